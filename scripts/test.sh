@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Installs the packages, builds everything with the sanitizers on and runs every test.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/packages.sh
+build=${BUILD_DIR:-build-test}
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DBEACONMILL_SANITIZE=ON
+cmake --build "$build"
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0
+export LSAN_OPTIONS=suppressions=$PWD/scripts/lsan.supp:print_suppressions=0
+export UBSAN_OPTIONS=print_stacktrace=1
+export QT_QPA_PLATFORM=offscreen
+ctest --test-dir "$build" --output-on-failure -j"$(nproc)" --timeout 300
