@@ -28,8 +28,13 @@ public:
 RTL_DECLARE_EXCEPTION(EAbort, Exception);
 RTL_DECLARE_EXCEPTION(EConvertError, Exception);
 RTL_DECLARE_EXCEPTION(EVariantError, Exception);
+RTL_DECLARE_EXCEPTION(EVariantTypeCastError, EVariantError);
+RTL_DECLARE_EXCEPTION(EVariantOverflowError, EVariantError);
+RTL_DECLARE_EXCEPTION(EVariantBadIndexError, EVariantError);
+RTL_DECLARE_EXCEPTION(EVariantInvalidOpError, EVariantError);
 RTL_DECLARE_EXCEPTION(EListError, Exception);
 RTL_DECLARE_EXCEPTION(EStringListError, Exception);
+RTL_DECLARE_EXCEPTION(EBitsError, Exception);
 RTL_DECLARE_EXCEPTION(EInvalidOperation, Exception);
 RTL_DECLARE_EXCEPTION(EInvalidPointer, Exception);
 RTL_DECLARE_EXCEPTION(EInvalidCast, Exception);
