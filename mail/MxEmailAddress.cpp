@@ -1,0 +1,337 @@
+#include "mail/MxEmailAddress.h"
+
+#include "mail/MxExceptions.h"
+#include "platform/rtl/StrUtils.h"
+
+#include <cstring>
+
+namespace mail {
+
+namespace {
+
+bool IsAtomChar(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+           (c != '\0' && std::strchr("!#$%&'*+-/=?_`{}|~", c) != nullptr);
+}
+
+bool IsNameChar(char c) {
+    return c == ' ' || IsAtomChar(c);
+}
+
+// A backslash before every backslash and double quote.
+AnsiString Escaped(const AnsiString& AText) {
+    AnsiString result;
+    for (char c : AText) {
+        if (c == '\\' || c == '"') result += '\\';
+        result += c;
+    }
+    return result;
+}
+
+// Trims spaces and TABs only.
+AnsiString TrimBlanks(const AnsiString& AText) {
+    const std::size_t first = AText.find_first_not_of(" \t");
+    if (first == AnsiString::npos) return AnsiString();
+    return AText.substr(first, AText.find_last_not_of(" \t") - first + 1);
+}
+
+AnsiString WithoutBlanks(const AnsiString& AText) {
+    AnsiString result;
+    for (char c : AText) {
+        if (c != ' ' && c != '\t') result += c;
+    }
+    return result;
+}
+
+// The value as it can be shown in a message: line ends and NULs spelled out.
+AnsiString Printable(const AnsiString& AText) {
+    AnsiString result;
+    for (char c : AText) {
+        if (c == '\r') {
+            result += "\\r";
+        } else if (c == '\n') {
+            result += "\\n";
+        } else if (c == '\0') {
+            result += "\\0";
+        } else {
+            result += c;
+        }
+    }
+    return result;
+}
+
+} // namespace
+
+void CheckAddressText(const AnsiString& AText) {
+    if (AText.find_first_of(AnsiString("\r\n\0", 3)) != AnsiString::npos) {
+        throw EMxEmailParseError("Invalid character (CR, LF or NUL) in e-mail address \"" +
+                                 Printable(AText) + "\"");
+    }
+}
+
+// --- item ------------------------------------------------------------------
+
+TMxEMailAddressItem::TMxEMailAddressItem(TCollection* ACollection) : TCollectionItem(ACollection) {}
+
+void TMxEMailAddressItem::Assign(TPersistent* ASource) {
+    if (auto* source = dynamic_cast<TMxEMailAddressItem*>(ASource)) {
+        FAddress = source->FAddress;
+        FName = source->FName;
+        return;
+    }
+    TCollectionItem::Assign(ASource);
+}
+
+void TMxEMailAddressItem::SetAddress(const AnsiString& AValue) {
+    CheckAddressText(AValue);
+    FAddress = AValue;
+}
+
+void TMxEMailAddressItem::SetName(const AnsiString& AValue) {
+    CheckAddressText(AValue);
+    FName = AValue;
+}
+
+AnsiString TMxEMailAddressItem::GetAddressForm() const {
+    if (FAddress.empty()) return FName.empty() ? AnsiString() : AnsiString("<>");
+    const std::size_t at = FAddress.rfind('@');
+    const AnsiString local = at == AnsiString::npos ? FAddress : FAddress.substr(0, at);
+    const AnsiString domain = at == AnsiString::npos ? AnsiString() : FAddress.substr(at);
+    // Dots may stand between atoms; any other character outside the atoms
+    // (a space, a comma, a quote) needs the quoted form, wherever it stands.
+    bool needsQuotes = false;
+    for (char c : local) {
+        if (!IsAtomChar(c) && c != '.') needsQuotes = true;
+    }
+    if (needsQuotes) return "<\"" + Escaped(local) + "\"" + domain + ">";
+    if (FName.empty()) return local + domain;
+    return "<" + local + domain + ">";
+}
+
+AnsiString TMxEMailAddressItem::GetText() const {
+    if (FName.empty() || FName == UpperCase(FAddress)) return GetAddressForm();
+    bool plain = true;
+    for (char c : FName) {
+        if (!IsNameChar(c)) plain = false;
+    }
+    if (plain) return FName + " " + GetAddressForm();
+    return "\"" + Escaped(FName) + "\" " + GetAddressForm();
+}
+
+void TMxEMailAddressItem::SetText(const AnsiString& AValue) {
+    CheckAddressText(AValue);
+    FAddress.clear();
+    FName.clear();
+
+    AnsiString input = Trim(AValue);
+    bool inQuotes = false;
+    int commentDepth = 0;
+    bool bracketSeen = false;
+    bool atSeen = false;
+    bool collecting = false;
+    bool firstSearch = true;
+    AnsiString quoted; // the quoted text so far, its escapes resolved
+
+    while (!input.empty()) {
+        const char* delimiters = nullptr;
+        if (commentDepth > 0) {
+            delimiters = "()\\";
+        } else if (inQuotes) {
+            delimiters = "\"\\";
+        } else if (atSeen && bracketSeen) {
+            delimiters = ".>(";
+        } else if (atSeen) {
+            delimiters = ".( ";
+        } else if (collecting) {
+            delimiters = "\"(@>";
+        } else {
+            delimiters = "(\"< @\t";
+        }
+        const std::size_t pos = input.find_first_of(delimiters);
+        if (pos == AnsiString::npos) {
+            if (firstSearch) {
+                FAddress = input;
+                input.clear();
+            }
+            break;
+        }
+        firstSearch = false;
+        const AnsiString before = input.substr(0, pos);
+        const char delimiter = input[pos];
+        input.erase(0, pos + 1);
+
+        if (commentDepth > 0) {
+            // Comment text is dropped; an escaped character cannot end it.
+            if (delimiter == '(') {
+                ++commentDepth;
+            } else if (delimiter == ')') {
+                --commentDepth;
+            } else if (!input.empty()) {
+                input.erase(0, 1);
+            }
+            continue;
+        }
+
+        switch (delimiter) {
+        case ' ':
+        case '\t':
+            if (pos == 0) break;
+            if (atSeen) {
+                FAddress += Trim(before);
+            } else {
+                FName += before + " ";
+            }
+            break;
+        case '"':
+            if (!inQuotes) {
+                (collecting ? FAddress : FName) += before;
+                quoted.clear();
+                inQuotes = true;
+            } else {
+                // Trimmed as a whole: a blank after an escaped character stays.
+                (bracketSeen ? FAddress : FName) += Trim(quoted + before);
+                inQuotes = false;
+            }
+            break;
+        case '\\':
+            // Only a delimiter inside quotes: the next character is taken as it is.
+            quoted += before;
+            if (!input.empty()) {
+                quoted += input[0];
+                input.erase(0, 1);
+            }
+            break;
+        case '(':
+            if (collecting) {
+                FAddress += Trim(before);
+            } else {
+                FName += before;
+            }
+            ++commentDepth;
+            break;
+        case '<':
+            FName = TrimBlanks(FName + before);
+            bracketSeen = true;
+            collecting = true;
+            break;
+        case '>':
+            FAddress += WithoutBlanks(Trim(before));
+            collecting = false;
+            atSeen = false;
+            break;
+        case '@':
+            if (!collecting && bracketSeen) throw EMxEmailParseError("@ Outside address");
+            atSeen = true;
+            collecting = true;
+            FAddress += before + "@";
+            break;
+        case '.':
+            if (bracketSeen) {
+                FAddress += WithoutBlanks(Trim(before)) + ".";
+                input = TrimLeft(input);
+            } else {
+                FAddress += before + ".";
+            }
+            break;
+        default:
+            break;
+        }
+    }
+    if (collecting && !bracketSeen) FAddress += Trim(input);
+}
+
+// --- list ------------------------------------------------------------------
+
+TMxEMailAddressList::TMxEMailAddressList(TPersistent* AOwner)
+    : TOwnedCollection(AOwner, CollectionItemClass<TMxEMailAddressItem>()) {}
+
+TMxEMailAddressItem* TMxEMailAddressList::Add() {
+    return static_cast<TMxEMailAddressItem*>(TCollection::Add());
+}
+
+TMxEMailAddressItem* TMxEMailAddressList::Items(int AIndex) const {
+    return static_cast<TMxEMailAddressItem*>(TCollection::Items(AIndex));
+}
+
+AnsiString TMxEMailAddressList::GetAddressText() const {
+    AnsiString result;
+    for (int i = 0; i < Count(); ++i) {
+        if (i > 0) result += ", ";
+        result += Items(i)->GetText();
+    }
+    return result;
+}
+
+namespace {
+
+// Adds an item of AText to AList, dropped again when it formats as nothing.
+void AddParsed(TMxEMailAddressList& AList, const AnsiString& AText) {
+    TMxEMailAddressItem* item = AList.Add();
+    item->SetText(AText);
+    const AnsiString text = Trim(item->GetText());
+    if (text.empty() || text == "<>") AList.Delete(item->Index());
+}
+
+} // namespace
+
+void TMxEMailAddressList::SetAddressText(const AnsiString& AValue) {
+    CheckAddressText(AValue);
+    TMxEMailAddressList parsed;
+    const AnsiString text = Trim(AValue);
+    if (text.empty()) {
+        // nothing to add
+    } else if (text.find_first_of(":;(\", \t") == AnsiString::npos) {
+        parsed.Add()->SetText(text);
+    } else {
+        AnsiString collected;
+        bool inQuotes = false;
+        int commentDepth = 0;
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            const char c = text[i];
+            if (c == '\\' && (inQuotes || commentDepth > 0)) {
+                collected += c;
+                if (i + 1 < text.size()) collected += text[++i];
+                continue;
+            }
+            if (commentDepth > 0) {
+                if (c == '(') ++commentDepth;
+                if (c == ')') --commentDepth;
+                collected += c;
+                continue;
+            }
+            if (inQuotes) {
+                if (c == '"') inQuotes = false;
+                collected += c;
+                continue;
+            }
+            switch (c) {
+            case ',':
+                AddParsed(parsed, collected);
+                collected.clear();
+                break;
+            case ':':
+                collected.clear(); // a group's name
+                break;
+            case ';':
+                if (!Trim(collected).empty()) parsed.Add()->SetText(TrimLeft(collected));
+                collected.clear();
+                break;
+            case '"':
+                inQuotes = true;
+                collected += c;
+                break;
+            case '(':
+                ++commentDepth;
+                collected += c;
+                break;
+            default:
+                collected += c;
+                break;
+            }
+        }
+        AddParsed(parsed, collected);
+    }
+    Assign(&parsed);
+}
+
+} // namespace mail

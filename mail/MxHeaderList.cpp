@@ -1,0 +1,177 @@
+#include "mail/MxHeaderList.h"
+
+#include "platform/rtl/StrUtils.h"
+
+namespace mail {
+
+namespace {
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+// Trim would take control characters with it, so a fold only goes between
+// characters that unfolding keeps.
+bool IsVisible(char c) {
+    return static_cast<unsigned char>(c) > ' ';
+}
+
+// The line cut at its line ends (CR LF, CR or LF).
+std::vector<AnsiString> SplitAtLineEnds(const AnsiString& ALine) {
+    std::vector<AnsiString> segments(1);
+    for (std::size_t i = 0; i < ALine.size(); ++i) {
+        const char c = ALine[i];
+        if (c == '\r' || c == '\n') {
+            if (c == '\r' && i + 1 < ALine.size() && ALine[i + 1] == '\n') ++i;
+            segments.emplace_back();
+        } else {
+            segments.back() += c;
+        }
+    }
+    return segments;
+}
+
+} // namespace
+
+TMxHeaderList::TMxHeaderList() = default;
+
+bool TMxHeaderList::IsContinuation(int AIndex) const {
+    if (AIndex < 0 || AIndex >= Count()) return false;
+    const AnsiString line = Strings(AIndex);
+    return !line.empty() && IsBlank(line[0]);
+}
+
+void TMxHeaderList::AddEqualsLines(const TStrings* AStrings) {
+    for (int i = 0; i < AStrings->Count(); ++i) {
+        AnsiString line = AStrings->Strings(i);
+        const std::size_t equals = line.find('=');
+        if (equals != AnsiString::npos) line.replace(equals, 1, Separator);
+        Add(line);
+    }
+}
+
+AnsiString TMxHeaderList::NameAt(int AIndex) const {
+    const AnsiString line = Strings(AIndex);
+    const std::size_t colon = line.find(':');
+    if (colon == AnsiString::npos) return AnsiString();
+    const AnsiString name = line.substr(0, colon);
+    return CaseSensitiveNames ? name : UpperCase(name);
+}
+
+int TMxHeaderList::FindName(const AnsiString& AName) const {
+    for (int i = 0; i < Count(); ++i) {
+        const AnsiString line = Strings(i);
+        const std::size_t colon = line.find(':');
+        if (colon != AnsiString::npos && SameText(line.substr(0, colon), AName)) return i;
+    }
+    return -1;
+}
+
+AnsiString TMxHeaderList::ValueAt(int AIndex) const {
+    if (AIndex < 0 || AIndex >= Count()) return AnsiString();
+    const AnsiString line = Strings(AIndex);
+    const std::size_t colon = line.find(':');
+    // Everything after the colon: a header written without the blank after
+    // its colon keeps its first character.
+    AnsiString value = colon == AnsiString::npos ? line : line.substr(colon + 1);
+    if (JoinContinuations) {
+        for (int i = AIndex + 1; IsContinuation(i); ++i) {
+            value = Trim(value) + " " + Trim(Strings(i));
+        }
+    }
+    return Trim(value);
+}
+
+AnsiString TMxHeaderList::ValueOf(const AnsiString& AName) const {
+    return ValueAt(FindName(AName));
+}
+
+void TMxHeaderList::DeleteContinuations(int AIndex) {
+    while (IsContinuation(AIndex + 1))
+        Delete(AIndex + 1);
+}
+
+void TMxHeaderList::SetValueOf(const AnsiString& AName, const AnsiString& AValue) {
+    const int index = FindName(AName);
+    // The old value's continuation lines go with it in every case; left
+    // behind they would join the new value.
+    if (index >= 0) DeleteContinuations(index);
+    if (AValue.empty()) {
+        if (index >= 0) Delete(index);
+        return;
+    }
+    const AnsiString line = AName + Separator + AValue;
+    if (SplitLongLines) {
+        WrapAndInsert(line, index >= 0 ? index : Count());
+    } else if (index >= 0) {
+        Put(index, line);
+    } else {
+        Add(line);
+    }
+}
+
+std::vector<AnsiString> TMxHeaderList::WrapLine(const AnsiString& ALine) const {
+    std::vector<AnsiString> pieces;
+    const std::vector<AnsiString> segments = SplitAtLineEnds(ALine);
+    for (std::size_t s = 0; s < segments.size(); ++s) {
+        AnsiString segment = segments[s];
+        // A line end inside a value must not start a header of its own.
+        if (s > 0 && (segment.empty() || !IsBlank(segment[0]))) segment.insert(0, " ");
+
+        std::size_t minBreak = 1;
+        if (s == 0) {
+            const std::size_t colon = segment.find(':');
+            minBreak = colon == AnsiString::npos ? 1 : colon + 2;
+        }
+        std::size_t pieceStart = 0;
+        std::size_t lastBreak = AnsiString::npos;
+        bool inQuotes = false;
+        const std::size_t n = segment.size();
+        for (std::size_t i = 0; i < n; ++i) {
+            const char c = segment[i];
+            if (inQuotes) {
+                if (c == '\\') {
+                    ++i;
+                } else if (c == '"') {
+                    inQuotes = false;
+                }
+            } else if (c == '"') {
+                inQuotes = true;
+            } else if (c == ' ' && i > pieceStart && i >= minBreak && i + 1 < n &&
+                       IsVisible(segment[i - 1]) && IsVisible(segment[i + 1])) {
+                // Folding before a single blank between two visible characters
+                // is undone exactly by unfolding.
+                lastBreak = i;
+            }
+            if (i + 1 - pieceStart > static_cast<std::size_t>(LineLimit) &&
+                lastBreak != AnsiString::npos) {
+                pieces.push_back(segment.substr(pieceStart, lastBreak - pieceStart));
+                pieceStart = lastBreak;
+                lastBreak = AnsiString::npos;
+            }
+        }
+        pieces.push_back(segment.substr(pieceStart));
+    }
+    // Trailing blanks go; a continuation with nothing left would be an empty
+    // line, which ends the header block, so it goes too.
+    std::vector<AnsiString> result;
+    for (std::size_t i = 0; i < pieces.size(); ++i) {
+        AnsiString piece = TrimRight(pieces[i]);
+        if (i > 0 && Trim(piece).empty()) continue;
+        result.push_back(std::move(piece));
+    }
+    return result;
+}
+
+void TMxHeaderList::WrapAndInsert(const AnsiString& ALine, int AIndex) {
+    const std::vector<AnsiString> pieces = WrapLine(ALine);
+    if (AIndex < Count()) {
+        Put(AIndex, pieces.back());
+    } else {
+        Add(pieces.back());
+    }
+    for (std::size_t i = 0; i + 1 < pieces.size(); ++i) {
+        Insert(AIndex + static_cast<int>(i), pieces[i]);
+    }
+}
+
+} // namespace mail
