@@ -1,0 +1,79 @@
+#include "grid/foundation/DateTimeDefs.h"
+
+#include <gtest/gtest.h>
+
+using namespace grid;
+
+namespace {
+
+// The least a definition must supply; the tests here need only its links.
+class StubDef : public TgxDateTimeDefComponent {
+public:
+    using TgxDateTimeDefComponent::TgxDateTimeDefComponent;
+    TWinControl* GetControl() const override { return nullptr; }
+    void SetSelect(TNotifyEvent) override {}
+    TNotifyEvent GetSelect() const override { return {}; }
+    void SetCancel(TNotifyEvent) override {}
+    TNotifyEvent GetCancel() const override { return {}; }
+    void SetDateTime(const Variant&) override {}
+    Variant GetDateTime() const override { return Variant(); }
+    void SetDateTimeDisplay(TgxDateTimeDisplay) override {}
+    TgxDateTimeDisplay GetDateTimeDisplay() const override { return dtDate; }
+    void SetPopupForm(bool) override {}
+    bool GetPopupForm() const override { return false; }
+    void SetDateTimeProps(TgxDateTimeProps*) override {}
+    TgxDateTimeProps* GetDateTimeProps() const override { return nullptr; }
+    void InitializeDisplay() override {}
+    void InitializeFocus() override {}
+};
+
+class RecordingLink : public TgxDateTimeLink {
+public:
+    explicit RecordingLink(std::vector<RecordingLink*>* Order) : FOrder(Order) {}
+    void DateTimeDefDeleted(TgxDateTimeDefComponent* Component) override {
+        FOrder->push_back(this);
+        // As a grid does: drop every reference, and here another's too.
+        Component->RemoveLink(this, true);
+        if (Also) Component->RemoveLink(Also, true);
+    }
+    RecordingLink* Also = nullptr;
+
+private:
+    std::vector<RecordingLink*>* FOrder;
+};
+
+TEST(DateTimeDefs, LinksAreCountedPerReference) {
+    std::vector<RecordingLink*> Order;
+    StubDef Def(nullptr);
+    RecordingLink Link(&Order), Stranger(&Order);
+    for (int I = 0; I < 3; ++I)
+        Link.Add(&Def);
+    Link.Remove(&Def);
+    Link.Remove(&Def);
+    EXPECT_EQ(Def.LinkCount(&Link), 1);
+    Link.Add(&Def);
+    Def.RemoveLink(&Link, true);
+    EXPECT_EQ(Def.LinkCount(&Link), 0);
+    EXPECT_EQ(Def.LinkEntries(), 0);
+
+    Stranger.Remove(&Def); // never added
+    Link.Add(nullptr);
+    Link.Remove(nullptr);
+    EXPECT_EQ(Def.LinkEntries(), 0);
+}
+
+TEST(DateTimeDefs, DestructionTellsLinksInOrderWhileTheyLeave) {
+    std::vector<RecordingLink*> Order;
+    RecordingLink First(&Order), Second(&Order), Third(&Order);
+    {
+        auto Def = std::make_unique<StubDef>(nullptr);
+        Second.Add(Def.get());
+        First.Add(Def.get());
+        First.Add(Def.get());
+        Third.Add(Def.get());
+        Second.Also = &First; // the first one told takes another with it
+    }
+    EXPECT_EQ(Order, (std::vector<RecordingLink*>{&Second, &Third}));
+}
+
+} // namespace

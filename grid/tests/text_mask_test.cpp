@@ -1,0 +1,299 @@
+#include "grid/foundation/PictureParser.h"
+#include "grid/foundation/TextMask.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+
+using namespace grid;
+
+namespace {
+
+// A stand-in for the mask definition that owns a text mask.
+class TestOwner : public TgxMaskOwner {
+public:
+    AnsiString GetName() const override { return "Phone"; }
+    TgxTextCase* GetTextCase() const override { return &Case; }
+    void DoParseError(const AnsiString& Message, bool& Raise) override {
+        ParseErrors.push_back(Message);
+        Raise = RaiseParseErrors;
+    }
+    [[noreturn]] void InvalidOp(const AnsiString& Message) override {
+        throw EgxMaskError("Defs: " + Message);
+    }
+    void Changed() override { ++ChangeCount; }
+
+    mutable TgxTextCase Case{this};
+    std::vector<AnsiString> ParseErrors;
+    bool RaiseParseErrors = true;
+    int ChangeCount = 0;
+};
+
+struct TextCase {
+    const char* Picture;
+    const char* Text;
+    bool Full;
+    bool Valid;
+};
+
+TEST(TextMask, ValidTextAgainstPictures) {
+    const TextCase Cases[] = {
+        {"###", "12", false, true},
+        {"###", "12", true, false},
+        {"###", "123", true, true},
+        {"###", "12a", false, false},
+        {"###", "1234", false, false},
+        {"*3#", "123", true, true},
+        {"*3#", "12", true, false},
+        {"*3#", "1234", true, false},
+        {"*#", "", true, false},
+        {"*#", "7", true, true},
+        {"*#", "123456789", true, true},
+        {"[*#]", "", true, true},
+        {"[*#]", "98765", true, true},
+        {"?*?", "a", true, false},
+        {"?*?", "ab", true, true},
+        {"?*?", "abcd", true, true},
+        {"{a-f}", "c", true, true},
+        {"{a-f}", "g", true, false},
+        {"{^a-f}", "g", true, true},
+        {"{^a-f}", "c", true, false},
+        {"[a-f]", "", true, true},
+        {"{;[-;]}", "[", true, true},
+        {"{;[-;]}", "\\", true, true},
+        {"{;[-;]}", "]", true, true},
+        {"{;[-;]}", "a", true, false},
+        {"[##]{AM,PM}", "AM", true, true},
+        {"[##]{AM,PM}", "12PM", true, true},
+        {"[##]{AM,PM}", "12", true, false},
+        {"[##]{AM,PM}", "1PM", true, false},
+        {"##,??", "12", true, true},
+        {"##,??", "ab", true, false},
+        {"", "anything at all", true, true},
+        {"", "", true, true},
+        {"(###) ###-####", "(555) 123-4567", true, true},
+        {"(###) ###-####", "(555) 123", false, true},
+        {"(###) ###-####", "555", false, false},
+        {"&&", "AB", true, true},
+        {"&&", "ab", true, false},
+        {"!", "1", true, true},
+        {"!", "a", true, false},
+        {">>??", "AB", true, true},
+        {">>??", "Ab", true, false},
+        {"<<??", "ab", true, true},
+        {"<<??", "aB", true, false},
+        {">>?<>?", "Ab", true, true},
+        {">?", "a", true, true}, // upper only where typed; existing text stands
+        {";#;*", "#*", true, true},
+        {";#;*", "1*", true, false},
+        {"*2{#-}", "1-2-", true, true},
+        {"*2{#-}", "1-2", true, false},
+        {"{#,##}-", "12-", true, true},
+        {"{#,##}-", "1-", true, true},
+        {"*[ab]c", "ababc", true, true},
+        {"*[ab]c", "abac", true, false},
+        {"é#", "é1", true, true},
+        {"{à-é}", "ä", true, true},
+        {"{à-é}", "ê", true, false},
+    };
+    for (const TextCase& C : Cases) {
+        TgxTextMask Mask;
+        Mask.SetPicture(C.Picture);
+        EXPECT_EQ(Mask.ValidText(C.Text, C.Full), C.Valid)
+            << "picture " << C.Picture << " text '" << C.Text << "' full " << C.Full;
+    }
+}
+
+struct InputCase {
+    const char* Picture;
+    TgxCaseType Case;
+    bool CaseOptional;
+    const char* Text;
+    int Caret;
+    const char* Input;
+    bool Full;
+    bool Insert;
+    bool Valid;
+    const char* Result; // the input as it comes back
+};
+
+TEST(TextMask, ValidInputConvertsAndInsertsLiterals) {
+    const InputCase Cases[] = {
+        // Literals the picture requires before the typed character.
+        {"(###) ###-####", cstNone, false, "", 1, "5", false, true, true, "(5"},
+        {"(###) ###-####", cstNone, false, "", 1, "(", false, true, true, "("},
+        {"(###) ###-####", cstNone, false, "", 1, "5", false, false, false, "5"},
+        {"(###) ###-####", cstNone, false, "(555", 5, "1", false, true, true, ") 1"},
+        {"(###) ###-####", cstNone, false, "(555) 12", 9, "3", false, true, true, "3"},
+        {"(###) ###-####", cstNone, false, "(555) 123", 10, "4", false, true, true, "-4"},
+        {"(###) ###-####", cstNone, false, "(555) 123", 10, "-", false, true, true, "-"},
+        {"(###) ###-####", cstNone, false, "(555) 123", 10, "x", false, true, false, "x"},
+        // Full compare at the end of an edit returns the literals still due.
+        {"(###)", cstNone, false, "(123", 5, "", true, true, true, ")"},
+        {"(###)", cstNone, false, "(123", 5, "", true, false, false, ""},
+        // The caret is clamped, and what stood after it is not looked at.
+        {"###", cstNone, false, "12", 99, "3", true, false, true, "3"},
+        {"###", cstNone, false, "1x", 2, "2", false, false, true, "2"},
+        {"###", cstNone, false, "", -4, "1", false, false, true, "1"},
+        // Case rules: conversion is a second try.
+        {"&&", cstNone, false, "", 1, "a", false, false, true, "A"},
+        {"&&", cstNone, false, "", 1, "1", false, false, false, "1"},
+        {"!", cstNone, false, "", 1, "a", false, false, false, "a"},
+        {"!", cstUpper, false, "", 1, "a", false, false, true, "A"},
+        {"!", cstNone, false, "", 1, "1", false, false, true, "1"},
+        {">?", cstNone, false, "", 1, "a", false, false, true, "A"},
+        {"<<??", cstNone, false, "a", 2, "B", false, false, true, "b"},
+        {"?", cstLower, true, "", 1, "Q", false, false, true, "q"},
+        {"*?", cstTitle, false, "ab", 3, "c", false, false, false, "c"}, // "ab" itself fails
+        {"*?", cstTitle, true, "ab", 3, "c", false, false, true, "c"},
+        {"*@", cstTitle, true, "ab ", 4, "c", false, false, true, "C"},
+        {"*@", cstSentence, false, "Done. ", 7, "n", false, false, true, "N"},
+        {"*@", cstSentence, false, "Done, ", 7, "n", false, false, true, "n"},
+        {"*@", cstSentence, false, "  ", 3, "n", false, false, true, "N"},
+        // Ranges try the other case of a typed letter; literals compare
+        // without case while converting.
+        {"{A-F}", cstNone, false, "", 1, "c", false, false, true, "C"},
+        {"{^A-F}", cstNone, false, "", 1, "c", false, false, true, "c"},
+        {"x#", cstNone, false, "", 1, "X", false, false, true, "x"},
+        // A typed character equal to a literal may be the character after it.
+        {"[-]#", cstNone, false, "", 1, "-", false, true, true, "-"},
+        // Ambiguous literals are not inserted.
+        {"{(#,-#)}", cstNone, false, "", 1, "5", false, true, false, "5"},
+        {"{(#,(-#)}", cstNone, false, "", 1, "5", false, true, true, "(5"},
+    };
+    for (const InputCase& C : Cases) {
+        TestOwner Owner;
+        Owner.Case.SetCaseType(C.Case);
+        Owner.Case.SetOptional(C.CaseOptional);
+        TgxTextMask Mask(&Owner);
+        Mask.SetPicture(C.Picture);
+        AnsiString Input = C.Input;
+        EXPECT_EQ(Mask.ValidInput(C.Text, Input, C.Caret, C.Full, C.Insert), C.Valid)
+            << "picture " << C.Picture << " text '" << C.Text << "' input '" << C.Input << "'";
+        EXPECT_EQ(Input, C.Result)
+            << "picture " << C.Picture << " text '" << C.Text << "' input '" << C.Input << "'";
+    }
+}
+
+TEST(TextMask, SyntaxErrorsNameTheMaskAndPosition) {
+    const struct {
+        const char* Picture;
+        const char* Message;
+    } Cases[] = {
+        {"{##", "Defs: Error in mask Phone, expected '}' at position 4"},
+        {"[#,{a-b]", "Defs: Error in mask Phone, expected '}' at position 8"},
+        {"[a-b}", "Defs: Error in mask Phone, expected ']' at position 5"},
+        {"##;", "Defs: Error in mask Phone, unexpected end of picture"},
+        {"##*3", "Defs: Error in mask Phone, unexpected end of picture"},
+        {"*", "Defs: Error in mask Phone, unexpected end of picture"},
+        {"#]", "Defs: Error in mask Phone, invalid character ']' at position 2"},
+        {"#^", "Defs: Error in mask Phone, invalid character '^' at position 2"},
+        {"*3>#", "Defs: Error in mask Phone, invalid character '>' at position 3"},
+        {"#*,#", "Defs: Error in mask Phone, invalid character ',' at position 3"},
+        {"[#}", "Defs: Error in mask Phone, invalid character '}' at position 3"},
+    };
+    for (const auto& C : Cases) {
+        TestOwner Owner;
+        TgxTextMask Mask(&Owner);
+        try {
+            Mask.SetPicture(C.Picture);
+            ADD_FAILURE() << "no error for " << C.Picture;
+        } catch (const EgxMaskError& E) {
+            EXPECT_EQ(E.Message, C.Message);
+        }
+        EXPECT_FALSE(Mask.PictureValid());
+        EXPECT_EQ(Mask.Picture(), C.Picture);
+        ASSERT_EQ(Owner.ParseErrors.size(), 1u);
+        EXPECT_EQ(Owner.ParseErrors[0], C.Message);
+    }
+}
+
+TEST(TextMask, InvalidPictureAcceptsEverythingUntilReplaced) {
+    TestOwner Owner;
+    Owner.RaiseParseErrors = false; // the handler swallows the error
+    TgxTextMask Mask(&Owner);
+    Mask.SetPicture("{##");
+    EXPECT_FALSE(Mask.PictureValid());
+    EXPECT_EQ(Mask.GetPictureList(), nullptr);
+    EXPECT_TRUE(Mask.ValidText("not digits", true));
+    AnsiString Input = "abc";
+    EXPECT_TRUE(Mask.ValidInput("", Input, 1, true, true));
+    EXPECT_EQ(Input, "abc");
+
+    Mask.SetPicture("##");
+    EXPECT_TRUE(Mask.PictureValid());
+    EXPECT_FALSE(Mask.ValidText("not digits", true));
+}
+
+TEST(TextMask, TreeRecordsItemsAndCounts) {
+    TgxTextMask Mask;
+    Mask.SetPicture("?*?{^;[-z}*3[ab,c]>>;x");
+    const TgxPictureNode* N = Mask.GetPictureList()->Root()->Child.get();
+    struct Expect {
+        TgxPictureNodeType Type;
+        int Count, Pos, Len;
+        bool Optional;
+    };
+    const Expect Items[] = {
+        {pntMaskChars, 1, 1, 1, false}, {pntMaskChars, -1, 3, 1, false},
+        {pntGroup, 1, 4, 7, false},     {pntGroup, 3, 13, 6, true},
+        {pntCase, 1, 19, 2, false},     {pntLiteralChars, 1, 21, 2, false},
+    };
+    for (const Expect& E : Items) {
+        ASSERT_NE(N, nullptr);
+        EXPECT_EQ(N->NodeType, E.Type);
+        EXPECT_EQ(N->Count, E.Count);
+        EXPECT_EQ(N->Pos, E.Pos);
+        EXPECT_EQ(N->Len, E.Len);
+        EXPECT_EQ(N->Optional, E.Optional);
+        N = N->Next.get();
+    }
+    EXPECT_EQ(N, nullptr);
+
+    const TgxPictureNode* Range = Mask.GetPictureList()->Root()->Child->Next->Next->Child.get();
+    EXPECT_EQ(Range->NodeType, pntRange);
+    EXPECT_TRUE(Range->Negate);
+    EXPECT_EQ(Range->Pos, 7); // the bound after its escape
+    EXPECT_EQ(Range->RangeHigh, 9);
+    EXPECT_EQ(Range->Len, 4); // ";[-z"
+    const TgxPictureNode* Alternatives =
+        Mask.GetPictureList()->Root()->Child->Next->Next->Next->Child.get();
+    EXPECT_EQ(Alternatives->Len, 1); // each literal is an item of its own
+    EXPECT_EQ(Alternatives->Next->Pos, 15);
+    ASSERT_NE(Alternatives->NextAlternative, nullptr);
+    EXPECT_EQ(Alternatives->NextAlternative->Pos, 17);
+}
+
+TEST(TextMask, NestedRepeatsStayBounded) {
+    // Each of these would take exponential time in an unbounded search.
+    const char* Pictures[] = {"*[*[*[*[*#]]]]x", "*{*{*{*{#,##}}}}x", "*[*@*@*@]x"};
+    const AnsiString Text(60, '1');
+    for (const char* Picture : Pictures) {
+        TgxTextMask Mask;
+        Mask.SetPicture(Picture);
+        const auto Start = std::chrono::steady_clock::now();
+        EXPECT_FALSE(Mask.ValidText(Text + "y", true)) << Picture;
+        AnsiString Input = "2";
+        EXPECT_FALSE(Mask.ValidInput(Text + "y", Input, 62, true, true)) << Picture;
+        const auto Spent = std::chrono::steady_clock::now() - Start;
+        EXPECT_LT(Spent, std::chrono::seconds(2)) << Picture;
+    }
+}
+
+TEST(TextMask, LongTextsAndDeepPicturesDoNotExhaustTheStack) {
+    TgxTextMask Mask;
+    Mask.SetPicture("");
+    EXPECT_TRUE(Mask.ValidText(AnsiString(1000, 'x'), true));
+
+    TgxTextMask Deep;
+    const AnsiString Nested =
+        AnsiString(MaxPictureGroupDepth + 1, '{') + "#" + AnsiString(MaxPictureGroupDepth + 1, '}');
+    EXPECT_THROW(Deep.SetPicture(Nested), EgxMaskError);
+
+    TgxTextMask Long;
+    Long.SetPicture(AnsiString(20000, 'a'));
+    EXPECT_FALSE(Long.ValidText(AnsiString(20000, 'a'), true)); // beyond the search's stack
+    EXPECT_TRUE(Long.ValidText(AnsiString(2000, 'a'), false));
+}
+
+} // namespace
