@@ -1,0 +1,111 @@
+#include "platform/data/AliasConfig.h"
+
+#include "platform/data/DBExceptions.h"
+#include "platform/rtl/StrUtils.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <pwd.h>
+#include <sstream>
+#include <unistd.h>
+
+namespace {
+
+AnsiString Env(const char* Name) {
+    const char* Value = std::getenv(Name);
+    return Value ? AnsiString(Value) : AnsiString();
+}
+
+AnsiString HomeFolder() {
+    AnsiString Home = Env("HOME");
+    if (!Home.empty()) return Home;
+    if (const passwd* Entry = getpwuid(getuid()); Entry && Entry->pw_dir) return Entry->pw_dir;
+    DatabaseError("Cannot find the home folder: HOME is not set");
+}
+
+AnsiString UnderXdg(const char* Variable, const char* Fallback) {
+    AnsiString Base = Env(Variable);
+    if (Base.empty()) Base = HomeFolder() + "/" + Fallback;
+    return Base + "/beaconmill";
+}
+
+// The keys of one section of an ini file, read without the registry library:
+// section and key names compare without case, values are trimmed, lines
+// starting with ';' or '#' are comments.
+struct Section {
+    bool Found = false;
+    AnsiString Driver;
+    AnsiString Path;
+    bool HasPath = false;
+};
+
+Section ReadSection(const AnsiString& FileName, const AnsiString& Name) {
+    Section Result;
+    std::ifstream In(FileName, std::ios::binary);
+    if (!In) {
+        if (errno == ENOENT) return Result;
+        DatabaseError("Cannot read " + FileName + ": " + std::strerror(errno));
+    }
+    std::stringstream Content;
+    Content << In.rdbuf();
+    if (In.bad()) DatabaseError("Cannot read " + FileName);
+
+    std::istringstream Lines(Content.str());
+    AnsiString Line;
+    bool InSection = false;
+    bool First = true;
+    while (std::getline(Lines, Line)) {
+        if (First && Line.rfind("\xEF\xBB\xBF", 0) == 0) Line.erase(0, 3);
+        First = false;
+        Line = Trim(Line);
+        if (Line.empty() || Line[0] == ';' || Line[0] == '#') continue;
+        if (Line.front() == '[' && Line.back() == ']') {
+            // The first section of the name counts, as the framework's ini reader does.
+            if (Result.Found && InSection) break;
+            InSection = SameText(Trim(Line.substr(1, Line.size() - 2)), Name);
+            Result.Found = Result.Found || InSection;
+            continue;
+        }
+        if (!InSection) continue;
+        const auto Equals = Line.find('=');
+        if (Equals == AnsiString::npos) continue;
+        const AnsiString Key = Trim(Line.substr(0, Equals));
+        const AnsiString Value = Trim(Line.substr(Equals + 1));
+        if (SameText(Key, "Driver"))
+            Result.Driver = Value;
+        else if (SameText(Key, "Path")) {
+            Result.Path = Value;
+            Result.HasPath = true;
+        }
+    }
+    return Result;
+}
+
+} // namespace
+
+AnsiString ConfigFolder() {
+    AnsiString Folder = Env("BEACONMILL_CONFIG");
+    if (!Folder.empty()) return Folder;
+    return UnderXdg("XDG_CONFIG_HOME", ".config");
+}
+
+AnsiString DataFolder() {
+    return UnderXdg("XDG_DATA_HOME", ".local/share");
+}
+
+TAliasTarget ResolveAlias(const AnsiString& AliasName) {
+    const AnsiString Folder = ConfigFolder();
+    const AnsiString IniFile = Folder + "/aliases.ini";
+    const Section Entry = ReadSection(IniFile, AliasName);
+    if (!Entry.Found) return {DataFolder() + "/" + AliasName + ".db", AnsiString()};
+    if (!SameText(Entry.Driver, "SQLITE"))
+        DatabaseError("Alias '" + AliasName + "' in " + IniFile + " has Driver '" + Entry.Driver +
+                      "'; only SQLITE is supported");
+    if (!Entry.HasPath || Entry.Path.empty())
+        DatabaseError("Alias '" + AliasName + "' in " + IniFile + " has no Path");
+    AnsiString FileName = Entry.Path;
+    if (FileName[0] != '/') FileName = Folder + "/" + FileName;
+    return {FileName, IniFile};
+}

@@ -1,0 +1,26 @@
+#pragma once
+// Where a database alias points. aliases.ini in the configuration folder has
+// a section per alias:
+//
+//   [Pellworth11]
+//   Driver=SQLITE
+//   Path=/home/me/.local/share/beaconmill/Pellworth11.db
+//
+// An alias without a section names <data folder>/beaconmill/<alias>.db.
+#include "platform/rtl/AnsiString.h"
+
+// $BEACONMILL_CONFIG, else ${XDG_CONFIG_HOME:-~/.config}/beaconmill.
+AnsiString ConfigFolder();
+// ${XDG_DATA_HOME:-~/.local/share}/beaconmill.
+AnsiString DataFolder();
+
+struct TAliasTarget {
+    AnsiString FileName;   // the database file the alias names
+    AnsiString ConfigFile; // the aliases.ini that named it; empty for the default
+};
+
+// Resolves AliasName (compared without case). The environment is read on
+// every call. Raises EDatabaseError when the alias's section names another
+// driver than SQLITE or has no Path, or aliases.ini cannot be read. A
+// relative Path is taken from the configuration folder.
+TAliasTarget ResolveAlias(const AnsiString& AliasName);

@@ -1,0 +1,389 @@
+#include "platform/data/Query.h"
+
+#include "platform/data/DBExceptions.h"
+#include "platform/data/Database.h"
+#include "platform/data/SqlDateText.h"
+#include "platform/data/SqlError.h"
+#include "platform/rtl/FloatFormat.h"
+#include "platform/rtl/StrUtils.h"
+
+#include <cctype>
+#include <climits>
+#include <cstring>
+#include <sqlite3.h>
+
+namespace {
+
+// The field kind a column's declared type calls for; ftUnknown when the
+// column has none (an expression) or one this table does not know.
+TFieldType FromDeclaredType(const char* Declared, int& Size) {
+    Size = 0;
+    if (!Declared) return ftUnknown;
+    const AnsiString Type = UpperCase(Declared);
+    auto Has = [&](const char* Word) { return Type.find(Word) != AnsiString::npos; };
+    if ((Has("LONG") && Has("CHAR")) || Has("TEXT") || Has("CLOB") || Has("MEMO")) return ftMemo;
+    if (Has("CHAR")) {
+        Size = 255;
+        const auto Open = Type.find('(');
+        if (Open != AnsiString::npos) {
+            int Declared = 0;
+            if (TryStrToInt(Trim(Type.substr(Open + 1, Type.find(')', Open) - Open - 1)),
+                            Declared) &&
+                Declared > 0)
+                Size = Declared;
+        }
+        return ftString;
+    }
+    if (Has("SMALLINT") || Has("TINYINT")) return ftSmallint;
+    if (Has("INT")) return ftInteger;
+    if (Has("BOOL") || Has("BIT")) return ftBoolean;
+    if (Has("MONEY") || Has("CURRENCY")) return ftCurrency;
+    if (Has("TIMESTAMP") || Has("DATETIME")) return ftDateTime;
+    if (Has("DATE")) return ftDate;
+    if (Has("TIME")) return ftDateTime;
+    if (Has("DOUB") || Has("REAL") || Has("FLOA") || Has("NUMERIC") || Has("DECIMAL"))
+        return ftFloat;
+    return ftUnknown;
+}
+
+// The kind of an expression column, from the values it holds.
+TFieldType FromValues(const std::vector<std::vector<Variant>>& Rows, std::size_t Column,
+                      int& Size) {
+    bool Text = false, Real = false, Whole = false, Wide = false;
+    std::size_t Longest = 0;
+    for (const auto& Row : Rows) {
+        const Variant& Cell = Row[Column];
+        switch (Cell.Type()) {
+        case varString:
+            Text = true;
+            Longest = std::max(Longest, Cell.AsString().size());
+            break;
+        case varDouble:
+            Real = true;
+            break;
+        case varInt64: {
+            Whole = true;
+            const auto Value = Cell.AsInt64();
+            Wide = Wide || Value < INT_MIN || Value > INT_MAX;
+            break;
+        }
+        default:
+            break;
+        }
+    }
+    Size = 0;
+    if (Text || (!Real && !Whole)) {
+        Size = Text ? static_cast<int>(std::max<std::size_t>(Longest, 1)) : 20;
+        return ftString;
+    }
+    return Real || Wide ? ftFloat : ftInteger;
+}
+
+Variant CellOf(sqlite3_stmt* Stmt, int Column) {
+    switch (sqlite3_column_type(Stmt, Column)) {
+    case SQLITE_INTEGER:
+        return Variant(static_cast<long long>(sqlite3_column_int64(Stmt, Column)));
+    case SQLITE_FLOAT:
+        return Variant(sqlite3_column_double(Stmt, Column));
+    case SQLITE_NULL:
+        return Null();
+    default: {
+        const auto* Text = reinterpret_cast<const char*>(sqlite3_column_text(Stmt, Column));
+        return Variant(AnsiString(Text ? Text : "",
+                                  static_cast<std::size_t>(sqlite3_column_bytes(Stmt, Column))));
+    }
+    }
+}
+
+// True when Tail holds nothing but blanks, semicolons and comments.
+bool OnlyTrailer(const char* Tail) {
+    while (Tail && *Tail) {
+        if (std::isspace(static_cast<unsigned char>(*Tail)) || *Tail == ';') {
+            ++Tail;
+        } else if (Tail[0] == '-' && Tail[1] == '-') {
+            Tail = std::strchr(Tail, '\n');
+        } else if (Tail[0] == '/' && Tail[1] == '*') {
+            const char* End = std::strstr(Tail + 2, "*/");
+            Tail = End ? End + 2 : nullptr;
+        } else {
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+class TQuery::TMasterLink : public TDataLink {
+public:
+    explicit TMasterLink(TQuery& Query) : FQuery(Query) {}
+
+protected:
+    void ActiveChanged() override { FQuery.MasterChanged(); }
+    void DataSetChanged() override { FQuery.MasterChanged(); }
+
+private:
+    TQuery& FQuery;
+};
+
+TQuery::TQuery(TComponent* AOwner)
+    : TDataSet(AOwner), FSQL(std::make_unique<TStringList>()),
+      FMasterLink(std::make_unique<TMasterLink>(*this)) {
+    FSQL->OnChanging = [this](TObject*) { SQLChanging(); };
+    FSQL->OnChange = [this](TObject*) { SQLChanged(); };
+}
+
+TQuery::~TQuery() {
+    Destroying();
+    try {
+        Close();
+    } catch (...) {
+        // Nothing can be reported from a destructor.
+    }
+    UnPrepare();
+    FMasterLink.reset();
+    if (FDatabase) FDatabase->DetachQuery(this);
+    FSQL->OnChanging = nullptr;
+    FSQL->OnChange = nullptr;
+}
+
+void TQuery::SetDatabaseName(const AnsiString& Value) {
+    if (Value == FDatabaseName) return;
+    CheckInactive();
+    UnPrepare();
+    if (FDatabase) FDatabase->DetachQuery(this);
+    FDatabase = nullptr;
+    FDatabaseName = Value;
+}
+
+TDataSource* TQuery::DataSource() const {
+    return FMasterLink->DataSource();
+}
+
+void TQuery::SetDataSource(TDataSource* Value) {
+    if (Value && Value->DataSet() == this)
+        DatabaseError(DisplayName() + ": Circular datalinks are not allowed");
+    FMasterLink->SetDataSource(Value);
+}
+
+void TQuery::SQLChanging() {
+    Close();
+    UnPrepare();
+}
+
+void TQuery::SQLChanged() {
+    TParams Fresh;
+    FText = ParseSQL(FSQL->Text(), &Fresh);
+    Fresh.AssignValues(FParams);
+    FParams = std::move(Fresh);
+}
+
+TDatabase* TQuery::Connection() {
+    if (!FDatabase) {
+        if (FDatabaseName.empty()) DatabaseError(DisplayName() + ": No DatabaseName is set");
+        FDatabase = FindDatabase(FDatabaseName);
+        if (!FDatabase)
+            DatabaseError(DisplayName() + ": Database '" + FDatabaseName + "' not found");
+        FDatabase->AttachQuery(this);
+    }
+    FDatabase->Open();
+    return FDatabase;
+}
+
+void TQuery::Prepare() {
+    if (FStmt) return;
+    TDatabase* Db = Connection();
+    if (Trim(FText).empty()) DatabaseError(DisplayName() + ": No SQL statement to run");
+    const char* Tail = nullptr;
+    sqlite3_stmt* Stmt = nullptr;
+    if (sqlite3_prepare_v2(Db->Handle(), FText.c_str(), static_cast<int>(FText.size()), &Stmt,
+                           &Tail) != SQLITE_OK) {
+        sqlite3_finalize(Stmt);
+        StatementError(Db->Handle(), FSQL->Text());
+    }
+    if (!Stmt) DatabaseError(DisplayName() + ": No SQL statement to run");
+    if (!OnlyTrailer(Tail)) {
+        sqlite3_finalize(Stmt);
+        DatabaseError("Statement \"" + StatementHead(FSQL->Text()) +
+                      "\" holds more than one statement");
+    }
+    FStmt = Stmt;
+}
+
+void TQuery::UnPrepare() {
+    if (FStmt) {
+        sqlite3_finalize(FStmt);
+        FStmt = nullptr;
+    }
+}
+
+void TQuery::SetParamsFromMaster() {
+    TDataSource* Source = FMasterLink->DataSource();
+    TDataSet* Master = Source ? Source->DataSet() : nullptr;
+    if (!Master) return;
+    for (int I = 0; I < FParams.Count(); ++I) {
+        TParam* Param = FParams[I];
+        if (Param->Bound()) continue;
+        // An unopened master has no current record: its values are missing.
+        if (!Master->Active()) {
+            Param->Clear();
+        } else {
+            const TField* Field = Master->FieldByName(Param->Name());
+            const TFieldType Type = Field->DataType();
+            if (Field->IsNull()) {
+                Param->Clear();
+                Param->SetDataType(Type);
+            } else if (Type == ftDate || Type == ftDateTime || Type == ftTime) {
+                TDateTime Value;
+                if (TryParseSqlDateTime(Field->AsString(), Value))
+                    Type == ftDate ? Param->SetAsDate(Value) : Param->SetAsDateTime(Value);
+                else
+                    Param->SetAsString(Field->AsString());
+            } else {
+                Param->SetValue(Field->Value());
+                Param->SetDataType(Type);
+            }
+        }
+        // A value from the master is taken afresh on every opening.
+        Param->SetBound(false);
+    }
+}
+
+void TQuery::BindParams() {
+    sqlite3_clear_bindings(FStmt);
+    const bool FromMaster = FMasterLink->DataSet() != nullptr;
+    for (int I = 0; I < FParams.Count(); ++I) {
+        const TParam* Param = FParams[I];
+        if (!Param->Bound() && !FromMaster)
+            DatabaseError(DisplayName() + ": No value for parameter '" + Param->Name() + "'");
+        const int Slot = I + 1;
+        const Variant Value = Param->Value();
+        int Rc = SQLITE_OK;
+        if (Param->IsNull()) {
+            Rc = sqlite3_bind_null(FStmt, Slot);
+        } else {
+            AnsiString Text;
+            switch (Value.Type() & varTypeMask) {
+            case varSmallint:
+            case varShortInt:
+            case varByte:
+            case varWord:
+            case varInteger:
+            case varLongWord:
+            case varInt64:
+                Rc = sqlite3_bind_int64(FStmt, Slot, Value.AsInt64());
+                break;
+            case varBoolean:
+                Rc = sqlite3_bind_int(FStmt, Slot, Value.AsBoolean() ? 1 : 0);
+                break;
+            case varSingle:
+            case varDouble:
+            case varCurrency:
+                Rc = sqlite3_bind_double(FStmt, Slot, Value.AsDouble());
+                break;
+            case varDate:
+                Text = Param->DataType() == ftDate ? SqlDateText(Value.AsDateTime())
+                                                   : SqlDateTimeText(Value.AsDateTime());
+                Rc = sqlite3_bind_text(FStmt, Slot, Text.c_str(), static_cast<int>(Text.size()),
+                                       SQLITE_TRANSIENT);
+                break;
+            default:
+                Text = Value.AsString();
+                Rc = sqlite3_bind_text(FStmt, Slot, Text.c_str(), static_cast<int>(Text.size()),
+                                       SQLITE_TRANSIENT);
+                break;
+            }
+        }
+        if (Rc != SQLITE_OK) StatementError(FDatabase->Handle(), FSQL->Text());
+    }
+}
+
+template <class OnRow> void TQuery::Run(OnRow&& Row) {
+    sqlite3* Db = FDatabase->Handle();
+    for (;;) {
+        const int Rc = sqlite3_step(FStmt);
+        if (Rc == SQLITE_ROW) {
+            try {
+                Row();
+            } catch (...) {
+                sqlite3_reset(FStmt);
+                throw;
+            }
+            continue;
+        }
+        if (Rc == SQLITE_DONE) break;
+        // The message is read before the reset, which may replace it.
+        const AnsiString Message = sqlite3_errmsg(Db);
+        sqlite3_reset(FStmt);
+        DatabaseError("Statement \"" + StatementHead(FSQL->Text()) + "\" failed: " + Message);
+    }
+    sqlite3_reset(FStmt);
+}
+
+void TQuery::InternalOpen(TResult& Result) {
+    Prepare();
+    const int Columns = sqlite3_column_count(FStmt);
+    // Checked before running, so that an UPDATE given to Open changes nothing.
+    if (Columns == 0)
+        DatabaseError("Statement \"" + StatementHead(FSQL->Text()) + "\" returns no result set");
+    SetParamsFromMaster();
+    BindParams();
+    Run([&] {
+        std::vector<Variant> Row;
+        Row.reserve(static_cast<std::size_t>(Columns));
+        for (int I = 0; I < Columns; ++I)
+            Row.push_back(CellOf(FStmt, I));
+        Result.Rows.push_back(std::move(Row));
+    });
+    for (int I = 0; I < Columns; ++I) {
+        TColumn Column;
+        const char* Name = sqlite3_column_name(FStmt, I);
+        Column.Name = Name ? Name : "";
+        Column.DataType = FromDeclaredType(sqlite3_column_decltype(FStmt, I), Column.Size);
+        if (Column.DataType == ftUnknown)
+            Column.DataType = FromValues(Result.Rows, static_cast<std::size_t>(I), Column.Size);
+        Result.Columns.push_back(std::move(Column));
+    }
+}
+
+void TQuery::ExecSQL() {
+    CheckInactive();
+    Prepare();
+    SetParamsFromMaster();
+    BindParams();
+    Run([] {});
+    FRowsAffected = sqlite3_changes(FDatabase->Handle());
+}
+
+void TQuery::MasterChanged() {
+    if (!Active() || FRefreshing) return;
+    TDataSet* Master = FMasterLink->DataSet();
+    if (!Master || !Master->Active()) return;
+    FRefreshing = true;
+    DisableControls();
+    try {
+        Close();
+        Open();
+    } catch (...) {
+        FRefreshing = false;
+        EnableControls();
+        throw;
+    }
+    FRefreshing = false;
+    EnableControls();
+}
+
+void TQuery::DatabaseClosing() {
+    UnPrepare();
+    try {
+        Close();
+    } catch (const EDatabaseError&) {
+        // Closed from inside its own calculated fields: the records stay in
+        // memory and need no connection; the next opening reconnects.
+    }
+}
+
+void TQuery::DatabaseGone() {
+    DatabaseClosing();
+    FDatabase = nullptr;
+}

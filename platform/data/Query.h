@@ -1,0 +1,95 @@
+#pragma once
+// TQuery: a statement run on the connection of the TDatabase whose
+// DatabaseName it names (the connection is opened on first use). Open reads
+// the whole result into memory; ExecSQL runs a statement that returns none.
+//
+// Changing SQL closes the query and rebuilds Params from the text, keeping the
+// values of parameters whose names stay. With a DataSource the query is a
+// detail: each parameter that was not given a value takes the value of the
+// master's field of the same name on its current record, and the query opens
+// again whenever the master moves.
+//
+// A statement SQLite refuses raises EDatabaseError with the statement's first
+// words and SQLite's message; a statement that waits longer than the busy
+// time-out for another connection's lock fails the same way. A failed
+// statement inside a transaction leaves the transaction to the caller.
+#include "platform/data/DataSet.h"
+#include "platform/data/DataSource.h"
+#include "platform/data/Param.h"
+#include "platform/rtl/StringList.h"
+
+#include <memory>
+
+struct sqlite3_stmt;
+class TDatabase;
+
+class TQuery : public TDataSet {
+public:
+    explicit TQuery(TComponent* AOwner);
+    ~TQuery() override;
+    AnsiString ClassName() const override { return "TQuery"; }
+
+    const AnsiString& DatabaseName() const { return FDatabaseName; }
+    // Only while closed.
+    void SetDatabaseName(const AnsiString& Value);
+    // The database component in use; nullptr before the first statement.
+    TDatabase* Database() const { return FDatabase; }
+
+    TStringList* SQL() const { return FSQL.get(); }
+    // The statement as SQLite gets it: ":name" turned into "?n".
+    const AnsiString& Text() const { return FText; }
+
+    TParams& Params() { return FParams; }
+    const TParams& Params() const { return FParams; }
+    int ParamCount() const { return FParams.Count(); }
+    // Raises EDatabaseError "Parameter '%s' not found".
+    TParam* ParamByName(const AnsiString& Name) const { return FParams.ParamByName(Name); }
+
+    TDataSource* DataSource() const;
+    // Raises EDatabaseError when Value's data set is this query.
+    void SetDataSource(TDataSource* Value);
+
+    // Compiles the statement (connecting first when needed), so that a
+    // syntax error or a missing table shows before any value is bound.
+    void Prepare();
+    void UnPrepare();
+    bool Prepared() const { return FStmt != nullptr; }
+    void SetPrepared(bool Value) { Value ? Prepare() : UnPrepare(); }
+
+    // Runs the statement; the query must be closed. Rows it returns are dropped.
+    void ExecSQL();
+    // Rows changed by the last ExecSQL.
+    int RowsAffected() const { return FRowsAffected; }
+
+protected:
+    void InternalOpen(TResult& Result) override;
+    void InternalClose() override {}
+
+private:
+    friend class TDatabase;
+    class TMasterLink;
+
+    void SQLChanging();
+    void SQLChanged();
+    TDatabase* Connection();
+    void SetParamsFromMaster();
+    void BindParams();
+    void MasterChanged();
+    // Steps the prepared statement to its end, passing each row to OnRow;
+    // resets it however it ends.
+    template <class OnRow> void Run(OnRow&& Row);
+
+    // TDatabase's side.
+    void DatabaseClosing();
+    void DatabaseGone();
+
+    AnsiString FDatabaseName;
+    TDatabase* FDatabase = nullptr;
+    std::unique_ptr<TStringList> FSQL;
+    AnsiString FText;
+    TParams FParams;
+    std::unique_ptr<TMasterLink> FMasterLink;
+    sqlite3_stmt* FStmt = nullptr;
+    int FRowsAffected = 0;
+    bool FRefreshing = false;
+};
