@@ -1,5 +1,7 @@
 #include "mail/MxComponent.h"
 
+#include "mail/MxStackPosix.h"
+
 #include <mutex>
 
 namespace mail {
@@ -40,7 +42,8 @@ int MxComponentCount() {
 TMxComponent::TMxComponent(TComponent* AOwner) : TMxBaseComponent(AOwner) {
     StackState& state = State();
     std::lock_guard guard(state.Lock);
-    if (state.Count == 0 && state.StackClass) state.Stack = state.StackClass();
+    // Without a class set, the POSIX stack serves.
+    if (state.Count == 0) state.Stack = state.StackClass ? state.StackClass() : CreateStackPosix();
     ++state.Count;
 }
 

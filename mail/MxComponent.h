@@ -42,7 +42,7 @@ using TWorkBeginEvent =
     std::function<void(TObject* Sender, TWorkMode AWorkMode, std::int32_t AWorkCountMax)>;
 using TWorkEndEvent = std::function<void(TObject* Sender, TWorkMode AWorkMode)>;
 
-// Makes the socket stack; installed by the stack's own code.
+// Makes the socket stack; with none set (or nullptr) the POSIX stack is made.
 using TMxStackClass = std::function<std::shared_ptr<TMxStack>()>;
 void SetStackClass(TMxStackClass AStackClass);
 // The stack while a mail component exists, else nullptr.
