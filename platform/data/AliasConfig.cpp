@@ -85,7 +85,7 @@ Section ReadSection(const AnsiString& FileName, const AnsiString& Name) {
 
 } // namespace
 
-AnsiString ConfigFolder() {
+AnsiString AliasConfigFolder() {
     AnsiString Folder = Env("BEACONMILL_CONFIG");
     if (!Folder.empty()) return Folder;
     return UnderXdg("XDG_CONFIG_HOME", ".config");
@@ -96,7 +96,7 @@ AnsiString DataFolder() {
 }
 
 TAliasTarget ResolveAlias(const AnsiString& AliasName) {
-    const AnsiString Folder = ConfigFolder();
+    const AnsiString Folder = AliasConfigFolder();
     const AnsiString IniFile = Folder + "/aliases.ini";
     const Section Entry = ReadSection(IniFile, AliasName);
     if (!Entry.Found) return {DataFolder() + "/" + AliasName + ".db", AnsiString()};

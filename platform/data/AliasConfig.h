@@ -10,7 +10,7 @@
 #include "platform/rtl/AnsiString.h"
 
 // $BEACONMILL_CONFIG, else ${XDG_CONFIG_HOME:-~/.config}/beaconmill.
-AnsiString ConfigFolder();
+AnsiString AliasConfigFolder();
 // ${XDG_DATA_HOME:-~/.local/share}/beaconmill.
 AnsiString DataFolder();
 

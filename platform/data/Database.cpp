@@ -109,7 +109,7 @@ void TDatabase::Connect() {
     if (stat(File.c_str(), &Info) != 0) {
         if (errno == ENOENT)
             Fail(Target.ConfigFile.empty()
-                     ? AnsiString("does not exist (no entry for the alias in ") + ConfigFolder() +
+                     ? AnsiString("does not exist (no entry for the alias in ") + AliasConfigFolder() +
                            "/aliases.ini)"
                      : AnsiString("does not exist (named in ") + Target.ConfigFile + ")");
         Fail(AnsiString("cannot be read: ") + std::strerror(errno));

@@ -1,0 +1,29 @@
+#include "alert/AlertContext.h"
+
+#include "alert/store/MainDmod.h"
+#include "platform/data/Database.h"
+
+AlertUnitOfWork::AlertUnitOfWork(AlertContext& Context) : FContext(Context) {
+    FContext.Uncommitted.clear();
+    FContext.Main.MyDatabase->StartTransaction();
+}
+
+AlertUnitOfWork::~AlertUnitOfWork() {
+    if (FDone) return;
+    FContext.Uncommitted.clear();
+    try {
+        FContext.Main.MyDatabase->Rollback();
+    } catch (...) {
+        // Already unwinding from the failure that matters; a rollback that
+        // fails leaves nothing committed either.
+    }
+}
+
+void AlertUnitOfWork::Commit() {
+    FContext.Main.MyDatabase->Commit();
+    FDone = true;
+    std::vector<AlertTransaction> committed;
+    committed.swap(FContext.Uncommitted);
+    for (const AlertTransaction& alert : committed)
+        FContext.Host.AlertGenerated(alert);
+}

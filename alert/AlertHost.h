@@ -1,0 +1,37 @@
+#pragma once
+// What the alert engine needs of the program that runs it (the main window):
+// the alert-settings cache with its markers, the start time of the batch,
+// the place where generated alerts are counted and shown, and the results
+// log. The engine knows nothing else of the window.
+#include "alert/store/AlertSetting.h"
+#include "alert/store/AlertTransaction.h"
+#include "platform/rtl/AnsiString.h"
+#include "platform/rtl/TDateTime.h"
+
+#include <cstdint>
+#include <map>
+#include <vector>
+
+// Settings per alert id, as the main data module returned them. An alert id
+// without settings maps to an empty list once it has been asked for. The
+// markers are the settings table's identity and row count seen by the last
+// batch: a change of either empties the cache.
+struct AlertSettingsCache {
+    std::map<std::int32_t, std::vector<AlertSetting>> Settings;
+    std::int32_t IdentityMarker = 0;
+    std::int32_t CountMarker = 0;
+};
+
+class IAlertHost {
+public:
+    virtual ~IAlertHost() = default;
+
+    virtual AlertSettingsCache& SettingsCache() = 0;
+    // The moment the current batch began: the reference of the date checks.
+    virtual TDateTime BatchStartTime() const = 0;
+    // One alert history row was written and committed: count it (and show it
+    // in the debug grid when that is on).
+    virtual void AlertGenerated(const AlertTransaction& Alert) = 0;
+    // A line for the results log; the host adds the time stamp and ": ".
+    virtual void LogLine(const AnsiString& Text) = 0;
+};

@@ -1,0 +1,196 @@
+#include "alert/AlertProcessing.h"
+
+#include "alert/AlertConditions.h"
+#include "alert/AlertCreation.h"
+#include "alert/FieldReading.h"
+#include "alert/store/MainDmod.h"
+#include "platform/rtl/Exceptions.h"
+#include "platform/rtl/FloatFormat.h"
+#include "platform/rtl/Format.h"
+
+#include <algorithm>
+
+namespace {
+
+[[noreturn]] void MissingKey(const char* What, const AlertTransaction& Alert,
+                             const AlertSetting& Setting) {
+    throw Exception(Format("Looking up %s. Transaction (%d), Setting (%d). ", What,
+                           Alert.AlertTransToken, Setting.AlertSettingNbr));
+}
+
+// False for "none" (-99); else whether the looked-up value is one of the
+// setting's source ids.
+bool IsSourceId(std::int32_t Value, const AlertSetting& Setting) {
+    if (Value == -99) return false;
+    return std::find(Setting.SourceIds.begin(), Setting.SourceIds.end(), Value) !=
+           Setting.SourceIds.end();
+}
+
+void LookUpJobManager(AlertContext& Context, AlertTransaction& Alert, const AlertSetting& Setting) {
+    if (Alert.JobManager != 0) return;
+    if (Alert.JobNbr == 0) MissingKey("PM without Job info", Alert, Setting);
+    Alert.JobManager = FieldIntOr(Context.Shop.SelectJob(Alert.JobNbr), "ProjManagerId", -99);
+}
+
+void LookUpWoEmployee(AlertContext& Context, AlertTransaction& Alert, const AlertSetting& Setting) {
+    if (Alert.WoEmployee != 0) return;
+    if (Alert.WoNbr == 0) MissingKey("WO without record info", Alert, Setting);
+    Alert.WoEmployee = FieldIntOr(Context.Shop.SelectWorkOrder(Alert.WoNbr), "EmpNbr", -99);
+}
+
+// Both people of the order come from the one row; only those not known yet
+// are taken from it.
+void LookUpOrderPeople(AlertContext& Context, AlertTransaction& Alert,
+                       const AlertSetting& Setting) {
+    if (Alert.PoNbr == 0) MissingKey("PO without record info", Alert, Setting);
+    TDataSet& order = Context.Shop.SelectPurchaseOrder(Alert.PoNbr);
+    if (Alert.PoEmployee == 0) Alert.PoEmployee = FieldIntOr(order, "EmpNbr", -99);
+    if (Alert.PoRequester == 0) Alert.PoRequester = FieldIntOr(order, "ReqByEmpNbr", -99);
+}
+
+bool OrderJobsOfEmployee(AlertContext& Context, AlertTransaction& Alert,
+                         const AlertSetting& Setting) {
+    if (Alert.PoJobManagers.empty()) {
+        if (Alert.PoNbr == 0) MissingKey("PO without record info", Alert, Setting);
+        TDataSet& links = Context.Shop.OpenPoJobs(Alert.PoNbr);
+        std::vector<std::int32_t> jobs;
+        for (links.First(); !links.Eof(); links.Next())
+            jobs.push_back(FieldInt(links, "JobNbr"));
+        for (const std::int32_t job : jobs) {
+            TDataSet& row = Context.Shop.SelectJob(job);
+            if (!FieldIsNull(row, "ProjManagerId"))
+                Alert.PoJobManagers[job] = FieldInt(row, "ProjManagerId");
+        }
+    }
+    Alert.JobList.clear();
+    for (const auto& [job, manager] : Alert.PoJobManagers)
+        if (manager == Setting.EmpNbr) Alert.JobList.push_back(job);
+    return !Alert.JobList.empty();
+}
+
+bool OrderWorkOrdersOfEmployee(AlertContext& Context, AlertTransaction& Alert,
+                               const AlertSetting& Setting) {
+    if (Alert.PoWoEmployees.empty()) {
+        if (Alert.PoNbr == 0) MissingKey("PO without record info", Alert, Setting);
+        TDataSet& links = Context.Shop.OpenPoWorkOrders(Alert.PoNbr);
+        std::vector<std::int32_t> workOrders;
+        for (links.First(); !links.Eof(); links.Next())
+            if (!FieldIsNull(links, "WoNbr")) workOrders.push_back(FieldInt(links, "WoNbr"));
+        for (const std::int32_t wo : workOrders) {
+            TDataSet& row = Context.Shop.SelectWorkOrder(wo);
+            if (!FieldIsNull(row, "EmpNbr")) Alert.PoWoEmployees[wo] = FieldInt(row, "EmpNbr");
+        }
+    }
+    Alert.WoList.clear();
+    for (const auto& [wo, employee] : Alert.PoWoEmployees)
+        if (employee == Setting.EmpNbr) Alert.WoList.push_back(wo);
+    return !Alert.WoList.empty();
+}
+
+} // namespace
+
+void CheckAlertSettingMarkers(AlertContext& Context) {
+    int identity = 0;
+    int count = 0;
+    Context.Main.GetAlertSettingMarkers(identity, count);
+    AlertSettingsCache& cache = Context.Host.SettingsCache();
+    if (identity != cache.IdentityMarker || count != cache.CountMarker) {
+        cache.Settings.clear();
+        cache.IdentityMarker = identity;
+        cache.CountMarker = count;
+    }
+}
+
+std::vector<AlertSetting> GetAlertSettings(AlertContext& Context, int AlertId) {
+    auto& settings = Context.Host.SettingsCache().Settings;
+    auto found = settings.find(AlertId);
+    if (found == settings.end()) {
+        std::vector<AlertSetting> loaded;
+        Context.Main.LoadAlertSettings(AlertId, loaded);
+        found = settings.emplace(AlertId, std::move(loaded)).first;
+    }
+    return found->second;
+}
+
+void ProcessAlertTransaction(AlertContext& Context, AlertTransaction& Alert) {
+    for (AlertSetting& setting : GetAlertSettings(Context, Alert.AlertNbr)) {
+        // The owner lists belong to the setting that filled them: a setting
+        // that passed the filter but not the condition must not hand its jobs
+        // to the next one.
+        Alert.JobList.clear();
+        Alert.WoList.clear();
+        if (!CheckAlertSettingFilter(Context, Alert, setting) ||
+            !CheckAlertCondition(Context, Alert, setting))
+            continue;
+        Alert.RecipientNbr = setting.EmpNbr;
+        Alert.Priority = static_cast<std::int8_t>(setting.Priority);
+        Alert.SourceType = setting.Source;
+        Alert.EmailCode = setting.EmailFrequency;
+        CreateAlert(Context, Alert);
+    }
+    Alert.JobList.clear();
+    Alert.WoList.clear();
+}
+
+bool CheckAlertSettingFilter(AlertContext& Context, AlertTransaction& Alert,
+                             AlertSetting& Setting) {
+    const std::uint8_t source = Setting.Source;
+    if (source >= 1 && source <= 6) Setting.SourceIds.assign(1, Setting.EmpNbr);
+
+    if (Alert.AlertNbr == 29) {
+        // The job is deleted and cannot be looked up: its manager came along
+        // in the transaction.
+        int manager = 0;
+        Alert.JobManager = !Alert.Arg3.empty() && TryStrToInt(Alert.Arg3, manager) ? manager : -99;
+    }
+    if (Alert.AlertNbr == 69) Alert.InvTypeNbr = StrToInt(Alert.Arg3);
+
+    switch (source) {
+    case 1:
+    case 7:
+        LookUpJobManager(Context, Alert, Setting);
+        return IsSourceId(Alert.JobManager, Setting);
+    case 2:
+    case 8:
+        LookUpWoEmployee(Context, Alert, Setting);
+        return IsSourceId(Alert.WoEmployee, Setting);
+    case 3:
+    case 9:
+        if (Alert.PoEmployee == 0) LookUpOrderPeople(Context, Alert, Setting);
+        return IsSourceId(Alert.PoEmployee, Setting);
+    case 4:
+        if (Alert.PoRequester == 0) LookUpOrderPeople(Context, Alert, Setting);
+        return Alert.PoRequester == Setting.EmpNbr;
+    case 5:
+        return OrderJobsOfEmployee(Context, Alert, Setting);
+    case 6:
+        return OrderWorkOrdersOfEmployee(Context, Alert, Setting);
+    case 11:
+        if (Alert.EmpDeptNbr == 0) {
+            if (Alert.EmpNbr == 0) MissingKey("Employee without record info", Alert, Setting);
+            Alert.EmpDeptNbr =
+                FieldIntOr(Context.Shop.SelectEmployee(Alert.EmpNbr), "DeptNbr", -99);
+        }
+        return IsSourceId(Alert.EmpDeptNbr, Setting);
+    case 13:
+        if (Alert.InvTypeNbr == -1) {
+            if (Alert.InvNbr == 0) MissingKey("Inventory without record info", Alert, Setting);
+            Alert.InvTypeNbr =
+                FieldIntOr(Context.Shop.SelectInventoryItem(Alert.InvNbr), "InvTypeNbr", -99);
+        }
+        return IsSourceId(Alert.InvTypeNbr, Setting);
+    case 16:
+        if (Alert.JobDispNbr == -1) {
+            if (Alert.JobNbr == 0) MissingKey("Job without record info", Alert, Setting);
+            Alert.JobDispNbr = FieldInt(Context.Shop.SelectJob(Alert.JobNbr), "DispNbr");
+        }
+        return Alert.JobDispNbr > 0;
+    case 10:
+    case 12:
+    case 14:
+    case 15:
+        return true;
+    default:
+        return false;
+    }
+}

@@ -1,0 +1,167 @@
+#include "alert/AlertText.h"
+
+#include "alert/AlertCatalogue.h"
+#include "alert/FieldReading.h"
+#include "platform/rtl/FloatFormat.h"
+#include "platform/rtl/Format.h"
+
+#include <array>
+#include <string_view>
+
+namespace {
+
+// The tokens in the order they are tried at a position of the text.
+// CUSTOM is not among them: it is replaced first, since its replacement is
+// program text with tokens of its own.
+constexpr std::array<std::string_view, 22> Tokens = {
+    "VAL",         "EMPGEN",      "ARG1",         "ARG2",      "ARG3",        "ARG4",
+    "JOBIDDESC",   "JINBRDESC",   "WONBR",        "PONBR",     "STNBR",       "PBNBR",
+    "EMPNAME",     "JOB%BUDGET",  "JOB%COMPLETE", "JI%BUDGET", "JI%COMPLETE", "WO%BUDGET",
+    "WO%COMPLETE", "INVCODEDESC", "PIDESC",       "DAYSAWAY",
+};
+
+AnsiString CustomText(const AlertTransaction& Alert) {
+    switch (Alert.AlertNbr) {
+    case 26:
+        switch (Alert.TransType) {
+        case 1:
+            return "Archived job labor cost changed.\nJob: JOBIDDESC. WO WONBR. Changed by: "
+                   "EMPGEN. "
+                   "Labor transaction for EMPNAME on ARG1.";
+        case 2:
+            return "Archived job material cost changed.\nJob: JOBIDDESC. PO PONBR. Vendor: ARG1. "
+                   "Changed by: EMPGEN.";
+        case 3:
+            return "Archived job inventory cost changed.\nJob: JOBIDDESC. WO WONBR. Inventory "
+                   "Item: "
+                   "ARG1 - ARG2. Changed by: EMPGEN.\nInventory transaction for EMPNAME on ARG3.";
+        case 4:
+            return "Archived job sub contractor cost changed.\nJob: JOBIDDESC. PO PONBR. Sub "
+                   "Contractor: ARG1. Changed by: EMPGEN.";
+        case 5:
+            return "Archived job miscellaneous cost changed.\nJob: JOBIDDESC. Job Item: "
+                   "JINBRDESC.\nPrev Cost: ARG1. New Cost: ARG2. Changed by: EMPGEN.";
+        default:
+            return "UNKNOWN";
+        }
+    case 48: {
+        // The items listed end at the first empty argument.
+        AnsiString text = "Item 1: ARG1.";
+        if (!Alert.Arg2.empty()) {
+            text += " Item 2: ARG2.";
+            if (!Alert.Arg3.empty()) {
+                text += " Item 3: ARG3.";
+                if (!Alert.Arg4.empty()) text += " Item 4: ARG4.";
+            }
+        }
+        return text;
+    }
+    case 63:
+        switch (Alert.TransType) {
+        case 1:
+            return "Regular invoice deleted or un-posted from job.";
+        case 2:
+            return "Progress Billing deleted from job.";
+        default:
+            return "UNKNOWN";
+        }
+    default:
+        return "UNKNOWN";
+    }
+}
+
+AnsiString NumberAndText(TDataSet& Row, const char* Number, const char* Text) {
+    return Format("%s - %s", FieldText(Row, Number), FieldText(Row, Text));
+}
+
+} // namespace
+
+AnsiString DaysAwayText(const AnsiString& DayCount) {
+    const int days = StrToInt(DayCount);
+    if (days >= 2) return Format("%d days away", days);
+    if (days == 1) return "1 day away";
+    if (days == 0) return "today";
+    if (days == -1) return "1 day ago";
+    return Format("%d days ago", -static_cast<long long>(days));
+}
+
+AnsiString AlertTokenValue(AlertContext& Context, const AlertTransaction& Alert,
+                           const AnsiString& Token) {
+    IShopLookups& shop = Context.Shop;
+    if (Token == "CUSTOM") return CustomText(Alert);
+    if (Token == "VAL") return Alert.ValueText;
+    if (Token == "EMPGEN") {
+        TDataSet& employee = shop.SelectEmployee(Alert.EmpNbrGeneratedTrans);
+        return FieldText(employee, Alert.EmpNbrGeneratedTrans != 0 ? "FirstLast" : "Fname");
+    }
+    if (Token == "ARG1") return Alert.Arg1;
+    if (Token == "ARG2") return Alert.Arg2;
+    if (Token == "ARG3") return Alert.Arg3;
+    if (Token == "ARG4") return Alert.Arg4;
+    if (Token == "JOBIDDESC")
+        return NumberAndText(shop.SelectJob(Alert.JobNbr), "JobId", "JobDescr");
+    if (Token == "JINBRDESC")
+        return NumberAndText(shop.SelectJobItem(Alert.JobItemNbr), "ItemNbr", "JobItemDescr");
+    if (Token == "WONBR") return IntToStr(Alert.WoNbr);
+    if (Token == "PONBR") return IntToStr(Alert.PoNbr);
+    if (Token == "STNBR") return IntToStr(Alert.ShipTicketNbr);
+    if (Token == "PBNBR") return IntToStr(Alert.ProgressBillingNbr);
+    if (Token == "EMPNAME") return FieldText(shop.SelectEmployee(Alert.EmpNbr), "FirstLast");
+    if (Token == "JOB%BUDGET")
+        return IntToStr(FieldInt(shop.SelectJob(Alert.JobNbr), "PercentBudget"));
+    if (Token == "JOB%COMPLETE")
+        return IntToStr(FieldInt(shop.SelectJob(Alert.JobNbr), "PercentComp"));
+    if (Token == "JI%BUDGET")
+        return IntToStr(FieldInt(shop.SelectJobItem(Alert.JobItemNbr), "PercentBudget"));
+    if (Token == "JI%COMPLETE")
+        return IntToStr(FieldInt(shop.SelectJobItem(Alert.JobItemNbr), "PercentComp"));
+    if (Token == "WO%BUDGET")
+        return IntToStr(FieldInt(shop.SelectWorkOrder(Alert.WoNbr), "PercentBudget"));
+    if (Token == "WO%COMPLETE")
+        return IntToStr(FieldInt(shop.SelectWorkOrder(Alert.WoNbr), "PercentComp"));
+    if (Token == "INVCODEDESC")
+        return NumberAndText(shop.SelectInventoryItem(Alert.InvNbr), "Code", "Descr");
+    if (Token == "PIDESC") return FieldText(shop.SelectPoItem(Alert.PoItemNbr), "Descr");
+    if (Token == "DAYSAWAY") return DaysAwayText(Alert.Arg1);
+    return "UNKNOWN";
+}
+
+void ExpandAlertText(AlertContext& Context, AlertTransaction& Alert) {
+    AnsiString pattern = GetAlertDefinition(Alert.AlertNbr).MessageTemplate;
+    if (Alert.SourceType == 5)
+        pattern += "\nReferenced Job: JOBIDDESC.";
+    else if (Alert.SourceType == 6)
+        pattern += "\nReferenced Job: JOBIDDESC. Job Item: JINBRDESC. Work Order WONBR.";
+
+    // The CUSTOM text is the program's own and carries further tokens, so it
+    // becomes part of the pattern before the pattern is scanned.
+    const std::string_view custom = "CUSTOM";
+    if (pattern.find(custom) != AnsiString::npos) {
+        const AnsiString customText = AlertTokenValue(Context, Alert, "CUSTOM");
+        for (auto at = pattern.find(custom); at != AnsiString::npos;
+             at = pattern.find(custom, at + customText.size()))
+            pattern.replace(at, custom.size(), customText);
+    }
+
+    // One scan from left to right: a token found in the pattern is replaced
+    // and the scan goes on after its replacement, which is never scanned.
+    AnsiString text;
+    text.reserve(pattern.size() + 64);
+    std::size_t at = 0;
+    while (at < pattern.size()) {
+        const std::string_view rest(pattern.data() + at, pattern.size() - at);
+        const std::string_view* match = nullptr;
+        for (const std::string_view& token : Tokens)
+            if (rest.starts_with(token)) {
+                match = &token;
+                break;
+            }
+        if (!match) {
+            text += pattern[at++];
+            continue;
+        }
+        text += AlertTokenValue(Context, Alert, AnsiString(*match));
+        at += match->size();
+    }
+    Alert.MessageText = std::move(text);
+}
