@@ -29,5 +29,9 @@ struct TRect {
     friend constexpr bool operator==(const TRect&, const TRect&) = default;
 };
 
-constexpr TPoint Point(int X, int Y) { return {X, Y}; }
-constexpr TRect Rect(int Left, int Top, int Right, int Bottom) { return {Left, Top, Right, Bottom}; }
+constexpr TPoint Point(int X, int Y) {
+    return {X, Y};
+}
+constexpr TRect Rect(int Left, int Top, int Right, int Bottom) {
+    return {Left, Top, Right, Bottom};
+}

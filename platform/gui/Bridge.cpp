@@ -1,0 +1,407 @@
+#include "platform/gui/Bridge.h"
+
+#include "platform/gui/Forms.h"
+#include "platform/gui/Menus.h"
+#include "platform/gui/QtApp.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QContextMenuEvent>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QWheelEvent>
+#include <QWidget>
+
+int TControlBridge::DispatchDepth = 0;
+
+namespace {
+
+Qt::KeyboardModifiers GModifiers;
+Qt::MouseButtons GButtons;
+
+// Marks key events the bridge made itself (a key changed by OnKeyPress),
+// which go to the widget untranslated.
+bool GResending = false;
+
+struct TDepthGuard {
+    TDepthGuard() { ++TControlBridge::DispatchDepth; }
+    ~TDepthGuard() { --TControlBridge::DispatchDepth; }
+    TDepthGuard(const TDepthGuard&) = delete;
+    TDepthGuard& operator=(const TDepthGuard&) = delete;
+};
+
+Word QtKeyToVirtualKey(int Key) {
+    if (Key >= Qt::Key_A && Key <= Qt::Key_Z) return static_cast<Word>('A' + (Key - Qt::Key_A));
+    if (Key >= Qt::Key_0 && Key <= Qt::Key_9) return static_cast<Word>('0' + (Key - Qt::Key_0));
+    if (Key >= Qt::Key_F1 && Key <= Qt::Key_F12)
+        return static_cast<Word>(VK_F1 + (Key - Qt::Key_F1));
+    switch (Key) {
+    case Qt::Key_Backspace:
+        return VK_BACK;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+        return VK_TAB;
+    case Qt::Key_Clear:
+        return VK_CLEAR;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return VK_RETURN;
+    case Qt::Key_Shift:
+        return VK_SHIFT;
+    case Qt::Key_Control:
+        return VK_CONTROL;
+    case Qt::Key_Alt:
+        return VK_MENU;
+    case Qt::Key_Pause:
+        return VK_PAUSE;
+    case Qt::Key_CapsLock:
+        return VK_CAPITAL;
+    case Qt::Key_Escape:
+        return VK_ESCAPE;
+    case Qt::Key_Space:
+        return VK_SPACE;
+    case Qt::Key_PageUp:
+        return VK_PRIOR;
+    case Qt::Key_PageDown:
+        return VK_NEXT;
+    case Qt::Key_End:
+        return VK_END;
+    case Qt::Key_Home:
+        return VK_HOME;
+    case Qt::Key_Left:
+        return VK_LEFT;
+    case Qt::Key_Up:
+        return VK_UP;
+    case Qt::Key_Right:
+        return VK_RIGHT;
+    case Qt::Key_Down:
+        return VK_DOWN;
+    case Qt::Key_Select:
+        return VK_SELECT;
+    case Qt::Key_Print:
+        return VK_PRINT;
+    case Qt::Key_Insert:
+        return VK_INSERT;
+    case Qt::Key_Delete:
+        return VK_DELETE;
+    case Qt::Key_Help:
+        return VK_HELP;
+    case Qt::Key_Menu:
+        return VK_APPS;
+    case Qt::Key_Asterisk:
+        return VK_MULTIPLY;
+    case Qt::Key_Plus:
+        return VK_ADD;
+    case Qt::Key_Minus:
+        return VK_SUBTRACT;
+    case Qt::Key_NumLock:
+        return VK_NUMLOCK;
+    case Qt::Key_ScrollLock:
+        return VK_SCROLL;
+    default:
+        return 0;
+    }
+}
+
+unsigned MouseKeys(Qt::MouseButtons Buttons, Qt::KeyboardModifiers Modifiers) {
+    unsigned Keys = 0;
+    if (Buttons & Qt::LeftButton) Keys |= MK_LBUTTON;
+    if (Buttons & Qt::RightButton) Keys |= MK_RBUTTON;
+    if (Buttons & Qt::MiddleButton) Keys |= MK_MBUTTON;
+    if (Modifiers & Qt::ShiftModifier) Keys |= MK_SHIFT;
+    if (Modifiers & Qt::ControlModifier) Keys |= MK_CONTROL;
+    return Keys;
+}
+
+// The widget whose coordinates are the control's client coordinates.
+QWidget* ClientOf(TControl* Control) {
+    if (auto* Win = dynamic_cast<TWinControl*>(Control)) return Win->ClientWidget();
+    return Control->Widget();
+}
+
+} // namespace
+
+void SetCurrentModifiers(Qt::KeyboardModifiers Modifiers, Qt::MouseButtons Buttons) {
+    GModifiers = Modifiers;
+    GButtons = Buttons;
+}
+
+TShiftState KeyboardStateToShiftState() {
+    TShiftState S;
+    if (GModifiers & Qt::ShiftModifier) S << ssShift;
+    if (GModifiers & Qt::ControlModifier) S << ssCtrl;
+    if (GModifiers & Qt::AltModifier) S << ssAlt;
+    if (GButtons & Qt::LeftButton) S << ssLeft;
+    if (GButtons & Qt::RightButton) S << ssRight;
+    if (GButtons & Qt::MiddleButton) S << ssMiddle;
+    return S;
+}
+
+short GetKeyState(int VirtualKey) {
+    bool Down = false;
+    switch (VirtualKey) {
+    case VK_SHIFT:
+        Down = GModifiers & Qt::ShiftModifier;
+        break;
+    case VK_CONTROL:
+        Down = GModifiers & Qt::ControlModifier;
+        break;
+    case VK_MENU:
+        Down = GModifiers & Qt::AltModifier;
+        break;
+    case VK_LBUTTON:
+        Down = GButtons & Qt::LeftButton;
+        break;
+    case VK_RBUTTON:
+        Down = GButtons & Qt::RightButton;
+        break;
+    case VK_MBUTTON:
+        Down = GButtons & Qt::MiddleButton;
+        break;
+    default:
+        break;
+    }
+    return Down ? static_cast<short>(-128) : static_cast<short>(0);
+}
+
+TControlBridge::TControlBridge(TControl* AControl, QObject* Parent)
+    : QObject(Parent), Control(AControl) {}
+
+void WatchWidget(TControl* Control, QWidget* Widget) {
+    auto* Bridge = new TControlBridge(Control, Widget);
+    Widget->installEventFilter(Bridge);
+    Widget->setMouseTracking(true);
+    Widget->setAttribute(Qt::WA_NoMousePropagation);
+}
+
+bool TControlBridge::Deliver(TControl* Target, unsigned Msg, WPARAM WParam, LPARAM LParam,
+                             WPARAM* FinalWParam) {
+    auto& Q = *Target->FQt;
+    const unsigned SavedMsg = Q.NativeMsg;
+    const bool SavedReached = Q.NativeReached;
+    const WPARAM SavedWParam = Q.NativeWParam;
+    Q.NativeMsg = Msg;
+    Q.NativeReached = false;
+    Q.NativeWParam = WParam;
+    ++Q.NativeDepth;
+    const std::uint64_t Serial = Target->Serial();
+    bool Reached = false;
+    try {
+        Target->Perform(Msg, WParam, LParam);
+    } catch (...) {
+        if (TControl::Exists(Target, Serial)) --Target->FQt->NativeDepth;
+        HandleCallbackException(TControl::Exists(Target, Serial) ? Target : nullptr);
+        return false;
+    }
+    if (!TControl::Exists(Target, Serial)) return false;
+    auto& After = *Target->FQt;
+    --After.NativeDepth;
+    Reached = After.NativeReached;
+    if (FinalWParam) *FinalWParam = After.NativeWParam;
+    After.NativeMsg = SavedMsg;
+    After.NativeReached = SavedReached;
+    After.NativeWParam = SavedWParam;
+    return Reached;
+}
+
+bool TControlBridge::eventFilter(QObject* Watched, QEvent* Event) {
+    if (!Control || !Watched->isWidgetType() || GResending) return false;
+    TDepthGuard Depth;
+    bool Eaten = false;
+    try {
+        Eaten = Translate(static_cast<QWidget*>(Watched), Event);
+    } catch (...) {
+        HandleCallbackException(Control);
+    }
+    return Eaten;
+}
+
+bool TControlBridge::Translate(QWidget* Watched, QEvent* Event) {
+    TControl* C = Control;
+    switch (Event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove:
+    case QEvent::Wheel:
+        return MouseEvent(Watched, Event);
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+        if (KeyEvent(Event)) return true;
+        // The widget handles the key itself; a key it ignores does not go
+        // on to the parent, whose control did not get it either.
+        if (Control) static_cast<QObject*>(Watched)->event(Event);
+        return true;
+    case QEvent::Enter:
+        Deliver(C, CM_MOUSEENTER, 0, reinterpret_cast<LPARAM>(C));
+        return false;
+    case QEvent::Leave:
+        Deliver(C, CM_MOUSELEAVE, 0, reinterpret_cast<LPARAM>(C));
+        return false;
+    case QEvent::FocusIn: {
+        auto* Win = dynamic_cast<TWinControl*>(C);
+        if (Win) Deliver(Win, WM_SETFOCUS, 0, 0);
+        return false;
+    }
+    case QEvent::FocusOut: {
+        auto* Win = dynamic_cast<TWinControl*>(C);
+        if (Win) Deliver(Win, WM_KILLFOCUS, 0, 0);
+        return false;
+    }
+    case QEvent::Resize:
+    case QEvent::Move:
+        if (Watched == C->FQt->Widget) {
+            const QRect G = Watched->geometry();
+            C->WidgetGeometryChanged(G.x(), G.y(), G.width(), G.height());
+        }
+        return false;
+    case QEvent::Close:
+        if (auto* Form = dynamic_cast<TCustomForm*>(C); Form && Watched->isWindow()) {
+            Event->ignore();
+            Form->WidgetCloseRequested();
+            return true;
+        }
+        return false;
+    case QEvent::WindowActivate:
+        if (auto* Form = dynamic_cast<TCustomForm*>(C); Form && Watched->isWindow())
+            Form->Activate();
+        return false;
+    case QEvent::WindowDeactivate:
+        if (auto* Form = dynamic_cast<TCustomForm*>(C); Form && Watched->isWindow())
+            Form->Deactivate();
+        return false;
+    case QEvent::ContextMenu:
+        if (TPopupMenu* Menu = C->PopupMenu(); Menu && Menu->AutoPopup()) {
+            auto* E = static_cast<QContextMenuEvent*>(Event);
+            Menu->SetPopupComponent(C);
+            Menu->Popup(E->globalPos().x(), E->globalPos().y());
+            return true;
+        }
+        return false;
+    default:
+        return false;
+    }
+}
+
+bool TControlBridge::MouseEvent(QWidget* Watched, QEvent* Event) {
+    (void)Watched;
+    TControl* Target = Control;
+    // The control holding the capture gets the mouse wherever it is.
+    if (TControl* Capture = GetCaptureControl();
+        Capture && Capture != Target && Capture->WidgetAllocated())
+        Target = Capture;
+
+    if (Event->type() == QEvent::Wheel) {
+        auto* E = static_cast<QWheelEvent*>(Event);
+        SetCurrentModifiers(E->modifiers(), E->buttons());
+        const QPoint G = E->globalPosition().toPoint();
+        const WPARAM W =
+            MakeWParam(static_cast<Word>(MouseKeys(E->buttons(), E->modifiers())),
+                       static_cast<Word>(static_cast<std::int16_t>(E->angleDelta().y())));
+        return !Deliver(Target, WM_MOUSEWHEEL, W, PointToLParam(G.x(), G.y()));
+    }
+
+    auto* E = static_cast<QMouseEvent*>(Event);
+    SetCurrentModifiers(E->modifiers(), E->buttons());
+    const QPoint Local = ClientOf(Target)->mapFromGlobal(E->globalPosition().toPoint());
+    const LPARAM L = PointToLParam(Local.x(), Local.y());
+    const WPARAM Keys = MouseKeys(E->buttons(), E->modifiers());
+    unsigned Msg = WM_MOUSEMOVE;
+    const bool Double = Event->type() == QEvent::MouseButtonDblClick &&
+                        Target->ControlStyle.Contains(csDoubleClicks);
+    switch (Event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+        switch (E->button()) {
+        case Qt::LeftButton:
+            Msg = Double ? WM_LBUTTONDBLCLK : WM_LBUTTONDOWN;
+            break;
+        case Qt::RightButton:
+            Msg = Double ? WM_RBUTTONDBLCLK : WM_RBUTTONDOWN;
+            break;
+        case Qt::MiddleButton:
+            Msg = Double ? WM_MBUTTONDBLCLK : WM_MBUTTONDOWN;
+            break;
+        default:
+            return false;
+        }
+        break;
+    case QEvent::MouseButtonRelease:
+        switch (E->button()) {
+        case Qt::LeftButton:
+            Msg = WM_LBUTTONUP;
+            break;
+        case Qt::RightButton:
+            Msg = WM_RBUTTONUP;
+            break;
+        case Qt::MiddleButton:
+            Msg = WM_MBUTTONUP;
+            break;
+        default:
+            return false;
+        }
+        break;
+    default:
+        break;
+    }
+    const bool Passed = Deliver(Target, Msg, Keys, L);
+    // Input redirected to the capture control is not the watched widget's.
+    return Target != Control || !Passed;
+}
+
+bool TControlBridge::KeyEvent(QEvent* Event) {
+    auto* E = static_cast<QKeyEvent*>(Event);
+    auto* Win = dynamic_cast<TWinControl*>(Control);
+    if (!Win) return false;
+    SetCurrentModifiers(E->modifiers(), QApplication::mouseButtons());
+    Word VK = QtKeyToVirtualKey(E->key());
+    if (VK == 0 && E->text().size() == 1) {
+        const QChar Ch = E->text().at(0).toUpper();
+        if (Ch.unicode() < 128) VK = Ch.unicode();
+    }
+    const bool Alt = E->modifiers() & Qt::AltModifier;
+    LPARAM KeyData = 1;
+    if (Alt) KeyData |= KF_ALTDOWN;
+    if (E->isAutoRepeat()) KeyData |= KF_REPEAT;
+
+    QPointer<QObject> Self(this);
+    if (Event->type() == QEvent::KeyRelease) {
+        KeyData |= KF_UP | KF_REPEAT;
+        if (VK == 0) return false;
+        return !Deliver(Win, Alt ? WM_SYSKEYUP : WM_KEYUP, VK, KeyData);
+    }
+
+    if (VK != 0) {
+        WPARAM Final = VK;
+        const bool Passed = Deliver(Win, Alt ? WM_SYSKEYDOWN : WM_KEYDOWN, VK, KeyData, &Final);
+        if (!Passed || !Self || !Control) return true;
+    }
+
+    // The characters the key makes, one WM_CHAR per byte of their UTF-8.
+    const QByteArray Bytes = E->text().toUtf8();
+    if (Bytes.isEmpty() || Alt) return false;
+    QByteArray Kept;
+    bool Changed = false;
+    for (char Byte : Bytes) {
+        WPARAM Final = static_cast<unsigned char>(Byte);
+        const bool Passed =
+            Deliver(Win, WM_CHAR, static_cast<unsigned char>(Byte), KeyData, &Final);
+        if (!Self || !Control) return true;
+        if (!Passed || Final == 0) {
+            Changed = true;
+            continue;
+        }
+        if (Final != static_cast<unsigned char>(Byte)) Changed = true;
+        Kept.append(static_cast<char>(Final));
+    }
+    if (!Changed) return false;
+    if (!Kept.isEmpty()) {
+        // A handler changed the character: the widget gets the new one.
+        QKeyEvent Replacement(QEvent::KeyPress, 0, E->modifiers(), QString::fromUtf8(Kept));
+        GResending = true;
+        QApplication::sendEvent(Control->Widget(), &Replacement);
+        GResending = false;
+    }
+    return true;
+}

@@ -1,0 +1,923 @@
+#include "platform/gui/Forms.h"
+
+#include "platform/gui/Bridge.h"
+#include "platform/gui/Dialogs.h"
+#include "platform/gui/Menus.h"
+#include "platform/gui/QtApp.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QEventLoop>
+#include <QPointer>
+#include <QScreen>
+#include <QStyle>
+#include <QWidget>
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <unistd.h>
+
+// ---- the process-wide objects -------------------------------------------------------
+
+namespace {
+
+// The screen is made first and goes last: the application frees its forms
+// as it goes, and they leave the screen's list.
+TScreen GScreen(nullptr);
+TMouse GMouse;
+TApplication GApplication(nullptr);
+
+std::vector<AnsiString>& CommandLine() {
+    static std::vector<AnsiString> Args = [] {
+        std::vector<AnsiString> Result;
+        std::ifstream In("/proc/self/cmdline", std::ios::binary);
+        const std::string All((std::istreambuf_iterator<char>(In)),
+                              std::istreambuf_iterator<char>());
+        std::size_t Start = 0;
+        while (Start < All.size()) {
+            std::size_t End = All.find('\0', Start);
+            if (End == std::string::npos) End = All.size();
+            Result.push_back(All.substr(Start, End - Start));
+            Start = End + 1;
+        }
+        return Result;
+    }();
+    return Args;
+}
+
+AnsiString ProgramPath() {
+    char Buffer[PATH_MAX];
+    const ssize_t N = ::readlink("/proc/self/exe", Buffer, sizeof(Buffer) - 1);
+    if (N <= 0) return CommandLine().empty() ? AnsiString() : CommandLine().front();
+    return AnsiString(Buffer, static_cast<std::size_t>(N));
+}
+
+} // namespace
+
+TApplication* Application = &GApplication;
+TScreen* Screen = &GScreen;
+TMouse* Mouse = &GMouse;
+
+int ParamCount() {
+    const auto& Args = CommandLine();
+    return Args.empty() ? 0 : static_cast<int>(Args.size()) - 1;
+}
+
+AnsiString ParamStr(int Index) {
+    if (Index == 0) return CommandLine().empty() ? ProgramPath() : CommandLine().front();
+    const auto& Args = CommandLine();
+    if (Index < 0 || Index >= static_cast<int>(Args.size())) return AnsiString();
+    return Args[static_cast<std::size_t>(Index)];
+}
+
+void SetCommandLine(const std::vector<AnsiString>& Args) {
+    CommandLine() = Args;
+}
+
+// ---- TCustomForm ---------------------------------------------------------------------
+
+TCustomForm::TCustomForm(TComponent* AOwner) : TWinControl(AOwner) {
+    FVisible = false;
+    SetParentColor(false);
+    FWidth = 320;
+    FHeight = 240;
+    FNormalRect = BoundsRect();
+    ControlStyle = {csAcceptsControls, csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks};
+    Screen->FForms.push_back(this);
+}
+
+TCustomForm::~TCustomForm() {
+    Destroying();
+    if (FModalLoop) FModalLoop->quit();
+    BeforeDestruction();
+    auto& Forms = Screen->FForms;
+    Forms.erase(std::remove(Forms.begin(), Forms.end(), this), Forms.end());
+    Application->FormDestroyed(this);
+    // The children go before the window they live in.
+    while (ControlCount() > 0) {
+        TControl* Child = Controls(ControlCount() - 1);
+        RemoveControl(Child);
+        delete Child;
+    }
+}
+
+void TCustomForm::BeforeDestruction() {
+    if (FDestroyFired) return;
+    FDestroyFired = true;
+    try {
+        DoDestroy();
+    } catch (...) {
+        Application->HandleException(this, std::current_exception());
+    }
+}
+
+void TCustomForm::AfterConstruction() {
+    if (FCreated) return;
+    FCreated = true;
+    DoCreate();
+}
+
+QWidget* TCustomForm::CreateWidget() {
+    return new QWidget(nullptr, Qt::Window);
+}
+
+void TCustomForm::WidgetCreated() {
+    QWidget* Frame = Widget();
+    Frame->setWindowTitle(ToQString(FText));
+    FClient = new QWidget(Frame);
+    FClient->setAttribute(Qt::WA_NoSystemBackground, false);
+    WatchWidget(this, FClient);
+    ApplyWindowFlags();
+    UpdateMenu();
+    LayoutClient();
+}
+
+QWidget* TCustomForm::ClientWidget() {
+    Widget();
+    return FClient;
+}
+
+int TCustomForm::MenuHeight() const {
+    if (!FMenu || FMenu->Items()->Count() == 0) return 0;
+    QWidget* Bar = FMenu->MenuBarWidget();
+    const int H = Bar->sizeHint().height();
+    return H > 0 ? H : GetSystemMetrics(SM_CYMENU);
+}
+
+void TCustomForm::LayoutClient() {
+    if (!WidgetAllocated() || !FClient) return;
+    const int MH = MenuHeight();
+    if (FMenu) {
+        QWidget* Bar = FMenu->MenuBarWidget();
+        Bar->setGeometry(0, 0, FWidth, MH);
+        Bar->setVisible(MH > 0);
+    }
+    FClient->setGeometry(0, MH, FWidth, std::max(FHeight - MH, 0));
+}
+
+TRect TCustomForm::ClientRect() const {
+    return Rect(0, 0, FWidth, std::max(FHeight - MenuHeight(), 0));
+}
+
+bool TCustomForm::Showing() const {
+    return FVisible;
+}
+
+void TCustomForm::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
+    TWinControl::SetBounds(ALeft, ATop, AWidth, AHeight);
+    if (FWindowState == wsNormal &&
+        (!WidgetAllocated() ||
+         !(Widget()->windowState() & (Qt::WindowMinimized | Qt::WindowMaximized))))
+        FNormalRect = BoundsRect();
+}
+
+void TCustomForm::UpdateWidgetBounds() {
+    if (!WidgetAllocated()) return;
+    QWidget* W = Widget();
+    const TSizeConstraints* C = Constraints();
+    W->setMinimumSize(C->MinWidth(), C->MinHeight());
+    W->setMaximumSize(C->MaxWidth() > 0 ? C->MaxWidth() : QWIDGETSIZE_MAX,
+                      C->MaxHeight() > 0 ? C->MaxHeight() : QWIDGETSIZE_MAX);
+    if (!(W->windowState() & (Qt::WindowMinimized | Qt::WindowMaximized)))
+        W->setGeometry(FLeft, FTop, FWidth, FHeight);
+    LayoutClient();
+}
+
+AnsiString TCustomForm::GetText() const {
+    return FText;
+}
+
+void TCustomForm::SetTextValue(const AnsiString& Value) {
+    FText = Value;
+    if (WidgetAllocated()) Widget()->setWindowTitle(ToQString(Value));
+}
+
+void TCustomForm::ApplyWindowFlags() {
+    if (!WidgetAllocated()) return;
+    QWidget* W = Widget();
+    Qt::WindowFlags Flags = Qt::Window;
+    switch (FBorderStyle) {
+    case bsNone:
+        Flags |= Qt::FramelessWindowHint;
+        break;
+    case bsDialog:
+        Flags = Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
+        break;
+    case bsToolWindow:
+    case bsSizeToolWin:
+        Flags = Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
+        break;
+    default:
+        Flags |= Qt::WindowTitleHint;
+        if (FBorderIcons.Contains(biSystemMenu))
+            Flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+        if (FBorderIcons.Contains(biMinimize)) Flags |= Qt::WindowMinimizeButtonHint;
+        if (FBorderIcons.Contains(biMaximize) && FBorderStyle == bsSizeable)
+            Flags |= Qt::WindowMaximizeButtonHint;
+        break;
+    }
+    if (FFormStyle == fsStayOnTop) Flags |= Qt::WindowStaysOnTopHint;
+    if (W->windowFlags() == Flags) return;
+    const bool WasVisible = W->isVisible();
+    W->setWindowFlags(Flags);
+    if (WasVisible) W->show();
+}
+
+void TCustomForm::ApplyPosition() {
+    if (FPositioned) return;
+    FPositioned = true;
+    TRect Area;
+    switch (FPosition) {
+    case poScreenCenter:
+    case poDesktopCenter:
+        Area = Rect(0, 0, Screen->Width(), Screen->Height());
+        break;
+    case poMainFormCenter:
+    case poOwnerFormCenter: {
+        TCustomForm* Center = FPosition == poMainFormCenter ? Application->MainForm()
+                                                            : dynamic_cast<TCustomForm*>(Owner());
+        if (!Center || Center == this)
+            Area = Rect(0, 0, Screen->Width(), Screen->Height());
+        else
+            Area = Center->BoundsRect();
+        break;
+    }
+    default:
+        return;
+    }
+    SetBounds(Area.Left + (Area.Width() - FWidth) / 2, Area.Top + (Area.Height() - FHeight) / 2,
+              FWidth, FHeight);
+}
+
+void TCustomForm::ShowWidgetInState() {
+    QWidget* W = Widget();
+    switch (FWindowState) {
+    case wsMinimized:
+        W->showMinimized();
+        break;
+    case wsMaximized:
+        W->showMaximized();
+        break;
+    default:
+        if (W->windowState() & (Qt::WindowMinimized | Qt::WindowMaximized))
+            W->showNormal();
+        else
+            W->show();
+        break;
+    }
+}
+
+void TCustomForm::UpdateWidgetVisible() {
+    if (!WidgetAllocated()) {
+        // Showing makes the window; making it comes back here to show it.
+        if (FVisible) Widget();
+        return;
+    }
+    QWidget* W = Widget();
+    if (FVisible == W->isVisible()) return;
+    if (FVisible) {
+        AfterConstruction();
+        ApplyWindowFlags();
+        ApplyPosition();
+        DoShow();
+        if (!FVisible) return;
+        UpdateWidgetBounds();
+        ShowWidgetInState();
+        if (!IsHeadlessPlatform()) W->raise();
+        if (FActiveControl && FActiveControl->CanFocus())
+            SetActiveControl(FActiveControl);
+        else if (TWinControl* First = FindNextControl(nullptr, true, true, false))
+            SetActiveControl(First);
+    } else {
+        W->hide();
+        DoHide();
+    }
+}
+
+void TCustomForm::Show() {
+    SetVisible(true);
+    if (WidgetAllocated() && !IsHeadlessPlatform()) Widget()->raise();
+}
+
+void TCustomForm::Close() {
+    if (FFormState.Contains(fsModal)) {
+        SetModalResult(mrCancel);
+        return;
+    }
+    if (!CloseQuery()) return;
+    TCloseAction Action = FFormStyle == fsMDIChild
+                              ? (FBorderIcons.Contains(biMinimize) ? caMinimize : caNone)
+                              : caHide;
+    DoClose(Action);
+    if (Action == caNone) return;
+    if (Application->MainForm() == this) {
+        Hide();
+        Application->Terminate();
+    } else if (Action == caHide) {
+        Hide();
+    } else if (Action == caMinimize) {
+        SetWindowState(wsMinimized);
+    } else {
+        Release();
+    }
+}
+
+bool TCustomForm::CloseQuery() {
+    bool CanClose = true;
+    if (OnCloseQuery) OnCloseQuery(this, CanClose);
+    return CanClose;
+}
+
+void TCustomForm::WidgetCloseRequested() {
+    Close();
+}
+
+void TCustomForm::Release() {
+    EnsureQtApplication();
+    Hide();
+    const std::uint64_t Id = Serial();
+    QMetaObject::invokeMethod(
+        qApp,
+        [this, Id] {
+            if (!TControl::Exists(this, Id)) return;
+            BeforeDestruction();
+            delete this;
+        },
+        Qt::QueuedConnection);
+}
+
+void TCustomForm::SetModalResult(TModalResult Value) {
+    FModalResult = Value;
+    if (Value != mrNone && FModalLoop) FModalLoop->quit();
+}
+
+void TCustomForm::CloseModal() {
+    TCloseAction Action = caNone;
+    if (CloseQuery()) {
+        Action = caHide;
+        DoClose(Action);
+    }
+    if (Action == caNone)
+        FModalResult = mrNone;
+    else if (Action == caFree)
+        Release();
+}
+
+int TCustomForm::ShowModal() {
+    if (FVisible || !Enabled() || FFormState.Contains(fsModal))
+        throw EInvalidOperation("Cannot make a visible window modal");
+    if (TControl* Capture = GetCaptureControl()) Capture->Perform(WM_CANCELMODE);
+    FFormState << fsModal;
+    FModalResult = mrNone;
+    QWidget* W = Widget();
+    W->setWindowModality(Qt::ApplicationModal);
+    QEventLoop Loop;
+    FModalLoop = &Loop;
+    const std::uint64_t Id = Serial();
+    auto Finish = [this, W] {
+        FModalLoop = nullptr;
+        FFormState >> fsModal;
+        Hide();
+        W->setWindowModality(Qt::NonModal);
+    };
+    try {
+        Show();
+        for (;;) {
+            if (Application->Terminated()) FModalResult = mrCancel;
+            if (FModalResult != mrNone) {
+                CloseModal();
+                if (FModalResult != mrNone) break;
+            }
+            Loop.exec();
+            if (!TControl::Exists(this, Id)) return mrCancel;
+        }
+    } catch (...) {
+        Finish();
+        throw;
+    }
+    Finish();
+    return FModalResult;
+}
+
+TWindowState TCustomForm::WindowState() const {
+    if (WidgetAllocated() && FVisible) {
+        const Qt::WindowStates S = const_cast<TCustomForm*>(this)->Widget()->windowState();
+        if (S & Qt::WindowMinimized) return wsMinimized;
+        if (S & Qt::WindowMaximized) return wsMaximized;
+        return wsNormal;
+    }
+    return FWindowState;
+}
+
+void TCustomForm::SetWindowState(TWindowState Value) {
+    FWindowState = Value;
+    if (WidgetAllocated() && FVisible && Widget()->isVisible()) ShowWidgetInState();
+}
+
+void TCustomForm::SetPosition(TPosition Value) {
+    FPosition = Value;
+    if (!FVisible) FPositioned = false;
+}
+
+void TCustomForm::SetBorderStyle(TFormBorderStyle Value) {
+    FBorderStyle = Value;
+    ApplyWindowFlags();
+}
+
+void TCustomForm::SetBorderIcons(TBorderIcons Value) {
+    FBorderIcons = Value;
+    ApplyWindowFlags();
+}
+
+void TCustomForm::SetFormStyle(TFormStyle Value) {
+    FFormStyle = Value;
+    ApplyWindowFlags();
+}
+
+int TCustomForm::PixelsPerInch() const {
+    return Screen->PixelsPerInch();
+}
+
+void TCustomForm::SetMenu(TMainMenu* Value) {
+    if (Value == FMenu) return;
+    if (FMenu) {
+        RemoveFreeNotification(FMenu);
+        if (QWidget* Bar = FMenu->MenuBarWidget(); WidgetAllocated()) {
+            Bar->hide();
+            Bar->setParent(nullptr);
+        }
+    }
+    FMenu = Value;
+    if (Value) FreeNotification(Value);
+    UpdateMenu();
+    Realign();
+}
+
+void TCustomForm::UpdateMenu() {
+    if (!WidgetAllocated()) return;
+    if (FMenu) {
+        QWidget* Bar = FMenu->MenuBarWidget();
+        if (Bar->parentWidget() != Widget()) Bar->setParent(Widget());
+    }
+    LayoutClient();
+}
+
+void TCustomForm::Notification(TComponent* AComponent, TOperation Operation) {
+    TWinControl::Notification(AComponent, Operation);
+    if (Operation != opRemove) return;
+    if (AComponent == FMenu) {
+        FMenu = nullptr;
+        LayoutClient();
+    }
+}
+
+void TCustomForm::SetActiveControl(TWinControl* Control) {
+    if (Control && (Control == this || GetParentForm(Control) != this || !Control->CanFocus()))
+        throw EInvalidOperation("Cannot focus a disabled or invisible window");
+    FActiveControl = Control;
+    if (!Control || !FVisible || !WidgetAllocated() || !Widget()->isVisible()) return;
+    QWidget* W = Widget();
+    if (QApplication::activeWindow() != W) {
+        QT_WARNING_PUSH
+        QT_WARNING_DISABLE_DEPRECATED
+        QApplication::setActiveWindow(W);
+        QT_WARNING_POP
+    }
+    Control->Widget()->setFocus(Qt::OtherFocusReason);
+    // Where the platform keeps the focus elsewhere, the form still moves
+    // its focus so that enter and exit events keep their order.
+    if (FFocusedControl != Control) SetFocusedControl(Control);
+}
+
+void TCustomForm::SetFocusedControl(TWinControl* Control) {
+    if (Control == FFocusedControl) return;
+    TWinControl* Old = FFocusedControl;
+    FFocusedControl = Control;
+    FActiveControl = Control;
+    if (Old) Old->Perform(CM_EXIT);
+    if (Control && FFocusedControl == Control) Control->Perform(CM_ENTER);
+}
+
+bool TCustomForm::Active() const {
+    return WidgetAllocated() && const_cast<TCustomForm*>(this)->Widget()->isActiveWindow();
+}
+
+TWindowPlacement TCustomForm::GetPlacement() const {
+    TWindowPlacement P;
+    switch (WindowState()) {
+    case wsMinimized:
+        P.showCmd = SW_SHOWMINIMIZED;
+        break;
+    case wsMaximized:
+        P.showCmd = SW_SHOWMAXIMIZED;
+        break;
+    default:
+        P.showCmd = SW_SHOWNORMAL;
+        break;
+    }
+    P.ptMinPosition = FMinPosition;
+    P.ptMaxPosition = FMaxPosition;
+    P.rcNormalPosition = WindowState() == wsNormal ? BoundsRect() : FNormalRect;
+    return P;
+}
+
+void TCustomForm::SetPlacement(const TWindowPlacement& Placement) {
+    FMinPosition = Placement.ptMinPosition;
+    FMaxPosition = Placement.ptMaxPosition;
+    const TRect& R = Placement.rcNormalPosition;
+    TWindowState State = WindowState();
+    switch (Placement.showCmd) {
+    case SW_SHOWMINIMIZED:
+    case SW_MINIMIZE:
+    case SW_SHOWMINNOACTIVE:
+        State = wsMinimized;
+        break;
+    case SW_SHOWMAXIMIZED:
+        State = wsMaximized;
+        break;
+    case SW_HIDE:
+        break;
+    default:
+        State = wsNormal;
+        break;
+    }
+    FNormalRect = R;
+    if (WindowState() == wsNormal) {
+        SetBounds(R.Left, R.Top, R.Width(), R.Height());
+    } else if (WidgetAllocated()) {
+        // The normal rectangle of a minimised or maximised window is where
+        // it goes when restored.
+        Widget()->showNormal();
+        SetBounds(R.Left, R.Top, R.Width(), R.Height());
+    }
+    FNormalRect = R;
+    if (Placement.showCmd == SW_HIDE) {
+        Hide();
+        FWindowState = State;
+        return;
+    }
+    SetWindowState(State);
+    if (!FVisible) Show();
+}
+
+void TCustomForm::Dispatch(TMessage& Message) {
+    switch (Message.Msg) {
+    case WM_SYSCOMMAND: {
+        TWMSysCommand M(Message);
+        switch (M.CmdType()) {
+        case SC_MINIMIZE:
+            if (Application->MainForm() == this)
+                Application->Minimize();
+            else
+                SetWindowState(wsMinimized);
+            return;
+        case SC_MAXIMIZE:
+            SetWindowState(wsMaximized);
+            return;
+        case SC_RESTORE:
+            if (Application->Minimized() && Application->MainForm() == this)
+                Application->Restore();
+            else
+                SetWindowState(wsNormal);
+            return;
+        case SC_CLOSE:
+            Close();
+            return;
+        default:
+            break;
+        }
+        TWinControl::Dispatch(Message);
+        return;
+    }
+    case WM_CLOSE:
+        Close();
+        return;
+    case CM_DIALOGKEY: {
+        // A key the focused control doesn't use goes to every control of the
+        // form until one takes it (a default or cancel button).
+        std::function<bool(TWinControl*)> Offer = [&](TWinControl* Parent) {
+            for (int I = 0; I < Parent->ControlCount(); ++I) {
+                TControl* C = Parent->Controls(I);
+                if (!C->Visible() || !C->Enabled()) continue;
+                Message.Result = C->Perform(CM_DIALOGKEY, Message.WParam, Message.LParam);
+                if (Message.Result != 0) return true;
+                if (auto* Win = dynamic_cast<TWinControl*>(C); Win && Offer(Win)) return true;
+            }
+            return false;
+        };
+        Offer(this);
+        return;
+    }
+    default:
+        TWinControl::Dispatch(Message);
+    }
+}
+
+void TCustomForm::DoCreate() {
+    if (OnCreate) OnCreate(this);
+}
+
+void TCustomForm::DoDestroy() {
+    if (OnDestroy) OnDestroy(this);
+}
+
+void TCustomForm::DoShow() {
+    if (OnShow) OnShow(this);
+}
+
+void TCustomForm::DoHide() {
+    if (OnHide) OnHide(this);
+}
+
+void TCustomForm::DoClose(TCloseAction& Action) {
+    if (OnClose) OnClose(this, Action);
+}
+
+void TCustomForm::Activate() {
+    if (OnActivate) OnActivate(this);
+}
+
+void TCustomForm::Deactivate() {
+    if (OnDeactivate) OnDeactivate(this);
+}
+
+bool GetWindowPlacement(HWND Wnd, TWindowPlacement* Placement) {
+    auto* Form = dynamic_cast<TCustomForm*>(Wnd);
+    if (!Form || !Placement) return false;
+    *Placement = Form->GetPlacement();
+    return true;
+}
+
+bool SetWindowPlacement(HWND Wnd, const TWindowPlacement* Placement) {
+    auto* Form = dynamic_cast<TCustomForm*>(Wnd);
+    if (!Form || !Placement) return false;
+    Form->SetPlacement(*Placement);
+    return true;
+}
+
+bool IsIconic(HWND Wnd) {
+    auto* Form = dynamic_cast<TCustomForm*>(Wnd);
+    return Form && Form->WindowState() == wsMinimized;
+}
+
+bool IsZoomed(HWND Wnd) {
+    auto* Form = dynamic_cast<TCustomForm*>(Wnd);
+    return Form && Form->WindowState() == wsMaximized;
+}
+
+bool IsWindowVisible(HWND Wnd) {
+    return Wnd && Wnd->Showing();
+}
+
+// ---- TApplication --------------------------------------------------------------------
+
+TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner) {}
+
+TApplication::~TApplication() {
+    Destroying();
+    for (int I = ComponentCount() - 1; I >= 0; --I)
+        if (auto* Form = dynamic_cast<TCustomForm*>(Components(I))) Form->BeforeDestruction();
+    DestroyComponents();
+}
+
+void TApplication::Initialize() {
+    EnsureQtApplication();
+    FTerminated = false;
+}
+
+void TApplication::Created(TComponent* Instance) {
+    auto* Form = dynamic_cast<TCustomForm*>(Instance);
+    if (!Form) return;
+    if (!FMainForm) FMainForm = Form;
+    Form->AfterConstruction();
+}
+
+void TApplication::FormDestroyed(TCustomForm* Form) {
+    if (FMainForm == Form) FMainForm = nullptr;
+}
+
+void TApplication::Run() {
+    EnsureQtApplication();
+    if (!FMainForm) return;
+    if (FShowMainForm) FMainForm->Show();
+    QEventLoop Loop;
+    FRunLoop = &Loop;
+    while (!FTerminated)
+        Loop.exec();
+    FRunLoop = nullptr;
+}
+
+void TApplication::Terminate() {
+    FTerminated = true;
+    if (FRunLoop) FRunLoop->quit();
+    // Modal loops end too and see Terminated.
+    for (TCustomForm* Form : Screen->FForms)
+        if (Form->FModalLoop) Form->FModalLoop->quit();
+}
+
+void TApplication::ProcessMessages() {
+    EnsureQtApplication();
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+    if (TControlBridge::DispatchDepth == 0)
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+void TApplication::HandleMessage() {
+    EnsureQtApplication();
+    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+}
+
+AnsiString TApplication::Title() const {
+    if (!FTitle.empty()) return FTitle;
+    AnsiString Name = ExeName();
+    const std::size_t Slash = Name.find_last_of('/');
+    if (Slash != AnsiString::npos) Name.erase(0, Slash + 1);
+    const std::size_t Dot = Name.find_last_of('.');
+    if (Dot != AnsiString::npos && Dot > 0) Name.erase(Dot);
+    return Name;
+}
+
+void TApplication::SetTitle(const AnsiString& Value) {
+    FTitle = Value;
+}
+
+AnsiString TApplication::ExeName() const {
+    return ProgramPath();
+}
+
+void TApplication::HandleException(TObject* Sender) {
+    HandleException(Sender, std::current_exception());
+}
+
+void TApplication::HandleException(TObject* Sender, std::exception_ptr Error) {
+    if (!Error) return;
+    if (TControl* Capture = GetCaptureControl()) Capture->Perform(WM_CANCELMODE);
+    auto Report = [this, Sender](const Exception& E) {
+        if (OnException)
+            OnException(Sender, E);
+        else
+            ShowException(E);
+    };
+    try {
+        try {
+            std::rethrow_exception(Error);
+        } catch (const EAbort&) {
+        } catch (const Exception& E) {
+            Report(E);
+        } catch (const std::exception& E) {
+            Report(Exception(E.what()));
+        } catch (...) {
+            Report(Exception("Unknown exception"));
+        }
+    } catch (...) {
+        // The display itself failed: nothing more can be shown, and the
+        // program goes on rather than ending here.
+    }
+}
+
+void TApplication::ShowException(const Exception& E) {
+    AnsiString Msg = E.Message;
+    if (!Msg.empty() && static_cast<unsigned char>(Msg.back()) > '.') Msg += '.';
+    MessageBox(Msg, Title(), MB_OK | MB_ICONSTOP);
+}
+
+int TApplication::MessageBox(const AnsiString& Text, const AnsiString& Caption, unsigned Flags) {
+    HWND Owner = Screen->ActiveForm();
+    if (!Owner) Owner = FMainForm;
+    return ::MessageBox(Owner, Text, Caption, Flags);
+}
+
+void TApplication::Minimize() {
+    if (FMinimized) return;
+    FMinimized = true;
+    if (FMainForm && FMainForm->WidgetAllocated() && FMainForm->Visible())
+        FMainForm->Widget()->showMinimized();
+    if (OnMinimize) OnMinimize(this);
+}
+
+void TApplication::Restore() {
+    if (!FMinimized) return;
+    FMinimized = false;
+    if (FMainForm && FMainForm->WidgetAllocated() && FMainForm->Visible())
+        FMainForm->ShowWidgetInState();
+    if (OnRestore) OnRestore(this);
+}
+
+// ---- TScreen --------------------------------------------------------------------------
+
+TCustomForm* TScreen::Forms(int Index) const {
+    if (Index < 0 || Index >= FormCount())
+        throw EListError("List index out of bounds (" + std::to_string(Index) + ")");
+    return FForms[static_cast<std::size_t>(Index)];
+}
+
+TCustomForm* TScreen::ActiveForm() const {
+    if (!QCoreApplication::instance()) return nullptr;
+    QWidget* Active = QApplication::activeWindow();
+    if (!Active) return nullptr;
+    return dynamic_cast<TCustomForm*>(TControl::FromWidget(Active));
+}
+
+TWinControl* TScreen::ActiveControl() const {
+    TCustomForm* Form = ActiveForm();
+    return Form ? Form->ActiveControl() : nullptr;
+}
+
+int TScreen::Width() const {
+    if (FOverrideWidth > 0) return FOverrideWidth;
+    EnsureQtApplication();
+    QScreen* S = QGuiApplication::primaryScreen();
+    return S ? S->geometry().width() : 0;
+}
+
+int TScreen::Height() const {
+    if (FOverrideHeight > 0) return FOverrideHeight;
+    EnsureQtApplication();
+    QScreen* S = QGuiApplication::primaryScreen();
+    return S ? S->geometry().height() : 0;
+}
+
+int TScreen::PixelsPerInch() const {
+    EnsureQtApplication();
+    QScreen* S = QGuiApplication::primaryScreen();
+    return S ? static_cast<int>(std::lround(S->logicalDotsPerInchY())) : 96;
+}
+
+TRect TScreen::WorkAreaRect() const {
+    if (FOverrideWidth > 0) return Rect(0, 0, FOverrideWidth, FOverrideHeight);
+    EnsureQtApplication();
+    QScreen* S = QGuiApplication::primaryScreen();
+    if (!S) return Rect(0, 0, 0, 0);
+    const QRect R = S->availableGeometry();
+    return Rect(R.left(), R.top(), R.left() + R.width(), R.top() + R.height());
+}
+
+void TScreen::SetCursor(TCursor Value) {
+    if (Value == FCursor) return;
+    EnsureQtApplication();
+    if (FCursor != crDefault) QApplication::restoreOverrideCursor();
+    FCursor = Value;
+    if (Value != crDefault) QApplication::setOverrideCursor(QCursor(ToQtCursor(Value)));
+}
+
+void TScreen::OverrideSize(int AWidth, int AHeight) {
+    FOverrideWidth = AWidth > 0 && AHeight > 0 ? AWidth : 0;
+    FOverrideHeight = AWidth > 0 && AHeight > 0 ? AHeight : 0;
+}
+
+// ---- TMouse ---------------------------------------------------------------------------
+
+TPoint TMouse::CursorPos() const {
+    EnsureQtApplication();
+    const QPoint P = QCursor::pos();
+    return Point(P.x(), P.y());
+}
+
+void TMouse::SetCursorPos(const TPoint& P) {
+    EnsureQtApplication();
+    QCursor::setPos(P.X, P.Y);
+}
+
+HWND TMouse::Capture() const {
+    return dynamic_cast<TWinControl*>(GetCaptureControl());
+}
+
+void TMouse::SetCapture(HWND Value) {
+    SetCaptureControl(Value);
+}
+
+// ---- metrics ------------------------------------------------------------------------------
+
+int GetSystemMetrics(int Index) {
+    switch (Index) {
+    case SM_CXSCREEN:
+        return Screen->Width();
+    case SM_CYSCREEN:
+        return Screen->Height();
+    case SM_CXVSCROLL:
+    case SM_CYHSCROLL:
+    case SM_CYVTHUMB:
+    case SM_CXHTHUMB:
+        EnsureQtApplication();
+        return QApplication::style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    case SM_CYCAPTION:
+        return 19;
+    case SM_CXBORDER:
+    case SM_CYBORDER:
+        return 1;
+    case SM_CXDLGFRAME:
+    case SM_CYDLGFRAME:
+        return 3;
+    case SM_CYMENU:
+        return 19;
+    case SM_CXFRAME:
+    case SM_CYFRAME:
+        return 4;
+    default:
+        return 0;
+    }
+}

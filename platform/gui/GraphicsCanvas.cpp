@@ -1,0 +1,736 @@
+// The canvas: lines, shapes, text and copies drawn pixel by pixel into the
+// surface's image, so that the pen modes and copy modes combine colours
+// exactly as the framework's drawing layer does.
+#include "platform/gui/Graphics.h"
+#include "platform/gui/GraphicsQt.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+#include <QPainterPath>
+
+#include <algorithm>
+#include <array>
+#include <span>
+
+namespace {
+
+// What a shape's pen mask holds at a pixel.
+constexpr uchar NoPen = 0;
+constexpr uchar PenOn = 1;
+constexpr uchar PenGap = 2;
+
+QRgb* Row(QImage& Image, int Y) {
+    return reinterpret_cast<QRgb*>(Image.scanLine(Y));
+}
+
+// The dash patterns of thin styled pens: alternating drawn and skipped runs.
+std::span<const int> DashPattern(TPenStyle Style) {
+    static constexpr std::array<int, 2> Dash = {18, 6};
+    static constexpr std::array<int, 2> Dot = {3, 3};
+    static constexpr std::array<int, 4> DashDot = {9, 6, 3, 6};
+    static constexpr std::array<int, 6> DashDotDot = {9, 3, 3, 3, 3, 3};
+    switch (Style) {
+    case psDash:
+        return Dash;
+    case psDot:
+        return Dot;
+    case psDashDot:
+        return DashDot;
+    case psDashDotDot:
+        return DashDotDot;
+    default:
+        return {};
+    }
+}
+
+// How the canvas's pen draws: not at all, thin (possibly styled) or wide.
+struct TPenShape {
+    bool Visible = false;
+    int Width = 1;
+    bool InsideFrame = false;
+    std::span<const int> Pattern;
+    QRgb Color = 0;
+    // Where a styled pen's gaps are painted (opaque background), and in what.
+    bool PaintGaps = false;
+    QRgb GapColor = 0;
+    TPenMode Mode = pmCopy;
+};
+
+TPenShape PenShape(const TPen& Pen, const TBrush& Brush) {
+    TPenShape Result;
+    Result.Visible = Pen.Style() != psClear;
+    Result.Width = std::max(1, Pen.Width());
+    Result.InsideFrame = Pen.Style() == psInsideFrame;
+    // Styles only apply to thin pens; a wide pen is always solid.
+    if (Result.Width == 1) Result.Pattern = DashPattern(Pen.Style());
+    Result.Color = ColorToPixel(Pen.Color());
+    Result.PaintGaps = !Result.Pattern.empty() && Brush.Style() == bsSolid;
+    Result.GapColor = ColorToPixel(Brush.Color());
+    Result.Mode = Pen.Mode();
+    return Result;
+}
+
+// A coverage mask over an area of the surface: the pen's pixels and the
+// fill's pixels of one shape, combined onto the surface at the end so
+// that each pixel is changed once.
+class TShapeMask {
+public:
+    explicit TShapeMask(const QRect& Area)
+        : FArea(Area), FPen(Area.size(), QImage::Format_Grayscale8),
+          FFill(Area.size(), QImage::Format_Grayscale8) {
+        FPen.fill(0);
+        FFill.fill(0);
+    }
+
+    const QRect& Area() const { return FArea; }
+
+    bool FillAt(int X, int Y) const {
+        return FArea.contains(X, Y) && FFill.constScanLine(Y - FArea.top())[X - FArea.left()] != 0;
+    }
+
+    void SetPen(int X, int Y, uchar Value) {
+        if (FArea.contains(X, Y)) FPen.scanLine(Y - FArea.top())[X - FArea.left()] = Value;
+    }
+
+    // A thin line from A to B without B itself. Phase counts pixels along
+    // a styled pen's pattern and carries on into the next segment.
+    void Line(QPoint A, QPoint B, std::span<const int> Pattern, int& Phase) {
+        int Dx = std::abs(B.x() - A.x()), Dy = -std::abs(B.y() - A.y());
+        const int Sx = A.x() < B.x() ? 1 : -1, Sy = A.y() < B.y() ? 1 : -1;
+        const int Steps = std::max(Dx, -Dy);
+        // A line wholly to one side of the area draws nothing here.
+        if ((A.x() < FArea.left() && B.x() < FArea.left()) ||
+            (A.x() > FArea.right() && B.x() > FArea.right()) ||
+            (A.y() < FArea.top() && B.y() < FArea.top()) ||
+            (A.y() > FArea.bottom() && B.y() > FArea.bottom())) {
+            Phase += Steps;
+            return;
+        }
+        int Err = Dx + Dy, X = A.x(), Y = A.y();
+        for (int Step = 0; Step < Steps; ++Step) {
+            SetPen(X, Y, PatternValue(Pattern, Phase++));
+            const int E2 = 2 * Err;
+            if (E2 >= Dy) {
+                Err += Dy;
+                X += Sx;
+            }
+            if (E2 <= Dx) {
+                Err += Dx;
+                Y += Sy;
+            }
+        }
+    }
+
+    // Marks what Paint draws in white as pen or as fill.
+    template <class F> void PaintPen(F&& Paint) { PaintInto(FPen, PenOn, Paint); }
+    template <class F> void PaintFill(F&& Paint) { PaintInto(FFill, 1, Paint); }
+
+    void FillRect(const QRect& R) {
+        const QRect Part = R.translated(-FArea.topLeft()) & FFill.rect();
+        for (int Y = Part.top(); Y <= Part.bottom(); ++Y)
+            std::fill_n(FFill.scanLine(Y) + Part.left(), Part.width(), uchar(1));
+    }
+
+    // Turns the outermost ring of the fill into pen: the pixels of the fill
+    // with a neighbour outside it.
+    void PenFromFillEdge() {
+        const int W = FFill.width(), H = FFill.height();
+        auto Filled = [&](int X, int Y) {
+            return X >= 0 && Y >= 0 && X < W && Y < H && FFill.constScanLine(Y)[X] != 0;
+        };
+        for (int Y = 0; Y < H; ++Y)
+            for (int X = 0; X < W; ++X)
+                if (Filled(X, Y) && (!Filled(X - 1, Y) || !Filled(X + 1, Y) || !Filled(X, Y - 1) ||
+                                     !Filled(X, Y + 1)))
+                    FPen.scanLine(Y)[X] = PenOn;
+    }
+
+    // Pen over fill; the fill only where there is no pen.
+    QRect Apply(TCanvasSurface& Surface, const TPenShape& Pen, const TBrushPixels* Brush) {
+        const QRect Part = FArea & Surface.Clip;
+        QRect Touched;
+        for (int Y = Part.top(); Y <= Part.bottom(); ++Y) {
+            QRgb* Pixels = Row(Surface.Image, Y);
+            const uchar* PenRow = FPen.constScanLine(Y - FArea.top());
+            const uchar* FillRow = FFill.constScanLine(Y - FArea.top());
+            for (int X = Part.left(); X <= Part.right(); ++X) {
+                const int I = X - FArea.left();
+                QRgb Color;
+                if (PenRow[I] == PenOn)
+                    Color = Pen.Color;
+                else if (PenRow[I] == PenGap && Pen.PaintGaps)
+                    Color = Pen.GapColor;
+                else if (PenRow[I] == NoPen && FillRow[I] && Brush && Brush->At(X, Y, Color))
+                    ;
+                else
+                    continue;
+                Pixels[X] = RasterOp2(Pen.Mode, Color, Pixels[X]);
+                Touched |= QRect(X, Y, 1, 1);
+            }
+        }
+        return Touched;
+    }
+
+private:
+    static uchar PatternValue(std::span<const int> Pattern, int Phase) {
+        if (Pattern.empty()) return PenOn;
+        int Total = 0;
+        for (int Run : Pattern)
+            Total += Run;
+        int Pos = Phase % Total;
+        for (std::size_t I = 0; I < Pattern.size(); ++I) {
+            if (Pos < Pattern[I]) return I % 2 == 0 ? PenOn : PenGap;
+            Pos -= Pattern[I];
+        }
+        return PenOn;
+    }
+
+    template <class F> void PaintInto(QImage& Mask, int Value, F&& Paint) {
+        QPainter Painter(&Mask);
+        Painter.setRenderHint(QPainter::Antialiasing, false);
+        Painter.translate(-FArea.left(), -FArea.top());
+        Painter.setPen(Qt::NoPen);
+        Painter.setBrush(QColor(Value, Value, Value));
+        Paint(Painter);
+    }
+
+    QRect FArea;
+    QImage FPen;
+    QImage FFill;
+};
+
+QRect PointsBounds(const std::vector<TPoint>& Points) {
+    int L = Points[0].X, T = Points[0].Y, R = L, B = T;
+    for (const TPoint& P : Points) {
+        L = std::min(L, P.X);
+        T = std::min(T, P.Y);
+        R = std::max(R, P.X);
+        B = std::max(B, P.Y);
+    }
+    return QRect(QPoint(L, T), QPoint(R, B));
+}
+
+QPolygon ToQPolygon(const std::vector<TPoint>& Points) {
+    QPolygon Result;
+    for (const TPoint& P : Points)
+        Result << QPoint(P.X, P.Y);
+    return Result;
+}
+
+// A wide pen stroke along the points into the pen mask.
+void StrokeWide(TShapeMask& Mask, const std::vector<TPoint>& Points, int Width, bool Closed) {
+    Mask.PaintPen([&](QPainter& Painter) {
+        Painter.setBrush(Qt::NoBrush);
+        Painter.setPen(
+            QPen(QColor(PenOn, PenOn, PenOn), Width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        // Pixel centres, so that the stroke sits on the pixels named.
+        QPolygonF Line;
+        for (const TPoint& P : Points)
+            Line << QPointF(P.X + 0.5, P.Y + 0.5);
+        if (Closed)
+            Painter.drawPolygon(Line);
+        else
+            Painter.drawPolyline(Line);
+    });
+}
+
+TRect Normalized(int X1, int Y1, int X2, int Y2) {
+    return TRect{std::min(X1, X2), std::min(Y1, Y2), std::max(X1, X2), std::max(Y1, Y2)};
+}
+
+} // namespace
+
+// ---- brush pixels and stretched copies ----------------------------------------
+
+TBrushPixels::TBrushPixels(const TBrush& Brush, TColor FontColor, bool Opaque)
+    : FStyle(Brush.Style()), FColor(ColorToPixel(Brush.Color())), FBack(0xFF000000u | ~FColor),
+      FFore(ColorToPixel(FontColor)), FOpaque(Opaque), FPattern(Brush.FPattern) {
+    FClear = !FPattern && FStyle == bsClear && !Opaque;
+}
+
+bool TBrushPixels::At(int X, int Y, QRgb& Pixel) const {
+    if (FPattern) {
+        const QImage& Image = FPattern->Image;
+        const int Px = ((X % Image.width()) + Image.width()) % Image.width();
+        const int Py = ((Y % Image.height()) + Image.height()) % Image.height();
+        const QRgb Value = Image.pixel(Px, Py) | 0xFF000000u;
+        if (FPattern->Monochrome)
+            Pixel = (Value & 0xFFFFFFu) == 0 ? FFore : FColor;
+        else
+            Pixel = Value;
+        return true;
+    }
+    const int Fd = ((X - Y) % 8 + 8) % 8, Bd = ((X + Y) % 8 + 8) % 8;
+    const bool Horz = ((Y % 8) + 8) % 8 == 0, Vert = ((X % 8) + 8) % 8 == 0;
+    bool OnLine;
+    switch (FStyle) {
+    case bsSolid:
+        Pixel = FColor;
+        return true;
+    case bsClear:
+        if (!FOpaque) return false;
+        Pixel = FColor;
+        return true;
+    case bsHorizontal:
+        OnLine = Horz;
+        break;
+    case bsVertical:
+        OnLine = Vert;
+        break;
+    case bsFDiagonal:
+        OnLine = Fd == 0;
+        break;
+    case bsBDiagonal:
+        OnLine = Bd == 0;
+        break;
+    case bsCross:
+        OnLine = Horz || Vert;
+        break;
+    case bsDiagCross:
+        OnLine = Fd == 0 || Bd == 0;
+        break;
+    default:
+        OnLine = true;
+        break;
+    }
+    if (OnLine) {
+        Pixel = FColor;
+        return true;
+    }
+    if (!FOpaque) return false;
+    Pixel = FBack;
+    return true;
+}
+
+QRect StretchPixels(TCanvasSurface& Surface, const TRect& Dest, const QImage& Source,
+                    const TRect& Src,
+                    const std::function<void(int X, int Y, QRgb S, QRgb& D)>& Op) {
+    const int Dw = Dest.Width(), Dh = Dest.Height(), Sw = Src.Width(), Sh = Src.Height();
+    if (Dw == 0 || Dh == 0 || Sw == 0 || Sh == 0) return {};
+    const int Aw = std::abs(Dw), Ah = std::abs(Dh), As = std::abs(Sw), Ahs = std::abs(Sh);
+    const QRect Area = ToQRect(Normalized(Dest.Left, Dest.Top, Dest.Right, Dest.Bottom));
+    // A copy of the source part, so a copy within one image reads the
+    // pixels as they were before it started.
+    const QRect SrcArea = ToQRect(Normalized(Src.Left, Src.Top, Src.Right, Src.Bottom));
+    const QImage Part = Source.copy(SrcArea);
+    const QRect Visible = Area & Surface.Clip;
+    if (Visible.isEmpty()) return {};
+    for (int Y = Visible.top(); Y <= Visible.bottom(); ++Y) {
+        const int I = Dh > 0 ? Y - Dest.Top : Dest.Top - 1 - Y;
+        const int J = static_cast<int>(static_cast<long long>(I) * Ahs / Ah);
+        const int Sy = Sh > 0 ? J : Ahs - 1 - J;
+        const int SourceY = SrcArea.top() + Sy;
+        if (SourceY < 0 || SourceY >= Source.height()) continue;
+        const QRgb* SourceRow = reinterpret_cast<const QRgb*>(Part.constScanLine(Sy));
+        QRgb* Pixels = Row(Surface.Image, Y);
+        for (int X = Visible.left(); X <= Visible.right(); ++X) {
+            const int K = Dw > 0 ? X - Dest.Left : Dest.Left - 1 - X;
+            const int L = static_cast<int>(static_cast<long long>(K) * As / Aw);
+            const int Sx = Sw > 0 ? L : As - 1 - L;
+            const int SourceX = SrcArea.left() + Sx;
+            if (SourceX < 0 || SourceX >= Source.width()) continue;
+            Op(X, Y, SourceRow[Sx] | 0xFF000000u, Pixels[X]);
+        }
+    }
+    return Visible;
+}
+
+// ---- the canvas ------------------------------------------------------------------
+
+TCanvas::TCanvas()
+    : FFont(std::make_unique<TFont>()), FPen(std::make_unique<TPen>()),
+      FBrush(std::make_unique<TBrush>()) {}
+
+TCanvas::~TCanvas() = default;
+
+HDC TCanvas::Handle() {
+    if (!FHandle) CreateHandle();
+    if (!FHandle) throw EInvalidOperation("Canvas does not allow drawing");
+    return FHandle;
+}
+
+void TCanvas::SetHandle(HDC Value) {
+    FHandle = Value;
+}
+
+void TCanvas::Changing() {
+    if (OnChanging) OnChanging(this);
+}
+
+void TCanvas::Changed() {
+    if (OnChange) OnChange(this);
+}
+
+namespace {
+
+TCanvasSurface SurfaceOf(HDC Dc) {
+    static QImage NoImage;
+    QImage& Image = Dc->Image ? *Dc->Image : NoImage;
+    QRect Clip = Image.rect();
+    if (!Dc->Clip.isNull()) Clip &= Dc->Clip;
+    if (!Image.isNull() && Image.format() != QImage::Format_RGB32)
+        Image = Image.convertToFormat(QImage::Format_RGB32);
+    return TCanvasSurface{Image, Clip};
+}
+
+} // namespace
+
+void TCanvas::Paint(const std::function<TRect(TCanvasSurface&)>& Draw) {
+    HDC Dc = Handle();
+    Changing();
+    TCanvasSurface Surface = SurfaceOf(Dc);
+    const QRect Touched = ToQRect(Draw(Surface)) & Surface.Clip;
+    if (!Touched.isEmpty() && Dc->OnDrawn) Dc->OnDrawn(Touched);
+    Changed();
+}
+
+TColor TCanvas::Pixels(int X, int Y) {
+    TCanvasSurface Surface = SurfaceOf(Handle());
+    if (!Surface.Clip.contains(X, Y)) return -1;
+    return PixelToColor(Surface.Image.pixel(X, Y));
+}
+
+void TCanvas::SetPixels(int X, int Y, TColor Value) {
+    Paint([&](TCanvasSurface& Surface) {
+        if (!Surface.Clip.contains(X, Y)) return TRect{};
+        Row(Surface.Image, Y)[X] = ColorToPixel(Value);
+        return Rect(X, Y, X + 1, Y + 1);
+    });
+}
+
+void TCanvas::MoveTo(int X, int Y) {
+    FPenPos = Point(X, Y);
+}
+
+void TCanvas::LineTo(int X, int Y) {
+    Polyline({FPenPos, Point(X, Y)});
+    FPenPos = Point(X, Y);
+}
+
+void TCanvas::Polyline(const std::vector<TPoint>& Points) {
+    if (Points.size() < 2) return;
+    Paint([&](TCanvasSurface& Surface) {
+        const TPenShape Pen = PenShape(*FPen, *FBrush);
+        if (!Pen.Visible) return TRect{};
+        const QRect Area =
+            PointsBounds(Points).adjusted(-Pen.Width, -Pen.Width, Pen.Width, Pen.Width) &
+            Surface.Clip;
+        if (Area.isEmpty()) return TRect{};
+        TShapeMask Mask(Area);
+        if (Pen.Width == 1) {
+            int Phase = 0;
+            for (std::size_t I = 1; I < Points.size(); ++I)
+                Mask.Line(QPoint(Points[I - 1].X, Points[I - 1].Y),
+                          QPoint(Points[I].X, Points[I].Y), Pen.Pattern, Phase);
+        } else {
+            StrokeWide(Mask, Points, Pen.Width, false);
+        }
+        return FromQRect(Mask.Apply(Surface, Pen, nullptr));
+    });
+}
+
+void TCanvas::Polygon(const std::vector<TPoint>& Points) {
+    if (Points.size() < 2) return;
+    Paint([&](TCanvasSurface& Surface) {
+        const TPenShape Pen = PenShape(*FPen, *FBrush);
+        const TBrushPixels Brush(*FBrush, FFont->Color(), false);
+        const QRect Area =
+            PointsBounds(Points).adjusted(-Pen.Width, -Pen.Width, Pen.Width, Pen.Width) &
+            Surface.Clip;
+        if (Area.isEmpty()) return TRect{};
+        TShapeMask Mask(Area);
+        Mask.PaintFill(
+            [&](QPainter& Painter) { Painter.drawPolygon(ToQPolygon(Points), Qt::OddEvenFill); });
+        if (Pen.Visible && Pen.Width == 1) {
+            int Phase = 0;
+            for (std::size_t I = 0; I < Points.size(); ++I) {
+                const TPoint& A = Points[I];
+                const TPoint& B = Points[(I + 1) % Points.size()];
+                Mask.Line(QPoint(A.X, A.Y), QPoint(B.X, B.Y), Pen.Pattern, Phase);
+            }
+        } else if (Pen.Visible) {
+            StrokeWide(Mask, Points, Pen.Width, true);
+        }
+        return FromQRect(Mask.Apply(Surface, Pen, &Brush));
+    });
+}
+
+namespace {
+
+// The rectangle-bounded shapes: the area the pen's outer edge follows, and
+// the shape drawn into a mask. A clear pen leaves a shape one pixel
+// smaller to the right and bottom; a wide pen is centred on the outline
+// unless it is an inside-frame pen.
+TRect OuterBounds(const TRect& R, const TPenShape& Pen) {
+    if (!Pen.Visible) return TRect{R.Left, R.Top, R.Right - 1, R.Bottom - 1};
+    if (Pen.Width == 1 || Pen.InsideFrame) return R;
+    const int Before = Pen.Width / 2, After = Pen.Width - Before - 1;
+    return TRect{R.Left - Before, R.Top - Before, R.Right + After, R.Bottom + After};
+}
+
+TRect Inflated(const TRect& R, int By) {
+    return TRect{R.Left - By, R.Top - By, R.Right + By, R.Bottom + By};
+}
+
+} // namespace
+
+void TCanvas::Rectangle(int X1, int Y1, int X2, int Y2) {
+    const TRect R = Normalized(X1, Y1, X2, Y2);
+    Paint([&](TCanvasSurface& Surface) {
+        const TPenShape Pen = PenShape(*FPen, *FBrush);
+        const TBrushPixels Brush(*FBrush, FFont->Color(), false);
+        const TRect Outer = OuterBounds(R, Pen);
+        const QRect Area = ToQRect(Outer) & Surface.Clip;
+        if (Area.isEmpty()) return TRect{};
+        TShapeMask Mask(Area);
+        Mask.FillRect(ToQRect(Outer));
+        if (Pen.Visible && Pen.Width == 1) {
+            // Around the edge pixels clockwise, each pixel once.
+            const int L = Outer.Left, T = Outer.Top, Rt = Outer.Right - 1, B = Outer.Bottom - 1;
+            int Phase = 0;
+            if (Rt == L) {
+                Mask.Line(QPoint(L, T), QPoint(L, B + 1), Pen.Pattern, Phase);
+            } else if (B == T) {
+                Mask.Line(QPoint(L, T), QPoint(Rt + 1, T), Pen.Pattern, Phase);
+            } else {
+                Mask.Line(QPoint(L, T), QPoint(Rt, T), Pen.Pattern, Phase);
+                Mask.Line(QPoint(Rt, T), QPoint(Rt, B), Pen.Pattern, Phase);
+                Mask.Line(QPoint(Rt, B), QPoint(L, B), Pen.Pattern, Phase);
+                Mask.Line(QPoint(L, B), QPoint(L, T), Pen.Pattern, Phase);
+            }
+        } else if (Pen.Visible) {
+            const QRect Inner = ToQRect(Inflated(Outer, -Pen.Width));
+            for (int Y = Area.top(); Y <= Area.bottom(); ++Y)
+                for (int X = Area.left(); X <= Area.right(); ++X)
+                    if (!Inner.contains(X, Y)) Mask.SetPen(X, Y, PenOn);
+        }
+        return FromQRect(Mask.Apply(Surface, Pen, &Brush));
+    });
+}
+
+namespace {
+
+// Ellipses and rounded rectangles: the fill of the outer shape, with the
+// pen on its outermost ring (thin pen) or on the band between it and the
+// same shape drawn Width pixels smaller.
+template <class Shape>
+TRect DrawRoundShape(TCanvasSurface& Surface, const TRect& R, const TPenShape& Pen,
+                     const TBrushPixels& Brush, Shape&& AddShape) {
+    const TRect Outer = OuterBounds(R, Pen);
+    // One pixel more than the visible part is worked out, so that the
+    // clipping edge is not taken for the shape's edge.
+    const QRect Area = ToQRect(Outer) & Surface.Clip.adjusted(-1, -1, 1, 1);
+    if (Area.isEmpty() || Outer.Width() <= 0 || Outer.Height() <= 0) return TRect{};
+    TShapeMask Mask(Area);
+    auto Fill = [&](const TRect& Box, TShapeMask& Into, bool AsPen) {
+        QPainterPath Path;
+        AddShape(Path, QRectF(Box.Left, Box.Top, Box.Width(), Box.Height()));
+        if (AsPen)
+            Into.PaintPen([&](QPainter& Painter) { Painter.drawPath(Path); });
+        else
+            Into.PaintFill([&](QPainter& Painter) { Painter.drawPath(Path); });
+    };
+    Fill(Outer, Mask, false);
+    if (Pen.Visible && Pen.Width == 1) {
+        Mask.PenFromFillEdge();
+    } else if (Pen.Visible) {
+        // Pen on all of the outer shape, then the inner shape taken back
+        // out of the pen.
+        Fill(Outer, Mask, true);
+        TShapeMask Inner(Area);
+        const TRect InnerBox = Inflated(Outer, -Pen.Width);
+        if (InnerBox.Width() > 0 && InnerBox.Height() > 0) Fill(InnerBox, Inner, false);
+        for (int Y = Area.top(); Y <= Area.bottom(); ++Y)
+            for (int X = Area.left(); X <= Area.right(); ++X)
+                if (Inner.FillAt(X, Y)) Mask.SetPen(X, Y, NoPen);
+    }
+    return FromQRect(Mask.Apply(Surface, Pen, &Brush));
+}
+
+} // namespace
+
+void TCanvas::Ellipse(int X1, int Y1, int X2, int Y2) {
+    const TRect R = Normalized(X1, Y1, X2, Y2);
+    Paint([&](TCanvasSurface& Surface) {
+        const TPenShape Pen = PenShape(*FPen, *FBrush);
+        const TBrushPixels Brush(*FBrush, FFont->Color(), false);
+        return DrawRoundShape(Surface, R, Pen, Brush,
+                              [](QPainterPath& Path, const QRectF& Box) { Path.addEllipse(Box); });
+    });
+}
+
+void TCanvas::RoundRect(int X1, int Y1, int X2, int Y2, int X3, int Y3) {
+    const TRect R = Normalized(X1, Y1, X2, Y2);
+    Paint([&](TCanvasSurface& Surface) {
+        const TPenShape Pen = PenShape(*FPen, *FBrush);
+        const TBrushPixels Brush(*FBrush, FFont->Color(), false);
+        return DrawRoundShape(Surface, R, Pen, Brush, [&](QPainterPath& Path, const QRectF& Box) {
+            Path.addRoundedRect(Box, std::abs(X3) / 2.0, std::abs(Y3) / 2.0);
+        });
+    });
+}
+
+void TCanvas::FillRect(const TRect& R) {
+    Paint([&](TCanvasSurface& Surface) {
+        const TBrushPixels Brush(*FBrush, FFont->Color(), false);
+        const QRect Area = ToQRect(R) & Surface.Clip;
+        if (Brush.Clear() || Area.isEmpty() || R.Width() <= 0 || R.Height() <= 0) return TRect{};
+        for (int Y = Area.top(); Y <= Area.bottom(); ++Y) {
+            QRgb* Pixels = Row(Surface.Image, Y);
+            for (int X = Area.left(); X <= Area.right(); ++X) {
+                QRgb Color;
+                if (Brush.At(X, Y, Color)) Pixels[X] = Color;
+            }
+        }
+        return FromQRect(Area);
+    });
+}
+
+void TCanvas::FrameRect(const TRect& R) {
+    if (R.Width() <= 0 || R.Height() <= 0) return;
+    Paint([&](TCanvasSurface& Surface) {
+        const TBrushPixels Brush(*FBrush, FFont->Color(), false);
+        const QRect Whole = ToQRect(R);
+        const QRect Inner = Whole.adjusted(1, 1, -1, -1);
+        const QRect Area = Whole & Surface.Clip;
+        for (int Y = Area.top(); Y <= Area.bottom(); ++Y) {
+            QRgb* Pixels = Row(Surface.Image, Y);
+            for (int X = Area.left(); X <= Area.right(); ++X) {
+                QRgb Color;
+                if (!Inner.contains(X, Y) && Brush.At(X, Y, Color)) Pixels[X] = Color;
+            }
+        }
+        return FromQRect(Area);
+    });
+}
+
+void TCanvas::DrawFocusRect(const TRect& R) {
+    if (R.Width() <= 0 || R.Height() <= 0) return;
+    Paint([&](TCanvasSurface& Surface) {
+        const QRect Whole = ToQRect(R);
+        const QRect Inner = Whole.adjusted(1, 1, -1, -1);
+        const QRect Area = Whole & Surface.Clip;
+        for (int Y = Area.top(); Y <= Area.bottom(); ++Y) {
+            QRgb* Pixels = Row(Surface.Image, Y);
+            for (int X = Area.left(); X <= Area.right(); ++X)
+                if (!Inner.contains(X, Y) && ((X + Y) & 1) == 0)
+                    Pixels[X] = 0xFF000000u | ~Pixels[X];
+        }
+        return FromQRect(Area);
+    });
+}
+
+TSize TCanvas::TextExtent(const AnsiString& Text) {
+    const QFontMetrics Metrics(CanvasFont(*FFont));
+    const QString S = QString::fromUtf8(Text.data(), static_cast<qsizetype>(Text.size()));
+    return TSize{Metrics.horizontalAdvance(S), Metrics.height()};
+}
+
+namespace {
+
+// Draws the text with its cell's top-left corner at (X, Y), clipped to Clip.
+QRect DrawText(TCanvasSurface& Surface, const TFont& Font, int X, int Y, const AnsiString& Text,
+               const QRect& Clip) {
+    if (Text.empty() || Clip.isEmpty()) return {};
+    const QFont QtFont = CanvasFont(Font);
+    const QFontMetrics Metrics(QtFont);
+    const QString S = QString::fromUtf8(Text.data(), static_cast<qsizetype>(Text.size()));
+    QPainter Painter(&Surface.Image);
+    Painter.setClipRect(Clip);
+    Painter.setFont(QtFont);
+    Painter.setPen(QColor::fromRgb(ColorToPixel(Font.Color())));
+    Painter.drawText(QPoint(X, Y + Metrics.ascent()), S);
+    // Italic and overhanging glyphs may reach a little past the advance.
+    const QRect Cell(X, Y, Metrics.horizontalAdvance(S), Metrics.height());
+    return Cell.adjusted(-Metrics.height() / 2, 0, Metrics.height() / 2, 0) & Clip;
+}
+
+void FillSolid(TCanvasSurface& Surface, const QRect& R, QRgb Color) {
+    const QRect Area = R & Surface.Clip;
+    for (int Y = Area.top(); Y <= Area.bottom(); ++Y)
+        std::fill_n(Row(Surface.Image, Y) + Area.left(), Area.width(), Color);
+}
+
+} // namespace
+
+void TCanvas::TextOut(int X, int Y, const AnsiString& Text) {
+    const int Width = TextWidth(Text);
+    Paint([&](TCanvasSurface& Surface) {
+        QRect Touched;
+        if (FBrush->Style() == bsSolid && !Text.empty()) {
+            Touched = QRect(X, Y, Width, TextHeight(Text));
+            FillSolid(Surface, Touched, ColorToPixel(FBrush->Color()));
+        }
+        Touched |= DrawText(Surface, *FFont, X, Y, Text, Surface.Clip);
+        return FromQRect(Touched);
+    });
+    FPenPos = Point(X + Width, Y);
+}
+
+void TCanvas::TextRect(const TRect& R, int X, int Y, const AnsiString& Text) {
+    Paint([&](TCanvasSurface& Surface) {
+        const QRect Box = ToQRect(R);
+        if (FBrush->Style() != bsClear) FillSolid(Surface, Box, ColorToPixel(FBrush->Color()));
+        DrawText(Surface, *FFont, X, Y, Text, Box & Surface.Clip);
+        return FromQRect(Box);
+    });
+}
+
+void TCanvas::Draw(int X, int Y, TGraphic* Graphic) {
+    if (!Graphic || Graphic->Empty()) return;
+    Graphic->Draw(this, Rect(X, Y, X + Graphic->Width(), Y + Graphic->Height()));
+}
+
+void TCanvas::StretchDraw(const TRect& R, TGraphic* Graphic) {
+    if (!Graphic || Graphic->Empty()) return;
+    Graphic->Draw(this, R);
+}
+
+void TCanvas::CopyRect(const TRect& Dest, TCanvas* Canvas, const TRect& Source) {
+    if (!Canvas) return;
+    // StretchPixels takes its own copy of the source area before writing,
+    // so a copy within one canvas sees the pixels as they were.
+    const QImage& Pixels = SurfaceOf(Canvas->Handle()).Image;
+    const auto Code = static_cast<std::uint8_t>((FCopyMode >> 16) & 0xFF);
+    Paint([&](TCanvasSurface& Surface) {
+        const TBrushPixels Brush(*FBrush, FFont->Color(), true);
+        return FromQRect(
+            StretchPixels(Surface, Dest, Pixels, Source, [&](int X, int Y, QRgb S, QRgb& D) {
+                QRgb P = 0;
+                Brush.At(X, Y, P);
+                D = RasterOp3(Code, P, S, D);
+            }));
+    });
+}
+
+void TCanvas::BrushCopy(const TRect& Dest, TBitmap* Bitmap, const TRect& Source, TColor Color) {
+    if (!Bitmap || Bitmap->Empty()) return;
+    const QImage& Pixels = TBitmapAccess::Image(*Bitmap);
+    const QRgb Replaced = ColorToPixel(Color);
+    const QRgb By = ColorToPixel(FBrush->Color());
+    Paint([&](TCanvasSurface& Surface) {
+        return FromQRect(
+            StretchPixels(Surface, Dest, Pixels, Source,
+                          [&](int, int, QRgb S, QRgb& D) { D = (S == Replaced) ? By : S; }));
+    });
+}
+
+TRect TCanvas::ClipRect() {
+    return FromQRect(SurfaceOf(Handle()).Clip);
+}
+
+void TCanvas::Lock() {
+    FLock.lock();
+    ++FLockCount;
+}
+
+void TCanvas::Unlock() {
+    --FLockCount;
+    FLock.unlock();
+}
+
+bool TCanvas::TryLock() {
+    if (!FLock.try_lock()) return false;
+    ++FLockCount;
+    return true;
+}

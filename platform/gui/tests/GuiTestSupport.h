@@ -1,0 +1,44 @@
+#pragma once
+// Input for GUI tests: real Qt events sent to a control's widget, so they
+// travel the same way the operator's input does.
+#include "platform/gui/Controls.h"
+#include "platform/gui/Forms.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QWidget>
+
+inline void SendMouse(QWidget* W, QEvent::Type Type, QPoint At,
+                      Qt::MouseButton Button = Qt::LeftButton,
+                      Qt::MouseButtons Held = Qt::NoButton) {
+    const QPoint Global = W->mapToGlobal(At);
+    QMouseEvent E(Type, QPointF(At), QPointF(Global), Button,
+                  Type == QEvent::MouseButtonRelease ? Held : (Held | Button), Qt::NoModifier);
+    QApplication::sendEvent(W, &E);
+}
+
+inline void ClickAt(QWidget* W, QPoint At) {
+    SendMouse(W, QEvent::MouseButtonPress, At);
+    SendMouse(W, QEvent::MouseButtonRelease, At);
+}
+
+// Clicks a control near its left edge, where a check box or radio button
+// has its box.
+inline void Click(TControl* C) {
+    QWidget* W = C->Widget();
+    ClickAt(W, QPoint(6, W->height() / 2));
+}
+
+inline void TypeKey(QWidget* W, int Key, const QString& Text = QString(),
+                    Qt::KeyboardModifiers Mods = Qt::NoModifier) {
+    QKeyEvent Press(QEvent::KeyPress, Key, Mods, Text);
+    QApplication::sendEvent(W, &Press);
+    QKeyEvent Release(QEvent::KeyRelease, Key, Mods, Text);
+    QApplication::sendEvent(W, &Release);
+}
+
+inline void TypeText(QWidget* W, const QString& Text) {
+    for (QChar C : Text)
+        TypeKey(W, C.toUpper().unicode(), QString(C));
+}
