@@ -1,0 +1,170 @@
+#include "formstore/FormStorage.h"
+
+#include "formstore/PersistUtils.h"
+
+#include "platform/rtl/StrUtils.h"
+
+namespace formstore {
+
+// ---- TStoredValue ---------------------------------------------------------------------
+
+TFormStorage* TStoredValue::Storage() const {
+    auto* Values = dynamic_cast<TStoredValues*>(Collection());
+    return Values ? Values->Storage() : nullptr;
+}
+
+void TStoredValue::Assign(TPersistent* Source) {
+    auto* Other = dynamic_cast<TStoredValue*>(Source);
+    if (!Other || Other == this) return;
+    if (Other->FValue.IsEmpty())
+        Clear();
+    else
+        FValue = Other->FValue;
+    FName = Other->FName;
+    FKeyString = Other->FKeyString;
+}
+
+AnsiString TStoredValue::GetDisplayName() const {
+    return FName.empty() ? TCollectionItem::GetDisplayName() : FName;
+}
+
+void TStoredValue::SetDisplayName(const AnsiString& Value) {
+    auto* Values = dynamic_cast<TStoredValues*>(Collection());
+    if (!Value.empty() && !AnsiSameText(Value, FName) && Values && Values->IndexOf(Value) >= 0)
+        throw EStringListError("String list does not allow duplicates");
+    FName = Value;
+    TCollectionItem::SetDisplayName(Value);
+}
+
+void TStoredValue::Save() {
+    TFormStorage* Target = Storage();
+    if (!Target) return;
+    Variant Saved = FValue;
+    if (OnSave) OnSave(this, Saved);
+    AnsiString Text = VarToStr(Saved);
+    if (!FKeyString.empty()) Text = XorEncode(FKeyString, Text);
+    Target->WriteString(FName, Text);
+}
+
+void TStoredValue::Restore() {
+    TFormStorage* Source = Storage();
+    if (!Source) return;
+    // Without a stored entry the value comes back as it is, as text: the
+    // default goes through the same scrambling as a stored entry.
+    AnsiString Default = VarToStr(FValue);
+    if (!FKeyString.empty()) Default = XorEncode(FKeyString, Default);
+    AnsiString Text = Source->ReadString(FName, Default);
+    if (!FKeyString.empty()) Text = XorDecode(FKeyString, Text);
+    Variant Restored(Text);
+    if (OnRestore) OnRestore(this, Restored);
+    FValue = Restored;
+}
+
+// ---- TStoredValues --------------------------------------------------------------------
+
+TStoredValues::TStoredValues(TPersistent* AOwner)
+    : TOwnedCollection(AOwner, CollectionItemClass<TStoredValue>()) {}
+
+TStoredValue* TStoredValues::Items(int Index) const {
+    return static_cast<TStoredValue*>(TCollection::Items(Index));
+}
+
+TStoredValue* TStoredValues::Add() {
+    return static_cast<TStoredValue*>(TCollection::Add());
+}
+
+int TStoredValues::IndexOf(const AnsiString& Name) const {
+    for (int I = 0; I < Count(); ++I)
+        if (AnsiSameText(Items(I)->Name(), Name)) return I;
+    return -1;
+}
+
+TStoredValue* TStoredValues::GetValue(const AnsiString& Name) const {
+    const int Index = IndexOf(Name);
+    return Index < 0 ? nullptr : Items(Index);
+}
+
+void TStoredValues::SetValue(const AnsiString& Name, TStoredValue* Item) {
+    if (TStoredValue* Target = GetValue(Name)) Target->Assign(Item);
+}
+
+Variant TStoredValues::GetStoredValue(const AnsiString& Name) const {
+    const TStoredValue* Item = GetValue(Name);
+    return Item ? Item->Value() : Null();
+}
+
+void TStoredValues::SetStoredValue(const AnsiString& Name, const Variant& Value) {
+    TStoredValue* Item = GetValue(Name);
+    if (!Item) {
+        Item = Add();
+        Item->SetName(Name);
+    }
+    Item->SetValue(Value);
+}
+
+void TStoredValues::SaveValues() {
+    for (int I = 0; I < Count(); ++I)
+        Items(I)->Save();
+}
+
+void TStoredValues::RestoreValues() {
+    for (int I = 0; I < Count(); ++I)
+        Items(I)->Restore();
+}
+
+// ---- TFormStorage ---------------------------------------------------------------------
+
+TFormStorage::TFormStorage(TComponent* AOwner)
+    : TFormPlacement(AOwner), FStoredProps(std::make_unique<TStringList>()),
+      FStoredValues(std::make_unique<TStoredValues>(this)) {
+    FStoredValues->SetStorage(this);
+}
+
+TFormStorage::~TFormStorage() {
+    FStoredValues.reset();
+    FStoredProps.reset();
+}
+
+void TFormStorage::SetStoredProps(TStrings* Value) {
+    FStoredProps->Assign(Value);
+    for (int I = 0; I < FStoredProps->Count(); ++I)
+        if (auto* Component = dynamic_cast<TComponent*>(FStoredProps->Objects(I)))
+            Component->FreeNotification(this);
+}
+
+Variant TFormStorage::GetStoredValue(const AnsiString& Name) const {
+    return FStoredValues->GetStoredValue(Name);
+}
+
+void TFormStorage::SetStoredValue(const AnsiString& Name, const Variant& Value) {
+    FStoredValues->SetStoredValue(Name, Value);
+}
+
+void TFormStorage::SavePlacement() {
+    TFormPlacement::SavePlacement();
+    SaveProperties();
+    FStoredValues->SaveValues();
+}
+
+void TFormStorage::RestorePlacement() {
+    TFormPlacement::RestorePlacement();
+    SetRestored();
+    RestoreProperties();
+    FStoredValues->RestoreValues();
+}
+
+// The lines of StoredProps are kept and follow their components, but the
+// properties themselves need the published-property storage, which does
+// not exist yet: until then these store and load nothing.
+void TFormStorage::SaveProperties() {}
+
+void TFormStorage::RestoreProperties() {}
+
+void TFormStorage::Notification(TComponent* AComponent, TOperation Operation) {
+    TFormPlacement::Notification(AComponent, Operation);
+    if (Operation != opRemove || ComponentState().Contains(csDestroying) || !FStoredProps) return;
+    for (int I = FStoredProps->Count() - 1; I >= 0; --I)
+        if (FStoredProps->Objects(I) == AComponent) FStoredProps->Delete(I);
+}
+
+} // namespace formstore

@@ -1,0 +1,40 @@
+// The screen and window half of PersistUtils.h: the wait cursor and
+// bringing a window to the front.
+#include "formstore/PersistUtils.h"
+
+#include "platform/gui/Forms.h"
+
+namespace formstore {
+
+namespace {
+
+int WaitCount = 0;
+TCursor SavedCursor = crDefault;
+
+} // namespace
+
+void StartWait() {
+    if (WaitCount == 0 && Screen) {
+        SavedCursor = Screen->Cursor();
+        Screen->SetCursor(crHourGlass);
+    }
+    ++WaitCount;
+}
+
+void StopWait() {
+    if (WaitCount <= 0) return;
+    if (--WaitCount == 0 && Screen) Screen->SetCursor(SavedCursor);
+}
+
+LRESULT SwitchToWindow(HWND Wnd, bool Restore) {
+    if (!Wnd || !Wnd->Enabled()) return 0;
+    Wnd->BringToFront();
+    if (!Restore) return 1;
+    if (!IsWindowVisible(Wnd)) return 0;
+    if (!IsZoomed(Wnd)) SendMessage(Wnd, WM_SYSCOMMAND, SC_RESTORE, 0);
+    TWinControl* Previous = Screen ? Screen->ActiveControl() : nullptr;
+    if (Wnd->CanFocus()) Wnd->SetFocus();
+    return reinterpret_cast<LRESULT>(Previous);
+}
+
+} // namespace formstore

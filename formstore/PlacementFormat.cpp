@@ -1,0 +1,210 @@
+#include "formstore/PlacementFormat.h"
+
+#include "formstore/PersistUtils.h"
+#include "formstore/StorageDispatch.h"
+
+#include "platform/gui/Forms.h"
+#include "platform/registry/IniFiles.h"
+#include "platform/registry/RegIniFile.h"
+#include "platform/rtl/FloatFormat.h"
+#include "platform/rtl/Format.h"
+
+#include <algorithm>
+
+namespace formstore {
+
+namespace {
+
+const TCharSet PositionDelims{' ', ','};
+
+void WritePositionString(TObject* IniFile, const AnsiString& Section, const AnsiString& Ident,
+                         const AnsiString& Value) {
+    IniWriteString(IniFile, Section, Ident + ScreenSizeSuffix(), Value);
+    IniWriteString(IniFile, Section, Ident, Value);
+}
+
+AnsiString ReadPositionString(TObject* IniFile, const AnsiString& Section,
+                              const AnsiString& Ident) {
+    AnsiString Result = IniReadString(IniFile, Section, Ident + ScreenSizeSuffix(), AnsiString());
+    if (Result.empty()) Result = IniReadString(IniFile, Section, Ident, AnsiString());
+    return Result;
+}
+
+int PositionWord(const AnsiString& Text, int N, int Default) {
+    return StrToIntDef(ExtractWord(N, Text, PositionDelims), Default);
+}
+
+bool IsMainOrNoMainForm(const TCustomForm* Form) {
+    return Application->MainForm() == Form || Application->MainForm() == nullptr;
+}
+
+TWindowState StateOfShowCmd(int ShowCmd, TWindowState Current) {
+    switch (ShowCmd) {
+    case SW_SHOWNORMAL:
+    case SW_SHOW:
+    case SW_RESTORE:
+        return wsNormal;
+    case SW_SHOWMINIMIZED:
+    case SW_MINIMIZE:
+    case SW_SHOWMINNOACTIVE:
+        return wsMinimized;
+    case SW_SHOWMAXIMIZED:
+        return wsMaximized;
+    default:
+        return Current;
+    }
+}
+
+void ReadPosition(TCustomForm* Form, TObject* IniFile, const AnsiString& Section,
+                  TWindowPlacement& Placement) {
+    bool Found = false;
+    Placement.flags = static_cast<unsigned>(
+        IniReadInteger(IniFile, Section, "Flags", static_cast<int>(Placement.flags)));
+    const AnsiString MinMax = ReadPositionString(IniFile, Section, "MinMaxPos");
+    if (!MinMax.empty()) {
+        Found = true;
+        Placement.ptMinPosition = Point(PositionWord(MinMax, 1, 0), PositionWord(MinMax, 2, 0));
+        Placement.ptMaxPosition = Point(PositionWord(MinMax, 3, 0), PositionWord(MinMax, 4, 0));
+    }
+    const AnsiString Norm = ReadPositionString(IniFile, Section, "NormPos");
+    if (!Norm.empty()) {
+        Found = true;
+        Placement.rcNormalPosition =
+            Rect(PositionWord(Norm, 1, Form->Left()), PositionWord(Norm, 2, Form->Top()),
+                 PositionWord(Norm, 3, Form->Left() + Form->Width()),
+                 PositionWord(Norm, 4, Form->Top() + Form->Height()));
+    }
+    // A placement from a screen of another pixel density would put the
+    // window in the wrong place and size: drop all of it.
+    const int PixelsPerInch = Screen->PixelsPerInch();
+    if (IniReadInteger(IniFile, Section, "PixelsPerInch", PixelsPerInch) != PixelsPerInch)
+        Found = false;
+    if (!Found) return;
+    TRect& R = Placement.rcNormalPosition;
+    // A form that cannot be resized keeps its size and takes the position.
+    if (Form->BorderStyle() != bsSizeable && Form->BorderStyle() != bsSizeToolWin)
+        R = Rect(R.Left, R.Top, R.Left + Form->Width(), R.Top + Form->Height());
+    if (R.Right <= R.Left) return;
+    R = BringOntoWorkArea(R, Screen->WorkAreaRect());
+    const bool Designing = Form->ComponentState().Contains(csDesigning);
+    if ((Form->Position() == poScreenCenter || Form->Position() == poDesktopCenter) && !Designing)
+        Form->SetPosition(poDesigned);
+    SetWindowPlacement(Form, &Placement);
+}
+
+// False when the state part ends by minimising the application.
+bool ReadState(TCustomForm* Form, TObject* IniFile, const AnsiString& Section) {
+    TWindowState State = wsNormal;
+    const bool MainOrNone = IsMainOrNoMainForm(Form);
+    if (MainOrNone && (Form->FormStyle() == fsMDIForm ||
+                       (Form->FormStyle() == fsNormal && Form->Position() == poDefault)))
+        State = wsMaximized;
+    State = StateOfShowCmd(IniReadInteger(IniFile, Section, "ShowCmd", SW_HIDE), State);
+    if (State == wsMinimized && MainOrNone) {
+        // The application, not the form, ends up minimised: the form keeps
+        // the normal state to come back to.
+        Form->SetWindowStateField(wsNormal);
+        if (Application->MainForm() == Form)
+            PostMessage(Form, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+        else
+            Application->Minimize();
+        return false;
+    }
+    if (Form->FormStyle() == fsMDIChild || Form->FormStyle() == fsMDIForm)
+        Form->SetWindowStateField(State);
+    else
+        Form->SetWindowState(State);
+    return true;
+}
+
+} // namespace
+
+AnsiString ScreenSizeSuffix() {
+    return Format("(%dx%d)", Screen->Width(), Screen->Height());
+}
+
+TRect BringOntoWorkArea(const TRect& R, const TRect& WorkArea) {
+    if (WorkArea.Width() <= 0 || WorkArea.Height() <= 0) return R;
+    const bool Overlaps = R.Left < WorkArea.Right && R.Right > WorkArea.Left &&
+                          R.Top < WorkArea.Bottom && R.Bottom > WorkArea.Top;
+    if (Overlaps) return R;
+    const int Width = std::min(R.Width(), WorkArea.Width());
+    const int Height = std::min(R.Height(), WorkArea.Height());
+    const int Left = std::clamp(R.Left, WorkArea.Left, WorkArea.Right - Width);
+    const int Top = std::clamp(R.Top, WorkArea.Top, WorkArea.Bottom - Height);
+    return Rect(Left, Top, Left + Width, Top + Height);
+}
+
+void WritePlacementValues(TCustomForm* Form, TObject* IniFile, const AnsiString& Section) {
+    TWindowPlacement Placement;
+    GetWindowPlacement(Form, &Placement);
+    if (Application->MainForm() == Form && Application->Minimized())
+        Placement.showCmd = SW_SHOWMINIMIZED;
+    if (Form->FormStyle() == fsMDIChild && Form->WindowState() == wsMinimized)
+        Placement.flags |= WPF_SETMINPOSITION;
+    IniWriteInteger(IniFile, Section, "Flags", static_cast<int>(Placement.flags));
+    IniWriteInteger(IniFile, Section, "ShowCmd", static_cast<int>(Placement.showCmd));
+    IniWriteInteger(IniFile, Section, "PixelsPerInch", Screen->PixelsPerInch());
+    WritePositionString(IniFile, Section, "MinMaxPos",
+                        Format("%d,%d,%d,%d", Placement.ptMinPosition.X, Placement.ptMinPosition.Y,
+                               Placement.ptMaxPosition.X, Placement.ptMaxPosition.Y));
+    const TRect& R = Placement.rcNormalPosition;
+    WritePositionString(IniFile, Section, "NormPos",
+                        Format("%d,%d,%d,%d", R.Left, R.Top, R.Right, R.Bottom));
+}
+
+void ReadPlacementValues(TCustomForm* Form, TObject* IniFile, const AnsiString& Section,
+                         bool LoadState, bool LoadPosition) {
+    if (!LoadState && !LoadPosition) return;
+    TWindowPlacement Placement;
+    GetWindowPlacement(Form, &Placement);
+    // Applying the placement must not show a hidden window.
+    if (!IsWindowVisible(Form)) Placement.showCmd = SW_HIDE;
+    if (LoadPosition) ReadPosition(Form, IniFile, Section, Placement);
+    if (LoadState && !ReadState(Form, IniFile, Section)) return;
+    Form->Update();
+}
+
+void WriteFormPlacement(TCustomForm* Form, TCustomIniFile* IniFile, const AnsiString& Section) {
+    WritePlacementValues(Form, IniFile, Section);
+}
+
+void WriteFormPlacementReg(TCustomForm* Form, TRegIniFile* IniFile, const AnsiString& Section) {
+    WritePlacementValues(Form, IniFile, Section);
+}
+
+void ReadFormPlacement(TCustomForm* Form, TCustomIniFile* IniFile, const AnsiString& Section,
+                       bool LoadState, bool LoadPosition) {
+    ReadPlacementValues(Form, IniFile, Section, LoadState, LoadPosition);
+}
+
+void ReadFormPlacementReg(TCustomForm* Form, TRegIniFile* IniFile, const AnsiString& Section,
+                          bool LoadState, bool LoadPosition) {
+    ReadPlacementValues(Form, IniFile, Section, LoadState, LoadPosition);
+}
+
+namespace fsapputils {
+
+void SaveFormPlacement(TCustomForm* Form, const AnsiString& IniFileName, bool UseRegistry) {
+    if (UseRegistry) {
+        TRegIniFile IniFile(IniFileName);
+        WriteFormPlacementReg(Form, &IniFile, Form->ClassName());
+    } else {
+        TIniFile IniFile(IniFileName);
+        WriteFormPlacement(Form, &IniFile, Form->ClassName());
+    }
+}
+
+void RestoreFormPlacement(TCustomForm* Form, const AnsiString& IniFileName, bool UseRegistry) {
+    if (UseRegistry) {
+        TRegIniFile IniFile(IniFileName, KEY_READ);
+        ReadFormPlacementReg(Form, &IniFile, Form->ClassName(), true, true);
+    } else {
+        TIniFile IniFile(IniFileName);
+        ReadFormPlacement(Form, &IniFile, Form->ClassName(), true, true);
+    }
+}
+
+} // namespace fsapputils
+
+} // namespace formstore

@@ -1,0 +1,57 @@
+#pragma once
+// A form's window placement in a section of a storage object (a registry
+// key used as an INI file, or an INI file), value by value:
+//
+//   Flags, ShowCmd, PixelsPerInch   decimal integers
+//   MinMaxPos(WxH), MinMaxPos       "minX,minY,maxX,maxY"
+//   NormPos(WxH), NormPos           "left,top,right,bottom"
+//
+// Each position is written twice, under the name with the screen-size
+// suffix and under the plain name: the suffixed one keeps a placement per
+// screen size, the plain one the last placement saved at any size. Reading
+// prefers the suffixed one. A placement saved at another pixel density is
+// ignored as a whole (its show state still applies).
+#include "platform/rtl/AnsiString.h"
+
+class TCustomForm;
+class TCustomIniFile;
+class TObject;
+class TRegIniFile;
+struct TRect;
+
+namespace formstore {
+
+// "(WxH)" with the primary screen's size in pixels now, e.g. "(1920x1080)".
+AnsiString ScreenSizeSuffix();
+
+// Writes Flags to NormPos of the form's placement into Section.
+void WriteFormPlacement(TCustomForm* Form, TCustomIniFile* IniFile, const AnsiString& Section);
+void WriteFormPlacementReg(TCustomForm* Form, TRegIniFile* IniFile, const AnsiString& Section);
+// Reads them back and applies what LoadState and LoadPosition ask for.
+void ReadFormPlacement(TCustomForm* Form, TCustomIniFile* IniFile, const AnsiString& Section,
+                       bool LoadState, bool LoadPosition);
+void ReadFormPlacementReg(TCustomForm* Form, TRegIniFile* IniFile, const AnsiString& Section,
+                          bool LoadState, bool LoadPosition);
+
+// The same on either kind of storage object.
+void WritePlacementValues(TCustomForm* Form, TObject* IniFile, const AnsiString& Section);
+void ReadPlacementValues(TCustomForm* Form, TObject* IniFile, const AnsiString& Section,
+                         bool LoadState, bool LoadPosition);
+
+// A rectangle that overlaps no part of the work area is moved (and, when
+// larger, shrunk) to lie inside it; any other rectangle is kept.
+TRect BringOntoWorkArea(const TRect& R, const TRect& WorkArea);
+
+// The free functions of the application-storage unit, beside the component
+// methods of the same names.
+namespace fsapputils {
+
+// Opens the registry key (with full access) or the INI file named
+// IniFileName and writes the placement under the form's class name.
+void SaveFormPlacement(TCustomForm* Form, const AnsiString& IniFileName, bool UseRegistry);
+// Opens it for reading and applies both state and position.
+void RestoreFormPlacement(TCustomForm* Form, const AnsiString& IniFileName, bool UseRegistry);
+
+} // namespace fsapputils
+
+} // namespace formstore

@@ -1,0 +1,157 @@
+#include "formstore/WindowHook.h"
+
+#include "platform/gui/Forms.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+using namespace formstore;
+
+namespace {
+
+constexpr unsigned WM_PROBE = WM_USER + 7;
+
+class WindowHook : public ::testing::Test {
+protected:
+    void SetUp() override {
+        Application->Initialize();
+        Control = std::make_unique<TWinControl>(nullptr);
+        // The control's own procedure, as the hooks find it.
+        Control->WindowProc = [this](TMessage& Msg) {
+            Log.push_back("proc");
+            Msg.Result = 42;
+        };
+        Application->OnException = [this](TObject*, const Exception& E) {
+            Log.push_back("error: " + E.Message);
+        };
+    }
+    void TearDown() override {
+        Application->OnException = nullptr;
+        Hooks.clear();
+        Control.reset();
+        Application->ProcessMessages();
+    }
+
+    // A hook on the control that logs "<Name>:before" and "<Name>:after";
+    // HandleBefore makes its before-handler set Handled.
+    TFsWindowHook* AddHook(const std::string& Name, bool HandleBefore = false) {
+        auto Hook = std::make_unique<TFsWindowHook>(nullptr);
+        Hook->BeforeMessage = [this, Name, HandleBefore](TObject*, TMessage&, bool& Handled) {
+            Log.push_back(Name + ":before");
+            Handled = HandleBefore;
+        };
+        Hook->AfterMessage = [this, Name](TObject*, TMessage&, bool&) {
+            Log.push_back(Name + ":after");
+        };
+        Hook->SetWinControl(Control.get());
+        Hooks.push_back(std::move(Hook));
+        return Hooks.back().get();
+    }
+
+    std::vector<std::string> Send(unsigned Msg) {
+        Log.clear();
+        Control->Perform(Msg);
+        return Log;
+    }
+
+    std::unique_ptr<TWinControl> Control;
+    std::vector<std::unique_ptr<TFsWindowHook>> Hooks;
+    std::vector<std::string> Log;
+};
+
+using Lines = std::vector<std::string>;
+
+TEST_F(WindowHook, TheLastAttachedHookSeesEachMessageFirst) {
+    AddHook("first");
+    AddHook("second");
+    EXPECT_EQ(Send(WM_PROBE),
+              (Lines{"second:before", "first:before", "proc", "second:after", "first:after"}));
+    EXPECT_EQ(Control->Perform(WM_PROBE), 42);
+    EXPECT_EQ(Hooks[0]->WinControl(), Control.get());
+}
+
+TEST_F(WindowHook, HandledBeforeStopsEverythingButTheDestroyProcedure) {
+    AddHook("first");
+    AddHook("second", true);
+    EXPECT_EQ(Send(WM_PROBE), (Lines{"second:before"}));
+    EXPECT_EQ(Send(WM_DESTROY), (Lines{"second:before", "proc", "second:after", "first:after"}));
+}
+
+TEST_F(WindowHook, QuitReachesOnlyTheAfterHandlers) {
+    AddHook("first");
+    AddHook("second", true);
+    EXPECT_EQ(Send(WM_QUIT), (Lines{"proc", "second:after", "first:after"}));
+}
+
+TEST_F(WindowHook, DestroyUnhooksAndTheControlIsHookedAgainLater) {
+    AddHook("only");
+    Send(WM_DESTROY);
+    EXPECT_EQ(Send(WM_PROBE), (Lines{"proc"}));
+    Application->ProcessMessages();
+    EXPECT_EQ(Send(WM_PROBE), (Lines{"only:before", "proc", "only:after"}));
+}
+
+TEST_F(WindowHook, DetachingTheLastHookGivesTheProcedureBack) {
+    TFsWindowHook* First = AddHook("first");
+    TFsWindowHook* Second = AddHook("second");
+    First->SetActive(false);
+    EXPECT_EQ(Send(WM_PROBE), (Lines{"second:before", "proc", "second:after"}));
+    Second->SetWinControl(nullptr);
+    EXPECT_EQ(Send(WM_PROBE), (Lines{"proc"}));
+    // Still active: it follows the next control it is given.
+    EXPECT_TRUE(Second->Active());
+    Application->ProcessMessages();
+    First->SetActive(true);
+    EXPECT_EQ(Send(WM_PROBE), (Lines{"first:before", "proc", "first:after"}));
+}
+
+TEST_F(WindowHook, AProcedureInstalledOverTheHookIsLeftInPlace) {
+    AddHook("hook");
+    TWndMethod Hooked = Control->WindowProc;
+    Control->WindowProc = [&](TMessage& Msg) {
+        Log.push_back("outer");
+        Hooked(Msg);
+    };
+    Hooks[0]->SetActive(false);
+    EXPECT_EQ(Send(WM_PROBE), (Lines{"outer", "proc"}));
+    // Attached again, the hook still runs once per message.
+    Hooks[0]->SetActive(true);
+    EXPECT_EQ(Send(WM_PROBE), (Lines{"outer", "hook:before", "proc", "hook:after"}));
+}
+
+TEST_F(WindowHook, AFailingHandlerIsReportedAndTheNextOneRuns) {
+    AddHook("first");
+    TFsWindowHook* Failing = AddHook("second");
+    Failing->BeforeMessage = [](TObject*, TMessage&, bool&) { throw Exception("hook broke"); };
+    EXPECT_EQ(Send(WM_PROBE),
+              (Lines{"error: hook broke", "first:before", "proc", "second:after", "first:after"}));
+}
+
+TEST_F(WindowHook, AHookLetsGoOfAControlThatIsFreed) {
+    TFsWindowHook* Hook = AddHook("hook");
+    Control.reset();
+    EXPECT_EQ(Hook->WinControl(), nullptr);
+    Application->ProcessMessages();
+    // A new control may take the old one's address; it starts unhooked.
+    Control = std::make_unique<TWinControl>(nullptr);
+    Control->WindowProc = [this](TMessage&) { Log.push_back("proc"); };
+    EXPECT_EQ(Send(WM_PROBE), (Lines{"proc"}));
+}
+
+TEST_F(WindowHook, IsFormTellsTheOwnerFormApart) {
+    TForm Form(nullptr);
+    TFsWindowHook OnForm(&Form);
+    OnForm.SetWinControl(&Form);
+    EXPECT_TRUE(OnForm.IsForm());
+    EXPECT_FALSE(OnForm.NotIsForm());
+    TFsWindowHook OnControl(&Form);
+    OnControl.SetWinControl(Control.get());
+    EXPECT_FALSE(OnControl.IsForm());
+    EXPECT_TRUE(OnControl.NotIsForm());
+    EXPECT_NE(TFsWindowHook::GetHookHandle(), nullptr);
+}
+
+} // namespace
