@@ -1,0 +1,51 @@
+#include "mail/MxMessageOutput.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+using namespace mail;
+
+TEST(MxMessageOutput, LineEndsAndDotStuffing) {
+    struct Case {
+        std::vector<AnsiString> Writes;
+        AnsiString Wire;
+    };
+    const std::vector<Case> cases = {
+        {{"a\r\nb\r\n"}, "a\r\nb\r\n"},
+        {{"a\nb\n"}, "a\r\nb\r\n"},
+        {{"a\rb\r"}, "a\r\nb\r\n"},
+        {{"a\r", "\nb"}, "a\r\nb"},
+        {{"a\r", "\r\n"}, "a\r\n\r\n"},
+        {{".\r\n"}, "..\r\n"},
+        {{".x\r\n..y\r\n"}, "..x\r\n...y\r\n"},
+        {{"x.", ".y\r\n"}, "x..y\r\n"},
+        {{"a\n", ".b"}, "a\r\n..b"},
+        {{"a\r", ".b"}, "a\r\n..b"},
+        {{"", "\r\n", ".\r\n"}, "\r\n..\r\n"},
+    };
+    for (const Case& c : cases) {
+        AnsiString wire;
+        TMxMessageOutput output([&](const AnsiString& AText) { wire += AText; });
+        for (const AnsiString& text : c.Writes)
+            output.WriteText(text);
+        output.Flush();
+        EXPECT_EQ(wire, c.Wire) << testing::PrintToString(c.Writes);
+    }
+}
+
+TEST(MxMessageOutput, SendsInChunksAndKeepsTheRestForFlush) {
+    std::vector<AnsiString> sent;
+    TMxMessageOutput output([&](const AnsiString& AText) { sent.push_back(AText); }, 8);
+    output.WriteText("abc");
+    EXPECT_TRUE(sent.empty());
+    output.WriteLine("defgh");
+    ASSERT_EQ(sent.size(), 1u);
+    EXPECT_EQ(sent[0], "abcdefgh\r\n");
+    output.WriteText("ij\r");
+    output.Flush();
+    ASSERT_EQ(sent.size(), 2u);
+    EXPECT_EQ(sent[1], "ij\r\n");
+    output.Flush();
+    EXPECT_EQ(sent.size(), 2u);
+}
