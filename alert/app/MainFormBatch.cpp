@@ -1,0 +1,107 @@
+// The scheduler tick, the manual daily run and the batch they start.
+#include "alert/AlertContext.h"
+#include "alert/AlertIntake.h"
+#include "alert/AlertProcessing.h"
+#include "alert/DataModuleLookups.h"
+#include "alert/DateAlerts.h"
+#include "alert/app/AlertMailer.h"
+#include "alert/app/MainFormWindow.h"
+#include "alert/store/MainDmod.h"
+#include "platform/gui/ComCtrls.h"
+#include "platform/gui/Dialogs.h"
+#include "platform/gui/ExtCtrls.h"
+#include "platform/gui/StdCtrls.h"
+#include "platform/rtl/DateTime.h"
+
+#include <exception>
+
+namespace {
+
+// Nobody is there to answer a box on an unattended machine: a failure the
+// tick runs into goes to the results log, and the next tick tries again.
+template <class Body> bool Logged(IAlertHost& Host, Body&& Work) {
+    try {
+        Work();
+        return true;
+    } catch (const Exception& E) {
+        Host.LogLine(E.Message);
+    } catch (const std::exception& E) {
+        Host.LogLine(E.what());
+    }
+    return false;
+}
+
+} // namespace
+
+template <class Step> void TMainFormWindow::RunBatchStep(Step&& Body) {
+    if (FOperatorBatch)
+        Body();
+    else
+        Logged(*this, Body);
+}
+
+void TMainFormWindow::TimerAutoRunTimer(TObject*) {
+    TDateTime Scheduled;
+    const bool Loaded = Logged(*this, [&] {
+        Main().LoadOptions(FOptions);
+        Scheduled = ScheduledTime();
+        dtpTargetTime->SetTime(Scheduled);
+        if (!btSaveSMTPSettings->Enabled()) {
+            FillSmtpControls();
+            btSaveSMTPSettings->SetEnabled(false);
+        }
+    });
+    if (!Loaded) return;
+
+    if (FOptions.AlertsGenInd == 0) {
+        lblOnOff->SetCaption("Off");
+        FGeneratedCount = 0;
+        FEmailedCount = 0;
+        ShowCounters();
+        return;
+    }
+    lblOnOff->SetCaption("On");
+
+    const TickDecision Decision = FScheduler.Tick(Now(), TimerAutoRun->Interval(), Scheduled);
+    if (Decision.AlignInterval) TimerAutoRun->SetInterval(*Decision.AlignInterval);
+    if (Decision.LookAheadInterval) TimerAutoRun->SetInterval(*Decision.LookAheadInterval);
+    RunAlertBatch(Decision.RunClass, Decision.DailyRun);
+}
+
+void TMainFormWindow::btnRunClick(TObject*) {
+    const int Answer =
+        MessageBox(nullptr, "Check the daily alerts batch ahead of scheduled run time?", "Confirm",
+                   MB_YESNO | MB_ICONINFORMATION | MB_DEFBUTTON2 | MB_TOPMOST);
+    if (Answer != IDYES) return;
+    TimerAutoRun->SetEnabled(false);
+    FOperatorBatch = true;
+    try {
+        RunAlertBatch(RunClassDaily, true);
+    } catch (...) {
+        FOperatorBatch = false;
+        TimerAutoRun->SetEnabled(true);
+        throw;
+    }
+    FOperatorBatch = false;
+    TimerAutoRun->SetEnabled(true);
+}
+
+void TMainFormWindow::RunAlertBatch(std::uint8_t RunClass, bool DailyRun) {
+    FBatchStartTime = Now();
+    AlertContext Context(*this, Main(), *FLookups);
+    RunBatchStep([&] { CheckAlertSettingMarkers(Context); });
+    RunBatchStep([&] { ScanAlertTransactions(Context); });
+    if (DailyRun) RunBatchStep([&] { RunDateAlerts(Context); });
+    if (rgEmailType->ItemIndex() == 1 && SmtpSettingsComplete()) {
+        RunBatchStep([&] {
+            if (!FMailer)
+                LogLine("Alerts were not e-mailed: this build has no mail sender");
+            else if (FMailer->SendAlertEmails(RunClass))
+                ++FEmailedCount;
+        });
+    }
+    RunBatchStep([&] { Main().MarkAlertsSent(RunClass); });
+    RunBatchStep([&] { Main().PurgeAlertHistory(); });
+    RunBatchStep([&] { Main().RefreshAlertThresholds(); });
+    ShowCounters();
+}

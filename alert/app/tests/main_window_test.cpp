@@ -1,0 +1,343 @@
+// The main window on Qt's offscreen platform against the demo database, with
+// the clock, the timers and the message boxes in the test's hands.
+#include "alert/app/AlertMailer.h"
+#include "alert/app/CommandLine.h"
+#include "alert/app/MainFormWindow.h"
+#include "alert/store/MainDmod.h"
+#include "datamodules/DmodEmp.h"
+#include "datamodules/DmodInventory.h"
+#include "datamodules/DmodJobForm.h"
+#include "datamodules/DmodJobStatus.h"
+#include "datamodules/DmodJobType.h"
+#include "datamodules/DmodPo.h"
+#include "datamodules/DmodShip.h"
+#include "datamodules/DmodVelm.h"
+#include "datamodules/DmodWoType.h"
+#include "platform/data/testing/ShopDbTest.h"
+#include "platform/gui/ComCtrls.h"
+#include "platform/gui/Dialogs.h"
+#include "platform/gui/ExtCtrls.h"
+#include "platform/gui/StdCtrls.h"
+#include "platform/gui/TimerService.h"
+#include "platform/rtl/Clock.h"
+#include "platform/rtl/DateTime.h"
+#include "platform/rtl/DateTimeFormat.h"
+#include "platform/rtl/Format.h"
+#include "platform/rtl/FormatSettings.h"
+#include "platform/rtl/StrUtils.h"
+
+#include <QImage>
+#include <QPixmap>
+#include <QWidget>
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+// Records the runs it is asked to mail; a run with alerts due reports its
+// last message sent.
+class RecordingMailer : public IAlertMailer {
+public:
+    explicit RecordingMailer(std::vector<int>& Runs) : FRuns(Runs) {}
+    bool SendAlertEmails(std::uint8_t RunClass) override {
+        FRuns.push_back(RunClass);
+        return RunClass != 2;
+    }
+    void TestConnection() override {}
+
+private:
+    std::vector<int>& FRuns;
+};
+
+// The day the demo's dates were written for, at a time of the test's choice.
+TDateTime Today(int Hour, int Minute, int Second = 0) {
+    return static_cast<double>(static_cast<int>(SystemClock().Now())) +
+           EncodeTime(Hour, Minute, Second, 0);
+}
+
+class MainWindowTest : public ShopDbTest {
+protected:
+    void SetUp() override {
+        ShopDbTest::SetUp();
+        std::ifstream Demo(std::string(BEACONMILL_SOURCE_DIR) + "/db/demo.sql");
+        std::stringstream Text;
+        Text << Demo.rdbuf();
+        Exec(Text.str());
+        Application->Initialize();
+        FormatSettings().TimeSeparator = ':';
+        FormatSettings().LongTimeFormat = "hh:mm:ss";
+        FormatSettings().ShortDateFormat = "yyyy/mm/dd";
+        DebugMode = false;
+    }
+    void TearDown() override {
+        delete Window;
+        ShopDbTest::TearDown();
+        ResetFormatSettings();
+    }
+
+    // The data modules in the program's order, then the window, shown.
+    void Open() {
+        new TMainDmod(Owner);
+        new TEmpDmod(Owner);
+        new TInventoryDmod(Owner);
+        new TJobStatusDmod(Owner);
+        new TPoDmod(Owner);
+        new TShipDmod(Owner);
+        new TJobFormDmod(Owner);
+        new TVelmDmod(Owner);
+        new TWoTypeDmod(Owner);
+        new TJobTypeDmod(Owner);
+        Window = new TMainFormWindow(Owner);
+        Window->SetMailer(std::make_unique<RecordingMailer>(MailedRuns));
+        Window->Show();
+    }
+
+    std::string Text(const std::string& Sql) const {
+        sqlite3* Db = nullptr;
+        sqlite3_open(DbFile.c_str(), &Db);
+        sqlite3_stmt* Stmt = nullptr;
+        std::string Result;
+        if (sqlite3_prepare_v2(Db, Sql.c_str(), -1, &Stmt, nullptr) == SQLITE_OK &&
+            sqlite3_step(Stmt) == SQLITE_ROW && sqlite3_column_text(Stmt, 0))
+            Result = reinterpret_cast<const char*>(sqlite3_column_text(Stmt, 0));
+        sqlite3_finalize(Stmt);
+        sqlite3_close(Db);
+        return Result;
+    }
+    int Count(const std::string& Table) const {
+        return std::stoi(Text("select count(*) from " + Table));
+    }
+    std::vector<AnsiString> Memo() const {
+        std::vector<AnsiString> Lines;
+        for (int I = 0; I < Window->memoResults->Lines()->Count(); ++I)
+            Lines.push_back(Window->memoResults->Lines()->Strings(I));
+        return Lines;
+    }
+    // The log lines without their time stamps.
+    std::vector<AnsiString> LogTexts() const {
+        std::vector<AnsiString> Texts;
+        const auto Lines = Memo();
+        for (std::size_t I = 1; I < Lines.size(); ++I)
+            Texts.push_back(Lines[I].substr(Lines[I].find(": ") + 2));
+        return Texts;
+    }
+
+    ManualClock Clock{Today(5, 58, 30)};
+    ScopedClock ClockScope{Clock};
+    FakeTimerService Timers{&Clock};
+    ScopedTimerService TimerScope{Timers};
+    TMessageBoxRecorder Boxes;
+    std::vector<int> MailedRuns;
+    TMainFormWindow* Window = nullptr;
+};
+
+TEST_F(MainWindowTest, ShowsTheOptionsInItsControls) {
+    Open();
+    EXPECT_EQ(Window->Caption(), "Beacon Mill");
+    EXPECT_EQ(Window->lblOnOff->Caption(), "On");
+    EXPECT_DOUBLE_EQ(Window->dtpTargetTime->Time(), EncodeTime(6, 0, 0, 0));
+    EXPECT_EQ(Window->rgEmailType->ItemIndex(), 1);
+    EXPECT_TRUE(Window->gbSMTP->Visible());
+    EXPECT_EQ(Window->eSMTPServer->Text(), "localhost");
+    EXPECT_EQ(Window->eSMTPPort->Text(), "2525");
+    EXPECT_EQ(Window->cboSMTPEncrypt->ItemIndex(), 0);
+    EXPECT_EQ(Window->eSMTPAccount->Text(), "alerts@example.com");
+    EXPECT_EQ(Window->eSMTPPassword->Text(), "demo");
+    EXPECT_FALSE(Window->btSaveSMTPSettings->Enabled());
+    EXPECT_FALSE(Window->gbDebug->Visible());
+    EXPECT_TRUE(Window->TimerAutoRun->Enabled());
+    EXPECT_EQ(Window->TimerAutoRun->Interval(), 60000u);
+    const auto Lines = Memo();
+    ASSERT_EQ(Lines.size(), 2u);
+    EXPECT_EQ(Lines[0], "Generated alerts: 0, Emailed alerts: 0");
+    // The demo's user defaults ask for month-first dates.
+    EXPECT_EQ(Lines[1], FormatDateTime("h:nn AM/PM mm/dd/yy", Clock.Now()) + ": Beacon mill on");
+
+    const QImage Shot = Window->Widget()->grab().toImage();
+    const std::string File = std::string(BEACONMILL_SCREENSHOT_DIR) + "/main_window.png";
+    ASSERT_TRUE(Shot.save(QString::fromStdString(File), "PNG"));
+    EXPECT_GE(Shot.width(), 750);
+    EXPECT_GT(std::filesystem::file_size(File), 0u);
+}
+
+TEST_F(MainWindowTest, OptionsWithoutGenerationOrMailShowSo) {
+    Exec("update DORNWICK_OPTIONS set AlertsGenInd = 0, AlertsEmailType = 0, SMTPserver = '', "
+         "SMTPport = 0, SMTPaccount = NULL; update WU_DFLTS set DT_PREF = 0;");
+    DebugMode = true;
+    Open();
+    EXPECT_EQ(Window->lblOnOff->Caption(), "Off");
+    EXPECT_EQ(Memo(), std::vector<AnsiString>{"Generated alerts: 0, Emailed alerts: 0"});
+    EXPECT_FALSE(Window->gbSMTP->Visible());
+    EXPECT_EQ(Window->eSMTPServer->Text(), "");
+    EXPECT_EQ(Window->eSMTPPort->Text(), "0");
+    EXPECT_TRUE(Window->gbDebug->Visible());
+    // Day-first log stamps.
+    Window->LogLine("x");
+    EXPECT_EQ(Memo().back(), FormatDateTime("h:nn AM/PM dd/mm/yy", Clock.Now()) + ": x");
+}
+
+TEST_F(MainWindowTest, TheOnOffLinkWritesTheOptionsRowAndLogs) {
+    Open();
+    Window->lblOnOff->Click();
+    EXPECT_EQ(Text("select AlertsGenInd from DORNWICK_OPTIONS"), "0");
+    EXPECT_EQ(Window->lblOnOff->Caption(), "Off");
+    Window->lblOnOff->Click();
+    EXPECT_EQ(Text("select AlertsGenInd from DORNWICK_OPTIONS"), "1");
+    EXPECT_EQ(Window->lblOnOff->Caption(), "On");
+    EXPECT_EQ(LogTexts(), (std::vector<AnsiString>{"Beacon mill on", "Beacon mill turned off",
+                                                   "Beacon mill turned on"}));
+}
+
+TEST_F(MainWindowTest, ThePickerStoresTheTimeOnATwelveHourClock) {
+    Open();
+    struct Case {
+        int Hour, Minute;
+        const char* Stored; // hour/minute/AM-PM
+    };
+    for (const Case& C : {Case{0, 30, "12/30/0"}, Case{12, 0, "12/0/1"}, Case{13, 45, "1/45/1"},
+                          Case{11, 59, "11/59/0"}}) {
+        Window->TimerAutoRun->SetInterval(300000);
+        Window->dtpTargetTime->SetTime(EncodeTime(C.Hour, C.Minute, 25, 0));
+        Window->dtpTargetTime->OnChange(Window->dtpTargetTime);
+        EXPECT_EQ(Text("select AlertsProcessHour || '/' || AlertsProcessMin || '/' || "
+                       "AlertsProcessAmPm from DORNWICK_OPTIONS"),
+                  C.Stored);
+        EXPECT_EQ(Window->TimerAutoRun->Interval(), 60000u);
+    }
+}
+
+TEST_F(MainWindowTest, RunDailyAlertsNowAskedAndAnsweredYes) {
+    Open();
+    Boxes.Answers = {IDNO};
+    Window->btnRun->Click();
+    ASSERT_EQ(Boxes.Boxes.size(), 1u);
+    EXPECT_EQ(Boxes.Boxes[0].Text, "Check the daily alerts batch ahead of scheduled run time?");
+    EXPECT_EQ(Boxes.Boxes[0].Caption, "Confirm");
+    EXPECT_EQ(Boxes.Boxes[0].Flags, MB_YESNO | MB_ICONINFORMATION | MB_DEFBUTTON2 | MB_TOPMOST);
+    EXPECT_EQ(Count("ALERT_HISTORY"), 0);
+
+    Boxes.Answers = {IDYES};
+    Window->btnRun->Click();
+    const int Written = Count("ALERT_HISTORY");
+    // The demo's event alerts and its date-driven ones.
+    EXPECT_GT(Written, 8);
+    EXPECT_EQ(Count("ALERT_TRANSACTION"), 0);
+    EXPECT_EQ(Text("select count(*) from ALERT_HISTORY where SendEmail in (1, 3, 4, 5)"), "0");
+    EXPECT_EQ(MailedRuns, std::vector<int>{1});
+    EXPECT_EQ(Memo()[0], Format("Generated alerts: %d, Emailed alerts: 1", Written));
+    EXPECT_TRUE(Window->TimerAutoRun->Enabled());
+}
+
+TEST_F(MainWindowTest, TicksAlignToTheGridAndMakeTheDailyRunOnce) {
+    Open();                // 05:58:30, the first tick a minute later
+    Timers.Advance(60000); // 05:59:30: aligning, and 30 s before the run time
+    EXPECT_EQ(Window->TimerAutoRun->Interval(), 30100u);
+    EXPECT_EQ(Count("ALERT_TRANSACTION"), 0);
+    const int EventAlerts = Count("ALERT_HISTORY");
+    EXPECT_GT(EventAlerts, 0);
+    EXPECT_EQ(MailedRuns, std::vector<int>{2});
+
+    Timers.Advance(30100); // 06:00:00.100: the daily run
+    EXPECT_EQ(MailedRuns, (std::vector<int>{2, 1}));
+    EXPECT_GT(Count("ALERT_HISTORY"), EventAlerts);
+    EXPECT_EQ(Window->TimerAutoRun->Interval(), 300000u);
+
+    Timers.Advance(15 * 60000); // 06:05, 06:10 plain, 06:15 quarter-hourly
+    EXPECT_EQ(MailedRuns, (std::vector<int>{2, 1, 2, 2, 5}));
+    EXPECT_EQ(Memo()[0], Format("Generated alerts: %d, Emailed alerts: 2",
+                                std::stoi(Text("select count(*) from ALERT_HISTORY"))));
+    EXPECT_TRUE(Boxes.Boxes.empty());
+}
+
+TEST_F(MainWindowTest, GenerationOffStopsTheTickAndZeroesTheCounters) {
+    Open();
+    Boxes.Answers = {IDYES};
+    Window->btnRun->Click();
+    ASSERT_GT(Window->GeneratedCount(), 0);
+    Exec("update DORNWICK_OPTIONS set AlertsGenInd = 0;"
+         "insert into ALERT_TRANSACTION (AlertNbr, EventTimeStamp) values (27, '2024/05/06');");
+    Timers.Advance(60000);
+    EXPECT_EQ(Window->lblOnOff->Caption(), "Off");
+    EXPECT_EQ(Window->GeneratedCount(), 0);
+    EXPECT_EQ(Window->EmailedCount(), 0);
+    EXPECT_EQ(Memo()[0], "Generated alerts: 0, Emailed alerts: 0");
+    EXPECT_EQ(Window->TimerAutoRun->Interval(), 60000u);
+    EXPECT_EQ(Count("ALERT_TRANSACTION"), 1);
+}
+
+TEST_F(MainWindowTest, ASettingsChangeEmptiesTheCache) {
+    Open();
+    Window->RunAlertBatch(2, false);
+    ASSERT_FALSE(Window->SettingsCache().Settings.empty());
+    const auto Identity = Window->SettingsCache().IdentityMarker;
+
+    Window->RunAlertBatch(2, false); // nothing changed: the cache stays
+    EXPECT_FALSE(Window->SettingsCache().Settings.empty());
+
+    Exec("delete from ALERT_SETTING where AlertSettingNbr = 19;");
+    Window->RunAlertBatch(2, false); // no transactions to fill it again
+    EXPECT_TRUE(Window->SettingsCache().Settings.empty());
+    EXPECT_EQ(Window->SettingsCache().IdentityMarker, Identity);
+    EXPECT_EQ(Window->SettingsCache().CountMarker, 18);
+}
+
+TEST_F(MainWindowTest, ATickThatFailsLogsAndTheTimerGoesOn) {
+    Open();
+    Exec("alter table ALERT_TRANSACTION rename to ALERT_TRANSACTION_AWAY;");
+    Timers.Advance(60000);
+    const auto Failed = LogTexts();
+    ASSERT_EQ(Failed.size(), 2u);
+    EXPECT_NE(Failed[1].find("ALERT_TRANSACTION"), AnsiString::npos) << Failed[1];
+    // The steps after the failing one still ran.
+    EXPECT_EQ(Text("select count(*) from ALERT_THRESHOLD_JOB") != "0", true);
+
+    Exec("alter table DORNWICK_OPTIONS rename to OPTIONS_AWAY;");
+    Timers.Advance(Window->TimerAutoRun->Interval());
+    EXPECT_EQ(LogTexts().size(), 3u);
+    EXPECT_TRUE(Window->TimerAutoRun->Enabled());
+    EXPECT_TRUE(Boxes.Boxes.empty());
+}
+
+TEST_F(MainWindowTest, SmtpSettingsAreSavedAsTyped) {
+    Open();
+    Window->cboSMTPEncrypt->SetItemIndex(2);
+    Window->cboSMTPEncrypt->OnChange(Window->cboSMTPEncrypt);
+    EXPECT_TRUE(Window->btSaveSMTPSettings->Enabled());
+    EXPECT_EQ(Text("select SMTPencryption from DORNWICK_OPTIONS"), "0");
+
+    Window->eSMTPServer->SetText("  mail.example.com ");
+    Window->eSMTPPort->SetText("none");
+    Window->eSMTPAccount->SetText(" me@example.com ");
+    Window->eSMTPPassword->SetText(" secret ");
+    Window->btSaveSMTPSettings->Click();
+    EXPECT_EQ(Text("select SMTPserver || '|' || SMTPport || '|' || SMTPencryption || '|' || "
+                   "SMTPaccount || '|' || SMTPpassword || '|' || AlertsEmailType "
+                   "from DORNWICK_OPTIONS"),
+              "mail.example.com|25|2|me@example.com| secret |1");
+    EXPECT_FALSE(Window->btSaveSMTPSettings->Enabled());
+
+    // While edits are pending, a tick leaves them as typed.
+    Window->eSMTPServer->SetText("typed");
+    Timers.Advance(60000);
+    EXPECT_EQ(Window->eSMTPServer->Text(), "typed");
+
+    Window->rgEmailType->SetItemIndex(0);
+    EXPECT_FALSE(Window->gbSMTP->Visible());
+    EXPECT_EQ(Text("select AlertsEmailType from DORNWICK_OPTIONS"), "0");
+}
+
+TEST_F(MainWindowTest, TestConnectionNeedsServerPortAndAccount) {
+    Open();
+    Window->eSMTPPort->SetText("  ");
+    Window->btTestConnection->Click();
+    ASSERT_EQ(Boxes.Boxes.size(), 1u);
+    EXPECT_EQ(Boxes.Boxes[0].Text, "Need an entry for server, port, and account name.");
+    EXPECT_EQ(Boxes.Boxes[0].Caption, "Error");
+    EXPECT_EQ(Boxes.Boxes[0].Flags, MB_OK | MB_ICONWARNING | MB_TOPMOST);
+}
+
+} // namespace
