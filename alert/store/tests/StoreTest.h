@@ -1,7 +1,7 @@
 #pragma once
 // A main data module over a fresh shop database, and the helpers the store
 // tests share.
-#include "ShopDatabase.h"
+#include "platform/data/testing/ShopDatabase.h"
 #include "alert/store/MainDmod.h"
 
 #include "platform/rtl/FormatSettings.h"

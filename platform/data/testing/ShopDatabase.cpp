@@ -1,4 +1,4 @@
-#include "ShopDatabase.h"
+#include "platform/data/testing/ShopDatabase.h"
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>
