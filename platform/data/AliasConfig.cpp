@@ -2,34 +2,15 @@
 
 #include "platform/data/DBExceptions.h"
 #include "platform/rtl/StrUtils.h"
+#include "platform/rtl/UserFolders.h"
 
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
-#include <pwd.h>
 #include <sstream>
-#include <unistd.h>
 
 namespace {
-
-AnsiString Env(const char* Name) {
-    const char* Value = std::getenv(Name);
-    return Value ? AnsiString(Value) : AnsiString();
-}
-
-AnsiString HomeFolder() {
-    AnsiString Home = Env("HOME");
-    if (!Home.empty()) return Home;
-    if (const passwd* Entry = getpwuid(getuid()); Entry && Entry->pw_dir) return Entry->pw_dir;
-    DatabaseError("Cannot find the home folder: HOME is not set");
-}
-
-AnsiString UnderXdg(const char* Variable, const char* Fallback) {
-    AnsiString Base = Env(Variable);
-    if (Base.empty()) Base = HomeFolder() + "/" + Fallback;
-    return Base + "/beaconmill";
-}
 
 // The keys of one section of an ini file, read without the registry library:
 // section and key names compare without case, values are trimmed, lines
@@ -85,18 +66,8 @@ Section ReadSection(const AnsiString& FileName, const AnsiString& Name) {
 
 } // namespace
 
-AnsiString AliasConfigFolder() {
-    AnsiString Folder = Env("BEACONMILL_CONFIG");
-    if (!Folder.empty()) return Folder;
-    return UnderXdg("XDG_CONFIG_HOME", ".config");
-}
-
-AnsiString DataFolder() {
-    return UnderXdg("XDG_DATA_HOME", ".local/share");
-}
-
 TAliasTarget ResolveAlias(const AnsiString& AliasName) {
-    const AnsiString Folder = AliasConfigFolder();
+    const AnsiString Folder = ConfigFolder();
     const AnsiString IniFile = Folder + "/aliases.ini";
     const Section Entry = ReadSection(IniFile, AliasName);
     if (!Entry.Found) return {DataFolder() + "/" + AliasName + ".db", AnsiString()};

@@ -9,11 +9,6 @@
 // An alias without a section names <data folder>/beaconmill/<alias>.db.
 #include "platform/rtl/AnsiString.h"
 
-// $BEACONMILL_CONFIG, else ${XDG_CONFIG_HOME:-~/.config}/beaconmill.
-AnsiString AliasConfigFolder();
-// ${XDG_DATA_HOME:-~/.local/share}/beaconmill.
-AnsiString DataFolder();
-
 struct TAliasTarget {
     AnsiString FileName;   // the database file the alias names
     AnsiString ConfigFile; // the aliases.ini that named it; empty for the default

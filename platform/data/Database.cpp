@@ -1,6 +1,7 @@
 #include "platform/data/Database.h"
 
 #include "platform/data/AliasConfig.h"
+#include "platform/rtl/UserFolders.h"
 #include "platform/data/DBExceptions.h"
 #include "platform/data/Query.h"
 #include "platform/data/SqlError.h"
@@ -109,7 +110,7 @@ void TDatabase::Connect() {
     if (stat(File.c_str(), &Info) != 0) {
         if (errno == ENOENT)
             Fail(Target.ConfigFile.empty()
-                     ? AnsiString("does not exist (no entry for the alias in ") + AliasConfigFolder() +
+                     ? AnsiString("does not exist (no entry for the alias in ") + ConfigFolder() +
                            "/aliases.ini)"
                      : AnsiString("does not exist (named in ") + Target.ConfigFile + ")");
         Fail(AnsiString("cannot be read: ") + std::strerror(errno));

@@ -1,6 +1,6 @@
 #include "platform/registry/IniFiles.h"
 
-#include "platform/registry/ConfigFolder.h"
+#include "platform/rtl/UserFolders.h"
 #include "platform/registry/IniDocument.h"
 #include "platform/registry/SafeFile.h"
 #include "platform/rtl/FloatFormat.h"

@@ -1,6 +1,6 @@
 #include "platform/registry/RegistryStore.h"
 
-#include "platform/registry/ConfigFolder.h"
+#include "platform/rtl/UserFolders.h"
 #include "platform/registry/RegistryText.h"
 #include "platform/registry/SafeFile.h"
 

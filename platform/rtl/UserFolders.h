@@ -7,6 +7,10 @@
 
 AnsiString ConfigFolder();
 
+// Where the program keeps its data when nothing says otherwise:
+// $XDG_DATA_HOME/beaconmill, else ~/.local/share/beaconmill.
+AnsiString DataFolder();
+
 // Creates the folder and any missing parents (0700). Raises EInOutError
 // naming the folder when that fails.
 void ForceConfigFolder(const AnsiString& Folder);

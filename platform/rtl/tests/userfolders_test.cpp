@@ -1,4 +1,4 @@
-#include "platform/registry/ConfigFolder.h"
+#include "platform/rtl/UserFolders.h"
 
 #include <gtest/gtest.h>
 
@@ -37,6 +37,17 @@ TEST(ConfigFolder, FollowsTheOverrideThenTheBaseDirectoryRules) {
         const ScopedEnv xdg("XDG_CONFIG_HOME", c.XdgConfig);
         EXPECT_EQ(ConfigFolder(), c.Expected);
     }
+}
+
+TEST(DataFolder, FollowsTheBaseDirectoryRules) {
+    const ScopedEnv home("HOME", "/home/user");
+    const ScopedEnv override("BEACONMILL_CONFIG", "/srv/cfg");
+    {
+        const ScopedEnv xdg("XDG_DATA_HOME", "/xdg-data");
+        EXPECT_EQ(DataFolder(), "/xdg-data/beaconmill");
+    }
+    const ScopedEnv xdg("XDG_DATA_HOME", nullptr);
+    EXPECT_EQ(DataFolder(), "/home/user/.local/share/beaconmill");
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-#include "platform/registry/ConfigFolder.h"
+#include "platform/rtl/UserFolders.h"
 
 #include "platform/rtl/Exceptions.h"
 
@@ -25,13 +25,19 @@ AnsiString HomeFolder() {
 
 } // namespace
 
-AnsiString ConfigFolder() {
-    if (AnsiString folder = Environment("BEACONMILL_CONFIG"); !folder.empty()) return folder;
-    // A relative XDG_CONFIG_HOME is invalid and ignored, as the base-directory rules say.
-    AnsiString base = Environment("XDG_CONFIG_HOME");
-    if (base.empty() || base.front() != '/') base = HomeFolder() + "/.config";
+// A relative XDG base directory is invalid and ignored, as the base-directory rules say.
+AnsiString UnderXdg(const char* variable, const char* fallback) {
+    AnsiString base = Environment(variable);
+    if (base.empty() || base.front() != '/') base = HomeFolder() + "/" + fallback;
     return base + "/beaconmill";
 }
+
+AnsiString ConfigFolder() {
+    if (AnsiString folder = Environment("BEACONMILL_CONFIG"); !folder.empty()) return folder;
+    return UnderXdg("XDG_CONFIG_HOME", ".config");
+}
+
+AnsiString DataFolder() { return UnderXdg("XDG_DATA_HOME", ".local/share"); }
 
 void ForceConfigFolder(const AnsiString& Folder) {
     AnsiString path;
