@@ -24,12 +24,16 @@ void TJobFormDmod::CreateComponents() {
         {"select contact_nbr,pub,last_name || ', ' || first_name as LastFirst from CONTACT where "
          "company_nbr = :a and COMPANY_PUB = :b order by last_name"});
 
+    CreateDocumentComponents();
+
     const char* statusList = "SELECT JobStatusNbr, JobStatus FROM JOB_STATUS ORDER BY JobStatus";
     ListStatusQ = NewQuery(this, "ListStatusQ", {statusList});
     ListStatus2Q = NewQuery(this, "ListStatus2Q", {statusList});
     const char* companyList = "Select NAME, COMPANY_NBR, PUB from COMPANY ";
     ListCompanyQ = NewQuery(this, "ListCompanyQ", {companyList});
     ListCompany2Q = NewQuery(this, "ListCompany2Q", {companyList});
+
+    CreateListReportComponents();
 }
 
 void TJobFormDmod::CreateWorkOrderQueries() {

@@ -10,9 +10,10 @@
 // module also totals a job's billings, and carries the list queries with
 // their calculated display fields.
 //
-// The report connections and the report-only queries join this module with
-// the report data-connection server; the label tables and the report
-// selection members they read are here already.
+// Ten report data connections publish the report queries, and four one-row
+// column sets the module builds itself, to a report engine in another
+// process; each listens from the module's creation. Their handlers and the
+// report queries' calculated fields run on the GUI thread.
 #include "datamodules/DmodCommon.h"
 #include "platform/classes/Component.h"
 #include "platform/rtl/TDateTime.h"
@@ -22,7 +23,13 @@
 
 class TDataSet;
 class TDataSource;
+class TField;
 class TQuery;
+
+namespace reportconn {
+class TDcCustomConnection;
+class TDcQueryConnection;
+} // namespace reportconn
 
 // Labels of the transmittal and RFI codes, by code (0-based).
 inline constexpr std::array<const char*, 12> TransmittalTypeLabels{
@@ -89,6 +96,58 @@ public:
     // 1 selects month-first short dates in the calculated date texts; any
     // other value day-first.
     std::int32_t DatePreference = 0;
+    // --- Report side (DmodJobFormReports.cpp, DmodJobFormReportFields.cpp) ----
+    // The company, project, shop job and contact of a report row; the
+    // company and project on CommonSql2, the contact on CommonSql3.
+    void SelectReportCompany(int CompanyNbr, const AnsiString& Pub);
+    void SelectReportProject(int ProjectNbr, const AnsiString& Pub);
+    void SelectReportJob(int JobNbr);
+    void SelectReportContact(int ContactNbr, const AnsiString& Pub);
+    // PH_PREF of the defaults row (on CommonSql); 0 without a row or value.
+    int GetPhonePreference();
+    // The contact's names (on CommonSql4); both empty unless exactly one
+    // contact has the number and public code.
+    void GetContactName(int ContactNbr, const AnsiString& Pub, AnsiString& LastName,
+                        AnsiString& FirstName);
+    // The shop job's id and description (on CommonSql2); empty when none.
+    void GetJobIdAndDescr(int JobNbr, AnsiString& JobId, AnsiString& JobDescr);
+    // The type (reason) flags of RpTransListQ's row as "RFI; LEED" appended to Text.
+    void BuildTransmittalTypeText(AnsiString& Text);
+    void BuildTransmittalReasonText(AnsiString& Text);
+
+    void CustTransmittalCXNOpen(reportconn::TDcCustomConnection* Connection);
+    void CustomRFIsCXNOpen(reportconn::TDcCustomConnection* Connection);
+    void CustTransContInfoOpen(reportconn::TDcCustomConnection* Connection);
+    void CustRFIContInfoOpen(reportconn::TDcCustomConnection* Connection);
+    void CustTransmittalCXNGetCols(reportconn::TDcCustomConnection* Connection);
+    void CustomRFIsCXNGetCols(reportconn::TDcCustomConnection* Connection);
+    void CustTransContInfoGetCols(reportconn::TDcCustomConnection* Connection);
+    void CustRFIContInfoGetCols(reportconn::TDcCustomConnection* Connection);
+    void CustTransmittalCXNGetRow(reportconn::TDcCustomConnection* Connection);
+    void CustomRFIsCXNGetRow(reportconn::TDcCustomConnection* Connection);
+    void CustTransContInfoGetRow(reportconn::TDcCustomConnection* Connection);
+    void CustRFIContInfoGetRow(reportconn::TDcCustomConnection* Connection);
+
+    void RpTransmittalsQCalcFields(TDataSet* DataSet);
+    void RpRFIsQCalcFields(TDataSet* DataSet);
+    void RpTransItemsQCalcFields(TDataSet* DataSet);
+    void TransmittalItemsQStatusGetText(TField* Sender, AnsiString& Text, bool DisplayText);
+    void RpTransListQCalcFields(TDataSet* DataSet);
+    void RpRFIListQCalcFields(TDataSet* DataSet);
+    void RpTransItemListQCalcFields(TDataSet* DataSet);
+    void ListContactsQCalcFields(TDataSet* DataSet);
+    void ListContacts2QCalcFields(TDataSet* DataSet);
+
+    // The shop job whose id and description the documents print; nothing in
+    // the program sets it.
+    std::int32_t ReportJobNbr = 0;
+    // A list report's selection, whose captions the lists print: the kind
+    // of each filter (0 none), the archive switch and the two sort kinds.
+    std::int32_t FilterOneKind = 0;
+    std::int32_t FilterTwoKind = 0;
+    std::int32_t IncludeArchived = 0;
+    std::int32_t SortOneKind = 0;
+    std::int32_t SortTwoKind = 0;
     // The report selections (dates of the two filters and their texts).
     TDateTime FilterOneFromDate;
     TDateTime FilterOneToDate;
@@ -126,15 +185,49 @@ public:
     TQuery* CommonSql5 = nullptr;
     TQuery* MyCompanyContactListQ = nullptr;
     TQuery* ContactListQ = nullptr;
+    TQuery* TransmittalsQ = nullptr;
+    TQuery* TransmittalItemsQ = nullptr;
+    TDataSource* TransmittalItems = nullptr;
+    TQuery* RFIsQ = nullptr;
+    TQuery* UomQ = nullptr;
+    reportconn::TDcQueryConnection* RvTransmittalQ = nullptr;
+    reportconn::TDcCustomConnection* CustTransmittalCXN = nullptr;
+    reportconn::TDcQueryConnection* RvRFIsQ = nullptr;
+    reportconn::TDcCustomConnection* CustomRFIsCXN = nullptr;
+    reportconn::TDcQueryConnection* RvTransItemsQ = nullptr;
+    TQuery* RpTransmittalsQ = nullptr;
+    TQuery* RpTransItemsQ = nullptr;
+    TQuery* RpRFIsQ = nullptr;
+    reportconn::TDcCustomConnection* CustTransContInfo = nullptr;
+    reportconn::TDcCustomConnection* CustRFIContInfo = nullptr;
     TQuery* ListStatusQ = nullptr;
     TQuery* ListStatus2Q = nullptr;
     TQuery* ListCompanyQ = nullptr;
     TQuery* ListCompany2Q = nullptr;
+    TQuery* ListContactsQ = nullptr;
+    TQuery* ListContacts2Q = nullptr;
+    TQuery* RpTransListQ = nullptr;
+    reportconn::TDcQueryConnection* RvTransListQSP = nullptr;
+    TQuery* RpRFIListQ = nullptr;
+    reportconn::TDcQueryConnection* RvRFIListQSP = nullptr;
+    TQuery* RpTransItemListQ = nullptr;
+    reportconn::TDcQueryConnection* RvTransItemListQSP = nullptr;
 
 private:
     void CreateComponents();
     void CreateWorkOrderQueries();
     void CreateJobQueries();
+    void CreateDocumentComponents();
+    void CreateListReportComponents();
+    // Both document queries' fields (TransmittalOnly picks the steps that differ).
+    void DocumentCalcFields(TDataSet& Query, bool Transmittal);
+    // The date text of the module's preference; "  /  /  " for NULL when Blank.
+    AnsiString ReportDateText(const TField& Field, const char* Blank) const;
+    // The two filter and the sort captions of a list's row.
+    void SelectionCaptions(TDataSet& Query, bool Transmittal) const;
+    // The row of an address or contact connection on the document query.
+    void AddressRow(reportconn::TDcCustomConnection* Connection, const TDataSet& Query);
+    void ContactRow(reportconn::TDcCustomConnection* Connection, const TDataSet& Query);
     // The status and type names of the row's JobStatusNbr and JobTypeNbr,
     // each only when the number is not NULL.
     void SetJobStatusAndType(TDataSet& Row);

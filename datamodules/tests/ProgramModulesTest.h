@@ -15,10 +15,21 @@
 
 #include "ShopModuleTest.h"
 
+#include "platform/sys/KernelNames.h"
+
+#include <atomic>
+#include <string>
+#include <unistd.h>
+
 class ProgramModulesTest : public ShopModuleTest {
 protected:
     void SetUp() override {
         ShopModuleTest::SetUp();
+        // The job-form module's report connections listen from its creation:
+        // their kernel objects go to a namespace of the test's own.
+        static std::atomic<int> serial{0};
+        Namespace = "dm" + std::to_string(getpid()) + "_" + std::to_string(++serial);
+        SetKernelNamespace(Namespace);
         // The main data module brings the program's own connection under
         // the same database name.
         delete FindDatabase(ShopDatabaseName);
@@ -32,6 +43,12 @@ protected:
         Velm = new TVelmDmod(Owner);
         WoType = new TWoTypeDmod(Owner);
         JobType = new TJobTypeDmod(Owner);
+    }
+
+    void TearDown() override {
+        // The modules (and their listeners) go first.
+        ShopModuleTest::TearDown();
+        RemoveKernelNamespace(Namespace);
     }
 
     // The value of the named field on the query's current row, as text; "<null>"
@@ -60,4 +77,5 @@ protected:
     TVelmDmod* Velm = nullptr;
     TWoTypeDmod* WoType = nullptr;
     TJobTypeDmod* JobType = nullptr;
+    std::string Namespace;
 };

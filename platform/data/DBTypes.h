@@ -52,8 +52,9 @@ enum class TFieldKind : std::uint8_t { fkData, fkCalculated };
 using enum TFieldKind;
 
 // dsCalcFields while OnCalcFields runs (the only time calculated fields may
-// be written), dsFilter while a filter looks at a record.
-enum class TDataSetState : std::uint8_t { dsInactive, dsBrowse, dsCalcFields, dsFilter };
+// be written), dsFilter while a filter looks at a record, dsSetKey while a
+// table's fields stand for the key of a range being set.
+enum class TDataSetState : std::uint8_t { dsInactive, dsBrowse, dsCalcFields, dsFilter, dsSetKey };
 using enum TDataSetState;
 
 enum class TFilterOption : std::uint8_t { foCaseInsensitive, foNoPartialCompare };

@@ -363,7 +363,21 @@ void TDataSet::Refilter(const std::function<void()>& Undo) {
     Notify(Pending::Changed);
 }
 
+void TDataSet::SetKeyState(bool Editing) {
+    CheckActive();
+    FState = Editing ? dsSetKey : dsBrowse;
+}
+
+bool TDataSet::GetKeyFieldData(const TField*, Variant&) const {
+    return false;
+}
+
+void TDataSet::SetKeyFieldData(TField* Field, Variant) {
+    DatabaseError(DisplayName() + ": Field '" + Field->FieldName() + "' is no key field");
+}
+
 bool TDataSet::GetFieldData(const TField* Field, Variant& Raw) const {
+    if (FState == dsSetKey) return GetKeyFieldData(Field, Raw);
     if (!Active() || Field->FSlot < 0) return false;
     if (Field->Calculated()) {
         if (static_cast<std::size_t>(Field->FSlot) >= FCalcValues.size() || CurrentRecord() < 0)
@@ -378,6 +392,10 @@ bool TDataSet::GetFieldData(const TField* Field, Variant& Raw) const {
 }
 
 void TDataSet::SetFieldData(TField* Field, Variant Raw) {
+    if (FState == dsSetKey) {
+        SetKeyFieldData(Field, std::move(Raw));
+        return;
+    }
     if (!Field->Calculated() || FState != dsCalcFields)
         DatabaseError(DisplayName() + ": Field '" + Field->FieldName() +
                       "' cannot be modified: the dataset is not in edit mode");

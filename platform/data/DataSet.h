@@ -119,6 +119,12 @@ protected:
 
     void CheckActive() const;
     void CheckInactive() const;
+    // Enters or leaves dsSetKey (open data sets only; leaving gives dsBrowse).
+    void SetKeyState(bool Editing);
+    // While in dsSetKey the fields read and write a key instead of the
+    // record; the base class has none and refuses.
+    virtual bool GetKeyFieldData(const TField* Field, Variant& Raw) const;
+    virtual void SetKeyFieldData(TField* Field, Variant Raw);
     // The name used in messages: the component's name, else its class.
     AnsiString DisplayName() const;
 

@@ -9,8 +9,27 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cstdint>
+#include <cstdio>
 #include <string>
 #include <unistd.h>
+
+// Request items as hex text for the emulator's raw step.
+inline std::string Int(std::int32_t Value) {
+    char buf[9];
+    std::snprintf(buf, sizeof buf, "%08x", static_cast<std::uint32_t>(__builtin_bswap32(Value)));
+    return buf;
+}
+
+inline std::string Str(const std::string& Text) {
+    std::string hex = Int(1) + Int(static_cast<std::int32_t>(Text.size()));
+    char buf[3];
+    for (unsigned char c : Text) {
+        std::snprintf(buf, sizeof buf, "%02x", c);
+        hex += buf;
+    }
+    return hex + Int(0);
+}
 
 class ConnectionTest : public ShopDbTest {
 protected:

@@ -38,23 +38,6 @@ TDcCustomConnection* JobConnection(TComponent* Owner) {
     return c;
 }
 
-// Request items as hex text for the emulator's raw step.
-std::string Int(std::int32_t Value) {
-    char buf[9];
-    std::snprintf(buf, sizeof buf, "%08x", static_cast<std::uint32_t>(__builtin_bswap32(Value)));
-    return buf;
-}
-
-std::string Str(const std::string& Text) {
-    std::string hex = Int(1) + Int(static_cast<std::int32_t>(Text.size()));
-    char buf[3];
-    for (unsigned char c : Text) {
-        std::snprintf(buf, sizeof buf, "%02x", c);
-        hex += buf;
-    }
-    return hex + Int(0);
-}
-
 } // namespace
 
 using ConversationTest = ConnectionTest;
