@@ -1,7 +1,9 @@
 #include "formstore/ProgressList.h"
 
+#include "platform/gui/ComCtrls.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/Format.h"
+#include "platform/rtl/StrUtils.h"
 
 #include <vector>
 
@@ -18,8 +20,26 @@ struct TProgressProp {
 
 enum class TProgressProperty { Max, Min, Position };
 
+// The framework's progress bar, with its published Max, Min and Position
+// (property names are matched without case, as published names are).
+TProgressProp ProgressBarEntry() {
+    auto Write = [](TProgressBar& Bar, const AnsiString& Name, int Value) {
+        if (SameText(Name, "Max"))
+            Bar.SetMax(Value);
+        else if (SameText(Name, "Min"))
+            Bar.SetMin(Value);
+        else if (SameText(Name, "Position"))
+            Bar.SetPosition(Value);
+        else
+            return false;
+        return true;
+    };
+    return {ProgressControlClass<TProgressBar>(Write), "Max", "Min", "Position"};
+}
+
+// Made on first use with the progress bar's entry.
 std::vector<TProgressProp>& ProgressList() {
-    static std::vector<TProgressProp> List;
+    static std::vector<TProgressProp> List{ProgressBarEntry()};
     return List;
 }
 

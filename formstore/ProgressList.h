@@ -2,7 +2,8 @@
 // The registry of progress control classes through which long operations
 // (a file copy) report their progress on whatever control the caller gives
 // them: each entry names the class's maximum, minimum and position
-// properties. Later registrations are found first.
+// properties. Later registrations are found first. The list starts with
+// the framework's progress bar (TProgressBar: Max, Min, Position).
 #include "platform/rtl/AnsiString.h"
 
 #include <functional>

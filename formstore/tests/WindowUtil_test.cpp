@@ -1,0 +1,202 @@
+#include "formstore/WindowUtil.h"
+
+#include "formstore/DrawUtil.h"
+#include "platform/gui/Forms.h"
+#include "platform/gui/TimerService.h"
+#include "platform/rtl/Clock.h"
+#include "platform/rtl/Exceptions.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+using namespace formstore;
+
+namespace {
+
+class WindowUtil : public ::testing::Test {
+protected:
+    void SetUp() override {
+        Application->Initialize();
+        Screen->OverrideSize(1000, 800);
+    }
+    void TearDown() override {
+        Screen->OverrideSize(0, 0);
+        Application->ProcessMessages();
+    }
+};
+
+TEST_F(WindowUtil, CenterWindowKeepsTheWindowOnTheScreen) {
+    const struct {
+        int Width, Height;
+        TPoint Expected;
+    } Cases[] = {
+        {200, 100, {400, 350}},
+        {1000, 800, {0, 0}},
+        {1200, 900, {0, 0}}, // larger than the screen: left and top at 0
+        {1200, 100, {0, 350}},
+    };
+    TForm Form(nullptr);
+    for (const auto& Case : Cases) {
+        Form.SetBounds(7, 9, Case.Width, Case.Height);
+        CenterWindow(&Form);
+        EXPECT_EQ(Form.BoundsRect().TopLeft(), Case.Expected) << Case.Width << "x" << Case.Height;
+        EXPECT_EQ(Form.Width(), Case.Width);
+        EXPECT_EQ(Form.Height(), Case.Height);
+    }
+}
+
+TEST_F(WindowUtil, CenterControlUsesTheParentsClientAreaOrTheScreen) {
+    TForm Form(nullptr);
+    Form.SetBounds(0, 0, 300, 200);
+    auto* Child = new TWinControl(&Form);
+    Child->SetParent(&Form);
+    const int ClientWidth = Form.ClientWidth();
+    const int ClientHeight = Form.ClientHeight();
+
+    Child->SetBounds(5, 5, 100, 50);
+    CenterControl(Child);
+    EXPECT_EQ(Child->BoundsRect().TopLeft(),
+              Point((ClientWidth - 100) / 2, (ClientHeight - 50) / 2));
+    Child->SetBounds(5, 5, 1000, 1000);
+    CenterControl(Child);
+    EXPECT_EQ(Child->BoundsRect().TopLeft(), Point(0, 0));
+
+    CenterControl(&Form);
+    EXPECT_EQ(Form.BoundsRect().TopLeft(), Point(350, 300));
+}
+
+TEST_F(WindowUtil, MergeFormEmbedsTheFormWithoutBorder) {
+    TForm Host(nullptr);
+    Host.SetBounds(0, 0, 400, 300);
+    for (const bool Show : {true, false}) {
+        SCOPED_TRACE(Show);
+        auto Guest = std::make_unique<TForm>(nullptr);
+        Guest->SetBounds(10, 20, 100, 80);
+        Guest->Show();
+        MergeForm(&Host, Guest.get(), Show ? alClient : alNone, Show);
+        EXPECT_EQ(Guest->Parent(), &Host);
+        EXPECT_EQ(Guest->BorderStyle(), bsNone);
+        EXPECT_TRUE(Guest->BorderIcons().Empty());
+        EXPECT_EQ(Guest->Visible(), Show);
+        if (Show) {
+            EXPECT_EQ(Guest->Align(), alClient);
+            EXPECT_EQ(Guest->BoundsRect(), Host.ClientRect());
+        } else {
+            EXPECT_EQ(Guest->BoundsRect(), Rect(10, 20, 110, 100));
+        }
+        Guest->SetParent(nullptr);
+        EXPECT_EQ(Host.ControlCount(), 0);
+    }
+}
+
+TEST_F(WindowUtil, WorkAreaIsTheScreensUsablePart) {
+    EXPECT_EQ(ScreenWorkArea(), Rect(0, 0, 1000, 800));
+}
+
+TEST_F(WindowUtil, ShowCommandsShowHideAndActivate) {
+    TForm Form(nullptr);
+    Form.SetBounds(0, 0, 200, 100);
+    ShowWinNoAnimate(&Form, SW_SHOW);
+    EXPECT_TRUE(Form.Visible());
+    ShowWinNoAnimate(&Form, SW_HIDE);
+    EXPECT_FALSE(Form.Visible());
+    ActivateWindow(&Form);
+    EXPECT_TRUE(Form.Visible());
+    ActivateWindow(nullptr);
+}
+
+TEST_F(WindowUtil, NoPreviousInstanceIsFound) {
+    EXPECT_EQ(FindPrevInstance("TMainForm", "Beacon Mill"), nullptr);
+    EXPECT_FALSE(ActivatePrevInstance("TMainForm", "Beacon Mill"));
+}
+
+TEST_F(WindowUtil, DialogUnitsFollowTheAverageCharacter) {
+    TBitmap Bitmap;
+    Bitmap.SetSize(1, 1);
+    const TPoint Base = GetAveCharSize(Bitmap.Canvas());
+    EXPECT_EQ(DialogUnitsToPixelsX(4), Base.X);
+    EXPECT_EQ(DialogUnitsToPixelsY(8), Base.Y);
+    EXPECT_EQ(DialogUnitsToPixelsX(40), 10 * Base.X);
+    EXPECT_EQ(PixelsToDialogUnitsX(3 * Base.X), 12);
+    EXPECT_EQ(PixelsToDialogUnitsY(2 * Base.Y), 16);
+}
+
+TEST_F(WindowUtil, MessageBoxesGoToTheApplication) {
+    TMessageBoxRecorder Boxes;
+    Boxes.Answers = {IDNO, mrCancel};
+    EXPECT_EQ(MsgBox("Caption", "Text", MB_YESNO | MB_ICONQUESTION), IDNO);
+    EXPECT_EQ(MsgDlg("Go on?", mtConfirmation, mbOKCancel, 0), mrCancel);
+    ASSERT_EQ(Boxes.Boxes.size(), 2u);
+    EXPECT_EQ(Boxes.Boxes[0].Text, "Text");
+    EXPECT_EQ(Boxes.Boxes[0].Caption, "Caption");
+    EXPECT_EQ(Boxes.Boxes[0].Flags, MB_YESNO | MB_ICONQUESTION);
+    EXPECT_EQ(Boxes.Boxes[1].Text, "Go on?");
+}
+
+TEST_F(WindowUtil, NotImplementedTellsTheUserAndAbortsSilently) {
+    TMessageBoxRecorder Boxes;
+    Screen->SetCursor(crHourGlass);
+    EXPECT_THROW(NotImplemented(), EAbort);
+    EXPECT_EQ(Screen->Cursor(), crDefault);
+    ASSERT_EQ(Boxes.Boxes.size(), 1u);
+    EXPECT_EQ(Boxes.Boxes[0].Text, "Функция не реализована");
+    EXPECT_EQ(Boxes.Boxes[0].Caption, "Information");
+}
+
+// Delay on a clock and timers that move only when the test's messages move
+// them: each message handler runs an action and may post the next message.
+class DelayTest : public WindowUtil {
+protected:
+    static constexpr unsigned WM_STEP = WM_USER + 11;
+
+    void SetUp() override {
+        WindowUtil::SetUp();
+        Target = std::make_unique<TWinControl>(nullptr);
+        Target->WindowProc = [this](TMessage& Msg) {
+            if (Msg.Msg != WM_STEP) return;
+            const std::size_t Step = Handled++;
+            if (Step < Steps.size()) Steps[Step]();
+            if (Handled < Steps.size()) PostMessage(Target.get(), WM_STEP);
+        };
+    }
+    void TearDown() override {
+        Target.reset();
+        WindowUtil::TearDown();
+    }
+
+    void Run(int MSecs) {
+        PostMessage(Target.get(), WM_STEP);
+        Delay(MSecs);
+        HandledAtReturn = Handled;
+    }
+
+    ManualClock Time{0.0, 1000};
+    ScopedClock UseClock{Time};
+    FakeTimerService Timers{&Time};
+    ScopedTimerService UseTimers{Timers};
+    std::unique_ptr<TWinControl> Target;
+    std::vector<std::function<void()>> Steps;
+    std::size_t Handled = 0;
+    std::size_t HandledAtReturn = 0;
+};
+
+TEST_F(DelayTest, HandlesMessagesUntilItsTimeHasPassed) {
+    Steps = {[&] { Timers.Advance(40); }, [&] { Timers.Advance(59); }, [&] { Timers.Advance(1); },
+             [&] { Timers.Advance(1000); }};
+    Run(100);
+    EXPECT_EQ(HandledAtReturn, 3u);
+    EXPECT_EQ(Time.TickCount(), 1100u);
+    EXPECT_EQ(Timers.Count(), 0); // its wake-up timer is gone
+}
+
+TEST_F(DelayTest, AWrapOfTheTickCounterEndsTheWait) {
+    Time.SetTickCount(0xFFFFFFF0u);
+    Steps = {[&] { Time.SetTickCount(5); }, [&] { Timers.Advance(1000); }};
+    Run(100);
+    EXPECT_EQ(HandledAtReturn, 1u);
+}
+
+} // namespace
