@@ -139,6 +139,8 @@ TFormPlacement::~TFormPlacement() {
     delete FWinHook;
     FWinHook = nullptr;
     FMinMaxInfo.reset();
+    // Without the hook the window takes the form's own sizes again.
+    if (F && !Designing() && !FormGoing && F->HandleAllocated()) F->UpdateSizeLimits();
 }
 
 void TFormPlacement::Loaded() {
@@ -464,6 +466,8 @@ void TFormPlacement::CheckToggleHook() {
     } else {
         FWinHook->SetActive(false);
     }
+    // The window holds to the sizes the form answers; the answer changed.
+    if (F && !Designing() && F->HandleAllocated()) F->UpdateSizeLimits();
 }
 
 void TFormPlacement::MinMaxInfoModified() {

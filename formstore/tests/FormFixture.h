@@ -55,7 +55,6 @@ protected:
     TMainFormWindow* MakeForm(const TSetup& Setup = {}) {
         auto Form = std::make_unique<TMainFormWindow>(nullptr);
         Form->SetBounds(100, 120, 640, 480);
-        Form->HandleNeeded();
         auto* Storage = new formstore::TFormStorage(Form.get());
         Storage->SetName("FormStorage");
         Storage->Loading();

@@ -5,6 +5,8 @@
 #include "platform/registry/IniFiles.h"
 #include "platform/rtl/FloatFormat.h"
 
+#include <QWidget>
+
 #include <gtest/gtest.h>
 
 using namespace formstore;
@@ -13,6 +15,12 @@ using namespace formstore_test;
 namespace {
 
 class FormPlacement : public FormFixture {};
+
+AnsiString ValueOf(const TValues& Values, const AnsiString& Name) {
+    for (const auto& [Key, Value] : Values)
+        if (Key == Name) return Value;
+    return "<absent>";
+}
 
 TEST_F(FormPlacement, AFormShownMovedAndClosedWritesItsPlacementAndANewFormTakesIt) {
     TMainFormWindow* First = MakeForm();
@@ -38,6 +46,20 @@ TEST_F(FormPlacement, AFormShownMovedAndClosedWritesItsPlacementAndANewFormTakes
     Second->Show();
     EXPECT_EQ(Second->BoundsRect(), Rect(200, 150, 1000, 750));
     EXPECT_EQ(Second->WindowState(), wsNormal);
+    EXPECT_TRUE(Errors.empty());
+}
+
+TEST_F(FormPlacement, AStoredMaximisedStateGivesAMaximisedWindowAndIsSavedAgain) {
+    Store({{"ShowCmd", "3"}, {"NormPos", "30,40,670,520"}});
+    TMainFormWindow* Form = MakeForm();
+    Form->Show();
+    EXPECT_EQ(Form->WindowState(), wsMaximized);
+    EXPECT_TRUE(IsZoomed(Form));
+    EXPECT_EQ(Form->GetPlacement().rcNormalPosition, Rect(30, 40, 670, 520));
+    Form->Close();
+    const TValues Saved = StoredValues();
+    EXPECT_EQ(ValueOf(Saved, "ShowCmd"), "3");
+    EXPECT_EQ(ValueOf(Saved, "NormPos"), "30,40,670,520");
     EXPECT_TRUE(Errors.empty());
 }
 
@@ -255,7 +277,6 @@ TEST_F(FormPlacement, MinimisedShowCommandOnTheMainFormMinimisesTheApplication) 
     Application->CreateForm(Main);
     std::unique_ptr<TMainFormWindow> Owned(Main);
     Application->RemoveComponent(Main);
-    Main->HandleNeeded();
     auto* Storage = new TFormStorage(Main);
     Storage->Loading();
     Storage->SetIniFileName(MainKey);
@@ -266,7 +287,12 @@ TEST_F(FormPlacement, MinimisedShowCommandOnTheMainFormMinimisesTheApplication) 
     EXPECT_FALSE(Application->Minimized());
     Application->ProcessMessages();
     EXPECT_TRUE(Application->Minimized());
-    // The form itself keeps the normal state the application comes back to.
+    // The form itself keeps the normal state the application comes back to,
+    // and a save meanwhile stores the application's minimised state.
+    EXPECT_EQ(Main->WindowState(), wsNormal);
+    Storage->SaveFormPlacement();
+    EXPECT_EQ(ValueOf(StoredValues(), "ShowCmd"), "2");
+    EXPECT_EQ(ValueOf(StoredValues(), "NormPos"), "0,0,320,240");
     Application->Restore();
     EXPECT_EQ(Main->WindowState(), wsNormal);
 }
@@ -328,6 +354,10 @@ TEST_F(FormPlacement, MinMaxInfoAndPreventResizeAnswerTheSizeQuestion) {
     EXPECT_EQ(Form->Perform(WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&Info)), 1);
     EXPECT_EQ(Info.ptMinTrackSize, Point(300, 0));
     EXPECT_EQ(Info.ptMaxTrackSize, Point(5000, 900));
+    // The window holds to the answer without anyone asking by hand.
+    Form->SetBounds(100, 120, 200, 1000);
+    EXPECT_EQ(Form->BoundsRect(), Rect(100, 120, 400, 1020));
+    Form->SetBounds(100, 120, 640, 480);
 
     TFormStorage* Storage = StorageOf(Form);
     Storage->SetPreventResize(true);
@@ -335,8 +365,15 @@ TEST_F(FormPlacement, MinMaxInfoAndPreventResizeAnswerTheSizeQuestion) {
     Form->Perform(WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&Info));
     EXPECT_EQ(Info.ptMinTrackSize, Point(640, 480));
     EXPECT_EQ(Info.ptMaxTrackSize, Point(640, 480));
+    // The operator cannot resize the window; code still can.
+    Form->Widget()->resize(800, 600);
+    EXPECT_EQ(Form->BoundsRect(), Rect(100, 120, 740, 600));
+    Form->SetBounds(100, 120, 700, 500);
+    EXPECT_EQ(Form->Width(), 700);
     Storage->SetPreventResize(false);
     EXPECT_TRUE(Form->BorderIcons().Contains(biMaximize));
+    Form->Widget()->resize(800, 600);
+    EXPECT_EQ(Form->BoundsRect(), Rect(100, 120, 900, 720));
 }
 
 } // namespace

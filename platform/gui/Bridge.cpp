@@ -12,6 +12,7 @@
 #include <QMouseEvent>
 #include <QWheelEvent>
 #include <QWidget>
+#include <QWindowStateChangeEvent>
 
 int TControlBridge::DispatchDepth = 0;
 
@@ -251,6 +252,7 @@ bool TControlBridge::Translate(QWidget* Watched, QEvent* Event) {
     }
     case QEvent::Resize:
     case QEvent::Move:
+        if (auto* Form = dynamic_cast<TCustomForm*>(C); Form && Form->FApplyingBounds) return false;
         if (Watched == C->FQt->Widget) {
             const QRect G = Watched->geometry();
             C->WidgetGeometryChanged(G.x(), G.y(), G.width(), G.height());
@@ -261,6 +263,14 @@ bool TControlBridge::Translate(QWidget* Watched, QEvent* Event) {
             Event->ignore();
             Form->WidgetCloseRequested();
             return true;
+        }
+        return false;
+    case QEvent::WindowStateChange:
+        if (auto* Form = dynamic_cast<TCustomForm*>(C); Form && Watched->isWindow()) {
+            const Qt::WindowStates Old = static_cast<QWindowStateChangeEvent*>(Event)->oldState();
+            Form->WidgetStateChanged(Old & Qt::WindowMinimized   ? wsMinimized
+                                     : Old & Qt::WindowMaximized ? wsMaximized
+                                                                 : wsNormal);
         }
         return false;
     case QEvent::WindowActivate:

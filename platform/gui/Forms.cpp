@@ -87,6 +87,12 @@ TCustomForm::TCustomForm(TComponent* AOwner) : TWinControl(AOwner) {
     FHeight = 240;
     FNormalRect = BoundsRect();
     ControlStyle = {csAcceptsControls, csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks};
+    // A constraint that changes without changing the bounds still changes
+    // the sizes the window may take.
+    Constraints()->OnChange = [this](TObject*) {
+        SetBounds(FLeft, FTop, FWidth, FHeight);
+        UpdateSizeLimits();
+    };
     Screen->FForms.push_back(this);
 }
 
@@ -175,16 +181,79 @@ void TCustomForm::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
         FNormalRect = BoundsRect();
 }
 
+namespace {
+
+// Sets a flag for the length of a scope, and puts back what it was.
+class TFlagScope {
+public:
+    explicit TFlagScope(bool& Flag) : FFlag(Flag), FSaved(Flag) { Flag = true; }
+    ~TFlagScope() { FFlag = FSaved; }
+    TFlagScope(const TFlagScope&) = delete;
+    TFlagScope& operator=(const TFlagScope&) = delete;
+
+private:
+    bool& FFlag;
+    bool FSaved;
+};
+
+int ToQtSize(int Value) {
+    return std::clamp(Value, 0, QWIDGETSIZE_MAX);
+}
+
+} // namespace
+
 void TCustomForm::UpdateWidgetBounds() {
     if (!WidgetAllocated()) return;
     QWidget* W = Widget();
-    const TSizeConstraints* C = Constraints();
-    W->setMinimumSize(C->MinWidth(), C->MinHeight());
-    W->setMaximumSize(C->MaxWidth() > 0 ? C->MaxWidth() : QWIDGETSIZE_MAX,
-                      C->MaxHeight() > 0 ? C->MaxHeight() : QWIDGETSIZE_MAX);
-    if (!(W->windowState() & (Qt::WindowMinimized | Qt::WindowMaximized)))
-        W->setGeometry(FLeft, FTop, FWidth, FHeight);
+    {
+        TFlagScope Applying(FApplyingBounds);
+        UpdateSizeLimits();
+        if (!(W->windowState() & (Qt::WindowMinimized | Qt::WindowMaximized)))
+            W->setGeometry(FLeft, FTop, FWidth, FHeight);
+    }
     LayoutClient();
+}
+
+void TCustomForm::UpdateSizeLimits() {
+    if (!WidgetAllocated()) return;
+    TMinMaxInfo Info{};
+    const TRect Work = Screen->WorkAreaRect();
+    Info.ptMaxSize = Point(Work.Width(), Work.Height());
+    Info.ptMaxPosition = Point(Work.Left, Work.Top);
+    Info.ptMinTrackSize = Point(0, 0);
+    Info.ptMaxTrackSize = Point(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    Perform(WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&Info));
+    if (!WidgetAllocated()) return;
+
+    const int MinWidth = ToQtSize(Info.ptMinTrackSize.X);
+    const int MinHeight = ToQtSize(Info.ptMinTrackSize.Y);
+    const int MaxWidth = std::max(ToQtSize(Info.ptMaxTrackSize.X), MinWidth);
+    const int MaxHeight = std::max(ToQtSize(Info.ptMaxTrackSize.Y), MinHeight);
+    QWidget* W = Widget();
+    {
+        // Qt resizes the window to each limit as it is set; only the
+        // final size counts.
+        TFlagScope Applying(FApplyingBounds);
+        W->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        W->setMinimumSize(MinWidth, MinHeight);
+        W->setMaximumSize(MaxWidth, MaxHeight);
+    }
+    // The limits hold against bounds set in code too, as Qt holds the
+    // window to them.
+    if (W->windowState() & (Qt::WindowMinimized | Qt::WindowMaximized)) return;
+    const int Width = std::clamp(FWidth, MinWidth, MaxWidth);
+    const int Height = std::clamp(FHeight, MinHeight, MaxHeight);
+    if (Width != FWidth || Height != FHeight) SetBounds(FLeft, FTop, Width, Height);
+}
+
+void TCustomForm::WMGetMinMaxInfo(TMessage& Message) {
+    TMinMaxInfo* Info = TWMGetMinMaxInfo(Message).MinMaxInfo();
+    if (!Info) return;
+    const TSizeConstraints* C = Constraints();
+    if (C->MinWidth() > 0) Info->ptMinTrackSize.X = C->MinWidth();
+    if (C->MinHeight() > 0) Info->ptMinTrackSize.Y = C->MinHeight();
+    if (C->MaxWidth() > 0) Info->ptMaxTrackSize.X = C->MaxWidth();
+    if (C->MaxHeight() > 0) Info->ptMaxTrackSize.Y = C->MaxHeight();
 }
 
 AnsiString TCustomForm::GetText() const {
@@ -293,6 +362,9 @@ void TCustomForm::UpdateWidgetVisible() {
         else if (TWinControl* First = FindNextControl(nullptr, true, true, false))
             SetActiveControl(First);
     } else {
+        // A hidden window keeps the state it had on screen: shown again, it
+        // comes back in it.
+        FWindowState = ScreenState();
         W->hide();
         DoHide();
     }
@@ -404,13 +476,24 @@ int TCustomForm::ShowModal() {
 }
 
 TWindowState TCustomForm::WindowState() const {
-    if (WidgetAllocated() && FVisible) {
-        const Qt::WindowStates S = const_cast<TCustomForm*>(this)->Widget()->windowState();
-        if (S & Qt::WindowMinimized) return wsMinimized;
-        if (S & Qt::WindowMaximized) return wsMaximized;
-        return wsNormal;
+    return FVisible ? ScreenState() : FWindowState;
+}
+
+TWindowState TCustomForm::ScreenState() const {
+    // Qt's state tells only for a window on screen; until then (OnShow runs
+    // before the window appears) the state set last is the one it takes.
+    if (!WidgetAllocated()) return FWindowState;
+    const QWidget* W = const_cast<TCustomForm*>(this)->Widget();
+    if (!W->isVisible()) return FWindowState;
+    const Qt::WindowStates S = W->windowState();
+    if (S & Qt::WindowMinimized) {
+        // The main form minimised with the application keeps the state it
+        // comes back to.
+        if (Application->MainForm() == this && Application->Minimized()) return FWindowState;
+        return wsMinimized;
     }
-    return FWindowState;
+    if (S & Qt::WindowMaximized) return wsMaximized;
+    return wsNormal;
 }
 
 void TCustomForm::SetWindowState(TWindowState Value) {
@@ -546,14 +629,19 @@ void TCustomForm::SetPlacement(const TWindowPlacement& Placement) {
         break;
     }
     FNormalRect = R;
-    if (WindowState() == wsNormal) {
-        SetBounds(R.Left, R.Top, R.Width(), R.Height());
-    } else if (WidgetAllocated()) {
+    if (WidgetAllocated()) {
         // The normal rectangle of a minimised or maximised window is where
-        // it goes when restored.
-        Widget()->showNormal();
-        SetBounds(R.Left, R.Top, R.Width(), R.Height());
+        // it goes when restored: the window goes to its normal state to
+        // take it, and to the new state after. A window not on screen only
+        // drops the state; showing it here would show it before its time.
+        QWidget* W = Widget();
+        const Qt::WindowStates MinMax = Qt::WindowMinimized | Qt::WindowMaximized;
+        if (!W->isVisible())
+            W->setWindowState(W->windowState() & ~MinMax);
+        else if (WindowState() != wsNormal)
+            W->showNormal();
     }
+    SetBounds(R.Left, R.Top, R.Width(), R.Height());
     FNormalRect = R;
     if (Placement.showCmd == SW_HIDE) {
         Hide();
@@ -596,6 +684,9 @@ void TCustomForm::Dispatch(TMessage& Message) {
     case WM_CLOSE:
         Close();
         return;
+    case WM_GETMINMAXINFO:
+        WMGetMinMaxInfo(Message);
+        return;
     case CM_DIALOGKEY: {
         // A key the focused control doesn't use goes to every control of the
         // form until one takes it (a default or cancel button).
@@ -614,6 +705,21 @@ void TCustomForm::Dispatch(TMessage& Message) {
     }
     default:
         TWinControl::Dispatch(Message);
+    }
+}
+
+void TCustomForm::WidgetStateChanged(TWindowState Before) {
+    if (Application->MainForm() != this || !FVisible || !WidgetAllocated()) return;
+    QWidget* W = Widget();
+    if (!W->isVisible()) return;
+    const bool Minimised = W->windowState() & Qt::WindowMinimized;
+    if (Minimised && !Application->Minimized()) {
+        // Minimising the main window minimises the application; the form
+        // keeps the state it had.
+        if (Before != wsMinimized) FWindowState = Before;
+        Application->Minimize();
+    } else if (!Minimised && Application->Minimized()) {
+        Application->Restore();
     }
 }
 
@@ -793,6 +899,12 @@ int TApplication::MessageBox(const AnsiString& Text, const AnsiString& Caption, 
 
 void TApplication::Minimize() {
     if (FMinimized) return;
+    // There is no window of the application's own: its main window goes
+    // down to an icon and keeps the state to come back to.
+    if (FMainForm && FMainForm->Visible()) {
+        const TWindowState State = FMainForm->WindowState();
+        if (State != wsMinimized) FMainForm->FWindowState = State;
+    }
     FMinimized = true;
     if (FMainForm && FMainForm->WidgetAllocated() && FMainForm->Visible())
         FMainForm->Widget()->showMinimized();

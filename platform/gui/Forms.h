@@ -95,6 +95,10 @@ public:
     TFormState FormState() const { return FFormState; }
 
     // ---- window
+    // The state the window is in on screen; for a window not on screen yet
+    // (also inside OnShow) the state it will take when shown. The main form
+    // is never minimised on its own: minimising it minimises the
+    // application, and meanwhile it reads the state it comes back to.
     TWindowState WindowState() const;
     void SetWindowState(TWindowState Value);
     // Sets the state the window will take without acting on it now.
@@ -126,6 +130,13 @@ public:
     // normal (restored) rectangle.
     TWindowPlacement GetPlacement() const;
     void SetPlacement(const TWindowPlacement& Placement);
+
+    // Asks the form for the sizes the window may take (WM_GETMINMAXINFO:
+    // the constraints first, then whoever hooks the form's messages) and
+    // holds the window's size to the answer. Done whenever the bounds or the
+    // constraints change; whoever changes how it answers calls it too. The
+    // maximised size and position are the window manager's to choose.
+    void UpdateSizeLimits();
 
     TNotifyEvent OnCreate;
     TNotifyEvent OnDestroy;
@@ -168,8 +179,13 @@ private:
     void CloseModal();
     void UpdateMenu();
     void ShowWidgetInState();
+    // The state the window shows on screen, else the state it will take.
+    TWindowState ScreenState() const;
     // Qt closed the window (the close box).
     void WidgetCloseRequested();
+    // Qt (or the window manager) changed the window's state from Before.
+    void WidgetStateChanged(TWindowState Before);
+    void WMGetMinMaxInfo(TMessage& Message);
 
     TModalResult FModalResult = mrNone;
     TFormState FFormState;
@@ -190,6 +206,9 @@ private:
     bool FDestroyFired = false;
     bool FKeyPreview = false;
     bool FPositioned = false;
+    // Set while the form gives its bounds and limits to the window: the
+    // geometry Qt reports meanwhile is a step on the way, not a move.
+    bool FApplyingBounds = false;
 };
 
 class TForm : public TCustomForm {

@@ -1,6 +1,7 @@
 #include "platform/gui/QtApp.h"
 
 #include "platform/gui/Forms.h"
+#include "platform/sys/Thread.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -26,6 +27,14 @@ void EnsureQtApplication() {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     new QApplication(GArgc, GArgv);
     QApplication::setQuitOnLastWindowClosed(false);
+    // A call another thread hands over with Synchronize runs in whatever
+    // event loop is turning on this thread (the program's, a modal form's,
+    // ProcessMessages). Posting is safe from any thread.
+    SetWakeMainThread([] {
+        if (QCoreApplication* App = QCoreApplication::instance())
+            QMetaObject::invokeMethod(
+                App, [] { CheckSynchronize(); }, Qt::QueuedConnection);
+    });
     // Numbers are formatted by our own settings; the C library must keep
     // reading and writing them with a dot.
     std::setlocale(LC_NUMERIC, "C");
