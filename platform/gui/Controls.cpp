@@ -787,6 +787,10 @@ TWinControl::~TWinControl() {
         RemoveControl(Child);
         delete Child;
     }
+    // Leave the parent while this is still a windowed control: by the time
+    // the base destructor runs, the parent could no longer tell it is one and
+    // would keep it in its tab order.
+    if (Parent()) Parent()->RemoveControl(this);
 }
 
 TControl* TWinControl::Controls(int Index) const {

@@ -297,3 +297,24 @@ TEST(Forms, ScreenshotOfASampleForm) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(Controls, AFreedWindowedChildLeavesItsParentsTabOrder) {
+    TForm Form(nullptr);
+    auto* First = new TPanel(&Form);
+    First->SetParent(&Form);
+    auto* Freed = new TPanel(&Form);
+    Freed->SetParent(&Form);
+    delete Freed;
+
+    std::vector<TWinControl*> Order;
+    Form.GetTabOrderList(Order);
+    EXPECT_EQ(Order, (std::vector<TWinControl*>{First}));
+    // The parent goes on working with its tab order after the child is gone.
+    auto* Later = new TPanel(&Form);
+    Later->SetParent(&Form);
+    EXPECT_EQ(Later->TabOrder(), 1);
+}
+
+} // namespace
