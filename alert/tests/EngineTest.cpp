@@ -10,11 +10,20 @@
 #include "datamodules/DmodVelm.h"
 #include "datamodules/DmodWoType.h"
 #include "platform/rtl/Format.h"
+#include "platform/sys/KernelNames.h"
 
+#include <atomic>
 #include <sqlite3.h>
+#include <unistd.h>
 
 void EngineTest::SetUp() {
     ShopDbTest::SetUp();
+    // The job-form module's report connections listen from its creation:
+    // their kernel objects go to a namespace of the test's own, so that test
+    // programs running side by side never share (or wedge) them.
+    static std::atomic<int> serial{0};
+    KernelSpace = "ae" + std::to_string(getpid()) + "_" + std::to_string(++serial);
+    SetKernelNamespace(KernelSpace);
     // Created in the program's order, so that the modules find each other.
     Main = new TMainDmod(Owner);
     auto* emp = new TEmpDmod(Owner);
@@ -35,7 +44,9 @@ void EngineTest::TearDown() {
     Context.reset();
     Shop.reset();
     Modules.reset();
+    // The modules (and their listeners) go first.
     ShopDbTest::TearDown();
+    RemoveKernelNamespace(KernelSpace);
 }
 
 int EngineTest::AddSetting(const SettingRow& Row) {

@@ -123,4 +123,7 @@ protected:
     std::unique_ptr<CountingLookups> Shop;
     RecordingHost Host;
     std::unique_ptr<AlertContext> Context;
+    // The test's own kernel-object namespace, for the job-form module's
+    // report-connection listeners.
+    std::string KernelSpace;
 };

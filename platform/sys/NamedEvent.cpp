@@ -1,74 +1,60 @@
 #include "platform/sys/NamedEvent.h"
 
+#include "platform/sys/Futex.h"
 #include "platform/sys/KernelNames.h"
 #include "platform/sys/SharedSegment.h"
 
 #include <cerrno>
 #include <mutex>
-#include <pthread.h>
+#include <new>
 
 using namespace sys_detail;
 
+// No lock: the state is two words changed atomically, and a waiter sleeps on
+// the sequence, so nothing is held across a wait that a dying process could
+// leave behind.
 struct TNamedEvent::Body {
-    pthread_mutex_t Lock;
-    pthread_cond_t Changed;
-    std::uint32_t Signaled;
+    FutexWord Signaled;
+    FutexWord Sequence; // moves on every SetEvent; waiters sleep on it
     std::uint32_t ManualReset;
 };
+
+namespace sys_detail {
+
+// One segment per namespace that every SetEvent announces itself on, so that
+// a wait on several events has one word to sleep on.
+class SignalBoard {
+public:
+    SignalBoard()
+        : FSegment(".signals", SignalKind, sizeof(FutexWord),
+                   [](void* Raw) { new (Raw) FutexWord(0); }) {}
+
+    std::uint32_t Sequence() const { return Word().load(); }
+
+    void Announce() {
+        Word().fetch_add(1);
+        FutexWakeAll(Word());
+    }
+
+    // 0 when there may have been an announcement after Seen, ETIMEDOUT or
+    // another error number.
+    int WaitPast(std::uint32_t Seen, const timespec* Deadline) {
+        return FutexWait(Word(), Seen, Deadline);
+    }
+
+private:
+    static constexpr std::uint32_t SignalKind = 2;
+
+    FutexWord& Word() const { return *static_cast<FutexWord*>(FSegment.Body()); }
+
+    SharedSegment FSegment;
+};
+
+} // namespace sys_detail
 
 namespace {
 
 constexpr std::uint32_t EventKind = 1;
-constexpr std::uint32_t SignalKind = 2;
-
-// One segment per namespace that every SetEvent announces itself on, so that
-// a wait on several events (each with its own lock) has one place to sleep.
-struct SignalBody {
-    pthread_mutex_t Lock;
-    pthread_cond_t Changed;
-    std::uint64_t Sequence;
-};
-
-class SignalBoard {
-public:
-    SignalBoard()
-        : FSegment(".signals", SignalKind, sizeof(SignalBody), [](void* Raw) {
-              auto* body = static_cast<SignalBody*>(Raw);
-              InitRobustMutex(&body->Lock, false);
-              InitSharedCondition(&body->Changed);
-              body->Sequence = 0;
-          }) {}
-
-    SignalBody* Body() const { return static_cast<SignalBody*>(FSegment.Body()); }
-
-    std::uint64_t Sequence() {
-        LockRobust(&Body()->Lock);
-        const auto value = Body()->Sequence;
-        pthread_mutex_unlock(&Body()->Lock);
-        return value;
-    }
-
-    void Announce() {
-        LockRobust(&Body()->Lock);
-        ++Body()->Sequence;
-        pthread_cond_broadcast(&Body()->Changed);
-        pthread_mutex_unlock(&Body()->Lock);
-    }
-
-    // False when the deadline passed with no announcement after Seen.
-    bool WaitPast(std::uint64_t Seen, const timespec* Deadline) {
-        LockRobust(&Body()->Lock);
-        int rc = 0;
-        while (Body()->Sequence == Seen && rc == 0)
-            rc = WaitCondition(&Body()->Changed, &Body()->Lock, Deadline);
-        const bool moved = Body()->Sequence != Seen;
-        pthread_mutex_unlock(&Body()->Lock);
-        return moved;
-    }
-
-private:
-    SharedSegment FSegment;
-};
 
 // The board of the namespace in use; made anew when the namespace changes.
 std::shared_ptr<SignalBoard> Board() {
@@ -88,15 +74,13 @@ std::shared_ptr<SignalBoard> Board() {
 
 TNamedEvent::TNamedEvent(const AnsiString& Name, bool ManualReset, bool InitialState)
     : FName(Name),
-      FSegment(std::make_unique<SharedSegment>(Name, EventKind, sizeof(Body), [&](void* Raw) {
-          auto* body = static_cast<Body*>(Raw);
-          InitRobustMutex(&body->Lock, false);
-          InitSharedCondition(&body->Changed);
-          body->Signaled = InitialState ? 1 : 0;
-          body->ManualReset = ManualReset ? 1 : 0;
-      })) {
-    Board();
-}
+      FSegment(std::make_unique<SharedSegment>(Name, EventKind, sizeof(Body),
+                                               [&](void* Raw) {
+                                                   auto* body = new (Raw) Body{};
+                                                   body->Signaled = InitialState ? 1 : 0;
+                                                   body->ManualReset = ManualReset ? 1 : 0;
+                                               })),
+      FBoard(Board()) {}
 
 TNamedEvent::~TNamedEvent() = default;
 
@@ -110,56 +94,56 @@ bool TNamedEvent::ManualReset() const {
 
 void TNamedEvent::SetEvent() {
     Body* body = State();
-    LockRobust(&body->Lock);
-    body->Signaled = 1;
-    pthread_cond_broadcast(&body->Changed);
-    pthread_mutex_unlock(&body->Lock);
-    Board()->Announce();
+    // The state first, then the sequence: a waiter that read the sequence
+    // before trying the state sees it move and does not sleep.
+    body->Signaled.store(1);
+    body->Sequence.fetch_add(1);
+    FutexWakeAll(body->Sequence);
+    FBoard->Announce();
 }
 
 void TNamedEvent::ResetEvent() {
-    Body* body = State();
-    LockRobust(&body->Lock);
-    body->Signaled = 0;
-    pthread_mutex_unlock(&body->Lock);
+    State()->Signaled.store(0);
 }
 
 bool TNamedEvent::TryTake() {
     Body* body = State();
-    LockRobust(&body->Lock);
-    const bool taken = body->Signaled != 0;
-    if (taken && !body->ManualReset) body->Signaled = 0;
-    pthread_mutex_unlock(&body->Lock);
-    return taken;
+    if (body->ManualReset) return body->Signaled.load() != 0;
+    // Of all the waiters woken, one takes the signal; the rest sleep again.
+    return body->Signaled.exchange(0) != 0;
 }
 
 TWaitResult TNamedEvent::WaitFor(int TimeoutMs) {
-    Body* body = State();
     const timespec deadline = DeadlineAfter(TimeoutMs < 0 ? 0 : TimeoutMs);
     const timespec* until = TimeoutMs < 0 ? nullptr : &deadline;
-    if (const int rc = LockRobust(&body->Lock); rc != 0 && rc != EOWNERDEAD)
-        return TWaitResult::wrError;
-    int rc = 0;
-    while (!body->Signaled && rc == 0)
-        rc = WaitCondition(&body->Changed, &body->Lock, until);
-    const bool taken = body->Signaled != 0;
-    if (taken && !body->ManualReset) body->Signaled = 0;
-    pthread_mutex_unlock(&body->Lock);
-    if (taken) return TWaitResult::wrSignaled;
-    return rc == ETIMEDOUT ? TWaitResult::wrTimeout : TWaitResult::wrError;
+    Body* body = State();
+    for (;;) {
+        // Read the sequence before trying: a SetEvent after the try moves
+        // it, so the sleep below cannot miss the signal.
+        const std::uint32_t seen = body->Sequence.load();
+        if (TryTake()) return TWaitResult::wrSignaled;
+        const int rc = FutexWait(body->Sequence, seen, until);
+        if (rc == ETIMEDOUT) return TryTake() ? TWaitResult::wrSignaled : TWaitResult::wrTimeout;
+        if (rc != 0) return TWaitResult::wrError;
+    }
 }
 
 int WaitForEvents(TNamedEvent* A, TNamedEvent* B, int TimeoutMs) {
     if (!A && !B) return WaitFailed;
     const timespec deadline = DeadlineAfter(TimeoutMs < 0 ? 0 : TimeoutMs);
     const timespec* until = TimeoutMs < 0 ? nullptr : &deadline;
-    auto board = Board();
+    SignalBoard& board = *(A ? A : B)->FBoard;
     for (;;) {
-        // Read the sequence first: a SetEvent after this moves it, so the
-        // sleep below cannot miss a signal that the tries did not see.
-        const auto seen = board->Sequence();
+        // As in WaitFor: the board's sequence first, then the tries.
+        const std::uint32_t seen = board.Sequence();
         if (A && A->TryTake()) return 0;
         if (B && B->TryTake()) return 1;
-        if (!board->WaitPast(seen, until)) return WaitTimedOut;
+        const int rc = board.WaitPast(seen, until);
+        if (rc == ETIMEDOUT) {
+            if (A && A->TryTake()) return 0;
+            if (B && B->TryTake()) return 1;
+            return WaitTimedOut;
+        }
+        if (rc != 0) return WaitFailed;
     }
 }

@@ -1,14 +1,16 @@
 #pragma once
 // Named events shared between processes. An auto-reset event lets one waiter
 // through per SetEvent and clears itself; a manual-reset event stays
-// signalled, letting every waiter through, until ResetEvent.
+// signalled, letting every waiter through, until ResetEvent. A process that
+// dies while it waits or signals leaves the event usable by the others.
 #include "platform/rtl/AnsiString.h"
 
 #include <memory>
 
 namespace sys_detail {
 class SharedSegment;
-}
+class SignalBoard;
+} // namespace sys_detail
 
 enum class TWaitResult { wrSignaled, wrTimeout, wrAbandoned, wrError };
 
@@ -37,11 +39,13 @@ private:
     friend int WaitForEvents(TNamedEvent* A, TNamedEvent* B, int TimeoutMs);
     struct Body;
     Body* State() const;
-    // Takes the signal when there is one; the event's lock must not be held.
+    // Takes the signal when there is one (an auto-reset event clears).
     bool TryTake();
 
     AnsiString FName;
     std::unique_ptr<sys_detail::SharedSegment> FSegment;
+    // Where this event's namespace announces every SetEvent.
+    std::shared_ptr<sys_detail::SignalBoard> FBoard;
 };
 
 inline constexpr int WaitTimedOut = -1;

@@ -66,6 +66,7 @@ bool SharedSegment::TryCreate(const AnsiString& Path, std::uint32_t Kind,
     auto* header = static_cast<SegmentHeader*>(FMap);
     header->Kind = Kind;
     header->Size = static_cast<std::uint32_t>(FSize);
+    header->Layout = SegmentLayout;
     Init(Body());
     header->Magic.store(SegmentMagic, std::memory_order_release);
     FCreated = true;
@@ -104,7 +105,7 @@ bool SharedSegment::TryOpen(const AnsiString& Path, std::uint32_t Kind) {
                std::chrono::steady_clock::now() < giveUp)
             std::this_thread::yield();
         if (header->Magic.load(std::memory_order_acquire) == SegmentMagic && header->Kind == Kind &&
-            header->Size == FSize) {
+            header->Size == FSize && header->Layout == SegmentLayout) {
             close(fd);
             FMap = map;
             return true;
@@ -125,16 +126,6 @@ int LockRobust(pthread_mutex_t* Mutex, const timespec* Deadline) {
     return rc;
 }
 
-int WaitCondition(pthread_cond_t* Cond, pthread_mutex_t* Mutex, const timespec* Deadline) {
-    const int rc =
-        Deadline ? pthread_cond_timedwait(Cond, Mutex, Deadline) : pthread_cond_wait(Cond, Mutex);
-    if (rc == EOWNERDEAD) {
-        pthread_mutex_consistent(Mutex);
-        return 0;
-    }
-    return rc;
-}
-
 void InitRobustMutex(pthread_mutex_t* Mutex, bool Recursive) {
     pthread_mutexattr_t attr;
     pthread_mutexattr_init(&attr);
@@ -143,15 +134,6 @@ void InitRobustMutex(pthread_mutex_t* Mutex, bool Recursive) {
     if (Recursive) pthread_mutexattr_settype(&attr, PTHREAD_MUTEX_RECURSIVE);
     pthread_mutex_init(Mutex, &attr);
     pthread_mutexattr_destroy(&attr);
-}
-
-void InitSharedCondition(pthread_cond_t* Cond) {
-    pthread_condattr_t attr;
-    pthread_condattr_init(&attr);
-    pthread_condattr_setpshared(&attr, PTHREAD_PROCESS_SHARED);
-    pthread_condattr_setclock(&attr, CLOCK_MONOTONIC);
-    pthread_cond_init(Cond, &attr);
-    pthread_condattr_destroy(&attr);
 }
 
 timespec DeadlineAfter(int TimeoutMs) {

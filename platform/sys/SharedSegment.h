@@ -4,8 +4,9 @@
 // object's body. Either side may be first: the segment is opened when it
 // exists and created when it does not. A segment is trusted only when it
 // belongs to this user, nobody else may use it, it is large enough and its
-// header names the expected kind; a segment left half-made by a process that
-// died is removed and made anew.
+// header names the expected kind and the current layout; a segment left
+// half-made by a process that died, or made by a build with another layout,
+// is removed and made anew.
 #include "platform/rtl/AnsiString.h"
 
 #include <atomic>
@@ -16,10 +17,14 @@
 
 namespace sys_detail {
 
+// Raised whenever the header or any object body changes shape.
+inline constexpr std::uint32_t SegmentLayout = 2;
+
 struct alignas(64) SegmentHeader {
     std::atomic<std::uint32_t> Magic;
     std::uint32_t Kind;
     std::uint32_t Size;
+    std::uint32_t Layout;
 };
 
 class SharedSegment {
@@ -50,12 +55,8 @@ private:
 // With Deadline (CLOCK_MONOTONIC) gives up then. Returns 0, EOWNERDEAD (taken
 // after its owner died), ETIMEDOUT or another error number.
 int LockRobust(pthread_mutex_t* Mutex, const timespec* Deadline = nullptr);
-// Waits on a process-shared condition variable (CLOCK_MONOTONIC deadline or
-// none), recovering the mutex the same way. Returns 0 or ETIMEDOUT.
-int WaitCondition(pthread_cond_t* Cond, pthread_mutex_t* Mutex, const timespec* Deadline);
 
 void InitRobustMutex(pthread_mutex_t* Mutex, bool Recursive);
-void InitSharedCondition(pthread_cond_t* Cond);
 
 // The monotonic time TimeoutMs from now.
 timespec DeadlineAfter(int TimeoutMs);

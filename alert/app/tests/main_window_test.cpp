@@ -25,6 +25,7 @@
 #include "platform/rtl/Format.h"
 #include "platform/rtl/FormatSettings.h"
 #include "platform/rtl/StrUtils.h"
+#include "platform/sys/KernelNames.h"
 
 #include <QImage>
 #include <QPixmap>
@@ -32,9 +33,11 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
+#include <atomic>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <unistd.h>
 
 namespace {
 
@@ -72,10 +75,16 @@ protected:
         FormatSettings().LongTimeFormat = "hh:mm:ss";
         FormatSettings().ShortDateFormat = "yyyy/mm/dd";
         DebugMode = false;
+        // The job-form module's report-connection listeners keep their
+        // kernel objects in a namespace of the test's own.
+        static std::atomic<int> Serial{0};
+        KernelSpace = "mw" + std::to_string(getpid()) + "_" + std::to_string(++Serial);
+        SetKernelNamespace(KernelSpace);
     }
     void TearDown() override {
         delete Window;
         ShopDbTest::TearDown();
+        RemoveKernelNamespace(KernelSpace);
         ResetFormatSettings();
     }
 
@@ -133,6 +142,7 @@ protected:
     TMessageBoxRecorder Boxes;
     std::vector<int> MailedRuns;
     TMainFormWindow* Window = nullptr;
+    std::string KernelSpace;
 };
 
 TEST_F(MainWindowTest, ShowsTheOptionsInItsControls) {
