@@ -1,11 +1,10 @@
 #include "components/RegistryRoutines.h"
 
 #include "platform/rtl/StringList.h"
+#include "platform/rtl/testing/ScratchConfig.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
 
 namespace {
 
@@ -15,18 +14,11 @@ using components::WriteRegistryInteger;
 using components::WriteRegistryString;
 
 // A registry in a scratch configuration folder, opened on one key.
-class RegistryRoutinesTest : public ::testing::Test {
+class RegistryRoutinesTest : public ScratchConfig {
 protected:
     void SetUp() override {
-        char pattern[] = "/tmp/beaconmill-components-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        Folder = pattern;
-        setenv("BEACONMILL_CONFIG", Folder.c_str(), 1);
+        ScratchConfig::SetUp();
         ASSERT_TRUE(Reg.OpenKey("Software\\Pellworth\\Grid", true));
-    }
-    void TearDown() override {
-        unsetenv("BEACONMILL_CONFIG");
-        std::filesystem::remove_all(Folder);
     }
     int ValueCount() {
         TStringList names;
@@ -34,7 +26,6 @@ protected:
         return names.Count();
     }
 
-    AnsiString Folder;
     TRegistry Reg;
 };
 

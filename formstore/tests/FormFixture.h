@@ -1,7 +1,7 @@
 #pragma once
 // Forms with a form storage component loaded as from a resource, on a
 // 1920 x 1080 screen, with the registry and INI files in a scratch folder.
-#include "ScratchConfig.h"
+#include "platform/rtl/testing/ScratchConfig.h"
 
 #include "formstore/FormStorage.h"
 

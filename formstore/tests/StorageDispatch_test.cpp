@@ -1,6 +1,6 @@
 #include "formstore/StorageDispatch.h"
 
-#include "ScratchConfig.h"
+#include "platform/rtl/testing/ScratchConfig.h"
 
 #include "platform/registry/IniFiles.h"
 #include "platform/registry/RegIniFile.h"
@@ -10,7 +10,6 @@
 #include <memory>
 
 using namespace formstore;
-using formstore_test::ScratchConfig;
 
 namespace {
 

@@ -5,6 +5,7 @@
 #include "platform/gui/Forms.h"
 #include "platform/rtl/FloatFormat.h"
 #include "platform/rtl/StringList.h"
+#include "platform/rtl/testing/ScratchConfig.h"
 
 #include <gtest/gtest.h>
 
@@ -20,19 +21,15 @@ const AnsiString Path = Key + "\\Beacon Mill";
 // A key's values as "s:text" or "i:number" by name.
 using Values = std::map<AnsiString, AnsiString>;
 
-class PlacementTest : public ::testing::Test {
+class PlacementTest : public ScratchConfig {
 protected:
     void SetUp() override {
-        char Pattern[] = "/tmp/beaconmill-app-XXXXXX";
-        ASSERT_NE(mkdtemp(Pattern), nullptr);
-        Folder = Pattern;
-        setenv("BEACONMILL_CONFIG", Folder.c_str(), 1);
+        ScratchConfig::SetUp();
         Screen->OverrideSize(1280, 1024);
     }
     void TearDown() override {
         Screen->OverrideSize(0, 0);
-        unsetenv("BEACONMILL_CONFIG");
-        std::filesystem::remove_all(Folder);
+        ScratchConfig::TearDown();
     }
 
     static void Store(HKEY Root, const Values& Stored) {
@@ -62,7 +59,6 @@ protected:
         return Result;
     }
 
-    AnsiString Folder;
 };
 
 TEST_F(PlacementTest, StoredValuesAreConvertedOnlyFromTheOldForm) {

@@ -1,6 +1,6 @@
 #include "platform/registry/RegIniFile.h"
 
-#include "ScratchConfig.h"
+#include "platform/rtl/testing/ScratchConfig.h"
 #include "platform/rtl/StringList.h"
 
 #include <gmock/gmock.h>

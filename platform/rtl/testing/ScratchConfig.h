@@ -1,6 +1,7 @@
 #pragma once
 // A scratch configuration folder for one test: BEACONMILL_CONFIG points at
-// it while the test runs, and it is removed afterwards.
+// it while the test runs, and it is removed afterwards. Shared by the tests
+// of every library that keeps settings there.
 #include "platform/rtl/AnsiString.h"
 
 #include <gtest/gtest.h>
@@ -15,7 +16,7 @@
 class ScratchConfig : public ::testing::Test {
 protected:
     void SetUp() override {
-        char pattern[] = "/tmp/beaconmill-registry-XXXXXX";
+        char pattern[] = "/tmp/beaconmill-config-XXXXXX";
         ASSERT_NE(mkdtemp(pattern), nullptr);
         Folder = pattern;
         setenv("BEACONMILL_CONFIG", Folder.c_str(), 1);
