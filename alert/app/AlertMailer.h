@@ -3,6 +3,7 @@
 // trying a connection with the SMTP settings in the window's controls. The
 // mail task provides it; the window runs without one and then sends nothing.
 #include <cstdint>
+#include <vector>
 
 class IAlertMailer {
 public:
@@ -13,6 +14,9 @@ public:
     // the results log). True when the run reached its last message, which
     // the window counts.
     virtual bool SendAlertEmails(std::uint8_t RunClass) = 0;
+    // The recipients (employee numbers) of the last SendAlertEmails whose
+    // message the server did not accept: their alerts stay due.
+    virtual std::vector<std::int32_t> UnsentRecipients() const { return {}; }
 
     // Opens, authenticates and closes one connection with the settings in
     // the window, and shows the outcome to the operator.

@@ -1,6 +1,7 @@
 #include "alert/app/ApplicationMain.h"
 
 #include "alert/app/CommandLine.h"
+#include "alert/app/MainFormMailer.h"
 #include "alert/app/MainFormWindow.h"
 #include "alert/store/MainDmod.h"
 #include "datamodules/DmodEmp.h"
@@ -77,6 +78,7 @@ int ApplicationMain(int Argc, char** Argv) {
         Application->CreateForm(WoTypeDmod);
         Application->CreateForm(JobTypeDmod);
         Application->CreateForm(MainFormWindow);
+        MainFormWindow->SetMailer(CreateMainFormMailer(*MainFormWindow));
         Application->Run();
     } catch (const Exception& E) {
         Application->ShowException(E);

@@ -13,7 +13,9 @@
 #include "platform/gui/StdCtrls.h"
 #include "platform/rtl/DateTime.h"
 
+#include <cstdint>
 #include <exception>
+#include <vector>
 
 namespace {
 
@@ -92,15 +94,20 @@ void TMainFormWindow::RunAlertBatch(std::uint8_t RunClass, bool DailyRun) {
     RunBatchStep([&] { CheckAlertSettingMarkers(Context); });
     RunBatchStep([&] { ScanAlertTransactions(Context); });
     if (DailyRun) RunBatchStep([&] { RunDateAlerts(Context); });
-    if (rgEmailType->ItemIndex() == 1 && SmtpSettingsComplete()) {
+    // The alerts whose message the server did not take stay due. A mail
+    // step that broke off with an error of its own (a port that is no
+    // number, a failed selection) leaves every alert of the class due.
+    std::vector<std::int32_t> KeepDue;
+    bool MailStepEnded = true;
+    if (rgEmailType->ItemIndex() == 1 && SmtpSettingsComplete() && FMailer) {
+        MailStepEnded = false;
         RunBatchStep([&] {
-            if (!FMailer)
-                LogLine("Alerts were not e-mailed: this build has no mail sender");
-            else if (FMailer->SendAlertEmails(RunClass))
-                ++FEmailedCount;
+            if (FMailer->SendAlertEmails(RunClass)) ++FEmailedCount;
+            KeepDue = FMailer->UnsentRecipients();
+            MailStepEnded = true;
         });
     }
-    RunBatchStep([&] { Main().MarkAlertsSent(RunClass); });
+    if (MailStepEnded) RunBatchStep([&] { Main().MarkAlertsSent(RunClass, KeepDue); });
     RunBatchStep([&] { Main().PurgeAlertHistory(); });
     RunBatchStep([&] { Main().RefreshAlertThresholds(); });
     ShowCounters();

@@ -74,8 +74,10 @@ public:
     // Leaves CommonSql open on the alerts a run of the class e-mails, by
     // recipient; a class other than 1, 3, 4 or 5 raises.
     void OpenAlertsToEmail(std::uint8_t RunClass);
-    // Marks the alerts of the class sent; another class does nothing.
-    void MarkAlertsSent(std::uint8_t RunClass);
+    // Marks the alerts of the class sent; another class does nothing. The
+    // alerts of the recipients in KeepDue stay due: their message did not
+    // reach the server, so the next run of their class sends them.
+    void MarkAlertsSent(std::uint8_t RunClass, const std::vector<std::int32_t>& KeepDue = {});
     // Deletes each recipient's alerts older than the recipient's purge age.
     void PurgeAlertHistory();
     void DeleteAlertTransaction(int AlertTransToken);

@@ -102,11 +102,21 @@ void TMainDmod::OpenAlertsToEmail(std::uint8_t RunClass) {
                codes));
 }
 
-void TMainDmod::MarkAlertsSent(std::uint8_t RunClass) {
+void TMainDmod::MarkAlertsSent(std::uint8_t RunClass, const std::vector<std::int32_t>& KeepDue) {
     const AnsiString codes = EmailCodesOfClass(RunClass);
     if (codes.empty()) return;
-    ExecStatement(*CommonSql,
-                  Format("Update ALERT_HISTORY set SendEmail = 0 where SendEmail in (%s)", codes));
+    AnsiString kept;
+    for (const std::int32_t recipient : KeepDue)
+        kept += (kept.empty() ? "" : ",") + IntToStr(recipient);
+    // A row without a recipient is never kept: "not in" alone would pass
+    // over it for ever.
+    const AnsiString except =
+        kept.empty()
+            ? AnsiString()
+            : " and (AlertRecipientNbr is NULL or AlertRecipientNbr not in (" + kept + "))";
+    ExecStatement(
+        *CommonSql,
+        Format("Update ALERT_HISTORY set SendEmail = 0 where SendEmail in (%s)%s", codes, except));
 }
 
 void TMainDmod::PurgeAlertHistory() {

@@ -1,0 +1,70 @@
+#pragma once
+// The SMTP client, the message and the TLS handler the alert e-mails go
+// through, set up as the main window's form has them: the settings the
+// operator typed, the transport the encryption choice asks for (plain, TLS
+// from the first byte, or STARTTLS), the connect phase and one message per
+// recipient.
+#include "platform/rtl/AnsiString.h"
+
+#include <memory>
+#include <vector>
+
+namespace mail {
+class TMxIOHandlerSocket;
+class TMxMessage;
+class TMxSMTP;
+class TMxSSLIOHandlerSocket;
+} // namespace mail
+
+// The SMTP settings as the window's controls hold them, untrimmed.
+struct SmtpControlValues {
+    AnsiString Server;
+    AnsiString Port;
+    AnsiString Account;
+    AnsiString Password;
+    // 0 "None", 1 "SSL" (TLS from the start), 2 "SSL/TLS" (STARTTLS), -1
+    // nothing chosen.
+    int Encryption = 0;
+};
+
+class AlertMailTransport {
+public:
+    // How long the TCP connect may take (ms).
+    static constexpr int ConnectTimeout = 2000;
+
+    AlertMailTransport();
+    ~AlertMailTransport();
+    AlertMailTransport(const AlertMailTransport&) = delete;
+    AlertMailTransport& operator=(const AlertMailTransport&) = delete;
+
+    // Host, port, account and password (the password as typed, the rest
+    // trimmed) and the transport of the encryption choice; nothing chosen
+    // keeps the transport of the last run. A port that is no number raises
+    // the conversion error naming it.
+    void Configure(const SmtpControlValues& Values);
+    // Connects, reads the greeting and says EHLO (HELO when refused); under
+    // STARTTLS switches to TLS and says EHLO again. A failure closes the
+    // connection and raises.
+    void Open();
+    // AUTH LOGIN with the account and password.
+    void Authenticate();
+    // The subject and the sender's name, once per run.
+    void SetSubject(const AnsiString& Subject);
+    // One message to the address (an address-list text) with the body's
+    // lines, from the account's address; raises when the server refuses
+    // any step of it.
+    void Send(const AnsiString& Address, const std::vector<AnsiString>& Body);
+    // QUIT when connected and close; never raises.
+    void Close() noexcept;
+
+    mail::TMxSMTP& Smtp() { return *FSmtp; }
+    mail::TMxMessage& Message() { return *FMessage; }
+    mail::TMxSSLIOHandlerSocket& TlsHandler() { return *FTlsHandler; }
+
+private:
+    std::unique_ptr<mail::TMxIOHandlerSocket> FPlainHandler;
+    std::unique_ptr<mail::TMxSSLIOHandlerSocket> FTlsHandler;
+    std::unique_ptr<mail::TMxSMTP> FSmtp;
+    std::unique_ptr<mail::TMxMessage> FMessage;
+    int FEncryption = 0; // the choice of the last Configure
+};

@@ -1,0 +1,71 @@
+#pragma once
+// E-mailing the due alerts over SMTP: the selection of the run's class, one
+// connection per run, one message per recipient, and a line in the results
+// log when the connection or a message fails. Also the operator's
+// connection test.
+#include "alert/app/AlertEmail.h"
+#include "alert/app/AlertMailTransport.h"
+#include "alert/app/AlertMailer.h"
+
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <vector>
+
+class TDataSet;
+class TMainDmod;
+
+// What the mailer needs of the main window.
+class IAlertMailHost {
+public:
+    virtual ~IAlertMailHost() = default;
+    virtual SmtpControlValues SmtpControls() const = 0;
+    // The options' DT_PREF: 1 for month-first dates.
+    virtual int DatePreference() const = 0;
+    // A line for the results log; the host adds the time stamp and ": ".
+    virtual void LogLine(const AnsiString& Text) = 0;
+    virtual void ShowMessageBox(const AnsiString& Text, const AnsiString& Caption,
+                                unsigned Flags) = 0;
+};
+
+// How far one run got.
+struct AlertEmailRun {
+    // The recipients of the rows, each once, in the order of the rows.
+    std::vector<std::int32_t> Recipients;
+    // How many of them, from the first, had their message accepted.
+    std::size_t Served = 0;
+    // The error that ended the run, and the address of the message it hit.
+    bool Failed = false;
+    AnsiString Error;
+    AnsiString FailedAddress;
+
+    bool Completed() const { return !Failed && Served == Recipients.size(); }
+    std::vector<std::int32_t> Unsent() const;
+};
+
+// Every row of the open selection, from the first.
+std::vector<AlertEmailRow> ReadAlertEmailRows(TDataSet& Selection);
+
+// Connects (nothing when there are no rows) and sends each recipient's
+// message in turn, the rows ordered by recipient. An error ends the run and
+// is recorded in Run; the connection is closed however the run ends.
+void SendAlertEmailRun(AlertMailTransport& Transport, std::span<const AlertEmailRow> Rows,
+                       std::uint8_t RunClass, int DatePreference, AlertEmailRun& Run);
+
+class SmtpAlertMailer : public IAlertMailer {
+public:
+    SmtpAlertMailer(TMainDmod& Main, std::unique_ptr<IAlertMailHost> Host);
+    ~SmtpAlertMailer() override;
+
+    bool SendAlertEmails(std::uint8_t RunClass) override;
+    std::vector<std::int32_t> UnsentRecipients() const override { return FUnsent; }
+    void TestConnection() override;
+
+    AlertMailTransport& Transport() { return FTransport; }
+
+private:
+    TMainDmod& FMain;
+    std::unique_ptr<IAlertMailHost> FHost;
+    AlertMailTransport FTransport;
+    std::vector<std::int32_t> FUnsent;
+};

@@ -1,0 +1,182 @@
+// Sending the alert e-mails of a run to a real SMTP server (aiosmtpd) and
+// to scripted servers on loopback, in the clear, under STARTTLS and over
+// TLS from the first byte.
+#include "alert/app/AlertEmail.h"
+#include "alert/app/AlertMailTransport.h"
+#include "alert/app/SmtpAlertMailer.h"
+#include "mail/MxSMTP.h"
+#include "mail/MxSSLIOHandler.h"
+#include "mail/tests/Certificates.h"
+#include "mail/tests/Peer.h"
+#include "mail/tests/SmtpPeer.h"
+#include "platform/rtl/Clock.h"
+#include "platform/rtl/DateTime.h"
+
+#include <gtest/gtest.h>
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace {
+
+using mailtest::Certificates;
+using mailtest::Expect;
+using mailtest::Send;
+
+AlertEmailRow Due(int Recipient, const AnsiString& Address, int AlertNbr, int Priority,
+                  const AnsiString& Descr) {
+    AlertEmailRow R;
+    R.AlertRecipientNbr = Recipient;
+    R.AlertEmail = Address;
+    R.AlertNbr = AlertNbr;
+    R.Priority = Priority;
+    R.Descr = Descr;
+    R.DateGenerated = EncodeDate(2024, 5, 6) + EncodeTime(9, 30, 0, 0);
+    R.JobNbr = 12;
+    R.JobId = "J-12";
+    R.JobDescr = "Bridge deck";
+    return R;
+}
+
+// Two recipients, the first with two alerts (one text of two lines, one
+// line starting with a dot), rows ordered by recipient as the selection
+// gives them.
+const std::vector<AlertEmailRow> TwoRecipients = {
+    Due(4, "ann@shop.example", 27, 2, "Job status changed to Active from Bid.\nJob: J-12."),
+    Due(4, "ann@shop.example", 31, 1, ".PO 4410 is due tomorrow."),
+    Due(9, "bob@shop.example", 49, 0, "Bob Hay daily hours of 13 exceed 12."),
+};
+
+// A loopback port nobody listens on.
+int ClosedPort() {
+    const int Fd = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in Address{};
+    Address.sin_family = AF_INET;
+    Address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    bind(Fd, reinterpret_cast<sockaddr*>(&Address), sizeof Address);
+    socklen_t Length = sizeof Address;
+    getsockname(Fd, reinterpret_cast<sockaddr*>(&Address), &Length);
+    close(Fd);
+    return ntohs(Address.sin_port);
+}
+
+SmtpControlValues Controls(int Port, int Encryption) {
+    // Blanks around the server, port and account are the operator's typing.
+    return {" localhost ", " " + std::to_string(Port) + " ", " alerts ", "pa55word", Encryption};
+}
+
+void Prepare(AlertMailTransport& Transport, const SmtpControlValues& Values) {
+    Transport.TlsHandler().SSLOptions()->RootCertFile = Certificates::Get().CA();
+    Transport.Smtp().ReadTimeout = 5000;
+    Transport.Smtp().HeloName = "client.test";
+    Transport.Configure(Values);
+}
+
+TEST(AlertEmailSend, OneMessagePerRecipientInTheClearUnderStartTlsAndOverTls) {
+    ManualClock Clock(EncodeDate(2024, 5, 6) + EncodeTime(10, 0, 0, 0));
+    ScopedClock Day(Clock);
+    const Certificates& Files = Certificates::Get();
+    struct Mode {
+        const char* Server; // the server's mode
+        int Encryption;     // the encryption box's choice
+    };
+    for (const Mode M : {Mode{"plain", 0}, Mode{"starttls", 2}, Mode{"implicit", 1}}) {
+        mailtest::SmtpPeer Server(M.Server, Files.LocalhostCert(), Files.LocalhostKey());
+        AlertMailTransport Transport;
+        Prepare(Transport, Controls(Server.Port(), M.Encryption));
+        AlertEmailRun Run;
+        SendAlertEmailRun(Transport, TwoRecipients, 1, 1, Run);
+        EXPECT_TRUE(Run.Completed()) << M.Server << ": " << Run.Error;
+        EXPECT_TRUE(Run.Unsent().empty()) << M.Server;
+        EXPECT_FALSE(Transport.Smtp().IsConnected()) << M.Server;
+
+        const std::vector<mailtest::ReceivedMessage> Got = Server.Messages(2);
+        ASSERT_EQ(Got.size(), 2u) << M.Server;
+        const std::span<const AlertEmailRow> Rows(TwoRecipients);
+        const std::vector<std::vector<AnsiString>> Bodies = {
+            ComposeAlertEmailBody(Rows.subspan(0, 2), 1),
+            ComposeAlertEmailBody(Rows.subspan(2), 1)};
+        const char* To[] = {"ann@shop.example", "bob@shop.example"};
+        for (std::size_t I = 0; I < Got.size(); ++I) {
+            const mailtest::ReceivedMessage& Message = Got[I];
+            EXPECT_EQ(Message.Tls, M.Encryption != 0) << M.Server;
+            EXPECT_EQ(Message.Login, "alerts") << M.Server;
+            EXPECT_EQ(Message.MailFrom, "alerts") << M.Server;
+            EXPECT_EQ(Message.Recipients, std::vector<std::string>{To[I]}) << M.Server;
+            EXPECT_EQ(Message.Header("Subject"), "Dornwick Alerts for 05/06/24") << M.Server;
+            EXPECT_NE(Message.Header("From").find("Dornwick"), std::string::npos) << M.Server;
+            EXPECT_NE(Message.Header("From").find("alerts"), std::string::npos) << M.Server;
+            EXPECT_EQ(Message.Header("To"), To[I]) << M.Server;
+            EXPECT_EQ(Message.Header("X-Priority"), "2") << M.Server;
+            EXPECT_FALSE(Message.Header("Date").empty()) << M.Server;
+            EXPECT_EQ(std::vector<AnsiString>(Message.Lines.begin(), Message.Lines.end()),
+                      Bodies[I])
+                << M.Server;
+            EXPECT_FALSE(Message.BareLineFeed) << M.Server;
+        }
+    }
+}
+
+TEST(AlertEmailSend, AFailedConnectLeavesEveryRecipientUnsent) {
+    const Certificates& Files = Certificates::Get();
+    mailtest::SmtpPeer WrongName("implicit", Files.WrongNameCert(), Files.WrongNameKey());
+    const std::string Greeting = "220 mx.test ready\r\n";
+    mailtest::ScriptedPeer NoStartTls({Send(Greeting), Expect("EHLO client.test\r\n"),
+                                       Send("250 mx.test\r\n"), Expect("STARTTLS\r\n"),
+                                       Send("454 TLS not available\r\n"), Expect("QUIT\r\n")});
+    mailtest::ScriptedPeer Refusing({Send("554 no service\r\n"), Expect("QUIT\r\n")});
+    struct Case {
+        const char* Name;
+        SmtpControlValues Values;
+        const char* Error; // a part of the error's message
+    };
+    const std::vector<Case> Cases = {
+        {"connection refused", Controls(ClosedPort(), 0), ""},
+        {"certificate for another name", Controls(WrongName.Port(), 1), ""},
+        {"STARTTLS refused", Controls(NoStartTls.Port(), 2), "TLS not available"},
+        {"greeting refused", Controls(Refusing.Port(), 0), "no service"},
+    };
+    for (const Case& C : Cases) {
+        AlertMailTransport Transport;
+        Prepare(Transport, C.Values);
+        AlertEmailRun Run;
+        SendAlertEmailRun(Transport, TwoRecipients, 3, 1, Run);
+        EXPECT_TRUE(Run.Failed) << C.Name;
+        EXPECT_FALSE(Run.Error.empty()) << C.Name;
+        EXPECT_NE(Run.Error.find(C.Error), AnsiString::npos) << C.Name << ": " << Run.Error;
+        EXPECT_EQ(Run.FailedAddress, "ann@shop.example") << C.Name;
+        EXPECT_EQ(Run.Unsent(), (std::vector<std::int32_t>{4, 9})) << C.Name;
+        EXPECT_FALSE(Transport.Smtp().IsConnected()) << C.Name;
+    }
+    for (mailtest::ScriptedPeer* Peer : {&NoStartTls, &Refusing}) {
+        const std::vector<std::string> Report = Peer->Finish();
+        EXPECT_EQ(Report.back(), "DONE") << Report.front();
+    }
+}
+
+TEST(AlertEmailSend, ARefusedMessageEndsTheRunAndLeavesItsRecipientAndTheRestUnsent) {
+    const Certificates& Files = Certificates::Get();
+    mailtest::SmtpPeer Server("plain", Files.LocalhostCert(), Files.LocalhostKey());
+    // The second recipient's address is blank: the server refuses the
+    // message that has nobody to go to.
+    const std::vector<AlertEmailRow> Rows = {Due(4, "ann@shop.example", 27, 2, "first"),
+                                             Due(9, "", 27, 2, "second"),
+                                             Due(11, "cy@shop.example", 27, 2, "third")};
+    AlertMailTransport Transport;
+    Prepare(Transport, Controls(Server.Port(), 0));
+    AlertEmailRun Run;
+    SendAlertEmailRun(Transport, Rows, 3, 1, Run);
+    EXPECT_TRUE(Run.Failed);
+    EXPECT_EQ(Run.Served, 1u);
+    EXPECT_EQ(Run.Unsent(), (std::vector<std::int32_t>{9, 11}));
+    EXPECT_EQ(Run.FailedAddress, "");
+    EXPECT_NE(Run.Error.find("RCPT"), AnsiString::npos) << Run.Error;
+    EXPECT_FALSE(Transport.Smtp().IsConnected());
+    const std::vector<mailtest::ReceivedMessage> Got = Server.Messages(1);
+    ASSERT_EQ(Got.size(), 1u);
+    EXPECT_EQ(Got[0].Recipients, std::vector<std::string>{"ann@shop.example"});
+}
+
+} // namespace

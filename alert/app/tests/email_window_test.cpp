@@ -1,0 +1,248 @@
+// The main window e-mailing through its SMTP mailer: batches against a real
+// SMTP server on loopback with the demo database, what stays due after a
+// failed run, and the "Test connection" button.
+#include "alert/app/MainFormMailer.h"
+#include "alert/app/MainFormWindow.h"
+#include "alert/store/MainDmod.h"
+#include "datamodules/DmodEmp.h"
+#include "datamodules/DmodInventory.h"
+#include "datamodules/DmodJobForm.h"
+#include "datamodules/DmodJobStatus.h"
+#include "datamodules/DmodJobType.h"
+#include "datamodules/DmodPo.h"
+#include "datamodules/DmodShip.h"
+#include "datamodules/DmodVelm.h"
+#include "datamodules/DmodWoType.h"
+#include "mail/MxSMTP.h"
+#include "mail/MxSSLIOHandler.h"
+#include "mail/tests/Certificates.h"
+#include "mail/tests/Peer.h"
+#include "mail/tests/SmtpPeer.h"
+#include "platform/data/testing/ShopDbTest.h"
+#include "platform/gui/Dialogs.h"
+#include "platform/gui/StdCtrls.h"
+#include "platform/gui/TimerService.h"
+#include "platform/rtl/Clock.h"
+#include "platform/rtl/DateTime.h"
+#include "platform/rtl/DateTimeFormat.h"
+#include "platform/rtl/FormatSettings.h"
+
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <arpa/inet.h>
+#include <fstream>
+#include <netinet/in.h>
+#include <sstream>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace {
+
+using mailtest::Certificates;
+
+int ClosedPort() {
+    const int Fd = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in Address{};
+    Address.sin_family = AF_INET;
+    Address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    bind(Fd, reinterpret_cast<sockaddr*>(&Address), sizeof Address);
+    socklen_t Length = sizeof Address;
+    getsockname(Fd, reinterpret_cast<sockaddr*>(&Address), &Length);
+    close(Fd);
+    return ntohs(Address.sin_port);
+}
+
+bool Holds(const std::vector<std::string>& Lines, const std::string& Text) {
+    for (const std::string& Line : Lines)
+        if (Line.find(Text) != std::string::npos) return true;
+    return false;
+}
+
+class EmailWindowTest : public ShopDbTest {
+protected:
+    void SetUp() override {
+        ShopDbTest::SetUp();
+        std::ifstream Demo(std::string(BEACONMILL_SOURCE_DIR) + "/db/demo.sql");
+        std::stringstream Text;
+        Text << Demo.rdbuf();
+        Exec(Text.str());
+        // Only the alerts a test puts in are due.
+        Exec("delete from ALERT_TRANSACTION; delete from ALERT_HISTORY;");
+        Application->Initialize();
+        FormatSettings().TimeSeparator = ':';
+        FormatSettings().LongTimeFormat = "hh:mm:ss";
+        FormatSettings().ShortDateFormat = "yyyy/mm/dd";
+    }
+    void TearDown() override {
+        delete Window;
+        ShopDbTest::TearDown();
+        ResetFormatSettings();
+    }
+
+    void Open() {
+        new TMainDmod(Owner);
+        new TEmpDmod(Owner);
+        new TInventoryDmod(Owner);
+        new TJobStatusDmod(Owner);
+        new TPoDmod(Owner);
+        new TShipDmod(Owner);
+        new TJobFormDmod(Owner);
+        new TVelmDmod(Owner);
+        new TWoTypeDmod(Owner);
+        new TJobTypeDmod(Owner);
+        Window = new TMainFormWindow(Owner);
+        std::unique_ptr<SmtpAlertMailer> Made = CreateMainFormMailer(*Window);
+        Mailer = Made.get();
+        Mailer->Transport().TlsHandler().SSLOptions()->RootCertFile = Certificates::Get().CA();
+        Mailer->Transport().Smtp().ReadTimeout = 5000;
+        Mailer->Transport().Smtp().HeloName = "client.test";
+        Window->SetMailer(std::move(Made));
+        Window->Show();
+    }
+
+    void UseServer(const AnsiString& Port, int Encryption = 0,
+                   const AnsiString& Password = "pa55word") {
+        Window->eSMTPServer->SetText("localhost");
+        Window->eSMTPPort->SetText(Port);
+        Window->eSMTPAccount->SetText("alerts");
+        Window->eSMTPPassword->SetText(Password);
+        Window->cboSMTPEncrypt->SetItemIndex(Encryption);
+    }
+
+    // An alert of the e-mail frequency code for the demo's employee
+    // (1 Maria Garcia, 3 Priya Shah).
+    void AddDue(int Recipient, int Code, const std::string& Text) {
+        Exec("insert into ALERT_HISTORY (AlertNbr, AlertRecipientNbr, DateGenerated, Priority, "
+             "Descr, SendEmail) values (31, " +
+             std::to_string(Recipient) + ", '" +
+             FormatDateTime("yyyy/mm/dd hh:nn:ss", Clock.Now()) + "', 1, '" + Text + "', " +
+             std::to_string(Code) + ");");
+    }
+
+    // The e-mail codes of the alerts, in the order they were added.
+    std::string Codes() const {
+        sqlite3* Db = nullptr;
+        sqlite3_open(DbFile.c_str(), &Db);
+        sqlite3_stmt* Stmt = nullptr;
+        std::string Result;
+        sqlite3_prepare_v2(Db, "select SendEmail from ALERT_HISTORY order by rowid", -1, &Stmt,
+                           nullptr);
+        while (sqlite3_step(Stmt) == SQLITE_ROW)
+            Result += (Result.empty() ? "" : ",") + std::to_string(sqlite3_column_int(Stmt, 0));
+        sqlite3_finalize(Stmt);
+        sqlite3_close(Db);
+        return Result;
+    }
+
+    std::string MemoText() const { return Window->memoResults->Lines()->Text(); }
+
+    ManualClock Clock{static_cast<double>(static_cast<int>(SystemClock().Now())) +
+                      EncodeTime(10, 0, 0, 0)};
+    ScopedClock ClockScope{Clock};
+    FakeTimerService Timers{&Clock};
+    ScopedTimerService TimerScope{Timers};
+    TMessageBoxRecorder Boxes;
+    TMainFormWindow* Window = nullptr;
+    SmtpAlertMailer* Mailer = nullptr;
+};
+
+TEST_F(EmailWindowTest, AFailedRunLeavesItsAlertsForTheNextRunOfTheirClass) {
+    Open();
+    AddDue(1, 3, "Maria hourly");
+    AddDue(3, 5, "Priya quarter-hourly");
+    AddDue(3, 3, "Priya hourly");
+    // An alert without a recipient can be mailed to nobody: a run of its
+    // class that kept others due is done with it all the same.
+    AddDue(6, 3, "Sam has no address");
+    Exec("update ALERT_HISTORY set AlertRecipientNbr = NULL where Descr = 'Sam has no address'");
+
+    // A port that is no number, then a server that is not there.
+    UseServer("x25");
+    Window->RunAlertBatch(3, false);
+    EXPECT_EQ(Codes(), "3,5,3,3");
+    EXPECT_NE(MemoText().find("x25"), std::string::npos) << MemoText();
+    UseServer(std::to_string(ClosedPort()));
+    Window->RunAlertBatch(3, false);
+    EXPECT_EQ(Codes(), "3,5,3,0");
+    EXPECT_NE(MemoText().find("\nUnable to send email to maria.garcia@example.com"),
+              std::string::npos)
+        << MemoText();
+    EXPECT_EQ(Window->EmailedCount(), 0);
+    EXPECT_EQ(Window->memoResults->Lines()->Strings(0), "Generated alerts: 0, Emailed alerts: 0");
+
+    const Certificates& Files = Certificates::Get();
+    mailtest::SmtpPeer Server("plain", Files.LocalhostCert(), Files.LocalhostKey());
+    UseServer(std::to_string(Server.Port()));
+    Window->RunAlertBatch(5, false); // the quarter-hourly alert alone
+    std::vector<mailtest::ReceivedMessage> Got = Server.Messages(1);
+    ASSERT_EQ(Got.size(), 1u);
+    EXPECT_EQ(Got[0].Recipients, std::vector<std::string>{"priya.shah@example.com"});
+    EXPECT_TRUE(Holds(Got[0].Lines, "Priya quarter-hourly"));
+    EXPECT_FALSE(Holds(Got[0].Lines, "Priya hourly"));
+    EXPECT_EQ(Codes(), "3,0,3,0");
+
+    Window->RunAlertBatch(3, false); // the hourly ones, still due
+    Got = Server.Messages(2);
+    ASSERT_EQ(Got.size(), 2u);
+    EXPECT_EQ(Got[0].Recipients, std::vector<std::string>{"maria.garcia@example.com"});
+    EXPECT_TRUE(Holds(Got[0].Lines, "Maria hourly"));
+    EXPECT_EQ(Got[1].Recipients, std::vector<std::string>{"priya.shah@example.com"});
+    EXPECT_TRUE(Holds(Got[1].Lines, "Priya hourly"));
+    EXPECT_EQ(Codes(), "0,0,0,0");
+    EXPECT_EQ(Window->EmailedCount(), 2);
+
+    // Sent alerts are not sent again: the next message holds the new alert
+    // only, and it is the first the server sees.
+    AddDue(3, 3, "Priya later");
+    Window->RunAlertBatch(3, false);
+    Got = Server.Messages(1);
+    ASSERT_EQ(Got.size(), 1u);
+    EXPECT_EQ(Got[0].Recipients, std::vector<std::string>{"priya.shah@example.com"});
+    EXPECT_TRUE(Holds(Got[0].Lines, "Priya later"));
+    EXPECT_FALSE(Holds(Got[0].Lines, "Priya hourly"));
+    EXPECT_EQ(Codes(), "0,0,0,0,0");
+    EXPECT_EQ(Window->memoResults->Lines()->Strings(0), "Generated alerts: 0, Emailed alerts: 3");
+    EXPECT_TRUE(Boxes.Boxes.empty());
+}
+
+TEST_F(EmailWindowTest, TestConnectionReportsWhatTheServerSaid) {
+    Open();
+    const Certificates& Files = Certificates::Get();
+    mailtest::SmtpPeer Plain("plain", Files.LocalhostCert(), Files.LocalhostKey());
+    mailtest::SmtpPeer Tls("implicit", Files.LocalhostCert(), Files.LocalhostKey());
+    mailtest::ScriptedPeer NoStartTls(
+        {mailtest::Send("220 mx.test ready\r\n"), mailtest::Expect("EHLO client.test\r\n"),
+         mailtest::Send("250 mx.test\r\n"), mailtest::Expect("STARTTLS\r\n"),
+         mailtest::Send("454 TLS not available\r\n"), mailtest::Expect("QUIT\r\n")});
+    struct Case {
+        const char* Name;
+        int Port;
+        int Encryption;
+        const char* Password;
+        const char* Text;
+        const char* Caption;
+    };
+    const std::vector<Case> Cases = {
+        {"plain", Plain.Port(), 0, "pa55word", "Connection attempt successful", "Notice"},
+        {"TLS from the start", Tls.Port(), 1, "pa55word", "Connection attempt successful",
+         "Notice"},
+        {"wrong password", Plain.Port(), 0, "guess", "Could not connect to server: ", "Warning"},
+        {"STARTTLS refused", NoStartTls.Port(), 2, "pa55word",
+         "Could not connect to server: TLS not available", "Warning"},
+    };
+    for (const Case& C : Cases) {
+        UseServer(std::to_string(C.Port), C.Encryption, C.Password);
+        Boxes.Boxes.clear();
+        Window->btTestConnection->Click();
+        ASSERT_EQ(Boxes.Boxes.size(), 1u) << C.Name;
+        EXPECT_EQ(Boxes.Boxes[0].Text.rfind(C.Text, 0), 0u)
+            << C.Name << ": " << Boxes.Boxes[0].Text;
+        EXPECT_EQ(Boxes.Boxes[0].Caption, C.Caption) << C.Name;
+        EXPECT_EQ(Boxes.Boxes[0].Flags, MB_OK | MB_ICONINFORMATION | MB_TOPMOST) << C.Name;
+        EXPECT_FALSE(Mailer->Transport().Smtp().IsConnected()) << C.Name;
+    }
+    EXPECT_EQ(NoStartTls.Finish().back(), "DONE");
+}
+
+} // namespace
