@@ -1,18 +1,9 @@
 #include "EngineTest.h"
 
-#include "datamodules/DmodEmp.h"
-#include "datamodules/DmodInventory.h"
-#include "datamodules/DmodJobForm.h"
-#include "datamodules/DmodJobStatus.h"
-#include "datamodules/DmodJobType.h"
-#include "datamodules/DmodPo.h"
-#include "datamodules/DmodShip.h"
-#include "datamodules/DmodVelm.h"
-#include "datamodules/DmodWoType.h"
+#include "datamodules/ShopDataModules.h"
 #include "platform/rtl/Format.h"
 #include "platform/sys/KernelNames.h"
 
-#include <atomic>
 #include <sqlite3.h>
 #include <unistd.h>
 
@@ -21,21 +12,13 @@ void EngineTest::SetUp() {
     // The job-form module's report connections listen from its creation:
     // their kernel objects go to a namespace of the test's own, so that test
     // programs running side by side never share (or wedge) them.
-    static std::atomic<int> serial{0};
-    KernelSpace = "ae" + std::to_string(getpid()) + "_" + std::to_string(++serial);
+    KernelSpace = UniqueKernelNamespace("ae");
     SetKernelNamespace(KernelSpace);
     // Created in the program's order, so that the modules find each other.
-    Main = new TMainDmod(Owner);
-    auto* emp = new TEmpDmod(Owner);
-    auto* inventory = new TInventoryDmod(Owner);
-    auto* jobStatus = new TJobStatusDmod(Owner);
-    auto* po = new TPoDmod(Owner);
-    new TShipDmod(Owner);
-    auto* jobForm = new TJobFormDmod(Owner);
-    new TVelmDmod(Owner);
-    new TWoTypeDmod(Owner);
-    new TJobTypeDmod(Owner);
-    Modules = std::make_unique<DataModuleLookups>(*jobForm, *po, *emp, *inventory, *jobStatus);
+    const TShopDataModules Made = CreateShopDataModules(Owner);
+    Main = Made.Main;
+    Modules = std::make_unique<DataModuleLookups>(*Made.JobForm, *Made.Po, *Made.Emp,
+                                                  *Made.Inventory, *Made.JobStatus);
     Shop = std::make_unique<CountingLookups>(*Modules);
     Context = std::make_unique<AlertContext>(Host, *Main, *Shop);
 }

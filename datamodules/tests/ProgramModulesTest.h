@@ -12,12 +12,12 @@
 #include "datamodules/DmodShip.h"
 #include "datamodules/DmodVelm.h"
 #include "datamodules/DmodWoType.h"
+#include "datamodules/ShopDataModules.h"
 
 #include "ShopModuleTest.h"
 
 #include "platform/sys/KernelNames.h"
 
-#include <atomic>
 #include <string>
 #include <unistd.h>
 
@@ -27,22 +27,22 @@ protected:
         ShopModuleTest::SetUp();
         // The job-form module's report connections listen from its creation:
         // their kernel objects go to a namespace of the test's own.
-        static std::atomic<int> serial{0};
-        Namespace = "dm" + std::to_string(getpid()) + "_" + std::to_string(++serial);
+        Namespace = UniqueKernelNamespace("dm");
         SetKernelNamespace(Namespace);
         // The main data module brings the program's own connection under
         // the same database name.
         delete FindDatabase(ShopDatabaseName);
-        Main = new TMainDmod(Owner);
-        Emp = new TEmpDmod(Owner);
-        Inventory = new TInventoryDmod(Owner);
-        JobStatus = new TJobStatusDmod(Owner);
-        Po = new TPoDmod(Owner);
-        Ship = new TShipDmod(Owner);
-        JobForm = new TJobFormDmod(Owner);
-        Velm = new TVelmDmod(Owner);
-        WoType = new TWoTypeDmod(Owner);
-        JobType = new TJobTypeDmod(Owner);
+        const TShopDataModules Modules = CreateShopDataModules(Owner);
+        Main = Modules.Main;
+        Emp = Modules.Emp;
+        Inventory = Modules.Inventory;
+        JobStatus = Modules.JobStatus;
+        Po = Modules.Po;
+        Ship = Modules.Ship;
+        JobForm = Modules.JobForm;
+        Velm = Modules.Velm;
+        WoType = Modules.WoType;
+        JobType = Modules.JobType;
     }
 
     void TearDown() override {

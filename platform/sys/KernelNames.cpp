@@ -2,6 +2,7 @@
 
 #include "platform/rtl/Exceptions.h"
 
+#include <atomic>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
@@ -46,6 +47,11 @@ AnsiString KernelNamespace() {
     if (ChosenNamespace) return *ChosenNamespace;
     const char* env = std::getenv("BEACONMILL_KERNEL_NAMESPACE");
     return env ? AnsiString(env) : AnsiString();
+}
+
+AnsiString UniqueKernelNamespace(const AnsiString& Prefix) {
+    static std::atomic<int> Serial{0};
+    return Prefix + std::to_string(getpid()) + "_" + std::to_string(++Serial);
 }
 
 void SetKernelNamespace(const AnsiString& Namespace) {

@@ -16,6 +16,11 @@ AnsiString KernelObjectPath(const AnsiString& Name);
 AnsiString KernelNamespace();
 void SetKernelNamespace(const AnsiString& Namespace);
 
+// A namespace no other process uses: Prefix, the process id and a counter.
+// Tests give each case one, so that test programs running side by side
+// never share (or wedge) each other's objects.
+AnsiString UniqueKernelNamespace(const AnsiString& Prefix);
+
 // Removes every object of the current user in Namespace; for cleaning up
 // after a group of processes that is done. Gives the number removed.
 int RemoveKernelNamespace(const AnsiString& Namespace);

@@ -4,15 +4,7 @@
 #include "alert/app/MainFormMailer.h"
 #include "alert/app/MainFormWindow.h"
 #include "alert/store/MainDmod.h"
-#include "datamodules/DmodEmp.h"
-#include "datamodules/DmodInventory.h"
-#include "datamodules/DmodJobForm.h"
-#include "datamodules/DmodJobStatus.h"
-#include "datamodules/DmodJobType.h"
-#include "datamodules/DmodPo.h"
-#include "datamodules/DmodShip.h"
-#include "datamodules/DmodVelm.h"
-#include "datamodules/DmodWoType.h"
+#include "datamodules/ShopDataModules.h"
 #include "mail/MxSMTP.h"
 #include "mail/MxSSLIOHandler.h"
 #include "mail/tests/Certificates.h"
@@ -26,6 +18,8 @@
 #include "platform/rtl/DateTime.h"
 #include "platform/rtl/DateTimeFormat.h"
 #include "platform/rtl/FormatSettings.h"
+
+#include "platform/sys/KernelNames.h"
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>
@@ -73,24 +67,22 @@ protected:
         FormatSettings().TimeSeparator = ':';
         FormatSettings().LongTimeFormat = "hh:mm:ss";
         FormatSettings().ShortDateFormat = "yyyy/mm/dd";
+        // The job-form module's report-connection listeners keep their
+        // kernel objects in a namespace of the test's own.
+        KernelSpace = UniqueKernelNamespace("ew");
+        SetKernelNamespace(KernelSpace);
     }
     void TearDown() override {
         delete Window;
         ShopDbTest::TearDown();
+        RemoveKernelNamespace(KernelSpace);
         ResetFormatSettings();
     }
 
+    std::string KernelSpace;
+
     void Open() {
-        new TMainDmod(Owner);
-        new TEmpDmod(Owner);
-        new TInventoryDmod(Owner);
-        new TJobStatusDmod(Owner);
-        new TPoDmod(Owner);
-        new TShipDmod(Owner);
-        new TJobFormDmod(Owner);
-        new TVelmDmod(Owner);
-        new TWoTypeDmod(Owner);
-        new TJobTypeDmod(Owner);
+        CreateShopDataModules(Owner);
         Window = new TMainFormWindow(Owner);
         std::unique_ptr<SmtpAlertMailer> Made = CreateMainFormMailer(*Window);
         Mailer = Made.get();

@@ -4,15 +4,7 @@
 #include "alert/app/CommandLine.h"
 #include "alert/app/MainFormWindow.h"
 #include "alert/store/MainDmod.h"
-#include "datamodules/DmodEmp.h"
-#include "datamodules/DmodInventory.h"
-#include "datamodules/DmodJobForm.h"
-#include "datamodules/DmodJobStatus.h"
-#include "datamodules/DmodJobType.h"
-#include "datamodules/DmodPo.h"
-#include "datamodules/DmodShip.h"
-#include "datamodules/DmodVelm.h"
-#include "datamodules/DmodWoType.h"
+#include "datamodules/ShopDataModules.h"
 #include "platform/data/testing/ShopDbTest.h"
 #include "platform/gui/ComCtrls.h"
 #include "platform/gui/Dialogs.h"
@@ -33,7 +25,6 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
-#include <atomic>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -77,8 +68,7 @@ protected:
         DebugMode = false;
         // The job-form module's report-connection listeners keep their
         // kernel objects in a namespace of the test's own.
-        static std::atomic<int> Serial{0};
-        KernelSpace = "mw" + std::to_string(getpid()) + "_" + std::to_string(++Serial);
+        KernelSpace = UniqueKernelNamespace("mw");
         SetKernelNamespace(KernelSpace);
     }
     void TearDown() override {
@@ -90,16 +80,7 @@ protected:
 
     // The data modules in the program's order, then the window, shown.
     void Open() {
-        new TMainDmod(Owner);
-        new TEmpDmod(Owner);
-        new TInventoryDmod(Owner);
-        new TJobStatusDmod(Owner);
-        new TPoDmod(Owner);
-        new TShipDmod(Owner);
-        new TJobFormDmod(Owner);
-        new TVelmDmod(Owner);
-        new TWoTypeDmod(Owner);
-        new TJobTypeDmod(Owner);
+        CreateShopDataModules(Owner);
         Window = new TMainFormWindow(Owner);
         Window->SetMailer(std::make_unique<RecordingMailer>(MailedRuns));
         Window->Show();
