@@ -35,6 +35,10 @@ AlertMailTransport::AlertMailTransport()
     FMessage->From()->SetName("Dornwick");
     FMessage->SetEncoding(mail::TMxMessageEncoding::meMIME);
     FMessage->Priority = mail::TMxMessagePriority::mpHigh;
+    // Alert texts come from the shop database as UTF-8; without a declared
+    // character set mail readers show its accented letters garbled.
+    FMessage->ContentType = "text/plain";
+    FMessage->CharSet = "UTF-8";
 }
 
 AlertMailTransport::~AlertMailTransport() {

@@ -110,6 +110,7 @@ TEST(AlertEmailSend, OneMessagePerRecipientInTheClearUnderStartTlsAndOverTls) {
             EXPECT_NE(Message.Header("From").find("alerts"), std::string::npos) << M.Server;
             EXPECT_EQ(Message.Header("To"), To[I]) << M.Server;
             EXPECT_EQ(Message.Header("X-Priority"), "2") << M.Server;
+            EXPECT_EQ(Message.Header("Content-Type"), "text/plain; charset=\"UTF-8\"") << M.Server;
             EXPECT_FALSE(Message.Header("Date").empty()) << M.Server;
             EXPECT_EQ(std::vector<AnsiString>(Message.Lines.begin(), Message.Lines.end()),
                       Bodies[I])

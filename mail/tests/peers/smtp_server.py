@@ -22,6 +22,7 @@ The run is cut off after a while, so a broken test never leaves it behind.
 """
 import asyncio
 import email
+import re
 import email.policy
 import signal
 import ssl
@@ -53,7 +54,9 @@ class Handler:
         out.append("MAILFROM " + envelope.mail_from)
         out += ["RCPT " + rcpt for rcpt in envelope.rcpt_tos]
         message = email.message_from_bytes(data, policy=email.policy.compat32)
-        out += ["HEADER %s: %s" % (name, value) for name, value in message.items()]
+        # A folded value comes back on one line, its fold as one space.
+        out += ["HEADER %s: %s" % (name, re.sub(r"\r?\n[ \t]+", " ", value))
+                for name, value in message.items()]
         body = data.split(b"\r\n\r\n", 1)[1] if b"\r\n\r\n" in data else b""
         lines = body.split(b"\r\n")
         if lines and lines[-1] == b"":
