@@ -149,19 +149,20 @@ QWidget* TControlPainter::CreateWidget() {
     return FWidget;
 }
 
-// ---- TCustomControl ---------------------------------------------------------------
+// ---- TPaintedControl ---------------------------------------------------------------
 
-TCustomControl::TCustomControl(TComponent* AOwner)
-    : TWinControl(AOwner),
-      FPainter(std::make_unique<TControlPainter>(*this, [this] { PaintWindow(); })) {}
+template <class TBase>
+TPaintedControl<TBase>::TPaintedControl(TComponent* AOwner)
+    : TBase(AOwner), FPainter(std::make_unique<TControlPainter>(*this, [this] { PaintWindow(); })) {
+}
 
-TCustomControl::~TCustomControl() = default;
+template <class TBase> TPaintedControl<TBase>::~TPaintedControl() = default;
 
-TCanvas* TCustomControl::Canvas() const {
+template <class TBase> TCanvas* TPaintedControl<TBase>::Canvas() const {
     return FPainter->Canvas();
 }
 
-void TCustomControl::PaintWindow() {
+template <class TBase> void TPaintedControl<TBase>::PaintWindow() {
     Canvas()->Lock();
     try {
         Paint();
@@ -172,61 +173,23 @@ void TCustomControl::PaintWindow() {
     Canvas()->Unlock();
 }
 
-QWidget* TCustomControl::CreateWidget() {
+template <class TBase> QWidget* TPaintedControl<TBase>::CreateWidget() {
     return FPainter->CreateWidget();
 }
 
-void TCustomControl::Dispatch(TMessage& Message) {
+template <class TBase> void TPaintedControl<TBase>::Dispatch(TMessage& Message) {
     switch (Message.Msg) {
     case WM_PAINT:
         FPainter->WMPaint();
         return;
     case WM_SIZE:
-        TWinControl::Dispatch(Message);
+        TBase::Dispatch(Message);
         FPainter->Resized();
         return;
     default:
-        TWinControl::Dispatch(Message);
+        TBase::Dispatch(Message);
     }
 }
 
-// ---- TGraphicControl ----------------------------------------------------------------
-
-TGraphicControl::TGraphicControl(TComponent* AOwner)
-    : TControl(AOwner),
-      FPainter(std::make_unique<TControlPainter>(*this, [this] { PaintWindow(); })) {}
-
-TGraphicControl::~TGraphicControl() = default;
-
-TCanvas* TGraphicControl::Canvas() const {
-    return FPainter->Canvas();
-}
-
-void TGraphicControl::PaintWindow() {
-    Canvas()->Lock();
-    try {
-        Paint();
-    } catch (...) {
-        Canvas()->Unlock();
-        throw;
-    }
-    Canvas()->Unlock();
-}
-
-QWidget* TGraphicControl::CreateWidget() {
-    return FPainter->CreateWidget();
-}
-
-void TGraphicControl::Dispatch(TMessage& Message) {
-    switch (Message.Msg) {
-    case WM_PAINT:
-        FPainter->WMPaint();
-        return;
-    case WM_SIZE:
-        TControl::Dispatch(Message);
-        FPainter->Resized();
-        return;
-    default:
-        TControl::Dispatch(Message);
-    }
-}
+template class TPaintedControl<TWinControl>;
+template class TPaintedControl<TControl>;

@@ -12,13 +12,12 @@
 // The painting machinery the two kinds of custom control share.
 class TControlPainter;
 
-// A windowed control that draws itself: can take the focus and hold
-// other controls.
-class TCustomControl : public TWinControl {
+// A control that draws itself through its Canvas, windowed (TWinControl)
+// or not (TControl): Paint runs for every WM_PAINT with the canvas locked.
+template <class TBase> class TPaintedControl : public TBase {
 public:
-    explicit TCustomControl(TComponent* AOwner);
-    ~TCustomControl() override;
-    AnsiString ClassName() const override { return "TCustomControl"; }
+    explicit TPaintedControl(TComponent* AOwner);
+    ~TPaintedControl() override;
 
     TCanvas* Canvas() const;
 
@@ -37,25 +36,21 @@ private:
     std::unique_ptr<TControlPainter> FPainter;
 };
 
+extern template class TPaintedControl<TWinControl>;
+extern template class TPaintedControl<TControl>;
+
+// A windowed control that draws itself: can take the focus and hold
+// other controls.
+class TCustomControl : public TPaintedControl<TWinControl> {
+public:
+    using TPaintedControl::TPaintedControl;
+    AnsiString ClassName() const override { return "TCustomControl"; }
+};
+
 // A control without a window of its own that draws itself: it takes no
 // focus and holds no controls.
-class TGraphicControl : public TControl {
+class TGraphicControl : public TPaintedControl<TControl> {
 public:
-    explicit TGraphicControl(TComponent* AOwner);
-    ~TGraphicControl() override;
+    using TPaintedControl::TPaintedControl;
     AnsiString ClassName() const override { return "TGraphicControl"; }
-
-    TCanvas* Canvas() const;
-
-    void Dispatch(TMessage& Message) override;
-
-protected:
-    virtual void Paint() {}
-    virtual void PaintWindow();
-
-    QWidget* CreateWidget() override;
-
-private:
-    friend class TControlPainter;
-    std::unique_ptr<TControlPainter> FPainter;
 };
