@@ -204,42 +204,49 @@ void TMxSSLSocket::RaiseTransferError(const char* AWhat, int AError, int ASysErr
     throw EMxOpenSSLError(AnsiString("TLS ") + AWhat + " failed: " + reason);
 }
 
-int TMxSSLSocket::ReadTls(void* ABuffer, int ALength) {
-    if (!FSession || FBroken) throw EMxClosedSocket("Disconnected.");
-    int result = 0;
-    int error = SSL_ERROR_NONE;
-    int sysError = 0;
+namespace {
+
+struct TTlsTransfer {
+    int Result = 0;
+    int Error = SSL_ERROR_NONE;
+    int SysError = 0;
+};
+
+// Runs one SSL_read or SSL_write, once more when OpenSSL asks for it.
+template <class TCall> TTlsTransfer TransferTls(SSL* Session, TCall Call) {
+    TTlsTransfer transfer;
     for (int attempt = 0; attempt < 2; ++attempt) {
         ERR_clear_error();
         errno = 0;
-        result = SSL_read(FSession, ABuffer, ALength);
-        if (result > 0) return result;
-        error = SSL_get_error(FSession, result);
-        sysError = errno;
-        if (!WantsIO(error)) break;
+        transfer.Result = Call();
+        if (transfer.Result > 0) return transfer;
+        transfer.Error = SSL_get_error(Session, transfer.Result);
+        transfer.SysError = errno;
+        if (!WantsIO(transfer.Error)) break;
     }
-    if (error == SSL_ERROR_ZERO_RETURN) return 0;
+    return transfer;
+}
+
+} // namespace
+
+int TMxSSLSocket::ReadTls(void* ABuffer, int ALength) {
+    if (!FSession || FBroken) throw EMxClosedSocket("Disconnected.");
+    const TTlsTransfer t =
+        TransferTls(FSession, [&] { return SSL_read(FSession, ABuffer, ALength); });
+    if (t.Result > 0) return t.Result;
+    if (t.Error == SSL_ERROR_ZERO_RETURN) return 0;
     // An end of the stream without a close notification.
-    if (error == SSL_ERROR_SYSCALL && sysError == 0 && ERR_peek_error() == 0) return 0;
-    RaiseTransferError("read", error, sysError);
+    if (t.Error == SSL_ERROR_SYSCALL && t.SysError == 0 && ERR_peek_error() == 0) return 0;
+    RaiseTransferError("read", t.Error, t.SysError);
 }
 
 int TMxSSLSocket::WriteTls(const void* ABuffer, int ALength) {
     if (!FSession || FBroken) throw EMxClosedSocket("Disconnected.");
-    int result = 0;
-    int error = SSL_ERROR_NONE;
-    int sysError = 0;
-    for (int attempt = 0; attempt < 2; ++attempt) {
-        ERR_clear_error();
-        errno = 0;
-        result = SSL_write(FSession, ABuffer, ALength);
-        if (result > 0) return result;
-        error = SSL_get_error(FSession, result);
-        sysError = errno;
-        if (!WantsIO(error)) break;
-    }
-    if (error == SSL_ERROR_ZERO_RETURN) return 0;
-    RaiseTransferError("write", error, sysError);
+    const TTlsTransfer t =
+        TransferTls(FSession, [&] { return SSL_write(FSession, ABuffer, ALength); });
+    if (t.Result > 0) return t.Result;
+    if (t.Error == SSL_ERROR_ZERO_RETURN) return 0;
+    RaiseTransferError("write", t.Error, t.SysError);
 }
 
 int TMxSSLSocket::TlsErrorCode(int AResult) const {
