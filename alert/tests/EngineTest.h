@@ -3,6 +3,7 @@
 // lookups through them, and a host that records what the engine tells it.
 #include "alert/AlertContext.h"
 #include "alert/DataModuleLookups.h"
+#include "alert/store/AlertSetting.h"
 #include "alert/store/MainDmod.h"
 #include "platform/data/Query.h"
 #include "platform/data/testing/ShopDbTest.h"
@@ -94,6 +95,23 @@ private:
 // the value column that suits it (whole numbers in IntValue, others in
 // RealValue).
 using Values = std::vector<double>;
+
+// The value groups of an in-memory setting: each group's values in Sequence
+// order.
+inline std::vector<AlertValueGroup> ValueGroups(const std::vector<Values>& Groups) {
+    std::vector<AlertValueGroup> result;
+    for (const Values& values : Groups) {
+        AlertValueGroup group;
+        for (std::size_t i = 0; i < values.size(); ++i) {
+            AlertSettingValue value;
+            value.Value = values[i];
+            value.Sequence = static_cast<int>(i);
+            group.push_back(value);
+        }
+        result.push_back(group);
+    }
+    return result;
+}
 
 struct SettingRow {
     int AlertId = 0;

@@ -6,16 +6,7 @@ namespace {
 
 AlertSetting WithValues(std::vector<std::vector<double>> Groups) {
     AlertSetting setting;
-    for (const auto& values : Groups) {
-        AlertValueGroup group;
-        for (std::size_t i = 0; i < values.size(); ++i) {
-            AlertSettingValue value;
-            value.Value = values[i];
-            value.Sequence = static_cast<int>(i);
-            group.push_back(value);
-        }
-        setting.ValueGroups.push_back(group);
-    }
+    setting.ValueGroups = ValueGroups(Groups);
     return setting;
 }
 

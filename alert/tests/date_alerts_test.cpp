@@ -15,16 +15,7 @@ AlertSetting DateSetting(int AlertId, int Source, std::vector<std::vector<double
     setting.EmpNbr = EmpNbr;
     setting.Source = static_cast<std::uint8_t>(Source);
     setting.SourceIds = std::move(SourceIds);
-    for (const auto& values : Groups) {
-        AlertValueGroup group;
-        for (std::size_t i = 0; i < values.size(); ++i) {
-            AlertSettingValue value;
-            value.Value = values[i];
-            value.Sequence = static_cast<int>(i);
-            group.push_back(value);
-        }
-        setting.ValueGroups.push_back(group);
-    }
+    setting.ValueGroups = ValueGroups(Groups);
     return setting;
 }
 

@@ -1,5 +1,7 @@
 #include "formstore/FileOperator.h"
 
+#include "ScratchFiles.h"
+
 #include "platform/gui/Dialogs.h"
 #include "platform/gui/Forms.h"
 
@@ -16,7 +18,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class FileOperator : public ::testing::Test {
+class FileOperator : public formstore_test::ScratchFilesTest {
 protected:
     void SetUp() override {
         Application->Initialize();
@@ -29,24 +31,6 @@ protected:
         Application->ProcessMessages();
     }
 
-    AnsiString Path(const AnsiString& Name) const { return Root + "/" + Name; }
-    void Write(const AnsiString& Name, const std::string& Content) const {
-        fs::create_directories(fs::path(Path(Name)).parent_path());
-        std::ofstream(Path(Name), std::ios::binary) << Content;
-    }
-    std::string Read(const AnsiString& Name) const {
-        std::ifstream In(Path(Name), std::ios::binary);
-        return {std::istreambuf_iterator<char>(In), std::istreambuf_iterator<char>()};
-    }
-    bool Exists(const AnsiString& Name) const { return fs::exists(fs::symlink_status(Path(Name))); }
-    std::vector<std::string> Listing(const AnsiString& Dir) const {
-        std::vector<std::string> Names;
-        for (const auto& Entry : fs::directory_iterator(Path(Dir)))
-            Names.push_back(Entry.path().filename().string());
-        std::sort(Names.begin(), Names.end());
-        return Names;
-    }
-
     bool Run(TFileOperation Operation, const AnsiString& Source, const AnsiString& Dest,
              TFileOperFlags Options) {
         Operator.SetOperation(Operation);
@@ -56,7 +40,6 @@ protected:
         return Operator.RunOperation();
     }
 
-    AnsiString Root;
     TFsFileOperator Operator{nullptr};
     TMessageBoxRecorder Boxes;
 };

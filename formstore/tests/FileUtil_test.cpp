@@ -1,5 +1,7 @@
 #include "formstore/FileUtil.h"
 
+#include "ScratchFiles.h"
+
 #include "formstore/ProgressList.h"
 #include "platform/classes/Component.h"
 #include "platform/rtl/DateTime.h"
@@ -38,7 +40,7 @@ TProgressControlClass RecorderClass() {
         });
 }
 
-class FileUtilTest : public ::testing::Test {
+class FileUtilTest : public formstore_test::ScratchFilesTest {
 protected:
     FileUtilTest() {
         char Template[] = "/tmp/formstore-fileutil-XXXXXX";
@@ -52,27 +54,6 @@ protected:
         std::error_code Ignored;
         fs::remove_all(Root, Ignored);
     }
-
-    AnsiString Path(const AnsiString& Name) const { return Root + "/" + Name; }
-
-    void Write(const AnsiString& Name, const std::string& Content) const {
-        fs::create_directories(fs::path(Path(Name)).parent_path());
-        std::ofstream(Path(Name), std::ios::binary) << Content;
-    }
-    std::string Read(const AnsiString& Name) const {
-        std::ifstream In(Path(Name), std::ios::binary);
-        return {std::istreambuf_iterator<char>(In), std::istreambuf_iterator<char>()};
-    }
-    bool Exists(const AnsiString& Name) const { return fs::exists(fs::symlink_status(Path(Name))); }
-    std::vector<std::string> Listing(const AnsiString& Dir) const {
-        std::vector<std::string> Names;
-        for (const auto& Entry : fs::directory_iterator(Path(Dir)))
-            Names.push_back(Entry.path().filename().string());
-        std::sort(Names.begin(), Names.end());
-        return Names;
-    }
-
-    AnsiString Root;
 };
 
 TEST_F(FileUtilTest, CopyReportsProgressAndKeepsTheFileDate) {

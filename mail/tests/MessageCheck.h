@@ -1,57 +1,15 @@
 #pragma once
 // Runs tests/message_check.py (Python's email package as the independent
 // reader) on a message's wire text and hands its report back as rows.
-#include "Reference.h"
+#include "PythonRows.h"
 
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
-#include <memory>
-#include <stdexcept>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 namespace mailtest {
 
 inline std::vector<Row> CheckMessage(const std::string& AWireText, const std::string& AMode = "") {
-    char inputName[] = "/tmp/mailmsg-checkXXXXXX";
-    const int fd = mkstemp(inputName);
-    if (fd < 0) throw std::runtime_error("cannot create the check input file");
-    close(fd);
-    std::ofstream(inputName, std::ios::binary) << AWireText;
-    const std::string script =
-        (std::filesystem::path(__FILE__).parent_path() / "message_check.py").string();
-    const std::string command = "python3 '" + script + "' " + AMode + " < " + inputName;
-    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
-    if (!pipe) throw std::runtime_error("cannot run " + command);
-    std::string output;
-    char buffer[4096];
-    std::size_t got = 0;
-    while ((got = fread(buffer, 1, sizeof buffer, pipe.get())) > 0)
-        output.append(buffer, got);
-    const int status = pclose(pipe.release());
-    std::filesystem::remove(inputName);
-    if (status != 0) throw std::runtime_error(command + " failed");
-
-    std::vector<Row> rows;
-    std::size_t start = 0;
-    while (start < output.size()) {
-        std::size_t end = output.find('\n', start);
-        if (end == std::string::npos) end = output.size();
-        const std::string line = output.substr(start, end - start);
-        Row row;
-        std::size_t from = 0;
-        while (true) {
-            const std::size_t tab = line.find('\t', from);
-            row.push_back(line.substr(from, tab - from));
-            if (tab == std::string::npos) break;
-            from = tab + 1;
-        }
-        rows.push_back(std::move(row));
-        start = end + 1;
-    }
-    return rows;
+    return PythonRows("message_check.py", AMode, AWireText);
 }
 
 } // namespace mailtest

@@ -2,20 +2,13 @@
 // Starts tests/peers/smtp_server.py (aiosmtpd) on a free loopback port in
 // one of its modes and reads back the messages it accepted. Every wait is
 // bounded; the destructor ends the server.
-#include <cerrno>
+#include "ChildProcess.h"
+
 #include <chrono>
-#include <csignal>
-#include <fcntl.h>
 #include <filesystem>
-#include <poll.h>
-#include <spawn.h>
 #include <stdexcept>
 #include <string>
-#include <sys/wait.h>
-#include <unistd.h>
 #include <vector>
-
-extern char** environ;
 
 namespace mailtest {
 
@@ -39,43 +32,13 @@ struct ReceivedMessage {
 
 class SmtpPeer {
 public:
-    SmtpPeer(const std::string& AMode, const std::string& ACert, const std::string& AKey) {
-        const std::string script =
-            (std::filesystem::path(__FILE__).parent_path() / "peers" / "smtp_server.py").string();
-        int fds[2];
-        if (pipe2(fds, O_CLOEXEC) != 0) throw std::runtime_error("pipe failed");
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_adddup2(&actions, fds[1], STDOUT_FILENO);
+    SmtpPeer(const std::string& AMode, const std::string& ACert, const std::string& AKey)
         // The system's interpreter is the one the aiosmtpd package is for.
-        std::vector<std::string> args{"/usr/bin/python3", script, AMode, ACert, AKey};
-        std::vector<char*> argv;
-        for (auto& arg : args)
-            argv.push_back(arg.data());
-        argv.push_back(nullptr);
-        const int result = posix_spawn(&FPid, argv[0], &actions, nullptr, argv.data(), environ);
-        posix_spawn_file_actions_destroy(&actions);
-        close(fds[1]);
-        FOutput = fds[0];
-        if (result != 0) {
-            FPid = -1;
-            throw std::runtime_error("cannot start the SMTP server");
-        }
-        const std::string first = ReadLine(std::chrono::seconds(20));
+        : FProcess({"/usr/bin/python3", ServerScript(), AMode, ACert, AKey}, "the SMTP server") {
+        const std::string first = FProcess.ReadLine(std::chrono::seconds(20));
         if (first.rfind("PORT ", 0) != 0) throw std::runtime_error("server did not start");
         FPort = std::stoi(first.substr(5));
     }
-
-    ~SmtpPeer() {
-        if (FPid > 0) {
-            kill(FPid, SIGKILL);
-            waitpid(FPid, nullptr, 0);
-        }
-        if (FOutput >= 0) close(FOutput);
-    }
-
-    SmtpPeer(const SmtpPeer&) = delete;
-    SmtpPeer& operator=(const SmtpPeer&) = delete;
 
     int Port() const { return FPort; }
 
@@ -84,7 +47,7 @@ public:
         std::vector<ReceivedMessage> messages;
         std::size_t ended = 0;
         while (ended < ACount) {
-            const std::string line = ReadLine(std::chrono::seconds(5));
+            const std::string line = FProcess.ReadLine(std::chrono::seconds(5));
             if (line.empty()) break;
             if (line == "MESSAGE") {
                 messages.emplace_back();
@@ -115,31 +78,13 @@ private:
         return text;
     }
 
-    std::string ReadLine(std::chrono::milliseconds ALimit) {
-        const auto deadline = std::chrono::steady_clock::now() + ALimit;
-        while (true) {
-            const std::size_t end = FPending.find('\n');
-            if (end != std::string::npos) {
-                std::string line = FPending.substr(0, end);
-                FPending.erase(0, end + 1);
-                return line;
-            }
-            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-                deadline - std::chrono::steady_clock::now());
-            if (left.count() <= 0) return std::string();
-            pollfd fd{FOutput, POLLIN, 0};
-            if (poll(&fd, 1, static_cast<int>(left.count())) <= 0) continue;
-            char buffer[4096];
-            const ssize_t got = read(FOutput, buffer, sizeof buffer);
-            if (got <= 0) return std::string();
-            FPending.append(buffer, static_cast<std::size_t>(got));
-        }
+    static std::string ServerScript() {
+        return (std::filesystem::path(__FILE__).parent_path() / "peers" / "smtp_server.py")
+            .string();
     }
 
-    pid_t FPid = -1;
-    int FOutput = -1;
+    ChildProcess FProcess;
     int FPort = 0;
-    std::string FPending;
 };
 
 } // namespace mailtest

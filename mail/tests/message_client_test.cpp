@@ -1,5 +1,6 @@
 #include "MessageCheck.h"
 #include "MessagePeer.h"
+#include "Reference.h"
 #include "mail/MxMessage.h"
 #include "mail/MxMessageClient.h"
 #include "mail/MxMessageCoderMIME.h"

@@ -1,4 +1,5 @@
 #include "MessageCheck.h"
+#include "Reference.h"
 #include "mail/MxCoder3to4.h"
 #include "mail/MxMessage.h"
 #include "mail/MxMessageCoderMIME.h"

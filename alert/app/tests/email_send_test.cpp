@@ -4,6 +4,7 @@
 #include "alert/app/AlertEmail.h"
 #include "alert/app/AlertMailTransport.h"
 #include "alert/app/SmtpAlertMailer.h"
+#include "alert/app/tests/ClosedPort.h"
 #include "mail/MxSMTP.h"
 #include "mail/MxSSLIOHandler.h"
 #include "mail/tests/Certificates.h"
@@ -13,11 +14,6 @@
 #include "platform/rtl/DateTime.h"
 
 #include <gtest/gtest.h>
-
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
 namespace {
 
@@ -48,19 +44,6 @@ const std::vector<AlertEmailRow> TwoRecipients = {
     Due(4, "ann@shop.example", 31, 1, ".PO 4410 is due tomorrow."),
     Due(9, "bob@shop.example", 49, 0, "Bob Hay daily hours of 13 exceed 12."),
 };
-
-// A loopback port nobody listens on.
-int ClosedPort() {
-    const int Fd = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in Address{};
-    Address.sin_family = AF_INET;
-    Address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    bind(Fd, reinterpret_cast<sockaddr*>(&Address), sizeof Address);
-    socklen_t Length = sizeof Address;
-    getsockname(Fd, reinterpret_cast<sockaddr*>(&Address), &Length);
-    close(Fd);
-    return ntohs(Address.sin_port);
-}
 
 SmtpControlValues Controls(int Port, int Encryption) {
     // Blanks around the server, port and account are the operator's typing.

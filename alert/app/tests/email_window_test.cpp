@@ -3,6 +3,7 @@
 // failed run, and the "Test connection" button.
 #include "alert/app/MainFormMailer.h"
 #include "alert/app/MainFormWindow.h"
+#include "alert/app/tests/ClosedPort.h"
 #include "alert/store/MainDmod.h"
 #include "datamodules/ShopDataModules.h"
 #include "mail/MxSMTP.h"
@@ -24,28 +25,12 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
-#include <arpa/inet.h>
 #include <fstream>
-#include <netinet/in.h>
 #include <sstream>
-#include <sys/socket.h>
-#include <unistd.h>
 
 namespace {
 
 using mailtest::Certificates;
-
-int ClosedPort() {
-    const int Fd = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in Address{};
-    Address.sin_family = AF_INET;
-    Address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    bind(Fd, reinterpret_cast<sockaddr*>(&Address), sizeof Address);
-    socklen_t Length = sizeof Address;
-    getsockname(Fd, reinterpret_cast<sockaddr*>(&Address), &Length);
-    close(Fd);
-    return ntohs(Address.sin_port);
-}
 
 bool Holds(const std::vector<std::string>& Lines, const std::string& Text) {
     for (const std::string& Line : Lines)
