@@ -1,11 +1,11 @@
 // The main window e-mailing through its SMTP mailer: batches against a real
 // SMTP server on loopback with the demo database, what stays due after a
 // failed run, and the "Test connection" button.
+#include "ProgramWindowTest.h"
 #include "alert/app/MainFormMailer.h"
 #include "alert/app/MainFormWindow.h"
 #include "alert/app/tests/ClosedPort.h"
 #include "alert/store/MainDmod.h"
-#include "datamodules/ShopDataModules.h"
 #include "mail/MxSMTP.h"
 #include "mail/MxSSLIOHandler.h"
 #include "mail/tests/Certificates.h"
@@ -38,33 +38,13 @@ bool Holds(const std::vector<std::string>& Lines, const std::string& Text) {
     return false;
 }
 
-class EmailWindowTest : public ShopDbTest {
+class EmailWindowTest : public ProgramWindowTest {
 protected:
     void SetUp() override {
-        ShopDbTest::SetUp();
-        std::ifstream Demo(std::string(BEACONMILL_SOURCE_DIR) + "/db/demo.sql");
-        std::stringstream Text;
-        Text << Demo.rdbuf();
-        Exec(Text.str());
+        ProgramWindowTest::SetUp();
         // Only the alerts a test puts in are due.
         Exec("delete from ALERT_TRANSACTION; delete from ALERT_HISTORY;");
-        Application->Initialize();
-        FormatSettings().TimeSeparator = ':';
-        FormatSettings().LongTimeFormat = "hh:mm:ss";
-        FormatSettings().ShortDateFormat = "yyyy/mm/dd";
-        // The job-form module's report-connection listeners keep their
-        // kernel objects in a namespace of the test's own.
-        KernelSpace = UniqueKernelNamespace("ew");
-        SetKernelNamespace(KernelSpace);
     }
-    void TearDown() override {
-        delete Window;
-        ShopDbTest::TearDown();
-        RemoveKernelNamespace(KernelSpace);
-        ResetFormatSettings();
-    }
-
-    std::string KernelSpace;
 
     void Open() {
         CreateShopDataModules(Owner);
@@ -120,7 +100,6 @@ protected:
     FakeTimerService Timers{&Clock};
     ScopedTimerService TimerScope{Timers};
     TMessageBoxRecorder Boxes;
-    TMainFormWindow* Window = nullptr;
     SmtpAlertMailer* Mailer = nullptr;
 };
 

@@ -1,10 +1,10 @@
 // The main window on Qt's offscreen platform against the demo database, with
 // the clock, the timers and the message boxes in the test's hands.
+#include "ProgramWindowTest.h"
 #include "alert/app/AlertMailer.h"
 #include "alert/app/CommandLine.h"
 #include "alert/app/MainFormWindow.h"
 #include "alert/store/MainDmod.h"
-#include "datamodules/ShopDataModules.h"
 #include "platform/data/testing/ShopDbTest.h"
 #include "platform/gui/ComCtrls.h"
 #include "platform/gui/Dialogs.h"
@@ -53,29 +53,11 @@ TDateTime Today(int Hour, int Minute, int Second = 0) {
            EncodeTime(Hour, Minute, Second, 0);
 }
 
-class MainWindowTest : public ShopDbTest {
+class MainWindowTest : public ProgramWindowTest {
 protected:
     void SetUp() override {
-        ShopDbTest::SetUp();
-        std::ifstream Demo(std::string(BEACONMILL_SOURCE_DIR) + "/db/demo.sql");
-        std::stringstream Text;
-        Text << Demo.rdbuf();
-        Exec(Text.str());
-        Application->Initialize();
-        FormatSettings().TimeSeparator = ':';
-        FormatSettings().LongTimeFormat = "hh:mm:ss";
-        FormatSettings().ShortDateFormat = "yyyy/mm/dd";
+        ProgramWindowTest::SetUp();
         DebugMode = false;
-        // The job-form module's report-connection listeners keep their
-        // kernel objects in a namespace of the test's own.
-        KernelSpace = UniqueKernelNamespace("mw");
-        SetKernelNamespace(KernelSpace);
-    }
-    void TearDown() override {
-        delete Window;
-        ShopDbTest::TearDown();
-        RemoveKernelNamespace(KernelSpace);
-        ResetFormatSettings();
     }
 
     // The data modules in the program's order, then the window, shown.
@@ -122,8 +104,6 @@ protected:
     ScopedTimerService TimerScope{Timers};
     TMessageBoxRecorder Boxes;
     std::vector<int> MailedRuns;
-    TMainFormWindow* Window = nullptr;
-    std::string KernelSpace;
 };
 
 TEST_F(MainWindowTest, ShowsTheOptionsInItsControls) {
