@@ -1,0 +1,365 @@
+#include "grid/foundation/CellStore.h"
+
+#include "grid/foundation/CellStoreBitmaps.h"
+#include "platform/gui/Graphics.h"
+#include "platform/rtl/Exceptions.h"
+#include "platform/rtl/Format.h"
+
+#include <algorithm>
+
+namespace grid {
+
+namespace {
+
+bool IsText(TgxValueType Type) {
+    return Type == vtpString || Type == vtpPictureName;
+}
+
+AnsiString* TextOf(std::intptr_t Slot) {
+    return reinterpret_cast<AnsiString*>(Slot);
+}
+
+TBitmap* BitmapOf(std::intptr_t Slot) {
+    return reinterpret_cast<TBitmap*>(Slot);
+}
+
+// Sizes asked for as "expected plus one" or "wanted plus ten" stay within
+// what a vector index can address.
+std::int32_t Grown(std::int64_t Size) {
+    return static_cast<std::int32_t>(std::min<std::int64_t>(Size, INT32_MAX));
+}
+
+} // namespace
+
+Tgx2DStorage::Tgx2DStorage(std::int32_t AColAllocSize, std::int32_t ARowAllocSize)
+    : FColAllocSize(AColAllocSize), FRowAllocSize(ARowAllocSize) {}
+
+Tgx2DStorage::~Tgx2DStorage() {
+    Clear(0, true);
+}
+
+Tgx2DStorage::TRow* Tgx2DStorage::RowAt(std::int32_t Row) const {
+    if (Row < 0 || Row >= AllocRows()) return nullptr;
+    return FRows[static_cast<std::size_t>(Row)].get();
+}
+
+std::int32_t Tgx2DStorage::ColCount(std::int32_t Row) const {
+    const TRow* R = RowAt(Row);
+    return R ? R->ColCount : 0;
+}
+
+std::int32_t Tgx2DStorage::ColCapacity(std::int32_t Row) const {
+    const TRow* R = RowAt(Row);
+    return R ? static_cast<std::int32_t>(R->Values.size()) : 0;
+}
+
+void Tgx2DStorage::CheckCell(std::int32_t Col, std::int32_t Row) {
+    if (Col < 1 || Col > MaxStoreIndex || Row < 0 || Row > MaxStoreIndex)
+        throw ERangeError(Format("Cell column %d, row %d out of range", Col, Row));
+}
+
+// ---- reading cells ---------------------------------------------------------
+
+Variant Tgx2DStorage::GetValue(std::int32_t Col, std::int32_t Row) const {
+    const TRow* R = RowAt(Row);
+    if (!R || Col < 1 || Col > R->ColCount) return Unassigned();
+    const auto Index = static_cast<std::size_t>(Col - 1);
+    const std::intptr_t Slot = R->Values[Index];
+    switch (R->Types[Index]) {
+    case vtpString:
+    case vtpPictureName:
+        return Variant(Slot ? *TextOf(Slot) : AnsiString());
+    case vtpInteger:
+        return Variant(static_cast<int>(Slot));
+    case vtpPicture:
+        return VarFromObject(BitmapOf(Slot));
+    case vtpNull:
+        return Null();
+    default:
+        return Unassigned();
+    }
+}
+
+TgxValueType Tgx2DStorage::GetValueType(std::int32_t Col, std::int32_t Row) const {
+    const TRow* R = RowAt(Row);
+    if (!R || Col < 1 || Col > R->ColCount) return vtpNone;
+    return R->Types[static_cast<std::size_t>(Col - 1)];
+}
+
+std::int32_t Tgx2DStorage::MaxRowSet() const {
+    for (std::int32_t Row = AllocRows() - 1; Row >= 1; --Row)
+        if (FRows[static_cast<std::size_t>(Row)]) return Row;
+    return 0;
+}
+
+std::int32_t Tgx2DStorage::MaxColValueSet(std::int32_t Row) const {
+    const TRow* R = RowAt(Row);
+    if (!R) return 0;
+    for (std::int32_t Col = R->ColCount; Col >= 1; --Col)
+        if (R->Types[static_cast<std::size_t>(Col - 1)] != vtpNone) return Col;
+    return 0;
+}
+
+// ---- writing cells ---------------------------------------------------------
+
+void Tgx2DStorage::SetText(TRow& R, std::int32_t Index, const AnsiString& Text) {
+    const auto I = static_cast<std::size_t>(Index);
+    AnsiString* Old = IsText(R.Types[I]) ? TextOf(R.Values[I]) : nullptr;
+    // An empty text holds no reference.
+    R.Values[I] = Text.empty() ? 0 : reinterpret_cast<std::intptr_t>(new AnsiString(Text));
+    delete Old;
+}
+
+void Tgx2DStorage::SetValue(std::int32_t Col, std::int32_t Row, TgxValueType Type,
+                            const Variant& Value) {
+    TgxValueType Current = GetValueType(Col, Row);
+    if (Value.IsEmpty() && Current == vtpNone) return;
+    if (static_cast<std::uint8_t>(Type) > static_cast<std::uint8_t>(vtpNull))
+        throw ERangeError(Format("Cell value type %d out of range", static_cast<int>(Type)));
+    CheckCell(Col, Row);
+    CheckCreateRow(Row);
+    CheckCreateCol(Col, Row);
+    TRow& R = *FRows[static_cast<std::size_t>(Row)];
+    const auto Index = static_cast<std::size_t>(Col - 1);
+
+    TgxValueType NewType = Type;
+    if (Value.IsEmpty()) {
+        ClearValue(Col, Row);
+        NewType = vtpNone;
+    } else {
+        switch (Type) {
+        case vtpString:
+        case vtpPictureName:
+            if (!IsText(Current) && Current != vtpNone) ClearValue(Col, Row);
+            SetText(R, static_cast<std::int32_t>(Index), Value.AsString());
+            break;
+        case vtpInteger: {
+            if (Current != vtpNone && Current != vtpInteger) ClearValue(Col, Row);
+            const int Number = Value.AsInteger();
+            R.Values[Index] = Number;
+            break;
+        }
+        case vtpPicture: {
+            if (Current != vtpNone && Current != vtpPicture) {
+                ClearValue(Col, Row);
+                Current = vtpNone;
+            }
+            TObject* Object = VarToObject(Value);
+            auto* Bitmap = dynamic_cast<TBitmap*>(Object);
+            if (Object && !Bitmap)
+                throw EVariantTypeCastError("Could not convert variant of type (" +
+                                            Object->ClassName() + ") into type (TBitmap)");
+            SetBitmapValue(Col, Row, Bitmap, Current);
+            break;
+        }
+        default: // vtpNone, vtpNull
+            ClearValue(Col, Row);
+            break;
+        }
+    }
+    R.Types[Index] = NewType;
+}
+
+void Tgx2DStorage::SetBitmapValue(std::int32_t Col, std::int32_t Row, TBitmap* Bitmap,
+                                  TgxValueType CurrentType) {
+    CheckCell(Col, Row);
+    CheckCreateRow(Row);
+    CheckCreateCol(Col, Row);
+    TRow& R = *FRows[static_cast<std::size_t>(Row)];
+    const auto Index = static_cast<std::size_t>(Col - 1);
+    const bool Same = R.Types[Index] == vtpPicture && BitmapOf(R.Values[Index]) == Bitmap;
+    if (CurrentType == vtpPicture && Same) return;
+    // Whatever the cell held goes first, so no text or count is left behind.
+    if (R.Types[Index] != vtpNone) ClearValue(Col, Row);
+    R.Values[Index] = reinterpret_cast<std::intptr_t>(Bitmap);
+    R.Types[Index] = vtpPicture;
+    UpdateSharedBitmapRef(Bitmap, false);
+}
+
+void Tgx2DStorage::ClearValue(std::int32_t Col, std::int32_t Row) {
+    TRow* R = RowAt(Row);
+    if (!R || Col < 1 || Col > R->ColCount) return;
+    const auto Index = static_cast<std::size_t>(Col - 1);
+    const std::intptr_t Slot = R->Values[Index];
+    const TgxValueType Type = R->Types[Index];
+    R->Values[Index] = 0;
+    R->Types[Index] = vtpNone;
+    if (IsText(Type))
+        delete TextOf(Slot);
+    else if (Type == vtpPicture)
+        UpdateSharedBitmapRef(BitmapOf(Slot), true);
+}
+
+void Tgx2DStorage::ClearRow(std::int32_t Row, std::int32_t NewColCount) {
+    TRow* R = RowAt(Row);
+    if (!R) return;
+    for (std::int32_t Col = 1; Col <= R->ColCount; ++Col)
+        ClearValue(Col, Row);
+    if (NewColCount >= 0) ResizeRowCols(Row, NewColCount);
+}
+
+void Tgx2DStorage::ClearCol(std::int32_t Col) {
+    if (Col < 1) return;
+    for (std::int32_t Row = 1; Row < AllocRows(); ++Row)
+        if (ColCount(Row) >= Col) ClearValue(Col, Row);
+}
+
+void Tgx2DStorage::Clear(std::int32_t FirstRow, bool Resize) {
+    // The backup row belongs to the rows it was copied from.
+    if (FirstRow <= 1) FirstRow = 0;
+    for (std::int32_t Row = FirstRow; Row < AllocRows(); ++Row)
+        ClearRow(Row, 0);
+    if (Resize && FirstRow == 0) {
+        FRows.clear();
+        FRows.shrink_to_fit();
+    }
+}
+
+// ---- allocation ------------------------------------------------------------
+
+void Tgx2DStorage::CheckCreateRow(std::int32_t Row) {
+    if (Row < AllocRows()) return;
+    if (Row < static_cast<std::int64_t>(FRowAllocSize) + 1)
+        ResizeRows(Grown(static_cast<std::int64_t>(FRowAllocSize) + 1));
+    else
+        ResizeRows(Grown(static_cast<std::int64_t>(Row) + 10));
+}
+
+void Tgx2DStorage::CheckCreateCol(std::int32_t Col, std::int32_t Row) {
+    if (Col <= ColCount(Row)) return;
+    if (Col <= ColCapacity(Row))
+        RowAt(Row)->ColCount = Col;
+    else if (Col < FColAllocSize)
+        ResizeRowCols(Row, FColAllocSize);
+    else
+        ResizeRowCols(Row, Grown(static_cast<std::int64_t>(Col) + 10));
+}
+
+void Tgx2DStorage::ResizeRows(std::int32_t NewCount) {
+    if (NewCount < 0) throw ERangeError(Format("Row count %d out of range", NewCount));
+    // Rows dropped here must give back their texts and bitmap counts even
+    // when the caller did not clear them.
+    for (std::int32_t Row = NewCount; Row < AllocRows(); ++Row)
+        ClearRow(Row, 0);
+    FRows.resize(static_cast<std::size_t>(NewCount));
+}
+
+void Tgx2DStorage::ResizeRowCols(std::int32_t Row, std::int32_t NewCount) {
+    if (Row < 0 || Row >= AllocRows()) throw ERangeError(Format("Row %d out of range", Row));
+    if (NewCount < 0) throw ERangeError(Format("Column count %d out of range", NewCount));
+    std::unique_ptr<TRow>& Entry = FRows[static_cast<std::size_t>(Row)];
+    if (Entry) {
+        for (std::int32_t Col = NewCount + 1; Col <= Entry->ColCount; ++Col)
+            ClearValue(Col, Row);
+    }
+    if (NewCount == 0) {
+        Entry.reset();
+        return;
+    }
+    if (!Entry) Entry = std::make_unique<TRow>();
+    const auto Size = static_cast<std::size_t>(NewCount);
+    if (Size != Entry->Values.size()) {
+        // Slots past the column count are 0 already, so growing zeroes
+        // everything from the old column count on.
+        Entry->Values.resize(Size, 0);
+        Entry->Types.resize(Size, vtpNone);
+        Entry->Values.shrink_to_fit();
+        Entry->Types.shrink_to_fit();
+    }
+    Entry->ColCount = NewCount;
+}
+
+// ---- rows and columns ------------------------------------------------------
+
+void Tgx2DStorage::DeleteRows(std::int32_t First, std::int32_t Last) {
+    if (First > Last || First >= AllocRows()) return;
+    if (First < 0) throw ERangeError(Format("Row %d out of range", First));
+    Last = std::min(Last, AllocRows() - 1);
+    for (std::int32_t Row = Last; Row >= First; --Row)
+        ClearRow(Row, 0);
+    FRows.erase(FRows.begin() + First, FRows.begin() + Last + 1);
+}
+
+void Tgx2DStorage::DeleteCols(std::int32_t First, std::int32_t Last) {
+    if (First > Last) return;
+    if (First < 1) throw ERangeError(Format("Column %d out of range", First));
+    for (std::int32_t Row = 0; Row < AllocRows(); ++Row) {
+        TRow* R = RowAt(Row);
+        if (!R || R->ColCount < First) continue;
+        const std::int32_t L = std::min(Last, R->ColCount);
+        for (std::int32_t Col = First; Col <= L; ++Col)
+            ClearValue(Col, Row);
+        const std::int32_t Removed = L - First + 1;
+        const auto From = static_cast<std::ptrdiff_t>(L);
+        const auto To = static_cast<std::ptrdiff_t>(First - 1);
+        const auto End = static_cast<std::ptrdiff_t>(R->ColCount);
+        std::copy(R->Values.begin() + From, R->Values.begin() + End, R->Values.begin() + To);
+        std::copy(R->Types.begin() + From, R->Types.begin() + End, R->Types.begin() + To);
+        R->ColCount -= Removed;
+        const auto Capacity = static_cast<std::int32_t>(R->Values.size());
+        if (Capacity - R->ColCount < 8 && R->ColCount != 0) {
+            // A few spare slots are kept rather than reallocating the row.
+            const auto Tail = static_cast<std::ptrdiff_t>(R->ColCount);
+            std::fill(R->Values.begin() + Tail, R->Values.begin() + End, 0);
+            std::fill(R->Types.begin() + Tail, R->Types.begin() + End, vtpNone);
+        } else if (R->ColCount == 0) {
+            FRows[static_cast<std::size_t>(Row)].reset();
+        } else {
+            // The moved slots now live below the new count; the tail holds
+            // only stale copies of them, which must not be released.
+            R->Values.resize(static_cast<std::size_t>(R->ColCount));
+            R->Types.resize(static_cast<std::size_t>(R->ColCount));
+            R->Values.shrink_to_fit();
+            R->Types.shrink_to_fit();
+        }
+    }
+}
+
+void Tgx2DStorage::CopyRow(std::int32_t From, std::int32_t To) {
+    if (FRows.empty() || To < 0 || To >= AllocRows()) return;
+    if (!RowAt(From)) {
+        ClearRow(To, 0);
+        return;
+    }
+    const std::int32_t Count = ColCount(From);
+    for (std::int32_t Col = 1; Col <= Count; ++Col)
+        SetValue(Col, To, GetValueType(Col, From), GetValue(Col, From));
+    for (std::int32_t Col = Count + 1; Col <= ColCount(To); ++Col)
+        ClearValue(Col, To);
+}
+
+void Tgx2DStorage::BackupRow(std::int32_t Row) {
+    CopyRow(Row, 0);
+}
+
+void Tgx2DStorage::RestoreBackupRow(std::int32_t Row) {
+    CopyRow(0, Row);
+    ClearBackupRow();
+}
+
+void Tgx2DStorage::ClearBackupRow() {
+    ClearRow(0, 0);
+}
+
+void Tgx2DStorage::Assign(const Tgx2DStorage* Source) {
+    // Assigning a store to itself would clear the rows it is copying.
+    if (!Source || Source == this) return;
+    FDesignMode = Source->DesignMode();
+    const std::int32_t MaxRow = Source->MaxRowSet();
+    if (MaxRow > 0) {
+        Clear(MaxRow + 1, false);
+        ResizeRows(Grown(
+            std::max<std::int64_t>(static_cast<std::int64_t>(FRowAllocSize) + 1, MaxRow + 1)));
+    } else {
+        Clear(0, true);
+    }
+    for (std::int32_t Row = 1; Row <= MaxRow; ++Row) {
+        const std::int32_t Count = Source->MaxColValueSet(Row);
+        ClearRow(Row, Count > 0 ? std::max(Count, FColAllocSize) : 0);
+        // The widest column first, so the row is sized once.
+        for (std::int32_t Col = Count; Col >= 1; --Col)
+            SetValue(Col, Row, Source->GetValueType(Col, Row), Source->GetValue(Col, Row));
+    }
+}
+
+} // namespace grid

@@ -1,0 +1,237 @@
+// The grid's "Data" stream: the typed cells of every row that has any, then
+// the distinct bitmaps of the picture cells. Integers are 32-bit, least
+// significant byte first; a type is one byte.
+#include "grid/foundation/CellStore.h"
+
+#include "grid/foundation/CellStoreBitmaps.h"
+#include "platform/gui/Graphics.h"
+#include "platform/rtl/Exceptions.h"
+#include "platform/rtl/Format.h"
+#include "platform/rtl/Lists.h"
+#include "platform/rtl/Streams.h"
+
+#include <array>
+#include <climits>
+#include <memory>
+
+namespace grid {
+
+namespace {
+
+// What is left to read. Every count and length of the stream is checked
+// against it before anything is allocated for it.
+std::int64_t BytesLeft(TStream* Stream) {
+    return Stream->GetSize() - Stream->GetPosition();
+}
+
+std::uint8_t ReadTypeByte(TStream* Stream) {
+    std::uint8_t Type = 0;
+    Stream->ReadBuffer(&Type, 1);
+    return Type;
+}
+
+void WriteTypeByte(TStream* Stream, TgxValueType Type) {
+    const auto Byte = static_cast<std::uint8_t>(Type);
+    Stream->WriteBuffer(&Byte, 1);
+}
+
+// The column map keeps integers in its pointer slots.
+std::int32_t MapEntry(const TList* ColMap, int Index) {
+    return static_cast<std::int32_t>(reinterpret_cast<std::intptr_t>(ColMap->Get(Index)));
+}
+
+// A load makes a shared bitmap for every picture number it meets, also for
+// cells it drops; those no cell took would stay in the shared set for good.
+void DropUnheldPictures(const std::vector<TBitmap*>& Pictures) {
+    for (TBitmap* Bitmap : Pictures) {
+        TgxBitmapElement* Element = SharedBitmapElement(Bitmap);
+        if (Element && Element->RefCount <= 0) SharedBitmaps()->RemoveBitmap(Bitmap);
+    }
+}
+
+} // namespace
+
+void Tgx2DStorage::WriteInteger(TStream* Stream, std::int32_t Value) {
+    const auto U = static_cast<std::uint32_t>(Value);
+    const std::array<std::uint8_t, 4> Bytes{
+        static_cast<std::uint8_t>(U), static_cast<std::uint8_t>(U >> 8),
+        static_cast<std::uint8_t>(U >> 16), static_cast<std::uint8_t>(U >> 24)};
+    Stream->WriteBuffer(Bytes.data(), 4);
+}
+
+std::int32_t Tgx2DStorage::ReadInteger(TStream* Stream) {
+    std::array<std::uint8_t, 4> Bytes{};
+    Stream->ReadBuffer(Bytes.data(), 4);
+    const std::uint32_t U = Bytes[0] | (Bytes[1] << 8) | (Bytes[2] << 16) |
+                            (static_cast<std::uint32_t>(Bytes[3]) << 24);
+    return static_cast<std::int32_t>(U);
+}
+
+void Tgx2DStorage::WriteString(TStream* Stream, const AnsiString& Value) {
+    if (Value.size() > static_cast<std::size_t>(INT32_MAX))
+        throw EWriteError(Format("Cell text of %d bytes is too long to write",
+                                 static_cast<std::int64_t>(Value.size())));
+    const auto Length = static_cast<std::int32_t>(Value.size());
+    WriteInteger(Stream, Length);
+    Stream->WriteBuffer(Value.data(), Length);
+}
+
+AnsiString Tgx2DStorage::ReadString(TStream* Stream) {
+    const std::int32_t Length = ReadInteger(Stream);
+    if (Length < 0 || Length > BytesLeft(Stream))
+        throw EReadError(Format("Invalid text length %d in grid data", Length));
+    AnsiString Text(static_cast<std::size_t>(Length), '\0');
+    Stream->ReadBuffer(Text.data(), Length);
+    return Text;
+}
+
+void Tgx2DStorage::WritePicture(TStream* Stream, TBitmap* Bitmap, TgxBitmapSet& Numbers,
+                                std::vector<TBitmap*>& Order) {
+    // Bitmaps are numbered from 1 in order of first appearance, so each is
+    // written once however many cells show it.
+    TgxBitmapElement* Element = Numbers.AddBitmap(Bitmap);
+    if (Element->StreamIndex == 0) {
+        Order.push_back(Bitmap);
+        Element->StreamIndex = static_cast<std::int32_t>(Order.size());
+    }
+    WriteInteger(Stream, Element->StreamIndex);
+}
+
+TBitmap* Tgx2DStorage::ReadPicture(TStream* Stream, std::vector<TBitmap*>& Pictures) {
+    const std::int32_t Number = ReadInteger(Stream);
+    if (Number <= 0)
+        throw EListError(
+            Format("List index out of bounds (%d)", static_cast<std::int64_t>(Number) - 1));
+    // Every picture number has its image later in the stream.
+    if (Number > BytesLeft(Stream))
+        throw EReadError(Format("Invalid picture number %d in grid data", Number));
+    const auto Index = static_cast<std::size_t>(Number - 1);
+    if (Pictures.size() <= Index) Pictures.resize(Index + 1, nullptr);
+    // The image follows after the rows; until then the cells show an empty bitmap.
+    if (!Pictures[Index]) Pictures[Index] = CreateSharedBitmap()->Bitmap;
+    return Pictures[Index];
+}
+
+void Tgx2DStorage::WriteBitmapList(TStream* Stream, const std::vector<TBitmap*>& Order) {
+    WriteInteger(Stream, static_cast<std::int32_t>(Order.size()));
+    for (TBitmap* Bitmap : Order)
+        Bitmap->SaveToStream(Stream);
+}
+
+void Tgx2DStorage::ReadBitmapList(TStream* Stream, const std::vector<TBitmap*>& Pictures) {
+    const std::int32_t Count = ReadInteger(Stream);
+    if (Count < 0 || Count > BytesLeft(Stream))
+        throw EReadError(Format("Invalid picture count %d in grid data", Count));
+    // Images no cell refers to are read past.
+    std::unique_ptr<TBitmap> Scratch;
+    for (std::int32_t I = 0; I < Count; ++I) {
+        const auto Index = static_cast<std::size_t>(I);
+        TBitmap* Target = Index < Pictures.size() ? Pictures[Index] : nullptr;
+        if (!Target) {
+            if (!Scratch) Scratch = std::make_unique<TBitmap>();
+            Target = Scratch.get();
+        }
+        Target->LoadFromStream(Stream);
+    }
+}
+
+void Tgx2DStorage::SaveToStream(TStream* Stream) const {
+    TgxBitmapSet Numbers; // never owns the bitmaps it numbers
+    std::vector<TBitmap*> Order;
+    const std::int32_t MaxRow = MaxRowSet();
+    for (std::int32_t Row = 1; Row <= MaxRow; ++Row) {
+        const std::int32_t Count = MaxColValueSet(Row);
+        if (Count <= 0) continue;
+        const TRow& R = *FRows[static_cast<std::size_t>(Row)];
+        WriteInteger(Stream, Row);
+        WriteInteger(Stream, Count);
+        for (std::int32_t Col = 1; Col <= Count; ++Col) {
+            const auto Index = static_cast<std::size_t>(Col - 1);
+            const TgxValueType Type = R.Types[Index];
+            const std::intptr_t Slot = R.Values[Index];
+            switch (Type) {
+            case vtpString:
+            case vtpPictureName:
+                WriteTypeByte(Stream, Type);
+                WriteString(Stream,
+                            Slot ? *reinterpret_cast<const AnsiString*>(Slot) : AnsiString());
+                break;
+            case vtpInteger:
+                WriteTypeByte(Stream, Type);
+                WriteInteger(Stream, static_cast<std::int32_t>(Slot));
+                break;
+            case vtpPicture:
+                // A picture cell without a bitmap has no image to write: it
+                // goes out as an empty cell.
+                if (Slot == 0) {
+                    WriteTypeByte(Stream, vtpNone);
+                    break;
+                }
+                WriteTypeByte(Stream, Type);
+                WritePicture(Stream, reinterpret_cast<TBitmap*>(Slot), Numbers, Order);
+                break;
+            default:
+                WriteTypeByte(Stream, Type);
+                break;
+            }
+        }
+    }
+    WriteInteger(Stream, 0);
+    WriteBitmapList(Stream, Order);
+}
+
+void Tgx2DStorage::LoadFromStream(TStream* Stream, const TList* ColMap) {
+    if (!ColMap) {
+        Clear(0, true);
+    } else {
+        for (int I = 0; I < ColMap->Count(); ++I)
+            if (MapEntry(ColMap, I) > 0) ClearCol(MapEntry(ColMap, I));
+    }
+
+    std::vector<TBitmap*> Pictures; // entry p-1: the bitmap of picture number p
+    try {
+        for (std::int32_t Row = ReadInteger(Stream); Row != 0; Row = ReadInteger(Stream)) {
+            if (Row > MaxStoreIndex)
+                throw EReadError(Format("Invalid row number %d in grid data", Row));
+            const std::int32_t Count = ReadInteger(Stream);
+            // Each cell takes at least its type byte.
+            if (Count < 0 || Count > BytesLeft(Stream))
+                throw EReadError(
+                    Format("Invalid column count %d for row %d in grid data", Count, Row));
+            for (std::int32_t I = 1; I <= Count; ++I) {
+                const std::int32_t Col =
+                    ColMap && ColMap->Count() >= I ? MapEntry(ColMap, I - 1) : I;
+                // Values of unmapped columns, or of no data row, are read and dropped.
+                const bool Keep = Col > 0 && Row > 0;
+                const auto Type = static_cast<TgxValueType>(ReadTypeByte(Stream));
+                switch (Type) {
+                case vtpString:
+                case vtpPictureName: {
+                    const AnsiString Text = ReadString(Stream);
+                    if (Keep) SetValue(Col, Row, Type, Variant(Text));
+                    break;
+                }
+                case vtpInteger: {
+                    const std::int32_t Number = ReadInteger(Stream);
+                    if (Keep) SetValue(Col, Row, Type, Variant(static_cast<int>(Number)));
+                    break;
+                }
+                case vtpPicture: {
+                    TBitmap* Bitmap = ReadPicture(Stream, Pictures);
+                    if (Keep) SetValue(Col, Row, Type, VarFromObject(Bitmap));
+                    break;
+                }
+                default: // nothing follows, and nothing is stored
+                    break;
+                }
+            }
+        }
+        ReadBitmapList(Stream, Pictures);
+    } catch (...) {
+        DropUnheldPictures(Pictures);
+        throw;
+    }
+    DropUnheldPictures(Pictures);
+}
+
+} // namespace grid

@@ -1,0 +1,217 @@
+#include "grid/foundation/TextLayout.h"
+
+#include "grid/foundation/TextChars.h"
+
+#include <algorithm>
+
+namespace grid {
+
+namespace {
+
+// The text proper: up to its first zero byte.
+std::string_view Proper(std::string_view Text) {
+    const auto Zero = Text.find('\0');
+    return Zero == std::string_view::npos ? Text : Text.substr(0, Zero);
+}
+
+int Length(std::string_view Text) {
+    return static_cast<int>(Text.size());
+}
+
+// Whether this system's measurements already include a synthesised italic's
+// overhang: two letters then measure less than twice one letter, since each
+// measurement carries the overhang once. Measured once, on first use.
+bool OverhangInMeasure() {
+    static const bool Flag = [] {
+        TBitmap Bitmap;
+        Bitmap.SetSize(8, 8);
+        TCanvas* Canvas = Bitmap.Canvas();
+        Canvas->Font()->SetName("MS Sans Serif");
+        Canvas->Font()->SetStyle(TFontStyles{fsItalic});
+        const AnsiString Text = "XX";
+        return Canvas->TextWidth(Text) < 2 * Canvas->TextWidth(Text.substr(0, 1));
+    }();
+    return Flag;
+}
+
+} // namespace
+
+TTextMetric GetTextMetrics(TCanvas* Canvas) {
+    // The average width the way the system reckons it for a proportional
+    // font: the width of the alphabet in both cases over 52, rounded.
+    static const AnsiString Alphabet = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ";
+    TTextMetric Metrics;
+    Metrics.tmHeight = Canvas->TextExtent("Wg").cy;
+    Metrics.tmAveCharWidth = (Canvas->TextWidth(Alphabet) / 26 + 1) / 2;
+    // Outline fonts draw italic and bold themselves: no synthesised overhang,
+    // and the drawing layer reports no external leading.
+    Metrics.tmOverhang = 0;
+    Metrics.tmExternalLeading = 0;
+    return Metrics;
+}
+
+bool IsMultiLineText(int Height, int LineHeight) {
+    return Height - LineHeight >= LineHeight / 3;
+}
+
+int TextLineSpacing(const TTextMetric& Metrics) {
+    return gxIsFarEast && Metrics.tmExternalLeading > 0 ? 1 : 0;
+}
+
+int MeasureText(TCanvas* Canvas, const TTextMetric& Metrics, std::string_view Text) {
+    if (Text.empty()) return 0;
+    int Width = Canvas->TextWidth(AnsiString(Text));
+    if (Width > 0 && OverhangInMeasure()) Width -= Metrics.tmOverhang;
+    return Width;
+}
+
+int FullTextWidth(TCanvas* Canvas, const TTextMetric& Metrics, std::string_view Text) {
+    const int Width = MeasureText(Canvas, Metrics, Text);
+    return Width > 0 ? Width + Metrics.tmOverhang : Width;
+}
+
+int GetPrintCharWidth(TCanvas* Canvas, const TTextMetric& Metrics, std::string_view Text, int N,
+                      bool SkipBreaks, bool AddOverhang) {
+    const std::string_view Part = Proper(Text).substr(0, static_cast<std::size_t>(std::max(N, 0)));
+    AnsiString Printed;
+    Printed.reserve(Part.size());
+    for (int Pos = 0; Pos < Length(Part);) {
+        const int Start = Pos;
+        if (GetEofLine(Part, Pos)) {
+            if (!SkipBreaks) Printed += ' ';
+            continue;
+        }
+        Pos = Start + 1;
+        Printed += Part[static_cast<std::size_t>(Start)];
+    }
+    int Width = MeasureText(Canvas, Metrics, Printed);
+    if (AddOverhang && Width > 0) Width += Metrics.tmOverhang;
+    return Width;
+}
+
+bool GetNextLine(TCanvas* Canvas, const TTextMetric& Metrics, std::string_view Text, int Width,
+                 TAlignment Alignment, int& LineLength) {
+    LineLength = 0;
+    const std::string_view All = Proper(Text);
+    if (All.empty()) return false;
+
+    // A right-justified line is drawn without the spaces that start it.
+    const int Skip = Alignment == taRightJustify ? StrNSkipSpace(All, Length(All)) : 0;
+    const std::string_view Rest = All.substr(static_cast<std::size_t>(Skip));
+    const int RestLen = Length(Rest);
+
+    // Guess from the average character width, then correct by characters.
+    int Len = PCharToByteLen(Rest, Width / std::max(1, Metrics.tmAveCharWidth), RestLen, false);
+    const int Eol = StrNScanEol(Rest, Len);
+    if (Eol >= 0) Len = Eol;
+    int Measured = FullTextWidth(Canvas, Metrics, Rest.substr(0, static_cast<std::size_t>(Len)));
+    if (Measured < Width) {
+        while (Len < RestLen && !EofLineChar(Rest, Len)) {
+            const int Next = Len + NextCharCount(Rest, Len);
+            if (FullTextWidth(Canvas, Metrics, Rest.substr(0, static_cast<std::size_t>(Next))) >
+                Width)
+                break;
+            Len = Next;
+        }
+    } else {
+        while (Len > 0 && Measured > Width) {
+            Len -= PrevCharCount(Rest, Len);
+            Measured =
+                FullTextWidth(Canvas, Metrics, Rest.substr(0, static_cast<std::size_t>(Len)));
+        }
+    }
+
+    // Break after the last blank rather than inside a word.
+    if (Len < RestLen && !IsSpaceChar(Rest, Len) && !EofLineChar(Rest, Len)) {
+        const int Space = StrRNSpaceScan(Rest, Len);
+        if (Space >= 0) Len = Space + 1;
+    }
+
+    int SpacesEnd = Len;
+    while (SpacesEnd < RestLen && IsSpaceChar(Rest, SpacesEnd))
+        ++SpacesEnd;
+    if (Alignment == taRightJustify) {
+        // Trailing blanks would keep the line off the right edge: they go to
+        // the next line, which skips them. Blanks that run up to a line end
+        // or the end of the text stay here, or they would make a line of
+        // their own that shows nothing; the painters leave them undrawn.
+        int Trimmed = Len;
+        while (Trimmed > 0 && IsSpaceChar(Rest, Trimmed - 1))
+            --Trimmed;
+        Len = SpacesEnd < RestLen && !EofLineChar(Rest, SpacesEnd) ? Trimmed : SpacesEnd;
+    } else {
+        Len = SpacesEnd;
+    }
+    GetEofLine(Rest, Len);
+
+    // A character too wide for the width still makes a line of its own.
+    if (Len == 0 && RestLen > 0) Len = NextCharCount(Rest, 0);
+
+    LineLength = Skip + Len;
+    return LineLength > 0;
+}
+
+void GetTextLines(TCanvas* Canvas, std::string_view Text, int Height, int Width,
+                  TAlignment Alignment, bool WordWrap, TgxIntegerList& Lines, int MaxLines) {
+    const TTextMetric Metrics = GetTextMetrics(Canvas);
+    const int Spacing = TextLineSpacing(Metrics);
+    const std::string_view All = Proper(Text);
+    Lines.Clear();
+    if (WordWrap && IsMultiLineText(Height - Spacing, Metrics.tmHeight + Spacing)) {
+        int Offset = 0;
+        int LineLength = 0;
+        while ((MaxLines == 0 || Lines.Count() < MaxLines) &&
+               GetNextLine(Canvas, Metrics, All.substr(static_cast<std::size_t>(Offset)), Width - 1,
+                           Alignment, LineLength)) {
+            Lines.AddItem(Offset);
+            Offset += LineLength;
+        }
+        // The empty line after a final line break.
+        if (Lines.Count() > 0 && LastCharIsEofLine(All, Offset)) Lines.AddItem(Offset);
+    }
+    if (Lines.Count() == 0) Lines.AddItem(0);
+}
+
+void GetTextHeight(TCanvas* Canvas, std::string_view Text, int Width, TAlignment Alignment,
+                   bool WordWrap, int& LineCount, int& Height) {
+    const TTextMetric Metrics = GetTextMetrics(Canvas);
+    const std::string_view All = Proper(Text);
+    LineCount = 1;
+    if (WordWrap) {
+        LineCount = 0;
+        int Offset = 0;
+        int LineLength = 0;
+        while (GetNextLine(Canvas, Metrics, All.substr(static_cast<std::size_t>(Offset)), Width - 1,
+                           Alignment, LineLength)) {
+            ++LineCount;
+            Offset += LineLength;
+        }
+        if (LineCount == 0) LineCount = 1;
+        if (LastCharIsEofLine(All, Length(All))) ++LineCount;
+    }
+    Height = (Metrics.tmHeight + TextLineSpacing(Metrics)) * LineCount;
+}
+
+int GetVertTopOffset(int Top, const TRect& Rect, const TgxIntegerList* Lines, int Spacing,
+                     TgxVertAlignment VertAlignment, const TTextMetric& Metrics) {
+    if (!Lines) return Top;
+    const int LineHeight = Metrics.tmHeight + Spacing;
+    const int Count = Lines->Count();
+    switch (VertAlignment) {
+    case vtaBottom: {
+        int Y = Rect.Bottom - Metrics.tmHeight;
+        for (int Line = 1; Line < Count && Y - LineHeight >= Top; ++Line)
+            Y -= LineHeight;
+        return Y;
+    }
+    case vtaCenter:
+        if (Count * LineHeight + 1 >= Rect.Bottom - Top) return Top;
+        return Top + (Rect.Bottom - Top - Count * LineHeight) / 2;
+    case vtaTop:
+    case vtaDefault:
+        break;
+    }
+    return Top;
+}
+
+} // namespace grid
