@@ -570,14 +570,17 @@ void TCustomForm::SetActiveControl(TWinControl* Control) {
         QApplication::setActiveWindow(W);
         QT_WARNING_POP
     }
+    const unsigned MovesBefore = FFocusMoves;
     Control->Widget()->setFocus(Qt::OtherFocusReason);
     // Where the platform keeps the focus elsewhere, the form still moves
-    // its focus so that enter and exit events keep their order.
-    if (FFocusedControl != Control) SetFocusedControl(Control);
+    // its focus so that enter and exit events keep their order; but not
+    // when an exit handler has already moved it somewhere of its choosing.
+    if (FFocusedControl != Control && FFocusMoves == MovesBefore) SetFocusedControl(Control);
 }
 
 void TCustomForm::SetFocusedControl(TWinControl* Control) {
     if (Control == FFocusedControl) return;
+    ++FFocusMoves;
     TWinControl* Old = FFocusedControl;
     FFocusedControl = Control;
     FActiveControl = Control;

@@ -197,6 +197,8 @@ private:
     TMainMenu* FMenu = nullptr;
     TWinControl* FActiveControl = nullptr;
     TWinControl* FFocusedControl = nullptr;
+    // Counts the focus moves, so a caller can tell whether handlers moved it.
+    unsigned FFocusMoves = 0;
     TRect FNormalRect;
     TPoint FMinPosition{-1, -1};
     TPoint FMaxPosition{-1, -1};

@@ -318,3 +318,28 @@ TEST(Controls, AFreedWindowedChildLeavesItsParentsTabOrder) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(Forms, AnExitHandlerThatTakesTheFocusBackIsAskedOnce) {
+    TForm Form(nullptr);
+    Form.SetBounds(0, 0, 200, 100);
+    auto* Kept = new TEdit(&Form);
+    Kept->SetParent(&Form);
+    auto* Other = new TEdit(&Form);
+    Other->SetParent(&Form);
+    Form.Show();
+    Kept->SetFocus();
+    int Exits = 0;
+    Kept->OnExit = [&](TObject*) {
+        ++Exits;
+        Kept->SetFocus();
+    };
+
+    Other->SetFocus();
+
+    EXPECT_EQ(Exits, 1);
+    EXPECT_EQ(Form.ActiveControl(), Kept);
+}
+
+} // namespace
