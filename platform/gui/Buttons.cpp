@@ -91,7 +91,8 @@ void TBitBtn::WidgetCreated() {
 
 void TBitBtn::GlyphChanged() {
     if (!WidgetAllocated()) return;
-    auto* B = static_cast<QPushButton*>(Widget());
+    auto* B = qobject_cast<QPushButton*>(Widget());
+    if (!B) return;
     if (FGlyph->Empty()) {
         B->setIcon(QIcon());
         return;

@@ -26,6 +26,34 @@ TDateTime FromQDateTime(const QDateTime& Value) {
     return Days >= 0 ? Days + Time : Days - Time;
 }
 
+// The picker's edit: every step of its arrows asks the picker first.
+class TPickerEdit : public QDateTimeEdit {
+public:
+    explicit TPickerEdit(TDateTimePicker* APicker) : Picker(APicker), Serial(APicker->Serial()) {
+        // The native picker wraps each field on its own.
+        setWrapping(true);
+    }
+
+    void stepBy(int Steps) override {
+        if (!TControl::Exists(Picker, Serial)) return;
+        NMUPDOWN Notify;
+        Notify.hdr.hwndFrom = Picker;
+        Notify.hdr.code = UDN_DELTAPOS;
+        Notify.iPos = sectionText(currentSection()).toInt();
+        Notify.iDelta = Steps;
+        // A handler that throws stops the step, as a refusal would.
+        LRESULT Refused = 1;
+        SafeCall(Picker, [&] {
+            Refused = Picker->Perform(WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&Notify));
+        });
+        if (Refused == 0 && Notify.iDelta != 0) QDateTimeEdit::stepBy(Notify.iDelta);
+    }
+
+private:
+    TDateTimePicker* Picker;
+    std::uint64_t Serial;
+};
+
 } // namespace
 
 TDateTimePicker::TDateTimePicker(TComponent* AOwner) : TWinControl(AOwner), FDateTime(::Now()) {
@@ -37,7 +65,7 @@ TDateTimePicker::TDateTimePicker(TComponent* AOwner) : TWinControl(AOwner), FDat
 }
 
 QWidget* TDateTimePicker::CreateWidget() {
-    return new QDateTimeEdit();
+    return new TPickerEdit(this);
 }
 
 void TDateTimePicker::WidgetCreated() {

@@ -9,6 +9,25 @@ using enum TDateTimeKind;
 enum class TDTDateMode : std::uint8_t { dmComboBox, dmUpDown };
 using enum TDTDateMode;
 
+// The header every WM_NOTIFY carries (LParam points at it): the window it
+// comes from and what happened.
+struct NMHDR {
+    HWND hwndFrom = nullptr;
+    std::uintptr_t idFrom = 0;
+    unsigned code = 0;
+};
+
+// A step of an up-down arrow is about to happen: the position before it and
+// the step. A receiver may change the step; a non-zero result stops it.
+inline constexpr unsigned UDN_FIRST = 0u - 721u;
+inline constexpr unsigned UDN_DELTAPOS = UDN_FIRST - 1u;
+
+struct NMUPDOWN {
+    NMHDR hdr;
+    int iPos = 0;
+    int iDelta = 0;
+};
+
 class TDateTimePicker : public TWinControl {
 public:
     explicit TDateTimePicker(TComponent* AOwner);
@@ -24,8 +43,13 @@ public:
     void SetParseInput(bool Value) { FParseInput = Value; }
 
     // Setting the value in code fires no OnChange; the operator's change does.
+    // Each step of the picker's up-down arrows (arrow keys, Page Up/Down,
+    // the held arrow button) is first offered to the picker's WindowProc as
+    // WM_NOTIFY with UDN_DELTAPOS; the step taken is the iDelta left there.
+    // Fields wrap within their range (minute 59 steps up to 0, the hour
+    // unchanged), as the native picker's do.
     TDateTime DateTime() const { return FDateTime; }
-    void SetDateTime(TDateTime Value);
+    virtual void SetDateTime(TDateTime Value);
     // The date part (the time kept) and the time part (the date kept).
     TDateTime Date() const;
     void SetDate(TDateTime Value);

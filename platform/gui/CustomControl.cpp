@@ -2,6 +2,8 @@
 // WM_PAINT painting it and a widget showing it.
 #include "platform/gui/CustomControl.h"
 
+#include "platform/gui/Buttons.h"
+
 #include "platform/gui/GraphicsQt.h"
 #include "platform/gui/QtApp.h"
 
@@ -193,3 +195,5 @@ template <class TBase> void TPaintedControl<TBase>::Dispatch(TMessage& Message) 
 
 template class TPaintedControl<TWinControl>;
 template class TPaintedControl<TControl>;
+// Owner-drawn bitmap buttons (OwnerDraw.h) paint the same way.
+template class TPaintedControl<TBitBtn>;

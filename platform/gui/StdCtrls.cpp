@@ -186,9 +186,11 @@ QWidget* TButton::CreateWidget() {
 }
 
 void TButton::WidgetCreated() {
-    auto* B = static_cast<QPushButton*>(Widget());
+    Widget()->setFocusPolicy(TabStop() ? Qt::StrongFocus : Qt::ClickFocus);
+    // An owner-drawn button shows a painted widget of its own instead.
+    auto* B = qobject_cast<QPushButton*>(Widget());
+    if (!B) return;
     B->setText(ToQString(FText));
-    B->setFocusPolicy(TabStop() ? Qt::StrongFocus : Qt::ClickFocus);
     B->setAutoDefault(false);
     B->setDefault(FDefault);
     QObject::connect(B, &QPushButton::clicked, B,
@@ -197,12 +199,14 @@ void TButton::WidgetCreated() {
 
 void TButton::SetTextValue(const AnsiString& Value) {
     FText = Value;
-    if (WidgetAllocated()) static_cast<QPushButton*>(Widget())->setText(ToQString(Value));
+    if (!WidgetAllocated()) return;
+    if (auto* B = qobject_cast<QPushButton*>(Widget())) B->setText(ToQString(Value));
 }
 
 void TButton::SetDefault(bool Value) {
     FDefault = Value;
-    if (WidgetAllocated()) static_cast<QPushButton*>(Widget())->setDefault(Value);
+    if (!WidgetAllocated()) return;
+    if (auto* B = qobject_cast<QPushButton*>(Widget())) B->setDefault(Value);
 }
 
 void TButton::Dispatch(TMessage& Message) {
