@@ -29,21 +29,6 @@ int Index(TCheckBoxState State) {
     }
 }
 
-bool IsIntegerType(TVarType Type) {
-    switch (Type) {
-    case varSmallint:
-    case varInteger:
-    case varShortInt:
-    case varByte:
-    case varWord:
-    case varLongWord:
-    case varInt64:
-        return true;
-    default:
-        return false;
-    }
-}
-
 } // namespace
 
 bool CheckBoxValuesOk(const AnsiString& Values) {
@@ -77,7 +62,7 @@ Variant CheckBoxToVariant(TCheckBoxState State, const AnsiString& Values) {
 TCheckBoxState VariantToCheckBox(const Variant& Value, const AnsiString& Values) {
     const TVarType Type = VarType(Value);
     if (Type == varString || Type == varOleStr) return StringToCheckBox(Value.AsString(), Values);
-    if (IsIntegerType(Type)) {
+    if (VarTypeIsInteger(Type)) {
         // A stored number outside the three states must not become a
         // state that does not exist.
         const auto N = Value.AsInt64();

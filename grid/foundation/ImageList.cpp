@@ -21,22 +21,6 @@ bool IsStringVariant(const Variant& V) {
     return Type == varString || Type == varOleStr;
 }
 
-bool IsIntegerVariant(const Variant& V) {
-    if (V.IsArray()) return false;
-    switch (V.Type() & varTypeMask) {
-    case varSmallint:
-    case varInteger:
-    case varShortInt:
-    case varByte:
-    case varWord:
-    case varLongWord:
-    case varInt64:
-        return true;
-    default:
-        return false;
-    }
-}
-
 // A new globally unique identifier in its braced text form.
 AnsiString NewGUIDText() {
     std::random_device Device;
@@ -175,7 +159,7 @@ Variant TgxImageCollection::GetNextIndex(const Variant& Index, int Step) const {
         } while (At != Start && Items(At)->GetSetName() != Set);
         return Variant(At);
     }
-    if (IsIntegerVariant(Index)) {
+    if (!Index.IsArray() && VarTypeIsInteger(Index.Type())) {
         const std::int64_t Next = Index.AsInt64() + Step;
         if (Next >= Count()) return Variant(0);
         if (Next < 0) return Variant(Last);

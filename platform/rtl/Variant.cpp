@@ -633,3 +633,18 @@ Variant Variant::Add(const Variant& A, const Variant& B) {
 Variant Variant::Subtract(const Variant& A, const Variant& B) {
     return Arithmetic(A, B, Op::Subtract);
 }
+
+bool VarTypeIsInteger(TVarType Type) {
+    switch (Type & varTypeMask) {
+    case varSmallint:
+    case varInteger:
+    case varShortInt:
+    case varByte:
+    case varWord:
+    case varLongWord:
+    case varInt64:
+        return true;
+    default:
+        return false;
+    }
+}

@@ -220,6 +220,8 @@ bool VarIsNull(const Variant& V);
 // Empty: nothing has been assigned.
 bool VarIsClear(const Variant& V);
 bool VarIsArray(const Variant& V);
+// Whether Type (without its array bit) is one of the integer types.
+bool VarTypeIsInteger(TVarType Type);
 
 // The text of the value; null gives "" instead of raising.
 AnsiString VarToStr(const Variant& V);
