@@ -1,7 +1,8 @@
 #pragma once
-// The text and frame drawing the glyph renderer and the colour bit button
-// use: caption text laid out in a rectangle with '&' accelerators, and the
-// raised frame of a push button.
+// The text drawing the glyph renderer and the colour bit button use:
+// caption text laid out in a rectangle with '&' accelerators. The push
+// button's frame comes from the platform (FrameControl.h).
+#include "platform/gui/FrameControl.h"
 #include "platform/gui/Graphics.h"
 #include "platform/rtl/AnsiString.h"
 
@@ -23,17 +24,6 @@ inline constexpr unsigned DT_RTLREADING = 0x20000;
 // DT_NOPREFIX "&x" underlines x and "&&" is one '&'. Returns the text's
 // height.
 int DrawText(TCanvas* Canvas, const AnsiString& Text, TRect& R, unsigned Flags);
-
-inline constexpr unsigned DFC_BUTTON = 4;
-inline constexpr unsigned DFCS_BUTTONPUSH = 0x0010;
-inline constexpr unsigned DFCS_INACTIVE = 0x0100;
-inline constexpr unsigned DFCS_PUSHED = 0x0200;
-inline constexpr unsigned DFCS_ADJUSTRECT = 0x2000;
-
-// Draws the two-pixel frame of a push button around R and fills its inside
-// with the canvas's brush; sunk with DFCS_PUSHED. DFCS_ADJUSTRECT shrinks R
-// to the inside of the frame.
-void DrawFrameControl(TCanvas* Canvas, TRect& R, unsigned Type, unsigned State);
 
 // The text flags for reading order: none for left-to-right text.
 inline unsigned DrawTextBiDiModeFlags(unsigned Flags) {
