@@ -97,6 +97,9 @@ public:
     virtual TComponent* GetParentComponent() const { return nullptr; }
     // Lists the child components the writer should stream; none here.
     virtual void GetChildren(TGetChildProc Proc, TComponent* Root);
+    // Writes the component's data to Writer (class, name, properties,
+    // children); a class that must tidy up before it is written overrides it.
+    virtual void WriteState(TWriter* Writer);
 
 protected:
     // Told about components joining (opInsert) and leaving (opRemove): the

@@ -1,0 +1,38 @@
+// Feeds arbitrary bytes to the component-stream reader (into a fresh root
+// and as a stream that names its own root class) and to the text converter.
+// Any outcome but a crash, a sanitizer report or a hang is acceptable:
+// malformed input raises EReadError, unknown classes EClassNotFound.
+#include "platform/classes/Filer.h"
+#include "platform/classes/ObjectText.h"
+#include "platform/classes/fuzz/StreamFixture.h"
+#include "platform/rtl/Streams.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size) {
+    stream_fixture::RegisterStreamFixture();
+    const std::string Bytes(reinterpret_cast<const char*>(Data), Size);
+    try {
+        TStringStream Input(Bytes);
+        stream_fixture::TBoxForm Root(nullptr);
+        ReadComponentRes(&Input, &Root);
+    } catch (const EFilerError&) {
+    } catch (const EReadError&) {
+    }
+    try {
+        TStringStream Input(Bytes);
+        std::unique_ptr<TComponent> Made(ReadComponentRes(&Input, nullptr));
+    } catch (const EFilerError&) {
+    } catch (const EReadError&) {
+    }
+    try {
+        TStringStream Input(Bytes);
+        TStringStream Text;
+        ObjectBinaryToText(&Input, &Text);
+    } catch (const EReadError&) {
+    }
+    return 0;
+}

@@ -1,0 +1,310 @@
+// The component stream: a tree written and read back into equal objects,
+// its text form against the golden file, defaults left out, and malformed
+// streams refused with EReadError (or EClassNotFound for a class nobody
+// registered).
+#include "platform/classes/Filer.h"
+#include "platform/classes/ObjectText.h"
+#include "platform/classes/fuzz/StreamFixture.h"
+#include "platform/rtl/Streams.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <fstream>
+#include <memory>
+#include <sstream>
+
+using namespace stream_fixture;
+using namespace std::string_literals;
+
+namespace {
+
+AnsiString ReadFile(const std::string& Path) {
+    std::ifstream In(Path, std::ios::binary);
+    std::stringstream Buffer;
+    Buffer << In.rdbuf();
+    return Buffer.str();
+}
+
+AnsiString Binary(TComponent* Root) {
+    TStringStream Stream;
+    WriteComponentRes(&Stream, Root);
+    return Stream.DataString();
+}
+
+AnsiString TextOf(const AnsiString& Bytes) {
+    TStringStream In(Bytes), Out;
+    ObjectBinaryToText(&In, &Out);
+    return Out.DataString();
+}
+
+AnsiString BinaryOf(const AnsiString& Text) {
+    TStringStream In(Text), Out;
+    ObjectTextToBinary(&In, &Out);
+    return Out.DataString();
+}
+
+// Form1 with Panel1 inside it and Inner inside Panel1, every kind of value
+// set away from its default somewhere.
+std::unique_ptr<TBoxForm> MakeTree() {
+    RegisterStreamFixture();
+    auto Form = std::make_unique<TBoxForm>(nullptr);
+    Form->SetName("Form1");
+    Form->SetLeft(10);
+    Form->SetActive(false);
+    Form->SetCaption("It's \"here\"\tnow: \xC3\xA9t\xC3\xA9");
+    Form->SetShades(TShades{shLight, shDeep});
+    Form->SetRatio(2.5);
+    Form->SetWide(5000000000LL);
+    Form->SetLetter('z');
+    Form->SetExtra(Variant(42));
+    Form->Sample()->SetFace("Mono");
+    Form->Sample()->SetSize(12);
+    Form->Sample()->SetStyle(TShades{shDark});
+    Form->Lines()->Add("one");
+    Form->Lines()->Add("");
+    Form->Lines()->Add("three");
+    auto* First = static_cast<TEntry*>(Form->Entries()->Add());
+    First->SetCaption("first");
+    First->SetShade(shDark);
+    auto* Second = static_cast<TEntry*>(Form->Entries()->Add());
+    Second->SetWeight(-300);
+    Form->Checksum = 77;
+    Form->Blob = {0x01, 0x02, 0xFF};
+
+    auto* Panel = new TBox(Form.get());
+    Panel->SetName("Panel1");
+    Panel->SetParentBox(Form.get());
+    Panel->SetShade(shLight);
+    Panel->SetLeft(-70000);
+    auto* Inner = new TBox(Form.get());
+    Inner->SetName("Inner");
+    Inner->SetParentBox(Panel);
+    Inner->SetLink(Panel);
+    Inner->SetRatio(-0.125);
+    return Form;
+}
+
+void ExpectSameTree(TBoxForm& A, TBoxForm& B) {
+    EXPECT_EQ(A.Name(), B.Name());
+    EXPECT_EQ(A.Left(), B.Left());
+    EXPECT_EQ(A.Active(), B.Active());
+    EXPECT_EQ(A.Caption(), B.Caption());
+    EXPECT_EQ(A.Shades(), B.Shades());
+    EXPECT_EQ(A.Ratio(), B.Ratio());
+    EXPECT_EQ(A.Wide(), B.Wide());
+    EXPECT_EQ(A.Letter(), B.Letter());
+    EXPECT_EQ(A.Extra(), B.Extra());
+    EXPECT_EQ(A.Sample()->Face(), B.Sample()->Face());
+    EXPECT_EQ(A.Sample()->Size(), B.Sample()->Size());
+    EXPECT_EQ(A.Sample()->Style(), B.Sample()->Style());
+    EXPECT_TRUE(A.Lines()->Equals(B.Lines()));
+    ASSERT_EQ(A.Entries()->Count(), B.Entries()->Count());
+    for (int I = 0; I < A.Entries()->Count(); ++I) {
+        auto* EA = static_cast<TEntry*>(A.Entries()->Items(I));
+        auto* EB = static_cast<TEntry*>(B.Entries()->Items(I));
+        EXPECT_EQ(EA->Caption(), EB->Caption());
+        EXPECT_EQ(EA->Weight(), EB->Weight());
+        EXPECT_EQ(EA->Shade(), EB->Shade());
+    }
+    EXPECT_EQ(A.Checksum, B.Checksum);
+    EXPECT_EQ(A.Blob, B.Blob);
+
+    auto* PanelB = dynamic_cast<TBox*>(B.FindComponent("Panel1"));
+    auto* InnerB = dynamic_cast<TBox*>(B.FindComponent("Inner"));
+    ASSERT_TRUE(PanelB && InnerB);
+    EXPECT_EQ(PanelB->ParentBox(), &B);
+    EXPECT_EQ(InnerB->ParentBox(), PanelB);
+    EXPECT_EQ(InnerB->Link(), PanelB);
+    EXPECT_EQ(PanelB->Shade(), shLight);
+    EXPECT_EQ(PanelB->Left(), -70000);
+    EXPECT_EQ(InnerB->Ratio(), -0.125);
+}
+
+} // namespace
+
+TEST(Filer, TreeReadsBackIntoEqualObjectsAndEachIsLoadedOnce) {
+    auto Form = MakeTree();
+    const AnsiString Bytes = Binary(Form.get());
+    ASSERT_EQ(Bytes.substr(0, 4), "TPF0");
+
+    TBoxForm Copy(nullptr);
+    TStringStream In(Bytes);
+    ReadComponentRes(&In, &Copy);
+    ExpectSameTree(*Form, Copy);
+    EXPECT_EQ(Copy.LoadedCalls, 1);
+    EXPECT_EQ(dynamic_cast<TBox*>(Copy.FindComponent("Inner"))->LoadedCalls, 1);
+    EXPECT_FALSE(Copy.ComponentState().Contains(csLoading));
+    EXPECT_FALSE(Copy.ComponentState().Contains(csReading));
+
+    // A stream names its root's class, which is enough to make one.
+    TStringStream Again(Bytes);
+    std::unique_ptr<TComponent> Made(ReadComponentRes(&Again, nullptr));
+    auto* MadeForm = dynamic_cast<TBoxForm*>(Made.get());
+    ASSERT_NE(MadeForm, nullptr);
+    ExpectSameTree(*Form, *MadeForm);
+}
+
+TEST(Filer, TextFormMatchesGoldenFileAndConvertsBackToTheSameBytes) {
+    auto Form = MakeTree();
+    const AnsiString Bytes = Binary(Form.get());
+    const AnsiString Golden = ReadFile(CLASSES_GOLDEN_DIR "/box_tree.txt");
+    EXPECT_EQ(TextOf(Bytes), Golden);
+    EXPECT_EQ(BinaryOf(Golden), Bytes);
+}
+
+TEST(Filer, PropertiesAtTheirDefaultAreNotWritten) {
+    RegisterStreamFixture();
+    TBoxForm Form(nullptr);
+    Form.SetName("Plain");
+    Form.Sample()->SetFace("");
+    EXPECT_EQ(TextOf(Binary(&Form)), "object Plain: TBoxForm\nend\n");
+}
+
+TEST(Filer, TextFormKeepsValuesOfEveryNotation) {
+    RegisterStreamFixture();
+    const AnsiString Text = "object X: TBoxForm\n"
+                            "  Extra = 1.5s\n"
+                            "  Ratio = -INF\n"
+                            "  Wide = $10\n"
+                            "  Caption = 'a'#13#10'b' +\n"
+                            "    'c'\n"
+                            "end\n";
+    TBoxForm Form(nullptr);
+    TStringStream In(BinaryOf(Text));
+    ReadComponentRes(&In, &Form);
+    EXPECT_EQ(Form.Extra(), Variant(1.5));
+    EXPECT_TRUE(std::isinf(Form.Ratio()) && Form.Ratio() < 0);
+    EXPECT_EQ(Form.Wide(), 16);
+    EXPECT_EQ(Form.Caption(), "a\r\nbc");
+}
+
+TEST(Filer, BadTextNamesTheLine) {
+    const char* Cases[] = {
+        "object X: TBoxForm\n  Left = \nend\n",
+        "object X: TBoxForm\n  Caption = 'open\nend\n",
+        "object X: TBoxForm\n  Blob = {0G}\nend\n",
+        "object X TBoxForm\n",
+    };
+    for (const char* Text : Cases) {
+        try {
+            BinaryOf(Text);
+            ADD_FAILURE() << "accepted: " << Text;
+        } catch (const EParserError& E) {
+            EXPECT_EQ(E.Message.rfind("Line ", 0), 0u) << E.Message;
+        }
+    }
+}
+
+TEST(Filer, OnlyRegisteredClassesAreMadeFromAStream) {
+    RegisterStreamFixture();
+    const AnsiString Text = "object Form1: TBoxForm\n"
+                            "  object Evil: TSecretBox\n"
+                            "  end\n"
+                            "end\n";
+    TBoxForm Form(nullptr);
+    TStringStream In(BinaryOf(Text));
+    try {
+        ReadComponentRes(&In, &Form);
+        FAIL() << "an unknown class was accepted";
+    } catch (const EClassNotFound& E) {
+        EXPECT_NE(E.Message.find("TSecretBox"), AnsiString::npos);
+    }
+    EXPECT_EQ(Form.ComponentCount(), 0);
+    EXPECT_FALSE(Form.ComponentState().Contains(csLoading));
+
+    // TSample is published but not registered: it may not be made either.
+    TStringStream Root(BinaryOf("object S: TSample\nend\n"));
+    EXPECT_THROW(ReadComponentRes(&Root, nullptr), EClassNotFound);
+}
+
+TEST(Filer, EveryTruncationOfAValidStreamRaisesReadError) {
+    auto Form = MakeTree();
+    const AnsiString Bytes = Binary(Form.get());
+    for (std::size_t Length = 0; Length < Bytes.size(); ++Length) {
+        TBoxForm Copy(nullptr);
+        TStringStream In(Bytes.substr(0, Length));
+        EXPECT_THROW(ReadComponentRes(&In, &Copy), EReadError) << "length " << Length;
+        EXPECT_EQ(Copy.ComponentCount(), 0) << "length " << Length;
+    }
+}
+
+TEST(Filer, CorruptStreamsRaiseReadErrorNamingTheFault) {
+    RegisterStreamFixture();
+    struct Case {
+        AnsiString Text;   // a valid text form, or empty for Raw
+        AnsiString Raw;    // bytes as they are
+        const char* Fault; // part of the message
+    };
+    const AnsiString Head = "TPF0\x08TBoxForm\x01X"s;
+    // Boxes inside boxes, deeper than any form has them.
+    AnsiString Deep = Head + "\x00"s;
+    for (int I = 0; I < 70; ++I) {
+        const AnsiString Name = "N" + std::to_string(I);
+        Deep += "\x04TBox"s + static_cast<char>(Name.size()) + Name + "\x00"s;
+    }
+    const Case Cases[] = {
+        {"", "XPF0", "signature"},
+        {"", Head + "\x04Left\x30"s, "unknown value type"},
+        {"", Head + "\x07" "Caption\x0C\xFF\xFF\xFF\x7F"s, "string needs"},
+        {"", Head + "\x07" "Caption\x0C\xFF\xFF\xFF\xFF"s, "negative"},
+        {"", Head + "\x04" "Blob\x0A\x00\x00\x00\x40"s, "binary data needs"},
+        {"", Head + "\x00\x04TBox\x01" "9" "\x00\x00\x00\x00"s, "9"},
+        {"", Deep, "nesting"},
+        {"object X: TBoxForm\n  Shade = shPurple\nend\n", "", "shPurple"},
+        {"object X: TBoxForm\n  Shades = [shLight, shPink]\nend\n", "", "shPink"},
+        {"object X: TBoxForm\n  Colour = 1\nend\n", "", "Colour does not exist"},
+        {"object X: TBoxForm\n  Sample.Nope = 1\nend\n", "", "Nope does not exist"},
+        {"object X: TBoxForm\n  Left = 'ten'\nend\n", "", "integer expected"},
+        {"object X: TBoxForm\n  Left = 5000000000\nend\n", "", "out of range"},
+        {"object X: TBoxForm\n  Active = 1\nend\n", "", "True or False"},
+        {"object X: TBoxForm\n  Entries = 3\nend\n", "", "collection expected"},
+        {"object X: TBoxForm\n  object A: TBox\n  end\n  object a: TBox\n  end\nend\n", "", "a"},
+    };
+    for (const Case& C : Cases) {
+        const AnsiString Bytes = !C.Text.empty() ? BinaryOf(C.Text) : C.Raw;
+        TBoxForm Form(nullptr);
+        TStringStream In(Bytes);
+        try {
+            ReadComponentRes(&In, &Form);
+            ADD_FAILURE() << "accepted: " << C.Fault;
+        } catch (const EReadError& E) {
+            EXPECT_NE(E.Message.find(C.Fault), AnsiString::npos) << E.Message;
+        }
+        EXPECT_EQ(Form.ComponentCount(), 0) << C.Fault;
+    }
+}
+
+TEST(Filer, ReferencesResolveAfterLoadingAcrossRootsAndStayEmptyWhenMissing) {
+    RegisterStreamFixture();
+    TBoxForm Other(nullptr);
+    Other.SetName("Other");
+    auto* Target = new TBox(&Other);
+    Target->SetName("Target");
+    SetFindGlobalComponent(
+        [&Other](const AnsiString& Name) -> TComponent* { return Name == "Other" ? &Other : nullptr; });
+
+    // The reference is read before the box it names exists.
+    const AnsiString Text = "object F: TBoxForm\n"
+                            "  Link = Later\n"
+                            "  object A: TBox\n"
+                            "    Link = Other.Target\n"
+                            "  end\n"
+                            "  object B: TBox\n"
+                            "    Link = Gone\n"
+                            "  end\n"
+                            "  object Later: TBox\n"
+                            "  end\n"
+                            "end\n";
+    TBoxForm Form(nullptr);
+    TStringStream In(BinaryOf(Text));
+    ReadComponentRes(&In, &Form);
+    SetFindGlobalComponent(nullptr);
+    EXPECT_EQ(Form.Link(), Form.FindComponent("Later"));
+    EXPECT_EQ(dynamic_cast<TBox*>(Form.FindComponent("A"))->Link(), Target);
+    EXPECT_EQ(dynamic_cast<TBox*>(Form.FindComponent("B"))->Link(), nullptr);
+
+    // Written back, a reference into another root carries that root's name.
+    EXPECT_NE(TextOf(Binary(&Form)).find("Link = Other.Target"), AnsiString::npos);
+}
