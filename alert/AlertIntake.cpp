@@ -140,6 +140,15 @@ void ScanAlertTransactions(AlertContext& Context) {
             CompleteParents(Context, alert);
             ProcessAlertTransaction(Context, alert);
             Context.Main.DeleteAlertTransaction(alert.AlertTransToken);
+            // Gone since the scan read it: someone else processed it, and
+            // its alerts exist already. Leaving the block rolls ours back.
+            if (Context.Main.CommonSql->RowsAffected() == 0) {
+                Context.Host.LogLine(Format(
+                    "Alert transaction %d was already processed elsewhere; its alerts were "
+                    "not written again",
+                    token));
+                continue;
+            }
             work.Commit();
         } catch (const Exception& error) {
             Context.Host.LogLine(
