@@ -1,0 +1,110 @@
+// The GUI classes in the component stream: a form with nested controls, a
+// font and a memo's lines written and read back into an equal form; the
+// published descriptions the property storage of a form relies on.
+#include "platform/classes/Filer.h"
+#include "platform/classes/ObjectText.h"
+#include "platform/gui/ExtCtrls.h"
+#include "platform/gui/Forms.h"
+#include "platform/gui/PublishedProps.h"
+#include "platform/gui/StdCtrls.h"
+#include "platform/rtl/Streams.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+AnsiString TextOf(const AnsiString& Bytes) {
+    TStringStream In(Bytes), Out;
+    ObjectBinaryToText(&In, &Out);
+    return Out.DataString();
+}
+
+} // namespace
+
+TEST(PublishedProps, FormWithNestedControlsReadsBackEqual) {
+    PublishGuiClasses();
+    auto Form = std::make_unique<TForm>(nullptr);
+    Form->SetName("Form1");
+    Form->SetCaption("Orders");
+    Form->SetBounds(10, 20, 400, 300);
+    auto* Panel = new TPanel(Form.get());
+    Panel->SetName("Panel1");
+    Panel->SetParent(Form.get());
+    Panel->SetBounds(0, 0, 200, 100);
+    Panel->SetBevelOuter(bvLowered);
+    auto* Edit = new TEdit(Form.get());
+    Edit->SetName("Edit1");
+    Edit->SetParent(Panel);
+    Edit->SetText("hello");
+    Edit->Font()->SetName("DejaVu Sans");
+    Edit->Font()->SetStyle(TFontStyles{fsBold, fsUnderline});
+    Edit->SetParentFont(false);
+    auto* Memo = new TMemo(Form.get());
+    Memo->SetName("Memo1");
+    Memo->SetParent(Form.get());
+    Memo->Lines()->Add("first");
+    Memo->Lines()->Add("second");
+    auto* Check = new TCheckBox(Form.get());
+    Check->SetName("CheckBox1");
+    Check->SetParent(Panel);
+    Check->SetAllowGrayed(true);
+    Check->SetState(cbGrayed);
+    auto* Label = new TLabel(Form.get());
+    Label->SetName("Label1");
+    Label->SetParent(Form.get());
+    Label->SetFocusControl(Edit);
+
+    TStringStream Stream;
+    WriteComponentRes(&Stream, Form.get());
+    const AnsiString Text = TextOf(Stream.DataString());
+    EXPECT_NE(Text.find("  object Panel1: TPanel\n"), AnsiString::npos) << Text;
+    EXPECT_NE(Text.find("    object Edit1: TEdit\n"), AnsiString::npos) << Text;
+    EXPECT_NE(Text.find("Font.Style = [fsBold, fsUnderline]"), AnsiString::npos) << Text;
+    EXPECT_NE(Text.find("State = cbGrayed"), AnsiString::npos) << Text;
+    EXPECT_EQ(Text.find("Checked"), AnsiString::npos) << Text;
+
+    TForm Copy(nullptr);
+    Stream.SetPosition(0);
+    ReadComponentRes(&Stream, &Copy);
+    EXPECT_EQ(Copy.Name(), "Form1");
+    EXPECT_EQ(Copy.Caption(), "Orders");
+    auto* PanelB = dynamic_cast<TPanel*>(Copy.FindComponent("Panel1"));
+    auto* EditB = dynamic_cast<TEdit*>(Copy.FindComponent("Edit1"));
+    auto* MemoB = dynamic_cast<TMemo*>(Copy.FindComponent("Memo1"));
+    auto* CheckB = dynamic_cast<TCheckBox*>(Copy.FindComponent("CheckBox1"));
+    auto* LabelB = dynamic_cast<TLabel*>(Copy.FindComponent("Label1"));
+    ASSERT_TRUE(PanelB && EditB && MemoB && CheckB && LabelB);
+    EXPECT_EQ(PanelB->Parent(), &Copy);
+    EXPECT_EQ(PanelB->BevelOuter(), bvLowered);
+    EXPECT_EQ(PanelB->Width(), 200);
+    EXPECT_EQ(EditB->Parent(), PanelB);
+    EXPECT_EQ(EditB->Text(), "hello");
+    EXPECT_FALSE(EditB->ParentFont());
+    EXPECT_TRUE(*EditB->Font() == *Edit->Font());
+    EXPECT_EQ(MemoB->Lines()->Count(), 2);
+    EXPECT_TRUE(MemoB->Lines()->Equals(Memo->Lines()));
+    EXPECT_EQ(CheckB->Parent(), PanelB);
+    EXPECT_EQ(CheckB->State(), cbGrayed);
+    EXPECT_EQ(LabelB->FocusControl(), EditB);
+}
+
+TEST(PublishedProps, FontAndControlsDescribeTheirProperties) {
+    PublishGuiClasses();
+    TFont Font;
+    std::vector<AnsiString> Names;
+    for (const TPropInfo* Prop : GetPropList(&Font))
+        Names.push_back(Prop->Name);
+    EXPECT_EQ(Names, (std::vector<AnsiString>{"Charset", "Color", "Height", "Name", "Pitch", "Size",
+                                              "Style"}));
+    TCheckBox Check(nullptr);
+    const TPropInfo* State = GetPropInfo(&Check, "state");
+    ASSERT_NE(State, nullptr);
+    EXPECT_EQ(State->PropType, &CheckBoxStateType());
+    TMemo Memo(nullptr);
+    const TPropInfo* Lines = GetPropInfo(&Memo, "Lines");
+    ASSERT_NE(Lines, nullptr);
+    EXPECT_EQ(GetObjectProp(&Memo, Lines), Memo.Lines());
+    EXPECT_EQ(FindClass("TEdit"), FindPublishedClass("TEdit"));
+}
