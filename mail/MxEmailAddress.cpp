@@ -3,6 +3,7 @@
 #include "mail/MxExceptions.h"
 #include "platform/rtl/StrUtils.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace mail {
@@ -67,6 +68,71 @@ void CheckAddressText(const AnsiString& AText) {
         throw EMxEmailParseError("Invalid character (CR, LF or NUL) in e-mail address \"" +
                                  Printable(AText) + "\"");
     }
+}
+
+namespace {
+
+bool IsLetDig(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+}
+
+// Atoms separated by single dots, no dot at either end.
+bool IsDotString(const AnsiString& ALocal) {
+    if (ALocal.empty() || ALocal.front() == '.' || ALocal.back() == '.') return false;
+    for (std::size_t i = 0; i < ALocal.size(); ++i) {
+        const char c = ALocal[i];
+        if (c == '.' ? ALocal[i + 1] == '.' : !IsAtomChar(c)) return false;
+    }
+    return true;
+}
+
+// Labels of letters, digits and inner hyphens separated by dots, or an
+// address literal in square brackets.
+bool IsEnvelopeDomain(const AnsiString& ADomain) {
+    if (ADomain.size() >= 3 && ADomain.front() == '[' && ADomain.back() == ']') {
+        for (std::size_t i = 1; i + 1 < ADomain.size(); ++i) {
+            const char c = ADomain[i];
+            if (c < '!' || c > '~' || c == '[' || c == ']' || c == '\\') return false;
+        }
+        return true;
+    }
+    std::size_t start = 0;
+    while (true) {
+        const std::size_t end = std::min(ADomain.find('.', start), ADomain.size());
+        if (end == start || !IsLetDig(ADomain[start]) || !IsLetDig(ADomain[end - 1])) return false;
+        for (std::size_t i = start; i < end; ++i) {
+            if (!IsLetDig(ADomain[i]) && ADomain[i] != '-') return false;
+        }
+        if (end == ADomain.size()) return true;
+        start = end + 1;
+    }
+}
+
+} // namespace
+
+AnsiString EnvelopeAddress(const AnsiString& AAddress) {
+    const auto refuse = [&AAddress](const char* AWhy) {
+        return EMxEmailParseError("The e-mail address \"" + Printable(AAddress) +
+                                  "\" cannot be used: " + AWhy);
+    };
+    if (AAddress.empty()) throw refuse("it is empty");
+    const std::size_t at = AAddress.rfind('@');
+    const AnsiString local = at == AnsiString::npos ? AAddress : AAddress.substr(0, at);
+    for (char c : local) {
+        if (c < ' ' || c > '~') throw refuse("it holds a character outside printable ASCII");
+    }
+    AnsiString result;
+    if (IsDotString(local)) {
+        result = local;
+    } else {
+        if (local.empty()) throw refuse("its local part is empty");
+        result = "\"" + Escaped(local) + "\"";
+    }
+    // A bare local part names a mailbox of the server itself ("postmaster").
+    if (at == AnsiString::npos) return result;
+    const AnsiString domain = AAddress.substr(at + 1);
+    if (!IsEnvelopeDomain(domain)) throw refuse("its domain is not a host name");
+    return result + "@" + domain;
 }
 
 // --- item ------------------------------------------------------------------
@@ -281,7 +347,7 @@ void TMxEMailAddressList::SetAddressText(const AnsiString& AValue) {
     if (text.empty()) {
         // nothing to add
     } else if (text.find_first_of(":;(\", \t") == AnsiString::npos) {
-        parsed.Add()->SetText(text);
+        AddParsed(parsed, text);
     } else {
         AnsiString collected;
         bool inQuotes = false;
@@ -313,7 +379,7 @@ void TMxEMailAddressList::SetAddressText(const AnsiString& AValue) {
                 collected.clear(); // a group's name
                 break;
             case ';':
-                if (!Trim(collected).empty()) parsed.Add()->SetText(TrimLeft(collected));
+                if (!Trim(collected).empty()) AddParsed(parsed, TrimLeft(collected));
                 collected.clear();
                 break;
             case '"':

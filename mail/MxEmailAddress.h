@@ -52,4 +52,12 @@ public:
 // Raises EMxEmailParseError when AText holds CR, LF or NUL.
 void CheckAddressText(const AnsiString& AText);
 
+// The address as an SMTP envelope writes it between "<" and ">": the local
+// part as it stands when it is a dot-string, else quoted with a backslash
+// before each backslash and double quote; then "@" and the domain. A text
+// that cannot be written so (empty, a byte outside printable ASCII, a
+// domain that is neither a host name nor an address literal) raises
+// EMxEmailParseError naming it, so that nothing of it reaches the command.
+AnsiString EnvelopeAddress(const AnsiString& AAddress);
+
 } // namespace mail

@@ -11,7 +11,10 @@ namespace mail {
 
 namespace {
 
-constexpr std::size_t MaxLine = 75;
+// RFC 2047: a line that holds an encoded word is at most 76 characters, an
+// encoded word at most 75.
+constexpr std::size_t MaxLine = 76;
+constexpr std::size_t MaxWord = 75;
 
 bool IsWordBreak(char c) {
     return c == ' ' || c == '\t';
@@ -35,29 +38,89 @@ std::vector<std::pair<std::size_t, std::size_t>> SplitCharacters(const AnsiStrin
     return units;
 }
 
-class RunWriter {
+// Writes a header value word by word and folds it so that every line
+// holding an encoded word stays within MaxLine, counted from the column the
+// value starts at (after the header's name). A fold goes in before the
+// white space that stood between two words, which unfolding gives back
+// exactly; inside a coded run it goes between two encoded words, where
+// readers drop white space.
+class HeaderWriter {
 public:
-    RunWriter(AnsiString& AOut, std::size_t& ALineLength, char AEncoding,
-              const AnsiString& ACharSet, const std::array<bool, 256>& ACoded)
-        : FOut(AOut), FLineLength(ALineLength), FEncoding(AEncoding),
-          FOpening("=?" + ACharSet + "?" + AEncoding + "?"), FCoded(ACoded) {}
+    HeaderWriter(std::size_t AColumn, char AEncoding, const AnsiString& ACharSet,
+                 const std::array<bool, 256>& ACoded)
+        : FColumn(AColumn), FEncoding(AEncoding), FOpening("=?" + ACharSet + "?" + AEncoding + "?"),
+          FCoded(ACoded) {}
 
-    void Write(const AnsiString& ARun) {
+    // White space before the next word.
+    void Space(const AnsiString& AText) { FPending += AText; }
+
+    // A word that goes as it stands; it cannot be broken.
+    void Plain(const AnsiString& AWord) {
+        if (FLineEncoded && !Fits(AWord.size())) Fold();
+        Put(AWord);
+    }
+
+    // A run of words to code, white space between them included.
+    void Encoded(const AnsiString& ARun) {
+        // A run that would fit a line of its own is not broken up just to
+        // fill the end of this one.
+        const std::size_t whole = Coded(ARun).size() + 2;
+        const std::size_t indent = FPending.empty() ? 1 : FPending.size();
+        if (!Fits(whole) && whole <= MaxWord && indent + whole <= MaxLine &&
+            FColumn + FPending.size() > FLineStart)
+            Fold();
+        const auto units = SplitCharacters(ARun);
         AnsiString word;
-        for (const auto& [start, length] : SplitCharacters(ARun)) {
-            const AnsiString unit = ARun.substr(start, length);
-            if (!word.empty() && FLineLength + Coded(word + unit).size() + 2 > MaxLine) {
-                Flush(word);
-                FOut += "\r\n\t";
-                FLineLength = 1;
+        for (std::size_t i = 0; i < units.size();) {
+            const AnsiString longer = word + ARun.substr(units[i].first, units[i].second);
+            const std::size_t length = Coded(longer).size() + 2;
+            if (length <= MaxWord && Fits(length)) {
+                word = longer;
+                ++i;
+            } else if (!word.empty()) {
+                PutWord(word);
                 word.clear();
+                Fold();
+            } else if (FColumn + FPending.size() > FLineStart) {
+                Fold();
+            } else {
+                // Nothing else is on the line; a single character always
+                // fits a word of its own.
+                word = longer;
+                ++i;
             }
-            word += unit;
         }
-        Flush(word);
+        if (!word.empty()) PutWord(word);
+    }
+
+    AnsiString Finish() {
+        Put(AnsiString());
+        return FText;
     }
 
 private:
+    bool Fits(std::size_t ALength) const { return FColumn + FPending.size() + ALength <= MaxLine; }
+
+    void Put(const AnsiString& AText) {
+        FText += FPending + AText;
+        FColumn += FPending.size() + AText.size();
+        FPending.clear();
+    }
+
+    void PutWord(const AnsiString& ABytes) {
+        Put(Coded(ABytes) + "?=");
+        FLineEncoded = true;
+    }
+
+    void Fold() {
+        const AnsiString indent = FPending.empty() ? AnsiString("\t") : FPending;
+        FText += "\r\n" + indent;
+        FColumn = indent.size();
+        FLineStart = FColumn;
+        FPending.clear();
+        FLineEncoded = false;
+    }
+
     AnsiString Coded(const AnsiString& ABytes) const {
         AnsiString result = FOpening;
         if (FEncoding == 'Q') {
@@ -80,18 +143,83 @@ private:
         return result;
     }
 
-    void Flush(const AnsiString& AWord) {
-        const AnsiString coded = Coded(AWord) + "?=";
-        FOut += coded;
-        FLineLength += coded.size();
-    }
-
-    AnsiString& FOut;
-    std::size_t& FLineLength;
+    AnsiString FText;
+    AnsiString FPending;
+    std::size_t FColumn;
+    // Where the present line's own text starts: the value's first line may
+    // be folded before its first word when the header's name leaves no
+    // room for it.
+    std::size_t FLineStart = 0;
+    bool FLineEncoded = false;
     char FEncoding;
     AnsiString FOpening;
     const std::array<bool, 256>& FCoded;
 };
+
+struct CodingTables {
+    std::array<bool, 256> Forcing{};
+    std::array<bool, 256> Coded{};
+};
+
+CodingTables MakeTables(const AnsiString& AExtraSpecials) {
+    CodingTables tables;
+    for (int b = 0; b < 256; ++b)
+        tables.Forcing[b] = b < 32 || b >= 127;
+    for (char c : AExtraSpecials)
+        tables.Forcing[static_cast<unsigned char>(c)] = true;
+    tables.Coded = tables.Forcing;
+    for (char c : AnsiString("=?_"))
+        tables.Coded[static_cast<unsigned char>(c)] = true;
+    return tables;
+}
+
+// Codes AHeader into AWriter: a word that holds a forcing byte, or that a
+// reader would take for an encoded word, joins a coded run, with the white
+// space between coded words; other words go as they stand.
+void WriteHeaderText(HeaderWriter& AWriter, const AnsiString& AHeader,
+                     const std::array<bool, 256>& AForcing) {
+    struct Token {
+        AnsiString Text;
+        bool Space;
+        bool NeedsCoding;
+    };
+    std::vector<Token> tokens;
+    for (std::size_t i = 0; i < AHeader.size();) {
+        const bool space = IsWordBreak(AHeader[i]);
+        std::size_t j = i;
+        while (j < AHeader.size() && IsWordBreak(AHeader[j]) == space)
+            ++j;
+        Token token{AHeader.substr(i, j - i), space, false};
+        if (!space) {
+            token.NeedsCoding = token.Text.find("=?") != AnsiString::npos;
+            for (char c : token.Text) {
+                if (AForcing[static_cast<unsigned char>(c)]) token.NeedsCoding = true;
+            }
+        }
+        tokens.push_back(std::move(token));
+        i = j;
+    }
+
+    for (std::size_t i = 0; i < tokens.size();) {
+        if (tokens[i].Space) {
+            AWriter.Space(tokens[i].Text);
+            ++i;
+        } else if (!tokens[i].NeedsCoding) {
+            AWriter.Plain(tokens[i].Text);
+            ++i;
+        } else {
+            AnsiString run = tokens[i].Text;
+            std::size_t next = i + 1;
+            // Take white space and a coded word after it while they come in pairs.
+            while (next + 1 < tokens.size() && tokens[next].Space && tokens[next + 1].NeedsCoding) {
+                run += tokens[next].Text + tokens[next + 1].Text;
+                next += 2;
+            }
+            AWriter.Encoded(run);
+            i = next;
+        }
+    }
+}
 
 int HexValue(char c) {
     if (c >= '0' && c <= '9') return c - '0';
@@ -138,68 +266,29 @@ bool DecodeWordText(char AEncoding, const AnsiString& ACoded, AnsiString& AResul
 } // namespace
 
 AnsiString EncodeHeader(const AnsiString& AHeader, const AnsiString& AExtraSpecials, char AEncoding,
-                        const AnsiString& ACharSet, TMxTransfer ATransfer) {
+                        const AnsiString& ACharSet, TMxTransfer ATransfer, std::size_t AColumn) {
     const AnsiString header =
         ATransfer == TMxTransfer::iso2022jp ? ShiftJisToIso2022Jp(AHeader) : AHeader;
     if (AEncoding == '8') return header;
-
-    std::array<bool, 256> forcing{};
-    for (int b = 0; b < 256; ++b)
-        forcing[b] = b < 32 || b >= 127;
-    for (char c : AExtraSpecials)
-        forcing[static_cast<unsigned char>(c)] = true;
-    std::array<bool, 256> coded = forcing;
-    for (char c : AnsiString("=?_"))
-        coded[static_cast<unsigned char>(c)] = true;
-
-    // Alternating white space and words; a word that holds a forcing byte
-    // joins the coded run, with the white space between coded words.
-    struct Token {
-        AnsiString Text;
-        bool Space;
-        bool NeedsCoding;
-    };
-    std::vector<Token> tokens;
-    for (std::size_t i = 0; i < header.size();) {
-        const bool space = IsWordBreak(header[i]);
-        std::size_t j = i;
-        while (j < header.size() && IsWordBreak(header[j]) == space)
-            ++j;
-        Token token{header.substr(i, j - i), space, false};
-        if (!space) {
-            for (char c : token.Text) {
-                if (forcing[static_cast<unsigned char>(c)]) token.NeedsCoding = true;
-            }
-        }
-        tokens.push_back(std::move(token));
-        i = j;
-    }
-
-    AnsiString out;
-    std::size_t lineLength = 0;
-    RunWriter writer(out, lineLength, AEncoding, ACharSet, coded);
-    for (std::size_t i = 0; i < tokens.size();) {
-        if (!tokens[i].NeedsCoding) {
-            out += tokens[i].Text;
-            lineLength += tokens[i].Text.size();
-            ++i;
-            continue;
-        }
-        AnsiString run = tokens[i].Text;
-        std::size_t next = i + 1;
-        // Take white space and a coded word after it while they come in pairs.
-        while (next + 1 < tokens.size() && tokens[next].Space && tokens[next + 1].NeedsCoding) {
-            run += tokens[next].Text + tokens[next + 1].Text;
-            next += 2;
-        }
-        writer.Write(run);
-        i = next;
-    }
-    return out;
+    const CodingTables tables = MakeTables(AExtraSpecials);
+    HeaderWriter writer(AColumn, AEncoding, ACharSet, tables.Coded);
+    WriteHeaderText(writer, header, tables.Forcing);
+    return writer.Finish();
 }
 
 AnsiString DecodeHeader(const AnsiString& AHeader) {
-    AnsiString text = AHeader;
+    // A folded value is unfolded first: a line end before white space is
+    // no part of the text.
+    AnsiString text;
+    text.reserve(AHeader.size());
+    for (std::size_t i = 0; i < AHeader.size(); ++i) {
+        if (AHeader[i] == '\r' && i + 2 < AHeader.size() && AHeader[i + 1] == '\n' &&
+            IsWordBreak(AHeader[i + 2])) {
+            ++i;
+            continue;
+        }
+        text += AHeader[i];
+    }
     std::size_t searchFrom = 0;
     std::size_t lastWordEnd = AnsiString::npos; // where the last decoded word ended
     while (true) {
@@ -244,36 +333,80 @@ AnsiString DecodeHeader(const AnsiString& AHeader) {
     return result;
 }
 
-AnsiString EncodeAddressItem(const TMxEMailAddressItem& AItem, char AEncoding,
-                             const AnsiString& ACharSet, TMxTransfer ATransfer) {
+namespace {
+
+AnsiString QuotedName(const AnsiString& AName) {
+    AnsiString quoted = "\"";
+    for (char c : AName) {
+        if (c == '\\' || c == '"') quoted += '\\';
+        quoted += c;
+    }
+    return quoted + "\"";
+}
+
+bool IsPrintable(const AnsiString& AText) {
+    for (char c : AText) {
+        if (c < ' ' || c > '~') return false;
+    }
+    return true;
+}
+
+// One address into AWriter: the display name (quoted, or coded when it
+// holds a byte outside printable ASCII), then its address form followed by
+// ASuffix, which stays on its line.
+void WriteAddressItem(HeaderWriter& AWriter, const TMxEMailAddressItem& AItem,
+                      const CodingTables& ATables, TMxTransfer ATransfer,
+                      const AnsiString& ASuffix) {
+    const AnsiString& name = AItem.Name();
+    if (!name.empty()) {
+        if (IsPrintable(name)) {
+            AWriter.Plain(QuotedName(name));
+        } else {
+            WriteHeaderText(AWriter,
+                            ATransfer == TMxTransfer::iso2022jp ? ShiftJisToIso2022Jp(name) : name,
+                            ATables.Forcing);
+        }
+        AWriter.Space(" ");
+    }
+    AWriter.Plain(AItem.GetAddressForm() + ASuffix);
+}
+
+// The item as it stands when no coding is wanted.
+AnsiString UncodedAddressItem(const TMxEMailAddressItem& AItem) {
     const AnsiString& name = AItem.Name();
     if (name.empty()) return AItem.GetAddressForm();
-    bool printable = true;
-    for (char c : name) {
-        if (c < ' ' || c > '~') printable = false;
-    }
-    AnsiString coded;
-    if (!printable) {
-        coded = EncodeHeader(name, MxAddressSpecials, AEncoding, ACharSet, ATransfer);
-    } else {
-        coded = "\"";
-        for (char c : name) {
-            if (c == '\\' || c == '"') coded += '\\';
-            coded += c;
-        }
-        coded += "\"";
-    }
-    return coded + " " + AItem.GetAddressForm();
+    return (IsPrintable(name) ? QuotedName(name) : name) + " " + AItem.GetAddressForm();
+}
+
+} // namespace
+
+AnsiString EncodeAddressItem(const TMxEMailAddressItem& AItem, char AEncoding,
+                             const AnsiString& ACharSet, TMxTransfer ATransfer,
+                             std::size_t AColumn) {
+    if (AEncoding == '8') return UncodedAddressItem(AItem);
+    const CodingTables tables = MakeTables(MxAddressSpecials);
+    HeaderWriter writer(AColumn, AEncoding, ACharSet, tables.Coded);
+    WriteAddressItem(writer, AItem, tables, ATransfer, "");
+    return writer.Finish();
 }
 
 AnsiString EncodeAddressList(const TMxEMailAddressList& AList, char AEncoding,
-                             const AnsiString& ACharSet, TMxTransfer ATransfer) {
-    AnsiString result;
+                             const AnsiString& ACharSet, TMxTransfer ATransfer,
+                             std::size_t AColumn) {
+    AnsiString uncoded;
+    const CodingTables tables = MakeTables(MxAddressSpecials);
+    HeaderWriter writer(AColumn, AEncoding, ACharSet, tables.Coded);
     for (int i = 0; i < AList.Count(); ++i) {
-        if (i > 0) result += ", ";
-        result += EncodeAddressItem(*AList.Items(i), AEncoding, ACharSet, ATransfer);
+        // The comma stays with the address before it.
+        const AnsiString suffix = i + 1 < AList.Count() ? "," : "";
+        if (AEncoding == '8') {
+            uncoded += UncodedAddressItem(*AList.Items(i)) + suffix + (suffix.empty() ? "" : " ");
+            continue;
+        }
+        if (i > 0) writer.Space(" ");
+        WriteAddressItem(writer, *AList.Items(i), tables, ATransfer, suffix);
     }
-    return result;
+    return AEncoding == '8' ? uncoded : writer.Finish();
 }
 
 } // namespace mail

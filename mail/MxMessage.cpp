@@ -8,6 +8,7 @@
 #include "platform/rtl/StrUtils.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace mail {
 
@@ -164,9 +165,64 @@ void TMxMessage::SetUseNowForDate(bool AValue) {
     Date = AValue ? TDateTime(0) : Now();
 }
 
-std::unique_ptr<TMxHeaderList> TMxMessage::BuildHeaders() {
+namespace {
+
+// What the plain body's bytes ask of its transfer encoding.
+struct BodyBytes {
+    std::size_t LongestLine = 0;
+    bool Control = false; // a byte below 32 but TAB and the line ends, or DEL
+    bool High = false;    // a byte above 127
+};
+
+BodyBytes ScanBody(const TStringList& ABody) {
+    BodyBytes result;
+    for (int i = 0; i < ABody.Count(); ++i) {
+        // A line end inside an entry leaves as a line end of its own.
+        std::size_t length = 0;
+        for (const char c : ABody.Strings(i)) {
+            const unsigned char b = static_cast<unsigned char>(c);
+            if (c == '\r' || c == '\n') {
+                length = 0;
+                continue;
+            }
+            result.LongestLine = std::max(result.LongestLine, ++length);
+            if ((b < 32 && c != '\t') || b == 127) result.Control = true;
+            if (b > 127) result.High = true;
+        }
+    }
+    return result;
+}
+
+// Where a header's value starts on its line: after the name, the colon and
+// the space.
+std::size_t ValueColumn(const char* AName) {
+    return std::strlen(AName) + 2;
+}
+
+// RFC 5322's limit for a line without its CR LF.
+constexpr std::size_t MaxLineOctets = 998;
+
+} // namespace
+
+AnsiString TMxMessage::BodyTransferEncoding(bool AEightBitAllowed) const {
+    if (!ContentTransferEncoding.empty()) return ContentTransferEncoding;
+    if (FEncoding != TMxMessageEncoding::meMIME || FParts->TextPartTotal() > 0) return {};
+    const BodyBytes bytes = ScanBody(*FBody);
+    if (bytes.LongestLine > MaxLineOctets || bytes.Control) return "quoted-printable";
+    if (bytes.High) return AEightBitAllowed ? "8bit" : "quoted-printable";
+    return "7bit";
+}
+
+AnsiString TMxMessage::BodyCharSet() const {
+    if (!CharSet.empty()) return CharSet;
+    return ScanBody(*FBody).High ? "UTF-8" : "us-ascii";
+}
+
+std::unique_ptr<TMxHeaderList> TMxMessage::BuildHeaders(bool AEightBitAllowed) {
     RecountParts();
     const bool mime = FEncoding == TMxMessageEncoding::meMIME;
+    AnsiString contentType = ContentType;
+    AnsiString bodyTransfer = ContentTransferEncoding;
     if (!mime) {
         if (FParts->RelatedAttachmentTotal() > 0 || FParts->TextPartTotal() > 0)
             throw EMxMessageException("Invalid Encoding. UU only allows Body and Attachments");
@@ -178,6 +234,23 @@ std::unique_ptr<TMxHeaderList> TMxMessage::BuildHeaders() {
             const AnsiString parameter = "charset=\"" + CharSet + "\"";
             ContentType = ContentType.empty() ? parameter : ContentType + ";\r\n\t" + parameter;
         }
+        contentType = ContentType;
+        if (FParts->Count() == 0) {
+            // A body standing alone says what it is: the type, its
+            // character set and how its bytes travel. The defaults are
+            // worked out per build and never stored, so that the next body
+            // is judged on its own.
+            const AnsiString mediaType = Trim(contentType.substr(0, contentType.find(';')));
+            const AnsiString charset = ";\r\n\tcharset=\"" + BodyCharSet() + "\"";
+            if (mediaType.find('/') == AnsiString::npos ||
+                mediaType.find('=') != AnsiString::npos) {
+                contentType = "text/plain" + charset;
+            } else if (HeaderParameter(contentType, "charset").empty() &&
+                       SameText(mediaType.substr(0, 5), "text/")) {
+                contentType += charset;
+            }
+            bodyTransfer = BodyTransferEncoding(AEightBitAllowed);
+        }
     }
 
     TMxTransfer transfer;
@@ -188,21 +261,28 @@ std::unique_ptr<TMxHeaderList> TMxMessage::BuildHeaders() {
 
     auto headers = std::make_unique<TMxHeaderList>();
     if (FRawHeaders->Count() > 0) headers->AddStrings(FRawHeaders.get());
-    headers->SetValueOf("From", EncodeAddressItem(*FFrom, letter, charSet, transfer));
-    headers->SetValueOf("Subject", EncodeHeader(Subject, "", letter, charSet, transfer));
-    headers->SetValueOf("To", EncodeAddressList(*FRecipients, letter, charSet, transfer));
-    headers->SetValueOf("Cc", EncodeAddressList(*FCCList, letter, charSet, transfer));
+    headers->SetValueOf("From",
+                        EncodeAddressItem(*FFrom, letter, charSet, transfer, ValueColumn("From")));
+    headers->SetValueOf(
+        "Subject", EncodeHeader(Subject, "", letter, charSet, transfer, ValueColumn("Subject")));
+    headers->SetValueOf(
+        "To", EncodeAddressList(*FRecipients, letter, charSet, transfer, ValueColumn("To")));
+    headers->SetValueOf("Cc",
+                        EncodeAddressList(*FCCList, letter, charSet, transfer, ValueColumn("Cc")));
     headers->SetValueOf("Newsgroups", FNewsGroups->CommaText());
     if (mime) {
-        headers->SetValueOf("Content-Type", ContentType);
-        if (FParts->Count() > 0) headers->SetValueOf("MIME-Version", "1.0");
-        headers->SetValueOf("Content-Transfer-Encoding", ContentTransferEncoding);
+        headers->SetValueOf("Content-Type", contentType);
+        headers->SetValueOf("MIME-Version", "1.0");
+        headers->SetValueOf("Content-Transfer-Encoding", bodyTransfer);
     }
     headers->SetValueOf("Sender", FSender->GetText());
-    headers->SetValueOf("Reply-To", EncodeAddressList(*FReplyTo, letter, charSet, transfer));
-    headers->SetValueOf("Organization", EncodeHeader(Organization, "", letter, charSet, transfer));
+    headers->SetValueOf("Reply-To", EncodeAddressList(*FReplyTo, letter, charSet, transfer,
+                                                      ValueColumn("Reply-To")));
+    headers->SetValueOf("Organization", EncodeHeader(Organization, "", letter, charSet, transfer,
+                                                     ValueColumn("Organization")));
     headers->SetValueOf("Disposition-Notification-To",
-                        EncodeAddressItem(*FReceiptRecipient, letter, charSet, transfer));
+                        EncodeAddressItem(*FReceiptRecipient, letter, charSet, transfer,
+                                          ValueColumn("Disposition-Notification-To")));
     headers->SetValueOf("References", References);
     headers->SetValueOf("Date", DateTimeToRfc822(UseNowForDate() ? Now() : Date, false));
     if (Priority != TMxMessagePriority::mpNormal)

@@ -52,8 +52,21 @@ public:
     void RecountParts() { FParts->RecountParts(); }
     // The header block to write before the body. EMxMessageException
     // "Invalid Encoding. UU only allows Body and Attachments" for a UU
-    // message with text parts or related attachments.
-    std::unique_ptr<TMxHeaderList> BuildHeaders();
+    // message with text parts or related attachments. A MIME message always
+    // declares MIME-Version; one with a plain body also its type, character
+    // set and the transfer encoding of BodyTransferEncoding.
+    std::unique_ptr<TMxHeaderList> BuildHeaders(bool AEightBitAllowed = false);
+    // The transfer encoding the plain body goes out with: the one set in
+    // ContentTransferEncoding, or for a MIME message whose body stands
+    // alone or beside attachments the one its bytes need: "7bit",
+    // "quoted-printable" for a line over 998 octets or a control byte, and
+    // for bytes above 127 "8bit" when AEightBitAllowed (the server takes
+    // 8BITMIME), else "quoted-printable". Empty when the body goes out as
+    // it stands (a UU message, or one with text parts).
+    AnsiString BodyTransferEncoding(bool AEightBitAllowed) const;
+    // The character set of the plain body: CharSet, else "us-ascii" for a
+    // body of ASCII bytes and "UTF-8" (the process's own) for any other.
+    AnsiString BodyCharSet() const;
     // Fills the properties from RawHeaders.
     void ApplyHeaders();
 

@@ -147,7 +147,7 @@ void TMxMessageClient::WriteMessage(TMxMessage* AMsg, bool AHeadersOnly) {
 
 void TMxMessageClient::WriteHeader(TMxMessage* AMsg) {
     TOutputScope output(*this);
-    const std::unique_ptr<TMxHeaderList> headers = AMsg->BuildHeaders();
+    const std::unique_ptr<TMxHeaderList> headers = AMsg->BuildHeaders(FEightBitAllowed);
     WriteLines(headers.get());
     output.Finish();
 }
@@ -155,9 +155,23 @@ void TMxMessageClient::WriteHeader(TMxMessage* AMsg) {
 void TMxMessageClient::WriteBodyLines(TMxMessage* AMsg) {
     TOutputScope output(*this);
     const TStringList* body = AMsg->Body();
-    for (int i = 0; i < body->Count(); ++i)
-        WriteLine(body->Strings(i));
+    if (SameText(AMsg->BodyTransferEncoding(FEightBitAllowed), "quoted-printable")) {
+        WriteQuotedPrintable(*body);
+    } else {
+        for (int i = 0; i < body->Count(); ++i)
+            WriteLine(body->Strings(i));
+    }
     output.Finish();
+}
+
+void TMxMessageClient::WriteQuotedPrintable(const TStringList& ALines) {
+    // Each line of the text is coded with its own CR LF; the output
+    // dot-stuffs what the coder made.
+    TMxEncoderQuotedPrintable coder;
+    for (int i = 0; i < ALines.Count(); ++i) {
+        for (const AnsiString& line : SplitLines(ALines.Strings(i)))
+            Write(coder.EncodeString(line + "\r\n"));
+    }
 }
 
 void TMxMessageClient::WriteBody(TMxMessage* AMsg) {
@@ -209,8 +223,11 @@ void TMxMessageClient::WriteMIMEBody(TMxMessage* AMsg) {
         ReportStatus(TMxStatus::stStatusText, EncodingText);
         WriteTextPart(texts.front());
     } else if (texts.empty()) {
-        WriteLine("Content-Type: text/plain");
-        WriteLine("Content-Transfer-Encoding: 7bit");
+        // The body beside the attachments says how its bytes travel, as a
+        // body standing alone does.
+        const AnsiString transfer = AMsg->BodyTransferEncoding(FEightBitAllowed);
+        WriteLine("Content-Type: text/plain; charset=\"" + AMsg->BodyCharSet() + "\"");
+        WriteLine("Content-Transfer-Encoding: " + transfer);
         WriteLine("");
         WriteBodyLines(AMsg);
     } else {
@@ -261,13 +278,7 @@ void TMxMessageClient::WriteTextPart(TMxText* AText) {
     WriteLine("");
     const TStringList* body = AText->Body();
     if (SameText(transfer, "quoted-printable")) {
-        // Each line of the text is coded with its own CR LF; the output
-        // dot-stuffs what the coder made.
-        TMxEncoderQuotedPrintable coder;
-        for (int i = 0; i < body->Count(); ++i) {
-            for (const AnsiString& line : SplitLines(body->Strings(i)))
-                Write(coder.EncodeString(line + "\r\n"));
-        }
+        WriteQuotedPrintable(*body);
     } else {
         for (int i = 0; i < body->Count(); ++i)
             WriteLine(body->Strings(i));
@@ -383,6 +394,16 @@ void TMxMessageClient::ReadBody(TMxMessage* AMsg, const AnsiString& ADelim) {
             throw EMxException("Unknown Message Part Type.");
         }
         decoder = std::move(next);
+    }
+    // A body that stands alone in quoted-printable, as the writer sends one
+    // with long lines, control bytes or (without 8BITMIME) 8-bit text.
+    if (parts->Count() == 0 && SameText(Trim(AMsg->ContentTransferEncoding), "quoted-printable")) {
+        AnsiString coded;
+        for (int i = 0; i < AMsg->Body()->Count(); ++i)
+            coded += AMsg->Body()->Strings(i) + "\r\n";
+        TTextSink text(MxMaxMessageText);
+        TMxDecoderQuotedPrintable().DecodeToStream(coded, &text);
+        AMsg->Body()->SetText(text.Text);
     }
 }
 

@@ -40,6 +40,11 @@ public:
     // output, whoever writes it.
     void Write(const AnsiString& AText) override;
 
+    // Whether the peer takes 8bit bodies (an SMTP server that announced
+    // 8BITMIME); otherwise a body of bytes above 127 goes quoted-printable.
+    bool EightBitAllowed() const { return FEightBitAllowed; }
+    void SetEightBitAllowed(bool AValue) { FEightBitAllowed = AValue; }
+
 private:
     class TOutputScope;
 
@@ -48,7 +53,10 @@ private:
     void WriteTextPart(TMxText* AText);
     void WriteAttachmentPart(TMxAttachment* AAttachment, const AnsiString& ABoundary);
 
+    void WriteQuotedPrintable(const TStringList& ALines);
+
     std::unique_ptr<TMxMessageOutput> FOutput;
+    bool FEightBitAllowed = false;
 };
 
 } // namespace mail

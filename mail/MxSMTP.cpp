@@ -67,6 +67,7 @@ void TMxSMTP::Connect(int ATimeout) {
     try {
         ReadReply({220});
         FOfferedAuthMechanisms->Clear();
+        FEightBitMime = false;
         const AnsiString name =
             CheckCommandText(HeloName.empty() ? GetLocalHostName() : HeloName, "HELO name");
         if (FUseEhlo && SendCommand("EHLO " + name, std::vector<int>{}) == 250) return;
@@ -98,6 +99,7 @@ int TMxSMTP::SendCommand(const AnsiString& ACommand, const std::vector<int>& ACo
     if (code == 220 && SameText(Trim(ACommand), "STARTTLS")) {
         ResetConnectionState();
         FOfferedAuthMechanisms->Clear();
+        FEightBitMime = false;
         FAuthenticated = false;
     } else if (code == 250 && SameText(ACommand.substr(0, 5), "EHLO ")) {
         ReadCapabilities();
@@ -107,9 +109,11 @@ int TMxSMTP::SendCommand(const AnsiString& ACommand, const std::vector<int>& ACo
 
 void TMxSMTP::ReadCapabilities() {
     FOfferedAuthMechanisms->Clear();
+    FEightBitMime = false;
     const TStringList& lines = LastCmdResult().Text();
     for (int i = 0; i < lines.GetCount(); ++i) {
         const AnsiString line = Upper(lines.Get(i));
+        if (Trim(line) == "8BITMIME") FEightBitMime = true;
         if (line.size() < 5 ||
             (line.compare(0, 5, "AUTH ") != 0 && line.compare(0, 5, "AUTH=") != 0))
             continue;
@@ -143,15 +147,26 @@ bool TMxSMTP::Authenticate() {
 }
 
 void TMxSMTP::Send(TMxMessage* AMsg) {
+    // Every address is put in its envelope form before anything is sent:
+    // one that has none must not reach a command line, where its text
+    // could add parameters of its own.
+    const AnsiString& from = AMsg->From()->Address();
+    const AnsiString reversePath = from.empty() ? AnsiString() : EnvelopeAddress(from);
+    std::vector<AnsiString> forwardPaths;
+    for (TMxEMailAddressList* list : {AMsg->Recipients(), AMsg->CCList(), AMsg->BccList()}) {
+        for (int i = 0; i < list->Count(); ++i)
+            forwardPaths.push_back(EnvelopeAddress(list->Items(i)->Address()));
+    }
+
     SendCommand("RSET", -1);
     if (FAuthenticationType != TAuthenticationType::atNone &&
         IsAuthMechanismOffered(FAuthenticationType) && !FAuthenticated)
         Authenticate();
-    SendCommand("MAIL FROM:<" + AMsg->From()->Address() + ">", 250);
-    for (TMxEMailAddressList* list : {AMsg->Recipients(), AMsg->CCList(), AMsg->BccList()}) {
-        for (int i = 0; i < list->Count(); ++i)
-            SendCommand("RCPT TO:<" + list->Items(i)->Address() + ">", {250, 251});
-    }
+    SetEightBitAllowed(FEightBitMime);
+    const bool eightBit = SameText(AMsg->BodyTransferEncoding(FEightBitMime), "8bit");
+    SendCommand("MAIL FROM:<" + reversePath + ">" + (eightBit ? " BODY=8BITMIME" : ""), 250);
+    for (const AnsiString& path : forwardPaths)
+        SendCommand("RCPT TO:<" + path + ">", {250, 251});
     SendCommand("DATA", 354);
     AMsg->ExtraHeaders()->SetValueOf("X-Mailer", MailAgent);
     WriteMessage(AMsg, false);

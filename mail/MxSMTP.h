@@ -36,6 +36,9 @@ public:
     void SetUseEhlo(bool AValue);
     // The mechanisms the last EHLO reply listed, upper case, each once.
     TStringList* OfferedAuthMechanisms() const { return FOfferedAuthMechanisms.get(); }
+    // Whether the last EHLO reply announced 8BITMIME: only then may a body
+    // go out as 8bit.
+    bool EightBitMime() const { return FEightBitMime; }
 
     AnsiString MailAgent; // the X-Mailer header of each message sent
     AnsiString HeloName;  // empty: the local host name
@@ -71,6 +74,7 @@ private:
     bool FAuthenticated = false;
     TAuthenticationType FAuthenticationType = TAuthenticationType::atNone;
     bool FUseEhlo = true;
+    bool FEightBitMime = false;
     std::unique_ptr<TStringList> FOfferedAuthMechanisms;
 };
 

@@ -10,6 +10,7 @@
 #include "platform/rtl/StringList.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstring>
 #include <string_view>
 #include <sys/stat.h>
@@ -259,11 +260,24 @@ AnsiString TMxTCPConnection::ReadLine(const AnsiString& ATerminator, int ATimeou
 }
 
 AnsiString TMxTCPConnection::ReadNonEmptyLine(int AAttempts) {
-    for (int attempt = 0; AAttempts < 0 || attempt < AAttempts; ++attempt) {
-        const AnsiString line = Trim(ReadLine());
+    // Each blank line would restart a per-read time-out: a peer that
+    // trickles them must still not hold the caller for ever.
+    const int attempts = AAttempts < 0 ? MxMaxReplyLines : AAttempts;
+    const auto start = std::chrono::steady_clock::now();
+    for (int attempt = 0; attempt < attempts; ++attempt) {
+        int timeout = MxTimeoutDefault;
+        if (ReadTimeout > 0) {
+            const auto spent = std::chrono::duration_cast<std::chrono::milliseconds>(
+                                   std::chrono::steady_clock::now() - start)
+                                   .count();
+            if (spent >= ReadTimeout) throw EMxReadTimeout("Read Timeout");
+            timeout = ReadTimeout - static_cast<int>(spent);
+        }
+        const AnsiString line = Trim(ReadLine("\n", timeout));
+        if (timeout != MxTimeoutDefault && ReadLnTimedOut()) throw EMxReadTimeout("Read Timeout");
         if (!line.empty()) return line;
     }
-    return AnsiString();
+    throw EMxTCPConnectionError("No reply line within " + std::to_string(attempts) + " lines.");
 }
 
 void TMxTCPConnection::ReadExact(void* ABuffer, int ACount) {

@@ -101,8 +101,9 @@ public:
     // before it). AMaxLength -1 means MaxLineLength, 0 no limit.
     virtual AnsiString ReadLine(const AnsiString& ATerminator = "\n", int ATimeout = -1,
                                 int AMaxLength = -1);
-    // The first line that is not blank, trimmed, within AAttempts lines
-    // (negative: no limit); empty when none.
+    // The first line that is not blank, trimmed. Raises when AAttempts
+    // lines (negative: MxMaxReplyLines) were all blank, and "Read Timeout"
+    // when the blank lines took longer than ReadTimeout in all.
     AnsiString ReadNonEmptyLine(int AAttempts = -1);
     void ReadExact(void* ABuffer, int ACount);
     AnsiString TakeReadBuffer();

@@ -122,11 +122,17 @@ TEST(EMailAddressList, ParsesListTexts) {
         {"team: a@b.com, c@d.com;, e@f.com", "a@b.com, c@d.com, e@f.com"},
         {"a@b.com (first, really), c@d.com", "a@b.com, c@d.com"},
         {"a@b.com, <>, c@d.com", "a@b.com, c@d.com"},
+        {" <> ", ""},
+        {"team: <>;", ""},
     };
     for (const Case& c : cases) {
         TMxEMailAddressList list;
         list.SetAddressText(c.Text);
         EXPECT_EQ(list.GetAddressText(), c.Joined) << c.Text;
+        // An item that formats as nothing would still become an envelope
+        // recipient of its own.
+        for (int i = 0; i < list.Count(); ++i)
+            EXPECT_FALSE(list.Items(i)->Address().empty()) << c.Text;
     }
 }
 

@@ -1,9 +1,13 @@
 #include "Reference.h"
 #include "mail/MxEmailAddress.h"
 #include "mail/MxHeaderCoder.h"
+#include "mail/MxHeaderList.h"
 #include "mail/MxJis.h"
+#include "mail/MxMessage.h"
 
 #include <gtest/gtest.h>
+
+#include <random>
 
 using namespace mail;
 using mailtest::FromHex;
@@ -11,6 +15,13 @@ using mailtest::Reference;
 using mailtest::ToHex;
 
 namespace {
+
+AnsiString Repeat(const AnsiString& AText, int ACount) {
+    AnsiString result;
+    for (int i = 0; i < ACount; ++i)
+        result += AText;
+    return result;
+}
 
 std::vector<AnsiString> HeaderLines(const AnsiString& AText) {
     std::vector<AnsiString> lines;
@@ -104,6 +115,73 @@ TEST(HeaderCoding, AgreesWithPythonsEmailHeader) {
     EXPECT_TRUE(disagreements.empty()) << disagreements.front()[0];
 }
 
+TEST(HeaderCoding, FoldedLinesStayWithinTheLimitsAndPythonDecodesThemBack) {
+    // Words of one, two, three and four bytes a character, mixed at random
+    // with plain ones, under header names short and long, through the
+    // header list as a message writes them.
+    const std::vector<AnsiString> pool = {
+        "Re:",
+        "plain",
+        "Auftrag",
+        "x",
+        "\xc3\x84",
+        "\xc3\x84\xc3\x84\xc3\x84",
+        "\xc3\x9f\xc3\x9f",
+        "Gr\xc3\xbc\xc3\x9f"
+        "e",
+        "\xe6\x97\xa5\xe6\x9c\xac",
+        "\xf0\x9f\x94\x94",
+        "a=?b",
+        "under_score?",
+        "verylongplainwordwithoutanybreakinsideitatall",
+    };
+    const std::vector<AnsiString> names = {"Subject", "Organization",
+                                           "X-A-Rather-Long-Header-Name"};
+    std::mt19937 random(20240506);
+    std::vector<std::pair<AnsiString, AnsiString>> texts; // header name, text
+    // The reported case: a plain word between two long coded runs.
+    texts.push_back({"Subject", Repeat("\xc3\x84", 40) + " plain " + Repeat("\xc3\x9f", 30)});
+    for (int i = 0; i < 300; ++i) {
+        AnsiString text;
+        const int words = 1 + static_cast<int>(random() % 25);
+        for (int w = 0; w < words; ++w) {
+            AnsiString word = pool[random() % pool.size()];
+            // Now and then a long run of one character, coded or not.
+            if (random() % 6 == 0) word = Repeat(word, 1 + static_cast<int>(random() % 30));
+            text += (w > 0 ? " " : "") + word;
+        }
+        texts.push_back({names[random() % names.size()], text});
+    }
+
+    AnsiString checks;
+    for (const auto& [name, text] : texts) {
+        for (char encoding : {'Q', 'B'}) {
+            const AnsiString coded =
+                EncodeHeader(text, "", encoding, "UTF-8", TMxTransfer::bit8, name.size() + 2);
+            TMxHeaderList headers;
+            headers.SetValueOf(name, coded);
+            for (int i = 0; i < headers.Count(); ++i) {
+                const AnsiString line = headers[i];
+                if (line.find("=?") != AnsiString::npos) {
+                    EXPECT_LE(line.size(), 76u) << line;
+                }
+                for (std::size_t at = line.find("=?"); at != AnsiString::npos;
+                     at = line.find("=?", at + 2)) {
+                    const std::size_t end =
+                        line.find("?=", line.find('?', line.find('?', at + 2) + 1) + 1);
+                    ASSERT_NE(end, AnsiString::npos) << line;
+                    EXPECT_LE(end + 2 - at, 75u) << line;
+                    at = end;
+                }
+            }
+            EXPECT_EQ(DecodeMessageHeader(headers.ValueOf(name)), text) << coded;
+            checks += ToHex(text) + "\t" + ToHex(coded) + "\n";
+        }
+    }
+    const auto disagreements = Reference("check-header-utf8", checks);
+    EXPECT_TRUE(disagreements.empty()) << disagreements.front()[0];
+}
+
 TEST(EncodeAddressItem, QuotesPrintableNamesAndCodesOthers) {
     TMxEMailAddressList list;
     struct Case {
@@ -123,8 +201,9 @@ TEST(EncodeAddressItem, QuotesPrintableNamesAndCodesOthers) {
         item->SetAddress(c.Address);
         EXPECT_EQ(EncodeAddressItem(*item, 'Q', "ISO-8859-1", TMxTransfer::bit8), c.Coded);
     }
+    // Folded before the coded name, which does not fit the end of the line.
     EXPECT_EQ(EncodeAddressList(list, 'Q', "ISO-8859-1", TMxTransfer::bit8),
-              cases[0].Coded + ", " + cases[1].Coded + ", " + cases[2].Coded + ", " +
+              cases[0].Coded + ", " + cases[1].Coded + ", " + cases[2].Coded + ",\r\n " +
                   cases[3].Coded);
 }
 

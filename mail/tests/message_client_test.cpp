@@ -313,6 +313,84 @@ TEST(MxMessageClient, ReadsBackWhatItWrites) {
     }
 }
 
+TEST(MxMessageClient, EveryBodyDeclaresItselfAndKeepsItsLinesWithinTheLimit) {
+    struct Case {
+        const char* Name;
+        std::vector<AnsiString> Body;
+        bool EightBit; // the peer takes 8bit bodies
+        const char* Transfer;
+        const char* CharSet;
+    };
+    const std::vector<Case> cases = {
+        {"plain ASCII", {"Job 12 is late.", "Second line"}, false, "7bit", "us-ascii"},
+        {"UTF-8, no 8BITMIME",
+         {"Gr\xc3\xbc\xc3\x9f"
+          "e aus K\xc3\xb6ln"},
+         false,
+         "quoted-printable",
+         "UTF-8"},
+        {"UTF-8 with 8BITMIME",
+         {"Gr\xc3\xbc\xc3\x9f"
+          "e aus K\xc3\xb6ln"},
+         true,
+         "8bit",
+         "UTF-8"},
+        {"NUL byte", {AnsiString("before\0after", 12)}, true, "quoted-printable", "us-ascii"},
+        {"bell", {"ring \x07 ring"}, true, "quoted-printable", "us-ascii"},
+        {"200,000 octets", {AnsiString(200000, 'x'), ".dot"}, true, "quoted-printable", "us-ascii"},
+        {"998 octets", {AnsiString(998, 'y')}, false, "7bit", "us-ascii"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TMxMessage msg;
+        Address(msg, "Alerts");
+        for (const AnsiString& line : c.Body)
+            msg.Body()->Add(line);
+        TMxMessageClient client;
+        client.SetEightBitAllowed(c.EightBit);
+        const AnsiString wire = Wire(msg, false, &client);
+
+        const std::size_t bodyStart = wire.find("\r\n\r\n") + 4;
+        std::size_t start = 0;
+        while (start < wire.size()) {
+            const std::size_t end = wire.find("\r\n", start);
+            ASSERT_NE(end, AnsiString::npos) << "the text ends without a line end";
+            const AnsiString line = wire.substr(start, end - start);
+            EXPECT_LE(line.size(), 998u);
+            for (const char ch : line) {
+                const unsigned char b = static_cast<unsigned char>(ch);
+                EXPECT_TRUE(b == '\t' || (b >= 32 && b != 127)) << "byte " << int(b);
+                if (start >= bodyStart && !c.EightBit) {
+                    EXPECT_LT(b, 128) << "8-bit byte without 8BITMIME";
+                }
+            }
+            start = end + 2;
+        }
+
+        std::map<AnsiString, AnsiString> headers;
+        AnsiString payload;
+        for (const Row& row : CheckMessage(wire)) {
+            if (row[0] == "HEADER") headers[row[1]] = row[2];
+            if (row[0] == "PART") payload = row[3];
+            if (row[0] == "DEFECTS") {
+                EXPECT_EQ(row[1], "0");
+            }
+        }
+        EXPECT_EQ(headers["MIME-Version"], "1.0");
+        EXPECT_EQ(headers["Content-Type"], AnsiString("text/plain; charset=\"") + c.CharSet + "\"");
+        EXPECT_EQ(headers["Content-Transfer-Encoding"], c.Transfer);
+        AnsiString text;
+        for (const AnsiString& line : c.Body)
+            text += (text.empty() ? "" : "\n") + line;
+        EXPECT_EQ(payload, ToHex(text));
+        EXPECT_EQ(msg.BodyTransferEncoding(c.EightBit), c.Transfer);
+
+        TMxMessage read;
+        ReadBack(wire, read);
+        EXPECT_EQ(Joined(Lines(read.Body())), Joined(c.Body));
+    }
+}
+
 TEST(MxMessageClient, AFailedWriteSendsNothingAndEndsItsWork) {
     int begun = 0;
     int ended = 0;

@@ -43,7 +43,10 @@ TEST(MxMessage, BuildHeadersWritesTheSetValuesInOrder) {
     ScopedClock scoped(clock);
 
     TMxMessage bare;
-    EXPECT_EQ(Names(*bare.BuildHeaders()), std::vector<AnsiString>{"Date"});
+    // A body standing alone always says what it is and how it travels.
+    EXPECT_EQ(Names(*bare.BuildHeaders()),
+              (std::vector<AnsiString>{"Content-Type", "MIME-Version", "Content-Transfer-Encoding",
+                                       "Date"}));
 
     TMxMessage msg;
     msg.From()->SetText("Dornwick <alerts@shop.example>");
@@ -63,7 +66,8 @@ TEST(MxMessage, BuildHeadersWritesTheSetValuesInOrder) {
     msg.ExtraHeaders()->Add("Subject: second");
     const auto headers = msg.BuildHeaders();
     EXPECT_EQ(Names(*headers),
-              (std::vector<AnsiString>{"From", "Subject", "To", "Cc", "Newsgroups", "Sender",
+              (std::vector<AnsiString>{"From", "Subject", "To", "Cc", "Newsgroups", "Content-Type",
+                                       "MIME-Version", "Content-Transfer-Encoding", "Sender",
                                        "Reply-To", "Organization", "Disposition-Notification-To",
                                        "References", "Date", "X-Priority", "X-Mailer", "Subject"}));
     EXPECT_EQ(headers->ValueOf("From"), "\"Dornwick\" <alerts@shop.example>");
@@ -101,10 +105,12 @@ TEST(MxMessage, ContentTypeFollowsThePartsAndTheCharSet) {
         bool MimeVersion;
     };
     const std::vector<Case> cases = {
-        {"charset alone", "", "utf-8", 0, 0, "", "charset=\"utf-8\"", false},
+        // A body standing alone is given its type, and the character set of
+        // its bytes when none is set.
+        {"charset alone", "", "utf-8", 0, 0, "", "text/plain; charset=\"utf-8\"", true},
         {"type and charset", "text/plain", "utf-8", 0, 0, "", "text/plain; charset=\"utf-8\"",
-         false},
-        {"nothing", "", "", 0, 0, "", "", false},
+         true},
+        {"nothing", "", "", 0, 0, "", "text/plain; charset=\"us-ascii\"", true},
         {"text parts", "", "", 2, 0, "", "multipart/alternative; boundary=\"" + b.Base + "\"",
          true},
         {"attachment", "text/plain", "", 1, 1, "", "multipart/mixed; boundary=\"" + b.Base + "\"",

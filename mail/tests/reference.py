@@ -11,6 +11,7 @@ import binascii
 import email.header
 import email.utils
 import random
+import re
 import sys
 import unicodedata
 
@@ -96,6 +97,19 @@ def mode_check_header():
         unfolded = coded.replace("\r\n", "")
         decoded = str(email.header.make_header(email.header.decode_header(unfolded)))
         if decoded.encode("latin-1") != data:
+            print("decodes differently:", data_hex, repr(coded), repr(decoded))
+
+
+def mode_check_header_utf8():
+    # Our folded UTF-8 header values: unfolded and decoded, each must give
+    # the text back.
+    for line in sys.stdin:
+        data_hex, coded_hex = line.rstrip("\n").split("\t")
+        data = bytes.fromhex(data_hex)
+        coded = bytes.fromhex(coded_hex).decode("ascii")
+        unfolded = re.sub(r"\r\n(?=[ \t])", "", coded)
+        decoded = str(email.header.make_header(email.header.decode_header(unfolded)))
+        if decoded.encode("utf-8") != data:
             print("decodes differently:", data_hex, repr(coded), repr(decoded))
 
 

@@ -2,6 +2,7 @@
 #include "Peer.h"
 #include "SmtpPeer.h"
 #include "mail/MxEmailAddress.h"
+#include "mail/MxExceptions.h"
 #include "mail/MxHeaderList.h"
 #include "mail/MxMessage.h"
 #include "mail/MxNetExceptions.h"
@@ -265,6 +266,22 @@ TEST(MxSMTP, FollowsScriptedServers) {
              }
              s.Disconnect();
          }},
+        {"8BITMIME announced: an 8-bit body says so in MAIL FROM",
+         {Send(greeting), Expect(ehlo), Send("250-mx.test\r\n250 8BITMIME\r\n"), Expect("RSET\r\n"),
+          Send("250 ok\r\n"), Expect("MAIL FROM:<alerts@shop.example> BODY=8BITMIME\r\n"),
+          Send("250 ok\r\n"), Expect("RCPT TO:<a@shop.example>\r\n"), Send("250 ok\r\n"),
+          Expect("DATA\r\n"), Send("354 go\r\n"),
+          Expect("Subject: raw\r\n\r\nh\xc3\xa9llo\r\n.\r\n"), Send("250 queued\r\n"),
+          Expect("QUIT\r\n")},
+         [](TMxSMTP& s) {
+             s.Connect(5000);
+             EXPECT_TRUE(s.EightBitMime());
+             TMxMessage msg;
+             FillRaw(msg, {"a@shop.example"});
+             msg.Body()->Put(0, "h\xc3\xa9llo");
+             s.Send(&msg);
+             s.Disconnect();
+         }},
         {"greeting refused",
          {Send("554 go away\r\n"), Expect("QUIT\r\n")},
          [](TMxSMTP& s) {
@@ -321,6 +338,84 @@ TEST(MxSMTP, FollowsScriptedServers) {
         EXPECT_FALSE(smtp.Authenticated());
         EXPECT_EQ(peer.Finish(), std::vector<std::string>{"DONE"});
     }
+}
+
+TEST(MxSMTP, TheEnvelopeCarriesEachAddressInItsOwnFormAndNothingElse) {
+    const std::string greeting = "220 mx.test ready\r\n";
+    struct Case {
+        AnsiString Address;  // the recipient's address as the item holds it
+        AnsiString Envelope; // between the brackets of RCPT TO; empty: refused
+    };
+    const std::vector<Case> cases = {
+        {"ann@shop.example", "ann@shop.example"},
+        {"a.b+tag@mx-1.shop.example", "a.b+tag@mx-1.shop.example"},
+        {"ann@[192.0.2.1]", "ann@[192.0.2.1]"},
+        {"postmaster", "postmaster"},
+        // A quoted local part that would add parameters to the command.
+        {"a> NOTIFY=SUCCESS ORCPT=rfc822;spy@evil.example@shop.example",
+         "\"a> NOTIFY=SUCCESS ORCPT=rfc822;spy@evil.example\"@shop.example"},
+        {"x y@shop.example", "\"x y\"@shop.example"},
+        {"say\"hi\"@shop.example", "\"say\\\"hi\\\"\"@shop.example"},
+        {"back\\slash@shop.example", "\"back\\\\slash\"@shop.example"},
+        {".lead..dots.@shop.example", "\".lead..dots.\"@shop.example"},
+        {"a<b>@shop.example", "\"a<b>\"@shop.example"},
+        // No envelope form at all: nothing of the message is sent.
+        {"", ""},
+        {"a@shop.example> NOTIFY=NEVER", ""},
+        {"a@shop example", ""},
+        {"a@", ""},
+        {"@shop.example", ""},
+        {"a@-shop.example", ""},
+        {"j\xc3\xb6rg@shop.example", ""},
+        {"tab\there@shop.example", ""},
+        {"a@[1.2.3.4", ""},
+    };
+    // One connection a case, all on one scripted server.
+    std::vector<std::string> steps;
+    std::vector<std::string> expected;
+    for (const Case& c : cases) {
+        if (!steps.empty()) steps.push_back("--");
+        steps.insert(steps.end(),
+                     {Send(greeting), Expect("EHLO client.test\r\n"), Send("250 mx.test\r\n")});
+        if (!c.Envelope.empty()) {
+            // The RCPT line is captured whole, then refused to end the case.
+            steps.insert(steps.end(), {Expect("RSET\r\n"), Send("250 ok\r\n"),
+                                       Expect("MAIL FROM:<alerts@shop.example>\r\n"),
+                                       Send("250 ok\r\n"), "recvline", Send("550 no\r\n")});
+            expected.push_back("LINE " + mailtest::Hex("RCPT TO:<" + c.Envelope + ">\r\n"));
+        }
+        steps.push_back(Expect("QUIT\r\n"));
+    }
+    expected.push_back("DONE");
+    ScriptedPeer peer(steps);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Address);
+        TMxSMTP smtp;
+        smtp.SetHost("127.0.0.1");
+        smtp.SetPort(peer.Port());
+        smtp.HeloName = "client.test";
+        smtp.ReadTimeout = 5000;
+        smtp.Connect(5000);
+        TMxMessage msg;
+        msg.From()->SetAddress("alerts@shop.example");
+        msg.Recipients()->Add()->SetAddress(c.Address);
+        msg.Body()->Add("hello");
+        if (c.Envelope.empty()) {
+            EXPECT_THROW(smtp.Send(&msg), EMxEmailParseError);
+        } else {
+            EXPECT_THROW(smtp.Send(&msg), EMxProtocolReplyError);
+        }
+        smtp.Disconnect();
+    }
+    EXPECT_EQ(peer.Finish(), expected);
+
+    // The address as a recipient text gives it: the quotes are gone from
+    // the item and come back in the envelope.
+    TMxEMailAddressList list;
+    list.SetAddressText("Spy <\"a> NOTIFY=SUCCESS ORCPT=rfc822;spy@evil.example\"@shop.example>");
+    ASSERT_EQ(list.Count(), 1);
+    EXPECT_EQ(EnvelopeAddress(list.Items(0)->Address()),
+              "\"a> NOTIFY=SUCCESS ORCPT=rfc822;spy@evil.example\"@shop.example");
 }
 
 TEST(MxSMTP, RefusedLoginRaisesWithTheServersCode) {

@@ -64,6 +64,31 @@ TEST(MxTCPConnection, ReadsMultiLineReplies) {
     }
 }
 
+TEST(MxTCPConnection, APeerSendingOnlyBlankLinesIsGivenUp) {
+    // More blank lines than a reply may have, all at once.
+    {
+        std::string blanks;
+        for (int i = 0; i < MxMaxReplyLines + 1; ++i)
+            blanks += "\r\n";
+        Session session({Send(blanks + "250 late\r\n")});
+        session.Client.ReadTimeout = 5000;
+        EXPECT_THROW(session.Client.ReadReply({}), EMxTCPConnectionError);
+    }
+    // A blank line every 100 ms: each arrives well within the read time-out,
+    // the reply as a whole does not.
+    std::vector<std::string> trickle;
+    for (int i = 0; i < 20; ++i) {
+        trickle.push_back(Send("\r\n"));
+        trickle.push_back("pause:100");
+    }
+    trickle.push_back(Send("250-late\r\n250 reply\r\n"));
+    Session session(trickle);
+    session.Client.ReadTimeout = 500;
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_THROW(session.Client.ReadReply({}), EMxReadTimeout);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(1500));
+}
+
 TEST(MxTCPConnection, SendCommandChecksTheReplyCode) {
     Session session({Expect("MAIL FROM:<a@b>\r\n"), Send("550 mailbox unavailable\r\n"),
                      Expect("QUIT\r\n"), Send("421 closing\r\n")});
