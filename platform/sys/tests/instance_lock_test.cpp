@@ -1,10 +1,10 @@
 // The one-instance lock between processes: the second process is told who
 // holds it, and the lock goes with its holder.
+#include "platform/rtl/testing/ScratchConfig.h"
 #include "platform/sys/InstanceLock.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <sys/wait.h>
@@ -12,15 +12,12 @@
 
 namespace {
 
-class InstanceLockTest : public ::testing::Test {
+class InstanceLockTest : public ScratchConfig {
 protected:
     void SetUp() override {
-        char Pattern[] = "/tmp/beaconmill-lock-XXXXXX";
-        ASSERT_NE(mkdtemp(Pattern), nullptr);
-        Folder = Pattern;
-        LockFile = (Folder / "shop.db.lock").string();
+        ScratchConfig::SetUp();
+        LockFile = File("shop.db.lock");
     }
-    void TearDown() override { std::filesystem::remove_all(Folder); }
 
     // What a child process finds when it tries the lock: 0 when it took
     // it, 1 when refused with the expected holder and message, 2 otherwise.
@@ -47,7 +44,6 @@ protected:
         return WIFEXITED(Status) ? WEXITSTATUS(Status) : -1;
     }
 
-    std::filesystem::path Folder;
     std::string LockFile;
 };
 
@@ -63,7 +59,7 @@ TEST_F(InstanceLockTest, AnotherProcessIsRefusedWhileTheLockIsHeldAndTakesItAfte
 }
 
 TEST_F(InstanceLockTest, ALockFileThatCannotBeMadeIsAnErrorNamingIt) {
-    const std::string Missing = (Folder / "gone" / "shop.db.lock").string();
+    const std::string Missing = File("gone/shop.db.lock");
     try {
         TInstanceLock Lock(Missing, "/data/shop.db");
         ADD_FAILURE() << "no exception";
