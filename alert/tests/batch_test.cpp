@@ -1,9 +1,25 @@
 #include "EngineTest.h"
 #include "alert/AlertIntake.h"
 #include "alert/AlertProcessing.h"
+#include "platform/rtl/Exceptions.h"
 #include "platform/rtl/Format.h"
 
 namespace {
+
+// The shop lookups with a live job lookup that fails, as a locked table
+// does, as often as asked.
+class FailingJobLookups : public CountingLookups {
+public:
+    using CountingLookups::CountingLookups;
+    TDataSet& SelectJob(int JobNbr) override {
+        if (Failures > 0) {
+            --Failures;
+            throw Exception("database table is locked");
+        }
+        return CountingLookups::SelectJob(JobNbr);
+    }
+    int Failures = 0;
+};
 
 class BatchTest : public EngineTest {
 protected:
@@ -76,6 +92,38 @@ TEST_F(BatchTest, ThresholdFiresOnceAndNotAgainAfterTheSnapshotRefresh) {
     AddTransaction(4, 1, "JobNbr", "10");
     Batch();
     EXPECT_EQ(History().size(), 2u);
+}
+
+TEST_F(BatchTest, AThresholdTransactionThatFailedOnceFiresOnItsRetry) {
+    AddSetting({.AlertId = 1, .EmpNbr = 3, .Source = 1, .Groups = {{30}}});
+    // At the last snapshot job 10 was 25% over budget (below 30), now it is 50%.
+    Exec("update JOBS set PercentBudget = 50 where JobNbr = 10;");
+    Main->RefreshAlertThresholds();
+    Exec("update JOBS set PercentBudget = 60 where JobNbr = 10;"
+         "update JOBS set PercentBudget = 5, PercentComp = 4 where JobNbr = 12;");
+    AddTransaction(1, 1, "JobNbr", "10");
+
+    FailingJobLookups failing(*Modules);
+    failing.Failures = 1;
+    AlertContext failingContext(Host, *Main, failing);
+    CheckAlertSettingMarkers(failingContext);
+    ScanAlertTransactions(failingContext);
+    Main->RefreshAlertThresholds();
+    EXPECT_EQ(Pending(), "1");
+    EXPECT_TRUE(History().empty());
+    // The pending transaction's job keeps its snapshot; the others follow.
+    EXPECT_EQ(Text("select group_concat(JobNbr || ':' || PercentBudget, ' ') from "
+                   "ALERT_THRESHOLD_JOBS where JobNbr in (10, 12)"),
+              "10:50 12:5");
+
+    Batch(); // the retry
+    Main->RefreshAlertThresholds();
+    AddTransaction(2, 1, "JobNbr", "10");
+    Batch();
+    EXPECT_EQ(History(), std::vector<std::string>{
+                             "3|1|Job % of labor budget is 60% which is 50.00% higher than percent "
+                             "complete of 40.\nJob: J-100 - Tower."});
+    EXPECT_EQ(Pending(), "");
 }
 
 TEST_F(BatchTest, OrderAlertFansOutToTheRecipientsJobsAndForwardsFromTheSettingsRecipient) {

@@ -92,6 +92,56 @@ TEST_F(ThresholdsTest, ClosedWorkOrdersKeepTheirLastFigures) {
     EXPECT_EQ(Db.Scalar("select ScanQty from ALERT_THRESHOLD_PRODUCT"), 5);
 }
 
+TEST_F(ThresholdsTest, RecordsOfPendingThresholdTransactionsKeepTheirSnapshot) {
+    Db.Exec("insert into JOBS (JobNbr, CompanyNbr, JobStatusNbr, PercentBudget) values"
+            " (1, 4, 1, 20), (2, 4, 1, 20), (3, 4, 1, 20);"
+            "insert into JOB_ITEM (JobItemNbr, JobNbr, PercentBudget) values (10, 1, 20), (11, 2, 20);"
+            "insert into WO (WoNbr, JobNbr, JobItemNbr, PercentBudget, PercentComp) values"
+            " (100, 1, 10, 20, 10), (101, 2, 11, 20, 10);"
+            "insert into DEPT_EST (WoNbr, DeptRef, PercentBudget) values (100, 2, 20), (100, 3, 20);"
+            "insert into WO_PRODUCTS values (1000, 100, 5, 10), (1001, 101, 5, 10);");
+    Dmod->RefreshAlertThresholds();
+    Db.Exec("update JOBS set PercentBudget = 70; update JOB_ITEM set PercentBudget = 70;"
+            "update WO set PercentBudget = 70; update DEPT_EST set PercentBudget = 70;"
+            "update WO_PRODUCTS set ScanQty = 9;"
+            "insert into JOBS (JobNbr, CompanyNbr, JobStatusNbr, PercentBudget) values"
+            " (4, 4, 1, 70), (5, 4, 1, 70);");
+    // Left pending by the batch: each holds back the record its condition
+    // compares; a key the transaction left out comes from its parents.
+    Db.Exec("insert into ALERT_TRANSACTION (AlertTransToken, AlertNbr, JobNbr, JobItemNbr, WoNbr,"
+            " DeptNbr, WoProductNbr) values"
+            " (1, 4, NULL, NULL, 101, NULL, NULL)," // job 2, known by its work order
+            " (2, 8, 0, 0, 100, NULL, NULL),"       // job item 10, likewise
+            " (3, 12, NULL, NULL, 101, NULL, NULL),"
+            " (4, 23, NULL, NULL, 100, 3, NULL),"
+            " (5, 25, NULL, NULL, NULL, NULL, 1001),"
+            " (6, 64, 4, NULL, NULL, NULL, NULL)," // a new job: no snapshot yet
+            " (7, 21, 3, 10, 100, 2, 1000);");     // no threshold: holds nothing back
+    Dmod->RefreshAlertThresholds();
+    EXPECT_EQ(Db.Rows("select JobNbr, PercentBudget from ALERT_THRESHOLD_JOBS order by JobNbr"),
+              (Rows{{Variant(1), Variant(70)},
+                    {Variant(2), Variant(20)},
+                    {Variant(3), Variant(70)},
+                    {Variant(5), Variant(70)}}));
+    EXPECT_EQ(Db.Rows("select JobItemNbr, PercentBudget from ALERT_THRESHOLD_JOB_ITEM"
+                      " order by JobItemNbr"),
+              (Rows{{Variant(10), Variant(20)}, {Variant(11), Variant(70)}}));
+    EXPECT_EQ(Db.Rows("select WoNbr, PercentBudget from ALERT_THRESHOLD_WO order by WoNbr"),
+              (Rows{{Variant(100), Variant(70)}, {Variant(101), Variant(20)}}));
+    EXPECT_EQ(
+        Db.Rows("select DeptRef, PercentBudget from ALERT_THRESHOLD_WO_DEPT order by DeptRef"),
+        (Rows{{Variant(2), Variant(70)}, {Variant(3), Variant(20)}}));
+    EXPECT_EQ(Db.Rows("select WoProductNbr, ScanQty from ALERT_THRESHOLD_PRODUCT"
+                      " order by WoProductNbr"),
+              (Rows{{Variant(1000), Variant(9)}, {Variant(1001), Variant(5)}}));
+
+    // Once the transactions are through, the next refresh catches up.
+    Db.Exec("delete from ALERT_TRANSACTION");
+    Dmod->RefreshAlertThresholds();
+    EXPECT_EQ(Db.Scalar("select count(*) from ALERT_THRESHOLD_JOBS where PercentBudget = 70"), 5);
+    EXPECT_EQ(Db.Scalar("select sum(ScanQty) from ALERT_THRESHOLD_PRODUCT"), 18);
+}
+
 TEST_F(ThresholdsTest, LookupsLeaveTheSnapshotRowOpen) {
     Db.Exec("insert into ALERT_THRESHOLD_JOBS (JobNbr, PercentBudget) values (1, 11);"
             "insert into ALERT_THRESHOLD_JOB_ITEM (JobItemNbr, PercentBudget) values (2, 12);"
