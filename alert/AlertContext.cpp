@@ -6,11 +6,15 @@
 AlertUnitOfWork::AlertUnitOfWork(AlertContext& Context) : FContext(Context) {
     FContext.Uncommitted.clear();
     FContext.Main.MyDatabase->StartTransaction();
+    // Inside the transaction nothing else writes the shop's rows: a record
+    // read once serves every later lookup of the same work.
+    FContext.Shop.KeepRows(true);
 }
 
 AlertUnitOfWork::~AlertUnitOfWork() {
     if (FDone) return;
     FContext.Uncommitted.clear();
+    FContext.Shop.KeepRows(false);
     try {
         FContext.Main.MyDatabase->Rollback();
     } catch (...) {
@@ -20,6 +24,7 @@ AlertUnitOfWork::~AlertUnitOfWork() {
 }
 
 void AlertUnitOfWork::Commit() {
+    FContext.Shop.KeepRows(false);
     FContext.Main.MyDatabase->Commit();
     FDone = true;
     std::vector<AlertTransaction> committed;

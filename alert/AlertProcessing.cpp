@@ -19,9 +19,11 @@ namespace {
 }
 
 // False for "none" (-99); else whether the looked-up value is one of the
-// setting's source ids.
+// setting's source ids. For source types 1 to 6 the setting's own employee
+// is its only source id, whatever ids it has stored.
 bool IsSourceId(std::int32_t Value, const AlertSetting& Setting) {
     if (Value == -99) return false;
+    if (Setting.Source >= 1 && Setting.Source <= 6) return Value == Setting.EmpNbr;
     return std::find(Setting.SourceIds.begin(), Setting.SourceIds.end(), Value) !=
            Setting.SourceIds.end();
 }
@@ -101,7 +103,7 @@ void CheckAlertSettingMarkers(AlertContext& Context) {
     }
 }
 
-std::vector<AlertSetting> GetAlertSettings(AlertContext& Context, int AlertId) {
+const std::vector<AlertSetting>& GetAlertSettings(AlertContext& Context, int AlertId) {
     auto& settings = Context.Host.SettingsCache().Settings;
     auto found = settings.find(AlertId);
     if (found == settings.end()) {
@@ -113,7 +115,7 @@ std::vector<AlertSetting> GetAlertSettings(AlertContext& Context, int AlertId) {
 }
 
 void ProcessAlertTransaction(AlertContext& Context, AlertTransaction& Alert) {
-    for (AlertSetting& setting : GetAlertSettings(Context, Alert.AlertNbr)) {
+    for (const AlertSetting& setting : GetAlertSettings(Context, Alert.AlertNbr)) {
         // The owner lists belong to the setting that filled them: a setting
         // that passed the filter but not the condition must not hand its jobs
         // to the next one.
@@ -133,9 +135,8 @@ void ProcessAlertTransaction(AlertContext& Context, AlertTransaction& Alert) {
 }
 
 bool CheckAlertSettingFilter(AlertContext& Context, AlertTransaction& Alert,
-                             AlertSetting& Setting) {
+                             const AlertSetting& Setting) {
     const std::uint8_t source = Setting.Source;
-    if (source >= 1 && source <= 6) Setting.SourceIds.assign(1, Setting.EmpNbr);
 
     if (Alert.AlertNbr == 29) {
         // The job is deleted and cannot be looked up: its manager came along

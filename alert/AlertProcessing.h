@@ -9,13 +9,16 @@
 // differs from what the last batch saw, and keeps the new markers.
 void CheckAlertSettingMarkers(AlertContext& Context);
 
-// A copy of the settings of the alert id, loaded into the cache on a miss.
-std::vector<AlertSetting> GetAlertSettings(AlertContext& Context, int AlertId);
+// The settings of the alert id as the cache holds them, loaded on a miss.
+// They stay valid until the cache is emptied (the next batch's marker check).
+const std::vector<AlertSetting>& GetAlertSettings(AlertContext& Context, int AlertId);
 
 void ProcessAlertTransaction(AlertContext& Context, AlertTransaction& Alert);
 
 // True when the event concerns the setting's employee. Looks the related
 // records up at most once per transaction (the results stay on Alert). For
-// source types 1 to 6 the setting's source ids become its own employee.
-// Raises when a lookup needs a key the transaction does not carry.
-bool CheckAlertSettingFilter(AlertContext& Context, AlertTransaction& Alert, AlertSetting& Setting);
+// source types 1 to 6 the setting's own employee stands for its source ids;
+// the setting itself is never changed. Raises when a lookup needs a key the
+// transaction does not carry.
+bool CheckAlertSettingFilter(AlertContext& Context, AlertTransaction& Alert,
+                             const AlertSetting& Setting);

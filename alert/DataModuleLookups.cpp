@@ -11,17 +11,44 @@ DataModuleLookups::DataModuleLookups(TJobFormDmod& JobForm, TPoDmod& Po, TEmpDmo
                                      TInventoryDmod& Inventory, TJobStatusDmod& JobStatus)
     : FJobForm(JobForm), FPo(Po), FEmp(Emp), FInventory(Inventory), FJobStatus(JobStatus) {}
 
+namespace {
+
+enum HeldKind { NoRow, JobRow, JobItemRow, WorkOrderRow, EmployeeRow };
+
+} // namespace
+
+template <class Lookup>
+TDataSet& DataModuleLookups::Reuse(HeldRow& Held, int Kind, int Key, TDataSet& Query,
+                                   Lookup&& Run) {
+    // The mark of the opening is no longer valid once anything opened or
+    // closed the query since: then the record is read again.
+    if (FKeepRows && Held.Kind == Kind && Held.Key == Key && Query.BookmarkValid(Held.Mark)) {
+        Query.First();
+        return Query;
+    }
+    Held = HeldRow();
+    Run();
+    Held = {Kind, Key, Query.GetBookmark()};
+    return Query;
+}
+
+void DataModuleLookups::KeepRows(bool Keep) {
+    FKeepRows = Keep;
+    FJobFormRow = HeldRow();
+    FEmployeeRow = HeldRow();
+}
+
 TDataSet& DataModuleLookups::SelectJob(int JobNbr) {
-    FJobForm.SelectJob(JobNbr);
-    return *FJobForm.CommonSql;
+    return Reuse(FJobFormRow, JobRow, JobNbr, *FJobForm.CommonSql,
+                 [&] { FJobForm.SelectJob(JobNbr); });
 }
 TDataSet& DataModuleLookups::SelectJobItem(int JobItemNbr) {
-    FJobForm.SelectJobItem(JobItemNbr);
-    return *FJobForm.CommonSql;
+    return Reuse(FJobFormRow, JobItemRow, JobItemNbr, *FJobForm.CommonSql,
+                 [&] { FJobForm.SelectJobItem(JobItemNbr); });
 }
 TDataSet& DataModuleLookups::SelectWorkOrder(int WoNbr) {
-    FJobForm.SelectWorkOrder(WoNbr);
-    return *FJobForm.CommonSql;
+    return Reuse(FJobFormRow, WorkOrderRow, WoNbr, *FJobForm.CommonSql,
+                 [&] { FJobForm.SelectWorkOrder(WoNbr); });
 }
 TDataSet& DataModuleLookups::SelectWoProduct(int WoProductNbr) {
     FJobForm.SelectWoProduct(WoProductNbr);
@@ -72,8 +99,8 @@ TDataSet& DataModuleLookups::OpenPoItemWorkOrders(int PoItemNbr) {
     return *FPo.CommonSql;
 }
 TDataSet& DataModuleLookups::SelectEmployee(int EmpNbr) {
-    FEmp.SelectEmployee(EmpNbr);
-    return *FEmp.SelectEmpQuery;
+    return Reuse(FEmployeeRow, EmployeeRow, EmpNbr, *FEmp.SelectEmpQuery,
+                 [&] { FEmp.SelectEmployee(EmpNbr); });
 }
 TDataSet& DataModuleLookups::SelectInventoryItem(int InvNbr) {
     FInventory.SelectInventoryItem(InvNbr);

@@ -1,6 +1,8 @@
 #pragma once
 // The engine's shop lookups as the program makes them: through the shop data
-// modules, reading each row where the module leaves it.
+// modules, reading each row where the module leaves it. A job, job item, work
+// order or employee looked up again while its module's query still holds it
+// is served from there while rows are kept (see IShopLookups::KeepRows).
 #include "alert/ShopLookups.h"
 
 class TEmpDmod;
@@ -14,6 +16,7 @@ public:
     DataModuleLookups(TJobFormDmod& JobForm, TPoDmod& Po, TEmpDmod& Emp, TInventoryDmod& Inventory,
                       TJobStatusDmod& JobStatus);
 
+    void KeepRows(bool Keep) override;
     TDataSet& SelectJob(int JobNbr) override;
     TDataSet& SelectJobItem(int JobItemNbr) override;
     TDataSet& SelectWorkOrder(int WoNbr) override;
@@ -33,9 +36,22 @@ public:
     TDataSet& SelectInventoryItem(int InvNbr) override;
 
 private:
+    // The record a query was last opened on by a lookup, and the mark that
+    // tells whether the query still holds that opening.
+    struct HeldRow {
+        int Kind = 0;
+        int Key = 0;
+        TBookmark Mark;
+    };
+    template <class Lookup>
+    TDataSet& Reuse(HeldRow& Held, int Kind, int Key, TDataSet& Query, Lookup&& Run);
+
     TJobFormDmod& FJobForm;
     TPoDmod& FPo;
     TEmpDmod& FEmp;
     TInventoryDmod& FInventory;
     TJobStatusDmod& FJobStatus;
+    bool FKeepRows = false;
+    HeldRow FJobFormRow;
+    HeldRow FEmployeeRow;
 };

@@ -411,7 +411,7 @@ AnsiString DateAlertStatement(const AlertSetting& Setting) {
 
 void RunDateAlerts(AlertContext& Context) {
     for (const AlertDefinition& definition : GetScheduledAlertDefinitions())
-        for (AlertSetting& setting : GetAlertSettings(Context, definition.AlertId))
+        for (AlertSetting setting : GetAlertSettings(Context, definition.AlertId))
             ScanDateAlerts(Context, setting);
 }
 

@@ -7,11 +7,20 @@
 //
 // SelectJob, SelectJobItem and SelectWorkOrder reset the record's change
 // flags before they read it; SelectPurchaseOrder resets the order's.
+//
+// While rows are kept (one unit of alert work: one database transaction) a
+// lookup may hand back the row an earlier lookup of the same record left, as
+// long as its query still holds it: nothing else writes the record meanwhile,
+// and its flags were reset by the first read.
 #include "platform/data/DataSet.h"
 
 class IShopLookups {
 public:
     virtual ~IShopLookups() = default;
+
+    // True from the start of a unit of work to its end; false forgets the
+    // rows read, and every lookup reads its record again.
+    virtual void KeepRows(bool Keep) { (void)Keep; }
 
     // Job form: JOBS, JOB_ITEM, WO, WO_PRODUCTS by key.
     virtual TDataSet& SelectJob(int JobNbr) = 0;

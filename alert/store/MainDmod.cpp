@@ -51,17 +51,24 @@ Field* NewField(TComponent* Owner, TDataSet* DataSet, const char* Name, const ch
 
 } // namespace
 
-void ExecStatement(TQuery& Query, const AnsiString& Sql) {
+void SetStatementText(TQuery& Query, const AnsiString& Sql) {
     Query.Close();
-    Query.SQL()->Clear();
-    Query.SQL()->Add(Sql);
+    TStringList& lines = *Query.SQL();
+    // The same statement again keeps its compiled form and parameters.
+    if (lines.Count() == 1 && lines.Strings(0) == Sql) return;
+    lines.BeginUpdate();
+    lines.Clear();
+    lines.Add(Sql);
+    lines.EndUpdate();
+}
+
+void ExecStatement(TQuery& Query, const AnsiString& Sql) {
+    SetStatementText(Query, Sql);
     Query.ExecSQL();
 }
 
 void OpenStatement(TQuery& Query, const AnsiString& Sql) {
-    Query.Close();
-    Query.SQL()->Clear();
-    Query.SQL()->Add(Sql);
+    SetStatementText(Query, Sql);
     Query.Open();
 }
 

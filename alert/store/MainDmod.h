@@ -132,6 +132,9 @@ private:
 };
 
 // Gives Query the statement and runs it (ExecStatement) or opens it
-// (OpenStatement); the query is closed first.
+// (OpenStatement); the query is closed first. SetStatementText only gives it:
+// the caller sets the parameters. A query that has the statement already
+// keeps it, with its parameters' values.
+void SetStatementText(TQuery& Query, const AnsiString& Sql);
 void ExecStatement(TQuery& Query, const AnsiString& Sql);
 void OpenStatement(TQuery& Query, const AnsiString& Sql);

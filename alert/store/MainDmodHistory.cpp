@@ -1,7 +1,6 @@
 // The alert history: writing an alert, forwarding, selecting and marking the
 // alerts a run e-mails, purging old alerts, deleting processed transactions.
 #include "alert/store/MainDmod.h"
-#include "alert/store/SqlHelpers.h"
 
 #include "datamodules/format/DateSettings.h"
 #include "platform/data/Query.h"
@@ -32,59 +31,75 @@ AnsiString EmailCodesOfClass(std::uint8_t RunClass) {
     }
 }
 
-// The value of a key column: its number, or NULL for the "not set" sentinel.
-AnsiString KeyText(std::int32_t Value, std::int32_t NotSet) {
-    return Value == NotSet ? AnsiString("NULL") : IntToStr(Value);
+// The columns of a history row in the order of the statement's parameters.
+constexpr const char* HistoryColumns[] = {
+    "AlertNbr",      "AlertRecipientNbr",  "DateGenerated", "Priority",      "Descr",
+    "SendEmail",     "EmpNbrTriggeredAlert", "JobNbr",      "PoNbr",         "JobItemNbr",
+    "WoNbr",         "ProgressBillingNbr", "ShipTicketNbr", "InvNbr",        "EmpNbr",
+    "WoProductNbr",  "DeptNbr",            "PoItemNbr",     "ActionItemNbr", "RFINbr",
+    "QuoteNbr",
+};
+
+// "Insert into ALERT_HISTORY ( AlertNbr, ... ) values ( :AlertNbr, ... )":
+// the values go in as parameters, so no text of theirs can reach the
+// statement and every row runs the one compiled statement.
+const AnsiString& InsertHistoryStatement() {
+    static const AnsiString statement = [] {
+        AnsiString names, values;
+        for (const char* column : HistoryColumns) {
+            if (!names.empty()) {
+                names += ", ";
+                values += ", ";
+            }
+            names += column;
+            values += AnsiString(":") + column;
+        }
+        return "Insert into ALERT_HISTORY ( " + names + " ) values ( " + values + " )";
+    }();
+    return statement;
+}
+
+// A key column's number, or NULL for its "not set" sentinel.
+void SetKey(TParam& Param, std::int32_t Value, std::int32_t NotSet) {
+    if (Value == NotSet)
+        Param.Clear();
+    else
+        Param.SetAsInteger(Value);
 }
 
 } // namespace
 
 void TMainDmod::InsertAlertHistory(const AlertTransaction& Alert) {
     ForceDateTimeSettings();
+    SetStatementText(*CommonSql, InsertHistoryStatement());
+    TParams& params = CommonSql->Params();
+    int next = 0;
+    auto param = [&]() -> TParam& { return *params[next++]; };
+    param().SetAsInteger(Alert.AlertNbr);
+    param().SetAsInteger(Alert.RecipientNbr);
     // The time stamp always has the statement form (slashes and colons, the
     // date alone at midnight), whatever the separators are set to.
-    const AnsiString dateGenerated = SqlDateTimeTextShort(Alert.EventTimeStamp);
-
-    const std::pair<const char*, AnsiString> columns[] = {
-        {"AlertNbr", IntToStr(Alert.AlertNbr)},
-        {"AlertRecipientNbr", IntToStr(Alert.RecipientNbr)},
-        {"DateGenerated", QuoteSqlString(dateGenerated)},
-        {"Priority", IntToStr(static_cast<int>(Alert.Priority))},
-        {"Descr", QuoteSqlString(Alert.MessageText)},
-        {"SendEmail", IntToStr(static_cast<int>(Alert.EmailCode))},
-        {"EmpNbrTriggeredAlert", KeyText(Alert.EmpNbrGeneratedTrans, -99)},
-        {"JobNbr", KeyText(Alert.JobNbr, 0)},
-        {"PoNbr", KeyText(Alert.PoNbr, 0)},
-        {"JobItemNbr", KeyText(Alert.JobItemNbr, 0)},
-        {"WoNbr", KeyText(Alert.WoNbr, 0)},
-        {"ProgressBillingNbr", KeyText(Alert.ProgressBillingNbr, 0)},
-        {"ShipTicketNbr", KeyText(Alert.ShipTicketNbr, 0)},
-        {"InvNbr", KeyText(Alert.InvNbr, 0)},
-        {"EmpNbr", KeyText(Alert.EmpNbr, -99)},
-        {"WoProductNbr", KeyText(Alert.WoProductNbr, 0)},
-        {"DeptNbr", KeyText(Alert.DeptNbr, 0)},
-        {"PoItemNbr", KeyText(Alert.PoItemNbr, 0)},
-        {"ActionItemNbr", KeyText(Alert.ActionItemNbr, 0)},
-        {"RFINbr", KeyText(Alert.RFINbr, 0)},
-        {"QuoteNbr", KeyText(Alert.QuoteNbr, 0)},
-    };
-    AnsiString names, values;
-    for (const auto& [name, value] : columns) {
-        if (!names.empty()) {
-            names += ", ";
-            values += ", ";
-        }
-        names += name;
-        values += value;
-    }
-    ExecStatement(*CommonSql,
-                  Format("Insert into ALERT_HISTORY ( %s ) values ( %s )", names, values));
+    param().SetAsString(SqlDateTimeTextShort(Alert.EventTimeStamp));
+    param().SetAsInteger(static_cast<int>(Alert.Priority));
+    param().SetAsString(Alert.MessageText);
+    param().SetAsInteger(static_cast<int>(Alert.EmailCode));
+    SetKey(param(), Alert.EmpNbrGeneratedTrans, -99);
+    for (const std::int32_t key :
+         {Alert.JobNbr, Alert.PoNbr, Alert.JobItemNbr, Alert.WoNbr, Alert.ProgressBillingNbr,
+          Alert.ShipTicketNbr, Alert.InvNbr})
+        SetKey(param(), key, 0);
+    SetKey(param(), Alert.EmpNbr, -99);
+    for (const std::int32_t key : {Alert.WoProductNbr, Alert.DeptNbr, Alert.PoItemNbr,
+                                   Alert.ActionItemNbr, Alert.RFINbr, Alert.QuoteNbr})
+        SetKey(param(), key, 0);
+    CommonSql->ExecSQL();
 }
 
 int TMainDmod::GetForwardToEmpNbr(int EmpNbr) {
-    OpenStatement(
-        *CommonSql,
-        Format("Select ForwardToEmpNbr from ALERT_USER_DEFAULTS where EmpNbr = %d ", EmpNbr));
+    SetStatementText(*CommonSql,
+                     "Select ForwardToEmpNbr from ALERT_USER_DEFAULTS where EmpNbr = :EmpNbr ");
+    CommonSql->Params()[0]->SetAsInteger(EmpNbr);
+    CommonSql->Open();
     TField* forward = CommonSql->Fields()[0];
     return CommonSql->IsEmpty() || forward->IsNull() ? 0 : forward->AsInteger();
 }
@@ -130,6 +145,8 @@ void TMainDmod::PurgeAlertHistory() {
 }
 
 void TMainDmod::DeleteAlertTransaction(int AlertTransToken) {
-    ExecStatement(*CommonSql, Format("Delete from ALERT_TRANSACTION where AlertTransToken = %d ",
-                                     AlertTransToken));
+    SetStatementText(*CommonSql,
+                     "Delete from ALERT_TRANSACTION where AlertTransToken = :AlertTransToken ");
+    CommonSql->Params()[0]->SetAsInteger(AlertTransToken);
+    CommonSql->ExecSQL();
 }

@@ -7,6 +7,9 @@
 #include "platform/rtl/FloatFormat.h"
 #include "platform/rtl/Format.h"
 
+#include <map>
+#include <utility>
+
 namespace {
 
 // The first non-NULL of the five value columns, and which one it was.
@@ -101,17 +104,128 @@ bool TMainDmod::LoadAlertSetting(int AlertId, int EmpNbr, AlertSetting& Setting)
     return true;
 }
 
+namespace {
+
+// One setting of the alert id as the joined reads give it: its own columns
+// and sources, and its value rows, each NULL-checked only when the setting
+// is handed out.
+struct SettingRows {
+    AlertSetting Setting;
+    // (Sequence, value) per value row in order; false where every value
+    // column was NULL.
+    std::vector<std::pair<bool, AlertSettingValue>> Values;
+};
+
+} // namespace
+
 void TMainDmod::LoadAlertSettings(int AlertId, std::vector<AlertSetting>& Result) {
-    OpenStatement(*CommonSql3,
-                  Format("Select ALS.EmpNbr from ALERT_SETTING ALS left outer join "
-                         "ALERT_USER_DEFAULTS ALD on ALS.EmpNbr = ALD.EmpNbr left outer join "
-                         "USER_LOGON UL on ALS.EmpNbr = UL.DORN_USER where ALS.AlertId = %d AND "
-                         "ALD.HaltAlertGeneration != 1 AND UL.DORN_ALERTS > 0 ",
-                         AlertId));
-    for (CommonSql3->First(); !CommonSql3->Eof(); CommonSql3->Next()) {
-        AlertSetting setting;
-        LoadAlertSetting(AlertId, CommonSql3->FieldByName("EmpNbr")->AsInteger(), setting);
-        Result.push_back(std::move(setting));
+    // The recipients: employees whose alerts are not halted and whose logon
+    // receives alerts, as many times as the joins give them.
+    SetStatementText(*CommonSql3,
+                     "Select ALS.EmpNbr from ALERT_SETTING ALS left outer join "
+                     "ALERT_USER_DEFAULTS ALD on ALS.EmpNbr = ALD.EmpNbr left outer join "
+                     "USER_LOGON UL on ALS.EmpNbr = UL.DORN_USER where ALS.AlertId = :AlertId AND "
+                     "ALD.HaltAlertGeneration != 1 AND UL.DORN_ALERTS > 0 ");
+    CommonSql3->Params()[0]->SetAsInteger(AlertId);
+    CommonSql3->Open();
+    std::vector<int> recipients;
+    for (TField* empNbr = CommonSql3->Fields()[0]; !CommonSql3->Eof(); CommonSql3->Next())
+        recipients.push_back(empNbr->AsInteger());
+    if (recipients.empty()) return;
+
+    // Every setting of the alert id with its sources, in one joined read;
+    // an employee's first setting (the lowest number) is the one that counts.
+    SetStatementText(
+        *CommonSql2,
+        "Select S.AlertSettingNbr, S.EmpNbr, S.EmailFrequency, S.Priority, S.Source, "
+        "SRC.EmpNbr as SourceEmpNbr, SRC.DeptNbr, SRC.InvTypeNbr from ALERT_SETTING S left outer "
+        "join ALERT_SETTING_SOURCE SRC on SRC.AlertSettingNbr = S.AlertSettingNbr where "
+        "S.AlertId = :AlertId order by S.AlertSettingNbr, SRC.rowid ");
+    CommonSql2->Params()[0]->SetAsInteger(AlertId);
+    CommonSql2->Open();
+    std::map<int, SettingRows> settings; // by setting number
+    std::map<int, int> firstOfEmployee;  // employee -> setting number
+    {
+        TField* number = CommonSql2->FieldByName("AlertSettingNbr");
+        TField* employee = CommonSql2->FieldByName("EmpNbr");
+        TField* frequency = CommonSql2->FieldByName("EmailFrequency");
+        TField* priority = CommonSql2->FieldByName("Priority");
+        TField* source = CommonSql2->FieldByName("Source");
+        TField* const sourceIds[] = {CommonSql2->FieldByName("SourceEmpNbr"),
+                                     CommonSql2->FieldByName("DeptNbr"),
+                                     CommonSql2->FieldByName("InvTypeNbr")};
+        for (; !CommonSql2->Eof(); CommonSql2->Next()) {
+            const int settingNbr = number->AsInteger();
+            auto [entry, added] = settings.try_emplace(settingNbr);
+            AlertSetting& setting = entry->second.Setting;
+            if (added) {
+                setting.AlertSettingNbr = settingNbr;
+                setting.AlertId = AlertId;
+                setting.EmpNbr = employee->AsInteger();
+                setting.EmailFrequency = static_cast<std::uint8_t>(frequency->AsInteger());
+                setting.Priority = static_cast<std::uint8_t>(priority->AsInteger());
+                setting.Source = static_cast<std::uint8_t>(source->AsInteger());
+                firstOfEmployee.try_emplace(setting.EmpNbr, settingNbr);
+            }
+            for (TField* id : sourceIds)
+                if (!id->IsNull()) {
+                    setting.SourceIds.push_back(id->AsInteger());
+                    break;
+                }
+        }
+    }
+
+    // Every value of those settings, in one read, in each setting's order.
+    SetStatementText(*CommonSql2,
+                     "Select ALERT_VALUE.AlertSettingNbr, ALERT_SUB_VALUE.* from ALERT_SUB_VALUE "
+                     "left outer join ALERT_VALUE on ALERT_SUB_VALUE.AlertValueNbr = "
+                     "ALERT_VALUE.AlertValueNbr where ALERT_VALUE.AlertSettingNbr in (Select "
+                     "AlertSettingNbr from ALERT_SETTING where AlertId = :AlertId) order by "
+                     "ALERT_VALUE.AlertSettingNbr, ALERT_VALUE.AlertValueNbr, Sequence, "
+                     "ALERT_SUB_VALUE.rowid ");
+    CommonSql2->Params()[0]->SetAsInteger(AlertId);
+    CommonSql2->Open();
+    {
+        TField* number = CommonSql2->Fields()[0];
+        TField* sequence = CommonSql2->FieldByName("Sequence");
+        for (; !CommonSql2->Eof(); CommonSql2->Next()) {
+            const auto entry = settings.find(number->AsInteger());
+            if (entry == settings.end()) continue;
+            AlertSettingValue value;
+            value.Sequence = sequence->AsInteger();
+            const bool set = ReadAlertValue(*CommonSql2, value);
+            entry->second.Values.emplace_back(set, std::move(value));
+        }
+    }
+
+    // Value groups are made when a setting is first handed out, so that the
+    // settings before one with a NULL value are in Result when it raises.
+    std::map<int, bool> grouped;
+    for (const int empNbr : recipients) {
+        const auto first = firstOfEmployee.find(empNbr);
+        if (first == firstOfEmployee.end()) {
+            Result.emplace_back();
+            continue;
+        }
+        SettingRows& rows = settings.at(first->second);
+        AlertSetting& setting = rows.Setting;
+        if (!grouped[setting.AlertSettingNbr]) {
+            // A row with Sequence 0 closes the group before it and opens the next.
+            AlertValueGroup group;
+            for (auto& [set, value] : rows.Values) {
+                if (value.Sequence == 0 && !group.empty()) {
+                    setting.ValueGroups.push_back(std::move(group));
+                    group.clear();
+                }
+                if (!set)
+                    throw Exception(Format("Null Alert Value encountered (setting: %d)",
+                                           setting.AlertSettingNbr));
+                group.push_back(value);
+            }
+            if (!group.empty()) setting.ValueGroups.push_back(std::move(group));
+            grouped[setting.AlertSettingNbr] = true;
+        }
+        Result.push_back(setting);
     }
 }
 

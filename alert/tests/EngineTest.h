@@ -32,6 +32,8 @@ class CountingLookups : public IShopLookups {
 public:
     explicit CountingLookups(IShopLookups& Inner) : FInner(Inner) {}
 
+    void KeepRows(bool Keep) override { FInner.KeepRows(Keep); }
+
     TDataSet& SelectJob(int JobNbr) override { return Count("SelectJob").SelectJob(JobNbr); }
     TDataSet& SelectJobItem(int JobItemNbr) override {
         return Count("SelectJobItem").SelectJobItem(JobItemNbr);

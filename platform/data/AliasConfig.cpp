@@ -20,6 +20,7 @@ struct Section {
     AnsiString Driver;
     AnsiString Path;
     bool HasPath = false;
+    AnsiString Synchronous;
 };
 
 Section ReadSection(const AnsiString& FileName, const AnsiString& Name) {
@@ -59,7 +60,8 @@ Section ReadSection(const AnsiString& FileName, const AnsiString& Name) {
         else if (SameText(Key, "Path")) {
             Result.Path = Value;
             Result.HasPath = true;
-        }
+        } else if (SameText(Key, "Synchronous"))
+            Result.Synchronous = Value;
     }
     return Result;
 }
@@ -76,7 +78,12 @@ TAliasTarget ResolveAlias(const AnsiString& AliasName) {
                       "'; only SQLITE is supported");
     if (!Entry.HasPath || Entry.Path.empty())
         DatabaseError("Alias '" + AliasName + "' in " + IniFile + " has no Path");
+    AnsiString Synchronous = UpperCase(Entry.Synchronous);
+    if (!Synchronous.empty() && Synchronous != "OFF" && Synchronous != "NORMAL" &&
+        Synchronous != "FULL" && Synchronous != "EXTRA")
+        DatabaseError("Alias '" + AliasName + "' in " + IniFile + " has Synchronous '" +
+                      Entry.Synchronous + "'; use OFF, NORMAL, FULL or EXTRA");
     AnsiString FileName = Entry.Path;
     if (FileName[0] != '/') FileName = Folder + "/" + FileName;
-    return {FileName, IniFile};
+    return {FileName, IniFile, Synchronous};
 }

@@ -12,10 +12,14 @@
 struct TAliasTarget {
     AnsiString FileName;   // the database file the alias names
     AnsiString ConfigFile; // the aliases.ini that named it; empty for the default
+    // The section's Synchronous key (OFF, NORMAL, FULL or EXTRA, upper
+    // case); empty for the default, NORMAL.
+    AnsiString Synchronous;
 };
 
 // Resolves AliasName (compared without case). The environment is read on
 // every call. Raises EDatabaseError when the alias's section names another
-// driver than SQLITE or has no Path, or aliases.ini cannot be read. A
+// driver than SQLITE, has no Path or an unknown Synchronous level, or
+// aliases.ini cannot be read. A
 // relative Path is taken from the configuration folder.
 TAliasTarget ResolveAlias(const AnsiString& AliasName);

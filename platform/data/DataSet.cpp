@@ -48,6 +48,8 @@ TDataSet::~TDataSet() {
     // Persistent fields go with their data set, as the framework's do.
     while (!FFields.FList.empty())
         delete FFields.FList.back();
+    for (TField* Field : FSpareFields)
+        delete Field;
 }
 
 AnsiString TDataSet::DisplayName() const {
@@ -71,19 +73,15 @@ void TDataSet::SetActive(bool Value) {
         Close();
 }
 
-void TDataSet::Open() {
-    if (Active()) return;
-    TResult Result;
-    InternalOpen(Result);
-
+void TDataSet::MakeNamesUnique(std::vector<TColumn>& Columns) {
     // Repeated column names get "_1", "_2", ... as their fields must differ.
-    for (std::size_t I = 0; I < Result.Columns.size(); ++I) {
+    for (std::size_t I = 0; I < Columns.size(); ++I) {
         auto Taken = [&](const AnsiString& Name) {
             for (std::size_t J = 0; J < I; ++J)
-                if (SameText(Result.Columns[J].Name, Name)) return true;
+                if (SameText(Columns[J].Name, Name)) return true;
             return false;
         };
-        AnsiString& Name = Result.Columns[I].Name;
+        AnsiString& Name = Columns[I].Name;
         if (!Taken(Name)) continue;
         for (int Suffix = 1;; ++Suffix) {
             const AnsiString Candidate = Name + "_" + std::to_string(Suffix);
@@ -93,11 +91,22 @@ void TDataSet::Open() {
             }
         }
     }
+}
 
-    std::vector<int> ColumnOf;
+void TDataSet::Open() {
+    if (Active()) return;
+    TResult Result;
+    InternalOpen(Result);
+
+    std::shared_ptr<const TColumnLayout> Layout = Result.Layout;
+    if (!Layout) {
+        MakeNamesUnique(Result.Columns);
+        Layout = std::make_shared<const TColumnLayout>(std::move(Result.Columns));
+    }
+
     try {
-        BindFields(Result, ColumnOf);
-        ImportRecords(Result, ColumnOf);
+        BindFields(Layout);
+        ImportRecords(Result, FColumnOf);
         FCalcValues.assign(static_cast<std::size_t>(FCalcFieldCount), Null());
         FState = dsBrowse;
         ++FGeneration;
@@ -122,33 +131,75 @@ void TDataSet::Open() {
     Notify(Pending::Active);
 }
 
-void TDataSet::BindFields(const TResult& Result, std::vector<int>& ColumnOf) {
-    ColumnOf.clear();
-    FCalcFieldCount = 0;
+void TDataSet::BindFields(const std::shared_ptr<const TColumnLayout>& Layout) {
+    const TColumnLayout& Columns = *Layout;
+    const bool SameColumns =
+        FBoundLayout && (FBoundLayout == Layout || *FBoundLayout == Columns);
     FDefaultFields = FFields.FList.empty();
     if (FDefaultFields) {
-        for (std::size_t I = 0; I < Result.Columns.size(); ++I) {
-            const TColumn& Column = Result.Columns[I];
+        FCalcFieldCount = 0;
+        if (SameColumns && FSpareFields.size() == Columns.size()) {
+            // The fields of the last opening fit these columns: no new ones.
+            for (TField* Field : FSpareFields)
+                FFields.FList.push_back(Field);
+            FSpareFields.clear();
+            FBoundLayout = Layout;
+            return;
+        }
+        for (TField* Field : FSpareFields)
+            delete Field;
+        FSpareFields.clear();
+        FColumnOf.clear();
+        FBoundNames.clear();
+        FBoundLayout.reset();
+        for (std::size_t I = 0; I < Columns.size(); ++I) {
+            const TColumn& Column = Columns[I];
             TField* Field = CreateField(this, Column.DataType, Column.Size);
             Field->FFieldName = Column.Name;
             AddField(Field);
             Field->FSlot = static_cast<int>(I);
-            ColumnOf.push_back(static_cast<int>(I));
+            FColumnOf.push_back(static_cast<int>(I));
         }
+        FBoundLayout = Layout;
         return;
     }
+    for (TField* Field : FSpareFields)
+        delete Field;
+    FSpareFields.clear();
+
+    // Persistent fields: the binding stands while the columns and the
+    // fields' names are those it was made for.
+    bool Same = SameColumns && FBoundNames.size() == FFields.FList.size();
+    int DataSlot = 0;
+    int CalcSlot = 0;
+    for (std::size_t K = 0; Same && K < FFields.FList.size(); ++K) {
+        const TField* Field = FFields.FList[K];
+        const int Expected = Field->Calculated() ? CalcSlot++ : DataSlot++;
+        Same = Field->FieldName() == FBoundNames[K] && Field->FSlot == Expected;
+    }
+    if (Same && CalcSlot == FCalcFieldCount) {
+        FBoundLayout = Layout;
+        return;
+    }
+    FBoundLayout.reset();
+    FColumnOf.clear();
+    FBoundNames.clear();
+    FCalcFieldCount = 0;
     for (TField* Field : FFields.FList) {
         if (Field->Calculated()) {
             Field->FSlot = FCalcFieldCount++;
             continue;
         }
         int Found = -1;
-        for (std::size_t I = 0; I < Result.Columns.size() && Found < 0; ++I)
-            if (SameText(Result.Columns[I].Name, Field->FieldName())) Found = static_cast<int>(I);
+        for (std::size_t I = 0; I < Columns.size() && Found < 0; ++I)
+            if (SameText(Columns[I].Name, Field->FieldName())) Found = static_cast<int>(I);
         if (Found < 0) DatabaseError("Field '" + Field->FieldName() + "' not found");
-        Field->FSlot = static_cast<int>(ColumnOf.size());
-        ColumnOf.push_back(Found);
+        Field->FSlot = static_cast<int>(FColumnOf.size());
+        FColumnOf.push_back(Found);
     }
+    for (TField* Field : FFields.FList)
+        FBoundNames.push_back(Field->FieldName());
+    FBoundLayout = Layout;
 }
 
 void TDataSet::ImportRecords(TResult& Result, const std::vector<int>& ColumnOf) {
@@ -191,9 +242,15 @@ void TDataSet::Close() {
 
 void TDataSet::DestroyDefaultFields() {
     if (!FDefaultFields) return;
+    FDefaultFields = false;
+    if (FBoundLayout && FSpareFields.empty()) {
+        // Kept aside for the next opening of the same columns.
+        FSpareFields.swap(FFields.FList);
+        return;
+    }
     while (!FFields.FList.empty())
         delete FFields.FList.back();
-    FDefaultFields = false;
+    FBoundLayout.reset();
 }
 
 void TDataSet::BuildView() {

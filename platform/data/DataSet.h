@@ -12,6 +12,7 @@
 #include "platform/classes/Component.h"
 #include "platform/data/DBTypes.h"
 #include "platform/data/Field.h"
+#include "platform/data/StatementCache.h"
 
 #include <cstdint>
 #include <functional>
@@ -104,16 +105,18 @@ public:
 protected:
     // A result as the engine hands it over: a value per column and row, each
     // a 64-bit integer, a double, a text or null. Column names need not be
-    // unique: a repeated name gets "_1", "_2", ...
-    struct TColumn {
-        AnsiString Name;
-        TFieldType DataType = ftString;
-        int Size = 0;
-    };
+    // unique: a repeated name gets "_1", "_2", ... An engine that keeps the
+    // columns of a statement from one opening to the next hands them over as
+    // Layout (names already unique) instead of Columns, so that the fields
+    // bound to them last time serve again.
+    using TColumn = TColumnDesc;
     struct TResult {
         std::vector<TColumn> Columns;
+        std::shared_ptr<const TColumnLayout> Layout;
         std::vector<std::vector<Variant>> Rows;
     };
+    // Gives each repeated name of Columns its "_1", "_2", ...
+    static void MakeNamesUnique(std::vector<TColumn>& Columns);
     virtual void InternalOpen(TResult& Result) = 0;
     virtual void InternalClose() {}
 
@@ -134,7 +137,7 @@ private:
 
     enum class Pending : std::uint8_t { None, Changed, Active };
 
-    void BindFields(const TResult& Result, std::vector<int>& ColumnOf);
+    void BindFields(const std::shared_ptr<const TColumnLayout>& Layout);
     void ImportRecords(TResult& Result, const std::vector<int>& ColumnOf);
     void DestroyDefaultFields();
     void BuildView();
@@ -157,6 +160,15 @@ private:
 
     TFields FFields;
     bool FDefaultFields = false;
+    // The binding of the last opening: the columns it was made for, the
+    // column of each data field, and (for persistent fields) the field
+    // names it matched. An opening with the same columns and fields takes
+    // it as it is. Default fields of a closed data set wait in FSpareFields
+    // for an opening with the same columns.
+    std::shared_ptr<const TColumnLayout> FBoundLayout;
+    std::vector<int> FColumnOf;
+    std::vector<AnsiString> FBoundNames;
+    std::vector<TField*> FSpareFields;
     TDataSetState FState = dsInactive;
     std::vector<std::vector<Variant>> FRecords;
     std::vector<Variant> FCalcValues;

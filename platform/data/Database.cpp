@@ -6,6 +6,7 @@
 #include "platform/data/Query.h"
 #include "platform/data/SqlError.h"
 #include "platform/data/SqliteFunctions.h"
+#include "platform/data/StatementCache.h"
 #include "platform/rtl/StrUtils.h"
 
 #include <algorithm>
@@ -35,7 +36,8 @@ TDatabase* FindDatabase(const AnsiString& Name) {
 }
 
 TDatabase::TDatabase(TComponent* AOwner)
-    : TComponent(AOwner), FParams(std::make_unique<TStringList>()) {
+    : TComponent(AOwner), FParams(std::make_unique<TStringList>()),
+      FStatements(std::make_unique<TStatementCache>()) {
     std::lock_guard<std::mutex> Guard(RegistryLock);
     Registry().push_back(this);
 }
@@ -130,9 +132,14 @@ void TDatabase::Connect() {
     if (Rc != SQLITE_OK) FailWithDb("cannot be opened");
     sqlite3_busy_timeout(Db, FBusyTimeout);
     // Reading the schema proves the file is a database before anything relies on it.
-    const char* Setup = "PRAGMA foreign_keys = OFF; PRAGMA journal_mode = WAL; "
-                        "SELECT count(*) FROM sqlite_schema;";
-    if (sqlite3_exec(Db, Setup, nullptr, nullptr, nullptr) != SQLITE_OK)
+    // In WAL mode a commit at synchronous NORMAL survives a crash of the
+    // program; one lost to a power cut is lost whole, so a batch that wrote
+    // it runs again. The alias may ask for more (FULL, EXTRA) or less.
+    const AnsiString Setup = "PRAGMA foreign_keys = OFF; PRAGMA journal_mode = WAL; "
+                             "PRAGMA synchronous = " +
+                             (Target.Synchronous.empty() ? AnsiString("NORMAL") : Target.Synchronous) +
+                             "; SELECT count(*) FROM sqlite_schema;";
+    if (sqlite3_exec(Db, Setup.c_str(), nullptr, nullptr, nullptr) != SQLITE_OK)
         FailWithDb("cannot be used");
     if (RegisterSqlFunctions(Db) != SQLITE_OK) FailWithDb("cannot take the program's functions");
 
@@ -145,6 +152,7 @@ void TDatabase::Disconnect() {
     // The queries hold statements of this connection: they go first.
     for (TQuery* Query : std::vector<TQuery*>(FQueries))
         Query->DatabaseClosing();
+    FStatements->Clear();
     // An open transaction is rolled back by the close.
     sqlite3_close_v2(FHandle);
     FHandle = nullptr;

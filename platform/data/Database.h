@@ -15,6 +15,7 @@
 
 struct sqlite3;
 class TQuery;
+class TStatementCache;
 
 class TDatabase : public TComponent {
 public:
@@ -74,6 +75,8 @@ private:
     void Connect();
     void Disconnect();
     void Exec(const char* Sql);
+    // The connection's prepared statements kept for reuse (TQuery's side).
+    TStatementCache& Statements() { return *FStatements; }
 
     AnsiString FAliasName;
     AnsiString FDatabaseName;
@@ -84,6 +87,7 @@ private:
     AnsiString FFileName;
     sqlite3* FHandle = nullptr;
     std::vector<TQuery*> FQueries;
+    std::unique_ptr<TStatementCache> FStatements;
 };
 
 // The database component whose DatabaseName is Name (compared without case),

@@ -4,6 +4,7 @@
 #include "platform/data/Database.h"
 #include "platform/data/SqlDateText.h"
 #include "platform/data/SqlError.h"
+#include "platform/data/StatementCache.h"
 #include "platform/rtl/FloatFormat.h"
 #include "platform/rtl/StrUtils.h"
 
@@ -168,12 +169,17 @@ void TQuery::SetDataSource(TDataSource* Value) {
 
 void TQuery::SQLChanging() {
     Close();
-    UnPrepare();
 }
 
 void TQuery::SQLChanged() {
+    AnsiString Sql = FSQL->Text();
+    // The same text again (a statement set anew before each run) keeps the
+    // statement, its parameters and their values.
+    if (Sql == FParsedSql) return;
+    UnPrepare();
     TParams Fresh;
-    FText = ParseSQL(FSQL->Text(), &Fresh);
+    FText = ParseSQL(Sql, &Fresh);
+    FParsedSql = std::move(Sql);
     Fresh.AssignValues(FParams);
     FParams = std::move(Fresh);
 }
@@ -191,9 +197,11 @@ TDatabase* TQuery::Connection() {
 }
 
 void TQuery::Prepare() {
-    if (FStmt) return;
+    if (FPrepared) return;
     TDatabase* Db = Connection();
     if (Trim(FText).empty()) DatabaseError(DisplayName() + ": No SQL statement to run");
+    FPrepared = Db->Statements().Take(FText);
+    if (FPrepared) return;
     const char* Tail = nullptr;
     sqlite3_stmt* Stmt = nullptr;
     if (sqlite3_prepare_v2(Db->Handle(), FText.c_str(), static_cast<int>(FText.size()), &Stmt,
@@ -207,14 +215,16 @@ void TQuery::Prepare() {
         DatabaseError("Statement \"" + StatementHead(FSQL->Text()) +
                       "\" holds more than one statement");
     }
-    FStmt = Stmt;
+    FPrepared = std::make_unique<TPreparedStatement>(Stmt, FText);
 }
 
 void TQuery::UnPrepare() {
-    if (FStmt) {
-        sqlite3_finalize(FStmt);
-        FStmt = nullptr;
-    }
+    if (!FPrepared) return;
+    // Kept by the connection for the next query of the same text, while the
+    // connection is open; otherwise finalized here.
+    if (FDatabase && FDatabase->Connected())
+        FDatabase->Statements().Give(std::move(FPrepared));
+    FPrepared.reset();
 }
 
 void TQuery::SetParamsFromMaster() {
@@ -250,7 +260,8 @@ void TQuery::SetParamsFromMaster() {
 }
 
 void TQuery::BindParams() {
-    sqlite3_clear_bindings(FStmt);
+    sqlite3_stmt* Stmt = FPrepared->Handle;
+    sqlite3_clear_bindings(Stmt);
     const bool FromMaster = FMasterLink->DataSet() != nullptr;
     for (int I = 0; I < FParams.Count(); ++I) {
         const TParam* Param = FParams[I];
@@ -260,7 +271,7 @@ void TQuery::BindParams() {
         const Variant Value = Param->Value();
         int Rc = SQLITE_OK;
         if (Param->IsNull()) {
-            Rc = sqlite3_bind_null(FStmt, Slot);
+            Rc = sqlite3_bind_null(Stmt, Slot);
         } else {
             AnsiString Text;
             switch (Value.Type() & varTypeMask) {
@@ -271,25 +282,25 @@ void TQuery::BindParams() {
             case varInteger:
             case varLongWord:
             case varInt64:
-                Rc = sqlite3_bind_int64(FStmt, Slot, Value.AsInt64());
+                Rc = sqlite3_bind_int64(Stmt, Slot, Value.AsInt64());
                 break;
             case varBoolean:
-                Rc = sqlite3_bind_int(FStmt, Slot, Value.AsBoolean() ? 1 : 0);
+                Rc = sqlite3_bind_int(Stmt, Slot, Value.AsBoolean() ? 1 : 0);
                 break;
             case varSingle:
             case varDouble:
             case varCurrency:
-                Rc = sqlite3_bind_double(FStmt, Slot, Value.AsDouble());
+                Rc = sqlite3_bind_double(Stmt, Slot, Value.AsDouble());
                 break;
             case varDate:
                 Text = Param->DataType() == ftDate ? SqlDateText(Value.AsDateTime())
                                                    : SqlDateTimeText(Value.AsDateTime());
-                Rc = sqlite3_bind_text(FStmt, Slot, Text.c_str(), static_cast<int>(Text.size()),
+                Rc = sqlite3_bind_text(Stmt, Slot, Text.c_str(), static_cast<int>(Text.size()),
                                        SQLITE_TRANSIENT);
                 break;
             default:
                 Text = Value.AsString();
-                Rc = sqlite3_bind_text(FStmt, Slot, Text.c_str(), static_cast<int>(Text.size()),
+                Rc = sqlite3_bind_text(Stmt, Slot, Text.c_str(), static_cast<int>(Text.size()),
                                        SQLITE_TRANSIENT);
                 break;
             }
@@ -299,14 +310,15 @@ void TQuery::BindParams() {
 }
 
 template <class OnRow> void TQuery::Run(OnRow&& Row) {
+    sqlite3_stmt* Stmt = FPrepared->Handle;
     sqlite3* Db = FDatabase->Handle();
     for (;;) {
-        const int Rc = sqlite3_step(FStmt);
+        const int Rc = sqlite3_step(Stmt);
         if (Rc == SQLITE_ROW) {
             try {
                 Row();
             } catch (...) {
-                sqlite3_reset(FStmt);
+                sqlite3_reset(Stmt);
                 throw;
             }
             continue;
@@ -314,36 +326,66 @@ template <class OnRow> void TQuery::Run(OnRow&& Row) {
         if (Rc == SQLITE_DONE) break;
         // The message is read before the reset, which may replace it.
         const AnsiString Message = sqlite3_errmsg(Db);
-        sqlite3_reset(FStmt);
+        sqlite3_reset(Stmt);
         DatabaseError("Statement \"" + StatementHead(FSQL->Text()) + "\" failed: " + Message);
     }
-    sqlite3_reset(FStmt);
+    sqlite3_reset(Stmt);
 }
 
 void TQuery::InternalOpen(TResult& Result) {
     Prepare();
-    const int Columns = sqlite3_column_count(FStmt);
+    TPreparedStatement& Statement = *FPrepared;
+    sqlite3_stmt* Stmt = Statement.Handle;
     // Checked before running, so that an UPDATE given to Open changes nothing.
-    if (Columns == 0)
+    if (sqlite3_column_count(Stmt) == 0)
         DatabaseError("Statement \"" + StatementHead(FSQL->Text()) + "\" returns no result set");
     SetParamsFromMaster();
     BindParams();
     Run([&] {
+        // Counted again: SQLite compiles the statement anew at its first
+        // step when the schema changed since, and "*" may then mean more.
+        const int Width = sqlite3_column_count(Stmt);
         std::vector<Variant> Row;
-        Row.reserve(static_cast<std::size_t>(Columns));
-        for (int I = 0; I < Columns; ++I)
-            Row.push_back(CellOf(FStmt, I));
+        Row.reserve(static_cast<std::size_t>(Width));
+        for (int I = 0; I < Width; ++I)
+            Row.push_back(CellOf(Stmt, I));
         Result.Rows.push_back(std::move(Row));
     });
-    for (int I = 0; I < Columns; ++I) {
-        TColumn Column;
-        const char* Name = sqlite3_column_name(FStmt, I);
-        Column.Name = Name ? Name : "";
-        Column.DataType = FromDeclaredType(sqlite3_column_decltype(FStmt, I), Column.Size);
-        if (Column.DataType == ftUnknown)
-            Column.DataType = FromValues(Result.Rows, static_cast<std::size_t>(I), Column.Size);
-        Result.Columns.push_back(std::move(Column));
+    const int Columns = sqlite3_column_count(Stmt);
+
+    // The names and declared types of the columns are the statement's: they
+    // are worked out once, and again only when SQLite had to compile the
+    // statement anew (the schema changed under it).
+    const int Compiles = sqlite3_stmt_status(Stmt, SQLITE_STMTSTATUS_REPREPARE, 0);
+    if (!Statement.Layout || Statement.LayoutCompiles != Compiles ||
+        static_cast<int>(Statement.Layout->size()) != Columns) {
+        std::vector<TColumn> Layout;
+        Layout.reserve(static_cast<std::size_t>(Columns));
+        Statement.UntypedColumns = false;
+        for (int I = 0; I < Columns; ++I) {
+            TColumn Column;
+            const char* Name = sqlite3_column_name(Stmt, I);
+            Column.Name = Name ? Name : "";
+            Column.DataType = FromDeclaredType(sqlite3_column_decltype(Stmt, I), Column.Size);
+            Statement.UntypedColumns = Statement.UntypedColumns || Column.DataType == ftUnknown;
+            Layout.push_back(std::move(Column));
+        }
+        MakeNamesUnique(Layout);
+        Statement.Layout = std::make_shared<const TColumnLayout>(std::move(Layout));
+        Statement.LayoutCompiles = Compiles;
     }
+    if (!Statement.UntypedColumns) {
+        Result.Layout = Statement.Layout;
+        return;
+    }
+    // An expression column takes its kind from the values of this result.
+    auto Layout = std::make_shared<TColumnLayout>(*Statement.Layout);
+    for (std::size_t I = 0; I < Layout->size(); ++I) {
+        TColumn& Column = (*Layout)[I];
+        if (Column.DataType == ftUnknown)
+            Column.DataType = FromValues(Result.Rows, I, Column.Size);
+    }
+    Result.Layout = std::move(Layout);
 }
 
 void TQuery::ExecSQL() {

@@ -4,7 +4,9 @@
 // the whole result into memory; ExecSQL runs a statement that returns none.
 //
 // Changing SQL closes the query and rebuilds Params from the text, keeping the
-// values of parameters whose names stay. With a DataSource the query is a
+// values of parameters whose names stay. The compiled statement goes back to
+// its connection for the next query of the same text; giving a query its
+// own text again keeps its statement and its values. With a DataSource the query is a
 // detail: each parameter that was not given a value takes the value of the
 // master's field of the same name on its current record, and the query opens
 // again whenever the master moves.
@@ -20,8 +22,8 @@
 
 #include <memory>
 
-struct sqlite3_stmt;
 class TDatabase;
+struct TPreparedStatement;
 
 class TQuery : public TDataSet {
 public:
@@ -53,7 +55,7 @@ public:
     // syntax error or a missing table shows before any value is bound.
     void Prepare();
     void UnPrepare();
-    bool Prepared() const { return FStmt != nullptr; }
+    bool Prepared() const { return FPrepared != nullptr; }
     void SetPrepared(bool Value) { Value ? Prepare() : UnPrepare(); }
 
     // Runs the statement; the query must be closed. Rows it returns are dropped.
@@ -89,7 +91,9 @@ private:
     AnsiString FText;
     TParams FParams;
     std::unique_ptr<TMasterLink> FMasterLink;
-    sqlite3_stmt* FStmt = nullptr;
+    std::unique_ptr<TPreparedStatement> FPrepared;
+    // The SQL text Params and FText were made from.
+    AnsiString FParsedSql;
     int FRowsAffected = 0;
     bool FRefreshing = false;
 };

@@ -2,6 +2,8 @@
 
 #include "platform/rtl/Exceptions.h"
 
+#include <tuple>
+
 namespace {
 
 using SettingsTest = StoreTest;
@@ -134,6 +136,58 @@ TEST_F(SettingsTest, FailingSettingKeepsThoseBefore) {
     EXPECT_THROW(Dmod->LoadAlertSettings(12, settings), Exception);
     ASSERT_EQ(settings.size(), 1u);
     EXPECT_EQ(settings[0].EmpNbr, 1);
+}
+
+TEST_F(SettingsTest, AllRecipientsAtOnceReadAsEachOnItsOwn) {
+    // Employee 2 has two settings for the id (the first counts) and two
+    // logons (two entries); 3's setting has neither sources nor values;
+    // settings of another id stay out.
+    Db.Exec("insert into ALERT_SETTING (AlertSettingNbr, AlertId, EmpNbr, EmailFrequency, Priority,"
+            " Source) values (5, 12, 2, 3, 1, 7), (6, 12, 1, 1, 2, 11), (7, 12, 2, 4, 0, 8),"
+            " (8, 12, 3, 5, 3, 10), (9, 13, 1, 1, 1, 7);"
+            "insert into ALERT_USER_DEFAULTS (EmpNbr) values (1), (2), (3);"
+            "insert into USER_LOGON (USERID, DORN_USER, DORN_ALERTS) values (1, 1, 1), (2, 2, 1),"
+            " (3, 3, 1), (4, 2, 1);"
+            "insert into ALERT_SETTING_SOURCE values (6, NULL, 4, NULL), (5, 30, NULL, NULL),"
+            " (7, 31, NULL, NULL), (5, NULL, NULL, 2), (9, 1, NULL, NULL), (6, NULL, 3, NULL);"
+            "insert into ALERT_VALUE (AlertValueNbr, AlertSettingNbr) values (100, 6), (101, 5),"
+            " (102, 6), (103, 9);"
+            "insert into ALERT_SUB_VALUE (AlertValueNbr, Sequence, IntValue, RealValue, "
+            "StringValue) values (102, 0, 4, NULL, NULL), (100, 1, NULL, 2.5, NULL),"
+            " (100, 0, NULL, NULL, 'a'), (101, 0, 9, NULL, NULL), (103, 0, 1, NULL, NULL);");
+    std::vector<AlertSetting> together;
+    Dmod->LoadAlertSettings(12, together);
+    std::vector<AlertSetting> apart;
+    Db.Exec("create table RECIPIENTS as select ALS.EmpNbr from ALERT_SETTING ALS left outer join "
+            "ALERT_USER_DEFAULTS ALD on ALS.EmpNbr = ALD.EmpNbr left outer join USER_LOGON UL on "
+            "ALS.EmpNbr = UL.DORN_USER where ALS.AlertId = 12 AND ALD.HaltAlertGeneration != 1 "
+            "AND UL.DORN_ALERTS > 0");
+    for (const auto& row : Db.Rows("select EmpNbr from RECIPIENTS")) {
+        apart.emplace_back();
+        ASSERT_TRUE(Dmod->LoadAlertSetting(12, row[0].AsInteger(), apart.back()));
+    }
+    ASSERT_EQ(together.size(), apart.size());
+    for (std::size_t i = 0; i < apart.size(); ++i) {
+        const AlertSetting& a = together[i];
+        const AlertSetting& b = apart[i];
+        EXPECT_EQ(std::tie(a.AlertSettingNbr, a.AlertId, a.EmpNbr, a.EmailFrequency, a.Priority,
+                           a.Source, a.SourceIds),
+                  std::tie(b.AlertSettingNbr, b.AlertId, b.EmpNbr, b.EmailFrequency, b.Priority,
+                           b.Source, b.SourceIds))
+            << i;
+        EXPECT_EQ(Shape(a), Shape(b)) << i;
+        for (std::size_t g = 0; g < a.ValueGroups.size() && g < b.ValueGroups.size(); ++g)
+            for (std::size_t v = 0; v < a.ValueGroups[g].size() && v < b.ValueGroups[g].size();
+                 ++v)
+                EXPECT_EQ(a.ValueGroups[g][v].Value.AsString(),
+                          b.ValueGroups[g][v].Value.AsString());
+    }
+    // Employee 2 always gets the first of its settings, with its sources.
+    for (const AlertSetting& setting : together)
+        if (setting.EmpNbr == 2) {
+            EXPECT_EQ(setting.AlertSettingNbr, 5);
+            EXPECT_EQ(setting.SourceIds, (std::vector<std::int32_t>{30, 2}));
+        }
 }
 
 TEST_F(SettingsTest, MarkersChangeWhenSettingsAreAddedOrReplaced) {
