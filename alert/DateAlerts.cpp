@@ -319,13 +319,19 @@ bool OpenHoursStatement(AlertContext& Context, const AlertSetting& Setting) {
     return true;
 }
 
+// The day of the week the way the shop server numbers it: Monday 1 to
+// Sunday 7 (SQLite's own count starts at Sunday 0).
+AnsiString WeekDayNumber(const AnsiString& IsoDate) {
+    return Format("(((CAST(strftime('%%w', %s) AS INTEGER) + 6) %% 7) + 1)", IsoDate);
+}
+
 } // namespace
 
 AnsiString WeekFirstDayExpression(const AnsiString& WorkDate) {
-    // The Saturday on or before the work date, moved by the options' first
+    // The Sunday on or before the work date, moved by the options' first
     // day of the week; a start after the work date belongs to the week before.
     const AnsiString iso = Format("replace('%s','/','-')", WorkDate);
-    const AnsiString weekDay = Format("(CAST(strftime('%%w', %s) AS INTEGER) + 1)", iso);
+    const AnsiString weekDay = WeekDayNumber(iso);
     const AnsiString first =
         Format("(julianday(%s) - (CASE WHEN %s = 7 THEN 0 ELSE %s END) + (select FirstDayOfWeek "
                "- 1 from DORNWICK_OPTIONS))",
@@ -336,7 +342,7 @@ AnsiString WeekFirstDayExpression(const AnsiString& WorkDate) {
 
 AnsiString WeekLastDayExpression(const AnsiString& WorkDate) {
     const AnsiString iso = Format("replace('%s','/','-')", WorkDate);
-    const AnsiString weekDay = Format("(CAST(strftime('%%w', %s) AS INTEGER) + 1)", iso);
+    const AnsiString weekDay = WeekDayNumber(iso);
     const AnsiString last =
         Format("(julianday(%s) - (CASE WHEN %s = 7 THEN 0 ELSE %s END) + (select LastDayOfWeek "
                "- 1 from DORNWICK_OPTIONS))",

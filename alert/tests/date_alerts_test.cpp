@@ -207,9 +207,10 @@ TEST_F(DateAlertsTest, DailyHoursLookAtYesterdayUntilThreeInTheAfternoon) {
 }
 
 TEST_F(DateAlertsTest, WeeklyHoursOnlyOnTheLastDayOfTheWeek) {
-    // Weeks run Sunday to Saturday.
-    Exec("update DORNWICK_OPTIONS set FirstDayOfWeek = 2, LastDayOfWeek = 1;"
-         "insert into TIMECLOCK (TimeClockNbr, EmpNbr, WorkDt, RegTime) values "
+    // With the options' first and last days at their defaults, 1 and 7, weeks
+    // run Sunday to Saturday: Saturday the 4th belongs to the week before.
+    EXPECT_EQ(Text("select FirstDayOfWeek || '-' || LastDayOfWeek from DORNWICK_OPTIONS"), "1-7");
+    Exec("insert into TIMECLOCK (TimeClockNbr, EmpNbr, WorkDt, RegTime) values "
          "(1, 3, '2024/05/04', 600), (2, 3, '2024/05/05', 600), (3, 3, '2024/05/11', 1200);");
     Clock.SetNow(EncodeDate(2024, 5, 10) + EncodeTime(16, 0, 0, 0)); // Friday
     Scan(DateSetting(88, 10, {{40}}));
