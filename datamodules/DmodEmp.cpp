@@ -4,8 +4,10 @@
 #include "datamodules/DmodVelm.h"
 #include "datamodules/format/DateSettings.h"
 #include "datamodules/format/DateText.h"
+#include "datamodules/format/RowSearch.h"
 #include "platform/data/DataSource.h"
 #include "platform/data/Query.h"
+#include "platform/data/SqlDateText.h"
 #include "platform/rtl/FloatFormat.h"
 
 #include <cmath>
@@ -565,9 +567,9 @@ void TEmpDmod::EmpHourExportQCalcFields(TDataSet* /*DataSet*/) {
     TQuery& q = *EmpHourExportQ;
     SetDeptName(q);
 
-    AnsiString from, thru;
-    FormatDateByCode(ExportStartDate, from, 1);
-    FormatDateByCode(ExportThruDate, thru, 1);
+    // The period goes into a statement: slashes whatever the date separator.
+    AnsiString from = SqlDateText(ExportStartDate);
+    AnsiString thru = SqlDateText(ExportThruDate);
     // The export period cut to the wage row's validity; an open ThruDt
     // keeps the period's end.
     const AnsiString startDt = q.FieldByName("StartDt")->AsString();
@@ -609,9 +611,8 @@ void TEmpDmod::EmpHourExportQ3CalcFields(TDataSet* /*DataSet*/) {
     SetDeptName(q);
 
     const int empNbr = q.FieldByName("EmpNbr")->AsInteger();
-    AnsiString from, thru;
-    FormatDateByCode(ExportStartDate, from, 1);
-    FormatDateByCode(ExportThruDate, thru, 1);
+    const AnsiString from = SqlDateText(ExportStartDate);
+    const AnsiString thru = SqlDateText(ExportThruDate);
     const AnsiString period = " where EmpNbr = :a and WorkDt between :b and :c";
 
     OpenPeriodStatement("Select sum(RegTime),sum(OT1Time),sum(OT2Time) from TIMECLOCK" + period,
@@ -656,7 +657,7 @@ void TEmpDmod::EmpHourExportQ4CalcFields(TDataSet* /*DataSet*/) {
     const TField* glAcct = q.FieldByName("GLacct");
     if (!glAcct->IsNull() && glAcct->AsInteger() > 0) {
         TQuery& accounts = *PeerDmod<TVelmDmod>(*this, DmodNames::Velm).GLacctQ;
-        if (FindRowIndexByValue(accounts, "ID", glAcct->AsInteger()) != -99)
+        if (FindRowIndexByValue(&accounts, "ID", glAcct->AsInteger()) != -99)
             q.FieldByName("GLacctDescr")->SetAsString(accounts.FieldByName("ITEM")->AsString());
     }
     SetDeptName(q);

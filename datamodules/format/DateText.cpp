@@ -41,7 +41,9 @@ AnsiString TwoDigits(int Value) {
 void FormatDateByCode(TDateTime Value, AnsiString& Output, int Code) {
     ForceDateTimeSettings();
     if (Code < 1 || Code > static_cast<int>(DatePatterns.size())) return;
-    TSlashDateSeparator slashes;
+    // A slash in a pattern prints the date separator: these texts are for
+    // people. A caller writing one into a statement holds the separator at
+    // '/' (TSlashDateSeparator) around the call.
     Output = FormatDateTime(DatePatterns[Code - 1], Value);
 }
 

@@ -1,13 +1,15 @@
 #pragma once
 // Dates and times to display and statement text, and back. The routines that
-// force the date-time settings (see DateSettings.h) set them on every call;
-// every date they write or read has '/' between its parts whatever the
-// process-wide date separator is, because the same texts go into statements.
+// force the date-time settings (see DateSettings.h) set them on every call.
+// A date read from stored text always has '/' between its parts; a date
+// written for display has the process-wide date separator there, so a
+// statement that takes one holds the separator at '/' around the call.
 #include "platform/rtl/AnsiString.h"
 #include "platform/rtl/TDateTime.h"
 
-// Sets Output to the value in the pattern of Code (1..17); any other code
-// leaves Output as it was. Forces the settings either way.
+// Sets Output to the value in the pattern of Code (1..17), where '/' stands
+// for the date separator; any other code leaves Output as it was. Forces the
+// settings either way.
 //    1 yyyy/mm/dd            7 mm/dd/yyyy                  13 dd/mm/yyyy
 //    2 mm/dd/yy h:nnam/pm    8 yyyy/mm/dd hh:nn:ss'.000'   14 ddmmyy
 //    3 mm/dd/yy              9 ddd mmm d h:nnam/pm         15 mmddyy
@@ -22,7 +24,7 @@ void FormatDateByCode(TDateTime Value, AnsiString& Output, int Code);
 void DateTimeTextToTimeText(const AnsiString& DateTimeText, AnsiString& Output);
 
 // The date part (first ten characters) of a stored date text as "mm/dd/yy"
-// when Mode is 1, else as "yyyy/mm/dd". Forces the settings; a date it
+// when Mode is 1, else as "yyyy/mm/dd" (with the date separator). Forces the settings; a date it
 // cannot read raises EConvertError.
 void DateTimeTextToDateText(const AnsiString& DateTimeText, AnsiString& Output, int Mode);
 

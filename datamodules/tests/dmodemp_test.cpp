@@ -3,6 +3,7 @@
 
 #include "ShopModuleTest.h"
 #include "platform/rtl/DateTime.h"
+#include "platform/rtl/FormatSettings.h"
 
 #include <gtest/gtest.h>
 
@@ -242,6 +243,18 @@ TEST_F(EmpDmodTest, HourExportByEmployeeSumsThePeriod) {
         EXPECT_DOUBLE_EQ(Float(q, c.Field), c.Hours) << c.Field;
     EXPECT_EQ(Text(q, "WorkDt"), "01/31/2010");
     EXPECT_EQ(Text(q, "DeptName"), "Paint");
+}
+
+TEST_F(EmpDmodTest, HourExportPeriodKeepsSlashesWhileItsDateShowsTheSeparator) {
+    AddJanuaryClock();
+    struct DashSeparator {
+        DashSeparator() { FormatSettings().DateSeparator = '-'; }
+        ~DashSeparator() { ResetFormatSettings(); }
+    } dashes;
+    TQuery& q = *Dmod->EmpHourExportQ3;
+    q.Open();
+    EXPECT_DOUBLE_EQ(Float(q, "RegHrs"), 21.25); // the period still finds January's rows
+    EXPECT_EQ(Text(q, "WorkDt"), "01-31-2010");
 }
 
 TEST_F(EmpDmodTest, HourExportRowsShowDateAccountAndHours) {

@@ -67,11 +67,26 @@ TEST_F(DateTextTest, UnknownCodeLeavesOutputButStillForcesSettings) {
     EXPECT_EQ(FormatSettings().TimeSeparator, ':');
 }
 
-TEST_F(DateTextTest, DatesKeepSlashesWhateverTheSeparatorAndTheSeparatorIsKept) {
+TEST_F(DateTextTest, DisplayDatesUseTheDateSeparatorAndStoredDatesStillRead) {
     FormatSettings().DateSeparator = '-';
-    AnsiString text;
-    FormatDateByCode(At(2026, 12, 8, 14, 5, 9), text, 8);
-    EXPECT_EQ(text, "2026/12/08 14:05:09.000");
+    const struct {
+        int Code;
+        const char* Expected;
+    } cases[] = {
+        {10, "08-12-26"},
+        {8, "2026-12-08 14:05:09.000"},
+        {16, "08-12-26 2:05pm"},
+        {17, "20261208"},
+    };
+    for (const auto& c : cases) {
+        AnsiString text;
+        FormatDateByCode(At(2026, 12, 8, 14, 5, 9), text, c.Code);
+        EXPECT_EQ(text, c.Expected) << "code " << c.Code;
+    }
+    // Stored texts keep their slashes, and are shown with the separator.
+    AnsiString shown;
+    DateTimeTextToDateText("2026/12/08 14:05:09", shown, 1);
+    EXPECT_EQ(shown, "12-08-26");
     TDateTime parsed;
     ParseDateText("2026/12/08", parsed);
     EXPECT_EQ(parsed, EncodeDate(2026, 12, 8));
