@@ -100,19 +100,6 @@ Currency CurrencyFromDouble(double Value) {
     return Currency(Value);
 }
 
-int FindRowIndexByValue(TDataSet& DataSet, const AnsiString& FieldName, int Value) {
-    if (!DataSet.Active()) DataSet.Open();
-    DataSet.First();
-    int index = 0;
-    while (!DataSet.Eof()) {
-        const TField* field = DataSet.FieldByName(FieldName);
-        if (!field->IsNull() && field->Value() == Variant(Value)) return index;
-        DataSet.Next();
-        ++index;
-    }
-    return -99;
-}
-
 AnsiString CompanyDisplayText(const TDataSet& Row) {
     const TField* fname = Row.FieldByName("FNAME");
     AnsiString text = Row.FieldByName("NAME")->AsString();

@@ -108,12 +108,6 @@ double FirstColumnAsDouble(const TQuery& Query);
 // range raises EOverflow.
 Currency CurrencyFromDouble(double Value);
 
-// Opens DataSet when it is closed and walks it from the first row; returns
-// the 0-based position of the first row whose field FieldName equals Value,
-// with the cursor left there, or -99 with the cursor at the end. A NULL is no
-// match; an unknown field name raises the data layer's error.
-int FindRowIndexByValue(TDataSet& DataSet, const AnsiString& FieldName, int Value);
-
 // The company of the current row as the lists show it: NAME, or
 // NAME + ", " + FNAME when FNAME is not NULL.
 AnsiString CompanyDisplayText(const TDataSet& Row);

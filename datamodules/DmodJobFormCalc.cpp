@@ -10,6 +10,7 @@
 #include "datamodules/DmodWoType.h"
 #include "datamodules/format/DateText.h"
 #include "datamodules/format/DisplayText.h"
+#include "datamodules/format/RowSearch.h"
 #include "platform/data/Query.h"
 
 namespace {
@@ -65,7 +66,7 @@ void TJobFormDmod::GrpWoListQCalcFields(TDataSet* /*DataSet*/) {
     const int typeNbr = q.FieldByName("WorkOrdTypeNbr")->AsInteger();
     if (typeNbr != -99) {
         TQuery& types = *PeerDmod<TWoTypeDmod>(*this, DmodNames::WoType).SelectAllQuery;
-        if (FindRowIndexByValue(types, "WorkOrdTypeNbr", typeNbr) != -99)
+        if (FindRowIndexByValue(&types, "WorkOrdTypeNbr", typeNbr) != -99)
             type = types.FieldByName("WorkOrdType")->AsString();
     }
     q.FieldByName("Type")->SetAsString(type);

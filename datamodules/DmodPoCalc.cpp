@@ -7,6 +7,7 @@
 #include "datamodules/DmodVelm.h"
 #include "datamodules/format/DateText.h"
 #include "datamodules/format/DisplayText.h"
+#include "datamodules/format/RowSearch.h"
 #include "platform/data/Query.h"
 #include "platform/rtl/FloatFormat.h"
 
@@ -170,7 +171,7 @@ void TPoDmod::ReceiverItemQCalcFields(TDataSet* /*DataSet*/) {
     const TField* unitRef = q.FieldByName("UomRef");
     if (!unitRef->IsNull()) {
         TVelmDmod& velm = PeerDmod<TVelmDmod>(*this, DmodNames::Velm);
-        if (FindRowIndexByValue(*velm.UOMlistQ, "ID", unitRef->AsInteger()) != -99)
+        if (FindRowIndexByValue(velm.UOMlistQ, "ID", unitRef->AsInteger()) != -99)
             unit = velm.UOMlistQ->FieldByName("Item")->AsString();
     }
     q.FieldByName("UOM")->SetAsString(unit);

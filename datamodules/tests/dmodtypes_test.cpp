@@ -1,5 +1,6 @@
 #include "datamodules/DmodJobType.h"
 #include "datamodules/DmodWoType.h"
+#include "datamodules/format/RowSearch.h"
 
 #include "ShopModuleTest.h"
 
@@ -33,10 +34,10 @@ TEST_F(TypeDmodTest, WorkOrderTypeListIsSearchedByNumber) {
     TQuery& list = *WoTypes->SelectAllQuery;
     ASSERT_FALSE(list.Active());
     // Ordered by name: Fabricate (7) before Install (5).
-    EXPECT_EQ(FindRowIndexByValue(list, "WorkOrdTypeNbr", 5), 1);
+    EXPECT_EQ(FindRowIndexByValue(&list, "WorkOrdTypeNbr", 5), 1);
     EXPECT_EQ(list.FieldByName("WorkOrdType")->AsString(), "Install");
 
-    EXPECT_EQ(FindRowIndexByValue(list, "WorkOrdTypeNbr", -99), -99);
+    EXPECT_EQ(FindRowIndexByValue(&list, "WorkOrdTypeNbr", -99), -99);
     EXPECT_TRUE(list.Eof());
     EXPECT_TRUE(list.Active());
 }
