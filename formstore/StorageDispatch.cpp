@@ -3,7 +3,6 @@
 #include "platform/registry/IniFiles.h"
 #include "platform/registry/RegIniFile.h"
 #include "platform/rtl/FloatFormat.h"
-#include "platform/rtl/Format.h"
 
 namespace formstore {
 
@@ -22,18 +21,6 @@ bool Quoted(const AnsiString& S, char Quote) {
     return !S.empty() && S.front() == Quote && S.back() == Quote;
 }
 
-// The registry's text read, with a value of another type taken as missing.
-// Only the wrong-type error is absorbed: a damaged store still raises.
-AnsiString ReadRegistryText(TRegIniFile& Reg, const AnsiString& Section, const AnsiString& Ident,
-                            const AnsiString& Default) {
-    try {
-        return Reg.ReadString(Section, Ident, Default);
-    } catch (const ERegistryException& E) {
-        if (E.Message == Format("Invalid data type for '%s'", Ident)) return Default;
-        throw;
-    }
-}
-
 void CheckLineLength(const AnsiString& Str) {
     if (Str.size() > MaxIniLine) throw Exception("Line too long");
 }
@@ -42,8 +29,7 @@ void CheckLineLength(const AnsiString& Str) {
 
 AnsiString IniReadString(TObject* IniFile, const AnsiString& Section, const AnsiString& Ident,
                          const AnsiString& Default) {
-    if (TRegIniFile* Reg = AsRegistry(IniFile))
-        return ReadRegistryText(*Reg, Section, Ident, Default);
+    if (TRegIniFile* Reg = AsRegistry(IniFile)) return Reg->ReadString(Section, Ident, Default);
     if (TCustomIniFile* Ini = AsIniFile(IniFile)) return Ini->ReadString(Section, Ident, Default);
     return Default;
 }
@@ -63,7 +49,7 @@ void IniWriteString(TObject* IniFile, const AnsiString& Section, const AnsiStrin
 int IniReadInteger(TObject* IniFile, const AnsiString& Section, const AnsiString& Ident,
                    int Default) {
     if (TRegIniFile* Reg = AsRegistry(IniFile))
-        return StrToIntDef(ReadRegistryText(*Reg, Section, Ident, AnsiString()), Default);
+        return StrToIntDef(Reg->ReadString(Section, Ident, AnsiString()), Default);
     if (TCustomIniFile* Ini = AsIniFile(IniFile)) return Ini->ReadInteger(Section, Ident, Default);
     return Default;
 }

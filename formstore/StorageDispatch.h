@@ -4,11 +4,12 @@
 // (TCustomIniFile). Any other object (or none) reads as the defaults and
 // ignores writes.
 //
-// A stored value that cannot be read (a registry value of another type than
-// text, a number that is not one) counts as absent and gives the default, so
-// one damaged value never stops a form from coming up or from saving again.
-// Errors of the store itself (a damaged or unreadable file) and every write
-// error reach the caller.
+// A number text that is no number gives the default. A registry value of
+// another type than text raises "Invalid data type for '%s'": a placement
+// that cannot be read stops the restore, and the caller then leaves the
+// stored values alone rather than save over what it could not read. Errors
+// of the store itself (a damaged or unreadable file) and every write error
+// reach the caller too.
 #include "platform/rtl/AnsiString.h"
 
 class TObject;

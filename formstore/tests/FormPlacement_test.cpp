@@ -171,26 +171,26 @@ TEST_F(FormPlacement, WorkAreaRescueMovesAndShrinks) {
     EXPECT_EQ(BringOntoWorkArea(Rect(990, 690, 1500, 900), WorkArea), Rect(990, 690, 1500, 900));
 }
 
-TEST_F(FormPlacement, UnreadableStoredValuesCountAsAbsentAndSavingGoesOn) {
+TEST_F(FormPlacement, AStoredValueOfTheWrongTypeStopsTheRestoreAndLeavesTheStoreAlone) {
+    Store({{"FormVersion", "0"}, {"ShowCmd", "3"}, {"MinMaxPos", "junk"}});
     {
         TRegistry Reg;
         ASSERT_TRUE(Reg.OpenKey(MainKey + "\\" + MainSection, true));
-        Reg.WriteInteger("FormVersion", 5);
-        Reg.WriteInteger("ShowCmd", 3);
         const char Bytes[] = {1, 2, 3};
         Reg.WriteBinaryData("NormPos", Bytes, sizeof Bytes);
-        Reg.WriteString("MinMaxPos", "junk");
     }
+    const TValues Before = StoredValues();
     TMainFormWindow* Form = MakeForm();
     Form->Show();
+    EXPECT_EQ(Errors, std::vector<AnsiString>{"Invalid data type for 'NormPos'"});
     EXPECT_EQ(Form->BoundsRect(), Rect(100, 120, 740, 600));
     EXPECT_EQ(Form->WindowState(), wsNormal);
+    // What could not be read is not saved over, neither at close nor when
+    // the form goes.
+    Form->SetBounds(300, 310, 640, 480);
     Form->Close();
-    EXPECT_TRUE(Errors.empty());
-    const TValues Saved = StoredValues();
-    ASSERT_FALSE(Saved.empty());
-    for (const auto& [Name, Value] : Saved)
-        EXPECT_NE(Value, "<not text>") << Name;
+    Forms.clear();
+    EXPECT_EQ(StoredValues(), Before);
 }
 
 TEST_F(FormPlacement, ARefusedCloseSavesNothingAndDestructionSavesOnce) {

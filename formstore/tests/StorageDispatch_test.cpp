@@ -56,7 +56,7 @@ TEST_F(StorageDispatch, NumbersAndBooleansAreDecimalText) {
     }
 }
 
-TEST_F(StorageDispatch, ARegistryValueOfAnotherTypeCountsAsAbsentAndCanBeOverwritten) {
+TEST_F(StorageDispatch, ARegistryValueOfAnotherTypeRaisesAndCanBeOverwritten) {
     {
         TRegistry Reg;
         ASSERT_TRUE(Reg.OpenKey(Key + "\\Sec", true));
@@ -65,8 +65,18 @@ TEST_F(StorageDispatch, ARegistryValueOfAnotherTypeCountsAsAbsentAndCanBeOverwri
         Reg.WriteBinaryData("NormPos", Bytes, sizeof Bytes);
     }
     TRegIniFile Ini(Key);
-    EXPECT_EQ(IniReadString(&Ini, "Sec", "NormPos", "none"), "none");
-    EXPECT_EQ(IniReadInteger(&Ini, "Sec", "Flags", 9), 9);
+    const auto MessageOf = [](const std::function<void()>& Read) {
+        try {
+            Read();
+        } catch (const ERegistryException& E) {
+            return E.Message;
+        }
+        return AnsiString("no error");
+    };
+    EXPECT_EQ(MessageOf([&] { IniReadString(&Ini, "Sec", "NormPos", "none"); }),
+              "Invalid data type for 'NormPos'");
+    EXPECT_EQ(MessageOf([&] { IniReadInteger(&Ini, "Sec", "Flags", 9); }),
+              "Invalid data type for 'Flags'");
     IniWriteInteger(&Ini, "Sec", "Flags", 5);
     EXPECT_EQ(IniReadInteger(&Ini, "Sec", "Flags", 9), 5);
     TRegistry Check;
