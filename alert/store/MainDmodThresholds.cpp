@@ -82,8 +82,7 @@ constexpr Statement RefreshStatements[] = {
      "JobItemNbr not in (Select JobItemNbr from ALERT_THRESHOLD_JOB_ITEM)"},
 
     // This one repairs the shop table itself.
-    {Held::None, "",
-     "Update WO set EstLaborHrs = 0 where EstLaborHrs IS NULL "},
+    {Held::None, "", "Update WO set EstLaborHrs = 0 where EstLaborHrs IS NULL "},
 
     {Held::Wo, "TWO.WoNbr",
      "Update ALERT_THRESHOLD_WO AS TWO Set PercentBudget = WO.PercentBudget, PercentComp = "

@@ -93,13 +93,14 @@ TEST_F(ThresholdsTest, ClosedWorkOrdersKeepTheirLastFigures) {
 }
 
 TEST_F(ThresholdsTest, RecordsOfPendingThresholdTransactionsKeepTheirSnapshot) {
-    Db.Exec("insert into JOBS (JobNbr, CompanyNbr, JobStatusNbr, PercentBudget) values"
-            " (1, 4, 1, 20), (2, 4, 1, 20), (3, 4, 1, 20);"
-            "insert into JOB_ITEM (JobItemNbr, JobNbr, PercentBudget) values (10, 1, 20), (11, 2, 20);"
-            "insert into WO (WoNbr, JobNbr, JobItemNbr, PercentBudget, PercentComp) values"
-            " (100, 1, 10, 20, 10), (101, 2, 11, 20, 10);"
-            "insert into DEPT_EST (WoNbr, DeptRef, PercentBudget) values (100, 2, 20), (100, 3, 20);"
-            "insert into WO_PRODUCTS values (1000, 100, 5, 10), (1001, 101, 5, 10);");
+    Db.Exec(
+        "insert into JOBS (JobNbr, CompanyNbr, JobStatusNbr, PercentBudget) values"
+        " (1, 4, 1, 20), (2, 4, 1, 20), (3, 4, 1, 20);"
+        "insert into JOB_ITEM (JobItemNbr, JobNbr, PercentBudget) values (10, 1, 20), (11, 2, 20);"
+        "insert into WO (WoNbr, JobNbr, JobItemNbr, PercentBudget, PercentComp) values"
+        " (100, 1, 10, 20, 10), (101, 2, 11, 20, 10);"
+        "insert into DEPT_EST (WoNbr, DeptRef, PercentBudget) values (100, 2, 20), (100, 3, 20);"
+        "insert into WO_PRODUCTS values (1000, 100, 5, 10), (1001, 101, 5, 10);");
     Dmod->RefreshAlertThresholds();
     Db.Exec("update JOBS set PercentBudget = 70; update JOB_ITEM set PercentBudget = 70;"
             "update WO set PercentBudget = 70; update DEPT_EST set PercentBudget = 70;"
