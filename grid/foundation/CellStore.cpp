@@ -38,9 +38,16 @@ Tgx2DStorage::~Tgx2DStorage() {
     Clear(0, true);
 }
 
-Tgx2DStorage::TRow* Tgx2DStorage::RowAt(std::int32_t Row) const {
-    if (Row < 0 || Row >= AllocRows()) return nullptr;
-    return FRows[static_cast<std::size_t>(Row)].get();
+Tgx2DStorage::TRow* Tgx2DStorage::RowAt(std::int32_t Row) {
+    if (Row < 0 || Row >= FAllocRows) return nullptr;
+    const auto Found = FRows.find(Row);
+    return Found == FRows.end() ? nullptr : &Found->second;
+}
+
+const Tgx2DStorage::TRow* Tgx2DStorage::RowAt(std::int32_t Row) const {
+    if (Row < 0 || Row >= FAllocRows) return nullptr;
+    const auto Found = FRows.find(Row);
+    return Found == FRows.end() ? nullptr : &Found->second;
 }
 
 std::int32_t Tgx2DStorage::ColCount(std::int32_t Row) const {
@@ -87,9 +94,9 @@ TgxValueType Tgx2DStorage::GetValueType(std::int32_t Col, std::int32_t Row) cons
 }
 
 std::int32_t Tgx2DStorage::MaxRowSet() const {
-    for (std::int32_t Row = AllocRows() - 1; Row >= 1; --Row)
-        if (FRows[static_cast<std::size_t>(Row)]) return Row;
-    return 0;
+    // Every row held has cells; the backup row does not count.
+    if (FRows.empty() || FRows.rbegin()->first < 1) return 0;
+    return FRows.rbegin()->first;
 }
 
 std::int32_t Tgx2DStorage::MaxColValueSet(std::int32_t Row) const {
@@ -119,7 +126,7 @@ void Tgx2DStorage::SetValue(std::int32_t Col, std::int32_t Row, TgxValueType Typ
     CheckCell(Col, Row);
     CheckCreateRow(Row);
     CheckCreateCol(Col, Row);
-    TRow& R = *FRows[static_cast<std::size_t>(Row)];
+    TRow& R = *RowAt(Row);
     const auto Index = static_cast<std::size_t>(Col - 1);
 
     TgxValueType NewType = Type;
@@ -165,7 +172,7 @@ void Tgx2DStorage::SetBitmapValue(std::int32_t Col, std::int32_t Row, TBitmap* B
     CheckCell(Col, Row);
     CheckCreateRow(Row);
     CheckCreateCol(Col, Row);
-    TRow& R = *FRows[static_cast<std::size_t>(Row)];
+    TRow& R = *RowAt(Row);
     const auto Index = static_cast<std::size_t>(Col - 1);
     const bool Same = R.Types[Index] == vtpPicture && BitmapOf(R.Values[Index]) == Bitmap;
     if (CurrentType == vtpPicture && Same) return;
@@ -200,18 +207,23 @@ void Tgx2DStorage::ClearRow(std::int32_t Row, std::int32_t NewColCount) {
 
 void Tgx2DStorage::ClearCol(std::int32_t Col) {
     if (Col < 1) return;
-    for (std::int32_t Row = 1; Row < AllocRows(); ++Row)
-        if (ColCount(Row) >= Col) ClearValue(Col, Row);
+    for (auto& [Row, R] : FRows)
+        if (Row >= 1 && R.ColCount >= Col) ClearValue(Col, Row);
 }
 
 void Tgx2DStorage::Clear(std::int32_t FirstRow, bool Resize) {
     // The backup row belongs to the rows it was copied from.
     if (FirstRow <= 1) FirstRow = 0;
-    for (std::int32_t Row = FirstRow; Row < AllocRows(); ++Row)
-        ClearRow(Row, 0);
-    if (Resize && FirstRow == 0) {
-        FRows.clear();
-        FRows.shrink_to_fit();
+    ClearRowsFrom(FirstRow);
+    if (Resize && FirstRow == 0) FAllocRows = 0;
+}
+
+void Tgx2DStorage::ClearRowsFrom(std::int32_t FirstRow) {
+    // Clearing a row drops its entry, so the next one is looked up afresh.
+    for (auto Next = FRows.lower_bound(FirstRow); Next != FRows.end();
+         Next = FRows.lower_bound(FirstRow)) {
+        FirstRow = Next->first + 1;
+        ClearRow(Next->first, 0);
     }
 }
 
@@ -239,24 +251,22 @@ void Tgx2DStorage::ResizeRows(std::int32_t NewCount) {
     if (NewCount < 0) throw ERangeError(Format("Row count %d out of range", NewCount));
     // Rows dropped here must give back their texts and bitmap counts even
     // when the caller did not clear them.
-    for (std::int32_t Row = NewCount; Row < AllocRows(); ++Row)
-        ClearRow(Row, 0);
-    FRows.resize(static_cast<std::size_t>(NewCount));
+    ClearRowsFrom(NewCount);
+    FAllocRows = NewCount;
 }
 
 void Tgx2DStorage::ResizeRowCols(std::int32_t Row, std::int32_t NewCount) {
     if (Row < 0 || Row >= AllocRows()) throw ERangeError(Format("Row %d out of range", Row));
     if (NewCount < 0) throw ERangeError(Format("Column count %d out of range", NewCount));
-    std::unique_ptr<TRow>& Entry = FRows[static_cast<std::size_t>(Row)];
-    if (Entry) {
-        for (std::int32_t Col = NewCount + 1; Col <= Entry->ColCount; ++Col)
+    if (TRow* Held = RowAt(Row)) {
+        for (std::int32_t Col = NewCount + 1; Col <= Held->ColCount; ++Col)
             ClearValue(Col, Row);
     }
     if (NewCount == 0) {
-        Entry.reset();
+        FRows.erase(Row);
         return;
     }
-    if (!Entry) Entry = std::make_unique<TRow>();
+    TRow* Entry = &FRows[Row];
     const auto Size = static_cast<std::size_t>(NewCount);
     if (Size != Entry->Values.size()) {
         // Slots past the column count are 0 already, so growing zeroes
@@ -275,17 +285,31 @@ void Tgx2DStorage::DeleteRows(std::int32_t First, std::int32_t Last) {
     if (First > Last || First >= AllocRows()) return;
     if (First < 0) throw ERangeError(Format("Row %d out of range", First));
     Last = std::min(Last, AllocRows() - 1);
-    for (std::int32_t Row = Last; Row >= First; --Row)
-        ClearRow(Row, 0);
-    FRows.erase(FRows.begin() + First, FRows.begin() + Last + 1);
+    // Only the held rows need clearing, from the last down.
+    for (auto Held = FRows.upper_bound(Last); Held != FRows.begin();) {
+        const std::int32_t Row = (--Held)->first;
+        if (Row < First) break;
+        ClearRow(Row, 0); // drops the entry
+        Held = FRows.upper_bound(Row);
+    }
+    // The rows after the deleted ones move down; each lands below the rows
+    // still to move, so no two meet.
+    const std::int32_t Removed = Last - First + 1;
+    for (auto Next = FRows.upper_bound(Last); Next != FRows.end();) {
+        auto Moving = FRows.extract(Next++);
+        Moving.key() -= Removed;
+        FRows.insert(std::move(Moving));
+    }
+    FAllocRows -= Removed;
 }
 
 void Tgx2DStorage::DeleteCols(std::int32_t First, std::int32_t Last) {
     if (First > Last) return;
     if (First < 1) throw ERangeError(Format("Column %d out of range", First));
-    for (std::int32_t Row = 0; Row < AllocRows(); ++Row) {
-        TRow* R = RowAt(Row);
-        if (!R || R->ColCount < First) continue;
+    for (auto Next = FRows.begin(); Next != FRows.end();) {
+        const std::int32_t Row = Next->first;
+        TRow* R = &(Next++)->second;
+        if (R->ColCount < First) continue;
         const std::int32_t L = std::min(Last, R->ColCount);
         for (std::int32_t Col = First; Col <= L; ++Col)
             ClearValue(Col, Row);
@@ -303,7 +327,7 @@ void Tgx2DStorage::DeleteCols(std::int32_t First, std::int32_t Last) {
             std::fill(R->Values.begin() + Tail, R->Values.begin() + End, 0);
             std::fill(R->Types.begin() + Tail, R->Types.begin() + End, vtpNone);
         } else if (R->ColCount == 0) {
-            FRows[static_cast<std::size_t>(Row)].reset();
+            FRows.erase(Row);
         } else {
             // The moved slots now live below the new count; the tail holds
             // only stale copies of them, which must not be released.
@@ -316,7 +340,7 @@ void Tgx2DStorage::DeleteCols(std::int32_t First, std::int32_t Last) {
 }
 
 void Tgx2DStorage::CopyRow(std::int32_t From, std::int32_t To) {
-    if (FRows.empty() || To < 0 || To >= AllocRows()) return;
+    if (To < 0 || To >= AllocRows()) return;
     if (!RowAt(From)) {
         ClearRow(To, 0);
         return;
@@ -353,7 +377,14 @@ void Tgx2DStorage::Assign(const Tgx2DStorage* Source) {
     } else {
         Clear(0, true);
     }
-    for (std::int32_t Row = 1; Row <= MaxRow; ++Row) {
+    // Only rows that hold cells on either side need work; the others are
+    // empty on both.
+    for (auto Next = FRows.lower_bound(1); Next != FRows.end();) {
+        const std::int32_t Row = (Next++)->first;
+        if (!Source->RowAt(Row)) ClearRow(Row, 0);
+    }
+    for (const auto& [Row, R] : Source->FRows) {
+        if (Row < 1) continue;
         const std::int32_t Count = Source->MaxColValueSet(Row);
         ClearRow(Row, Count > 0 ? std::max(Count, FColAllocSize) : 0);
         // The widest column first, so the row is sized once.

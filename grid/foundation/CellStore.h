@@ -8,6 +8,7 @@
 #include "platform/rtl/Variant.h"
 
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -81,8 +82,12 @@ public:
     bool DesignMode() const { return FDesignMode; }
     void SetDesignMode(bool Value) { FDesignMode = Value; }
 
-    // Row entries allocated, the backup row included.
-    std::int32_t AllocRows() const { return static_cast<std::int32_t>(FRows.size()); }
+    // Rows 0 .. AllocRows-1 exist, the backup row included. Only the rows
+    // holding cells take memory, so a large row number costs no more than a
+    // small one.
+    std::int32_t AllocRows() const { return FAllocRows; }
+    // Rows that hold cells.
+    std::int32_t RowsHeld() const { return static_cast<std::int32_t>(FRows.size()); }
     // Columns 1 .. ColCount exist in the row; 0 for a row without cells.
     std::int32_t ColCount(std::int32_t Row) const;
     // Slots allocated for the row.
@@ -91,7 +96,7 @@ public:
 protected:
     // The per-field steps of the "Data" stream. A save numbers its
     // distinct bitmaps in Numbers and lists them in Order; a load keeps the
-    // bitmaps made for its picture numbers in Pictures.
+    // bitmaps made for its picture numbers in Pictures, by number.
     static void WriteInteger(TStream* Stream, std::int32_t Value);
     static void WriteString(TStream* Stream, const AnsiString& Value);
     static void WritePicture(TStream* Stream, TBitmap* Bitmap, TgxBitmapSet& Numbers,
@@ -99,8 +104,8 @@ protected:
     static void WriteBitmapList(TStream* Stream, const std::vector<TBitmap*>& Order);
     static std::int32_t ReadInteger(TStream* Stream);
     static AnsiString ReadString(TStream* Stream);
-    static TBitmap* ReadPicture(TStream* Stream, std::vector<TBitmap*>& Pictures);
-    static void ReadBitmapList(TStream* Stream, const std::vector<TBitmap*>& Pictures);
+    static TBitmap* ReadPicture(TStream* Stream, std::map<std::int32_t, TBitmap*>& Pictures);
+    static void ReadBitmapList(TStream* Stream, const std::map<std::int32_t, TBitmap*>& Pictures);
 
 private:
     // Values and Types have ColCapacity entries; column c is at c-1. A text
@@ -112,13 +117,18 @@ private:
         std::vector<TgxValueType> Types;
     };
 
-    TRow* RowAt(std::int32_t Row) const;
+    // The row's cells, or nullptr for a row without any.
+    TRow* RowAt(std::int32_t Row);
+    const TRow* RowAt(std::int32_t Row) const;
     static void CheckCell(std::int32_t Col, std::int32_t Row);
+    // Clears (and so drops) every held row from FirstRow on.
+    void ClearRowsFrom(std::int32_t FirstRow);
     void SetText(TRow& R, std::int32_t Index, const AnsiString& Text);
 
     std::int32_t FColAllocSize;
     std::int32_t FRowAllocSize;
-    std::vector<std::unique_ptr<TRow>> FRows; // nullptr: a row without cells
+    std::map<std::int32_t, TRow> FRows; // by row number; a row without cells has none
+    std::int32_t FAllocRows = 0;
     bool FDesignMode = false;
 };
 

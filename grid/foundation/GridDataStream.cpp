@@ -12,7 +12,9 @@
 
 #include <array>
 #include <climits>
+#include <map>
 #include <memory>
+#include <vector>
 
 namespace grid {
 
@@ -42,12 +44,44 @@ std::int32_t MapEntry(const TList* ColMap, int Index) {
 
 // A load makes a shared bitmap for every picture number it meets, also for
 // cells it drops; those no cell took would stay in the shared set for good.
-void DropUnheldPictures(const std::vector<TBitmap*>& Pictures) {
-    for (TBitmap* Bitmap : Pictures) {
+void DropUnheldPictures(const std::map<std::int32_t, TBitmap*>& Pictures) {
+    for (const auto& [Number, Bitmap] : Pictures) {
         TgxBitmapElement* Element = SharedBitmapElement(Bitmap);
         if (Element && Element->RefCount <= 0) SharedBitmaps()->RemoveBitmap(Bitmap);
     }
 }
+
+// An empty bitmap saves no bytes at all, which would leave its place in the
+// picture list unreadable. It goes out as a bitmap file header alone, whose
+// total size (the header's own 14 bytes) no image can have.
+constexpr int EmptyImageSize = 14;
+
+void WriteEmptyImage(TStream* Stream) {
+    const std::array<std::uint8_t, EmptyImageSize> Header{'B', 'M', EmptyImageSize, 0, 0, 0, 0, 0,
+                                                          0,   0,   EmptyImageSize, 0, 0, 0};
+    Stream->WriteBuffer(Header.data(), EmptyImageSize);
+}
+
+// Reads past an empty image; false (and nothing read) for any other.
+bool SkipEmptyImage(TStream* Stream) {
+    if (BytesLeft(Stream) < EmptyImageSize) return false;
+    const std::int64_t Start = Stream->GetPosition();
+    std::array<std::uint8_t, EmptyImageSize> Header{};
+    Stream->ReadBuffer(Header.data(), EmptyImageSize);
+    const bool Empty = Header[0] == 'B' && Header[1] == 'M' && Header[2] == EmptyImageSize &&
+                       Header[3] == 0 && Header[4] == 0 && Header[5] == 0;
+    if (!Empty) Stream->SetPosition(Start);
+    return Empty;
+}
+
+// One cell value read from a stream, kept until the whole stream has been
+// read, so that a stream that fails half-way changes nothing.
+struct ReadCell {
+    std::int32_t Col;
+    std::int32_t Row;
+    TgxValueType Type;
+    Variant Value;
+};
 
 } // namespace
 
@@ -97,7 +131,7 @@ void Tgx2DStorage::WritePicture(TStream* Stream, TBitmap* Bitmap, TgxBitmapSet& 
     WriteInteger(Stream, Element->StreamIndex);
 }
 
-TBitmap* Tgx2DStorage::ReadPicture(TStream* Stream, std::vector<TBitmap*>& Pictures) {
+TBitmap* Tgx2DStorage::ReadPicture(TStream* Stream, std::map<std::int32_t, TBitmap*>& Pictures) {
     const std::int32_t Number = ReadInteger(Stream);
     if (Number <= 0)
         throw EListError(
@@ -105,28 +139,34 @@ TBitmap* Tgx2DStorage::ReadPicture(TStream* Stream, std::vector<TBitmap*>& Pictu
     // Every picture number has its image later in the stream.
     if (Number > BytesLeft(Stream))
         throw EReadError(Format("Invalid picture number %d in grid data", Number));
-    const auto Index = static_cast<std::size_t>(Number - 1);
-    if (Pictures.size() <= Index) Pictures.resize(Index + 1, nullptr);
-    // The image follows after the rows; until then the cells show an empty bitmap.
-    if (!Pictures[Index]) Pictures[Index] = CreateSharedBitmap()->Bitmap;
-    return Pictures[Index];
+    // Only the numbers met take a bitmap, however large they are. The image
+    // follows after the rows; until then the bitmap is empty.
+    TBitmap*& Bitmap = Pictures[Number];
+    if (!Bitmap) Bitmap = CreateSharedBitmap()->Bitmap;
+    return Bitmap;
 }
 
 void Tgx2DStorage::WriteBitmapList(TStream* Stream, const std::vector<TBitmap*>& Order) {
     WriteInteger(Stream, static_cast<std::int32_t>(Order.size()));
-    for (TBitmap* Bitmap : Order)
-        Bitmap->SaveToStream(Stream);
+    for (TBitmap* Bitmap : Order) {
+        if (Bitmap->Empty())
+            WriteEmptyImage(Stream);
+        else
+            Bitmap->SaveToStream(Stream);
+    }
 }
 
-void Tgx2DStorage::ReadBitmapList(TStream* Stream, const std::vector<TBitmap*>& Pictures) {
+void Tgx2DStorage::ReadBitmapList(TStream* Stream,
+                                  const std::map<std::int32_t, TBitmap*>& Pictures) {
     const std::int32_t Count = ReadInteger(Stream);
     if (Count < 0 || Count > BytesLeft(Stream))
         throw EReadError(Format("Invalid picture count %d in grid data", Count));
     // Images no cell refers to are read past.
     std::unique_ptr<TBitmap> Scratch;
-    for (std::int32_t I = 0; I < Count; ++I) {
-        const auto Index = static_cast<std::size_t>(I);
-        TBitmap* Target = Index < Pictures.size() ? Pictures[Index] : nullptr;
+    for (std::int32_t Number = 1; Number <= Count; ++Number) {
+        if (SkipEmptyImage(Stream)) continue;
+        const auto Found = Pictures.find(Number);
+        TBitmap* Target = Found != Pictures.end() ? Found->second : nullptr;
         if (!Target) {
             if (!Scratch) Scratch = std::make_unique<TBitmap>();
             Target = Scratch.get();
@@ -138,11 +178,10 @@ void Tgx2DStorage::ReadBitmapList(TStream* Stream, const std::vector<TBitmap*>& 
 void Tgx2DStorage::SaveToStream(TStream* Stream) const {
     TgxBitmapSet Numbers; // never owns the bitmaps it numbers
     std::vector<TBitmap*> Order;
-    const std::int32_t MaxRow = MaxRowSet();
-    for (std::int32_t Row = 1; Row <= MaxRow; ++Row) {
+    for (const auto& [Row, R] : FRows) {
+        if (Row < 1) continue; // the backup row is never written
         const std::int32_t Count = MaxColValueSet(Row);
         if (Count <= 0) continue;
-        const TRow& R = *FRows[static_cast<std::size_t>(Row)];
         WriteInteger(Stream, Row);
         WriteInteger(Stream, Count);
         for (std::int32_t Col = 1; Col <= Count; ++Col) {
@@ -181,14 +220,11 @@ void Tgx2DStorage::SaveToStream(TStream* Stream) const {
 }
 
 void Tgx2DStorage::LoadFromStream(TStream* Stream, const TList* ColMap) {
-    if (!ColMap) {
-        Clear(0, true);
-    } else {
-        for (int I = 0; I < ColMap->Count(); ++I)
-            if (MapEntry(ColMap, I) > 0) ClearCol(MapEntry(ColMap, I));
-    }
-
-    std::vector<TBitmap*> Pictures; // entry p-1: the bitmap of picture number p
+    // The whole stream is read before the store is touched: a stream that
+    // turns out damaged leaves the store as it was. What is kept grows with
+    // the cells read, never with the row or picture numbers alone.
+    std::vector<ReadCell> Cells;
+    std::map<std::int32_t, TBitmap*> Pictures; // picture number -> its bitmap
     try {
         for (std::int32_t Row = ReadInteger(Stream); Row != 0; Row = ReadInteger(Stream)) {
             if (Row > MaxStoreIndex)
@@ -201,24 +237,26 @@ void Tgx2DStorage::LoadFromStream(TStream* Stream, const TList* ColMap) {
             for (std::int32_t I = 1; I <= Count; ++I) {
                 const std::int32_t Col =
                     ColMap && ColMap->Count() >= I ? MapEntry(ColMap, I - 1) : I;
+                if (Col > MaxStoreIndex)
+                    throw EReadError(Format("Invalid column number %d in grid data", Col));
                 // Values of unmapped columns, or of no data row, are read and dropped.
                 const bool Keep = Col > 0 && Row > 0;
                 const auto Type = static_cast<TgxValueType>(ReadTypeByte(Stream));
                 switch (Type) {
                 case vtpString:
                 case vtpPictureName: {
-                    const AnsiString Text = ReadString(Stream);
-                    if (Keep) SetValue(Col, Row, Type, Variant(Text));
+                    AnsiString Text = ReadString(Stream);
+                    if (Keep) Cells.push_back({Col, Row, Type, Variant(std::move(Text))});
                     break;
                 }
                 case vtpInteger: {
                     const std::int32_t Number = ReadInteger(Stream);
-                    if (Keep) SetValue(Col, Row, Type, Variant(static_cast<int>(Number)));
+                    if (Keep) Cells.push_back({Col, Row, Type, Variant(static_cast<int>(Number))});
                     break;
                 }
                 case vtpPicture: {
                     TBitmap* Bitmap = ReadPicture(Stream, Pictures);
-                    if (Keep) SetValue(Col, Row, Type, VarFromObject(Bitmap));
+                    if (Keep) Cells.push_back({Col, Row, Type, VarFromObject(Bitmap)});
                     break;
                 }
                 default: // nothing follows, and nothing is stored
@@ -227,6 +265,15 @@ void Tgx2DStorage::LoadFromStream(TStream* Stream, const TList* ColMap) {
             }
         }
         ReadBitmapList(Stream, Pictures);
+
+        if (!ColMap) {
+            Clear(0, true);
+        } else {
+            for (int I = 0; I < ColMap->Count(); ++I)
+                if (MapEntry(ColMap, I) > 0) ClearCol(MapEntry(ColMap, I));
+        }
+        for (const ReadCell& Cell : Cells)
+            SetValue(Cell.Col, Cell.Row, Cell.Type, Cell.Value);
     } catch (...) {
         DropUnheldPictures(Pictures);
         throw;

@@ -194,7 +194,7 @@ TEST(GridDataStream, NullAndUnknownTypesReadNothing) {
     EXPECT_EQ(T.MaxRowSet(), 1); // the row below 1 was read and dropped
 }
 
-TEST(GridDataStream, DamagedStreamsRaiseAndKeepWhatWasRead) {
+TEST(GridDataStream, DamagedStreamsRaiseAndLeaveTheStoreAsItWas) {
     const std::string Good = Data().I(1).I(1).B(2).I(42).Bytes;
     const auto Row2 = [&](const Data& Rest) { return Good + Data().I(2).Bytes + Rest.Bytes; };
     // Counts and lengths are checked against the bytes left before anything
@@ -211,18 +211,28 @@ TEST(GridDataStream, DamagedStreamsRaiseAndKeepWhatWasRead) {
         {"Invalid row number 2147483632", Good + Data().I(0x7FFFFFF0).I(1).B(0).I(0).I(0).Bytes},
         {"Invalid picture number 1000000", Row2(Data().I(1).B(3).I(1000000).I(0))},
         {"Invalid picture count 1000000", Good + Data().I(0).I(1000000).Bytes},
+        // Row numbers of tens of millions once sized the row table before
+        // the stream turned out short: 512 MB for these 16 bytes, 1 GB for
+        // the 17 below.
+        {"Stream read error", Data().I(0x4000000).I(1).B(2).I(7).Raw(std::string(3, '\0')).Bytes},
+        {"Stream read error", Data().I(0x7FFFFFB).I(1).B(2).I(7).I(0).Bytes},
     };
     for (const auto& C : Cases) {
         SCOPED_TRACE(C.Message);
         const int Before = SharedCount();
         Tgx2DStorage T(0, 0);
+        T.SetValue(3, 5, vtpString, Variant("before"));
+        const std::string Held = Saved(T);
+        const std::int32_t Rows = T.AllocRows();
         try {
             Load(T, C.Bytes);
             ADD_FAILURE() << "no error";
         } catch (const EReadError& E) {
             EXPECT_EQ(std::string(E.what()).rfind(C.Message, 0), 0u) << E.what();
         }
-        EXPECT_EQ(T.GetValue(1, 1).AsInteger(), 42);
+        EXPECT_EQ(Saved(T), Held);
+        EXPECT_EQ(T.AllocRows(), Rows);
+        EXPECT_EQ(T.RowsHeld(), 1);
         EXPECT_EQ(SharedCount(), Before);
     }
 
@@ -233,17 +243,67 @@ TEST(GridDataStream, DamagedStreamsRaiseAndKeepWhatWasRead) {
     } catch (const EListError& E) {
         EXPECT_STREQ(E.what(), "List index out of bounds (-1)");
     }
+    EXPECT_EQ(T.AllocRows(), 0);
 }
 
-TEST(GridDataStream, AnUnreadableImageLeavesItsCellsAnEmptyBitmap) {
+TEST(GridDataStream, ALargeRowNumberCostsOneRow) {
+    const std::string Bytes = Data().I(0x7FFFFFB).I(1).B(2).I(7).I(0).I(0).Bytes;
     Tgx2DStorage T(0, 0);
+    Load(T, Bytes);
+    EXPECT_EQ(T.GetValue(1, 0x7FFFFFB).AsInteger(), 7);
+    EXPECT_EQ(T.MaxRowSet(), 0x7FFFFFB);
+    EXPECT_EQ(T.RowsHeld(), 1);
+    EXPECT_EQ(Saved(T), Bytes);
+    // Rows still count and move as before.
+    T.DeleteRows(1, 0x7FFFFFA);
+    EXPECT_EQ(T.GetValue(1, 1).AsInteger(), 7);
+    EXPECT_EQ(T.AllocRows(), 11);
+}
+
+TEST(GridDataStream, AnUnreadableImageLeavesTheStoreAsItWas) {
+    Tgx2DStorage T(0, 0);
+    T.SetValue(1, 1, vtpInteger, Variant(1));
+    const int Before = SharedCount();
     const std::string Bytes =
         Data().I(1).I(2).B(3).I(1).B(3).I(1).I(0).I(1).Raw(std::string(64, 'x')).Bytes;
     EXPECT_ANY_THROW(Load(T, Bytes));
-    TBitmap* Read = BitmapAt(T, 2, 1);
-    ASSERT_NE(Read, nullptr);
-    EXPECT_TRUE(Read->Empty());
-    EXPECT_EQ(SharedBitmapElement(Read)->RefCount, 2);
+    EXPECT_EQ(T.GetValueType(1, 1), vtpInteger);
+    EXPECT_EQ(T.GetValueType(2, 1), vtpNone);
+    EXPECT_EQ(SharedCount(), Before);
+}
+
+TEST(GridDataStream, EveryCellKindRoundTripsAnEmptyPictureIncluded) {
+    TBitmap Empty, Picture;
+    Picture.SetSize(2, 1);
+    Tgx2DStorage S(0, 0);
+    S.SetValue(1, 1, vtpString, Variant("ab"));
+    S.SetValue(2, 1, vtpInteger, Variant(-5));
+    S.SetValue(3, 1, vtpPicture, VarFromObject(&Empty));
+    S.SetValue(4, 1, vtpPictureName, Variant("list.7"));
+    S.SetValue(5, 1, vtpNull, Null());
+    S.SetValue(6, 1, vtpPicture, VarFromObject(&Picture));
+    S.SetValue(1, 2, vtpPicture, VarFromObject(&Empty));
+    const std::string Bytes = Saved(S);
+
+    const int Before = SharedCount();
+    {
+        Tgx2DStorage T(0, 0);
+        Load(T, Bytes);
+        EXPECT_EQ(T.GetValue(1, 1).AsString(), "ab");
+        EXPECT_EQ(T.GetValue(2, 1).AsInteger(), -5);
+        TBitmap* ReadEmpty = BitmapAt(T, 3, 1);
+        ASSERT_NE(ReadEmpty, nullptr);
+        EXPECT_TRUE(ReadEmpty->Empty());
+        EXPECT_EQ(BitmapAt(T, 1, 2), ReadEmpty);
+        EXPECT_EQ(T.GetValue(4, 1).AsString(), "list.7");
+        EXPECT_TRUE(T.GetValue(5, 1).IsEmpty()); // a null cell stores nothing when read
+        TBitmap* ReadPicture = BitmapAt(T, 6, 1);
+        ASSERT_NE(ReadPicture, nullptr);
+        EXPECT_EQ(ReadPicture->Width(), 2);
+        S.ClearValue(5, 1);
+        EXPECT_EQ(Saved(T), Saved(S));
+    }
+    EXPECT_EQ(SharedCount(), Before);
 }
 
 } // namespace

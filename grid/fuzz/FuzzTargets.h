@@ -1,0 +1,18 @@
+#pragma once
+// The grid's fuzz targets as plain functions: the libFuzzer programs call
+// them with the fuzzer's inputs, and the grid tests call them with every
+// input of their corpus, so a fault once found stays fixed without a
+// fuzzing build. A target returns 0; a broken rule aborts with a message.
+#include <cstddef>
+#include <cstdint>
+
+namespace grid::fuzz {
+
+// One flag byte, then picture, '\n', text, '\n', typed input for the
+// edit-mask language.
+int MaskInput(const std::uint8_t* Data, std::size_t Size);
+
+// A grid data stream, loaded into a store that holds values already.
+int DataStreamInput(const std::uint8_t* Data, std::size_t Size);
+
+} // namespace grid::fuzz
