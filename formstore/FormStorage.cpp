@@ -1,6 +1,8 @@
 #include "formstore/FormStorage.h"
 
 #include "formstore/PersistUtils.h"
+#include "formstore/PropsStorage.h"
+#include "formstore/StorageDispatch.h"
 
 #include "platform/rtl/StrUtils.h"
 
@@ -153,12 +155,50 @@ void TFormStorage::RestorePlacement() {
     FStoredValues->RestoreValues();
 }
 
-// The lines of StoredProps are kept and follow their components, but the
-// properties themselves need the published-property storage, which does
-// not exist yet: until then these store and load nothing.
-void TFormStorage::SaveProperties() {}
+void TFormStorage::Loaded() {
+    TFormPlacement::Loaded();
+    UpdateStoredList(Owner(), FStoredProps.get(), true);
+}
 
-void TFormStorage::RestoreProperties() {}
+void TFormStorage::WriteState(TWriter* Writer) {
+    UpdateStoredList(Owner(), FStoredProps.get(), false);
+    TFormPlacement::WriteState(Writer);
+}
+
+void TFormStorage::SaveProperties() {
+    TPropsStorage Storage;
+    Storage.SetSection(GetIniSection());
+    Storage.OnWriteString = [this](const AnsiString& Section, const AnsiString& Item,
+                                   const AnsiString& Value) { DoWriteString(Section, Item, Value); };
+    Storage.OnEraseSection = [this](const AnsiString& Section) {
+        // The placement's save keeps the storage open; on its own, open it
+        // for the one erase.
+        const bool Opened = !RegIniFile() && !IniFile();
+        if (Opened) IniNeeded(false);
+        try {
+            IniEraseSection(GetIniFile(), Section);
+        } catch (...) {
+            if (Opened) IniFree();
+            throw;
+        }
+        if (Opened) IniFree();
+    };
+    Storage.StoreObjectsProps(Owner(), FStoredProps.get());
+}
+
+void TFormStorage::RestoreProperties() {
+    TPropsStorage Storage;
+    Storage.SetSection(GetIniSection());
+    Storage.OnReadString = [this](const AnsiString& Section, const AnsiString& Item,
+                                  const AnsiString& Default) {
+        return DoReadString(Section, Item, Default);
+    };
+    try {
+        Storage.LoadObjectsProps(Owner(), FStoredProps.get());
+    } catch (const std::exception&) {
+        // Stored properties that can't be restored keep their values.
+    }
+}
 
 void TFormStorage::Notification(TComponent* AComponent, TOperation Operation) {
     TFormPlacement::Notification(AComponent, Operation);

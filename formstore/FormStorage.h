@@ -97,8 +97,16 @@ public:
     Variant GetStoredValue(const AnsiString& Name) const;
     void SetStoredValue(const AnsiString& Name, const Variant& Value);
 
+    // Binds the StoredProps lines to the form's components, dropping lines
+    // that name none.
+    void Loaded() override;
+    // Rewrites the lines with their components' current names first.
+    void WriteState(TWriter* Writer) override;
+
     void SavePlacement() override;
     void RestorePlacement() override;
+    // The StoredProps properties, in the placement's section. Errors while
+    // saving reach the caller; errors while restoring are swallowed.
     virtual void SaveProperties();
     virtual void RestoreProperties();
 

@@ -63,6 +63,41 @@ template <class C> const TTypeInfo& ClassTypeInfo() {
     return Info;
 }
 
+// The type of a value type that needs no table; one per value type, so
+// that equal types compare equal across classes.
+template <class V> const TTypeInfo* DefaultType() {
+        if constexpr (std::same_as<V, bool>) {
+            return &BooleanType();
+        } else if constexpr (std::same_as<V, char>) {
+            static const TTypeInfo Info = MakeSimpleType(tkChar, "Char");
+            return &Info;
+        } else if constexpr (std::integral<V> && sizeof(V) > 4) {
+            static const TTypeInfo Info = MakeSimpleType(tkInt64, "Int64");
+            return &Info;
+        } else if constexpr (std::integral<V>) {
+            static const TTypeInfo Info = MakeSimpleType(tkInteger, "Integer");
+            return &Info;
+        } else if constexpr (std::same_as<V, float>) {
+            static const TTypeInfo Info = MakeSimpleType(tkFloat, "Single", ftSingle);
+            return &Info;
+        } else if constexpr (std::same_as<V, double>) {
+            static const TTypeInfo Info = MakeSimpleType(tkFloat, "Double");
+            return &Info;
+        } else if constexpr (std::same_as<V, AnsiString>) {
+            static const TTypeInfo Info = MakeSimpleType(tkLString, "AnsiString");
+            return &Info;
+        } else if constexpr (std::same_as<V, Variant>) {
+            static const TTypeInfo Info = MakeSimpleType(tkVariant, "Variant");
+            return &Info;
+        } else {
+            static_assert(std::is_pointer_v<V> &&
+                              std::is_base_of_v<TObject, std::remove_const_t<std::remove_pointer_t<V>>>,
+                          "no published kind for this value type");
+            return &publish_detail::ClassTypeInfo<std::remove_const_t<std::remove_pointer_t<V>>>();
+        }
+    }
+
+
 template <class T> const T& Self(const TObject* Instance) {
     return *static_cast<const T*>(dynamic_cast<const T*>(Instance));
 }
@@ -114,7 +149,7 @@ public:
         using V = Value<G>;
         static_assert(!std::is_enum_v<V> && !publish_detail::IsSmallSet<V>::value,
                       "an enumeration or set property needs its type table");
-        return Add(Name, Getter, Setter, DefaultType<V>());
+        return Add(Name, Getter, Setter, publish_detail::DefaultType<V>());
     }
 
     template <class G, class S>
@@ -144,38 +179,6 @@ public:
 private:
     template <class G>
     using Value = std::remove_cvref_t<std::invoke_result_t<G, const T&>>;
-
-    template <class V> static const TTypeInfo* DefaultType() {
-        if constexpr (std::same_as<V, bool>) {
-            return &BooleanType();
-        } else if constexpr (std::same_as<V, char>) {
-            static const TTypeInfo Info = MakeSimpleType(tkChar, "Char");
-            return &Info;
-        } else if constexpr (std::integral<V> && sizeof(V) > 4) {
-            static const TTypeInfo Info = MakeSimpleType(tkInt64, "Int64");
-            return &Info;
-        } else if constexpr (std::integral<V>) {
-            static const TTypeInfo Info = MakeSimpleType(tkInteger, "Integer");
-            return &Info;
-        } else if constexpr (std::same_as<V, float>) {
-            static const TTypeInfo Info = MakeSimpleType(tkFloat, "Single", ftSingle);
-            return &Info;
-        } else if constexpr (std::same_as<V, double>) {
-            static const TTypeInfo Info = MakeSimpleType(tkFloat, "Double");
-            return &Info;
-        } else if constexpr (std::same_as<V, AnsiString>) {
-            static const TTypeInfo Info = MakeSimpleType(tkLString, "AnsiString");
-            return &Info;
-        } else if constexpr (std::same_as<V, Variant>) {
-            static const TTypeInfo Info = MakeSimpleType(tkVariant, "Variant");
-            return &Info;
-        } else {
-            static_assert(std::is_pointer_v<V> &&
-                              std::is_base_of_v<TObject, std::remove_const_t<std::remove_pointer_t<V>>>,
-                          "no published kind for this value type");
-            return &publish_detail::ClassTypeInfo<std::remove_const_t<std::remove_pointer_t<V>>>();
-        }
-    }
 
     template <class G, class S>
     TPropBuilder Add(const char* Name, G Getter, S Setter, const TTypeInfo* Type) {
