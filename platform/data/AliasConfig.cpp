@@ -1,6 +1,7 @@
 #include "platform/data/AliasConfig.h"
 
 #include "platform/data/DBExceptions.h"
+#include "platform/rtl/FloatFormat.h"
 #include "platform/rtl/StrUtils.h"
 #include "platform/rtl/UserFolders.h"
 
@@ -23,6 +24,16 @@ struct Section {
     AnsiString Synchronous;
 };
 
+// A byte no text file holds: the file is binary, not an ini file.
+bool HasBinaryByte(const AnsiString& Line) {
+    for (const char C : Line) {
+        const auto Byte = static_cast<unsigned char>(C);
+        if (Byte < 0x20 && Byte != '\t' && Byte != '\r') return true;
+        if (Byte == 0x7F) return true;
+    }
+    return false;
+}
+
 Section ReadSection(const AnsiString& FileName, const AnsiString& Name) {
     Section Result;
     std::ifstream In(FileName, std::ios::binary);
@@ -34,25 +45,36 @@ Section ReadSection(const AnsiString& FileName, const AnsiString& Name) {
     Content << In.rdbuf();
     if (In.bad()) DatabaseError("Cannot read " + FileName);
 
+    // A line that is none of the forms below means the file is not an ini
+    // file at all (a binary file, a file of another kind): taking it for one
+    // without the alias would quietly open another database.
+    auto NotIni = [&](int LineNumber) {
+        DatabaseError(FileName + ", line " + IntToStr(LineNumber) +
+                      ": not an ini file (expected [section], name=value or a ; comment)");
+    };
     std::istringstream Lines(Content.str());
     AnsiString Line;
     bool InSection = false;
-    bool First = true;
+    bool Done = false;
+    int LineNumber = 0;
     while (std::getline(Lines, Line)) {
-        if (First && Line.rfind("\xEF\xBB\xBF", 0) == 0) Line.erase(0, 3);
-        First = false;
+        ++LineNumber;
+        if (LineNumber == 1 && Line.rfind("\xEF\xBB\xBF", 0) == 0) Line.erase(0, 3);
+        if (HasBinaryByte(Line)) NotIni(LineNumber);
         Line = Trim(Line);
         if (Line.empty() || Line[0] == ';' || Line[0] == '#') continue;
-        if (Line.front() == '[' && Line.back() == ']') {
+        if (Line.front() == '[') {
+            if (Line.back() != ']' || Trim(Line.substr(1, Line.size() - 2)).empty())
+                NotIni(LineNumber);
             // The first section of the name counts, as the framework's ini reader does.
-            if (Result.Found && InSection) break;
-            InSection = SameText(Trim(Line.substr(1, Line.size() - 2)), Name);
+            if (Result.Found && InSection) Done = true;
+            InSection = !Done && SameText(Trim(Line.substr(1, Line.size() - 2)), Name);
             Result.Found = Result.Found || InSection;
             continue;
         }
-        if (!InSection) continue;
         const auto Equals = Line.find('=');
-        if (Equals == AnsiString::npos) continue;
+        if (Equals == AnsiString::npos || Equals == 0) NotIni(LineNumber);
+        if (!InSection) continue;
         const AnsiString Key = Trim(Line.substr(0, Equals));
         const AnsiString Value = Trim(Line.substr(Equals + 1));
         if (SameText(Key, "Driver"))

@@ -20,6 +20,9 @@ struct TAliasTarget {
 // Resolves AliasName (compared without case). The environment is read on
 // every call. Raises EDatabaseError when the alias's section names another
 // driver than SQLITE, has no Path or an unknown Synchronous level, or
-// aliases.ini cannot be read. A
-// relative Path is taken from the configuration folder.
+// aliases.ini cannot be read or is not an ini file (the error names the file
+// and the first line that is neither a section header, a name=value entry, a
+// comment nor blank). An empty file, or one without the alias's section,
+// names the default file. A relative Path is taken from the configuration
+// folder.
 TAliasTarget ResolveAlias(const AnsiString& AliasName);

@@ -3,6 +3,7 @@
 #include "platform/data/AliasConfig.h"
 #include "platform/rtl/UserFolders.h"
 #include "platform/data/DBExceptions.h"
+#include "platform/data/DatabaseFile.h"
 #include "platform/data/Query.h"
 #include "platform/data/SqlError.h"
 #include "platform/data/SqliteFunctions.h"
@@ -118,6 +119,8 @@ void TDatabase::Connect() {
         Fail(AnsiString("cannot be read: ") + std::strerror(errno));
     }
     if (S_ISDIR(Info.st_mode)) Fail("is a directory");
+    // Refused before the journal mode is written into it.
+    if (const AnsiString Problem = DatabaseHeaderProblem(File); !Problem.empty()) Fail(Problem);
 
     sqlite3* Db = nullptr;
     // Never SQLITE_OPEN_CREATE: a missing database is an error, not a new file.
