@@ -61,14 +61,17 @@ TickDecision AlertScheduler::Tick(TDateTime Now, unsigned Interval, TDateTime Sc
     if (!Decision.Aligning) Decision.RunClass = ClassOfMinute(TimeOfDay);
 
     const std::int64_t ToScheduled = MillisecondsToScheduled(Now, ScheduledTime);
+    // The calendar day the scheduled time falls on (yesterday's, for a
+    // tick just after midnight that is late for a run before it).
+    const std::int64_t Day = (AbsoluteMilliseconds(Now) + ToScheduled) / MSecsInDay;
+    const bool RanThatDay = FLastDailyRunDay == Day;
     if (ToScheduled <= 0 && -ToScheduled <= GridPeriod) {
-        const std::int64_t Occurrence = AbsoluteMilliseconds(Now) + ToScheduled;
-        if (FLastDailyRun != Occurrence) {
-            FLastDailyRun = Occurrence;
+        if (!RanThatDay) {
+            FLastDailyRunDay = Day;
             Decision.DailyRun = true;
             Decision.RunClass = RunClassDaily;
         }
-    } else if (ToScheduled > 0 && ToScheduled < GridPeriod) {
+    } else if (ToScheduled > 0 && ToScheduled < GridPeriod && !RanThatDay) {
         Decision.LookAheadInterval = static_cast<unsigned>(ToScheduled + LookAheadMargin);
     }
     return Decision;

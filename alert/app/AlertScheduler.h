@@ -42,7 +42,8 @@ public:
 
     // Decides the tick that falls at Now (date and time) on a timer running
     // with Interval, the daily run being due at ScheduledTime (a time of day).
-    // Remembers the daily run it grants.
+    // Remembers the day of the daily run it grants; the manual run ("Run
+    // Daily Alerts Now") does not pass here and counts for no day.
     TickDecision Tick(TDateTime Now, unsigned Interval, TDateTime ScheduledTime);
 
     // Milliseconds from Now to the scheduled time, brought within 0.95 day
@@ -50,9 +51,11 @@ public:
     static std::int64_t MillisecondsToScheduled(TDateTime Now, TDateTime ScheduledTime);
 
 private:
-    // The scheduled moment (milliseconds since 0001-01-01) that the last
-    // daily run was made for. A tick that lies up to five minutes after a
-    // scheduled time on or off the grid can be followed by another within
-    // the window; the day's run is made once.
-    std::optional<std::int64_t> FLastDailyRun;
+    // The calendar day (days since 0001-01-01) whose daily run was made.
+    // The run is made once a day: a tick that lies up to five minutes after
+    // a scheduled time can be followed by another within the window, and
+    // the operator may move the time later on a day whose run is done. The
+    // look-ahead to a day already run is left out too, so the timer stays
+    // on the grid.
+    std::optional<std::int64_t> FLastDailyRunDay;
 };

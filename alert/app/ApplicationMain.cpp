@@ -3,6 +3,7 @@
 #include "alert/app/CommandLine.h"
 #include "alert/app/MainFormMailer.h"
 #include "alert/app/MainFormWindow.h"
+#include "alert/app/ShopDatabaseClaim.h"
 #include "alert/store/MainDmod.h"
 #include "datamodules/DmodEmp.h"
 #include "datamodules/DmodInventory.h"
@@ -13,12 +14,16 @@
 #include "datamodules/DmodShip.h"
 #include "datamodules/DmodVelm.h"
 #include "datamodules/DmodWoType.h"
+#include "platform/data/Database.h"
 #include "platform/gui/Forms.h"
+#include "platform/gui/SessionEnd.h"
 #include "platform/rtl/FormatSettings.h"
+#include "platform/sys/InstanceLock.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -41,13 +46,29 @@ void ChoosePlatform() {
     EchoResultsToStderr = Platform && std::strcmp(Platform, "offscreen") == 0;
 }
 
+// The alias the main data module connects through.
+const char* const ShopAlias = "Pellworth11";
+
+// Stopped by a signal: the results log says why the program closed.
+void LogSessionEnd(const AnsiString& SignalName) {
+    if (auto* Window = dynamic_cast<TMainFormWindow*>(Application->MainForm()))
+        Window->LogLine("Beacon mill closing: " + SignalName + " received");
+}
+
 } // namespace
 
 int ApplicationMain(int Argc, char** Argv) {
     SetCommandLine(std::vector<AnsiString>(Argv, Argv + Argc));
     ChoosePlatform();
+    // A service manager restarts a program that ends with an error, and
+    // takes a clean stop for a wanted one.
+    int ExitCode = 0;
+    // Held until the program ends: a second instance on the same database
+    // would process the same pending alerts.
+    std::unique_ptr<TInstanceLock> InstanceLock;
     try {
         Application->Initialize();
+        HandleSessionEndSignals(LogSessionEnd);
         ScanCommandLine();
         // Every date and time the program writes into a statement follows
         // these, whatever the machine's regional settings are.
@@ -55,6 +76,7 @@ int ApplicationMain(int Argc, char** Argv) {
         FormatSettings().LongTimeFormat = "hh:mm:ss";
         FormatSettings().ShortDateFormat = "yyyy/mm/dd";
         Application->SetTitle("Beacon Mill");
+        InstanceLock = ClaimShopDatabase(ShopAlias);
 
         TMainDmod* MainDmod = nullptr;
         TEmpDmod* EmpDmod = nullptr;
@@ -79,12 +101,16 @@ int ApplicationMain(int Argc, char** Argv) {
         Application->CreateForm(JobTypeDmod);
         Application->CreateForm(MainFormWindow);
         MainFormWindow->SetMailer(CreateMainFormMailer(*MainFormWindow));
+        // Which file the alias led to, below the window's own first lines.
+        if (Application->ShowMainForm()) MainFormWindow->Show();
+        MainFormWindow->LogLine("Database " + MainDmod->MyDatabase->FileName());
         Application->Run();
     } catch (const Exception& E) {
         Application->ShowException(E);
+        ExitCode = 1;
     }
     // The application object outlives main(); what it owns goes now, while
     // the libraries the modules and the window stand on still exist.
     Application->DestroyComponents();
-    return 0;
+    return ExitCode;
 }

@@ -25,6 +25,7 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -222,6 +223,26 @@ TEST_F(MainWindowTest, TicksAlignToTheGridAndMakeTheDailyRunOnce) {
     EXPECT_EQ(Memo()[0], Format("Generated alerts: %d, Emailed alerts: 2",
                                 std::stoi(Text("select count(*) from ALERT_HISTORY"))));
     EXPECT_TRUE(Boxes.Boxes.empty());
+}
+
+TEST_F(MainWindowTest, MovingTheRunTimeLaterOnTheDayOfTheRunDoesNotRunItAgain) {
+    Open();
+    Timers.Advance(60000 + 30100); // the daily run at 06:00:00.100
+    ASSERT_EQ(MailedRuns, (std::vector<int>{2, 1}));
+    const int DailyAlerts = Count("ALERT_HISTORY");
+
+    // The operator moves the time to 06:12 at 06:01.
+    Timers.Advance(60000 - 100);
+    Window->dtpTargetTime->SetTime(EncodeTime(6, 12, 0, 0));
+    Window->dtpTargetTime->OnChange(Window->dtpTargetTime);
+    Timers.Advance(30 * 60000);
+    EXPECT_EQ(std::count(MailedRuns.begin(), MailedRuns.end(), 1), 1);
+    EXPECT_EQ(Count("ALERT_HISTORY"), DailyAlerts);
+
+    // "Run Daily Alerts Now" still runs it on purpose.
+    Boxes.Answers = {IDYES};
+    Window->btnRun->Click();
+    EXPECT_EQ(MailedRuns.back(), 1);
 }
 
 TEST_F(MainWindowTest, GenerationOffStopsTheTickAndZeroesTheCounters) {

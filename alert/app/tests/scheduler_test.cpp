@@ -118,3 +118,41 @@ TEST(AlertSchedulerTest, EveryScheduledTimeRunsOnceADay) {
 }
 
 } // namespace
+
+namespace {
+
+// The daily run made at 06:00, then the operator moves the run time at
+// 06:30 (the window then sets the interval to a minute): the day's run is
+// done whatever the new time is, and the next day runs at the new time.
+TEST(AlertSchedulerTest, TheDailyRunIsMadeOnceADayWhateverTheTimeIsMovedTo) {
+    struct Case {
+        const char* Name;
+        TDateTime MovedTo;
+        const char* NextRun;
+    };
+    const Case Cases[] = {
+        {"later, off the grid", EncodeTime(8, 3, 0, 0), "2024/05/07 08:03:00.100"},
+        {"later, on the grid", EncodeTime(8, 0, 0, 0), "2024/05/07 08:00:00.000"},
+        {"later, to the next tick", EncodeTime(6, 35, 0, 0), "2024/05/07 06:35:00.000"},
+        {"earlier", EncodeTime(5, 0, 0, 0), "2024/05/07 05:00:00.000"},
+    };
+    for (const Case& C : Cases) {
+        SCOPED_TRACE(C.Name);
+        AlertScheduler Scheduler;
+        ASSERT_TRUE(Scheduler.Tick(At(6, 0), 300000, EncodeTime(6, 0, 0, 0)).DailyRun);
+        std::vector<AnsiString> Runs;
+        bool LookedAheadOnTheDay = false;
+        unsigned Interval = 60000;
+        for (TDateTime Now = At(6, 30) + Interval / MSecsPerDay; Now < Day + 1.5;
+             Now = Now + Interval / MSecsPerDay) {
+            const TickDecision D = Scheduler.Tick(Now, Interval, C.MovedTo);
+            if (D.DailyRun) Runs.push_back(FormatDateTime("yyyy/mm/dd hh:nn:ss.zzz", Now));
+            if (D.LookAheadInterval && Now < Day + 1) LookedAheadOnTheDay = true;
+            Interval = D.IntervalAfter(Interval);
+        }
+        EXPECT_EQ(Runs, std::vector<AnsiString>{C.NextRun});
+        EXPECT_FALSE(LookedAheadOnTheDay);
+    }
+}
+
+} // namespace
