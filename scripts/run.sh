@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# Installs the packages, builds the program and starts it.
+# Installs the packages that are missing, builds the program and starts it.
+# The program's exit status is the script's: 0 after a normal close or a
+# stop by signal, 1 when start-up failed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/packages.sh
@@ -12,7 +14,4 @@ default_db=${XDG_DATA_HOME:-$HOME/.local/share}/beaconmill/Pellworth11.db
 if ! grep -qi '^\[Pellworth11\]' "$config_dir/aliases.ini" 2>/dev/null && [ ! -e "$default_db" ]; then
     bash db/make-demo-db.sh
 fi
-if [ -x "$build/alert/beaconmill" ]; then
-    exec "$build/alert/beaconmill" "$@"
-fi
-echo "Built the libraries; the beaconmill program is not part of the build yet."
+exec "$build/alert/beaconmill" "$@"
