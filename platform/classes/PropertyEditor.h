@@ -1,9 +1,11 @@
 #pragma once
 // The designer's view of one property: the value as text, an optional list
 // of values to choose from, and a new value taken as text. An editor reaches
-// an ordinal property through a getter and a setter, which stand in for the
-// published-property information a designer would look the property up by.
+// an ordinal property through a getter and a setter: those of a published
+// property (TypInfo.h), or any pair an editor of its own supplies.
+// TEnumProperty edits an enumeration by its identifiers.
 #include "platform/classes/SmallSet.h"
+#include "platform/classes/TypInfo.h"
 #include "platform/rtl/AnsiString.h"
 
 #include <cstdint>
@@ -25,6 +27,8 @@ using TPropertyAttributes = SmallSet<TPropertyAttribute>;
 
 using TGetStrProc = std::function<void(const AnsiString& S)>;
 
+class TPersistent;
+
 struct TOrdinalProperty {
     std::function<long long()> Get;
     std::function<void(long long)> Set;
@@ -33,7 +37,14 @@ struct TOrdinalProperty {
 class TPropertyEditor {
 public:
     explicit TPropertyEditor(TOrdinalProperty Property) : FProperty(std::move(Property)) {}
+    // Edits the published property PropInfo of Instance.
+    TPropertyEditor(TPersistent* Instance, const TPropInfo* PropInfo);
     virtual ~TPropertyEditor() = default;
+
+    // The property's name (empty for an editor built on a getter and setter).
+    AnsiString GetName() const { return FPropInfo ? FPropInfo->Name : AnsiString(); }
+    const TPropInfo* GetPropInfo() const { return FPropInfo; }
+    TPersistent* GetComponent() const { return FInstance; }
 
     // A property can be set back to its inherited value.
     virtual TPropertyAttributes GetAttributes() const { return TPropertyAttributes{paRevertable}; }
@@ -48,4 +59,18 @@ protected:
 
 private:
     TOrdinalProperty FProperty;
+    TPersistent* FInstance = nullptr;
+    const TPropInfo* FPropInfo = nullptr;
+};
+
+// An enumeration by its identifiers: the list of them to choose from, the
+// current one as the value; a text naming none raises EPropertyError
+// "Invalid property value".
+class TEnumProperty : public TPropertyEditor {
+public:
+    using TPropertyEditor::TPropertyEditor;
+    TPropertyAttributes GetAttributes() const override;
+    AnsiString GetValue() const override;
+    void SetValue(const AnsiString& Value) override;
+    void GetValues(const TGetStrProc& Proc) const override;
 };
