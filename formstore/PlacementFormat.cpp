@@ -85,7 +85,7 @@ void ReadPosition(TCustomForm* Form, TObject* IniFile, const AnsiString& Section
     if (Form->BorderStyle() != bsSizeable && Form->BorderStyle() != bsSizeToolWin)
         R = Rect(R.Left, R.Top, R.Left + Form->Width(), R.Top + Form->Height());
     if (R.Right <= R.Left) return;
-    R = BringOntoWorkArea(R, Screen->WorkAreaRect());
+    R = BringOntoWorkArea(R, Screen->WorkAreaRect(), Screen->MonitorRects());
     const bool Designing = Form->ComponentState().Contains(csDesigning);
     if ((Form->Position() == poScreenCenter || Form->Position() == poDesktopCenter) && !Designing)
         Form->SetPosition(poDesigned);
@@ -123,11 +123,13 @@ AnsiString ScreenSizeSuffix() {
     return Format("(%dx%d)", Screen->Width(), Screen->Height());
 }
 
-TRect BringOntoWorkArea(const TRect& R, const TRect& WorkArea) {
+TRect BringOntoWorkArea(const TRect& R, const TRect& WorkArea, const std::vector<TRect>& Monitors) {
     if (WorkArea.Width() <= 0 || WorkArea.Height() <= 0) return R;
-    const bool Overlaps = R.Left < WorkArea.Right && R.Right > WorkArea.Left &&
-                          R.Top < WorkArea.Bottom && R.Bottom > WorkArea.Top;
-    if (Overlaps) return R;
+    const auto Overlaps = [&R](const TRect& Area) {
+        return R.Left < Area.Right && R.Right > Area.Left && R.Top < Area.Bottom &&
+               R.Bottom > Area.Top;
+    };
+    if (Overlaps(WorkArea) || std::any_of(Monitors.begin(), Monitors.end(), Overlaps)) return R;
     const int Width = std::min(R.Width(), WorkArea.Width());
     const int Height = std::min(R.Height(), WorkArea.Height());
     const int Left = std::clamp(R.Left, WorkArea.Left, WorkArea.Right - Width);

@@ -11,13 +11,15 @@
 // screen size, the plain one the last placement saved at any size. Reading
 // prefers the suffixed one. A placement saved at another pixel density is
 // ignored as a whole (its show state still applies).
+#include "platform/gui/Types.h"
 #include "platform/rtl/AnsiString.h"
+
+#include <vector>
 
 class TCustomForm;
 class TCustomIniFile;
 class TObject;
 class TRegIniFile;
-struct TRect;
 
 namespace formstore {
 
@@ -38,9 +40,11 @@ void WritePlacementValues(TCustomForm* Form, TObject* IniFile, const AnsiString&
 void ReadPlacementValues(TCustomForm* Form, TObject* IniFile, const AnsiString& Section,
                          bool LoadState, bool LoadPosition);
 
-// A rectangle that overlaps no part of the work area is moved (and, when
-// larger, shrunk) to lie inside it; any other rectangle is kept.
-TRect BringOntoWorkArea(const TRect& R, const TRect& WorkArea);
+// A rectangle that overlaps no part of the work area nor of any of Monitors
+// is moved (and, when larger, shrunk) to lie inside the work area; any other
+// rectangle is kept, so a window on a second monitor stays there.
+TRect BringOntoWorkArea(const TRect& R, const TRect& WorkArea,
+                        const std::vector<TRect>& Monitors = {});
 
 // The free functions of the application-storage unit, beside the component
 // methods of the same names.

@@ -169,6 +169,13 @@ TEST_F(FormPlacement, WorkAreaRescueMovesAndShrinks) {
     EXPECT_EQ(BringOntoWorkArea(Rect(-900, 40, -100, 240), WorkArea), Rect(0, 40, 800, 240));
     EXPECT_EQ(BringOntoWorkArea(Rect(0, 800, 2000, 1700), WorkArea), Rect(0, 30, 1000, 700));
     EXPECT_EQ(BringOntoWorkArea(Rect(990, 690, 1500, 900), WorkArea), Rect(990, 690, 1500, 900));
+    // A window on a second monitor (right of the first) stays where it is;
+    // one off both monitors comes back.
+    const std::vector<TRect> Monitors = {Rect(0, 0, 1000, 700), Rect(1000, 0, 2280, 1024)};
+    EXPECT_EQ(BringOntoWorkArea(Rect(1200, 100, 1800, 500), WorkArea, Monitors),
+              Rect(1200, 100, 1800, 500));
+    EXPECT_EQ(BringOntoWorkArea(Rect(2400, 100, 3000, 500), WorkArea, Monitors),
+              Rect(400, 100, 1000, 500));
 }
 
 TEST_F(FormPlacement, AStoredValueOfTheWrongTypeStopsTheRestoreAndLeavesTheStoreAlone) {

@@ -579,8 +579,15 @@ void TCustomForm::SetActiveControl(TWinControl* Control) {
 }
 
 void TCustomForm::SetFocusedControl(TWinControl* Control) {
-    if (Control == FFocusedControl) return;
+    // Being told again which control has the focus still settles it: a
+    // control that passes its focus on to another (a grid's in-place
+    // editor naming its grid) keeps the form from taking it for the
+    // focused control.
     ++FFocusMoves;
+    if (Control == FFocusedControl) {
+        FActiveControl = Control;
+        return;
+    }
     TWinControl* Old = FFocusedControl;
     FFocusedControl = Control;
     FActiveControl = Control;
@@ -969,6 +976,17 @@ TRect TScreen::WorkAreaRect() const {
     if (!S) return Rect(0, 0, 0, 0);
     const QRect R = S->availableGeometry();
     return Rect(R.left(), R.top(), R.left() + R.width(), R.top() + R.height());
+}
+
+std::vector<TRect> TScreen::MonitorRects() const {
+    if (FOverrideWidth > 0) return {Rect(0, 0, FOverrideWidth, FOverrideHeight)};
+    EnsureQtApplication();
+    std::vector<TRect> Result;
+    for (const QScreen* S : QGuiApplication::screens()) {
+        const QRect R = S->geometry();
+        Result.push_back(Rect(R.left(), R.top(), R.left() + R.width(), R.top() + R.height()));
+    }
+    return Result;
 }
 
 void TScreen::SetCursor(TCursor Value) {

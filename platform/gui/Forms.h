@@ -318,6 +318,9 @@ public:
     int WorkAreaTop() const { return WorkAreaRect().Top; }
     int WorkAreaWidth() const { return WorkAreaRect().Width(); }
     int WorkAreaHeight() const { return WorkAreaRect().Height(); }
+    // Every monitor's whole area, in desktop coordinates (with an overridden
+    // size, the one screen of that size).
+    std::vector<TRect> MonitorRects() const;
 
     // The cursor shown over every window (crDefault: each control's own).
     TCursor Cursor() const { return FCursor; }
