@@ -118,6 +118,12 @@ TEST_F(UnattendedTest, AStartUpThatFailsExitsWithOneAndNamesTheCause) {
              PointAliasAt(Named);
          },
          {Named.string(), "not an SQLite database"}},
+        {"corrupt database",
+         [&] {
+             WriteFile(Named, std::string("SQLite format 3\0", 16) + std::string(4080, '\x5a'));
+             PointAliasAt(Named);
+         },
+         {Named.string()}},
         {"another program's database", Foreign, {Named.string(), "DORNWICK_OPTIONS"}},
         {"wrong driver",
          [&] { WriteAliases("[Pellworth11]\nDriver=ODBC\nPath=" + DbFile.string() + "\n"); },
