@@ -4,6 +4,8 @@
 #include "formstore/PropsStorage.h"
 #include "formstore/StorageDispatch.h"
 
+#include "platform/classes/Publish.h"
+#include "platform/gui/PublishedProps.h"
 #include "platform/rtl/StrUtils.h"
 
 namespace formstore {
@@ -206,5 +208,88 @@ void TFormStorage::Notification(TComponent* AComponent, TOperation Operation) {
     for (int I = FStoredProps->Count() - 1; I >= 0; --I)
         if (FStoredProps->Objects(I) == AComponent) FStoredProps->Delete(I);
 }
+
+// ---- published properties -------------------------------------------------------------
+// A form read from a stream brings its placement settings and its stored
+// properties and values with it.
+
+namespace {
+
+const TTypeInfo& PlacementOptionType() {
+    static const TTypeInfo Info =
+        MakeEnumType("TPlacementOption", {"fpState", "fpPosition", "fpActiveControl"});
+    return Info;
+}
+const TTypeInfo& PlacementOptionsType() {
+    static const TTypeInfo Info = MakeSetType("TPlacementOptions", PlacementOptionType());
+    return Info;
+}
+const TTypeInfo& PlacementRegRootType() {
+    static const TTypeInfo Info =
+        MakeEnumType("TPlacementRegRoot", {"prCurrentUser", "prLocalMachine", "prCurrentConfig",
+                                           "prClassesRoot", "prUsers", "prDynData"});
+    return Info;
+}
+
+const TPublished<TWinMinMaxInfo> MinMaxInfoClass("TWinMinMaxInfo", [](auto& C) {
+    C.template Inherits<TPersistent>();
+    C.Property("MaxPosLeft", &TWinMinMaxInfo::MaxPosLeft, &TWinMinMaxInfo::SetMaxPosLeft).Default(0);
+    C.Property("MaxPosTop", &TWinMinMaxInfo::MaxPosTop, &TWinMinMaxInfo::SetMaxPosTop).Default(0);
+    C.Property("MaxSizeHeight", &TWinMinMaxInfo::MaxSizeHeight, &TWinMinMaxInfo::SetMaxSizeHeight)
+        .Default(0);
+    C.Property("MaxSizeWidth", &TWinMinMaxInfo::MaxSizeWidth, &TWinMinMaxInfo::SetMaxSizeWidth)
+        .Default(0);
+    C.Property("MaxTrackHeight", &TWinMinMaxInfo::MaxTrackHeight, &TWinMinMaxInfo::SetMaxTrackHeight)
+        .Default(0);
+    C.Property("MaxTrackWidth", &TWinMinMaxInfo::MaxTrackWidth, &TWinMinMaxInfo::SetMaxTrackWidth)
+        .Default(0);
+    C.Property("MinTrackHeight", &TWinMinMaxInfo::MinTrackHeight, &TWinMinMaxInfo::SetMinTrackHeight)
+        .Default(0);
+    C.Property("MinTrackWidth", &TWinMinMaxInfo::MinTrackWidth, &TWinMinMaxInfo::SetMinTrackWidth)
+        .Default(0);
+});
+
+const TPublished<TFormPlacement> FormPlacementClass(
+    "TFormPlacement",
+    [](auto& C) {
+        C.template Inherits<TComponent>();
+        C.Property("Active", &TFormPlacement::Active, &TFormPlacement::SetActive).Default(true);
+        C.Property("IniFileName", &TFormPlacement::IniFileName, &TFormPlacement::SetIniFileName);
+        C.Property("IniSection", &TFormPlacement::IniSection, &TFormPlacement::SetIniSection);
+        C.Property("MinMaxInfo", &TFormPlacement::MinMaxInfo, &TFormPlacement::SetMinMaxInfo);
+        C.Property("Options", &TFormPlacement::Options, &TFormPlacement::SetOptions,
+                   PlacementOptionsType())
+            .Default(TPlacementOptions{fpState, fpPosition});
+        C.Property("PreventResize", &TFormPlacement::PreventResize, &TFormPlacement::SetPreventResize)
+            .Default(false);
+        C.Property("RegistryRoot", &TFormPlacement::RegistryRoot, &TFormPlacement::SetRegistryRoot,
+                   PlacementRegRootType())
+            .Default(prCurrentUser);
+        C.Property("UseRegistry", &TFormPlacement::UseRegistry, &TFormPlacement::SetUseRegistry)
+            .Default(false);
+        C.Property("Version", &TFormPlacement::Version, &TFormPlacement::SetVersion).Default(0);
+    },
+    true);
+
+const TPublished<TStoredValue> StoredValueClass("TStoredValue", [](auto& C) {
+    C.template Inherits<TCollectionItem>();
+    C.Property("Name", &TStoredValue::Name, &TStoredValue::SetName);
+    C.Property("Value", &TStoredValue::Value, &TStoredValue::SetValue);
+    C.Property("KeyString", &TStoredValue::KeyString, &TStoredValue::SetKeyString);
+});
+
+const TPublished<TStoredValues> StoredValuesClass(
+    "TStoredValues", [](auto& C) { C.template Inherits<TOwnedCollection>(); });
+
+const TPublished<TFormStorage> FormStorageClass(
+    "TFormStorage",
+    [](auto& C) {
+        C.template Inherits<TFormPlacement>();
+        C.Property("StoredProps", &TFormStorage::StoredProps, &TFormStorage::SetStoredProps);
+        C.Property("StoredValues", &TFormStorage::StoredValues, &TFormStorage::SetStoredValues);
+    },
+    true);
+
+} // namespace
 
 } // namespace formstore

@@ -6,7 +6,10 @@
 
 #include "formstore/PropsStorage.h"
 
+#include "platform/classes/Filer.h"
+#include "platform/classes/ObjectText.h"
 #include "platform/classes/fuzz/StreamFixture.h"
+#include "platform/rtl/Streams.h"
 #include "platform/gui/StdCtrls.h"
 #include "platform/registry/IniFiles.h"
 #include "platform/rtl/FloatFormat.h"
@@ -403,6 +406,51 @@ TEST_F(StoredProps, AnEmptiedMemoErasesItsLinesAndARenamedComponentKeepsItsLine)
     EditOf(Next)->SetName("Edit2");
     UpdateStoredList(Next, Storage->StoredProps(), false);
     EXPECT_GE(Storage->StoredProps()->IndexOf("Edit2.Font"), 0);
+}
+
+TEST_F(StoredProps, AStoredValueOfTheSameNameIsWrittenAfterTheProperty) {
+    TMainFormWindow* Form = MakeEditorForm(false);
+    StorageOf(Form)->SetStoredValue("CheckBox1_State", Variant("from the value"));
+    Form->Show();
+    CheckOf(Form)->SetChecked(true);
+    Form->Close();
+    const TValues Main = StoredValues();
+    int Seen = 0;
+    for (const auto& [Name, Value] : Main)
+        if (Name == "CheckBox1_State") {
+            ++Seen;
+            EXPECT_EQ(Value, "from the value");
+        }
+    EXPECT_EQ(Seen, 1);
+}
+
+TEST_F(StoredProps, AFormStreamCarriesItsStorageWithLinesRenamedAsItIsWritten) {
+    TMainFormWindow* Form = MakeEditorForm(false);
+    TFormStorage* Storage = StorageOf(Form);
+    Storage->SetOptions(TPlacementOptions{fpState});
+    Storage->SetStoredValue("LastRun", Variant("today"));
+    EditOf(Form)->SetName("Edit2");
+
+    TStringStream Stream;
+    WriteComponentRes(&Stream, Form);
+    EXPECT_GE(Storage->StoredProps()->IndexOf("Edit2.Font"), 0);
+    TStringStream Text;
+    Stream.SetPosition(0);
+    ObjectBinaryToText(&Stream, &Text);
+    EXPECT_NE(Text.DataString().find("    'Edit2.Font'"), AnsiString::npos) << Text.DataString();
+
+    TMainFormWindow Copy(nullptr);
+    Stream.SetPosition(0);
+    ReadComponentRes(&Stream, &Copy);
+    TFormStorage* Read = StorageOf(&Copy);
+    ASSERT_NE(Read, nullptr);
+    EXPECT_EQ(Read->IniSection(), MainSection);
+    EXPECT_TRUE(Read->UseRegistry());
+    EXPECT_EQ(Read->Options(), TPlacementOptions{fpState});
+    EXPECT_EQ(Read->GetStoredValue("LastRun").AsString(), "today");
+    const int Line = Read->StoredProps()->IndexOf("Edit2.Font");
+    ASSERT_GE(Line, 0);
+    EXPECT_EQ(Read->StoredProps()->Objects(Line), Copy.FindComponent("Edit2"));
 }
 
 } // namespace

@@ -141,7 +141,7 @@ public:
     // The class's base; its properties come first in the list.
     template <class Base> TClassBuilder& Inherits() {
         static_assert(std::is_base_of_v<Base, T>);
-        FInfo.Parent = GetClassInfo(typeid(Base));
+        FInfo.ParentType = &typeid(Base);
         return *this;
     }
 
@@ -244,10 +244,14 @@ template <class T, class F> const TClassInfo* PublishNow(const char* ClassName, 
     return PublishClass(std::move(Info));
 }
 
-// A static object that publishes T on the first lookup of the registry.
+// A static object that publishes T on the first lookup of the registry, and
+// with Streamable also registers it to be made from streams.
 template <class T> class TPublished {
 public:
-    template <class F> TPublished(const char* ClassName, F Body) {
-        AddPublisher([ClassName, Body] { PublishNow<T>(ClassName, Body); });
+    template <class F> TPublished(const char* ClassName, F Body, bool Streamable = false) {
+        AddPublisher([ClassName, Body, Streamable] {
+            const TClassInfo* Info = PublishNow<T>(ClassName, Body);
+            if (Streamable) RegisterClass(Info);
+        });
     }
 };

@@ -26,7 +26,10 @@ struct TRegistry {
     // Publishers that run on the first lookup, in the order they came.
     std::deque<std::function<void()>> Pending;
     bool CoreDone = false;
-    bool CoreRunning = false;
+    // Set while publishers run: lookups made by them wait for the end.
+    bool Busy = false;
+    // Classes were published since the bases were last linked.
+    bool Dirty = false;
 };
 
 TRegistry& Registry() {
@@ -34,23 +37,49 @@ TRegistry& Registry() {
     return R;
 }
 
-// The registry with the classes of this library published, whichever
-// lookup comes first.
+// Links every class to its base (a base may be published after the class
+// that names it) and numbers the properties of each full list.
+void LinkClasses(TRegistry& R) {
+    for (TClassInfo& Info : R.Classes)
+        if (!Info.Parent && Info.ParentType) {
+            auto It = R.ByType.find(std::type_index(*Info.ParentType));
+            if (It != R.ByType.end() && It->second != &Info) Info.Parent = It->second;
+        }
+    for (TClassInfo& Info : R.Classes) {
+        int Index = 0;
+        for (const TClassInfo* C = Info.Parent; C; C = C->Parent)
+            Index += static_cast<int>(C->OwnProps.size());
+        for (TPropInfo& Prop : Info.OwnProps)
+            Prop.NameIndex = Index++;
+    }
+    R.Resolved.clear();
+    R.Dirty = false;
+}
+
+// The registry with every waiting publisher run and the classes linked,
+// whichever lookup comes first. A lookup made by a publisher while it runs
+// sees the registry as it is.
 TRegistry& ReadyRegistry() {
     TRegistry& R = Registry();
     std::lock_guard Guard(R.Lock);
-    if (!R.CoreDone) {
-        R.CoreDone = true;
-        R.CoreRunning = true;
-        PublishCoreClasses();
-        R.CoreRunning = false;
+    if (R.Busy) return R;
+    R.Busy = true;
+    try {
+        if (!R.CoreDone) {
+            R.CoreDone = true;
+            PublishCoreClasses();
+        }
+        while (!R.Pending.empty()) {
+            std::function<void()> Publisher = std::move(R.Pending.front());
+            R.Pending.pop_front();
+            Publisher();
+        }
+    } catch (...) {
+        R.Busy = false;
+        throw;
     }
-    // A publisher that looks up its base runs the ones still waiting first.
-    while (!R.CoreRunning && !R.Pending.empty()) {
-        std::function<void()> Publisher = std::move(R.Pending.front());
-        R.Pending.pop_front();
-        Publisher();
-    }
+    R.Busy = false;
+    if (R.Dirty) LinkClasses(R);
     return R;
 }
 
@@ -140,16 +169,12 @@ const TClassInfo* PublishClass(TClassInfo Info) {
     std::lock_guard Guard(R.Lock);
     for (const TClassInfo& Known : R.Classes)
         if (SameText(Known.ClassName, Info.ClassName)) return &Known;
-    int Index = 0;
-    if (Info.Parent)
-        for (const TClassInfo* C = Info.Parent; C; C = C->Parent)
-            Index += static_cast<int>(C->OwnProps.size());
-    for (TPropInfo& Prop : Info.OwnProps)
-        Prop.NameIndex = Index++;
+    if (Info.Parent && !Info.ParentType) Info.ParentType = Info.Parent->Type;
     R.Classes.push_back(std::move(Info));
-    const TClassInfo* Result = &R.Classes.back();
+    TClassInfo* Result = &R.Classes.back();
     if (Result->Type) R.ByType[std::type_index(*Result->Type)] = Result;
-    R.Resolved.clear();
+    R.Dirty = true;
+    if (!R.Busy) LinkClasses(R);
     return Result;
 }
 

@@ -2,10 +2,14 @@
 // Published properties: what a class shows to the form streaming system, the
 // designer and the property storage of a form.
 //
-// A class publishes its properties once, in its own .cpp, with the builder
-// of "platform/classes/Publish.h" (keep that header out of other headers):
+// A class publishes its properties once, in the .cpp that defines its
+// constructor (so the linker keeps it), with the builder of
+// "platform/classes/Publish.h" (keep that header out of other headers). A
+// control also includes "platform/gui/PublishedProps.h" there, which brings
+// the published controls it derives from:
 //
 //     #include "platform/classes/Publish.h"
+//     #include "platform/gui/PublishedProps.h"
 //     static const TPublished<TMyEdit> MyEditInfo("TMyEdit", [](auto& C) {
 //         C.template Inherits<TWinControl>();
 //         C.Property("MaxLength", &TMyEdit::MaxLength, &TMyEdit::SetMaxLength).Default(0);
@@ -16,8 +20,9 @@
 //
 // An enumeration or set property takes its identifier table (MakeEnumType /
 // MakeSetType, kept in a function-local static). A class's list starts with
-// its base's; a component class is also registered for creation from a
-// stream (only registered classes are ever made from outside bytes).
+// its base's. A component class that may be made from a stream is also
+// registered (TPublished's last argument, or RegisterClass): only
+// registered classes are ever made from outside bytes.
 #include "platform/rtl/AnsiString.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/Variant.h"
@@ -137,6 +142,9 @@ using TPropList = std::vector<const TPropInfo*>;
 struct TClassInfo {
     AnsiString ClassName;
     const TClassInfo* Parent = nullptr;
+    // The base's C++ type: the registry links Parent once the base is
+    // published too, whichever comes first.
+    const std::type_info* ParentType = nullptr;
     const std::type_info* Type = nullptr;
     // Whether an object is of this class (or a descendant).
     std::function<bool(const TObject*)> IsInstance;

@@ -10,7 +10,7 @@
 #include "platform/gui/StdCtrls.h"
 #include "platform/rtl/StrUtils.h"
 
-#include <mutex>
+#include <atomic>
 
 namespace {
 
@@ -321,7 +321,14 @@ const TTypeInfo& AlignType() {
     return Info;
 }
 
+bool QueueGuiClasses() {
+    static std::atomic<bool> Queued{false};
+    if (!Queued.exchange(true)) AddPublisher(&Publish);
+    return true;
+}
+
 void PublishGuiClasses() {
-    static std::once_flag Once;
-    std::call_once(Once, Publish);
+    QueueGuiClasses();
+    // Any lookup runs the queued publishers.
+    (void)FindPublishedClass("TControl");
 }
