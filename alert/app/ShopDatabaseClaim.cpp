@@ -30,8 +30,8 @@ std::unique_ptr<TInstanceLock> ClaimShopDatabase(const AnsiString& AliasName) {
     char Real[PATH_MAX];
     if (!realpath(Target.FileName.c_str(), Real)) {
         if (errno == ENOENT) return nullptr;
-        DatabaseError("Database file '" + Target.FileName + "' cannot be reached: " +
-                      std::strerror(errno));
+        DatabaseError("Database file '" + Target.FileName +
+                      "' cannot be reached: " + std::strerror(errno));
     }
     const AnsiString File = Real;
     CheckDatabaseFile(File, ShopTables);

@@ -65,8 +65,7 @@ void CheckDatabaseFile(const AnsiString& File, const std::vector<AnsiString>& Ta
     AnsiString Error;
     for (const AnsiString& Table : Tables) {
         sqlite3_reset(Stmt);
-        sqlite3_bind_text(Stmt, 1, Table.c_str(), static_cast<int>(Table.size()),
-                          SQLITE_TRANSIENT);
+        sqlite3_bind_text(Stmt, 1, Table.c_str(), static_cast<int>(Table.size()), SQLITE_TRANSIENT);
         const int Step = sqlite3_step(Stmt);
         if (Step == SQLITE_DONE) {
             Missing += (Missing.empty() ? "" : ", ") + Table;
@@ -78,6 +77,5 @@ void CheckDatabaseFile(const AnsiString& File, const std::vector<AnsiString>& Ta
     sqlite3_finalize(Stmt);
     Close();
     if (!Error.empty()) Refuse(File, "cannot be read as a database: " + Error);
-    if (!Missing.empty())
-        Refuse(File, "is not the expected database: it has no table " + Missing);
+    if (!Missing.empty()) Refuse(File, "is not the expected database: it has no table " + Missing);
 }

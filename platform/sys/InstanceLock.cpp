@@ -53,10 +53,10 @@ TInstanceLock::TInstanceLock(const AnsiString& LockFile, const AnsiString& Resou
         const pid_t Holder = HolderOf(FFd);
         close(FFd);
         FFd = -1;
-        const AnsiString Who = Holder > 0 ? "process " + std::to_string(Holder)
-                                          : AnsiString("another process");
-        throw EInstanceLocked("'" + Resource + "' is in use by " + Who + " (it holds the lock on '" +
-                                  LockFile + "')",
+        const AnsiString Who =
+            Holder > 0 ? "process " + std::to_string(Holder) : AnsiString("another process");
+        throw EInstanceLocked("'" + Resource + "' is in use by " + Who +
+                                  " (it holds the lock on '" + LockFile + "')",
                               Holder);
     }
     const std::string Pid = std::to_string(getpid()) + "\n";

@@ -12,7 +12,8 @@
 // Another process holds the lock.
 class EInstanceLocked : public Exception {
 public:
-    EInstanceLocked(const AnsiString& Message, pid_t AHolder) : Exception(Message), Holder(AHolder) {}
+    EInstanceLocked(const AnsiString& Message, pid_t AHolder)
+        : Exception(Message), Holder(AHolder) {}
     const char* ClassName() const noexcept override { return "EInstanceLocked"; }
     pid_t Holder; // -1 when it cannot be told
 };

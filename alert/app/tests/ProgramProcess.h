@@ -62,9 +62,8 @@ public:
     bool WaitForLine(const std::string& Text, Limit Wait = Limit(60000)) {
         const auto Deadline = std::chrono::steady_clock::now() + Wait;
         for (;;) {
-            for (std::size_t Start = FScanned, End; (End = Output.find('\n', Start)) !=
-                                                    std::string::npos;
-                 Start = End + 1) {
+            for (std::size_t Start = FScanned, End;
+                 (End = Output.find('\n', Start)) != std::string::npos; Start = End + 1) {
                 FScanned = End + 1;
                 if (Output.substr(Start, End - Start).find(Text) != std::string::npos) return true;
             }
@@ -95,8 +94,8 @@ private:
     // or at the deadline.
     bool ReadSome(std::chrono::steady_clock::time_point Deadline) {
         if (!FOpen) return false;
-        const auto Left = std::chrono::duration_cast<Limit>(Deadline -
-                                                            std::chrono::steady_clock::now());
+        const auto Left =
+            std::chrono::duration_cast<Limit>(Deadline - std::chrono::steady_clock::now());
         if (Left.count() <= 0) return false;
         pollfd Fd{FOutput, POLLIN, 0};
         if (poll(&Fd, 1, static_cast<int>(Left.count())) <= 0) return true;

@@ -50,9 +50,7 @@ protected:
         ShopDbTest::TearDown();
     }
 
-    std::filesystem::path PlacementFile() const {
-        return ConfigFolder / "HKEY_CURRENT_USER.reg";
-    }
+    std::filesystem::path PlacementFile() const { return ConfigFolder / "HKEY_CURRENT_USER.reg"; }
     void PointAliasAt(const std::filesystem::path& File) const {
         WriteAliases("[Pellworth11]\nDriver=SQLITE\nPath=" + File.string() + "\n");
     }
@@ -61,8 +59,8 @@ protected:
 };
 
 TEST_F(UnattendedTest, ASignalClosesTheWindowWhichSavesItsPlacementAndExitsCleanly) {
-    for (const auto& [Signal, Name] :
-         {std::pair{SIGTERM, "SIGTERM"}, std::pair{SIGINT, "SIGINT"}, std::pair{SIGHUP, "SIGHUP"}}) {
+    for (const auto& [Signal, Name] : {std::pair{SIGTERM, "SIGTERM"}, std::pair{SIGINT, "SIGINT"},
+                                       std::pair{SIGHUP, "SIGHUP"}}) {
         SCOPED_TRACE(Name);
         std::filesystem::remove(PlacementFile());
         ProgramProcess Program;
@@ -99,8 +97,8 @@ TEST_F(UnattendedTest, AStartUpThatFailsExitsWithOneAndNamesTheCause) {
     const auto Foreign = [&] {
         sqlite3* Db = nullptr;
         sqlite3_open(Named.c_str(), &Db);
-        sqlite3_exec(Db, "create table NOTES (Line text); insert into NOTES values ('x');",
-                     nullptr, nullptr, nullptr);
+        sqlite3_exec(Db, "create table NOTES (Line text); insert into NOTES values ('x');", nullptr,
+                     nullptr, nullptr);
         sqlite3_close(Db);
         PointAliasAt(Named);
     };

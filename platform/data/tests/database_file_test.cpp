@@ -80,17 +80,17 @@ TEST_F(DatabaseFileTest, TheCheckNamesTheTablesADatabaseLacksAndWritesNothing) {
     sqlite3_close(Db);
     const auto Size = std::filesystem::file_size(Other);
     EXPECT_THAT(MessageOf<EDatabaseError>([&] {
-                    CheckDatabaseFile(Other.string(), {"DORNWICK_OPTIONS", "ALERT_HISTORY",
-                                                       "ALERT_TRANSACTION"});
+                    CheckDatabaseFile(Other.string(),
+                                      {"DORNWICK_OPTIONS", "ALERT_HISTORY", "ALERT_TRANSACTION"});
                 }),
                 AllOf(HasSubstr(Other.string()),
                       HasSubstr("no table DORNWICK_OPTIONS, ALERT_TRANSACTION")));
     EXPECT_EQ(std::filesystem::file_size(Other), Size);
     EXPECT_FALSE(std::filesystem::exists(Other.string() + "-wal"));
 
-    EXPECT_THAT(MessageOf<EDatabaseError>(
-                    [&] { CheckDatabaseFile((Folder / "none.db").string(), {}); }),
-                AllOf(HasSubstr("none.db"), HasSubstr("does not exist")));
+    EXPECT_THAT(
+        MessageOf<EDatabaseError>([&] { CheckDatabaseFile((Folder / "none.db").string(), {}); }),
+        AllOf(HasSubstr("none.db"), HasSubstr("does not exist")));
 }
 
 } // namespace
