@@ -579,8 +579,15 @@ void TCustomForm::SetActiveControl(TWinControl* Control) {
 }
 
 void TCustomForm::SetFocusedControl(TWinControl* Control) {
-    if (Control == FFocusedControl) return;
+    // Being told again which control has the focus still settles it: a
+    // control that passes its focus on to another (a grid's in-place
+    // editor naming its grid) keeps the form from taking it for the
+    // focused control.
     ++FFocusMoves;
+    if (Control == FFocusedControl) {
+        FActiveControl = Control;
+        return;
+    }
     TWinControl* Old = FFocusedControl;
     FFocusedControl = Control;
     FActiveControl = Control;

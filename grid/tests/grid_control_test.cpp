@@ -1,0 +1,170 @@
+// The window base of the in-place controls and the grid's wrappers: the
+// focus stays with the grid, double clicks made of two clicks, dialog
+// codes, and what each wrapper passes on.
+#include "grid/model/ControlWrappers.h"
+
+#include "platform/gui/Forms.h"
+#include "platform/gui/StdCtrls.h"
+#include "platform/gui/tests/GuiTestSupport.h"
+#include "platform/rtl/Clock.h"
+
+#include <gtest/gtest.h>
+
+using namespace grid;
+
+namespace {
+
+class GridControlTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        Application->Initialize();
+        Form = new TForm(nullptr);
+        Form->SetBounds(10, 10, 300, 200);
+        Grid = new TEdit(Form); // stands in for the grid
+        Grid->SetParent(Form);
+        Form->Show();
+        Edit = std::make_unique<TgxEditGridControl>(Form);
+        Check = std::make_unique<TgxCheckGridControl>(Form);
+        for (TgxCustomGridControl* W : {static_cast<TgxCustomGridControl*>(Edit.get()),
+                                        static_cast<TgxCustomGridControl*>(Check.get())}) {
+            W->SetGrid(Grid);
+            W->SetParent(Form);
+            W->SetLeft(10);
+            W->SetTop(40);
+            W->SetWidth(100);
+            W->SetHeight(20);
+            W->Show();
+        }
+    }
+    void TearDown() override {
+        Edit.reset();
+        Check.reset();
+        delete Form;
+    }
+
+    // Button-downs and double clicks as the control's events see them.
+    struct Clicks {
+        int Downs = 0;
+        int Doubles = 0;
+    };
+    Clicks Watch(TgxGridControl* Control) {
+        auto Seen = std::make_shared<Clicks>();
+        Control->OnMouseDown = [Seen](TObject*, TMouseButton, TShiftState Shift, int, int) {
+            if (!Shift.Contains(ssDouble)) ++Seen->Downs;
+        };
+        Control->OnDblClick = [Seen](TObject*) { ++Seen->Doubles; };
+        LastWatch = Seen;
+        return *Seen;
+    }
+    void Down(TgxGridControl* Control, unsigned Keys = MK_LBUTTON, int X = 5, int Y = 5) {
+        Control->Perform(WM_LBUTTONDOWN, Keys, PointToLParam(X, Y));
+        Control->Perform(WM_LBUTTONUP, 0, PointToLParam(X, Y));
+    }
+
+    ManualClock Time{0.0, 10000};
+    ScopedClock TimeScope{Time};
+    TForm* Form = nullptr;
+    TEdit* Grid = nullptr;
+    std::unique_ptr<TgxEditGridControl> Edit;
+    std::unique_ptr<TgxCheckGridControl> Check;
+    std::shared_ptr<Clicks> LastWatch;
+};
+
+TEST_F(GridControlTest, TwoClicksMakeADoubleClickOnTheEditBoxOnly) {
+    struct Case {
+        const char* Name;
+        bool OnCheckBox;
+        std::uint32_t Gap;
+        int SecondX;
+        unsigned FirstKeys;
+        int Downs;
+        int Doubles;
+    };
+    const Case Cases[] = {
+        {"edit box", false, 100, 5, MK_LBUTTON, 1, 1},
+        {"check box", true, 100, 5, MK_LBUTTON, 2, 0},
+        {"too slow", false, DoubleClickTime() + 1, 5, MK_LBUTTON, 2, 0},
+        {"moved", false, 100, 6, MK_LBUTTON, 2, 0},
+        {"sent by the grid", false, 100, 5, 0, 2, 0},
+    };
+    for (const Case& C : Cases) {
+        TgxGridControl* Control = C.OnCheckBox ? Check->Control() : Edit->Control();
+        Control->Perform(WM_MOVE); // forget earlier clicks
+        Watch(Control);
+        Down(Control, C.FirstKeys);
+        Time.Advance(C.Gap);
+        Down(Control, MK_LBUTTON, C.SecondX);
+        Time.Advance(5000);
+        EXPECT_EQ(LastWatch->Downs, C.Downs) << C.Name;
+        EXPECT_EQ(LastWatch->Doubles, C.Doubles) << C.Name;
+    }
+}
+
+TEST_F(GridControlTest, AnUnexpectedSystemDoubleClickCountsAsAButtonDown) {
+    TgxGridControl* Control = Edit->Control();
+    Watch(Control);
+    Control->Perform(WM_MOVE);
+    Control->Perform(WM_LBUTTONDBLCLK, MK_LBUTTON, PointToLParam(5, 5));
+    Control->Perform(WM_LBUTTONUP, 0, PointToLParam(5, 5));
+    EXPECT_EQ(LastWatch->Downs, 1);
+    EXPECT_EQ(LastWatch->Doubles, 0);
+}
+
+TEST_F(GridControlTest, FocusingAControlLeavesTheGridTheFormsFocusedControl) {
+    Edit->SetFocus();
+    EXPECT_TRUE(Edit->Focused());
+    EXPECT_EQ(Form->ActiveControl(), Grid);
+    EXPECT_TRUE(Edit->EditBox()->CaretCreated());
+}
+
+TEST_F(GridControlTest, DialogCodesGiveTabUpWhileCtrlIsHeld) {
+    TgxGridControl* Control = Edit->Control();
+    const int Wanted = DLGC_WANTARROWS | DLGC_WANTCHARS;
+    EXPECT_EQ(Control->Perform(WM_GETDLGCODE), Wanted | DLGC_WANTTAB);
+    // Ctrl held down, as the input being handled (Ctrl+F5 on the grid) shows it.
+    QKeyEvent CtrlDown(QEvent::KeyPress, Qt::Key_F5, Qt::ControlModifier);
+    QApplication::sendEvent(Grid->Widget(), &CtrlDown);
+    EXPECT_EQ(Control->Perform(WM_GETDLGCODE), Wanted);
+    QKeyEvent CtrlUp(QEvent::KeyRelease, Qt::Key_F5, Qt::NoModifier);
+    QApplication::sendEvent(Grid->Widget(), &CtrlUp);
+    // Escape is asked for only when the grid wants it.
+    TMessage Escape{WM_KEYDOWN, VK_ESCAPE, 0, 0};
+    const auto AskEscape = reinterpret_cast<LPARAM>(&Escape);
+    EXPECT_EQ(Control->Perform(WM_GETDLGCODE, 0, AskEscape) & DLGC_WANTALLKEYS, 0);
+    Control->OnWantKey = [](TObject*, Word Key, bool& Want) { Want = Key == VK_ESCAPE; };
+    EXPECT_EQ(Control->Perform(WM_GETDLGCODE, 0, AskEscape) & DLGC_WANTALLKEYS, DLGC_WANTALLKEYS);
+    Control->SetWantTabs(false);
+    EXPECT_EQ(Control->Perform(WM_GETDLGCODE) & DLGC_WANTTAB, 0);
+}
+
+TEST_F(GridControlTest, WrappersPassValuesAndKeepTheDefaults) {
+    TgxDefaultGridControl Default(Form);
+    Default.SetColor(clRed);
+    EXPECT_EQ(Default.GetColor(), clNone);
+    EXPECT_TRUE(Default.GetValue().IsEmpty());
+    EXPECT_FALSE(Default.IsEditControl());
+    EXPECT_FALSE(Default.GetVisible());
+    EXPECT_EQ(Default.GetHandle(), nullptr); // no parent, no window
+
+    Edit->SetValue(42);
+    EXPECT_EQ(Edit->GetValue(), Variant("42"));
+    EXPECT_TRUE(Edit->IsEditControl());
+    Edit->SetSelStart(1);
+    EXPECT_EQ(Edit->EditBox()->TextPos(), 1);
+    Edit->SetSelLength(1);
+    EXPECT_EQ(Edit->GetSelText(), "2");
+    Edit->SaveCurrentState();
+    EXPECT_EQ(Edit->GetSelStart(), 1);
+    EXPECT_EQ(Edit->GetSelLength(), 1);
+
+    Check->SetEditValue(1, true);
+    EXPECT_EQ(Check->GetState(), cbChecked);
+    EXPECT_FALSE(Check->IsEditControl());
+    EXPECT_EQ(Check->GetColor(), Check->Control()->Color());
+    // A refused change leaves the value.
+    Check->SetCanChange([](TObject*, bool, bool& Cancel) { Cancel = true; });
+    Check->SetValue(0);
+    EXPECT_EQ(Check->GetState(), cbChecked);
+}
+
+} // namespace
