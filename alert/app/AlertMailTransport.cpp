@@ -104,13 +104,41 @@ void AlertMailTransport::SetSubject(const AnsiString& Subject) {
 }
 
 void AlertMailTransport::Send(const AnsiString& Address, const std::vector<AnsiString>& Body) {
-    TStringList Lines;
-    for (const AnsiString& Line : Body)
-        Lines.Add(Line);
-    FMessage->SetBody(&Lines);
-    FMessage->Recipients()->SetAddressText(Address);
-    FMessage->From()->SetAddress(FSmtp->Username);
-    FSmtp->Send(FMessage.get());
+    // Logging in belongs to the connection, not to one message: a refusal
+    // there ends the run.
+    if (FSmtp->AuthenticationType() != mail::TAuthenticationType::atNone &&
+        FSmtp->IsAuthMechanismOffered(FSmtp->AuthenticationType()) && !FSmtp->Authenticated())
+        FSmtp->Authenticate();
+    try {
+        TStringList Lines;
+        for (const AnsiString& Line : Body)
+            Lines.Add(Line);
+        FMessage->SetBody(&Lines);
+        FMessage->Recipients()->SetAddressText(Address);
+        FMessage->From()->SetAddress(FSmtp->Username);
+        FSmtp->Send(FMessage.get());
+    } catch (const mail::EMxEmailParseError& E) {
+        // Nothing of the message was sent.
+        throw EAlertMessageRefused(E.Message);
+    } catch (const mail::EMxProtocolReplyError& E) {
+        // 421: the server is closing the connection, not refusing this
+        // message; any code outside 4xx and 5xx means the conversation is
+        // out of step.
+        if (E.ReplyErrorCode < 400 || E.ReplyErrorCode > 599 || E.ReplyErrorCode == 421) throw;
+        const AnsiString Reply = IntToStr(E.ReplyErrorCode) + " " + TrimRight(E.Message);
+        // The server may hold a half-built transaction (a refused
+        // recipient); the next message starts from a clean one.
+        FSmtp->SendCommand("RSET", 250);
+        throw EAlertMessageRefused(Reply);
+    }
+}
+
+std::vector<AnsiString> MissingSmtpSettings(const SmtpControlValues& Values) {
+    std::vector<AnsiString> Missing;
+    if (Trim(Values.Server).empty()) Missing.push_back("server");
+    if (Trim(Values.Port).empty()) Missing.push_back("port");
+    if (Trim(Values.Account).empty()) Missing.push_back("account name");
+    return Missing;
 }
 
 void AlertMailTransport::Close() noexcept {

@@ -5,6 +5,7 @@
 // from the first byte, or STARTTLS), the connect phase and one message per
 // recipient.
 #include "platform/rtl/AnsiString.h"
+#include "platform/rtl/Exceptions.h"
 
 #include <memory>
 #include <vector>
@@ -26,6 +27,15 @@ struct SmtpControlValues {
     // nothing chosen.
     int Encryption = 0;
 };
+
+// The settings a connection cannot do without that are blank: "server",
+// "port", "account name", in that order; empty when all are there.
+std::vector<AnsiString> MissingSmtpSettings(const SmtpControlValues& Values);
+
+// The server refused one message (a 4xx or 5xx reply to MAIL FROM, RCPT
+// TO or the data), or its address has no form an envelope can carry. The
+// connection is still good for the next message.
+RTL_DECLARE_EXCEPTION(EAlertMessageRefused, Exception);
 
 class AlertMailTransport {
 public:
@@ -51,8 +61,10 @@ public:
     // The subject and the sender's name, once per run.
     void SetSubject(const AnsiString& Subject);
     // One message to the address (an address-list text) with the body's
-    // lines, from the account's address; raises when the server refuses
-    // any step of it.
+    // lines, from the account's address. A refusal of this message alone
+    // raises EAlertMessageRefused (the session is reset, ready for the
+    // next); anything else (authentication, a lost connection, a reply out
+    // of step) raises as it came, and the connection is not to be used on.
     void Send(const AnsiString& Address, const std::vector<AnsiString>& Body);
     // QUIT when connected and close; never raises.
     void Close() noexcept;

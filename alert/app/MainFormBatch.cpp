@@ -99,7 +99,7 @@ void TMainFormWindow::RunAlertBatch(std::uint8_t RunClass, bool DailyRun) {
     // number, a failed selection) leaves every alert of the class due.
     std::vector<std::int32_t> KeepDue;
     bool MailStepEnded = true;
-    if (rgEmailType->ItemIndex() == 1 && SmtpSettingsComplete() && FMailer) {
+    if (rgEmailType->ItemIndex() == 1 && FMailer) {
         MailStepEnded = false;
         RunBatchStep([&] {
             if (FMailer->SendAlertEmails(RunClass)) ++FEmailedCount;

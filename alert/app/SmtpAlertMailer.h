@@ -8,6 +8,7 @@
 #include "alert/app/AlertMailer.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <span>
 #include <vector>
@@ -28,29 +29,51 @@ public:
                                 unsigned Flags) = 0;
 };
 
+// A message the server refused, or that could not be made.
+struct AlertEmailRefusal {
+    std::int32_t Recipient = 0;
+    AnsiString Address;
+    AnsiString Reason; // the server's reply, or the error
+};
+
 // How far one run got.
 struct AlertEmailRun {
     // The recipients of the rows, each once, in the order of the rows.
     std::vector<std::int32_t> Recipients;
-    // How many of them, from the first, had their message accepted.
-    std::size_t Served = 0;
-    // The error that ended the run, and the address of the message it hit.
+    // Those whose message the server accepted, in the order sent.
+    std::vector<std::int32_t> Accepted;
+    // Those whose message was refused; the run went on after each.
+    std::vector<AlertEmailRefusal> Refused;
+    // The error that ended the run (the connection, the login, a dropped
+    // line), and the address of the message it hit.
     bool Failed = false;
     AnsiString Error;
     AnsiString FailedAddress;
 
-    bool Completed() const { return !Failed && Served == Recipients.size(); }
+    // The run reached its last recipient.
+    bool Completed() const { return !Failed; }
+    // The recipients whose message the server did not accept, in order.
     std::vector<std::int32_t> Unsent() const;
 };
 
 // Every row of the open selection, from the first.
 std::vector<AlertEmailRow> ReadAlertEmailRows(TDataSet& Selection);
 
+// Whether an employee's alert address names anybody: an empty or blank
+// text, or "<>", does not. A text that cannot even be parsed does, so that
+// its refusal is reported.
+bool HasAlertAddress(const AnsiString& Address);
+
 // Connects (nothing when there are no rows) and sends each recipient's
-// message in turn, the rows ordered by recipient. An error ends the run and
-// is recorded in Run; the connection is closed however the run ends.
+// message in turn, the rows ordered by recipient. A refused message is
+// recorded in Run.Refused (and handed to Refused) and the run goes on with
+// the next recipient; Accepted is called for each recipient as soon as the
+// server has taken its message. Any other error ends the run and is
+// recorded in Run; the connection is closed however the run ends.
 void SendAlertEmailRun(AlertMailTransport& Transport, std::span<const AlertEmailRow> Rows,
-                       std::uint8_t RunClass, int DatePreference, AlertEmailRun& Run);
+                       std::uint8_t RunClass, int DatePreference, AlertEmailRun& Run,
+                       const std::function<void(std::int32_t Recipient)>& Accepted = {},
+                       const std::function<void(const AlertEmailRefusal&)>& Refused = {});
 
 class SmtpAlertMailer : public IAlertMailer {
 public:

@@ -78,6 +78,10 @@ public:
     // alerts of the recipients in KeepDue stay due: their message did not
     // reach the server, so the next run of their class sends them.
     void MarkAlertsSent(std::uint8_t RunClass, const std::vector<std::int32_t>& KeepDue = {});
+    // Marks the recipient's alerts of the class sent, in a transaction of
+    // its own, as soon as the server has taken the recipient's message: a
+    // run cut off after it does not send them again.
+    void MarkRecipientAlertsSent(std::uint8_t RunClass, std::int32_t RecipientNbr);
     // Deletes each recipient's alerts older than the recipient's purge age.
     void PurgeAlertHistory();
     void DeleteAlertTransaction(int AlertTransToken);

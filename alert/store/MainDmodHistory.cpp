@@ -3,6 +3,7 @@
 #include "alert/store/MainDmod.h"
 
 #include "datamodules/format/DateSettings.h"
+#include "platform/data/Database.h"
 #include "platform/data/Query.h"
 #include "platform/data/SqlDateText.h"
 #include "platform/rtl/Exceptions.h"
@@ -132,6 +133,32 @@ void TMainDmod::MarkAlertsSent(std::uint8_t RunClass, const std::vector<std::int
     ExecStatement(
         *CommonSql,
         Format("Update ALERT_HISTORY set SendEmail = 0 where SendEmail in (%s)%s", codes, except));
+}
+
+void TMainDmod::MarkRecipientAlertsSent(std::uint8_t RunClass, std::int32_t RecipientNbr) {
+    const AnsiString codes = EmailCodesOfClass(RunClass);
+    if (codes.empty()) return;
+    const AnsiString statement =
+        Format("Update ALERT_HISTORY set SendEmail = 0 where SendEmail in (%s) and "
+               "AlertRecipientNbr = %d",
+               codes, RecipientNbr);
+    // Inside a transaction the caller opened, the caller's commit counts.
+    if (MyDatabase->InTransaction()) {
+        ExecStatement(*CommonSql, statement);
+        return;
+    }
+    MyDatabase->StartTransaction();
+    try {
+        ExecStatement(*CommonSql, statement);
+        MyDatabase->Commit();
+    } catch (...) {
+        try {
+            MyDatabase->Rollback();
+        } catch (...) {
+            // The failure that matters is the one being passed on.
+        }
+        throw;
+    }
 }
 
 void TMainDmod::PurgeAlertHistory() {

@@ -17,9 +17,11 @@ struct ReceivedMessage {
     bool Tls = false;
     std::string Login; // "-" when nobody had authenticated
     std::string MailFrom;
+    std::string MailOptions; // the MAIL FROM parameters
     std::vector<std::string> Recipients;
     std::vector<std::string> Headers; // "Name: value"
     std::vector<std::string> Lines;   // body lines
+    std::string Payload;              // the body with its transfer encoding undone
     bool BareLineFeed = false;
 
     std::string Header(const std::string& AName) const {
@@ -41,14 +43,22 @@ public:
     }
 
     int Port() const { return FPort; }
+    // Whether a "HOLD" was seen.
+    bool Held() const { return FHeld; }
 
-    // The next ACount messages, or as many as came within a few seconds.
-    std::vector<ReceivedMessage> Messages(std::size_t ACount) {
+    // The next ACount messages, or as many as came within a few seconds;
+    // with AUntilHold, also the ones before a "HOLD" (mode ":hold=<k>").
+    std::vector<ReceivedMessage> Messages(std::size_t ACount, bool AUntilHold = false) {
         std::vector<ReceivedMessage> messages;
         std::size_t ended = 0;
         while (ended < ACount) {
             const std::string line = FProcess.ReadLine(std::chrono::seconds(5));
             if (line.empty()) break;
+            if (line == "HOLD") {
+                FHeld = true;
+                if (AUntilHold) break;
+                continue;
+            }
             if (line == "MESSAGE") {
                 messages.emplace_back();
                 continue;
@@ -61,9 +71,11 @@ public:
             if (key == "TLS") m.Tls = value == "yes";
             if (key == "AUTH") m.Login = value;
             if (key == "MAILFROM") m.MailFrom = value;
+            if (key == "MAILOPTIONS") m.MailOptions = value;
             if (key == "RCPT") m.Recipients.push_back(value);
             if (key == "HEADER") m.Headers.push_back(value);
             if (key == "LINE") m.Lines.push_back(FromHex(value));
+            if (key == "PAYLOAD") m.Payload = FromHex(value);
             if (key == "BARELF") m.BareLineFeed = true;
             if (key == "END") ++ended;
         }
@@ -85,6 +97,7 @@ private:
 
     ChildProcess FProcess;
     int FPort = 0;
+    bool FHeld = false;
 };
 
 } // namespace mailtest

@@ -162,6 +162,97 @@ TEST_F(EmailWindowTest, AFailedRunLeavesItsAlertsForTheNextRunOfTheirClass) {
     EXPECT_TRUE(Boxes.Boxes.empty());
 }
 
+TEST_F(EmailWindowTest, ARefusedRecipientStaysDueWhileTheOthersAreSent) {
+    Open();
+    Exec("update EMPLOYEE set AlertEmail = 'refused-tom@example.com' where EmpNbr = 2");
+    AddDue(1, 3, "Maria hourly");
+    AddDue(2, 3, "Tom hourly");
+    AddDue(3, 3, "Priya hourly");
+    const Certificates& Files = Certificates::Get();
+    mailtest::SmtpPeer Server("plain", Files.LocalhostCert(), Files.LocalhostKey());
+    UseServer(std::to_string(Server.Port()));
+    Window->RunAlertBatch(3, false);
+    const std::vector<mailtest::ReceivedMessage> Got = Server.Messages(2);
+    ASSERT_EQ(Got.size(), 2u);
+    EXPECT_EQ(Got[0].Recipients, std::vector<std::string>{"maria.garcia@example.com"});
+    EXPECT_EQ(Got[1].Recipients, std::vector<std::string>{"priya.shah@example.com"});
+    EXPECT_EQ(Codes(), "0,3,0");
+    // The next run tries Tom again, and him alone.
+    Window->RunAlertBatch(3, false);
+    EXPECT_EQ(Codes(), "0,3,0");
+    // One line a refusal, naming the address, the employee and the reply.
+    const std::string Memo = MemoText();
+    std::size_t Lines = 0;
+    for (std::size_t At = Memo.find("Unable to send email to refused-tom@example.com (employee 2)");
+         At != std::string::npos; At = Memo.find("Unable to send email to", At + 1))
+        ++Lines;
+    EXPECT_EQ(Lines, 2u) << Memo;
+    EXPECT_NE(Memo.find("550 5.1.1 <refused-tom@example.com>: no such mailbox"), std::string::npos)
+        << Memo;
+}
+
+TEST_F(EmailWindowTest, AnAddressThatNamesNobodyIsNoAddress) {
+    Open();
+    Exec("update EMPLOYEE set AlertEmail = '<>' where EmpNbr = 2;"
+         "update EMPLOYEE set AlertEmail = '   ' where EmpNbr = 3;"
+         "update EMPLOYEE set AlertEmail = '' where EmpNbr = 4;");
+    for (const int Employee : {1, 2, 3, 4})
+        AddDue(Employee, 3, "hourly " + std::to_string(Employee));
+    const Certificates& Files = Certificates::Get();
+    mailtest::SmtpPeer Server("plain", Files.LocalhostCert(), Files.LocalhostKey());
+    UseServer(std::to_string(Server.Port()));
+    Window->RunAlertBatch(3, false);
+    // Only Maria gets a message; the others' alerts are settled as those
+    // of an employee without an address are.
+    const std::vector<mailtest::ReceivedMessage> Got = Server.Messages(1);
+    ASSERT_EQ(Got.size(), 1u);
+    EXPECT_EQ(Got[0].Recipients, std::vector<std::string>{"maria.garcia@example.com"});
+    EXPECT_EQ(Codes(), "0,0,0,0");
+    EXPECT_EQ(MemoText().find("Unable to send email"), std::string::npos) << MemoText();
+}
+
+TEST_F(EmailWindowTest, IncompleteSettingsSayWhatIsMissingAndMarkNothingSent) {
+    Open();
+    AddDue(1, 3, "Maria hourly");
+    AddDue(3, 5, "Priya quarter-hourly");
+    struct Case {
+        const char* Server;
+        const char* Port;
+        const char* Account;
+        const char* Line;
+    };
+    const Case Cases[] = {
+        {"", "25", "alerts", "Unable to send email: the SMTP server is missing."},
+        {"localhost", " ", "alerts", "Unable to send email: the SMTP port is missing."},
+        {" ", "25", "", "Unable to send email: the SMTP server and account name are missing."},
+        {"", "", "", "Unable to send email: the SMTP server, port and account name are missing."},
+    };
+    // Each run says it once.
+    const auto Said = [this](const std::string& Text) {
+        const std::string Memo = MemoText();
+        int Count = 0;
+        for (std::size_t At = Memo.find(Text); At != std::string::npos;
+             At = Memo.find(Text, At + 1))
+            ++Count;
+        return Count;
+    };
+    int Runs = 0;
+    for (const Case& C : Cases) {
+        Window->eSMTPServer->SetText(C.Server);
+        Window->eSMTPPort->SetText(C.Port);
+        Window->eSMTPAccount->SetText(C.Account);
+        Window->RunAlertBatch(3, false);
+        ++Runs;
+        EXPECT_EQ(Codes(), "3,5") << C.Line;
+        EXPECT_EQ(Said(C.Line), 1) << MemoText();
+        EXPECT_EQ(Said("Unable to send email"), Runs) << MemoText();
+    }
+    // Nothing due for the class: nothing to say.
+    Exec("update ALERT_HISTORY set SendEmail = 0");
+    Window->RunAlertBatch(3, false);
+    EXPECT_EQ(Said("Unable to send email"), Runs) << MemoText();
+}
+
 TEST_F(EmailWindowTest, TestConnectionReportsWhatTheServerSaid) {
     Open();
     const Certificates& Files = Certificates::Get();
@@ -187,6 +278,11 @@ TEST_F(EmailWindowTest, TestConnectionReportsWhatTheServerSaid) {
         {"STARTTLS refused", NoStartTls.Port(), 2, "pa55word",
          "Could not connect to server: TLS not available", "Warning"},
     };
+    // While the result is up, a scheduled run must find the connection free.
+    int ConnectedWhileOpen = 0;
+    Boxes.WhileOpen = [&](const TMessageBoxRequest&) {
+        if (Mailer->Transport().Smtp().IsConnected()) ++ConnectedWhileOpen;
+    };
     for (const Case& C : Cases) {
         UseServer(std::to_string(C.Port), C.Encryption, C.Password);
         Boxes.Boxes.clear();
@@ -198,6 +294,7 @@ TEST_F(EmailWindowTest, TestConnectionReportsWhatTheServerSaid) {
         EXPECT_EQ(Boxes.Boxes[0].Flags, MB_OK | MB_ICONINFORMATION | MB_TOPMOST) << C.Name;
         EXPECT_FALSE(Mailer->Transport().Smtp().IsConnected()) << C.Name;
     }
+    EXPECT_EQ(ConnectedWhileOpen, 0);
     EXPECT_EQ(NoStartTls.Finish().back(), "DONE");
 }
 

@@ -1,5 +1,6 @@
 #include "StoreTest.h"
 
+#include "platform/data/Database.h"
 #include "platform/data/Query.h"
 #include "platform/rtl/Clock.h"
 #include "platform/rtl/DateTime.h"
@@ -157,6 +158,27 @@ TEST_F(EmailRunTest, MarkingClearsTheClassCodesForEveryRecipient) {
         EXPECT_EQ(CodesLeft(), left) << "class " << runClass;
     }
     EXPECT_EQ(Db.Scalar("select count(*) from ALERT_HISTORY where SendEmail = 0"), 10);
+}
+
+TEST_F(EmailRunTest, MarkingOneRecipientLeavesEveryOtherRowDue) {
+    // Each row's code by recipient, then AlertNbr (which is its first code).
+    const auto Codes = [this](int ARecipient) {
+        std::vector<int> codes;
+        for (const auto& row : Db.Rows("select SendEmail from ALERT_HISTORY where "
+                                       "AlertRecipientNbr = " +
+                                       std::to_string(ARecipient) + " order by AlertNbr"))
+            codes.push_back(row[0].AsInteger());
+        return codes;
+    };
+    Dmod->MarkRecipientAlertsSent(4, 1);
+    EXPECT_EQ(Codes(1), (std::vector<int>{0, 1, 2, 3, 0, 0}));
+    EXPECT_EQ(Codes(2), (std::vector<int>{0, 1, 2, 3, 4, 5}));
+    Dmod->MarkRecipientAlertsSent(2, 1); // a class that e-mails nothing
+    Dmod->MarkRecipientAlertsSent(1, 1);
+    EXPECT_EQ(Codes(1), (std::vector<int>{0, 0, 2, 0, 0, 0}));
+    EXPECT_EQ(Codes(2), (std::vector<int>{0, 1, 2, 3, 4, 5}));
+    // Committed at once: another connection sees it.
+    EXPECT_FALSE(Dmod->MyDatabase->InTransaction());
 }
 
 TEST_F(HistoryTest, PurgeGoesByEachRecipientsAge) {
