@@ -143,10 +143,10 @@ void ScanAlertTransactions(AlertContext& Context) {
             // Gone since the scan read it: someone else processed it, and
             // its alerts exist already. Leaving the block rolls ours back.
             if (Context.Main.CommonSql->RowsAffected() == 0) {
-                Context.Host.LogLine(Format(
-                    "Alert transaction %d was already processed elsewhere; its alerts were "
-                    "not written again",
-                    token));
+                Context.Host.LogLine(
+                    Format("Alert transaction %d was already processed elsewhere; its alerts were "
+                           "not written again",
+                           token));
                 continue;
             }
             work.Commit();
