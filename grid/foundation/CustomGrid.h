@@ -132,6 +132,8 @@ public:
     // range", "Too many rows or columns deleted" or "Grid too large for
     // operation"; a resulting count of 0 frees the array.
     void Modify(int Index, int Amount, int Default);
+    // A plain change of count: cells go from the end or come there with Default.
+    void Resize(int NewCount, int Default) { Modify(NewCount < Count() ? NewCount : Count(), NewCount - Count(), Default); }
     // Moves entry From to To, shifting those between.
     void Move(int From, int To);
     void Clear() { FValues.clear(); }
@@ -241,9 +243,6 @@ public:
     TRect BoxRect(int ALeft, int ATop, int ARight, int ABottom) const;
     TRect GridRectToScreenRect(const TGridRect& GridRect, bool IncludeLine) const;
     TGridCoord MouseCoord(int X, int Y) const;
-    // Whether the control lays out right to left (its BiDiMode asks for
-    // it), with the first column at the right.
-    bool IsRightToLeft() const;
 
     // ---- repainting -----------------------------------------------------------------------
     void InvalidateCell(int ACol, int ARow);
@@ -443,6 +442,7 @@ private:
                    TGridDrawState IncludeDrawState, const TRect& Clip);
     void TabStep(TGridCoord& Current, bool Backward) const;
 
+    bool FLoadingEditor = false;
     bool FTimerRunning = false;
     bool FMoveLineDrawn = false;
     bool FSizingLineDrawn = false;

@@ -115,6 +115,16 @@ unsigned MouseKeys(Qt::MouseButtons Buttons, Qt::KeyboardModifiers Modifiers) {
     return Keys;
 }
 
+// The windowed control a widget belongs to (itself or an ancestor), or nullptr.
+TWinControl* WindowOf(QWidget* W) {
+    for (; W; W = W->parentWidget())
+        if (auto* Win = dynamic_cast<TWinControl*>(TControl::FromWidget(W))) return Win;
+    return nullptr;
+}
+
+// The window that last lost the focus, for the WM_SETFOCUS that follows.
+QPointer<QWidget> GFocusLeaving;
+
 // The widget whose coordinates are the control's client coordinates.
 QWidget* ClientOf(TControl* Control) {
     if (auto* Win = dynamic_cast<TWinControl*>(Control)) return Win->ClientWidget();
@@ -230,6 +240,13 @@ bool TControlBridge::Translate(QWidget* Watched, QEvent* Event) {
     case QEvent::KeyPress:
     case QEvent::KeyRelease:
         if (KeyEvent(Event)) return true;
+        // Tab belongs to a control that asks for it (WM_GETDLGCODE); it
+        // does not move the focus on from there.
+        if (auto* K = static_cast<QKeyEvent*>(Event);
+            Control && (K->key() == Qt::Key_Tab || K->key() == Qt::Key_Backtab))
+            if (auto* Win = dynamic_cast<TWinControl*>(Control);
+                Win && (Win->Perform(WM_GETDLGCODE) & (DLGC_WANTTAB | DLGC_WANTALLKEYS)) != 0)
+                return true;
         // The widget handles the key itself; a key it ignores does not go
         // on to the parent, whose control did not get it either.
         if (Control) static_cast<QObject*>(Watched)->event(Event);
@@ -241,15 +258,26 @@ bool TControlBridge::Translate(QWidget* Watched, QEvent* Event) {
         Deliver(C, CM_MOUSELEAVE, 0, reinterpret_cast<LPARAM>(C));
         return false;
     case QEvent::FocusIn: {
+        // WParam: the window that lost the focus.
         auto* Win = dynamic_cast<TWinControl*>(C);
-        if (Win) Deliver(Win, WM_SETFOCUS, 0, 0);
+        TWinControl* From = GFocusLeaving ? WindowOf(GFocusLeaving) : nullptr;
+        GFocusLeaving = nullptr;
+        if (Win) Deliver(Win, WM_SETFOCUS, reinterpret_cast<WPARAM>(From), 0);
         return false;
     }
     case QEvent::FocusOut: {
+        // WParam: the window getting the focus (Qt has already moved it).
         auto* Win = dynamic_cast<TWinControl*>(C);
-        if (Win) Deliver(Win, WM_KILLFOCUS, 0, 0);
+        GFocusLeaving = Watched;
+        TWinControl* To = WindowOf(QApplication::focusWidget());
+        if (Win) Deliver(Win, WM_KILLFOCUS, reinterpret_cast<WPARAM>(To == Win ? nullptr : To), 0);
         return false;
     }
+    case QEvent::Show:
+    case QEvent::Hide:
+        // The control started or stopped showing (with its window, too).
+        if (Watched == C->FQt->Widget) Deliver(C, CM_SHOWINGCHANGED, 0, 0);
+        return false;
     case QEvent::Resize:
     case QEvent::Move:
         if (auto* Form = dynamic_cast<TCustomForm*>(C); Form && Form->FApplyingBounds) return false;
@@ -355,6 +383,22 @@ bool TControlBridge::MouseEvent(QWidget* Watched, QEvent* Event) {
     default:
         break;
     }
+    if (Msg == WM_MOUSEMOVE && Target == Control)
+        if (auto* Win = dynamic_cast<TWinControl*>(Target)) {
+            // Where the pointer is (WM_NCHITTEST), then the cursor to show
+            // there (WM_SETCURSOR); a control that sets none gets its own.
+            const QPoint G = E->globalPosition().toPoint();
+            const LRESULT Hit = Win->Perform(WM_NCHITTEST, 0, PointToLParam(G.x(), G.y()));
+            const LRESULT Set =
+                Win->Perform(WM_SETCURSOR, reinterpret_cast<WPARAM>(Win),
+                             MakeLParam(static_cast<Word>(Hit), static_cast<Word>(WM_MOUSEMOVE)));
+            if (!Set && Win->WidgetAllocated()) {
+                if (Win->Cursor() == crDefault)
+                    Win->Widget()->unsetCursor();
+                else
+                    Win->Widget()->setCursor(ToQtCursor(Win->Cursor()));
+            }
+        }
     const bool Passed = Deliver(Target, Msg, Keys, L);
     // Input redirected to the capture control is not the watched widget's.
     return Target != Control || !Passed;

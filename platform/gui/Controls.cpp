@@ -466,6 +466,12 @@ void TControl::CMParentColorChanged(TMessage&) {
     Perform(CM_COLORCHANGED);
 }
 
+void TControl::SetBiDiMode(TBiDiMode Value) {
+    if (Value == FBiDiMode) return;
+    FBiDiMode = Value;
+    Invalidate();
+}
+
 void TControl::SetCursor(TCursor Value) {
     if (Value == FCursor) return;
     FCursor = Value;
@@ -518,7 +524,16 @@ void TControl::TextChanged() {
 }
 
 void TControl::Invalidate() {
-    if (QWidget* W = FQt->Widget) W->update();
+    InvalidateWidgetArea(nullptr);
+}
+
+void TControl::InvalidateWidgetArea(const TRect* R) {
+    if (QWidget* W = FQt->Widget) {
+        if (R)
+            W->update(R->Left, R->Top, R->Width(), R->Height());
+        else
+            W->update();
+    }
 }
 
 void TControl::Update() {
@@ -626,6 +641,10 @@ void TControl::Dispatch(TMessage& Message) {
     }
 }
 
+bool TControl::FromNativeInput(unsigned Msg) const {
+    return FQt->NativeDepth > 0 && FQt->NativeMsg == Msg;
+}
+
 void TControl::DefaultHandler(TMessage& Message) {
     TQtState& Q = *FQt;
     if (Q.NativeDepth > 0 && Message.Msg == Q.NativeMsg) {
@@ -636,6 +655,13 @@ void TControl::DefaultHandler(TMessage& Message) {
     case WM_GETTEXTLENGTH:
         Message.Result = static_cast<LRESULT>(GetText().size());
         break;
+    case WM_NCHITTEST: {
+        // A point over the control is in its client area.
+        const TPoint P = ScreenToClient(Point(SignedLo(static_cast<std::uintptr_t>(Message.LParam)),
+                                              SignedHi(static_cast<std::uintptr_t>(Message.LParam))));
+        Message.Result = P.X >= 0 && P.Y >= 0 && P.X < FWidth && P.Y < FHeight ? HTCLIENT : HTNOWHERE;
+        break;
+    }
     default:
         break;
     }

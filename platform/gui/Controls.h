@@ -52,6 +52,15 @@ using enum TAlignment;
 enum class TTextLayout : std::uint8_t { tlTop, tlCenter, tlBottom };
 using enum TTextLayout;
 
+// Reading order and layout of a control's contents.
+enum class TBiDiMode : std::uint8_t {
+    bdLeftToRight,
+    bdRightToLeft,
+    bdRightToLeftNoAlign,
+    bdRightToLeftReadingOnly
+};
+using enum TBiDiMode;
+
 enum class TControlStyleItem : std::uint8_t {
     csAcceptsControls,
     csCaptureMouse,
@@ -221,6 +230,13 @@ public:
     void SetParentColor(bool Value);
     TCursor Cursor() const { return FCursor; }
     void SetCursor(TCursor Value);
+    // Right-to-left controls lay out mirrored (bdRightToLeft) and read
+    // right to left (every mode but bdLeftToRight). A change repaints.
+    TBiDiMode BiDiMode() const { return FBiDiMode; }
+    void SetBiDiMode(TBiDiMode Value);
+    bool UseRightToLeftAlignment() const { return FBiDiMode == bdRightToLeft; }
+    bool UseRightToLeftReading() const { return FBiDiMode != bdLeftToRight; }
+    bool IsRightToLeft() const { return FBiDiMode != bdLeftToRight; }
     const AnsiString& Hint() const { return FHint; }
     void SetHint(const AnsiString& Value);
     bool ShowHint() const { return FShowHint; }
@@ -312,6 +328,11 @@ protected:
     virtual TColor EffectiveBackground() const { return FColor; }
     // Applies the control's state to its widget.
     virtual void UpdateWidgetBounds();
+    // Asks for the area (client coordinates; nullptr: all) to be repainted.
+    virtual void InvalidateWidgetArea(const TRect* R);
+    // Whether the message being handled is Qt input on its way to the
+    // widget (rather than one sent from code).
+    bool FromNativeInput(unsigned Msg) const;
     virtual void UpdateWidgetVisible();
     virtual void UpdateWidgetFont();
     virtual void UpdateWidgetColor();
@@ -371,6 +392,7 @@ private:
     bool FUpdatingParentFont = false;
     TColor FColor = clBtnFace;
     TCursor FCursor = crDefault;
+    TBiDiMode FBiDiMode = bdLeftToRight;
     AnsiString FHint;
     TPopupMenu* FPopupMenu = nullptr;
 };

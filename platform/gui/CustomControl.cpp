@@ -1,15 +1,21 @@
 // Custom controls: a backing image per control, a canvas drawing into it,
 // WM_PAINT painting it and a widget showing it.
 #include "platform/gui/CustomControl.h"
+#include "platform/gui/CustomControlPainter.h"
 
 #include "platform/gui/Buttons.h"
+#include "platform/gui/Caret.h"
 
 #include "platform/gui/GraphicsQt.h"
 #include "platform/gui/QtApp.h"
 
+#include "platform/gui/Forms.h"
+
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPointer>
+#include <QRegion>
+#include <QScrollBar>
 #include <QWidget>
 
 #include <functional>
@@ -36,11 +42,13 @@ public:
     TCanvas* Canvas() const { return FCanvas.get(); }
 
     // The image follows the client area's size; new area takes the
-    // control's colour.
+    // control's colour and is to be painted.
     void FitImage() {
         const int Width = std::max(0, FControl.ClientWidth());
         const int Height = std::max(0, FControl.ClientHeight());
         if (FImage.width() == Width && FImage.height() == Height) return;
+        FInvalid += QRegion(0, 0, Width, Height) - QRegion(FImage.rect());
+        FInvalid &= QRect(0, 0, Width, Height);
         QImage Resized;
         if (Width > 0 && Height > 0) {
             Resized = QImage(Width, Height, QImage::Format_RGB32);
@@ -58,18 +66,27 @@ public:
     // come from Qt; the widget is then shown the new image.
     void WMPaint() {
         FitImage();
-        const QRect Area = FFromQt ? FQtArea & FImage.rect() : FImage.rect();
-        FDc.Clip = Area;
+        QRect Area = FFromQt ? FQtArea & FImage.rect() : FImage.rect();
+        if (FKeepImage && FFromQt) Area = (FInvalid & Area).boundingRect();
+        if (FUpdating) Area = (FInvalid & FImage.rect()).boundingRect();
+        FInvalid -= Area;
+        if (Area.isEmpty()) return;
         FPainting = true;
+        // The caret comes off the whole image before the clip is set, so
+        // that taking it off and putting it back cover the same pixels.
+        CaretBeforePaint(&FControl);
+        FDc.Clip = Area;
         try {
             FPaintWindow();
         } catch (...) {
-            FPainting = false;
             FDc.Clip = QRect();
+            CaretAfterPaint(&FControl);
+            FPainting = false;
             throw;
         }
-        FPainting = false;
         FDc.Clip = QRect();
+        CaretAfterPaint(&FControl);
+        FPainting = false;
         if (!FFromQt && FWidget) FWidget->update(Area);
     }
 
@@ -88,7 +105,195 @@ public:
 
     QWidget* CreateWidget();
 
-    void Resized() { FitImage(); }
+    void Resized() {
+        FitImage();
+        LayoutBars();
+    }
+
+    // ---- the update area (kept when the control asks for it) ----
+    void SetKeepImage(bool Value) { FKeepImage = Value; }
+    bool KeepImage() const { return FKeepImage; }
+
+    void Invalidate(const TRect* R) {
+        const QRect Area =
+            R ? ToQRect(*R) : QRect(0, 0, FControl.ClientWidth(), FControl.ClientHeight());
+        FInvalid += Area;
+        if (FWidget) FWidget->update(Area);
+    }
+
+    void Validate(const TRect* R) {
+        if (R)
+            FInvalid -= ToQRect(*R);
+        else
+            FInvalid = QRegion();
+    }
+
+    bool UpdateBounds(TRect& R) const {
+        const QRect B = FInvalid.boundingRect();
+        R = FromQRect(B);
+        return !B.isEmpty();
+    }
+
+    // Paints the update area now.
+    void Flush() {
+        FitImage();
+        if (FInvalid.isEmpty()) return;
+        FUpdating = true;
+        try {
+            FControl.Perform(WM_PAINT);
+        } catch (...) {
+            FUpdating = false;
+            throw;
+        }
+        FUpdating = false;
+    }
+
+    void Scroll(int DX, int DY, const TRect* ScrollArea, const TRect* ClipArea, bool Invalidate,
+                TRect* Uncovered) {
+        FitImage();
+        QRect Area = ScrollArea ? ToQRect(*ScrollArea) & FImage.rect() : FImage.rect();
+        if (ClipArea) Area &= ToQRect(*ClipArea);
+        const QRect Dest = Area.translated(DX, DY) & Area;
+        QRegion Exposed(Area);
+        if (!Dest.isEmpty()) {
+            const QImage Moved = FImage.copy(Dest.translated(-DX, -DY));
+            QPainter Painter(&FImage);
+            Painter.setCompositionMode(QPainter::CompositionMode_Source);
+            Painter.drawImage(Dest.topLeft(), Moved);
+            Exposed -= Dest;
+        }
+        // What was waiting to be painted inside the area moves with the pixels.
+        const QRegion Waiting = FInvalid & Area;
+        FInvalid -= Waiting;
+        FInvalid += Waiting.translated(DX, DY) & Area;
+        if (Invalidate) FInvalid += Exposed;
+        if (Uncovered) *Uncovered = FromQRect(Exposed.boundingRect());
+        if (FWidget) FWidget->update(Area);
+    }
+
+    // ---- the window's own scroll bars ----
+    using TBar = TControlPainterBar;
+
+    TBar& Bar(int Which) { return FBars[Which == SB_VERT ? 1 : 0]; }
+
+    static int BarExtent() { return GetSystemMetrics(SM_CXVSCROLL); }
+
+    TRect ClientRect(TRect Whole) const {
+        if (FBars[1].Shown) Whole.Right = std::max(Whole.Left, Whole.Right - BarExtent());
+        if (FBars[0].Shown) Whole.Bottom = std::max(Whole.Top, Whole.Bottom - BarExtent());
+        return Whole;
+    }
+
+    void SetBarShown(int Which, bool Show) {
+        TBar& B = Bar(Which);
+        if (B.Shown == Show) return;
+        B.Shown = Show;
+        LayoutBars();
+        FitImage();
+        const TRect C = FControl.ClientRect();
+        FControl.Perform(WM_SIZE, SIZE_RESTORED,
+                         MakeLParam(static_cast<Word>(C.Width()), static_cast<Word>(C.Height())));
+    }
+
+    void ApplyBar(int Which) {
+        TBar& B = Bar(Which);
+        if (!B.Widget) return;
+        const QSignalBlocker Block(B.Widget.data());
+        const int Page = static_cast<int>(B.Page);
+        B.Widget->setRange(B.Min, std::max(B.Min, B.Max - std::max(Page - 1, 0)));
+        B.Widget->setPageStep(std::max(Page, 1));
+        B.Widget->setValue(B.Pos);
+        B.Widget->setEnabled(B.Enabled);
+    }
+
+    void LayoutBars() {
+        if (!FBars[0].Shown && !FBars[1].Shown && !FBars[0].Widget && !FBars[1].Widget) return;
+        QWidget* Host = FControl.Widget();
+        const int Extent = BarExtent();
+        const int W = FControl.Width(), H = FControl.Height();
+        for (int Which : {SB_HORZ, SB_VERT}) {
+            TBar& B = Bar(Which);
+            if (B.Shown && !B.Widget) MakeBarWidget(Host, Which);
+            if (!B.Widget) continue;
+            if (Which == SB_VERT)
+                B.Widget->setGeometry(W - Extent, 0, Extent, H - (FBars[0].Shown ? Extent : 0));
+            else
+                B.Widget->setGeometry(0, H - Extent, W - (FBars[1].Shown ? Extent : 0), Extent);
+            B.Widget->setVisible(B.Shown);
+            ApplyBar(Which);
+        }
+    }
+
+    // What the user's input on a bar sends the control.
+    void BarAction(int Which, int Action, int SliderPos) {
+        const unsigned Msg = Which == SB_VERT ? WM_VSCROLL : WM_HSCROLL;
+        auto Send = [this, Msg](int Code, int Pos) {
+            FControl.Perform(Msg, MakeWParam(static_cast<Word>(Code),
+                                             static_cast<Word>(static_cast<std::int16_t>(Pos))));
+        };
+        int Code = -1;
+        switch (Action) {
+        case QAbstractSlider::SliderSingleStepSub:
+            Code = SB_LINEUP;
+            break;
+        case QAbstractSlider::SliderSingleStepAdd:
+            Code = SB_LINEDOWN;
+            break;
+        case QAbstractSlider::SliderPageStepSub:
+            Code = SB_PAGEUP;
+            break;
+        case QAbstractSlider::SliderPageStepAdd:
+            Code = SB_PAGEDOWN;
+            break;
+        case QAbstractSlider::SliderToMinimum:
+            Code = SB_TOP;
+            break;
+        case QAbstractSlider::SliderToMaximum:
+            Code = SB_BOTTOM;
+            break;
+        case QAbstractSlider::SliderMove:
+            Bar(Which).TrackPos = SliderPos;
+            Send(SB_THUMBTRACK, SliderPos);
+            return;
+        case QAbstractSlider::SliderNoAction: // the thumb was let go
+            Send(SB_THUMBPOSITION, SliderPos);
+            Send(SB_ENDSCROLL, SliderPos);
+            return;
+        default:
+            return;
+        }
+        Send(Code, Bar(Which).Pos);
+        Send(SB_ENDSCROLL, Bar(Which).Pos);
+    }
+
+private:
+    void MakeBarWidget(QWidget* Host, int Which) {
+        TBar& B = Bar(Which);
+        B.Widget = new QScrollBar(Which == SB_VERT ? Qt::Vertical : Qt::Horizontal, Host);
+        B.Widget->setFocusPolicy(Qt::NoFocus);
+        QScrollBar* W = B.Widget;
+        // The bar reports what the user did; its position stays the
+        // control's to set.
+        QObject::connect(W, &QAbstractSlider::actionTriggered, W, [this, W, Which](int Action) {
+            const std::uint64_t Serial = FControl.Serial();
+            TControl* Control = &FControl;
+            SafeCall(Control, [&] { BarAction(Which, Action, W->sliderPosition()); });
+            if (TControl::Exists(Control, Serial) && Action != QAbstractSlider::SliderMove)
+                W->setSliderPosition(Bar(Which).Pos);
+        });
+        QObject::connect(W, &QAbstractSlider::sliderReleased, W, [this, W, Which] {
+            const std::uint64_t Serial = FControl.Serial();
+            TControl* Control = &FControl;
+            SafeCall(Control,
+                     [&] { BarAction(Which, QAbstractSlider::SliderNoAction, W->sliderPosition()); });
+            if (TControl::Exists(Control, Serial)) {
+                const QSignalBlocker Block(W);
+                W->setValue(Bar(Which).Pos);
+            }
+        });
+    }
+
+public:
 
 private:
     class TControlCanvas : public TCanvas {
@@ -116,6 +321,10 @@ private:
     bool FFromQt = false;
     bool FShowOnly = false;
     bool FPainting = false;
+    bool FKeepImage = false;
+    bool FUpdating = false;
+    QRegion FInvalid;
+    TBar FBars[2];
 };
 
 namespace {
@@ -179,6 +388,48 @@ template <class TBase> QWidget* TPaintedControl<TBase>::CreateWidget() {
     return FPainter->CreateWidget();
 }
 
+template <class TBase> TRect TPaintedControl<TBase>::ClientRect() const {
+    return FPainter->ClientRect(TBase::ClientRect());
+}
+
+template <class TBase> void TPaintedControl<TBase>::Update() {
+    if (!FPainter->KeepImage()) {
+        TBase::Update();
+        return;
+    }
+    FPainter->Flush();
+}
+
+template <class TBase> void TPaintedControl<TBase>::SetKeepImage(bool Value) {
+    FPainter->SetKeepImage(Value);
+}
+
+template <class TBase> void TPaintedControl<TBase>::InvalidateWidgetArea(const TRect* R) {
+    if (FPainter->KeepImage())
+        FPainter->Invalidate(R);
+    else
+        TBase::InvalidateWidgetArea(R);
+}
+
+template <class TBase> void TPaintedControl<TBase>::InvalidateClientRect(const TRect* R) {
+    FPainter->Invalidate(R);
+}
+
+template <class TBase> void TPaintedControl<TBase>::ValidateClientRect(const TRect* R) {
+    FPainter->Validate(R);
+}
+
+template <class TBase> bool TPaintedControl<TBase>::UpdateAreaBounds(TRect& R) const {
+    return FPainter->UpdateBounds(R);
+}
+
+template <class TBase>
+void TPaintedControl<TBase>::ScrollImage(int DX, int DY, const TRect* Scroll, const TRect* Clip,
+                                         bool Invalidate, TRect* Uncovered) {
+    FPainter->Scroll(DX, DY, Scroll, Clip, Invalidate, Uncovered);
+}
+
+
 template <class TBase> void TPaintedControl<TBase>::Dispatch(TMessage& Message) {
     switch (Message.Msg) {
     case WM_PAINT:
@@ -197,3 +448,21 @@ template class TPaintedControl<TWinControl>;
 template class TPaintedControl<TControl>;
 // Owner-drawn bitmap buttons (OwnerDraw.h) paint the same way.
 template class TPaintedControl<TBitBtn>;
+
+// ---- what WindowScroll.cpp reaches ------------------------------------------------
+
+TControlPainterBar& ControlPainterBar(TPaintedControl<TWinControl>& Control, int Bar) {
+    return Control.Painter().Bar(Bar);
+}
+
+void ControlPainterShowBar(TPaintedControl<TWinControl>& Control, int Bar, bool Show) {
+    Control.Painter().SetBarShown(Bar, Show);
+}
+
+void ControlPainterApplyBar(TPaintedControl<TWinControl>& Control, int Bar) {
+    Control.Painter().ApplyBar(Bar);
+}
+
+void ControlPainterFlush(TPaintedControl<TWinControl>& Control) {
+    Control.Painter().Flush();
+}

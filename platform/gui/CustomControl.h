@@ -23,11 +23,31 @@ public:
 
     void Dispatch(TMessage& Message) override;
 
+    // The client area less the window's own scroll bars (WindowScroll.h).
+    TRect ClientRect() const override;
+    // With an update area kept (below), paints just that area; otherwise
+    // repaints the whole control as before.
+    void Update() override;
+
+    // ---- the window services of WindowScroll.h work through these
+    void InvalidateClientRect(const TRect* R);
+    void ValidateClientRect(const TRect* R);
+    bool UpdateAreaBounds(TRect& R) const;
+    void ScrollImage(int DX, int DY, const TRect* Scroll, const TRect* Clip, bool Invalidate,
+                     TRect* Uncovered);
+    TControlPainter& Painter() const { return *FPainter; }
+
 protected:
     // Draws the control; nothing here.
     virtual void Paint() {}
     // Locks the canvas around Paint.
     virtual void PaintWindow();
+    // Keeps the backing image between paints and redraws only the area
+    // invalidated since (InvalidateRect, Invalidate, a scroll, a resize):
+    // a control that scrolls its pixels repaints just the strip uncovered.
+    // Off by default: Qt's own repaint requests then repaint everything.
+    void SetKeepImage(bool Value);
+    void InvalidateWidgetArea(const TRect* R) override;
 
     QWidget* CreateWidget() override;
 

@@ -291,6 +291,14 @@ public:
     // The area drawing reaches: the surface less any clipping.
     TRect ClipRect();
 
+    // Right-to-left drawing: with a mirror width W above 0 every x the
+    // canvas is given maps to W - x (rectangles keep their pixels, their
+    // edges swapped), so a layout computed left to right lands mirrored.
+    // Text keeps its reading direction and ends where it would begin. 0
+    // switches the mapping off.
+    int MirrorWidth() const { return FMirrorWidth; }
+    void SetMirrorWidth(int Value) { FMirrorWidth = Value > 0 ? Value : 0; }
+
     // Serialises drawing between threads; nestable.
     void Lock();
     void Unlock();
@@ -316,6 +324,13 @@ private:
     // none), tells the surface which area Draw reports it changed, and calls
     // Changed.
     void Paint(const std::function<TRect(TCanvasSurface&)>& Draw);
+    // The mirror mapping of an x and of a rectangle (unchanged while off).
+    int MapX(int X) const { return FMirrorWidth > 0 ? FMirrorWidth - X : X; }
+    TRect MapRect(const TRect& R) const {
+        return FMirrorWidth > 0 ? TRect{FMirrorWidth - R.Right, R.Top, FMirrorWidth - R.Left, R.Bottom}
+                                : R;
+    }
+    std::vector<TPoint> MapPoints(const std::vector<TPoint>& Points) const;
 
     std::unique_ptr<TFont> FFont;
     std::unique_ptr<TPen> FPen;
@@ -323,6 +338,7 @@ private:
     TCopyMode FCopyMode = cmSrcCopy;
     TPoint FPenPos;
     HDC FHandle = nullptr;
+    int FMirrorWidth = 0;
     std::recursive_mutex FLock;
     int FLockCount = 0;
 };

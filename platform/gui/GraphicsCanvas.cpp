@@ -384,13 +384,23 @@ void TCanvas::Paint(const std::function<TRect(TCanvasSurface&)>& Draw) {
     Changed();
 }
 
+std::vector<TPoint> TCanvas::MapPoints(const std::vector<TPoint>& Points) const {
+    if (FMirrorWidth <= 0) return Points;
+    std::vector<TPoint> Result(Points);
+    for (TPoint& P : Result)
+        P.X = MapX(P.X);
+    return Result;
+}
+
 TColor TCanvas::Pixels(int X, int Y) {
+    X = MapX(X);
     TCanvasSurface Surface = SurfaceOf(Handle());
     if (!Surface.Clip.contains(X, Y)) return -1;
     return PixelToColor(Surface.Image.pixel(X, Y));
 }
 
 void TCanvas::SetPixels(int X, int Y, TColor Value) {
+    X = MapX(X);
     Paint([&](TCanvasSurface& Surface) {
         if (!Surface.Clip.contains(X, Y)) return TRect{};
         Row(Surface.Image, Y)[X] = ColorToPixel(Value);
@@ -407,8 +417,9 @@ void TCanvas::LineTo(int X, int Y) {
     FPenPos = Point(X, Y);
 }
 
-void TCanvas::Polyline(const std::vector<TPoint>& Points) {
-    if (Points.size() < 2) return;
+void TCanvas::Polyline(const std::vector<TPoint>& Logical) {
+    if (Logical.size() < 2) return;
+    const std::vector<TPoint> Points = MapPoints(Logical);
     Paint([&](TCanvasSurface& Surface) {
         const TPenShape Pen = PenShape(*FPen, *FBrush);
         if (!Pen.Visible) return TRect{};
@@ -429,8 +440,9 @@ void TCanvas::Polyline(const std::vector<TPoint>& Points) {
     });
 }
 
-void TCanvas::Polygon(const std::vector<TPoint>& Points) {
-    if (Points.size() < 2) return;
+void TCanvas::Polygon(const std::vector<TPoint>& Logical) {
+    if (Logical.size() < 2) return;
+    const std::vector<TPoint> Points = MapPoints(Logical);
     Paint([&](TCanvasSurface& Surface) {
         const TPenShape Pen = PenShape(*FPen, *FBrush);
         const TBrushPixels Brush(*FBrush, FFont->Color(), false);
@@ -475,7 +487,7 @@ TRect Inflated(const TRect& R, int By) {
 } // namespace
 
 void TCanvas::Rectangle(int X1, int Y1, int X2, int Y2) {
-    const TRect R = Normalized(X1, Y1, X2, Y2);
+    const TRect R = MapRect(Normalized(X1, Y1, X2, Y2));
     Paint([&](TCanvasSurface& Surface) {
         const TPenShape Pen = PenShape(*FPen, *FBrush);
         const TBrushPixels Brush(*FBrush, FFont->Color(), false);
@@ -550,7 +562,7 @@ TRect DrawRoundShape(TCanvasSurface& Surface, const TRect& R, const TPenShape& P
 } // namespace
 
 void TCanvas::Ellipse(int X1, int Y1, int X2, int Y2) {
-    const TRect R = Normalized(X1, Y1, X2, Y2);
+    const TRect R = MapRect(Normalized(X1, Y1, X2, Y2));
     Paint([&](TCanvasSurface& Surface) {
         const TPenShape Pen = PenShape(*FPen, *FBrush);
         const TBrushPixels Brush(*FBrush, FFont->Color(), false);
@@ -560,7 +572,7 @@ void TCanvas::Ellipse(int X1, int Y1, int X2, int Y2) {
 }
 
 void TCanvas::RoundRect(int X1, int Y1, int X2, int Y2, int X3, int Y3) {
-    const TRect R = Normalized(X1, Y1, X2, Y2);
+    const TRect R = MapRect(Normalized(X1, Y1, X2, Y2));
     Paint([&](TCanvasSurface& Surface) {
         const TPenShape Pen = PenShape(*FPen, *FBrush);
         const TBrushPixels Brush(*FBrush, FFont->Color(), false);
@@ -570,7 +582,8 @@ void TCanvas::RoundRect(int X1, int Y1, int X2, int Y2, int X3, int Y3) {
     });
 }
 
-void TCanvas::FillRect(const TRect& R) {
+void TCanvas::FillRect(const TRect& Logical) {
+    const TRect R = MapRect(Logical);
     Paint([&](TCanvasSurface& Surface) {
         const TBrushPixels Brush(*FBrush, FFont->Color(), false);
         const QRect Area = ToQRect(R) & Surface.Clip;
@@ -586,7 +599,8 @@ void TCanvas::FillRect(const TRect& R) {
     });
 }
 
-void TCanvas::FrameRect(const TRect& R) {
+void TCanvas::FrameRect(const TRect& Logical) {
+    const TRect R = MapRect(Logical);
     if (R.Width() <= 0 || R.Height() <= 0) return;
     Paint([&](TCanvasSurface& Surface) {
         const TBrushPixels Brush(*FBrush, FFont->Color(), false);
@@ -604,7 +618,8 @@ void TCanvas::FrameRect(const TRect& R) {
     });
 }
 
-void TCanvas::DrawFocusRect(const TRect& R) {
+void TCanvas::DrawFocusRect(const TRect& Logical) {
+    const TRect R = MapRect(Logical);
     if (R.Width() <= 0 || R.Height() <= 0) return;
     Paint([&](TCanvasSurface& Surface) {
         const QRect Whole = ToQRect(R);
@@ -653,8 +668,9 @@ void FillSolid(TCanvasSurface& Surface, const QRect& R, QRgb Color) {
 
 } // namespace
 
-void TCanvas::TextOut(int X, int Y, const AnsiString& Text) {
+void TCanvas::TextOut(int LogicalX, int Y, const AnsiString& Text) {
     const int Width = TextWidth(Text);
+    const int X = FMirrorWidth > 0 ? MapX(LogicalX) - Width : LogicalX;
     Paint([&](TCanvasSurface& Surface) {
         QRect Touched;
         if (FBrush->Style() == bsSolid && !Text.empty()) {
@@ -664,10 +680,12 @@ void TCanvas::TextOut(int X, int Y, const AnsiString& Text) {
         Touched |= DrawText(Surface, *FFont, X, Y, Text, Surface.Clip);
         return FromQRect(Touched);
     });
-    FPenPos = Point(X + Width, Y);
+    FPenPos = Point(LogicalX + Width, Y);
 }
 
-void TCanvas::TextRect(const TRect& R, int X, int Y, const AnsiString& Text) {
+void TCanvas::TextRect(const TRect& Logical, int LogicalX, int Y, const AnsiString& Text) {
+    const TRect R = MapRect(Logical);
+    const int X = FMirrorWidth > 0 ? MapX(LogicalX) - TextWidth(Text) : LogicalX;
     Paint([&](TCanvasSurface& Surface) {
         const QRect Box = ToQRect(R);
         if (FBrush->Style() != bsClear) FillSolid(Surface, Box, ColorToPixel(FBrush->Color()));
@@ -686,8 +704,9 @@ void TCanvas::StretchDraw(const TRect& R, TGraphic* Graphic) {
     Graphic->Draw(this, R);
 }
 
-void TCanvas::CopyRect(const TRect& Dest, TCanvas* Canvas, const TRect& Source) {
+void TCanvas::CopyRect(const TRect& LogicalDest, TCanvas* Canvas, const TRect& Source) {
     if (!Canvas) return;
+    const TRect Dest = MapRect(LogicalDest);
     // StretchPixels takes its own copy of the source area before writing,
     // so a copy within one canvas sees the pixels as they were.
     const QImage& Pixels = SurfaceOf(Canvas->Handle()).Image;
@@ -716,7 +735,7 @@ void TCanvas::BrushCopy(const TRect& Dest, TBitmap* Bitmap, const TRect& Source,
 }
 
 TRect TCanvas::ClipRect() {
-    return FromQRect(SurfaceOf(Handle()).Clip);
+    return MapRect(FromQRect(SurfaceOf(Handle()).Clip));
 }
 
 void TCanvas::Lock() {

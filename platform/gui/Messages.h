@@ -118,6 +118,16 @@ inline constexpr unsigned WM_PASTE = 0x0302;
 inline constexpr unsigned WM_CLEAR = 0x0303;
 inline constexpr unsigned WM_UNDO = 0x0304;
 inline constexpr unsigned WM_USER = 0x0400;
+
+// Edit control messages, and the notification an edit sends its parent
+// (WM_COMMAND, code in the high word of WParam, the edit in LParam).
+inline constexpr unsigned EM_GETSEL = 0x00B0;
+inline constexpr unsigned EM_SETSEL = 0x00B1;
+inline constexpr unsigned EM_GETRECT = 0x00B2;
+inline constexpr unsigned EM_SETRECT = 0x00B3;
+inline constexpr unsigned EM_SETRECTNP = 0x00B4;
+inline constexpr unsigned EM_SCROLLCARET = 0x00B7;
+inline constexpr unsigned EN_CHANGE = 0x0300;
 inline constexpr unsigned WM_APP = 0x8000;
 
 // ---- the framework's own control messages -----------------------------------

@@ -387,6 +387,10 @@ void TCustomEdit::TextChanged() {
 
 void TCustomEdit::Change() {
     if (OnChange) OnChange(this);
+    // The parent hears of every change, as from a window's edit control.
+    if (TWinControl* P = Parent())
+        P->Perform(WM_COMMAND, MakeWParam(0, static_cast<Word>(EN_CHANGE)),
+                   reinterpret_cast<LPARAM>(static_cast<TWinControl*>(this)));
 }
 
 void TCustomEdit::UpdateWidgetColor() {
@@ -513,6 +517,71 @@ void TCustomEdit::Undo() {
 void TCustomEdit::DefaultHandler(TMessage& Message) {
     TWinControl::DefaultHandler(Message);
     QLineEdit* E = LineEdit(this);
+    switch (Message.Msg) {
+    case EM_GETSEL: {
+        // Byte offsets; also written where WParam and LParam point.
+        const int Start = SelStart(), End = Start + SelLength();
+        if (Message.WParam) *reinterpret_cast<int*>(Message.WParam) = Start;
+        if (Message.LParam) *reinterpret_cast<int*>(Message.LParam) = End;
+        Message.Result = MakeLParam(static_cast<Word>(Start), static_cast<Word>(End));
+        return;
+    }
+    case EM_SETSEL: {
+        // A start of -1 only drops the selection; an end of -1 (or any
+        // offset past the text) means the end of the text. The caret ends
+        // at End.
+        const QString Text = E->text();
+        const int Length = static_cast<int>(Text.toUtf8().size());
+        auto Clamp = [&](std::intptr_t V) {
+            return V < 0 || V > Length ? Length : static_cast<int>(V);
+        };
+        const auto RawStart = static_cast<std::intptr_t>(Message.WParam);
+        if (static_cast<int>(RawStart) == -1) {
+            E->deselect();
+            return;
+        }
+        const int Start = BytesToQtPos(Text, Clamp(static_cast<int>(RawStart)));
+        const int End = BytesToQtPos(Text, Clamp(Message.LParam));
+        if (Start == End) {
+            E->deselect();
+            E->setCursorPosition(End);
+        } else {
+            E->setSelection(Start, End - Start);
+        }
+        return;
+    }
+    case EM_SETRECT:
+    case EM_SETRECTNP:
+        // The formatting rectangle becomes the text margins.
+        if (const auto* R = reinterpret_cast<const TRect*>(Message.LParam)) {
+            const QRect G = E->rect();
+            E->setTextMargins(std::max(R->Left, 0), std::max(R->Top, 0),
+                              std::max(G.width() - R->Right, 0), std::max(G.height() - R->Bottom, 0));
+        }
+        return;
+    case EM_SCROLLCARET:
+        return;
+    case WM_CHAR:
+        // A character sent from code is typed, as into a window's edit;
+        // one from the keyboard goes on to the widget.
+        if (!FromNativeInput(WM_CHAR) && !FReadOnly) {
+            const auto Ch = static_cast<unsigned char>(Message.WParam);
+            {
+                TSettingGuard Guard(GSettingInCode);
+                if (Ch == 8)
+                    E->backspace();
+                else if (Ch >= 32 && Ch < 128)
+                    E->insert(ApplyCase(QString(QChar(Ch)), FCharCase));
+                else
+                    return;
+            }
+            TWinControl::TextChanged();
+            Change();
+        }
+        return;
+    default:
+        break;
+    }
     const QString Before = E->text();
     {
         TSettingGuard Guard(GSettingInCode);

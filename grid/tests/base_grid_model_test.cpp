@@ -1,0 +1,141 @@
+// The base grid's model: defaults, counts and their errors, extents, moves,
+// size changes and the stored extents.
+#include "BaseGridFixture.h"
+
+#include <string>
+
+namespace gridtest {
+namespace {
+
+using BaseGridModel = GridOnForm<>;
+
+TEST_F(BaseGridModel, NewGridHasItsDefaults) {
+    TDrawGrid_ts Fresh(nullptr);
+    EXPECT_EQ(Fresh.ColCount(), 5);
+    EXPECT_EQ(Fresh.RowCount(), 5);
+    EXPECT_EQ(Fresh.FixedCols(), 1);
+    EXPECT_EQ(Fresh.FixedRows(), 1);
+    EXPECT_EQ(Fresh.Col(), 1);
+    EXPECT_EQ(Fresh.Row(), 1);
+    EXPECT_EQ(Fresh.LeftCol(), 1);
+    EXPECT_EQ(Fresh.TopRow(), 1);
+    EXPECT_EQ(Fresh.Width(), 320);
+    EXPECT_EQ(Fresh.Height(), 120);
+    EXPECT_EQ(Fresh.Options(), DefaultGridOptions);
+    EXPECT_EQ(Fresh.Options().Bits(), 0x1Fu);
+    EXPECT_EQ(Fresh.GridState(), gsNormal);
+    EXPECT_EQ(Fresh.InplaceEditor(), nullptr);
+}
+
+TEST_F(BaseGridModel, CountErrorsAndCorrections) {
+    struct TCase {
+        const char* Name;
+        std::function<void(TDrawGrid_ts&)> Act;
+        const char* Message; // nullptr: no error
+    };
+    const TCase Cases[] = {
+        {"fixed cols = count", [](TDrawGrid_ts& G) { G.SetFixedCols(5); },
+         "Fixed column count must be less than column count"},
+        {"fixed rows = count", [](TDrawGrid_ts& G) { G.SetFixedRows(5); },
+         "Fixed row count must be less than row count"},
+        {"negative fixed cols", [](TDrawGrid_ts& G) { G.SetFixedCols(-1); },
+         "Grid index out of range"},
+        {"width beyond count", [](TDrawGrid_ts& G) { G.SetColWidths(5, 10); },
+         "Grid index out of range"},
+        {"negative width read", [](TDrawGrid_ts& G) { (void)G.ColWidths(-1); },
+         "Grid index out of range"},
+        {"current off the grid", [](TDrawGrid_ts& G) { G.MoveCurrent(5, 1, true, true); },
+         "Grid index out of range"},
+    };
+    for (const TCase& C : Cases) {
+        TDrawGrid_ts G(nullptr);
+        try {
+            C.Act(G);
+            ADD_FAILURE() << C.Name << ": no error";
+        } catch (const EInvalidGridOperation& E) {
+            EXPECT_EQ(std::string(E.Message), C.Message) << C.Name;
+        }
+    }
+    TDrawGrid_ts G(nullptr);
+    G.SetColCount(0);
+    EXPECT_EQ(G.ColCount(), 1);
+    EXPECT_EQ(G.FixedCols(), 0);
+}
+
+TEST_F(BaseGridModel, ExtentArraysAppearOnFirstSetAndGoWithTheDefault) {
+    Grid->SetColWidths(2, 100);
+    EXPECT_EQ(Grid->StoredColWidths(), (std::vector<std::int32_t>{64, 64, 100, 64, 64}));
+    EXPECT_TRUE(Grid->ColWidthsStored(nullptr));
+    // Reads at or past the count give the default.
+    EXPECT_EQ(Grid->ColWidths(5), 64);
+    Grid->SetDefaultColWidth(30);
+    EXPECT_EQ(Grid->StoredColWidths(), (std::vector<std::int32_t>(5, 30)));
+    EXPECT_FALSE(Grid->ColWidthsStored(nullptr));
+    EXPECT_FALSE(Grid->RowHeightsStored(nullptr));
+
+    // Against an ancestor: stored only where the arrays differ.
+    TDrawGrid_ts Ancestor(nullptr);
+    EXPECT_FALSE(Grid->ColWidthsStored(&Ancestor));
+    Grid->SetColWidths(1, 31);
+    EXPECT_TRUE(Grid->ColWidthsStored(&Ancestor));
+    Ancestor.SetColWidths(1, 31);
+    Ancestor.SetColWidths(0, 64);
+    EXPECT_TRUE(Grid->ColWidthsStored(&Ancestor)); // 30 against 64 in the others
+
+    // A stored list must match the column count.
+    TDrawGrid_ts Copy(nullptr);
+    Copy.SetDefaultColWidth(30);
+    Copy.LoadColWidths(Grid->StoredColWidths());
+    EXPECT_EQ(Copy.ColWidths(1), 31);
+    EXPECT_THROW(Copy.LoadColWidths({1, 2, 3}), EReadError);
+}
+
+TEST_F(BaseGridModel, TabStopsDefaultToTrueAndFollowTheArray) {
+    EXPECT_TRUE(Grid->TabStops(3));
+    Grid->SetTabStops(3, false);
+    EXPECT_FALSE(Grid->TabStops(3));
+    EXPECT_TRUE(Grid->TabStops(2));
+    EXPECT_THROW(Grid->SetTabStops(5, true), EInvalidGridOperation);
+}
+
+TEST_F(BaseGridModel, ShrinkingRowCountBelowTheCurrentRowMovesItToTheLastRow) {
+    Grid->SetRowCount(10);
+    Grid->SetRow(8);
+    Grid->SetRowCount(4);
+    EXPECT_EQ(Grid->Row(), 3);
+    EXPECT_EQ(Grid->Anchor().Y, 3);
+}
+
+TEST_F(BaseGridModel, MovingAColumnCarriesItsWidthTabStopAndTheCoordinates) {
+    Grid->SetColWidths(1, 11);
+    Grid->SetTabStops(1, false);
+    Grid->SetCol(2);
+    std::vector<std::pair<int, int>> Moves;
+    Grid->OnColumnMoved = [&](TObject*, int From, int To) { Moves.emplace_back(From, To); };
+    Grid->MoveColumn(1, 3);
+    EXPECT_EQ(Grid->StoredColWidths(), (std::vector<std::int32_t>{64, 64, 64, 11, 64}));
+    EXPECT_FALSE(Grid->TabStops(3));
+    EXPECT_TRUE(Grid->TabStops(1));
+    EXPECT_EQ(Grid->Col(), 1);
+    EXPECT_EQ(Moves, (std::vector<std::pair<int, int>>{{1, 3}}));
+    // Back the other way: the current column 1 moves up again.
+    Grid->MoveColumn(3, 1);
+    EXPECT_EQ(Grid->Col(), 2);
+}
+
+TEST_F(BaseGridModel, DeleteRowRemovesItsHeightAndKeepsTheOthers) {
+    Grid->SetRowHeights(2, 40);
+    Grid->SetRowHeights(3, 50);
+    Grid->DeleteRow(2);
+    EXPECT_EQ(Grid->RowCount(), 4);
+    EXPECT_EQ(Grid->StoredRowHeights(), (std::vector<std::int32_t>{24, 24, 50, 24}));
+}
+
+TEST_F(BaseGridModel, OptionsRowSelectDropsAlwaysShowEditorAndSpansTheRow) {
+    Grid->SetOptions(DefaultGridOptions + TGridOptions{goRowSelect, goAlwaysShowEditor});
+    EXPECT_FALSE(Grid->Options().Contains(goAlwaysShowEditor));
+    EXPECT_EQ(Grid->Selection(), (TGridRect{1, 1, 4, 1}));
+}
+
+} // namespace
+} // namespace gridtest

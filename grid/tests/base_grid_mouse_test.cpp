@@ -1,0 +1,101 @@
+// The base grid's mouse: resizing, selecting with the auto-scroll timer,
+// and dragging columns.
+#include "BaseGridFixture.h"
+
+#include "platform/rtl/Clock.h"
+
+namespace gridtest {
+namespace {
+
+class BaseGridMouse : public GridOnForm<> {
+protected:
+    void SetUp() override {
+        GridOnForm::SetUp();
+        Grid->SetOptions(DefaultGridOptions + TGridOptions{goColSizing, goRowSizing, goColMoving});
+    }
+
+    FakeTimerService Timers;
+    ScopedTimerService TimerScope{Timers};
+};
+
+TEST_F(BaseGridMouse, DraggingAHeadingEdgeWidensTheColumn) {
+    // Column 1 ends at x 129: press 2 pixels left of it in the heading row.
+    MouseDown(127, 10);
+    EXPECT_EQ(Grid->GridState(), gsColSizing);
+    MouseMove(160, 10);
+    MouseUp(160, 10);
+    EXPECT_EQ(Grid->GridState(), gsNormal);
+    EXPECT_EQ(Grid->ColWidths(1), 64 + 33);
+    // The next column starts further right, and what is drawn follows.
+    EXPECT_EQ(Grid->CellRect(2, 0).Left, 65 + 97 + 1);
+}
+
+TEST_F(BaseGridMouse, ASizeOfOnePixelOrLessIsNotApplied) {
+    MouseDown(127, 10);
+    MouseMove(64, 10); // the line one pixel from the column's start
+    MouseUp(64, 10);
+    EXPECT_EQ(Grid->ColWidths(1), 64);
+}
+
+TEST_F(BaseGridMouse, WithoutColumnSizingAPressOnAHeadingEdgeDoesNothing) {
+    Grid->SetOptions(DefaultGridOptions);
+    MouseDown(127, 10);
+    EXPECT_EQ(Grid->GridState(), gsNormal);
+    MouseUp(127, 10);
+    EXPECT_EQ(Grid->ColWidths(1), 64);
+    EXPECT_EQ(Grid->Selection(), (TGridRect{1, 1, 1, 1}));
+}
+
+TEST_F(BaseGridMouse, SelectingPastTheBottomExtendsOneRowPerTickUntilTheLastRow) {
+    Grid->SetRowCount(30);
+    MouseDown(100, 30); // cell (1, 1)
+    EXPECT_EQ(Grid->GridState(), gsSelecting);
+    Mouse->SetCursorPos(Grid->ClientToScreen(Point(100, Grid->ClientHeight() + 20)));
+    Timers.Advance(60);
+    EXPECT_EQ(Grid->Anchor().Y, 2);
+    Timers.Advance(60 * 3);
+    EXPECT_EQ(Grid->Anchor().Y, 5);
+    Timers.Advance(60 * 100);
+    EXPECT_EQ(Grid->Anchor().Y, 29);
+    EXPECT_EQ(Grid->TopRow() + Grid->VisibleRowCount() - 1, 29); // scrolled along
+    MouseUp(100, Grid->ClientHeight() + 20);
+    EXPECT_EQ(Timers.Count(), 0);
+    EXPECT_EQ(Grid->GridState(), gsNormal);
+}
+
+TEST_F(BaseGridMouse, WithEditingAClickNeverSelects) {
+    Grid->SetOptions(Grid->Options() + TGridOptions{goEditing});
+    MouseDown(200, 60); // cell (3, 2)
+    EXPECT_EQ(Grid->GridState(), gsNormal);
+    EXPECT_EQ(Timers.Count(), 0);
+    EXPECT_EQ((TGridCoord{Grid->Col(), Grid->Row()}), (TGridCoord{3, 2}));
+    MouseUp(200, 60);
+}
+
+TEST_F(BaseGridMouse, DraggingAHeadingAlongTheHeadingRowMovesTheColumn) {
+    std::vector<std::pair<int, int>> Moves;
+    Grid->OnColumnMoved = [&](TObject*, int From, int To) { Moves.emplace_back(From, To); };
+    Grid->SetColWidths(1, 40);
+    MouseDown(80, 10); // heading of column 1 (x 65..104)
+    EXPECT_EQ(Grid->GridState(), gsColMoving);
+    MouseMove(200, 10); // heading of column 3 (x 171..234)
+    MouseUp(200, 10);
+    EXPECT_EQ(Moves, (std::vector<std::pair<int, int>>{{1, 3}}));
+    EXPECT_EQ(Grid->ColWidths(3), 40);
+    EXPECT_EQ(Grid->GridState(), gsNormal);
+}
+
+TEST_F(BaseGridMouse, CancelModeEndsADragWithoutMoving) {
+    int Moves = 0;
+    Grid->OnColumnMoved = [&](TObject*, int, int) { ++Moves; };
+    MouseDown(80, 10);
+    MouseMove(250, 10);
+    Grid->Perform(WM_CANCELMODE);
+    EXPECT_EQ(Grid->GridState(), gsNormal);
+    EXPECT_EQ(Timers.Count(), 0);
+    MouseUp(250, 10);
+    EXPECT_EQ(Moves, 0);
+}
+
+} // namespace
+} // namespace gridtest
