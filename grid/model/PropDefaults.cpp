@@ -1,5 +1,7 @@
 #include "grid/model/PropDefaults.h"
 
+#include "grid/foundation/CustomGrid.h"
+
 #include "platform/rtl/StrUtils.h"
 
 #include <array>
@@ -103,6 +105,10 @@ TColor TranslateColor(TColor Color) {
     const auto Bits = static_cast<std::uint32_t>(Color);
     if (Bits < 0x80000001u || Bits > 0x80000018u) return Color;
     return Fixed[Bits - 0x80000000u];
+}
+
+TGridRect MakeGridRect(int Left, int Top, int Right, int Bottom) {
+    return TGridRect{Left, Top, Right, Bottom};
 }
 
 int OldAlignmentOrdinal(const AnsiString& Identifier) {

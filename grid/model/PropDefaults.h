@@ -14,6 +14,8 @@
 
 namespace grid {
 
+struct TGridRect;
+
 // The ordinals are streamed (property sets are saved as 5 bytes, bit n for
 // property n): keep the order.
 enum class TgxProperty : std::uint8_t {
@@ -97,6 +99,9 @@ AnsiString ColorToHex(TColor Color);
 // The fixed colour HTML output uses for the system colours 0x80000001 to
 // 0x80000018; every other value comes back unchanged.
 TColor TranslateColor(TColor Color);
+
+// A grid rectangle of the four edges, as the view invalidates cell ranges.
+TGridRect MakeGridRect(int Left, int Top, int Right, int Bottom);
 
 // The alignment ordinal (0 left, 1 right, 2 centre) of an identifier that
 // older forms stored for an alignment: taLeftJustify, taRightJustify or

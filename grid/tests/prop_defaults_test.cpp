@@ -1,6 +1,8 @@
 // Property defaults and the colour and alignment helpers.
 #include "grid/model/PropDefaults.h"
 
+#include "grid/foundation/CustomGrid.h"
+
 #include "platform/rtl/Variant.h"
 
 #include <gtest/gtest.h>
@@ -78,6 +80,10 @@ TEST(PropDefaults, TranslateColorMapsOnlyTheListedSystemColours) {
     for (const Case& C : Cases)
         EXPECT_EQ(static_cast<std::uint32_t>(TranslateColor(static_cast<TColor>(C.In))), C.Out)
             << std::hex << C.In;
+}
+
+TEST(PropDefaults, MakeGridRectKeepsTheEdgeOrder) {
+    EXPECT_EQ(MakeGridRect(1, 2, 3, 4), (TGridRect{1, 2, 3, 4}));
 }
 
 TEST(PropDefaults, OldAlignmentIdentifiers) {
