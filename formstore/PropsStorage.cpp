@@ -44,25 +44,6 @@ bool IsStringKind(TTypeKind Kind) {
     return Kind == tkString || Kind == tkLString || Kind == tkWString;
 }
 
-// The members named in Text; words that name none, and members from 32 on,
-// are skipped.
-std::int64_t ParseSetText(const TTypeInfo* SetType, const AnsiString& Text) {
-    std::int64_t Result = 0;
-    std::size_t I = 0;
-    auto IsDelimiter = [](char C) { return C == ' ' || C == ',' || C == '[' || C == ']'; };
-    while (I < Text.size()) {
-        while (I < Text.size() && IsDelimiter(Text[I]))
-            ++I;
-        const std::size_t Start = I;
-        while (I < Text.size() && !IsDelimiter(Text[I]))
-            ++I;
-        if (I == Start) break;
-        const int Ordinal = GetEnumValue(SetType->CompType, Text.substr(Start, I - Start));
-        if (Ordinal >= 0 && Ordinal < 32) Result |= std::int64_t{1} << Ordinal;
-    }
-    return Result;
-}
-
 // A class name without its leading "T".
 AnsiString ShortClassName(const TComponent* Component) {
     AnsiString Name = Component->ClassName();
@@ -207,27 +188,15 @@ TPropsStorage* TPropsStorage::CreateStorage() {
 }
 
 void TPropsStorage::StoreObjectsProps(TComponent* AComponent, TStrings* StoredList) {
-    std::unique_ptr<TStringList, void (*)(TStringList*)> Info(
-        CreateInfoList(AComponent, StoredList), [](TStringList* L) { FreeInfoLists(L); });
-    if (!Info) return;
-    struct TOwnerScope {
-        TComponent*& Owner;
-        ~TOwnerScope() { Owner = nullptr; }
-    } Scope{FOwner};
-    FOwner = AComponent;
-    for (int I = 0; I < StoredList->Count(); ++I) {
-        AnsiString CompName, PropName;
-        if (!ParseStoredItem(StoredList->Strings(I), CompName, PropName)) continue;
-        FObject = StoredList->Objects(I);
-        FPrefix = CompName;
-        const int Index = Info->IndexOf(FPrefix);
-        if (Index < 0) continue;
-        FPrefix += sPropNameDelimiter;
-        StoreAnyProperty(static_cast<TPropInfoList*>(Info->Objects(Index))->Find(PropName));
-    }
+    ForEachStoredItem(AComponent, StoredList, &TPropsStorage::StoreAnyProperty);
 }
 
 void TPropsStorage::LoadObjectsProps(TComponent* AComponent, TStrings* StoredList) {
+    ForEachStoredItem(AComponent, StoredList, &TPropsStorage::LoadAnyProperty);
+}
+
+void TPropsStorage::ForEachStoredItem(TComponent* AComponent, TStrings* StoredList,
+                                      void (TPropsStorage::*Each)(const TPropInfo*)) {
     std::unique_ptr<TStringList, void (*)(TStringList*)> Info(
         CreateInfoList(AComponent, StoredList), [](TStringList* L) { FreeInfoLists(L); });
     if (!Info) return;
@@ -244,7 +213,7 @@ void TPropsStorage::LoadObjectsProps(TComponent* AComponent, TStrings* StoredLis
         const int Index = Info->IndexOf(FPrefix);
         if (Index < 0) continue;
         FPrefix += sPropNameDelimiter;
-        LoadAnyProperty(static_cast<TPropInfoList*>(Info->Objects(Index))->Find(PropName));
+        (this->*Each)(static_cast<TPropInfoList*>(Info->Objects(Index))->Find(PropName));
     }
 }
 
@@ -314,7 +283,7 @@ void TPropsStorage::ApplyText(const TPropInfo* P, const AnsiString& Text) {
     case tkString:
     case tkLString:
     case tkWString: SetStrProp(FObject, P, Text); return;
-    case tkSet: SetOrdProp(FObject, P, ParseSetText(P->PropType, Text)); return;
+    case tkSet: SetOrdProp(FObject, P, StringToSet(P->PropType, Text, true)); return;
     case tkVariant: SetVariantProp(FObject, P, Variant(Text)); return;
     default: return;
     }
@@ -354,30 +323,19 @@ void TPropsStorage::LoadStrings(TStrings* Strings, const AnsiString& ASection) {
     Strings->Assign(static_cast<const TStrings*>(&Lines));
 }
 
-void TPropsStorage::StoreObject(TObject* Object, const AnsiString& APrefix) {
+void TPropsStorage::ForEachProperty(TObject* Object, const AnsiString& APrefix,
+                                    const AnsiString& ASection,
+                                    void (TPropsStorage::*Each)(const TPropInfo*)) {
     if (FDepth >= MaxDepth) return;
     std::unique_ptr<TPropsStorage> Nested(CreateStorage());
     Nested->FObject = Object;
     Nested->FOwner = FOwner;
     Nested->FPrefix = APrefix;
-    Nested->FSection = FSection;
+    Nested->FSection = ASection;
     Nested->FDepth = FDepth + 1;
     const TPropInfoList Props(Object);
     for (int I = 0; I < Props.Count(); ++I)
-        Nested->StoreAnyProperty(Props.Items(I));
-}
-
-void TPropsStorage::LoadObject(TObject* Object, const AnsiString& APrefix) {
-    if (FDepth >= MaxDepth) return;
-    std::unique_ptr<TPropsStorage> Nested(CreateStorage());
-    Nested->FObject = Object;
-    Nested->FOwner = FOwner;
-    Nested->FPrefix = APrefix;
-    Nested->FSection = FSection;
-    Nested->FDepth = FDepth + 1;
-    const TPropInfoList Props(Object);
-    for (int I = 0; I < Props.Count(); ++I)
-        Nested->LoadAnyProperty(Props.Items(I));
+        (Nested.get()->*Each)(Props.Items(I));
 }
 
 void TPropsStorage::StoreAnyProperty(const TPropInfo* PropInfo) {
@@ -398,19 +356,11 @@ void TPropsStorage::StoreAnyProperty(const TPropInfo* PropInfo) {
                 EraseSection(SubSection);
                 WriteString(FSection, Format("%s.%s", ItemName, "Count"),
                             IntToStr(Collection->Count()));
-                for (int I = 0; I < Collection->Count(); ++I) {
-                    std::unique_ptr<TPropsStorage> Items(CreateStorage());
-                    Items->FObject = Collection->Items(I);
-                    Items->FOwner = FOwner;
-                    Items->FPrefix = Format("Item%d", I) + sPropNameDelimiter;
-                    Items->FSection = SubSection;
-                    Items->FDepth = FDepth + 1;
-                    const TPropInfoList Props(Collection->Items(I));
-                    for (int J = 0; J < Props.Count(); ++J)
-                        Items->StoreAnyProperty(Props.Items(J));
-                }
+                for (int I = 0; I < Collection->Count(); ++I)
+                    ForEachProperty(Collection->Items(I), Format("Item%d", I) + sPropNameDelimiter,
+                                    SubSection, &TPropsStorage::StoreAnyProperty);
             }
-            StoreObject(Held, ItemName);
+            ForEachProperty(Held, ItemName, FSection, &TPropsStorage::StoreAnyProperty);
             return;
         }
     } else {
@@ -452,19 +402,11 @@ void TPropsStorage::LoadAnyProperty(const TPropInfo* PropInfo) {
                     for (int I = 0; I < Count; ++I)
                         Collection->Add();
                 }
-                for (int I = 0; I < Collection->Count(); ++I) {
-                    std::unique_ptr<TPropsStorage> Items(CreateStorage());
-                    Items->FObject = Collection->Items(I);
-                    Items->FOwner = FOwner;
-                    Items->FPrefix = Format("Item%d", I) + sPropNameDelimiter;
-                    Items->FSection = SubSection;
-                    Items->FDepth = FDepth + 1;
-                    const TPropInfoList Props(Collection->Items(I));
-                    for (int J = 0; J < Props.Count(); ++J)
-                        Items->LoadAnyProperty(Props.Items(J));
-                }
+                for (int I = 0; I < Collection->Count(); ++I)
+                    ForEachProperty(Collection->Items(I), Format("Item%d", I) + sPropNameDelimiter,
+                                    SubSection, &TPropsStorage::LoadAnyProperty);
             }
-            LoadObject(Held, ItemName);
+            ForEachProperty(Held, ItemName, FSection, &TPropsStorage::LoadAnyProperty);
             return;
         }
         const AnsiString Default = ValueText(PropInfo);

@@ -99,8 +99,12 @@ private:
     void ApplyText(const TPropInfo* PropInfo, const AnsiString& Text);
     AnsiString ComponentText(const TComponent* Component) const;
     void ApplyComponentText(const TPropInfo* PropInfo, const AnsiString& Text);
-    void StoreObject(TObject* Object, const AnsiString& APrefix);
-    void LoadObject(TObject* Object, const AnsiString& APrefix);
+    // Each (store or load) for the property of each stored line.
+    void ForEachStoredItem(TComponent* AComponent, TStrings* StoredList,
+                           void (TPropsStorage::*Each)(const TPropInfo*));
+    // Each for every published property of Object, through a nested storage.
+    void ForEachProperty(TObject* Object, const AnsiString& APrefix, const AnsiString& ASection,
+                         void (TPropsStorage::*Each)(const TPropInfo*));
     void StoreStrings(TStrings* Strings, const AnsiString& ASection);
     void LoadStrings(TStrings* Strings, const AnsiString& ASection);
 

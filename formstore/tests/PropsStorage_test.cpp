@@ -94,7 +94,10 @@ protected:
         FormFixture::TearDown();
     }
 
-    void Store(const std::vector<AnsiString>& Lines) {
+    void Store(const std::vector<AnsiString>& Lines) { Run(Lines, &TPropsStorage::StoreObjectsProps); }
+    void Load(const std::vector<AnsiString>& Lines) { Run(Lines, &TPropsStorage::LoadObjectsProps); }
+    void Run(const std::vector<AnsiString>& Lines,
+             void (TPropsStorage::*Action)(TComponent*, TStrings*)) {
         TStringList List;
         for (const AnsiString& L : Lines)
             List.Add(L);
@@ -102,17 +105,7 @@ protected:
         TPropsStorage S;
         S.SetSection("Beacon Mill");
         Mem.Attach(S);
-        S.StoreObjectsProps(Form1.get(), &List);
-    }
-    void Load(const std::vector<AnsiString>& Lines) {
-        TStringList List;
-        for (const AnsiString& L : Lines)
-            List.Add(L);
-        UpdateStoredList(Form1.get(), &List, true);
-        TPropsStorage S;
-        S.SetSection("Beacon Mill");
-        Mem.Attach(S);
-        S.LoadObjectsProps(Form1.get(), &List);
+        (S.*Action)(Form1.get(), &List);
     }
 
     std::unique_ptr<TForm> Form1, Form2;

@@ -2,6 +2,7 @@
 
 #include "platform/classes/Filer.h"
 #include "platform/rtl/FloatFormat.h"
+#include "platform/rtl/StrUtils.h"
 #include "platform/rtl/Streams.h"
 
 #include <algorithm>
@@ -369,21 +370,7 @@ private:
                 const auto Parsed = std::from_chars(FText.data() + Start, FText.data() + FPos, Code);
                 if (FPos == Start || Parsed.ec != std::errc() || Code > 0x10FFFF)
                     Error("invalid character code");
-                if (Code < 0x80) {
-                    Result += static_cast<char>(Code);
-                } else if (Code < 0x800) {
-                    Result += static_cast<char>(0xC0 | (Code >> 6));
-                    Result += static_cast<char>(0x80 | (Code & 0x3F));
-                } else if (Code < 0x10000) {
-                    Result += static_cast<char>(0xE0 | (Code >> 12));
-                    Result += static_cast<char>(0x80 | ((Code >> 6) & 0x3F));
-                    Result += static_cast<char>(0x80 | (Code & 0x3F));
-                } else {
-                    Result += static_cast<char>(0xF0 | (Code >> 18));
-                    Result += static_cast<char>(0x80 | ((Code >> 12) & 0x3F));
-                    Result += static_cast<char>(0x80 | ((Code >> 6) & 0x3F));
-                    Result += static_cast<char>(0x80 | (Code & 0x3F));
-                }
+                AppendUtf8(Result, Code);
             } else {
                 break;
             }

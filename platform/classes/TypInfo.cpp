@@ -365,7 +365,7 @@ AnsiString SetToString(const TTypeInfo* SetType, std::int64_t Value, bool Bracke
     return Brackets ? "[" + Result + "]" : Result;
 }
 
-std::int64_t StringToSet(const TTypeInfo* SetType, const AnsiString& Value) {
+std::int64_t StringToSet(const TTypeInfo* SetType, const AnsiString& Value, bool SkipUnknown) {
     const TTypeInfo* Members = SetType ? SetType->CompType : nullptr;
     std::int64_t Result = 0;
     std::size_t I = 0;
@@ -379,9 +379,10 @@ std::int64_t StringToSet(const TTypeInfo* SetType, const AnsiString& Value) {
         if (I == Start) break;
         const AnsiString Word = Value.substr(Start, I - Start);
         const int Ordinal = GetEnumValue(Members, Word);
-        if (Ordinal < 0 || Ordinal >= 32)
+        if (Ordinal >= 0 && Ordinal < 32)
+            Result |= std::int64_t{1} << Ordinal;
+        else if (!SkipUnknown)
             throw EPropertyConvertError("Invalid property element: " + Word);
-        Result |= std::int64_t{1} << Ordinal;
     }
     return Result;
 }

@@ -225,6 +225,8 @@ AnsiString GetEnumProp(const TObject* Instance, const TPropInfo* PropInfo);
 void SetEnumProp(TObject* Instance, const TPropInfo* PropInfo, const AnsiString& Value);
 // Sets as "[a,b]" (Brackets) or "a,b".
 AnsiString SetToString(const TTypeInfo* SetType, std::int64_t Value, bool Brackets);
-// Words separated by blanks, "," "[" "]"; EPropertyConvertError for a word
-// that names no member.
-std::int64_t StringToSet(const TTypeInfo* SetType, const AnsiString& Value);
+// Words separated by blanks, "," "[" "]"; a word that names no member (or
+// one from 32 on) raises EPropertyConvertError, or with SkipUnknown is
+// passed over.
+std::int64_t StringToSet(const TTypeInfo* SetType, const AnsiString& Value,
+                         bool SkipUnknown = false);

@@ -218,6 +218,10 @@ int CollatedCompare(const AnsiString& a, const AnsiString& b, bool caseSensitive
 
 } // namespace
 
+void AppendUtf8(AnsiString& Out, char32_t CodePoint) {
+    Encode(CodePoint, Out);
+}
+
 int Pos(const AnsiString& SubStr, const AnsiString& S) {
     if (SubStr.empty()) return 0;
     const auto found = S.find(SubStr);

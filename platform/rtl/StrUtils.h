@@ -24,6 +24,9 @@ void Insert(const AnsiString& Source, AnsiString& S, int Index);
 char CharAt(const AnsiString& S, int Index);
 
 // Remove leading/trailing spaces and control characters (bytes up to ' ').
+// Appends the UTF-8 bytes of a code point (U+0000 to U+10FFFF).
+void AppendUtf8(AnsiString& Out, char32_t CodePoint);
+
 AnsiString Trim(const AnsiString& S);
 AnsiString TrimLeft(const AnsiString& S);
 AnsiString TrimRight(const AnsiString& S);

@@ -169,7 +169,7 @@ TEST(Filer, TextFormKeepsValuesOfEveryNotation) {
                             "  Ratio = -INF\n"
                             "  Wide = $10\n"
                             "  Caption = 'a'#13#10'b' +\n"
-                            "    'c'\n"
+                            "    'c'#233\n"
                             "end\n";
     TBoxForm Form(nullptr);
     TStringStream In(BinaryOf(Text));
@@ -177,7 +177,14 @@ TEST(Filer, TextFormKeepsValuesOfEveryNotation) {
     EXPECT_EQ(Form.Extra(), Variant(1.5));
     EXPECT_TRUE(std::isinf(Form.Ratio()) && Form.Ratio() < 0);
     EXPECT_EQ(Form.Wide(), 16);
-    EXPECT_EQ(Form.Caption(), "a\r\nbc");
+    EXPECT_EQ(Form.Caption(), "a\r\nbc\xC3\xA9");
+
+    // A wide string (UTF-16, here with a surrogate pair) reads as UTF-8.
+    TBoxForm Wide(nullptr);
+    TStringStream WideIn("TPF0\x08TBoxForm\x01W\x07" "Caption\x12\x03\x00\x00\x00"
+                         "h\x00\x3D\xD8\x00\xDE\x00\x00"s);
+    ReadComponentRes(&WideIn, &Wide);
+    EXPECT_EQ(Wide.Caption(), "h\xF0\x9F\x98\x80");
 }
 
 TEST(Filer, BadTextNamesTheLine) {
