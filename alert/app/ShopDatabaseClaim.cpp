@@ -9,6 +9,7 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <sys/stat.h>
 #include <vector>
 
 namespace {
@@ -35,8 +36,11 @@ std::unique_ptr<TInstanceLock> ClaimShopDatabase(const AnsiString& AliasName) {
     }
     const AnsiString File = Real;
     CheckDatabaseFile(File, ShopTables);
+    // Whoever may write the database may take its lock.
+    struct stat Info {};
+    const mode_t Mode = stat(File.c_str(), &Info) == 0 ? (Info.st_mode & 0666) | 0600 : 0644;
     try {
-        return std::make_unique<TInstanceLock>(File + ".lock", File);
+        return std::make_unique<TInstanceLock>(File + ".lock", File, Mode);
     } catch (const EInstanceLocked& E) {
         throw Exception("Another instance of the program works on this database: " + E.Message);
     }

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <string>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -38,9 +39,15 @@ pid_t HolderOf(int Fd) {
 
 } // namespace
 
-TInstanceLock::TInstanceLock(const AnsiString& LockFile, const AnsiString& Resource)
+TInstanceLock::TInstanceLock(const AnsiString& LockFile, const AnsiString& Resource, mode_t Mode)
     : FLockFile(LockFile) {
-    FFd = open(LockFile.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+    FFd = open(LockFile.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, Mode);
+    if (FFd >= 0) {
+        // The umask must not keep out someone who may write the resource.
+        [[maybe_unused]] const int Changed = fchmod(FFd, Mode);
+    } else if (errno == EEXIST) {
+        FFd = open(LockFile.c_str(), O_RDWR | O_CLOEXEC);
+    }
     if (FFd < 0) Fail(LockFile, "open");
     flock Lock = WholeFile(F_WRLCK);
     if (fcntl(FFd, F_SETLK, &Lock) != 0) {

@@ -20,11 +20,12 @@ public:
 
 class TInstanceLock {
 public:
-    // Takes the lock of LockFile (created when missing) on behalf of
-    // Resource, which the messages name. Raises EInstanceLocked naming the
-    // process that holds it, or EInOutError when the lock file cannot be
-    // opened or locked.
-    TInstanceLock(const AnsiString& LockFile, const AnsiString& Resource);
+    // Takes the lock of LockFile on behalf of Resource, which the messages
+    // name. A missing lock file is created with Mode whatever the umask, so
+    // that everyone who may write the resource can take its lock. Raises
+    // EInstanceLocked naming the process that holds it, or EInOutError when
+    // the lock file cannot be opened or locked.
+    TInstanceLock(const AnsiString& LockFile, const AnsiString& Resource, mode_t Mode = 0644);
     ~TInstanceLock();
     TInstanceLock(const TInstanceLock&) = delete;
     TInstanceLock& operator=(const TInstanceLock&) = delete;

@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <string>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -56,6 +57,15 @@ TEST_F(InstanceLockTest, AnotherProcessIsRefusedWhileTheLockIsHeldAndTakesItAfte
     // A lock file left behind by a holder that ended does not block.
     EXPECT_TRUE(std::filesystem::exists(LockFile));
     EXPECT_NO_THROW(TInstanceLock(LockFile, "/data/shop.db"));
+}
+
+TEST_F(InstanceLockTest, ANewLockFileTakesTheModeItIsGivenWhateverTheUmask) {
+    const mode_t Previous = umask(077);
+    { TInstanceLock Lock(LockFile, "/data/shop.db", 0664); }
+    umask(Previous);
+    struct stat Info {};
+    ASSERT_EQ(stat(LockFile.c_str(), &Info), 0);
+    EXPECT_EQ(Info.st_mode & 0777, 0664u);
 }
 
 TEST_F(InstanceLockTest, ALockFileThatCannotBeMadeIsAnErrorNamingIt) {
