@@ -17,7 +17,7 @@ template <class T> std::unique_ptr<TgxGridControl> MakeControl(TComponent* AOwne
 } // namespace
 
 TgxEditGridControl::TgxEditGridControl(TComponent* AOwner)
-    : TgxCustomGridControl(MakeControl<TgxGridEditBox>(AOwner)) {}
+    : TgxStyledGridControl(MakeControl<TgxGridEditBox>(AOwner)) {}
 
 void TgxEditGridControl::SetValue(const Variant& Value) {
     EditBox()->SetText(VarToStr(Value));
@@ -46,7 +46,7 @@ void TgxEditGridControl::SaveCurrentState() {
 }
 
 TgxCheckGridControl::TgxCheckGridControl(TComponent* AOwner)
-    : TgxCustomGridControl(MakeControl<TgxGridCheckBox>(AOwner)) {
+    : TgxStyledGridControl(MakeControl<TgxGridCheckBox>(AOwner)) {
     FControl->SetCaption("");
     FControl->SetTabStop(false);
 }

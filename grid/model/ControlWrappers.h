@@ -7,18 +7,27 @@
 
 namespace grid {
 
-class TgxEditGridControl : public TgxCustomGridControl {
+// What the two wrappers share: their control keeps the grid, the colour
+// and the font it is given.
+class TgxStyledGridControl : public TgxCustomGridControl {
 public:
-    explicit TgxEditGridControl(TComponent* AOwner);
-
-    TgxGridEditBox* EditBox() const { return static_cast<TgxGridEditBox*>(FControl.get()); }
-
     TWinControl* GetGrid() const override { return FControl->Grid(); }
     void SetGrid(TWinControl* Value) override { FControl->SetGrid(Value); }
     TColor GetColor() const override { return FControl->Color(); }
     void SetColor(TColor Value) override { FControl->SetColor(Value); }
     TFont* GetFont() const override { return FControl->Font(); }
     void SetFont(TFont* Value) override { FControl->SetFont(Value); }
+
+protected:
+    using TgxCustomGridControl::TgxCustomGridControl;
+};
+
+class TgxEditGridControl : public TgxStyledGridControl {
+public:
+    explicit TgxEditGridControl(TComponent* AOwner);
+
+    TgxGridEditBox* EditBox() const { return static_cast<TgxGridEditBox*>(FControl.get()); }
+
     // The text as a string.
     Variant GetValue() const override { return Variant(EditBox()->EditText()); }
     void SetValue(const Variant& Value) override;
@@ -54,18 +63,12 @@ public:
     void SetEditText(const AnsiString& Value, bool Flag) { EditBox()->SetEditText(Value, Flag); }
 };
 
-class TgxCheckGridControl : public TgxCustomGridControl {
+class TgxCheckGridControl : public TgxStyledGridControl {
 public:
     explicit TgxCheckGridControl(TComponent* AOwner);
 
     TgxGridCheckBox* CheckBox() const { return static_cast<TgxGridCheckBox*>(FControl.get()); }
 
-    TWinControl* GetGrid() const override { return FControl->Grid(); }
-    void SetGrid(TWinControl* Value) override { FControl->SetGrid(Value); }
-    TColor GetColor() const override { return FControl->Color(); }
-    void SetColor(TColor Value) override { FControl->SetColor(Value); }
-    TFont* GetFont() const override { return FControl->Font(); }
-    void SetFont(TFont* Value) override { FControl->SetFont(Value); }
     Variant GetValue() const override { return CheckBox()->Value(); }
     void SetValue(const Variant& Value) override { CheckBox()->SetValue(Value); }
     void SetEditValue(const Variant& Value, bool Flag) override {
