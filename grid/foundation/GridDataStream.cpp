@@ -42,13 +42,12 @@ std::int32_t MapEntry(const TList* ColMap, int Index) {
     return static_cast<std::int32_t>(reinterpret_cast<std::intptr_t>(ColMap->Get(Index)));
 }
 
-// A load makes a shared bitmap for every picture number it meets, also for
-// cells it drops; those no cell took would stay in the shared set for good.
-void DropUnheldPictures(const std::map<std::int32_t, TBitmap*>& Pictures) {
-    for (const auto& [Number, Bitmap] : Pictures) {
-        TgxBitmapElement* Element = SharedBitmapElement(Bitmap);
-        if (Element && Element->RefCount <= 0) SharedBitmaps()->RemoveBitmap(Bitmap);
-    }
+// A load holds a count on every shared bitmap it makes until it ends, so
+// that a cell the stream overwrites cannot free a bitmap later cells show.
+// Giving the counts back frees the bitmaps no cell took.
+void ReleasePictures(const std::map<std::int32_t, TBitmap*>& Pictures) {
+    for (const auto& [Number, Bitmap] : Pictures)
+        UpdateSharedBitmapRef(Bitmap, true);
 }
 
 // An empty bitmap saves no bytes at all, which would leave its place in the
@@ -142,7 +141,10 @@ TBitmap* Tgx2DStorage::ReadPicture(TStream* Stream, std::map<std::int32_t, TBitm
     // Only the numbers met take a bitmap, however large they are. The image
     // follows after the rows; until then the bitmap is empty.
     TBitmap*& Bitmap = Pictures[Number];
-    if (!Bitmap) Bitmap = CreateSharedBitmap()->Bitmap;
+    if (!Bitmap) {
+        Bitmap = CreateSharedBitmap()->Bitmap;
+        UpdateSharedBitmapRef(Bitmap, false); // the load's own count, see ReleasePictures
+    }
     return Bitmap;
 }
 
@@ -275,10 +277,10 @@ void Tgx2DStorage::LoadFromStream(TStream* Stream, const TList* ColMap) {
         for (const ReadCell& Cell : Cells)
             SetValue(Cell.Col, Cell.Row, Cell.Type, Cell.Value);
     } catch (...) {
-        DropUnheldPictures(Pictures);
+        ReleasePictures(Pictures);
         throw;
     }
-    DropUnheldPictures(Pictures);
+    ReleasePictures(Pictures);
 }
 
 } // namespace grid

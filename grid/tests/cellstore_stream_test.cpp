@@ -272,6 +272,26 @@ TEST(GridDataStream, AnUnreadableImageLeavesTheStoreAsItWas) {
     EXPECT_EQ(SharedCount(), Before);
 }
 
+TEST(GridDataStream, APictureCellTheStreamOverwritesLeavesItsBitmapToTheOthers) {
+    TBitmap A;
+    A.SetSize(2, 1);
+    // Row 1 comes twice: its picture cell becomes a number, and the picture
+    // moves on to column 2.
+    const std::string Bytes =
+        Data().I(1).I(1).B(3).I(1).I(1).I(2).B(2).I(5).B(3).I(1).I(0).I(1).Raw(Image(A)).Bytes;
+    const int Before = SharedCount();
+    {
+        Tgx2DStorage T(0, 0);
+        Load(T, Bytes);
+        EXPECT_EQ(T.GetValue(1, 1).AsInteger(), 5);
+        TBitmap* Read = BitmapAt(T, 2, 1);
+        ASSERT_NE(Read, nullptr);
+        EXPECT_EQ(Read->Width(), 2);
+        EXPECT_EQ(SharedBitmapElement(Read)->RefCount, 1);
+    }
+    EXPECT_EQ(SharedCount(), Before);
+}
+
 TEST(GridDataStream, EveryCellKindRoundTripsAnEmptyPictureIncluded) {
     TBitmap Empty, Picture;
     Picture.SetSize(2, 1);
