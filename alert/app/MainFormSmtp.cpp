@@ -1,4 +1,5 @@
 // The e-mail choice, the SMTP settings controls and the debug grid's button.
+#include "alert/app/AlertMailTransport.h"
 #include "alert/app/AlertMailer.h"
 #include "alert/app/GeneratedAlertsView.h"
 #include "alert/app/MainFormWindow.h"
@@ -35,8 +36,11 @@ void TMainFormWindow::btSaveSMTPSettingsClick(TObject*) {
 }
 
 bool TMainFormWindow::SmtpSettingsComplete() const {
-    return !Trim(eSMTPServer->Text()).empty() && !Trim(eSMTPPort->Text()).empty() &&
-           !Trim(eSMTPAccount->Text()).empty();
+    SmtpControlValues Values;
+    Values.Server = eSMTPServer->Text();
+    Values.Port = eSMTPPort->Text();
+    Values.Account = eSMTPAccount->Text();
+    return MissingSmtpSettings(Values).empty();
 }
 
 void TMainFormWindow::btTestConnectionClick(TObject*) {

@@ -50,8 +50,9 @@ struct AlertEmailRun {
     AnsiString Error;
     AnsiString FailedAddress;
 
-    // The run reached its last recipient.
-    bool Completed() const { return !Failed; }
+    // The run reached its last recipient and e-mailed somebody: the window
+    // counts such runs.
+    bool Completed() const { return !Failed && !Accepted.empty(); }
     // The recipients whose message the server did not accept, in order.
     std::vector<std::int32_t> Unsent() const;
 };
