@@ -220,6 +220,15 @@ TEST_F(EditBoxTest, MultibyteTypingAndMovesNeverStopInsideACharacter) {
     Start("€x");
     Key(Qt::Key_Right, Qt::ShiftModifier);
     EXPECT_EQ(Box->GetSelText(), "€");
+    // A lead byte whose sequence breaks off never reaches the text.
+    Start("");
+    Box->Perform(WM_CHAR, 0xE2);
+    Box->Perform(WM_CHAR, 0x82);
+    Box->Perform(WM_CHAR, 'a');
+    Box->Perform(WM_CHAR, 0xC3);
+    EXPECT_EQ(Box->EditText(), "a");
+    Box->Perform(WM_CHAR, 0xA9);
+    EXPECT_EQ(Box->EditText(), "aé");
 }
 
 TEST_F(EditBoxTest, EscapeUndoesOnceThenPassesToTheGrid) {
@@ -374,6 +383,18 @@ TEST_F(EditBoxTest, TheCaretBlinksOnTheTimerAndTheSelectionShowsWithTheFocus) {
     EXPECT_FALSE(BandHas(0, clHighlight));
 }
 
+TEST_F(EditBoxTest, TypingPastTheRightEdgeScrollsTheCaretBackIntoView) {
+    Box->SetBounds(10, 10, Measure("0123456789"), 20);
+    Start("");
+    Type("0123456789012345678901234567890123456789");
+    EXPECT_GT(Box->ScrollPos(), 0);
+    EXPECT_GT(Box->CaretPoint().X, 0);
+    EXPECT_LT(Box->CaretPoint().X, Box->Width());
+    Key(Qt::Key_Home);
+    EXPECT_EQ(Box->ScrollPos(), 0);
+    EXPECT_EQ(Box->CaretPoint().X, 0);
+}
+
 TEST_F(EditBoxTest, DraggingRightOfASingleLineBoxKeepsScrolling) {
     Box->SetBounds(10, 10, Measure("0123456789") / 2, 20);
     Start("0123456789");
@@ -387,6 +408,110 @@ TEST_F(EditBoxTest, DraggingRightOfASingleLineBoxKeepsScrolling) {
     EXPECT_EQ(Box->SelByteStart(), 0);
     EXPECT_GT(Box->SelByteLength(), 0);
     SendMouse(W, QEvent::MouseButtonRelease, QPoint(W->width() + 10, 5));
+}
+
+TEST_F(EditBoxTest, TheCaretStandsWhereTheTextIsDrawn) {
+    // The text's last inked column lies just left of the caret at its end,
+    // whatever the alignment.
+    for (TAlignment Alignment : {taLeftJustify, taCenter, taRightJustify}) {
+        Box->SetAlignment(Alignment);
+        Start("xxx");
+        Key(Qt::Key_End);
+        const int CaretX = Box->CaretPoint().X;
+        Box->Perform(WM_PAINT);
+        int LastInk = -1;
+        for (int X = 0; X < Box->Width(); ++X)
+            for (int Y = 0; Y < Box->Height(); ++Y)
+                if (ColorToRGB(Box->Canvas()->Pixels(X, Y)) != ColorToRGB(clWhite)) LastInk = X;
+        EXPECT_GE(LastInk, CaretX - 3) << static_cast<int>(Alignment);
+        EXPECT_LT(LastInk, CaretX + 1) << static_cast<int>(Alignment);
+    }
+    Box->SetAlignment(taRightJustify);
+    Start("abc");
+    EXPECT_EQ(Box->TextPos(), 3); // a right-justified box starts at the end
+    Box->SelectAll();
+    EXPECT_EQ(Box->TextPos(), 3);
+}
+
+TEST_F(EditBoxTest, WrappedLinesKeepTheCaretAtTheEndOfALineOrTheStartOfTheNext) {
+    Box->SetWordWrap(uiOn);
+    Box->SetBounds(10, 10, Measure("wwww ") + 6, LineHeight() * 3);
+    Start("aaaa bbbb cccc dddd eeee ffff");
+    ASSERT_EQ(Box->LineCount(), 6);
+    // End on a wrapped line shows the caret at the end of that line; Right
+    // then keeps the byte and shows it at the start of the next.
+    Key(Qt::Key_End);
+    EXPECT_EQ(Box->TextPos(), 5);
+    EXPECT_EQ(Box->CaretRow(), 0);
+    Key(Qt::Key_Right);
+    EXPECT_EQ(Box->TextPos(), 5);
+    EXPECT_EQ(Box->CaretRow(), 1);
+    Key(Qt::Key_Left);
+    EXPECT_EQ(Box->TextPos(), 5);
+    EXPECT_EQ(Box->CaretRow(), 0);
+    // Page moves go as many lines as the box shows and scroll with them.
+    Key(Qt::Key_Home);
+    Key(Qt::Key_PageDown);
+    EXPECT_EQ(Box->CaretRow(), 3);
+    EXPECT_EQ(Box->TopLine(), 3);
+    Key(Qt::Key_PageDown);
+    EXPECT_EQ(Box->CaretRow(), 5);
+    EXPECT_EQ(Box->TextPos(), 25);
+    Key(Qt::Key_PageUp);
+    EXPECT_EQ(Box->CaretRow(), 2);
+    EXPECT_LE(Box->TopLine(), 2);
+    // The caret never stands below the box.
+    Key(Qt::Key_End, Qt::ControlModifier);
+    EXPECT_LE(Box->CaretPoint().Y + LineHeight(), Box->Height());
+}
+
+TEST_F(EditBoxTest, AClickPlacesTheCaretAtTheNearestEdgeAndADoubleClickSelectsAll) {
+    Start("mmmm");
+    QWidget* W = Box->Widget();
+    const int M = Measure("m");
+    struct Case {
+        int X;
+        int Pos;
+    };
+    for (const Case& C : {Case{1, 0}, Case{M - 1, 1}, Case{M + M / 2 + 1, 2}, Case{500, 4}}) {
+        ClickAt(W, QPoint(C.X, 5));
+        EXPECT_EQ(Box->TextPos(), C.Pos) << C.X;
+        Box->Perform(WM_MOVE); // keep the clicks from pairing
+    }
+    // Dragging selects from where the button went down.
+    SendMouse(W, QEvent::MouseButtonPress, QPoint(1, 5));
+    SendMouse(W, QEvent::MouseMove, QPoint(2 * M + 1, 5), Qt::NoButton, Qt::LeftButton);
+    SendMouse(W, QEvent::MouseButtonRelease, QPoint(2 * M + 1, 5));
+    EXPECT_EQ(Box->GetSelText(), "mm");
+    Box->Perform(WM_MOVE);
+    ClickAt(W, QPoint(1, 5));
+    ClickAt(W, QPoint(1, 5));
+    EXPECT_EQ(Box->GetSelLength(), 4);
+}
+
+TEST_F(EditBoxTest, EditsKeepAnUndoStateAndValuesDropIt) {
+    std::vector<bool> Changes;
+    Box->OnChanged = [&Changes](TObject*, bool Edit, bool, bool) { Changes.push_back(Edit); };
+    Start("old");
+    Box->SetEditText("new", true);
+    EXPECT_TRUE(Box->UndoSaved());
+    Box->SetEditText("newer", true);
+    EXPECT_TRUE(Box->Undo());
+    EXPECT_EQ(Box->EditText(), "old");
+    Box->SetEditText("new", false);
+    EXPECT_FALSE(Box->UndoSaved());
+    Key(Qt::Key_End);
+    Type("s");
+    Box->SetText("value");
+    EXPECT_FALSE(Box->UndoSaved());
+    // Edits the grid refuses change nothing.
+    Box->OnEdit = [](TObject*, bool& Cancel) { Cancel = true; };
+    Type("x");
+    Box->SetEditText("refused", true);
+    Key(Qt::Key_Delete);
+    EXPECT_EQ(Box->EditText(), "value");
+    // set, edit, edit, undo (a value), edit, typed, set
+    EXPECT_EQ(Changes, (std::vector<bool>{false, true, true, false, true, true, false}));
 }
 
 } // namespace
