@@ -45,8 +45,10 @@ TPWCalendar::TPWCalendar(TComponent* AOwner) : TWinControl(AOwner) {
     FLabel->Font()->SetName("Arial");
     FLabel->SetAnchors({akLeft, akTop, akRight});
 
-    FStringGrid = new TStringGrid(this);
+    FStringGrid = new grid::TStringGrid_ts(this);
     FStringGrid->SetName("StringGrid");
+    // Every cell shows at once: nothing to scroll.
+    FStringGrid->SetScrollBars(ssNone);
     FStringGrid->SetParent(FPanel);
     FStringGrid->SetBounds(3, 17, 197, 183);
     FStringGrid->SetColCount(Columns);
@@ -61,7 +63,7 @@ TPWCalendar::TPWCalendar(TComponent* AOwner) : TWinControl(AOwner) {
     FStringGrid->SetTabOrder(1);
     FStringGrid->SetAnchors({akLeft, akTop, akRight, akBottom});
     FStringGrid->OnDrawCell = [this](TObject* Sender, int ACol, int ARow, TRect Rect,
-                                     TGridDrawState State) {
+                                     grid::TGridDrawState State) {
         GridDrawCell(Sender, ACol, ARow, Rect, State);
     };
     FStringGrid->OnMouseDown = [this](TObject* Sender, TMouseButton Button, TShiftState Shift,
@@ -572,7 +574,7 @@ void TPWCalendar::GridKeyDown(TObject*, Word& Key, TShiftState Shift) {
 
 // ---- painting -------------------------------------------------------------------
 
-void TPWCalendar::GridDrawCell(TObject*, int ACol, int ARow, TRect R, TGridDrawState) {
+void TPWCalendar::GridDrawCell(TObject*, int ACol, int ARow, TRect R, grid::TGridDrawState) {
     TCanvas* Canvas = FStringGrid->Canvas();
     const TCellState& State = Cell(ACol, ARow);
     const bool IsFocus = ACol == FFocusCol && ARow == FFocusRow;

@@ -7,7 +7,7 @@
 #include "platform/gui/Controls.h"
 #include "platform/gui/ExtCtrls.h"
 #include "platform/gui/Graphics.h"
-#include "platform/gui/Grids.h"
+#include "grid/foundation/StringGrid.h"
 #include "platform/gui/StdCtrls.h"
 #include "platform/rtl/AnsiString.h"
 #include "platform/rtl/TDateTime.h"
@@ -102,7 +102,7 @@ public:
 
     TPanel* Panel() const { return FPanel; }
     TLabel* Label() const { return FLabel; }
-    TStringGrid* StringGrid() const { return FStringGrid; }
+    grid::TStringGrid_ts* StringGrid() const { return FStringGrid; }
     TScrollBar* VertScrollBar() const { return FScrollBar; }
     TBitmap* Pattern(int Mode) const;
 
@@ -141,14 +141,15 @@ private:
     void GridKeyDown(TObject* Sender, Word& Key, TShiftState Shift);
     void MoveFocus(Word Key, bool Ctrl, bool& Handled);
     void MoveSelectionEnd(Word Key, bool Ctrl, bool& Handled);
-    void GridDrawCell(TObject* Sender, int ACol, int ARow, TRect Rect, TGridDrawState State);
+    void GridDrawCell(TObject* Sender, int ACol, int ARow, TRect Rect,
+                      grid::TGridDrawState State);
 
     std::array<std::unique_ptr<TBitmap>, CellModeCount> FPatterns;
     // The patterns with their colours inverted, for selected cells.
     std::array<std::unique_ptr<TBitmap>, CellModeCount> FInvertedPatterns;
     TPanel* FPanel = nullptr;
     TLabel* FLabel = nullptr;
-    TStringGrid* FStringGrid = nullptr;
+    grid::TStringGrid_ts* FStringGrid = nullptr;
     TScrollBar* FScrollBar = nullptr;
     TDateTime FDate = 0;
     int FDay = 0;

@@ -2,6 +2,7 @@
 #include "components/MonthCalendarEditor.h"
 
 #include "platform/gui/Dialogs.h"
+#include "platform/gui/Forms.h"
 #include "platform/gui/QtApp.h"
 #include "platform/rtl/Clock.h"
 #include "platform/rtl/DateTime.h"
@@ -33,8 +34,18 @@ protected:
         ResetFormatSettings();
         Calendar = std::make_unique<TPWCalendar>(nullptr);
         Calendar->OnDateChange = [this](TObject*, TDateTime D) { Changes.push_back(D); };
+        // Shown on a form, as the operator meets it: the grid takes the
+        // focus when clicked.
+        Form = std::make_unique<TForm>(nullptr);
+        Form->SetBounds(0, 0, 300, 260);
+        Calendar->SetParent(Form.get());
+        Form->Show();
     }
-    void TearDown() override { ResetFormatSettings(); }
+    void TearDown() override {
+        Calendar.reset();
+        Form.reset();
+        ResetFormatSettings();
+    }
 
     QWidget* Grid() { return Calendar->StringGrid()->Widget(); }
 
@@ -86,6 +97,7 @@ protected:
     ManualClock Clock{EncodeDate(2004, 5, 12) + EncodeTime(10, 30, 0, 0)};
     ScopedClock ClockScope{Clock};
     TMessageBoxRecorder Boxes;
+    std::unique_ptr<TForm> Form;
     std::unique_ptr<TPWCalendar> Calendar;
     std::vector<TDateTime> Changes;
 };
@@ -354,7 +366,7 @@ TEST_F(MonthCalendarTest, PaintsPatternsSelectionAndFocusFrame) {
     Calendar->SetMultiSelect(true);
     Drag(CellCentre(0, 3), CellCentre(2, 3)); // 9 (focus), 10, 11 selected
     Calendar->SetCellMode(3, 3, 2);           // 12: silver diagonals
-    TStringGrid* G = Calendar->StringGrid();
+    grid::TStringGrid_ts* G = Calendar->StringGrid();
     G->Perform(WM_PAINT);
     TCanvas* C = G->Canvas();
     auto At = [&](int Col, int Row, int DX, int DY) {
