@@ -98,11 +98,18 @@ template <class V> const TTypeInfo* DefaultType() {
     }
 
 
+// The object a property is read from or written to, which must be of the
+// class that published it.
+[[noreturn]] void WrongInstance(const char* ClassName);
 template <class T> const T& Self(const TObject* Instance) {
-    return *static_cast<const T*>(dynamic_cast<const T*>(Instance));
+    const T* Result = dynamic_cast<const T*>(Instance);
+    if (!Result) WrongInstance(typeid(T).name());
+    return *Result;
 }
 template <class T> T& Self(TObject* Instance) {
-    return *static_cast<T*>(dynamic_cast<T*>(Instance));
+    T* Result = dynamic_cast<T*>(Instance);
+    if (!Result) WrongInstance(typeid(T).name());
+    return *Result;
 }
 
 } // namespace publish_detail

@@ -100,6 +100,14 @@ bool IsOrdinalKind(TTypeKind Kind) {
 
 } // namespace
 
+namespace publish_detail {
+
+void WrongInstance(const char* ClassName) {
+    throw EInvalidCast(AnsiString("Invalid class typecast: the property belongs to ") + ClassName);
+}
+
+} // namespace publish_detail
+
 // ---- types -----------------------------------------------------------------------------
 
 TTypeInfo MakeEnumType(const AnsiString& Name, std::initializer_list<const char*> Identifiers) {

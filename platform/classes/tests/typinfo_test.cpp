@@ -65,6 +65,9 @@ TEST(TypInfo, TypedAccessAndIdentifierTables) {
     EXPECT_EQ(Box.Caption(), "text");
     SetVariantProp(&Box, GetPropInfo(&Box, "Extra"), Variant("v"));
     EXPECT_EQ(Box.Extra(), Variant("v"));
+    // A property asked of an object of another class is refused.
+    TSample Sample;
+    EXPECT_THROW(GetOrdProp(&Sample, GetPropInfo(&Box, "Left")), EInvalidCast);
     TBox Other(nullptr);
     SetObjectProp(&Box, GetPropInfo(&Box, "Link"), &Other);
     EXPECT_EQ(GetObjectProp(&Box, GetPropInfo(&Box, "Link")), &Other);
