@@ -1,0 +1,682 @@
+#pragma once
+// TgxBaseGrid: the core of the grid control. It owns the column, row and
+// sparse cell property model, the display order of columns and rows, the
+// selections of whole columns and rows, the current cell, the optional
+// cell value store and the shared cell buttons, and fixes the defaults of
+// every grid setting.
+//
+// One class, split over files by concern: construction (BaseGridCreate),
+// values and checks (BaseGridValues), display numbers and moves
+// (BaseGridNumbers), row accessors (BaseGridRows), cell accessors and text
+// sizes (BaseGridCells), counts and layout (view/GridLayout), sizes and
+// visible ranges (view/GridSizes) and the event relays (view/GridRelays).
+#include "grid/foundation/CustomGrid.h"
+#include "grid/model/GridTypes.h"
+#include "grid/model/Selection.h"
+#include "grid/model/VisibleItems.h"
+#include "platform/gui/Graphics.h"
+#include "platform/rtl/Bits.h"
+
+#include <memory>
+#include <vector>
+
+class TStringList;
+
+namespace grid {
+
+class Tgx2DStorage;
+enum class TgxValueType : std::uint8_t;
+class TgxCol;
+class TgxGridCols;
+class TgxRow;
+class TgxGridRows;
+class TgxCellPropSet;
+class TgxCellElement;
+class TgxCoordList;
+class TgxCurrentCell;
+class TgxCustomButton;
+class TgxNormalButton;
+class TgxGridMaskLink;
+class TgxGridImageLink;
+class TgxGridDateTimeLink;
+class TgxIntegerSetList;
+class TgxIntegerList;
+class TgxDateTimeDefComponent;
+
+class TgxBaseGrid : public TCustomGrid_ts {
+public:
+    explicit TgxBaseGrid(TComponent* AOwner);
+    ~TgxBaseGrid() override;
+    AnsiString ClassName() const override { return "TgxBaseGrid"; }
+
+    static AnsiString GetVersion() { return "1.0.0a"; }
+    static void SetVersion(const AnsiString&) {}
+    static constexpr int DefaultColCount = 4;
+    static constexpr int DefaultRowCount = 4;
+
+    // ---- owned model ----------------------------------------------------------------
+    TgxGridCols* GridCols() const { return FCols.get(); }
+    TgxGridRows* GridRows() const { return FRows.get(); }
+    TgxCellPropSet* CellProps() const { return FCellProps.get(); }
+    TgxCoordList* CoordList() const { return FCoordList.get(); }
+    TgxCurrentCell* CurrentCell() const { return FCurrentCell.get(); }
+    TgxSelection& ColSelection() { return FColSelection; }
+    TgxSelection& RowSelection() { return FRowSelection; }
+    TgxVisibleItems& VisibleCols() { return FVisibleCols; }
+    TgxVisibleItems& VisibleRows() { return FVisibleRows; }
+    const TBits& ChangedRows() const { return FChangedRows; }
+    TgxIntegerSetList* ColCellProps() const { return FColCellProps.get(); }
+    TgxIntegerSetList* RowCellProps() const { return FRowCellProps.get(); }
+    TgxIntegerList* AutoFontCols() const { return FAutoFontCols.get(); }
+    TgxIntegerList* AutoFontRows() const { return FAutoFontRows.get(); }
+    TStringList* ImageListIds() const { return FImageListIds.get(); }
+    Tgx2DStorage* DataStore() const { return FStore.get(); }
+    TgxGridMaskLink* MaskLink() const { return FMaskLink.get(); }
+    TgxGridImageLink* ImageLink() const { return FImageLink.get(); }
+    TgxGridDateTimeLink* DateTimeLink() const { return FDateTimeLink.get(); }
+    TFont* HeadingFont() const { return FHeadingFont.get(); }
+    void SetHeadingFont(TFont* Value);
+
+    // ---- counts (view/GridLayout) ----------------------------------------------------
+    // The data counts: the stored count less the columns (rows) a running
+    // deletion has taken out already. The insertion row never counts.
+    virtual int GetGridColCount() const;
+    virtual void SetGridColCount(int Value);
+    virtual int GetGridRowCount() const;
+    virtual void SetGridRowCount(int Value);
+    int InsertionRows() const { return FInsertionRowShown ? 1 : 0; }
+    bool InsertionRowShown() const { return FInsertionRowShown; }
+    // Keeps the previous value and records the new one; the caller sets the
+    // row count.
+    void SetInsertionRow(bool Shown);
+    // A row (column) at display position P: 1 .. count + 1.
+    void InsertRow(int P);
+    void InsertCol(int P);
+    bool AddColumn(int P);
+    int FixedColCount() const { return FFixedColCount; }
+    void SetFixedColCount(int Value);
+    int FixedRowCount() const { return FFixedRowCount; }
+    void SetFixedRowCount(int Value);
+    bool GetRowBarOn() const;
+    void SetRowBarOn(bool Value);
+    int GetRowBarWidth() const;
+    void SetRowBarWidth(int Value);
+    bool GetHeadingOn() const;
+    void SetHeadingOn(bool Value);
+    int GetHeadingHeight() const;
+    void SetHeadingHeight(int Value);
+    int FixedWidth() const { return FFixedWidth; }
+    int FixedHeight() const { return FFixedHeight; }
+    int HorzLineWidth() const { return FHorzLineWidth; }
+    int VertLineWidth() const { return FVertLineWidth; }
+    bool ColInView(int DisplayCol) const;
+    bool RowInView(int DisplayRow) const;
+    bool CellVisible(int DisplayCol, int DisplayRow) const;
+    int GetMaxTopRow() const;
+    int GetMaxLeftCol() const;
+
+    // ---- sizes and visible ranges (view/GridSizes) -------------------------------------
+    // Display position, -1 for all; events report the data number.
+    virtual void ColResized(int DisplayCol);
+    virtual void RowResized(int DisplayRow);
+    int LastVisibleCol(int First) const;
+    int LastVisibleRow(int First) const;
+    int CompVisibleCols(int First) const;
+    int CompVisibleRows(int First) const;
+    int MaxVisibleCol() const;
+    int MaxVisibleRow() const;
+    void SingleColWidthChanged(int DisplayCol);
+    void SingleRowHeightChanged(int DisplayRow);
+    // The grid's button object of a type, made on first use.
+    TgxCustomButton* GridCellButton(int DisplayCol, TgxButtonType Type);
+    // Forgets the shared buttons (they are made again at the next use).
+    void ResetCellButtons();
+
+    // ---- checks and errors (BaseGridValues) -------------------------------------------
+    bool CheckIndex(TgxIndexType IndexType, int Index, int Max, int Min) const;
+    bool CheckGetCell() const;
+    bool CheckVarType(TgxControlType ControlType, const Variant& Value) const;
+    bool CheckRaise(const AnsiString& Message) const;
+    [[noreturn]] void InvalidOp(const AnsiString& Message) const;
+    [[noreturn]] void InvalidMaskOp(const AnsiString& Message) const;
+    // The check switch: while on (from construction) a failed check raises.
+    bool ReportInvalidOps() const { return FReportInvalidOps; }
+    void SetReportInvalidOps(bool Value) { FReportInvalidOps = Value; }
+    bool InCellLoaded() const { return FInCellLoaded; }
+    void SetInCellLoaded(bool Value) { FInCellLoaded = Value; }
+
+    // ---- cell values (BaseGridValues) -----------------------------------------------
+    bool StoreData() const { return FStoreData; }
+    virtual void SetStoreData(bool Value);
+    Variant GetDataValue(int DataCol, int DataRow, TgxControlType ControlType);
+    void SetDataValue(int DataCol, int DataRow, TgxControlType ControlType, const Variant& Value);
+    static TgxValueType ControlDataType(TgxControlType ControlType, const Variant& Value);
+    static bool ControlDataTypeOk(TgxControlType ControlType, TgxValueType ValueType);
+    void CheckGridData(int DataCol, int DataRow);
+    void DeleteColData(int From, int To);
+    void DeleteRowData(int From, int To);
+    void FreeGridData();
+    static Variant CheckStrValue(TgxControlType ControlType, const Variant& Value);
+    AnsiString CheckPictureValue(int DataCol, int DataRow, TgxControlType ControlType,
+                                 const Variant& Value);
+    int ImageListIndex(const AnsiString& ImageListId);
+    // The cell value as the application sees it: with StoreData the store.
+    virtual Variant GetCellValue(int DataCol, int DataRow);
+    virtual void SetCellValue(int DataCol, int DataRow, const Variant& Value);
+    // Tells the cell store how many columns and rows to allocate for.
+    void SetDataAllocSize(int Cols, int Rows);
+
+    // ---- display numbers (BaseGridNumbers) ----------------------------------------------
+    int GetDataCol(int DisplayCol) const;
+    void SetDataCol(int DisplayCol, int DataCol);
+    int GetDataColnr(int DisplayCol) const;
+    int GetDataRow(int DisplayRow) const;
+    void SetDataRow(int DisplayRow, int DataRow);
+    int GetDataRownr(int DisplayRow) const;
+    int GetDisplayCol(int DataCol) const;
+    void SetDisplayColnr(int DataCol, int DisplayCol);
+    int GetDisplayColnr(int DataCol) const;
+    int GetDisplayRow(int DataRow) const;
+    void SetDisplayRownr(int DataRow, int DisplayRow);
+    int GetDisplayRownr(int DataRow) const;
+    // One column (row) moves from display position From to To.
+    void ChangeDisplayCol(int From, int To);
+    void ChangeColWidths(int From, int To);
+    void MoveVisibleCol(int From, int To);
+    void ChangeSelectedCols(int From, int To);
+    void ChangeCurrentColPosition(int From, int To);
+    void ChangeDisplayRow(int From, int To);
+    void ChangeRowHeights(int From, int To);
+    void MoveVisibleRow(int From, int To);
+    void ChangeSelectedRows(int From, int To);
+    void ChangeCurrentRowPosition(int From, int To);
+    // Removes everything kept for one data column (row) shown up to
+    // LastPosition: its cell properties, selection, display position and
+    // sizes; later data columns (rows) move down by one.
+    void DeleteAllAtCol(int DataCol, int LastPosition);
+    void DeleteAllAtRow(int DataRow, int LastPosition);
+    // DeleteAllAtRow for every data row above NewCount, in one pass.
+    void DeleteTrailingRows(int NewCount);
+
+    // ---- columns and rows (BaseGridRows) -------------------------------------------------
+    TgxCol* GetCol(const Variant& Col) const;
+    TgxRow* GetRow(int DataRow) const;
+    TColor GetRowColor(int DataRow) const;
+    void SetRowColor(int DataRow, TColor Value);
+    int GetRowHeight(int DataRow) const;
+    void SetRowHeight(int DataRow, int Value);
+    bool GetRowVisible(int DataRow) const;
+    void SetRowVisible(int DataRow, bool Value);
+    bool IsRowVisible(int DataRow) const;
+    TgxHorzAlignment GetRowHorzAlignment(int DataRow) const;
+    void SetRowHorzAlignment(int DataRow, TgxHorzAlignment Value);
+    TgxVertAlignment GetRowVertAlignment(int DataRow) const;
+    void SetRowVertAlignment(int DataRow, TgxVertAlignment Value);
+    TgxWordWrap GetRowWordWrap(int DataRow) const;
+    void SetRowWordWrap(int DataRow, TgxWordWrap Value);
+    bool GetRowReadOnly(int DataRow) const;
+    void SetRowReadOnly(int DataRow, bool Value);
+    bool IsRowReadOnly(int DataRow) const;
+    bool GetRowIs3D(int DataRow) const;
+    void SetRowIs3D(int DataRow, bool Value);
+    TgxControlType GetRowControlType(int DataRow) const;
+    void SetRowControlType(int DataRow, TgxControlType Value);
+    TgxButtonType GetRowButtonType(int DataRow) const;
+    void SetRowButtonType(int DataRow, TgxButtonType Value);
+    AnsiString GetRowMaskName(int DataRow) const;
+    void SetRowMaskName(int DataRow, const AnsiString& Value);
+    void SetRowChanged(int DataRow, bool Value);
+    bool GetRowChanged(int DataRow) const;
+    bool IsRowChanged(int DataRow) const;
+    void SetRowSelected(int DataRow, bool Value);
+    bool GetRowSelected(int DataRow) const;
+    bool IsRowSelected(int DataRow) const;
+    int GetRowId(int DataRow) const;
+    int GetIdDataRow(int Id) const;
+    int GetIDDataCol(int Id) const;
+
+    // ---- cells (BaseGridCells) -------------------------------------------------------------
+    TgxCellElement* GetCellElement(int DataCol, int DataRow, bool Check);
+    TgxCellElement* CreateCellElement(int DataCol, int DataRow);
+    // The cell's own value of a property, or its default.
+    Variant GetCellProperty(int DataCol, int DataRow, TgxProperty Prop, int SubIndex = 0);
+    // True when the value changed.
+    bool SetCellProperty(int DataCol, int DataRow, TgxProperty Prop, const Variant& Value,
+                         int SubIndex = 0, bool Redraw = true);
+    TColor GetCellColor(int DataCol, int DataRow);
+    void SetCellColor(int DataCol, int DataRow, TColor Value);
+    bool GetCellIs3D(int DataCol, int DataRow);
+    void SetCellIs3D(int DataCol, int DataRow, bool Value);
+    TgxWordWrap GetCellWordWrap(int DataCol, int DataRow);
+    void SetCellWordWrap(int DataCol, int DataRow, TgxWordWrap Value);
+    TgxHorzAlignment GetCellHorzAlignment(int DataCol, int DataRow);
+    void SetCellHorzAlignment(int DataCol, int DataRow, TgxHorzAlignment Value);
+    TgxVertAlignment GetCellVertAlignment(int DataCol, int DataRow);
+    void SetCellVertAlignment(int DataCol, int DataRow, TgxVertAlignment Value);
+    TgxControlType GetCellControlType(int DataCol, int DataRow);
+    void SetCellControlType(int DataCol, int DataRow, TgxControlType Value);
+    TgxButtonType GetCellButtonType(int DataCol, int DataRow);
+    void SetCellButtonType(int DataCol, int DataRow, TgxButtonType Value);
+    AnsiString GetCellMaskName(int DataCol, int DataRow);
+    void SetCellMaskName(int DataCol, int DataRow, const AnsiString& Value);
+    TgxReadOnly IsCellReadOnly(int DataCol, int DataRow);
+    void SetCellReadOnly(int DataCol, int DataRow, TgxReadOnly Value);
+    int GetCellTag(int DataCol, int DataRow);
+    void SetCellTag(int DataCol, int DataRow, int Value);
+    // Forgets the cached element (the set changed).
+    void ResetLastCell() { FLastCellValid = false; }
+    // Keep the per-column and per-row lists of cells with properties.
+    void AddToPropList(TgxCellElement* Element);
+    void DeleteFromPropList(TgxCellElement* Element);
+    void ResizeCellPropArrays(int OldColCount, int OldRowCount);
+
+    // A cell's effective control type and word wrap: the cell, then its row
+    // or column (DrawOverlap decides which first), then the grid.
+    virtual TgxControlType GiveCellControlType(int DataCol, int DataRow);
+    TgxWordWrap GiveCellWordWrap(int DataCol, int DataRow);
+    TFont* GiveCellFont(int DataCol, int DataRow);
+    TgxButtonType GiveCellButtonType(int DataCol, int DataRow);
+
+    // Text sizes of a cell's value laid out at its column's width.
+    int CalcTextHeight() const;
+    void GetTextSize(int DataCol, int DataRow, int& Height, int& Lines);
+    int GetCellTextHeight(int DataCol, int DataRow);
+    int GetCellTextLines(int DataCol, int DataRow);
+
+    // ---- invalidation (nothing while there is no window or in bulk) ------------------------
+    bool GetFastAssign() const;
+    void SetFastAssign(bool On);
+    void SetEnablePaint(bool Enable);
+    bool PaintEnabled() const { return FPaintLock == 0; }
+    bool Painting() const { return FPainting; }
+    bool Destroying() const { return ComponentState().Contains(csDestroying); }
+    bool IsLoading() const { return ComponentState().Contains(csLoading); }
+    bool CanActivateEvent() const { return !IsLoading(); }
+    bool GetInDesignMode() const;
+    bool SetInDesignMode(bool Value);
+    bool CheckInvalidateCol(int DisplayCol);
+    bool CheckInvalidateRow(int DisplayRow);
+    bool CheckInvalidateCell(int DisplayCol, int DisplayRow);
+    void InvalidateGridCell(int DisplayCol, int DisplayRow);
+    // The in-place control is placed again over the current cell (the
+    // editor hosting does the work; without it there is nothing to place).
+    void RedisplayControl(bool Force = false);
+
+    // The edit flow's answer whether an edit of another cell may end; with
+    // no edit under way it may.
+    virtual bool CheckEndEdit(int DataCol, int DataRow, bool ByUser);
+    bool InGridState() const;
+    bool InEditMode() const;
+    bool IsInsertRow(int DisplayRow) const;
+    // Makes a display cell current (both within the grid).
+    void SetCurrentCell(int DisplayCol, int DisplayRow);
+    // The nearest visible column (row) from a display position that went
+    // out of use: forward, else backward.
+    void MoveToNewCol(int From);
+    void MoveToNewRow(int From);
+    void CheckTopLeftNow() { CheckTopLeft(false); }
+    void InvalidateGridNow();
+    void CheckSetMask(int DataCol, int DataRow);
+    // A date-time definition went away: nothing refers to it any more.
+    void DateTimeDefDeleted(TgxDateTimeDefComponent* Component);
+    // Pixel sizes set by the model itself, with only the one column (row)
+    // brought in step afterwards.
+    void SetColPixelWidth(int DisplayCol, int Width);
+    void SetRowPixelHeight(int DisplayRow, int Height);
+
+    // ---- event relays (view/GridRelays) -----------------------------------------------------
+    virtual void DoPaint();
+    virtual void DoResize();
+    virtual void DoHeadingDown(int DataCol);
+    virtual void DoHeadingUp(int DataCol);
+    virtual void DoHeadingClick(int DataCol);
+    virtual void DoColMoved(int ToDisplayCol, int Count, bool ByUser);
+    virtual void DoRowMoved(int ToDisplayRow, int Count, bool ByUser);
+    virtual void DoColChanged(int OldCol);
+    virtual void DoSelectChanged(TgxSelectType SelectType, bool ByUser);
+    virtual void DoColCountChanged(int OldCount, int NewCount);
+    virtual void DoRowCountChanged(int OldCount, int NewCount);
+    virtual void DoColResized(int DataCol);
+    virtual void DoRowResized(int DataRow);
+    virtual bool DoCanStartDrag();
+    virtual void DoMouseStatusChanged(TgxMouseStatus OldStatus, TgxMouseStatus NewStatus);
+    virtual void DoGridStatusChanged(TgxGridStatus OldStatus, TgxGridStatus NewStatus);
+    virtual void DoEditTextResized(bool ByUser);
+    virtual void DoDeleteCol(int DataCol, bool ByUser);
+    virtual void DoInsertCol(int DataCol, bool ByUser);
+    virtual void DoComboCompareValue(const AnsiString& ComboString,
+                                     const AnsiString& CurrentCellString, int& CompareRes);
+    virtual void DoComboLCompareValue(const AnsiString& ComboString,
+                                      const AnsiString& CurrentCellString, int Len,
+                                      int& CompareRes);
+    virtual void DoKeyDown(Word& Key, TShiftState Shift);
+    virtual void DoKeyUp(Word& Key, TShiftState Shift);
+    virtual void DoKeyPress(char& Key);
+    // The reactions to a changed row count and an inserted row; the custom
+    // grid raises their events.
+    virtual void CheckRowCountChanged(int OldCount, int NewCount);
+    virtual void RowInserted(int DataRow, bool ByUser);
+
+    // ---- published settings ------------------------------------------------------------
+    TgxGridMode GridMode() const { return FGridMode; }
+    void SetGridMode(TgxGridMode Value) { FGridMode = Value; }
+    TgxDrawOverlap DrawOverlap() const { return FDrawOverlap; }
+    void SetDrawOverlap(TgxDrawOverlap Value) { FDrawOverlap = Value; }
+    TgxWordWrap WordWrap() const { return FWordWrap; }
+    void SetWordWrap(TgxWordWrap Value) { FWordWrap = Value; }
+    TgxGridStatus GridStatus() const { return FGridStatus; }
+    TgxColSelectMode ColSelectMode() const { return FColSelectMode; }
+    void SetColSelectMode(TgxColSelectMode Value) { FColSelectMode = Value; }
+    TgxRowSelectMode RowSelectMode() const { return FRowSelectMode; }
+    void SetRowSelectMode(TgxRowSelectMode Value) { FRowSelectMode = Value; }
+    TgxCellSelectMode CellSelectMode() const { return FCellSelectMode; }
+    void SetCellSelectMode(TgxCellSelectMode Value) { FCellSelectMode = Value; }
+    bool ColMoving() const { return FColMoving; }
+    void SetColMoving(bool Value) { FColMoving = Value; }
+    bool RowMoving() const { return FRowMoving; }
+    void SetRowMoving(bool Value) { FRowMoving = Value; }
+    TgxResizeCols ResizeCols() const { return FResizeCols; }
+    void SetResizeCols(TgxResizeCols Value) { FResizeCols = Value; }
+    TgxResizeRows ResizeRows() const { return FResizeRows; }
+    void SetResizeRows(TgxResizeRows Value) { FResizeRows = Value; }
+    TgxGridLines GridLines() const { return FGridLines; }
+    TColor LineColor() const { return FLineColor; }
+    void SetLineColor(TColor Value) { FLineColor = Value; }
+    TColor FixedLineColor() const { return FFixedLineColor; }
+    TColor HeadingColor() const { return FHeadingColor; }
+    TColor EditColor() const { return FEditColor; }
+    void SetEditColor(TColor Value) { FEditColor = Value; }
+    TColor EditFontColor() const { return FEditFontColor; }
+    TColor SelectionColor() const { return FSelectionColor; }
+    TColor SelectionFontColor() const { return FSelectionFontColor; }
+    TgxSelectionType SelectionType() const { return FSelectionType; }
+    void SetSelectionType(TgxSelectionType Value) { FSelectionType = Value; }
+    TColor FocusColor() const { return FFocusColor; }
+    void SetFocusColor(TColor Value) { FFocusColor = Value; }
+    TColor FocusBorderColor() const { return FFocusBorderColor; }
+    TColor FocusFontColor() const { return FFocusFontColor; }
+    TgxFocusBorder FocusBorder() const { return FFocusBorder; }
+    TColor TransparentColor() const { return FTransparentColor; }
+    bool SkipReadOnly() const { return FSkipReadOnly; }
+    void SetSkipReadOnly(bool Value) { FSkipReadOnly = Value; }
+    TgxRowChangedIndicator RowChangedIndicator() const { return FRowChangedIndicator; }
+    bool AlwaysShowEditor() const { return FAlwaysShowEditor; }
+    void SetAlwaysShowEditor(bool Value) { FAlwaysShowEditor = Value; }
+    bool AlwaysShowFocus() const { return FAlwaysShowFocus; }
+    bool CheckMouseFocus() const { return FCheckMouseFocus; }
+    const AnsiString& CheckBoxValues() const { return FCheckBoxValues; }
+    TScrollStyle AlwaysShowScrollBar() const { return FAlwaysShowScrollBar; }
+    TScrollStyle GridScrollBars() const { return FGridScrollBars; }
+    bool AutoScale() const { return FAutoScale; }
+    bool ReadOnlyButton() const { return FReadOnlyButton; }
+    bool TabRowWrap() const { return FTabRowWrap; }
+    bool WantTabs() const { return FWantTabs; }
+    bool FlatButtons() const { return FFlatButtons; }
+    bool RowBarIndicator() const { return FRowBarIndicator; }
+    bool StretchPicture() const { return FStretchPicture; }
+    bool ShrinkPicture() const { return FShrinkPicture; }
+    bool CenterPicture() const { return FCenterPicture; }
+    bool KeepAspectRatio() const { return FKeepAspectRatio; }
+    bool SelectFixed() const { return FSelectFixed; }
+    bool ResizeRowsInGrid() const { return FResizeRowsInGrid; }
+    bool ResizeColsInGrid() const { return FResizeColsInGrid; }
+    TCursor SelectedAreaCursor() const { return FSelectedAreaCursor; }
+    TgxScrollSpeed ScrollSpeed() const { return FScrollSpeed; }
+    bool ThumbTracking() const { return FThumbTracking; }
+    void SetThumbTracking(bool Value) { FThumbTracking = Value; }
+    bool Is3D() const { return FIs3D; }
+    bool Heading3D() const { return FHeading3D; }
+    TgxInactiveButtonState InactiveButtonState() const { return FInactiveButtonState; }
+    int ButtonEdgeWidth() const { return FButtonEdgeWidth; }
+    void SetButtonEdgeWidth(int Value);
+    int DefaultButtonWidth() const { return FDefaultButtonWidth; }
+    void SetDefaultButtonWidth(int Value);
+    int DefaultButtonHeight() const { return FDefaultButtonHeight; }
+    void SetDefaultButtonHeight(int Value);
+    int SpinButtonWidth() const { return FSpinButtonWidth; }
+    void SetSpinButtonWidth(int Value);
+    int SpinButtonHeight() const { return FSpinButtonHeight; }
+    void SetSpinButtonHeight(int Value);
+    int SpinStartDelay() const { return FSpinStartDelay; }
+    int SpinRepeatDelay() const { return FSpinRepeatDelay; }
+    TgxHeadingButton HeadingButton() const { return FHeadingButton; }
+    TgxHorzAlignment HeadingHorzAlignment() const { return FHeadingHorzAlignment; }
+    TgxVertAlignment HeadingVertAlignment() const { return FHeadingVertAlignment; }
+    TgxWordWrap HeadingWordWrap() const { return FHeadingWordWrap; }
+    TgxHorzAlignment HorzAlignment() const { return FHorzAlignment; }
+    TgxVertAlignment VertAlignment() const { return FVertAlignment; }
+    TgxVertAlignment RowBarAlignment() const { return FRowBarAlignment; }
+    bool HeadingParentFont() const { return FHeadingParentFont; }
+    const AnsiString& ExportDelimiter() const { return FExportDelimiter; }
+    void SetExportDelimiter(const AnsiString& Value) { FExportDelimiter = Value; }
+    int PrintLinesPerPage() const { return FPrintLinesPerPage; }
+    TgxPrintMode PrintOrientation() const { return FPrintOrientation; }
+    bool PrintTotals() const { return FPrintTotals; }
+    bool PrintWithGridFormats() const { return FPrintWithGridFormats; }
+    bool ProvideGridMenu() const { return FProvideGridMenu; }
+    void SetProvideGridMenu(bool Value) { FProvideGridMenu = Value; }
+    bool AlwaysDetectButton() const { return FAlwaysDetectButton; }
+    // The grid's default row height and column width as the model knows
+    // them (the base control keeps the pixel values).
+    int GridDefaultRowHeight() const { return DefaultRowHeight(); }
+    int SetDefaultRowHeightValue() const { return FSetDefaultRowHeight; }
+    TgxColMatch ColMatch() const { return FColMatch; }
+    bool IsComboGrid() const { return FIsComboGrid; }
+
+    // ---- published events --------------------------------------------------------------
+    TNotifyEvent OnPaint;
+    TNotifyEvent OnResize;
+    TgxHeadingClickEvent OnHeadingDown;
+    TgxHeadingClickEvent OnHeadingUp;
+    TgxHeadingClickEvent OnHeadingClick;
+    TgxColMovedEvent OnColMoved;
+    TgxRowMovedEvent OnRowMoved;
+    TgxColChangedEvent OnColChanged;
+    TgxSelectChangedEvent OnSelectChanged;
+    TgxCountChangedEvent OnColCountChanged;
+    TgxCountChangedEvent OnRowCountChanged;
+    TgxResizedEvent OnColResized;
+    TgxResizedEvent OnRowResized;
+    TgxCanStartDragEvent OnCanStartDrag;
+    TgxMouseStatusChangedEvent OnMouseStatusChanged;
+    TgxGridStatusChangedEvent OnGridStatusChanged;
+    TgxEditTextResizedEvent OnEditTextResized;
+    TgxDeleteColEvent OnDeleteCol;
+    TgxInsertColEvent OnInsertCol;
+    TgxComboCompareValueEvent OnComboCompareValue;
+    TgxComboLCompareValueEvent OnComboLCompareValue;
+    TKeyEvent OnKeyDown;
+    TKeyEvent OnKeyUp;
+    TKeyPressEvent OnKeyPress;
+
+protected:
+    // Factories a descendant may replace.
+    virtual std::unique_ptr<TgxGridCols> CreateCols(int Count);
+    virtual std::unique_ptr<TgxGridRows> CreateRows(int Count);
+    virtual std::unique_ptr<TgxCurrentCell> CreateCurrentCell();
+    void CreateDefaultValues();
+    // The heading font changed: the heading row is repainted.
+    virtual void HeadingFontChanged();
+
+    // Base control slots.
+    void SizeChanged(int OldColCount, int OldRowCount) override;
+    void DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState) override;
+    void ColWidthsChanged() override;
+    void RowHeightsChanged() override;
+
+    // Layout steps (view/GridLayout).
+    void SetNewColCount(int Value);
+    void SetNewRowCount(int Value);
+    void ResizeVisibleCols(int OldLast);
+    void ResizeVisibleRows(int OldLast);
+    void SetInternalFixedCols(int Value);
+    void SetInternalFixedRows(int Value);
+    void CheckFixedCols();
+    void CheckFixedRows();
+    void CalcHorzFixedWidth();
+    void CalcVertFixedHeight();
+    void CheckTopLeft(bool PaintingOff);
+    void AdjustCurrentAfterCount();
+
+    // Size synchronisation (view/GridSizes).
+    void CheckColWidths(int& ChangedWidth);
+    void CheckRowHeights(int& ChangedHeight);
+
+private:
+    void ResizeDisplayArrays();
+    // The row accessors' one scheme: check, create the object when the
+    // value is not the default, set, drop the object when it became empty.
+    template <class T, class Setter>
+    void SetRowProperty(int DataRow, const T& Value, const T& Default, Setter Set);
+    template <class Getter> auto GetRowProperty(int DataRow, Getter Get) const;
+    int RowBarOnValue() const;
+
+    // ---- owned objects, in the order the constructor makes them ----------------------
+    std::vector<std::int32_t> FDisplayCols; // display position -> data column
+    std::vector<std::int32_t> FDisplayRows; // display position -> data row
+    std::unique_ptr<TgxGridCols> FCols;
+    std::unique_ptr<TgxGridRows> FRows;
+    std::unique_ptr<TgxCurrentCell> FCurrentCell;
+    std::unique_ptr<TgxIntegerSetList> FColCellProps;
+    std::unique_ptr<TgxIntegerSetList> FRowCellProps;
+    std::unique_ptr<TgxCellPropSet> FCellProps;
+    std::unique_ptr<TgxGridMaskLink> FMaskLink;
+    std::unique_ptr<TgxGridImageLink> FImageLink;
+    std::unique_ptr<TgxGridDateTimeLink> FDateTimeLink;
+    std::unique_ptr<TStringList> FImageListIds;
+    std::unique_ptr<TgxIntegerList> FAutoFontCols;
+    std::unique_ptr<TgxIntegerList> FAutoFontRows;
+    std::unique_ptr<TgxCoordList> FCoordList;
+    TgxSelection FRowSelection;
+    TgxSelection FColSelection;
+    TgxVisibleItems FVisibleCols;
+    TgxVisibleItems FVisibleRows;
+    TBits FChangedRows;
+    std::unique_ptr<TFont> FHeadingFont;
+    std::unique_ptr<Tgx2DStorage> FStore;
+    // The shared buttons, by kind: combo, normal, vertical spin, horizontal
+    // spin, date-time drop-down, date-time pop-up.
+    std::unique_ptr<TgxCustomButton> FButtons[6];
+
+    // ---- state ----------------------------------------------------------------------
+    bool FReportInvalidOps = true;
+    bool FInCellLoaded = false;
+    bool FDesignOverride = false;
+    bool FIsComboGrid = false;
+    bool FSettingDefaults = false;
+    TgxColMatch FColMatch = cmaNone;
+    TgxGridStatus FGridStatus = grNormal;
+    int FFastAssign = 0;
+    int FPaintLock = 0;
+    bool FPainting = false;
+    int FDeletedCols = 0; // taken out by a running column deletion
+    int FDeletedRows = 0;
+    int FDataColCount = 0;
+    int FDataRowCount = 0;
+    int FReportedRowCount = DefaultRowCount; // data rows the last count event told
+    bool FInsertionRowShown = false;
+    bool FPrevInsertionRowShown = false;
+    int FColDeleting = 0;
+    int FRowDeleting = 0;
+    int FFixedColCount = 0;
+    int FFixedRowCount = 0;
+    int FLastFixedCol = 0;
+    int FLastFixedRow = 0;
+    int FFixedWidth = 0;
+    int FFixedHeight = 0;
+    int FHorzLineWidth = 1;
+    int FVertLineWidth = 1;
+    int FRowBarWidthRef = 14;
+    int FHeadingHeightRef = 15;
+    int FSetDefaultRowHeight = 14;
+    int FSetDefaultColWidth = 64;
+    bool FSizingHeading = false;
+    bool FSizingRowBar = false;
+    bool FInRowHeightsChanged = false;
+    bool FInColWidthsChanged = false;
+    bool FModelSizing = false;
+    // The one-entry cache of cell elements.
+    bool FLastCellValid = false;
+    int FLastCellCol = 0;
+    int FLastCellRow = 0;
+    TgxCellElement* FLastCell = nullptr;
+
+    // ---- settings ----------------------------------------------------------------------
+    TgxGridMode FGridMode = gmEdit;
+    TgxDrawOverlap FDrawOverlap = doDrawColOnTop;
+    TgxWordWrap FWordWrap = uiDefault;
+    TgxColSelectMode FColSelectMode = csMulti;
+    TgxRowSelectMode FRowSelectMode = rsMulti;
+    TgxCellSelectMode FCellSelectMode = cmRange;
+    bool FColMoving = true;
+    bool FRowMoving = true;
+    TgxResizeCols FResizeCols = rcSingle;
+    TgxResizeRows FResizeRows = rrAll;
+    bool FResizeRowsInGrid = false;
+    bool FResizeColsInGrid = false;
+    TgxGridLines FGridLines = glBoth;
+    TColor FLineColor = 0x00C0C0C0;
+    TColor FFixedLineColor = 0;
+    TColor FHeadingColor = static_cast<TColor>(0x8000000F);
+    TColor FEditColor = clNone;
+    TColor FEditFontColor = clNone;
+    TColor FSelectionColor = static_cast<TColor>(0x8000000D);
+    TColor FSelectionFontColor = static_cast<TColor>(0x8000000E);
+    TgxSelectionType FSelectionType = sltDefault;
+    TColor FFocusColor = clNone;
+    TColor FFocusBorderColor = clNone;
+    TColor FFocusFontColor = clNone;
+    TgxFocusBorder FFocusBorder = fbDot;
+    TColor FTransparentColor = clNone;
+    bool FSkipReadOnly = true;
+    TgxRowChangedIndicator FRowChangedIndicator = riOn;
+    bool FAlwaysShowEditor = true;
+    bool FAlwaysShowFocus = false;
+    bool FCheckMouseFocus = true;
+    AnsiString FCheckBoxValues;
+    TScrollStyle FAlwaysShowScrollBar = ssNone;
+    TScrollStyle FGridScrollBars = ssBoth;
+    bool FAutoScale = false;
+    bool FReadOnlyButton = true;
+    bool FTabRowWrap = true;
+    bool FWantTabs = true;
+    bool FFlatButtons = true;
+    bool FRowBarIndicator = true;
+    bool FStoreData = false;
+    bool FStretchPicture = true;
+    bool FShrinkPicture = true;
+    bool FCenterPicture = true;
+    bool FKeepAspectRatio = false;
+    bool FSelectFixed = true;
+    TCursor FSelectedAreaCursor = crDefault;
+    TgxScrollSpeed FScrollSpeed = spVariable;
+    int FScrollWaitTime = 200;
+    bool FThumbTracking = false;
+    bool FIs3D = false;
+    bool FHeading3D = true;
+    TgxInactiveButtonState FInactiveButtonState = ibsBackGround;
+    int FButtonEdgeWidth = 2;
+    int FDefaultButtonWidth = 11;
+    int FDefaultButtonHeight = 9;
+    int FSpinButtonWidth = 11;
+    int FSpinButtonHeight = 9;
+    int FSpinStartDelay = 500;
+    int FSpinRepeatDelay = 80;
+    TgxHeadingButton FHeadingButton = hbNone;
+    TgxHorzAlignment FHeadingHorzAlignment = htaDefault;
+    TgxVertAlignment FHeadingVertAlignment = vtaDefault;
+    TgxWordWrap FHeadingWordWrap = uiDefault;
+    TgxHorzAlignment FHorzAlignment = htaDefault;
+    TgxVertAlignment FVertAlignment = vtaDefault;
+    TgxVertAlignment FRowBarAlignment = vtaDefault;
+    bool FHeadingParentFont = true;
+    AnsiString FExportDelimiter = ",";
+    int FPrintLinesPerPage = 40;
+    TgxPrintMode FPrintOrientation = pmLandscape;
+    bool FPrintTotals = true;
+    bool FPrintWithGridFormats = true;
+    bool FProvideGridMenu = false;
+    bool FAlwaysDetectButton = false;
+};
+
+} // namespace grid

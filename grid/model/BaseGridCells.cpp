@@ -1,0 +1,264 @@
+// Cell property accessors over the sparse cell set, the per-column and
+// per-row lists of cells with properties, and the text sizes of a cell.
+#include "grid/foundation/TextLayout.h"
+#include "grid/model/BaseGrid.h"
+#include "grid/model/CellButtons.h"
+#include "grid/model/CellProps.h"
+#include "grid/model/Columns.h"
+#include "grid/model/Rows.h"
+
+#include <algorithm>
+
+namespace grid {
+
+// ---- the cell element of a cell ------------------------------------------------------------
+
+TgxCellElement* TgxBaseGrid::GetCellElement(int DataCol, int DataRow, bool Check) {
+    if (FLastCellValid && FLastCellCol == DataCol && FLastCellRow == DataRow) return FLastCell;
+    if (Check && (!CheckIndex(itCol, DataCol, GetGridColCount(), 1) ||
+                  !CheckIndex(itRow, DataRow, GetGridRowCount(), 1)))
+        return nullptr;
+    if (FCellProps->Count() == 0) return nullptr;
+    if (Check) {
+        const bool ColHas = DataCol < FColCellProps->Count() && FColCellProps->GetItem(DataCol);
+        const bool RowHas = DataRow < FRowCellProps->Count() && FRowCellProps->GetItem(DataRow);
+        if (!ColHas && !RowHas) return nullptr;
+    }
+    FLastCell = FCellProps->Find(DataCol, DataRow);
+    FLastCellCol = DataCol;
+    FLastCellRow = DataRow;
+    FLastCellValid = true;
+    return FLastCell;
+}
+
+TgxCellElement* TgxBaseGrid::CreateCellElement(int DataCol, int DataRow) {
+    auto* Element = static_cast<TgxCellElement*>(FCellProps->CreateElement(DataCol, DataRow));
+    FCellProps->AddElement(Element);
+    return Element;
+}
+
+Variant TgxBaseGrid::GetCellProperty(int DataCol, int DataRow, TgxProperty Prop, int SubIndex) {
+    const TgxCellElement* Element = GetCellElement(DataCol, DataRow, false);
+    return Element ? Element->GetPropValue(Prop, SubIndex) : PropertyDefaultValue(Prop);
+}
+
+bool TgxBaseGrid::SetCellProperty(int DataCol, int DataRow, TgxProperty Prop, const Variant& Value,
+                                  int SubIndex, bool Redraw) {
+    if (!CheckIndex(itCol, DataCol, GetGridColCount(), 1) ||
+        !CheckIndex(itRow, DataRow, GetGridRowCount(), 1))
+        return false;
+    TgxCustomElement* Element = GetCellElement(DataCol, DataRow, true);
+    const bool Changed =
+        FCellProps->SetProperty(DataCol, DataRow, Redraw, SubIndex, Prop, Value, Element);
+    ResetLastCell();
+    return Changed;
+}
+
+TColor TgxBaseGrid::GetCellColor(int DataCol, int DataRow) {
+    return GetCellProperty(DataCol, DataRow, prColor).AsInteger();
+}
+
+void TgxBaseGrid::SetCellColor(int DataCol, int DataRow, TColor Value) {
+    SetCellProperty(DataCol, DataRow, prColor, static_cast<int>(Value));
+}
+
+bool TgxBaseGrid::GetCellIs3D(int DataCol, int DataRow) {
+    return GetCellProperty(DataCol, DataRow, prIs3D).AsBoolean();
+}
+
+void TgxBaseGrid::SetCellIs3D(int DataCol, int DataRow, bool Value) {
+    SetCellProperty(DataCol, DataRow, prIs3D, Value);
+}
+
+TgxWordWrap TgxBaseGrid::GetCellWordWrap(int DataCol, int DataRow) {
+    return static_cast<TgxWordWrap>(GetCellProperty(DataCol, DataRow, prWordWrap).AsInteger());
+}
+
+void TgxBaseGrid::SetCellWordWrap(int DataCol, int DataRow, TgxWordWrap Value) {
+    SetCellProperty(DataCol, DataRow, prWordWrap, static_cast<int>(Value));
+}
+
+TgxHorzAlignment TgxBaseGrid::GetCellHorzAlignment(int DataCol, int DataRow) {
+    return static_cast<TgxHorzAlignment>(
+        GetCellProperty(DataCol, DataRow, prHorzAlignment).AsInteger());
+}
+
+void TgxBaseGrid::SetCellHorzAlignment(int DataCol, int DataRow, TgxHorzAlignment Value) {
+    SetCellProperty(DataCol, DataRow, prHorzAlignment, static_cast<int>(Value));
+}
+
+TgxVertAlignment TgxBaseGrid::GetCellVertAlignment(int DataCol, int DataRow) {
+    return static_cast<TgxVertAlignment>(
+        GetCellProperty(DataCol, DataRow, prVertAlignment).AsInteger());
+}
+
+void TgxBaseGrid::SetCellVertAlignment(int DataCol, int DataRow, TgxVertAlignment Value) {
+    SetCellProperty(DataCol, DataRow, prVertAlignment, static_cast<int>(Value));
+}
+
+TgxControlType TgxBaseGrid::GetCellControlType(int DataCol, int DataRow) {
+    return static_cast<TgxControlType>(
+        GetCellProperty(DataCol, DataRow, prControlType).AsInteger());
+}
+
+void TgxBaseGrid::SetCellControlType(int DataCol, int DataRow, TgxControlType Value) {
+    if (SetCellProperty(DataCol, DataRow, prControlType, static_cast<int>(Value)))
+        CheckGridData(DataCol, DataRow);
+}
+
+TgxButtonType TgxBaseGrid::GetCellButtonType(int DataCol, int DataRow) {
+    return static_cast<TgxButtonType>(GetCellProperty(DataCol, DataRow, prButtonType).AsInteger());
+}
+
+void TgxBaseGrid::SetCellButtonType(int DataCol, int DataRow, TgxButtonType Value) {
+    if (FIsComboGrid) return;
+    SetCellProperty(DataCol, DataRow, prButtonType, static_cast<int>(Value));
+}
+
+AnsiString TgxBaseGrid::GetCellMaskName(int DataCol, int DataRow) {
+    return GetCellProperty(DataCol, DataRow, prMask).AsString();
+}
+
+void TgxBaseGrid::SetCellMaskName(int DataCol, int DataRow, const AnsiString& Value) {
+    SetCellProperty(DataCol, DataRow, prMask, Value, 0, false);
+}
+
+TgxReadOnly TgxBaseGrid::IsCellReadOnly(int DataCol, int DataRow) {
+    const TgxCellElement* Element =
+        FCellProps->Count() ? FCellProps->Find(DataCol, DataRow) : nullptr;
+    return Element ? static_cast<TgxReadOnly>(Element->GetPropValue(prCellReadOnly, 0).AsInteger())
+                   : roDefault;
+}
+
+void TgxBaseGrid::SetCellReadOnly(int DataCol, int DataRow, TgxReadOnly Value) {
+    SetCellProperty(DataCol, DataRow, prCellReadOnly, static_cast<int>(Value));
+}
+
+int TgxBaseGrid::GetCellTag(int DataCol, int DataRow) {
+    return GetCellProperty(DataCol, DataRow, prTag).AsInteger();
+}
+
+void TgxBaseGrid::SetCellTag(int DataCol, int DataRow, int Value) {
+    SetCellProperty(DataCol, DataRow, prTag, Value);
+}
+
+// ---- which columns and rows have cells with properties -------------------------------------
+
+namespace {
+
+void AddTo(TgxIntegerSetList& Lists, int Slot, int Member) {
+    if (Slot < 0) return;
+    if (Slot >= Lists.Count()) Lists.SetCount(Slot + 1);
+    TgxIntegerSet* Set = Lists.GetItem(Slot);
+    if (!Set) {
+        Set = new TgxIntegerSet();
+        Lists.SetItem(Slot, Set);
+    }
+    Set->Add(Member);
+}
+
+void RemoveFrom(TgxIntegerSetList& Lists, int Slot, int Member) {
+    if (Slot < 0 || Slot >= Lists.Count()) return;
+    TgxIntegerSet* Set = Lists.GetItem(Slot);
+    if (!Set) return;
+    Set->Remove(Member);
+    if (Set->Count() == 0) Lists.SetItem(Slot, nullptr);
+}
+
+} // namespace
+
+void TgxBaseGrid::AddToPropList(TgxCellElement* Element) {
+    AddTo(*FColCellProps, Element->DataCol(), Element->DataRow());
+    AddTo(*FRowCellProps, Element->DataRow(), Element->DataCol());
+}
+
+void TgxBaseGrid::DeleteFromPropList(TgxCellElement* Element) {
+    RemoveFrom(*FColCellProps, Element->DataCol(), Element->DataRow());
+    RemoveFrom(*FRowCellProps, Element->DataRow(), Element->DataCol());
+}
+
+void TgxBaseGrid::ResizeCellPropArrays(int /*OldColCount*/, int /*OldRowCount*/) {
+    const auto Fit = [this](TgxIntegerSetList& Lists, int Count) {
+        if (Count < Lists.Count() && !GetInDesignMode())
+            for (int I = Count; I < Lists.Count(); ++I)
+                Lists.SetItem(I, nullptr);
+        Lists.SetCount(Count);
+    };
+    Fit(*FColCellProps, ColCount());
+    Fit(*FRowCellProps, RowCount());
+}
+
+// ---- text sizes -------------------------------------------------------------------------------
+
+int TgxBaseGrid::CalcTextHeight() const {
+    if (!HandleAllocated()) return 0;
+    TBitmap Scratch;
+    Scratch.Canvas()->Font()->Assign(Font());
+    return GetTextMetrics(Scratch.Canvas()).tmHeight;
+}
+
+void TgxBaseGrid::GetTextSize(int DataCol, int DataRow, int& Height, int& Lines) {
+    Height = Lines = 0;
+    if (DataCol < 1 || DataCol > GetGridColCount() || DataRow < 1 || DataRow > GetGridRowCount())
+        return;
+    if (GiveCellControlType(DataCol, DataRow) != ctText) return;
+    const AnsiString Text = GetCellValue(DataCol, DataRow).AsString();
+    const TgxCol* Col = FCols->Item(DataCol);
+    int Width = Col->Width() - FVertLineWidth - 3;
+    const TgxButtonType Button = GiveCellButtonType(DataCol, DataRow);
+    if (Button != btNone)
+        if (TgxCustomButton* Face = GridCellButton(GetDisplayCol(DataCol), Button))
+            Width -= Face->FullWidth();
+    TBitmap Scratch;
+    TCanvas* Canvas = Scratch.Canvas();
+    Canvas->Font()->Assign(GiveCellFont(DataCol, DataRow));
+    const bool Wrap = GiveCellWordWrap(DataCol, DataRow) != uiOff;
+    int LayoutHeight = 0;
+    GetTextHeight(Canvas, Text, Width, taLeftJustify, Wrap, Lines, LayoutHeight);
+    Height = LayoutHeight + 1;
+}
+
+int TgxBaseGrid::GetCellTextHeight(int DataCol, int DataRow) {
+    int Height = 0;
+    int Lines = 0;
+    GetTextSize(DataCol, DataRow, Height, Lines);
+    return Height;
+}
+
+int TgxBaseGrid::GetCellTextLines(int DataCol, int DataRow) {
+    int Height = 0;
+    int Lines = 0;
+    GetTextSize(DataCol, DataRow, Height, Lines);
+    return Lines;
+}
+
+TFont* TgxBaseGrid::GiveCellFont(int DataCol, int DataRow) {
+    if (const TgxCellElement* Element = GetCellElement(DataCol, DataRow, false))
+        if (!Element->ParentFont() && Element->Font()) return Element->Font();
+    TgxRow* Row = DataRow >= 0 && DataRow < FRows->Count() ? FRows->Item(DataRow) : nullptr;
+    TFont* RowFont = Row && !Row->ParentFont() ? Row->Font() : nullptr;
+    TgxCol* Col = DataCol >= 0 && DataCol < FCols->Count() ? FCols->Item(DataCol) : nullptr;
+    TFont* ColFont = Col && !Col->ParentFont() ? Col->GetFont() : nullptr;
+    TFont* First = FDrawOverlap == doDrawRowOnTop ? RowFont : ColFont;
+    TFont* Second = FDrawOverlap == doDrawRowOnTop ? ColFont : RowFont;
+    if (First) return First;
+    if (Second) return Second;
+    return Font();
+}
+
+TgxButtonType TgxBaseGrid::GiveCellButtonType(int DataCol, int DataRow) {
+    if (DataCol < 1 || DataRow < 1 || DataCol > GetGridColCount() || DataRow > GetGridRowCount())
+        return btNone;
+    TgxButtonType Type = GetCellButtonType(DataCol, DataRow);
+    if (Type != btDefault) return Type;
+    const TgxRow* Row = FRows->Item(DataRow);
+    const TgxButtonType RowType = Row ? Row->ButtonType() : btDefault;
+    const TgxButtonType ColType = FCols->Item(DataCol)->ButtonType();
+    if (FDrawOverlap == doDrawRowOnTop)
+        Type = RowType != btDefault ? RowType : ColType;
+    else
+        Type = ColType != btDefault ? ColType : RowType;
+    return Type == btDefault ? btNone : Type;
+}
+
+} // namespace grid

@@ -1,0 +1,127 @@
+// Construction, defaults and destruction of the grid.
+#include "grid/foundation/CellStore.h"
+#include "grid/model/BaseGrid.h"
+#include "grid/model/CellButtons.h"
+#include "grid/model/CellProps.h"
+#include "grid/model/Columns.h"
+#include "grid/model/CurrentCell.h"
+#include "grid/model/GridLinks.h"
+#include "grid/model/Rows.h"
+#include "platform/rtl/StringList.h"
+
+namespace grid {
+
+TgxBaseGrid::TgxBaseGrid(TComponent* AOwner) : TCustomGrid_ts(AOwner) {
+    // Display order: the identity over the base control's counts.
+    ResizeDisplayArrays();
+    FCols = CreateCols(ColCount());
+    FRows = CreateRows(RowCount());
+    FCurrentCell = CreateCurrentCell();
+    FColCellProps = std::make_unique<TgxIntegerSetList>();
+    FRowCellProps = std::make_unique<TgxIntegerSetList>();
+    ResizeCellPropArrays(0, 0);
+    FCellProps = std::make_unique<TgxCellPropSet>(this);
+    FMaskLink = std::make_unique<TgxGridMaskLink>(this);
+    FImageLink = std::make_unique<TgxGridImageLink>(this);
+    FDateTimeLink = std::make_unique<TgxGridDateTimeLink>(this);
+    FImageListIds = std::make_unique<TStringList>();
+    FAutoFontCols = std::make_unique<TgxIntegerList>();
+    FAutoFontRows = std::make_unique<TgxIntegerList>();
+    FCoordList = std::make_unique<TgxCoordList>();
+
+    CreateDefaultValues();
+
+    FRowSelection.SetSize(RowCount());
+    FColSelection.SetSize(ColCount());
+    FVisibleCols.SetSize(ColCount() - 1, 1);
+    FVisibleRows.SetSize(RowCount() - 1, 1);
+    FChangedRows.SetSize(RowCount());
+    // The grid manages its scroll bars itself.
+    SetScrollBars(ssNone);
+}
+
+void TgxBaseGrid::CreateDefaultValues() {
+    FSettingDefaults = true;
+    SetOptions(TGridOptions{});
+    // Row bar 14 wide, heading 15 high; default sizes 14 and 64.
+    SetDefaultRowHeight(14);
+    FSetDefaultRowHeight = 14;
+    SetDefaultColWidth(64);
+    FSetDefaultColWidth = 64;
+    SetDefaultDrawing(false);
+    FDataColCount = DefaultColCount;
+    FDataRowCount = DefaultRowCount;
+    SetColCount(DefaultColCount + 1);
+    SetRowCount(DefaultRowCount + 1);
+    SetFixedCols(1);
+    SetFixedRows(1);
+    FLastFixedCol = 0;
+    FLastFixedRow = 0;
+    SetGridLineWidth(0);
+    FCols->Item(0)->SetWidth(14);
+    FRows->Item(0)->SetHeight(15);
+    FRowBarWidthRef = 14;
+    FHeadingHeightRef = 15;
+    SetCol(1);
+    SetRow(1);
+    FHeadingFont = std::make_unique<TFont>();
+    FHeadingFont->Assign(Font());
+    FHeadingFont->OnChange = [this](TObject*) { HeadingFontChanged(); };
+    CalcHorzFixedWidth();
+    CalcVertFixedHeight();
+    FSettingDefaults = false;
+}
+
+TgxBaseGrid::~TgxBaseGrid() {
+    // Columns, rows and cell elements tell the grid of their going: let
+    // them do it while the grid's lists still exist.
+    FCellProps.reset();
+    FCols.reset();
+    FRows.reset();
+    for (auto& Button : FButtons)
+        Button.reset();
+    FStore.reset();
+}
+
+std::unique_ptr<TgxGridCols> TgxBaseGrid::CreateCols(int Count) {
+    return std::make_unique<TgxGridCols>(Count, this);
+}
+
+std::unique_ptr<TgxGridRows> TgxBaseGrid::CreateRows(int Count) {
+    return std::make_unique<TgxGridRows>(Count, this);
+}
+
+std::unique_ptr<TgxCurrentCell> TgxBaseGrid::CreateCurrentCell() {
+    return std::make_unique<TgxCurrentCell>(this);
+}
+
+void TgxBaseGrid::ResizeDisplayArrays() {
+    const auto Extend = [](std::vector<std::int32_t>& Map, int Count) {
+        const int Old = static_cast<int>(Map.size());
+        Map.resize(static_cast<std::size_t>(std::max(Count, 0)));
+        for (int I = Old; I < Count; ++I)
+            Map[static_cast<std::size_t>(I)] = I;
+    };
+    Extend(FDisplayCols, ColCount());
+    Extend(FDisplayRows, RowCount());
+}
+
+void TgxBaseGrid::SetHeadingFont(TFont* Value) {
+    FHeadingFont->Assign(Value);
+}
+
+void TgxBaseGrid::HeadingFontChanged() {
+    if (PaintEnabled() && !FSettingDefaults) CheckInvalidateRow(0);
+}
+
+bool TgxBaseGrid::GetInDesignMode() const {
+    return ComponentState().Contains(csDesigning) || FDesignOverride;
+}
+
+bool TgxBaseGrid::SetInDesignMode(bool Value) {
+    const bool Old = GetInDesignMode();
+    if (Value != FDesignOverride) FDesignOverride = Value;
+    return Old;
+}
+
+} // namespace grid

@@ -1,0 +1,219 @@
+// The grid's state questions, repaint requests and the current cell's moves
+// as far as the model needs them.
+#include "grid/foundation/DateTimeDefs.h"
+#include "grid/foundation/GridCommonVariant.h"
+#include "grid/model/BaseGrid.h"
+#include "grid/model/CellButtons.h"
+#include "grid/model/CellProps.h"
+#include "grid/model/Columns.h"
+#include "grid/model/CurrentCell.h"
+#include "grid/model/Rows.h"
+
+namespace grid {
+
+bool TgxBaseGrid::CheckEndEdit(int, int, bool) {
+    return true;
+}
+
+bool TgxBaseGrid::InEditMode() const {
+    return (FGridMode == gmEdit || FGridMode == gmEditInsert) && FGridStatus == grNormal;
+}
+
+bool TgxBaseGrid::InGridState() const {
+    if (ComponentState().Contains(csDesigning)) return false;
+    return (FGridMode == gmEdit || FGridMode == gmEditInsert || FGridMode == gmBrowse) &&
+           FGridStatus == grNormal && GetGridRowCount() >= 1 && GetGridColCount() >= 1 &&
+           Col() >= 1 && Row() >= 1;
+}
+
+bool TgxBaseGrid::IsInsertRow(int DisplayRow) const {
+    return FGridMode == gmEditInsert && FInsertionRowShown && DisplayRow == RowCount() - 1;
+}
+
+void TgxBaseGrid::SetCurrentCell(int DisplayCol, int DisplayRow) {
+    if (DisplayCol == Col() && DisplayRow == Row()) return;
+    if (!CheckEndEdit(GetDataCol(DisplayCol), GetDataRow(DisplayRow), false)) return;
+    CheckInvalidateCell(Col(), Row());
+    FCurrent = {DisplayCol, DisplayRow};
+    FAnchor = FCurrent;
+    CheckInvalidateCell(Col(), Row());
+}
+
+void TgxBaseGrid::MoveToNewCol(int From) {
+    const int Count = ColCount();
+    for (int C = From + 1; C < Count; ++C)
+        if (FCols->Item(GetDataCol(C))->Visible()) {
+            FCurrent.X = C;
+            return;
+        }
+    for (int C = From - 1; C >= 1; --C)
+        if (FCols->Item(GetDataCol(C))->Visible()) {
+            FCurrent.X = C;
+            return;
+        }
+}
+
+void TgxBaseGrid::MoveToNewRow(int From) {
+    const int Count = GetGridRowCount();
+    for (int R = From + 1; R <= Count; ++R)
+        if (GetRowVisible(GetDataRow(R))) {
+            FCurrent.Y = R;
+            return;
+        }
+    for (int R = From - 1; R >= 1; --R)
+        if (GetRowVisible(GetDataRow(R))) {
+            FCurrent.Y = R;
+            return;
+        }
+}
+
+// ---- repainting --------------------------------------------------------------------------
+
+bool TgxBaseGrid::GetFastAssign() const {
+    return FFastAssign > 0 || IsLoading();
+}
+
+void TgxBaseGrid::SetFastAssign(bool On) {
+    if (On) {
+        ++FFastAssign;
+        return;
+    }
+    if (FFastAssign == 0) return;
+    if (--FFastAssign == 0) {
+        CheckTopLeft(false);
+        InvalidateGridNow();
+    }
+}
+
+void TgxBaseGrid::SetEnablePaint(bool Enable) {
+    if (!Enable)
+        ++FPaintLock;
+    else if (FPaintLock > 0)
+        --FPaintLock;
+}
+
+bool TgxBaseGrid::CheckInvalidateCol(int DisplayCol) {
+    if (FPainting || !HandleAllocated() || GetFastAssign()) return false;
+    if (DisplayCol < 0 || DisplayCol >= ColCount()) return false;
+    InvalidateCol(DisplayCol);
+    return true;
+}
+
+bool TgxBaseGrid::CheckInvalidateRow(int DisplayRow) {
+    if (FPainting || !HandleAllocated() || GetFastAssign()) return false;
+    if (DisplayRow < 0 || DisplayRow >= RowCount()) return false;
+    InvalidateRow(DisplayRow);
+    return true;
+}
+
+bool TgxBaseGrid::CheckInvalidateCell(int DisplayCol, int DisplayRow) {
+    if (FPainting || !HandleAllocated() || GetFastAssign()) return false;
+    if (DisplayCol < 0 || DisplayCol >= ColCount() || DisplayRow < 0 || DisplayRow >= RowCount())
+        return false;
+    InvalidateCell(DisplayCol, DisplayRow);
+    return true;
+}
+
+void TgxBaseGrid::InvalidateGridCell(int DisplayCol, int DisplayRow) {
+    CheckInvalidateCell(DisplayCol, DisplayRow);
+}
+
+void TgxBaseGrid::InvalidateGridNow() {
+    if (!HandleAllocated() || GetFastAssign() || Destroying()) return;
+    InvalidateGrid();
+}
+
+void TgxBaseGrid::RedisplayControl(bool) {
+    // The in-place control is hosted by the editing layer; until a control
+    // is shown there is nothing to place again.
+}
+
+void TgxBaseGrid::CheckSetMask(int DataCol, int DataRow) {
+    (void)DataCol;
+    (void)DataRow;
+    // The mask belongs to the in-place editor of the current cell, which
+    // re-reads it when it is shown.
+}
+
+void TgxBaseGrid::DrawCell(int, int, const TRect&, TGridDrawState) {
+    // Cells are painted by the grid view's paint driver.
+}
+
+void TgxBaseGrid::DateTimeDefDeleted(TgxDateTimeDefComponent* Component) {
+    for (int C = 0; C < FCols->Count(); ++C)
+        if (FCols->Item(C)->DateTimeDef() == Component) FCols->Item(C)->SetDateTimeDef(nullptr);
+    for (int R = 0; R < FRows->Count(); ++R)
+        if (TgxRow* Row = FRows->Item(R); Row && Row->DateTimeDef() == Component) {
+            Row->SetDateTimeDef(nullptr);
+            FRows->CheckRemoveDataRow(R);
+        }
+    for (TgxCellElement* Element : FCellProps->Elements())
+        if (VariantToObject(Element->GetPropValue(prDateTime, 0)) ==
+            static_cast<TObject*>(Component)) {
+            TgxCustomElement* E = Element;
+            FCellProps->SetProperty(Element->DataCol(), Element->DataRow(), false, 0, prDateTime,
+                                    ObjectToVariant(nullptr), E);
+        }
+}
+
+void TgxBaseGrid::SetColPixelWidth(int DisplayCol, int Width) {
+    if (DisplayCol < 0 || DisplayCol >= ColCount() || ColWidths(DisplayCol) == Width) return;
+    const bool Old = FModelSizing;
+    FModelSizing = true;
+    try {
+        SetColWidths(DisplayCol, Width);
+    } catch (...) {
+        FModelSizing = Old;
+        throw;
+    }
+    FModelSizing = Old;
+    SingleColWidthChanged(DisplayCol);
+}
+
+void TgxBaseGrid::SetRowPixelHeight(int DisplayRow, int Height) {
+    if (DisplayRow < 0 || DisplayRow >= RowCount() || RowHeights(DisplayRow) == Height) return;
+    const bool Old = FModelSizing;
+    FModelSizing = true;
+    try {
+        SetRowHeights(DisplayRow, Height);
+    } catch (...) {
+        FModelSizing = Old;
+        throw;
+    }
+    FModelSizing = Old;
+    SingleRowHeightChanged(DisplayRow);
+}
+
+void TgxBaseGrid::SetButtonEdgeWidth(int Value) {
+    FButtonEdgeWidth = Value;
+}
+
+void TgxBaseGrid::SetDefaultButtonWidth(int Value) {
+    if (Value == FDefaultButtonWidth) return;
+    FDefaultButtonWidth = Value;
+    for (int I : {0, 1, 4, 5})
+        if (FButtons[I]) FButtons[I]->SetWidth(Value);
+}
+
+void TgxBaseGrid::SetDefaultButtonHeight(int Value) {
+    if (Value == FDefaultButtonHeight) return;
+    FDefaultButtonHeight = Value;
+    for (int I : {0, 1, 4, 5})
+        if (FButtons[I]) FButtons[I]->SetHeight(Value);
+}
+
+void TgxBaseGrid::SetSpinButtonWidth(int Value) {
+    if (Value == FSpinButtonWidth) return;
+    FSpinButtonWidth = Value;
+    if (FButtons[2]) FButtons[2]->SetWidth(Value);
+    if (FButtons[3]) FButtons[3]->SetHeight(Value);
+}
+
+void TgxBaseGrid::SetSpinButtonHeight(int Value) {
+    if (Value == FSpinButtonHeight) return;
+    FSpinButtonHeight = Value;
+    if (FButtons[2]) FButtons[2]->SetHeight(Value);
+    if (FButtons[3]) FButtons[3]->SetWidth(Value);
+}
+
+} // namespace grid

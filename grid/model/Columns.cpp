@@ -1,0 +1,538 @@
+#include "grid/model/Columns.h"
+
+#include "grid/foundation/GridCommonCheckBox.h"
+#include "grid/foundation/GridCommonText.h"
+#include "grid/model/BaseGrid.h"
+#include "grid/model/CellButtons.h"
+#include "grid/model/GridLinks.h"
+#include "platform/rtl/StrUtils.h"
+
+#include <algorithm>
+
+namespace grid {
+
+TgxCol::TgxCol(TgxBaseGrid* Grid, int DataCol)
+    : FGrid(Grid), FDataCol(DataCol), FDisplayCol(DataCol) {}
+
+TgxCol::~TgxCol() {
+    if (FDateTimeDef && FGrid->DateTimeLink()) FGrid->DateTimeLink()->Remove(FDateTimeDef);
+}
+
+int TgxCol::GetDataCol() const {
+    return FGrid->GetDataCol(FDisplayCol);
+}
+
+bool TgxCol::GetFixed() const {
+    return FDisplayCol == 0 || FDisplayCol <= std::max(0, FGrid->FixedCols() - 1);
+}
+
+bool TgxCol::HoldsCurrentCell() const {
+    return FGrid->Col() == FDisplayCol;
+}
+
+void TgxCol::CellLookChanged(bool Redisplay) {
+    if (FGrid->CheckInvalidateCol(FDisplayCol) && Redisplay && HoldsCurrentCell())
+        FGrid->RedisplayControl();
+}
+
+void TgxCol::HeadingChanged() {
+    FGrid->CheckInvalidateCell(FDisplayCol, 0);
+}
+
+void TgxCol::SetColor(TColor Value) {
+    if (Value == FColor) return;
+    FColor = Value;
+    CellLookChanged(true);
+}
+
+TFont* TgxCol::GetFont() {
+    if (!FFont && (FGrid->ComponentState().Contains(csReading))) {
+        FFont = std::make_unique<TFont>();
+        FFont->Assign(FGrid->Font());
+    }
+    return FFont.get();
+}
+
+void TgxCol::SetFont(TFont* Value) {
+    if (Value == FFont.get()) return;
+    if (Value) {
+        if (!FFont) FFont = std::make_unique<TFont>();
+        FFont->Assign(Value);
+    } else {
+        FFont.reset();
+    }
+    FParentFont = !FFont;
+    CellLookChanged(true);
+}
+
+void TgxCol::SetParentFont(bool Value) {
+    if (Value == FParentFont) return;
+    FParentFont = Value;
+    if (Value) {
+        FFont.reset();
+        CellLookChanged(true);
+    } else {
+        if (!FFont) FFont = std::make_unique<TFont>();
+        FFont->Assign(FGrid->Font());
+    }
+}
+
+void TgxCol::SetAlignment(TAlignment Value) {
+    if (Value == FAlignment) return;
+    FAlignment = Value;
+    FHorzAlignment = AlignmentToHorzAlignment(FAlignment, FAlign);
+    CellLookChanged(true);
+}
+
+void TgxCol::SetAlign(bool Value) {
+    if (Value == FAlign) return;
+    FAlign = Value;
+    FHorzAlignment = AlignmentToHorzAlignment(FAlignment, FAlign);
+    CellLookChanged(true);
+}
+
+void TgxCol::SetHorzAlignment(TgxHorzAlignment Value) {
+    if (Value == FHorzAlignment) return;
+    FHorzAlignment = Value;
+    FAlignment = HorzAlignmentToAlignment(Value);
+    FAlign = HorzAlignmentToAlign(Value);
+    CellLookChanged(true);
+}
+
+void TgxCol::SetVertAlignment(TgxVertAlignment Value) {
+    if (Value == FVertAlignment) return;
+    FVertAlignment = Value;
+    CellLookChanged(true);
+}
+
+void TgxCol::SetWordWrap(TgxWordWrap Value) {
+    if (Value == FWordWrap) return;
+    FWordWrap = Value;
+    CellLookChanged(true);
+}
+
+void TgxCol::SetPicture(int Index, TgxDrawOption Value) {
+    if (Value == FPicture[Index]) return;
+    FPicture[Index] = Value;
+    CellLookChanged(false);
+}
+
+void TgxCol::SetHeading(const AnsiString& Value) {
+    if (Value == FHeading) return;
+    FHeading = Value;
+    AnsiString Plain;
+    TextAccelKey(FHeading, Plain, FAccelPos);
+    HeadingChanged();
+}
+
+AnsiString TgxCol::GetHeading() const {
+    return FHeading.empty() ? FFieldName : FHeading;
+}
+
+void TgxCol::SetControlType(TgxControlType Value) {
+    if (Value == FControlType) return;
+    FControlType = Value;
+    CellLookChanged(true);
+    FGrid->CheckGridData(FDataCol, 0);
+}
+
+void TgxCol::SetWidth(int Value) {
+    FSetWidth = Value;
+    CopyWidth(Value);
+}
+
+void TgxCol::CopyWidth(int Value) {
+    if (Value == FWidth) return;
+    const int Old = FWidth;
+    FWidth = Value;
+    CheckWidth(Old);
+    FGrid->RedisplayControl();
+}
+
+void TgxCol::CheckWidth(int OldWidth) {
+    if (FWidth == OldWidth) return;
+    if (FDisplayCol < 0 || FDisplayCol >= FGrid->ColCount()) return;
+    if (FVisible)
+        FGrid->SetColPixelWidth(FDisplayCol, FWidth);
+    else if (FGrid->ColWidths(FDisplayCol) != 0)
+        FGrid->SetColPixelWidth(FDisplayCol, 0);
+    FGrid->ColResized(FDisplayCol);
+}
+
+void TgxCol::SetVisible(bool Value) {
+    if (Value == FVisible) return;
+    if (HoldsCurrentCell() && !FGrid->CheckEndEdit(FDataCol, 0, false)) return;
+    FVisible = Value;
+    if (FDisplayCol > 0) {
+        if (Value)
+            FGrid->VisibleCols().Add(FDisplayCol);
+        else
+            FGrid->VisibleCols().Remove(FDisplayCol);
+    }
+    if (FDisplayCol < 0 || FDisplayCol >= FGrid->ColCount()) return;
+    if (Value) {
+        FGrid->SetColPixelWidth(FDisplayCol, FWidth);
+        FGrid->CheckTopLeftNow();
+    } else {
+        FGrid->SetColPixelWidth(FDisplayCol, 0);
+        if (FDisplayCol > 0) {
+            FGrid->ColSelection().SetSelected(FDisplayCol, false);
+            if (HoldsCurrentCell()) FGrid->MoveToNewCol(FDisplayCol);
+            FGrid->CheckTopLeftNow();
+        }
+    }
+    FGrid->UpdateScrollRange();
+    FGrid->RedisplayControl();
+}
+
+void TgxCol::SetDisplayCol(int P) {
+    if (P == FDisplayCol || P <= 0 || P > FGrid->GetGridColCount()) return;
+    const int Old = FDisplayCol;
+    FGrid->ChangeDisplayCol(Old, P);
+    FGrid->MoveVisibleCol(Old, P);
+    FGrid->ChangeColWidths(Old, P);
+    FGrid->ChangeSelectedCols(Old, P);
+    FGrid->ChangeCurrentColPosition(Old, P);
+    FGrid->DoColMoved(P, 1, false);
+    FGrid->InvalidateGridNow();
+    FGrid->UpdateScrollRange();
+    FGrid->CheckTopLeftNow();
+    FGrid->RedisplayControl();
+}
+
+void TgxCol::SetReadOnly(bool Value) {
+    if (Value == FReadOnly) return;
+    FReadOnly = Value;
+    FGrid->CheckInvalidateCol(FDisplayCol);
+}
+
+void TgxCol::SetIs3D(bool Value) {
+    if (Value == FIs3D) return;
+    FIs3D = Value;
+    CellLookChanged(true);
+}
+
+void TgxCol::SetAllowGrayed(bool Value) {
+    if (Value == FAllowGrayed) return;
+    FAllowGrayed = Value;
+    CellLookChanged(true);
+}
+
+void TgxCol::SetButtonType(TgxButtonType Value) {
+    if (FGrid->IsComboGrid() || Value == FButtonType) return;
+    FButtonType = Value;
+    CellLookChanged(true);
+}
+
+void TgxCol::CreateButton(TBitmap* Bitmap, TColor TransparentColor, int Width, int Height) {
+    if (!Bitmap) {
+        DestroyButton();
+        return;
+    }
+    FButton = std::make_unique<TgxNormalButton>(FGrid, Bitmap, TransparentColor, Width, Height);
+    CellLookChanged(true);
+}
+
+void TgxCol::DestroyButton() {
+    if (!FButton) return;
+    FButton.reset();
+    if (!FGrid->Destroying()) CellLookChanged(true);
+}
+
+void TgxCol::SetDropDownStyle(TgxDropDownStyle Value) {
+    if (Value == FDropDownStyle) return;
+    FDropDownStyle = Value;
+    if (HoldsCurrentCell()) FGrid->RedisplayControl();
+}
+
+void TgxCol::SetHeadingButton(TgxColHeadingButton Value) {
+    if (Value == FHeadingButton) return;
+    FHeadingButton = Value;
+    HeadingChanged();
+}
+
+void TgxCol::SetHeadingHorzAlignment(TgxHorzAlignment Value) {
+    if (Value == FHeadingHorzAlignment) return;
+    FHeadingHorzAlignment = Value;
+    FHeadingAlignment = HorzAlignmentToAlignment(Value);
+    FHeadingAlign = HorzAlignmentToAlign(Value);
+    HeadingChanged();
+}
+
+void TgxCol::SetHeadingAlignment(TAlignment Value) {
+    if (Value == FHeadingAlignment) return;
+    FHeadingAlignment = Value;
+    FHeadingHorzAlignment = AlignmentToHorzAlignment(FHeadingAlignment, FHeadingAlign);
+    HeadingChanged();
+}
+
+void TgxCol::SetHeadingAlign(bool Value) {
+    if (Value == FHeadingAlign) return;
+    FHeadingAlign = Value;
+    FHeadingHorzAlignment = AlignmentToHorzAlignment(FHeadingAlignment, FHeadingAlign);
+    HeadingChanged();
+}
+
+void TgxCol::SetHeadingVertAlignment(TgxVertAlignment Value) {
+    if (Value == FHeadingVertAlignment) return;
+    FHeadingVertAlignment = Value;
+    HeadingChanged();
+}
+
+void TgxCol::SetHeadingWordWrap(TgxWordWrap Value) {
+    if (Value == FHeadingWordWrap) return;
+    FHeadingWordWrap = Value;
+    HeadingChanged();
+}
+
+void TgxCol::SetHeadingColor(TColor Value) {
+    if (Value == FHeadingColor) return;
+    FHeadingColor = Value;
+    HeadingChanged();
+}
+
+void TgxCol::SetSortPicture(TgxSortPicture Value) {
+    if (Value == FSortPicture) return;
+    FSortPicture = Value;
+    HeadingChanged();
+}
+
+void TgxCol::SetMaxLength(int Value) {
+    FMaxLength = std::max(Value, 0);
+}
+
+void TgxCol::SetMaskName(const AnsiString& Value) {
+    if (Value == FMaskName) return;
+    FMaskName = Value;
+}
+
+void TgxCol::SetParentCombo(bool Value) {
+    if (Value == FParentCombo) return;
+    // A combo of the column's own comes with the drop-down editors.
+    if (!Value) ComboNotAvailableYet(FGrid);
+    FParentCombo = Value;
+}
+
+void TgxCol::SetDateTimeDef(TgxDateTimeDefComponent* Value) {
+    if (Value == FDateTimeDef) return;
+    if (TgxGridDateTimeLink* Link = FGrid->DateTimeLink()) {
+        Link->Remove(FDateTimeDef);
+        Link->Add(Value);
+    }
+    FDateTimeDef = Value;
+}
+
+void TgxCol::SetCheckBoxValues(const AnsiString& Value) {
+    if (Value == FCheckBoxValues) return;
+    if (!CheckBoxValuesOk(Value))
+        FGrid->InvalidOp("Invalid CheckBoxValues. CheckBoxValues have the format "
+                         "'Checked|Unchecked|Grayed'. The Grayed value is optional");
+    FCheckBoxValues = Value;
+    FGrid->CheckInvalidateCol(FDisplayCol);
+}
+
+bool TgxCol::GetSelected() const {
+    return FGrid->ColSelection().GetSelected(FDisplayCol);
+}
+
+void TgxCol::SetSelected(bool Value) {
+    if (Value == GetSelected()) return;
+    FGrid->ColSelection().SetSelected(FDisplayCol, Value);
+    FGrid->CheckInvalidateCol(FDisplayCol);
+}
+
+bool TgxCol::DefaultProps() const {
+    return FDisplayCol == FDataCol && FColor == clNone && !FFont && FParentFont &&
+           FAlignment == taLeftJustify && !FAlign && FHorzAlignment == htaDefault &&
+           FVertAlignment == vtaDefault && FWordWrap == uiDefault && FHeading.empty() &&
+           FControlType == ctDefault && FWidth == FGrid->DefaultColWidth() && FSetWidth == FWidth &&
+           FVisible && !FReadOnly && !FIs3D && FButtonType == btDefault &&
+           FDropDownStyle == ddDropDown && !FAllowGrayed && FHeadingButton == cbGrid &&
+           FHeadingAlignment == taLeftJustify && !FHeadingAlign &&
+           FHeadingHorzAlignment == htaDefault && FHeadingVertAlignment == vtaDefault &&
+           FHeadingWordWrap == uiDefault && FHeadingColor == clNone && FSortPicture == spNone &&
+           FMaxLength == 0 && FFieldName.empty() && FMaskName.empty() && FParentCombo &&
+           std::all_of(std::begin(FPicture), std::end(FPicture),
+                       [](TgxDrawOption O) { return O == dopDefault; }) &&
+           FSpinOptions == TgxSpinOptions{spoAutoRepeat, spoAutoIncrement, spoKeyEdit} &&
+           FSpinIncrement == 1.0 && !FDateTimeDef && FCheckBoxValues.empty() && FData == 0 &&
+           FTag == 0 && !FPrintTotals;
+}
+
+bool TgxCol::Empty() const {
+    return DefaultProps() && !FButton;
+}
+
+void TgxCol::AssignProperties(const TgxCol& Source) {
+    SetColor(Source.FColor);
+    if (Source.FParentFont)
+        SetParentFont(true);
+    else
+        SetFont(Source.FFont.get());
+    SetHorzAlignment(Source.FHorzAlignment);
+    SetVertAlignment(Source.FVertAlignment);
+    SetWordWrap(Source.FWordWrap);
+    SetHeading(Source.FHeading);
+    SetControlType(Source.FControlType);
+    FSetWidth = Source.FWidth;
+    CopyWidth(Source.FWidth);
+    SetVisible(Source.FVisible);
+    SetReadOnly(Source.FReadOnly);
+    SetIs3D(Source.FIs3D);
+    SetButtonType(Source.FButtonType);
+    SetDropDownStyle(Source.FDropDownStyle);
+    SetAllowGrayed(Source.FAllowGrayed);
+    SetHeadingButton(Source.FHeadingButton);
+    SetHeadingHorzAlignment(Source.FHeadingHorzAlignment);
+    SetHeadingVertAlignment(Source.FHeadingVertAlignment);
+    SetHeadingWordWrap(Source.FHeadingWordWrap);
+    SetHeadingColor(Source.FHeadingColor);
+    SetSortPicture(Source.FSortPicture);
+    SetMaxLength(Source.FMaxLength);
+    FFieldName = Source.FFieldName;
+    SetMaskName(Source.FMaskName);
+    for (int I = 0; I < 4; ++I)
+        SetPicture(I, Source.FPicture[I]);
+    FSpinOptions = Source.FSpinOptions;
+    FSpinIncrement = Source.FSpinIncrement;
+    SetDateTimeDef(Source.FDateTimeDef);
+    SetCheckBoxValues(Source.FCheckBoxValues);
+    FData = Source.FData;
+    FTag = Source.FTag;
+    FPrintTotals = Source.FPrintTotals;
+}
+
+void TgxCol::Assign(TPersistent* Source) {
+    if (auto* Col = dynamic_cast<TgxCol*>(Source)) {
+        AssignProperties(*Col);
+        FGrid->CheckInvalidateCol(FDisplayCol);
+        return;
+    }
+    TPersistent::Assign(Source);
+}
+
+void TgxCol::Reset(TgxProperties Properties) {
+    auto Has = [&](TgxProperty P) { return Properties.Contains(P); };
+    if (Has(prColor)) {
+        SetColor(clNone);
+        SetHeadingColor(clNone);
+    }
+    if (Has(prFont)) SetParentFont(true);
+    if (Has(prIs3D)) SetIs3D(false);
+    if (Has(prVisible)) SetVisible(true);
+    if (Has(prWidth)) CopyWidth(FSetWidth);
+    if (Has(prDisplayNumber)) SetDisplayCol(FDataCol);
+    if (Has(prAlign)) SetAlign(false);
+    if (Has(prAlignment)) SetAlignment(taLeftJustify);
+    if (Has(prHorzAlignment)) SetHorzAlignment(htaDefault);
+    if (Has(prVertAlignment)) SetVertAlignment(vtaDefault);
+    if (Has(prSortPicture)) SetSortPicture(spNone);
+    if (Has(prHeadingButton)) SetHeadingButton(cbGrid);
+    if (Has(prMaxLength)) SetMaxLength(0);
+    if (Has(prReadOnly)) SetReadOnly(false);
+    if (Has(prWordWrap)) SetWordWrap(uiDefault);
+    if (Has(prMask)) SetMaskName("");
+    if (Has(prButtonType)) SetButtonType(btDefault);
+    if (Has(prCombo) || Has(prParentCombo)) SetParentCombo(true);
+    if (Has(prPicture))
+        for (int I = 0; I < 4; ++I)
+            SetPicture(I, dopDefault);
+    if (Has(prSpinOptions)) FSpinOptions = {spoAutoRepeat, spoAutoIncrement, spoKeyEdit};
+    if (Has(prSpinIncrement)) FSpinIncrement = 1.0;
+    if (Has(prDateTime)) SetDateTimeDef(nullptr);
+    if (Has(prSelected)) SetSelected(false);
+    if (Has(prTag)) FTag = 0;
+    if (Has(prData)) FData = 0;
+}
+
+namespace {
+
+AnsiString AlignmentText(TAlignment Alignment) {
+    switch (Alignment) {
+    case taRightJustify:
+        return " align=\"right\">";
+    case taCenter:
+        return " align=\"center\">";
+    default:
+        return ">";
+    }
+}
+
+} // namespace
+
+AnsiString TgxCol::HTMLCell(const AnsiString& Data) const {
+    return "<td" + AlignmentText(FAlignment) + Data + "</td>";
+}
+
+AnsiString TgxCol::HTMLHeader() const {
+    return "<th width=" + std::to_string(FWidth) + AlignmentText(FAlignment) + GetHeading() +
+           "</th>";
+}
+
+AnsiString TgxCol::XMLHeading() const {
+    AnsiString Result = FFieldName.empty() ? GetHeading() : FFieldName;
+    std::replace(Result.begin(), Result.end(), ' ', '_');
+    return Result;
+}
+
+// ---- the column list -----------------------------------------------------------------
+
+TgxGridCols::TgxGridCols(int Count, TgxBaseGrid* Grid) : FGrid(Grid) {
+    CreateDefaultValues(0, Count);
+}
+
+TgxGridCols::~TgxGridCols() = default;
+
+std::unique_ptr<TgxCol> TgxGridCols::CreateCol(int DataCol) {
+    return std::make_unique<TgxCol>(FGrid, DataCol);
+}
+
+void TgxGridCols::CreateDefaultValues(int OldCount, int NewCount) {
+    NewCount = std::max(NewCount, 0);
+    if (NewCount < static_cast<int>(FCols.size())) FCols.resize(static_cast<std::size_t>(NewCount));
+    for (int I = static_cast<int>(FCols.size()); I < NewCount; ++I) {
+        auto Col = CreateCol(I);
+        const int W = FGrid->ColWidths(I);
+        Col->CopyWidthValue(W);
+        Col->SetId(FNextId++);
+        FCols.push_back(std::move(Col));
+    }
+    (void)OldCount;
+}
+
+void TgxGridCols::Resize(int OldCount) {
+    CreateDefaultValues(OldCount, FGrid->ColCount());
+}
+
+TgxCol* TgxGridCols::GetCol(const Variant& Col) const {
+    if (Col.Type() == varString || Col.Type() == varOleStr) return FindCol(Col.AsString());
+    const int N = Col.AsInteger();
+    if (!FGrid->CheckIndex(itCol, N, Count() - 1, 0)) return nullptr;
+    return Item(N);
+}
+
+TgxCol* TgxGridCols::FindCol(const AnsiString& Name) const {
+    for (int I = 1; I < Count(); ++I)
+        if (AnsiCompareText(FCols[static_cast<std::size_t>(I)]->FieldName(), Name) == 0)
+            return FCols[static_cast<std::size_t>(I)].get();
+    return nullptr;
+}
+
+void TgxGridCols::CntMoveProperties(int Source, int Target, int N) {
+    if (N <= 0 || Source == Target) return;
+    std::vector<std::unique_ptr<TgxCol>> Moved(static_cast<std::size_t>(N));
+    for (int I = 0; I < N; ++I)
+        Moved[static_cast<std::size_t>(I)] = std::move(FCols[static_cast<std::size_t>(Source + I)]);
+    for (int I = 0; I < N; ++I)
+        FCols[static_cast<std::size_t>(Target + I)] = std::move(Moved[static_cast<std::size_t>(I)]);
+}
+
+std::unique_ptr<TgxCol> TgxGridCols::Take(int DataCol) {
+    return std::move(FCols[static_cast<std::size_t>(DataCol)]);
+}
+
+void TgxGridCols::Put(int DataCol, std::unique_ptr<TgxCol> Col) {
+    FCols[static_cast<std::size_t>(DataCol)] = std::move(Col);
+}
+
+} // namespace grid

@@ -1,0 +1,66 @@
+#pragma once
+// The cell that has the focus, as applications and the grid reach it: its
+// data position, its value with a one-cell buffer, its tag and text sizes,
+// and moving the focus to another cell.
+#include "platform/gui/Colors.h"
+#include "platform/rtl/Object.h"
+#include "platform/rtl/Variant.h"
+
+namespace grid {
+
+class TgxBaseGrid;
+
+class TgxCurrentCell : public TObject {
+public:
+    explicit TgxCurrentCell(TgxBaseGrid* Grid) : FGrid(Grid) {}
+    ~TgxCurrentCell() override { ClearBuffer(); }
+    AnsiString ClassName() const override { return "TgxCurrentCell"; }
+
+    // -1 while the grid has no valid current cell.
+    int GetDataCol() const;
+    int GetDataRow() const;
+    // Unassigned while the grid has no valid current cell.
+    Variant GetValue();
+    const Variant& BufferValue() const { return FBuffer; }
+    int BufferCol() const { return FBufferCol; }
+    int BufferRow() const { return FBufferRow; }
+    // Holds Value for the current cell.
+    void SetBuffer(const Variant& Value, bool OwnsObject);
+    void ClearBuffer();
+    bool ValueSet(int DataCol, int DataRow) const;
+    bool IsClear() const { return FBuffer.IsEmpty(); }
+    // The buffered column follows a column deletion (-1 when it went).
+    void SetBufferCol(int Value) { FBufferCol = Value; }
+    void SetBufferRow(int Value) { FBufferRow = Value; }
+
+    int GetTag() const;
+    void SetTag(int Value);
+    int GetTextHeight() const;
+    int GetTextLines() const;
+    // Makes the display cell of that data cell current (both checked).
+    void MoveTo(int DataCol, int DataRow);
+    // Forgets the buffer and repaints the cell.
+    void Refresh();
+
+    int SelStart() const { return FSelStart; }
+    int SelLength() const { return FSelLength; }
+    void SetSelStart(int Value) { FSelStart = Value; }
+    void SetSelLength(int Value) { FSelLength = Value; }
+    TColor TransparentColor() const { return FTransparentColor; }
+
+private:
+    TgxBaseGrid* FGrid;
+    Variant FBuffer;
+    bool FOwnsObject = false;
+    int FBufferCol = -1;
+    int FBufferRow = -1;
+    int FSelStart = 0;
+    int FSelLength = 0;
+    bool FStretchDefault = true;
+    bool FShrinkDefault = true;
+    TColor FTransparentColor = clNone;
+    bool FCenterDefault = true;
+    bool FKeepAspectDefault = false;
+};
+
+} // namespace grid

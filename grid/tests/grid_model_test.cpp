@@ -1,0 +1,423 @@
+// The grid model without a window: construction and defaults, columns,
+// rows, sparse cell properties, values and checks, and cell buttons.
+#include "GridModelFixture.h"
+
+#include "grid/foundation/CellStore.h"
+#include "grid/foundation/GridCommonVariant.h"
+#include "grid/model/CellButtons.h"
+#include "grid/model/CellProps.h"
+#include "grid/model/Columns.h"
+#include "grid/model/CurrentCell.h"
+#include "grid/model/Rows.h"
+#include "platform/gui/Graphics.h"
+
+using namespace grid;
+
+// ---- construction ---------------------------------------------------------------------------
+
+TEST_F(GridModelTest, ANewGridHasItsDefaults) {
+    EXPECT_EQ(Grid->GetGridColCount(), 4);
+    EXPECT_EQ(Grid->GetGridRowCount(), 4);
+    EXPECT_EQ(Grid->ColCount(), 5);
+    EXPECT_EQ(Grid->RowCount(), 5);
+    EXPECT_EQ(Grid->ColWidths(0), 14);
+    EXPECT_EQ(Grid->RowHeights(0), 15);
+    EXPECT_EQ(Grid->GetRowBarWidth(), 14);
+    EXPECT_EQ(Grid->GetHeadingHeight(), 15);
+    EXPECT_EQ(Grid->DefaultColWidth(), 64);
+    EXPECT_EQ(Grid->DefaultRowHeight(), 14);
+    EXPECT_EQ(Grid->PrintLinesPerPage(), 40);
+    EXPECT_EQ(TgxBaseGrid::GetVersion(), "1.0.0a");
+    EXPECT_EQ(Grid->FixedCols(), 1);
+    EXPECT_EQ(Grid->FixedRows(), 1);
+    EXPECT_EQ(Grid->GridMode(), gmEdit);
+    EXPECT_EQ(Grid->ExportDelimiter(), ",");
+    EXPECT_FALSE(Grid->StoreData());
+    EXPECT_EQ(Grid->DataStore(), nullptr);
+    EXPECT_TRUE(Grid->ReportInvalidOps());
+    EXPECT_EQ(Grid->SelectionColor(), static_cast<TColor>(0x8000000D));
+    EXPECT_EQ(Grid->LineColor(), 0x00C0C0C0);
+    // Only the heading row has a row object.
+    EXPECT_EQ(Grid->GridRows()->ObjectCount(), 1);
+    EXPECT_EQ(Grid->ColSelection().GetSize(), 5);
+    EXPECT_EQ(Grid->RowSelection().GetSize(), 5);
+    EXPECT_EQ(Grid->VisibleCols().VisibleCount(), 4);
+}
+
+TEST_F(GridModelTest, TheHeadingFontStartsAsTheGridFontAndReportsItsChanges) {
+    struct Watching : TgxBaseGrid {
+        using TgxBaseGrid::TgxBaseGrid;
+        int Changes = 0;
+        void HeadingFontChanged() override { ++Changes; }
+    } Watched(nullptr);
+    EXPECT_TRUE(*Watched.HeadingFont() == *Watched.Font());
+    Watched.HeadingFont()->SetSize(20);
+    EXPECT_GT(Watched.Changes, 0);
+}
+
+// ---- checks ---------------------------------------------------------------------------------
+
+TEST_F(GridModelTest, ChecksNameTheGridAndStaySilentWithTheSwitchOff) {
+    EXPECT_EQ(GridError([&] { Grid->CheckIndex(itRow, 0, 4, 1); }),
+              "Grid1: Row index 0 out of range");
+    EXPECT_EQ(GridError([&] { Grid->GetRowHeight(0); }), "Grid1: Row index 0 out of range");
+    EXPECT_EQ(GridError([&] { Grid->GetCol(5); }), "Grid1: Column index 5 out of range");
+    EXPECT_EQ(GridError([&] { Grid->GetCol("Amount"); }), "Grid1: Unknown field name 'Amount'");
+    Grid->SetInCellLoaded(true);
+    EXPECT_EQ(GridError([&] { Grid->CheckGetCell(); }),
+              "Grid1: Cannot get Cell property value while in OnCellLoaded event");
+    Grid->SetReportInvalidOps(false);
+    EXPECT_FALSE(Grid->CheckGetCell());
+    EXPECT_FALSE(Grid->CheckIndex(itCol, 9, 4, 1));
+    EXPECT_EQ(Grid->GetCol(9), nullptr);
+    Grid->SetRowColor(9, clRed); // does nothing
+    EXPECT_EQ(Grid->GridRows()->ObjectCount(), 1);
+}
+
+TEST_F(GridModelTest, ValueTypesFollowTheControlType) {
+    struct Case {
+        TgxControlType Type;
+        Variant Value;
+        TgxValueType Stored;
+        bool Accepted;
+    } Cases[] = {
+        {ctText, Variant(5), vtpString, false},
+        {ctText, Variant("a"), vtpString, true},
+        {ctCheck, Variant("Yes"), vtpString, true},
+        {ctCheck, Variant(1), vtpInteger, true},
+        {ctCheck, Variant(true), vtpInteger, false},
+        {ctCheck, Null(), vtpNull, true},
+        {ctPicture, Variant("Smile"), vtpPictureName, true},
+        {ctPicture, Variant(3), vtpPicture, true},
+        {ctPicture, Variant(2.5), vtpPicture, false},
+        {ctNone, Variant(2.5), vtpNone, true},
+    };
+    Grid->SetReportInvalidOps(false);
+    for (const Case& C : Cases) {
+        EXPECT_EQ(TgxBaseGrid::ControlDataType(C.Type, C.Value), C.Stored);
+        EXPECT_EQ(Grid->CheckVarType(C.Type, C.Value), C.Accepted);
+    }
+    Grid->SetReportInvalidOps(true);
+    EXPECT_EQ(GridError([&] { Grid->CheckVarType(ctCheck, Variant(true)); }),
+              "Grid1: Invalid cell value. A checkbox column requires a value of type "
+              "TCheckBoxState or string");
+    // In design mode every value is taken.
+    Grid->SetInDesignMode(true);
+    EXPECT_TRUE(Grid->CheckVarType(ctText, Variant(5)));
+}
+
+// ---- values ----------------------------------------------------------------------------------
+
+TEST_F(GridModelTest, StoredValuesNeedStoreData) {
+    Grid->SetDataValue(1, 1, ctText, Variant("lost"));
+    EXPECT_TRUE(Grid->GetDataValue(1, 1, ctText).IsEmpty());
+    Grid->SetStoreData(true);
+    ASSERT_NE(Grid->DataStore(), nullptr);
+    Grid->SetCellValue(1, 1, Variant(5));
+    EXPECT_EQ(Grid->DataStore()->GetValueType(1, 1), vtpString);
+    EXPECT_EQ(Grid->GetCellValue(1, 1).AsString(), "5");
+    Grid->SetDataValue(2, 1, ctCheck, Null());
+    EXPECT_EQ(Grid->DataStore()->GetValueType(2, 1), vtpNull);
+    Grid->SetStoreData(false);
+    EXPECT_EQ(Grid->DataStore(), nullptr);
+    EXPECT_TRUE(Grid->GetCellValue(1, 1).IsEmpty());
+}
+
+TEST_F(GridModelTest, AChangedControlTypeDropsValuesThatNoLongerFit) {
+    Grid->SetStoreData(true);
+    for (int R = 1; R <= 3; ++R)
+        Grid->SetCellValue(2, R, Variant("x"));
+    Grid->SetCellValue(3, 1, Variant("kept"));
+    Grid->GetCol(2)->SetControlType(ctCheck);
+    EXPECT_EQ(Grid->DataStore()->GetValueType(2, 2), vtpString);
+    Grid->GetCol(2)->SetControlType(ctPicture);
+    for (int R = 1; R <= 3; ++R)
+        EXPECT_EQ(Grid->DataStore()->GetValueType(2, R), vtpNone);
+    EXPECT_EQ(Grid->GetCellValue(3, 1).AsString(), "kept");
+    // A cell of its own type is checked alone.
+    Grid->SetCellValue(3, 2, Variant("y"));
+    Grid->SetCellControlType(3, 2, ctPicture);
+    EXPECT_EQ(Grid->DataStore()->GetValueType(3, 2), vtpNone);
+    EXPECT_EQ(Grid->DataStore()->GetValueType(3, 1), vtpString);
+}
+
+// ---- columns ----------------------------------------------------------------------------------
+
+TEST_F(GridModelTest, ANewColumnHasTheBaseWidthAndItsOwnPosition) {
+    TgxCol* Col = Grid->GetCol(3);
+    EXPECT_EQ(Col->Width(), Grid->ColWidths(3));
+    EXPECT_EQ(Col->DisplayCol(), 3);
+    EXPECT_TRUE(Col->DefaultProps());
+    Col->SetWidth(80);
+    EXPECT_EQ(Grid->ColWidths(3), 80);
+    EXPECT_FALSE(Col->DefaultProps());
+    Col->Reset({prWidth});
+    EXPECT_EQ(Col->Width(), 80); // the set width is what a reset restores
+}
+
+TEST_F(GridModelTest, ColumnSettersKeepTheirOldStylePairsInStep) {
+    TgxCol* Col = Grid->GetCol(1);
+    Col->SetHorzAlignment(htaRight);
+    EXPECT_EQ(Col->Alignment(), taRightJustify);
+    EXPECT_TRUE(Col->Align());
+    Col->SetAlign(false);
+    EXPECT_EQ(Col->HorzAlignment(), htaDefault);
+    Col->SetMaxLength(-5);
+    EXPECT_EQ(Col->MaxLength(), 0);
+    EXPECT_EQ(GridError([&] { Col->SetCheckBoxValues("Yes"); }),
+              "Grid1: Invalid CheckBoxValues. CheckBoxValues have the format "
+              "'Checked|Unchecked|Grayed'. The Grayed value is optional");
+    EXPECT_EQ(Col->CheckBoxValues(), "");
+}
+
+TEST_F(GridModelTest, ColumnTextsForHtmlAndXml) {
+    TgxCol* Col = Grid->GetCol(1);
+    Col->SetFieldName("Amount");
+    EXPECT_EQ(Col->GetHeading(), "Amount");
+    EXPECT_EQ(Grid->GetCol("aMOUNT"), Col);
+    Col->SetHeading("Net Amount");
+    EXPECT_EQ(Col->XMLHeading(), "Amount");
+    Col->SetFieldName("");
+    EXPECT_EQ(Col->XMLHeading(), "Net_Amount");
+    Col->SetHorzAlignment(htaCenter);
+    EXPECT_EQ(Col->HTMLCell("7"), "<td align=\"center\">7</td>");
+    Col->SetHorzAlignment(htaLeft);
+    EXPECT_EQ(Col->HTMLCell("7"), "<td>7</td>");
+    Col->SetHorzAlignment(htaRight);
+    Col->SetWidth(80);
+    EXPECT_EQ(Col->HTMLHeader(), "<th width=80 align=\"right\">Net Amount</th>");
+    // A heading alone is not a field name.
+    Grid->SetReportInvalidOps(false);
+    EXPECT_EQ(Grid->GetCol("Net Amount"), nullptr);
+}
+
+TEST_F(GridModelTest, SetDisplayColIgnoresPositionsOutsideTheColumns) {
+    int Moves = 0;
+    Grid->OnColMoved = [&](TObject*, int, int, bool) { ++Moves; };
+    for (int P : {0, -1, 5, 3})
+        Grid->GetCol(3)->SetDisplayCol(P);
+    EXPECT_EQ(Moves, 0);
+    Grid->GetCol(1)->SetDisplayCol(4);
+    EXPECT_EQ(Moves, 1);
+    EXPECT_EQ(Grid->GetDataCol(4), 1);
+    EXPECT_EQ(Grid->GetDataCol(1), 2);
+    EXPECT_EQ(Grid->GetCol(2)->DisplayCol(), 1);
+}
+
+TEST_F(GridModelTest, HidingTheCurrentColumnNeedsTheEditToEnd) {
+    struct Refusing : TgxBaseGrid {
+        using TgxBaseGrid::TgxBaseGrid;
+        bool CheckEndEdit(int, int, bool) override { return false; }
+    } Stubborn(nullptr);
+    Stubborn.SetCol(2);
+    Stubborn.GetCol(2)->SetVisible(false);
+    EXPECT_TRUE(Stubborn.GetCol(2)->Visible());
+    Stubborn.GetCol(3)->SetVisible(false);
+    EXPECT_FALSE(Stubborn.GetCol(3)->Visible());
+    EXPECT_EQ(Stubborn.ColWidths(3), 0);
+    EXPECT_EQ(Stubborn.GetCol(3)->Width(), 64);
+}
+
+TEST_F(GridModelTest, ComboCellsAreNotAvailableYet) {
+    EXPECT_EQ(GridError([&] { Grid->GetCol(1)->SetParentCombo(false); }),
+              "Grid1: Combo cells are not available yet");
+    EXPECT_TRUE(Grid->GetCol(1)->ParentCombo());
+}
+
+// ---- rows
+// ----------------------------------------------------------------------------------------
+
+TEST_F(GridModelTest, RowObjectsExistOnlyWhileARowDiffersFromTheDefaults) {
+    Grid->SetRowColor(2, clNone);
+    EXPECT_EQ(Grid->GridRows()->ObjectCount(), 1);
+    Grid->SetRowColor(2, clRed);
+    EXPECT_NE(Grid->GetRow(2), nullptr);
+    EXPECT_EQ(Grid->GetRowColor(2), clRed);
+    Grid->SetRowColor(2, clNone);
+    EXPECT_EQ(Grid->GetRow(2), nullptr);
+    EXPECT_EQ(Grid->GetRowHeight(3), Grid->DefaultRowHeight());
+    Grid->SetRowHeight(3, Grid->DefaultRowHeight());
+    EXPECT_EQ(Grid->GridRows()->ObjectCount(), 1);
+    Grid->SetRowHeight(3, 42);
+    EXPECT_EQ(Grid->RowHeights(3), 42);
+    EXPECT_EQ(Grid->GetRowHeight(3), 42);
+}
+
+TEST_F(GridModelTest, DisplayRowNumbersAreTheIdentityUntilARowMoves) {
+    TgxGridRows* Rows = Grid->GridRows();
+    EXPECT_FALSE(Rows->HasDisplayNumbers());
+    EXPECT_EQ(Rows->GetDisplayRowNumber(3), 3);
+    Rows->CreateDisplayRowNumber();
+    for (int R = 0; R < Rows->Count(); ++R)
+        EXPECT_EQ(Rows->GetDisplayRowNumber(R), R);
+    int Moved = 0;
+    Grid->OnRowMoved = [&](TObject*, int To, int Count, bool ByUser) {
+        Moved = To;
+        EXPECT_EQ(Count, 1);
+        EXPECT_FALSE(ByUser);
+    };
+    for (int P : {2, 0, 5})
+        Grid->SetDisplayRownr(2, P);
+    EXPECT_EQ(Moved, 0);
+    Grid->SetDisplayRownr(1, 4);
+    EXPECT_EQ(Moved, 4);
+    EXPECT_EQ(Grid->GetDisplayRow(1), 4);
+    EXPECT_EQ(Grid->GetDataRow(1), 2);
+}
+
+TEST_F(GridModelTest, ANewRowObjectTakesTheHeightShownAtItsPosition) {
+    Grid->SetRowHeight(1, 30);
+    Grid->SetDisplayRownr(1, 3); // the 30 pixels move to display row 3
+    EXPECT_EQ(Grid->RowHeights(3), 30);
+    EXPECT_EQ(Grid->GetRow(1)->Height(), 30);
+    Grid->SetRowColor(2, clRed); // data row 2 now shows at display row 1
+    EXPECT_EQ(Grid->GetRow(2)->Height(), Grid->RowHeights(1));
+}
+
+TEST_F(GridModelTest, RowIdentitiesFindTheirRows) {
+    const int Id = Grid->GetRowId(3);
+    EXPECT_EQ(Grid->GetIdDataRow(Id), 3);
+    EXPECT_EQ(Grid->GetIdDataRow(12345), -1);
+    EXPECT_EQ(Grid->GetIDDataCol(Grid->GetCol(2)->Id()), 2);
+}
+
+// ---- cell properties
+// ------------------------------------------------------------------------------
+
+TEST_F(GridModelTest, ACellElementComesAndGoesWithItsProperties) {
+    TgxCellPropSet* Props = Grid->CellProps();
+    Grid->SetCellColor(2, 3, clNone);
+    EXPECT_EQ(Props->Count(), 0);
+    Grid->SetCellColor(2, 3, clRed);
+    EXPECT_EQ(Props->Count(), 1);
+    EXPECT_EQ(Grid->GetCellColor(2, 3), clRed);
+    Grid->SetCellIs3D(2, 3, true);
+    Grid->SetCellColor(2, 3, clNone);
+    EXPECT_EQ(Props->Count(), 1);
+    Grid->SetCellIs3D(2, 3, false);
+    EXPECT_EQ(Props->Count(), 0);
+    EXPECT_EQ(Grid->GetCellElement(2, 3, true), nullptr);
+}
+
+TEST_F(GridModelTest, SetPropertyReportsTheDeletedElement) {
+    TgxCellPropSet* Props = Grid->CellProps();
+    TgxCustomElement* Element = nullptr;
+    EXPECT_TRUE(
+        Props->SetProperty(1, 1, false, 0, prColor, Variant(static_cast<int>(clRed)), Element));
+    ASSERT_NE(Element, nullptr);
+    EXPECT_FALSE(
+        Props->SetProperty(1, 1, false, 0, prColor, Variant(static_cast<int>(clRed)), Element));
+    EXPECT_TRUE(
+        Props->SetProperty(1, 1, false, 0, prColor, PropertyDefaultValue(prColor), Element));
+    EXPECT_EQ(Element, nullptr);
+    EXPECT_EQ(Props->Count(), 0);
+}
+
+TEST_F(GridModelTest, ResettingAnElementDropsIt) {
+    Grid->SetCellColor(1, 2, clRed);
+    Grid->SetCellIs3D(1, 2, true);
+    Grid->SetCellTag(1, 2, 7);
+    Grid->CellProps()->ResetProperties(AllProperties(), true);
+    EXPECT_EQ(Grid->CellProps()->Count(), 0);
+    EXPECT_EQ(Grid->GetCellTag(1, 2), 0);
+}
+
+TEST_F(GridModelTest, ElementsIterateRowFirstThenColumn) {
+    Grid->SetCellColor(2, 2, clRed);
+    Grid->SetCellColor(1, 2, clRed);
+    Grid->SetCellColor(3, 1, clRed);
+    std::vector<std::pair<int, int>> Order;
+    for (TgxCellElement* E : Grid->CellProps()->Elements())
+        Order.emplace_back(E->DataRow(), E->DataCol());
+    EXPECT_EQ(Order, (std::vector<std::pair<int, int>>{{1, 3}, {2, 1}, {2, 2}}));
+}
+
+TEST_F(GridModelTest, AutoCreateFontKeepsTheElementAndItsCoordinates) {
+    TgxCellPropSet* Props = Grid->CellProps();
+    TgxCustomElement* Element = nullptr;
+    Props->SetAutoCreateFont(2, 3, true, true, Element);
+    ASSERT_NE(Element, nullptr);
+    int Index = 0, Col = 0, Row = 0;
+    EXPECT_TRUE(Grid->CoordList()->NextCoord(Index, Col, Row));
+    EXPECT_EQ(std::make_pair(Col, Row), std::make_pair(2, 3));
+    Props->SetAutoCreateFont(2, 3, true, false, Element);
+    EXPECT_EQ(Element, nullptr);
+    EXPECT_EQ(Props->Count(), 0);
+    Index = 0;
+    EXPECT_FALSE(Grid->CoordList()->NextCoord(Index, Col, Row));
+    EXPECT_EQ(std::make_pair(Col, Row), std::make_pair(0, 0));
+}
+
+TEST_F(GridModelTest, AssigningACellSetClonesEveryElement) {
+    Grid->SetCellColor(1, 1, clRed);
+    Grid->SetCellTag(2, 3, 9);
+    TgxBaseGrid Other(nullptr);
+    Other.CellProps()->Assign(*Grid->CellProps());
+    ASSERT_EQ(Other.CellProps()->Count(), 2);
+    EXPECT_NE(Other.CellProps()->Find(1, 1), Grid->CellProps()->Find(1, 1));
+    EXPECT_EQ(Other.CellProps()->Find(2, 3)->GetPropValue(prTag, 0).AsInteger(), 9);
+}
+
+// ---- current cell
+// ---------------------------------------------------------------------------------
+
+TEST_F(GridModelTest, TheCurrentCellIsReachedByDataNumbers) {
+    Grid->SetStoreData(true);
+    Grid->SetCellValue(3, 2, Variant("here"));
+    Grid->CurrentCell()->MoveTo(3, 2);
+    EXPECT_EQ(Grid->CurrentCell()->GetDataCol(), 3);
+    EXPECT_EQ(Grid->CurrentCell()->GetValue().AsString(), "here");
+    Grid->SetGridRowCount(0);
+    EXPECT_EQ(Grid->CurrentCell()->GetDataCol(), -1);
+    EXPECT_TRUE(Grid->CurrentCell()->GetValue().IsEmpty());
+}
+
+// ---- cell buttons
+// ---------------------------------------------------------------------------------
+
+TEST_F(GridModelTest, SharedButtonsHaveTheirDefaultSizes) {
+    struct Case {
+        TgxButtonType Type;
+        int Width, Height;
+    } Cases[] = {{btCombo, 15, 13},    {btNormal, 15, 13},           {btVertSpin, 15, 19},
+                 {btHorzSpin, 19, 15}, {btDateTimeDropDown, 15, 13}, {btDateTimePopup, 15, 13}};
+    for (const Case& C : Cases) {
+        TgxCustomButton* B = Grid->GridCellButton(1, C.Type);
+        ASSERT_NE(B, nullptr);
+        EXPECT_EQ(B->FullWidth(), C.Width);
+        EXPECT_EQ(B->FullHeight(), C.Height);
+        EXPECT_EQ(B->GetTransparentColor(), clNone);
+        EXPECT_EQ(Grid->GridCellButton(1, C.Type), B); // made once
+    }
+    EXPECT_EQ(Grid->GridCellButton(1, btNone), Grid->GridCellButton(1, btCombo));
+    // Only the spin buttons follow the spin width.
+    Grid->SetSpinButtonWidth(13);
+    EXPECT_EQ(Grid->GridCellButton(1, btVertSpin)->FullWidth(), 17);
+    EXPECT_EQ(Grid->GridCellButton(1, btHorzSpin)->FullHeight(), 17);
+    EXPECT_EQ(Grid->GridCellButton(1, btCombo)->FullWidth(), 15);
+}
+
+TEST_F(GridModelTest, ButtonFacesAreSharedOrCopied) {
+    TgxComboButton Shared(Grid.get(), SharedArrowBitmap(), clNone, 11, 9);
+    EXPECT_TRUE(Shared.IsDefault());
+    EXPECT_FALSE(Shared.OwnsBitmap());
+    TBitmap Face;
+    TgxComboButton Own(Grid.get(), &Face, clNone, 11, 9);
+    EXPECT_FALSE(Own.IsDefault());
+    EXPECT_TRUE(Own.OwnsBitmap());
+    EXPECT_NE(Own.GetBitmap(), &Face);
+    TgxVertSpinButton Spin(Grid.get(), nullptr, clNone, 11, 8);
+    Grid->SetButtonEdgeWidth(5);
+    EXPECT_EQ(Spin.FullHeight(), 17);
+    EXPECT_EQ(Spin.FullWidth(), 21);
+    TgxDateTimeButton Popup(Grid.get(), SharedDetailBitmap(), clNone, 11, 9);
+    EXPECT_TRUE(Popup.Popup());
+    EXPECT_TRUE(Popup.IsDefault());
+}
+
+TEST_F(GridModelTest, AColumnButtonReplacesTheSharedNormalButton) {
+    TBitmap Face;
+    Grid->GetCol(2)->CreateButton(&Face, clNone, 7, 7);
+    EXPECT_EQ(Grid->GridCellButton(2, btNormal), Grid->GetCol(2)->Button());
+    EXPECT_NE(Grid->GridCellButton(1, btNormal), Grid->GetCol(2)->Button());
+}

@@ -1,0 +1,246 @@
+// Column widths and row heights kept in step with the base control's pixel
+// sizes, the resize notifications, visible ranges and the shared buttons.
+#include "grid/model/BaseGrid.h"
+#include "grid/model/CellButtons.h"
+#include "grid/model/Columns.h"
+#include "grid/model/Rows.h"
+
+#include <algorithm>
+
+namespace grid {
+
+void TgxBaseGrid::ColResized(int DisplayCol) {
+    DoColResized(DisplayCol >= 0 ? GetDataCol(DisplayCol) : -1);
+    UpdateScrollRange();
+}
+
+void TgxBaseGrid::RowResized(int DisplayRow) {
+    DoRowResized(DisplayRow >= 0 ? GetDataRow(DisplayRow) : -1);
+    UpdateScrollRange();
+}
+
+void TgxBaseGrid::SingleColWidthChanged(int DisplayCol) {
+    const int Data = GetDataCol(DisplayCol);
+    if (Data >= 0 && Data < FCols->Count() && !FCols->Item(Data)->Visible() &&
+        ColWidths(DisplayCol) != 0) {
+        const bool Old = FModelSizing;
+        FModelSizing = true;
+        SetColWidths(DisplayCol, 0);
+        FModelSizing = Old;
+    }
+    if (DisplayCol < FixedCols()) CalcHorzFixedWidth();
+    RedisplayControl();
+}
+
+void TgxBaseGrid::SingleRowHeightChanged(int DisplayRow) {
+    const int Data = GetDataRow(DisplayRow);
+    if (Data >= 0 && !GetRowVisible(Data) && RowHeights(DisplayRow) != 0) {
+        const bool Old = FModelSizing;
+        FModelSizing = true;
+        SetRowHeights(DisplayRow, 0);
+        FModelSizing = Old;
+    }
+    if (DisplayRow < FixedRows()) CalcVertFixedHeight();
+    RedisplayControl();
+}
+
+void TgxBaseGrid::CheckColWidths(int& ChangedWidth) {
+    ChangedWidth = -1;
+    if (DefaultColWidth() <= 0) {
+        SetDefaultColWidth(1);
+        for (int C = 1; C <= GetGridColCount(); ++C)
+            FCols->Item(C)->CopyWidthValue(1);
+        return;
+    }
+    for (int D = 0; D < ColCount(); ++D) {
+        if (ColWidths(D) < 0) SetColWidths(D, 0);
+        const int Data = GetDataCol(D);
+        if (Data < 0) continue;
+        TgxCol* Col = FCols->Item(Data);
+        if (!Col->Visible() && ColWidths(D) == 0) continue;
+        if (Col->Width() != ColWidths(D)) {
+            Col->CopyWidthValue(ColWidths(D));
+            if (Data > 0) ChangedWidth = ColWidths(D);
+        }
+    }
+    FSetDefaultColWidth = DefaultColWidth();
+}
+
+void TgxBaseGrid::CheckRowHeights(int& ChangedHeight) {
+    ChangedHeight = -1;
+    if (DefaultRowHeight() <= 0) {
+        SetDefaultRowHeight(1);
+        for (int R = 1; R <= GetGridRowCount(); ++R)
+            if (TgxRow* Row = FRows->Item(R)) {
+                Row->StoreHeight(1);
+                Row->StoreSetHeight(1);
+            }
+        return;
+    }
+    for (int D = 0; D < RowCount(); ++D) {
+        if (RowHeights(D) < 0) SetRowHeights(D, 0);
+        const int Data = GetDataRow(D);
+        if (Data < 0) continue;
+        if (!GetRowVisible(Data) && RowHeights(D) == 0) continue;
+        if (FRows->GetRowHeight(Data) != RowHeights(D)) {
+            FRows->SetRowHeight(Data, RowHeights(D));
+            FRows->SetOldRowHeight(Data, RowHeights(D));
+            if (Data > 0) ChangedHeight = RowHeights(D);
+        }
+    }
+    FSetDefaultRowHeight = DefaultRowHeight();
+}
+
+void TgxBaseGrid::ColWidthsChanged() {
+    TCustomGrid_ts::ColWidthsChanged();
+    if (FModelSizing || FInColWidthsChanged || !FCols) return;
+    FInColWidthsChanged = true;
+    FModelSizing = true;
+    try {
+        int Changed = -1;
+        CheckColWidths(Changed);
+        for (int D = 0; D < ColCount(); ++D) {
+            const int Data = GetDataCol(D);
+            if (Data >= 0 && !FCols->Item(Data)->Visible()) SetColWidths(D, 0);
+        }
+    } catch (...) {
+        FInColWidthsChanged = FModelSizing = false;
+        throw;
+    }
+    FInColWidthsChanged = FModelSizing = false;
+    CalcHorzFixedWidth();
+    ColResized(-1);
+}
+
+void TgxBaseGrid::RowHeightsChanged() {
+    TCustomGrid_ts::RowHeightsChanged();
+    if (FModelSizing || FInRowHeightsChanged || !FRows) return;
+    FInRowHeightsChanged = true;
+    FModelSizing = true;
+    try {
+        int Changed = -1;
+        CheckRowHeights(Changed);
+        for (int D = 0; D < RowCount(); ++D) {
+            const int Data = GetDataRow(D);
+            if (Data >= 0 && !GetRowVisible(Data)) SetRowHeights(D, 0);
+        }
+    } catch (...) {
+        FInRowHeightsChanged = FModelSizing = false;
+        throw;
+    }
+    FInRowHeightsChanged = FModelSizing = false;
+    CalcVertFixedHeight();
+    RowResized(-1);
+}
+
+// ---- visible ranges (they need a window) ---------------------------------------------------
+
+int TgxBaseGrid::LastVisibleCol(int First) const {
+    if (!HandleAllocated()) return 0;
+    int X = FFixedWidth;
+    int Last = First;
+    for (int C = First; C < ColCount() && X < ClientWidth(); ++C) {
+        X += ColWidths(C) + FVertLineWidth;
+        Last = C;
+    }
+    return Last;
+}
+
+int TgxBaseGrid::LastVisibleRow(int First) const {
+    if (!HandleAllocated()) return 0;
+    int Y = FFixedHeight;
+    int Last = First;
+    for (int R = First; R < RowCount() && Y < ClientHeight(); ++R) {
+        Y += RowHeights(R) + FHorzLineWidth;
+        Last = R;
+    }
+    return Last;
+}
+
+int TgxBaseGrid::CompVisibleCols(int First) const {
+    if (!HandleAllocated()) return 0;
+    int X = FFixedWidth - FVertLineWidth;
+    int Count = 0;
+    for (int C = First; C < ColCount(); ++C) {
+        X += ColWidths(C) + FVertLineWidth;
+        if (X > ClientWidth()) break;
+        ++Count;
+    }
+    return Count;
+}
+
+int TgxBaseGrid::CompVisibleRows(int First) const {
+    if (!HandleAllocated()) return 0;
+    int Y = FFixedHeight - FHorzLineWidth;
+    int Count = 0;
+    for (int R = First; R < RowCount(); ++R) {
+        Y += RowHeights(R) + FHorzLineWidth;
+        if (Y > ClientHeight()) break;
+        ++Count;
+    }
+    return Count;
+}
+
+int TgxBaseGrid::MaxVisibleCol() const {
+    if (!HandleAllocated()) return 0;
+    return LastVisibleCol(std::max(LeftCol(), FixedCols()));
+}
+
+int TgxBaseGrid::MaxVisibleRow() const {
+    if (!HandleAllocated()) return 0;
+    return LastVisibleRow(std::max(TopRow(), FixedRows()));
+}
+
+// ---- shared buttons ---------------------------------------------------------------------------
+
+TgxCustomButton* TgxBaseGrid::GridCellButton(int DisplayCol, TgxButtonType Type) {
+    const auto Make = [this](int Slot, auto Create) {
+        if (!FButtons[Slot]) FButtons[Slot] = Create();
+        return FButtons[Slot].get();
+    };
+    switch (Type) {
+    case btCombo:
+        return Make(0, [this] {
+            return std::make_unique<TgxComboButton>(this, SharedArrowBitmap(), clNone,
+                                                    FDefaultButtonWidth, FDefaultButtonHeight);
+        });
+    case btNormal: {
+        const int Data = GetDataCol(DisplayCol);
+        if (Data >= 0 && Data < FCols->Count())
+            if (TgxNormalButton* Own = FCols->Item(Data)->Button()) return Own;
+        return Make(1, [this] {
+            return std::make_unique<TgxNormalButton>(this, SharedDetailBitmap(), clNone,
+                                                     FDefaultButtonWidth, FDefaultButtonHeight);
+        });
+    }
+    case btVertSpin:
+        return Make(2, [this] {
+            return std::make_unique<TgxVertSpinButton>(this, nullptr, clNone, FSpinButtonWidth,
+                                                       FSpinButtonHeight);
+        });
+    case btHorzSpin:
+        return Make(3, [this] {
+            return std::make_unique<TgxHorzSpinButton>(this, nullptr, clNone, FSpinButtonHeight,
+                                                       FSpinButtonWidth);
+        });
+    case btDateTimeDropDown:
+        return Make(4, [this] {
+            return std::make_unique<TgxDateTimeButton>(this, SharedArrowBitmap(), clNone,
+                                                       FDefaultButtonWidth, FDefaultButtonHeight);
+        });
+    case btDateTimePopup:
+        return Make(5, [this] {
+            return std::make_unique<TgxDateTimeButton>(this, SharedDetailBitmap(), clNone,
+                                                       FDefaultButtonWidth, FDefaultButtonHeight);
+        });
+    default:
+        return FButtons[0].get();
+    }
+}
+
+void TgxBaseGrid::ResetCellButtons() {
+    // The shared buttons follow the grid's button settings, which a count
+    // change does not touch; they stay.
+}
+
+} // namespace grid
