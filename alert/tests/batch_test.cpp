@@ -21,6 +21,11 @@ public:
     int Failures = 0;
 };
 
+// Employee 3's alert 1 on job 10 at 60% of its labour budget and 40% done.
+const std::string JobOverBudgetAlert =
+    "3|1|Job % of labor budget is 60% which is 50.00% higher than percent complete of 40.\nJob: "
+    "J-100 - Tower.";
+
 class BatchTest : public EngineTest {
 protected:
     // Adds a pending transaction; Columns and Values are the extra columns.
@@ -78,9 +83,7 @@ TEST_F(BatchTest, ThresholdFiresOnceAndNotAgainAfterTheSnapshotRefresh) {
     Main->RefreshAlertThresholds();
     AddTransaction(2, 1, "JobNbr", "10");
     Batch();
-    EXPECT_EQ(History(), std::vector<std::string>{
-                             "3|1|Job % of labor budget is 60% which is 50.00% higher than percent "
-                             "complete of 40.\nJob: J-100 - Tower."});
+    EXPECT_EQ(History(), std::vector<std::string>{JobOverBudgetAlert});
     ASSERT_EQ(Host.Generated.size(), 1u);
     EXPECT_EQ(Pending(), "");
 
@@ -120,9 +123,7 @@ TEST_F(BatchTest, AThresholdTransactionThatFailedOnceFiresOnItsRetry) {
     Main->RefreshAlertThresholds();
     AddTransaction(2, 1, "JobNbr", "10");
     Batch();
-    EXPECT_EQ(History(), std::vector<std::string>{
-                             "3|1|Job % of labor budget is 60% which is 50.00% higher than percent "
-                             "complete of 40.\nJob: J-100 - Tower."});
+    EXPECT_EQ(History(), std::vector<std::string>{JobOverBudgetAlert});
     EXPECT_EQ(Pending(), "");
 }
 
