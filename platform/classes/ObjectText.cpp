@@ -283,6 +283,7 @@ private:
             while (FPos < FText.size() && (IsIdentChar(FText[FPos]) || FText[FPos] == '.'))
                 ++FPos;
             FValue = FText.substr(Start, FPos - Start);
+            if (FValue.size() > 255) Error("identifier too long");
             FToken = TToken::Ident;
             return;
         }
@@ -449,7 +450,6 @@ private:
 
     void ParseProperty() {
         const AnsiString Name = TakeIdent("property name");
-        if (Name.size() > 255) Error("property name too long");
         FWriter.WriteStr(Name);
         Expect('=');
         ParseValue();

@@ -1,7 +1,8 @@
 // Feeds arbitrary bytes to the component-stream reader (into a fresh root
-// and as a stream that names its own root class) and to the text converter.
-// Any outcome but a crash, a sanitizer report or a hang is acceptable:
-// malformed input raises EReadError, unknown classes EClassNotFound.
+// and as a stream that names its own root class) and to the converters
+// between the stream and its text form. Any outcome but a crash, a
+// sanitizer report or a hang is acceptable: a malformed stream raises
+// EReadError, an unknown class EClassNotFound, a malformed text EParserError.
 #include "platform/classes/Filer.h"
 #include "platform/classes/ObjectText.h"
 #include "platform/classes/fuzz/StreamFixture.h"
@@ -33,6 +34,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size
         TStringStream Text;
         ObjectBinaryToText(&Input, &Text);
     } catch (const EReadError&) {
+    }
+    // The same bytes taken as a text form.
+    try {
+        TStringStream Input(Bytes);
+        TStringStream Binary;
+        ObjectTextToBinary(&Input, &Binary);
+    } catch (const EParserError&) {
     }
     return 0;
 }

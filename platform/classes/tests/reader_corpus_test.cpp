@@ -1,7 +1,8 @@
 // Replays the reader fuzzer's corpus: every input loads, or is refused with
 // EReadError (EClassNotFound for a class nobody registered), both into an
 // existing root and as a stream that names its own root class; its text
-// form converts or is refused the same way.
+// form converts or is refused the same way, and the bytes taken as a text
+// convert or raise EParserError.
 #include "platform/classes/Filer.h"
 #include "platform/classes/ObjectText.h"
 #include "platform/classes/fuzz/StreamFixture.h"
@@ -57,6 +58,12 @@ TEST(ReaderCorpus, EveryInputLoadsOrIsRefused) {
             ObjectBinaryToText(&Stream, &Out);
         });
         EXPECT_NE(Text, TOutcome::ClassNotFound);
+        // Taken as a text form, the bytes convert or raise EParserError.
+        try {
+            TStringStream Stream(Bytes), Out;
+            ObjectTextToBinary(&Stream, &Out);
+        } catch (const EParserError&) {
+        }
     }
     EXPECT_GE(Inputs, 5);
 }
