@@ -24,9 +24,8 @@ enum class Held { None, Job, JobItem, Wo, Dept, Product };
 
 struct Statement {
     Held Table;
-    // The snapshot key the statement writes, compared with the pending
-    // transaction's key (for a department, a condition ending in the
-    // department reference).
+    // The snapshot key the statement writes (for a department, the pair of
+    // work order and department), compared with the pending transactions'.
     const char* Key;
     const char* Text;
 };
@@ -100,13 +99,13 @@ constexpr Statement RefreshStatements[] = {
      "EstSetupHrs, ActLaborCost + ActSetupCost, EstLaborCost + EstSetupCost From WO Where JobNbr > "
      "0 and WoNbr not in (Select WoNbr from ALERT_THRESHOLD_WO)"},
 
-    {Held::Dept, "TWD.WoNbr = AT.WoNbr and TWD.DeptRef",
+    {Held::Dept, "(TWD.WoNbr, TWD.DeptRef)",
      "Update ALERT_THRESHOLD_WO_DEPT AS TWD Set PercentBudget = (Select DE.PercentBudget from "
      "DEPT_EST DE where DE.WoNbr = TWD.WoNbr and DE.DeptRef = TWD.DeptRef) From WO join JOBS on "
      "WO.JobNbr = JOBS.JobNbr Where TWD.WoNbr = WO.WoNbr AND WO.ActualFinDt IS NULL AND "
      "WO.PercentComp != 100 AND JOBS.JobStatusNbr != 0"},
 
-    {Held::Dept, "DEPT_EST.WoNbr = AT.WoNbr and DEPT_EST.DeptRef",
+    {Held::Dept, "(DEPT_EST.WoNbr, DEPT_EST.DeptRef)",
      "Insert into ALERT_THRESHOLD_WO_DEPT (WoNbr, DeptRef, PercentBudget) Select WoNbr, DeptRef, "
      "PercentBudget From DEPT_EST Where (WoNbr || '-' || DeptRef) not in (Select (WoNbr || '-' || "
      "DeptRef) from ALERT_THRESHOLD_WO_DEPT)"},
@@ -126,39 +125,43 @@ constexpr Statement RefreshStatements[] = {
 // The condition, added to a statement, that leaves out the records of the
 // pending transactions whose alert ids compare against the statement's
 // table. A transaction that left out a parent key has it completed the way
-// the intake completes it.
+// the intake completes it. The keys are gathered once per statement, not
+// once per snapshot row.
 std::string NotPending(Held Table, const char* Key) {
     const char* alertIds = "";
-    std::string match = Key;
+    const char* pendingKey = "";
     switch (Table) {
     case Held::None:
         return "";
     case Held::Job:
         alertIds = "1, 4, 7, 10, 64";
-        match += " = IFNULL(NULLIF(AT.JobNbr, 0), IFNULL(NULLIF((Select HJI.JobNbr from JOB_ITEM "
-                 "HJI where HJI.JobItemNbr = AT.JobItemNbr), 0), (Select HWO.JobNbr from WO HWO "
-                 "where HWO.WoNbr = AT.WoNbr)))";
+        pendingKey = "IFNULL(NULLIF(AT.JobNbr, 0), IFNULL(NULLIF((Select HJI.JobNbr from JOB_ITEM "
+                     "HJI where HJI.JobItemNbr = AT.JobItemNbr), 0), (Select HWO.JobNbr from WO "
+                     "HWO where HWO.WoNbr = AT.WoNbr)))";
         break;
     case Held::JobItem:
         alertIds = "2, 5, 8, 11";
-        match += " = IFNULL(NULLIF(AT.JobItemNbr, 0), (Select HWO.JobItemNbr from WO HWO where "
-                 "HWO.WoNbr = AT.WoNbr))";
+        pendingKey = "IFNULL(NULLIF(AT.JobItemNbr, 0), (Select HWO.JobItemNbr from WO HWO where "
+                     "HWO.WoNbr = AT.WoNbr))";
         break;
     case Held::Wo:
         alertIds = "3, 6, 9, 12";
-        match += " = AT.WoNbr";
+        pendingKey = "AT.WoNbr";
         break;
     case Held::Dept:
-        alertIds = "23";
-        match += " = AT.DeptNbr";
-        break;
+        // A pair: NOT IN over pairs holding a NULL would leave out every row.
+        return std::string(" and ") + Key +
+               " not in (Select AT.WoNbr, AT.DeptNbr from ALERT_TRANSACTION AT where "
+               "AT.AlertNbr = 23 and AT.WoNbr is not null and AT.DeptNbr is not null)";
     case Held::Product:
         alertIds = "25";
-        match += " = AT.WoProductNbr";
+        pendingKey = "AT.WoProductNbr";
         break;
     }
-    return " and not exists (Select 1 from ALERT_TRANSACTION AT where AT.AlertNbr in (" +
-           std::string(alertIds) + ") and " + match + ")";
+    // NULL keys are dropped: one in a NOT IN list would leave out every row.
+    return std::string(" and ") + Key + " not in (Select HeldKey from (Select " + pendingKey +
+           " as HeldKey from ALERT_TRANSACTION AT where AT.AlertNbr in (" + alertIds +
+           ")) where HeldKey is not null)";
 }
 
 } // namespace
