@@ -3,6 +3,7 @@
 #include "grid/foundation/GridCommonCheckBox.h"
 #include "platform/gui/Blit.h"
 #include "platform/gui/Forms.h"
+#include "platform/gui/WindowScroll.h"
 
 #include <algorithm>
 
@@ -320,6 +321,16 @@ void TgxGridCheckBox::MouseUp(TMouseButton Button, TShiftState Shift, int X, int
     }
     if (DidToggle) Toggled();
     TgxGridControl::MouseUp(Button, Shift, X, Y);
+}
+
+void TgxGridCheckBox::Dispatch(TMessage& Message) {
+    if (Message.Msg == WM_SETCURSOR) {
+        const TCursor ScreenCursor = Screen->Cursor();
+        SetWindowCursor(this, ScreenCursor != crDefault ? ScreenCursor : Cursor());
+        Message.Result = 1;
+        return;
+    }
+    TgxGridControl::Dispatch(Message);
 }
 
 void TgxGridCheckBox::WMLButtonUp(TMessage& Message) {

@@ -70,6 +70,7 @@ public:
     bool Pressed() const;
 
     bool IsEditKey(char Key) override { return Key == ' '; }
+    void Dispatch(TMessage& Message) override;
 
 protected:
     void Paint() override;

@@ -5,6 +5,8 @@
 #include "grid/model/EditBox.h"
 
 #include "platform/gui/Caret.h"
+#include "platform/gui/Forms.h"
+#include "platform/gui/WindowScroll.h"
 
 #include <algorithm>
 #include <string_view>
@@ -350,6 +352,16 @@ void TgxGridEditBox::Dispatch(TMessage& Message) {
             LayoutLines();
             SetTextPosition(FTextPos, FCaretAtLineStart);
         }
+        return;
+    case WM_SETCURSOR:
+        // The screen's cursor, when one is set, wins; else the text cursor
+        // while the text can be edited or selected.
+        if (Screen->Cursor() != crDefault) {
+            TgxGridControl::Dispatch(Message);
+            return;
+        }
+        SetWindowCursor(this, FKeyEdit || FMouseSelect ? crIBeam : Cursor());
+        Message.Result = 1;
         return;
     case WM_PASTE:
         PasteFromClipboard(false);

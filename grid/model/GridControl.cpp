@@ -2,6 +2,7 @@
 
 #include "platform/gui/Blit.h"
 #include "platform/gui/Forms.h"
+#include "platform/gui/WindowScroll.h"
 #include "platform/rtl/Clock.h"
 
 namespace grid {
@@ -28,10 +29,6 @@ bool KeyHeld(const TMessage& Message, Word Key) {
 TgxMemoryCanvas& ControlMemoryCanvas() {
     static TgxMemoryCanvas Canvas;
     return Canvas;
-}
-
-unsigned DoubleClickTime() {
-    return 500;
 }
 
 TgxGridControl::TgxGridControl(TComponent* AOwner) : TCustomControl(AOwner) {
@@ -162,7 +159,7 @@ void TgxGridControl::WMLButtonDown(TMessage& Message) {
     FMouseDown = true;
     const std::uint32_t Now = Clock().TickCount();
     if (FDblClickPending && !GLastClickSynthetic && FLastClickTick != 0 &&
-        Now >= FLastClickTick && Now - FLastClickTick <= DoubleClickTime() &&
+        Now >= FLastClickTick && Now - FLastClickTick <= GetDoubleClickTime() &&
         Mouse.Pos() == FLastClickPos) {
         Perform(WM_LBUTTONDBLCLK, Message.WParam, Message.LParam);
         FLastClickTick = 0;

@@ -32,9 +32,6 @@ using TgxEditTextResizedEvent = std::function<void(TObject* Sender, bool Value)>
 // The off-screen surface all in-place controls paint through.
 TgxMemoryCanvas& ControlMemoryCanvas();
 
-// The longest gap between two clicks that still makes a double click.
-unsigned DoubleClickTime();
-
 class TgxGridControl : public TCustomControl {
 public:
     explicit TgxGridControl(TComponent* AOwner);

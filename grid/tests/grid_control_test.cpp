@@ -5,6 +5,7 @@
 
 #include "platform/gui/Forms.h"
 #include "platform/gui/StdCtrls.h"
+#include "platform/gui/WindowScroll.h"
 #include "platform/gui/tests/GuiTestSupport.h"
 #include "platform/rtl/Clock.h"
 
@@ -83,7 +84,7 @@ TEST_F(GridControlTest, TwoClicksMakeADoubleClickOnTheEditBoxOnly) {
     const Case Cases[] = {
         {"edit box", false, 100, 5, MK_LBUTTON, 1, 1},
         {"check box", true, 100, 5, MK_LBUTTON, 2, 0},
-        {"too slow", false, DoubleClickTime() + 1, 5, MK_LBUTTON, 2, 0},
+        {"too slow", false, GetDoubleClickTime() + 1, 5, MK_LBUTTON, 2, 0},
         {"moved", false, 100, 6, MK_LBUTTON, 2, 0},
         {"sent by the grid", false, 100, 5, 0, 2, 0},
     };
@@ -135,6 +136,46 @@ TEST_F(GridControlTest, DialogCodesGiveTabUpWhileCtrlIsHeld) {
     EXPECT_EQ(Control->Perform(WM_GETDLGCODE, 0, AskEscape) & DLGC_WANTALLKEYS, DLGC_WANTALLKEYS);
     Control->SetWantTabs(false);
     EXPECT_EQ(Control->Perform(WM_GETDLGCODE) & DLGC_WANTTAB, 0);
+}
+
+TEST_F(GridControlTest, TheEditBoxShowsTheTextCursorWhileItCanEdit) {
+    struct Case {
+        bool KeyEdit;
+        bool MouseSelect;
+        Qt::CursorShape Shape;
+    };
+    Edit->SetCursor(crHandPoint);
+    for (const Case& C : {Case{true, true, Qt::IBeamCursor}, Case{false, true, Qt::IBeamCursor},
+                          Case{false, false, Qt::PointingHandCursor}}) {
+        Edit->SetKeyEdit(C.KeyEdit);
+        Edit->SetMouseSelect(C.MouseSelect);
+        Edit->Control()->Perform(WM_SETCURSOR, 0, MakeLParam(HTCLIENT, WM_MOUSEMOVE));
+        EXPECT_EQ(Edit->Control()->Widget()->cursor().shape(), C.Shape);
+    }
+    Check->SetCursor(crHandPoint);
+    Check->Control()->Perform(WM_SETCURSOR, 0, MakeLParam(HTCLIENT, WM_MOUSEMOVE));
+    EXPECT_EQ(Check->Control()->Widget()->cursor().shape(), Qt::PointingHandCursor);
+}
+
+TEST_F(GridControlTest, InPlaceControlsPaintThroughOneSharedSurface) {
+    const int Before = ControlMemoryCanvas().UseCount();
+    Edit->SetColor(clWhite);
+    Edit->SetValue("W");
+    Edit->Control()->Perform(WM_PAINT);
+    Edit->Control()->Perform(WM_PAINT);
+    Check->Control()->Perform(WM_PAINT);
+    EXPECT_EQ(ControlMemoryCanvas().UseCount(), Before + 2);
+    EXPECT_GE(ControlMemoryCanvas().Width(), 100);
+    // What was painted there reached the control's own image.
+    TCanvas* Shown = static_cast<TCustomControl*>(Edit->Control())->Canvas();
+    int Ink = 0;
+    for (int X = 0; X < 20; ++X)
+        for (int Y = 0; Y < 20; ++Y)
+            Ink += ColorToRGB(Shown->Pixels(X, Y)) != ColorToRGB(clWhite);
+    EXPECT_GT(Ink, 0);
+    Edit.reset();
+    Check.reset();
+    EXPECT_EQ(ControlMemoryCanvas().UseCount(), Before);
 }
 
 TEST_F(GridControlTest, WrappersPassValuesAndKeepTheDefaults) {
