@@ -171,7 +171,9 @@ void TFormStorage::SaveProperties() {
     TPropsStorage Storage;
     Storage.SetSection(GetIniSection());
     Storage.OnWriteString = [this](const AnsiString& Section, const AnsiString& Item,
-                                   const AnsiString& Value) { DoWriteString(Section, Item, Value); };
+                                   const AnsiString& Value) {
+        DoWriteString(Section, Item, Value);
+    };
     Storage.OnEraseSection = [this](const AnsiString& Section) {
         // The placement's save keeps the storage open; on its own, open it
         // for the one erase.
@@ -233,17 +235,20 @@ const TTypeInfo& PlacementRegRootType() {
 
 const TPublished<TWinMinMaxInfo> MinMaxInfoClass("TWinMinMaxInfo", [](auto& C) {
     C.template Inherits<TPersistent>();
-    C.Property("MaxPosLeft", &TWinMinMaxInfo::MaxPosLeft, &TWinMinMaxInfo::SetMaxPosLeft).Default(0);
+    C.Property("MaxPosLeft", &TWinMinMaxInfo::MaxPosLeft, &TWinMinMaxInfo::SetMaxPosLeft)
+        .Default(0);
     C.Property("MaxPosTop", &TWinMinMaxInfo::MaxPosTop, &TWinMinMaxInfo::SetMaxPosTop).Default(0);
     C.Property("MaxSizeHeight", &TWinMinMaxInfo::MaxSizeHeight, &TWinMinMaxInfo::SetMaxSizeHeight)
         .Default(0);
     C.Property("MaxSizeWidth", &TWinMinMaxInfo::MaxSizeWidth, &TWinMinMaxInfo::SetMaxSizeWidth)
         .Default(0);
-    C.Property("MaxTrackHeight", &TWinMinMaxInfo::MaxTrackHeight, &TWinMinMaxInfo::SetMaxTrackHeight)
+    C.Property("MaxTrackHeight", &TWinMinMaxInfo::MaxTrackHeight,
+               &TWinMinMaxInfo::SetMaxTrackHeight)
         .Default(0);
     C.Property("MaxTrackWidth", &TWinMinMaxInfo::MaxTrackWidth, &TWinMinMaxInfo::SetMaxTrackWidth)
         .Default(0);
-    C.Property("MinTrackHeight", &TWinMinMaxInfo::MinTrackHeight, &TWinMinMaxInfo::SetMinTrackHeight)
+    C.Property("MinTrackHeight", &TWinMinMaxInfo::MinTrackHeight,
+               &TWinMinMaxInfo::SetMinTrackHeight)
         .Default(0);
     C.Property("MinTrackWidth", &TWinMinMaxInfo::MinTrackWidth, &TWinMinMaxInfo::SetMinTrackWidth)
         .Default(0);
@@ -260,7 +265,8 @@ const TPublished<TFormPlacement> FormPlacementClass(
         C.Property("Options", &TFormPlacement::Options, &TFormPlacement::SetOptions,
                    PlacementOptionsType())
             .Default(TPlacementOptions{fpState, fpPosition});
-        C.Property("PreventResize", &TFormPlacement::PreventResize, &TFormPlacement::SetPreventResize)
+        C.Property("PreventResize", &TFormPlacement::PreventResize,
+                   &TFormPlacement::SetPreventResize)
             .Default(false);
         C.Property("RegistryRoot", &TFormPlacement::RegistryRoot, &TFormPlacement::SetRegistryRoot,
                    PlacementRegRootType())
@@ -278,8 +284,9 @@ const TPublished<TStoredValue> StoredValueClass("TStoredValue", [](auto& C) {
     C.Property("KeyString", &TStoredValue::KeyString, &TStoredValue::SetKeyString);
 });
 
-const TPublished<TStoredValues> StoredValuesClass(
-    "TStoredValues", [](auto& C) { C.template Inherits<TOwnedCollection>(); });
+const TPublished<TStoredValues> StoredValuesClass("TStoredValues", [](auto& C) {
+    C.template Inherits<TOwnedCollection>();
+});
 
 const TPublished<TFormStorage> FormStorageClass(
     "TFormStorage",

@@ -25,11 +25,15 @@ constexpr int MaxStoredLines = 1000000;
 
 int FloatPrecision(const TTypeInfo* Type) {
     switch (Type->FloatType) {
-    case ftSingle: return 7;
-    case ftDouble: return 15;
+    case ftSingle:
+        return 7;
+    case ftDouble:
+        return 15;
     case ftExtended:
-    case ftComp: return 18;
-    case ftCurr: return 19;
+    case ftComp:
+        return 18;
+    case ftCurr:
+        return 19;
     }
     return 15;
 }
@@ -115,7 +119,8 @@ void UpdateStoredList(TComponent* AForm, TStrings* AStoredList, bool FromForm) {
         if (FromForm) {
             TComponent* Component = nullptr;
             if (AForm)
-                Component = SameText(AForm->Name(), CompName) ? AForm : AForm->FindComponent(CompName);
+                Component =
+                    SameText(AForm->Name(), CompName) ? AForm : AForm->FindComponent(CompName);
             if (Component)
                 AStoredList->PutObject(I, Component);
             else
@@ -240,32 +245,43 @@ AnsiString TPropsStorage::ComponentText(const TComponent* Component) const {
 AnsiString TPropsStorage::ValueText(const TPropInfo* P) const {
     switch (P->Kind()) {
     case tkInteger:
-    case tkInt64: return IntToStr(GetOrdProp(FObject, P));
+    case tkInt64:
+        return IntToStr(GetOrdProp(FObject, P));
     case tkChar:
-    case tkWChar: return AnsiString(1, static_cast<char>(GetOrdProp(FObject, P)));
-    case tkEnumeration: return GetEnumName(P->PropType, GetOrdProp(FObject, P));
+    case tkWChar:
+        return AnsiString(1, static_cast<char>(GetOrdProp(FObject, P)));
+    case tkEnumeration:
+        return GetEnumName(P->PropType, GetOrdProp(FObject, P));
     case tkFloat: {
-        const AnsiString Text = FloatToStrF(GetFloatProp(FObject, P), ffGeneral,
-                                            FloatPrecision(P->PropType), 0);
+        const AnsiString Text =
+            FloatToStrF(GetFloatProp(FObject, P), ffGeneral, FloatPrecision(P->PropType), 0);
         return ReplaceChar(Text, FormatSettings().DecimalSeparator, '.');
     }
     case tkString:
     case tkLString:
-    case tkWString: return GetStrProp(FObject, P);
-    case tkSet: return SetToString(P->PropType, GetOrdProp(FObject, P), true);
-    case tkVariant: return VarToStr(GetVariantProp(FObject, P));
+    case tkWString:
+        return GetStrProp(FObject, P);
+    case tkSet:
+        return SetToString(P->PropType, GetOrdProp(FObject, P), true);
+    case tkVariant:
+        return VarToStr(GetVariantProp(FObject, P));
     case tkClass:
         if (P->PropType->IsComponent)
             return ComponentText(static_cast<TComponent*>(GetObjectProp(FObject, P)));
         return AnsiString();
-    default: return AnsiString();
+    default:
+        return AnsiString();
     }
 }
 
 void TPropsStorage::ApplyText(const TPropInfo* P, const AnsiString& Text) {
     switch (P->Kind()) {
-    case tkInteger: SetOrdProp(FObject, P, StrToIntDef(Text, 0)); return;
-    case tkInt64: SetOrdProp(FObject, P, StrToInt64Def(Text, 0)); return;
+    case tkInteger:
+        SetOrdProp(FObject, P, StrToIntDef(Text, 0));
+        return;
+    case tkInt64:
+        SetOrdProp(FObject, P, StrToInt64Def(Text, 0));
+        return;
     case tkChar:
     case tkWChar:
         SetOrdProp(FObject, P, Text.empty() ? 0 : static_cast<unsigned char>(Text[0]));
@@ -282,10 +298,17 @@ void TPropsStorage::ApplyText(const TPropInfo* P, const AnsiString& Text) {
         return;
     case tkString:
     case tkLString:
-    case tkWString: SetStrProp(FObject, P, Text); return;
-    case tkSet: SetOrdProp(FObject, P, StringToSet(P->PropType, Text, true)); return;
-    case tkVariant: SetVariantProp(FObject, P, Variant(Text)); return;
-    default: return;
+    case tkWString:
+        SetStrProp(FObject, P, Text);
+        return;
+    case tkSet:
+        SetOrdProp(FObject, P, StringToSet(P->PropType, Text, true));
+        return;
+    case tkVariant:
+        SetVariantProp(FObject, P, Variant(Text));
+        return;
+    default:
+        return;
     }
 }
 
@@ -387,10 +410,10 @@ void TPropsStorage::LoadAnyProperty(const TPropInfo* PropInfo) {
             if (auto* Strings = dynamic_cast<TStrings*>(Held)) {
                 LoadStrings(Strings, SubSection);
             } else if (auto* Collection = dynamic_cast<TCollection*>(Held)) {
-                const int Count = StrToIntDef(
-                    Trim(ReadString(FSection, Format("%s.%s", ItemName, "Count"),
-                                    IntToStr(Collection->Count()))),
-                    Collection->Count());
+                const int Count =
+                    StrToIntDef(Trim(ReadString(FSection, Format("%s.%s", ItemName, "Count"),
+                                                IntToStr(Collection->Count()))),
+                                Collection->Count());
                 if (Count < 0 || Count > MaxStoredLines) return;
                 Collection->BeginUpdate();
                 struct TUpdateScope {

@@ -29,8 +29,8 @@ inline constexpr char sPropNameDelimiter[] = "_";
 
 using TReadStrEvent = std::function<AnsiString(const AnsiString& ASection, const AnsiString& Item,
                                                const AnsiString& Default)>;
-using TWriteStrEvent =
-    std::function<void(const AnsiString& ASection, const AnsiString& Item, const AnsiString& Value)>;
+using TWriteStrEvent = std::function<void(const AnsiString& ASection, const AnsiString& Item,
+                                          const AnsiString& Value)>;
 using TEraseSectEvent = std::function<void(const AnsiString& ASection)>;
 
 // The published properties of one object, all kinds but events.

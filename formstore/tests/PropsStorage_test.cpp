@@ -9,11 +9,11 @@
 #include "platform/classes/Filer.h"
 #include "platform/classes/ObjectText.h"
 #include "platform/classes/fuzz/StreamFixture.h"
-#include "platform/rtl/Streams.h"
 #include "platform/gui/StdCtrls.h"
 #include "platform/registry/IniFiles.h"
 #include "platform/rtl/FloatFormat.h"
 #include "platform/rtl/FormatSettings.h"
+#include "platform/rtl/Streams.h"
 
 #include <gtest/gtest.h>
 
@@ -31,7 +31,8 @@ struct TMemoryStore {
     std::vector<AnsiString> Erased;
 
     void Attach(TPropsStorage& S) {
-        S.OnWriteString = [this](const AnsiString& Sec, const AnsiString& Item, const AnsiString& V) {
+        S.OnWriteString = [this](const AnsiString& Sec, const AnsiString& Item,
+                                 const AnsiString& V) {
             for (auto& Pair : Sections[Sec])
                 if (Pair.first == Item) {
                     Pair.second = V;
@@ -39,7 +40,8 @@ struct TMemoryStore {
                 }
             Sections[Sec].emplace_back(Item, V);
         };
-        S.OnReadString = [this](const AnsiString& Sec, const AnsiString& Item, const AnsiString& D) {
+        S.OnReadString = [this](const AnsiString& Sec, const AnsiString& Item,
+                                const AnsiString& D) {
             for (const auto& Pair : Sections[Sec])
                 if (Pair.first == Item) return Pair.second;
             return D;
@@ -94,8 +96,12 @@ protected:
         FormFixture::TearDown();
     }
 
-    void Store(const std::vector<AnsiString>& Lines) { Run(Lines, &TPropsStorage::StoreObjectsProps); }
-    void Load(const std::vector<AnsiString>& Lines) { Run(Lines, &TPropsStorage::LoadObjectsProps); }
+    void Store(const std::vector<AnsiString>& Lines) {
+        Run(Lines, &TPropsStorage::StoreObjectsProps);
+    }
+    void Load(const std::vector<AnsiString>& Lines) {
+        Run(Lines, &TPropsStorage::LoadObjectsProps);
+    }
     void Run(const std::vector<AnsiString>& Lines,
              void (TPropsStorage::*Action)(TComponent*, TStrings*)) {
         TStringList List;
@@ -133,9 +139,9 @@ TEST_F(PropsStorage, ValueNamesAndTextsOfEveryKind) {
     static_cast<TEntry*>(Box->Entries()->Add())->SetCaption("one");
     static_cast<TEntry*>(Box->Entries()->Add())->SetWeight(4);
 
-    Store({"Memo1.Lines", "CheckBox1.State", "Edit1.Font", "Box1.Shades", "Box1.Ratio", "Box1.Letter",
-           "Box1.Wide", "Box1.Caption", "Box1.Extra", "Box1.Link", "Box1.Entries", "Box1.Sample",
-           "Box1.Missing"});
+    Store({"Memo1.Lines", "CheckBox1.State", "Edit1.Font", "Box1.Shades", "Box1.Ratio",
+           "Box1.Letter", "Box1.Wide", "Box1.Caption", "Box1.Extra", "Box1.Link", "Box1.Entries",
+           "Box1.Sample", "Box1.Missing"});
 
     const AnsiString S = "Beacon Mill";
     EXPECT_EQ(Mem.Sections[S + ".Memo1_Lines"],
@@ -221,9 +227,9 @@ TEST_F(PropsStorage, ValuesThatDoNotFitLeaveTheirProperty) {
     EXPECT_EQ(Box->Shade(), shLight);
     EXPECT_EQ(Box->Ratio(), 1.5);
     EXPECT_EQ(Box->Shades(), (TShades{shLight, shDeep})); // unknown words skipped
-    EXPECT_EQ(Box->Left(), 0);                           // a malformed integer reads as 0
-    EXPECT_EQ(Box->Link(), nullptr);                     // "(null)" clears
-    EXPECT_EQ(Memo->Lines()->Strings(0), "current");     // no stored lines: kept
+    EXPECT_EQ(Box->Left(), 0);                            // a malformed integer reads as 0
+    EXPECT_EQ(Box->Link(), nullptr);                      // "(null)" clears
+    EXPECT_EQ(Memo->Lines()->Strings(0), "current");      // no stored lines: kept
 
     // A name that is not there empties the reference; an empty text keeps it.
     Box->SetLink(Target);
@@ -243,8 +249,10 @@ TEST_F(PropsStorage, StoredItemsFollowTheForm) {
         const char* Comp;
         const char* Prop;
     } Cases[] = {
-        {"Memo1.Lines", true, "Memo1", "Lines"},   {" Edit1 . Font.Name ", true, "Edit1", "Font.Name"},
-        {"Memo1.", false, "", ""},                 {".Lines", false, "", ""},
+        {"Memo1.Lines", true, "Memo1", "Lines"},
+        {" Edit1 . Font.Name ", true, "Edit1", "Font.Name"},
+        {"Memo1.", false, "", ""},
+        {".Lines", false, "", ""},
         {"NoDot", false, "", ""},
     };
     for (const auto& C : Cases) {
@@ -267,8 +275,8 @@ TEST_F(PropsStorage, StoredItemsFollowTheForm) {
     EXPECT_EQ(List.Objects(1), Edit);
     Memo->SetName("Notes");
     List.PutObject(1, nullptr);
-    std::unique_ptr<TStringList, void (*)(TStringList*)> Info(CreateInfoList(Form1.get(), &List),
-                                                              [](TStringList* L) { FreeInfoLists(L); });
+    std::unique_ptr<TStringList, void (*)(TStringList*)> Info(
+        CreateInfoList(Form1.get(), &List), [](TStringList* L) { FreeInfoLists(L); });
     ASSERT_EQ(List.Count(), 1);
     EXPECT_EQ(List.Strings(0), "Notes.Lines");
     ASSERT_TRUE(Info);
@@ -320,7 +328,8 @@ protected:
             auto* Edit = new TEdit(&Form);
             Edit->SetName("Edit1");
             Edit->SetParent(&Form);
-            for (const char* Line : {"Memo1.Lines", "CheckBox1.State", "Edit1.Font", "Gone1.Caption"})
+            for (const char* Line :
+                 {"Memo1.Lines", "CheckBox1.State", "Edit1.Font", "Gone1.Caption"})
                 S.StoredProps()->Add(Line);
             if (UseIni) {
                 S.SetUseRegistry(false);

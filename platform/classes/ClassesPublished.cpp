@@ -18,12 +18,12 @@ void PublishCoreClasses() {
         C.Property("Name", &TComponent::Name, &TComponent::SetName).Stored(false);
         C.Property("Tag", &TComponent::Tag, &TComponent::SetTag).Default(0);
         // A root streams the components it owns that no parent streams.
-        C.Children([](TComponent& Self, const std::function<void(TComponent*)>& Proc,
-                      TComponent* Root) {
-            if (&Self != Root) return;
-            for (int I = 0; I < Self.ComponentCount(); ++I)
-                if (!Self.Components(I)->HasParent()) Proc(Self.Components(I));
-        });
+        C.Children(
+            [](TComponent& Self, const std::function<void(TComponent*)>& Proc, TComponent* Root) {
+                if (&Self != Root) return;
+                for (int I = 0; I < Self.ComponentCount(); ++I)
+                    if (!Self.Components(I)->HasParent()) Proc(Self.Components(I));
+            });
     });
 
     PublishNow<TCollection>("TCollection", [](auto& C) { C.template Inherits<TPersistent>(); });

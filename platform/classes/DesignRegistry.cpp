@@ -41,7 +41,8 @@ void RegisterComponents(const AnsiString& Page, std::initializer_list<const TCla
                                [&Page](const TPage& P) { return SameText(P.Name, Page); });
         if (It == R.Pages.end()) It = R.Pages.insert(R.Pages.end(), TPage{Page, {}});
         for (const TClassInfo* Class : Classes)
-            if (Class && std::find(It->Classes.begin(), It->Classes.end(), Class) == It->Classes.end())
+            if (Class &&
+                std::find(It->Classes.begin(), It->Classes.end(), Class) == It->Classes.end())
                 It->Classes.push_back(Class);
     }
     for (const TClassInfo* Class : Classes)

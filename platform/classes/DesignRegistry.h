@@ -15,8 +15,8 @@
 class TPersistent;
 
 // Makes the editor of one property of one object.
-using TPropertyEditorClass =
-    std::function<std::unique_ptr<TPropertyEditor>(TPersistent* Instance, const TPropInfo* PropInfo)>;
+using TPropertyEditorClass = std::function<std::unique_ptr<TPropertyEditor>(
+    TPersistent* Instance, const TPropInfo* PropInfo)>;
 
 // Puts the classes on the palette page (after those already there, each
 // class once) and registers them for streaming.

@@ -4,8 +4,8 @@
 #include "platform/classes/Component.h"
 #include "platform/classes/TypInfo.h"
 #include "platform/rtl/FloatFormat.h"
-#include "platform/rtl/Streams.h"
 #include "platform/rtl/StrUtils.h"
+#include "platform/rtl/Streams.h"
 
 #include <cmath>
 #include <cstring>
@@ -112,7 +112,8 @@ void TWriter::WriteValue(TValueType Value) {
 }
 
 void TWriter::WriteStr(const AnsiString& Value) {
-    if (Value.size() > 255) throw EWriteError("Name too long for the stream: " + Value.substr(0, 32));
+    if (Value.size() > 255)
+        throw EWriteError("Name too long for the stream: " + Value.substr(0, 32));
     const auto Length = static_cast<std::uint8_t>(Value.size());
     Write(&Length, 1);
     Write(Value.data(), Length);
@@ -207,23 +208,40 @@ void TWriter::WriteSet(const std::vector<AnsiString>& Members) {
 
 void TWriter::WriteVariant(const Variant& Value) {
     switch (Value.Type() & varTypeMask) {
-    case varEmpty: WriteValue(vaNil); return;
-    case varNull: WriteValue(vaNull); return;
+    case varEmpty:
+        WriteValue(vaNil);
+        return;
+    case varNull:
+        WriteValue(vaNull);
+        return;
     case varSmallint:
     case varInteger:
     case varShortInt:
     case varByte:
     case varWord:
     case varLongWord:
-    case varInt64: WriteInteger(Value.AsInt64()); return;
-    case varBoolean: WriteBoolean(Value.AsBoolean()); return;
+    case varInt64:
+        WriteInteger(Value.AsInt64());
+        return;
+    case varBoolean:
+        WriteBoolean(Value.AsBoolean());
+        return;
     case varSingle:
-    case varDouble: WriteFloat(Value.AsDouble()); return;
-    case varCurrency: WriteCurrency(Value.AsCurrency().Val); return;
-    case varDate: WriteDate(Value.AsDouble()); return;
+    case varDouble:
+        WriteFloat(Value.AsDouble());
+        return;
+    case varCurrency:
+        WriteCurrency(Value.AsCurrency().Val);
+        return;
+    case varDate:
+        WriteDate(Value.AsDouble());
+        return;
     case varString:
-    case varOleStr: WriteString(Value.AsString()); return;
-    default: throw EWriteError("Invalid variant type for the stream");
+    case varOleStr:
+        WriteString(Value.AsString());
+        return;
+    default:
+        throw EWriteError("Invalid variant type for the stream");
     }
 }
 
@@ -334,7 +352,8 @@ void TWriter::WriteProperty(TPersistent* Instance, const TPropInfo* Prop) {
         }
         return;
     }
-    default: return;
+    default:
+        return;
     }
 }
 
@@ -409,8 +428,8 @@ void TReader::Fail(const AnsiString& What) const {
 void TReader::Need(std::int64_t Count, const char* What) {
     const std::int64_t Left = FSize - FStream->GetPosition();
     if (Count < 0 || Count > Left)
-        Fail(AnsiString("Stream read error: ") + What + " needs " + IntToStr(Count) +
-             " bytes, " + IntToStr(Left < 0 ? 0 : Left) + " left");
+        Fail(AnsiString("Stream read error: ") + What + " needs " + IntToStr(Count) + " bytes, " +
+             IntToStr(Left < 0 ? 0 : Left) + " left");
 }
 
 void TReader::Enter() {
@@ -443,7 +462,8 @@ void TReader::ReadSignature() {
     char Signature[4];
     if (FSize - FStream->GetPosition() < 4) Fail("Invalid stream format: no signature");
     FStream->ReadBuffer(Signature, 4);
-    if (std::memcmp(Signature, FilerSignature, 4) != 0) Fail("Invalid stream format: bad signature");
+    if (std::memcmp(Signature, FilerSignature, 4) != 0)
+        Fail("Invalid stream format: bad signature");
 }
 
 void TReader::ReadListBegin() {
@@ -468,11 +488,20 @@ std::int64_t TReader::ReadInt64() {
     const TValueType Type = ReadValue();
     int Size;
     switch (Type) {
-    case vaInt8: Size = 1; break;
-    case vaInt16: Size = 2; break;
-    case vaInt32: Size = 4; break;
-    case vaInt64: Size = 8; break;
-    default: Fail("Invalid property value: integer expected");
+    case vaInt8:
+        Size = 1;
+        break;
+    case vaInt16:
+        Size = 2;
+        break;
+    case vaInt32:
+        Size = 4;
+        break;
+    case vaInt64:
+        Size = 8;
+        break;
+    default:
+        Fail("Invalid property value: integer expected");
     }
     unsigned char Bytes[8];
     Read(Bytes, Size);
@@ -530,7 +559,8 @@ double TReader::ReadFloat() {
         Read(&Value, 8);
         return static_cast<double>(Value) / 10000.0;
     }
-    default: Fail("Invalid property value: number expected");
+    default:
+        Fail("Invalid property value: number expected");
     }
 }
 
@@ -564,36 +594,54 @@ AnsiString TReader::ReadString() {
 
 AnsiString TReader::ReadIdent() {
     switch (ReadValue()) {
-    case vaIdent: return ReadStr();
-    case vaFalse: return "False";
-    case vaTrue: return "True";
-    case vaNil: return "nil";
-    case vaNull: return "Null";
-    default: Fail("Invalid property value: identifier expected");
+    case vaIdent:
+        return ReadStr();
+    case vaFalse:
+        return "False";
+    case vaTrue:
+        return "True";
+    case vaNil:
+        return "nil";
+    case vaNull:
+        return "Null";
+    default:
+        Fail("Invalid property value: identifier expected");
     }
 }
 
 Variant TReader::ReadVariant() {
     const TValueType Type = NextValue();
     switch (Type) {
-    case vaNil: ReadValue(); return Variant();
-    case vaNull: ReadValue(); return Null();
+    case vaNil:
+        ReadValue();
+        return Variant();
+    case vaNull:
+        ReadValue();
+        return Null();
     case vaInt8:
     case vaInt16:
-    case vaInt32: return Variant(static_cast<int>(ReadInt64()));
-    case vaInt64: return Variant(static_cast<long long>(ReadInt64()));
+    case vaInt32:
+        return Variant(static_cast<int>(ReadInt64()));
+    case vaInt64:
+        return Variant(static_cast<long long>(ReadInt64()));
     case vaFalse:
-    case vaTrue: return Variant(ReadBoolean());
+    case vaTrue:
+        return Variant(ReadBoolean());
     case vaExtended:
     case vaSingle:
-    case vaDouble: return Variant(ReadFloat());
-    case vaCurrency: return Variant(Currency(ReadFloat()));
-    case vaDate: return Variant(TDateTime(ReadFloat()));
+    case vaDouble:
+        return Variant(ReadFloat());
+    case vaCurrency:
+        return Variant(Currency(ReadFloat()));
+    case vaDate:
+        return Variant(TDateTime(ReadFloat()));
     case vaString:
     case vaLString:
     case vaUTF8String:
-    case vaWString: return Variant(ReadString());
-    default: Fail("Invalid property value: variant expected");
+    case vaWString:
+        return Variant(ReadString());
+    default:
+        Fail("Invalid property value: variant expected");
     }
 }
 
@@ -614,27 +662,46 @@ void TReader::SkipValue() {
     case vaNull:
     case vaFalse:
     case vaTrue:
-    case vaNil: break;
+    case vaNil:
+        break;
     case vaList:
         while (!EndOfList())
             SkipValue();
         ReadListEnd();
         break;
-    case vaInt8: SkipBytes(1, "integer"); break;
-    case vaInt16: SkipBytes(2, "integer"); break;
+    case vaInt8:
+        SkipBytes(1, "integer");
+        break;
+    case vaInt16:
+        SkipBytes(2, "integer");
+        break;
     case vaInt32:
-    case vaSingle: SkipBytes(4, "number"); break;
+    case vaSingle:
+        SkipBytes(4, "number");
+        break;
     case vaInt64:
     case vaCurrency:
     case vaDate:
-    case vaDouble: SkipBytes(8, "number"); break;
-    case vaExtended: SkipBytes(10, "number"); break;
+    case vaDouble:
+        SkipBytes(8, "number");
+        break;
+    case vaExtended:
+        SkipBytes(10, "number");
+        break;
     case vaString:
-    case vaIdent: ReadStr(); break;
-    case vaBinary: SkipLength(1, "binary data"); break;
+    case vaIdent:
+        ReadStr();
+        break;
+    case vaBinary:
+        SkipLength(1, "binary data");
+        break;
     case vaLString:
-    case vaUTF8String: SkipLength(1, "string"); break;
-    case vaWString: SkipLength(2, "wide string"); break;
+    case vaUTF8String:
+        SkipLength(1, "string");
+        break;
+    case vaWString:
+        SkipLength(2, "wide string");
+        break;
     case vaSet:
         while (!ReadStr().empty()) {
         }
@@ -704,10 +771,16 @@ void TReader::ReadPropValue(TPersistent* Instance, const TPropInfo* Prop) {
     const TTypeKind Kind = Prop->Kind();
     if (Kind != tkClass && !Prop->Writable()) Fail("Property " + Prop->Name + " is read-only");
     switch (Kind) {
-    case tkInteger: SetOrdProp(Instance, Prop, ReadInteger()); return;
-    case tkInt64: SetOrdProp(Instance, Prop, ReadInt64()); return;
+    case tkInteger:
+        SetOrdProp(Instance, Prop, ReadInteger());
+        return;
+    case tkInt64:
+        SetOrdProp(Instance, Prop, ReadInt64());
+        return;
     case tkChar:
-    case tkWChar: SetOrdProp(Instance, Prop, static_cast<unsigned char>(ReadChar())); return;
+    case tkWChar:
+        SetOrdProp(Instance, Prop, static_cast<unsigned char>(ReadChar()));
+        return;
     case tkEnumeration: {
         if (Prop->PropType == &BooleanType()) {
             SetOrdProp(Instance, Prop, ReadBoolean() ? 1 : 0);
@@ -730,11 +803,17 @@ void TReader::ReadPropValue(TPersistent* Instance, const TPropInfo* Prop) {
         SetOrdProp(Instance, Prop, Value);
         return;
     }
-    case tkFloat: SetFloatProp(Instance, Prop, ReadFloat()); return;
+    case tkFloat:
+        SetFloatProp(Instance, Prop, ReadFloat());
+        return;
     case tkString:
     case tkLString:
-    case tkWString: SetStrProp(Instance, Prop, ReadString()); return;
-    case tkVariant: SetVariantProp(Instance, Prop, ReadVariant()); return;
+    case tkWString:
+        SetStrProp(Instance, Prop, ReadString());
+        return;
+    case tkVariant:
+        SetVariantProp(Instance, Prop, ReadVariant());
+        return;
     case tkClass: {
         if (Prop->PropType->IsComponent) {
             if (!Prop->SetObj) Fail("Property " + Prop->Name + " is read-only");
@@ -750,7 +829,8 @@ void TReader::ReadPropValue(TPersistent* Instance, const TPropInfo* Prop) {
         ReadCollection(Collection);
         return;
     }
-    default: Fail("Invalid property value");
+    default:
+        Fail("Invalid property value");
     }
 }
 
@@ -853,7 +933,8 @@ TComponent* TReader::ReadComponent(TComponent* Component) {
             FreeCreated(Mark);
         } else {
             std::erase(FLoaded, Result);
-            Result->FComponentState = Result->FComponentState - TComponentState{csLoading, csReading};
+            Result->FComponentState =
+                Result->FComponentState - TComponentState{csLoading, csReading};
         }
         throw;
     }
@@ -880,7 +961,8 @@ void TReader::ResolveFixups() {
             Found = SameText(FRoot->Name(), Fixup.Name) ? FRoot : FRoot->FindComponent(Fixup.Name);
         } else {
             const AnsiString RootName = Fixup.Name.substr(0, Dot);
-            TComponent* Other = SameText(FRoot->Name(), RootName) ? FRoot : FindGlobalComponent(RootName);
+            TComponent* Other =
+                SameText(FRoot->Name(), RootName) ? FRoot : FindGlobalComponent(RootName);
             if (Other) Found = Other->FindComponent(Fixup.Name.substr(Dot + 1));
         }
         // A reference to nothing that exists stays empty.

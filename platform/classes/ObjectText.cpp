@@ -61,7 +61,8 @@ AnsiString QuotedText(const AnsiString& Value) {
 
 class TBinaryToText {
 public:
-    TBinaryToText(TStream* Input, TStream* Output) : FReader(Input), FInput(Input), FOutput(Output) {}
+    TBinaryToText(TStream* Input, TStream* Output)
+        : FReader(Input), FInput(Input), FOutput(Output) {}
 
     void Run() {
         FReader.ReadSignature();
@@ -72,7 +73,9 @@ private:
     void Enter() {
         if (++FDepth > MaxDepth) throw EReadError("Invalid stream format: nesting too deep");
     }
-    void Put(const AnsiString& Text) { FOutput->WriteBuffer(Text.data(), static_cast<int>(Text.size())); }
+    void Put(const AnsiString& Text) {
+        FOutput->WriteBuffer(Text.data(), static_cast<int>(Text.size()));
+    }
     void NewLine(int Indent) { Put("\n" + AnsiString(static_cast<std::size_t>(Indent) * 2, ' ')); }
 
     void ConvertObject(int Indent) {
@@ -80,7 +83,8 @@ private:
         std::uint8_t Flags = 0;
         std::int64_t Position = -1;
         std::uint8_t Byte = 0;
-        if (FInput->GetPosition() >= FInput->GetSize()) throw EReadError("Stream read error: component expected");
+        if (FInput->GetPosition() >= FInput->GetSize())
+            throw EReadError("Stream read error: component expected");
         FReader.Read(&Byte, 1);
         if ((Byte & 0xF0) == 0xF0) {
             Flags = Byte & 0x0F;
@@ -90,7 +94,9 @@ private:
         }
         const AnsiString ClassName = FReader.ReadStr();
         const AnsiString Name = FReader.ReadStr();
-        AnsiString Header = (Flags & ffInherited) ? "inherited " : (Flags & ffInline) ? "inline " : "object ";
+        AnsiString Header = (Flags & ffInherited) ? "inherited "
+                            : (Flags & ffInline)  ? "inline "
+                                                  : "object ";
         Header += Name.empty() ? ClassName : Name + ": " + ClassName;
         if (Position >= 0) Header += " [" + IntToStr(Position) + "]";
         if (Indent > 0) NewLine(Indent);
@@ -126,9 +132,13 @@ private:
         case vaInt8:
         case vaInt16:
         case vaInt32:
-        case vaInt64: Put(IntToStr(FReader.ReadInt64())); break;
+        case vaInt64:
+            Put(IntToStr(FReader.ReadInt64()));
+            break;
         case vaExtended:
-        case vaDouble: Put(FloatText(FReader.ReadFloat())); break;
+        case vaDouble:
+            Put(FloatText(FReader.ReadFloat()));
+            break;
         case vaSingle: {
             FReader.ReadValue();
             float Value;
@@ -153,18 +163,25 @@ private:
         case vaString:
         case vaLString:
         case vaUTF8String:
-        case vaWString: Put(QuotedText(FReader.ReadString())); break;
+        case vaWString:
+            Put(QuotedText(FReader.ReadString()));
+            break;
         case vaIdent:
         case vaFalse:
         case vaTrue:
         case vaNil:
-        case vaNull: Put(FReader.ReadIdent()); break;
-        case vaBinary: ConvertBinary(Indent); break;
+        case vaNull:
+            Put(FReader.ReadIdent());
+            break;
+        case vaBinary:
+            ConvertBinary(Indent);
+            break;
         case vaSet: {
             FReader.ReadValue();
             Put("[");
             bool First = true;
-            for (AnsiString Member = FReader.ReadStr(); !Member.empty(); Member = FReader.ReadStr()) {
+            for (AnsiString Member = FReader.ReadStr(); !Member.empty();
+                 Member = FReader.ReadStr()) {
                 if (!First) Put(", ");
                 First = false;
                 Put(Member);
@@ -258,7 +275,8 @@ private:
     }
 
     static bool IsIdentChar(char C) {
-        return (C >= 'A' && C <= 'Z') || (C >= 'a' && C <= 'z') || (C >= '0' && C <= '9') || C == '_';
+        return (C >= 'A' && C <= 'Z') || (C >= 'a' && C <= 'z') || (C >= '0' && C <= '9') ||
+               C == '_';
     }
 
     void SkipBlanks() {
@@ -317,7 +335,8 @@ private:
             if (C >= '0' && C <= '9') {
                 ++FPos;
             } else if (C == '.' || C == 'e' || C == 'E' ||
-                       ((C == '+' || C == '-') && (FText[FPos - 1] == 'e' || FText[FPos - 1] == 'E'))) {
+                       ((C == '+' || C == '-') &&
+                        (FText[FPos - 1] == 'e' || FText[FPos - 1] == 'E'))) {
                 IsFloat = true;
                 ++FPos;
             } else {
@@ -325,7 +344,7 @@ private:
             }
         }
         FValue = FText.substr(Start, FPos - Start);
-        if (FValue == "-" ) {
+        if (FValue == "-") {
             // "-INF"
             if (FText.compare(FPos, 3, "INF") == 0) {
                 FPos += 3;
@@ -368,7 +387,8 @@ private:
                 while (FPos < FText.size() && FText[FPos] >= '0' && FText[FPos] <= '9')
                     ++FPos;
                 unsigned Code = 0;
-                const auto Parsed = std::from_chars(FText.data() + Start, FText.data() + FPos, Code);
+                const auto Parsed =
+                    std::from_chars(FText.data() + Start, FText.data() + FPos, Code);
                 if (FPos == Start || Parsed.ec != std::errc() || Code > 0x10FFFF)
                     Error("invalid character code");
                 AppendUtf8(Result, Code);
@@ -466,7 +486,8 @@ private:
         if (Parsed.ec != std::errc() || Parsed.ptr != Last ||
             Magnitude > (Negative ? std::uint64_t{1} << 63 : (std::uint64_t{1} << 63) - 1))
             Error("invalid integer " + FValue);
-        Value = Negative ? static_cast<std::int64_t>(0 - Magnitude) : static_cast<std::int64_t>(Magnitude);
+        Value = Negative ? static_cast<std::int64_t>(0 - Magnitude)
+                         : static_cast<std::int64_t>(Magnitude);
         return Value;
     }
 
@@ -535,8 +556,10 @@ private:
                 std::vector<AnsiString> Members;
                 while (!IsSymbol(']')) {
                     Members.push_back(TakeIdent("set member"));
-                    if (IsSymbol(',')) Next();
-                    else if (!IsSymbol(']')) Error("']' expected");
+                    if (IsSymbol(','))
+                        Next();
+                    else if (!IsSymbol(']'))
+                        Error("']' expected");
                 }
                 Next();
                 FWriter.WriteSet(Members);
@@ -567,7 +590,8 @@ private:
                 Error("value expected");
             }
             break;
-        default: Error("value expected");
+        default:
+            Error("value expected");
         }
         --FDepth;
     }

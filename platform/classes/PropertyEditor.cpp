@@ -5,8 +5,9 @@
 #include "platform/rtl/Persistent.h"
 
 TPropertyEditor::TPropertyEditor(TPersistent* Instance, const TPropInfo* PropInfo)
-    : FProperty{[Instance, PropInfo] { return static_cast<long long>(GetOrdProp(Instance, PropInfo)); },
-                [Instance, PropInfo](long long Value) { SetOrdProp(Instance, PropInfo, Value); }},
+    : FProperty{
+          [Instance, PropInfo] { return static_cast<long long>(GetOrdProp(Instance, PropInfo)); },
+          [Instance, PropInfo](long long Value) { SetOrdProp(Instance, PropInfo, Value); }},
       FInstance(Instance), FPropInfo(PropInfo) {}
 
 TPropertyAttributes TEnumProperty::GetAttributes() const {

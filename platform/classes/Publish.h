@@ -66,37 +66,36 @@ template <class C> const TTypeInfo& ClassTypeInfo() {
 // The type of a value type that needs no table; one per value type, so
 // that equal types compare equal across classes.
 template <class V> const TTypeInfo* DefaultType() {
-        if constexpr (std::same_as<V, bool>) {
-            return &BooleanType();
-        } else if constexpr (std::same_as<V, char>) {
-            static const TTypeInfo Info = MakeSimpleType(tkChar, "Char");
-            return &Info;
-        } else if constexpr (std::integral<V> && sizeof(V) > 4) {
-            static const TTypeInfo Info = MakeSimpleType(tkInt64, "Int64");
-            return &Info;
-        } else if constexpr (std::integral<V>) {
-            static const TTypeInfo Info = MakeSimpleType(tkInteger, "Integer");
-            return &Info;
-        } else if constexpr (std::same_as<V, float>) {
-            static const TTypeInfo Info = MakeSimpleType(tkFloat, "Single", ftSingle);
-            return &Info;
-        } else if constexpr (std::same_as<V, double>) {
-            static const TTypeInfo Info = MakeSimpleType(tkFloat, "Double");
-            return &Info;
-        } else if constexpr (std::same_as<V, AnsiString>) {
-            static const TTypeInfo Info = MakeSimpleType(tkLString, "AnsiString");
-            return &Info;
-        } else if constexpr (std::same_as<V, Variant>) {
-            static const TTypeInfo Info = MakeSimpleType(tkVariant, "Variant");
-            return &Info;
-        } else {
-            static_assert(std::is_pointer_v<V> &&
-                              std::is_base_of_v<TObject, std::remove_const_t<std::remove_pointer_t<V>>>,
-                          "no published kind for this value type");
-            return &publish_detail::ClassTypeInfo<std::remove_const_t<std::remove_pointer_t<V>>>();
-        }
+    if constexpr (std::same_as<V, bool>) {
+        return &BooleanType();
+    } else if constexpr (std::same_as<V, char>) {
+        static const TTypeInfo Info = MakeSimpleType(tkChar, "Char");
+        return &Info;
+    } else if constexpr (std::integral<V> && sizeof(V) > 4) {
+        static const TTypeInfo Info = MakeSimpleType(tkInt64, "Int64");
+        return &Info;
+    } else if constexpr (std::integral<V>) {
+        static const TTypeInfo Info = MakeSimpleType(tkInteger, "Integer");
+        return &Info;
+    } else if constexpr (std::same_as<V, float>) {
+        static const TTypeInfo Info = MakeSimpleType(tkFloat, "Single", ftSingle);
+        return &Info;
+    } else if constexpr (std::same_as<V, double>) {
+        static const TTypeInfo Info = MakeSimpleType(tkFloat, "Double");
+        return &Info;
+    } else if constexpr (std::same_as<V, AnsiString>) {
+        static const TTypeInfo Info = MakeSimpleType(tkLString, "AnsiString");
+        return &Info;
+    } else if constexpr (std::same_as<V, Variant>) {
+        static const TTypeInfo Info = MakeSimpleType(tkVariant, "Variant");
+        return &Info;
+    } else {
+        static_assert(std::is_pointer_v<V> &&
+                          std::is_base_of_v<TObject, std::remove_const_t<std::remove_pointer_t<V>>>,
+                      "no published kind for this value type");
+        return &publish_detail::ClassTypeInfo<std::remove_const_t<std::remove_pointer_t<V>>>();
     }
-
+}
 
 // The object a property is read from or written to, which must be of the
 // class that published it.
@@ -133,8 +132,7 @@ public:
             return *this;
         }
         template <class P>
-            requires(!std::same_as<P, bool>)
-        TPropBuilder& Stored(P Predicate) {
+        requires(!std::same_as<P, bool>) TPropBuilder& Stored(P Predicate) {
             FProp.StoredProc = [Predicate](const TObject* Instance) {
                 return static_cast<bool>(std::invoke(Predicate, publish_detail::Self<T>(Instance)));
             };
@@ -173,7 +171,9 @@ public:
     }
     template <class F> TClassBuilder& Children(F Proc) {
         FInfo.GetChildren = [Proc](TComponent* Self, const std::function<void(TComponent*)>& Each,
-                                   TComponent* Root) { Proc(publish_detail::Self<T>(Self), Each, Root); };
+                                   TComponent* Root) {
+            Proc(publish_detail::Self<T>(Self), Each, Root);
+        };
         return *this;
     }
     template <class F> TClassBuilder& DefineProperties(F Proc) {
@@ -184,8 +184,7 @@ public:
     }
 
 private:
-    template <class G>
-    using Value = std::remove_cvref_t<std::invoke_result_t<G, const T&>>;
+    template <class G> using Value = std::remove_cvref_t<std::invoke_result_t<G, const T&>>;
 
     template <class G, class S>
     TPropBuilder Add(const char* Name, G Getter, S Setter, const TTypeInfo* Type) {

@@ -84,9 +84,9 @@ TRegistry& ReadyRegistry() {
 }
 
 [[noreturn]] void KindError(const TPropInfo* PropInfo) {
-    throw EPropertyConvertError("Invalid property type: " +
-                                (PropInfo && PropInfo->PropType ? PropInfo->PropType->Name
-                                                                : AnsiString("(none)")));
+    throw EPropertyConvertError("Invalid property type: " + (PropInfo && PropInfo->PropType
+                                                                 ? PropInfo->PropType->Name
+                                                                 : AnsiString("(none)")));
 }
 
 [[noreturn]] void ReadOnlyError(const TPropInfo* PropInfo) {

@@ -20,11 +20,13 @@ const TTypeInfo& FontStyleType() {
     return Info;
 }
 const TTypeInfo& FontPitchType() {
-    static const TTypeInfo Info = MakeEnumType("TFontPitch", {"fpDefault", "fpVariable", "fpFixed"});
+    static const TTypeInfo Info =
+        MakeEnumType("TFontPitch", {"fpDefault", "fpVariable", "fpFixed"});
     return Info;
 }
 const TTypeInfo& AnchorKindType() {
-    static const TTypeInfo Info = MakeEnumType("TAnchorKind", {"akLeft", "akTop", "akRight", "akBottom"});
+    static const TTypeInfo Info =
+        MakeEnumType("TAnchorKind", {"akLeft", "akTop", "akRight", "akBottom"});
     return Info;
 }
 const TTypeInfo& AnchorsType() {
@@ -51,9 +53,9 @@ const TTypeInfo& ScrollStyleType() {
     return Info;
 }
 const TTypeInfo& ComboBoxStyleType() {
-    static const TTypeInfo Info = MakeEnumType(
-        "TComboBoxStyle",
-        {"csDropDown", "csSimple", "csDropDownList", "csOwnerDrawFixed", "csOwnerDrawVariable"});
+    static const TTypeInfo Info =
+        MakeEnumType("TComboBoxStyle", {"csDropDown", "csSimple", "csDropDownList",
+                                        "csOwnerDrawFixed", "csOwnerDrawVariable"});
     return Info;
 }
 const TTypeInfo& BevelCutType() {
@@ -62,15 +64,16 @@ const TTypeInfo& BevelCutType() {
     return Info;
 }
 const TTypeInfo& PositionType() {
-    static const TTypeInfo Info = MakeEnumType(
-        "TPosition", {"poDesigned", "poDefault", "poDefaultPosOnly", "poDefaultSizeOnly",
-                      "poScreenCenter", "poDesktopCenter", "poMainFormCenter", "poOwnerFormCenter"});
+    static const TTypeInfo Info =
+        MakeEnumType("TPosition", {"poDesigned", "poDefault", "poDefaultPosOnly",
+                                   "poDefaultSizeOnly", "poScreenCenter", "poDesktopCenter",
+                                   "poMainFormCenter", "poOwnerFormCenter"});
     return Info;
 }
 const TTypeInfo& FormBorderStyleType() {
-    static const TTypeInfo Info = MakeEnumType(
-        "TFormBorderStyle",
-        {"bsNone", "bsSingle", "bsSizeable", "bsDialog", "bsToolWindow", "bsSizeToolWin"});
+    static const TTypeInfo Info =
+        MakeEnumType("TFormBorderStyle", {"bsNone", "bsSingle", "bsSizeable", "bsDialog",
+                                          "bsToolWindow", "bsSizeToolWin"});
     return Info;
 }
 const TTypeInfo& BorderIconType() {
@@ -119,7 +122,8 @@ void Publish() {
         C.Property("Name", &TFont::Name, &TFont::SetName);
         C.Property("Pitch", &TFont::Pitch, &TFont::SetPitch, FontPitchType()).Default(fpDefault);
         C.Property("Size", &TFont::Size, &TFont::SetSize).Stored(false);
-        C.Property("Style", &TFont::Style, &TFont::SetStyle, FontStylesType()).Default(TFontStyles{});
+        C.Property("Style", &TFont::Style, &TFont::SetStyle, FontStylesType())
+            .Default(TFontStyles{});
     });
 
     PublishNow<TControl>("TControl", [](auto& C) {
@@ -131,12 +135,14 @@ void Publish() {
         C.Property("Align", &TControl::Align, &TControl::SetAlign, AlignType()).Default(alNone);
         C.Property("Anchors", &TControl::Anchors, &TControl::SetAnchors, AnchorsType())
             .Default(TAnchors{akLeft, akTop});
-        C.Property("Color", &TControl::Color, &TControl::SetColor)
-            .Stored([](const TControl& Self) { return !Self.ParentColor(); });
+        C.Property("Color", &TControl::Color, &TControl::SetColor).Stored([](const TControl& Self) {
+            return !Self.ParentColor();
+        });
         C.Property("Cursor", &TControl::Cursor, &TControl::SetCursor).Default(0);
         C.Property("Enabled", &TControl::Enabled, &TControl::SetEnabled).Default(true);
-        C.Property("Font", &TControl::Font, &TControl::SetFont)
-            .Stored([](const TControl& Self) { return !Self.ParentFont(); });
+        C.Property("Font", &TControl::Font, &TControl::SetFont).Stored([](const TControl& Self) {
+            return !Self.ParentFont();
+        });
         C.Property("Hint", &TControl::Hint, &TControl::SetHint);
         C.Property("ParentColor", &TControl::ParentColor, &TControl::SetParentColor).Default(true);
         C.Property("ParentFont", &TControl::ParentFont, &TControl::SetParentFont).Default(true);
@@ -163,20 +169,22 @@ void Publish() {
         C.Property("BorderStyle", &TCustomForm::BorderStyle, &TCustomForm::SetBorderStyle,
                    FormBorderStyleType())
             .Default(bsSizeable);
-        C.Property("FormStyle", &TCustomForm::FormStyle, &TCustomForm::SetFormStyle, FormStyleType())
+        C.Property("FormStyle", &TCustomForm::FormStyle, &TCustomForm::SetFormStyle,
+                   FormStyleType())
             .Default(fsNormal);
-        C.Property("KeyPreview", &TCustomForm::KeyPreview, &TCustomForm::SetKeyPreview).Default(false);
+        C.Property("KeyPreview", &TCustomForm::KeyPreview, &TCustomForm::SetKeyPreview)
+            .Default(false);
         C.Property("Position", &TCustomForm::Position, &TCustomForm::SetPosition, PositionType())
             .Default(poDesigned);
         // A form streams the components it owns that no parent streams (its
         // form storage, timers), then its controls.
-        C.Children([](TCustomForm& Self, const std::function<void(TComponent*)>& Proc,
-                      TComponent* Root) {
-            if (&Self == Root)
-                for (int I = 0; I < Self.ComponentCount(); ++I)
-                    if (!Self.Components(I)->HasParent()) Proc(Self.Components(I));
-            WinControlChildren(Self, Proc, Root);
-        });
+        C.Children(
+            [](TCustomForm& Self, const std::function<void(TComponent*)>& Proc, TComponent* Root) {
+                if (&Self == Root)
+                    for (int I = 0; I < Self.ComponentCount(); ++I)
+                        if (!Self.Components(I)->HasParent()) Proc(Self.Components(I));
+                WinControlChildren(Self, Proc, Root);
+            });
         // A form has no parent control.
         C.SetParentProc([](TCustomForm&, TComponent*) {});
     });
@@ -185,7 +193,8 @@ void Publish() {
     PublishNow<TCustomLabel>("TCustomLabel", [](auto& C) {
         C.template Inherits<TControl>();
         Caption(C);
-        C.Property("Alignment", &TCustomLabel::Alignment, &TCustomLabel::SetAlignment, AlignmentType())
+        C.Property("Alignment", &TCustomLabel::Alignment, &TCustomLabel::SetAlignment,
+                   AlignmentType())
             .Default(taLeftJustify);
         C.Property("AutoSize", &TCustomLabel::AutoSize, &TCustomLabel::SetAutoSize).Default(true);
         C.Property("FocusControl", &TCustomLabel::FocusControl, &TCustomLabel::SetFocusControl);
@@ -199,7 +208,8 @@ void Publish() {
     });
     PublishNow<TLabel>("TLabel", [](auto& C) { C.template Inherits<TCustomLabel>(); });
 
-    PublishNow<TButtonControl>("TButtonControl", [](auto& C) { C.template Inherits<TWinControl>(); });
+    PublishNow<TButtonControl>("TButtonControl",
+                               [](auto& C) { C.template Inherits<TWinControl>(); });
     PublishNow<TButton>("TButton", [](auto& C) {
         C.template Inherits<TButtonControl>();
         Caption(C);
@@ -217,16 +227,20 @@ void Publish() {
         C.Property("AllowGrayed", &TCustomCheckBox::AllowGrayed, &TCustomCheckBox::SetAllowGrayed)
             .Default(false);
         // Checked and State are one value: only State is written.
-        C.Property("Checked", &TCustomCheckBox::Checked, &TCustomCheckBox::SetChecked).Stored(false);
-        C.Property("State", &TCustomCheckBox::State, &TCustomCheckBox::SetState, CheckBoxStateType())
+        C.Property("Checked", &TCustomCheckBox::Checked, &TCustomCheckBox::SetChecked)
+            .Stored(false);
+        C.Property("State", &TCustomCheckBox::State, &TCustomCheckBox::SetState,
+                   CheckBoxStateType())
             .Default(cbUnchecked);
     });
     PublishNow<TCheckBox>("TCheckBox", [](auto& C) { C.template Inherits<TCustomCheckBox>(); });
 
     PublishNow<TCustomEdit>("TCustomEdit", [](auto& C) {
         C.template Inherits<TWinControl>();
-        C.Property("AutoSelect", &TCustomEdit::AutoSelect, &TCustomEdit::SetAutoSelect).Default(true);
-        C.Property("CharCase", &TCustomEdit::CharCase, &TCustomEdit::SetCharCase, EditCharCaseType())
+        C.Property("AutoSelect", &TCustomEdit::AutoSelect, &TCustomEdit::SetAutoSelect)
+            .Default(true);
+        C.Property("CharCase", &TCustomEdit::CharCase, &TCustomEdit::SetCharCase,
+                   EditCharCaseType())
             .Default(ecNormal);
         C.Property("MaxLength", &TCustomEdit::MaxLength, &TCustomEdit::SetMaxLength).Default(0);
         C.Property("PasswordChar", &TCustomEdit::PasswordChar, &TCustomEdit::SetPasswordChar)
@@ -258,7 +272,8 @@ void Publish() {
         C.Property("Items", &TCustomComboBox::Items, &TCustomComboBox::SetItems);
         C.Property("ItemIndex", &TCustomComboBox::ItemIndex, &TCustomComboBox::SetItemIndex)
             .Default(-1);
-        C.Property("Style", &TCustomComboBox::Style, &TCustomComboBox::SetStyle, ComboBoxStyleType())
+        C.Property("Style", &TCustomComboBox::Style, &TCustomComboBox::SetStyle,
+                   ComboBoxStyleType())
             .Default(csDropDown);
         C.Property("Text", &TControl::Text, &TControl::SetText);
     });
@@ -273,7 +288,8 @@ void Publish() {
     PublishNow<TCustomPanel>("TCustomPanel", [](auto& C) {
         C.template Inherits<TWinControl>();
         Caption(C);
-        C.Property("Alignment", &TCustomPanel::Alignment, &TCustomPanel::SetAlignment, AlignmentType())
+        C.Property("Alignment", &TCustomPanel::Alignment, &TCustomPanel::SetAlignment,
+                   AlignmentType())
             .Default(taCenter);
         C.Property("BevelInner", &TCustomPanel::BevelInner, &TCustomPanel::SetBevelInner,
                    BevelCutType())
@@ -281,22 +297,25 @@ void Publish() {
         C.Property("BevelOuter", &TCustomPanel::BevelOuter, &TCustomPanel::SetBevelOuter,
                    BevelCutType())
             .Default(bvRaised);
-        C.Property("BevelWidth", &TCustomPanel::BevelWidth, &TCustomPanel::SetBevelWidth).Default(1);
+        C.Property("BevelWidth", &TCustomPanel::BevelWidth, &TCustomPanel::SetBevelWidth)
+            .Default(1);
     });
     PublishNow<TPanel>("TPanel", [](auto& C) { C.template Inherits<TCustomPanel>(); });
 
     PublishNow<TCustomRadioGroup>("TCustomRadioGroup", [](auto& C) {
         C.template Inherits<TWinControl>();
         Caption(C);
-        C.Property("Columns", &TCustomRadioGroup::Columns, &TCustomRadioGroup::SetColumns).Default(1);
+        C.Property("Columns", &TCustomRadioGroup::Columns, &TCustomRadioGroup::SetColumns)
+            .Default(1);
         C.Property("Items", &TCustomRadioGroup::Items, &TCustomRadioGroup::SetItems);
         C.Property("ItemIndex", &TCustomRadioGroup::ItemIndex, &TCustomRadioGroup::SetItemIndex)
             .Default(-1);
     });
-    PublishNow<TRadioGroup>("TRadioGroup", [](auto& C) { C.template Inherits<TCustomRadioGroup>(); });
+    PublishNow<TRadioGroup>("TRadioGroup",
+                            [](auto& C) { C.template Inherits<TCustomRadioGroup>(); });
 
-    for (const char* Name : {"TForm", "TLabel", "TButton", "TCheckBox", "TEdit", "TMemo", "TComboBox",
-                             "TGroupBox", "TPanel", "TRadioGroup"})
+    for (const char* Name : {"TForm", "TLabel", "TButton", "TCheckBox", "TEdit", "TMemo",
+                             "TComboBox", "TGroupBox", "TPanel", "TRadioGroup"})
         RegisterClass(FindPublishedClass(Name));
 
     SetFindGlobalComponent(&FindOpenForm);

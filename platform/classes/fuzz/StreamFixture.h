@@ -7,8 +7,8 @@
 #include "platform/classes/Component.h"
 #include "platform/classes/Filer.h"
 #include "platform/classes/Publish.h"
-#include "platform/rtl/StringList.h"
 #include "platform/rtl/Streams.h"
+#include "platform/rtl/StringList.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -188,7 +188,8 @@ inline void RegisterStreamFixture() {
             C.template Inherits<TPersistent>();
             C.Property("Face", &TSample::Face, &TSample::SetFace);
             C.Property("Size", &TSample::Size, &TSample::SetSize).Default(8);
-            C.Property("Style", &TSample::Style, &TSample::SetStyle, ShadesType()).Default(TShades{});
+            C.Property("Style", &TSample::Style, &TSample::SetStyle, ShadesType())
+                .Default(TShades{});
         });
         PublishNow<TEntry>("TEntry", [](auto& C) {
             C.template Inherits<TCollectionItem>();
@@ -214,14 +215,15 @@ inline void RegisterStreamFixture() {
             C.SetParentProc([](TBox& Self, TComponent* Parent) {
                 Self.SetParentBox(dynamic_cast<TBox*>(Parent));
             });
-            C.Children([](TBox& Self, const std::function<void(TComponent*)>& Proc, TComponent* Root) {
-                for (int I = 0; I < Root->ComponentCount(); ++I) {
-                    TComponent* Child = Root->Components(I);
-                    auto* ChildBox = dynamic_cast<TBox*>(Child);
-                    const TBox* Parent = ChildBox ? ChildBox->ParentBox() : nullptr;
-                    if (Parent == &Self || (&Self == Root && !Parent)) Proc(Child);
-                }
-            });
+            C.Children(
+                [](TBox& Self, const std::function<void(TComponent*)>& Proc, TComponent* Root) {
+                    for (int I = 0; I < Root->ComponentCount(); ++I) {
+                        TComponent* Child = Root->Components(I);
+                        auto* ChildBox = dynamic_cast<TBox*>(Child);
+                        const TBox* Parent = ChildBox ? ChildBox->ParentBox() : nullptr;
+                        if (Parent == &Self || (&Self == Root && !Parent)) Proc(Child);
+                    }
+                });
         });
         const TClassInfo* Form =
             PublishNow<TBoxForm>("TBoxForm", [](auto& C) { C.template Inherits<TBox>(); });

@@ -62,14 +62,16 @@ TEST(DesignRegistry, EditorsAreChosenByReachAndEnumerationsHaveADefaultOne) {
     EXPECT_EQ(CreatePropertyEditor(&Box, "Nothing"), nullptr);
 
     // One for this class and name only: the entries' shade keeps the default.
-    RegisterPropertyEditor(&ShadeType(), FindPublishedClass("TBox"), "Shade",
-                           [](TPersistent* I, const TPropInfo* P) -> std::unique_ptr<TPropertyEditor> {
-                               return std::make_unique<TLoudShadeEditor>(I, P);
-                           });
-    RegisterPropertyEditor(&ShadeType(), nullptr, "",
-                           [](TPersistent* I, const TPropInfo* P) -> std::unique_ptr<TPropertyEditor> {
-                               return std::make_unique<TEnumProperty>(I, P);
-                           });
+    RegisterPropertyEditor(
+        &ShadeType(), FindPublishedClass("TBox"), "Shade",
+        [](TPersistent* I, const TPropInfo* P) -> std::unique_ptr<TPropertyEditor> {
+            return std::make_unique<TLoudShadeEditor>(I, P);
+        });
+    RegisterPropertyEditor(
+        &ShadeType(), nullptr, "",
+        [](TPersistent* I, const TPropInfo* P) -> std::unique_ptr<TPropertyEditor> {
+            return std::make_unique<TEnumProperty>(I, P);
+        });
     EXPECT_EQ(CreatePropertyEditor(&Box, "Shade")->GetValue(), "SHDEEP");
     TBoxForm Form(nullptr);
     EXPECT_EQ(CreatePropertyEditor(&Form, "Shade")->GetValue(), "SHNONE");

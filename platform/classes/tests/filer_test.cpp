@@ -181,7 +181,8 @@ TEST(Filer, TextFormKeepsValuesOfEveryNotation) {
 
     // A wide string (UTF-16, here with a surrogate pair) reads as UTF-8.
     TBoxForm Wide(nullptr);
-    TStringStream WideIn("TPF0\x08TBoxForm\x01W\x07" "Caption\x12\x03\x00\x00\x00"
+    TStringStream WideIn("TPF0\x08TBoxForm\x01W\x07"
+                         "Caption\x12\x03\x00\x00\x00"
                          "h\x00\x3D\xD8\x00\xDE\x00\x00"s);
     ReadComponentRes(&WideIn, &Wide);
     EXPECT_EQ(Wide.Caption(), "h\xF0\x9F\x98\x80");
@@ -254,10 +255,23 @@ TEST(Filer, CorruptStreamsRaiseReadErrorNamingTheFault) {
     const Case Cases[] = {
         {"", "XPF0", "signature"},
         {"", Head + "\x04Left\x30"s, "unknown value type"},
-        {"", Head + "\x07" "Caption\x0C\xFF\xFF\xFF\x7F"s, "string needs"},
-        {"", Head + "\x07" "Caption\x0C\xFF\xFF\xFF\xFF"s, "negative"},
-        {"", Head + "\x04" "Blob\x0A\x00\x00\x00\x40"s, "binary data needs"},
-        {"", Head + "\x00\x04TBox\x01" "9" "\x00\x00\x00\x00"s, "9"},
+        {"",
+         Head + "\x07"
+                "Caption\x0C\xFF\xFF\xFF\x7F"s,
+         "string needs"},
+        {"",
+         Head + "\x07"
+                "Caption\x0C\xFF\xFF\xFF\xFF"s,
+         "negative"},
+        {"",
+         Head + "\x04"
+                "Blob\x0A\x00\x00\x00\x40"s,
+         "binary data needs"},
+        {"",
+         Head + "\x00\x04TBox\x01"
+                "9"
+                "\x00\x00\x00\x00"s,
+         "9"},
         {"", Deep, "nesting"},
         {"object X: TBoxForm\n  Shade = shPurple\nend\n", "", "shPurple"},
         {"object X: TBoxForm\n  Shades = [shLight, shPink]\nend\n", "", "shPink"},
@@ -289,8 +303,9 @@ TEST(Filer, ReferencesResolveAfterLoadingAcrossRootsAndStayEmptyWhenMissing) {
     Other.SetName("Other");
     auto* Target = new TBox(&Other);
     Target->SetName("Target");
-    SetFindGlobalComponent(
-        [&Other](const AnsiString& Name) -> TComponent* { return Name == "Other" ? &Other : nullptr; });
+    SetFindGlobalComponent([&Other](const AnsiString& Name) -> TComponent* {
+        return Name == "Other" ? &Other : nullptr;
+    });
 
     // The reference is read before the box it names exists.
     const AnsiString Text = "object F: TBoxForm\n"

@@ -23,9 +23,9 @@ TEST(TypInfo, ListsStartWithTheBaseAndFindPropertiesWithoutCase) {
     RegisterStreamFixture();
     TBoxForm Form(nullptr);
     const TPropList List = GetPropList(&Form);
-    const std::vector<AnsiString> Expected{"Name",  "Tag",     "Left",  "Active",  "Letter",
-                                           "Wide",  "Ratio",   "Shade", "Shades",  "Caption",
-                                           "Extra", "Sample",  "Lines", "Entries", "Link"};
+    const std::vector<AnsiString> Expected{"Name",  "Tag",    "Left",  "Active",  "Letter",
+                                           "Wide",  "Ratio",  "Shade", "Shades",  "Caption",
+                                           "Extra", "Sample", "Lines", "Entries", "Link"};
     EXPECT_EQ(Names(List), Expected);
     for (std::size_t I = 0; I < List.size(); ++I)
         EXPECT_EQ(List[I]->NameIndex, static_cast<int>(I));
