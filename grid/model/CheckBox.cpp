@@ -167,8 +167,8 @@ bool TgxGridCheckBox::Pressed() const {
     return FMousePressing ? FPressedInside : FSpaceDown;
 }
 
-TBitmap* TgxGridCheckBox::GetCheckBoxBitmap(TCheckBoxState State, TCopyMode& Mode,
-                                            bool UsePressed, TRect& Source) {
+TBitmap* TgxGridCheckBox::GetCheckBoxBitmap(TCheckBoxState State, TCopyMode& Mode, bool UsePressed,
+                                            TRect& Source) {
     const int Index = ImageIndex(State);
     const bool Down = UsePressed && Pressed();
     Mode = cmSrcCopy;
@@ -215,11 +215,15 @@ void TgxGridCheckBox::DrawCheck(TCanvas* ACanvas, const TRect& R, bool FocusedLo
         }
         // Even margins on both sides of the image.
         const int ML = Left - F.Left, MR = F.Right - (Left + IW);
-        if (ML > MR) F.Left += ML - MR;
-        else F.Right -= MR - ML;
+        if (ML > MR)
+            F.Left += ML - MR;
+        else
+            F.Right -= MR - ML;
         const int MT = Top - F.Top, MB = F.Bottom - (Top + IH);
-        if (MT > MB) F.Top += MT - MB;
-        else F.Bottom -= MB - MT;
+        if (MT > MB)
+            F.Top += MT - MB;
+        else
+            F.Bottom -= MB - MT;
         C->DrawFocusRect(F);
     }
 
@@ -265,7 +269,8 @@ void TgxGridCheckBox::Paint() {
     DrawCheck(Canvas(), ClientRect(), ShowsFocus());
 }
 
-// ---- mouse ---------------------------------------------------------------------------------------
+// ---- mouse
+// ---------------------------------------------------------------------------------------
 
 void TgxGridCheckBox::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
     if (!ComponentState().Contains(csDesigning) && !Focused() && CanFocus()) SetFocus();
@@ -338,7 +343,8 @@ void TgxGridCheckBox::WMLButtonUp(TMessage& Message) {
     TgxGridControl::WMLButtonUp(Message);
 }
 
-// ---- keys ------------------------------------------------------------------------------------------
+// ---- keys
+// ------------------------------------------------------------------------------------------
 
 bool TgxGridCheckBox::Swallowing() const {
     return FPressedInside || FSpaceDown || FMouseRefused || FSpaceRefused;
@@ -401,7 +407,8 @@ void TgxGridCheckBox::KeyUp(Word& Key, TShiftState Shift) {
     if (DidToggle) Toggled();
 }
 
-// ---- focus ------------------------------------------------------------------------------------------
+// ---- focus
+// ------------------------------------------------------------------------------------------
 
 void TgxGridCheckBox::WMSetFocus(TMessage& Message) {
     TgxGridControl::WMSetFocus(Message);

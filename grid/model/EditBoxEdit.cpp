@@ -73,7 +73,8 @@ void TgxGridEditBox::SetSelStart(int Value) {
 void TgxGridEditBox::SetSelLength(int Value) {
     if (Value < 0) return;
     const int Len = static_cast<int>(FText.size());
-    const std::string_view Rest = std::string_view(FText).substr(static_cast<std::size_t>(FSelByteStart));
+    const std::string_view Rest =
+        std::string_view(FText).substr(static_cast<std::size_t>(FSelByteStart));
     const int Bytes = PCharToByteLen(Rest, Value, Len - FSelByteStart, false);
     if (Bytes == FSelByteLength) return;
     FSelByteLength = Bytes;
@@ -177,7 +178,8 @@ void TgxGridEditBox::SaveUndo() {
 bool TgxGridEditBox::LengthAllows(const AnsiString& Input) const {
     if (FMaxLength <= 0) return true;
     const int Current = CharLength(0, static_cast<int>(FText.size()));
-    int Inserted = PByteToCharLen(Input, static_cast<int>(Input.size()), static_cast<int>(Input.size()));
+    int Inserted =
+        PByteToCharLen(Input, static_cast<int>(Input.size()), static_cast<int>(Input.size()));
     if (Input == "\r") ++Inserted;
     const int Selected = CharLength(FSelByteStart, FSelByteStart + FSelByteLength);
     return Current + Inserted - Selected <= FMaxLength;
@@ -190,7 +192,8 @@ bool TgxGridEditBox::MaskAllows(AnsiString& Input, int At) {
     TgxMaskItem* Mask = GetEditMask();
     if (!Mask || !Mask->GetEvaluate().Contains(mcOnEdit)) return true;
     AnsiString Remaining = FText;
-    Remaining.erase(static_cast<std::size_t>(FSelByteStart), static_cast<std::size_t>(FSelByteLength));
+    Remaining.erase(static_cast<std::size_t>(FSelByteStart),
+                    static_cast<std::size_t>(FSelByteLength));
     AnsiString Converted = Input;
     if (Mask->ValidInput(Remaining, Converted, At + 1, false,
                          Mask->GetAutoFill().Contains(mcOnEdit))) {
@@ -334,8 +337,8 @@ void TgxGridEditBox::PasteFromClipboard(bool ByKey) {
         const auto Fits = static_cast<std::size_t>(
             PCharToByteLen(Text, Room, static_cast<int>(Text.size()), false));
         // A line break is not cut in two.
-        const bool SplitsBreak = Fits < Text.size() && Fits > 0 && Text[Fits - 1] == '\r' &&
-                                 Text[Fits] == '\n';
+        const bool SplitsBreak =
+            Fits < Text.size() && Fits > 0 && Text[Fits - 1] == '\r' && Text[Fits] == '\n';
         Text.resize(SplitsBreak ? Fits - 1 : Fits);
         if (Text.empty()) return;
     }

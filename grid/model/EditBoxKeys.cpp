@@ -103,8 +103,8 @@ bool TgxGridEditBox::MoveRight(bool Word, bool Extend) {
     } else {
         const int New =
             FTextPos + (Word ? NextWordCount(FText, FTextPos) : NextCharCount(FText, FTextPos));
-        const bool EndsWrapped = Multi && FCaretRow < Last && New == LineEnd(FCaretRow) &&
-                                 !LineEndsWithBreak(FCaretRow);
+        const bool EndsWrapped =
+            Multi && FCaretRow < Last && New == LineEnd(FCaretRow) && !LineEndsWithBreak(FCaretRow);
         SetTextPosition(New, !(EndsWrapped && !Word));
     }
     MoveCaretIntoView(true, Multi ? 0 : 0.25);

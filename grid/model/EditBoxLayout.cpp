@@ -66,8 +66,10 @@ int TgxGridEditBox::Measure(int From, int To) {
     From = std::clamp(From, 0, static_cast<int>(FText.size()));
     To = std::clamp(To, From, static_cast<int>(FText.size()));
     if (From == To) return 0;
-    AnsiString Part = FText.substr(static_cast<std::size_t>(From), static_cast<std::size_t>(To - From));
-    std::replace_if(Part.begin(), Part.end(), [](char C) { return C == '\r' || C == '\n'; }, ' ');
+    AnsiString Part =
+        FText.substr(static_cast<std::size_t>(From), static_cast<std::size_t>(To - From));
+    std::replace_if(
+        Part.begin(), Part.end(), [](char C) { return C == '\r' || C == '\n'; }, ' ');
     return MeasureText(Canvas(), Metrics(), Part);
 }
 
@@ -99,10 +101,10 @@ int TgxGridEditBox::LineStartX(int Row) {
     int To = LineEnd(Row);
     while (To > LineStart(Row) && EofLineChar(FText, To - 1))
         --To;
-    const int Printed = FullTextWidth(Canvas(), Metrics(),
-                                      std::string_view(FText).substr(
-                                          static_cast<std::size_t>(LineStart(Row)),
-                                          static_cast<std::size_t>(To - LineStart(Row))));
+    const int Printed = FullTextWidth(
+        Canvas(), Metrics(),
+        std::string_view(FText).substr(static_cast<std::size_t>(LineStart(Row)),
+                                       static_cast<std::size_t>(To - LineStart(Row))));
     return std::max(0, (Width() + FLeftMargin - Printed) / 2 - FLeftMargin);
 }
 
@@ -112,8 +114,10 @@ int TgxGridEditBox::SingleLineOrigin() {
     case taRightJustify:
         return Width() - FRightMargin - M.tmOverhang;
     case taCenter: {
-        AnsiString Shown = FText.substr(static_cast<std::size_t>(std::min<int>(FScrollPos, FText.size())));
-        std::replace_if(Shown.begin(), Shown.end(), [](char C) { return C == '\r' || C == '\n'; }, ' ');
+        AnsiString Shown =
+            FText.substr(static_cast<std::size_t>(std::min<int>(FScrollPos, FText.size())));
+        std::replace_if(
+            Shown.begin(), Shown.end(), [](char C) { return C == '\r' || C == '\n'; }, ' ');
         return std::max(0, (Width() + FLeftMargin - FullTextWidth(Canvas(), M, Shown)) / 2 -
                                FLeftMargin);
     }
@@ -125,7 +129,8 @@ int TgxGridEditBox::SingleLineOrigin() {
 
 int TgxGridEditBox::SingleLineX(int Pos) {
     const int Origin = SingleLineOrigin();
-    return Pos >= FScrollPos ? Origin + Measure(FScrollPos, Pos) : Origin - Measure(Pos, FScrollPos);
+    return Pos >= FScrollPos ? Origin + Measure(FScrollPos, Pos)
+                             : Origin - Measure(Pos, FScrollPos);
 }
 
 int TgxGridEditBox::SingleLineY() {
@@ -308,8 +313,8 @@ void TgxGridEditBox::Paint() {
 void TgxGridEditBox::DrawControl(TCanvas* ACanvas, int AHeight, const TRect& R, int Top, int Left) {
     const int SelLength = ShowsFocus() ? FSelByteLength : 0;
     DisplayTextLines(ACanvas, FText, AHeight, R, Left, Top, FSelByteStart, SelLength, FLines.get(),
-                     FTopLine, FScrollPos, clHighlightText, clHighlight, FAlignment,
-                     FVertAlignment, FWordWrap != uiOff);
+                     FTopLine, FScrollPos, clHighlightText, clHighlight, FAlignment, FVertAlignment,
+                     FWordWrap != uiOff);
 }
 
 // ---- alignment and wrapping -----------------------------------------------------------
@@ -491,7 +496,8 @@ void TgxGridEditBox::MouseMove(TShiftState Shift, int X, int Y) {
     UpdateSystemCaret();
     Invalidate();
     // Keep scrolling while the mouse is held outside the box.
-    if (Scrolled && MouseCapture()) PostMessage(this, WM_MOUSEMOVE, MK_LBUTTON, PointToLParam(X, Y));
+    if (Scrolled && MouseCapture())
+        PostMessage(this, WM_MOUSEMOVE, MK_LBUTTON, PointToLParam(X, Y));
 }
 
 void TgxGridEditBox::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {

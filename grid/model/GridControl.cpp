@@ -158,9 +158,8 @@ void TgxGridControl::WMLButtonDown(TMessage& Message) {
     FDblClickPending = (FKeyEdit || FMouseSelect) && FDblClickEmulation && Real;
     FMouseDown = true;
     const std::uint32_t Now = Clock().TickCount();
-    if (FDblClickPending && !GLastClickSynthetic && FLastClickTick != 0 &&
-        Now >= FLastClickTick && Now - FLastClickTick <= GetDoubleClickTime() &&
-        Mouse.Pos() == FLastClickPos) {
+    if (FDblClickPending && !GLastClickSynthetic && FLastClickTick != 0 && Now >= FLastClickTick &&
+        Now - FLastClickTick <= GetDoubleClickTime() && Mouse.Pos() == FLastClickPos) {
         Perform(WM_LBUTTONDBLCLK, Message.WParam, Message.LParam);
         FLastClickTick = 0;
         return;

@@ -60,8 +60,8 @@ Variant PropertyDefaultValue(TgxProperty Prop) {
         Result = static_cast<int>(ctDefault);
         break;
     case prSpinOptions:
-        Result = static_cast<int>(
-            TgxSpinOptions{spoAutoRepeat, spoAutoIncrement, spoKeyEdit}.Bits());
+        Result =
+            static_cast<int>(TgxSpinOptions{spoAutoRepeat, spoAutoIncrement, spoKeyEdit}.Bits());
         break;
     case prSpinIncrement:
         Result = 1;
@@ -98,10 +98,9 @@ AnsiString ColorToHex(TColor Color) {
 TColor TranslateColor(TColor Color) {
     // Indexed by the system colour's index, 1 to 24.
     static constexpr std::array<TColor, 25> Fixed = {
-        0,        0xFFFF00, 0x000000, 0xFF0000, 0x808080, 0xFFFFFF, 0x808080,
-        0x008000, 0x00FF00, 0xC0C0C0, 0x000080, 0x800000, 0x008080, 0x800080,
-        0x0000FF, 0xC0C0C0, 0x808000, 0xFFFFFF, 0x000000, 0x00FFFF, 0x00FFFF,
-        0x00FFFF, 0x00FFFF, 0x00FFFF, 0x00FFFF};
+        0,        0xFFFF00, 0x000000, 0xFF0000, 0x808080, 0xFFFFFF, 0x808080, 0x008000, 0x00FF00,
+        0xC0C0C0, 0x000080, 0x800000, 0x008080, 0x800080, 0x0000FF, 0xC0C0C0, 0x808000, 0xFFFFFF,
+        0x000000, 0x00FFFF, 0x00FFFF, 0x00FFFF, 0x00FFFF, 0x00FFFF, 0x00FFFF};
     const auto Bits = static_cast<std::uint32_t>(Color);
     if (Bits < 0x80000001u || Bits > 0x80000018u) return Color;
     return Fixed[Bits - 0x80000000u];

@@ -41,8 +41,8 @@ TEST(PropDefaults, DefaultsByKind) {
         EXPECT_TRUE(VariantEqual(V, C.Expected)) << static_cast<int>(C.Prop);
     }
     // No default: an unassigned value, which an empty mask text is not.
-    for (TgxProperty P : {prDisplayNumber, prWidth, prHeight, prVisible, prChanged,
-                          prHeadingButton, prSortPicture, prMaxLength, prAllowGrayed})
+    for (TgxProperty P : {prDisplayNumber, prWidth, prHeight, prVisible, prChanged, prHeadingButton,
+                          prSortPicture, prMaxLength, prAllowGrayed})
         EXPECT_TRUE(PropertyDefaultValue(P).IsEmpty()) << static_cast<int>(P);
     EXPECT_FALSE(PropertyDefaultValue(prMask).IsEmpty());
     // Object references to nothing.
@@ -72,8 +72,8 @@ TEST(PropDefaults, TranslateColorMapsOnlyTheListedSystemColours) {
     };
     const Case Cases[] = {
         {0x80000000, 0x80000000}, // clScrollBar stays
-        {0x80000001, 0xFFFF00},   {0x80000005, 0xFFFFFF}, {0x8000000D, 0x800080},
-        {0x8000000E, 0x0000FF},   {0x80000012, 0x000000}, {0x80000013, 0x00FFFF},
+        {0x80000001, 0xFFFF00},   {0x80000005, 0xFFFFFF},   {0x8000000D, 0x800080},
+        {0x8000000E, 0x0000FF},   {0x80000012, 0x000000},   {0x80000013, 0x00FFFF},
         {0x80000018, 0x00FFFF},   {0x80000019, 0x80000019}, {0x00123456, 0x00123456},
         {0x1FFFFFFF, 0x1FFFFFFF},
     };
@@ -95,9 +95,8 @@ TEST(PropDefaults, OldAlignmentIdentifiers) {
         const char* Ident;
         int Expected;
     };
-    for (const Case& C : {Case{"taLeftJustify", 0}, Case{"TARIGHTJUSTIFY", 1},
-                          Case{"taCenter", 2}, Case{"tacenter", 2}, Case{"taJustify", 0},
-                          Case{"", 0}}) {
+    for (const Case& C : {Case{"taLeftJustify", 0}, Case{"TARIGHTJUSTIFY", 1}, Case{"taCenter", 2},
+                          Case{"tacenter", 2}, Case{"taJustify", 0}, Case{"", 0}}) {
         FakeReader Reader{C.Ident};
         EXPECT_EQ(ReadOldAlignment(Reader), C.Expected) << C.Ident;
     }

@@ -26,4 +26,3 @@ void DrawFrameControl(TCanvas* Canvas, TRect& R, unsigned Type, unsigned State) 
     if (Edge.Width() > 0 && Edge.Height() > 0) Canvas->FillRect(Edge);
     if (State & DFCS_ADJUSTRECT) R = Edge;
 }
-

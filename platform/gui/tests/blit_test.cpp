@@ -30,7 +30,7 @@ TEST(Blit, PatBltCombinesTheAreaWithTheBrush) {
         EXPECT_TRUE(PatBlt(B.Canvas(), 1, 1, 3, 3, C.Rop));
         EXPECT_EQ(B.Canvas()->Pixels(2, 2), C.After) << std::hex << C.Rop;
         EXPECT_EQ(B.Canvas()->Pixels(4, 4), C.Before) << std::hex << C.Rop; // outside the area
-        EXPECT_EQ(B.Canvas()->CopyMode(), cmSrcCopy);                      // left as it was
+        EXPECT_EQ(B.Canvas()->CopyMode(), cmSrcCopy);                       // left as it was
     }
     TBitmap B;
     B.SetSize(2, 2);
