@@ -8,6 +8,8 @@
 #include "platform/gui/Forms.h"
 #include "platform/gui/Graphics.h"
 #include "platform/gui/StdCtrls.h"
+#include "platform/rtl/Exceptions.h"
+#include "platform/rtl/Format.h"
 #include "platform/rtl/StrUtils.h"
 
 #include <atomic>
@@ -106,6 +108,15 @@ template <class B> void Caption(B& C) {
     C.Property("Caption", &TControl::Caption, &TControl::SetCaption);
 }
 
+constexpr int MaxExtent = 32767;
+
+int Extent(const char* Name, int Value, int Min) {
+    if (Value < Min || Value > MaxExtent)
+        throw ERangeError(
+            Format("%d is out of range for %s (%d to %d)", Value, Name, Min, MaxExtent));
+    return Value;
+}
+
 TComponent* FindOpenForm(const AnsiString& Name) {
     if (!Screen) return nullptr;
     for (int I = 0; I < Screen->FormCount(); ++I)
@@ -128,10 +139,16 @@ void Publish() {
 
     PublishNow<TControl>("TControl", [](auto& C) {
         C.template Inherits<TComponent>();
-        C.Property("Left", &TControl::Left, &TControl::SetLeft);
-        C.Property("Top", &TControl::Top, &TControl::SetTop);
-        C.Property("Width", &TControl::Width, &TControl::SetWidth);
-        C.Property("Height", &TControl::Height, &TControl::SetHeight);
+        // Bounds from outside (a stream, a stored property) stay within what
+        // a screen can show: a control's backing image follows its size.
+        C.Property("Left", &TControl::Left,
+                   [](TControl& Self, int V) { Self.SetLeft(Extent("Left", V, -MaxExtent)); });
+        C.Property("Top", &TControl::Top,
+                   [](TControl& Self, int V) { Self.SetTop(Extent("Top", V, -MaxExtent)); });
+        C.Property("Width", &TControl::Width,
+                   [](TControl& Self, int V) { Self.SetWidth(Extent("Width", V, 0)); });
+        C.Property("Height", &TControl::Height,
+                   [](TControl& Self, int V) { Self.SetHeight(Extent("Height", V, 0)); });
         C.Property("Align", &TControl::Align, &TControl::SetAlign, AlignType()).Default(alNone);
         C.Property("Anchors", &TControl::Anchors, &TControl::SetAnchors, AnchorsType())
             .Default(TAnchors{akLeft, akTop});

@@ -108,3 +108,22 @@ TEST(PublishedProps, FontAndControlsDescribeTheirProperties) {
     EXPECT_EQ(GetObjectProp(&Memo, Lines), Memo.Lines());
     EXPECT_EQ(FindClass("TEdit"), FindPublishedClass("TEdit"));
 }
+
+TEST(PublishedProps, BoundsFromAStreamStayWithinAScreen) {
+    PublishGuiClasses();
+    for (const char* Text :
+         {"object F: TForm\n  Width = 100000\nend\n",
+          "object F: TForm\n  object P: TPanel\n    Left = -40000\n  end\nend\n"}) {
+        TStringStream In(Text), Binary;
+        ObjectTextToBinary(&In, &Binary);
+        Binary.SetPosition(0);
+        TForm Form(nullptr);
+        try {
+            ReadComponentRes(&Binary, &Form);
+            ADD_FAILURE() << "accepted: " << Text;
+        } catch (const EReadError& E) {
+            EXPECT_NE(E.Message.find("out of range"), AnsiString::npos) << E.Message;
+        }
+        EXPECT_EQ(Form.ComponentCount(), 0);
+    }
+}
