@@ -192,6 +192,8 @@ private:
     int FSelAnchor = 0;
     TPoint FMouseDownPoint;
     bool FMouseNotMoved = false;
+    // A move to keep the view scrolling waits in the queue.
+    bool FScrollMovePosted = false;
     bool FKeyRepeat = false;
     int FRightMargin = 0;
     std::unique_ptr<TBitmap> FCaretBitmap;

@@ -13,6 +13,14 @@
 
 namespace grid {
 
+namespace {
+
+// Marks the mouse moves the box posts to itself to keep scrolling (a key
+// state bit no mouse sets).
+constexpr WPARAM gxRepeatedMove = 0x8000;
+
+} // namespace
+
 void TgxEditMaskLink::MaskChanged(TgxMaskItem*) {
     FEditBox->MaskGone();
 }
@@ -347,6 +355,10 @@ bool TgxGridEditBox::IsEditKey(char Key) {
 
 void TgxGridEditBox::Dispatch(TMessage& Message) {
     switch (Message.Msg) {
+    case WM_MOUSEMOVE:
+        if (Message.WParam & gxRepeatedMove) FScrollMovePosted = false;
+        TgxGridControl::Dispatch(Message);
+        return;
     case WM_SIZE:
         ReDisplay();
         TgxGridControl::Dispatch(Message);
@@ -495,9 +507,12 @@ void TgxGridEditBox::MouseMove(TShiftState Shift, int X, int Y) {
     SetSelection(std::min(FSelAnchor, Pos), std::abs(Pos - FSelAnchor));
     UpdateSystemCaret();
     Invalidate();
-    // Keep scrolling while the mouse is held outside the box.
-    if (Scrolled && MouseCapture())
-        PostMessage(this, WM_MOUSEMOVE, MK_LBUTTON, PointToLParam(X, Y));
+    // Keep scrolling while the mouse is held outside the box: one move of
+    // our own waits in the queue at a time.
+    if (Scrolled && MouseCapture() && !FScrollMovePosted) {
+        FScrollMovePosted = true;
+        PostMessage(this, WM_MOUSEMOVE, MK_LBUTTON | gxRepeatedMove, PointToLParam(X, Y));
+    }
 }
 
 void TgxGridEditBox::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
