@@ -110,17 +110,11 @@ void TCustomGrid_ts::DrawLines(const TGridDrawInfo& DrawInfo) {
             if (Cell >= Axis.GridCellCount) break;
             Line += std::max(Axis.GetExtent(Cell), 0) + Axis.EffectiveLineWidth;
         }
-        if (FGridLineWidth > 1) {
-            const TGeometricPen Pen{PS_GEOMETRIC | PS_SOLID | PS_ENDCAP_FLAT | PS_JOIN_MITER,
-                                    FGridLineWidth, PenColor};
-            PolyPolyline(Canvas(), Points, Counts, &Pen);
-        } else {
-            Canvas()->Pen()->SetStyle(psSolid);
-            Canvas()->Pen()->SetMode(pmCopy);
-            Canvas()->Pen()->SetWidth(1);
-            Canvas()->Pen()->SetColor(PenColor);
-            PolyPolyline(Canvas(), Points, Counts);
-        }
+        // A flat-capped solid pen: for a width of 1 the same pixels as the
+        // canvas's own pen (the end point left out), drawn as bands.
+        const TGeometricPen Pen{PS_GEOMETRIC | PS_SOLID | PS_ENDCAP_FLAT | PS_JOIN_MITER,
+                                std::max(FGridLineWidth, 1), PenColor};
+        PolyPolyline(Canvas(), Points, Counts, &Pen);
     };
 
     auto AreaLines = [&](const TRect& Area, int Col, int Row, TGridOption HorzOption,

@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <array>
+#include <memory>
 #include <span>
 
 namespace {
@@ -584,6 +585,21 @@ void TCanvas::RoundRect(int X1, int Y1, int X2, int Y2, int X3, int Y3) {
 
 void TCanvas::FillRect(const TRect& Logical) {
     const TRect R = MapRect(Logical);
+    if (FBrush->Style() == bsSolid && !FBrush->Bitmap()) {
+        // A solid brush fills whole runs of pixels at once.
+        const QRgb Color = ColorToPixel(FBrush->Color());
+        Paint([&](TCanvasSurface& Surface) {
+            const QRect Area = ToQRect(R) & Surface.Clip;
+            if (Area.isEmpty() || R.Width() <= 0 || R.Height() <= 0) return TRect{};
+            // One detach for the whole area, not one per row.
+            auto* Bits = reinterpret_cast<QRgb*>(Surface.Image.bits());
+            const qsizetype Stride = Surface.Image.bytesPerLine() / 4;
+            for (int Y = Area.top(); Y <= Area.bottom(); ++Y)
+                std::fill_n(Bits + Y * Stride + Area.left(), Area.width(), Color);
+            return FromQRect(Area);
+        });
+        return;
+    }
     Paint([&](TCanvasSurface& Surface) {
         const TBrushPixels Brush(*FBrush, FFont->Color(), false);
         const QRect Area = ToQRect(R) & Surface.Clip;
@@ -635,8 +651,44 @@ void TCanvas::DrawFocusRect(const TRect& Logical) {
     });
 }
 
+namespace {
+
+// The Qt font and metrics of the font last drawn with: painting draws many
+// texts in one font, and making a Qt font each time costs more than the text.
+struct TFontEntry {
+    AnsiString Name;
+    int Height = 0;
+    unsigned Style = 0;
+    TFontPitch Pitch = fpDefault;
+    TFontCharset Charset = 0;
+    int PixelsPerInch = 0;
+    QFont Font;
+    QFontMetrics Metrics{QFont()};
+};
+
+const TFontEntry& FontEntry(const TFont& Font) {
+    thread_local std::unique_ptr<TFontEntry> Last;
+    if (!Last || Last->Name != Font.Name() || Last->Height != Font.Height() ||
+        Last->Style != Font.Style().Bits() || Last->Pitch != Font.Pitch() ||
+        Last->Charset != Font.Charset() || Last->PixelsPerInch != Font.PixelsPerInch()) {
+        auto Entry = std::make_unique<TFontEntry>();
+        Entry->Name = Font.Name();
+        Entry->Height = Font.Height();
+        Entry->Style = Font.Style().Bits();
+        Entry->Pitch = Font.Pitch();
+        Entry->Charset = Font.Charset();
+        Entry->PixelsPerInch = Font.PixelsPerInch();
+        Entry->Font = CanvasFont(Font);
+        Entry->Metrics = QFontMetrics(Entry->Font);
+        Last = std::move(Entry);
+    }
+    return *Last;
+}
+
+} // namespace
+
 TSize TCanvas::TextExtent(const AnsiString& Text) {
-    const QFontMetrics Metrics(CanvasFont(*FFont));
+    const QFontMetrics& Metrics = FontEntry(*FFont).Metrics;
     const QString S = QString::fromUtf8(Text.data(), static_cast<qsizetype>(Text.size()));
     return TSize{Metrics.horizontalAdvance(S), Metrics.height()};
 }
@@ -647,8 +699,9 @@ namespace {
 QRect DrawText(TCanvasSurface& Surface, const TFont& Font, int X, int Y, const AnsiString& Text,
                const QRect& Clip) {
     if (Text.empty() || Clip.isEmpty()) return {};
-    const QFont QtFont = CanvasFont(Font);
-    const QFontMetrics Metrics(QtFont);
+    const TFontEntry& Entry = FontEntry(Font);
+    const QFont& QtFont = Entry.Font;
+    const QFontMetrics& Metrics = Entry.Metrics;
     const QString S = QString::fromUtf8(Text.data(), static_cast<qsizetype>(Text.size()));
     QPainter Painter(&Surface.Image);
     Painter.setClipRect(Clip);
@@ -662,8 +715,11 @@ QRect DrawText(TCanvasSurface& Surface, const TFont& Font, int X, int Y, const A
 
 void FillSolid(TCanvasSurface& Surface, const QRect& R, QRgb Color) {
     const QRect Area = R & Surface.Clip;
+    if (Area.isEmpty()) return;
+    auto* Bits = reinterpret_cast<QRgb*>(Surface.Image.bits());
+    const qsizetype Stride = Surface.Image.bytesPerLine() / 4;
     for (int Y = Area.top(); Y <= Area.bottom(); ++Y)
-        std::fill_n(Row(Surface.Image, Y) + Area.left(), Area.width(), Color);
+        std::fill_n(Bits + Y * Stride + Area.left(), Area.width(), Color);
 }
 
 } // namespace
