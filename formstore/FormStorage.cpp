@@ -233,8 +233,7 @@ const TTypeInfo& PlacementRegRootType() {
     return Info;
 }
 
-const TPublished<TWinMinMaxInfo> MinMaxInfoClass("TWinMinMaxInfo", [](auto& C) {
-    C.template Inherits<TPersistent>();
+const TPublished<TWinMinMaxInfo, TPersistent> MinMaxInfoClass("TWinMinMaxInfo", [](auto& C) {
     C.Property("MaxPosLeft", &TWinMinMaxInfo::MaxPosLeft, &TWinMinMaxInfo::SetMaxPosLeft)
         .Default(0);
     C.Property("MaxPosTop", &TWinMinMaxInfo::MaxPosTop, &TWinMinMaxInfo::SetMaxPosTop).Default(0);
@@ -254,10 +253,9 @@ const TPublished<TWinMinMaxInfo> MinMaxInfoClass("TWinMinMaxInfo", [](auto& C) {
         .Default(0);
 });
 
-const TPublished<TFormPlacement> FormPlacementClass(
+const TPublished<TFormPlacement, TComponent> FormPlacementClass(
     "TFormPlacement",
     [](auto& C) {
-        C.template Inherits<TComponent>();
         C.Property("Active", &TFormPlacement::Active, &TFormPlacement::SetActive).Default(true);
         C.Property("IniFileName", &TFormPlacement::IniFileName, &TFormPlacement::SetIniFileName);
         C.Property("IniSection", &TFormPlacement::IniSection, &TFormPlacement::SetIniSection);
@@ -277,21 +275,17 @@ const TPublished<TFormPlacement> FormPlacementClass(
     },
     true);
 
-const TPublished<TStoredValue> StoredValueClass("TStoredValue", [](auto& C) {
-    C.template Inherits<TCollectionItem>();
+const TPublished<TStoredValue, TCollectionItem> StoredValueClass("TStoredValue", [](auto& C) {
     C.Property("Name", &TStoredValue::Name, &TStoredValue::SetName);
     C.Property("Value", &TStoredValue::Value, &TStoredValue::SetValue);
     C.Property("KeyString", &TStoredValue::KeyString, &TStoredValue::SetKeyString);
 });
 
-const TPublished<TStoredValues> StoredValuesClass("TStoredValues", [](auto& C) {
-    C.template Inherits<TOwnedCollection>();
-});
+const TPublished<TStoredValues, TOwnedCollection> StoredValuesClass("TStoredValues", [](auto&) {});
 
-const TPublished<TFormStorage> FormStorageClass(
+const TPublished<TFormStorage, TFormPlacement> FormStorageClass(
     "TFormStorage",
     [](auto& C) {
-        C.template Inherits<TFormPlacement>();
         C.Property("StoredProps", &TFormStorage::StoredProps, &TFormStorage::SetStoredProps);
         C.Property("StoredValues", &TFormStorage::StoredValues, &TFormStorage::SetStoredValues);
     },

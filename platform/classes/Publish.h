@@ -236,11 +236,17 @@ private:
     TClassInfo& FInfo;
 };
 
-// Publishes T now under ClassName, its properties given by Body.
-template <class T, class F> const TClassInfo* PublishNow(const char* ClassName, F Body) {
+// Publishes T now under ClassName, its base Base (void: none, or named in
+// Body with Inherits), its properties given by Body.
+template <class T, class Base = void, class F>
+const TClassInfo* PublishNow(const char* ClassName, F Body) {
     TClassInfo Info;
     Info.ClassName = ClassName;
     Info.Type = &typeid(T);
+    if constexpr (!std::is_void_v<Base>) {
+        static_assert(std::is_base_of_v<Base, T>);
+        Info.ParentType = &typeid(Base);
+    }
     Info.IsInstance = [](const TObject* I) { return dynamic_cast<const T*>(I) != nullptr; };
     if constexpr (std::is_base_of_v<TComponent, T> && !std::is_abstract_v<T> &&
                   std::is_constructible_v<T, TComponent*>)
@@ -250,13 +256,14 @@ template <class T, class F> const TClassInfo* PublishNow(const char* ClassName, 
     return PublishClass(std::move(Info));
 }
 
-// A static object that publishes T on the first lookup of the registry, and
-// with Streamable also registers it to be made from streams.
-template <class T> class TPublished {
+// A static object that publishes T (derived from Base) on the first lookup
+// of the registry, and with Streamable also registers it to be made from
+// streams.
+template <class T, class Base = void> class TPublished {
 public:
     template <class F> TPublished(const char* ClassName, F Body, bool Streamable = false) {
         AddPublisher([ClassName, Body, Streamable] {
-            const TClassInfo* Info = PublishNow<T>(ClassName, Body);
+            const TClassInfo* Info = PublishNow<T, Base>(ClassName, Body);
             if (Streamable) RegisterClass(Info);
         });
     }

@@ -10,13 +10,12 @@
 //
 //     #include "platform/classes/Publish.h"
 //     #include "platform/gui/PublishedProps.h"
-//     static const TPublished<TMyEdit> MyEditInfo("TMyEdit", [](auto& C) {
-//         C.template Inherits<TWinControl>();
+//     static const TPublished<TMyEdit, TWinControl> MyEditInfo("TMyEdit", [](auto& C) {
 //         C.Property("MaxLength", &TMyEdit::MaxLength, &TMyEdit::SetMaxLength).Default(0);
 //         C.Property("CharCase", &TMyEdit::CharCase, &TMyEdit::SetCharCase, CharCaseType());
 //         C.Property("Font", &TMyEdit::Font, &TMyEdit::SetFont);
 //         C.Property("Lines", &TMyEdit::Lines, &TMyEdit::SetLines).Stored(&TMyEdit::HasLines);
-//     });
+//     }, true);   // true: may be made from a stream
 //
 // An enumeration or set property takes its identifier table (MakeEnumType /
 // MakeSetType, kept in a function-local static). A class's list starts with
