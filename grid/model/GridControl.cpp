@@ -138,6 +138,10 @@ void TgxGridControl::Dispatch(TMessage& Message) {
         TCustomControl::Dispatch(Message);
         if (HandleAllocated()) Canvas()->SetFont(Font());
         return;
+    case CM_SHOWINGCHANGED:
+        // Showing and hiding are the grid's to decide; the control's window
+        // shows or hides without being activated or brought forward.
+        return;
     default:
         TCustomControl::Dispatch(Message);
     }
