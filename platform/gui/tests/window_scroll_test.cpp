@@ -1,0 +1,139 @@
+// A custom control's own scroll bars, its update area and pixel scrolling,
+// the right-to-left canvas, and the line and edge drawing grids use.
+#include "platform/gui/CustomControl.h"
+#include "platform/gui/Forms.h"
+#include "platform/gui/GdiLines.h"
+#include "platform/gui/QtApp.h"
+#include "platform/gui/WindowScroll.h"
+
+#include <QScrollBar>
+#include <QWidget>
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+// Paints each row of 10 pixels in its own grey and counts what it paints.
+class TStripes : public TCustomControl {
+public:
+    explicit TStripes(TComponent* AOwner) : TCustomControl(AOwner) { SetKeepImage(true); }
+
+    std::vector<TRect> Clips;
+    std::vector<TMessage> Scrolls;
+    int Shade = 0;
+
+protected:
+    void Paint() override {
+        Clips.push_back(Canvas()->ClipRect());
+        for (int Y = 0; Y < ClientHeight(); Y += 10) {
+            Canvas()->Brush()->SetColor(static_cast<TColor>((Y + Shade) % 250 * 0x010101));
+            Canvas()->FillRect(Rect(0, Y, ClientWidth(), Y + 10));
+        }
+    }
+    void Dispatch(TMessage& Message) override {
+        if (Message.Msg == WM_VSCROLL || Message.Msg == WM_HSCROLL) Scrolls.push_back(Message);
+        TCustomControl::Dispatch(Message);
+    }
+};
+
+class WindowScrollTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        EnsureQtApplication();
+        Control.SetBounds(0, 0, 100, 100);
+        Control.HandleNeeded();
+        Control.Update();
+        Control.Clips.clear();
+    }
+    TStripes Control{nullptr};
+};
+
+TEST_F(WindowScrollTest, ARangeShowsTheBarAndTakesItsRoomFromTheClientArea) {
+    EXPECT_EQ(Control.ClientWidth(), 100);
+    SetScrollRange(&Control, SB_VERT, 0, 127, true);
+    EXPECT_TRUE(ScrollBarVisible(&Control, SB_VERT));
+    EXPECT_EQ(Control.ClientWidth(), 100 - GetSystemMetrics(SM_CXVSCROLL));
+    EXPECT_EQ(SetScrollPos(&Control, SB_VERT, 200, true), 0);
+    EXPECT_EQ(GetScrollPos(&Control, SB_VERT), 127); // held within the range
+    SetScrollRange(&Control, SB_VERT, 0, 0, true);
+    EXPECT_FALSE(ScrollBarVisible(&Control, SB_VERT));
+    EXPECT_EQ(Control.ClientWidth(), 100);
+}
+
+TEST_F(WindowScrollTest, TheUsersInputOnTheBarArrivesAsScrollMessages) {
+    SetScrollRange(&Control, SB_VERT, 0, 127, true);
+    auto* Bar = Control.Widget()->findChild<QScrollBar*>();
+    ASSERT_NE(Bar, nullptr);
+    Bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    Bar->triggerAction(QAbstractSlider::SliderPageStepSub);
+    Bar->triggerAction(QAbstractSlider::SliderToMaximum);
+    std::vector<int> Codes;
+    for (const TMessage& M : Control.Scrolls)
+        Codes.push_back(LoWord(M.WParam));
+    EXPECT_EQ(Codes, (std::vector<int>{SB_LINEDOWN, SB_ENDSCROLL, SB_PAGEUP, SB_ENDSCROLL, SB_BOTTOM,
+                                       SB_ENDSCROLL}));
+    // The bar's position stays where the control put it.
+    EXPECT_EQ(GetScrollPos(&Control, SB_VERT), 0);
+    EXPECT_EQ(Bar->value(), 0);
+}
+
+TEST_F(WindowScrollTest, ScrollingMovesThePixelsAndPaintsOnlyWhatItUncovered) {
+    const TColor Row3 = Control.Canvas()->Pixels(5, 35);
+    ScrollWindowEx(&Control, 0, -20, nullptr, nullptr, nullptr, SW_INVALIDATE);
+    EXPECT_EQ(Control.Canvas()->Pixels(5, 15), Row3);
+    TRect Pending;
+    ASSERT_TRUE(GetUpdateRect(&Control, &Pending));
+    EXPECT_EQ(Pending, Rect(0, 80, 100, 100));
+    UpdateWindow(&Control);
+    ASSERT_EQ(Control.Clips.size(), 1u);
+    EXPECT_EQ(Control.Clips[0], Rect(0, 80, 100, 100));
+    EXPECT_FALSE(GetUpdateRect(&Control, nullptr));
+    // An area already waiting moves along with the pixels.
+    const TRect Waiting = Rect(0, 50, 10, 60);
+    InvalidateRect(&Control, &Waiting, false);
+    ScrollWindowEx(&Control, 0, -10, nullptr, nullptr, nullptr, 0);
+    ASSERT_TRUE(GetUpdateRect(&Control, &Pending));
+    EXPECT_EQ(Pending, Rect(0, 40, 10, 50));
+}
+
+TEST(MirroredCanvas, DrawsXMirroredAndKeepsTextReadable) {
+    EnsureQtApplication();
+    TBitmap B;
+    B.SetSize(100, 20);
+    TCanvas* C = B.Canvas();
+    C->Brush()->SetColor(clWhite);
+    C->FillRect(Rect(0, 0, 100, 20));
+    C->SetMirrorWidth(100);
+    C->Brush()->SetColor(clRed);
+    C->FillRect(Rect(0, 0, 10, 20)); // the first ten pixels land at the right
+    C->SetMirrorWidth(0);
+    EXPECT_EQ(C->Pixels(95, 5), clRed);
+    EXPECT_EQ(C->Pixels(89, 5), clWhite);
+    EXPECT_EQ(C->Pixels(5, 5), clWhite);
+}
+
+TEST(GdiLines, GeometricBandsAndRaisedEdges) {
+    EnsureQtApplication();
+    TBitmap B;
+    B.SetSize(40, 40);
+    TCanvas* C = B.Canvas();
+    C->Brush()->SetColor(clWhite);
+    C->FillRect(Rect(0, 0, 40, 40));
+    const TGeometricPen Pen{PS_GEOMETRIC | PS_ENDCAP_FLAT | PS_JOIN_MITER, 3, clBlue};
+    PolyPolyline(C, {Point(10, 5), Point(10, 30), Point(20, 5), Point(20, 30)}, {2, 2}, &Pen);
+    // Three pixels wide around x 10 (9..11), ending flat at y 30.
+    EXPECT_EQ(C->Pixels(9, 20), clBlue);
+    EXPECT_EQ(C->Pixels(11, 20), clBlue);
+    EXPECT_EQ(C->Pixels(12, 20), clWhite);
+    EXPECT_EQ(C->Pixels(10, 30), clWhite);
+    EXPECT_EQ(C->Pixels(20, 29), clBlue);
+
+    TRect R = Rect(0, 0, 40, 40);
+    DrawEdge(C, R, BDR_RAISEDINNER, BF_RECT | BF_ADJUST);
+    EXPECT_EQ(C->Pixels(0, 20), ColorToRGB(clBtnHighlight));
+    EXPECT_EQ(C->Pixels(39, 20), ColorToRGB(clBtnShadow));
+    EXPECT_EQ(R, Rect(1, 1, 39, 39));
+}
+
+} // namespace
