@@ -30,6 +30,18 @@ TEST_F(BaseGridMouse, DraggingAHeadingEdgeWidensTheColumn) {
     EXPECT_EQ(Grid->CellRect(2, 0).Left, 65 + 97 + 1);
 }
 
+TEST_F(BaseGridMouse, OverAResizeZoneTheCursorIsTheSplitter) {
+    auto CursorAt = [&](int X, int Y) {
+        const TPoint S = Grid->ClientToScreen(Point(X, Y));
+        const LRESULT Hit = Grid->Perform(WM_NCHITTEST, 0, PointToLParam(S.X, S.Y));
+        return Grid->Perform(WM_SETCURSOR, reinterpret_cast<WPARAM>(Grid),
+                             MakeLParam(static_cast<Word>(Hit), WM_MOUSEMOVE));
+    };
+    EXPECT_EQ(CursorAt(127, 10), 1);  // the grid set the column splitter
+    EXPECT_EQ(CursorAt(100, 10), 0);  // elsewhere the control's own cursor
+    EXPECT_EQ(CursorAt(127, 60), 0);  // no column sizing below the headings
+}
+
 TEST_F(BaseGridMouse, ASizeOfOnePixelOrLessIsNotApplied) {
     MouseDown(127, 10);
     MouseMove(64, 10); // the line one pixel from the column's start

@@ -181,6 +181,36 @@ TEST_F(MillionRows, ScrollingRepaintsOnlyTheUncoveredStrip) {
     EXPECT_GT(Painted.Count(), 0);
 }
 
+TEST_F(MillionRows, AtTheEndHeadingsSizeCellsTakeTypingAndRightToLeftMirrors) {
+    Grid->SetOptions(DefaultGridOptions + TGridOptions{goColSizing, goEditing});
+    Key(VK_END, {ssCtrl});
+    // A heading edge dragged 30 pixels to the right widens column 2.
+    const TRect Heading = Grid->CellRect(2, 0);
+    MouseDown(Heading.Right - 2, 10);
+    MouseMove(Heading.Right + 28, 10);
+    MouseUp(Heading.Right + 28, 10);
+    EXPECT_EQ(Grid->ColWidths(2), 64 + 30);
+    // Typing then Enter writes the last row's cell.
+    std::vector<AnsiString> Edits;
+    Grid->OnSetEditText = [&](TObject*, int, int, const AnsiString& V) { Edits.push_back(V); };
+    Grid->FocusCell(1, 999999, true);
+    Grid->Perform(WM_CHAR, 'o');
+    Application->ProcessMessages();
+    ASSERT_NE(Grid->InplaceEditor(), nullptr);
+    Grid->InplaceEditor()->Perform(WM_CHAR, 'k');
+    Grid->InplaceEditor()->Perform(WM_CHAR, '\r');
+    EXPECT_EQ(Grid->Cells(1, 999999), "ok");
+    ASSERT_FALSE(Edits.empty());
+    EXPECT_EQ(Edits.back(), "ok");
+    // Right to left, the fixed column lies at the right edge.
+    Grid->SetFixedColor(clRed);
+    Grid->SetBiDiMode(bdRightToLeft);
+    PaintAll();
+    const int Y = (Grid->CellRect(0, 999999).Top + Grid->CellRect(0, 999999).Bottom) / 2;
+    EXPECT_EQ(Grid->Canvas()->Pixels(Grid->ClientWidth() - 20, Y), clRed);
+    EXPECT_NE(Grid->Canvas()->Pixels(20, Y), clRed);
+}
+
 TEST_F(MillionRows, ThumbPositionsAreScaledOntoTheRows) {
     Grid->Perform(WM_VSCROLL, MakeWParam(SB_THUMBPOSITION, 64));
     const int Expected = 1 + static_cast<int>(std::llround(64.0 * (999999 - ScreenRows()) / 127));
