@@ -56,8 +56,11 @@ void ReleasePictures(const std::map<std::int32_t, TBitmap*>& Pictures) {
 constexpr int EmptyImageSize = 14;
 
 void WriteEmptyImage(TStream* Stream) {
-    const std::array<std::uint8_t, EmptyImageSize> Header{'B', 'M', EmptyImageSize, 0, 0, 0, 0, 0,
-                                                          0,   0,   EmptyImageSize, 0, 0, 0};
+    // "BM", the total size, two reserved words, the offset of the (absent)
+    // pixels; the numbers least significant byte first.
+    std::array<std::uint8_t, EmptyImageSize> Header{'B', 'M'};
+    Header[2] = EmptyImageSize;
+    Header[10] = EmptyImageSize;
     Stream->WriteBuffer(Header.data(), EmptyImageSize);
 }
 
