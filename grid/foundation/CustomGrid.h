@@ -432,9 +432,7 @@ protected:
     bool FVirtualView = false;
 
 private:
-    void SetColCountValue(int Value);
-    void SetRowCountValue(int Value);
-    void ShowScrollBars();
+    void SetExtent(bool Rows, int Index, int Value);
     void PixelScrollHorz(int ScrollCode, int Pos, int Direction, const TGridDrawInfo& DrawInfo);
     void FocusGrid();
     void DrawLines(const TGridDrawInfo& DrawInfo);
@@ -443,7 +441,6 @@ private:
     void TabStep(TGridCoord& Current, bool Backward) const;
 
     bool FLoadingEditor = false;
-    bool FTimerRunning = false;
     bool FMoveLineDrawn = false;
     bool FSizingLineDrawn = false;
 };

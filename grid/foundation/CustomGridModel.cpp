@@ -149,21 +149,28 @@ bool TCustomGrid_ts::TabStops(int Index) const {
 }
 
 void TCustomGrid_ts::SetColWidths(int Index, int Value) {
-    if (FColWidths.Empty()) FColWidths.Make(FColCount, FDefaultColWidth);
-    if (Index < 0 || Index >= FColCount) InvalidOp("Grid index out of range");
-    if (Value == FColWidths[Index]) return;
-    ResizeCol(Index, FColWidths[Index], Value);
-    FColWidths[Index] = Value;
-    ColWidthsChanged();
+    SetExtent(false, Index, Value);
 }
 
 void TCustomGrid_ts::SetRowHeights(int Index, int Value) {
-    if (FRowHeights.Empty()) FRowHeights.Make(FRowCount, FDefaultRowHeight);
-    if (Index < 0 || Index >= FRowCount) InvalidOp("Grid index out of range");
-    if (Value == FRowHeights[Index]) return;
-    ResizeRow(Index, FRowHeights[Index], Value);
-    FRowHeights[Index] = Value;
-    RowHeightsChanged();
+    SetExtent(true, Index, Value);
+}
+
+void TCustomGrid_ts::SetExtent(bool Rows, int Index, int Value) {
+    TGridExtents& Extents = Rows ? FRowHeights : FColWidths;
+    const int Count = Rows ? FRowCount : FColCount;
+    if (Extents.Empty()) Extents.Make(Count, Rows ? FDefaultRowHeight : FDefaultColWidth);
+    if (Index < 0 || Index >= Count) InvalidOp("Grid index out of range");
+    if (Value == Extents[Index]) return;
+    if (Rows)
+        ResizeRow(Index, Extents[Index], Value);
+    else
+        ResizeCol(Index, Extents[Index], Value);
+    Extents[Index] = Value;
+    if (Rows)
+        RowHeightsChanged();
+    else
+        ColWidthsChanged();
 }
 
 void TCustomGrid_ts::SetTabStops(int Index, bool Value) {

@@ -178,24 +178,25 @@ void TCustomGrid_ts::MouseDown(TMouseButton Button, TShiftState Shift, int X, in
                 else
                     MoveCurrent(Cell.X, Cell.Y, true, true);
             }
-        } else if (FOptions.Contains(goRowMoving) && Cell.X >= 0 && Cell.X < FFixedCols &&
-                   Cell.Y >= FFixedRows) {
-            FMoveIndex = FMovePos = Cell.Y;
-            if (BeginRowDrag(FMoveIndex, FMovePos, Point(X, Y))) {
-                FGridState = gsRowMoving;
+        } else {
+            // A press on a fixed cell of a movable row or column starts a drag.
+            auto BeginDrag = [&](TGridState Moving, int Index) {
+                FMoveIndex = FMovePos = Index;
+                const bool Agreed = Moving == gsRowMoving
+                                        ? BeginRowDrag(FMoveIndex, FMovePos, Point(X, Y))
+                                        : BeginColumnDrag(FMoveIndex, FMovePos, Point(X, Y));
+                if (!Agreed) return;
+                FGridState = Moving;
                 Update();
                 DrawMoveLine();
                 SetTimer(this, AutoScrollTimerId, AutoScrollInterval);
-            }
-        } else if (FOptions.Contains(goColMoving) && Cell.Y >= 0 && Cell.Y < FFixedRows &&
-                   Cell.X >= FFixedCols) {
-            FMoveIndex = FMovePos = Cell.X;
-            if (BeginColumnDrag(FMoveIndex, FMovePos, Point(X, Y))) {
-                FGridState = gsColMoving;
-                Update();
-                DrawMoveLine();
-                SetTimer(this, AutoScrollTimerId, AutoScrollInterval);
-            }
+            };
+            if (FOptions.Contains(goRowMoving) && Cell.X >= 0 && Cell.X < FFixedCols &&
+                Cell.Y >= FFixedRows)
+                BeginDrag(gsRowMoving, Cell.Y);
+            else if (FOptions.Contains(goColMoving) && Cell.Y >= 0 && Cell.Y < FFixedRows &&
+                     Cell.X >= FFixedCols)
+                BeginDrag(gsColMoving, Cell.X);
         }
     }
     try {
