@@ -182,6 +182,9 @@ void TgxBaseGrid::ResizeCellPropArrays(int /*OldColCount*/, int /*OldRowCount*/)
         if (Count < Lists.Count() && !GetInDesignMode())
             for (int I = Count; I < Lists.Count(); ++I)
                 Lists.SetItem(I, nullptr);
+        // Room grows by half again, so rows added one at a time cost
+        // amortised constant time here.
+        if (Count > Lists.Capacity()) Lists.SetCapacity(std::max(Count, Lists.Capacity() * 3 / 2));
         Lists.SetCount(Count);
     };
     Fit(*FColCellProps, ColCount());
