@@ -346,6 +346,11 @@ protected:
     virtual bool EndColumnDrag(int& Origin, int& Destination, const TPoint& MousePt);
     virtual bool EndRowDrag(int& Origin, int& Destination, const TPoint& MousePt);
 
+    // "ColWidths" and "RowHeights" in a stored form, when SaveCellExtents
+    // is on and an extent array exists: a list of one integer per column
+    // (row). Reading checks the count against the grid's.
+    void DefineProperties(TFiler* Filer) override;
+
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void MouseMove(TShiftState Shift, int X, int Y) override;
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;

@@ -4,6 +4,7 @@
 #include "grid/foundation/CustomGrid.h"
 
 #include "grid/foundation/InplaceEdit.h"
+#include "platform/classes/Filer.h"
 #include "platform/gui/WindowScroll.h"
 #include "platform/rtl/Format.h"
 
@@ -529,6 +530,40 @@ std::vector<std::int32_t> TCustomGrid_ts::StoredRowHeights() const {
     for (int I = 0; I < FRowCount; ++I)
         Result.push_back(GetRowHeights(I));
     return Result;
+}
+
+void TCustomGrid_ts::DefineProperties(TFiler* Filer) {
+    TCustomControl::DefineProperties(Filer);
+    if (!FSaveCellExtents) return;
+    // A list holding more integers than there are cells stops there.
+    auto ReadList = [](TReader* Reader, int Count, const char* Name) {
+        std::vector<std::int32_t> Values;
+        Reader->ReadListBegin();
+        while (!Reader->EndOfList()) {
+            if (static_cast<int>(Values.size()) == Count)
+                throw EReadError(Format("Invalid property value: %s holds more than %d values",
+                                        Name, Count));
+            Values.push_back(Reader->ReadInteger());
+        }
+        Reader->ReadListEnd();
+        return Values;
+    };
+    auto WriteList = [](TWriter* Writer, const std::vector<std::int32_t>& Values) {
+        Writer->WriteListBegin();
+        for (std::int32_t V : Values)
+            Writer->WriteInteger(V);
+        Writer->WriteListEnd();
+    };
+    Filer->DefineProperty(
+        "ColWidths",
+        [this, ReadList](TReader* R) { LoadColWidths(ReadList(R, FColCount, "ColWidths")); },
+        [this, WriteList](TWriter* W) { WriteList(W, StoredColWidths()); },
+        ColWidthsStored(nullptr));
+    Filer->DefineProperty(
+        "RowHeights",
+        [this, ReadList](TReader* R) { LoadRowHeights(ReadList(R, FRowCount, "RowHeights")); },
+        [this, WriteList](TWriter* W) { WriteList(W, StoredRowHeights()); },
+        RowHeightsStored(nullptr));
 }
 
 void TCustomGrid_ts::LoadColWidths(const std::vector<std::int32_t>& Widths) {

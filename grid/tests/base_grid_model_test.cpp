@@ -2,6 +2,9 @@
 // size changes and the stored extents.
 #include "BaseGridFixture.h"
 
+#include "platform/classes/Filer.h"
+#include "platform/rtl/Streams.h"
+
 #include <string>
 
 namespace gridtest {
@@ -88,6 +91,61 @@ TEST_F(BaseGridModel, ExtentArraysAppearOnFirstSetAndGoWithTheDefault) {
     Copy.LoadColWidths(Grid->StoredColWidths());
     EXPECT_EQ(Copy.ColWidths(1), 31);
     EXPECT_THROW(Copy.LoadColWidths({1, 2, 3}), EReadError);
+}
+
+// Collects the properties a grid defines, to write and read them by hand.
+class TCollectingFiler : public TFiler {
+public:
+    TCollectingFiler() : TFiler(nullptr) {}
+    struct TDefined {
+        AnsiString Name;
+        TReaderProc Read;
+        TWriterProc Write;
+        bool HasData;
+    };
+    std::vector<TDefined> Defined;
+    void DefineProperty(const AnsiString& Name, const TReaderProc& ReadData,
+                        const TWriterProc& WriteData, bool HasData) override {
+        Defined.push_back({Name, ReadData, WriteData, HasData});
+    }
+    void DefineBinaryProperty(const AnsiString&, const TStreamProc&, const TStreamProc&,
+                              bool) override {}
+};
+
+struct TStreamingGrid : TProbeDrawGrid {
+    using TProbeDrawGrid::TProbeDrawGrid;
+    using TProbeDrawGrid::DefineProperties;
+};
+
+TEST_F(BaseGridModel, ExtentsGoThroughTheStreamAsListsAndComeBack) {
+    TStreamingGrid Source(nullptr), Target(nullptr);
+    Source.SetRowHeights(3, 40);
+    TCollectingFiler Filer;
+    Source.DefineProperties(&Filer);
+    ASSERT_EQ(Filer.Defined.size(), 2u);
+    EXPECT_EQ(Filer.Defined[0].Name, "ColWidths");
+    EXPECT_FALSE(Filer.Defined[0].HasData); // no width was ever set
+    EXPECT_TRUE(Filer.Defined[1].HasData);
+
+    TMemoryStream Stream;
+    {
+        TWriter Writer(&Stream);
+        Filer.Defined[1].Write(&Writer);
+    }
+    TCollectingFiler TargetFiler;
+    Target.DefineProperties(&TargetFiler);
+    Stream.SetPosition(0);
+    {
+        TReader Reader(&Stream);
+        TargetFiler.Defined[1].Read(&Reader);
+    }
+    EXPECT_EQ(Target.StoredRowHeights(), (std::vector<std::int32_t>{24, 24, 24, 40, 24}));
+
+    // A list longer than the grid's rows is refused before it is all read.
+    Target.SetRowCount(3);
+    Stream.SetPosition(0);
+    TReader Reader(&Stream);
+    EXPECT_THROW(TargetFiler.Defined[1].Read(&Reader), EReadError);
 }
 
 TEST_F(BaseGridModel, TabStopsDefaultToTrueAndFollowTheArray) {
