@@ -125,6 +125,8 @@ private:
     bool LineEndsWithBreak(int Row) const;
     TRect DrawRect() const { return Rect(-FLeftMargin, 0, Width(), Height()); }
     int Measure(int From, int To);
+    int Measure(const TTextMetric& M, int From, int To);
+    int NearestEdge(const TTextMetric& M, int From, int Limit, int StartX, int X, bool Forward);
     void LayoutLines();
     void ReDisplay();
     int LineStartX(int Row);

@@ -71,6 +71,10 @@ bool TgxGridEditBox::LineEndsWithBreak(int Row) const {
 // The printed width of the bytes From..To as the box shows them: a
 // single-line box shows line breaks as spaces.
 int TgxGridEditBox::Measure(int From, int To) {
+    return Measure(Metrics(), From, To);
+}
+
+int TgxGridEditBox::Measure(const TTextMetric& M, int From, int To) {
     From = std::clamp(From, 0, static_cast<int>(FText.size()));
     To = std::clamp(To, From, static_cast<int>(FText.size()));
     if (From == To) return 0;
@@ -78,7 +82,7 @@ int TgxGridEditBox::Measure(int From, int To) {
         FText.substr(static_cast<std::size_t>(From), static_cast<std::size_t>(To - From));
     std::replace_if(
         Part.begin(), Part.end(), [](char C) { return C == '\r' || C == '\n'; }, ' ');
-    return MeasureText(Canvas(), Metrics(), Part);
+    return MeasureText(Canvas(), M, Part);
 }
 
 bool TgxGridEditBox::IsMultiLine() {
@@ -224,24 +228,44 @@ void TgxGridEditBox::MoveCaretIntoView(bool Repaint, double Fraction) {
             Scrolled = true;
         }
     } else {
-        const int Overhang = Metrics().tmOverhang;
+        // Characters leave or come back one at a time, the caret moving by
+        // each one's width.
+        const TTextMetric M = Metrics();
         const int Len = static_cast<int>(FText.size());
         const int W = Width();
-        if (FCaretPoint.X + Overhang >= W) {
+        int X = FCaretPoint.X;
+        if (X + M.tmOverhang >= W) {
             const int Limit = static_cast<int>((1.0 - Fraction) * W);
-            while (FCaretPoint.X + Overhang >= Limit && FCaretPoint.X > 0 && FScrollPos < Len) {
-                FScrollPos += std::max(1, NextCharCount(FText, FScrollPos));
-                FCaretPoint.X = SingleLineX(FTextPos);
+            while (X + M.tmOverhang >= Limit && X > 0 && FScrollPos < Len) {
+                const int Step = std::max(1, NextCharCount(FText, FScrollPos));
+                X -= Measure(M, FScrollPos, FScrollPos + Step);
+                FScrollPos += Step;
                 Scrolled = true;
             }
-        } else if (FCaretPoint.X < 0) {
+        } else if (X < 0) {
             const int Limit = static_cast<int>(Fraction * W);
-            while (FCaretPoint.X < Limit && FScrollPos > 0) {
-                FScrollPos -= std::max(1, PrevCharCount(FText, FScrollPos));
-                FCaretPoint.X = SingleLineX(FTextPos);
+            while (X < Limit && FScrollPos > 0) {
+                const int Step = std::max(1, PrevCharCount(FText, FScrollPos));
+                X += Measure(M, FScrollPos - Step, FScrollPos);
+                FScrollPos -= Step;
                 Scrolled = true;
             }
         }
+        // Widths summed one character at a time drift from the width of the
+        // whole run (and centred text moves its origin): the caret is placed
+        // anew and kept inside the box.
+        X = SingleLineX(FTextPos);
+        while (X < 0 && FScrollPos > 0) {
+            FScrollPos -= std::max(1, PrevCharCount(FText, FScrollPos));
+            X = SingleLineX(FTextPos);
+            Scrolled = true;
+        }
+        while (X + M.tmOverhang >= W && X > 0 && FScrollPos < Len) {
+            FScrollPos += std::max(1, NextCharCount(FText, FScrollPos));
+            X = SingleLineX(FTextPos);
+            Scrolled = true;
+        }
+        FCaretPoint.X = X;
     }
     UpdateSystemCaret();
     if (Repaint && Scrolled) Invalidate();
@@ -249,32 +273,43 @@ void TgxGridEditBox::MoveCaretIntoView(bool Repaint, double Fraction) {
 
 // ---- hit testing ---------------------------------------------------------------------
 
+// The character edge nearest to X among the positions From.. walked in
+// one direction from the edge at StartX; a tie goes to the right edge.
+int TgxGridEditBox::NearestEdge(const TTextMetric& M, int From, int Limit, int StartX, int X,
+                                bool Forward) {
+    int Best = From;
+    int BestDistance = std::abs(StartX - X);
+    int EdgeX = StartX;
+    for (int P = From; Forward ? P < Limit : P > Limit;) {
+        const int Step = std::max(1, Forward ? NextCharCount(FText, P) : PrevCharCount(FText, P));
+        const int Next = Forward ? std::min(P + Step, Limit) : std::max(P - Step, Limit);
+        EdgeX += Forward ? Measure(M, P, Next) : -Measure(M, Next, P);
+        P = Next;
+        const int Distance = std::abs(EdgeX - X);
+        if (Forward ? Distance <= BestDistance : Distance < BestDistance) {
+            Best = P;
+            BestDistance = Distance;
+        }
+        if (Forward ? EdgeX > X : EdgeX < X) break;
+    }
+    return Best;
+}
+
 int TgxGridEditBox::PosInRow(int Row, int X, bool& AtLineStart) {
+    const TTextMetric M = Metrics();
     const int Start = LineStart(Row);
     int End = LineEnd(Row);
     while (End > Start && EofLineChar(FText, End - 1))
         --End;
-    auto XAt = [&](int P) {
-        if (FAlignment == taRightJustify) {
-            int To = End;
-            while (To > Start && IsSpaceChar(FText, To - 1))
-                --To;
-            return Width() - FRightMargin - Metrics().tmOverhang - Measure(std::min(P, To), To);
-        }
-        return LineStartX(Row) + Measure(Start, P);
-    };
-    // The character edge nearest the point; a tie goes to the right edge.
     int Best = Start;
-    int BestDistance = std::abs(XAt(Start) - X);
-    for (int P = Start; P < End;) {
-        P += std::max(1, NextCharCount(FText, P));
-        P = std::min(P, End);
-        const int Distance = std::abs(XAt(P) - X);
-        if (Distance <= BestDistance) {
-            Best = P;
-            BestDistance = Distance;
-        }
-        if (XAt(P) > X && FAlignment != taRightJustify) break;
+    if (FAlignment == taRightJustify) {
+        // Walked back from the right edge over what the line prints.
+        int To = End;
+        while (To > Start && IsSpaceChar(FText, To - 1))
+            --To;
+        Best = NearestEdge(M, To, Start, Width() - FRightMargin - M.tmOverhang, X, false);
+    } else {
+        Best = NearestEdge(M, Start, End, LineStartX(Row), X, true);
     }
     AtLineStart = !(Best == LineEnd(Row) && Row < FLines->Count() - 1);
     return Best;
@@ -282,18 +317,26 @@ int TgxGridEditBox::PosInRow(int Row, int X, bool& AtLineStart) {
 
 void TgxGridEditBox::GetPointCaretPos(TPoint P, int& Pos, bool& AtLineStart) {
     if (!IsMultiLine()) {
+        // Measured from the scroll position, both ways.
+        const TTextMetric M = Metrics();
+        const int Origin = SingleLineOrigin();
         const int Len = static_cast<int>(FText.size());
-        int Best = 0;
-        int BestDistance = std::abs(SingleLineX(0) - P.X);
-        for (int At = 0; At < Len;) {
-            At += std::max(1, NextCharCount(FText, At));
-            const int Distance = std::abs(SingleLineX(At) - P.X);
-            if (Distance <= BestDistance) {
-                Best = At;
-                BestDistance = Distance;
+        const int Right = NearestEdge(M, FScrollPos, Len, Origin, P.X, true);
+        const int Left = NearestEdge(M, FScrollPos, 0, Origin, P.X, false);
+        const int Found =
+            std::abs(SingleLineX(Left) - P.X) < std::abs(SingleLineX(Right) - P.X) ? Left : Right;
+        // Widths summed a character at a time drift over a long text: the
+        // edges on either side are measured whole before one is chosen.
+        Pos = Found;
+        int Distance = std::abs(SingleLineX(Found) - P.X);
+        for (int Candidate :
+             {Found - PrevCharCount(FText, Found), Found + NextCharCount(FText, Found)}) {
+            const int D = std::abs(SingleLineX(Candidate) - P.X);
+            if (D < Distance || (D == Distance && Candidate > Pos)) {
+                Pos = Candidate;
+                Distance = D;
             }
         }
-        Pos = Best;
         AtLineStart = true;
         return;
     }

@@ -395,6 +395,24 @@ TEST_F(EditBoxTest, TypingPastTheRightEdgeScrollsTheCaretBackIntoView) {
     EXPECT_EQ(Box->CaretPoint().X, 0);
 }
 
+TEST_F(EditBoxTest, ALongLineScrolledToItsEndStillHitsTheRightCharacter) {
+    // Widths summed one character at a time drift from the measure of the
+    // whole run; the caret and the hit test must not.
+    const AnsiString Text(600, 'm');
+    Start(Text);
+    Key(Qt::Key_End);
+    EXPECT_EQ(Box->TextPos(), 600);
+    EXPECT_GE(Box->CaretPoint().X, 0);
+    EXPECT_LT(Box->CaretPoint().X, Box->Width());
+    const int M = Measure("m");
+    QWidget* W = Box->Widget();
+    ClickAt(W, QPoint(Box->CaretPoint().X, 5));
+    EXPECT_EQ(Box->TextPos(), 600);
+    Box->Perform(WM_MOVE);
+    ClickAt(W, QPoint(Box->CaretPoint().X - 3 * M, 5));
+    EXPECT_EQ(Box->TextPos(), 597);
+}
+
 TEST_F(EditBoxTest, DraggingRightOfASingleLineBoxKeepsScrolling) {
     Box->SetBounds(10, 10, Measure("0123456789") / 2, 20);
     Start("0123456789");
