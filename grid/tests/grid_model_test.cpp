@@ -8,7 +8,9 @@
 #include "grid/model/CellProps.h"
 #include "grid/model/Columns.h"
 #include "grid/model/CurrentCell.h"
+#include "grid/model/GxGrid.h"
 #include "grid/model/Rows.h"
+#include "platform/classes/TypInfo.h"
 #include "platform/gui/Graphics.h"
 
 using namespace grid;
@@ -420,4 +422,22 @@ TEST_F(GridModelTest, AColumnButtonReplacesTheSharedNormalButton) {
     Grid->GetCol(2)->CreateButton(&Face, clNone, 7, 7);
     EXPECT_EQ(Grid->GridCellButton(2, btNormal), Grid->GetCol(2)->Button());
     EXPECT_NE(Grid->GridCellButton(1, btNormal), Grid->GetCol(2)->Button());
+}
+
+// ---- the published grid ------------------------------------------------------------------------
+
+TEST_F(GridModelTest, ThePublishedGridShowsItsSettingsWithTheirDefaults) {
+    TgxGrid Published(nullptr);
+    const TPropInfo* Mode = GetPropInfo(&Published, "GridMode");
+    ASSERT_NE(Mode, nullptr);
+    EXPECT_TRUE(IsDefaultPropValue(&Published, Mode));
+    SetEnumProp(&Published, Mode, "gmBrowse");
+    EXPECT_EQ(Published.GridMode(), gmBrowse);
+    EXPECT_FALSE(IsDefaultPropValue(&Published, Mode));
+    const TPropInfo* Rows = GetPropInfo(&Published, "Rows");
+    SetOrdProp(&Published, Rows, 9);
+    EXPECT_EQ(Published.GetGridRowCount(), 9);
+    const TPropInfo* Version = GetPropInfo(&Published, "Version");
+    SetStrProp(&Published, Version, "2.0");
+    EXPECT_EQ(GetStrProp(&Published, Version), "1.0.0a");
 }
