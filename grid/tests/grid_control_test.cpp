@@ -3,6 +3,8 @@
 // codes, and what each wrapper passes on.
 #include "grid/model/ControlWrappers.h"
 
+#include "grid/foundation/TextLayoutPaint.h"
+
 #include "platform/gui/Forms.h"
 #include "platform/gui/StdCtrls.h"
 #include "platform/gui/WindowScroll.h"
@@ -176,6 +178,42 @@ TEST_F(GridControlTest, InPlaceControlsPaintThroughOneSharedSurface) {
     Edit.reset();
     Check.reset();
     EXPECT_EQ(ControlMemoryCanvas().UseCount(), Before);
+}
+
+TEST_F(GridControlTest, TextDrawnThroughTheEditBoxLandsWhereACellsTextGoes) {
+    // The view draws an edited cell through the wrapper with the cell's
+    // top and its left plus the margin, as it draws any other cell's text.
+    TFont Font;
+    Font.SetName("DejaVu Sans");
+    Font.SetHeight(-12);
+    Edit->SetFont(&Font);
+    Edit->SetValue("Hello, grid");
+    const TRect Cell = Rect(0, 4, 120, 24);
+    auto Draw = [&](bool ThroughEditBox) {
+        auto B = std::make_unique<TBitmap>();
+        B->SetSize(120, 30);
+        TCanvas* C = B->Canvas();
+        C->SetFont(&Font);
+        C->Brush()->SetColor(clWhite);
+        C->FillRect(Rect(0, 0, 120, 30));
+        if (ThroughEditBox)
+            Edit->DrawControl(C, Cell.Height(), Cell, Cell.Top, Cell.Left + 3, false);
+        else
+            DisplayText(C, "Hello, grid", Cell.Height(), Cell, Cell.Left + 3, Cell.Top,
+                        taLeftJustify, vtaTop, true);
+        return B;
+    };
+    auto Edited = Draw(true);
+    auto Plain = Draw(false);
+    int Differences = 0;
+    int Ink = 0;
+    for (int X = 0; X < 120; ++X)
+        for (int Y = 0; Y < 30; ++Y) {
+            Differences += Edited->Canvas()->Pixels(X, Y) != Plain->Canvas()->Pixels(X, Y);
+            Ink += Plain->Canvas()->Pixels(X, Y) != clWhite;
+        }
+    EXPECT_GT(Ink, 0);
+    EXPECT_EQ(Differences, 0);
 }
 
 TEST_F(GridControlTest, WrappersPassValuesAndKeepTheDefaults) {
