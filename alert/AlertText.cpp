@@ -145,10 +145,24 @@ void ExpandAlertText(AlertContext& Context, AlertTransaction& Alert) {
 
     // One scan from left to right: a token found in the pattern is replaced
     // and the scan goes on after its replacement, which is never scanned.
+    // Text between the letters that start a token is copied in one piece.
+    static const AnsiString Starts = [] {
+        AnsiString letters;
+        for (const std::string_view& token : Tokens)
+            if (letters.find(token[0]) == AnsiString::npos) letters += token[0];
+        return letters;
+    }();
     AnsiString text;
     text.reserve(pattern.size() + 64);
     std::size_t at = 0;
     while (at < pattern.size()) {
+        const std::size_t next = pattern.find_first_of(Starts, at);
+        if (next == AnsiString::npos) {
+            text.append(pattern, at, AnsiString::npos);
+            break;
+        }
+        text.append(pattern, at, next - at);
+        at = next;
         const std::string_view rest(pattern.data() + at, pattern.size() - at);
         const std::string_view* match = nullptr;
         for (const std::string_view& token : Tokens)

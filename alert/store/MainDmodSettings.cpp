@@ -120,12 +120,17 @@ struct SettingRows {
 
 void TMainDmod::LoadAlertSettings(int AlertId, std::vector<AlertSetting>& Result) {
     // The recipients: employees whose alerts are not halted and whose logon
-    // receives alerts, as many times as the joins give them.
+    // receives alerts, as many times as the joins give them, in the order of
+    // their settings and then of their logons. The logons that receive
+    // alerts are gathered first: USER_LOGON has no index on DORN_USER, and
+    // joined directly it would be read through once per setting.
     SetStatementText(*CommonSql3,
-                     "Select ALS.EmpNbr from ALERT_SETTING ALS left outer join "
-                     "ALERT_USER_DEFAULTS ALD on ALS.EmpNbr = ALD.EmpNbr left outer join "
-                     "USER_LOGON UL on ALS.EmpNbr = UL.DORN_USER where ALS.AlertId = :AlertId AND "
-                     "ALD.HaltAlertGeneration != 1 AND UL.DORN_ALERTS > 0 ");
+                     "with UL as materialized (select rowid as LogonRow, DORN_USER from "
+                     "USER_LOGON where DORN_ALERTS > 0) Select ALS.EmpNbr from ALERT_SETTING ALS "
+                     "join ALERT_USER_DEFAULTS ALD on ALS.EmpNbr = ALD.EmpNbr join UL on "
+                     "ALS.EmpNbr = UL.DORN_USER where ALS.AlertId = :AlertId AND "
+                     "ALD.HaltAlertGeneration != 1 order by ALS.EmpNbr, ALS.AlertSettingNbr, "
+                     "UL.LogonRow ");
     CommonSql3->Params()[0]->SetAsInteger(AlertId);
     CommonSql3->Open();
     std::vector<int> recipients;

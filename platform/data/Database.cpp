@@ -125,7 +125,8 @@ void TDatabase::Connect() {
     sqlite3* Db = nullptr;
     // Never SQLITE_OPEN_CREATE: a missing database is an error, not a new file.
     const int Rc =
-        sqlite3_open_v2(File.c_str(), &Db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_FULLMUTEX, nullptr);
+        // No mutex of SQLite's own: a connection stays on the thread that uses it.
+        sqlite3_open_v2(File.c_str(), &Db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
     auto FailWithDb = [&](const AnsiString& What) {
         const AnsiString Message =
             Db ? AnsiString(sqlite3_errmsg(Db)) : AnsiString("out of memory");
@@ -172,8 +173,20 @@ void TDatabase::DetachQuery(TQuery* Query) {
 }
 
 void TDatabase::Exec(const char* Sql) {
-    if (sqlite3_exec(FHandle, Sql, nullptr, nullptr, nullptr) != SQLITE_OK)
-        StatementError(FHandle, Sql);
+    // Compiled once per connection: a batch begins and commits thousands of times.
+    std::unique_ptr<TPreparedStatement> Statement = FStatements->Take(Sql);
+    if (!Statement) {
+        sqlite3_stmt* Handle = nullptr;
+        if (sqlite3_prepare_v2(FHandle, Sql, -1, &Handle, nullptr) != SQLITE_OK) {
+            sqlite3_finalize(Handle);
+            StatementError(FHandle, Sql);
+        }
+        Statement = std::make_unique<TPreparedStatement>(Handle, Sql);
+    }
+    const int Rc = sqlite3_step(Statement->Handle);
+    // A failed statement is finalized as the error leaves.
+    if (Rc != SQLITE_DONE && Rc != SQLITE_ROW) StatementError(FHandle, Sql);
+    FStatements->Give(std::move(Statement));
 }
 
 void TDatabase::StartTransaction() {

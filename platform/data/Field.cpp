@@ -214,7 +214,8 @@ int TFields::IndexOf(const TField* Field) const {
 
 TField* TFields::FindField(const AnsiString& FieldName) const {
     for (TField* Field : FList)
-        if (SameText(Field->FieldName(), FieldName)) return Field;
+        if (Field->FieldName().size() == FieldName.size() && SameText(Field->FieldName(), FieldName))
+            return Field;
     return nullptr;
 }
 

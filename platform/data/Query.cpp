@@ -8,6 +8,7 @@
 #include "platform/rtl/FloatFormat.h"
 #include "platform/rtl/StrUtils.h"
 
+#include <algorithm>
 #include <cctype>
 #include <climits>
 #include <cstring>
@@ -172,16 +173,47 @@ void TQuery::SQLChanging() {
 }
 
 void TQuery::SQLChanged() {
+    FSQLChanged = true;
+    if (FSQL->Count() == 0) FSQLEmptied = true;
+}
+
+void TQuery::Parse() const {
+    if (!FSQLChanged) return;
+    FSQLChanged = false;
+    const bool Emptied = FSQLEmptied;
+    FSQLEmptied = false;
     AnsiString Sql = FSQL->Text();
-    // The same text again (a statement set anew before each run) keeps the
-    // statement, its parameters and their values.
-    if (Sql == FParsedSql) return;
-    UnPrepare();
-    TParams Fresh;
-    FText = ParseSQL(Sql, &Fresh);
-    FParsedSql = std::move(Sql);
-    Fresh.AssignValues(FParams);
-    FParams = std::move(Fresh);
+    if (Sql == FParsedSql) {
+        // The same text again (a statement set anew before each run) keeps
+        // its compiled form; values go only as they would have through an
+        // empty statement.
+        if (Emptied)
+            for (int I = 0; I < FParams.Count(); ++I)
+                *FParams[I] = TParam(FParams[I]->Name());
+        return;
+    }
+    const_cast<TQuery*>(this)->UnPrepare();
+    TParsed Next{Sql, AnsiString(), TParams()};
+    const auto Before = std::find_if(FParsedBefore.begin(), FParsedBefore.end(),
+                                     [&](const TParsed& P) { return P.Sql == Sql; });
+    if (Before != FParsedBefore.end()) {
+        Next = std::move(*Before);
+        FParsedBefore.erase(Before);
+        // As made anew: no value, no type.
+        for (int I = 0; I < Next.Params.Count(); ++I)
+            *Next.Params[I] = TParam(Next.Params[I]->Name());
+    } else {
+        Next.Text = ParseSQL(Sql, &Next.Params);
+    }
+    if (!Emptied) Next.Params.AssignValues(FParams);
+    if (!FParsedSql.empty()) {
+        constexpr std::size_t Kept = 8;
+        if (FParsedBefore.size() >= Kept) FParsedBefore.erase(FParsedBefore.begin());
+        FParsedBefore.push_back({std::move(FParsedSql), std::move(FText), std::move(FParams)});
+    }
+    FParsedSql = std::move(Next.Sql);
+    FText = std::move(Next.Text);
+    FParams = std::move(Next.Params);
 }
 
 TDatabase* TQuery::Connection() {
@@ -197,6 +229,7 @@ TDatabase* TQuery::Connection() {
 }
 
 void TQuery::Prepare() {
+    Parse();
     if (FPrepared) return;
     TDatabase* Db = Connection();
     if (Trim(FText).empty()) DatabaseError(DisplayName() + ": No SQL statement to run");

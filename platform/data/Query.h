@@ -21,6 +21,7 @@
 #include "platform/rtl/StringList.h"
 
 #include <memory>
+#include <vector>
 
 class TDatabase;
 struct TPreparedStatement;
@@ -39,13 +40,22 @@ public:
 
     TStringList* SQL() const { return FSQL.get(); }
     // The statement as SQLite gets it: ":name" turned into "?n".
-    const AnsiString& Text() const { return FText; }
+    const AnsiString& Text() const {
+        Parse();
+        return FText;
+    }
 
-    TParams& Params() { return FParams; }
-    const TParams& Params() const { return FParams; }
-    int ParamCount() const { return FParams.Count(); }
+    TParams& Params() {
+        Parse();
+        return FParams;
+    }
+    const TParams& Params() const {
+        Parse();
+        return FParams;
+    }
+    int ParamCount() const { return Params().Count(); }
     // Raises EDatabaseError "Parameter '%s' not found".
-    TParam* ParamByName(const AnsiString& Name) const { return FParams.ParamByName(Name); }
+    TParam* ParamByName(const AnsiString& Name) const { return Params().ParamByName(Name); }
 
     TDataSource* DataSource() const;
     // Raises EDatabaseError when Value's data set is this query.
@@ -55,7 +65,10 @@ public:
     // syntax error or a missing table shows before any value is bound.
     void Prepare();
     void UnPrepare();
-    bool Prepared() const { return FPrepared != nullptr; }
+    bool Prepared() const {
+        Parse();
+        return FPrepared != nullptr;
+    }
     void SetPrepared(bool Value) { Value ? Prepare() : UnPrepare(); }
 
     // Runs the statement; the query must be closed. Rows it returns are dropped.
@@ -73,6 +86,10 @@ private:
 
     void SQLChanging();
     void SQLChanged();
+    // Brings Params and Text up to the SQL lines. A change of the lines is
+    // taken in when something asks, so that a statement given line by line
+    // (or cleared and given again) is parsed once.
+    void Parse() const;
     TDatabase* Connection();
     void SetParamsFromMaster();
     void BindParams();
@@ -88,12 +105,24 @@ private:
     AnsiString FDatabaseName;
     TDatabase* FDatabase = nullptr;
     std::unique_ptr<TStringList> FSQL;
-    AnsiString FText;
-    TParams FParams;
+    mutable AnsiString FText;
+    mutable TParams FParams;
     std::unique_ptr<TMasterLink> FMasterLink;
-    std::unique_ptr<TPreparedStatement> FPrepared;
-    // The SQL text Params and FText were made from.
-    AnsiString FParsedSql;
+    mutable std::unique_ptr<TPreparedStatement> FPrepared;
+    // The SQL text Params and FText were made from, whether the lines changed
+    // since, and whether they were emptied on the way (which drops the
+    // parameters' values).
+    mutable AnsiString FParsedSql;
+    mutable bool FSQLChanged = false;
+    mutable bool FSQLEmptied = false;
+    // The statements this query ran before, parsed: a query that takes turns
+    // at a few statements parses each once.
+    struct TParsed {
+        AnsiString Sql;
+        AnsiString Text;
+        TParams Params;
+    };
+    mutable std::vector<TParsed> FParsedBefore;
     int FRowsAffected = 0;
     bool FRefreshing = false;
 };

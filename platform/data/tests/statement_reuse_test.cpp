@@ -107,6 +107,38 @@ TEST_F(StatementReuseTest, OneCompiledStatementServesEveryRunOfItsText) {
     EXPECT_EQ(Names(Q), std::vector<std::string>{"Saw"});
 }
 
+TEST_F(StatementReuseTest, TakingTurnsAtStatementsKeepsOnlyTheValuesOfNamesThatStay) {
+    const std::string Both = "select Name from DEPT where DeptNbr = :a and Seq > :x";
+    const std::string One = "select Name from DEPT where DeptNbr = :a";
+    TQuery* Q = NewQuery(Both);
+    Q->ParamByName("a")->SetAsInteger(1);
+    Q->ParamByName("x")->SetAsInteger(0);
+    Q->Open();
+    EXPECT_EQ(Names(Q), std::vector<std::string>{"Saw"});
+    for (int Turn = 0; Turn < 3; ++Turn) {
+        Q->SQL()->SetText(One);
+        EXPECT_EQ(Q->ParamCount(), 1);
+        Q->ParamByName("a")->SetAsInteger(2);
+        Q->Open();
+        EXPECT_EQ(Names(Q), std::vector<std::string>{"Glue"});
+        // Back: a carries over, x is as new again.
+        Q->SQL()->SetText(Both);
+        ASSERT_EQ(Q->ParamCount(), 2);
+        EXPECT_EQ(Q->ParamByName("a")->AsInteger(), 2);
+        EXPECT_FALSE(Q->ParamByName("x")->Bound());
+        EXPECT_THAT(MessageOf<EDatabaseError>([&] { Q->Open(); }), HasSubstr("'x'"));
+        Q->ParamByName("x")->SetAsInteger(5);
+        Q->Open();
+        EXPECT_TRUE(Names(Q).empty());
+        // Emptied on the way: nothing carries over.
+        Q->SQL()->Clear();
+        Q->SQL()->Add(Both);
+        EXPECT_FALSE(Q->ParamByName("a")->Bound());
+        Q->ParamByName("a")->SetAsInteger(1);
+        Q->ParamByName("x")->SetAsInteger(0);
+    }
+}
+
 TEST_F(StatementReuseTest, ColumnsFollowTheSchemaAndExpressionsFollowTheirValues) {
     TQuery* Q = NewQuery("select * from DEPT where DeptNbr = 1");
     Q->Open();
