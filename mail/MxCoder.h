@@ -19,8 +19,9 @@ public:
 
     // Codes up to ABytes bytes from ASrcStream's position (MxAllBytes: all).
     virtual AnsiString Encode(TStream* ASrcStream, int ABytes = MxAllBytes) = 0;
-    // Codes all bytes of AIn.
-    AnsiString EncodeString(const AnsiString& AIn);
+    // Codes all bytes of AIn. A coder that can work on the string's bytes
+    // directly does so instead of going through a stream.
+    virtual AnsiString EncodeString(const AnsiString& AIn);
 };
 
 class TMxDecoder : public TMxBaseComponent {
@@ -30,7 +31,8 @@ public:
 
     // Decodes AIn and appends the bytes to ADestStream.
     virtual void DecodeToStream(const AnsiString& AIn, TStream* ADestStream) = 0;
-    AnsiString DecodeString(const AnsiString& AIn);
+    // The bytes of AIn; a coder may decode straight into the result.
+    virtual AnsiString DecodeString(const AnsiString& AIn);
 };
 
 // The class operations: a coder of class T made, used once and freed.

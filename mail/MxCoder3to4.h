@@ -16,6 +16,8 @@ public:
 
     // ABytes other than MxAllBytes must be a multiple of 3.
     AnsiString Encode(TStream* ASrcStream, int ABytes = MxAllBytes) override;
+    // The whole string, coded where it lies.
+    AnsiString EncodeString(const AnsiString& AIn) override;
 
     const AnsiString& CodingTable() const { return FCodingTable; }
     char FillChar() const { return FFillChar; }
@@ -25,6 +27,8 @@ protected:
 
     AnsiString FCodingTable;
     char FFillChar;
+    // The two characters of every 12 bits, for the library's own alphabets.
+    const std::uint16_t* FPairs = nullptr;
 };
 
 class TMxEncoderMIME : public TMxEncoder3to4 {
@@ -40,6 +44,8 @@ public:
     AnsiString ClassName() const override { return "TMxEncoderUUEBase"; }
 
     AnsiString Encode(TStream* ASrcStream, int ABytes = MxAllBytes) override;
+    // One line, through Encode.
+    AnsiString EncodeString(const AnsiString& AIn) override { return TMxEncoder::EncodeString(AIn); }
 };
 
 class TMxEncoderUUE : public TMxEncoderUUEBase {
@@ -65,11 +71,15 @@ public:
     // AIn's length must be a multiple of 4; a character outside the
     // alphabet raises EMxException naming it.
     void DecodeToStream(const AnsiString& AIn, TStream* ADestStream) override;
+    // The same, decoded straight into the result.
+    AnsiString DecodeString(const AnsiString& AIn) override;
 
     char FillChar() const { return FFillChar; }
 
 protected:
     std::uint8_t ValueOf(const AnsiString& AIn, std::size_t AIndex) const;
+    // Decodes AIn into AOut (replacing what it held).
+    void DecodeBytes(const AnsiString& AIn, AnsiString& AOut) const;
 
     const TMxDecodeTable& FDecodeTable;
     char FFillChar;
@@ -88,6 +98,8 @@ public:
     AnsiString ClassName() const override { return "TMxDecoderUUEBase"; }
 
     void DecodeToStream(const AnsiString& AIn, TStream* ADestStream) override;
+    // One line, through DecodeToStream.
+    AnsiString DecodeString(const AnsiString& AIn) override { return TMxDecoder::DecodeString(AIn); }
 
 protected:
     virtual AnsiString PrepareLine(const AnsiString& AIn) const { return AIn; }

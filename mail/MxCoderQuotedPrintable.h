@@ -21,6 +21,8 @@ public:
     AnsiString ClassName() const override { return "TMxDecoderQuotedPrintable"; }
 
     void DecodeToStream(const AnsiString& AIn, TStream* ADestStream) override;
+    // The same, decoded straight into the result.
+    AnsiString DecodeString(const AnsiString& AIn) override;
 };
 
 } // namespace mail
