@@ -225,6 +225,27 @@ public:
     void SetRowButtonType(int DataRow, TgxButtonType Value);
     AnsiString GetRowMaskName(int DataRow) const;
     void SetRowMaskName(int DataRow, const AnsiString& Value);
+    TFont* GetRowFont(int DataRow) const;
+    void SetRowFont(int DataRow, TFont* Value);
+    bool GetRowParentFont(int DataRow) const;
+    void SetRowParentFont(int DataRow, bool Value);
+    TAlignment GetRowAlignment(int DataRow) const;
+    void SetRowAlignment(int DataRow, TAlignment Value);
+    bool GetRowAlign(int DataRow) const;
+    void SetRowAlign(int DataRow, bool Value);
+    TgxDrawOption GetRowPicture(int DataRow, int Index) const;
+    // Index 1 stretch, 2 shrink, 3 centre, 4 keep aspect ratio.
+    void SetRowPicture(int DataRow, int Index, TgxDrawOption Value);
+    TgxSpinOptions GetRowSpinOptions(int DataRow) const;
+    void SetRowSpinOptions(int DataRow, TgxSpinOptions Value);
+    double GetRowSpinIncrement(int DataRow) const;
+    void SetRowSpinIncrement(int DataRow, double Value);
+    TgxDropDownStyle GetRowDropDownStyle(int DataRow) const;
+    void SetRowDropDownStyle(int DataRow, TgxDropDownStyle Value);
+    TgxDateTimeDefComponent* GetRowDateTimeDef(int DataRow) const;
+    void SetRowDateTimeDef(int DataRow, TgxDateTimeDefComponent* Value);
+    bool GetRowParentCombo(int DataRow) const;
+    void SetRowParentCombo(int DataRow, bool Value);
     void SetRowChanged(int DataRow, bool Value);
     bool GetRowChanged(int DataRow) const;
     bool IsRowChanged(int DataRow) const;
@@ -263,6 +284,40 @@ public:
     void SetCellReadOnly(int DataCol, int DataRow, TgxReadOnly Value);
     int GetCellTag(int DataCol, int DataRow);
     void SetCellTag(int DataCol, int DataRow, int Value);
+    TObject* GetCellData(int DataCol, int DataRow);
+    void SetCellData(int DataCol, int DataRow, TObject* Value);
+    TAlignment GetCellAlignment(int DataCol, int DataRow);
+    void SetCellAlignment(int DataCol, int DataRow, TAlignment Value);
+    bool GetCellAlign(int DataCol, int DataRow);
+    void SetCellAlign(int DataCol, int DataRow, bool Value);
+    TgxDrawOption GetCellPicture(int DataCol, int DataRow, int Index);
+    // Index 1 stretch, 2 shrink, 3 centre, 4 keep aspect ratio.
+    void SetCellPicture(int DataCol, int DataRow, int Index, TgxDrawOption Value);
+    TgxSpinOptions GetCellSpinOptions(int DataCol, int DataRow);
+    void SetCellSpinOptions(int DataCol, int DataRow, TgxSpinOptions Value);
+    double GetCellSpinIncrement(int DataCol, int DataRow);
+    void SetCellSpinIncrement(int DataCol, int DataRow, double Value);
+    TgxDropDownStyle GetCellDropDownStyle(int DataCol, int DataRow);
+    void SetCellDropDownStyle(int DataCol, int DataRow, TgxDropDownStyle Value);
+    TgxDateTimeDefComponent* GetCellDateTimeDef(int DataCol, int DataRow);
+    void SetCellDateTimeDef(int DataCol, int DataRow, TgxDateTimeDefComponent* Value);
+    bool GetCellParentCombo(int DataCol, int DataRow);
+    void SetCellParentCombo(int DataCol, int DataRow, bool Value);
+    TFont* GetCellFont(int DataCol, int DataRow);
+    void SetCellFont(int DataCol, int DataRow, TFont* Value);
+    bool GetCellParentFont(int DataCol, int DataRow);
+    void SetCellParentFont(int DataCol, int DataRow, bool Value);
+    void AssignCellFont(int DataCol, int DataRow);
+    void ResetCellFont(int DataCol, int DataRow) { SetCellFont(DataCol, DataRow, nullptr); }
+    void ResetCellTag(int DataCol, int DataRow) { SetCellTag(DataCol, DataRow, 0); }
+    void ResetCellData(int DataCol, int DataRow) { SetCellData(DataCol, DataRow, nullptr); }
+    // The cell's value as a check-box state, through its check-box values.
+    TCheckBoxState GetCellCheckBoxState(int DataCol, int DataRow);
+    void SetCellCheckBoxState(int DataCol, int DataRow, TCheckBoxState Value);
+    // The check-box values that apply to a cell: its column's, else the grid's.
+    AnsiString GiveCellCheckBoxValues(int DataCol, int DataRow);
+    // The cell is drawn raised when any level says so.
+    bool DrawCell3D(int DataCol, int DataRow);
     // Forgets the cached element (the set changed).
     void ResetLastCell() { FLastCellValid = false; }
     // Keep the per-column and per-row lists of cells with properties.

@@ -1,5 +1,8 @@
 // Cell property accessors over the sparse cell set, the per-column and
 // per-row lists of cells with properties, and the text sizes of a cell.
+#include "grid/foundation/DateTimeDefs.h"
+#include "grid/foundation/GridCommonCheckBox.h"
+#include "grid/foundation/GridCommonVariant.h"
 #include "grid/foundation/TextLayout.h"
 #include "grid/model/BaseGrid.h"
 #include "grid/model/CellButtons.h"
@@ -140,6 +143,146 @@ int TgxBaseGrid::GetCellTag(int DataCol, int DataRow) {
 
 void TgxBaseGrid::SetCellTag(int DataCol, int DataRow, int Value) {
     SetCellProperty(DataCol, DataRow, prTag, Value);
+}
+
+TObject* TgxBaseGrid::GetCellData(int DataCol, int DataRow) {
+    return VariantToObject(GetCellProperty(DataCol, DataRow, prData));
+}
+
+void TgxBaseGrid::SetCellData(int DataCol, int DataRow, TObject* Value) {
+    SetCellProperty(DataCol, DataRow, prData, ObjectToVariant(Value));
+}
+
+TAlignment TgxBaseGrid::GetCellAlignment(int DataCol, int DataRow) {
+    return static_cast<TAlignment>(GetCellProperty(DataCol, DataRow, prAlignment).AsInteger());
+}
+
+void TgxBaseGrid::SetCellAlignment(int DataCol, int DataRow, TAlignment Value) {
+    SetCellProperty(DataCol, DataRow, prAlignment, static_cast<int>(Value));
+}
+
+bool TgxBaseGrid::GetCellAlign(int DataCol, int DataRow) {
+    return GetCellProperty(DataCol, DataRow, prAlign).AsBoolean();
+}
+
+void TgxBaseGrid::SetCellAlign(int DataCol, int DataRow, bool Value) {
+    SetCellProperty(DataCol, DataRow, prAlign, Value);
+}
+
+TgxDrawOption TgxBaseGrid::GetCellPicture(int DataCol, int DataRow, int Index) {
+    if (Index < 1 || Index > 4) return dopDefault;
+    return static_cast<TgxDrawOption>(
+        GetCellProperty(DataCol, DataRow, prPicture, Index).AsInteger());
+}
+
+void TgxBaseGrid::SetCellPicture(int DataCol, int DataRow, int Index, TgxDrawOption Value) {
+    if (Index < 1 || Index > 4) return;
+    SetCellProperty(DataCol, DataRow, prPicture, static_cast<int>(Value), Index);
+}
+
+TgxSpinOptions TgxBaseGrid::GetCellSpinOptions(int DataCol, int DataRow) {
+    return TgxSpinOptions::FromBits(static_cast<TgxSpinOptions::TBits>(
+        GetCellProperty(DataCol, DataRow, prSpinOptions).AsInteger()));
+}
+
+void TgxBaseGrid::SetCellSpinOptions(int DataCol, int DataRow, TgxSpinOptions Value) {
+    SetCellProperty(DataCol, DataRow, prSpinOptions, static_cast<int>(Value.Bits()));
+}
+
+double TgxBaseGrid::GetCellSpinIncrement(int DataCol, int DataRow) {
+    return GetCellProperty(DataCol, DataRow, prSpinIncrement).AsDouble();
+}
+
+void TgxBaseGrid::SetCellSpinIncrement(int DataCol, int DataRow, double Value) {
+    SetCellProperty(DataCol, DataRow, prSpinIncrement, Value);
+}
+
+TgxDropDownStyle TgxBaseGrid::GetCellDropDownStyle(int DataCol, int DataRow) {
+    return static_cast<TgxDropDownStyle>(
+        GetCellProperty(DataCol, DataRow, prDropDownStyle).AsInteger());
+}
+
+void TgxBaseGrid::SetCellDropDownStyle(int DataCol, int DataRow, TgxDropDownStyle Value) {
+    SetCellProperty(DataCol, DataRow, prDropDownStyle, static_cast<int>(Value));
+}
+
+TgxDateTimeDefComponent* TgxBaseGrid::GetCellDateTimeDef(int DataCol, int DataRow) {
+    return dynamic_cast<TgxDateTimeDefComponent*>(
+        VariantToObject(GetCellProperty(DataCol, DataRow, prDateTime)));
+}
+
+void TgxBaseGrid::SetCellDateTimeDef(int DataCol, int DataRow, TgxDateTimeDefComponent* Value) {
+    SetCellProperty(DataCol, DataRow, prDateTime, ObjectToVariant(Value), 0, false);
+}
+
+bool TgxBaseGrid::GetCellParentCombo(int DataCol, int DataRow) {
+    return GetCellProperty(DataCol, DataRow, prParentCombo).AsBoolean();
+}
+
+void TgxBaseGrid::SetCellParentCombo(int DataCol, int DataRow, bool Value) {
+    SetCellProperty(DataCol, DataRow, prParentCombo, Value, 0, false);
+}
+
+TFont* TgxBaseGrid::GetCellFont(int DataCol, int DataRow) {
+    TgxCellElement* Element = GetCellElement(DataCol, DataRow, false);
+    if (!Element) return nullptr;
+    if (!Element->Font() && Element->AutoCreateFont()) {
+        Element->SetParentFont(false);
+        Element->SetParentFont(true);
+    }
+    if (ComponentState().Contains(csWriting) && Element->ParentFont()) return nullptr;
+    return Element->Font();
+}
+
+void TgxBaseGrid::SetCellFont(int DataCol, int DataRow, TFont* Value) {
+    SetCellProperty(DataCol, DataRow, prFont, ObjectToVariant(Value));
+}
+
+bool TgxBaseGrid::GetCellParentFont(int DataCol, int DataRow) {
+    return GetCellProperty(DataCol, DataRow, prParentFont).AsBoolean();
+}
+
+void TgxBaseGrid::SetCellParentFont(int DataCol, int DataRow, bool Value) {
+    if (Value == GetCellParentFont(DataCol, DataRow)) return;
+    if (!Value && !GetCellElement(DataCol, DataRow, true)) {
+        // A cell that stops following the grid font gets the font it shows.
+        TFont Shown;
+        Shown.Assign(GiveCellFont(DataCol, DataRow));
+        SetCellFont(DataCol, DataRow, &Shown);
+        return;
+    }
+    SetCellProperty(DataCol, DataRow, prParentFont, Value);
+}
+
+void TgxBaseGrid::AssignCellFont(int DataCol, int DataRow) {
+    if (!GetCellFont(DataCol, DataRow)) SetCellFont(DataCol, DataRow, Font());
+}
+
+AnsiString TgxBaseGrid::GiveCellCheckBoxValues(int DataCol, int DataRow) {
+    (void)DataRow;
+    if (DataCol < 1 || DataCol > GetGridColCount()) return AnsiString();
+    const TgxCol* Col = FCols->Item(DataCol);
+    if (!Col->UseCheckBoxValues()) return AnsiString();
+    return Col->CheckBoxValues().empty() ? FCheckBoxValues : Col->CheckBoxValues();
+}
+
+TCheckBoxState TgxBaseGrid::GetCellCheckBoxState(int DataCol, int DataRow) {
+    return VariantToCheckBox(GetCellValue(DataCol, DataRow),
+                             GiveCellCheckBoxValues(DataCol, DataRow));
+}
+
+void TgxBaseGrid::SetCellCheckBoxState(int DataCol, int DataRow, TCheckBoxState Value) {
+    SetCellValue(DataCol, DataRow,
+                 CheckBoxToVariant(Value, GiveCellCheckBoxValues(DataCol, DataRow)));
+}
+
+bool TgxBaseGrid::DrawCell3D(int DataCol, int DataRow) {
+    if (!CheckIndex(itCol, DataCol, GetGridColCount(), 1) ||
+        !CheckIndex(itRow, DataRow, GetGridRowCount(), 1))
+        return false;
+    if (FIs3D || FCols->Item(DataCol)->Is3D()) return true;
+    if (const TgxRow* Row = FRows->Item(DataRow); Row && Row->Is3D()) return true;
+    return GetCellIs3D(DataCol, DataRow);
 }
 
 // ---- which columns and rows have cells with properties -------------------------------------

@@ -143,6 +143,96 @@ void TgxBaseGrid::SetRowMaskName(int DataRow, const AnsiString& Value) {
     SetRowProperty(DataRow, Value, AnsiString(), [&](TgxRow& R) { R.SetMaskName(Value); });
 }
 
+TFont* TgxBaseGrid::GetRowFont(int DataRow) const {
+    return GetRowProperty(DataRow, [](const TgxRow* R) { return R ? R->Font() : nullptr; });
+}
+
+void TgxBaseGrid::SetRowFont(int DataRow, TFont* Value) {
+    SetRowProperty(DataRow, Value, static_cast<TFont*>(nullptr),
+                   [&](TgxRow& R) { R.SetFont(Value); });
+}
+
+bool TgxBaseGrid::GetRowParentFont(int DataRow) const {
+    return GetRowProperty(DataRow, [](const TgxRow* R) { return !R || R->ParentFont(); });
+}
+
+void TgxBaseGrid::SetRowParentFont(int DataRow, bool Value) {
+    SetRowProperty(DataRow, Value, true, [&](TgxRow& R) { R.SetParentFont(Value); });
+}
+
+TAlignment TgxBaseGrid::GetRowAlignment(int DataRow) const {
+    return GetRowProperty(DataRow,
+                          [](const TgxRow* R) { return R ? R->Alignment() : taLeftJustify; });
+}
+
+void TgxBaseGrid::SetRowAlignment(int DataRow, TAlignment Value) {
+    SetRowProperty(DataRow, Value, taLeftJustify, [&](TgxRow& R) { R.SetAlignment(Value); });
+}
+
+bool TgxBaseGrid::GetRowAlign(int DataRow) const {
+    return GetRowProperty(DataRow, [](const TgxRow* R) { return R && R->Align(); });
+}
+
+void TgxBaseGrid::SetRowAlign(int DataRow, bool Value) {
+    SetRowProperty(DataRow, Value, false, [&](TgxRow& R) { R.SetAlign(Value); });
+}
+
+TgxDrawOption TgxBaseGrid::GetRowPicture(int DataRow, int Index) const {
+    if (Index < 1 || Index > 4) return dopDefault;
+    return GetRowProperty(DataRow,
+                          [&](const TgxRow* R) { return R ? R->Picture(Index - 1) : dopDefault; });
+}
+
+void TgxBaseGrid::SetRowPicture(int DataRow, int Index, TgxDrawOption Value) {
+    if (Index < 1 || Index > 4) return;
+    SetRowProperty(DataRow, Value, dopDefault, [&](TgxRow& R) { R.SetPicture(Index - 1, Value); });
+}
+
+TgxSpinOptions TgxBaseGrid::GetRowSpinOptions(int DataRow) const {
+    return GetRowProperty(DataRow, [](const TgxRow* R) {
+        return R ? R->SpinOptions() : TgxSpinOptions{spoAutoRepeat, spoAutoIncrement, spoKeyEdit};
+    });
+}
+
+void TgxBaseGrid::SetRowSpinOptions(int DataRow, TgxSpinOptions Value) {
+    SetRowProperty(DataRow, Value, TgxSpinOptions{spoAutoRepeat, spoAutoIncrement, spoKeyEdit},
+                   [&](TgxRow& R) { R.SetSpinOptions(Value); });
+}
+
+double TgxBaseGrid::GetRowSpinIncrement(int DataRow) const {
+    return GetRowProperty(DataRow, [](const TgxRow* R) { return R ? R->SpinIncrement() : 1.0; });
+}
+
+void TgxBaseGrid::SetRowSpinIncrement(int DataRow, double Value) {
+    SetRowProperty(DataRow, Value, 1.0, [&](TgxRow& R) { R.SetSpinIncrement(Value); });
+}
+
+TgxDropDownStyle TgxBaseGrid::GetRowDropDownStyle(int DataRow) const {
+    return GetRowProperty(DataRow,
+                          [](const TgxRow* R) { return R ? R->DropDownStyle() : ddDropDown; });
+}
+
+void TgxBaseGrid::SetRowDropDownStyle(int DataRow, TgxDropDownStyle Value) {
+    SetRowProperty(DataRow, Value, ddDropDown, [&](TgxRow& R) { R.SetDropDownStyle(Value); });
+}
+
+TgxDateTimeDefComponent* TgxBaseGrid::GetRowDateTimeDef(int DataRow) const {
+    return GetRowProperty(DataRow, [](const TgxRow* R) { return R ? R->DateTimeDef() : nullptr; });
+}
+
+void TgxBaseGrid::SetRowDateTimeDef(int DataRow, TgxDateTimeDefComponent* Value) {
+    SetRowProperty(DataRow, Value, static_cast<TgxDateTimeDefComponent*>(nullptr),
+                   [&](TgxRow& R) { R.SetDateTimeDef(Value); });
+}
+
+bool TgxBaseGrid::GetRowParentCombo(int DataRow) const {
+    return GetRowProperty(DataRow, [](const TgxRow* R) { return !R || R->ParentCombo(); });
+}
+
+void TgxBaseGrid::SetRowParentCombo(int DataRow, bool Value) {
+    SetRowProperty(DataRow, Value, true, [&](TgxRow& R) { R.SetParentCombo(Value); });
+}
+
 // ---- row state ---------------------------------------------------------------------------
 
 void TgxBaseGrid::SetRowChanged(int DataRow, bool Value) {

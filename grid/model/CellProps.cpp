@@ -83,7 +83,7 @@ Variant TgxCustomPropElement::GetPropValue(TgxProperty Prop, int SubIndex) const
     case prSpinIncrement:
         return FSpinIncrement;
     case prDateTime:
-        return ObjectToVariant(reinterpret_cast<TObject*>(FDateTimeDef));
+        return ObjectToVariant(FDateTimeDef);
     case prTag:
         return static_cast<int>(FTag);
     case prData:
@@ -158,7 +158,7 @@ void TgxCustomPropElement::SetPropValue(const Variant& Value, TgxProperty Prop, 
         FSpinIncrement = Value.AsDouble();
         break;
     case prDateTime:
-        SetDateTimeDef(reinterpret_cast<TgxDateTimeDefComponent*>(VariantToObject(Value)));
+        SetDateTimeDef(dynamic_cast<TgxDateTimeDefComponent*>(VariantToObject(Value)));
         break;
     case prTag:
         FTag = Value.AsInteger();

@@ -441,3 +441,96 @@ TEST_F(GridModelTest, ThePublishedGridShowsItsSettingsWithTheirDefaults) {
     SetStrProp(&Published, Version, "2.0");
     EXPECT_EQ(GetStrProp(&Published, Version), "1.0.0a");
 }
+
+TEST_F(GridModelTest, EveryRowAccessorDropsTheRowObjectWhenBackAtItsDefault) {
+    TFont Big;
+    Big.SetSize(20);
+    const std::vector<std::pair<std::function<void()>, std::function<void()>>> Pairs = {
+        {[&] { Grid->SetRowAlignment(2, taCenter); },
+         [&] { Grid->SetRowAlignment(2, taLeftJustify); }},
+        {[&] { Grid->SetRowAlign(2, true); }, [&] { Grid->SetRowAlign(2, false); }},
+        {[&] { Grid->SetRowPicture(2, 3, dopOff); },
+         [&] { Grid->SetRowPicture(2, 3, dopDefault); }},
+        {[&] { Grid->SetRowSpinOptions(2, {}); },
+         [&] {
+             Grid->SetRowSpinOptions(2, {spoAutoRepeat, spoAutoIncrement, spoKeyEdit});
+         }},
+        {[&] { Grid->SetRowSpinIncrement(2, 0.5); }, [&] { Grid->SetRowSpinIncrement(2, 1.0); }},
+        {[&] { Grid->SetRowDropDownStyle(2, ddDropDownList); },
+         [&] { Grid->SetRowDropDownStyle(2, ddDropDown); }},
+        {[&] { Grid->SetRowFont(2, &Big); }, [&] { Grid->SetRowFont(2, nullptr); }},
+        {[&] { Grid->SetRowParentFont(2, false); }, [&] { Grid->SetRowParentFont(2, true); }},
+        {[&] { Grid->SetRowReadOnly(2, true); }, [&] { Grid->SetRowReadOnly(2, false); }},
+        {[&] { Grid->SetRowWordWrap(2, uiOn); }, [&] { Grid->SetRowWordWrap(2, uiDefault); }},
+        {[&] { Grid->SetRowControlType(2, ctCheck); },
+         [&] { Grid->SetRowControlType(2, ctDefault); }},
+        {[&] { Grid->SetRowMaskName(2, "Phone"); }, [&] { Grid->SetRowMaskName(2, ""); }},
+    };
+    for (std::size_t I = 0; I < Pairs.size(); ++I) {
+        Pairs[I].first();
+        EXPECT_NE(Grid->GetRow(2), nullptr) << I;
+        Pairs[I].second();
+        EXPECT_EQ(Grid->GetRow(2), nullptr) << I;
+    }
+    EXPECT_FALSE(Grid->IsRowReadOnly(9));
+    EXPECT_FALSE(Grid->IsRowVisible(9));
+}
+
+TEST_F(GridModelTest, EveryCellAccessorDropsTheElementWhenBackAtItsDefault) {
+    TFont Big;
+    Big.SetSize(20);
+    TBitmap Data;
+    const std::vector<std::pair<std::function<void()>, std::function<void()>>> Pairs = {
+        {[&] { Grid->SetCellAlignment(1, 2, taRightJustify); },
+         [&] { Grid->SetCellAlignment(1, 2, taLeftJustify); }},
+        {[&] { Grid->SetCellHorzAlignment(1, 2, htaCenter); },
+         [&] { Grid->SetCellHorzAlignment(1, 2, htaDefault); }},
+        {[&] { Grid->SetCellPicture(1, 2, 4, dopOn); },
+         [&] { Grid->SetCellPicture(1, 2, 4, dopDefault); }},
+        {[&] { Grid->SetCellSpinIncrement(1, 2, 2.5); },
+         [&] { Grid->SetCellSpinIncrement(1, 2, 1.0); }},
+        {[&] { Grid->SetCellSpinOptions(1, 2, {spoKeyEdit}); },
+         [&] {
+             Grid->SetCellSpinOptions(1, 2, {spoAutoRepeat, spoAutoIncrement, spoKeyEdit});
+         }},
+        {[&] { Grid->SetCellReadOnly(1, 2, roOn); },
+         [&] { Grid->SetCellReadOnly(1, 2, roDefault); }},
+        {[&] { Grid->SetCellData(1, 2, &Data); }, [&] { Grid->ResetCellData(1, 2); }},
+        {[&] { Grid->SetCellFont(1, 2, &Big); }, [&] { Grid->ResetCellFont(1, 2); }},
+        {[&] { Grid->SetCellParentFont(1, 2, false); },
+         [&] { Grid->SetCellParentFont(1, 2, true); }},
+        {[&] { Grid->SetCellMaskName(1, 2, "Zip"); }, [&] { Grid->SetCellMaskName(1, 2, ""); }},
+        {[&] { Grid->SetCellButtonType(1, 2, btNormal); },
+         [&] { Grid->SetCellButtonType(1, 2, btDefault); }},
+    };
+    for (std::size_t I = 0; I < Pairs.size(); ++I) {
+        Pairs[I].first();
+        EXPECT_EQ(Grid->CellProps()->Count(), 1) << I;
+        Pairs[I].second();
+        EXPECT_EQ(Grid->CellProps()->Count(), 0) << I;
+    }
+    Grid->SetCellFont(1, 2, &Big);
+    EXPECT_EQ(Grid->GetCellFont(1, 2)->Size(), 20);
+    EXPECT_FALSE(Grid->GetCellParentFont(1, 2));
+    EXPECT_EQ(Grid->IsCellReadOnly(3, 3), roDefault);
+}
+
+TEST_F(GridModelTest, CheckBoxStatesGoThroughTheColumnsValues) {
+    Grid->SetStoreData(true);
+    Grid->GetCol(2)->SetControlType(ctCheck);
+    Grid->GetCol(2)->SetCheckBoxValues("Yes|No");
+    Grid->SetCellCheckBoxState(2, 1, cbChecked);
+    EXPECT_EQ(Grid->GetCellValue(2, 1).AsString(), "Yes");
+    EXPECT_EQ(Grid->GetCellCheckBoxState(2, 1), cbChecked);
+    Grid->SetCellValue(2, 2, Variant("No"));
+    EXPECT_EQ(Grid->GetCellCheckBoxState(2, 2), cbUnchecked);
+}
+
+TEST_F(GridModelTest, ACellIsRaisedWhenAnyLevelSaysSo) {
+    EXPECT_FALSE(Grid->DrawCell3D(2, 2));
+    Grid->SetRowIs3D(2, true);
+    EXPECT_TRUE(Grid->DrawCell3D(3, 2));
+    EXPECT_FALSE(Grid->DrawCell3D(3, 3));
+    Grid->SetCellIs3D(3, 3, true);
+    EXPECT_TRUE(Grid->DrawCell3D(3, 3));
+}
