@@ -1,5 +1,7 @@
 // The string grid beside Qt's QTableView over a model holding the same
-// cells: 1,000,000 rows x 10 columns, every cell a short text. Each side
+// cells: 1,000,000 rows x 10 columns, every cell a short text. The main
+// reference is a lean table model over a vector of QString; Qt's standard
+// item model is measured as well, for scale. Each side
 // paints one screen, pages down 100 times (painting each page), and jumps
 // to the end. The heap each side holds once filled and painted is reported
 // as its peak memory (bytes in use by the allocator, measured around its
@@ -12,6 +14,7 @@
 #include <QApplication>
 #include <QImage>
 #include <QKeyEvent>
+#include <QStandardItemModel>
 #include <QTableView>
 
 #include <benchmark/benchmark.h>
@@ -127,6 +130,30 @@ struct TQtSide {
     void Home() { Key(Qt::Key_Home, Qt::ControlModifier); }
 };
 
+// The same view over Qt's own item model, the one a string grid is most
+// often replaced with: for scale, memory and one screen only.
+struct TQtItemsSide {
+    std::unique_ptr<QStandardItemModel> Model;
+    std::unique_ptr<QTableView> View;
+    std::size_t Peak = 0;
+    QImage Screen{ViewWidth, ViewHeight, QImage::Format_RGB32};
+
+    TQtItemsSide() {
+        const std::size_t Before = HeapInUse();
+        Model = std::make_unique<QStandardItemModel>(DataRows, DataCols);
+        for (int R = 0; R < DataRows; ++R)
+            for (int C = 0; C < DataCols; ++C)
+                Model->setItem(R, C, new QStandardItem(QString::fromStdString(CellText(R + 1, C + 1))));
+        View = std::make_unique<QTableView>();
+        View->setModel(Model.get());
+        View->resize(ViewWidth, ViewHeight);
+        View->show();
+        PaintScreen();
+        Peak = HeapInUse() - Before;
+    }
+    void PaintScreen() { View->viewport()->render(&Screen); }
+};
+
 TGridSide& Grid() {
     static TGridSide* Side = [] {
         if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
@@ -139,6 +166,12 @@ TGridSide& Grid() {
 TQtSide& Qt() {
     Grid(); // ours first, so each side's heap is measured on its own
     static TQtSide* Side = new TQtSide;
+    return *Side;
+}
+
+TQtItemsSide& QtItems() {
+    Qt(); // measured after the other two
+    static TQtItemsSide* Side = new TQtItemsSide;
     return *Side;
 }
 
@@ -156,6 +189,10 @@ void BM_QTableView_Memory(benchmark::State& State) {
     Memory(State, Qt());
 }
 
+void BM_QTableViewItems_Memory(benchmark::State& State) {
+    Memory(State, QtItems());
+}
+
 void BM_Grid_PaintScreen(benchmark::State& State) {
     TGridSide& S = Grid();
     for (auto _ : State)
@@ -163,6 +200,12 @@ void BM_Grid_PaintScreen(benchmark::State& State) {
 }
 void BM_QTableView_PaintScreen(benchmark::State& State) {
     TQtSide& S = Qt();
+    for (auto _ : State)
+        S.PaintScreen();
+}
+
+void BM_QTableViewItems_PaintScreen(benchmark::State& State) {
+    TQtItemsSide& S = QtItems();
     for (auto _ : State)
         S.PaintScreen();
 }
@@ -211,8 +254,10 @@ void BM_QTableView_ScrollToEnd(benchmark::State& State) {
 
 BENCHMARK(BM_Grid_Memory)->Iterations(1);
 BENCHMARK(BM_QTableView_Memory)->Iterations(1);
+BENCHMARK(BM_QTableViewItems_Memory)->Iterations(1);
 BENCHMARK(BM_Grid_PaintScreen)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_QTableView_PaintScreen)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_QTableViewItems_PaintScreen)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Grid_PageDown100)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_QTableView_PageDown100)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Grid_ScrollToEnd)->Unit(benchmark::kMicrosecond);

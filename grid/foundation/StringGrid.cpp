@@ -255,7 +255,14 @@ void TStringGrid_ts::SetEditText(int ACol, int ARow, const AnsiString& Value) {
 void TStringGrid_ts::DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState) {
     if (DefaultDrawing()) {
         const AnsiString Text = Cells(ACol, ARow);
-        if (!Text.empty()) Canvas()->TextRect(ARect, ARect.Left + 2, ARect.Top + 2, Text);
+        if (!Text.empty()) {
+            // The cell is filled with this brush already: only the text is new.
+            TBrush* Brush = Canvas()->Brush();
+            const TBrushStyle Style = Brush->Style();
+            Brush->SetStyle(bsClear);
+            Canvas()->TextRect(ARect, ARect.Left + 2, ARect.Top + 2, Text);
+            Brush->SetStyle(Style);
+        }
     }
     TDrawGrid_ts::DrawCell(ACol, ARow, ARect, AState);
 }
