@@ -20,6 +20,9 @@ namespace {
 
 Qt::KeyboardModifiers GModifiers;
 Qt::MouseButtons GButtons;
+// Where the mouse was with the last mouse input.
+QPoint GMousePos;
+bool GMousePosKnown = false;
 
 // Marks key events the bridge made itself (a key changed by OnKeyPress),
 // which go to the widget untranslated.
@@ -31,6 +34,8 @@ struct TDepthGuard {
     TDepthGuard(const TDepthGuard&) = delete;
     TDepthGuard& operator=(const TDepthGuard&) = delete;
 };
+
+} // namespace
 
 Word QtKeyToVirtualKey(int Key) {
     if (Key >= Qt::Key_A && Key <= Qt::Key_Z) return static_cast<Word>('A' + (Key - Qt::Key_A));
@@ -115,6 +120,8 @@ unsigned MouseKeys(Qt::MouseButtons Buttons, Qt::KeyboardModifiers Modifiers) {
     return Keys;
 }
 
+namespace {
+
 // The windowed control a widget belongs to (itself or an ancestor), or nullptr.
 TWinControl* WindowOf(QWidget* W) {
     for (; W; W = W->parentWidget())
@@ -132,6 +139,11 @@ QWidget* ClientOf(TControl* Control) {
 }
 
 } // namespace
+
+bool LastMouseScreenPos(TPoint& Pos) {
+    if (GMousePosKnown) Pos = TPoint{GMousePos.x(), GMousePos.y()};
+    return GMousePosKnown;
+}
 
 void SetCurrentModifiers(Qt::KeyboardModifiers Modifiers, Qt::MouseButtons Buttons) {
     GModifiers = Modifiers;
@@ -309,14 +321,24 @@ bool TControlBridge::Translate(QWidget* Watched, QEvent* Event) {
         if (auto* Form = dynamic_cast<TCustomForm*>(C); Form && Watched->isWindow())
             Form->Deactivate();
         return false;
-    case QEvent::ContextMenu:
-        if (TPopupMenu* Menu = C->PopupMenu(); Menu && Menu->AutoPopup()) {
-            auto* E = static_cast<QContextMenuEvent*>(Event);
-            Menu->SetPopupComponent(C);
-            Menu->Popup(E->globalPos().x(), E->globalPos().y());
+    case QEvent::ContextMenu: {
+        // WM_CONTEXTMENU with the screen point, (-1, -1) from the keyboard.
+        // What the control leaves to its default handling goes on to the
+        // widget, and from there to the parent.
+        auto* E = static_cast<QContextMenuEvent*>(Event);
+        const QPoint G = E->reason() == QContextMenuEvent::Keyboard ? QPoint(-1, -1) : E->globalPos();
+        if (!Deliver(C, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(C), PointToLParam(G.x(), G.y())))
             return true;
-        }
-        return false;
+        // The widget's own menu (an edit's), else the parent is asked.
+        E->accept();
+        static_cast<QObject*>(Watched)->event(Event);
+        if (E->isAccepted() || !Control || !Control->Parent()) return true;
+        QWidget* Up = Control->Parent()->ClientWidget();
+        QContextMenuEvent Parent(E->reason(), Up->mapFromGlobal(E->globalPos()), E->globalPos(),
+                                 E->modifiers());
+        QApplication::sendEvent(Up, &Parent);
+        return true;
+    }
     default:
         return false;
     }
@@ -342,6 +364,8 @@ bool TControlBridge::MouseEvent(QWidget* Watched, QEvent* Event) {
 
     auto* E = static_cast<QMouseEvent*>(Event);
     SetCurrentModifiers(E->modifiers(), E->buttons());
+    GMousePos = E->globalPosition().toPoint();
+    GMousePosKnown = true;
     const QPoint Local = ClientOf(Target)->mapFromGlobal(E->globalPosition().toPoint());
     const LPARAM L = PointToLParam(Local.x(), Local.y());
     const WPARAM Keys = MouseKeys(E->buttons(), E->modifiers());
@@ -396,7 +420,7 @@ bool TControlBridge::MouseEvent(QWidget* Watched, QEvent* Event) {
                 if (Win->Cursor() == crDefault)
                     Win->Widget()->unsetCursor();
                 else
-                    Win->Widget()->setCursor(ToQtCursor(Win->Cursor()));
+                    Win->Widget()->setCursor(ToQCursor(Win->Cursor()));
             }
         }
     const bool Passed = Deliver(Target, Msg, Keys, L);

@@ -47,6 +47,14 @@ private:
     bool KeyEvent(QEvent* Event);
 };
 
+// The virtual key of a Qt key (0 for none), and the MK_ key state of
+// mouse messages for Qt's buttons and modifiers.
+Word QtKeyToVirtualKey(int Key);
+unsigned MouseKeys(Qt::MouseButtons Buttons, Qt::KeyboardModifiers Modifiers);
+// The screen point of the last mouse input the controls were given; false
+// before there was any.
+bool LastMouseScreenPos(TPoint& Pos);
+
 // Watches Widget on Control's behalf (a part of the control's widget that
 // gets input of its own, such as a form's client area or an inner edit).
 void WatchWidget(TControl* Control, QWidget* Widget);

@@ -201,7 +201,7 @@ QWidget* TControl::Widget() {
     UpdateWidgetColor();
     W->setEnabled(FEnabled);
     W->setToolTip(ToQString(FHint));
-    if (FCursor != crDefault) W->setCursor(ToQtCursor(FCursor));
+    if (FCursor != crDefault) W->setCursor(ToQCursor(FCursor));
     WidgetCreated();
     // Children made before this widget move into it now.
     if (auto* Win = dynamic_cast<TWinControl*>(this)) {
@@ -479,7 +479,7 @@ void TControl::SetCursor(TCursor Value) {
         if (Value == crDefault)
             W->unsetCursor();
         else
-            W->setCursor(ToQtCursor(Value));
+            W->setCursor(ToQCursor(Value));
     }
     Perform(CM_CURSORCHANGED);
 }
@@ -636,6 +636,9 @@ void TControl::Dispatch(TMessage& Message) {
         if (GCaptureControl == this) SetMouseCapture(false);
         DefaultHandler(Message);
         return;
+    case WM_CONTEXTMENU:
+        WMContextMenu(Message);
+        return;
     default:
         DefaultHandler(Message);
     }
@@ -706,6 +709,11 @@ void TControl::WMMouseMove(TWMMouse& Message) {
 }
 
 void TControl::WMLButtonDown(TWMMouse& Message) {
+    // An automatic drag takes the press: the drag has the mouse from here.
+    if (FDragMode == dmAutomatic) {
+        BeginDrag(false);
+        return;
+    }
     SendCancelMode(this);
     DefaultHandler(Message.Message);
     if (ControlStyle.Contains(csCaptureMouse)) SetMouseCapture(true);

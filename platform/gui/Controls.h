@@ -140,6 +140,22 @@ using TMouseEvent =
 using TMouseMoveEvent = std::function<void(TObject* Sender, TShiftState Shift, int X, int Y)>;
 using TWndMethod = std::function<void(TMessage& Message)>;
 
+// Dragging a control within the application (ControlDrag.h).
+enum class TDragMode : std::uint8_t { dmManual, dmAutomatic };
+using enum TDragMode;
+enum class TDragKind : std::uint8_t { dkDrag, dkDock };
+using enum TDragKind;
+enum class TDragState : std::uint8_t { dsDragEnter, dsDragLeave, dsDragMove };
+using enum TDragState;
+class TDragObject;
+using TStartDragEvent = std::function<void(TObject* Sender, TDragObject*& DragObject)>;
+using TDragOverEvent = std::function<void(TObject* Sender, TObject* Source, int X, int Y,
+                                          TDragState State, bool& Accept)>;
+using TDragDropEvent = std::function<void(TObject* Sender, TObject* Source, int X, int Y)>;
+using TEndDragEvent = std::function<void(TObject* Sender, TObject* Target, int X, int Y)>;
+// MousePos in client coordinates; (-1, -1) when the request came from the keyboard.
+using TContextPopupEvent = std::function<void(TObject* Sender, TPoint MousePos, bool& Handled)>;
+
 // Minimum and maximum sizes of a control; 0 means no limit.
 class TSizeConstraints : public TPersistent {
 public:
@@ -288,6 +304,39 @@ public:
     TMouseEvent OnMouseUp;
     TMouseMoveEvent OnMouseMove;
 
+    // ---- dragging within the application (ControlDrag.cpp)
+    // dmAutomatic starts a drag with a left press; dmManual leaves it to
+    // BeginDrag. Docking is not done here: dkDock drags like dkDrag.
+    TDragMode DragMode() const { return FDragMode; }
+    void SetDragMode(TDragMode Value) { FDragMode = Value; }
+    TDragKind DragKind() const { return FDragKind; }
+    void SetDragKind(TDragKind Value) { FDragKind = Value; }
+    // Shown while the control is dragged over a target that accepts it.
+    TCursor DragCursor() const { return FDragCursor; }
+    void SetDragCursor(TCursor Value) { FDragCursor = Value; }
+    // Starts dragging this control: at once, or once the mouse has moved
+    // Threshold pixels (below 0: the platform's distance) with the button
+    // held. Nothing while another drag is going on; a form raises
+    // EInvalidOperation "Cannot drag a form".
+    void BeginDrag(bool Immediate, int Threshold = -1);
+    // Ends this control's drag: dropped on the target under the mouse when
+    // Drop and the target accepts, else cancelled.
+    void EndDrag(bool Drop);
+    // This control is being dragged (also before the threshold is passed).
+    bool Dragging() const;
+    // A drop of Source at (X, Y) in client coordinates: OnDragDrop.
+    virtual void DragDrop(TObject* Source, int X, int Y);
+
+    TStartDragEvent OnStartDrag;
+    TDragOverEvent OnDragOver;
+    TDragDropEvent OnDragDrop;
+    TEndDragEvent OnEndDrag;
+    // The user asked for a context menu over the control (WM_CONTEXTMENU):
+    // OnContextPopup first; unless it handled the request, the control's
+    // PopupMenu (with AutoPopup) shows, and without one the request goes
+    // on to the parent.
+    TContextPopupEvent OnContextPopup;
+
     // ---- the Qt side (platform code only)
     // The control's widget, made on first call.
     QWidget* Widget();
@@ -339,6 +388,15 @@ protected:
 
     void Notification(TComponent* AComponent, TOperation Operation) override;
     void SendCancelMode(TControl* Sender);
+
+    // The drag's steps: OnStartDrag; whether Source may be dropped here
+    // (Accept starts false, true once an OnDragOver handler is there to
+    // decide); OnEndDrag with the target dropped on or nullptr.
+    virtual void DoStartDrag(TDragObject*& DragObject);
+    virtual void DragOver(TObject* Source, int X, int Y, TDragState State, bool& Accept);
+    virtual void DoEndDrag(TObject* Target, int X, int Y);
+    // The context-menu request: OnContextPopup.
+    virtual void DoContextPopup(const TPoint& MousePos, bool& Handled);
     // Remembers the bounds and the parent's client size the anchors work from.
     void UpdateAnchorRules();
     // The bounds the anchors give for the parent's present client size.
@@ -355,8 +413,10 @@ private:
     friend class TWinControl;
     friend class TCustomForm;
     friend class TControlBridge;
+    friend class TDragOperation;
 
     void FontChangedEvent(TObject* Sender);
+    void WMContextMenu(TMessage& Message);
     void DoMouseDown(TWMMouse& Message, TMouseButton Button, TShiftState Shift);
     void DoMouseUp(TWMMouse& Message, TMouseButton Button);
     void WMMouseMove(TWMMouse& Message);
@@ -392,6 +452,9 @@ private:
     bool FUpdatingParentFont = false;
     TColor FColor = clBtnFace;
     TCursor FCursor = crDefault;
+    TCursor FDragCursor = crDrag;
+    TDragMode FDragMode = dmManual;
+    TDragKind FDragKind = dkDrag;
     TBiDiMode FBiDiMode = bdLeftToRight;
     AnsiString FHint;
     TPopupMenu* FPopupMenu = nullptr;

@@ -105,6 +105,40 @@ public:
 
     QWidget* CreateWidget();
 
+    // Runs a paint into a picture of the client area's size instead of
+    // the backing image, then copies it onto Target at (X, Y).
+    void PaintTo(TCanvas* Target, int X, int Y) {
+        QImage Picture(std::max(0, FControl.ClientWidth()), std::max(0, FControl.ClientHeight()),
+                       QImage::Format_RGB32);
+        if (Picture.isNull()) return;
+        Picture.fill(ColorToPixel(FControl.Color()));
+        TDeviceContext Dc;
+        Dc.Image = &Picture;
+        const bool WasPainting = FPainting;
+        FPainting = true;
+        FCanvas->SetHandle(&Dc);
+        try {
+            FPaintWindow();
+        } catch (...) {
+            FCanvas->SetHandle(&FDc);
+            FPainting = WasPainting;
+            throw;
+        }
+        FCanvas->SetHandle(&FDc);
+        FPainting = WasPainting;
+        TDeviceContext* Into = Target->Handle();
+        if (!Into || !Into->Image) return;
+        const QRect Area = QRect(QPoint(X, Y), Picture.size()) &
+                           (Into->Clip.isNull() ? Into->Image->rect() : Into->Clip & Into->Image->rect());
+        if (Area.isEmpty()) return;
+        {
+            QPainter Painter(Into->Image);
+            Painter.setCompositionMode(QPainter::CompositionMode_Source);
+            Painter.drawImage(Area.topLeft(), Picture, Area.translated(-X, -Y));
+        }
+        if (Into->OnDrawn) Into->OnDrawn(Area);
+    }
+
     void Resized() {
         FitImage();
         LayoutBars();
@@ -382,6 +416,11 @@ template <class TBase> void TPaintedControl<TBase>::PaintWindow() {
         throw;
     }
     Canvas()->Unlock();
+}
+
+template <class TBase> void TPaintedControl<TBase>::PaintTo(TCanvas* Target, int X, int Y) {
+    if (!Target) return;
+    FPainter->PaintTo(Target, X, Y);
 }
 
 template <class TBase> QWidget* TPaintedControl<TBase>::CreateWidget() {

@@ -37,6 +37,13 @@ public:
                      TRect* Uncovered);
     TControlPainter& Painter() const { return *FPainter; }
 
+    // Paints the whole control once onto another canvas (a bitmap's, for a
+    // printout or a picture of it) with its top-left corner at (X, Y): for
+    // the length of the call the control's Canvas draws into a picture of
+    // its own size, which then goes onto Target. The control's own image
+    // and the screen are left alone.
+    void PaintTo(TCanvas* Target, int X = 0, int Y = 0);
+
 protected:
     // Draws the control; nothing here.
     virtual void Paint() {}

@@ -994,7 +994,7 @@ void TScreen::SetCursor(TCursor Value) {
     EnsureQtApplication();
     if (FCursor != crDefault) QApplication::restoreOverrideCursor();
     FCursor = Value;
-    if (Value != crDefault) QApplication::setOverrideCursor(QCursor(ToQtCursor(Value)));
+    if (Value != crDefault) QApplication::setOverrideCursor(ToQCursor(Value));
 }
 
 void TScreen::OverrideSize(int AWidth, int AHeight) {

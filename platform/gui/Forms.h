@@ -13,6 +13,7 @@
 
 class TMainMenu;
 class QEventLoop;
+struct TCursorImage;
 
 enum class TFormBorderStyle : std::uint8_t {
     bsNone,
@@ -325,6 +326,11 @@ public:
     // The cursor shown over every window (crDefault: each control's own).
     TCursor Cursor() const { return FCursor; }
     void SetCursor(TCursor Value);
+    // The program's own cursors by number (Cursors.h makes them); nullptr
+    // where none is registered. Setting one takes it over and frees the one
+    // it replaces; nullptr removes the entry.
+    TCursorImage* Cursors(int Index) const;
+    void SetCursors(int Index, TCursorImage* Value);
 
     // For tests of code that depends on the screen size: the size Width and
     // Height report (and the work area); 0 x 0 gives the real screen back.

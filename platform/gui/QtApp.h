@@ -11,6 +11,7 @@
 #include <QFont>
 #include <QString>
 
+class QCursor;
 class QWidget;
 class TObject;
 
@@ -34,6 +35,9 @@ int BytesToQtPos(const QString& Text, int Bytes);
 QColor ToQColor(TColor Color);
 QFont ToQFont(const TFont& Font);
 Qt::CursorShape ToQtCursor(TCursor Cursor);
+// The cursor to show for a number: the screen's registered one, else the
+// platform's shape (Cursors.cpp).
+QCursor ToQCursor(TCursor Cursor);
 
 // For a Qt callback (signal, event filter) that runs framework code: an
 // exception must not cross Qt, so it goes to the application's handler.

@@ -165,7 +165,7 @@ void SetWindowCursor(HWND Wnd, TCursor Cursor) {
     if (Cursor == crDefault)
         Wnd->Widget()->unsetCursor();
     else
-        Wnd->Widget()->setCursor(ToQtCursor(Cursor));
+        Wnd->Widget()->setCursor(ToQCursor(Cursor));
 }
 
 unsigned GetDoubleClickTime() {
