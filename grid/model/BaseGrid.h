@@ -40,6 +40,7 @@ class TgxGridMaskLink;
 class TgxGridImageLink;
 class TgxGridDateTimeLink;
 class TgxIntegerSetList;
+class TgxCustomGridControl;
 class TgxIntegerList;
 class TgxDateTimeDefComponent;
 
@@ -131,6 +132,9 @@ public:
     TgxCustomButton* GridCellButton(int DisplayCol, TgxButtonType Type);
     // Forgets the shared buttons (they are made again at the next use).
     void ResetCellButtons();
+    // The in-place control of a control type: the edit control for text,
+    // the check control for check boxes, a default control otherwise.
+    TgxCustomGridControl* GridCellControl(TgxControlType Type) const;
 
     // ---- checks and errors (BaseGridValues) -------------------------------------------
     bool CheckIndex(TgxIndexType IndexType, int Index, int Max, int Min) const;
@@ -549,6 +553,7 @@ protected:
     virtual std::unique_ptr<TgxGridCols> CreateCols(int Count);
     virtual std::unique_ptr<TgxGridRows> CreateRows(int Count);
     virtual std::unique_ptr<TgxCurrentCell> CreateCurrentCell();
+    virtual void CreateGridControls();
     void CreateDefaultValues();
     // The heading font changed: the heading row is repainted.
     virtual void HeadingFontChanged();
@@ -608,6 +613,11 @@ private:
     TgxVisibleItems FVisibleRows;
     TBits FChangedRows;
     std::unique_ptr<TFont> FHeadingFont;
+    // In-place controls: edit, check, and the default control twice (for
+    // pictures and for everything else).
+    std::unique_ptr<TgxCustomGridControl> FEditControl;
+    std::unique_ptr<TgxCustomGridControl> FCheckControl;
+    std::unique_ptr<TgxCustomGridControl> FDefaultControls[2];
     std::unique_ptr<Tgx2DStorage> FStore;
     // The shared buttons, by kind: combo, normal, vertical spin, horizontal
     // spin, date-time drop-down, date-time pop-up.

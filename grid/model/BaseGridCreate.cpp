@@ -4,6 +4,7 @@
 #include "grid/model/CellButtons.h"
 #include "grid/model/CellProps.h"
 #include "grid/model/Columns.h"
+#include "grid/model/ControlWrappers.h"
 #include "grid/model/CurrentCell.h"
 #include "grid/model/GridLinks.h"
 #include "grid/model/Rows.h"
@@ -36,6 +37,7 @@ TgxBaseGrid::TgxBaseGrid(TComponent* AOwner) : TCustomGrid_ts(AOwner) {
     FVisibleCols.SetSize(ColCount() - 1, 1);
     FVisibleRows.SetSize(RowCount() - 1, 1);
     FChangedRows.SetSize(RowCount());
+    CreateGridControls();
     // The grid manages its scroll bars itself.
     SetScrollBars(ssNone);
 }
@@ -81,6 +83,30 @@ TgxBaseGrid::~TgxBaseGrid() {
     for (auto& Button : FButtons)
         Button.reset();
     FStore.reset();
+}
+
+void TgxBaseGrid::CreateGridControls() {
+    // Their notifications reach the grid once the edit flow hosts them.
+    FEditControl = std::make_unique<TgxEditGridControl>(this);
+    FCheckControl = std::make_unique<TgxCheckGridControl>(this);
+    for (auto& Control : FDefaultControls)
+        Control = std::make_unique<TgxDefaultGridControl>(this);
+    for (TgxCustomGridControl* Control : {FEditControl.get(), FCheckControl.get(),
+                                          FDefaultControls[0].get(), FDefaultControls[1].get()})
+        Control->SetGrid(this);
+}
+
+TgxCustomGridControl* TgxBaseGrid::GridCellControl(TgxControlType Type) const {
+    switch (Type) {
+    case ctText:
+        return FEditControl.get();
+    case ctCheck:
+        return FCheckControl.get();
+    case ctPicture:
+        return FDefaultControls[0].get();
+    default:
+        return FDefaultControls[1].get();
+    }
 }
 
 std::unique_ptr<TgxGridCols> TgxBaseGrid::CreateCols(int Count) {

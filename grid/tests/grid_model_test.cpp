@@ -7,6 +7,7 @@
 #include "grid/model/CellButtons.h"
 #include "grid/model/CellProps.h"
 #include "grid/model/Columns.h"
+#include "grid/model/ControlWrappers.h"
 #include "grid/model/CurrentCell.h"
 #include "grid/model/GxGrid.h"
 #include "grid/model/Rows.h"
@@ -533,4 +534,14 @@ TEST_F(GridModelTest, ACellIsRaisedWhenAnyLevelSaysSo) {
     EXPECT_FALSE(Grid->DrawCell3D(3, 3));
     Grid->SetCellIs3D(3, 3, true);
     EXPECT_TRUE(Grid->DrawCell3D(3, 3));
+}
+
+TEST_F(GridModelTest, EachControlTypeHasItsInPlaceControl) {
+    TgxCustomGridControl* Text = Grid->GridCellControl(ctText);
+    ASSERT_NE(Text, nullptr);
+    EXPECT_TRUE(Text->IsEditControl());
+    EXPECT_EQ(Text->GetGrid(), Grid.get());
+    EXPECT_FALSE(Grid->GridCellControl(ctCheck)->IsEditControl());
+    EXPECT_NE(Grid->GridCellControl(ctPicture), Grid->GridCellControl(ctNone));
+    EXPECT_EQ(Grid->GridCellControl(ctDefault), Grid->GridCellControl(ctNone));
 }
