@@ -5,6 +5,7 @@
 #include "grid/foundation/CellStore.h"
 #include "grid/foundation/GridCommonVariant.h"
 #include "grid/model/CellButtons.h"
+#include "grid/model/CellFacade.h"
 #include "grid/model/CellProps.h"
 #include "grid/model/Columns.h"
 #include "grid/model/ControlWrappers.h"
@@ -544,4 +545,37 @@ TEST_F(GridModelTest, EachControlTypeHasItsInPlaceControl) {
     EXPECT_FALSE(Grid->GridCellControl(ctCheck)->IsEditControl());
     EXPECT_NE(Grid->GridCellControl(ctPicture), Grid->GridCellControl(ctNone));
     EXPECT_EQ(Grid->GridCellControl(ctDefault), Grid->GridCellControl(ctNone));
+}
+
+TEST_F(GridModelTest, TheCellFacadeReadsAndWritesTheCellsOwnProperties) {
+    TgxCell Cell(Grid.get(), 2, 3);
+    Cell.SetColor(clRed);
+    Cell.SetHorzAlignment(htaRight);
+    EXPECT_EQ(Grid->GetCellColor(2, 3), clRed);
+    EXPECT_EQ(Cell.Alignment(), taRightJustify);
+    Grid->GetCol(2)->SetColor(clTeal);
+    EXPECT_EQ(Cell.Color(), clRed); // its own value, not the resolved one
+    TgxCell Other(Grid.get(), 4, 4);
+    Other.Assign(&Cell);
+    EXPECT_EQ(Grid->GetCellColor(4, 4), clRed);
+    Cell.SetAutoCreateFont(true);
+    EXPECT_TRUE(Cell.AutoCreateFont());
+    Cell.SetCell(1, 1);
+    EXPECT_FALSE(Cell.AutoCreateFont());
+    EXPECT_EQ(Cell.Color(), clNone);
+}
+
+TEST_F(GridModelTest, ADesignRowCopiesOrResetsTheRowObject) {
+    TgxBaseGrid Source(nullptr);
+    Source.SetRowColor(2, clRed);
+    TgxDesignRow Target(Grid.get(), 3);
+    TgxDesignRow Plain(&Source, 1);
+    Target.Assign(&Plain); // neither has a row object
+    EXPECT_EQ(Grid->GetRow(3), nullptr);
+    TgxDesignRow From(&Source, 2);
+    Target.Assign(&From);
+    EXPECT_EQ(Grid->GetRowColor(3), clRed);
+    TgxDesignRow Empty(&Source, 4);
+    Target.Assign(&Empty);
+    EXPECT_EQ(Grid->GetRow(3), nullptr);
 }
