@@ -126,6 +126,20 @@ public:
     int CompVisibleRows(int First) const;
     int MaxVisibleCol() const;
     int MaxVisibleRow() const;
+    // Columns that fit when scrolling one page left of the left column.
+    int PrevVisibleCols() const;
+    // Visible (not hidden) rows and columns that fit above or left of the
+    // top row (left column), or from it on.
+    int PrevScrollRows() const;
+    int VisibleScrollRows() const;
+    int PrevScrollCols() const;
+    int VisibleScrollCols() const;
+    // Raises the top-left event when the top-left cell differs from the
+    // one last reported.
+    virtual void CheckTopLeftChanged(bool ByUser);
+    // The application's top-left event; the custom grid raises it.
+    virtual void TopLeftChangedEvent(int OldLeftCol, int OldTopRow, bool ByUser, int NewTopRow,
+                                     int NewLeftCol);
     void SingleColWidthChanged(int DisplayCol);
     void SingleRowHeightChanged(int DisplayRow);
     // The grid's button object of a type, made on first use.
@@ -563,6 +577,8 @@ protected:
     void DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState) override;
     void ColWidthsChanged() override;
     void RowHeightsChanged() override;
+    void TopLeftMoved(const TGridCoord& OldTopLeft) override;
+    void TopLeftChanged() override;
 
     // Layout steps (view/GridLayout).
     void SetNewColCount(int Value);
@@ -660,6 +676,13 @@ private:
     bool FInRowHeightsChanged = false;
     bool FInColWidthsChanged = false;
     bool FModelSizing = false;
+    // The top-left cell last reported, the nesting of top-left changes, and
+    // what a fast assignment put off.
+    TGridCoord FReportedTopLeft{1, 1};
+    int FTopLeftNesting = 0;
+    bool FTopLeftChangedPending = false;
+    bool FPendingTopLeftMoved = false;
+    bool FPendingCheckTopLeft = false;
     // The one-entry cache of cell elements.
     bool FLastCellValid = false;
     int FLastCellCol = 0;

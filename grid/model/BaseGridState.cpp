@@ -80,7 +80,10 @@ void TgxBaseGrid::SetFastAssign(bool On) {
     }
     if (FFastAssign == 0) return;
     if (--FFastAssign == 0) {
-        CheckTopLeft(false);
+        // What was put off meanwhile is done now.
+        if (FPendingCheckTopLeft || FPendingTopLeftMoved) CheckTopLeft(false);
+        if (FPendingTopLeftMoved && HandleAllocated()) TopLeftChanged();
+        FPendingCheckTopLeft = FPendingTopLeftMoved = false;
         InvalidateGridNow();
     }
 }

@@ -282,7 +282,11 @@ void TgxBaseGrid::CalcVertFixedHeight() {
 }
 
 void TgxBaseGrid::CheckTopLeft(bool PaintingOff) {
-    if (!HandleAllocated() || GetFastAssign()) return;
+    if (GetFastAssign()) {
+        FPendingCheckTopLeft = true;
+        return;
+    }
+    if (!HandleAllocated()) return;
     if (!PaintingOff) SetEnablePaint(false);
     try {
         MoveTopLeft(std::min(LeftCol(), std::max(GetMaxLeftCol(), FixedCols())),

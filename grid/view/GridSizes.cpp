@@ -191,6 +191,118 @@ int TgxBaseGrid::MaxVisibleRow() const {
     return LastVisibleRow(std::max(TopRow(), FixedRows()));
 }
 
+int TgxBaseGrid::PrevVisibleCols() const {
+    if (!HandleAllocated()) return 0;
+    int X = FFixedWidth;
+    int Count = 0;
+    for (int C = LeftCol() - 1; C >= FixedCols(); --C) {
+        X += ColWidths(C) + FVertLineWidth;
+        if (X > ClientWidth()) break;
+        ++Count;
+    }
+    return Count;
+}
+
+namespace {
+
+// Walks the visible list from list position From by Step while the lines
+// fit into Room, starting at Used; the number that fit.
+template <class Extent>
+int CountFitting(const TgxVisibleItems& Items, int From, int Step, int Stop, int Used, int Room,
+                 int Line, Extent Size) {
+    int Count = 0;
+    for (int K = From; K >= 1 && K <= Items.VisibleCount(); K += Step) {
+        const int D = Items.GetItem(K);
+        if (Step < 0 && D < Stop) break;
+        Used += Size(D) + Line;
+        if (Used > Room) break;
+        ++Count;
+    }
+    return Count;
+}
+
+} // namespace
+
+int TgxBaseGrid::PrevScrollRows() const {
+    if (!HandleAllocated()) return 0;
+    bool Found = false;
+    const int K = const_cast<TgxVisibleItems&>(FVisibleRows).Locate(TopRow(), Found);
+    return CountFitting(FVisibleRows, K - 1, -1, FixedRows(), FFixedHeight, ClientHeight(),
+                        FHorzLineWidth, [this](int D) { return RowHeights(D); });
+}
+
+int TgxBaseGrid::VisibleScrollRows() const {
+    if (!HandleAllocated()) return 0;
+    bool Found = false;
+    const int K = const_cast<TgxVisibleItems&>(FVisibleRows).Locate(TopRow(), Found);
+    return CountFitting(FVisibleRows, K, 1, 0, FFixedHeight, ClientHeight(), FHorzLineWidth,
+                        [this](int D) { return RowHeights(D); });
+}
+
+int TgxBaseGrid::PrevScrollCols() const {
+    if (!HandleAllocated()) return 0;
+    bool Found = false;
+    const int K = const_cast<TgxVisibleItems&>(FVisibleCols).Locate(LeftCol(), Found);
+    return CountFitting(FVisibleCols, K - 1, -1, FixedCols(), FFixedWidth, ClientWidth(),
+                        FVertLineWidth, [this](int D) { return ColWidths(D); });
+}
+
+int TgxBaseGrid::VisibleScrollCols() const {
+    if (!HandleAllocated()) return 0;
+    bool Found = false;
+    const int K = const_cast<TgxVisibleItems&>(FVisibleCols).Locate(LeftCol(), Found);
+    return CountFitting(FVisibleCols, K, 1, 0, FFixedWidth, ClientWidth(), FVertLineWidth,
+                        [this](int D) { return ColWidths(D); });
+}
+
+// ---- top-left ---------------------------------------------------------------------------------
+
+void TgxBaseGrid::TopLeftMoved(const TGridCoord& OldTopLeft) {
+    if (GetFastAssign()) {
+        FPendingTopLeftMoved = true;
+        return;
+    }
+    if (HandleAllocated()) TCustomGrid_ts::TopLeftMoved(OldTopLeft);
+}
+
+void TgxBaseGrid::TopLeftChanged() {
+    ++FTopLeftNesting;
+    try {
+        const int MaxLeft = std::max(GetMaxLeftCol(), FixedCols());
+        const int MaxTop = std::max(GetMaxTopRow(), FixedRows());
+        if (HandleAllocated() && (LeftCol() > MaxLeft || TopRow() > MaxTop)) {
+            SetEnablePaint(false);
+            try {
+                MoveTopLeft(std::min(LeftCol(), MaxLeft), std::min(TopRow(), MaxTop));
+            } catch (...) {
+                SetEnablePaint(true);
+                throw;
+            }
+            SetEnablePaint(true);
+        }
+        FTopLeftChangedPending = true;
+    } catch (...) {
+        --FTopLeftNesting;
+        throw;
+    }
+    if (--FTopLeftNesting == 0 && FTopLeftChangedPending) {
+        FTopLeftChangedPending = false;
+        CheckTopLeftChanged(false);
+    }
+}
+
+void TgxBaseGrid::CheckTopLeftChanged(bool ByUser) {
+    const TGridCoord Now{LeftCol(), TopRow()};
+    if (Now == FReportedTopLeft) return;
+    const TGridCoord Old = FReportedTopLeft;
+    // Recorded first, so that an event that raises does not report it again.
+    FReportedTopLeft = Now;
+    UpdateScrollPos();
+    TopLeftChangedEvent(Old.X, Old.Y, ByUser, Now.Y, Now.X);
+}
+
+void TgxBaseGrid::TopLeftChangedEvent(int, int, bool, int, int) {}
+
 // ---- shared buttons ---------------------------------------------------------------------------
 
 TgxCustomButton* TgxBaseGrid::GridCellButton(int DisplayCol, TgxButtonType Type) {

@@ -1,0 +1,82 @@
+// The parts of the grid's layout that need a window: visible ranges, the
+// largest top row and the top-left report.
+#include "grid/model/BaseGrid.h"
+#include "grid/model/Columns.h"
+#include "platform/gui/Forms.h"
+#include "platform/gui/QtApp.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+using namespace grid;
+
+namespace {
+
+class TWatchedGrid : public TgxBaseGrid {
+public:
+    using TgxBaseGrid::TgxBaseGrid;
+    std::vector<std::pair<int, int>> Reported; // (old top row, new top row)
+    void TopLeftChangedEvent(int, int OldTopRow, bool, int NewTopRow, int) override {
+        Reported.emplace_back(OldTopRow, NewTopRow);
+    }
+};
+
+class GridWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        EnsureQtApplication();
+        Form = new TForm(nullptr);
+        Form->SetBounds(10, 10, 600, 400);
+        Grid = new TWatchedGrid(Form);
+        Grid->SetParent(Form);
+        Grid->SetBounds(0, 0, 400, 300);
+        Form->Show();
+    }
+    void TearDown() override { delete Form; }
+
+    TForm* Form = nullptr;
+    TWatchedGrid* Grid = nullptr;
+};
+
+} // namespace
+
+TEST_F(GridWindowTest, RowsThatAllFitGiveTheFirstScrollableRowAsTheLargestTopRow) {
+    ASSERT_TRUE(Grid->HandleAllocated());
+    EXPECT_EQ(Grid->GetMaxTopRow(), Grid->FixedRows());
+    Grid->SetGridRowCount(100);
+    const int MaxTop = Grid->GetMaxTopRow();
+    EXPECT_GT(MaxTop, 1);
+    // From the largest top row the rows below fill the client height, one
+    // row more would not fit.
+    int Height = Grid->FixedHeight();
+    for (int R = MaxTop; R < Grid->RowCount(); ++R)
+        Height += Grid->RowHeights(R);
+    EXPECT_LE(Height, Grid->ClientHeight());
+    EXPECT_GT(Height + Grid->RowHeights(MaxTop - 1), Grid->ClientHeight());
+    EXPECT_GT(Grid->MaxVisibleRow(), 1);
+    EXPECT_GT(Grid->CompVisibleRows(1), 0);
+}
+
+TEST_F(GridWindowTest, AMovedTopLeftIsReportedOnce) {
+    Grid->SetGridRowCount(100);
+    Grid->Reported.clear();
+    Grid->SetTopRow(10);
+    ASSERT_EQ(Grid->Reported.size(), 1u);
+    EXPECT_EQ(Grid->Reported[0], std::make_pair(1, 10));
+    Grid->CheckTopLeftChanged(false);
+    EXPECT_EQ(Grid->Reported.size(), 1u);
+    // Beyond the largest top row the grid clamps before it reports.
+    Grid->SetTopRow(99);
+    EXPECT_EQ(Grid->TopRow(), Grid->GetMaxTopRow());
+    EXPECT_EQ(Grid->Reported.back().second, Grid->GetMaxTopRow());
+}
+
+TEST_F(GridWindowTest, HiddenRowsAreSkippedWhenCountingScrollRows) {
+    Grid->SetGridRowCount(100);
+    const int Before = Grid->VisibleScrollRows();
+    for (int R = 2; R <= 5; ++R)
+        Grid->SetRowVisible(R, false);
+    EXPECT_EQ(Grid->VisibleScrollRows(), Before);
+    EXPECT_EQ(Grid->RowHeights(3), 0);
+}
