@@ -152,6 +152,9 @@ void TgxGridEditBox::AssignText(const AnsiString& Value, bool Edit, bool Flag) {
     const int Len = static_cast<int>(FText.size());
     FScrollPos = FAlignment == taRightJustify ? Len : 0;
     SetTextPosition(FAlignment == taRightJustify && !IsMultiLine() ? Len : 0, true);
+    // The empty selection stays with the caret, so what is pasted goes in
+    // where the caret shows.
+    SetSelection(FTextPos, 0);
     MoveCaretIntoView(false, 0);
     Invalidate();
     if (OnNotifyChanged) OnNotifyChanged(this, true);
@@ -279,7 +282,8 @@ bool TgxGridEditBox::DeleteBack() {
 }
 
 void TgxGridEditBox::ReplaceSelection(const AnsiString& Value) {
-    const int Start = FSelByteLength > 0 ? FSelByteStart : FTextPos;
+    // At the selection's start, also where the selection is empty.
+    const int Start = FSelByteStart;
     const int Length = FSelByteLength;
     FText.erase(static_cast<std::size_t>(Start), static_cast<std::size_t>(Length));
     FText.insert(static_cast<std::size_t>(Start), Value);
@@ -343,8 +347,7 @@ void TgxGridEditBox::PasteFromClipboard(bool ByKey) {
         if (Text.empty()) return;
     }
     if (!CheckCanEdit(ByKey)) return;
-    const int At = FSelByteLength > 0 ? FSelByteStart : FTextPos;
-    if (!MaskAllows(Text, At) || !LengthAllows(Text)) return;
+    if (!MaskAllows(Text, FSelByteStart) || !LengthAllows(Text)) return;
     SaveUndo();
     ReplaceSelection(Text);
     if (OnNotifyChanged) OnNotifyChanged(this, true);

@@ -291,6 +291,29 @@ TEST_F(EditBoxTest, PasteStopsAtMaxLengthAndARefusedPasteChangesNothing) {
     EXPECT_EQ(Box->EditText(), "12x5");
 }
 
+TEST_F(EditBoxTest, ClipboardMessagesSelectedTextAndEditKeys) {
+    Start("hello world");
+    Box->SetSelStart(6);
+    Box->SetSelLength(5);
+    Box->Perform(WM_COPY);
+    EXPECT_EQ(Clipboard()->AsText(), "world");
+    Box->Perform(WM_CUT);
+    EXPECT_EQ(Box->EditText(), "hello ");
+    Box->SetSelStart(0);
+    Box->Perform(WM_PASTE);
+    EXPECT_EQ(Box->EditText(), "worldhello ");
+    Box->SetSelStart(5);
+    Box->SetSelLength(6);
+    Box->SetSelText(", ");
+    EXPECT_EQ(Box->EditText(), "world, ");
+    // Backspace and every printable byte start an edit; other control
+    // characters do not.
+    for (int C : {8, 32, int('a'), 0xC3, 0xFF})
+        EXPECT_TRUE(Box->IsEditKey(static_cast<char>(C))) << C;
+    for (int C : {0, 1, 9, 13, 27, 31})
+        EXPECT_FALSE(Box->IsEditKey(static_cast<char>(C))) << C;
+}
+
 TEST_F(EditBoxTest, AMaskCheckedWhileTypingInsertsItsLiterals) {
     TgxMaskDefs Defs(nullptr);
     TgxMask* Mask = Defs.Masks()->Add();
