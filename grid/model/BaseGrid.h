@@ -355,6 +355,19 @@ public:
     void GetTextSize(int DataCol, int DataRow, int& Height, int& Lines);
     int GetCellTextHeight(int DataCol, int DataRow);
     int GetCellTextLines(int DataCol, int DataRow);
+    // The printed width of the cell's text, wrapped where the cell wraps.
+    int GetCellTextWidth(int DataCol, int DataRow);
+    // The heading of a column laid out in the heading font at its width.
+    void GetHeadingTextSize(int DataCol, int& Height, int& Lines);
+    int GetHeadingTextHeight(int DataCol);
+    int GetHeadingTextLines(int DataCol);
+    // The application may refuse the selection of a row.
+    bool CanSelectRow(int DataRow, const Variant& Value);
+    virtual void DoCanSelectRow(int DataRow, const Variant& Value, bool& Cancel);
+    // The check-box control's pictures for checked, unchecked and grayed.
+    void SetCheckBoxOnBitmap(TBitmap* Bitmap);
+    void SetCheckBoxOffBitmap(TBitmap* Bitmap);
+    void SetCheckBoxGrayedBitmap(TBitmap* Bitmap);
 
     // ---- invalidation (nothing while there is no window or in bulk) ------------------------
     bool GetFastAssign() const;

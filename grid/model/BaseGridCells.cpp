@@ -2,6 +2,7 @@
 // per-row lists of cells with properties, and the text sizes of a cell.
 #include "grid/foundation/DateTimeDefs.h"
 #include "grid/foundation/GridCommonCheckBox.h"
+#include "grid/foundation/GridCommonText.h"
 #include "grid/foundation/GridCommonVariant.h"
 #include "grid/foundation/TextLayout.h"
 #include "grid/model/BaseGrid.h"
@@ -377,6 +378,73 @@ int TgxBaseGrid::GetCellTextLines(int DataCol, int DataRow) {
     GetTextSize(DataCol, DataRow, Height, Lines);
     return Lines;
 }
+
+int TgxBaseGrid::GetCellTextWidth(int DataCol, int DataRow) {
+    if (DataCol < 1 || DataCol > GetGridColCount() || DataRow < 1 || DataRow > GetGridRowCount())
+        return 0;
+    const AnsiString Text = GetCellValue(DataCol, DataRow).AsString();
+    TBitmap Scratch;
+    TCanvas* Canvas = Scratch.Canvas();
+    Canvas->Font()->Assign(GiveCellFont(DataCol, DataRow));
+    const TgxWordWrap Wrap = GetCellWordWrap(DataCol, DataRow);
+    const bool Wrapping = Wrap == uiOn || (Wrap == uiDefault && FWordWrap == uiOn);
+    const TTextMetric Metrics = GetTextMetrics(Canvas);
+    if (!Wrapping) return FullTextWidth(Canvas, Metrics, Text);
+    // Wrapped at line ends only: the widest line.
+    int Widest = 0;
+    std::size_t Start = 0;
+    while (Start <= Text.size()) {
+        std::size_t End = Text.find_first_of("\r\n", Start);
+        if (End == AnsiString::npos) End = Text.size();
+        Widest = std::max(Widest, FullTextWidth(Canvas, Metrics,
+                                                std::string_view(Text).substr(Start, End - Start)));
+        if (End >= Text.size()) break;
+        Start = End + (Text.compare(End, 2, "\r\n") == 0 ? 2 : 1);
+    }
+    return Widest;
+}
+
+void TgxBaseGrid::GetHeadingTextSize(int DataCol, int& Height, int& Lines) {
+    Height = Lines = 0;
+    if (DataCol < 1 || DataCol > GetGridColCount()) return;
+    const TgxCol* Col = FCols->Item(DataCol);
+    TBitmap Scratch;
+    TCanvas* Canvas = Scratch.Canvas();
+    Canvas->Font()->Assign(Col->HeadingParentFont() || !Col->HeadingFontObject()
+                               ? FHeadingFont.get()
+                               : Col->HeadingFontObject());
+    AnsiString Text;
+    int AccelPos = 0;
+    TextAccelKey(Col->GetHeading(), Text, AccelPos);
+    const TgxWordWrap Wrap =
+        Col->HeadingWordWrap() != uiDefault ? Col->HeadingWordWrap() : FHeadingWordWrap;
+    int LayoutHeight = 0;
+    GetTextHeight(Canvas, Text, ColWidths(Col->DisplayCol()) - 3, taLeftJustify, Wrap != uiOff,
+                  Lines, LayoutHeight);
+    Height = LayoutHeight + 1;
+}
+
+int TgxBaseGrid::GetHeadingTextHeight(int DataCol) {
+    int Height = 0;
+    int Lines = 0;
+    GetHeadingTextSize(DataCol, Height, Lines);
+    return Height;
+}
+
+int TgxBaseGrid::GetHeadingTextLines(int DataCol) {
+    int Height = 0;
+    int Lines = 0;
+    GetHeadingTextSize(DataCol, Height, Lines);
+    return Lines;
+}
+
+bool TgxBaseGrid::CanSelectRow(int DataRow, const Variant& Value) {
+    bool Cancel = false;
+    DoCanSelectRow(DataRow, Value, Cancel);
+    return !Cancel;
+}
+
+void TgxBaseGrid::DoCanSelectRow(int, const Variant&, bool&) {}
 
 TFont* TgxBaseGrid::GiveCellFont(int DataCol, int DataRow) {
     if (const TgxCellElement* Element = GetCellElement(DataCol, DataRow, false))

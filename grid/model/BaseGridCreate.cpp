@@ -94,6 +94,24 @@ void TgxBaseGrid::CreateGridControls() {
     for (TgxCustomGridControl* Control : {FEditControl.get(), FCheckControl.get(),
                                           FDefaultControls[0].get(), FDefaultControls[1].get()})
         Control->SetGrid(this);
+    auto* Check = static_cast<TgxCheckGridControl*>(FCheckControl.get());
+    Check->CheckBox()->AllowGrayed = false;
+    Check->SetCheckBoxValues(FCheckBoxValues);
+}
+
+void TgxBaseGrid::SetCheckBoxOnBitmap(TBitmap* Bitmap) {
+    static_cast<TgxCheckGridControl*>(FCheckControl.get())->SetCheckBoxBitmap(cbChecked, Bitmap);
+    InvalidateGridNow();
+}
+
+void TgxBaseGrid::SetCheckBoxOffBitmap(TBitmap* Bitmap) {
+    static_cast<TgxCheckGridControl*>(FCheckControl.get())->SetCheckBoxBitmap(cbUnchecked, Bitmap);
+    InvalidateGridNow();
+}
+
+void TgxBaseGrid::SetCheckBoxGrayedBitmap(TBitmap* Bitmap) {
+    static_cast<TgxCheckGridControl*>(FCheckControl.get())->SetCheckBoxBitmap(cbGrayed, Bitmap);
+    InvalidateGridNow();
 }
 
 TgxCustomGridControl* TgxBaseGrid::GridCellControl(TgxControlType Type) const {

@@ -291,6 +291,18 @@ void TgxCol::SetHeadingColor(TColor Value) {
     HeadingChanged();
 }
 
+void TgxCol::SetHeadingFont(TFont* Value) {
+    if (Value == FHeadingFont.get()) return;
+    if (Value) {
+        if (!FHeadingFont) FHeadingFont = std::make_unique<TFont>();
+        FHeadingFont->Assign(Value);
+    } else {
+        FHeadingFont.reset();
+    }
+    FHeadingParentFont = !FHeadingFont;
+    if (!FGrid->Painting()) HeadingChanged();
+}
+
 void TgxCol::SetSortPicture(TgxSortPicture Value) {
     if (Value == FSortPicture) return;
     FSortPicture = Value;

@@ -94,6 +94,10 @@ public:
     TgxWordWrap HeadingWordWrap() const { return FHeadingWordWrap; }
     void SetHeadingWordWrap(TgxWordWrap Value);
     TColor HeadingColor() const { return FHeadingColor; }
+    bool HeadingParentFont() const { return FHeadingParentFont; }
+    // The column's own heading font, or none while it follows the grid's.
+    TFont* HeadingFontObject() const { return FHeadingFont.get(); }
+    void SetHeadingFont(TFont* Value);
     void SetHeadingColor(TColor Value);
     TgxSortPicture SortPicture() const { return FSortPicture; }
     void SetSortPicture(TgxSortPicture Value);
@@ -179,6 +183,8 @@ private:
     TgxVertAlignment FHeadingVertAlignment = vtaDefault;
     TgxWordWrap FHeadingWordWrap = uiDefault;
     TColor FHeadingColor = clNone;
+    std::unique_ptr<TFont> FHeadingFont;
+    bool FHeadingParentFont = true;
     TgxSortPicture FSortPicture = spNone;
     int FMaxLength = 0;
     AnsiString FFieldName;

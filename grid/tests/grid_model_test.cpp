@@ -579,3 +579,20 @@ TEST_F(GridModelTest, ADesignRowCopiesOrResetsTheRowObject) {
     Target.Assign(&Empty);
     EXPECT_EQ(Grid->GetRow(3), nullptr);
 }
+
+TEST_F(GridModelTest, TextWidthsAndHeadingLines) {
+    Grid->SetStoreData(true);
+    Grid->SetCellValue(1, 1, Variant("short\r\na much longer second line"));
+    Grid->SetCellValue(1, 2, Variant("a much longer second line"));
+    const int Unwrapped = Grid->GetCellTextWidth(1, 1);
+    Grid->SetCellWordWrap(1, 1, uiOn);
+    const int Wrapped = Grid->GetCellTextWidth(1, 1);
+    EXPECT_LT(Wrapped, Unwrapped);
+    EXPECT_EQ(Wrapped, Grid->GetCellTextWidth(1, 2));
+    EXPECT_EQ(Grid->GetCellTextWidth(9, 9), 0);
+    Grid->GetCol(2)->SetHeading("Two\r\nLines");
+    EXPECT_EQ(Grid->GetHeadingTextLines(2), 2);
+    Grid->GetCol(2)->SetHeading("&One");
+    EXPECT_EQ(Grid->GetHeadingTextLines(2), 1);
+    EXPECT_TRUE(Grid->CanSelectRow(1, Variant()));
+}
