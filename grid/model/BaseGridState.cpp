@@ -9,6 +9,8 @@
 #include "grid/model/CurrentCell.h"
 #include "grid/model/Rows.h"
 
+#include <algorithm>
+
 namespace grid {
 
 bool TgxBaseGrid::CheckEndEdit(int, int, bool) {
@@ -41,13 +43,17 @@ void TgxBaseGrid::SetCurrentCell(int DisplayCol, int DisplayRow) {
 
 void TgxBaseGrid::MoveToNewCol(int From) {
     const int Count = ColCount();
+    const auto Usable = [this](int C) {
+        const TgxCol* Col = FCols->Item(GetDataCol(C));
+        return Col->Visible() && !(FSkipReadOnly && Col->ReadOnly());
+    };
     for (int C = From + 1; C < Count; ++C)
-        if (FCols->Item(GetDataCol(C))->Visible()) {
+        if (Usable(C)) {
             FCurrent.X = C;
             return;
         }
-    for (int C = From - 1; C >= 1; --C)
-        if (FCols->Item(GetDataCol(C))->Visible()) {
+    for (int C = std::min(From - 1, Count - 1); C >= 1; --C)
+        if (Usable(C)) {
             FCurrent.X = C;
             return;
         }
@@ -60,7 +66,7 @@ void TgxBaseGrid::MoveToNewRow(int From) {
             FCurrent.Y = R;
             return;
         }
-    for (int R = From - 1; R >= 1; --R)
+    for (int R = std::min(From - 1, Count); R >= 1; --R)
         if (GetRowVisible(GetDataRow(R))) {
             FCurrent.Y = R;
             return;

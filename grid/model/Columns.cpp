@@ -2,6 +2,7 @@
 
 #include "grid/foundation/GridCommonCheckBox.h"
 #include "grid/foundation/GridCommonText.h"
+#include "grid/foundation/IntLists.h"
 #include "grid/model/BaseGrid.h"
 #include "grid/model/CellButtons.h"
 #include "grid/model/GridLinks.h"
@@ -45,22 +46,49 @@ void TgxCol::SetColor(TColor Value) {
     CellLookChanged(true);
 }
 
+void TgxCol::UpdateFont(TFont* Source) {
+    // The column's own copies run under the lock, so that they do not count
+    // as a change made to the column's font.
+    ++FFontLock;
+    try {
+        if (!FFont) {
+            FFont = std::make_unique<TFont>();
+            FFont->OnChange = [this](TObject*) { FontChange(); };
+        }
+        FFont->Assign(Source);
+    } catch (...) {
+        --FFontLock;
+        throw;
+    }
+    --FFontLock;
+}
+
+void TgxCol::FontChange() {
+    if (FFontLock > 0) return;
+    FParentFont = false;
+    CellLookChanged(true);
+}
+
 TFont* TgxCol::GetFont() {
-    if (!FFont && (FGrid->ComponentState().Contains(csReading))) {
-        FFont = std::make_unique<TFont>();
-        FFont->Assign(FGrid->Font());
+    const TComponentState State = FGrid->ComponentState();
+    if (State.Contains(csWriting) && FParentFont) return nullptr;
+    if (!FFont && (State.Contains(csReading) || FAutoCreateFont)) {
+        UpdateFont(FGrid->Font());
+        return FFont.get();
+    }
+    if (FFont && FParentFont && !FAutoCreateFont && !State.Contains(csReading)) {
+        FFont.reset();
+        return nullptr;
     }
     return FFont.get();
 }
 
 void TgxCol::SetFont(TFont* Value) {
-    if (Value == FFont.get()) return;
-    if (Value) {
-        if (!FFont) FFont = std::make_unique<TFont>();
-        FFont->Assign(Value);
-    } else {
+    if (Value && Value == FFont.get()) return;
+    if (Value)
+        UpdateFont(Value);
+    else
         FFont.reset();
-    }
     FParentFont = !FFont;
     CellLookChanged(true);
 }
@@ -69,12 +97,34 @@ void TgxCol::SetParentFont(bool Value) {
     if (Value == FParentFont) return;
     FParentFont = Value;
     if (Value) {
-        FFont.reset();
+        if (FAutoCreateFont && FFont)
+            UpdateFont(FGrid->Font());
+        else
+            FFont.reset();
         CellLookChanged(true);
     } else {
-        if (!FFont) FFont = std::make_unique<TFont>();
-        FFont->Assign(FGrid->Font());
+        UpdateFont(FGrid->Font());
     }
+}
+
+void TgxCol::SetAutoCreateFont(bool Value) {
+    if (Value == FAutoCreateFont) return;
+    FAutoCreateFont = Value;
+    TgxIntegerList* List = FGrid->AutoFontCols();
+    if (Value) {
+        List->AddItem(FDataCol);
+    } else {
+        List->Remove(FDataCol);
+        RemoveFonts();
+    }
+}
+
+void TgxCol::CheckFont() {
+    if (FParentFont && FFont) UpdateFont(FGrid->Font());
+}
+
+void TgxCol::RemoveFonts() {
+    if (FParentFont) FFont.reset();
 }
 
 void TgxCol::SetAlignment(TAlignment Value) {
@@ -204,6 +254,7 @@ void TgxCol::SetReadOnly(bool Value) {
     if (Value == FReadOnly) return;
     FReadOnly = Value;
     FGrid->CheckInvalidateCol(FDisplayCol);
+    if (Value && HoldsCurrentCell() && FGrid->SkipReadOnly()) FGrid->MoveToNewCol(FDisplayCol);
 }
 
 void TgxCol::SetIs3D(bool Value) {
@@ -355,10 +406,10 @@ void TgxCol::SetSelected(bool Value) {
 
 bool TgxCol::DefaultProps() const {
     return FDisplayCol == FDataCol && FColor == clNone && !FFont && FParentFont &&
-           FAlignment == taLeftJustify && !FAlign && FHorzAlignment == htaDefault &&
-           FVertAlignment == vtaDefault && FWordWrap == uiDefault && FHeading.empty() &&
-           FControlType == ctDefault && FWidth == FGrid->DefaultColWidth() && FSetWidth == FWidth &&
-           FVisible && !FReadOnly && !FIs3D && FButtonType == btDefault &&
+           !FAutoCreateFont && FAlignment == taLeftJustify && !FAlign &&
+           FHorzAlignment == htaDefault && FVertAlignment == vtaDefault && FWordWrap == uiDefault &&
+           FHeading.empty() && FControlType == ctDefault && FWidth == FGrid->DefaultColWidth() &&
+           FSetWidth == FWidth && FVisible && !FReadOnly && !FIs3D && FButtonType == btDefault &&
            FDropDownStyle == ddDropDown && !FAllowGrayed && FHeadingButton == cbGrid &&
            FHeadingAlignment == taLeftJustify && !FHeadingAlign &&
            FHeadingHorzAlignment == htaDefault && FHeadingVertAlignment == vtaDefault &&

@@ -36,10 +36,19 @@ public:
 
     TColor Color() const { return FColor; }
     void SetColor(TColor Value);
+    // None while the column follows the grid font (unless it creates its
+    // font automatically or the grid is being read).
     TFont* GetFont();
     void SetFont(TFont* Value);
     bool ParentFont() const { return FParentFont; }
     void SetParentFont(bool Value);
+    bool AutoCreateFont() const { return FAutoCreateFont; }
+    // Keeps the column in the grid's list of columns with AutoCreateFont.
+    void SetAutoCreateFont(bool Value);
+    // A following column's own font is brought up to the grid font, or
+    // dropped.
+    void CheckFont();
+    void RemoveFonts();
     TAlignment Alignment() const { return FAlignment; }
     void SetAlignment(TAlignment Value);
     bool Align() const { return FAlign; }
@@ -149,6 +158,8 @@ public:
 
 private:
     void CheckWidth(int OldWidth);
+    void UpdateFont(TFont* Source);
+    void FontChange();
     void CellLookChanged(bool Redisplay);
     void HeadingChanged();
     void SetPicture(int Index, TgxDrawOption Value);
@@ -160,6 +171,8 @@ private:
     TColor FColor = clNone;
     std::unique_ptr<TFont> FFont;
     bool FParentFont = true;
+    bool FAutoCreateFont = false;
+    int FFontLock = 0;
     TAlignment FAlignment = taLeftJustify;
     TgxHorzAlignment FHorzAlignment = htaDefault;
     TgxVertAlignment FVertAlignment = vtaDefault;

@@ -4,6 +4,7 @@
 
 #include "grid/foundation/CellStore.h"
 #include "grid/foundation/GridCommonVariant.h"
+#include "grid/foundation/IntLists.h"
 #include "grid/model/CellButtons.h"
 #include "grid/model/CellFacade.h"
 #include "grid/model/CellProps.h"
@@ -595,4 +596,30 @@ TEST_F(GridModelTest, TextWidthsAndHeadingLines) {
     Grid->GetCol(2)->SetHeading("&One");
     EXPECT_EQ(Grid->GetHeadingTextLines(2), 1);
     EXPECT_TRUE(Grid->CanSelectRow(1, Variant()));
+}
+
+TEST_F(GridModelTest, OnlyTheUsersChangeOfAColumnFontStopsItFollowingTheGrid) {
+    TgxCol* Col = Grid->GetCol(1);
+    EXPECT_EQ(Col->GetFont(), nullptr);
+    Col->SetAutoCreateFont(true);
+    TFont* Own = Col->GetFont(); // a copy of the grid font, made by the column
+    ASSERT_NE(Own, nullptr);
+    EXPECT_TRUE(Col->ParentFont());
+    Grid->Font()->SetSize(14);
+    Col->CheckFont();
+    EXPECT_EQ(Own->Size(), 14);
+    EXPECT_TRUE(Col->ParentFont());
+    Own->SetSize(18); // the user's change
+    EXPECT_FALSE(Col->ParentFont());
+    Col->SetAutoCreateFont(false);
+    EXPECT_EQ(Grid->AutoFontCols()->Count(), 0);
+}
+
+TEST_F(GridModelTest, AReadOnlyCurrentColumnHandsTheCurrentCellOn) {
+    Grid->SetCol(2);
+    Grid->GetCol(2)->SetReadOnly(true);
+    EXPECT_EQ(Grid->Col(), 3);
+    Grid->GetCol(4)->SetVisible(false);
+    Grid->GetCol(3)->SetVisible(false);
+    EXPECT_EQ(Grid->Col(), 1);
 }
