@@ -348,6 +348,9 @@ public:
     virtual TgxControlType GiveCellControlType(int DataCol, int DataRow);
     TgxWordWrap GiveCellWordWrap(int DataCol, int DataRow);
     TFont* GiveCellFont(int DataCol, int DataRow);
+    // A picture option (1 stretch .. 4 keep aspect ratio): the cell's, then
+    // the row's and the column's in DrawOverlap order; dopDefault when none.
+    TgxDrawOption GiveCellPicture(int DataCol, int DataRow, int Index);
     TgxButtonType GiveCellButtonType(int DataCol, int DataRow);
 
     // Text sizes of a cell's value laid out at its column's width.
@@ -548,6 +551,8 @@ public:
     int SetDefaultRowHeightValue() const { return FSetDefaultRowHeight; }
     TgxColMatch ColMatch() const { return FColMatch; }
     bool IsComboGrid() const { return FIsComboGrid; }
+    // For a combo's drop-down grid, the grid whose combo it serves.
+    virtual TgxBaseGrid* GetParentGrid() const { return nullptr; }
 
     // ---- published events --------------------------------------------------------------
     TNotifyEvent OnPaint;

@@ -446,6 +446,23 @@ bool TgxBaseGrid::CanSelectRow(int DataRow, const Variant& Value) {
 
 void TgxBaseGrid::DoCanSelectRow(int, const Variant&, bool&) {}
 
+TgxDrawOption TgxBaseGrid::GiveCellPicture(int DataCol, int DataRow, int Index) {
+    if (DataCol < 1 || DataRow < 1 || DataCol > GetGridColCount() || DataRow > GetGridRowCount() ||
+        Index < 1 || Index > 4)
+        return dopDefault;
+    const TgxDrawOption Own = GetCellPicture(DataCol, DataRow, Index);
+    if (Own != dopDefault) return Own;
+    const TgxRow* Row = FRows->Item(DataRow);
+    const TgxDrawOption RowOption = Row ? Row->Picture(Index - 1) : dopDefault;
+    const TgxCol* Col = FCols->Item(DataCol);
+    const TgxDrawOption ColOption = Index == 1   ? Col->StretchPicture()
+                                    : Index == 2 ? Col->ShrinkPicture()
+                                    : Index == 3 ? Col->CenterPicture()
+                                                 : Col->KeepAspectRatio();
+    if (FDrawOverlap == doDrawRowOnTop) return RowOption != dopDefault ? RowOption : ColOption;
+    return ColOption != dopDefault ? ColOption : RowOption;
+}
+
 TFont* TgxBaseGrid::GiveCellFont(int DataCol, int DataRow) {
     if (const TgxCellElement* Element = GetCellElement(DataCol, DataRow, false))
         if (!Element->ParentFont() && Element->Font()) return Element->Font();

@@ -17,13 +17,14 @@ namespace grid {
 // ---- checks --------------------------------------------------------------------------
 
 void TgxBaseGrid::InvalidOp(const AnsiString& Message) const {
-    if (FIsComboGrid && Owner())
-        throw EInvalidGridOperation(Owner()->Name() + ".Combo: " + Message);
+    if (FIsComboGrid && GetParentGrid())
+        throw EInvalidGridOperation(GetParentGrid()->Name() + ".Combo: " + Message);
     throw EInvalidGridOperation(Name() + ": " + Message);
 }
 
 void TgxBaseGrid::InvalidMaskOp(const AnsiString& Message) const {
-    if (FIsComboGrid && Owner()) throw EgxMaskError(Owner()->Name() + ".Combo: " + Message);
+    if (FIsComboGrid && GetParentGrid())
+        throw EgxMaskError(GetParentGrid()->Name() + ".Combo: " + Message);
     throw EgxMaskError(Name() + ": " + Message);
 }
 

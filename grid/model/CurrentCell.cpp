@@ -1,7 +1,11 @@
 #include "grid/model/CurrentCell.h"
 
 #include "grid/foundation/GridCommonVariant.h"
+#include "grid/foundation/TextChars.h"
 #include "grid/model/BaseGrid.h"
+#include "grid/model/Columns.h"
+
+#include <algorithm>
 
 namespace grid {
 
@@ -67,6 +71,61 @@ void TgxCurrentCell::MoveTo(int DataCol, int DataRow) {
     if (!FGrid->CheckIndex(itRow, DataRow, FGrid->GetGridRowCount(), 1)) return;
     if (!FGrid->InGridState()) return;
     FGrid->SetCurrentCell(FGrid->GetDisplayCol(DataCol), FGrid->GetDisplayRow(DataRow));
+}
+
+namespace {
+
+int CharLength(const AnsiString& Text) {
+    int Count = 0;
+    for (int Pos = 0; Pos < static_cast<int>(Text.size());) {
+        Pos += std::max(NextCharCount(Text, Pos), 1);
+        ++Count;
+    }
+    return Count;
+}
+
+} // namespace
+
+bool TgxCurrentCell::NewlengthOk(const AnsiString& Text) const {
+    const int DataCol = GetDataCol();
+    if (DataCol < 1) return true;
+    const int Max = FGrid->GridCols()->Item(DataCol)->MaxLength();
+    if (Max == 0) return true;
+    const AnsiString Current =
+        FBuffer.IsEmpty() || FBuffer.IsNull() ? AnsiString() : FBuffer.AsString();
+    return CharLength(Current) + CharLength(Text) - FSelLength <= Max;
+}
+
+bool TgxCurrentCell::AllSelected() {
+    if (!FGrid->InGridState()) return true;
+    if (FGrid->GiveCellControlType(GetDataCol(), GetDataRow()) != ctText) return true;
+    const Variant Value = GetValue();
+    const AnsiString Text = Value.IsEmpty() || Value.IsNull() ? AnsiString() : Value.AsString();
+    return FSelStart == 0 && FSelLength == static_cast<int>(Text.size());
+}
+
+bool TgxCurrentCell::PictureOption(int Index, bool Default) const {
+    if (!FGrid->InGridState()) return Default;
+    switch (FGrid->GiveCellPicture(GetDataCol(), GetDataRow(), Index)) {
+    case dopOn:
+        return true;
+    case dopOff:
+        return false;
+    default:
+        return Default;
+    }
+}
+
+void TgxCurrentCell::MoveToInsertRow(int DataCol) {
+    if (FGrid->GridMode() != gmEditInsert || FGrid->GridStatus() != grNormal) return;
+    if (FGrid->ColSelection().Count() > 0 || FGrid->RowSelection().Count() > 0) return;
+    if (FGrid->IsInsertRow(FGrid->Row())) return;
+    if (DataCol < 1 || DataCol > FGrid->GetGridColCount()) return;
+    if (!FGrid->CheckEndEdit(0, 0, false)) return;
+    FGrid->CheckInvalidateRow(FGrid->Row());
+    ClearBuffer();
+    FGrid->SetCurrentCell(FGrid->GetDisplayCol(DataCol), FGrid->RowCount() - 1);
+    FGrid->CheckTopLeftNow();
 }
 
 void TgxCurrentCell::Refresh() {

@@ -42,6 +42,21 @@ public:
     // Forgets the buffer and repaints the cell.
     void Refresh();
 
+    // Whether Text fits into the current column's MaxLength when it
+    // replaces the selection of the buffered text (characters, not bytes).
+    bool NewlengthOk(const AnsiString& Text) const;
+    // A text cell whose whole text is selected; any other cell.
+    bool AllSelected();
+    // The picture options the grid resolves for the current cell; a cell
+    // that sets none takes the current cell's defaults.
+    bool GetStretchPicture() const { return PictureOption(1, FStretchDefault); }
+    bool GetShrinkPicture() const { return PictureOption(2, FShrinkDefault); }
+    bool GetCenterPicture() const { return PictureOption(3, FCenterDefault); }
+    bool GetKeepAspectRatio() const { return PictureOption(4, FKeepAspectDefault); }
+    // Makes the insertion row at that data column current (in gmEditInsert
+    // with no selection, once a pending edit has ended).
+    void MoveToInsertRow(int DataCol);
+
     int SelStart() const { return FSelStart; }
     int SelLength() const { return FSelLength; }
     void SetSelStart(int Value) { FSelStart = Value; }
@@ -49,6 +64,8 @@ public:
     TColor TransparentColor() const { return FTransparentColor; }
 
 private:
+    bool PictureOption(int Index, bool Default) const;
+
     TgxBaseGrid* FGrid;
     Variant FBuffer;
     bool FOwnsObject = false;

@@ -623,3 +623,47 @@ TEST_F(GridModelTest, AReadOnlyCurrentColumnHandsTheCurrentCellOn) {
     Grid->GetCol(3)->SetVisible(false);
     EXPECT_EQ(Grid->Col(), 1);
 }
+
+TEST_F(GridModelTest, NewTextMustFitTheColumnsMaxLengthInCharacters) {
+    Grid->GetCol(1)->SetMaxLength(5);
+    Grid->SetStoreData(true);
+    Grid->CurrentCell()->MoveTo(1, 1);
+    TgxCurrentCell* Cell = Grid->CurrentCell();
+    Cell->SetBuffer(Variant("abc"), false);
+    Cell->SetSelLength(2);
+    EXPECT_TRUE(Cell->NewlengthOk("wxyz"));
+    EXPECT_FALSE(Cell->NewlengthOk("vwxyz"));
+    // A multibyte character counts once.
+    EXPECT_TRUE(Cell->NewlengthOk("\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9"));
+    Grid->GetCol(1)->SetMaxLength(0);
+    EXPECT_TRUE(Cell->NewlengthOk(std::string(100, 'x')));
+}
+
+TEST_F(GridModelTest, AllSelectedAndPictureOptionsOfTheCurrentCell) {
+    Grid->SetStoreData(true);
+    Grid->SetCellValue(1, 1, Variant("abcd"));
+    Grid->CurrentCell()->MoveTo(1, 1);
+    TgxCurrentCell* Cell = Grid->CurrentCell();
+    EXPECT_FALSE(Cell->AllSelected());
+    Cell->SetSelLength(4);
+    EXPECT_TRUE(Cell->AllSelected());
+    Grid->GetCol(2)->SetControlType(ctCheck);
+    Cell->MoveTo(2, 1);
+    Cell->SetSelLength(0);
+    EXPECT_TRUE(Cell->AllSelected());
+    EXPECT_TRUE(Cell->GetStretchPicture()); // nothing set: the default
+    Grid->GetCol(2)->SetStretchPicture(dopOff);
+    EXPECT_FALSE(Cell->GetStretchPicture());
+    Grid->SetCellPicture(2, 1, 1, dopOn);
+    EXPECT_TRUE(Cell->GetStretchPicture());
+}
+
+TEST_F(GridModelTest, MoveToInsertRowOnlyInEditInsertMode) {
+    Grid->CurrentCell()->MoveToInsertRow(2);
+    EXPECT_EQ(Grid->Row(), 1);
+    Grid->SetGridMode(gmEditInsert);
+    Grid->SetGridRowCount(3);
+    Grid->CurrentCell()->MoveToInsertRow(2);
+    EXPECT_EQ(Grid->Row(), Grid->RowCount() - 1);
+    EXPECT_EQ(Grid->Col(), Grid->GetDisplayCol(2));
+}
