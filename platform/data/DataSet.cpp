@@ -207,16 +207,26 @@ void TDataSet::ImportRecords(TResult& Result, const std::vector<int>& ColumnOf) 
     for (TField* Field : FFields.FList)
         if (!Field->Calculated()) DataFields.push_back(Field);
 
+    // A text taken as text moves across: fields made for the columns read
+    // each column once, and a string or memo field keeps text as it comes.
+    std::vector<char> MovesText(DataFields.size(), 0);
+    if (FDefaultFields)
+        for (std::size_t K = 0; K < DataFields.size(); ++K) {
+            const TFieldType Type = DataFields[K]->DataType();
+            MovesText[K] = Type == ftString || Type == ftMemo;
+        }
     FRecords.clear();
     FRecords.reserve(Result.Rows.size());
     for (auto& Row : Result.Rows) {
         std::vector<Variant> Record(DataFields.size());
         for (std::size_t K = 0; K < DataFields.size(); ++K) {
-            const Variant& Cell = Row[static_cast<std::size_t>(ColumnOf[K])];
-            if (!Cell.IsNull())
-                Record[K] = DataFields[K]->ImportValue(Cell);
-            else
+            Variant& Cell = Row[static_cast<std::size_t>(ColumnOf[K])];
+            if (Cell.IsNull())
                 Record[K] = Null();
+            else if (MovesText[K] && Cell.Type() == varString)
+                Record[K] = std::move(Cell);
+            else
+                Record[K] = DataFields[K]->ImportValue(Cell);
         }
         FRecords.push_back(std::move(Record));
         Row.clear();

@@ -46,6 +46,12 @@ public:
     void SetAsDateTime(TDateTime Value);
     // NULL, keeping the type.
     void Clear();
+    // As made anew: no value, no type, not bound.
+    void Reset() {
+        FDataType = ftUnknown;
+        FValue = Variant();
+        FBound = false;
+    }
 
     void Assign(const TParam& Source);
 

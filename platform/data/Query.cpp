@@ -189,7 +189,7 @@ void TQuery::Parse() const {
         // empty statement.
         if (Emptied)
             for (int I = 0; I < FParams.Count(); ++I)
-                *FParams[I] = TParam(FParams[I]->Name());
+                FParams[I]->Reset();
         return;
     }
     const_cast<TQuery*>(this)->UnPrepare();
@@ -201,7 +201,7 @@ void TQuery::Parse() const {
         FParsedBefore.erase(Before);
         // As made anew: no value, no type.
         for (int I = 0; I < Next.Params.Count(); ++I)
-            *Next.Params[I] = TParam(Next.Params[I]->Name());
+            Next.Params[I]->Reset();
     } else {
         Next.Text = ParseSQL(Sql, &Next.Params);
     }
