@@ -43,6 +43,7 @@ class TgxIntegerSetList;
 class TgxCustomGridControl;
 class TgxIntegerList;
 class TgxDateTimeDefComponent;
+class TgxImageListComponent;
 
 class TgxBaseGrid : public TCustomGrid_ts {
 public:
@@ -75,6 +76,8 @@ public:
     TgxGridMaskLink* MaskLink() const { return FMaskLink.get(); }
     TgxGridImageLink* ImageLink() const { return FImageLink.get(); }
     TgxGridDateTimeLink* DateTimeLink() const { return FDateTimeLink.get(); }
+    TgxImageListComponent* ImageList() const;
+    void SetImageList(TgxImageListComponent* Value);
     TFont* HeadingFont() const { return FHeadingFont.get(); }
     void SetHeadingFont(TFont* Value);
 

@@ -113,6 +113,16 @@ Variant TgxBaseGrid::CheckStrValue(TgxControlType ControlType, const Variant& Va
     return Result;
 }
 
+TgxImageListComponent* TgxBaseGrid::ImageList() const {
+    return FImageLink->ImageList();
+}
+
+void TgxBaseGrid::SetImageList(TgxImageListComponent* Value) {
+    if (Value == ImageList()) return;
+    FImageLink->SetImageList(Value);
+    InvalidateGridNow();
+}
+
 // ---- the store -------------------------------------------------------------------------
 
 void TgxBaseGrid::SetStoreData(bool Value) {

@@ -394,6 +394,13 @@ void TgxCol::SetCheckBoxValues(const AnsiString& Value) {
     FGrid->CheckInvalidateCol(FDisplayCol);
 }
 
+int TgxCol::GetMaxTextWidth() const {
+    int Widest = 0;
+    for (int R = 1; R <= FGrid->GetGridRowCount(); ++R)
+        if (FGrid->IsRowVisible(R)) Widest = std::max(Widest, FGrid->GetCellTextWidth(FDataCol, R));
+    return Widest;
+}
+
 bool TgxCol::GetSelected() const {
     return FGrid->ColSelection().GetSelected(FDisplayCol);
 }

@@ -141,6 +141,9 @@ public:
     void SetTag(std::int32_t Value) { FTag = Value; }
     bool PrintTotals() const { return FPrintTotals; }
     void SetPrintTotals(bool Value) { FPrintTotals = Value; }
+    // The widest text of the column's cells over the visible rows; 0 when
+    // there are none.
+    virtual int GetMaxTextWidth() const;
     bool GetSelected() const;
     void SetSelected(bool Value);
 

@@ -4,6 +4,7 @@
 
 #include "grid/foundation/CellStore.h"
 #include "grid/foundation/GridCommonVariant.h"
+#include "grid/foundation/ImageList.h"
 #include "grid/foundation/IntLists.h"
 #include "grid/model/CellButtons.h"
 #include "grid/model/CellFacade.h"
@@ -15,6 +16,7 @@
 #include "grid/model/Rows.h"
 #include "platform/classes/TypInfo.h"
 #include "platform/gui/Graphics.h"
+#include "platform/rtl/StringList.h"
 
 using namespace grid;
 
@@ -666,4 +668,37 @@ TEST_F(GridModelTest, MoveToInsertRowOnlyInEditInsertMode) {
     Grid->CurrentCell()->MoveToInsertRow(2);
     EXPECT_EQ(Grid->Row(), Grid->RowCount() - 1);
     EXPECT_EQ(Grid->Col(), Grid->GetDisplayCol(2));
+}
+
+TEST_F(GridModelTest, PictureNamesSurviveARenameAndAnotherImageList) {
+    TgxImageList First(nullptr);
+    First.SetGUID("{first}");
+    First.Images()->Add()->SetRefName("Smile");
+    Grid->SetInDesignMode(true);
+    Grid->SetStoreData(true);
+    Grid->SetImageList(&First);
+    Grid->SetDataValue(1, 1, ctPicture, Variant("Smile"));
+    EXPECT_EQ(Grid->DataStore()->GetValueType(1, 1), vtpPictureName);
+    EXPECT_NE(Grid->DataStore()->GetValue(1, 1).AsString(), "Smile"); // a reference
+    First.Images()->Items(0)->SetRefName("faces.Grin");
+    EXPECT_EQ(Grid->GetDataValue(1, 1, ctPicture).AsString(), "faces.Grin");
+    // Another list with another identity: the name still reads, and in
+    // design mode the reference is bound to the new list by that name.
+    TgxImageList Second(nullptr);
+    Second.SetGUID("{second}");
+    Second.Images()->Add()->SetRefName("faces.Grin");
+    Grid->SetImageList(&Second);
+    EXPECT_EQ(Grid->GetDataValue(1, 1, ctPicture).AsString(), "faces.Grin");
+    EXPECT_EQ(Grid->ImageListIds()->Count(), 2);
+}
+
+TEST_F(GridModelTest, TheWidestTextOfAColumnCountsVisibleRowsOnly) {
+    Grid->SetStoreData(true);
+    EXPECT_EQ(Grid->GetCol(1)->GetMaxTextWidth(), 0);
+    Grid->SetCellValue(1, 1, Variant("a"));
+    Grid->SetCellValue(1, 2, Variant("a much wider text"));
+    const int Wide = Grid->GetCol(1)->GetMaxTextWidth();
+    EXPECT_EQ(Wide, Grid->GetCellTextWidth(1, 2));
+    Grid->SetRowVisible(2, false);
+    EXPECT_LT(Grid->GetCol(1)->GetMaxTextWidth(), Wide);
 }
