@@ -114,8 +114,34 @@ const std::vector<AlertSetting>& GetAlertSettings(AlertContext& Context, int Ale
     return found->second;
 }
 
+namespace {
+
+// The person the filter of sources 1 to 4 matches the setting's own
+// employee against, once it is looked up (0 before).
+std::int32_t KnownPerson(const AlertTransaction& Alert, std::uint8_t Source) {
+    switch (Source) {
+    case 1:
+        return Alert.JobManager;
+    case 2:
+        return Alert.WoEmployee;
+    case 3:
+        return Alert.PoEmployee;
+    case 4:
+        return Alert.PoRequester;
+    default:
+        return 0;
+    }
+}
+
+} // namespace
+
 void ProcessAlertTransaction(AlertContext& Context, AlertTransaction& Alert) {
     for (const AlertSetting& setting : GetAlertSettings(Context, Alert.AlertNbr)) {
+        // Most settings of an alert id are other people's: once the person
+        // is known, theirs fail the filter without asking it (which would
+        // give the same answer and change nothing).
+        const std::int32_t known = KnownPerson(Alert, setting.Source);
+        if (known != 0 && known != setting.EmpNbr && Alert.AlertNbr != 29) continue;
         // The owner lists belong to the setting that filled them: a setting
         // that passed the filter but not the condition must not hand its jobs
         // to the next one.

@@ -76,4 +76,18 @@ TEST_F(BatchReadsTest, OneJobReadPerTransactionServesFilterAndText) {
     EXPECT_EQ(Text("select ChangedByScheduler from JOBS"), "0");
 }
 
+TEST_F(BatchReadsTest, OtherPeoplesSettingsArePassedOverInTheirOrder) {
+    // Besides 3 (the manager) and 4 from the fixture: 5 without a filter and
+    // 6 for jobs it does not manage.
+    AddSetting({.AlertId = 26, .EmpNbr = 5, .Source = 10});
+    AddSetting({.AlertId = 26, .EmpNbr = 6, .Source = 1});
+    AddTransaction(1);
+    Batch();
+    std::vector<std::string> recipients;
+    for (const std::string& row : History())
+        recipients.push_back(row.substr(0, row.find('|')));
+    EXPECT_EQ(recipients, (std::vector<std::string>{"3", "5"}));
+    EXPECT_TRUE(Host.Log.empty());
+}
+
 } // namespace
