@@ -23,6 +23,7 @@ struct TReference {
     std::vector<int> RowOrder{0}; // display position -> data row
     std::vector<int> ColOrder{0};
     std::vector<std::vector<std::string>> Values{{}}; // [data row][data col]
+    std::vector<std::vector<int>> Tags{{}};           // cell properties, the same way
     std::vector<int> RowHeight{0};
     std::vector<int> ColWidth{0};
     std::vector<bool> ColVisible{true};
@@ -48,6 +49,7 @@ public:
         const int R = FRef.Rows() + 1;
         FRef.RowOrder.insert(FRef.RowOrder.begin() + P, R);
         FRef.Values.emplace_back(static_cast<std::size_t>(FRef.Cols() + 1));
+        FRef.Tags.emplace_back(static_cast<std::size_t>(FRef.Cols() + 1));
         FRef.RowHeight.push_back(FGrid.DefaultRowHeight());
         for (int C = 1; C <= FRef.Cols(); ++C)
             SetValue(C, R);
@@ -60,6 +62,8 @@ public:
         FRef.ColOrder.insert(FRef.ColOrder.begin() + P, C);
         for (auto& Row : FRef.Values)
             Row.resize(static_cast<std::size_t>(C + 1));
+        for (auto& Row : FRef.Tags)
+            Row.resize(static_cast<std::size_t>(C + 1));
         FRef.ColWidth.push_back(FGrid.DefaultColWidth());
         FRef.ColVisible.push_back(true);
         for (int R = 1; R <= FRef.Rows(); ++R)
@@ -71,6 +75,7 @@ public:
         FGrid.SetGridRowCount(N);
         std::erase_if(FRef.RowOrder, [N](int R) { return R > N; });
         FRef.Values.resize(static_cast<std::size_t>(N + 1));
+        FRef.Tags.resize(static_cast<std::size_t>(N + 1));
         FRef.RowHeight.resize(static_cast<std::size_t>(N + 1));
     }
 
@@ -80,12 +85,50 @@ public:
         std::erase_if(FRef.ColOrder, [N](int C) { return C > N; });
         for (auto& Row : FRef.Values)
             Row.resize(static_cast<std::size_t>(N + 1));
+        for (auto& Row : FRef.Tags)
+            Row.resize(static_cast<std::size_t>(N + 1));
         FRef.ColWidth.resize(static_cast<std::size_t>(N + 1));
         FRef.ColVisible.resize(static_cast<std::size_t>(N + 1));
     }
 
+    // What a deletion of one data row does: everything kept for it goes,
+    // later rows move down one number, then the count drops.
+    void DeleteRow() {
+        if (FRef.Rows() < 1) return;
+        ++Deletions;
+        const int R = Pick(1, FRef.Rows());
+        FGrid.DeleteAllAtRow(R, FGrid.RowCount() - 1);
+        FGrid.DeleteRowData(R, R);
+        FGrid.SetGridRowCount(FRef.Rows() - 1);
+        std::erase(FRef.RowOrder, R);
+        for (int& Data : FRef.RowOrder)
+            if (Data > R) --Data;
+        FRef.Values.erase(FRef.Values.begin() + R);
+        FRef.Tags.erase(FRef.Tags.begin() + R);
+        FRef.RowHeight.erase(FRef.RowHeight.begin() + R);
+    }
+
+    void DeleteCol() {
+        if (FRef.Cols() < 1) return;
+        ++Deletions;
+        const int C = Pick(1, FRef.Cols());
+        FGrid.DeleteAllAtCol(C, FGrid.ColCount() - 1);
+        FGrid.DeleteColData(C, C);
+        FGrid.SetGridColCount(FRef.Cols() - 1);
+        std::erase(FRef.ColOrder, C);
+        for (int& Data : FRef.ColOrder)
+            if (Data > C) --Data;
+        for (auto& Row : FRef.Values)
+            Row.erase(Row.begin() + C);
+        for (auto& Row : FRef.Tags)
+            Row.erase(Row.begin() + C);
+        FRef.ColWidth.erase(FRef.ColWidth.begin() + C);
+        FRef.ColVisible.erase(FRef.ColVisible.begin() + C);
+    }
+
     void MoveRow() {
         if (FRef.Rows() < 1) return;
+        ++Moves;
         const int R = Pick(1, FRef.Rows());
         const int P = Pick(1, FRef.Rows());
         FGrid.SetDisplayRownr(R, P);
@@ -125,7 +168,13 @@ public:
     }
 
     void Step() {
-        switch (Pick(0, 7)) {
+        switch (Pick(0, 9)) {
+        case 8:
+            DeleteRow();
+            break;
+        case 9:
+            DeleteCol();
+            break;
         case 0:
             InsertRow();
             break;
@@ -186,6 +235,9 @@ public:
                     const_cast<TgxBaseGrid&>(FGrid).GetCellValue(C, R).AsString();
                 if (Got != FRef.Values[static_cast<std::size_t>(R)][static_cast<std::size_t>(C)])
                     return ::testing::AssertionFailure() << "value at " << C << "," << R;
+                if (const_cast<TgxBaseGrid&>(FGrid).GetCellTag(C, R) !=
+                    FRef.Tags[static_cast<std::size_t>(R)][static_cast<std::size_t>(C)])
+                    return ::testing::AssertionFailure() << "tag at " << C << "," << R;
             }
         return ::testing::AssertionSuccess();
     }
@@ -195,8 +247,18 @@ private:
         const std::string V = Token();
         FGrid.SetCellValue(C, R, Variant(AnsiString(V)));
         FRef.Values[static_cast<std::size_t>(R)][static_cast<std::size_t>(C)] = V;
+        // Every fifth cell gets a property of its own.
+        if (FNext % 5 == 0) {
+            FGrid.SetCellTag(C, R, FNext);
+            FRef.Tags[static_cast<std::size_t>(R)][static_cast<std::size_t>(C)] = FNext;
+        }
     }
 
+public:
+    int Deletions = 0;
+    int Moves = 0;
+
+private:
     TgxBaseGrid& FGrid;
     TReference FRef;
     std::mt19937 FRandom;
@@ -217,6 +279,8 @@ TEST_F(GridModelTest, RandomEditsMatchAPlainReferenceModel) {
             Walk.Step();
             ASSERT_TRUE(Walk.Matches()) << "seed " << Seed << ", step " << Step;
         }
+        EXPECT_GT(Walk.Deletions, 20);
+        EXPECT_GT(Walk.Moves, 20);
     }
 }
 
