@@ -48,11 +48,11 @@ Variant TgxCustomPropElement::GetPropValue(TgxProperty Prop, int SubIndex) const
     case prParentFont:
         return FParentFont;
     case prAlignment:
-        return static_cast<int>(FAlignment);
+        return static_cast<int>(FAlignState.Alignment);
     case prAlign:
-        return FAlign;
+        return FAlignState.Align;
     case prHorzAlignment:
-        return static_cast<int>(FHorzAlignment);
+        return static_cast<int>(FAlignState.Horz);
     case prVertAlignment:
         return static_cast<int>(FVertAlignment);
     case prIs3D:
@@ -201,19 +201,15 @@ void TgxCustomPropElement::RemoveFonts() {
 }
 
 void TgxCustomPropElement::SetAlignment(TAlignment Value) {
-    FAlignment = Value;
-    FHorzAlignment = AlignmentToHorzAlignment(FAlignment, FAlign);
+    FAlignState.SetAlignment(Value);
 }
 
 void TgxCustomPropElement::SetAlign(bool Value) {
-    FAlign = Value;
-    FHorzAlignment = AlignmentToHorzAlignment(FAlignment, FAlign);
+    FAlignState.SetAlign(Value);
 }
 
 void TgxCustomPropElement::SetHorzAlignment(TgxHorzAlignment Value) {
-    FHorzAlignment = Value;
-    FAlignment = HorzAlignmentToAlignment(Value);
-    FAlign = HorzAlignmentToAlign(Value);
+    FAlignState.SetHorz(Value);
 }
 
 void TgxCustomPropElement::SetButtonType(TgxButtonType Value) {
@@ -226,20 +222,14 @@ void TgxCustomPropElement::SetParentCombo(bool Value) {
 }
 
 void TgxCustomPropElement::SetDateTimeDef(TgxDateTimeDefComponent* Value) {
-    if (Value == FDateTimeDef) return;
-    if (TgxGridDateTimeLink* Link = FGrid->DateTimeLink()) {
-        Link->Remove(FDateTimeDef);
-        Link->Add(Value);
-    }
-    FDateTimeDef = Value;
+    ReplaceDateTimeDef(FGrid, FDateTimeDef, Value);
 }
 
 bool TgxCustomPropElement::Empty() const {
-    return FColor == clNone && !FFont && FParentFont && FAlignment == taLeftJustify && !FAlign &&
-           FHorzAlignment == htaDefault && FVertAlignment == vtaDefault && !FIs3D &&
-           !FReadOnlyFlag && FWordWrap == uiDefault && FButtonType == btDefault &&
-           FDropDownStyle == ddDropDown && FReadOnly == roDefault && FMaskName.empty() &&
-           !FAutoCreateFont && FParentCombo &&
+    return FColor == clNone && !FFont && FParentFont && FAlignState.IsDefault() &&
+           FVertAlignment == vtaDefault && !FIs3D && !FReadOnlyFlag && FWordWrap == uiDefault &&
+           FButtonType == btDefault && FDropDownStyle == ddDropDown && FReadOnly == roDefault &&
+           FMaskName.empty() && !FAutoCreateFont && FParentCombo &&
            std::all_of(std::begin(FPicture), std::end(FPicture),
                        [](TgxDrawOption O) { return O == dopDefault; }) &&
            FControlType == ctDefault && FSpinOptions == AllSpinOptions && FSpinIncrement == 1.0 &&
@@ -256,9 +246,9 @@ void TgxCustomPropElement::AssignProperties(const TgxCustomElement& Source) {
     } else {
         SetFont(S->FFont.get());
     }
-    FAlignment = S->FAlignment;
-    FAlign = S->FAlign;
-    FHorzAlignment = S->FHorzAlignment;
+    FAlignState.Alignment = S->FAlignState.Alignment;
+    FAlignState.Align = S->FAlignState.Align;
+    FAlignState.Horz = S->FAlignState.Horz;
     FVertAlignment = S->FVertAlignment;
     FIs3D = S->FIs3D;
     FReadOnlyFlag = S->FReadOnlyFlag;

@@ -63,9 +63,7 @@ protected:
     TColor FColor = clNone;
     std::unique_ptr<TFont> FFont;
     bool FParentFont = true;
-    TAlignment FAlignment = taLeftJustify;
-    bool FAlign = false;
-    TgxHorzAlignment FHorzAlignment = htaDefault;
+    TgxAlignmentState FAlignState;
     TgxVertAlignment FVertAlignment = vtaDefault;
     bool FIs3D = false;
     bool FReadOnlyFlag = false;

@@ -128,25 +128,15 @@ void TgxCol::RemoveFonts() {
 }
 
 void TgxCol::SetAlignment(TAlignment Value) {
-    if (Value == FAlignment) return;
-    FAlignment = Value;
-    FHorzAlignment = AlignmentToHorzAlignment(FAlignment, FAlign);
-    CellLookChanged(true);
+    if (FAlignState.SetAlignment(Value)) CellLookChanged(true);
 }
 
 void TgxCol::SetAlign(bool Value) {
-    if (Value == FAlign) return;
-    FAlign = Value;
-    FHorzAlignment = AlignmentToHorzAlignment(FAlignment, FAlign);
-    CellLookChanged(true);
+    if (FAlignState.SetAlign(Value)) CellLookChanged(true);
 }
 
 void TgxCol::SetHorzAlignment(TgxHorzAlignment Value) {
-    if (Value == FHorzAlignment) return;
-    FHorzAlignment = Value;
-    FAlignment = HorzAlignmentToAlignment(Value);
-    FAlign = HorzAlignmentToAlign(Value);
-    CellLookChanged(true);
+    if (FAlignState.SetHorz(Value)) CellLookChanged(true);
 }
 
 void TgxCol::SetVertAlignment(TgxVertAlignment Value) {
@@ -303,25 +293,15 @@ void TgxCol::SetHeadingButton(TgxColHeadingButton Value) {
 }
 
 void TgxCol::SetHeadingHorzAlignment(TgxHorzAlignment Value) {
-    if (Value == FHeadingHorzAlignment) return;
-    FHeadingHorzAlignment = Value;
-    FHeadingAlignment = HorzAlignmentToAlignment(Value);
-    FHeadingAlign = HorzAlignmentToAlign(Value);
-    HeadingChanged();
+    if (FHeadingAlignState.SetHorz(Value)) HeadingChanged();
 }
 
 void TgxCol::SetHeadingAlignment(TAlignment Value) {
-    if (Value == FHeadingAlignment) return;
-    FHeadingAlignment = Value;
-    FHeadingHorzAlignment = AlignmentToHorzAlignment(FHeadingAlignment, FHeadingAlign);
-    HeadingChanged();
+    if (FHeadingAlignState.SetAlignment(Value)) HeadingChanged();
 }
 
 void TgxCol::SetHeadingAlign(bool Value) {
-    if (Value == FHeadingAlign) return;
-    FHeadingAlign = Value;
-    FHeadingHorzAlignment = AlignmentToHorzAlignment(FHeadingAlignment, FHeadingAlign);
-    HeadingChanged();
+    if (FHeadingAlignState.SetAlign(Value)) HeadingChanged();
 }
 
 void TgxCol::SetHeadingVertAlignment(TgxVertAlignment Value) {
@@ -377,12 +357,7 @@ void TgxCol::SetParentCombo(bool Value) {
 }
 
 void TgxCol::SetDateTimeDef(TgxDateTimeDefComponent* Value) {
-    if (Value == FDateTimeDef) return;
-    if (TgxGridDateTimeLink* Link = FGrid->DateTimeLink()) {
-        Link->Remove(FDateTimeDef);
-        Link->Add(Value);
-    }
-    FDateTimeDef = Value;
+    ReplaceDateTimeDef(FGrid, FDateTimeDef, Value);
 }
 
 void TgxCol::SetCheckBoxValues(const AnsiString& Value) {
@@ -413,15 +388,15 @@ void TgxCol::SetSelected(bool Value) {
 
 bool TgxCol::DefaultProps() const {
     return FDisplayCol == FDataCol && FColor == clNone && !FFont && FParentFont &&
-           !FAutoCreateFont && FAlignment == taLeftJustify && !FAlign &&
-           FHorzAlignment == htaDefault && FVertAlignment == vtaDefault && FWordWrap == uiDefault &&
-           FHeading.empty() && FControlType == ctDefault && FWidth == FGrid->DefaultColWidth() &&
-           FSetWidth == FWidth && FVisible && !FReadOnly && !FIs3D && FButtonType == btDefault &&
-           FDropDownStyle == ddDropDown && !FAllowGrayed && FHeadingButton == cbGrid &&
-           FHeadingAlignment == taLeftJustify && !FHeadingAlign &&
-           FHeadingHorzAlignment == htaDefault && FHeadingVertAlignment == vtaDefault &&
-           FHeadingWordWrap == uiDefault && FHeadingColor == clNone && FSortPicture == spNone &&
-           FMaxLength == 0 && FFieldName.empty() && FMaskName.empty() && FParentCombo &&
+           !FAutoCreateFont && FAlignState.IsDefault() && FVertAlignment == vtaDefault &&
+           FWordWrap == uiDefault && FHeading.empty() && FControlType == ctDefault &&
+           FWidth == FGrid->DefaultColWidth() && FSetWidth == FWidth && FVisible && !FReadOnly &&
+           !FIs3D && FButtonType == btDefault && FDropDownStyle == ddDropDown && !FAllowGrayed &&
+           FHeadingButton == cbGrid && FHeadingAlignState.Alignment == taLeftJustify &&
+           !FHeadingAlignState.Align && FHeadingAlignState.Horz == htaDefault &&
+           FHeadingVertAlignment == vtaDefault && FHeadingWordWrap == uiDefault &&
+           FHeadingColor == clNone && FSortPicture == spNone && FMaxLength == 0 &&
+           FFieldName.empty() && FMaskName.empty() && FParentCombo &&
            std::all_of(std::begin(FPicture), std::end(FPicture),
                        [](TgxDrawOption O) { return O == dopDefault; }) &&
            FSpinOptions == TgxSpinOptions{spoAutoRepeat, spoAutoIncrement, spoKeyEdit} &&
@@ -439,7 +414,7 @@ void TgxCol::AssignProperties(const TgxCol& Source) {
         SetParentFont(true);
     else
         SetFont(Source.FFont.get());
-    SetHorzAlignment(Source.FHorzAlignment);
+    SetHorzAlignment(Source.FAlignState.Horz);
     SetVertAlignment(Source.FVertAlignment);
     SetWordWrap(Source.FWordWrap);
     SetHeading(Source.FHeading);
@@ -453,7 +428,7 @@ void TgxCol::AssignProperties(const TgxCol& Source) {
     SetDropDownStyle(Source.FDropDownStyle);
     SetAllowGrayed(Source.FAllowGrayed);
     SetHeadingButton(Source.FHeadingButton);
-    SetHeadingHorzAlignment(Source.FHeadingHorzAlignment);
+    SetHeadingHorzAlignment(Source.FHeadingAlignState.Horz);
     SetHeadingVertAlignment(Source.FHeadingVertAlignment);
     SetHeadingWordWrap(Source.FHeadingWordWrap);
     SetHeadingColor(Source.FHeadingColor);
@@ -531,12 +506,12 @@ AnsiString AlignmentText(TAlignment Alignment) {
 } // namespace
 
 AnsiString TgxCol::HTMLCell(const AnsiString& Data) const {
-    return "<td" + AlignmentText(FAlignment) + Data + "</td>";
+    return "<td" + AlignmentText(FAlignState.Alignment) + Data + "</td>";
 }
 
 AnsiString TgxCol::HTMLHeader() const {
-    return "<th width=" + std::to_string(FWidth) + AlignmentText(FAlignment) + GetHeading() +
-           "</th>";
+    return "<th width=" + std::to_string(FWidth) + AlignmentText(FAlignState.Alignment) +
+           GetHeading() + "</th>";
 }
 
 AnsiString TgxCol::XMLHeading() const {

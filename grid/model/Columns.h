@@ -49,11 +49,11 @@ public:
     // dropped.
     void CheckFont();
     void RemoveFonts();
-    TAlignment Alignment() const { return FAlignment; }
+    TAlignment Alignment() const { return FAlignState.Alignment; }
     void SetAlignment(TAlignment Value);
-    bool Align() const { return FAlign; }
+    bool Align() const { return FAlignState.Align; }
     void SetAlign(bool Value);
-    TgxHorzAlignment HorzAlignment() const { return FHorzAlignment; }
+    TgxHorzAlignment HorzAlignment() const { return FAlignState.Horz; }
     void SetHorzAlignment(TgxHorzAlignment Value);
     TgxVertAlignment VertAlignment() const { return FVertAlignment; }
     void SetVertAlignment(TgxVertAlignment Value);
@@ -92,11 +92,11 @@ public:
     void SetAllowGrayed(bool Value);
     TgxColHeadingButton HeadingButton() const { return FHeadingButton; }
     void SetHeadingButton(TgxColHeadingButton Value);
-    TgxHorzAlignment HeadingHorzAlignment() const { return FHeadingHorzAlignment; }
+    TgxHorzAlignment HeadingHorzAlignment() const { return FHeadingAlignState.Horz; }
     void SetHeadingHorzAlignment(TgxHorzAlignment Value);
-    TAlignment HeadingAlignment() const { return FHeadingAlignment; }
+    TAlignment HeadingAlignment() const { return FHeadingAlignState.Alignment; }
     void SetHeadingAlignment(TAlignment Value);
-    bool HeadingAlign() const { return FHeadingAlign; }
+    bool HeadingAlign() const { return FHeadingAlignState.Align; }
     void SetHeadingAlign(bool Value);
     TgxVertAlignment HeadingVertAlignment() const { return FHeadingVertAlignment; }
     void SetHeadingVertAlignment(TgxVertAlignment Value);
@@ -176,11 +176,9 @@ private:
     bool FParentFont = true;
     bool FAutoCreateFont = false;
     int FFontLock = 0;
-    TAlignment FAlignment = taLeftJustify;
-    TgxHorzAlignment FHorzAlignment = htaDefault;
+    TgxAlignmentState FAlignState;
     TgxVertAlignment FVertAlignment = vtaDefault;
     TgxWordWrap FWordWrap = uiDefault;
-    bool FAlign = false;
     AnsiString FHeading;
     TgxControlType FControlType = ctDefault;
     int FWidth = 0;
@@ -193,9 +191,7 @@ private:
     TgxDropDownStyle FDropDownStyle = ddDropDown;
     bool FAllowGrayed = false;
     TgxColHeadingButton FHeadingButton = cbGrid;
-    TAlignment FHeadingAlignment = taLeftJustify;
-    bool FHeadingAlign = false;
-    TgxHorzAlignment FHeadingHorzAlignment = htaDefault;
+    TgxAlignmentState FHeadingAlignState;
     TgxVertAlignment FHeadingVertAlignment = vtaDefault;
     TgxWordWrap FHeadingWordWrap = uiDefault;
     TColor FHeadingColor = clNone;

@@ -19,6 +19,17 @@ void TgxGridDateTimeLink::DateTimeDefDeleted(TgxDateTimeDefComponent* Component)
     FGrid->DateTimeDefDeleted(Component);
 }
 
+bool ReplaceDateTimeDef(TgxBaseGrid* Grid, TgxDateTimeDefComponent*& Held,
+                        TgxDateTimeDefComponent* Value) {
+    if (Value == Held) return false;
+    if (TgxGridDateTimeLink* Link = Grid->DateTimeLink()) {
+        Link->Remove(Held);
+        Link->Add(Value);
+    }
+    Held = Value;
+    return true;
+}
+
 void ComboNotAvailableYet(const TgxBaseGrid* Grid) {
     Grid->InvalidOp("Combo cells are not available yet");
 }

@@ -43,6 +43,11 @@ private:
     TgxBaseGrid* FGrid;
 };
 
+// Held takes Value, registered with the grid's date-time link in place of
+// the definition it held before; false when it held Value already.
+bool ReplaceDateTimeDef(TgxBaseGrid* Grid, TgxDateTimeDefComponent*& Held,
+                        TgxDateTimeDefComponent* Value);
+
 // Combo cells, rows and columns come with the drop-down editors: until then
 // asking for one raises this.
 [[noreturn]] void ComboNotAvailableYet(const TgxBaseGrid* Grid);

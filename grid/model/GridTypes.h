@@ -68,6 +68,20 @@ enum class TgxMouseStatus : std::uint8_t {
 };
 using enum TgxMouseStatus;
 
+// A horizontal alignment said two ways: the old-style pair (Alignment and
+// the Align switch) and HorzAlignment. Each setter keeps the other side in
+// step and answers whether anything changed.
+struct TgxAlignmentState {
+    TAlignment Alignment = taLeftJustify;
+    bool Align = false;
+    TgxHorzAlignment Horz = htaDefault;
+
+    bool SetAlignment(TAlignment Value);
+    bool SetAlign(bool Value);
+    bool SetHorz(TgxHorzAlignment Value);
+    bool IsDefault() const { return Alignment == taLeftJustify && !Align && Horz == htaDefault; }
+};
+
 // The events the base grid raises itself (the custom grid adds the rest).
 using TgxHeadingClickEvent = std::function<void(TObject* Sender, int DataCol)>;
 using TgxColMovedEvent =

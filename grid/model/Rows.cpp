@@ -64,25 +64,15 @@ void TgxRow::SetParentFont(bool Value) {
 }
 
 void TgxRow::SetAlignment(TAlignment Value) {
-    if (Value == FAlignment) return;
-    FAlignment = Value;
-    FHorzAlignment = AlignmentToHorzAlignment(FAlignment, FAlign);
-    LookChanged(true);
+    if (FAlignState.SetAlignment(Value)) LookChanged(true);
 }
 
 void TgxRow::SetAlign(bool Value) {
-    if (Value == FAlign) return;
-    FAlign = Value;
-    FHorzAlignment = AlignmentToHorzAlignment(FAlignment, FAlign);
-    LookChanged(true);
+    if (FAlignState.SetAlign(Value)) LookChanged(true);
 }
 
 void TgxRow::SetHorzAlignment(TgxHorzAlignment Value) {
-    if (Value == FHorzAlignment) return;
-    FHorzAlignment = Value;
-    FAlignment = HorzAlignmentToAlignment(Value);
-    FAlign = HorzAlignmentToAlign(Value);
-    LookChanged(true);
+    if (FAlignState.SetHorz(Value)) LookChanged(true);
 }
 
 void TgxRow::SetVertAlignment(TgxVertAlignment Value) {
@@ -188,17 +178,12 @@ void TgxRow::SetControlType(TgxControlType Value) {
 }
 
 void TgxRow::SetDateTimeDef(TgxDateTimeDefComponent* Value) {
-    if (Value == FDateTimeDef) return;
-    if (TgxGridDateTimeLink* Link = FGrid->DateTimeLink()) {
-        Link->Remove(FDateTimeDef);
-        Link->Add(Value);
-    }
-    FDateTimeDef = Value;
+    ReplaceDateTimeDef(FGrid, FDateTimeDef, Value);
 }
 
 bool TgxRow::DefaultProps() const {
-    return FColor == clNone && !FFont && FParentFont && FAlignment == taLeftJustify && !FAlign &&
-           FHorzAlignment == htaDefault && FVertAlignment == vtaDefault && FWordWrap == uiDefault &&
+    return FColor == clNone && !FFont && FParentFont && FAlignState.IsDefault() &&
+           FVertAlignment == vtaDefault && FWordWrap == uiDefault &&
            FHeight == FGrid->DefaultRowHeight() && FSetHeight == FHeight && FVisible &&
            !FReadOnly && !FIs3D && FMaskName.empty() && FButtonType == btDefault &&
            FDropDownStyle == ddDropDown && FParentCombo &&
@@ -215,7 +200,7 @@ void TgxRow::AssignProperties(const TgxRow& Source) {
         SetParentFont(true);
     else
         SetFont(Source.FFont.get());
-    SetHorzAlignment(Source.FHorzAlignment);
+    SetHorzAlignment(Source.FAlignState.Horz);
     SetVertAlignment(Source.FVertAlignment);
     SetWordWrap(Source.FWordWrap);
     FSetHeight = Source.FHeight;

@@ -34,11 +34,11 @@ public:
     void SetFont(TFont* Value);
     bool ParentFont() const { return FParentFont; }
     void SetParentFont(bool Value);
-    TAlignment Alignment() const { return FAlignment; }
+    TAlignment Alignment() const { return FAlignState.Alignment; }
     void SetAlignment(TAlignment Value);
-    bool Align() const { return FAlign; }
+    bool Align() const { return FAlignState.Align; }
     void SetAlign(bool Value);
-    TgxHorzAlignment HorzAlignment() const { return FHorzAlignment; }
+    TgxHorzAlignment HorzAlignment() const { return FAlignState.Horz; }
     void SetHorzAlignment(TgxHorzAlignment Value);
     TgxVertAlignment VertAlignment() const { return FVertAlignment; }
     void SetVertAlignment(TgxVertAlignment Value);
@@ -94,9 +94,7 @@ private:
     TColor FColor = clNone;
     std::unique_ptr<TFont> FFont;
     bool FParentFont = true;
-    TAlignment FAlignment = taLeftJustify;
-    bool FAlign = false;
-    TgxHorzAlignment FHorzAlignment = htaDefault;
+    TgxAlignmentState FAlignState;
     TgxVertAlignment FVertAlignment = vtaDefault;
     TgxWordWrap FWordWrap = uiDefault;
     int FHeight;
