@@ -157,6 +157,28 @@ TEST_F(InputHookTest, WaitingInputIsSeenAndStillDeliveredInOrder) {
     EXPECT_EQ(Got, (std::vector<std::string>{"move 12,13", "down"}));
 }
 
+TEST_F(InputHookTest, ALoopInsideAHandlerStopsAtInputThatComesMeanwhile) {
+    // An auto-scroll-like loop in the move handler: it steps until the
+    // user does something, and what the user did is handled after it.
+    std::vector<std::string> Got;
+    int Steps = 0;
+    Left->OnMouseMove = [&](TObject*, TShiftState, int, int) {
+        Got.push_back("move");
+        while (!PeekMessage(nullptr, Left, WM_MOUSEFIRST, WM_MOUSELAST, PM_NOREMOVE)) {
+            if (++Steps == 3)
+                Post(Left->Widget(), QEvent::MouseButtonRelease, QPoint(4, 4), Qt::LeftButton);
+            ASSERT_LT(Steps, 10);
+        }
+        Got.push_back("loop ended");
+    };
+    Left->OnMouseUp = [&](TObject*, TMouseButton, TShiftState, int, int) { Got.push_back("up"); };
+    SendMouse(Left->Widget(), QEvent::MouseMove, QPoint(3, 3), Qt::NoButton, Qt::LeftButton);
+    EXPECT_EQ(Steps, 3);
+    EXPECT_EQ(Got, (std::vector<std::string>{"move", "loop ended"}));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Got, (std::vector<std::string>{"move", "loop ended", "up"}));
+}
+
 TEST_F(InputHookTest, TakenInputIsNeverDelivered) {
     int Moves = 0;
     int Downs = 0;
