@@ -64,6 +64,21 @@ void BM_GridMemory_Grid(benchmark::State& State) {
 }
 BENCHMARK(BM_GridMemory_Grid)->Iterations(1)->Unit(benchmark::kMillisecond);
 
+// The grid's own share: a million rows with no value and no property.
+void BM_GridMemory_RowsOnly(benchmark::State& State) {
+    StartQt();
+    for (auto _ : State) {
+        const std::size_t Before = HeapInUse();
+        auto Grid = std::make_unique<grid::TgxBaseGrid>(nullptr);
+        Grid->SetGridColCount(BenchCols);
+        Grid->SetGridRowCount(BenchRows);
+        const std::size_t After = HeapInUse();
+        State.counters["bytes_per_row"] = static_cast<double>(After - Before) / double(BenchRows);
+        benchmark::DoNotOptimize(Grid.get());
+    }
+}
+BENCHMARK(BM_GridMemory_RowsOnly)->Iterations(1)->Unit(benchmark::kMillisecond);
+
 void BM_GridMemory_Reference(benchmark::State& State) {
     for (auto _ : State) {
         const std::size_t Before = HeapInUse();
