@@ -37,6 +37,7 @@ struct TPaintLog {
 class TProbeDrawGrid : public TDrawGrid_ts {
 public:
     using TDrawGrid_ts::TDrawGrid_ts;
+    using TCustomGrid_ts::AdjustSize;
     using TCustomGrid_ts::CalcSizingState;
     using TCustomGrid_ts::MouseDown;
 };

@@ -189,6 +189,21 @@ TEST_F(BaseGridModel, DeleteRowRemovesItsHeightAndKeepsTheOthers) {
     EXPECT_EQ(Grid->StoredRowHeights(), (std::vector<std::int32_t>{24, 24, 50, 24}));
 }
 
+TEST_F(BaseGridModel, InsertingAndDeletingKeepTheSizesOfTheCellsAfter) {
+    Grid->SetColCount(6);
+    Grid->SetColWidths(4, 44);
+    Grid->SetColWidths(5, 55);
+    Grid->SetCol(5);
+    Grid->AdjustSize(2, 1, false); // one column in at 2
+    EXPECT_EQ(Grid->ColCount(), 7);
+    EXPECT_EQ(Grid->StoredColWidths(), (std::vector<std::int32_t>{64, 64, 64, 64, 64, 44, 55}));
+    EXPECT_EQ(Grid->Col(), 6); // the current column moved with its cells
+    Grid->AdjustSize(5, -2, false); // the last two out, the current among them
+    EXPECT_EQ(Grid->StoredColWidths(), (std::vector<std::int32_t>{64, 64, 64, 64, 64}));
+    EXPECT_EQ(Grid->Col(), 4); // kept on the grid
+    EXPECT_THROW(Grid->AdjustSize(2, -4, false), EInvalidGridOperation);
+}
+
 TEST_F(BaseGridModel, OptionsRowSelectDropsAlwaysShowEditorAndSpansTheRow) {
     Grid->SetOptions(DefaultGridOptions + TGridOptions{goRowSelect, goAlwaysShowEditor});
     EXPECT_FALSE(Grid->Options().Contains(goAlwaysShowEditor));

@@ -350,7 +350,7 @@ QString ApplyCase(const QString& S, TEditCharCase Case) {
 
 void TCustomEdit::WidgetCreated() {
     auto* E = static_cast<QLineEdit*>(Widget());
-    E->setFrame(true);
+    E->setFrame(FBorderStyle != bsNone);
     E->setText(ApplyCase(ToQString(FText), FCharCase));
     E->setMaxLength(FMaxLength > 0 ? FMaxLength : 32767);
     E->setReadOnly(FReadOnly);
@@ -399,6 +399,11 @@ void TCustomEdit::UpdateWidgetColor() {
     QPalette P = W->palette();
     P.setColor(QPalette::Base, ToQColor(Color()));
     W->setPalette(P);
+}
+
+void TCustomEdit::SetBorderStyle(TFormBorderStyle Value) {
+    FBorderStyle = Value;
+    if (WidgetAllocated()) LineEdit(this)->setFrame(Value != bsNone);
 }
 
 void TCustomEdit::SetMaxLength(int Value) {

@@ -10,6 +10,7 @@
 #include <memory>
 
 class TCustomForm;
+enum class TFormBorderStyle : std::uint8_t;
 
 // ---- label ------------------------------------------------------------------------
 
@@ -165,6 +166,10 @@ public:
     void SetAutoSelect(bool Value) { FAutoSelect = Value; }
     bool Modified() const;
     void SetModified(bool Value);
+    // bsSingle draws the edit's frame, bsNone leaves it out (an edit laid
+    // over something that frames it already).
+    TFormBorderStyle BorderStyle() const { return FBorderStyle; }
+    void SetBorderStyle(TFormBorderStyle Value);
 
     // The selection, in bytes of the text.
     int SelStart() const;
@@ -202,6 +207,7 @@ private:
     bool FReadOnly = false;
     TEditCharCase FCharCase = ecNormal;
     bool FAutoSelect = true;
+    TFormBorderStyle FBorderStyle{1};
 };
 
 class TEdit : public TCustomEdit {
