@@ -159,6 +159,21 @@ TEST_F(ControlDragTest, OneDragAtATimeAndNoForms) {
     EXPECT_FALSE(IsDragging());
 }
 
+TEST_F(ControlDragTest, ASourceFreedMeanwhileEndsTheDragWithoutIt) {
+    PressAndBegin(true);
+    MoveOver(Target, QPoint(30, 40));
+    delete Source;
+    MoveOver(Target, QPoint(31, 41));
+    EXPECT_FALSE(IsDragging());
+    EXPECT_EQ(Log, (std::vector<std::string>{"over enter 30,40", "over leave 31,41"}));
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    // The mouse is the controls' again.
+    int Moves = 0;
+    Target->OnMouseMove = [&](TObject*, TShiftState, int, int) { ++Moves; };
+    MoveOver(Target, QPoint(1, 1));
+    EXPECT_EQ(Moves, 1);
+}
+
 TEST_F(ControlDragTest, FindDragTargetSkipsDisabledControlsUnlessAsked) {
     const QPoint G = Target->Widget()->mapToGlobal(QPoint(5, 5));
     EXPECT_EQ(FindDragTarget(TPoint{G.x(), G.y()}, false), Target);
