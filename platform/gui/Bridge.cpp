@@ -326,7 +326,8 @@ bool TControlBridge::Translate(QWidget* Watched, QEvent* Event) {
         // What the control leaves to its default handling goes on to the
         // widget, and from there to the parent.
         auto* E = static_cast<QContextMenuEvent*>(Event);
-        const QPoint G = E->reason() == QContextMenuEvent::Keyboard ? QPoint(-1, -1) : E->globalPos();
+        const QPoint G =
+            E->reason() == QContextMenuEvent::Keyboard ? QPoint(-1, -1) : E->globalPos();
         if (!Deliver(C, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(C), PointToLParam(G.x(), G.y())))
             return true;
         // The widget's own menu (an edit's), else the parent is asked.

@@ -128,8 +128,9 @@ public:
         FPainting = WasPainting;
         TDeviceContext* Into = Target->Handle();
         if (!Into || !Into->Image) return;
-        const QRect Area = QRect(QPoint(X, Y), Picture.size()) &
-                           (Into->Clip.isNull() ? Into->Image->rect() : Into->Clip & Into->Image->rect());
+        const QRect Area =
+            QRect(QPoint(X, Y), Picture.size()) &
+            (Into->Clip.isNull() ? Into->Image->rect() : Into->Clip & Into->Image->rect());
         if (Area.isEmpty()) return;
         {
             QPainter Painter(Into->Image);
