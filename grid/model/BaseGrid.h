@@ -14,6 +14,7 @@
 #include "grid/model/GridTypes.h"
 #include "grid/model/Selection.h"
 #include "grid/model/VisibleItems.h"
+#include "grid/view/ScalingFlags.h"
 #include "platform/gui/Graphics.h"
 #include "platform/rtl/Bits.h"
 
@@ -449,6 +450,93 @@ public:
     virtual void CheckRowCountChanged(int OldCount, int NewCount);
     virtual void RowInserted(int DataRow, bool ByUser);
 
+    // ---- attribute resolution (view/GridAttributes) ----------------------------------------
+    // Which value of an attribute is in force for a cell: the cell's own,
+    // then its column and row in DrawOverlap order, then the grid's. Column
+    // 0 and row 0 are heading cells. None of these changes anything.
+    TColor GiveCellColor(int DataCol, int DataRow, bool Is3D);
+    TFont* GiveHeadingFont(int DataCol);
+    TgxWordWrap GiveHeadingWordWrap(int DataCol);
+    TgxHorzAlignment GiveCellHorzAlignment(int DataCol, int DataRow);
+    TgxHorzAlignment GiveHeadingHorzAlignment(int DataCol);
+    TAlignment GiveCellAlignment(int DataCol, int DataRow);
+    TgxVertAlignment GiveCellVertAlignment(int DataCol, int DataRow);
+    TgxVertAlignment GiveHeadingVertAlignment(int DataCol);
+    bool GiveCell3D(int DataCol, int DataRow);
+    // The button and its drop-down style come from the same level.
+    TgxButtonType GiveCellButton(int DataCol, int DataRow, TgxDropDownStyle& Style);
+    TgxDropDownStyle GiveCellDropDownStyle(int DataCol, int DataRow);
+    // False (and an empty name) when no level names a mask.
+    bool GiveCellMaskName(int DataCol, int DataRow, AnsiString& Name);
+    virtual TgxSpinOptions GiveCellSpinOptions(int DataCol, int DataRow);
+    virtual double GiveCellSpinIncrement(int DataCol, int DataRow);
+    TgxDrawOption GiveCellStretchPicture(int DataCol, int DataRow);
+    TgxDrawOption GiveCellShrinkPicture(int DataCol, int DataRow);
+    TgxDrawOption GiveCellCenterPicture(int DataCol, int DataRow);
+    TgxDrawOption GiveCellKeepAspectRatio(int DataCol, int DataRow);
+    bool CanEditCol(int DataCol) const;
+    bool CanEditRow(int DataRow) const;
+    bool CanEditCell(int DataCol, int DataRow);
+    bool CellIsReadOnly(int DataCol, int DataRow);
+
+    // ---- geometry and hit testing (view/GridGeometry) --------------------------------------
+    // The left (top) edge of a display column (row) on screen, -1 when the
+    // column is not on screen. Column widths and row heights include the
+    // grid line; CellRect leaves it out.
+    int CalcColOffset(int DisplayCol) const;
+    int CalcRowOffset(int DisplayRow) const;
+    TRect CalcCellRect(int DisplayCol, int DisplayRow) const;
+    TRect CellRect(int DisplayCol, int DisplayRow) const;
+    TRect BoxRect(int LeftCol, int TopRow, int RightCol, int BottomRow) const;
+    // -1 outside the client area (or the grid).
+    bool ColFromX(int X, int& DisplayCol) const;
+    bool RowFromY(int Y, int& DisplayRow) const;
+    bool CellFromXY(int X, int Y, int& DisplayCol, int& DisplayRow) const;
+    // Like CellFromXY, but a point outside maps to the grid's edge.
+    void ColRowFromXY(int X, int Y, int& DisplayCol, int& DisplayRow) const;
+    int MinLeftCol() const;
+    int MinTopRow() const;
+    bool GetVisibleLeftCol(int Col, int& NewCol) const;
+    bool GetVisibleTopRow(int Row, int& NewRow) const;
+    virtual bool ShowHorzScrollBar(int Width) const;
+    virtual bool ShowVertScrollBar(int Height) const;
+    virtual bool CanShowHorzScrollBar() const;
+    virtual bool CanShowVertScrollBar() const;
+    bool GetHorzScrollBarVisible() const;
+    bool GetVertScrollBarVisible() const;
+    int GetHorzScrollBarHeight() const;
+    int GetVertScrollBarWidth() const;
+    bool ButtonInColHeading(int DisplayCol) const;
+    bool IsColHeadingButton(int DisplayCol) const;
+
+    // ---- navigation searches (view/GridNavigation) -----------------------------------------
+    // The next (previous) visible display column or row a move may land on;
+    // the position found (or where the walk ended) goes to the out value.
+    bool GetNextCol(int DisplayCol, bool SkipReadOnlyCols, bool RowSelect, int& NewCol) const;
+    bool GetPrevCol(int DisplayCol, bool SkipReadOnlyCols, bool RowSelect, int& NewCol) const;
+    bool GetNextRow(int DisplayRow, bool SkipReadOnlyRows, bool RowSelect, int& NewRow) const;
+    bool GetPrevRow(int DisplayRow, bool SkipReadOnlyRows, bool RowSelect, int& NewRow) const;
+    int LeftMostCol(bool SkipReadOnlyCols, bool RowSelect) const;
+    int RightMostCol(bool SkipReadOnlyCols, bool RowSelect) const;
+    int TopMostRow(bool SkipReadOnlyRows, bool RowSelect) const;
+    int BottomMostRow(bool SkipReadOnlyRows, bool RowSelect) const;
+    bool CanSkipReadOnly() const;
+    bool InRowSelectMode() const;
+
+    // ---- visible extent and scaling (view/GridExtent) --------------------------------------
+    // Whole columns (rows) that fit from the left column (top row) on,
+    // counted after the fixed area.
+    int GetVisibleColCount() const;
+    int GetVisibleRowCount() const;
+    // Visible columns (rows) that fit, plus the fraction of the next one.
+    double GetVisibleCols() const;
+    double GetVisibleRows() const;
+    int GetGridRowHeights(int DisplayRow) const;
+    bool ResizeCol(int DisplayCol, int Width);
+    bool ResizeRow(int DisplayRow, int Height, bool Silent);
+    void ScaleRows(int M, int D, TScalingFlags Flags);
+    void ScaleCols(int M, int D, TScalingFlags Flags);
+
     // ---- published settings ------------------------------------------------------------
     TgxGridMode GridMode() const { return FGridMode; }
     void SetGridMode(TgxGridMode Value) { FGridMode = Value; }
@@ -614,6 +702,9 @@ protected:
     void CalcVertFixedHeight();
     void CheckTopLeft(bool PaintingOff);
     void AdjustCurrentAfterCount();
+    // The model after the data row count changed: new positions numbered,
+    // the change reported once.
+    void RowCountSettled();
 
     // Size synchronisation (view/GridSizes).
     void CheckColWidths(int& ChangedWidth);

@@ -493,3 +493,27 @@ TEST_F(GridModelTest, GrowingColumnsWithOneHiddenExtendsTheVisibleList) {
         Visible.push_back(Grid->VisibleCols().GetItem(K));
     EXPECT_EQ(Visible, (std::vector<int>{1, 3, 4, 5, 6}));
 }
+
+TEST_F(GridModelTest, ARowAddedAfterAShrinkInheritsNothingFromTheRowThatWent) {
+    Grid->SetGridMode(gmEditInsert);
+    Grid->SetGridRowCount(4);
+    Grid->SetRowColor(4, clRed);
+    Grid->SetRowHeight(4, 40);
+    Grid->SetCellTag(2, 4, 7);
+    Grid->SetGridRowCount(3);
+    EXPECT_EQ(Grid->RowHeights(4), Grid->DefaultRowHeight()); // the insertion row
+    Grid->SetGridRowCount(4);
+    EXPECT_EQ(Grid->GetRowColor(4), clNone);
+    EXPECT_EQ(Grid->GetRowHeight(4), Grid->DefaultRowHeight());
+    EXPECT_EQ(Grid->RowHeights(4), Grid->DefaultRowHeight());
+    EXPECT_EQ(Grid->GetCellTag(2, 4), 0);
+}
+
+TEST_F(GridModelTest, TheRowCountEventFollowsDataRowsAlsoWhenTheInsertionRowTakesTheirPlace) {
+    std::vector<std::pair<int, int>> Reported;
+    Grid->OnRowCountChanged = [&](TObject*, int Old, int New) { Reported.emplace_back(Old, New); };
+    Grid->SetGridMode(gmEditInsert);
+    Grid->SetGridRowCount(3); // the base count stays 5: 3 rows, the insertion row, the heading
+    EXPECT_EQ(Grid->RowCount(), 5);
+    EXPECT_EQ(Reported, (std::vector<std::pair<int, int>>{{4, 3}}));
+}

@@ -110,6 +110,8 @@ void TgxBaseGrid::SetNewRowCount(int Value) {
     FDeletedRows = 0;
     FDataRowCount = Value;
     SetRowCount(Value + InsertionRows() + 1);
+    // The base count may stay when the insertion row comes or goes with it.
+    RowCountSettled();
     ResizeVisibleRows(OldLast);
     CheckFixedRows();
     UpdateScrollRange();
@@ -165,16 +167,24 @@ void TgxBaseGrid::SizeChanged(int OldColCount, int OldRowCount) {
         FRows->Resize(OldRowCount);
         FChangedRows.SetSize(RowCount());
         FRowSelection.SetSize(RowCount());
-        const int Kept = std::min(FReportedRowCount, GetGridRowCount());
-        for (int D = Kept + 1; D < RowCount(); ++D) {
-            FDisplayRows[static_cast<std::size_t>(D)] = D;
-            FRows->SetDisplayRowNumber(D, D);
-        }
-        const int OldCount = FReportedRowCount;
-        FReportedRowCount = GetGridRowCount();
-        CheckRowCountChanged(OldCount, FReportedRowCount);
+        RowCountSettled();
     }
     UpdateScrollRange();
+}
+
+void TgxBaseGrid::RowCountSettled() {
+    if (FReportedRowCount == GetGridRowCount()) return;
+    // Positions past the surviving data rows (new rows, the insertion row)
+    // map to themselves; the insertion row has the default height.
+    const int Kept = std::min(FReportedRowCount, GetGridRowCount());
+    for (int D = Kept + 1; D < RowCount(); ++D) {
+        FDisplayRows[static_cast<std::size_t>(D)] = D;
+        FRows->SetDisplayRowNumber(D, D);
+    }
+    if (InsertionRows() > 0) SetRowPixelHeight(RowCount() - 1, DefaultRowHeight());
+    const int OldCount = FReportedRowCount;
+    FReportedRowCount = GetGridRowCount();
+    CheckRowCountChanged(OldCount, FReportedRowCount);
 }
 
 void TgxBaseGrid::InsertRow(int P) {
