@@ -12,6 +12,10 @@
 //
 // The members are split over CustomGrid*.cpp by concern: model and
 // extents, layout, painting, mouse, keys and scrolling, editor hosting.
+//
+// Changed: IsRightToLeft() is now the control's own (TControl, true for
+// every right-to-left BiDiMode); the grid lays out mirrored when
+// UseRightToLeftAlignment() holds.
 #include "platform/classes/SmallSet.h"
 #include "platform/gui/CustomControl.h"
 #include "platform/gui/Forms.h"
