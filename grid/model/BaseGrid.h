@@ -346,12 +346,16 @@ public:
     void AddToPropList(TgxCellElement* Element);
     void DeleteFromPropList(TgxCellElement* Element);
     void ResizeCellPropArrays(int OldColCount, int OldRowCount);
+    // Refreshes the own fonts of the cells that keep one automatically.
+    void UpdateCellFonts();
 
     // A cell's effective control type and word wrap: the cell, then its row
     // or column (DrawOverlap decides which first), then the grid.
     virtual TgxControlType GiveCellControlType(int DataCol, int DataRow);
     TgxWordWrap GiveCellWordWrap(int DataCol, int DataRow);
     TFont* GiveCellFont(int DataCol, int DataRow);
+    // The font of the cell's row or column, else the grid's.
+    TFont* GiveCellFontBehind(int DataCol, int DataRow);
     // A picture option (1 stretch .. 4 keep aspect ratio): the cell's, then
     // the row's and the column's in DrawOverlap order; dopDefault when none.
     TgxDrawOption GiveCellPicture(int DataCol, int DataRow, int Index);

@@ -335,6 +335,15 @@ void TgxBaseGrid::ResizeCellPropArrays(int /*OldColCount*/, int /*OldRowCount*/)
     Fit(*FRowCellProps, RowCount());
 }
 
+void TgxBaseGrid::UpdateCellFonts() {
+    int Index = 0;
+    int Col = 0;
+    int Row = 0;
+    while (FCoordList->NextCoord(Index, Col, Row))
+        if (TgxCellElement* Element = FCellProps->Find(Col, Row))
+            Element->CheckFont(GiveCellFontBehind(Col, Row));
+}
+
 // ---- text sizes -------------------------------------------------------------------------------
 
 int TgxBaseGrid::CalcTextHeight() const {
@@ -466,6 +475,10 @@ TgxDrawOption TgxBaseGrid::GiveCellPicture(int DataCol, int DataRow, int Index) 
 TFont* TgxBaseGrid::GiveCellFont(int DataCol, int DataRow) {
     if (const TgxCellElement* Element = GetCellElement(DataCol, DataRow, false))
         if (!Element->ParentFont() && Element->Font()) return Element->Font();
+    return GiveCellFontBehind(DataCol, DataRow);
+}
+
+TFont* TgxBaseGrid::GiveCellFontBehind(int DataCol, int DataRow) {
     TgxRow* Row = DataRow >= 0 && DataRow < FRows->Count() ? FRows->Item(DataRow) : nullptr;
     TFont* RowFont = Row && !Row->ParentFont() ? Row->Font() : nullptr;
     TgxCol* Col = DataCol >= 0 && DataCol < FCols->Count() ? FCols->Item(DataCol) : nullptr;

@@ -171,14 +171,40 @@ void TgxCustomPropElement::SetPropValue(const Variant& Value, TgxProperty Prop, 
     }
 }
 
-void TgxCustomPropElement::SetFont(TFont* Value) {
-    if (Value == FFont.get()) return;
-    if (Value) {
-        if (!FFont) FFont = std::make_unique<TFont>();
-        FFont->Assign(Value);
-    } else {
-        FFont.reset();
+void TgxCustomPropElement::CopyFont(TFont* Source) {
+    // The element's own copies run under the lock: they are not a change
+    // the user made to the cell's font.
+    ++FFontLock;
+    try {
+        if (!FFont) {
+            FFont = std::make_unique<TFont>();
+            FFont->OnChange = [this](TObject*) { FontChange(); };
+        }
+        FFont->Assign(Source);
+    } catch (...) {
+        --FFontLock;
+        throw;
     }
+    --FFontLock;
+}
+
+void TgxCustomPropElement::FontChange() {
+    if (FFontLock > 0) return;
+    FParentFont = false;
+}
+
+void TgxCellElement::FontChange() {
+    if (FFontLock > 0) return;
+    TgxCustomPropElement::FontChange();
+    FGrid->CellProps()->CheckRedraw(FDataCol, FDataRow, true);
+}
+
+void TgxCustomPropElement::SetFont(TFont* Value) {
+    if (Value && Value == FFont.get()) return;
+    if (Value)
+        CopyFont(Value);
+    else
+        FFont.reset();
     FParentFont = !FFont;
 }
 
@@ -187,13 +213,16 @@ void TgxCustomPropElement::SetParentFont(bool Value) {
     FParentFont = Value;
     if (Value) {
         if (FAutoCreateFont && FFont)
-            FFont->Assign(FGrid->Font());
+            CopyFont(FGrid->Font());
         else
             FFont.reset();
     } else {
-        if (!FFont) FFont = std::make_unique<TFont>();
-        FFont->Assign(FGrid->Font());
+        CopyFont(FGrid->Font());
     }
+}
+
+void TgxCustomPropElement::CheckFont(TFont* Resolved) {
+    if (FParentFont && FFont && Resolved && Resolved != FFont.get()) CopyFont(Resolved);
 }
 
 void TgxCustomPropElement::RemoveFonts() {

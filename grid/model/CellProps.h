@@ -58,8 +58,15 @@ public:
     void SetParentCombo(bool Value);
     void SetDateTimeDef(TgxDateTimeDefComponent* Value);
     void RemoveFonts();
+    // A following element's own font takes the font the grid shows.
+    void CheckFont(TFont* Resolved);
 
 protected:
+    void CopyFont(TFont* Source);
+    // The own font changed: unless the element copied it itself, the cell
+    // no longer follows the grid font.
+    virtual void FontChange();
+    int FFontLock = 0;
     TColor FColor = clNone;
     std::unique_ptr<TFont> FFont;
     bool FParentFont = true;
@@ -94,6 +101,7 @@ public:
 
     int DataCol() const { return FDataCol; }
     int DataRow() const { return FDataRow; }
+    void FontChange() override;
     void SetKey(int DataCol, int DataRow) {
         FDataCol = DataCol;
         FDataRow = DataRow;

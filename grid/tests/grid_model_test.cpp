@@ -702,3 +702,18 @@ TEST_F(GridModelTest, TheWidestTextOfAColumnCountsVisibleRowsOnly) {
     Grid->SetRowVisible(2, false);
     EXPECT_LT(Grid->GetCol(1)->GetMaxTextWidth(), Wide);
 }
+
+TEST_F(GridModelTest, AUsersChangeOfACellsOwnFontStopsItFollowingTheGrid) {
+    TgxCell Cell(Grid.get(), 2, 2);
+    Cell.SetAutoCreateFont(true);
+    Cell.SetParentFont(false);
+    Cell.SetParentFont(true); // follows again, keeping its font object
+    TgxCellElement* Element = Grid->CellProps()->Find(2, 2);
+    ASSERT_NE(Element->Font(), nullptr);
+    Grid->Font()->SetSize(15);
+    Grid->UpdateCellFonts();
+    EXPECT_EQ(Element->Font()->Size(), 15);
+    EXPECT_TRUE(Element->ParentFont());
+    Element->Font()->SetSize(19); // the user's change
+    EXPECT_FALSE(Element->ParentFont());
+}
