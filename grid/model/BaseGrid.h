@@ -541,6 +541,32 @@ public:
     void ScaleRows(int M, int D, TScalingFlags Flags);
     void ScaleCols(int M, int D, TScalingFlags Flags);
 
+    // ---- scroll bars (view/GridScroll) ------------------------------------------------------
+    // The bars work on positions in the visible lists, so hidden rows and
+    // columns never appear on them; above 32,767 scrollable rows (columns)
+    // a bar is scaled to fit its 16-bit positions.
+    int GetMaxScrollRow() const;
+    int GetMaxScrollCol() const;
+    void GetVertScrollRange(int& Count, int& Max, bool& Scaled, int& Last, int& First) const;
+    void GetHorzScrollRange(int& Count, int& Max, bool& Scaled, int& Last, int& First) const;
+    int GetVertScrollPos() const;
+    int GetHorzScrollPos() const;
+    int VertScrollPageSize(int Max, int Count, int Last) const;
+    int HorzScrollPageSize(int Max, int Count, int Last) const;
+    bool AlwaysShowHorzScrollBar() const;
+    bool AlwaysShowVertScrollBar() const;
+    void SetHorzVisible(bool Value);
+    void SetVertVisible(bool Value);
+    void UpdateScrollRange() override;
+    void UpdateScrollPos() override;
+    // The display row (column) a scroll-bar code and thumb position lead to.
+    int CalcVertScrollBar(int ScrollCode, int Pos) const;
+    int CalcHorzScrollBar(int ScrollCode, int Pos) const;
+    void ModifyVertScrollBar(int ScrollCode, int Pos);
+    void ModifyHorzScrollBar(int ScrollCode, int Pos);
+    // Clamps to the largest top-left and to visible columns and rows first.
+    void MoveTopLeft(int ALeft, int ATop) override;
+
     // ---- published settings ------------------------------------------------------------
     TgxGridMode GridMode() const { return FGridMode; }
     void SetGridMode(TgxGridMode Value) { FGridMode = Value; }
@@ -714,6 +740,10 @@ protected:
     void CheckColWidths(int& ChangedWidth);
     void CheckRowHeights(int& ChangedHeight);
 
+    // Scroll messages (view/GridScroll).
+    void WMVScroll(TMessage& Message) override;
+    void WMHScroll(TMessage& Message) override;
+
 private:
     void ResizeDisplayArrays();
     // The row accessors' one scheme: check, create the object when the
@@ -881,6 +911,14 @@ private:
     bool FPrintWithGridFormats = true;
     bool FProvideGridMenu = false;
     bool FAlwaysDetectButton = false;
+
+    // ---- scroll bar state (view/GridScroll) ----------------------------------------------------
+    bool FHorzShown = false;
+    bool FVertShown = false;
+    bool FScrollRangePending = false;
+    bool FScrollRangeAgain = false;
+    bool FInScrollRange = false;
+    bool FScrollPosPending = false;
 };
 
 } // namespace grid

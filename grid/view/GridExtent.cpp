@@ -1,0 +1,180 @@
+// How many columns and rows the client area shows, the direct resizing of
+// one column or row, and the scaling of sizes and fonts with the form.
+#include "grid/model/BaseGrid.h"
+#include "grid/model/Columns.h"
+#include "grid/model/Rows.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace grid {
+
+namespace {
+
+// Whole items that fit from First on, the sum starting at Used. An item's
+// own line may hang over the edge (an empty item has no line).
+template <class Extent>
+int CountWhole(int First, int Count, int Used, int Room, int Line, Extent Size) {
+    int Result = 0;
+    for (int I = First; I < Count && Used < Room; ++I) {
+        const int S = Size(I);
+        Used += S;
+        if (Room >= Used - (S > 0 ? Line : 0)) ++Result;
+    }
+    return Result;
+}
+
+} // namespace
+
+// The running sum starts at the whole fixed width (row bar and frozen
+// columns): starting at the row bar alone would count frozen widths twice
+// short and call a cut-off column whole.
+int TgxBaseGrid::GetVisibleColCount() const {
+    if (!HandleAllocated()) return 0;
+    return CountWhole(LeftCol(), ColCount(), FFixedWidth, ClientWidth(), FVertLineWidth,
+                      [this](int C) { return ColWidths(C); });
+}
+
+int TgxBaseGrid::GetVisibleRowCount() const {
+    if (!HandleAllocated()) return 0;
+    return CountWhole(TopRow(), RowCount(), FFixedHeight, ClientHeight(), FHorzLineWidth,
+                      [this](int R) { return RowHeights(R); });
+}
+
+namespace {
+
+// Visible items that fit wholly, then the fraction of the next visible one.
+template <class Extent, class Visible>
+double CountWithFraction(int Start, int FixedEnd, int ScrollFrom, int Count, int Room,
+                         Extent Size, Visible IsVisible) {
+    int Used = Start;
+    int Whole = 0;
+    auto Fraction = [&](int From) {
+        for (int I = From; I < Count; ++I)
+            if (IsVisible(I) && Size(I) > 0)
+                return Used < Room ? double(Room - Used) / Size(I) : 0.0;
+        return 0.0;
+    };
+    int I = 1;
+    for (; I < FixedEnd && I < Count; ++I) {
+        if (Used + Size(I) > Room) return Whole + Fraction(I);
+        Used += Size(I);
+        if (IsVisible(I)) ++Whole;
+    }
+    for (I = std::max(ScrollFrom, FixedEnd); I < Count; ++I) {
+        if (Used + Size(I) > Room) break;
+        Used += Size(I);
+        if (IsVisible(I)) ++Whole;
+    }
+    return Whole + Fraction(I);
+}
+
+} // namespace
+
+double TgxBaseGrid::GetVisibleCols() const {
+    if (!HandleAllocated()) return 0;
+    return CountWithFraction(
+        GetRowBarOn() ? ColWidths(0) : 0, FixedCols(), LeftCol(), ColCount(), ClientWidth(),
+        [this](int C) { return ColWidths(C); },
+        [this](int C) {
+            const int Data = GetDataCol(C);
+            return Data >= 0 && Data < FCols->Count() && FCols->Item(Data)->Visible();
+        });
+}
+
+double TgxBaseGrid::GetVisibleRows() const {
+    if (!HandleAllocated()) return 0;
+    return CountWithFraction(
+        GetHeadingOn() ? RowHeights(0) : 0, FixedRows(), TopRow(), RowCount(), ClientHeight(),
+        [this](int R) { return RowHeights(R); },
+        [this](int R) { return IsRowVisible(GetDataRow(R)); });
+}
+
+int TgxBaseGrid::GetGridRowHeights(int DisplayRow) const {
+    return DisplayRow >= 0 && DisplayRow < RowCount() ? RowHeights(DisplayRow) : 0;
+}
+
+bool TgxBaseGrid::ResizeCol(int DisplayCol, int Width) {
+    if (DisplayCol < 0 || DisplayCol >= ColCount() || ColWidths(DisplayCol) == Width) return false;
+    SetColPixelWidth(DisplayCol, Width);
+    return true;
+}
+
+bool TgxBaseGrid::ResizeRow(int DisplayRow, int Height, bool Silent) {
+    if (DisplayRow < 0 || DisplayRow >= RowCount() || RowHeights(DisplayRow) == Height)
+        return false;
+    if (!Silent) {
+        SetRowPixelHeight(DisplayRow, Height);
+        return true;
+    }
+    const bool Old = FModelSizing;
+    FModelSizing = true;
+    try {
+        SetRowHeights(DisplayRow, Height);
+    } catch (...) {
+        FModelSizing = Old;
+        throw;
+    }
+    FModelSizing = Old;
+    return true;
+}
+
+namespace {
+
+// A * B / C rounded half away from zero, as the platform scales.
+int MulDiv(int A, int B, int C) {
+    return static_cast<int>(std::lround(static_cast<double>(A) * B / C));
+}
+
+void ScaleFont(TFont* Font, int M, int D) {
+    if (Font) Font->SetSize(MulDiv(Font->Size(), M, D));
+}
+
+} // namespace
+
+void TgxBaseGrid::ScaleRows(int M, int D, TScalingFlags Flags) {
+    if (M == D || D == 0) return;
+    const bool Heights = Flags.Contains(sfHeight);
+    try {
+        if (Heights) {
+            const bool Old = FModelSizing;
+            FModelSizing = true;
+            SetDefaultRowHeight(MulDiv(DefaultRowHeight(), M, D));
+            FModelSizing = Old;
+        }
+        for (int R = 0; R < FRows->Count(); ++R) {
+            TgxRow* Row = FRows->Item(R);
+            if (!Row) continue;
+            if (Heights) Row->SetHeight(MulDiv(Row->Height(), M, D));
+            if (Flags.Contains(sfFont) && !Row->ParentFont()) ScaleFont(Row->Font(), M, D);
+        }
+    } catch (...) {
+        if (Heights) RowHeightsChanged();
+        throw;
+    }
+    if (Heights) RowHeightsChanged();
+}
+
+void TgxBaseGrid::ScaleCols(int M, int D, TScalingFlags Flags) {
+    if (M == D || D == 0) return;
+    const bool Widths = Flags.Contains(sfWidth);
+    try {
+        if (Widths) {
+            const bool Old = FModelSizing;
+            FModelSizing = true;
+            SetDefaultColWidth(MulDiv(DefaultColWidth(), M, D));
+            FModelSizing = Old;
+        }
+        for (int C = 0; C < FCols->Count(); ++C) {
+            TgxCol* Col = FCols->Item(C);
+            if (Widths) Col->SetWidth(MulDiv(Col->Width(), M, D));
+            if (Flags.Contains(sfFont) && !Col->ParentFont()) ScaleFont(Col->GetFont(), M, D);
+        }
+    } catch (...) {
+        if (Widths) ColWidthsChanged();
+        throw;
+    }
+    if (Widths) ColWidthsChanged();
+}
+
+} // namespace grid

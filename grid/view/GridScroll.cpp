@@ -1,0 +1,347 @@
+// The grid's scroll bars: their range and position as positions in the
+// lists of visible rows and columns, and the way a scroll message becomes
+// a new top row or left column.
+#include "grid/model/BaseGrid.h"
+#include "platform/gui/Messages.h"
+#include "platform/gui/WindowScroll.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace grid {
+
+namespace {
+
+// Halves go to the even neighbour, as the bar arithmetic has always done.
+int RoundEven(double Value) {
+    return static_cast<int>(std::nearbyint(Value));
+}
+
+int Locate(const TgxVisibleItems& Items, int Position) {
+    bool Found = false;
+    return const_cast<TgxVisibleItems&>(Items).Locate(Position, Found);
+}
+
+// The list position of the item that stands first when scrolled to the end.
+template <class Extent>
+int MaxScrollPosition(const TgxVisibleItems& Items, int Fixed, int FixedExtent, int Room,
+                      Extent Size) {
+    const int Count = Items.VisibleCount();
+    if (Count == 0) return 0;
+    int N = Count;
+    int A = Items.GetItem(N);
+    int Used = FixedExtent + (A > 0 ? Size(A) : 0);
+    while (N > 1 && A > Fixed) {
+        A = Items.GetItem(N - 1);
+        if (A < Fixed || Used + Size(A) > Room) break;
+        Used += Size(A);
+        --N;
+    }
+    return std::min(Count, std::max(N, Locate(Items, Fixed)));
+}
+
+struct TRange {
+    int Count = 0;
+    int Max = 0;
+    bool Scaled = false;
+    int Last = 0;
+    int First = 0;
+};
+
+TRange ScrollRange(const TgxVisibleItems& Items, int Fixed, int MaxScroll) {
+    TRange R;
+    R.First = Locate(Items, Fixed);
+    R.Last = Items.VisibleCount();
+    R.Count = R.Last - R.First + 1;
+    R.Max = std::min(32767, R.Count);
+    if (R.Max < R.Count) {
+        R.Scaled = true;
+        R.Count = MaxScroll - R.First;
+        R.Max = std::min(R.Max, R.Count);
+    }
+    return R;
+}
+
+int ScrollPosition(const TgxVisibleItems& Items, const TRange& R, int Top, int MaxScroll) {
+    if (R.Count <= 0) return 1;
+    const int P = Locate(Items, Top);
+    if (R.Scaled) {
+        const int Q = RoundEven(static_cast<double>(R.Max) / R.Count * (P - R.First));
+        return Q > Items.VisibleCount() ? R.Last : Q;
+    }
+    const int Q = P - R.First + 1;
+    return Q > Items.VisibleCount() ? MaxScroll : Q;
+}
+
+int PageSize(int Max, int Count, int Last, int MaxScroll) {
+    if (Count == 0) return 0;
+    return std::max(1, RoundEven(static_cast<double>(Last - MaxScroll + 1) / Count * Max));
+}
+
+// The list position a scroll code leads to, then the display position.
+int ScrollTarget(const TgxVisibleItems& Items, const TRange& R, int Top, int Fixed, int Code,
+                 int Thumb, bool Tracking, int PageBack, int PageForward, int MaxScroll) {
+    int P = Locate(Items, Top);
+    switch (Code) {
+    case SB_LINEUP:
+        --P;
+        break;
+    case SB_LINEDOWN:
+        ++P;
+        break;
+    case SB_PAGEUP:
+        P -= std::max(1, PageBack);
+        break;
+    case SB_PAGEDOWN:
+        P += std::max(1, PageForward);
+        break;
+    case SB_TOP:
+        P = Locate(Items, Fixed);
+        break;
+    case SB_BOTTOM:
+        P = Items.VisibleCount();
+        break;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION:
+        if (Code == SB_THUMBTRACK && !Tracking) break;
+        if (R.Scaled) {
+            P = RoundEven(static_cast<double>(R.Count) / R.Max * Thumb) + R.First;
+            if (P > Items.VisibleCount()) P = MaxScroll;
+        } else {
+            P = R.First + Thumb - 1;
+            if (P > Items.VisibleCount()) P = R.Last;
+        }
+        break;
+    default:
+        break;
+    }
+    const int Count = Items.VisibleCount();
+    if (Count == 0) return Fixed;
+    if (P < 1) return Items.GetItem(std::clamp(R.First, 1, Count));
+    if (P > Count) return Items.GetItem(Count);
+    return Items.GetItem(P);
+}
+
+} // namespace
+
+int TgxBaseGrid::GetMaxScrollRow() const {
+    return MaxScrollPosition(FVisibleRows, FixedRows(), FFixedHeight, ClientHeight(),
+                             [this](int R) { return RowHeights(R); });
+}
+
+int TgxBaseGrid::GetMaxScrollCol() const {
+    return MaxScrollPosition(FVisibleCols, FixedCols(), FFixedWidth, ClientWidth(),
+                             [this](int C) { return ColWidths(C); });
+}
+
+void TgxBaseGrid::GetVertScrollRange(int& Count, int& Max, bool& Scaled, int& Last,
+                                     int& First) const {
+    const TRange R = ScrollRange(FVisibleRows, FixedRows(), GetMaxScrollRow());
+    Count = R.Count;
+    Max = R.Max;
+    Scaled = R.Scaled;
+    Last = R.Last;
+    First = R.First;
+}
+
+void TgxBaseGrid::GetHorzScrollRange(int& Count, int& Max, bool& Scaled, int& Last,
+                                     int& First) const {
+    const TRange R = ScrollRange(FVisibleCols, FixedCols(), GetMaxScrollCol());
+    Count = R.Count;
+    Max = R.Max;
+    Scaled = R.Scaled;
+    Last = R.Last;
+    First = R.First;
+}
+
+int TgxBaseGrid::GetVertScrollPos() const {
+    const int MaxScroll = GetMaxScrollRow();
+    return ScrollPosition(FVisibleRows, ScrollRange(FVisibleRows, FixedRows(), MaxScroll),
+                          TopRow(), MaxScroll);
+}
+
+int TgxBaseGrid::GetHorzScrollPos() const {
+    const int MaxScroll = GetMaxScrollCol();
+    return ScrollPosition(FVisibleCols, ScrollRange(FVisibleCols, FixedCols(), MaxScroll),
+                          LeftCol(), MaxScroll);
+}
+
+int TgxBaseGrid::VertScrollPageSize(int Max, int Count, int Last) const {
+    return PageSize(Max, Count, Last, GetMaxScrollRow());
+}
+
+int TgxBaseGrid::HorzScrollPageSize(int Max, int Count, int Last) const {
+    return PageSize(Max, Count, Last, GetMaxScrollCol());
+}
+
+bool TgxBaseGrid::AlwaysShowHorzScrollBar() const {
+    const bool Asked = FAlwaysShowScrollBar == ssHorizontal || FAlwaysShowScrollBar == ssBoth;
+    return Asked && (FGridScrollBars == ssHorizontal || FGridScrollBars == ssBoth);
+}
+
+bool TgxBaseGrid::AlwaysShowVertScrollBar() const {
+    const bool Asked = FAlwaysShowScrollBar == ssVertical || FAlwaysShowScrollBar == ssBoth;
+    return Asked && (FGridScrollBars == ssVertical || FGridScrollBars == ssBoth);
+}
+
+namespace {
+
+// Writes the bar's information only when it differs from the window's.
+void ApplyBar(TgxBaseGrid* Grid, int Bar, int Count, int Max, bool Scaled, int Page, int Pos) {
+    TScrollInfo Current;
+    Current.fMask = SIF_ALL;
+    GetScrollInfo(Grid, Bar, Current);
+    TScrollInfo New;
+    New.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+    New.nMin = Scaled ? 0 : 1;
+    New.nMax = Max;
+    New.nPage = Count == 0 ? 0u : Scaled ? 1u : static_cast<unsigned>(Page);
+    New.nPos = Pos;
+    if (New.nMin != Current.nMin || New.nMax != Current.nMax || New.nPage != Current.nPage ||
+        New.nPos != Current.nPos)
+        SetScrollInfo(Grid, Bar, New, true);
+    EnableScrollBar(Grid, static_cast<unsigned>(Bar), ESB_ENABLE_BOTH);
+    ShowScrollBar(Grid, Bar, true);
+}
+
+} // namespace
+
+void TgxBaseGrid::SetHorzVisible(bool Value) {
+    if (!HandleAllocated()) return;
+    if (Value) {
+        int Count = 0, Max = 0, Last = 0, First = 0;
+        bool Scaled = false;
+        GetHorzScrollRange(Count, Max, Scaled, Last, First);
+        FHorzShown = true;
+        ApplyBar(this, SB_HORZ, Count, Max, Scaled, HorzScrollPageSize(Max, Count, Last),
+                 GetHorzScrollPos());
+        return;
+    }
+    if (!FHorzShown && !AlwaysShowHorzScrollBar()) return;
+    FHorzShown = AlwaysShowHorzScrollBar();
+    ShowScrollBar(this, SB_HORZ, FHorzShown);
+    if (FHorzShown) EnableScrollBar(this, SB_HORZ, ESB_DISABLE_BOTH);
+}
+
+void TgxBaseGrid::SetVertVisible(bool Value) {
+    if (!HandleAllocated()) return;
+    if (Value) {
+        int Count = 0, Max = 0, Last = 0, First = 0;
+        bool Scaled = false;
+        GetVertScrollRange(Count, Max, Scaled, Last, First);
+        FVertShown = true;
+        ApplyBar(this, SB_VERT, Count, Max, Scaled, VertScrollPageSize(Max, Count, Last),
+                 GetVertScrollPos());
+        return;
+    }
+    if (!FVertShown && !AlwaysShowVertScrollBar()) return;
+    FVertShown = AlwaysShowVertScrollBar();
+    ShowScrollBar(this, SB_VERT, FVertShown);
+    if (FVertShown) EnableScrollBar(this, SB_VERT, ESB_DISABLE_BOTH);
+}
+
+void TgxBaseGrid::UpdateScrollRange() {
+    if (!HandleAllocated()) return;
+    if (!PaintEnabled()) {
+        FScrollRangePending = true;
+        return;
+    }
+    if (FInScrollRange) {
+        FScrollRangeAgain = true;
+        return;
+    }
+    FInScrollRange = true;
+    try {
+        // A bar that appears narrows the client area, which may call for
+        // the other bar: once more when that happened.
+        for (int Pass = 0; Pass < 2; ++Pass) {
+            FScrollRangeAgain = false;
+            const bool HorzBefore = FHorzShown;
+            const bool VertBefore = FVertShown;
+            SetHorzVisible(CanShowHorzScrollBar());
+            SetVertVisible(CanShowVertScrollBar());
+            if (!FScrollRangeAgain && HorzBefore == FHorzShown && VertBefore == FVertShown) break;
+        }
+    } catch (...) {
+        FInScrollRange = false;
+        throw;
+    }
+    FInScrollRange = false;
+    FScrollRangePending = false;
+}
+
+void TgxBaseGrid::UpdateScrollPos() {
+    if (!HandleAllocated() || FGridScrollBars == ssNone) return;
+    if (!PaintEnabled()) {
+        FScrollPosPending = true;
+        return;
+    }
+    if (FGridScrollBars == ssHorizontal || FGridScrollBars == ssBoth) {
+        const int Pos = GetHorzScrollPos();
+        if (Pos != GetScrollPos(this, SB_HORZ)) SetScrollPos(this, SB_HORZ, Pos, true);
+    }
+    if (FGridScrollBars == ssVertical || FGridScrollBars == ssBoth) {
+        const int Pos = GetVertScrollPos();
+        if (Pos != GetScrollPos(this, SB_VERT)) SetScrollPos(this, SB_VERT, Pos, true);
+    }
+    FScrollPosPending = false;
+}
+
+int TgxBaseGrid::CalcVertScrollBar(int ScrollCode, int Pos) const {
+    const int MaxScroll = GetMaxScrollRow();
+    return ScrollTarget(FVisibleRows, ScrollRange(FVisibleRows, FixedRows(), MaxScroll), TopRow(),
+                        FixedRows(), ScrollCode, Pos, FThumbTracking, PrevScrollRows(),
+                        VisibleScrollRows(), MaxScroll);
+}
+
+int TgxBaseGrid::CalcHorzScrollBar(int ScrollCode, int Pos) const {
+    const int MaxScroll = GetMaxScrollCol();
+    return ScrollTarget(FVisibleCols, ScrollRange(FVisibleCols, FixedCols(), MaxScroll), LeftCol(),
+                        FixedCols(), ScrollCode, Pos, FThumbTracking, PrevScrollCols(),
+                        VisibleScrollCols(), MaxScroll);
+}
+
+void TgxBaseGrid::ModifyVertScrollBar(int ScrollCode, int Pos) {
+    const int NewTop =
+        std::min(std::max(CalcVertScrollBar(ScrollCode, Pos), FixedRows()), GetMaxTopRow());
+    if (NewTop != TopRow()) MoveTopLeft(LeftCol(), NewTop);
+}
+
+void TgxBaseGrid::ModifyHorzScrollBar(int ScrollCode, int Pos) {
+    const int NewLeft =
+        std::min(std::max(CalcHorzScrollBar(ScrollCode, Pos), FixedCols()), GetMaxLeftCol());
+    if (NewLeft != LeftCol()) MoveTopLeft(NewLeft, TopRow());
+}
+
+void TgxBaseGrid::WMVScroll(TMessage& Message) {
+    const TWMScroll M(Message);
+    const int Code = M.ScrollCode();
+    if ((Code == SB_LINEUP || Code == SB_PAGEUP) && TopRow() == FixedRows()) return;
+    ModifyVertScrollBar(Code, M.Pos());
+    UpdateScrollPos();
+}
+
+void TgxBaseGrid::WMHScroll(TMessage& Message) {
+    const TWMScroll M(Message);
+    const int Code = M.ScrollCode();
+    if ((Code == SB_LINEUP || Code == SB_PAGEUP) && LeftCol() == FixedCols()) return;
+    ModifyHorzScrollBar(Code, M.Pos());
+    UpdateScrollPos();
+}
+
+void TgxBaseGrid::MoveTopLeft(int ALeft, int ATop) {
+    if (GetFastAssign() || !HandleAllocated()) {
+        TCustomGrid_ts::MoveTopLeft(ALeft, ATop);
+        return;
+    }
+    const int Left = std::min(ALeft, std::max(GetMaxLeftCol(), FixedCols()));
+    const int Top = std::min(ATop, std::max(GetMaxTopRow(), FixedRows()));
+    int NewLeft = LeftCol();
+    int NewTop = TopRow();
+    if (!GetVisibleLeftCol(Left, NewLeft)) NewLeft = LeftCol();
+    if (!GetVisibleTopRow(Top, NewTop)) NewTop = TopRow();
+    if (NewLeft == LeftCol() && NewTop == TopRow()) return;
+    TCustomGrid_ts::MoveTopLeft(NewLeft, NewTop);
+}
+
+} // namespace grid
