@@ -76,7 +76,7 @@ TCustomGrid_ts::TCustomGrid_ts(TComponent* AOwner) : TCustomControl(AOwner) {
 }
 
 TCustomGrid_ts::~TCustomGrid_ts() {
-    if (HandleAllocated()) KillTimer(this, AutoScrollTimerId);
+    KillTimer(this, AutoScrollTimerId);
     FInplaceEdit.reset();
 }
 
