@@ -266,6 +266,11 @@ public:
     void SetRowDropDownStyle(int DataRow, TgxDropDownStyle Value);
     TgxDateTimeDefComponent* GetRowDateTimeDef(int DataRow) const;
     void SetRowDateTimeDef(int DataRow, TgxDateTimeDefComponent* Value);
+    bool GetRowAutoCreateFont(int DataRow) const;
+    void SetRowAutoCreateFont(int DataRow, bool Value);
+    // The row takes a font of its own (a copy of the grid font), or drops it.
+    void AssignRowFont(int DataRow);
+    void ResetRowFont(int DataRow);
     bool GetRowParentCombo(int DataRow) const;
     void SetRowParentCombo(int DataRow, bool Value);
     void SetRowChanged(int DataRow, bool Value);

@@ -225,6 +225,22 @@ void TgxBaseGrid::SetRowDateTimeDef(int DataRow, TgxDateTimeDefComponent* Value)
                    [&](TgxRow& R) { R.SetDateTimeDef(Value); });
 }
 
+bool TgxBaseGrid::GetRowAutoCreateFont(int DataRow) const {
+    return GetRowProperty(DataRow, [](const TgxRow* R) { return R && R->AutoCreateFont(); });
+}
+
+void TgxBaseGrid::SetRowAutoCreateFont(int DataRow, bool Value) {
+    SetRowProperty(DataRow, Value, false, [&](TgxRow& R) { R.SetAutoCreateFont(Value); });
+}
+
+void TgxBaseGrid::AssignRowFont(int DataRow) {
+    SetRowParentFont(DataRow, false);
+}
+
+void TgxBaseGrid::ResetRowFont(int DataRow) {
+    SetRowParentFont(DataRow, true);
+}
+
 bool TgxBaseGrid::GetRowParentCombo(int DataRow) const {
     return GetRowProperty(DataRow, [](const TgxRow* R) { return !R || R->ParentCombo(); });
 }

@@ -1,5 +1,6 @@
 #include "grid/model/Rows.h"
 
+#include "grid/foundation/IntLists.h"
 #include "grid/model/BaseGrid.h"
 #include "grid/model/GridLinks.h"
 
@@ -55,11 +56,26 @@ void TgxRow::SetParentFont(bool Value) {
     if (Value == FParentFont) return;
     FParentFont = Value;
     if (Value) {
-        FFont.reset();
+        if (FAutoCreateFont && FFont)
+            FFont->Assign(FGrid->Font());
+        else
+            FFont.reset();
         LookChanged(true);
     } else {
         if (!FFont) FFont = std::make_unique<TFont>();
         FFont->Assign(FGrid->Font());
+    }
+}
+
+void TgxRow::SetAutoCreateFont(bool Value) {
+    if (Value == FAutoCreateFont) return;
+    FAutoCreateFont = Value;
+    TgxIntegerList* List = FGrid->AutoFontRows();
+    if (Value) {
+        List->AddItem(FDataRow);
+    } else {
+        List->Remove(FDataRow);
+        if (FParentFont) FFont.reset();
     }
 }
 
@@ -182,8 +198,8 @@ void TgxRow::SetDateTimeDef(TgxDateTimeDefComponent* Value) {
 }
 
 bool TgxRow::DefaultProps() const {
-    return FColor == clNone && !FFont && FParentFont && FAlignState.IsDefault() &&
-           FVertAlignment == vtaDefault && FWordWrap == uiDefault &&
+    return FColor == clNone && !FFont && FParentFont && !FAutoCreateFont &&
+           FAlignState.IsDefault() && FVertAlignment == vtaDefault && FWordWrap == uiDefault &&
            FHeight == FGrid->DefaultRowHeight() && FSetHeight == FHeight && FVisible &&
            !FReadOnly && !FIs3D && FMaskName.empty() && FButtonType == btDefault &&
            FDropDownStyle == ddDropDown && FParentCombo &&

@@ -34,6 +34,9 @@ public:
     void SetFont(TFont* Value);
     bool ParentFont() const { return FParentFont; }
     void SetParentFont(bool Value);
+    bool AutoCreateFont() const { return FAutoCreateFont; }
+    // Keeps the row in the grid's list of rows with AutoCreateFont.
+    void SetAutoCreateFont(bool Value);
     TAlignment Alignment() const { return FAlignState.Alignment; }
     void SetAlignment(TAlignment Value);
     bool Align() const { return FAlignState.Align; }
@@ -94,6 +97,7 @@ private:
     TColor FColor = clNone;
     std::unique_ptr<TFont> FFont;
     bool FParentFont = true;
+    bool FAutoCreateFont = false;
     TgxAlignmentState FAlignState;
     TgxVertAlignment FVertAlignment = vtaDefault;
     TgxWordWrap FWordWrap = uiDefault;

@@ -717,3 +717,16 @@ TEST_F(GridModelTest, AUsersChangeOfACellsOwnFontStopsItFollowingTheGrid) {
     Element->Font()->SetSize(19); // the user's change
     EXPECT_FALSE(Element->ParentFont());
 }
+
+TEST_F(GridModelTest, RowFontsComeAndGoWithTheirRowObjects) {
+    Grid->AssignRowFont(3);
+    ASSERT_NE(Grid->GetRowFont(3), nullptr);
+    EXPECT_FALSE(Grid->GetRowParentFont(3));
+    Grid->ResetRowFont(3);
+    EXPECT_EQ(Grid->GetRow(3), nullptr);
+    Grid->SetRowAutoCreateFont(3, true);
+    EXPECT_EQ(Grid->AutoFontRows()->Count(), 1);
+    Grid->SetRowAutoCreateFont(3, false);
+    EXPECT_EQ(Grid->AutoFontRows()->Count(), 0);
+    EXPECT_EQ(Grid->GetRow(3), nullptr);
+}
