@@ -4,6 +4,7 @@
 #include "grid/foundation/TextChars.h"
 #include "grid/model/BaseGrid.h"
 #include "grid/model/Columns.h"
+#include "grid/model/InplaceControl.h"
 
 #include <algorithm>
 
@@ -21,10 +22,8 @@ Variant TgxCurrentCell::GetValue() {
     if (!FGrid->InGridState()) return Variant();
     const int Col = GetDataCol();
     const int Row = GetDataRow();
-    if (ValueSet(Col, Row)) return FBuffer;
-    if (Col < 1 || Col > FGrid->GetGridColCount() || Row < 1 || Row > FGrid->GetGridRowCount())
-        return Variant();
-    return FGrid->GetCellValue(Col, Row);
+    FetchCellValue();
+    return ValueSet(Col, Row) ? FBuffer : Variant();
 }
 
 void TgxCurrentCell::SetBuffer(const Variant& Value, bool OwnsObject) {
@@ -85,6 +84,70 @@ int CharLength(const AnsiString& Text) {
 }
 
 } // namespace
+
+void TgxCurrentCell::FetchCellValue() {
+    if (!FGrid->InGridState()) return;
+    const int Col = GetDataCol();
+    const int Row = GetDataRow();
+    if (ValueSet(Col, Row)) return;
+    if (Col < 1 || Col > FGrid->GetGridColCount() || Row < 1 || Row > FGrid->GetGridRowCount())
+        return;
+    const Variant Value = FGrid->GetCellValue(Col, Row);
+    SetBuffer(Value, false);
+    if (TgxCustomGridControl* Control =
+            FGrid->GridCellControl(FGrid->GiveCellControlType(Col, Row)))
+        Control->SetValue(Value);
+}
+
+namespace {
+
+// The edit control of a text cell, for the selection operations.
+TgxCustomGridControl* TextControl(TgxBaseGrid* Grid, const TgxCurrentCell& Cell) {
+    if (!Grid->InGridState() ||
+        Grid->GiveCellControlType(Cell.GetDataCol(), Cell.GetDataRow()) != ctText)
+        return nullptr;
+    return Grid->GridCellControl(ctText);
+}
+
+} // namespace
+
+void TgxCurrentCell::SetSelStart(int Value) {
+    FetchCellValue();
+    FSelStart = Value;
+    if (!FGrid->HandleAllocated()) return;
+    if (TgxCustomGridControl* Control = TextControl(FGrid, *this)) Control->SetSelStart(Value);
+}
+
+void TgxCurrentCell::SetSelLength(int Value) {
+    FetchCellValue();
+    FSelLength = Value;
+    if (!FGrid->HandleAllocated()) return;
+    if (TgxCustomGridControl* Control = TextControl(FGrid, *this)) Control->SetSelLength(Value);
+}
+
+void TgxCurrentCell::SelectAll() {
+    FetchCellValue();
+    if (!FGrid->HandleAllocated()) return;
+    if (TgxCustomGridControl* Control = TextControl(FGrid, *this)) {
+        Control->SelectAll();
+        SelectionReported(Control->GetSelStart(), Control->GetSelLength());
+    }
+}
+
+AnsiString TgxCurrentCell::GetSelText() {
+    FetchCellValue();
+    TgxCustomGridControl* Control = TextControl(FGrid, *this);
+    return Control ? Control->GetSelText() : AnsiString();
+}
+
+bool TgxCurrentCell::CopyToClipboard() {
+    if (!FGrid->HandleAllocated()) return false;
+    FetchCellValue();
+    TgxCustomGridControl* Control = TextControl(FGrid, *this);
+    if (!Control) return false;
+    Control->CopyToClipboard();
+    return true;
+}
 
 bool TgxCurrentCell::NewlengthOk(const AnsiString& Text) const {
     const int DataCol = GetDataCol();

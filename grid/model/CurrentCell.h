@@ -57,10 +57,25 @@ public:
     // with no selection, once a pending edit has ended).
     void MoveToInsertRow(int DataCol);
 
+    // The value is given to the in-place control of the cell's type unless
+    // the buffer already holds this cell (no edit starts).
+    void FetchCellValue();
+    // The text selection in the in-place control; the setters and
+    // SelectAll need the grid's window. The getters answer what the control
+    // last reported.
     int SelStart() const { return FSelStart; }
     int SelLength() const { return FSelLength; }
-    void SetSelStart(int Value) { FSelStart = Value; }
-    void SetSelLength(int Value) { FSelLength = Value; }
+    void SetSelStart(int Value);
+    void SetSelLength(int Value);
+    void SelectAll();
+    AnsiString GetSelText();
+    // The control reports its selection.
+    void SelectionReported(int Start, int Length) {
+        FSelStart = Start;
+        FSelLength = Length;
+    }
+    // Copies the selected text of a text cell (needs the grid's window).
+    bool CopyToClipboard();
     TColor TransparentColor() const { return FTransparentColor; }
 
 private:

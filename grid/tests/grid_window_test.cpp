@@ -2,6 +2,7 @@
 // largest top row and the top-left report.
 #include "grid/model/BaseGrid.h"
 #include "grid/model/Columns.h"
+#include "grid/model/CurrentCell.h"
 #include "platform/gui/Forms.h"
 #include "platform/gui/QtApp.h"
 
@@ -79,4 +80,20 @@ TEST_F(GridWindowTest, HiddenRowsAreSkippedWhenCountingScrollRows) {
         Grid->SetRowVisible(R, false);
     EXPECT_EQ(Grid->VisibleScrollRows(), Before);
     EXPECT_EQ(Grid->RowHeights(3), 0);
+}
+
+TEST_F(GridWindowTest, TheCurrentCellsSelectionGoesToTheEditControl) {
+    Grid->SetStoreData(true);
+    Grid->SetCellValue(1, 1, Variant("abcdef"));
+    TgxCurrentCell* Cell = Grid->CurrentCell();
+    Cell->MoveTo(1, 1);
+    Cell->SetSelStart(1);
+    Cell->SetSelLength(3);
+    EXPECT_EQ(Cell->GetSelText(), "bcd");
+    Cell->SelectAll();
+    EXPECT_EQ(Cell->GetSelText(), "abcdef");
+    EXPECT_TRUE(Cell->AllSelected());
+    Grid->GetCol(2)->SetControlType(ctCheck);
+    Cell->MoveTo(2, 1);
+    EXPECT_FALSE(Cell->CopyToClipboard()); // not a text cell
 }
