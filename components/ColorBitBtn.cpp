@@ -2,7 +2,11 @@
 
 #include "components/ButtonGlyphText.h"
 #include "components/ColorBitBtnKinds.h"
+#include "components/Palette.h"
+#include "platform/classes/DesignRegistry.h"
+#include "platform/classes/Publish.h"
 #include "platform/gui/Forms.h"
+#include "platform/gui/PublishedProps.h"
 
 namespace components {
 
@@ -299,5 +303,67 @@ void TColorBitBtn::DrawItem(const TDrawItemStruct& DrawItemStruct) {
         C->DrawFocusRect(R);
     }
 }
+
+// ---- published properties and registration -----------------------------------------
+
+namespace {
+
+const TTypeInfo& BitBtnKindType() {
+    static const TTypeInfo Info =
+        MakeEnumType("TBitBtnKind", {"bkCustom", "bkOK", "bkCancel", "bkHelp", "bkYes", "bkNo",
+                                     "bkClose", "bkAbort", "bkRetry", "bkIgnore", "bkAll"});
+    return Info;
+}
+const TTypeInfo& ButtonLayoutType() {
+    static const TTypeInfo Info = MakeEnumType(
+        "TButtonLayout", {"blGlyphLeft", "blGlyphRight", "blGlyphTop", "blGlyphBottom"});
+    return Info;
+}
+
+// Kind drops to bkCustom as it is read once the button no longer matches
+// its kind; reading it that way is what decides what is stored.
+TBitBtnKind CurrentKind(const TColorBitBtn& Button) {
+    return const_cast<TColorBitBtn&>(Button).Kind();
+}
+bool IsCustomKind(const TColorBitBtn& Button) {
+    return CurrentKind(Button) == bkCustom;
+}
+
+// The GUI layer publishes the push button but not the bit button, so the
+// bit button's layout settings are published here with the colour button's
+// own properties. Kind comes after Default, Cancel and ModalResult, so a
+// stored kind settles them as it is read; Caption comes after Kind, so a
+// stored caption stays.
+const TPublished<TColorBitBtn, TButton> ColorBitBtnClass(
+    "TColorBitBtn",
+    [](auto& C) {
+        C.Property("Layout", &TColorBitBtn::Layout, &TColorBitBtn::SetLayout, ButtonLayoutType())
+            .Default(blGlyphLeft);
+        C.Property("Margin", &TColorBitBtn::Margin, &TColorBitBtn::SetMargin).Default(-1);
+        C.Property("Spacing", &TColorBitBtn::Spacing, &TColorBitBtn::SetSpacing).Default(4);
+        C.Property("Color", &TColorBitBtn::Color, &TColorBitBtn::SetColor).Default(clBtnFace);
+        C.Property("FocusColor", &TColorBitBtn::FocusColor, &TColorBitBtn::SetFocusColor)
+            .Default(clNone);
+        C.Property("Glyph2", &TColorBitBtn::Glyph2, &TColorBitBtn::SetGlyph2);
+        C.Property("FocusFont", &TColorBitBtn::FocusFont, &TColorBitBtn::SetFocusFont);
+        C.Property("Glyph", &TColorBitBtn::Glyph, &TColorBitBtn::SetGlyph).Stored(&IsCustomKind);
+        C.Property("NumGlyphs", &TColorBitBtn::NumGlyphs, &TColorBitBtn::SetNumGlyphs)
+            .Default(1)
+            .Stored(&IsCustomKind);
+        C.Property("Kind", &CurrentKind, &TColorBitBtn::SetKind, BitBtnKindType())
+            .Default(bkCustom);
+        C.Property("Caption", &TControl::Caption, &TControl::SetCaption);
+    },
+    true);
+
+} // namespace
+
+namespace tcolorbitbtn {
+
+void Register() {
+    RegisterComponents(PalettePage, {GetClassInfo(typeid(TColorBitBtn))});
+}
+
+} // namespace tcolorbitbtn
 
 } // namespace components

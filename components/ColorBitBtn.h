@@ -92,4 +92,9 @@ private:
 // size and style.
 bool FontsEqual(const TFont& A, const TFont& B);
 
+namespace tcolorbitbtn {
+// Puts the unit's components on the palette page "Pellworth".
+void Register();
+} // namespace tcolorbitbtn
+
 } // namespace components

@@ -1,4 +1,8 @@
 #include "components/DateEdit.h"
+#include "components/Palette.h"
+#include "platform/classes/DesignRegistry.h"
+#include "platform/classes/Publish.h"
+#include "platform/gui/PublishedProps.h"
 
 #include "platform/gui/Dialogs.h"
 #include "platform/gui/Forms.h"
@@ -85,5 +89,23 @@ TDateTime TPWDateEdit::GetDate() const {
     if (!TryStrToDate(CleanDateText(Text()), Date)) return TDateTime(0.0);
     return Date;
 }
+
+// ---- published properties and registration -----------------------------------------
+
+namespace {
+
+const TPublished<TPWDateEdit, TEdit> DateEditClass(
+    "TPWDateEdit",
+    [](auto& C) { C.Property("Format", &TPWDateEdit::GetFormat, &TPWDateEdit::SetFormat); }, true);
+
+} // namespace
+
+namespace tpwdateedit {
+
+void Register() {
+    RegisterComponents(PalettePage, {GetClassInfo(typeid(TPWDateEdit))});
+}
+
+} // namespace tpwdateedit
 
 } // namespace components

@@ -43,4 +43,9 @@ private:
     std::bitset<256> FAcceptedKeys;
 };
 
+namespace tpwdateedit {
+// Puts the unit's components on the palette page "Pellworth".
+void Register();
+} // namespace tpwdateedit
+
 } // namespace components

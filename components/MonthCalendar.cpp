@@ -1,6 +1,8 @@
 #include "components/MonthCalendar.h"
 
+#include "platform/classes/Publish.h"
 #include "platform/gui/Dialogs.h"
+#include "platform/gui/PublishedProps.h"
 #include "platform/rtl/DateTime.h"
 #include "platform/rtl/DateTimeFormat.h"
 #include "platform/rtl/Exceptions.h"
@@ -639,5 +641,40 @@ void TPWCalendar::Loaded() {
     AssignDate(::Date());
     MarkFocusCell();
 }
+
+// ---- published properties -------------------------------------------------------------
+
+namespace {
+
+const TTypeInfo& DayOfWeekType() {
+    static const TTypeInfo Info =
+        MakeEnumType("DayOfWeek_t", {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"});
+    return Info;
+}
+
+// Focus and tab stop are the day grid's, so TabStop and TabOrder are
+// published again over the windowed control's. The date a stream holds is
+// replaced by today's when the calendar has been loaded.
+const TPublished<TPWCalendar, TWinControl> CalendarClass(
+    "TPWCalendar",
+    [](auto& C) {
+        C.Property("Date", &TPWCalendar::GetDate, &TPWCalendar::SetDate);
+        C.Property("Day", &TPWCalendar::Day, &TPWCalendar::SetDay);
+        C.Property("Month", &TPWCalendar::Month, &TPWCalendar::SetMonth);
+        C.Property("Year", &TPWCalendar::Year, &TPWCalendar::SetYear);
+        C.Property("DateFormat", &TPWCalendar::DateFormat, &TPWCalendar::SetDateFormat);
+        C.Property("StartOfWeek", &TPWCalendar::StartOfWeek, &TPWCalendar::SetStartOfWeek,
+                   DayOfWeekType())
+            .Default(DayOfWeek_t::Sun);
+        C.Property("MultiSelect", &TPWCalendar::MultiSelect, &TPWCalendar::SetMultiSelect)
+            .Default(false);
+        C.Property("HeadingSelect", &TPWCalendar::HeadingSelect, &TPWCalendar::SetHeadingSelect)
+            .Default(false);
+        C.Property("TabStop", &TPWCalendar::GetTabStop, &TPWCalendar::SetTabStop).Default(true);
+        C.Property("TabOrder", &TWinControl::TabOrder, &TWinControl::SetTabOrder);
+    },
+    true);
+
+} // namespace
 
 } // namespace components

@@ -1,5 +1,8 @@
 #include "components/MonthCalendarEditor.h"
 
+#include "components/Palette.h"
+#include "platform/classes/DesignRegistry.h"
+
 namespace components {
 
 TDayOfWeekEditor::TDayOfWeekEditor(TPWCalendar* Calendar)
@@ -34,5 +37,19 @@ void TDayOfWeekEditor::GetValues(const TGetStrProc& Proc) const {
     for (const char* Name : DayOfWeekNames)
         Proc(Name);
 }
+
+namespace pwcalendar {
+
+void Register() {
+    const TClassInfo* Calendar = GetClassInfo(typeid(TPWCalendar));
+    RegisterComponents(PalettePage, {Calendar});
+    const TPropInfo* StartOfWeek = GetPropInfo(Calendar, "StartOfWeek");
+    RegisterPropertyEditor(StartOfWeek->PropType, Calendar, "StartOfWeek",
+                           [](TPersistent* Instance, const TPropInfo* PropInfo) {
+                               return std::make_unique<TDayOfWeekEditor>(Instance, PropInfo);
+                           });
+}
+
+} // namespace pwcalendar
 
 } // namespace components

@@ -20,4 +20,10 @@ public:
     void GetValues(const TGetStrProc& Proc) const override;
 };
 
+namespace pwcalendar {
+// Puts the calendar on the palette page "Pellworth" and installs
+// TDayOfWeekEditor for its StartOfWeek.
+void Register();
+} // namespace pwcalendar
+
 } // namespace components

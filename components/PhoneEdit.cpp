@@ -1,4 +1,8 @@
 #include "components/PhoneEdit.h"
+#include "components/Palette.h"
+#include "platform/classes/DesignRegistry.h"
+#include "platform/classes/Publish.h"
+#include "platform/gui/PublishedProps.h"
 
 #include <algorithm>
 
@@ -122,5 +126,29 @@ void TPWPhoneEdit::KeyPress(char& Key) {
     // The edit has changed its text itself.
     Key = 0;
 }
+
+// ---- published properties and registration -----------------------------------------
+
+namespace {
+
+// Text is published again after Format, so a stored number is laid into
+// the stored pattern as it is read.
+const TPublished<TPWPhoneEdit, TEdit> PhoneEditClass(
+    "TPWPhoneEdit",
+    [](auto& C) {
+        C.Property("Format", &TPWPhoneEdit::GetFormat, &TPWPhoneEdit::SetFormat);
+        C.Property("Text", &TControl::Text, &TControl::SetText);
+    },
+    true);
+
+} // namespace
+
+namespace tpwphoneedit {
+
+void Register() {
+    RegisterComponents(PalettePage, {GetClassInfo(typeid(TPWPhoneEdit))});
+}
+
+} // namespace tpwphoneedit
 
 } // namespace components

@@ -51,4 +51,9 @@ private:
     pattern::TCharSet FAcceptedKeys;
 };
 
+namespace tpwphoneedit {
+// Puts the unit's components on the palette page "Pellworth".
+void Register();
+} // namespace tpwphoneedit
+
 } // namespace components

@@ -1,4 +1,8 @@
 #include "components/PostalEdit.h"
+#include "components/Palette.h"
+#include "platform/classes/DesignRegistry.h"
+#include "platform/classes/Publish.h"
+#include "platform/gui/PublishedProps.h"
 
 #include <algorithm>
 #include <cctype>
@@ -147,5 +151,23 @@ void TPWZipEdit::KeyPress(char& Key) {
     }
     Key = 0;
 }
+
+// ---- published properties and registration -----------------------------------------
+
+namespace {
+
+// Nothing of its own: the pattern is chosen by the first key typed.
+const TPublished<TPWZipEdit, TEdit> ZipEditClass(
+    "TPWZipEdit", [](auto&) {}, true);
+
+} // namespace
+
+namespace tpwzipedit {
+
+void Register() {
+    RegisterComponents(PalettePage, {GetClassInfo(typeid(TPWZipEdit))});
+}
+
+} // namespace tpwzipedit
 
 } // namespace components

@@ -52,4 +52,9 @@ private:
     pattern::TCharSet FAcceptedKeys;
 };
 
+namespace tpwzipedit {
+// Puts the unit's components on the palette page "Pellworth".
+void Register();
+} // namespace tpwzipedit
+
 } // namespace components

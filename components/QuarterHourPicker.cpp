@@ -1,5 +1,10 @@
 #include "components/QuarterHourPicker.h"
 
+#include "components/Palette.h"
+#include "platform/classes/DesignRegistry.h"
+#include "platform/classes/Publish.h"
+#include "platform/gui/PublishedProps.h"
+
 #include "platform/rtl/DateTime.h"
 
 #include <cmath>
@@ -89,5 +94,48 @@ void TCustomDateTimePicker::WndProc(TMessage& Message) {
     }
     TDateTimePicker::WndProc(Message);
 }
+
+// ---- published properties and registration -----------------------------------------
+
+namespace {
+
+const TTypeInfo& DateTimeKindType() {
+    static const TTypeInfo Info = MakeEnumType("TDateTimeKind", {"dtkDate", "dtkTime"});
+    return Info;
+}
+const TTypeInfo& DateModeType() {
+    static const TTypeInfo Info = MakeEnumType("TDTDateMode", {"dmComboBox", "dmUpDown"});
+    return Info;
+}
+
+// The GUI layer does not publish the framework's picker, so the picker's
+// settings are published here; the quarter-hour picker adds none of its
+// own. Date and Time are each read keeping the other half.
+const TPublished<TCustomDateTimePicker, TWinControl> PickerClass(
+    "TCustomDateTimePicker",
+    [](auto& C) {
+        using TPicker = TCustomDateTimePicker;
+        C.Property("Kind", &TPicker::Kind, &TPicker::SetKind, DateTimeKindType()).Default(dtkDate);
+        C.Property("DateMode", &TPicker::DateMode, &TPicker::SetDateMode, DateModeType())
+            .Default(dmComboBox);
+        C.Property("ParseInput", &TPicker::ParseInput, &TPicker::SetParseInput).Default(false);
+        C.Property(
+            "Date", [](const TPicker& P) { return static_cast<double>(P.Date()); },
+            [](TPicker& P, double Value) { P.SetDate(TDateTime(Value)); });
+        C.Property(
+            "Time", [](const TPicker& P) { return static_cast<double>(P.Time()); },
+            [](TPicker& P, double Value) { P.SetTime(TDateTime(Value)); });
+    },
+    true);
+
+} // namespace
+
+namespace tcustomdatetimepicker {
+
+void Register() {
+    RegisterComponents(PalettePage, {GetClassInfo(typeid(TCustomDateTimePicker))});
+}
+
+} // namespace tcustomdatetimepicker
 
 } // namespace components

@@ -28,4 +28,9 @@ private:
     TDateTime FPreviousValue;
 };
 
+namespace tcustomdatetimepicker {
+// Puts the unit's components on the palette page "Pellworth".
+void Register();
+} // namespace tcustomdatetimepicker
+
 } // namespace components

@@ -1,5 +1,10 @@
 #include "components/SlidingPanel.h"
 
+#include "components/Palette.h"
+#include "platform/classes/DesignRegistry.h"
+#include "platform/classes/Publish.h"
+#include "platform/gui/PublishedProps.h"
+
 #include <vector>
 
 namespace components {
@@ -216,5 +221,42 @@ void TSlidingPanel::WndProc(TMessage& Message) {
     else if (Message.Msg == CM_FONTCHANGED)
         FClickPanel->SetFont(Font());
 }
+
+// ---- published properties and registration -----------------------------------------
+
+namespace {
+
+const TTypeInfo& OpenFromType() {
+    static const TTypeInfo Info =
+        MakeEnumType("OpenFrom_t", {"ofLeft", "ofTop", "ofRight", "ofBottom"});
+    return Info;
+}
+
+// OpenSize comes after OpenFrom: a new edge takes the panel's present
+// extent as the open size, which the stored size then replaces.
+const TPublished<TSlidingPanel, TPanel> SlidingPanelClass(
+    "TSlidingPanel",
+    [](auto& C) {
+        C.Property("OpenFrom", &TSlidingPanel::OpenFrom, &TSlidingPanel::SetOpenFrom,
+                   OpenFromType())
+            .Default(ofLeft);
+        C.Property("Collapsed", &TSlidingPanel::Collapsed, nullptr);
+        C.Property("OpenSize", &TSlidingPanel::OpenSize, &TSlidingPanel::SetOpenSize).Default(150);
+        C.Property("HighlightColor", &TSlidingPanel::HighlightColor,
+                   &TSlidingPanel::SetHighlightColor);
+        C.Property("HighlightArrowColor", &TSlidingPanel::HighlightArrowColor,
+                   &TSlidingPanel::SetHighlightArrowColor);
+    },
+    true);
+
+} // namespace
+
+namespace tslidingpanel {
+
+void Register() {
+    RegisterComponents(PalettePage, {GetClassInfo(typeid(TSlidingPanel))});
+}
+
+} // namespace tslidingpanel
 
 } // namespace components

@@ -65,4 +65,9 @@ private:
     TColor FHighlightArrowColor = clHighlightText;
 };
 
+namespace tslidingpanel {
+// Puts the unit's components on the palette page "Pellworth".
+void Register();
+} // namespace tslidingpanel
+
 } // namespace components

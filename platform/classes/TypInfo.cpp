@@ -264,8 +264,15 @@ TPropList GetPropList(const TClassInfo* Class) {
         Chain.push_back(C);
     TPropList Result;
     for (auto It = Chain.rbegin(); It != Chain.rend(); ++It)
-        for (const TPropInfo& Prop : (*It)->OwnProps)
+        for (const TPropInfo& Prop : (*It)->OwnProps) {
+            // A class that publishes a property of its base again replaces
+            // it: the property is listed (and so streamed) once, where the
+            // class declares it, which lets it come after what it depends on.
+            std::erase_if(Result, [&Prop](const TPropInfo* Earlier) {
+                return SameText(Earlier->Name, Prop.Name);
+            });
             Result.push_back(&Prop);
+        }
     return Result;
 }
 
