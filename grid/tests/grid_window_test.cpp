@@ -3,6 +3,7 @@
 #include "grid/model/BaseGrid.h"
 #include "grid/model/Columns.h"
 #include "grid/model/CurrentCell.h"
+#include "grid/model/InplaceControl.h"
 #include "platform/gui/Forms.h"
 #include "platform/gui/QtApp.h"
 
@@ -96,4 +97,14 @@ TEST_F(GridWindowTest, TheCurrentCellsSelectionGoesToTheEditControl) {
     Grid->GetCol(2)->SetControlType(ctCheck);
     Cell->MoveTo(2, 1);
     EXPECT_FALSE(Cell->CopyToClipboard()); // not a text cell
+}
+
+TEST_F(GridWindowTest, UntilTheEditorIsHostedTheInPlaceControlStaysHidden) {
+    Grid->SetStoreData(true);
+    Grid->CurrentCell()->MoveTo(2, 2);
+    Grid->GetCol(2)->SetColor(clRed);
+    Grid->GetCol(2)->SetWidth(90);
+    Grid->SetCellValue(2, 2, Variant("x"));
+    EXPECT_FALSE(Grid->GridCellControl(ctText)->GetVisible());
+    EXPECT_FALSE(Grid->GridCellControl(ctCheck)->GetVisible());
 }
