@@ -517,6 +517,11 @@ public:
     int GetVertScrollBarWidth() const;
     bool ButtonInColHeading(int DisplayCol) const;
     bool IsColHeadingButton(int DisplayCol) const;
+    // The grid's own scroll-bar setting (the base control's stays off: the
+    // grid shows its bars itself); brings the bars up to date.
+    void SetGridScrollBars(TScrollStyle Value);
+    void SetAlwaysShowScrollBar(TScrollStyle Value);
+    void SetHeadingButton(TgxHeadingButton Value);
 
     // ---- navigation searches (view/GridNavigation) -----------------------------------------
     // The next (previous) visible display column or row a move may land on;

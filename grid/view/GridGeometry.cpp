@@ -51,9 +51,9 @@ int TgxBaseGrid::CalcRowOffset(int DisplayRow) const {
                        GetHeadingOn() ? RowHeights(0) : 0, Room, Height);
     if (Y > Room) return -1;
     if (DisplayRow < FixedRows()) return Y;
-    // A scrolling row above the top row answers the top of the scrolling
-    // area, so work on it stays inside the grid.
-    if (DisplayRow < TopRow()) return Y;
+    // A row scrolled out above is not on screen, like a column scrolled out
+    // to the left: painting and hit tests then leave it alone.
+    if (DisplayRow < TopRow()) return -1;
     return WalkBefore(FVisibleRows, TopRow(), DisplayRow, Y, Room, Height);
 }
 
@@ -274,6 +274,12 @@ bool TgxBaseGrid::IsColHeadingButton(int DisplayCol) const {
     if (DataCol < 0 || DataCol >= FCols->Count()) return false;
     const TgxColHeadingButton Own = FCols->Item(DataCol)->HeadingButton();
     return Own == cbCell || (Own == cbGrid && FHeadingButton == hbCell);
+}
+
+void TgxBaseGrid::SetHeadingButton(TgxHeadingButton Value) {
+    if (Value == FHeadingButton) return;
+    FHeadingButton = Value;
+    if (GetHeadingOn()) CheckInvalidateRow(0);
 }
 
 } // namespace grid

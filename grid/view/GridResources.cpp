@@ -138,8 +138,7 @@ void RegisterCursor(const TCursorArt& Art) {
 
 std::unique_ptr<TBitmap> MakeChecker() {
     auto Bitmap = std::make_unique<TBitmap>();
-    Bitmap->SetWidth(8);
-    Bitmap->SetHeight(Bitmap->Width());
+    Bitmap->SetSize(8, 8);
     for (int J = 0; J < 8; ++J)
         for (int I = 0; I < 8; ++I)
             Bitmap->Canvas()->SetPixels(I, J, (I + J) % 2 ? clWhite : clBlack);
@@ -208,7 +207,11 @@ TBitmap* GridSpinBitmap(int Index) {
 TCursor GridCursorByName(const AnsiString& Name) {
     Started();
     for (const TCursorArt& Art : CursorArts)
-        if (Name == Art.Name) return Art.Id;
+        if (Name == Art.Name) {
+            // Resources started before the screen existed register late.
+            if (Screen && !Screen->Cursors(Art.Id)) RegisterCursor(Art);
+            return Art.Id;
+        }
     NotFound(Name);
 }
 

@@ -344,4 +344,17 @@ void TgxBaseGrid::MoveTopLeft(int ALeft, int ATop) {
     TCustomGrid_ts::MoveTopLeft(NewLeft, NewTop);
 }
 
+void TgxBaseGrid::SetGridScrollBars(TScrollStyle Value) {
+    if (Value == FGridScrollBars) return;
+    FGridScrollBars = Value;
+    UpdateScrollRange();
+    UpdateScrollPos();
+}
+
+void TgxBaseGrid::SetAlwaysShowScrollBar(TScrollStyle Value) {
+    if (Value == FAlwaysShowScrollBar) return;
+    FAlwaysShowScrollBar = Value;
+    UpdateScrollRange();
+}
+
 } // namespace grid

@@ -1,0 +1,218 @@
+// Cell geometry, hit testing, the visible extent and the scroll bars of a
+// grid shown in a window (offscreen).
+#include "grid/model/Columns.h"
+#include "grid/model/GxGrid.h"
+#include "platform/gui/Forms.h"
+#include "platform/gui/Messages.h"
+#include "platform/gui/QtApp.h"
+#include "platform/gui/WindowScroll.h"
+
+#include <gtest/gtest.h>
+
+using namespace grid;
+
+namespace {
+
+class GridViewWindow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        EnsureQtApplication();
+        Form = new TForm(nullptr);
+        Form->SetBounds(10, 10, 600, 400);
+        Grid = new TgxGrid(Form);
+        Grid->SetParent(Form);
+        Grid->SetBounds(0, 0, 400, 300);
+        Form->Show();
+        Grid->SetGridColCount(10);
+        Grid->SetGridRowCount(50);
+    }
+    void TearDown() override { delete Form; }
+
+    static bool Empty(const TRect& R) { return R.Right <= R.Left || R.Bottom <= R.Top; }
+    // Right edge of a display column's full width.
+    int FullRight(int C) const { return Grid->CalcColOffset(C) + Grid->ColWidths(C); }
+
+    TForm* Form = nullptr;
+    TgxGrid* Grid = nullptr;
+};
+
+} // namespace
+
+TEST_F(GridViewWindow, CellRectLeavesOutTheGridLineAndFollowsTheScrolledView) {
+    ASSERT_TRUE(Grid->HandleAllocated());
+    const TRect R = Grid->CellRect(2, 2);
+    EXPECT_EQ(R.Left, Grid->ColWidths(0) + Grid->ColWidths(1));
+    EXPECT_EQ(R.Top, Grid->RowHeights(0) + Grid->RowHeights(1));
+    EXPECT_EQ(R.Right - R.Left, Grid->ColWidths(2) - 1);
+    EXPECT_EQ(R.Bottom - R.Top, Grid->RowHeights(2) - 1);
+
+    // The last column on screen is cut by the right edge: it keeps the edge.
+    int Cut = 1;
+    while (FullRight(Cut) <= Grid->ClientWidth())
+        ++Cut;
+    EXPECT_EQ(Grid->CellRect(Cut, 2).Right, Grid->ClientWidth());
+    EXPECT_TRUE(Empty(Grid->CellRect(Cut + 1, 2)));
+
+    // Scrolled out to the left: no rectangle.
+    Grid->SetLeftCol(4);
+    EXPECT_EQ(Grid->LeftCol(), 4);
+    EXPECT_EQ(Grid->CalcColOffset(2), -1);
+    EXPECT_TRUE(Empty(Grid->CellRect(2, 2)));
+    EXPECT_EQ(Grid->CellRect(4, 2).Left, Grid->ColWidths(0));
+}
+
+TEST_F(GridViewWindow, PointsMapToCellsAndOutsidePointsToTheEdges) {
+    Grid->SetTopRow(10);
+    struct Case {
+        int Col;
+        int Row;
+    };
+    for (const Case C : {Case{3, 12}, Case{2, 10}, Case{0, 14}, Case{4, 0}}) {
+        const TRect R = Grid->CellRect(C.Col, C.Row);
+        ASSERT_FALSE(Empty(R)) << C.Col << "," << C.Row;
+        int Col = 0;
+        int Row = 0;
+        EXPECT_TRUE(Grid->CellFromXY((R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2, Col, Row));
+        EXPECT_EQ(Col, C.Col);
+        EXPECT_EQ(Row, C.Row);
+    }
+    // A row scrolled out above has no place on screen.
+    EXPECT_EQ(Grid->CalcRowOffset(5), -1);
+    EXPECT_TRUE(Empty(Grid->CellRect(2, 5)));
+    int Col = 0;
+    int Row = 0;
+    EXPECT_FALSE(Grid->CellFromXY(Grid->ClientWidth() + 5, 20, Col, Row));
+    EXPECT_EQ(Col, -1);
+    Grid->ColRowFromXY(Grid->ClientWidth() + 5, 20, Col, Row);
+    EXPECT_EQ(Col, Grid->ColCount() - 1);
+    Grid->ColRowFromXY(-3, -3, Col, Row);
+    EXPECT_EQ(Col, 0);
+    EXPECT_EQ(Row, 0);
+}
+
+TEST_F(GridViewWindow, HorizontalBarNeed) {
+    Grid->SetGridColCount(2);
+    Grid->SetGridRowCount(3);
+    Grid->ResizeCol(1, 1000);
+    Grid->GetCol(Variant(2))->SetVisible(false);
+    // One very wide column with only a hidden one after it: nothing to scroll to.
+    EXPECT_FALSE(Grid->ShowHorzScrollBar(Grid->ClientWidth()));
+    Grid->GetCol(Variant(2))->SetVisible(true);
+    EXPECT_TRUE(Grid->ShowHorzScrollBar(Grid->ClientWidth()));
+    // A grid that only scrolls vertically never needs the horizontal bar.
+    Grid->SetGridScrollBars(ssVertical);
+    EXPECT_FALSE(Grid->ShowHorzScrollBar(Grid->ClientWidth()));
+    EXPECT_FALSE(Grid->CanShowHorzScrollBar());
+}
+
+TEST_F(GridViewWindow, VisibleExtentCountsWholeColumnsAndTheFractionOfTheNext) {
+    Grid->SetGridRowCount(3);
+    Grid->UpdateScrollRange();
+    const int Room = Grid->ClientWidth();
+    Grid->ResizeCol(1, Room - Grid->ColWidths(0) - 50);
+    Grid->ResizeCol(2, 100);
+    EXPECT_EQ(Grid->GetVisibleColCount(), 1);
+    EXPECT_DOUBLE_EQ(Grid->GetVisibleCols(), 1.5);
+
+    TgxGrid Windowless(nullptr);
+    EXPECT_EQ(Windowless.GetVisibleColCount(), 0);
+    EXPECT_EQ(Windowless.GetVisibleRowCount(), 0);
+    EXPECT_EQ(Windowless.GetVisibleCols(), 0);
+    EXPECT_EQ(Windowless.GetVisibleRows(), 0);
+}
+
+TEST_F(GridViewWindow, FrozenColumnsCountOnceInTheVisibleColumnCount) {
+    Grid->SetGridRowCount(3);
+    Grid->SetFixedColCount(2);
+    ASSERT_EQ(Grid->FixedCols(), 3);
+    for (int C = 1; C <= 10; ++C)
+        Grid->ResizeCol(C, 90);
+    Grid->UpdateScrollRange();
+    // Count by pixels the scrolling columns that show whole.
+    int Whole = 0;
+    for (int C = Grid->LeftCol(); C < Grid->ColCount() && Grid->CalcColOffset(C) >= 0; ++C)
+        if (FullRight(C) - 1 <= Grid->ClientWidth()) ++Whole;
+    ASSERT_GT(Whole, 0);
+    EXPECT_EQ(Grid->GetVisibleColCount(), Whole);
+    // The first scrolling column that is cut off shows whole once it is
+    // brought into view by that count.
+    const int CutOff = Grid->LeftCol() + Whole;
+    Grid->SetLeftCol(CutOff - Grid->GetVisibleColCount() + 1);
+    EXPECT_LE(FullRight(CutOff) - 1, Grid->ClientWidth());
+}
+
+TEST_F(GridViewWindow, ScrollRangeAndPositionTable) {
+    struct Case {
+        int Rows;
+        bool Scaled;
+        int Max;
+    };
+    for (const Case C : {Case{100, false, 100}, Case{32767, false, 32767}, Case{40000, true, 32767}}) {
+        Grid->SetGridRowCount(C.Rows);
+        Grid->SetTopRow(1);
+        int Count = 0, Max = 0, Last = 0, First = 0;
+        bool Scaled = false;
+        Grid->GetVertScrollRange(Count, Max, Scaled, Last, First);
+        EXPECT_EQ(Scaled, C.Scaled) << C.Rows;
+        EXPECT_EQ(Max, C.Max) << C.Rows;
+        EXPECT_EQ(First, 1);
+        EXPECT_EQ(Last, C.Rows);
+        EXPECT_EQ(Grid->GetVertScrollPos(), C.Scaled ? 0 : 1) << C.Rows;
+
+        Grid->UpdateScrollRange();
+        TScrollInfo Info;
+        Info.fMask = SIF_ALL;
+        ASSERT_TRUE(GetScrollInfo(Grid, SB_VERT, Info));
+        EXPECT_EQ(Info.nMin, C.Scaled ? 0 : 1) << C.Rows;
+        EXPECT_EQ(Info.nMax, C.Max) << C.Rows;
+        if (C.Scaled) EXPECT_EQ(Info.nPage, 1u);
+
+        // The end of the thumb is the end of the grid, and back.
+        Grid->ModifyVertScrollBar(SB_THUMBPOSITION, Max);
+        EXPECT_EQ(Grid->TopRow(), Grid->GetMaxTopRow()) << C.Rows;
+        EXPECT_EQ(Grid->GetVertScrollPos(), C.Scaled ? Max : Grid->GetMaxScrollRow()) << C.Rows;
+        Grid->ModifyVertScrollBar(SB_THUMBPOSITION, C.Scaled ? 0 : 1);
+        EXPECT_EQ(Grid->TopRow(), 1) << C.Rows;
+    }
+}
+
+TEST_F(GridViewWindow, ScrollMessagesMoveTheTopRowThroughVisibleRows) {
+    Grid->SetGridRowCount(40000);
+    Grid->UpdateScrollRange();
+    for (int R = 2; R <= 4; ++R)
+        Grid->SetRowVisible(R, false);
+    Grid->Perform(WM_VSCROLL, SB_LINEDOWN, 0);
+    EXPECT_EQ(Grid->TopRow(), 5);
+    Grid->Perform(WM_VSCROLL, SB_LINEUP, 0);
+    EXPECT_EQ(Grid->TopRow(), 1);
+
+    // Three pages down move by the visible rows that showed whole each
+    // time; the hidden rows take no part.
+    for (int Page = 0; Page < 3; ++Page) {
+        bool Found = false;
+        const int Before = Grid->VisibleRows().Locate(Grid->TopRow(), Found);
+        const int Step = Grid->VisibleScrollRows();
+        ASSERT_GT(Step, 1);
+        Grid->Perform(WM_VSCROLL, SB_PAGEDOWN, 0);
+        EXPECT_EQ(Grid->TopRow(), Grid->VisibleRows().GetItem(Before + Step)) << "page " << Page;
+    }
+    EXPECT_EQ(Grid->TopRow(), 3 * Grid->VisibleScrollRows() + 4);
+
+    // Tracking the thumb moves nothing unless thumb tracking is on.
+    const int Top = Grid->TopRow();
+    Grid->Perform(WM_VSCROLL, MakeWParam(SB_THUMBTRACK, 32767), 0);
+    EXPECT_EQ(Grid->TopRow(), Top);
+    Grid->SetThumbTracking(true);
+    Grid->Perform(WM_VSCROLL, MakeWParam(SB_THUMBTRACK, 32767), 0);
+    EXPECT_EQ(Grid->TopRow(), Grid->GetMaxTopRow());
+    EXPECT_EQ(GetScrollPos(Grid, SB_VERT), 32767);
+}
+
+TEST_F(GridViewWindow, AnAlwaysShownBarStaysWhenNothingScrolls) {
+    Grid->SetGridRowCount(3);
+    Grid->UpdateScrollRange();
+    EXPECT_FALSE(ScrollBarVisible(Grid, SB_VERT));
+    Grid->SetAlwaysShowScrollBar(ssVertical);
+    EXPECT_TRUE(ScrollBarVisible(Grid, SB_VERT));
+    EXPECT_TRUE(Grid->GetVertScrollBarVisible());
+}
