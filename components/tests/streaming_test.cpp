@@ -20,6 +20,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 
@@ -40,12 +41,28 @@ std::size_t Occurrences(const AnsiString& Text, const AnsiString& What) {
     return Count;
 }
 
+// A bitmap's picture as the bytes of its BMP image.
+AnsiString ImageOf(TBitmap* Bitmap) {
+    TStringStream Out;
+    Bitmap->SaveToStream(&Out);
+    return Out.DataString();
+}
+
+// A picture with a pixel set apart, so that its bytes say where it came from.
+std::unique_ptr<TBitmap> Picture(int Width, int Height, std::uint32_t Marked) {
+    auto Bitmap = std::make_unique<TBitmap>();
+    Bitmap->SetPixelFormat(pf24bit);
+    Bitmap->SetSize(Width, Height);
+    Bitmap->ScanLine(1)[2] = Marked;
+    return Bitmap;
+}
+
 // The lines of one top-level object of a form's text.
 AnsiString Block(const AnsiString& Text, const AnsiString& Header) {
     const auto Start = Text.find(Header);
     if (Start == AnsiString::npos) return {};
     const auto End = Text.find("\n  end\n", Start);
-    return Text.substr(Start, End == AnsiString::npos ? AnsiString::npos : End - Start);
+    return Text.substr(Start, End == AnsiString::npos ? AnsiString::npos : End + 1 - Start);
 }
 
 template <class T> T* Make(TForm& Form, TWinControl* Parent, const char* Name) {
@@ -78,6 +95,11 @@ TEST_F(PackageStreaming, FormWithEveryControlReadsBackEqual) {
     auto* Custom = Make<TColorBitBtn>(Form, &Form, "CustomButton");
     Custom->SetKind(bkOK);
     Custom->SetDefault(true);
+    // A button of its own kind keeps its glyphs' pixels.
+    auto* Glyphs = Make<TColorBitBtn>(Form, &Form, "GlyphButton");
+    Glyphs->SetGlyph(Picture(32, 16, 0x00FF0000).get());
+    Glyphs->SetNumGlyphs(2);
+    Glyphs->SetGlyph2(Picture(16, 16, 0x000000FF).get());
 
     auto* DateEdit = Make<TPWDateEdit>(Form, &Form, "DateEdit");
     DateEdit->SetFormat("mm/dd/yyyy");
@@ -125,6 +147,15 @@ TEST_F(PackageStreaming, FormWithEveryControlReadsBackEqual) {
     EXPECT_EQ(Occurrences(CalendarText, "TabStop ="), 1u) << CalendarText;
     EXPECT_EQ(Occurrences(CalendarText, "    TabStop = False\n"), 1u) << CalendarText;
     EXPECT_EQ(Occurrences(Text, "Text = '5551234567'"), 1u) << Text;
+    // A kind brings its glyph, which is not written; the hover glyph is
+    // written only when there is one.
+    const AnsiString OkText = Block(Text, "  object OkButton: TColorBitBtn\n");
+    EXPECT_EQ(Occurrences(OkText, "Glyph"), 0u) << OkText;
+    EXPECT_EQ(Occurrences(OkText, "NumGlyphs"), 0u) << OkText;
+    const AnsiString GlyphText = Block(Text, "  object GlyphButton: TColorBitBtn\n");
+    EXPECT_EQ(Occurrences(GlyphText, "    Glyph.Data = {"), 1u) << GlyphText;
+    EXPECT_EQ(Occurrences(GlyphText, "    Glyph2.Data = {"), 1u) << GlyphText;
+    EXPECT_EQ(Occurrences(GlyphText, "    NumGlyphs = 2\n"), 1u) << GlyphText;
     EXPECT_EQ(Occurrences(Text, "Collapsed"), 0u) << "read-only: " << Text;
     EXPECT_EQ(Occurrences(Text, "object Sliding: TSlidingPanel\n"), 1u);
     EXPECT_EQ(Occurrences(Text, ": TPanel"), 0u) << "the strip is the panel's own: " << Text;
@@ -136,13 +167,15 @@ TEST_F(PackageStreaming, FormWithEveryControlReadsBackEqual) {
 
     auto* OkB = dynamic_cast<TColorBitBtn*>(Copy.FindComponent("OkButton"));
     auto* CustomB = dynamic_cast<TColorBitBtn*>(Copy.FindComponent("CustomButton"));
+    auto* GlyphsB = dynamic_cast<TColorBitBtn*>(Copy.FindComponent("GlyphButton"));
     auto* DateEditB = dynamic_cast<TPWDateEdit*>(Copy.FindComponent("DateEdit"));
     auto* CalendarB = dynamic_cast<TPWCalendar*>(Copy.FindComponent("Calendar"));
     auto* PickerB = dynamic_cast<TCustomDateTimePicker*>(Copy.FindComponent("Picker"));
     auto* SlidingB = dynamic_cast<TSlidingPanel*>(Copy.FindComponent("Sliding"));
     auto* PhoneB = dynamic_cast<TPWPhoneEdit*>(Copy.FindComponent("Phone"));
     auto* ZipB = dynamic_cast<TPWZipEdit*>(Copy.FindComponent("Zip"));
-    ASSERT_TRUE(OkB && CustomB && DateEditB && CalendarB && PickerB && SlidingB && PhoneB && ZipB)
+    ASSERT_TRUE(OkB && CustomB && GlyphsB && DateEditB && CalendarB && PickerB && SlidingB &&
+                PhoneB && ZipB)
         << Text;
 
     EXPECT_EQ(OkB->Kind(), bkOK);
@@ -156,6 +189,10 @@ TEST_F(PackageStreaming, FormWithEveryControlReadsBackEqual) {
     EXPECT_EQ(CustomB->Kind(), bkCustom);
     EXPECT_TRUE(CustomB->Default());
     EXPECT_EQ(CustomB->Caption(), "OK");
+    EXPECT_EQ(GlyphsB->NumGlyphs(), 2);
+    EXPECT_EQ(ImageOf(GlyphsB->Glyph()), ImageOf(Glyphs->Glyph()));
+    EXPECT_EQ(ImageOf(GlyphsB->Glyph2()), ImageOf(Glyphs->Glyph2()));
+    EXPECT_FALSE(GlyphsB->Glyph2()->Empty());
 
     EXPECT_EQ(DateEditB->GetFormat(), "mm/dd/yyyy");
     EXPECT_EQ(DateEditB->Text(), "12/25/2026");
@@ -182,6 +219,39 @@ TEST_F(PackageStreaming, FormWithEveryControlReadsBackEqual) {
     EXPECT_EQ(PhoneB->GetFormattedText(), "(555) 123-4567") << "laid into the stored pattern";
     EXPECT_EQ(ZipB->Parent(), SlidingB);
     EXPECT_EQ(ZipB->Text(), "12345");
+}
+
+// A glyph's stored size must fit the bytes stored: the read stops with an
+// error naming both, and the form takes nothing from it. Size 0 is an
+// empty glyph.
+TEST_F(PackageStreaming, GlyphDataIsReadOnlyWithinItsBytes) {
+    struct Case {
+        const char* Data;
+        const char* Error; // nullptr: read
+    };
+    for (const Case& C : {Case{"FFFF000042", "65535 bytes where 1 are stored"},
+                          Case{"FFFFFFFF", "-1 bytes where 0 are stored"},
+                          Case{"0100", "Stream read error"}, Case{"00000000", nullptr}}) {
+        const AnsiString Text = AnsiString("object F: TForm\n"
+                                           "  object B: TColorBitBtn\n"
+                                           "    Glyph.Data = {") +
+                                C.Data + "}\n  end\nend\n";
+        TStringStream In(Text), Binary;
+        ObjectTextToBinary(&In, &Binary);
+        Binary.SetPosition(0);
+        TForm Form(nullptr);
+        try {
+            ReadComponentRes(&Binary, &Form);
+            EXPECT_EQ(C.Error, nullptr) << "accepted " << C.Data;
+            auto* Button = dynamic_cast<TColorBitBtn*>(Form.FindComponent("B"));
+            ASSERT_NE(Button, nullptr);
+            EXPECT_TRUE(Button->Glyph()->Empty());
+        } catch (const EReadError& E) {
+            ASSERT_NE(C.Error, nullptr) << C.Data << ": " << E.Message;
+            EXPECT_NE(E.Message.find(C.Error), AnsiString::npos) << E.Message;
+            EXPECT_EQ(Form.ComponentCount(), 0);
+        }
+    }
 }
 
 // A declared default is left out of a stream, so it must be what a new

@@ -11,6 +11,7 @@
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/Format.h"
 #include "platform/rtl/StrUtils.h"
+#include "platform/rtl/Streams.h"
 
 #include <atomic>
 
@@ -124,6 +125,36 @@ TComponent* FindOpenForm(const AnsiString& Name) {
     return nullptr;
 }
 
+// A bitmap's pixels in a stream: the size of the BMP image, then the image.
+void WriteBitmapData(TBitmap& Bitmap, TStream* Stream) {
+    TMemoryStream Image;
+    Bitmap.SaveToStream(&Image);
+    const auto Size = static_cast<std::int32_t>(Image.GetSize());
+    Stream->WriteBuffer(&Size, 4);
+    Image.SetPosition(0);
+    Stream->CopyFrom(&Image, Size);
+}
+
+// A size that runs past the stored bytes is refused before anything is
+// read; the bitmap keeps its picture on any failure. Size 0 is an empty
+// bitmap.
+void ReadBitmapData(TBitmap& Bitmap, TStream* Stream) {
+    std::int32_t Size = 0;
+    Stream->ReadBuffer(&Size, 4);
+    const std::int64_t Left = Stream->GetSize() - Stream->GetPosition();
+    if (Size < 0 || Size > Left)
+        throw EReadError(
+            Format("Bitmap data of %d bytes where %d are stored", Size, static_cast<int>(Left)));
+    if (Size == 0) {
+        Bitmap.Assign(nullptr);
+        return;
+    }
+    TMemoryStream Image;
+    Image.CopyFrom(Stream, Size);
+    Image.SetPosition(0);
+    Bitmap.LoadFromStream(&Image);
+}
+
 void Publish() {
     PublishNow<TFont>("TFont", [](auto& C) {
         C.template Inherits<TPersistent>();
@@ -135,6 +166,17 @@ void Publish() {
         C.Property("Size", &TFont::Size, &TFont::SetSize).Stored(false);
         C.Property("Style", &TFont::Style, &TFont::SetStyle, FontStylesType())
             .Default(TFontStyles{});
+    });
+
+    // A bitmap property (a button's glyph) streams its pixels as Data; an
+    // empty bitmap writes nothing.
+    PublishNow<TBitmap>("TBitmap", [](auto& C) {
+        C.template Inherits<TPersistent>();
+        C.DefineProperties([](TBitmap& Self, TFiler* Filer) {
+            Filer->DefineBinaryProperty(
+                "Data", [&Self](TStream* Stream) { ReadBitmapData(Self, Stream); },
+                [&Self](TStream* Stream) { WriteBitmapData(Self, Stream); }, !Self.Empty());
+        });
     });
 
     PublishNow<TControl>("TControl", [](auto& C) {
