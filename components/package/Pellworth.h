@@ -27,7 +27,8 @@ PELLWORTH_EXPORT int PellworthPaletteComponents(const char* Page, TPellworthName
 // Makes a component of the registered class ClassName, asks the editor of
 // its property PropName for the values it offers and calls Proc with each,
 // in the order the designer's drop-down shows them (sorted when the editor
-// asks for a sorted list). Returns the number of values, or -1 when the class is not
-// registered, has no such property, or its editor offers no value list.
+// asks for a sorted list). Returns the number of values, or -1 when the
+// class is not registered, has no such property, or its editor offers no
+// value list.
 PELLWORTH_EXPORT int PellworthPropertyValues(const char* ClassName, const char* PropName,
                                              TPellworthNameProc Proc, void* Data);
