@@ -132,87 +132,111 @@ void TSparseList::ClearItems() {
     FCount = 0;
 }
 
-TStringSparseList::TStringSparseList(TSPAQuantum Quantum) : FList(Quantum) {}
+TStringSparseList::TStringSparseList(TSPAQuantum Quantum) : FQuantum(Quantum) {}
 
-TStringSparseList::~TStringSparseList() {
-    FList.VisitItems([](int, void* Item) {
-        delete static_cast<TItem*>(Item);
-        return 0;
-    });
+TStringSparseList::~TStringSparseList() = default;
+
+void TStringSparseList::CheckIndex(int Index) const {
+    const int Limit = 65536 * (FQuantum == SPALarge ? 256 : 16);
+    if (Index < 0 || Index >= Limit) ListIndexError(Index);
 }
 
 void TStringSparseList::Changed() {
     if (OnChange) OnChange(this);
 }
 
+void TStringSparseList::StoreObject(int Index, TObject* AObject) {
+    if (!FObjects) {
+        if (!AObject) return;
+        FObjects = std::make_unique<TSparseList>(FQuantum);
+    }
+    FObjects->StoreAt(Index, AObject);
+}
+
 AnsiString TStringSparseList::Get(int Index) const {
-    const TItem* Item = ItemAt(Index);
-    return Item ? Item->Text : AnsiString();
+    CheckIndex(Index);
+    return AnsiString(FTexts.Text(Index));
 }
 
 TObject* TStringSparseList::GetObject(int Index) const {
-    const TItem* Item = ItemAt(Index);
-    return Item ? Item->Object : nullptr;
+    CheckIndex(Index);
+    return FObjects ? static_cast<TObject*>(FObjects->ItemAt(Index)) : nullptr;
 }
 
 void TStringSparseList::Put(int Index, const AnsiString& S) {
-    std::unique_ptr<TItem> Old(ItemAt(Index));
-    std::unique_ptr<TItem> New;
-    if (!S.empty() || (Old && Old->Object)) New.reset(new TItem{Old ? Old->Object : nullptr, S});
-    try {
-        FList.StoreAt(Index, New.get());
-    } catch (...) {
-        (void)Old.release(); // still stored
-        throw;
-    }
-    (void)New.release();
+    CheckIndex(Index);
+    // An item stays while it has text or an object; the object is kept.
+    FTexts.Store(Index, !S.empty() || GetObject(Index), S);
+    FCount = HighBound() + 1;
     Changed();
 }
 
 void TStringSparseList::PutObject(int Index, TObject* AObject) {
-    if (TItem* Item = ItemAt(Index)) {
-        Item->Object = AObject;
+    CheckIndex(Index);
+    if (FTexts.Present(Index)) {
+        StoreObject(Index, AObject);
     } else if (AObject) {
-        auto New = std::make_unique<TItem>(TItem{AObject, AnsiString()});
-        FList.StoreAt(Index, New.get());
-        (void)New.release();
+        StoreObject(Index, AObject);
+        try {
+            FTexts.Store(Index, true, {});
+        } catch (...) {
+            FObjects->StoreAt(Index, nullptr);
+            throw;
+        }
+        FCount = HighBound() + 1;
     }
     Changed();
 }
 
 void TStringSparseList::Insert(int Index, const AnsiString& S) {
-    auto New = std::make_unique<TItem>(TItem{nullptr, S});
-    FList.InsertAt(Index, New.get());
-    (void)New.release();
+    if (Index < 0) ListIndexError(Index);
+    // Moving the last addressable item further up fails before anything moves.
+    const int Limit = 65536 * (FQuantum == SPALarge ? 256 : 16);
+    if (Index < FCount && FCount >= Limit) ListIndexError(FCount);
+    CheckIndex(Index);
+    FTexts.Insert(Index, S);
+    if (FObjects) FObjects->InsertAt(Index, nullptr);
+    if (FCount < Index) FCount = Index;
+    ++FCount;
     Changed();
 }
 
 void TStringSparseList::Delete(int Index) {
-    if (Index < 0 || Index >= FList.Count()) return;
-    delete ItemAt(Index);
-    FList.DeleteAt(Index);
+    if (Index < 0 || Index >= FCount) return;
+    FTexts.Erase(Index);
+    if (FObjects) FObjects->DeleteAt(Index);
+    --FCount;
     Changed();
 }
 
 void TStringSparseList::Exchange(int Index1, int Index2) {
-    FList.SwapAt(Index1, Index2);
+    CheckIndex(Index1);
+    CheckIndex(Index2);
+    const bool Present1 = FTexts.Present(Index1);
+    const AnsiString Text1(FTexts.Text(Index1));
+    TObject* Object1 = GetObject(Index1);
+    const bool Present2 = FTexts.Present(Index2);
+    const AnsiString Text2(FTexts.Text(Index2));
+    TObject* Object2 = GetObject(Index2);
+    FTexts.Store(Index1, Present2, Text2);
+    StoreObject(Index1, Object2);
+    FTexts.Store(Index2, Present1, Text1);
+    StoreObject(Index2, Object1);
+    // As with any store, the count follows the highest item.
+    FCount = HighBound() + 1;
 }
 
 void TStringSparseList::Clear() {
-    FList.VisitItems([](int, void* Item) {
-        delete static_cast<TItem*>(Item);
-        return 0;
-    });
-    FList.ClearItems();
+    FTexts.Clear();
+    FObjects.reset();
+    FCount = 0;
     Changed();
 }
 
 std::vector<TStringSparseList::TStoredItem> TStringSparseList::StoredItems() const {
     std::vector<TStoredItem> Items;
-    FList.VisitItems([&Items](int Index, void* Item) {
-        Items.push_back({Index, static_cast<TItem*>(Item)->Text});
-        return 0;
-    });
+    for (int I = 0; I < FTexts.Length(); ++I)
+        if (FTexts.Present(I)) Items.push_back({I, AnsiString(FTexts.Text(I))});
     return Items;
 }
 

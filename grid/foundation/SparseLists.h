@@ -2,6 +2,7 @@
 // Sparse storage for the string grid: a two-level pointer array that makes
 // sections only where something is stored, a list over it, and a string
 // list over that.
+#include "grid/foundation/PackedTexts.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/StringList.h"
 
@@ -80,7 +81,9 @@ private:
 };
 
 // A string list whose lines and objects are held sparsely: an index with
-// neither text nor object takes no storage.
+// neither text nor object takes no storage. The texts are packed into one
+// block (a grid row of short texts costs little more than its characters);
+// objects live in a side list made only once an item has one.
 class TStringSparseList : public TStrings {
 public:
     explicit TStringSparseList(TSPAQuantum Quantum);
@@ -88,7 +91,7 @@ public:
     AnsiString ClassName() const override { return "TStringSparseList"; }
 
     AnsiString Get(int Index) const override;
-    int GetCount() const override { return FList.Count(); }
+    int GetCount() const override { return FCount; }
     TObject* GetObject(int Index) const override;
     void Put(int Index, const AnsiString& S) override;
     void PutObject(int Index, TObject* AObject) override;
@@ -106,17 +109,22 @@ public:
     std::vector<TStoredItem> StoredItems() const;
     void LoadStoredItems(const std::vector<TStoredItem>& Items);
 
+    // Bytes held for texts (free room included), for checking the packing.
+    std::size_t TextCapacity() const { return FTexts.Capacity(); }
+
     TNotifyEvent OnChange;
 
 private:
-    struct TItem {
-        TObject* Object = nullptr;
-        AnsiString Text;
-    };
-    TItem* ItemAt(int Index) const { return static_cast<TItem*>(FList.ItemAt(Index)); }
+    // Indexes below 0 or beyond what the quantum addresses raise EListError.
+    void CheckIndex(int Index) const;
+    int HighBound() const { return FTexts.Length() - 1; }
+    void StoreObject(int Index, TObject* AObject);
     void Changed();
 
-    TSparseList FList;
+    TPackedTexts FTexts;
+    std::unique_ptr<TSparseList> FObjects;
+    int FCount = 0;
+    TSPAQuantum FQuantum;
 };
 
 } // namespace grid

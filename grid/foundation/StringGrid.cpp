@@ -1,6 +1,7 @@
 #include "grid/foundation/StringGrid.h"
 
 #include <algorithm>
+#include <deque>
 
 namespace grid {
 
@@ -115,23 +116,23 @@ void TStringGridStrings::SetUpdateState(bool Updating) {
 
 // ---- TStringGrid_ts ------------------------------------------------------------------------
 
-TStringGrid_ts::TStringGrid_ts(TComponent* AOwner) : TDrawGrid_ts(AOwner) {
+struct TStringGrid_ts::TStorage {
+    // A deque never moves what it holds, so the lists keep plain pointers.
+    std::deque<TStringSparseList> DataRows;
+    std::deque<TStringGridStrings> Views;
+};
+
+TStringGrid_ts::TStringGrid_ts(TComponent* AOwner)
+    : TDrawGrid_ts(AOwner), FStorage(std::make_unique<TStorage>()) {
     InitializeLists();
 }
 
 TStringGrid_ts::~TStringGrid_ts() {
-    auto FreeAll = [](TSparseList* List, auto* Kind) {
-        if (!List) return;
-        using T = std::remove_pointer_t<decltype(Kind)>;
-        List->VisitItems([](int, void* Item) {
-            delete static_cast<T*>(Item);
-            return 0;
-        });
-        List->ClearItems();
-    };
-    FreeAll(FCols.get(), static_cast<TStringGridStrings*>(nullptr));
-    FreeAll(FRows.get(), static_cast<TStringGridStrings*>(nullptr));
-    FreeAll(FData.get(), static_cast<TStringSparseList*>(nullptr));
+    // Views and data rows go first (with the storage), then the lists.
+    FStorage.reset();
+    FCols.reset();
+    FRows.reset();
+    FData.reset();
 }
 
 void TStringGrid_ts::InitializeLists() {
@@ -148,22 +149,30 @@ TStringSparseList* TStringGrid_ts::DataRow(int ARow) const {
 
 TStringSparseList& TStringGrid_ts::EnsureDataRow(int ARow) {
     if (TStringSparseList* Row = DataRow(ARow)) return *Row;
-    auto Row = std::make_unique<TStringSparseList>(ColCount() > 512 ? SPALarge : SPASmall);
-    FData->StoreAt(ARow, Row.get());
-    return *Row.release();
+    TStringSparseList& Row = FStorage->DataRows.emplace_back(ColCount() > 512 ? SPALarge : SPASmall);
+    try {
+        FData->StoreAt(ARow, &Row);
+    } catch (...) {
+        FStorage->DataRows.pop_back();
+        throw;
+    }
+    return Row;
+}
+
+TStringGridStrings* TStringGrid_ts::MakeView(TSparseList& Views, int Index, int ViewIndex) {
+    TStringGridStrings& View = FStorage->Views.emplace_back(this, ViewIndex);
+    try {
+        Views.StoreAt(Index, &View);
+    } catch (...) {
+        FStorage->Views.pop_back();
+        throw;
+    }
+    return &View;
 }
 
 void TStringGrid_ts::EnsureColRow(int ACol, int ARow) {
-    if (!FCols->ItemAt(ACol)) {
-        auto View = std::make_unique<TStringGridStrings>(this, -(ACol + 1));
-        FCols->StoreAt(ACol, View.get());
-        View.release();
-    }
-    if (!FRows->ItemAt(ARow)) {
-        auto View = std::make_unique<TStringGridStrings>(this, ARow + 1);
-        FRows->StoreAt(ARow, View.get());
-        View.release();
-    }
+    if (!FCols->ItemAt(ACol)) MakeView(*FCols, ACol, -(ACol + 1));
+    if (!FRows->ItemAt(ARow)) MakeView(*FRows, ARow, ARow + 1);
 }
 
 AnsiString TStringGrid_ts::Cells(int ACol, int ARow) const {
@@ -192,12 +201,7 @@ void TStringGrid_ts::SetObjects(int ACol, int ARow, TObject* Value) {
 
 TStrings* TStringGrid_ts::Cols(int Index) {
     auto* View = static_cast<TStringGridStrings*>(FCols->ItemAt(Index));
-    if (!View) {
-        auto Made = std::make_unique<TStringGridStrings>(this, -(Index + 1));
-        FCols->StoreAt(Index, Made.get());
-        View = Made.release();
-    }
-    return View;
+    return View ? View : MakeView(*FCols, Index, -(Index + 1));
 }
 
 void TStringGrid_ts::SetCols(int Index, const TStrings* Value) {
@@ -206,12 +210,7 @@ void TStringGrid_ts::SetCols(int Index, const TStrings* Value) {
 
 TStrings* TStringGrid_ts::Rows(int Index) {
     auto* View = static_cast<TStringGridStrings*>(FRows->ItemAt(Index));
-    if (!View) {
-        auto Made = std::make_unique<TStringGridStrings>(this, Index + 1);
-        FRows->StoreAt(Index, Made.get());
-        View = Made.release();
-    }
-    return View;
+    return View ? View : MakeView(*FRows, Index, Index + 1);
 }
 
 void TStringGrid_ts::SetRows(int Index, const TStrings* Value) {

@@ -88,7 +88,12 @@ private:
     TStringSparseList* DataRow(int ARow) const;
     TStringSparseList& EnsureDataRow(int ARow);
     void EnsureColRow(int ACol, int ARow);
+    TStringGridStrings* MakeView(TSparseList& Views, int Index, int ViewIndex);
 
+    // The data rows and views themselves: packed side by side rather than
+    // one heap block each, since a filled grid has one of each per row.
+    struct TStorage;
+    std::unique_ptr<TStorage> FStorage;
     std::unique_ptr<TSparseList> FData;
     std::unique_ptr<TSparseList> FRows;
     std::unique_ptr<TSparseList> FCols;

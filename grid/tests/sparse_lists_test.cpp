@@ -117,4 +117,52 @@ TEST(StringSparseList, StoredItemsReadBack) {
         EXPECT_EQ(Back.Get(I), L.Get(I)) << I;
 }
 
+TEST(StringSparseList, ObjectsMoveWithTheirItems) {
+    TStringSparseList L(SPASmall);
+    TObject A, B;
+    L.Put(0, "a");
+    L.PutObject(0, &A);
+    L.PutObject(4, &B); // an item with an object and no text
+    L.Insert(0, "first");
+    EXPECT_EQ(L.GetObject(1), &A);
+    EXPECT_EQ(L.GetObject(5), &B);
+    EXPECT_EQ(L.GetObject(0), nullptr);
+    L.Delete(2);
+    EXPECT_EQ(L.GetObject(4), &B);
+    EXPECT_EQ(L.Get(1), "a");
+    L.Exchange(1, 4);
+    EXPECT_EQ(L.GetObject(1), &B);
+    EXPECT_EQ(L.Get(1), "");
+    EXPECT_EQ(L.GetObject(4), &A);
+    EXPECT_EQ(L.Get(4), "a");
+    const auto Stored = L.StoredItems();
+    ASSERT_EQ(Stored.size(), 3u); // "first", the object-only item and "a"
+    EXPECT_EQ(Stored[1].Index, 1);
+    EXPECT_EQ(Stored[1].Text, "");
+}
+
+TEST(StringSparseList, CountRules) {
+    TStringSparseList L(SPASmall);
+    L.Put(0, "a");
+    L.Put(5, "b");
+    L.Delete(5); // the count drops by one, not to the highest item
+    EXPECT_EQ(L.Count(), 5);
+    EXPECT_EQ(L.Get(4), "");
+    L.Put(2, "c"); // a store brings the count back to the highest item
+    EXPECT_EQ(L.Count(), 3);
+    L.Insert(1, ""); // an inserted empty line is an item until it is put empty
+    EXPECT_EQ(L.Count(), 4);
+    EXPECT_EQ(L.StoredItems().size(), 3u);
+    L.Exchange(0, 9); // a swap stores both places
+    EXPECT_EQ(L.Count(), 10);
+    EXPECT_EQ(L.Get(9), "a");
+    for (int Bad : {-1, 1048576})
+        try {
+            L.Get(Bad);
+            ADD_FAILURE() << Bad;
+        } catch (const EListError& E) {
+            EXPECT_EQ(E.Message, "List index out of bounds (" + std::to_string(Bad) + ")");
+        }
+}
+
 } // namespace
