@@ -45,6 +45,8 @@ class TgxCustomGridControl;
 class TgxIntegerList;
 class TgxDateTimeDefComponent;
 class TgxImageListComponent;
+struct TgxDrawData;
+struct TgxDrawInfo;
 
 class TgxBaseGrid : public TCustomGrid_ts {
 public:
@@ -577,6 +579,51 @@ public:
     // Clamps to the largest top-left and to visible columns and rows first.
     void MoveTopLeft(int ALeft, int ATop) override;
 
+    // ---- painting (view/GridPaint*) -----------------------------------------------------------
+    // Lines first, then the fixed and the scrolling cells that meet the clip
+    // rectangle, then the area beyond the last column and row.
+    virtual void PaintGrid();
+    void DrawGridLines(const TRect& Clip, int FirstCol, int FirstRow);
+    void DrawCells(const TRect& Clip, int FirstCol, int& Right, int& Bottom, int FirstRow);
+    void DrawRowCells(int DisplayRow, int Y, int& Right, int FirstCol, const TRect& Clip);
+    void DrawEmptyArea(int Right, int Bottom);
+    virtual void DoDrawCell(int DisplayCol, int DisplayRow, bool Selected, const TRect& Rect);
+    void GetDrawData(int DisplayCol, int DisplayRow, TgxDrawData& Data, bool Full);
+    void SetDrawRect(TgxDrawData& Data);
+    void SetDrawFont(TgxDrawData& Data);
+    void FetchDrawInfo(TgxDrawData& Data);
+    // Whether a cell is painted selected: its row or column is.
+    bool CellPaintSelected(int DisplayCol, int DisplayRow) const;
+    bool SelectionColorEnabled() const;
+    // The application's hooks; the custom grid raises their events.
+    virtual bool PaintCell(TgxDrawData& Data, const TRect& Rect, bool Selected);
+    virtual void CellLoadedEvent(int DataCol, int DataRow, TgxControlType ControlType,
+                                 Variant& Value);
+    virtual bool ActivateDoGetDrawInfo();
+    virtual void GetDrawInfo(int DataCol, int DataRow, TgxDrawInfo& DrawInfo);
+    void CellLoaded(TgxDrawData& Data, bool Selected);
+    void AssignCellValue(const Variant& Value, TgxDrawData& Data, bool Selected);
+    virtual void DrawCellText(const AnsiString& Text, TgxDrawData& Data, bool Selected);
+    void DrawCheck(const Variant& Value, TgxDrawData& Data, bool Selected);
+    void DrawPicture(TBitmap* Bitmap, TgxDrawData& Data, bool Selected);
+    void DrawEmpty(TgxDrawData& Data, bool Selected);
+    // The cell background by selection and focus.
+    TColor CellBackground(const TgxDrawData& Data, bool Selected, bool ForPicture = false) const;
+    void DrawHeadingCell(TgxDrawData& Data);
+    void DrawFixedCellFrame(const TRect& Rect, TColor Color);
+    // The current-row mark in the row bar.
+    void DrawCurrent(int DisplayRow);
+    // ---- focus frame
+    bool FocusEnabled() const;
+    bool FocusRectActive() const;
+    bool DisplayFocusRect(int DisplayCol, int DisplayRow) const;
+    void DrawCellFocusRect(int DisplayCol, int DisplayRow);
+    void SetFocusBorder(TgxFocusBorder Value);
+    void SetFocusBorderColor(TColor Value);
+    void SetFocusFontColor(TColor Value);
+    void SetSelectionColor(TColor Value);
+    void SetSelectionFontColor(TColor Value);
+
     // ---- published settings ------------------------------------------------------------
     TgxGridMode GridMode() const { return FGridMode; }
     void SetGridMode(TgxGridMode Value) { FGridMode = Value; }
@@ -753,6 +800,8 @@ protected:
     // Scroll messages (view/GridScroll).
     void WMVScroll(TMessage& Message) override;
     void WMHScroll(TMessage& Message) override;
+    // The paint driver (view/GridPaint).
+    void Paint() override;
 
 private:
     void ResizeDisplayArrays();
@@ -929,6 +978,10 @@ private:
     bool FScrollRangeAgain = false;
     bool FInScrollRange = false;
     bool FScrollPosPending = false;
+
+    // ---- paint state (view/GridPaint*) -----------------------------------------------------------
+    std::unique_ptr<TFont> FDrawFont; // scratch font handed to draw-info handlers
+    bool FPaintedOnce = false;
 };
 
 } // namespace grid

@@ -12,6 +12,9 @@ using namespace grid;
 
 TEST(GridResources, StartingTwiceChangesNothingAndTheMatchingShutdownFrees) {
     EnsureQtApplication();
+    // Grids painted before may have started the resources on first use.
+    while (GridUnitStarted())
+        GridUnitShutdown();
     GridUnitStartup();
     TBitmap* Arrow = GridBitmap(TgxGridBitmap::DotArrowRight);
     TgxMemoryCanvas* Canvas = GridPaintCanvas();

@@ -1,0 +1,196 @@
+// What a browse-mode grid of 6 x 100,000 paints, checked with pixel probes
+// on its backing image: frozen and hidden columns, a coloured row, a
+// wrapped heading, a picture cell, the scaled scroll bar, page-downs, the
+// thumb tracked to the end and the focus frame on the last row.
+#include "grid/model/Columns.h"
+#include "grid/model/GxGrid.h"
+#include "grid/foundation/GridCommonVariant.h"
+#include "grid/view/DrawData.h"
+#include "platform/gui/Forms.h"
+#include "platform/gui/Messages.h"
+#include "platform/gui/QtApp.h"
+#include "platform/gui/WindowScroll.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+using namespace grid;
+
+namespace {
+
+constexpr int RowTotal = 100000;
+
+class GridPaint : public ::testing::Test {
+protected:
+    void SetUp() override {
+        EnsureQtApplication();
+        Form = new TForm(nullptr);
+        Form->SetBounds(10, 10, 640, 420);
+        Grid = new TgxGrid(Form);
+        Grid->SetParent(Form);
+        Grid->SetBounds(0, 0, 520, 320);
+        Form->Show();
+        Grid->SetGridMode(gmBrowse);
+        Grid->SetStoreData(true);
+        Grid->SetGridColCount(6);
+        Grid->SetGridRowCount(RowTotal);
+        Grid->SetColor(clWhite);
+        Grid->SetLineColor(clSilver);
+        for (int C = 1; C <= 6; ++C)
+            Grid->GetCol(Variant(C))->SetHeading("Col " + std::to_string(C));
+        Picture.SetSize(8, 8);
+        Picture.Canvas()->Brush()->SetColor(clRed);
+        Picture.Canvas()->FillRect(Rect(0, 0, 8, 8));
+    }
+    void TearDown() override { delete Form; }
+
+    void PaintAll() {
+        Grid->Invalidate();
+        Grid->Update();
+    }
+    TColor Pixel(int X, int Y) { return Grid->Canvas()->Pixels(X, Y); }
+    // Pixels of a rectangle that are neither of the two background colours.
+    int Ink(const TRect& R, TColor Back) {
+        int Count = 0;
+        for (int Y = R.Top; Y < R.Bottom; ++Y)
+            for (int X = R.Left; X < R.Right; ++X)
+                if (Pixel(X, Y) != Back) ++Count;
+        return Count;
+    }
+    int CountOf(const TRect& R, TColor Color) {
+        int Count = 0;
+        for (int Y = R.Top; Y < R.Bottom; ++Y)
+            for (int X = R.Left; X < R.Right; ++X)
+                if (Pixel(X, Y) == Color) ++Count;
+        return Count;
+    }
+    void SaveShot(const char* Name) {
+        // A look for people: BEACONMILL_SHOTS names a folder to put it in.
+        if (const char* Dir = std::getenv("BEACONMILL_SHOTS")) {
+            TBitmap Shot;
+            Shot.SetSize(Grid->Width(), Grid->Height());
+            Grid->PaintTo(Shot.Canvas());
+            Shot.SaveToFile(AnsiString(Dir) + "/" + Name + ".bmp");
+        }
+    }
+
+    TForm* Form = nullptr;
+    TgxGrid* Grid = nullptr;
+    TBitmap Picture;
+};
+
+} // namespace
+
+TEST_F(GridPaint, BrowsingAHundredThousandRowsShowsEveryKindOfCellAndReachesTheEnd) {
+    // One frozen column, column 3 hidden, row 4 yellow, a wrapped heading on
+    // column 2 and a picture in column 5.
+    Grid->SetFixedColCount(1);
+    Grid->GetCol(Variant(3))->SetVisible(false);
+    Grid->SetRowColor(4, clYellow);
+    Grid->SetHeadingHeight(34);
+    Grid->GetCol(Variant(2))->SetHeading("A heading long enough to wrap");
+    Grid->GetCol(Variant(2))->SetHeadingWordWrap(uiOn);
+    Grid->GetCol(Variant(5))->SetControlType(ctPicture);
+    Grid->SetCellValue(5, 2, ObjectToVariant(&Picture));
+    Grid->SetCellValue(1, 1, Variant(AnsiString("first")));
+    Grid->SetCellValue(2, RowTotal, Variant(AnsiString("last row")));
+    Grid->SetCellValue(1, RowTotal, Variant(AnsiString("end")));
+    Grid->SetFocusBorder(fbSolid);
+    Grid->SetFocusBorderColor(clRed);
+    Grid->SetFocus();
+    ASSERT_TRUE(Grid->Focused());
+    Grid->UpdateScrollRange();
+    PaintAll();
+    SaveShot("grid_top");
+
+    // The hidden column takes no room: column 4 starts where 3 would.
+    EXPECT_EQ(Grid->CalcColOffset(4), Grid->CalcColOffset(2) + Grid->ColWidths(2));
+    const TRect Yellow = Grid->CellRect(4, 4);
+    EXPECT_EQ(Pixel(Yellow.Right - 2, Yellow.Bottom - 2), clYellow);
+    EXPECT_EQ(Pixel(Grid->CellRect(4, 5).Right - 2, Grid->CellRect(4, 5).Bottom - 2), clWhite);
+    const TRect Pic = Grid->CellRect(5, 2);
+    EXPECT_EQ(Pixel((Pic.Left + Pic.Right) / 2, (Pic.Top + Pic.Bottom) / 2), clRed);
+    // The wrapped heading has text in its upper and its lower half.
+    const TRect Head = Grid->CellRect(2, 0);
+    const int Middle = (Head.Top + Head.Bottom) / 2;
+    const TColor HeadBack = Pixel(Head.Right - 2, Middle);
+    EXPECT_GT(Ink(Rect(Head.Left + 2, Head.Top + 1, Head.Right - 2, Middle), HeadBack), 5);
+    EXPECT_GT(Ink(Rect(Head.Left + 2, Middle, Head.Right - 2, Head.Bottom - 2), HeadBack), 5);
+    // The current cell, the first after the frozen column, has its frame;
+    // the row bar marks the current row.
+    ASSERT_EQ(Grid->Col(), 2);
+    const TRect First = Grid->CellRect(2, 1);
+    EXPECT_EQ(Pixel(First.Left, (First.Top + First.Bottom) / 2), clRed);
+    EXPECT_NE(Pixel(Grid->CellRect(1, 1).Left, (First.Top + First.Bottom) / 2), clRed);
+    const TRect Bar = Grid->CellRect(0, 1);
+    EXPECT_GT(CountOf(Bar, clBlack), 10);
+
+    // Above 32,767 rows the bar is scaled.
+    TScrollInfo Info;
+    Info.fMask = SIF_ALL;
+    ASSERT_TRUE(GetScrollInfo(Grid, SB_VERT, Info));
+    EXPECT_EQ(Info.nMin, 0);
+    EXPECT_EQ(Info.nMax, 32767);
+
+    // Three pages down, then the thumb tracked to its end.
+    for (int Page = 0; Page < 3; ++Page)
+        Grid->Perform(WM_VSCROLL, SB_PAGEDOWN, 0);
+    EXPECT_GT(Grid->TopRow(), 3 * 10);
+    EXPECT_GT(GetScrollPos(Grid, SB_VERT), 0);
+    Grid->SetThumbTracking(true);
+    Grid->Perform(WM_VSCROLL, MakeWParam(SB_THUMBTRACK, 32767), 0);
+    EXPECT_EQ(Grid->TopRow(), Grid->GetMaxTopRow());
+    EXPECT_EQ(GetScrollPos(Grid, SB_VERT), 32767);
+    Grid->SetCurrentCell(2, RowTotal);
+    PaintAll();
+    SaveShot("grid_end");
+
+    const TRect Last = Grid->CellRect(2, RowTotal);
+    ASSERT_FALSE(Last.Right <= Last.Left || Last.Bottom <= Last.Top);
+    EXPECT_LE(Last.Bottom, Grid->ClientHeight());
+    EXPECT_GT(Ink(Last, clWhite), 10);
+    // The frozen column stays at the left with its text; the current cell
+    // on the last row is framed.
+    const TRect Frozen = Grid->CellRect(1, RowTotal);
+    EXPECT_EQ(Frozen.Left, Grid->ColWidths(0));
+    EXPECT_GT(Ink(Frozen, clWhite), 5);
+    EXPECT_EQ(Last.Left, Frozen.Right + 1);
+    EXPECT_EQ(Pixel(Last.Left, (Last.Top + Last.Bottom) / 2), clRed);
+    EXPECT_EQ(Pixel(Last.Right - 1, (Last.Top + Last.Bottom) / 2), clRed);
+    EXPECT_GT(CountOf(Grid->CellRect(0, RowTotal), clBlack), 10);
+}
+
+TEST_F(GridPaint, DrawInfoAndCellLoadedHandlersChangeWhatIsPainted) {
+    Grid->SetGridRowCount(5);
+    Grid->SetCellValue(2, 2, Variant(AnsiString("x")));
+    int Loaded = 0;
+    Grid->OnCellLoaded = [&](TObject*, int DataCol, int DataRow, Variant& Value) {
+        ++Loaded;
+        if (DataCol == 3 && DataRow == 3) Value = 42; // a number in a text cell comes back as text
+    };
+    Grid->OnGetDrawInfo = [](TObject*, int DataCol, int DataRow, TgxDrawInfo& Info) {
+        if (DataCol == 2 && DataRow == 2) {
+            Info.Color = clLime;
+            Info.HorzAlignment = htaDefault;
+        }
+    };
+    PaintAll();
+    EXPECT_GT(Loaded, 0);
+    const TRect Green = Grid->CellRect(2, 2);
+    EXPECT_EQ(Pixel(Green.Right - 2, Green.Bottom - 2), clLime);
+    // "x" is drawn at the left: nothing but background on the right half.
+    EXPECT_EQ(Ink(Rect((Green.Left + Green.Right) / 2, Green.Top, Green.Right, Green.Bottom), clLime), 0);
+    EXPECT_GT(Ink(Grid->CellRect(3, 3), clWhite), 5);
+
+    // A cancelled cell is left to the handler.
+    Grid->OnPaintCell = [](TObject*, int DataCol, int DataRow, TRect, TgxPaintCellState,
+                           bool& Cancel) { Cancel = DataCol == 3 && DataRow == 3; };
+    Grid->Canvas()->Brush()->SetColor(clNavy);
+    Grid->Canvas()->FillRect(Grid->CellRect(3, 3));
+    Grid->OnGetDrawInfo = nullptr;
+    Grid->InvalidateCell(3, 3);
+    Grid->Update();
+    const TRect Kept = Grid->CellRect(3, 3);
+    EXPECT_EQ(Pixel(Kept.Right - 2, Kept.Bottom - 2), clNavy);
+}

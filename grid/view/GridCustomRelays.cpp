@@ -1,0 +1,74 @@
+// The custom grid's relays of the painting hooks to its published events.
+#include "grid/model/CurrentCell.h"
+#include "grid/model/GxGrid.h"
+
+namespace grid {
+
+void TgxCustomGrid::DoRowLoaded(int DataRow) {
+    if (OnRowLoaded) OnRowLoaded(this, DataRow);
+}
+
+void TgxCustomGrid::DoCellLoaded(int DataCol, int DataRow, Variant& Value) {
+    if (OnCellLoaded) OnCellLoaded(this, DataCol, DataRow, Value);
+}
+
+void TgxCustomGrid::DoGetDrawInfo(int DataCol, int DataRow, TgxDrawInfo& DrawInfo) {
+    if (OnGetDrawInfo) OnGetDrawInfo(this, DataCol, DataRow, DrawInfo);
+}
+
+void TgxCustomGrid::DoPaintCell(int DataCol, int DataRow, const TRect& ARect,
+                                TgxPaintCellState State, bool& Cancel) {
+    if (OnPaintCell) OnPaintCell(this, DataCol, DataRow, ARect, State, Cancel);
+}
+
+void TgxCustomGrid::CellLoadedEvent(int DataCol, int DataRow, TgxControlType ControlType,
+                                    Variant& Value) {
+    if (DataRow != FLastLoadedRow) {
+        FLastLoadedRow = DataRow;
+        DoRowLoaded(DataRow);
+    }
+    const bool Old = InCellLoaded();
+    SetInCellLoaded(true);
+    try {
+        DoCellLoaded(DataCol, DataRow, Value);
+    } catch (...) {
+        SetInCellLoaded(Old);
+        throw;
+    }
+    SetInCellLoaded(Old);
+    if (Value.IsEmpty()) return;
+    // A text cell takes a handler's value as text; any other value must
+    // suit its cell.
+    if (ControlType == ctText) Value = CheckStrValue(ctText, Value);
+    CheckVarType(ControlType, Value);
+}
+
+bool TgxCustomGrid::ActivateDoGetDrawInfo() {
+    return static_cast<bool>(OnGetDrawInfo);
+}
+
+void TgxCustomGrid::GetDrawInfo(int DataCol, int DataRow, TgxDrawInfo& DrawInfo) {
+    DoGetDrawInfo(DataCol, DataRow, DrawInfo);
+}
+
+bool TgxCustomGrid::PaintCell(TgxDrawData& Data, const TRect& Rect, bool Selected) {
+    if (Data.DisplayCol <= 0 || Data.DisplayRow < 0) return false;
+    if (Rect.Right <= Rect.Left || Rect.Bottom <= Rect.Top || !OnPaintCell) return false;
+    const bool Heading = Data.DisplayRow == 0;
+    Canvas()->Brush()->SetColor(Heading ? HeadingColor() : Color());
+    Canvas()->SetFont(Heading ? HeadingFont() : Font());
+    TgxPaintCellState State;
+    if (Selected) State.Include(psSelected);
+    if (Data.DisplayCol == Col() && Data.DisplayRow == Row()) State.Include(psCurrent);
+    if (Data.DisplayCol < FixedCols() || Data.DisplayRow < FixedRows()) State.Include(psFixed);
+    bool Cancel = false;
+    DoPaintCell(Data.DataCol, Data.DataRow, Data.TextRect, State, Cancel);
+    return Cancel;
+}
+
+void TgxCustomGrid::Paint() {
+    FLastLoadedRow = -1;
+    TgxBaseGrid::Paint();
+}
+
+} // namespace grid

@@ -1,0 +1,332 @@
+// Painting one cell: its draw data (resolved attributes, rectangles,
+// button), the application's paint and draw-info hooks, its value from
+// the current cell's buffer, the grid's store or the application, and the
+// text, check box or picture drawn in the selection or focus colours.
+#include "grid/foundation/GridCommonCheckBox.h"
+#include "grid/foundation/GridCommonControls.h"
+#include "grid/foundation/GridCommonVariant.h"
+#include "grid/foundation/ImageListDraw.h"
+#include "grid/foundation/TextLayoutPaint.h"
+#include "grid/model/BaseGrid.h"
+#include "grid/model/CheckBox.h"
+#include "grid/model/Columns.h"
+#include "grid/model/CurrentCell.h"
+#include "grid/model/InplaceControl.h"
+#include "grid/view/DrawData.h"
+#include "platform/gui/GdiLines.h"
+
+#include <algorithm>
+
+namespace grid {
+
+namespace {
+
+bool RectEmpty(const TRect& R) {
+    return R.Right <= R.Left || R.Bottom <= R.Top;
+}
+
+// The raised inner edge a raised cell shows on its top and left.
+void RaisedTopLeft(TCanvas* Canvas, TRect R) {
+    DrawEdge(Canvas, R, BDR_RAISEDINNER, BF_TOPLEFT);
+}
+
+} // namespace
+
+// ---- draw data ---------------------------------------------------------------------------------
+
+void TgxBaseGrid::GetDrawData(int DisplayCol, int DisplayRow, TgxDrawData& Data, bool Full) {
+    Data = TgxDrawData{};
+    Data.DisplayCol = DisplayCol;
+    Data.DisplayRow = DisplayRow;
+    Data.DataCol = DisplayCol == 0 ? 0 : GetDataCol(DisplayCol);
+    Data.DataRow = DisplayRow == 0 ? 0 : GetDataRow(DisplayRow);
+    Data.EditControl = false;
+    Data.Is3D = GiveCell3D(Data.DataCol, Data.DataRow);
+    Data.ControlType = GiveCellControlType(Data.DataCol, Data.DataRow);
+    const bool Heading = Data.DataCol == 0 || Data.DataRow == 0;
+    if (Full) {
+        Data.HorzAlignment = GiveCellHorzAlignment(Data.DataCol, Data.DataRow);
+        Data.VertAlignment = GiveCellVertAlignment(Data.DataCol, Data.DataRow);
+        Data.Color = GiveCellColor(Data.DataCol, Data.DataRow, Data.Is3D);
+        Data.Font = Heading ? GiveHeadingFont(Data.DataCol) : GiveCellFont(Data.DataCol, Data.DataRow);
+        Data.WordWrap = Heading ? GiveHeadingWordWrap(Data.DataCol)
+                                : GiveCellWordWrap(Data.DataCol, Data.DataRow);
+        Data.TransparentColor = clDefault;
+    }
+    Data.InnerRect = CellRect(DisplayCol, DisplayRow);
+    if (RectEmpty(Data.InnerRect)) {
+        Data.TextRect = Data.ButtonRect = Data.InnerRect;
+        Data.ButtonType = GiveCellButton(Data.DataCol, Data.DataRow, Data.DropDownStyle);
+        Data.HasButton = Data.ButtonType != btNone;
+        return;
+    }
+    if (Full && !Heading && Data.DataRow <= GetGridRowCount()) FetchDrawInfo(Data);
+    const int Left = Data.InnerRect.Left;
+    const int Top = Data.InnerRect.Top;
+    Data.InnerRect = Rect(Left, Top, Left + ColWidths(DisplayCol) - FVertLineWidth,
+                          Top + RowHeights(DisplayRow) - FHorzLineWidth);
+    Data.OuterRect = Rect(Left, Top, Left + ColWidths(DisplayCol), Top + RowHeights(DisplayRow));
+    Data.TextRect = Data.InnerRect;
+    SetDrawRect(Data);
+}
+
+void TgxBaseGrid::SetDrawRect(TgxDrawData& Data) {
+    if (Data.Is3D && FVertLineWidth == 0) --Data.TextRect.Right;
+    if (Data.Is3D && FHorzLineWidth == 0) --Data.TextRect.Bottom;
+    if (Data.DataCol == 0 || Data.DataRow == 0) {
+        Data.HasButton = false;
+        Data.ButtonRect = TRect{};
+        return;
+    }
+    Data.ButtonType = GiveCellButton(Data.DataCol, Data.DataRow, Data.DropDownStyle);
+    Data.HasButton = Data.ButtonType != btNone;
+    if (!Data.HasButton) return;
+    const int Width = FDefaultButtonWidth + 2 * FButtonEdgeWidth;
+    const int OldRight = Data.TextRect.Right;
+    Data.TextRect.Right -= Width;
+    Data.ButtonRect = Rect(std::max(Data.TextRect.Left + 3, OldRight - Width), Data.TextRect.Top,
+                           OldRight, Data.TextRect.Bottom);
+}
+
+void TgxBaseGrid::SetDrawFont(TgxDrawData& Data) {
+    if (!FDrawFont) FDrawFont = std::make_unique<TFont>();
+    if (Data.Font != FDrawFont.get()) FDrawFont->Assign(Data.Font ? Data.Font : Font());
+    Data.Font = FDrawFont.get();
+}
+
+void TgxBaseGrid::FetchDrawInfo(TgxDrawData& Data) {
+    if (!ActivateDoGetDrawInfo()) return;
+    SetDrawFont(Data);
+    TgxDrawInfo Info;
+    Info.Font = Data.Font;
+    Info.Color = Data.Color;
+    Info.HorzAlignment = Data.HorzAlignment;
+    Info.VertAlignment = Data.VertAlignment;
+    Info.WordWrap = Data.WordWrap;
+    Info.TransparentColor = Data.TransparentColor;
+    GetDrawInfo(Data.DataCol, Data.DataRow, Info);
+    Data.Font = Info.Font ? Info.Font : Data.Font;
+    Data.Color = Info.Color;
+    Data.HorzAlignment = Info.HorzAlignment == htaDefault ? htaLeft : Info.HorzAlignment;
+    Data.VertAlignment = Info.VertAlignment;
+    Data.WordWrap = Info.WordWrap;
+    Data.TransparentColor = Info.TransparentColor;
+}
+
+bool TgxBaseGrid::PaintCell(TgxDrawData&, const TRect&, bool) {
+    return false;
+}
+
+void TgxBaseGrid::CellLoadedEvent(int, int, TgxControlType, Variant&) {}
+
+bool TgxBaseGrid::ActivateDoGetDrawInfo() {
+    return false;
+}
+
+void TgxBaseGrid::GetDrawInfo(int, int, TgxDrawInfo&) {}
+
+// ---- one cell --------------------------------------------------------------------------------
+
+void TgxBaseGrid::DoDrawCell(int DisplayCol, int DisplayRow, bool Selected, const TRect& Rect) {
+    const int DataCol = DisplayCol == 0 ? 0 : GetDataCol(DisplayCol);
+    const int DataRow = DisplayRow == 0 ? 0 : GetDataRow(DisplayRow);
+    if (DataCol < 0 || DataCol >= FCols->Count() || !FCols->Item(DataCol)->Visible()) return;
+    if (DataRow > 0 && !IsRowVisible(DataRow)) return;
+    TgxDrawData Data;
+    GetDrawData(DisplayCol, DisplayRow, Data, true);
+    if (RectEmpty(Data.InnerRect)) return;
+    (void)Rect;
+    const bool Cancelled = PaintCell(Data, Data.InnerRect, Selected);
+    if (DisplayCol == 0 || DisplayRow == 0) {
+        if (!Cancelled) DrawHeadingCell(Data);
+        DrawFixedCellFrame(Data.OuterRect, FHeading3D ? clGray : clBlack);
+        return;
+    }
+    if (!Cancelled) {
+        const bool InsertRow = FInsertionRowShown && DisplayRow == RowCount() - 1;
+        if (Data.ControlType == ctNone || InsertRow)
+            DrawEmpty(Data, Selected);
+        else
+            CellLoaded(Data, Selected);
+    }
+    DrawCellFocusRect(DisplayCol, DisplayRow);
+}
+
+void TgxBaseGrid::CellLoaded(TgxDrawData& Data, bool Selected) {
+    Variant Value;
+    TgxCurrentCell* Current = FCurrentCell.get();
+    if (Current && Current->ValueSet(Data.DataCol, Data.DataRow)) {
+        Value = Current->BufferValue();
+    } else {
+        Value = GetDataValue(Data.DataCol, Data.DataRow, Data.ControlType);
+        const bool OldLoading = FInCellLoaded;
+        FInCellLoaded = true;
+        try {
+            CellLoadedEvent(Data.DataCol, Data.DataRow, Data.ControlType, Value);
+        } catch (...) {
+            FInCellLoaded = OldLoading;
+            throw;
+        }
+        FInCellLoaded = OldLoading;
+    }
+    if (Value.IsEmpty()) {
+        // What an empty cell of the type shows: no text, the grayed box.
+        switch (Data.ControlType) {
+        case ctText:
+            Value = AnsiString();
+            break;
+        case ctCheck:
+            Value = 2;
+            break;
+        case ctPicture:
+            Value = 0;
+            break;
+        default:
+            DrawEmpty(Data, Selected);
+            return;
+        }
+    }
+    AssignCellValue(Value, Data, Selected);
+}
+
+void TgxBaseGrid::AssignCellValue(const Variant& Value, TgxDrawData& Data, bool Selected) {
+    switch (Data.ControlType) {
+    case ctCheck:
+        DrawCheck(Value, Data, Selected);
+        break;
+    case ctPicture: {
+        DrawPicture(Value.Type() == varString ? nullptr : VariantToBitmap(Value), Data, Selected);
+        break;
+    }
+    default:
+        DrawCellText(Value.IsNull() ? AnsiString() : Value.AsString(), Data, Selected);
+        break;
+    }
+}
+
+TColor TgxBaseGrid::CellBackground(const TgxDrawData& Data, bool Selected, bool ForPicture) const {
+    if (ForPicture) return Data.Color;
+    if (Selected && SelectionColorEnabled()) return FSelectionColor;
+    if (!Selected && FFocusColor != clNone && DisplayFocusRect(Data.DisplayCol, Data.DisplayRow))
+        return FFocusColor;
+    return Data.Color;
+}
+
+namespace {
+
+void SetBrush(TCanvas* Canvas, TColor Color) {
+    Canvas->Brush()->SetStyle(bsSolid);
+    if (Canvas->Brush()->Color() != Color) Canvas->Brush()->SetColor(Color);
+}
+
+} // namespace
+
+void TgxBaseGrid::DrawEmpty(TgxDrawData& Data, bool Selected) {
+    TCanvas* C = Canvas();
+    SetBrush(C, CellBackground(Data, Selected));
+    if (Data.TextRect.Right >= Data.TextRect.Left) {
+        C->FillRect(Data.TextRect);
+        if (Data.Is3D) RaisedTopLeft(C, Data.TextRect);
+    }
+    if (Data.HasButton && !RectEmpty(Data.ButtonRect)) C->FillRect(Data.ButtonRect);
+}
+
+void TgxBaseGrid::DrawCellText(const AnsiString& Text, TgxDrawData& Data, bool Selected) {
+    TCanvas* C = Canvas();
+    const TColor Back = CellBackground(Data, Selected);
+    TColor FontColor = clNone;
+    if (Selected && SelectionColorEnabled() && FSelectionFontColor != clNone)
+        FontColor = FSelectionFontColor;
+    else if (!Selected && FFocusFontColor != clNone &&
+             DisplayFocusRect(Data.DisplayCol, Data.DisplayRow))
+        FontColor = FFocusFontColor;
+    if (FontColor != clNone) {
+        SetDrawFont(Data);
+        Data.Font->SetColor(FontColor);
+    }
+    SetBrush(C, Back);
+    if (Data.TextRect.Left + 3 < Data.TextRect.Right) {
+        C->SetFont(Data.Font ? Data.Font : Font());
+        DisplayText(C, Text, RowHeights(Data.DisplayRow) - FHorzLineWidth, Data.TextRect,
+                    Data.TextRect.Left + 3, Data.TextRect.Top,
+                    HorzAlignmentToAlignment(Data.HorzAlignment), Data.VertAlignment,
+                    Data.WordWrap != uiOff, 0);
+        if (Data.Is3D) RaisedTopLeft(C, Data.TextRect);
+    } else {
+        // Too narrow for text: only the strip where a range selection starts.
+        C->FillRect(Rect(Data.InnerRect.Left, Data.InnerRect.Top,
+                         std::min(Data.InnerRect.Left + 3, Data.InnerRect.Right),
+                         Data.InnerRect.Bottom));
+    }
+    if (Data.HasButton && !RectEmpty(Data.ButtonRect)) C->FillRect(Data.ButtonRect);
+}
+
+void TgxBaseGrid::DrawCheck(const Variant& Value, TgxDrawData& Data, bool Selected) {
+    TCanvas* C = Canvas();
+    SetBrush(C, CellBackground(Data, Selected));
+    if (Data.TextRect.Left + 3 < Data.TextRect.Right) {
+        C->FillRect(Data.TextRect);
+        const TCheckBoxState State =
+            VariantToCheckBox(Value, GiveCellCheckBoxValues(Data.DataCol, Data.DataRow));
+        TgxCustomGridControl* Holder = GridCellControl(ctCheck);
+        auto* Box = Holder ? dynamic_cast<TgxGridCheckBox*>(Holder->Control()) : nullptr;
+        if (Box) {
+            TCopyMode Mode = cmSrcCopy;
+            TRect Source;
+            // A box that is not being edited never shows pressed.
+            TBitmap* Bitmap = Box->GetCheckBoxBitmap(State, Mode, false, Source);
+            if (Bitmap) {
+                const TRect Cell = Data.TextRect;
+                const int W = Source.Right - Source.Left;
+                const int H = Source.Bottom - Source.Top;
+                const int Width = Cell.Right - Cell.Left;
+                const int Height = Cell.Bottom - Cell.Top;
+                const int Left = std::max(Cell.Left + 3, Cell.Left + 3 + (Width - 3 - W) / 2 - 1);
+                const int Top =
+                    std::max(Cell.Top, Cell.Top + (Height - H) / 2 + (Data.Is3D ? 1 : 0));
+                const TRect Dest = Rect(Left, Top, std::min(Cell.Right, Left + W),
+                                        std::min(Cell.Bottom, Top + H));
+                const TRect From = Rect(Source.Left, Source.Top,
+                                        Source.Left + (Dest.Right - Dest.Left),
+                                        Source.Top + (Dest.Bottom - Dest.Top));
+                C->SetCopyMode(Mode);
+                C->CopyRect(Dest, Bitmap->Canvas(), From);
+                C->SetCopyMode(cmSrcCopy);
+            }
+        }
+        if (Data.Is3D) RaisedTopLeft(C, Data.TextRect);
+    }
+    if (Data.HasButton && !RectEmpty(Data.ButtonRect)) C->FillRect(Data.ButtonRect);
+}
+
+void TgxBaseGrid::DrawPicture(TBitmap* Bitmap, TgxDrawData& Data, bool Selected) {
+    if (!Bitmap) {
+        DrawEmpty(Data, Selected);
+        return;
+    }
+    TCanvas* C = Canvas();
+    SetBrush(C, Data.Is3D ? clBtnFace : Data.Color);
+    if (Data.TextRect.Left + 3 < Data.TextRect.Right) {
+        auto Option = [&](int Index, bool GridValue) {
+            const TgxDrawOption Own = GiveCellPicture(Data.DataCol, Data.DataRow, Index);
+            return Own == dopDefault ? GridValue : Own == dopOn;
+        };
+        const bool Stretch = Option(1, FStretchPicture);
+        const bool Shrink = Option(2, FShrinkPicture);
+        const bool Center = Option(3, FCenterPicture);
+        const bool KeepAspectRatio = Option(4, FKeepAspectRatio);
+        TColor Transparent = Data.TransparentColor;
+        if (Transparent == clDefault)
+            Transparent = Bitmap->Transparent() ? Bitmap->TransparentColor() : FTransparentColor;
+        gxStretchDraw(C, Data.TextRect, Bitmap, Transparent, Center, Stretch, Shrink,
+                      KeepAspectRatio);
+        if (Data.Is3D) RaisedTopLeft(C, Data.TextRect);
+    } else {
+        C->FillRect(Rect(Data.InnerRect.Left, Data.InnerRect.Top,
+                         std::min(Data.InnerRect.Left + 3, Data.InnerRect.Right),
+                         Data.InnerRect.Bottom));
+    }
+    if (Data.HasButton && !RectEmpty(Data.ButtonRect)) C->FillRect(Data.ButtonRect);
+}
+
+} // namespace grid

@@ -1,0 +1,168 @@
+// The fixed cells: the heading row with its texts, the row bar with the
+// mark of the current row, and the frame lines between fixed cells.
+#include "grid/foundation/GridCommonControls.h"
+#include "grid/foundation/GridCommonText.h"
+#include "grid/foundation/TextLayoutPaint.h"
+#include "grid/model/BaseGrid.h"
+#include "grid/model/Columns.h"
+#include "grid/view/DrawData.h"
+#include "grid/view/GridResources.h"
+#include "platform/gui/GdiLines.h"
+
+#include <algorithm>
+
+namespace grid {
+
+void TgxBaseGrid::DrawHeadingCell(TgxDrawData& Data) {
+    TCanvas* C = Canvas();
+    C->Brush()->SetStyle(bsSolid);
+    C->Brush()->SetColor(Data.Color);
+    C->FillRect(Data.InnerRect);
+    if (FHeading3D) {
+        TRect Edge = Data.InnerRect;
+        DrawEdge(C, Edge, BDR_RAISEDINNER, BF_TOPLEFT);
+    }
+    if (Data.DisplayCol == 0) {
+        if (Data.DisplayRow > 0 && Data.DisplayRow == Row()) DrawCurrent(Data.DisplayRow);
+        return;
+    }
+    if (Data.DisplayRow != 0 || Data.DataCol >= FCols->Count()) return;
+    AnsiString Text;
+    int AccelPos = 0;
+    TextAccelKey(FCols->Item(Data.DataCol)->GetHeading(), Text, AccelPos);
+    if (Data.TextRect.Left + 3 >= Data.TextRect.Right) return;
+    C->SetFont(Data.Font ? Data.Font : FHeadingFont.get());
+    DisplayText(C, Text, RowHeights(0) - FHorzLineWidth, Data.TextRect, Data.TextRect.Left + 3,
+                Data.TextRect.Top, HorzAlignmentToAlignment(Data.HorzAlignment),
+                Data.VertAlignment, Data.WordWrap != uiOff, AccelPos);
+}
+
+void TgxBaseGrid::DrawFixedCellFrame(const TRect& Rect, TColor Color) {
+    TCanvas* C = Canvas();
+    C->Pen()->SetStyle(psSolid);
+    C->Pen()->SetColor(Color);
+    C->MoveTo(Rect.Right - 1, Rect.Top);
+    C->LineTo(Rect.Right - 1, Rect.Bottom);
+    C->MoveTo(Rect.Left, Rect.Bottom - 1);
+    C->LineTo(Rect.Right, Rect.Bottom - 1);
+}
+
+void TgxBaseGrid::DrawCurrent(int DisplayRow) {
+    if (!FRowBarIndicator || !GetRowBarOn() || !HandleAllocated()) return;
+    const int DataRow = GetDataRow(DisplayRow);
+    const bool Changed = (FRowChangedIndicator == riOn && DataRow >= 0 &&
+                          DataRow < FChangedRows.Size() &&
+                          FChangedRows.GetBit(DataRow));
+    TBitmap* Mark = GridBitmap(Changed ? TgxGridBitmap::ChangedRow : TgxGridBitmap::DotArrowRight);
+    TRect Cell = CellRect(0, DisplayRow);
+    if (FVertLineWidth == 0) --Cell.Right;
+    if (FHorzLineWidth == 0) --Cell.Bottom;
+    if (Cell.Right <= Cell.Left || Cell.Bottom <= Cell.Top) return;
+    const int W = Mark->Width();
+    const int H = Mark->Height();
+    const int CellWidth = Cell.Right - Cell.Left;
+    const int RowHeight = Cell.Bottom - Cell.Top;
+    const int Left = Cell.Left + std::max(1, (CellWidth - 1) / 2 - W / 2 + 1);
+    TgxVertAlignment Align = FRowBarAlignment == vtaDefault ? FVertAlignment : FRowBarAlignment;
+    const int T = Canvas()->TextHeight("X");
+    int Offset = 0;
+    if (Align == vtaCenter)
+        Offset = std::max(1, RowHeight / 2 - H / 2);
+    else if (Align == vtaBottom)
+        Offset = T / 2 - H / 2 + RowHeight - T - 1;
+    else
+        Offset = std::max(1, T / 2 - H / 2);
+    const int Top = std::max(Cell.Top + 1, Cell.Top + Offset);
+    const TRect Dest = Rect(Left, Top, std::min(Cell.Right, Left + W), std::min(Cell.Bottom, Top + H));
+    if (Dest.Right <= Dest.Left || Dest.Bottom <= Dest.Top) return;
+    // The mark's black pixels over the heading colour: white leaves the cell as it is.
+    Canvas()->SetCopyMode(cmSrcAnd);
+    Canvas()->CopyRect(Dest, Mark->Canvas(),
+                       Rect(0, 0, Dest.Right - Dest.Left, Dest.Bottom - Dest.Top));
+    Canvas()->SetCopyMode(cmSrcCopy);
+}
+
+// ---- focus frame ---------------------------------------------------------------------------------
+
+bool TgxBaseGrid::FocusEnabled() const {
+    return FFocusBorder != fbNone || FFocusColor != clNone || FFocusFontColor != clNone;
+}
+
+bool TgxBaseGrid::FocusRectActive() const {
+    return FocusEnabled() && FGridMode != gmListBox && FGridStatus == grNormal;
+}
+
+bool TgxBaseGrid::DisplayFocusRect(int DisplayCol, int DisplayRow) const {
+    if (DisplayCol != Col() || DisplayRow != Row() || DisplayCol <= 0 || DisplayRow <= 0)
+        return false;
+    if (!FocusRectActive()) return false;
+    if (!FAlwaysShowFocus && !Focused()) return false;
+    // While the in-place control edits the cell it shows the focus itself.
+    if (InEditMode()) {
+        const int DataCol = GetDataCol(DisplayCol);
+        const int DataRow = GetDataRow(DisplayRow);
+        const TgxControlType Type =
+            const_cast<TgxBaseGrid*>(this)->GiveCellControlType(DataCol, DataRow);
+        const bool ReadOnly = const_cast<TgxBaseGrid*>(this)->CellIsReadOnly(DataCol, DataRow);
+        if (!ReadOnly && (Type == ctText || Type == ctCheck)) return false;
+    }
+    return true;
+}
+
+void TgxBaseGrid::DrawCellFocusRect(int DisplayCol, int DisplayRow) {
+    if (!DisplayFocusRect(DisplayCol, DisplayRow)) return;
+    const TRect Cell = CellRect(DisplayCol, DisplayRow);
+    if (Cell.Right <= Cell.Left || Cell.Bottom <= Cell.Top) return;
+    TCanvas* C = Canvas();
+    switch (FFocusBorder) {
+    case fbDot:
+        C->Brush()->SetColor(FFocusColor != clNone ? FFocusColor : Color());
+        C->DrawFocusRect(Cell);
+        break;
+    case fbSolid: {
+        C->Brush()->SetStyle(bsSolid);
+        C->Brush()->SetColor(FFocusBorderColor != clNone ? FFocusBorderColor : clBlack);
+        const int Left = Cell.Left;
+        const int Top = Cell.Top;
+        const TRect Box = Rect(Left, Top, Left + ColWidths(DisplayCol) - FVertLineWidth,
+                               Top + RowHeights(DisplayRow) - FHorzLineWidth);
+        C->FrameRect(Rect(Box.Left, Box.Top, std::min(Box.Right, ClientWidth()),
+                          std::min(Box.Bottom, ClientHeight())));
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+void TgxBaseGrid::SetFocusBorder(TgxFocusBorder Value) {
+    if (Value == FFocusBorder) return;
+    FFocusBorder = Value;
+    CheckInvalidateCell(Col(), Row());
+}
+
+void TgxBaseGrid::SetFocusBorderColor(TColor Value) {
+    if (Value == FFocusBorderColor) return;
+    FFocusBorderColor = Value;
+    CheckInvalidateCell(Col(), Row());
+}
+
+void TgxBaseGrid::SetFocusFontColor(TColor Value) {
+    if (Value == FFocusFontColor) return;
+    FFocusFontColor = Value;
+    CheckInvalidateCell(Col(), Row());
+}
+
+void TgxBaseGrid::SetSelectionColor(TColor Value) {
+    if (Value == FSelectionColor) return;
+    FSelectionColor = Value;
+    if (FGridStatus != grNormal) InvalidateGridNow();
+}
+
+void TgxBaseGrid::SetSelectionFontColor(TColor Value) {
+    if (Value == FSelectionFontColor) return;
+    FSelectionFontColor = Value;
+    if (FGridStatus != grNormal) InvalidateGridNow();
+}
+
+} // namespace grid
