@@ -109,9 +109,6 @@ public:
     std::vector<TStoredItem> StoredItems() const;
     void LoadStoredItems(const std::vector<TStoredItem>& Items);
 
-    // Bytes held for texts (free room included), for checking the packing.
-    std::size_t TextCapacity() const { return FTexts.Capacity(); }
-
     TNotifyEvent OnChange;
 
 private:

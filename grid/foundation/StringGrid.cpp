@@ -76,9 +76,11 @@ void TStringGridStrings::Clear() {
         if (const auto* Row = static_cast<const TStringSparseList*>(FGrid->DataList().ItemAt(R)))
             for (int C = 0; C < Row->GetCount(); ++C)
                 if (!Row->Get(C).empty() || Row->GetObject(C)) Stored.push_back(C);
-        for (int C : Stored) {
-            FGrid->SetObjects(C, R, nullptr);
-            FGrid->SetCells(C, R, AnsiString());
+        // From the last cell back: each one emptied is then the row's end,
+        // so no text after it has to move.
+        for (auto It = Stored.rbegin(); It != Stored.rend(); ++It) {
+            FGrid->SetObjects(*It, R, nullptr);
+            FGrid->SetCells(*It, R, AnsiString());
         }
     } else {
         const int C = -FIndex - 1;

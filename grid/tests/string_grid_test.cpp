@@ -50,6 +50,23 @@ TEST_F(StringGridTest, RowAndColumnViews) {
     EXPECT_EQ(Grid->Cells(1, 2), "b");
 }
 
+TEST_F(StringGridTest, ClearingARowViewEmptiesItsCellsAndObjects) {
+    TObject Tag;
+    for (int C = 0; C < 5; ++C)
+        Grid->SetCells(C, 2, "c" + std::to_string(C));
+    Grid->SetObjects(1, 2, &Tag);
+    Grid->SetObjects(4, 3, &Tag);
+    Grid->SetCells(3, 3, "other row");
+    Grid->Rows(2)->Clear();
+    for (int C = 0; C < 5; ++C) {
+        EXPECT_EQ(Grid->Cells(C, 2), "") << C;
+        EXPECT_EQ(Grid->Objects(C, 2), nullptr) << C;
+    }
+    EXPECT_EQ(Grid->Cells(3, 3), "other row");
+    EXPECT_EQ(Grid->Objects(4, 3), &Tag);
+    EXPECT_EQ(static_cast<const TStringSparseList*>(Grid->DataList().ItemAt(2))->GetCount(), 0);
+}
+
 TEST_F(StringGridTest, WritesWhileUpdatingRepaintOnceAtTheEnd) {
     PaintAll();
     Grid->Rows(1)->BeginUpdate();
