@@ -552,6 +552,11 @@ public:
     bool ResizeRow(int DisplayRow, int Height, bool Silent);
     void ScaleRows(int M, int D, TScalingFlags Flags);
     void ScaleCols(int M, int D, TScalingFlags Flags);
+    // "Checked|Unchecked" or "Checked|Unchecked|Grayed"; any other text
+    // raises and keeps the values there were.
+    void SetCheckBoxValues(const AnsiString& Value);
+    // The heading's look as an HTML style attribute.
+    AnsiString HTMLFont();
 
     // ---- scroll bars (view/GridScroll) ------------------------------------------------------
     // The bars work on positions in the visible lists, so hidden rows and

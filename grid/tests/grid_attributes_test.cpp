@@ -194,3 +194,28 @@ TEST_F(GridAttributes, NextAndPreviousColumnSearches) {
     EXPECT_EQ(Grid->LeftMostCol(false, false), 1);
     EXPECT_EQ(Grid->BottomMostRow(false, false), 6);
 }
+
+TEST_F(GridAttributes, SettingsScaleCheckValuesAndHeadingStyle) {
+    // Scaling by 1 changes nothing; by 3/2 the default height 14 becomes 21.
+    const int Before = Grid->DefaultRowHeight();
+    Grid->ScaleRows(2, 2, TScalingFlags{sfHeight});
+    EXPECT_EQ(Grid->DefaultRowHeight(), Before);
+    ASSERT_EQ(Before, 14);
+    Grid->ScaleRows(3, 2, TScalingFlags{sfHeight});
+    EXPECT_EQ(Grid->DefaultRowHeight(), 21);
+
+    Grid->SetCheckBoxValues("Yes|No");
+    EXPECT_EQ(GridError([&] { Grid->SetCheckBoxValues("Yes"); }),
+              "Grid1: Invalid CheckBoxValues. CheckBoxValues have the format "
+              "'Checked|Unchecked|Grayed'. The Grayed value is optional");
+    EXPECT_EQ(Grid->CheckBoxValues(), "Yes|No");
+
+    Grid->Font()->SetSize(8);
+    Grid->Font()->SetStyle(TFontStyles{fsBold});
+    Grid->SetHeadingHeight(15);
+    const AnsiString Style = Grid->HTMLFont();
+    EXPECT_EQ(Style.rfind(" style=\"font-family: '", 0), 0u) << Style;
+    EXPECT_NE(Style.find("font-size: 8;"), AnsiString::npos) << Style;
+    EXPECT_NE(Style.find("font-weight: BOLD;"), AnsiString::npos) << Style;
+    EXPECT_NE(Style.find("height: 15px;\""), AnsiString::npos) << Style;
+}

@@ -216,3 +216,26 @@ TEST_F(GridViewWindow, AnAlwaysShownBarStaysWhenNothingScrolls) {
     EXPECT_TRUE(ScrollBarVisible(Grid, SB_VERT));
     EXPECT_TRUE(Grid->GetVertScrollBarVisible());
 }
+
+TEST_F(GridViewWindow, RightReachesAndFullyShowsACutOffColumnBesideTwoFrozenOnes) {
+    Grid->SetGridMode(gmBrowse);
+    Grid->SetGridRowCount(3);
+    Grid->SetFixedColCount(2);
+    for (int C = 1; C <= 10; ++C)
+        Grid->ResizeCol(C, 90);
+    Grid->UpdateScrollRange();
+    ASSERT_EQ(Grid->Col(), 3);
+    int CutOff = Grid->LeftCol();
+    while (FullRight(CutOff) - 1 <= Grid->ClientWidth())
+        ++CutOff;
+    ASSERT_GE(Grid->CalcColOffset(CutOff), 0) << "the column is partly on screen";
+    for (int Step = Grid->Col(); Step < CutOff; ++Step)
+        Grid->Perform(WM_KEYDOWN, VK_RIGHT, 0);
+    EXPECT_EQ(Grid->Col(), CutOff);
+    EXPECT_GT(Grid->LeftCol(), 3);
+    EXPECT_GE(Grid->CalcColOffset(CutOff), 0);
+    EXPECT_LE(FullRight(CutOff) - 1, Grid->ClientWidth());
+    // The frozen columns stay where they were.
+    EXPECT_EQ(Grid->CalcColOffset(1), Grid->ColWidths(0));
+    EXPECT_EQ(Grid->CalcColOffset(2), Grid->ColWidths(0) + 90);
+}

@@ -3,9 +3,15 @@
 #include "grid/model/BaseGrid.h"
 #include "grid/model/Columns.h"
 #include "grid/model/Rows.h"
+#include "grid/foundation/GridCommonCheckBox.h"
+#include "grid/model/CheckBox.h"
+#include "grid/model/InplaceControl.h"
+#include "grid/model/PropDefaults.h"
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
+#include <string>
 
 namespace grid {
 
@@ -175,6 +181,60 @@ void TgxBaseGrid::ScaleCols(int M, int D, TScalingFlags Flags) {
         throw;
     }
     if (Widths) ColWidthsChanged();
+}
+
+// ---- settings ---------------------------------------------------------------------------------
+
+void TgxBaseGrid::SetCheckBoxValues(const AnsiString& Value) {
+    if (Value == FCheckBoxValues) return;
+    if (!CheckBoxValuesOk(Value))
+        InvalidOp("Invalid CheckBoxValues. CheckBoxValues have the format "
+                  "'Checked|Unchecked|Grayed'. The Grayed value is optional");
+    FCheckBoxValues = Value;
+    if (TgxCustomGridControl* Holder = GridCellControl(ctCheck))
+        if (auto* Box = dynamic_cast<TgxGridCheckBox*>(Holder->Control()))
+            Box->CheckBoxValues = Value;
+    InvalidateGridNow();
+}
+
+namespace {
+
+// The colour's name where it has one, else "$" and eight hex digits.
+AnsiString ColorText(TColor Color) {
+    struct TName {
+        TColor Color;
+        const char* Name;
+    };
+    static const TName Names[] = {
+        {clBlack, "clBlack"},   {clMaroon, "clMaroon"}, {clGreen, "clGreen"}, {clOlive, "clOlive"},
+        {clNavy, "clNavy"},     {clPurple, "clPurple"}, {clTeal, "clTeal"},   {clGray, "clGray"},
+        {clSilver, "clSilver"}, {clRed, "clRed"},       {clLime, "clLime"},   {clYellow, "clYellow"},
+        {clBlue, "clBlue"},     {clFuchsia, "clFuchsia"}, {clAqua, "clAqua"}, {clWhite, "clWhite"}};
+    for (const TName& N : Names)
+        if (N.Color == Color) return N.Name;
+    char Buffer[16];
+    std::snprintf(Buffer, sizeof Buffer, "$%08X", static_cast<unsigned>(Color));
+    return Buffer;
+}
+
+void ReplaceFirst(AnsiString& Text, const char* What, const AnsiString& By) {
+    const auto At = Text.find(What);
+    if (At != AnsiString::npos) Text.replace(At, std::char_traits<char>::length(What), By);
+}
+
+} // namespace
+
+AnsiString TgxBaseGrid::HTMLFont() {
+    AnsiString Text = " style=\"font-family: 'FONTNAME'; font-size: FNSIZE; background: BGCOLOR; "
+                      "color: FNCOLOR; font-weight: FNBOLD; height: HDHEIGHTpx;\"";
+    TFont* F = Font();
+    ReplaceFirst(Text, "FONTNAME", F->Name());
+    ReplaceFirst(Text, "BGCOLOR", ColorText(TranslateColor(FHeadingColor)));
+    ReplaceFirst(Text, "FNCOLOR", ColorText(TranslateColor(F->Color())));
+    ReplaceFirst(Text, "FNSIZE", std::to_string(F->Size()));
+    ReplaceFirst(Text, "FNBOLD", F->Style().Contains(fsBold) ? "BOLD" : "NORMAL");
+    ReplaceFirst(Text, "HDHEIGHT", std::to_string(GetHeadingHeight()));
+    return Text;
 }
 
 } // namespace grid
