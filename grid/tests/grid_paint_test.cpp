@@ -194,3 +194,17 @@ TEST_F(GridPaint, DrawInfoAndCellLoadedHandlersChangeWhatIsPainted) {
     const TRect Kept = Grid->CellRect(3, 3);
     EXPECT_EQ(Pixel(Kept.Right - 2, Kept.Bottom - 2), clNavy);
 }
+
+TEST_F(GridPaint, TheRowBarMarkFollowsTheCurrentRow) {
+    Grid->SetGridRowCount(20);
+    PaintAll();
+    ASSERT_EQ(Grid->Row(), 1);
+    EXPECT_GT(CountOf(Grid->CellRect(0, 1), clBlack), 10);
+    Grid->Perform(WM_KEYDOWN, VK_DOWN, 0);
+    Grid->Perform(WM_KEYDOWN, VK_DOWN, 0);
+    Grid->Update();
+    ASSERT_EQ(Grid->Row(), 3);
+    EXPECT_EQ(CountOf(Grid->CellRect(0, 1), clBlack), 0);
+    EXPECT_EQ(CountOf(Grid->CellRect(0, 2), clBlack), 0);
+    EXPECT_GT(CountOf(Grid->CellRect(0, 3), clBlack), 10);
+}

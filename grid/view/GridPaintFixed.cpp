@@ -37,6 +37,14 @@ void TgxBaseGrid::DrawHeadingCell(TgxDrawData& Data) {
                 Data.VertAlignment, Data.WordWrap != uiOff, AccelPos);
 }
 
+bool TgxBaseGrid::SelectCell(int ACol, int ARow) {
+    if (ARow != Row()) {
+        CheckInvalidateCell(0, Row());
+        CheckInvalidateCell(0, ARow);
+    }
+    return TCustomGrid_ts::SelectCell(ACol, ARow);
+}
+
 void TgxBaseGrid::DrawFixedCellFrame(const TRect& Rect, TColor Color) {
     TCanvas* C = Canvas();
     C->Pen()->SetStyle(psSolid);
