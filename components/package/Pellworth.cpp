@@ -3,6 +3,7 @@
 #include "components/ColorBitBtn.h"
 #include "components/DateEdit.h"
 #include "components/MonthCalendarEditor.h"
+#include "components/PellworthGrid.h"
 #include "components/PhoneEdit.h"
 #include "components/PostalEdit.h"
 #include "components/QuarterHourPicker.h"
@@ -20,9 +21,7 @@ void Register() {
     components::tcolorbitbtn::Register();
     components::tpwdateedit::Register();
     components::pwcalendar::Register();
-    // Seam: the company grid's components::tpellworthgrid::Register() goes
-    // here, between the calendar and the phone edit, when the company grid
-    // joins the package; until then the page holds the seven other controls.
+    components::tpellworthgrid::Register();
     components::tpwphoneedit::Register();
     components::tpwzipedit::Register();
     components::tcustomdatetimepicker::Register();

@@ -58,11 +58,9 @@ TEST_F(PellworthPackage, RegisterFillsThePalettePageInUnitOrder) {
     auto* Register = Entry<decltype(::Register)>("Register");
     ASSERT_NE(Register, nullptr);
     Register();
-    // The company grid joins between the calendar and the phone edit when
-    // it comes; these are the seven controls that exist.
-    const std::vector<std::string> Expected{"TColorBitBtn", "TPWDateEdit", "TPWCalendar",
-                                            "TPWPhoneEdit", "TPWZipEdit",  "TCustomDateTimePicker",
-                                            "TSlidingPanel"};
+    const std::vector<std::string> Expected{"TColorBitBtn",          "TPWDateEdit",  "TPWCalendar",
+                                            "TPellworthGrid",        "TPWPhoneEdit", "TPWZipEdit",
+                                            "TCustomDateTimePicker", "TSlidingPanel"};
     EXPECT_EQ(Palette("Pellworth"), Expected);
     EXPECT_EQ(Palette("pellworth"), Expected) << "page names compare without case";
     EXPECT_TRUE(Palette("Standard").empty());

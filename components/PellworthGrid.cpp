@@ -1,0 +1,234 @@
+#include "components/PellworthGrid.h"
+
+#include "components/Palette.h"
+#include "grid/model/Columns.h"
+#include "grid/model/CurrentCell.h"
+#include "grid/model/PropDefaults.h"
+#include "grid/model/Rows.h"
+#include "platform/classes/DesignRegistry.h"
+#include "platform/classes/Publish.h"
+#include "platform/gui/Colors.h"
+#include "platform/rtl/FloatFormat.h"
+#include "platform/rtl/StringList.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace components {
+
+namespace {
+
+// A caller broke a precondition of the grid: a programming error, reported
+// with its condition and where it sits, and the program stops.
+[[noreturn]] void AssertFailed(const char* Condition, int Line) {
+    std::fprintf(stderr, "Assertion failed: %s, file TPellworthGrid, line %d\n", Condition, Line);
+    std::abort();
+}
+
+// The condition as the caller's contract states it.
+#define PELLWORTH_CHECK_COL(DataCol)                                                               \
+    do {                                                                                           \
+        if (!((DataCol) > 0 && (DataCol) <= GetGridColCount()))                                    \
+            AssertFailed("DataCol > 0 && DataCol <= Cols", __LINE__);                              \
+    } while (false)
+
+AnsiString StripNumberMarks(const AnsiString& Text) {
+    AnsiString Rest;
+    Rest.reserve(Text.size());
+    for (const char C : Text)
+        if (C != '$' && C != ',' && C != '%') Rest += C;
+    return Rest;
+}
+
+bool IsBlank(const AnsiString& Text) {
+    for (const char C : Text)
+        if (C != ' ') return false;
+    return true;
+}
+
+} // namespace
+
+long double ParseGridNumber(const AnsiString& Text) {
+    const AnsiString Rest = StripNumberMarks(Text);
+    double Value = 0;
+    if (TryStrToFloat(Rest, Value)) return Value;
+    return std::strtold(Rest.c_str(), nullptr);
+}
+
+TPellworthGrid::TPellworthGrid(TComponent* AOwner)
+    : grid::TgxGrid(AOwner), FSaveColumnWidths(std::make_unique<TSaveColumnWidths>(this)),
+      FSaveColumnPositions(std::make_unique<TSaveColumnPositions>(this)) {
+    SetAlwaysShowEditor(false);
+    SetEditColor(clYellow);
+    SetFocusColor(clYellow);
+    SetLineColor(clTeal);
+    SetResizeRows(grid::rrNone);
+    SetRowMoving(false);
+    SetSelectionType(grid::sltColor);
+    SetStoreData(true);
+    SetThumbTracking(true);
+    SetCellSelectMode(grid::cmNone);
+}
+
+TPellworthGrid::~TPellworthGrid() {
+    // The user's layout is kept when the grid goes, widths before positions.
+    if (!GetInDesignMode()) {
+        try {
+            if (FSaveColumnWidths->Enabled()) FSaveColumnWidths->Save();
+            if (FSaveColumnPositions->Enabled()) FSaveColumnPositions->Save();
+        } catch (...) {
+            // A destructor must not throw; the layout simply stays as stored.
+        }
+    }
+}
+
+void TPellworthGrid::Loaded() {
+    grid::TgxGrid::Loaded();
+    if (GetInDesignMode()) return;
+    if (FSaveColumnWidths->Enabled()) FSaveColumnWidths->Restore();
+    if (FSaveColumnPositions->Enabled()) FSaveColumnPositions->Restore();
+}
+
+// ---- column formats ------------------------------------------------------------------------
+
+AnsiString TPellworthGrid::GetColFormat(int DataCol) {
+    PELLWORTH_CHECK_COL(DataCol);
+    const auto Found = FColFormat.find(DataCol);
+    return Found == FColFormat.end() ? AnsiString() : Found->second;
+}
+
+void TPellworthGrid::SetColFormat(int DataCol, const AnsiString& Value) {
+    PELLWORTH_CHECK_COL(DataCol);
+    FColFormat[DataCol] = Value;
+}
+
+bool TPellworthGrid::GetColDisplayZero(int DataCol) {
+    PELLWORTH_CHECK_COL(DataCol);
+    const auto Found = FColDisplayZero.find(DataCol);
+    return Found != FColDisplayZero.end() && Found->second;
+}
+
+void TPellworthGrid::SetColDisplayZero(int DataCol, bool Value) {
+    PELLWORTH_CHECK_COL(DataCol);
+    if (Value)
+        FColDisplayZero[DataCol] = true;
+    else
+        FColDisplayZero.erase(DataCol);
+}
+
+void TPellworthGrid::FormatCellValue(AnsiString& Text, int DataCol) {
+    const auto Found = FColFormat.find(DataCol);
+    if (Found == FColFormat.end() || Found->second.empty()) return;
+    if (Text.empty() || Text == "-") return;
+    try {
+        Text = FormatFloat(Found->second, static_cast<double>(ParseGridNumber(Text)));
+    } catch (...) {
+        // A format the formatter refuses leaves the text as it was.
+    }
+}
+
+AnsiString TPellworthGrid::CellText(int DataCol, int DataRow) {
+    return VarToStr(GetCellValue(DataCol, DataRow));
+}
+
+AnsiString TPellworthGrid::FormattedCellValue(int DataCol, int DataRow) {
+    AnsiString Text = CellText(DataCol, DataRow);
+    FormatCellValue(Text, DataCol);
+    return Text;
+}
+
+void TPellworthGrid::DrawCellText(const AnsiString& Text, grid::TgxDrawData& Data, bool Selected) {
+    AnsiString Shown = Text;
+    FormatCellValue(Shown, Data.DataCol);
+    if (OnDrawCellText) OnDrawCellText(this, Shown, Data, Selected);
+    grid::TgxGrid::DrawCellText(Shown, Data, Selected);
+}
+
+// ---- typed cell access ---------------------------------------------------------------------
+
+void TPellworthGrid::GetGridDataCell(char* Dest, int DataCol, int DataRow) {
+    const AnsiString Text = CellText(DataCol, DataRow);
+    std::memcpy(Dest, Text.c_str(), Text.size() + 1);
+}
+
+void TPellworthGrid::SetGridDataCell(const char* Source, int DataCol, int DataRow) {
+    SetCellValue(DataCol, DataRow, Variant(AnsiString(Source ? Source : "")));
+}
+
+void TPellworthGrid::GetGridDataCell(int& Value, int DataCol, int DataRow) {
+    try {
+        Value = GetCellValue(DataCol, DataRow).AsInteger();
+    } catch (...) {
+        Value = 0;
+    }
+}
+
+void TPellworthGrid::SetGridDataCell(const int& Value, int DataCol, int DataRow) {
+    SetCellValue(DataCol, DataRow, Variant(Value));
+}
+
+void TPellworthGrid::GetGridDataCell(double& Value, int DataCol, int DataRow) {
+    const AnsiString Text = CellText(DataCol, DataRow);
+    Value = IsBlank(Text) ? 0.0 : static_cast<double>(ParseGridNumber(Text));
+}
+
+void TPellworthGrid::SetGridDataCell(const double& Value, int DataCol, int DataRow) {
+    if (Value == 0.0 && !CellProvider && !GetColDisplayZero(DataCol))
+        SetCellValue(DataCol, DataRow, Variant(AnsiString()));
+    else
+        SetCellValue(DataCol, DataRow, Variant(Value));
+}
+
+void TPellworthGrid::GetGridDataCell(float& Value, int DataCol, int DataRow) {
+    double Wide = 0;
+    GetGridDataCell(Wide, DataCol, DataRow);
+    Value = static_cast<float>(Wide);
+}
+
+void TPellworthGrid::SetGridDataCell(const float& Value, int DataCol, int DataRow) {
+    const double Wide = Value;
+    SetGridDataCell(Wide, DataCol, DataRow);
+}
+
+void TPellworthGrid::GetGridDisplayCell(char* Dest, int DisplayCol, int DisplayRow) {
+    GetGridDataCell(Dest, GetDataColnr(DisplayCol), GetDataRownr(DisplayRow));
+}
+
+void TPellworthGrid::SetGridDisplayCell(const char* Source, int DisplayCol, int DisplayRow) {
+    SetGridDataCell(Source, GetDataColnr(DisplayCol), GetDataRownr(DisplayRow));
+}
+
+// ---- value overrides -----------------------------------------------------------------------
+
+Variant TPellworthGrid::GetCellValue(int DataCol, int DataRow) {
+    if (!CellProvider) return grid::TgxGrid::GetCellValue(DataCol, DataRow);
+    Variant Value;
+    CellProvider->GetValue(DataCol, DataRow, Value);
+    return Value;
+}
+
+void TPellworthGrid::SetCellValue(int DataCol, int DataRow, const Variant& Value) {
+    if (CellProvider)
+        CellProvider->SetValue(DataCol, DataRow, Value);
+    else
+        grid::TgxGrid::SetCellValue(DataCol, DataRow, Value);
+}
+
+void TPellworthGrid::DoCellLoaded(int DataCol, int DataRow, Variant& Value) {
+    grid::TgxGrid::DoCellLoaded(DataCol, DataRow, Value);
+    if (CellProvider) CellProvider->GetValue(DataCol, DataRow, Value);
+}
+
+void TPellworthGrid::DoCellEdit(int DataCol, const Variant& DataRow, bool) {
+    if (CellProvider && GetCol(DataCol)->ButtonType() == grid::btCombo)
+        CellProvider->SetValue(DataCol, DataRow.AsInteger(), CurrentCell()->GetValue());
+}
+
+void TPellworthGrid::DoEndCellEdit(int DataCol, const Variant& DataRow, bool&) {
+    // The provider has the value before an end-edit handler may cancel.
+    if (CellProvider)
+        CellProvider->SetValue(DataCol, DataRow.AsInteger(), CurrentCell()->GetValue());
+}
+
+} // namespace components
