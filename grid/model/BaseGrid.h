@@ -612,6 +612,8 @@ public:
     void DrawCheck(const Variant& Value, TgxDrawData& Data, bool Selected);
     void DrawPicture(TBitmap* Bitmap, TgxDrawData& Data, bool Selected);
     void DrawEmpty(TgxDrawData& Data, bool Selected);
+    // The button inside a data cell, in its flat look.
+    void DrawButtonInCell(TgxDrawData& Data, bool Selected);
     // The cell background by selection and focus.
     TColor CellBackground(const TgxDrawData& Data, bool Selected, bool ForPicture = false) const;
     void DrawHeadingCell(TgxDrawData& Data);

@@ -208,3 +208,29 @@ TEST_F(GridPaint, TheRowBarMarkFollowsTheCurrentRow) {
     EXPECT_EQ(CountOf(Grid->CellRect(0, 2), clBlack), 0);
     EXPECT_GT(CountOf(Grid->CellRect(0, 3), clBlack), 10);
 }
+
+TEST_F(GridPaint, CellButtonsShowTheirPictures) {
+    Grid->SetGridRowCount(5);
+    Grid->SetGridMode(gmEdit);
+    Grid->GetCol(Variant(2))->SetButtonType(btCombo);
+    Grid->GetCol(Variant(3))->SetButtonType(btVertSpin);
+    Grid->GetCol(Variant(4))->SetButtonType(btNormal);
+    Grid->GetCol(Variant(4))->SetReadOnly(true);
+    PaintAll();
+    SaveShot("grid_buttons");
+    // The button sits at the right of the cell: its picture is black there,
+    // the text area left of it is not.
+    const TRect Combo = Grid->CellRect(2, 3);
+    const int ButtonLeft = Combo.Right - 15;
+    EXPECT_GT(CountOf(Rect(ButtonLeft, Combo.Top, Combo.Right, Combo.Bottom), clBlack), 4);
+    EXPECT_EQ(CountOf(Rect(Combo.Left, Combo.Top, ButtonLeft, Combo.Bottom), clBlack), 0);
+    // A spin button shows one arrow in each half.
+    const TRect Spin = Grid->CellRect(3, 3);
+    const int Middle = (Spin.Top + Spin.Bottom) / 2;
+    EXPECT_GT(CountOf(Rect(Spin.Right - 15, Spin.Top, Spin.Right, Middle), clBlack), 2);
+    EXPECT_GT(CountOf(Rect(Spin.Right - 15, Middle, Spin.Right, Spin.Bottom), clBlack), 2);
+    // A read-only cell of a text column keeps its button (ReadOnlyButton)
+    // but only editable text cells draw it: no picture there.
+    const TRect Detail = Grid->CellRect(4, 3);
+    EXPECT_EQ(CountOf(Detail, clBlack), 0);
+}

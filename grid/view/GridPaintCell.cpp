@@ -8,6 +8,8 @@
 #include "grid/foundation/ImageListDraw.h"
 #include "grid/foundation/TextLayoutPaint.h"
 #include "grid/model/BaseGrid.h"
+#include "grid/model/CellButtons.h"
+#include "grid/view/GridResources.h"
 #include "grid/model/CheckBox.h"
 #include "grid/model/Columns.h"
 #include "grid/model/CurrentCell.h"
@@ -81,7 +83,8 @@ void TgxBaseGrid::SetDrawRect(TgxDrawData& Data) {
     Data.ButtonType = GiveCellButton(Data.DataCol, Data.DataRow, Data.DropDownStyle);
     Data.HasButton = Data.ButtonType != btNone;
     if (!Data.HasButton) return;
-    const int Width = FDefaultButtonWidth + 2 * FButtonEdgeWidth;
+    TgxCustomButton* Button = GridCellButton(Data.DisplayCol, Data.ButtonType);
+    const int Width = Button ? Button->FullWidth() : FDefaultButtonWidth + 2 * FButtonEdgeWidth;
     const int OldRight = Data.TextRect.Right;
     Data.TextRect.Right -= Width;
     Data.ButtonRect = Rect(std::max(Data.TextRect.Left + 3, OldRight - Width), Data.TextRect.Top,
@@ -228,7 +231,7 @@ void TgxBaseGrid::DrawEmpty(TgxDrawData& Data, bool Selected) {
         C->FillRect(Data.TextRect);
         if (Data.Is3D) RaisedTopLeft(C, Data.TextRect);
     }
-    if (Data.HasButton && !RectEmpty(Data.ButtonRect)) C->FillRect(Data.ButtonRect);
+    DrawButtonInCell(Data, Selected);
 }
 
 void TgxBaseGrid::DrawCellText(const AnsiString& Text, TgxDrawData& Data, bool Selected) {
@@ -258,7 +261,11 @@ void TgxBaseGrid::DrawCellText(const AnsiString& Text, TgxDrawData& Data, bool S
                          std::min(Data.InnerRect.Left + 3, Data.InnerRect.Right),
                          Data.InnerRect.Bottom));
     }
-    if (Data.HasButton && !RectEmpty(Data.ButtonRect)) C->FillRect(Data.ButtonRect);
+    if (FGridMode != gmListBox &&
+        (CanEditCell(Data.DataCol, Data.DataRow) || FAlwaysDetectButton))
+        DrawButtonInCell(Data, Selected);
+    else if (Data.HasButton && !RectEmpty(Data.ButtonRect))
+        C->FillRect(Data.ButtonRect);
 }
 
 void TgxBaseGrid::DrawCheck(const Variant& Value, TgxDrawData& Data, bool Selected) {
@@ -296,7 +303,7 @@ void TgxBaseGrid::DrawCheck(const Variant& Value, TgxDrawData& Data, bool Select
         }
         if (Data.Is3D) RaisedTopLeft(C, Data.TextRect);
     }
-    if (Data.HasButton && !RectEmpty(Data.ButtonRect)) C->FillRect(Data.ButtonRect);
+    DrawButtonInCell(Data, Selected);
 }
 
 void TgxBaseGrid::DrawPicture(TBitmap* Bitmap, TgxDrawData& Data, bool Selected) {
@@ -326,7 +333,85 @@ void TgxBaseGrid::DrawPicture(TBitmap* Bitmap, TgxDrawData& Data, bool Selected)
                          std::min(Data.InnerRect.Left + 3, Data.InnerRect.Right),
                          Data.InnerRect.Bottom));
     }
-    if (Data.HasButton && !RectEmpty(Data.ButtonRect)) C->FillRect(Data.ButtonRect);
+    DrawButtonInCell(Data, Selected);
+}
+
+// ---- buttons in cells ---------------------------------------------------------------------------
+
+namespace {
+
+// Copies the picture's black over the brush colour (MERGECOPY of a black
+// and white picture): the white around the mark takes the button's colour.
+void DrawMark(TCanvas* Canvas, TBitmap* Picture, const TRect& Dest, int SourceLeft,
+              int SourceTop) {
+    if (Dest.Right <= Dest.Left || Dest.Bottom <= Dest.Top) return;
+    const TCopyMode Old = Canvas->CopyMode();
+    Canvas->SetCopyMode(cmMergeCopy);
+    Canvas->CopyRect(Dest, Picture->Canvas(),
+                     Rect(SourceLeft, SourceTop, SourceLeft + (Dest.Right - Dest.Left),
+                          SourceTop + (Dest.Bottom - Dest.Top)));
+    Canvas->SetCopyMode(Old);
+}
+
+} // namespace
+
+// The flat look of a cell's button while the mouse leaves it alone: its
+// area in the button's colour with its picture (spin buttons: both arrows).
+void TgxBaseGrid::DrawButtonInCell(TgxDrawData& Data, bool Selected) {
+    if (!Data.HasButton || RectEmpty(Data.ButtonRect)) return;
+    TgxCustomButton* Button = GridCellButton(Data.DisplayCol, Data.ButtonType);
+    TCanvas* C = Canvas();
+    SetBrush(C, CellBackground(Data, Selected));
+    C->FillRect(Data.ButtonRect);
+    if (!Button) return;
+    const TRect& Inner = Data.InnerRect;
+    const int Edge = FButtonEdgeWidth;
+    if (Data.ButtonType == btVertSpin || Data.ButtonType == btHorzSpin) {
+        const bool Vertical = Data.ButtonType == btVertSpin;
+        const TRect B = Data.ButtonRect;
+        TRect First = B;
+        TRect Second = B;
+        if (Vertical) {
+            const int Half = std::min(std::max(3, (B.Bottom - B.Top) / 2), Button->FullHeight() / 2);
+            First.Bottom = std::min(B.Bottom, B.Top + Half);
+            Second.Top = First.Bottom;
+            Second.Bottom = std::min(B.Bottom, Second.Top + Half);
+        } else {
+            const int Half = std::min(std::max(3, (B.Right - B.Left) / 2), Button->FullWidth() / 2);
+            Second.Left = std::max(B.Left, B.Right - Half);
+            First.Right = Second.Left;
+            First.Left = std::max(B.Left, First.Right - Half);
+        }
+        const TgxGridBitmap Pictures[2] = {
+            Vertical ? TgxGridBitmap::SpinUp : TgxGridBitmap::SpinLeft,
+            Vertical ? TgxGridBitmap::SpinDown : TgxGridBitmap::SpinRight};
+        const TRect Parts[2] = {First, Second};
+        for (int I = 0; I < 2; ++I) {
+            TBitmap* Picture = GridBitmap(Pictures[I]);
+            const TRect& P = Parts[I];
+            const int W = std::min(Picture->Width(), P.Right - P.Left);
+            const int H = std::min(Picture->Height(), P.Bottom - P.Top);
+            const int Left = P.Left + (P.Right - P.Left - W) / 2;
+            const int Top = P.Top + (P.Bottom - P.Top - H) / 2;
+            DrawMark(C, Picture, Rect(Left, Top, Left + W, Top + H), 0, 0);
+        }
+        return;
+    }
+    TBitmap* Picture = Button->GetBitmap();
+    if (!Picture || Picture->Empty())
+        Picture = GridBitmap(Data.ButtonType == btNormal || Data.ButtonType == btDateTimePopup
+                                 ? TgxGridBitmap::ButDetail
+                                 : TgxGridBitmap::ArrowCombo);
+    const int W = Button->GetWidth();
+    const int H = Button->GetHeight();
+    const int PictureWidth = Picture->Width();
+    const int PictureHeight = Picture->Height();
+    const int Left = std::max(Inner.Left + Edge + 3, Inner.Right + Edge - Button->FullWidth()) +
+                     std::max(0, (W - PictureWidth) / 2);
+    const int Right = std::min(Left + PictureWidth, Inner.Right - Edge);
+    const int Top = Inner.Top + 1 - FHorzLineWidth + Edge + std::max(0, (H - PictureHeight) / 2);
+    const int Bottom = std::min(Top + std::min(H, PictureHeight), Inner.Bottom);
+    DrawMark(C, Picture, Rect(Left, Top, Right, Bottom), 0, 0);
 }
 
 } // namespace grid
