@@ -12,6 +12,7 @@
 // visible ranges (view/GridSizes) and the event relays (view/GridRelays).
 #include "grid/foundation/CustomGrid.h"
 #include "grid/model/GridTypes.h"
+#include "grid/model/PropKinds.h"
 #include "grid/model/Selection.h"
 #include "grid/model/VisibleItems.h"
 #include "grid/view/ScalingFlags.h"
@@ -22,6 +23,10 @@
 #include <vector>
 
 class TStringList;
+class TStream;
+class TFiler;
+class TReader;
+class TWriter;
 
 namespace grid {
 
@@ -739,6 +744,59 @@ public:
     // For a combo's drop-down grid, the grid whose combo it serves.
     virtual TgxBaseGrid* GetParentGrid() const { return nullptr; }
 
+    // ---- saved state and state transfer (model/GridPersistence, model/GridAssign) ---------
+    // What a stream may ask of a grid: counts and pixel sizes beyond these
+    // are refused as damage.
+    static constexpr int MaxStreamCols = 16384;
+    static constexpr int MaxStreamRows = 1048576;
+    static constexpr int MaxStreamExtent = 65535;
+    virtual void SaveToStream(TStream* Stream, bool SaveData);
+    virtual void SavePropToStream(TStream* Stream, TgxPropKinds Kinds, TgxProperties Properties,
+                                  bool SaveData);
+    // A damaged stream raises EReadError naming the fault; the grid is then
+    // as it was before.
+    virtual void LoadFromStream(TStream* Stream, TgxColMatch ColMatch);
+    virtual void SaveToFile(const AnsiString& FileName, bool SaveData);
+    virtual void SavePropToFile(const AnsiString& FileName, TgxPropKinds Kinds,
+                                TgxProperties Properties, bool SaveData);
+    virtual void LoadFromFile(const AnsiString& FileName, TgxColMatch ColMatch);
+    void DefineProperties(TFiler* Filer) override;
+    // While the counter is up, the grid's form data leaves out its columns,
+    // rows, cells and values.
+    void SetSaveAllProps(bool Value);
+    bool GetSaveAllProps() const { return FSaveAllLock == 0; }
+    bool Reading() const;
+    bool Writing() const;
+    // For a load matching columns by field name: the properties a found
+    // column resets, and the stored column each found column's values are
+    // read from.
+    TgxProperties ColResetProperties() const { return FColResetProps; }
+    void SetColResetProperties(TgxProperties Value) { FColResetProps = Value; }
+    void RecordReadCol(int StoredCol, int DataCol);
+    // The data column a stored column was matched to; 0 for none.
+    int ReadColFor(int StoredCol) const;
+    // Refuses a count (columns or rows) a stream asks for beyond Max.
+    static void CheckStreamCount(const char* What, int Value, int Max);
+    // Copies groups of another grid's state (through the saved state).
+    void Assign(TPersistent* Source) override;
+    virtual void AssignPropKinds(TgxBaseGrid* Source, TgxPropKinds Kinds, bool WithData);
+    void CopyData(TgxBaseGrid* Source);
+    // Back to the state of a new grid of this class, group by group.
+    virtual void ResetPropKinds(TgxPropKinds Kinds);
+    void ResetProperties(TgxProperties Properties);
+    void ResetColProperties(TgxProperties Properties);
+    void ResetRowProperties(TgxProperties Properties);
+    void ResetCellProperties(TgxProperties Properties);
+    void CheckGridStatus();
+    // A new, unowned grid of this grid's class.
+    std::unique_ptr<TgxBaseGrid> CreateSameGrid() const;
+    // The saved state read into this grid without the trial run.
+    void ReadState(TStream* Stream, TgxColMatch ColMatch);
+    // The current cell and its selection anchor, as display positions.
+    void WriteCurrentCell(TWriter* Writer);
+    void ReadCurrentCell(TReader* Reader);
+    void ReadStoreData(TStream* Stream);
+
     // ---- published events --------------------------------------------------------------
     TNotifyEvent OnPaint;
     TNotifyEvent OnResize;
@@ -979,6 +1037,13 @@ private:
     bool FPrintWithGridFormats = true;
     bool FProvideGridMenu = false;
     bool FAlwaysDetectButton = false;
+
+    // ---- saved state ----------------------------------------------------------------------
+    int FSaveAllLock = 0;
+    int FStateLoads = 0;
+    int FStateSaves = 0;
+    TgxProperties FColResetProps;
+    std::unique_ptr<TgxIntegerList> FReadColMap;
 
     // ---- scroll bar state (view/GridScroll) ----------------------------------------------------
     bool FHorzShown = false;

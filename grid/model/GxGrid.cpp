@@ -120,8 +120,17 @@ const TPublished<TgxGrid, TWinControl> GridClass(
             .Default(9);
         C.Property("StoreData", &TgxGrid::StoreData, &TgxGrid::SetStoreData).Default(false);
         // The counts are always written.
-        C.Property("Cols", &TgxGrid::GetGridColCount, &TgxGrid::SetGridColCount);
-        C.Property("Rows", &TgxGrid::GetGridRowCount, &TgxGrid::SetGridRowCount);
+        // A count read from a stream is checked before anything is made for it.
+        C.Property("Cols", &TgxGrid::GetGridColCount, [](TgxGrid& G, int V) {
+            if (G.Reading()) TgxBaseGrid::CheckStreamCount("Cols", V, TgxBaseGrid::MaxStreamCols);
+            // A load matching columns by field name keeps the grid's columns.
+            if (G.ColMatch() != cmaFieldName) G.SetGridColCount(V);
+        });
+        C.Property("Rows", &TgxGrid::GetGridRowCount, [](TgxGrid& G, int V) {
+            if (G.Reading()) TgxBaseGrid::CheckStreamCount("Rows", V, TgxBaseGrid::MaxStreamRows);
+            G.SetGridRowCount(V);
+        });
+        C.Property("XMLExport", &TgxGrid::XMLExport, &TgxGrid::SetXMLExport);
         // Reads as the version of the grid; writing it has no effect.
         C.Property(
             "Version", [](const TgxGrid&) { return TgxBaseGrid::GetVersion(); },

@@ -4,6 +4,7 @@
 // grid component.
 #include "grid/model/BaseGrid.h"
 #include "grid/view/DrawData.h"
+#include "grid/view/XMLExport.h"
 
 namespace grid {
 
@@ -29,11 +30,33 @@ public:
     void GetDrawInfo(int DataCol, int DataRow, TgxDrawInfo& DrawInfo) override;
     bool PaintCell(TgxDrawData& Data, const TRect& Rect, bool Selected) override;
 
+    // ---- export (view/GridExport) ----------------------------------------------------------
+    // Asks for a file and writes CSV, or XML for a name ending in "xml".
+    virtual void ExportGrid();
+    // Both write a temporary file beside FileName and rename it over, so a
+    // failed export leaves an older file as it was.
+    virtual void ExportCSV(const AnsiString& FileName);
+    virtual AnsiString GetCSVRowData(int DataRow);
+    virtual AnsiString GetCSVHeadingData();
+    virtual void ExportXML(const AnsiString& FileName);
+    virtual AnsiString GetXMLData();
+    virtual AnsiString GetXMLMetaData();
+    virtual AnsiString GetXMLRowData(int DataRow);
+    // The text written after each CSV field, with "#9", "#10" and "#13"
+    // read as one control character.
+    AnsiString CSVDelimiter() const;
+    // The attribute name of a data column in the XML export: a valid XML
+    // name, distinct from the other columns' names.
+    AnsiString XMLAttributeName(int DataCol) const;
+    TgoXMLExport* XMLExport() const { return FXMLExport.get(); }
+    void SetXMLExport(TgoXMLExport* Value) { FXMLExport->Assign(Value); }
+
 protected:
     void Paint() override;
 
 private:
     int FLastLoadedRow = -1;
+    std::unique_ptr<TgoXMLExport> FXMLExport = std::make_unique<TgoXMLExport>();
 };
 
 // The grid a form holds; it publishes the grid's properties.

@@ -1,0 +1,50 @@
+#pragma once
+// The saved state of a grid: a component of its own, written to and read
+// from the framework's component stream, that carries the grid's published
+// properties, its counts, the non-default columns, rows and cells, the
+// current cell and selection, and optionally the cell values.
+#include "grid/model/PropDefaults.h"
+#include "grid/model/PropKinds.h"
+#include "platform/classes/Component.h"
+
+#include <memory>
+
+namespace grid {
+
+class TgxBaseGrid;
+
+class TgxGridStreamComponent : public TComponent {
+public:
+    explicit TgxGridStreamComponent(TComponent* AOwner) : TComponent(AOwner) {}
+    ~TgxGridStreamComponent() override;
+    AnsiString ClassName() const override { return "TgxGridStreamComponent"; }
+
+    // The grid saved or loaded.
+    TgxBaseGrid* Grid() const { return FGrid; }
+    void SetGrid(TgxBaseGrid* Value) { FGrid = Value; }
+    TgxPropKinds SavePropKinds() const { return FKinds; }
+    void SetSavePropKinds(TgxPropKinds Value) { FKinds = Value; }
+    bool SaveData() const { return FSaveData; }
+    void SetSaveData(bool Value) { FSaveData = Value; }
+    TgxProperties Properties() const { return FProperties; }
+    void SetProperties(TgxProperties Value) { FProperties = Value; }
+    bool CompleteSet() const { return FAllProperties; }
+    void SetAllProperties(bool Value) { FAllProperties = Value; }
+
+    void DefineProperties(TFiler* Filer) override;
+
+private:
+    // The grid the groups are written from: a copy with the properties
+    // outside the chosen set reset, when the set is not complete.
+    TgxBaseGrid* SourceGrid();
+    void ResetForLoad();
+
+    TgxBaseGrid* FGrid = nullptr;
+    TgxPropKinds FKinds = AllPropKinds;
+    bool FSaveData = false;
+    TgxProperties FProperties = AllProperties();
+    bool FAllProperties = true;
+    std::unique_ptr<TgxBaseGrid> FCopy;
+};
+
+} // namespace grid

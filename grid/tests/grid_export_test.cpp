@@ -1,0 +1,258 @@
+// The custom grid's CSV and data-packet XML export: golden files, Python's
+// own readers getting the cells back, delimiters, the file dialog's choice
+// and a failed export leaving the older file in place.
+#include "grid/model/Columns.h"
+#include "grid/model/GxGrid.h"
+#include "platform/gui/QtApp.h"
+#include "platform/gui/SaveDialog.h"
+#include "platform/rtl/Exceptions.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+using namespace grid;
+namespace fs = std::filesystem;
+
+namespace {
+
+const fs::path Here = fs::path(__FILE__).parent_path() / "export";
+
+std::string ReadFile(const fs::path& Path) {
+    std::ifstream File(Path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(File), std::istreambuf_iterator<char>()};
+}
+
+std::string Unhex(const std::string& Hex) {
+    std::string Bytes;
+    for (std::size_t I = 0; I + 1 < Hex.size(); I += 2)
+        Bytes += static_cast<char>(std::stoi(Hex.substr(I, 2), nullptr, 16));
+    return Bytes;
+}
+
+using Rows = std::vector<std::vector<std::string>>;
+
+// The rows Python's csv module or xml.etree reads from the file.
+Rows PythonRead(const std::string& Kind, const fs::path& File) {
+    const std::string Command =
+        "python3 '" + (Here / "read_export.py").string() + "' " + Kind + " '" + File.string() + "'";
+    std::unique_ptr<FILE, int (*)(FILE*)> Pipe(popen(Command.c_str(), "r"), pclose);
+    if (!Pipe) throw std::runtime_error("cannot run " + Command);
+    std::string Out;
+    char Buffer[4096];
+    std::size_t Got = 0;
+    while ((Got = fread(Buffer, 1, sizeof Buffer, Pipe.get())) > 0)
+        Out.append(Buffer, Got);
+    if (pclose(Pipe.release()) != 0) throw std::runtime_error(Command + " failed");
+    Rows Result;
+    std::size_t Start = 0;
+    while (Start < Out.size()) {
+        const std::size_t End = Out.find('\n', Start);
+        const std::string Line = Out.substr(Start, End - Start);
+        std::vector<std::string> Row;
+        std::size_t From = 0;
+        while (true) {
+            const std::size_t Tab = Line.find('\t', From);
+            Row.push_back(Unhex(Line.substr(From, Tab - From)));
+            if (Tab == std::string::npos) break;
+            From = Tab + 1;
+        }
+        Result.push_back(Row);
+        Start = End == std::string::npos ? Out.size() : End + 1;
+    }
+    return Result;
+}
+
+class GridExportTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        EnsureQtApplication();
+        Grid = std::make_unique<TgxGrid>(nullptr);
+        Grid->SetName("Grid1");
+        Grid->SetStoreData(true);
+        Dir = fs::temp_directory_path() /
+              ("grid-export-" + std::to_string(::getpid()) + "-" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::create_directories(Dir);
+    }
+    void TearDown() override { fs::remove_all(Dir); }
+
+    void Fill(const std::vector<std::string>& Headings, const Rows& Cells) {
+        Grid->SetGridColCount(static_cast<int>(Headings.size()));
+        Grid->SetGridRowCount(static_cast<int>(Cells.size()));
+        for (std::size_t C = 0; C < Headings.size(); ++C)
+            Grid->GridCols()->Item(static_cast<int>(C) + 1)->SetHeading(Headings[C]);
+        for (std::size_t R = 0; R < Cells.size(); ++R)
+            for (std::size_t C = 0; C < Cells[R].size(); ++C)
+                Grid->SetCellValue(static_cast<int>(C) + 1, static_cast<int>(R) + 1,
+                                   Variant(Cells[R][C]));
+    }
+
+    // Columns Name, Unit price, 2nd (moved to the front), Hidden (hidden)
+    // and Photo (pictures); three rows with quotes, markup and umlauts.
+    void FillSmall() {
+        Fill({"Name", "Unit price", "2nd", "Hidden", "Photo"},
+             {{"Bolt \"M6\"", "0.10", "a<b", "h1", ""},
+              {"Nut & washer", "1,5", "it's", "h2", ""},
+              {"Gr\xC3\xB6\xC3\x9F" "e", "", "x>y", "h3", ""}});
+        Grid->GridCols()->Item(3)->SetDisplayCol(1);
+        Grid->GridCols()->Item(4)->SetVisible(false);
+        Grid->GridCols()->Item(5)->SetControlType(ctPicture);
+    }
+
+    std::unique_ptr<TgxGrid> Grid;
+    fs::path Dir;
+};
+
+TEST_F(GridExportTest, SmallGridMatchesTheGoldenFiles) {
+    FillSmall();
+    Grid->ExportCSV((Dir / "small.csv").string());
+    Grid->ExportXML((Dir / "small.xml").string());
+    EXPECT_EQ(ReadFile(Dir / "small.csv"), ReadFile(Here / "small.csv"));
+    EXPECT_EQ(ReadFile(Dir / "small.xml"), ReadFile(Here / "small.xml"));
+}
+
+TEST_F(GridExportTest, PythonReadsTheSameCellsBack) {
+    const Rows Cells = {{"a,b", "say \"hi\"", "two\r\nlines"},
+                        {"<tag> & 'q'", "Gr\xC3\xB6\xC3\x9F" "e \xE2\x82\xAC", "tab\there\nlf"},
+                        {"", "\"", ","}};
+    Fill({"First col", "9lives", "x:y"}, Cells);
+    Grid->ExportCSV((Dir / "cells.csv").string());
+    Grid->ExportXML((Dir / "cells.xml").string());
+
+    Rows Expected = {{"First col", "9lives", "x:y"}};
+    Expected.insert(Expected.end(), Cells.begin(), Cells.end());
+    EXPECT_EQ(PythonRead("csv", Dir / "cells.csv"), Expected);
+
+    // Headings become valid names; the values come back unchanged.
+    Expected[0] = {"First_col", "_lives", "x_y"};
+    EXPECT_EQ(PythonRead("xml", Dir / "cells.xml"), Expected);
+}
+
+TEST_F(GridExportTest, AttributeNamesAreValidAndDistinct) {
+    Fill({"Qty", "Qty", "", "-a.b"}, {});
+    EXPECT_EQ(Grid->XMLAttributeName(1), "Qty");
+    EXPECT_EQ(Grid->XMLAttributeName(2), "Qty_2");
+    EXPECT_EQ(Grid->XMLAttributeName(3), "_");
+    EXPECT_EQ(Grid->XMLAttributeName(4), "_a.b");
+    Grid->GridCols()->Item(1)->SetFieldName("qty field");
+    EXPECT_EQ(Grid->XMLAttributeName(1), "qty_field");
+}
+
+TEST_F(GridExportTest, DelimitersAndEmptyGrids) {
+    struct Case {
+        const char* Delimiter;
+        const char* Line;
+    };
+    const Case Cases[] = {{",", "\"1\",\"2\","},
+                          {"#9", "\"1\"\t\"2\"\t"},
+                          {"#10", "\"1\"\n\"2\"\n"},
+                          {"#13", "\"1\"\r\"2\"\r"},
+                          {";;", "\"1\";;\"2\";;"},
+                          {"", "\"1\"\"2\""}};
+    Fill({"A", "B"}, {{"1", "2"}});
+    for (const Case& C : Cases) {
+        SCOPED_TRACE(C.Delimiter);
+        Grid->SetExportDelimiter(C.Delimiter);
+        EXPECT_EQ(Grid->GetCSVRowData(1), C.Line);
+    }
+
+    Grid->SetExportDelimiter(",");
+    Grid->SetGridRowCount(0);
+    Grid->ExportCSV((Dir / "none.csv").string());
+    EXPECT_EQ(ReadFile(Dir / "none.csv"), "\"A\",\"B\",\r\n");
+    EXPECT_NE(Grid->GetXMLData().find(" <ROWDATA> </ROWDATA></DATAPACKET>"), std::string::npos);
+
+    // All columns pictures: no fields at all.
+    Grid->GridCols()->Item(1)->SetControlType(ctPicture);
+    Grid->GridCols()->Item(2)->SetControlType(ctPicture);
+    Grid->SetGridRowCount(1);
+    EXPECT_EQ(Grid->GetCSVRowData(1), "");
+    EXPECT_EQ(Grid->GetXMLRowData(1), "<ROW />");
+    EXPECT_EQ(Grid->GetXMLMetaData(),
+              "<METADATA><FIELDS></FIELDS><PARAMS LCID=\"1033\"/></METADATA>");
+}
+
+TEST_F(GridExportTest, DeclarationFollowsTheOptions) {
+    Fill({"A"}, {});
+    const std::string Default = Grid->GetXMLData();
+    EXPECT_EQ(Default.substr(0, Default.find("<METADATA>")),
+              "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?> "
+              "<DATAPACKET Version=\"2.0\">");
+    Grid->XMLExport()->SetEncoding("ISO-8859-1");
+    Grid->XMLExport()->SetStandAlone(false);
+    Grid->XMLExport()->SetDataPacketVersion("");
+    const std::string Changed = Grid->GetXMLData();
+    EXPECT_EQ(Changed.substr(0, Changed.find("<METADATA>")),
+              "<?xml version=\"1.0\" encoding=\"ISO-8859-1\" standalone=\"no\"?> ");
+}
+
+TEST_F(GridExportTest, TheChosenNamePicksTheFormat) {
+    Fill({"A"}, {{"1"}});
+    struct Case {
+        std::string Name; // empty: the dialog is cancelled
+        const char* Written;
+        const char* Start;
+    };
+    const Case Cases[] = {{"out.XML", "out.XML", "<?xml"},
+                          {"out.csv", "out.csv", "\"A\""},
+                          {"out.txt", "out.txt", "\"A\""},
+                          {"a.c", nullptr, nullptr},
+                          {"", nullptr, nullptr}};
+    for (const Case& C : Cases) {
+        SCOPED_TRACE(C.Name);
+        TFileDialogRequest Seen;
+        ScopedFileDialogAnswerer Answer([&](TFileDialogRequest& Request) {
+            Seen = Request;
+            if (C.Name.empty()) return false;
+            // A name of three characters or fewer is taken as it stands.
+            Request.FileName = C.Name.size() <= 3 ? C.Name : (Dir / C.Name).string();
+            return true;
+        });
+        const auto Before = std::distance(fs::directory_iterator(Dir), fs::directory_iterator());
+        Grid->ExportGrid();
+        EXPECT_EQ(Seen.Title, "Grid Export");
+        EXPECT_EQ(Seen.Filter, "CSV File (*.csv)|*.csv|XML File (*.xml)|*.xml");
+        if (!C.Written) {
+            EXPECT_EQ(std::distance(fs::directory_iterator(Dir), fs::directory_iterator()), Before);
+            continue;
+        }
+        EXPECT_EQ(ReadFile(Dir / C.Written).rfind(C.Start, 0), 0u);
+        fs::remove(Dir / C.Written);
+    }
+}
+
+// A grid whose second row cannot be read.
+class FailingGrid : public TgxGrid {
+public:
+    using TgxGrid::TgxGrid;
+    Variant GetCellValue(int DataCol, int DataRow) override {
+        if (DataRow == 2) throw Exception("row 2 cannot be read");
+        return TgxGrid::GetCellValue(DataCol, DataRow);
+    }
+};
+
+TEST_F(GridExportTest, AFailedExportLeavesTheOlderFile) {
+    FailingGrid Failing(nullptr);
+    Failing.SetStoreData(true);
+    Failing.SetGridRowCount(3);
+    for (const char* Name : {"old.csv", "old.xml"}) {
+        SCOPED_TRACE(Name);
+        std::ofstream(Dir / Name, std::ios::binary) << "older";
+        const std::string Path = (Dir / Name).string();
+        EXPECT_THROW(Path.ends_with("csv") ? Failing.ExportCSV(Path) : Failing.ExportXML(Path),
+                     Exception);
+        EXPECT_EQ(ReadFile(Dir / Name), "older");
+        EXPECT_TRUE(Failing.PaintEnabled());
+    }
+    EXPECT_EQ(std::distance(fs::directory_iterator(Dir), fs::directory_iterator()), 2);
+}
+
+} // namespace

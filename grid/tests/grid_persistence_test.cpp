@@ -1,0 +1,377 @@
+// The grid's saved state: a round trip into a new grid (directly, through a
+// form and through assignment) gives the same cells, order, properties,
+// selection and current cell; damaged streams are refused by name and leave
+// the grid as it was; partial saves carry only the chosen properties.
+#include "grid/foundation/CellStore.h"
+#include "grid/model/CellProps.h"
+#include "grid/model/Columns.h"
+#include "grid/model/GridPersistence.h"
+#include "grid/model/GxGrid.h"
+#include "platform/classes/Filer.h"
+#include "platform/gui/Forms.h"
+#include "platform/gui/PublishedProps.h"
+#include "platform/gui/QtApp.h"
+#include "platform/rtl/Exceptions.h"
+#include "platform/rtl/Streams.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <ostream>
+#include <memory>
+#include <string>
+#include <vector>
+
+using namespace grid;
+
+namespace {
+
+std::string Bytes(TMemoryStream& Stream) {
+    return std::string(static_cast<const char*>(Stream.Memory()),
+                       static_cast<std::size_t>(Stream.GetSize()));
+}
+
+// Everything a user could tell two grids apart by.
+struct TLook {
+    std::string Cells; // the CSV lines: display order, hidden columns left out
+    std::string Xml;   // every column in data order
+    std::vector<int> Order;
+    std::vector<int> SelectedCols, SelectedRows;
+    int Col, Row, AnchorCol, AnchorRow;
+    TgxGridStatus Status;
+    std::vector<std::string> CellProps;
+    bool operator==(const TLook&) const = default;
+};
+
+void PrintTo(const TLook& L, std::ostream* Out) {
+    const auto List = [Out](const char* Name, const auto& Items) {
+        *Out << Name << ":";
+        for (const auto& I : Items)
+            *Out << " " << I;
+        *Out << "\n";
+    };
+    *Out << L.Cells << L.Xml << "\n";
+    List("order", L.Order);
+    List("cols", L.SelectedCols);
+    List("rows", L.SelectedRows);
+    *Out << "current " << L.Col << "," << L.Row << " anchor " << L.AnchorCol << ","
+         << L.AnchorRow << " status " << static_cast<int>(L.Status) << "\n";
+    List("props", L.CellProps);
+}
+
+TLook LookOf(TgxGrid& G) {
+    TLook L;
+    L.Cells = G.GetCSVHeadingData() + "\n";
+    for (int R = 1; R <= G.GetGridRowCount(); ++R)
+        L.Cells += G.GetCSVRowData(R) + "\n";
+    L.Xml = G.GetXMLData();
+    for (int D = 1; D <= G.GetGridColCount(); ++D)
+        L.Order.push_back(G.GetDataCol(D));
+    for (int D = 1; D <= G.GetGridRowCount(); ++D)
+        L.Order.push_back(G.GetDataRow(D));
+    for (int P = 1; P < G.ColCount(); ++P)
+        if (G.ColSelection().GetSelected(P)) L.SelectedCols.push_back(P);
+    for (int P = 1; P < G.RowCount(); ++P)
+        if (G.RowSelection().GetSelected(P)) L.SelectedRows.push_back(P);
+    L.Col = G.Col();
+    L.Row = G.Row();
+    L.AnchorCol = G.Anchor().X;
+    L.AnchorRow = G.Anchor().Y;
+    L.Status = G.GridStatus();
+    for (TgxCellElement* E : G.CellProps()->Elements())
+        L.CellProps.push_back(std::to_string(E->DataCol()) + "," + std::to_string(E->DataRow()) +
+                              ":" + std::to_string(G.GetCellColor(E->DataCol(), E->DataRow())) +
+                              "/" +
+                              std::to_string(static_cast<int>(
+                                  G.GetCellHorzAlignment(E->DataCol(), E->DataRow()))));
+    for (int C = 1; C <= G.GetGridColCount(); ++C) {
+        const TgxCol* Col = G.GridCols()->Item(C);
+        L.CellProps.push_back("col" + std::to_string(C) + ":" + Col->Heading() + "/" +
+                              std::to_string(Col->Width()) + "/" + std::to_string(Col->Color()) +
+                              "/" + (Col->Visible() ? "shown" : "hidden"));
+    }
+    return L;
+}
+
+class GridPersistenceTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        EnsureQtApplication();
+        PublishGuiClasses();
+        Grid = std::make_unique<TgxGrid>(nullptr);
+        Grid->SetName("Grid1");
+        Fill(*Grid);
+    }
+
+    // Values, headings, cell properties, a moved and a hidden column, a
+    // moved row, a selected row and a cell range ending at the current cell.
+    static void Fill(TgxGrid& G) {
+        G.SetStoreData(true);
+        G.SetGridColCount(5);
+        G.SetGridRowCount(6);
+        const char* Headings[] = {"Part", "Qty", "Price", "Note", "Bin"};
+        for (int C = 1; C <= 5; ++C)
+            G.GridCols()->Item(C)->SetHeading(Headings[C - 1]);
+        for (int R = 1; R <= 6; ++R)
+            for (int C = 1; C <= 5; ++C)
+                G.SetCellValue(C, R, Variant("r" + std::to_string(R) + "c" + std::to_string(C)));
+        G.SetCellValue(4, 2, Variant("comma, \"quote\"\r\nnext line"));
+        G.SetCellColor(2, 3, 0x0000FF);
+        G.SetCellHorzAlignment(3, 5, htaRight);
+        G.GridCols()->Item(1)->SetColor(0x00FF00);
+        G.GridCols()->Item(3)->SetWidth(120);
+        G.GridCols()->Item(2)->SetDisplayCol(4);
+        G.GridCols()->Item(5)->SetVisible(false);
+        G.SetDisplayRownr(6, 2);
+        G.SetRowSelected(4, true);
+        G.SetSelection(TGridRect{1, 2, 3, 4});
+        G.CheckGridStatus();
+    }
+
+    std::string Saved(TgxGrid& G, bool Data = true) {
+        TMemoryStream S;
+        G.SaveToStream(&S, Data);
+        return Bytes(S);
+    }
+
+    static void Load(TgxGrid& G, const std::string& Stream, TgxColMatch Match = cmaNone) {
+        TMemoryStream S;
+        S.WriteBuffer(Stream.data(), static_cast<int>(Stream.size()));
+        S.SetPosition(0);
+        G.LoadFromStream(&S, Match);
+    }
+
+    std::unique_ptr<TgxGrid> Grid;
+};
+
+TEST_F(GridPersistenceTest, ANewGridLoadsTheSameStateBack) {
+    const TLook Before = LookOf(*Grid);
+    ASSERT_EQ(Before.Order, (std::vector<int>{1, 3, 4, 2, 5, 1, 6, 2, 3, 4, 5}));
+    ASSERT_EQ(Before.Status, grRowSelect);
+
+    TgxGrid Copy(nullptr);
+    Load(Copy, Saved(*Grid));
+    EXPECT_EQ(LookOf(Copy), Before);
+    // Saving changed nothing, and the copy saves the same stream again.
+    EXPECT_EQ(LookOf(*Grid), Before);
+    EXPECT_EQ(Saved(Copy), Saved(*Grid));
+
+    // Without the values the rest still arrives, and the cells are empty.
+    TgxGrid Bare(nullptr);
+    Load(Bare, Saved(*Grid, false));
+    EXPECT_EQ(LookOf(Bare).Order, Before.Order);
+    EXPECT_EQ(VarToStr(Bare.GetCellValue(1, 1)), "");
+}
+
+TEST_F(GridPersistenceTest, AFormHoldingTheGridReadsItBack) {
+    TForm Form(nullptr);
+    Form.SetName("Form1");
+    auto* Held = new TgxGrid(&Form);
+    Held->SetName("Grid1");
+    Held->SetParent(&Form);
+    Fill(*Held);
+    const TLook Before = LookOf(*Held);
+
+    TMemoryStream Stream;
+    WriteComponentRes(&Stream, &Form);
+    TForm Copy(nullptr);
+    Stream.SetPosition(0);
+    ReadComponentRes(&Stream, &Copy);
+    auto* Read = dynamic_cast<TgxGrid*>(Copy.FindComponent("Grid1"));
+    ASSERT_NE(Read, nullptr);
+    EXPECT_EQ(LookOf(*Read), Before);
+}
+
+TEST_F(GridPersistenceTest, AssignmentAndCopiesTakeTheState) {
+    const TLook Before = LookOf(*Grid);
+    TgxGrid Other(nullptr);
+    Other.SetBounds(5, 6, 70, 80);
+    Other.Assign(Grid.get());
+    EXPECT_EQ(LookOf(Other), Before);
+    EXPECT_EQ(Other.Left(), 5); // where a grid stands is its own
+    EXPECT_EQ(Other.Height(), 80);
+
+    // Only the rows: the column count stays.
+    TgxGrid RowsOnly(nullptr);
+    RowsOnly.AssignPropKinds(Grid.get(), {pkRows}, false);
+    EXPECT_EQ(RowsOnly.GetGridRowCount(), 6);
+    EXPECT_EQ(RowsOnly.GetGridColCount(), TgxBaseGrid::DefaultColCount);
+
+    // Values only; a smaller grid drops what lies beyond it.
+    TgxGrid Small(nullptr);
+    Small.SetGridColCount(2);
+    Small.SetGridRowCount(3);
+    Small.CopyData(Grid.get());
+    EXPECT_EQ(VarToStr(Small.GetCellValue(2, 3)), "r3c2");
+    EXPECT_EQ(Small.DataStore()->MaxRowSet(), 3);
+    EXPECT_EQ(Small.DataStore()->MaxColValueSet(1), 2);
+}
+
+TEST_F(GridPersistenceTest, APartialSaveCarriesOnlyTheChosenProperties) {
+    const TLook Before = LookOf(*Grid);
+    TMemoryStream Stream;
+    Grid->SavePropToStream(&Stream, {pkCols, pkRows, pkCells}, {prColor}, false);
+    EXPECT_EQ(LookOf(*Grid), Before); // the grid itself is not touched
+    const std::string Saved = Bytes(Stream);
+    EXPECT_NE(Saved.find(std::string("Properties\x06\x05\x01\x00\x00\x00\x00", 17)),
+              std::string::npos);
+
+    TgxGrid Target(nullptr);
+    Target.SetGridColCount(5);
+    Target.SetGridRowCount(6);
+    Load(Target, Saved);
+    EXPECT_EQ(Target.GridCols()->Item(1)->Color(), 0x00FF00);
+    EXPECT_EQ(Target.GetCellColor(2, 3), 0x0000FF);
+    // Not chosen: back at their defaults (a heading is no numbered property
+    // and always travels).
+    EXPECT_TRUE(Target.GridCols()->Item(5)->Visible());
+    EXPECT_EQ(Target.GetCellHorzAlignment(3, 5), htaDefault);
+    EXPECT_EQ(Target.GridCols()->Item(1)->Heading(), "Part");
+
+    // Choosing one alignment property saves all three.
+    TMemoryStream Align;
+    Grid->SavePropToStream(&Align, {pkCells}, {prAlign}, false);
+    TgxGrid AlignTarget(nullptr);
+    AlignTarget.SetGridColCount(5);
+    AlignTarget.SetGridRowCount(6);
+    Load(AlignTarget, Bytes(Align));
+    EXPECT_EQ(AlignTarget.GetCellHorzAlignment(3, 5), htaRight);
+}
+
+TEST_F(GridPersistenceTest, MatchingByFieldNameKeepsTheColumnsAndMapsTheValues) {
+    Grid->GridCols()->Item(1)->SetFieldName("PART");
+    Grid->GridCols()->Item(3)->SetFieldName("PRICE");
+    const std::string Saved = this->Saved(*Grid);
+
+    TgxGrid Target(nullptr);
+    Target.SetStoreData(true);
+    Target.SetGridColCount(2);
+    Target.SetGridRowCount(6);
+    Target.GridCols()->Item(1)->SetFieldName("PRICE");
+    Target.GridCols()->Item(2)->SetFieldName("OTHER");
+    Load(Target, Saved, cmaFieldName);
+    EXPECT_EQ(Target.GetGridColCount(), 2);
+    EXPECT_EQ(Target.GridCols()->Item(1)->Width(), 120); // PRICE's properties
+    EXPECT_EQ(Target.GridCols()->Item(2)->Width(), Target.DefaultColWidth());
+    EXPECT_EQ(VarToStr(Target.GetCellValue(1, 1)), "r1c3"); // PRICE's values
+    EXPECT_EQ(VarToStr(Target.GetCellValue(2, 1)), "");
+}
+
+// A stream component written by hand: its published part, then Body.
+std::string Handmade(const std::function<void(TWriter&)>& Body,
+                     const char* ClassName = "TgxGridStreamComponent") {
+    TMemoryStream S;
+    {
+        TWriter W(&S);
+        W.WriteSignature();
+        W.WriteStr(ClassName);
+        W.WriteStr("");
+        Body(W);
+        W.WriteListEnd();
+        W.WriteListEnd();
+    }
+    return Bytes(S);
+}
+
+TEST_F(GridPersistenceTest, DamagedStreamsAreRefusedAndChangeNothing) {
+    const std::string Good = Saved(*Grid);
+    const auto Int = [](const char* Name, std::int64_t V) {
+        return [=](TWriter& W) {
+            W.WriteStr(Name);
+            W.WriteInteger(V);
+        };
+    };
+    const auto Items = [](const char* Name, const char* Prop, std::int64_t V) {
+        return [=](TWriter& W) {
+            W.WriteStr(Name);
+            W.WriteValue(vaCollection);
+            W.WriteListBegin();
+            W.WriteStr(Prop);
+            W.WriteInteger(V);
+            W.WriteListEnd();
+            W.WriteListEnd();
+        };
+    };
+    const auto Current = [](std::vector<int> Values) {
+        return [=](TWriter& W) {
+            W.WriteStr("CurrentCell");
+            W.WriteListBegin();
+            for (int V : Values)
+                W.WriteInteger(V);
+            W.WriteListEnd();
+        };
+    };
+    // The data stream of one value in row 9.
+    const auto DataRow9 = [](TWriter& W) {
+        TMemoryStream Data;
+        Tgx2DStorage Store(0, 0);
+        Store.SetValue(1, 9, vtpString, Variant("x"));
+        Store.SaveToStream(&Data);
+        W.WriteStr("Data");
+        W.WriteValue(vaBinary);
+        const auto Size = static_cast<std::int32_t>(Data.GetSize());
+        W.Write(&Size, 4);
+        W.Write(Data.Memory(), Size);
+    };
+    struct Case {
+        const char* Name;
+        std::string Stream;
+        const char* Says; // part of the error message
+    };
+    std::vector<Case> Cases = {
+        {"empty", "", "not a saved grid"},
+        {"another class", Handmade([](TWriter&) {}, "TForm"), "not 'TForm'"},
+        {"too many columns", Handmade(Int("Cols", 20000)), "Cols 20000"},
+        {"negative rows", Handmade(Int("Rows", -1)), "Rows -1"},
+        {"column beyond the grid", Handmade(Items("ColProperties", "DataCol", 9)), "DataCol 9"},
+        {"row beyond the grid", Handmade(Items("RowProperties", "DataRow", 99)), "DataRow 99"},
+        {"cell column 0", Handmade(Items("CellProperties", "DataCol", 0)), "DataCol 0"},
+        {"current cell outside", Handmade(Current({1, 1, 999, 1})), "anchor column 999"},
+        {"current cell short", Handmade(Current({1, 1, 1})), "fewer than 4"},
+        {"values beyond the rows", Handmade(DataRow9), "Data holds row 9"},
+        {"unknown property", Handmade(Int("Bogus", 1)), "Bogus"},
+        {"row width too large", Handmade(Int("DefaultColWidth", 70000)), "DefaultColWidth 70000"},
+    };
+    // Every cut of a good stream, and a damaged byte in each stretch of it.
+    for (std::size_t Cut = 0; Cut < Good.size(); Cut += 7)
+        Cases.push_back({"cut", Good.substr(0, Cut), ""});
+    for (std::size_t At = 4; At < Good.size(); At += 11) {
+        std::string Bad = Good;
+        Bad[At] = static_cast<char>(Bad[At] ^ 0xA5);
+        Cases.push_back({"flipped", Bad, nullptr});
+    }
+
+    const std::string Before = Saved(*Grid);
+    const TLook LookBefore = LookOf(*Grid);
+    for (const Case& C : Cases) {
+        SCOPED_TRACE(C.Name);
+        bool Refused = false;
+        try {
+            Load(*Grid, C.Stream);
+        } catch (const Exception& E) {
+            Refused = true;
+            if (C.Says) EXPECT_NE(E.Message.find(C.Says), std::string::npos) << E.Message;
+        }
+        // A flipped byte may land where any value is good (a letter of a
+        // value); then the grid takes that stream. Anything else is refused.
+        if (C.Says) EXPECT_TRUE(Refused);
+        if (Refused) {
+            EXPECT_EQ(Saved(*Grid), Before);
+            EXPECT_EQ(LookOf(*Grid), LookBefore);
+        } else {
+            Load(*Grid, Before);
+        }
+    }
+}
+
+TEST_F(GridPersistenceTest, FilesHoldTheSameStream) {
+    const std::string Path = ::testing::TempDir() + "grid-state-" + std::to_string(::getpid());
+    Grid->SaveToFile(Path, true);
+    TgxGrid Copy(nullptr);
+    Copy.LoadFromFile(Path, cmaNone);
+    EXPECT_EQ(LookOf(Copy), LookOf(*Grid));
+    std::remove(Path.c_str());
+    EXPECT_THROW(Copy.LoadFromFile(Path, cmaNone), Exception);
+}
+
+} // namespace
