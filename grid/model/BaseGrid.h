@@ -619,9 +619,17 @@ public:
     void DrawEmpty(TgxDrawData& Data, bool Selected);
     // The button inside a data cell, in its flat look.
     void DrawButtonInCell(TgxDrawData& Data, bool Selected);
+    // Gives the canvas a font, unless it took that same font last in this paint.
+    void UsePaintFont(TFont* Value);
     // The cell background by selection and focus.
     TColor CellBackground(const TgxDrawData& Data, bool Selected, bool ForPicture = false) const;
     void DrawHeadingCell(TgxDrawData& Data);
+    // The heading's text area and its button (a push button or a sort
+    // picture), and their drawing.
+    void GetHeadDrawData(int DisplayCol, TgxDrawData& Data);
+    virtual TBitmap* DoGetSortPicture(TgxSortPicture Picture);
+    virtual void DrawHeadingButton(TCanvas* Canvas, int DisplayCol, TgxDrawData& Data);
+    bool MouseOverHeadingButton(int X, int Y, int DisplayCol);
     void DrawFixedCellFrame(const TRect& Rect, TColor Color);
     // The current-row mark in the row bar.
     void DrawCurrent(int DisplayRow);
@@ -679,6 +687,7 @@ public:
     bool SkipReadOnly() const { return FSkipReadOnly; }
     void SetSkipReadOnly(bool Value) { FSkipReadOnly = Value; }
     TgxRowChangedIndicator RowChangedIndicator() const { return FRowChangedIndicator; }
+    void SetRowChangedIndicator(TgxRowChangedIndicator Value) { FRowChangedIndicator = Value; }
     bool AlwaysShowEditor() const { return FAlwaysShowEditor; }
     void SetAlwaysShowEditor(bool Value) { FAlwaysShowEditor = Value; }
     bool AlwaysShowFocus() const { return FAlwaysShowFocus; }
@@ -697,6 +706,7 @@ public:
     bool CenterPicture() const { return FCenterPicture; }
     bool KeepAspectRatio() const { return FKeepAspectRatio; }
     bool SelectFixed() const { return FSelectFixed; }
+    void SetSelectFixed(bool Value) { FSelectFixed = Value; }
     bool ResizeRowsInGrid() const { return FResizeRowsInGrid; }
     bool ResizeColsInGrid() const { return FResizeColsInGrid; }
     TCursor SelectedAreaCursor() const { return FSelectedAreaCursor; }
@@ -1055,6 +1065,7 @@ private:
 
     // ---- paint state (view/GridPaint*) -----------------------------------------------------------
     std::unique_ptr<TFont> FDrawFont; // scratch font handed to draw-info handlers
+    TFont* FLastPaintFont = nullptr;  // the font the canvas took last in this paint
     bool FPaintedOnce = false;
 };
 

@@ -234,3 +234,40 @@ TEST_F(GridPaint, CellButtonsShowTheirPictures) {
     const TRect Detail = Grid->CellRect(4, 3);
     EXPECT_EQ(CountOf(Detail, clBlack), 0);
 }
+
+TEST_F(GridPaint, HeadingsShowSortPicturesAndButtons) {
+    Grid->SetGridRowCount(5);
+    Grid->SetHeadingHeight(20);
+    constexpr TColor Mark = 0x505050; // the sort pictures' colour
+    Grid->GetCol(Variant(2))->SetHeadingButton(cbCell);
+    Grid->GetCol(Variant(2))->SetSortPicture(spUp);
+    Grid->GetCol(Variant(3))->SetHeadingButton(cbCell);
+    Grid->GetCol(Variant(3))->SetSortPicture(spDown);
+    Grid->GetCol(Variant(3))->SetHeadingHorzAlignment(htaRight);
+    Grid->GetCol(Variant(4))->SetSortPicture(spUp); // no heading button: no picture
+    Grid->GetCol(Variant(5))->SetHeadingButton(cbButton);
+    Grid->GetCol(Variant(6))->SetHeading("");
+    PaintAll();
+    SaveShot("grid_headings");
+    const TRect Up = Grid->CellRect(2, 0);
+    const int UpMiddle = (Up.Left + Up.Right) / 2;
+    EXPECT_GT(CountOf(Rect(UpMiddle, Up.Top, Up.Right, Up.Bottom), Mark), 10);
+    EXPECT_EQ(CountOf(Rect(Up.Left, Up.Top, UpMiddle, Up.Bottom), Mark), 0);
+    // A right-aligned heading has its picture at the left.
+    const TRect Down = Grid->CellRect(3, 0);
+    const int DownMiddle = (Down.Left + Down.Right) / 2;
+    EXPECT_GT(CountOf(Rect(Down.Left, Down.Top, DownMiddle, Down.Bottom), Mark), 10);
+    EXPECT_EQ(CountOf(Rect(DownMiddle, Down.Top, Down.Right, Down.Bottom), Mark), 0);
+    EXPECT_EQ(CountOf(Grid->CellRect(4, 0), Mark), 0);
+    // The push button of column 5 has its white top line at the right.
+    const TRect Push = Grid->CellRect(5, 0);
+    EXPECT_GT(CountOf(Rect(Push.Right - 14, Push.Top + 1, Push.Right, Push.Top + 2), clWhite), 8);
+    EXPECT_TRUE(Grid->MouseOverHeadingButton(Push.Right - 5, Push.Top + 5, 5));
+    EXPECT_FALSE(Grid->MouseOverHeadingButton(Push.Left + 5, Push.Top + 5, 5));
+    EXPECT_FALSE(Grid->MouseOverHeadingButton(Push.Right - 5, Push.Top + 5, 2));
+    // An empty heading shows only its background.
+    const TRect Empty = Grid->CellRect(6, 0);
+    const TColor Back = Pixel(Empty.Left + 3, Empty.Top + 5);
+    EXPECT_EQ(CountOf(Rect(Empty.Left + 2, Empty.Top + 2, Empty.Right - 2, Empty.Bottom - 2), Back),
+              (Empty.Right - Empty.Left - 4) * (Empty.Bottom - Empty.Top - 4));
+}

@@ -21,6 +21,7 @@ int ListPosition(const TgxVisibleItems& Items, int Position) {
 
 void TgxBaseGrid::Paint() {
     FPainting = true;
+    FLastPaintFont = nullptr;
     try {
         PaintGrid();
         DoPaint();

@@ -78,6 +78,7 @@ void TgxBaseGrid::SetDrawRect(TgxDrawData& Data) {
     if (Data.DataCol == 0 || Data.DataRow == 0) {
         Data.HasButton = false;
         Data.ButtonRect = TRect{};
+        if (Data.DisplayRow == 0 && Data.DisplayCol > 0) GetHeadDrawData(Data.DisplayCol, Data);
         return;
     }
     Data.ButtonType = GiveCellButton(Data.DataCol, Data.DataRow, Data.DropDownStyle);
@@ -128,6 +129,14 @@ bool TgxBaseGrid::ActivateDoGetDrawInfo() {
 
 void TgxBaseGrid::GetDrawInfo(int, int, TgxDrawInfo&) {}
 
+void TgxBaseGrid::UsePaintFont(TFont* Value) {
+    // Setting a font makes the canvas build its font anew: skip a repeat.
+    // The scratch font changes between cells, so it is always set.
+    if (Value == FLastPaintFont && Value != FDrawFont.get()) return;
+    Canvas()->SetFont(Value);
+    FLastPaintFont = Value;
+}
+
 // ---- one cell --------------------------------------------------------------------------------
 
 void TgxBaseGrid::DoDrawCell(int DisplayCol, int DisplayRow, bool Selected, const TRect& Rect) {
@@ -140,6 +149,7 @@ void TgxBaseGrid::DoDrawCell(int DisplayCol, int DisplayRow, bool Selected, cons
     if (RectEmpty(Data.InnerRect)) return;
     (void)Rect;
     const bool Cancelled = PaintCell(Data, Data.InnerRect, Selected);
+    FLastPaintFont = nullptr; // the hook may have set the canvas font
     if (DisplayCol == 0 || DisplayRow == 0) {
         if (!Cancelled) DrawHeadingCell(Data);
         DrawFixedCellFrame(Data.OuterRect, FHeading3D ? clGray : clBlack);
@@ -249,7 +259,7 @@ void TgxBaseGrid::DrawCellText(const AnsiString& Text, TgxDrawData& Data, bool S
     }
     SetBrush(C, Back);
     if (Data.TextRect.Left + 3 < Data.TextRect.Right) {
-        C->SetFont(Data.Font ? Data.Font : Font());
+        UsePaintFont(Data.Font ? Data.Font : Font());
         DisplayText(C, Text, RowHeights(Data.DisplayRow) - FHorzLineWidth, Data.TextRect,
                     Data.TextRect.Left + 3, Data.TextRect.Top,
                     HorzAlignmentToAlignment(Data.HorzAlignment), Data.VertAlignment,

@@ -3,6 +3,7 @@
 #include "grid/foundation/GridCommonControls.h"
 #include "grid/foundation/GridCommonText.h"
 #include "grid/foundation/TextLayoutPaint.h"
+#include "grid/model/GridTypes.h"
 #include "grid/model/BaseGrid.h"
 #include "grid/model/Columns.h"
 #include "grid/view/DrawData.h"
@@ -30,11 +31,112 @@ void TgxBaseGrid::DrawHeadingCell(TgxDrawData& Data) {
     AnsiString Text;
     int AccelPos = 0;
     TextAccelKey(FCols->Item(Data.DataCol)->GetHeading(), Text, AccelPos);
-    if (Data.TextRect.Left + 3 >= Data.TextRect.Right) return;
-    C->SetFont(Data.Font ? Data.Font : FHeadingFont.get());
-    DisplayText(C, Text, RowHeights(0) - FHorzLineWidth, Data.TextRect, Data.TextRect.Left + 3,
-                Data.TextRect.Top, HorzAlignmentToAlignment(Data.HorzAlignment),
-                Data.VertAlignment, Data.WordWrap != uiOff, AccelPos);
+    if (Data.TextRect.Left + 3 < Data.TextRect.Right && !Text.empty()) {
+        UsePaintFont(Data.Font ? Data.Font : FHeadingFont.get());
+        DisplayText(C, Text, RowHeights(0) - FHorzLineWidth, Data.TextRect, Data.TextRect.Left + 3,
+                    Data.TextRect.Top, HorzAlignmentToAlignment(Data.HorzAlignment),
+                    Data.VertAlignment, Data.WordWrap != uiOff, AccelPos);
+    }
+    DrawHeadingButton(C, Data.DisplayCol, Data);
+}
+
+// ---- heading buttons and sort pictures -----------------------------------------------------------
+
+void TgxBaseGrid::GetHeadDrawData(int DisplayCol, TgxDrawData& Data) {
+    if (FVertLineWidth == 0) {
+        --Data.InnerRect.Right;
+        if (!Data.Is3D) --Data.TextRect.Right;
+    }
+    if (FHorzLineWidth == 0) {
+        --Data.InnerRect.Bottom;
+        if (!Data.Is3D) --Data.TextRect.Bottom;
+    }
+    --Data.TextRect.Right;
+    const int DataCol = GetDataColnr(DisplayCol);
+    if (DataCol < 1 || DataCol >= FCols->Count()) return;
+    const TgxCol* Col = FCols->Item(DataCol);
+    Data.HasButton = ButtonInColHeading(DisplayCol) ||
+                     (IsColHeadingButton(DisplayCol) && Col->SortPicture() != spNone);
+    if (!Data.HasButton) return;
+    const TRect& Cell = Data.InnerRect;
+    if (Data.HorzAlignment == htaRight) {
+        Data.TextRect.Left += 12;
+        Data.ButtonRect.Left = Cell.Left;
+        Data.ButtonRect.Right = Cell.Left + std::min(Cell.Right - Cell.Left, 14);
+    } else {
+        Data.TextRect.Right -= 13;
+        Data.ButtonRect.Left = std::max(Cell.Left + 3, Data.TextRect.Right);
+        Data.ButtonRect.Right = Cell.Right;
+    }
+    Data.ButtonRect.Top = Cell.Top + 1;
+    Data.ButtonRect.Bottom = std::min(Cell.Bottom + 1, GetHeadingHeight() + Cell.Top - 1) + 1;
+}
+
+TBitmap* TgxBaseGrid::DoGetSortPicture(TgxSortPicture Picture) {
+    switch (Picture) {
+    case spUp:
+        return GridBitmap(TgxGridBitmap::SortUp);
+    case spDown:
+        return GridBitmap(TgxGridBitmap::SortDown);
+    case spBullet:
+        return GridBitmap(TgxGridBitmap::SortBullet);
+    default:
+        return nullptr;
+    }
+}
+
+void TgxBaseGrid::DrawHeadingButton(TCanvas* C, int DisplayCol, TgxDrawData& Data) {
+    if (!Data.HasButton || Data.TextRect.Right >= Data.InnerRect.Right) return;
+    const int DataCol = GetDataColnr(DisplayCol);
+    const TgxCol* Col = FCols->Item(DataCol);
+    const TRect B = Data.ButtonRect;
+    const bool RightAligned = Data.HorzAlignment == htaRight;
+    C->Brush()->SetStyle(bsSolid);
+    C->Brush()->SetColor(GiveCellColor(DataCol, 0, false));
+    const bool Boxed = ButtonInColHeading(DisplayCol);
+    if (Boxed)
+        C->FillRect(Rect(RightAligned ? B.Left + 1 : B.Left - 1, B.Top,
+                         std::min(B.Right, Data.InnerRect.Right + 1), B.Bottom - 1));
+    if (TBitmap* Picture = DoGetSortPicture(Col->SortPicture())) {
+        const int Width = std::min(B.Right - B.Left - 2, 11);
+        const int Height = std::min(13, B.Bottom - B.Top - 1);
+        if (Width > 0 && Height > 0) {
+            const int Left = B.Left + 2 - (RightAligned && Col->SortPicture() != spBullet ? 1 : 0);
+            // Black in the picture takes the heading colour.
+            C->BrushCopy(Rect(Left, B.Top, Left + Width, B.Top + Height), Picture,
+                         Rect(0, 0, Width, Height), clBlack);
+        }
+    }
+    if (!Boxed) return;
+    // The raised box: white along the top and left, shadow below and right.
+    C->Pen()->SetStyle(psSolid);
+    C->Pen()->SetMode(pmCopy);
+    C->Pen()->SetWidth(1);
+    const int Right = std::min(B.Right, B.Left + 13);
+    const int Bottom = std::min(B.Bottom - 1, B.Top + 13);
+    C->Pen()->SetColor(clWhite);
+    C->MoveTo(B.Left, Bottom);
+    C->LineTo(B.Left, B.Top);
+    C->LineTo(Right, B.Top);
+    C->Pen()->SetColor(clBtnShadow);
+    if (B.Bottom - B.Top > 13) {
+        C->MoveTo(B.Left, B.Top + 12);
+        C->LineTo(Right, B.Top + 12);
+    }
+    if (B.Right - B.Left >= 14) {
+        C->MoveTo(B.Left + 13, B.Top);
+        C->LineTo(B.Left + 13, Bottom + 1);
+    }
+}
+
+bool TgxBaseGrid::MouseOverHeadingButton(int X, int Y, int DisplayCol) {
+    if (!ButtonInColHeading(DisplayCol)) return false;
+    TgxDrawData Data;
+    GetDrawData(DisplayCol, 0, Data, true);
+    const TRect& B = Data.ButtonRect;
+    // Only the top of a tall heading acts as the button.
+    const int Bottom = std::min(B.Bottom, B.Top + 14);
+    return X >= B.Left && X < B.Right && Y < Bottom;
 }
 
 bool TgxBaseGrid::SelectCell(int ACol, int ARow) {

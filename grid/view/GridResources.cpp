@@ -1,6 +1,7 @@
 // The grid's shared cursors and pictures, drawn from small character maps:
 // '#' is the mark's colour, '.' the background the painters treat as
-// transparent (white), 'o' a white outline of a cursor.
+// transparent (white; black for the sort marks), 'o' a white outline of a
+// cursor.
 #include "grid/view/GridResources.h"
 
 #include "grid/foundation/GridCommonCanvas.h"
@@ -111,13 +112,20 @@ struct TExitGuard {
     }
 } ExitGuard;
 
+// The sort marks are drawn with black as their background (the heading
+// painter turns black into the heading colour), the mark in dark grey.
+constexpr TColor SortMarkColor = 0x505050;
+
 std::unique_ptr<TBitmap> MakeBitmap(const TBitmapArt& Art) {
     auto Bitmap = std::make_unique<TBitmap>();
     Bitmap->SetSize(Art.Width, Art.Height);
     TCanvas* Canvas = Bitmap->Canvas();
+    const bool Sort = std::string_view(Art.Name).starts_with("GXSORT");
+    const TColor Mark = Sort ? SortMarkColor : clBlack;
+    const TColor Back = Sort ? clBlack : clWhite;
     for (int Y = 0; Y < Art.Height; ++Y)
         for (int X = 0; X < Art.Width; ++X)
-            Canvas->SetPixels(X, Y, Art.Rows[Y][X] == '#' ? clBlack : clWhite);
+            Canvas->SetPixels(X, Y, Art.Rows[Y][X] == '#' ? Mark : Back);
     Bitmap->SetPixelFormat(pf8bit);
     return Bitmap;
 }
