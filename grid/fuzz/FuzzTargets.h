@@ -15,4 +15,8 @@ int MaskInput(const std::uint8_t* Data, std::size_t Size);
 // A grid data stream, loaded into a store that holds values already.
 int DataStreamInput(const std::uint8_t* Data, std::size_t Size);
 
+// A grid's saved state, loaded into a grid that holds values and a
+// selection already.
+int GridStateInput(const std::uint8_t* Data, std::size_t Size);
+
 } // namespace grid::fuzz

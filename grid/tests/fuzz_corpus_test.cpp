@@ -38,4 +38,8 @@ TEST(FuzzCorpus, DataStreamInputs) {
     Replay(GRID_DATASTREAM_CORPUS, grid::fuzz::DataStreamInput);
 }
 
+TEST(FuzzCorpus, GridStateInputs) {
+    Replay(GRID_STATE_CORPUS, grid::fuzz::GridStateInput);
+}
+
 } // namespace
