@@ -64,7 +64,9 @@ TPellworthGrid::TPellworthGrid(TComponent* AOwner)
     SetFocusColor(clYellow);
     SetLineColor(clTeal);
     SetResizeRows(grid::rrNone);
+    SetRowChangedIndicator(grid::riAutoReset);
     SetRowMoving(false);
+    SetSelectFixed(false);
     SetSelectionType(grid::sltColor);
     SetStoreData(true);
     SetThumbTracking(true);

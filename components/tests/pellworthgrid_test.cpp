@@ -45,6 +45,8 @@ TEST_F(PellworthGridTest, ConstructorGivesTheCompanyDefaults) {
     EXPECT_EQ(Grid->LineColor(), clTeal);
     EXPECT_EQ(Grid->ResizeRows(), grid::rrNone);
     EXPECT_FALSE(Grid->RowMoving());
+    EXPECT_EQ(Grid->RowChangedIndicator(), grid::riAutoReset);
+    EXPECT_FALSE(Grid->SelectFixed());
     EXPECT_EQ(Grid->SelectionType(), grid::sltColor);
     EXPECT_TRUE(Grid->StoreData());
     EXPECT_TRUE(Grid->ThumbTracking());
