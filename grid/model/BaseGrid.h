@@ -770,6 +770,17 @@ public:
     virtual void SavePropToFile(const AnsiString& FileName, TgxPropKinds Kinds,
                                 TgxProperties Properties, bool SaveData);
     virtual void LoadFromFile(const AnsiString& FileName, TgxColMatch ColMatch);
+    // A registry value under Key (a path naming its root) holds the saved
+    // state itself, or, with a FileName, the full name of the file that does.
+    virtual void SaveToRegistry(const AnsiString& Key, const AnsiString& ValueName,
+                                const AnsiString& FileName, bool SaveData);
+    virtual void SavePropToRegistry(const AnsiString& Key, const AnsiString& ValueName,
+                                    const AnsiString& FileName, TgxPropKinds Kinds,
+                                    TgxProperties Properties, bool SaveData);
+    // False (and nothing changed) for a missing key or value, or a value of
+    // another type.
+    virtual bool LoadFromRegistry(const AnsiString& Key, const AnsiString& ValueName,
+                                  TgxColMatch ColMatch);
     void DefineProperties(TFiler* Filer) override;
     // While the counter is up, the grid's form data leaves out its columns,
     // rows, cells and values.

@@ -13,6 +13,8 @@
 #include "platform/gui/QtApp.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/Streams.h"
+#include "platform/rtl/testing/ScratchConfig.h"
+#include "platform/registry/Registry.h"
 
 #include <gtest/gtest.h>
 
@@ -93,6 +95,31 @@ TLook LookOf(TgxGrid& G) {
     return L;
 }
 
+// Values, headings, cell properties, a moved and a hidden column, a moved
+// row, a selected row and a cell range ending at the current cell.
+void FillGrid(TgxGrid& G) {
+    G.SetStoreData(true);
+    G.SetGridColCount(5);
+    G.SetGridRowCount(6);
+    const char* Headings[] = {"Part", "Qty", "Price", "Note", "Bin"};
+    for (int C = 1; C <= 5; ++C)
+        G.GridCols()->Item(C)->SetHeading(Headings[C - 1]);
+    for (int R = 1; R <= 6; ++R)
+        for (int C = 1; C <= 5; ++C)
+            G.SetCellValue(C, R, Variant("r" + std::to_string(R) + "c" + std::to_string(C)));
+    G.SetCellValue(4, 2, Variant("comma, \"quote\"\r\nnext line"));
+    G.SetCellColor(2, 3, 0x0000FF);
+    G.SetCellHorzAlignment(3, 5, htaRight);
+    G.GridCols()->Item(1)->SetColor(0x00FF00);
+    G.GridCols()->Item(3)->SetWidth(120);
+    G.GridCols()->Item(2)->SetDisplayCol(4);
+    G.GridCols()->Item(5)->SetVisible(false);
+    G.SetDisplayRownr(6, 2);
+    G.SetRowSelected(4, true);
+    G.SetSelection(TGridRect{1, 2, 3, 4});
+    G.CheckGridStatus();
+}
+
 class GridPersistenceTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -103,30 +130,7 @@ protected:
         Fill(*Grid);
     }
 
-    // Values, headings, cell properties, a moved and a hidden column, a
-    // moved row, a selected row and a cell range ending at the current cell.
-    static void Fill(TgxGrid& G) {
-        G.SetStoreData(true);
-        G.SetGridColCount(5);
-        G.SetGridRowCount(6);
-        const char* Headings[] = {"Part", "Qty", "Price", "Note", "Bin"};
-        for (int C = 1; C <= 5; ++C)
-            G.GridCols()->Item(C)->SetHeading(Headings[C - 1]);
-        for (int R = 1; R <= 6; ++R)
-            for (int C = 1; C <= 5; ++C)
-                G.SetCellValue(C, R, Variant("r" + std::to_string(R) + "c" + std::to_string(C)));
-        G.SetCellValue(4, 2, Variant("comma, \"quote\"\r\nnext line"));
-        G.SetCellColor(2, 3, 0x0000FF);
-        G.SetCellHorzAlignment(3, 5, htaRight);
-        G.GridCols()->Item(1)->SetColor(0x00FF00);
-        G.GridCols()->Item(3)->SetWidth(120);
-        G.GridCols()->Item(2)->SetDisplayCol(4);
-        G.GridCols()->Item(5)->SetVisible(false);
-        G.SetDisplayRownr(6, 2);
-        G.SetRowSelected(4, true);
-        G.SetSelection(TGridRect{1, 2, 3, 4});
-        G.CheckGridStatus();
-    }
+    static void Fill(TgxGrid& G) { FillGrid(G); }
 
     std::string Saved(TgxGrid& G, bool Data = true) {
         TMemoryStream S;
@@ -372,6 +376,37 @@ TEST_F(GridPersistenceTest, FilesHoldTheSameStream) {
     EXPECT_EQ(LookOf(Copy), LookOf(*Grid));
     std::remove(Path.c_str());
     EXPECT_THROW(Copy.LoadFromFile(Path, cmaNone), Exception);
+}
+
+class GridRegistryTest : public ScratchConfig {};
+
+TEST_F(GridRegistryTest, TheStateGoesToAValueOrAFileNamedByOne) {
+    EnsureQtApplication();
+    TgxGrid Grid(nullptr);
+    FillGrid(Grid);
+    const TLook Before = LookOf(Grid);
+    const AnsiString Key = "\\\\HKEY_CURRENT_USER\\Software\\Shop\\Grids";
+
+    Grid.SaveToRegistry(Key, "Orders", "", true);
+    Grid.SaveToRegistry(Key, "OrdersFile", File("orders.grid"), true);
+    TRegistry Registry;
+    ASSERT_TRUE(Registry.OpenKey("Software\\Shop\\Grids", false));
+    EXPECT_EQ(Registry.ReadString("OrdersFile"), File("orders.grid"));
+    Registry.WriteInteger("Count", 3);
+
+    for (const char* Value : {"Orders", "OrdersFile"}) {
+        SCOPED_TRACE(Value);
+        TgxGrid Copy(nullptr);
+        EXPECT_TRUE(Copy.LoadFromRegistry(Key, Value, cmaNone));
+        EXPECT_EQ(LookOf(Copy), Before);
+    }
+    // Nothing there, or a value of another type: nothing loaded.
+    TgxGrid Untouched(nullptr);
+    const TLook Fresh = LookOf(Untouched);
+    EXPECT_FALSE(Untouched.LoadFromRegistry("Software\\Missing", "Orders", cmaNone));
+    EXPECT_FALSE(Untouched.LoadFromRegistry(Key, "Count", cmaNone));
+    EXPECT_FALSE(Untouched.LoadFromRegistry(Key, "Nothing", cmaNone));
+    EXPECT_EQ(LookOf(Untouched), Fresh);
 }
 
 } // namespace
