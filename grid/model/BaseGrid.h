@@ -630,6 +630,11 @@ public:
     virtual TBitmap* DoGetSortPicture(TgxSortPicture Picture);
     virtual void DrawHeadingButton(TCanvas* Canvas, int DisplayCol, TgxDrawData& Data);
     bool MouseOverHeadingButton(int X, int Y, int DisplayCol);
+    // A click at the point may press the column's heading (its button, or
+    // the whole heading when that is the button).
+    bool CanClickHeading(int X, int Y, int DisplayCol);
+    // Whether the canvas clip rectangle reaches into Rect.
+    bool InClipRect(const TRect& Rect);
     void DrawFixedCellFrame(const TRect& Rect, TColor Color);
     // The current-row mark in the row bar.
     void DrawCurrent(int DisplayRow);

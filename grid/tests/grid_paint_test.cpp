@@ -265,6 +265,19 @@ TEST_F(GridPaint, HeadingsShowSortPicturesAndButtons) {
     EXPECT_TRUE(Grid->MouseOverHeadingButton(Push.Right - 5, Push.Top + 5, 5));
     EXPECT_FALSE(Grid->MouseOverHeadingButton(Push.Left + 5, Push.Top + 5, 5));
     EXPECT_FALSE(Grid->MouseOverHeadingButton(Push.Right - 5, Push.Top + 5, 2));
+    // Only the push button's top 14 pixels count; a whole-heading button
+    // takes any point of the heading.
+    Grid->SetHeadingHeight(30);
+    const TRect Tall = Grid->CellRect(5, 0);
+    EXPECT_TRUE(Grid->MouseOverHeadingButton(Tall.Right - 5, Tall.Top + 13, 5));
+    EXPECT_FALSE(Grid->MouseOverHeadingButton(Tall.Right - 5, Tall.Top + 20, 5));
+    EXPECT_TRUE(Grid->CanClickHeading(Tall.Right - 5, Tall.Top + 5, 5));
+    EXPECT_FALSE(Grid->CanClickHeading(Tall.Left + 5, Tall.Top + 5, 5));
+    EXPECT_TRUE(Grid->CanClickHeading(Up.Left + 5, 25, 2));
+    EXPECT_FALSE(Grid->CanClickHeading(Up.Left + 5, 25, 4));
+    EXPECT_FALSE(Grid->CanClickHeading(Up.Left + 5, 5, 7));
+    Grid->SetHeadingHeight(20);
+    PaintAll();
     // An empty heading shows only its background.
     const TRect Empty = Grid->CellRect(6, 0);
     const TColor Back = Pixel(Empty.Left + 3, Empty.Top + 5);

@@ -275,4 +275,17 @@ void TgxBaseGrid::SetSelectionFontColor(TColor Value) {
     if (FGridStatus != grNormal) InvalidateGridNow();
 }
 
+bool TgxBaseGrid::CanClickHeading(int X, int Y, int DisplayCol) {
+    if (DisplayCol < 1 || DisplayCol > GetGridColCount()) return false;
+    if (FGridStatus == grColSelect && FColSelection.GetSelected(DisplayCol)) return false;
+    if (MouseOverHeadingButton(X, Y, DisplayCol)) return true;
+    return IsColHeadingButton(DisplayCol) && GetHeadingOn() && Y <= GetHeadingHeight();
+}
+
+bool TgxBaseGrid::InClipRect(const TRect& Rect) {
+    const TRect Clip = Canvas()->ClipRect();
+    return !(Clip.Right < Rect.Left || Clip.Left + FVertLineWidth - 1 >= Rect.Right ||
+             Clip.Bottom < Rect.Top || Clip.Top + FHorzLineWidth - 1 >= Rect.Bottom);
+}
+
 } // namespace grid
