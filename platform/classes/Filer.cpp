@@ -450,6 +450,14 @@ TValueType TReader::NextValue() {
     return Result;
 }
 
+bool TReader::EndOfList() {
+    std::uint8_t Byte = 0;
+    Need(1, "value type");
+    FStream->ReadBuffer(&Byte, 1);
+    FStream->Seek(-1, soCurrent);
+    return Byte == vaNull;
+}
+
 TValueType TReader::ReadValue() {
     std::uint8_t Byte = 0;
     Need(1, "value type");

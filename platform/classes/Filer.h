@@ -159,7 +159,9 @@ public:
 
     TValueType NextValue();
     TValueType ReadValue();
-    bool EndOfList() { return NextValue() == vaNull; }
+    // Only a 0 ends a list; the byte may be the length of the next name,
+    // which need not be a valid value type.
+    bool EndOfList();
     void ReadListBegin();
     void ReadListEnd();
     std::int64_t ReadInt64();
