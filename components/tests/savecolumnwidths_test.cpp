@@ -1,8 +1,12 @@
 #include "components/PellworthGrid.h"
 #include "components/SaveColumnWidths.h"
 #include "grid/model/Columns.h"
+#include "platform/classes/Filer.h"
+#include "platform/classes/ObjectText.h"
+#include "platform/gui/Forms.h"
 #include "platform/gui/QtApp.h"
 #include "platform/rtl/FloatFormat.h"
+#include "platform/rtl/Streams.h"
 #include "platform/rtl/StringList.h"
 #include "platform/rtl/testing/ScratchConfig.h"
 
@@ -197,6 +201,51 @@ TEST_F(ColumnLayoutTest, TheGridRestoresWhenLoadedAndSavesWhenFreedOnlyWhenEnabl
 TEST_F(ColumnLayoutTest, ASaverWithoutAGridRefusesToWork) {
     TSaveColumnWidths Loose(nullptr);
     EXPECT_THROW(Loose.Save(), EInvalidOperation);
+}
+
+} // namespace
+
+namespace {
+
+AnsiString StreamText(TStringStream& Stream) {
+    TStringStream In(Stream.DataString()), Out;
+    ObjectBinaryToText(&In, &Out);
+    return Out.DataString();
+}
+
+TEST_F(ColumnLayoutTest, AFormStreamCarriesTheSaversAndLoadingRestoresTheLayout) {
+    TForm Form(nullptr);
+    Form.SetName("OrdersForm");
+    auto* G = new TPellworthGrid(&Form);
+    G->SetName("Orders");
+    G->SetParent(&Form);
+    G->SetGridColCount(3);
+    G->SetRowSelect(true);
+    G->SaveColumnWidths()->SetRegKey(Key);
+    G->SaveColumnWidths()->SetRegSection(Section);
+    G->SaveColumnWidths()->SetEnabled(true);
+    G->SaveColumnPositions()->SetRegRoot(rrLocalMachine);
+
+    TStringStream Stream;
+    WriteComponentRes(&Stream, &Form);
+    const AnsiString Text = StreamText(Stream);
+    for (const char* Line :
+         {"  object Orders: TPellworthGrid\n", "    RowSelect = True\n",
+          "    SaveColumnWidths.RegKey = 'Software\\Pellworth\\Layout'\n",
+          "    SaveColumnWidths.RegSection = 'Orders'\n", "    SaveColumnWidths.Enabled = True\n",
+          "    SaveColumnPositions.RegRoot = rrLocalMachine\n"})
+        EXPECT_NE(Text.find(Line), AnsiString::npos) << Line << Text;
+    EXPECT_EQ(Text.find("StoreData"), AnsiString::npos) << "the company default is not written";
+
+    Store(3, "ColumnWidths", "40,50,60");
+    TForm Copy(nullptr);
+    Stream.SetPosition(0);
+    ReadComponentRes(&Stream, &Copy);
+    auto* Read = dynamic_cast<TPellworthGrid*>(Copy.FindComponent("Orders"));
+    ASSERT_NE(Read, nullptr);
+    EXPECT_TRUE(Read->RowSelect());
+    EXPECT_EQ(Read->SaveColumnPositions()->RegRoot(), rrLocalMachine);
+    EXPECT_EQ(Read->GetCol(2)->Width(), 50) << "restored when the form finished loading";
 }
 
 } // namespace
