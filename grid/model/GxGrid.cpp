@@ -1,5 +1,6 @@
 #include "grid/model/GxGrid.h"
 
+#include "grid/view/GridReport.h"
 #include "platform/classes/Publish.h"
 #include "platform/gui/PublishedProps.h"
 
@@ -131,6 +132,7 @@ const TPublished<TgxGrid, TWinControl> GridClass(
             G.SetGridRowCount(V);
         });
         C.Property("XMLExport", &TgxGrid::XMLExport, &TgxGrid::SetXMLExport);
+        C.Property("GridReport", &TgxGrid::GridReport, &TgxGrid::SetGridReport);
         // Reads as the version of the grid; writing it has no effect.
         C.Property(
             "Version", [](const TgxGrid&) { return TgxBaseGrid::GetVersion(); },

@@ -6,7 +6,11 @@
 #include "grid/view/DrawData.h"
 #include "grid/view/XMLExport.h"
 
+class TPopupMenu;
+
 namespace grid {
+
+class TgoCustomGridReport;
 
 class TgxCustomGrid : public TgxBaseGrid {
 public:
@@ -51,12 +55,35 @@ public:
     TgoXMLExport* XMLExport() const { return FXMLExport.get(); }
     void SetXMLExport(TgoXMLExport* Value) { FXMLExport->Assign(Value); }
 
+    // ---- print hooks and the grid menu (view/GridMenu) ---------------------------------------
+    // The report component printing and previewing are handed to; a link,
+    // cleared when the report goes.
+    TgoCustomGridReport* GridReport() const { return FGridReport; }
+    void SetGridReport(TgoCustomGridReport* Value);
+    // Raise without a report.
+    virtual void Print();
+    virtual void PrintPreview();
+    // Adds preview, print and export (tagged GridMenuTag) to Menu once.
+    void AddGridMenuItems(TPopupMenu* Menu);
+    void ConfigureGridMenu();
+    // At a client point: the PopupMenu with the items, else the grid's own.
+    void ShowGridMenu(int X, int Y);
+    TPopupMenu* GridMenu() const { return FGridMenu; }
+    static constexpr int GridMenuTag = 999;
+    // Painting off and on again, for code that changes much at once.
+    void BeginUpdate();
+    void EndUpdate();
+
 protected:
     void Paint() override;
+    void DoContextPopup(const TPoint& MousePos, bool& Handled) override;
+    void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
     int FLastLoadedRow = -1;
     std::unique_ptr<TgoXMLExport> FXMLExport = std::make_unique<TgoXMLExport>();
+    TgoCustomGridReport* FGridReport = nullptr;
+    TPopupMenu* FGridMenu = nullptr; // owned by the grid as a component
 };
 
 // The grid a form holds; it publishes the grid's properties.

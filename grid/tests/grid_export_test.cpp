@@ -3,6 +3,8 @@
 // and a failed export leaving the older file in place.
 #include "grid/model/Columns.h"
 #include "grid/model/GxGrid.h"
+#include "grid/view/GridReport.h"
+#include "platform/gui/Menus.h"
 #include "platform/gui/QtApp.h"
 #include "platform/gui/SaveDialog.h"
 #include "platform/rtl/Exceptions.h"
@@ -253,6 +255,102 @@ TEST_F(GridExportTest, AFailedExportLeavesTheOlderFile) {
         EXPECT_TRUE(Failing.PaintEnabled());
     }
     EXPECT_EQ(std::distance(fs::directory_iterator(Dir), fs::directory_iterator()), 2);
+}
+
+// A report component that counts what the grid hands it.
+class CountingReport : public TgoCustomGridReport {
+public:
+    using TgoCustomGridReport::TgoCustomGridReport;
+    void Print(TgxCustomGrid* Grid) override { Printed.push_back(Grid); }
+    void PrintPreview(TgxCustomGrid* Grid) override { Previewed.push_back(Grid); }
+    std::vector<TgxCustomGrid*> Printed, Previewed;
+};
+
+std::vector<std::string> Captions(TMenu& Menu) {
+    std::vector<std::string> Result;
+    for (int I = 0; I < Menu.Items()->Count(); ++I)
+        Result.push_back(Menu.Items()->Items(I)->Caption());
+    return Result;
+}
+
+TMenuItem* ItemCaptioned(TMenu& Menu, const std::string& Caption) {
+    for (int I = 0; I < Menu.Items()->Count(); ++I)
+        if (Menu.Items()->Items(I)->Caption() == Caption) return Menu.Items()->Items(I);
+    return nullptr;
+}
+
+TEST_F(GridExportTest, TheMenuCommandsReachTheReportAndTheExport) {
+    Fill({"A"}, {{"1"}});
+    try {
+        Grid->Print();
+        ADD_FAILURE() << "printing without a report";
+    } catch (const Exception& E) {
+        EXPECT_EQ(E.Message, "Cellmoor requires a GridReport component to be associated to this "
+                             "grid to support printing !");
+    }
+
+    TPopupMenu Popup(nullptr);
+    Grid->SetPopupMenu(&Popup);
+    Grid->AddGridMenuItems(&Popup);
+    Grid->AddGridMenuItems(&Popup); // once only
+    EXPECT_EQ(Captions(Popup), (std::vector<std::string>{"-", "Preview Grid...", "Print Grid...",
+                                                         "Export Grid..."}));
+
+    // A report with its own captions and none for preview: the items follow.
+    CountingReport Report(nullptr);
+    Report.SetMenuOptionsText("|Drucken...|Exportieren...");
+    Grid->SetGridReport(&Report);
+    EXPECT_TRUE(Captions(Popup).empty());
+    Grid->AddGridMenuItems(&Popup);
+    EXPECT_EQ(Captions(Popup), (std::vector<std::string>{"-", "Drucken...", "Exportieren..."}));
+
+    ItemCaptioned(Popup, "Drucken...")->Click();
+    EXPECT_EQ(Report.Printed, (std::vector<TgxCustomGrid*>{Grid.get()}));
+    Grid->PrintPreview();
+    EXPECT_EQ(Report.Previewed, (std::vector<TgxCustomGrid*>{Grid.get()}));
+    {
+        ScopedFileDialogAnswerer Answer([&](TFileDialogRequest& Request) {
+            Request.FileName = (Dir / "menu.csv").string();
+            return true;
+        });
+        ItemCaptioned(Popup, "Exportieren...")->Click();
+    }
+    EXPECT_EQ(ReadFile(Dir / "menu.csv"), "\"A\",\r\n\"1\",\r\n");
+    Grid->SetPopupMenu(nullptr);
+
+    // The grid's own menu has no separator; a report that goes is forgotten.
+    Grid->ConfigureGridMenu();
+    EXPECT_EQ(Captions(*Grid->GridMenu()), (std::vector<std::string>{"Drucken...", "Exportieren..."}));
+    {
+        CountingReport Passing(nullptr);
+        Grid->SetGridReport(&Passing);
+    }
+    EXPECT_EQ(Grid->GridReport(), nullptr);
+}
+
+TEST(GridReport, MenuOptionsTextSplitsAtTheFirstTwoBars) {
+    struct Case {
+        const char* Text;
+        const char* Preview;
+        const char* Print;
+        const char* Export;
+    };
+    // Each text is assigned after "p|q|r": a part not given keeps its caption.
+    const Case Cases[] = {{"A|B|C", "A", "B", "C"},   {"A|B", "A", "B", "r"},
+                          {"A", "A", "q", "r"},       {"A|B|C|D", "A", "B", "C|D"},
+                          {"", "", "", ""},           {"|B|", "", "B", ""}};
+    for (const Case& C : Cases) {
+        SCOPED_TRACE(C.Text);
+        TgoCustomGridReport Report(nullptr);
+        Report.SetMenuOptionsText("p|q|r");
+        Report.SetMenuOptionsText(C.Text);
+        EXPECT_EQ(Report.PreviewCaption(), C.Preview);
+        EXPECT_EQ(Report.PrintCaption(), C.Print);
+        EXPECT_EQ(Report.ExportCaption(), C.Export);
+    }
+    TgoCustomGridReport Report(nullptr);
+    EXPECT_EQ(Report.Margins()->BottomMargin(), 15);
+    EXPECT_EQ(Report.MenuOptionsText(), "Preview...|Print...|Export...");
 }
 
 } // namespace
