@@ -5,6 +5,7 @@
 #include "grid/model/BaseGrid.h"
 #include "grid/model/CellProps.h"
 #include "grid/model/Columns.h"
+#include "grid/model/GridGuards.h"
 #include "grid/model/Rows.h"
 #include "platform/classes/TypInfo.h"
 #include "platform/rtl/Streams.h"
@@ -107,11 +108,7 @@ void TgxBaseGrid::CopyData(TgxBaseGrid* Source) {
 
 void TgxBaseGrid::ResetPropKinds(TgxPropKinds Kinds) {
     const std::unique_ptr<TgxBaseGrid> Fresh = CreateSameGrid();
-    SetFastAssign(true);
-    struct TLeave {
-        TgxBaseGrid& Grid;
-        ~TLeave() { Grid.SetFastAssign(false); }
-    } Leave{*this};
+    TgxFastAssignOn Fast(*this);
     if (Kinds.Contains(pkCols)) {
         // Taking every column away and making new ones leaves nothing of
         // the old ones: order, sizes, selection and cell properties. The
@@ -143,11 +140,7 @@ void TgxBaseGrid::ResetProperties(TgxProperties Properties) {
 
 void TgxBaseGrid::ResetColProperties(TgxProperties Properties) {
     if (Properties.Empty()) return;
-    SetEnablePaint(false);
-    struct TResume {
-        TgxBaseGrid& Grid;
-        ~TResume() { Grid.SetEnablePaint(true); }
-    } Resume{*this};
+    TgxPaintOff Off(*this);
     if (Properties.Contains(prSelected)) FColSelection.Reset();
     for (int C = 1; C <= GetGridColCount(); ++C)
         FCols->Item(C)->Reset(Properties);
@@ -156,11 +149,7 @@ void TgxBaseGrid::ResetColProperties(TgxProperties Properties) {
 
 void TgxBaseGrid::ResetRowProperties(TgxProperties Properties) {
     if (Properties.Empty()) return;
-    SetEnablePaint(false);
-    struct TResume {
-        TgxBaseGrid& Grid;
-        ~TResume() { Grid.SetEnablePaint(true); }
-    } Resume{*this};
+    TgxPaintOff Off(*this);
     if (Properties.Contains(prSelected)) FRowSelection.Reset();
     for (int R = 1; R <= GetGridRowCount(); ++R) {
         if (TgxRow* Row = FRows->Item(R)) Row->Reset(Properties);
@@ -175,11 +164,7 @@ void TgxBaseGrid::ResetRowProperties(TgxProperties Properties) {
 
 void TgxBaseGrid::ResetCellProperties(TgxProperties Properties) {
     if (Properties.Empty()) return;
-    SetEnablePaint(false);
-    struct TResume {
-        TgxBaseGrid& Grid;
-        ~TResume() { Grid.SetEnablePaint(true); }
-    } Resume{*this};
+    TgxPaintOff Off(*this);
     if (Properties.Contains(prSelected) && FGridStatus == grCellSelect) FAnchor = FCurrent;
     FCellProps->ResetProperties(Properties, true);
     ResetLastCell();

@@ -7,6 +7,7 @@
 #include "grid/foundation/CellStore.h"
 #include "grid/foundation/IntLists.h"
 #include "grid/model/BaseGrid.h"
+#include "grid/model/GridGuards.h"
 #include "grid/model/GridPropCollections.h"
 #include "grid/model/GridTypeInfo.h"
 #include "platform/classes/Filer.h"
@@ -31,17 +32,6 @@ public:
 
 private:
     int& FCounter;
-};
-
-class TFastAssign {
-public:
-    explicit TFastAssign(TgxBaseGrid& Grid) : FGrid(Grid) { FGrid.SetFastAssign(true); }
-    ~TFastAssign() { FGrid.SetFastAssign(false); }
-    TFastAssign(const TFastAssign&) = delete;
-    TFastAssign& operator=(const TFastAssign&) = delete;
-
-private:
-    TgxBaseGrid& FGrid;
 };
 
 class TSaveAllOff {
@@ -313,7 +303,7 @@ void TgxBaseGrid::SavePropToStream(TStream* Stream, TgxPropKinds Kinds, TgxPrope
     Component.SetProperties(Properties);
     Component.SetAllProperties(Properties == AllProperties());
     Component.SetSaveData(SaveData);
-    TFastAssign Fast(*this);
+    TgxFastAssignOn Fast(*this);
     TCounterUp Saving(FStateSaves);
     TWriter Writer(Stream);
     Writer.WriteRootComponent(&Component);
@@ -322,7 +312,7 @@ void TgxBaseGrid::SavePropToStream(TStream* Stream, TgxPropKinds Kinds, TgxPrope
 void TgxBaseGrid::ReadState(TStream* Stream, TgxColMatch ColMatch) {
     TgxGridStreamComponent Component(nullptr);
     Component.SetGrid(this);
-    TFastAssign Fast(*this);
+    TgxFastAssignOn Fast(*this);
     TCounterUp Loading(FStateLoads);
     FColMatch = ColMatch;
     struct TCleanUp {
@@ -480,7 +470,8 @@ void TgxBaseGrid::DefineProperties(TFiler* Filer) {
         [&Cells](TWriter* W) { W->WriteCollection(Cells.get()); }, Cells && Cells->Count() > 0);
     Filer->DefineProperty(
         "CurrentCell", [this](TReader* R) { ReadCurrentCell(R); },
-        [this](TWriter* W) { WriteCurrentCell(W); }, Writing && All);
+        [this](TWriter* W) { WriteCurrentCell(W); },
+        Writing && All && (FCurrent != TGridCoord{1, 1} || FAnchor != TGridCoord{1, 1}));
     Filer->DefineBinaryProperty(
         "Data", [this](TStream* S) { ReadStoreData(S); },
         [this](TStream* S) { FStore->SaveToStream(S); }, All && StoreData() && FStore);

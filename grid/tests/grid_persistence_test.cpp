@@ -8,6 +8,7 @@
 #include "grid/model/GridPersistence.h"
 #include "grid/model/GxGrid.h"
 #include "platform/classes/Filer.h"
+#include "platform/classes/ObjectText.h"
 #include "platform/gui/Forms.h"
 #include "platform/gui/PublishedProps.h"
 #include "platform/gui/QtApp.h"
@@ -184,6 +185,35 @@ TEST_F(GridPersistenceTest, AFormHoldingTheGridReadsItBack) {
     auto* Read = dynamic_cast<TgxGrid*>(Copy.FindComponent("Grid1"));
     ASSERT_NE(Read, nullptr);
     EXPECT_EQ(LookOf(*Read), Before);
+}
+
+TEST_F(GridPersistenceTest, AFormKeepsOnlyWhatDiffersAndReadsOlderSizes) {
+    TgxGrid Plain(nullptr);
+    Plain.SetName("Plain");
+    TMemoryStream Binary, Text;
+    WriteComponentRes(&Binary, &Plain);
+    Binary.SetPosition(0);
+    ObjectBinaryToText(&Binary, &Text);
+    const std::string Written = Bytes(Text);
+    for (const char* Absent : {"ColProperties", "RowProperties", "CellProperties", "CurrentCell",
+                               "ColWidths", "RowHeights", "Data"})
+        EXPECT_EQ(Written.find(Absent), std::string::npos) << Absent << " in\n" << Written;
+
+    // Widths and heights of an older form are still taken; extras dropped.
+    const std::string Old = "object Plain: TgxGrid\n"
+                            "  ColWidths = (\n    20\n    30\n    40\n    50\n    60\n    70)\n"
+                            "  RowHeights = (\n    16\n    17)\n"
+                            "end\n";
+    TMemoryStream OldText, OldBinary;
+    OldText.WriteBuffer(Old.data(), static_cast<int>(Old.size()));
+    OldText.SetPosition(0);
+    ObjectTextToBinary(&OldText, &OldBinary);
+    OldBinary.SetPosition(0);
+    TgxGrid Read(nullptr);
+    ReadComponentRes(&OldBinary, &Read);
+    EXPECT_EQ(Read.ColWidths(1), 30);
+    EXPECT_EQ(Read.ColWidths(4), 60);
+    EXPECT_EQ(Read.RowHeights(1), 17);
 }
 
 TEST_F(GridPersistenceTest, AssignmentAndCopiesTakeTheState) {

@@ -3,6 +3,7 @@
 // to a temporary file that is renamed over the target.
 #include "grid/foundation/GridCommonText.h"
 #include "grid/model/Columns.h"
+#include "grid/model/GridGuards.h"
 #include "grid/model/GxGrid.h"
 #include "platform/gui/SaveDialog.h"
 #include "platform/registry/SafeFile.h"
@@ -14,18 +15,6 @@
 namespace grid {
 
 namespace {
-
-// Painting stays off while the export reads the cells, also when it fails.
-class TPaintOff {
-public:
-    explicit TPaintOff(TgxBaseGrid& Grid) : FGrid(Grid) { FGrid.SetEnablePaint(false); }
-    ~TPaintOff() { FGrid.SetEnablePaint(true); }
-    TPaintOff(const TPaintOff&) = delete;
-    TPaintOff& operator=(const TPaintOff&) = delete;
-
-private:
-    TgxBaseGrid& FGrid;
-};
 
 constexpr mode_t ExportFileMode = 0666;
 
@@ -172,7 +161,7 @@ AnsiString TgxCustomGrid::GetCSVRowData(int DataRow) {
 void TgxCustomGrid::ExportCSV(const AnsiString& FileName) {
     AnsiString Text;
     {
-        TPaintOff Off(*this);
+        TgxPaintOff Off(*this);
         Text = GetCSVHeadingData() + "\r\n";
         for (int Row = 1; Row <= GetGridRowCount(); ++Row)
             Text += GetCSVRowData(Row) + "\r\n";
@@ -240,7 +229,7 @@ AnsiString TgxCustomGrid::GetXMLData() {
         Data += "<DATAPACKET Version=\"" + X.DataPacketVersion() + "\">";
     Data += GetXMLMetaData() + " <ROWDATA> ";
     {
-        TPaintOff Off(*this);
+        TgxPaintOff Off(*this);
         for (int Row = 1; Row <= GetGridRowCount(); ++Row)
             Data += GetXMLRowData(Row) + "\n\r";
     }
