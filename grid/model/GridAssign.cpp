@@ -50,6 +50,9 @@ void CopyPublished(const TgxBaseGrid& Source, TgxBaseGrid& Dest, const std::set<
             if (Prop->GetVar && Prop->SetVar) Prop->SetVar(&Dest, Prop->GetVar(&Source));
             break;
         case tkClass:
+            // Links to other components (a report, a menu) are the
+            // application's, not grid state: they stay.
+            if (Prop->PropType->IsComponent) break;
             if (Prop->GetObj && Prop->SetObj) Prop->SetObj(&Dest, Prop->GetObj(&Source));
             break;
         default:

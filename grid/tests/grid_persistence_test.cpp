@@ -7,6 +7,7 @@
 #include "grid/model/Columns.h"
 #include "grid/model/GridPersistence.h"
 #include "grid/model/GxGrid.h"
+#include "grid/view/GridReport.h"
 #include "platform/classes/Filer.h"
 #include "platform/classes/ObjectText.h"
 #include "platform/gui/Forms.h"
@@ -160,6 +161,16 @@ TEST_F(GridPersistenceTest, ANewGridLoadsTheSameStateBack) {
     // Saving changed nothing, and the copy saves the same stream again.
     EXPECT_EQ(LookOf(*Grid), Before);
     EXPECT_EQ(Saved(Copy), Saved(*Grid));
+
+    // The grid's own load keeps its links to other components, and the
+    // options of its XML export travel with it.
+    TgoCustomGridReport Report(nullptr);
+    Grid->SetGridReport(&Report);
+    Grid->XMLExport()->SetEncoding("ISO-8859-1");
+    Load(*Grid, Saved(*Grid));
+    EXPECT_EQ(Grid->GridReport(), &Report);
+    Load(Copy, Saved(*Grid));
+    EXPECT_NE(Copy.GetXMLData().find("encoding=\"ISO-8859-1\""), std::string::npos);
 
     // Without the values the rest still arrives, and the cells are empty.
     TgxGrid Bare(nullptr);
