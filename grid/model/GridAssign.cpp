@@ -20,8 +20,8 @@ namespace {
 // the grid stands, what it is called, and what the groups of columns and
 // rows or the values decide.
 const std::set<AnsiString> KeptOnReset = {
-    "Name",   "Left", "Top",  "Width", "Height",          "Visible",          "TabOrder",
-    "Cols",   "Rows", "Tag",  "Align", "DefaultColWidth", "DefaultRowHeight", "StoreData",
+    "Name",   "Left",   "Top", "Width", "Height",          "Visible",          "TabOrder",
+    "Cols",   "Rows",   "Tag", "Align", "DefaultColWidth", "DefaultRowHeight", "StoreData",
     "Parent", "Version"};
 
 // Copies the published properties of Source to Dest (same class), except

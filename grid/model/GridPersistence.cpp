@@ -12,9 +12,9 @@
 #include "grid/model/GridTypeInfo.h"
 #include "platform/classes/Filer.h"
 #include "platform/classes/Publish.h"
-#include "platform/rtl/StringList.h"
-#include "platform/rtl/Streams.h"
 #include "platform/rtl/Format.h"
+#include "platform/rtl/Streams.h"
+#include "platform/rtl/StringList.h"
 
 #include <cstring>
 
@@ -56,10 +56,9 @@ void CheckStreamClass(TMemoryStream& Bytes) {
     std::int64_t At = 4;
     if (At < Size && (P[At] & 0xF0) == 0xF0) ++At; // flags; a saved grid never has a position
     const std::size_t Length = At < Size ? P[At] : 0;
-    const AnsiString Name =
-        At + 1 + static_cast<std::int64_t>(Length) <= Size
-            ? AnsiString(reinterpret_cast<const char*>(P + At + 1), Length)
-            : AnsiString();
+    const AnsiString Name = At + 1 + static_cast<std::int64_t>(Length) <= Size
+                                ? AnsiString(reinterpret_cast<const char*>(P + At + 1), Length)
+                                : AnsiString();
     if (Name != StreamClassName)
         throw EReadError("Invalid stream format: a saved grid starts with " +
                          AnsiString(StreamClassName) + ", not '" + Name + "'");
@@ -69,7 +68,8 @@ void CheckStreamClass(TMemoryStream& Bytes) {
 AnsiString PropertyBytes(TgxProperties Properties) {
     AnsiString Bytes(5, '\0');
     for (int I = 0; I < 5; ++I)
-        Bytes[static_cast<std::size_t>(I)] = static_cast<char>((Properties.Bits() >> (8 * I)) & 0xFF);
+        Bytes[static_cast<std::size_t>(I)] =
+            static_cast<char>((Properties.Bits() >> (8 * I)) & 0xFF);
     return Bytes;
 }
 
@@ -89,8 +89,8 @@ int ReadCount(TReader* Reader, const char* What, int Max) {
 int ReadExtent(TReader* Reader, const char* What) {
     const int Value = Reader->ReadInteger();
     if (Value < 0 || Value > TgxBaseGrid::MaxStreamExtent)
-        throw EReadError(Format("%s %d is outside 0..%d", What, Value,
-                                TgxBaseGrid::MaxStreamExtent));
+        throw EReadError(
+            Format("%s %d is outside 0..%d", What, Value, TgxBaseGrid::MaxStreamExtent));
     return Value;
 }
 
@@ -194,7 +194,8 @@ void TgxGridStreamComponent::DefineProperties(TFiler* Filer) {
         [Source](TWriter* W) { W->WriteInteger(Source->GetGridRowCount()); },
         FKinds.Contains(pkRows) && !FKinds.Contains(pkGrid));
     Filer->DefineProperty(
-        "DefaultColWidth", [G](TReader* R) { G->SetDefaultColWidth(ReadExtent(R, "DefaultColWidth")); },
+        "DefaultColWidth",
+        [G](TReader* R) { G->SetDefaultColWidth(ReadExtent(R, "DefaultColWidth")); },
         [Source](TWriter* W) { W->WriteInteger(Source->DefaultColWidth()); },
         FKinds.Contains(pkCols) && !FKinds.Contains(pkGrid) && FProperties.Contains(prWidth));
     Filer->DefineProperty(
@@ -217,7 +218,8 @@ void TgxGridStreamComponent::DefineProperties(TFiler* Filer) {
         [Source](TWriter* W) { W->WriteCollection(CreateColCollection(Source, true).get()); },
         FKinds.Contains(pkCols));
     Filer->DefineProperty(
-        "RowProperties", [G](TReader* R) { R->ReadCollection(CreateRowCollection(G, false).get()); },
+        "RowProperties",
+        [G](TReader* R) { R->ReadCollection(CreateRowCollection(G, false).get()); },
         [Source](TWriter* W) { W->WriteCollection(CreateRowCollection(Source, true).get()); },
         FKinds.Contains(pkRows));
     Filer->DefineProperty(
@@ -237,8 +239,8 @@ void TgxGridStreamComponent::DefineProperties(TFiler* Filer) {
 
 namespace {
 
-const TPublished<TgxGridStreamComponent> StreamComponentClass(
-    "TgxGridStreamComponent", [](auto& C) {
+const TPublished<TgxGridStreamComponent>
+    StreamComponentClass("TgxGridStreamComponent", [](auto& C) {
         C.Property("SavePropKinds", &TgxGridStreamComponent::SavePropKinds,
                    &TgxGridStreamComponent::SetSavePropKinds, PropKindsTypeInfo());
         C.Property("SaveData", &TgxGridStreamComponent::SaveData,
@@ -382,8 +384,8 @@ void TgxBaseGrid::ReadCurrentCell(TReader* Reader) {
         if (FColMatch == cmaFieldName) continue;
         const int Count = I % 2 == 0 ? ColCount() : RowCount();
         if (Values[I] < 0 || Values[I] >= Count)
-            throw EReadError(Format("CurrentCell: %s %d is outside 0..%d", Names[I], Values[I],
-                                    Count - 1));
+            throw EReadError(
+                Format("CurrentCell: %s %d is outside 0..%d", Names[I], Values[I], Count - 1));
     }
     if (!Reader->EndOfList()) throw EReadError("CurrentCell holds more than 4 values");
     Reader->ReadListEnd();
@@ -408,8 +410,8 @@ void TgxBaseGrid::ReadStoreData(TStream* Stream) {
     // and exported again: a stream holding them is damaged.
     const int Rows = FStore->MaxRowSet();
     if (Rows > GetGridRowCount())
-        throw EReadError(Format("Data holds row %d of a grid with %d rows", Rows,
-                                GetGridRowCount()));
+        throw EReadError(
+            Format("Data holds row %d of a grid with %d rows", Rows, GetGridRowCount()));
     for (int R = 1; R <= Rows; ++R)
         if (FStore->MaxColValueSet(R) > GetGridColCount())
             throw EReadError(Format("Data holds column %d of a grid with %d columns",
@@ -457,8 +459,7 @@ void TgxBaseGrid::DefineProperties(TFiler* Filer) {
         Cells = CreateCellCollection(this, true);
     }
     Filer->DefineProperty(
-        "ColProperties",
-        [this](TReader* R) { ReadColumnItems(this, R, cmaNone); },
+        "ColProperties", [this](TReader* R) { ReadColumnItems(this, R, cmaNone); },
         [&Cols](TWriter* W) { W->WriteCollection(Cols.get()); }, Cols && Cols->Count() > 0);
     Filer->DefineProperty(
         "RowProperties",

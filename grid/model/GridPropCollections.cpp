@@ -71,8 +71,8 @@ void TgxColItem::SetDataCol(int Value) {
         // Matched by field name: the number only says where the stored
         // column's values stand in the stored data.
         if (Value < 1 || Value > TgxBaseGrid::MaxStreamCols)
-            throw EReadError(Format("DataCol %d is outside 1..%d", Value,
-                                    TgxBaseGrid::MaxStreamCols));
+            throw EReadError(
+                Format("DataCol %d is outside 1..%d", Value, TgxBaseGrid::MaxStreamCols));
         return;
     }
     CheckNumber("DataCol", Value, Grid->GetGridColCount());
@@ -156,8 +156,8 @@ void TgxCellItem::SetDataCol(int Value) {
     if (Grid->ColMatch() == cmaFieldName) {
         // The stored column stands for the column its field name matched.
         if (Value < 1 || Value > TgxBaseGrid::MaxStreamCols)
-            throw EReadError(Format("DataCol %d is outside 1..%d", Value,
-                                    TgxBaseGrid::MaxStreamCols));
+            throw EReadError(
+                Format("DataCol %d is outside 1..%d", Value, TgxBaseGrid::MaxStreamCols));
         FDataCol = Grid->ReadColFor(Value);
         FDropped = FDataCol == 0;
         return;
@@ -243,7 +243,8 @@ const TPublished<TgxRowItem> RowItemClass("TgxRowItem", [](auto& C) {
     C.Property("DataRow", &TgxRowItem::DataRow, &TgxRowItem::SetDataRow);
     C.Property("DisplayRow", &TgxRowItem::DisplayRow, &TgxRowItem::SetDisplayRow);
     C.Property("Selected", &TgxRowItem::Selected, &TgxRowItem::SetSelected).Default(false);
-    C.Property("Row", [](const TgxRowItem& I) { return I.Row(); }, nullptr);
+    C.Property(
+        "Row", [](const TgxRowItem& I) { return I.Row(); }, nullptr);
 });
 
 const TPublished<TgxCellItem> CellItemClass("TgxCellItem", [](auto& C) {
@@ -271,8 +272,7 @@ template <class T, class Builder> void LookProperties(Builder& C) {
     C.Property("Is3D", &T::Is3D, &T::SetIs3D).Default(false);
     C.Property("ButtonType", &T::ButtonType, &T::SetButtonType, ButtonTypeTypeInfo())
         .Default(btDefault);
-    C.Property("DropDownStyle", &T::DropDownStyle, &T::SetDropDownStyle,
-               DropDownStyleTypeInfo())
+    C.Property("DropDownStyle", &T::DropDownStyle, &T::SetDropDownStyle, DropDownStyleTypeInfo())
         .Default(ddDropDown);
     C.Property(
          "MaskName", [](const T& X) { return AnsiString(X.MaskName()); },
@@ -281,8 +281,9 @@ template <class T, class Builder> void LookProperties(Builder& C) {
     C.Property("ParentCombo", &T::ParentCombo, &T::SetParentCombo).Default(true);
     C.Property("SpinOptions", &T::SpinOptions, &T::SetSpinOptions, SpinOptionsTypeInfo())
         .Default(DefaultSpinOptions);
-    C.Property("SpinIncrement", &T::SpinIncrement, &T::SetSpinIncrement)
-        .Stored([](const T& X) { return X.SpinIncrement() != 1.0; });
+    C.Property("SpinIncrement", &T::SpinIncrement, &T::SetSpinIncrement).Stored([](const T& X) {
+        return X.SpinIncrement() != 1.0;
+    });
 }
 
 // The picture options of columns and cells, named alike.
@@ -293,20 +294,16 @@ template <class T, class Builder> void PictureProperties(Builder& C) {
         .Default(dopDefault);
     C.Property("CenterPicture", &T::CenterPicture, &T::SetCenterPicture, DrawOptionTypeInfo())
         .Default(dopDefault);
-    C.Property("KeepAspectRatio", &T::KeepAspectRatio, &T::SetKeepAspectRatio,
-               DrawOptionTypeInfo())
+    C.Property("KeepAspectRatio", &T::KeepAspectRatio, &T::SetKeepAspectRatio, DrawOptionTypeInfo())
         .Default(dopDefault);
 }
 
 const TPublished<TgxCol> ColClass("TgxCol", [](auto& C) {
     // Position first, so the properties below land on a placed column.
-    C.Property(
-         "DisplayCol", &TgxCol::DisplayCol,
-         [](TgxCol& Col, int P) {
-             CheckNumber("DisplayCol", P, Col.Grid()->GetGridColCount());
-             Col.SetDisplayCol(P);
-         })
-        .Stored([](const TgxCol& Col) { return Col.DisplayCol() != Col.DataColNumber(); });
+    C.Property("DisplayCol", &TgxCol::DisplayCol, [](TgxCol& Col, int P) {
+         CheckNumber("DisplayCol", P, Col.Grid()->GetGridColCount());
+         Col.SetDisplayCol(P);
+     }).Stored([](const TgxCol& Col) { return Col.DisplayCol() != Col.DataColNumber(); });
     C.Property(
          "Font",
          [](const TgxCol& Col) -> TFont* {
@@ -329,15 +326,11 @@ const TPublished<TgxCol> ColClass("TgxCol", [](auto& C) {
          "FieldName", [](const TgxCol& Col) { return Col.FieldName(); },
          [](TgxCol& Col, const AnsiString& V) { Col.SetFieldName(V); })
         .Stored([](const TgxCol& Col) { return !Col.FieldName().empty(); });
-    C.Property(
-         "Width", &TgxCol::Width,
-         [](TgxCol& Col, int V) {
-             if (V < 0 || V > TgxBaseGrid::MaxStreamExtent)
-                 throw EReadError(Format("Width %d is outside 0..%d", V,
-                                         TgxBaseGrid::MaxStreamExtent));
-             Col.SetWidth(V);
-         })
-        .Stored([](const TgxCol& Col) { return Col.Width() != Col.Grid()->DefaultColWidth(); });
+    C.Property("Width", &TgxCol::Width, [](TgxCol& Col, int V) {
+         if (V < 0 || V > TgxBaseGrid::MaxStreamExtent)
+             throw EReadError(Format("Width %d is outside 0..%d", V, TgxBaseGrid::MaxStreamExtent));
+         Col.SetWidth(V);
+     }).Stored([](const TgxCol& Col) { return Col.Width() != Col.Grid()->DefaultColWidth(); });
     C.Property("Visible", &TgxCol::Visible, &TgxCol::SetVisible).Default(true);
     C.Property("ReadOnly", &TgxCol::ReadOnly, &TgxCol::SetReadOnly).Default(false);
     C.Property("AllowGrayed", &TgxCol::AllowGrayed, &TgxCol::SetAllowGrayed).Default(false);
@@ -358,8 +351,7 @@ const TPublished<TgxCol> ColClass("TgxCol", [](auto& C) {
                WordWrapTypeInfo())
         .Default(uiDefault);
     C.Property("HeadingColor", &TgxCol::HeadingColor, &TgxCol::SetHeadingColor).Default(clNone);
-    C.Property("SortPicture", &TgxCol::SortPicture, &TgxCol::SetSortPicture,
-               SortPictureTypeInfo())
+    C.Property("SortPicture", &TgxCol::SortPicture, &TgxCol::SetSortPicture, SortPictureTypeInfo())
         .Default(spNone);
     C.Property("MaxLength", &TgxCol::MaxLength, &TgxCol::SetMaxLength).Default(0);
     C.Property(
@@ -387,22 +379,19 @@ const TPublished<TgxRow> RowClass("TgxRow", [](auto& C) {
     LookProperties<TgxRow>(C);
     // A row keeps its picture options by index: stretch, shrink, centre,
     // keep aspect ratio.
-    static const char* const PictureNames[4] = {"StretchPicture", "ShrinkPicture",
-                                                "CenterPicture", "KeepAspectRatio"};
+    static const char* const PictureNames[4] = {"StretchPicture", "ShrinkPicture", "CenterPicture",
+                                                "KeepAspectRatio"};
     for (int I = 0; I < 4; ++I)
         C.Property(
              PictureNames[I], [I](const TgxRow& Row) { return Row.Picture(I); },
              [I](TgxRow& Row, TgxDrawOption V) { Row.SetPicture(I, V); }, DrawOptionTypeInfo())
             .Default(dopDefault);
-    C.Property(
-         "Height", &TgxRow::Height,
-         [](TgxRow& Row, int V) {
-             if (V < 0 || V > TgxBaseGrid::MaxStreamExtent)
-                 throw EReadError(Format("Height %d is outside 0..%d", V,
-                                         TgxBaseGrid::MaxStreamExtent));
-             Row.SetHeight(V);
-         })
-        .Stored([](const TgxRow& Row) { return Row.Height() != Row.Grid()->DefaultRowHeight(); });
+    C.Property("Height", &TgxRow::Height, [](TgxRow& Row, int V) {
+         if (V < 0 || V > TgxBaseGrid::MaxStreamExtent)
+             throw EReadError(
+                 Format("Height %d is outside 0..%d", V, TgxBaseGrid::MaxStreamExtent));
+         Row.SetHeight(V);
+     }).Stored([](const TgxRow& Row) { return Row.Height() != Row.Grid()->DefaultRowHeight(); });
     C.Property("Visible", &TgxRow::Visible, &TgxRow::SetVisible).Default(true);
     C.Property("ReadOnly", &TgxRow::ReadOnly, &TgxRow::SetReadOnly).Default(false);
 });

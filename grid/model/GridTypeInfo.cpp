@@ -2,10 +2,10 @@
 
 namespace grid {
 
-#define GRID_ENUM_TYPE(Function, Name, ...)                                                       \
-    const TTypeInfo& Function() {                                                                 \
-        static const TTypeInfo Info = MakeEnumType(Name, {__VA_ARGS__});                          \
-        return Info;                                                                              \
+#define GRID_ENUM_TYPE(Function, Name, ...)                                                        \
+    const TTypeInfo& Function() {                                                                  \
+        static const TTypeInfo Info = MakeEnumType(Name, {__VA_ARGS__});                           \
+        return Info;                                                                               \
     }
 
 GRID_ENUM_TYPE(AlignmentTypeInfo, "TAlignment", "taLeftJustify", "taRightJustify", "taCenter")

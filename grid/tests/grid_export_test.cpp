@@ -103,7 +103,9 @@ protected:
         Fill({"Name", "Unit price", "2nd", "Hidden", "Photo"},
              {{"Bolt \"M6\"", "0.10", "a<b", "h1", ""},
               {"Nut & washer", "1,5", "it's", "h2", ""},
-              {"Gr\xC3\xB6\xC3\x9F" "e", "", "x>y", "h3", ""}});
+              {"Gr\xC3\xB6\xC3\x9F"
+               "e",
+               "", "x>y", "h3", ""}});
         Grid->GridCols()->Item(3)->SetDisplayCol(1);
         Grid->GridCols()->Item(4)->SetVisible(false);
         Grid->GridCols()->Item(5)->SetControlType(ctPicture);
@@ -123,7 +125,10 @@ TEST_F(GridExportTest, SmallGridMatchesTheGoldenFiles) {
 
 TEST_F(GridExportTest, PythonReadsTheSameCellsBack) {
     const Rows Cells = {{"a,b", "say \"hi\"", "two\r\nlines"},
-                        {"<tag> & 'q'", "Gr\xC3\xB6\xC3\x9F" "e \xE2\x82\xAC", "tab\there\nlf"},
+                        {"<tag> & 'q'",
+                         "Gr\xC3\xB6\xC3\x9F"
+                         "e \xE2\x82\xAC",
+                         "tab\there\nlf"},
                         {"", "\"", ","}};
     Fill({"First col", "9lives", "x:y"}, Cells);
     Grid->ExportCSV((Dir / "cells.csv").string());
@@ -153,12 +158,9 @@ TEST_F(GridExportTest, DelimitersAndEmptyGrids) {
         const char* Delimiter;
         const char* Line;
     };
-    const Case Cases[] = {{",", "\"1\",\"2\","},
-                          {"#9", "\"1\"\t\"2\"\t"},
-                          {"#10", "\"1\"\n\"2\"\n"},
-                          {"#13", "\"1\"\r\"2\"\r"},
-                          {";;", "\"1\";;\"2\";;"},
-                          {"", "\"1\"\"2\""}};
+    const Case Cases[] = {{",", "\"1\",\"2\","},     {"#9", "\"1\"\t\"2\"\t"},
+                          {"#10", "\"1\"\n\"2\"\n"}, {"#13", "\"1\"\r\"2\"\r"},
+                          {";;", "\"1\";;\"2\";;"},  {"", "\"1\"\"2\""}};
     Fill({"A", "B"}, {{"1", "2"}});
     for (const Case& C : Cases) {
         SCOPED_TRACE(C.Delimiter);
@@ -320,7 +322,8 @@ TEST_F(GridExportTest, TheMenuCommandsReachTheReportAndTheExport) {
 
     // The grid's own menu has no separator; a report that goes is forgotten.
     Grid->ConfigureGridMenu();
-    EXPECT_EQ(Captions(*Grid->GridMenu()), (std::vector<std::string>{"Drucken...", "Exportieren..."}));
+    EXPECT_EQ(Captions(*Grid->GridMenu()),
+              (std::vector<std::string>{"Drucken...", "Exportieren..."}));
     {
         CountingReport Passing(nullptr);
         Grid->SetGridReport(&Passing);
@@ -336,9 +339,9 @@ TEST(GridReport, MenuOptionsTextSplitsAtTheFirstTwoBars) {
         const char* Export;
     };
     // Each text is assigned after "p|q|r": a part not given keeps its caption.
-    const Case Cases[] = {{"A|B|C", "A", "B", "C"},   {"A|B", "A", "B", "r"},
-                          {"A", "A", "q", "r"},       {"A|B|C|D", "A", "B", "C|D"},
-                          {"", "", "", ""},           {"|B|", "", "B", ""}};
+    const Case Cases[] = {{"A|B|C", "A", "B", "C"}, {"A|B", "A", "B", "r"},
+                          {"A", "A", "q", "r"},     {"A|B|C|D", "A", "B", "C|D"},
+                          {"", "", "", ""},         {"|B|", "", "B", ""}};
     for (const Case& C : Cases) {
         SCOPED_TRACE(C.Text);
         TgoCustomGridReport Report(nullptr);

@@ -6,23 +6,25 @@
 #include "grid/model/CellProps.h"
 #include "grid/model/Columns.h"
 #include "grid/model/GridPersistence.h"
+#include "grid/model/GridPropCollections.h"
 #include "grid/model/GxGrid.h"
+#include "grid/model/Rows.h"
 #include "grid/view/GridReport.h"
 #include "platform/classes/Filer.h"
 #include "platform/classes/ObjectText.h"
 #include "platform/gui/Forms.h"
 #include "platform/gui/PublishedProps.h"
 #include "platform/gui/QtApp.h"
+#include "platform/registry/Registry.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/Streams.h"
 #include "platform/rtl/testing/ScratchConfig.h"
-#include "platform/registry/Registry.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <ostream>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -58,8 +60,8 @@ void PrintTo(const TLook& L, std::ostream* Out) {
     List("order", L.Order);
     List("cols", L.SelectedCols);
     List("rows", L.SelectedRows);
-    *Out << "current " << L.Col << "," << L.Row << " anchor " << L.AnchorCol << ","
-         << L.AnchorRow << " status " << static_cast<int>(L.Status) << "\n";
+    *Out << "current " << L.Col << "," << L.Row << " anchor " << L.AnchorCol << "," << L.AnchorRow
+         << " status " << static_cast<int>(L.Status) << "\n";
     List("props", L.CellProps);
 }
 
@@ -83,11 +85,10 @@ TLook LookOf(TgxGrid& G) {
     L.AnchorRow = G.Anchor().Y;
     L.Status = G.GridStatus();
     for (TgxCellElement* E : G.CellProps()->Elements())
-        L.CellProps.push_back(std::to_string(E->DataCol()) + "," + std::to_string(E->DataRow()) +
-                              ":" + std::to_string(G.GetCellColor(E->DataCol(), E->DataRow())) +
-                              "/" +
-                              std::to_string(static_cast<int>(
-                                  G.GetCellHorzAlignment(E->DataCol(), E->DataRow()))));
+        L.CellProps.push_back(
+            std::to_string(E->DataCol()) + "," + std::to_string(E->DataRow()) + ":" +
+            std::to_string(G.GetCellColor(E->DataCol(), E->DataRow())) + "/" +
+            std::to_string(static_cast<int>(G.GetCellHorzAlignment(E->DataCol(), E->DataRow()))));
     for (int C = 1; C <= G.GetGridColCount(); ++C) {
         const TgxCol* Col = G.GridCols()->Item(C);
         L.CellProps.push_back("col" + std::to_string(C) + ":" + Col->Heading() + "/" +
@@ -225,6 +226,34 @@ TEST_F(GridPersistenceTest, AFormKeepsOnlyWhatDiffersAndReadsOlderSizes) {
     EXPECT_EQ(Read.ColWidths(1), 30);
     EXPECT_EQ(Read.ColWidths(4), 60);
     EXPECT_EQ(Read.RowHeights(1), 17);
+}
+
+TEST_F(GridPersistenceTest, CollectionItemsBindToTheirColumnsRowsAndCells) {
+    // Written, the cell items of a grid share one facade, each pointed at
+    // its cell when asked.
+    auto Cells = CreateCellCollection(Grid.get(), true);
+    ASSERT_EQ(Cells->Count(), 2);
+    auto* First = static_cast<TgxCellItem*>(Cells->Items(0));
+    auto* Second = static_cast<TgxCellItem*>(Cells->Items(1));
+    EXPECT_FALSE(First->OwnsCell());
+    EXPECT_EQ(First->Cell(), Second->Cell());
+    EXPECT_EQ(First->Cell()->Color(), 0x0000FF);
+    EXPECT_EQ(Second->Cell()->HorzAlignment(), htaRight);
+
+    // Rows: only the moved and the selected ones, in display order.
+    auto Rows = CreateRowCollection(Grid.get(), true);
+    std::vector<int> Listed;
+    for (int I = 0; I < Rows->Count(); ++I)
+        Listed.push_back(static_cast<TgxRowItem*>(Rows->Items(I))->DataRow());
+    EXPECT_EQ(Listed, (std::vector<int>{6, 2, 3, 4, 5}));
+
+    // Read, a row item makes its row object even for default properties.
+    TgxGrid Target(nullptr);
+    Target.SetGridRowCount(6);
+    ASSERT_EQ(Target.GridRows()->Item(3), nullptr);
+    auto Read = CreateRowCollection(&Target, false);
+    static_cast<TgxRowItem*>(Read->Add())->SetDataRow(3);
+    EXPECT_NE(Target.GridRows()->Item(3), nullptr);
 }
 
 TEST_F(GridPersistenceTest, AssignmentAndCopiesTakeTheState) {

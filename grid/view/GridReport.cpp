@@ -51,7 +51,8 @@ const TPublished<TgoReportPageMargins> MarginsClass("TgoReportPageMargins", [](a
     C.Property("RightMargin", &TgoReportPageMargins::RightMargin,
                &TgoReportPageMargins::SetRightMargin)
         .Default(7);
-    C.Property("LeftMargin", &TgoReportPageMargins::LeftMargin, &TgoReportPageMargins::SetLeftMargin)
+    C.Property("LeftMargin", &TgoReportPageMargins::LeftMargin,
+               &TgoReportPageMargins::SetLeftMargin)
         .Default(7);
     C.Property("BottomMargin", &TgoReportPageMargins::BottomMargin,
                &TgoReportPageMargins::SetBottomMargin)
@@ -62,8 +63,7 @@ const TPublished<TgoReportPageMargins> MarginsClass("TgoReportPageMargins", [](a
 
 const TPublished<TgoCustomGridReport, TComponent> ReportClass("TgoCustomGridReport", [](auto& C) {
     C.Property("TitleFont", &TgoCustomGridReport::TitleFont, &TgoCustomGridReport::SetTitleFont);
-    C.Property("TitleImage", &TgoCustomGridReport::TitleImage,
-               &TgoCustomGridReport::SetTitleImage);
+    C.Property("TitleImage", &TgoCustomGridReport::TitleImage, &TgoCustomGridReport::SetTitleImage);
     C.Property("ProvideGridMenu", &TgoCustomGridReport::ProvideGridMenu,
                &TgoCustomGridReport::SetProvideGridMenu)
         .Default(false);

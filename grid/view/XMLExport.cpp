@@ -30,8 +30,7 @@ const TPublished<TgoXMLExport> XMLExportClass("TgoXMLExport", [](auto& C) {
          "DataPacketVersion", [](const TgoXMLExport& X) { return X.DataPacketVersion(); },
          [](TgoXMLExport& X, const AnsiString& V) { X.SetDataPacketVersion(V); })
         .Stored([](const TgoXMLExport& X) { return X.DataPacketVersion() != "2.0"; });
-    C.Property("StandAlone", &TgoXMLExport::StandAlone, &TgoXMLExport::SetStandAlone)
-        .Default(true);
+    C.Property("StandAlone", &TgoXMLExport::StandAlone, &TgoXMLExport::SetStandAlone).Default(true);
 });
 
 } // namespace
