@@ -10,6 +10,7 @@
 #include "grid/model/GridGuards.h"
 #include "grid/model/GridPropCollections.h"
 #include "grid/model/GridTypeInfo.h"
+#include "grid/model/PropDefaults.h"
 #include "platform/classes/Filer.h"
 #include "platform/classes/Publish.h"
 #include "platform/rtl/Format.h"
@@ -441,6 +442,15 @@ void TgxBaseGrid::DefineProperties(TFiler* Filer) {
         "RowHeights",
         [this, ReadSizes](TReader* R) {
             ReadSizes(R, RowCount(), "RowHeights", [this](int I, int H) { SetRowHeights(I, H); });
+        },
+        nullptr, false);
+    // An older form's heading alignment: left leaves the default.
+    Filer->DefineProperty(
+        "HeadingAlignment",
+        [this](TReader* R) {
+            static constexpr TgxHorzAlignment Horz[3] = {htaDefault, htaRight, htaCenter};
+            FHeadingHorzAlignment = Horz[ReadOldAlignment(*R)];
+            InvalidateGridNow();
         },
         nullptr, false);
     Filer->DefineProperty(

@@ -215,6 +215,7 @@ TEST_F(GridPersistenceTest, AFormKeepsOnlyWhatDiffersAndReadsOlderSizes) {
     const std::string Old = "object Plain: TgxGrid\n"
                             "  ColWidths = (\n    20\n    30\n    40\n    50\n    60\n    70)\n"
                             "  RowHeights = (\n    16\n    17)\n"
+                            "  HeadingAlignment = taCenter\n"
                             "end\n";
     TMemoryStream OldText, OldBinary;
     OldText.WriteBuffer(Old.data(), static_cast<int>(Old.size()));
@@ -226,6 +227,7 @@ TEST_F(GridPersistenceTest, AFormKeepsOnlyWhatDiffersAndReadsOlderSizes) {
     EXPECT_EQ(Read.ColWidths(1), 30);
     EXPECT_EQ(Read.ColWidths(4), 60);
     EXPECT_EQ(Read.RowHeights(1), 17);
+    EXPECT_EQ(Read.HeadingHorzAlignment(), htaCenter);
 }
 
 TEST_F(GridPersistenceTest, CollectionItemsBindToTheirColumnsRowsAndCells) {
