@@ -239,3 +239,23 @@ TEST_F(GridViewWindow, RightReachesAndFullyShowsACutOffColumnBesideTwoFrozenOnes
     EXPECT_EQ(Grid->CalcColOffset(1), Grid->ColWidths(0));
     EXPECT_EQ(Grid->CalcColOffset(2), Grid->ColWidths(0) + 90);
 }
+
+TEST_F(GridViewWindow, VisibleRowsCountFrozenRowsOnceAndEndInAFraction) {
+    Grid->SetGridColCount(2);
+    Grid->SetFixedRowCount(2);
+    Grid->UpdateScrollRange();
+    int Whole = 0;
+    int Y = Grid->FixedHeight();
+    for (int R = Grid->TopRow(); Y + Grid->RowHeights(R) - 1 <= Grid->ClientHeight(); ++R) {
+        Y += Grid->RowHeights(R);
+        ++Whole;
+    }
+    EXPECT_EQ(Grid->GetVisibleRowCount(), Whole);
+    // Whole frozen and scrolling rows, then what shows of the next one.
+    const int Next = Grid->TopRow() + Whole;
+    const double Fraction =
+        double(Grid->ClientHeight() - Y) / Grid->RowHeights(Next);
+    EXPECT_DOUBLE_EQ(Grid->GetVisibleRows(), 2 + Whole + Fraction);
+    EXPECT_EQ(Grid->GetGridRowHeights(Grid->RowCount()), 0);
+    EXPECT_EQ(Grid->GetGridRowHeights(-1), 0);
+}
