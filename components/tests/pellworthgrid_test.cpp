@@ -1,5 +1,7 @@
 #include "components/PellworthGrid.h"
 #include "grid/model/Columns.h"
+#include "grid/model/CurrentCell.h"
+#include "grid/model/PropDefaults.h"
 #include "grid/view/DrawData.h"
 #include "platform/gui/Forms.h"
 #include "platform/gui/QtApp.h"
@@ -152,6 +154,25 @@ TEST_F(PellworthGridTest, ACellProviderTakesEveryValueAndKeepsZeros) {
 
     Grid->CellProvider = nullptr;
     EXPECT_EQ(Cell(1, 1), "own") << "the grid's own store was not touched";
+}
+
+TEST_F(PellworthGridTest, EditRelaysHandTheEditedValueToTheProvider) {
+    MapProvider Provider;
+    Grid->CellProvider = &Provider;
+    Grid->SetCurrentCell(2, 3);
+    Grid->CurrentCell()->SetBuffer(Variant(AnsiString("typed")), false);
+
+    // Only a combo column hands its value on while the edit runs.
+    Grid->DoCellEdit(2, Variant(3), true);
+    EXPECT_TRUE(Provider.Cells.empty());
+    Grid->GetCol(2)->SetButtonType(grid::btCombo);
+    Grid->DoCellEdit(2, Variant(3), true);
+    EXPECT_EQ(VarToStr(Provider.Cells[{2, 3}]), "typed");
+
+    Provider.Cells.clear();
+    bool Cancel = false;
+    Grid->DoEndCellEdit(2, Variant(AnsiString("3")), Cancel);
+    EXPECT_EQ(VarToStr(Provider.Cells[{2, 3}]), "typed");
 }
 
 // The painter's text as the company grid hands it on.
