@@ -91,7 +91,9 @@ void TgxBaseGrid::AssignPropKinds(TgxBaseGrid* Source, TgxPropKinds Kinds, bool 
     TMemoryStream Stream;
     Source->SavePropToStream(&Stream, Kinds, AllProperties(), WithData);
     Stream.SetPosition(0);
-    ReadState(&Stream, cmaNone);
+    // The checked load: a source beyond what a stream may hold is refused
+    // before this grid changes.
+    LoadFromStream(&Stream, cmaNone);
     SetBounds(L, T, W, H);
     SetVisible(Shown);
 }

@@ -267,6 +267,12 @@ TEST_F(GridPersistenceTest, AssignmentAndCopiesTakeTheState) {
     EXPECT_EQ(Other.Left(), 5); // where a grid stands is its own
     EXPECT_EQ(Other.Height(), 80);
 
+    // A source beyond what a grid takes from a stream is refused whole.
+    TgxGrid Huge(nullptr);
+    Huge.SetGridColCount(TgxBaseGrid::MaxStreamCols + 1);
+    EXPECT_THROW(Other.Assign(&Huge), EReadError);
+    EXPECT_EQ(LookOf(Other), Before);
+
     // Only the rows: the column count stays.
     TgxGrid RowsOnly(nullptr);
     RowsOnly.AssignPropKinds(Grid.get(), {pkRows}, false);
