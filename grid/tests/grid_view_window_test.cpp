@@ -259,3 +259,18 @@ TEST_F(GridViewWindow, VisibleRowsCountFrozenRowsOnceAndEndInAFraction) {
     EXPECT_EQ(Grid->GetGridRowHeights(Grid->RowCount()), 0);
     EXPECT_EQ(Grid->GetGridRowHeights(-1), 0);
 }
+
+TEST_F(GridViewWindow, TheLeftColumnIsNeverAHiddenOne) {
+    Grid->GetCol(Variant(4))->SetVisible(false);
+    // Scrolling right onto the hidden column lands on the next visible one,
+    // scrolling left onto it on the previous one.
+    Grid->SetLeftCol(4);
+    EXPECT_EQ(Grid->LeftCol(), 5);
+    Grid->SetLeftCol(6);
+    ASSERT_EQ(Grid->LeftCol(), 6);
+    Grid->SetLeftCol(4);
+    EXPECT_EQ(Grid->LeftCol(), 3);
+    int Col = 0;
+    EXPECT_TRUE(Grid->GetVisibleLeftCol(0, Col));
+    EXPECT_EQ(Col, Grid->FixedCols());
+}

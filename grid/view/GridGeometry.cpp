@@ -141,46 +141,45 @@ int TgxBaseGrid::MinTopRow() const {
     return Next;
 }
 
-bool TgxBaseGrid::GetVisibleLeftCol(int Col, int& NewCol) const {
-    NewCol = std::max(Col, FixedCols());
-    bool Found = false;
-    const_cast<TgxVisibleItems&>(FVisibleCols).Locate(NewCol, Found);
-    if (Found) return true;
-    int Prev = 0;
-    int Next = 0;
-    const bool HasPrev = GetPrevCol(NewCol, false, false, Prev) && Prev >= FixedCols();
-    const bool HasNext = GetNextCol(NewCol, false, false, Next);
-    if (Col < LeftCol()) {
-        if (HasPrev) NewCol = Prev;
-        else if (HasNext) NewCol = Next;
-        else return false;
-    } else {
-        if (HasNext) NewCol = Next;
-        else if (HasPrev) NewCol = Prev;
-        else return false;
-    }
+namespace {
+
+// The nearest visible position to Wanted: itself when visible, else the
+// previous one (at or after Fixed) when moving back, the next one when
+// moving on, each falling back to the other direction.
+template <class Prev, class Next>
+bool NearestVisible(const TgxVisibleItems& Items, int Wanted, int Fixed, int Limit, bool Back,
+                    int& Found, Prev GetPrev, Next GetNext) {
+    Found = std::max(Wanted, Fixed);
+    bool Visible = false;
+    const_cast<TgxVisibleItems&>(Items).Locate(Found, Visible);
+    if (Visible && Found < Limit) return true;
+    int Before = 0;
+    int After = 0;
+    const bool HasBefore = GetPrev(Found, Before) && Before >= Fixed;
+    const bool HasAfter = GetNext(Found, After);
+    if (Back ? HasBefore : !HasAfter && HasBefore)
+        Found = Before;
+    else if (HasAfter)
+        Found = After;
+    else
+        return false;
     return true;
 }
 
+} // namespace
+
+bool TgxBaseGrid::GetVisibleLeftCol(int Col, int& NewCol) const {
+    return NearestVisible(
+        FVisibleCols, Col, FixedCols(), ColCount(), Col < LeftCol(), NewCol,
+        [this](int From, int& Out) { return GetPrevCol(From, false, false, Out); },
+        [this](int From, int& Out) { return GetNextCol(From, false, false, Out); });
+}
+
 bool TgxBaseGrid::GetVisibleTopRow(int Row, int& NewRow) const {
-    NewRow = std::max(Row, FixedRows());
-    bool Found = false;
-    const_cast<TgxVisibleItems&>(FVisibleRows).Locate(NewRow, Found);
-    if (Found && NewRow < RowCount()) return true;
-    int Prev = 0;
-    int Next = 0;
-    const bool HasPrev = GetPrevRow(NewRow, false, false, Prev) && Prev >= FixedRows();
-    const bool HasNext = GetNextRow(NewRow, false, false, Next);
-    if (Row < TopRow()) {
-        if (HasPrev) NewRow = Prev;
-        else if (HasNext) NewRow = Next;
-        else return false;
-    } else {
-        if (HasNext) NewRow = Next;
-        else if (HasPrev) NewRow = Prev;
-        else return false;
-    }
-    return true;
+    return NearestVisible(
+        FVisibleRows, Row, FixedRows(), RowCount(), Row < TopRow(), NewRow,
+        [this](int From, int& Out) { return GetPrevRow(From, false, false, Out); },
+        [this](int From, int& Out) { return GetNextRow(From, false, false, Out); });
 }
 
 namespace {

@@ -206,38 +206,39 @@ void ApplyBar(TgxBaseGrid* Grid, int Bar, int Count, int Max, bool Scaled, int P
 
 } // namespace
 
-void TgxBaseGrid::SetHorzVisible(bool Value) {
-    if (!HandleAllocated()) return;
+namespace {
+
+// Shows one bar with its range, or hides it (an always-shown bar stays,
+// disabled). Shown is the grid's record of the bar.
+void SetBarVisible(TgxBaseGrid* Grid, int Bar, bool Value, bool& Shown, bool Always,
+                   const TRange& Range, int Page, int Pos) {
     if (Value) {
-        int Count = 0, Max = 0, Last = 0, First = 0;
-        bool Scaled = false;
-        GetHorzScrollRange(Count, Max, Scaled, Last, First);
-        FHorzShown = true;
-        ApplyBar(this, SB_HORZ, Count, Max, Scaled, HorzScrollPageSize(Max, Count, Last),
-                 GetHorzScrollPos());
+        Shown = true;
+        ApplyBar(Grid, Bar, Range.Count, Range.Max, Range.Scaled, Page, Pos);
         return;
     }
-    if (!FHorzShown && !AlwaysShowHorzScrollBar()) return;
-    FHorzShown = AlwaysShowHorzScrollBar();
-    ShowScrollBar(this, SB_HORZ, FHorzShown);
-    if (FHorzShown) EnableScrollBar(this, SB_HORZ, ESB_DISABLE_BOTH);
+    if (!Shown && !Always) return;
+    Shown = Always;
+    ShowScrollBar(Grid, Bar, Shown);
+    if (Shown) EnableScrollBar(Grid, static_cast<unsigned>(Bar), ESB_DISABLE_BOTH);
+}
+
+} // namespace
+
+void TgxBaseGrid::SetHorzVisible(bool Value) {
+    if (!HandleAllocated()) return;
+    const TRange R = Value ? ScrollRange(FVisibleCols, FixedCols(), GetMaxScrollCol()) : TRange{};
+    SetBarVisible(this, SB_HORZ, Value, FHorzShown, AlwaysShowHorzScrollBar(), R,
+                  Value ? HorzScrollPageSize(R.Max, R.Count, R.Last) : 0,
+                  Value ? GetHorzScrollPos() : 0);
 }
 
 void TgxBaseGrid::SetVertVisible(bool Value) {
     if (!HandleAllocated()) return;
-    if (Value) {
-        int Count = 0, Max = 0, Last = 0, First = 0;
-        bool Scaled = false;
-        GetVertScrollRange(Count, Max, Scaled, Last, First);
-        FVertShown = true;
-        ApplyBar(this, SB_VERT, Count, Max, Scaled, VertScrollPageSize(Max, Count, Last),
-                 GetVertScrollPos());
-        return;
-    }
-    if (!FVertShown && !AlwaysShowVertScrollBar()) return;
-    FVertShown = AlwaysShowVertScrollBar();
-    ShowScrollBar(this, SB_VERT, FVertShown);
-    if (FVertShown) EnableScrollBar(this, SB_VERT, ESB_DISABLE_BOTH);
+    const TRange R = Value ? ScrollRange(FVisibleRows, FixedRows(), GetMaxScrollRow()) : TRange{};
+    SetBarVisible(this, SB_VERT, Value, FVertShown, AlwaysShowVertScrollBar(), R,
+                  Value ? VertScrollPageSize(R.Max, R.Count, R.Last) : 0,
+                  Value ? GetVertScrollPos() : 0);
 }
 
 void TgxBaseGrid::UpdateScrollRange() {
