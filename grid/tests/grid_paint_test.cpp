@@ -284,3 +284,22 @@ TEST_F(GridPaint, HeadingsShowSortPicturesAndButtons) {
     EXPECT_EQ(CountOf(Rect(Empty.Left + 2, Empty.Top + 2, Empty.Right - 2, Empty.Bottom - 2), Back),
               (Empty.Right - Empty.Left - 4) * (Empty.Bottom - Empty.Top - 4));
 }
+
+TEST_F(GridPaint, SelectedRowsShowInTheSelectionColourOrInverted) {
+    Grid->SetGridRowCount(6);
+    Grid->RowSelection().SetSelected(3, true);
+    Grid->CheckGridStatus();
+    ASSERT_EQ(Grid->GridStatus(), grRowSelect);
+    Grid->SetSelectionType(sltColor);
+    Grid->SetSelectionColor(clNavy);
+    PaintAll();
+    const TRect Cell = Grid->CellRect(2, 3);
+    EXPECT_EQ(Pixel(Cell.Right - 2, Cell.Bottom - 2), clNavy);
+    EXPECT_EQ(Pixel(Grid->CellRect(2, 4).Right - 2, Grid->CellRect(2, 4).Bottom - 2), clWhite);
+    // Inverted: white turns black, the silver line under the cell dark grey.
+    Grid->SetSelectionType(sltInvert);
+    PaintAll();
+    EXPECT_EQ(Pixel(Cell.Right - 2, Cell.Bottom - 2), clBlack);
+    EXPECT_EQ(Pixel(Cell.Right - 2, Cell.Bottom), 0x3F3F3F);
+    EXPECT_EQ(Pixel(Grid->CellRect(2, 4).Right - 2, Grid->CellRect(2, 4).Bottom - 2), clWhite);
+}

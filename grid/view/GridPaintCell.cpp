@@ -15,6 +15,7 @@
 #include "grid/model/CurrentCell.h"
 #include "grid/model/InplaceControl.h"
 #include "grid/view/DrawData.h"
+#include "platform/gui/Blit.h"
 #include "platform/gui/GdiLines.h"
 
 #include <algorithm>
@@ -163,6 +164,12 @@ void TgxBaseGrid::DoDrawCell(int DisplayCol, int DisplayRow, bool Selected, cons
             CellLoaded(Data, Selected);
     }
     DrawCellFocusRect(DisplayCol, DisplayRow);
+    // Without a selection colour a selected cell shows inverted, lines and all.
+    if (Selected && !SelectionColorEnabled()) {
+        const TRect& R = Data.OuterRect;
+        PatBlt(Canvas(), R.Left, R.Top, std::min(R.Right, ClientWidth()) - R.Left,
+               std::min(R.Bottom, ClientHeight()) - R.Top, DSTINVERT);
+    }
 }
 
 void TgxBaseGrid::CellLoaded(TgxDrawData& Data, bool Selected) {
