@@ -494,6 +494,16 @@ public:
     bool CanEditRow(int DataRow) const;
     bool CanEditCell(int DataCol, int DataRow);
     bool CellIsReadOnly(int DataCol, int DataRow);
+    // Grid-level looks: each stores a new value and repaints what can change.
+    TAlignment HeadingAlignment() const { return FHeadingAlignment; }
+    // Kept for old forms: left-justified means "as the grid aligns".
+    void SetHeadingAlignment(TAlignment Value);
+    void SetHeadingHorzAlignment(TgxHorzAlignment Value);
+    void SetHeadingVertAlignment(TgxVertAlignment Value);
+    void SetHeadingWordWrap(TgxWordWrap Value);
+    void SetHorzAlignment(TgxHorzAlignment Value);
+    void SetVertAlignment(TgxVertAlignment Value);
+    void SetRowBarAlignment(TgxVertAlignment Value);
 
     // ---- geometry and hit testing (view/GridGeometry) --------------------------------------
     // The left (top) edge of a display column (row) on screen, -1 when the
@@ -1082,6 +1092,7 @@ private:
     // ---- paint state (view/GridPaint*) -----------------------------------------------------------
     std::unique_ptr<TFont> FDrawFont; // scratch font handed to draw-info handlers
     TFont* FLastPaintFont = nullptr;  // the font the canvas took last in this paint
+    TAlignment FHeadingAlignment = taLeftJustify; // the older heading alignment
     bool FPaintedOnce = false;
 };
 

@@ -219,3 +219,24 @@ TEST_F(GridAttributes, SettingsScaleCheckValuesAndHeadingStyle) {
     EXPECT_NE(Style.find("font-weight: BOLD;"), AnsiString::npos) << Style;
     EXPECT_NE(Style.find("height: 15px;\""), AnsiString::npos) << Style;
 }
+
+TEST_F(GridAttributes, HeadingAlignmentKeepsTheOlderSettingInStep) {
+    Grid->SetHorzAlignment(htaCenter);
+    // A left-justified heading follows the grid's alignment.
+    Grid->SetHeadingAlignment(taRightJustify);
+    EXPECT_EQ(Grid->HeadingHorzAlignment(), htaRight);
+    EXPECT_EQ(Grid->GiveCellHorzAlignment(2, 0), htaRight);
+    Grid->SetHeadingAlignment(taLeftJustify);
+    EXPECT_EQ(Grid->HeadingHorzAlignment(), htaDefault);
+    EXPECT_EQ(Grid->GiveCellHorzAlignment(2, 0), htaCenter);
+    Grid->SetHeadingHorzAlignment(htaCenter);
+    EXPECT_EQ(Grid->HeadingAlignment(), taCenter);
+    // Data cells take the grid's alignments last.
+    Grid->SetVertAlignment(vtaBottom);
+    EXPECT_EQ(Grid->GiveCellHorzAlignment(2, 2), htaCenter);
+    EXPECT_EQ(Grid->GiveCellVertAlignment(2, 2), vtaBottom);
+    Grid->SetHeadingVertAlignment(vtaCenter);
+    EXPECT_EQ(Grid->GiveCellVertAlignment(2, 0), vtaCenter);
+    Grid->SetHeadingWordWrap(uiOn);
+    EXPECT_EQ(Grid->GiveHeadingWordWrap(2), uiOn);
+}

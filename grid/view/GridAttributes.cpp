@@ -268,6 +268,60 @@ bool TgxBaseGrid::CellIsReadOnly(int DataCol, int DataRow) {
     return !CanEditCell(DataCol, DataRow);
 }
 
+// ---- grid-level looks --------------------------------------------------------------------------
+
+namespace {
+
+TAlignment ToAlignment(TgxHorzAlignment Value) {
+    return Value == htaRight ? taRightJustify : Value == htaCenter ? taCenter : taLeftJustify;
+}
+
+} // namespace
+
+void TgxBaseGrid::SetHeadingAlignment(TAlignment Value) {
+    if (Value == FHeadingAlignment) return;
+    FHeadingAlignment = Value;
+    FHeadingHorzAlignment = Value == taLeftJustify ? htaDefault : FromAlignment(Value);
+    if (GetHeadingOn()) CheckInvalidateRow(0);
+}
+
+void TgxBaseGrid::SetHeadingHorzAlignment(TgxHorzAlignment Value) {
+    if (Value == FHeadingHorzAlignment) return;
+    FHeadingHorzAlignment = Value;
+    FHeadingAlignment = ToAlignment(Value);
+    if (GetHeadingOn()) CheckInvalidateRow(0);
+}
+
+void TgxBaseGrid::SetHeadingVertAlignment(TgxVertAlignment Value) {
+    if (Value == FHeadingVertAlignment) return;
+    FHeadingVertAlignment = Value;
+    if (GetHeadingOn()) CheckInvalidateRow(0);
+}
+
+void TgxBaseGrid::SetHeadingWordWrap(TgxWordWrap Value) {
+    if (Value == FHeadingWordWrap) return;
+    FHeadingWordWrap = Value;
+    if (GetHeadingOn()) CheckInvalidateRow(0);
+}
+
+void TgxBaseGrid::SetHorzAlignment(TgxHorzAlignment Value) {
+    if (Value == FHorzAlignment) return;
+    FHorzAlignment = Value;
+    InvalidateGridNow();
+}
+
+void TgxBaseGrid::SetVertAlignment(TgxVertAlignment Value) {
+    if (Value == FVertAlignment) return;
+    FVertAlignment = Value;
+    InvalidateGridNow();
+}
+
+void TgxBaseGrid::SetRowBarAlignment(TgxVertAlignment Value) {
+    if (Value == FRowBarAlignment) return;
+    FRowBarAlignment = Value;
+    CheckInvalidateCol(0);
+}
+
 #undef GX_LEVELS
 
 } // namespace grid
