@@ -303,3 +303,28 @@ TEST_F(GridPaint, SelectedRowsShowInTheSelectionColourOrInverted) {
     EXPECT_EQ(Pixel(Cell.Right - 2, Cell.Bottom), 0x3F3F3F);
     EXPECT_EQ(Pixel(Grid->CellRect(2, 4).Right - 2, Grid->CellRect(2, 4).Bottom - 2), clWhite);
 }
+
+TEST_F(GridPaint, TheFocusFrameAndColoursShowOnlyWhenConfiguredAndFocused) {
+    Grid->SetGridRowCount(5);
+    Grid->SetFocusBorder(fbNone);
+    Grid->SetFocus();
+    ASSERT_TRUE(Grid->Focused());
+    PaintAll();
+    const TRect Cur = Grid->CellRect(Grid->Col(), Grid->Row());
+    EXPECT_EQ(Ink(Cur, clWhite), 0);
+    EXPECT_FALSE(Grid->DisplayFocusRect(Grid->Col(), Grid->Row()));
+    // A focus colour alone is a focus look: the current cell takes it.
+    Grid->SetFocusColor(clYellow);
+    PaintAll();
+    EXPECT_EQ(Pixel(Cur.Right - 2, Cur.Bottom - 2), clYellow);
+    EXPECT_EQ(Pixel(Grid->CellRect(Grid->Col(), 3).Right - 2, Grid->CellRect(Grid->Col(), 3).Bottom - 2),
+              clWhite);
+    // Without the focus, no focus look.
+    auto* Other = new TgxGrid(Form);
+    Other->SetParent(Form);
+    Other->SetBounds(0, 330, 100, 60);
+    Other->SetFocus();
+    ASSERT_FALSE(Grid->Focused());
+    PaintAll();
+    EXPECT_EQ(Pixel(Cur.Right - 2, Cur.Bottom - 2), clWhite);
+}
