@@ -598,6 +598,15 @@ public:
     void ModifyHorzScrollBar(int ScrollCode, int Pos);
     // Clamps to the largest top-left and to visible columns and rows first.
     void MoveTopLeft(int ALeft, int ATop) override;
+    // The bottom of the last visible row's cell with its line, at most the
+    // client height.
+    int GetMaxScrollHeight() const;
+    // The wait between two auto-scroll steps for the mouse at the screen
+    // point: slow near the data area, fast further out. Direction 0 is
+    // across, 1 up and down, 2 both.
+    int WaitingTime(int ScreenX, int ScreenY, int Direction) const;
+    static constexpr int ScrollHighSpeedDelay = 0;
+    static constexpr int ScrollLowSpeedDelay = 200;
 
     // ---- painting (view/GridPaint*) -----------------------------------------------------------
     // Lines first, then the fixed and the scrolling cells that meet the clip
@@ -813,6 +822,8 @@ public:
     int ReadColFor(int StoredCol) const;
     // Refuses a count (columns or rows) a stream asks for beyond Max.
     static void CheckStreamCount(const char* What, int Value, int Max);
+    // Refuses a pixel size a stream asks for outside Min..MaxStreamExtent.
+    static void CheckStreamSize(const char* What, int Value, int Min);
     // Copies groups of another grid's state (through the saved state).
     void Assign(TPersistent* Source) override;
     virtual void AssignPropKinds(TgxBaseGrid* Source, TgxPropKinds Kinds, bool WithData);

@@ -274,3 +274,21 @@ TEST_F(GridViewWindow, TheLeftColumnIsNeverAHiddenOne) {
     EXPECT_TRUE(Grid->GetVisibleLeftCol(0, Col));
     EXPECT_EQ(Col, Grid->FixedCols());
 }
+
+TEST_F(GridViewWindow, AutoScrollWaitsLongNearTheDataAreaAndNotFarOut) {
+    Grid->SetGridRowCount(5);
+    const int Bottom = Grid->GetMaxScrollHeight();
+    ASSERT_LT(Bottom, Grid->ClientHeight());
+    struct Case {
+        int Below;
+        int Wait;
+    };
+    for (const Case C : {Case{10, 200}, Case{14, 200}, Case{15, 0}, Case{20, 0}}) {
+        const TPoint P = Grid->ClientToScreen(TPoint{100, Bottom + C.Below});
+        EXPECT_EQ(Grid->WaitingTime(P.X, P.Y, 1), C.Wait) << C.Below;
+        EXPECT_EQ(Grid->WaitingTime(P.X, P.Y, 2), C.Wait) << C.Below;
+    }
+    // Across, a point inside the data area is no distance at all.
+    const TPoint Inside = Grid->ClientToScreen(TPoint{100, Bottom + 20});
+    EXPECT_EQ(Grid->WaitingTime(Inside.X, Inside.Y, 0), 200);
+}

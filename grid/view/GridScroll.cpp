@@ -2,11 +2,13 @@
 // lists of visible rows and columns, and the way a scroll message becomes
 // a new top row or left column.
 #include "grid/model/BaseGrid.h"
+#include "platform/gui/Forms.h"
 #include "platform/gui/Messages.h"
 #include "platform/gui/WindowScroll.h"
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 
 namespace grid {
 
@@ -356,6 +358,46 @@ void TgxBaseGrid::SetAlwaysShowScrollBar(TScrollStyle Value) {
     if (Value == FAlwaysShowScrollBar) return;
     FAlwaysShowScrollBar = Value;
     UpdateScrollRange();
+}
+
+int TgxBaseGrid::GetMaxScrollHeight() const {
+    if (!HandleAllocated()) return 0;
+    const int Count = FVisibleRows.VisibleCount();
+    if (Count == 0) return std::min(ClientHeight(), FFixedHeight);
+    const TRect Last = CellRect(0, FVisibleRows.GetItem(Count));
+    if (Last.Bottom <= Last.Top) return ClientHeight();
+    return std::min(ClientHeight(), Last.Bottom + FHorzLineWidth);
+}
+
+int TgxBaseGrid::WaitingTime(int ScreenX, int ScreenY, int Direction) const {
+    const TPoint P = ScreenToClient(TPoint{ScreenX, ScreenY});
+    const TPoint Corner = ClientToScreen(TPoint{FFixedWidth, FFixedHeight});
+    int H = 0;
+    int V = 0;
+    int M = 30;
+    if (Direction == 0 || Direction == 2) {
+        if (P.X >= ClientWidth()) {
+            H = P.X - ClientWidth();
+            M = std::min(30, Screen->Width() - ScreenX);
+        } else if (P.X <= FFixedWidth) {
+            H = FFixedWidth - P.X;
+            M = std::min(30, Corner.X);
+        }
+    }
+    if (Direction == 1 || Direction == 2) {
+        const int MaxHeight = GetMaxScrollHeight();
+        if (P.Y >= MaxHeight) {
+            V = P.Y - MaxHeight;
+            M = std::min(M, Screen->Height() - ScreenY);
+        } else if (P.Y <= FFixedHeight) {
+            V = FFixedHeight - P.Y;
+            M = std::min(M, Corner.Y);
+        }
+    }
+    const int Distance = Direction == 2 ? std::max(H, V) : Direction == 1 ? V : H;
+    if (M <= 0) return ScrollHighSpeedDelay;
+    const int K = std::min(Distance, M) * std::abs(ScrollLowSpeedDelay - ScrollHighSpeedDelay) / M;
+    return K < ScrollLowSpeedDelay / 2 ? ScrollLowSpeedDelay : ScrollHighSpeedDelay;
 }
 
 } // namespace grid
