@@ -87,11 +87,11 @@ int ReadCount(TReader* Reader, const char* What, int Max) {
     return Value;
 }
 
-int ReadExtent(TReader* Reader, const char* What) {
+// A size read from a stream; a default size must be at least 1, as a
+// default of 0 would hide every new column or row.
+int ReadExtent(TReader* Reader, const char* What, int Min = 0) {
     const int Value = Reader->ReadInteger();
-    if (Value < 0 || Value > TgxBaseGrid::MaxStreamExtent)
-        throw EReadError(
-            Format("%s %d is outside 0..%d", What, Value, TgxBaseGrid::MaxStreamExtent));
+    TgxBaseGrid::CheckStreamSize(What, Value, Min);
     return Value;
 }
 
@@ -196,12 +196,12 @@ void TgxGridStreamComponent::DefineProperties(TFiler* Filer) {
         FKinds.Contains(pkRows) && !FKinds.Contains(pkGrid));
     Filer->DefineProperty(
         "DefaultColWidth",
-        [G](TReader* R) { G->SetDefaultColWidth(ReadExtent(R, "DefaultColWidth")); },
+        [G](TReader* R) { G->SetDefaultColWidth(ReadExtent(R, "DefaultColWidth", 1)); },
         [Source](TWriter* W) { W->WriteInteger(Source->DefaultColWidth()); },
         FKinds.Contains(pkCols) && !FKinds.Contains(pkGrid) && FProperties.Contains(prWidth));
     Filer->DefineProperty(
         "DefaultRowHeight",
-        [G](TReader* R) { G->SetDefaultRowHeight(ReadExtent(R, "DefaultRowHeight")); },
+        [G](TReader* R) { G->SetDefaultRowHeight(ReadExtent(R, "DefaultRowHeight", 1)); },
         [Source](TWriter* W) { W->WriteInteger(Source->DefaultRowHeight()); },
         FKinds.Contains(pkRows) && !FKinds.Contains(pkGrid) && FProperties.Contains(prHeight));
     Filer->DefineProperty(
@@ -256,6 +256,11 @@ const TPublished<TgxGridStreamComponent>
 void TgxBaseGrid::CheckStreamCount(const char* What, int Value, int Max) {
     if (Value < 0 || Value > Max)
         throw EReadError(Format("%s %d is outside 0..%d", What, Value, Max));
+}
+
+void TgxBaseGrid::CheckStreamSize(const char* What, int Value, int Min) {
+    if (Value < Min || Value > MaxStreamExtent)
+        throw EReadError(Format("%s %d is outside %d..%d", What, Value, Min, MaxStreamExtent));
 }
 
 void TgxBaseGrid::SetSaveAllProps(bool Value) {

@@ -103,10 +103,14 @@ const TPublished<TgxGrid, TWinControl> GridClass(
             .Default(15);
         C.Property("RowBarOn", &TgxGrid::GetRowBarOn, &TgxGrid::SetRowBarOn).Default(true);
         C.Property("RowBarWidth", &TgxGrid::GetRowBarWidth, &TgxGrid::SetRowBarWidth).Default(14);
-        C.Property("DefaultColWidth", &TgxGrid::DefaultColWidth, &TgxGrid::SetDefaultColWidth)
-            .Default(64);
-        C.Property("DefaultRowHeight", &TgxGrid::DefaultRowHeight, &TgxGrid::SetDefaultRowHeight)
-            .Default(14);
+        C.Property("DefaultColWidth", &TgxGrid::DefaultColWidth, [](TgxGrid& G, int V) {
+             if (G.Reading()) TgxBaseGrid::CheckStreamSize("DefaultColWidth", V, 1);
+             G.SetDefaultColWidth(V);
+         }).Default(64);
+        C.Property("DefaultRowHeight", &TgxGrid::DefaultRowHeight, [](TgxGrid& G, int V) {
+             if (G.Reading()) TgxBaseGrid::CheckStreamSize("DefaultRowHeight", V, 1);
+             G.SetDefaultRowHeight(V);
+         }).Default(14);
         C.Property("ButtonEdgeWidth", &TgxGrid::ButtonEdgeWidth, &TgxGrid::SetButtonEdgeWidth)
             .Default(2);
         C.Property("DefaultButtonWidth", &TgxGrid::DefaultButtonWidth,
