@@ -824,8 +824,6 @@ public:
     static void CheckStreamCount(const char* What, int Value, int Max);
     // Refuses a pixel size a stream asks for outside Min..MaxStreamExtent.
     static void CheckStreamSize(const char* What, int Value, int Min);
-    // Refuses a pixel size a stream asks for outside Min..MaxStreamExtent.
-    static void CheckStreamSize(const char* What, int Value, int Min);
     // Copies groups of another grid's state (through the saved state).
     void Assign(TPersistent* Source) override;
     virtual void AssignPropKinds(TgxBaseGrid* Source, TgxPropKinds Kinds, bool WithData);
