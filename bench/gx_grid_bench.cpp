@@ -96,7 +96,9 @@ public:
             for (int C = 1; C <= DataCols; ++C)
                 Cells.push_back(QString::fromStdString(CellText(R, C)));
     }
-    int rowCount(const QModelIndex& Parent) const override { return Parent.isValid() ? 0 : DataRows; }
+    int rowCount(const QModelIndex& Parent) const override {
+        return Parent.isValid() ? 0 : DataRows;
+    }
     int columnCount(const QModelIndex& Parent) const override {
         return Parent.isValid() ? 0 : DataCols;
     }
@@ -158,7 +160,8 @@ template <class TSide> void Memory(benchmark::State& State, TSide& Side) {
     for (auto _ : State)
         benchmark::DoNotOptimize(Side.Peak);
     State.counters["peak_MB"] = static_cast<double>(Side.Peak) / (1024.0 * 1024.0);
-    State.counters["bytes_per_cell"] = static_cast<double>(Side.Peak) / (double(DataRows) * DataCols);
+    State.counters["bytes_per_cell"] =
+        static_cast<double>(Side.Peak) / (double(DataRows) * DataCols);
 }
 
 void BM_GxGrid_Memory(benchmark::State& State) {

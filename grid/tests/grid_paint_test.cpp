@@ -2,9 +2,9 @@
 // on its backing image: frozen and hidden columns, a coloured row, a
 // wrapped heading, a picture cell, the scaled scroll bar, page-downs, the
 // thumb tracked to the end and the focus frame on the last row.
+#include "grid/foundation/GridCommonVariant.h"
 #include "grid/model/Columns.h"
 #include "grid/model/GxGrid.h"
-#include "grid/foundation/GridCommonVariant.h"
 #include "grid/view/DrawData.h"
 #include "platform/gui/Forms.h"
 #include "platform/gui/Messages.h"
@@ -180,7 +180,8 @@ TEST_F(GridPaint, DrawInfoAndCellLoadedHandlersChangeWhatIsPainted) {
     const TRect Green = Grid->CellRect(2, 2);
     EXPECT_EQ(Pixel(Green.Right - 2, Green.Bottom - 2), clLime);
     // "x" is drawn at the left: nothing but background on the right half.
-    EXPECT_EQ(Ink(Rect((Green.Left + Green.Right) / 2, Green.Top, Green.Right, Green.Bottom), clLime), 0);
+    EXPECT_EQ(
+        Ink(Rect((Green.Left + Green.Right) / 2, Green.Top, Green.Right, Green.Bottom), clLime), 0);
     EXPECT_GT(Ink(Grid->CellRect(3, 3), clWhite), 5);
 
     // A cancelled cell is left to the handler.
@@ -317,8 +318,9 @@ TEST_F(GridPaint, TheFocusFrameAndColoursShowOnlyWhenConfiguredAndFocused) {
     Grid->SetFocusColor(clYellow);
     PaintAll();
     EXPECT_EQ(Pixel(Cur.Right - 2, Cur.Bottom - 2), clYellow);
-    EXPECT_EQ(Pixel(Grid->CellRect(Grid->Col(), 3).Right - 2, Grid->CellRect(Grid->Col(), 3).Bottom - 2),
-              clWhite);
+    EXPECT_EQ(
+        Pixel(Grid->CellRect(Grid->Col(), 3).Right - 2, Grid->CellRect(Grid->Col(), 3).Bottom - 2),
+        clWhite);
     // Without the focus, no focus look.
     auto* Other = new TgxGrid(Form);
     Other->SetParent(Form);

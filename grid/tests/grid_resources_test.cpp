@@ -39,12 +39,11 @@ TEST(GridResources, PicturesHaveTheirSizesAndTheCheckerStartsBlack) {
         int Width;
         int Height;
     };
-    const Case Cases[] = {{"GXDOTARROWRIGHT", 6, 11}, {"GXINSERTROW", 9, 11},
-                          {"GXCHANGEDROW", 11, 11},   {"GXARROWCOMBO", 5, 5},
-                          {"GXBUTDETAIL", 7, 5},      {"GXSORTUP", 12, 13},
-                          {"GXSORTDOWN", 12, 13},     {"GXSORTBULLET", 12, 13},
-                          {"GXSPINUP", 7, 4},         {"GXSPINDOWN", 7, 4},
-                          {"GXSPINLEFT", 4, 7},       {"GXSPINRIGHT", 4, 7}};
+    const Case Cases[] = {
+        {"GXDOTARROWRIGHT", 6, 11}, {"GXINSERTROW", 9, 11},   {"GXCHANGEDROW", 11, 11},
+        {"GXARROWCOMBO", 5, 5},     {"GXBUTDETAIL", 7, 5},    {"GXSORTUP", 12, 13},
+        {"GXSORTDOWN", 12, 13},     {"GXSORTBULLET", 12, 13}, {"GXSPINUP", 7, 4},
+        {"GXSPINDOWN", 7, 4},       {"GXSPINLEFT", 4, 7},     {"GXSPINRIGHT", 4, 7}};
     for (const Case& C : Cases) {
         TBitmap* B = GridBitmapByName(C.Name);
         ASSERT_NE(B, nullptr) << C.Name;

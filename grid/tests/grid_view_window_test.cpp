@@ -147,7 +147,8 @@ TEST_F(GridViewWindow, ScrollRangeAndPositionTable) {
         bool Scaled;
         int Max;
     };
-    for (const Case C : {Case{100, false, 100}, Case{32767, false, 32767}, Case{40000, true, 32767}}) {
+    for (const Case C :
+         {Case{100, false, 100}, Case{32767, false, 32767}, Case{40000, true, 32767}}) {
         Grid->SetGridRowCount(C.Rows);
         Grid->SetTopRow(1);
         int Count = 0, Max = 0, Last = 0, First = 0;
@@ -253,8 +254,7 @@ TEST_F(GridViewWindow, VisibleRowsCountFrozenRowsOnceAndEndInAFraction) {
     EXPECT_EQ(Grid->GetVisibleRowCount(), Whole);
     // Whole frozen and scrolling rows, then what shows of the next one.
     const int Next = Grid->TopRow() + Whole;
-    const double Fraction =
-        double(Grid->ClientHeight() - Y) / Grid->RowHeights(Next);
+    const double Fraction = double(Grid->ClientHeight() - Y) / Grid->RowHeights(Next);
     EXPECT_DOUBLE_EQ(Grid->GetVisibleRows(), 2 + Whole + Fraction);
     EXPECT_EQ(Grid->GetGridRowHeights(Grid->RowCount()), 0);
     EXPECT_EQ(Grid->GetGridRowHeights(-1), 0);

@@ -11,8 +11,7 @@ namespace {
 
 // The cell's value unless it is NotSet, then the first and the second of
 // column and row in DrawOverlap order; NotSet when none says anything.
-template <class T>
-T FirstSet(TgxDrawOverlap Overlap, T Cell, T ColValue, T RowValue, T NotSet) {
+template <class T> T FirstSet(TgxDrawOverlap Overlap, T Cell, T ColValue, T RowValue, T NotSet) {
     if (Cell != NotSet) return Cell;
     const T First = Overlap == doDrawRowOnTop ? RowValue : ColValue;
     const T Second = Overlap == doDrawRowOnTop ? ColValue : RowValue;
@@ -215,8 +214,7 @@ double TgxBaseGrid::GiveCellSpinIncrement(int DataCol, int DataRow) {
     GX_LEVELS(DataCol, DataRow);
     const bool RowSpin = Row && IsSpin(Row->ButtonType());
     const bool ColSpin = Col && IsSpin(Col->ButtonType());
-    if (FDrawOverlap == doDrawRowOnTop ? RowSpin : !ColSpin && RowSpin)
-        return Row->SpinIncrement();
+    if (FDrawOverlap == doDrawRowOnTop ? RowSpin : !ColSpin && RowSpin) return Row->SpinIncrement();
     if (ColSpin) return Col->SpinIncrement();
     return 0;
 }

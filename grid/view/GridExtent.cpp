@@ -1,12 +1,12 @@
 // How many columns and rows the client area shows, the direct resizing of
 // one column or row, and the scaling of sizes and fonts with the form.
-#include "grid/model/BaseGrid.h"
-#include "grid/model/Columns.h"
-#include "grid/model/Rows.h"
 #include "grid/foundation/GridCommonCheckBox.h"
+#include "grid/model/BaseGrid.h"
 #include "grid/model/CheckBox.h"
+#include "grid/model/Columns.h"
 #include "grid/model/InplaceControl.h"
 #include "grid/model/PropDefaults.h"
+#include "grid/model/Rows.h"
 
 #include <algorithm>
 #include <cmath>
@@ -51,8 +51,8 @@ namespace {
 
 // Visible items that fit wholly, then the fraction of the next visible one.
 template <class Extent, class Visible>
-double CountWithFraction(int Start, int FixedEnd, int ScrollFrom, int Count, int Room,
-                         Extent Size, Visible IsVisible) {
+double CountWithFraction(int Start, int FixedEnd, int ScrollFrom, int Count, int Room, Extent Size,
+                         Visible IsVisible) {
     int Used = Start;
     int Whole = 0;
     auto Fraction = [&](int From) {
@@ -206,10 +206,12 @@ AnsiString ColorText(TColor Color) {
         const char* Name;
     };
     static const TName Names[] = {
-        {clBlack, "clBlack"},   {clMaroon, "clMaroon"}, {clGreen, "clGreen"}, {clOlive, "clOlive"},
-        {clNavy, "clNavy"},     {clPurple, "clPurple"}, {clTeal, "clTeal"},   {clGray, "clGray"},
-        {clSilver, "clSilver"}, {clRed, "clRed"},       {clLime, "clLime"},   {clYellow, "clYellow"},
-        {clBlue, "clBlue"},     {clFuchsia, "clFuchsia"}, {clAqua, "clAqua"}, {clWhite, "clWhite"}};
+        {clBlack, "clBlack"}, {clMaroon, "clMaroon"},   {clGreen, "clGreen"},
+        {clOlive, "clOlive"}, {clNavy, "clNavy"},       {clPurple, "clPurple"},
+        {clTeal, "clTeal"},   {clGray, "clGray"},       {clSilver, "clSilver"},
+        {clRed, "clRed"},     {clLime, "clLime"},       {clYellow, "clYellow"},
+        {clBlue, "clBlue"},   {clFuchsia, "clFuchsia"}, {clAqua, "clAqua"},
+        {clWhite, "clWhite"}};
     for (const TName& N : Names)
         if (N.Color == Color) return N.Name;
     char Buffer[16];

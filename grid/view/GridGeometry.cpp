@@ -16,8 +16,7 @@ namespace {
 // Walks the visible items from the first at or after From while they lie
 // before Stop and Used stays within Room; Used grows by each extent.
 template <class Extent>
-int WalkBefore(const TgxVisibleItems& Items, int From, int Stop, int Used, int Room,
-               Extent Size) {
+int WalkBefore(const TgxVisibleItems& Items, int From, int Stop, int Used, int Room, Extent Size) {
     bool Found = false;
     int K = const_cast<TgxVisibleItems&>(Items).Locate(From, Found);
     for (; K <= Items.VisibleCount() && Used <= Room; ++K) {
@@ -81,8 +80,10 @@ TRect TgxBaseGrid::CellRect(int DisplayCol, int DisplayRow) const {
 }
 
 TRect TgxBaseGrid::BoxRect(int LeftCol, int TopRow, int RightCol, int BottomRow) const {
-    const int LastCol = FVisibleCols.VisibleCount() ? FVisibleCols.GetItem(FVisibleCols.VisibleCount()) : 0;
-    const int LastRow = FVisibleRows.VisibleCount() ? FVisibleRows.GetItem(FVisibleRows.VisibleCount()) : 0;
+    const int LastCol =
+        FVisibleCols.VisibleCount() ? FVisibleCols.GetItem(FVisibleCols.VisibleCount()) : 0;
+    const int LastRow =
+        FVisibleRows.VisibleCount() ? FVisibleRows.GetItem(FVisibleRows.VisibleCount()) : 0;
     if (LeftCol > LastCol || RightCol < 0 || TopRow > LastRow || BottomRow < 0) return TRect{};
     if ((GetRowBarOn() && GetHeadingOn()) || (LeftCol >= FixedCols() && TopRow >= FixedRows()))
         return TCustomGrid_ts::BoxRect(LeftCol, TopRow, RightCol, BottomRow);

@@ -46,8 +46,7 @@ bool TgxBaseGrid::GetNextCol(int DisplayCol, bool SkipReadOnlyCols, bool RowSele
     for (NewCol = std::max(DisplayCol + 1, 1); NewCol <= Last; ++NewCol) {
         const TgxCol* Col = FCols->Item(GetDataCol(NewCol));
         if (!Col->Visible()) continue;
-        if (Rule.Stops(NewCol, Col->ReadOnly()) || (Col->ReadOnly() && !FSkipReadOnly))
-            return true;
+        if (Rule.Stops(NewCol, Col->ReadOnly()) || (Col->ReadOnly() && !FSkipReadOnly)) return true;
     }
     return false;
 }

@@ -74,8 +74,7 @@ void TgxBaseGrid::DrawCells(const TRect& Clip, int FirstCol, int& Right, int& Bo
     if (K > FVisibleRows.VisibleCount() && Y < Bottom) Bottom = Y;
 }
 
-void TgxBaseGrid::DrawRowCells(int DisplayRow, int Y, int& Right, int FirstCol,
-                               const TRect& Clip) {
+void TgxBaseGrid::DrawRowCells(int DisplayRow, int Y, int& Right, int FirstCol, const TRect& Clip) {
     const int H = RowHeights(DisplayRow);
     int X = 0;
     for (int C = 0; C < FixedCols() && X < Clip.Right; ++C) {

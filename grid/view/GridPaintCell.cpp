@@ -9,12 +9,12 @@
 #include "grid/foundation/TextLayoutPaint.h"
 #include "grid/model/BaseGrid.h"
 #include "grid/model/CellButtons.h"
-#include "grid/view/GridResources.h"
 #include "grid/model/CheckBox.h"
 #include "grid/model/Columns.h"
 #include "grid/model/CurrentCell.h"
 #include "grid/model/InplaceControl.h"
 #include "grid/view/DrawData.h"
+#include "grid/view/GridResources.h"
 #include "platform/gui/Blit.h"
 #include "platform/gui/GdiLines.h"
 
@@ -51,7 +51,8 @@ void TgxBaseGrid::GetDrawData(int DisplayCol, int DisplayRow, TgxDrawData& Data,
         Data.HorzAlignment = GiveCellHorzAlignment(Data.DataCol, Data.DataRow);
         Data.VertAlignment = GiveCellVertAlignment(Data.DataCol, Data.DataRow);
         Data.Color = GiveCellColor(Data.DataCol, Data.DataRow, Data.Is3D);
-        Data.Font = Heading ? GiveHeadingFont(Data.DataCol) : GiveCellFont(Data.DataCol, Data.DataRow);
+        Data.Font =
+            Heading ? GiveHeadingFont(Data.DataCol) : GiveCellFont(Data.DataCol, Data.DataRow);
         Data.WordWrap = Heading ? GiveHeadingWordWrap(Data.DataCol)
                                 : GiveCellWordWrap(Data.DataCol, Data.DataRow);
         Data.TransparentColor = clDefault;
@@ -278,8 +279,7 @@ void TgxBaseGrid::DrawCellText(const AnsiString& Text, TgxDrawData& Data, bool S
                          std::min(Data.InnerRect.Left + 3, Data.InnerRect.Right),
                          Data.InnerRect.Bottom));
     }
-    if (FGridMode != gmListBox &&
-        (CanEditCell(Data.DataCol, Data.DataRow) || FAlwaysDetectButton))
+    if (FGridMode != gmListBox && (CanEditCell(Data.DataCol, Data.DataRow) || FAlwaysDetectButton))
         DrawButtonInCell(Data, Selected);
     else if (Data.HasButton && !RectEmpty(Data.ButtonRect))
         C->FillRect(Data.ButtonRect);
@@ -308,11 +308,11 @@ void TgxBaseGrid::DrawCheck(const Variant& Value, TgxDrawData& Data, bool Select
                 const int Left = std::max(Cell.Left + 3, Cell.Left + 3 + (Width - 3 - W) / 2 - 1);
                 const int Top =
                     std::max(Cell.Top, Cell.Top + (Height - H) / 2 + (Data.Is3D ? 1 : 0));
-                const TRect Dest = Rect(Left, Top, std::min(Cell.Right, Left + W),
-                                        std::min(Cell.Bottom, Top + H));
-                const TRect From = Rect(Source.Left, Source.Top,
-                                        Source.Left + (Dest.Right - Dest.Left),
-                                        Source.Top + (Dest.Bottom - Dest.Top));
+                const TRect Dest =
+                    Rect(Left, Top, std::min(Cell.Right, Left + W), std::min(Cell.Bottom, Top + H));
+                const TRect From =
+                    Rect(Source.Left, Source.Top, Source.Left + (Dest.Right - Dest.Left),
+                         Source.Top + (Dest.Bottom - Dest.Top));
                 C->SetCopyMode(Mode);
                 C->CopyRect(Dest, Bitmap->Canvas(), From);
                 C->SetCopyMode(cmSrcCopy);
@@ -359,8 +359,7 @@ namespace {
 
 // Copies the picture's black over the brush colour (MERGECOPY of a black
 // and white picture): the white around the mark takes the button's colour.
-void DrawMark(TCanvas* Canvas, TBitmap* Picture, const TRect& Dest, int SourceLeft,
-              int SourceTop) {
+void DrawMark(TCanvas* Canvas, TBitmap* Picture, const TRect& Dest, int SourceLeft, int SourceTop) {
     if (Dest.Right <= Dest.Left || Dest.Bottom <= Dest.Top) return;
     const TCopyMode Old = Canvas->CopyMode();
     Canvas->SetCopyMode(cmMergeCopy);
@@ -389,7 +388,8 @@ void TgxBaseGrid::DrawButtonInCell(TgxDrawData& Data, bool Selected) {
         TRect First = B;
         TRect Second = B;
         if (Vertical) {
-            const int Half = std::min(std::max(3, (B.Bottom - B.Top) / 2), Button->FullHeight() / 2);
+            const int Half =
+                std::min(std::max(3, (B.Bottom - B.Top) / 2), Button->FullHeight() / 2);
             First.Bottom = std::min(B.Bottom, B.Top + Half);
             Second.Top = First.Bottom;
             Second.Bottom = std::min(B.Bottom, Second.Top + Half);

@@ -3,9 +3,9 @@
 #include "grid/foundation/GridCommonControls.h"
 #include "grid/foundation/GridCommonText.h"
 #include "grid/foundation/TextLayoutPaint.h"
-#include "grid/model/GridTypes.h"
 #include "grid/model/BaseGrid.h"
 #include "grid/model/Columns.h"
+#include "grid/model/GridTypes.h"
 #include "grid/view/DrawData.h"
 #include "grid/view/GridResources.h"
 #include "platform/gui/GdiLines.h"
@@ -40,7 +40,8 @@ void TgxBaseGrid::DrawHeadingCell(TgxDrawData& Data) {
     DrawHeadingButton(C, Data.DisplayCol, Data);
 }
 
-// ---- heading buttons and sort pictures -----------------------------------------------------------
+// ---- heading buttons and sort pictures
+// -----------------------------------------------------------
 
 void TgxBaseGrid::GetHeadDrawData(int DisplayCol, TgxDrawData& Data) {
     if (FVertLineWidth == 0) {
@@ -161,8 +162,7 @@ void TgxBaseGrid::DrawCurrent(int DisplayRow) {
     if (!FRowBarIndicator || !GetRowBarOn() || !HandleAllocated()) return;
     const int DataRow = GetDataRow(DisplayRow);
     const bool Changed = (FRowChangedIndicator == riOn && DataRow >= 0 &&
-                          DataRow < FChangedRows.Size() &&
-                          FChangedRows.GetBit(DataRow));
+                          DataRow < FChangedRows.Size() && FChangedRows.GetBit(DataRow));
     TBitmap* Mark = GridBitmap(Changed ? TgxGridBitmap::ChangedRow : TgxGridBitmap::DotArrowRight);
     TRect Cell = CellRect(0, DisplayRow);
     if (FVertLineWidth == 0) --Cell.Right;
@@ -183,7 +183,8 @@ void TgxBaseGrid::DrawCurrent(int DisplayRow) {
     else
         Offset = std::max(1, T / 2 - H / 2);
     const int Top = std::max(Cell.Top + 1, Cell.Top + Offset);
-    const TRect Dest = Rect(Left, Top, std::min(Cell.Right, Left + W), std::min(Cell.Bottom, Top + H));
+    const TRect Dest =
+        Rect(Left, Top, std::min(Cell.Right, Left + W), std::min(Cell.Bottom, Top + H));
     if (Dest.Right <= Dest.Left || Dest.Bottom <= Dest.Top) return;
     // The mark's black pixels over the heading colour: white leaves the cell as it is.
     Canvas()->SetCopyMode(cmSrcAnd);
@@ -192,7 +193,8 @@ void TgxBaseGrid::DrawCurrent(int DisplayRow) {
     Canvas()->SetCopyMode(cmSrcCopy);
 }
 
-// ---- focus frame ---------------------------------------------------------------------------------
+// ---- focus frame
+// ---------------------------------------------------------------------------------
 
 bool TgxBaseGrid::FocusEnabled() const {
     return FFocusBorder != fbNone || FFocusColor != clNone || FFocusFontColor != clNone;

@@ -26,26 +26,38 @@ struct TBitmapArt {
 
 // In the order of TgxGridBitmap.
 const TBitmapArt BitmapArts[GridBitmapCount] = {
-    {"GXDOTARROWRIGHT", 6, 11,
+    {"GXDOTARROWRIGHT",
+     6,
+     11,
      {"#.....", "##....", "###...", "####..", "#####.", "######", "#####.", "####..", "###...",
       "##....", "#....."}},
-    {"GXINSERTROW", 9, 11,
+    {"GXINSERTROW",
+     9,
+     11,
      {".........", "....#....", ".#..#..#.", "..#.#.#..", "...###...", "#########", "...###...",
       "..#.#.#..", ".#..#..#.", "....#....", "........."}},
-    {"GXCHANGEDROW", 11, 11,
+    {"GXCHANGEDROW",
+     11,
+     11,
      {"........##.", ".......#..#", "......#..#.", ".....#..#..", "....#..#...", "...#..#....",
       "..#..#.....", ".#..#......", ".###.......", ".##........", "..........."}},
     {"GXARROWCOMBO", 5, 5, {".....", "#####", ".###.", "..#..", "....."}},
     {"GXBUTDETAIL", 7, 5, {".......", ".......", "#..#..#", ".......", "......."}},
-    {"GXSORTUP", 12, 13,
+    {"GXSORTUP",
+     12,
+     13,
      {"............", ".....##.....", ".....##.....", "....####....", "....####....",
       "...######...", "...######...", "..########..", "..########..", ".##########.",
       ".##########.", "############", "............"}},
-    {"GXSORTDOWN", 12, 13,
+    {"GXSORTDOWN",
+     12,
+     13,
      {"............", "############", ".##########.", ".##########.", "..########..",
       "..########..", "...######...", "...######...", "....####....", "....####....",
       ".....##.....", ".....##.....", "............"}},
-    {"GXSORTBULLET", 12, 13,
+    {"GXSORTBULLET",
+     12,
+     13,
      {"............", "............", "............", "....####....", "...######...",
       "..########..", "..########..", "..########..", "..########..", "...######...",
       "....####....", "............", "............"}},
@@ -70,9 +82,10 @@ const TCursorArt CursorArts[3] = {
      crGxArrowRev,
      11,
      0,
-     {"...........o", "..........oo", ".........o#o", "........o##o", ".......o###o", "......o####o",
-      ".....o#####o", "....o######o", "...o#######o", "..o########o", ".o#########o",
-      "oooooo##o##o", ".....o#oo#o.", "....o#o.o#o.", "....oo...oo.", "............"}},
+     {"...........o", "..........oo", ".........o#o", "........o##o", ".......o###o",
+      "......o####o", ".....o#####o", "....o######o", "...o#######o", "..o########o",
+      ".o#########o", "oooooo##o##o", ".....o#oo#o.", "....o#o.o#o.", "....oo...oo.",
+      "............"}},
     // The row bar's selection arrow, pointing right.
     {"GXHORARROWRIGHT",
      crGxHorArrowRight,
@@ -137,7 +150,8 @@ void RegisterCursor(const TCursorArt& Art) {
     Mask.SetSize(32, 32);
     for (int Y = 0; Y < 32; ++Y)
         for (int X = 0; X < 32; ++X) {
-            const char C = Y < 16 && X < static_cast<int>(Art.Rows[Y].size()) ? Art.Rows[Y][X] : '.';
+            const char C =
+                Y < 16 && X < static_cast<int>(Art.Rows[Y].size()) ? Art.Rows[Y][X] : '.';
             Image.Canvas()->SetPixels(X, Y, C == '#' ? clBlack : clWhite);
             Mask.Canvas()->SetPixels(X, Y, C == '.' ? clWhite : clBlack);
         }
@@ -204,7 +218,8 @@ TBitmap* GridBitmapByName(const AnsiString& Name) {
 
 TBitmap* GridButtonBitmap(int Index) {
     if (Index < 0 || Index > 3) NotFound("button bitmap " + std::to_string(Index));
-    return GridBitmap(static_cast<TgxGridBitmap>(static_cast<int>(TgxGridBitmap::ButDetail) + Index));
+    return GridBitmap(
+        static_cast<TgxGridBitmap>(static_cast<int>(TgxGridBitmap::ButDetail) + Index));
 }
 
 TBitmap* GridSpinBitmap(int Index) {

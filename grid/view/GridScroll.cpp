@@ -158,8 +158,8 @@ void TgxBaseGrid::GetHorzScrollRange(int& Count, int& Max, bool& Scaled, int& La
 
 int TgxBaseGrid::GetVertScrollPos() const {
     const int MaxScroll = GetMaxScrollRow();
-    return ScrollPosition(FVisibleRows, ScrollRange(FVisibleRows, FixedRows(), MaxScroll),
-                          TopRow(), MaxScroll);
+    return ScrollPosition(FVisibleRows, ScrollRange(FVisibleRows, FixedRows(), MaxScroll), TopRow(),
+                          MaxScroll);
 }
 
 int TgxBaseGrid::GetHorzScrollPos() const {
