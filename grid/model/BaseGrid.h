@@ -494,6 +494,15 @@ public:
     bool CanEditRow(int DataRow) const;
     bool CanEditCell(int DataCol, int DataRow);
     bool CellIsReadOnly(int DataCol, int DataRow);
+    // The same questions for the current cell.
+    virtual AnsiString CurCellMaskName();
+    virtual TgxControlType CurCellControlType();
+    virtual bool CurCellReadOnly();
+    virtual AnsiString CurCellCheckBoxValues();
+    virtual bool CurCellSelected();
+    // GiveCellControlType for a column within the grid and a row within
+    // 0 .. Rows; ctNone (raising when index errors are reported) otherwise.
+    TgxControlType ActiveControlType(int DataCol, const Variant& DataRow);
     // Grid-level looks: each stores a new value and repaints what can change.
     TAlignment HeadingAlignment() const { return FHeadingAlignment; }
     // Kept for old forms: left-justified means "as the grid aligns".

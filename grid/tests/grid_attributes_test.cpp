@@ -240,3 +240,26 @@ TEST_F(GridAttributes, HeadingAlignmentKeepsTheOlderSettingInStep) {
     Grid->SetHeadingWordWrap(uiOn);
     EXPECT_EQ(Grid->GiveHeadingWordWrap(2), uiOn);
 }
+
+TEST_F(GridAttributes, CurrentCellQuestionsAndTheBoundsTestedControlType) {
+    Col(2)->SetControlType(ctCheck);
+    Col(2)->SetCheckBoxValues("On|Off");
+    Col(2)->SetMaskName("Digits");
+    Grid->SetCurrentCell(2, 3);
+    EXPECT_EQ(Grid->CurCellControlType(), ctCheck);
+    EXPECT_EQ(Grid->CurCellMaskName(), "Digits");
+    EXPECT_EQ(Grid->CurCellCheckBoxValues(), "On|Off");
+    EXPECT_FALSE(Grid->CurCellReadOnly());
+    Grid->SetCellReadOnly(2, 3, roOn);
+    EXPECT_TRUE(Grid->CurCellReadOnly());
+    EXPECT_FALSE(Grid->CurCellSelected());
+
+    EXPECT_EQ(Grid->ActiveControlType(2, Variant(4)), ctCheck);
+    EXPECT_EQ(Grid->ActiveControlType(2, Variant(0)), ctNone); // the heading row is no data cell
+    EXPECT_EQ(GridError([&] { Grid->ActiveControlType(9, Variant(1)); }),
+              "Grid1: Column index 9 out of range");
+    EXPECT_EQ(GridError([&] { Grid->ActiveControlType(1, Variant(7)); }),
+              "Grid1: Row index 7 out of range");
+    Grid->SetReportInvalidOps(false);
+    EXPECT_EQ(Grid->ActiveControlType(9, Variant(1)), ctNone);
+}

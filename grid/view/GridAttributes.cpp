@@ -266,6 +266,38 @@ bool TgxBaseGrid::CellIsReadOnly(int DataCol, int DataRow) {
     return !CanEditCell(DataCol, DataRow);
 }
 
+// ---- the current cell ------------------------------------------------------------------------
+
+AnsiString TgxBaseGrid::CurCellMaskName() {
+    AnsiString Name;
+    GiveCellMaskName(GetDataCol(Col()), GetDataRow(Row()), Name);
+    return Name;
+}
+
+TgxControlType TgxBaseGrid::CurCellControlType() {
+    return GiveCellControlType(GetDataCol(Col()), GetDataRow(Row()));
+}
+
+bool TgxBaseGrid::CurCellReadOnly() {
+    return CellIsReadOnly(GetDataCol(Col()), GetDataRow(Row()));
+}
+
+AnsiString TgxBaseGrid::CurCellCheckBoxValues() {
+    return GiveCellCheckBoxValues(GetDataCol(Col()), GetDataRow(Row()));
+}
+
+bool TgxBaseGrid::CurCellSelected() {
+    return CellPaintSelected(Col(), Row());
+}
+
+TgxControlType TgxBaseGrid::ActiveControlType(int DataCol, const Variant& DataRow) {
+    const int Row = DataRow.AsInteger();
+    if (!CheckIndex(itCol, DataCol, GetGridColCount(), 1) ||
+        !CheckIndex(itRow, Row, GetGridRowCount(), 0))
+        return ctNone;
+    return GiveCellControlType(DataCol, Row);
+}
+
 // ---- grid-level looks --------------------------------------------------------------------------
 
 namespace {
