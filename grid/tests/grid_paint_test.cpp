@@ -330,3 +330,28 @@ TEST_F(GridPaint, TheFocusFrameAndColoursShowOnlyWhenConfiguredAndFocused) {
     PaintAll();
     EXPECT_EQ(Pixel(Cur.Right - 2, Cur.Bottom - 2), clWhite);
 }
+
+TEST_F(GridPaint, EmptyAreaTakesTheGridColourAndRaisedCellsGreyLines) {
+    Grid->SetGridRowCount(3);
+    Grid->SetColor(clAqua);
+    Grid->GetCol(Variant(3))->SetIs3D(true);
+    PaintAll();
+    // Right of the last column and below the last row: the grid's colour.
+    const TRect Last = Grid->CellRect(6, 3);
+    ASSERT_LT(Last.Right + 2, Grid->ClientWidth());
+    ASSERT_LT(Last.Bottom + 2, Grid->ClientHeight());
+    EXPECT_EQ(Pixel(Last.Right + 2, Last.Top + 2), clAqua);
+    EXPECT_EQ(Pixel(Last.Left + 2, Last.Bottom + 2), clAqua);
+    // The line under a raised cell is grey, under a plain one the line colour.
+    const TRect Raised = Grid->CellRect(3, 2);
+    const TRect Plain = Grid->CellRect(4, 2);
+    EXPECT_EQ(Pixel(Raised.Left + 5, Raised.Bottom), clGray);
+    EXPECT_EQ(Pixel(Plain.Left + 5, Plain.Bottom), clSilver);
+    // A grid colour of its own also colours raised cells; with the window
+    // colour a raised cell is in button face.
+    EXPECT_EQ(Pixel(Raised.Right - 2, Raised.Bottom - 2), clAqua);
+    Grid->SetColor(clWindow);
+    PaintAll();
+    EXPECT_EQ(Pixel(Raised.Right - 2, Raised.Bottom - 2), ColorToRGB(clBtnFace));
+    EXPECT_EQ(Pixel(Plain.Right - 2, Plain.Bottom - 2), ColorToRGB(clWindow));
+}
