@@ -2,6 +2,8 @@
 
 #include "platform/rtl/StrUtils.h"
 
+#include <algorithm>
+
 namespace mail {
 
 namespace {
@@ -17,16 +19,16 @@ bool IsVisible(char c) {
 
 // The line cut at its line ends (CR LF, CR or LF).
 std::vector<AnsiString> SplitAtLineEnds(const AnsiString& ALine) {
-    std::vector<AnsiString> segments(1);
-    for (std::size_t i = 0; i < ALine.size(); ++i) {
-        const char c = ALine[i];
-        if (c == '\r' || c == '\n') {
-            if (c == '\r' && i + 1 < ALine.size() && ALine[i + 1] == '\n') ++i;
-            segments.emplace_back();
-        } else {
-            segments.back() += c;
-        }
+    std::vector<AnsiString> segments;
+    std::size_t start = 0;
+    while (true) {
+        const std::size_t end = ALine.find_first_of("\r\n", start);
+        if (end == AnsiString::npos) break;
+        segments.push_back(ALine.substr(start, end - start));
+        start = end + 1;
+        if (ALine[end] == '\r' && start < ALine.size() && ALine[start] == '\n') ++start;
     }
+    segments.push_back(ALine.substr(start));
     return segments;
 }
 
@@ -110,6 +112,11 @@ void TMxHeaderList::SetValueOf(const AnsiString& AName, const AnsiString& AValue
 }
 
 std::vector<AnsiString> TMxHeaderList::WrapLine(const AnsiString& ALine) const {
+    // Most lines fit as they are: nothing to cut, fold or trim.
+    if (ALine.size() <= static_cast<std::size_t>(std::max(LineLimit, 0)) &&
+        (ALine.empty() || IsVisible(ALine.back())) &&
+        ALine.find_first_of("\r\n") == AnsiString::npos)
+        return {ALine};
     std::vector<AnsiString> pieces;
     const std::vector<AnsiString> segments = SplitAtLineEnds(ALine);
     for (std::size_t s = 0; s < segments.size(); ++s) {

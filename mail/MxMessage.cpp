@@ -8,6 +8,7 @@
 #include "platform/rtl/StrUtils.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 
 namespace mail {
@@ -167,30 +168,67 @@ void TMxMessage::SetUseNowForDate(bool AValue) {
 
 namespace {
 
-// What the plain body's bytes ask of its transfer encoding.
-struct BodyBytes {
-    std::size_t LongestLine = 0;
-    bool Control = false; // a byte below 32 but TAB and the line ends, or DEL
-    bool High = false;    // a byte above 127
-};
+// What each byte asks of the scan: nothing for the printable ones.
+enum class ByteKind : unsigned char { Plain, LineEnd, Control, High };
 
-BodyBytes ScanBody(const TStringList& ABody) {
-    BodyBytes result;
-    for (int i = 0; i < ABody.Count(); ++i) {
-        // A line end inside an entry leaves as a line end of its own.
-        std::size_t length = 0;
-        for (const char c : ABody.Strings(i)) {
-            const unsigned char b = static_cast<unsigned char>(c);
-            if (c == '\r' || c == '\n') {
-                length = 0;
-                continue;
-            }
-            result.LongestLine = std::max(result.LongestLine, ++length);
-            if ((b < 32 && c != '\t') || b == 127) result.Control = true;
-            if (b > 127) result.High = true;
+constexpr std::array<ByteKind, 256> ByteKinds = [] {
+    std::array<ByteKind, 256> kinds{};
+    for (int b = 0; b < 256; ++b) {
+        if (b == '\r' || b == '\n') {
+            kinds[b] = ByteKind::LineEnd;
+        } else if ((b < 32 && b != '\t') || b == 127) {
+            kinds[b] = ByteKind::Control;
+        } else if (b > 127) {
+            kinds[b] = ByteKind::High;
         }
     }
+    return kinds;
+}();
+
+TMxMessage::TBodyBytes ScanBody(const TStringList& ABody) {
+    TMxMessage::TBodyBytes result;
+    for (int i = 0; i < ABody.Count(); ++i) {
+        // A line end inside an entry leaves as a line end of its own.
+        const AnsiString line = ABody.Strings(i);
+        const auto* const first = reinterpret_cast<const unsigned char*>(line.data());
+        const auto* const end = first + line.size();
+        const unsigned char* lineStart = first;
+        for (const unsigned char* at = first; at < end; ++at) {
+            const ByteKind kind = ByteKinds[*at];
+            if (kind == ByteKind::Plain) continue;
+            switch (kind) {
+            case ByteKind::Plain:
+                break;
+            case ByteKind::LineEnd:
+                result.LongestLine =
+                    std::max(result.LongestLine, static_cast<std::size_t>(at - lineStart));
+                lineStart = at + 1;
+                break;
+            case ByteKind::Control:
+                result.Control = true;
+                break;
+            case ByteKind::High:
+                result.High = true;
+                break;
+            }
+        }
+        result.LongestLine =
+            std::max(result.LongestLine, static_cast<std::size_t>(end - lineStart));
+    }
     return result;
+}
+
+// RFC 5322's limit for a line without its CR LF.
+constexpr std::size_t MaxLineOctets = 998;
+
+AnsiString TransferEncodingOf(const TMxMessage::TBodyBytes& ABytes, bool AEightBitAllowed) {
+    if (ABytes.LongestLine > MaxLineOctets || ABytes.Control) return "quoted-printable";
+    if (ABytes.High) return AEightBitAllowed ? "8bit" : "quoted-printable";
+    return "7bit";
+}
+
+AnsiString CharSetOf(const TMxMessage::TBodyBytes& ABytes) {
+    return ABytes.High ? "UTF-8" : "us-ascii";
 }
 
 // Where a header's value starts on its line: after the name, the colon and
@@ -199,23 +237,31 @@ std::size_t ValueColumn(const char* AName) {
     return std::strlen(AName) + 2;
 }
 
-// RFC 5322's limit for a line without its CR LF.
-constexpr std::size_t MaxLineOctets = 998;
-
 } // namespace
+
+TMxMessage::TBodyBytesHold::TBodyBytesHold(const TMxMessage& AMsg) : FMsg(AMsg) {
+    ++FMsg.FBodyBytesHolds;
+}
+
+TMxMessage::TBodyBytesHold::~TBodyBytesHold() {
+    if (--FMsg.FBodyBytesHolds == 0) FMsg.FHeldBodyBytes.reset();
+}
+
+TMxMessage::TBodyBytes TMxMessage::BodyBytes() const {
+    if (FBodyBytesHolds == 0) return ScanBody(*FBody);
+    if (!FHeldBodyBytes) FHeldBodyBytes = ScanBody(*FBody);
+    return *FHeldBodyBytes;
+}
 
 AnsiString TMxMessage::BodyTransferEncoding(bool AEightBitAllowed) const {
     if (!ContentTransferEncoding.empty()) return ContentTransferEncoding;
     if (FEncoding != TMxMessageEncoding::meMIME || FParts->TextPartTotal() > 0) return {};
-    const BodyBytes bytes = ScanBody(*FBody);
-    if (bytes.LongestLine > MaxLineOctets || bytes.Control) return "quoted-printable";
-    if (bytes.High) return AEightBitAllowed ? "8bit" : "quoted-printable";
-    return "7bit";
+    return TransferEncodingOf(BodyBytes(), AEightBitAllowed);
 }
 
 AnsiString TMxMessage::BodyCharSet() const {
     if (!CharSet.empty()) return CharSet;
-    return ScanBody(*FBody).High ? "UTF-8" : "us-ascii";
+    return CharSetOf(BodyBytes());
 }
 
 std::unique_ptr<TMxHeaderList> TMxMessage::BuildHeaders(bool AEightBitAllowed) {
@@ -239,9 +285,13 @@ std::unique_ptr<TMxHeaderList> TMxMessage::BuildHeaders(bool AEightBitAllowed) {
             // A body standing alone says what it is: the type, its
             // character set and how its bytes travel. The defaults are
             // worked out per build and never stored, so that the next body
-            // is judged on its own.
+            // is judged on its own. The body's bytes are looked at once for
+            // both.
+            TBodyBytes bytes;
+            if (CharSet.empty() || ContentTransferEncoding.empty()) bytes = BodyBytes();
             const AnsiString mediaType = Trim(contentType.substr(0, contentType.find(';')));
-            const AnsiString charset = ";\r\n\tcharset=\"" + BodyCharSet() + "\"";
+            const AnsiString charset =
+                ";\r\n\tcharset=\"" + (CharSet.empty() ? CharSetOf(bytes) : CharSet) + "\"";
             if (mediaType.find('/') == AnsiString::npos ||
                 mediaType.find('=') != AnsiString::npos) {
                 contentType = "text/plain" + charset;
@@ -249,7 +299,7 @@ std::unique_ptr<TMxHeaderList> TMxMessage::BuildHeaders(bool AEightBitAllowed) {
                        SameText(mediaType.substr(0, 5), "text/")) {
                 contentType += charset;
             }
-            bodyTransfer = BodyTransferEncoding(AEightBitAllowed);
+            if (bodyTransfer.empty()) bodyTransfer = TransferEncodingOf(bytes, AEightBitAllowed);
         }
     }
 
@@ -261,32 +311,38 @@ std::unique_ptr<TMxHeaderList> TMxMessage::BuildHeaders(bool AEightBitAllowed) {
 
     auto headers = std::make_unique<TMxHeaderList>();
     if (FRawHeaders->Count() > 0) headers->AddStrings(FRawHeaders.get());
-    headers->SetValueOf("From",
-                        EncodeAddressItem(*FFrom, letter, charSet, transfer, ValueColumn("From")));
-    headers->SetValueOf(
-        "Subject", EncodeHeader(Subject, "", letter, charSet, transfer, ValueColumn("Subject")));
-    headers->SetValueOf(
-        "To", EncodeAddressList(*FRecipients, letter, charSet, transfer, ValueColumn("To")));
-    headers->SetValueOf("Cc",
-                        EncodeAddressList(*FCCList, letter, charSet, transfer, ValueColumn("Cc")));
-    headers->SetValueOf("Newsgroups", FNewsGroups->CommaText());
+    // Each name is set once below: on a list of no raw headers there is
+    // nothing to look up and replace, and the header is simply added.
+    const bool fresh = headers->Count() == 0;
+    const auto set = [&headers, fresh](const char* AName, const AnsiString& AValue) {
+        if (!fresh) {
+            headers->SetValueOf(AName, AValue);
+        } else if (!AValue.empty()) {
+            headers->WrapAndInsert(AName + headers->Separator + AValue, headers->Count());
+        }
+    };
+    set("From", EncodeAddressItem(*FFrom, letter, charSet, transfer, ValueColumn("From")));
+    set("Subject", EncodeHeader(Subject, "", letter, charSet, transfer, ValueColumn("Subject")));
+    set("To", EncodeAddressList(*FRecipients, letter, charSet, transfer, ValueColumn("To")));
+    set("Cc", EncodeAddressList(*FCCList, letter, charSet, transfer, ValueColumn("Cc")));
+    set("Newsgroups", FNewsGroups->CommaText());
     if (mime) {
-        headers->SetValueOf("Content-Type", contentType);
-        headers->SetValueOf("MIME-Version", "1.0");
-        headers->SetValueOf("Content-Transfer-Encoding", bodyTransfer);
+        set("Content-Type", contentType);
+        set("MIME-Version", "1.0");
+        set("Content-Transfer-Encoding", bodyTransfer);
     }
-    headers->SetValueOf("Sender", FSender->GetText());
-    headers->SetValueOf("Reply-To", EncodeAddressList(*FReplyTo, letter, charSet, transfer,
-                                                      ValueColumn("Reply-To")));
-    headers->SetValueOf("Organization", EncodeHeader(Organization, "", letter, charSet, transfer,
-                                                     ValueColumn("Organization")));
-    headers->SetValueOf("Disposition-Notification-To",
-                        EncodeAddressItem(*FReceiptRecipient, letter, charSet, transfer,
-                                          ValueColumn("Disposition-Notification-To")));
-    headers->SetValueOf("References", References);
-    headers->SetValueOf("Date", DateTimeToRfc822(UseNowForDate() ? Now() : Date, false));
+    set("Sender", FSender->GetText());
+    set("Reply-To",
+        EncodeAddressList(*FReplyTo, letter, charSet, transfer, ValueColumn("Reply-To")));
+    set("Organization",
+        EncodeHeader(Organization, "", letter, charSet, transfer, ValueColumn("Organization")));
+    set("Disposition-Notification-To",
+        EncodeAddressItem(*FReceiptRecipient, letter, charSet, transfer,
+                          ValueColumn("Disposition-Notification-To")));
+    set("References", References);
+    set("Date", DateTimeToRfc822(UseNowForDate() ? Now() : Date, false));
     if (Priority != TMxMessagePriority::mpNormal)
-        headers->SetValueOf("X-Priority", IntToStr(static_cast<int>(Priority) + 1));
+        set("X-Priority", IntToStr(static_cast<int>(Priority) + 1));
     if (FExtraHeaders->Count() > 0) headers->AddStrings(FExtraHeaders.get());
     return headers;
 }

@@ -11,9 +11,11 @@
 #include "platform/rtl/StringList.h"
 #include "platform/rtl/TDateTime.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace mail {
 
@@ -67,6 +69,26 @@ public:
     // The character set of the plain body: CharSet, else "us-ascii" for a
     // body of ASCII bytes and "UTF-8" (the process's own) for any other.
     AnsiString BodyCharSet() const;
+
+    // What the plain body's bytes ask of its transfer encoding.
+    struct TBodyBytes {
+        std::size_t LongestLine = 0;
+        bool Control = false; // a byte below 32 but TAB and the line ends, or DEL
+        bool High = false;    // a byte above 127
+    };
+    // Keeps one look at the body's bytes for as long as it lives: a writer
+    // that asks about the body several times while it cannot change (the
+    // envelope, the header, the body itself) reads the bytes once.
+    class TBodyBytesHold {
+    public:
+        explicit TBodyBytesHold(const TMxMessage& AMsg);
+        ~TBodyBytesHold();
+        TBodyBytesHold(const TBodyBytesHold&) = delete;
+        TBodyBytesHold& operator=(const TBodyBytesHold&) = delete;
+
+    private:
+        const TMxMessage& FMsg;
+    };
     // Fills the properties from RawHeaders.
     void ApplyHeaders();
 
@@ -136,6 +158,10 @@ private:
     std::unique_ptr<TMxMIMEBoundary> FBoundaryStack;
     TMxMessageEncoding FEncoding = TMxMessageEncoding::meMIME;
     bool FIsEncoded = false;
+
+    TBodyBytes BodyBytes() const;
+    mutable int FBodyBytesHolds = 0;
+    mutable std::optional<TBodyBytes> FHeldBodyBytes;
 };
 
 } // namespace mail

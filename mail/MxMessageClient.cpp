@@ -129,7 +129,22 @@ void TMxMessageClient::Write(const AnsiString& AText) {
     }
 }
 
+void TMxMessageClient::WriteLine(const AnsiString& AText) {
+    if (FOutput) {
+        FOutput->WriteLine(AText);
+    } else {
+        TMxTCPClient::WriteLine(AText);
+    }
+}
+
 // ---------------------------------------------------------- writing
+
+void TMxMessageClient::WriteMessageWithEnd(TMxMessage* AMsg, const AnsiString& AEndLine) {
+    TOutputScope output(*this);
+    WriteMessage(AMsg, false);
+    FOutput->WriteEnd(AEndLine);
+    output.Finish();
+}
 
 void TMxMessageClient::WriteMessage(TMxMessage* AMsg, bool AHeadersOnly) {
     TOutputScope output(*this);

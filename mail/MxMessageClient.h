@@ -39,11 +39,17 @@ public:
     // While a message is being written its text goes through the message
     // output, whoever writes it.
     void Write(const AnsiString& AText) override;
+    void WriteLine(const AnsiString& AText) override;
 
     // Whether the peer takes 8bit bodies (an SMTP server that announced
     // 8BITMIME); otherwise a body of bytes above 127 goes quoted-printable.
     bool EightBitAllowed() const { return FEightBitAllowed; }
     void SetEightBitAllowed(bool AValue) { FEightBitAllowed = AValue; }
+
+protected:
+    // The message, then AEndLine as it stands (not dot-stuffed) on a line
+    // of its own, handed to the connection in one write.
+    void WriteMessageWithEnd(TMxMessage* AMsg, const AnsiString& AEndLine);
 
 private:
     class TOutputScope;

@@ -19,37 +19,64 @@ void TMxMessageOutput::LineEnd() {
     FPendingCR = false;
 }
 
-void TMxMessageOutput::Put(char c) {
-    if (c == '\n') {
-        LineEnd();
-        return;
+void TMxMessageOutput::Append(const char* AText, std::size_t ACount) {
+    const char* next = AText;
+    const char* const end = next + ACount;
+    while (next < end) {
+        const char c = *next;
+        if (c == '\n') {
+            LineEnd();
+            ++next;
+            continue;
+        }
+        // A CR is a line end of its own unless a LF follows.
+        if (FPendingCR) LineEnd();
+        if (c == '\r') {
+            FPendingCR = true;
+            ++next;
+            continue;
+        }
+        if (FAtLineStart && c == '.') FBuffer += '.';
+        // The rest of the line goes in one piece.
+        const char* stop = next + 1;
+        while (stop < end && *stop != '\r' && *stop != '\n')
+            ++stop;
+        FBuffer.append(next, static_cast<std::size_t>(stop - next));
+        FAtLineStart = false;
+        next = stop;
     }
-    // A CR is a line end of its own unless a LF follows.
-    if (FPendingCR) LineEnd();
-    if (c == '\r') {
-        FPendingCR = true;
-        return;
-    }
-    if (FAtLineStart && c == '.') FBuffer += '.';
-    FBuffer += c;
-    FAtLineStart = false;
 }
 
 int TMxMessageOutput::Write(const void* Buffer, int Count) {
     if (Count <= 0 || Buffer == nullptr) return 0;
-    const char* bytes = static_cast<const char*>(Buffer);
-    for (int i = 0; i < Count; ++i)
-        Put(bytes[i]);
-    if (FBuffer.size() >= FChunkSize) {
-        AnsiString text;
-        text.swap(FBuffer);
-        FSink(text);
-    }
+    Append(static_cast<const char*>(Buffer), static_cast<std::size_t>(Count));
+    PassFullChunk();
     return Count;
+}
+
+void TMxMessageOutput::PassFullChunk() {
+    if (FBuffer.size() < FChunkSize) return;
+    AnsiString text;
+    text.swap(FBuffer);
+    FSink(text);
 }
 
 void TMxMessageOutput::WriteText(const AnsiString& AText) {
     Write(AText.data(), static_cast<int>(AText.size()));
+}
+
+void TMxMessageOutput::WriteLine(const AnsiString& AText) {
+    Append(AText.data(), AText.size());
+    // A CR that ended the text is a line end of its own.
+    if (FPendingCR) LineEnd();
+    LineEnd();
+    PassFullChunk();
+}
+
+void TMxMessageOutput::WriteEnd(const AnsiString& ALine) {
+    if (FPendingCR || !FAtLineStart) LineEnd();
+    FBuffer += ALine;
+    FBuffer += "\r\n";
 }
 
 void TMxMessageOutput::Flush() {

@@ -23,13 +23,19 @@ public:
     std::int64_t Seek(std::int64_t Offset, TSeekOrigin Origin) override;
 
     void WriteText(const AnsiString& AText);
-    void WriteLine(const AnsiString& AText) { WriteText(AText + "\r\n"); }
+    void WriteLine(const AnsiString& AText);
+    // Ends an open line and adds ALine as it stands, not dot-stuffed: the
+    // line that closes the text on the wire goes out with its last piece.
+    void WriteEnd(const AnsiString& ALine);
     // Ends a pending CR as a line end and hands everything to the sink.
     void Flush();
 
 private:
-    void Put(char c);
+    // The text with its line ends made CR LF and its lines dot-stuffed.
+    void Append(const char* AText, std::size_t ACount);
     void LineEnd();
+    // Hands the buffer to the sink once it holds a chunk.
+    void PassFullChunk();
 
     TSink FSink;
     std::size_t FChunkSize;

@@ -158,6 +158,8 @@ void TMxSMTP::Send(TMxMessage* AMsg) {
             forwardPaths.push_back(EnvelopeAddress(list->Items(i)->Address()));
     }
 
+    // The body stays as it is from the envelope to its last line.
+    const TMxMessage::TBodyBytesHold bodyBytes(*AMsg);
     SendCommand("RSET", -1);
     if (FAuthenticationType != TAuthenticationType::atNone &&
         IsAuthMechanismOffered(FAuthenticationType) && !FAuthenticated)
@@ -169,8 +171,8 @@ void TMxSMTP::Send(TMxMessage* AMsg) {
         SendCommand("RCPT TO:<" + path + ">", {250, 251});
     SendCommand("DATA", 354);
     AMsg->ExtraHeaders()->SetValueOf("X-Mailer", MailAgent);
-    WriteMessage(AMsg, false);
-    SendCommand(".", 250);
+    WriteMessageWithEnd(AMsg, ".");
+    ReadReply({250});
 }
 
 void TMxSMTP::Expand(const AnsiString& AUserName) {

@@ -172,9 +172,12 @@ int TMxTCPConnection::ReadIntoBuffer(bool ARaise, int ATimeout, bool ARaiseOnTim
             if (ARaise) throw EMxNotConnected("Not Connected");
             return 0;
         }
-        const int size = std::max(RecvBufferSize, 1);
-        FRecvBuffer.SetSize(size);
-        count = FIOHandler->ReceiveBytes(FRecvBuffer.Memory(), size);
+        // The chunk is kept between reads: sized again on every read, its
+        // bytes would be cleared every time, a reply of a few bytes paying
+        // for the whole chunk.
+        const std::size_t size = static_cast<std::size_t>(std::max(RecvBufferSize, 1));
+        if (FRecvChunk.size() != size) FRecvChunk.resize(size);
+        count = FIOHandler->ReceiveBytes(FRecvChunk.data(), static_cast<int>(size));
         FClosedGracefully = count == 0;
         if (count == MxSocketError) {
             TMxStack& stack = Stack();
@@ -186,18 +189,20 @@ int TMxTCPConnection::ReadIntoBuffer(bool ARaise, int ATimeout, bool ARaiseOnTim
             count = 0;
         }
         if (count > 0) {
-            FRecvBuffer.SetSize(count);
+            char* bytes = FRecvChunk.data();
             if (FIntercept) {
+                FRecvBuffer.Clear();
+                FRecvBuffer.Append(bytes, count);
                 FRecvBuffer.SetPosition(0);
                 FIntercept->InterceptReceive(&FRecvBuffer);
                 count = FRecvBuffer.Size();
+                bytes = static_cast<char*>(FRecvBuffer.Memory());
             }
             if (ASCIIFilter) {
-                auto* bytes = static_cast<unsigned char*>(FRecvBuffer.Memory());
                 for (int i = 0; i < count; ++i)
-                    bytes[i] &= 0x7F;
+                    bytes[i] = static_cast<char>(static_cast<unsigned char>(bytes[i]) & 0x7F);
             }
-            FInputBuffer.Append(FRecvBuffer.Memory(), count);
+            FInputBuffer.Append(bytes, count);
         }
         CheckDisconnect(ARaise);
     } while (count == 0 && HandlerConnected());
@@ -397,16 +402,19 @@ void TMxTCPConnection::WriteBytes(const void* ABuffer, int ACount, bool) {
     CheckDisconnect(true, true);
     if (!HandlerConnected()) throw EMxNotConnected("Not Connected");
 
+    // Only an intercept needs the bytes in a buffer of their own.
+    const char* data = static_cast<const char*>(ABuffer);
     TMxSimpleBuffer out;
-    out.Append(ABuffer, ACount);
     if (FIntercept) {
+        out.Append(ABuffer, ACount);
         out.SetPosition(0);
         FIntercept->InterceptSend(&out);
         ACount = out.Size();
+        data = out.Data();
     }
     int sent = 0;
     while (sent < ACount) {
-        const int count = FIOHandler->SendBytes(out.Data() + sent, ACount - sent);
+        const int count = FIOHandler->SendBytes(data + sent, ACount - sent);
         if (count == 0) FClosedGracefully = true;
         CheckDisconnect(true);
         if (count == MxSocketError) {

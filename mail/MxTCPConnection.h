@@ -135,7 +135,8 @@ private:
     bool HandlerConnected() const;
 
     TMxManagedBuffer FInputBuffer;
-    TMxSimpleBuffer FRecvBuffer;
+    TMxSimpleBuffer FRecvBuffer; // what an intercept is handed
+    std::vector<char> FRecvChunk;
     bool FClosedGracefully = false;
     TMxRFCReply FLastCmdResult;
     TMxRFCReply FGreeting;

@@ -6,6 +6,7 @@
 #include "platform/rtl/Format.h"
 
 #include <algorithm>
+#include <array>
 #include <iterator>
 
 namespace {
@@ -35,11 +36,29 @@ const AnsiString Stars(31, '*');
 const AnsiString GroupRule = Dashes + Dashes;
 const AnsiString GroupIndent = "    ";
 
+// A section's markers: its index first, then one per priority group.
+constexpr int IndexSlot = 0;
+constexpr int GroupSlot(int Group) {
+    return Group + 1;
+}
+
 // A marker line: the section's prefix and a name ("JobIndex", "POHigh"),
 // behind a control character no alert text starts with, so that a text
-// that reads like a marker is never taken for one.
-AnsiString Marker(int SectionIndex, const char* Name) {
-    return '\x01' + AnsiString(Sections[SectionIndex].Prefix) + Name;
+// that reads like a marker is never taken for one. Made once: every alert
+// looks up several.
+const AnsiString& Marker(int SectionIndex, int Slot) {
+    using SectionMarkers = std::array<AnsiString, std::size(Groups) + 1>;
+    static const std::array<SectionMarkers, std::size(Sections)> Markers = [] {
+        std::array<SectionMarkers, std::size(Sections)> Made;
+        for (std::size_t S = 0; S < Made.size(); ++S) {
+            const AnsiString Prefix = '\x01' + AnsiString(Sections[S].Prefix);
+            Made[S][IndexSlot] = Prefix + "Index";
+            for (int G = 0; G <= OtherGroup; ++G)
+                Made[S][GroupSlot(G)] = Prefix + Groups[G];
+        }
+        return Made;
+    }();
+    return Markers[static_cast<std::size_t>(SectionIndex)][static_cast<std::size_t>(Slot)];
 }
 
 // The section an alert belongs in, by the kind of shop record its
@@ -109,8 +128,9 @@ void DeleteFirst(AlertEmailList& List, const AnsiString& Line) {
 // Works from the bottom up, so that the positions above stay valid.
 void CloseGroups(AlertEmailList& List, int SectionIndex) {
     for (int G = OtherGroup; G >= 0; --G) {
-        const int A = 1 + IndexOf(List, Marker(SectionIndex, G == 0 ? "Index" : Groups[G - 1]));
-        const int B = IndexOf(List, Marker(SectionIndex, Groups[G]));
+        const int A =
+            1 + IndexOf(List, Marker(SectionIndex, G == 0 ? IndexSlot : GroupSlot(G - 1)));
+        const int B = IndexOf(List, Marker(SectionIndex, GroupSlot(G)));
         if (A == 0 || B < A) continue;
         Delete(List, B);
         if (B == A) continue;
@@ -125,10 +145,10 @@ void CloseGroups(AlertEmailList& List, int SectionIndex) {
 // Puts the section's title between its rules above a section that holds
 // alerts. The job section's title goes at the top of the body.
 void AddSectionHeading(AlertEmailList& List, int SectionIndex) {
-    int K = SectionIndex == JobSection ? 0 : IndexOf(List, Marker(SectionIndex, "Index"));
+    int K = SectionIndex == JobSection ? 0 : IndexOf(List, Marker(SectionIndex, IndexSlot));
     const int E = SectionIndex == OtherSection
                       ? static_cast<int>(List.size()) - 1
-                      : IndexOf(List, Marker(SectionIndex + 1, "Index")) - 1;
+                      : IndexOf(List, Marker(SectionIndex + 1, IndexSlot)) - 1;
     if (K == E) return;
     if (SectionIndex != JobSection) ++K;
     Insert(List, K, Stars + "\n");
@@ -149,18 +169,15 @@ AnsiString DeletedJobHeading(const AnsiString& Descr) {
 }
 
 void AppendLines(std::vector<AnsiString>& Lines, const AnsiString& Text) {
-    AnsiString Line;
-    for (std::size_t I = 0; I < Text.size(); ++I) {
-        const char C = Text[I];
-        if (C != '\r' && C != '\n') {
-            Line += C;
-            continue;
-        }
-        if (C == '\r' && I + 1 < Text.size() && Text[I + 1] == '\n') ++I;
-        Lines.push_back(Line);
-        Line.clear();
+    std::size_t Start = 0;
+    while (true) {
+        const std::size_t End = Text.find_first_of("\r\n", Start);
+        if (End == AnsiString::npos) break;
+        Lines.push_back(Text.substr(Start, End - Start));
+        Start = End + 1;
+        if (Text[End] == '\r' && Start < Text.size() && Text[Start] == '\n') ++Start;
     }
-    Lines.push_back(Line);
+    Lines.push_back(Text.substr(Start));
 }
 
 } // namespace
@@ -177,23 +194,23 @@ AnsiString AlertEmailSubject(std::uint8_t RunClass, TDateTime Today, int DatePre
 
 void SeedAlertEmailBody(AlertEmailList& List) {
     List.clear();
-    List.push_back(Marker(JobSection, "Index"));
+    List.push_back(Marker(JobSection, IndexSlot));
     for (int S = JobSection + 1; S <= OtherSection; ++S) {
-        List.push_back(Marker(S, "Index"));
-        for (const char* Group : Groups)
-            List.push_back(Marker(S, Group));
+        List.push_back(Marker(S, IndexSlot));
+        for (int G = 0; G <= OtherGroup; ++G)
+            List.push_back(Marker(S, GroupSlot(G)));
     }
 }
 
 void BuildAlertEmailBody(AlertEmailList& List, bool JobMode) {
     if (JobMode) {
         // The seed's marker: no job block is open yet.
-        if (!List.empty() && List.front() == Marker(JobSection, "Index")) {
+        if (!List.empty() && List.front() == Marker(JobSection, IndexSlot)) {
             Delete(List, 0);
             return;
         }
         CloseGroups(List, JobSection);
-        DeleteFirst(List, Marker(JobSection, "Index"));
+        DeleteFirst(List, Marker(JobSection, IndexSlot));
         return;
     }
     for (int S = OtherSection; S >= JobSection; --S) {
@@ -201,7 +218,7 @@ void BuildAlertEmailBody(AlertEmailList& List, bool JobMode) {
         AddSectionHeading(List, S);
     }
     for (int S = OtherSection; S >= JobSection; --S)
-        DeleteFirst(List, Marker(S, "Index"));
+        DeleteFirst(List, Marker(S, IndexSlot));
 }
 
 AlertEmailComposer::AlertEmailComposer(int DatePreference)
@@ -213,10 +230,10 @@ void AlertEmailComposer::OpenJobBlock(const AlertEmailRow& Row) {
     const AnsiString Heading =
         Row.JobNbr == -1 ? DeletedJobHeading(Row.Descr) : Row.JobId + " - " + Row.JobDescr;
     BuildAlertEmailBody(FList, true);
-    const int At = IndexOf(FList, Marker(JobSection + 1, "Index"));
+    const int At = IndexOf(FList, Marker(JobSection + 1, IndexSlot));
     for (int G = OtherGroup; G >= 0; --G)
-        Insert(FList, At, Marker(JobSection, Groups[G]));
-    Insert(FList, At, Marker(JobSection, "Index"));
+        Insert(FList, At, Marker(JobSection, GroupSlot(G)));
+    Insert(FList, At, Marker(JobSection, IndexSlot));
     Insert(FList, At, Dashes + "\n");
     Insert(FList, At, Heading);
     Insert(FList, At, Dashes);
@@ -228,7 +245,7 @@ void AlertEmailComposer::OpenJobBlock(const AlertEmailRow& Row) {
 void AlertEmailComposer::Add(const AlertEmailRow& Row) {
     const int S = SectionOf(Row.AlertNbr);
     if (S == JobSection && (!FJobBlockOpen || Row.JobNbr != FCurrentJob)) OpenJobBlock(Row);
-    const int At = IndexOf(FList, Marker(S, Groups[GroupOf(Row.Priority)]));
+    const int At = IndexOf(FList, Marker(S, GroupSlot(GroupOf(Row.Priority))));
     Insert(FList, At, Dashes);
     Insert(FList, At, Row.Descr);
     Insert(FList, At, FormatDateTime(FStampFormat, Row.DateGenerated));

@@ -110,10 +110,12 @@ void AlertMailTransport::Send(const AnsiString& Address, const std::vector<AnsiS
         FSmtp->IsAuthMechanismOffered(FSmtp->AuthenticationType()) && !FSmtp->Authenticated())
         FSmtp->Authenticate();
     try {
-        TStringList Lines;
+        // Straight into the message's body: a list between would copy
+        // every line twice.
+        TStrings* Lines = FMessage->Body();
+        Lines->Clear();
         for (const AnsiString& Line : Body)
-            Lines.Add(Line);
-        FMessage->SetBody(&Lines);
+            Lines->Add(Line);
         FMessage->Recipients()->SetAddressText(Address);
         FMessage->From()->SetAddress(FSmtp->Username);
         FSmtp->Send(FMessage.get());

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
 #include <vector>
 
 using namespace mail;
@@ -48,4 +49,34 @@ TEST(MxMessageOutput, SendsInChunksAndKeepsTheRestForFlush) {
     EXPECT_EQ(sent[1], "ij\r\n");
     output.Flush();
     EXPECT_EQ(sent.size(), 2u);
+}
+
+// The closing line is written as it stands, on a line of its own, and
+// leaves with the text before it.
+TEST(MxMessageOutput, EndLineIsNotStuffedAndStartsItsOwnLine) {
+    const std::vector<std::pair<std::vector<AnsiString>, AnsiString>> cases = {
+        {{"a\r\n"}, "a\r\n.\r\n"},
+        {{"a"}, "a\r\n.\r\n"},
+        {{"a\r"}, "a\r\n.\r\n"},
+        {{}, ".\r\n"},
+    };
+    for (const auto& [writes, wireText] : cases) {
+        std::vector<AnsiString> sent;
+        TMxMessageOutput output([&](const AnsiString& AText) { sent.push_back(AText); });
+        for (const AnsiString& text : writes)
+            output.WriteText(text);
+        output.WriteEnd(".");
+        output.Flush();
+        ASSERT_EQ(sent.size(), 1u) << testing::PrintToString(writes);
+        EXPECT_EQ(sent[0], wireText) << testing::PrintToString(writes);
+    }
+}
+
+TEST(MxMessageOutput, WriteLineEndsALineThatEndsInCR) {
+    AnsiString wire;
+    TMxMessageOutput output([&](const AnsiString& AText) { wire += AText; });
+    output.WriteLine("a\r");
+    output.WriteLine(".b");
+    output.Flush();
+    EXPECT_EQ(wire, "a\r\n\r\n..b\r\n");
 }
