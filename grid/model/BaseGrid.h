@@ -576,6 +576,11 @@ public:
     bool ResizeRow(int DisplayRow, int Height, bool Silent);
     void ScaleRows(int M, int D, TScalingFlags Flags);
     void ScaleCols(int M, int D, TScalingFlags Flags);
+    // Fonts of the cells that keep their own.
+    void ScaleCells(int M, int D, TScalingFlags Flags);
+    // A combo's drop-down grid follows its parent grid's setting.
+    bool GetAutoScale() const;
+    void SetAutoScale(bool Value);
     // "Checked|Unchecked" or "Checked|Unchecked|Grayed"; any other text
     // raises and keeps the values there were.
     void SetCheckBoxValues(const AnsiString& Value);

@@ -263,3 +263,26 @@ TEST_F(GridAttributes, CurrentCellQuestionsAndTheBoundsTestedControlType) {
     Grid->SetReportInvalidOps(false);
     EXPECT_EQ(Grid->ActiveControlType(9, Variant(1)), ctNone);
 }
+
+TEST_F(GridAttributes, ScalingWidthsAndTheFontsOfEveryLevel) {
+    Col(2)->SetWidth(40);
+    Col(3)->SetParentFont(false);
+    Col(3)->GetFont()->SetSize(10);
+    Grid->SetCellFont(4, 4, Grid->Font());
+    Grid->GetCellFont(4, 4)->SetSize(8);
+    const int ColFontBefore = Col(2)->GetFont() ? Col(2)->GetFont()->Size() : 0;
+    Grid->ScaleCols(3, 2, TScalingFlags{sfWidth, sfFont});
+    Grid->ScaleCells(3, 2, TScalingFlags{sfFont});
+    EXPECT_EQ(Col(2)->Width(), 60);
+    EXPECT_EQ(Grid->DefaultColWidth(), 96);
+    EXPECT_EQ(Col(3)->GetFont()->Size(), 15);
+    EXPECT_EQ(Grid->GetCellFont(4, 4)->Size(), 12);
+    // A column that follows the grid's font keeps it as it is.
+    EXPECT_EQ(Col(2)->GetFont() ? Col(2)->GetFont()->Size() : 0, ColFontBefore);
+    // Without the font flag fonts stay.
+    Grid->ScaleCells(2, 1, TScalingFlags{sfWidth});
+    EXPECT_EQ(Grid->GetCellFont(4, 4)->Size(), 12);
+
+    Grid->SetAutoScale(true);
+    EXPECT_TRUE(Grid->GetAutoScale());
+}

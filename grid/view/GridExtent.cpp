@@ -2,6 +2,7 @@
 // one column or row, and the scaling of sizes and fonts with the form.
 #include "grid/foundation/GridCommonCheckBox.h"
 #include "grid/model/BaseGrid.h"
+#include "grid/model/CellProps.h"
 #include "grid/model/CheckBox.h"
 #include "grid/model/Columns.h"
 #include "grid/model/InplaceControl.h"
@@ -181,6 +182,22 @@ void TgxBaseGrid::ScaleCols(int M, int D, TScalingFlags Flags) {
         throw;
     }
     if (Widths) ColWidthsChanged();
+}
+
+void TgxBaseGrid::ScaleCells(int M, int D, TScalingFlags Flags) {
+    if (M == D || D == 0 || !Flags.Contains(sfFont)) return;
+    for (TgxCellElement* Element : FCellProps->Elements())
+        if (!Element->ParentFont()) ScaleFont(Element->Font(), M, D);
+}
+
+bool TgxBaseGrid::GetAutoScale() const {
+    if (FIsComboGrid)
+        if (const TgxBaseGrid* Parent = GetParentGrid()) return Parent->GetAutoScale();
+    return FAutoScale;
+}
+
+void TgxBaseGrid::SetAutoScale(bool Value) {
+    if (!FIsComboGrid) FAutoScale = Value;
 }
 
 // ---- settings ---------------------------------------------------------------------------------
