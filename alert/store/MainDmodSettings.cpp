@@ -114,29 +114,47 @@ struct SettingRows {
     // (Sequence, value) per value row in order; false where every value
     // column was NULL.
     std::vector<std::pair<bool, AlertSettingValue>> Values;
+    bool HasEmployee = false;
 };
 
 } // namespace
 
 void TMainDmod::LoadAlertSettings(int AlertId, std::vector<AlertSetting>& Result) {
-    // The recipients: employees whose alerts are not halted and whose logon
-    // receives alerts, as many times as the joins give them, in the order of
-    // their settings and then of their logons. The logons that receive
-    // alerts are gathered first: USER_LOGON has no index on DORN_USER, and
-    // joined directly it would be read through once per setting.
+    // The recipients are the employees with a setting of the alert id whose
+    // alerts are not halted and whose logon receives alerts, once per
+    // setting and receiving logon they have. Joined in SQL this costs a
+    // temporary index (USER_LOGON has none on DORN_USER) and a sort on every
+    // load; instead one read gives the employees not halted (kind 0) and the
+    // receiving logons (kind 1), and the settings read below joins them.
+    // DORN_USER matches an employee number only as an integer, as the join's
+    // comparison would.
     SetStatementText(*CommonSql3,
-                     "with UL as materialized (select rowid as LogonRow, DORN_USER from "
-                     "USER_LOGON where DORN_ALERTS > 0) Select ALS.EmpNbr from ALERT_SETTING ALS "
-                     "join ALERT_USER_DEFAULTS ALD on ALS.EmpNbr = ALD.EmpNbr join UL on "
-                     "ALS.EmpNbr = UL.DORN_USER where ALS.AlertId = :AlertId AND "
-                     "ALD.HaltAlertGeneration != 1 order by ALS.EmpNbr, ALS.AlertSettingNbr, "
-                     "UL.LogonRow ");
-    CommonSql3->Params()[0]->SetAsInteger(AlertId);
+                     "Select 0, EmpNbr from ALERT_USER_DEFAULTS where HaltAlertGeneration != 1 "
+                     "union all Select 1, DORN_USER from USER_LOGON where DORN_ALERTS > 0 and "
+                     "typeof(DORN_USER) = 'integer' ");
     CommonSql3->Open();
-    std::vector<int> recipients;
-    for (TField* empNbr = CommonSql3->Fields()[0]; !CommonSql3->Eof(); CommonSql3->Next())
-        recipients.push_back(empNbr->AsInteger());
-    if (recipients.empty()) return;
+    std::map<int, int> logonsOf; // employee not halted -> receiving logons
+    {
+        std::map<int, int> logons;
+        TField* kind = CommonSql3->Fields()[0];
+        TField* empNbr = CommonSql3->Fields()[1];
+        for (; !CommonSql3->Eof(); CommonSql3->Next()) {
+            if (kind->AsInteger() == 0)
+                logonsOf.try_emplace(empNbr->AsInteger(), 0);
+            else
+                ++logons[empNbr->AsInteger()];
+        }
+        for (auto entry = logonsOf.begin(); entry != logonsOf.end();) {
+            const auto found = logons.find(entry->first);
+            if (found == logons.end()) {
+                entry = logonsOf.erase(entry);
+            } else {
+                entry->second = found->second;
+                ++entry;
+            }
+        }
+    }
+    if (logonsOf.empty()) return;
 
     // Every setting of the alert id with its sources, in one joined read;
     // an employee's first setting (the lowest number) is the one that counts.
@@ -170,7 +188,9 @@ void TMainDmod::LoadAlertSettings(int AlertId, std::vector<AlertSetting>& Result
                 setting.EmailFrequency = static_cast<std::uint8_t>(frequency->AsInteger());
                 setting.Priority = static_cast<std::uint8_t>(priority->AsInteger());
                 setting.Source = static_cast<std::uint8_t>(source->AsInteger());
-                firstOfEmployee.try_emplace(setting.EmpNbr, settingNbr);
+                // A setting without an employee reaches nobody.
+                if (!employee->IsNull()) firstOfEmployee.try_emplace(setting.EmpNbr, settingNbr);
+                entry->second.HasEmployee = !employee->IsNull();
             }
             for (TField* id : sourceIds)
                 if (!id->IsNull()) {
@@ -203,18 +223,25 @@ void TMainDmod::LoadAlertSettings(int AlertId, std::vector<AlertSetting>& Result
         }
     }
 
+    // Each recipient as often as it has settings of the alert id times
+    // receiving logons, in the order of the employee numbers.
+    std::map<int, int> settingsOf;
+    for (const auto& entry : settings) {
+        const SettingRows& rows = entry.second;
+        if (rows.HasEmployee && logonsOf.count(rows.Setting.EmpNbr))
+            ++settingsOf[rows.Setting.EmpNbr];
+    }
+    std::vector<std::pair<int, int>> recipients; // employee, times
+    for (const auto& [empNbr, count] : settingsOf)
+        recipients.emplace_back(empNbr, count * logonsOf.at(empNbr));
+    if (recipients.empty()) return;
+
     // Value groups are made when a setting is first handed out, so that the
     // settings before one with a NULL value are in Result when it raises.
-    std::map<int, bool> grouped;
-    for (const int empNbr : recipients) {
-        const auto first = firstOfEmployee.find(empNbr);
-        if (first == firstOfEmployee.end()) {
-            Result.emplace_back();
-            continue;
-        }
-        SettingRows& rows = settings.at(first->second);
+    for (const auto& [empNbr, times] : recipients) {
+        SettingRows& rows = settings.at(firstOfEmployee.at(empNbr));
         AlertSetting& setting = rows.Setting;
-        if (!grouped[setting.AlertSettingNbr]) {
+        {
             // A row with Sequence 0 closes the group before it and opens the next.
             AlertValueGroup group;
             for (auto& [set, value] : rows.Values) {
@@ -228,9 +255,10 @@ void TMainDmod::LoadAlertSettings(int AlertId, std::vector<AlertSetting>& Result
                 group.push_back(value);
             }
             if (!group.empty()) setting.ValueGroups.push_back(std::move(group));
-            grouped[setting.AlertSettingNbr] = true;
         }
-        Result.push_back(setting);
+        for (int copy = 1; copy < times; ++copy)
+            Result.push_back(setting);
+        Result.push_back(std::move(setting));
     }
 }
 

@@ -133,8 +133,7 @@ void TDataSet::Open() {
 
 void TDataSet::BindFields(const std::shared_ptr<const TColumnLayout>& Layout) {
     const TColumnLayout& Columns = *Layout;
-    const bool SameColumns =
-        FBoundLayout && (FBoundLayout == Layout || *FBoundLayout == Columns);
+    const bool SameColumns = FBoundLayout && (FBoundLayout == Layout || *FBoundLayout == Columns);
     FDefaultFields = FFields.FList.empty();
     if (FDefaultFields) {
         FCalcFieldCount = 0;
@@ -217,7 +216,23 @@ void TDataSet::ImportRecords(TResult& Result, const std::vector<int>& ColumnOf) 
         }
     FRecords.clear();
     FRecords.reserve(Result.Rows.size());
+    // Fields made for the columns take each row as it came, converting
+    // only the values their kind changes: no second record per row.
+    bool InPlace = FDefaultFields;
+    for (std::size_t K = 0; InPlace && K < DataFields.size(); ++K)
+        InPlace = ColumnOf[K] == static_cast<int>(K);
     for (auto& Row : Result.Rows) {
+        if (!InPlace || Row.size() != DataFields.size()) break;
+        for (std::size_t K = 0; K < DataFields.size(); ++K) {
+            Variant& Cell = Row[K];
+            if (Cell.IsNull() || (MovesText[K] && Cell.Type() == varString)) continue;
+            Cell = DataFields[K]->ImportValue(Cell);
+        }
+        FRecords.push_back(std::move(Row));
+    }
+    if (FRecords.size() == Result.Rows.size()) return;
+    for (std::size_t R = FRecords.size(); R < Result.Rows.size(); ++R) {
+        auto& Row = Result.Rows[R];
         std::vector<Variant> Record(DataFields.size());
         for (std::size_t K = 0; K < DataFields.size(); ++K) {
             Variant& Cell = Row[static_cast<std::size_t>(ColumnOf[K])];
@@ -444,18 +459,30 @@ void TDataSet::SetKeyFieldData(TField* Field, Variant) {
 }
 
 bool TDataSet::GetFieldData(const TField* Field, Variant& Raw) const {
-    if (FState == dsSetKey) return GetKeyFieldData(Field, Raw);
-    if (!Active() || Field->FSlot < 0) return false;
+    Variant Spare;
+    const Variant* Kept = FieldData(Field, Spare);
+    if (!Kept) {
+        Raw = Null();
+        return false;
+    }
+    Raw = Kept == &Spare ? std::move(Spare) : *Kept;
+    return true;
+}
+
+const Variant* TDataSet::FieldData(const TField* Field, Variant& Spare) const {
+    if (FState == dsSetKey) return GetKeyFieldData(Field, Spare) ? &Spare : nullptr;
+    if (!Active() || Field->FSlot < 0) return nullptr;
+    const Variant* Kept = nullptr;
     if (Field->Calculated()) {
         if (static_cast<std::size_t>(Field->FSlot) >= FCalcValues.size() || CurrentRecord() < 0)
-            return false;
-        Raw = FCalcValues[static_cast<std::size_t>(Field->FSlot)];
+            return nullptr;
+        Kept = &FCalcValues[static_cast<std::size_t>(Field->FSlot)];
     } else {
         const std::int64_t Record = CurrentRecord();
-        if (Record < 0) return false;
-        Raw = FRecords[static_cast<std::size_t>(Record)][static_cast<std::size_t>(Field->FSlot)];
+        if (Record < 0) return nullptr;
+        Kept = &FRecords[static_cast<std::size_t>(Record)][static_cast<std::size_t>(Field->FSlot)];
     }
-    return !Raw.IsNull();
+    return Kept->IsNull() ? nullptr : Kept;
 }
 
 void TDataSet::SetFieldData(TField* Field, Variant Raw) {

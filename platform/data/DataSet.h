@@ -149,6 +149,9 @@ private:
 
     // TField's side.
     bool GetFieldData(const TField* Field, Variant& Raw) const;
+    // The kept value itself where there is one, else Spare filled as
+    // GetFieldData would; nullptr when there is no value or it is NULL.
+    const Variant* FieldData(const TField* Field, Variant& Spare) const;
     void SetFieldData(TField* Field, Variant Raw);
     void AddField(TField* Field);
     void RemoveField(TField* Field);

@@ -46,49 +46,60 @@ bool TField::GetData(Variant& Raw) const {
     return FDataSet && FDataSet->GetFieldData(this, Raw);
 }
 
+const Variant* TField::Data(Variant& Spare) const {
+    return FDataSet ? FDataSet->FieldData(this, Spare) : nullptr;
+}
+
 void TField::SetData(Variant Raw) {
     if (!FDataSet) DatabaseError("Field '" + FFieldName + "' has no data set");
     FDataSet->SetFieldData(this, std::move(Raw));
 }
 
 bool TField::IsNull() const {
-    Variant Raw;
-    return !GetData(Raw);
+    Variant Spare;
+    return !Data(Spare);
 }
 
 Variant TField::Value() const {
-    Variant Raw;
-    return GetData(Raw) ? GetAsVariant(Raw) : Null();
+    Variant Spare;
+    const Variant* Raw = Data(Spare);
+    return Raw ? GetAsVariant(*Raw) : Null();
 }
 
 AnsiString TField::AsString() const {
-    Variant Raw;
-    return GetData(Raw) ? GetAsString(Raw) : AnsiString();
+    Variant Spare;
+    const Variant* Raw = Data(Spare);
+    return Raw ? GetAsString(*Raw) : AnsiString();
 }
 
 int TField::AsInteger() const {
-    Variant Raw;
-    return GetData(Raw) ? GetAsInteger(Raw) : 0;
+    Variant Spare;
+    const Variant* Raw = Data(Spare);
+    return Raw ? GetAsInteger(*Raw) : 0;
 }
 
 double TField::AsFloat() const {
-    Variant Raw;
-    return GetData(Raw) ? GetAsFloat(Raw) : 0.0;
+    Variant Spare;
+    const Variant* Raw = Data(Spare);
+    return Raw ? GetAsFloat(*Raw) : 0.0;
 }
 
 TDateTime TField::AsDateTime() const {
-    Variant Raw;
-    return GetData(Raw) ? GetAsDateTime(Raw) : TDateTime(0.0);
+    Variant Spare;
+    const Variant* Raw = Data(Spare);
+    return Raw ? GetAsDateTime(*Raw) : TDateTime(0.0);
 }
 
 bool TField::AsBoolean() const {
-    Variant Raw;
-    return GetData(Raw) ? GetAsBoolean(Raw) : false;
+    Variant Spare;
+    const Variant* Raw = Data(Spare);
+    return Raw ? GetAsBoolean(*Raw) : false;
 }
 
 Currency TField::AsCurrency() const {
-    Variant Raw;
-    return GetData(Raw) ? GetAsCurrency(Raw) : Currency();
+    Variant Spare;
+    const Variant* Raw = Data(Spare);
+    return Raw ? GetAsCurrency(*Raw) : Currency();
 }
 
 AnsiString TField::DisplayText() const {
@@ -214,7 +225,8 @@ int TFields::IndexOf(const TField* Field) const {
 
 TField* TFields::FindField(const AnsiString& FieldName) const {
     for (TField* Field : FList)
-        if (Field->FieldName().size() == FieldName.size() && SameText(Field->FieldName(), FieldName))
+        if (Field->FieldName().size() == FieldName.size() &&
+            SameText(Field->FieldName(), FieldName))
             return Field;
     return nullptr;
 }

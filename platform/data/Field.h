@@ -131,6 +131,9 @@ private:
     friend class TDataSet;
 
     bool GetData(Variant& Raw) const;
+    // The value as the data set keeps it, without a copy where it can
+    // (Spare holds it otherwise); nullptr when there is none or it is NULL.
+    const Variant* Data(Variant& Spare) const;
     void SetData(Variant Raw);
 
     TDataSet* FDataSet = nullptr;

@@ -123,6 +123,18 @@ TEST_F(SettingsTest, RecipientsAreThoseWhoseAlertsAreNotHaltedAndWhoReceiveAlert
     ASSERT_EQ(settings.size(), 3u);
     EXPECT_EQ(settings[1].EmailFrequency, 3);
     EXPECT_EQ(settings[2].EmailFrequency, 3);
+
+    // A setting without an employee reaches nobody, not even an employee 0
+    // with defaults and a logon; a logon naming its user by text matches no
+    // employee and does not stop the read.
+    settings.clear();
+    Db.Exec("insert into ALERT_SETTING (AlertId, EmpNbr) values (14, NULL), (14, 0), (14, 7);"
+            "insert into ALERT_USER_DEFAULTS (EmpNbr, HaltAlertGeneration) values (0, 0), (7, 0);"
+            "insert into USER_LOGON (USERID, DORN_USER, DORN_ALERTS) values (10, 0, 1),"
+            " (11, 'seven', 1);");
+    Dmod->LoadAlertSettings(14, settings);
+    ASSERT_EQ(settings.size(), 1u);
+    EXPECT_EQ(settings[0].EmpNbr, 0);
 }
 
 TEST_F(SettingsTest, FailingSettingKeepsThoseBefore) {
