@@ -17,19 +17,21 @@ bool IsVisible(char c) {
     return static_cast<unsigned char>(c) > ' ';
 }
 
+bool IsLineEnd(char c) {
+    return c == '\r' || c == '\n';
+}
+
 // The line cut at its line ends (CR LF, CR or LF).
 std::vector<AnsiString> SplitAtLineEnds(const AnsiString& ALine) {
     std::vector<AnsiString> segments;
-    std::size_t start = 0;
+    auto start = ALine.begin();
     while (true) {
-        const std::size_t end = ALine.find_first_of("\r\n", start);
-        if (end == AnsiString::npos) break;
-        segments.push_back(ALine.substr(start, end - start));
+        const auto end = std::find_if(start, ALine.end(), IsLineEnd);
+        segments.emplace_back(start, end);
+        if (end == ALine.end()) return segments;
         start = end + 1;
-        if (ALine[end] == '\r' && start < ALine.size() && ALine[start] == '\n') ++start;
+        if (*end == '\r' && start != ALine.end() && *start == '\n') ++start;
     }
-    segments.push_back(ALine.substr(start));
-    return segments;
 }
 
 } // namespace
@@ -115,7 +117,7 @@ std::vector<AnsiString> TMxHeaderList::WrapLine(const AnsiString& ALine) const {
     // Most lines fit as they are: nothing to cut, fold or trim.
     if (ALine.size() <= static_cast<std::size_t>(std::max(LineLimit, 0)) &&
         (ALine.empty() || IsVisible(ALine.back())) &&
-        ALine.find_first_of("\r\n") == AnsiString::npos)
+        std::none_of(ALine.begin(), ALine.end(), IsLineEnd))
         return {ALine};
     std::vector<AnsiString> pieces;
     const std::vector<AnsiString> segments = SplitAtLineEnds(ALine);

@@ -169,15 +169,15 @@ AnsiString DeletedJobHeading(const AnsiString& Descr) {
 }
 
 void AppendLines(std::vector<AnsiString>& Lines, const AnsiString& Text) {
-    std::size_t Start = 0;
+    const auto IsLineEnd = [](char C) { return C == '\r' || C == '\n'; };
+    auto Start = Text.begin();
     while (true) {
-        const std::size_t End = Text.find_first_of("\r\n", Start);
-        if (End == AnsiString::npos) break;
-        Lines.push_back(Text.substr(Start, End - Start));
+        const auto End = std::find_if(Start, Text.end(), IsLineEnd);
+        Lines.emplace_back(Start, End);
+        if (End == Text.end()) return;
         Start = End + 1;
-        if (Text[End] == '\r' && Start < Text.size() && Text[Start] == '\n') ++Start;
+        if (*End == '\r' && Start != Text.end() && *Start == '\n') ++Start;
     }
-    Lines.push_back(Text.substr(Start));
 }
 
 } // namespace
