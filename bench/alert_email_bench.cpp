@@ -1,6 +1,7 @@
 // Composing and sending one run's alert e-mails, 1,000 recipients with three
 // alerts each, to an SMTP sink on loopback, beside Python's smtplib sending
-// the same messages to the same sink (the reference), beside the same
+// the same messages (the client's own bytes, headers and all, as the sink
+// took them) to the same sink (the reference), beside the same
 // conversation with the same bytes written on a bare socket, and beside
 // composing alone, so the ratios show what the mail client and the layout
 // cost.
@@ -205,7 +206,7 @@ void ConfigureTransport(AlertMailTransport& Transport) {
 }
 
 // The texts the mail client sends, headers and all, taken from the sink:
-// the references send these very bytes.
+// the references send these very bytes. Empty when the client failed.
 const std::vector<std::string>& ClientMessages() {
     static const std::vector<std::string> Messages = [] {
         AlertMailTransport Transport;
@@ -215,8 +216,7 @@ const std::vector<std::string>& ClientMessages() {
         const bool Sent = SendRun(Transport, DueRows(), Error);
         Sink().Capture(false);
         std::vector<std::string> Texts = Sink().Captured();
-        if (!Sent || Texts.size() != Recipients)
-            throw std::runtime_error("the client's messages could not be taken: " + Error);
+        if (!Sent || Texts.size() != Recipients) Texts.clear();
         return Texts;
     }();
     return Messages;
@@ -238,6 +238,10 @@ BENCHMARK(BM_ComposeAndSend)->Unit(benchmark::kMillisecond);
 // the network and the sink cost.
 void BM_BareSocketBaseline(benchmark::State& state) {
     const std::vector<AlertEmailRow> Rows = DueRows();
+    if (ClientMessages().empty()) {
+        state.SkipWithError("the mail client's messages could not be taken");
+        return;
+    }
     std::vector<std::string> Messages;
     for (const std::string& Text : ClientMessages()) {
         std::string Stuffed;
@@ -285,6 +289,10 @@ BENCHMARK(BM_BareSocketBaseline)->Unit(benchmark::kMillisecond);
 // its own sending.
 void BM_PythonSmtplib(benchmark::State& state) {
     const std::vector<AlertEmailRow> Rows = DueRows();
+    if (ClientMessages().empty()) {
+        state.SkipWithError("the mail client's messages could not be taken");
+        return;
+    }
     char path[] = "/tmp/email-bench-XXXXXX";
     const int fd = mkstemp(path);
     if (fd < 0) {
