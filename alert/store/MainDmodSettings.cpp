@@ -156,45 +156,57 @@ void TMainDmod::LoadAlertSettings(int AlertId, std::vector<AlertSetting>& Result
     }
     if (logonsOf.empty()) return;
 
-    // Every setting of the alert id with its sources, in one joined read;
-    // an employee's first setting (the lowest number) is the one that counts.
-    SetStatementText(
-        *CommonSql2,
-        "Select S.AlertSettingNbr, S.EmpNbr, S.EmailFrequency, S.Priority, S.Source, "
-        "SRC.EmpNbr as SourceEmpNbr, SRC.DeptNbr, SRC.InvTypeNbr from ALERT_SETTING S left outer "
-        "join ALERT_SETTING_SOURCE SRC on SRC.AlertSettingNbr = S.AlertSettingNbr where "
-        "S.AlertId = :AlertId order by S.AlertSettingNbr, SRC.rowid ");
+    // Every setting of the alert id; an employee's first setting (the
+    // lowest number) is the one that counts. The map puts them in order, so
+    // the read needs no sort.
+    SetStatementText(*CommonSql2, "Select AlertSettingNbr, EmpNbr, EmailFrequency, Priority, "
+                                  "Source from ALERT_SETTING where AlertId = :AlertId ");
     CommonSql2->Params()[0]->SetAsInteger(AlertId);
     CommonSql2->Open();
     std::map<int, SettingRows> settings; // by setting number
-    std::map<int, int> firstOfEmployee;  // employee -> setting number
     {
-        TField* number = CommonSql2->FieldByName("AlertSettingNbr");
-        TField* employee = CommonSql2->FieldByName("EmpNbr");
-        TField* frequency = CommonSql2->FieldByName("EmailFrequency");
-        TField* priority = CommonSql2->FieldByName("Priority");
-        TField* source = CommonSql2->FieldByName("Source");
-        TField* const sourceIds[] = {CommonSql2->FieldByName("SourceEmpNbr"),
-                                     CommonSql2->FieldByName("DeptNbr"),
-                                     CommonSql2->FieldByName("InvTypeNbr")};
+        TField* number = CommonSql2->Fields()[0];
+        TField* employee = CommonSql2->Fields()[1];
+        TField* frequency = CommonSql2->Fields()[2];
+        TField* priority = CommonSql2->Fields()[3];
+        TField* source = CommonSql2->Fields()[4];
         for (; !CommonSql2->Eof(); CommonSql2->Next()) {
             const int settingNbr = number->AsInteger();
             auto [entry, added] = settings.try_emplace(settingNbr);
+            if (!added) continue;
             AlertSetting& setting = entry->second.Setting;
-            if (added) {
-                setting.AlertSettingNbr = settingNbr;
-                setting.AlertId = AlertId;
-                setting.EmpNbr = employee->AsInteger();
-                setting.EmailFrequency = static_cast<std::uint8_t>(frequency->AsInteger());
-                setting.Priority = static_cast<std::uint8_t>(priority->AsInteger());
-                setting.Source = static_cast<std::uint8_t>(source->AsInteger());
-                // A setting without an employee reaches nobody.
-                if (!employee->IsNull()) firstOfEmployee.try_emplace(setting.EmpNbr, settingNbr);
-                entry->second.HasEmployee = !employee->IsNull();
-            }
+            setting.AlertSettingNbr = settingNbr;
+            setting.AlertId = AlertId;
+            setting.EmpNbr = employee->AsInteger();
+            setting.EmailFrequency = static_cast<std::uint8_t>(frequency->AsInteger());
+            setting.Priority = static_cast<std::uint8_t>(priority->AsInteger());
+            setting.Source = static_cast<std::uint8_t>(source->AsInteger());
+            // A setting without an employee reaches nobody.
+            entry->second.HasEmployee = !employee->IsNull();
+        }
+    }
+    std::map<int, int> firstOfEmployee; // employee -> setting number
+    for (const auto& [settingNbr, rows] : settings)
+        if (rows.HasEmployee) firstOfEmployee.try_emplace(rows.Setting.EmpNbr, settingNbr);
+
+    // Their sources, each setting's in the order of the rows; the index on
+    // the setting number gives them in that order.
+    SetStatementText(*CommonSql2,
+                     "Select AlertSettingNbr, EmpNbr, DeptNbr, InvTypeNbr from "
+                     "ALERT_SETTING_SOURCE where AlertSettingNbr in (Select AlertSettingNbr from "
+                     "ALERT_SETTING where AlertId = :AlertId) order by AlertSettingNbr, rowid ");
+    CommonSql2->Params()[0]->SetAsInteger(AlertId);
+    CommonSql2->Open();
+    {
+        TField* number = CommonSql2->Fields()[0];
+        TField* const sourceIds[] = {CommonSql2->Fields()[1], CommonSql2->Fields()[2],
+                                     CommonSql2->Fields()[3]};
+        for (; !CommonSql2->Eof(); CommonSql2->Next()) {
+            const auto entry = settings.find(number->AsInteger());
+            if (entry == settings.end()) continue;
             for (TField* id : sourceIds)
                 if (!id->IsNull()) {
-                    setting.SourceIds.push_back(id->AsInteger());
+                    entry->second.Setting.SourceIds.push_back(id->AsInteger());
                     break;
                 }
         }

@@ -25,6 +25,8 @@ public:
 
     // A null value reads as 0 or "" through the typed getters.
     Variant Value() const { return FValue; }
+    // The same value without a copy, for binding it.
+    const Variant& ValueRef() const { return FValue; }
     int AsInteger() const;
     AnsiString AsString() const;
     double AsFloat() const;

@@ -301,7 +301,7 @@ void TQuery::BindParams() {
         if (!Param->Bound() && !FromMaster)
             DatabaseError(DisplayName() + ": No value for parameter '" + Param->Name() + "'");
         const int Slot = I + 1;
-        const Variant Value = Param->Value();
+        const Variant& Value = Param->ValueRef();
         int Rc = SQLITE_OK;
         if (Param->IsNull()) {
             Rc = sqlite3_bind_null(Stmt, Slot);
