@@ -3,6 +3,7 @@
 #include "grid/foundation/TextChars.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace grid {
 
@@ -36,7 +37,36 @@ bool OverhangInMeasure() {
 
 } // namespace
 
+namespace {
+
+// What a font's measures depend on; its colour does not count.
+struct TFontKey {
+    AnsiString Name;
+    int Height = 0;
+    unsigned Style = 0;
+    TFontPitch Pitch = fpDefault;
+    TFontCharset Charset = 0;
+    int PixelsPerInch = 0;
+
+    explicit TFontKey(const TFont& Font)
+        : Name(Font.Name()), Height(Font.Height()), Style(Font.Style().Bits()),
+          Pitch(Font.Pitch()), Charset(Font.Charset()), PixelsPerInch(Font.PixelsPerInch()) {}
+    bool operator==(const TFontKey&) const = default;
+};
+
+} // namespace
+
 TTextMetric GetTextMetrics(TCanvas* Canvas) {
+    // Every cell painted asks for these, nearly always in the font the last
+    // one used; measuring the alphabet each time would cost more than the
+    // text itself. The measures of the last font are kept.
+    struct TLast {
+        TFontKey Key;
+        TTextMetric Metrics;
+    };
+    thread_local std::optional<TLast> Last;
+    TFontKey Key(*Canvas->Font());
+    if (Last && Last->Key == Key) return Last->Metrics;
     // The average width the way the system reckons it for a proportional
     // font: the width of the alphabet in both cases over 52, rounded.
     static const AnsiString Alphabet = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ";
@@ -47,6 +77,7 @@ TTextMetric GetTextMetrics(TCanvas* Canvas) {
     // and the drawing layer reports no external leading.
     Metrics.tmOverhang = 0;
     Metrics.tmExternalLeading = 0;
+    Last.emplace(TLast{std::move(Key), Metrics});
     return Metrics;
 }
 

@@ -75,11 +75,12 @@ TDrawnPart DrawnPart(std::string_view Line, TAlignment Alignment) {
 }
 
 // Draws Bytes at X clipped to Clip; a part that starts at or past the clip's
-// right edge is left out. Gives the x after it.
+// right edge is left out. Gives the x after it, or X itself when the caller
+// said it draws nothing after (measuring is what text drawing costs most).
 int DrawPart(TCanvas* Canvas, const TTextMetric& Metrics, const TRect& Clip, int X, int Y,
-             std::string_view Bytes) {
+             std::string_view Bytes, bool WantEnd = true) {
     if (Bytes.empty()) return X;
-    const int Width = MeasureText(Canvas, Metrics, Bytes);
+    const int Width = WantEnd ? MeasureText(Canvas, Metrics, Bytes) : 0;
     if (X < Clip.Right) Canvas->TextRect(Clip, X, Y, AnsiString(Bytes));
     return X + Width;
 }
@@ -87,9 +88,9 @@ int DrawPart(TCanvas* Canvas, const TTextMetric& Metrics, const TRect& Clip, int
 // Draws Bytes with the character at the 1-based Underline (if it lies in
 // them) underlined.
 int DrawUnderlined(TCanvas* Canvas, const TTextMetric& Metrics, const TRect& Clip, int X, int Y,
-                   std::string_view Bytes, int Underline) {
+                   std::string_view Bytes, int Underline, bool WantEnd = true) {
     if (Underline < 1 || Underline > Length(Bytes))
-        return DrawPart(Canvas, Metrics, Clip, X, Y, Bytes);
+        return DrawPart(Canvas, Metrics, Clip, X, Y, Bytes, WantEnd);
     const int At = Underline - 1;
     const int End = At + std::max(1, NextCharCount(Bytes, At));
     X = DrawPart(Canvas, Metrics, Clip, X, Y, Slice(Bytes, 0, At));
@@ -98,7 +99,7 @@ int DrawUnderlined(TCanvas* Canvas, const TTextMetric& Metrics, const TRect& Cli
     Font->SetStyle(Style + TFontStyles{fsUnderline});
     X = DrawPart(Canvas, Metrics, Clip, X, Y, Slice(Bytes, At, End));
     Font->SetStyle(Style);
-    return DrawPart(Canvas, Metrics, Clip, X, Y, Slice(Bytes, End, Length(Bytes)));
+    return DrawPart(Canvas, Metrics, Clip, X, Y, Slice(Bytes, End, Length(Bytes)), WantEnd);
 }
 
 TRect Intersect(const TRect& A, const TRect& B) {
@@ -145,7 +146,7 @@ void DrawLine(TCanvas* Canvas, const TTextMetric& Metrics, const TRect& Clip, in
     const int From = Selection ? std::clamp(Selection->Start, 0, Len) : Len;
     const int To = Selection ? std::clamp(Selection->Start + Selection->Length, From, Len) : Len;
     if (From >= To) {
-        DrawUnderlined(Canvas, Metrics, Clip, X, Y, Bytes, Underline);
+        DrawUnderlined(Canvas, Metrics, Clip, X, Y, Bytes, Underline, false);
         return;
     }
     X = DrawUnderlined(Canvas, Metrics, Clip, X, Y, Slice(Bytes, 0, From), Underline);
@@ -157,7 +158,7 @@ void DrawLine(TCanvas* Canvas, const TTextMetric& Metrics, const TRect& Clip, in
     Font->SetColor(Selection->FontColor);
     X = DrawUnderlined(Canvas, Metrics, Clip, X, Y, Selected, Underline - From);
     Font->SetColor(FontColor);
-    DrawUnderlined(Canvas, Metrics, Clip, X, Y, Slice(Bytes, To, Len), Underline - To);
+    DrawUnderlined(Canvas, Metrics, Clip, X, Y, Slice(Bytes, To, Len), Underline - To, false);
 }
 
 // Where a line of one of the multi-line painters starts.
@@ -253,7 +254,7 @@ void DisplayText(TCanvas* Canvas, std::string_view Text, int Height, TRect Rect,
         }
         Canvas->FillRect(Rect);
         const TTransparentText Transparent(Canvas);
-        DrawUnderlined(Canvas, Metrics, Rect, X, Y, All, UnderlineIndex);
+        DrawUnderlined(Canvas, Metrics, Rect, X, Y, All, UnderlineIndex, false);
         return;
     }
 
@@ -286,7 +287,7 @@ void DisplayText(TCanvas* Canvas, std::string_view Text, int Height, TRect Rect,
         const TDrawnPart Part = DrawnPart(Slice(All, Offset, Offset + LineLength), Alignment);
         DrawUnderlined(Canvas, Metrics, Rect,
                        LineX(Canvas, Metrics, Rect, X, Part.Bytes, Alignment), Y, Part.Bytes,
-                       Underline - Part.Offset);
+                       Underline - Part.Offset, false);
         Y += LineHeight;
         Rect.Top += LineHeight;
         Offset += LineLength;

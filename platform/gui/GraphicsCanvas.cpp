@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <array>
 #include <memory>
+#include <optional>
 #include <span>
 
 namespace {
@@ -418,12 +419,50 @@ void TCanvas::LineTo(int X, int Y) {
     FPenPos = Point(X, Y);
 }
 
+namespace {
+
+// The pixels of a thin level or upright line from A to B without B itself,
+// as the general line drawing sets them; empty for any other line.
+std::optional<QRect> AxisRun(const TPoint& A, const TPoint& B) {
+    if (A.Y == B.Y && A.X != B.X)
+        return A.X < B.X ? QRect(A.X, A.Y, B.X - A.X, 1) : QRect(B.X + 1, A.Y, A.X - B.X, 1);
+    if (A.X == B.X && A.Y != B.Y)
+        return A.Y < B.Y ? QRect(A.X, A.Y, 1, B.Y - A.Y) : QRect(A.X, B.Y + 1, 1, A.Y - B.Y);
+    return std::nullopt;
+}
+
+// A solid thin copy pen along level and upright lines (grid lines, frames)
+// fills its runs directly; gives false, drawing nothing, for anything else.
+bool FillAxisLines(TCanvasSurface& Surface, const std::vector<TPoint>& Points,
+                   const TPenShape& Pen, QRect& Touched) {
+    if (Pen.Width != 1 || !Pen.Pattern.empty() || Pen.Mode != pmCopy) return false;
+    std::vector<QRect> Runs;
+    Runs.reserve(Points.size() - 1);
+    for (std::size_t I = 1; I < Points.size(); ++I) {
+        const std::optional<QRect> Run = AxisRun(Points[I - 1], Points[I]);
+        if (!Run) return false;
+        Runs.push_back(*Run);
+    }
+    const QRgb Color = RasterOp2(pmCopy, Pen.Color, 0); // a copy pen ignores what is there
+    for (const QRect& Run : Runs) {
+        const QRect Area = Run & Surface.Clip;
+        if (Area.isEmpty()) continue;
+        for (int Y = Area.top(); Y <= Area.bottom(); ++Y)
+            std::fill_n(Row(Surface.Image, Y) + Area.left(), Area.width(), Color);
+        Touched |= Area;
+    }
+    return true;
+}
+
+} // namespace
+
 void TCanvas::Polyline(const std::vector<TPoint>& Logical) {
     if (Logical.size() < 2) return;
     const std::vector<TPoint> Points = MapPoints(Logical);
     Paint([&](TCanvasSurface& Surface) {
         const TPenShape Pen = PenShape(*FPen, *FBrush);
         if (!Pen.Visible) return TRect{};
+        if (QRect Touched; FillAxisLines(Surface, Points, Pen, Touched)) return FromQRect(Touched);
         const QRect Area =
             PointsBounds(Points).adjusted(-Pen.Width, -Pen.Width, Pen.Width, Pen.Width) &
             Surface.Clip;
@@ -696,8 +735,11 @@ TSize TCanvas::TextExtent(const AnsiString& Text) {
 namespace {
 
 // Draws the text with its cell's top-left corner at (X, Y), clipped to Clip.
+// Gives the area touched, from the text's Width as measured by the caller;
+// a caller that reports its own area passes no width, which spares shaping
+// the text a second time only to measure it.
 QRect DrawText(TCanvasSurface& Surface, const TFont& Font, int X, int Y, const AnsiString& Text,
-               const QRect& Clip) {
+               const QRect& Clip, std::optional<int> Width = std::nullopt) {
     if (Text.empty() || Clip.isEmpty()) return {};
     const TFontEntry& Entry = FontEntry(Font);
     const QFont& QtFont = Entry.Font;
@@ -708,8 +750,9 @@ QRect DrawText(TCanvasSurface& Surface, const TFont& Font, int X, int Y, const A
     Painter.setFont(QtFont);
     Painter.setPen(QColor::fromRgb(ColorToPixel(Font.Color())));
     Painter.drawText(QPoint(X, Y + Metrics.ascent()), S);
+    if (!Width) return {};
     // Italic and overhanging glyphs may reach a little past the advance.
-    const QRect Cell(X, Y, Metrics.horizontalAdvance(S), Metrics.height());
+    const QRect Cell(X, Y, *Width, Metrics.height());
     return Cell.adjusted(-Metrics.height() / 2, 0, Metrics.height() / 2, 0) & Clip;
 }
 
@@ -733,7 +776,7 @@ void TCanvas::TextOut(int LogicalX, int Y, const AnsiString& Text) {
             Touched = QRect(X, Y, Width, TextHeight(Text));
             FillSolid(Surface, Touched, ColorToPixel(FBrush->Color()));
         }
-        Touched |= DrawText(Surface, *FFont, X, Y, Text, Surface.Clip);
+        Touched |= DrawText(Surface, *FFont, X, Y, Text, Surface.Clip, Width);
         return FromQRect(Touched);
     });
     FPenPos = Point(LogicalX + Width, Y);
