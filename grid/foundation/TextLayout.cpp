@@ -51,7 +51,12 @@ struct TFontKey {
     explicit TFontKey(const TFont& Font)
         : Name(Font.Name()), Height(Font.Height()), Style(Font.Style().Bits()),
           Pitch(Font.Pitch()), Charset(Font.Charset()), PixelsPerInch(Font.PixelsPerInch()) {}
-    bool operator==(const TFontKey&) const = default;
+    // Compared without a copy: the name is checked last, as it costs most.
+    bool Matches(const TFont& Font) const {
+        return Height == Font.Height() && Style == Font.Style().Bits() &&
+               Pitch == Font.Pitch() && Charset == Font.Charset() &&
+               PixelsPerInch == Font.PixelsPerInch() && Name == Font.Name();
+    }
 };
 
 } // namespace
@@ -65,8 +70,8 @@ TTextMetric GetTextMetrics(TCanvas* Canvas) {
         TTextMetric Metrics;
     };
     thread_local std::optional<TLast> Last;
-    TFontKey Key(*Canvas->Font());
-    if (Last && Last->Key == Key) return Last->Metrics;
+    const TFont& Font = *Canvas->Font();
+    if (Last && Last->Key.Matches(Font)) return Last->Metrics;
     // The average width the way the system reckons it for a proportional
     // font: the width of the alphabet in both cases over 52, rounded.
     static const AnsiString Alphabet = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ";
@@ -77,7 +82,7 @@ TTextMetric GetTextMetrics(TCanvas* Canvas) {
     // and the drawing layer reports no external leading.
     Metrics.tmOverhang = 0;
     Metrics.tmExternalLeading = 0;
-    Last.emplace(TLast{std::move(Key), Metrics});
+    Last.emplace(TLast{TFontKey(Font), Metrics});
     return Metrics;
 }
 

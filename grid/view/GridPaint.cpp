@@ -5,6 +5,7 @@
 #include "grid/model/BaseGrid.h"
 #include "grid/view/DrawData.h"
 #include "grid/view/GridResources.h"
+#include "platform/gui/GraphicsTextRun.h"
 
 #include <algorithm>
 
@@ -46,7 +47,10 @@ void TgxBaseGrid::PaintGrid() {
     int Right = 0;
     int Bottom = 0;
     DrawGridLines(Clip, FirstCol, FirstRow);
-    DrawCells(Clip, FirstCol, Right, Bottom, FirstRow);
+    {
+        const TCanvasTextRun Texts(Canvas());
+        DrawCells(Clip, FirstCol, Right, Bottom, FirstRow);
+    }
     DrawEmptyArea(Right, Bottom);
 }
 

@@ -3,6 +3,7 @@
 // exactly as the framework's drawing layer does.
 #include "platform/gui/Graphics.h"
 #include "platform/gui/GraphicsQt.h"
+#include "platform/gui/GraphicsTextRun.h"
 
 #include <QFontMetrics>
 #include <QPainter>
@@ -703,6 +704,7 @@ struct TFontEntry {
     int PixelsPerInch = 0;
     QFont Font;
     QFontMetrics Metrics{QFont()};
+    unsigned Generation = 0; // tells entries apart, whatever their address
 };
 
 const TFontEntry& FontEntry(const TFont& Font) {
@@ -719,6 +721,8 @@ const TFontEntry& FontEntry(const TFont& Font) {
         Entry->PixelsPerInch = Font.PixelsPerInch();
         Entry->Font = CanvasFont(Font);
         Entry->Metrics = QFontMetrics(Entry->Font);
+        thread_local unsigned Generations = 0;
+        Entry->Generation = ++Generations;
         Last = std::move(Entry);
     }
     return *Last;
@@ -734,6 +738,50 @@ TSize TCanvas::TextExtent(const AnsiString& Text) {
 
 namespace {
 
+// The painter texts share while a run lives: opened on the first text drawn
+// on the run's canvas, kept while that canvas draws into the same pixels.
+struct TSharedPainter {
+    TCanvas* Canvas = nullptr;
+    int Depth = 0;
+    QImage* Image = nullptr;
+    const uchar* Bits = nullptr;
+    QSize Size;
+    std::optional<QPainter> Painter;
+    unsigned FontGeneration = 0;
+    std::optional<QRgb> Pen;
+};
+thread_local std::optional<TSharedPainter> SharedPainter;
+thread_local TCanvas* DrawingCanvas = nullptr; // the canvas whose Paint runs
+
+void EndPainter(TSharedPainter& Run) {
+    Run.Painter.reset();
+    Run.Image = nullptr;
+    Run.Bits = nullptr;
+    Run.FontGeneration = 0;
+    Run.Pen.reset();
+}
+
+// The run's painter for Image, opened if need be; none outside a run or for
+// another canvas (an off-screen bitmap drawn into meanwhile).
+QPainter* SharedTextPainter(QImage& Image) {
+    if (!SharedPainter || SharedPainter->Canvas != DrawingCanvas) return nullptr;
+    TSharedPainter& Run = *SharedPainter;
+    if (Run.Painter && (Run.Image != &Image || Run.Bits != Image.constBits() ||
+                        Run.Size != Image.size()))
+        EndPainter(Run);
+    if (!Run.Painter) {
+        Run.Painter.emplace();
+        if (!Run.Painter->begin(&Image)) {
+            Run.Painter.reset();
+            return nullptr;
+        }
+        Run.Image = &Image;
+        Run.Bits = Image.constBits();
+        Run.Size = Image.size();
+    }
+    return &*Run.Painter;
+}
+
 // Draws the text with its cell's top-left corner at (X, Y), clipped to Clip.
 // Gives the area touched, from the text's Width as measured by the caller;
 // a caller that reports its own area passes no width, which spares shaping
@@ -745,11 +793,28 @@ QRect DrawText(TCanvasSurface& Surface, const TFont& Font, int X, int Y, const A
     const QFont& QtFont = Entry.Font;
     const QFontMetrics& Metrics = Entry.Metrics;
     const QString S = QString::fromUtf8(Text.data(), static_cast<qsizetype>(Text.size()));
-    QPainter Painter(&Surface.Image);
-    Painter.setClipRect(Clip);
-    Painter.setFont(QtFont);
-    Painter.setPen(QColor::fromRgb(ColorToPixel(Font.Color())));
-    Painter.drawText(QPoint(X, Y + Metrics.ascent()), S);
+    const QRgb Pen = ColorToPixel(Font.Color());
+    if (QPainter* Shared = SharedTextPainter(Surface.Image)) {
+        TSharedPainter& Run = *SharedPainter;
+        Shared->setClipRect(Clip);
+        if (Run.FontGeneration != Entry.Generation) {
+            Shared->setFont(QtFont);
+            Run.FontGeneration = Entry.Generation;
+        }
+        if (!Run.Pen || *Run.Pen != Pen) {
+            Shared->setPen(QColor::fromRgb(Pen));
+            Run.Pen = Pen;
+        }
+        Shared->drawText(QPoint(X, Y + Metrics.ascent()), S);
+    } else {
+        // Another canvas over the run's image: one painter at a time.
+        if (SharedPainter && SharedPainter->Image == &Surface.Image) EndPainter(*SharedPainter);
+        QPainter Painter(&Surface.Image);
+        Painter.setClipRect(Clip);
+        Painter.setFont(QtFont);
+        Painter.setPen(QColor::fromRgb(Pen));
+        Painter.drawText(QPoint(X, Y + Metrics.ascent()), S);
+    }
     if (!Width) return {};
     // Italic and overhanging glyphs may reach a little past the advance.
     const QRect Cell(X, Y, *Width, Metrics.height());
@@ -767,7 +832,32 @@ void FillSolid(TCanvasSurface& Surface, const QRect& R, QRgb Color) {
 
 } // namespace
 
+TCanvasTextRun::TCanvasTextRun(TCanvas* Canvas) : FOwner(!SharedPainter) {
+    if (FOwner) SharedPainter.emplace().Canvas = Canvas;
+}
+
+TCanvasTextRun::~TCanvasTextRun() {
+    if (FOwner) SharedPainter.reset();
+}
+
+void EndSharedTextPainter() {
+    if (SharedPainter) EndPainter(*SharedPainter);
+}
+
+// Which canvas draws text at the moment, for the shared painter.
+class TDrawingCanvas {
+public:
+    explicit TDrawingCanvas(TCanvas* Canvas) : FOld(DrawingCanvas) { DrawingCanvas = Canvas; }
+    ~TDrawingCanvas() { DrawingCanvas = FOld; }
+    TDrawingCanvas(const TDrawingCanvas&) = delete;
+    TDrawingCanvas& operator=(const TDrawingCanvas&) = delete;
+
+private:
+    TCanvas* FOld;
+};
+
 void TCanvas::TextOut(int LogicalX, int Y, const AnsiString& Text) {
+    const TDrawingCanvas Drawing(this);
     const int Width = TextWidth(Text);
     const int X = FMirrorWidth > 0 ? MapX(LogicalX) - Width : LogicalX;
     Paint([&](TCanvasSurface& Surface) {
@@ -783,6 +873,7 @@ void TCanvas::TextOut(int LogicalX, int Y, const AnsiString& Text) {
 }
 
 void TCanvas::TextRect(const TRect& Logical, int LogicalX, int Y, const AnsiString& Text) {
+    const TDrawingCanvas Drawing(this);
     const TRect R = MapRect(Logical);
     const int X = FMirrorWidth > 0 ? MapX(LogicalX) - TextWidth(Text) : LogicalX;
     Paint([&](TCanvasSurface& Surface) {

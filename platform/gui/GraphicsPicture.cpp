@@ -1,6 +1,7 @@
 // Icons and the picture that holds a bitmap or an icon.
 #include "platform/gui/Graphics.h"
 #include "platform/gui/GraphicsQt.h"
+#include "platform/gui/GraphicsTextRun.h"
 #include "platform/rtl/Format.h"
 #include "platform/rtl/StrUtils.h"
 #include "platform/rtl/Streams.h"
@@ -120,6 +121,7 @@ void TIcon::SaveToStream(TStream* Stream) {
 
 void TIcon::Draw(TCanvas* ACanvas, const TRect& Rect) {
     ACanvas->Paint([&](TCanvasSurface& Surface) {
+        EndSharedTextPainter(); // one painter at a time on an image
         QPainter Painter(&Surface.Image);
         Painter.setClipRect(Surface.Clip);
         Painter.drawImage(ToQRect(Rect), FImage->Image);
