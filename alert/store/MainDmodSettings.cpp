@@ -7,6 +7,7 @@
 #include "platform/rtl/FloatFormat.h"
 #include "platform/rtl/Format.h"
 
+#include <algorithm>
 #include <map>
 #include <utility>
 
@@ -133,28 +134,22 @@ void TMainDmod::LoadAlertSettings(int AlertId, std::vector<AlertSetting>& Result
                      "union all Select 1, DORN_USER from USER_LOGON where DORN_ALERTS > 0 and "
                      "typeof(DORN_USER) = 'integer' ");
     CommonSql3->Open();
-    std::map<int, int> logonsOf; // employee not halted -> receiving logons
+    // Both sorted: an employee's receiving logons are a range.
+    std::vector<int> notHalted, receiving;
     {
-        std::map<int, int> logons;
         TField* kind = CommonSql3->Fields()[0];
         TField* empNbr = CommonSql3->Fields()[1];
-        for (; !CommonSql3->Eof(); CommonSql3->Next()) {
-            if (kind->AsInteger() == 0)
-                logonsOf.try_emplace(empNbr->AsInteger(), 0);
-            else
-                ++logons[empNbr->AsInteger()];
-        }
-        for (auto entry = logonsOf.begin(); entry != logonsOf.end();) {
-            const auto found = logons.find(entry->first);
-            if (found == logons.end()) {
-                entry = logonsOf.erase(entry);
-            } else {
-                entry->second = found->second;
-                ++entry;
-            }
-        }
+        for (; !CommonSql3->Eof(); CommonSql3->Next())
+            (kind->AsInteger() == 0 ? notHalted : receiving).push_back(empNbr->AsInteger());
     }
-    if (logonsOf.empty()) return;
+    if (notHalted.empty() || receiving.empty()) return;
+    std::sort(notHalted.begin(), notHalted.end());
+    std::sort(receiving.begin(), receiving.end());
+    const auto logonsOf = [&](int EmpNbr) -> int {
+        if (!std::binary_search(notHalted.begin(), notHalted.end(), EmpNbr)) return 0;
+        const auto logons = std::equal_range(receiving.begin(), receiving.end(), EmpNbr);
+        return static_cast<int>(logons.second - logons.first);
+    };
 
     // Every setting of the alert id; an employee's first setting (the
     // lowest number) is the one that counts. The map puts them in order, so
@@ -185,9 +180,11 @@ void TMainDmod::LoadAlertSettings(int AlertId, std::vector<AlertSetting>& Result
             entry->second.HasEmployee = !employee->IsNull();
         }
     }
-    std::map<int, int> firstOfEmployee; // employee -> setting number
+    // Per employee: the first setting's number and how many there are.
+    std::map<int, std::pair<int, int>> ofEmployee;
     for (const auto& [settingNbr, rows] : settings)
-        if (rows.HasEmployee) firstOfEmployee.try_emplace(rows.Setting.EmpNbr, settingNbr);
+        if (rows.HasEmployee)
+            ++ofEmployee.try_emplace(rows.Setting.EmpNbr, settingNbr, 0).first->second.second;
 
     // Their sources, each setting's in the order of the rows; the index on
     // the setting number gives them in that order.
@@ -236,22 +233,13 @@ void TMainDmod::LoadAlertSettings(int AlertId, std::vector<AlertSetting>& Result
     }
 
     // Each recipient as often as it has settings of the alert id times
-    // receiving logons, in the order of the employee numbers.
-    std::map<int, int> settingsOf;
-    for (const auto& entry : settings) {
-        const SettingRows& rows = entry.second;
-        if (rows.HasEmployee && logonsOf.count(rows.Setting.EmpNbr))
-            ++settingsOf[rows.Setting.EmpNbr];
-    }
-    std::vector<std::pair<int, int>> recipients; // employee, times
-    for (const auto& [empNbr, count] : settingsOf)
-        recipients.emplace_back(empNbr, count * logonsOf.at(empNbr));
-    if (recipients.empty()) return;
-
-    // Value groups are made when a setting is first handed out, so that the
-    // settings before one with a NULL value are in Result when it raises.
-    for (const auto& [empNbr, times] : recipients) {
-        SettingRows& rows = settings.at(firstOfEmployee.at(empNbr));
+    // receiving logons, in the order of the employee numbers. Value groups
+    // are made when a setting is first handed out, so that the settings
+    // before one with a NULL value are in Result when it raises.
+    for (const auto& [empNbr, first] : ofEmployee) {
+        const int times = first.second * logonsOf(empNbr);
+        if (times == 0) continue;
+        SettingRows& rows = settings.at(first.first);
         AlertSetting& setting = rows.Setting;
         {
             // A row with Sequence 0 closes the group before it and opens the next.

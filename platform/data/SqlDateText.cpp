@@ -3,20 +3,44 @@
 #include "platform/rtl/DateTime.h"
 
 #include <cctype>
-#include <cstdio>
 
 namespace {
 
+// Writes Value in decimal, zero-padded to Width digits (as "%0*u" does).
+void PutNumber(char*& Out, unsigned Value, int Width) {
+    char Digits[10];
+    int Count = 0;
+    do {
+        Digits[Count++] = static_cast<char>('0' + Value % 10);
+        Value /= 10;
+    } while (Value != 0);
+    for (int I = Count; I < Width; ++I)
+        *Out++ = '0';
+    while (Count > 0)
+        *Out++ = Digits[--Count];
+}
+
+// Written by hand: every history row carries one, and a formatted print
+// costs more than the rest of the row's binding.
 AnsiString Formatted(TDateTime Value, bool WithTime) {
     Word Year, Month, Day, Hour, Min, Sec, MSec;
     DecodeDateTime(Value, Year, Month, Day, Hour, Min, Sec, MSec);
     char Buffer[64];
-    if (WithTime)
-        std::snprintf(Buffer, sizeof Buffer, "%04u/%02u/%02u %02u:%02u:%02u", Year, Month, Day,
-                      Hour, Min, Sec);
-    else
-        std::snprintf(Buffer, sizeof Buffer, "%04u/%02u/%02u", Year, Month, Day);
-    return Buffer;
+    char* Out = Buffer;
+    PutNumber(Out, Year, 4);
+    *Out++ = '/';
+    PutNumber(Out, Month, 2);
+    *Out++ = '/';
+    PutNumber(Out, Day, 2);
+    if (WithTime) {
+        *Out++ = ' ';
+        PutNumber(Out, Hour, 2);
+        *Out++ = ':';
+        PutNumber(Out, Min, 2);
+        *Out++ = ':';
+        PutNumber(Out, Sec, 2);
+    }
+    return AnsiString(Buffer, static_cast<std::size_t>(Out - Buffer));
 }
 
 // Reads 1..MaxDigits digits at Pos into Value.
