@@ -63,19 +63,23 @@ TRect TgxBaseGrid::CalcCellRect(int DisplayCol, int DisplayRow) const {
     if (X < 0 || Y < 0) return TRect{};
     const int W = DisplayCol < ColCount() ? ColWidths(DisplayCol) : 0;
     const int H = DisplayRow < RowCount() ? RowHeights(DisplayRow) : 0;
-    return Rect(X, Y, std::min(X + W, ClientWidth()), std::min(Y + H, ClientHeight()));
+    const TRect Client = ClientRect(); // asked once: every painted cell comes here
+    return Rect(X, Y, std::min(X + W, Client.Width()), std::min(Y + H, Client.Height()));
 }
 
 TRect TgxBaseGrid::CellRect(int DisplayCol, int DisplayRow) const {
     if (!HandleAllocated()) return TRect{};
     TRect R = CalcCellRect(DisplayCol, DisplayRow);
     if (R.Right <= R.Left || R.Bottom <= R.Top) return TRect{};
-    if (R.Left >= ClientWidth() || R.Top >= ClientHeight()) return TRect{};
+    const TRect Client = ClientRect();
+    const int ClientW = Client.Width();
+    const int ClientH = Client.Height();
+    if (R.Left >= ClientW || R.Top >= ClientH) return TRect{};
     const int W = DisplayCol < ColCount() ? ColWidths(DisplayCol) : 0;
     const int H = DisplayRow < RowCount() ? RowHeights(DisplayRow) : 0;
     // A cell cut by the client edge keeps its cut edge: its line is not shown.
-    if (R.Right < ClientWidth() || R.Left + W <= ClientWidth()) R.Right -= FVertLineWidth;
-    if (R.Bottom < ClientHeight() || R.Top + H <= ClientHeight()) R.Bottom -= FHorzLineWidth;
+    if (R.Right < ClientW || R.Left + W <= ClientW) R.Right -= FVertLineWidth;
+    if (R.Bottom < ClientH || R.Top + H <= ClientH) R.Bottom -= FHorzLineWidth;
     return R;
 }
 
