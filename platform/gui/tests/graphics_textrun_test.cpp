@@ -1,0 +1,96 @@
+#include "platform/gui/Graphics.h"
+#include "platform/gui/GraphicsTextRun.h"
+#include "platform/gui/QtApp.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+std::vector<TColor> Snapshot(TBitmap& Bitmap) {
+    std::vector<TColor> Result;
+    for (int Y = 0; Y < Bitmap.Height(); ++Y)
+        for (int X = 0; X < Bitmap.Width(); ++X)
+            Result.push_back(Bitmap.Canvas()->Pixels(X, Y));
+    return Result;
+}
+
+// Texts in several fonts and colours, clipped, with fills over them and a
+// second canvas drawn on in between: what a grid's cells do.
+void DrawCells(TBitmap& Bitmap, TBitmap& Other) {
+    TCanvas* C = Bitmap.Canvas();
+    C->Brush()->SetColor(clWhite);
+    C->FillRect(Rect(0, 0, Bitmap.Width(), Bitmap.Height()));
+    C->TextRect(Rect(2, 2, 30, 16), 3, 2, "Wide cell text");
+    C->Font()->SetColor(clRed);
+    C->TextRect(Rect(30, 2, 80, 16), 31, 2, "R12C3");
+    C->Brush()->SetColor(clYellow);
+    C->FillRect(Rect(10, 4, 20, 12)); // over the first text
+    Other.Canvas()->TextOut(0, 0, "elsewhere");
+    C->Font()->SetStyle(TFontStyles{fsBold});
+    C->Brush()->SetStyle(bsClear);
+    C->TextRect(Rect(2, 18, 80, 34), 3, 18, "Bold");
+    C->Font()->SetStyle({});
+    C->Font()->SetColor(clBlue);
+    C->TextOut(40, 18, "Out");
+    Other.Canvas()->TextRect(Rect(0, 0, 20, 10), 0, 0, "x");
+    C->TextRect(Rect(2, 34, 40, 48), 3, 34, "Last");
+}
+
+TEST(CanvasTextRunTest, TextsDrawnInARunLookAsTextsDrawnOneByOne) {
+    EnsureQtApplication();
+    TBitmap Alone, InRun, OtherAlone, OtherInRun;
+    for (TBitmap* B : {&Alone, &InRun})
+        B->SetSize(80, 48);
+    for (TBitmap* B : {&OtherAlone, &OtherInRun})
+        B->SetSize(40, 12);
+    DrawCells(Alone, OtherAlone);
+    {
+        const TCanvasTextRun Run(InRun.Canvas());
+        DrawCells(InRun, OtherInRun);
+    }
+    EXPECT_EQ(Snapshot(InRun), Snapshot(Alone));
+    EXPECT_EQ(Snapshot(OtherInRun), Snapshot(OtherAlone));
+    // Texts after the run still draw.
+    InRun.Canvas()->Font()->SetColor(clBlack);
+    InRun.Canvas()->TextOut(0, 0, "W");
+    Alone.Canvas()->Font()->SetColor(clBlack);
+    Alone.Canvas()->TextOut(0, 0, "W");
+    EXPECT_EQ(Snapshot(InRun), Snapshot(Alone));
+}
+
+TEST(CanvasLinesTest, LevelAndUprightLinesStopShortOfTheirEndInEitherDirection) {
+    EnsureQtApplication();
+    struct Case {
+        TPoint From, To;
+        TRect Drawn; // the pixels set, right and bottom exclusive
+    };
+    const Case Cases[] = {
+        {{2, 5}, {10, 5}, Rect(2, 5, 10, 6)},
+        {{10, 5}, {2, 5}, Rect(3, 5, 11, 6)},
+        {{4, 1}, {4, 9}, Rect(4, 1, 5, 9)},
+        {{4, 9}, {4, 1}, Rect(4, 2, 5, 10)},
+        {{-3, 2}, {5, 2}, Rect(0, 2, 5, 3)}, // cut at the edge
+    };
+    for (const Case& C : Cases) {
+        TBitmap Bitmap;
+        Bitmap.SetSize(12, 12);
+        TCanvas* Canvas = Bitmap.Canvas();
+        Canvas->Brush()->SetColor(clWhite);
+        Canvas->FillRect(Rect(0, 0, 12, 12));
+        Canvas->Pen()->SetColor(clNavy);
+        Canvas->MoveTo(C.From.X, C.From.Y);
+        Canvas->LineTo(C.To.X, C.To.Y);
+        for (int Y = 0; Y < 12; ++Y)
+            for (int X = 0; X < 12; ++X) {
+                const bool In =
+                    X >= C.Drawn.Left && X < C.Drawn.Right && Y >= C.Drawn.Top && Y < C.Drawn.Bottom;
+                EXPECT_EQ(Canvas->Pixels(X, Y), In ? clNavy : clWhite)
+                    << "line " << C.From.X << "," << C.From.Y << " to " << C.To.X << "," << C.To.Y
+                    << " at " << X << "," << Y;
+            }
+    }
+}
+
+} // namespace
