@@ -49,13 +49,13 @@ struct TFontKey {
     int PixelsPerInch = 0;
 
     explicit TFontKey(const TFont& Font)
-        : Name(Font.Name()), Height(Font.Height()), Style(Font.Style().Bits()),
-          Pitch(Font.Pitch()), Charset(Font.Charset()), PixelsPerInch(Font.PixelsPerInch()) {}
+        : Name(Font.Name()), Height(Font.Height()), Style(Font.Style().Bits()), Pitch(Font.Pitch()),
+          Charset(Font.Charset()), PixelsPerInch(Font.PixelsPerInch()) {}
     // Compared without a copy: the name is checked last, as it costs most.
     bool Matches(const TFont& Font) const {
-        return Height == Font.Height() && Style == Font.Style().Bits() &&
-               Pitch == Font.Pitch() && Charset == Font.Charset() &&
-               PixelsPerInch == Font.PixelsPerInch() && Name == Font.Name();
+        return Height == Font.Height() && Style == Font.Style().Bits() && Pitch == Font.Pitch() &&
+               Charset == Font.Charset() && PixelsPerInch == Font.PixelsPerInch() &&
+               Name == Font.Name();
     }
 };
 

@@ -434,8 +434,8 @@ std::optional<QRect> AxisRun(const TPoint& A, const TPoint& B) {
 
 // A solid thin copy pen along level and upright lines (grid lines, frames)
 // fills its runs directly; gives false, drawing nothing, for anything else.
-bool FillAxisLines(TCanvasSurface& Surface, const std::vector<TPoint>& Points,
-                   const TPenShape& Pen, QRect& Touched) {
+bool FillAxisLines(TCanvasSurface& Surface, const std::vector<TPoint>& Points, const TPenShape& Pen,
+                   QRect& Touched) {
     if (Pen.Width != 1 || !Pen.Pattern.empty() || Pen.Mode != pmCopy) return false;
     std::vector<QRect> Runs;
     Runs.reserve(Points.size() - 1);
@@ -766,8 +766,8 @@ void EndPainter(TSharedPainter& Run) {
 QPainter* SharedTextPainter(QImage& Image) {
     if (!SharedPainter || SharedPainter->Canvas != DrawingCanvas) return nullptr;
     TSharedPainter& Run = *SharedPainter;
-    if (Run.Painter && (Run.Image != &Image || Run.Bits != Image.constBits() ||
-                        Run.Size != Image.size()))
+    if (Run.Painter &&
+        (Run.Image != &Image || Run.Bits != Image.constBits() || Run.Size != Image.size()))
         EndPainter(Run);
     if (!Run.Painter) {
         Run.Painter.emplace();

@@ -67,10 +67,8 @@ TEST(CanvasLinesTest, LevelAndUprightLinesStopShortOfTheirEndInEitherDirection) 
         TRect Drawn; // the pixels set, right and bottom exclusive
     };
     const Case Cases[] = {
-        {{2, 5}, {10, 5}, Rect(2, 5, 10, 6)},
-        {{10, 5}, {2, 5}, Rect(3, 5, 11, 6)},
-        {{4, 1}, {4, 9}, Rect(4, 1, 5, 9)},
-        {{4, 9}, {4, 1}, Rect(4, 2, 5, 10)},
+        {{2, 5}, {10, 5}, Rect(2, 5, 10, 6)}, {{10, 5}, {2, 5}, Rect(3, 5, 11, 6)},
+        {{4, 1}, {4, 9}, Rect(4, 1, 5, 9)},   {{4, 9}, {4, 1}, Rect(4, 2, 5, 10)},
         {{-3, 2}, {5, 2}, Rect(0, 2, 5, 3)}, // cut at the edge
     };
     for (const Case& C : Cases) {
@@ -84,8 +82,8 @@ TEST(CanvasLinesTest, LevelAndUprightLinesStopShortOfTheirEndInEitherDirection) 
         Canvas->LineTo(C.To.X, C.To.Y);
         for (int Y = 0; Y < 12; ++Y)
             for (int X = 0; X < 12; ++X) {
-                const bool In =
-                    X >= C.Drawn.Left && X < C.Drawn.Right && Y >= C.Drawn.Top && Y < C.Drawn.Bottom;
+                const bool In = X >= C.Drawn.Left && X < C.Drawn.Right && Y >= C.Drawn.Top &&
+                                Y < C.Drawn.Bottom;
                 EXPECT_EQ(Canvas->Pixels(X, Y), In ? clNavy : clWhite)
                     << "line " << C.From.X << "," << C.From.Y << " to " << C.To.X << "," << C.To.Y
                     << " at " << X << "," << Y;
