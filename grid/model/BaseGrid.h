@@ -1009,6 +1009,21 @@ private:
     bool FInRowHeightsChanged = false;
     bool FInColWidthsChanged = false;
     bool FModelSizing = false;
+    // Sizes set within its scope are the model's own, not the user's; the
+    // previous state comes back however the scope is left.
+    class TModelSizing {
+    public:
+        explicit TModelSizing(TgxBaseGrid& Grid) : FGrid(Grid), FOld(Grid.FModelSizing) {
+            Grid.FModelSizing = true;
+        }
+        ~TModelSizing() { FGrid.FModelSizing = FOld; }
+        TModelSizing(const TModelSizing&) = delete;
+        TModelSizing& operator=(const TModelSizing&) = delete;
+
+    private:
+        TgxBaseGrid& FGrid;
+        bool FOld;
+    };
     // The top-left cell last reported, the nesting of top-left changes, and
     // what a fast assignment put off.
     TGridCoord FReportedTopLeft{1, 1};

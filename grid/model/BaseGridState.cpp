@@ -167,29 +167,19 @@ void TgxBaseGrid::DateTimeDefDeleted(TgxDateTimeDefComponent* Component) {
 
 void TgxBaseGrid::SetColPixelWidth(int DisplayCol, int Width) {
     if (DisplayCol < 0 || DisplayCol >= ColCount() || ColWidths(DisplayCol) == Width) return;
-    const bool Old = FModelSizing;
-    FModelSizing = true;
-    try {
+    {
+        TModelSizing Sizing(*this);
         SetColWidths(DisplayCol, Width);
-    } catch (...) {
-        FModelSizing = Old;
-        throw;
     }
-    FModelSizing = Old;
     SingleColWidthChanged(DisplayCol);
 }
 
 void TgxBaseGrid::SetRowPixelHeight(int DisplayRow, int Height) {
     if (DisplayRow < 0 || DisplayRow >= RowCount() || RowHeights(DisplayRow) == Height) return;
-    const bool Old = FModelSizing;
-    FModelSizing = true;
-    try {
+    {
+        TModelSizing Sizing(*this);
         SetRowHeights(DisplayRow, Height);
-    } catch (...) {
-        FModelSizing = Old;
-        throw;
     }
-    FModelSizing = Old;
     SingleRowHeightChanged(DisplayRow);
 }
 

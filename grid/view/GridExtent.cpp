@@ -114,15 +114,8 @@ bool TgxBaseGrid::ResizeRow(int DisplayRow, int Height, bool Silent) {
         SetRowPixelHeight(DisplayRow, Height);
         return true;
     }
-    const bool Old = FModelSizing;
-    FModelSizing = true;
-    try {
-        SetRowHeights(DisplayRow, Height);
-    } catch (...) {
-        FModelSizing = Old;
-        throw;
-    }
-    FModelSizing = Old;
+    TModelSizing Sizing(*this);
+    SetRowHeights(DisplayRow, Height);
     return true;
 }
 
@@ -144,10 +137,8 @@ void TgxBaseGrid::ScaleRows(int M, int D, TScalingFlags Flags) {
     const bool Heights = Flags.Contains(sfHeight);
     try {
         if (Heights) {
-            const bool Old = FModelSizing;
-            FModelSizing = true;
+            TModelSizing Sizing(*this);
             SetDefaultRowHeight(MulDiv(DefaultRowHeight(), M, D));
-            FModelSizing = Old;
         }
         for (int R = 0; R < FRows->Count(); ++R) {
             TgxRow* Row = FRows->Item(R);
@@ -167,10 +158,8 @@ void TgxBaseGrid::ScaleCols(int M, int D, TScalingFlags Flags) {
     const bool Widths = Flags.Contains(sfWidth);
     try {
         if (Widths) {
-            const bool Old = FModelSizing;
-            FModelSizing = true;
+            TModelSizing Sizing(*this);
             SetDefaultColWidth(MulDiv(DefaultColWidth(), M, D));
-            FModelSizing = Old;
         }
         for (int C = 0; C < FCols->Count(); ++C) {
             TgxCol* Col = FCols->Item(C);

@@ -23,10 +23,8 @@ void TgxBaseGrid::SingleColWidthChanged(int DisplayCol) {
     const int Data = GetDataCol(DisplayCol);
     if (Data >= 0 && Data < FCols->Count() && !FCols->Item(Data)->Visible() &&
         ColWidths(DisplayCol) != 0) {
-        const bool Old = FModelSizing;
-        FModelSizing = true;
+        TModelSizing Sizing(*this);
         SetColWidths(DisplayCol, 0);
-        FModelSizing = Old;
     }
     if (DisplayCol < FixedCols()) CalcHorzFixedWidth();
     RedisplayControl();
@@ -35,10 +33,8 @@ void TgxBaseGrid::SingleColWidthChanged(int DisplayCol) {
 void TgxBaseGrid::SingleRowHeightChanged(int DisplayRow) {
     const int Data = GetDataRow(DisplayRow);
     if (Data >= 0 && !GetRowVisible(Data) && RowHeights(DisplayRow) != 0) {
-        const bool Old = FModelSizing;
-        FModelSizing = true;
+        TModelSizing Sizing(*this);
         SetRowHeights(DisplayRow, 0);
-        FModelSizing = Old;
     }
     if (DisplayRow < FixedRows()) CalcVertFixedHeight();
     RedisplayControl();
