@@ -3,6 +3,7 @@
 #include "grid/foundation/GridCommonVariant.h"
 #include "grid/model/BaseGrid.h"
 #include "grid/model/GridLinks.h"
+#include "grid/model/OwnFont.h"
 
 #include <algorithm>
 
@@ -172,20 +173,7 @@ void TgxCustomPropElement::SetPropValue(const Variant& Value, TgxProperty Prop, 
 }
 
 void TgxCustomPropElement::CopyFont(TFont* Source) {
-    // The element's own copies run under the lock: they are not a change
-    // the user made to the cell's font.
-    ++FFontLock;
-    try {
-        if (!FFont) {
-            FFont = std::make_unique<TFont>();
-            FFont->OnChange = [this](TObject*) { FontChange(); };
-        }
-        FFont->Assign(Source);
-    } catch (...) {
-        --FFontLock;
-        throw;
-    }
-    --FFontLock;
+    CopyOwnFont(FFont, FFontLock, Source, [this](TObject*) { FontChange(); });
 }
 
 void TgxCustomPropElement::FontChange() {

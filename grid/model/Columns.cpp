@@ -4,6 +4,7 @@
 #include "grid/foundation/GridCommonText.h"
 #include "grid/foundation/IntLists.h"
 #include "grid/model/BaseGrid.h"
+#include "grid/model/OwnFont.h"
 #include "grid/model/CellButtons.h"
 #include "grid/model/GridLinks.h"
 #include "platform/rtl/StrUtils.h"
@@ -47,20 +48,7 @@ void TgxCol::SetColor(TColor Value) {
 }
 
 void TgxCol::UpdateFont(TFont* Source) {
-    // The column's own copies run under the lock, so that they do not count
-    // as a change made to the column's font.
-    ++FFontLock;
-    try {
-        if (!FFont) {
-            FFont = std::make_unique<TFont>();
-            FFont->OnChange = [this](TObject*) { FontChange(); };
-        }
-        FFont->Assign(Source);
-    } catch (...) {
-        --FFontLock;
-        throw;
-    }
-    --FFontLock;
+    CopyOwnFont(FFont, FFontLock, Source, [this](TObject*) { FontChange(); });
 }
 
 void TgxCol::FontChange() {
