@@ -4,6 +4,7 @@
 // the same cells as the reference, the heap measure, and the three timed
 // runs (paint one screen, 100 page-downs each painted, jump to the end).
 // A side offers PaintScreen(), Home(), PageDown(), End() and its Peak heap.
+#include "platform/gui/Forms.h"
 #include "platform/gui/QtApp.h"
 
 #include <QAbstractTableModel>
@@ -40,6 +41,40 @@ inline void StartQt() {
     if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
     EnsureQtApplication();
 }
+
+// One of our grids on a form of the view's size. Fill puts the cells (and
+// any properties) in; the heap is counted from the form's creation to the
+// first painted screen.
+template <class TGrid> struct TGridSide {
+    TForm* Form = nullptr;
+    TGrid* Grid = nullptr;
+    std::size_t Peak = 0;
+
+    explicit TGridSide(void (*Fill)(TGrid&)) {
+        const std::size_t Before = HeapInUse();
+        Form = new TForm(nullptr);
+        Form->SetBounds(0, 0, ViewWidth + 20, ViewHeight + 20);
+        Grid = new TGrid(Form);
+        Grid->SetParent(Form);
+        Grid->SetBounds(0, 0, ViewWidth, ViewHeight);
+        Fill(*Grid);
+        Form->Show();
+        PaintScreen();
+        Peak = HeapInUse() - Before;
+    }
+
+    void PaintScreen() {
+        Grid->Invalidate();
+        Grid->Update();
+    }
+    void Key(Word K, TShiftState Shift = {}) {
+        Grid->KeyDown(K, Shift);
+        Grid->Update();
+    }
+    void Home() { Key(VK_HOME, {ssCtrl}); }
+    void PageDown() { Key(VK_NEXT); }
+    void End() { Key(VK_END, {ssCtrl}); }
+};
 
 class TCellModel : public QAbstractTableModel {
 public:

@@ -18,54 +18,29 @@ using namespace gridbench;
 
 // ---- our side ---------------------------------------------------------------------------------
 
-struct TGridSide {
-    TForm* Form = nullptr;
-    grid::TgxGrid* Grid = nullptr;
-    std::size_t Peak = 0;
+void FillGrid(grid::TgxGrid& Grid) {
+    Grid.SetGridMode(grid::gmBrowse);
+    Grid.SetStoreData(true);
+    Grid.SetFastAssign(true);
+    Grid.SetGridColCount(DataCols);
+    Grid.SetGridRowCount(DataRows);
+    for (int R = 1; R <= DataRows; ++R)
+        for (int C = 1; C <= DataCols; ++C)
+            Grid.SetCellValue(C, R, Variant(AnsiString(CellText(R, C))));
+    // A few properties of every level.
+    Grid.GetCol(Variant(2))->SetHorzAlignment(grid::htaRight);
+    Grid.SetRowColor(3, clYellow);
+    for (int R = 10; R <= DataRows; R += DataRows / 5)
+        Grid.SetCellColor(4, R, clAqua);
+    Grid.SetFastAssign(false);
+}
 
-    TGridSide() {
-        const std::size_t Before = HeapInUse();
-        Form = new TForm(nullptr);
-        Form->SetBounds(0, 0, ViewWidth + 20, ViewHeight + 20);
-        Grid = new grid::TgxGrid(Form);
-        Grid->SetParent(Form);
-        Grid->SetBounds(0, 0, ViewWidth, ViewHeight);
-        Grid->SetGridMode(grid::gmBrowse);
-        Grid->SetStoreData(true);
-        Grid->SetFastAssign(true);
-        Grid->SetGridColCount(DataCols);
-        Grid->SetGridRowCount(DataRows);
-        for (int R = 1; R <= DataRows; ++R)
-            for (int C = 1; C <= DataCols; ++C)
-                Grid->SetCellValue(C, R, Variant(AnsiString(CellText(R, C))));
-        // A few properties of every level.
-        Grid->GetCol(Variant(2))->SetHorzAlignment(grid::htaRight);
-        Grid->SetRowColor(3, clYellow);
-        for (int R = 10; R <= DataRows; R += DataRows / 5)
-            Grid->SetCellColor(4, R, clAqua);
-        Grid->SetFastAssign(false);
-        Form->Show();
-        PaintScreen();
-        Peak = HeapInUse() - Before;
-    }
-
-    void PaintScreen() {
-        Grid->Invalidate();
-        Grid->Update();
-    }
-    void Key(Word K, TShiftState Shift = {}) {
-        Grid->KeyDown(K, Shift);
-        Grid->Update();
-    }
-    void Home() { Key(VK_HOME, {ssCtrl}); }
-    void PageDown() { Key(VK_NEXT); }
-    void End() { Key(VK_END, {ssCtrl}); }
-};
+using TGridSide = gridbench::TGridSide<grid::TgxGrid>;
 
 TGridSide& Grid() {
     static TGridSide* Side = [] {
         StartQt();
-        return new TGridSide;
+        return new TGridSide(FillGrid);
     }();
     return *Side;
 }

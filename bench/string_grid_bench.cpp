@@ -19,40 +19,15 @@ using namespace gridbench;
 
 // ---- our side ---------------------------------------------------------------------------------
 
-struct TGridSide {
-    TForm* Form = nullptr;
-    grid::TStringGrid_ts* Grid = nullptr;
-    std::size_t Peak = 0;
+void FillGrid(grid::TStringGrid_ts& Grid) {
+    Grid.SetColCount(DataCols + 1);
+    Grid.SetRowCount(DataRows + 1);
+    for (int R = 1; R <= DataRows; ++R)
+        for (int C = 1; C <= DataCols; ++C)
+            Grid.SetCells(C, R, CellText(R, C));
+}
 
-    TGridSide() {
-        const std::size_t Before = HeapInUse();
-        Form = new TForm(nullptr);
-        Form->SetBounds(0, 0, ViewWidth + 20, ViewHeight + 20);
-        Grid = new grid::TStringGrid_ts(Form);
-        Grid->SetParent(Form);
-        Grid->SetBounds(0, 0, ViewWidth, ViewHeight);
-        Grid->SetColCount(DataCols + 1);
-        Grid->SetRowCount(DataRows + 1);
-        for (int R = 1; R <= DataRows; ++R)
-            for (int C = 1; C <= DataCols; ++C)
-                Grid->SetCells(C, R, CellText(R, C));
-        Form->Show();
-        PaintScreen();
-        Peak = HeapInUse() - Before;
-    }
-
-    void PaintScreen() {
-        Grid->Invalidate();
-        Grid->Update();
-    }
-    void Key(Word K, TShiftState Shift = {}) {
-        Grid->KeyDown(K, Shift);
-        Grid->Update();
-    }
-    void Home() { Key(VK_HOME, {ssCtrl}); }
-    void PageDown() { Key(VK_NEXT); }
-    void End() { Key(VK_END, {ssCtrl}); }
-};
+using TGridSide = gridbench::TGridSide<grid::TStringGrid_ts>;
 
 // The same view over Qt's own item model, the one a string grid is most
 // often replaced with: for scale, memory and one screen only.
@@ -68,7 +43,7 @@ using TQtItemsSide = TQtViewSide<QStandardItemModel>;
 TGridSide& Grid() {
     static TGridSide* Side = [] {
         StartQt();
-        return new TGridSide;
+        return new TGridSide(FillGrid);
     }();
     return *Side;
 }
