@@ -38,7 +38,7 @@ enum class TgxFocusBorder : std::uint8_t { fbNone, fbDot, fbSolid };
 using enum TgxFocusBorder;
 enum class TgxHeadingButton : std::uint8_t { hbNone, hbCell, hbButton };
 using enum TgxHeadingButton;
-enum class TgxInactiveButtonState : std::uint8_t { ibsBackGround, ibsShowButton };
+enum class TgxInactiveButtonState : std::uint8_t { ibsBackGround, ibsPicture, ibsNone };
 using enum TgxInactiveButtonState;
 enum class TgxPrintMode : std::uint8_t { pmPortrait, pmLandscape };
 using enum TgxPrintMode;
@@ -54,17 +54,22 @@ enum class TgxColMatch : std::uint8_t { cmaNone, cmaNumber, cmaFieldName, cmaHea
 using enum TgxColMatch;
 enum class TgxSelectType : std::uint8_t { stColSelect, stRowSelect, stCellSelect };
 using enum TgxSelectType;
+// The gesture the mouse is in; the ordinals are those the mouse-status
+// event reports.
 enum class TgxMouseStatus : std::uint8_t {
     msNormal,
-    msColSelect,
     msRowSelect,
+    msColSelect,
     msCellSelect,
-    msColResize,
+    msAllRowSelect,
     msRowResize,
+    msColResize,
     msHeadingResize,
     msRowBarResize,
+    msRowMove,
     msColMove,
-    msRowMove
+    msButtonDown,
+    msHeadingDown
 };
 using enum TgxMouseStatus;
 
