@@ -563,6 +563,64 @@ public:
     bool CanSkipReadOnly() const;
     bool InRowSelectMode() const;
 
+    // ---- current cell positioning and moves (view/GridNavigation) ------------------------
+    // Records a new current display cell (and its data cell); no repaint, no event.
+    void PositionCell(int DisplayCol, int DisplayRow);
+    // PositionCell, then the current cell's buffer is dropped when the data
+    // cell changed, and the insertion row is settled. Flag is the derived
+    // grid's to use; the moves here pass true.
+    virtual void SetCurrentPosition(int DisplayCol, int DisplayRow, bool Repaint, bool Flag);
+    // The same, then the current-row mark is repainted, also after an error.
+    void SetCurrentPositionAndDraw(int DisplayCol, int DisplayRow, bool Repaint, bool Flag);
+    // The previous current display cell (before the last positioning).
+    int PrevDisplayCol() const { return FPrevDisplayCol; }
+    int PrevDisplayRow() const { return FPrevDisplayRow; }
+    // The data cell recorded by the last positioning.
+    int PositionedDataCol() const { return FPositionedDataCol; }
+    int PositionedDataRow() const { return FPositionedDataRow; }
+    // Reading-order searches over the data area; with EditableOnly a found
+    // cell must also be editable.
+    bool GetNextCell(int DisplayCol, int DisplayRow, bool EditableOnly, int& NewCol, int& NewRow);
+    bool GetPrevCell(int DisplayCol, int DisplayRow, bool EditableOnly, int& NewCol, int& NewRow);
+    bool GetNextDownCell(int DisplayCol, int DisplayRow, bool EditableOnly, int& NewCol,
+                         int& NewRow);
+    bool GetNextUpCell(int DisplayCol, int DisplayRow, bool EditableOnly, int& NewCol,
+                       int& NewRow);
+    int LeftMostScrollCol() const;
+    int TopMostScrollRow() const;
+    // Makes the column at DisplayCol current, or the next good one to the
+    // right, else to the left, else the leftmost; 0 when there is none.
+    void MoveToNewCol(int DisplayCol, bool ClearFocus, bool SkipReadOnlyCols, bool RowSelect);
+    // The same for rows; the insertion row is never the target of a search.
+    virtual void MoveToNewRow(int DisplayRow, bool ClearFocus, bool SkipReadOnlyRows,
+                              bool RowSelect);
+    // Re-validates the current cell after columns or rows changed.
+    void CheckRowColPos();
+    // Makes the display cell of a data cell current.
+    void SetNewCurrentCell(int DataCol, int DataRow);
+    void SetTopLeft(int ALeft, int ATop);
+    // The grid or its in-place control has the focus.
+    bool IsFocused() const;
+    virtual bool ButtonsActive() const { return true; }
+    virtual bool CanDrawInsert() const { return false; }
+    // The insertion-row mark in the row bar of the last row.
+    void DrawInsert();
+    // The current cell repainted without (with) its focus frame around a
+    // change; while disabled the frame is not drawn.
+    void ClearCurrentFocusRect(bool UpdateNow);
+    void DrawCurrentFocusRect(bool UpdateNow);
+    void SetFocusRectDisabled(bool Value);
+    bool GetFocusRectDisabled() const { return FFocusRectDisabled > 0; }
+
+    // ---- seams: the edit flow and editor hosting fill these in ---------------------------
+    // Reports a changed current row or column to the application.
+    void CheckRowColChanged();
+    // Turns a left insertion row into an appended row (or takes it back).
+    void CheckInsertionRow(bool Repaint);
+    // Hides (shows again) the in-place control of the current cell.
+    void HideGridControl(bool Invalidate);
+    void ShowGridControl();
+
     // ---- visible extent and scaling (view/GridExtent) --------------------------------------
     // Whole columns (rows) that fit from the left column (top row) on,
     // counted after the fixed area.
@@ -1134,6 +1192,13 @@ private:
     TFont* FLastPaintFont = nullptr;  // the font the canvas took last in this paint
     TAlignment FHeadingAlignment = taLeftJustify; // the older heading alignment
     bool FPaintedOnce = false;
+
+    // ---- current cell positioning (view/GridNavigation) -----------------------------------
+    int FPrevDisplayCol = 1;
+    int FPrevDisplayRow = 1;
+    int FPositionedDataCol = -1;
+    int FPositionedDataRow = -1;
+    int FFocusRectDisabled = 0;
 };
 
 } // namespace grid

@@ -207,7 +207,7 @@ bool TgxBaseGrid::FocusRectActive() const {
 bool TgxBaseGrid::DisplayFocusRect(int DisplayCol, int DisplayRow) const {
     if (DisplayCol != Col() || DisplayRow != Row() || DisplayCol <= 0 || DisplayRow <= 0)
         return false;
-    if (!FocusRectActive()) return false;
+    if (FFocusRectDisabled > 0 || !FocusRectActive()) return false;
     if (!FAlwaysShowFocus && !Focused()) return false;
     // While the in-place control edits the cell it shows the focus itself.
     if (InEditMode()) {
@@ -245,6 +245,31 @@ void TgxBaseGrid::DrawCellFocusRect(int DisplayCol, int DisplayRow) {
     default:
         break;
     }
+}
+
+void TgxBaseGrid::SetFocusRectDisabled(bool Value) {
+    if (Value)
+        ++FFocusRectDisabled;
+    else if (FFocusRectDisabled > 0)
+        --FFocusRectDisabled;
+}
+
+// The frame is painted with the cell, so taking it away is a repaint of
+// the cell while the frame is off.
+void TgxBaseGrid::ClearCurrentFocusRect(bool UpdateNow) {
+    if (!CheckInvalidateCell(Col(), Row()) || !UpdateNow) return;
+    SetFocusRectDisabled(true);
+    try {
+        Update();
+    } catch (...) {
+        SetFocusRectDisabled(false);
+        throw;
+    }
+    SetFocusRectDisabled(false);
+}
+
+void TgxBaseGrid::DrawCurrentFocusRect(bool UpdateNow) {
+    if (CheckInvalidateCell(Col(), Row()) && UpdateNow) Update();
 }
 
 void TgxBaseGrid::SetFocusBorder(TgxFocusBorder Value) {
