@@ -621,6 +621,45 @@ public:
     void HideGridControl(bool Invalidate);
     void ShowGridControl();
 
+    // ---- scrolling with a mode (view/GridScrollMode) ----------------------------------------
+    // How the pixels move while the top-left cell changes: the whole data
+    // area (smWindow), around the in-place control (smGridControl) or
+    // around the current row's row-bar cell (smRowSelect).
+    enum TgxScrollMode : std::uint8_t { smWindow, smGridControl, smRowSelect };
+    TgxScrollMode ScrollMode() const { return FScrollMode; }
+    void ScrollGrid(int ALeft, int ATop, TgxScrollMode Mode);
+    void SetScrollMode(TgxScrollMode Mode);
+    void ResetScrollMode();
+    void ScrollDataInfo(int DX, int DY, const TGridDrawInfo& DrawInfo) override;
+    void ScrollRect(int Left, int Top, bool Horizontal, int Distance, int Bottom, int Right);
+    void ScrollUp(int DY);
+    void ScrollDown(int DY);
+    void ScrollLeft(int DX);
+    void ScrollRight(int DX);
+    void ScrollControlVertical(int DY);
+    void ScrollControlHorizontal(int DX);
+    void ScrollRowSelect(int DY);
+    // |DY| plus the fixed height plus the rows from the top row on that fit.
+    int GetScrollHeight(int DY) const;
+    int GetScrollWidth(int DX) const;
+    void HideControlBeforeScroll(bool Invalidate);
+    void ShowControlAfterScroll();
+    // Whether the next auto-scroll step may be taken now: waits out the
+    // delay of ScrollSpeed unless mouse input or Escape arrives first.
+    bool ScrollDelay(int ScreenX, int ScreenY, int Direction);
+    bool CheckEscape() const;
+    void SetScrollSpeed(TgxScrollSpeed Value) { FScrollSpeed = Value; }
+
+    // ---- picture overlay and check-box look (view/GridPaintMask) ----------------------------
+    // A picture cell is not filled with the selection or focus colour: the
+    // colour goes over it as a checkered overlay.
+    void DrawPictureMask(const TRect& Rect, TColor Color);
+    void InitPictureMaskColor(TColor Color);
+    void CheckPictureMaskColor(TColor Color);
+    void CheckPictureMask(bool Create);
+    TgxCheckBoxStyle CheckBoxStyle() const { return FCheckBoxStyle; }
+    void SetCheckBoxStyle(TgxCheckBoxStyle Value);
+
     // ---- visible extent and scaling (view/GridExtent) --------------------------------------
     // Whole columns (rows) that fit from the left column (top row) on,
     // counted after the fixed area.
@@ -1199,6 +1238,16 @@ private:
     int FPositionedDataCol = -1;
     int FPositionedDataRow = -1;
     int FFocusRectDisabled = 0;
+    TgxScrollMode FScrollMode = smWindow;
+    TRect FControlRect;
+    TRect FRowSelectRect;
+    std::uint32_t FScrollWaitStart = 0;
+    std::unique_ptr<TBitmap> FPictureMask;
+    TColor FPictureMaskColor = clNone;
+    TgxCheckBoxStyle FCheckBoxStyle = stCheck;
+    void RepaintStrip(const TRect& Strip);
+    void InvalidateDataArea(bool Across);
+    void TakeFocusForScroll();
 };
 
 } // namespace grid

@@ -48,7 +48,7 @@ enum class TgxScrollSpeed : std::uint8_t { spLow, spHigh, spVariable };
 using enum TgxScrollSpeed;
 enum class TgxSelectionType : std::uint8_t { sltDefault, sltInvert, sltColor };
 using enum TgxSelectionType;
-enum class TgxCheckBoxStyle : std::uint8_t { stCheck, stCross };
+enum class TgxCheckBoxStyle : std::uint8_t { stFlat, stCheck, stCross };
 using enum TgxCheckBoxStyle;
 enum class TgxColMatch : std::uint8_t { cmaNone, cmaNumber, cmaFieldName, cmaHeading };
 using enum TgxColMatch;

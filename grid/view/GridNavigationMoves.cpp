@@ -33,10 +33,15 @@ void TgxBaseGrid::SetCurrentPosition(int DisplayCol, int DisplayRow, bool Repain
     PositionCell(DisplayCol, DisplayRow);
     if (FPositionedDataCol != OldDataCol || FPositionedDataRow != OldDataRow)
         FCurrentCell->ClearBuffer();
-    // The looks of both cells depend on which one is current.
+    // The looks of both cells, and the row bar's mark, depend on which one
+    // is current.
     if (Old.X != Col() || Old.Y != Row()) {
         CheckInvalidateCell(Old.X, Old.Y);
         CheckInvalidateCell(Col(), Row());
+    }
+    if (Old.Y != Row()) {
+        CheckInvalidateCell(0, Old.Y);
+        CheckInvalidateCell(0, Row());
     }
     CheckInsertionRow(Repaint);
 }

@@ -304,32 +304,46 @@ int TgxBaseGrid::CalcHorzScrollBar(int ScrollCode, int Pos) const {
                         VisibleScrollCols(), MaxScroll);
 }
 
+// A click on a bar gives the grid the focus, as a click into it would.
+void TgxBaseGrid::TakeFocusForScroll() {
+    if (Visible() && CanFocus() && !ComponentState().Contains(csDesigning) && !IsFocused())
+        SetFocus();
+}
+
 void TgxBaseGrid::ModifyVertScrollBar(int ScrollCode, int Pos) {
+    TakeFocusForScroll();
     const int NewTop =
         std::min(std::max(CalcVertScrollBar(ScrollCode, Pos), FixedRows()), GetMaxTopRow());
     if (NewTop != TopRow()) MoveTopLeft(LeftCol(), NewTop);
+    DrawCurrentFocusRect(true);
 }
 
 void TgxBaseGrid::ModifyHorzScrollBar(int ScrollCode, int Pos) {
+    TakeFocusForScroll();
     const int NewLeft =
         std::min(std::max(CalcHorzScrollBar(ScrollCode, Pos), FixedCols()), GetMaxLeftCol());
     if (NewLeft != LeftCol()) MoveTopLeft(NewLeft, TopRow());
+    DrawCurrentFocusRect(true);
 }
 
 void TgxBaseGrid::WMVScroll(TMessage& Message) {
     const TWMScroll M(Message);
     const int Code = M.ScrollCode();
     if ((Code == SB_LINEUP || Code == SB_PAGEUP) && TopRow() == FixedRows()) return;
+    if (Code != SB_ENDSCROLL) HideControlBeforeScroll(!Focused());
     ModifyVertScrollBar(Code, M.Pos());
     UpdateScrollPos();
+    if (Code == SB_ENDSCROLL) ShowControlAfterScroll();
 }
 
 void TgxBaseGrid::WMHScroll(TMessage& Message) {
     const TWMScroll M(Message);
     const int Code = M.ScrollCode();
     if ((Code == SB_LINEUP || Code == SB_PAGEUP) && LeftCol() == FixedCols()) return;
+    if (Code != SB_ENDSCROLL) HideControlBeforeScroll(!Focused());
     ModifyHorzScrollBar(Code, M.Pos());
     UpdateScrollPos();
+    if (Code == SB_ENDSCROLL) ShowControlAfterScroll();
 }
 
 void TgxBaseGrid::MoveTopLeft(int ALeft, int ATop) {
@@ -344,7 +358,13 @@ void TgxBaseGrid::MoveTopLeft(int ALeft, int ATop) {
     if (!GetVisibleLeftCol(Left, NewLeft)) NewLeft = LeftCol();
     if (!GetVisibleTopRow(Top, NewTop)) NewTop = TopRow();
     if (NewLeft == LeftCol() && NewTop == TopRow()) return;
+    // The in-place control stays hidden while the pixels move; a cell that
+    // stopped being current on the way is repainted.
+    HideGridControl(false);
+    const TGridCoord Current = FCurrent;
     TCustomGrid_ts::MoveTopLeft(NewLeft, NewTop);
+    ShowGridControl();
+    if (Current.X != Col() || Current.Y != Row()) CheckInvalidateCell(Current.X, Current.Y);
 }
 
 void TgxBaseGrid::SetGridScrollBars(TScrollStyle Value) {
