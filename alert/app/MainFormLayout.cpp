@@ -2,6 +2,8 @@
 // resource gives them.
 #include "alert/app/MainFormWindow.h"
 
+#include "alert/app/GeneratedAlertsGrid.h"
+#include "components/PellworthGrid.h"
 #include "formstore/FormStorage.h"
 #include "platform/gui/ComCtrls.h"
 #include "platform/gui/ExtCtrls.h"
@@ -112,6 +114,10 @@ void TMainFormWindow::CreateComponents() {
     btnClear->SetAnchors({akTop, akRight});
     btnClear->SetCaption("Clear Results");
     btnClear->OnClick = [this](TObject* Sender) { btnClearClick(Sender); };
+    gridOutput = Make<components::TPellworthGrid>(this, gbDebug, "gridOutput");
+    gridOutput->SetBounds(8, 52, gbDebug->Width() - 16, gbDebug->Height() - 60);
+    gridOutput->SetAnchors({akLeft, akTop, akRight, akBottom});
+    SetUpGeneratedAlertsGrid(*gridOutput);
 
     TimerAutoRun = new TTimer(this);
     TimerAutoRun->SetName("TimerAutoRun");

@@ -4,7 +4,7 @@
 #include "alert/app/AboutDlg.h"
 #include "alert/app/AlertMailer.h"
 #include "alert/app/CommandLine.h"
-#include "alert/app/GeneratedAlertsView.h"
+#include "alert/app/GeneratedAlertsGrid.h"
 #include "alert/app/PlacementConversion.h"
 #include "alert/store/MainDmod.h"
 #include "datamodules/DmodCommon.h"
@@ -29,6 +29,7 @@ bool EchoResultsToStderr = false;
 
 TMainFormWindow::TMainFormWindow(TComponent* AOwner) : TForm(AOwner) {
     CreateComponents();
+    FGeneratedView = std::make_unique<GeneratedAlertsGrid>(*gridOutput, FOptions);
     Main().LoadOptions(FOptions);
     PeerDmod<TJobFormDmod>(*this, DmodNames::JobForm)
         .SetDecimals(FOptions.QtyDecimals, FOptions.CostDecimals);
@@ -147,7 +148,7 @@ void TMainFormWindow::LogLine(const AnsiString& Text) {
 
 void TMainFormWindow::AlertGenerated(const AlertTransaction& Alert) {
     ++FGeneratedCount;
-    if (DebugMode && FGeneratedView) FGeneratedView->AddAlert(Alert);
+    if (gbDebug->Visible() && FGeneratedView) FGeneratedView->AddAlert(Alert);
 }
 
 void TMainFormWindow::SetMailer(std::unique_ptr<IAlertMailer> Mailer) {

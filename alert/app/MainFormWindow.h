@@ -27,6 +27,9 @@ class TMenuItem;
 class TPanel;
 class TRadioGroup;
 class TTimer;
+namespace components {
+class TPellworthGrid;
+}
 namespace formstore {
 class TFormStorage;
 }
@@ -72,6 +75,7 @@ public:
 
     // ---- the parts that plug in
     void SetMailer(std::unique_ptr<IAlertMailer> Mailer);
+    // The window shows the alerts in gridOutput unless another view is set.
     void SetGeneratedAlertsView(std::unique_ptr<IGeneratedAlertsView> View);
 
     const ShopOptions& Options() const { return FOptions; }
@@ -100,6 +104,7 @@ public:
     TButton* btTestConnection = nullptr;
     TButton* btSaveSMTPSettings = nullptr;
     TGroupBox* gbDebug = nullptr;
+    components::TPellworthGrid* gridOutput = nullptr;
     TButton* btnClear = nullptr;
     TMemo* memoResults = nullptr;
     TTimer* TimerAutoRun = nullptr;
