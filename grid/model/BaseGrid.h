@@ -779,6 +779,28 @@ public:
     void SetSelectionColor(TColor Value);
     void SetSelectionFontColor(TColor Value);
 
+    // ---- selection (view/GridSelect*, view/GridHighlight*, view/GridDrag*) ---------------
+    // Marks of whole columns and rows by display range; a reversed range is
+    // turned round, and the counts, ends and grid status stay exact.
+    void AddColSelection(int FromCol, int ToCol);
+    void DeleteColSelection(int FromCol, int ToCol);
+    void ChangeColSelection(int FromCol, int ToCol);
+    void NewColSelection(int FromCol, int ToCol);
+    void DeleteAllColSelection();
+    virtual void AddRowSelection(int FromRow, int ToRow);
+    virtual void DeleteRowSelection(int FromRow, int ToRow);
+    virtual void ChangeRowSelection(int FromRow, int ToRow);
+    void NewRowSelection(int FromRow, int ToRow);
+    virtual void DeleteAllRowSelection();
+    int NumberOfColsSelected(int From, int To) const;
+    int NumberOfRowsSelected(int From, int To) const;
+    // The row selected first while one row was selected; -1 with none.
+    int SelectionAnchorRow() const { return FSelAnchorRow; }
+    // Changes are collected per kind and reported once, rows first.
+    void SetSelectChanged(TgxSelectType SelectType);
+    void SelectChanged(TgxSelectType SelectType, bool ByUser);
+    void SelectionsChanged(bool ByUser);
+
     // ---- published settings ------------------------------------------------------------
     TgxGridMode GridMode() const { return FGridMode; }
     void SetGridMode(TgxGridMode Value) { FGridMode = Value; }
@@ -1225,6 +1247,10 @@ private:
     bool FScrollRangeAgain = false;
     bool FInScrollRange = false;
     bool FScrollPosPending = false;
+
+    // ---- selection state (view/GridSelect*, view/GridHighlight*, view/GridDrag*) ----------------
+    bool FSelectChanged[3] = {false, false, false}; // by TgxSelectType
+    int FSelAnchorRow = -1;
 
     // ---- paint state (view/GridPaint*) -----------------------------------------------------------
     std::unique_ptr<TFont> FDrawFont; // scratch font handed to draw-info handlers

@@ -52,8 +52,16 @@ enum class TgxCheckBoxStyle : std::uint8_t { stFlat, stCheck, stCross };
 using enum TgxCheckBoxStyle;
 enum class TgxColMatch : std::uint8_t { cmaNone, cmaNumber, cmaFieldName, cmaHeading };
 using enum TgxColMatch;
-enum class TgxSelectType : std::uint8_t { stColSelect, stRowSelect, stCellSelect };
+enum class TgxSelectType : std::uint8_t { stRowSelect, stColSelect, stCellSelect };
 using enum TgxSelectType;
+// The parts of a column a highlight covers: the heading cell, the cells
+// below it, or both.
+enum class TgxInvert : std::uint8_t { ivNone, ivHead, ivData, ivBoth };
+using enum TgxInvert;
+// Where the content moves while the grid scrolls by itself: mdLeft shows
+// columns further right, mdUp rows further down.
+enum class TgxMoveDirection : std::uint8_t { mdLeft, mdRight, mdUp, mdDown };
+using enum TgxMoveDirection;
 // The gesture the mouse is in; the ordinals are those the mouse-status
 // event reports.
 enum class TgxMouseStatus : std::uint8_t {
