@@ -15,10 +15,6 @@ bool IsText(TgxValueType Type) {
     return Type == vtpString || Type == vtpPictureName;
 }
 
-AnsiString* TextOf(std::intptr_t Slot) {
-    return reinterpret_cast<AnsiString*>(Slot);
-}
-
 TBitmap* BitmapOf(std::intptr_t Slot) {
     return reinterpret_cast<TBitmap*>(Slot);
 }
@@ -30,6 +26,28 @@ std::int32_t Grown(std::int64_t Size) {
 }
 
 } // namespace
+
+void Tgx2DStorage::TRow::SetSlot(std::size_t Index, std::intptr_t Value) {
+    if (!Values) {
+        if (Value == 0) return;
+        Values = std::make_unique<std::intptr_t[]>(static_cast<std::size_t>(Capacity));
+    }
+    Values[Index] = Value;
+}
+
+void Tgx2DStorage::TRow::Reallocate(std::int32_t NewCapacity) {
+    const auto Size = static_cast<std::size_t>(NewCapacity);
+    const auto Kept = static_cast<std::size_t>(std::min(Capacity, NewCapacity));
+    auto NewTypes = std::make_unique<TgxValueType[]>(Size); // all vtpNone
+    std::copy(Types.get(), Types.get() + Kept, NewTypes.get());
+    Types = std::move(NewTypes);
+    if (Values) {
+        auto NewValues = std::make_unique<std::intptr_t[]>(Size);
+        std::copy(Values.get(), Values.get() + Kept, NewValues.get());
+        Values = std::move(NewValues);
+    }
+    Capacity = NewCapacity;
+}
 
 Tgx2DStorage::Tgx2DStorage(std::int32_t AColAllocSize, std::int32_t ARowAllocSize)
     : FColAllocSize(AColAllocSize), FRowAllocSize(ARowAllocSize) {}
@@ -57,7 +75,7 @@ std::int32_t Tgx2DStorage::ColCount(std::int32_t Row) const {
 
 std::int32_t Tgx2DStorage::ColCapacity(std::int32_t Row) const {
     const TRow* R = RowAt(Row);
-    return R ? static_cast<std::int32_t>(R->Values.size()) : 0;
+    return R ? R->Capacity : 0;
 }
 
 void Tgx2DStorage::CheckCell(std::int32_t Col, std::int32_t Row) {
@@ -71,11 +89,13 @@ Variant Tgx2DStorage::GetValue(std::int32_t Col, std::int32_t Row) const {
     const TRow* R = RowAt(Row);
     if (!R || Col < 1 || Col > R->ColCount) return Unassigned();
     const auto Index = static_cast<std::size_t>(Col - 1);
-    const std::intptr_t Slot = R->Values[Index];
+    const std::intptr_t Slot = R->Slot(Index);
     switch (R->Types[Index]) {
     case vtpString:
-    case vtpPictureName:
-        return Variant(Slot ? *TextOf(Slot) : AnsiString());
+    case vtpPictureName: {
+        const std::string_view Text = R->Texts.Text(static_cast<int>(Index));
+        return Variant(AnsiString(Text.data(), Text.size()));
+    }
     case vtpInteger:
         return Variant(static_cast<int>(Slot));
     case vtpPicture:
@@ -110,11 +130,7 @@ std::int32_t Tgx2DStorage::MaxColValueSet(std::int32_t Row) const {
 // ---- writing cells ---------------------------------------------------------
 
 void Tgx2DStorage::SetText(TRow& R, std::int32_t Index, const AnsiString& Text) {
-    const auto I = static_cast<std::size_t>(Index);
-    AnsiString* Old = IsText(R.Types[I]) ? TextOf(R.Values[I]) : nullptr;
-    // An empty text holds no reference.
-    R.Values[I] = Text.empty() ? 0 : reinterpret_cast<std::intptr_t>(new AnsiString(Text));
-    delete Old;
+    R.Texts.Store(Index, true, Text);
 }
 
 void Tgx2DStorage::SetValue(std::int32_t Col, std::int32_t Row, TgxValueType Type,
@@ -143,7 +159,7 @@ void Tgx2DStorage::SetValue(std::int32_t Col, std::int32_t Row, TgxValueType Typ
         case vtpInteger: {
             if (Current != vtpNone && Current != vtpInteger) ClearValue(Col, Row);
             const int Number = Value.AsInteger();
-            R.Values[Index] = Number;
+            R.SetSlot(Index, Number);
             break;
         }
         case vtpPicture: {
@@ -174,11 +190,11 @@ void Tgx2DStorage::SetBitmapValue(std::int32_t Col, std::int32_t Row, TBitmap* B
     CheckCreateCol(Col, Row);
     TRow& R = *RowAt(Row);
     const auto Index = static_cast<std::size_t>(Col - 1);
-    const bool Same = R.Types[Index] == vtpPicture && BitmapOf(R.Values[Index]) == Bitmap;
+    const bool Same = R.Types[Index] == vtpPicture && BitmapOf(R.Slot(Index)) == Bitmap;
     if (CurrentType == vtpPicture && Same) return;
     // Whatever the cell held goes first, so no text or count is left behind.
     if (R.Types[Index] != vtpNone) ClearValue(Col, Row);
-    R.Values[Index] = reinterpret_cast<std::intptr_t>(Bitmap);
+    R.SetSlot(Index, reinterpret_cast<std::intptr_t>(Bitmap));
     R.Types[Index] = vtpPicture;
     UpdateSharedBitmapRef(Bitmap, false);
 }
@@ -187,12 +203,12 @@ void Tgx2DStorage::ClearValue(std::int32_t Col, std::int32_t Row) {
     TRow* R = RowAt(Row);
     if (!R || Col < 1 || Col > R->ColCount) return;
     const auto Index = static_cast<std::size_t>(Col - 1);
-    const std::intptr_t Slot = R->Values[Index];
+    const std::intptr_t Slot = R->Slot(Index);
     const TgxValueType Type = R->Types[Index];
-    R->Values[Index] = 0;
+    R->SetSlot(Index, 0);
     R->Types[Index] = vtpNone;
     if (IsText(Type))
-        delete TextOf(Slot);
+        R->Texts.Store(static_cast<int>(Index), false, {});
     else if (Type == vtpPicture)
         UpdateSharedBitmapRef(BitmapOf(Slot), true);
 }
@@ -267,15 +283,9 @@ void Tgx2DStorage::ResizeRowCols(std::int32_t Row, std::int32_t NewCount) {
         return;
     }
     TRow* Entry = &FRows[Row];
-    const auto Size = static_cast<std::size_t>(NewCount);
-    if (Size != Entry->Values.size()) {
-        // Slots past the column count are 0 already, so growing zeroes
-        // everything from the old column count on.
-        Entry->Values.resize(Size, 0);
-        Entry->Types.resize(Size, vtpNone);
-        Entry->Values.shrink_to_fit();
-        Entry->Types.shrink_to_fit();
-    }
+    // Slots past the column count are empty already, so growing leaves
+    // everything from the old column count on empty.
+    if (NewCount != Entry->Capacity) Entry->Reallocate(NewCount);
     Entry->ColCount = NewCount;
 }
 
@@ -317,25 +327,21 @@ void Tgx2DStorage::DeleteCols(std::int32_t First, std::int32_t Last) {
         const auto From = static_cast<std::ptrdiff_t>(L);
         const auto To = static_cast<std::ptrdiff_t>(First - 1);
         const auto End = static_cast<std::ptrdiff_t>(R->ColCount);
-        std::copy(R->Values.begin() + From, R->Values.begin() + End, R->Values.begin() + To);
-        std::copy(R->Types.begin() + From, R->Types.begin() + End, R->Types.begin() + To);
+        if (R->Values)
+            std::copy(R->Values.get() + From, R->Values.get() + End, R->Values.get() + To);
+        std::copy(R->Types.get() + From, R->Types.get() + End, R->Types.get() + To);
+        for (std::int32_t I = 0; I < Removed; ++I)
+            R->Texts.Erase(First - 1);
         R->ColCount -= Removed;
-        const auto Capacity = static_cast<std::int32_t>(R->Values.size());
-        if (Capacity - R->ColCount < 8 && R->ColCount != 0) {
-            // A few spare slots are kept rather than reallocating the row.
-            const auto Tail = static_cast<std::ptrdiff_t>(R->ColCount);
-            std::fill(R->Values.begin() + Tail, R->Values.begin() + End, 0);
-            std::fill(R->Types.begin() + Tail, R->Types.begin() + End, vtpNone);
-        } else if (R->ColCount == 0) {
+        // The moved slots now live below the new count; the tail holds only
+        // stale copies of them, which must not be released.
+        const auto Tail = static_cast<std::ptrdiff_t>(R->ColCount);
+        if (R->Values) std::fill(R->Values.get() + Tail, R->Values.get() + End, 0);
+        std::fill(R->Types.get() + Tail, R->Types.get() + End, vtpNone);
+        if (R->ColCount == 0)
             FRows.erase(Row);
-        } else {
-            // The moved slots now live below the new count; the tail holds
-            // only stale copies of them, which must not be released.
-            R->Values.resize(static_cast<std::size_t>(R->ColCount));
-            R->Types.resize(static_cast<std::size_t>(R->ColCount));
-            R->Values.shrink_to_fit();
-            R->Types.shrink_to_fit();
-        }
+        else if (R->Capacity - R->ColCount >= 8)
+            R->Reallocate(R->ColCount); // a few spare slots are kept, more are given back
     }
 }
 

@@ -4,6 +4,7 @@
 // and one slot. Rows and columns are the grid's data numbers, counted from
 // 1; row 0 is the backup row of a row edit. The store also writes and reads
 // its values as the grid's "Data" stream (GridDataStream.cpp).
+#include "grid/foundation/PackedTexts.h"
 #include "platform/rtl/Object.h"
 #include "platform/rtl/Variant.h"
 
@@ -108,13 +109,20 @@ protected:
     static void ReadBitmapList(TStream* Stream, const std::map<std::int32_t, TBitmap*>& Pictures);
 
 private:
-    // Values and Types have ColCapacity entries; column c is at c-1. A text
-    // slot holds an owned AnsiString, a picture slot a TBitmap, an integer
-    // slot the number itself.
+    // Types has Capacity entries; column c is at c-1. Texts are packed end
+    // to end in one block per row, by column. Values (a picture's TBitmap or
+    // an integer) is made only when the row holds such a cell, so a row of
+    // short texts costs little more than its characters.
     struct TRow {
         std::int32_t ColCount = 0;
-        std::vector<std::intptr_t> Values;
-        std::vector<TgxValueType> Types;
+        std::int32_t Capacity = 0;
+        std::unique_ptr<TgxValueType[]> Types;
+        std::unique_ptr<std::intptr_t[]> Values;
+        TPackedTexts Texts;
+        std::intptr_t Slot(std::size_t Index) const { return Values ? Values[Index] : 0; }
+        void SetSlot(std::size_t Index, std::intptr_t Value);
+        // Capacity becomes NewCapacity; entries beyond it must be empty.
+        void Reallocate(std::int32_t NewCapacity);
     };
 
     // The row's cells, or nullptr for a row without any.

@@ -192,14 +192,15 @@ void Tgx2DStorage::SaveToStream(TStream* Stream) const {
         for (std::int32_t Col = 1; Col <= Count; ++Col) {
             const auto Index = static_cast<std::size_t>(Col - 1);
             const TgxValueType Type = R.Types[Index];
-            const std::intptr_t Slot = R.Values[Index];
+            const std::intptr_t Slot = R.Slot(Index);
             switch (Type) {
             case vtpString:
-            case vtpPictureName:
+            case vtpPictureName: {
                 WriteTypeByte(Stream, Type);
-                WriteString(Stream,
-                            Slot ? *reinterpret_cast<const AnsiString*>(Slot) : AnsiString());
+                const std::string_view Text = R.Texts.Text(static_cast<int>(Index));
+                WriteString(Stream, AnsiString(Text.data(), Text.size()));
                 break;
+            }
             case vtpInteger:
                 WriteTypeByte(Stream, Type);
                 WriteInteger(Stream, static_cast<std::int32_t>(Slot));

@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <vector>
 
 using namespace grid;
 
@@ -354,4 +355,54 @@ TEST_F(GridPaint, EmptyAreaTakesTheGridColourAndRaisedCellsGreyLines) {
     PaintAll();
     EXPECT_EQ(Pixel(Raised.Right - 2, Raised.Bottom - 2), ColorToRGB(clBtnFace));
     EXPECT_EQ(Pixel(Plain.Right - 2, Plain.Bottom - 2), ColorToRGB(clWindow));
+}
+
+TEST_F(GridPaint, AFocusedPictureCellShowsItsFocusColourCheckeredOverThePicture) {
+    Grid->SetGridRowCount(5);
+    Grid->GetCol(Variant(2))->SetControlType(ctPicture);
+    Grid->SetCellValue(2, 2, ObjectToVariant(&Picture));
+    Grid->SetCellValue(2, 3, ObjectToVariant(&Picture));
+    Grid->SetFocusColor(clLime);
+    Grid->SetFocusBorder(fbNone);
+    Grid->SetFocus();
+    Grid->SetCurrentCell(2, 2);
+    PaintAll();
+    const TRect Cell = Grid->CellRect(2, 2);
+    const int Y = (Cell.Top + Cell.Bottom) / 2;
+    // Every other pixel (counted on the window) takes the colour, the rest
+    // keep the picture.
+    for (int X = (Cell.Left + Cell.Right) / 2 - 2; X < (Cell.Left + Cell.Right) / 2 + 2; ++X)
+        EXPECT_EQ(Pixel(X, Y), (X + Y) % 2 == 0 ? clLime : clRed) << X;
+    // The picture cell that is not current shows its picture alone.
+    const TRect Other = Grid->CellRect(2, 3);
+    EXPECT_EQ(CountOf(Other, clLime), 0);
+    EXPECT_GT(CountOf(Other, clRed), 20);
+}
+
+TEST_F(GridPaint, CheckBoxStylesDrawTheirOwnLooks) {
+    Grid->SetGridRowCount(3);
+    Grid->GetCol(Variant(2))->SetControlType(ctCheck);
+    Grid->SetCheckBoxValues("Yes|No");
+    Grid->SetCellValue(2, 2, Variant(AnsiString("Yes")));
+    Grid->SetCurrentCell(1, 1);
+    const TRect Box = Grid->CellRect(2, 2);
+    auto Look = [&] {
+        PaintAll();
+        std::vector<TColor> Pixels;
+        for (int Y = Box.Top; Y < Box.Bottom; ++Y)
+            for (int X = Box.Left; X < Box.Right; ++X)
+                Pixels.push_back(Pixel(X, Y));
+        return Pixels;
+    };
+    EXPECT_EQ(Grid->CheckBoxStyle(), stCheck);
+    const auto Tick = Look();
+    Grid->SetCheckBoxStyle(stCross);
+    const auto Cross = Look();
+    Grid->SetCheckBoxStyle(stFlat);
+    const auto Flat = Look();
+    EXPECT_NE(Tick, Cross);
+    EXPECT_NE(Tick, Flat);
+    EXPECT_NE(Cross, Flat);
+    Grid->SetCheckBoxStyle(stCheck);
+    EXPECT_EQ(Look(), Tick);
 }

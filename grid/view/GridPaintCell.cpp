@@ -344,6 +344,11 @@ void TgxBaseGrid::DrawPicture(TBitmap* Bitmap, TgxDrawData& Data, bool Selected)
             Transparent = Bitmap->Transparent() ? Bitmap->TransparentColor() : FTransparentColor;
         gxStretchDraw(C, Data.TextRect, Bitmap, Transparent, Center, Stretch, Shrink,
                       KeepAspectRatio);
+        if (Selected && SelectionColorEnabled())
+            DrawPictureMask(Data.TextRect, FSelectionColor);
+        else if (!Selected && FFocusColor != clNone &&
+                 DisplayFocusRect(Data.DisplayCol, Data.DisplayRow))
+            DrawPictureMask(Data.TextRect, FFocusColor);
         if (Data.Is3D) RaisedTopLeft(C, Data.TextRect);
     } else {
         C->FillRect(Rect(Data.InnerRect.Left, Data.InnerRect.Top,
