@@ -961,6 +961,20 @@ public:
     void Assign(TPersistent* Source) override;
     virtual void AssignPropKinds(TgxBaseGrid* Source, TgxPropKinds Kinds, bool WithData);
     void CopyData(TgxBaseGrid* Source);
+    // The single groups. Published grid-level properties except the names
+    // listed (";"-separated, any case) and where the grid stands.
+    void AssignProperties(TgxBaseGrid* Source, const AnsiString& ExcludedNames);
+    // Needs the same column count; moved columns are reported as moves.
+    void AssignColProperties(TgxBaseGrid* Source);
+    void AssignRowProperties(TgxBaseGrid* Source);
+    void AssignChangedRows(TgxBaseGrid* Source);
+    void AssignCellProperties(TgxBaseGrid* Source);
+    void AssignSelections(TgxBaseGrid* Source, TgxPropKinds Kinds);
+    // True when the selection changed.
+    bool AssignColSelections(TgxBaseGrid* Source);
+    bool AssignRowSelections(TgxBaseGrid* Source);
+    bool AssignCellSelections(TgxBaseGrid* Source);
+    void AssignGridData(TgxBaseGrid* Source);
     // Back to the state of a new grid of this class, group by group.
     virtual void ResetPropKinds(TgxPropKinds Kinds);
     void ResetProperties(TgxProperties Properties);

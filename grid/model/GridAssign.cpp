@@ -8,7 +8,11 @@
 #include "grid/model/GridGuards.h"
 #include "grid/model/Rows.h"
 #include "platform/classes/TypInfo.h"
+#include "platform/rtl/Format.h"
+#include "platform/rtl/StrUtils.h"
 #include "platform/rtl/Streams.h"
+
+#include <algorithm>
 
 #include <set>
 
@@ -18,17 +22,31 @@ namespace {
 
 // Published properties of the grid level that a reset leaves alone: where
 // the grid stands, what it is called, and what the groups of columns and
-// rows or the values decide.
+// rows or the values decide (names in lower case).
 const std::set<AnsiString> KeptOnReset = {
-    "Name",   "Left",   "Top", "Width", "Height",          "Visible",          "TabOrder",
-    "Cols",   "Rows",   "Tag", "Align", "DefaultColWidth", "DefaultRowHeight", "StoreData",
-    "Parent", "Version"};
+    "name",   "left",   "top", "width", "height",          "visible",          "taborder",
+    "cols",   "rows",   "tag", "align", "defaultcolwidth", "defaultrowheight", "storedata",
+    "parent", "version"};
+
+// The names of a ";"-separated list, in lower case.
+std::set<AnsiString> LowerNames(const AnsiString& List) {
+    std::set<AnsiString> Result;
+    std::size_t Start = 0;
+    while (Start <= List.size()) {
+        std::size_t End = List.find(';', Start);
+        if (End == AnsiString::npos) End = List.size();
+        const AnsiString Name = Trim(List.substr(Start, End - Start));
+        if (!Name.empty()) Result.insert(LowerCase(Name));
+        Start = End + 1;
+    }
+    return Result;
+}
 
 // Copies the published properties of Source to Dest (same class), except
-// the names in Kept.
+// the names in Kept (lower case).
 void CopyPublished(const TgxBaseGrid& Source, TgxBaseGrid& Dest, const std::set<AnsiString>& Kept) {
     for (const TPropInfo* Prop : GetPropList(&Source)) {
-        if (Kept.count(Prop->Name) || !Prop->Writable()) continue;
+        if (Kept.count(LowerCase(Prop->Name)) || !Prop->Writable()) continue;
         switch (Prop->Kind()) {
         case tkInteger:
         case tkInt64:
@@ -96,13 +114,155 @@ void TgxBaseGrid::AssignPropKinds(TgxBaseGrid* Source, TgxPropKinds Kinds, bool 
     LoadFromStream(&Stream, cmaNone);
     SetBounds(L, T, W, H);
     SetVisible(Shown);
+    // A stream names a linked definition through its form; one on no form
+    // (or not on an open one) is linked here directly.
+    if (Kinds.Contains(pkCols) && GetGridColCount() == Source->GetGridColCount())
+        for (int C = 1; C <= GetGridColCount(); ++C)
+            FCols->Item(C)->SetDateTimeDef(Source->GridCols()->Item(C)->DateTimeDef());
+}
+
+// ---- single groups ---------------------------------------------------------------------
+
+void TgxBaseGrid::AssignProperties(TgxBaseGrid* Source, const AnsiString& ExcludedNames) {
+    if (!Source || Source == this) return;
+    const std::set<AnsiString> Asked = LowerNames(ExcludedNames);
+    std::set<AnsiString> Kept = LowerNames(
+        ExcludedNames + ";Height;Left;Name;Top;Width;Visible;TabOrder;DefaultColWidth;"
+                        "DefaultRowHeight;Datasource;ColProperties;RowProperties;CellProperties;"
+                        "Constraints");
+    if (IsComboGrid()) Kept.insert({"rowselectmode", "gridmode"});
+    TgxFastAssignOn Fast(*this);
+    CopyPublished(*Source, *this, Kept);
+    if (!Asked.count("defaultcolwidth") && DefaultColWidth() != Source->DefaultColWidth())
+        SetDefaultColWidth(Source->DefaultColWidth());
+    if (!Asked.count("defaultrowheight") && DefaultRowHeight() != Source->DefaultRowHeight())
+        SetDefaultRowHeight(Source->DefaultRowHeight());
+    if (!Asked.count("constraints")) Constraints()->Assign(Source->Constraints());
+}
+
+void TgxBaseGrid::AssignColProperties(TgxBaseGrid* Source) {
+    if (!Source || Source == this) return;
+    const int Count = GetGridColCount();
+    if (Source->GetGridColCount() != Count)
+        InvalidOp(Format("Column properties of a grid with %d columns cannot go to one with %d",
+                         Source->GetGridColCount(), Count));
+    // In design mode each column takes the source column shown at its own
+    // position; otherwise the column of its own number and its position.
+    const bool Design = GetInDesignMode();
+    TgxFastAssignOn Fast(*this);
+    for (int I = 1; I <= Count; ++I) {
+        TgxCol* From = Source->GridCols()->Item(Design ? Source->GetDataCol(I) : I);
+        TgxCol* To = FCols->Item(I);
+        if (From && To) To->Assign(From);
+    }
+    // Each move is reported as a column move, not made by the user.
+    if (!Design)
+        for (int D = 1; D <= Count; ++D) {
+            const int DataCol = Source->GetDataCol(D);
+            if (GetDisplayCol(DataCol) != D) FCols->Item(DataCol)->SetDisplayCol(D);
+        }
+    UpdateScrollRange();
+    InvalidateGridNow();
+}
+
+void TgxBaseGrid::AssignRowProperties(TgxBaseGrid* Source) {
+    if (!Source || Source == this) return;
+    const int Count = std::min(GetGridRowCount(), Source->GetGridRowCount());
+    const bool Design = GetInDesignMode();
+    // A row without an object of its own in the source goes back to the
+    // defaults; where it shows is the order's concern, below.
+    const TgxProperties AllButOrder = AllProperties() - TgxProperties{prDisplayNumber, prSelected};
+    TgxFastAssignOn Fast(*this);
+    for (int I = 1; I <= Count; ++I) {
+        const TgxRow* From = Source->GridRows()->Item(Design ? Source->GetDataRow(I) : I);
+        TgxRow* To = FRows->Item(I);
+        if (From) {
+            if (!To) To = FRows->CreateDataRow(I);
+            To->Assign(const_cast<TgxRow*>(From));
+        } else if (To) {
+            To->Reset(AllButOrder);
+            FRows->CheckRemoveDataRow(I);
+        }
+    }
+    if (!Design)
+        for (int D = 1; D <= Count; ++D) {
+            const int DataRow = Source->GetDataRow(D);
+            if (DataRow <= Count && GetDisplayRow(DataRow) != D) SetDisplayRownr(DataRow, D);
+        }
+    UpdateScrollRange();
+    InvalidateGridNow();
+}
+
+void TgxBaseGrid::AssignChangedRows(TgxBaseGrid* Source) {
+    if (!Source || Source == this || GetInDesignMode()) return;
+    for (int R = 1; R <= GetGridRowCount(); ++R)
+        SetRowChanged(R, R <= Source->GetGridRowCount() && Source->GetRowChanged(R));
+}
+
+void TgxBaseGrid::AssignCellProperties(TgxBaseGrid* Source) {
+    if (!Source || Source == this) return;
+    TgxFastAssignOn Fast(*this);
+    for (TgxCellElement* Element : FCellProps->Elements())
+        FCellProps->DeleteElement(Element);
+    const bool Design = GetInDesignMode();
+    for (const TgxCellElement* From : Source->CellProps()->Elements()) {
+        int Col = From->DataCol(), Row = From->DataRow();
+        if (Design) {
+            Col = Source->GetDisplayCol(Col);
+            Row = Source->GetDisplayRow(Row);
+        }
+        // A cell this grid has no room for has no home here.
+        if (Col < 1 || Row < 1 || Col > GetGridColCount() || Row > GetGridRowCount()) continue;
+        TgxCellElement* To = CreateCellElement(Col, Row);
+        To->AssignProperties(*From);
+        FCellProps->CheckDelete(To);
+    }
+    ResetLastCell();
+    InvalidateGridNow();
+}
+
+bool TgxBaseGrid::AssignColSelections(TgxBaseGrid* Source) {
+    return FColSelection.Assign(Source->ColSelection());
+}
+
+bool TgxBaseGrid::AssignRowSelections(TgxBaseGrid* Source) {
+    return FRowSelection.Assign(Source->RowSelection());
+}
+
+bool TgxBaseGrid::AssignCellSelections(TgxBaseGrid* Source) {
+    const TGridRect Range = Source->Selection();
+    if (Range == Selection() || Range.Right >= ColCount() || Range.Bottom >= RowCount())
+        return false;
+    SetSelection(Range);
+    return true;
+}
+
+void TgxBaseGrid::AssignSelections(TgxBaseGrid* Source, TgxPropKinds Kinds) {
+    if (!Source || Source == this || GetInDesignMode() || IsComboGrid()) return;
+    std::vector<TgxSelectType> Changed;
+    if (Kinds.Contains(pkCols) && AssignColSelections(Source)) Changed.push_back(stColSelect);
+    if (Kinds.Contains(pkRows) && AssignRowSelections(Source)) Changed.push_back(stRowSelect);
+    if (Kinds.Contains(pkCells) && AssignCellSelections(Source)) Changed.push_back(stCellSelect);
+    CheckGridStatus();
+    InvalidateGridNow();
+    if (IsLoading()) return;
+    for (TgxSelectType Kind : Changed)
+        DoSelectChanged(Kind, false);
+}
+
+void TgxBaseGrid::AssignGridData(TgxBaseGrid* Source) {
+    if (!Source || Source == this) return;
+    SetStoreData(Source->StoreData());
+    if (!StoreData()) return;
+    FImageListIds->Assign(Source->ImageListIds());
+    if (FStore && Source->DataStore()) FStore->Assign(Source->DataStore());
+    InvalidateGridNow();
 }
 
 void TgxBaseGrid::CopyData(TgxBaseGrid* Source) {
     if (!Source || Source == this) return;
-    SetStoreData(Source->StoreData());
-    if (FStore && Source->DataStore()) {
-        FStore->Assign(Source->DataStore());
+    AssignGridData(Source);
+    if (StoreData() && FStore && Source->DataStore()) {
         if (GetGridRowCount() < Source->GetGridRowCount())
             FStore->DeleteRows(GetGridRowCount() + 1, Source->GetGridRowCount());
         if (GetGridColCount() < Source->GetGridColCount())

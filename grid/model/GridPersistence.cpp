@@ -15,6 +15,7 @@
 #include "platform/classes/Publish.h"
 #include "platform/rtl/Format.h"
 #include "platform/rtl/Streams.h"
+#include "platform/rtl/StrUtils.h"
 #include "platform/rtl/StringList.h"
 
 #include <cstring>
@@ -95,10 +96,21 @@ int ReadExtent(TReader* Reader, const char* What, int Min = 0) {
     return Value;
 }
 
-void ReadColumnItems(TgxBaseGrid* Grid, TReader* Reader, TgxColMatch ColMatch) {
+std::unique_ptr<TgxColCollection> ReadColumnItems(TgxBaseGrid* Grid, TReader* Reader,
+                                                  TgxColMatch ColMatch) {
     auto Cols = CreateColCollection(Grid, false);
     Cols->SetReadByNumber(ColMatch != cmaFieldName);
     Reader->ReadCollection(Cols.get());
+    return Cols;
+}
+
+// An older form's edit mode, as the grid mode it stands for.
+TgxGridMode GridModeOfEditMode(const AnsiString& Name) {
+    const AnsiString Lower = LowerCase(Name);
+    if (Lower == "emnone") return gmListBox;
+    if (Lower == "emeditinsert") return gmEditInsert;
+    if (Lower == "embrowse") return gmBrowse;
+    return gmEdit;
 }
 
 } // namespace
@@ -119,6 +131,12 @@ TgxBaseGrid* TgxGridStreamComponent::SourceGrid() {
         if (FKinds.Contains(pkCells)) FCopy->ResetCellProperties(Others);
     }
     return FCopy.get();
+}
+
+void TgxGridStreamComponent::ReadStep(int Step, const char* Name) {
+    if (Step <= FReadStep)
+        throw EReadError(Format("%s comes again or out of order in the saved grid", Name));
+    FReadStep = Step;
 }
 
 void TgxGridStreamComponent::ResetForLoad() {
@@ -145,6 +163,7 @@ void TgxGridStreamComponent::DefineProperties(TFiler* Filer) {
     Filer->DefineProperty(
         "Properties",
         [this](TReader* R) {
+            ReadStep(1, "Properties");
             if (R->NextValue() == vaSet) {
                 // An older stream: every property, the set's names dropped.
                 R->SkipValue();
@@ -157,6 +176,7 @@ void TgxGridStreamComponent::DefineProperties(TFiler* Filer) {
     Filer->DefineProperty(
         "AllProperties",
         [this](TReader* R) {
+            ReadStep(2, "AllProperties");
             FAllProperties = R->ReadBoolean();
             if (FAllProperties) FProperties = AllProperties();
         },
@@ -164,12 +184,14 @@ void TgxGridStreamComponent::DefineProperties(TFiler* Filer) {
     Filer->DefineProperty(
         "ResetProps",
         [this](TReader* R) {
+            ReadStep(3, "ResetProps");
             if (R->ReadBoolean()) ResetForLoad();
         },
         [](TWriter* W) { W->WriteBoolean(true); }, true);
     Filer->DefineBinaryProperty(
         "Grid",
-        [G](TStream* S) {
+        [this, G](TStream* S) {
+            ReadStep(4, "Grid");
             TReader Reader(S);
             Reader.ReadRootComponent(G);
         },
@@ -183,7 +205,8 @@ void TgxGridStreamComponent::DefineProperties(TFiler* Filer) {
     TgxBaseGrid* Source = Writing ? SourceGrid() : G;
     Filer->DefineProperty(
         "Cols",
-        [G](TReader* R) {
+        [this, G](TReader* R) {
+            ReadStep(5, "Cols");
             const int Count = ReadCount(R, "Cols", TgxBaseGrid::MaxStreamCols);
             if (G->ColMatch() == cmaNone) G->SetGridColCount(Count);
         },
@@ -191,25 +214,35 @@ void TgxGridStreamComponent::DefineProperties(TFiler* Filer) {
         FKinds.Contains(pkCols));
     Filer->DefineProperty(
         "Rows",
-        [G](TReader* R) { G->SetGridRowCount(ReadCount(R, "Rows", TgxBaseGrid::MaxStreamRows)); },
+        [this, G](TReader* R) {
+            ReadStep(6, "Rows");
+            G->SetGridRowCount(ReadCount(R, "Rows", TgxBaseGrid::MaxStreamRows));
+        },
         [Source](TWriter* W) { W->WriteInteger(Source->GetGridRowCount()); },
         FKinds.Contains(pkRows) && !FKinds.Contains(pkGrid));
     Filer->DefineProperty(
         "DefaultColWidth",
-        [G](TReader* R) { G->SetDefaultColWidth(ReadExtent(R, "DefaultColWidth", 1)); },
+        [this, G](TReader* R) {
+            ReadStep(7, "DefaultColWidth");
+            G->SetDefaultColWidth(ReadExtent(R, "DefaultColWidth", 1));
+        },
         [Source](TWriter* W) { W->WriteInteger(Source->DefaultColWidth()); },
         FKinds.Contains(pkCols) && !FKinds.Contains(pkGrid) && FProperties.Contains(prWidth));
     Filer->DefineProperty(
         "DefaultRowHeight",
-        [G](TReader* R) { G->SetDefaultRowHeight(ReadExtent(R, "DefaultRowHeight", 1)); },
+        [this, G](TReader* R) {
+            ReadStep(8, "DefaultRowHeight");
+            G->SetDefaultRowHeight(ReadExtent(R, "DefaultRowHeight", 1));
+        },
         [Source](TWriter* W) { W->WriteInteger(Source->DefaultRowHeight()); },
         FKinds.Contains(pkRows) && !FKinds.Contains(pkGrid) && FProperties.Contains(prHeight));
     Filer->DefineProperty(
         "ColProperties",
         [this, G](TReader* R) {
+            ReadStep(9, "ColProperties");
             G->SetColResetProperties(FProperties);
             try {
-                ReadColumnItems(G, R, G->ColMatch());
+                FReadCols.push_back(ReadColumnItems(G, R, G->ColMatch()));
             } catch (...) {
                 G->SetColResetProperties({});
                 throw;
@@ -220,20 +253,34 @@ void TgxGridStreamComponent::DefineProperties(TFiler* Filer) {
         FKinds.Contains(pkCols));
     Filer->DefineProperty(
         "RowProperties",
-        [G](TReader* R) { R->ReadCollection(CreateRowCollection(G, false).get()); },
+        [this, G](TReader* R) {
+            ReadStep(10, "RowProperties");
+            R->ReadCollection(CreateRowCollection(G, false).get());
+        },
         [Source](TWriter* W) { W->WriteCollection(CreateRowCollection(Source, true).get()); },
         FKinds.Contains(pkRows));
     Filer->DefineProperty(
         "CellProperties",
-        [G](TReader* R) { R->ReadCollection(CreateCellCollection(G, false).get()); },
+        [this, G](TReader* R) {
+            ReadStep(11, "CellProperties");
+            R->ReadCollection(CreateCellCollection(G, false).get());
+        },
         [Source](TWriter* W) { W->WriteCollection(CreateCellCollection(Source, true).get()); },
         FKinds.Contains(pkCells));
     Filer->DefineProperty(
-        "CurrentCell", [G](TReader* R) { G->ReadCurrentCell(R); },
+        "CurrentCell",
+        [this, G](TReader* R) {
+            ReadStep(12, "CurrentCell");
+            G->ReadCurrentCell(R);
+        },
         [Source](TWriter* W) { Source->WriteCurrentCell(W); },
         FKinds.Contains(pkCols) && FKinds.Contains(pkRows));
     Filer->DefineBinaryProperty(
-        "Data", [G](TStream* S) { G->ReadStoreData(S); },
+        "Data",
+        [this, G](TStream* S) {
+            ReadStep(13, "Data");
+            G->ReadStoreData(S);
+        },
         [Source](TStream* S) { Source->DataStore()->SaveToStream(S); },
         FSaveData && Source->StoreData() && Source->DataStore());
 }
@@ -449,6 +496,10 @@ void TgxBaseGrid::DefineProperties(TFiler* Filer) {
             ReadSizes(R, RowCount(), "RowHeights", [this](int I, int H) { SetRowHeights(I, H); });
         },
         nullptr, false);
+    // An older form's edit mode, kept now as the grid mode.
+    Filer->DefineProperty(
+        "EditMode", [this](TReader* R) { SetGridMode(GridModeOfEditMode(R->ReadIdent())); },
+        nullptr, false);
     // An older form's heading alignment: left leaves the default.
     Filer->DefineProperty(
         "HeadingAlignment",
@@ -473,23 +524,47 @@ void TgxBaseGrid::DefineProperties(TFiler* Filer) {
         Rows = CreateRowCollection(this, true);
         Cells = CreateCellCollection(this, true);
     }
+    // A saved grid carries these beside the grid's own properties, never
+    // inside them: there they could come after the counts they depend on.
+    const auto NotInSavedGrid = [this](const char* Name) {
+        if (FStateLoads > 0)
+            throw EReadError(Format("%s is not part of a saved grid's Grid", Name));
+    };
     Filer->DefineProperty(
-        "ColProperties", [this](TReader* R) { ReadColumnItems(this, R, cmaNone); },
+        "ColProperties",
+        [this, NotInSavedGrid](TReader* R) {
+            NotInSavedGrid("ColProperties");
+            ReadColumnItems(this, R, cmaNone);
+        },
         [&Cols](TWriter* W) { W->WriteCollection(Cols.get()); }, Cols && Cols->Count() > 0);
     Filer->DefineProperty(
         "RowProperties",
-        [this](TReader* R) { R->ReadCollection(CreateRowCollection(this, false).get()); },
+        [this, NotInSavedGrid](TReader* R) {
+            NotInSavedGrid("RowProperties");
+            R->ReadCollection(CreateRowCollection(this, false).get());
+        },
         [&Rows](TWriter* W) { W->WriteCollection(Rows.get()); }, Rows && Rows->Count() > 0);
     Filer->DefineProperty(
         "CellProperties",
-        [this](TReader* R) { R->ReadCollection(CreateCellCollection(this, false).get()); },
+        [this, NotInSavedGrid](TReader* R) {
+            NotInSavedGrid("CellProperties");
+            R->ReadCollection(CreateCellCollection(this, false).get());
+        },
         [&Cells](TWriter* W) { W->WriteCollection(Cells.get()); }, Cells && Cells->Count() > 0);
     Filer->DefineProperty(
-        "CurrentCell", [this](TReader* R) { ReadCurrentCell(R); },
+        "CurrentCell",
+        [this, NotInSavedGrid](TReader* R) {
+            NotInSavedGrid("CurrentCell");
+            ReadCurrentCell(R);
+        },
         [this](TWriter* W) { WriteCurrentCell(W); },
         Writing && All && (FCurrent != TGridCoord{1, 1} || FAnchor != TGridCoord{1, 1}));
     Filer->DefineBinaryProperty(
-        "Data", [this](TStream* S) { ReadStoreData(S); },
+        "Data",
+        [this, NotInSavedGrid](TStream* S) {
+            NotInSavedGrid("Data");
+            ReadStoreData(S);
+        },
         [this](TStream* S) { FStore->SaveToStream(S); }, All && StoreData() && FStore);
 }
 

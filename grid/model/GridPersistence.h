@@ -8,10 +8,12 @@
 #include "platform/classes/Component.h"
 
 #include <memory>
+#include <vector>
 
 namespace grid {
 
 class TgxBaseGrid;
+class TgxColCollection;
 
 class TgxGridStreamComponent : public TComponent {
 public:
@@ -38,6 +40,10 @@ private:
     // outside the chosen set reset, when the set is not complete.
     TgxBaseGrid* SourceGrid();
     void ResetForLoad();
+    // Each defined property is read once, in the order it is written: a
+    // count read after the columns would free columns the reader still
+    // has to give their links to.
+    void ReadStep(int Step, const char* Name);
 
     TgxBaseGrid* FGrid = nullptr;
     TgxPropKinds FKinds = AllPropKinds;
@@ -45,6 +51,10 @@ private:
     TgxProperties FProperties = AllProperties();
     bool FAllProperties = true;
     std::unique_ptr<TgxBaseGrid> FCopy;
+    int FReadStep = 0;
+    // The column collections read, kept until the reader has resolved the
+    // links their columns refer to.
+    std::vector<std::unique_ptr<TgxColCollection>> FReadCols;
 };
 
 } // namespace grid

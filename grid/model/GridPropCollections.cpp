@@ -1,5 +1,6 @@
 #include "grid/model/GridPropCollections.h"
 
+#include "grid/foundation/DateTimeDefs.h"
 #include "grid/model/BaseGrid.h"
 #include "grid/model/CellProps.h"
 #include "grid/model/Columns.h"
@@ -95,7 +96,14 @@ void TgxColItem::SetFieldName(const AnsiString& Value) {
 }
 
 TgxCol* TgxColItem::Col() {
-    if (!FCol) FCol = Owner()->ScratchCol();
+    if (!FCol) {
+        // By number, the item must say which column it is before its
+        // properties arrive; by field name, an unnamed column's properties
+        // are read and dropped.
+        if (Owner()->ReadByNumber())
+            throw EReadError("Column properties come before the column's DataCol");
+        FCol = Owner()->ScratchCol();
+    }
     return FCol;
 }
 
@@ -193,8 +201,9 @@ std::unique_ptr<TgxColCollection> CreateColCollection(TgxBaseGrid* Grid, bool Fi
     for (int D = 1; D <= Grid->GetGridColCount(); ++D) {
         const int DataCol = Grid->GetDataCol(D);
         TgxCol* Col = Grid->GridCols()->Item(DataCol);
-        // A selected column is kept too: the selection is part of the state.
-        if (Col->DefaultProps() && !Col->GetSelected()) continue;
+        // A selected column is kept too: the selection is part of the state,
+        // and so is a heading font of its own.
+        if (Col->DefaultProps() && !Col->GetSelected() && Col->HeadingParentFont()) continue;
         static_cast<TgxColItem*>(Result->Add())->Bind(Col, DataCol, Col->FieldName());
     }
     return Result;
@@ -351,6 +360,24 @@ const TPublished<TgxCol> ColClass("TgxCol", [](auto& C) {
                WordWrapTypeInfo())
         .Default(uiDefault);
     C.Property("HeadingColor", &TgxCol::HeadingColor, &TgxCol::SetHeadingColor).Default(clNone);
+    // The heading font as the column font: read into a copy of the grid's
+    // heading font, written only while the column has its own.
+    C.Property(
+         "HeadingFont",
+         [](const TgxCol& Col) -> TFont* {
+             auto& X = const_cast<TgxCol&>(Col);
+             if (X.Grid()->Reading() && X.HeadingParentFont())
+                 X.SetHeadingFont(X.Grid()->HeadingFont());
+             return X.HeadingParentFont() ? nullptr : X.HeadingFontObject();
+         },
+         nullptr)
+        .Stored([](const TgxCol& Col) { return !Col.HeadingParentFont(); });
+    C.Property("HeadingParentFont", &TgxCol::HeadingParentFont, [](TgxCol& Col, bool Follow) {
+         if (Follow)
+             Col.SetHeadingFont(nullptr);
+         else if (Col.HeadingParentFont())
+             Col.SetHeadingFont(Col.Grid()->HeadingFont());
+     }).Default(true);
     C.Property("SortPicture", &TgxCol::SortPicture, &TgxCol::SetSortPicture, SortPictureTypeInfo())
         .Default(spNone);
     C.Property("MaxLength", &TgxCol::MaxLength, &TgxCol::SetMaxLength).Default(0);
@@ -358,6 +385,9 @@ const TPublished<TgxCol> ColClass("TgxCol", [](auto& C) {
          "CheckBoxValues", [](const TgxCol& Col) { return Col.CheckBoxValues(); },
          [](TgxCol& Col, const AnsiString& V) { Col.SetCheckBoxValues(V); })
         .Stored([](const TgxCol& Col) { return !Col.CheckBoxValues().empty(); });
+    // A link to a definition on the form, by name; the reader sets it once
+    // the whole stream is read.
+    C.Property("DateTimeDef", &TgxCol::DateTimeDef, &TgxCol::SetDateTimeDef);
     C.Property("Tag", &TgxCol::Tag, &TgxCol::SetTag).Default(0);
     C.Property("PrintTotals", &TgxCol::PrintTotals, &TgxCol::SetPrintTotals).Default(false);
     C.Property("Selected", &TgxCol::GetSelected, &TgxCol::SetSelected).Default(false);

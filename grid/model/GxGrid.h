@@ -73,6 +73,9 @@ public:
     // Painting off and on again, for code that changes much at once.
     void BeginUpdate();
     void EndUpdate();
+    // Paints the whole grid once onto Canvas (a bitmap's, for a printout)
+    // instead of the screen; the grid keeps no hold of Canvas afterwards.
+    void PaintToMetaFileCanvas(TCanvas* Canvas);
 
 protected:
     void Paint() override;

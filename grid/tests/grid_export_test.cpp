@@ -4,7 +4,10 @@
 #include "grid/model/Columns.h"
 #include "grid/model/GxGrid.h"
 #include "grid/view/GridReport.h"
+#include "platform/gui/Forms.h"
+#include "platform/gui/Graphics.h"
 #include "platform/gui/Menus.h"
+#include "platform/gui/Messages.h"
 #include "platform/gui/QtApp.h"
 #include "platform/gui/SaveDialog.h"
 #include "platform/rtl/Exceptions.h"
@@ -331,6 +334,78 @@ TEST_F(GridExportTest, TheMenuCommandsReachTheReportAndTheExport) {
     EXPECT_EQ(Grid->GridReport(), nullptr);
 }
 
+TEST_F(GridExportTest, TheContextMenuShowsTheThreeCommands) {
+    Fill({"A"}, {{"1"}});
+    Grid->SetBounds(0, 0, 200, 100);
+    CountingReport Report(nullptr);
+    Grid->SetGridReport(&Report);
+    const auto RequestMenu = [this] {
+        const TPoint At = Grid->ClientToScreen(TPoint{10, 20});
+        return Grid->Perform(WM_CONTEXTMENU, 0, PointToLParam(At.X, At.Y));
+    };
+    // Without the grid's or the report's say-so the request goes on.
+    EXPECT_EQ(RequestMenu(), 0);
+    EXPECT_EQ(Grid->GridMenu(), nullptr);
+
+    Report.SetProvideGridMenu(true);
+    EXPECT_EQ(RequestMenu(), 1);
+    ASSERT_NE(Grid->GridMenu(), nullptr);
+    TMenu& Menu = *Grid->GridMenu();
+    EXPECT_EQ(Captions(Menu),
+              (std::vector<std::string>{"Preview...", "Print...", "Export..."}));
+    ItemCaptioned(Menu, "Preview...")->Click();
+    ItemCaptioned(Menu, "Print...")->Click();
+    EXPECT_EQ(Report.Previewed, (std::vector<TgxCustomGrid*>{Grid.get()}));
+    EXPECT_EQ(Report.Printed, (std::vector<TgxCustomGrid*>{Grid.get()}));
+    {
+        ScopedFileDialogAnswerer Answer([&](TFileDialogRequest& Request) {
+            Request.FileName = (Dir / "shown.xml").string();
+            return true;
+        });
+        ItemCaptioned(Menu, "Export...")->Click();
+    }
+    EXPECT_EQ(ReadFile(Dir / "shown.xml").rfind("<?xml", 0), 0u);
+
+    // With a PopupMenu of the application's, the items join it once.
+    TPopupMenu Popup(nullptr);
+    auto* Own = new TMenuItem(&Popup);
+    Own->SetCaption("Copy");
+    Popup.Items()->Add(Own);
+    Grid->SetPopupMenu(&Popup);
+    Grid->SetProvideGridMenu(true);
+    Report.SetProvideGridMenu(false);
+    Grid->ShowGridMenu(5, 5);
+    Grid->ShowGridMenu(5, 5);
+    EXPECT_EQ(Captions(Popup), (std::vector<std::string>{"Copy", "-", "Preview...", "Print...",
+                                                         "Export..."}));
+    ItemCaptioned(Popup, "Print...")->Click();
+    EXPECT_EQ(Report.Printed.size(), 2u);
+    Grid->SetPopupMenu(nullptr);
+}
+
+TEST_F(GridExportTest, PrintingCodeGetsTheGridOnABitmap) {
+    TForm Form(nullptr);
+    Form.SetBounds(10, 10, 300, 200);
+    auto* Shown = new TgxGrid(&Form);
+    Shown->SetParent(&Form);
+    Shown->SetBounds(0, 0, 200, 100);
+    Form.Show();
+    Shown->SetCellColor(2, 1, clLime);
+    const TRect Cell = Shown->CellRect(2, 1);
+    ASSERT_GT(Cell.Right, Cell.Left + 4);
+    TBitmap Page;
+    Page.SetSize(200, 100);
+    Page.Canvas()->Brush()->SetColor(clWhite);
+    Page.Canvas()->FillRect(Rect(0, 0, 200, 100));
+    Shown->PaintToMetaFileCanvas(Page.Canvas());
+    EXPECT_EQ(Page.Canvas()->Pixels(Cell.Left + 2, Cell.Bottom - 2), clLime);
+    // The grid draws into its own image again, not onto the page.
+    Shown->SetCellColor(2, 1, clBlue);
+    Shown->Repaint();
+    EXPECT_EQ(Shown->Canvas()->Pixels(Cell.Left + 2, Cell.Bottom - 2), clBlue);
+    EXPECT_EQ(Page.Canvas()->Pixels(Cell.Left + 2, Cell.Bottom - 2), clLime);
+}
+
 TEST(GridReport, MenuOptionsTextSplitsAtTheFirstTwoBars) {
     struct Case {
         const char* Text;
@@ -351,9 +426,12 @@ TEST(GridReport, MenuOptionsTextSplitsAtTheFirstTwoBars) {
         EXPECT_EQ(Report.PrintCaption(), C.Print);
         EXPECT_EQ(Report.ExportCaption(), C.Export);
     }
+    // A new report's captions are those of its default text.
     TgoCustomGridReport Report(nullptr);
     EXPECT_EQ(Report.Margins()->BottomMargin(), 15);
     EXPECT_EQ(Report.MenuOptionsText(), "Preview...|Print...|Export...");
+    EXPECT_EQ(Report.PreviewCaption(), "Preview...");
+    EXPECT_EQ(Report.ExportCaption(), "Export...");
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 // selection and current cell; damaged streams are refused by name and leave
 // the grid as it was; partial saves carry only the chosen properties.
 #include "grid/foundation/CellStore.h"
+#include "grid/foundation/DateTimeDefs.h"
 #include "grid/model/CellProps.h"
 #include "grid/model/Columns.h"
 #include "grid/model/GridPersistence.h"
@@ -12,6 +13,7 @@
 #include "grid/view/GridReport.h"
 #include "platform/classes/Filer.h"
 #include "platform/classes/ObjectText.h"
+#include "platform/classes/Publish.h"
 #include "platform/gui/Forms.h"
 #include "platform/gui/PublishedProps.h"
 #include "platform/gui/QtApp.h"
@@ -216,6 +218,7 @@ TEST_F(GridPersistenceTest, AFormKeepsOnlyWhatDiffersAndReadsOlderSizes) {
                             "  ColWidths = (\n    20\n    30\n    40\n    50\n    60\n    70)\n"
                             "  RowHeights = (\n    16\n    17)\n"
                             "  HeadingAlignment = taCenter\n"
+                            "  EditMode = emBrowse\n"
                             "end\n";
     TMemoryStream OldText, OldBinary;
     OldText.WriteBuffer(Old.data(), static_cast<int>(Old.size()));
@@ -228,6 +231,91 @@ TEST_F(GridPersistenceTest, AFormKeepsOnlyWhatDiffersAndReadsOlderSizes) {
     EXPECT_EQ(Read.ColWidths(4), 60);
     EXPECT_EQ(Read.RowHeights(1), 17);
     EXPECT_EQ(Read.HeadingHorzAlignment(), htaCenter);
+    EXPECT_EQ(Read.GridMode(), gmBrowse);
+}
+
+// A date-time definition a form can hold; the grid needs only its links.
+class FormDateTimeDef : public TgxDateTimeDefComponent {
+public:
+    using TgxDateTimeDefComponent::TgxDateTimeDefComponent;
+    AnsiString ClassName() const override { return "FormDateTimeDef"; }
+    TWinControl* GetControl() const override { return nullptr; }
+    void SetSelect(TNotifyEvent) override {}
+    TNotifyEvent GetSelect() const override { return {}; }
+    void SetCancel(TNotifyEvent) override {}
+    TNotifyEvent GetCancel() const override { return {}; }
+    void SetDateTime(const Variant&) override {}
+    Variant GetDateTime() const override { return Variant(); }
+    void SetDateTimeDisplay(TgxDateTimeDisplay) override {}
+    TgxDateTimeDisplay GetDateTimeDisplay() const override { return dtDate; }
+    void SetPopupForm(bool) override {}
+    bool GetPopupForm() const override { return false; }
+    void SetDateTimeProps(TgxDateTimeProps*) override {}
+    TgxDateTimeProps* GetDateTimeProps() const override { return nullptr; }
+    void InitializeDisplay() override {}
+    void InitializeFocus() override {}
+};
+
+const TPublished<FormDateTimeDef, TComponent> FormDateTimeDefClass(
+    "FormDateTimeDef", [](auto&) {}, true);
+
+TEST_F(GridPersistenceTest, ColumnsKeepTheirHeadingFontsAndDateTimeLinks) {
+    TForm Form(nullptr);
+    Form.SetName("DefsForm");
+    auto* Held = new TgxGrid(&Form);
+    Held->SetName("Grid1");
+    Held->SetParent(&Form);
+    Fill(*Held);
+    auto* Def = new FormDateTimeDef(&Form);
+    Def->SetName("Dates");
+    // A column with nothing but a heading font of its own still travels.
+    TFont Heading;
+    Heading.SetSize(15);
+    Heading.SetStyle({fsItalic});
+    Held->GridCols()->Item(4)->SetHeadingFont(&Heading);
+    Held->GridCols()->Item(1)->SetDateTimeDef(Def);
+
+    const auto Check = [](TgxGrid& G, TgxDateTimeDefComponent* Expected) {
+        const TgxCol* Own = G.GridCols()->Item(4);
+        EXPECT_FALSE(Own->HeadingParentFont());
+        ASSERT_NE(Own->HeadingFontObject(), nullptr);
+        EXPECT_EQ(Own->HeadingFontObject()->Size(), 15);
+        EXPECT_EQ(Own->HeadingFontObject()->Style(), TFontStyles{fsItalic});
+        EXPECT_TRUE(G.GridCols()->Item(3)->HeadingParentFont());
+        EXPECT_EQ(G.GridCols()->Item(1)->DateTimeDef(), Expected);
+        EXPECT_EQ(G.GridCols()->Item(2)->DateTimeDef(), nullptr);
+    };
+
+    // Through the form: the link is to the read form's own definition.
+    TMemoryStream Stream;
+    WriteComponentRes(&Stream, &Form);
+    {
+        TForm Copy(nullptr);
+        Stream.SetPosition(0);
+        ReadComponentRes(&Stream, &Copy);
+        auto* Read = dynamic_cast<TgxGrid*>(Copy.FindComponent("Grid1"));
+        ASSERT_NE(Read, nullptr);
+        SCOPED_TRACE("form");
+        Check(*Read, dynamic_cast<TgxDateTimeDefComponent*>(Copy.FindComponent("Dates")));
+    }
+
+    // Through the saved state and through assignment: the same definition.
+    TgxGrid Loaded(nullptr);
+    Load(Loaded, Saved(*Held));
+    {
+        SCOPED_TRACE("saved state");
+        Check(Loaded, Def);
+    }
+    TgxGrid Assigned(nullptr);
+    Assigned.Assign(Held);
+    {
+        SCOPED_TRACE("assignment");
+        Check(Assigned, Def);
+    }
+    // The definition going leaves no link behind.
+    delete Def;
+    EXPECT_EQ(Loaded.GridCols()->Item(1)->DateTimeDef(), nullptr);
+    EXPECT_EQ(Assigned.GridCols()->Item(1)->DateTimeDef(), nullptr);
 }
 
 TEST_F(GridPersistenceTest, CollectionItemsBindToTheirColumnsRowsAndCells) {
@@ -287,6 +375,70 @@ TEST_F(GridPersistenceTest, AssignmentAndCopiesTakeTheState) {
     EXPECT_EQ(VarToStr(Small.GetCellValue(2, 3)), "r3c2");
     EXPECT_EQ(Small.DataStore()->MaxRowSet(), 3);
     EXPECT_EQ(Small.DataStore()->MaxColValueSet(1), 2);
+}
+
+TEST_F(GridPersistenceTest, SingleGroupsTakeOnlyTheirOwnPart) {
+    const TLook Source = LookOf(*Grid);
+    TgxGrid Target(nullptr);
+    Target.SetStoreData(true);
+    Target.SetGridColCount(5);
+    Target.SetGridRowCount(6);
+    Target.SetCellValue(1, 1, Variant("own"));
+
+    // Columns: their properties, and their order as reported moves.
+    std::vector<int> MovedTo;
+    Target.OnColMoved = [&](TObject*, int To, int, bool ByUser) {
+        EXPECT_FALSE(ByUser);
+        MovedTo.push_back(To);
+    };
+    Target.AssignColProperties(Grid.get());
+    EXPECT_EQ(LookOf(Target).Order, (std::vector<int>{1, 3, 4, 2, 5, 1, 2, 3, 4, 5, 6}));
+    EXPECT_FALSE(MovedTo.empty());
+    EXPECT_EQ(Target.GridCols()->Item(3)->Width(), 120);
+    EXPECT_FALSE(Target.GridCols()->Item(5)->Visible());
+    EXPECT_EQ(Target.GridCols()->Item(1)->Color(), 0x00FF00);
+    EXPECT_EQ(VarToStr(Target.GetCellValue(1, 1)), "own"); // values are not columns
+
+    // Rows, cells and the selections, each alone.
+    Target.AssignRowProperties(Grid.get());
+    EXPECT_EQ(LookOf(Target).Order, Source.Order);
+    EXPECT_TRUE(Target.CellProps()->Elements().empty());
+    Target.AssignCellProperties(Grid.get());
+    EXPECT_EQ(LookOf(Target).CellProps, Source.CellProps);
+    EXPECT_TRUE(LookOf(Target).SelectedRows.empty());
+    std::vector<TgxSelectType> Announced;
+    Target.OnSelectChanged = [&](TObject*, TgxSelectType Type, bool) { Announced.push_back(Type); };
+    Target.AssignSelections(Grid.get(), {pkRows, pkCells});
+    EXPECT_EQ(Announced, (std::vector<TgxSelectType>{stRowSelect, stCellSelect}));
+    Target.AssignGridData(Grid.get());
+    EXPECT_EQ(LookOf(Target), Source);
+
+    // Another column count is refused, naming both.
+    TgxGrid Narrow(nullptr);
+    Narrow.SetGridColCount(2);
+    try {
+        Narrow.AssignColProperties(Grid.get());
+        ADD_FAILURE() << "columns of another count taken";
+    } catch (const Exception& E) {
+        EXPECT_NE(E.Message.find("5 columns"), std::string::npos) << E.Message;
+        EXPECT_NE(E.Message.find("2"), std::string::npos) << E.Message;
+    }
+
+    // Grid-level properties, but not the ones listed (in any case) nor
+    // where the grid stands.
+    Grid->SetDefaultRowHeight(30);
+    Grid->SetExportDelimiter(";");
+    Grid->SetBounds(1, 2, 300, 200);
+    TgxGrid Props(nullptr);
+    Props.SetBounds(5, 6, 70, 80);
+    Props.AssignProperties(Grid.get(), "exportdelimiter; Cols");
+    EXPECT_EQ(Props.DefaultRowHeight(), 30);
+    EXPECT_EQ(Props.GetGridRowCount(), 6);
+    EXPECT_EQ(Props.GetGridColCount(), TgxBaseGrid::DefaultColCount);
+    EXPECT_EQ(Props.ExportDelimiter(), ",");
+    EXPECT_EQ(Props.Width(), 70);
+    Props.AssignProperties(Grid.get(), "DefaultRowHeight");
+    EXPECT_EQ(Props.ExportDelimiter(), ";");
 }
 
 TEST_F(GridPersistenceTest, APartialSaveCarriesOnlyTheChosenProperties) {
@@ -395,6 +547,31 @@ TEST_F(GridPersistenceTest, DamagedStreamsAreRefusedAndChangeNothing) {
         W.Write(&Size, 4);
         W.Write(Data.Memory(), Size);
     };
+    // A Grid property whose own stream carries column items, which a saved
+    // grid keeps beside it.
+    const auto ItemsInsideGrid = [&Items](TWriter& W) {
+        TMemoryStream Inner;
+        {
+            TWriter IW(&Inner);
+            IW.WriteSignature();
+            IW.WriteStr("TgxGrid");
+            IW.WriteStr("");
+            Items("ColProperties", "DataCol", 1)(IW);
+            IW.WriteListEnd();
+            IW.WriteListEnd();
+        }
+        W.WriteStr("Grid");
+        W.WriteValue(vaBinary);
+        const auto Size = static_cast<std::int32_t>(Inner.GetSize());
+        W.Write(&Size, 4);
+        W.Write(Inner.Memory(), Size);
+    };
+    const auto Then = [](auto First, auto Second) {
+        return [=](TWriter& W) {
+            First(W);
+            Second(W);
+        };
+    };
     struct Case {
         const char* Name;
         std::string Stream;
@@ -413,6 +590,13 @@ TEST_F(GridPersistenceTest, DamagedStreamsAreRefusedAndChangeNothing) {
         {"values beyond the rows", Handmade(DataRow9), "Data holds row 9"},
         {"unknown property", Handmade(Int("Bogus", 1)), "Bogus"},
         {"row width too large", Handmade(Int("DefaultColWidth", 70000)), "DefaultColWidth 70000"},
+        {"columns counted after their items",
+         Handmade(Then(Items("ColProperties", "DataCol", 5), Int("Cols", 1))),
+         "Cols comes again or out of order"},
+        {"rows twice", Handmade(Then(Int("Rows", 6), Int("Rows", 2))), "Rows comes again"},
+        {"column properties before the column", Handmade(Items("ColProperties", "Col.Tag", 3)),
+         "before the column's DataCol"},
+        {"column items inside Grid", Handmade(ItemsInsideGrid), "not part of a saved grid's Grid"},
     };
     // Every cut of a good stream, and a damaged byte in each stretch of it.
     for (std::size_t Cut = 0; Cut < Good.size(); Cut += 7)

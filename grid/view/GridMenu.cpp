@@ -113,4 +113,9 @@ void TgxCustomGrid::EndUpdate() {
     InvalidateGridNow();
 }
 
+void TgxCustomGrid::PaintToMetaFileCanvas(TCanvas* Canvas) {
+    // There are no metafiles here: the picture goes onto the canvas given.
+    PaintTo(Canvas);
+}
+
 } // namespace grid

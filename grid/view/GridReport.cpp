@@ -19,7 +19,12 @@ void TgoReportPageMargins::Assign(TPersistent* Source) {
 TgoCustomGridReport::TgoCustomGridReport(TComponent* AOwner)
     : TComponent(AOwner), FTitleFont(std::make_unique<TFont>()),
       FTitleImage(std::make_unique<TPicture>()),
-      FMargins(std::make_unique<TgoReportPageMargins>()) {}
+      FMargins(std::make_unique<TgoReportPageMargins>()) {
+    // The captions follow the text from the start: a report left at its
+    // default text (which a form does not store) would otherwise offer
+    // menu items without captions.
+    SetMenuOptionsText(FMenuOptionsText);
+}
 
 TgoCustomGridReport::~TgoCustomGridReport() = default;
 
