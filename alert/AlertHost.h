@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <vector>
 
 // Settings per alert id, as the main data module returned them. An alert id
@@ -18,6 +19,8 @@
 // batch: a change of either empties the cache.
 struct AlertSettingsCache {
     std::map<std::int32_t, std::vector<AlertSetting>> Settings;
+    // Who receives alerts, read once per batch for the settings it loads.
+    std::optional<AlertRecipients> Recipients;
     std::int32_t IdentityMarker = 0;
     std::int32_t CountMarker = 0;
 };

@@ -92,10 +92,12 @@ bool OrderWorkOrdersOfEmployee(AlertContext& Context, AlertTransaction& Alert,
 } // namespace
 
 void CheckAlertSettingMarkers(AlertContext& Context) {
+    AlertSettingsCache& cache = Context.Host.SettingsCache();
+    // Recipients come and go without a mark: each batch reads them afresh.
+    cache.Recipients.reset();
     int identity = 0;
     int count = 0;
     Context.Main.GetAlertSettingMarkers(identity, count);
-    AlertSettingsCache& cache = Context.Host.SettingsCache();
     if (identity != cache.IdentityMarker || count != cache.CountMarker) {
         cache.Settings.clear();
         cache.IdentityMarker = identity;
@@ -104,11 +106,17 @@ void CheckAlertSettingMarkers(AlertContext& Context) {
 }
 
 const std::vector<AlertSetting>& GetAlertSettings(AlertContext& Context, int AlertId) {
-    auto& settings = Context.Host.SettingsCache().Settings;
+    AlertSettingsCache& cache = Context.Host.SettingsCache();
+    auto& settings = cache.Settings;
     auto found = settings.find(AlertId);
     if (found == settings.end()) {
+        if (!cache.Recipients) {
+            AlertRecipients recipients;
+            Context.Main.LoadAlertRecipients(recipients);
+            cache.Recipients = std::move(recipients);
+        }
         std::vector<AlertSetting> loaded;
-        Context.Main.LoadAlertSettings(AlertId, loaded);
+        Context.Main.LoadAlertSettings(AlertId, *cache.Recipients, loaded);
         found = settings.emplace(AlertId, std::move(loaded)).first;
     }
     return found->second;

@@ -72,6 +72,18 @@ void AddCalcFields(TComponent* Owner, TQuery* Query, std::initializer_list<Field
 
 void SetStatement(TQuery& Query, std::initializer_list<AnsiString> Lines) {
     Query.Close();
+    TStringList& sql = *Query.SQL();
+    // The same lines again keep the compiled statement; the parameters lose
+    // their values, as they would through an emptied statement.
+    bool same = sql.Count() == static_cast<int>(Lines.size());
+    int index = 0;
+    for (auto line = Lines.begin(); same && line != Lines.end(); ++line)
+        same = sql.Strings(index++) == *line;
+    if (same) {
+        for (int param = 0; param < Query.Params().Count(); ++param)
+            Query.Params()[param]->Reset();
+        return;
+    }
     Query.SQL()->Clear();
     for (const AnsiString& line : Lines)
         Query.SQL()->Add(line);

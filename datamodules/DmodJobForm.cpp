@@ -101,6 +101,7 @@ void TJobFormDmod::CreateWorkOrderQueries() {
     GrpWoList->SetDataSet(GrpWoListQ);
 
     CommonSql = NewQuery(this, "CommonSql", {});
+    ChangeFlagsSql = NewQuery(this, "ChangeFlagsSql", {});
 }
 
 void TJobFormDmod::CreateJobQueries() {

@@ -66,8 +66,9 @@ public:
     AnsiString ClassName() const override { return "TJobFormDmod"; }
 
     // --- Lookups of the alert processor, all on CommonSql ----------------------
-    // Reset ChangedByScheduler (and a work order's StatusChgInd), then leave
-    // the row on CommonSql; an unknown number leaves it open and empty.
+    // Reset ChangedByScheduler (and a work order's StatusChgInd) on
+    // ChangeFlagsSql, then leave the row on CommonSql; an unknown number
+    // leaves it open and empty.
     void SelectJob(int JobNbr);
     void SelectJobItem(int JobItemNbr);
     void SelectWorkOrder(int WoNbr);
@@ -162,6 +163,9 @@ public:
     TDataSource* GrpWoList = nullptr;
     TQuery* GrpWoListQ = nullptr;
     TQuery* CommonSql = nullptr;
+    // The change-flag resets of the lookups above: a query of their own, so
+    // that CommonSql keeps its compiled lookup from one row to the next.
+    TQuery* ChangeFlagsSql = nullptr;
     TDataSource* JobList = nullptr;
     TQuery* JobListQ = nullptr;
     TQuery* CommonSql2 = nullptr;

@@ -4,18 +4,19 @@
 #include "platform/data/Query.h"
 
 void TJobFormDmod::SelectJob(int JobNbr) {
-    ExecLookup(*CommonSql, {"Update JOBS set ChangedByScheduler = 0 where JobNbr = :a"}, {JobNbr});
+    ExecLookup(*ChangeFlagsSql, {"Update JOBS set ChangedByScheduler = 0 where JobNbr = :a"},
+               {JobNbr});
     OpenLookup(*CommonSql, {"Select * from JOBS where JobNbr = :a"}, {JobNbr});
 }
 
 void TJobFormDmod::SelectJobItem(int JobItemNbr) {
-    ExecLookup(*CommonSql, {"Update JOB_ITEM set ChangedByScheduler = 0 where JobItemNbr = :a"},
-               {JobItemNbr});
+    ExecLookup(*ChangeFlagsSql,
+               {"Update JOB_ITEM set ChangedByScheduler = 0 where JobItemNbr = :a"}, {JobItemNbr});
     OpenLookup(*CommonSql, {"Select * from JOB_ITEM where JobItemNbr = :a"}, {JobItemNbr});
 }
 
 void TJobFormDmod::SelectWorkOrder(int WoNbr) {
-    ExecLookup(*CommonSql,
+    ExecLookup(*ChangeFlagsSql,
                {"Update WO set StatusChgInd = 0,ChangedByScheduler = 0 where WoNbr = :a"}, {WoNbr});
     OpenLookup(*CommonSql, {"Select * from WO where WoNbr = :a"}, {WoNbr});
 }

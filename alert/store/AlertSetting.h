@@ -38,3 +38,11 @@ struct AlertSetting {
     std::vector<std::int32_t> SourceIds;
     std::vector<AlertValueGroup> ValueGroups;
 };
+
+// Who receives alerts: the employees whose alert generation is not halted
+// and the employee number of each logon that receives alerts, each sorted
+// (an employee with two receiving logons is in Receiving twice).
+struct AlertRecipients {
+    std::vector<std::int32_t> NotHalted;
+    std::vector<std::int32_t> Receiving;
+};

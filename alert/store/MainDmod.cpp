@@ -141,6 +141,8 @@ void TMainDmod::CreateComponents() {
     CommonSql2 = NewQuery(this, "CommonSql2", {});
     CommonSql3 = NewQuery(this, "CommonSql3", {});
     AlertTransactionsQ = NewQuery(this, "AlertTransactionsQ", {});
+    HistorySql = NewQuery(this, "HistorySql", {});
+    ForwardSql = NewQuery(this, "ForwardSql", {});
 
     MDCProfileListQ = NewQuery(this, "MDCProfileListQ",
                                {"select Name, ProfileNbr  ", "from MDC_PROFILE ", "order by Name"});

@@ -63,6 +63,11 @@ public:
     // Appends one setting per recipient of the alert id (employees whose
     // alerts are not halted and whose logon receives alerts).
     void LoadAlertSettings(int AlertId, std::vector<AlertSetting>& Result);
+    // The same with the recipients as LoadAlertRecipients read them: one
+    // read of them serves the settings of every alert id a batch loads.
+    void LoadAlertSettings(int AlertId, const AlertRecipients& Recipients,
+                           std::vector<AlertSetting>& Result);
+    void LoadAlertRecipients(AlertRecipients& Recipients);
     // The next identity of ALERT_SETTING and its row count: a change in
     // either means settings were added, removed or replaced.
     void GetAlertSettingMarkers(int& Identity, int& Count);
@@ -126,6 +131,10 @@ public:
     TQuery* CommonSql2 = nullptr;
     TQuery* CommonSql3 = nullptr;
     TQuery* AlertTransactionsQ = nullptr;
+    // The history insert and the forwarding lookup, run for every alert:
+    // each on a query of its own, which keeps its compiled statement.
+    TQuery* HistorySql = nullptr;
+    TQuery* ForwardSql = nullptr;
     TQuery* MDCProfileListQ = nullptr;
     TStringField* MDCProfileListQName = nullptr;
     TIntegerField* MDCProfileListQProfileNbr = nullptr;

@@ -72,8 +72,8 @@ void SetKey(TParam& Param, std::int32_t Value, std::int32_t NotSet) {
 
 void TMainDmod::InsertAlertHistory(const AlertTransaction& Alert) {
     ForceDateTimeSettings();
-    SetStatementText(*CommonSql, InsertHistoryStatement());
-    TParams& params = CommonSql->Params();
+    SetStatementText(*HistorySql, InsertHistoryStatement());
+    TParams& params = HistorySql->Params();
     int next = 0;
     auto param = [&]() -> TParam& { return *params[next++]; };
     param().SetAsInteger(Alert.AlertNbr);
@@ -93,16 +93,21 @@ void TMainDmod::InsertAlertHistory(const AlertTransaction& Alert) {
     for (const std::int32_t key : {Alert.WoProductNbr, Alert.DeptNbr, Alert.PoItemNbr,
                                    Alert.ActionItemNbr, Alert.RFINbr, Alert.QuoteNbr})
         SetKey(param(), key, 0);
-    CommonSql->ExecSQL();
+    HistorySql->ExecSQL();
 }
 
 int TMainDmod::GetForwardToEmpNbr(int EmpNbr) {
-    SetStatementText(*CommonSql,
+    SetStatementText(*ForwardSql,
                      "Select ForwardToEmpNbr from ALERT_USER_DEFAULTS where EmpNbr = :EmpNbr ");
-    CommonSql->Params()[0]->SetAsInteger(EmpNbr);
-    CommonSql->Open();
-    TField* forward = CommonSql->Fields()[0];
-    return CommonSql->IsEmpty() || forward->IsNull() ? 0 : forward->AsInteger();
+    ForwardSql->Params()[0]->SetAsInteger(EmpNbr);
+    // Asked once per alert: read where it is, without a data set.
+    int forward = 0;
+    bool first = true;
+    ForwardSql->ReadRows([&](const TRowReader& Row) {
+        if (first && !Row.IsNull(0)) forward = Row.AsInteger(0);
+        first = false;
+    });
+    return forward;
 }
 
 void TMainDmod::OpenAlertsToEmail(std::uint8_t RunClass) {

@@ -8,7 +8,6 @@
 #include "platform/rtl/Format.h"
 
 #include <algorithm>
-#include <map>
 #include <utility>
 
 namespace {
@@ -118,73 +117,98 @@ struct SettingRows {
     bool HasEmployee = false;
 };
 
+// The first non-NULL of the five value columns from First on (IntValue,
+// RealValue, StringValue, JobStatusNbr, WoStatusNbr), and which one it was.
+bool ReadAlertValue(const TRowReader& Row, int First, AlertSettingValue& Value) {
+    static constexpr AlertValueKind kinds[] = {
+        AlertValueKind::IntValue,     AlertValueKind::RealValue,   AlertValueKind::StringValue,
+        AlertValueKind::JobStatusNbr, AlertValueKind::WoStatusNbr,
+    };
+    for (int k = 0; k < 5; ++k) {
+        const int column = First + k;
+        if (Row.IsNull(column)) continue;
+        Value.Kind = kinds[k];
+        if (Value.Kind == AlertValueKind::RealValue)
+            Value.Value = Row.AsFloat(column);
+        else if (Value.Kind == AlertValueKind::StringValue)
+            Value.Value = Row.AsString(column);
+        else
+            Value.Value = Row.AsInteger(column);
+        return true;
+    }
+    return false;
+}
+
 } // namespace
 
-void TMainDmod::LoadAlertSettings(int AlertId, std::vector<AlertSetting>& Result) {
-    // The recipients are the employees with a setting of the alert id whose
-    // alerts are not halted and whose logon receives alerts, once per
-    // setting and receiving logon they have. Joined in SQL this costs a
-    // temporary index (USER_LOGON has none on DORN_USER) and a sort on every
-    // load; instead one read gives the employees not halted (kind 0) and the
-    // receiving logons (kind 1), and the settings read below joins them.
-    // DORN_USER matches an employee number only as an integer, as the join's
-    // comparison would.
+void TMainDmod::LoadAlertRecipients(AlertRecipients& Recipients) {
+    // Joined in SQL this costs a temporary index (USER_LOGON has none on
+    // DORN_USER) and a sort on every load; instead one read gives the
+    // employees not halted (kind 0) and the receiving logons (kind 1), and
+    // the settings read joins them. DORN_USER matches an employee number only
+    // as an integer, as the join's comparison would.
     SetStatementText(*CommonSql3,
                      "Select 0, EmpNbr from ALERT_USER_DEFAULTS where HaltAlertGeneration != 1 "
                      "union all Select 1, DORN_USER from USER_LOGON where DORN_ALERTS > 0 and "
                      "typeof(DORN_USER) = 'integer' ");
-    CommonSql3->Open();
+    AlertRecipients read;
+    CommonSql3->ReadRows([&](const TRowReader& Row) {
+        (Row.AsInteger(0) == 0 ? read.NotHalted : read.Receiving).push_back(Row.AsInteger(1));
+    });
     // Both sorted: an employee's receiving logons are a range.
-    std::vector<int> notHalted, receiving;
-    {
-        TField* kind = CommonSql3->Fields()[0];
-        TField* empNbr = CommonSql3->Fields()[1];
-        for (; !CommonSql3->Eof(); CommonSql3->Next())
-            (kind->AsInteger() == 0 ? notHalted : receiving).push_back(empNbr->AsInteger());
-    }
+    std::sort(read.NotHalted.begin(), read.NotHalted.end());
+    std::sort(read.Receiving.begin(), read.Receiving.end());
+    Recipients = std::move(read);
+}
+
+void TMainDmod::LoadAlertSettings(int AlertId, std::vector<AlertSetting>& Result) {
+    AlertRecipients recipients;
+    LoadAlertRecipients(recipients);
+    LoadAlertSettings(AlertId, recipients, Result);
+}
+
+void TMainDmod::LoadAlertSettings(int AlertId, const AlertRecipients& Recipients,
+                                  std::vector<AlertSetting>& Result) {
+    // The recipients are the employees with a setting of the alert id whose
+    // alerts are not halted and whose logon receives alerts, once per
+    // setting and receiving logon they have.
+    const std::vector<std::int32_t>& notHalted = Recipients.NotHalted;
+    const std::vector<std::int32_t>& receiving = Recipients.Receiving;
     if (notHalted.empty() || receiving.empty()) return;
-    std::sort(notHalted.begin(), notHalted.end());
-    std::sort(receiving.begin(), receiving.end());
     const auto logonsOf = [&](int EmpNbr) -> int {
         if (!std::binary_search(notHalted.begin(), notHalted.end(), EmpNbr)) return 0;
         const auto logons = std::equal_range(receiving.begin(), receiving.end(), EmpNbr);
         return static_cast<int>(logons.second - logons.first);
     };
 
-    // Every setting of the alert id; an employee's first setting (the
-    // lowest number) is the one that counts. The map puts them in order, so
-    // the read needs no sort.
+    // Every setting of the alert id, by setting number; an employee's first
+    // setting (the lowest number) is the one that counts.
     SetStatementText(*CommonSql2, "Select AlertSettingNbr, EmpNbr, EmailFrequency, Priority, "
                                   "Source from ALERT_SETTING where AlertId = :AlertId ");
     CommonSql2->Params()[0]->SetAsInteger(AlertId);
-    CommonSql2->Open();
-    std::map<int, SettingRows> settings; // by setting number
-    {
-        TField* number = CommonSql2->Fields()[0];
-        TField* employee = CommonSql2->Fields()[1];
-        TField* frequency = CommonSql2->Fields()[2];
-        TField* priority = CommonSql2->Fields()[3];
-        TField* source = CommonSql2->Fields()[4];
-        for (; !CommonSql2->Eof(); CommonSql2->Next()) {
-            const int settingNbr = number->AsInteger();
-            auto [entry, added] = settings.try_emplace(settingNbr);
-            if (!added) continue;
-            AlertSetting& setting = entry->second.Setting;
-            setting.AlertSettingNbr = settingNbr;
-            setting.AlertId = AlertId;
-            setting.EmpNbr = employee->AsInteger();
-            setting.EmailFrequency = static_cast<std::uint8_t>(frequency->AsInteger());
-            setting.Priority = static_cast<std::uint8_t>(priority->AsInteger());
-            setting.Source = static_cast<std::uint8_t>(source->AsInteger());
-            // A setting without an employee reaches nobody.
-            entry->second.HasEmployee = !employee->IsNull();
-        }
-    }
-    // Per employee: the first setting's number and how many there are.
-    std::map<int, std::pair<int, int>> ofEmployee;
-    for (const auto& [settingNbr, rows] : settings)
-        if (rows.HasEmployee)
-            ++ofEmployee.try_emplace(rows.Setting.EmpNbr, settingNbr, 0).first->second.second;
+    std::vector<SettingRows> settings;
+    CommonSql2->ReadRows([&](const TRowReader& Row) {
+        SettingRows& rows = settings.emplace_back();
+        AlertSetting& setting = rows.Setting;
+        setting.AlertSettingNbr = Row.AsInteger(0);
+        setting.AlertId = AlertId;
+        setting.EmpNbr = Row.AsInteger(1);
+        setting.EmailFrequency = static_cast<std::uint8_t>(Row.AsInteger(2));
+        setting.Priority = static_cast<std::uint8_t>(Row.AsInteger(3));
+        setting.Source = static_cast<std::uint8_t>(Row.AsInteger(4));
+        // A setting without an employee reaches nobody.
+        rows.HasEmployee = !Row.IsNull(1);
+    });
+    const auto byNumber = [](const SettingRows& A, const SettingRows& B) {
+        return A.Setting.AlertSettingNbr < B.Setting.AlertSettingNbr;
+    };
+    std::sort(settings.begin(), settings.end(), byNumber);
+    const auto find = [&](int SettingNbr) -> SettingRows* {
+        const auto at = std::lower_bound(
+            settings.begin(), settings.end(), SettingNbr,
+            [](const SettingRows& Rows, int Nbr) { return Rows.Setting.AlertSettingNbr < Nbr; });
+        return at != settings.end() && at->Setting.AlertSettingNbr == SettingNbr ? &*at : nullptr;
+    };
 
     // Their sources, each setting's in the order of the rows; the index on
     // the setting number gives them in that order.
@@ -193,53 +217,67 @@ void TMainDmod::LoadAlertSettings(int AlertId, std::vector<AlertSetting>& Result
                      "ALERT_SETTING_SOURCE where AlertSettingNbr in (Select AlertSettingNbr from "
                      "ALERT_SETTING where AlertId = :AlertId) order by AlertSettingNbr, rowid ");
     CommonSql2->Params()[0]->SetAsInteger(AlertId);
-    CommonSql2->Open();
-    {
-        TField* number = CommonSql2->Fields()[0];
-        TField* const sourceIds[] = {CommonSql2->Fields()[1], CommonSql2->Fields()[2],
-                                     CommonSql2->Fields()[3]};
-        for (; !CommonSql2->Eof(); CommonSql2->Next()) {
-            const auto entry = settings.find(number->AsInteger());
-            if (entry == settings.end()) continue;
-            for (TField* id : sourceIds)
-                if (!id->IsNull()) {
-                    entry->second.Setting.SourceIds.push_back(id->AsInteger());
-                    break;
-                }
-        }
-    }
+    CommonSql2->ReadRows([&](const TRowReader& Row) {
+        SettingRows* rows = find(Row.AsInteger(0));
+        if (!rows) return;
+        for (int id = 1; id <= 3; ++id)
+            if (!Row.IsNull(id)) {
+                rows->Setting.SourceIds.push_back(Row.AsInteger(id));
+                break;
+            }
+    });
 
     // Every value of those settings, in one read, in each setting's order.
     SetStatementText(*CommonSql2,
-                     "Select ALERT_VALUE.AlertSettingNbr, ALERT_SUB_VALUE.* from ALERT_SUB_VALUE "
-                     "left outer join ALERT_VALUE on ALERT_SUB_VALUE.AlertValueNbr = "
-                     "ALERT_VALUE.AlertValueNbr where ALERT_VALUE.AlertSettingNbr in (Select "
-                     "AlertSettingNbr from ALERT_SETTING where AlertId = :AlertId) order by "
-                     "ALERT_VALUE.AlertSettingNbr, ALERT_VALUE.AlertValueNbr, Sequence, "
-                     "ALERT_SUB_VALUE.rowid ");
+                     "Select ALERT_VALUE.AlertSettingNbr, ALERT_SUB_VALUE.Sequence, "
+                     "ALERT_SUB_VALUE.IntValue, ALERT_SUB_VALUE.RealValue, "
+                     "ALERT_SUB_VALUE.StringValue, ALERT_SUB_VALUE.JobStatusNbr, "
+                     "ALERT_SUB_VALUE.WoStatusNbr from ALERT_SUB_VALUE left outer join ALERT_VALUE "
+                     "on ALERT_SUB_VALUE.AlertValueNbr = ALERT_VALUE.AlertValueNbr where "
+                     "ALERT_VALUE.AlertSettingNbr in (Select AlertSettingNbr from ALERT_SETTING "
+                     "where AlertId = :AlertId) order by ALERT_VALUE.AlertSettingNbr, "
+                     "ALERT_VALUE.AlertValueNbr, ALERT_SUB_VALUE.Sequence, ALERT_SUB_VALUE.rowid ");
     CommonSql2->Params()[0]->SetAsInteger(AlertId);
-    CommonSql2->Open();
-    {
-        TField* number = CommonSql2->Fields()[0];
-        TField* sequence = CommonSql2->FieldByName("Sequence");
-        for (; !CommonSql2->Eof(); CommonSql2->Next()) {
-            const auto entry = settings.find(number->AsInteger());
-            if (entry == settings.end()) continue;
-            AlertSettingValue value;
-            value.Sequence = sequence->AsInteger();
-            const bool set = ReadAlertValue(*CommonSql2, value);
-            entry->second.Values.emplace_back(set, std::move(value));
-        }
+    CommonSql2->ReadRows([&](const TRowReader& Row) {
+        SettingRows* rows = find(Row.AsInteger(0));
+        if (!rows) return;
+        AlertSettingValue value;
+        value.Sequence = Row.AsInteger(1);
+        const bool set = ReadAlertValue(Row, 2, value);
+        rows->Values.emplace_back(set, std::move(value));
+    });
+
+    // Per employee, in the order of the employee numbers: the first
+    // setting's number and how many there are.
+    struct EmployeeSettings {
+        std::int32_t EmpNbr;
+        SettingRows* First;
+        int Count;
+    };
+    std::vector<EmployeeSettings> ofEmployee;
+    for (SettingRows& rows : settings)
+        if (rows.HasEmployee) ofEmployee.push_back({rows.Setting.EmpNbr, &rows, 1});
+    // Stable: each employee's settings stay in number order.
+    std::stable_sort(
+        ofEmployee.begin(), ofEmployee.end(),
+        [](const EmployeeSettings& A, const EmployeeSettings& B) { return A.EmpNbr < B.EmpNbr; });
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < ofEmployee.size(); ++i) {
+        if (kept > 0 && ofEmployee[kept - 1].EmpNbr == ofEmployee[i].EmpNbr)
+            ++ofEmployee[kept - 1].Count;
+        else
+            ofEmployee[kept++] = ofEmployee[i];
     }
+    ofEmployee.resize(kept);
 
     // Each recipient as often as it has settings of the alert id times
-    // receiving logons, in the order of the employee numbers. Value groups
-    // are made when a setting is first handed out, so that the settings
-    // before one with a NULL value are in Result when it raises.
-    for (const auto& [empNbr, first] : ofEmployee) {
-        const int times = first.second * logonsOf(empNbr);
+    // receiving logons. Value groups are made when a setting is first handed
+    // out, so that the settings before one with a NULL value are in Result
+    // when it raises.
+    for (const EmployeeSettings& employee : ofEmployee) {
+        const int times = employee.Count * logonsOf(employee.EmpNbr);
         if (times == 0) continue;
-        SettingRows& rows = settings.at(first.first);
+        SettingRows& rows = *employee.First;
         AlertSetting& setting = rows.Setting;
         {
             // A row with Sequence 0 closes the group before it and opens the next.

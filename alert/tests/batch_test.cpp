@@ -200,4 +200,21 @@ TEST_F(BatchTest, SettingsAreCachedUntilTheMarkersChange) {
     EXPECT_EQ(Text("select group_concat(AlertRecipientNbr) from ALERT_HISTORY"), "3,3");
 }
 
+TEST_F(BatchTest, EachBatchSeesWhoReceivesAlertsAsItStarts) {
+    // One read of the recipients serves every alert id a batch loads; the
+    // next batch reads them again.
+    AddSetting({.AlertId = 21, .EmpNbr = 3, .Source = 10});
+    AddSetting({.AlertId = 22, .EmpNbr = 3, .Source = 10});
+    AddTransaction(1, 21, "WoNbr", "30");
+    Batch();
+    EXPECT_EQ(History().size(), 1u);
+
+    Exec("update ALERT_USER_DEFAULTS set HaltAlertGeneration = 1 where EmpNbr = 3;");
+    AddTransaction(2, 22, "WoNbr", "30");
+    Batch(); // alert 22's settings are loaded now, without the halted employee
+    EXPECT_EQ(History().size(), 1u);
+    EXPECT_TRUE(Host.Cache.Settings.at(22).empty());
+    EXPECT_EQ(Pending(), "");
+}
+
 } // namespace

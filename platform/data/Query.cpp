@@ -81,18 +81,23 @@ TFieldType FromValues(const std::vector<std::vector<Variant>>& Rows, std::size_t
     return Real || Wide ? ftFloat : ftInteger;
 }
 
-Variant CellOf(sqlite3_stmt* Stmt, int Column) {
+// Appends the column's value to Row, made where it stays.
+void AppendCell(std::vector<Variant>& Row, sqlite3_stmt* Stmt, int Column) {
     switch (sqlite3_column_type(Stmt, Column)) {
     case SQLITE_INTEGER:
-        return Variant(static_cast<long long>(sqlite3_column_int64(Stmt, Column)));
+        Row.emplace_back(static_cast<long long>(sqlite3_column_int64(Stmt, Column)));
+        break;
     case SQLITE_FLOAT:
-        return Variant(sqlite3_column_double(Stmt, Column));
+        Row.emplace_back(sqlite3_column_double(Stmt, Column));
+        break;
     case SQLITE_NULL:
-        return Null();
+        Row.emplace_back(Null());
+        break;
     default: {
         const auto* Text = reinterpret_cast<const char*>(sqlite3_column_text(Stmt, Column));
-        return Variant(AnsiString(Text ? Text : "",
-                                  static_cast<std::size_t>(sqlite3_column_bytes(Stmt, Column))));
+        Row.emplace_back(AnsiString(Text ? Text : "",
+                                    static_cast<std::size_t>(sqlite3_column_bytes(Stmt, Column))));
+        break;
     }
     }
 }
@@ -143,6 +148,7 @@ TQuery::~TQuery() {
         // Nothing can be reported from a destructor.
     }
     UnPrepare();
+    ReleaseKeptStatements();
     FMasterLink.reset();
     if (FDatabase) FDatabase->DetachQuery(this);
     FSQL->OnChanging = nullptr;
@@ -153,6 +159,7 @@ void TQuery::SetDatabaseName(const AnsiString& Value) {
     if (Value == FDatabaseName) return;
     CheckInactive();
     UnPrepare();
+    ReleaseKeptStatements();
     if (FDatabase) FDatabase->DetachQuery(this);
     FDatabase = nullptr;
     FDatabaseName = Value;
@@ -192,8 +199,7 @@ void TQuery::Parse() const {
                 FParams[I]->Reset();
         return;
     }
-    const_cast<TQuery*>(this)->UnPrepare();
-    TParsed Next{Sql, AnsiString(), TParams()};
+    TParsed Next{Sql, AnsiString(), TParams(), nullptr};
     const auto Before = std::find_if(FParsedBefore.begin(), FParsedBefore.end(),
                                      [&](const TParsed& P) { return P.Sql == Sql; });
     if (Before != FParsedBefore.end()) {
@@ -208,12 +214,30 @@ void TQuery::Parse() const {
     if (!Emptied) Next.Params.AssignValues(FParams);
     if (!FParsedSql.empty()) {
         constexpr std::size_t Kept = 8;
-        if (FParsedBefore.size() >= Kept) FParsedBefore.erase(FParsedBefore.begin());
-        FParsedBefore.push_back({std::move(FParsedSql), std::move(FText), std::move(FParams)});
+        if (FParsedBefore.size() >= Kept) {
+            GiveBack(FDatabase, std::move(FParsedBefore.front().Prepared));
+            FParsedBefore.erase(FParsedBefore.begin());
+        }
+        FParsedBefore.push_back(
+            {std::move(FParsedSql), std::move(FText), std::move(FParams), std::move(FPrepared)});
     }
+    GiveBack(FDatabase, std::move(FPrepared));
     FParsedSql = std::move(Next.Sql);
     FText = std::move(Next.Text);
     FParams = std::move(Next.Params);
+    FPrepared = std::move(Next.Prepared);
+}
+
+void TQuery::GiveBack(TDatabase* Database, std::unique_ptr<TPreparedStatement> Statement) {
+    // Kept by the connection for the next query of the same text, while the
+    // connection is open; otherwise finalized here.
+    if (Statement && Database && Database->Connected())
+        Database->Statements().Give(std::move(Statement));
+}
+
+void TQuery::ReleaseKeptStatements() const {
+    for (TParsed& Parsed : FParsedBefore)
+        GiveBack(FDatabase, std::move(Parsed.Prepared));
 }
 
 TDatabase* TQuery::Connection() {
@@ -232,9 +256,9 @@ void TQuery::Prepare() {
     Parse();
     if (FPrepared) return;
     TDatabase* Db = Connection();
-    if (Trim(FText).empty()) DatabaseError(DisplayName() + ": No SQL statement to run");
     FPrepared = Db->Statements().Take(FText);
     if (FPrepared) return;
+    if (Trim(FText).empty()) DatabaseError(DisplayName() + ": No SQL statement to run");
     const char* Tail = nullptr;
     sqlite3_stmt* Stmt = nullptr;
     if (sqlite3_prepare_v2(Db->Handle(), FText.c_str(), static_cast<int>(FText.size()), &Stmt,
@@ -252,12 +276,7 @@ void TQuery::Prepare() {
 }
 
 void TQuery::UnPrepare() {
-    if (!FPrepared) return;
-    // Kept by the connection for the next query of the same text, while the
-    // connection is open; otherwise finalized here.
-    if (FDatabase && FDatabase->Connected())
-        FDatabase->Statements().Give(std::move(FPrepared));
-    FPrepared.reset();
+    GiveBack(FDatabase, std::move(FPrepared));
 }
 
 void TQuery::SetParamsFromMaster() {
@@ -381,7 +400,7 @@ void TQuery::InternalOpen(TResult& Result) {
         std::vector<Variant> Row;
         Row.reserve(static_cast<std::size_t>(Width));
         for (int I = 0; I < Width; ++I)
-            Row.push_back(CellOf(Stmt, I));
+            AppendCell(Row, Stmt, I);
         Result.Rows.push_back(std::move(Row));
     });
     const int Columns = sqlite3_column_count(Stmt);
@@ -415,10 +434,18 @@ void TQuery::InternalOpen(TResult& Result) {
     auto Layout = std::make_shared<TColumnLayout>(*Statement.Layout);
     for (std::size_t I = 0; I < Layout->size(); ++I) {
         TColumn& Column = (*Layout)[I];
-        if (Column.DataType == ftUnknown)
-            Column.DataType = FromValues(Result.Rows, I, Column.Size);
+        if (Column.DataType == ftUnknown) Column.DataType = FromValues(Result.Rows, I, Column.Size);
     }
     Result.Layout = std::move(Layout);
+}
+
+void TQuery::ReadRows(const std::function<void(const TRowReader& Row)>& OnRow) {
+    CheckInactive();
+    Prepare();
+    SetParamsFromMaster();
+    BindParams();
+    const TRowReader Row(FPrepared->Handle);
+    Run([&] { OnRow(Row); });
 }
 
 void TQuery::ExecSQL() {
@@ -450,6 +477,7 @@ void TQuery::MasterChanged() {
 
 void TQuery::DatabaseClosing() {
     UnPrepare();
+    ReleaseKeptStatements();
     try {
         Close();
     } catch (const EDatabaseError&) {

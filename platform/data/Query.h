@@ -4,8 +4,10 @@
 // the whole result into memory; ExecSQL runs a statement that returns none.
 //
 // Changing SQL closes the query and rebuilds Params from the text, keeping the
-// values of parameters whose names stay. The compiled statement goes back to
-// its connection for the next query of the same text; giving a query its
+// values of parameters whose names stay. The query keeps the compiled
+// statements of its last few texts, so that taking turns at them compiles
+// each once; one it lets go of (UnPrepare, or a text long unused) goes back
+// to its connection for the next query of the same text. Giving a query its
 // own text again keeps its statement and its values. With a DataSource the query is a
 // detail: each parameter that was not given a value takes the value of the
 // master's field of the same name on its current record, and the query opens
@@ -18,8 +20,10 @@
 #include "platform/data/DataSet.h"
 #include "platform/data/DataSource.h"
 #include "platform/data/Param.h"
+#include "platform/data/RowReader.h"
 #include "platform/rtl/StringList.h"
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -76,6 +80,12 @@ public:
     // Rows changed by the last ExecSQL.
     int RowsAffected() const { return FRowsAffected; }
 
+    // Runs the statement and hands each row to OnRow as the engine gives it,
+    // keeping none: for reads that walk a result once. The query must be
+    // closed and stays so; parameters are bound as for Open. OnRow must not
+    // run another statement on this query.
+    void ReadRows(const std::function<void(const TRowReader& Row)>& OnRow);
+
 protected:
     void InternalOpen(TResult& Result) override;
     void InternalClose() override {}
@@ -98,6 +108,10 @@ private:
     // resets it however it ends.
     template <class OnRow> void Run(OnRow&& Row);
 
+    // Lets go of the compiled statements kept with the earlier texts.
+    void ReleaseKeptStatements() const;
+    static void GiveBack(TDatabase* Database, std::unique_ptr<TPreparedStatement> Statement);
+
     // TDatabase's side.
     void DatabaseClosing();
     void DatabaseGone();
@@ -115,12 +129,15 @@ private:
     mutable AnsiString FParsedSql;
     mutable bool FSQLChanged = false;
     mutable bool FSQLEmptied = false;
-    // The statements this query ran before, parsed: a query that takes turns
-    // at a few statements parses each once.
+    // The statements this query ran before, parsed, each with its compiled
+    // statement while the connection is open: a query that takes turns at a
+    // few statements parses and compiles each once, and switching between
+    // them costs no look-up in the connection's cache.
     struct TParsed {
         AnsiString Sql;
         AnsiString Text;
         TParams Params;
+        std::unique_ptr<TPreparedStatement> Prepared;
     };
     mutable std::vector<TParsed> FParsedBefore;
     int FRowsAffected = 0;

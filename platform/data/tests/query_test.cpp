@@ -271,3 +271,61 @@ TEST_F(QueryTest, FiltersSelectRecordsByTheirFields) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(QueryTest, ReadRowsHandsOverEachRowWithoutOpeningAndReadsValuesAsFieldsDo) {
+    TQuery* Q = NewQuery("select Name, DeptNbr from DEPT where Seq > :s order by Seq");
+    Q->ParamByName("s")->SetAsInteger(2);
+    std::vector<std::string> Names;
+    Q->ReadRows([&](const TRowReader& Row) {
+        EXPECT_EQ(Row.ColumnCount(), 2);
+        Names.push_back(Row.AsString(0) + "/" + std::to_string(Row.AsInteger(1)));
+    });
+    EXPECT_THAT(Names, ElementsAre("Saw/1", "Ship/5", "Finish/4"));
+    EXPECT_FALSE(Q->Active());
+
+    struct Case {
+        const char* Value;
+        int Integer;
+        double Float;
+        const char* Text;
+        bool Null;
+    };
+    const Case Cases[] = {
+        {"NULL", 0, 0.0, "", true},
+        {"42", 42, 42.0, "42", false},
+        {"2.5", 2, 2.5, "2.5", false}, // halves go to the even neighbour
+        {"3.5", 4, 3.5, "3.5", false},
+        {"' 17 '", 17, 17.0, " 17 ", false},
+        {"'-1.5e1'", -15, -15.0, "-1.5e1", false},
+    };
+    for (const Case& C : Cases) {
+        SCOPED_TRACE(C.Value);
+        TQuery* V = NewQuery(std::string("select ") + C.Value + " as V");
+        V->ReadRows([&](const TRowReader& Row) {
+            EXPECT_EQ(Row.IsNull(0), C.Null);
+            EXPECT_EQ(Row.AsInteger(0), C.Integer);
+            EXPECT_DOUBLE_EQ(Row.AsFloat(0), C.Float);
+            EXPECT_EQ(Row.AsString(0), C.Text);
+        });
+    }
+
+    // Text that is no number, and a number beyond the integer range, are
+    // refused naming the value and the column; the statement is left reset.
+    TQuery* Bad = NewQuery("select 'abc' as Code, 5000000000 as Big");
+    auto Read = [&](int Column) {
+        Bad->ReadRows([&](const TRowReader& Row) { Row.AsInteger(Column); });
+    };
+    EXPECT_THAT(MessageOf<EDatabaseError>([&] { Read(0); }),
+                AllOf(HasSubstr("'abc'"), HasSubstr("'Code'"), HasSubstr("not an integer")));
+    EXPECT_THAT(MessageOf<EDatabaseError>([&] { Read(1); }),
+                AllOf(HasSubstr("'5000000000'"), HasSubstr("'Big'")));
+    Bad->ReadRows([&](const TRowReader& Row) { EXPECT_EQ(Row.AsInt64(1), 5000000000LL); });
+
+    // An open query is refused: its rows are in use.
+    Q->Open();
+    EXPECT_THROW(Q->ReadRows([](const TRowReader&) {}), EDatabaseError);
+}
+
+} // namespace

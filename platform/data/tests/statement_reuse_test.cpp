@@ -24,7 +24,8 @@ protected:
     void SetUp() override {
         ShopDbTest::SetUp();
         Db = NewDatabase();
-        Exec("delete from DEPT; insert into DEPT (DeptNbr, Name, Seq) values (1, 'Saw', 3), (2, 'Glue', 1)");
+        Exec("delete from DEPT; insert into DEPT (DeptNbr, Name, Seq) values (1, 'Saw', 3), (2, "
+             "'Glue', 1)");
     }
 
     TQuery* NewQuery(const std::string& Sql) {
@@ -137,6 +138,38 @@ TEST_F(StatementReuseTest, TakingTurnsAtStatementsKeepsOnlyTheValuesOfNamesThatS
         Q->ParamByName("a")->SetAsInteger(1);
         Q->ParamByName("x")->SetAsInteger(0);
     }
+}
+
+TEST_F(StatementReuseTest, AQueryTakingTurnsAtTextsCompilesEachOnceAndLetsGoOfThemAll) {
+    const std::string ByNbr = "select Name from DEPT where DeptNbr = :a";
+    const std::string BySeq = "select Name from DEPT where Seq = :s";
+    TQuery* Q = NewQuery(ByNbr);
+    Db->Open();
+    const int Before = LiveStatements();
+    for (int Turn = 0; Turn < 3; ++Turn) {
+        Q->SQL()->SetText(ByNbr);
+        Q->ParamByName("a")->SetAsInteger(1);
+        Q->Open();
+        EXPECT_EQ(Names(Q), std::vector<std::string>{"Saw"});
+        Q->SQL()->SetText(BySeq);
+        Q->ParamByName("s")->SetAsInteger(1);
+        Q->Open();
+        EXPECT_EQ(Names(Q), std::vector<std::string>{"Glue"});
+        EXPECT_EQ(LiveStatements(), Before + 2);
+    }
+    // Another query of the text the first one holds aside compiles its own;
+    // once the first goes, its statements serve the next queries.
+    TQuery* Other = NewQuery(ByNbr);
+    Other->Prepare();
+    EXPECT_EQ(LiveStatements(), Before + 3);
+    delete Other;
+    delete Q;
+    EXPECT_EQ(LiveStatements(), Before + 3);
+    TQuery* Next = NewQuery(BySeq);
+    Next->ParamByName("s")->SetAsInteger(3);
+    Next->Open();
+    EXPECT_EQ(Names(Next), std::vector<std::string>{"Saw"});
+    EXPECT_EQ(LiveStatements(), Before + 3);
 }
 
 TEST_F(StatementReuseTest, ColumnsFollowTheSchemaAndExpressionsFollowTheirValues) {

@@ -1,0 +1,103 @@
+#include "platform/data/RowReader.h"
+
+#include "platform/data/DBExceptions.h"
+#include "platform/rtl/FloatFormat.h"
+#include "platform/rtl/StrUtils.h"
+
+#include <charconv>
+#include <climits>
+#include <cmath>
+#include <sqlite3.h>
+
+namespace {
+
+AnsiString TextOf(sqlite3_stmt* Statement, int Column) {
+    const auto* Text = reinterpret_cast<const char*>(sqlite3_column_text(Statement, Column));
+    return AnsiString(Text ? Text : "",
+                      static_cast<std::size_t>(sqlite3_column_bytes(Statement, Column)));
+}
+
+// A number as the database writes it: '.' decimals whatever the settings.
+bool ParseNumber(const AnsiString& Text, double& Value) {
+    const AnsiString S = Trim(Text);
+    if (S.empty()) return false;
+    const char* Begin = S.data();
+    if (*Begin == '+') ++Begin;
+    const auto Result = std::from_chars(Begin, S.data() + S.size(), Value);
+    return Result.ec == std::errc() && Result.ptr == S.data() + S.size();
+}
+
+} // namespace
+
+int TRowReader::ColumnCount() const {
+    return sqlite3_column_count(FStatement);
+}
+
+AnsiString TRowReader::ColumnName(int Column) const {
+    const char* Name = sqlite3_column_name(FStatement, Column);
+    return Name ? Name : "";
+}
+
+bool TRowReader::IsNull(int Column) const {
+    return sqlite3_column_type(FStatement, Column) == SQLITE_NULL;
+}
+
+std::int64_t TRowReader::AsInt64(int Column) const {
+    switch (sqlite3_column_type(FStatement, Column)) {
+    case SQLITE_NULL:
+        return 0;
+    case SQLITE_INTEGER:
+        return sqlite3_column_int64(FStatement, Column);
+    case SQLITE_FLOAT: {
+        const double Real = sqlite3_column_double(FStatement, Column);
+        if (!std::isfinite(Real) || std::fabs(Real) > 9.2e18) NotA(Column, "an integer");
+        return std::llrint(Real);
+    }
+    default: {
+        const AnsiString Text = TextOf(FStatement, Column);
+        std::int64_t Whole = 0;
+        if (TryStrToInt64(Trim(Text), Whole)) return Whole;
+        double Real = 0.0;
+        if (ParseNumber(Text, Real) && std::isfinite(Real) && std::fabs(Real) < 9.2e18)
+            return std::llrint(Real);
+        NotA(Column, "an integer");
+    }
+    }
+}
+
+int TRowReader::AsInteger(int Column) const {
+    const std::int64_t Value = AsInt64(Column);
+    if (Value < INT_MIN || Value > INT_MAX) NotA(Column, "within the integer range");
+    return static_cast<int>(Value);
+}
+
+double TRowReader::AsFloat(int Column) const {
+    switch (sqlite3_column_type(FStatement, Column)) {
+    case SQLITE_NULL:
+        return 0.0;
+    case SQLITE_INTEGER:
+    case SQLITE_FLOAT:
+        return sqlite3_column_double(FStatement, Column);
+    default: {
+        double Value = 0.0;
+        if (!ParseNumber(TextOf(FStatement, Column), Value)) NotA(Column, "a number");
+        return Value;
+    }
+    }
+}
+
+AnsiString TRowReader::AsString(int Column) const {
+    switch (sqlite3_column_type(FStatement, Column)) {
+    case SQLITE_NULL:
+        return AnsiString();
+    case SQLITE_FLOAT:
+        return FloatToStr(sqlite3_column_double(FStatement, Column));
+    default:
+        return TextOf(FStatement, Column);
+    }
+}
+
+void TRowReader::NotA(int Column, const char* Kind) const {
+    DatabaseError("Value '" + TextOf(FStatement, Column) + "' of column '" + ColumnName(Column) +
+                  "' is not " + Kind);
+}
