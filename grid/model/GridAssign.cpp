@@ -15,6 +15,7 @@
 #include <algorithm>
 
 #include <set>
+#include <vector>
 
 namespace grid {
 
@@ -78,6 +79,22 @@ void CopyPublished(const TgxBaseGrid& Source, TgxBaseGrid& Dest, const std::set<
         }
     }
 }
+
+// Holds a move event back for its lifetime: the steps of taking another
+// grid's order are not moves of their own.
+template <class TEvent> class TQuietMoves {
+public:
+    explicit TQuietMoves(TEvent& Event) : FEvent(Event), FSaved(std::move(Event)) {
+        FEvent = nullptr;
+    }
+    ~TQuietMoves() { FEvent = std::move(FSaved); }
+    TQuietMoves(const TQuietMoves&) = delete;
+    TQuietMoves& operator=(const TQuietMoves&) = delete;
+
+private:
+    TEvent& FEvent;
+    TEvent FSaved;
+};
 
 } // namespace
 
@@ -155,12 +172,22 @@ void TgxBaseGrid::AssignColProperties(TgxBaseGrid* Source) {
         TgxCol* To = FCols->Item(I);
         if (From && To) To->Assign(From);
     }
-    // Each move is reported as a column move, not made by the user.
-    if (!Design)
-        for (int D = 1; D <= Count; ++D) {
-            const int DataCol = Source->GetDataCol(D);
-            if (GetDisplayCol(DataCol) != D) FCols->Item(DataCol)->SetDisplayCol(D);
+    if (!Design) {
+        // The order is taken in steps; then each column that stands
+        // elsewhere than before is reported once, as not moved by the user.
+        std::vector<int> Moved;
+        for (int C = 1; C <= Count; ++C)
+            if (GetDisplayCol(C) != Source->GetDisplayCol(C)) Moved.push_back(C);
+        {
+            TQuietMoves Quiet(OnColMoved);
+            for (int D = 1; D <= Count; ++D) {
+                const int DataCol = Source->GetDataCol(D);
+                if (GetDisplayCol(DataCol) != D) FCols->Item(DataCol)->SetDisplayCol(D);
+            }
         }
+        for (int C : Moved)
+            DoColMoved(GetDisplayCol(C), 1, false);
+    }
     UpdateScrollRange();
     InvalidateGridNow();
 }
@@ -184,11 +211,20 @@ void TgxBaseGrid::AssignRowProperties(TgxBaseGrid* Source) {
             FRows->CheckRemoveDataRow(I);
         }
     }
-    if (!Design)
-        for (int D = 1; D <= Count; ++D) {
-            const int DataRow = Source->GetDataRow(D);
-            if (DataRow <= Count && GetDisplayRow(DataRow) != D) SetDisplayRownr(DataRow, D);
+    if (!Design) {
+        std::vector<int> Moved;
+        for (int R = 1; R <= Count; ++R)
+            if (GetDisplayRow(R) != Source->GetDisplayRow(R)) Moved.push_back(R);
+        {
+            TQuietMoves Quiet(OnRowMoved);
+            for (int D = 1; D <= Count; ++D) {
+                const int DataRow = Source->GetDataRow(D);
+                if (DataRow <= Count && GetDisplayRow(DataRow) != D) SetDisplayRownr(DataRow, D);
+            }
         }
+        for (int R : Moved)
+            DoRowMoved(GetDisplayRow(R), 1, false);
+    }
     UpdateScrollRange();
     InvalidateGridNow();
 }

@@ -385,23 +385,29 @@ TEST_F(GridPersistenceTest, SingleGroupsTakeOnlyTheirOwnPart) {
     Target.SetGridRowCount(6);
     Target.SetCellValue(1, 1, Variant("own"));
 
-    // Columns: their properties, and their order as reported moves.
+    // Columns: their properties and their order, each column that stands
+    // elsewhere now reported once at its new place (2 went to 4, pushing 3
+    // and 4 one to the left).
     std::vector<int> MovedTo;
-    Target.OnColMoved = [&](TObject*, int To, int, bool ByUser) {
+    Target.OnColMoved = [&](TObject*, int To, int Count, bool ByUser) {
+        EXPECT_EQ(Count, 1);
         EXPECT_FALSE(ByUser);
         MovedTo.push_back(To);
     };
     Target.AssignColProperties(Grid.get());
     EXPECT_EQ(LookOf(Target).Order, (std::vector<int>{1, 3, 4, 2, 5, 1, 2, 3, 4, 5, 6}));
-    EXPECT_FALSE(MovedTo.empty());
+    EXPECT_EQ(MovedTo, (std::vector<int>{4, 2, 3}));
     EXPECT_EQ(Target.GridCols()->Item(3)->Width(), 120);
     EXPECT_FALSE(Target.GridCols()->Item(5)->Visible());
     EXPECT_EQ(Target.GridCols()->Item(1)->Color(), 0x00FF00);
     EXPECT_EQ(VarToStr(Target.GetCellValue(1, 1)), "own"); // values are not columns
 
     // Rows, cells and the selections, each alone.
+    std::vector<int> RowsTo;
+    Target.OnRowMoved = [&](TObject*, int To, int, bool) { RowsTo.push_back(To); };
     Target.AssignRowProperties(Grid.get());
     EXPECT_EQ(LookOf(Target).Order, Source.Order);
+    EXPECT_EQ(RowsTo, (std::vector<int>{3, 4, 5, 6, 2}));
     EXPECT_TRUE(Target.CellProps()->Elements().empty());
     Target.AssignCellProperties(Grid.get());
     EXPECT_EQ(LookOf(Target).CellProps, Source.CellProps);
