@@ -6,6 +6,7 @@
 #include "platform/rtl/Format.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace grid {
 
@@ -57,15 +58,17 @@ Tgx2DStorage::~Tgx2DStorage() {
 }
 
 Tgx2DStorage::TRow* Tgx2DStorage::RowAt(std::int32_t Row) {
-    if (Row < 0 || Row >= FAllocRows) return nullptr;
-    const auto Found = FRows.find(Row);
-    return Found == FRows.end() ? nullptr : &Found->second;
+    return const_cast<TRow*>(std::as_const(*this).RowAt(Row));
 }
 
 const Tgx2DStorage::TRow* Tgx2DStorage::RowAt(std::int32_t Row) const {
     if (Row < 0 || Row >= FAllocRows) return nullptr;
+    if (Row == FFoundRow) return FFound;
     const auto Found = FRows.find(Row);
-    return Found == FRows.end() ? nullptr : &Found->second;
+    if (Found == FRows.end()) return nullptr;
+    FFoundRow = Row;
+    FFound = const_cast<TRow*>(&Found->second);
+    return FFound;
 }
 
 std::int32_t Tgx2DStorage::ColCount(std::int32_t Row) const {
@@ -279,6 +282,7 @@ void Tgx2DStorage::ResizeRowCols(std::int32_t Row, std::int32_t NewCount) {
             ClearValue(Col, Row);
     }
     if (NewCount == 0) {
+        FFoundRow = -1;
         FRows.erase(Row);
         return;
     }
@@ -305,6 +309,7 @@ void Tgx2DStorage::DeleteRows(std::int32_t First, std::int32_t Last) {
     // The rows after the deleted ones move down; each lands below the rows
     // still to move, so no two meet.
     const std::int32_t Removed = Last - First + 1;
+    FFoundRow = -1;
     for (auto Next = FRows.upper_bound(Last); Next != FRows.end();) {
         auto Moving = FRows.extract(Next++);
         Moving.key() -= Removed;
@@ -338,8 +343,10 @@ void Tgx2DStorage::DeleteCols(std::int32_t First, std::int32_t Last) {
         const auto Tail = static_cast<std::ptrdiff_t>(R->ColCount);
         if (R->Values) std::fill(R->Values.get() + Tail, R->Values.get() + End, 0);
         std::fill(R->Types.get() + Tail, R->Types.get() + End, vtpNone);
-        if (R->ColCount == 0)
+        if (R->ColCount == 0) {
+            FFoundRow = -1;
             FRows.erase(Row);
+        }
         else if (R->Capacity - R->ColCount >= 8)
             R->Reallocate(R->ColCount); // a few spare slots are kept, more are given back
     }

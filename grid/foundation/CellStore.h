@@ -136,6 +136,10 @@ private:
     std::int32_t FColAllocSize;
     std::int32_t FRowAllocSize;
     std::map<std::int32_t, TRow> FRows; // by row number; a row without cells has none
+    // The row found last: a painted screen reads a row's cells one after
+    // the other. Forgotten whenever a row is taken out of FRows.
+    mutable std::int32_t FFoundRow = -1;
+    mutable TRow* FFound = nullptr;
     std::int32_t FAllocRows = 0;
     bool FDesignMode = false;
 };

@@ -1288,6 +1288,13 @@ private:
     void RepaintStrip(const TRect& Strip);
     void InvalidateDataArea(bool Across);
     void TakeFocusForScroll();
+    // Where the cell being painted lies and the client size, so geometry
+    // asked during a paint need not walk the rows and columns again.
+    int FPaintRow = -1;
+    int FPaintRowTop = 0;
+    int FPaintCol = -1;
+    int FPaintColLeft = 0;
+    TRect FPaintClient;
 };
 
 } // namespace grid

@@ -31,6 +31,7 @@ int WalkBefore(const TgxVisibleItems& Items, int From, int Stop, int Used, int R
 
 int TgxBaseGrid::CalcColOffset(int DisplayCol) const {
     if (DisplayCol == 0) return 0;
+    if (FPainting && DisplayCol == FPaintCol) return FPaintColLeft;
     const int Room = ClientWidth();
     const auto Width = [this](int D) { return ColWidths(D); };
     int X = WalkBefore(FVisibleCols, 1, std::min(DisplayCol, FixedCols()),
@@ -44,6 +45,7 @@ int TgxBaseGrid::CalcColOffset(int DisplayCol) const {
 
 int TgxBaseGrid::CalcRowOffset(int DisplayRow) const {
     if (DisplayRow == 0) return 0;
+    if (FPainting && DisplayRow == FPaintRow) return FPaintRowTop;
     const int Room = ClientHeight();
     const auto Height = [this](int D) { return RowHeights(D); };
     int Y = WalkBefore(FVisibleRows, 1, std::min(DisplayRow, FixedRows()),
@@ -63,7 +65,8 @@ TRect TgxBaseGrid::CalcCellRect(int DisplayCol, int DisplayRow) const {
     if (X < 0 || Y < 0) return TRect{};
     const int W = DisplayCol < ColCount() ? ColWidths(DisplayCol) : 0;
     const int H = DisplayRow < RowCount() ? RowHeights(DisplayRow) : 0;
-    const TRect Client = ClientRect(); // asked once: every painted cell comes here
+    // Every painted cell comes here: the paint knows the client area.
+    const TRect Client = FPainting ? FPaintClient : ClientRect();
     return Rect(X, Y, std::min(X + W, Client.Width()), std::min(Y + H, Client.Height()));
 }
 
@@ -71,7 +74,7 @@ TRect TgxBaseGrid::CellRect(int DisplayCol, int DisplayRow) const {
     if (!HandleAllocated()) return TRect{};
     TRect R = CalcCellRect(DisplayCol, DisplayRow);
     if (R.Right <= R.Left || R.Bottom <= R.Top) return TRect{};
-    const TRect Client = ClientRect();
+    const TRect Client = FPainting ? FPaintClient : ClientRect();
     const int ClientW = Client.Width();
     const int ClientH = Client.Height();
     if (R.Left >= ClientW || R.Top >= ClientH) return TRect{};

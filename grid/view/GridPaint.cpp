@@ -23,14 +23,17 @@ int ListPosition(const TgxVisibleItems& Items, int Position) {
 void TgxBaseGrid::Paint() {
     FPainting = true;
     FLastPaintFont = nullptr;
+    FPaintClient = ClientRect();
     try {
         PaintGrid();
         DoPaint();
     } catch (...) {
         FPainting = false;
+        FPaintRow = FPaintCol = -1;
         throw;
     }
     FPainting = false;
+    FPaintRow = FPaintCol = -1;
     FPaintedOnce = true;
     if (FScrollRangePending) UpdateScrollRange();
     if (FScrollPosPending) UpdateScrollPos();
@@ -80,9 +83,13 @@ void TgxBaseGrid::DrawCells(const TRect& Clip, int FirstCol, int& Right, int& Bo
 
 void TgxBaseGrid::DrawRowCells(int DisplayRow, int Y, int& Right, int FirstCol, const TRect& Clip) {
     const int H = RowHeights(DisplayRow);
+    FPaintRow = DisplayRow;
+    FPaintRowTop = Y;
     int X = 0;
     for (int C = 0; C < FixedCols() && X < Clip.Right; ++C) {
         const int W = ColWidths(C);
+        FPaintCol = C;
+        FPaintColLeft = X;
         if (W > 0 && X + W > Clip.Left)
             DoDrawCell(C, DisplayRow, CellPaintSelected(C, DisplayRow), Rect(X, Y, X + W, Y + H));
         X += W;
@@ -95,10 +102,13 @@ void TgxBaseGrid::DrawRowCells(int DisplayRow, int Y, int& Right, int FirstCol, 
             break;
         }
         const int W = ColWidths(C);
+        FPaintCol = C;
+        FPaintColLeft = X;
         if (X + W > Clip.Left)
             DoDrawCell(C, DisplayRow, CellPaintSelected(C, DisplayRow), Rect(X, Y, X + W, Y + H));
         X += W;
     }
+    FPaintRow = FPaintCol = -1;
     if (K > FVisibleCols.VisibleCount() && X < Right) Right = X;
 }
 
