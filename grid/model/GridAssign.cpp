@@ -170,7 +170,10 @@ void TgxBaseGrid::AssignColProperties(TgxBaseGrid* Source) {
     for (int I = 1; I <= Count; ++I) {
         TgxCol* From = Source->GridCols()->Item(Design ? Source->GetDataCol(I) : I);
         TgxCol* To = FCols->Item(I);
-        if (From && To) To->Assign(From);
+        if (!From || !To) continue;
+        To->Assign(From);
+        // The heading font is the column's as much as its cell font.
+        To->SetHeadingFont(From->HeadingParentFont() ? nullptr : From->HeadingFontObject());
     }
     if (!Design) {
         // The order is taken in steps; then each column that stands

@@ -394,9 +394,14 @@ TEST_F(GridPersistenceTest, SingleGroupsTakeOnlyTheirOwnPart) {
         EXPECT_FALSE(ByUser);
         MovedTo.push_back(To);
     };
+    TFont Heading;
+    Heading.SetSize(17);
+    Grid->GridCols()->Item(2)->SetHeadingFont(&Heading);
     Target.AssignColProperties(Grid.get());
     EXPECT_EQ(LookOf(Target).Order, (std::vector<int>{1, 3, 4, 2, 5, 1, 2, 3, 4, 5, 6}));
     EXPECT_EQ(MovedTo, (std::vector<int>{4, 2, 3}));
+    ASSERT_NE(Target.GridCols()->Item(2)->HeadingFontObject(), nullptr);
+    EXPECT_EQ(Target.GridCols()->Item(2)->HeadingFontObject()->Size(), 17);
     EXPECT_EQ(Target.GridCols()->Item(3)->Width(), 120);
     EXPECT_FALSE(Target.GridCols()->Item(5)->Visible());
     EXPECT_EQ(Target.GridCols()->Item(1)->Color(), 0x00FF00);
