@@ -15,6 +15,7 @@
 #include "grid/model/PropKinds.h"
 #include "grid/model/Selection.h"
 #include "grid/model/VisibleItems.h"
+#include "grid/view/GridMouseTypes.h"
 #include "grid/view/ScalingFlags.h"
 #include "platform/gui/Graphics.h"
 #include "platform/rtl/Bits.h"
@@ -801,6 +802,123 @@ public:
     void SelectChanged(TgxSelectType SelectType, bool ByUser);
     void SelectionsChanged(bool ByUser);
 
+    // ---- mouse, resizing, deleting and moving, cell buttons (view/GridMouse*, GridSizing*,
+    //      GridMove*, GridCellButtons*) ----------------------------------------------------------
+    // The three mouse entry points: one gesture at a time, by MouseStatus.
+    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void MouseMove(TShiftState Shift, int X, int Y) override;
+    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void SetMouseDownColRow(int DisplayCol, int DisplayRow);
+    void SetMouseUpColRow(int DisplayCol, int DisplayRow);
+    int MouseDownCol() const { return FMouseDownCol; }
+    int MouseDownRow() const { return FMouseDownRow; }
+    int MouseUpCol() const { return FMouseUpCol; }
+    int MouseUpRow() const { return FMouseUpRow; }
+    // The data column whose heading is held down, -1 for none, and whether
+    // it is drawn pressed (the mouse is still over it).
+    int HeadingDownCol() const { return FHeadingDownCol; }
+    bool HeadingIsButton() const { return FHeadingIsButton; }
+    bool HeadingPressed() const { return FHeadingPressed; }
+    // A press on this selected cell may start a drag of the whole control.
+    bool InDragArea(int DataCol, int DataRow);
+    TgxClickPosition ClickPos(int Col, int Row) const;
+    // Click events in data coordinates.
+    void ClickCell(int DownCol, int DownRow, int UpCol, int UpRow);
+    void DblClickCell(int DataCol, int DataRow);
+    virtual bool DoClickCell(int DataColDown, const Variant& DataRowDown, int DataColUp,
+                             const Variant& DataRowUp, TgxClickPosition DownPos,
+                             TgxClickPosition UpPos);
+    virtual void DoDblClickCell(int DataCol, const Variant& DataRow, TgxClickPosition Pos);
+    void SetCheckMouseFocus(bool Value) { FCheckMouseFocus = Value; }
+    void SetResizeColsInGrid(bool Value) { FResizeColsInGrid = Value; }
+    void SetResizeRowsInGrid(bool Value) { FResizeRowsInGrid = Value; }
+    void SetSelectedAreaCursor(TCursor Value) { FSelectedAreaCursor = Value; }
+    // The cursor the grid shows at a client point over a display cell;
+    // crNone where the framework's own handling decides.
+    virtual TCursor ShapeCursor(int X, int Y, int DisplayRow, int DisplayCol);
+    // The resize zone under a point: which boundary would be dragged.
+    TgxMouseStatus GetSizingState(int X, int Y, int DisplayRow, int DisplayCol);
+    void CalcColSizingState(int X, TgxMouseStatus& Status);
+    void CalcRowSizingState(int Y, TgxMouseStatus& Status);
+    int NextSizingCol(int DisplayCol) const;
+    int NextSizingRow(int DisplayRow) const;
+    // Row bar and heading strips where their own boundary may be taken.
+    bool RowBarSizingArea(int X) const;
+    bool HeadingSizingArea(int Y) const;
+    // Starts a resize when the point is on a boundary.
+    bool MDSizing(int X, int Y, int DisplayRow, int DisplayCol);
+    void MouseDownResize();
+    // The dotted XOR line of a resize; drawn twice it is gone.
+    void DrawSizingLine();
+    void MUResizedCol(int X, bool Apply);
+    void MUResizedRow(int Y, bool Apply);
+    int SizingIndex() const { return FMouseSizingIndex; }
+    int SizingLinePos() const { return FSizingLinePos; }
+    int SizingOffset() const { return FSizingOffset; }
+    // Taking data columns (rows) out, with everything attached to them.
+    void DeleteCols(int FromDataCol, int ToDataCol);
+    void DeleteRows(int FromDataRow, int ToDataRow);
+    void DeleteSelectedCols();
+    void DeleteSelectedRows();
+    void InvalidateNextCols(int DataCol);
+    void InvalidateNextRows(int DataRow);
+    void MoveColRangeLeft(int From, int To);
+    void MoveColRangeRight(int From, int To);
+    void MoveRowRangeUp(int From, int To);
+    void MoveRowRangeDown(int From, int To);
+    int DiffSelectedCols(int Position, int From) const;
+    int DiffSelectedRows(int Position, int From) const;
+    // Cell buttons: where they are, whether they react, and their state.
+    bool ValidButton(int X, int Y, int DisplayCol, int DisplayRow, TgxButtonType ButtonType);
+    bool MouseOverButton(int X, int Y, int DisplayCol, int DisplayRow);
+    bool DrawButtonDown(int X, int Y, int DisplayCol, int DisplayRow);
+    virtual bool MouseOverCombo(int X, int Y);
+    // The spin part under a point of a cell whose button the mouse is over.
+    TgxSpinButton SpinPartAt(int X, int Y, int DisplayCol, int DisplayRow);
+    void ResetButton();
+    void ResetButtonUp();
+    void ResetButtonDown();
+    void CheckResetButtons();
+    TColor ButtonColor(int DisplayCol, int DisplayRow);
+    bool SpinTimerActive();
+    void ResetSpinTimer();
+    void SetInactiveButtonState(TgxInactiveButtonState Value);
+    void SetAlwaysDetectButton(bool Value) { FAlwaysDetectButton = Value; }
+    void SetSpinStartDelay(int Value) { FSpinStartDelay = Value; }
+    void SetSpinRepeatDelay(int Value) { FSpinRepeatDelay = Value; }
+    int PressedButtonCol() const { return FDownButtonCol; }
+    int PressedButtonRow() const { return FDownButtonRow; }
+    TgxSpinButton PressedSpinPart() const { return FDownSpinPart; }
+    int HotButtonCol() const { return FHotButtonCol; }
+    int HotButtonRow() const { return FHotButtonRow; }
+    int SpinRepeatCount() const { return FSpinRepeatCount; }
+    void MDButtonDown(TShiftState Shift, int X, int Y, int DisplayCol, int DisplayRow);
+    void MouseMoveButtonDown(int X, int Y, int DisplayCol, int DisplayRow);
+    void MouseMoveDrawButton(int X, int Y, int DisplayCol, int DisplayRow);
+    void MUButtonUp(int X, int Y);
+    void ButtonClick(int DataCol, int DataRow);
+    void ButtonDown(int DataCol, int DataRow);
+    void ButtonUp(int DataCol, int DataRow);
+    void SpinButtonClick(int DataCol, int DataRow, TgxSpinButton SpinButton);
+    void SpinButtonDown(int DataCol, int DataRow, TgxSpinButton SpinButton);
+    void SpinButtonUp(int DataCol, int DataRow, TgxSpinButton SpinButton);
+    virtual void SpinRepeat(int DataCol, int DataRow, TgxSpinButton SpinButton, int Count);
+    virtual void DoButtonClick(int DataCol, const Variant& DataRow);
+    virtual void DoButtonDown(int DataCol, const Variant& DataRow);
+    virtual void DoButtonUp(int DataCol, const Variant& DataRow);
+    virtual void DoSpinButtonClick(int DataCol, const Variant& DataRow, TgxSpinButton SpinButton);
+    virtual void DoSpinButtonDown(int DataCol, const Variant& DataRow, TgxSpinButton SpinButton);
+    virtual void DoSpinButtonUp(int DataCol, const Variant& DataRow, TgxSpinButton SpinButton);
+    virtual void DoSpinRepeat(int DataCol, const Variant& DataRow, int Count,
+                              TgxSpinButton SpinButton);
+    // The grid's reaction to a deleted row; raises OnDeleteRow.
+    virtual void RowDeleted(int DataRow, bool ByUser);
+    // ---- seam the editor hosting fills in (view/GridMouseSeams)
+    // Hands the pending press to the in-place control; Capture is whether
+    // the control takes the mouse capture.
+    void MouseMessageToControl(bool Capture);
+    void WMSetCursor(TMessage& Message) override;
+
     // ---- published settings ------------------------------------------------------------
     TgxGridMode GridMode() const { return FGridMode; }
     void SetGridMode(TgxGridMode Value) { FGridMode = Value; }
@@ -1295,6 +1413,41 @@ private:
     int FPaintCol = -1;
     int FPaintColLeft = 0;
     TRect FPaintClient;
+
+    // ---- mouse state (view/GridMouse*, GridSizing*, GridCellButtons*) ----------------------
+    int FMouseDownCol = -1;
+    int FMouseDownRow = -1;
+    int FMouseUpCol = -1;
+    int FMouseUpRow = -1;
+    int FHeadingDownCol = -1;
+    bool FHeadingIsButton = false;
+    bool FHeadingPressed = false;
+    bool FDblClickDone = false;
+    bool FMouseDownActive = false;
+    bool FForwardToControl = false;
+    bool FInMouseMove = false;
+    int FMouseSizingIndex = -1;
+    int FSizingLinePos = 0;
+    int FSizingOffset = 0;
+    bool FSizingByDblClick = false;
+    bool FMouseSizingLineDrawn = false;
+    int FHotButtonCol = -1;
+    int FHotButtonRow = -1;
+    TgxSpinButton FHotSpinPart = spbNone;
+    int FDownButtonCol = -1;
+    int FDownButtonRow = -1;
+    TgxSpinButton FDownSpinPart = spbNone;
+    bool FButtonPressPending = false;
+    TgxSpinButton FPendingSpinPart = spbNone;
+    int FSpinRepeatCount = 0;
+    TgxCustomButton* FHitButton = nullptr;
+    // The two halves of a press and the heading held down.
+    void RightPress(TShiftState Shift, int X, int Y, int DisplayCol, int DisplayRow);
+    void LeftPress(TShiftState Shift, int X, int Y, int DisplayCol, int DisplayRow);
+    void MouseMoveHeadingDown(int X, int Y, int DisplayCol, int DisplayRow);
+    void MUHeadingUp(TMouseButton Button);
+    // Ends the gesture of Status: applied on a release, undone on a cancel.
+    void EndGesture(TgxMouseStatus Status, bool Apply, int X, int Y, TMouseButton Button);
 };
 
 } // namespace grid

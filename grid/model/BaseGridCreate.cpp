@@ -13,6 +13,8 @@
 namespace grid {
 
 TgxBaseGrid::TgxBaseGrid(TComponent* AOwner) : TCustomGrid_ts(AOwner) {
+    // The mouse handling raises the click and double-click events itself.
+    ControlStyle >> csClickEvents;
     // Display order: the identity over the base control's counts.
     ResizeDisplayArrays();
     FCols = CreateCols(ColCount());

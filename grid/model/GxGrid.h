@@ -34,6 +34,29 @@ public:
     void GetDrawInfo(int DataCol, int DataRow, TgxDrawInfo& DrawInfo) override;
     bool PaintCell(TgxDrawData& Data, const TRect& Rect, bool Selected) override;
 
+    // ---- cell button and click relays (view/GridCellButtonsRelays) ---------------------------
+    TgxButtonEvent OnButtonClick;
+    TgxButtonEvent OnButtonDown;
+    TgxButtonEvent OnButtonUp;
+    TgxSpinButtonEvent OnSpinButtonClick;
+    TgxSpinButtonEvent OnSpinButtonDown;
+    TgxSpinButtonEvent OnSpinButtonUp;
+    TgxSpinRepeatEvent OnSpinRepeat;
+    TgxClickCellEvent OnClickCell;
+    TgxDblClickCellEvent OnDblClickCell;
+    void DoButtonClick(int DataCol, const Variant& DataRow) override;
+    void DoButtonDown(int DataCol, const Variant& DataRow) override;
+    void DoButtonUp(int DataCol, const Variant& DataRow) override;
+    void DoSpinButtonClick(int DataCol, const Variant& DataRow, TgxSpinButton SpinButton) override;
+    void DoSpinButtonDown(int DataCol, const Variant& DataRow, TgxSpinButton SpinButton) override;
+    void DoSpinButtonUp(int DataCol, const Variant& DataRow, TgxSpinButton SpinButton) override;
+    void DoSpinRepeat(int DataCol, const Variant& DataRow, int Count,
+                      TgxSpinButton SpinButton) override;
+    bool DoClickCell(int DataColDown, const Variant& DataRowDown, int DataColUp,
+                     const Variant& DataRowUp, TgxClickPosition DownPos,
+                     TgxClickPosition UpPos) override;
+    void DoDblClickCell(int DataCol, const Variant& DataRow, TgxClickPosition Pos) override;
+
     // ---- export (view/GridExport) ----------------------------------------------------------
     // Asks for a file and writes CSV, or XML for a name ending in "xml".
     virtual void ExportGrid();

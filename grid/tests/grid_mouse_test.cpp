@@ -1,0 +1,548 @@
+// The grid's mouse offscreen: resize zones and resizing, the gestures a
+// press starts and what its release raises, deleting and moving columns
+// and rows, and cell buttons with the spin repeat under a fake timer.
+#include "grid/model/Columns.h"
+#include "grid/model/GxGrid.h"
+#include "grid/view/GridResources.h"
+#include "platform/gui/Forms.h"
+#include "platform/gui/Messages.h"
+#include "platform/gui/QtApp.h"
+#include "platform/gui/TimerService.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+using namespace grid;
+
+namespace {
+
+class GridMouse : public ::testing::Test {
+protected:
+    void SetUp() override {
+        EnsureQtApplication();
+        Form = new TForm(nullptr);
+        Form->SetBounds(10, 10, 600, 400);
+        Grid = new TgxGrid(Form);
+        Grid->SetParent(Form);
+        Grid->SetBounds(0, 0, 400, 300);
+        Form->Show();
+        Grid->SetGridColCount(10);
+        Grid->SetGridRowCount(20);
+        Grid->SetFocus();
+        Grid->OnMouseStatusChanged = [this](TObject*, TgxMouseStatus, TgxMouseStatus New) {
+            Statuses.push_back(New);
+        };
+    }
+    void TearDown() override { delete Form; }
+
+    void Down(int X, int Y, unsigned Keys = 0) {
+        Grid->Perform(WM_LBUTTONDOWN, MK_LBUTTON | Keys, PointToLParam(X, Y));
+    }
+    void DoubleDown(int X, int Y) {
+        Grid->Perform(WM_LBUTTONDBLCLK, MK_LBUTTON, PointToLParam(X, Y));
+    }
+    void Move(int X, int Y, unsigned Keys = MK_LBUTTON) {
+        Grid->Perform(WM_MOUSEMOVE, Keys, PointToLParam(X, Y));
+    }
+    void Up(int X, int Y) { Grid->Perform(WM_LBUTTONUP, 0, PointToLParam(X, Y)); }
+
+    // The x of the grid line right of a display column, the y below a row.
+    int ColEdge(int C) const { return Grid->CellRect(C, 1).Right; }
+    int RowEdge(int R) const { return Grid->CellRect(1, R).Bottom; }
+    int MidX(int C) const {
+        const TRect R = Grid->CellRect(C, 1);
+        return (R.Left + R.Right) / 2;
+    }
+    int MidY(int R) const {
+        const TRect Rc = Grid->CellRect(1, R);
+        return (Rc.Top + Rc.Bottom) / 2;
+    }
+    std::vector<int> DisplayOrder() const {
+        std::vector<int> Order;
+        for (int D = 1; D <= Grid->GetGridColCount(); ++D)
+            Order.push_back(Grid->GetDataCol(D));
+        return Order;
+    }
+
+    FakeTimerService Timers;
+    ScopedTimerService TimerScope{Timers};
+    TForm* Form = nullptr;
+    TgxGrid* Grid = nullptr;
+    std::vector<TgxMouseStatus> Statuses;
+};
+
+// ---- resize zones ----------------------------------------------------------------------------
+
+TEST_F(GridMouse, ResizeZonesAreFourPixelsForColumnsAndFiveForRows) {
+    struct Case {
+        const char* What;
+        int X;
+        int Y;
+        TgxMouseStatus Status;
+        int Index;
+    };
+    const int E1 = ColEdge(1);
+    const int R2 = RowEdge(2);
+    const int Bar = ColEdge(0);
+    const int Head = RowEdge(0);
+    const Case Cases[] = {
+        {"two left of a column line", E1 - 2, 5, msColResize, 1},
+        {"on a column line", E1, 5, msColResize, 1},
+        {"one right of a column line", E1 + 1, 5, msColResize, 1},
+        {"two right of a column line", E1 + 2, 5, msNormal, -1},
+        {"three left of a column line", E1 - 3, 5, msNormal, -1},
+        {"two below a row line in the row bar", 3, R2 + 2, msRowResize, 2},
+        {"two above a row line in the row bar", 3, R2 - 2, msRowResize, 2},
+        {"three below a row line", 3, R2 + 3, msNormal, -1},
+        {"a row line inside the data", MidX(2), R2, msNormal, -1},
+        {"the heading's own line in the row bar", 3, Head, msHeadingResize, 0},
+        {"the row bar's own line in the heading", Bar, 5, msRowBarResize, 0},
+    };
+    for (const Case& C : Cases) {
+        int Col = -1;
+        int Row = -1;
+        Grid->CellFromXY(C.X, C.Y, Col, Row);
+        EXPECT_EQ(Grid->GetSizingState(C.X, C.Y, Row, Col), C.Status) << C.What;
+        if (C.Status != msNormal) {
+            EXPECT_EQ(Grid->SizingIndex(), C.Index) << C.What;
+        }
+    }
+}
+
+TEST_F(GridMouse, HiddenColumnsAndTheRowBarOffAreNeverOffered) {
+    // A hidden column has no line of its own: the line there is column 1's.
+    Grid->GridCols()->Item(2)->SetVisible(false);
+    const int E1 = ColEdge(1);
+    int Col = -1;
+    int Row = -1;
+    Grid->CellFromXY(E1, 5, Col, Row);
+    ASSERT_EQ(Grid->GetSizingState(E1, 5, Row, Col), msColResize);
+    EXPECT_EQ(Grid->SizingIndex(), 1);
+
+    // Without the row bar its line is no zone; the first is column 1's.
+    Grid->SetRowBarOn(false);
+    TgxMouseStatus Status = msNormal;
+    Grid->CalcColSizingState(0, Status);
+    EXPECT_EQ(Status, msNormal);
+    Grid->CalcColSizingState(ColEdge(1), Status);
+    EXPECT_EQ(Status, msColResize);
+    EXPECT_EQ(Grid->SizingIndex(), 1);
+
+    // A line whose band starts at the client's right edge is no zone.
+    Status = msNormal;
+    Grid->CalcColSizingState(Grid->ClientWidth() + 2, Status);
+    EXPECT_EQ(Status, msNormal);
+}
+
+TEST_F(GridMouse, ResizingIsOffWhereTheGridSaysSo) {
+    const int E1 = ColEdge(1);
+    Grid->SetResizeCols(rcNone);
+    EXPECT_EQ(Grid->GetSizingState(E1, 5, 0, 1), msNormal);
+    Grid->SetResizeCols(rcSingle);
+    // Inside the data a column line is a zone only with ResizeColsInGrid.
+    EXPECT_EQ(Grid->GetSizingState(E1, MidY(3), 3, 1), msNormal);
+    Grid->SetResizeColsInGrid(true);
+    EXPECT_EQ(Grid->GetSizingState(E1, MidY(3), 3, 1), msColResize);
+}
+
+// ---- the gestures of a press -------------------------------------------------------------------
+
+TEST_F(GridMouse, DraggingAHeadingLineResizesTheColumnAndRaisesNoClick) {
+    const int Width = Grid->ColWidths(2);
+    const int Edge = ColEdge(2);
+    int Clicks = 0;
+    Grid->OnClick = [&](TObject*) { ++Clicks; };
+    Grid->OnClickCell = [&](TObject*, int, const Variant&, int, const Variant&, TgxClickPosition,
+                            TgxClickPosition) { ++Clicks; };
+    int Resized = -1;
+    Grid->OnColResized = [&](TObject*, int DataCol) { Resized = DataCol; };
+
+    Down(Edge, 5);
+    EXPECT_EQ(Grid->MouseStatus(), msColResize);
+    Move(Edge + 10, 5);
+    Move(Edge + 30, 5);
+    EXPECT_EQ(Grid->SizingLinePos(), Edge + 30);
+    Up(Edge + 30, 5);
+
+    EXPECT_EQ(Grid->MouseStatus(), msNormal);
+    EXPECT_EQ(Grid->ColWidths(2), Width + 30);
+    EXPECT_EQ(Grid->GridCols()->Item(2)->Width(), Width + 30);
+    EXPECT_EQ(Resized, 2);
+    EXPECT_EQ(Clicks, 0);
+    EXPECT_EQ(Statuses, (std::vector<TgxMouseStatus>{msColResize, msNormal}));
+}
+
+TEST_F(GridMouse, ASizingLineLeftOfTheColumnChangesNothingAndRowsResizeInTheRowBar) {
+    const int Width = Grid->ColWidths(2);
+    const int Left = Grid->CellRect(2, 0).Left;
+    Down(ColEdge(2), 5);
+    Move(Left - 5, 5);
+    Up(Left - 5, 5);
+    EXPECT_EQ(Grid->ColWidths(2), Width);
+
+    const int Height = Grid->RowHeights(3);
+    Down(3, RowEdge(3));
+    EXPECT_EQ(Grid->MouseStatus(), msRowResize);
+    Move(3, RowEdge(3) + 12);
+    Up(3, RowEdge(3) + 12);
+    EXPECT_EQ(Grid->RowHeights(3), Height + 12);
+    EXPECT_EQ(Grid->GetRowHeight(3), Height + 12);
+}
+
+TEST_F(GridMouse, ADoubleClickOnAColumnLineRestoresItsDefaultWidth) {
+    const int Width = Grid->ColWidths(2);
+    Down(ColEdge(2), 5);
+    Move(ColEdge(2) + 20, 5);
+    Up(ColEdge(2) + 20, 5);
+    ASSERT_EQ(Grid->ColWidths(2), Width + 20);
+    int DblClicks = 0;
+    Grid->OnDblClickCell = [&](TObject*, int, const Variant&, TgxClickPosition) { ++DblClicks; };
+
+    const int Edge = ColEdge(2);
+    Down(Edge, 5);
+    Up(Edge, 5);
+    DoubleDown(Edge, 5);
+    Up(Edge, 5);
+    EXPECT_EQ(Grid->ColWidths(2), Width);
+    EXPECT_EQ(DblClicks, 0);
+}
+
+TEST_F(GridMouse, AHeadingReleasedAwayFromItIsNoClick) {
+    Grid->SetHeadingButton(hbCell);
+    std::vector<std::string> Events;
+    Grid->OnHeadingDown = [&](TObject*, int C) { Events.push_back("down " + std::to_string(C)); };
+    Grid->OnHeadingUp = [&](TObject*, int C) { Events.push_back("up " + std::to_string(C)); };
+    Grid->OnHeadingClick = [&](TObject*, int C) { Events.push_back("click " + std::to_string(C)); };
+
+    Down(MidX(3), 5);
+    EXPECT_EQ(Grid->MouseStatus(), msHeadingDown);
+    EXPECT_TRUE(Grid->HeadingPressed());
+    Move(MidX(3), MidY(4));
+    EXPECT_FALSE(Grid->HeadingPressed());
+    Up(MidX(3), MidY(4));
+    EXPECT_EQ(Events, (std::vector<std::string>{"down 3", "up 3"}));
+
+    Events.clear();
+    Down(MidX(3), 5);
+    Up(MidX(3), 5);
+    EXPECT_EQ(Events, (std::vector<std::string>{"down 3", "up 3", "click 3"}));
+    EXPECT_EQ(Grid->MouseStatus(), msNormal);
+}
+
+TEST_F(GridMouse, AClickOnACellReportsWhereItWentDownAndUp) {
+    struct Click {
+        int DownCol;
+        int DownRow;
+        int UpCol;
+        int UpRow;
+        TgxClickPosition DownPos;
+        TgxClickPosition UpPos;
+    };
+    std::vector<Click> Clicks;
+    Grid->OnClickCell = [&](TObject*, int DC, const Variant& DR, int UC, const Variant& UR,
+                            TgxClickPosition DP, TgxClickPosition UP) {
+        Clicks.push_back({DC, DR.AsInteger(), UC, UR.AsInteger(), DP, UP});
+    };
+    Grid->GridCols()->Item(2)->SetDisplayCol(4); // data column 2 shows at position 4
+    Down(MidX(4), MidY(3));
+    Up(MidX(4), MidY(3));
+    ASSERT_EQ(Clicks.size(), 1u);
+    EXPECT_EQ(Clicks[0].DownCol, 2);
+    EXPECT_EQ(Clicks[0].DownRow, 3);
+    EXPECT_EQ(Clicks[0].DownPos, cpCell);
+    EXPECT_EQ(Clicks[0].UpPos, cpCell);
+
+    struct PosCase {
+        int Col;
+        int Row;
+        TgxClickPosition Pos;
+    };
+    for (const PosCase& P :
+         {PosCase{-1, 3, cpNone}, PosCase{2, -1, cpNone}, PosCase{0, 0, cpUpperLeft},
+          PosCase{0, 3, cpRowBar}, PosCase{2, 0, cpHeading}, PosCase{2, 3, cpCell}})
+        EXPECT_EQ(Grid->ClickPos(P.Col, P.Row), P.Pos) << P.Col << "," << P.Row;
+}
+
+TEST_F(GridMouse, TheCursorFollowsTheZoneUnderTheMouse) {
+    struct Case {
+        const char* What;
+        int X;
+        int Y;
+        TCursor Cursor;
+    };
+    const Case Cases[] = {
+        {"a heading line", ColEdge(2), 5, crHSplit},
+        {"a row line in the row bar", 3, RowEdge(3), crVSplit},
+        {"the row bar of a data row", 3, MidY(3), crGxHorArrowRight},
+        {"a heading of a selectable column", MidX(3), 5, crGxVertArrowDown},
+        {"the first pixels of a data cell", Grid->CellRect(3, 3).Left + 1, MidY(3), crGxArrowRev},
+        {"inside a text cell of an editing grid", MidX(3), MidY(3), crIBeam},
+        {"outside the client area", -5, MidY(3), crDefault},
+    };
+    for (const Case& C : Cases) {
+        int Col = -1;
+        int Row = -1;
+        Grid->CellFromXY(C.X, C.Y, Col, Row);
+        EXPECT_EQ(Grid->ShapeCursor(C.X, C.Y, Row, Col), C.Cursor) << C.What;
+    }
+}
+
+// ---- deleting and moving ---------------------------------------------------------------------
+
+TEST_F(GridMouse, DeletingColumnsKeepsTheCurrentCellOnItsColumn) {
+    Grid->SetStoreData(true);
+    for (int C = 1; C <= 10; ++C)
+        Grid->SetCellValue(C, 1, Variant(AnsiString("c" + std::to_string(C))));
+    Grid->SetCurrentCell(5, 2);
+    std::vector<int> Deleted;
+    Grid->OnDeleteCol = [&](TObject*, int DataCol, bool ByUser) {
+        EXPECT_FALSE(ByUser);
+        Deleted.push_back(DataCol);
+    };
+    Grid->DeleteCols(2, 3);
+    EXPECT_EQ(Deleted, (std::vector<int>{3, 2}));
+    EXPECT_EQ(Grid->GetGridColCount(), 8);
+    EXPECT_EQ(Grid->GetDataCol(Grid->Col()), 3);
+    EXPECT_EQ(Grid->GetCellValue(3, 1).AsString(), "c5");
+    EXPECT_EQ(Grid->GetCellValue(2, 1).AsString(), "c4");
+    EXPECT_EQ(DisplayOrder(), (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8}));
+
+    // Out of range: clamped, or nothing at all.
+    Deleted.clear();
+    Grid->DeleteCols(8, 50);
+    Grid->DeleteCols(20, 30);
+    Grid->DeleteCols(3, 2);
+    EXPECT_EQ(Deleted, (std::vector<int>{8}));
+    EXPECT_EQ(Grid->GetGridColCount(), 7);
+}
+
+TEST_F(GridMouse, DeletingTheLastRowsOfAnInsertingGridLeavesItsInsertionRow) {
+    Grid->SetGridMode(gmEditInsert);
+    Grid->SetGridRowCount(5);
+    std::vector<int> Deleted;
+    Grid->OnDeleteRow = [&](TObject*, int DataRow, bool) { Deleted.push_back(DataRow); };
+    Grid->DeleteRows(4, 5);
+    EXPECT_EQ(Deleted, (std::vector<int>{5, 4}));
+    EXPECT_EQ(Grid->GetGridRowCount(), 3);
+    EXPECT_TRUE(Grid->InsertionRowShown());
+    EXPECT_EQ(Grid->RowCount(), 3 + 2);
+}
+
+TEST_F(GridMouse, MovingColumnsGathersTheSelectedOnesIntoOneBlock) {
+    struct Case {
+        const char* What;
+        std::vector<int> Selected;
+        int From;
+        int To;
+        std::vector<int> Order;
+        int MovedTo;
+        int Count;
+    };
+    const Case Cases[] = {
+        {"2 and 7 onto 5", {2, 7}, 2, 5, {1, 3, 4, 5, 2, 7, 6, 8, 9, 10}, 5, 2},
+        {"3 and 8 onto 2", {3, 8}, 8, 2, {1, 3, 8, 2, 4, 5, 6, 7, 9, 10}, 2, 2},
+        {"4 with none selected onto 9", {}, 4, 9, {1, 2, 3, 5, 6, 7, 8, 9, 4, 10}, 9, 1},
+        {"1, 5 and 9 onto 5", {1, 5, 9}, 5, 5, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10}, -1, 0},
+    };
+    for (const Case& C : Cases) {
+        Grid->OnColMoved = nullptr;
+        for (int D = 1; D <= 10; ++D) // back to the data order
+            Grid->GridCols()->Item(D)->SetDisplayCol(D);
+        Grid->ColSelection().Reset();
+        for (int P : C.Selected)
+            Grid->ColSelection().SetSelected(P, true);
+        int MovedTo = -1;
+        int Count = 0;
+        Grid->OnColMoved = [&](TObject*, int To, int N, bool) {
+            MovedTo = To;
+            Count = N;
+        };
+        Grid->MoveColRange(C.From, C.To);
+        EXPECT_EQ(DisplayOrder(), C.Order) << C.What;
+        EXPECT_EQ(MovedTo, C.MovedTo) << C.What;
+        EXPECT_EQ(Count, C.Count) << C.What;
+        if (!C.Selected.empty() && C.From != C.To) {
+            const int First = C.MovedTo;
+            EXPECT_EQ(Grid->ColSelection().First(), First) << C.What;
+            EXPECT_EQ(Grid->ColSelection().Last(), First + int(C.Selected.size()) - 1) << C.What;
+        }
+    }
+}
+
+TEST_F(GridMouse, AMovedColumnTakesItsWidthAlong) {
+    Grid->GridCols()->Item(2)->SetWidth(100);
+    Grid->MoveColRange(2, 6);
+    EXPECT_EQ(Grid->GetDataCol(6), 2);
+    EXPECT_EQ(Grid->ColWidths(6), 100);
+    EXPECT_EQ(Grid->ColWidths(2), Grid->GridCols()->Item(3)->Width());
+}
+
+TEST_F(GridMouse, MovingManySelectedColumnsGathersThemAllAtTheDrop) {
+    // 150 selected columns, every second one from 11 to 309, dropped on
+    // 300: those up to 300 end there, the five after it follow, and the
+    // unselected ones keep their order around the block.
+    Grid->SetGridColCount(400);
+    std::vector<int> Left, Right, Plain;
+    for (int C = 1; C <= 400; ++C) {
+        const bool Selected = C >= 11 && C <= 309 && C % 2 == 1;
+        if (Selected) Grid->ColSelection().SetSelected(C, true);
+        (Selected ? (C <= 300 ? Left : Right) : Plain).push_back(C);
+    }
+    ASSERT_EQ(Left.size() + Right.size(), 150u);
+    std::vector<int> Expected;
+    for (int C : Plain)
+        if (C <= 300) Expected.push_back(C);
+    Expected.insert(Expected.end(), Left.begin(), Left.end());
+    Expected.insert(Expected.end(), Right.begin(), Right.end());
+    for (int C : Plain)
+        if (C > 300) Expected.push_back(C);
+
+    Grid->MoveColRange(11, 300);
+    EXPECT_EQ(DisplayOrder(), Expected);
+    EXPECT_EQ(Grid->ColSelection().First(), 300 - int(Left.size()) + 1);
+    EXPECT_EQ(Grid->ColSelection().Last(), 300 + int(Right.size()));
+}
+
+TEST_F(GridMouse, DraggingTheSelectedHeadingsMovesTheBlock) {
+    Grid->ColSelection().SetSelected(2, true);
+    Grid->ColSelection().SetSelected(7, true);
+    Grid->SelectCols(2, 2, true);
+    Grid->SelectCols(7, 7, true);
+    ASSERT_TRUE(Grid->ColSelection().GetSelected(7));
+    Down(MidX(2), 5);
+    ASSERT_EQ(Grid->MouseStatus(), msColMove);
+    Move(MidX(4), 5);
+    Move(MidX(5), 5);
+    Up(MidX(5), 5);
+    EXPECT_EQ(Grid->MouseStatus(), msNormal);
+    EXPECT_EQ(Grid->GetDataCol(5), 2);
+    EXPECT_EQ(Grid->GetDataCol(6), 7);
+}
+
+// ---- cell buttons ------------------------------------------------------------------------------
+
+class GridMouseButtons : public GridMouse {
+protected:
+    void SetUp() override {
+        GridMouse::SetUp();
+        Grid->SetCellButtonType(3, 4, btVertSpin);
+        Grid->SetCellSpinOptions(3, 4, TgxSpinOptions{spoAutoRepeat});
+        Grid->SetCellButtonType(2, 2, btNormal);
+        Grid->OnSpinRepeat = [this](TObject*, int DataCol, const Variant& DataRow, int Count,
+                                    TgxSpinButton Part) {
+            EXPECT_EQ(DataCol, 3);
+            EXPECT_EQ(DataRow.AsInteger(), 4);
+            Repeats.push_back(Count);
+            Parts.push_back(Part);
+        };
+    }
+    // A point on the upper (increment) half of a cell's spin button.
+    TPoint SpinUp(int C, int R) const {
+        const TRect Cell = Grid->CellRect(C, R);
+        return Point(Cell.Right - 2, Cell.Top + 2);
+    }
+    std::vector<int> Repeats;
+    std::vector<TgxSpinButton> Parts;
+};
+
+TEST_F(GridMouseButtons, AHeldSpinButtonRepeatsAfterTheStartDelay) {
+    std::vector<std::string> Events;
+    Grid->OnSpinButtonDown = [&](TObject*, int, const Variant&, TgxSpinButton) {
+        Events.push_back("down");
+    };
+    Grid->OnSpinButtonClick = [&](TObject*, int, const Variant&, TgxSpinButton) {
+        Events.push_back("click");
+    };
+    Grid->OnSpinButtonUp = [&](TObject*, int, const Variant&, TgxSpinButton) {
+        Events.push_back("up");
+    };
+    const TPoint P = SpinUp(3, 4);
+    Down(P.X, P.Y);
+    EXPECT_EQ(Grid->MouseStatus(), msButtonDown);
+    EXPECT_EQ(Grid->PressedButtonCol(), 3);
+    EXPECT_EQ(Repeats, (std::vector<int>{1}));
+    Timers.Advance(499);
+    EXPECT_EQ(Repeats, (std::vector<int>{1}));
+    Timers.Advance(1);
+    EXPECT_EQ(Repeats, (std::vector<int>{1, 2}));
+    Timers.Advance(80);
+    EXPECT_EQ(Repeats, (std::vector<int>{1, 2, 3}));
+    Timers.Advance(80 * 2);
+    EXPECT_EQ(Repeats, (std::vector<int>{1, 2, 3, 4, 5}));
+    EXPECT_EQ(Parts.front(), spbIncrement);
+
+    Up(P.X, P.Y);
+    Timers.Advance(1000);
+    EXPECT_EQ(Repeats.size(), 5u);
+    EXPECT_EQ(Grid->PressedButtonCol(), -1);
+    EXPECT_EQ(Grid->MouseStatus(), msNormal);
+    EXPECT_EQ(Events, (std::vector<std::string>{"down", "click", "up"}));
+}
+
+TEST_F(GridMouseButtons, LosingTheFocusStopsTheRepeatsAtTheNextTick) {
+    auto* Other = new TEdit(Form);
+    Other->SetParent(Form);
+    Other->SetBounds(420, 10, 100, 20);
+    const TPoint P = SpinUp(3, 4);
+    Down(P.X, P.Y);
+    Timers.Advance(500);
+    ASSERT_EQ(Repeats, (std::vector<int>{1, 2}));
+    Other->SetFocus();
+    Timers.Advance(80 * 5);
+    EXPECT_EQ(Repeats, (std::vector<int>{1, 2}));
+    EXPECT_EQ(Grid->PressedButtonCol(), -1);
+    EXPECT_EQ(Timers.Count(), 0);
+}
+
+TEST_F(GridMouseButtons, DraggingOffAPressedButtonRaisesUpButNoClick) {
+    std::vector<std::string> Events;
+    Grid->OnButtonDown = [&](TObject*, int, const Variant&) { Events.push_back("down"); };
+    Grid->OnButtonClick = [&](TObject*, int, const Variant&) { Events.push_back("click"); };
+    Grid->OnButtonUp = [&](TObject*, int, const Variant&) { Events.push_back("up"); };
+    const TRect Cell = Grid->CellRect(2, 2);
+    const TPoint OnButton = Point(Cell.Right - 2, Cell.Top + 3);
+    Down(OnButton.X, OnButton.Y);
+    Move(MidX(5), MidY(5));
+    EXPECT_EQ(Grid->PressedButtonCol(), -1);
+    Up(MidX(5), MidY(5));
+    EXPECT_EQ(Events, (std::vector<std::string>{"down", "up"}));
+
+    Events.clear();
+    Down(OnButton.X, OnButton.Y);
+    Up(OnButton.X, OnButton.Y);
+    EXPECT_EQ(Events, (std::vector<std::string>{"down", "click", "up"}));
+}
+
+TEST_F(GridMouseButtons, AButtonReactsOnlyWhereItMay) {
+    const TRect Cell = Grid->CellRect(2, 2);
+    const int Y = Cell.Top + 3;
+    // A narrow column: the button starts 3 pixels from the cell's left edge.
+    Grid->GridCols()->Item(2)->SetWidth(8);
+    const TRect Narrow = Grid->CellRect(2, 2);
+    EXPECT_FALSE(Grid->MouseOverButton(Narrow.Left + 3, Y, 2, 2));
+    EXPECT_TRUE(Grid->MouseOverButton(Narrow.Left + 4, Y, 2, 2));
+    Grid->GridCols()->Item(2)->SetWidth(64);
+    const int X = Grid->CellRect(2, 2).Right - 2;
+    EXPECT_TRUE(Grid->MouseOverButton(X, Y, 2, 2));
+    EXPECT_FALSE(Grid->MouseOverButton(X, Y, 3, 2)); // no button there
+
+    Grid->SetGridMode(gmBrowse);
+    EXPECT_FALSE(Grid->MouseOverButton(X, Y, 2, 2));
+    Grid->SetAlwaysDetectButton(true);
+    EXPECT_TRUE(Grid->MouseOverButton(X, Y, 2, 2));
+    (void)Cell;
+}
+
+TEST_F(GridMouseButtons, AnIdleButtonsBackgroundFollowsTheInactiveState) {
+    Grid->SetCurrentCell(2, 2);
+    EXPECT_EQ(Grid->ButtonColor(3, 4), clBtnFace);
+    Grid->SetInactiveButtonState(ibsPicture);
+    EXPECT_EQ(Grid->ButtonColor(3, 4), clNone);
+    EXPECT_EQ(Grid->ButtonColor(2, 2), clBtnFace);
+    Grid->SetCellReadOnly(2, 2, roOn);
+    EXPECT_EQ(Grid->ButtonColor(2, 2), clNone);
+}
+
+} // namespace

@@ -1,0 +1,30 @@
+#pragma once
+// The types of the grid's mouse handling: the parts of a spin button, where
+// a click fell, and the events of cell buttons and cell clicks. A row is
+// handed to these events as a Variant.
+#include "platform/rtl/Object.h"
+#include "platform/rtl/Variant.h"
+
+#include <cstdint>
+#include <functional>
+
+namespace grid {
+
+enum class TgxSpinButton : std::uint8_t { spbNone, spbIncrement, spbDecrement };
+using enum TgxSpinButton;
+
+enum class TgxClickPosition : std::uint8_t { cpNone, cpUpperLeft, cpRowBar, cpHeading, cpCell };
+using enum TgxClickPosition;
+
+using TgxButtonEvent = std::function<void(TObject* Sender, int DataCol, const Variant& DataRow)>;
+using TgxSpinButtonEvent = std::function<void(TObject* Sender, int DataCol, const Variant& DataRow,
+                                              TgxSpinButton SpinButton)>;
+using TgxSpinRepeatEvent = std::function<void(TObject* Sender, int DataCol, const Variant& DataRow,
+                                              int Count, TgxSpinButton SpinButton)>;
+using TgxClickCellEvent =
+    std::function<void(TObject* Sender, int DataColDown, const Variant& DataRowDown, int DataColUp,
+                       const Variant& DataRowUp, TgxClickPosition DownPos, TgxClickPosition UpPos)>;
+using TgxDblClickCellEvent =
+    std::function<void(TObject* Sender, int DataCol, const Variant& DataRow, TgxClickPosition Pos)>;
+
+} // namespace grid
