@@ -4,6 +4,7 @@
 // of a held spin button.
 #include "grid/model/BaseGrid.h"
 #include "grid/model/CellButtons.h"
+#include "grid/view/DropDownForm.h"
 #include "platform/gui/Forms.h"
 
 #include <algorithm>
@@ -26,10 +27,11 @@ bool IsDropDownButton(TgxButtonType Type) {
 // -------------------------------------------------------------------------
 
 bool TgxBaseGrid::MouseOverCombo(int X, int Y) {
-    // Only an open drop-down list lies over the grid; none is open here.
-    (void)X;
-    (void)Y;
-    return false;
+    if (!ComboVisible() || !HandleAllocated()) return false;
+    // The open list's form, in screen coordinates like the point.
+    const TRect R = GetComboForm()->BoundsRect();
+    const TPoint P = ClientToScreen(Point(X, Y));
+    return R.Left <= P.X && P.X <= R.Right && R.Top < P.Y && P.Y <= R.Bottom;
 }
 
 bool TgxBaseGrid::ValidButton(int X, int Y, int DisplayCol, int DisplayRow,
@@ -237,8 +239,17 @@ void TgxBaseGrid::MDButtonDown(TShiftState Shift, int X, int Y, int DisplayCol, 
         FPendingSpinPart = Part;
         InvalidateGridCell(Col(), Row());
     }
-    if (Type == btCombo || Type == btDateTimeDropDown) return; // the drop-down takes the press
+    if (Type == btCombo) {
+        if (CanDropDown(DataCol, DataRow, {btCombo})) ComboButtonDown(DataCol, DataRow);
+        return;
+    }
+    if (Type == btDateTimeDropDown) {
+        DateTimeButtonDown(DataCol, DataRow);
+        return;
+    }
     try {
+        // The pop-up calendar opens on the release.
+        if (Type != btDateTimePopup && DropDownVisible()) CheckDropDownOff(true);
         if (Type == btDateTimePopup || Type == btNormal) {
             ButtonDown(DataCol, DataRow);
         } else if (IsSpin(Type)) {
@@ -262,12 +273,14 @@ void TgxBaseGrid::MDButtonDown(TShiftState Shift, int X, int Y, int DisplayCol, 
 
 void TgxBaseGrid::MouseMoveButtonDown(int X, int Y, int DisplayCol, int DisplayRow) {
     if (MouseOverCombo(X, Y)) {
+        // The open list takes over the drag.
         if (FDownButtonCol >= 0) {
             FHotButtonCol = FDownButtonCol;
             FHotButtonRow = FDownButtonRow;
             ResetButtonDown();
         }
         SetMouseCapture(false);
+        MouseCaptureToCombo();
         return;
     }
     const bool OnCurrent = DisplayCol == Col() && DisplayRow == Row();

@@ -30,6 +30,20 @@ bool HasOwnFocus(const TgxBaseGrid& Grid) {
     return false;
 }
 
+// Closes an open list or calendar, unless it is the one of the display cell
+// (C, R); with no cell, whatever is open.
+void CloseDropDown(TgxBaseGrid& Grid, int C = -1, int R = -1) {
+    if (!Grid.DropDownVisible()) return;
+    const int DataCol = C > 0 ? Grid.GetDataCol(C) : -1;
+    const int DataRow = R > 0 ? Grid.GetDataRow(R) : -1;
+    const bool OwnCombo =
+        Grid.ComboVisible() && Grid.ComboDataCol() == DataCol && Grid.ComboDataRow() == DataRow;
+    const bool OwnDateTime = Grid.DateTimeVisible() && Grid.DateTimeDataCol() == DataCol &&
+                             Grid.DateTimeDataRow() == DataRow;
+    if (DataCol > 0 && DataRow > 0 && (OwnCombo || OwnDateTime)) return;
+    Grid.CheckDropDownOff(true);
+}
+
 } // namespace
 
 // ---- status ------------------------------------------------------------------------------------
@@ -139,6 +153,7 @@ void TgxBaseGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y
 }
 
 void TgxBaseGrid::RightPress(TShiftState Shift, int X, int Y, int C, int R) {
+    CloseDropDown(*this, C, R);
     if (C < 0 || R < 0 || (C == Col() && R == Row()) || IsCellSelected(C, R)) return;
     if (R == 0 && C > 0)
         MDSelectNone(Shift, X, Row(), C, Y);
@@ -159,7 +174,10 @@ void TgxBaseGrid::LeftPress(TShiftState Shift, int X, int Y, int C, int R) {
             FSizingByDblClick = true;
         }
         bool Selected = false;
-        if (!FSizingByDblClick) {
+        if (ControlDisplayed() && C == Col() && R == Row()) {
+            // The in-place control over the current cell takes the double-click.
+            FForwardToControl = true;
+        } else if (!FSizingByDblClick) {
             DblClick();
             DblClickCell(C < 0 ? -1 : GetDataCol(C), R < 0 ? -1 : GetDataRow(R));
             Selected = DblClickSelectNone(Shift, X, R, C, Y);
@@ -169,11 +187,15 @@ void TgxBaseGrid::LeftPress(TShiftState Shift, int X, int Y, int C, int R) {
     }
     if (!Sizing) ResetButton();
     if (Sizing) {
+        CloseDropDown(*this);
         MouseDownResize();
-    } else if (C >= 0 && R >= 0) {
+    } else if (C < 0 || R < 0) {
+        CloseDropDown(*this);
+    } else {
         if (InDragArea(C <= 0 ? C : GetDataCol(C), R <= 0 ? R : GetDataRow(R)) &&
             Shift.Contains(ssLeft) && !Shift.Contains(ssShift) && !Shift.Contains(ssCtrl)) {
             // The application may start dragging the control from here.
+            CloseDropDown(*this);
             DoCanStartDrag();
             if (Dragging()) {
                 FMouseDownActive = false;
@@ -184,20 +206,26 @@ void TgxBaseGrid::LeftPress(TShiftState Shift, int X, int Y, int C, int R) {
             FGridMode == gmEdit || FGridMode == gmEditInsert || FGridMode == gmBrowse;
         if (C > 0 && R > 0 && InEditModes && FCellSelectMode == cmRange &&
             X < CalcColOffset(C) + 3) {
+            CloseDropDown(*this);
             MDRangeSelecting(Shift, X, R, C, Y);
         } else if (C <= 0 && R > 0) {
+            CloseDropDown(*this);
             MDRowSelect(Shift, X, R, C, Y);
         } else if (C > 0 && R <= 0) {
+            CloseDropDown(*this);
             if (HeadingClick && !Shift.Contains(ssShift) && !Shift.Contains(ssAlt) &&
                 !Shift.Contains(ssCtrl))
                 FHeadingDownCol = GetDataCol(C);
             else if (FMouseStatus != msHeadingDown)
                 MDColSelect(Shift, X, R, C, Y);
         } else if (C <= 0 && R <= 0) {
+            CloseDropDown(*this);
             MDSelectAll(true);
         } else if (OnButton) {
+            CloseDropDown(*this, C, R);
             MDButtonDown(Shift, X, Y, C, R);
         } else {
+            CloseDropDown(*this, C, R);
             MDSelectNone(Shift, X, R, C, Y);
         }
     }
@@ -348,9 +376,13 @@ void TgxBaseGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) 
                 const bool Spin = Type == btVertSpin || Type == btHorzSpin;
                 if (OverPressed || Type == btCombo || Type == btDateTimeDropDown ||
                     Type == btDateTimePopup) {
-                    if (!Spin)
+                    if (!Spin) {
                         ButtonClick(DataCol, DataRow);
-                    else if (Part != spbNone)
+                        if (Type == btDateTimePopup) {
+                            ResetButton();
+                            DateTimeButtonDown(DataCol, DataRow);
+                        }
+                    } else if (Part != spbNone)
                         SpinButtonClick(DataCol, DataRow, Part);
                 }
                 if (Spin)
