@@ -3,11 +3,15 @@
 #include "alert/AlertProcessing.h"
 #include "alert/FieldReading.h"
 #include "alert/store/MainDmod.h"
+#include "platform/data/DBExceptions.h"
 #include "platform/data/Query.h"
+#include "platform/data/SqlDateText.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/Format.h"
+#include "platform/rtl/StrUtils.h"
 
 #include <array>
+#include <vector>
 
 namespace {
 
@@ -68,43 +72,76 @@ constexpr std::array<const char*, cColumnCount> ColumnNames = {
     "Arg4",
 };
 
-using Fields = std::array<TField*, cColumnCount>;
+// Where each column is in the result, found by name as a field would be.
+using Columns = std::array<int, cColumnCount>;
 
-void CopyIfSet(const TField* Field, std::int32_t& Member) {
-    if (!Field->IsNull()) Member = Field->AsInteger();
-}
-void CopyIfSet(const TField* Field, AnsiString& Member) {
-    if (!Field->IsNull()) Member = Field->AsString();
+Columns LocateColumns(const TRowReader& Row) {
+    Columns at{};
+    for (std::size_t column = 0; column < at.size(); ++column) {
+        at[column] = -1;
+        for (int i = 0; i < Row.ColumnCount() && at[column] < 0; ++i)
+            if (SameText(Row.ColumnName(i), ColumnNames[column])) at[column] = i;
+        if (at[column] < 0)
+            DatabaseError(AnsiString("Field '") + ColumnNames[column] + "' not found");
+    }
+    return at;
 }
 
-AlertTransaction ReadTransaction(const Fields& F) {
-    AlertTransaction alert;
-    alert.AlertTransToken = F[cToken]->AsInteger();
-    alert.AlertNbr = F[cAlertNbr]->AsInteger();
-    CopyIfSet(F[cTransType], alert.TransType);
-    alert.EventTimeStamp = F[cEventTimeStamp]->AsDateTime();
-    CopyIfSet(F[cEmpNbrGeneratedTrans], alert.EmpNbrGeneratedTrans);
-    CopyIfSet(F[cJobNbr], alert.JobNbr);
-    CopyIfSet(F[cJobItemNbr], alert.JobItemNbr);
-    CopyIfSet(F[cWoNbr], alert.WoNbr);
-    CopyIfSet(F[cPoNbr], alert.PoNbr);
-    CopyIfSet(F[cPoItemNbr], alert.PoItemNbr);
-    CopyIfSet(F[cBillingNbr], alert.BillingNbr);
-    CopyIfSet(F[cProgressBillingNbr], alert.ProgressBillingNbr);
-    CopyIfSet(F[cShipTicketNbr], alert.ShipTicketNbr);
-    CopyIfSet(F[cInvNbr], alert.InvNbr);
-    CopyIfSet(F[cEmpNbr], alert.EmpNbr);
-    CopyIfSet(F[cWoProductNbr], alert.WoProductNbr);
-    CopyIfSet(F[cDeptNbr], alert.DeptNbr);
-    CopyIfSet(F[cTag1], alert.Tag1);
-    CopyIfSet(F[cArg1], alert.Arg1);
-    CopyIfSet(F[cTag2], alert.Tag2);
-    CopyIfSet(F[cArg2], alert.Arg2);
-    CopyIfSet(F[cTag3], alert.Tag3);
-    CopyIfSet(F[cArg3], alert.Arg3);
-    CopyIfSet(F[cTag4], alert.Tag4);
-    CopyIfSet(F[cArg4], alert.Arg4);
-    return alert;
+// A pending row as the scan read it. The time stamp stays the database's
+// text until its transaction is processed: a bad one fails only that one.
+struct PendingRow {
+    AlertTransaction Alert;
+    AnsiString EventTimeStamp;
+    bool HasEventTimeStamp = false;
+};
+
+void CopyIfSet(const TRowReader& Row, int Column, std::int32_t& Member) {
+    if (!Row.IsNull(Column)) Member = Row.AsInteger(Column);
+}
+void CopyIfSet(const TRowReader& Row, int Column, AnsiString& Member) {
+    if (!Row.IsNull(Column)) Member = Row.AsString(Column);
+}
+
+PendingRow ReadTransaction(const TRowReader& Row, const Columns& At) {
+    PendingRow read;
+    AlertTransaction& alert = read.Alert;
+    alert.AlertTransToken = Row.AsInteger(At[cToken]);
+    alert.AlertNbr = Row.AsInteger(At[cAlertNbr]);
+    CopyIfSet(Row, At[cTransType], alert.TransType);
+    read.HasEventTimeStamp = !Row.IsNull(At[cEventTimeStamp]);
+    if (read.HasEventTimeStamp) read.EventTimeStamp = Row.AsString(At[cEventTimeStamp]);
+    CopyIfSet(Row, At[cEmpNbrGeneratedTrans], alert.EmpNbrGeneratedTrans);
+    CopyIfSet(Row, At[cJobNbr], alert.JobNbr);
+    CopyIfSet(Row, At[cJobItemNbr], alert.JobItemNbr);
+    CopyIfSet(Row, At[cWoNbr], alert.WoNbr);
+    CopyIfSet(Row, At[cPoNbr], alert.PoNbr);
+    CopyIfSet(Row, At[cPoItemNbr], alert.PoItemNbr);
+    CopyIfSet(Row, At[cBillingNbr], alert.BillingNbr);
+    CopyIfSet(Row, At[cProgressBillingNbr], alert.ProgressBillingNbr);
+    CopyIfSet(Row, At[cShipTicketNbr], alert.ShipTicketNbr);
+    CopyIfSet(Row, At[cInvNbr], alert.InvNbr);
+    CopyIfSet(Row, At[cEmpNbr], alert.EmpNbr);
+    CopyIfSet(Row, At[cWoProductNbr], alert.WoProductNbr);
+    CopyIfSet(Row, At[cDeptNbr], alert.DeptNbr);
+    CopyIfSet(Row, At[cTag1], alert.Tag1);
+    CopyIfSet(Row, At[cArg1], alert.Arg1);
+    CopyIfSet(Row, At[cTag2], alert.Tag2);
+    CopyIfSet(Row, At[cArg2], alert.Arg2);
+    CopyIfSet(Row, At[cTag3], alert.Tag3);
+    CopyIfSet(Row, At[cArg3], alert.Arg3);
+    CopyIfSet(Row, At[cTag4], alert.Tag4);
+    CopyIfSet(Row, At[cArg4], alert.Arg4);
+    return read;
+}
+
+// The time stamp as a date-time field gives it: none is 0, a text must be
+// a statement date and time.
+TDateTime EventTime(const PendingRow& Row) {
+    if (!Row.HasEventTimeStamp) return TDateTime(0.0);
+    TDateTime value;
+    if (!TryParseSqlDateTime(Row.EventTimeStamp, value))
+        throw EConvertError("'" + Row.EventTimeStamp + "' is not a valid date and time");
+    return value;
 }
 
 // The job of a job item, and the job item and job of a work order, when the
@@ -125,17 +162,24 @@ void CompleteParents(AlertContext& Context, AlertTransaction& Alert) {
 } // namespace
 
 void ScanAlertTransactions(AlertContext& Context) {
+    // Every pending row is read before the first is processed: the batch
+    // works on the transactions as they were when it began.
     TQuery& pending = *Context.Main.AlertTransactionsQ;
-    OpenStatement(pending, "Select * From ALERT_TRANSACTION ");
-    Fields fields{};
-    for (std::size_t column = 0; column < fields.size(); ++column)
-        fields[column] = pending.FieldByName(ColumnNames[column]);
+    SetStatementText(pending, "Select * From ALERT_TRANSACTION ");
+    std::vector<PendingRow> rows;
+    Columns at{};
+    bool located = false;
+    pending.ReadRows([&](const TRowReader& Row) {
+        if (!located) at = LocateColumns(Row);
+        located = true;
+        rows.push_back(ReadTransaction(Row, at));
+    });
 
-    for (pending.First(); !pending.Eof(); pending.Next()) {
-        std::int32_t token = 0;
+    for (PendingRow& row : rows) {
+        const std::int32_t token = row.Alert.AlertTransToken;
         try {
-            token = fields[cToken]->AsInteger();
-            AlertTransaction alert = ReadTransaction(fields);
+            AlertTransaction alert = std::move(row.Alert);
+            alert.EventTimeStamp = EventTime(row);
             AlertUnitOfWork work(Context);
             CompleteParents(Context, alert);
             ProcessAlertTransaction(Context, alert);

@@ -182,6 +182,20 @@ TEST_F(BatchTest, AFailingTransactionStaysWhileTheOthersAreProcessed) {
                             "for the next batch)"}));
 }
 
+TEST_F(BatchTest, ATransactionWhoseTimeStampIsNoDateStaysWhileTheOthersAreProcessed) {
+    AddSetting({.AlertId = 21, .EmpNbr = 3, .Source = 10});
+    AddTransaction(1, 21, "WoNbr", "30");
+    Exec("insert into ALERT_TRANSACTION (AlertTransToken, AlertNbr, EventTimeStamp, WoNbr) "
+         "values (2, 21, 'soon', 30)");
+    AddTransaction(3, 21, "WoNbr", "30");
+    Batch();
+
+    EXPECT_EQ(Pending(), "2");
+    EXPECT_EQ(History().size(), 2u);
+    EXPECT_EQ(Host.Log, (std::vector<AnsiString>{"'soon' is not a valid date and time (alert "
+                                                 "transaction 2 left for the next batch)"}));
+}
+
 TEST_F(BatchTest, SettingsAreCachedUntilTheMarkersChange) {
     AddTransaction(1, 21, "WoNbr", "30");
     Batch(); // no setting yet: nothing, the empty list is cached

@@ -214,6 +214,15 @@ void TDataSet::ImportRecords(TResult& Result, const std::vector<int>& ColumnOf) 
             const TFieldType Type = DataFields[K]->DataType();
             MovesText[K] = Type == ftString || Type == ftMemo;
         }
+    // A number that comes in the form its field keeps is kept as it came.
+    std::vector<TVarType> KeptAs(DataFields.size(), varEmpty);
+    for (std::size_t K = 0; K < DataFields.size(); ++K) {
+        const TFieldType Type = DataFields[K]->DataType();
+        if (Type == ftInteger || Type == ftSmallint)
+            KeptAs[K] = varInteger;
+        else if (Type == ftFloat)
+            KeptAs[K] = varDouble;
+    }
     FRecords.clear();
     FRecords.reserve(Result.Rows.size());
     // Fields made for the columns take each row as it came, converting
@@ -225,7 +234,9 @@ void TDataSet::ImportRecords(TResult& Result, const std::vector<int>& ColumnOf) 
         if (!InPlace || Row.size() != DataFields.size()) break;
         for (std::size_t K = 0; K < DataFields.size(); ++K) {
             Variant& Cell = Row[K];
-            if (Cell.IsNull() || (MovesText[K] && Cell.Type() == varString)) continue;
+            if (Cell.IsNull() || Cell.Type() == KeptAs[K] ||
+                (MovesText[K] && Cell.Type() == varString))
+                continue;
             Cell = DataFields[K]->ImportValue(Cell);
         }
         FRecords.push_back(std::move(Row));
@@ -240,6 +251,8 @@ void TDataSet::ImportRecords(TResult& Result, const std::vector<int>& ColumnOf) 
                 Record[K] = Null();
             else if (MovesText[K] && Cell.Type() == varString)
                 Record[K] = std::move(Cell);
+            else if (Cell.Type() == KeptAs[K])
+                Record[K] = Cell; // a column may serve two fields
             else
                 Record[K] = DataFields[K]->ImportValue(Cell);
         }

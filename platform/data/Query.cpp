@@ -63,6 +63,9 @@ TFieldType FromValues(const std::vector<std::vector<Variant>>& Rows, std::size_t
         case varDouble:
             Real = true;
             break;
+        case varInteger:
+            Whole = true;
+            break;
         case varInt64: {
             Whole = true;
             const auto Value = Cell.AsInt64();
@@ -84,15 +87,23 @@ TFieldType FromValues(const std::vector<std::vector<Variant>>& Rows, std::size_t
 // Appends the column's value to Row, made where it stays.
 void AppendCell(std::vector<Variant>& Row, sqlite3_stmt* Stmt, int Column) {
     switch (sqlite3_column_type(Stmt, Column)) {
-    case SQLITE_INTEGER:
-        Row.emplace_back(static_cast<long long>(sqlite3_column_int64(Stmt, Column)));
+    case SQLITE_INTEGER: {
+        // An Integer where it fits: the form an integer field keeps.
+        const sqlite3_int64 Value = sqlite3_column_int64(Stmt, Column);
+        if (Value >= INT_MIN && Value <= INT_MAX)
+            Row.emplace_back(static_cast<int>(Value));
+        else
+            Row.emplace_back(static_cast<long long>(Value));
         break;
+    }
     case SQLITE_FLOAT:
         Row.emplace_back(sqlite3_column_double(Stmt, Column));
         break;
-    case SQLITE_NULL:
-        Row.emplace_back(Null());
+    case SQLITE_NULL: {
+        static const Variant NullCell = Null();
+        Row.emplace_back(NullCell);
         break;
+    }
     default: {
         const auto* Text = reinterpret_cast<const char*>(sqlite3_column_text(Stmt, Column));
         Row.emplace_back(AnsiString(Text ? Text : "",
