@@ -206,15 +206,13 @@ void TDataSet::ImportRecords(TResult& Result, const std::vector<int>& ColumnOf) 
     for (TField* Field : FFields.FList)
         if (!Field->Calculated()) DataFields.push_back(Field);
 
-    // A text taken as text moves across: fields made for the columns read
-    // each column once, and a string or memo field keeps text as it comes.
+    // A string or memo field keeps text as it comes, and a number field a
+    // number of its own form: such a value moves across unconverted.
     std::vector<char> MovesText(DataFields.size(), 0);
-    if (FDefaultFields)
-        for (std::size_t K = 0; K < DataFields.size(); ++K) {
-            const TFieldType Type = DataFields[K]->DataType();
-            MovesText[K] = Type == ftString || Type == ftMemo;
-        }
-    // A number that comes in the form its field keeps is kept as it came.
+    for (std::size_t K = 0; K < DataFields.size(); ++K) {
+        const TFieldType Type = DataFields[K]->DataType();
+        MovesText[K] = Type == ftString || Type == ftMemo;
+    }
     std::vector<TVarType> KeptAs(DataFields.size(), varEmpty);
     for (std::size_t K = 0; K < DataFields.size(); ++K) {
         const TFieldType Type = DataFields[K]->DataType();
@@ -242,6 +240,11 @@ void TDataSet::ImportRecords(TResult& Result, const std::vector<int>& ColumnOf) 
         FRecords.push_back(std::move(Row));
     }
     if (FRecords.size() == Result.Rows.size()) return;
+    // A column that serves one field only moves across.
+    std::vector<char> Shared(DataFields.size(), 0);
+    for (std::size_t K = 0; K < DataFields.size(); ++K)
+        for (std::size_t J = 0; J < K; ++J)
+            if (ColumnOf[J] == ColumnOf[K]) Shared[J] = Shared[K] = 1;
     for (std::size_t R = FRecords.size(); R < Result.Rows.size(); ++R) {
         auto& Row = Result.Rows[R];
         std::vector<Variant> Record(DataFields.size());
@@ -249,11 +252,12 @@ void TDataSet::ImportRecords(TResult& Result, const std::vector<int>& ColumnOf) 
             Variant& Cell = Row[static_cast<std::size_t>(ColumnOf[K])];
             if (Cell.IsNull())
                 Record[K] = Null();
-            else if (MovesText[K] && Cell.Type() == varString)
-                Record[K] = std::move(Cell);
-            else if (Cell.Type() == KeptAs[K])
-                Record[K] = Cell; // a column may serve two fields
-            else
+            else if ((MovesText[K] && Cell.Type() == varString) || Cell.Type() == KeptAs[K]) {
+                if (Shared[K])
+                    Record[K] = Cell;
+                else
+                    Record[K] = std::move(Cell);
+            } else
                 Record[K] = DataFields[K]->ImportValue(Cell);
         }
         FRecords.push_back(std::move(Record));
