@@ -174,6 +174,81 @@ TEST_F(GridMouse, DraggingAHeadingLineResizesTheColumnAndRaisesNoClick) {
     EXPECT_EQ(Statuses, (std::vector<TgxMouseStatus>{msColResize, msNormal}));
 }
 
+TEST_F(GridMouse, ThePressDecidesTheGestureAndTheReleaseEndsIt) {
+    Grid->SetCellButtonType(3, 4, btNormal);
+    Grid->SetHeadingButton(hbCell);
+    const TRect Button = Grid->CellRect(3, 4);
+    struct Case {
+        const char* What;
+        int X;
+        int Y;
+        TgxMouseStatus Held;
+        bool Clicked;
+    };
+    const Case Cases[] = {
+        {"a heading line", ColEdge(2), 5, msColResize, false},
+        {"a row line in the row bar", 3, RowEdge(3), msRowResize, false},
+        {"the heading's lower line", 3, RowEdge(0), msHeadingResize, false},
+        {"the row bar's right line", ColEdge(0), 5, msRowBarResize, false},
+        {"a clickable heading", MidX(4), 5, msHeadingDown, true},
+        {"a cell's button", Button.Right - 2, Button.Top + 3, msButtonDown, false},
+        {"the row bar of a data row", 5, MidY(6), msRowSelect, true},
+    };
+    for (const Case& C : Cases) {
+        int Clicks = 0;
+        Grid->OnClick = [&](TObject*) { ++Clicks; };
+        Statuses.clear();
+        Down(C.X, C.Y);
+        EXPECT_EQ(Grid->MouseStatus(), C.Held) << C.What;
+        Up(C.X, C.Y);
+        EXPECT_EQ(Grid->MouseStatus(), msNormal) << C.What;
+        EXPECT_EQ(Clicks, C.Clicked ? 1 : 0) << C.What;
+        // Each change was reported once, with the new value.
+        EXPECT_EQ(Statuses, (std::vector<TgxMouseStatus>{C.Held, msNormal})) << C.What;
+    }
+}
+
+TEST_F(GridMouse, TheSizingLineIsDrawnOverWhatIsThereAndTakenAwayAgain) {
+    Grid->Update();
+    const int Edge = ColEdge(2);
+    const int X = Edge + 20;
+    const int Y = MidY(5);
+    const TColor Before = Grid->Canvas()->Pixels(X, Y);
+    Down(Edge, 5);
+    Move(X, 5);
+    // A dotted line: one of two neighbouring pixels shows it.
+    const bool Shown =
+        Grid->Canvas()->Pixels(X, Y) != Before || Grid->Canvas()->Pixels(X, Y + 1) != Before;
+    EXPECT_TRUE(Shown);
+    Grid->CancelMouseAction();
+    EXPECT_EQ(Grid->MouseStatus(), msNormal);
+    EXPECT_EQ(Grid->Canvas()->Pixels(X, Y), Before);
+    EXPECT_EQ(Grid->Canvas()->Pixels(X, Y + 1), Before);
+    Up(X, 5);
+}
+
+TEST_F(GridMouse, ARightClickMovesTheCurrentCellOnlyToAnUnselectedCell) {
+    const auto RightClick = [&](int X, int Y) {
+        Grid->Perform(WM_RBUTTONDOWN, MK_RBUTTON, PointToLParam(X, Y));
+        Grid->Perform(WM_RBUTTONUP, 0, PointToLParam(X, Y));
+    };
+    RightClick(MidX(4), MidY(5));
+    EXPECT_EQ(Grid->Col(), 4);
+    EXPECT_EQ(Grid->Row(), 5);
+    // On a heading the row stays, in the row bar the column stays.
+    RightClick(MidX(2), 5);
+    EXPECT_EQ(Grid->Col(), 2);
+    EXPECT_EQ(Grid->Row(), 5);
+    RightClick(5, MidY(3));
+    EXPECT_EQ(Grid->Col(), 2);
+    EXPECT_EQ(Grid->Row(), 3);
+
+    Grid->SelectRows(7, 7, true);
+    ASSERT_TRUE(Grid->IsCellSelected(3, 7));
+    RightClick(MidX(3), MidY(7));
+    EXPECT_EQ(Grid->Row(), 3);
+}
+
 TEST_F(GridMouse, ASizingLineLeftOfTheColumnChangesNothingAndRowsResizeInTheRowBar) {
     const int Width = Grid->ColWidths(2);
     const int Left = Grid->CellRect(2, 0).Left;
