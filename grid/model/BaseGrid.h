@@ -801,6 +801,136 @@ public:
     void SetSelectChanged(TgxSelectType SelectType);
     void SelectChanged(TgxSelectType SelectType, bool ByUser);
     void SelectionsChanged(bool ByUser);
+    // The selection model: one kind of selection at a time.
+    void SelectRows(int StartRow, int EndRow, bool Select);
+    void DoRowSelection(int StartRow, int EndRow, bool ByUser, bool Select);
+    void SelectCols(int StartCol, int EndCol, bool Select);
+    void SelectCells(int StartCol, int StartRow, int EndCol, int EndRow);
+    void SelectAll();
+    void ResetSelection();
+    // Kinds empty: whatever is selected.
+    void DeleteSelections(SmallSet<TgxGridStatus> Kinds, bool Update);
+    void AdjustSelection(TgxSelectType Keep);
+    void InvertRowSelection(int StartRow, int EndRow, bool Select);
+    bool IsCellSelected(int DisplayCol, int DisplayRow) const;
+    bool CellSelected(int DisplayCol, int DisplayRow) const;
+    bool CellInGridSelection(int DisplayCol, int DisplayRow) const;
+    bool RowRangeSelected(int From, int To) const;
+    bool ColRangeSelected(int From, int To) const;
+    bool RowRangeUnselected(int From, int To) const;
+    bool ColRangeUnselected(int From, int To) const;
+    bool FixedRowsSelected() const;
+    bool FixedColsSelected() const;
+    void SetSelectedRow(int DisplayRow, bool Selected);
+    // The cell range (display numbers; all 0 with none) and its anchor cell.
+    TRect SelectedRange() const { return FRange; }
+    TGridCoord RangeAnchor() const { return FRangeAnchor; }
+    void StartCellSelection(int DisplayCol, int DisplayRow);
+    void ChangeCellSelection(int DisplayCol, int DisplayRow);
+    void DeleteRangeSelection();
+    void DeleteSelectedCellsCol(int DisplayCol);
+    void DeleteSelectedCellsRow(int DisplayRow);
+    void CheckSelectedCellsCol(int DisplayCol);
+    void CheckSelectedCellsRow(int DisplayRow);
+    int CompareRowPos(int DisplayRow) const;
+    // Highlight drawing: inverted pixels, or cells repainted in the
+    // selection colours. Canvas nullptr: the grid's own.
+    void RectInvert(TCanvas* DC, const TRect& R, bool State);
+    void GridRectInvert(TCanvas* DC, const TRect& Cells, bool State, const TRect& Clip);
+    virtual void InvertRange(int Left, int Top, TCanvas* DC, bool State, const TRect& Clip,
+                             int Bottom, int Right);
+    void InvertCell(int DisplayCol, int DisplayRow, TCanvas* DC, bool State, const TRect& Clip);
+    virtual void InvertRow(int DisplayRow, bool State, TCanvas* DC = nullptr);
+    void InvertCol(int DisplayCol, TgxInvert Part, TCanvas* DC, bool State);
+    void InvertHeading(bool State);
+    void InvertLabel(bool State);
+    void InvertGrid(bool State);
+    void InvertNew(const TRect& NewRange);
+    void InvertNewRangeSelecting(const TRect& NewRange);
+    void InvertNewColSelecting(const TRect& NewRange);
+    void InvertNewRowSelecting(const TRect& NewRange);
+    // Mouse presses that select (display row before display column).
+    void MDRowSelect(TShiftState Shift, int X, int DisplayRow, int DisplayCol, int Y);
+    void MDColSelect(TShiftState Shift, int X, int DisplayRow, int DisplayCol, int Y);
+    void MDRangeSelecting(TShiftState Shift, int X, int DisplayRow, int DisplayCol, int Y);
+    void MDSelectNone(TShiftState Shift, int X, int DisplayRow, int DisplayCol, int Y);
+    bool DblClickSelectNone(TShiftState Shift, int X, int DisplayRow, int DisplayCol, int Y);
+    void MDSelectAll(bool ByMouse);
+    bool CanSelect(int DisplayCol, int DisplayRow) const;
+    void MouseSelectRows(TShiftState Shift, int DisplayRow);
+    void MouseSelectCols(TShiftState Shift, int DisplayCol);
+    void SelectRowMouseDown(int DisplayRow);
+    void SelectRowCtrlMouseDown(int DisplayRow);
+    void SelectRowShiftMouseDown(int DisplayRow);
+    void SelectRowShiftCtrlMouseDown(int DisplayRow);
+    void SelectColMouseDown(int DisplayCol);
+    void SelectColCtrlMouseDown(int DisplayCol);
+    void SelectColShiftMouseDown(int DisplayCol);
+    void SelectColShiftCtrlMouseDown(int DisplayCol);
+    virtual void SelectSingleRow(int DisplayRow, bool NoDrawing);
+    virtual void SetNewSelectedRow(int DisplayRow);
+    virtual void CheckRowSelection(bool NoDrawing = false);
+    virtual void SetSelectionStartRow(int DisplayRow) { FSelectionStartRow = DisplayRow; }
+    virtual int SelectionStartRownr() const { return FSelectionStartRow; }
+    virtual void SetLastAddedRow(int DisplayRow) { FLastAddedRow = DisplayRow; }
+    // Moves the current cell (to NewCol when given and not -1) and drops
+    // every selection.
+    void SelectNone(int& DisplayCol, int& DisplayRow, int NewCol = -1);
+    void StartRowMoving(int DisplayRow);
+    void StartColMoving(int DisplayCol);
+    void DrawRowMove();
+    void DrawColMove();
+    // Dragging with the left button held: selection, moving, auto-scroll.
+    void MouseMoveRowSelecting(int X, int Y, int DisplayCol, int DisplayRow);
+    void MouseMoveColSelecting(int X, int Y, int DisplayCol, int DisplayRow);
+    void MouseMoveRangeSelecting(int X, int Y, int DisplayCol, int DisplayRow);
+    void MouseMoveRowMoving(int X, int Y, int DisplayCol, int DisplayRow);
+    void MouseMoveColMoving(int X, int Y, int DisplayCol, int DisplayRow);
+    void MouseMoveSetPosition(int X, int Y, int& DisplayCol, int& DisplayRow, int& NewX,
+                              int& NewY);
+    bool ScrollRows(int Y, int& DisplayCol, int& DisplayRow);
+    bool ScrollCols(int X, int& DisplayCol, int& DisplayRow);
+    void MoveView(TgxMoveDirection Direction, int& DisplayCol, int& DisplayRow);
+    bool CheckMouseOverGrid(int X, int Y) const;
+    int RowsInView(int Height, int Top) const;
+    int ColsInView(int Width, int Left) const;
+    void SetNewTopRow(int DisplayRow, int Height, int Y);
+    void SetNewLeftCol(int DisplayCol, int Width, int X);
+    void ChangeAllRowHeights(int Height, bool KeepPosition);
+    void ChangeAllColWidths(int Width, bool KeepPosition);
+    void EndRowSelecting(bool Apply);
+    void EndColSelecting(bool Apply);
+    void EndCellSelecting(bool Apply);
+    void EndRowMoving(bool Apply);
+    void EndColMoving(bool Apply);
+    // The steps of a drag: the selection runs from the current row (column)
+    // to the given one; the drop mark moves to the given place.
+    void SelectLargerRows(int DisplayRow);
+    void SelectSmallerRows(int DisplayRow);
+    void SelectCurrentRow(int DisplayRow);
+    void SelectLargerCols(int DisplayCol);
+    void SelectSmallerCols(int DisplayCol);
+    void SelectCurrentCol(int DisplayCol);
+    void DragRowsTo(int DisplayRow);
+    void DragColsTo(int DisplayCol);
+    void ChangeRowMovePos(int DisplayRow);
+    void ChangeColMovePos(int DisplayCol);
+    // Where a row (column) drag ends now, and the drop place of a move.
+    int RowSelectEnd() const { return FRowSelectEnd; }
+    int ColSelectEnd() const { return FColSelectEnd; }
+    int MoveStart() const { return FMoveStart; }
+    int MovePosition() const { return FMovePos; }
+    // A combo list that just dropped down holds auto-scroll off.
+    void SetScrollHold(bool Value) { FScrollHold = Value; }
+    // ---- seams the mouse and edit flow fill in (view/GridSelectSeams) ----------------------
+    // The gesture of the mouse in progress.
+    TgxMouseStatus MouseStatus() const { return FMouseStatus; }
+    void SetMouseStatus(TgxMouseStatus Value);
+    // Reports a changed grid status to the application.
+    void GridStatusChanged();
+    // Moves the selected columns (rows) starting at From to the place To.
+    void MoveColRange(int From, int To);
+    void MoveRowRange(int From, int To);
 
     // ---- mouse, resizing, deleting and moving, cell buttons (view/GridMouse*, GridSizing*,
     //      GridMove*, GridCellButtons*) ----------------------------------------------------------
@@ -1383,6 +1513,26 @@ private:
     // ---- selection state (view/GridSelect*, view/GridHighlight*, view/GridDrag*) ----------------
     bool FSelectChanged[3] = {false, false, false}; // by TgxSelectType
     int FSelAnchorRow = -1;
+    TRect FRange{0, 0, 0, 0};
+    TGridCoord FRangeAnchor{0, 0};
+    int FSelectionStartRow = -1;
+    int FLastAddedRow = -1;
+    int FRowSelectEnd = -1;
+    int FColSelectEnd = -1;
+    int FMoveStart = -1;
+    int FMovePos = -1;
+    bool FColMoveMarkDrawn = false;
+    bool FRowMoveMarkDrawn = false;
+    bool FPastLastRow = false;
+    bool FPastLastCol = false;
+    bool FMouseOverGrid = false;
+    bool FScrollHold = false;
+    int FDragX = 0; // the mouse at the last drag move, client pixels
+    int FDragY = 0;
+    // A drag's selection when it began, to undo a cancelled drag.
+    TgxSelection FDragStartSelection;
+    TgxMouseStatus FMouseStatus = msNormal;
+    TgxGridStatus FReportedGridStatus = grNormal;
 
     // ---- paint state (view/GridPaint*) -----------------------------------------------------------
     std::unique_ptr<TFont> FDrawFont; // scratch font handed to draw-info handlers

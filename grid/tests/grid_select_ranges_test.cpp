@@ -1,11 +1,7 @@
 // The grid's column and row marks by range: tables of cases, the row
 // anchor, rows the application refuses, the order in which changes are
 // reported, and a randomised run against a plain set.
-#include "grid/foundation/GridCommonVariant.h"
-#include "grid/model/Columns.h"
-#include "grid/model/GxGrid.h"
-#include "platform/gui/Forms.h"
-#include "platform/gui/QtApp.h"
+#include "grid/tests/GridSelectFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -18,54 +14,11 @@
 #include <vector>
 
 using namespace grid;
+using namespace gridselect;
 
 namespace {
 
-// A grid whose application refuses the rows it is told to, and records the
-// data rows it was asked about.
-class TRefusingGrid : public TgxGrid {
-public:
-    using TgxGrid::TgxGrid;
-    std::set<int> Refused;
-    std::vector<int> Asked;
-    void DoCanSelectRow(int, const Variant& DataRow, bool& Cancel) override {
-        const int Row = DataRow.AsInteger();
-        Asked.push_back(Row);
-        if (Refused.count(Row)) Cancel = true;
-    }
-};
-
-class GridSelectRanges : public ::testing::Test {
-protected:
-    void SetUp() override {
-        EnsureQtApplication();
-        Form = new TForm(nullptr);
-        Form->SetBounds(10, 10, 640, 420);
-        Grid = new TRefusingGrid(Form);
-        Grid->SetParent(Form);
-        Grid->SetBounds(0, 0, 520, 320);
-        Form->Show();
-        Grid->SetGridColCount(12);
-        Grid->SetGridRowCount(40);
-        Grid->SetColor(clWhite);
-        Grid->OnSelectChanged = [this](TObject*, TgxSelectType Type, bool ByUser) {
-            Reported.push_back(Type);
-            LastByUser = ByUser;
-        };
-    }
-    void TearDown() override { delete Form; }
-
-    std::set<int> Marks(TgxSelection& S) {
-        std::set<int> Result;
-        for (int P = S.First(); P != -1; P = S.Next(P))
-            Result.insert(P);
-        return Result;
-    }
-    TForm* Form = nullptr;
-    TRefusingGrid* Grid = nullptr;
-    std::vector<TgxSelectType> Reported;
-    bool LastByUser = false;
-};
+class GridSelectRanges : public SelectionGrid {};
 
 // ---- range bookkeeping --------------------------------------------------------------------------
 

@@ -230,15 +230,7 @@ void TgxBaseGrid::DrawGridLines(const TRect& Clip, int FirstCol, int FirstRow) {
 // ---- selection state while painting -------------------------------------------------------------
 
 bool TgxBaseGrid::CellPaintSelected(int DisplayCol, int DisplayRow) const {
-    if (DisplayCol <= 0 || DisplayRow <= 0) return false;
-    switch (FGridStatus) {
-    case grRowSelect:
-        return DisplayRow < FRowSelection.GetSize() && FRowSelection.GetSelected(DisplayRow);
-    case grColSelect:
-        return DisplayCol < FColSelection.GetSize() && FColSelection.GetSelected(DisplayCol);
-    default:
-        return false;
-    }
+    return IsCellSelected(DisplayCol, DisplayRow);
 }
 
 bool TgxBaseGrid::SelectionColorEnabled() const {

@@ -155,6 +155,13 @@ void TgxBaseGrid::DoDrawCell(int DisplayCol, int DisplayRow, bool Selected, cons
     if (DisplayCol == 0 || DisplayRow == 0) {
         if (!Cancelled) DrawHeadingCell(Data);
         DrawFixedCellFrame(Data.OuterRect, FHeading3D ? clGray : clBlack);
+        // The heading of a selected column and the row bar of a selected row
+        // show inverted, also with a selection colour.
+        if (Selected) {
+            const TRect& R = Data.OuterRect;
+            PatBlt(Canvas(), R.Left, R.Top, std::min(R.Right, ClientWidth()) - R.Left,
+                   std::min(R.Bottom, ClientHeight()) - R.Top, DSTINVERT);
+        }
         return;
     }
     if (!Cancelled) {

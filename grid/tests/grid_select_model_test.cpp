@@ -1,0 +1,199 @@
+// The grid's selection model (rows, columns or one block, one kind at a
+// time) and the drawing of its changes, checked against what a full repaint
+// shows.
+#include "grid/tests/GridSelectFixture.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <random>
+#include <set>
+#include <string>
+#include <tuple>
+#include <vector>
+
+using namespace grid;
+using namespace gridselect;
+
+namespace {
+
+class GridSelectModel : public SelectionGrid {
+protected:
+    // Every other pixel of the grid's image, for comparing two pictures.
+    std::vector<TColor> Picture() {
+        std::vector<TColor> Result;
+        for (int Y = 0; Y < Grid->ClientHeight(); Y += 2)
+            for (int X = 0; X < Grid->ClientWidth(); X += 2)
+                Result.push_back(Grid->Canvas()->Pixels(X, Y));
+        return Result;
+    }
+    void PaintAll() {
+        Grid->Invalidate();
+        Grid->Update();
+    }
+};
+
+// ---- the selection model ------------------------------------------------------------------------
+
+TEST_F(GridSelectModel, ProgramSelectionRules) {
+    // Rows: a reversed span is not turned round.
+    Grid->SelectRows(6, 4, true);
+    EXPECT_EQ(Grid->RowSelection().Count(), 0);
+    Grid->SelectRows(4, 6, true);
+    EXPECT_EQ(Marks(Grid->RowSelection()), (std::set<int>{4, 5, 6}));
+    EXPECT_EQ(Grid->GridStatus(), grRowSelect);
+    // Columns remove the rows first; a block removes both.
+    Grid->SelectCols(2, 3, true);
+    EXPECT_EQ(Grid->RowSelection().Count(), 0);
+    EXPECT_EQ(Marks(Grid->ColSelection()), (std::set<int>{2, 3}));
+    EXPECT_EQ(Grid->GridStatus(), grColSelect);
+    // Unselecting rows while columns are selected does nothing.
+    Grid->SelectRows(1, 40, false);
+    EXPECT_EQ(Grid->ColSelection().Count(), 2);
+    // A reversed block is turned round.
+    Grid->SelectCells(5, 9, 2, 3);
+    EXPECT_EQ(Grid->ColSelection().Count(), 0);
+    EXPECT_EQ(Grid->GridStatus(), grCellSelect);
+    const TRect Range = Grid->SelectedRange();
+    EXPECT_EQ((std::vector<int>{Range.Left, Range.Top, Range.Right, Range.Bottom}),
+              (std::vector<int>{2, 3, 5, 9}));
+    EXPECT_TRUE(Grid->IsCellSelected(2, 3));
+    EXPECT_TRUE(Grid->IsCellSelected(5, 9));
+    EXPECT_FALSE(Grid->IsCellSelected(6, 9));
+    EXPECT_FALSE(Grid->IsCellSelected(0, 3)); // the row bar shows rows only
+    EXPECT_FALSE(Grid->IsCellSelected(2, 0));
+    // Single-row mode: two rows are refused, one moves the current row.
+    Grid->SetRowSelectMode(rsSingle);
+    Grid->SelectRows(7, 8, true);
+    EXPECT_EQ(Grid->GridStatus(), grCellSelect);
+    Grid->SelectRows(7, 7, true);
+    EXPECT_EQ(Marks(Grid->RowSelection()), (std::set<int>{7}));
+    EXPECT_EQ(Grid->Row(), 7);
+    Grid->SelectRows(12, 12, true);
+    EXPECT_EQ(Marks(Grid->RowSelection()), (std::set<int>{12}));
+    EXPECT_EQ(Grid->Row(), 12);
+}
+
+TEST_F(GridSelectModel, CellSelectedQuestions) {
+    Grid->SelectCols(3, 3, true);
+    struct TCase {
+        int Col, Row;
+        bool Selected;
+    };
+    for (const TCase& C : std::vector<TCase>{{0, 0, false},
+                                             {3, 0, true},
+                                             {4, 0, false},
+                                             {3, 17, true},
+                                             {0, 17, false},
+                                             {3, 40, true},
+                                             {3, 41, false},
+                                             {-1, 2, false},
+                                             {12, 2, false}}) {
+        SCOPED_TRACE(std::to_string(C.Col) + "," + std::to_string(C.Row));
+        EXPECT_EQ(Grid->IsCellSelected(C.Col, C.Row), C.Selected);
+    }
+    Grid->SelectRows(5, 5, true);
+    EXPECT_TRUE(Grid->IsCellSelected(0, 5));
+    EXPECT_TRUE(Grid->IsCellSelected(9, 5));
+    EXPECT_FALSE(Grid->IsCellSelected(3, 0)); // the columns went
+    EXPECT_TRUE(Grid->RowRangeSelected(5, 5));
+    EXPECT_FALSE(Grid->RowRangeUnselected(4, 6));
+    EXPECT_TRUE(Grid->RowRangeUnselected(6, 9));
+}
+
+TEST_F(GridSelectModel, ABlockFollowsDeletedColumnsAndVanishesWithItsLastOne) {
+    Grid->SelectCells(4, 2, 4, 5);
+    Grid->DeleteSelectedCellsCol(2); // left of it: the block moves left
+    EXPECT_EQ(Grid->SelectedRange().Left, 3);
+    EXPECT_EQ(Grid->SelectedRange().Right, 3);
+    Grid->DeleteSelectedCellsCol(3); // its only column
+    EXPECT_EQ(Grid->GridStatus(), grNormal);
+    EXPECT_FALSE(Grid->IsCellSelected(3, 3));
+}
+
+// ---- drawing ------------------------------------------------------------------------------------
+
+TEST_F(GridSelectModel, InvertingABlockTwiceRestoresThePixels) {
+    PaintAll();
+    const auto Before = Picture();
+    Grid->InvertRange(2, 2, nullptr, true, TRect{}, 6, 4);
+    EXPECT_NE(Picture(), Before);
+    Grid->InvertRange(2, 2, nullptr, false, TRect{}, 6, 4);
+    EXPECT_EQ(Picture(), Before);
+}
+
+// What a selection change draws at once must be what a full repaint shows
+// afterwards, for each kind of change, with inverted and coloured
+// selections, and also after scrolling.
+TEST_F(GridSelectModel, DrawnChangesLookLikeAFullRepaint) {
+    struct TCase {
+        const char* Name;
+        std::function<void(TgxBaseGrid&)> Change;
+    };
+    const std::vector<TCase> Cases = {
+        {"rows", [](TgxBaseGrid& G) { G.SelectRows(3, 6, true); }},
+        {"rows then fewer",
+         [](TgxBaseGrid& G) {
+             G.SelectRows(3, 9, true);
+             G.SelectRows(5, 6, false);
+         }},
+        {"columns", [](TgxBaseGrid& G) { G.SelectCols(2, 4, true); }},
+        {"columns after rows",
+         [](TgxBaseGrid& G) {
+             G.SelectRows(3, 9, true);
+             G.SelectCols(4, 4, true);
+         }},
+        {"block", [](TgxBaseGrid& G) { G.SelectCells(2, 3, 5, 8); }},
+        {"block grown by a column",
+         [](TgxBaseGrid& G) {
+             G.StartCellSelection(2, 3);
+             G.ChangeCellSelection(4, 6);
+             G.ChangeCellSelection(5, 6);
+         }},
+        {"block moved away",
+         [](TgxBaseGrid& G) {
+             G.SelectCells(2, 2, 3, 3);
+             G.SelectCells(6, 8, 7, 9);
+         }},
+        {"block across the anchor",
+         [](TgxBaseGrid& G) {
+             G.StartCellSelection(5, 6);
+             G.ChangeCellSelection(7, 9);
+             G.ChangeCellSelection(2, 3);
+         }},
+        {"block after scrolling",
+         [](TgxBaseGrid& G) {
+             G.SelectCells(2, 3, 4, 20);
+             G.SetTopRow(10);
+             G.Update();
+             G.ChangeCellSelection(3, 12);
+         }},
+        {"reset",
+         [](TgxBaseGrid& G) {
+             G.SelectCells(2, 3, 4, 8);
+             G.ResetSelection();
+         }},
+    };
+    for (const TgxSelectionType Type : {sltInvert, sltColor}) {
+        for (const auto& Case : Cases) {
+            SCOPED_TRACE(std::string(Case.Name) + (Type == sltColor ? " (colour)" : " (inverted)"));
+            Grid->ResetSelection();
+            Grid->SetTopRow(1);
+            Grid->SetSelectionType(Type);
+            Grid->SetSelectionColor(clYellow);
+            PaintAll();
+            const auto Before = Picture();
+            Case.Change(*Grid);
+            Grid->Update();
+            const auto Drawn = Picture();
+            PaintAll();
+            EXPECT_EQ(Drawn, Picture());
+            if (Grid->GridStatus() != grNormal) {
+                EXPECT_NE(Drawn, Before);
+            }
+        }
+    }
+}
+
+} // namespace

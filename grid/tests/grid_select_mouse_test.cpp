@@ -1,0 +1,300 @@
+// Selecting with the mouse, driven with the window's mouse messages on an
+// offscreen grid: clicks with Shift and Ctrl in the row bar and the corner, a
+// block dragged past the bottom edge that scrolls the grid by itself without
+// any timer, row drags that grow, shrink and cross their anchor, and a
+// column selection dragged as one block.
+#include "grid/foundation/GridCommonVariant.h"
+#include "grid/model/Columns.h"
+#include "grid/model/GxGrid.h"
+#include "grid/tests/GridSelectFixture.h"
+#include "platform/gui/Forms.h"
+#include "platform/gui/Messages.h"
+#include "platform/gui/QtApp.h"
+#include "platform/gui/TimerService.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <functional>
+#include <set>
+#include <string>
+#include <vector>
+
+using namespace grid;
+using gridselect::Marks;
+
+namespace {
+
+// Counts the timers anything starts while it is installed.
+class TCountingTimers : public ITimerService {
+public:
+    int StartTimer(unsigned, TTickProc) override { return ++Started; }
+    void StopTimer(int) override {}
+    int Started = 0;
+};
+
+// A grid that tells the test each time its top-left cell moves.
+class TStepGrid : public TgxGrid {
+public:
+    using TgxGrid::TgxGrid;
+    std::function<void()> OnStep;
+    void TopLeftChangedEvent(int OldLeftCol, int OldTopRow, bool ByUser, int NewTopRow,
+                             int NewLeftCol) override {
+        TgxGrid::TopLeftChangedEvent(OldLeftCol, OldTopRow, ByUser, NewTopRow, NewLeftCol);
+        if (OnStep) OnStep();
+    }
+};
+
+class GridSelectMouse : public ::testing::Test {
+protected:
+    void SetUp() override {
+        EnsureQtApplication();
+        Form = new TForm(nullptr);
+        Form->SetBounds(10, 10, 640, 420);
+        Grid = new TStepGrid(Form);
+        Grid->SetParent(Form);
+        Grid->SetBounds(0, 0, 520, 320);
+        Form->Show();
+        Grid->SetGridMode(gmBrowse);
+        Grid->SetGridColCount(8);
+        Grid->SetGridRowCount(60);
+        for (int C = 1; C <= 8; ++C)
+            Grid->GetCol(Variant(C))->SetWidth(50);
+        Grid->SetColor(clWhite);
+        Grid->SetSelectionType(sltColor);
+        Grid->SetSelectionColor(clYellow);
+        Grid->Invalidate();
+        Grid->Update();
+    }
+    void TearDown() override { delete Form; }
+
+    TPoint Middle(int Col, int Row) {
+        const TRect R = Grid->CellRect(Col, Row);
+        return TPoint{(R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2};
+    }
+    void Down(TPoint P, unsigned Keys = 0) {
+        Grid->Perform(WM_LBUTTONDOWN, MK_LBUTTON | Keys, PointToLParam(P.X, P.Y));
+    }
+    void Move(TPoint P) { Grid->Perform(WM_MOUSEMOVE, MK_LBUTTON, PointToLParam(P.X, P.Y)); }
+    void Up(TPoint P) { Grid->Perform(WM_LBUTTONUP, 0, PointToLParam(P.X, P.Y)); }
+    TColor Inside(int Col, int Row) {
+        const TRect R = Grid->CellRect(Col, Row);
+        return Grid->Canvas()->Pixels(R.Right - 3, R.Bottom - 3);
+    }
+    void SaveShot(const char* Name) {
+        if (const char* Dir = std::getenv("BEACONMILL_SHOTS")) {
+            TBitmap Shot;
+            Shot.SetSize(Grid->Width(), Grid->Height());
+            Grid->PaintTo(Shot.Canvas());
+            Shot.SaveToFile(AnsiString(Dir) + "/" + Name + ".bmp");
+        }
+    }
+
+    TForm* Form = nullptr;
+    TStepGrid* Grid = nullptr;
+};
+
+TEST_F(GridSelectMouse, ABlockDraggedPastTheBottomScrollsByItselfWithoutATimer) {
+    TCountingTimers Timers;
+    ScopedTimerService UseTimers(Timers);
+    // A press in a cell's left strip starts a block there.
+    const TRect Start = Grid->CellRect(2, 3);
+    Down(TPoint{Start.Left + 1, (Start.Top + Start.Bottom) / 2});
+    ASSERT_EQ(Grid->MouseStatus(), msCellSelect);
+    Move(Middle(3, 5));
+    EXPECT_EQ(Grid->SelectedRange().Bottom, 5);
+    EXPECT_EQ(Grid->TopRow(), 1);
+
+    // Held far below the grid: one step after another until the last row shows.
+    const TPoint Below{Middle(3, 5).X, Grid->ClientHeight() + 80};
+    Move(Below);
+    EXPECT_EQ(Grid->TopRow(), Grid->GetMaxTopRow());
+    EXPECT_GT(Grid->TopRow(), 1);
+    const TRect Range = Grid->SelectedRange();
+    EXPECT_EQ((std::vector<int>{Range.Left, Range.Top, Range.Right, Range.Bottom}),
+              (std::vector<int>{2, 3, 3, 60}));
+    Up(Below);
+    EXPECT_EQ(Grid->MouseStatus(), msNormal);
+    EXPECT_EQ(Grid->GridStatus(), grCellSelect);
+    EXPECT_EQ(Timers.Started, 0);
+
+    Grid->Update();
+    SaveShot("select_drag_bottom");
+    const int Last = Grid->MaxVisibleRow();
+    EXPECT_EQ(Inside(2, Grid->TopRow()), clYellow);
+    EXPECT_EQ(Inside(3, Last), clYellow);
+    EXPECT_NE(Inside(4, Last), clYellow);
+    EXPECT_NE(Inside(1, Last), clYellow);
+}
+
+TEST_F(GridSelectMouse, AutoScrollStopsAsSoonAsTheGridLosesTheMouse) {
+    Down(Middle(0, 4));
+    ASSERT_EQ(Grid->MouseStatus(), msRowSelect);
+    int Steps = 0;
+    Grid->OnStep = [&] {
+        if (++Steps == 3) Grid->SetMouseCapture(false);
+    };
+    Move(TPoint{Middle(0, 4).X, Grid->ClientHeight() + 80});
+    Grid->OnStep = nullptr;
+    EXPECT_EQ(Steps, 3);
+    EXPECT_EQ(Grid->TopRow(), 4);
+    EXPECT_LT(Grid->TopRow(), Grid->GetMaxTopRow());
+    // The rows scrolled into view on the way were taken along.
+    EXPECT_TRUE(Grid->RowRangeSelected(4, Grid->MaxVisibleRow()));
+    EXPECT_FALSE(Grid->RowSelection().GetSelected(3));
+}
+
+TEST_F(GridSelectMouse, ARowDragGrowsShrinksAndCrossesItsAnchor) {
+    struct TStep {
+        int Row;
+        std::set<int> Selected;
+    };
+    Down(Middle(0, 6));
+    ASSERT_EQ(Grid->MouseStatus(), msRowSelect);
+    for (const TStep& Step : std::vector<TStep>{
+             {9, {6, 7, 8, 9}}, {7, {6, 7}}, {6, {6}}, {3, {3, 4, 5, 6}}, {8, {6, 7, 8}}}) {
+        SCOPED_TRACE(Step.Row);
+        Move(Middle(0, Step.Row));
+        EXPECT_EQ(Marks(Grid->RowSelection()), Step.Selected);
+    }
+    Up(Middle(0, 8));
+    EXPECT_EQ(Grid->GridStatus(), grRowSelect);
+    Grid->Update();
+    EXPECT_EQ(Inside(4, 7), clYellow);
+    EXPECT_NE(Inside(4, 5), clYellow);
+}
+
+TEST_F(GridSelectMouse, DraggingColumnsTwoAndSevenOntoFiveMovesThemAsOneBlock) {
+    std::vector<std::vector<int>> Moved;
+    Grid->OnColMoved = [&](TObject*, int To, int Count, bool ByUser) {
+        Moved.push_back({To, Count, ByUser ? 1 : 0});
+    };
+    const TPoint Head2 = Middle(2, 0);
+    Down(Head2);
+    Up(Head2);
+    Down(Middle(7, 0), MK_CONTROL);
+    Up(Middle(7, 0));
+    ASSERT_EQ(Marks(Grid->ColSelection()), (std::set<int>{2, 7}));
+
+    // A plain press on a selected heading picks the columns up.
+    Down(Head2);
+    ASSERT_EQ(Grid->MouseStatus(), msColMove);
+    Move(Middle(4, 0));
+    Move(Middle(5, 0));
+    EXPECT_EQ(Grid->MovePosition(), 5);
+    Up(Middle(5, 0));
+
+    std::vector<int> Order;
+    for (int C = 1; C <= 8; ++C)
+        Order.push_back(Grid->GetDataCol(C));
+    EXPECT_EQ(Order, (std::vector<int>{1, 3, 4, 5, 2, 7, 6, 8}));
+    EXPECT_EQ(Marks(Grid->ColSelection()), (std::set<int>{5, 6}));
+    EXPECT_EQ(Grid->GridStatus(), grColSelect);
+    EXPECT_EQ(Moved, (std::vector<std::vector<int>>{{5, 2, 1}}));
+}
+
+TEST_F(GridSelectMouse, DroppingAColumnOnItsOwnSelectionChangesNothing) {
+    const TPoint Head3 = Middle(3, 0);
+    Down(Head3);
+    Up(Head3);
+    Down(Middle(4, 0), MK_SHIFT);
+    Up(Middle(4, 0));
+    ASSERT_EQ(Marks(Grid->ColSelection()), (std::set<int>{3, 4}));
+    Down(Head3);
+    Move(Middle(4, 0));
+    Up(Middle(4, 0));
+    std::vector<int> Order;
+    for (int C = 1; C <= 8; ++C)
+        Order.push_back(Grid->GetDataCol(C));
+    EXPECT_EQ(Order, (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8}));
+}
+
+TEST_F(GridSelectMouse, RowBarClicksWithShiftAndCtrl) {
+    struct TClick {
+        int Row;
+        unsigned Keys;
+    };
+    struct TCase {
+        const char* Name;
+        TgxRowSelectMode Mode;
+        std::vector<TClick> Clicks;
+        std::set<int> Selected;
+        int Current;
+    };
+    const std::vector<TCase> Cases = {
+        {"plain", rsMulti, {{5, 0}}, {5}, 5},
+        {"plain moves the selection", rsMulti, {{5, 0}, {8, 0}}, {8}, 8},
+        {"ctrl adds", rsMulti, {{5, 0}, {8, MK_CONTROL}}, {5, 8}, 8},
+        {"ctrl takes away", rsMulti, {{5, 0}, {8, MK_CONTROL}, {5, MK_CONTROL}}, {8}, 5},
+        {"shift spans from the anchor", rsMulti, {{5, 0}, {9, MK_SHIFT}}, {5, 6, 7, 8, 9}, 9},
+        {"shift again spans anew", rsMulti, {{5, 0}, {9, MK_SHIFT}, {3, MK_SHIFT}}, {3, 4, 5}, 3},
+        {"shift with the anchor unselected only moves",
+         rsMulti,
+         {{5, 0}, {8, MK_CONTROL}, {8, MK_CONTROL}, {3, MK_SHIFT}},
+         {},
+         3},
+        {"shift and ctrl add a span",
+         rsMulti,
+         {{2, 0}, {5, MK_CONTROL}, {7, MK_SHIFT | MK_CONTROL}},
+         {2, 5, 6, 7},
+         7},
+        {"ctrl in single mode is a plain click", rsSingle, {{5, 0}, {8, MK_CONTROL}}, {8}, 8},
+    };
+    Grid->SetRowMoving(false);
+    for (const TCase& Case : Cases) {
+        SCOPED_TRACE(Case.Name);
+        Grid->SetRowSelectMode(Case.Mode);
+        Grid->ResetSelection();
+        for (const TClick& C : Case.Clicks) {
+            Down(Middle(0, C.Row), C.Keys);
+            Up(Middle(0, C.Row));
+        }
+        EXPECT_EQ(Marks(Grid->RowSelection()), Case.Selected);
+        EXPECT_EQ(Grid->Row(), Case.Current);
+        Grid->Update();
+        for (int R = 1; R <= 10; ++R)
+            EXPECT_EQ(Inside(3, R) == clYellow, Case.Selected.count(R) == 1) << "row " << R;
+    }
+}
+
+TEST_F(GridSelectMouse, APlainClickOnASelectedRowPicksItUpToMove) {
+    Down(Middle(0, 5));
+    Up(Middle(0, 5));
+    Down(Middle(0, 5));
+    EXPECT_EQ(Grid->MouseStatus(), msRowMove);
+    Up(Middle(0, 5)); // dropped on itself: nothing moves
+    EXPECT_EQ(Grid->GetDataRow(5), 5);
+    EXPECT_EQ(Marks(Grid->RowSelection()), (std::set<int>{5}));
+}
+
+TEST_F(GridSelectMouse, TheCornerSelectsAllRowsOrTakesThemAllAway) {
+    const TPoint Corner = Middle(0, 0);
+    Down(Corner);
+    Up(Corner);
+    EXPECT_EQ(Grid->RowSelection().Count(), 60);
+    EXPECT_EQ(Grid->MouseStatus(), msNormal);
+    Down(Corner);
+    Up(Corner);
+    EXPECT_EQ(Grid->RowSelection().Count(), 0);
+    Grid->SelectAll();
+    Grid->SelectAll(); // from the program it always selects
+    EXPECT_EQ(Grid->RowSelection().Count(), 60);
+}
+
+TEST_F(GridSelectMouse, FrozenCellsSelectNothingWithoutSelectFixed) {
+    Grid->SetFixedColCount(1);
+    Grid->SetFixedRowCount(1);
+    Grid->SetSelectFixed(false);
+    Grid->Update();
+    Down(Middle(0, 1));
+    Up(Middle(0, 1));
+    Down(Middle(1, 0));
+    Up(Middle(1, 0));
+    EXPECT_EQ(Grid->RowSelection().Count(), 0);
+    EXPECT_EQ(Grid->ColSelection().Count(), 0);
+    Down(Middle(0, 4));
+    Up(Middle(0, 4));
+    EXPECT_EQ(Marks(Grid->RowSelection()), (std::set<int>{4}));
+}
+
+} // namespace
