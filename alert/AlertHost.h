@@ -19,8 +19,12 @@
 // batch: a change of either empties the cache.
 struct AlertSettingsCache {
     std::map<std::int32_t, std::vector<AlertSetting>> Settings;
-    // Who receives alerts, read once per batch for the settings it loads.
+    // Who receives alerts as the settings were loaded for: the lists hold
+    // only recipients, so a change here empties the cache as well.
     std::optional<AlertRecipients> Recipients;
+    // Every alert id's settings were loaded in one go since the cache was
+    // last emptied; an alert id missing from Settings is loaded on its own.
+    bool AllLoaded = false;
     std::int32_t IdentityMarker = 0;
     std::int32_t CountMarker = 0;
 };

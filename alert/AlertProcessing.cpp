@@ -92,34 +92,53 @@ bool OrderWorkOrdersOfEmployee(AlertContext& Context, AlertTransaction& Alert,
 } // namespace
 
 void CheckAlertSettingMarkers(AlertContext& Context) {
-    AlertSettingsCache& cache = Context.Host.SettingsCache();
-    // Recipients come and go without a mark: each batch reads them afresh.
-    cache.Recipients.reset();
     int identity = 0;
     int count = 0;
     Context.Main.GetAlertSettingMarkers(identity, count);
-    if (identity != cache.IdentityMarker || count != cache.CountMarker) {
+    // Halting an employee's alerts or changing who logs on to receive them
+    // leaves the settings table as it is: the recipients are read on each
+    // batch and compared as a third marker.
+    AlertRecipients recipients;
+    Context.Main.LoadAlertRecipients(recipients);
+    AlertSettingsCache& cache = Context.Host.SettingsCache();
+    const bool sameRecipients = cache.Recipients &&
+                                cache.Recipients->NotHalted == recipients.NotHalted &&
+                                cache.Recipients->Receiving == recipients.Receiving;
+    if (identity != cache.IdentityMarker || count != cache.CountMarker || !sameRecipients) {
         cache.Settings.clear();
+        cache.AllLoaded = false;
         cache.IdentityMarker = identity;
         cache.CountMarker = count;
     }
+    cache.Recipients = std::move(recipients);
 }
 
 const std::vector<AlertSetting>& GetAlertSettings(AlertContext& Context, int AlertId) {
     AlertSettingsCache& cache = Context.Host.SettingsCache();
     auto& settings = cache.Settings;
     auto found = settings.find(AlertId);
-    if (found == settings.end()) {
-        if (!cache.Recipients) {
-            AlertRecipients recipients;
-            Context.Main.LoadAlertRecipients(recipients);
-            cache.Recipients = std::move(recipients);
-        }
-        std::vector<AlertSetting> loaded;
-        Context.Main.LoadAlertSettings(AlertId, *cache.Recipients, loaded);
-        found = settings.emplace(AlertId, std::move(loaded)).first;
+    if (found != settings.end()) return found->second;
+    if (!cache.Recipients) {
+        AlertRecipients recipients;
+        Context.Main.LoadAlertRecipients(recipients);
+        cache.Recipients = std::move(recipients);
     }
-    return found->second;
+    // The first miss loads every alert id's settings: one read of each
+    // table costs less than a search per alert id.
+    if (!cache.AllLoaded) {
+        std::map<std::int32_t, std::vector<AlertSetting>> all;
+        Context.Main.LoadAllAlertSettings(*cache.Recipients, all);
+        for (auto& [alertId, list] : all)
+            settings.try_emplace(alertId, std::move(list));
+        cache.AllLoaded = true;
+        found = settings.find(AlertId);
+        if (found != settings.end()) return found->second;
+    }
+    // An alert id without settings, or one whose settings raise: its own
+    // load gives the empty list, or raises.
+    std::vector<AlertSetting> loaded;
+    Context.Main.LoadAlertSettings(AlertId, *cache.Recipients, loaded);
+    return settings.emplace(AlertId, std::move(loaded)).first->second;
 }
 
 namespace {

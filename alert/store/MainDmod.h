@@ -16,6 +16,7 @@
 #include "platform/classes/Component.h"
 
 #include <cstdint>
+#include <map>
 #include <vector>
 
 class TDatabase;
@@ -68,6 +69,11 @@ public:
     void LoadAlertSettings(int AlertId, const AlertRecipients& Recipients,
                            std::vector<AlertSetting>& Result);
     void LoadAlertRecipients(AlertRecipients& Recipients);
+    // Every alert id's settings in one read of each table: for each alert id
+    // with a setting, the list LoadAlertSettings gives it. An alert id whose
+    // settings raise when loaded is left out.
+    void LoadAllAlertSettings(const AlertRecipients& Recipients,
+                              std::map<std::int32_t, std::vector<AlertSetting>>& Result);
     // The next identity of ALERT_SETTING and its row count: a change in
     // either means settings were added, removed or replaced.
     void GetAlertSettingMarkers(int& Identity, int& Count);

@@ -8,6 +8,7 @@
 #include "platform/rtl/Format.h"
 
 #include <algorithm>
+#include <map>
 #include <utility>
 
 namespace {
@@ -167,58 +168,45 @@ void TMainDmod::LoadAlertSettings(int AlertId, std::vector<AlertSetting>& Result
     LoadAlertSettings(AlertId, recipients, Result);
 }
 
-void TMainDmod::LoadAlertSettings(int AlertId, const AlertRecipients& Recipients,
-                                  std::vector<AlertSetting>& Result) {
-    // The recipients are the employees with a setting of the alert id whose
-    // alerts are not halted and whose logon receives alerts, once per
-    // setting and receiving logon they have.
-    const std::vector<std::int32_t>& notHalted = Recipients.NotHalted;
-    const std::vector<std::int32_t>& receiving = Recipients.Receiving;
-    if (notHalted.empty() || receiving.empty()) return;
-    const auto logonsOf = [&](int EmpNbr) -> int {
-        if (!std::binary_search(notHalted.begin(), notHalted.end(), EmpNbr)) return 0;
-        const auto logons = std::equal_range(receiving.begin(), receiving.end(), EmpNbr);
-        return static_cast<int>(logons.second - logons.first);
-    };
+namespace {
 
-    // Every setting of the alert id, by setting number; an employee's first
-    // setting (the lowest number) is the one that counts.
-    SetStatementText(*CommonSql2, "Select AlertSettingNbr, EmpNbr, EmailFrequency, Priority, "
-                                  "Source from ALERT_SETTING where AlertId = :AlertId ");
-    CommonSql2->Params()[0]->SetAsInteger(AlertId);
-    std::vector<SettingRows> settings;
-    CommonSql2->ReadRows([&](const TRowReader& Row) {
-        SettingRows& rows = settings.emplace_back();
-        AlertSetting& setting = rows.Setting;
-        setting.AlertSettingNbr = Row.AsInteger(0);
-        setting.AlertId = AlertId;
-        setting.EmpNbr = Row.AsInteger(1);
-        setting.EmailFrequency = static_cast<std::uint8_t>(Row.AsInteger(2));
-        setting.Priority = static_cast<std::uint8_t>(Row.AsInteger(3));
-        setting.Source = static_cast<std::uint8_t>(Row.AsInteger(4));
-        // A setting without an employee reaches nobody.
-        rows.HasEmployee = !Row.IsNull(1);
-    });
-    const auto byNumber = [](const SettingRows& A, const SettingRows& B) {
-        return A.Setting.AlertSettingNbr < B.Setting.AlertSettingNbr;
-    };
-    std::sort(settings.begin(), settings.end(), byNumber);
-    const auto find = [&](int SettingNbr) -> SettingRows* {
+// The settings as the joined reads give them, sorted by setting number.
+class SettingTable {
+public:
+    SettingRows& Add() { return FRows.emplace_back(); }
+    void Sort() {
+        std::sort(FRows.begin(), FRows.end(), [](const SettingRows& A, const SettingRows& B) {
+            return A.Setting.AlertSettingNbr < B.Setting.AlertSettingNbr;
+        });
+    }
+    SettingRows* Find(int SettingNbr) {
         const auto at = std::lower_bound(
-            settings.begin(), settings.end(), SettingNbr,
+            FRows.begin(), FRows.end(), SettingNbr,
             [](const SettingRows& Rows, int Nbr) { return Rows.Setting.AlertSettingNbr < Nbr; });
-        return at != settings.end() && at->Setting.AlertSettingNbr == SettingNbr ? &*at : nullptr;
-    };
+        return at != FRows.end() && at->Setting.AlertSettingNbr == SettingNbr ? &*at : nullptr;
+    }
+    std::vector<SettingRows>& Rows() { return FRows; }
 
-    // Their sources, each setting's in the order of the rows; the index on
-    // the setting number gives them in that order.
-    SetStatementText(*CommonSql2,
-                     "Select AlertSettingNbr, EmpNbr, DeptNbr, InvTypeNbr from "
-                     "ALERT_SETTING_SOURCE where AlertSettingNbr in (Select AlertSettingNbr from "
-                     "ALERT_SETTING where AlertId = :AlertId) order by AlertSettingNbr, rowid ");
-    CommonSql2->Params()[0]->SetAsInteger(AlertId);
-    CommonSql2->ReadRows([&](const TRowReader& Row) {
-        SettingRows* rows = find(Row.AsInteger(0));
+private:
+    std::vector<SettingRows> FRows;
+};
+
+// The sources and the values of the settings in Table, read with
+// Condition (an alert id's settings, or all) on Query.
+void ReadSourcesAndValues(TQuery& Query, const AnsiString& Condition, int AlertId,
+                          SettingTable& Table) {
+    // Each setting's sources in the order of the rows; the index on the
+    // setting number gives them in that order.
+    SetStatementText(Query, "Select AlertSettingNbr, EmpNbr, DeptNbr, InvTypeNbr from "
+                            "ALERT_SETTING_SOURCE " +
+                                (Condition.empty() ? AnsiString()
+                                                   : "where AlertSettingNbr in (Select "
+                                                     "AlertSettingNbr from ALERT_SETTING where " +
+                                                         Condition + ") ") +
+                                "order by AlertSettingNbr, rowid ");
+    if (!Condition.empty()) Query.Params()[0]->SetAsInteger(AlertId);
+    Query.ReadRows([&](const TRowReader& Row) {
+        SettingRows* rows = Table.Find(Row.AsInteger(0));
         if (!rows) return;
         for (int id = 1; id <= 3; ++id)
             if (!Row.IsNull(id)) {
@@ -228,35 +216,55 @@ void TMainDmod::LoadAlertSettings(int AlertId, const AlertRecipients& Recipients
     });
 
     // Every value of those settings, in one read, in each setting's order.
-    SetStatementText(*CommonSql2,
+    SetStatementText(Query,
                      "Select ALERT_VALUE.AlertSettingNbr, ALERT_SUB_VALUE.Sequence, "
                      "ALERT_SUB_VALUE.IntValue, ALERT_SUB_VALUE.RealValue, "
                      "ALERT_SUB_VALUE.StringValue, ALERT_SUB_VALUE.JobStatusNbr, "
                      "ALERT_SUB_VALUE.WoStatusNbr from ALERT_SUB_VALUE left outer join ALERT_VALUE "
                      "on ALERT_SUB_VALUE.AlertValueNbr = ALERT_VALUE.AlertValueNbr where "
-                     "ALERT_VALUE.AlertSettingNbr in (Select AlertSettingNbr from ALERT_SETTING "
-                     "where AlertId = :AlertId) order by ALERT_VALUE.AlertSettingNbr, "
-                     "ALERT_VALUE.AlertValueNbr, ALERT_SUB_VALUE.Sequence, ALERT_SUB_VALUE.rowid ");
-    CommonSql2->Params()[0]->SetAsInteger(AlertId);
-    CommonSql2->ReadRows([&](const TRowReader& Row) {
-        SettingRows* rows = find(Row.AsInteger(0));
+                     "ALERT_VALUE.AlertSettingNbr " +
+                         (Condition.empty() ? AnsiString("is not null ")
+                                            : "in (Select AlertSettingNbr from ALERT_SETTING "
+                                              "where " +
+                                                  Condition + ") ") +
+                         "order by ALERT_VALUE.AlertSettingNbr, ALERT_VALUE.AlertValueNbr, "
+                         "ALERT_SUB_VALUE.Sequence, ALERT_SUB_VALUE.rowid ");
+    if (!Condition.empty()) Query.Params()[0]->SetAsInteger(AlertId);
+    Query.ReadRows([&](const TRowReader& Row) {
+        SettingRows* rows = Table.Find(Row.AsInteger(0));
         if (!rows) return;
         AlertSettingValue value;
         value.Sequence = Row.AsInteger(1);
         const bool set = ReadAlertValue(Row, 2, value);
         rows->Values.emplace_back(set, std::move(value));
     });
+}
 
-    // Per employee, in the order of the employee numbers: the first
-    // setting's number and how many there are.
+// Appends one setting per recipient of the alert id whose settings (in
+// number order) are Settings: the employees with a setting whose alerts are
+// not halted and whose logon receives alerts, once per setting and receiving
+// logon they have, in the order of the employee numbers; an employee's first
+// setting (the lowest number) is the one that counts.
+void HandOutSettings(std::vector<SettingRows*>& Settings, const AlertRecipients& Recipients,
+                     std::vector<AlertSetting>& Result) {
+    const std::vector<std::int32_t>& notHalted = Recipients.NotHalted;
+    const std::vector<std::int32_t>& receiving = Recipients.Receiving;
+    if (notHalted.empty() || receiving.empty()) return;
+    const auto logonsOf = [&](int EmpNbr) -> int {
+        if (!std::binary_search(notHalted.begin(), notHalted.end(), EmpNbr)) return 0;
+        const auto logons = std::equal_range(receiving.begin(), receiving.end(), EmpNbr);
+        return static_cast<int>(logons.second - logons.first);
+    };
+
+    // Per employee: the first setting and how many there are.
     struct EmployeeSettings {
         std::int32_t EmpNbr;
         SettingRows* First;
         int Count;
     };
     std::vector<EmployeeSettings> ofEmployee;
-    for (SettingRows& rows : settings)
-        if (rows.HasEmployee) ofEmployee.push_back({rows.Setting.EmpNbr, &rows, 1});
+    for (SettingRows* rows : Settings)
+        if (rows->HasEmployee) ofEmployee.push_back({rows->Setting.EmpNbr, rows, 1});
     // Stable: each employee's settings stay in number order.
     std::stable_sort(
         ofEmployee.begin(), ofEmployee.end(),
@@ -270,19 +278,17 @@ void TMainDmod::LoadAlertSettings(int AlertId, const AlertRecipients& Recipients
     }
     ofEmployee.resize(kept);
 
-    // Each recipient as often as it has settings of the alert id times
-    // receiving logons. Value groups are made when a setting is first handed
-    // out, so that the settings before one with a NULL value are in Result
-    // when it raises.
+    // Value groups are made when a setting is first handed out, so that the
+    // settings before one with a NULL value are in Result when it raises.
     for (const EmployeeSettings& employee : ofEmployee) {
         const int times = employee.Count * logonsOf(employee.EmpNbr);
         if (times == 0) continue;
         SettingRows& rows = *employee.First;
-        AlertSetting& setting = rows.Setting;
+        AlertSetting setting = rows.Setting;
         {
             // A row with Sequence 0 closes the group before it and opens the next.
             AlertValueGroup group;
-            for (auto& [set, value] : rows.Values) {
+            for (const auto& [set, value] : rows.Values) {
                 if (value.Sequence == 0 && !group.empty()) {
                     setting.ValueGroups.push_back(std::move(group));
                     group.clear();
@@ -297,6 +303,71 @@ void TMainDmod::LoadAlertSettings(int AlertId, const AlertRecipients& Recipients
         for (int copy = 1; copy < times; ++copy)
             Result.push_back(setting);
         Result.push_back(std::move(setting));
+    }
+}
+
+} // namespace
+
+void TMainDmod::LoadAlertSettings(int AlertId, const AlertRecipients& Recipients,
+                                  std::vector<AlertSetting>& Result) {
+    if (Recipients.NotHalted.empty() || Recipients.Receiving.empty()) return;
+    SetStatementText(*CommonSql2, "Select AlertSettingNbr, EmpNbr, EmailFrequency, Priority, "
+                                  "Source from ALERT_SETTING where AlertId = :AlertId ");
+    CommonSql2->Params()[0]->SetAsInteger(AlertId);
+    SettingTable table;
+    CommonSql2->ReadRows([&](const TRowReader& Row) {
+        SettingRows& rows = table.Add();
+        AlertSetting& setting = rows.Setting;
+        setting.AlertSettingNbr = Row.AsInteger(0);
+        setting.AlertId = AlertId;
+        setting.EmpNbr = Row.AsInteger(1);
+        setting.EmailFrequency = static_cast<std::uint8_t>(Row.AsInteger(2));
+        setting.Priority = static_cast<std::uint8_t>(Row.AsInteger(3));
+        setting.Source = static_cast<std::uint8_t>(Row.AsInteger(4));
+        // A setting without an employee reaches nobody.
+        rows.HasEmployee = !Row.IsNull(1);
+    });
+    table.Sort();
+    ReadSourcesAndValues(*CommonSql2, "AlertId = :AlertId", AlertId, table);
+    std::vector<SettingRows*> settings;
+    for (SettingRows& rows : table.Rows())
+        settings.push_back(&rows);
+    HandOutSettings(settings, Recipients, Result);
+}
+
+void TMainDmod::LoadAllAlertSettings(const AlertRecipients& Recipients,
+                                     std::map<std::int32_t, std::vector<AlertSetting>>& Result) {
+    SetStatementText(*CommonSql2, "Select AlertSettingNbr, AlertId, EmpNbr, EmailFrequency, "
+                                  "Priority, Source from ALERT_SETTING ");
+    SettingTable table;
+    CommonSql2->ReadRows([&](const TRowReader& Row) {
+        // A setting without an alert id belongs to none.
+        if (Row.IsNull(1)) return;
+        SettingRows& rows = table.Add();
+        AlertSetting& setting = rows.Setting;
+        setting.AlertSettingNbr = Row.AsInteger(0);
+        setting.AlertId = Row.AsInteger(1);
+        setting.EmpNbr = Row.AsInteger(2);
+        setting.EmailFrequency = static_cast<std::uint8_t>(Row.AsInteger(3));
+        setting.Priority = static_cast<std::uint8_t>(Row.AsInteger(4));
+        setting.Source = static_cast<std::uint8_t>(Row.AsInteger(5));
+        rows.HasEmployee = !Row.IsNull(2);
+    });
+    table.Sort();
+    ReadSourcesAndValues(*CommonSql2, AnsiString(), 0, table);
+
+    std::map<std::int32_t, std::vector<SettingRows*>> byAlert;
+    for (SettingRows& rows : table.Rows())
+        byAlert[rows.Setting.AlertId].push_back(&rows);
+    for (auto& [alertId, settings] : byAlert) {
+        std::vector<AlertSetting> list;
+        try {
+            HandOutSettings(settings, Recipients, list);
+        } catch (const Exception&) {
+            // Left out: loaded on its own, it raises where it is asked for.
+            continue;
+        }
+        Result[alertId] = std::move(list);
     }
 }
 

@@ -215,8 +215,9 @@ TEST_F(BatchTest, SettingsAreCachedUntilTheMarkersChange) {
 }
 
 TEST_F(BatchTest, EachBatchSeesWhoReceivesAlertsAsItStarts) {
-    // One read of the recipients serves every alert id a batch loads; the
-    // next batch reads them again.
+    // Settings stay cached while the settings table is unchanged, but a
+    // halted employee gets no alert from the next batch on, whichever alert
+    // ids were loaded before.
     AddSetting({.AlertId = 21, .EmpNbr = 3, .Source = 10});
     AddSetting({.AlertId = 22, .EmpNbr = 3, .Source = 10});
     AddTransaction(1, 21, "WoNbr", "30");
@@ -225,10 +226,16 @@ TEST_F(BatchTest, EachBatchSeesWhoReceivesAlertsAsItStarts) {
 
     Exec("update ALERT_USER_DEFAULTS set HaltAlertGeneration = 1 where EmpNbr = 3;");
     AddTransaction(2, 22, "WoNbr", "30");
-    Batch(); // alert 22's settings are loaded now, without the halted employee
+    AddTransaction(3, 21, "WoNbr", "30");
+    Batch();
     EXPECT_EQ(History().size(), 1u);
-    EXPECT_TRUE(Host.Cache.Settings.at(22).empty());
+    EXPECT_TRUE(Host.Cache.Settings.at(21).empty());
     EXPECT_EQ(Pending(), "");
+
+    Exec("update ALERT_USER_DEFAULTS set HaltAlertGeneration = 0 where EmpNbr = 3;");
+    AddTransaction(4, 22, "WoNbr", "30");
+    Batch();
+    EXPECT_EQ(History().size(), 2u);
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "platform/rtl/Exceptions.h"
 
+#include <map>
 #include <tuple>
 
 namespace {
@@ -189,8 +190,7 @@ TEST_F(SettingsTest, AllRecipientsAtOnceReadAsEachOnItsOwn) {
             << i;
         EXPECT_EQ(Shape(a), Shape(b)) << i;
         for (std::size_t g = 0; g < a.ValueGroups.size() && g < b.ValueGroups.size(); ++g)
-            for (std::size_t v = 0; v < a.ValueGroups[g].size() && v < b.ValueGroups[g].size();
-                 ++v)
+            for (std::size_t v = 0; v < a.ValueGroups[g].size() && v < b.ValueGroups[g].size(); ++v)
                 EXPECT_EQ(a.ValueGroups[g][v].Value.AsString(),
                           b.ValueGroups[g][v].Value.AsString());
     }
@@ -200,6 +200,49 @@ TEST_F(SettingsTest, AllRecipientsAtOnceReadAsEachOnItsOwn) {
             EXPECT_EQ(setting.AlertSettingNbr, 5);
             EXPECT_EQ(setting.SourceIds, (std::vector<std::int32_t>{30, 2}));
         }
+}
+
+TEST_F(SettingsTest, EveryAlertIdAtOnceReadsAsEachOnItsOwn) {
+    // Two ids with sources, values and an employee with two logons; a third
+    // whose value row is all NULL is left out (loaded on its own, it raises).
+    Db.Exec("insert into ALERT_SETTING (AlertSettingNbr, AlertId, EmpNbr, EmailFrequency, Priority,"
+            " Source) values (5, 12, 2, 3, 1, 7), (6, 12, 1, 1, 2, 11), (7, 12, 2, 4, 0, 8),"
+            " (8, 13, 3, 5, 3, 10), (9, 13, 1, 1, 1, 7), (10, 15, 1, 1, 1, 10),"
+            " (11, NULL, 1, 1, 1, 10);"
+            "insert into ALERT_USER_DEFAULTS (EmpNbr) values (1), (2), (3);"
+            "insert into USER_LOGON (USERID, DORN_USER, DORN_ALERTS) values (1, 1, 1), (2, 2, 1),"
+            " (3, 3, 1), (4, 2, 1);"
+            "insert into ALERT_SETTING_SOURCE values (6, NULL, 4, NULL), (5, 30, NULL, NULL),"
+            " (9, 1, NULL, NULL), (5, NULL, NULL, 2);"
+            "insert into ALERT_VALUE (AlertValueNbr, AlertSettingNbr) values (100, 6), (103, 9),"
+            " (104, 10);"
+            "insert into ALERT_SUB_VALUE (AlertValueNbr, Sequence, IntValue, RealValue, "
+            "StringValue) values (100, 1, NULL, 2.5, NULL), (100, 0, NULL, NULL, 'a'),"
+            " (103, 0, 1, NULL, NULL), (104, 0, NULL, NULL, NULL);");
+    AlertRecipients recipients;
+    Dmod->LoadAlertRecipients(recipients);
+    std::map<std::int32_t, std::vector<AlertSetting>> all;
+    Dmod->LoadAllAlertSettings(recipients, all);
+    ASSERT_EQ(all.size(), 2u);
+    for (const int alertId : {12, 13}) {
+        SCOPED_TRACE(alertId);
+        std::vector<AlertSetting> own;
+        Dmod->LoadAlertSettings(alertId, own);
+        const std::vector<AlertSetting>& together = all.at(alertId);
+        ASSERT_EQ(together.size(), own.size());
+        for (std::size_t i = 0; i < own.size(); ++i) {
+            const AlertSetting& a = together[i];
+            const AlertSetting& b = own[i];
+            EXPECT_EQ(std::tie(a.AlertSettingNbr, a.AlertId, a.EmpNbr, a.EmailFrequency, a.Priority,
+                               a.Source, a.SourceIds),
+                      std::tie(b.AlertSettingNbr, b.AlertId, b.EmpNbr, b.EmailFrequency, b.Priority,
+                               b.Source, b.SourceIds));
+            EXPECT_EQ(Shape(a), Shape(b));
+        }
+    }
+    EXPECT_EQ(all.at(12).size(), 5u); // employee 2: two settings times two logons
+    std::vector<AlertSetting> failing;
+    EXPECT_THROW(Dmod->LoadAlertSettings(15, failing), Exception);
 }
 
 TEST_F(SettingsTest, MarkersChangeWhenSettingsAreAddedOrReplaced) {
