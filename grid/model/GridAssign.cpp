@@ -294,7 +294,21 @@ void TgxBaseGrid::AssignGridData(TgxBaseGrid* Source) {
     SetStoreData(Source->StoreData());
     if (!StoreData()) return;
     FImageListIds->Assign(Source->ImageListIds());
-    if (FStore && Source->DataStore()) FStore->Assign(Source->DataStore());
+    const Tgx2DStorage* From = Source->DataStore();
+    if (!FStore || !From) return;
+    if (!GetInDesignMode()) {
+        FStore->Assign(From);
+    } else {
+        // In design mode each value goes where the source shows it.
+        FStore->Clear(0, true);
+        for (int R = 1; R <= From->MaxRowSet(); ++R)
+            for (int C = 1; C <= From->MaxColValueSet(R); ++C) {
+                const TgxValueType Type = From->GetValueType(C, R);
+                const int Col = Source->GetDisplayCol(C), Row = Source->GetDisplayRow(R);
+                if (Type == vtpNone || Col < 1 || Row < 1) continue;
+                FStore->SetValue(Col, Row, Type, From->GetValue(C, R));
+            }
+    }
     InvalidateGridNow();
 }
 

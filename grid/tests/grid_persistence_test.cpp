@@ -424,6 +424,18 @@ TEST_F(GridPersistenceTest, SingleGroupsTakeOnlyTheirOwnPart) {
     Target.AssignGridData(Grid.get());
     EXPECT_EQ(LookOf(Target), Source);
 
+    // In design mode cells and values go where the source shows them:
+    // cell (2,3) of the source is shown at column 4, row 4.
+    TgxGrid Design(nullptr);
+    Design.SetInDesignMode(true);
+    Design.SetGridColCount(5);
+    Design.SetGridRowCount(6);
+    Design.AssignCellProperties(Grid.get());
+    Design.AssignGridData(Grid.get());
+    EXPECT_EQ(Design.GetCellColor(4, 4), 0x0000FF);
+    EXPECT_EQ(VarToStr(Design.GetCellValue(4, 4)), "r3c2");
+    EXPECT_EQ(VarToStr(Design.GetCellValue(2, 3)), "r2c3"); // shown there: column 3, row 2
+
     // Another column count is refused, naming both.
     TgxGrid Narrow(nullptr);
     Narrow.SetGridColCount(2);
