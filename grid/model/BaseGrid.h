@@ -996,6 +996,10 @@ public:
     void MoveColRangeRight(int From, int To);
     void MoveRowRangeUp(int From, int To);
     void MoveRowRangeDown(int From, int To);
+    // Columns and rows back in data order and the view scrolled home.
+    void RefreshData(TgxResetOrder ResetOrder, TgxResetPosition ResetPosition);
+    // The changed-row bits follow the row count.
+    void ResizeRowChanged();
     int DiffSelectedCols(int Position, int From) const;
     int DiffSelectedRows(int Position, int From) const;
     // Cell buttons: where they are, whether they react, and their state.

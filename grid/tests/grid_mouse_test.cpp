@@ -496,6 +496,20 @@ TEST_F(GridMouse, DraggingTheSelectedHeadingsMovesTheBlock) {
     EXPECT_EQ(Grid->GetDataCol(6), 7);
 }
 
+TEST_F(GridMouse, ARefreshPutsColumnsBackInDataOrderAndScrollsHome) {
+    Grid->SetGridRowCount(60);
+    Grid->MoveColRange(2, 6);
+    Grid->MoveColRange(9, 1);
+    Grid->SetLeftCol(4);
+    Grid->SetTopRow(6);
+    Grid->RefreshData(roCols, rpLeft);
+    EXPECT_EQ(DisplayOrder(), (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10}));
+    EXPECT_EQ(Grid->LeftCol(), 1);
+    EXPECT_EQ(Grid->TopRow(), 6); // only the columns were asked for
+    Grid->RefreshData(roNone, rpTopLeft);
+    EXPECT_EQ(Grid->TopRow(), 1);
+}
+
 // ---- cell buttons ------------------------------------------------------------------------------
 
 class GridMouseButtons : public GridMouse {

@@ -1,7 +1,8 @@
 #pragma once
-// The types of the grid's mouse handling: the parts of a spin button, where
-// a click fell, and the events of cell buttons and cell clicks. A row is
-// handed to these events as a Variant.
+// The types of the grid's mouse handling and of moving columns and rows:
+// the parts of a spin button, where a click fell, the events of cell
+// buttons and cell clicks (a row is handed to them as a Variant), and what
+// a refresh puts back.
 #include "platform/rtl/Object.h"
 #include "platform/rtl/Variant.h"
 
@@ -15,6 +16,12 @@ using enum TgxSpinButton;
 
 enum class TgxClickPosition : std::uint8_t { cpNone, cpUpperLeft, cpRowBar, cpHeading, cpCell };
 using enum TgxClickPosition;
+
+// What RefreshData puts back in data order, and where it scrolls to.
+enum class TgxResetOrder : std::uint8_t { roCols, roRows, roBoth, roNone };
+using enum TgxResetOrder;
+enum class TgxResetPosition : std::uint8_t { rpLeft, rpTop, rpTopLeft, rpNone };
+using enum TgxResetPosition;
 
 using TgxButtonEvent = std::function<void(TObject* Sender, int DataCol, const Variant& DataRow)>;
 using TgxSpinButtonEvent = std::function<void(TObject* Sender, int DataCol, const Variant& DataRow,

@@ -2,6 +2,7 @@
 // them to another display position (the mouse moves the selected block).
 #include "grid/model/BaseGrid.h"
 #include "grid/model/Columns.h"
+#include "grid/model/PropKinds.h"
 #include "grid/model/Rows.h"
 
 #include <algorithm>
@@ -45,6 +46,7 @@ std::vector<int> SelectedPositions(const TgxSelection& Selection) {
 // After columns or rows went: the scroll range, the picture, the in-place
 // control, and the selection reports.
 void SettleAfterDelete(TgxBaseGrid& Grid) {
+    Grid.CheckResetButtons();
     Grid.UpdateScrollRange();
     Grid.InvalidateGridNow();
     Grid.RedisplayControl();
@@ -248,6 +250,25 @@ void TgxBaseGrid::DeleteSelectedRows() {
         FAnchor = FCurrent;
     }
     SettleAfterDelete(*this);
+}
+
+// ---- back to data order ------------------------------------------------------------------------
+
+void TgxBaseGrid::RefreshData(TgxResetOrder ResetOrder, TgxResetPosition ResetPosition) {
+    ClearCellBuffer();
+    SetControlSelectMode(gxDefault);
+    if (ResetOrder == roCols || ResetOrder == roBoth) ResetColProperties({prDisplayNumber});
+    if (ResetOrder == roRows || ResetOrder == roBoth) ResetRowProperties({prDisplayNumber});
+    {
+        TNoPaint NoPaint(*this);
+        if (ResetPosition == rpLeft || ResetPosition == rpTopLeft) SetLeftCol(LeftMostScrollCol());
+        if (ResetPosition == rpTop || ResetPosition == rpTopLeft) SetTopRow(TopMostScrollRow());
+    }
+    InvalidateGridNow();
+}
+
+void TgxBaseGrid::ResizeRowChanged() {
+    FChangedRows.SetSize(RowCount());
 }
 
 // ---- moving ------------------------------------------------------------------------------------
