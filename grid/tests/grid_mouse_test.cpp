@@ -284,6 +284,41 @@ TEST_F(GridMouse, ADoubleClickOnAColumnLineRestoresItsDefaultWidth) {
     EXPECT_EQ(DblClicks, 0);
 }
 
+TEST_F(GridMouse, ADoubleClickOnACellIsReportedOnceAndItsReleaseIsNoClick) {
+    Grid->SetGridMode(gmBrowse);
+    int Clicks = 0;
+    int DblClicks = 0;
+    std::vector<std::pair<int, int>> Cells;
+    Grid->OnClick = [&](TObject*) { ++Clicks; };
+    Grid->OnDblClick = [&](TObject*) { ++DblClicks; };
+    Grid->OnDblClickCell = [&](TObject*, int C, const Variant& R, TgxClickPosition Pos) {
+        EXPECT_EQ(Pos, cpCell);
+        Cells.emplace_back(C, R.AsInteger());
+    };
+    // Away from the current cell a double-click selects nothing, so its
+    // release is no click.
+    DoubleDown(MidX(3), MidY(4));
+    Up(MidX(3), MidY(4));
+    EXPECT_EQ(DblClicks, 1);
+    EXPECT_EQ(Cells, (std::vector<std::pair<int, int>>{{3, 4}}));
+    EXPECT_EQ(Clicks, 0);
+}
+
+TEST_F(GridMouse, ADragStartedFromASelectedCellEndsThePress) {
+    Grid->SelectRows(4, 4, true);
+    ASSERT_TRUE(Grid->IsCellSelected(3, 4));
+    int MouseDowns = 0;
+    Grid->OnMouseDown = [&](TObject*, TMouseButton, TShiftState, int, int) { ++MouseDowns; };
+    Grid->OnCanStartDrag = [&](TObject*, bool&) { Grid->BeginDrag(true); };
+    Down(MidX(3), MidY(4));
+    EXPECT_TRUE(Grid->Dragging());
+    EXPECT_EQ(MouseDowns, 0);
+    EXPECT_EQ(Grid->MouseStatus(), msNormal);
+    EXPECT_TRUE(Grid->IsCellSelected(3, 4)); // the selection is as it was
+    Grid->EndDrag(false);
+    Up(MidX(3), MidY(4));
+}
+
 TEST_F(GridMouse, AHeadingReleasedAwayFromItIsNoClick) {
     Grid->SetHeadingButton(hbCell);
     std::vector<std::string> Events;

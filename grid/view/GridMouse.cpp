@@ -133,6 +133,11 @@ void TgxBaseGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y
             throw;
         }
     }
+    // A drag the application started from the press ends it: no more events.
+    if (Button == mbLeft && Dragging()) {
+        FMouseDownActive = false;
+        return;
+    }
     if (FHeadingDownCol != -1 && FMouseStatus != msHeadingDown) {
         SetMouseStatus(msHeadingDown);
         const TgxColHeadingButton Own = FCols->Item(FHeadingDownCol)->HeadingButton();
