@@ -11,6 +11,7 @@
 #include "platform/gui/Messages.h"
 #include "platform/gui/QtApp.h"
 #include "platform/gui/TimerService.h"
+#include "platform/rtl/Clock.h"
 
 #include <gtest/gtest.h>
 
@@ -43,6 +44,15 @@ public:
         TgxGrid::TopLeftChangedEvent(OldLeftCol, OldTopRow, ByUser, NewTopRow, NewLeftCol);
         if (OnStep) OnStep();
     }
+};
+
+// A clock whose tick count moves on by one millisecond each time it is read,
+// so that a wait measured on it ends without real time passing.
+class TReadTicksClock : public IClock {
+public:
+    TDateTime Now() override { return 0.0; }
+    std::uint32_t TickCount() override { return ++Ticks; }
+    std::uint32_t Ticks = 0;
 };
 
 class GridSelectMouse : public ::testing::Test {
@@ -295,6 +305,52 @@ TEST_F(GridSelectMouse, FrozenCellsSelectNothingWithoutSelectFixed) {
     Down(Middle(0, 4));
     Up(Middle(0, 4));
     EXPECT_EQ(Marks(Grid->RowSelection()), (std::set<int>{4}));
+}
+
+TEST_F(GridSelectMouse, ABlockBegunInAFrozenColumnDoesNotScrollLeft) {
+    struct TCase {
+        int StartCol;
+        bool Scrolls;
+    };
+    Grid->SetFixedColCount(1);
+    for (int C = 1; C <= 8; ++C)
+        Grid->GetCol(Variant(C))->SetWidth(120);
+    for (const TCase& Case : std::vector<TCase>{{1, false}, {5, true}}) {
+        SCOPED_TRACE(Case.StartCol);
+        Grid->ResetSelection();
+        Grid->SetLeftCol(4);
+        Grid->Update();
+        ASSERT_GE(Grid->CalcColOffset(Case.StartCol), 0);
+        const TRect Start = Grid->CellRect(Case.StartCol, 3);
+        Down(TPoint{Start.Left + 1, (Start.Top + Start.Bottom) / 2});
+        ASSERT_EQ(Grid->MouseStatus(), msCellSelect);
+        // Into the frozen column, left of where the columns scroll.
+        Move(TPoint{Grid->CellRect(1, 3).Left + 5, (Start.Top + Start.Bottom) / 2});
+        Up(TPoint{Grid->CellRect(1, 3).Left + 5, (Start.Top + Start.Bottom) / 2});
+        EXPECT_EQ(Grid->LeftCol() < 4, Case.Scrolls);
+    }
+}
+
+TEST_F(GridSelectMouse, AtLowSpeedEachStepWaitsItsDelayAndTakesOneRowAlong) {
+    Grid->SetScrollSpeed(spLow);
+    Down(Middle(0, 4));
+    TReadTicksClock Ticks;
+    ScopedClock UseTicks(Ticks);
+    std::vector<std::uint32_t> StepTimes;
+    std::vector<int> Ends;
+    Grid->OnStep = [&] {
+        StepTimes.push_back(Ticks.Ticks);
+        Ends.push_back(Grid->RowSelection().Last());
+        if (StepTimes.size() == 3) Grid->SetMouseCapture(false);
+    };
+    Move(TPoint{Middle(0, 4).X, Grid->ClientHeight() + 3});
+    Grid->OnStep = nullptr;
+    ASSERT_EQ(StepTimes.size(), 3u);
+    for (std::size_t I = 1; I < StepTimes.size(); ++I) {
+        EXPECT_GE(StepTimes[I] - StepTimes[I - 1], 200u);
+        EXPECT_EQ(Ends[I], Ends[I - 1] + 1); // one row more per step
+    }
+    EXPECT_EQ(Grid->TopRow(), 4);
 }
 
 } // namespace

@@ -94,20 +94,28 @@ void TgxBaseGrid::MoveView(TgxMoveDirection Direction, int& DisplayCol, int& Dis
     if (Kind == TDragKind::None) return;
     const bool Across = Direction == mdLeft || Direction == mdRight;
     const int LastRow = std::max(RowCount() - 1 - (InsertionRowShown() ? 1 : 0), 1);
+    auto RowShown = [&](int R) {
+        const int Y = CalcRowOffset(R);
+        return Y >= 0 && Y < ClientHeight();
+    };
+    auto ColShown = [&](int C) {
+        const int X = CalcColOffset(C);
+        return X >= 0 && X < ClientWidth();
+    };
     // The last row (column) on screen, also when it shows only in part.
     auto LastRowShown = [&]() {
         int R = std::max(MaxVisibleRow(), TopRow());
-        while (R + 1 < RowCount() && CalcRowOffset(R + 1) >= 0)
+        while (R + 1 < RowCount() && RowShown(R + 1))
             ++R;
-        while (R > TopRow() && CalcRowOffset(R) < 0)
+        while (R > TopRow() && !RowShown(R))
             --R;
         return R;
     };
     auto LastColShown = [&]() {
         int C = std::max(MaxVisibleCol(), LeftCol());
-        while (C + 1 < ColCount() && CalcColOffset(C + 1) >= 0)
+        while (C + 1 < ColCount() && ColShown(C + 1))
             ++C;
-        while (C > LeftCol() && CalcColOffset(C) < 0)
+        while (C > LeftCol() && !ColShown(C))
             --C;
         return C;
     };

@@ -27,8 +27,13 @@ bool ScreenSpan(int First, int Last, int Fixed, int Scroll, int MaxShown, int Ro
     if (First > Last) return false;
     const int Start = First < Fixed ? First : std::max(First, Scroll);
     if (Start > Last) return false;
+    // An offset past the room is off screen as well as a negative one.
+    auto Shown = [&](int P) {
+        const int O = Offset(P);
+        return O >= 0 && O < Room;
+    };
+    if (!Shown(Start)) return false;
     A = Offset(Start);
-    if (A < 0) return false;
     int End =
         Last >= Scroll ? std::min(Last, std::max(MaxShown, Start)) : std::min(Last, Fixed - 1);
     if (End < Start) return false;

@@ -440,7 +440,7 @@ void TgxBaseGrid::DrawRowMove() {
     if (FMovePos < TopRow() || FMovePos > MaxVisibleRow() || FRowSelection.GetSelected(FMovePos))
         return;
     const int Top = CalcRowOffset(FMovePos);
-    if (Top < 0) return;
+    if (Top < 0 || Top >= ClientHeight()) return;
     const bool Down = FMovePos > FMoveStart || FPastLastRow;
     const int Y = Down ? Top + RowHeights(FMovePos) - 2 : Top;
     PatBlt(Canvas(), 0, Y, ClientWidth(), 2, DSTINVERT);
@@ -452,7 +452,7 @@ void TgxBaseGrid::DrawColMove() {
     if (FMovePos < LeftCol() || FMovePos > MaxVisibleCol() || FColSelection.GetSelected(FMovePos))
         return;
     const int Left = CalcColOffset(FMovePos);
-    if (Left < 0) return;
+    if (Left < 0 || Left >= ClientWidth()) return;
     const bool Right = FMovePos > FMoveStart || FPastLastCol;
     const int X = Right ? Left + ColWidths(FMovePos) - 2 : Left;
     PatBlt(Canvas(), X, 0, 2, ClientHeight(), DSTINVERT);
