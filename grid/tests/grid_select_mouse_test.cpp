@@ -353,4 +353,20 @@ TEST_F(GridSelectMouse, AtLowSpeedEachStepWaitsItsDelayAndTakesOneRowAlong) {
     EXPECT_EQ(Grid->TopRow(), 4);
 }
 
+TEST_F(GridSelectMouse, AClickMovesTheCurrentCellAndASecondOneOpensItsEditor) {
+    Grid->SetGridMode(gmEdit);
+    Grid->SetAlwaysShowEditor(false);
+    Grid->SetStoreData(true);
+    Grid->SelectCells(2, 2, 4, 4);
+    Down(Middle(3, 6));
+    Up(Middle(3, 6));
+    EXPECT_EQ(Grid->Col(), 3);
+    EXPECT_EQ(Grid->Row(), 6);
+    EXPECT_EQ(Grid->GridStatus(), grNormal); // a plain click drops the block
+    EXPECT_FALSE(Grid->EditorShown());
+    Down(Middle(3, 6));
+    Up(Middle(3, 6));
+    EXPECT_TRUE(Grid->EditorShown());
+}
+
 } // namespace

@@ -363,10 +363,25 @@ void TgxBaseGrid::MDSelectNone(TShiftState Shift, int X, int DisplayRow, int Dis
     if (!CheckEndEdit(GetDataCol(DisplayCol), GetDataRow(DisplayRow), true)) return;
     int R = -1;
     if (!RowFromY(Y, R) || R < 1) R = Row();
-    const bool Moves = DisplayCol != Col() || R != Row() || FGridStatus != grNormal;
+    const bool OnCurrent = DisplayCol == Col() && R == Row();
+    const bool Moves = !OnCurrent || FGridStatus != grNormal;
+    const bool Left = Shift.Contains(ssLeft);
     if (Moves) HideGridControl(true);
+    // A left click on the current cell asks for its editor, except on a
+    // list-style drop-down, which opens from its button.
+    TgxDropDownStyle Style = ddDropDown;
+    const TgxButtonType Button = GiveCellButton(GetDataCol(DisplayCol), GetDataRow(R), Style);
+    const bool ListStyle =
+        Style == ddDropDownList &&
+        (Button == btCombo || Button == btDateTimeDropDown || Button == btDateTimePopup);
+    const bool WantEditor = Left && OnCurrent && !EditorShown() && !ListStyle;
     int C = DisplayCol;
     SelectNone(C, R);
+    if (WantEditor) {
+        // A check box changes with the click that opens it.
+        if (CurCellControlType() == ctCheck) StartCellChange(GetDataCol(C), true);
+        InternalShowEditor(gxNone, false);
+    }
     ShowGridControl();
     DrawCurrentFocusRect(false);
 }
