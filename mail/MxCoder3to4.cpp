@@ -129,11 +129,14 @@ AnsiString TMxEncoder3to4::EncodeBytes(const std::uint8_t* AData, std::size_t AC
     const char* table = FCodingTable.data();
     char* out = result.data();
     std::size_t i = 0;
-    if (FPairs) {
+    // The table is read through a local: stores into the text could
+    // otherwise be taken to change the member, which would be read again
+    // for every group.
+    if (const std::uint16_t* pairs = FPairs) {
         for (; i + 3 <= ACount; i += 3, out += 4) {
             const std::uint32_t group = (AData[i] << 16) | (AData[i + 1] << 8) | AData[i + 2];
-            std::memcpy(out, &FPairs[group >> 12], 2);
-            std::memcpy(out + 2, &FPairs[group & 0xFFF], 2);
+            const std::uint16_t both[2] = {pairs[group >> 12], pairs[group & 0xFFF]};
+            std::memcpy(out, both, 4);
         }
     }
     for (; i + 3 <= ACount; i += 3, out += 4) {
