@@ -3,21 +3,29 @@
 
 #include "platform/data/Query.h"
 
+// A row whose flags are reset already is left alone: rewriting it would
+// change nothing but cost a page write in the transaction.
 void TJobFormDmod::SelectJob(int JobNbr) {
-    ExecLookup(*ChangeFlagsSql, {"Update JOBS set ChangedByScheduler = 0 where JobNbr = :a"},
+    ExecLookup(*ChangeFlagsSql,
+               {"Update JOBS set ChangedByScheduler = 0 where JobNbr = :a and ChangedByScheduler "
+                "is not 0"},
                {JobNbr});
     OpenLookup(*CommonSql, {"Select * from JOBS where JobNbr = :a"}, {JobNbr});
 }
 
 void TJobFormDmod::SelectJobItem(int JobItemNbr) {
     ExecLookup(*ChangeFlagsSql,
-               {"Update JOB_ITEM set ChangedByScheduler = 0 where JobItemNbr = :a"}, {JobItemNbr});
+               {"Update JOB_ITEM set ChangedByScheduler = 0 where JobItemNbr = :a and "
+                "ChangedByScheduler is not 0"},
+               {JobItemNbr});
     OpenLookup(*CommonSql, {"Select * from JOB_ITEM where JobItemNbr = :a"}, {JobItemNbr});
 }
 
 void TJobFormDmod::SelectWorkOrder(int WoNbr) {
     ExecLookup(*ChangeFlagsSql,
-               {"Update WO set StatusChgInd = 0,ChangedByScheduler = 0 where WoNbr = :a"}, {WoNbr});
+               {"Update WO set StatusChgInd = 0,ChangedByScheduler = 0 where WoNbr = :a and "
+                "(StatusChgInd is not 0 or ChangedByScheduler is not 0)"},
+               {WoNbr});
     OpenLookup(*CommonSql, {"Select * from WO where WoNbr = :a"}, {WoNbr});
 }
 

@@ -278,8 +278,11 @@ void TPoDmod::CreateReceiverQueries() {
     dsQuoteRequestList = NewDataSource(this, "dsQuoteRequestList", QuoteRequestListQ);
 }
 
+// An order whose flag is reset already is left alone (no page write).
 void TPoDmod::SelectPurchaseOrder(int PoNbr) {
-    ExecLookup(*CommonSql, {"Update PURCHASE_ORDER set StatusChgInd = 0 where POnbr = :a"},
+    ExecLookup(*CommonSql,
+               {"Update PURCHASE_ORDER set StatusChgInd = 0 where POnbr = :a and "
+                "StatusChgInd is not 0"},
                {PoNbr});
     OpenLookup(*CommonSql, {"Select * from PURCHASE_ORDER where POnbr = :a"}, {PoNbr});
 }

@@ -60,7 +60,9 @@ TEST_F(BatchReadsTest, OneJobReadPerTransactionServesFilterAndText) {
     AddTransaction(2);
     std::map<std::string, int> runs = Batch();
     EXPECT_EQ(runs["Select * from JOBS where JobNbr = ?1"], 2);
-    EXPECT_EQ(runs["Update JOBS set ChangedByScheduler = 0 where JobNbr = ?1"], 2);
+    EXPECT_EQ(runs["Update JOBS set ChangedByScheduler = 0 where JobNbr = ?1 and "
+                   "ChangedByScheduler is not 0"],
+              2);
     const std::string text = "3|26|Archived job material cost changed.\nJob: J-100 - Tower. PO 7. "
                              "Vendor: Acme. Changed by: Bob Ray.";
     EXPECT_EQ(History(), (std::vector<std::string>{text, text}));

@@ -64,6 +64,34 @@ TEST_F(JobFormDmodTest, LookupsResetTheChangeFlagsBeforeTheyRead) {
     }
 }
 
+TEST_F(JobFormDmodTest, OnlyFlagsNotResetYetAreWritten) {
+    // A NULL flag counts as set; a row with its flags at 0 is not rewritten.
+    Exec("insert into JOBS (JobNbr, ChangedByScheduler) values (3, NULL), (4, 0);"
+         "insert into WO (WoNbr, StatusChgInd, ChangedByScheduler) values (3, 0, 1),"
+         " (4, NULL, 0), (5, 0, 0);");
+    struct Case {
+        std::function<void(TJobFormDmod&, int)> Lookup;
+        int Key;
+        const char* Flags; // the row's flags as read after the lookup
+        int Written;
+    };
+    const Case cases[] = {
+        {&TJobFormDmod::SelectJob, 3, "0", 1},        {&TJobFormDmod::SelectJob, 4, "0", 0},
+        {&TJobFormDmod::SelectWorkOrder, 3, "00", 1}, {&TJobFormDmod::SelectWorkOrder, 4, "00", 1},
+        {&TJobFormDmod::SelectWorkOrder, 5, "00", 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Key);
+        c.Lookup(*JobForm, c.Key);
+        TQuery& row = *JobForm->CommonSql;
+        AnsiString flags;
+        for (const char* flag : {"StatusChgInd", "ChangedByScheduler"})
+            if (row.FindField(flag)) flags += Shown(row, flag);
+        EXPECT_EQ(flags, c.Flags);
+        EXPECT_EQ(JobForm->ChangeFlagsSql->RowsAffected(), c.Written);
+    }
+}
+
 TEST_F(JobFormDmodTest, ProductAndDepartmentEstimateLookups) {
     Exec("insert into WO_PRODUCTS values (5, 1, 3, 4);"
          "insert into DEPT_EST (WoNbr, DeptRef, EstHrs) values (1, 10, 2.5), (1, 20, 1),"
