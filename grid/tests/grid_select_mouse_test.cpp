@@ -369,4 +369,38 @@ TEST_F(GridSelectMouse, AClickMovesTheCurrentCellAndASecondOneOpensItsEditor) {
     EXPECT_TRUE(Grid->EditorShown());
 }
 
+TEST_F(GridSelectMouse, ACancelledDragPutsTheSelectionBackAsTheClickLeftIt) {
+    struct TCase {
+        const char* Name;
+        TPoint From, To;
+        std::set<int> Rows, Cols;
+        TgxGridStatus Status;
+    };
+    const std::vector<TCase> Cases = {
+        {"rows", Middle(0, 4), Middle(0, 8), {4}, {}, grRowSelect},
+        {"columns", Middle(3, 0), Middle(6, 0), {}, {3}, grColSelect},
+        {"block",
+         TPoint{Grid->CellRect(2, 3).Left + 1, Middle(2, 3).Y},
+         Middle(5, 7),
+         {},
+         {},
+         grNormal},
+    };
+    for (const TCase& Case : Cases) {
+        SCOPED_TRACE(Case.Name);
+        Grid->ResetSelection();
+        Grid->Update();
+        Down(Case.From);
+        Move(Case.To);
+        Grid->CancelMouseAction();
+        EXPECT_EQ(Grid->MouseStatus(), msNormal);
+        EXPECT_EQ(Marks(Grid->RowSelection()), Case.Rows);
+        EXPECT_EQ(Marks(Grid->ColSelection()), Case.Cols);
+        EXPECT_EQ(Grid->GridStatus(), Case.Status);
+        Grid->Update();
+        EXPECT_NE(Inside(5, 7), clYellow);
+        Up(Case.To);
+    }
+}
+
 } // namespace
