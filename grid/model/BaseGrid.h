@@ -922,7 +922,7 @@ public:
     int MovePosition() const { return FMovePos; }
     // A combo list that just dropped down holds auto-scroll off.
     void SetScrollHold(bool Value) { FScrollHold = Value; }
-    // ---- seams the mouse and edit flow fill in (view/GridSelectSeams) ----------------------
+    // ---- the selection's needs, met by the mouse handling and the edit flow ---------------
     // The gesture of the mouse in progress.
     TgxMouseStatus MouseStatus() const { return FMouseStatus; }
     void SetMouseStatus(TgxMouseStatus Value);
