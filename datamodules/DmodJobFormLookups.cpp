@@ -4,7 +4,7 @@
 #include "platform/data/Query.h"
 
 // A row whose flags are reset already is left alone: rewriting it would
-// change nothing but cost a page write in the transaction.
+// change nothing and cost the work of the rewrite on every lookup.
 void TJobFormDmod::SelectJob(int JobNbr) {
     ExecLookup(*ChangeFlagsSql,
                {"Update JOBS set ChangedByScheduler = 0 where JobNbr = :a and ChangedByScheduler "

@@ -278,7 +278,7 @@ void TPoDmod::CreateReceiverQueries() {
     dsQuoteRequestList = NewDataSource(this, "dsQuoteRequestList", QuoteRequestListQ);
 }
 
-// An order whose flag is reset already is left alone (no page write).
+// An order whose flag is reset already is left alone (no rewrite of its row).
 void TPoDmod::SelectPurchaseOrder(int PoNbr) {
     ExecLookup(*CommonSql,
                {"Update PURCHASE_ORDER set StatusChgInd = 0 where POnbr = :a and "
