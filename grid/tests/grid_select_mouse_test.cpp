@@ -403,4 +403,34 @@ TEST_F(GridSelectMouse, ACancelledDragPutsTheSelectionBackAsTheClickLeftIt) {
     }
 }
 
+TEST_F(GridSelectMouse, SingleRowDragsAndColumnDragsFollowTheMouse) {
+    struct TCase {
+        const char* Name;
+        TgxRowSelectMode Mode;
+        TPoint From, To;
+        std::set<int> Rows, Cols;
+        TGridCoord Current;
+    };
+    const std::vector<TCase> Cases = {
+        {"single row", rsSingle, Middle(0, 4), Middle(0, 7), {7}, {}, {1, 7}},
+        {"columns leftwards", rsMulti, Middle(6, 0), Middle(3, 0), {}, {3, 4, 5, 6}, {6, 1}},
+        {"columns rightwards", rsMulti, Middle(2, 0), Middle(4, 0), {}, {2, 3, 4}, {2, 1}},
+    };
+    for (const TCase& Case : Cases) {
+        SCOPED_TRACE(Case.Name);
+        Grid->SetRowSelectMode(Case.Mode);
+        Grid->ResetSelection();
+        int C = 1;
+        int R = 1;
+        Grid->SelectNone(C, R);
+        Down(Case.From);
+        Move(Case.To);
+        Up(Case.To);
+        EXPECT_EQ(Marks(Grid->RowSelection()), Case.Rows);
+        EXPECT_EQ(Marks(Grid->ColSelection()), Case.Cols);
+        EXPECT_EQ(Grid->Col(), Case.Current.X);
+        EXPECT_EQ(Grid->Row(), Case.Current.Y);
+    }
+}
+
 } // namespace
