@@ -661,6 +661,19 @@ public:
     TgxCheckBoxStyle CheckBoxStyle() const { return FCheckBoxStyle; }
     void SetCheckBoxStyle(TgxCheckBoxStyle Value);
 
+    // ---- looks under the mouse (view/GridPaintLooks) ---------------------------------------
+    // A cell's button: flat, raised while the mouse is over it, pressed
+    // while the mouse holds it down.
+    enum TgxButtonMode : std::uint8_t { bmFlat, bmUp, bmDown };
+    TgxButtonMode CellButtonMode(int DisplayCol, int DisplayRow) const;
+    void DrawButtonEdge(const TRect& Rect, TgxButtonMode Mode);
+    // The heading the mouse holds down, as a whole or by its button.
+    bool HeadingHeld(int DataCol) const;
+    bool HeadingButtonHeld(int DataCol) const;
+    // The box of a heading's button, raised or pressed.
+    void DrawHeadingButtonUp(TCanvas* Canvas, const TRect& Button, bool Held);
+    void DrawHeadingButtonDown(TCanvas* Canvas, const TRect& Button, bool RightAligned);
+
     // ---- visible extent and scaling (view/GridExtent) --------------------------------------
     // Whole columns (rows) that fit from the left column (top row) on,
     // counted after the fixed area.

@@ -406,3 +406,90 @@ TEST_F(GridPaint, CheckBoxStylesDrawTheirOwnLooks) {
     Grid->SetCheckBoxStyle(stCheck);
     EXPECT_EQ(Look(), Tick);
 }
+
+TEST_F(GridPaint, TheInsertionRowShowsItsMarkInTheRowBar) {
+    Grid->SetGridMode(gmEditInsert);
+    Grid->SetGridRowCount(3);
+    ASSERT_TRUE(Grid->IsInsertRow(4));
+    Grid->SetCurrentCell(1, 1);
+    PaintAll();
+    const TRect Insert = Grid->CellRect(0, 4);
+    const TRect Plain = Grid->CellRect(0, 3);
+    EXPECT_GT(CountOf(Insert, clBlack), 10);
+    EXPECT_EQ(CountOf(Plain, clBlack), CountOf(Grid->CellRect(0, 2), clBlack));
+    // The current row's mark is another picture than the insertion mark.
+    EXPECT_GT(CountOf(Grid->CellRect(0, 1), clBlack), 10);
+}
+
+TEST_F(GridPaint, ACellButtonIsFlatRaisedUnderTheMouseAndPressedWhileHeld) {
+    Grid->SetGridMode(gmEdit);
+    Grid->SetGridRowCount(5);
+    Grid->SetAlwaysDetectButton(true);
+    Grid->SetCellButtonType(2, 2, btNormal);
+    Grid->SetFocus();
+    PaintAll();
+    TgxDrawData Data;
+    Grid->GetDrawData(2, 2, Data, true);
+    const TRect B = Data.ButtonRect;
+    ASSERT_FALSE(B.Right <= B.Left || B.Bottom <= B.Top);
+    auto Look = [&] {
+        Grid->Update();
+        std::vector<TColor> Pixels;
+        for (int Y = B.Top; Y < B.Bottom; ++Y)
+            for (int X = B.Left; X < B.Right; ++X)
+                Pixels.push_back(Pixel(X, Y));
+        return Pixels;
+    };
+    const auto Flat = Look();
+    const int X = (B.Left + B.Right) / 2;
+    const int Y = (B.Top + B.Bottom) / 2;
+    Grid->Perform(WM_MOUSEMOVE, 0, PointToLParam(X, Y));
+    const auto Hot = Look();
+    Grid->Perform(WM_LBUTTONDOWN, MK_LBUTTON, PointToLParam(X, Y));
+    ASSERT_EQ(Grid->MouseStatus(), msButtonDown);
+    const auto Down = Look();
+    EXPECT_NE(Hot, Flat);
+    EXPECT_NE(Down, Flat);
+    EXPECT_NE(Down, Hot);
+    Grid->Perform(WM_LBUTTONUP, 0, PointToLParam(X, Y));
+    Grid->Perform(WM_MOUSEMOVE, 0, PointToLParam(Grid->CellRect(1, 4).Left + 2, Y + 40));
+    EXPECT_EQ(Look(), Flat);
+}
+
+TEST_F(GridPaint, AHeadingHeldDownSinksAndMovesItsText) {
+    Grid->SetGridRowCount(5);
+    Grid->SetHeadingButton(hbCell);
+    PaintAll();
+    const TRect Head = Grid->CellRect(3, 0);
+    auto Look = [&] {
+        Grid->Update();
+        std::vector<TColor> Pixels;
+        for (int Y = Head.Top; Y < Head.Bottom; ++Y)
+            for (int X = Head.Left; X < Head.Right; ++X)
+                Pixels.push_back(Pixel(X, Y));
+        return Pixels;
+    };
+    const auto Up = Look();
+    const int X = (Head.Left + Head.Right) / 2;
+    Grid->Perform(WM_LBUTTONDOWN, MK_LBUTTON, PointToLParam(X, 5));
+    ASSERT_EQ(Grid->MouseStatus(), msHeadingDown);
+    const auto Held = Look();
+    // The edge along the top and the left sinks.
+    const int W = Head.Right - Head.Left;
+    int EdgeChanged = 0;
+    for (int Xi = 2; Xi < W - 2; ++Xi)
+        if (Held[std::size_t(Xi)] != Up[std::size_t(Xi)]) ++EdgeChanged;
+    EXPECT_GT(EdgeChanged, W / 2);
+    // The text moved one pixel right and down: the held picture, shifted
+    // back, matches the raised one inside the edges.
+    int Same = 0;
+    int Compared = 0;
+    for (int Y = 3; Y < Head.Bottom - Head.Top - 2; ++Y)
+        for (int Xi = 3; Xi < W - 3; ++Xi) {
+            ++Compared;
+            if (Held[std::size_t(Y * W + Xi)] == Up[std::size_t((Y - 1) * W + Xi - 1)]) ++Same;
+        }
+    EXPECT_EQ(Same, Compared);
+    Grid->Perform(WM_LBUTTONUP, 0, PointToLParam(X, 5));
+    EXPECT_EQ(Look(), Up);
+}

@@ -389,7 +389,10 @@ void TgxBaseGrid::DrawButtonInCell(TgxDrawData& Data, bool Selected) {
     if (!Data.HasButton || RectEmpty(Data.ButtonRect)) return;
     TgxCustomButton* Button = GridCellButton(Data.DisplayCol, Data.ButtonType);
     TCanvas* C = Canvas();
-    SetBrush(C, CellBackground(Data, Selected));
+    // The button the mouse holds down shows pressed, the one it is over
+    // raised; any other is flat in the cell's colours.
+    const TgxButtonMode Mode = CellButtonMode(Data.DisplayCol, Data.DisplayRow);
+    SetBrush(C, Mode == bmFlat ? CellBackground(Data, Selected) : clBtnFace);
     C->FillRect(Data.ButtonRect);
     if (!Button) return;
     const TRect& Inner = Data.InnerRect;
@@ -415,13 +418,18 @@ void TgxBaseGrid::DrawButtonInCell(TgxDrawData& Data, bool Selected) {
             Vertical ? TgxGridBitmap::SpinUp : TgxGridBitmap::SpinLeft,
             Vertical ? TgxGridBitmap::SpinDown : TgxGridBitmap::SpinRight};
         const TRect Parts[2] = {First, Second};
+        // Up and right step the value up.
+        const bool Increment[2] = {Vertical, !Vertical};
         for (int I = 0; I < 2; ++I) {
             TBitmap* Picture = GridBitmap(Pictures[I]);
             const TRect& P = Parts[I];
-            const int W = std::min(Picture->Width(), P.Right - P.Left);
-            const int H = std::min(Picture->Height(), P.Bottom - P.Top);
-            const int Left = P.Left + (P.Right - P.Left - W) / 2;
-            const int Top = P.Top + (P.Bottom - P.Top - H) / 2;
+            const bool PartDown = Mode == bmDown && (PressedSpinPart() == spbIncrement) == Increment[I];
+            DrawButtonEdge(P, Mode == bmFlat ? bmFlat : PartDown ? bmDown : bmUp);
+            const int Shift = PartDown ? 1 : 0;
+            const int W = std::min(Picture->Width(), P.Right - P.Left - Shift);
+            const int H = std::min(Picture->Height(), P.Bottom - P.Top - Shift);
+            const int Left = P.Left + (P.Right - P.Left - W) / 2 + Shift;
+            const int Top = P.Top + (P.Bottom - P.Top - H) / 2 + Shift;
             DrawMark(C, Picture, Rect(Left, Top, Left + W, Top + H), 0, 0);
         }
         return;
@@ -435,11 +443,14 @@ void TgxBaseGrid::DrawButtonInCell(TgxDrawData& Data, bool Selected) {
     const int H = Button->GetHeight();
     const int PictureWidth = Picture->Width();
     const int PictureHeight = Picture->Height();
+    DrawButtonEdge(Data.ButtonRect, Mode);
+    const int Shift = Mode == bmDown ? 1 : 0;
     const int Left = std::max(Inner.Left + Edge + 3, Inner.Right + Edge - Button->FullWidth()) +
-                     std::max(0, (W - PictureWidth) / 2);
+                     std::max(0, (W - PictureWidth) / 2) + Shift;
     const int Right = std::min(Left + PictureWidth, Inner.Right - Edge);
-    const int Top = Inner.Top + 1 - FHorzLineWidth + Edge + std::max(0, (H - PictureHeight) / 2);
-    const int Bottom = std::min(Top + std::min(H, PictureHeight), Inner.Bottom);
+    const int Top =
+        Inner.Top + 1 - FHorzLineWidth + Edge + std::max(0, (H - PictureHeight) / 2) + Shift;
+    const int Bottom = std::min(Top + std::min(Shift ? H - 1 : H, PictureHeight), Inner.Bottom);
     DrawMark(C, Picture, Rect(Left, Top, Right, Bottom), 0, 0);
 }
 

@@ -19,12 +19,21 @@ void TgxBaseGrid::DrawHeadingCell(TgxDrawData& Data) {
     C->Brush()->SetStyle(bsSolid);
     C->Brush()->SetColor(Data.Color);
     C->FillRect(Data.InnerRect);
-    if (FHeading3D) {
+    // The heading the mouse holds down (not by its button) shows sunken.
+    const bool Held = Data.DisplayRow == 0 && HeadingHeld(Data.DataCol) &&
+                      !HeadingButtonHeld(Data.DataCol);
+    if (Held || FHeading3D) {
         TRect Edge = Data.InnerRect;
-        DrawEdge(C, Edge, BDR_RAISEDINNER, BF_TOPLEFT);
+        DrawEdge(C, Edge, Held ? BDR_SUNKENINNER : BDR_RAISEDINNER, BF_TOPLEFT);
     }
     if (Data.DisplayCol == 0) {
-        if (Data.DisplayRow > 0 && Data.DisplayRow == Row()) DrawCurrent(Data.DisplayRow);
+        // The insertion row shows its own mark, unless it is current and a
+        // descendant draws no insertion mark.
+        const bool Current = Data.DisplayRow > 0 && Data.DisplayRow == Row();
+        if (Data.DisplayRow > 0 && IsInsertRow(Data.DisplayRow) && !(Current && !CanDrawInsert()))
+            DrawInsert();
+        else if (Current)
+            DrawCurrent(Data.DisplayRow);
         return;
     }
     if (Data.DisplayRow != 0 || Data.DataCol >= FCols->Count()) return;
@@ -55,6 +64,10 @@ void TgxBaseGrid::GetHeadDrawData(int DisplayCol, TgxDrawData& Data) {
     --Data.TextRect.Right;
     const int DataCol = GetDataColnr(DisplayCol);
     if (DataCol < 1 || DataCol >= FCols->Count()) return;
+    if (HeadingHeld(DataCol) && !HeadingButtonHeld(DataCol)) {
+        ++Data.TextRect.Left;
+        ++Data.TextRect.Top;
+    }
     const TgxCol* Col = FCols->Item(DataCol);
     Data.HasButton = ButtonInColHeading(DisplayCol) ||
                      (IsColHeadingButton(DisplayCol) && Col->SortPicture() != spNone);
@@ -71,6 +84,10 @@ void TgxBaseGrid::GetHeadDrawData(int DisplayCol, TgxDrawData& Data) {
     }
     Data.ButtonRect.Top = Cell.Top + 1;
     Data.ButtonRect.Bottom = std::min(Cell.Bottom + 1, GetHeadingHeight() + Cell.Top - 1) + 1;
+    if (HeadingHeld(DataCol)) {
+        ++Data.ButtonRect.Right;
+        --Data.ButtonRect.Bottom;
+    }
 }
 
 TBitmap* TgxBaseGrid::DoGetSortPicture(TgxSortPicture Picture) {
@@ -98,36 +115,34 @@ void TgxBaseGrid::DrawHeadingButton(TCanvas* C, int DisplayCol, TgxDrawData& Dat
     if (Boxed)
         C->FillRect(Rect(RightAligned ? B.Left + 1 : B.Left - 1, B.Top,
                          std::min(B.Right, Data.InnerRect.Right + 1), B.Bottom - 1));
+    // While a heading is held its picture sits one pixel further in.
+    const int Press = HeadingHeld(DataCol) ? 1 : 0;
     if (TBitmap* Picture = DoGetSortPicture(Col->SortPicture())) {
-        const int Width = std::min(B.Right - B.Left - 2, 11);
-        const int Height = std::min(13, B.Bottom - B.Top - 1);
+        const int Width = std::min(B.Right - B.Left - Press - 2, 11);
+        const int Height = std::min(13 - Press, B.Bottom - B.Top - Press - 1);
         if (Width > 0 && Height > 0) {
-            const int Left = B.Left + 2 - (RightAligned && Col->SortPicture() != spBullet ? 1 : 0);
+            const int Left =
+                B.Left + Press + 2 - (RightAligned && Col->SortPicture() != spBullet ? 1 : 0);
+            const int Top = B.Top + Press;
             // Black in the picture takes the heading colour.
-            C->BrushCopy(Rect(Left, B.Top, Left + Width, B.Top + Height), Picture,
+            C->BrushCopy(Rect(Left, Top, Left + Width, Top + Height), Picture,
                          Rect(0, 0, Width, Height), clBlack);
         }
     }
     if (!Boxed) return;
-    // The raised box: white along the top and left, shadow below and right.
+    const TPenStyle OldStyle = C->Pen()->Style();
+    const TPenMode OldMode = C->Pen()->Mode();
+    const int OldWidth = C->Pen()->Width();
     C->Pen()->SetStyle(psSolid);
     C->Pen()->SetMode(pmCopy);
     C->Pen()->SetWidth(1);
-    const int Right = std::min(B.Right, B.Left + 13);
-    const int Bottom = std::min(B.Bottom - 1, B.Top + 13);
-    C->Pen()->SetColor(clWhite);
-    C->MoveTo(B.Left, Bottom);
-    C->LineTo(B.Left, B.Top);
-    C->LineTo(Right, B.Top);
-    C->Pen()->SetColor(clBtnShadow);
-    if (B.Bottom - B.Top > 13) {
-        C->MoveTo(B.Left, B.Top + 12);
-        C->LineTo(Right, B.Top + 12);
-    }
-    if (B.Right - B.Left >= 14) {
-        C->MoveTo(B.Left + 13, B.Top);
-        C->LineTo(B.Left + 13, Bottom + 1);
-    }
+    if (HeadingButtonHeld(DataCol))
+        DrawHeadingButtonDown(C, B, RightAligned);
+    else
+        DrawHeadingButtonUp(C, B, HeadingHeld(DataCol));
+    C->Pen()->SetStyle(OldStyle);
+    C->Pen()->SetMode(OldMode);
+    C->Pen()->SetWidth(OldWidth);
 }
 
 bool TgxBaseGrid::MouseOverHeadingButton(int X, int Y, int DisplayCol) {
@@ -163,6 +178,10 @@ void TgxBaseGrid::DrawCurrent(int DisplayRow) {
     const int DataRow = GetDataRow(DisplayRow);
     const bool Changed = (FRowChangedIndicator == riOn && DataRow >= 0 &&
                           DataRow < FChangedRows.Size() && FChangedRows.GetBit(DataRow));
+    if (!Changed && CanDrawInsert()) {
+        DrawInsert();
+        return;
+    }
     TBitmap* Mark = GridBitmap(Changed ? TgxGridBitmap::ChangedRow : TgxGridBitmap::DotArrowRight);
     TRect Cell = CellRect(0, DisplayRow);
     if (FVertLineWidth == 0) --Cell.Right;
