@@ -440,6 +440,55 @@ TEST_F(GridMouse, DeletingTheLastRowsOfAnInsertingGridLeavesItsInsertionRow) {
     EXPECT_EQ(Grid->RowCount(), 3 + 2);
 }
 
+// A grid whose edit may be told to refuse ending.
+class TRefusingGrid : public TgxGrid {
+public:
+    using TgxGrid::TgxGrid;
+    bool CheckEndEdit(int DataCol, int DataRow, bool ByUser) override {
+        return !Refuse && TgxGrid::CheckEndEdit(DataCol, DataRow, ByUser);
+    }
+    bool Refuse = false;
+};
+
+TEST_F(GridMouse, AnEditThatWillNotEndKeepsItsColumnFromBeingDeleted) {
+    auto* G = new TRefusingGrid(Form);
+    G->SetParent(Form);
+    G->SetGridColCount(6);
+    G->SetGridRowCount(3);
+    G->SetCurrentCell(3, 1);
+    int Deleted = 0;
+    G->OnDeleteCol = [&](TObject*, int, bool) { ++Deleted; };
+    G->Refuse = true;
+    G->DeleteCols(2, 4);
+    EXPECT_EQ(G->GetGridColCount(), 6);
+    EXPECT_EQ(Deleted, 0);
+    // Columns away from the current one go without asking.
+    G->DeleteCols(5, 6);
+    EXPECT_EQ(G->GetGridColCount(), 4);
+    EXPECT_EQ(Deleted, 2);
+}
+
+TEST_F(GridMouse, DeletingSelectedRowsLeavesTheInsertionRow) {
+    Grid->SetGridMode(gmEditInsert);
+    Grid->SetGridRowCount(6);
+    ASSERT_TRUE(Grid->InsertionRowShown());
+    const int Insertion = Grid->RowCount() - 1;
+    std::vector<int> Deleted;
+    Grid->OnDeleteRow = [&](TObject*, int DataRow, bool) { Deleted.push_back(DataRow); };
+    Grid->RowSelection().SetSelected(Insertion, true);
+    Grid->DeleteSelectedRows();
+    EXPECT_TRUE(Deleted.empty());
+    EXPECT_EQ(Grid->GetGridRowCount(), 6);
+
+    Grid->RowSelection().SetSelected(2, true);
+    Grid->RowSelection().SetSelected(5, true);
+    Grid->DeleteSelectedRows();
+    EXPECT_EQ(Deleted, (std::vector<int>{5, 2}));
+    EXPECT_EQ(Grid->GetGridRowCount(), 4);
+    EXPECT_TRUE(Grid->InsertionRowShown());
+    EXPECT_EQ(Grid->RowCount(), 4 + 2);
+}
+
 TEST_F(GridMouse, MovingColumnsGathersTheSelectedOnesIntoOneBlock) {
     struct Case {
         const char* What;
