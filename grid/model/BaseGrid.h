@@ -11,6 +11,8 @@
 // sizes (BaseGridCells), counts and layout (view/GridLayout), sizes and
 // visible ranges (view/GridSizes) and the event relays (view/GridRelays).
 #include "grid/foundation/CustomGrid.h"
+#include "grid/model/EditorHostTypes.h"
+#include "grid/model/ComboTypes.h"
 #include "grid/model/GridTypes.h"
 #include "grid/model/PropKinds.h"
 #include "grid/model/Selection.h"
@@ -20,6 +22,7 @@
 #include "platform/gui/Graphics.h"
 #include "platform/rtl/Bits.h"
 
+#include <initializer_list>
 #include <memory>
 #include <vector>
 
@@ -28,6 +31,7 @@ class TStream;
 class TFiler;
 class TReader;
 class TWriter;
+enum class TCloseAction : std::uint8_t;
 
 namespace grid {
 
@@ -50,7 +54,11 @@ class TgxIntegerSetList;
 class TgxCustomGridControl;
 class TgxIntegerList;
 class TgxDateTimeDefComponent;
+class TgxCombo;
+class TgxComboGrid;
+class TgxDropDownForm;
 class TgxImageListComponent;
+class TgxMaskDefsComponent;
 struct TgxDrawData;
 struct TgxDrawInfo;
 
@@ -1068,11 +1076,12 @@ public:
 
     // ---- published settings ------------------------------------------------------------
     TgxGridMode GridMode() const { return FGridMode; }
-    void SetGridMode(TgxGridMode Value) { FGridMode = Value; }
+    // Lays the rows out again, hides or shows the editor (edit modes only).
+    virtual void SetGridMode(TgxGridMode Value);
     TgxDrawOverlap DrawOverlap() const { return FDrawOverlap; }
     void SetDrawOverlap(TgxDrawOverlap Value) { FDrawOverlap = Value; }
     TgxWordWrap WordWrap() const { return FWordWrap; }
-    void SetWordWrap(TgxWordWrap Value) { FWordWrap = Value; }
+    void SetWordWrap(TgxWordWrap Value);
     TgxGridStatus GridStatus() const { return FGridStatus; }
     TgxColSelectMode ColSelectMode() const { return FColSelectMode; }
     void SetColSelectMode(TgxColSelectMode Value) { FColSelectMode = Value; }
@@ -1090,11 +1099,11 @@ public:
     void SetResizeRows(TgxResizeRows Value) { FResizeRows = Value; }
     TgxGridLines GridLines() const { return FGridLines; }
     TColor LineColor() const { return FLineColor; }
-    void SetLineColor(TColor Value) { FLineColor = Value; }
+    void SetLineColor(TColor Value);
     TColor FixedLineColor() const { return FFixedLineColor; }
     TColor HeadingColor() const { return FHeadingColor; }
     TColor EditColor() const { return FEditColor; }
-    void SetEditColor(TColor Value) { FEditColor = Value; }
+    void SetEditColor(TColor Value);
     TColor EditFontColor() const { return FEditFontColor; }
     TColor SelectionColor() const { return FSelectionColor; }
     TColor SelectionFontColor() const { return FSelectionFontColor; }
@@ -1107,11 +1116,11 @@ public:
     TgxFocusBorder FocusBorder() const { return FFocusBorder; }
     TColor TransparentColor() const { return FTransparentColor; }
     bool SkipReadOnly() const { return FSkipReadOnly; }
-    void SetSkipReadOnly(bool Value) { FSkipReadOnly = Value; }
+    void SetSkipReadOnly(bool Value);
     TgxRowChangedIndicator RowChangedIndicator() const { return FRowChangedIndicator; }
-    void SetRowChangedIndicator(TgxRowChangedIndicator Value) { FRowChangedIndicator = Value; }
+    virtual void SetRowChangedIndicator(TgxRowChangedIndicator Value);
     bool AlwaysShowEditor() const { return FAlwaysShowEditor; }
-    void SetAlwaysShowEditor(bool Value) { FAlwaysShowEditor = Value; }
+    void SetAlwaysShowEditor(bool Value);
     bool AlwaysShowFocus() const { return FAlwaysShowFocus; }
     bool CheckMouseFocus() const { return FCheckMouseFocus; }
     const AnsiString& CheckBoxValues() const { return FCheckBoxValues; }
@@ -1134,7 +1143,7 @@ public:
     TCursor SelectedAreaCursor() const { return FSelectedAreaCursor; }
     TgxScrollSpeed ScrollSpeed() const { return FScrollSpeed; }
     bool ThumbTracking() const { return FThumbTracking; }
-    void SetThumbTracking(bool Value) { FThumbTracking = Value; }
+    void SetThumbTracking(bool Value);
     bool Is3D() const { return FIs3D; }
     bool Heading3D() const { return FHeading3D; }
     TgxInactiveButtonState InactiveButtonState() const { return FInactiveButtonState; }
@@ -1256,6 +1265,421 @@ public:
     void ReadCurrentCell(TReader* Reader);
     void ReadStoreData(TStream* Stream);
 
+    // ---- editing: edit flow, cell values, keys, grid modes, editor hosting, window
+    // messages and timers (view/GridEdit*, view/GridKeys*, view/GridModes*,
+    // view/GridMessages*, model/EditorHost*) ------------------------------------------------
+    // A cell edit nests in a row edit; each step asks the application,
+    // which may refuse it. Starting needs gmEdit or gmEditInsert, grNormal
+    // and a data cell.
+    bool StartEdit();
+    bool Edit() { return StartEdit(); }
+    bool EditRow();
+    virtual bool StartCellEdit();
+    virtual bool StartRowEdit();
+    virtual void CellEdit(int DataCol, int DataRow, bool ByUser);
+    // Ending: a move to another row ends the cell and the row edit, a move
+    // within the row the cell edit only; a refusal keeps the edit (and the
+    // typed value in the editor) and stops the move.
+    virtual bool CanEndEdit(bool ByUser);
+    virtual bool CanEndCellEdit(bool ByUser);
+    virtual bool CanEndRowEdit(bool ByUser);
+    virtual bool EndCellEdit();
+    virtual bool EndRowEdit();
+    virtual bool CheckMaskValue();
+    void EndEdit(bool Cancel);
+    void ResetCellEdit();
+    void ResetEdit(int DataRow);
+    // The first undo takes back the cell edit, the next one (or UndoAll)
+    // the row edit. False when a handler refused.
+    bool UndoEdit(bool UndoAll, bool ByUser, bool& KeepBuffer, bool& UndoPending);
+    virtual bool CheckUndoRowEdit(bool UndoAll);
+    virtual bool UndoCellEdit(bool ByUser);
+    virtual bool UndoRowEdit(bool ByUser, bool DoRow);
+    void UndoInsertRow();
+    void ShowInsertionRow();
+    bool IsAppendRow(int DisplayRow) const;
+    bool CheckColChanged();
+    virtual bool CheckRowChanged();
+    virtual void ActivateCellChanged(int OldCol, int NewCol, int OldRow, int NewRow);
+    void MouseStatusChanged();
+    void ResetChangedRowStatus();
+    bool ActivateInvalidMaskValue();
+    bool ActivateInvalidMaskEdit(const AnsiString& Keys);
+    void ClearControlBuffer();
+    void ClearCellBuffer();
+    void MoveCellBuffer(int DataCol, int DataRow);
+    virtual bool StartCellChange(int DataCol, bool ByUser);
+    bool CellEditing() const { return FCellEditing; }
+    bool RowEditing() const { return FRowEditing; }
+    bool RowModified() const { return FRowModified; }
+    bool CellEditEnded() const { return FCellEditEnded; }
+    bool RowAppendedByEdit() const { return FRowAppendedByEdit; }
+    bool UndoInProgress() const { return FUndoInProgress; }
+    // The in-place control's reports to the grid.
+    void CtrlOnEdit(TObject* Sender, bool& Cancel);
+    void CtrlOnCanChange(TObject* Sender, bool Changing, bool& Cancel);
+    void CtrlOnNotifyChanged(TObject* Sender, bool ValueChanged);
+    void CtrlOnChanged(TObject* Sender, bool ValueChanged, bool FromTyping, bool ByUser);
+    void CtrlOnUndoChanged(TObject* Sender, bool ByUser, bool& Cancel);
+    void CtrlOnWantKey(TObject* Sender, Word Key, bool& Want);
+    void CtrlOnInvalidMaskEdit(TObject* Sender, const AnsiString& Keys, bool& Accept);
+    void CtrlOnEditTextResized(TObject* Sender, bool ByUser);
+    void CtrlOnKeyDown(TObject* Sender, Word& Key, TShiftState Shift);
+    void CtrlOnKeyUp(TObject* Sender, Word& Key, TShiftState Shift);
+    void CtrlOnKeyPress(TObject* Sender, char& Key);
+    void CtrlOnEndKeyDown(TObject* Sender, Word& Key, TShiftState Shift);
+    void CtrlOnEndKeyPress(TObject* Sender, char& Key);
+    void CtrlOnClick(TObject* Sender);
+    void CtrlOnDblClick(TObject* Sender);
+    void CtrlOnMouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+    void CtrlOnMouseUp(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+    void CtrlOnMouseMove(TObject* Sender, TShiftState Shift, int X, int Y);
+    // Installs the handlers above in an in-place control.
+    void SetControlEvents(TgxCustomGridControl* Control);
+
+    // Cell values as the editor sees them.
+    static Variant EmptyCellValue(TgxControlType ControlType);
+    static Variant GetCheckBoxValue(const Variant& Value);
+    void SetControlValue(const Variant& Value, bool AsEditValue, bool Flag);
+    Variant AssignControlValue(TgxControlType ControlType, const Variant& Value, bool Flag,
+                               bool AsEditValue);
+    void SetControlMask();
+    bool SetControlCheckBoxValues();
+    void ControlValueChanged(bool ValueChanged, bool ByUser, bool FromTyping);
+    bool InGridMode() const;
+    bool InEditState() const;
+    void SetEnableStartEdit(bool Value);
+    bool GetEnableStartEdit() const { return FStartEditDisabled == 0; }
+    bool CopyCellToClipboard();
+    bool CutCellToClipboard();
+    bool PasteCellFromClipboard();
+    // One spin step of a cell with automatic increment.
+    void CheckSpinIncrement(int DataCol, int DataRow, bool Up);
+    virtual void DoSpinIncrement(int DataCol, int DataRow, bool Up, Variant& Value, bool& Accept);
+
+    // Editor hosting: the one in-place control over the current cell.
+    TgxCustomGridControl* GridControl() const { return FGridControl; }
+    TgxTextSelectMode ControlSelectMode() const { return FControlSelectMode; }
+    void SetControlSelectMode(TgxTextSelectMode Value) { FControlSelectMode = Value; }
+    void SetMaxTextLength(int DisplayCol, int Length);
+    void SetWantTabs(bool Value);
+    void SetFlatButtons(bool Value);
+    void SetRowBarIndicator(bool Value);
+    virtual void SetControlProperties(TgxCustomGridControl* Control);
+    void UpdateControlProperties(const TgxDrawData& Data);
+    void SetGridControl(TgxControlType ControlType);
+    void CheckEnableControl(bool Enable, bool Redisplay, TgxTextSelectMode SelectMode);
+    bool InternalShowEditor(TgxTextSelectMode SelectMode, bool Update);
+    bool ShowEditor();
+    bool StartShowEditor(bool Update);
+    bool HideEditor();
+    bool EditorActive();
+    bool EditorShown() const { return FEditorShown; }
+    void MakeGridControlVisible();
+    bool FocusToGridControl();
+    void SetCanProcessKey(bool Allow);
+    bool GetCanProcessKey() const { return FKeyBlock == 0; }
+    void MoveRowIntoView(int DisplayRow, int& TopRowOut);
+    void MoveColToRight(int DisplayCol, int& LeftColOut);
+    void MoveRowToBottom(int DisplayRow, int& TopRowOut);
+    int MoveToDisplayCol(int ALeftCol, int DisplayCol, TgxViewPosition ViewPosition);
+    void PutInView(int DisplayCol, int DisplayRow, TgxViewPosition ViewPosition,
+                   bool InvalidateOldRowBar, bool SetCurrent, TgxChangeTopLeft ChangeTopLeft);
+    void PutCellInView(int DataCol, int DataRow);
+
+    // Window timers: 1 the button timer, 2 the spin timer.
+    static constexpr unsigned ButtonTimerId = 1;
+    static constexpr unsigned SpinTimerId = 2;
+    static constexpr unsigned ButtonTimerPeriod = 50;
+    bool StopTimer(unsigned& Handle);
+    void StartTimer(unsigned& Handle, unsigned TimerId, bool Restart, unsigned Period);
+    void StartButtonTimer();
+    void StartSpinTimer(bool First);
+    void CheckRestartSpinTimer();
+    unsigned ButtonTimerHandle() const { return FButtonTimer; }
+    unsigned SpinTimerHandle() const { return FSpinTimer; }
+    bool CurrentCellInView() const;
+    bool GridControlActive();
+    bool CanSetControl();
+    bool ControlDisplayed() const;
+    void DoHideControl(bool Invalidate);
+    bool CheckHideControl(bool Invalidate);
+    bool InSetFocus() const { return FSetFocusCount > 0; }
+    bool InDoExit() const { return FDoExitCount > 0; }
+
+    // Keys: the grid's own table, used while the grid or its editor has
+    // the keyboard.
+    void KeyDown(Word& Key, TShiftState Shift) override;
+    void KeyUp(Word& Key, TShiftState Shift) override;
+    void KeyPress(char& Key) override;
+    virtual void ProcessKeyDown(Word& Key, TShiftState Shift);
+    void CtrlKeyDown(Word& Key);
+    virtual void KeyDownVK_Up();
+    virtual void KeyDownVK_Down();
+    virtual void VK_UpRowSelect();
+    virtual void VK_DownRowSelect();
+    virtual void KeyDownVK_Prior();
+    virtual void KeyDownVK_Next();
+    virtual void KeyCtrl_Up();
+    virtual void KeyCtrl_Down();
+    virtual void KeyCtrl_Home();
+    virtual void KeyCtrl_End();
+    void KeyCtrl_Left();
+    void KeyCtrl_Right();
+    virtual void KeyDownVK_Tab(Word Key);
+    virtual void ShiftKeyDownVK_Tab();
+    virtual bool KeydownVK_Escape();
+    int CalcNewTopRowVK_Next(int Target);
+    bool CurrentPosInView() const;
+    virtual bool CanMoveToPos(int DisplayCol, int DisplayRow) const;
+    void BackToCurrentCell(bool MoveCol, bool MoveRow);
+    bool CheckMoveCol(TShiftState Shift, Word Key) const;
+    bool CheckMoveRow(TShiftState Shift, Word Key) const;
+    // Keys while the list (the date-time drop-down) is open; true (Key 0)
+    // when the key was used.
+    bool ProcessKeyDownCombo(Word& Key, TShiftState Shift);
+    void ProcessKeyDownDateTime(Word& Key, TShiftState Shift);
+    // A character typed into a combo cell moves its list.
+    void ProcessKeyDropDownList(char Key);
+    bool KeyDropDown();
+    bool KeyDropDownCombo();
+    bool KeyDropDownDateTime();
+    // The cell's button must be one of the types (btCombo, btDateTimeDropDown,
+    // btDateTimePopup ...), the cell writable and the grid editing.
+    bool CanDropDown(int DataCol, int DataRow, std::initializer_list<TgxButtonType> Allowed);
+    int GetAccelHeading(char Ch);
+    void SetTabRowWrap(bool Value) { FTabRowWrap = Value; }
+
+    // Grid modes and options.
+    static TgxEditMode GridModeToEditMode(TgxGridMode Mode);
+    static TgxGridMode EditModeToGridMode(TgxEditMode Mode);
+    static TgxEditMode EditModeStrValue(const AnsiString& Text);
+    TgxEditMode EditMode() const { return GridModeToEditMode(FGridMode); }
+    virtual void SetEditMode(TgxEditMode Value);
+    virtual void SetInsertRowOn();
+    virtual void SetInsertRowOff();
+    void SetAlwaysShowFocus(bool Value);
+    void CheckDisableControl();
+    bool EditorPermanent() const { return FEditorPermanent; }
+    void SetGridLines(TgxGridLines Value);
+    void SetEditFontColor(TColor Value);
+    void SetIs3D(bool Value);
+    void SetReadOnlyButton(bool Value);
+    void SetFixedLineColor(TColor Value);
+    void SetHeadingColor(TColor Value);
+    void SetHeading3D(bool Value);
+    void SetStretchPicture(bool Value);
+    void SetShrinkPicture(bool Value);
+    void SetCenterPicture(bool Value);
+    void SetKeepAspectRatio(bool Value);
+    void SetTransparentColor(TColor Value);
+    virtual void SetMaskDefs(TgxMaskDefsComponent* Value);
+    virtual TgxMaskDefsComponent* GetMaskDefs() const;
+    int GetCurrentDataRow() const;
+    void SetCurrentDataRow(int DataRow);
+    int GetCurrentDataCol() const;
+    void SetCurrentDataCol(int DataCol);
+    virtual bool CanSetFocus();
+    void SetFocus() override;
+    void SetGridFocus();
+    bool HasHeadingButtons();
+
+    // The application's events of editing.
+    TgxCellEditingEvent OnStartCellEdit;
+    TgxCellEditingEvent OnEndCellEdit;
+    TgxRowEditingEvent OnStartRowEdit;
+    TgxRowEditingEvent OnEndRowEdit;
+    TgxUndoCellEditEvent OnUndoCellEdit;
+    TgxUndoRowEditEvent OnUndoRowEdit;
+    TgxCellEditEvent OnCellEdit;
+    TgxInvalidCellValueEvent OnInvalidMaskValue;
+    TgxInvalidCellKeysEvent OnInvalidMaskEdit;
+    TgxShowEditorEvent OnShowEditor;
+    TgxHideEditorEvent OnHideEditor;
+    TgxRowChangedEvent OnRowChanged;
+    TgxCellChangedEvent OnCellChanged;
+    TgxInsertRowEvent OnInsertRow;
+    TgxDeleteRowEvent OnDeleteRow;
+    using TgxSpinIncrementEvent = std::function<void(TObject* Sender, int DataCol, int DataRow,
+                                                     bool Up, Variant& Value, bool& Accept)>;
+    TgxSpinIncrementEvent OnSpinIncrement;
+
+    // ---- the mouse's part in the timers and keys (view/GridCellButtons, view/GridMouse) ------
+    // The button timer's and the spin timer's work.
+    virtual void CheckMousePosition();
+    virtual void SpinTimerEvent();
+    // Ends the mouse gesture in progress (a resize, a move, a selection).
+    virtual void CancelMouseAction();
+
+    // ---- drop-downs: combo lists and date-time calendars -----------------------------------
+    // (model/ComboSearch, view/DropDown*, view/Combo*, view/DateTimeDropDown*)
+    // The grid's shared combo and the forms its drop-downs live on, made on
+    // first use.
+    TgxCombo* GetCombo();
+    void CheckComboCreated();
+    bool ComboCreated() const { return FCombo != nullptr; }
+    TgxDropDownForm* GetComboForm();
+    TgxDropDownForm* GetDateTimeForm();
+    // The base grid has no list: both raise; the custom grid makes them.
+    virtual TgxCombo* CreateCombo();
+    virtual TgxComboGrid* CreateComboGrid();
+    virtual void InitializeDropDownForm(TgxDropDownForm* Form);
+    virtual void InitializeComboSettings(TgxComboGrid* ListGrid);
+    // The settings of a list that no column, row or cell defines.
+    virtual void InitCombo(TgxCombo* Combo);
+    virtual void InitComboData(bool Assigned);
+    virtual bool CheckInitComboRow();
+    virtual bool IsLookupCombo(int DataCol);
+    // The list grid marks itself as one.
+    void SetIsComboGrid(bool Value) { FIsComboGrid = Value; }
+    // The combo a cell drops down: its own, its column's or its row's;
+    // nullptr where the grid's shared list serves.
+    virtual TgxCombo* GiveCellCombo(int DataCol, int DataRow);
+    TgxCombo* ActiveCombo(int DataCol, const Variant& DataRow);
+    // The row height of lists no definition sizes.
+    int DropDownRowHeight() const { return FDropDownRowHeight; }
+    void SetDropDownRowHeight(int Value) { FDropDownRowHeight = Value; }
+    // What was set up for the current cell; forgetting it makes the next
+    // drop-down set up again.
+    void ResetLastUsedCombo() { FLastUsedCombo = nullptr; }
+    void CheckLastUsedCombo(TgxCombo* Combo);
+    void ResetCombo();
+    void ResetComboInit(bool ResetList);
+    void CheckResetComboInit(TgxCombo* Combo, bool ResetList);
+    void ResetDateTimeInit();
+    void CheckResetDateTimeInit(TgxDateTimeDefComponent* Def);
+    void ResetLastUsedDateTime() { FLastUsedDateTime = nullptr; }
+    void CheckLastUsedDateTime(TgxDateTimeDefComponent* Def);
+    bool DropDownVisible() const { return ComboVisible() || DateTimeVisible(); }
+    bool ComboVisible() const;
+    bool DateTimeVisible() const;
+    bool IsDateTimeHandle(HWND Handle) const;
+    int TotalColWidth() const;
+    // The cell whose list (calendar) is open; -1, -1 when none is.
+    int ComboDataCol() const { return FComboCol; }
+    int ComboDataRow() const { return FComboRow; }
+    int DateTimeDataCol() const { return FDateTimeCol; }
+    int DateTimeDataRow() const { return FDateTimeRow; }
+    // Closing; true when something was open.
+    bool TurnComboOff(bool Activate, bool Repaint);
+    bool TurnDateTimeOff(bool Activate, bool Repaint);
+    // Closes whichever drop-down is open and raises its roll-up event.
+    void CheckDropDownOff(bool Activate);
+    // Keeps a form of Size at Pos (screen) inside the work area: moved left,
+    // or above the cell when it would leave the bottom.
+    void PositionDropDownForm(int DisplayCol, int DisplayRow, const TPoint& Size, TPoint& Pos);
+    // Centres a form of Size in the work area.
+    void PositionPopupForm(int DisplayCol, int DisplayRow, const TPoint& Size, TPoint& Pos);
+
+    // Searching the list for typed text (model/ComboSearch).
+    int CompCaseSensitive(const AnsiString& A, const AnsiString& B, int Len);
+    int CompCaseInsensitive(const AnsiString& A, const AnsiString& B, int Len);
+    int CompOwn(const AnsiString& A, const AnsiString& B, int Len);
+    // Compares by the combo's compare type.
+    int ComboCompare(const AnsiString& A, const AnsiString& B, int Len);
+    bool ComboValueEqual(const AnsiString& A, const AnsiString& B);
+    // The list's value text of a data row.
+    AnsiString ComboRowValue(int ListRow);
+    void SearchBinary(int Lo, int Hi, const AnsiString& Text, int& BestLength, int& Row,
+                      bool& Found);
+    void SearchLinear(int Lo, int Hi, const AnsiString& Text, int& Row, bool& Found);
+    int FindComboRow(const AnsiString& Text, bool WholeText, bool& Found);
+    int FindNextComboRow(const AnsiString& Text, bool& Found);
+    int FindComboFirstChar(char Key, bool& Found);
+    int FindComboString(char Key, bool& Found);
+    void SetComboRow(int Row);
+    void PositionComboRow();
+    void PositionDropDownList(char Key, Variant& Value);
+    bool PositionAutoFill(bool OnExit);
+    void CheckSetAutoFillValue();
+    void SetAutoFillValue(const Variant& Value, TgxConvertCase ConvertCase, bool OnExit);
+    bool ResetComboSearchValue();
+    void CheckResetComboSearchValue();
+    const AnsiString& ComboSearchValue() const { return FComboSearchValue; }
+    // A mouse press on the grid while the list opens goes on to the list.
+    void SetComboPoint() { FCaptureToCombo = !GetInDesignMode(); }
+    void MouseCaptureToCombo();
+
+    // Showing the list and taking a value from it (view/Combo*).
+    void DisplayCombo(int DataCol, int DataRow);
+    void ShowCombo();
+    void HideCombo() { CheckDropDownOff(false); }
+    // The combo button of a cell toggles its list; true when it was handled.
+    bool ComboButtonDown(int DataCol, int DataRow);
+    void InternalShowCombo(int DataCol, int DataRow);
+    void ComboInit(int DataCol, int DataRow);
+    void ComboDropDown(int DataCol, int DataRow);
+    void ComboRollUp();
+    void ActivateComboInit(int DataCol, int DataRow);
+    void ActivateComboDropDown(int DataCol, int DataRow);
+    void ActivateComboRollUp(int DataCol, int DataRow);
+    virtual void DoComboInit(int DataCol, const Variant& DataRow);
+    virtual void DoComboDropDown(int DataCol, const Variant& DataRow);
+    virtual void DoComboRollUp(int DataCol, const Variant& DataRow);
+    virtual void DoComboGetValue(int DataCol, int DataRow, Variant& Value, int ListRow);
+    void GetComboValue(int ValueCol, Variant& Value);
+    void SetComboValue(const Variant& Value);
+    void SetCurrentValue(const Variant& Value, bool SelectAll, bool ByUser);
+    // The list's current row goes into the current cell (a click in the
+    // list, Enter); with no row the list just closes.
+    void ComboClickCell(TObject* Sender, int DataCol, int DataRow);
+    void GetComboGridExtents(int Cols, int Rows, int& Height, int& Width);
+    void UpdateComboExtents(int Cols, int Rows, bool Force);
+    void SetComboGridExtents(int Cols, int Rows);
+    void SetComboFormExtents(TgxComboGrid* ListGrid);
+    void SetComboFormGridExtents(TgxComboGrid* ListGrid, int Width, int Height);
+    void AdjustComboGridExtents(int Cols, int Rows);
+    bool CanSetComboExtents();
+    int ComboInitWidth(int Cols);
+    int ComboInitHeight(int Rows);
+    void InitComboColWidth(int Width);
+
+    // The date-time drop-down (view/DateTimeDropDown*).
+    TgxDateTimeDefComponent* DateTimeDef() const { return FDateTimeDefLevel; }
+    void SetGridDateTimeDef(TgxDateTimeDefComponent* Value);
+    TgxDateTimeDefComponent* DateTimeInstance() const { return FDateTimeInstance; }
+    TgxDateTimeDefComponent* GiveCellDateTime(int DataCol, int DataRow);
+    void CheckCreateDateTime(int DataCol, int DataRow);
+    void DateTimeInit(int DataCol, int DataRow, TgxButtonType ButtonType);
+    bool DateTimeControlAssigned() const;
+    void UpdateDateTime();
+    Variant GetCurrentDateTime();
+    void InitDateTimeForm(TgxButtonType ButtonType);
+    void SetdateTimeFormExtents(int DataCol, int DataRow);
+    void SetDateTimeVisible();
+    void InternalShowDateTime(int DataCol, int DataRow);
+    void DisplayDateTime(int DataCol, int DataRow);
+    void ShowDateTime();
+    void HideDateTime() { CheckDropDownOff(false); }
+    bool DateTimeButtonDown(int DataCol, int DataRow);
+    void DateTimeActivate(TObject* Sender);
+    void DateTimeClose(TObject* Sender, TCloseAction& Action);
+    void DateTimeDropDown(int DataCol, int DataRow);
+    void DateTimeRollUp();
+    void ActivateDateTimeInit(TgxDateTimeDefComponent* Def, int DataCol, int DataRow);
+    void ActivateDateTimeDropDown(TgxDateTimeDefComponent* Def, int DataCol, int DataRow);
+    void ActivateDateTimeRollUp(TgxDateTimeDefComponent* Def, int DataCol, int DataRow);
+    void ActivateDateTimeGetValue(TgxDateTimeDefComponent* Def, int DataCol, int DataRow,
+                                  Variant& Value);
+    // The picked value as the cell takes it: a date or time as text in the
+    // grid's edit format; other values unchanged.
+    void GetDateTimeValue(int DataCol, int DataRow, Variant& Value);
+    void SetDateTimeSelection();
+    void CancelDateTimeSelection();
+    void DateTimeSelect(TObject* Sender);
+    void DateTimeCancel(TObject* Sender);
+    // The grid's date format for edited dates.
+    AnsiString EditDateFormat() const;
+
+    TgxComboCellEvent OnComboInit;
+    TgxComboCellEvent OnComboDropDown;
+    TgxComboCellEvent OnComboRollUp;
+    TgxComboGetValueEvent OnComboGetValue;
+    TgxDateTimeCellEvent OnDateTimeInit;
+    TgxDateTimeCellEvent OnDateTimeDropDown;
+    TgxDateTimeCellEvent OnDateTimeRollUp;
+    TgxDateTimeGetValueEvent OnDateTimeGetValue;
+
     // ---- published events --------------------------------------------------------------
     TNotifyEvent OnPaint;
     TNotifyEvent OnResize;
@@ -1320,6 +1744,14 @@ protected:
     // Size synchronisation (view/GridSizes).
     void CheckColWidths(int& ChangedWidth);
     void CheckRowHeights(int& ChangedHeight);
+
+    // Messages and focus of the editing grid (view/GridMessages).
+    void Dispatch(TMessage& Message) override;
+    void WMGetDlgCode(TMessage& Message) override;
+    void WMTimer(TMessage& Message) override;
+    void WMSetFocus(TMessage& Message) override;
+    void WMKillFocus(TMessage& Message) override;
+    void DoExit() override;
 
     // Scroll messages (view/GridScroll).
     void WMVScroll(TMessage& Message) override;
@@ -1557,6 +1989,39 @@ private:
     TAlignment FHeadingAlignment = taLeftJustify; // the older heading alignment
     bool FPaintedOnce = false;
 
+    // ---- editing state (view/GridEdit*, view/GridKeys*, view/GridMessages*) ---------------
+    bool FCellEditing = false;
+    bool FRowEditing = false;
+    bool FRowModified = false;
+    bool FCellEditEnded = false;
+    bool FRowAppendedByEdit = false;
+    bool FInEndEditCheck = false;
+    bool FEditorEventRaised = false; // OnShowEditor raised, OnHideEditor not yet
+    bool FUndoInProgress = false;
+    int FReportedDataCol = -1;
+    int FReportedDataRow = -1;
+    TgxMouseStatus FReportedMouseStatus = msNormal;
+    int FStartEditDisabled = 0;
+    bool FLoadingControl = false; // a value is being put into the control
+    bool FValueChanged = false;
+    bool FRowChanged = false;
+    TgxCustomGridControl* FGridControl = nullptr;
+    bool FEditorShown = true; // follows AlwaysShowEditor, on by default
+    bool FControlPlaced = false;
+    bool FControlHiddenOnRequest = false;
+    bool FInHideControl = false;
+    bool FSuppressInvalidate = false;
+    bool FEditorPermanent = true;
+    TgxTextSelectMode FControlSelectMode = gxCurrent;
+    int FKeyBlock = 0;
+    int FSetFocusCount = 0;
+    int FDoExitCount = 0;
+    bool FKeyNavigation = false;
+    bool FRefocusOnKeyUp = false;
+    unsigned FButtonTimer = 0;
+    unsigned FSpinTimer = 0;
+    bool FFirstSpinPeriod = false;
+
     // ---- current cell positioning (view/GridNavigation) -----------------------------------
     int FPrevDisplayCol = 1;
     int FPrevDisplayRow = 1;
@@ -1580,6 +2045,45 @@ private:
     int FPaintCol = -1;
     int FPaintColLeft = 0;
     TRect FPaintClient;
+
+    // ---- drop-downs (view/DropDown*, view/Combo*, view/DateTimeDropDown*) ------------------
+    TgxOwnedCombo FCombo;
+    TgxDropDownForm* FComboForm = nullptr;    // owned by the grid as a component
+    TgxDropDownForm* FDateTimeForm = nullptr; // owned by the grid as a component
+    TgxDateTimeDefComponent* FDateTimeInstance = nullptr; // owned by the date-time form
+    TgxDateTimeDefComponent* FLastAssignedDateTime = nullptr;
+    TgxDateTimeDefComponent* FLastUsedDateTime = nullptr;
+    TgxDateTimeDefComponent* FDateTimeDefLevel = nullptr;
+    TgxCombo* FLastUsedCombo = nullptr;
+    bool FComboInitialized = false;
+    bool FInComboInit = false;
+    bool FComboPointSet = false;
+    bool FCaptureToCombo = false;
+    bool FDateTimeInitialized = false;
+    bool FDateTimeOpen = false;
+    bool FDateTimeSelected = false;
+    bool FDateTimeCancelled = false;
+    bool FDateTimeModal = false;
+    TgxButtonType FDateTimeFormType = btDateTimeDropDown;
+    int FComboCol = -1;
+    int FComboRow = -1;
+    int FDateTimeCol = -1;
+    int FDateTimeRow = -1;
+    // The cells the list and the calendar were last set up for: another
+    // current cell sets them up again.
+    int FComboInitCol = -1;
+    int FComboInitRow = -1;
+    int FDateTimeInitCol = -1;
+    int FDateTimeInitRow = -1;
+    int FDropDownRowHeight = 14;
+    AnsiString FComboSearchValue;
+    std::uint32_t FComboSearchTick = 0;
+    // Closes the drop-downs and leaves the drop-down hooks as the grid goes
+    // (declared last, so it runs while the rest of the grid is there).
+    struct TDropDownGuard {
+        TgxBaseGrid* Grid;
+        ~TDropDownGuard();
+    } FDropDownGuard{this};
 
     // ---- mouse state (view/GridMouse*, GridSizing*, GridCellButtons*) ----------------------
     int FMouseDownCol = -1;

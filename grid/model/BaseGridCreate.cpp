@@ -77,6 +77,15 @@ void TgxBaseGrid::CreateDefaultValues() {
 }
 
 TgxBaseGrid::~TgxBaseGrid() {
+    StopTimer(FButtonTimer);
+    StopTimer(FSpinTimer);
+    // The in-place controls go first: one going may still draw on the grid
+    // (its caret), which needs the model in place.
+    FGridControl = nullptr;
+    FEditControl.reset();
+    FCheckControl.reset();
+    for (auto& Control : FDefaultControls)
+        Control.reset();
     // Columns, rows and cell elements tell the grid of their going: let
     // them do it while the grid's lists still exist.
     FCellProps.reset();
@@ -88,7 +97,7 @@ TgxBaseGrid::~TgxBaseGrid() {
 }
 
 void TgxBaseGrid::CreateGridControls() {
-    // Their notifications reach the grid once the edit flow hosts them.
+    // Their notifications reach the grid once a control is hosted.
     FEditControl = std::make_unique<TgxEditGridControl>(this);
     FCheckControl = std::make_unique<TgxCheckGridControl>(this);
     for (auto& Control : FDefaultControls)

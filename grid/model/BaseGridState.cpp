@@ -13,10 +13,6 @@
 
 namespace grid {
 
-bool TgxBaseGrid::CheckEndEdit(int, int, bool) {
-    return true;
-}
-
 bool TgxBaseGrid::InEditMode() const {
     return (FGridMode == gmEdit || FGridMode == gmEditInsert) && FGridStatus == grNormal;
 }
@@ -30,15 +26,6 @@ bool TgxBaseGrid::InGridState() const {
 
 bool TgxBaseGrid::IsInsertRow(int DisplayRow) const {
     return FGridMode == gmEditInsert && FInsertionRowShown && DisplayRow == RowCount() - 1;
-}
-
-void TgxBaseGrid::SetCurrentCell(int DisplayCol, int DisplayRow) {
-    if (DisplayCol == Col() && DisplayRow == Row()) return;
-    if (!CheckEndEdit(GetDataCol(DisplayCol), GetDataRow(DisplayRow), false)) return;
-    CheckInvalidateCell(Col(), Row());
-    FCurrent = {DisplayCol, DisplayRow};
-    FAnchor = FCurrent;
-    CheckInvalidateCell(Col(), Row());
 }
 
 void TgxBaseGrid::MoveToNewCol(int From) {
@@ -130,18 +117,6 @@ void TgxBaseGrid::InvalidateGridCell(int DisplayCol, int DisplayRow) {
 void TgxBaseGrid::InvalidateGridNow() {
     if (!HandleAllocated() || GetFastAssign() || Destroying()) return;
     InvalidateGrid();
-}
-
-void TgxBaseGrid::RedisplayControl(bool) {
-    // The in-place control is hosted by the editing layer; until a control
-    // is shown there is nothing to place again.
-}
-
-void TgxBaseGrid::CheckSetMask(int DataCol, int DataRow) {
-    (void)DataCol;
-    (void)DataRow;
-    // The mask belongs to the in-place editor of the current cell, which
-    // re-reads it when it is shown.
 }
 
 void TgxBaseGrid::DrawCell(int, int, const TRect&, TGridDrawState) {

@@ -1,10 +1,12 @@
 // Cell values kept by the grid, their types, and the grid's argument checks.
 #include "grid/foundation/CellStore.h"
+#include "grid/foundation/GridCommonVariant.h"
 #include "grid/foundation/GridCommonText.h"
 #include "grid/foundation/PictureTree.h"
 #include "grid/model/BaseGrid.h"
 #include "grid/model/CellProps.h"
 #include "grid/model/Columns.h"
+#include "grid/model/CurrentCell.h"
 #include "grid/model/GridLinks.h"
 #include "grid/model/Rows.h"
 #include "platform/rtl/Format.h"
@@ -244,6 +246,9 @@ void TgxBaseGrid::DeleteRowData(int From, int To) {
 // ---- the cell value as the application sees it ------------------------------------------
 
 Variant TgxBaseGrid::GetCellValue(int DataCol, int DataRow) {
+    // A value being edited wins over the stored one.
+    if (FCurrentCell && FCurrentCell->ValueSet(DataCol, DataRow))
+        return FCurrentCell->BufferValue();
     return GetDataValue(DataCol, DataRow, GiveCellControlType(DataCol, DataRow));
 }
 
@@ -255,6 +260,13 @@ void TgxBaseGrid::SetCellValue(int DataCol, int DataRow, const Variant& Value) {
     const Variant Stored = CheckStrValue(Type, Value);
     if (!CheckVarType(Type, Stored)) return;
     SetDataValue(DataCol, DataRow, Type, Stored);
+    // The current cell's editor shows the new value, unless it holds it.
+    if (DataCol == GetCurrentDataCol() && DataRow == GetCurrentDataRow() && !FCellEditing &&
+        FCurrentCell && !(FCurrentCell->ValueSet(DataCol, DataRow) &&
+                          VariantEqual(FCurrentCell->BufferValue(), Stored))) {
+        FCurrentCell->ClearBuffer();
+        if (FGridControl) SetControlValue(Stored, false, false);
+    }
     CheckInvalidateCell(GetDisplayCol(DataCol), GetDisplayRow(DataRow));
 }
 

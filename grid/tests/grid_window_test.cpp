@@ -99,12 +99,21 @@ TEST_F(GridWindowTest, TheCurrentCellsSelectionGoesToTheEditControl) {
     EXPECT_FALSE(Cell->CopyToClipboard()); // not a text cell
 }
 
-TEST_F(GridWindowTest, UntilTheEditorIsHostedTheInPlaceControlStaysHidden) {
+TEST_F(GridWindowTest, TheInPlaceControlSitsOnTheCurrentCellWithItsLookAndValue) {
     Grid->SetStoreData(true);
     Grid->CurrentCell()->MoveTo(2, 2);
     Grid->GetCol(2)->SetColor(clRed);
     Grid->GetCol(2)->SetWidth(90);
     Grid->SetCellValue(2, 2, Variant("x"));
-    EXPECT_FALSE(Grid->GridCellControl(ctText)->GetVisible());
+    TgxCustomGridControl* Edit = Grid->GridCellControl(ctText);
+    EXPECT_TRUE(Edit->GetVisible());
     EXPECT_FALSE(Grid->GridCellControl(ctCheck)->GetVisible());
+    EXPECT_EQ(Edit->GetColor(), clRed);
+    EXPECT_EQ(Edit->GetValue().AsString(), "x");
+    // Three pixels in from the cell's left, one line and the margin narrower.
+    const TRect Cell = Grid->CellRect(2, 2);
+    EXPECT_EQ(Edit->GetLeft(), Cell.Left + 3);
+    EXPECT_EQ(Edit->GetTop(), Cell.Top);
+    EXPECT_EQ(Edit->GetWidth(), 90 - 1 - 3);
+    EXPECT_EQ(Edit->GetHeight(), Grid->RowHeights(2) - 1);
 }

@@ -110,6 +110,4 @@ void TgxBaseGrid::CheckRowCountChanged(int OldCount, int NewCount) {
     if (OldCount != NewCount) DoRowCountChanged(OldCount, NewCount);
 }
 
-void TgxBaseGrid::RowInserted(int, bool) {}
-
 } // namespace grid

@@ -260,8 +260,10 @@ bool TControlBridge::Translate(QWidget* Watched, QEvent* Event) {
                 Win && (Win->Perform(WM_GETDLGCODE) & (DLGC_WANTTAB | DLGC_WANTALLKEYS)) != 0)
                 return true;
         // The widget handles the key itself; a key it ignores does not go
-        // on to the parent, whose control did not get it either.
+        // on to the parent, whose control did not get it either (Qt passes
+        // an ignored key up, so it is marked taken).
         if (Control) static_cast<QObject*>(Watched)->event(Event);
+        Event->accept();
         return true;
     case QEvent::Enter:
         Deliver(C, CM_MOUSEENTER, 0, reinterpret_cast<LPARAM>(C));

@@ -1,0 +1,200 @@
+// Editing cells in place: typing, moving on with Tab and Enter, masks,
+// check boxes, undo and the insertion row.
+#include "GridEditFixture.h"
+#include "grid/foundation/MaskDefs.h"
+
+#include <algorithm>
+
+using namespace grid;
+
+namespace {
+
+class GridEdit : public GridEditFixture {};
+
+} // namespace
+
+TEST_F(GridEdit, TypedTextReachesTheCellWhenTabAndEnterMoveOn) {
+    GoTo(1, 1);
+    Type("ab");
+    EXPECT_EQ(EditorText(), "ab");
+    EXPECT_TRUE(Grid->CellEditing());
+    EXPECT_EQ(Stored(1, 1), "");
+    Press(Qt::Key_Tab);
+    EXPECT_EQ(At(), std::make_pair(2, 1));
+    EXPECT_EQ(Stored(1, 1), "ab");
+    Type("c");
+    Press(Qt::Key_Return);
+    EXPECT_EQ(At(), std::make_pair(3, 1));
+    EXPECT_EQ(Stored(2, 1), "c");
+}
+
+TEST_F(GridEdit, MovingWithinARowEndsTheCellAndToAnotherRowTheRowAsWell) {
+    LogEvents();
+    GoTo(1, 2);
+    Type("x");
+    EXPECT_EQ(Log, (std::vector<std::string>{"start cell 1,2", "start row 2"}));
+    Log.clear();
+    Press(Qt::Key_Tab);
+    EXPECT_EQ(Log, (std::vector<std::string>{"end cell 1,2"}));
+    Type("y");
+    Log.clear();
+    Press(Qt::Key_Down);
+    EXPECT_EQ(Log, (std::vector<std::string>{"end cell 2,2", "end row 2"}));
+    EXPECT_EQ(At(), std::make_pair(2, 3));
+    // The edited row carries the changed mark.
+    EXPECT_TRUE(Grid->ChangedRows().GetBit(2));
+}
+
+TEST_F(GridEdit, ARefusedEndKeepsTheTypedTextInTheEditorAndTheOldValueInTheCell) {
+    Grid->SetCellValue(1, 2, Variant("old"));
+    LogEvents();
+    GoTo(1, 2);
+    RefuseCell = true;
+    Grid->CurrentCell()->SelectAll();
+    Type("new");
+    Press(Qt::Key_Down);
+    EXPECT_EQ(At(), std::make_pair(1, 2));
+    EXPECT_EQ(EditorText(), "new");
+    EXPECT_EQ(Stored(1, 2), "old");
+    // The end of the row is not asked while the cell refuses.
+    EXPECT_EQ(std::count(Log.begin(), Log.end(), "end row 2"), 0);
+    // A handler that fails counts as a refusal too.
+    Grid->OnEndCellEdit = [](TObject*, int, int, bool&) { throw Exception("no"); };
+    Press(Qt::Key_Tab);
+    EXPECT_EQ(At(), std::make_pair(1, 2));
+    RefuseCell = false;
+    LogEvents();
+    Press(Qt::Key_Down);
+    EXPECT_EQ(At(), std::make_pair(1, 3));
+    EXPECT_EQ(Stored(1, 2), "new");
+}
+
+TEST_F(GridEdit, AMaskCheckedOnLeavingRefusesAnIncompleteValueOrFillsItsLiterals) {
+    TgxMaskDefs Defs(nullptr);
+    TgxMask* Mask = Defs.Masks()->Add();
+    Mask->SetName("Code");
+    Mask->SetPicture("###-");
+    Mask->SetEvaluate({mcOnExit});
+    Grid->SetMaskDefs(&Defs);
+    Grid->GetCol(1)->SetMaskName("Code");
+    struct Case {
+        const char* Typed;
+        bool FillOnExit;
+        bool Leaves;
+        const char* Kept; // in the cell when it left, in the editor when it did not
+    };
+    const Case Cases[] = {
+        {"123", false, false, "123"},
+        {"123", true, true, "123-"},
+        {"12", true, false, "12"},
+        {"12", false, false, "12"},
+    };
+    for (const Case& C : Cases) {
+        Mask->SetAutoFill(C.FillOnExit ? TgxMaskChecks{mcOnExit} : TgxMaskChecks{});
+        Grid->SetCellValue(1, 1, Variant("old"));
+        Grid->EndEdit(true);
+        GoTo(2, 1);
+        GoTo(1, 1);
+        int Invalid = 0;
+        Grid->OnInvalidMaskValue = [&Invalid](TObject*, int, int, bool&) { ++Invalid; };
+        Grid->CurrentCell()->SelectAll();
+        Type(C.Typed);
+        Press(Qt::Key_Tab);
+        const std::string Name = std::string(C.Typed) + (C.FillOnExit ? " filled" : " plain");
+        if (C.Leaves) {
+            EXPECT_EQ(At(), std::make_pair(2, 1)) << Name;
+            EXPECT_EQ(Stored(1, 1), C.Kept) << Name;
+            EXPECT_EQ(Invalid, 0) << Name;
+        } else {
+            EXPECT_EQ(At(), std::make_pair(1, 1)) << Name;
+            EXPECT_EQ(EditorText(), C.Kept) << Name;
+            EXPECT_EQ(Stored(1, 1), "old") << Name;
+            EXPECT_EQ(Invalid, 1) << Name;
+        }
+    }
+    // A handler that accepts the value lets the move go on.
+    Grid->OnInvalidMaskValue = [](TObject*, int, int, bool& Accept) { Accept = true; };
+    Press(Qt::Key_Tab);
+    EXPECT_EQ(At(), std::make_pair(2, 1));
+    Grid->SetMaskDefs(nullptr);
+}
+
+TEST_F(GridEdit, SpaceTogglesACheckCell) {
+    Grid->GetCol(2)->SetControlType(ctCheck);
+    Grid->SetCellValue(2, 1, Variant(0));
+    GoTo(2, 1);
+    ASSERT_EQ(Grid->GridControl(), Grid->GridCellControl(ctCheck));
+    EXPECT_TRUE(Grid->GridControl()->GetVisible());
+    Press(Qt::Key_Space, Qt::NoModifier, " ");
+    EXPECT_EQ(Grid->CurrentCell()->GetValue().AsInteger(), 1);
+    EXPECT_TRUE(Grid->CellEditing());
+    Press(Qt::Key_Down);
+    EXPECT_EQ(Grid->GetDataValue(2, 1, ctCheck).AsInteger(), 1);
+}
+
+TEST_F(GridEdit, EscapeUndoesTheCellFirstAndThenTheRow) {
+    Grid->SetCellValue(1, 1, Variant("a"));
+    Grid->SetCellValue(2, 1, Variant("b"));
+    LogEvents();
+    GoTo(1, 1);
+    Type("1");
+    Press(Qt::Key_Tab);
+    Type("2");
+    Log.clear();
+    Press(Qt::Key_Escape);
+    EXPECT_EQ(Log, (std::vector<std::string>{"undo cell 2,1"}));
+    EXPECT_EQ(EditorText(), "b");
+    EXPECT_TRUE(Grid->RowEditing());
+    Press(Qt::Key_Escape);
+    EXPECT_EQ(Log, (std::vector<std::string>{"undo cell 2,1", "undo row 1"}));
+    EXPECT_FALSE(Grid->RowEditing());
+    EXPECT_EQ(Stored(1, 1), "a");
+    // Ending by program with cancel undoes both levels of a first cell at once.
+    GoTo(1, 2);
+    Type("z");
+    Log.clear();
+    Grid->EndEdit(true);
+    EXPECT_EQ(Log, (std::vector<std::string>{"undo cell 1,2", "undo row 2"}));
+    EXPECT_FALSE(Grid->CellEditing());
+}
+
+TEST_F(GridEdit, TypingIntoTheInsertionRowAddsARow) {
+    LogEvents();
+    Grid->SetGridMode(gmEditInsert);
+    EXPECT_TRUE(Grid->InsertionRowShown());
+    EXPECT_EQ(Grid->RowCount(), 5 + 2);
+    // Entering the insertion row makes it a row; leaving it untouched takes it back.
+    GoTo(1, 5);
+    Press(Qt::Key_Down);
+    EXPECT_EQ(Grid->GetGridRowCount(), 6);
+    EXPECT_EQ(Log, (std::vector<std::string>{"insert row 6"}));
+    Press(Qt::Key_Up);
+    EXPECT_EQ(Grid->GetGridRowCount(), 5);
+    EXPECT_TRUE(Grid->InsertionRowShown());
+    EXPECT_EQ(Log, (std::vector<std::string>{"insert row 6", "delete row 6"}));
+    // Typing keeps it and shows a fresh insertion row below.
+    Press(Qt::Key_Down);
+    Type("new");
+    EXPECT_EQ(Grid->GetGridRowCount(), 6);
+    EXPECT_EQ(Grid->RowCount(), 6 + 2);
+    Press(Qt::Key_Up);
+    EXPECT_EQ(Grid->GetGridRowCount(), 6);
+    EXPECT_EQ(Stored(1, 6), "new");
+    // Back to gmEdit: the insertion row goes.
+    Grid->SetGridMode(gmEdit);
+    EXPECT_FALSE(Grid->InsertionRowShown());
+    EXPECT_EQ(Grid->RowCount(), 6 + 1);
+}
+
+TEST_F(GridEdit, BrowseModeHidesTheEditorAndDropsTheBuffer) {
+    GoTo(1, 1);
+    ASSERT_TRUE(Grid->GridControl()->GetVisible());
+    Grid->SetGridMode(gmBrowse);
+    EXPECT_FALSE(Grid->GridControl()->GetVisible());
+    EXPECT_TRUE(Grid->CurrentCell()->IsClear());
+    EXPECT_FALSE(Grid->StartEdit());
+    Type("q");
+    EXPECT_EQ(Stored(1, 1), "");
+    Grid->SetGridMode(gmEdit);
+    EXPECT_TRUE(Grid->GridControl()->GetVisible());
+}

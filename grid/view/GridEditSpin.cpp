@@ -1,0 +1,83 @@
+// One step of a spin button on a cell with automatic increment: the number
+// at the editor's caret goes up or down by the cell's spin increment, and
+// the application may see and change the new value first.
+#include "grid/foundation/GridCommonNumber.h"
+#include "grid/foundation/MaskDefs.h"
+#include "grid/model/BaseGrid.h"
+#include "grid/model/CurrentCell.h"
+#include "grid/model/GridLinks.h"
+#include "grid/model/InplaceControl.h"
+
+namespace grid {
+
+namespace {
+
+// The new text fitted to the cell's mask when the mask fills while typing:
+// the changed number is padded to the width it replaces; a text the mask
+// refuses gives an empty result.
+AnsiString FitToMask(TgxBaseGrid& Grid, int DataCol, int DataRow, const AnsiString& Old,
+                     const AnsiString& New, int Start, int& Length) {
+    AnsiString Name;
+    if (!Grid.GiveCellMaskName(DataCol, DataRow, Name)) return New;
+    TgxMaskItem* Mask = Grid.MaskLink()->GetMask(Name);
+    if (!Mask || !Mask->GetAutoFill().Contains(mcOnEdit)) return New;
+    const auto Pos = static_cast<std::size_t>(std::max(Start - 1, 0));
+    const AnsiString Part = New.substr(Pos, static_cast<std::size_t>(Length));
+    const AnsiString Replaced = Old.substr(std::min(Pos, Old.size()),
+                                           std::min(Old.size() - std::min(Pos, Old.size()),
+                                                    static_cast<std::size_t>(Length)));
+    const AnsiString Padded = PadNumber(Replaced, Part);
+    const AnsiString Prefix = New.substr(0, Pos) + Padded;
+    const AnsiString Rest = New.substr(std::min(New.size(), Pos + Part.size()));
+    auto Fits = [&](const AnsiString& Text, bool Full) {
+        AnsiString Input;
+        return Mask->ValidInput(Text, Input, static_cast<int>(Text.size()) + 1, Full, false);
+    };
+    if (Pos + Part.size() < New.size() || Pos > 0) {
+        if (Fits(Prefix, false)) {
+            Length = static_cast<int>(Padded.size());
+            return Prefix + Rest;
+        }
+    }
+    if (Fits(New, true)) return New;
+    if (Fits(Prefix, true)) {
+        Length = static_cast<int>(Padded.size());
+        return Prefix + Rest;
+    }
+    return AnsiString();
+}
+
+} // namespace
+
+void TgxBaseGrid::DoSpinIncrement(int DataCol, int DataRow, bool Up, Variant& Value,
+                                  bool& Accept) {
+    if (OnSpinIncrement) OnSpinIncrement(this, DataCol, DataRow, Up, Value, Accept);
+}
+
+void TgxBaseGrid::CheckSpinIncrement(int DataCol, int DataRow, bool Up) {
+    if (!GiveCellSpinOptions(DataCol, DataRow).Contains(spoAutoIncrement)) return;
+    const TgxControlType Type = GiveCellControlType(DataCol, DataRow);
+    if (Type != ctText) return; // picture lists step through the drop-down instead
+    if (!FEditorShown && !InternalShowEditor(gxCurrent, false)) return;
+    if (!FGridControl) return;
+    const Variant Current = CurrentCell()->GetValue();
+    const AnsiString Old = Current.IsEmpty() || Current.IsNull() ? AnsiString() : Current.AsString();
+    const double Step = GiveCellSpinIncrement(DataCol, DataRow) * (Up ? 1 : -1);
+    AnsiString New;
+    int Start = 0;
+    int Length = 0;
+    const int Caret = Old.empty() ? 0 : FGridControl->GetSelStart();
+    IncStrAtPos(Old.empty() ? AnsiString("0") : Old, Caret, Step, New, Start, Length);
+    if (New == Old) return;
+    New = FitToMask(*this, DataCol, DataRow, Old, New, Start, Length);
+    if (New.empty() || New == Old) return;
+    Variant Value(New);
+    bool Accept = true;
+    DoSpinIncrement(DataCol, DataRow, Up, Value, Accept);
+    if (!Accept || Value == Current || !StartEdit()) return;
+    AssignControlValue(ctText, CheckStrValue(ctText, Value), true, true);
+    FGridControl->SetSelStart(std::max(Start - 1, 0) + Length);
+    FGridControl->SetSelLength(0);
+}
+
+} // namespace grid

@@ -1,0 +1,210 @@
+// Cell values on their way into and out of the in-place control: loading
+// the control, reacting to its changes, the state tests of editing, the
+// current cell's clipboard and the program-driven move of the current cell.
+#include "grid/foundation/GridCommonVariant.h"
+#include "grid/model/BaseGrid.h"
+#include "grid/model/ControlWrappers.h"
+#include "grid/model/CurrentCell.h"
+#include "grid/model/GridLinks.h"
+#include "platform/gui/Graphics.h"
+
+namespace grid {
+
+Variant TgxBaseGrid::EmptyCellValue(TgxControlType ControlType) {
+    switch (ControlType) {
+    case ctText:
+        return Variant(AnsiString());
+    case ctCheck:
+        return Variant(2);
+    case ctPicture:
+        return Variant(0);
+    default:
+        return Variant();
+    }
+}
+
+Variant TgxBaseGrid::GetCheckBoxValue(const Variant& Value) {
+    switch (Value.Type()) {
+    case varInteger:
+    case varByte:
+    case varNull:
+    case varString:
+        return Value;
+    default:
+        return Variant(2);
+    }
+}
+
+bool TgxBaseGrid::InGridMode() const {
+    return (FGridMode == gmEdit || FGridMode == gmEditInsert || FGridMode == gmBrowse) &&
+           FGridStatus == grNormal;
+}
+
+bool TgxBaseGrid::InEditState() const {
+    return !GetInDesignMode() && InEditMode() && GetGridRowCount() >= 1 &&
+           GetGridColCount() >= 1;
+}
+
+void TgxBaseGrid::SetEnableStartEdit(bool Value) {
+    if (!Value)
+        ++FStartEditDisabled;
+    else if (FStartEditDisabled > 0)
+        --FStartEditDisabled;
+}
+
+void TgxBaseGrid::SetControlValue(const Variant& Value, bool AsEditValue, bool Flag) {
+    if (!InGridState()) return;
+    const TgxControlType Type = CurCellControlType();
+    SetGridControl(Type);
+    if (!FGridControl) return;
+    SetControlProperties(FGridControl);
+    const bool OldLoading = FLoadingControl;
+    FLoadingControl = !AsEditValue;
+    Variant Shown;
+    try {
+        Shown = AssignControlValue(Type, Value, Flag, AsEditValue);
+    } catch (...) {
+        FLoadingControl = OldLoading;
+        throw;
+    }
+    FLoadingControl = OldLoading;
+    SetControlMask();
+    if (!Shown.IsEmpty() && !Shown.IsNull() && Type != ctPicture &&
+        FGridControl->IsEditControl()) {
+        if (FControlSelectMode == gxAll)
+            FGridControl->SelectAll();
+        else if (FControlSelectMode == gxNone)
+            FGridControl->SetSelLength(0);
+    }
+    FControlSelectMode = gxCurrent;
+}
+
+Variant TgxBaseGrid::AssignControlValue(TgxControlType ControlType, const Variant& Value,
+                                        bool Flag, bool AsEditValue) {
+    Variant Shown = Value.IsEmpty() ? EmptyCellValue(ControlType) : Value;
+    if (Shown.IsEmpty()) return Shown;
+    TgxCurrentCell* Cell = CurrentCell();
+    switch (ControlType) {
+    case ctText:
+    case ctCheck: {
+        if (ControlType == ctText && Shown.IsNull()) break;
+        const Variant Given = ControlType == ctCheck ? GetCheckBoxValue(Shown)
+                                                     : CheckStrValue(ctText, Shown);
+        if (!FGridControl) break;
+        if (!AsEditValue) Cell->SetBuffer(Given, false);
+        if (AsEditValue)
+            FGridControl->SetEditValue(Given, Flag);
+        else
+            FGridControl->SetValue(Given);
+        break;
+    }
+    case ctPicture: {
+        if (Shown.IsNull()) break;
+        if (Shown.Type() == varString) {
+            Cell->SetBuffer(Shown, false);
+        } else if (TBitmap* Source = VariantToBitmap(Shown)) {
+            auto* Copy = new TBitmap;
+            Copy->Assign(Source);
+            Cell->SetBuffer(BitmapToVariant(Copy), true);
+        } else {
+            break;
+        }
+        ControlValueChanged(AsEditValue, Flag, false);
+        break;
+    }
+    default:
+        break;
+    }
+    return Shown;
+}
+
+void TgxBaseGrid::SetControlMask() {
+    if (!FGridControl) return;
+    FGridControl->SetMaskDefs(MaskLink()->MaskDefs());
+    FGridControl->SetMaskName(CurCellMaskName());
+}
+
+bool TgxBaseGrid::SetControlCheckBoxValues() {
+    auto* Check = static_cast<TgxCheckGridControl*>(GridCellControl(ctCheck));
+    const AnsiString Values = CurCellCheckBoxValues();
+    if (Check->GetCheckBoxValues() == Values) return false;
+    Check->SetCheckBoxValues(Values);
+    return true;
+}
+
+void TgxBaseGrid::ControlValueChanged(bool ValueChanged, bool ByUser, bool FromTyping) {
+    if (ValueChanged) {
+        FValueChanged = FRowChanged = true;
+        if (FRowBarIndicator && Row() > 0) CheckInvalidateCell(0, Row());
+        if (FGridMode == gmEditInsert && Row() == RowCount() - 1 && !FInsertionRowShown &&
+            GetCurrentDataRow() == GetGridRowCount() && !FLoadingControl) {
+            // The row typed into stays; a fresh insertion row comes below it.
+            SetInsertionRow(true);
+            FRowAppendedByEdit = true;
+            SetNewRowCount(GetGridRowCount());
+            CheckInvalidateRow(RowCount() - 1);
+        }
+    }
+    if (!ValueChanged || FLoadingControl) return;
+    FCellEditing = FRowModified = true;
+    CellEdit(GetCurrentDataCol(), GetCurrentDataRow(), ByUser);
+    if (!FRowEditing) FRowEditing = true;
+    TgxDropDownStyle Style = ddDropDown;
+    const TgxButtonType Button = GiveCellButton(GetCurrentDataCol(), GetCurrentDataRow(), Style);
+    if (FromTyping && Button == btCombo && Style == ddDropDown) {
+        if (!PositionAutoFill(false)) PositionComboRow();
+    } else if (ComboVisible()) {
+        PositionComboRow();
+    }
+}
+
+// ---- the clipboard of the current cell ---------------------------------------------------------
+
+namespace {
+
+// A text cell being edited whose control may take keys.
+bool ClipboardEditable(TgxBaseGrid& Grid) {
+    return Grid.InEditState() && Grid.CurCellControlType() == ctText && Grid.GridControl() &&
+           Grid.GridControl()->GetKeyEdit() && Grid.StartShowEditor(false);
+}
+
+} // namespace
+
+bool TgxBaseGrid::CopyCellToClipboard() {
+    return CurrentCell()->CopyToClipboard();
+}
+
+bool TgxBaseGrid::CutCellToClipboard() {
+    if (!ClipboardEditable(*this)) return false;
+    FGridControl->CutToClipboard(true);
+    return true;
+}
+
+bool TgxBaseGrid::PasteCellFromClipboard() {
+    if (!ClipboardEditable(*this)) return false;
+    FGridControl->PasteFromClipboard(true);
+    return true;
+}
+
+// ---- moving the current cell by program -----------------------------------------------------
+
+void TgxBaseGrid::SetCurrentCell(int DisplayCol, int DisplayRow) {
+    if (DisplayCol == Col() && DisplayRow == Row()) return;
+    if (!CheckEndEdit(GetDataCol(DisplayCol), GetDataRow(DisplayRow), false)) return;
+    HideGridControl(false);
+    ClearCurrentFocusRect(false);
+    const int OldRow = Row();
+    SetCurrentPosition(DisplayCol, DisplayRow, true, true);
+    FAnchor = FCurrent;
+    if (OldRow != Row()) {
+        CheckInvalidateCell(0, OldRow);
+        CheckInvalidateCell(0, Row());
+    }
+    ShowGridControl();
+    DrawCurrentFocusRect(false);
+    CheckRowColChanged();
+    CheckRowSelection(false);
+    SelectionsChanged(false);
+}
+
+} // namespace grid

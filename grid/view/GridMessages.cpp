@@ -1,0 +1,181 @@
+// The window messages the grid answers itself, its two window timers and
+// the hiding and re-showing of the in-place control around them.
+#include "grid/model/BaseGrid.h"
+#include "grid/model/CurrentCell.h"
+#include "grid/model/InplaceControl.h"
+#include "platform/gui/Controls.h"
+#include "platform/gui/Messages.h"
+
+namespace grid {
+
+// ---- timers ----------------------------------------------------------------------------------
+
+bool TgxBaseGrid::StopTimer(unsigned& Handle) {
+    if (Handle == 0) return false;
+    if (HandleAllocated()) KillTimer(this, Handle);
+    Handle = 0;
+    return true;
+}
+
+void TgxBaseGrid::StartTimer(unsigned& Handle, unsigned TimerId, bool Restart, unsigned Period) {
+    if (!Restart && Handle != 0) return;
+    StopTimer(Handle);
+    if (!HandleAllocated()) return;
+    Handle = SetTimer(this, TimerId, Period);
+}
+
+void TgxBaseGrid::StartButtonTimer() {
+    StartTimer(FButtonTimer, ButtonTimerId, false, ButtonTimerPeriod);
+}
+
+void TgxBaseGrid::StartSpinTimer(bool First) {
+    if (FSpinTimer != 0) return;
+    FFirstSpinPeriod = First;
+    StartTimer(FSpinTimer, SpinTimerId, false,
+               static_cast<unsigned>(First ? FSpinStartDelay : FSpinRepeatDelay));
+}
+
+void TgxBaseGrid::CheckRestartSpinTimer() {
+    if (FSpinTimer == 0 || !FFirstSpinPeriod) return;
+    StopTimer(FSpinTimer);
+    FFirstSpinPeriod = false;
+    StartTimer(FSpinTimer, SpinTimerId, true, static_cast<unsigned>(FSpinRepeatDelay));
+}
+
+// ---- the in-place control around messages ------------------------------------------------------------
+
+bool TgxBaseGrid::CurrentCellInView() const {
+    if (Row() < TopRow() && Row() >= FixedRows()) return false;
+    if (Col() < LeftCol() && Col() >= FixedCols()) return false;
+    return Row() <= MaxVisibleRow() && Col() <= MaxVisibleCol() && Row() > 0 && Col() > 0;
+}
+
+bool TgxBaseGrid::GridControlActive() {
+    if (FGridStatus != grNormal) return false;
+    if (FGridMode != gmEdit && FGridMode != gmEditInsert) return false;
+    return !CurCellReadOnly() && !CurCellSelected();
+}
+
+bool TgxBaseGrid::CanSetControl() {
+    return !GetInDesignMode() && CurrentCellInView() && GridControlActive();
+}
+
+bool TgxBaseGrid::ControlDisplayed() const {
+    return FGridControl && FGridControl->GetVisible() && FControlPlaced;
+}
+
+void TgxBaseGrid::DoHideControl(bool Invalidate) {
+    if (!HandleAllocated() || GetFastAssign() || !FGridControl) return;
+    if (!FInHideControl) {
+        FInHideControl = true;
+        const bool HadFocus = FGridControl->Focused();
+        FGridControl->Hide();
+        FInHideControl = false;
+        if (HadFocus && Visible()) TWinControl::SetFocus();
+    }
+    FControlPlaced = false;
+    if (Invalidate) {
+        int C = -1;
+        int R = -1;
+        if (CellFromXY(FGridControl->GetLeft(), FGridControl->GetTop(), C, R) && C > 0 && R > 0)
+            CheckInvalidateCell(C, R);
+    }
+}
+
+void TgxBaseGrid::HideGridControl(bool KeepInPlace) {
+    if (GetInDesignMode() || !HandleAllocated() || GetFastAssign()) return;
+    FControlHiddenOnRequest = true;
+    DoHideControl(!KeepInPlace);
+}
+
+bool TgxBaseGrid::CheckHideControl(bool Invalidate) {
+    if (GetFastAssign()) return false;
+    const bool Shown = FGridControl && FGridControl->GetVisible();
+    if (Invalidate || Shown) DoHideControl(Invalidate);
+    return Shown;
+}
+
+void TgxBaseGrid::RedisplayControl(bool Force) {
+    CheckHideControl(Force);
+    ShowGridControl();
+}
+
+void TgxBaseGrid::CheckSetMask(int DataCol, int DataRow) {
+    if (GetInDesignMode() || DataCol < 1 || DataCol > GetGridColCount()) return;
+    if (DataRow < 1 || DataRow > GetGridRowCount()) return;
+    if (DataCol == GetCurrentDataCol() && DataRow == GetCurrentDataRow()) SetControlMask();
+}
+
+// ---- messages ----------------------------------------------------------------------------------
+
+void TgxBaseGrid::Dispatch(TMessage& Message) {
+    switch (Message.Msg) {
+    case WM_CUT:
+        CutCellToClipboard();
+        return;
+    case WM_COPY:
+        CopyCellToClipboard();
+        return;
+    case WM_PASTE:
+        PasteCellFromClipboard();
+        return;
+    case WM_ERASEBKGND:
+        // Every pixel is painted by the grid.
+        if (GetInDesignMode()) TCustomGrid_ts::Dispatch(Message);
+        else Message.Result = 1;
+        return;
+    default:
+        TCustomGrid_ts::Dispatch(Message);
+    }
+}
+
+void TgxBaseGrid::WMGetDlgCode(TMessage& Message) {
+    TCustomGrid_ts::WMGetDlgCode(Message);
+    Message.Result |= DLGC_WANTCHARS;
+    if ((InEditMode() || FocusRectActive()) && FWantTabs && GetKeyState(VK_CONTROL) >= 0)
+        Message.Result |= DLGC_WANTTAB;
+}
+
+void TgxBaseGrid::WMTimer(TMessage& Message) {
+    if (Message.WParam == ButtonTimerId)
+        CheckMousePosition();
+    else if (Message.WParam == SpinTimerId)
+        SpinTimerEvent();
+    TCustomGrid_ts::WMTimer(Message);
+}
+
+void TgxBaseGrid::WMSetFocus(TMessage& Message) {
+    ++FSetFocusCount;
+    try {
+        TCustomGrid_ts::WMSetFocus(Message);
+    } catch (...) {
+        --FSetFocusCount;
+        throw;
+    }
+    --FSetFocusCount;
+    if (Destroying() || FInHideControl || FControlHiddenOnRequest) return;
+    if (!FGridControl || !FGridControl->GetVisible())
+        ShowGridControl();
+    else if (FocusToGridControl())
+        FGridControl->SetFocus();
+    DrawCurrentFocusRect(false);
+}
+
+void TgxBaseGrid::WMKillFocus(TMessage& Message) {
+    TCustomGrid_ts::WMKillFocus(Message);
+    if (Destroying()) return;
+    if (!FAlwaysShowEditor || DisplayFocusRect(Col(), Row())) CheckInvalidateCell(Col(), Row());
+}
+
+void TgxBaseGrid::DoExit() {
+    ++FDoExitCount;
+    try {
+        TCustomControl::DoExit();
+    } catch (...) {
+        --FDoExitCount;
+        throw;
+    }
+    --FDoExitCount;
+}
+
+} // namespace grid
