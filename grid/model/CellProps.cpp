@@ -2,6 +2,8 @@
 
 #include "grid/foundation/GridCommonVariant.h"
 #include "grid/model/BaseGrid.h"
+#include "grid/model/Columns.h"
+#include "grid/model/Combo.h"
 #include "grid/model/GridLinks.h"
 #include "grid/model/OwnFont.h"
 
@@ -71,7 +73,7 @@ Variant TgxCustomPropElement::GetPropValue(TgxProperty Prop, int SubIndex) const
     case prMask:
         return FMaskName;
     case prCombo:
-        return ObjectToVariant(nullptr);
+        return ObjectToVariant(FCombo.get());
     case prParentCombo:
         return FParentCombo;
     case prPicture:
@@ -139,7 +141,7 @@ void TgxCustomPropElement::SetPropValue(const Variant& Value, TgxProperty Prop, 
         FMaskName = Value.AsString();
         break;
     case prCombo:
-        if (VariantToObject(Value)) ComboNotAvailableYet(FGrid);
+        SetCombo(dynamic_cast<TgxCombo*>(VariantToObject(Value)));
         break;
     case prParentCombo:
         SetParentCombo(Value.AsBoolean());
@@ -233,9 +235,44 @@ void TgxCustomPropElement::SetButtonType(TgxButtonType Value) {
     FButtonType = Value;
 }
 
+void TgxCustomPropElement::SetDropDownStyle(TgxDropDownStyle Value) {
+    FDropDownStyle = Value;
+    if (FCombo) FCombo->SetDropDownStyle(Value);
+}
+
 void TgxCustomPropElement::SetParentCombo(bool Value) {
-    if (!Value) ComboNotAvailableYet(FGrid);
-    FParentCombo = Value;
+    if (Value) {
+        FParentCombo = true;
+        if (FCombo) FGrid->CheckLastUsedCombo(FCombo.get());
+        FCombo.reset();
+    } else {
+        AssignCombo();
+    }
+}
+
+void TgxCustomPropElement::AssignCombo() {
+    if (FCombo) return;
+    FCombo.reset(FGrid->CreateCombo());
+    FParentCombo = false;
+    FCombo->SetDropDownStyle(FDropDownStyle);
+}
+
+void TgxCellElement::AssignCombo() {
+    if (FCombo) return;
+    TgxCustomPropElement::AssignCombo();
+    if (FDataCol >= 1 && FDataCol <= FGrid->GetGridColCount())
+        FCombo->GetGrid()->InitComboColWidth(FGrid->GetCol(FDataCol)->Width());
+}
+
+void TgxCustomPropElement::SetCombo(TgxCombo* Value) {
+    if (Value == FCombo.get()) return;
+    if (!Value) {
+        SetParentCombo(true);
+        return;
+    }
+    AssignCombo();
+    FCombo->Assign(Value);
+    FGrid->ResetComboInit(false);
 }
 
 void TgxCustomPropElement::SetDateTimeDef(TgxDateTimeDefComponent* Value) {
@@ -275,7 +312,10 @@ void TgxCustomPropElement::AssignProperties(const TgxCustomElement& Source) {
     FReadOnly = S->FReadOnly;
     FMaskName = S->FMaskName;
     FAutoCreateFont = S->FAutoCreateFont;
-    FParentCombo = S->FParentCombo;
+    if (S->FCombo)
+        SetCombo(S->FCombo.get());
+    else
+        SetParentCombo(S->FParentCombo);
     std::copy(std::begin(S->FPicture), std::end(S->FPicture), std::begin(FPicture));
     FControlType = S->FControlType;
     FSpinOptions = S->FSpinOptions;

@@ -5,6 +5,7 @@
 // its default and goes as soon as every property is back at its default.
 #include "grid/foundation/IntLists.h"
 #include "grid/foundation/OrderedSets.h"
+#include "grid/model/ComboTypes.h"
 #include "grid/model/GridTypes.h"
 #include "platform/gui/Graphics.h"
 
@@ -54,8 +55,13 @@ public:
     void SetAlign(bool Value);
     void SetHorzAlignment(TgxHorzAlignment Value);
     void SetButtonType(TgxButtonType Value);
-    void SetDropDownStyle(TgxDropDownStyle Value) { FDropDownStyle = Value; }
+    void SetDropDownStyle(TgxDropDownStyle Value);
+    // False gives the cell a list of its own, true drops it.
     void SetParentCombo(bool Value);
+    TgxCombo* GetCombo() const { return FCombo.get(); }
+    // A copy of Value becomes the cell's own; nullptr drops it.
+    void SetCombo(TgxCombo* Value);
+    virtual void AssignCombo();
     void SetDateTimeDef(TgxDateTimeDefComponent* Value);
     void RemoveFonts();
     // A following element's own font takes the font the grid shows.
@@ -81,6 +87,7 @@ protected:
     AnsiString FMaskName;
     bool FAutoCreateFont = false;
     bool FParentCombo = true;
+    TgxOwnedCombo FCombo;
     TgxDrawOption FPicture[4] = {dopDefault, dopDefault, dopDefault, dopDefault};
     TgxControlType FControlType = ctDefault;
     TgxSpinOptions FSpinOptions{spoAutoRepeat, spoAutoIncrement, spoKeyEdit};
@@ -102,6 +109,8 @@ public:
     int DataCol() const { return FDataCol; }
     int DataRow() const { return FDataRow; }
     void FontChange() override;
+    // The list's columns start as wide as the cell's column.
+    void AssignCombo() override;
     void SetKey(int DataCol, int DataRow) {
         FDataCol = DataCol;
         FDataRow = DataRow;

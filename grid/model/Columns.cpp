@@ -6,6 +6,7 @@
 #include "grid/model/BaseGrid.h"
 #include "grid/model/OwnFont.h"
 #include "grid/model/CellButtons.h"
+#include "grid/model/Combo.h"
 #include "grid/model/GridLinks.h"
 #include "platform/rtl/StrUtils.h"
 
@@ -271,6 +272,7 @@ void TgxCol::DestroyButton() {
 void TgxCol::SetDropDownStyle(TgxDropDownStyle Value) {
     if (Value == FDropDownStyle) return;
     FDropDownStyle = Value;
+    if (FCombo) FCombo->SetDropDownStyle(Value);
     if (HoldsCurrentCell()) FGrid->RedisplayControl();
 }
 
@@ -339,9 +341,41 @@ void TgxCol::SetMaskName(const AnsiString& Value) {
 
 void TgxCol::SetParentCombo(bool Value) {
     if (Value == FParentCombo) return;
-    // A combo of the column's own comes with the drop-down editors.
-    if (!Value) ComboNotAvailableYet(FGrid);
-    FParentCombo = Value;
+    if (Value)
+        ResetCombo();
+    else
+        AssignCombo();
+}
+
+void TgxCol::AssignCombo() {
+    if (FCombo) return;
+    FCombo.reset(FGrid->CreateCombo());
+    FParentCombo = false;
+    FCombo->SetDropDownStyle(FDropDownStyle);
+    FCombo->GetGrid()->InitComboColWidth(FWidth);
+    if (HoldsCurrentCell()) FGrid->ResetComboInit(false);
+}
+
+void TgxCol::SetCombo(TgxCombo* Value) {
+    if (FGrid->IsComboGrid() || Value == FCombo.get()) return;
+    if (!Value) {
+        ResetCombo();
+        return;
+    }
+    AssignCombo();
+    FCombo->Assign(Value);
+    if (HoldsCurrentCell())
+        FGrid->ResetComboInit(false);
+    else
+        FGrid->CheckLastUsedCombo(FCombo.get());
+}
+
+void TgxCol::ResetCombo() {
+    FParentCombo = true;
+    if (!FCombo) return;
+    if (HoldsCurrentCell()) FGrid->RedisplayControl();
+    FGrid->CheckLastUsedCombo(FCombo.get());
+    FCombo.reset();
 }
 
 void TgxCol::SetDateTimeDef(TgxDateTimeDefComponent* Value) {
@@ -414,6 +448,7 @@ void TgxCol::AssignProperties(const TgxCol& Source) {
     SetIs3D(Source.FIs3D);
     SetButtonType(Source.FButtonType);
     SetDropDownStyle(Source.FDropDownStyle);
+    SetCombo(Source.FCombo.get());
     SetAllowGrayed(Source.FAllowGrayed);
     SetHeadingButton(Source.FHeadingButton);
     SetHeadingHorzAlignment(Source.FHeadingAlignState.Horz);

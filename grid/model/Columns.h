@@ -1,6 +1,7 @@
 #pragma once
 // The grid's columns: one TgxCol per data column (column 0 is the row bar)
 // with every column-level property, and the list that owns them.
+#include "grid/model/ComboTypes.h"
 #include "grid/model/GridTypes.h"
 #include "platform/gui/Graphics.h"
 #include "platform/rtl/Persistent.h"
@@ -117,7 +118,14 @@ public:
     const AnsiString& MaskName() const { return FMaskName; }
     void SetMaskName(const AnsiString& Value);
     bool ParentCombo() const { return FParentCombo; }
+    // False gives the column a list of its own, true drops it.
     void SetParentCombo(bool Value);
+    // The column's own combo; nullptr while it uses the grid's.
+    TgxCombo* GetCombo() const { return FCombo.get(); }
+    // A copy of Value becomes the column's own; nullptr drops it.
+    void SetCombo(TgxCombo* Value);
+    void AssignCombo();
+    void ResetCombo();
     TgxDrawOption StretchPicture() const { return FPicture[0]; }
     void SetStretchPicture(TgxDrawOption Value) { SetPicture(0, Value); }
     TgxDrawOption ShrinkPicture() const { return FPicture[1]; }
@@ -204,6 +212,7 @@ private:
     AnsiString FMaskName;
     int FId = 0;
     bool FParentCombo = true;
+    TgxOwnedCombo FCombo;
     TgxDrawOption FPicture[4] = {dopDefault, dopDefault, dopDefault, dopDefault};
     TgxSpinOptions FSpinOptions{spoAutoRepeat, spoAutoIncrement, spoKeyEdit};
     double FSpinIncrement = 1.0;

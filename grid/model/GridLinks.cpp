@@ -16,6 +16,9 @@ void TgxGridImageLink::ImageListDeleted() {
 
 void TgxGridDateTimeLink::DateTimeDefDeleted(TgxDateTimeDefComponent* Component) {
     TgxDateTimeLink::DateTimeDefDeleted(Component);
+    // The grid's own definition and what its calendar was set up from.
+    if (FGrid->DateTimeDef() == Component) FGrid->SetGridDateTimeDef(nullptr);
+    FGrid->CheckResetDateTimeInit(Component);
     FGrid->DateTimeDefDeleted(Component);
 }
 
@@ -28,10 +31,6 @@ bool ReplaceDateTimeDef(TgxBaseGrid* Grid, TgxDateTimeDefComponent*& Held,
     }
     Held = Value;
     return true;
-}
-
-void ComboNotAvailableYet(const TgxBaseGrid* Grid) {
-    Grid->InvalidOp("Combo cells are not available yet");
 }
 
 } // namespace grid

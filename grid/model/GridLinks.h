@@ -48,8 +48,4 @@ private:
 bool ReplaceDateTimeDef(TgxBaseGrid* Grid, TgxDateTimeDefComponent*& Held,
                         TgxDateTimeDefComponent* Value);
 
-// Combo cells, rows and columns come with the drop-down editors: until then
-// asking for one raises this.
-[[noreturn]] void ComboNotAvailableYet(const TgxBaseGrid* Grid);
-
 } // namespace grid

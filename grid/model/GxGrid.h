@@ -34,6 +34,11 @@ public:
     void GetDrawInfo(int DataCol, int DataRow, TgxDrawInfo& DrawInfo) override;
     bool PaintCell(TgxDrawData& Data, const TRect& Rect, bool Selected) override;
 
+    // ---- drop-down lists (view/ComboDisplay) --------------------------------------------------
+    // A combo of this grid, and a list grid on the grid's drop-down form.
+    TgxCombo* CreateCombo() override;
+    TgxComboGrid* CreateComboGrid() override;
+
     // ---- cell button and click relays (view/GridCellButtonsRelays) ---------------------------
     TgxButtonEvent OnButtonClick;
     TgxButtonEvent OnButtonDown;

@@ -2,6 +2,7 @@
 
 #include "grid/foundation/IntLists.h"
 #include "grid/model/BaseGrid.h"
+#include "grid/model/Combo.h"
 #include "grid/model/GridLinks.h"
 
 #include <algorithm>
@@ -182,8 +183,48 @@ void TgxRow::SetButtonType(TgxButtonType Value) {
 
 void TgxRow::SetParentCombo(bool Value) {
     if (Value == FParentCombo) return;
-    if (!Value) ComboNotAvailableYet(FGrid);
-    FParentCombo = Value;
+    if (Value)
+        ResetCombo();
+    else
+        AssignCombo();
+}
+
+void TgxRow::SetDropDownStyle(TgxDropDownStyle Value) {
+    FDropDownStyle = Value;
+    if (FCombo) FCombo->SetDropDownStyle(Value);
+}
+
+void TgxRow::AssignCombo() {
+    if (FCombo) return;
+    FCombo.reset(FGrid->CreateCombo());
+    FParentCombo = false;
+    FCombo->SetDropDownStyle(FDropDownStyle);
+    if (FGrid->Row() == GetDisplayRow()) {
+        FGrid->RedisplayControl();
+        FGrid->ResetComboInit(false);
+    }
+}
+
+void TgxRow::SetCombo(TgxCombo* Value) {
+    if (FGrid->IsComboGrid() || Value == FCombo.get()) return;
+    if (!Value) {
+        ResetCombo();
+        return;
+    }
+    AssignCombo();
+    FCombo->Assign(Value);
+    if (FGrid->Row() == GetDisplayRow())
+        FGrid->ResetComboInit(false);
+    else
+        FGrid->CheckLastUsedCombo(FCombo.get());
+}
+
+void TgxRow::ResetCombo() {
+    FParentCombo = true;
+    if (!FCombo) return;
+    if (FGrid->Row() == GetDisplayRow()) FGrid->RedisplayControl();
+    FGrid->CheckLastUsedCombo(FCombo.get());
+    FCombo.reset();
 }
 
 void TgxRow::SetControlType(TgxControlType Value) {
@@ -226,7 +267,8 @@ void TgxRow::AssignProperties(const TgxRow& Source) {
     SetIs3D(Source.FIs3D);
     FMaskName = Source.FMaskName;
     SetButtonType(Source.FButtonType);
-    FDropDownStyle = Source.FDropDownStyle;
+    SetDropDownStyle(Source.FDropDownStyle);
+    SetCombo(Source.FCombo.get());
     for (int I = 0; I < 4; ++I)
         SetPicture(I, Source.FPicture[I]);
     SetControlType(Source.FControlType);

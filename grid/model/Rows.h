@@ -3,6 +3,7 @@
 // only while its row differs from the defaults (the heading row always has
 // one); the row list also keeps each data row's display position and its
 // identity.
+#include "grid/model/ComboTypes.h"
 #include "grid/model/GridTypes.h"
 #include "platform/gui/Graphics.h"
 #include "platform/rtl/Persistent.h"
@@ -67,9 +68,16 @@ public:
     TgxButtonType ButtonType() const { return FButtonType; }
     void SetButtonType(TgxButtonType Value);
     TgxDropDownStyle DropDownStyle() const { return FDropDownStyle; }
-    void SetDropDownStyle(TgxDropDownStyle Value) { FDropDownStyle = Value; }
+    void SetDropDownStyle(TgxDropDownStyle Value);
     bool ParentCombo() const { return FParentCombo; }
+    // False gives the row a list of its own, true drops it.
     void SetParentCombo(bool Value);
+    // The row's own combo; nullptr while it uses the grid's.
+    TgxCombo* GetCombo() const { return FCombo.get(); }
+    // A copy of Value becomes the row's own; nullptr drops it.
+    void SetCombo(TgxCombo* Value);
+    void AssignCombo();
+    void ResetCombo();
     TgxDrawOption Picture(int Index) const { return FPicture[Index]; }
     void SetPicture(int Index, TgxDrawOption Value);
     TgxControlType ControlType() const { return FControlType; }
@@ -110,6 +118,7 @@ private:
     TgxButtonType FButtonType = btDefault;
     TgxDropDownStyle FDropDownStyle = ddDropDown;
     bool FParentCombo = true;
+    TgxOwnedCombo FCombo;
     TgxDrawOption FPicture[4] = {dopDefault, dopDefault, dopDefault, dopDefault};
     TgxControlType FControlType = ctDefault;
     TgxSpinOptions FSpinOptions{spoAutoRepeat, spoAutoIncrement, spoKeyEdit};

@@ -225,10 +225,14 @@ TEST_F(GridModelTest, HidingTheCurrentColumnNeedsTheEditToEnd) {
     EXPECT_EQ(Stubborn.GetCol(3)->Width(), 64);
 }
 
-TEST_F(GridModelTest, ComboCellsAreNotAvailableYet) {
+TEST_F(GridModelTest, TheBaseGridMakesNoCombosOfItsOwn) {
     EXPECT_EQ(GridError([&] { Grid->GetCol(1)->SetParentCombo(false); }),
-              "Grid1: Combo cells are not available yet");
+              "Grid1: Cannot create combo box. Method CreateCombo has not been not implemented "
+              "in derived class");
     EXPECT_TRUE(Grid->GetCol(1)->ParentCombo());
+    EXPECT_EQ(Grid->GetCol(1)->GetCombo(), nullptr);
+    EXPECT_FALSE(Grid->ComboVisible());
+    EXPECT_FALSE(Grid->ComboCreated());
 }
 
 // ---- rows

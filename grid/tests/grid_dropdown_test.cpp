@@ -1,0 +1,216 @@
+// A combo cell's list: dropped down from the keyboard, watched by the
+// application-wide filter while open, closed by a press elsewhere, placed
+// and sized on the screen, and carrying its chosen row into the cell.
+#include "DropDownFixture.h"
+
+#include "grid/view/DropDownForm.h"
+
+#include <vector>
+
+using namespace grid;
+
+namespace {
+
+class ComboDropDown : public DropDownFixture {
+protected:
+    void SetUp() override {
+        DropDownFixture::SetUp();
+        List = GiveColumnList(1, {"Berlin", "Boston", "Bonn", "Denver", "New York"});
+        Grid->OnComboDropDown = [&](TObject*, int Col, const Variant& Row) {
+            Events.push_back("down " + std::to_string(Col) + "," + Row.AsString());
+        };
+        Grid->OnComboRollUp = [&](TObject*, int Col, const Variant& Row) {
+            Events.push_back("up " + std::to_string(Col) + "," + Row.AsString());
+        };
+        GoTo(1, 2);
+    }
+
+    TgxComboGrid* List = nullptr;
+    std::vector<std::string> Events;
+};
+
+} // namespace
+
+TEST_F(ComboDropDown, AltDownOpensTheListAndAPressElsewhereClosesItAndLeavesTheFilters) {
+    EXPECT_FALSE(Grid->ComboVisible());
+    Key(Qt::Key_Down, Qt::AltModifier);
+    ASSERT_TRUE(Grid->ComboVisible());
+    EXPECT_TRUE(Grid->GetComboForm()->Visible());
+    EXPECT_TRUE(GridHooksRegistered(Grid));
+    EXPECT_TRUE(GridHooksInstalled());
+    EXPECT_EQ(DroppedList()->GetGridRowCount(), 5);
+    EXPECT_EQ(Grid->ComboDataCol(), 1);
+    EXPECT_EQ(Grid->ComboDataRow(), 2);
+
+    // The form hangs under the cell.
+    const TRect Cell = Grid->CellRect(Grid->GetDisplayCol(1), Grid->GetDisplayRow(2));
+    EXPECT_EQ(Grid->GetComboForm()->Top(), Grid->ClientToScreen(TPoint(0, Cell.Bottom)).Y);
+
+    // A press on the list keeps it open (its release takes the row).
+    SendMouse(DroppedList()->Widget(), QEvent::MouseButtonPress, QPoint(3, 3));
+    EXPECT_TRUE(Grid->ComboVisible());
+    SendMouse(DroppedList()->Widget(), QEvent::MouseButtonRelease, QPoint(3, 3));
+    EXPECT_FALSE(Grid->ComboVisible());
+    Key(Qt::Key_Down, Qt::AltModifier);
+    ASSERT_TRUE(Grid->ComboVisible());
+    Events.clear();
+
+    ClickAt(Elsewhere->Widget(), QPoint(5, 5));
+    EXPECT_FALSE(Grid->ComboVisible());
+    EXPECT_FALSE(Grid->GetComboForm()->Visible());
+    EXPECT_FALSE(GridHooksRegistered(Grid));
+    EXPECT_FALSE(GridHooksInstalled());
+    EXPECT_EQ(Events, (std::vector<std::string>{"up 1,2"}));
+}
+
+TEST_F(ComboDropDown, ACellsButtonTogglesItsListAndAnotherCellsListClosesTheFirst) {
+    GiveColumnList(2, {"x", "y"});
+    EXPECT_TRUE(Grid->ComboButtonDown(1, 2));
+    EXPECT_TRUE(Grid->ComboVisible());
+    EXPECT_TRUE(Grid->ComboButtonDown(1, 2));
+    EXPECT_FALSE(Grid->ComboVisible());
+    EXPECT_TRUE(Grid->ComboButtonDown(1, 2));
+    GoTo(2, 3);
+    EXPECT_TRUE(Grid->ComboButtonDown(2, 3));
+    EXPECT_EQ(DroppedList()->GetGridRowCount(), 2);
+    EXPECT_EQ(Events,
+              (std::vector<std::string>{"down 1,2", "up 1,2", "down 1,2", "up 1,2", "down 2,3"}));
+    // Closing with nothing open raises nothing.
+    Grid->CheckDropDownOff(false);
+    Grid->CheckDropDownOff(false);
+    EXPECT_EQ(Events.size(), 6u);
+    EXPECT_FALSE(GridHooksInstalled());
+}
+
+TEST_F(ComboDropDown, EnterTakesTheListsRowIntoTheCell) {
+    Grid->SetStoreData(true);
+    Key(Qt::Key_Down, Qt::AltModifier);
+    ASSERT_TRUE(Grid->ComboVisible());
+    Grid->SetComboRow(4);
+    Key(Qt::Key_Return);
+    EXPECT_FALSE(Grid->ComboVisible());
+    EXPECT_EQ(CurrentText(), "Denver");
+    EXPECT_EQ(Events.back(), "up 1,2");
+    // Leaving the cell ends the edit: the cell keeps the value.
+    GoTo(2, 3);
+    EXPECT_EQ(Grid->GetCellValue(1, 2).AsString(), "Denver");
+}
+
+TEST_F(ComboDropDown, TypingCompletesFromTheListAndEnterKeepsIt) {
+    List->SetAutoFill(true);
+    Key(Qt::Key_Down, Qt::AltModifier);
+    ASSERT_TRUE(Grid->ComboVisible());
+    Key(Qt::Key_N, Qt::NoModifier, "n");
+    Key(Qt::Key_E, Qt::NoModifier, "e");
+    EXPECT_EQ(CurrentText(), "New York");
+    EXPECT_EQ(ListRow(), 5);
+    EXPECT_EQ(Grid->CurrentCell()->SelStart(), 2);
+    EXPECT_EQ(Grid->CurrentCell()->SelLength(), 6);
+    Key(Qt::Key_Return);
+    EXPECT_FALSE(Grid->ComboVisible());
+    EXPECT_EQ(CurrentText(), "New York");
+}
+
+TEST_F(ComboDropDown, AClickOnARowOfTheListTakesThatRow) {
+    Grid->ComboButtonDown(1, 2);
+    TgxComboGrid* Shown = DroppedList();
+    const TRect Row3 = Shown->CellRect(Shown->GetDisplayCol(1), Shown->GetDisplayRow(3));
+    ClickAt(Shown->Widget(), QPoint(Row3.Left + 4, Row3.Top + 3));
+    EXPECT_FALSE(Grid->ComboVisible());
+    EXPECT_EQ(CurrentText(), "Bonn");
+    EXPECT_FALSE(GridHooksInstalled());
+}
+
+TEST_F(ComboDropDown, TheApplicationMayGiveTheValueOfTheChosenRow) {
+    Grid->OnComboGetValue = [&](TObject*, TgxComboGrid* Combo, int Col, int Row, int ListRow,
+                                Variant& Value) {
+        EXPECT_EQ(Combo, DroppedList());
+        EXPECT_EQ(Col, 1);
+        EXPECT_EQ(Row, 2);
+        Value = Variant("#" + std::to_string(ListRow));
+    };
+    Grid->ComboButtonDown(1, 2);
+    Grid->SetComboRow(5);
+    Grid->ComboClickCell(DroppedList(), 1, 5);
+    EXPECT_EQ(CurrentText(), "#5");
+}
+
+TEST_F(ComboDropDown, TheListShowsDropDownRowsAtMostAndOneRowAtLeast) {
+    const int RowHeight = [&] {
+        Grid->ComboButtonDown(1, 2);
+        return DroppedList()->DefaultRowHeight();
+    }();
+    Grid->CheckDropDownOff(false);
+    const int Border =
+        DroppedList()->BorderStyle() == bsSingle ? 2 * GetSystemMetrics(SM_CYBORDER) : 0;
+    struct Case {
+        int Rows;
+        int Shown;
+        bool Bar;
+    };
+    for (const Case C :
+         {Case{10, 4, true}, Case{4, 4, false}, Case{2, 2, false}, Case{0, 1, false}}) {
+        List->SetGridRowCount(C.Rows);
+        Grid->ResetLastUsedCombo();
+        Grid->ResetComboInit(false);
+        Grid->ComboButtonDown(1, 2);
+        EXPECT_EQ(DroppedList()->Height(), Border + C.Shown * RowHeight) << C.Rows;
+        EXPECT_EQ(DroppedList()->Width(),
+                  Grid->ComboInitWidth(1) + (C.Bar ? DroppedList()->GetVertScrollBarWidth() : 0))
+            << C.Rows;
+        Grid->CheckDropDownOff(false);
+    }
+}
+
+TEST_F(ComboDropDown, AListNarrowerThanItsColumnEndsAtTheColumnsRightEdge) {
+    Grid->GetCol(1)->SetWidth(200);
+    List->SetDefaultColWidth(60);
+    Grid->ComboButtonDown(1, 2);
+    const TRect Cell = Grid->CellRect(Grid->GetDisplayCol(1), Grid->GetDisplayRow(2));
+    const TgxDropDownForm* Form = Grid->GetComboForm();
+    ASSERT_LT(Form->Width(), Cell.Right - Cell.Left);
+    EXPECT_EQ(Form->Left() + Form->Width(), Grid->ClientToScreen(TPoint(Cell.Right, 0)).X);
+}
+
+TEST_F(ComboDropDown, TheFormStaysInTheWorkArea) {
+    // Row 3 is shown first and is taller than the others, so a flip that
+    // took the data row's height would land elsewhere.
+    Grid->SetRowHeight(3, 40);
+    Grid->SetDisplayRownr(3, 1);
+    const int Display = Grid->GetDisplayRow(3);
+    ASSERT_EQ(Display, 1);
+    const int Line = Grid->VertLineWidth();
+    struct Case {
+        TPoint Pos;
+        TPoint Size;
+        TPoint Expected;
+    };
+    const Case Cases[] = {
+        {{100, 100}, {120, 80}, {100, 100}},                  // fits
+        {{1000, 100}, {120, 80}, {1024 - 120, 100}},          // past the right: moved left
+        {{10, 100}, {1100, 80}, {0, 100}},                    // wider than the area: at its left
+        {{100, 700}, {120, 80}, {100, 700 + Line - 40 - 80}}, // past the bottom: above the cell
+        {{100, 750}, {120, 760}, {100, 0}},                   // no room above: at the top
+        {{1000, 700}, {120, 80}, {1024 - 120, 700 + Line - 40 - 80}},
+    };
+    for (const Case& C : Cases) {
+        TPoint Pos = C.Pos;
+        Grid->PositionDropDownForm(Grid->GetDisplayCol(1), Display, C.Size, Pos);
+        EXPECT_EQ(Pos.X, C.Expected.X) << C.Pos.X << "," << C.Pos.Y;
+        EXPECT_EQ(Pos.Y, C.Expected.Y) << C.Pos.X << "," << C.Pos.Y;
+    }
+    // A pop-up is centred, rounding toward zero.
+    TPoint Pos(5, 5);
+    Grid->PositionPopupForm(1, 1, TPoint(201, 101), Pos);
+    EXPECT_EQ(Pos.X, (1024 - 201) / 2);
+    EXPECT_EQ(Pos.Y, (768 - 101) / 2);
+}
+
+TEST_F(ComboDropDown, AGridGoingAwayWithItsListOpenLeavesTheFilters) {
+    Grid->ComboButtonDown(1, 2);
+    ASSERT_TRUE(GridHooksInstalled());
+    delete Grid;
+    Grid = nullptr;
+    EXPECT_FALSE(GridHooksInstalled());
+    ClickAt(Elsewhere->Widget(), QPoint(5, 5));
+}

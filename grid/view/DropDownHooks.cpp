@@ -1,0 +1,115 @@
+// The watch over the application's mouse presses and activation changes
+// while any grid has a drop-down open.
+#include "grid/model/BaseGrid.h"
+#include "grid/model/Combo.h"
+#include "grid/view/DropDownForm.h"
+#include "platform/gui/Forms.h"
+#include "platform/gui/InputHook.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace grid {
+
+namespace {
+
+struct TGridHooks {
+    std::vector<TgxBaseGrid*> Grids;
+    TInputHook Hook;
+};
+
+TGridHooks& Hooks() {
+    static TGridHooks State;
+    return State;
+}
+
+bool Registered(const TgxBaseGrid* Grid) {
+    const auto& Grids = Hooks().Grids;
+    return std::find(Grids.begin(), Grids.end(), Grid) != Grids.end();
+}
+
+// The press goes to the grid itself, its in-place control, its open list
+// or its calendar: the drop-down stays.
+bool PressInside(TgxBaseGrid* Grid, HWND Target) {
+    if (!Target) return false;
+    if (Target == Grid || Grid->ContainsControl(Target)) return true;
+    if (Grid->ComboCreated()) {
+        TgxComboGrid* List = Grid->GetCombo()->GetGrid();
+        if (Target == List || List->ContainsControl(Target)) return true;
+    }
+    return Grid->IsDateTimeHandle(Target);
+}
+
+void MousePressed(const TMouseHookInfo& Info) {
+    switch (Info.Msg) {
+    case WM_NCLBUTTONDOWN:
+    case WM_NCRBUTTONDOWN:
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+        break;
+    default:
+        return;
+    }
+    // Closing a drop-down changes the list: walk a copy, newest first, and
+    // skip grids that left meanwhile.
+    const std::vector<TgxBaseGrid*> Grids = Hooks().Grids;
+    for (auto It = Grids.rbegin(); It != Grids.rend(); ++It) {
+        TgxBaseGrid* Grid = *It;
+        if (!Grid || !Registered(Grid)) continue;
+        if (PressInside(Grid, Info.Window)) return;
+        if (Grid->GetInDesignMode() && !Grid->DateTimeVisible()) return;
+        Grid->CheckDropDownOff(false);
+    }
+}
+
+// A drop-down form or the grid's own form becoming active changes nothing
+// the user sees: the grid keeps the keyboard and its drop-down stays.
+// So does a form losing the activation to a drop-down form (a window
+// system may activate a pop-up that asked not to be).
+bool KeepsDropDown(TgxBaseGrid* Grid, const TActivationHookInfo& Info) {
+    if (Info.Window && dynamic_cast<TgxDropDownForm*>(Info.Window)) return true;
+    if (!Info.Active) return dynamic_cast<TgxDropDownForm*>(Screen->ActiveForm()) != nullptr;
+    return Info.Window && Info.Window == GetParentForm(Grid);
+}
+
+void ActivationChanged(const TActivationHookInfo& Info) {
+    const std::vector<TgxBaseGrid*> Grids = Hooks().Grids;
+    for (auto It = Grids.rbegin(); It != Grids.rend(); ++It) {
+        TgxBaseGrid* Grid = *It;
+        if (!Grid || !Registered(Grid) || KeepsDropDown(Grid, Info)) continue;
+        if (!Grid->GetInDesignMode() || Grid->DateTimeVisible()) Grid->CheckDropDownOff(false);
+    }
+}
+
+void RemoveHookWhenUnused() {
+    if (Hooks().Grids.empty()) Hooks().Hook.Remove();
+}
+
+} // namespace
+
+void RegisterGridHooks(TgxBaseGrid* Grid) {
+    if (!Hooks().Hook.Installed()) Hooks().Hook = TInputHook(MousePressed, ActivationChanged);
+    Hooks().Grids.push_back(Grid);
+}
+
+void UnregisterGridHooks(TgxBaseGrid* Grid) {
+    auto& Grids = Hooks().Grids;
+    if (auto It = std::find(Grids.begin(), Grids.end(), Grid); It != Grids.end()) Grids.erase(It);
+    RemoveHookWhenUnused();
+}
+
+void UnregisterGridHooksAll(TgxBaseGrid* Grid) {
+    auto& Grids = Hooks().Grids;
+    Grids.erase(std::remove(Grids.begin(), Grids.end(), Grid), Grids.end());
+    RemoveHookWhenUnused();
+}
+
+bool GridHooksRegistered(const TgxBaseGrid* Grid) {
+    return Registered(Grid);
+}
+
+bool GridHooksInstalled() {
+    return Hooks().Hook.Installed();
+}
+
+} // namespace grid
