@@ -688,6 +688,35 @@ TEST_F(GridMouseButtons, DraggingOffAPressedButtonRaisesUpButNoClick) {
     EXPECT_EQ(Events, (std::vector<std::string>{"down", "click", "up"}));
 }
 
+TEST_F(GridMouseButtons, AButtonLitUnderTheMouseGoesFlatOnceTheMouseLeaves) {
+    const TRect Cell = Grid->CellRect(2, 2);
+    const TPoint P = Point(Cell.Right - 2, Cell.Top + 3);
+    const int OtherTimers = Timers.Count();
+    Mouse->SetCursorPos(Grid->ClientToScreen(P));
+    Move(P.X, P.Y, 0);
+    EXPECT_EQ(Grid->HotButtonCol(), 2);
+    EXPECT_EQ(Timers.Count(), OtherTimers + 1);
+    EXPECT_EQ(Grid->HotButtonRow(), 2);
+    Timers.Advance(50);
+    EXPECT_EQ(Grid->HotButtonCol(), 2); // still over it
+    // Left without a move the grid sees: the hover timer notices.
+    Mouse->SetCursorPos(Grid->ClientToScreen(Point(MidX(5), MidY(5))));
+    Timers.Advance(50);
+    EXPECT_EQ(Grid->HotButtonCol(), -1);
+    EXPECT_EQ(Timers.Count(), OtherTimers);
+
+    // A read-only cell's button lights up only while ReadOnlyButton is on.
+    Grid->SetAlwaysDetectButton(true);
+    Grid->SetCellReadOnly(2, 2, roOn);
+    Grid->SetReadOnlyButton(false);
+    Mouse->SetCursorPos(Grid->ClientToScreen(P));
+    Move(P.X, P.Y, 0);
+    EXPECT_EQ(Grid->HotButtonCol(), -1);
+    Grid->SetReadOnlyButton(true);
+    Move(P.X + 1, P.Y, 0);
+    EXPECT_EQ(Grid->HotButtonCol(), 2);
+}
+
 TEST_F(GridMouseButtons, AButtonReactsOnlyWhereItMay) {
     const TRect Cell = Grid->CellRect(2, 2);
     const int Y = Cell.Top + 3;
