@@ -206,6 +206,43 @@ TEST_F(ComboDropDown, TheFormStaysInTheWorkArea) {
     EXPECT_EQ(Pos.Y, (768 - 101) / 2);
 }
 
+TEST_F(ComboDropDown, APressIntoOneGridsListClosesOnlyTheOtherGridsList) {
+    auto* Second = new TgxGrid(Form);
+    Second->SetParent(Form);
+    Second->SetBounds(0, 310, 420, 100);
+    Second->GetCol(1)->SetButtonType(btCombo);
+    Grid->ComboButtonDown(1, 2);
+    Second->SetCurrentCell(Second->GetDisplayCol(1), Second->GetDisplayRow(1));
+    Second->ComboButtonDown(1, 1);
+    ASSERT_TRUE(Grid->ComboVisible());
+    ASSERT_TRUE(Second->ComboVisible());
+    SendMouse(DroppedList()->Widget(), QEvent::MouseButtonPress, QPoint(3, 3));
+    EXPECT_TRUE(Grid->ComboVisible());
+    EXPECT_FALSE(Second->ComboVisible());
+    EXPECT_TRUE(GridHooksRegistered(Grid));
+    EXPECT_FALSE(GridHooksRegistered(Second));
+    EXPECT_TRUE(GridHooksInstalled());
+    SendMouse(DroppedList()->Widget(), QEvent::MouseButtonRelease, QPoint(3, 3));
+    EXPECT_FALSE(GridHooksInstalled());
+    Second->HideEditor();
+}
+
+TEST_F(ComboDropDown, AnotherWindowTakingTheActivationClosesTheList) {
+    Grid->ComboButtonDown(1, 2);
+    ASSERT_TRUE(Grid->ComboVisible());
+    TForm Other(nullptr);
+    Other.SetBounds(700, 100, 200, 100);
+    Other.Show();
+    QT_WARNING_PUSH
+    QT_WARNING_DISABLE_DEPRECATED
+    QApplication::setActiveWindow(Other.Widget());
+    QT_WARNING_POP
+    QApplication::processEvents();
+    EXPECT_FALSE(Grid->ComboVisible());
+    EXPECT_FALSE(GridHooksInstalled());
+    EXPECT_EQ(Events.back(), "up 1,2");
+}
+
 TEST_F(ComboDropDown, AGridGoingAwayWithItsListOpenLeavesTheFilters) {
     Grid->ComboButtonDown(1, 2);
     ASSERT_TRUE(GridHooksInstalled());

@@ -152,6 +152,8 @@ void TgxBaseGrid::ComboRollUp() {
     const int Row = FComboRow;
     FComboCol = FComboRow = -1;
     ActivateComboRollUp(Col, Row);
+    // A button the list covered may be under the mouse now.
+    if (HandleAllocated()) CheckMousePosition();
 }
 
 void TgxBaseGrid::ActivateComboInit(int DataCol, int DataRow) {
