@@ -654,6 +654,18 @@ TEST_F(GridMouseButtons, AHeldSpinButtonRepeatsAfterTheStartDelay) {
     EXPECT_EQ(Events, (std::vector<std::string>{"down", "click", "up"}));
 }
 
+TEST_F(GridMouseButtons, WithoutAutoRepeatAPressIsOneStepAndTheLowerHalfCountsDown) {
+    Grid->SetCellSpinOptions(3, 4, TgxSpinOptions{});
+    const TRect Cell = Grid->CellRect(3, 4);
+    const TPoint Lower = Point(Cell.Right - 2, Cell.Top + Grid->SpinButtonHeight() + 3);
+    Down(Lower.X, Lower.Y);
+    EXPECT_EQ(Grid->PressedSpinPart(), spbDecrement);
+    Timers.Advance(1000);
+    Up(Lower.X, Lower.Y);
+    EXPECT_EQ(Repeats, (std::vector<int>{1}));
+    EXPECT_EQ(Parts, (std::vector<TgxSpinButton>{spbDecrement}));
+}
+
 TEST_F(GridMouseButtons, LosingTheFocusStopsTheRepeatsAtTheNextTick) {
     auto* Other = new TEdit(Form);
     Other->SetParent(Form);

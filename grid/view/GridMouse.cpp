@@ -499,7 +499,7 @@ TCursor TgxBaseGrid::ShapeCursor(int X, int Y, int DisplayRow, int DisplayCol) {
     if (DisplayCol == 0 && DisplayRow > 0) {
         if (FRowSelectMode == rsNone || AppendRow) return Cursor();
         if (FRowSelection.GetSelected(DisplayRow) && GridStatus() == grRowSelect && FRowMoving &&
-            FRowSelection.First() >= FixedRows())
+            !FixedRowsSelected())
             return Cursor();
         return crGxHorArrowRight;
     }
@@ -507,8 +507,7 @@ TCursor TgxBaseGrid::ShapeCursor(int X, int Y, int DisplayRow, int DisplayCol) {
         if (FColSelectMode != csMulti || IsColHeadingButton(DisplayCol) ||
             MouseOverHeadingButton(X, Y, DisplayCol))
             return Cursor();
-        if (FColSelection.GetSelected(DisplayCol) && FColMoving &&
-            FColSelection.First() >= FixedCols())
+        if (FColSelection.GetSelected(DisplayCol) && FColMoving && !FixedColsSelected())
             return Cursor();
         return crGxVertArrowDown;
     }
