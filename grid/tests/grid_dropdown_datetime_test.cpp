@@ -74,6 +74,27 @@ TEST_F(DateTimeDropDown, ACellDropsItsCalendarAndTakesAPickedDay) {
     EXPECT_EQ(Events, (std::vector<std::string>{"down 2,1", "up 2,1"}));
 }
 
+TEST_F(DateTimeDropDown, KeysGoOnToTheCalendarWhileItIsDown) {
+    Key(Qt::Key_Down, Qt::AltModifier);
+    ASSERT_TRUE(Grid->DateTimeVisible());
+    Key(Qt::Key_Right);
+    Key(Qt::Key_Down);
+    EXPECT_EQ(Calendar()->Date(), EncodeDate(2026, 3, 22));
+    Key(Qt::Key_Return);
+    EXPECT_FALSE(Grid->DateTimeVisible());
+    EXPECT_EQ(CurrentText(), "2026/03/22");
+
+    // Escape leaves the cell as it was.
+    Key(Qt::Key_Down, Qt::AltModifier);
+    ASSERT_TRUE(Grid->DateTimeVisible());
+    Key(Qt::Key_Left);
+    Key(Qt::Key_Escape);
+    EXPECT_FALSE(Grid->DateTimeVisible());
+    EXPECT_FALSE(GridHooksInstalled());
+    EXPECT_EQ(CurrentText(), "2026/03/22");
+    EXPECT_EQ(Events.size(), 4u);
+}
+
 TEST_F(DateTimeDropDown, ASecondPressClosesItAndAPressElsewhereToo) {
     EXPECT_TRUE(Grid->DateTimeButtonDown(2, 1));
     EXPECT_TRUE(Grid->DateTimeVisible());
