@@ -111,13 +111,7 @@ void TgxBaseGrid::SetGridControl(TgxControlType ControlType) {
     if (Control == FGridControl) return;
     if (FGridControl) DoHideControl(true);
     FGridControl = Control;
-    if (FGridControl) {
-        if (HandleAllocated() && FGridControl->GetParent() != this) {
-            FGridControl->Hide();
-            FGridControl->SetParent(this);
-        }
-        SetControlEvents(FGridControl);
-    }
+    if (FGridControl) SetControlEvents(FGridControl);
     ClearControlBuffer();
 }
 
@@ -215,6 +209,8 @@ void TgxBaseGrid::MakeGridControlVisible() {
     if (Row() > MaxVisibleRow() || Col() > MaxVisibleCol()) return;
     FControlPlaced = true;
     FControlHiddenOnRequest = false;
+    // The control gets its window inside the grid when it is first shown.
+    if (FGridControl->GetParent() != this) FGridControl->SetParent(this);
     FGridControl->Show();
     if (FocusToGridControl() && !InSetFocus()) FGridControl->SetFocus();
     FGridControl->Invalidate();

@@ -135,8 +135,9 @@ int TgxBaseGrid::LastVisibleCol(int First) const {
     if (!HandleAllocated()) return 0;
     int X = FFixedWidth;
     int Last = First;
+    // A width holds its grid line already (as the cell rectangles count it).
     for (int C = First; C < ColCount() && X < ClientWidth(); ++C) {
-        X += ColWidths(C) + FVertLineWidth;
+        X += ColWidths(C);
         Last = C;
     }
     return Last;
@@ -147,7 +148,7 @@ int TgxBaseGrid::LastVisibleRow(int First) const {
     int Y = FFixedHeight;
     int Last = First;
     for (int R = First; R < RowCount() && Y < ClientHeight(); ++R) {
-        Y += RowHeights(R) + FHorzLineWidth;
+        Y += RowHeights(R);
         Last = R;
     }
     return Last;
