@@ -15,7 +15,6 @@
 #include "platform/classes/Publish.h"
 #include "platform/rtl/Format.h"
 #include "platform/rtl/Streams.h"
-#include "platform/rtl/StrUtils.h"
 #include "platform/rtl/StringList.h"
 
 #include <cstring>
@@ -102,15 +101,6 @@ std::unique_ptr<TgxColCollection> ReadColumnItems(TgxBaseGrid* Grid, TReader* Re
     Cols->SetReadByNumber(ColMatch != cmaFieldName);
     Reader->ReadCollection(Cols.get());
     return Cols;
-}
-
-// An older form's edit mode, as the grid mode it stands for.
-TgxGridMode GridModeOfEditMode(const AnsiString& Name) {
-    const AnsiString Lower = LowerCase(Name);
-    if (Lower == "emnone") return gmListBox;
-    if (Lower == "emeditinsert") return gmEditInsert;
-    if (Lower == "embrowse") return gmBrowse;
-    return gmEdit;
 }
 
 } // namespace
@@ -498,7 +488,7 @@ void TgxBaseGrid::DefineProperties(TFiler* Filer) {
         nullptr, false);
     // An older form's edit mode, kept now as the grid mode.
     Filer->DefineProperty(
-        "EditMode", [this](TReader* R) { SetGridMode(GridModeOfEditMode(R->ReadIdent())); },
+        "EditMode", [this](TReader* R) { SetEditMode(EditModeStrValue(R->ReadIdent())); },
         nullptr, false);
     // An older form's heading alignment: left leaves the default.
     Filer->DefineProperty(

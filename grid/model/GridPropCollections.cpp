@@ -3,9 +3,11 @@
 #include "grid/foundation/DateTimeDefs.h"
 #include "grid/model/BaseGrid.h"
 #include "grid/model/CellProps.h"
+#include "grid/model/Combo.h"
 #include "grid/model/Columns.h"
 #include "grid/model/GridTypeInfo.h"
 #include "grid/model/Rows.h"
+#include "platform/classes/Filer.h"
 #include "platform/classes/Publish.h"
 #include "platform/gui/PublishedProps.h"
 #include "platform/rtl/Format.h"
@@ -33,7 +35,8 @@ TgxColCollection::~TgxColCollection() {
 }
 
 TgxCol* TgxColCollection::ScratchCol() {
-    if (!FScratchGrid) FScratchGrid = std::make_unique<TgxBaseGrid>(nullptr);
+    // Of the grid's own class, so it takes whatever a column of it holds.
+    if (!FScratchGrid) FScratchGrid = Grid()->CreateSameGrid();
     return FScratchGrid->GridCols()->Item(1);
 }
 
@@ -45,7 +48,7 @@ TgxCellCollection::~TgxCellCollection() {
 }
 
 TgxBaseGrid* TgxCellCollection::ScratchGrid() {
-    if (!FScratchGrid) FScratchGrid = std::make_unique<TgxBaseGrid>(nullptr);
+    if (!FScratchGrid) FScratchGrid = Grid()->CreateSameGrid();
     return FScratchGrid.get();
 }
 
@@ -391,6 +394,32 @@ const TPublished<TgxCol> ColClass("TgxCol", [](auto& C) {
     C.Property("Tag", &TgxCol::Tag, &TgxCol::SetTag).Default(0);
     C.Property("PrintTotals", &TgxCol::PrintTotals, &TgxCol::SetPrintTotals).Default(false);
     C.Property("Selected", &TgxCol::GetSelected, &TgxCol::SetSelected).Default(false);
+    // A column's own list goes as its list grid's saved state, which holds
+    // the list's counts, columns, rows and values and is read with the same
+    // checks. A list grid's columns hold no lists: a list stored for one is
+    // dropped, so nothing nests deeper.
+    C.DefineProperties([](TgxCol& Col, TFiler* Filer) {
+        TgxCombo* Combo = Col.GetCombo();
+        Filer->DefineBinaryProperty(
+            "Combo",
+            [&Col](TStream* S) {
+                if (Col.Grid()->IsComboGrid()) return;
+                if (TgxCombo* Own = Col.GetCombo())
+                    Own->Reset();
+                else
+                    Col.AssignCombo();
+                TgxComboGrid* List = Col.GetCombo()->GetGrid();
+                List->LoadFromStream(S, cmaNone);
+                List->SetName("");
+            },
+            [Combo](TStream* S) {
+                // The list's own settings are the combo's; what it shows
+                // is its columns, rows, cells and values.
+                Combo->GetGrid()->SavePropToStream(S, {pkCols, pkRows, pkCells}, AllProperties(),
+                                                   true);
+            },
+            Combo && Col.ButtonType() == btCombo);
+    });
 });
 
 const TPublished<TgxRow> RowClass("TgxRow", [](auto& C) {

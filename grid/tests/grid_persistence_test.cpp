@@ -6,6 +6,7 @@
 #include "grid/foundation/DateTimeDefs.h"
 #include "grid/model/CellProps.h"
 #include "grid/model/Columns.h"
+#include "grid/model/Combo.h"
 #include "grid/model/GridPersistence.h"
 #include "grid/model/GridPropCollections.h"
 #include "grid/model/GxGrid.h"
@@ -344,6 +345,53 @@ TEST_F(GridPersistenceTest, CollectionItemsBindToTheirColumnsRowsAndCells) {
     auto Read = CreateRowCollection(&Target, false);
     static_cast<TgxRowItem*>(Read->Add())->SetDataRow(3);
     EXPECT_NE(Target.GridRows()->Item(3), nullptr);
+}
+
+TEST_F(GridPersistenceTest, AColumnsOwnListTravelsWithIt) {
+    TForm Form(nullptr);
+    Form.SetName("ListForm");
+    auto* Held = new TgxGrid(&Form);
+    Held->SetName("Grid1");
+    Held->SetParent(&Form);
+    Fill(*Held);
+    TgxCol* Own = Held->GridCols()->Item(2);
+    Own->SetButtonType(btCombo);
+    Own->SetParentCombo(false);
+    TgxComboGrid* List = Own->GetCombo()->GetGrid();
+    List->SetStoreData(true);
+    List->SetGridColCount(2);
+    List->SetGridRowCount(3);
+    for (int R = 1; R <= 3; ++R)
+        List->SetCellValue(2, R, Variant("choice " + std::to_string(R)));
+    List->GridCols()->Item(1)->SetVisible(false);
+
+    const auto Check = [](TgxGrid& G) {
+        const TgxCol* Col = G.GridCols()->Item(2);
+        ASSERT_NE(Col->GetCombo(), nullptr);
+        EXPECT_FALSE(Col->ParentCombo());
+        TgxComboGrid* Read = Col->GetCombo()->GetGrid();
+        EXPECT_EQ(Read->GetGridRowCount(), 3);
+        EXPECT_EQ(Read->GetGridColCount(), 2);
+        EXPECT_EQ(VarToStr(Read->GetCellValue(2, 3)), "choice 3");
+        EXPECT_FALSE(Read->GridCols()->Item(1)->Visible());
+        EXPECT_EQ(Read->Name(), "");
+        EXPECT_EQ(G.GridCols()->Item(3)->GetCombo(), nullptr);
+    };
+    TMemoryStream Stream;
+    WriteComponentRes(&Stream, &Form);
+    {
+        TForm Copy(nullptr);
+        Stream.SetPosition(0);
+        ReadComponentRes(&Stream, &Copy);
+        auto* Read = dynamic_cast<TgxGrid*>(Copy.FindComponent("Grid1"));
+        ASSERT_NE(Read, nullptr);
+        SCOPED_TRACE("form");
+        Check(*Read);
+    }
+    TgxGrid Loaded(nullptr);
+    Load(Loaded, Saved(*Held));
+    SCOPED_TRACE("saved state");
+    Check(Loaded);
 }
 
 TEST_F(GridPersistenceTest, AssignmentAndCopiesTakeTheState) {

@@ -863,13 +863,16 @@ void TReader::ReadProperty(TPersistent* Instance) {
             ReadPropValue(Target, Prop);
             return;
         }
+        // A defined property may hold others (a collection whose items
+        // define their own): the one around this comes back as it was.
         const AnsiString SavedName = FPropName;
+        const bool SavedHandled = FPropHandled;
         FPropName = Last;
         FPropHandled = false;
         CallDefineProperties(Target);
         const bool Handled = FPropHandled;
         FPropName = SavedName;
-        FPropHandled = false;
+        FPropHandled = SavedHandled;
         if (!Handled) Fail("Error reading " + FullName + ": Property " + Last + " does not exist");
     } catch (const EReadError&) {
         throw;
