@@ -155,11 +155,8 @@ void TgxBaseGrid::CheckMousePosition() {
 // -------------------------------------------------------------------------------
 
 bool TgxBaseGrid::SpinTimerActive() {
-    bool HasFocus = Focused();
-    for (int I = 0; !HasFocus && I < ControlCount(); ++I)
-        if (auto* Child = dynamic_cast<TWinControl*>(Controls(I))) HasFocus = Child->Focused();
-    return HasFocus && FMouseStatus == msButtonDown && MouseCapture() && FDownSpinPart != spbNone &&
-           FSpinTimer != 0;
+    return IsFocused() && FMouseStatus == msButtonDown && MouseCapture() &&
+           FDownSpinPart != spbNone && FSpinTimer != 0;
 }
 
 void TgxBaseGrid::ResetSpinTimer() {

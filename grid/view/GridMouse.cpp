@@ -21,15 +21,6 @@ bool IsRowResize(TgxMouseStatus S) {
     return S == msRowResize || S == msHeadingResize;
 }
 
-// The grid or one of its child controls (the in-place control) has the focus.
-bool HasOwnFocus(const TgxBaseGrid& Grid) {
-    if (Grid.Focused()) return true;
-    for (int I = 0; I < Grid.ControlCount(); ++I)
-        if (auto* Child = dynamic_cast<TWinControl*>(Grid.Controls(I)); Child && Child->Focused())
-            return true;
-    return false;
-}
-
 // Closes an open list or calendar, unless it is the one of the display cell
 // (C, R); with no cell, whatever is open.
 void CloseDropDown(TgxBaseGrid& Grid, int C = -1, int R = -1) {
@@ -105,7 +96,7 @@ void TgxBaseGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y
     FDblClickDone = false;
     FMouseDownActive = true;
     const bool HadCapture = MouseCapture();
-    const bool HadFocus = HasOwnFocus(*this);
+    const bool HadFocus = IsFocused();
     bool FocusFailed = false;
     if (Button == mbLeft || Button == mbRight) {
         FHeadingDownCol = -1;
@@ -116,7 +107,7 @@ void TgxBaseGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y
                 SetFocus();
             } catch (const Exception&) {
             }
-            FocusFailed = !HasOwnFocus(*this);
+            FocusFailed = !IsFocused();
         }
     }
     bool TimerRan = false;
@@ -395,7 +386,7 @@ void TgxBaseGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) 
                 else
                     ButtonUp(DataCol, DataRow);
             } else if (!IsResize(Status) && Status != msRowMove && Status != msColMove &&
-                       (FMouseDownActive || HasOwnFocus(*this))) {
+                       (FMouseDownActive || IsFocused())) {
                 // No click follows a resize or a move.
                 FMouseDownActive = false;
                 Click();
