@@ -1634,9 +1634,10 @@ public:
     int ComboInitHeight(int Rows);
     void InitComboColWidth(int Width);
 
-    // The date-time drop-down (view/DateTimeDropDown*).
+    // The date-time drop-down (view/DateTimeDropDown*). The grid's own
+    // definition serves the cells no cell, row or column gives one.
     TgxDateTimeDefComponent* DateTimeDef() const { return FDateTimeDefLevel; }
-    void SetGridDateTimeDef(TgxDateTimeDefComponent* Value);
+    void SetDateTimeDef(TgxDateTimeDefComponent* Value);
     TgxDateTimeDefComponent* DateTimeInstance() const { return FDateTimeInstance; }
     TgxDateTimeDefComponent* GiveCellDateTime(int DataCol, int DataRow);
     void CheckCreateDateTime(int DataCol, int DataRow);

@@ -17,7 +17,7 @@ void TgxGridImageLink::ImageListDeleted() {
 void TgxGridDateTimeLink::DateTimeDefDeleted(TgxDateTimeDefComponent* Component) {
     TgxDateTimeLink::DateTimeDefDeleted(Component);
     // The grid's own definition and what its calendar was set up from.
-    if (FGrid->DateTimeDef() == Component) FGrid->SetGridDateTimeDef(nullptr);
+    if (FGrid->DateTimeDef() == Component) FGrid->SetDateTimeDef(nullptr);
     FGrid->CheckResetDateTimeInit(Component);
     FGrid->DateTimeDefDeleted(Component);
 }

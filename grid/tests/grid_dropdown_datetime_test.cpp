@@ -122,7 +122,7 @@ TEST_F(DateTimeDropDown, DefinitionsOfOneClassShareTheInstance) {
     Grid->CheckCreateDateTime(4, 1);
     EXPECT_EQ(Grid->DateTimeInstance(), nullptr);
     // The grid's own definition serves every cell left without one.
-    Grid->SetGridDateTimeDef(Other);
+    Grid->SetDateTimeDef(Other);
     EXPECT_EQ(Grid->GiveCellDateTime(4, 1), Other);
     EXPECT_EQ(Grid->GiveCellDateTime(2, 1), Def);
     delete Other;

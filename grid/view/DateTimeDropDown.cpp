@@ -34,7 +34,7 @@ void FocusTheGrid(TgxBaseGrid* Grid) {
 
 } // namespace
 
-void TgxBaseGrid::SetGridDateTimeDef(TgxDateTimeDefComponent* Value) {
+void TgxBaseGrid::SetDateTimeDef(TgxDateTimeDefComponent* Value) {
     ReplaceDateTimeDef(this, FDateTimeDefLevel, Value);
 }
 
