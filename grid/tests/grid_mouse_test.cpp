@@ -284,6 +284,24 @@ TEST_F(GridMouse, ADoubleClickOnAColumnLineRestoresItsDefaultWidth) {
     EXPECT_EQ(DblClicks, 0);
 }
 
+TEST_F(GridMouse, WithResizeAllEveryColumnTakesTheNewWidthAndADoubleClickTheDefault) {
+    Grid->SetResizeCols(rcAll);
+    const int Width = Grid->ColWidths(2);
+    Down(ColEdge(2), 5);
+    Move(ColEdge(2) + 16, 5);
+    Up(ColEdge(2) + 16, 5);
+    for (int C = 1; C <= 5; ++C)
+        EXPECT_EQ(Grid->ColWidths(C), Width + 16) << C;
+
+    const int Edge = ColEdge(3);
+    Down(Edge, 5);
+    Up(Edge, 5);
+    DoubleDown(Edge, 5);
+    Up(Edge, 5);
+    for (int C = 1; C <= 5; ++C)
+        EXPECT_EQ(Grid->ColWidths(C), Grid->DefaultColWidth()) << C;
+}
+
 TEST_F(GridMouse, ADoubleClickOnACellIsReportedOnceAndItsReleaseIsNoClick) {
     Grid->SetGridMode(gmBrowse);
     int Clicks = 0;
