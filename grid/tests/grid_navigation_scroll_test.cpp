@@ -3,6 +3,8 @@
 // wait between two steps.
 #include "grid/model/GxGrid.h"
 #include "platform/gui/Forms.h"
+#include "platform/gui/Messages.h"
+#include "platform/gui/StdCtrls.h"
 #include "platform/gui/QtApp.h"
 #include "platform/rtl/Clock.h"
 
@@ -130,4 +132,16 @@ TEST_F(GridScrollMode, AutoScrollWaitsByItsSpeed) {
     const std::uint32_t Again = Ticks.Ticks;
     EXPECT_TRUE(Grid->ScrollDelay(0, 0, 1));
     EXPECT_GE(Ticks.Ticks - Again, 200u);
+}
+
+TEST_F(GridScrollMode, AScrollBarTakesTheFocusForTheGrid) {
+    auto* Other = new TEdit(Form);
+    Other->SetParent(Form);
+    Other->SetBounds(410, 10, 60, 20);
+    Other->SetFocus();
+    ASSERT_FALSE(Grid->Focused());
+    const int Top = Grid->TopRow();
+    Grid->Perform(WM_VSCROLL, SB_LINEDOWN, 0);
+    EXPECT_EQ(Grid->TopRow(), Top + 1);
+    EXPECT_TRUE(Grid->Focused());
 }
