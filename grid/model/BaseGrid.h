@@ -1068,7 +1068,7 @@ public:
                               TgxSpinButton SpinButton);
     // The grid's reaction to a deleted row; raises OnDeleteRow.
     virtual void RowDeleted(int DataRow, bool ByUser);
-    // ---- seam the editor hosting fills in (view/GridMouseSeams)
+    // ---- a press handed to the in-place control (view/GridEditControl)
     // Hands the pending press to the in-place control; Capture is whether
     // the control takes the mouse capture.
     void MouseMessageToControl(bool Capture);
@@ -1086,7 +1086,8 @@ public:
     TgxColSelectMode ColSelectMode() const { return FColSelectMode; }
     void SetColSelectMode(TgxColSelectMode Value) { FColSelectMode = Value; }
     TgxRowSelectMode RowSelectMode() const { return FRowSelectMode; }
-    void SetRowSelectMode(TgxRowSelectMode Value) { FRowSelectMode = Value; }
+    // Narrows the row selection to what the new mode allows.
+    void SetRowSelectMode(TgxRowSelectMode Value);
     TgxCellSelectMode CellSelectMode() const { return FCellSelectMode; }
     void SetCellSelectMode(TgxCellSelectMode Value) { FCellSelectMode = Value; }
     bool ColMoving() const { return FColMoving; }
@@ -1137,7 +1138,7 @@ public:
     bool CenterPicture() const { return FCenterPicture; }
     bool KeepAspectRatio() const { return FKeepAspectRatio; }
     bool SelectFixed() const { return FSelectFixed; }
-    void SetSelectFixed(bool Value) { FSelectFixed = Value; }
+    void SetSelectFixed(bool Value);
     bool ResizeRowsInGrid() const { return FResizeRowsInGrid; }
     bool ResizeColsInGrid() const { return FResizeColsInGrid; }
     TCursor SelectedAreaCursor() const { return FSelectedAreaCursor; }
@@ -1483,6 +1484,10 @@ public:
     void SetFocus() override;
     void SetGridFocus();
     bool HasHeadingButtons();
+    // Whether the current row is selected; SetCurrentSelected selects it.
+    bool GetCurrentSelected() const;
+    bool GetStartRowSelected() const { return GetCurrentSelected(); }
+    virtual void SetCurrentSelected();
 
     // The application's events of editing.
     TgxCellEditingEvent OnStartCellEdit;

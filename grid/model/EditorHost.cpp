@@ -160,8 +160,12 @@ bool TgxBaseGrid::HideEditor() {
     CheckEnableControl(FAlwaysShowEditor, true, FControlSelectMode);
     DrawCurrentFocusRect(false);
     if (HandleAllocated()) TCustomControl::Update();
-    if (OnHideEditor) OnHideEditor(this, GetCurrentDataCol(), GetCurrentDataRow());
-    FEditorEventRaised = false;
+    // Ending the edit above told the application already when it had been
+    // told of the showing; it hears of the hiding once.
+    if (FEditorEventRaised) {
+        FEditorEventRaised = false;
+        if (OnHideEditor) OnHideEditor(this, GetCurrentDataCol(), GetCurrentDataRow());
+    }
     return true;
 }
 

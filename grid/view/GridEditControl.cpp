@@ -172,4 +172,12 @@ void TgxBaseGrid::CtrlOnMouseMove(TObject* Sender, TShiftState Shift, int X, int
     if (OnMouseMove) OnMouseMove(this, Shift, P.X, P.Y);
 }
 
+void TgxBaseGrid::MouseMessageToControl(bool Capture) {
+    // The press the grid took over the control's cell (a double click)
+    // belongs to the control.
+    if (!FGridControl || !FGridControl->GetVisible()) return;
+    if (Capture) FGridControl->SetMouseCapture(true);
+    FGridControl->DblClick();
+}
+
 } // namespace grid

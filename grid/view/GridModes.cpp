@@ -259,6 +259,50 @@ TgxMaskDefsComponent* TgxBaseGrid::GetMaskDefs() const {
     return MaskLink()->MaskDefs();
 }
 
+// ---- row selection options ----------------------------------------------------------------
+
+void TgxBaseGrid::SetRowSelectMode(TgxRowSelectMode Value) {
+    if (FIsComboGrid && !GetInDesignMode()) return;
+    if (Value == FRowSelectMode) return;
+    if (CheckHideControl(false) && HandleAllocated()) TCustomControl::Update();
+    FRowSelectMode = Value;
+    if (FGridStatus == grRowSelect) {
+        if (Value == rsNone) {
+            DeleteAllRowSelection();
+        } else if (Value == rsSingle) {
+            const bool CurrentKept = GetCurrentSelected();
+            DeleteAllRowSelection();
+            if (CurrentKept) AddRowSelection(Row(), Row());
+        }
+        InvalidateGridNow();
+    }
+    if (GetInDesignMode() && Value != rsSingle) DeleteAllRowSelection();
+    ShowGridControl();
+    CheckRowSelection(false);
+    SelectionsChanged(false);
+    GridStatusChanged();
+}
+
+void TgxBaseGrid::SetSelectFixed(bool Value) {
+    if (Value == FSelectFixed) return;
+    FSelectFixed = Value;
+    if (!Value && FixedRows() > 1) {
+        DeleteRowSelection(1, FixedRows() - 1);
+        if (Row() < FixedRows() && InRowSelectMode()) MoveToNewRow(Row(), true, true, false);
+    }
+    CheckRowSelection(false);
+    SelectionsChanged(false);
+    GridStatusChanged();
+}
+
+bool TgxBaseGrid::GetCurrentSelected() const {
+    return Row() >= 1 && Row() < RowCount() && IsRowSelected(GetDataRow(Row()));
+}
+
+void TgxBaseGrid::SetCurrentSelected() {
+    AddRowSelection(Row(), Row());
+}
+
 // ---- the current position in data numbers --------------------------------------------------------
 
 int TgxBaseGrid::GetCurrentDataRow() const {

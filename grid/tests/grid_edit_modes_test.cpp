@@ -1,0 +1,164 @@
+// Grid modes and editing options, the editor's hosting and the grid's two
+// window timers.
+#include "GridEditFixture.h"
+#include "platform/gui/TimerService.h"
+
+using namespace grid;
+
+namespace {
+
+class GridEditModes : public GridEditFixture {};
+
+} // namespace
+
+TEST_F(GridEditModes, OldEditModeTextsReadAsTheirGridModes) {
+    struct Case {
+        const char* Text;
+        TgxEditMode Mode;
+    };
+    for (const Case C : {Case{"emBrowse", emBrowse}, Case{"EMBROWSE", emBrowse},
+                         Case{"emnone", emNone}, Case{"emEditInsert", emEditInsert},
+                         Case{"emEdit", emEdit}, Case{"something else", emEdit}})
+        EXPECT_EQ(TgxBaseGrid::EditModeStrValue(C.Text), C.Mode) << C.Text;
+    Grid->SetEditMode(emBrowse);
+    EXPECT_EQ(Grid->GridMode(), gmBrowse);
+    EXPECT_EQ(Grid->EditMode(), emBrowse);
+}
+
+TEST_F(GridEditModes, TheCurrentPositionInDataNumbers) {
+    GoTo(2, 3);
+    EXPECT_EQ(Grid->GetCurrentDataCol(), 2);
+    EXPECT_EQ(Grid->GetCurrentDataRow(), 3);
+    Grid->SetCurrentDataRow(4);
+    EXPECT_EQ(At(), std::make_pair(2, 4));
+    Grid->SetCurrentDataRow(99); // out of range: ignored
+    Grid->SetCurrentDataCol(-1);
+    EXPECT_EQ(At(), std::make_pair(2, 4));
+    // A moved column keeps its data number at its new place.
+    Grid->GetCol(1)->SetDisplayCol(3);
+    Grid->SetCurrentDataCol(1);
+    EXPECT_EQ(Grid->Col(), 3);
+    EXPECT_EQ(Grid->GetCurrentDataCol(), 1);
+}
+
+TEST_F(GridEditModes, WithoutAlwaysShowEditorF2ShowsTheEditorAndEscapeHidesIt) {
+    std::vector<std::string> Shown;
+    Grid->OnShowEditor = [&](TObject*, int C, int R, bool&) { Shown.push_back("show " + Cell(C, R)); };
+    Grid->OnHideEditor = [&](TObject*, int C, int R) { Shown.push_back("hide " + Cell(C, R)); };
+    GoTo(2, 2);
+    Grid->SetAlwaysShowEditor(false);
+    EXPECT_FALSE(Grid->EditorShown());
+    Press(Qt::Key_F2);
+    EXPECT_TRUE(Grid->EditorShown());
+    Press(Qt::Key_Escape);
+    EXPECT_FALSE(Grid->EditorShown());
+    EXPECT_EQ(Shown, (std::vector<std::string>{"show 2,2", "hide 2,2"}));
+    // With the editor always shown it cannot be hidden.
+    Grid->SetAlwaysShowEditor(true);
+    EXPECT_TRUE(Grid->EditorShown());
+    EXPECT_FALSE(Grid->HideEditor());
+    EXPECT_TRUE(Grid->EditorShown());
+}
+
+TEST_F(GridEditModes, TheEditorsSizeAroundButtonsAndMissingLines) {
+    GoTo(2, 2);
+    TgxCustomGridControl* Edit = Grid->GridControl();
+    const int Width = Grid->ColWidths(2);
+    const int Height = Grid->RowHeights(2);
+    struct Case {
+        const char* Name;
+        TgxGridLines Lines;
+        bool Is3D;
+        int W;
+        int H;
+    };
+    // A raised cell without lines loses the pixel of the missing line too.
+    for (const Case C : {Case{"lines", glBoth, false, Width - 4, Height - 1},
+                         Case{"no lines", glNone, false, Width - 3, Height},
+                         Case{"raised with lines", glBoth, true, Width - 4, Height - 1},
+                         Case{"raised without lines", glNone, true, Width - 4, Height - 1}}) {
+        Grid->SetGridLines(C.Lines);
+        Grid->GetCol(2)->SetIs3D(C.Is3D);
+        Grid->RedisplayControl(true);
+        EXPECT_EQ(Edit->GetWidth(), C.W) << C.Name;
+        EXPECT_EQ(Edit->GetHeight(), C.H) << C.Name;
+    }
+    // A combo cell that only lists takes no keys; a button wider than the
+    // cell leaves a control of width 0.
+    Grid->GetCol(2)->SetButtonType(btCombo);
+    Grid->GetCol(2)->SetDropDownStyle(ddDropDownList);
+    Grid->RedisplayControl(true);
+    EXPECT_FALSE(Edit->GetKeyEdit());
+    EXPECT_FALSE(Edit->GetMouseSelect());
+    Grid->GetCol(2)->SetWidth(6);
+    Grid->RedisplayControl(true);
+    EXPECT_EQ(Edit->GetWidth(), 0);
+}
+
+TEST_F(GridEditModes, PuttingACellInViewScrollsWithoutMovingTheCurrentCell) {
+    Grid->SetGridRowCount(200);
+    GoTo(1, 1);
+    Grid->PutCellInView(2, 150);
+    EXPECT_EQ(At(), std::make_pair(1, 1));
+    EXPECT_GT(Grid->TopRow(), 100);
+    const TRect R = Grid->CellRect(2, 150);
+    EXPECT_LE(R.Bottom, Grid->ClientHeight());
+    EXPECT_GT(R.Bottom, R.Top);
+    Grid->PutCellInView(1, 5);
+    EXPECT_EQ(Grid->TopRow(), 5);
+}
+
+TEST_F(GridEditModes, KeyProcessingNestsAndNeverGoesBelowZero) {
+    EXPECT_TRUE(Grid->GetCanProcessKey());
+    Grid->SetCanProcessKey(true);
+    Grid->SetCanProcessKey(false);
+    EXPECT_FALSE(Grid->GetCanProcessKey());
+    Grid->SetCanProcessKey(true);
+    EXPECT_TRUE(Grid->GetCanProcessKey());
+}
+
+TEST_F(GridEditModes, TheSpinTimerStartsOnceAndSwitchesToItsRepeatPeriodOnce) {
+    FakeTimerService Timers;
+    ScopedTimerService Use(Timers);
+    int Ticks = 0;
+    struct TSpinGrid : TgxGrid {
+        using TgxGrid::TgxGrid;
+        int* Count = nullptr;
+        void SpinTimerEvent() override {
+            ++*Count;
+            CheckRestartSpinTimer();
+        }
+    };
+    auto* Spinner = new TSpinGrid(Form);
+    Spinner->Count = &Ticks;
+    Spinner->SetParent(Form);
+    Spinner->HandleNeeded();
+    const int Before = Timers.Count();
+    Spinner->StartSpinTimer(true);
+    Spinner->StartSpinTimer(true); // running already: nothing
+    EXPECT_EQ(Timers.Count(), Before + 1);
+    EXPECT_EQ(Timers.NextTickIn(), Spinner->SpinStartDelay());
+    Timers.Advance(Spinner->SpinStartDelay());
+    EXPECT_EQ(Ticks, 1);
+    EXPECT_EQ(Timers.NextTickIn(), Spinner->SpinRepeatDelay());
+    Timers.Advance(Spinner->SpinRepeatDelay() * 3);
+    EXPECT_EQ(Ticks, 4);
+    // A grid that goes stops its timers.
+    delete Spinner;
+    EXPECT_EQ(Timers.Count(), Before);
+}
+
+TEST_F(GridEditModes, SingleRowSelectionKeepsOnlyTheCurrentRowOfASelection) {
+    GoTo(1, 3);
+    Grid->AddRowSelection(2, 4);
+    ASSERT_EQ(Grid->GridStatus(), grRowSelect);
+    EXPECT_TRUE(Grid->GetCurrentSelected());
+    Grid->SetRowSelectMode(rsSingle);
+    EXPECT_EQ(Grid->RowSelection().Count(), 1);
+    EXPECT_TRUE(Grid->GetCurrentSelected());
+    // Without the current row among them none is kept; rsNone drops them all.
+    Grid->SetRowSelectMode(rsMulti);
+    Grid->AddRowSelection(4, 5);
+    Grid->SetRowSelectMode(rsNone);
+    EXPECT_EQ(Grid->RowSelection().Count(), 0);
+}
