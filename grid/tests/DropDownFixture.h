@@ -5,6 +5,7 @@
 #include "grid/model/Combo.h"
 #include "grid/model/CurrentCell.h"
 #include "grid/model/GxGrid.h"
+#include "grid/model/InplaceControl.h"
 #include "platform/gui/ExtCtrls.h"
 #include "platform/gui/Forms.h"
 #include "platform/gui/QtApp.h"
@@ -66,6 +67,8 @@ protected:
         const Variant V = Grid->CurrentCell()->GetValue();
         return V.IsEmpty() || V.IsNull() ? AnsiString() : V.AsString();
     }
+    // The window of the current cell's in-place control.
+    TWinControl* Editor() { return Grid->GridCellControl(Grid->CurCellControlType())->GetHandle(); }
     void Key(int QtKey, Qt::KeyboardModifiers Mods = Qt::NoModifier, const QString& Text = {}) {
         TypeKey(Grid->Widget(), QtKey, Text, Mods);
         QApplication::processEvents();

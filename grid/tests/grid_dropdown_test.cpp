@@ -4,6 +4,7 @@
 #include "DropDownFixture.h"
 
 #include "grid/view/DropDownForm.h"
+#include "platform/rtl/Clock.h"
 
 #include <vector>
 
@@ -109,6 +110,37 @@ TEST_F(ComboDropDown, TypingCompletesFromTheListAndEnterKeepsIt) {
     Key(Qt::Key_Return);
     EXPECT_FALSE(Grid->ComboVisible());
     EXPECT_EQ(CurrentText(), "New York");
+}
+
+TEST_F(ComboDropDown, ASelectOnlyListCyclesThroughAnInitialTypedAgain) {
+    ManualClock Clock(0.0, 50000);
+    ScopedClock Use(Clock);
+    Grid->GetCol(1)->SetDropDownStyle(ddDropDownList);
+    List->SetValueColSorted(true);
+    List->SetAutoSearch(asTop);
+    // Sorted as the list says: Berlin, Bonn, Boston, Denver, New York.
+    List->SetCellValue(1, 2, Variant(AnsiString("Bonn")));
+    List->SetCellValue(1, 3, Variant(AnsiString("Boston")));
+    Key(Qt::Key_Down, Qt::AltModifier);
+    ASSERT_TRUE(Grid->ComboVisible());
+    struct Step {
+        int QtKey;
+        const char* Text;
+        int Wait;
+        const char* Cell;
+    };
+    const Step Steps[] = {
+        {Qt::Key_B, "b", 0, "Berlin"},    {Qt::Key_B, "b", 100, "Bonn"},
+        {Qt::Key_B, "b", 100, "Boston"},  {Qt::Key_D, "d", 100, "Boston"},
+        {Qt::Key_D, "d", 2000, "Denver"}, {Qt::Key_N, "n", 2500, "New York"},
+    };
+    for (const Step& S : Steps) {
+        Clock.Advance(S.Wait);
+        // Typed into the cell's editor, which hands the key to the list.
+        TypeKey(Editor()->Widget(), S.QtKey, S.Text);
+        EXPECT_EQ(CurrentText(), S.Cell) << S.Text << " after " << S.Wait;
+    }
+    EXPECT_EQ(ListRow(), 5);
 }
 
 TEST_F(ComboDropDown, AClickOnARowOfTheListTakesThatRow) {
