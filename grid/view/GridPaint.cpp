@@ -204,23 +204,35 @@ void TgxBaseGrid::DrawGridLines(const TRect& Clip, int FirstCol, int FirstRow) {
     }
     const int LastFixedRow = FixedRows() - 1;
     const int LastFixedCol = FixedCols() - 1;
+    // Whether each cell on screen is raised, asked once for both passes.
+    std::vector<char> Raised(Rows.size() * Cols.size(), -1);
+    const auto Is3DAt = [&](std::size_t RowAt, std::size_t ColAt) {
+        char& Known = Raised[RowAt * Cols.size() + ColAt];
+        if (Known < 0)
+            Known = GiveCell3D(GetDataCol(Cols[ColAt].Index), GetDataRow(Rows[RowAt].Index));
+        return Known != 0;
+    };
 
-    for (const TSpan& R : Rows) {
+    for (std::size_t RowAt = 0; RowAt < Rows.size(); ++RowAt) {
+        const TSpan& R = Rows[RowAt];
         if (R.To - R.From <= 0 || R.To - 1 < Clip.Top || R.To - 1 > Clip.Bottom) continue;
         const bool FixedLine = R.Index == LastFixedRow && FixedColor != clNone && HorzOn;
         TLineRuns Runs{C, true, R.To - 1, HorzOn};
-        for (const TSpan& Col : Cols) {
-            const bool Is3D = !FixedLine && GiveCell3D(GetDataCol(Col.Index), GetDataRow(R.Index));
+        for (std::size_t ColAt = 0; ColAt < Cols.size(); ++ColAt) {
+            const TSpan& Col = Cols[ColAt];
+            const bool Is3D = !FixedLine && Is3DAt(RowAt, ColAt);
             Runs.Add(Col.From, Col.To, FixedLine ? FixedColor : Is3D ? clGray : FLineColor, Is3D);
         }
         Runs.Finish();
     }
-    for (const TSpan& Col : Cols) {
+    for (std::size_t ColAt = 0; ColAt < Cols.size(); ++ColAt) {
+        const TSpan& Col = Cols[ColAt];
         if (Col.To - Col.From <= 0 || Col.To - 1 < Clip.Left || Col.To - 1 > Clip.Right) continue;
         const bool FixedLine = Col.Index == LastFixedCol && FixedColor != clNone && VertOn;
         TLineRuns Runs{C, false, Col.To - 1, VertOn};
-        for (const TSpan& R : Rows) {
-            const bool Is3D = !FixedLine && GiveCell3D(GetDataCol(Col.Index), GetDataRow(R.Index));
+        for (std::size_t RowAt = 0; RowAt < Rows.size(); ++RowAt) {
+            const TSpan& R = Rows[RowAt];
+            const bool Is3D = !FixedLine && Is3DAt(RowAt, ColAt);
             Runs.Add(R.From, R.To, FixedLine ? FixedColor : Is3D ? clGray : FLineColor, Is3D);
         }
         Runs.Finish();
