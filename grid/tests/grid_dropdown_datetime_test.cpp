@@ -6,6 +6,7 @@
 #include "grid/foundation/GridCommonDate.h"
 #include "grid/view/DateTimeDropDownCalendar.h"
 #include "grid/view/DropDownForm.h"
+#include "platform/classes/Publish.h"
 #include "platform/rtl/DateTime.h"
 #include "platform/rtl/FormatSettings.h"
 
@@ -16,6 +17,16 @@
 using namespace grid;
 
 namespace {
+
+// A definition of another class, showing no control of its own.
+class TBareDateTimeDef : public TgxCalendarDateTimeDef {
+public:
+    using TgxCalendarDateTimeDef::TgxCalendarDateTimeDef;
+    AnsiString ClassName() const override { return "TBareDateTimeDef"; }
+    TWinControl* GetControl() const override { return nullptr; }
+};
+
+const TPublished<TBareDateTimeDef, TComponent> BareDefClass("TBareDateTimeDef", [](auto&) {});
 
 class DateTimeDropDown : public DropDownFixture {
 protected:
@@ -128,6 +139,23 @@ TEST_F(DateTimeDropDown, DefinitionsOfOneClassShareTheInstance) {
     delete Other;
     EXPECT_EQ(Grid->DateTimeDef(), nullptr);
     EXPECT_EQ(Grid->GiveCellDateTime(3, 1), nullptr);
+}
+
+TEST_F(DateTimeDropDown, ADefinitionOfAnotherClassReplacesTheInstance) {
+    auto* Bare = new TBareDateTimeDef(Form);
+    Grid->GetCol(3)->SetButtonType(btDateTimeDropDown);
+    Grid->GetCol(3)->SetDateTimeDef(Bare);
+    Grid->CheckCreateDateTime(2, 1);
+    EXPECT_EQ(Grid->DateTimeInstance()->ClassName(), "TgxCalendarDateTimeDef");
+    GoTo(3, 1);
+    // Without a control the drop-down is as wide as the column and 15 high.
+    EXPECT_TRUE(Grid->DateTimeButtonDown(3, 1));
+    EXPECT_EQ(Grid->DateTimeInstance()->ClassName(), "TBareDateTimeDef");
+    const TgxDropDownForm* Form = Grid->GetDateTimeForm();
+    EXPECT_EQ(Form->Width(), Grid->ColWidths(Grid->GetDisplayCol(3)));
+    EXPECT_EQ(Form->Height(), 15);
+    Grid->HideDateTime();
+    EXPECT_FALSE(Grid->DateTimeVisible());
 }
 
 TEST_F(DateTimeDropDown, APickedValueIsWrittenInTheGridsFormat) {
