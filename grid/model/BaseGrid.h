@@ -1413,6 +1413,11 @@ public:
     void KeyDown(Word& Key, TShiftState Shift) override;
     void KeyUp(Word& Key, TShiftState Shift) override;
     void KeyPress(char& Key) override;
+    // The wheel scrolls the rows by the system's wheel lines (3), at most a
+    // window's worth; with a Shift-state key held it is left alone.
+    bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos) override;
+    bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos) override;
+    static constexpr int WheelScrollLines = 3;
     virtual void ProcessKeyDown(Word& Key, TShiftState Shift);
     void CtrlKeyDown(Word& Key);
     virtual void KeyDownVK_Up();

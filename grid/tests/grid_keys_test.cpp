@@ -137,12 +137,34 @@ TEST_F(GridKeys, EscapeOnTheInsertionRowGoesBackToTheLastRow) {
 TEST_F(GridKeys, AltAndALetterClicksTheHeadingThatCarriesIt) {
     Grid->GetCol(3)->SetHeading("&Name");
     Grid->GetCol(5)->SetHeading("Ci&ty");
+    std::vector<int> Clicked;
+    Grid->OnHeadingClick = [&Clicked](TObject*, int DataCol) { Clicked.push_back(DataCol); };
     struct Case {
         char Ch;
         int Col;
     };
-    for (const Case C : {Case{'n', 3}, Case{'T', 5}, Case{'x', 0}})
+    for (const Case C : {Case{'n', 3}, Case{'T', 5}, Case{'x', 0}}) {
         EXPECT_EQ(Grid->GetAccelHeading(C.Ch), C.Col) << C.Ch;
+        EXPECT_EQ(Grid->Perform(CM_DIALOGCHAR, static_cast<unsigned char>(C.Ch), 0) != 0,
+                  C.Col != 0)
+            << C.Ch;
+    }
+    EXPECT_EQ(Clicked, (std::vector<int>{3, 5}));
+}
+
+TEST_F(GridKeys, TheWheelScrollsThreeRowsAndLeavesTheCurrentCell) {
+    GoTo(2, 2);
+    auto Wheel = [this](int Delta) {
+        Grid->Perform(WM_MOUSEWHEEL, static_cast<WPARAM>(static_cast<std::uint16_t>(Delta)) << 16,
+                      0);
+    };
+    Wheel(-120);
+    EXPECT_EQ(Grid->TopRow(), 4);
+    Wheel(-120);
+    EXPECT_EQ(Grid->TopRow(), 7);
+    Wheel(120);
+    EXPECT_EQ(Grid->TopRow(), 4);
+    EXPECT_EQ(At(), std::make_pair(2, 2));
 }
 
 TEST_F(GridKeys, KeysDuringAColumnResizeAreLeftAloneButEscapeCancelsIt) {

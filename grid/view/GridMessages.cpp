@@ -5,6 +5,9 @@
 #include "grid/model/InplaceControl.h"
 #include "platform/gui/Controls.h"
 #include "platform/gui/Messages.h"
+#include "platform/gui/WindowScroll.h"
+
+#include <algorithm>
 
 namespace grid {
 
@@ -119,6 +122,32 @@ void TgxBaseGrid::Dispatch(TMessage& Message) {
     case WM_PASTE:
         PasteCellFromClipboard();
         return;
+    case WM_MOUSEWHEEL: {
+        const TWMMouseWheel Wheel(Message);
+        TShiftState Shift;
+        if (GetKeyState(VK_SHIFT) < 0) Shift << ssShift;
+        if (GetKeyState(VK_CONTROL) < 0) Shift << ssCtrl;
+        if (GetKeyState(VK_MENU) < 0) Shift << ssAlt;
+        const TPoint At = Point(SignedLo(static_cast<std::uintptr_t>(Message.LParam)),
+                                SignedHi(static_cast<std::uintptr_t>(Message.LParam)));
+        if (Wheel.WheelDelta() != 0 && DoMouseWheel(Shift, Wheel.WheelDelta(), At))
+            Message.Result = 1;
+        else
+            TCustomGrid_ts::Dispatch(Message);
+        return;
+    }
+    case CM_DIALOGCHAR: {
+        // Alt and a heading's accelerator clicks that heading.
+        const int DataCol =
+            CanSetFocus() ? GetAccelHeading(static_cast<char>(Message.WParam)) : 0;
+        if (DataCol > 0) {
+            DoHeadingClick(DataCol);
+            Message.Result = 1;
+        } else {
+            TCustomGrid_ts::Dispatch(Message);
+        }
+        return;
+    }
     case WM_ERASEBKGND:
         // Every pixel is painted by the grid.
         if (GetInDesignMode()) TCustomGrid_ts::Dispatch(Message);
@@ -176,6 +205,32 @@ void TgxBaseGrid::DoExit() {
         throw;
     }
     --FDoExitCount;
+}
+
+// ---- the mouse wheel -----------------------------------------------------------------------
+
+namespace {
+
+bool WheelScroll(TgxBaseGrid& Grid, int Code) {
+    const int Lines = std::max(std::min(TgxBaseGrid::WheelScrollLines, Grid.GetVisibleRowCount()), 1);
+    for (int I = 0; I < Lines; ++I)
+        Grid.Perform(WM_VSCROLL, static_cast<WPARAM>(Code), 0);
+    Grid.Perform(WM_VSCROLL, SB_ENDSCROLL, 0);
+    return true;
+}
+
+} // namespace
+
+bool TgxBaseGrid::DoMouseWheelDown(TShiftState Shift, TPoint MousePos) {
+    const bool Done = TCustomGrid_ts::DoMouseWheelDown(Shift, MousePos);
+    if (Done || !Shift.Empty()) return Done;
+    return WheelScroll(*this, SB_LINEDOWN);
+}
+
+bool TgxBaseGrid::DoMouseWheelUp(TShiftState Shift, TPoint MousePos) {
+    const bool Done = TCustomGrid_ts::DoMouseWheelUp(Shift, MousePos);
+    if (Done || !Shift.Empty()) return Done;
+    return WheelScroll(*this, SB_LINEUP);
 }
 
 } // namespace grid
