@@ -59,6 +59,15 @@ protected:
                 if (Pixel(X, Y) != Back) ++Count;
         return Count;
     }
+    // Every pixel of a rectangle, after what is due has been painted.
+    std::vector<TColor> PixelsOf(const TRect& R) {
+        Grid->Update();
+        std::vector<TColor> Pixels;
+        for (int Y = R.Top; Y < R.Bottom; ++Y)
+            for (int X = R.Left; X < R.Right; ++X)
+                Pixels.push_back(Pixel(X, Y));
+        return Pixels;
+    }
     int CountOf(const TRect& R, TColor Color) {
         int Count = 0;
         for (int Y = R.Top; Y < R.Bottom; ++Y)
@@ -387,12 +396,8 @@ TEST_F(GridPaint, CheckBoxStylesDrawTheirOwnLooks) {
     Grid->SetCurrentCell(1, 1);
     const TRect Box = Grid->CellRect(2, 2);
     auto Look = [&] {
-        PaintAll();
-        std::vector<TColor> Pixels;
-        for (int Y = Box.Top; Y < Box.Bottom; ++Y)
-            for (int X = Box.Left; X < Box.Right; ++X)
-                Pixels.push_back(Pixel(X, Y));
-        return Pixels;
+        Grid->Invalidate();
+        return PixelsOf(Box);
     };
     EXPECT_EQ(Grid->CheckBoxStyle(), stCheck);
     const auto Tick = Look();
@@ -432,14 +437,7 @@ TEST_F(GridPaint, ACellButtonIsFlatRaisedUnderTheMouseAndPressedWhileHeld) {
     Grid->GetDrawData(2, 2, Data, true);
     const TRect B = Data.ButtonRect;
     ASSERT_FALSE(B.Right <= B.Left || B.Bottom <= B.Top);
-    auto Look = [&] {
-        Grid->Update();
-        std::vector<TColor> Pixels;
-        for (int Y = B.Top; Y < B.Bottom; ++Y)
-            for (int X = B.Left; X < B.Right; ++X)
-                Pixels.push_back(Pixel(X, Y));
-        return Pixels;
-    };
+    auto Look = [&] { return PixelsOf(B); };
     const auto Flat = Look();
     const int X = (B.Left + B.Right) / 2;
     const int Y = (B.Top + B.Bottom) / 2;
@@ -461,14 +459,7 @@ TEST_F(GridPaint, AHeadingHeldDownSinksAndMovesItsText) {
     Grid->SetHeadingButton(hbCell);
     PaintAll();
     const TRect Head = Grid->CellRect(3, 0);
-    auto Look = [&] {
-        Grid->Update();
-        std::vector<TColor> Pixels;
-        for (int Y = Head.Top; Y < Head.Bottom; ++Y)
-            for (int X = Head.Left; X < Head.Right; ++X)
-                Pixels.push_back(Pixel(X, Y));
-        return Pixels;
-    };
+    auto Look = [&] { return PixelsOf(Head); };
     const auto Up = Look();
     const int X = (Head.Left + Head.Right) / 2;
     Grid->Perform(WM_LBUTTONDOWN, MK_LBUTTON, PointToLParam(X, 5));

@@ -58,6 +58,48 @@ void TgxBaseGrid::SetCurrentPositionAndDraw(int DisplayCol, int DisplayRow, bool
 
 // ---- reading-order searches ----------------------------------------------------------------
 
+namespace {
+
+// Walks from (Col, Row) through the cells in reading order, forward or
+// back, to the next one that shows (and, when asked, is editable).
+bool WalkCells(TgxBaseGrid& Grid, int Col, int Row, bool EditableOnly, bool Forward, int& NewCol,
+               int& NewRow) {
+    for (;;) {
+        int Found = 0;
+        if (Forward ? Grid.GetNextCol(Col, false, false, Found)
+                    : Grid.GetPrevCol(Col, false, false, Found)) {
+            if (!EditableOnly || Grid.CanEditCell(Grid.GetDataCol(Found), Grid.GetDataRow(Row))) {
+                NewCol = Found;
+                NewRow = Row;
+                return true;
+            }
+            Col = Found;
+            continue;
+        }
+        if (!(Forward ? Grid.GetNextRow(Row, false, false, Row)
+                      : Grid.GetPrevRow(Row, false, false, Row)))
+            return false;
+        Col = Forward ? 0 : Grid.GetGridColCount() + 1;
+    }
+}
+
+// Repeats the reading-order walk until it comes back to the same column.
+bool WalkColumn(TgxBaseGrid& Grid, int Col, int Row, bool EditableOnly, bool Forward, int& NewCol,
+                int& NewRow) {
+    int C = Forward ? Grid.GetGridColCount() : 1;
+    int R = Row;
+    do {
+        if (!(Forward ? Grid.GetNextCell(C, R, EditableOnly, C, R)
+                      : Grid.GetPrevCell(C, R, EditableOnly, C, R)))
+            return false;
+    } while (C != Col);
+    NewCol = C;
+    NewRow = R;
+    return true;
+}
+
+} // namespace
+
 bool TgxBaseGrid::GetNextCell(int DisplayCol, int DisplayRow, bool EditableOnly, int& NewCol,
                               int& NewRow) {
     if (DisplayRow < 0 || DisplayRow > RowCount() - 1) return false;
@@ -67,66 +109,25 @@ bool TgxBaseGrid::GetNextCell(int DisplayCol, int DisplayRow, bool EditableOnly,
         if (!GetNextRow(0, false, false, R)) return false;
         C = 0;
     }
-    for (;;) {
-        int Found = 0;
-        if (GetNextCol(C, false, false, Found)) {
-            if (!EditableOnly || CanEditCell(GetDataCol(Found), GetDataRow(R))) {
-                NewCol = Found;
-                NewRow = R;
-                return true;
-            }
-            C = Found;
-            continue;
-        }
-        if (!GetNextRow(R, false, false, R)) return false;
-        C = 0;
-    }
+    return WalkCells(*this, C, R, EditableOnly, true, NewCol, NewRow);
 }
 
 bool TgxBaseGrid::GetPrevCell(int DisplayCol, int DisplayRow, bool EditableOnly, int& NewCol,
                               int& NewRow) {
     if (DisplayCol > GetGridColCount() + 1 || DisplayRow < 0) return false;
-    int C = DisplayCol;
-    int R = std::min(DisplayRow, RowCount() - 1);
+    const int R = std::min(DisplayRow, RowCount() - 1);
     if (R == 0) return false;
-    for (;;) {
-        int Found = 0;
-        if (GetPrevCol(C, false, false, Found)) {
-            if (!EditableOnly || CanEditCell(GetDataCol(Found), GetDataRow(R))) {
-                NewCol = Found;
-                NewRow = R;
-                return true;
-            }
-            C = Found;
-            continue;
-        }
-        if (!GetPrevRow(R, false, false, R)) return false;
-        C = GetGridColCount() + 1;
-    }
+    return WalkCells(*this, DisplayCol, R, EditableOnly, false, NewCol, NewRow);
 }
 
 bool TgxBaseGrid::GetNextDownCell(int DisplayCol, int DisplayRow, bool EditableOnly,
                                   int& NewCol, int& NewRow) {
-    int C = GetGridColCount();
-    int R = DisplayRow;
-    do {
-        if (!GetNextCell(C, R, EditableOnly, C, R)) return false;
-    } while (C != DisplayCol);
-    NewCol = C;
-    NewRow = R;
-    return true;
+    return WalkColumn(*this, DisplayCol, DisplayRow, EditableOnly, true, NewCol, NewRow);
 }
 
 bool TgxBaseGrid::GetNextUpCell(int DisplayCol, int DisplayRow, bool EditableOnly, int& NewCol,
                                 int& NewRow) {
-    int C = 1;
-    int R = DisplayRow;
-    do {
-        if (!GetPrevCell(C, R, EditableOnly, C, R)) return false;
-    } while (C != DisplayCol);
-    NewCol = C;
-    NewRow = R;
-    return true;
+    return WalkColumn(*this, DisplayCol, DisplayRow, EditableOnly, false, NewCol, NewRow);
 }
 
 int TgxBaseGrid::LeftMostScrollCol() const {
@@ -141,6 +142,19 @@ int TgxBaseGrid::TopMostScrollRow() const {
 
 // ---- moves ------------------------------------------------------------------------------
 
+namespace {
+
+// After a move (or none): no buffered value, the in-place control and the
+// focus frame back, and the change reported.
+void ShowCurrentCellAgain(TgxBaseGrid& Grid) {
+    Grid.CurrentCell()->ClearBuffer();
+    Grid.ShowGridControl();
+    Grid.DrawCurrentFocusRect(false);
+    Grid.CheckRowColChanged();
+}
+
+} // namespace
+
 void TgxBaseGrid::MoveToNewCol(int DisplayCol, bool ClearFocus, bool SkipReadOnlyCols,
                                bool RowSelect) {
     int Target = 0;
@@ -149,19 +163,13 @@ void TgxBaseGrid::MoveToNewCol(int DisplayCol, bool ClearFocus, bool SkipReadOnl
         Target = LeftMostCol(false, false);
     if (Target > GetGridColCount()) Target = 0;
     if (Target == Col() && GetDataCol(Target) == FPositionedDataCol) {
-        FCurrentCell->ClearBuffer();
-        ShowGridControl();
-        DrawCurrentFocusRect(false);
-        CheckRowColChanged();
+        ShowCurrentCellAgain(*this);
         return;
     }
     HideGridControl(true);
     if (ClearFocus) ClearCurrentFocusRect(false);
     SetCurrentPosition(Target, Row(), true, true);
-    FCurrentCell->ClearBuffer();
-    ShowGridControl();
-    DrawCurrentFocusRect(false);
-    CheckRowColChanged();
+    ShowCurrentCellAgain(*this);
 }
 
 void TgxBaseGrid::MoveToNewRow(int DisplayRow, bool ClearFocus, bool SkipReadOnlyRows,
@@ -174,10 +182,7 @@ void TgxBaseGrid::MoveToNewRow(int DisplayRow, bool ClearFocus, bool SkipReadOnl
     if (!Found && !GetPrevRow(DisplayRow, SkipReadOnlyRows, RowSelect, Target)) Target = 0;
     Target = std::min(Target, GetGridRowCount());
     if (Target == Row() && GetDataRow(Target) == FPositionedDataRow) {
-        FCurrentCell->ClearBuffer();
-        ShowGridControl();
-        DrawCurrentFocusRect(false);
-        CheckRowColChanged();
+        ShowCurrentCellAgain(*this);
         return;
     }
     HideGridControl(true);
@@ -185,10 +190,7 @@ void TgxBaseGrid::MoveToNewRow(int DisplayRow, bool ClearFocus, bool SkipReadOnl
     CheckInvalidateCell(0, Row());
     SetCurrentPosition(Col(), Target, true, true);
     CheckInvalidateCell(0, Row());
-    FCurrentCell->ClearBuffer();
-    ShowGridControl();
-    DrawCurrentFocusRect(false);
-    CheckRowColChanged();
+    ShowCurrentCellAgain(*this);
 }
 
 void TgxBaseGrid::CheckRowColPos() {
