@@ -280,7 +280,9 @@ void TgxBaseGrid::MoveRowIntoView(int DisplayRow, int& TopRowOut) {
     int Need = 0;
     for (int R = TopRow() + Visible; R <= DisplayRow && R < RowCount(); ++R)
         Need += RowHeights(R);
-    if (TopRow() + Visible == MaxVisibleRow()) Need -= RowHeights(TopRow() + Visible);
+    // Of a row cut by the bottom edge only its hidden part must come up.
+    if (const int Cut = TopRow() + Visible; Cut == MaxVisibleRow() && CalcRowOffset(Cut) >= 0)
+        Need -= ClientHeight() - CalcRowOffset(Cut);
     while (Need > 0 && TopRowOut < RowCount() - 1) {
         if (TopRowOut == DisplayRow && RowHeights(TopRowOut) + FFixedHeight > ClientHeight())
             break;

@@ -197,3 +197,20 @@ TEST_F(GridKeys, TheGridAsksForTabOnlyWhileEditingOrShowingItsFocusFrame) {
         EXPECT_NE(Code & DLGC_WANTCHARS, 0);
     }
 }
+
+TEST_F(GridKeys, MovingPastTheWindowsEdgeScrollsAndTheEditorFollowsTheCell) {
+    const int Last = Grid->GetVisibleRowCount();
+    GoTo(2, Last);
+    Press(Qt::Key_Down);
+    EXPECT_EQ(At(), std::make_pair(2, Last + 1));
+    EXPECT_EQ(Grid->TopRow(), 2);
+    TgxCustomGridControl* Edit = Grid->GridControl();
+    ASSERT_TRUE(Edit->GetVisible());
+    const TRect Cell = Grid->CellRect(Grid->Col(), Grid->Row());
+    EXPECT_EQ(Edit->GetTop(), Cell.Top);
+    EXPECT_EQ(Edit->GetLeft(), Cell.Left + 3);
+    Press(Qt::Key_Up);
+    Press(Qt::Key_Up);
+    EXPECT_EQ(Grid->TopRow(), 2);
+    EXPECT_EQ(Edit->GetTop(), Grid->CellRect(Grid->Col(), Grid->Row()).Top);
+}

@@ -15,6 +15,13 @@ bool RowSelecting(const TgxBaseGrid& Grid) {
     return Grid.GridStatus() == grRowSelect;
 }
 
+// Scrolling around the in-place control when the cell can be edited (or
+// shows the focus frame), else around the row's mark.
+TgxBaseGrid::TgxScrollMode EditScrollMode(TgxBaseGrid& Grid) {
+    return !Grid.CurCellReadOnly() || Grid.FocusRectActive() ? TgxBaseGrid::smGridControl
+                                                              : TgxBaseGrid::smRowSelect;
+}
+
 } // namespace
 
 // ---- up and down ---------------------------------------------------------------------------------
@@ -44,7 +51,7 @@ void TgxBaseGrid::KeyDownVK_Down() {
     FControlSelectMode = gxAll;
     const int OldRow = Row();
     SetCurrentPosition(Col(), Target, true, TopStays);
-    MoveTopLeft(LeftCol(), NewTop);
+    if (!TopStays) ScrollGrid(LeftCol(), NewTop, EditScrollMode(*this));
     ShowGridControl();
     DrawCurrentFocusRect(false);
     CheckRowColChanged();
@@ -74,7 +81,7 @@ void TgxBaseGrid::KeyDownVK_Up() {
     FControlSelectMode = gxAll;
     const int OldRow = Row();
     SetCurrentPosition(Col(), Target, true, TopStays);
-    MoveTopLeft(LeftCol(), NewTop);
+    if (!TopStays) ScrollGrid(LeftCol(), NewTop, EditScrollMode(*this));
     ShowGridControl();
     DrawCurrentFocusRect(false);
     CheckRowColChanged();
