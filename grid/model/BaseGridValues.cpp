@@ -261,8 +261,7 @@ void TgxBaseGrid::SetCellValue(int DataCol, int DataRow, const Variant& Value) {
     if (!CheckVarType(Type, Stored)) return;
     SetDataValue(DataCol, DataRow, Type, Stored);
     // The current cell's editor shows the new value, unless it holds it.
-    if (DataCol == GetCurrentDataCol() && DataRow == GetCurrentDataRow() && !FCellEditing &&
-        FCurrentCell && !(FCurrentCell->ValueSet(DataCol, DataRow) &&
+    if (DataCol == GetCurrentDataCol() && DataRow == GetCurrentDataRow() && FCurrentCell && !(FCurrentCell->ValueSet(DataCol, DataRow) &&
                           VariantEqual(FCurrentCell->BufferValue(), Stored))) {
         FCurrentCell->ClearBuffer();
         if (FGridControl) SetControlValue(Stored, false, false);
