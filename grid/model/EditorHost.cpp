@@ -61,8 +61,7 @@ void TgxBaseGrid::SetControlProperties(TgxCustomGridControl* Control) {
             Width = std::max(Width - Painter->FullWidth(), 0);
         if (Button == btVertSpin || Button == btHorzSpin) {
             Control->SetKeyEdit(GiveCellSpinOptions(DataCol, DataRow).Contains(spoKeyEdit));
-        } else if (Button == btCombo || Button == btDateTimeDropDown ||
-                   Button == btDateTimePopup) {
+        } else if (Button == btCombo || Button == btDateTimeDropDown || Button == btDateTimePopup) {
             Control->SetKeyEdit(Style != ddDropDownList);
             Control->SetMouseSelect(Style != ddDropDownList);
         }
@@ -284,8 +283,7 @@ void TgxBaseGrid::MoveRowIntoView(int DisplayRow, int& TopRowOut) {
     if (const int Cut = TopRow() + Visible; Cut == MaxVisibleRow() && CalcRowOffset(Cut) >= 0)
         Need -= ClientHeight() - CalcRowOffset(Cut);
     while (Need > 0 && TopRowOut < RowCount() - 1) {
-        if (TopRowOut == DisplayRow && RowHeights(TopRowOut) + FFixedHeight > ClientHeight())
-            break;
+        if (TopRowOut == DisplayRow && RowHeights(TopRowOut) + FFixedHeight > ClientHeight()) break;
         Need -= RowHeights(TopRowOut);
         ++TopRowOut;
     }

@@ -87,7 +87,9 @@ protected:
         Grid->SetCurrentCell(Grid->GetDisplayCol(DataCol), Grid->GetDisplayRow(DataRow));
         QApplication::processEvents();
     }
-    std::pair<int, int> At() const { return {Grid->GetCurrentDataCol(), Grid->GetCurrentDataRow()}; }
+    std::pair<int, int> At() const {
+        return {Grid->GetCurrentDataCol(), Grid->GetCurrentDataRow()};
+    }
     AnsiString Stored(int C, int R) {
         const Variant V = Grid->GetDataValue(C, R, Grid->GiveCellControlType(C, R));
         return V.IsEmpty() || V.IsNull() ? AnsiString() : V.AsString();

@@ -43,7 +43,9 @@ TEST_F(GridEditModes, TheCurrentPositionInDataNumbers) {
 
 TEST_F(GridEditModes, WithoutAlwaysShowEditorF2ShowsTheEditorAndEscapeHidesIt) {
     std::vector<std::string> Shown;
-    Grid->OnShowEditor = [&](TObject*, int C, int R, bool&) { Shown.push_back("show " + Cell(C, R)); };
+    Grid->OnShowEditor = [&](TObject*, int C, int R, bool&) {
+        Shown.push_back("show " + Cell(C, R));
+    };
     Grid->OnHideEditor = [&](TObject*, int C, int R) { Shown.push_back("hide " + Cell(C, R)); };
     GoTo(2, 2);
     Grid->SetAlwaysShowEditor(false);

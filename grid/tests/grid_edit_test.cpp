@@ -2,6 +2,7 @@
 // check boxes, undo and the insertion row.
 #include "GridEditFixture.h"
 #include "grid/foundation/MaskDefs.h"
+#include "platform/gui/Clipboard.h"
 
 #include <algorithm>
 
@@ -197,4 +198,44 @@ TEST_F(GridEdit, BrowseModeHidesTheEditorAndDropsTheBuffer) {
     EXPECT_EQ(Stored(1, 1), "");
     Grid->SetGridMode(gmEdit);
     EXPECT_TRUE(Grid->GridControl()->GetVisible());
+}
+
+TEST_F(GridEdit, ASpinStepChangesTheNumberAtTheCaretUnlessTheApplicationRefuses) {
+    Grid->GetCol(1)->SetButtonType(btVertSpin);
+    Grid->GetCol(1)->SetSpinIncrement(5);
+    Grid->SetCellValue(1, 1, Variant("10"));
+    GoTo(1, 1);
+    Grid->CheckSpinIncrement(1, 1, true);
+    EXPECT_EQ(EditorText(), "15");
+    EXPECT_TRUE(Grid->CellEditing());
+    Grid->CheckSpinIncrement(1, 1, false);
+    Grid->CheckSpinIncrement(1, 1, false);
+    EXPECT_EQ(EditorText(), "5");
+    Grid->OnSpinIncrement = [](TObject*, int, int, bool, Variant&, bool& Accept) {
+        Accept = false;
+    };
+    Grid->CheckSpinIncrement(1, 1, true);
+    EXPECT_EQ(EditorText(), "5");
+    // Without automatic increment nothing changes.
+    Grid->OnSpinIncrement = nullptr;
+    Grid->GetCol(1)->SetSpinOptions({spoAutoRepeat});
+    Grid->CheckSpinIncrement(1, 1, true);
+    EXPECT_EQ(EditorText(), "5");
+}
+
+TEST_F(GridEdit, CutAndPasteGoThroughTheEditorOfATextCell) {
+    Grid->SetCellValue(1, 1, Variant("abc"));
+    GoTo(1, 1);
+    Grid->CurrentCell()->SelectAll();
+    Press(Qt::Key_X, Qt::ControlModifier);
+    EXPECT_EQ(Clipboard()->AsText(), "abc");
+    EXPECT_EQ(EditorText(), "");
+    Press(Qt::Key_Down);
+    EXPECT_EQ(Stored(1, 1), "");
+    Press(Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(EditorText(), "abc");
+    // A check cell has nothing to cut.
+    Grid->GetCol(2)->SetControlType(ctCheck);
+    GoTo(2, 2);
+    EXPECT_FALSE(Grid->CutCellToClipboard());
 }

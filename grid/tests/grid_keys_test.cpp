@@ -43,8 +43,11 @@ TEST_F(GridKeys, TheKeyTableInEveryGridMode) {
         {"ctrl+down", Qt::Key_Down, Qt::ControlModifier, {4, 10}, {4, 30}},
         {"ctrl+left", Qt::Key_Left, Qt::ControlModifier, {4, 10}, {1, 10}},
         {"ctrl+right", Qt::Key_Right, Qt::ControlModifier, {4, 10}, {6, 10}},
-        {"ctrl+shift+c is no command", Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier,
-         {4, 10}, {4, 10}},
+        {"ctrl+shift+c is no command",
+         Qt::Key_C,
+         Qt::ControlModifier | Qt::ShiftModifier,
+         {4, 10},
+         {4, 10}},
     };
     // Tab, Enter, Left and Right move between cells while editing (or
     // browsing with the focus frame); a list box scrolls instead.

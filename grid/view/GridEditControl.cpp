@@ -12,7 +12,8 @@ void TgxBaseGrid::SetControlEvents(TgxCustomGridControl* Control) {
     Control->SetEdit([this](TObject* S, bool& Cancel) { CtrlOnEdit(S, Cancel); });
     Control->SetCanChange(
         [this](TObject* S, bool Changing, bool& Cancel) { CtrlOnCanChange(S, Changing, Cancel); });
-    Control->SetNotifyChanged([this](TObject* S, bool Changed) { CtrlOnNotifyChanged(S, Changed); });
+    Control->SetNotifyChanged(
+        [this](TObject* S, bool Changed) { CtrlOnNotifyChanged(S, Changed); });
     Control->SetChanged([this](TObject* S, bool Changed, bool Typed, bool ByUser) {
         CtrlOnChanged(S, Changed, Typed, ByUser);
     });
@@ -22,10 +23,12 @@ void TgxBaseGrid::SetControlEvents(TgxCustomGridControl* Control) {
     Control->SetInvalidKeys([this](TObject* S, const AnsiString& Keys, bool& Accept) {
         CtrlOnInvalidMaskEdit(S, Keys, Accept);
     });
-    Control->SetEditTextResized([this](TObject* S, bool ByUser) { CtrlOnEditTextResized(S, ByUser); });
+    Control->SetEditTextResized(
+        [this](TObject* S, bool ByUser) { CtrlOnEditTextResized(S, ByUser); });
     Control->SetKeyDown(
         [this](TObject* S, Word& Key, TShiftState Shift) { CtrlOnKeyDown(S, Key, Shift); });
-    Control->SetKeyUp([this](TObject* S, Word& Key, TShiftState Shift) { CtrlOnKeyUp(S, Key, Shift); });
+    Control->SetKeyUp(
+        [this](TObject* S, Word& Key, TShiftState Shift) { CtrlOnKeyUp(S, Key, Shift); });
     Control->SetKeyPress([this](TObject* S, char& Key) { CtrlOnKeyPress(S, Key); });
     Control->SetEndKeyDown(
         [this](TObject* S, Word& Key, TShiftState Shift) { CtrlOnEndKeyDown(S, Key, Shift); });

@@ -309,7 +309,8 @@ void TgxBaseGrid::RowInserted(int DataRow, bool ByUser) {
     if (OnInsertRow) OnInsertRow(this, DataRow, ByUser);
 }
 
-// ---- reports of a new current cell -----------------------------------------------------------------
+// ---- reports of a new current cell
+// -----------------------------------------------------------------
 
 bool TgxBaseGrid::CheckColChanged() {
     const int DataCol = GetCurrentDataCol();
@@ -349,7 +350,8 @@ void TgxBaseGrid::ActivateCellChanged(int OldCol, int NewCol, int OldRow, int Ne
     if (OnCellChanged) OnCellChanged(this, OldCol, NewCol, OldRow, NewRow);
 }
 
-// ---- status reports ---------------------------------------------------------------------------------
+// ---- status reports
+// ---------------------------------------------------------------------------------
 
 void TgxBaseGrid::GridStatusChanged() {
     if (FGridStatus == FReportedGridStatus) return;
@@ -386,7 +388,8 @@ void TgxBaseGrid::ResetChangedRowStatus() {
     FChangedRows.SetSize(RowCount());
 }
 
-// ---- the current cell's buffer -----------------------------------------------------------------------
+// ---- the current cell's buffer
+// -----------------------------------------------------------------------
 
 void TgxBaseGrid::ClearControlBuffer() {
     CurrentCell()->ClearBuffer();

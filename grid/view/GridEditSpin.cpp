@@ -23,9 +23,9 @@ AnsiString FitToMask(TgxBaseGrid& Grid, int DataCol, int DataRow, const AnsiStri
     if (!Mask || !Mask->GetAutoFill().Contains(mcOnEdit)) return New;
     const auto Pos = static_cast<std::size_t>(std::max(Start - 1, 0));
     const AnsiString Part = New.substr(Pos, static_cast<std::size_t>(Length));
-    const AnsiString Replaced = Old.substr(std::min(Pos, Old.size()),
-                                           std::min(Old.size() - std::min(Pos, Old.size()),
-                                                    static_cast<std::size_t>(Length)));
+    const AnsiString Replaced =
+        Old.substr(std::min(Pos, Old.size()), std::min(Old.size() - std::min(Pos, Old.size()),
+                                                       static_cast<std::size_t>(Length)));
     const AnsiString Padded = PadNumber(Replaced, Part);
     const AnsiString Prefix = New.substr(0, Pos) + Padded;
     const AnsiString Rest = New.substr(std::min(New.size(), Pos + Part.size()));
@@ -49,8 +49,7 @@ AnsiString FitToMask(TgxBaseGrid& Grid, int DataCol, int DataRow, const AnsiStri
 
 } // namespace
 
-void TgxBaseGrid::DoSpinIncrement(int DataCol, int DataRow, bool Up, Variant& Value,
-                                  bool& Accept) {
+void TgxBaseGrid::DoSpinIncrement(int DataCol, int DataRow, bool Up, Variant& Value, bool& Accept) {
     if (OnSpinIncrement) OnSpinIncrement(this, DataCol, DataRow, Up, Value, Accept);
 }
 
@@ -61,7 +60,8 @@ void TgxBaseGrid::CheckSpinIncrement(int DataCol, int DataRow, bool Up) {
     if (!FEditorShown && !InternalShowEditor(gxCurrent, false)) return;
     if (!FGridControl) return;
     const Variant Current = CurrentCell()->GetValue();
-    const AnsiString Old = Current.IsEmpty() || Current.IsNull() ? AnsiString() : Current.AsString();
+    const AnsiString Old =
+        Current.IsEmpty() || Current.IsNull() ? AnsiString() : Current.AsString();
     const double Step = GiveCellSpinIncrement(DataCol, DataRow) * (Up ? 1 : -1);
     AnsiString New;
     int Start = 0;

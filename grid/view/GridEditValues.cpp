@@ -41,8 +41,7 @@ bool TgxBaseGrid::InGridMode() const {
 }
 
 bool TgxBaseGrid::InEditState() const {
-    return !GetInDesignMode() && InEditMode() && GetGridRowCount() >= 1 &&
-           GetGridColCount() >= 1;
+    return !GetInDesignMode() && InEditMode() && GetGridRowCount() >= 1 && GetGridColCount() >= 1;
 }
 
 void TgxBaseGrid::SetEnableStartEdit(bool Value) {
@@ -69,8 +68,7 @@ void TgxBaseGrid::SetControlValue(const Variant& Value, bool AsEditValue, bool F
     }
     FLoadingControl = OldLoading;
     SetControlMask();
-    if (!Shown.IsEmpty() && !Shown.IsNull() && Type != ctPicture &&
-        FGridControl->IsEditControl()) {
+    if (!Shown.IsEmpty() && !Shown.IsNull() && Type != ctPicture && FGridControl->IsEditControl()) {
         if (FControlSelectMode == gxAll)
             FGridControl->SelectAll();
         else if (FControlSelectMode == gxNone)
@@ -79,8 +77,8 @@ void TgxBaseGrid::SetControlValue(const Variant& Value, bool AsEditValue, bool F
     FControlSelectMode = gxCurrent;
 }
 
-Variant TgxBaseGrid::AssignControlValue(TgxControlType ControlType, const Variant& Value,
-                                        bool Flag, bool AsEditValue) {
+Variant TgxBaseGrid::AssignControlValue(TgxControlType ControlType, const Variant& Value, bool Flag,
+                                        bool AsEditValue) {
     Variant Shown = Value.IsEmpty() ? EmptyCellValue(ControlType) : Value;
     if (Shown.IsEmpty()) return Shown;
     TgxCurrentCell* Cell = CurrentCell();
@@ -88,8 +86,8 @@ Variant TgxBaseGrid::AssignControlValue(TgxControlType ControlType, const Varian
     case ctText:
     case ctCheck: {
         if (ControlType == ctText && Shown.IsNull()) break;
-        const Variant Given = ControlType == ctCheck ? GetCheckBoxValue(Shown)
-                                                     : CheckStrValue(ctText, Shown);
+        const Variant Given =
+            ControlType == ctCheck ? GetCheckBoxValue(Shown) : CheckStrValue(ctText, Shown);
         if (!FGridControl) break;
         if (!AsEditValue) Cell->SetBuffer(Given, false);
         if (AsEditValue)

@@ -62,8 +62,7 @@ bool TgxBaseGrid::CurrentPosInView() const {
 }
 
 bool TgxBaseGrid::CheckMoveCol(TShiftState Shift, Word Key) const {
-    if (Shift == CtrlOnly &&
-        (Key == VK_END || Key == VK_HOME || Key == VK_LEFT || Key == VK_RIGHT))
+    if (Shift == CtrlOnly && (Key == VK_END || Key == VK_HOME || Key == VK_LEFT || Key == VK_RIGHT))
         return false;
     return InGridMode();
 }
@@ -100,7 +99,8 @@ void TgxBaseGrid::BackToCurrentCell(bool MoveCol, bool MoveRow) {
     TCustomControl::Update();
 }
 
-// ---- entry points ---------------------------------------------------------------------------------
+// ---- entry points
+// ---------------------------------------------------------------------------------
 
 void TgxBaseGrid::KeyDown(Word& Key, TShiftState Shift) {
     DoKeyDown(Key, Shift);
@@ -132,7 +132,8 @@ void TgxBaseGrid::KeyPress(char& Key) {
     if (Key != 0 && DateTimeVisible()) Key = 0;
 }
 
-// ---- the key table -----------------------------------------------------------------------------------
+// ---- the key table
+// -----------------------------------------------------------------------------------
 
 void TgxBaseGrid::CtrlKeyDown(Word& Key) {
     switch (Key) {
@@ -313,7 +314,8 @@ void TgxBaseGrid::ProcessKeyDown(Word& Key, TShiftState Shift) {
     }
 }
 
-// ---- Escape ---------------------------------------------------------------------------------------
+// ---- Escape
+// ---------------------------------------------------------------------------------------
 
 bool TgxBaseGrid::KeydownVK_Escape() {
     if (!InEditMode()) return false;
@@ -322,9 +324,9 @@ bool TgxBaseGrid::KeydownVK_Escape() {
         HideGridControl(false);
         ClearCurrentFocusRect(false);
         CheckInvalidateCell(0, Row());
-        SetCurrentPositionAndDraw(Col(), std::max(GetGridRowCount() - (FInsertionRowShown ? 0 : 1),
-                                                   FixedRows()),
-                                  true, true);
+        SetCurrentPositionAndDraw(
+            Col(), std::max(GetGridRowCount() - (FInsertionRowShown ? 0 : 1), FixedRows()), true,
+            true);
         ShowGridControl();
         DrawCurrentFocusRect(false);
         CheckRowColChanged();
@@ -336,7 +338,8 @@ bool TgxBaseGrid::KeydownVK_Escape() {
     return true;
 }
 
-// ---- drop-downs from the keyboard -----------------------------------------------------------------
+// ---- drop-downs from the keyboard
+// -----------------------------------------------------------------
 
 bool TgxBaseGrid::CanDropDown(int DataCol, int DataRow,
                               std::initializer_list<TgxButtonType> Allowed) {
@@ -387,7 +390,8 @@ void TgxBaseGrid::ProcessKeyDropDownList(char Key) {
     TCustomControl::Update();
 }
 
-// ---- heading accelerators ---------------------------------------------------------------------------
+// ---- heading accelerators
+// ---------------------------------------------------------------------------
 
 int TgxBaseGrid::GetAccelHeading(char Ch) {
     for (int D = 1; D <= GetGridColCount(); ++D) {

@@ -19,12 +19,13 @@ bool RowSelecting(const TgxBaseGrid& Grid) {
 // shows the focus frame), else around the row's mark.
 TgxBaseGrid::TgxScrollMode EditScrollMode(TgxBaseGrid& Grid) {
     return !Grid.CurCellReadOnly() || Grid.FocusRectActive() ? TgxBaseGrid::smGridControl
-                                                              : TgxBaseGrid::smRowSelect;
+                                                             : TgxBaseGrid::smRowSelect;
 }
 
 } // namespace
 
-// ---- up and down ---------------------------------------------------------------------------------
+// ---- up and down
+// ---------------------------------------------------------------------------------
 
 void TgxBaseGrid::KeyDownVK_Down() {
     if (!CanMoveToPos(Col(), Row())) return;
@@ -124,7 +125,8 @@ void TgxBaseGrid::VK_UpRowSelect() {
     RowSelectMove(*this, Target);
 }
 
-// ---- pages -----------------------------------------------------------------------------------------
+// ---- pages
+// -----------------------------------------------------------------------------------------
 
 namespace {
 
@@ -207,7 +209,8 @@ void TgxBaseGrid::KeyDownVK_Next() {
     PageMove(*this, Target, NewTop);
 }
 
-// ---- Ctrl moves ----------------------------------------------------------------------------------------
+// ---- Ctrl moves
+// ----------------------------------------------------------------------------------------
 
 namespace {
 
@@ -257,7 +260,8 @@ void TgxBaseGrid::KeyCtrl_Right() {
              FGridMode == gmListBox ? ctlLeft : ctlBoth);
 }
 
-// ---- Tab, Enter and their mirrors ------------------------------------------------------------------------
+// ---- Tab, Enter and their mirrors
+// ------------------------------------------------------------------------
 
 namespace {
 

@@ -45,7 +45,8 @@ void TgxBaseGrid::CheckRestartSpinTimer() {
     StartTimer(FSpinTimer, SpinTimerId, true, static_cast<unsigned>(FSpinRepeatDelay));
 }
 
-// ---- the in-place control around messages ------------------------------------------------------------
+// ---- the in-place control around messages
+// ------------------------------------------------------------
 
 bool TgxBaseGrid::CurrentCellInView() const {
     if (Row() < TopRow() && Row() >= FixedRows()) return false;
@@ -138,8 +139,7 @@ void TgxBaseGrid::Dispatch(TMessage& Message) {
     }
     case CM_DIALOGCHAR: {
         // Alt and a heading's accelerator clicks that heading.
-        const int DataCol =
-            CanSetFocus() ? GetAccelHeading(static_cast<char>(Message.WParam)) : 0;
+        const int DataCol = CanSetFocus() ? GetAccelHeading(static_cast<char>(Message.WParam)) : 0;
         if (DataCol > 0) {
             DoHeadingClick(DataCol);
             Message.Result = 1;
@@ -150,8 +150,10 @@ void TgxBaseGrid::Dispatch(TMessage& Message) {
     }
     case WM_ERASEBKGND:
         // Every pixel is painted by the grid.
-        if (GetInDesignMode()) TCustomGrid_ts::Dispatch(Message);
-        else Message.Result = 1;
+        if (GetInDesignMode())
+            TCustomGrid_ts::Dispatch(Message);
+        else
+            Message.Result = 1;
         return;
     default:
         TCustomGrid_ts::Dispatch(Message);
@@ -212,7 +214,8 @@ void TgxBaseGrid::DoExit() {
 namespace {
 
 bool WheelScroll(TgxBaseGrid& Grid, int Code) {
-    const int Lines = std::max(std::min(TgxBaseGrid::WheelScrollLines, Grid.GetVisibleRowCount()), 1);
+    const int Lines =
+        std::max(std::min(TgxBaseGrid::WheelScrollLines, Grid.GetVisibleRowCount()), 1);
     for (int I = 0; I < Lines; ++I)
         Grid.Perform(WM_VSCROLL, static_cast<WPARAM>(Code), 0);
     Grid.Perform(WM_VSCROLL, SB_ENDSCROLL, 0);

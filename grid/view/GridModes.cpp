@@ -91,7 +91,8 @@ void TgxBaseGrid::SetInsertRowOff() {
     RowInserted(GetGridRowCount(), true);
 }
 
-// ---- editor and focus options --------------------------------------------------------------------
+// ---- editor and focus options
+// --------------------------------------------------------------------
 
 void TgxBaseGrid::SetAlwaysShowEditor(bool Value) {
     FAlwaysShowEditor = Value;
@@ -137,7 +138,8 @@ void TgxBaseGrid::SetRowChangedIndicator(TgxRowChangedIndicator Value) {
     }
 }
 
-// ---- looks ------------------------------------------------------------------------------------------
+// ---- looks
+// ------------------------------------------------------------------------------------------
 
 void TgxBaseGrid::SetGridLines(TgxGridLines Value) {
     if (Value == FGridLines) return;
@@ -303,7 +305,8 @@ void TgxBaseGrid::SetCurrentSelected() {
     AddRowSelection(Row(), Row());
 }
 
-// ---- the current position in data numbers --------------------------------------------------------
+// ---- the current position in data numbers
+// --------------------------------------------------------
 
 int TgxBaseGrid::GetCurrentDataRow() const {
     if (Row() <= 0 || Row() > RowCount() - 1) return 0;
@@ -325,7 +328,8 @@ void TgxBaseGrid::SetCurrentDataCol(int DataCol) {
     SetCurrentCell(GetDisplayCol(DataCol), Row());
 }
 
-// ---- focus ----------------------------------------------------------------------------------------
+// ---- focus
+// ----------------------------------------------------------------------------------------
 
 bool TgxBaseGrid::CanSetFocus() {
     if (!FIsComboGrid) return true;
