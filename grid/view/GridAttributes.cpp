@@ -29,6 +29,13 @@ TgxHorzAlignment FromAlignment(TAlignment Value) {
     }
 }
 
+// Whether a data cell keeps properties of its own. Most cells keep none,
+// and then their own level is skipped without reading a property default.
+bool HasOwn(TgxBaseGrid& Grid, int DataCol, int DataRow) {
+    return DataCol <= Grid.GetGridColCount() && DataRow <= Grid.GetGridRowCount() &&
+           Grid.GetCellElement(DataCol, DataRow, false) != nullptr;
+}
+
 } // namespace
 
 // The row and column objects of a cell; the row may have none.
@@ -46,9 +53,7 @@ TColor TgxBaseGrid::GiveCellColor(int DataCol, int DataRow, bool Is3D) {
         return FHeadingColor;
     }
     GX_LEVELS(DataCol, DataRow);
-    const TColor Own = DataCol <= GetGridColCount() && DataRow <= GetGridRowCount()
-                           ? GetCellColor(DataCol, DataRow)
-                           : clNone;
+    const TColor Own = HasOwn(*this, DataCol, DataRow) ? GetCellColor(DataCol, DataRow) : clNone;
     const TColor Found = FirstSet<TColor>(FDrawOverlap, Own, Col ? Col->Color() : clNone,
                                           Row ? Row->Color() : clNone, clNone);
     if (Found != clNone) return Found;
@@ -86,9 +91,8 @@ TgxHorzAlignment TgxBaseGrid::GiveCellHorzAlignment(int DataCol, int DataRow) {
         Result = GiveHeadingHorzAlignment(DataCol);
     } else {
         GX_LEVELS(DataCol, DataRow);
-        const TgxHorzAlignment Own = DataCol <= GetGridColCount() && DataRow <= GetGridRowCount()
-                                         ? GetCellHorzAlignment(DataCol, DataRow)
-                                         : htaDefault;
+        const TgxHorzAlignment Own =
+            HasOwn(*this, DataCol, DataRow) ? GetCellHorzAlignment(DataCol, DataRow) : htaDefault;
         Result = FirstSet(FDrawOverlap, Own, Col ? Col->HorzAlignment() : htaDefault,
                           Row ? Row->HorzAlignment() : htaDefault, htaDefault);
         if (Result == htaDefault && Col && Col->Alignment() != taLeftJustify)
@@ -124,9 +128,8 @@ TgxVertAlignment TgxBaseGrid::GiveCellVertAlignment(int DataCol, int DataRow) {
         Result = GiveHeadingVertAlignment(DataCol);
     } else {
         GX_LEVELS(DataCol, DataRow);
-        const TgxVertAlignment Own = DataCol <= GetGridColCount() && DataRow <= GetGridRowCount()
-                                         ? GetCellVertAlignment(DataCol, DataRow)
-                                         : vtaDefault;
+        const TgxVertAlignment Own =
+            HasOwn(*this, DataCol, DataRow) ? GetCellVertAlignment(DataCol, DataRow) : vtaDefault;
         Result = FirstSet(FDrawOverlap, Own, Col ? Col->VertAlignment() : vtaDefault,
                           Row ? Row->VertAlignment() : vtaDefault, vtaDefault);
         if (Result == vtaDefault) Result = FVertAlignment;
@@ -140,8 +143,7 @@ bool TgxBaseGrid::GiveCell3D(int DataCol, int DataRow) {
     GX_LEVELS(DataCol, DataRow);
     if (Col && Col->Is3D()) return true;
     if (Row && Row->Is3D()) return true;
-    return DataCol <= GetGridColCount() && DataRow <= GetGridRowCount() &&
-           GetCellIs3D(DataCol, DataRow);
+    return HasOwn(*this, DataCol, DataRow) && GetCellIs3D(DataCol, DataRow);
 }
 
 TgxButtonType TgxBaseGrid::GiveCellButton(int DataCol, int DataRow, TgxDropDownStyle& Style) {
@@ -149,7 +151,8 @@ TgxButtonType TgxBaseGrid::GiveCellButton(int DataCol, int DataRow, TgxDropDownS
     if (DataCol < 1 || DataRow < 1 || DataCol > GetGridColCount() || DataRow > GetGridRowCount())
         return btNone;
     if (!FReadOnlyButton && CellIsReadOnly(DataCol, DataRow)) return btNone;
-    const TgxButtonType Own = GetCellButtonType(DataCol, DataRow);
+    const TgxButtonType Own =
+        HasOwn(*this, DataCol, DataRow) ? GetCellButtonType(DataCol, DataRow) : btDefault;
     if (Own != btDefault) {
         Style = GetCellDropDownStyle(DataCol, DataRow);
         return Own;
@@ -250,7 +253,7 @@ bool TgxBaseGrid::CanEditCell(int DataCol, int DataRow) {
     const TgxCol* Col = FCols->Item(DataCol);
     const bool Visible = Col->Visible() && IsRowVisible(DataRow);
     if (GetInDesignMode() && FStoreData) return Visible;
-    switch (IsCellReadOnly(DataCol, DataRow)) {
+    switch (HasOwn(*this, DataCol, DataRow) ? IsCellReadOnly(DataCol, DataRow) : roDefault) {
     case roOn:
         return false;
     case roOff:
