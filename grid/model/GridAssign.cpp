@@ -96,6 +96,42 @@ private:
     TEvent FSaved;
 };
 
+// In design mode a grid takes another grid as it is shown: group by group,
+// each column, row, cell and value from where the source shows it.
+void AssignByDisplayPosition(TgxBaseGrid& Grid, TgxBaseGrid& Source, TgxPropKinds Kinds,
+                             bool WithData) {
+    TgxFastAssignOn Fast(Grid);
+    if (Kinds.Contains(pkGrid)) {
+        AnsiString Excluded;
+        if (!Kinds.Contains(pkCols)) Excluded += "Cols;DefaultColWidth;";
+        if (!Kinds.Contains(pkRows)) Excluded += "Rows;DefaultRowHeight;";
+        Grid.AssignProperties(&Source, Excluded);
+    }
+    if (Kinds.Contains(pkCols)) {
+        Grid.SetGridColCount(Source.GetGridColCount());
+        if (Grid.DefaultColWidth() != Source.DefaultColWidth())
+            Grid.SetDefaultColWidth(Source.DefaultColWidth());
+        Grid.AssignColProperties(&Source);
+    }
+    if (Kinds.Contains(pkRows)) {
+        Grid.SetGridRowCount(Source.GetGridRowCount());
+        if (Grid.DefaultRowHeight() != Source.DefaultRowHeight())
+            Grid.SetDefaultRowHeight(Source.DefaultRowHeight());
+        Grid.AssignRowProperties(&Source);
+        Grid.AssignChangedRows(&Source);
+    }
+    if (Kinds.Contains(pkCells)) {
+        if (Grid.GetGridColCount() < Source.GetGridColCount())
+            Grid.SetGridColCount(Source.GetGridColCount());
+        if (Grid.GetGridRowCount() < Source.GetGridRowCount())
+            Grid.SetGridRowCount(Source.GetGridRowCount());
+        Grid.AssignCellProperties(&Source);
+    }
+    if (WithData) Grid.AssignGridData(&Source);
+    Grid.CheckGridStatus();
+    Grid.UpdateScrollRange();
+}
+
 } // namespace
 
 std::unique_ptr<TgxBaseGrid> TgxBaseGrid::CreateSameGrid() const {
@@ -120,6 +156,10 @@ void TgxBaseGrid::Assign(TPersistent* Source) {
 
 void TgxBaseGrid::AssignPropKinds(TgxBaseGrid* Source, TgxPropKinds Kinds, bool WithData) {
     if (!Source || Source == this) return;
+    if (GetInDesignMode()) {
+        AssignByDisplayPosition(*this, *Source, Kinds, WithData);
+        return;
+    }
     // Where this grid stands and whether it shows are its own.
     const int L = Left(), T = Top(), W = Width(), H = Height();
     const bool Shown = Visible();

@@ -483,6 +483,15 @@ TEST_F(GridPersistenceTest, SingleGroupsTakeOnlyTheirOwnPart) {
     EXPECT_EQ(Design.GetCellColor(4, 4), 0x0000FF);
     EXPECT_EQ(VarToStr(Design.GetCellValue(4, 4)), "r3c2");
     EXPECT_EQ(VarToStr(Design.GetCellValue(2, 3)), "r2c3"); // shown there: column 3, row 2
+    // So does the whole assignment, its columns and rows in their shown order.
+    TgxGrid Whole(nullptr);
+    Whole.SetInDesignMode(true);
+    Whole.Assign(Grid.get());
+    EXPECT_EQ(Whole.GridCols()->Item(2)->Heading(), "Price");
+    EXPECT_EQ(Whole.GridCols()->Item(4)->Width(), Grid->GridCols()->Item(2)->Width());
+    EXPECT_EQ(LookOf(Whole).Order, (std::vector<int>{1, 2, 3, 4, 5, 1, 2, 3, 4, 5, 6}));
+    EXPECT_EQ(VarToStr(Whole.GetCellValue(4, 4)), "r3c2");
+    EXPECT_EQ(Whole.GetCellColor(4, 4), 0x0000FF);
 
     // Another column count is refused, naming both.
     TgxGrid Narrow(nullptr);
