@@ -2,6 +2,7 @@
 // check boxes, undo and the insertion row.
 #include "GridEditFixture.h"
 #include "grid/foundation/MaskDefs.h"
+#include "grid/model/Combo.h"
 #include "platform/gui/Clipboard.h"
 
 #include <algorithm>
@@ -238,4 +239,30 @@ TEST_F(GridEdit, CutAndPasteGoThroughTheEditorOfATextCell) {
     Grid->GetCol(2)->SetControlType(ctCheck);
     GoTo(2, 2);
     EXPECT_FALSE(Grid->CutCellToClipboard());
+}
+
+TEST_F(GridEdit, APressOnTheEditorOfAListOnlyComboCellOpensItsList) {
+    TgxCol* Column = Grid->GetCol(2);
+    Column->SetButtonType(btCombo);
+    Column->SetDropDownStyle(ddDropDownList);
+    Column->SetParentCombo(false);
+    TgxComboGrid* List = Column->GetCombo()->GetGrid();
+    List->SetStoreData(true);
+    List->SetGridRowCount(2);
+    List->SetCellValue(1, 1, Variant("Oslo"));
+    List->SetCellValue(1, 2, Variant("Bergen"));
+    GoTo(2, 2);
+    TgxGridControl* Edit = Grid->GridControl()->Control();
+    ASSERT_TRUE(Edit->Visible());
+    EXPECT_FALSE(Grid->GridControl()->GetKeyEdit());
+    SendMouse(Edit->Widget(), QEvent::MouseButtonPress, QPoint(3, 3));
+    EXPECT_TRUE(Grid->ComboVisible());
+    SendMouse(Edit->Widget(), QEvent::MouseButtonRelease, QPoint(3, 3));
+    Grid->CheckDropDownOff(false);
+    // A cell that may be typed into keeps the press for its caret.
+    Column->SetDropDownStyle(ddDropDown);
+    Grid->RedisplayControl(true);
+    SendMouse(Edit->Widget(), QEvent::MouseButtonPress, QPoint(3, 3));
+    SendMouse(Edit->Widget(), QEvent::MouseButtonRelease, QPoint(3, 3));
+    EXPECT_FALSE(Grid->ComboVisible());
 }

@@ -161,6 +161,23 @@ TPoint ToGrid(TgxBaseGrid& Grid, TObject* Sender, int X, int Y) {
 void TgxBaseGrid::CtrlOnMouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X,
                                   int Y) {
     const TPoint P = ToGrid(*this, Sender, X, Y);
+    if (IsFocused() || !FCheckMouseFocus) {
+        if (Button == mbLeft) SetMouseDownColRow(Col(), Row());
+        // A cell that only lists its choices opens its list from a press
+        // anywhere on it.
+        if (FGridControl && !FGridControl->GetKeyEdit()) {
+            int C = -1;
+            int R = -1;
+            CellFromXY(P.X, P.Y, C, R);
+            TgxDropDownStyle Style = ddDropDown;
+            const TgxButtonType Type =
+                C > 0 && R > 0 ? GiveCellButton(GetDataCol(C), GetDataRow(R), Style) : btNone;
+            if ((Type == btCombo || Type == btDateTimeDropDown) && Style == ddDropDownList) {
+                MDButtonDown(Shift, P.X, P.Y, C, R);
+                SetMouseCapture(true);
+            }
+        }
+    }
     if (OnMouseDown) OnMouseDown(this, Button, Shift, P.X, P.Y);
 }
 
