@@ -164,3 +164,17 @@ TEST_F(GridEditModes, SingleRowSelectionKeepsOnlyTheCurrentRowOfASelection) {
     Grid->SetRowSelectMode(rsNone);
     EXPECT_EQ(Grid->RowSelection().Count(), 0);
 }
+
+TEST_F(GridEditModes, TypingIntoAGridWithoutItsEditorShownStartsTheEdit) {
+    GoTo(2, 2);
+    Grid->SetAlwaysShowEditor(false);
+    Grid->SetFocus();
+    QApplication::processEvents();
+    ASSERT_FALSE(Grid->EditorShown());
+    Type("7");
+    EXPECT_TRUE(Grid->EditorShown());
+    EXPECT_TRUE(Grid->CellEditing());
+    EXPECT_EQ(EditorText(), "7");
+    Press(Qt::Key_Return);
+    EXPECT_EQ(Stored(2, 2), "7");
+}
