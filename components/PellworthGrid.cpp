@@ -222,15 +222,28 @@ void TPellworthGrid::DoCellLoaded(int DataCol, int DataRow, Variant& Value) {
     if (CellProvider) CellProvider->GetValue(DataCol, DataRow, Value);
 }
 
-void TPellworthGrid::DoCellEdit(int DataCol, const Variant& DataRow, bool) {
+void TPellworthGrid::DoCellEdit(int DataCol, const Variant& DataRow, bool ByUser) {
+    const int Row = DataRow.AsInteger();
     if (CellProvider && GetCol(DataCol)->ButtonType() == grid::btCombo)
-        CellProvider->SetValue(DataCol, DataRow.AsInteger(), CurrentCell()->GetValue());
+        CellProvider->SetValue(DataCol, Row, CurrentCell()->GetValue());
+    grid::TgxGrid::CellEdit(DataCol, Row, ByUser);
 }
 
-void TPellworthGrid::DoEndCellEdit(int DataCol, const Variant& DataRow, bool&) {
+void TPellworthGrid::DoEndCellEdit(int DataCol, const Variant& DataRow, bool& Cancel) {
     // The provider has the value before an end-edit handler may cancel.
     if (CellProvider)
         CellProvider->SetValue(DataCol, DataRow.AsInteger(), CurrentCell()->GetValue());
+    Cancel = !grid::TgxGrid::EndCellEdit();
+}
+
+void TPellworthGrid::CellEdit(int DataCol, int DataRow, bool ByUser) {
+    DoCellEdit(DataCol, Variant(DataRow), ByUser);
+}
+
+bool TPellworthGrid::EndCellEdit() {
+    bool Cancel = false;
+    DoEndCellEdit(GetCurrentDataCol(), Variant(GetCurrentDataRow()), Cancel);
+    return !Cancel;
 }
 
 } // namespace components

@@ -96,10 +96,13 @@ public:
     Variant GetCellValue(int DataCol, int DataRow) override;
     void SetCellValue(int DataCol, int DataRow, const Variant& Value) override;
     void DoCellLoaded(int DataCol, int DataRow, Variant& Value) override;
-    // The edit flow's relays; they hand the current cell's value to a cell
-    // provider. Until the grid runs cell edits nothing calls them.
+    // The edit flow's relays: with a cell provider they hand it the current
+    // cell's value (while a combo cell is edited, and before an end-edit
+    // handler may cancel), then raise the grid's event as the base does.
     void DoCellEdit(int DataCol, const Variant& DataRow, bool ByUser);
     void DoEndCellEdit(int DataCol, const Variant& DataRow, bool& Cancel);
+    void CellEdit(int DataCol, int DataRow, bool ByUser) override;
+    bool EndCellEdit() override;
 
     void Loaded() override;
 
@@ -134,7 +137,8 @@ public:
     int PrevVisibleRow(int Row, bool Inclusive);
     int FirstVisibleRow() { return NextVisibleRow(1, true); }
     void MakeDataRowVisible(int DataRow);
-    // The column's own drop-down list from tab-separated entries.
+    // The column's own drop-down list from tab-separated entries: a run of
+    // tabs separates two entries, a leading tab adds an empty first one.
     void SetColList(int DataCol, const char* List);
 
     // ---- input ------------------------------------------------------------------------------
@@ -144,12 +148,9 @@ protected:
     void DrawCellText(const AnsiString& Text, grid::TgxDrawData& Data, bool Selected) override;
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
 
-    // The edit flow's gate around a check-box toggle. The grid runs no cell
-    // edits yet, so no toggle may start: both refuse.
-    virtual bool BeginCellEdit() { return false; }
-    virtual void FinishCellEdit() {}
-    // Toggles a check-box cell: 0 becomes 1, anything else 0.
-    void ToggleCheckCell(int DataCol, int DataRow);
+    // Toggles the current check-box cell inside a cell edit, when the grid
+    // lets one start: 0 becomes 1, anything else 0.
+    void ToggleCurrentCheckCell();
 
 private:
     // The cell's value text for painting and measuring.

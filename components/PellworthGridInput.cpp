@@ -4,6 +4,8 @@
 
 #include "components/Palette.h"
 #include "grid/model/Columns.h"
+#include "grid/model/Combo.h"
+#include "grid/model/CurrentCell.h"
 #include "grid/model/PropDefaults.h"
 #include "platform/classes/DesignRegistry.h"
 #include "platform/classes/Publish.h"
@@ -12,6 +14,7 @@
 #include "platform/gui/PublishedProps.h"
 
 #include <algorithm>
+#include <string_view>
 #include <vector>
 
 namespace components {
@@ -154,22 +157,48 @@ void TPellworthGrid::MakeDataRowVisible(int DataRow) {
     SetCurrentCell(std::max(Col(), 1), Display);
 }
 
-void TPellworthGrid::SetColList(int, const char*) {
-    // A column's own drop-down list needs the grid's drop-down lists.
-    InvalidOp("Column drop-down lists are not available yet");
+void TPellworthGrid::SetColList(int DataCol, const char* List) {
+    grid::TgxCol* Column = GetCol(DataCol);
+    Column->SetParentCombo(false);
+    grid::TgxComboGrid* Entries = Column->GetCombo()->GetGrid();
+    Entries->SetStoreData(true);
+    Entries->SetGridColCount(1);
+    Entries->SetGridRowCount(0);
+    const auto Append = [Entries](const AnsiString& Text) {
+        const int Row = Entries->GetGridRowCount() + 1;
+        Entries->SetGridRowCount(Row);
+        Entries->SetCellValue(1, Row, Variant(Text));
+    };
+    const std::string_view Text = List ? List : "";
+    if (!Text.empty() && Text.front() == '\t') Append(AnsiString());
+    std::size_t Start = 0;
+    while (Start < Text.size()) {
+        Start = Text.find_first_not_of('\t', Start);
+        if (Start == std::string_view::npos) break;
+        const std::size_t End = std::min(Text.find('\t', Start), Text.size());
+        Append(AnsiString(Text.substr(Start, End - Start)));
+        Start = End;
+    }
 }
 
 // ---- check-box input -------------------------------------------------------------------------
 
-void TPellworthGrid::ToggleCheckCell(int DataCol, int DataRow) {
-    const Variant Value = GetCellValue(DataCol, DataRow);
+void TPellworthGrid::ToggleCurrentCheckCell() {
+    if (!Edit()) return;
+    const int DataCol = GetCurrentDataCol();
+    const int DataRow = GetCurrentDataRow();
     bool Zero = false;
     try {
-        Zero = Value == 0;
+        Zero = GetCellValue(DataCol, DataRow) == 0;
     } catch (...) {
         // A text that is no number is not 0.
     }
-    SetCellValue(DataCol, DataRow, Variant(Zero ? 1 : 0));
+    const Variant Toggled(Zero ? 1 : 0);
+    SetCellValue(DataCol, DataRow, Toggled);
+    // The edit ends by storing the current cell's value, which must be the
+    // new one (the cell's editor may still show the old).
+    CurrentCell()->SetBuffer(Toggled, false);
+    EndEdit(false);
 }
 
 void TPellworthGrid::KeyPress(char& Key) {
@@ -177,10 +206,7 @@ void TPellworthGrid::KeyPress(char& Key) {
     const int DataRow = GetDataRownr(Row());
     if (DataCol < 1 || DataRow < 1) return;
     if (Key == ' ' && GetCol(DataCol)->ControlType() == grid::ctCheck) {
-        if (BeginCellEdit()) {
-            ToggleCheckCell(DataCol, DataRow);
-            FinishCellEdit();
-        }
+        ToggleCurrentCheckCell();
         return;
     }
     grid::TgxGrid::KeyPress(Key);
@@ -201,10 +227,7 @@ void TPellworthGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, in
         // A click toggles the box at once and selects no row.
         ClearSelectedRows();
         SetCurrentCell(DisplayCol, DisplayRow);
-        if (BeginCellEdit()) {
-            ToggleCheckCell(GetDataColnr(DisplayCol), GetDataRownr(DisplayRow));
-            FinishCellEdit();
-        }
+        ToggleCurrentCheckCell();
         return;
     }
     grid::TgxGrid::MouseDown(Button, Shift, X, Y);

@@ -1,5 +1,6 @@
 #include "components/PellworthGrid.h"
 #include "grid/model/Columns.h"
+#include "grid/model/Combo.h"
 #include "grid/model/CurrentCell.h"
 #include "grid/model/PropDefaults.h"
 #include "grid/view/DrawData.h"
@@ -11,6 +12,8 @@
 
 #include <map>
 #include <memory>
+#include <string>
+#include <vector>
 
 using namespace components;
 
@@ -156,23 +159,48 @@ TEST_F(PellworthGridTest, ACellProviderTakesEveryValueAndKeepsZeros) {
     EXPECT_EQ(Cell(1, 1), "own") << "the grid's own store was not touched";
 }
 
-TEST_F(PellworthGridTest, EditRelaysHandTheEditedValueToTheProvider) {
+TEST_F(PellworthGridTest, EditRelaysHandTheEditedValueToTheProviderBeforeTheEvents) {
     MapProvider Provider;
     Grid->CellProvider = &Provider;
+    Grid->SetGridMode(grid::gmEdit);
+    std::vector<std::string> Seen;
+    Grid->OnCellEdit = [&](TObject*, int Col, int Row, bool) {
+        Seen.push_back("edit " + std::to_string(Col) + "," + std::to_string(Row) + " " +
+                       VarToStr(Provider.Cells[{Col, Row}]));
+    };
+    bool CancelEnd = true;
+    Grid->OnEndCellEdit = [&](TObject*, int Col, int Row, bool& Cancel) {
+        Seen.push_back("end " + std::to_string(Col) + "," + std::to_string(Row) + " " +
+                       VarToStr(Provider.Cells[{Col, Row}]));
+        Cancel = CancelEnd;
+    };
     Grid->SetCurrentCell(2, 3);
+    ASSERT_TRUE(Grid->Edit());
     Grid->CurrentCell()->SetBuffer(Variant(AnsiString("typed")), false);
 
     // Only a combo column hands its value on while the edit runs.
-    Grid->DoCellEdit(2, Variant(3), true);
-    EXPECT_TRUE(Provider.Cells.empty());
+    Grid->CellEdit(2, 3, true);
     Grid->GetCol(2)->SetButtonType(grid::btCombo);
-    Grid->DoCellEdit(2, Variant(3), true);
-    EXPECT_EQ(VarToStr(Provider.Cells[{2, 3}]), "typed");
+    Grid->CellEdit(2, 3, true);
+    EXPECT_EQ(Seen, (std::vector<std::string>{"edit 2,3 ", "edit 2,3 typed"}));
 
+    // Ending the edit hands it on before the handler refuses the end.
     Provider.Cells.clear();
-    bool Cancel = false;
+    Seen.clear();
+    Grid->EndEdit(false);
+    EXPECT_EQ(Seen, std::vector<std::string>{"end 2,3 typed"});
+    EXPECT_TRUE(Grid->CellEditing());
+    CancelEnd = false;
+    Grid->EndEdit(false);
+    EXPECT_FALSE(Grid->CellEditing());
+
+    // The relays themselves take the row as a variant.
+    Provider.Cells.clear();
+    Grid->CurrentCell()->SetBuffer(Variant(AnsiString("again")), false);
+    bool Cancel = true;
     Grid->DoEndCellEdit(2, Variant(AnsiString("3")), Cancel);
-    EXPECT_EQ(VarToStr(Provider.Cells[{2, 3}]), "typed");
+    EXPECT_FALSE(Cancel);
+    EXPECT_EQ(VarToStr(Provider.Cells[{2, 3}]), "again");
 }
 
 // The painter's text as the company grid hands it on.
@@ -402,25 +430,72 @@ TEST_F(PellworthGridTest, VisibleRowSearchesSkipHiddenRowsAndKeepTheirArgumentAt
     EXPECT_EQ(Grid->FirstVisibleRow(), 2);
 }
 
-TEST_F(PellworthGridTest, CheckBoxesWaitForTheEditFlow) {
-    // Toggling runs inside a cell edit, which the grid cannot start yet:
-    // Space on a check-box cell changes nothing and goes nowhere else.
+TEST_F(PellworthGridTest, SpaceTogglesACheckBoxCellInsideOneCellEdit) {
+    struct Case {
+        Variant Before;
+        const char* After;
+    };
+    const Case Cases[] = {{Variant(1), "0"},
+                          {Variant(0), "1"},
+                          {Variant(7), "0"},
+                          {Variant(AnsiString("0")), "1"},
+                          {Variant(AnsiString("yes")), "0"}};
     Grid->GetCol(1)->SetControlType(grid::ctCheck);
-    Grid->SetCellValue(1, 1, Variant(1));
+    Grid->SetGridMode(grid::gmEdit);
+    int Started = 0;
+    int Ended = 0;
+    Grid->OnStartCellEdit = [&](TObject*, int, int, bool&) { ++Started; };
+    Grid->OnEndCellEdit = [&](TObject*, int, int, bool&) { ++Ended; };
+    int Row = 0;
+    for (const Case& C : Cases) {
+        ++Row;
+        Grid->SetCellValue(1, Row, C.Before);
+        Grid->SetCurrentCell(1, Row);
+        char Key = ' ';
+        Grid->KeyPress(Key);
+        EXPECT_EQ(Cell(1, Row), C.After) << VarToStr(C.Before);
+        EXPECT_EQ(Started, Row);
+        EXPECT_EQ(Ended, Row);
+        EXPECT_FALSE(Grid->CellEditing());
+    }
+
+    // A grid that may not edit leaves the box as it is.
+    Grid->SetGridMode(grid::gmBrowse);
     Grid->SetCurrentCell(1, 1);
     char Key = ' ';
     Grid->KeyPress(Key);
-    EXPECT_EQ(Cell(1, 1), "1");
+    EXPECT_EQ(Cell(1, 1), "0");
+    // Neither does an application that refuses the edit.
+    Grid->SetGridMode(grid::gmEdit);
+    Grid->OnStartCellEdit = [](TObject*, int, int, bool& Cancel) { Cancel = true; };
+    Grid->KeyPress(Key);
+    EXPECT_EQ(Cell(1, 1), "0");
 }
 
-TEST_F(PellworthGridTest, ColumnListsWaitForTheDropDownLists) {
-    try {
-        Grid->SetColList(1, "\tA\tB");
-        ADD_FAILURE();
-    } catch (const grid::EInvalidGridOperation& E) {
-        EXPECT_NE(E.Message.find("Column drop-down lists are not available yet"), std::string::npos)
-            << E.Message;
+TEST_F(PellworthGridTest, AColumnListIsCutAtRunsOfTabs) {
+    struct Case {
+        const char* List;
+        std::vector<AnsiString> Entries;
+    };
+    const Case Cases[] = {{"\tA\tB", {"", "A", "B"}},
+                          {"A\t\tB", {"A", "B"}},
+                          {"A\tB\t", {"A", "B"}},
+                          {"\t\t", {""}},
+                          {"", {}},
+                          {"One entry", {"One entry"}}};
+    for (const Case& C : Cases) {
+        Grid->SetColList(2, C.List);
+        grid::TgxCol* Column = Grid->GetCol(2);
+        EXPECT_FALSE(Column->ParentCombo());
+        grid::TgxComboGrid* List = Column->GetCombo()->GetGrid();
+        EXPECT_TRUE(List->StoreData());
+        EXPECT_EQ(List->GetGridColCount(), 1);
+        std::vector<AnsiString> Entries;
+        for (int R = 1; R <= List->GetGridRowCount(); ++R)
+            Entries.push_back(VarToStr(List->GetCellValue(1, R)));
+        EXPECT_EQ(Entries, C.Entries) << C.List;
     }
+    EXPECT_TRUE(Grid->GetCol(1)->ParentCombo()) << "other columns keep the grid's list";
 }
 
 } // namespace

@@ -131,16 +131,29 @@ TEST_F(PellworthWindowTest, AClickSelectsTheRowUnlessItHitsACheckBox) {
     EXPECT_FALSE(Grid->GetRowSelected(3));
     EXPECT_TRUE(Grid->GetRowSelected(5));
 
-    // A check-box cell becomes current and no row is selected; the toggle
-    // itself waits for the grid's cell edits.
+    // A check-box cell becomes current and no row is selected; in a grid
+    // that may not edit the box stays as it is.
     Grid->GetCol(1)->SetControlType(grid::ctCheck);
     Grid->SetCellValue(1, 4, Variant(0));
+    Grid->SetGridMode(grid::gmBrowse);
     Click(1, 4);
     EXPECT_FALSE(Grid->GetRowSelected(5));
     EXPECT_FALSE(Grid->GetRowSelected(4));
     EXPECT_EQ(Grid->Row(), 4);
     EXPECT_EQ(Grid->Col(), 1);
     EXPECT_EQ(VarToStr(Grid->GetCellValue(1, 4)), "0");
+
+    // Where cells may be edited, each click toggles it.
+    Grid->SetGridMode(grid::gmEdit);
+    Grid->SetCellValue(1, 2, Variant(1));
+    Click(1, 4);
+    EXPECT_EQ(VarToStr(Grid->GetCellValue(1, 4)), "1");
+    Click(1, 2);
+    Click(1, 4);
+    EXPECT_EQ(VarToStr(Grid->GetCellValue(1, 4)), "0");
+    EXPECT_EQ(VarToStr(Grid->GetCellValue(1, 2)), "0");
+    EXPECT_FALSE(Grid->GetRowSelected(4));
+    EXPECT_FALSE(Grid->CellEditing());
 }
 
 } // namespace
