@@ -178,3 +178,27 @@ TEST_F(GridEditModes, TypingIntoAGridWithoutItsEditorShownStartsTheEdit) {
     Press(Qt::Key_Return);
     EXPECT_EQ(Stored(2, 2), "7");
 }
+
+TEST_F(GridEditModes, ChangedRowMarksFollowTheIndicatorSetting) {
+    struct Case {
+        TgxRowChangedIndicator Indicator;
+        bool Marked;
+    };
+    int Row = 1;
+    for (const Case C : {Case{riOn, true}, Case{riOff, false}, Case{riAutoReset, false}}) {
+        Grid->SetRowChangedIndicator(C.Indicator);
+        GoTo(1, Row);
+        Type("x");
+        Press(Qt::Key_Down);
+        EXPECT_EQ(Grid->ChangedRows().GetBit(Row), C.Marked) << static_cast<int>(C.Indicator);
+        ++Row;
+    }
+    // Switching to riAutoReset clears the marks there were.
+    Grid->SetRowChangedIndicator(riOn);
+    GoTo(1, 1);
+    Type("y");
+    Press(Qt::Key_Down);
+    ASSERT_TRUE(Grid->ChangedRows().GetBit(1));
+    Grid->SetRowChangedIndicator(riAutoReset);
+    EXPECT_FALSE(Grid->ChangedRows().GetBit(1));
+}
