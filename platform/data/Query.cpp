@@ -84,20 +84,23 @@ TFieldType FromValues(const std::vector<std::vector<Variant>>& Rows, std::size_t
     return Real || Wide ? ftFloat : ftInteger;
 }
 
-// Appends the column's value to Row, made where it stays.
+// Appends the column's value to Row, made where it stays. The value is read
+// through the column's value object: a connection stays on one thread, so
+// the object needs none of the column calls' per-call checks.
 void AppendCell(std::vector<Variant>& Row, sqlite3_stmt* Stmt, int Column) {
-    switch (sqlite3_column_type(Stmt, Column)) {
+    sqlite3_value* Value = sqlite3_column_value(Stmt, Column);
+    switch (sqlite3_value_type(Value)) {
     case SQLITE_INTEGER: {
         // An Integer where it fits: the form an integer field keeps.
-        const sqlite3_int64 Value = sqlite3_column_int64(Stmt, Column);
-        if (Value >= INT_MIN && Value <= INT_MAX)
-            Row.emplace_back(static_cast<int>(Value));
+        const sqlite3_int64 Whole = sqlite3_value_int64(Value);
+        if (Whole >= INT_MIN && Whole <= INT_MAX)
+            Row.emplace_back(static_cast<int>(Whole));
         else
-            Row.emplace_back(static_cast<long long>(Value));
+            Row.emplace_back(static_cast<long long>(Whole));
         break;
     }
     case SQLITE_FLOAT:
-        Row.emplace_back(sqlite3_column_double(Stmt, Column));
+        Row.emplace_back(sqlite3_value_double(Value));
         break;
     case SQLITE_NULL: {
         static const Variant NullCell = Null();
@@ -105,9 +108,9 @@ void AppendCell(std::vector<Variant>& Row, sqlite3_stmt* Stmt, int Column) {
         break;
     }
     default: {
-        const auto* Text = reinterpret_cast<const char*>(sqlite3_column_text(Stmt, Column));
-        Row.emplace_back(AnsiString(Text ? Text : "",
-                                    static_cast<std::size_t>(sqlite3_column_bytes(Stmt, Column))));
+        const auto* Text = reinterpret_cast<const char*>(sqlite3_value_text(Value));
+        Row.emplace_back(
+            AnsiString(Text ? Text : "", static_cast<std::size_t>(sqlite3_value_bytes(Value))));
         break;
     }
     }

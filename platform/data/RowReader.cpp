@@ -11,10 +11,16 @@
 
 namespace {
 
+// A connection stays on one thread: the column's value object is read
+// without the column calls' per-call checks.
+sqlite3_value* ValueOf(sqlite3_stmt* Statement, int Column) {
+    return sqlite3_column_value(Statement, Column);
+}
+
 AnsiString TextOf(sqlite3_stmt* Statement, int Column) {
-    const auto* Text = reinterpret_cast<const char*>(sqlite3_column_text(Statement, Column));
-    return AnsiString(Text ? Text : "",
-                      static_cast<std::size_t>(sqlite3_column_bytes(Statement, Column)));
+    sqlite3_value* Value = ValueOf(Statement, Column);
+    const auto* Text = reinterpret_cast<const char*>(sqlite3_value_text(Value));
+    return AnsiString(Text ? Text : "", static_cast<std::size_t>(sqlite3_value_bytes(Value)));
 }
 
 // A number as the database writes it: '.' decimals whatever the settings.
@@ -39,17 +45,18 @@ AnsiString TRowReader::ColumnName(int Column) const {
 }
 
 bool TRowReader::IsNull(int Column) const {
-    return sqlite3_column_type(FStatement, Column) == SQLITE_NULL;
+    return sqlite3_value_type(ValueOf(FStatement, Column)) == SQLITE_NULL;
 }
 
 std::int64_t TRowReader::AsInt64(int Column) const {
-    switch (sqlite3_column_type(FStatement, Column)) {
+    sqlite3_value* Value = ValueOf(FStatement, Column);
+    switch (sqlite3_value_type(Value)) {
     case SQLITE_NULL:
         return 0;
     case SQLITE_INTEGER:
-        return sqlite3_column_int64(FStatement, Column);
+        return sqlite3_value_int64(Value);
     case SQLITE_FLOAT: {
-        const double Real = sqlite3_column_double(FStatement, Column);
+        const double Real = sqlite3_value_double(Value);
         if (!std::isfinite(Real) || std::fabs(Real) > 9.2e18) NotA(Column, "an integer");
         return std::llrint(Real);
     }
@@ -72,12 +79,13 @@ int TRowReader::AsInteger(int Column) const {
 }
 
 double TRowReader::AsFloat(int Column) const {
-    switch (sqlite3_column_type(FStatement, Column)) {
+    sqlite3_value* Value = ValueOf(FStatement, Column);
+    switch (sqlite3_value_type(Value)) {
     case SQLITE_NULL:
         return 0.0;
     case SQLITE_INTEGER:
     case SQLITE_FLOAT:
-        return sqlite3_column_double(FStatement, Column);
+        return sqlite3_value_double(Value);
     default: {
         double Value = 0.0;
         if (!ParseNumber(TextOf(FStatement, Column), Value)) NotA(Column, "a number");
@@ -87,11 +95,12 @@ double TRowReader::AsFloat(int Column) const {
 }
 
 AnsiString TRowReader::AsString(int Column) const {
-    switch (sqlite3_column_type(FStatement, Column)) {
+    sqlite3_value* Value = ValueOf(FStatement, Column);
+    switch (sqlite3_value_type(Value)) {
     case SQLITE_NULL:
         return AnsiString();
     case SQLITE_FLOAT:
-        return FloatToStr(sqlite3_column_double(FStatement, Column));
+        return FloatToStr(sqlite3_value_double(Value));
     default:
         return TextOf(FStatement, Column);
     }
