@@ -202,3 +202,9 @@ TEST_F(GridEditModes, ChangedRowMarksFollowTheIndicatorSetting) {
     Grid->SetRowChangedIndicator(riAutoReset);
     EXPECT_FALSE(Grid->ChangedRows().GetBit(1));
 }
+
+TEST_F(GridEditModes, TheEditorsTakeTheGridsCursor) {
+    Grid->SetCursor(crHandPoint);
+    EXPECT_EQ(Grid->GridCellControl(ctText)->GetCursor(), crHandPoint);
+    EXPECT_EQ(Grid->GridCellControl(ctCheck)->GetCursor(), crHandPoint);
+}

@@ -148,6 +148,21 @@ void TgxBaseGrid::Dispatch(TMessage& Message) {
         }
         return;
     }
+    case CM_CURSORCHANGED:
+        TCustomGrid_ts::Dispatch(Message);
+        for (TgxControlType Type : {ctText, ctCheck})
+            if (TgxCustomGridControl* Control = GridCellControl(Type)) Control->SetCursor(Cursor());
+        return;
+    case CM_ENTER:
+        ++FSetFocusCount;
+        try {
+            TCustomGrid_ts::Dispatch(Message);
+        } catch (...) {
+            --FSetFocusCount;
+            throw;
+        }
+        --FSetFocusCount;
+        return;
     case WM_ERASEBKGND:
         // Every pixel is painted by the grid.
         if (GetInDesignMode())
