@@ -7,6 +7,7 @@
 
 #include <array>
 #include <string_view>
+#include <vector>
 
 namespace {
 
@@ -152,6 +153,13 @@ void ExpandAlertText(AlertContext& Context, AlertTransaction& Alert) {
             if (letters.find(token[0]) == AnsiString::npos) letters += token[0];
         return letters;
     }();
+    // The tokens to try at a letter, in the order of the token list.
+    static const std::array<std::vector<const std::string_view*>, 256> ByFirstLetter = [] {
+        std::array<std::vector<const std::string_view*>, 256> byLetter;
+        for (const std::string_view& token : Tokens)
+            byLetter[static_cast<unsigned char>(token[0])].push_back(&token);
+        return byLetter;
+    }();
     AnsiString text;
     text.reserve(pattern.size() + 64);
     std::size_t at = 0;
@@ -165,9 +173,9 @@ void ExpandAlertText(AlertContext& Context, AlertTransaction& Alert) {
         at = next;
         const std::string_view rest(pattern.data() + at, pattern.size() - at);
         const std::string_view* match = nullptr;
-        for (const std::string_view& token : Tokens)
-            if (rest.starts_with(token)) {
-                match = &token;
+        for (const std::string_view* token : ByFirstLetter[static_cast<unsigned char>(rest[0])])
+            if (rest.starts_with(*token)) {
+                match = token;
                 break;
             }
         if (!match) {
