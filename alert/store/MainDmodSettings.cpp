@@ -374,6 +374,8 @@ void TMainDmod::LoadAllAlertSettings(const AlertRecipients& Recipients,
 void TMainDmod::GetAlertSettingMarkers(int& Identity, int& Count) {
     OpenStatement(*CommonSql, "Select get_identity('ALERT_SETTING', 0) ");
     Identity = CommonSql->Fields()[0]->AsInteger();
-    OpenStatement(*CommonSql, "Select count(AlertSettingNbr) From ALERT_SETTING ");
+    // The setting number is the row's key and never NULL: counting the rows
+    // gives the same count, from the table's page counts instead of a scan.
+    OpenStatement(*CommonSql, "Select count(*) From ALERT_SETTING ");
     Count = CommonSql->Fields()[0]->AsInteger();
 }
