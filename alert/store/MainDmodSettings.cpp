@@ -375,7 +375,7 @@ void TMainDmod::GetAlertSettingMarkers(int& Identity, int& Count) {
     OpenStatement(*CommonSql, "Select get_identity('ALERT_SETTING', 0) ");
     Identity = CommonSql->Fields()[0]->AsInteger();
     // The setting number is the row's key and never NULL: counting the rows
-    // gives the same count, from the table's page counts instead of a scan.
+    // gives the same count, taken from the pages' cell counts instead of row by row.
     OpenStatement(*CommonSql, "Select count(*) From ALERT_SETTING ");
     Count = CommonSql->Fields()[0]->AsInteger();
 }
