@@ -246,10 +246,18 @@ void TgxBaseGrid::DeleteRowData(int From, int To) {
 // ---- the cell value as the application sees it ------------------------------------------
 
 Variant TgxBaseGrid::GetCellValue(int DataCol, int DataRow) {
-    // A value being edited wins over the stored one.
+    if (DataCol < 1 || DataCol > GetGridColCount() || DataRow < 1 || DataRow > GetGridRowCount())
+        return Variant();
+    const TgxControlType Type = GiveCellControlType(DataCol, DataRow);
+    if (Type == ctNone) return Variant();
+    // A value being edited wins over the stored one and the application's.
     if (FCurrentCell && FCurrentCell->ValueSet(DataCol, DataRow))
         return FCurrentCell->BufferValue();
-    return GetDataValue(DataCol, DataRow, GiveCellControlType(DataCol, DataRow));
+    if (!CheckGetCell()) return Variant();
+    // The application may supply or change the value, as for painting.
+    Variant Value = GetDataValue(DataCol, DataRow, Type);
+    CellLoadedEvent(DataCol, DataRow, Type, Value);
+    return Value;
 }
 
 void TgxBaseGrid::SetCellValue(int DataCol, int DataRow, const Variant& Value) {

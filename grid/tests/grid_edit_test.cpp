@@ -266,3 +266,24 @@ TEST_F(GridEdit, APressOnTheEditorOfAListOnlyComboCellOpensItsList) {
     SendMouse(Edit->Widget(), QEvent::MouseButtonRelease, QPoint(3, 3));
     EXPECT_FALSE(Grid->ComboVisible());
 }
+
+TEST_F(GridEdit, TheApplicationsValuesReachTheEditorAndAnEditedValueWinsOverThem) {
+    Grid->SetStoreData(false);
+    Grid->OnCellLoaded = [](TObject*, int C, int R, Variant& Value) {
+        Value = Variant(AnsiString("v") + std::to_string(C * 10 + R));
+    };
+    GoTo(2, 3);
+    EXPECT_EQ(EditorText(), "v23");
+    EXPECT_EQ(Grid->GetCellValue(1, 1).AsString(), "v11");
+    Grid->CurrentCell()->SelectAll();
+    Type("typed");
+    EXPECT_EQ(Grid->GetCellValue(2, 3).AsString(), "typed");
+    // Reading a cell from inside the handler is refused.
+    Grid->OnCellLoaded = [this](TObject*, int, int, Variant&) { Grid->GetCellValue(1, 1); };
+    try {
+        Grid->GetCellValue(1, 2);
+        ADD_FAILURE() << "no error";
+    } catch (const EInvalidGridOperation& E) {
+        EXPECT_EQ(E.Message, "Grid1: Cannot get Cell property value while in OnCellLoaded event");
+    }
+}
