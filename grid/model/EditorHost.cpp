@@ -132,7 +132,7 @@ bool TgxBaseGrid::EditorActive() {
 }
 
 bool TgxBaseGrid::InternalShowEditor(TgxTextSelectMode SelectMode, bool Update) {
-    if (!InEditState() || FEditorShown || !GridControlActive()) return FEditorShown;
+    if (!InEditState() || FEditorShown || !GridControlActive()) return false;
     bool Cancel = false;
     if (OnShowEditor) OnShowEditor(this, GetCurrentDataCol(), GetCurrentDataRow(), Cancel);
     if (Cancel) return false;
