@@ -212,13 +212,22 @@ void PaintSingleLine(TCanvas* Canvas, const TTextMetric& Metrics, std::string_vi
         auto Part = [&] {
             return FromEnd ? Slice(Shown, Len - Count, Len) : Slice(Shown, 0, Count);
         };
+        // Most texts fit whole: one measure then says so, and gives the
+        // width a right-aligned text starts from.
+        int Whole = -1;
+        if (Count < Len) {
+            Whole = MeasureText(Canvas, Metrics, Shown);
+            if (Whole < Room) Count = Len;
+        }
         while (Count < Len && MeasureText(Canvas, Metrics, Part()) < Room) {
             Edge = FromEnd ? Len - Count : Count;
             Count += FromEnd ? PrevCharCount(Text, Edge) : NextCharCount(Text, Edge);
         }
         if (FromEnd) {
             First = Len - Count;
-            StartX = Rect.Right - (FullTextWidth(Canvas, Metrics, Part()) + 1);
+            const int Width = Count == Len && Whole > 0 ? Whole + Metrics.tmOverhang
+                                                        : FullTextWidth(Canvas, Metrics, Part());
+            StartX = Rect.Right - (Width + 1);
         }
     }
 
