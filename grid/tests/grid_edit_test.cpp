@@ -287,3 +287,20 @@ TEST_F(GridEdit, TheApplicationsValuesReachTheEditorAndAnEditedValueWinsOverThem
         EXPECT_EQ(E.Message, "Grid1: Cannot get Cell property value while in OnCellLoaded event");
     }
 }
+
+TEST_F(GridEdit, AValueItsCellCannotHoldStaysInTheEdit) {
+    Grid->GetCol(2)->SetControlType(ctCheck);
+    Grid->SetCellValue(2, 1, Variant(1));
+    GoTo(2, 1);
+    ASSERT_TRUE(Grid->StartEdit());
+    Grid->CurrentCell()->SetBuffer(Variant(2.5), false);
+    Grid->SetReportInvalidOps(false);
+    Press(Qt::Key_Down);
+    EXPECT_EQ(At(), std::make_pair(2, 1));
+    EXPECT_TRUE(Grid->CellEditing());
+    EXPECT_EQ(Grid->GetDataValue(2, 1, ctCheck).AsInteger(), 1);
+    // With the check switch on the refusal names the problem.
+    Grid->SetReportInvalidOps(true);
+    EXPECT_THROW(Grid->EndEdit(false), EInvalidGridOperation);
+    EXPECT_TRUE(Grid->CellEditing());
+}

@@ -96,14 +96,19 @@ bool TgxBaseGrid::CanEndEdit(bool ByUser) {
 bool TgxBaseGrid::CanEndCellEdit(bool) {
     if (!FCellEditing) return true;
     CheckSetAutoFillValue();
-    if (!CheckMaskValue() || !EndCellEdit()) return false;
-    // The value the editor holds becomes the cell's.
+    if (!CheckMaskValue()) return false;
+    // A value its cell cannot hold stays in the editor (the check names it
+    // while the grid reports invalid operations).
     TgxCurrentCell* Cell = CurrentCell();
     const int DataCol = GetCurrentDataCol();
     const int DataRow = GetCurrentDataRow();
-    if (FStoreData && Cell->ValueSet(DataCol, DataRow))
-        SetDataValue(DataCol, DataRow, GiveCellControlType(DataCol, DataRow),
-                     CheckStrValue(GiveCellControlType(DataCol, DataRow), Cell->BufferValue()));
+    const TgxControlType Type = GiveCellControlType(DataCol, DataRow);
+    const bool Buffered = Cell->ValueSet(DataCol, DataRow);
+    const Variant Value = Buffered ? CheckStrValue(Type, Cell->BufferValue()) : Variant();
+    if (Buffered && !Value.IsEmpty() && !CheckVarType(Type, Value)) return false;
+    if (!EndCellEdit()) return false;
+    // The value the editor holds becomes the cell's.
+    if (FStoreData && Buffered) SetDataValue(DataCol, DataRow, Type, Value);
     ResetCellEdit();
     return true;
 }
