@@ -217,3 +217,23 @@ TEST_F(GridKeys, MovingPastTheWindowsEdgeScrollsAndTheEditorFollowsTheCell) {
     EXPECT_EQ(Grid->TopRow(), 2);
     EXPECT_EQ(Edit->GetTop(), Grid->CellRect(Grid->Col(), Grid->Row()).Top);
 }
+
+TEST_F(GridKeys, InAListBoxTheRowSelectionFollowsTheKeys) {
+    Grid->SetGridMode(gmListBox);
+    GoTo(1, 3);
+    Grid->AddRowSelection(3, 3);
+    ASSERT_EQ(Grid->GridStatus(), grRowSelect);
+    struct Case {
+        int Key;
+        Qt::KeyboardModifiers Mods;
+        int Row;
+    };
+    for (const Case C :
+         {Case{Qt::Key_Down, Qt::NoModifier, 4}, Case{Qt::Key_Up, Qt::NoModifier, 3},
+          Case{Qt::Key_End, Qt::ControlModifier, 30}, Case{Qt::Key_Home, Qt::ControlModifier, 1}}) {
+        Press(C.Key, C.Mods);
+        EXPECT_EQ(Grid->Row(), C.Row);
+        EXPECT_EQ(Grid->RowSelection().Count(), 1) << C.Row;
+        EXPECT_TRUE(Grid->RowSelection().GetSelected(C.Row)) << C.Row;
+    }
+}
