@@ -152,3 +152,23 @@ TEST_F(GridNavigation, SetNewCurrentCellFollowsTheDataCellAndNotesWhereItCameFro
     EXPECT_EQ(Grid->Col(), 5);
     EXPECT_EQ(Grid->GetDataCol(Grid->Col()), 4);
 }
+
+TEST_F(GridNavigation, SetNewCurrentCellReportsOnlyAChangedCell) {
+    std::vector<std::vector<int>> Changes;
+    Grid->OnCellChanged = [&](TObject*, int OldCol, int NewCol, int OldRow, int NewRow) {
+        Changes.push_back({OldCol, NewCol, OldRow, NewRow});
+    };
+    int ColChanges = 0;
+    Grid->OnColChanged = [&](TObject*, int, int) { ++ColChanges; };
+    Grid->SetNewCurrentCell(1, 1);
+    EXPECT_TRUE(Changes.empty()) << "the current cell asked again";
+    Grid->SetNewCurrentCell(3, 2);
+    ASSERT_EQ(Changes.size(), 1u);
+    EXPECT_EQ(Changes[0][1], 3);
+    EXPECT_EQ(Changes[0][3], 2);
+    EXPECT_EQ(ColChanges, 1);
+    // A move within the row reports the column only once more.
+    Grid->SetNewCurrentCell(4, 2);
+    EXPECT_EQ(Changes.size(), 2u);
+    EXPECT_EQ(ColChanges, 2);
+}

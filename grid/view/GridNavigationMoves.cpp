@@ -202,9 +202,11 @@ void TgxBaseGrid::SetNewCurrentCell(int DataCol, int DataRow) {
     const int DisplayCol = GetDisplayCol(DataCol);
     const int DisplayRow = GetDisplayRow(DataRow);
     if (DisplayCol == Col() && DisplayRow == Row()) {
-        // Columns or rows were rearranged under the current position.
-        if (GetDataCol(DisplayCol) != FPositionedDataCol ||
-            GetDataRow(DisplayRow) != FPositionedDataRow) {
+        // Columns or rows were rearranged under the current position. A
+        // grid not positioned yet has its first cell as it was made.
+        const int KnownCol = FPositionedDataCol >= 0 ? FPositionedDataCol : DataCol;
+        const int KnownRow = FPositionedDataRow >= 0 ? FPositionedDataRow : DataRow;
+        if (GetDataCol(DisplayCol) != KnownCol || GetDataRow(DisplayRow) != KnownRow) {
             PositionCell(DisplayCol, DisplayRow);
             CheckRowColChanged();
         }
