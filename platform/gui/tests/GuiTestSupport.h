@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QWidget>
+#include <utility>
 
 inline void SendMouse(QWidget* W, QEvent::Type Type, QPoint At,
                       Qt::MouseButton Button = Qt::LeftButton,
@@ -36,6 +37,26 @@ inline void TypeKey(QWidget* W, int Key, const QString& Text = QString(),
     QApplication::sendEvent(W, &Press);
     QKeyEvent Release(QEvent::KeyRelease, Key, Mods, Text);
     QApplication::sendEvent(W, &Release);
+    // Let go of the modifiers too, as a hand would: the platform keeps the
+    // last modifiers it saw, and a Ctrl left held would steer the next test.
+    Qt::KeyboardModifiers Held = Mods;
+    for (const auto& [Mod, ModKey] : {std::pair{Qt::ControlModifier, Qt::Key_Control},
+                                      std::pair{Qt::ShiftModifier, Qt::Key_Shift},
+                                      std::pair{Qt::AltModifier, Qt::Key_Alt}}) {
+        if (!(Held & Mod)) continue;
+        Held &= ~Mod;
+        // A modifier key's event reports its own modifier flipped, so the
+        // release is made with it set to read as let go.
+        QKeyEvent Up(QEvent::KeyRelease, ModKey, Held | Mod);
+        QApplication::sendEvent(W, &Up);
+    }
+    // Qt keeps its own keyboard state from the key presses it sees and
+    // hands it to the mouse moves it makes later (a cursor placed by a
+    // test): an empty press with no modifiers sets that back too.
+    if (Mods != Qt::NoModifier) {
+        QKeyEvent Reset(QEvent::KeyPress, 0, Qt::NoModifier);
+        QApplication::sendEvent(W, &Reset);
+    }
 }
 
 inline void TypeText(QWidget* W, const QString& Text) {
