@@ -1,6 +1,7 @@
 #include "platform/data/RowReader.h"
 
 #include "platform/data/DBExceptions.h"
+#include "platform/data/SqlNumberText.h"
 #include "platform/rtl/FloatFormat.h"
 #include "platform/rtl/StrUtils.h"
 
@@ -21,16 +22,6 @@ AnsiString TextOf(sqlite3_stmt* Statement, int Column) {
     sqlite3_value* Value = ValueOf(Statement, Column);
     const auto* Text = reinterpret_cast<const char*>(sqlite3_value_text(Value));
     return AnsiString(Text ? Text : "", static_cast<std::size_t>(sqlite3_value_bytes(Value)));
-}
-
-// A number as the database writes it: '.' decimals whatever the settings.
-bool ParseNumber(const AnsiString& Text, double& Value) {
-    const AnsiString S = Trim(Text);
-    if (S.empty()) return false;
-    const char* Begin = S.data();
-    if (*Begin == '+') ++Begin;
-    const auto Result = std::from_chars(Begin, S.data() + S.size(), Value);
-    return Result.ec == std::errc() && Result.ptr == S.data() + S.size();
 }
 
 } // namespace
@@ -61,12 +52,8 @@ std::int64_t TRowReader::AsInt64(int Column) const {
         return std::llrint(Real);
     }
     default: {
-        const AnsiString Text = TextOf(FStatement, Column);
         std::int64_t Whole = 0;
-        if (TryStrToInt64(Trim(Text), Whole)) return Whole;
-        double Real = 0.0;
-        if (ParseNumber(Text, Real) && std::isfinite(Real) && std::fabs(Real) < 9.2e18)
-            return std::llrint(Real);
+        if (TryParseSqlInteger(TextOf(FStatement, Column), Whole)) return Whole;
         NotA(Column, "an integer");
     }
     }
@@ -88,7 +75,7 @@ double TRowReader::AsFloat(int Column) const {
         return sqlite3_value_double(Value);
     default: {
         double Value = 0.0;
-        if (!ParseNumber(TextOf(FStatement, Column), Value)) NotA(Column, "a number");
+        if (!TryParseSqlNumber(TextOf(FStatement, Column), Value)) NotA(Column, "a number");
         return Value;
     }
     }

@@ -2,6 +2,7 @@
 
 #include "platform/data/DBExceptions.h"
 #include "platform/data/SqlDateText.h"
+#include "platform/data/SqlNumberText.h"
 #include "platform/rtl/DateTimeFormat.h"
 #include "platform/rtl/FloatFormat.h"
 #include "platform/rtl/FormatSettings.h"
@@ -12,16 +13,6 @@
 #include <cmath>
 
 namespace {
-
-// A number as the database writes it: '.' decimals whatever the settings.
-bool ParseDatabaseNumber(const AnsiString& Text, double& Value) {
-    const AnsiString S = Trim(Text);
-    if (S.empty()) return false;
-    const char* Begin = S.data();
-    if (*Begin == '+') ++Begin;
-    const auto Result = std::from_chars(Begin, S.data() + S.size(), Value);
-    return Result.ec == std::errc() && Result.ptr == S.data() + S.size();
-}
 
 bool IsText(const Variant& V) {
     return V.Type() == varString;
@@ -121,15 +112,9 @@ Variant TMemoField::FromString(const AnsiString& Value) const {
 Variant TIntegerField::ImportValue(const Variant& Cell) const {
     long long Value;
     if (IsText(Cell)) {
-        std::int64_t Whole;
-        double Real;
-        if (TryStrToInt64(Trim(Cell.AsString()), Whole))
-            Value = Whole;
-        else if (ParseDatabaseNumber(Cell.AsString(), Real) && std::isfinite(Real) &&
-                 std::fabs(Real) < 9.2e18)
-            Value = RoundEven(Real);
-        else
-            ImportError(Cell, "an integer");
+        std::int64_t Whole = 0;
+        if (!TryParseSqlInteger(Cell.AsString(), Whole)) ImportError(Cell, "an integer");
+        Value = Whole;
     } else if (Cell.Type() == varDouble) {
         const double Real = Cell.AsDouble();
         if (!std::isfinite(Real) || std::fabs(Real) > 9.2e18) ImportError(Cell, "an integer");
@@ -195,7 +180,7 @@ Variant TIntegerField::FromVariant(const Variant& Value) const {
 Variant TFloatField::ImportValue(const Variant& Cell) const {
     if (IsText(Cell)) {
         double Value;
-        if (!ParseDatabaseNumber(Cell.AsString(), Value)) ImportError(Cell, "a number");
+        if (!TryParseSqlNumber(Cell.AsString(), Value)) ImportError(Cell, "a number");
         return Variant(Value);
     }
     return Variant(Cell.AsDouble());
