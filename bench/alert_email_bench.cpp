@@ -232,7 +232,9 @@ void BM_ComposeAndSend(benchmark::State& state) {
     }
     state.SetItemsProcessed(state.iterations() * Recipients);
 }
-BENCHMARK(BM_ComposeAndSend)->Unit(benchmark::kMillisecond);
+// Wall time, as the Python reference reports: the sink's thread and the
+// waits for its replies are part of sending.
+BENCHMARK(BM_ComposeAndSend)->UseRealTime()->Unit(benchmark::kMillisecond);
 
 // The same conversation with the same message bytes on a bare socket: what
 // the network and the sink cost.
@@ -281,7 +283,7 @@ void BM_BareSocketBaseline(benchmark::State& state) {
     }
     state.SetItemsProcessed(state.iterations() * Recipients);
 }
-BENCHMARK(BM_BareSocketBaseline)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BareSocketBaseline)->UseRealTime()->Unit(benchmark::kMillisecond);
 
 // Python's smtplib sending the same messages (the mail client's bytes, as
 // taken by the sink, before dot-stuffing, which smtplib does itself) to the
