@@ -22,6 +22,24 @@ TgxBaseGrid::TgxScrollMode EditScrollMode(TgxBaseGrid& Grid) {
                                                              : TgxBaseGrid::smRowSelect;
 }
 
+// Puts the current cell on row Target of its column, scrolling to NewTop
+// when the top row has to change, and repaints the row marks of the row left
+// and the row reached.
+void StepCurrentRow(TgxBaseGrid& Grid, int Target, int NewTop) {
+    const bool TopStays = NewTop == Grid.TopRow();
+    Grid.HideGridControl(TopStays);
+    if (TopStays) Grid.ClearCurrentFocusRect(false);
+    Grid.SetControlSelectMode(gxAll);
+    const int OldRow = Grid.Row();
+    Grid.SetCurrentPosition(Grid.Col(), Target, true, TopStays);
+    if (!TopStays) Grid.ScrollGrid(Grid.LeftCol(), NewTop, EditScrollMode(Grid));
+    Grid.ShowGridControl();
+    Grid.DrawCurrentFocusRect(false);
+    Grid.CheckRowColChanged();
+    Grid.CheckInvalidateCell(0, OldRow);
+    Grid.CheckInvalidateCell(0, Grid.Row());
+}
+
 } // namespace
 
 // ---- up and down
@@ -46,18 +64,7 @@ void TgxBaseGrid::KeyDownVK_Down() {
     int NewTop = TopRow();
     MoveRowIntoView(Target, NewTop);
     FRefocusOnKeyUp = FKeyNavigation;
-    const bool TopStays = NewTop == TopRow();
-    HideGridControl(TopStays);
-    if (TopStays) ClearCurrentFocusRect(false);
-    FControlSelectMode = gxAll;
-    const int OldRow = Row();
-    SetCurrentPosition(Col(), Target, true, TopStays);
-    if (!TopStays) ScrollGrid(LeftCol(), NewTop, EditScrollMode(*this));
-    ShowGridControl();
-    DrawCurrentFocusRect(false);
-    CheckRowColChanged();
-    CheckInvalidateCell(0, OldRow);
-    CheckInvalidateCell(0, Row());
+    StepCurrentRow(*this, Target, NewTop);
 }
 
 void TgxBaseGrid::KeyDownVK_Up() {
@@ -76,18 +83,7 @@ void TgxBaseGrid::KeyDownVK_Up() {
     int NewTop = TopRow();
     if (Target < TopRow() && TopRow() > FixedRows()) NewTop = std::max(Target, MinTopRow());
     FRefocusOnKeyUp = FKeyNavigation;
-    const bool TopStays = NewTop == TopRow();
-    HideGridControl(TopStays);
-    if (TopStays) ClearCurrentFocusRect(false);
-    FControlSelectMode = gxAll;
-    const int OldRow = Row();
-    SetCurrentPosition(Col(), Target, true, TopStays);
-    if (!TopStays) ScrollGrid(LeftCol(), NewTop, EditScrollMode(*this));
-    ShowGridControl();
-    DrawCurrentFocusRect(false);
-    CheckRowColChanged();
-    CheckInvalidateCell(0, OldRow);
-    CheckInvalidateCell(0, Row());
+    StepCurrentRow(*this, Target, NewTop);
 }
 
 namespace {
