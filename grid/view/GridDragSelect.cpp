@@ -3,6 +3,7 @@
 // drop mark of a row or column move follows it; the drags end applied or
 // undone.
 #include "grid/model/BaseGrid.h"
+#include "grid/view/SelectionMarks.h"
 
 #include <algorithm>
 
@@ -135,16 +136,8 @@ void TgxBaseGrid::DragColsTo(int DisplayCol) {
     if (DisplayCol == FColSelectEnd) return;
     const int Anchor = Col();
     auto Mark = [this](int A, int B, bool Select) {
-        for (int C = A; C <= B; ++C) {
-            if (FColSelection.GetSelected(C) == Select) continue;
-            if (Select) {
-                AddColSelection(C, C);
-                if (FColSelection.GetSelected(C)) InvertCol(C, ivBoth, nullptr, true);
-            } else {
-                InvertCol(C, ivBoth, nullptr, false);
-                DeleteColSelection(C, C);
-            }
-        }
+        for (int C = A; C <= B; ++C)
+            MarkCol(*this, C, Select);
     };
     EachOutside(Anchor, FColSelectEnd, Anchor, DisplayCol,
                 [&Mark](int A, int B) { Mark(A, B, false); });
@@ -239,23 +232,10 @@ void TgxBaseGrid::MouseMoveRowMoving(int X, int Y, int DisplayCol, int DisplayRo
 // positions that change.
 static void RestoreMarks(TgxBaseGrid& G, TgxSelection& Now, const TgxSelection& Then, bool Rows) {
     auto Flip = [&](int P) {
-        const bool Select = Then.GetSelected(P);
-        if (Now.GetSelected(P) == Select) return;
-        if (Rows) {
-            if (Select) {
-                G.AddRowSelection(P, P);
-                if (Now.GetSelected(P)) G.InvertRow(P, true);
-            } else {
-                G.InvertRow(P, false);
-                G.DeleteRowSelection(P, P);
-            }
-        } else if (Select) {
-            G.AddColSelection(P, P);
-            if (Now.GetSelected(P)) G.InvertCol(P, ivBoth, nullptr, true);
-        } else {
-            G.InvertCol(P, ivBoth, nullptr, false);
-            G.DeleteColSelection(P, P);
-        }
+        if (Rows)
+            MarkRow(G, P, Then.GetSelected(P));
+        else
+            MarkCol(G, P, Then.GetSelected(P));
     };
     for (int P = Now.First(); P != -1;) {
         const int Next = Now.Next(P);

@@ -3,6 +3,7 @@
 // changes are drawn anew (see GridHighlight), and the changes are reported
 // once per kind when the operation ends.
 #include "grid/model/BaseGrid.h"
+#include "grid/view/SelectionMarks.h"
 
 #include <algorithm>
 #include <utility>
@@ -127,16 +128,8 @@ void TgxBaseGrid::InvertRowSelection(int StartRow, int EndRow, bool Select) {
     // Rows off screen are only marked; rows on screen are marked and drawn
     // where their state changes.
     auto MarkAndDraw = [&](int From, int To) {
-        for (int R = From; R <= To; ++R) {
-            if (FRowSelection.GetSelected(R) == Select) continue;
-            if (Select) {
-                AddRowSelection(R, R);
-                if (FRowSelection.GetSelected(R)) InvertRow(R, true);
-            } else {
-                InvertRow(R, false);
-                DeleteRowSelection(R, R);
-            }
-        }
+        for (int R = From; R <= To; ++R)
+            MarkRow(*this, R, Select);
     };
     if (LastShown < 1) {
         MarkOnly(StartRow, EndRow);
@@ -160,16 +153,8 @@ void TgxBaseGrid::SelectCols(int StartCol, int EndCol, bool Select) {
     HideGridControl(true);
     DeleteSelections({grRowSelect, grCellSelect}, false);
     SelectionsChanged(false);
-    for (int C = StartCol; C <= EndCol; ++C) {
-        if (FColSelection.GetSelected(C) == Select) continue;
-        if (Select) {
-            AddColSelection(C, C);
-            if (FColSelection.GetSelected(C)) InvertCol(C, ivBoth, nullptr, true);
-        } else {
-            InvertCol(C, ivBoth, nullptr, false);
-            DeleteColSelection(C, C);
-        }
-    }
+    for (int C = StartCol; C <= EndCol; ++C)
+        MarkCol(*this, C, Select);
     ShowGridControl();
     CheckRowSelection();
     SelectionsChanged(false);

@@ -2,6 +2,7 @@
 // the row bar, on a heading, in the corner, at a cell's range strip or on a
 // plain cell, with Shift and Ctrl; and the start of moving rows and columns.
 #include "grid/model/BaseGrid.h"
+#include "grid/view/SelectionMarks.h"
 #include "platform/gui/Blit.h"
 
 #include <algorithm>
@@ -245,24 +246,12 @@ void TgxBaseGrid::MouseSelectCols(TShiftState Shift, int DisplayCol) {
 
 namespace {
 
-void SelectOneCol(TgxBaseGrid& G, int C, bool Select) {
-    TgxSelection& Sel = G.ColSelection();
-    if (Sel.GetSelected(C) == Select) return;
-    if (Select) {
-        G.AddColSelection(C, C);
-        if (Sel.GetSelected(C)) G.InvertCol(C, ivBoth, nullptr, true);
-    } else {
-        G.InvertCol(C, ivBoth, nullptr, false);
-        G.DeleteColSelection(C, C);
-    }
-}
-
 // The selected columns outside Lo .. Hi go plain.
 void UnselectColsOutside(TgxBaseGrid& G, int Lo, int Hi) {
     TgxSelection& Sel = G.ColSelection();
     for (int C = Sel.First(); C != -1;) {
         const int Next = Sel.Next(C);
-        if (C < Lo || C > Hi) SelectOneCol(G, C, false);
+        if (C < Lo || C > Hi) MarkCol(G, C, false);
         C = Next;
     }
 }
@@ -274,16 +263,16 @@ void TgxBaseGrid::SelectColMouseDown(int DisplayCol) {
         UnselectColsOutside(*this, DisplayCol, DisplayCol);
     } else if (FGridStatus == grCellSelect) {
         DeleteSelections({grCellSelect}, false);
-        SelectOneCol(*this, DisplayCol, true);
+        MarkCol(*this, DisplayCol, true);
     } else {
         UnselectColsOutside(*this, DisplayCol, DisplayCol);
-        SelectOneCol(*this, DisplayCol, true);
+        MarkCol(*this, DisplayCol, true);
     }
     if (DisplayCol != Col()) SetCurrentPositionAndDraw(DisplayCol, Row(), true, true);
 }
 
 void TgxBaseGrid::SelectColCtrlMouseDown(int DisplayCol) {
-    SelectOneCol(*this, DisplayCol, !FColSelection.GetSelected(DisplayCol));
+    MarkCol(*this, DisplayCol, !FColSelection.GetSelected(DisplayCol));
     if (DisplayCol != Col()) SetCurrentPositionAndDraw(DisplayCol, Row(), true, true);
 }
 
@@ -293,7 +282,7 @@ void TgxBaseGrid::SelectColShiftMouseDown(int DisplayCol) {
         const int Hi = std::max(Col(), DisplayCol);
         UnselectColsOutside(*this, Lo, Hi);
         for (int C = Lo; C <= Hi; ++C)
-            SelectOneCol(*this, C, true);
+            MarkCol(*this, C, true);
     } else {
         DeleteSelections({grColSelect}, false);
         if (DisplayCol != Col()) SetCurrentPositionAndDraw(DisplayCol, Row(), true, true);
@@ -309,10 +298,10 @@ void TgxBaseGrid::SelectColShiftCtrlMouseDown(int DisplayCol) {
             return;
         }
         for (int C = Lo; C <= Hi; ++C)
-            SelectOneCol(*this, C, true);
+            MarkCol(*this, C, true);
     } else {
         for (int C = Lo; C <= Hi; ++C)
-            SelectOneCol(*this, C, false);
+            MarkCol(*this, C, false);
     }
 }
 
