@@ -306,6 +306,18 @@ void HandOutSettings(std::vector<SettingRows*>& Settings, const AlertRecipients&
     }
 }
 
+// EmpNbr, EmailFrequency, Priority and Source of a setting, from column
+// First on.
+void ReadRecipientColumns(const TRowReader& Row, int First, SettingRows& Rows) {
+    AlertSetting& setting = Rows.Setting;
+    setting.EmpNbr = Row.AsInteger(First);
+    setting.EmailFrequency = static_cast<std::uint8_t>(Row.AsInteger(First + 1));
+    setting.Priority = static_cast<std::uint8_t>(Row.AsInteger(First + 2));
+    setting.Source = static_cast<std::uint8_t>(Row.AsInteger(First + 3));
+    // A setting without an employee reaches nobody.
+    Rows.HasEmployee = !Row.IsNull(First);
+}
+
 } // namespace
 
 void TMainDmod::LoadAlertSettings(int AlertId, const AlertRecipients& Recipients,
@@ -320,12 +332,7 @@ void TMainDmod::LoadAlertSettings(int AlertId, const AlertRecipients& Recipients
         AlertSetting& setting = rows.Setting;
         setting.AlertSettingNbr = Row.AsInteger(0);
         setting.AlertId = AlertId;
-        setting.EmpNbr = Row.AsInteger(1);
-        setting.EmailFrequency = static_cast<std::uint8_t>(Row.AsInteger(2));
-        setting.Priority = static_cast<std::uint8_t>(Row.AsInteger(3));
-        setting.Source = static_cast<std::uint8_t>(Row.AsInteger(4));
-        // A setting without an employee reaches nobody.
-        rows.HasEmployee = !Row.IsNull(1);
+        ReadRecipientColumns(Row, 1, rows);
     });
     table.Sort();
     ReadSourcesAndValues(*CommonSql2, "AlertId = :AlertId", AlertId, table);
@@ -347,11 +354,7 @@ void TMainDmod::LoadAllAlertSettings(const AlertRecipients& Recipients,
         AlertSetting& setting = rows.Setting;
         setting.AlertSettingNbr = Row.AsInteger(0);
         setting.AlertId = Row.AsInteger(1);
-        setting.EmpNbr = Row.AsInteger(2);
-        setting.EmailFrequency = static_cast<std::uint8_t>(Row.AsInteger(3));
-        setting.Priority = static_cast<std::uint8_t>(Row.AsInteger(4));
-        setting.Source = static_cast<std::uint8_t>(Row.AsInteger(5));
-        rows.HasEmployee = !Row.IsNull(2);
+        ReadRecipientColumns(Row, 2, rows);
     });
     table.Sort();
     ReadSourcesAndValues(*CommonSql2, AnsiString(), 0, table);
