@@ -40,6 +40,14 @@ std::string Bytes(TMemoryStream& Stream) {
                        static_cast<std::size_t>(Stream.GetSize()));
 }
 
+// Writes Form as a form file and reads that into Copy.
+void CopyThroughFormFile(TForm& Form, TForm& Copy) {
+    TMemoryStream Stream;
+    WriteComponentRes(&Stream, &Form);
+    Stream.SetPosition(0);
+    ReadComponentRes(&Stream, &Copy);
+}
+
 // Everything a user could tell two grids apart by.
 struct TLook {
     std::string Cells; // the CSV lines: display order, hidden columns left out
@@ -192,11 +200,8 @@ TEST_F(GridPersistenceTest, AFormHoldingTheGridReadsItBack) {
     Fill(*Held);
     const TLook Before = LookOf(*Held);
 
-    TMemoryStream Stream;
-    WriteComponentRes(&Stream, &Form);
     TForm Copy(nullptr);
-    Stream.SetPosition(0);
-    ReadComponentRes(&Stream, &Copy);
+    CopyThroughFormFile(Form, Copy);
     auto* Read = dynamic_cast<TgxGrid*>(Copy.FindComponent("Grid1"));
     ASSERT_NE(Read, nullptr);
     EXPECT_EQ(LookOf(*Read), Before);
@@ -288,12 +293,9 @@ TEST_F(GridPersistenceTest, ColumnsKeepTheirHeadingFontsAndDateTimeLinks) {
     };
 
     // Through the form: the link is to the read form's own definition.
-    TMemoryStream Stream;
-    WriteComponentRes(&Stream, &Form);
     {
         TForm Copy(nullptr);
-        Stream.SetPosition(0);
-        ReadComponentRes(&Stream, &Copy);
+        CopyThroughFormFile(Form, Copy);
         auto* Read = dynamic_cast<TgxGrid*>(Copy.FindComponent("Grid1"));
         ASSERT_NE(Read, nullptr);
         SCOPED_TRACE("form");
@@ -377,12 +379,9 @@ TEST_F(GridPersistenceTest, AColumnsOwnListTravelsWithIt) {
         EXPECT_EQ(Read->Name(), "");
         EXPECT_EQ(G.GridCols()->Item(3)->GetCombo(), nullptr);
     };
-    TMemoryStream Stream;
-    WriteComponentRes(&Stream, &Form);
     {
         TForm Copy(nullptr);
-        Stream.SetPosition(0);
-        ReadComponentRes(&Stream, &Copy);
+        CopyThroughFormFile(Form, Copy);
         auto* Read = dynamic_cast<TgxGrid*>(Copy.FindComponent("Grid1"));
         ASSERT_NE(Read, nullptr);
         SCOPED_TRACE("form");
