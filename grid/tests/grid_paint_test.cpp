@@ -5,6 +5,7 @@
 #include "grid/foundation/GridCommonVariant.h"
 #include "grid/model/Columns.h"
 #include "grid/model/GxGrid.h"
+#include "grid/tests/GridShot.h"
 #include "grid/view/DrawData.h"
 #include "platform/gui/Forms.h"
 #include "platform/gui/Messages.h"
@@ -75,15 +76,7 @@ protected:
                 if (Pixel(X, Y) == Color) ++Count;
         return Count;
     }
-    void SaveShot(const char* Name) {
-        // A look for people: BEACONMILL_SHOTS names a folder to put it in.
-        if (const char* Dir = std::getenv("BEACONMILL_SHOTS")) {
-            TBitmap Shot;
-            Shot.SetSize(Grid->Width(), Grid->Height());
-            Grid->PaintTo(Shot.Canvas());
-            Shot.SaveToFile(AnsiString(Dir) + "/" + Name + ".bmp");
-        }
-    }
+    void SaveShot(const char* Name) { SaveControlShot(*Grid, Name); }
 
     TForm* Form = nullptr;
     TgxGrid* Grid = nullptr;

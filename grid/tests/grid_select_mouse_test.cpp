@@ -7,6 +7,7 @@
 #include "grid/model/Columns.h"
 #include "grid/model/GxGrid.h"
 #include "grid/tests/GridSelectFixture.h"
+#include "grid/tests/GridShot.h"
 #include "platform/gui/Forms.h"
 #include "platform/gui/Messages.h"
 #include "platform/gui/QtApp.h"
@@ -91,14 +92,7 @@ protected:
         const TRect R = Grid->CellRect(Col, Row);
         return Grid->Canvas()->Pixels(R.Right - 3, R.Bottom - 3);
     }
-    void SaveShot(const char* Name) {
-        if (const char* Dir = std::getenv("BEACONMILL_SHOTS")) {
-            TBitmap Shot;
-            Shot.SetSize(Grid->Width(), Grid->Height());
-            Grid->PaintTo(Shot.Canvas());
-            Shot.SaveToFile(AnsiString(Dir) + "/" + Name + ".bmp");
-        }
-    }
+    void SaveShot(const char* Name) { SaveControlShot(*Grid, Name); }
 
     TForm* Form = nullptr;
     TStepGrid* Grid = nullptr;
