@@ -3,6 +3,7 @@
 // and rows, and cell buttons with the spin repeat under a fake timer.
 #include "grid/model/Columns.h"
 #include "grid/model/GxGrid.h"
+#include "grid/tests/ShownGridFixture.h"
 #include "grid/view/GridResources.h"
 #include "platform/gui/Forms.h"
 #include "platform/gui/Messages.h"
@@ -18,24 +19,15 @@ using namespace grid;
 
 namespace {
 
-class GridMouse : public ::testing::Test {
+class GridMouse : public ShownGridFixture {
 protected:
     void SetUp() override {
-        EnsureQtApplication();
-        Form = new TForm(nullptr);
-        Form->SetBounds(10, 10, 600, 400);
-        Grid = new TgxGrid(Form);
-        Grid->SetParent(Form);
-        Grid->SetBounds(0, 0, 400, 300);
-        Form->Show();
-        Grid->SetGridColCount(10);
-        Grid->SetGridRowCount(20);
+        ShowGrid(10, 20);
         Grid->SetFocus();
         Grid->OnMouseStatusChanged = [this](TObject*, TgxMouseStatus, TgxMouseStatus New) {
             Statuses.push_back(New);
         };
     }
-    void TearDown() override { delete Form; }
 
     void Down(int X, int Y, unsigned Keys = 0) {
         Grid->Perform(WM_LBUTTONDOWN, MK_LBUTTON | Keys, PointToLParam(X, Y));
@@ -68,8 +60,6 @@ protected:
 
     FakeTimerService Timers;
     ScopedTimerService TimerScope{Timers};
-    TForm* Form = nullptr;
-    TgxGrid* Grid = nullptr;
     std::vector<TgxMouseStatus> Statuses;
 };
 

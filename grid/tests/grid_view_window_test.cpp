@@ -2,6 +2,7 @@
 // grid shown in a window (offscreen).
 #include "grid/model/Columns.h"
 #include "grid/model/GxGrid.h"
+#include "grid/tests/ShownGridFixture.h"
 #include "platform/gui/Forms.h"
 #include "platform/gui/Messages.h"
 #include "platform/gui/QtApp.h"
@@ -13,27 +14,13 @@ using namespace grid;
 
 namespace {
 
-class GridViewWindow : public ::testing::Test {
+class GridViewWindow : public ShownGridFixture {
 protected:
-    void SetUp() override {
-        EnsureQtApplication();
-        Form = new TForm(nullptr);
-        Form->SetBounds(10, 10, 600, 400);
-        Grid = new TgxGrid(Form);
-        Grid->SetParent(Form);
-        Grid->SetBounds(0, 0, 400, 300);
-        Form->Show();
-        Grid->SetGridColCount(10);
-        Grid->SetGridRowCount(50);
-    }
-    void TearDown() override { delete Form; }
+    void SetUp() override { ShowGrid(10, 50); }
 
     static bool Empty(const TRect& R) { return R.Right <= R.Left || R.Bottom <= R.Top; }
     // Right edge of a display column's full width.
     int FullRight(int C) const { return Grid->CalcColOffset(C) + Grid->ColWidths(C); }
-
-    TForm* Form = nullptr;
-    TgxGrid* Grid = nullptr;
 };
 
 } // namespace
