@@ -116,7 +116,9 @@ void TCustomGrid_ts::ClampInView(const TGridCoord& Coord) {
 
 void TCustomGrid_ts::MoveTopLeft(int ALeft, int ATop) {
     if (ALeft == FTopLeft.X && ATop == FTopLeft.Y) return;
-    Update();
+    // What waits to be painted is not painted first: scrolling moves the
+    // waiting area with the pixels, and the one paint after the move draws
+    // it (a page down would otherwise paint its old current cell for nothing).
     const TGridCoord OldTopLeft = FTopLeft;
     FTopLeft = {ALeft, ATop};
     TopLeftMoved(OldTopLeft);
