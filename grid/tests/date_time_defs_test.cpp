@@ -1,31 +1,11 @@
 #include "grid/foundation/DateTimeDefs.h"
+#include "grid/tests/StubDateTimeDef.h"
 
 #include <gtest/gtest.h>
 
 using namespace grid;
 
 namespace {
-
-// The least a definition must supply; the tests here need only its links.
-class StubDef : public TgxDateTimeDefComponent {
-public:
-    using TgxDateTimeDefComponent::TgxDateTimeDefComponent;
-    TWinControl* GetControl() const override { return nullptr; }
-    void SetSelect(TNotifyEvent) override {}
-    TNotifyEvent GetSelect() const override { return {}; }
-    void SetCancel(TNotifyEvent) override {}
-    TNotifyEvent GetCancel() const override { return {}; }
-    void SetDateTime(const Variant&) override {}
-    Variant GetDateTime() const override { return Variant(); }
-    void SetDateTimeDisplay(TgxDateTimeDisplay) override {}
-    TgxDateTimeDisplay GetDateTimeDisplay() const override { return dtDate; }
-    void SetPopupForm(bool) override {}
-    bool GetPopupForm() const override { return false; }
-    void SetDateTimeProps(TgxDateTimeProps*) override {}
-    TgxDateTimeProps* GetDateTimeProps() const override { return nullptr; }
-    void InitializeDisplay() override {}
-    void InitializeFocus() override {}
-};
 
 class RecordingLink : public TgxDateTimeLink {
 public:
@@ -44,7 +24,7 @@ private:
 
 TEST(DateTimeDefs, LinksAreCountedPerReference) {
     std::vector<RecordingLink*> Order;
-    StubDef Def(nullptr);
+    StubDateTimeDef Def(nullptr);
     RecordingLink Link(&Order), Stranger(&Order);
     for (int I = 0; I < 3; ++I)
         Link.Add(&Def);
@@ -66,7 +46,7 @@ TEST(DateTimeDefs, DestructionTellsLinksInOrderWhileTheyLeave) {
     std::vector<RecordingLink*> Order;
     RecordingLink First(&Order), Second(&Order), Third(&Order);
     {
-        auto Def = std::make_unique<StubDef>(nullptr);
+        auto Def = std::make_unique<StubDateTimeDef>(nullptr);
         Second.Add(Def.get());
         First.Add(Def.get());
         First.Add(Def.get());

@@ -11,6 +11,7 @@
 #include "grid/model/GridPropCollections.h"
 #include "grid/model/GxGrid.h"
 #include "grid/model/Rows.h"
+#include "grid/tests/StubDateTimeDef.h"
 #include "grid/view/GridReport.h"
 #include "platform/classes/Filer.h"
 #include "platform/classes/ObjectText.h"
@@ -241,25 +242,10 @@ TEST_F(GridPersistenceTest, AFormKeepsOnlyWhatDiffersAndReadsOlderSizes) {
 }
 
 // A date-time definition a form can hold; the grid needs only its links.
-class FormDateTimeDef : public TgxDateTimeDefComponent {
+class FormDateTimeDef : public StubDateTimeDef {
 public:
-    using TgxDateTimeDefComponent::TgxDateTimeDefComponent;
+    using StubDateTimeDef::StubDateTimeDef;
     AnsiString ClassName() const override { return "FormDateTimeDef"; }
-    TWinControl* GetControl() const override { return nullptr; }
-    void SetSelect(TNotifyEvent) override {}
-    TNotifyEvent GetSelect() const override { return {}; }
-    void SetCancel(TNotifyEvent) override {}
-    TNotifyEvent GetCancel() const override { return {}; }
-    void SetDateTime(const Variant&) override {}
-    Variant GetDateTime() const override { return Variant(); }
-    void SetDateTimeDisplay(TgxDateTimeDisplay) override {}
-    TgxDateTimeDisplay GetDateTimeDisplay() const override { return dtDate; }
-    void SetPopupForm(bool) override {}
-    bool GetPopupForm() const override { return false; }
-    void SetDateTimeProps(TgxDateTimeProps*) override {}
-    TgxDateTimeProps* GetDateTimeProps() const override { return nullptr; }
-    void InitializeDisplay() override {}
-    void InitializeFocus() override {}
 };
 
 const TPublished<FormDateTimeDef, TComponent> FormDateTimeDefClass(
