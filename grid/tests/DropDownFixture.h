@@ -29,11 +29,7 @@ protected:
         Elsewhere = new TPanel(Form);
         Elsewhere->SetParent(Form);
         Elsewhere->SetBounds(440, 10, 100, 100);
-        Form->Show();
-        QT_WARNING_PUSH
-        QT_WARNING_DISABLE_DEPRECATED
-        QApplication::setActiveWindow(Form->Widget());
-        QT_WARNING_POP
+        ShowActive(*Form);
         QApplication::processEvents();
     }
     void TearDown() override {

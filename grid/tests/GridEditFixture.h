@@ -27,11 +27,7 @@ protected:
         Grid->SetBounds(0, 0, 420, 300);
         Grid->SetStoreData(true);
         Grid->SetGridRowCount(5);
-        Form->Show();
-        QT_WARNING_PUSH
-        QT_WARNING_DISABLE_DEPRECATED
-        QApplication::setActiveWindow(Form->Widget());
-        QT_WARNING_POP
+        ShowActive(*Form);
         Grid->SetFocus();
         QApplication::processEvents();
     }

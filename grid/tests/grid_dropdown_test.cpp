@@ -264,11 +264,7 @@ TEST_F(ComboDropDown, AnotherWindowTakingTheActivationClosesTheList) {
     ASSERT_TRUE(Grid->ComboVisible());
     TForm Other(nullptr);
     Other.SetBounds(700, 100, 200, 100);
-    Other.Show();
-    QT_WARNING_PUSH
-    QT_WARNING_DISABLE_DEPRECATED
-    QApplication::setActiveWindow(Other.Widget());
-    QT_WARNING_POP
+    ShowActive(Other);
     QApplication::processEvents();
     EXPECT_FALSE(Grid->ComboVisible());
     EXPECT_FALSE(GridHooksInstalled());

@@ -63,3 +63,13 @@ inline void TypeText(QWidget* W, const QString& Text) {
     for (QChar C : Text)
         TypeKey(W, C.toUpper().unicode(), QString(C));
 }
+
+// Shows a form and makes it the active window, as the operator's click on
+// it would; offscreen there is no window manager to do it.
+inline void ShowActive(TForm& Form) {
+    Form.Show();
+    QT_WARNING_PUSH
+    QT_WARNING_DISABLE_DEPRECATED
+    QApplication::setActiveWindow(Form.Widget());
+    QT_WARNING_POP
+}

@@ -18,11 +18,7 @@ protected:
         Elsewhere = AddPanel(Form, 150, 50);
         Popup = new TPopupForm(Owner);
         Inside = AddPanel(Popup, 0, 50);
-        Form->Show();
-        QT_WARNING_PUSH
-        QT_WARNING_DISABLE_DEPRECATED
-        QApplication::setActiveWindow(Form->Widget());
-        QT_WARNING_POP
+        ShowActive(*Form);
     }
     void DropDown() {
         SetWindowPos(Popup, HWND_TOP, 400, 300, 120, 80, SWP_NOACTIVATE | SWP_SHOWWINDOW);
@@ -80,11 +76,7 @@ TEST_F(PopupFormTest, ClosesWhenTheOwnersFormLosesTheActivation) {
     DropDown();
     TForm Other(nullptr);
     Other.SetBounds(600, 100, 100, 100);
-    Other.Show();
-    QT_WARNING_PUSH
-    QT_WARNING_DISABLE_DEPRECATED
-    QApplication::setActiveWindow(Other.Widget());
-    QT_WARNING_POP
+    ShowActive(Other);
     EXPECT_FALSE(Popup->Visible());
     EXPECT_EQ(InputHookCount(), 0);
 }
