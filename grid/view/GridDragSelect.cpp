@@ -91,10 +91,7 @@ void TgxBaseGrid::DragRowsTo(int DisplayRow) {
         return;
     }
     if (DisplayRow == FRowSelectEnd && FRowSelection.GetSelected(DisplayRow)) return;
-    if (FRowSelectEnd >= 1 && FRowSelection.GetSelected(FRowSelectEnd)) {
-        InvertRow(FRowSelectEnd, false);
-        DeleteRowSelection(FRowSelectEnd, FRowSelectEnd);
-    }
+    if (FRowSelectEnd >= 1) MarkRow(*this, FRowSelectEnd, false);
     if (DisplayRow != Row()) SetCurrentPositionAndDraw(Col(), DisplayRow, true, true);
     if (FMouseOverGrid || !IsComboGrid()) {
         AddRowSelection(DisplayRow, DisplayRow);

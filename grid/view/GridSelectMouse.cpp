@@ -95,10 +95,7 @@ static void UnselectRowsBut(TgxBaseGrid& G, int Keep) {
     TgxSelection& Sel = G.RowSelection();
     for (int R = Sel.First(); R != -1;) {
         const int Next = Sel.Next(R);
-        if (R != Keep) {
-            G.InvertRow(R, false);
-            G.DeleteRowSelection(R, R);
-        }
+        if (R != Keep) MarkRow(G, R, false);
         R = Next;
     }
 }
@@ -129,13 +126,7 @@ void TgxBaseGrid::SelectRowCtrlMouseDown(int DisplayRow) {
         SelectRowMouseDown(DisplayRow);
         return;
     }
-    if (Selected) {
-        InvertRow(DisplayRow, false);
-        DeleteRowSelection(DisplayRow, DisplayRow);
-    } else {
-        AddRowSelection(DisplayRow, DisplayRow);
-        if (FRowSelection.GetSelected(DisplayRow)) InvertRow(DisplayRow, true);
-    }
+    MarkRow(*this, DisplayRow, !Selected);
     if (DisplayRow != Row()) SetCurrentPositionAndDraw(Col(), DisplayRow, true, true);
 }
 
@@ -182,10 +173,7 @@ void TgxBaseGrid::SelectSingleRow(int DisplayRow, bool NoDrawing) {
         CheckInvalidateRow(DisplayRow);
     } else {
         UnselectRowsBut(*this, DisplayRow);
-        if (!FRowSelection.GetSelected(DisplayRow)) {
-            AddRowSelection(DisplayRow, DisplayRow);
-            if (FRowSelection.GetSelected(DisplayRow)) InvertRow(DisplayRow, true);
-        }
+        MarkRow(*this, DisplayRow, true);
     }
     if (DisplayRow != Row()) SetCurrentPositionAndDraw(Col(), DisplayRow, true, true);
 }
