@@ -21,6 +21,16 @@ std::vector<std::vector<std::pair<int, int>>> Shape(const AlertSetting& Setting)
     return groups;
 }
 
+// Two reads of one setting agree on its own columns, its sources and the
+// shape of its values.
+void ExpectSameSetting(const AlertSetting& a, const AlertSetting& b) {
+    EXPECT_EQ(std::tie(a.AlertSettingNbr, a.AlertId, a.EmpNbr, a.EmailFrequency, a.Priority,
+                       a.Source, a.SourceIds),
+              std::tie(b.AlertSettingNbr, b.AlertId, b.EmpNbr, b.EmailFrequency, b.Priority,
+                       b.Source, b.SourceIds));
+    EXPECT_EQ(Shape(a), Shape(b));
+}
+
 TEST_F(SettingsTest, SettingWithSourcesInStoredOrderAndValueGroups) {
     Db.Exec("insert into ALERT_SETTING (AlertSettingNbr, AlertId, EmpNbr, EmailFrequency, Priority,"
             " Source) values (40, 12, 7, 3, 2, 1), (41, 12, 8, 1, 0, 0);"
@@ -181,14 +191,10 @@ TEST_F(SettingsTest, AllRecipientsAtOnceReadAsEachOnItsOwn) {
     }
     ASSERT_EQ(together.size(), apart.size());
     for (std::size_t i = 0; i < apart.size(); ++i) {
+        SCOPED_TRACE(i);
         const AlertSetting& a = together[i];
         const AlertSetting& b = apart[i];
-        EXPECT_EQ(std::tie(a.AlertSettingNbr, a.AlertId, a.EmpNbr, a.EmailFrequency, a.Priority,
-                           a.Source, a.SourceIds),
-                  std::tie(b.AlertSettingNbr, b.AlertId, b.EmpNbr, b.EmailFrequency, b.Priority,
-                           b.Source, b.SourceIds))
-            << i;
-        EXPECT_EQ(Shape(a), Shape(b)) << i;
+        ExpectSameSetting(a, b);
         for (std::size_t g = 0; g < a.ValueGroups.size() && g < b.ValueGroups.size(); ++g)
             for (std::size_t v = 0; v < a.ValueGroups[g].size() && v < b.ValueGroups[g].size(); ++v)
                 EXPECT_EQ(a.ValueGroups[g][v].Value.AsString(),
@@ -231,13 +237,8 @@ TEST_F(SettingsTest, EveryAlertIdAtOnceReadsAsEachOnItsOwn) {
         const std::vector<AlertSetting>& together = all.at(alertId);
         ASSERT_EQ(together.size(), own.size());
         for (std::size_t i = 0; i < own.size(); ++i) {
-            const AlertSetting& a = together[i];
-            const AlertSetting& b = own[i];
-            EXPECT_EQ(std::tie(a.AlertSettingNbr, a.AlertId, a.EmpNbr, a.EmailFrequency, a.Priority,
-                               a.Source, a.SourceIds),
-                      std::tie(b.AlertSettingNbr, b.AlertId, b.EmpNbr, b.EmailFrequency, b.Priority,
-                               b.Source, b.SourceIds));
-            EXPECT_EQ(Shape(a), Shape(b));
+            SCOPED_TRACE(i);
+            ExpectSameSetting(together[i], own[i]);
         }
     }
     EXPECT_EQ(all.at(12).size(), 5u); // employee 2: two settings times two logons
