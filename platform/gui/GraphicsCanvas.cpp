@@ -720,6 +720,11 @@ const TFontEntry& FontEntry(const TFont& Font) {
         Entry->Charset = Font.Charset();
         Entry->PixelsPerInch = Font.PixelsPerInch();
         Entry->Font = CanvasFont(Font);
+        // Text that needs no shaping (Latin, digits) is drawn and measured
+        // glyph by glyph, which costs a fraction of the shaping; scripts that
+        // need it are still shaped. Drawing and measuring share this font, so
+        // a right-aligned text still ends where its width says.
+        Entry->Font.setStyleStrategy(QFont::PreferNoShaping);
         Entry->Metrics = QFontMetrics(Entry->Font);
         thread_local unsigned Generations = 0;
         Entry->Generation = ++Generations;
