@@ -9,6 +9,7 @@
 
 #include <QAbstractTableModel>
 #include <QApplication>
+#include <QFont>
 #include <QImage>
 #include <QKeyEvent>
 #include <QTableView>
@@ -108,11 +109,18 @@ template <class TModel> struct TQtViewSide {
     std::size_t Peak = 0;
     QImage Screen{ViewWidth, ViewHeight, QImage::Format_RGB32};
 
-    explicit TQtViewSide(std::unique_ptr<TModel> (*Make)()) {
+    // Unshaped: the view's font skips text shaping where the text needs
+    // none, as the platform canvas's fonts do, so the two draw alike.
+    explicit TQtViewSide(std::unique_ptr<TModel> (*Make)(), bool Unshaped = false) {
         const std::size_t Before = HeapInUse();
         Model = Make();
         View = std::make_unique<QTableView>();
         View->setModel(Model.get());
+        if (Unshaped) {
+            QFont Font = View->font();
+            Font.setStyleStrategy(QFont::PreferNoShaping);
+            View->setFont(Font);
+        }
         View->resize(ViewWidth, ViewHeight);
         View->show();
         PaintScreen();
