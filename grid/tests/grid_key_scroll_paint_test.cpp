@@ -2,6 +2,7 @@
 // cell left behind, the row indicator): once painted, the picture is the
 // one a full repaint gives, whether the move scrolled the pixels or not.
 #include "grid/model/GxGrid.h"
+#include "grid/tests/FilledGridFixture.h"
 #include "platform/gui/Forms.h"
 #include "platform/gui/QtApp.h"
 
@@ -14,45 +15,10 @@ using namespace grid;
 
 namespace {
 
-class GridKeyScrollPaint : public ::testing::Test {
+class GridKeyScrollPaint : public FilledGridFixture {
 protected:
-    void SetUp() override {
-        EnsureQtApplication();
-        Form = new TForm(nullptr);
-        Form->SetBounds(10, 10, 500, 360);
-        Grid = new TgxGrid(Form);
-        Grid->SetParent(Form);
-        Grid->SetBounds(0, 0, 400, 260);
-        Form->Show();
-        Grid->SetGridMode(gmBrowse);
-        Grid->SetStoreData(true);
-        Grid->SetGridColCount(12);
-        Grid->SetGridRowCount(300);
-        Grid->SetColor(clWhite);
-        for (int R = 1; R <= 300; ++R)
-            for (int C = 1; C <= 12; ++C)
-                Grid->SetCellValue(C, R, Variant(std::to_string(R * 100 + C)));
-        Grid->SetRowColor(9, clYellow);
-        Grid->SetFocus();
-        PaintAll();
-    }
-    void TearDown() override { delete Form; }
-
-    void PaintAll() {
-        Grid->Invalidate();
-        Grid->Update();
-    }
+    void SetUp() override { ShowFilledGrid(300, 9); }
     void Press(Word K, TShiftState Shift = {}) { Grid->KeyDown(K, Shift); }
-    std::vector<TColor> Shot() {
-        std::vector<TColor> Pixels;
-        for (int Y = 0; Y < Grid->ClientHeight(); ++Y)
-            for (int X = 0; X < Grid->ClientWidth(); ++X)
-                Pixels.push_back(Grid->Canvas()->Pixels(X, Y));
-        return Pixels;
-    }
-
-    TForm* Form = nullptr;
-    TgxGrid* Grid = nullptr;
 };
 
 } // namespace

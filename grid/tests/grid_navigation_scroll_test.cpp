@@ -2,6 +2,7 @@
 // picture afterwards is the one a full repaint gives; and the auto-scroll
 // wait between two steps.
 #include "grid/model/GxGrid.h"
+#include "grid/tests/FilledGridFixture.h"
 #include "platform/gui/Forms.h"
 #include "platform/gui/Messages.h"
 #include "platform/gui/StdCtrls.h"
@@ -17,50 +18,15 @@ using namespace grid;
 
 namespace {
 
-class GridScrollMode : public ::testing::Test {
+class GridScrollMode : public FilledGridFixture {
 protected:
-    void SetUp() override {
-        EnsureQtApplication();
-        Form = new TForm(nullptr);
-        Form->SetBounds(10, 10, 500, 360);
-        Grid = new TgxGrid(Form);
-        Grid->SetParent(Form);
-        Grid->SetBounds(0, 0, 400, 260);
-        Form->Show();
-        Grid->SetGridMode(gmBrowse);
-        Grid->SetStoreData(true);
-        Grid->SetGridColCount(12);
-        Grid->SetGridRowCount(200);
-        Grid->SetColor(clWhite);
-        for (int R = 1; R <= 200; ++R)
-            for (int C = 1; C <= 12; ++C)
-                Grid->SetCellValue(C, R, Variant(std::to_string(R * 100 + C)));
-        Grid->SetRowColor(7, clYellow);
-        Grid->SetFocus();
-        PaintAll();
-    }
-    void TearDown() override { delete Form; }
-
-    void PaintAll() {
-        Grid->Invalidate();
-        Grid->Update();
-    }
-    std::vector<TColor> Shot() {
-        std::vector<TColor> Pixels;
-        for (int Y = 0; Y < Grid->ClientHeight(); ++Y)
-            for (int X = 0; X < Grid->ClientWidth(); ++X)
-                Pixels.push_back(Grid->Canvas()->Pixels(X, Y));
-        return Pixels;
-    }
+    void SetUp() override { ShowFilledGrid(200, 7); }
     int Differences(const std::vector<TColor>& A, const std::vector<TColor>& B) {
         int Count = 0;
         for (std::size_t I = 0; I < A.size() && I < B.size(); ++I)
             if (A[I] != B[I]) ++Count;
         return Count;
     }
-
-    TForm* Form = nullptr;
-    TgxGrid* Grid = nullptr;
 };
 
 class SteppingClock : public IClock {
