@@ -1,6 +1,7 @@
 #include "grid/foundation/TextLayout.h"
 
 #include "grid/foundation/TextChars.h"
+#include "platform/gui/FontKey.h"
 
 #include <algorithm>
 #include <optional>
@@ -34,30 +35,6 @@ bool OverhangInMeasure() {
     }();
     return Flag;
 }
-
-} // namespace
-
-namespace {
-
-// What a font's measures depend on; its colour does not count.
-struct TFontKey {
-    AnsiString Name;
-    int Height = 0;
-    unsigned Style = 0;
-    TFontPitch Pitch = fpDefault;
-    TFontCharset Charset = 0;
-    int PixelsPerInch = 0;
-
-    explicit TFontKey(const TFont& Font)
-        : Name(Font.Name()), Height(Font.Height()), Style(Font.Style().Bits()), Pitch(Font.Pitch()),
-          Charset(Font.Charset()), PixelsPerInch(Font.PixelsPerInch()) {}
-    // Compared without a copy: the name is checked last, as it costs most.
-    bool Matches(const TFont& Font) const {
-        return Height == Font.Height() && Style == Font.Style().Bits() && Pitch == Font.Pitch() &&
-               Charset == Font.Charset() && PixelsPerInch == Font.PixelsPerInch() &&
-               Name == Font.Name();
-    }
-};
 
 } // namespace
 

@@ -1,6 +1,7 @@
 // The canvas: lines, shapes, text and copies drawn pixel by pixel into the
 // surface's image, so that the pen modes and copy modes combine colours
 // exactly as the framework's drawing layer does.
+#include "platform/gui/FontKey.h"
 #include "platform/gui/Graphics.h"
 #include "platform/gui/GraphicsQt.h"
 #include "platform/gui/GraphicsTextRun.h"
@@ -696,12 +697,8 @@ namespace {
 // The Qt font and metrics of the font last drawn with: painting draws many
 // texts in one font, and making a Qt font each time costs more than the text.
 struct TFontEntry {
-    AnsiString Name;
-    int Height = 0;
-    unsigned Style = 0;
-    TFontPitch Pitch = fpDefault;
-    TFontCharset Charset = 0;
-    int PixelsPerInch = 0;
+    explicit TFontEntry(const TFont& Source) : Key(Source) {}
+    TFontKey Key;
     QFont Font;
     QFontMetrics Metrics{QFont()};
     unsigned Generation = 0; // tells entries apart, whatever their address
@@ -709,16 +706,8 @@ struct TFontEntry {
 
 const TFontEntry& FontEntry(const TFont& Font) {
     thread_local std::unique_ptr<TFontEntry> Last;
-    if (!Last || Last->Name != Font.Name() || Last->Height != Font.Height() ||
-        Last->Style != Font.Style().Bits() || Last->Pitch != Font.Pitch() ||
-        Last->Charset != Font.Charset() || Last->PixelsPerInch != Font.PixelsPerInch()) {
-        auto Entry = std::make_unique<TFontEntry>();
-        Entry->Name = Font.Name();
-        Entry->Height = Font.Height();
-        Entry->Style = Font.Style().Bits();
-        Entry->Pitch = Font.Pitch();
-        Entry->Charset = Font.Charset();
-        Entry->PixelsPerInch = Font.PixelsPerInch();
+    if (!Last || !Last->Key.Matches(Font)) {
+        auto Entry = std::make_unique<TFontEntry>(Font);
         Entry->Font = CanvasFont(Font);
         // Text that needs no shaping (Latin, digits) is drawn and measured
         // glyph by glyph, which costs a fraction of the shaping; scripts that
