@@ -233,7 +233,8 @@ void TgxCol::SetReadOnly(bool Value) {
     if (Value == FReadOnly) return;
     FReadOnly = Value;
     FGrid->CheckInvalidateCol(FDisplayCol);
-    if (Value && HoldsCurrentCell() && FGrid->SkipReadOnly()) FGrid->MoveToNewCol(FDisplayCol);
+    if (Value && HoldsCurrentCell() && FGrid->SkipReadOnly())
+        FGrid->MoveToNewCol(FDisplayCol, false, FGrid->CanSkipReadOnly(), FGrid->InRowSelectMode());
 }
 
 void TgxCol::SetIs3D(bool Value) {

@@ -623,8 +623,15 @@ TEST_F(GridModelTest, OnlyTheUsersChangeOfAColumnFontStopsItFollowingTheGrid) {
 
 TEST_F(GridModelTest, AReadOnlyCurrentColumnHandsTheCurrentCellOn) {
     Grid->SetCol(2);
+    std::vector<int> Moves;
+    Grid->OnCellChanged = [&Moves](TObject*, int, int NewCol, int, int) {
+        Moves.push_back(NewCol);
+    };
     Grid->GetCol(2)->SetReadOnly(true);
     EXPECT_EQ(Grid->Col(), 3);
+    // The move is the grid's own, reported as any other.
+    EXPECT_EQ(Moves, std::vector<int>{3});
+    Grid->OnCellChanged = nullptr;
     Grid->GetCol(4)->SetVisible(false);
     Grid->GetCol(3)->SetVisible(false);
     EXPECT_EQ(Grid->Col(), 1);
