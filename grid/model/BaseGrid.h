@@ -17,8 +17,8 @@
 #include "grid/model/PropKinds.h"
 #include "grid/model/Selection.h"
 #include "grid/model/VisibleItems.h"
-#include "grid/view/GridMouseTypes.h"
-#include "grid/view/ScalingFlags.h"
+#include "grid/model/GridMouseTypes.h"
+#include "grid/model/ScalingFlags.h"
 #include "platform/gui/Graphics.h"
 #include "platform/rtl/Bits.h"
 
@@ -1530,6 +1530,9 @@ public:
     bool ComboCreated() const { return FCombo != nullptr; }
     TgxDropDownForm* GetComboForm();
     TgxDropDownForm* GetDateTimeForm();
+    // The combo form as the window a list grid is placed on, for callers
+    // that know the form only by name.
+    TWinControl* GetComboFormWindow();
     // The base grid has no list: both raise; the custom grid makes them.
     virtual TgxCombo* CreateCombo();
     virtual TgxComboGrid* CreateComboGrid();

@@ -1,7 +1,6 @@
 #include "grid/model/Combo.h"
 
 #include "grid/model/Columns.h"
-#include "grid/view/DropDownForm.h"
 
 namespace grid {
 
@@ -115,7 +114,7 @@ void TgxComboFree::operator()(TgxCombo* Combo) const {
 // ---- combo --------------------------------------------------------------------------------
 
 TgxCombo::TgxCombo(TgxBaseGrid* Grid) : FOwnerGrid(Grid), FComboGrid(Grid->CreateComboGrid()) {
-    FComboGrid->SetParent(Grid->GetComboForm());
+    FComboGrid->SetParent(Grid->GetComboFormWindow());
     FComboGrid->SetParentGridCombo(this);
     FComboGrid->SetVisible(false);
     if (!FComboGrid->Reading()) {

@@ -3,7 +3,7 @@
 // from the top-left cell on, walking the lists of visible rows and
 // columns), then the empty area beyond the last column and row.
 #include "grid/model/BaseGrid.h"
-#include "grid/view/DrawData.h"
+#include "grid/model/DrawData.h"
 #include "grid/view/GridResources.h"
 #include "platform/gui/GraphicsTextRun.h"
 

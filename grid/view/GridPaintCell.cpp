@@ -13,7 +13,7 @@
 #include "grid/model/Columns.h"
 #include "grid/model/CurrentCell.h"
 #include "grid/model/InplaceControl.h"
-#include "grid/view/DrawData.h"
+#include "grid/model/DrawData.h"
 #include "grid/view/GridResources.h"
 #include "platform/gui/Blit.h"
 #include "platform/gui/GdiLines.h"
