@@ -406,6 +406,25 @@ public:
     void SetFastAssign(bool On);
     void SetEnablePaint(bool Enable);
     bool PaintEnabled() const { return FPaintLock == 0; }
+    bool GetEnablePaint() const { return PaintEnabled(); }
+    // Redrawing off also stops the window's own repainting until it is on
+    // again, which repaints the grid at once (view/GridRedraw).
+    void SetEnableRedraw(bool Enable);
+    bool GetEnableRedraw() const { return FRedrawLock == 0; }
+    void SetRedraw(bool Enable);
+    // Painting and redrawing are both on.
+    bool CanPaint() const { return PaintEnabled() && GetEnableRedraw(); }
+    // Off while the combo list's extents are not to follow its settings.
+    void SetSetComboExtents(bool Enable);
+    bool GetSetComboExtents() const { return FComboExtentsLock == 0; }
+    // Public invalidation does nothing during fast assign.
+    void InvalidateCell(int DisplayCol, int DisplayRow);
+    void InvalidateCol(int DisplayCol);
+    void InvalidateRow(int DisplayRow);
+    void Update() override;
+    // The grid and its cells after a change of scale: the heading, the row
+    // bar, the buttons, the columns, rows and cells.
+    virtual void ChangeScale(int M, int D);
     bool Painting() const { return FPainting; }
     bool Destroying() const { return ComponentState().Contains(csDestroying); }
     bool IsLoading() const { return ComponentState().Contains(csLoading); }
@@ -790,6 +809,11 @@ public:
     void DrawFixedCellFrame(const TRect& Rect, TColor Color);
     // The current-row mark in the row bar.
     void DrawCurrent(int DisplayRow);
+    // The same mark on a current row that is selected.
+    void DrawCurrentSelected(int DisplayRow);
+    // Whether the row bar shows the changed-row picture for the data row.
+    bool DrawRowChangedIndicator(int DataRow) const;
+    void DrawCurrentMark(int DisplayRow, TCopyMode Mode);
     // ---- focus frame
     bool FocusEnabled() const;
     bool FocusRectActive() const;
@@ -1079,7 +1103,7 @@ public:
     // Lays the rows out again, hides or shows the editor (edit modes only).
     virtual void SetGridMode(TgxGridMode Value);
     TgxDrawOverlap DrawOverlap() const { return FDrawOverlap; }
-    void SetDrawOverlap(TgxDrawOverlap Value) { FDrawOverlap = Value; }
+    void SetDrawOverlap(TgxDrawOverlap Value);
     TgxWordWrap WordWrap() const { return FWordWrap; }
     void SetWordWrap(TgxWordWrap Value);
     TgxGridStatus GridStatus() const { return FGridStatus; }
@@ -1754,6 +1778,9 @@ protected:
     // The model after the data row count changed: new positions numbered,
     // the change reported once.
     void RowCountSettled();
+    // What a column or row count change does last (view/GridLayout).
+    void CountChangeSettled();
+    void AdjustOwnComboExtents();
 
     // Size synchronisation (view/GridSizes).
     void CheckColWidths(int& ChangedWidth);
@@ -1772,6 +1799,11 @@ protected:
     void WMHScroll(TMessage& Message) override;
     // The paint driver (view/GridPaint).
     void Paint() override;
+    void InvalidateWidgetArea(const TRect* R) override;
+    // Fast assign's start and end (view/GridRedraw).
+    void InitFastAssign();
+    void EndFastAssign();
+    void PerformFastAssignActions();
     // A move of the current row repaints the row bar's marks.
     bool SelectCell(int ACol, int ARow) override;
 
@@ -1826,6 +1858,10 @@ private:
     TgxGridStatus FGridStatus = grNormal;
     int FFastAssign = 0;
     int FPaintLock = 0;
+    int FRedrawLock = 0;
+    int FComboExtentsLock = 0;
+    bool FComboExtentsPending = false;
+    bool FPaintSkipped = false;
     bool FPainting = false;
     int FDeletedCols = 0; // taken out by a running column deletion
     int FDeletedRows = 0;

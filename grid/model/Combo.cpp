@@ -100,13 +100,6 @@ void TgxComboGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
     FParentGrid->ComboClickCell(this, GetDataCol(DisplayCol), GetDataRow(DisplayRow));
 }
 
-void TgxComboGrid::SetAutoComboExtents(bool Enable) {
-    if (!Enable)
-        ++FComboExtentsLock;
-    else if (FComboExtentsLock > 0)
-        --FComboExtentsLock;
-}
-
 void TgxComboFree::operator()(TgxCombo* Combo) const {
     delete Combo;
 }

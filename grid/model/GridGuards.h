@@ -1,6 +1,6 @@
 #pragma once
 // Scoped switches of a grid, undone when the scope ends, also when an
-// exception leaves it: painting off, and fast assignment on.
+// exception leaves it: painting off, redrawing off, and fast assignment on.
 #include "grid/model/BaseGrid.h"
 
 namespace grid {
@@ -11,6 +11,17 @@ public:
     ~TgxPaintOff() { FGrid.SetEnablePaint(true); }
     TgxPaintOff(const TgxPaintOff&) = delete;
     TgxPaintOff& operator=(const TgxPaintOff&) = delete;
+
+private:
+    TgxBaseGrid& FGrid;
+};
+
+class TgxRedrawOff {
+public:
+    explicit TgxRedrawOff(TgxBaseGrid& Grid) : FGrid(Grid) { FGrid.SetEnableRedraw(false); }
+    ~TgxRedrawOff() { FGrid.SetEnableRedraw(true); }
+    TgxRedrawOff(const TgxRedrawOff&) = delete;
+    TgxRedrawOff& operator=(const TgxRedrawOff&) = delete;
 
 private:
     TgxBaseGrid& FGrid;

@@ -106,7 +106,10 @@ void TgxBaseGrid::AdjustComboGridExtents(int Cols, int Rows) {
     if (!Self || !Self->AutoComboExtents()) return;
     TgxBaseGrid* Parent = GetParentGrid();
     if (!Parent) return;
-    if (CanSetComboExtents()) {
+    if (CanSetComboExtents() && !PaintEnabled()) {
+        // Done once painting is on again.
+        FComboExtentsPending = true;
+    } else if (CanSetComboExtents()) {
         SetEnablePaint(false);
         Parent->UpdateComboExtents(Cols, Rows, false);
         SetEnablePaint(true);

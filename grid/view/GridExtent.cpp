@@ -140,7 +140,8 @@ void TgxBaseGrid::ScaleRows(int M, int D, TScalingFlags Flags) {
             TModelSizing Sizing(*this);
             SetDefaultRowHeight(MulDiv(DefaultRowHeight(), M, D));
         }
-        for (int R = 0; R < FRows->Count(); ++R) {
+        // Data rows only: the heading row is scaled with HeadingHeight.
+        for (int R = 1; R < FRows->Count(); ++R) {
             TgxRow* Row = FRows->Item(R);
             if (!Row) continue;
             if (Heights) Row->SetHeight(MulDiv(Row->Height(), M, D));
@@ -161,7 +162,8 @@ void TgxBaseGrid::ScaleCols(int M, int D, TScalingFlags Flags) {
             TModelSizing Sizing(*this);
             SetDefaultColWidth(MulDiv(DefaultColWidth(), M, D));
         }
-        for (int C = 0; C < FCols->Count(); ++C) {
+        // Data columns only: the row bar is scaled with RowBarWidth.
+        for (int C = 1; C < FCols->Count(); ++C) {
             TgxCol* Col = FCols->Item(C);
             if (Widths) Col->SetWidth(MulDiv(Col->Width(), M, D));
             if (Flags.Contains(sfFont) && !Col->ParentFont()) ScaleFont(Col->GetFont(), M, D);
@@ -177,6 +179,22 @@ void TgxBaseGrid::ScaleCells(int M, int D, TScalingFlags Flags) {
     if (M == D || D == 0 || !Flags.Contains(sfFont)) return;
     for (TgxCellElement* Element : FCellProps->Elements())
         if (!Element->ParentFont()) ScaleFont(Element->Font(), M, D);
+}
+
+void TgxBaseGrid::ChangeScale(int M, int D) {
+    if (M == D || D == 0 || !GetAutoScale()) return;
+    if (!FHeadingParentFont) ScaleFont(FHeadingFont.get(), M, D);
+    SetHeadingHeight(MulDiv(GetHeadingHeight(), M, D));
+    if (!ComponentState().Contains(csDesigning)) {
+        SetDefaultButtonWidth(MulDiv(FDefaultButtonWidth, M, D));
+        SetDefaultButtonHeight(MulDiv(FDefaultButtonHeight, M, D));
+    }
+    SetRowBarWidth(MulDiv(GetRowBarWidth(), M, D));
+    const TScalingFlags Flags{sfWidth, sfHeight, sfFont};
+    ScaleCols(M, D, Flags);
+    ScaleRows(M, D, Flags);
+    ScaleCells(M, D, Flags);
+    RedisplayControl(false);
 }
 
 bool TgxBaseGrid::GetAutoScale() const {

@@ -5,6 +5,7 @@
 #include "grid/model/InplaceControl.h"
 #include "platform/gui/Controls.h"
 #include "platform/gui/Messages.h"
+#include "platform/gui/Scaling.h"
 #include "platform/gui/WindowScroll.h"
 
 #include <algorithm>
@@ -162,6 +163,21 @@ void TgxBaseGrid::Dispatch(TMessage& Message) {
             throw;
         }
         --FSetFocusCount;
+        return;
+    case WM_PAINT:
+        // Painting waits while it is off; the area stays due.
+        if (!CanPaint()) {
+            FPaintSkipped = true;
+            return;
+        }
+        TCustomGrid_ts::Dispatch(Message);
+        return;
+    case CM_CHANGESCALE:
+        // The form scaled the grid's bounds and font; its own sizes follow.
+        ChangeScale(static_cast<int>(Message.WParam), static_cast<int>(Message.LParam));
+        return;
+    case WM_SETREDRAW:
+        // The grid's redraw counter holds the state; its paint gate acts on it.
         return;
     case WM_ERASEBKGND:
         // Every pixel is painted by the grid.
