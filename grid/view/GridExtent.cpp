@@ -137,8 +137,11 @@ void TgxBaseGrid::ScaleRows(int M, int D, TScalingFlags Flags) {
     const bool Heights = Flags.Contains(sfHeight);
     try {
         if (Heights) {
+            // A new default resets every height; the heading keeps its own.
+            const int Heading = RowHeights(0);
             TModelSizing Sizing(*this);
             SetDefaultRowHeight(MulDiv(DefaultRowHeight(), M, D));
+            SetRowPixelHeight(0, Heading);
         }
         // Data rows only: the heading row is scaled with HeadingHeight.
         for (int R = 1; R < FRows->Count(); ++R) {
@@ -159,8 +162,11 @@ void TgxBaseGrid::ScaleCols(int M, int D, TScalingFlags Flags) {
     const bool Widths = Flags.Contains(sfWidth);
     try {
         if (Widths) {
+            // A new default resets every width; the row bar keeps its own.
+            const int RowBar = ColWidths(0);
             TModelSizing Sizing(*this);
             SetDefaultColWidth(MulDiv(DefaultColWidth(), M, D));
+            SetColPixelWidth(0, RowBar);
         }
         // Data columns only: the row bar is scaled with RowBarWidth.
         for (int C = 1; C < FCols->Count(); ++C) {

@@ -161,6 +161,9 @@ void TgxBaseGrid::DoDrawCell(int DisplayCol, int DisplayRow, bool Selected, cons
             const TRect& R = Data.OuterRect;
             PatBlt(Canvas(), R.Left, R.Top, std::min(R.Right, ClientWidth()) - R.Left,
                    std::min(R.Bottom, ClientHeight()) - R.Top, DSTINVERT);
+            if (DisplayCol == 0 && DisplayRow > 0 && DisplayRow == Row() &&
+                (!IsInsertRow(DisplayRow) || !CanDrawInsert()))
+                DrawCurrentSelected(DisplayRow);
         }
         return;
     }

@@ -32,9 +32,8 @@ void TgxBaseGrid::DrawHeadingCell(TgxDrawData& Data) {
         const bool Current = Data.DisplayRow > 0 && Data.DisplayRow == Row();
         if (Data.DisplayRow > 0 && IsInsertRow(Data.DisplayRow) && !(Current && !CanDrawInsert()))
             DrawInsert();
-        else if (Current && IsRowSelected(Data.DataRow))
-            DrawCurrentSelected(Data.DisplayRow);
-        else if (Current)
+        else if (Current && !CellPaintSelected(0, Data.DisplayRow))
+            // A selected current row gets its mark after the inversion.
             DrawCurrent(Data.DisplayRow);
         return;
     }

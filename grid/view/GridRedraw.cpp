@@ -69,7 +69,9 @@ void TgxBaseGrid::SetFastAssign(bool On) {
 
 void TgxBaseGrid::InitFastAssign() {
     SetEnablePaint(false);
-    CheckHideControl(false);
+    // Hidden on request, so that the grid taking the focus back does not
+    // show it again before the end.
+    HideGridControl(true);
     FPendingCheckTopLeft = FPendingTopLeftMoved = false;
 }
 
