@@ -7,27 +7,12 @@
 #include "grid/model/Columns.h"
 #include "grid/model/Combo.h"
 #include "grid/model/CurrentCell.h"
+#include "grid/model/GridGuards.h"
 #include "grid/model/Rows.h"
 
 #include <algorithm>
 
 namespace grid {
-
-namespace {
-
-// Painting off for a scope, on again also when it is left by an error.
-class TPaintLock {
-public:
-    explicit TPaintLock(TgxBaseGrid& Grid) : FGrid(Grid) { FGrid.SetEnablePaint(false); }
-    ~TPaintLock() { FGrid.SetEnablePaint(true); }
-    TPaintLock(const TPaintLock&) = delete;
-    TPaintLock& operator=(const TPaintLock&) = delete;
-
-private:
-    TgxBaseGrid& FGrid;
-};
-
-} // namespace
 
 int TgxBaseGrid::GetGridColCount() const {
     return FDataColCount - FDeletedCols;
@@ -61,7 +46,7 @@ void TgxBaseGrid::SetGridColCount(int Value) {
         }
     }
     {
-        TPaintLock Lock(*this);
+        TgxPaintOff Lock(*this);
         SetNewColCount(Value);
         if (Value < Old) DeleteColData(Value + 1, Old);
         CheckTopLeft(true);
@@ -87,7 +72,7 @@ void TgxBaseGrid::SetGridRowCount(int Value) {
     }
     if (FGridMode == gmEditInsert) SetInsertionRow(true);
     {
-        TPaintLock Lock(*this);
+        TgxPaintOff Lock(*this);
         SetNewRowCount(Value);
         if (Value < Old) DeleteRowData(Value + 1, Old);
         CheckTopLeft(true);
@@ -221,7 +206,7 @@ void TgxBaseGrid::RowCountSettled() {
 
 void TgxBaseGrid::InsertRow(int P) {
     if (!CheckIndex(itRow, P, GetGridRowCount() + 1, 1)) return;
-    TPaintLock Lock(*this);
+    TgxPaintOff Lock(*this);
     const int Old = GetGridRowCount();
     SetGridRowCount(Old + 1);
     if (GetGridRowCount() > Old) {
@@ -233,7 +218,7 @@ void TgxBaseGrid::InsertRow(int P) {
 
 void TgxBaseGrid::InsertCol(int P) {
     if (!CheckIndex(itCol, P, GetGridColCount() + 1, 1)) return;
-    TPaintLock Lock(*this);
+    TgxPaintOff Lock(*this);
     if (AddColumn(P)) DoInsertCol(GetGridColCount(), false);
 }
 

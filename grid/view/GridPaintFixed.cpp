@@ -190,7 +190,13 @@ void TgxBaseGrid::DrawCurrentSelected(int DisplayRow) {
 // MERGECOPY puts the mark's black on the heading colour; MERGEPAINT, for a
 // selected row, shows it light on the selection instead.
 void TgxBaseGrid::DrawCurrentMark(int DisplayRow, TCopyMode Mode) {
-    if (!FRowBarIndicator || !GetRowBarOn() || !HandleAllocated()) return;
+    if (!FRowBarIndicator || !GetRowBarOn() || !HandleAllocated() || !RowInView(DisplayRow))
+        return;
+    // Outside a paint, with painting held, the cell waits for the next paint.
+    if (!FPainting && !CanPaint()) {
+        CheckInvalidateCell(0, DisplayRow);
+        return;
+    }
     const bool Changed = DrawRowChangedIndicator(GetDataRow(DisplayRow));
     if (!Changed && CanDrawInsert()) {
         DrawInsert();
@@ -222,8 +228,11 @@ void TgxBaseGrid::DrawCurrentMark(int DisplayRow, TCopyMode Mode) {
     TCanvas* C = Canvas();
     C->Brush()->SetStyle(bsSolid);
     C->Brush()->SetColor(FHeadingColor);
+    // Cut at the bottom of a bottom-aligned grid, the picture shows its lower part.
+    const int SourceTop = FVertAlignment == vtaBottom ? H - (Dest.Bottom - Dest.Top) : 0;
     C->SetCopyMode(Mode);
-    C->CopyRect(Dest, Mark->Canvas(), Rect(0, 0, Dest.Right - Dest.Left, Dest.Bottom - Dest.Top));
+    C->CopyRect(Dest, Mark->Canvas(),
+                Rect(0, SourceTop, Dest.Right - Dest.Left, SourceTop + Dest.Bottom - Dest.Top));
     C->SetCopyMode(cmSrcCopy);
 }
 
