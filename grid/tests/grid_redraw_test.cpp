@@ -312,6 +312,10 @@ TEST_F(GridRedraw, TheLargestTopRowIsNeverAHiddenRow) {
     ASSERT_GT(Max, 2);
     Grid->SetRowVisible(Grid->GetDataRow(Max - 1), false);
     EXPECT_EQ(Grid->GetMaxTopRow(), Max);
+    // Hidden rows at the top: never above the first row shown.
+    for (int R = 1; R <= 40; ++R)
+        Grid->SetRowVisible(R, R > 36);
+    EXPECT_EQ(Grid->GetMaxTopRow(), Grid->GetDisplayRow(37));
     // Nothing shown at all: the first scrollable row.
     for (int R = 1; R <= 40; ++R)
         Grid->SetRowVisible(R, false);
