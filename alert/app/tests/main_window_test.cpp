@@ -164,6 +164,27 @@ TEST_F(MainWindowTest, TheOnOffLinkWritesTheOptionsRowAndLogs) {
                                                    "Beacon mill turned on"}));
 }
 
+TEST_F(MainWindowTest, TheResultsLogKeepsItsNewestLinesUnderTheCounters) {
+    Open();
+    Boxes.Answers = {IDYES};
+    Window->btnRun->Click();
+    ASSERT_GT(Window->GeneratedCount(), 0);
+    const int Lines = TMainFormWindow::MaxResultLines;
+    for (int I = 1; I <= Lines + 20; ++I)
+        Window->LogLine("entry " + std::to_string(I));
+    // A tick that finds generation off rewrites the counter line.
+    Exec("update DORNWICK_OPTIONS set AlertsGenInd = 0;");
+    Timers.Advance(60000);
+    const std::vector<AnsiString> All = Memo();
+    ASSERT_EQ(All.size(), static_cast<std::size_t>(Lines));
+    EXPECT_EQ(All.front(), "Generated alerts: 0, Emailed alerts: 0");
+    // Whatever was logged before the entries went first, then the oldest
+    // entries: the log keeps Lines - 1 of them under the counters.
+    const std::vector<AnsiString> Texts = LogTexts();
+    EXPECT_EQ(Texts.front(), "entry 22");
+    EXPECT_EQ(Texts.back(), "entry " + std::to_string(Lines + 20));
+}
+
 TEST_F(MainWindowTest, ThePickerStoresTheTimeOnATwelveHourClock) {
     Open();
     struct Case {
