@@ -180,8 +180,8 @@ void SmtpAlertMailer::TestConnection() {
     AnsiString Text = "Connection attempt successful";
     AnsiString Caption = "Notice";
     try {
-        FTransport.Open();
-        FTransport.Authenticate();
+        // The login is part of the test, offered or not.
+        FTransport.Open(true);
     } catch (const Exception& E) {
         Text = "Could not connect to server: " + E.Message;
         Caption = "Warning";

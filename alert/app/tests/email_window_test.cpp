@@ -262,6 +262,9 @@ TEST_F(EmailWindowTest, TestConnectionReportsWhatTheServerSaid) {
         {mailtest::Send("220 mx.test ready\r\n"), mailtest::Expect("EHLO client.test\r\n"),
          mailtest::Send("250 mx.test\r\n"), mailtest::Expect("STARTTLS\r\n"),
          mailtest::Send("454 TLS not available\r\n"), mailtest::Expect("QUIT\r\n")});
+    // Accepts and never greets: the test gives up after the connect bound,
+    // not after the 5 s read time-out.
+    mailtest::ScriptedPeer Silent({"stall"});
     struct Case {
         const char* Name;
         int Port;
@@ -277,6 +280,8 @@ TEST_F(EmailWindowTest, TestConnectionReportsWhatTheServerSaid) {
         {"wrong password", Plain.Port(), 0, "guess", "Could not connect to server: ", "Warning"},
         {"STARTTLS refused", NoStartTls.Port(), 2, "pa55word",
          "Could not connect to server: TLS not available", "Warning"},
+        {"silent server", Silent.Port(), 0, "pa55word",
+         "Could not connect to server: The server localhost:", "Warning"},
     };
     // While the result is up, a scheduled run must find the connection free.
     int ConnectedWhileOpen = 0;
