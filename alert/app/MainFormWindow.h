@@ -142,4 +142,7 @@ private:
     std::unique_ptr<IGeneratedAlertsView> FGeneratedView;
     // The batch runs for the operator: its errors go to him in a box.
     bool FOperatorBatch = false;
+    // A step of this batch failed with the database as a whole: the steps
+    // after it are skipped.
+    bool FDatabaseUnusable = false;
 };
