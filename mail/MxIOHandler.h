@@ -45,9 +45,6 @@ public:
     // one per step. Lifted by ClearDeadline.
     void SetDeadline(std::chrono::steady_clock::time_point ADeadline) { FDeadline = ADeadline; }
     void ClearDeadline() { FDeadline.reset(); }
-    bool DeadlinePassed() const {
-        return FDeadline && std::chrono::steady_clock::now() >= *FDeadline;
-    }
     // A wait of ATimeout ms (negative: no limit of its own) cut to what is
     // left before the deadline; 0 once it has passed.
     int BoundedTimeout(int ATimeout) const;

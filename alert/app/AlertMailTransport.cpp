@@ -84,8 +84,9 @@ void AlertMailTransport::Open(bool AlwaysLogIn) {
     // TLS handshake or the login) holds the program for ConnectTimeout at
     // most, not for a read time-out per step.
     mail::TMxIOHandler* Handler = FSmtp->IOHandler();
-    Handler->SetDeadline(std::chrono::steady_clock::now() +
-                         std::chrono::milliseconds(ConnectTimeout));
+    const auto Deadline =
+        std::chrono::steady_clock::now() + std::chrono::milliseconds(ConnectTimeout);
+    Handler->SetDeadline(Deadline);
     try {
         FSmtp->Connect(ConnectTimeout);
         if (FEncryption == 2) {
@@ -107,7 +108,9 @@ void AlertMailTransport::Open(bool AlwaysLogIn) {
                              FSmtp->IsAuthMechanismOffered(FSmtp->AuthenticationType()))))
             FSmtp->Authenticate();
     } catch (const Exception& E) {
-        const bool Late = Handler->DeadlinePassed();
+        // A wait cut short by the deadline may end a moment before it.
+        const bool Late =
+            std::chrono::steady_clock::now() + std::chrono::milliseconds(20) >= Deadline;
         Handler->ClearDeadline();
         Close();
         if (Late)
