@@ -438,9 +438,12 @@ void TgxCellPropSet::SetAutoCreateFont(int DataCol, int DataRow, bool Redraw, bo
         Cell = static_cast<TgxCellElement*>(CreateElement(DataCol, DataRow));
         AddElement(Cell);
     }
+    // A repeated switch-on must not list the cell twice: a switch-off
+    // removes one pair only.
+    const bool WasOn = Cell && Cell->AutoCreateFont();
     if (Cell) Cell->SetAutoCreateFontValue(Value);
     if (Cell && Value) {
-        FGrid->CoordList()->AddCoord(DataCol, DataRow);
+        if (!WasOn) FGrid->CoordList()->AddCoord(DataCol, DataRow);
     } else {
         FGrid->CoordList()->RemoveCoord(DataCol, DataRow);
         if (Cell) {

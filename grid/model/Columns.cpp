@@ -7,6 +7,7 @@
 #include "grid/model/OwnFont.h"
 #include "grid/model/CellButtons.h"
 #include "grid/model/Combo.h"
+#include "grid/model/GridGuards.h"
 #include "grid/model/GridLinks.h"
 #include "platform/rtl/StrUtils.h"
 
@@ -56,6 +57,53 @@ void TgxCol::FontChange() {
     if (FFontLock > 0) return;
     FParentFont = false;
     CellLookChanged(true);
+    FGrid->UpdateCellFonts();
+}
+
+void TgxCol::UpdateHeadingFont(TFont* Source) {
+    CopyOwnFont(FHeadingFont, FFontLock, Source, [this](TObject*) { HeadingFontChange(); });
+}
+
+void TgxCol::HeadingFontRepaint() {
+    if (!FGrid->Painting()) HeadingChanged();
+}
+
+void TgxCol::HeadingFontChange() {
+    if (FFontLock > 0) return;
+    FHeadingParentFont = false;
+    HeadingFontRepaint();
+}
+
+TFont* TgxCol::GetHeadingFont() {
+    const TComponentState State = FGrid->ComponentState();
+    if (State.Contains(csWriting) && FHeadingParentFont) return nullptr;
+    if (!FHeadingFont && (State.Contains(csReading) || FAutoCreateFont)) {
+        UpdateHeadingFont(FGrid->HeadingFont());
+        return FHeadingFont.get();
+    }
+    if (FHeadingFont && FHeadingParentFont && !FAutoCreateFont && !State.Contains(csReading)) {
+        FHeadingFont.reset();
+        return nullptr;
+    }
+    return FHeadingFont.get();
+}
+
+void TgxCol::SetHeadingParentFont(bool Value) {
+    if (Value == FHeadingParentFont) return;
+    FHeadingParentFont = Value;
+    if (Value) {
+        if (FAutoCreateFont && FHeadingFont)
+            UpdateHeadingFont(FGrid->HeadingFont());
+        else
+            FHeadingFont.reset();
+        HeadingFontRepaint();
+    } else {
+        UpdateHeadingFont(FGrid->HeadingFont());
+    }
+}
+
+void TgxCol::CheckHeadingFont() {
+    if (FHeadingParentFont && FHeadingFont) UpdateHeadingFont(FGrid->HeadingFont());
 }
 
 TFont* TgxCol::GetFont() {
@@ -114,6 +162,7 @@ void TgxCol::CheckFont() {
 
 void TgxCol::RemoveFonts() {
     if (FParentFont) FFont.reset();
+    if (FHeadingParentFont) FHeadingFont.reset();
 }
 
 void TgxCol::SetAlignment(TAlignment Value) {
@@ -199,19 +248,28 @@ void TgxCol::SetVisible(bool Value) {
             FGrid->VisibleCols().Remove(FDisplayCol);
     }
     if (FDisplayCol < 0 || FDisplayCol >= FGrid->ColCount()) return;
+    const bool Skip = FGrid->CanSkipReadOnly();
+    const bool RowSelect = FGrid->InRowSelectMode();
     if (Value) {
         FGrid->SetColPixelWidth(FDisplayCol, FWidth);
         FGrid->CheckTopLeftNow();
+        if (FGrid->Col() < 1) FGrid->MoveToNewCol(FDisplayCol, false, Skip, RowSelect);
     } else {
         FGrid->SetColPixelWidth(FDisplayCol, 0);
         if (FDisplayCol > 0) {
-            FGrid->ColSelection().SetSelected(FDisplayCol, false);
-            if (HoldsCurrentCell()) FGrid->MoveToNewCol(FDisplayCol);
-            FGrid->CheckTopLeftNow();
+            FGrid->DeleteColSelection(FDisplayCol, FDisplayCol);
+            if (HoldsCurrentCell()) FGrid->MoveToNewCol(FDisplayCol, true, Skip, RowSelect);
+            if (FDisplayCol >= FGrid->LeftCol()) {
+                TgxPaintOff PaintOff(*FGrid);
+                FGrid->CheckTopLeftNow();
+            }
         }
+        FGrid->CheckSelectedCellsCol(FDisplayCol);
     }
     FGrid->UpdateScrollRange();
     FGrid->RedisplayControl();
+    FGrid->SelectionsChanged(false);
+    FGrid->GridStatusChanged();
 }
 
 void TgxCol::SetDisplayCol(int P) {
@@ -252,7 +310,12 @@ void TgxCol::SetAllowGrayed(bool Value) {
 void TgxCol::SetButtonType(TgxButtonType Value) {
     if (FGrid->IsComboGrid() || Value == FButtonType) return;
     FButtonType = Value;
-    CellLookChanged(true);
+    if (Value == btCombo) FGrid->CheckComboCreated();
+    FGrid->CheckInvalidateCol(FDisplayCol);
+    if (HoldsCurrentCell()) {
+        FGrid->RedisplayControl();
+        if (Value == btDateTimeDropDown || Value == btDateTimePopup) FGrid->ResetDateTimeInit();
+    }
 }
 
 void TgxCol::CreateButton(TBitmap* Bitmap, TColor TransparentColor, int Width, int Height) {
@@ -314,15 +377,13 @@ void TgxCol::SetHeadingColor(TColor Value) {
 }
 
 void TgxCol::SetHeadingFont(TFont* Value) {
-    if (Value == FHeadingFont.get()) return;
-    if (Value) {
-        if (!FHeadingFont) FHeadingFont = std::make_unique<TFont>();
-        FHeadingFont->Assign(Value);
-    } else {
+    if (Value && Value == FHeadingFont.get()) return;
+    if (Value)
+        UpdateHeadingFont(Value);
+    else
         FHeadingFont.reset();
-    }
     FHeadingParentFont = !FHeadingFont;
-    if (!FGrid->Painting()) HeadingChanged();
+    HeadingFontRepaint();
 }
 
 void TgxCol::SetSortPicture(TgxSortPicture Value) {
@@ -332,12 +393,20 @@ void TgxCol::SetSortPicture(TgxSortPicture Value) {
 }
 
 void TgxCol::SetMaxLength(int Value) {
-    FMaxLength = std::max(Value, 0);
+    Value = std::max(Value, 0);
+    if (Value == FMaxLength) return;
+    FMaxLength = Value;
+    FGrid->SetMaxTextLength(FDisplayCol, FMaxLength);
+}
+
+bool TgxCol::HoldsCurrentDataCol() const {
+    return FGrid->InGridState() && FGrid->GetCurrentDataCol() == FDataCol;
 }
 
 void TgxCol::SetMaskName(const AnsiString& Value) {
     if (Value == FMaskName) return;
     FMaskName = Value;
+    if (HoldsCurrentDataCol()) FGrid->SetControlMask();
 }
 
 void TgxCol::SetParentCombo(bool Value) {
@@ -390,6 +459,7 @@ void TgxCol::SetCheckBoxValues(const AnsiString& Value) {
                          "'Checked|Unchecked|Grayed'. The Grayed value is optional");
     FCheckBoxValues = Value;
     FGrid->CheckInvalidateCol(FDisplayCol);
+    if (HoldsCurrentDataCol()) FGrid->SetControlCheckBoxValues();
 }
 
 int TgxCol::GetMaxTextWidth() const {
@@ -405,8 +475,7 @@ bool TgxCol::GetSelected() const {
 
 void TgxCol::SetSelected(bool Value) {
     if (Value == GetSelected()) return;
-    FGrid->ColSelection().SetSelected(FDisplayCol, Value);
-    FGrid->CheckInvalidateCol(FDisplayCol);
+    FGrid->SelectCols(FDisplayCol, FDisplayCol, Value);
 }
 
 bool TgxCol::DefaultProps() const {
@@ -433,10 +502,19 @@ bool TgxCol::Empty() const {
 
 void TgxCol::AssignProperties(const TgxCol& Source) {
     SetColor(Source.FColor);
-    if (Source.FParentFont)
+    SetAutoCreateFont(Source.FAutoCreateFont);
+    if (Source.FParentFont) {
         SetParentFont(true);
-    else
+        CheckFont();
+    } else {
         SetFont(Source.FFont.get());
+    }
+    if (Source.FHeadingParentFont) {
+        SetHeadingParentFont(true);
+        CheckHeadingFont();
+    } else {
+        SetHeadingFont(Source.FHeadingFont.get());
+    }
     SetHorzAlignment(Source.FAlignState.Horz);
     SetVertAlignment(Source.FVertAlignment);
     SetWordWrap(Source.FWordWrap);

@@ -46,9 +46,10 @@ public:
     bool AutoCreateFont() const { return FAutoCreateFont; }
     // Keeps the column in the grid's list of columns with AutoCreateFont.
     void SetAutoCreateFont(bool Value);
-    // A following column's own font is brought up to the grid font, or
-    // dropped.
+    // A following column's own (heading) font is brought up to the grid's
+    // (heading) font; RemoveFonts drops both while they follow.
     void CheckFont();
+    void CheckHeadingFont();
     void RemoveFonts();
     TAlignment Alignment() const { return FAlignState.Alignment; }
     void SetAlignment(TAlignment Value);
@@ -105,8 +106,11 @@ public:
     void SetHeadingWordWrap(TgxWordWrap Value);
     TColor HeadingColor() const { return FHeadingColor; }
     bool HeadingParentFont() const { return FHeadingParentFont; }
+    void SetHeadingParentFont(bool Value);
     // The column's own heading font, or none while it follows the grid's.
     TFont* HeadingFontObject() const { return FHeadingFont.get(); }
+    // As GetFont, against the grid's heading font.
+    TFont* GetHeadingFont();
     void SetHeadingFont(TFont* Value);
     void SetHeadingColor(TColor Value);
     TgxSortPicture SortPicture() const { return FSortPicture; }
@@ -171,10 +175,14 @@ private:
     void CheckWidth(int OldWidth);
     void UpdateFont(TFont* Source);
     void FontChange();
+    void UpdateHeadingFont(TFont* Source);
+    void HeadingFontChange();
+    void HeadingFontRepaint();
     void CellLookChanged(bool Redisplay);
     void HeadingChanged();
     void SetPicture(int Index, TgxDrawOption Value);
     bool HoldsCurrentCell() const;
+    bool HoldsCurrentDataCol() const;
 
     TgxBaseGrid* FGrid;
     int FDataCol;

@@ -3,7 +3,9 @@
 #include "grid/foundation/IntLists.h"
 #include "grid/model/BaseGrid.h"
 #include "grid/model/Combo.h"
+#include "grid/model/GridGuards.h"
 #include "grid/model/GridLinks.h"
+#include "grid/model/OwnFont.h"
 
 #include <algorithm>
 
@@ -41,14 +43,37 @@ void TgxRow::SetColor(TColor Value) {
     LookChanged(true);
 }
 
-void TgxRow::SetFont(TFont* Value) {
-    if (Value == FFont.get()) return;
-    if (Value) {
-        if (!FFont) FFont = std::make_unique<TFont>();
-        FFont->Assign(Value);
-    } else {
-        FFont.reset();
+void TgxRow::UpdateFont(TFont* Source) {
+    CopyOwnFont(FFont, FFontLock, Source, [this](TObject*) { FontChange(); });
+}
+
+void TgxRow::FontChange() {
+    if (FFontLock > 0) return;
+    FParentFont = false;
+    LookChanged(true);
+    FGrid->UpdateCellFonts();
+}
+
+TFont* TgxRow::GetFont() {
+    const TComponentState State = FGrid->ComponentState();
+    if (State.Contains(csWriting) && FParentFont) return nullptr;
+    if (!FFont && (State.Contains(csReading) || FAutoCreateFont)) {
+        UpdateFont(FGrid->Font());
+        return FFont.get();
     }
+    if (FFont && FParentFont && !FAutoCreateFont && !State.Contains(csReading)) {
+        FFont.reset();
+        return nullptr;
+    }
+    return FFont.get();
+}
+
+void TgxRow::SetFont(TFont* Value) {
+    if (Value && Value == FFont.get()) return;
+    if (Value)
+        UpdateFont(Value);
+    else
+        FFont.reset();
     FParentFont = !FFont;
     LookChanged(true);
 }
@@ -58,13 +83,12 @@ void TgxRow::SetParentFont(bool Value) {
     FParentFont = Value;
     if (Value) {
         if (FAutoCreateFont && FFont)
-            FFont->Assign(FGrid->Font());
+            UpdateFont(FGrid->Font());
         else
             FFont.reset();
         LookChanged(true);
     } else {
-        if (!FFont) FFont = std::make_unique<TFont>();
-        FFont->Assign(FGrid->Font());
+        UpdateFont(FGrid->Font());
     }
 }
 
@@ -76,8 +100,30 @@ void TgxRow::SetAutoCreateFont(bool Value) {
         List->AddItem(FDataRow);
     } else {
         List->Remove(FDataRow);
-        if (FParentFont) FFont.reset();
+        RemoveFonts();
     }
+}
+
+void TgxRow::CheckFont() {
+    if (FParentFont && FFont) UpdateFont(FGrid->Font());
+}
+
+void TgxRow::RemoveFonts() {
+    if (FParentFont) FFont.reset();
+}
+
+void TgxRow::SetMaskName(const AnsiString& Value) {
+    if (Value == FMaskName) return;
+    FMaskName = Value;
+    if (FGrid->InGridState() && FGrid->GetCurrentDataRow() == FDataRow) FGrid->SetControlMask();
+}
+
+bool TgxRow::GetSelected() const {
+    return FGrid->RowSelection().GetSelected(GetDisplayRow());
+}
+
+void TgxRow::SetSelected(bool Value) {
+    FGrid->SetRowSelected(FDataRow, Value);
 }
 
 void TgxRow::SetAlignment(TAlignment Value) {
@@ -147,25 +193,37 @@ void TgxRow::SetVisible(bool Value) {
             FGrid->VisibleRows().Remove(D);
     }
     if (D < 0 || D >= FGrid->RowCount()) return;
+    const bool Skip = FGrid->CanSkipReadOnly();
+    const bool RowSelect = FGrid->InRowSelectMode();
     if (Value) {
         FGrid->SetRowPixelHeight(D, FHeight);
         FGrid->CheckTopLeftNow();
+        if (FGrid->Row() < 1) FGrid->MoveToNewRow(D, false, Skip, RowSelect);
     } else {
         FGrid->SetRowPixelHeight(D, 0);
         if (D > 0) {
-            FGrid->RowSelection().SetSelected(D, false);
-            if (FGrid->Row() == D) FGrid->MoveToNewRow(D);
-            FGrid->CheckTopLeftNow();
+            FGrid->DeleteRowSelection(D, D);
+            TgxPaintOff PaintOff(*FGrid);
+            if (FGrid->Row() == D) FGrid->MoveToNewRow(D, true, Skip, RowSelect);
+            if (D >= FGrid->TopRow()) FGrid->CheckTopLeftNow();
         }
+        FGrid->CheckSelectedCellsRow(D);
     }
     FGrid->UpdateScrollRange();
     FGrid->RedisplayControl();
+    FGrid->CheckRowSelection();
+    FGrid->SelectionsChanged(false);
+    FGrid->GridStatusChanged();
 }
 
 void TgxRow::SetReadOnly(bool Value) {
     if (Value == FReadOnly) return;
     FReadOnly = Value;
-    FGrid->CheckInvalidateRow(GetDisplayRow());
+    const int D = GetDisplayRow();
+    FGrid->CheckInvalidateRow(D);
+    if (FGrid->Row() < 1 || (Value && FGrid->Row() == D && FGrid->SkipReadOnly()))
+        FGrid->MoveToNewRow(FGrid->Row(), false, FGrid->CanSkipReadOnly(),
+                            FGrid->InRowSelectMode());
 }
 
 void TgxRow::SetIs3D(bool Value) {
@@ -178,7 +236,12 @@ void TgxRow::SetIs3D(bool Value) {
 void TgxRow::SetButtonType(TgxButtonType Value) {
     if (FGrid->IsComboGrid() || Value == FButtonType) return;
     FButtonType = Value;
-    LookChanged(true);
+    const int D = GetDisplayRow();
+    FGrid->CheckInvalidateRow(D);
+    if (FGrid->Row() == D) {
+        FGrid->RedisplayControl();
+        if (Value == btDateTimeDropDown || Value == btDateTimePopup) FGrid->ResetDateTimeInit();
+    }
 }
 
 void TgxRow::SetParentCombo(bool Value) {
@@ -253,10 +316,13 @@ bool TgxRow::DefaultProps() const {
 
 void TgxRow::AssignProperties(const TgxRow& Source) {
     SetColor(Source.FColor);
-    if (Source.FParentFont)
+    SetAutoCreateFont(Source.FAutoCreateFont);
+    if (Source.FParentFont) {
         SetParentFont(true);
-    else
+        CheckFont();
+    } else {
         SetFont(Source.FFont.get());
+    }
     SetHorzAlignment(Source.FAlignState.Horz);
     SetVertAlignment(Source.FVertAlignment);
     SetWordWrap(Source.FWordWrap);
@@ -265,7 +331,7 @@ void TgxRow::AssignProperties(const TgxRow& Source) {
     SetVisible(Source.FVisible);
     SetReadOnly(Source.FReadOnly);
     SetIs3D(Source.FIs3D);
-    FMaskName = Source.FMaskName;
+    SetMaskName(Source.FMaskName);
     SetButtonType(Source.FButtonType);
     SetDropDownStyle(Source.FDropDownStyle);
     SetCombo(Source.FCombo.get());
@@ -301,7 +367,7 @@ void TgxRow::Reset(TgxProperties Properties) {
     if (Has(prVertAlignment)) SetVertAlignment(vtaDefault);
     if (Has(prReadOnly)) SetReadOnly(false);
     if (Has(prWordWrap)) SetWordWrap(uiDefault);
-    if (Has(prMask)) FMaskName.clear();
+    if (Has(prMask)) SetMaskName("");
     if (Has(prButtonType)) SetButtonType(btDefault);
     if (Has(prCombo) || Has(prParentCombo)) SetParentCombo(true);
     if (Has(prPicture))
