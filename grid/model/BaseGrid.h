@@ -122,6 +122,16 @@ public:
     void SetRowBarOn(bool Value);
     int GetRowBarWidth() const;
     void SetRowBarWidth(int Value);
+    // The row-bar width (heading height) a double-click on its edge returns
+    // to follows every change but the user's own sizing of it.
+    void RowBarWidthSet(int Value) {
+        if (!FSizingRowBar) FRowBarWidthRef = Value;
+    }
+    void HeadingHeightSet(int Value) {
+        if (!FSizingHeading) FHeadingHeightRef = Value;
+    }
+    void SetSizingRowBar(bool Value) { FSizingRowBar = Value; }
+    void SetSizingHeading(bool Value) { FSizingHeading = Value; }
     bool GetHeadingOn() const;
     void SetHeadingOn(bool Value);
     int GetHeadingHeight() const;

@@ -7,6 +7,7 @@
 #include "grid/model/OwnFont.h"
 #include "grid/model/CellButtons.h"
 #include "grid/model/Combo.h"
+#include "grid/model/CurrentCell.h"
 #include "grid/model/GridGuards.h"
 #include "grid/model/GridLinks.h"
 #include "platform/rtl/StrUtils.h"
@@ -20,6 +21,8 @@ TgxCol::TgxCol(TgxBaseGrid* Grid, int DataCol)
 
 TgxCol::~TgxCol() {
     if (FDateTimeDef && FGrid->DateTimeLink()) FGrid->DateTimeLink()->Remove(FDateTimeDef);
+    if (FCombo) FGrid->CheckLastUsedCombo(FCombo.get());
+    if (FDateTimeDef) FGrid->CheckLastUsedDateTime(FDateTimeDef);
 }
 
 int TgxCol::GetDataCol() const {
@@ -209,8 +212,14 @@ AnsiString TgxCol::GetHeading() const {
 
 void TgxCol::SetControlType(TgxControlType Value) {
     if (Value == FControlType) return;
+    const bool Current = HoldsCurrentCell();
+    if (Current) FGrid->ClearCurrentFocusRect(false);
     FControlType = Value;
-    CellLookChanged(true);
+    FGrid->CheckInvalidateCol(FDisplayCol);
+    if (Current) {
+        FGrid->RedisplayControl();
+        FGrid->ClearCurrentFocusRect(false);
+    }
     FGrid->CheckGridData(FDataCol, 0);
 }
 
@@ -235,6 +244,7 @@ void TgxCol::CheckWidth(int OldWidth) {
     else if (FGrid->ColWidths(FDisplayCol) != 0)
         FGrid->SetColPixelWidth(FDisplayCol, 0);
     FGrid->ColResized(FDisplayCol);
+    if (FDisplayCol == 0) FGrid->RowBarWidthSet(FWidth);
 }
 
 void TgxCol::SetVisible(bool Value) {
@@ -291,8 +301,9 @@ void TgxCol::SetReadOnly(bool Value) {
     if (Value == FReadOnly) return;
     FReadOnly = Value;
     FGrid->CheckInvalidateCol(FDisplayCol);
-    if (Value && HoldsCurrentCell() && FGrid->SkipReadOnly())
-        FGrid->MoveToNewCol(FDisplayCol, false, FGrid->CanSkipReadOnly(), FGrid->InRowSelectMode());
+    if (FGrid->Col() < 1 || (Value && HoldsCurrentCell() && FGrid->SkipReadOnly()))
+        FGrid->MoveToNewCol(HoldsCurrentCell() ? FDisplayCol : 1, false, FGrid->CanSkipReadOnly(),
+                            FGrid->InRowSelectMode());
 }
 
 void TgxCol::SetIs3D(bool Value) {
@@ -327,10 +338,24 @@ void TgxCol::CreateButton(TBitmap* Bitmap, TColor TransparentColor, int Width, i
     CellLookChanged(true);
 }
 
+void TgxCol::SetButton(TgxNormalButton* Value) {
+    if (Value == FButton.get()) return;
+    if (!Value) {
+        DestroyButton();
+        return;
+    }
+    CreateButton(Value->GetBitmap(), Value->GetTransparentColor(), Value->GetWidth(),
+                 Value->GetHeight());
+}
+
 void TgxCol::DestroyButton() {
     if (!FButton) return;
     FButton.reset();
     if (!FGrid->Destroying()) CellLookChanged(true);
+}
+
+TgxDropDownStyle TgxCol::DropDownStyle() const {
+    return FCombo ? FCombo->GetDropDownStyle() : FDropDownStyle;
 }
 
 void TgxCol::SetDropDownStyle(TgxDropDownStyle Value) {
@@ -438,6 +463,11 @@ void TgxCol::SetCombo(TgxCombo* Value) {
         FGrid->ResetComboInit(false);
     else
         FGrid->CheckLastUsedCombo(FCombo.get());
+    // At design time a list-only cell shows its whole text selected.
+    if (FGrid->GetInDesignMode() && HoldsCurrentCell() && FCombo->GetDropDownStyle() == ddDropDownList) {
+        FGrid->CurrentCell()->SelectAll();
+        FGrid->RedisplayControl();
+    }
 }
 
 void TgxCol::ResetCombo() {
@@ -449,6 +479,11 @@ void TgxCol::ResetCombo() {
 }
 
 void TgxCol::SetDateTimeDef(TgxDateTimeDefComponent* Value) {
+    if (Value == FDateTimeDef) return;
+    if (HoldsCurrentCell())
+        FGrid->ResetDateTimeInit();
+    else
+        FGrid->CheckLastUsedDateTime(FDateTimeDef);
     ReplaceDateTimeDef(FGrid, FDateTimeDef, Value);
 }
 
@@ -487,7 +522,8 @@ bool TgxCol::DefaultProps() const {
            FHeadingButton == cbGrid && FHeadingAlignState.Alignment == taLeftJustify &&
            !FHeadingAlignState.Align && FHeadingAlignState.Horz == htaDefault &&
            FHeadingVertAlignment == vtaDefault && FHeadingWordWrap == uiDefault &&
-           FHeadingColor == clNone && FSortPicture == spNone && FMaxLength == 0 &&
+           FHeadingColor == clNone && !FHeadingFont && FHeadingParentFont &&
+           FSortPicture == spNone && FMaxLength == 0 &&
            FFieldName.empty() && FMaskName.empty() && FParentCombo &&
            std::all_of(std::begin(FPicture), std::end(FPicture),
                        [](TgxDrawOption O) { return O == dopDefault; }) &&
@@ -547,6 +583,12 @@ void TgxCol::AssignProperties(const TgxCol& Source) {
     FData = Source.FData;
     FTag = Source.FTag;
     FPrintTotals = Source.FPrintTotals;
+}
+
+void TgxCol::Copy(const TgxCol& Source) {
+    FGrid = Source.FGrid;
+    FDisplayCol = Source.FDisplayCol;
+    AssignProperties(Source);
 }
 
 void TgxCol::Assign(TPersistent* Source) {

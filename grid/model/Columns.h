@@ -88,7 +88,11 @@ public:
     // A custom button made from the bitmap; none removes it.
     void CreateButton(TBitmap* Bitmap, TColor TransparentColor, int Width, int Height);
     void DestroyButton();
-    TgxDropDownStyle DropDownStyle() const { return FDropDownStyle; }
+    // A button like Value (its bitmap, transparent colour and size); none
+    // removes the button.
+    void SetButton(TgxNormalButton* Value);
+    // The own combo's style while the column has one.
+    TgxDropDownStyle DropDownStyle() const;
     void SetDropDownStyle(TgxDropDownStyle Value);
     bool AllowGrayed() const { return FAllowGrayed; }
     void SetAllowGrayed(bool Value);
@@ -163,6 +167,8 @@ public:
     virtual bool DefaultProps() const;
     virtual bool Empty() const;
     virtual void AssignProperties(const TgxCol& Source);
+    // Takes over the source's grid and display position, then its properties.
+    virtual void Copy(const TgxCol& Source);
     void Assign(TPersistent* Source) override;
     // Returns the listed properties to their defaults.
     virtual void Reset(TgxProperties Properties);

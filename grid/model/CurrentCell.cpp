@@ -89,12 +89,16 @@ int TgxCurrentCell::GetTextWidth() {
     return FGrid->GetCellTextWidth(GetDataCol(), GetDataRow());
 }
 
-int TgxCurrentCell::GetTextHeight() const {
-    return FGrid->InGridState() ? FGrid->GetCellTextHeight(GetDataCol(), GetDataRow()) : 0;
+int TgxCurrentCell::GetTextHeight() {
+    if (!FGrid->InGridState()) return 0;
+    FetchCellValue();
+    return FGrid->GetCellTextHeight(GetDataCol(), GetDataRow());
 }
 
-int TgxCurrentCell::GetTextLines() const {
-    return FGrid->InGridState() ? FGrid->GetCellTextLines(GetDataCol(), GetDataRow()) : 0;
+int TgxCurrentCell::GetTextLines() {
+    if (!FGrid->InGridState()) return 0;
+    FetchCellValue();
+    return FGrid->GetCellTextLines(GetDataCol(), GetDataRow());
 }
 
 void TgxCurrentCell::MoveTo(int DataCol, int DataRow) {
@@ -102,6 +106,8 @@ void TgxCurrentCell::MoveTo(int DataCol, int DataRow) {
     if (!FGrid->CheckIndex(itRow, DataRow, FGrid->GetGridRowCount(), 1)) return;
     if (!FGrid->InGridState()) return;
     FGrid->SetCurrentCell(FGrid->GetDisplayCol(DataCol), FGrid->GetDisplayRow(DataRow));
+    FGrid->SetControlSelectMode(gxAll);
+    if (!FGrid->InSetFocus() && FGrid->HandleAllocated() && FGrid->CanFocus()) FGrid->SetFocus();
 }
 
 namespace {
@@ -126,6 +132,12 @@ void TgxCurrentCell::FetchCellValue() {
         return;
     const Variant Value = FGrid->GetCellValue(Col, Row);
     SetBuffer(Value, false);
+    // Loading the control is no edit of the cell.
+    struct TStartEditOff {
+        TgxBaseGrid* Grid;
+        explicit TStartEditOff(TgxBaseGrid* G) : Grid(G) { Grid->SetEnableStartEdit(false); }
+        ~TStartEditOff() { Grid->SetEnableStartEdit(true); }
+    } Off(FGrid);
     if (TgxCustomGridControl* Control =
             FGrid->GridCellControl(FGrid->GiveCellControlType(Col, Row)))
         Control->SetValue(Value);
@@ -256,8 +268,17 @@ void TgxCurrentCell::MoveToInsertRow(int DataCol) {
     if (!FGrid->CheckEndEdit(0, 0, false)) return;
     FGrid->CheckInvalidateRow(FGrid->Row());
     ClearBuffer();
-    FGrid->SetCurrentCell(FGrid->GetDisplayCol(DataCol), FGrid->RowCount() - 1);
-    FGrid->CheckTopLeftNow();
+    // The move hides and shows the control, draws the focus frame and
+    // reports the new row; the view then shows the insertion row at the
+    // bottom, the column scrolled to.
+    const int DisplayCol = FGrid->GetDisplayCol(DataCol);
+    const int InsertRow = FGrid->RowCount() - 1;
+    FGrid->SetControlSelectMode(gxCurrent);
+    FGrid->SetCurrentCell(DisplayCol, InsertRow);
+    FGrid->PutInView(DisplayCol, InsertRow, vpNone, false, false, ctlBoth);
+    FGrid->CheckInvalidateRow(InsertRow);
+    FGrid->GridStatusChanged();
+    if (FGrid->HandleAllocated()) FGrid->Update();
 }
 
 TColor TgxCurrentCell::GetTransparentColor() {
@@ -286,6 +307,7 @@ void TgxCurrentCell::PutInView() {
 void TgxCurrentCell::Refresh() {
     if (!FGrid->InGridState()) return;
     ClearBuffer();
+    FGrid->SetControlSelectMode(gxCurrent);
     if (FGrid->Row() > 0) FGrid->CheckInvalidateCell(FGrid->Col(), FGrid->Row());
 }
 

@@ -46,8 +46,8 @@ public:
     TObject* GetData() const;
     void SetData(TObject* Value);
     int GetTextWidth();
-    int GetTextHeight() const;
-    int GetTextLines() const;
+    int GetTextHeight();
+    int GetTextLines();
     // Makes the display cell of that data cell current (both checked).
     void MoveTo(int DataCol, int DataRow);
     // Forgets the buffer and repaints the cell.

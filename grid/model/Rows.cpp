@@ -17,6 +17,20 @@ TgxRow::TgxRow(TgxBaseGrid* Grid, int DataRow)
 
 TgxRow::~TgxRow() {
     if (FDateTimeDef && FGrid->DateTimeLink()) FGrid->DateTimeLink()->Remove(FDateTimeDef);
+    if (FCombo) FGrid->CheckLastUsedCombo(FCombo.get());
+    if (FDateTimeDef) FGrid->CheckLastUsedDateTime(FDateTimeDef);
+}
+
+int TgxRow::GetId() const {
+    return FGrid->GridRows()->GetRowId(FDataRow);
+}
+
+bool TgxRow::GetChanged() const {
+    return FGrid->IsRowChanged(FDataRow);
+}
+
+void TgxRow::SetChanged(bool Value) {
+    FGrid->SetRowChanged(FDataRow, Value);
 }
 
 int TgxRow::GetDisplayRow() const {
@@ -178,6 +192,7 @@ void TgxRow::CheckHeight(int OldHeight) {
     else if (FGrid->RowHeights(D) != 0)
         FGrid->SetRowPixelHeight(D, 0);
     FGrid->RowResized(D);
+    if (FDataRow == 0) FGrid->HeadingHeightSet(FHeight);
 }
 
 void TgxRow::SetVisible(bool Value) {
@@ -252,9 +267,15 @@ void TgxRow::SetParentCombo(bool Value) {
         AssignCombo();
 }
 
+TgxDropDownStyle TgxRow::DropDownStyle() const {
+    return FCombo ? FCombo->GetDropDownStyle() : FDropDownStyle;
+}
+
 void TgxRow::SetDropDownStyle(TgxDropDownStyle Value) {
+    if (Value == FDropDownStyle) return;
     FDropDownStyle = Value;
     if (FCombo) FCombo->SetDropDownStyle(Value);
+    if (FGrid->Row() == GetDisplayRow()) FGrid->RedisplayControl();
 }
 
 void TgxRow::AssignCombo() {
@@ -292,12 +313,24 @@ void TgxRow::ResetCombo() {
 
 void TgxRow::SetControlType(TgxControlType Value) {
     if (Value == FControlType) return;
+    const int D = GetDisplayRow();
+    const bool Current = FGrid->Row() == D;
+    if (Current) FGrid->ClearCurrentFocusRect(false);
     FControlType = Value;
-    LookChanged(true);
+    FGrid->CheckInvalidateRow(D);
+    if (Current) {
+        FGrid->RedisplayControl();
+        FGrid->ClearCurrentFocusRect(false);
+    }
     FGrid->CheckGridData(0, FDataRow);
 }
 
 void TgxRow::SetDateTimeDef(TgxDateTimeDefComponent* Value) {
+    if (Value == FDateTimeDef) return;
+    if (FGrid->Row() == GetDisplayRow())
+        FGrid->ResetDateTimeInit();
+    else
+        FGrid->CheckLastUsedDateTime(FDateTimeDef);
     ReplaceDateTimeDef(FGrid, FDateTimeDef, Value);
 }
 
@@ -343,6 +376,11 @@ void TgxRow::AssignProperties(const TgxRow& Source) {
     SetDateTimeDef(Source.FDateTimeDef);
 }
 
+void TgxRow::Copy(const TgxRow& Source) {
+    FGrid = Source.FGrid;
+    AssignProperties(Source);
+}
+
 void TgxRow::Assign(TPersistent* Source) {
     if (auto* Row = dynamic_cast<TgxRow*>(Source)) {
         AssignProperties(*Row);
@@ -376,7 +414,7 @@ void TgxRow::Reset(TgxProperties Properties) {
     if (Has(prSpinOptions)) FSpinOptions = {spoAutoRepeat, spoAutoIncrement, spoKeyEdit};
     if (Has(prSpinIncrement)) FSpinIncrement = 1.0;
     if (Has(prDateTime)) SetDateTimeDef(nullptr);
-    if (Has(prDropDownStyle)) FDropDownStyle = ddDropDown;
+    if (Has(prDropDownStyle)) SetDropDownStyle(ddDropDown);
 }
 
 // ---- the row list ------------------------------------------------------------------------

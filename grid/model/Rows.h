@@ -28,6 +28,10 @@ public:
     int GetDisplayRow() const;
     void SetDisplayRow(int DisplayRow);
     bool GetFixed() const;
+    int GetId() const;
+    // The grid's changed flag of this data row.
+    bool GetChanged() const;
+    void SetChanged(bool Value);
 
     TColor Color() const { return FColor; }
     void SetColor(TColor Value);
@@ -76,7 +80,8 @@ public:
     void SetSelected(bool Value);
     TgxButtonType ButtonType() const { return FButtonType; }
     void SetButtonType(TgxButtonType Value);
-    TgxDropDownStyle DropDownStyle() const { return FDropDownStyle; }
+    // The own combo's style while the row has one.
+    TgxDropDownStyle DropDownStyle() const;
     void SetDropDownStyle(TgxDropDownStyle Value);
     bool ParentCombo() const { return FParentCombo; }
     // False gives the row a list of its own, true drops it.
@@ -102,6 +107,8 @@ public:
     virtual bool DefaultProps() const;
     virtual bool Empty() const { return DefaultProps(); }
     virtual void AssignProperties(const TgxRow& Source);
+    // Takes over the source's grid, then its properties.
+    virtual void Copy(const TgxRow& Source);
     void Assign(TPersistent* Source) override;
     virtual void Reset(TgxProperties Properties);
 

@@ -7,6 +7,7 @@
 #include "platform/gui/Clipboard.h"
 
 #include <algorithm>
+#include <cmath>
 
 using namespace grid;
 
@@ -339,6 +340,50 @@ TEST_F(GridEdit, PutInViewScrollsTheCurrentCellBackIntoView) {
     Grid->CurrentCell()->PutInView();
     EXPECT_GT(Grid->TopRow(), 1);
     EXPECT_LE(Grid->TopRow(), 50);
+}
+
+TEST_F(GridEdit, OwnListsAndTheDropDownRowHeightScaleWithTheGrid) {
+    TgxCol* Column = Grid->GetCol(2);
+    Column->SetParentCombo(false);
+    TgxComboGrid* List = Column->GetCombo()->GetGrid();
+    const int ListRow = List->DefaultRowHeight();
+    const int ListCol = List->DefaultColWidth();
+    ASSERT_EQ(Grid->DropDownRowHeight(), 14);
+    // The grid scales rows and columns with one set of flags; a column's
+    // list is scaled once, with the columns.
+    const TScalingFlags Both{sfWidth, sfHeight};
+    Grid->ScaleRows(3, 2, Both);
+    Grid->ScaleCols(3, 2, Both);
+    EXPECT_EQ(Grid->DropDownRowHeight(), 21);
+    EXPECT_EQ(List->DefaultRowHeight(), static_cast<int>(std::lround(ListRow * 1.5)));
+    EXPECT_EQ(List->DefaultColWidth(), static_cast<int>(std::lround(ListCol * 1.5)));
+    // Without the height flag the row heights stay.
+    Grid->ScaleRows(2, 1, TScalingFlags{sfWidth});
+    EXPECT_EQ(Grid->DropDownRowHeight(), 21);
+}
+
+TEST_F(GridEdit, AColumnsButtonAndListSettingsReachTheGrid) {
+    TgxCol* Column = Grid->GetCol(3);
+    EXPECT_FALSE(Grid->ComboCreated());
+    Column->SetButtonType(btCombo);
+    EXPECT_TRUE(Grid->ComboCreated());
+    // With a list of its own the column reads the list's style.
+    Column->SetParentCombo(false);
+    Column->GetCombo()->SetDropDownStyle(ddDropDownList);
+    EXPECT_EQ(Column->DropDownStyle(), ddDropDownList);
+    Column->SetParentCombo(true);
+    EXPECT_EQ(Column->DropDownStyle(), ddDropDown);
+}
+
+TEST_F(GridEdit, MovingToTheInsertionRowScrollsItIntoView) {
+    Grid->SetGridMode(gmEditInsert);
+    Grid->SetGridRowCount(60);
+    GoTo(1, 1);
+    Grid->CurrentCell()->MoveToInsertRow(2);
+    EXPECT_EQ(Grid->Row(), Grid->RowCount() - 1);
+    EXPECT_EQ(Grid->Col(), Grid->GetDisplayCol(2));
+    EXPECT_GT(Grid->TopRow(), 1);
+    EXPECT_LT(Grid->Row(), Grid->TopRow() + Grid->GetVisibleRowCount());
 }
 
 TEST_F(GridEdit, APressOnTheEditorOfAListOnlyComboCellOpensItsList) {

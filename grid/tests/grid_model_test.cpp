@@ -744,6 +744,7 @@ TEST_F(GridModelTest, AssigningAColumnCopiesItsFontsAndTheirSwitches) {
     EXPECT_FALSE(Target->HeadingParentFont());
     EXPECT_TRUE(Target->AutoCreateFont());
     EXPECT_EQ(Target->Color(), clRed);
+    EXPECT_FALSE(Target->DefaultProps());
     // A source that follows the heading font makes the target follow it.
     Target->Assign(Grid->GetCol(3));
     EXPECT_TRUE(Target->HeadingParentFont());

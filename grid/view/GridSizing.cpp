@@ -219,7 +219,14 @@ void TgxBaseGrid::MUResizedCol(int X, bool Apply) {
     if (FSizingLinePos <= Left) return;
     const int Width = FSizingLinePos + 1 - Left;
     if (C == 0) {
-        SetRowBarWidth(Width);
+        FSizingRowBar = true;
+        try {
+            SetRowBarWidth(Width);
+        } catch (...) {
+            FSizingRowBar = false;
+            throw;
+        }
+        FSizingRowBar = false;
     } else if (FResizeCols == rcAll) {
         if (Width != ColWidths(C)) {
             ChangeAllColWidths(Width, true);
@@ -253,7 +260,14 @@ void TgxBaseGrid::MUResizedRow(int Y, bool Apply) {
     if (FSizingLinePos <= Top) return;
     const int Height = FSizingLinePos + 1 - Top;
     if (R == 0) {
-        SetHeadingHeight(Height);
+        FSizingHeading = true;
+        try {
+            SetHeadingHeight(Height);
+        } catch (...) {
+            FSizingHeading = false;
+            throw;
+        }
+        FSizingHeading = false;
     } else if (FResizeRows == rrAll) {
         if (Height != RowHeights(R)) {
             ChangeAllRowHeights(Height, true);
