@@ -1768,6 +1768,7 @@ protected:
 
     // Messages and focus of the editing grid (view/GridMessages).
     void Dispatch(TMessage& Message) override;
+    void CheckOwnFonts();
     void WMGetDlgCode(TMessage& Message) override;
     void WMTimer(TMessage& Message) override;
     void WMSetFocus(TMessage& Message) override;

@@ -761,8 +761,16 @@ TEST_F(GridModelTest, AutoCreatedRowAndHeadingFontsFollowUntilTheUserChangesThem
     ASSERT_NE(RowFont, nullptr);
     EXPECT_TRUE(*RowFont == *Grid->Font());
     EXPECT_TRUE(Grid->GetRowParentFont(3));
+    // A new grid font reaches the copies.
+    Grid->GetCol(1)->SetAutoCreateFont(true);
+    Grid->Font()->SetSize(15);
+    EXPECT_EQ(Grid->GetRowFont(3)->Size(), 15);
+    EXPECT_EQ(Grid->GetCol(1)->GetFont()->Size(), 15);
+    EXPECT_TRUE(Grid->GetRowParentFont(3));
     RowFont->SetSize(19);
     EXPECT_FALSE(Grid->GetRowParentFont(3));
+    Grid->Font()->SetSize(11);
+    EXPECT_EQ(Grid->GetRowFont(3)->Size(), 19);
     // Without AutoCreateFont a following row has no font of its own.
     EXPECT_EQ(Grid->GetRowFont(4), nullptr);
 

@@ -96,6 +96,7 @@ TEST_F(GridSelectModel, SelectedPropertiesGoThroughTheGridsSelection) {
     EXPECT_NE(std::find(Reported.begin(), Reported.end(), stRowSelect), Reported.end());
     Grid->GetCol(3)->SetSelected(false);
     EXPECT_EQ(Grid->GridStatus(), grNormal);
+    ASSERT_FALSE(Statuses.empty());
     EXPECT_EQ(Statuses.back(), std::make_pair(grColSelect, grNormal));
 }
 
