@@ -130,8 +130,6 @@ public:
     void HeadingHeightSet(int Value) {
         if (!FSizingHeading) FHeadingHeightRef = Value;
     }
-    void SetSizingRowBar(bool Value) { FSizingRowBar = Value; }
-    void SetSizingHeading(bool Value) { FSizingHeading = Value; }
     bool GetHeadingOn() const;
     void SetHeadingOn(bool Value);
     int GetHeadingHeight() const;

@@ -190,25 +190,12 @@ void TgxCellElement::FontChange() {
 }
 
 void TgxCustomPropElement::SetFont(TFont* Value) {
-    if (Value && Value == FFont.get()) return;
-    if (Value)
-        CopyFont(Value);
-    else
-        FFont.reset();
-    FParentFont = !FFont;
+    SetOwnFont(FFont, FParentFont, Value, [this](TFont* F) { CopyFont(F); });
 }
 
 void TgxCustomPropElement::SetParentFont(bool Value) {
-    if (Value == FParentFont) return;
-    FParentFont = Value;
-    if (Value) {
-        if (FAutoCreateFont && FFont)
-            CopyFont(FGrid->Font());
-        else
-            FFont.reset();
-    } else {
-        CopyFont(FGrid->Font());
-    }
+    SwitchParentFont(FFont, FParentFont, Value, FAutoCreateFont, FGrid->Font(),
+                     [this](TFont* F) { CopyFont(F); });
 }
 
 void TgxCustomPropElement::CheckFont(TFont* Resolved) {

@@ -78,31 +78,15 @@ void TgxCol::HeadingFontChange() {
 }
 
 TFont* TgxCol::GetHeadingFont() {
-    const TComponentState State = FGrid->ComponentState();
-    if (State.Contains(csWriting) && FHeadingParentFont) return nullptr;
-    if (!FHeadingFont && (State.Contains(csReading) || FAutoCreateFont)) {
-        UpdateHeadingFont(FGrid->HeadingFont());
-        return FHeadingFont.get();
-    }
-    if (FHeadingFont && FHeadingParentFont && !FAutoCreateFont && !State.Contains(csReading)) {
-        FHeadingFont.reset();
-        return nullptr;
-    }
-    return FHeadingFont.get();
+    return ReadOwnFont(FHeadingFont, FHeadingParentFont, FAutoCreateFont, FGrid->ComponentState(),
+                       FGrid->HeadingFont(), [this](TFont* F) { UpdateHeadingFont(F); });
 }
 
 void TgxCol::SetHeadingParentFont(bool Value) {
-    if (Value == FHeadingParentFont) return;
-    FHeadingParentFont = Value;
-    if (Value) {
-        if (FAutoCreateFont && FHeadingFont)
-            UpdateHeadingFont(FGrid->HeadingFont());
-        else
-            FHeadingFont.reset();
+    if (SwitchParentFont(FHeadingFont, FHeadingParentFont, Value, FAutoCreateFont,
+                         FGrid->HeadingFont(), [this](TFont* F) { UpdateHeadingFont(F); }) &&
+        Value)
         HeadingFontRepaint();
-    } else {
-        UpdateHeadingFont(FGrid->HeadingFont());
-    }
 }
 
 void TgxCol::CheckHeadingFont() {
@@ -110,41 +94,20 @@ void TgxCol::CheckHeadingFont() {
 }
 
 TFont* TgxCol::GetFont() {
-    const TComponentState State = FGrid->ComponentState();
-    if (State.Contains(csWriting) && FParentFont) return nullptr;
-    if (!FFont && (State.Contains(csReading) || FAutoCreateFont)) {
-        UpdateFont(FGrid->Font());
-        return FFont.get();
-    }
-    if (FFont && FParentFont && !FAutoCreateFont && !State.Contains(csReading)) {
-        FFont.reset();
-        return nullptr;
-    }
-    return FFont.get();
+    return ReadOwnFont(FFont, FParentFont, FAutoCreateFont, FGrid->ComponentState(), FGrid->Font(),
+                       [this](TFont* F) { UpdateFont(F); });
 }
 
 void TgxCol::SetFont(TFont* Value) {
-    if (Value && Value == FFont.get()) return;
-    if (Value)
-        UpdateFont(Value);
-    else
-        FFont.reset();
-    FParentFont = !FFont;
-    CellLookChanged(true);
+    if (SetOwnFont(FFont, FParentFont, Value, [this](TFont* F) { UpdateFont(F); }))
+        CellLookChanged(true);
 }
 
 void TgxCol::SetParentFont(bool Value) {
-    if (Value == FParentFont) return;
-    FParentFont = Value;
-    if (Value) {
-        if (FAutoCreateFont && FFont)
-            UpdateFont(FGrid->Font());
-        else
-            FFont.reset();
+    if (SwitchParentFont(FFont, FParentFont, Value, FAutoCreateFont, FGrid->Font(),
+                         [this](TFont* F) { UpdateFont(F); }) &&
+        Value)
         CellLookChanged(true);
-    } else {
-        UpdateFont(FGrid->Font());
-    }
 }
 
 void TgxCol::SetAutoCreateFont(bool Value) {
@@ -402,13 +365,9 @@ void TgxCol::SetHeadingColor(TColor Value) {
 }
 
 void TgxCol::SetHeadingFont(TFont* Value) {
-    if (Value && Value == FHeadingFont.get()) return;
-    if (Value)
-        UpdateHeadingFont(Value);
-    else
-        FHeadingFont.reset();
-    FHeadingParentFont = !FHeadingFont;
-    HeadingFontRepaint();
+    if (SetOwnFont(FHeadingFont, FHeadingParentFont, Value,
+                   [this](TFont* F) { UpdateHeadingFont(F); }))
+        HeadingFontRepaint();
 }
 
 void TgxCol::SetSortPicture(TgxSortPicture Value) {

@@ -69,41 +69,20 @@ void TgxRow::FontChange() {
 }
 
 TFont* TgxRow::GetFont() {
-    const TComponentState State = FGrid->ComponentState();
-    if (State.Contains(csWriting) && FParentFont) return nullptr;
-    if (!FFont && (State.Contains(csReading) || FAutoCreateFont)) {
-        UpdateFont(FGrid->Font());
-        return FFont.get();
-    }
-    if (FFont && FParentFont && !FAutoCreateFont && !State.Contains(csReading)) {
-        FFont.reset();
-        return nullptr;
-    }
-    return FFont.get();
+    return ReadOwnFont(FFont, FParentFont, FAutoCreateFont, FGrid->ComponentState(), FGrid->Font(),
+                       [this](TFont* F) { UpdateFont(F); });
 }
 
 void TgxRow::SetFont(TFont* Value) {
-    if (Value && Value == FFont.get()) return;
-    if (Value)
-        UpdateFont(Value);
-    else
-        FFont.reset();
-    FParentFont = !FFont;
-    LookChanged(true);
+    if (SetOwnFont(FFont, FParentFont, Value, [this](TFont* F) { UpdateFont(F); }))
+        LookChanged(true);
 }
 
 void TgxRow::SetParentFont(bool Value) {
-    if (Value == FParentFont) return;
-    FParentFont = Value;
-    if (Value) {
-        if (FAutoCreateFont && FFont)
-            UpdateFont(FGrid->Font());
-        else
-            FFont.reset();
+    if (SwitchParentFont(FFont, FParentFont, Value, FAutoCreateFont, FGrid->Font(),
+                         [this](TFont* F) { UpdateFont(F); }) &&
+        Value)
         LookChanged(true);
-    } else {
-        UpdateFont(FGrid->Font());
-    }
 }
 
 void TgxRow::SetAutoCreateFont(bool Value) {

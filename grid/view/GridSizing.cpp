@@ -11,6 +11,19 @@ namespace grid {
 
 namespace {
 
+// A flag that is on for a scope, also when an exception leaves it: the
+// user's own sizing of the row bar or heading.
+class TFlagOn {
+public:
+    explicit TFlagOn(bool& Flag) : FFlag(Flag) { FFlag = true; }
+    ~TFlagOn() { FFlag = false; }
+    TFlagOn(const TFlagOn&) = delete;
+    TFlagOn& operator=(const TFlagOn&) = delete;
+
+private:
+    bool& FFlag;
+};
+
 bool IsRowResize(TgxMouseStatus S) {
     return S == msRowResize || S == msHeadingResize;
 }
@@ -219,14 +232,8 @@ void TgxBaseGrid::MUResizedCol(int X, bool Apply) {
     if (FSizingLinePos <= Left) return;
     const int Width = FSizingLinePos + 1 - Left;
     if (C == 0) {
-        FSizingRowBar = true;
-        try {
-            SetRowBarWidth(Width);
-        } catch (...) {
-            FSizingRowBar = false;
-            throw;
-        }
-        FSizingRowBar = false;
+        const TFlagOn Sizing(FSizingRowBar);
+        SetRowBarWidth(Width);
     } else if (FResizeCols == rcAll) {
         if (Width != ColWidths(C)) {
             ChangeAllColWidths(Width, true);
@@ -260,14 +267,8 @@ void TgxBaseGrid::MUResizedRow(int Y, bool Apply) {
     if (FSizingLinePos <= Top) return;
     const int Height = FSizingLinePos + 1 - Top;
     if (R == 0) {
-        FSizingHeading = true;
-        try {
-            SetHeadingHeight(Height);
-        } catch (...) {
-            FSizingHeading = false;
-            throw;
-        }
-        FSizingHeading = false;
+        const TFlagOn Sizing(FSizingHeading);
+        SetHeadingHeight(Height);
     } else if (FResizeRows == rrAll) {
         if (Height != RowHeights(R)) {
             ChangeAllRowHeights(Height, true);
