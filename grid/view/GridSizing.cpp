@@ -3,6 +3,7 @@
 // new width or height applied on release.
 #include "grid/model/BaseGrid.h"
 #include "grid/model/Columns.h"
+#include "grid/model/GridGuards.h"
 #include "grid/model/Rows.h"
 
 #include <algorithm>
@@ -10,19 +11,6 @@
 namespace grid {
 
 namespace {
-
-// A flag that is on for a scope, also when an exception leaves it: the
-// user's own sizing of the row bar or heading.
-class TFlagOn {
-public:
-    explicit TFlagOn(bool& Flag) : FFlag(Flag) { FFlag = true; }
-    ~TFlagOn() { FFlag = false; }
-    TFlagOn(const TFlagOn&) = delete;
-    TFlagOn& operator=(const TFlagOn&) = delete;
-
-private:
-    bool& FFlag;
-};
 
 bool IsRowResize(TgxMouseStatus S) {
     return S == msRowResize || S == msHeadingResize;
@@ -232,7 +220,7 @@ void TgxBaseGrid::MUResizedCol(int X, bool Apply) {
     if (FSizingLinePos <= Left) return;
     const int Width = FSizingLinePos + 1 - Left;
     if (C == 0) {
-        const TFlagOn Sizing(FSizingRowBar);
+        const TFlagScope Sizing(FSizingRowBar);
         SetRowBarWidth(Width);
     } else if (FResizeCols == rcAll) {
         if (Width != ColWidths(C)) {
@@ -267,7 +255,7 @@ void TgxBaseGrid::MUResizedRow(int Y, bool Apply) {
     if (FSizingLinePos <= Top) return;
     const int Height = FSizingLinePos + 1 - Top;
     if (R == 0) {
-        const TFlagOn Sizing(FSizingHeading);
+        const TFlagScope Sizing(FSizingHeading);
         SetHeadingHeight(Height);
     } else if (FResizeRows == rrAll) {
         if (Height != RowHeights(R)) {
