@@ -274,16 +274,12 @@ AnsiString GetCmdLineArg(const AnsiString& Switch, const TCharSet& SwitchChars,
 }
 
 AnsiString Numb2USA(const AnsiString& S) {
-    std::size_t Start = 0;
-    if (!S.empty() && (S[0] == '-' || S[0] == '+')) Start = 1;
-    std::size_t End = S.find('.', Start);
-    if (End == AnsiString::npos) End = S.size();
-    AnsiString Result = S.substr(0, Start);
-    for (std::size_t I = Start; I < End; ++I) {
-        if (I > Start && (End - I) % 3 == 0) Result += ',';
+    AnsiString Result;
+    for (std::size_t I = 0; I < S.size(); ++I) {
+        if (I > 0 && (S.size() - I) % 3 == 0) Result += ',';
         Result += S[I];
     }
-    return Result + S.substr(End);
+    return Result;
 }
 
 AnsiString Dec2Hex(int N, std::uint8_t A) {

@@ -84,9 +84,9 @@ AnsiString GetCmdLineArg(const AnsiString& Switch, const TCharSet& SwitchChars);
 AnsiString GetCmdLineArg(const AnsiString& Switch, const TCharSet& SwitchChars,
                          const std::vector<AnsiString>& Params);
 
-// Commas between groups of three digits of the integer part: a leading sign
-// is kept in front and everything from the decimal point on is left as it is
-// ("-1234.56" gives "-1,234.56").
+// A comma before every group of three characters counted from the right.
+// Every character counts, sign and decimal point included: "1234567" gives
+// "1,234,567", "-123" gives "-,123".
 AnsiString Numb2USA(const AnsiString& S);
 // Upper-case hexadecimal with at least A digits.
 AnsiString Dec2Hex(int N, std::uint8_t A);
