@@ -12,6 +12,13 @@
 
 namespace formstore {
 
+// The program's text (UTF-8) in the OEM code page 437 of console and DOS
+// files, one byte per character; a character 437 lacks, or a byte that
+// starts no valid UTF-8 character, becomes '?'.
+AnsiString StrToOem(const AnsiString& AnsiStr);
+// Code page 437 text back to UTF-8; every byte has its character.
+AnsiString OemToAnsiStr(const AnsiString& OemStr);
+
 // True when every character is in EmptyChars (the empty text included).
 bool IsEmptyStr(const AnsiString& S, const TCharSet& EmptyChars);
 // Every occurrence of Chr removed.
