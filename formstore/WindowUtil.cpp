@@ -1,6 +1,7 @@
 #include "formstore/WindowUtil.h"
 
 #include "formstore/DrawUtil.h"
+#include "platform/gui/PendingInput.h"
 #include "platform/gui/Beep.h"
 #include "platform/gui/Forms.h"
 #include "platform/gui/TimerService.h"
@@ -144,6 +145,12 @@ HWND FindPrevInstance(const AnsiString& /*MainFormClass*/, const AnsiString& /*A
 
 bool ActivatePrevInstance(const AnsiString& MainFormClass, const AnsiString& ATitle) {
     return FindPrevInstance(MainFormClass, ATitle) != nullptr;
+}
+
+void KillMessage(HWND Wnd, unsigned Msg) {
+    TMsg Removed;
+    if (RemovePostedMessage(Wnd, Msg, &Removed) && Removed.message == WM_QUIT)
+        PostMessage(Removed.hwnd, WM_QUIT, Removed.wParam, 0);
 }
 
 bool IsForegroundTask() {

@@ -50,6 +50,10 @@ void ActivateWindow(HWND Wnd);
 HWND FindPrevInstance(const AnsiString& MainFormClass, const AnsiString& ATitle);
 // No previous instance can be found, so none is activated: false.
 bool ActivatePrevInstance(const AnsiString& MainFormClass, const AnsiString& ATitle);
+// Takes one message of that number posted to the window (nullptr: any
+// window) out of the queue before it is delivered; when that was the quit
+// message (WM_QUIT), it is posted again with its code, so it still comes.
+void KillMessage(HWND Wnd, unsigned Msg);
 // Whether one of this program's forms is the active window.
 bool IsForegroundTask();
 

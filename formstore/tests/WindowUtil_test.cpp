@@ -10,6 +10,7 @@
 
 #include <functional>
 #include <memory>
+#include <utility>
 #include <vector>
 
 using namespace formstore;
@@ -111,6 +112,30 @@ TEST_F(WindowUtil, ShowCommandsShowHideAndActivate) {
 TEST_F(WindowUtil, NoPreviousInstanceIsFound) {
     EXPECT_EQ(FindPrevInstance("TMainForm", "Beacon Mill"), nullptr);
     EXPECT_FALSE(ActivatePrevInstance("TMainForm", "Beacon Mill"));
+}
+
+TEST_F(WindowUtil, KillMessageTakesOnePostedMessageOutAndKeepsTheQuit) {
+    TForm Form(nullptr);
+    TForm Other(nullptr);
+    std::vector<std::pair<unsigned, WPARAM>> Got;
+    Form.WindowProc = [&](TMessage& Msg) {
+        if (Msg.Msg >= WM_USER || Msg.Msg == WM_QUIT) Got.emplace_back(Msg.Msg, Msg.WParam);
+    };
+    Other.WindowProc = [&](TMessage& Msg) {
+        if (Msg.Msg >= WM_USER) Got.emplace_back(Msg.Msg + 100, Msg.WParam);
+    };
+    PostMessage(&Form, WM_USER + 1, 1);
+    PostMessage(&Form, WM_USER + 1, 2);
+    PostMessage(&Other, WM_USER + 1, 3);
+    PostMessage(&Form, WM_USER + 2, 4);
+    PostMessage(&Form, WM_QUIT, 7);
+    KillMessage(&Form, WM_USER + 1);    // the first of the two
+    KillMessage(&Form, WM_USER + 3);    // none waiting
+    KillMessage(nullptr, WM_USER + 2);  // any window
+    KillMessage(&Form, WM_QUIT);        // comes again, with its code
+    Application->ProcessMessages();
+    EXPECT_EQ(Got, (std::vector<std::pair<unsigned, WPARAM>>{
+                       {WM_USER + 1, 2}, {WM_USER + 101, 3}, {WM_QUIT, 7}}));
 }
 
 TEST_F(WindowUtil, DialogUnitsFollowTheAverageCharacter) {
