@@ -139,12 +139,21 @@ void ActivateWindow(HWND Wnd) {
     Wnd->BringToFront();
 }
 
-HWND FindPrevInstance(const AnsiString& /*MainFormClass*/, const AnsiString& /*ATitle*/) {
-    return nullptr;
+std::unique_ptr<TRunningInstance> AnnounceInstance(TCustomForm* MainForm) {
+    return std::make_unique<TRunningInstance>(MainForm->ClassName(), MainForm->Caption(), [MainForm] {
+        // A maximised form stays maximised; a minimised one comes back.
+        if (MainForm->WindowState() == wsMinimized) MainForm->SetWindowState(wsNormal);
+        ActivateWindow(MainForm);
+    });
+}
+
+pid_t FindPrevInstance(const AnsiString& MainFormClass, const AnsiString& ATitle) {
+    return FindRunningInstance(MainFormClass, ATitle);
 }
 
 bool ActivatePrevInstance(const AnsiString& MainFormClass, const AnsiString& ATitle) {
-    return FindPrevInstance(MainFormClass, ATitle) != nullptr;
+    const pid_t Instance = FindPrevInstance(MainFormClass, ATitle);
+    return Instance != 0 && ActivateRunningInstance(Instance);
 }
 
 void KillMessage(HWND Wnd, unsigned Msg) {
