@@ -36,7 +36,8 @@ AnsiString LinkPath(const AnsiString& DisplayName, int Folder) {
         std::any_of(DisplayName.begin(), DisplayName.end(),
                     [](char C) { return static_cast<unsigned char>(C) < 0x20; }))
         throw EInOutError(Format("Invalid link name '%s'", DisplayName));
-    return SpecialFolderPath(Folder) + "/" + DisplayName + (IsEntryFolder(Folder) ? ".desktop" : "");
+    return SpecialFolderPath(Folder) + "/" + DisplayName +
+           (IsEntryFolder(Folder) ? ".desktop" : "");
 }
 
 // A value of a desktop entry: backslash and line breaks escaped.

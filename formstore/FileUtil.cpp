@@ -222,7 +222,7 @@ void CopyFileEx(const AnsiString& FileName, const AnsiString& DestName, bool Ove
     ForceDirectories(FolderOf(Target));
     // Read-only maps to the owner's write permission; the rename would
     // replace such a file regardless, so it is refused here unless asked.
-    struct stat DestInfo;
+    struct stat DestInfo {};
     const bool DestExists = ::stat(Target.c_str(), &DestInfo) == 0;
     if (DestExists && !OverwriteReadOnly && !(DestInfo.st_mode & S_IWUSR))
         throw EFCreateError(Format("Cannot create file %s", DestName));
@@ -240,21 +240,19 @@ void CopyFileEx(const AnsiString& FileName, const AnsiString& DestName, bool Ove
             if (Armed && !Name.empty()) ::unlink(Name.c_str());
         }
     } Remover{TempName};
+    // Replacing a read-only file leaves it writable: its read-only
+    // attribute (the owner's missing write permission) is cleared.
+    const mode_t Mode = (DestInfo.st_mode & 07777) | (DestExists ? S_IWUSR : 0);
     if (Out.Fd >= 0 && DestExists &&
         (!S_ISREG(DestInfo.st_mode) || DestInfo.st_nlink > 1 ||
-         ::fchown(Out.Fd, DestInfo.st_uid, DestInfo.st_gid) != 0 ||
-         ::fchmod(Out.Fd, DestInfo.st_mode & 07777) != 0)) {
+         ::fchown(Out.Fd, DestInfo.st_uid, DestInfo.st_gid) != 0 || ::fchmod(Out.Fd, Mode) != 0)) {
         Out.Close();
         ::unlink(TempName.c_str());
         TempName.clear();
     }
     if (TempName.empty()) {
-        // A read-only file is opened for writing after its owner's write
-        // permission is given, and gets its mode back after.
-        const bool Unlock = DestExists && OverwriteReadOnly && !(DestInfo.st_mode & S_IWUSR) &&
-                            ::chmod(Target.c_str(), (DestInfo.st_mode & 07777) | S_IWUSR) == 0;
+        if (DestExists && Mode != (DestInfo.st_mode & 07777)) ::chmod(Target.c_str(), Mode);
         Out.Fd = ::open(Target.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-        if (Unlock) ::chmod(Target.c_str(), DestInfo.st_mode & 07777);
     }
     if (Out.Fd < 0) throw EFCreateError(Format("Cannot create file %s", DestName));
 

@@ -47,12 +47,14 @@ void CopyFile(const AnsiString& FileName, const AnsiString& DestName, TComponent
 // partial destination and an existing one untouched; where the temporary
 // file cannot take the destination's owner, or the destination has further
 // hard links, it is written in place instead. A destination without write
-// permission is replaced only with OverwriteReadOnly. The progress control (when its class is registered,
-// see ProgressList.h) gets the size as maximum and the bytes copied as
-// position, and its position goes back to 0 at the end, failures included.
-// There is no shell copy engine on Linux, so ShellDialog changes nothing.
-// Errors: EFOpenError "Cannot open file %s", EFCreateError "Cannot create
-// file %s", EReadError "Stream read error", EWriteError "Stream write error".
+// permission is replaced only with OverwriteReadOnly, and is then left
+// writable by its owner (its read-only attribute cleared). The progress control (when
+// its class is registered, see ProgressList.h) gets the size as maximum and
+// the bytes copied as position, and its position goes back to 0 at the
+// end, failures included. There is no shell copy engine on Linux, so
+// ShellDialog changes nothing. Errors: EFOpenError "Cannot open file %s",
+// EFCreateError "Cannot create file %s", EReadError "Stream read error",
+// EWriteError "Stream write error".
 void CopyFileEx(const AnsiString& FileName, const AnsiString& DestName, bool OverwriteReadOnly,
                 bool ShellDialog, TComponent* ProgressControl);
 // Renames the file; across file systems copies it and deletes the source.

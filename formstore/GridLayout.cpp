@@ -22,8 +22,8 @@ void SaveLayout(grid::TCustomGrid_ts* Grid, TObject* IniFile) {
 void RestoreLayout(grid::TCustomGrid_ts* Grid, TObject* IniFile) {
     const AnsiString Section = GetDefaultSection(Grid);
     for (int I = 0; I < Grid->ColCount(); ++I)
-        Grid->SetColWidths(I, IniReadInteger(IniFile, Section, Format("Item%d", I),
-                                             Grid->ColWidths(I)));
+        Grid->SetColWidths(
+            I, IniReadInteger(IniFile, Section, Format("Item%d", I), Grid->ColWidths(I)));
 }
 
 [[noreturn]] void NoMDIForms() {

@@ -4,8 +4,8 @@
 
 #include "grid/foundation/ImageList.h"
 #include "grid/view/GridResources.h"
-#include "platform/gui/CustomControl.h"
 #include "platform/gui/Cursors.h"
+#include "platform/gui/CustomControl.h"
 #include "platform/gui/Forms.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/Format.h"
@@ -64,7 +64,8 @@ std::vector<std::uint8_t> IconFile(TBitmap* Bitmap, TColor Clear, bool HasClear)
             const bool Transparent = HasClear && ScanToColor(Line[X]) == Clear;
             Put32(Out, Transparent ? 0u : (Line[X] | 0xFF000000u));
             if (Transparent)
-                Mask[(Height - 1 - Y) * MaskStride + X / 8] |= static_cast<std::uint8_t>(0x80 >> (X % 8));
+                Mask[(Height - 1 - Y) * MaskStride + X / 8] |=
+                    static_cast<std::uint8_t>(0x80 >> (X % 8));
         }
     }
     Out.insert(Out.end(), Mask.begin(), Mask.end());
@@ -153,7 +154,8 @@ void CopyParentImage(TControl* Control, TCanvas* Dest) {
         auto* Graphic = dynamic_cast<TGraphicControl*>(Sibling);
         if (!Graphic || !Graphic->Visible()) continue;
         const TRect R = Graphic->BoundsRect();
-        if (R.Right <= Own.Left || R.Left >= Own.Right || R.Bottom <= Own.Top || R.Top >= Own.Bottom)
+        if (R.Right <= Own.Left || R.Left >= Own.Right || R.Bottom <= Own.Top ||
+            R.Top >= Own.Bottom)
             continue;
         Graphic->PaintTo(Dest, R.Left - Left, R.Top - Top);
     }

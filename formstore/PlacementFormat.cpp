@@ -72,8 +72,8 @@ std::optional<TRect> NormalRectOf(const TCustomForm* Form, const AnsiString& Tex
 // value outside the accepted extents counts as missing.
 std::optional<TRect> ReadNormalRect(const TCustomForm* Form, TObject* IniFile,
                                     const AnsiString& Section) {
-    if (auto R = NormalRectOf(Form, IniReadString(IniFile, Section, "NormPos" + ScreenSizeSuffix(),
-                                                  AnsiString())))
+    if (auto R = NormalRectOf(
+            Form, IniReadString(IniFile, Section, "NormPos" + ScreenSizeSuffix(), AnsiString())))
         return R;
     return NormalRectOf(Form, IniReadString(IniFile, Section, "NormPos", AnsiString()));
 }

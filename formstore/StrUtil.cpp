@@ -8,8 +8,8 @@
 #include <cctype>
 #include <cerrno>
 #include <cstring>
-#include <iconv.h>
 #include <fstream>
+#include <iconv.h>
 #include <iterator>
 
 namespace formstore {

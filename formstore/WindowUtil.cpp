@@ -1,9 +1,9 @@
 #include "formstore/WindowUtil.h"
 
 #include "formstore/DrawUtil.h"
-#include "platform/gui/PendingInput.h"
 #include "platform/gui/Beep.h"
 #include "platform/gui/Forms.h"
+#include "platform/gui/PendingInput.h"
 #include "platform/gui/TimerService.h"
 #include "platform/rtl/Clock.h"
 #include "platform/rtl/Exceptions.h"
@@ -140,11 +140,13 @@ void ActivateWindow(HWND Wnd) {
 }
 
 std::unique_ptr<TRunningInstance> AnnounceInstance(TCustomForm* MainForm) {
-    return std::make_unique<TRunningInstance>(MainForm->ClassName(), MainForm->Caption(), [MainForm] {
+    auto ComeToFront = [MainForm] {
         // A maximised form stays maximised; a minimised one comes back.
         if (MainForm->WindowState() == wsMinimized) MainForm->SetWindowState(wsNormal);
         ActivateWindow(MainForm);
-    });
+    };
+    return std::make_unique<TRunningInstance>(MainForm->ClassName(), MainForm->Caption(),
+                                              ComeToFront);
 }
 
 pid_t FindPrevInstance(const AnsiString& MainFormClass, const AnsiString& ATitle) {

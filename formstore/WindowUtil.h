@@ -8,8 +8,8 @@
 #include "platform/gui/Controls.h"
 #include "platform/gui/Dialogs.h"
 #include "platform/gui/Messages.h"
-#include "platform/gui/Types.h"
 #include "platform/gui/RunningInstance.h"
+#include "platform/gui/Types.h"
 #include "platform/rtl/AnsiString.h"
 
 #include <memory>

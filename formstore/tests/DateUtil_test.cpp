@@ -94,8 +94,8 @@ TEST_F(DateUtilTest, IncDateAgreesWithPythonAcrossDayZero) {
         EXPECT_EQ((std::array<int, 5>{Y, M, Day, H, Min}),
                   (std::array<int, 5>{c.Expected.Y, c.Expected.M, c.Expected.D, c.Expected.H,
                                       c.Expected.Min}))
-            << c.From.Y << "-" << c.From.M << "-" << c.From.D << " " << c.Days << "d "
-            << c.Months << "m " << c.Years << "y";
+            << c.From.Y << "-" << c.From.M << "-" << c.From.D << " " << c.Days << "d " << c.Months
+            << "m " << c.Years << "y";
     }
 }
 

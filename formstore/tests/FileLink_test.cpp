@@ -25,8 +25,8 @@ protected:
     void SetUp() override {
         char Template[] = "/tmp/beaconmill-links-XXXXXX";
         Root = ::mkdtemp(Template);
-        for (const char* Name : {"HOME", "XDG_DESKTOP_DIR", "XDG_DOCUMENTS_DIR", "XDG_DATA_HOME",
-                                 "XDG_CONFIG_HOME"}) {
+        for (const char* Name :
+             {"HOME", "XDG_DESKTOP_DIR", "XDG_DOCUMENTS_DIR", "XDG_DATA_HOME", "XDG_CONFIG_HOME"}) {
             const char* Old = std::getenv(Name);
             Saved.push_back({Name, Old ? std::optional<std::string>(Old) : std::nullopt});
             ::unsetenv(Name);

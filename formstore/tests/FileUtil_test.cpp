@@ -164,7 +164,8 @@ TEST_F(FileUtilTest, ForceDirectoriesMakesTheChainAndReportsNothing) {
 }
 
 // Each copy is compared with what Python's shutil.copyfile leaves (run as
-// root with umask 022): the destination's mode, owner and link survive.
+// root with umask 022): the destination's mode, owner and link survive. A
+// read-only destination replaced on request loses its read-only attribute.
 TEST_F(FileUtilTest, CopyOverAnExistingFileKeepsWhatShutilKeeps) {
     const mode_t OldMask = ::umask(022);
     Write("src", "new");
@@ -178,7 +179,11 @@ TEST_F(FileUtilTest, CopyOverAnExistingFileKeepsWhatShutilKeeps) {
         unsigned Uid, Gid;
     } cases[] = {
         {"new", [] {}, false, false, "new", 0644, 0, 0},
-        {"mode0600", [&] { Write("mode0600", "old"); ::chmod(Path("mode0600").c_str(), 0600); },
+        {"mode0600",
+         [&] {
+             Write("mode0600", "old");
+             ::chmod(Path("mode0600").c_str(), 0600);
+         },
          false, false, "mode0600", 0600, 0, 0},
         {"owned",
          [&] {
@@ -187,12 +192,20 @@ TEST_F(FileUtilTest, CopyOverAnExistingFileKeepsWhatShutilKeeps) {
              ::chmod(Path("owned").c_str(), 0640);
          },
          false, false, "owned", 0640, 1234, 1234},
-        {"link", [&] { Write("link-target", "old"); fs::create_symlink("link-target", Path("link")); },
+        {"link",
+         [&] {
+             Write("link-target", "old");
+             fs::create_symlink("link-target", Path("link"));
+         },
          false, true, "link-target", 0644, 0, 0},
         {"dangling", [&] { fs::create_symlink("dangling-target", Path("dangling")); }, false, true,
          "dangling-target", 0644, 0, 0},
-        {"readonly", [&] { Write("readonly", "old"); ::chmod(Path("readonly").c_str(), 0444); },
-         true, false, "readonly", 0444, 0, 0},
+        {"readonly",
+         [&] {
+             Write("readonly", "old");
+             ::chmod(Path("readonly").c_str(), 0444);
+         },
+         true, false, "readonly", 0644, 0, 0}, // read-only cleared, as asked
     };
     for (const Case& c : cases) {
         c.Setup();

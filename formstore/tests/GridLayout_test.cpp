@@ -73,8 +73,8 @@ TEST_F(GridLayout, MDIChildListsHaveNoMDIFormToWorkOn) {
     TIniFile Ini(File("mdi.ini"));
     TRegIniFile Reg(MainKey);
     const std::vector<std::function<void()>> Calls{
-        [&] { SaveMDIChildren(Form, &Ini); },     [&] { SaveMDIChildrenReg(Form, &Reg); },
-        [&] { RestoreMDIChildren(Form, &Ini); },  [&] { RestoreMDIChildrenReg(Form, &Reg); },
+        [&] { SaveMDIChildren(Form, &Ini); },    [&] { SaveMDIChildrenReg(Form, &Reg); },
+        [&] { RestoreMDIChildren(Form, &Ini); }, [&] { RestoreMDIChildrenReg(Form, &Reg); },
         [&] { SaveMDIChildren(nullptr, &Ini); },
     };
     for (const auto& Call : Calls) {

@@ -2,8 +2,8 @@
 
 #include "grid/foundation/ImageList.h"
 #include "grid/view/GridResources.h"
-#include "platform/gui/CustomControl.h"
 #include "platform/gui/Cursors.h"
+#include "platform/gui/CustomControl.h"
 #include "platform/gui/Forms.h"
 
 #include <gtest/gtest.h>
@@ -73,10 +73,10 @@ TEST_F(ImageUtil, CopyParentImagePaintsTheParentAndTheSiblingsBehind) {
         int X, Y;
         TColor Expected;
     } cases[] = {
-        {0, 0, clBlue},   // the parent's blue square at (40, 20)
-        {15, 5, clRed},   // the parent's red at (55, 25)
-        {5, 15, clLime},  // the sibling behind at (45, 35)
-        {12, 15, clRed},  // the sibling in front is left out
+        {0, 0, clBlue},  // the parent's blue square at (40, 20)
+        {15, 5, clRed},  // the parent's red at (55, 25)
+        {5, 15, clLime}, // the sibling behind at (45, 35)
+        {12, 15, clRed}, // the sibling in front is left out
         {29, 29, clRed},
     };
     for (const auto& c : cases)
@@ -140,11 +140,11 @@ TEST_F(ImageUtil, AnImageListImageIsDrawnEmbossed) {
         auto Canvas = Filled(20, 20, clSilver);
         ImageListDrawDisabled(&List, Canvas->Canvas(), 5, 5, 0, clYellow, clGray, Highlight);
         TCanvas* C = Canvas->Canvas();
-        EXPECT_EQ(C->Pixels(7, 7), clGray);                                // shape at (2, 2)
-        EXPECT_EQ(C->Pixels(9, 9), clGray);                                // shape at (4, 4)
-        EXPECT_EQ(C->Pixels(10, 10), Highlight ? clYellow : clSilver);     // its highlight
-        EXPECT_EQ(C->Pixels(5, 5), clSilver);                              // transparent
-        EXPECT_EQ(C->Pixels(11, 11), clSilver);                            // white stays out
+        EXPECT_EQ(C->Pixels(7, 7), clGray);                            // shape at (2, 2)
+        EXPECT_EQ(C->Pixels(9, 9), clGray);                            // shape at (4, 4)
+        EXPECT_EQ(C->Pixels(10, 10), Highlight ? clYellow : clSilver); // its highlight
+        EXPECT_EQ(C->Pixels(5, 5), clSilver);                          // transparent
+        EXPECT_EQ(C->Pixels(11, 11), clSilver);                        // white stays out
     }
     auto Canvas = Filled(20, 20, clSilver);
     ImageListDrawDisabled(&List, Canvas->Canvas(), 5, 5, 3, clYellow, clGray, true);

@@ -214,7 +214,9 @@ TEST(StrUtilOem, CodePage437AgreesWithPython) {
         const char* Utf8;
         const char* Oem;
     } cases[] = {
-        {"Gr\xc3\xbc\xc3\x9f" "e", "\x47\x72\x81\xE1\x65"},
+        {"Gr\xc3\xbc\xc3\x9f"
+         "e",
+         "\x47\x72\x81\xE1\x65"},
         {"caf\xc3\xa9 \xc2\xbd \xe2\x82\xac", "\x63\x61\x66\x82\x20\xAB\x20\x3F"},
         {"\xe2\x95\x94\xe2\x95\x90\xe2\x95\x97 \xcf\x80\xe2\x89\x88", "\xC9\xCD\xBB\x20\xE3\xF7"},
         {"\xce\xa9\xc3\xa9\xe4\xb8\xad", "\xEA\x82\x3F"},
@@ -227,13 +229,17 @@ TEST(StrUtilOem, CodePage437AgreesWithPython) {
             EXPECT_EQ(OemToAnsiStr(c.Oem), AnsiString(c.Utf8)) << c.Utf8;
     }
     // Bytes that start no UTF-8 character, and a cut-off sequence.
-    EXPECT_EQ(StrToOem("a\xff" "b\x80" "c\xc3"), "a?b?c?");
+    EXPECT_EQ(StrToOem("a\xff"
+                       "b\x80"
+                       "c\xc3"),
+              "a?b?c?");
 
     AnsiString High;
     for (int Byte = 0x80; Byte <= 0x8F; ++Byte)
         High += static_cast<char>(Byte);
-    EXPECT_EQ(OemToAnsiStr(High), "\xc3\x87\xc3\xbc\xc3\xa9\xc3\xa2\xc3\xa4\xc3\xa0\xc3\xa5\xc3\xa7"
-                                  "\xc3\xaa\xc3\xab\xc3\xa8\xc3\xaf\xc3\xae\xc3\xac\xc3\x84\xc3\x85");
+    EXPECT_EQ(OemToAnsiStr(High),
+              "\xc3\x87\xc3\xbc\xc3\xa9\xc3\xa2\xc3\xa4\xc3\xa0\xc3\xa5\xc3\xa7"
+              "\xc3\xaa\xc3\xab\xc3\xa8\xc3\xaf\xc3\xae\xc3\xac\xc3\x84\xc3\x85");
     // Every byte has its character, so each comes back.
     AnsiString All;
     for (int Byte = 1; Byte <= 0xFF; ++Byte)

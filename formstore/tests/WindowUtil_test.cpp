@@ -11,11 +11,11 @@
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <sys/wait.h>
 #include <unistd.h>
-#include <memory>
 #include <utility>
 #include <vector>
 
@@ -168,8 +168,8 @@ TEST_F(PrevInstance, AnotherProcessFindsTheInstanceAndBringsItsFormBack) {
         const char* Title;
         bool Found;
     } cases[] = {
-        {"TForm", "Beacon Mill", true}, {"TForm", "", true},      {"", "Beacon Mill", true},
-        {"TForm", "Other", false},      {"TOther", "", false},   {"", "", false},
+        {"TForm", "Beacon Mill", true}, {"TForm", "", true},   {"", "Beacon Mill", true},
+        {"TForm", "Other", false},      {"TOther", "", false}, {"", "", false},
     };
     for (const auto& c : cases)
         EXPECT_EQ(InOtherProcess([&] {
@@ -222,10 +222,10 @@ TEST_F(WindowUtil, KillMessageTakesOnePostedMessageOutAndKeepsTheQuit) {
     PostMessage(&Other, WM_USER + 1, 3);
     PostMessage(&Form, WM_USER + 2, 4);
     PostMessage(&Form, WM_QUIT, 7);
-    KillMessage(&Form, WM_USER + 1);    // the first of the two
-    KillMessage(&Form, WM_USER + 3);    // none waiting
-    KillMessage(nullptr, WM_USER + 2);  // any window
-    KillMessage(&Form, WM_QUIT);        // comes again, with its code
+    KillMessage(&Form, WM_USER + 1);   // the first of the two
+    KillMessage(&Form, WM_USER + 3);   // none waiting
+    KillMessage(nullptr, WM_USER + 2); // any window
+    KillMessage(&Form, WM_QUIT);       // comes again, with its code
     Application->ProcessMessages();
     EXPECT_EQ(Got, (std::vector<std::pair<unsigned, WPARAM>>{
                        {WM_USER + 1, 2}, {WM_USER + 101, 3}, {WM_QUIT, 7}}));

@@ -16,8 +16,8 @@
 
 #include <algorithm>
 #include <deque>
-#include <mutex>
 #include <map>
+#include <mutex>
 #include <unordered_map>
 
 namespace {
