@@ -6,6 +6,8 @@
 #include "platform/gui/CustomControl.h"
 #include "platform/gui/Forms.h"
 
+#include "FilledBitmap.h"
+
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -14,13 +16,7 @@ using namespace formstore;
 
 namespace {
 
-std::unique_ptr<TBitmap> Filled(int Width, int Height, TColor Color) {
-    auto Bitmap = std::make_unique<TBitmap>();
-    Bitmap->SetSize(Width, Height);
-    Bitmap->Canvas()->Brush()->SetColor(Color);
-    Bitmap->Canvas()->FillRect(Rect(0, 0, Width, Height));
-    return Bitmap;
-}
+using formstore_test::Filled;
 
 void Fill(TCanvas* Canvas, const TRect& R, TColor Color) {
     Canvas->Brush()->SetColor(Color);
