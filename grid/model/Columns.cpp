@@ -206,7 +206,9 @@ void TgxCol::SetVisible(bool Value) {
         FGrid->SetColPixelWidth(FDisplayCol, 0);
         if (FDisplayCol > 0) {
             FGrid->ColSelection().SetSelected(FDisplayCol, false);
-            if (HoldsCurrentCell()) FGrid->MoveToNewCol(FDisplayCol);
+            if (HoldsCurrentCell())
+                FGrid->MoveToNewCol(FDisplayCol, false, FGrid->CanSkipReadOnly(),
+                                    FGrid->InRowSelectMode());
             FGrid->CheckTopLeftNow();
         }
     }

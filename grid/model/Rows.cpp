@@ -154,7 +154,8 @@ void TgxRow::SetVisible(bool Value) {
         FGrid->SetRowPixelHeight(D, 0);
         if (D > 0) {
             FGrid->RowSelection().SetSelected(D, false);
-            if (FGrid->Row() == D) FGrid->MoveToNewRow(D);
+            if (FGrid->Row() == D)
+                FGrid->MoveToNewRow(D, false, FGrid->CanSkipReadOnly(), FGrid->InRowSelectMode());
             FGrid->CheckTopLeftNow();
         }
     }

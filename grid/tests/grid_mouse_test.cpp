@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -434,6 +435,64 @@ TEST_F(GridMouse, DeletingColumnsKeepsTheCurrentCellOnItsColumn) {
     Grid->DeleteCols(3, 2);
     EXPECT_EQ(Deleted, (std::vector<int>{8}));
     EXPECT_EQ(Grid->GetGridColCount(), 7);
+}
+
+// Columns and rows that go before, at or past the current cell: each move of
+// the current data column or row is reported once, and the next move from
+// there is reported against the new number.
+TEST_F(GridMouse, TheCurrentCellReportsWhereDeletingHidingOrShrinkingMovesIt) {
+    struct Report {
+        char What;
+        int Old;
+        int New;
+        bool operator==(const Report&) const = default;
+    };
+    std::vector<Report> Reports;
+    Grid->OnColChanged = [&](TObject*, int Old, int New) { Reports.push_back({'c', Old, New}); };
+    Grid->OnRowChanged = [&](TObject*, int Old, int New) { Reports.push_back({'r', Old, New}); };
+    struct Case {
+        const char* What;
+        std::function<void()> Change;
+        std::vector<Report> Expected;
+        int DataCol; // where the current cell is afterwards
+        int DataRow;
+    };
+    const Case Cases[] = {
+        {"columns before it deleted", [&] { Grid->DeleteCols(2, 3); }, {{'c', 5, 3}}, 3, 2},
+        // The column that takes its place has the same data number.
+        {"the current column deleted", [&] { Grid->DeleteCols(5, 5); }, {}, 5, 2},
+        {"columns after it deleted", [&] { Grid->DeleteCols(6, 8); }, {}, 5, 2},
+        {"rows before it deleted", [&] { Grid->DeleteRows(1, 1); }, {{'r', 2, 1}}, 5, 1},
+        {"the current column hidden",
+         [&] { Grid->GetCol(Variant(5))->SetVisible(false); }, {{'c', 5, 6}}, 6, 2},
+        {"the current row hidden", [&] { Grid->SetRowVisible(2, false); }, {{'r', 2, 3}}, 5, 3},
+        {"the count shrunk past it", [&] { Grid->SetGridColCount(3); }, {{'c', 5, 3}}, 3, 2},
+        {"the row count shrunk past it", [&] { Grid->SetGridRowCount(1); }, {{'r', 2, 1}}, 5, 1},
+    };
+    for (const Case& C : Cases) {
+        SCOPED_TRACE(C.What);
+        Grid->SetGridColCount(8);
+        Grid->SetGridRowCount(4);
+        for (int Col = 1; Col <= 8; ++Col)
+            Grid->GetCol(Variant(Col))->SetVisible(true);
+        for (int Row = 1; Row <= 4; ++Row)
+            Grid->SetRowVisible(Row, true);
+        Grid->SetCurrentCell(5, 2);
+        Reports.clear();
+        C.Change();
+        EXPECT_EQ(Reports, C.Expected);
+        EXPECT_EQ(Grid->GetDataCol(Grid->Col()), C.DataCol);
+        EXPECT_EQ(Grid->GetDataRow(Grid->Row()), C.DataRow);
+        // Back to a cell from there is reported against the new position.
+        Reports.clear();
+        Grid->SetCurrentCell(1, 1);
+        std::vector<Report> Back;
+        if (C.DataCol != 1) Back.push_back({'c', C.DataCol, 1});
+        if (C.DataRow != 1) Back.push_back({'r', C.DataRow, 1});
+        EXPECT_EQ(Reports, Back);
+        Grid->SetGridColCount(0);
+        Grid->SetGridRowCount(0);
+    }
 }
 
 TEST_F(GridMouse, DeletingTheLastRowsOfAnInsertingGridLeavesItsInsertionRow) {
