@@ -428,10 +428,6 @@ public:
     bool IsInsertRow(int DisplayRow) const;
     // Makes a display cell current (both within the grid).
     void SetCurrentCell(int DisplayCol, int DisplayRow);
-    // The nearest visible column (row) from a display position that went
-    // out of use: forward, else backward.
-    void MoveToNewCol(int From);
-    void MoveToNewRow(int From);
     void CheckTopLeftNow() { CheckTopLeft(false); }
     void InvalidateGridNow();
     void CheckSetMask(int DataCol, int DataRow);
@@ -674,7 +670,15 @@ public:
     // while the mouse holds it down.
     enum TgxButtonMode : std::uint8_t { bmFlat, bmUp, bmDown };
     TgxButtonMode CellButtonMode(int DisplayCol, int DisplayRow) const;
-    void DrawButtonEdge(const TRect& Rect, TgxButtonMode Mode);
+    // Cell buttons (view/GridPaintButtons).
+    TColor ButtonBrushColor(TColor Color, const TgxDrawData& Data, bool Selected) const;
+    bool DrawCurrentButton(int DisplayCol, int DisplayRow) const;
+    bool CanDrawButton(int DisplayCol, int DisplayRow, bool Check) const;
+    bool DrawFlatButtonUp(int DisplayCol, int DisplayRow) const;
+    void DrawButtonBox(TColor Color, TgxButtonMode Mode, bool Selected, TgxDrawData& Data);
+    void DrawButtonPicture(TgxDrawData& Data, TColor Color, TgxButtonMode Mode);
+    void DrawSpinButtons(bool Selected, TgxDrawData& Data, TColor Color, TgxButtonMode Mode,
+                         TgxSpinButton Pressed);
     // The heading the mouse holds down, as a whole or by its button.
     bool HeadingHeld(int DataCol) const;
     bool HeadingButtonHeld(int DataCol) const;
@@ -771,10 +775,12 @@ public:
     void DrawEmpty(TgxDrawData& Data, bool Selected);
     // The button inside a data cell, in its flat look.
     void DrawButtonInCell(TgxDrawData& Data, bool Selected);
+    void FillButtonPart(TgxDrawData& Data, bool Selected);
     // Gives the canvas a font, unless it took that same font last in this paint.
     void UsePaintFont(TFont* Value);
     // The cell background by selection and focus.
     TColor CellBackground(const TgxDrawData& Data, bool Selected, bool ForPicture = false) const;
+    void DrawFixedCellUnselected(const TgxDrawData& Data);
     void DrawHeadingCell(TgxDrawData& Data);
     // The heading's text area and its button (a push button or a sort
     // picture), and their drawing.
@@ -795,6 +801,8 @@ public:
     bool FocusRectActive() const;
     bool DisplayFocusRect(int DisplayCol, int DisplayRow) const;
     void DrawCellFocusRect(int DisplayCol, int DisplayRow);
+    // The frame's area; a solid frame reaches a pixel into the lines left and above.
+    void InvalidateFocusRect(int DisplayCol, int DisplayRow, bool WholeBox);
     void SetFocusBorder(TgxFocusBorder Value);
     void SetFocusBorderColor(TColor Value);
     void SetFocusFontColor(TColor Value);

@@ -3,6 +3,8 @@
 #include "GridEditFixture.h"
 #include "platform/gui/TimerService.h"
 
+#include <functional>
+
 using namespace grid;
 
 namespace {
@@ -207,4 +209,51 @@ TEST_F(GridEditModes, TheEditorsTakeTheGridsCursor) {
     Grid->SetCursor(crHandPoint);
     EXPECT_EQ(Grid->GridCellControl(ctText)->GetCursor(), crHandPoint);
     EXPECT_EQ(Grid->GridCellControl(ctCheck)->GetCursor(), crHandPoint);
+}
+
+// A wider or taller button takes its room from the editor beside it at once.
+TEST_F(GridEditModes, ResizingTheButtonsResizesTheShownEditor) {
+    struct Case {
+        const char* Name;
+        TgxButtonType Type;
+        std::function<void()> Change;
+        int Narrower;
+    };
+    const Case Cases[] = {
+        {"edge width", btCombo, [&] { Grid->SetButtonEdgeWidth(Grid->ButtonEdgeWidth() + 4); }, 8},
+        {"button width", btCombo, [&] { Grid->SetDefaultButtonWidth(Grid->DefaultButtonWidth() + 5); }, 5},
+        {"ellipsis width", btNormal, [&] { Grid->SetDefaultButtonWidth(Grid->DefaultButtonWidth() + 3); }, 3},
+        {"spin width", btVertSpin, [&] { Grid->SetSpinButtonWidth(Grid->SpinButtonWidth() + 6); }, 6},
+        {"side by side spin", btHorzSpin, [&] { Grid->SetSpinButtonHeight(Grid->SpinButtonHeight() + 2); }, 4},
+    };
+    for (const Case& C : Cases) {
+        SCOPED_TRACE(C.Name);
+        Grid->GetCol(2)->SetButtonType(C.Type);
+        GoTo(1, 1);
+        GoTo(2, 2);
+        TgxCustomGridControl* Edit = Grid->GridControl();
+        ASSERT_TRUE(Edit && Edit->GetVisible());
+        const int Before = Edit->GetWidth();
+        C.Change();
+        EXPECT_EQ(Edit->GetWidth(), Before - C.Narrower);
+    }
+}
+
+// Entering a cell whose editor is always shown selects its text, so what
+// is typed replaces it.
+TEST_F(GridEditModes, TypingIntoACellEnteredWithTheEditorShownReplacesItsText) {
+    Grid->SetCellValue(1, 2, Variant(AnsiString("c1r2")));
+    Grid->SetCellValue(2, 1, Variant(AnsiString("c2r1")));
+    ASSERT_TRUE(Grid->AlwaysShowEditor());
+    GoTo(1, 1);
+    Press(Qt::Key_Down);
+    ASSERT_EQ(At(), std::make_pair(1, 2));
+    Type("A");
+    EXPECT_EQ(EditorText(), "A");
+    Press(Qt::Key_Up);
+    Press(Qt::Key_Right);
+    ASSERT_EQ(At(), std::make_pair(2, 1));
+    Type("B");
+    EXPECT_EQ(EditorText(), "B");
+    EXPECT_EQ(Stored(1, 2), "A");
 }

@@ -93,13 +93,6 @@ bool TgxBaseGrid::DrawButtonDown(int X, int Y, int DisplayCol, int DisplayRow) {
            ValidButton(X, Y, DisplayCol, DisplayRow, Type);
 }
 
-TColor TgxBaseGrid::ButtonColor(int DisplayCol, int DisplayRow) {
-    if (FInactiveButtonState == ibsBackGround) return clBtnFace;
-    if (DisplayCol != Col() || DisplayRow != Row()) return clNone;
-    if (CellIsReadOnly(GetDataCol(DisplayCol), GetDataRow(DisplayRow))) return clNone;
-    return clBtnFace;
-}
-
 void TgxBaseGrid::SetInactiveButtonState(TgxInactiveButtonState Value) {
     if (Value == FInactiveButtonState) return;
     FInactiveButtonState = Value;
