@@ -245,6 +245,11 @@ TEST_F(GridEditModes, TypingIntoACellEnteredWithTheEditorShownReplacesItsText) {
     Grid->SetCellValue(1, 2, Variant(AnsiString("c1r2")));
     Grid->SetCellValue(2, 1, Variant(AnsiString("c2r1")));
     ASSERT_TRUE(Grid->AlwaysShowEditor());
+    // Moved there by the program, then by the keyboard.
+    GoTo(1, 2);
+    Type("A");
+    EXPECT_EQ(EditorText(), "A");
+    Press(Qt::Key_Escape);
     GoTo(1, 1);
     Press(Qt::Key_Down);
     ASSERT_EQ(At(), std::make_pair(1, 2));

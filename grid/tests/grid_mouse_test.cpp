@@ -165,6 +165,24 @@ TEST_F(GridMouse, DraggingAHeadingLineResizesTheColumnAndRaisesNoClick) {
     EXPECT_EQ(Statuses, (std::vector<TgxMouseStatus>{msColResize, msNormal}));
 }
 
+// While one heading is held down no other heading takes a click, and no
+// column past the last has a left edge.
+TEST_F(GridMouse, AHeldHeadingKeepsTheOthersFromBeingClicked) {
+    Grid->SetHeadingButton(hbCell);
+    EXPECT_TRUE(Grid->CanClickHeading(MidX(5), 5, 5));
+    Down(MidX(4), 5);
+    ASSERT_EQ(Grid->MouseStatus(), msHeadingDown);
+    EXPECT_TRUE(Grid->CanClickHeading(MidX(4), 5, 4));
+    EXPECT_FALSE(Grid->CanClickHeading(MidX(5), 5, 5));
+    Up(MidX(4), 5);
+    EXPECT_TRUE(Grid->CanClickHeading(MidX(5), 5, 5));
+
+    Grid->SetGridColCount(3);
+    EXPECT_GE(Grid->CalcColOffset(3), 0);
+    EXPECT_EQ(Grid->CalcColOffset(4), -1);
+    EXPECT_EQ(Grid->CalcColOffset(40), -1);
+}
+
 TEST_F(GridMouse, ThePressDecidesTheGestureAndTheReleaseEndsIt) {
     Grid->SetCellButtonType(3, 4, btNormal);
     Grid->SetHeadingButton(hbCell);

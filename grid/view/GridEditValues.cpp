@@ -193,6 +193,8 @@ void TgxBaseGrid::SetCurrentCell(int DisplayCol, int DisplayRow) {
     ClearCurrentFocusRect(false);
     const int OldRow = Row();
     SetCurrentPosition(DisplayCol, DisplayRow, true, true);
+    // The editor shown on the new cell holds its text selected, so typing replaces it.
+    FControlSelectMode = gxAll;
     FAnchor = FCurrent;
     if (OldRow != Row()) {
         CheckInvalidateCell(0, OldRow);
