@@ -861,6 +861,7 @@ public:
     void DeleteSelectedCellsRow(int DisplayRow);
     void CheckSelectedCellsCol(int DisplayCol);
     void CheckSelectedCellsRow(int DisplayRow);
+    void ForgetEmptiedRange();
     int CompareRowPos(int DisplayRow) const;
     // Highlight drawing: inverted pixels, or cells repainted in the
     // selection colours. Canvas nullptr: the grid's own.

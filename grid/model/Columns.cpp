@@ -206,6 +206,9 @@ void TgxCol::SetVisible(bool Value) {
         FGrid->SetColPixelWidth(FDisplayCol, 0);
         if (FDisplayCol > 0) {
             FGrid->ColSelection().SetSelected(FDisplayCol, false);
+            FGrid->CheckSelectedCellsCol(FDisplayCol);
+            FGrid->SelectionsChanged(false);
+            FGrid->GridStatusChanged();
             if (HoldsCurrentCell())
                 FGrid->MoveToNewCol(FDisplayCol, false, FGrid->CanSkipReadOnly(),
                                     FGrid->InRowSelectMode());

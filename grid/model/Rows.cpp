@@ -154,6 +154,9 @@ void TgxRow::SetVisible(bool Value) {
         FGrid->SetRowPixelHeight(D, 0);
         if (D > 0) {
             FGrid->RowSelection().SetSelected(D, false);
+            FGrid->CheckSelectedCellsRow(D);
+            FGrid->SelectionsChanged(false);
+            FGrid->GridStatusChanged();
             if (FGrid->Row() == D)
                 FGrid->MoveToNewRow(D, false, FGrid->CanSkipReadOnly(), FGrid->InRowSelectMode());
             FGrid->CheckTopLeftNow();
