@@ -14,6 +14,10 @@
 #include "platform/gui/TimerService.h"
 #include "platform/rtl/Clock.h"
 
+#include <QApplication>
+#include <QMouseEvent>
+#include <QWidget>
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -428,3 +432,80 @@ TEST_F(GridSelectMouse, SingleRowDragsAndColumnDragsFollowTheMouse) {
 }
 
 } // namespace
+
+namespace {
+
+// A press and a release with the keyboard modifiers held, as Qt delivers them.
+void QtClick(TgxBaseGrid* Grid, TPoint P, Qt::KeyboardModifiers Mods = Qt::NoModifier,
+             bool Release = true) {
+    QWidget* W = Grid->Widget();
+    const QPointF At(P.X, P.Y);
+    QMouseEvent Press(QEvent::MouseButtonPress, At, W->mapToGlobal(At), Qt::LeftButton,
+                      Qt::LeftButton, Mods);
+    QApplication::sendEvent(W, &Press);
+    if (!Release) return;
+    QMouseEvent Up(QEvent::MouseButtonRelease, At, W->mapToGlobal(At), Qt::LeftButton,
+                   Qt::NoButton, Mods);
+    QApplication::sendEvent(W, &Up);
+}
+
+} // namespace
+
+// Without column moving, a plain click on a column of a selection makes it
+// the only one selected and the current column; with moving, it picks the
+// selection up.
+TEST_F(GridSelectMouse, APlainClickOnASelectedColumnSelectsItAloneUnlessColumnsMove) {
+    Grid->SetColSelectMode(csMulti);
+    for (const bool Moving : {false, true}) {
+        SCOPED_TRACE(Moving ? "moving" : "not moving");
+        Grid->SetColMoving(Moving);
+        Grid->ResetSelection();
+        QtClick(Grid, Middle(2, 0));
+        QtClick(Grid, Middle(4, 0), Qt::ShiftModifier);
+        EXPECT_EQ(Marks(Grid->ColSelection()), (std::set<int>{2, 3, 4}));
+        EXPECT_EQ(Grid->Col(), 2);
+        QtClick(Grid, Middle(3, 0), Qt::NoModifier, false);
+        EXPECT_EQ(Grid->MouseStatus(), Moving ? msColMove : msColSelect);
+        Up(Middle(3, 0));
+        if (Moving) {
+            EXPECT_EQ(Marks(Grid->ColSelection()), (std::set<int>{2, 3, 4}));
+        } else {
+            EXPECT_EQ(Marks(Grid->ColSelection()), (std::set<int>{3}));
+            EXPECT_EQ(Grid->Col(), 3);
+            EXPECT_EQ(Grid->MouseDownCol(), 3);
+        }
+    }
+}
+
+// Plain clicks on cells a user may not go to: a read-only frozen cell takes
+// no click; skipping read-only cells, a read-only column keeps the current
+// column and only the row follows the click.
+TEST_F(GridSelectMouse, PlainClicksOnReadOnlyCellsMoveOnlyWhereTheyMay) {
+    Grid->SetGridMode(gmEdit);
+    Grid->SetFixedColCount(1);
+    Grid->SetSelectFixed(false);
+    Grid->GetCol(Variant(1))->SetReadOnly(true);
+    Grid->GetCol(Variant(5))->SetReadOnly(true);
+    struct Case {
+        const char* What;
+        bool Skip;
+        int Col;
+        int Row;
+        int ToCol;
+        int ToRow;
+    };
+    const Case Cases[] = {
+        {"a read-only frozen cell", false, 1, 6, 3, 3},
+        {"a read-only column, not skipping", false, 5, 6, 5, 6},
+        {"a read-only column, skipping", true, 5, 6, 3, 6},
+        {"an editable cell, skipping", true, 4, 7, 4, 7},
+    };
+    for (const Case& C : Cases) {
+        SCOPED_TRACE(C.What);
+        Grid->SetSkipReadOnly(C.Skip);
+        Grid->SetCurrentCell(3, 3);
+        QtClick(Grid, Middle(C.Col, C.Row));
+        EXPECT_EQ(Grid->Col(), C.ToCol);
+        EXPECT_EQ(Grid->Row(), C.ToRow);
+    }
+}
