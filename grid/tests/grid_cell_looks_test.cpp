@@ -2,6 +2,7 @@
 // look like, read back from the grid's pixels on an offscreen form: idle,
 // raised and pressed buttons under the inactive-button settings, the five
 // focus borders, and a paint hook that cancels, on screen and in print.
+#include "grid/foundation/ImageList.h"
 #include "grid/model/Columns.h"
 #include "grid/model/GxGrid.h"
 #include "grid/tests/GridShot.h"
@@ -201,4 +202,31 @@ TEST_F(GridCellLooks, ACancellingPaintHookKeepsHeadingsAndButtonRoomOnScreenAndI
     }
     // The text area is the hook's: the print picture shows what the hook left.
     EXPECT_NE(Print.Canvas()->Pixels(Text.Left + 4, Text.Top + 4), ColorToRGB(clYellow));
+}
+
+// A picture cell whose value names a picture of the grid's image list
+// shows that picture; a name the list does not have leaves the cell empty.
+TEST_F(GridCellLooks, APictureCellShowsTheImageListPictureItsValueNames) {
+    auto* List = new TgxImageList(Form);
+    TBitmap Red;
+    Red.SetSize(8, 8);
+    Red.Canvas()->Brush()->SetColor(clRed);
+    Red.Canvas()->FillRect(Rect(0, 0, 8, 8));
+    TgxImage* Image = List->Images()->Add();
+    Image->SetRefName("red");
+    Image->SetBitmap(&Red);
+    Grid->SetImageList(List);
+    Grid->SetStoreData(true);
+    Grid->SetGridMode(gmBrowse);
+    Grid->GetCol(3)->SetControlType(ctPicture);
+    Grid->SetCellValue(3, 2, Variant(AnsiString("red")));
+    Grid->SetCellValue(3, 3, Variant(AnsiString("blue")));
+    Grid->SetCurrentCell(1, 1);
+    Paint();
+    SaveControlShot(*Grid, "picture_from_image_list");
+    const TRect Named = Grid->CellRect(3, 2);
+    const TRect Unknown = Grid->CellRect(3, 3);
+    EXPECT_GT(Count(Named, clRed), 40);
+    EXPECT_EQ(Count(Unknown, clRed), 0);
+    EXPECT_EQ(Grid->GetCellValue(3, 2).AsString(), "red");
 }

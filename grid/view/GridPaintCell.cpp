@@ -5,6 +5,7 @@
 #include "grid/foundation/GridCommonCheckBox.h"
 #include "grid/foundation/GridCommonControls.h"
 #include "grid/foundation/GridCommonVariant.h"
+#include "grid/foundation/ImageList.h"
 #include "grid/foundation/ImageListDraw.h"
 #include "grid/foundation/TextLayoutPaint.h"
 #include "grid/model/BaseGrid.h"
@@ -227,13 +228,28 @@ void TgxBaseGrid::AssignCellValue(const Variant& Value, TgxDrawData& Data, bool 
         DrawCheck(Value, Data, Selected);
         break;
     case ctPicture: {
-        DrawPicture(Value.Type() == varString ? nullptr : VariantToBitmap(Value), Data, Selected);
+        if (Value.Type() != varString) {
+            DrawPicture(VariantToBitmap(Value), Data, Selected);
+            break;
+        }
+        // A text names a picture of the grid's image list; a name the list
+        // does not know leaves the cell empty.
+        TgxImageItem* Item = ImageListPicture(Value);
+        if (Item && Item->GetTransparent() && Data.TransparentColor == clDefault)
+            Data.TransparentColor = Item->GetTransparentColor();
+        DrawPicture(Item ? Item->GetBitmap() : nullptr, Data, Selected);
         break;
     }
     default:
         DrawCellText(Value.IsNull() ? AnsiString() : Value.AsString(), Data, Selected);
         break;
     }
+}
+
+TgxImageItem* TgxBaseGrid::ImageListPicture(const Variant& Value) const {
+    TgxImageListComponent* List = ImageList();
+    if (!List || Value.IsEmpty() || Value.IsNull() || !List->IndexExists(Value)) return nullptr;
+    return List->GetImage(Value);
 }
 
 TColor TgxBaseGrid::CellBackground(const TgxDrawData& Data, bool Selected, bool ForPicture) const {
