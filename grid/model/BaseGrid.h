@@ -1828,6 +1828,14 @@ private:
     // ---- state ----------------------------------------------------------------------
     bool FReportInvalidOps = true;
     bool FInCellLoaded = false;
+    // The cell GetCellValue is reading: a value written to it meanwhile is
+    // the value read.
+    struct TReadCell {
+        bool Active = false;
+        int DataCol = 0;
+        int DataRow = 0;
+        Variant Value;
+    } FReadCell;
     bool FDesignOverride = false;
     bool FIsComboGrid = false;
     bool FSettingDefaults = false;

@@ -262,3 +262,46 @@ TEST_F(GridEditModes, TypingIntoACellEnteredWithTheEditorShownReplacesItsText) {
     EXPECT_EQ(EditorText(), "B");
     EXPECT_EQ(Stored(1, 2), "A");
 }
+
+// Without the grid's own storage a value written by the program still
+// reaches the editor of the current cell, and a value written for the
+// cell being read inside OnCellLoaded is the value read.
+TEST_F(GridEditModes, AProgramsValueReachesTheEditorAndTheCellBeingReadWithoutStorage) {
+    Grid->SetStoreData(false);
+    Grid->SetGridMode(gmEdit);
+    GoTo(2, 2);
+    Grid->SetCellValue(2, 2, Variant(AnsiString("typed by program")));
+    EXPECT_EQ(EditorText(), "typed by program");
+    EXPECT_EQ(Grid->CurrentCell()->GetValue().AsString(), "typed by program");
+    // Another cell keeps nothing: the application supplies it when asked.
+    Grid->SetCellValue(3, 3, Variant(AnsiString("gone")));
+    EXPECT_TRUE(Grid->GetCellValue(3, 3).IsEmpty());
+    Grid->OnCellLoaded = [&](TObject*, int C, int R, Variant&) {
+        if (C == 3 && R == 3) Grid->SetCellValue(3, 3, Variant(AnsiString("from load")));
+    };
+    EXPECT_EQ(Grid->GetCellValue(3, 3).AsString(), "from load");
+    EXPECT_EQ(EditorText(), "typed by program");
+}
+
+// A check-box cell keeps a value of another kind and shows it grayed.
+TEST_F(GridEditModes, ACheckBoxCellGivenADateKeepsItAndShowsItGrayed) {
+    Grid->GetCol(3)->SetControlType(ctCheck);
+    const Variant Date(TDateTime(46000.5));
+    Grid->SetCellValue(3, 2, Date);
+    Grid->SetCellValue(3, 3, Variant(2));
+    Grid->SetCellValue(3, 4, Variant(1));
+    EXPECT_FALSE(Grid->GetCellValue(3, 2).IsEmpty());
+    GoTo(1, 1);
+    Grid->Invalidate();
+    Grid->Update();
+    auto Picture = [&](int Row) {
+        const TRect R = Grid->CellRect(3, Row);
+        std::vector<TColor> Pixels;
+        for (int Y = R.Top; Y < R.Bottom; ++Y)
+            for (int X = R.Left; X < R.Right; ++X)
+                Pixels.push_back(Grid->Canvas()->Pixels(X, Y));
+        return Pixels;
+    };
+    EXPECT_EQ(Picture(2), Picture(3));
+    EXPECT_NE(Picture(2), Picture(4));
+}

@@ -225,7 +225,7 @@ void TgxBaseGrid::CellLoaded(TgxDrawData& Data, bool Selected) {
 void TgxBaseGrid::AssignCellValue(const Variant& Value, TgxDrawData& Data, bool Selected) {
     switch (Data.ControlType) {
     case ctCheck:
-        DrawCheck(Value, Data, Selected);
+        DrawCheck(GetCheckBoxValue(Value), Data, Selected);
         break;
     case ctPicture: {
         if (Value.Type() != varString) {
