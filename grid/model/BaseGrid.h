@@ -204,6 +204,8 @@ public:
     // The cell value as the application sees it: with StoreData the store.
     virtual Variant GetCellValue(int DataCol, int DataRow);
     virtual void SetCellValue(int DataCol, int DataRow, const Variant& Value);
+    // Stores a text as it is and shows it as a text, whatever kind the cell is.
+    void SetCellPText(int DataCol, int DataRow, const char* Text);
     // Tells the cell store how many columns and rows to allocate for.
     void SetDataAllocSize(int Cols, int Rows);
 

@@ -230,3 +230,25 @@ TEST_F(GridCellLooks, APictureCellShowsTheImageListPictureItsValueNames) {
     EXPECT_EQ(Count(Unknown, clRed), 0);
     EXPECT_EQ(Grid->GetCellValue(3, 2).AsString(), "red");
 }
+
+// A text given as such shows as a text at once, also in a check-box cell,
+// and is kept as it is.
+TEST_F(GridCellLooks, ATextGivenAsSuchShowsAsTextInAnyCell) {
+    Grid->SetGridMode(gmBrowse);
+    Grid->GetCol(3)->SetControlType(ctCheck);
+    Grid->SetCurrentCell(1, 1);
+    Paint();
+    const TRect Cell = Grid->CellRect(3, 2);
+    // Where the text starts; the check box sits in the middle of the cell.
+    const TRect Lead = Rect(Cell.Left + 2, Cell.Top, Cell.Left + 14, Cell.Bottom);
+    const int Area = (Lead.Right - Lead.Left) * (Lead.Bottom - Lead.Top);
+    EXPECT_EQ(Count(Lead, clWhite), Area);
+    Grid->SetCellPText(3, 2, "Hello there");
+    EXPECT_LT(Count(Lead, clWhite), Area - 5);
+    SaveControlShot(*Grid, "text_in_check_cell");
+
+    Grid->SetStoreData(true);
+    Grid->SetCellPText(3, 3, "kept");
+    Grid->SetCellPText(99, 3, "nowhere");
+    EXPECT_EQ(Grid->GetDataValue(3, 3, ctCheck).AsString(), "kept");
+}

@@ -305,3 +305,27 @@ TEST_F(GridEditModes, ACheckBoxCellGivenADateKeepsItAndShowsItGrayed) {
     EXPECT_EQ(Picture(2), Picture(3));
     EXPECT_NE(Picture(2), Picture(4));
 }
+
+// A grid never yet shown takes a value into its current cell without
+// reporting an edit; once painted, the same change is an edit.
+TEST_F(GridEditModes, AValueTakenBeforeTheFirstPaintIsNoEdit) {
+    auto* Hidden = new TForm(nullptr);
+    auto* Unshown = new TgxGrid(Hidden);
+    Unshown->SetParent(Hidden);
+    Unshown->SetBounds(0, 0, 300, 200);
+    Unshown->SetGridColCount(3);
+    Unshown->SetGridRowCount(3);
+    Unshown->HandleNeeded();
+    int Edits = 0;
+    Unshown->OnCellEdit = [&](TObject*, int, int, bool) { ++Edits; };
+    Unshown->SetComboValue(Variant(AnsiString("early")));
+    EXPECT_EQ(Edits, 0);
+    delete Hidden;
+
+    GoTo(2, 2);
+    Grid->OnCellEdit = [&](TObject*, int, int, bool) { ++Edits; };
+    Grid->Invalidate();
+    Grid->Update();
+    Grid->SetComboValue(Variant(AnsiString("shown")));
+    EXPECT_EQ(Edits, 1);
+}
