@@ -9,9 +9,11 @@
 #include "platform/gui/Messages.h"
 #include "platform/gui/QtApp.h"
 #include "platform/gui/TimerService.h"
+#include "platform/gui/tests/GuiTestSupport.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <functional>
 #include <string>
 #include <vector>
@@ -181,6 +183,39 @@ TEST_F(GridMouse, AHeldHeadingKeepsTheOthersFromBeingClicked) {
     EXPECT_GE(Grid->CalcColOffset(3), 0);
     EXPECT_EQ(Grid->CalcColOffset(4), -1);
     EXPECT_EQ(Grid->CalcColOffset(40), -1);
+}
+
+// Resizing every row (column) at once by one of them keeps that one where
+// the mouse has it, not the current one.
+TEST_F(GridMouse, ResizingAllRowsOrColumnsKeepsTheResizedOneInPlace) {
+    Grid->SetGridRowCount(60);
+    Grid->SetGridColCount(40);
+    Grid->SetResizeRows(rrAll);
+    Grid->SetResizeCols(rcAll);
+    Grid->SetTopRow(10);
+    Grid->SetLeftCol(10);
+    Grid->SetCurrentCell(11, 12);
+    QWidget* W = Grid->Widget();
+    const auto Drag = [&](QPoint From, QPoint To) {
+        SendMouse(W, QEvent::MouseButtonPress, From);
+        SendMouse(W, QEvent::MouseMove, To, Qt::NoButton, Qt::LeftButton);
+        SendMouse(W, QEvent::MouseButtonRelease, To);
+    };
+    const int Height = Grid->RowHeights(16);
+    const int Top = Grid->CalcRowOffset(16);
+    const int RowLine = Grid->CellRect(0, 16).Bottom;
+    Drag(QPoint(5, RowLine), QPoint(5, RowLine + 12));
+    ASSERT_EQ(Grid->RowHeights(16), Height + 12);
+    EXPECT_LE(std::abs(Grid->CalcRowOffset(16) - Top), (Height + 12) / 2);
+    EXPECT_EQ(Grid->Row(), 12);
+
+    const int Width = Grid->ColWidths(13);
+    const int Left = Grid->CalcColOffset(13);
+    const int ColLine = Grid->CellRect(13, 0).Right;
+    Drag(QPoint(ColLine, 5), QPoint(ColLine + 30, 5));
+    ASSERT_EQ(Grid->ColWidths(13), Width + 30);
+    EXPECT_LE(std::abs(Grid->CalcColOffset(13) - Left), (Width + 30) / 2);
+    EXPECT_EQ(Grid->Col(), 11);
 }
 
 TEST_F(GridMouse, ThePressDecidesTheGestureAndTheReleaseEndsIt) {
