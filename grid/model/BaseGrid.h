@@ -892,6 +892,7 @@ public:
     bool DblClickSelectNone(TShiftState Shift, int X, int DisplayRow, int DisplayCol, int Y);
     void MDSelectAll(bool ByMouse);
     bool CanSelect(int DisplayCol, int DisplayRow) const;
+    void FlashButtonArea(int DisplayCol, int DisplayRow);
     void MouseSelectRows(TShiftState Shift, int DisplayRow);
     void MouseSelectCols(TShiftState Shift, int DisplayCol);
     void SelectRowMouseDown(int DisplayRow);

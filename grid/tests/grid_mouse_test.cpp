@@ -3,6 +3,7 @@
 // and rows, and cell buttons with the spin repeat under a fake timer.
 #include "grid/model/Columns.h"
 #include "grid/model/GxGrid.h"
+#include "grid/model/InplaceControl.h"
 #include "grid/tests/ShownGridFixture.h"
 #include "grid/view/GridResources.h"
 #include "platform/gui/Forms.h"
@@ -216,6 +217,54 @@ TEST_F(GridMouse, ResizingAllRowsOrColumnsKeepsTheResizedOneInPlace) {
     ASSERT_EQ(Grid->ColWidths(13), Width + 30);
     EXPECT_LE(std::abs(Grid->CalcColOffset(13) - Left), (Width + 30) / 2);
     EXPECT_EQ(Grid->Col(), 11);
+}
+
+// A press on a cell's button first makes the cell current as far as the
+// grid allows it: not in a read-only frozen row, only the row in a
+// read-only column; a move shows the editor on the new cell at once.
+TEST_F(GridMouse, APressOnACellsButtonMovesThereAsFarAsAllowed) {
+    Grid->SetGridMode(gmEdit);
+    Grid->SetAlwaysDetectButton(true);
+    Grid->SetFixedRowCount(1);
+    Grid->SetSelectFixed(false);
+    Grid->SetRowReadOnly(1, true);
+    Grid->GetCol(Variant(4))->SetReadOnly(true);
+    for (int C = 2; C <= 6; ++C)
+        Grid->GetCol(Variant(C))->SetButtonType(btNormal);
+    int Downs = 0;
+    Grid->OnButtonDown = [&](TObject*, int, const Variant&) { ++Downs; };
+    struct Case {
+        const char* What;
+        int Col;
+        int Row;
+        int ToCol;
+        int ToRow;
+        int Pressed; // OnButtonDown raised
+    };
+    const Case Cases[] = {
+        {"a read-only frozen row", 3, 1, 2, 5, 0},
+        {"a read-only column", 4, 7, 2, 7, 0},
+        {"an editable cell", 5, 8, 5, 8, 1},
+    };
+    for (const Case& C : Cases) {
+        SCOPED_TRACE(C.What);
+        Grid->SetCurrentCell(2, 5);
+        Downs = 0;
+        const TRect Cell = Grid->CellRect(C.Col, C.Row);
+        const QPoint At(Cell.Right - 3, Cell.Top + 4);
+        SendMouse(Grid->Widget(), QEvent::MouseButtonPress, At);
+        SendMouse(Grid->Widget(), QEvent::MouseButtonRelease, At);
+        EXPECT_EQ(Grid->Col(), C.ToCol);
+        EXPECT_EQ(Grid->Row(), C.ToRow);
+        EXPECT_EQ(Downs, C.Pressed);
+        // The editor stands on the current cell.
+        TgxCustomGridControl* Editor = Grid->GridControl();
+        ASSERT_NE(Editor, nullptr);
+        const TRect Now = Grid->CellRect(Grid->Col(), Grid->Row());
+        EXPECT_TRUE(Editor->GetVisible());
+        EXPECT_GE(Editor->GetTop(), Now.Top);
+        EXPECT_LT(Editor->GetTop(), Now.Bottom);
+    }
 }
 
 TEST_F(GridMouse, ThePressDecidesTheGestureAndTheReleaseEndsIt) {
