@@ -509,3 +509,66 @@ TEST_F(GridSelectMouse, PlainClicksOnReadOnlyCellsMoveOnlyWhereTheyMay) {
         EXPECT_EQ(Grid->Row(), C.ToRow);
     }
 }
+
+namespace {
+
+void QtDrag(TgxBaseGrid* Grid, TPoint P) {
+    QWidget* W = Grid->Widget();
+    const QPointF At(P.X, P.Y);
+    QMouseEvent Move(QEvent::MouseMove, At, W->mapToGlobal(At), Qt::NoButton, Qt::LeftButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(W, &Move);
+}
+
+void QtRelease(TgxBaseGrid* Grid, TPoint P) {
+    QWidget* W = Grid->Widget();
+    const QPointF At(P.X, P.Y);
+    QMouseEvent Up(QEvent::MouseButtonRelease, At, W->mapToGlobal(At), Qt::LeftButton,
+                   Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(W, &Up);
+}
+
+} // namespace
+
+// A block dragged past the right edge scrolls the columns by itself and
+// takes them into the block up to the last one.
+TEST_F(GridSelectMouse, ABlockDraggedPastTheRightEdgeScrollsTheColumnsAlong) {
+    Grid->SetGridColCount(30);
+    const TRect Start = Grid->CellRect(2, 3);
+    QtClick(Grid, TPoint{Start.Left + 1, (Start.Top + Start.Bottom) / 2}, Qt::NoModifier, false);
+    ASSERT_EQ(Grid->MouseStatus(), msCellSelect);
+    const TPoint Right{Grid->ClientWidth() + 60, Middle(3, 5).Y};
+    QtDrag(Grid, Right);
+    EXPECT_EQ(Grid->LeftCol(), Grid->GetMaxLeftCol());
+    EXPECT_GT(Grid->LeftCol(), 1);
+    QtRelease(Grid, Right);
+    const TRect Range = Grid->SelectedRange();
+    EXPECT_EQ((std::vector<int>{Range.Left, Range.Top, Range.Right, Range.Bottom}),
+              (std::vector<int>{2, 3, 30, 5}));
+    EXPECT_EQ(Grid->GridStatus(), grCellSelect);
+}
+
+// A selected row picked up in the row bar and dragged past the bottom
+// scrolls the rows along and lands where it is let go.
+TEST_F(GridSelectMouse, ARowPickedUpAndDraggedPastTheBottomScrollsAndLandsThere) {
+    Grid->SetRowSelectMode(rsMulti);
+    Grid->SetRowMoving(true);
+    std::vector<int> MovedTo;
+    Grid->OnRowMoved = [&](TObject*, int To, int, bool ByUser) {
+        EXPECT_TRUE(ByUser);
+        MovedTo.push_back(To);
+    };
+    QtClick(Grid, Middle(0, 3));
+    ASSERT_TRUE(Grid->RowSelection().GetSelected(3));
+    QtClick(Grid, Middle(0, 3), Qt::NoModifier, false);
+    ASSERT_EQ(Grid->MouseStatus(), msRowMove);
+    const TPoint Below{Middle(0, 3).X, Grid->ClientHeight() + 60};
+    QtDrag(Grid, Below);
+    EXPECT_EQ(Grid->TopRow(), Grid->GetMaxTopRow());
+    const int Last = Grid->MaxVisibleRow();
+    QtRelease(Grid, TPoint{Middle(0, 3).X, Middle(0, Last).Y});
+    EXPECT_EQ(Grid->MouseStatus(), msNormal);
+    ASSERT_EQ(MovedTo.size(), 1u);
+    EXPECT_EQ(Grid->GetDataRow(MovedTo[0]), 3);
+    EXPECT_GT(MovedTo[0], 40);
+}
