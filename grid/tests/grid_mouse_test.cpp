@@ -267,6 +267,32 @@ TEST_F(GridMouse, APressOnACellsButtonMovesThereAsFarAsAllowed) {
     }
 }
 
+// Pressing the button of a cell inside a selected block shows the press at
+// once, inverted, before the block goes and the cell becomes current.
+TEST_F(GridMouse, APressOnASelectedCellsButtonFlashesItBeforeTheBlockGoes) {
+    Grid->SetGridMode(gmEdit);
+    Grid->SetSelectionType(sltColor);
+    Grid->SetSelectionColor(clYellow);
+    Grid->GetCol(Variant(5))->SetButtonType(btNormal);
+    Grid->SetCurrentCell(2, 5);
+    Grid->SelectCells(4, 7, 6, 9);
+    Grid->Invalidate();
+    Grid->Update();
+    const TRect Cell = Grid->CellRect(5, 8);
+    const int X = Cell.Right - 2;
+    const int Y = Cell.Top + 1;
+    const TColor Before = Grid->Canvas()->Pixels(X, Y);
+    TColor AtMove = clNone;
+    Grid->OnColChanged = [&](TObject*, int, int) { AtMove = Grid->Canvas()->Pixels(X, Y); };
+    const QPoint At(Cell.Right - 3, Cell.Top + 4);
+    SendMouse(Grid->Widget(), QEvent::MouseButtonPress, At);
+    SendMouse(Grid->Widget(), QEvent::MouseButtonRelease, At);
+    EXPECT_EQ(AtMove, Before ^ 0xFFFFFF);
+    EXPECT_EQ(Grid->GridStatus(), grNormal);
+    EXPECT_EQ(Grid->Col(), 5);
+    EXPECT_EQ(Grid->Row(), 8);
+}
+
 TEST_F(GridMouse, ThePressDecidesTheGestureAndTheReleaseEndsIt) {
     Grid->SetCellButtonType(3, 4, btNormal);
     Grid->SetHeadingButton(hbCell);
