@@ -58,6 +58,7 @@ class TgxCombo;
 class TgxComboGrid;
 class TgxDropDownForm;
 class TgxImageListComponent;
+class TgxImageItem;
 class TgxMaskDefsComponent;
 struct TgxDrawData;
 struct TgxDrawInfo;
@@ -94,6 +95,8 @@ public:
     TgxGridImageLink* ImageLink() const { return FImageLink.get(); }
     TgxGridDateTimeLink* DateTimeLink() const { return FDateTimeLink.get(); }
     TgxImageListComponent* ImageList() const;
+    // The picture of the image list a cell value names, or none.
+    TgxImageItem* ImageListPicture(const Variant& Value) const;
     void SetImageList(TgxImageListComponent* Value);
     TFont* HeadingFont() const { return FHeadingFont.get(); }
     void SetHeadingFont(TFont* Value);
@@ -209,6 +212,8 @@ public:
     // The cell value as the application sees it: with StoreData the store.
     virtual Variant GetCellValue(int DataCol, int DataRow);
     virtual void SetCellValue(int DataCol, int DataRow, const Variant& Value);
+    // Stores a text as it is and shows it as a text, whatever kind the cell is.
+    void SetCellPText(int DataCol, int DataRow, const char* Text);
     // Tells the cell store how many columns and rows to allocate for.
     void SetDataAllocSize(int Cols, int Rows);
 
@@ -455,10 +460,6 @@ public:
     bool IsInsertRow(int DisplayRow) const;
     // Makes a display cell current (both within the grid).
     void SetCurrentCell(int DisplayCol, int DisplayRow);
-    // The nearest visible column (row) from a display position that went
-    // out of use: forward, else backward.
-    void MoveToNewCol(int From);
-    void MoveToNewRow(int From);
     void CheckTopLeftNow() { CheckTopLeft(false); }
     void InvalidateGridNow();
     void CheckSetMask(int DataCol, int DataRow);
@@ -701,7 +702,15 @@ public:
     // while the mouse holds it down.
     enum TgxButtonMode : std::uint8_t { bmFlat, bmUp, bmDown };
     TgxButtonMode CellButtonMode(int DisplayCol, int DisplayRow) const;
-    void DrawButtonEdge(const TRect& Rect, TgxButtonMode Mode);
+    // Cell buttons (view/GridPaintButtons).
+    TColor ButtonBrushColor(TColor Color, const TgxDrawData& Data, bool Selected) const;
+    bool DrawCurrentButton(int DisplayCol, int DisplayRow) const;
+    bool CanDrawButton(int DisplayCol, int DisplayRow, bool Check) const;
+    bool DrawFlatButtonUp(int DisplayCol, int DisplayRow) const;
+    void DrawButtonBox(TColor Color, TgxButtonMode Mode, bool Selected, TgxDrawData& Data);
+    void DrawButtonPicture(TgxDrawData& Data, TColor Color, TgxButtonMode Mode);
+    void DrawSpinButtons(bool Selected, TgxDrawData& Data, TColor Color, TgxButtonMode Mode,
+                         TgxSpinButton Pressed);
     // The heading the mouse holds down, as a whole or by its button.
     bool HeadingHeld(int DataCol) const;
     bool HeadingButtonHeld(int DataCol) const;
@@ -798,10 +807,12 @@ public:
     void DrawEmpty(TgxDrawData& Data, bool Selected);
     // The button inside a data cell, in its flat look.
     void DrawButtonInCell(TgxDrawData& Data, bool Selected);
+    void FillButtonPart(TgxDrawData& Data, bool Selected);
     // Gives the canvas a font, unless it took that same font last in this paint.
     void UsePaintFont(TFont* Value);
     // The cell background by selection and focus.
     TColor CellBackground(const TgxDrawData& Data, bool Selected, bool ForPicture = false) const;
+    void DrawFixedCellUnselected(const TgxDrawData& Data);
     void DrawHeadingCell(TgxDrawData& Data);
     // The heading's text area and its button (a push button or a sort
     // picture), and their drawing.
@@ -827,6 +838,8 @@ public:
     bool FocusRectActive() const;
     bool DisplayFocusRect(int DisplayCol, int DisplayRow) const;
     void DrawCellFocusRect(int DisplayCol, int DisplayRow);
+    // The frame's area; a solid frame reaches a pixel into the lines left and above.
+    void InvalidateFocusRect(int DisplayCol, int DisplayRow, bool WholeBox);
     void SetFocusBorder(TgxFocusBorder Value);
     void SetFocusBorderColor(TColor Value);
     void SetFocusFontColor(TColor Value);
@@ -885,6 +898,7 @@ public:
     void DeleteSelectedCellsRow(int DisplayRow);
     void CheckSelectedCellsCol(int DisplayCol);
     void CheckSelectedCellsRow(int DisplayRow);
+    void ForgetEmptiedRange();
     int CompareRowPos(int DisplayRow) const;
     // Highlight drawing: inverted pixels, or cells repainted in the
     // selection colours. Canvas nullptr: the grid's own.
@@ -910,6 +924,7 @@ public:
     bool DblClickSelectNone(TShiftState Shift, int X, int DisplayRow, int DisplayCol, int Y);
     void MDSelectAll(bool ByMouse);
     bool CanSelect(int DisplayCol, int DisplayRow) const;
+    void FlashButtonArea(int DisplayCol, int DisplayRow);
     void MouseSelectRows(TShiftState Shift, int DisplayRow);
     void MouseSelectCols(TShiftState Shift, int DisplayCol);
     void SelectRowMouseDown(int DisplayRow);
@@ -1860,6 +1875,14 @@ private:
     // ---- state ----------------------------------------------------------------------
     bool FReportInvalidOps = true;
     bool FInCellLoaded = false;
+    // The cell GetCellValue is reading: a value written to it meanwhile is
+    // the value read.
+    struct TReadCell {
+        bool Active = false;
+        int DataCol = 0;
+        int DataRow = 0;
+        Variant Value;
+    } FReadCell;
     bool FDesignOverride = false;
     bool FIsComboGrid = false;
     bool FSettingDefaults = false;

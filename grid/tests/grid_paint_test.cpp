@@ -99,7 +99,7 @@ TEST_F(GridPaint, BrowsingAHundredThousandRowsShowsEveryKindOfCellAndReachesTheE
     Grid->SetCellValue(1, 1, Variant(AnsiString("first")));
     Grid->SetCellValue(2, RowTotal, Variant(AnsiString("last row")));
     Grid->SetCellValue(1, RowTotal, Variant(AnsiString("end")));
-    Grid->SetFocusBorder(fbSolid);
+    Grid->SetFocusBorder(fbSingle);
     Grid->SetFocusBorderColor(clRed);
     Grid->SetFocus();
     ASSERT_TRUE(Grid->Focused());

@@ -169,14 +169,66 @@ TEST_F(GridSelectModel, CellSelectedQuestions) {
     EXPECT_TRUE(Grid->RowRangeUnselected(6, 9));
 }
 
-TEST_F(GridSelectModel, ABlockFollowsDeletedColumnsAndVanishesWithItsLastOne) {
-    Grid->SelectCells(4, 2, 4, 5);
-    Grid->DeleteSelectedCellsCol(2); // left of it: the block moves left
-    EXPECT_EQ(Grid->SelectedRange().Left, 3);
-    EXPECT_EQ(Grid->SelectedRange().Right, 3);
-    Grid->DeleteSelectedCellsCol(3); // its only column
-    EXPECT_EQ(Grid->GridStatus(), grNormal);
-    EXPECT_FALSE(Grid->IsCellSelected(3, 3));
+// A block stays on its cells when columns or rows before it or inside it
+// are deleted or hidden, and goes when its last column or row goes; what
+// the screen shows follows, in the selection colour.
+TEST_F(GridSelectModel, ABlockFollowsDeletedAndHiddenColumnsAndRowsAndVanishesWithItsLast) {
+    Grid->SetSelectionType(sltColor);
+    Grid->SetSelectionColor(clYellow);
+    struct Case {
+        const char* What;
+        TRect Block;
+        std::function<void()> Change;
+        TRect Expected; // all 0: no block left
+        TgxGridStatus Status;
+    };
+    const Case Cases[] = {
+        {"its only column deleted", Rect(3, 2, 3, 4), [&] { Grid->DeleteCols(3, 3); },
+         Rect(0, 0, 0, 0), grNormal},
+        {"a column left of it deleted", Rect(4, 2, 5, 4), [&] { Grid->DeleteCols(2, 2); },
+         Rect(3, 2, 4, 4), grCellSelect},
+        {"a column inside it deleted", Rect(4, 2, 6, 4), [&] { Grid->DeleteCols(5, 5); },
+         Rect(4, 2, 5, 4), grCellSelect},
+        {"columns right of it deleted", Rect(2, 2, 3, 4), [&] { Grid->DeleteCols(5, 8); },
+         Rect(2, 2, 3, 4), grCellSelect},
+        {"rows above it deleted", Rect(2, 5, 3, 8), [&] { Grid->DeleteRows(1, 2); },
+         Rect(2, 3, 3, 6), grCellSelect},
+        {"its only row deleted", Rect(2, 5, 3, 5), [&] { Grid->DeleteRows(5, 5); },
+         Rect(0, 0, 0, 0), grNormal},
+        {"its left column hidden", Rect(3, 2, 5, 4),
+         [&] { Grid->GetCol(Variant(3))->SetVisible(false); }, Rect(4, 2, 5, 4), grCellSelect},
+        {"its right column hidden", Rect(3, 2, 5, 4),
+         [&] { Grid->GetCol(Variant(5))->SetVisible(false); }, Rect(3, 2, 4, 4), grCellSelect},
+        {"its only column hidden", Rect(3, 2, 3, 4),
+         [&] { Grid->GetCol(Variant(3))->SetVisible(false); }, Rect(0, 0, 0, 0), grNormal},
+        {"its top row hidden", Rect(2, 5, 3, 8), [&] { Grid->SetRowVisible(5, false); },
+         Rect(2, 6, 3, 8), grCellSelect},
+    };
+    for (const Case& C : Cases) {
+        SCOPED_TRACE(C.What);
+        Grid->SetGridColCount(0);
+        Grid->SetGridRowCount(0);
+        Grid->SetGridColCount(8);
+        Grid->SetGridRowCount(40);
+        Grid->SelectCells(C.Block.Left, C.Block.Top, C.Block.Right, C.Block.Bottom);
+        Reported.clear();
+        C.Change();
+        const TRect R = Grid->SelectedRange();
+        EXPECT_EQ((std::vector<int>{R.Left, R.Top, R.Right, R.Bottom}),
+                  (std::vector<int>{C.Expected.Left, C.Expected.Top, C.Expected.Right,
+                                    C.Expected.Bottom}));
+        EXPECT_EQ(Grid->GridStatus(), C.Status);
+        const bool Changed = C.Expected.Left != C.Block.Left || C.Expected.Top != C.Block.Top ||
+                             C.Expected.Right != C.Block.Right ||
+                             C.Expected.Bottom != C.Block.Bottom;
+        EXPECT_EQ(std::count(Reported.begin(), Reported.end(), stCellSelect), Changed ? 1 : 0);
+        // The cell that moved into the old block's place shows unselected.
+        PaintAll();
+        const TRect Cell = Grid->CellRect(C.Block.Left, C.Block.Top);
+        const bool Selected = C.Status == grCellSelect && C.Expected.Left <= C.Block.Left &&
+                              C.Expected.Top <= C.Block.Top;
+        EXPECT_EQ(Grid->Canvas()->Pixels(Cell.Right - 2, Cell.Bottom - 2) == clYellow, Selected);
+    }
 }
 
 // ---- drawing ------------------------------------------------------------------------------------

@@ -192,7 +192,7 @@ void TgxBaseGrid::GetComboValue(int ValueCol, Variant& Value) {
     if (Type == ctNone || ValueCol <= 0) return;
     Value = List->GetCellValue(ValueCol, ListRow);
     // A stored list without a value there gives the cell's empty value.
-    if (Value.IsEmpty() && List->StoreData() && Type == ctText) Value = Variant(AnsiString());
+    if (Value.IsEmpty() && List->StoreData()) Value = EmptyCellValue(Type);
 }
 
 void TgxBaseGrid::SetComboValue(const Variant& Value) {

@@ -42,7 +42,8 @@ int TgxBaseGrid::ComboInitWidth(int Cols) {
     if (Cols <= 0) return List->Width();
     int Width = 0;
     int Taken = 0;
-    for (int D = List->FixedCols(); D < List->ColCount() && Taken < Cols; ++D) {
+    // Frozen columns count like the others: the list shows them first.
+    for (int D = 1; D < List->ColCount() && Taken < Cols; ++D) {
         const int W = List->ColWidths(D);
         if (W <= 0) continue;
         Width += W;

@@ -101,7 +101,7 @@ void TgxBaseGrid::InitializeComboSettings(TgxComboGrid* ListGrid) {
         ListGrid->SetColMoving(Design);
         ListGrid->SetAlwaysShowEditor(!Design);
         ListGrid->SetAlwaysShowFocus(Design);
-        ListGrid->SetFocusBorder(Design ? fbSolid : fbDot);
+        ListGrid->SetFocusBorder(Design ? fbDouble : fbDot);
         ListGrid->SetResizeCols(Design ? rcSingle : rcNone);
         ListGrid->SetResizeRows(Design ? rrAll : rrNone);
     } catch (...) {

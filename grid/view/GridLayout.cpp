@@ -53,6 +53,10 @@ void TgxBaseGrid::SetGridColCount(int Value) {
         if (Value < Old && CurrentData >= 1 && CurrentData <= Value)
             FCurrent.X = GetDisplayCol(CurrentData);
         AdjustCurrentAfterCount();
+        // The base grid pulled a current column that went back in range
+        // unreported: move on from the last column as a user would see it.
+        if (Value < CurrentData)
+            MoveToNewCol(ColCount(), false, CanSkipReadOnly(), InRowSelectMode());
         AdjustOwnComboExtents();
     }
     CountChangeSettled();
@@ -79,6 +83,8 @@ void TgxBaseGrid::SetGridRowCount(int Value) {
         if (Value < Old && CurrentData >= 1 && CurrentData <= Value)
             FCurrent.Y = GetDisplayRow(CurrentData);
         AdjustCurrentAfterCount();
+        if (Value < CurrentData)
+            MoveToNewRow(RowCount(), false, CanSkipReadOnly(), InRowSelectMode());
         AdjustOwnComboExtents();
     }
     CountChangeSettled();
@@ -105,9 +111,11 @@ void TgxBaseGrid::AdjustOwnComboExtents() {
 
 void TgxBaseGrid::AdjustCurrentAfterCount() {
     // A current cell whose column or row went moves to the nearest one left.
-    if (FCurrent.X >= ColCount()) MoveToNewCol(ColCount());
+    if (FCurrent.X >= ColCount())
+        MoveToNewCol(ColCount(), false, CanSkipReadOnly(), InRowSelectMode());
     if (FCurrent.X < 1 && ColCount() > 1) FCurrent.X = 1;
-    if (FCurrent.Y >= RowCount()) MoveToNewRow(RowCount());
+    if (FCurrent.Y >= RowCount())
+        MoveToNewRow(RowCount(), false, CanSkipReadOnly(), InRowSelectMode());
     if (FCurrent.Y < 1 && RowCount() > 1) FCurrent.Y = 1;
     FAnchor = FCurrent;
 }

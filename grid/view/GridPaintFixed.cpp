@@ -9,12 +9,15 @@
 #include "grid/model/DrawData.h"
 #include "grid/view/GridResources.h"
 #include "platform/gui/GdiLines.h"
+#include "platform/gui/WindowScroll.h"
 
 #include <algorithm>
 
 namespace grid {
 
-void TgxBaseGrid::DrawHeadingCell(TgxDrawData& Data) {
+// The fixed cell's colour and edge come before the application's paint
+// hook, so a hook that paints nothing still leaves the heading colour.
+void TgxBaseGrid::DrawFixedCellUnselected(const TgxDrawData& Data) {
     TCanvas* C = Canvas();
     C->Brush()->SetStyle(bsSolid);
     C->Brush()->SetColor(Data.Color);
@@ -26,6 +29,10 @@ void TgxBaseGrid::DrawHeadingCell(TgxDrawData& Data) {
         TRect Edge = Data.InnerRect;
         DrawEdge(C, Edge, Held ? BDR_SUNKENINNER : BDR_RAISEDINNER, BF_TOPLEFT);
     }
+}
+
+void TgxBaseGrid::DrawHeadingCell(TgxDrawData& Data) {
+    TCanvas* C = Canvas();
     if (Data.DisplayCol == 0) {
         // The insertion row shows its own mark, unless it is current and a
         // descendant draws no insertion mark.
@@ -271,23 +278,67 @@ void TgxBaseGrid::DrawCellFocusRect(int DisplayCol, int DisplayRow) {
     TCanvas* C = Canvas();
     switch (FFocusBorder) {
     case fbDot:
-        C->Brush()->SetColor(FFocusColor != clNone ? FFocusColor : Color());
-        C->DrawFocusRect(Cell);
+    case fbDash: {
+        // The dots take their colours from the canvas: the focus colours
+        // when both are set, else the cell's.
+        const bool Own = FFocusColor != clNone && FFocusFontColor != clNone;
+        const TColor OldFont = C->Font()->Color();
+        C->Brush()->SetStyle(bsSolid);
+        C->Brush()->SetColor(Own ? FFocusColor : Color());
+        C->Font()->SetColor(Own ? FFocusFontColor : Font()->Color());
+        if (FFocusBorder == fbDot) {
+            C->DrawFocusRect(Cell);
+        } else {
+            const TPenStyle OldStyle = C->Pen()->Style();
+            const TPenMode OldMode = C->Pen()->Mode();
+            const TColor OldPen = C->Pen()->Color();
+            C->Pen()->SetColor(FFocusBorderColor);
+            C->Pen()->SetStyle(psDash);
+            C->Pen()->SetMode(pmCopy);
+            const int Right = Cell.Right - 1;
+            const int Bottom = Cell.Bottom - 1;
+            C->MoveTo(Cell.Left + 1, Cell.Top);
+            C->LineTo(Right, Cell.Top);
+            C->LineTo(Right, Bottom);
+            C->LineTo(Cell.Left, Bottom);
+            C->LineTo(Cell.Left, Cell.Top);
+            C->LineTo(Cell.Left + 1, Cell.Top);
+            C->Pen()->SetStyle(OldStyle);
+            C->Pen()->SetMode(OldMode);
+            C->Pen()->SetColor(OldPen);
+        }
+        C->Font()->SetColor(OldFont);
         break;
-    case fbSolid: {
+    }
+    case fbSingle:
+    case fbDouble: {
         C->Brush()->SetStyle(bsSolid);
         C->Brush()->SetColor(FFocusBorderColor != clNone ? FFocusBorderColor : clBlack);
-        const int Left = Cell.Left;
-        const int Top = Cell.Top;
-        const TRect Box = Rect(Left, Top, Left + ColWidths(DisplayCol) - FVertLineWidth,
-                               Top + RowHeights(DisplayRow) - FHorzLineWidth);
-        C->FrameRect(Rect(Box.Left, Box.Top, std::min(Box.Right, ClientWidth()),
-                          std::min(Box.Bottom, ClientHeight())));
+        // The whole box of the cell, also where the client edge cuts it.
+        const TRect Box = Rect(Cell.Left, Cell.Top, Cell.Left + ColWidths(DisplayCol) - 1,
+                               Cell.Top + RowHeights(DisplayRow) - 1);
+        if (Box.Right <= Box.Left || Box.Bottom <= Box.Top) break;
+        C->FrameRect(Box);
+        if (FFocusBorder == fbDouble)
+            C->FrameRect(Rect(Box.Left + 1, Box.Top + 1, Box.Right - 1, Box.Bottom - 1));
         break;
     }
     default:
         break;
     }
+}
+
+void TgxBaseGrid::InvalidateFocusRect(int DisplayCol, int DisplayRow, bool WholeBox) {
+    if (GetFastAssign() || !HandleAllocated()) return;
+    if (!(WholeBox || FFocusBorder == fbSingle || FFocusBorder == fbDouble)) {
+        CheckInvalidateCell(DisplayCol, DisplayRow);
+        return;
+    }
+    TRect Box = CellRect(DisplayCol, DisplayRow);
+    if (Box.Right <= Box.Left || Box.Bottom <= Box.Top) return;
+    Box = Rect(Box.Left - 1, Box.Top - 1, Box.Left + ColWidths(DisplayCol),
+               Box.Top + RowHeights(DisplayRow));
+    ::InvalidateRect(this, &Box, false);
 }
 
 void TgxBaseGrid::SetFocusRectDisabled(bool Value) {
@@ -300,7 +351,9 @@ void TgxBaseGrid::SetFocusRectDisabled(bool Value) {
 // The frame is painted with the cell, so taking it away is a repaint of
 // the cell while the frame is off.
 void TgxBaseGrid::ClearCurrentFocusRect(bool UpdateNow) {
-    if (!CheckInvalidateCell(Col(), Row()) || !UpdateNow) return;
+    if (!CheckInvalidateCell(Col(), Row())) return;
+    InvalidateFocusRect(Col(), Row(), false);
+    if (!UpdateNow) return;
     SetFocusRectDisabled(true);
     try {
         Update();
@@ -312,11 +365,15 @@ void TgxBaseGrid::ClearCurrentFocusRect(bool UpdateNow) {
 }
 
 void TgxBaseGrid::DrawCurrentFocusRect(bool UpdateNow) {
-    if (CheckInvalidateCell(Col(), Row()) && UpdateNow) Update();
+    if (!CheckInvalidateCell(Col(), Row())) return;
+    InvalidateFocusRect(Col(), Row(), false);
+    if (UpdateNow) Update();
 }
 
 void TgxBaseGrid::SetFocusBorder(TgxFocusBorder Value) {
     if (Value == FFocusBorder) return;
+    // The old frame's area and the new one's.
+    InvalidateFocusRect(Col(), Row(), true);
     FFocusBorder = Value;
     CheckInvalidateCell(Col(), Row());
 }
@@ -347,6 +404,7 @@ void TgxBaseGrid::SetSelectionFontColor(TColor Value) {
 
 bool TgxBaseGrid::CanClickHeading(int X, int Y, int DisplayCol) {
     if (DisplayCol < 1 || DisplayCol > GetGridColCount()) return false;
+    if (FHeadingDownCol != -1 && FHeadingDownCol != GetDataCol(DisplayCol)) return false;
     if (FGridStatus == grColSelect && FColSelection.GetSelected(DisplayCol)) return false;
     if (MouseOverHeadingButton(X, Y, DisplayCol)) return true;
     return IsColHeadingButton(DisplayCol) && GetHeadingOn() && Y <= GetHeadingHeight();

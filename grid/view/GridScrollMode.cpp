@@ -27,7 +27,8 @@ void TgxBaseGrid::SetScrollMode(TgxScrollMode Mode) {
     if (!Empty(FControlRect)) {
         FControlRect.Left += 3;
         // A solid frame is drawn inside the cell, over its first pixels.
-        if (DisplayFocusRect(Col(), Row()) && FFocusBorder == fbSolid) {
+        if (DisplayFocusRect(Col(), Row()) &&
+            (FFocusBorder == fbSingle || FFocusBorder == fbDouble)) {
             --FControlRect.Left;
             --FControlRect.Top;
         }
