@@ -554,16 +554,19 @@ void TCustomGrid_ts::DefineProperties(TFiler* Filer) {
             Writer->WriteInteger(V);
         Writer->WriteListEnd();
     };
+    // Written as a descendant, only the extents that differ from the
+    // ancestor grid's are stored.
+    const auto* Ancestor = dynamic_cast<const TCustomGrid_ts*>(Filer->Ancestor());
     Filer->DefineProperty(
         "ColWidths",
         [this, ReadList](TReader* R) { LoadColWidths(ReadList(R, FColCount, "ColWidths")); },
         [this, WriteList](TWriter* W) { WriteList(W, StoredColWidths()); },
-        ColWidthsStored(nullptr));
+        ColWidthsStored(Ancestor));
     Filer->DefineProperty(
         "RowHeights",
         [this, ReadList](TReader* R) { LoadRowHeights(ReadList(R, FRowCount, "RowHeights")); },
         [this, WriteList](TWriter* W) { WriteList(W, StoredRowHeights()); },
-        RowHeightsStored(nullptr));
+        RowHeightsStored(Ancestor));
 }
 
 void TCustomGrid_ts::LoadColWidths(const std::vector<std::int32_t>& Widths) {
