@@ -165,16 +165,16 @@ void TSparsePointerArray::InsertGap(int Index) {
     for (int S = PrevSection(FHighBound >> FSectionShift); S >= First;
          S = S == First ? -1 : PrevSection(S - 1)) {
         void** Slots = Section(S);
-        if (Slots[Last] && !Section(S + 1)) MakeSection(S + 1)[0] = Slots[Last];
+        void* Out = Slots[Last];
+        if (Out && !Section(S + 1)) MakeSection(S + 1)[0] = Out;
         const int From = S == First ? (Index & FIndexMask) : 0;
         std::memmove(&Slots[From + 1], &Slots[From], sizeof(void*) * static_cast<std::size_t>(Last - From));
-        if (S == First) {
-            Slots[From] = nullptr;
-        } else {
-            void** Below = Section(S - 1);
-            Slots[0] = Below ? Below[Last] : nullptr;
-        }
-        if (SectionEmpty(S)) FreeSection(S);
+        void* In = nullptr;
+        if (S != First)
+            if (void** Below = Section(S - 1)) In = Below[Last];
+        Slots[From] = In;
+        // Only a section that gave an item and took none can have emptied.
+        if (Out && !In && SectionEmpty(S)) FreeSection(S);
     }
     ++FHighBound;
 }
@@ -190,12 +190,16 @@ void TSparsePointerArray::RemoveSlot(int Index) {
     // before the section shifts.
     for (int S = NextSection(First); S >= 0; S = NextSection(S + 1)) {
         void** Slots = Section(S);
-        if (S > First && Slots[0] && !Section(S - 1)) MakeSection(S - 1)[Last] = Slots[0];
         const int From = S == First ? (Index & FIndexMask) : 0;
+        // What leaves: the dropped item in the first section, else the
+        // first slot, which goes to the section below.
+        void* Out = Slots[From];
+        if (S > First && Out && !Section(S - 1)) MakeSection(S - 1)[Last] = Out;
         std::memmove(&Slots[From], &Slots[From + 1], sizeof(void*) * static_cast<std::size_t>(Last - From));
         void** Above = Section(S + 1);
-        Slots[Last] = Above ? Above[0] : nullptr;
-        if (SectionEmpty(S)) FreeSection(S);
+        void* In = Above ? Above[0] : nullptr;
+        Slots[Last] = In;
+        if (Out && !In && SectionEmpty(S)) FreeSection(S);
     }
     FHighBound = FHighBound > Index ? FHighBound - 1 : HighestFrom(Index - 1);
 }
