@@ -17,8 +17,8 @@
 #include "grid/model/PropKinds.h"
 #include "grid/model/Selection.h"
 #include "grid/model/VisibleItems.h"
-#include "grid/view/GridMouseTypes.h"
-#include "grid/view/ScalingFlags.h"
+#include "grid/model/GridMouseTypes.h"
+#include "grid/model/ScalingFlags.h"
 #include "platform/gui/Graphics.h"
 #include "platform/rtl/Bits.h"
 
@@ -122,6 +122,14 @@ public:
     void SetRowBarOn(bool Value);
     int GetRowBarWidth() const;
     void SetRowBarWidth(int Value);
+    // The row-bar width (heading height) a double-click on its edge returns
+    // to follows every change but the user's own sizing of it.
+    void RowBarWidthSet(int Value) {
+        if (!FSizingRowBar) FRowBarWidthRef = Value;
+    }
+    void HeadingHeightSet(int Value) {
+        if (!FSizingHeading) FHeadingHeightRef = Value;
+    }
     bool GetHeadingOn() const;
     void SetHeadingOn(bool Value);
     int GetHeadingHeight() const;
@@ -406,6 +414,25 @@ public:
     void SetFastAssign(bool On);
     void SetEnablePaint(bool Enable);
     bool PaintEnabled() const { return FPaintLock == 0; }
+    bool GetEnablePaint() const { return PaintEnabled(); }
+    // Redrawing off also stops the window's own repainting until it is on
+    // again, which repaints the grid at once (view/GridRedraw).
+    void SetEnableRedraw(bool Enable);
+    bool GetEnableRedraw() const { return FRedrawLock == 0; }
+    void SetRedraw(bool Enable);
+    // Painting and redrawing are both on.
+    bool CanPaint() const { return PaintEnabled() && GetEnableRedraw(); }
+    // Off while the combo list's extents are not to follow its settings.
+    void SetSetComboExtents(bool Enable);
+    bool GetSetComboExtents() const { return FComboExtentsLock == 0; }
+    // Public invalidation does nothing during fast assign.
+    void InvalidateCell(int DisplayCol, int DisplayRow);
+    void InvalidateCol(int DisplayCol);
+    void InvalidateRow(int DisplayRow);
+    void Update() override;
+    // The grid and its cells after a change of scale: the heading, the row
+    // bar, the buttons, the columns, rows and cells.
+    virtual void ChangeScale(int M, int D);
     bool Painting() const { return FPainting; }
     bool Destroying() const { return ComponentState().Contains(csDestroying); }
     bool IsLoading() const { return ComponentState().Contains(csLoading); }
@@ -790,6 +817,11 @@ public:
     void DrawFixedCellFrame(const TRect& Rect, TColor Color);
     // The current-row mark in the row bar.
     void DrawCurrent(int DisplayRow);
+    // The same mark on a current row that is selected.
+    void DrawCurrentSelected(int DisplayRow);
+    // Whether the row bar shows the changed-row picture for the data row.
+    bool DrawRowChangedIndicator(int DataRow) const;
+    void DrawCurrentMark(int DisplayRow, TCopyMode Mode);
     // ---- focus frame
     bool FocusEnabled() const;
     bool FocusRectActive() const;
@@ -1079,7 +1111,7 @@ public:
     // Lays the rows out again, hides or shows the editor (edit modes only).
     virtual void SetGridMode(TgxGridMode Value);
     TgxDrawOverlap DrawOverlap() const { return FDrawOverlap; }
-    void SetDrawOverlap(TgxDrawOverlap Value) { FDrawOverlap = Value; }
+    void SetDrawOverlap(TgxDrawOverlap Value);
     TgxWordWrap WordWrap() const { return FWordWrap; }
     void SetWordWrap(TgxWordWrap Value);
     TgxGridStatus GridStatus() const { return FGridStatus; }
@@ -1530,6 +1562,9 @@ public:
     bool ComboCreated() const { return FCombo != nullptr; }
     TgxDropDownForm* GetComboForm();
     TgxDropDownForm* GetDateTimeForm();
+    // The combo form as the window a list grid is placed on, for callers
+    // that know the form only by name.
+    TWinControl* GetComboFormWindow();
     // The base grid has no list: both raise; the custom grid makes them.
     virtual TgxCombo* CreateCombo();
     virtual TgxComboGrid* CreateComboGrid();
@@ -1751,6 +1786,9 @@ protected:
     // The model after the data row count changed: new positions numbered,
     // the change reported once.
     void RowCountSettled();
+    // What a column or row count change does last (view/GridLayout).
+    void CountChangeSettled();
+    void AdjustOwnComboExtents();
 
     // Size synchronisation (view/GridSizes).
     void CheckColWidths(int& ChangedWidth);
@@ -1758,6 +1796,7 @@ protected:
 
     // Messages and focus of the editing grid (view/GridMessages).
     void Dispatch(TMessage& Message) override;
+    void CheckOwnFonts();
     void WMGetDlgCode(TMessage& Message) override;
     void WMTimer(TMessage& Message) override;
     void WMSetFocus(TMessage& Message) override;
@@ -1769,6 +1808,11 @@ protected:
     void WMHScroll(TMessage& Message) override;
     // The paint driver (view/GridPaint).
     void Paint() override;
+    void InvalidateWidgetArea(const TRect* R) override;
+    // Fast assign's start and end (view/GridRedraw).
+    void InitFastAssign();
+    void EndFastAssign();
+    void PerformFastAssignActions();
     // A move of the current row repaints the row bar's marks.
     bool SelectCell(int ACol, int ARow) override;
 
@@ -1823,6 +1867,10 @@ private:
     TgxGridStatus FGridStatus = grNormal;
     int FFastAssign = 0;
     int FPaintLock = 0;
+    int FRedrawLock = 0;
+    int FComboExtentsLock = 0;
+    bool FComboExtentsPending = false;
+    bool FPaintSkipped = false;
     bool FPainting = false;
     int FDeletedCols = 0; // taken out by a running column deletion
     int FDeletedRows = 0;

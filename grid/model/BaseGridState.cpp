@@ -66,28 +66,6 @@ bool TgxBaseGrid::GetFastAssign() const {
     return FFastAssign > 0 || IsLoading();
 }
 
-void TgxBaseGrid::SetFastAssign(bool On) {
-    if (On) {
-        ++FFastAssign;
-        return;
-    }
-    if (FFastAssign == 0) return;
-    if (--FFastAssign == 0) {
-        // What was put off meanwhile is done now.
-        if (FPendingCheckTopLeft || FPendingTopLeftMoved) CheckTopLeft(false);
-        if (FPendingTopLeftMoved && HandleAllocated()) TopLeftChanged();
-        FPendingCheckTopLeft = FPendingTopLeftMoved = false;
-        InvalidateGridNow();
-    }
-}
-
-void TgxBaseGrid::SetEnablePaint(bool Enable) {
-    if (!Enable)
-        ++FPaintLock;
-    else if (FPaintLock > 0)
-        --FPaintLock;
-}
-
 bool TgxBaseGrid::CheckInvalidateCol(int DisplayCol) {
     if (FPainting || !HandleAllocated() || GetFastAssign()) return false;
     if (DisplayCol < 0 || DisplayCol >= ColCount()) return false;

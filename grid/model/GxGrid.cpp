@@ -1,10 +1,13 @@
 #include "grid/model/GxGrid.h"
 
-#include "grid/view/GridReport.h"
 #include "platform/classes/Publish.h"
 #include "platform/gui/PublishedProps.h"
 
 namespace grid {
+
+// The report component's class is known to the report unit only; it adds
+// the property in its place in the list.
+void PublishGridReportProperty(TClassBuilder<TgxGrid>& C);
 
 TgxGrid::TgxGrid(TComponent* AOwner) : TgxCustomGrid(AOwner) {}
 
@@ -136,7 +139,7 @@ const TPublished<TgxGrid, TWinControl> GridClass(
             G.SetGridRowCount(V);
         });
         C.Property("XMLExport", &TgxGrid::XMLExport, &TgxGrid::SetXMLExport);
-        C.Property("GridReport", &TgxGrid::GridReport, &TgxGrid::SetGridReport);
+        PublishGridReportProperty(C);
         // Reads as the version of the grid; writing it has no effect.
         C.Property(
             "Version", [](const TgxGrid&) { return TgxBaseGrid::GetVersion(); },

@@ -3,8 +3,8 @@
 // published events of the hooks the core leaves open, and the published
 // grid component.
 #include "grid/model/BaseGrid.h"
-#include "grid/view/DrawData.h"
-#include "grid/view/XMLExport.h"
+#include "grid/model/DrawData.h"
+#include "grid/model/XMLExport.h"
 
 class TPopupMenu;
 

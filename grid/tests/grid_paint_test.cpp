@@ -6,7 +6,7 @@
 #include "grid/model/Columns.h"
 #include "grid/model/GxGrid.h"
 #include "grid/tests/GridShot.h"
-#include "grid/view/DrawData.h"
+#include "grid/model/DrawData.h"
 #include "platform/gui/Forms.h"
 #include "platform/gui/Messages.h"
 #include "platform/gui/QtApp.h"

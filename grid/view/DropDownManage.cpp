@@ -51,6 +51,10 @@ TgxDropDownForm* TgxBaseGrid::GetComboForm() {
     return FComboForm;
 }
 
+TWinControl* TgxBaseGrid::GetComboFormWindow() {
+    return GetComboForm();
+}
+
 TgxDropDownForm* TgxBaseGrid::GetDateTimeForm() {
     if (!FDateTimeForm) {
         FDateTimeForm = new TgxDropDownForm(this);

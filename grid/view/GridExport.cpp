@@ -161,7 +161,7 @@ AnsiString TgxCustomGrid::GetCSVRowData(int DataRow) {
 void TgxCustomGrid::ExportCSV(const AnsiString& FileName) {
     AnsiString Text;
     {
-        TgxPaintOff Off(*this);
+        TgxRedrawOff Off(*this);
         Text = GetCSVHeadingData() + "\r\n";
         for (int Row = 1; Row <= GetGridRowCount(); ++Row)
             Text += GetCSVRowData(Row) + "\r\n";
@@ -237,7 +237,12 @@ AnsiString TgxCustomGrid::GetXMLData() {
 }
 
 void TgxCustomGrid::ExportXML(const AnsiString& FileName) {
-    ReplaceFile(FileName, WithCRLFLines(GetXMLData()), ExportFileMode);
+    AnsiString Text;
+    {
+        TgxRedrawOff Off(*this);
+        Text = WithCRLFLines(GetXMLData());
+    }
+    ReplaceFile(FileName, Text, ExportFileMode);
 }
 
 } // namespace grid

@@ -13,7 +13,7 @@
 #include "grid/model/Columns.h"
 #include "grid/model/CurrentCell.h"
 #include "grid/model/InplaceControl.h"
-#include "grid/view/DrawData.h"
+#include "grid/model/DrawData.h"
 #include "grid/view/GridResources.h"
 #include "platform/gui/Blit.h"
 #include "platform/gui/GdiLines.h"
@@ -161,6 +161,9 @@ void TgxBaseGrid::DoDrawCell(int DisplayCol, int DisplayRow, bool Selected, cons
             const TRect& R = Data.OuterRect;
             PatBlt(Canvas(), R.Left, R.Top, std::min(R.Right, ClientWidth()) - R.Left,
                    std::min(R.Bottom, ClientHeight()) - R.Top, DSTINVERT);
+            if (DisplayCol == 0 && DisplayRow > 0 && DisplayRow == Row() &&
+                (!IsInsertRow(DisplayRow) || !CanDrawInsert()))
+                DrawCurrentSelected(DisplayRow);
         }
         return;
     }

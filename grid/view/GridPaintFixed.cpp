@@ -6,7 +6,7 @@
 #include "grid/model/BaseGrid.h"
 #include "grid/model/Columns.h"
 #include "grid/model/GridTypes.h"
-#include "grid/view/DrawData.h"
+#include "grid/model/DrawData.h"
 #include "grid/view/GridResources.h"
 #include "platform/gui/GdiLines.h"
 
@@ -32,7 +32,8 @@ void TgxBaseGrid::DrawHeadingCell(TgxDrawData& Data) {
         const bool Current = Data.DisplayRow > 0 && Data.DisplayRow == Row();
         if (Data.DisplayRow > 0 && IsInsertRow(Data.DisplayRow) && !(Current && !CanDrawInsert()))
             DrawInsert();
-        else if (Current)
+        else if (Current && !CellPaintSelected(0, Data.DisplayRow))
+            // A selected current row gets its mark after the inversion.
             DrawCurrent(Data.DisplayRow);
         return;
     }
@@ -173,11 +174,30 @@ void TgxBaseGrid::DrawFixedCellFrame(const TRect& Rect, TColor Color) {
     C->LineTo(Rect.Right, Rect.Bottom - 1);
 }
 
+bool TgxBaseGrid::DrawRowChangedIndicator(int DataRow) const {
+    if (FRowChangedIndicator == riOn && IsRowChanged(DataRow)) return true;
+    return FRowChangedIndicator != riOff && FRowEditing;
+}
+
 void TgxBaseGrid::DrawCurrent(int DisplayRow) {
-    if (!FRowBarIndicator || !GetRowBarOn() || !HandleAllocated()) return;
-    const int DataRow = GetDataRow(DisplayRow);
-    const bool Changed = (FRowChangedIndicator == riOn && DataRow >= 0 &&
-                          DataRow < FChangedRows.Size() && FChangedRows.GetBit(DataRow));
+    DrawCurrentMark(DisplayRow, cmMergeCopy);
+}
+
+void TgxBaseGrid::DrawCurrentSelected(int DisplayRow) {
+    DrawCurrentMark(DisplayRow, cmMergePaint);
+}
+
+// MERGECOPY puts the mark's black on the heading colour; MERGEPAINT, for a
+// selected row, shows it light on the selection instead.
+void TgxBaseGrid::DrawCurrentMark(int DisplayRow, TCopyMode Mode) {
+    if (!FRowBarIndicator || !GetRowBarOn() || !HandleAllocated() || !RowInView(DisplayRow))
+        return;
+    // Outside a paint, with painting held, the cell waits for the next paint.
+    if (!FPainting && !CanPaint()) {
+        CheckInvalidateCell(0, DisplayRow);
+        return;
+    }
+    const bool Changed = DrawRowChangedIndicator(GetDataRow(DisplayRow));
     if (!Changed && CanDrawInsert()) {
         DrawInsert();
         return;
@@ -205,11 +225,15 @@ void TgxBaseGrid::DrawCurrent(int DisplayRow) {
     const TRect Dest =
         Rect(Left, Top, std::min(Cell.Right, Left + W), std::min(Cell.Bottom, Top + H));
     if (Dest.Right <= Dest.Left || Dest.Bottom <= Dest.Top) return;
-    // The mark's black pixels over the heading colour: white leaves the cell as it is.
-    Canvas()->SetCopyMode(cmSrcAnd);
-    Canvas()->CopyRect(Dest, Mark->Canvas(),
-                       Rect(0, 0, Dest.Right - Dest.Left, Dest.Bottom - Dest.Top));
-    Canvas()->SetCopyMode(cmSrcCopy);
+    TCanvas* C = Canvas();
+    C->Brush()->SetStyle(bsSolid);
+    C->Brush()->SetColor(FHeadingColor);
+    // Cut at the bottom of a bottom-aligned grid, the picture shows its lower part.
+    const int SourceTop = FVertAlignment == vtaBottom ? H - (Dest.Bottom - Dest.Top) : 0;
+    C->SetCopyMode(Mode);
+    C->CopyRect(Dest, Mark->Canvas(),
+                Rect(0, SourceTop, Dest.Right - Dest.Left, SourceTop + Dest.Bottom - Dest.Top));
+    C->SetCopyMode(cmSrcCopy);
 }
 
 // ---- focus frame

@@ -57,7 +57,7 @@ void TgxBaseGrid::ScrollGrid(int ALeft, int ATop, TgxScrollMode Mode) {
 
 void TgxBaseGrid::ScrollDataInfo(int DX, int DY, const TGridDrawInfo& DrawInfo) {
     if (DX == 0 && DY == 0) return;
-    if (!PaintEnabled() || GetFastAssign()) {
+    if (!CanPaint() || GetFastAssign()) {
         InvalidateGridNow();
         return;
     }
