@@ -58,6 +58,7 @@ class TgxCombo;
 class TgxComboGrid;
 class TgxDropDownForm;
 class TgxImageListComponent;
+class TgxImageItem;
 class TgxMaskDefsComponent;
 struct TgxDrawData;
 struct TgxDrawInfo;
@@ -94,6 +95,8 @@ public:
     TgxGridImageLink* ImageLink() const { return FImageLink.get(); }
     TgxGridDateTimeLink* DateTimeLink() const { return FDateTimeLink.get(); }
     TgxImageListComponent* ImageList() const;
+    // The picture of the image list a value names, or nullptr.
+    TgxImageItem* ImageListPicture(const Variant& Value) const;
     void SetImageList(TgxImageListComponent* Value);
     TFont* HeadingFont() const { return FHeadingFont.get(); }
     void SetHeadingFont(TFont* Value);

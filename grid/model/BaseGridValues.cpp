@@ -119,6 +119,12 @@ TgxImageListComponent* TgxBaseGrid::ImageList() const {
     return FImageLink->ImageList();
 }
 
+TgxImageItem* TgxBaseGrid::ImageListPicture(const Variant& Value) const {
+    TgxImageListComponent* List = ImageList();
+    if (!List || !List->IndexExists(Value)) return nullptr;
+    return List->GetImage(Value);
+}
+
 void TgxBaseGrid::SetImageList(TgxImageListComponent* Value) {
     if (Value == ImageList()) return;
     FImageLink->SetImageList(Value);

@@ -5,6 +5,7 @@
 #include "grid/foundation/GridCommonCheckBox.h"
 #include "grid/foundation/GridCommonControls.h"
 #include "grid/foundation/GridCommonVariant.h"
+#include "grid/foundation/ImageList.h"
 #include "grid/foundation/ImageListDraw.h"
 #include "grid/foundation/TextLayoutPaint.h"
 #include "grid/model/BaseGrid.h"
@@ -223,7 +224,13 @@ void TgxBaseGrid::AssignCellValue(const Variant& Value, TgxDrawData& Data, bool 
         DrawCheck(Value, Data, Selected);
         break;
     case ctPicture: {
-        DrawPicture(Value.Type() == varString ? nullptr : VariantToBitmap(Value), Data, Selected);
+        // A text names a picture of the grid's image list.
+        TBitmap* Bitmap = nullptr;
+        if (Value.Type() != varString)
+            Bitmap = VariantToBitmap(Value);
+        else if (TgxImageItem* Image = ImageListPicture(Value))
+            Bitmap = Image->GetBitmap();
+        DrawPicture(Bitmap, Data, Selected);
         break;
     }
     default:
