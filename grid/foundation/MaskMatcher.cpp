@@ -21,6 +21,8 @@ std::size_t CommonPrefix(const AnsiString& A, const AnsiString& B) {
 
 // Beyond its first, the iterations of an item without an upper bound are
 // alike: nothing the search does depends on their number.
+constexpr std::int32_t UnknownChain = -1;
+
 int Alike(const TgxPictureNode* Node, int Iteration) {
     return Node->Count == -1 ? std::min(Iteration, 1) : Iteration;
 }
@@ -90,10 +92,17 @@ void TgxMaskMatcher::Restore(const TSaved& Saved) {
 
 int TgxMaskMatcher::PushEntry(int Parent, const TgxPictureNode* Node, int Iteration) {
     const int K = FStack.Push(Parent, Node, Iteration, FInput->Pos);
-    const TChainLink Link{FChains[Parent], Node, Alike(Node, Iteration)};
-    const auto [It, Added] = FChainIds.try_emplace(Link, static_cast<int>(FChainIds.size()) + 1);
-    FChains.push_back(It->second);
+    FChains.push_back(UnknownChain); // worked out only when a branch is remembered
     return K;
+}
+
+int TgxMaskMatcher::ChainOf(int K) {
+    if (K == 0 || FChains[K] != UnknownChain) return FChains[K];
+    const TgxParseEntry& Entry = FStack.Item(K);
+    const TChainLink Link{ChainOf(Entry.Parent), Entry.Node, Alike(Entry.Node, Entry.Iteration)};
+    const auto [It, Added] = FChainIds.try_emplace(Link, static_cast<int>(FChainIds.size()) + 1);
+    FChains[K] = It->second;
+    return It->second;
 }
 
 void TgxMaskMatcher::PopEntry() {
@@ -107,11 +116,11 @@ void TgxMaskMatcher::PopEntry() {
 // (the chain) and which of their iterations have consumed nothing so far.
 // Those are always the innermost ones, as positions only grow inwards.
 TgxMaskMatcher::TBranch TgxMaskMatcher::BranchOf(int Parent, TgxMaskOptions Options, int Iteration,
-                                                 const TgxPictureNode* Node) const {
+                                                 const TgxPictureNode* Node) {
     int Empty = 0;
     for (int K = Parent; K != 0 && FStack.Item(K).TextPos == FInput->Pos; K = FStack.Item(K).Parent)
         ++Empty;
-    return {FChains[Parent], Empty, Node, Alike(Node, Iteration), FInput->Pos, BitsOf(Options),
+    return {ChainOf(Parent), Empty, Node, Alike(Node, Iteration), FInput->Pos, BitsOf(Options),
             FState <= 1};
 }
 
@@ -126,6 +135,12 @@ bool TgxMaskMatcher::AnswersSettled(TgxMaskOptions Options) const {
     if (In.Literals == In.CommonLiterals) return FState == 1 && In.FoundLiterals == In.Literals;
     return !In.CommonLiterals.empty() && In.FoundLiterals == In.CommonLiterals &&
            CommonPrefix(In.CommonLiterals, In.Literals) == In.CommonLiterals.size();
+}
+
+void TgxMaskMatcher::TailCall(TStep Step, int KOrParent, TgxMaskOptions Options, int Iteration,
+                              const TgxPictureNode* Node) {
+    FFrames.pop_back();
+    Call(Step, KOrParent, Options, Iteration, Node);
 }
 
 void TgxMaskMatcher::Call(TStep Step, int KOrParent, TgxMaskOptions Options, int Iteration,
@@ -189,7 +204,7 @@ void TgxMaskMatcher::EnterSub(TFrame& F, bool& Done, bool& Value) {
     if (F.Iteration == 0 && !Node->Optional) F.Iteration = 1;
     if (Node->Count != -1 && F.Iteration > Node->Count) return;
     const TgxMaskOptions Options = OptionsOf(F.Options);
-    if (FDead.contains(BranchOf(F.Parent, Options, F.Iteration, Node))) return;
+    if (!FDead.empty() && FDead.contains(BranchOf(F.Parent, Options, F.Iteration, Node))) return;
     if (AnswersSettled(Options)) {
         ++FSettled; // the branch was passed over, not found empty
         return;
@@ -305,9 +320,9 @@ void TgxMaskMatcher::ResumeNext(TFrame& F, bool Ret, bool& Done, bool& Value) {
     // only repeat the same search.
     if (!Ret && !F.Flag && FState <= 1 &&
         !(I > 0 && FState == F.StateBefore && FInput->Pos == Entry.TextPos)) {
-        F.Phase = 2;
+        // Its answer is this step's: the frame is not kept for it.
         Done = false;
-        Call(TStep::Sub, Entry.Parent, OptionsOf(F.Options), I + 1, Entry.Node);
+        TailCall(TStep::Sub, Entry.Parent, OptionsOf(F.Options), I + 1, Entry.Node);
     }
 }
 
@@ -342,9 +357,8 @@ void TgxMaskMatcher::ResumeLiteral(TFrame& F, bool Ret, bool& Done, bool& Value)
     bool Typed = true;
     Value = CheckLiteralChar(LiteralOf(F.Node), Typed, Options);
     if (!Value || (TextExhausted() && !Full)) return;
-    F.Phase = 2;
     Done = false;
-    Call(TStep::Next, F.K, Options, 0, nullptr);
+    TailCall(TStep::Next, F.K, Options, 0, nullptr);
 }
 
 bool TgxMaskMatcher::CheckResult(TgxMaskOptions Options) {

@@ -95,8 +95,11 @@ private:
     void Call(TStep Step, int KOrParent, TgxMaskOptions Options, int Iteration,
               const TgxPictureNode* Node);
 
-    TBranch BranchOf(int Parent, TgxMaskOptions Options, int Iteration,
-                     const TgxPictureNode* Node) const;
+    void TailCall(TStep Step, int KOrParent, TgxMaskOptions Options, int Iteration,
+                  const TgxPictureNode* Node);
+
+    TBranch BranchOf(int Parent, TgxMaskOptions Options, int Iteration, const TgxPictureNode* Node);
+    int ChainOf(int K);
     int PushEntry(int Parent, const TgxPictureNode* Node, int Iteration);
     void PopEntry();
     bool AnswersSettled(TgxMaskOptions Options) const;
