@@ -313,8 +313,12 @@ const TPublished<TgxImageList, TComponent> ImageListClass(
                 [&Self](TWriter* Writer) { Writer->WriteString(Self.GetGUID()); }, true);
             Filer->DefineProperty(
                 "SetNames",
-                [&Self](TReader* Reader) { Self.Images()->SetNames()->SetText(Reader->ReadString()); },
-                [&Self](TWriter* Writer) { Writer->WriteString(Self.Images()->SetNames()->Text()); },
+                [&Self](TReader* Reader) {
+                    Self.Images()->SetNames()->SetText(Reader->ReadString());
+                },
+                [&Self](TWriter* Writer) {
+                    Writer->WriteString(Self.Images()->SetNames()->Text());
+                },
                 Self.Images() != nullptr);
         });
     },

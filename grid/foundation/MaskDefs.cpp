@@ -359,8 +359,8 @@ const TTypeInfo& MaskChecksType() {
 }
 
 const TTypeInfo& CaseTypeType() {
-    static const TTypeInfo Info = MakeEnumType(
-        "TgxCaseType", {"cstNone", "cstUpper", "cstLower", "cstSentence", "cstTitle"});
+    static const TTypeInfo Info =
+        MakeEnumType("TgxCaseType", {"cstNone", "cstUpper", "cstLower", "cstSentence", "cstTitle"});
     return Info;
 }
 

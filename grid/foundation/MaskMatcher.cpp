@@ -120,8 +120,8 @@ TgxMaskMatcher::TBranch TgxMaskMatcher::BranchOf(int Parent, TgxMaskOptions Opti
     int Empty = 0;
     for (int K = Parent; K != 0 && FStack.Item(K).TextPos == FInput->Pos; K = FStack.Item(K).Parent)
         ++Empty;
-    return {ChainOf(Parent), Empty, Node, Alike(Node, Iteration), FInput->Pos, BitsOf(Options),
-            FState <= 1};
+    return {ChainOf(Parent), Empty,           Node,       Alike(Node, Iteration),
+            FInput->Pos,     BitsOf(Options), FState <= 1};
 }
 
 // Whether every answer a branch from here could reach is one already taken

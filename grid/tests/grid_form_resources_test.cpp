@@ -104,8 +104,8 @@ TEST_F(GridFormResources, AReloadedFormShowsThePicturesAndKeepsTheMasks) {
         if (AsText) {
             SCOPED_TRACE(FormText);
             for (const char* Expected :
-                 {"ImageList = Pictures", "MaskDefs = Masks", "GUID = ", "SetNames = ",
-                  "ID = 1", "Picture = '###'", "TextCase.CaseType = cstUpper"})
+                 {"ImageList = Pictures", "MaskDefs = Masks", "GUID = ", "SetNames = ", "ID = 1",
+                  "Picture = '###'", "TextCase.CaseType = cstUpper"})
                 EXPECT_NE(FormText.find(Expected), std::string::npos) << Expected;
         }
         auto* Pictures = dynamic_cast<TgxImageList*>(Copy->FindComponent("Pictures"));

@@ -224,9 +224,14 @@ TEST(GridCommonResStr, NumbersNameResourceStringsAndOtherValuesAreText) {
         Variant Value;
         const char* Text;
     } Cases[] = {
-        {Variant(61001), "Grid"},   {Variant(short(7)), "Seven"}, {Variant(1LL << 40), ""},
-        {Variant(61002), ""},       {Variant("61001"), "61001"}, {Variant(2.5), "2.5"},
-        {Variant(), ""},            {Null(), ""},
+        {Variant(61001), "Grid"},
+        {Variant(short(7)), "Seven"},
+        {Variant(1LL << 40), ""},
+        {Variant(61002), ""},
+        {Variant("61001"), "61001"},
+        {Variant(2.5), "2.5"},
+        {Variant(), ""},
+        {Null(), ""},
     };
     for (const auto& C : Cases)
         EXPECT_EQ(ResourceStr(C.Value), C.Text) << VarToStr(C.Value);

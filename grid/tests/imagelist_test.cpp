@@ -398,7 +398,7 @@ TEST(ImageList, AFormKeepsImagesIdentifiersSetsAndTheGuid) {
     TgxImage* Plain = AddNamed(List, "Plain");
     Paint(Bitmap, 2, 2, clGreen);
     Plain->SetBitmap(&Bitmap);
-    List.Images()->Items(0)->SetIndex(1); // identifiers no longer follow the order
+    List.Images()->Items(0)->SetIndex(1);    // identifiers no longer follow the order
     List.Images()->SetNames()->Add("Spare"); // a set with no image yet
 
     const std::string Text = FormText(List);

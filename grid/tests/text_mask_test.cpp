@@ -332,8 +332,8 @@ TEST(TextMask, LongFittingTextsAreAccepted) {
 
             const AnsiString Before = Text.ends_with("x") ? Text.substr(0, Text.size() - 1) : Text;
             AnsiString Input(1, C.Typed);
-            EXPECT_TRUE(Mask.ValidInput(Before, Input, static_cast<int>(Before.size()) + 1, false,
-                                        true));
+            EXPECT_TRUE(
+                Mask.ValidInput(Before, Input, static_cast<int>(Before.size()) + 1, false, true));
             EXPECT_EQ(Input, C.Case == cstUpper ? "R" : AnsiString(1, C.Typed));
         }
     }
