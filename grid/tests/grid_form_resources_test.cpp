@@ -3,10 +3,8 @@
 // shows its pictures and still holds typing to its masks.
 #include "grid/foundation/ImageList.h"
 #include "grid/foundation/MaskDefs.h"
+#include "grid/tests/FormTextFixture.h"
 #include "grid/tests/GridEditFixture.h"
-#include "platform/classes/Filer.h"
-#include "platform/classes/ObjectText.h"
-#include "platform/rtl/Streams.h"
 
 #include <gtest/gtest.h>
 
@@ -66,29 +64,22 @@ protected:
 
     // Saves the form and loads it into a new one, through form text or not.
     TgxGrid* Reload(bool AsText) {
-        TMemoryStream Binary;
-        WriteComponentRes(&Binary, Form);
-        Binary.SetPosition(0);
-        TMemoryStream Loaded;
-        if (AsText) {
-            TMemoryStream Text;
-            ObjectBinaryToText(&Binary, &Text);
-            FormText.assign(static_cast<const char*>(Text.Memory()),
-                            static_cast<std::size_t>(Text.GetSize()));
-            Text.SetPosition(0);
-            ObjectTextToBinary(&Text, &Loaded);
-        } else {
-            Loaded.CopyFrom(&Binary, 0);
-        }
-        Loaded.SetPosition(0);
         Copy = std::make_unique<TForm>(nullptr);
-        ReadComponentRes(&Loaded, Copy.get());
+        if (AsText) {
+            Saved = FormText(*Form);
+            ReadFormText(Saved, *Copy);
+        } else {
+            TMemoryStream Binary;
+            WriteComponentRes(&Binary, Form);
+            Binary.SetPosition(0);
+            ReadComponentRes(&Binary, Copy.get());
+        }
         Copy->SetBounds(20, 20, 640, 420);
         return dynamic_cast<TgxGrid*>(Copy->FindComponent("Grid1"));
     }
 
     std::unique_ptr<TForm> Copy;
-    std::string FormText;
+    std::string Saved;
 };
 
 TEST_F(GridFormResources, AReloadedFormShowsThePicturesAndKeepsTheMasks) {
@@ -102,11 +93,11 @@ TEST_F(GridFormResources, AReloadedFormShowsThePicturesAndKeepsTheMasks) {
         TgxGrid* Read = Reload(AsText);
         ASSERT_NE(Read, nullptr);
         if (AsText) {
-            SCOPED_TRACE(FormText);
+            SCOPED_TRACE(Saved);
             for (const char* Expected :
                  {"ImageList = Pictures", "MaskDefs = Masks", "GUID = ", "SetNames = ", "ID = 1",
                   "Picture = '###'", "TextCase.CaseType = cstUpper"})
-                EXPECT_NE(FormText.find(Expected), std::string::npos) << Expected;
+                EXPECT_NE(Saved.find(Expected), std::string::npos) << Expected;
         }
         auto* Pictures = dynamic_cast<TgxImageList*>(Copy->FindComponent("Pictures"));
         auto* Masks = dynamic_cast<TgxMaskDefs*>(Copy->FindComponent("Masks"));

@@ -1,8 +1,6 @@
 #include "grid/foundation/ImageList.h"
-#include "platform/classes/Filer.h"
-#include "platform/classes/ObjectText.h"
+#include "grid/tests/FormTextFixture.h"
 #include "platform/rtl/Exceptions.h"
-#include "platform/rtl/Streams.h"
 
 #include <gtest/gtest.h>
 
@@ -362,26 +360,6 @@ TEST(ImageList, AssignCopiesTheImageAsItStands) {
     EXPECT_EQ(Copy.NameIndex("flags.red"), 0);
     EXPECT_EQ(Copy.Images()->Items(0)->GetID(), 42);
     EXPECT_EQ(Copy.Images()->SetNames()->Text(), "Flags\r\n");
-}
-
-// The form text of Root, as the designer would save it.
-std::string FormText(TComponent& Root) {
-    TMemoryStream Binary, Text;
-    WriteComponentRes(&Binary, &Root);
-    Binary.SetPosition(0);
-    ObjectBinaryToText(&Binary, &Text);
-    return std::string(static_cast<const char*>(Text.Memory()),
-                       static_cast<std::size_t>(Text.GetSize()));
-}
-
-// Reads a form text into Root, as loading a saved form does.
-void ReadFormText(const std::string& Form, TComponent& Root) {
-    TMemoryStream Text, Binary;
-    Text.WriteBuffer(Form.data(), static_cast<int>(Form.size()));
-    Text.SetPosition(0);
-    ObjectTextToBinary(&Text, &Binary);
-    Binary.SetPosition(0);
-    ReadComponentRes(&Binary, &Root);
 }
 
 TEST(ImageList, AFormKeepsImagesIdentifiersSetsAndTheGuid) {

@@ -1,9 +1,7 @@
 #include "grid/foundation/MaskDefs.h"
-#include "platform/classes/Filer.h"
-#include "platform/classes/ObjectText.h"
+#include "grid/tests/FormTextFixture.h"
 #include "platform/gui/Forms.h"
 #include "platform/rtl/Exceptions.h"
-#include "platform/rtl/Streams.h"
 
 #include <gtest/gtest.h>
 
@@ -132,16 +130,6 @@ public:
         if (Designing) SetDesigning(true);
     }
 };
-
-// Reads a form text into Root, as loading a saved form does.
-void ReadFormText(const std::string& Form, TComponent& Root) {
-    TMemoryStream Text, Binary;
-    Text.WriteBuffer(Form.data(), static_cast<int>(Form.size()));
-    Text.SetPosition(0);
-    ObjectTextToBinary(&Text, &Binary);
-    Binary.SetPosition(0);
-    ReadComponentRes(&Binary, &Root);
-}
 
 TEST(MaskDefs, PictureErrorsFollowTheLoadingState) {
     std::vector<AnsiString> Shown;
