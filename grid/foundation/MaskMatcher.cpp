@@ -27,6 +27,22 @@ int Alike(const TgxPictureNode* Node, int Iteration) {
     return Node->Count == -1 ? std::min(Iteration, 1) : Iteration;
 }
 
+// How deeply the picture's groups nest.
+int NestingOf(const TgxPictureNode* Root) {
+    int Deepest = 0;
+    std::vector<std::pair<const TgxPictureNode*, int>> Pending{{Root, 0}};
+    while (!Pending.empty()) {
+        const auto [Node, Depth] = Pending.back();
+        Pending.pop_back();
+        if (!Node) continue;
+        Deepest = std::max(Deepest, Depth);
+        Pending.push_back({Node->Child.get(), Depth + 1});
+        Pending.push_back({Node->Next.get(), Depth});
+        Pending.push_back({Node->NextAlternative.get(), Depth});
+    }
+    return Deepest;
+}
+
 std::size_t Mix(std::size_t Seed, std::size_t Value) {
     return Seed ^ (Value + 0x9e3779b97f4a7c15ULL + (Seed << 6) + (Seed >> 2));
 }
@@ -56,7 +72,8 @@ std::size_t TgxMaskMatcher::THash::operator()(const TChainLink& L) const {
 
 TgxMaskMatcher::TgxMaskMatcher(const AnsiString& Picture, const TgxPictureList& List,
                                const TgxTextCase* TextCase, TgxParseStack& Stack)
-    : FPicture(Picture), FList(List), FTextCase(TextCase), FStack(Stack) {}
+    : FPicture(Picture), FList(List), FTextCase(TextCase), FStack(Stack),
+      FNesting(NestingOf(List.Root())) {}
 
 bool TgxMaskMatcher::CheckInput(TgxMaskInput& Input, TgxMaskOptions Options, AnsiString& Result) {
     FStack.Reset();
@@ -68,9 +85,18 @@ bool TgxMaskMatcher::CheckInput(TgxMaskInput& Input, TgxMaskOptions Options, Ans
     FState = 0;
     FSettled = 0;
     FInput = &Input;
+    // Each text position keeps about two frames for each group around the
+    // item that matched there (twice that is allowed), and each item that
+    // consumes nothing one more; only repeat counts can ask for more, and
+    // those are cut off here rather than let a short picture take all the
+    // memory there is.
+    const std::size_t Positions = Input.Text.size() + 1;
+    FMaxFrames = Positions * (4 * FNesting + 16) + 64 * (FPicture.size() + 1) + 4096;
+    FGaveUp = false;
     Run(Options);
+    FFrames.clear();
     FInput = nullptr;
-    if (FState != 1) return false;
+    if (FGaveUp || FState != 1) return false;
     Result = Input.FoundLiterals + Input.FoundInput;
     return true;
 }
@@ -154,6 +180,7 @@ void TgxMaskMatcher::Call(TStep Step, int KOrParent, TgxMaskOptions Options, int
         F.K = KOrParent;
     F.Iteration = Iteration;
     F.Node = Node;
+    if (FFrames.size() >= FMaxFrames) FGaveUp = true;
     FFrames.push_back(F);
 }
 
@@ -161,7 +188,7 @@ bool TgxMaskMatcher::Run(TgxMaskOptions Options) {
     Call(TStep::Sub, 0, Options, 0, FList.Root());
     bool Ret = false;
     bool Returning = false;
-    while (!FFrames.empty()) {
+    while (!FFrames.empty() && !FGaveUp) {
         // A step either calls another (pushing its frame; the reference is
         // not used after that) or is done with a value for its caller.
         TFrame& F = FFrames.back();

@@ -8,7 +8,10 @@
 // every branch that ended without reaching the end of the picture, keyed by
 // everything that branch's outcome depends on, and never searches such a
 // branch twice: nested repeats cost time in proportion to the text and the
-// picture, not exponential time, and no fitting text is ever given up on.
+// picture, not exponential time. Only repeat counts can make a short
+// picture demand a search deeper than the text and the picture account for
+// (*99999999x with the literal inserted at the caret would insert that
+// many); such a search is given up and answered as not fitting.
 #include "grid/foundation/PictureTree.h"
 
 #include <cstddef>
@@ -134,6 +137,9 @@ private:
     TgxMaskInput* FInput = nullptr;
     int FState = 0;
     std::uint64_t FSettled = 0; // answers looked at so far (CheckResult)
+    const int FNesting;
+    std::size_t FMaxFrames = 0;
+    bool FGaveUp = false;
     std::vector<TChange> FUndo;
     std::vector<TFrame> FFrames;
     std::vector<std::int32_t> FChains; // chain of each stack entry, [0] for none

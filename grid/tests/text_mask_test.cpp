@@ -297,6 +297,19 @@ TEST(TextMask, LongTextsAndDeepPicturesDoNotExhaustTheStack) {
     EXPECT_TRUE(Long.ValidText(AnsiString(2000, 'a'), false));
 }
 
+// A repeat count alone can ask for more than any text holds: typing into
+// *99999999- would insert that many hyphens. The search gives up instead of
+// taking all the memory, and answers as for a text that does not fit.
+TEST(TextMask, HugeRepeatCountsAreAnsweredWithoutExhaustingMemory) {
+    TgxTextMask Mask;
+    Mask.SetPicture("*99999999-");
+    AnsiString Input = "5";
+    EXPECT_FALSE(Mask.ValidInput("", Input, 1, false, true));
+    EXPECT_EQ(Input, "5");
+    EXPECT_TRUE(Mask.ValidText("---", false));
+    EXPECT_FALSE(Mask.ValidText("---", true));
+}
+
 // However long, a text that fits is accepted: by the whole-text check at the
 // end of an edit and when one more character is typed at its end.
 TEST(TextMask, LongFittingTextsAreAccepted) {
