@@ -87,11 +87,12 @@ bool TgxMaskMatcher::CheckInput(TgxMaskInput& Input, TgxMaskOptions Options, Ans
     FInput = &Input;
     // Each text position keeps about two frames for each group around the
     // item that matched there (twice that is allowed), and each item that
-    // consumes nothing one more; only repeat counts can ask for more, and
-    // those are cut off here rather than let a short picture take all the
-    // memory there is.
+    // consumes nothing one more. Repeat counts can ask for more, so 65,536
+    // frames are allowed whatever the sizes (deeper than any search of up
+    // to that many steps). Beyond that the search is cut off rather than
+    // let a short picture take all the time and memory there is.
     const std::size_t Positions = Input.Text.size() + 1;
-    FMaxFrames = Positions * (4 * FNesting + 16) + 64 * (FPicture.size() + 1) + 4096;
+    FMaxFrames = Positions * (4 * FNesting + 16) + 64 * (FPicture.size() + 1) + (1U << 16);
     FGaveUp = false;
     Run(Options);
     FFrames.clear();
