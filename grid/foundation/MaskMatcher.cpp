@@ -82,6 +82,7 @@ bool TgxMaskMatcher::CheckInput(TgxMaskInput& Input, TgxMaskOptions Options, Ans
     FChains.assign(1, 0);
     FChainIds.clear();
     FDead.clear();
+    FDeadCount = 0;
     FState = 0;
     FSettled = 0;
     FInput = &Input;
@@ -149,6 +150,34 @@ TgxMaskMatcher::TBranch TgxMaskMatcher::BranchOf(int Parent, TgxMaskOptions Opti
         ++Empty;
     return {ChainOf(Parent), Empty,           Node,       Alike(Node, Iteration),
             FInput->Pos,     BitsOf(Options), FState <= 1};
+}
+
+bool TgxMaskMatcher::IsDead(const TBranch& Branch) const {
+    if (FDead.empty()) return false;
+    const std::size_t Mask = FDead.size() - 1;
+    for (std::size_t At = THash()(Branch) & Mask;; At = (At + 1) & Mask) {
+        if (!FDead[At].Node) return false;
+        if (FDead[At] == Branch) return true;
+    }
+}
+
+void TgxMaskMatcher::AddDead(const TBranch& Branch) {
+    // At most half full, so a probe meets a free slot soon.
+    if (2 * (FDeadCount + 1) > FDead.size()) {
+        std::vector<TBranch> Old(std::max<std::size_t>(64, 2 * FDead.size()), TBranch{});
+        Old.swap(FDead);
+        FDeadCount = 0;
+        for (const TBranch& B : Old)
+            if (B.Node) AddDead(B);
+    }
+    const std::size_t Mask = FDead.size() - 1;
+    std::size_t At = THash()(Branch) & Mask;
+    while (FDead[At].Node) {
+        if (FDead[At] == Branch) return;
+        At = (At + 1) & Mask;
+    }
+    FDead[At] = Branch;
+    ++FDeadCount;
 }
 
 // Whether every answer a branch from here could reach is one already taken
@@ -232,7 +261,7 @@ void TgxMaskMatcher::EnterSub(TFrame& F, bool& Done, bool& Value) {
     if (F.Iteration == 0 && !Node->Optional) F.Iteration = 1;
     if (Node->Count != -1 && F.Iteration > Node->Count) return;
     const TgxMaskOptions Options = OptionsOf(F.Options);
-    if (!FDead.empty() && FDead.contains(BranchOf(F.Parent, Options, F.Iteration, Node))) return;
+    if (FDeadCount > 0 && IsDead(BranchOf(F.Parent, Options, F.Iteration, Node))) return;
     if (AnswersSettled(Options)) {
         ++FSettled; // the branch was passed over, not found empty
         return;
@@ -307,7 +336,7 @@ void TgxMaskMatcher::ResumeSub(TFrame& F, bool Ret, bool& Done, bool& Value) {
         Value = false;
     }
     if (!Value && FSettled == F.Mark)
-        FDead.insert(BranchOf(F.Parent, Options, F.Iteration, F.Node));
+        AddDead(BranchOf(F.Parent, Options, F.Iteration, F.Node));
 }
 
 void TgxMaskMatcher::EnterNext(TFrame& F, bool& Done, bool& Value) {

@@ -18,7 +18,6 @@
 #include <cstdint>
 #include <string_view>
 #include <unordered_map>
-#include <unordered_set>
 #include <vector>
 
 namespace grid {
@@ -106,6 +105,8 @@ private:
     int PushEntry(int Parent, const TgxPictureNode* Node, int Iteration);
     void PopEntry();
     bool AnswersSettled(TgxMaskOptions Options) const;
+    bool IsDead(const TBranch& Branch) const;
+    void AddDead(const TBranch& Branch);
 
     bool CheckLiteralChar(std::string_view Literal, bool& Typed, TgxMaskOptions Options);
     std::string_view LiteralOf(const TgxPictureNode* Node) const;
@@ -144,7 +145,11 @@ private:
     std::vector<TFrame> FFrames;
     std::vector<std::int32_t> FChains; // chain of each stack entry, [0] for none
     std::unordered_map<TChainLink, std::int32_t, THash> FChainIds;
-    std::unordered_set<TBranch, THash> FDead;
+    // The branches known to fail, in open addressing (a free slot has no
+    // node): one block of memory, probed in place, as the search asks it at
+    // every step.
+    std::vector<TBranch> FDead;
+    std::size_t FDeadCount = 0;
 };
 
 } // namespace grid
