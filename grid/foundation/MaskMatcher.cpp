@@ -92,8 +92,12 @@ bool TgxMaskMatcher::CheckInput(TgxMaskInput& Input, TgxMaskOptions Options, Ans
     // frames are allowed whatever the sizes (deeper than any search of up
     // to that many steps). Beyond that the search is cut off rather than
     // let a short picture take all the time and memory there is.
+    // Steps are allowed in the same measure: a search that needs more than
+    // 16 for each frame it may keep is spending its time on repeat counts
+    // too (a literal inserted or taken from the text a million times).
     const std::size_t Positions = Input.Text.size() + 1;
     FMaxFrames = Positions * (4 * FNesting + 16) + 64 * (FPicture.size() + 1) + (1U << 16);
+    FStepsLeft = 16 * FMaxFrames;
     FGaveUp = false;
     Run(Options);
     FFrames.clear();
@@ -219,6 +223,10 @@ bool TgxMaskMatcher::Run(TgxMaskOptions Options) {
     bool Ret = false;
     bool Returning = false;
     while (!FFrames.empty() && !FGaveUp) {
+        if (FStepsLeft-- == 0) {
+            FGaveUp = true;
+            break;
+        }
         // A step either calls another (pushing its frame; the reference is
         // not used after that) or is done with a value for its caller.
         TFrame& F = FFrames.back();

@@ -9,9 +9,9 @@
 // everything that branch's outcome depends on, and never searches such a
 // branch twice: nested repeats cost time in proportion to the text and the
 // picture, not exponential time. Only repeat counts can make a short
-// picture demand a search deeper than the text and the picture account for
-// (*99999999x with the literal inserted at the caret would insert that
-// many); such a search is given up and answered as not fitting.
+// picture demand a search deeper or longer than the text and the picture
+// account for (*99999999x with the literal inserted at the caret would
+// insert that many); such a search is given up and answered as not fitting.
 #include "grid/foundation/PictureTree.h"
 
 #include <cstddef>
@@ -140,6 +140,7 @@ private:
     std::uint64_t FSettled = 0; // answers looked at so far (CheckResult)
     const int FNesting;
     std::size_t FMaxFrames = 0;
+    std::size_t FStepsLeft = 0;
     bool FGaveUp = false;
     std::vector<TChange> FUndo;
     std::vector<TFrame> FFrames;
