@@ -61,4 +61,6 @@ AnsiString GetCompilerVersion() {
     return "C4";
 }
 
+void ShowHelpTopic(TWinControl*, const AnsiString&) {}
+
 } // namespace grid

@@ -7,6 +7,8 @@
 
 #include <memory>
 
+class TWinControl;
+
 namespace grid {
 
 // Opens the key of the path, creating it first when Create is set. nullptr
@@ -20,5 +22,10 @@ AnsiString GetRegStrValue(HKEY Root, const AnsiString& Key, const AnsiString& Na
 
 // The code of the development environment the library was built for.
 AnsiString GetCompilerVersion();
+
+// Would open the library's help at Keyword, from the help of the
+// development environment GetCompilerVersion names. There is no help
+// system here, so no environment is known and nothing opens.
+void ShowHelpTopic(TWinControl* Window, const AnsiString& Keyword);
 
 } // namespace grid

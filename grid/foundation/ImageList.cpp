@@ -1,6 +1,9 @@
 #include "grid/foundation/ImageList.h"
 #include "grid/foundation/ImageListNames.h"
 
+#include "platform/classes/Filer.h"
+#include "platform/classes/Publish.h"
+#include "platform/gui/PublishedProps.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/Format.h"
 
@@ -272,7 +275,7 @@ void TgxImageList::Changed(TgxImage* Image) {
 }
 
 bool TgxImageList::IsReading() const {
-    return FReading || ComponentState().Contains(csReading);
+    return ComponentState().Contains(csReading);
 }
 
 // TgxImageLink
@@ -295,5 +298,32 @@ TgxImageItem* TgxImageLink::GetTsImage(const Variant& Index) const {
 void TgxImageLink::ImageChanged(TgxImageItem*) {}
 
 void TgxImageLink::ImageListDeleted() {}
+
+namespace {
+
+// The list's identifier and its set names travel with the form even when
+// the images alone would not tell them: a set may be empty for now.
+const TPublished<TgxImageList, TComponent> ImageListClass(
+    "TgxImageList",
+    [](auto& C) {
+        C.Property("Images", &TgxImageList::Images, &TgxImageList::SetImages);
+        C.DefineProperties([](TgxImageList& Self, TFiler* Filer) {
+            Filer->DefineProperty(
+                "GUID", [&Self](TReader* Reader) { Self.SetGUID(Reader->ReadString()); },
+                [&Self](TWriter* Writer) { Writer->WriteString(Self.GetGUID()); }, true);
+            Filer->DefineProperty(
+                "SetNames",
+                [&Self](TReader* Reader) {
+                    Self.Images()->SetNames()->SetText(Reader->ReadString());
+                },
+                [&Self](TWriter* Writer) {
+                    Writer->WriteString(Self.Images()->SetNames()->Text());
+                },
+                Self.Images() != nullptr);
+        });
+    },
+    true);
+
+} // namespace
 
 } // namespace grid

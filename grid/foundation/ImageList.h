@@ -200,10 +200,8 @@ public:
 
     int LinkCount() const { return static_cast<int>(FLinks.size()); }
 
-    // Whether the list is being read from a form: the reader's state, or
-    // one set by code that builds a list from stored data.
+    // Whether the list is being read from a form.
     bool IsReading() const;
-    void SetReading(bool Reading) { FReading = Reading; }
 
 private:
     void RemoveLinks();
@@ -212,7 +210,6 @@ private:
     std::unique_ptr<TgxImageCollection> FImages;
     std::vector<TgxImageLink*> FLinks;
     AnsiString FGUID;
-    bool FReading = false;
 };
 
 // A user's handle on an image list.

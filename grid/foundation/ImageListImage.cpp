@@ -1,6 +1,9 @@
 #include "grid/foundation/ImageList.h"
 #include "grid/foundation/ImageListNames.h"
 
+#include "platform/classes/Filer.h"
+#include "platform/classes/Publish.h"
+#include "platform/gui/PublishedProps.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/Format.h"
 #include "platform/rtl/StrUtils.h"
@@ -176,5 +179,39 @@ void TgxImage::Assign(TPersistent* Source) {
     }
     Changed();
 }
+
+namespace {
+
+const TTypeInfo& TransparentModeType() {
+    static const TTypeInfo Info = MakeEnumType("TTransparentMode", {"tmAuto", "tmFixed"});
+    return Info;
+}
+
+const TPublished<TgxImageItem, TCollectionItem> ImageItemClass("TgxImageItem", [](auto& C) {
+    C.Property("Bitmap", &TgxImageItem::GetBitmap, &TgxImageItem::SetBitmap);
+    C.Property("Name", &TgxImageItem::GetName, &TgxImageItem::SetRefName);
+    C.Property("SetName", &TgxImageItem::GetSetName, &TgxImageItem::SetSetName)
+        .Stored([](const TgxImageItem& I) { return !I.GetSetName().empty(); });
+    C.Property("Transparent", &TgxImageItem::GetTransparent, &TgxImageItem::SetTransparent)
+        .Default(false);
+    // With tmAuto the colour comes from the picture; setting it would fix it.
+    C.Property("TransparentColor", &TgxImageItem::GetTransparentColor,
+               &TgxImageItem::SetTransparentColor)
+        .Stored([](const TgxImageItem& I) { return I.GetTransparentMode() == tmFixed; });
+    C.Property("TransparentMode", &TgxImageItem::GetTransparentMode,
+               &TgxImageItem::SetTransparentMode, TransparentModeType())
+        .Default(tmAuto);
+});
+
+// The identifier is always written: a grid refers to the image by it.
+const TPublished<TgxImage, TgxImageItem> ImageClass("TgxImage", [](auto& C) {
+    C.DefineProperties([](TgxImage& Self, TFiler* Filer) {
+        Filer->DefineProperty(
+            "ID", [&Self](TReader* Reader) { Self.SetID(Reader->ReadInteger()); },
+            [&Self](TWriter* Writer) { Writer->WriteInteger(Self.GetID()); }, true);
+    });
+});
+
+} // namespace
 
 } // namespace grid

@@ -1,5 +1,6 @@
 #include "grid/foundation/MaskDefs.h"
 
+#include "platform/classes/Publish.h"
 #include "platform/rtl/StrUtils.h"
 
 #include <algorithm>
@@ -299,7 +300,7 @@ void TgxMaskDefs::DoParseError(TObject* /*Sender*/, const AnsiString& Message, b
 }
 
 bool TgxMaskDefs::IsReading() const {
-    return FReading || ComponentState().Contains(csReading);
+    return ComponentState().Contains(csReading);
 }
 
 // TgxMaskLink
@@ -344,5 +345,49 @@ void TgoMaskEntry::SetStorageText(const AnsiString& Text) {
     Picture = Text.substr(Tilde + 1);
     if (!Picture.empty() && Picture.back() == '\r') Picture.pop_back();
 }
+
+namespace {
+
+const TTypeInfo& MaskCheckType() {
+    static const TTypeInfo Info = MakeEnumType("TgxMaskCheck", {"mcOnEdit", "mcOnExit"});
+    return Info;
+}
+
+const TTypeInfo& MaskChecksType() {
+    static const TTypeInfo Info = MakeSetType("TgxMaskChecks", MaskCheckType());
+    return Info;
+}
+
+const TTypeInfo& CaseTypeType() {
+    static const TTypeInfo Info =
+        MakeEnumType("TgxCaseType", {"cstNone", "cstUpper", "cstLower", "cstSentence", "cstTitle"});
+    return Info;
+}
+
+const TPublished<TgxTextCase, TPersistent> TextCaseClass("TgxTextCase", [](auto& C) {
+    C.Property("CaseType", &TgxTextCase::CaseType, &TgxTextCase::SetCaseType, CaseTypeType())
+        .Default(cstNone);
+    C.Property("Optional", &TgxTextCase::Optional, &TgxTextCase::SetOptional).Default(false);
+});
+
+const TgxMaskChecks BothChecks{mcOnEdit, mcOnExit};
+
+const TPublished<TgxMaskItem, TCollectionItem> MaskItemClass("TgxMaskItem", [](auto& C) {
+    C.Property("AutoFill", &TgxMaskItem::GetAutoFill, &TgxMaskItem::SetAutoFill, MaskChecksType())
+        .Default(BothChecks);
+    C.Property("Evaluate", &TgxMaskItem::GetEvaluate, &TgxMaskItem::SetEvaluate, MaskChecksType())
+        .Default(BothChecks);
+    C.Property("Name", &TgxMaskItem::GetName, &TgxMaskItem::SetName);
+    C.Property("Picture", &TgxMaskItem::GetPicture, &TgxMaskItem::SetPicture);
+    C.Property("TextCase", &TgxMaskItem::GetTextCase, &TgxMaskItem::SetTextCase);
+});
+
+const TPublished<TgxMask, TgxMaskItem> MaskClass("TgxMask", [](auto&) {});
+
+const TPublished<TgxMaskDefs, TComponent> MaskDefsClass(
+    "TgxMaskDefs",
+    [](auto& C) { C.Property("Masks", &TgxMaskDefs::Masks, &TgxMaskDefs::SetMasks); }, true);
+
+} // namespace
 
 } // namespace grid

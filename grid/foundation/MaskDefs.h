@@ -171,10 +171,8 @@ public:
     void CheckErrorEvent(TgxMask* Mask);
     void DoParseError(TObject* Sender, const AnsiString& Message, bool& Raise);
 
-    // Whether the component is being read from a form: the reader's state,
-    // or one set by code that builds definitions from stored data.
+    // Whether the component is being read from a form.
     bool IsReading() const;
-    void SetReading(bool Reading) { FReading = Reading; }
 
 private:
     void RemoveLinks();
@@ -182,7 +180,6 @@ private:
 
     std::unique_ptr<TgxMaskCollection> FMasks;
     std::vector<TgxMaskLink*> FLinks;
-    bool FReading = false;
 };
 
 // A user's handle on a definitions component.

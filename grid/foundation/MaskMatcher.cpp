@@ -1,20 +1,11 @@
 #include "grid/foundation/MaskMatcher.h"
 
-#include "grid/foundation/TextChars.h"
-#include "grid/foundation/TextMask.h"
-#include "platform/rtl/StrUtils.h"
+#include <algorithm>
+#include <functional>
 
 namespace grid {
 
 namespace {
-
-std::uintptr_t StackPosition() {
-    return reinterpret_cast<std::uintptr_t>(__builtin_frame_address(0));
-}
-
-bool IsUpperType(TgxMaskOption CaseType) {
-    return CaseType == moUpper || CaseType == moOptUpper;
-}
 
 const TgxMaskOptions CaseOptions{moUpper, moOptUpper, moLower, moOptLower};
 
@@ -28,37 +19,97 @@ std::size_t CommonPrefix(const AnsiString& A, const AnsiString& B) {
     return F;
 }
 
+// Beyond its first, the iterations of an item without an upper bound are
+// alike: nothing the search does depends on their number.
+constexpr std::int32_t UnknownChain = -1;
+
+int Alike(const TgxPictureNode* Node, int Iteration) {
+    return Node->Count == -1 ? std::min(Iteration, 1) : Iteration;
+}
+
+// How deeply the picture's groups nest.
+int NestingOf(const TgxPictureNode* Root) {
+    int Deepest = 0;
+    std::vector<std::pair<const TgxPictureNode*, int>> Pending{{Root, 0}};
+    while (!Pending.empty()) {
+        const auto [Node, Depth] = Pending.back();
+        Pending.pop_back();
+        if (!Node) continue;
+        Deepest = std::max(Deepest, Depth);
+        Pending.push_back({Node->Child.get(), Depth + 1});
+        Pending.push_back({Node->Next.get(), Depth});
+        Pending.push_back({Node->NextAlternative.get(), Depth});
+    }
+    return Deepest;
+}
+
+std::size_t Mix(std::size_t Seed, std::size_t Value) {
+    return Seed ^ (Value + 0x9e3779b97f4a7c15ULL + (Seed << 6) + (Seed >> 2));
+}
+
+TgxMaskOptions OptionsOf(std::uint16_t Bits) {
+    return TgxMaskOptions::FromBits(Bits);
+}
+
+std::uint16_t BitsOf(TgxMaskOptions Options) {
+    return static_cast<std::uint16_t>(Options.Bits());
+}
+
 } // namespace
 
+std::size_t TgxMaskMatcher::THash::operator()(const TBranch& B) const {
+    std::size_t H = std::hash<const void*>()(B.Node);
+    for (std::size_t Value : {std::size_t(B.Chain), std::size_t(B.Empty), std::size_t(B.Iteration),
+                              std::size_t(B.Pos), std::size_t(B.Options), std::size_t(B.MayRepeat)})
+        H = Mix(H, Value);
+    return H;
+}
+
+std::size_t TgxMaskMatcher::THash::operator()(const TChainLink& L) const {
+    return Mix(Mix(std::hash<const void*>()(L.Node), std::size_t(L.Parent)),
+               std::size_t(L.Iteration));
+}
+
 TgxMaskMatcher::TgxMaskMatcher(const AnsiString& Picture, const TgxPictureList& List,
-                               const TgxTextCase* TextCase, TgxParseStack& Stack,
-                               TgxMatchBudget& Budget)
-    : FPicture(Picture), FList(List), FTextCase(TextCase), FStack(Stack), FBudget(Budget) {}
+                               const TgxTextCase* TextCase, TgxParseStack& Stack)
+    : FPicture(Picture), FList(List), FTextCase(TextCase), FStack(Stack),
+      FNesting(NestingOf(List.Root())) {}
 
 bool TgxMaskMatcher::CheckInput(TgxMaskInput& Input, TgxMaskOptions Options, AnsiString& Result) {
     FStack.Reset();
     FUndo.clear();
+    FFrames.clear();
+    FChains.assign(1, 0);
+    FChainIds.clear();
+    FDead.clear();
+    FDeadCount = 0;
     FState = 0;
-    FStackBase = StackPosition();
+    FSettled = 0;
     FInput = &Input;
-    CheckSubItems(0, Options, 0, FList.Root());
+    // Each text position keeps about two frames for each group around the
+    // item that matched there (twice that is allowed), and each item that
+    // consumes nothing one more. Repeat counts can ask for more, so 65,536
+    // frames are allowed whatever the sizes (deeper than any search of up
+    // to that many steps). Beyond that the search is cut off rather than
+    // let a short picture take all the time and memory there is.
+    // Steps are allowed in the same measure: a search that needs more than
+    // 16 for each frame it may keep is spending its time on repeat counts
+    // too (a literal inserted or taken from the text a million times).
+    const std::size_t Positions = Input.Text.size() + 1;
+    FMaxFrames = Positions * (4 * FNesting + 16) + 64 * (FPicture.size() + 1) + (1U << 16);
+    FStepsLeft = 16 * FMaxFrames;
+    FGaveUp = false;
+    Run(Options);
+    FFrames.clear();
     FInput = nullptr;
-    if (FBudget.Exhausted || FState != 1) return false;
+    if (FGaveUp || FState != 1) return false;
     Result = Input.FoundLiterals + Input.FoundInput;
     return true;
 }
 
-bool TgxMaskMatcher::Spend() {
-    if (FBudget.Exhausted) return false;
-    // The stack grows downwards on every platform this runs on.
-    const std::uintptr_t Here = StackPosition();
-    const std::size_t Used = Here < FStackBase ? FStackBase - Here : 0;
-    if (++FBudget.Steps > MaxMatchSteps || Used > MaxMatchStackBytes) FBudget.Exhausted = true;
-    return !FBudget.Exhausted;
-}
-
 TgxMaskMatcher::TSaved TgxMaskMatcher::Save() const {
-    return {FInput->Pos, FInput->Literals.size(), FUndo.size()};
+    return {FInput->Pos, static_cast<std::uint32_t>(FInput->Literals.size()),
+            static_cast<std::uint32_t>(FUndo.size())};
 }
 
 void TgxMaskMatcher::Restore(const TSaved& Saved) {
@@ -71,102 +122,312 @@ void TgxMaskMatcher::Restore(const TSaved& Saved) {
     FInput->Literals.resize(Saved.LiteralsLen);
 }
 
-void TgxMaskMatcher::ReplaceAt(int Pos, const AnsiString& Replacement) {
-    AnsiString Old = FInput->Text.substr(Pos - 1, Replacement.size());
-    if (Old == Replacement) return;
-    FUndo.push_back({Pos, std::move(Old)});
-    FInput->Text.replace(Pos - 1, Replacement.size(), Replacement);
-}
-
-bool TgxMaskMatcher::TextExhausted() const {
-    return FInput->Pos > static_cast<int>(FInput->Text.size());
-}
-
-AnsiString TgxMaskMatcher::CurrentChar() const {
-    return FInput->Text.substr(FInput->Pos - 1, CharCountAt(FInput->Text, FInput->Pos));
-}
-
-bool TgxMaskMatcher::CheckSubItems(int Parent, TgxMaskOptions Options, int Iteration,
-                                   const TgxPictureNode* Node) {
-    if (!Spend() || !Node) return false;
-    if (Iteration == 0 && !Node->Optional) Iteration = 1;
-    if (Node->Count != -1 && Iteration > Node->Count) return false;
-
-    const TSaved Saved = Save();
+int TgxMaskMatcher::PushEntry(int Parent, const TgxPictureNode* Node, int Iteration) {
     const int K = FStack.Push(Parent, Node, Iteration, FInput->Pos);
-    bool Result = false;
-    if (Iteration == 0) {
-        Result = CheckNextItems(K, Options);
-    } else {
-        switch (Node->NodeType) {
-        case pntCase: {
-            TgxMaskOptions CaseRule = Options - CaseOptions;
-            const AnsiString Directive = FPicture.substr(Node->Pos - 1, Node->Len);
-            if (Directive == ">")
-                CaseRule << moOptUpper;
-            else if (Directive == ">>")
-                CaseRule << moUpper;
-            else if (Directive == "<")
-                CaseRule << moOptLower;
-            else if (Directive == "<<")
-                CaseRule << moLower;
-            Result = CheckNextItems(K, CaseRule);
+    FChains.push_back(UnknownChain); // worked out only when a branch is remembered
+    return K;
+}
+
+int TgxMaskMatcher::ChainOf(int K) {
+    if (K == 0 || FChains[K] != UnknownChain) return FChains[K];
+    const TgxParseEntry& Entry = FStack.Item(K);
+    const TChainLink Link{ChainOf(Entry.Parent), Entry.Node, Alike(Entry.Node, Entry.Iteration)};
+    const auto [It, Added] = FChainIds.try_emplace(Link, static_cast<int>(FChainIds.size()) + 1);
+    FChains[K] = It->second;
+    return It->second;
+}
+
+void TgxMaskMatcher::PopEntry() {
+    FStack.Pop();
+    FChains.pop_back();
+}
+
+// A branch's outcome depends on the node, its iteration and the position,
+// the options, whether repetitions may still be tried, and what the
+// enclosing entries will do once it is through: their nodes and iterations
+// (the chain) and which of their iterations have consumed nothing so far.
+// Those are always the innermost ones, as positions only grow inwards.
+TgxMaskMatcher::TBranch TgxMaskMatcher::BranchOf(int Parent, TgxMaskOptions Options, int Iteration,
+                                                 const TgxPictureNode* Node) {
+    int Empty = 0;
+    for (int K = Parent; K != 0 && FStack.Item(K).TextPos == FInput->Pos; K = FStack.Item(K).Parent)
+        ++Empty;
+    return {ChainOf(Parent), Empty,           Node,       Alike(Node, Iteration),
+            FInput->Pos,     BitsOf(Options), FState <= 1};
+}
+
+bool TgxMaskMatcher::IsDead(const TBranch& Branch) const {
+    if (FDead.empty()) return false;
+    const std::size_t Mask = FDead.size() - 1;
+    for (std::size_t At = THash()(Branch) & Mask;; At = (At + 1) & Mask) {
+        if (!FDead[At].Node) return false;
+        if (FDead[At] == Branch) return true;
+    }
+}
+
+void TgxMaskMatcher::AddDead(const TBranch& Branch) {
+    // At most half full, so a probe meets a free slot soon.
+    if (2 * (FDeadCount + 1) > FDead.size()) {
+        std::vector<TBranch> Old(std::max<std::size_t>(64, 2 * FDead.size()), TBranch{});
+        Old.swap(FDead);
+        FDeadCount = 0;
+        for (const TBranch& B : Old)
+            if (B.Node) AddDead(B);
+    }
+    const std::size_t Mask = FDead.size() - 1;
+    std::size_t At = THash()(Branch) & Mask;
+    while (FDead[At].Node) {
+        if (FDead[At] == Branch) return;
+        At = (At + 1) & Mask;
+    }
+    FDead[At] = Branch;
+    ++FDeadCount;
+}
+
+// Whether every answer a branch from here could reach is one already taken
+// in, so that searching it would change nothing: the literals can no longer
+// grow once the position has passed the typed input.
+bool TgxMaskMatcher::AnswersSettled(TgxMaskOptions Options) const {
+    if (!Options.Contains(moCheckUnique) || FState < 1) return false;
+    const TgxMaskInput& In = *FInput;
+    if (Options.Contains(moInsertLiteral) && In.Pos <= In.InputPos) return false;
+    if (FState >= 2 && In.CommonLiterals.empty()) return false;
+    if (In.Literals == In.CommonLiterals) return FState == 1 && In.FoundLiterals == In.Literals;
+    return !In.CommonLiterals.empty() && In.FoundLiterals == In.CommonLiterals &&
+           CommonPrefix(In.CommonLiterals, In.Literals) == In.CommonLiterals.size();
+}
+
+void TgxMaskMatcher::TailCall(TStep Step, int KOrParent, TgxMaskOptions Options, int Iteration,
+                              const TgxPictureNode* Node) {
+    FFrames.pop_back();
+    Call(Step, KOrParent, Options, Iteration, Node);
+}
+
+void TgxMaskMatcher::Call(TStep Step, int KOrParent, TgxMaskOptions Options, int Iteration,
+                          const TgxPictureNode* Node) {
+    TFrame F;
+    F.Step = Step;
+    F.Options = BitsOf(Options);
+    if (Step == TStep::Sub)
+        F.Parent = KOrParent;
+    else
+        F.K = KOrParent;
+    F.Iteration = Iteration;
+    F.Node = Node;
+    if (FFrames.size() >= FMaxFrames) FGaveUp = true;
+    FFrames.push_back(F);
+}
+
+bool TgxMaskMatcher::Run(TgxMaskOptions Options) {
+    Call(TStep::Sub, 0, Options, 0, FList.Root());
+    bool Ret = false;
+    bool Returning = false;
+    while (!FFrames.empty() && !FGaveUp) {
+        if (FStepsLeft-- == 0) {
+            FGaveUp = true;
             break;
         }
-        case pntLiteralChars:
-            Result = CheckLiterals(K, Node, Options);
+        // A step either calls another (pushing its frame; the reference is
+        // not used after that) or is done with a value for its caller.
+        TFrame& F = FFrames.back();
+        bool Done = false;
+        bool Value = false;
+        switch (F.Step) {
+        case TStep::Sub:
+            if (Returning)
+                ResumeSub(F, Ret, Done, Value);
+            else
+                EnterSub(F, Done, Value);
             break;
-        case pntGroup:
-            Result = CheckSubItems(K, Options, 0, Node->Child.get());
+        case TStep::Next:
+            if (Returning)
+                ResumeNext(F, Ret, Done, Value);
+            else
+                EnterNext(F, Done, Value);
             break;
-        case pntMaskChars:
-        case pntRange:
-            Result = CheckItem(K, Node, Options);
+        case TStep::Literal:
+            if (Returning)
+                ResumeLiteral(F, Ret, Done, Value);
+            else
+                EnterLiteral(F, Done, Value);
             break;
-        case pntNone:
-            break;
+        }
+        Returning = Done;
+        if (Done) {
+            FFrames.pop_back();
+            Ret = Value;
         }
     }
-    if (Result && CheckResult(Options)) return true;
-
-    FStack.Pop();
-    Restore(Saved);
-    if (Node->NextAlternative)
-        return CheckSubItems(Parent, Options, 0, Node->NextAlternative.get());
-    return false;
+    return Ret;
 }
 
-bool TgxMaskMatcher::CheckNextItems(int K, TgxMaskOptions Options) {
-    if (!Spend()) return false;
-    if (K == 0) return TextExhausted();
+void TgxMaskMatcher::EnterSub(TFrame& F, bool& Done, bool& Value) {
+    const TgxPictureNode* Node = F.Node;
+    Done = true;
+    Value = false;
+    if (!Node) return;
+    if (F.Iteration == 0 && !Node->Optional) F.Iteration = 1;
+    if (Node->Count != -1 && F.Iteration > Node->Count) return;
+    const TgxMaskOptions Options = OptionsOf(F.Options);
+    if (FDeadCount > 0 && IsDead(BranchOf(F.Parent, Options, F.Iteration, Node))) return;
+    if (AnswersSettled(Options)) {
+        ++FSettled; // the branch was passed over, not found empty
+        return;
+    }
 
-    const TgxParseEntry Entry = FStack.Item(K);
+    F.Mark = FSettled;
+    F.Saved = Save();
+    F.K = PushEntry(F.Parent, Node, F.Iteration);
+    F.Phase = 1;
+    Done = false;
+    const int K = F.K;
+    if (F.Iteration == 0) { // an optional item skipped
+        Call(TStep::Next, K, Options, 0, nullptr);
+        return;
+    }
+    switch (Node->NodeType) {
+    case pntCase: {
+        TgxMaskOptions CaseRule = Options - CaseOptions;
+        const AnsiString Directive = FPicture.substr(Node->Pos - 1, Node->Len);
+        if (Directive == ">")
+            CaseRule << moOptUpper;
+        else if (Directive == ">>")
+            CaseRule << moUpper;
+        else if (Directive == "<")
+            CaseRule << moOptLower;
+        else if (Directive == "<<")
+            CaseRule << moLower;
+        Call(TStep::Next, K, CaseRule, 0, nullptr);
+        return;
+    }
+    case pntLiteralChars:
+        Call(TStep::Literal, K, Options, 0, Node);
+        return;
+    case pntGroup:
+        Call(TStep::Sub, K, Options, 0, Node->Child.get());
+        return;
+    case pntMaskChars:
+    case pntRange: {
+        const bool Full = Options.Contains(moFullCompare);
+        bool Result = true;
+        if (!TextExhausted() || Full) {
+            Result = Node->NodeType == pntRange ? CheckRange(Node, Options)
+                                                : CheckMaskChars(Node, Options);
+            if (Result && (!TextExhausted() || Full)) {
+                Call(TStep::Next, K, Options, 0, nullptr);
+                return;
+            }
+        }
+        ResumeSub(F, Result, Done, Value);
+        return;
+    }
+    case pntNone:
+        ResumeSub(F, false, Done, Value);
+        return;
+    }
+}
+
+void TgxMaskMatcher::ResumeSub(TFrame& F, bool Ret, bool& Done, bool& Value) {
+    const TgxMaskOptions Options = OptionsOf(F.Options);
+    Done = true;
+    Value = Ret;
+    if (F.Phase == 1) {
+        if (Ret && CheckResult(Options)) return;
+        PopEntry();
+        Restore(F.Saved);
+        if (F.Node->NextAlternative) {
+            F.Phase = 2;
+            Done = false;
+            Call(TStep::Sub, F.Parent, Options, 0, F.Node->NextAlternative.get());
+            return;
+        }
+        Value = false;
+    }
+    if (!Value && FSettled == F.Mark)
+        AddDead(BranchOf(F.Parent, Options, F.Iteration, F.Node));
+}
+
+void TgxMaskMatcher::EnterNext(TFrame& F, bool& Done, bool& Value) {
+    Done = true;
+    if (F.K == 0) {
+        Value = TextExhausted();
+        return;
+    }
+    const TgxParseEntry Entry = FStack.Item(F.K);
     const TgxPictureNode* Node = Entry.Node;
     const int I = Entry.Iteration;
     // An optional iteration that consumed nothing would repeat for ever.
-    if (Node->Optional && I > 0 && FInput->Pos == Entry.TextPos) return false;
+    Value = false;
+    if (Node->Optional && I > 0 && FInput->Pos == Entry.TextPos) return;
 
-    const int StateBefore = FState;
-    bool Result;
-    bool TriedNextIteration = false;
+    const TgxMaskOptions Options = OptionsOf(F.Options);
+    F.StateBefore = FState;
+    F.Phase = 1;
+    Done = false;
     if (!Node->Optional && I < Node->Count) {
-        Result = CheckSubItems(Entry.Parent, Options, I + 1, Node);
-        TriedNextIteration = true;
+        F.Flag = true;
+        Call(TStep::Sub, Entry.Parent, Options, I + 1, Node);
     } else if (Node->Next) {
-        Result = CheckSubItems(Entry.Parent, Options, 0, Node->Next.get());
+        Call(TStep::Sub, Entry.Parent, Options, 0, Node->Next.get());
     } else {
-        Result = CheckNextItems(Entry.Parent, Options);
+        Call(TStep::Next, Entry.Parent, Options, 0, nullptr);
     }
+}
+
+void TgxMaskMatcher::ResumeNext(TFrame& F, bool Ret, bool& Done, bool& Value) {
+    Done = true;
+    Value = Ret;
+    if (F.Phase != 1) return;
+    const TgxParseEntry Entry = FStack.Item(F.K);
+    const int I = Entry.Iteration;
     // Lazy repetition: one more iteration only after what follows failed.
-    // When the step above already was that iteration, trying it again could
+    // When the step before already was that iteration, trying it again could
     // only repeat the same search.
-    if (!Result && !TriedNextIteration && FState <= 1 &&
-        !(I > 0 && FState == StateBefore && FInput->Pos == Entry.TextPos))
-        Result = CheckSubItems(Entry.Parent, Options, I + 1, Node);
-    return Result;
+    if (!Ret && !F.Flag && FState <= 1 &&
+        !(I > 0 && FState == F.StateBefore && FInput->Pos == Entry.TextPos)) {
+        // Its answer is this step's: the frame is not kept for it.
+        Done = false;
+        TailCall(TStep::Sub, Entry.Parent, OptionsOf(F.Options), I + 1, Entry.Node);
+    }
+}
+
+void TgxMaskMatcher::EnterLiteral(TFrame& F, bool& Done, bool& Value) {
+    const TgxMaskOptions Options = OptionsOf(F.Options);
+    const bool Full = Options.Contains(moFullCompare);
+    Done = true;
+    Value = true;
+    if (TextExhausted() && !Full) return;
+    F.Saved = Save();
+    F.CouldInsert = CanInsertLiteral(Options);
+    F.StateBefore = FState;
+    bool Typed = false;
+    Value = CheckLiteralChar(LiteralOf(F.Node), Typed, Options);
+    F.Flag = Typed;
+    if (!Value || (TextExhausted() && !Full)) return;
+    F.Phase = 1;
+    Done = false;
+    Call(TStep::Next, F.K, Options, 0, nullptr);
+}
+
+void TgxMaskMatcher::ResumeLiteral(TFrame& F, bool Ret, bool& Done, bool& Value) {
+    const TgxMaskOptions Options = OptionsOf(F.Options);
+    const bool Full = Options.Contains(moFullCompare);
+    Done = true;
+    Value = Ret;
+    if (Ret || F.Phase != 1) return;
+    // The typed character that matched the literal may instead be the one
+    // after it: insert the literal and go on from the same place.
+    if (!(F.Flag && FState == F.StateBefore && F.CouldInsert)) return;
+    Restore(F.Saved);
+    bool Typed = true;
+    Value = CheckLiteralChar(LiteralOf(F.Node), Typed, Options);
+    if (!Value || (TextExhausted() && !Full)) return;
+    Done = false;
+    TailCall(TStep::Next, F.K, Options, 0, nullptr);
 }
 
 bool TgxMaskMatcher::CheckResult(TgxMaskOptions Options) {
+    ++FSettled;
     TgxMaskInput& In = *FInput;
     auto TypedPart = [&In] {
         if (In.InputPos < 1 || In.InputLen <= 0) return AnsiString();
@@ -206,206 +467,6 @@ bool TgxMaskMatcher::CheckResult(TgxMaskOptions Options) {
         In.FoundLiterals = In.Literals;
     }
     return false;
-}
-
-bool TgxMaskMatcher::CheckItem(int K, const TgxPictureNode* Node, TgxMaskOptions Options) {
-    const bool Full = Options.Contains(moFullCompare);
-    if (TextExhausted() && !Full) return true;
-    const bool Matched =
-        Node->NodeType == pntRange ? CheckRange(Node, Options) : CheckMaskChars(Node, Options);
-    if (!Matched) return false;
-    if (TextExhausted() && !Full) return true;
-    return CheckNextItems(K, Options);
-}
-
-bool TgxMaskMatcher::CheckLiterals(int K, const TgxPictureNode* Node, TgxMaskOptions Options) {
-    const bool Full = Options.Contains(moFullCompare);
-    if (TextExhausted() && !Full) return true;
-    // The literal without its escape.
-    const int Skip = FPicture[Node->Pos - 1] == ';' ? 1 : 0;
-    const std::string_view Literal =
-        std::string_view(FPicture).substr(Node->Pos - 1 + Skip, Node->Len - Skip);
-
-    const TSaved Before = Save();
-    const bool CouldInsert = CanInsertLiteral(Options);
-    const int StateBefore = FState;
-    bool Typed = false;
-    if (!CheckLiteralChar(Literal, Typed, Options)) return false;
-    if (TextExhausted() && !Full) return true;
-    if (CheckNextItems(K, Options)) return true;
-    // The typed character that matched the literal may instead be the one
-    // after it: insert the literal and go on from the same place.
-    if (Typed && FState == StateBefore && CouldInsert) {
-        Restore(Before);
-        if (!CheckLiteralChar(Literal, Typed, Options)) return false;
-        if (TextExhausted() && !Full) return true;
-        return CheckNextItems(K, Options);
-    }
-    return false;
-}
-
-bool TgxMaskMatcher::CheckLiteralChar(std::string_view Literal, bool& Typed,
-                                      TgxMaskOptions Options) {
-    TgxMaskInput& In = *FInput;
-    const int Len = static_cast<int>(Literal.size());
-    if (!Typed && In.Pos + Len - 1 <= static_cast<int>(In.Text.size())) {
-        const std::string_view Here = std::string_view(In.Text).substr(In.Pos - 1, Len);
-        const bool IgnoreCase = IsInputChar() && Options.Contains(moConvertInput);
-        const bool Match =
-            IgnoreCase ? AnsiUpperCase(AnsiString(Here)) == AnsiUpperCase(AnsiString(Literal))
-                       : Here == Literal;
-        if (Match) {
-            ReplaceAt(In.Pos, AnsiString(Literal));
-            In.Pos += Len;
-            Typed = true;
-            return true;
-        }
-    }
-    if (CanInsertLiteral(Options)) {
-        In.Literals += Literal;
-        return true;
-    }
-    return false;
-}
-
-bool TgxMaskMatcher::CheckMaskChars(const TgxPictureNode* Node, TgxMaskOptions Options) {
-    const bool Full = Options.Contains(moFullCompare);
-    for (int P = Node->Pos; P < Node->Pos + Node->Len; ++P) {
-        if (TextExhausted() && !Full) break;
-        if (!CheckMaskChar(FPicture[P - 1], Options)) return false;
-    }
-    return true;
-}
-
-bool TgxMaskMatcher::CheckMaskChar(char PictureChar, TgxMaskOptions Options) {
-    if (TextExhausted()) return false;
-    const AnsiString C = CurrentChar();
-    const bool Letter = IsLetterChar(C);
-    switch (PictureChar) {
-    case '#':
-        if (C.size() != 1 || C[0] < '0' || C[0] > '9') return false;
-        break;
-    case '&':
-    case '!':
-        if (!Letter) {
-            if (PictureChar == '&') return false;
-            break;
-        }
-        {
-            const TgxMaskOption T = GetCaseType(Options, PictureChar == '&' ? moUpper : moNone);
-            if (!(CanConvertCase(Options, T) && ConvertCase(moUpper)) && !CheckCase(moUpper))
-                return false;
-        }
-        break;
-    case '?':
-        if (!Letter || !CheckLetterCase(Options, GetCaseType(Options, moNone))) return false;
-        break;
-    case '@':
-        if (Letter && !CheckLetterCase(Options, GetCaseType(Options, moNone))) return false;
-        break;
-    default:
-        return false;
-    }
-    FInput->Pos += CharCountAt(FInput->Text, FInput->Pos);
-    return true;
-}
-
-bool TgxMaskMatcher::CheckLetterCase(TgxMaskOptions Options, TgxMaskOption CaseType) {
-    if (CanConvertCase(Options, CaseType) && ConvertCase(CaseType)) return true;
-    switch (CaseType) {
-    case moNone:
-        return true;
-    case moUpper:
-    case moLower:
-        return CheckCase(CaseType);
-    default: // upper or lower where possible: binding on what is typed only
-        return !IsInputChar() || CheckCase(CaseType);
-    }
-}
-
-bool TgxMaskMatcher::CheckRange(const TgxPictureNode* Node, TgxMaskOptions Options) {
-    if (TextExhausted()) return false;
-    const AnsiString Low = FPicture.substr(Node->Pos - 1, CharCountAt(FPicture, Node->Pos));
-    const AnsiString High =
-        FPicture.substr(Node->RangeHigh - 1, CharCountAt(FPicture, Node->RangeHigh));
-    // Byte order of UTF-8 sequences is the order of their code points.
-    auto InRange = [&](const AnsiString& C) { return Low <= C && C <= High; };
-
-    const AnsiString C = CurrentChar();
-    bool In = InRange(C);
-    if (!In && IsInputChar() && Options.Contains(moConvertInput) && !Node->Negate &&
-        IsLetterChar(C)) {
-        const AnsiString Flipped = AnsiUpperCase(C) == C ? AnsiLowerCase(C) : AnsiUpperCase(C);
-        if (Flipped.size() == C.size() && InRange(Flipped)) {
-            ReplaceAt(FInput->Pos, Flipped);
-            In = true;
-        }
-    }
-    if (Node->Negate) In = !In;
-    if (In) FInput->Pos += CharCountAt(FInput->Text, FInput->Pos);
-    return In;
-}
-
-TgxMaskOption TgxMaskMatcher::GetCaseType(TgxMaskOptions Options, TgxMaskOption Default) const {
-    for (TgxMaskOption Rule : {moUpper, moLower, moOptUpper, moOptLower})
-        if (Options.Contains(Rule)) return Rule;
-    if (!FTextCase) return Default;
-    const TgxMaskOption Upper = FTextCase->Optional() ? moOptUpper : moUpper;
-    const TgxMaskOption Lower = FTextCase->Optional() ? moOptLower : moLower;
-    switch (FTextCase->CaseType()) {
-    case cstUpper:
-        return Upper;
-    case cstLower:
-        return Lower;
-    case cstSentence:
-        return IsSentenceStart() ? Upper : Default;
-    case cstTitle:
-        return IsWordStart() ? Upper : Default;
-    default:
-        return Default;
-    }
-}
-
-bool TgxMaskMatcher::IsInputChar() const {
-    const TgxMaskInput& In = *FInput;
-    return In.InputPos <= In.Pos && In.Pos <= In.InputPos + In.InputLen - 1;
-}
-
-bool TgxMaskMatcher::CanConvertCase(TgxMaskOptions Options, TgxMaskOption CaseType) const {
-    return IsInputChar() && CaseType != moNone && Options.Contains(moConvertInput);
-}
-
-bool TgxMaskMatcher::CanInsertLiteral(TgxMaskOptions Options) const {
-    return FInput->Pos == FInput->InputPos && Options.Contains(moInsertLiteral);
-}
-
-bool TgxMaskMatcher::IsWordStart() const {
-    const int Prev = PrevCharPos(FInput->Text, FInput->Pos);
-    return Prev == 0 || !IsTextCharAt(FInput->Text, Prev);
-}
-
-bool TgxMaskMatcher::IsSentenceStart() const {
-    // The nearest text character before the position decides; with none
-    // before it (only spaces), a sentence starts here as at position 1.
-    int P = PrevCharPos(FInput->Text, FInput->Pos);
-    while (P > 0 && !IsTextCharAt(FInput->Text, P))
-        P = PrevCharPos(FInput->Text, P);
-    return P == 0 || FInput->Text[P - 1] == '.';
-}
-
-bool TgxMaskMatcher::CheckCase(TgxMaskOption CaseType) const {
-    const AnsiString C = CurrentChar();
-    return (IsUpperType(CaseType) ? AnsiUpperCase(C) : AnsiLowerCase(C)) == C;
-}
-
-bool TgxMaskMatcher::ConvertCase(TgxMaskOption CaseType) {
-    const AnsiString C = CurrentChar();
-    const AnsiString Converted = IsUpperType(CaseType) ? AnsiUpperCase(C) : AnsiLowerCase(C);
-    // A conversion that would change the byte length is left undone; the
-    // character is then judged as it stands.
-    if (Converted.size() != C.size()) return false;
-    ReplaceAt(FInput->Pos, Converted);
-    return true;
 }
 
 } // namespace grid

@@ -80,8 +80,7 @@ bool TgxTextMask::ValidText(const AnsiString& Text, bool FullCompare) {
     TgxPictureList* List = GetPictureList();
     if (!List) return true;
     TgxParseStack Stack;
-    TgxMatchBudget Budget;
-    TgxMaskMatcher Matcher(FPicture, *List, GetTextCase(), Stack, Budget);
+    TgxMaskMatcher Matcher(FPicture, *List, GetTextCase(), Stack);
     TgxMaskInput Input;
     Input.Text = Text;
     TgxMaskOptions Options;
@@ -108,8 +107,7 @@ bool TgxTextMask::ValidInput(const AnsiString& Text, AnsiString& Input, int Care
     }
 
     TgxParseStack Stack;
-    TgxMatchBudget Budget;
-    TgxMaskMatcher Matcher(FPicture, *List, GetTextCase(), Stack, Budget);
+    TgxMaskMatcher Matcher(FPicture, *List, GetTextCase(), Stack);
     for (TgxMaskOptions Options : Runs) {
         TgxMaskInput Record;
         Record.Text = Text.substr(0, Caret - 1) + Input;
@@ -120,7 +118,6 @@ bool TgxTextMask::ValidInput(const AnsiString& Text, AnsiString& Input, int Care
             Input = Result;
             return true;
         }
-        if (Budget.Exhausted) break;
     }
     return false;
 }

@@ -1,5 +1,7 @@
 #include "grid/model/GxGrid.h"
 
+#include "grid/foundation/ImageList.h"
+#include "grid/foundation/MaskDefs.h"
 #include "platform/classes/Publish.h"
 #include "platform/gui/PublishedProps.h"
 
@@ -138,6 +140,8 @@ const TPublished<TgxGrid, TWinControl> GridClass(
             if (G.Reading()) TgxBaseGrid::CheckStreamCount("Rows", V, TgxBaseGrid::MaxStreamRows);
             G.SetGridRowCount(V);
         });
+        C.Property("ImageList", &TgxGrid::ImageList, &TgxGrid::SetImageList);
+        C.Property("MaskDefs", &TgxGrid::GetMaskDefs, &TgxGrid::SetMaskDefs);
         C.Property("XMLExport", &TgxGrid::XMLExport, &TgxGrid::SetXMLExport);
         PublishGridReportProperty(C);
         // Reads as the version of the grid; writing it has no effect.

@@ -1,4 +1,5 @@
 #include "grid/foundation/ImageList.h"
+#include "grid/tests/FormTextFixture.h"
 #include "platform/rtl/Exceptions.h"
 
 #include <gtest/gtest.h>
@@ -361,17 +362,68 @@ TEST(ImageList, AssignCopiesTheImageAsItStands) {
     EXPECT_EQ(Copy.Images()->SetNames()->Text(), "Flags\r\n");
 }
 
-TEST(ImageList, NamesReadFromAFormAreTakenAsTheyStand) {
+TEST(ImageList, AFormKeepsImagesIdentifiersSetsAndTheGuid) {
     TgxImageList List(nullptr);
-    AddNamed(List, "A");
-    TgxImage* Image = List.Images()->Add();
-    List.SetReading(true);
-    Image->SetRefName(" A ");
-    Image->SetSetName("Set ");
-    List.SetReading(false);
+    List.SetName("Pictures");
+    TgxImage* Red = AddNamed(List, "Flags.Red");
+    TBitmap Bitmap;
+    Paint(Bitmap, 4, 3, clRed);
+    Bitmap.Canvas()->SetPixels(1, 1, clBlue);
+    Red->SetBitmap(&Bitmap);
+    Red->SetTransparentMode(tmFixed);
+    Red->SetTransparentColor(clBlue);
+    Red->SetTransparent(true);
+    TgxImage* Plain = AddNamed(List, "Plain");
+    Paint(Bitmap, 2, 2, clGreen);
+    Plain->SetBitmap(&Bitmap);
+    List.Images()->Items(0)->SetIndex(1);    // identifiers no longer follow the order
+    List.Images()->SetNames()->Add("Spare"); // a set with no image yet
+
+    const std::string Text = FormText(List);
+    TgxImageList Read(nullptr);
+    ReadFormText(Text, Read);
+    SCOPED_TRACE(Text);
+    EXPECT_EQ(Read.GetGUID(), List.GetGUID());
+    EXPECT_EQ(Read.Images()->SetNames()->Text(), "Flags\r\nSpare\r\n");
+    ASSERT_EQ(Read.Images()->Count(), 2);
+    for (int I = 0; I < 2; ++I) {
+        const TgxImage* A = List.Images()->Items(I);
+        const TgxImage* B = Read.Images()->Items(I);
+        EXPECT_EQ(B->GetID(), A->GetID());
+        EXPECT_EQ(B->GetName(), A->GetName());
+        EXPECT_EQ(B->GetSetName(), A->GetSetName());
+        EXPECT_EQ(B->GetTransparent(), A->GetTransparent());
+        EXPECT_EQ(B->GetTransparentMode(), A->GetTransparentMode());
+        EXPECT_EQ(B->GetTransparentColor(), A->GetTransparentColor());
+        ASSERT_EQ(B->GetBitmap()->Width(), A->GetBitmap()->Width());
+        ASSERT_EQ(B->GetBitmap()->Height(), A->GetBitmap()->Height());
+        EXPECT_EQ(B->GetBitmap()->Canvas()->Pixels(1, 1), A->GetBitmap()->Canvas()->Pixels(1, 1));
+    }
+    EXPECT_EQ(Read.IdIndex(1), 1);
+    EXPECT_EQ(Read.NameIndex("flags.red"), 1);
+    // Adding after a read goes on from the largest identifier read.
+    EXPECT_EQ(Read.Images()->Add()->GetID(), 3);
+}
+
+TEST(ImageList, NamesReadFromAFormAreTakenAsTheyStand) {
+    const std::string Form = "object Pictures: TgxImageList\n"
+                             "  Images = <\n"
+                             "    item\n      Name = 'A'\n      ID = 1\n    end\n"
+                             "    item\n      Name = ' A '\n      SetName = 'Set '\n"
+                             "      ID = 7\n    end>\n"
+                             "end\n";
+    TgxImageList List(nullptr);
+    ReadFormText(Form, List);
+    ASSERT_EQ(List.Images()->Count(), 2);
+    TgxImage* Image = List.Images()->Items(1);
     EXPECT_EQ(Image->GetName(), " A ");
     EXPECT_EQ(Image->GetSetName(), "Set ");
+    EXPECT_EQ(Image->GetID(), 7);
     EXPECT_EQ(List.Images()->SetNames()->Text(), "Set \r\n");
+    EXPECT_FALSE(List.IsReading());
+    // Once read, names are checked again.
+    ExpectListError([&] { List.Images()->Items(0)->SetRefName("Set.A"); },
+                    "Name 'A' already exists in set 'Set'.");
 }
 
 TEST(ImageList, EachListHasItsOwnGuid) {

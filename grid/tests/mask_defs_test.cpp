@@ -1,4 +1,6 @@
 #include "grid/foundation/MaskDefs.h"
+#include "grid/tests/FormTextFixture.h"
+#include "platform/gui/Forms.h"
 #include "platform/rtl/Exceptions.h"
 
 #include <gtest/gtest.h>
@@ -23,11 +25,9 @@ public:
     TgxMaskDefsComponent* SeenDefsAfterDelete = nullptr;
 };
 
-// Exposes the reading and designing states a form reader would set.
 class TestDefs : public TgxMaskDefs {
 public:
     using TgxMaskDefs::TgxMaskDefs;
-    void Designing(bool On) { SetDesigning(On); }
 };
 
 std::unique_ptr<TestDefs> MakeDefs() {
@@ -123,10 +123,26 @@ TEST(MaskDefs, TextCaseAloneAppliesToInput) {
     EXPECT_EQ(Input, "ab");
 }
 
+// A form the designer has open, or one loaded by the running program.
+class LoadedForm : public TForm {
+public:
+    explicit LoadedForm(bool Designing) : TForm(nullptr) {
+        if (Designing) SetDesigning(true);
+    }
+};
+
 TEST(MaskDefs, PictureErrorsFollowTheLoadingState) {
     std::vector<AnsiString> Shown;
     SetMaskMessageProc([&Shown](const AnsiString& Message) { Shown.push_back(Message); });
     const AnsiString Message = "Defs: Error in mask Mask0, expected '}' at position 4";
+    const std::string Form = "object Form1: TForm\n"
+                             "  object Defs: TgxMaskDefs\n"
+                             "    Masks = <\n"
+                             "      item\n        Name = 'Mask0'\n        Picture = '{##'\n"
+                             "      end\n      item\n        Name = 'Mask1'\n"
+                             "        Picture = '###'\n      end>\n"
+                             "  end\n"
+                             "end\n";
 
     const struct {
         bool Reading, Designing, Raises;
@@ -136,20 +152,27 @@ TEST(MaskDefs, PictureErrorsFollowTheLoadingState) {
                  {true, true, false, 0},
                  {false, true, true, 0}};
     for (const auto& C : Cases) {
+        SCOPED_TRACE(testing::Message() << "reading " << C.Reading << " designing " << C.Designing);
         Shown.clear();
-        auto Defs = MakeDefs();
-        TgxMask* Mask = Defs->Masks()->Add();
-        Defs->SetReading(C.Reading);
-        Defs->Designing(C.Designing);
-        if (C.Raises) {
+        LoadedForm Owner(C.Designing);
+        TgxMask* Mask = nullptr;
+        if (C.Reading) {
+            ReadFormText(Form, Owner); // goes on past the bad picture
+            auto* Defs = dynamic_cast<TgxMaskDefs*>(Owner.FindComponent("Defs"));
+            ASSERT_NE(Defs, nullptr);
+            ASSERT_EQ(Defs->Masks()->Count(), 2);
+            EXPECT_EQ(Defs->Masks()->Items(1)->GetPicture(), "###");
+            Mask = Defs->Masks()->Items(0);
+        } else {
+            auto* Defs = new TgxMaskDefs(&Owner);
+            Defs->SetName("Defs");
+            Mask = Defs->Masks()->Add();
             try {
                 Mask->SetPicture("{##");
                 ADD_FAILURE();
             } catch (const EgxMaskError& E) {
                 EXPECT_EQ(E.Message, Message);
             }
-        } else {
-            EXPECT_NO_THROW(Mask->SetPicture("{##"));
         }
         ASSERT_EQ(Shown.size(), C.Shown);
         if (C.Shown) {

@@ -292,8 +292,64 @@ TEST(TextMask, LongTextsAndDeepPicturesDoNotExhaustTheStack) {
 
     TgxTextMask Long;
     Long.SetPicture(AnsiString(20000, 'a'));
-    EXPECT_FALSE(Long.ValidText(AnsiString(20000, 'a'), true)); // beyond the search's stack
+    EXPECT_TRUE(Long.ValidText(AnsiString(20000, 'a'), true));
+    EXPECT_FALSE(Long.ValidText(AnsiString(19999, 'a') + "b", true));
     EXPECT_TRUE(Long.ValidText(AnsiString(2000, 'a'), false));
+}
+
+// A repeat count alone can ask for more than any text holds: typing into
+// *99999999- would insert that many hyphens. The search gives up instead of
+// taking all the memory, and answers as for a text that does not fit.
+TEST(TextMask, HugeRepeatCountsAreAnsweredWithoutExhaustingMemory) {
+    TgxTextMask Mask;
+    Mask.SetPicture("*99999999-");
+    AnsiString Input = "5";
+    EXPECT_FALSE(Mask.ValidInput("", Input, 1, false, true));
+    EXPECT_EQ(Input, "5");
+    EXPECT_TRUE(Mask.ValidText("---", false));
+    EXPECT_FALSE(Mask.ValidText("---", true));
+}
+
+// However long, a text that fits is accepted: by the whole-text check at the
+// end of an edit and when one more character is typed at its end.
+TEST(TextMask, LongFittingTextsAreAccepted) {
+    const struct {
+        const char* Picture;
+        TgxCaseType Case;
+        char Fill;
+        char Typed;
+        const char* Misfit; // put last, the text no longer fits
+    } Cases[] = {
+        {"*#", cstNone, '5', '6', "x"},
+        {"*@", cstNone, 'q', 'r', nullptr},
+        {"", cstUpper, 'Q', 'r', "q"}, // a case rule alone
+        {"{*[#,@]}", cstNone, '7', 'z', nullptr},
+        {"*[#,@]x", cstNone, '7', 'x', "y"},
+        {"(###) *#", cstNone, '1', '2', "-"},
+    };
+    for (const auto& C : Cases) {
+        for (const int Length : {10000, 100000}) {
+            SCOPED_TRACE(testing::Message() << "picture '" << C.Picture << "' length " << Length);
+            TestOwner Owner;
+            Owner.Case.SetCaseType(C.Case);
+            TgxTextMask Mask(&Owner);
+            Mask.SetPicture(C.Picture);
+            AnsiString Text(Length, C.Fill);
+            if (AnsiString(C.Picture).starts_with("(")) Text = "(123) " + Text;
+            if (AnsiString(C.Picture).ends_with("x")) Text += "x";
+            EXPECT_TRUE(Mask.ValidText(Text, true));
+            EXPECT_TRUE(Mask.ValidText(Text, false));
+            if (C.Misfit) {
+                EXPECT_FALSE(Mask.ValidText(Text + C.Misfit, true));
+            }
+
+            const AnsiString Before = Text.ends_with("x") ? Text.substr(0, Text.size() - 1) : Text;
+            AnsiString Input(1, C.Typed);
+            EXPECT_TRUE(
+                Mask.ValidInput(Before, Input, static_cast<int>(Before.size()) + 1, false, true));
+            EXPECT_EQ(Input, C.Case == cstUpper ? "R" : AnsiString(1, C.Typed));
+        }
+    }
 }
 
 } // namespace
