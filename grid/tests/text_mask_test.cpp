@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 
 using namespace grid;
 
@@ -265,18 +264,17 @@ TEST(TextMask, TreeRecordsItemsAndCounts) {
 }
 
 TEST(TextMask, NestedRepeatsStayBounded) {
-    // Each of these would take exponential time in an unbounded search.
+    // Each of these would take exponential time in an unbounded search, so a
+    // regression shows as this test never finishing; the mask benchmark keeps
+    // the figures.
     const char* Pictures[] = {"*[*[*[*[*#]]]]x", "*{*{*{*{#,##}}}}x", "*[*@*@*@]x"};
     const AnsiString Text(60, '1');
     for (const char* Picture : Pictures) {
         TgxTextMask Mask;
         Mask.SetPicture(Picture);
-        const auto Start = std::chrono::steady_clock::now();
         EXPECT_FALSE(Mask.ValidText(Text + "y", true)) << Picture;
         AnsiString Input = "2";
         EXPECT_FALSE(Mask.ValidInput(Text + "y", Input, 62, true, true)) << Picture;
-        const auto Spent = std::chrono::steady_clock::now() - Start;
-        EXPECT_LT(Spent, std::chrono::seconds(2)) << Picture;
     }
 }
 
