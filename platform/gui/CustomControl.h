@@ -72,6 +72,7 @@ class TCustomControl : public TPaintedControl<TWinControl> {
 public:
     using TPaintedControl::TPaintedControl;
     AnsiString ClassName() const override { return "TCustomControl"; }
+    TPaintedControl<TWinControl>* PaintedWindow() override { return this; }
 };
 
 // A control without a window of its own that draws itself: it takes no
