@@ -122,6 +122,14 @@ public:
     void SetRowBarOn(bool Value);
     int GetRowBarWidth() const;
     void SetRowBarWidth(int Value);
+    // The row-bar width (heading height) a double-click on its edge returns
+    // to follows every change but the user's own sizing of it.
+    void RowBarWidthSet(int Value) {
+        if (!FSizingRowBar) FRowBarWidthRef = Value;
+    }
+    void HeadingHeightSet(int Value) {
+        if (!FSizingHeading) FHeadingHeightRef = Value;
+    }
     bool GetHeadingOn() const;
     void SetHeadingOn(bool Value);
     int GetHeadingHeight() const;
@@ -1788,6 +1796,7 @@ protected:
 
     // Messages and focus of the editing grid (view/GridMessages).
     void Dispatch(TMessage& Message) override;
+    void CheckOwnFonts();
     void WMGetDlgCode(TMessage& Message) override;
     void WMTimer(TMessage& Message) override;
     void WMSetFocus(TMessage& Message) override;

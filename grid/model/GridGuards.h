@@ -1,6 +1,7 @@
 #pragma once
 // Scoped switches of a grid, undone when the scope ends, also when an
-// exception leaves it: painting off, redrawing off, and fast assignment on.
+// exception leaves it: painting off, redrawing off, fast assignment on, and
+// any flag on.
 #include "grid/model/BaseGrid.h"
 
 namespace grid {
@@ -36,6 +37,18 @@ public:
 
 private:
     TgxBaseGrid& FGrid;
+};
+
+// Sets a flag for the life of a scope, however the scope is left.
+class TFlagScope {
+public:
+    explicit TFlagScope(bool& Flag) : FFlag(Flag) { FFlag = true; }
+    ~TFlagScope() { FFlag = false; }
+    TFlagScope(const TFlagScope&) = delete;
+    TFlagScope& operator=(const TFlagScope&) = delete;
+
+private:
+    bool& FFlag;
 };
 
 } // namespace grid

@@ -274,6 +274,36 @@ TEST_F(GridMouse, ADoubleClickOnAColumnLineRestoresItsDefaultWidth) {
     EXPECT_EQ(DblClicks, 0);
 }
 
+// The row bar and the heading return to the size the program gave them
+// last, not to one the user dragged.
+TEST_F(GridMouse, ADoubleClickOnTheRowBarOrHeadingLineRestoresTheSizeLastSetByProgram) {
+    Grid->SetRowBarWidth(30);
+    Grid->SetHeadingHeight(24);
+    int Bar = ColEdge(0);
+    Down(Bar, 5);
+    Move(Bar + 20, 5);
+    Up(Bar + 20, 5);
+    ASSERT_EQ(Grid->GetRowBarWidth(), 50);
+    Bar = ColEdge(0);
+    Down(Bar, 5);
+    Up(Bar, 5);
+    DoubleDown(Bar, 5);
+    Up(Bar, 5);
+    EXPECT_EQ(Grid->GetRowBarWidth(), 30);
+
+    int Head = RowEdge(0);
+    Down(3, Head);
+    Move(3, Head + 10);
+    Up(3, Head + 10);
+    ASSERT_EQ(Grid->GetHeadingHeight(), 34);
+    Head = RowEdge(0);
+    Down(3, Head);
+    Up(3, Head);
+    DoubleDown(3, Head);
+    Up(3, Head);
+    EXPECT_EQ(Grid->GetHeadingHeight(), 24);
+}
+
 TEST_F(GridMouse, WithResizeAllEveryColumnTakesTheNewWidthAndADoubleClickTheDefault) {
     Grid->SetResizeCols(rcAll);
     const int Width = Grid->ColWidths(2);

@@ -2,6 +2,7 @@
 // time) and the drawing of its changes, checked against what a full repaint
 // shows.
 #include "grid/tests/GridSelectFixture.h"
+#include "grid/model/Rows.h"
 
 #include <gtest/gtest.h>
 
@@ -73,6 +74,72 @@ TEST_F(GridSelectModel, ProgramSelectionRules) {
     Grid->SelectRows(12, 12, true);
     EXPECT_EQ(Marks(Grid->RowSelection()), (std::set<int>{12}));
     EXPECT_EQ(Grid->Row(), 12);
+}
+
+TEST_F(GridSelectModel, SelectedPropertiesGoThroughTheGridsSelection) {
+    std::vector<std::pair<TgxGridStatus, TgxGridStatus>> Statuses;
+    Grid->OnGridStatusChanged = [&](TObject*, TgxGridStatus Old, TgxGridStatus New) {
+        Statuses.emplace_back(Old, New);
+    };
+    Grid->SetRowSelected(2, true);
+    EXPECT_EQ(Grid->GridStatus(), grRowSelect);
+    Grid->SetRowColor(5, clRed);
+    Grid->GetRow(5)->SetSelected(true);
+    EXPECT_TRUE(Grid->GetRow(5)->GetSelected());
+    EXPECT_EQ(Marks(Grid->RowSelection()), (std::set<int>{2, 5}));
+    Reported.clear();
+    Grid->GetCol(3)->SetSelected(true);
+    EXPECT_EQ(Grid->GridStatus(), grColSelect);
+    EXPECT_EQ(Grid->RowSelection().Count(), 0);
+    EXPECT_EQ(Marks(Grid->ColSelection()), (std::set<int>{3}));
+    EXPECT_NE(std::find(Reported.begin(), Reported.end(), stColSelect), Reported.end());
+    EXPECT_NE(std::find(Reported.begin(), Reported.end(), stRowSelect), Reported.end());
+    Grid->GetCol(3)->SetSelected(false);
+    EXPECT_EQ(Grid->GridStatus(), grNormal);
+    ASSERT_FALSE(Statuses.empty());
+    EXPECT_EQ(Statuses.back(), std::make_pair(grColSelect, grNormal));
+}
+
+TEST_F(GridSelectModel, HidingASelectedLineDropsItFromTheSelectionAndReportsIt) {
+    Grid->SelectCols(4, 4, true);
+    Reported.clear();
+    Grid->GetCol(4)->SetVisible(false);
+    EXPECT_EQ(Grid->ColSelection().Count(), 0);
+    EXPECT_EQ(Grid->GridStatus(), grNormal);
+    EXPECT_EQ(Reported, std::vector<TgxSelectType>{stColSelect});
+    Grid->SelectRows(5, 6, true);
+    Reported.clear();
+    Grid->SetRowVisible(5, false);
+    EXPECT_EQ(Marks(Grid->RowSelection()), (std::set<int>{6}));
+    EXPECT_EQ(Reported, std::vector<TgxSelectType>{stRowSelect});
+    // A block loses its hidden edge column.
+    Grid->SelectCells(2, 2, 3, 3);
+    Grid->GetCol(3)->SetVisible(false);
+    EXPECT_EQ(Grid->SelectedRange().Right, 2);
+}
+
+TEST_F(GridSelectModel, HidingTheCurrentLineMovesTheCurrentCellAndShowingGivesOneBack) {
+    Grid->SetCurrentCell(2, 3);
+    Grid->GetCol(2)->SetVisible(false);
+    EXPECT_EQ(Grid->Col(), 3);
+    Grid->SetRowVisible(3, false);
+    EXPECT_EQ(Grid->Row(), 4);
+    // With every column hidden there is no current column; showing one
+    // makes it current.
+    for (int C = 1; C <= Grid->GetGridColCount(); ++C)
+        Grid->GetCol(C)->SetVisible(false);
+    EXPECT_EQ(Grid->Col(), 0);
+    Grid->GetCol(5)->SetVisible(true);
+    EXPECT_EQ(Grid->Col(), Grid->GetDisplayCol(5));
+}
+
+TEST_F(GridSelectModel, AReadOnlyCurrentLineHandsTheCurrentCellOn) {
+    Grid->SetCurrentCell(2, 3);
+    Grid->SetRowReadOnly(3, true);
+    EXPECT_EQ(Grid->Row(), 4);
+    Grid->SetSkipReadOnly(false);
+    Grid->SetRowReadOnly(4, true);
+    EXPECT_EQ(Grid->Row(), 4);
 }
 
 TEST_F(GridSelectModel, CellSelectedQuestions) {

@@ -140,10 +140,10 @@ void TgxBaseGrid::SetComboFormGridExtents(TgxComboGrid* ListGrid, int Width, int
     const int DisplayCol = GetDisplayCol(DataCol);
     const int DisplayRow = GetDisplayRow(DataRow);
     const TRect Cell = CellRect(DisplayCol, DisplayRow);
-    TPoint Pos = ClientToScreen(TPoint(Cell.Left, Cell.Bottom));
+    TPoint Pos = ClientToScreen(TPoint{Cell.Left, Cell.Bottom});
     if (Width < Cell.Right - Cell.Left) Pos.X += Cell.Right - Cell.Left - Width;
     ListGrid->SetBounds(0, 0, Width, Height);
-    const TPoint Size(Width, Height);
+    const TPoint Size{Width, Height};
     PositionDropDownForm(DisplayCol, DisplayRow, Size, Pos);
     TgxDropDownForm* Form = GetComboForm();
     SetWindowPos(Form, HWND_TOP, Pos.X, Pos.Y, Size.X, Size.Y, SWP_NOZORDER | SWP_NOACTIVATE);

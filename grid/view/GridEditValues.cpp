@@ -173,15 +173,11 @@ bool TgxBaseGrid::CopyCellToClipboard() {
 }
 
 bool TgxBaseGrid::CutCellToClipboard() {
-    if (!ClipboardEditable(*this)) return false;
-    FGridControl->CutToClipboard(true);
-    return true;
+    return ClipboardEditable(*this) && CurrentCell()->CutToClipboard();
 }
 
 bool TgxBaseGrid::PasteCellFromClipboard() {
-    if (!ClipboardEditable(*this)) return false;
-    FGridControl->PasteFromClipboard(true);
-    return true;
+    return ClipboardEditable(*this) && CurrentCell()->PasteFromClipboard();
 }
 
 // ---- moving the current cell by program -----------------------------------------------------

@@ -1,8 +1,11 @@
 // The window messages the grid answers itself, its two window timers and
 // the hiding and re-showing of the in-place control around them.
+#include "grid/foundation/IntLists.h"
 #include "grid/model/BaseGrid.h"
+#include "grid/model/Columns.h"
 #include "grid/model/CurrentCell.h"
 #include "grid/model/InplaceControl.h"
+#include "grid/model/Rows.h"
 #include "platform/gui/Controls.h"
 #include "platform/gui/Messages.h"
 #include "platform/gui/Scaling.h"
@@ -116,8 +119,27 @@ void TgxBaseGrid::CheckSetMask(int DataCol, int DataRow) {
 
 // ---- messages ----------------------------------------------------------------------------------
 
+// Columns and rows that keep a copy of the grid font while following it,
+// and the cells, take a new grid font over.
+void TgxBaseGrid::CheckOwnFonts() {
+    for (int I = 0; I < FAutoFontCols->Count(); ++I) {
+        const int DataCol = FAutoFontCols->GetItem(I);
+        if (DataCol >= 0 && DataCol < FCols->Count()) FCols->Item(DataCol)->CheckFont();
+    }
+    for (int I = 0; I < FAutoFontRows->Count(); ++I) {
+        const int DataRow = FAutoFontRows->GetItem(I);
+        if (DataRow < 0 || DataRow >= FRows->Count()) continue;
+        if (TgxRow* Row = FRows->Item(DataRow)) Row->CheckFont();
+    }
+    UpdateCellFonts();
+}
+
 void TgxBaseGrid::Dispatch(TMessage& Message) {
     switch (Message.Msg) {
+    case CM_FONTCHANGED:
+        TCustomGrid_ts::Dispatch(Message);
+        CheckOwnFonts();
+        return;
     case WM_CUT:
         CutCellToClipboard();
         return;
