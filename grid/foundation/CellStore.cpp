@@ -238,12 +238,20 @@ void Tgx2DStorage::Clear(std::int32_t FirstRow, bool Resize) {
 }
 
 void Tgx2DStorage::ClearRowsFrom(std::int32_t FirstRow) {
-    // Clearing a row drops its entry, so the next one is looked up afresh.
-    for (auto Next = FRows.lower_bound(FirstRow); Next != FRows.end();
-         Next = FRows.lower_bound(FirstRow)) {
-        FirstRow = Next->first + 1;
-        ClearRow(Next->first, 0);
+    // The rows go whole, with their texts; only the pictures they hold are
+    // shared with others, and give back their references first, in order.
+    const auto First = FRows.lower_bound(FirstRow);
+    for (auto Entry = First; Entry != FRows.end(); ++Entry) {
+        const TRow& R = Entry->second;
+        for (std::int32_t Col = 1; Col <= R.ColCount; ++Col) {
+            const auto Index = static_cast<std::size_t>(Col - 1);
+            if (R.Types[Index] == vtpPicture) UpdateSharedBitmapRef(BitmapOf(R.Slot(Index)), true);
+        }
     }
+    if (First == FRows.end()) return;
+    FFoundRow = -1;
+    FFound = nullptr;
+    FRows.erase(First, FRows.end());
 }
 
 // ---- allocation ------------------------------------------------------------
@@ -257,9 +265,10 @@ void Tgx2DStorage::CheckCreateRow(std::int32_t Row) {
 }
 
 void Tgx2DStorage::CheckCreateCol(std::int32_t Col, std::int32_t Row) {
-    if (Col <= ColCount(Row)) return;
-    if (Col <= ColCapacity(Row))
-        RowAt(Row)->ColCount = Col;
+    TRow* R = RowAt(Row);
+    if (R && Col <= R->ColCount) return;
+    if (R && Col <= R->Capacity)
+        R->ColCount = Col;
     else if (Col < FColAllocSize)
         ResizeRowCols(Row, FColAllocSize);
     else
@@ -287,6 +296,9 @@ void Tgx2DStorage::ResizeRowCols(std::int32_t Row, std::int32_t NewCount) {
         return;
     }
     TRow* Entry = &FRows[Row];
+    // The cells are written next: keep it as the row found last.
+    FFoundRow = Row;
+    FFound = Entry;
     // Slots past the column count are empty already, so growing leaves
     // everything from the old column count on empty.
     if (NewCount != Entry->Capacity) Entry->Reallocate(NewCount);

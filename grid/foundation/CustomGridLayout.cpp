@@ -162,10 +162,13 @@ TRect TCustomGrid_ts::GridRectToScreenRect(const TGridRect& GridRect, bool Inclu
     TRect Result;
     if (GridRect.Left > GridRect.Right || GridRect.Top > GridRect.Bottom) return Result;
     TGridDrawInfo DrawInfo;
-    CalcDrawInfo(DrawInfo);
-    if (GridRect.Left > DrawInfo.Horz.LastFullVisibleCell + 1 ||
-        GridRect.Top > DrawInfo.Vert.LastFullVisibleCell + 1)
-        return Result;
+    CalcFixedInfo(DrawInfo);
+    // Rows first: a row added below the screen, the usual case, then needs
+    // no walk over the columns.
+    CalcAxisLayout(DrawInfo.Vert, ClientHeight());
+    if (GridRect.Top > DrawInfo.Vert.LastFullVisibleCell + 1) return Result;
+    CalcAxisLayout(DrawInfo.Horz, ClientWidth());
+    if (GridRect.Left > DrawInfo.Horz.LastFullVisibleCell + 1) return Result;
     TRect R;
     if (!CalcAxis(DrawInfo.Horz, GridRect.Left, GridRect.Right, IncludeLine, R.Left, R.Right) ||
         !CalcAxis(DrawInfo.Vert, GridRect.Top, GridRect.Bottom, IncludeLine, R.Top, R.Bottom))

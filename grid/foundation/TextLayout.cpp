@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <vector>
 
 namespace grid {
 
@@ -102,6 +103,47 @@ int GetPrintCharWidth(TCanvas* Canvas, const TTextMetric& Metrics, std::string_v
     return Width;
 }
 
+namespace {
+
+// The full widths of the starts of one text. Breaking a line measures start
+// after start; where the canvas can give them all in one pass (plain ASCII)
+// that costs one sum per character instead of a measurement of each start.
+class TStartWidths {
+public:
+    TStartWidths(TCanvas* Canvas, const TTextMetric& Metrics, std::string_view Text)
+        : FCanvas(Canvas), FMetrics(Metrics), FText(Text) {}
+
+    int operator()(int Len) {
+        if (Len > Length(FKnown) && !FStopped) Extend(Len);
+        if (Len < 1 || Len > Length(FKnown))
+            return FullTextWidth(FCanvas, FMetrics, FText.substr(0, static_cast<std::size_t>(Len)));
+        // As MeasureText and FullTextWidth make of the measurement.
+        int Width = FKnown[static_cast<std::size_t>(Len - 1)];
+        if (Width > 0 && OverhangInMeasure()) Width -= FMetrics.tmOverhang;
+        return Width > 0 ? Width + FMetrics.tmOverhang : Width;
+    }
+
+private:
+    static int Length(const std::vector<int>& Widths) { return static_cast<int>(Widths.size()); }
+
+    void Extend(int Len) {
+        // Twice what is asked for, so a line measured start by start costs
+        // a few passes over it, not one per start.
+        const std::size_t Want =
+            std::min(FText.size(), static_cast<std::size_t>(std::max(2 * Len, 64)));
+        const std::size_t Got = FCanvas->TextPrefixWidths(FText.substr(0, Want), FKnown);
+        FStopped = Got < Want || Want == FText.size();
+    }
+
+    TCanvas* FCanvas;
+    const TTextMetric& FMetrics;
+    std::string_view FText;
+    std::vector<int> FKnown;
+    bool FStopped = false;
+};
+
+} // namespace
+
 bool GetNextLine(TCanvas* Canvas, const TTextMetric& Metrics, std::string_view Text, int Width,
                  TAlignment Alignment, int& LineLength) {
     LineLength = 0;
@@ -117,20 +159,18 @@ bool GetNextLine(TCanvas* Canvas, const TTextMetric& Metrics, std::string_view T
     int Len = PCharToByteLen(Rest, Width / std::max(1, Metrics.tmAveCharWidth), RestLen, false);
     const int Eol = StrNScanEol(Rest, Len);
     if (Eol >= 0) Len = Eol;
-    int Measured = FullTextWidth(Canvas, Metrics, Rest.substr(0, static_cast<std::size_t>(Len)));
+    TStartWidths StartWidth(Canvas, Metrics, Rest);
+    int Measured = StartWidth(Len);
     if (Measured < Width) {
         while (Len < RestLen && !EofLineChar(Rest, Len)) {
             const int Next = Len + NextCharCount(Rest, Len);
-            if (FullTextWidth(Canvas, Metrics, Rest.substr(0, static_cast<std::size_t>(Next))) >
-                Width)
-                break;
+            if (StartWidth(Next) > Width) break;
             Len = Next;
         }
     } else {
         while (Len > 0 && Measured > Width) {
             Len -= PrevCharCount(Rest, Len);
-            Measured =
-                FullTextWidth(Canvas, Metrics, Rest.substr(0, static_cast<std::size_t>(Len)));
+            Measured = StartWidth(Len);
         }
     }
 

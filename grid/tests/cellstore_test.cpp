@@ -247,8 +247,10 @@ TEST(CellStore, ClearColAndClear) {
     EXPECT_EQ(S.GetValueType(2, 1), vtpNone);
     EXPECT_EQ(S.GetValueType(2, 0), vtpInteger); // the backup row keeps it
     EXPECT_EQ(S.GetValueType(3, 1), vtpInteger);
+    ASSERT_EQ(S.GetValueType(1, 2), vtpInteger); // row 2 is the row found last
     S.Clear(2, false);
     EXPECT_EQ(S.MaxRowSet(), 1);
+    EXPECT_EQ(S.GetValueType(1, 2), vtpNone);
     S.Clear(1, false); // row 1 means the backup row too
     EXPECT_EQ(S.MaxRowSet(), 0);
     EXPECT_EQ(S.ColCount(0), 0);

@@ -393,8 +393,9 @@ int TgxBaseGrid::GetMaxTopRow() const {
     int R = RowCount() - 1;
     if (R < 0) return 0;
     int H = RowHeights(R) + FFixedHeight;
+    const int Room = ClientHeight();
     while (FixedRows() < R) {
-        if (H + RowHeights(R - 1) > ClientHeight()) break;
+        if (H + RowHeights(R - 1) > Room) break;
         --R;
         H += RowHeights(R);
     }
@@ -416,8 +417,9 @@ int TgxBaseGrid::GetMaxLeftCol() const {
     int C = ColCount() - 1;
     if (C < 0) return 0;
     int W = ColWidths(C) + FFixedWidth;
+    const int Room = ClientWidth();
     while (FixedCols() < C) {
-        if (W + ColWidths(C - 1) > ClientWidth()) break;
+        if (W + ColWidths(C - 1) > Room) break;
         --C;
         W += ColWidths(C);
     }

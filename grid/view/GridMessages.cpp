@@ -65,6 +65,9 @@ bool TgxBaseGrid::GridControlActive() {
 }
 
 bool TgxBaseGrid::CanSetControl() {
+    // Whether the cell is in view walks the rows shown, so a grid that is
+    // browsing (the control never shows) says no before it.
+    if (FGridStatus != grNormal || (FGridMode != gmEdit && FGridMode != gmEditInsert)) return false;
     return !GetInDesignMode() && CurrentCellInView() && GridControlActive();
 }
 

@@ -135,8 +135,9 @@ int TgxBaseGrid::LastVisibleCol(int First) const {
     if (!HandleAllocated()) return 0;
     int X = FFixedWidth;
     int Last = First;
+    const int Room = ClientWidth();
     // A width holds its grid line already (as the cell rectangles count it).
-    for (int C = First; C < ColCount() && X < ClientWidth(); ++C) {
+    for (int C = First; C < ColCount() && X < Room; ++C) {
         X += ColWidths(C);
         Last = C;
     }
@@ -147,7 +148,8 @@ int TgxBaseGrid::LastVisibleRow(int First) const {
     if (!HandleAllocated()) return 0;
     int Y = FFixedHeight;
     int Last = First;
-    for (int R = First; R < RowCount() && Y < ClientHeight(); ++R) {
+    const int Room = ClientHeight();
+    for (int R = First; R < RowCount() && Y < Room; ++R) {
         Y += RowHeights(R);
         Last = R;
     }
@@ -158,9 +160,10 @@ int TgxBaseGrid::CompVisibleCols(int First) const {
     if (!HandleAllocated()) return 0;
     int X = FFixedWidth - FVertLineWidth;
     int Count = 0;
+    const int Room = ClientWidth();
     for (int C = First; C < ColCount(); ++C) {
         X += ColWidths(C) + FVertLineWidth;
-        if (X > ClientWidth()) break;
+        if (X > Room) break;
         ++Count;
     }
     return Count;
@@ -170,9 +173,10 @@ int TgxBaseGrid::CompVisibleRows(int First) const {
     if (!HandleAllocated()) return 0;
     int Y = FFixedHeight - FHorzLineWidth;
     int Count = 0;
+    const int Room = ClientHeight();
     for (int R = First; R < RowCount(); ++R) {
         Y += RowHeights(R) + FHorzLineWidth;
-        if (Y > ClientHeight()) break;
+        if (Y > Room) break;
         ++Count;
     }
     return Count;
@@ -192,9 +196,10 @@ int TgxBaseGrid::PrevVisibleCols() const {
     if (!HandleAllocated()) return 0;
     int X = FFixedWidth;
     int Count = 0;
+    const int Room = ClientWidth();
     for (int C = LeftCol() - 1; C >= FixedCols(); --C) {
         X += ColWidths(C) + FVertLineWidth;
-        if (X > ClientWidth()) break;
+        if (X > Room) break;
         ++Count;
     }
     return Count;

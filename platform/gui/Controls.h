@@ -21,6 +21,7 @@
 
 class QWidget;
 class TWinControl;
+template <class TBase> class TPaintedControl;
 class TCustomForm;
 class TPopupMenu;
 
@@ -485,6 +486,10 @@ public:
     // ---- the window
     HWND Handle();
     bool HandleAllocated() const { return WidgetAllocated(); }
+    // The control as a window that paints itself and keeps its own scroll
+    // bars, or nullptr: the window services ask on every call, which a
+    // cast down a deep class tree would make costly.
+    virtual TPaintedControl<TWinControl>* PaintedWindow() { return nullptr; }
     void HandleNeeded() { Widget(); }
 
     // ---- focus and keys

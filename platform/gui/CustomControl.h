@@ -82,6 +82,7 @@ public:
     AnsiString ClassName() const override { return "TCustomControl"; }
     // Inside the window frame, when there is one.
     QWidget* ClientWidget() override;
+    TPaintedControl<TWinControl>* PaintedWindow() override { return this; }
 };
 
 // A control without a window of its own that draws itself: it takes no

@@ -1035,8 +1035,18 @@ int GetSystemMetrics(int Index) {
     case SM_CYHSCROLL:
     case SM_CYVTHUMB:
     case SM_CXHTHUMB:
+    {
+        // Asked for many times while a grid lays out its rows; the style
+        // works it out afresh each time, so it is kept for the style in use.
         EnsureQtApplication();
-        return QApplication::style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+        thread_local const QStyle* Style = nullptr;
+        thread_local int Extent = 0;
+        if (QApplication::style() != Style) {
+            Style = QApplication::style();
+            Extent = Style->pixelMetric(QStyle::PM_ScrollBarExtent);
+        }
+        return Extent;
+    }
     case SM_CYCAPTION:
         return 19;
     case SM_CXBORDER:

@@ -16,6 +16,7 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <string_view>
 #include <vector>
 
 RTL_DECLARE_EXCEPTION(EInvalidGraphic, Exception);
@@ -277,6 +278,10 @@ public:
     TSize TextExtent(const AnsiString& Text);
     int TextWidth(const AnsiString& Text) { return TextExtent(Text).cx; }
     int TextHeight(const AnsiString& Text) { return TextExtent(Text).cy; }
+    // Widths[K - 1] = TextWidth of Text's first K bytes, for as long a
+    // start of Text as glyph advances alone can measure (printable ASCII);
+    // returns its length. Line breaking measures every prefix of a line.
+    std::size_t TextPrefixWidths(std::string_view Text, std::vector<int>& Widths);
 
     // Pictures: at their own size, or stretched to fill the rectangle.
     void Draw(int X, int Y, TGraphic* Graphic);

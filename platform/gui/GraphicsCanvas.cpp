@@ -5,6 +5,7 @@
 #include "platform/gui/Graphics.h"
 #include "platform/gui/GraphicsQt.h"
 #include "platform/gui/GraphicsTextRun.h"
+#include "platform/gui/TextAdvances.h"
 
 #include <QFontMetrics>
 #include <QPainter>
@@ -15,6 +16,7 @@
 #include <memory>
 #include <optional>
 #include <span>
+#include <vector>
 
 namespace {
 
@@ -694,40 +696,58 @@ void TCanvas::DrawFocusRect(const TRect& Logical) {
 
 namespace {
 
-// The Qt font and metrics of the font last drawn with: painting draws many
+// The Qt fonts and metrics of the fonts last drawn with: painting draws many
 // texts in one font, and making a Qt font each time costs more than the text.
+// A few are kept, since a grid alternates between its cell and heading fonts
+// and a font's text advances are worth keeping.
 struct TFontEntry {
     explicit TFontEntry(const TFont& Source) : Key(Source) {}
     TFontKey Key;
     QFont Font;
     QFontMetrics Metrics{QFont()};
+    std::optional<TTextAdvances> Advances;
     unsigned Generation = 0; // tells entries apart, whatever their address
 };
 
-const TFontEntry& FontEntry(const TFont& Font) {
-    thread_local std::unique_ptr<TFontEntry> Last;
-    if (!Last || !Last->Key.Matches(Font)) {
-        auto Entry = std::make_unique<TFontEntry>(Font);
-        Entry->Font = CanvasFont(Font);
-        // Text that needs no shaping (Latin, digits) is drawn and measured
-        // glyph by glyph, which costs a fraction of the shaping; scripts that
-        // need it are still shaped. Drawing and measuring share this font, so
-        // a right-aligned text still ends where its width says.
-        Entry->Font.setStyleStrategy(QFont::PreferNoShaping);
-        Entry->Metrics = QFontMetrics(Entry->Font);
-        thread_local unsigned Generations = 0;
-        Entry->Generation = ++Generations;
-        Last = std::move(Entry);
+TFontEntry& FontEntry(const TFont& Font) {
+    constexpr std::size_t Kept = 8;
+    thread_local std::vector<std::unique_ptr<TFontEntry>> Entries;
+    const auto Found = std::find_if(Entries.begin(), Entries.end(),
+                                    [&](const auto& Entry) { return Entry->Key.Matches(Font); });
+    if (Found != Entries.end()) {
+        // The most recent first, so the usual case is one comparison.
+        std::rotate(Entries.begin(), Found, Found + 1);
+        return *Entries.front();
     }
-    return *Last;
+    auto Entry = std::make_unique<TFontEntry>(Font);
+    Entry->Font = CanvasFont(Font);
+    // Text that needs no shaping (Latin, digits) is drawn and measured
+    // glyph by glyph, which costs a fraction of the shaping; scripts that
+    // need it are still shaped. Drawing and measuring share this font, so
+    // a right-aligned text still ends where its width says.
+    Entry->Font.setStyleStrategy(QFont::PreferNoShaping);
+    Entry->Metrics = QFontMetrics(Entry->Font);
+    Entry->Advances.emplace(Entry->Font);
+    thread_local unsigned Generations = 0;
+    Entry->Generation = ++Generations;
+    if (Entries.size() == Kept) Entries.pop_back();
+    Entries.insert(Entries.begin(), std::move(Entry));
+    return *Entries.front();
 }
 
 } // namespace
 
 TSize TCanvas::TextExtent(const AnsiString& Text) {
-    const QFontMetrics& Metrics = FontEntry(*FFont).Metrics;
+    TFontEntry& Entry = FontEntry(*FFont);
+    const QFontMetrics& Metrics = Entry.Metrics;
+    if (const std::optional<int> Width = Entry.Advances->Width(Text))
+        return TSize{*Width, Metrics.height()};
     const QString S = QString::fromUtf8(Text.data(), static_cast<qsizetype>(Text.size()));
     return TSize{Metrics.horizontalAdvance(S), Metrics.height()};
+}
+
+std::size_t TCanvas::TextPrefixWidths(std::string_view Text, std::vector<int>& Widths) {
+    return FontEntry(*FFont).Advances->PrefixWidths(Text, Widths);
 }
 
 namespace {

@@ -14,7 +14,7 @@
 namespace {
 
 TPaintedControl<TWinControl>* Painted(HWND Wnd) {
-    return dynamic_cast<TPaintedControl<TWinControl>*>(Wnd);
+    return Wnd ? Wnd->PaintedWindow() : nullptr;
 }
 
 // The range that may be scrolled through: with a page, the last position

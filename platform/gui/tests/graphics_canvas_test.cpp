@@ -1,9 +1,13 @@
 #include "platform/gui/Graphics.h"
+#include "platform/gui/GraphicsQt.h"
 #include "platform/gui/QtApp.h"
+
+#include <QFontMetrics>
 
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <string>
 #include <vector>
 
 namespace {
@@ -346,6 +350,48 @@ TEST(CanvasWithoutSurfaceTest, DrawingRaises) {
     } catch (const EInvalidOperation& E) {
         EXPECT_EQ(E.Message, "Canvas does not allow drawing");
     }
+}
+
+// Widths of plain texts are summed from glyph advances and kerned pairs
+// rather than laid out each time; they must come out as Qt lays the text
+// out in the canvas's own font, to the pixel, or lines break elsewhere.
+TEST_F(CanvasTest, TextWidthsAreWhatQtLaysOutInTheCanvasFont) {
+    struct Face {
+        int Height;
+        TFontStyles Style;
+    };
+    const Face Faces[] = {{-9, {}}, {-14, {}}, {-14, TFontStyles{fsBold}},
+                          {-17, TFontStyles{fsItalic}}, {-23, TFontStyles{fsBold, fsItalic}}};
+    const AnsiString Texts[] = {"AV To Wa Ty LT", "Job 4711 status changed to In Production",
+                                "x", "  spaced  ", "\"quoted\" {braces} ~tilde",
+                                "tab\there", "Gr\xC3\xB6\xC3\x9Fe", "line\r\nend"};
+    // Twice round, so that a font met again is measured as the first time.
+    for (int Round = 0; Round < 2; ++Round)
+        for (const Face& F : Faces) {
+            Canvas()->Font()->SetHeight(F.Height);
+            Canvas()->Font()->SetStyle(F.Style);
+            QFont Qt = CanvasFont(*Canvas()->Font());
+            Qt.setStyleStrategy(QFont::PreferNoShaping);
+            const QFontMetrics Metrics(Qt);
+            for (const AnsiString& Text : Texts) {
+                SCOPED_TRACE(Text + " at " + std::to_string(F.Height));
+                const QString S =
+                    QString::fromUtf8(Text.data(), static_cast<qsizetype>(Text.size()));
+                EXPECT_EQ(Canvas()->TextWidth(Text), Metrics.horizontalAdvance(S));
+            }
+        }
+}
+
+TEST_F(CanvasTest, PrefixWidthsMatchEachPrefixUpToTheFirstByteThatNeedsLayout) {
+    Canvas()->Font()->SetHeight(-15);
+    const AnsiString Text = "WAVE yTo,\xC3\xA9t\xC3\xA9";
+    std::vector<int> Widths;
+    ASSERT_EQ(Canvas()->TextPrefixWidths(Text, Widths), 9u);
+    ASSERT_EQ(Widths.size(), 9u);
+    for (std::size_t K = 1; K <= Widths.size(); ++K)
+        EXPECT_EQ(Widths[K - 1], Canvas()->TextWidth(Text.substr(0, K))) << K;
+    EXPECT_EQ(Canvas()->TextPrefixWidths("\t", Widths), 0u);
+    EXPECT_TRUE(Widths.empty());
 }
 
 } // namespace
