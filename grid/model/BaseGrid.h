@@ -96,7 +96,11 @@ public:
     TgxImageListComponent* ImageList() const;
     void SetImageList(TgxImageListComponent* Value);
     TFont* HeadingFont() const { return FHeadingFont.get(); }
+    bool HeadingParentFont() const { return FHeadingParentFont; }
+    // Setting the heading font parts it from its parent's; following the
+    // parent again takes the parent's font (the grid's own without one).
     void SetHeadingFont(TFont* Value);
+    void SetHeadingParentFont(bool Value);
 
     // ---- counts (view/GridLayout) ----------------------------------------------------
     // The data counts: the stored count less the columns (rows) a running
@@ -1167,7 +1171,6 @@ public:
     TgxHorzAlignment HorzAlignment() const { return FHorzAlignment; }
     TgxVertAlignment VertAlignment() const { return FVertAlignment; }
     TgxVertAlignment RowBarAlignment() const { return FRowBarAlignment; }
-    bool HeadingParentFont() const { return FHeadingParentFont; }
     const AnsiString& ExportDelimiter() const { return FExportDelimiter; }
     void SetExportDelimiter(const AnsiString& Value) { FExportDelimiter = Value; }
     int PrintLinesPerPage() const { return FPrintLinesPerPage; }
@@ -1356,6 +1359,10 @@ public:
     bool PasteCellFromClipboard();
     // One spin step of a cell with automatic increment.
     void CheckSpinIncrement(int DataCol, int DataRow, bool Up);
+    // The picture name after (before) Current in the grid's image list,
+    // with its set's name and "." in front when it has one; empty when
+    // there is none.
+    AnsiString IncrementPictureValue(const Variant& Current, bool Up) const;
     virtual void DoSpinIncrement(int DataCol, int DataRow, bool Up, Variant& Value, bool& Accept);
 
     // Editor hosting: the one in-place control over the current cell.
@@ -1693,7 +1700,7 @@ public:
 
     // ---- published events --------------------------------------------------------------
     TNotifyEvent OnPaint;
-    TNotifyEvent OnResize;
+    // OnResize is the control's own: the grid raises it once per size change.
     TgxHeadingClickEvent OnHeadingDown;
     TgxHeadingClickEvent OnHeadingUp;
     TgxHeadingClickEvent OnHeadingClick;
@@ -1763,6 +1770,18 @@ protected:
     void WMSetFocus(TMessage& Message) override;
     void WMKillFocus(TMessage& Message) override;
     void DoExit() override;
+    // The size changed: the top-left cell kept valid, the drop-down list
+    // fitted, OnResize (not while loading), the scroll range again.
+    void WMSize(TMessage& Message) override;
+    // Realigns only: the grid raises OnResize itself from WMSize.
+    void Resize() override;
+    // The grid's font changed: columns, rows and cells that follow it, and
+    // the drop-down forms, take it.
+    void CMFontChanged(TMessage& Message) override;
+    // The window exists: the in-place controls are hosted by it, the
+    // current position placed again and the scroll range worked out.
+    void WidgetCreated() override;
+    virtual void SetGridControlParent();
 
     // Scroll messages (view/GridScroll).
     void WMVScroll(TMessage& Message) override;
@@ -1774,6 +1793,9 @@ protected:
 
 private:
     void ResizeDisplayArrays();
+    // The heading font takes From without parting from its parent.
+    void FollowHeadingFont(TFont* From);
+    void CheckSpinPicture(int DataCol, int DataRow, bool Up);
     // The row accessors' one scheme: check, create the object when the
     // value is not the default, set, drop the object when it became empty.
     template <class T, class Setter>
@@ -1947,6 +1969,7 @@ private:
     TgxVertAlignment FVertAlignment = vtaDefault;
     TgxVertAlignment FRowBarAlignment = vtaDefault;
     bool FHeadingParentFont = true;
+    bool FUpdatingHeadingFont = false;
     AnsiString FExportDelimiter = ",";
     int FPrintLinesPerPage = 40;
     TgxPrintMode FPrintOrientation = pmLandscape;

@@ -80,6 +80,10 @@ void TgxRow::SetAutoCreateFont(bool Value) {
     }
 }
 
+void TgxRow::CheckFont() {
+    if (FParentFont && FFont) FFont->Assign(FGrid->Font());
+}
+
 void TgxRow::SetAlignment(TAlignment Value) {
     if (FAlignState.SetAlignment(Value)) LookChanged(true);
 }

@@ -38,6 +38,8 @@ public:
     bool AutoCreateFont() const { return FAutoCreateFont; }
     // Keeps the row in the grid's list of rows with AutoCreateFont.
     void SetAutoCreateFont(bool Value);
+    // A font kept only to follow the grid's takes the grid's again.
+    void CheckFont();
     TAlignment Alignment() const { return FAlignState.Alignment; }
     void SetAlignment(TAlignment Value);
     bool Align() const { return FAlignState.Align; }
