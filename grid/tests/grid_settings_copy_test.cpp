@@ -7,6 +7,7 @@
 #include "grid/foundation/ImageList.h"
 #include "grid/foundation/MaskDefs.h"
 #include "grid/model/Columns.h"
+#include "grid/model/Combo.h"
 #include "grid/model/GxGrid.h"
 #include "grid/model/Rows.h"
 #include "platform/classes/Filer.h"
@@ -434,6 +435,75 @@ TEST_F(GridSettingsCopy, ARowResetToItsDefaultsKeepsNoObject) {
     ASSERT_NE(G.GridRows()->Item(3), nullptr); // its height is still its own
     EXPECT_EQ(G.GetRowColor(3), clNone);
     EXPECT_EQ(G.GetRowHeight(3), 30);
+}
+
+TEST_F(GridSettingsCopy, AColumnsListKeepsItsSettings) {
+    TGridForm On;
+    TgxCol* Own = On.Grid->GridCols()->Item(2);
+    Own->SetButtonType(btCombo);
+    Own->SetParentCombo(false);
+    TgxComboGrid* List = Own->GetCombo()->GetGrid();
+    List->SetStoreData(true);
+    List->SetGridColCount(3);
+    List->SetGridRowCount(2);
+    List->SetCellValue(2, 2, Variant("second"));
+    List->SetDropDownRows(9);
+    List->SetDropDownCols(2);
+    List->SetValueCol(3);
+    List->SetComboDisplayCol(2);
+    List->SetValueColSorted(true);
+    List->SetCompareType(ctCaseSensitive);
+    List->SetAutoSearch(asCenter);
+    List->SetAutoFill(true);
+    List->SetAutoFillConvertCase(afcOnExit);
+    List->SetDropDownStyle(ddDropDownList);
+
+    const auto Check = [](TgxGrid& G) {
+        TgxCombo* Combo = G.GridCols()->Item(2)->GetCombo();
+        ASSERT_NE(Combo, nullptr);
+        TgxComboGrid* L = Combo->GetGrid();
+        EXPECT_EQ(VarToStr(L->GetCellValue(2, 2)), "second");
+        EXPECT_EQ(L->DropDownRows(), 9);
+        EXPECT_EQ(L->DropDownCols(), 2);
+        EXPECT_EQ(L->ValueCol(), 3);
+        EXPECT_EQ(L->ComboDisplayCol(), 2);
+        EXPECT_TRUE(L->ValueColSorted());
+        EXPECT_EQ(L->CompareType(), ctCaseSensitive);
+        EXPECT_EQ(L->AutoSearch(), asCenter);
+        EXPECT_TRUE(L->AutoFill());
+        EXPECT_EQ(L->AutoFillConvertCase(), afcOnExit);
+        EXPECT_EQ(L->DropDownStyle(), ddDropDownList);
+    };
+    {
+        SCOPED_TRACE("form file");
+        TForm Copy(nullptr);
+        TgxGrid* Read = ThroughFormFile(On, Copy);
+        ASSERT_NE(Read, nullptr);
+        Check(*Read);
+    }
+    const std::string Good = Saved(*On.Grid);
+    {
+        SCOPED_TRACE("saved state");
+        TgxGrid Loaded(nullptr);
+        Load(Loaded, Good);
+        Check(Loaded);
+    }
+    // A damaged setting is refused by name and the grid keeps its state.
+    const std::string Rows = std::string("\x0c" "DropDownRows", 13);
+    const std::size_t At = Good.find(Rows);
+    ASSERT_NE(At, std::string::npos);
+    std::string Bad = Good;
+    ASSERT_EQ(Bad[At + Rows.size()], 2); // a one-byte integer: 9, now -1
+    Bad[At + Rows.size() + 1] = '\xff';
+    TgxGrid Target(nullptr);
+    const std::string Before = Saved(Target);
+    try {
+        Load(Target, Bad);
+        ADD_FAILURE() << "a list of -1 rows was taken";
+    } catch (const Exception& E) {
+        EXPECT_NE(E.Message.find("DropDownRows"), std::string::npos) << E.Message;
+    }
+    EXPECT_EQ(Saved(Target), Before);
 }
 
 } // namespace
