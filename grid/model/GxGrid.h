@@ -4,13 +4,20 @@
 // grid component.
 #include "grid/model/BaseGrid.h"
 #include "grid/view/DrawData.h"
+#include "grid/view/ExportText.h"
 #include "grid/view/XMLExport.h"
+
+#include <utility>
+#include <vector>
 
 class TPopupMenu;
 
 namespace grid {
 
 class TgoCustomGridReport;
+
+// The data columns an XML export writes, with their attribute names.
+using TgxXMLColumns = std::vector<std::pair<int, AnsiString>>;
 
 class TgxCustomGrid : public TgxBaseGrid {
 public:
@@ -80,6 +87,9 @@ public:
     // The attribute name of a data column in the XML export: a valid XML
     // name, distinct from the other columns' names.
     AnsiString XMLAttributeName(int DataCol) const;
+    // What the declared encoding writes; an encoding the export cannot
+    // write raises, naming it.
+    TgxXMLCharset XMLCharset() const;
     TgoXMLExport* XMLExport() const { return FXMLExport.get(); }
     void SetXMLExport(TgoXMLExport* Value) { FXMLExport->Assign(Value); }
 
@@ -111,7 +121,12 @@ protected:
     void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
+    const TgxXMLColumns& XMLColumns();
+
     int FLastLoadedRow = -1;
+    TgxXMLColumns FXMLColumns;
+    int FXMLColumnsHeld = 0;
+    TgxXMLCharset FXMLHeldCharset = TgxXMLCharset::Utf8;
     std::unique_ptr<TgoXMLExport> FXMLExport = std::make_unique<TgoXMLExport>();
     TgoCustomGridReport* FGridReport = nullptr;
     TPopupMenu* FGridMenu = nullptr; // owned by the grid as a component

@@ -146,6 +146,98 @@ TEST_F(GridExportTest, PythonReadsTheSameCellsBack) {
     EXPECT_EQ(PythonRead("xml", Dir / "cells.xml"), Expected);
 }
 
+// What a reader gets back of a hostile text: XML 1.0 has no place for most
+// control characters, CSV readers none for NUL, and neither for bytes that
+// are no UTF-8; each becomes the stand-in U+FFFD.
+std::string BackFrom(const std::string& Text, bool Xml) {
+    const std::string StandIn = "\xEF\xBF\xBD";
+    std::string Result;
+    for (unsigned char C : Text) {
+        const bool Lost = C == 0 || C == 0xFF ||
+                          (Xml && C < 0x20 && C != '\t' && C != '\n' && C != '\r');
+        if (Lost)
+            Result += StandIn;
+        else
+            Result += static_cast<char>(C);
+    }
+    return Result;
+}
+
+TEST_F(GridExportTest, HostileTextsComeBackThroughStrictReaders) {
+    const std::vector<std::string> Texts = {
+        "ctl \x01 and \x1f",
+        "\x0b\x0c",
+        std::string("nul\0end", 7),
+        "quote \"q\" 'a'",
+        "sep,;\t|",
+        "line\r\nbreak\rcr\nlf",
+        "<tag>&amp;</tag>",
+        "Gr\xC3\xB6\xC3\x9F"
+        "e \xE2\x82\xAC",
+        "",
+        "  lead and trail  ",
+        "bad \xFF byte",
+    };
+    const std::vector<std::string> Headings = {"Temp \xC2\xB0"
+                                               "C",
+                                               "L\xC3\x97"
+                                               "B",
+                                               "Gr\xC3\xB6\xC3\x9F"
+                                               "e",
+                                               "2nd", "Temp \xC2\xB0"
+                                                      "C"};
+    Rows Cells;
+    for (std::size_t R = 0; R < Texts.size(); ++R) {
+        Cells.emplace_back();
+        for (std::size_t C = 0; C < Headings.size(); ++C)
+            Cells.back().push_back(Texts[(R + C) % Texts.size()]);
+    }
+    Fill(Headings, Cells);
+    const auto Expected = [&](bool Xml, const std::vector<std::string>& Names) {
+        Rows Result = {Names};
+        for (const auto& Row : Cells) {
+            Result.emplace_back();
+            for (const std::string& Text : Row)
+                Result.back().push_back(BackFrom(Text, Xml));
+        }
+        return Result;
+    };
+
+    Grid->ExportCSV((Dir / "hostile.csv").string());
+    EXPECT_EQ(PythonRead("csv", Dir / "hostile.csv"), Expected(false, Headings));
+
+    // Names keep Latin-1 letters; any other character a name cannot hold
+    // becomes "_".
+    const std::vector<std::string> Names = {"Temp__C", "L_B",
+                                            "Gr\xC3\xB6\xC3\x9F"
+                                            "e",
+                                            "_nd", "Temp__C_5"};
+    for (const char* Encoding : {"", "UTF-8", "ISO-8859-1", "US-ASCII"}) {
+        SCOPED_TRACE(Encoding);
+        Grid->XMLExport()->SetEncoding(Encoding);
+        const fs::path File = Dir / "hostile.xml";
+        Grid->ExportXML(File.string());
+        std::vector<std::string> Want = Names;
+        if (std::string(Encoding) == "US-ASCII") Want[2] = "Gr__e";
+        EXPECT_EQ(PythonRead("xml", File), Expected(true, Want));
+        // The declared encoding is the one written: no UTF-8 sequence in a
+        // single-byte file.
+        const std::string Bytes = ReadFile(File);
+        const bool Multibyte = Bytes.find("\xC3\xB6") != std::string::npos;
+        EXPECT_EQ(Multibyte, std::string(Encoding).empty() || std::string(Encoding) == "UTF-8");
+    }
+
+    // An encoding the export cannot write is refused by name; no file.
+    Grid->XMLExport()->SetEncoding("Shift_JIS");
+    try {
+        Grid->ExportXML((Dir / "sjis.xml").string());
+        ADD_FAILURE() << "an export in Shift_JIS was written";
+    } catch (const Exception& E) {
+        EXPECT_NE(E.Message.find("Shift_JIS"), std::string::npos) << E.Message;
+    }
+    EXPECT_FALSE(fs::exists(Dir / "sjis.xml"));
+}
+
 TEST_F(GridExportTest, AttributeNamesAreValidAndDistinct) {
     Fill({"Qty", "Qty", "", "-a.b"}, {});
     EXPECT_EQ(Grid->XMLAttributeName(1), "Qty");
