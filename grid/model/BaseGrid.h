@@ -413,7 +413,10 @@ public:
     bool Painting() const { return FPainting; }
     bool Destroying() const { return ComponentState().Contains(csDestroying); }
     bool IsLoading() const { return ComponentState().Contains(csLoading); }
-    bool CanActivateEvent() const { return !IsLoading(); }
+    // The gated relays call their handlers only while this answers true:
+    // not while the grid is being loaded (read from its form or from a
+    // saved state).
+    virtual bool CanActivateEvent() const;
     bool GetInDesignMode() const;
     bool SetInDesignMode(bool Value);
     bool CheckInvalidateCol(int DisplayCol);
@@ -445,6 +448,32 @@ public:
     // brought in step afterwards.
     void SetColPixelWidth(int DisplayCol, int Width);
     void SetRowPixelHeight(int DisplayRow, int Height);
+
+    // ---- relays of editing, the current cell, rows and date-time lists
+    // (view/GridEditRelays). Cancel and Accept start false, so a silent
+    // handler means "go on" and "refuse".
+    virtual void DoStartCellEdit(int DataCol, int DataRow, bool& Cancel);
+    virtual void DoStartRowEdit(int DataRow, bool& Cancel);
+    virtual void DoEndCellEdit(int DataCol, int DataRow, bool& Cancel);
+    // Always for the current data row.
+    virtual void DoEndRowEdit(int DataRow, bool& Cancel);
+    virtual void DoShowEditor(int DataCol, int DataRow, bool& Cancel);
+    virtual void DoHideEditor(int DataCol, int DataRow);
+    virtual void DoInvalidMaskValue(int DataCol, int DataRow, bool& Accept);
+    virtual void DoInvalidMaskEdit(const AnsiString& Keys, int DataCol, int DataRow, bool& Accept);
+    virtual void DoUndoCellEdit(int DataCol, int DataRow, bool ByUser, bool& Cancel);
+    virtual void DoUndoRowEdit(int DataRow, bool ByUser, bool& Cancel);
+    virtual void DoCellEdit(int DataCol, int DataRow, bool ByUser);
+    // Gated.
+    virtual void DoCellChanged(int OldCol, int NewCol, int OldRow, int NewRow);
+    virtual void DoRowChanged(int OldRow, int NewRow);
+    virtual void DoDeleteRow(int DataRow, bool ByUser);
+    virtual void DoInsertRow(int DataRow, bool ByUser);
+    virtual void DoDateTimeInit(TgxDateTimeDefComponent* Def, int DataCol, int DataRow);
+    virtual void DoDateTimeDropDown(TgxDateTimeDefComponent* Def, int DataCol, int DataRow);
+    virtual void DoDateTimeRollUp(TgxDateTimeDefComponent* Def, int DataCol, int DataRow);
+    virtual void DoDateTimeGetValue(TgxDateTimeDefComponent* Def, int DataCol, int DataRow,
+                                    Variant& Value);
 
     // ---- event relays (view/GridRelays) -----------------------------------------------------
     virtual void DoPaint();
@@ -1174,9 +1203,13 @@ public:
     const AnsiString& ExportDelimiter() const { return FExportDelimiter; }
     void SetExportDelimiter(const AnsiString& Value) { FExportDelimiter = Value; }
     int PrintLinesPerPage() const { return FPrintLinesPerPage; }
+    void SetPrintLinesPerPage(int Value) { FPrintLinesPerPage = Value; }
     TgxPrintMode PrintOrientation() const { return FPrintOrientation; }
+    void SetPrintOrientation(TgxPrintMode Value) { FPrintOrientation = Value; }
     bool PrintTotals() const { return FPrintTotals; }
+    void SetPrintTotals(bool Value) { FPrintTotals = Value; }
     bool PrintWithGridFormats() const { return FPrintWithGridFormats; }
+    void SetPrintWithGridFormats(bool Value) { FPrintWithGridFormats = Value; }
     bool ProvideGridMenu() const { return FProvideGridMenu; }
     void SetProvideGridMenu(bool Value) { FProvideGridMenu = Value; }
     bool AlwaysDetectButton() const { return FAlwaysDetectButton; }

@@ -187,6 +187,27 @@ template <class C> void PublishLooks(C& B) {
                VertAlignmentTypeInfo())
         .Default(vtaDefault);
     B.Property("WantTabs", &TgxGrid::WantTabs, &TgxGrid::SetWantTabs).Default(true);
+    // What a report component prints of the grid.
+    B.Property(
+         "PrintTitle", [](const TgxGrid& G) { return G.PrintTitle(); },
+         [](TgxGrid& G, const AnsiString& V) { G.SetPrintTitle(V); })
+        .Stored([](const TgxGrid& G) { return !G.PrintTitle().empty(); });
+    B.Property("PrintCols", &TgxGrid::PrintCols, [](TgxGrid& G, int V) {
+         if (G.Reading()) TgxBaseGrid::CheckStreamCount("PrintCols", V, TgxBaseGrid::MaxStreamCols);
+         G.SetPrintCols(V);
+     }).Default(0);
+    B.Property("PrintTotals", &TgxGrid::PrintTotals, &TgxGrid::SetPrintTotals).Default(true);
+    B.Property("PrintWithGridFormats", &TgxGrid::PrintWithGridFormats,
+               &TgxGrid::SetPrintWithGridFormats)
+        .Default(true);
+    B.Property("PrintLinesPerPage", &TgxGrid::PrintLinesPerPage, [](TgxGrid& G, int V) {
+         if (G.Reading())
+             TgxBaseGrid::CheckStreamCount("PrintLinesPerPage", V, TgxBaseGrid::MaxStreamRows);
+         G.SetPrintLinesPerPage(V);
+     }).Default(40);
+    B.Property("PrintOrientation", &TgxGrid::PrintOrientation, &TgxGrid::SetPrintOrientation,
+               PrintModeType())
+        .Default(pmLandscape);
     // Links to the definitions the grid's cells use.
     B.Property("DateTimeDef", &TgxGrid::DateTimeDef, &TgxGrid::SetDateTimeDef);
     B.Property("ImageList", &TgxGrid::ImageList, &TgxGrid::SetImageList);
