@@ -313,6 +313,10 @@ const TPublished<TgxGrid, TWinControl> GridClass(
             "Version", [](const TgxGrid&) { return TgxBaseGrid::GetVersion(); },
             [](TgxGrid&, AnsiString) {});
         PublishLooks(C);
+        // The controls a grid holds are its in-place editors, which it
+        // makes itself: a stream of the grid (a form's, or its own saved
+        // state, whose root is the grid) carries none of them.
+        C.Children([](TgxGrid&, const std::function<void(TComponent*)>&, TComponent*) {});
     },
     true);
 

@@ -475,6 +475,23 @@ TEST_F(GridExportTest, TheContextMenuShowsTheThreeCommands) {
     Grid->SetPopupMenu(nullptr);
 }
 
+TEST_F(GridExportTest, LinkingAReportRefillsTheGridsOwnMenu) {
+    Fill({"A"}, {{"1"}});
+    Grid->SetProvideGridMenu(true);
+    Grid->ShowGridMenu(5, 5);
+    ASSERT_NE(Grid->GridMenu(), nullptr);
+    EXPECT_EQ(Captions(*Grid->GridMenu()),
+              (std::vector<std::string>{"Preview Grid...", "Print Grid...", "Export Grid..."}));
+    CountingReport Report(nullptr);
+    Report.SetMenuOptionsText("Vorschau...|Drucken...|Exportieren...");
+    Grid->SetGridReport(&Report);
+    for (int Showing = 0; Showing < 2; ++Showing) {
+        Grid->ShowGridMenu(5, 5);
+        EXPECT_EQ(Captions(*Grid->GridMenu()),
+                  (std::vector<std::string>{"Vorschau...", "Drucken...", "Exportieren..."}));
+    }
+}
+
 TEST_F(GridExportTest, PrintingCodeGetsTheGridOnABitmap) {
     TForm Form(nullptr);
     Form.SetBounds(10, 10, 300, 200);
