@@ -4,6 +4,8 @@
 #include "grid/model/Columns.h"
 #include "grid/model/GxGrid.h"
 #include "grid/view/GridReport.h"
+#include "platform/classes/Filer.h"
+#include "platform/classes/Publish.h"
 #include "platform/gui/Forms.h"
 #include "platform/gui/Graphics.h"
 #include "platform/gui/Menus.h"
@@ -11,6 +13,7 @@
 #include "platform/gui/QtApp.h"
 #include "platform/gui/SaveDialog.h"
 #include "platform/rtl/Exceptions.h"
+#include "platform/rtl/Streams.h"
 
 #include <gtest/gtest.h>
 
@@ -541,6 +544,48 @@ TEST(GridReport, MenuOptionsTextSplitsAtTheFirstTwoBars) {
     EXPECT_EQ(Report.MenuOptionsText(), "Preview...|Print...|Export...");
     EXPECT_EQ(Report.PreviewCaption(), "Preview...");
     EXPECT_EQ(Report.ExportCaption(), "Export...");
+}
+
+// A report a form file can hold.
+class FormReport : public TgoCustomGridReport {
+public:
+    using TgoCustomGridReport::TgoCustomGridReport;
+    AnsiString ClassName() const override { return "FormReport"; }
+};
+const TPublished<FormReport, TgoCustomGridReport> FormReportClass(
+    "FormReport", [](auto&) {}, true);
+
+TEST(GridReport, ThePrintSwitchesModeAndColourTravelWithTheForm) {
+    EnsureQtApplication();
+    TForm Form(nullptr);
+    Form.SetName("ReportForm");
+    auto* Report = new FormReport(&Form);
+    Report->SetName("Report1");
+    EXPECT_TRUE(Report->PrintDateTime() && Report->PrintPageNumbers() &&
+                Report->PrintEndOfReport() && Report->PrintRecordCount() &&
+                Report->PrintTitleImage() && Report->PrintHeadings());
+    EXPECT_EQ(Report->PrintMode(), 2);
+    EXPECT_FALSE(Report->Monochrome());
+    EXPECT_EQ(Report->FrameColor(), clNone);
+    Report->SetPrintPageNumbers(false);
+    Report->SetPrintHeadings(false);
+    Report->SetPrintMode(1);
+    Report->SetMonochrome(true);
+    Report->SetFrameColor(0x0000FF);
+
+    TMemoryStream Stream;
+    WriteComponentRes(&Stream, &Form);
+    Stream.SetPosition(0);
+    TForm Copy(nullptr);
+    ReadComponentRes(&Stream, &Copy);
+    auto* Read = dynamic_cast<FormReport*>(Copy.FindComponent("Report1"));
+    ASSERT_NE(Read, nullptr);
+    EXPECT_TRUE(Read->PrintDateTime());
+    EXPECT_FALSE(Read->PrintPageNumbers());
+    EXPECT_FALSE(Read->PrintHeadings());
+    EXPECT_EQ(Read->PrintMode(), 1);
+    EXPECT_TRUE(Read->Monochrome());
+    EXPECT_EQ(Read->FrameColor(), 0x0000FF);
 }
 
 } // namespace
