@@ -13,6 +13,7 @@
 #include "platform/rtl/Streams.h"
 
 #include <algorithm>
+#include <functional>
 
 #include <set>
 #include <vector>
@@ -190,6 +191,18 @@ void TgxBaseGrid::AssignPropKinds(TgxBaseGrid* Source, TgxPropKinds Kinds, bool 
         if (KeepValues) Kept->AssignGridData(this);
         if (KeepCells) Kept->AssignCellProperties(this);
     }
+    // Where each column and row stands now: what the load moves is reported
+    // afterwards, as moves not made by the user (the load itself is quiet).
+    const auto Places = [](int Count, const std::function<int(int)>& Place) {
+        std::vector<int> Result;
+        for (int I = 1; I <= Count; ++I)
+            Result.push_back(Place(I));
+        return Result;
+    };
+    const std::vector<int> ColsWere =
+        Places(GetGridColCount(), [this](int C) { return GetDisplayCol(C); });
+    const std::vector<int> RowsWere =
+        Places(GetGridRowCount(), [this](int R) { return GetDisplayRow(R); });
     // The checked load: a source beyond what a stream may hold is refused
     // before this grid changes.
     LoadFromStream(&Stream, cmaNone);
@@ -203,6 +216,14 @@ void TgxBaseGrid::AssignPropKinds(TgxBaseGrid* Source, TgxPropKinds Kinds, bool 
         if (KeepValues && StoreData()) CopyData(Kept.get());
     }
     if (!WithData) CheckGridData(0, 0);
+    if (Kinds.Contains(pkCols) && static_cast<int>(ColsWere.size()) == GetGridColCount())
+        for (int C = 1; C <= GetGridColCount(); ++C)
+            if (GetDisplayCol(C) != ColsWere[static_cast<std::size_t>(C - 1)])
+                DoColMoved(GetDisplayCol(C), 1, false);
+    if (Kinds.Contains(pkRows) && static_cast<int>(RowsWere.size()) == GetGridRowCount())
+        for (int R = 1; R <= GetGridRowCount(); ++R)
+            if (GetDisplayRow(R) != RowsWere[static_cast<std::size_t>(R - 1)])
+                DoRowMoved(GetDisplayRow(R), 1, false);
     // A stream names a linked definition through its form; one on no form
     // (or not on an open one) is linked here directly.
     if (Kinds.Contains(pkCols) && GetGridColCount() == Source->GetGridColCount())

@@ -367,6 +367,22 @@ TEST_F(GridSettingsCopy, TheHeadingFontAndTheLinksTravelWithTheGrid) {
     }
 }
 
+TEST_F(GridSettingsCopy, AnAssignmentReportsTheColumnsItMoves) {
+    TgxGrid Source(nullptr);
+    Source.SetGridColCount(5);
+    Source.GridCols()->Item(2)->SetDisplayCol(4);
+    TgxGrid Target(nullptr);
+    Target.SetGridColCount(5);
+    std::vector<int> MovedTo;
+    Target.OnColMoved = [&](TObject*, int To, int, bool ByUser) {
+        EXPECT_FALSE(ByUser);
+        MovedTo.push_back(To);
+    };
+    Target.Assign(&Source);
+    EXPECT_EQ(Target.GetDataCol(4), 2);
+    EXPECT_EQ(MovedTo, (std::vector<int>{4, 2, 3}));
+}
+
 TEST_F(GridSettingsCopy, AGridTakingADesignedGridIsDesignedToo) {
     TgxGrid Source(nullptr);
     Source.SetInDesignMode(true);

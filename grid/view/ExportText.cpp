@@ -1,5 +1,7 @@
 #include "grid/view/ExportText.h"
 
+#include "platform/rtl/StrUtils.h"
+
 #include <algorithm>
 #include <cctype>
 #include <string>
@@ -51,24 +53,6 @@ char32_t NextCodePoint(const AnsiString& Text, std::size_t& At) {
     }
     At += static_cast<std::size_t>(Length);
     return Cp;
-}
-
-void AppendUtf8(AnsiString& Out, char32_t Cp) {
-    if (Cp < 0x80) {
-        Out += static_cast<char>(Cp);
-    } else if (Cp < 0x800) {
-        Out += static_cast<char>(0xC0 | (Cp >> 6));
-        Out += static_cast<char>(0x80 | (Cp & 0x3F));
-    } else if (Cp < 0x10000) {
-        Out += static_cast<char>(0xE0 | (Cp >> 12));
-        Out += static_cast<char>(0x80 | ((Cp >> 6) & 0x3F));
-        Out += static_cast<char>(0x80 | (Cp & 0x3F));
-    } else {
-        Out += static_cast<char>(0xF0 | (Cp >> 18));
-        Out += static_cast<char>(0x80 | ((Cp >> 12) & 0x3F));
-        Out += static_cast<char>(0x80 | ((Cp >> 6) & 0x3F));
-        Out += static_cast<char>(0x80 | (Cp & 0x3F));
-    }
 }
 
 bool XMLCarries(char32_t Cp) {
