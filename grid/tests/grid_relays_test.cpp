@@ -3,6 +3,8 @@
 // deleted, the report's print questions) keep quiet while the grid is
 // being loaded and speak afterwards; the others speak throughout, and a
 // relay without a handler leaves its answer as the table says.
+#include "grid/model/Columns.h"
+#include "grid/model/Combo.h"
 #include "grid/model/GxGrid.h"
 #include "grid/tests/ShownGridFixture.h"
 #include "platform/classes/Filer.h"
@@ -154,6 +156,31 @@ TEST_F(GridRelays, ARelayWithoutAHandlerAnswersAsItsTableSays) {
     Grid->SetTopRow(5);
     Grid->SetTopRow(5);
     EXPECT_EQ(Log, std::vector<std::string>{"topleft 1,1>1,5"});
+}
+
+TEST_F(GridRelays, AListsCellsReachTheGridItServes) {
+    TgxCol* Col = Grid->GridCols()->Item(2);
+    Col->SetButtonType(btCombo);
+    Col->SetParentCombo(false);
+    TgxComboGrid* List = Col->GetCombo()->GetGrid();
+    List->SetStoreData(true);
+    List->SetGridColCount(2);
+    List->SetGridRowCount(3);
+    List->SetCellValue(2, 3, Variant("bolt"));
+    std::vector<std::string> Seen;
+    Grid->OnComboCellLoaded = [&](TObject* Sender, TgxComboGrid* Combo, int C, int R,
+                                  Variant& Value) {
+        EXPECT_EQ(Sender, Grid);
+        EXPECT_EQ(Combo, List);
+        Seen.push_back(std::to_string(C) + "," + std::to_string(R) + " " + VarToStr(Value));
+        Value = Variant(VarToStr(Value) + "!");
+    };
+    // The list's own handler sees the value first, the grid's after it.
+    List->OnCellLoaded = [](TObject*, int, int, Variant& Value) {
+        Value = Variant(VarToStr(Value) + "?");
+    };
+    EXPECT_EQ(VarToStr(List->GetCellValue(2, 3)), "bolt?!");
+    EXPECT_EQ(Seen, std::vector<std::string>{"2,3 bolt?"});
 }
 
 } // namespace
