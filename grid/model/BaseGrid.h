@@ -417,6 +417,8 @@ public:
     // not while the grid is being loaded (read from its form or from a
     // saved state).
     virtual bool CanActivateEvent() const;
+    // The end of a form load: what the load put off is carried out.
+    void Loaded() override;
     bool GetInDesignMode() const;
     bool SetInDesignMode(bool Value);
     bool CheckInvalidateCol(int DisplayCol);
@@ -1828,6 +1830,7 @@ private:
     void ResizeDisplayArrays();
     // The heading font takes From without parting from its parent.
     void FollowHeadingFont(TFont* From);
+    void CarryOutDeferred();
     void CheckSpinPicture(int DataCol, int DataRow, bool Up);
     // The row accessors' one scheme: check, create the object when the
     // value is not the default, set, drop the object when it became empty.

@@ -72,13 +72,21 @@ void TgxBaseGrid::SetFastAssign(bool On) {
         return;
     }
     if (FFastAssign == 0) return;
-    if (--FFastAssign == 0) {
-        // What was put off meanwhile is done now.
-        if (FPendingCheckTopLeft || FPendingTopLeftMoved) CheckTopLeft(false);
-        if (FPendingTopLeftMoved && HandleAllocated()) TopLeftChanged();
-        FPendingCheckTopLeft = FPendingTopLeftMoved = false;
-        InvalidateGridNow();
-    }
+    if (--FFastAssign == 0) CarryOutDeferred();
+}
+
+void TgxBaseGrid::CarryOutDeferred() {
+    // What was put off meanwhile is done now.
+    if (FPendingCheckTopLeft || FPendingTopLeftMoved) CheckTopLeft(false);
+    if (FPendingTopLeftMoved && HandleAllocated()) TopLeftChanged();
+    FPendingCheckTopLeft = FPendingTopLeftMoved = false;
+    InvalidateGridNow();
+}
+
+void TgxBaseGrid::Loaded() {
+    TCustomGrid_ts::Loaded();
+    // A load defers as a fast assignment does; its end does the rest.
+    if (FFastAssign == 0) CarryOutDeferred();
 }
 
 void TgxBaseGrid::SetEnablePaint(bool Enable) {
