@@ -2,6 +2,7 @@
 
 #include "alert/AlertProcessing.h"
 #include "alert/FieldReading.h"
+#include "alert/LogText.h"
 #include "alert/store/MainDmod.h"
 #include "platform/data/DBExceptions.h"
 #include "platform/data/Query.h"
@@ -194,9 +195,17 @@ void ScanAlertTransactions(AlertContext& Context) {
                 continue;
             }
             work.Commit();
+        } catch (const EDatabaseUnusable& error) {
+            // Every transaction after it would fail the same way (a full
+            // disk, a read-only file): the step ends here, with one line
+            // for them all, and they stay for the next batch.
+            const auto left = static_cast<int>(rows.data() + rows.size() - &row);
+            throw EDatabaseUnusable(Format("%s (alert transaction %d and the %d after it left for "
+                                           "the next batch)",
+                                           EscapedLogText(error.Message), token, left - 1));
         } catch (const Exception& error) {
-            Context.Host.LogLine(
-                Format("%s (alert transaction %d left for the next batch)", error.Message, token));
+            Context.Host.LogLine(Format("%s (alert transaction %d left for the next batch)",
+                                        EscapedLogText(error.Message), token));
         }
     }
 }

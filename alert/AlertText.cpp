@@ -11,9 +11,9 @@
 
 namespace {
 
-// The tokens in the order they are tried at a position of the text.
-// CUSTOM is not among them: it is replaced first, since its replacement is
-// program text with tokens of its own.
+// The tokens in the order they are replaced, which is also the order they
+// are tried at a position of the text. CUSTOM is not among them: it is replaced first, since its
+// replacement is program text with tokens of its own.
 constexpr std::array<std::string_view, 22> Tokens = {
     "VAL",         "EMPGEN",      "ARG1",         "ARG2",      "ARG3",        "ARG4",
     "JOBIDDESC",   "JINBRDESC",   "WONBR",        "PONBR",     "STNBR",       "PBNBR",
@@ -73,6 +73,60 @@ AnsiString CustomText(const AlertTransaction& Alert) {
 
 AnsiString NumberAndText(TDataSet& Row, const char* Number, const char* Text) {
     return Format("%s - %s", FieldText(Row, Number), FieldText(Row, Text));
+}
+
+// One scan from left to right over Text for the tokens from Tokens[First]
+// on. A token's value is expanded in turn, for the tokens after it only: a
+// value brings in tokens the later replacements fill, as replacing the
+// tokens one after the other in list order does, while a value holding its
+// own token (or an earlier one) keeps it, so no text can expand for ever;
+// the depth is at most the number of tokens. Text between the letters that
+// start a token is copied in one piece.
+AnsiString ExpandTokens(AlertContext& Context, const AlertTransaction& Alert,
+                        const AnsiString& Text, std::size_t First) {
+    static const AnsiString Starts = [] {
+        AnsiString letters;
+        for (const std::string_view& token : Tokens)
+            if (letters.find(token[0]) == AnsiString::npos) letters += token[0];
+        return letters;
+    }();
+    // The tokens to try at a letter, in the order of the token list.
+    static const std::array<std::vector<std::size_t>, 256> ByFirstLetter = [] {
+        std::array<std::vector<std::size_t>, 256> byLetter;
+        for (std::size_t index = 0; index < Tokens.size(); ++index)
+            byLetter[static_cast<unsigned char>(Tokens[index][0])].push_back(index);
+        return byLetter;
+    }();
+    AnsiString result;
+    result.reserve(Text.size() + 64);
+    std::size_t at = 0;
+    while (at < Text.size()) {
+        const std::size_t next = Text.find_first_of(Starts, at);
+        if (next == AnsiString::npos) {
+            result.append(Text, at, AnsiString::npos);
+            break;
+        }
+        result.append(Text, at, next - at);
+        at = next;
+        const std::string_view rest(Text.data() + at, Text.size() - at);
+        std::size_t match = Tokens.size();
+        for (const std::size_t index : ByFirstLetter[static_cast<unsigned char>(rest[0])])
+            if (index >= First && rest.starts_with(Tokens[index])) {
+                match = index;
+                break;
+            }
+        if (match == Tokens.size()) {
+            result += Text[at++];
+            continue;
+        }
+        const AnsiString value = AlertTokenValue(Context, Alert, AnsiString(Tokens[match]));
+        if (match + 1 < Tokens.size() && value.find_first_of(Starts) != AnsiString::npos)
+            result += ExpandTokens(Context, Alert, value, match + 1);
+        else
+            result += value;
+        at += Tokens[match].size();
+    }
+    return result;
 }
 
 } // namespace
@@ -144,46 +198,5 @@ void ExpandAlertText(AlertContext& Context, AlertTransaction& Alert) {
             pattern.replace(at, custom.size(), customText);
     }
 
-    // One scan from left to right: a token found in the pattern is replaced
-    // and the scan goes on after its replacement, which is never scanned.
-    // Text between the letters that start a token is copied in one piece.
-    static const AnsiString Starts = [] {
-        AnsiString letters;
-        for (const std::string_view& token : Tokens)
-            if (letters.find(token[0]) == AnsiString::npos) letters += token[0];
-        return letters;
-    }();
-    // The tokens to try at a letter, in the order of the token list.
-    static const std::array<std::vector<const std::string_view*>, 256> ByFirstLetter = [] {
-        std::array<std::vector<const std::string_view*>, 256> byLetter;
-        for (const std::string_view& token : Tokens)
-            byLetter[static_cast<unsigned char>(token[0])].push_back(&token);
-        return byLetter;
-    }();
-    AnsiString text;
-    text.reserve(pattern.size() + 64);
-    std::size_t at = 0;
-    while (at < pattern.size()) {
-        const std::size_t next = pattern.find_first_of(Starts, at);
-        if (next == AnsiString::npos) {
-            text.append(pattern, at, AnsiString::npos);
-            break;
-        }
-        text.append(pattern, at, next - at);
-        at = next;
-        const std::string_view rest(pattern.data() + at, pattern.size() - at);
-        const std::string_view* match = nullptr;
-        for (const std::string_view* token : ByFirstLetter[static_cast<unsigned char>(rest[0])])
-            if (rest.starts_with(*token)) {
-                match = token;
-                break;
-            }
-        if (!match) {
-            text += pattern[at++];
-            continue;
-        }
-        text += AlertTokenValue(Context, Alert, AnsiString(*match));
-        at += match->size();
-    }
-    Alert.MessageText = std::move(text);
+    Alert.MessageText = ExpandTokens(Context, Alert, pattern, 0);
 }

@@ -4,6 +4,7 @@
 #include "alert/AlertCreation.h"
 #include "alert/AlertProcessing.h"
 #include "alert/FieldReading.h"
+#include "alert/LogText.h"
 #include "alert/store/MainDmod.h"
 #include "platform/data/Query.h"
 #include "platform/data/SqlDateText.h"
@@ -436,6 +437,6 @@ void ScanDateAlerts(AlertContext& Context, AlertSetting& Setting) {
         CheckRows(Context, Setting, query);
         work.Commit();
     } catch (const EDateAlertSkipped& skipped) {
-        Context.Host.LogLine(skipped.Message);
+        Context.Host.LogLine(EscapedLogText(skipped.Message));
     }
 }

@@ -73,13 +73,23 @@ void GetDefaultIniData(TControl* Control, AnsiString& IniFileName, AnsiString& S
 
 AnsiString GetUniqueFileNameInDir(const AnsiString& Path, const AnsiString& FileNameMask) {
     const std::filesystem::path Folder(Path);
+    // A link takes its name whether or not its target exists: a caller
+    // writing to the name would otherwise write where the link points.
+    const auto Taken = [&](const AnsiString& Name) {
+        std::error_code Error;
+        const auto Status = std::filesystem::symlink_status(Folder / Name, Error);
+        if (Error && Error != std::errc::no_such_file_or_directory)
+            throw EInOutError("Cannot look for " + Name + " in " + Path + ": " + Error.message());
+        return std::filesystem::exists(Status);
+    };
+    // A pattern without a number gives one name only.
+    if (Format(FileNameMask, 0) == Format(FileNameMask, 1)) {
+        const AnsiString Name = Format(FileNameMask, 0);
+        return Taken(Name) ? AnsiString() : Name;
+    }
     for (std::int64_t I = 0; I <= INT_MAX; ++I) {
         const AnsiString Name = Format(FileNameMask, static_cast<int>(I));
-        std::error_code Error;
-        const bool Taken = std::filesystem::exists(Folder / Name, Error);
-        if (Error)
-            throw EInOutError("Cannot look for " + Name + " in " + Path + ": " + Error.message());
-        if (!Taken) return Name;
+        if (!Taken(Name)) return Name;
     }
     return {};
 }

@@ -77,8 +77,10 @@ template <class T> T* InstantiateForm(T*& Reference) {
     return Reference;
 }
 
-// The first name FileNameMask formats from 0, 1, 2 ... that no file in
-// Path has; empty when every number up to the largest 32-bit one is taken.
+// The first name FileNameMask formats from 0, 1, 2 ... that nothing in Path
+// has (a dangling link holds its name); empty when every number up to the
+// largest 32-bit one is taken. A mask without a number place gives its one
+// name, or empty when that is taken.
 AnsiString GetUniqueFileNameInDir(const AnsiString& Path, const AnsiString& FileNameMask);
 
 // Sends the message to every form of the screen's list, in order; the last

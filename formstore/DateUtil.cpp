@@ -22,9 +22,6 @@ constexpr std::array<int, 12> MonthLengths{31, 28, 31, 30, 31, 30, 31, 31, 30, 3
 double Trunc(double Value) {
     return std::trunc(Value);
 }
-double Frac(double Value) {
-    return Value - std::trunc(Value);
-}
 
 void Decode(TDateTime Value, int& Year, int& Month, int& Day) {
     Word Y, M, D;
@@ -233,7 +230,11 @@ TDateTime IncDate(TDateTime ADate, int Days, int Months, int Years) {
         ++Y;
     }
     D = std::min(D, DaysPerMonth(Y, M));
-    return EncodeDate(Y, M, D) + Days + Frac(ADate);
+    // Before 30 Dec 1899 the time of day counts away from zero, so it is
+    // carried over by its size, not added with its sign.
+    TDateTime Result = EncodeDate(Y, M, D) + Days;
+    ReplaceTime(Result, ADate);
+    return Result;
 }
 
 TDateTime IncDay(TDateTime ADate, int Delta) {

@@ -1,5 +1,7 @@
 #include "formstore/DrawUtil.h"
 
+#include "formstore/ScanColors.h"
+
 #include "platform/gui/CustomControl.h"
 
 #include <algorithm>
@@ -16,29 +18,8 @@ int MulDiv(int A, int B, int C) {
     return static_cast<int>(std::lround(static_cast<double>(A) * B / C));
 }
 
-int Red(TColor C) {
-    return C & 0xFF;
-}
-int Green(TColor C) {
-    return (C >> 8) & 0xFF;
-}
-int Blue(TColor C) {
-    return (C >> 16) & 0xFF;
-}
-
 TRect Bounds(int Left, int Top, int Width, int Height) {
     return Rect(Left, Top, Left + Width, Top + Height);
-}
-
-// Scan lines hold 0x..RRGGBB; colours are 0x00BBGGRR.
-TColor ScanToColor(std::uint32_t Pixel) {
-    return static_cast<TColor>(((Pixel >> 16) & 0xFF) | (Pixel & 0xFF00) | ((Pixel & 0xFF) << 16));
-}
-
-std::uint32_t ColorToScan(TColor Color) {
-    const TColor C = ColorToRGB(Color);
-    return 0xFF000000u | (static_cast<std::uint32_t>(Red(C)) << 16) |
-           (static_cast<std::uint32_t>(Green(C)) << 8) | static_cast<std::uint32_t>(Blue(C));
 }
 
 // Saves a canvas's brush and puts it back on leaving.

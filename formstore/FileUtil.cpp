@@ -72,6 +72,19 @@ int ProgressShift(std::int64_t Size) {
     return Shift;
 }
 
+// The file a chain of symbolic links ends at (which may not exist yet);
+// Path itself when it is no link. A loop ends at the last link read.
+AnsiString ThroughLinks(AnsiString Path) {
+    for (int Hop = 0; Hop < 40; ++Hop) {
+        char Buffer[PATH_MAX];
+        const ssize_t Length = ::readlink(Path.c_str(), Buffer, sizeof Buffer);
+        if (Length <= 0 || static_cast<std::size_t>(Length) >= sizeof Buffer) break;
+        const AnsiString Next(Buffer, static_cast<std::size_t>(Length));
+        Path = Next.starts_with('/') ? Next : FolderOf(Path) + Next;
+    }
+    return Path;
+}
+
 // A new file beside Dest that no one else uses; -1 when none can be made.
 int CreateTemporaryBeside(const AnsiString& Dest, AnsiString& TempName) {
     static std::atomic<unsigned> Counter{0};
@@ -103,6 +116,14 @@ ssize_t ReadSome(int Fd, char* Buffer, std::size_t Count) {
     return Result;
 }
 
+// Past one UTF-8 character (its lead byte and the continuation bytes after).
+const char* NextChar(const char* P) {
+    ++P;
+    while ((static_cast<unsigned char>(*P) & 0xC0) == 0x80)
+        ++P;
+    return P;
+}
+
 // Windows file masks: '*' and '?' only, "*.*" matching every name.
 bool MatchesMask(const char* Name, const char* Mask) {
     if (std::strcmp(Mask, "*.*") == 0) return true;
@@ -112,12 +133,15 @@ bool MatchesMask(const char* Name, const char* Mask) {
         if (*Mask == '*') {
             Star = Mask++;
             Resume = Name;
-        } else if (*Mask == '?' || *Mask == *Name) {
+        } else if (*Mask == '?') {
+            ++Mask;
+            Name = NextChar(Name);
+        } else if (*Mask == *Name) {
             ++Mask;
             ++Name;
         } else if (Star != nullptr) {
             Mask = Star + 1;
-            Name = ++Resume;
+            Name = Resume = NextChar(Resume);
         } else {
             return false;
         }
@@ -165,8 +189,9 @@ void ForceDirectories(AnsiString Dir) {
     const auto Slash = Dir.rfind('/');
     if (Slash != AnsiString::npos)
         ForceDirectories(Slash == 0 ? AnsiString("/") : Dir.substr(0, Slash));
-    if (::mkdir(Dir.c_str(), 0777) != 0 && !(errno == EEXIST && DirExists(Dir)))
-        throw EInOutError(Format("Cannot create directory %s: %s", Dir, std::strerror(errno)));
+    // A directory that cannot be made is not reported: whoever then writes
+    // into it gets the error that names the file.
+    ::mkdir(Dir.c_str(), 0777);
 }
 
 void CopyFile(const AnsiString& FileName, const AnsiString& DestName, TComponent* ProgressControl) {
@@ -192,23 +217,44 @@ void CopyFileEx(const AnsiString& FileName, const AnsiString& DestName, bool Ove
     SetProgressMin(ProgressControl, 0);
     SetProgressValue(ProgressControl, 0);
 
-    ForceDirectories(FolderOf(Dest));
+    // A link is written through to the file it names, so the link stays.
+    const AnsiString Target = ThroughLinks(Dest);
+    ForceDirectories(FolderOf(Target));
     // Read-only maps to the owner's write permission; the rename would
     // replace such a file regardless, so it is refused here unless asked.
-    struct stat DestInfo;
-    if (!OverwriteReadOnly && ::stat(Dest.c_str(), &DestInfo) == 0 && !(DestInfo.st_mode & S_IWUSR))
-        throw EFCreateError(Format("Cannot create file %s", Dest));
+    struct stat DestInfo {};
+    const bool DestExists = ::stat(Target.c_str(), &DestInfo) == 0;
+    if (DestExists && !OverwriteReadOnly && !(DestInfo.st_mode & S_IWUSR))
+        throw EFCreateError(Format("Cannot create file %s", DestName));
 
+    // The copy goes to a temporary file renamed over the destination at the
+    // end, so a failure leaves the old destination whole; where the
+    // temporary file cannot take the destination's mode and owner, or the
+    // destination has other names (hard links), it is written in place.
     AnsiString TempName;
-    TFd Target(CreateTemporaryBeside(Dest, TempName));
-    if (Target.Fd < 0) throw EFCreateError(Format("Cannot create file %s", Dest));
+    TFd Out(CreateTemporaryBeside(Target, TempName));
     struct TempRemover {
         const AnsiString& Name;
         bool Armed = true;
         ~TempRemover() {
-            if (Armed) ::unlink(Name.c_str());
+            if (Armed && !Name.empty()) ::unlink(Name.c_str());
         }
     } Remover{TempName};
+    // Replacing a read-only file leaves it writable: its read-only
+    // attribute (the owner's missing write permission) is cleared.
+    const mode_t Mode = (DestInfo.st_mode & 07777) | (DestExists ? S_IWUSR : 0);
+    if (Out.Fd >= 0 && DestExists &&
+        (!S_ISREG(DestInfo.st_mode) || DestInfo.st_nlink > 1 ||
+         ::fchown(Out.Fd, DestInfo.st_uid, DestInfo.st_gid) != 0 || ::fchmod(Out.Fd, Mode) != 0)) {
+        Out.Close();
+        ::unlink(TempName.c_str());
+        TempName.clear();
+    }
+    if (TempName.empty()) {
+        if (DestExists && Mode != (DestInfo.st_mode & 07777)) ::chmod(Target.c_str(), Mode);
+        Out.Fd = ::open(Target.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    }
+    if (Out.Fd < 0) throw EFCreateError(Format("Cannot create file %s", DestName));
 
     std::vector<char> Buffer(8192);
     std::int64_t Total = 0;
@@ -216,17 +262,17 @@ void CopyFileEx(const AnsiString& FileName, const AnsiString& DestName, bool Ove
         const ssize_t Count = ReadSome(Source.Fd, Buffer.data(), Buffer.size());
         if (Count < 0) throw EReadError("Stream read error");
         Total += Count;
-        if (Count > 0 && !WriteAll(Target.Fd, Buffer.data(), static_cast<std::size_t>(Count)))
+        if (Count > 0 && !WriteAll(Out.Fd, Buffer.data(), static_cast<std::size_t>(Count)))
             throw EWriteError("Stream write error");
         SetProgressValue(ProgressControl, ScaledProgress(Total, Shift));
         if (static_cast<std::size_t>(Count) < Buffer.size()) break;
     }
 
     const timespec Times[2] = {SourceInfo.st_atim, SourceInfo.st_mtim};
-    ::futimens(Target.Fd, Times);
-    if (!Target.Close()) throw EWriteError("Stream write error");
-    if (::rename(TempName.c_str(), Dest.c_str()) != 0)
-        throw EFCreateError(Format("Cannot create file %s", Dest));
+    ::futimens(Out.Fd, Times);
+    if (!Out.Close()) throw EWriteError("Stream write error");
+    if (!TempName.empty() && ::rename(TempName.c_str(), Target.c_str()) != 0)
+        throw EFCreateError(Format("Cannot create file %s", DestName));
     Remover.Armed = false;
 }
 
@@ -235,8 +281,7 @@ void MoveFile(const AnsiString& FileName, const AnsiString& DestName) {
     const AnsiString Dest = std::filesystem::absolute(DestName.c_str()).string();
     if (::rename(FileName.c_str(), Dest.c_str()) == 0) return;
     struct stat Info;
-    if (::lstat(FileName.c_str(), &Info) != 0)
-        throw EFOpenError(Format("Cannot open file %s", FileName));
+    if (::lstat(FileName.c_str(), &Info) != 0) return;
     // The original cleared a read-only attribute here so that the source
     // could be deleted; on Linux deleting depends on the folder alone.
     CopyFile(FileName, Dest, nullptr);
@@ -264,7 +309,9 @@ TDateTime FileDateTime(const AnsiString& FileName) {
         !TryEncodeTime(Local.tm_hour, Local.tm_min, std::min(Local.tm_sec, 59),
                        static_cast<int>(Info.st_mtim.tv_nsec / 1000000), Time))
         return 0.0;
-    return Date + Time;
+    // Before 30 Dec 1899 the time of day counts away from zero.
+    ReplaceTime(Date, Time);
+    return Date;
 }
 
 bool HasAttr(const AnsiString& FileName, int Attr) {
@@ -305,23 +352,74 @@ bool DeleteFilesEx(std::span<const AnsiString> FileMasks) {
     return true;
 }
 
-bool ClearDir(const AnsiString& Path, bool Delete) {
-    struct stat Info;
-    // lstat: a link to a directory is not a directory to clear.
-    if (::lstat(Path.c_str(), &Info) != 0 || !S_ISDIR(Info.st_mode)) return false;
-    const AnsiString Dir = WithSlash(Path);
-    std::vector<AnsiString> Names;
-    const bool Complete = ListDirectory(Dir, Names);
-    bool Result = Complete;
-    for (const AnsiString& Name : Names) {
-        const AnsiString Entry = Dir + Name;
-        if (::lstat(Entry.c_str(), &Info) == 0 && S_ISDIR(Info.st_mode))
-            Result = ClearDir(Entry, true) && Result;
-        else
-            Result = ::unlink(Entry.c_str()) == 0 && Result;
+namespace {
+
+// Clears the directory open as Dir, working by names relative to open
+// directory handles, so depth and path length do not matter.
+bool ClearDirAt(int Dir) {
+    const int ListFd = ::dup(Dir);
+    DIR* Handle = ListFd < 0 ? nullptr : ::fdopendir(ListFd);
+    if (Handle == nullptr) {
+        if (ListFd >= 0) ::close(ListFd);
+        return false;
     }
+    std::vector<AnsiString> Names;
+    errno = 0;
+    while (const dirent* Entry = ::readdir(Handle)) {
+        // Names starting with '.' are left, as hidden ones are.
+        if (Entry->d_name[0] != '.') Names.emplace_back(Entry->d_name);
+        errno = 0;
+    }
+    bool Result = errno == 0;
+    ::closedir(Handle);
+    for (const AnsiString& Name : Names) {
+        struct stat Info;
+        if (::fstatat(Dir, Name.c_str(), &Info, AT_SYMLINK_NOFOLLOW) == 0 &&
+            S_ISDIR(Info.st_mode)) {
+            TFd Sub(::openat(Dir, Name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+            const bool Cleared = Sub.Fd >= 0 && ClearDirAt(Sub.Fd);
+            Result = Cleared && ::unlinkat(Dir, Name.c_str(), AT_REMOVEDIR) == 0 && Result;
+        } else {
+            Result = ::unlinkat(Dir, Name.c_str(), 0) == 0 && Result;
+        }
+    }
+    return Result;
+}
+
+} // namespace
+
+bool ClearDir(const AnsiString& Path, bool Delete) {
+    // O_NOFOLLOW: a link to a directory is not a directory to clear.
+    TFd Dir(::open(Path.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+    if (Dir.Fd < 0) return false;
+    bool Result = ClearDirAt(Dir.Fd);
     if (Delete && Result && !IsRoot(Path)) Result = ::rmdir(Path.c_str()) == 0;
     return Result;
+}
+
+namespace {
+
+AnsiString IfPresent(const AnsiString& Name) {
+    struct stat Info;
+    return !Name.empty() && ::lstat(Name.c_str(), &Info) == 0 ? Name : AnsiString();
+}
+
+} // namespace
+
+AnsiString ShortToLongFileName(const AnsiString& ShortName) {
+    return IfPresent(ShortName);
+}
+
+AnsiString LongToShortFileName(const AnsiString& LongName) {
+    return IfPresent(LongName);
+}
+
+AnsiString ShortToLongPath(const AnsiString& ShortName) {
+    return IfPresent(ShortName);
+}
+
+AnsiString LongToShortPath(const AnsiString& LongName) {
+    return IfPresent(LongName);
 }
 
 AnsiString GetTempDir() {

@@ -33,28 +33,32 @@ bool DirExists(const AnsiString& Name);
 // from a one-character name.
 AnsiString RemoveBackSlash(const AnsiString& DirName);
 // Creates every missing directory of the path, parents first; the root ends
-// the chain as a drive did. A directory that cannot be made raises
-// EInOutError naming it.
+// the chain as a drive did. A directory that cannot be made is not reported.
 void ForceDirectories(AnsiString Dir);
 
 // CopyFileEx without replacing a read-only destination.
 void CopyFile(const AnsiString& FileName, const AnsiString& DestName, TComponent* ProgressControl);
 // Copies the file's bytes and its modification time. A destination that is
 // a directory receives the file under its own name; missing directories of
-// the destination are made. The copy is written beside the destination
-// under a temporary name and renamed over it at the end, so a failure
-// leaves no partial destination and an existing one untouched. A
-// destination without write permission is replaced only with
-// OverwriteReadOnly. The progress control (when its class is registered,
-// see ProgressList.h) gets the size as maximum and the bytes copied as
-// position, and its position goes back to 0 at the end, failures included.
-// There is no shell copy engine on Linux, so ShellDialog changes nothing.
-// Errors: EFOpenError "Cannot open file %s", EFCreateError "Cannot create
-// file %s", EReadError "Stream read error", EWriteError "Stream write error".
+// the destination are made. A destination that is a symbolic link is
+// written through to the file it names; an existing destination keeps its
+// mode and owner. The copy is written beside the destination under a
+// temporary name and renamed over it at the end, so a failure leaves no
+// partial destination and an existing one untouched; where the temporary
+// file cannot take the destination's owner, or the destination has further
+// hard links, it is written in place instead. A destination without write
+// permission is replaced only with OverwriteReadOnly, and is then left
+// writable by its owner (its read-only attribute cleared). The progress control (when
+// its class is registered, see ProgressList.h) gets the size as maximum and
+// the bytes copied as position, and its position goes back to 0 at the
+// end, failures included. There is no shell copy engine on Linux, so
+// ShellDialog changes nothing. Errors: EFOpenError "Cannot open file %s",
+// EFCreateError "Cannot create file %s", EReadError "Stream read error",
+// EWriteError "Stream write error".
 void CopyFileEx(const AnsiString& FileName, const AnsiString& DestName, bool OverwriteReadOnly,
                 bool ShellDialog, TComponent* ProgressControl);
 // Renames the file; across file systems copies it and deletes the source.
-// A missing source or a source that cannot be deleted raises.
+// A missing source does nothing; a source that cannot be deleted raises.
 void MoveFile(const AnsiString& FileName, const AnsiString& DestName);
 // MoveFile; ShellDialog changes nothing (no shell on Linux).
 void MoveFileEx(const AnsiString& FileName, const AnsiString& DestName, bool ShellDialog);
@@ -67,7 +71,7 @@ TDateTime FileDateTime(const AnsiString& FileName);
 bool HasAttr(const AnsiString& FileName, int Attr);
 
 // Deletes the files of the mask's folder whose names match its last part
-// ('*' any run, '?' one character, "*.*" every name; case counts). Names
+// ('*' any run, '?' one UTF-8 character, "*.*" every name; case counts). Names
 // starting with '.' and directories are skipped; a link is deleted, never
 // what it points to. The result is false when nothing matched, and false at
 // the first file that cannot be deleted, which ends the deleting.
@@ -76,10 +80,20 @@ bool DeleteFiles(const AnsiString& FileMask);
 bool DeleteFilesEx(std::span<const AnsiString> FileMasks);
 // Deletes everything in the directory, subdirectories included, and with
 // Delete the directory itself when all of that succeeded; false when the
-// directory does not exist or anything could not be deleted. Symbolic links
-// are deleted as links: nothing outside the tree is touched. The root
-// directory is never removed.
+// directory does not exist or anything could not be deleted. Names starting
+// with '.' are left in place (so a directory holding one is not removed).
+// Symbolic links are deleted as links: nothing outside the tree is touched.
+// The root directory is never removed. Works through open directory
+// handles, so trees deeper than PATH_MAX are cleared too.
 bool ClearDir(const AnsiString& Path, bool Delete);
+
+// Linux has one name per file: a name is its own short and long name. The
+// name itself when something (a dangling link included) has it, else empty.
+AnsiString ShortToLongFileName(const AnsiString& ShortName);
+AnsiString LongToShortFileName(const AnsiString& LongName);
+// The path itself when it exists, else empty.
+AnsiString ShortToLongPath(const AnsiString& ShortName);
+AnsiString LongToShortPath(const AnsiString& LongName);
 
 // $TMPDIR when it names a directory, else /tmp; with a trailing '/'.
 AnsiString GetTempDir();

@@ -10,6 +10,9 @@
 #include "platform/rtl/Format.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <optional>
 
 namespace formstore {
 
@@ -32,6 +35,47 @@ AnsiString ReadPositionString(TObject* IniFile, const AnsiString& Section,
 
 int PositionWord(const AnsiString& Text, int N, int Default) {
     return StrToIntDef(ExtractWord(N, Text, PositionDelims), Default);
+}
+
+// The positions a stored form accepts for its Left and Top.
+constexpr std::int64_t MaxExtent = 32767;
+
+// The size of the box around every monitor.
+TSize DesktopSize() {
+    TRect Box = Screen->WorkAreaRect();
+    for (const TRect& M : Screen->MonitorRects())
+        Box = Rect(std::min(Box.Left, M.Left), std::min(Box.Top, M.Top),
+                   std::max(Box.Right, M.Right), std::max(Box.Bottom, M.Bottom));
+    return {Box.Width(), Box.Height()};
+}
+
+// A damaged stored rectangle would have the window take as much memory as
+// its size asks for, and the program reads it at every start: a position
+// past what a stored form accepts, or a size past the desktop, counts as no
+// stored rectangle.
+std::optional<TRect> NormalRectOf(const TCustomForm* Form, const AnsiString& Text) {
+    if (Text.empty()) return std::nullopt;
+    const TRect R = Rect(PositionWord(Text, 1, Form->Left()), PositionWord(Text, 2, Form->Top()),
+                         PositionWord(Text, 3, Form->Left() + Form->Width()),
+                         PositionWord(Text, 4, Form->Top() + Form->Height()));
+    // In 64 bits: the stored ends may be any two ints.
+    const std::int64_t Width = std::int64_t{R.Right} - R.Left;
+    const std::int64_t Height = std::int64_t{R.Bottom} - R.Top;
+    const TSize Desktop = DesktopSize();
+    if (std::abs(std::int64_t{R.Left}) > MaxExtent || std::abs(std::int64_t{R.Top}) > MaxExtent ||
+        Width > std::max(Desktop.cx, 1) || Height > std::max(Desktop.cy, 1))
+        return std::nullopt;
+    return R;
+}
+
+// The normal rectangle stored for this screen size, else the plain one; a
+// value outside the accepted extents counts as missing.
+std::optional<TRect> ReadNormalRect(const TCustomForm* Form, TObject* IniFile,
+                                    const AnsiString& Section) {
+    if (auto R = NormalRectOf(
+            Form, IniReadString(IniFile, Section, "NormPos" + ScreenSizeSuffix(), AnsiString())))
+        return R;
+    return NormalRectOf(Form, IniReadString(IniFile, Section, "NormPos", AnsiString()));
 }
 
 bool IsMainOrNoMainForm(const TCustomForm* Form) {
@@ -66,13 +110,9 @@ void ReadPosition(TCustomForm* Form, TObject* IniFile, const AnsiString& Section
         Placement.ptMinPosition = Point(PositionWord(MinMax, 1, 0), PositionWord(MinMax, 2, 0));
         Placement.ptMaxPosition = Point(PositionWord(MinMax, 3, 0), PositionWord(MinMax, 4, 0));
     }
-    const AnsiString Norm = ReadPositionString(IniFile, Section, "NormPos");
-    if (!Norm.empty()) {
+    if (const auto Norm = ReadNormalRect(Form, IniFile, Section)) {
         Found = true;
-        Placement.rcNormalPosition =
-            Rect(PositionWord(Norm, 1, Form->Left()), PositionWord(Norm, 2, Form->Top()),
-                 PositionWord(Norm, 3, Form->Left() + Form->Width()),
-                 PositionWord(Norm, 4, Form->Top() + Form->Height()));
+        Placement.rcNormalPosition = *Norm;
     }
     // A placement from a screen of another pixel density would put the
     // window in the wrong place and size: drop all of it.

@@ -10,7 +10,10 @@
 // suffix and under the plain name: the suffixed one keeps a placement per
 // screen size, the plain one the last placement saved at any size. Reading
 // prefers the suffixed one. A placement saved at another pixel density is
-// ignored as a whole (its show state still applies).
+// ignored as a whole (its show state still applies). A normal rectangle
+// whose left or top lies past +-32767, or whose size exceeds the desktop
+// (the box around the work area and every monitor), is damaged: it counts
+// as missing, so the plain one is tried, then the form keeps its own.
 #include "platform/gui/Types.h"
 #include "platform/rtl/AnsiString.h"
 

@@ -6,10 +6,60 @@
 #include "platform/rtl/StrUtils.h"
 
 #include <cctype>
+#include <cerrno>
+#include <cstring>
 #include <fstream>
+#include <iconv.h>
 #include <iterator>
 
 namespace formstore {
+
+namespace {
+
+// Converts with iconv; each input character iconv cannot take is skipped
+// (a whole UTF-8 sequence, or one stray byte) and written as '?'.
+AnsiString Convert(const AnsiString& Text, const char* To, const char* From) {
+    const iconv_t Cd = ::iconv_open(To, From);
+    if (Cd == reinterpret_cast<iconv_t>(-1))
+        throw EConvertError(Format("No conversion from %s to %s", From, To));
+    AnsiString Result;
+    char* In = const_cast<char*>(Text.data());
+    std::size_t InLeft = Text.size();
+    char Buffer[256];
+    while (InLeft > 0) {
+        char* Out = Buffer;
+        std::size_t OutLeft = sizeof Buffer;
+        const std::size_t Done = ::iconv(Cd, &In, &InLeft, &Out, &OutLeft);
+        const int Error = errno;
+        Result.append(Buffer, static_cast<std::size_t>(Out - Buffer));
+        if (Done != static_cast<std::size_t>(-1) || Error == E2BIG) continue;
+        // EILSEQ or EINVAL: an unconvertible character or a cut sequence.
+        std::size_t Skip = 1;
+        if (std::strcmp(From, "UTF-8") == 0) {
+            const auto Lead = static_cast<unsigned char>(*In);
+            const std::size_t Length = Lead >= 0xF0 ? 4 : Lead >= 0xE0 ? 3 : Lead >= 0xC0 ? 2 : 1;
+            while (Skip < Length && Skip < InLeft &&
+                   (static_cast<unsigned char>(In[Skip]) & 0xC0) == 0x80)
+                ++Skip;
+        }
+        In += Skip;
+        InLeft -= Skip;
+        Result += '?';
+        ::iconv(Cd, nullptr, nullptr, nullptr, nullptr);
+    }
+    ::iconv_close(Cd);
+    return Result;
+}
+
+} // namespace
+
+AnsiString StrToOem(const AnsiString& AnsiStr) {
+    return Convert(AnsiStr, "CP437", "UTF-8");
+}
+
+AnsiString OemToAnsiStr(const AnsiString& OemStr) {
+    return Convert(OemStr, "UTF-8", "CP437");
+}
 
 namespace {
 
@@ -274,16 +324,12 @@ AnsiString GetCmdLineArg(const AnsiString& Switch, const TCharSet& SwitchChars,
 }
 
 AnsiString Numb2USA(const AnsiString& S) {
-    std::size_t Start = 0;
-    if (!S.empty() && (S[0] == '-' || S[0] == '+')) Start = 1;
-    std::size_t End = S.find('.', Start);
-    if (End == AnsiString::npos) End = S.size();
-    AnsiString Result = S.substr(0, Start);
-    for (std::size_t I = Start; I < End; ++I) {
-        if (I > Start && (End - I) % 3 == 0) Result += ',';
+    AnsiString Result;
+    for (std::size_t I = 0; I < S.size(); ++I) {
+        if (I > 0 && (S.size() - I) % 3 == 0) Result += ',';
         Result += S[I];
     }
-    return Result + S.substr(End);
+    return Result;
 }
 
 AnsiString Dec2Hex(int N, std::uint8_t A) {

@@ -12,6 +12,13 @@
 
 namespace formstore {
 
+// The program's text (UTF-8) in the OEM code page 437 of console and DOS
+// files, one byte per character; a character 437 lacks, or a byte that
+// starts no valid UTF-8 character, becomes '?'.
+AnsiString StrToOem(const AnsiString& AnsiStr);
+// Code page 437 text back to UTF-8; every byte has its character.
+AnsiString OemToAnsiStr(const AnsiString& OemStr);
+
 // True when every character is in EmptyChars (the empty text included).
 bool IsEmptyStr(const AnsiString& S, const TCharSet& EmptyChars);
 // Every occurrence of Chr removed.
@@ -84,9 +91,9 @@ AnsiString GetCmdLineArg(const AnsiString& Switch, const TCharSet& SwitchChars);
 AnsiString GetCmdLineArg(const AnsiString& Switch, const TCharSet& SwitchChars,
                          const std::vector<AnsiString>& Params);
 
-// Commas between groups of three digits of the integer part: a leading sign
-// is kept in front and everything from the decimal point on is left as it is
-// ("-1234.56" gives "-1,234.56").
+// A comma before every group of three characters counted from the right.
+// Every character counts, sign and decimal point included: "1234567" gives
+// "1,234,567", "-123" gives "-,123".
 AnsiString Numb2USA(const AnsiString& S);
 // Upper-case hexadecimal with at least A digits.
 AnsiString Dec2Hex(int N, std::uint8_t A);

@@ -1,5 +1,7 @@
 #include "formstore/WindowHook.h"
 
+#include "platform/classes/Filer.h"
+#include "platform/classes/Publish.h"
 #include "platform/gui/Controls.h"
 #include "platform/gui/Forms.h"
 
@@ -332,5 +334,30 @@ void TFsWindowHook::DoBeforeMessage(TMessage& Msg, bool& Handled) {
 void TFsWindowHook::DoAfterMessage(TMessage& Msg, bool& Handled) {
     if (AfterMessage) AfterMessage(this, Msg, Handled);
 }
+
+namespace {
+
+// A form stream names the hooked control, except when that is the owner
+// form: then "IsForm" says so, and reading it hooks the owner again.
+const TPublished<TFsWindowHook, TComponent> WindowHookClass(
+    "TFsWindowHook",
+    [](auto& C) {
+        C.Property("Active", &TFsWindowHook::Active, &TFsWindowHook::SetActive).Default(true);
+        C.Property("WinControl", &TFsWindowHook::WinControl, &TFsWindowHook::SetWinControl)
+            .Stored(&TFsWindowHook::NotIsForm);
+        C.DefineProperties([](TFsWindowHook& Self, TFiler* Filer) {
+            Filer->DefineProperty(
+                "IsForm",
+                [&Self](TReader* Reader) {
+                    if (!Reader->ReadBoolean()) return;
+                    if (auto* Form = dynamic_cast<TCustomForm*>(Self.Owner()))
+                        Self.SetWinControl(Form);
+                },
+                [](TWriter* Writer) { Writer->WriteBoolean(true); }, Self.IsForm());
+        });
+    },
+    true);
+
+} // namespace
 
 } // namespace formstore

@@ -3,6 +3,7 @@
 #include "formstore/DrawUtil.h"
 #include "platform/gui/Beep.h"
 #include "platform/gui/Forms.h"
+#include "platform/gui/PendingInput.h"
 #include "platform/gui/TimerService.h"
 #include "platform/rtl/Clock.h"
 #include "platform/rtl/Exceptions.h"
@@ -138,12 +139,29 @@ void ActivateWindow(HWND Wnd) {
     Wnd->BringToFront();
 }
 
-HWND FindPrevInstance(const AnsiString& /*MainFormClass*/, const AnsiString& /*ATitle*/) {
-    return nullptr;
+std::unique_ptr<TRunningInstance> AnnounceInstance(TCustomForm* MainForm) {
+    auto ComeToFront = [MainForm] {
+        // A maximised form stays maximised; a minimised one comes back.
+        if (MainForm->WindowState() == wsMinimized) MainForm->SetWindowState(wsNormal);
+        ActivateWindow(MainForm);
+    };
+    return std::make_unique<TRunningInstance>(MainForm->ClassName(), MainForm->Caption(),
+                                              ComeToFront);
+}
+
+pid_t FindPrevInstance(const AnsiString& MainFormClass, const AnsiString& ATitle) {
+    return FindRunningInstance(MainFormClass, ATitle);
 }
 
 bool ActivatePrevInstance(const AnsiString& MainFormClass, const AnsiString& ATitle) {
-    return FindPrevInstance(MainFormClass, ATitle) != nullptr;
+    const pid_t Instance = FindPrevInstance(MainFormClass, ATitle);
+    return Instance != 0 && ActivateRunningInstance(Instance);
+}
+
+void KillMessage(HWND Wnd, unsigned Msg) {
+    TMsg Removed;
+    if (RemovePostedMessage(Wnd, Msg, &Removed) && Removed.message == WM_QUIT)
+        PostMessage(Removed.hwnd, WM_QUIT, Removed.wParam, 0);
 }
 
 bool IsForegroundTask() {

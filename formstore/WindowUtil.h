@@ -4,15 +4,19 @@
 // and dialog-unit conversion.
 //
 // The window calls take the framework's windows (HWND is a windowed
-// control). Another process's windows are out of reach here, so looking for
-// a previous instance of the program finds none.
+// control).
 #include "platform/gui/Controls.h"
 #include "platform/gui/Dialogs.h"
 #include "platform/gui/Messages.h"
+#include "platform/gui/RunningInstance.h"
 #include "platform/gui/Types.h"
 #include "platform/rtl/AnsiString.h"
 
+#include <memory>
+#include <sys/types.h>
+
 class TForm;
+class TCustomForm;
 
 namespace formstore {
 
@@ -46,10 +50,23 @@ AnsiString WindowClassName(HWND Wnd);
 void ShowWinNoAnimate(HWND Handle, int CmdShow);
 // Shows the window and brings it to the front; nothing for none.
 void ActivateWindow(HWND Wnd);
-// No window of another process can be found: nullptr.
-HWND FindPrevInstance(const AnsiString& MainFormClass, const AnsiString& ATitle);
-// No previous instance can be found, so none is activated: false.
+// Makes this program findable by FindPrevInstance for as long as the
+// result lives, under the main form's class name and caption; asked by
+// another instance, the form comes back from minimised or is shown, and
+// comes to the front. See platform/gui/RunningInstance.h.
+std::unique_ptr<TRunningInstance> AnnounceInstance(TCustomForm* MainForm);
+// Another process's window can't be reached from here, so a previous
+// instance is told by its process id: that of another running instance
+// announced with the class name and/or title (an empty one matches any),
+// 0 for none and when both are empty.
+pid_t FindPrevInstance(const AnsiString& MainFormClass, const AnsiString& ATitle);
+// Asks that instance to bring its main form to the front; false when there
+// is none or it did not answer that it did.
 bool ActivatePrevInstance(const AnsiString& MainFormClass, const AnsiString& ATitle);
+// Takes one message of that number posted to the window (nullptr: any
+// window) out of the queue before it is delivered; when that was the quit
+// message (WM_QUIT), it is posted again with its code, so it still comes.
+void KillMessage(HWND Wnd, unsigned Msg);
 // Whether one of this program's forms is the active window.
 bool IsForegroundTask();
 

@@ -131,12 +131,38 @@ std::vector<AnsiString> TMxHeaderList::WrapLine(const AnsiString& ALine) const {
             const std::size_t colon = segment.find(':');
             minBreak = colon == AnsiString::npos ? 1 : colon + 2;
         }
+        // A piece ends after a blank, a TAB or a comma outside quotes; the
+        // blanks after it are dropped, and the continuation starts with
+        // the one blank folding adds, so an address list joined by bare
+        // commas folds as well as one joined by ", ".
         std::size_t pieceStart = 0;
-        std::size_t lastBreak = AnsiString::npos;
+        bool continuation = false;                // the piece gets the leading blank
+        std::size_t lastBreak = AnsiString::npos; // where the piece would end
         bool inQuotes = false;
         const std::size_t n = segment.size();
+        const std::size_t limit = static_cast<std::size_t>(std::max(LineLimit, 1));
+        const auto flush = [&](std::size_t AEnd) {
+            pieces.push_back((continuation ? " " : "") +
+                             segment.substr(pieceStart, AEnd - pieceStart));
+        };
         for (std::size_t i = 0; i < n; ++i) {
             const char c = segment[i];
+            // The piece would pass the limit with this character: it ends at
+            // the last break seen, if any.
+            if (i + 1 - pieceStart + (continuation ? 1 : 0) > limit &&
+                lastBreak != AnsiString::npos) {
+                flush(lastBreak);
+                std::size_t next = lastBreak;
+                while (next < n && IsBlank(segment[next]))
+                    ++next;
+                pieceStart = next;
+                continuation = true;
+                lastBreak = AnsiString::npos;
+                if (next > i) {
+                    i = next - 1;
+                    continue;
+                }
+            }
             if (inQuotes) {
                 if (c == '\\') {
                     ++i;
@@ -145,20 +171,16 @@ std::vector<AnsiString> TMxHeaderList::WrapLine(const AnsiString& ALine) const {
                 }
             } else if (c == '"') {
                 inQuotes = true;
-            } else if (c == ' ' && i > pieceStart && i >= minBreak && i + 1 < n &&
-                       IsVisible(segment[i - 1]) && IsVisible(segment[i + 1])) {
-                // Folding before a single blank between two visible characters
-                // is undone exactly by unfolding.
-                lastBreak = i;
-            }
-            if (i + 1 - pieceStart > static_cast<std::size_t>(LineLimit) &&
-                lastBreak != AnsiString::npos) {
-                pieces.push_back(segment.substr(pieceStart, lastBreak - pieceStart));
-                pieceStart = lastBreak;
-                lastBreak = AnsiString::npos;
+            } else if ((IsBlank(c) || c == ',') && i >= minBreak && i > pieceStart) {
+                // Only where something visible follows: a break before
+                // nothing but blanks would leave an empty continuation.
+                std::size_t next = i + 1;
+                while (next < n && IsBlank(segment[next]))
+                    ++next;
+                if (next < n) lastBreak = i + 1;
             }
         }
-        pieces.push_back(segment.substr(pieceStart));
+        if (pieceStart < n || pieces.empty()) flush(n);
     }
     // Trailing blanks go; a continuation with nothing left would be an empty
     // line, which ends the header block, so it goes too.

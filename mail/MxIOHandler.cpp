@@ -21,6 +21,15 @@ constexpr int AntiFreezeConnectTimeout = 120000;
 
 TMxIOHandler::TMxIOHandler(TComponent* AOwner) : TMxComponent(AOwner) {}
 
+int TMxIOHandler::BoundedTimeout(int ATimeout) const {
+    if (!FDeadline) return ATimeout;
+    const auto left =
+        std::chrono::ceil<std::chrono::milliseconds>(*FDeadline - std::chrono::steady_clock::now())
+            .count();
+    const int remaining = static_cast<int>(std::clamp<decltype(left)>(left, 0, 1 << 30));
+    return ATimeout < 0 ? remaining : std::min(ATimeout, remaining);
+}
+
 TMxIOHandler::~TMxIOHandler() {
     FTransportActive = false;
 }
@@ -75,7 +84,7 @@ bool TMxIOHandlerSocket::IsConnected() {
 
 bool TMxIOHandlerSocket::WaitReadable(int ATimeout) {
     if (!FSocketBinding) throw EMxConnClosedGracefully("Connection Closed Gracefully.");
-    return FSocketBinding->WaitReadable(ATimeout);
+    return FSocketBinding->WaitReadable(BoundedTimeout(ATimeout));
 }
 
 int TMxIOHandlerSocket::ReceiveBytes(void* ABuffer, int ALength) {
@@ -167,7 +176,9 @@ void TMxIOHandlerSocket::ConnectTransport(const AnsiString& AHost, int APort, in
     ApplyNagle();
     ReportStatus(TMxStatus::stConnecting, FSocketBinding->RemoteAddress);
 
-    if (ATimeout != MxTimeoutDefault && ATimeout != 0) {
+    if (FDeadline) {
+        TimedConnect(BoundedTimeout(ATimeout > 0 ? ATimeout : MxTimeoutInfinite));
+    } else if (ATimeout != MxTimeoutDefault && ATimeout != 0) {
         TimedConnect(ATimeout);
     } else if (TMxAntiFreezeBase::ShouldProcess()) {
         TimedConnect(AntiFreezeConnectTimeout);

@@ -7,7 +7,9 @@
 #include "mail/MxComponent.h"
 #include "mail/MxStack.h"
 
+#include <chrono>
 #include <memory>
+#include <optional>
 
 namespace mail {
 
@@ -37,8 +39,19 @@ public:
     virtual int ReceiveBytes(void* ABuffer, int ALength) = 0;
     virtual int SendBytes(const void* ABuffer, int ALength) = 0;
 
+    // One bound over every wait of the handler (the connect, each read,
+    // the TLS handshake), so that a whole phase of a conversation, such
+    // as connecting, the greeting and EHLO, has one time-out instead of
+    // one per step. Lifted by ClearDeadline.
+    void SetDeadline(std::chrono::steady_clock::time_point ADeadline) { FDeadline = ADeadline; }
+    void ClearDeadline() { FDeadline.reset(); }
+    // A wait of ATimeout ms (negative: no limit of its own) cut to what is
+    // left before the deadline; 0 once it has passed.
+    int BoundedTimeout(int ATimeout) const;
+
 protected:
     bool FTransportActive = false;
+    std::optional<std::chrono::steady_clock::time_point> FDeadline;
 };
 
 class TMxIOHandlerSocket : public TMxIOHandler {

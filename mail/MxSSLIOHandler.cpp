@@ -74,7 +74,8 @@ void TMxSSLIOHandlerSocket::StartTls() {
         throw EMxClosedSocket("Disconnected.");
     auto socket = std::make_unique<TMxSSLSocket>(this);
     try {
-        socket->ConnectTls(SocketBinding()->Handle(), FContext, FHost, HandshakeTimeout);
+        socket->ConnectTls(SocketBinding()->Handle(), FContext, FHost,
+                           BoundedTimeout(HandshakeTimeout));
     } catch (...) {
         // Half a handshake leaves the stream unusable in either mode:
         // nothing may go on over it, encrypted or not.

@@ -6,6 +6,7 @@ set -euo pipefail
 export DEBIAN_FRONTEND=noninteractive
 packages=(
     build-essential cmake ninja-build pkg-config
+    clang libclang-rt-14-dev
     qt6-base-dev libgl-dev
     libsqlite3-dev sqlite3
     libssl-dev openssl ca-certificates

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the packages, builds everything with the sanitizers on and runs every test.
+# Installs the packages, builds everything with the sanitizers on and runs
+# every test, then builds the fuzz programs with clang.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/packages.sh
@@ -11,3 +12,4 @@ export LSAN_OPTIONS=suppressions=$PWD/scripts/lsan.supp:print_suppressions=0
 export UBSAN_OPTIONS=print_stacktrace=1
 export QT_QPA_PLATFORM=offscreen
 ctest --test-dir "$build" --output-on-failure -j"$(nproc)" --timeout 300
+bash scripts/fuzz-build.sh

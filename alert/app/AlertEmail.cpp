@@ -26,9 +26,9 @@ constexpr Section Sections[] = {
 constexpr int JobSection = 0;
 constexpr int OtherSection = static_cast<int>(std::size(Sections)) - 1;
 
-// Priority groups from the top of a section down; the last takes the
-// priorities the layout has no name for.
-constexpr const char* Groups[] = {"High", "Medium", "Low", "Other"};
+// Priority groups from the top of a section down, by the names of the
+// priorities (3 is "None"); the last takes the priorities that have no name.
+constexpr const char* Groups[] = {"High", "Medium", "Low", "None", "Other"};
 constexpr int OtherGroup = static_cast<int>(std::size(Groups)) - 1;
 
 const AnsiString Dashes(31, '-');
@@ -96,6 +96,8 @@ int GroupOf(std::int32_t Priority) {
         return 1;
     case 0:
         return 2;
+    case 3:
+        return 3;
     default:
         return OtherGroup;
     }

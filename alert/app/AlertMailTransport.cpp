@@ -4,11 +4,14 @@
 #include "mail/MxExceptions.h"
 #include "mail/MxIOHandler.h"
 #include "mail/MxMessage.h"
+#include "mail/MxNetExceptions.h"
 #include "mail/MxSMTP.h"
 #include "mail/MxSSLIOHandler.h"
 #include "platform/rtl/FloatFormat.h"
 #include "platform/rtl/StrUtils.h"
 #include "platform/rtl/StringList.h"
+
+#include <chrono>
 
 using mail::TMxSSLVersion;
 
@@ -72,30 +75,56 @@ void AlertMailTransport::Configure(const SmtpControlValues& Values) {
     }
 }
 
-void AlertMailTransport::Open() {
-    FSmtp->Connect(ConnectTimeout);
-    if (FEncryption != 2) return;
+void AlertMailTransport::Open(bool AlwaysLogIn) {
+    // Nothing chosen yet in this process: the plain socket the client
+    // would make for itself, but one the deadline below reaches.
+    if (!FSmtp->IOHandler()) FSmtp->SetIOHandler(FPlainHandler.get());
+    // One deadline over the whole phase: a server that accepts the
+    // connection and then says nothing (or greets late, or stalls in the
+    // TLS handshake or the login) holds the program for ConnectTimeout at
+    // most, not for a read time-out per step.
+    mail::TMxIOHandler* Handler = FSmtp->IOHandler();
+    const auto Deadline =
+        std::chrono::steady_clock::now() + std::chrono::milliseconds(ConnectTimeout);
+    Handler->SetDeadline(Deadline);
     try {
-        FSmtp->SendCommand("STARTTLS", 220);
-        FTlsHandler->SetBypassTls(false);
-        const AnsiString Name =
-            FSmtp->HeloName.empty() ? mail::TMxComponent::GetLocalHostName() : FSmtp->HeloName;
-        try {
-            FSmtp->SendCommand("EHLO " + Name, 250);
-        } catch (const mail::EMxProtocolReplyError&) {
-            // A server that will not be greeted again under TLS may still
-            // take the mail. Only a refusal is passed over: after a lost or
-            // timed-out reply the conversation is out of step, and that
-            // must end the connection.
+        FSmtp->Connect(ConnectTimeout);
+        if (FEncryption == 2) {
+            FSmtp->SendCommand("STARTTLS", 220);
+            FTlsHandler->SetBypassTls(false);
+            const AnsiString Name =
+                FSmtp->HeloName.empty() ? mail::TMxComponent::GetLocalHostName() : FSmtp->HeloName;
+            try {
+                FSmtp->SendCommand("EHLO " + Name, 250);
+            } catch (const mail::EMxProtocolReplyError&) {
+                // A server that will not be greeted again under TLS may
+                // still take the mail. Only a refusal is passed over: after
+                // a lost or timed-out reply the conversation is out of
+                // step, and that must end the connection.
+            }
         }
+        if (!FSmtp->Authenticated() &&
+            (AlwaysLogIn || (FSmtp->AuthenticationType() != mail::TAuthenticationType::atNone &&
+                             FSmtp->IsAuthMechanismOffered(FSmtp->AuthenticationType()))))
+            FSmtp->Authenticate();
+    } catch (const Exception& E) {
+        // A wait cut short by the deadline may end a moment before it.
+        const bool Late =
+            std::chrono::steady_clock::now() + std::chrono::milliseconds(20) >= Deadline;
+        Handler->ClearDeadline();
+        Close();
+        if (Late)
+            throw mail::EMxConnectTimeout(
+                "The server " + FSmtp->Host() + ":" + IntToStr(FSmtp->Port()) +
+                " did not finish connecting within " + IntToStr(ConnectTimeout) + " ms (" +
+                TrimRight(E.Message) + ").");
+        throw;
     } catch (...) {
+        Handler->ClearDeadline();
         Close();
         throw;
     }
-}
-
-void AlertMailTransport::Authenticate() {
-    FSmtp->Authenticate();
+    Handler->ClearDeadline();
 }
 
 void AlertMailTransport::SetSubject(const AnsiString& Subject) {

@@ -39,7 +39,8 @@ RTL_DECLARE_EXCEPTION(EAlertMessageRefused, Exception);
 
 class AlertMailTransport {
 public:
-    // How long the TCP connect may take (ms).
+    // How long connecting may take in all (ms): the TCP connect, the
+    // greeting, EHLO, STARTTLS with its handshake and the login.
     static constexpr int ConnectTimeout = 2000;
 
     AlertMailTransport();
@@ -53,11 +54,11 @@ public:
     // the conversion error naming it.
     void Configure(const SmtpControlValues& Values);
     // Connects, reads the greeting and says EHLO (HELO when refused); under
-    // STARTTLS switches to TLS and says EHLO again. A failure closes the
-    // connection and raises.
-    void Open();
-    // AUTH LOGIN with the account and password.
-    void Authenticate();
+    // STARTTLS switches to TLS and says EHLO again; logs in when the server
+    // offers the login (AlwaysLogIn: in any case). All of it within
+    // ConnectTimeout in all; past it, EMxConnectTimeout naming the server.
+    // A failure closes the connection and raises.
+    void Open(bool AlwaysLogIn = false);
     // The subject and the sender's name, once per run.
     void SetSubject(const AnsiString& Subject);
     // One message to the address (an address-list text) with the body's

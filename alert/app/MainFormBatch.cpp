@@ -4,9 +4,11 @@
 #include "alert/AlertProcessing.h"
 #include "alert/DataModuleLookups.h"
 #include "alert/DateAlerts.h"
+#include "alert/LogText.h"
 #include "alert/app/AlertMailer.h"
 #include "alert/app/MainFormWindow.h"
 #include "alert/store/MainDmod.h"
+#include "platform/data/DBExceptions.h"
 #include "platform/gui/ComCtrls.h"
 #include "platform/gui/Dialogs.h"
 #include "platform/gui/ExtCtrls.h"
@@ -26,9 +28,9 @@ template <class Body> bool Logged(IAlertHost& Host, Body&& Work) {
         Work();
         return true;
     } catch (const Exception& E) {
-        Host.LogLine(E.Message);
+        Host.LogLine(EscapedLogText(E.Message));
     } catch (const std::exception& E) {
-        Host.LogLine(E.what());
+        Host.LogLine(EscapedLogText(E.what()));
     }
     return false;
 }
@@ -36,10 +38,21 @@ template <class Body> bool Logged(IAlertHost& Host, Body&& Work) {
 } // namespace
 
 template <class Step> void TMainFormWindow::RunBatchStep(Step&& Body) {
+    // After a failure of the database as a whole (a full disk, a read-only
+    // file) every later step would only fail and log the same again.
+    if (FDatabaseUnusable) return;
+    const auto Watched = [&] {
+        try {
+            Body();
+        } catch (const EDatabaseUnusable&) {
+            FDatabaseUnusable = true;
+            throw;
+        }
+    };
     if (FOperatorBatch)
-        Body();
+        Watched();
     else
-        Logged(*this, Body);
+        Logged(*this, Watched);
 }
 
 void TMainFormWindow::TimerAutoRunTimer(TObject*) {
@@ -90,6 +103,7 @@ void TMainFormWindow::btnRunClick(TObject*) {
 
 void TMainFormWindow::RunAlertBatch(std::uint8_t RunClass, bool DailyRun) {
     FBatchStartTime = Now();
+    FDatabaseUnusable = false;
     AlertContext Context(*this, Main(), *FLookups);
     RunBatchStep([&] { CheckAlertSettingMarkers(Context); });
     RunBatchStep([&] { ScanAlertTransactions(Context); });

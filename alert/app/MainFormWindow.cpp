@@ -142,7 +142,11 @@ void TMainFormWindow::LogLine(const AnsiString& Text) {
     const AnsiString Stamp = FormatDateTime(
         FOptions.DT_PREF == 1 ? "h:nn AM/PM mm/dd/yy" : "h:nn AM/PM dd/mm/yy", Now());
     const AnsiString Line = Stamp + ": " + Text;
-    memoResults->Lines()->Add(Line);
+    TStrings* Lines = memoResults->Lines();
+    Lines->Add(Line);
+    // Line 0 is the counters; the oldest log line is line 1.
+    while (Lines->Count() > MaxResultLines)
+        Lines->Delete(1);
     if (EchoResultsToStderr) std::fprintf(stderr, "%s\n", Line.c_str());
 }
 

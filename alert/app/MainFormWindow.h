@@ -78,6 +78,11 @@ public:
     // The window shows the alerts in gridOutput unless another view is set.
     void SetGeneratedAlertsView(std::unique_ptr<IGeneratedAlertsView> View);
 
+    // The results memo keeps the counter line and at most this many lines
+    // in all; the oldest log lines go first. A program that runs for months
+    // must not grow its log, and the time each line costs, without end.
+    static constexpr int MaxResultLines = 5000;
+
     const ShopOptions& Options() const { return FOptions; }
     std::int32_t GeneratedCount() const { return FGeneratedCount; }
     std::int32_t EmailedCount() const { return FEmailedCount; }
@@ -137,4 +142,7 @@ private:
     std::unique_ptr<IGeneratedAlertsView> FGeneratedView;
     // The batch runs for the operator: its errors go to him in a box.
     bool FOperatorBatch = false;
+    // A step of this batch failed with the database as a whole: the steps
+    // after it are skipped.
+    bool FDatabaseUnusable = false;
 };

@@ -1,7 +1,10 @@
 #include "alert/app/SmtpAlertMailer.h"
 
+#include "alert/LogText.h"
 #include "alert/store/MainDmod.h"
 #include "mail/MxEmailAddress.h"
+#include "mail/MxExceptions.h"
+#include "mail/MxSMTP.h"
 #include "platform/data/DataSet.h"
 #include "platform/data/Field.h"
 #include "platform/data/Query.h"
@@ -26,6 +29,14 @@ public:
 private:
     AlertMailTransport& FTransport;
 };
+
+// An error as the log shows it: a server's refusal with its reply code in
+// front of its text ("421 4.7.0 closing"), anything else as it says.
+AnsiString ErrorText(const Exception& E) {
+    if (const auto* Reply = dynamic_cast<const mail::EMxProtocolReplyError*>(&E))
+        return IntToStr(Reply->ReplyErrorCode) + " " + TrimRight(E.Message);
+    return TrimRight(E.Message);
+}
 
 std::vector<std::int32_t> RecipientsOf(std::span<const AlertEmailRow> Rows) {
     std::vector<std::int32_t> Recipients;
@@ -81,17 +92,18 @@ void SendAlertEmailRun(AlertMailTransport& Transport, std::span<const AlertEmail
     Run = AlertEmailRun();
     Run.Recipients = RecipientsOf(Rows);
     if (Rows.empty()) return;
-    const auto Fail = [&Run](const Exception& E, const AnsiString& Address) {
+    const auto Fail = [&Run](const Exception& E, const AlertEmailRow* Row) {
         Run.Failed = true;
-        Run.Error = E.Message;
-        Run.FailedAddress = Address;
+        Run.Error = ErrorText(E);
+        Run.FailedRecipient = Row ? Row->AlertRecipientNbr : 0;
+        Run.FailedAddress = Row ? Row->AlertEmail : AnsiString();
     };
 
     try {
         Transport.Open();
     } catch (const Exception& E) {
-        // Nobody got a message: the first recipient's is the one that failed.
-        Fail(E, Rows.front().AlertEmail);
+        // The connection failed, not a message: nobody's is to blame.
+        Fail(E, nullptr);
         return;
     }
     ClosingScope Closing(Transport);
@@ -117,7 +129,7 @@ void SendAlertEmailRun(AlertMailTransport& Transport, std::span<const AlertEmail
             if (Refused) Refused(Run.Refused.back());
             continue;
         } catch (const Exception& E) {
-            Fail(E, Row.AlertEmail);
+            Fail(E, &Row);
             return;
         }
         Run.Accepted.push_back(Row.AlertRecipientNbr);
@@ -153,13 +165,18 @@ bool SmtpAlertMailer::SendAlertEmails(std::uint8_t RunClass) {
         return false;
     }
     FTransport.Configure(Values);
+    // Those whose message ended an earlier run at the connection level go
+    // last, in the order they did so; everybody else keeps the selection's
+    // order.
+    std::stable_sort(
+        Rows.begin(), Rows.end(), [this](const AlertEmailRow& A, const AlertEmailRow& B) {
+            return SendLastRank(A.AlertRecipientNbr) < SendLastRank(B.AlertRecipientNbr);
+        });
 
-    // A server's reply text ends with its line end, which would leave an
-    // empty line in the log.
-    const auto Report = [this](const AnsiString& Error, const AnsiString& Address,
-                               std::int32_t Recipient) {
-        FHost->LogLine(TrimRight(Error) + "\nUnable to send email to " + Address +
-                       (Recipient ? " (employee " + IntToStr(Recipient) + ")" : AnsiString()));
+    // Addresses come from the database and replies from the server: each
+    // is escaped, so that neither can make a line of its own in the log.
+    const auto Named = [](const AnsiString& Address, std::int32_t Recipient) {
+        return EscapedLogText(Address) + " (employee " + IntToStr(Recipient) + ")";
     };
     AlertEmailRun Run;
     SendAlertEmailRun(
@@ -167,11 +184,42 @@ bool SmtpAlertMailer::SendAlertEmails(std::uint8_t RunClass) {
         // Marked at once: a run cut off later must not send it again.
         [this, RunClass](std::int32_t Recipient) {
             FMain.MarkRecipientAlertsSent(RunClass, Recipient);
+            std::erase(FSendLast, Recipient);
         },
-        [&Report](const AlertEmailRefusal& R) { Report(R.Reason, R.Address, R.Recipient); });
+        [this, &Named](const AlertEmailRefusal& R) {
+            FHost->LogLine(EscapedLogText(R.Reason) + "\nUnable to send email to " +
+                           Named(R.Address, R.Recipient));
+        });
     FUnsent = Run.Unsent();
-    if (Run.Failed) Report(Run.Error, Run.FailedAddress, 0);
+    if (Run.Failed) {
+        // The connection failed: say so, with the server's reply, and who
+        // is still due because of it.
+        AnsiString Due;
+        for (const std::int32_t Recipient : FUnsent) {
+            const auto Row =
+                std::find_if(Rows.begin(), Rows.end(), [Recipient](const AlertEmailRow& R) {
+                    return R.AlertRecipientNbr == Recipient;
+                });
+            if (std::any_of(
+                    Run.Refused.begin(), Run.Refused.end(),
+                    [Recipient](const AlertEmailRefusal& R) { return R.Recipient == Recipient; }))
+                continue; // reported with its refusal
+            Due += (Due.empty() ? "" : ", ") + Named(Row->AlertEmail, Recipient);
+        }
+        FHost->LogLine("Connection to the SMTP server " + EscapedLogText(FTransport.Smtp().Host()) +
+                       ":" + IntToStr(FTransport.Smtp().Port()) + " failed: " +
+                       EscapedLogText(Run.Error) + "\nUnable to send email to " + Due);
+        if (Run.FailedRecipient) {
+            std::erase(FSendLast, Run.FailedRecipient);
+            FSendLast.push_back(Run.FailedRecipient);
+        }
+    }
     return Run.Completed();
+}
+
+int SmtpAlertMailer::SendLastRank(std::int32_t Recipient) const {
+    const auto At = std::find(FSendLast.begin(), FSendLast.end(), Recipient);
+    return At == FSendLast.end() ? 0 : 1 + static_cast<int>(At - FSendLast.begin());
 }
 
 void SmtpAlertMailer::TestConnection() {
@@ -180,8 +228,8 @@ void SmtpAlertMailer::TestConnection() {
     AnsiString Text = "Connection attempt successful";
     AnsiString Caption = "Notice";
     try {
-        FTransport.Open();
-        FTransport.Authenticate();
+        // The login is part of the test, offered or not.
+        FTransport.Open(true);
     } catch (const Exception& E) {
         Text = "Could not connect to server: " + E.Message;
         Caption = "Warning";

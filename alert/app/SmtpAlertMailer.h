@@ -45,9 +45,12 @@ struct AlertEmailRun {
     // Those whose message was refused; the run went on after each.
     std::vector<AlertEmailRefusal> Refused;
     // The error that ended the run (the connection, the login, a dropped
-    // line), and the address of the message it hit.
+    // line, a 421), with the server's reply code when it sent one, and the
+    // recipient whose message was under way (0 and empty when the run
+    // ended before its first message).
     bool Failed = false;
     AnsiString Error;
+    std::int32_t FailedRecipient = 0;
     AnsiString FailedAddress;
 
     // The run reached its last recipient and e-mailed somebody: the window
@@ -92,4 +95,11 @@ private:
     std::unique_ptr<IAlertMailHost> FHost;
     AlertMailTransport FTransport;
     std::vector<std::int32_t> FUnsent;
+    // 0 for a recipient not in FSendLast, else its place there from 1.
+    int SendLastRank(std::int32_t Recipient) const;
+    // Recipients whose message ended a run at the connection level, the
+    // latest last: the next runs serve them after everybody else, so that
+    // one recipient a server keeps refusing that way (a 421) holds up the
+    // others for one run at most. One leaves the list once served.
+    std::vector<std::int32_t> FSendLast;
 };

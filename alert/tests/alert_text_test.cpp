@@ -236,16 +236,21 @@ TEST_F(AlertTextTest, CustomTextsByTransactionType) {
     EXPECT_EQ(Expand(alert).substr(0, 35), "Progress Billing deleted from job.\n");
 }
 
-TEST_F(AlertTextTest, ShopTextIsNeverExpandedAgain) {
-    // Arguments, names and descriptions that hold token names stay as they
-    // are; an argument naming its own token does not loop.
-    Exec("update JOBS set JobDescr = 'Tower JOBIDDESC ARG1' where JobNbr = 10;");
+TEST_F(AlertTextTest, TokensAValueBringsInAreReplacedByTheTokensAfterIt) {
+    // A value's tokens that come later in the replacement order are
+    // replaced; its own token and earlier ones stay, so an argument naming
+    // its own token cannot loop.
+    Exec("update JOBS set JobDescr = 'Tower JOBIDDESC ARG1 WONBR' where JobNbr = 10;");
     AlertTransaction alert = FixtureTransaction(29);
     alert.Arg1 = "ARG1";
     alert.Arg2 = "EMPGEN and VAL";
     EXPECT_EQ(Expand(alert), "Job deleted.\nJob: ARG1 - EMPGEN and VAL. Deleted by: Bob Ray.");
+    alert.Arg1 = "JOBIDDESC";
+    alert.Arg2 = "PO PONBR, ARG2";
+    EXPECT_EQ(Expand(alert), "Job deleted.\nJob: J-100 - Tower JOBIDDESC ARG1 30 - PO 40, ARG2. "
+                             "Deleted by: Bob Ray.");
     EXPECT_EQ(Expand(FixtureTransaction(30)),
-              "Job was archived.\nJob: J-100 - Tower JOBIDDESC ARG1. Archived by: Bob Ray.");
+              "Job was archived.\nJob: J-100 - Tower JOBIDDESC ARG1 30. Archived by: Bob Ray.");
 }
 
 TEST_F(AlertTextTest, PeopleAndRecordsThatAreNotThere) {

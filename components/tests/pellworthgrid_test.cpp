@@ -3,7 +3,7 @@
 #include "grid/model/Combo.h"
 #include "grid/model/CurrentCell.h"
 #include "grid/model/PropDefaults.h"
-#include "grid/view/DrawData.h"
+#include "grid/model/DrawData.h"
 #include "platform/gui/Forms.h"
 #include "platform/gui/QtApp.h"
 #include "platform/rtl/FloatFormat.h"

@@ -6,6 +6,7 @@
 #include "platform/rtl/StrUtils.h"
 
 #include <array>
+#include <cmath>
 
 namespace {
 
@@ -30,10 +31,29 @@ constexpr std::array<const char*, 17> DatePatterns{
 };
 
 // At least two digits: one leading "0" for a single character.
-AnsiString TwoDigits(int Value) {
-    AnsiString text = IntToStr(Value);
+// A whole number in decimal, at least two characters long. The magnitude
+// is wide enough for every whole value a single-precision float can hold
+// (below 2^128), so no minute count is ever out of range.
+AnsiString TwoDigits(bool Negative, unsigned __int128 Magnitude) {
+    AnsiString text;
+    do {
+        text.insert(text.begin(), static_cast<char>('0' + static_cast<int>(Magnitude % 10)));
+        Magnitude /= 10;
+    } while (Magnitude != 0);
+    if (Negative) text.insert(0, "-");
     if (text.size() < 2) text.insert(0, "0");
     return text;
+}
+
+// Hours and minutes of a minute count, truncated toward zero.
+AnsiString HoursAndMinutes(float Minutes) {
+    // Not a number of minutes at all: say so rather than convert it.
+    if (std::isnan(Minutes)) return "NAN";
+    if (std::isinf(Minutes)) return Minutes < 0 ? "-INF" : "INF";
+    const bool negative = Minutes <= -1.0f;
+    const auto whole = static_cast<unsigned __int128>(std::fabs(std::trunc(Minutes)));
+    if (Minutes >= 60) return TwoDigits(false, whole / 60) + ":" + TwoDigits(false, whole % 60);
+    return TwoDigits(false, 0) + ":" + TwoDigits(negative, whole);
 }
 
 } // namespace
@@ -91,13 +111,9 @@ void FormatMinutes(int Mode, float Minutes, AnsiString& Output) {
         // as 7.3, not as the 7.30000019073486 its binary value spells out.
         Output = FloatToStrF(Minutes, ffGeneral, 7, 0);
         break;
-    case 1: {
-        const int whole = static_cast<int>(Minutes);
-        const int hours = Minutes >= 60 ? whole / 60 : 0;
-        const int minutes = Minutes >= 60 ? whole % 60 : whole;
-        Output = TwoDigits(hours) + ":" + TwoDigits(minutes);
+    case 1:
+        Output = HoursAndMinutes(Minutes);
         break;
-    }
     case 2:
         Output = FloatToStrF(Minutes * 0.016666666666666667, ffFixed, 4, 2);
         break;

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 using namespace formstore;
 using namespace formstore_test;
 
@@ -76,6 +78,15 @@ TEST_F(AppStorage, UniqueFileNamesSkipTakenOnes) {
     WriteFile(File("report1.txt"), "x");
     EXPECT_EQ(GetUniqueFileNameInDir(Folder, "report%d.txt"), "report2.txt");
     EXPECT_EQ(GetUniqueFileNameInDir(Folder + "/", "other%d.txt"), "other0.txt");
+
+    // A dangling link holds its name, as os.path.lexists sees it.
+    std::filesystem::create_symlink(File("missing-target"), File("f0.txt"));
+    EXPECT_EQ(GetUniqueFileNameInDir(Folder, "f%d.txt"), "f1.txt");
+
+    // A mask without a number answers at once: its one name, or nothing.
+    EXPECT_EQ(GetUniqueFileNameInDir(Folder, "fixed.txt"), "fixed.txt");
+    WriteFile(File("fixed.txt"), "x");
+    EXPECT_EQ(GetUniqueFileNameInDir(Folder, "fixed.txt"), "");
 }
 
 TEST_F(AppStorage, BroadcastReachesEveryFormAndGivesTheLastAnswer) {

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 using namespace formstore;
 
 namespace {
@@ -59,6 +61,42 @@ TEST_F(DateUtilTest, IncDateKeepsTheTimeOfDayAndRefusesYearsOutOfRange) {
     const TDateTime Noon = D(2001, 1, 31) + 0.5;
     EXPECT_NEAR(IncDate(Noon, 0, 1, 0), D(2001, 2, 28) + 0.5, 1e-9);
     EXPECT_THROW(IncYear(D(9999, 6, 1), 1), EConvertError);
+}
+
+// Calendar shifts on both sides of day zero (30 Dec 1899), where the time of
+// day counts away from zero; expected values from Python's datetime
+// (timedelta for days, month arithmetic clamped to the month's length).
+TEST_F(DateUtilTest, IncDateAgreesWithPythonAcrossDayZero) {
+    struct Stamp {
+        int Y, M, D, H, Min;
+    };
+    const struct {
+        Stamp From;
+        int Days, Months, Years;
+        Stamp Expected;
+    } cases[] = {
+        {{1899, 12, 29, 12, 0}, 0, 1, 0, {1900, 1, 29, 12, 0}},
+        {{1899, 12, 29, 18, 0}, 0, 0, 1, {1900, 12, 29, 18, 0}},
+        {{1900, 1, 29, 6, 0}, 0, -1, 0, {1899, 12, 29, 6, 0}},
+        {{1899, 12, 31, 6, 0}, -2, 0, 0, {1899, 12, 29, 6, 0}},
+        {{1899, 12, 30, 0, 0}, -1, 0, 0, {1899, 12, 29, 0, 0}},
+        {{1899, 12, 28, 21, 0}, 3, 0, 0, {1899, 12, 31, 21, 0}},
+        {{1800, 3, 31, 9, 30}, 0, -1, 0, {1800, 2, 28, 9, 30}},
+        {{1899, 11, 30, 12, 0}, 0, 1, 0, {1899, 12, 30, 12, 0}},
+        {{2001, 1, 31, 12, 0}, 0, 1, 0, {2001, 2, 28, 12, 0}},
+        {{1899, 12, 29, 12, 0}, 0, -13, 0, {1898, 11, 29, 12, 0}},
+    };
+    for (const auto& c : cases) {
+        TDateTime From = D(c.From.Y, c.From.M, c.From.D);
+        ReplaceTime(From, EncodeTime(c.From.H, c.From.Min, 0, 0));
+        Word Y, M, Day, H, Min, Sec, MSec;
+        DecodeDateTime(IncDate(From, c.Days, c.Months, c.Years), Y, M, Day, H, Min, Sec, MSec);
+        EXPECT_EQ((std::array<int, 5>{Y, M, Day, H, Min}),
+                  (std::array<int, 5>{c.Expected.Y, c.Expected.M, c.Expected.D, c.Expected.H,
+                                      c.Expected.Min}))
+            << c.From.Y << "-" << c.From.M << "-" << c.From.D << " " << c.Days << "d " << c.Months
+            << "m " << c.Years << "y";
+    }
 }
 
 TEST_F(DateUtilTest, DateDiffBorrowsTheEarlierMonthInEitherOrder) {

@@ -3,6 +3,8 @@
 #include "platform/gui/CustomControl.h"
 #include "platform/gui/Forms.h"
 
+#include "FilledBitmap.h"
+
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -19,13 +21,7 @@ TColor Grey(int Level) {
                static_cast<std::uint8_t>(Level));
 }
 
-std::unique_ptr<TBitmap> Filled(int Width, int Height, TColor Color) {
-    auto Bitmap = std::make_unique<TBitmap>();
-    Bitmap->SetSize(Width, Height);
-    Bitmap->Canvas()->Brush()->SetColor(Color);
-    Bitmap->Canvas()->FillRect(Rect(0, 0, Width, Height));
-    return Bitmap;
-}
+using formstore_test::Filled;
 
 // A 2 x 2 bitmap: red, green on top; blue, white below.
 std::unique_ptr<TBitmap> FourColours() {

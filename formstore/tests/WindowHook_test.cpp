@@ -1,6 +1,11 @@
 #include "formstore/WindowHook.h"
 
+#include "platform/classes/Filer.h"
+#include "platform/classes/ObjectText.h"
+#include "platform/gui/ExtCtrls.h"
 #include "platform/gui/Forms.h"
+#include "platform/gui/PublishedProps.h"
+#include "platform/rtl/Streams.h"
 
 #include <gtest/gtest.h>
 
@@ -152,6 +157,69 @@ TEST_F(WindowHook, IsFormTellsTheOwnerFormApart) {
     EXPECT_FALSE(OnControl.IsForm());
     EXPECT_TRUE(OnControl.NotIsForm());
     EXPECT_NE(TFsWindowHook::GetHookHandle(), nullptr);
+}
+
+class THookedForm : public TForm {
+public:
+    explicit THookedForm(TComponent* AOwner) : TForm(AOwner) {}
+    AnsiString ClassName() const override { return "THookedForm"; }
+};
+
+// Hooks on the form itself, on a panel and an inactive one, through a form
+// stream: the form is told by "IsForm", the panel by name.
+TEST_F(WindowHook, AFormStreamCarriesWhatEachHookIsOn) {
+    PublishGuiClasses();
+    THookedForm Form(nullptr);
+    auto* Panel = new TPanel(&Form);
+    Panel->SetName("Panel1");
+    Panel->SetParent(&Form);
+    auto* OnForm = new TFsWindowHook(&Form);
+    OnForm->SetName("FormHook");
+    OnForm->SetWinControl(&Form);
+    auto* OnPanel = new TFsWindowHook(&Form);
+    OnPanel->SetName("PanelHook");
+    OnPanel->SetWinControl(Panel);
+    auto* Idle = new TFsWindowHook(&Form);
+    Idle->SetName("Idle");
+    Idle->SetActive(false);
+
+    TStringStream Stream;
+    WriteComponentRes(&Stream, &Form);
+    TStringStream Text;
+    Stream.SetPosition(0);
+    ObjectBinaryToText(&Stream, &Text);
+    const AnsiString Dump = Text.DataString();
+    const auto Block = [&](const AnsiString& Name) {
+        const auto Start = Dump.find("object " + Name + ": TFsWindowHook");
+        return Start == AnsiString::npos ? AnsiString()
+                                         : Dump.substr(Start, Dump.find("end", Start) - Start);
+    };
+    EXPECT_NE(Block("FormHook").find("IsForm = True"), AnsiString::npos) << Dump;
+    EXPECT_EQ(Block("FormHook").find("WinControl"), AnsiString::npos) << Dump;
+    EXPECT_NE(Block("PanelHook").find("WinControl = Panel1"), AnsiString::npos) << Dump;
+    EXPECT_EQ(Block("PanelHook").find("IsForm"), AnsiString::npos) << Dump;
+    EXPECT_NE(Block("Idle").find("Active = False"), AnsiString::npos) << Dump;
+
+    THookedForm Copy(nullptr);
+    Stream.SetPosition(0);
+    ReadComponentRes(&Stream, &Copy);
+    auto* ReadForm = dynamic_cast<TFsWindowHook*>(Copy.FindComponent("FormHook"));
+    auto* ReadPanel = dynamic_cast<TFsWindowHook*>(Copy.FindComponent("PanelHook"));
+    auto* ReadIdle = dynamic_cast<TFsWindowHook*>(Copy.FindComponent("Idle"));
+    ASSERT_TRUE(ReadForm && ReadPanel && ReadIdle);
+    EXPECT_EQ(ReadForm->WinControl(), &Copy);
+    EXPECT_TRUE(ReadForm->IsForm());
+    EXPECT_EQ(ReadPanel->WinControl(), Copy.FindComponent("Panel1"));
+    EXPECT_FALSE(ReadIdle->Active());
+    EXPECT_EQ(ReadIdle->WinControl(), nullptr);
+
+    // The hook read from the stream is on the form's messages.
+    int Seen = 0;
+    ReadForm->AfterMessage = [&Seen](TObject*, TMessage& Msg, bool&) {
+        if (Msg.Msg == WM_USER + 7) ++Seen;
+    };
+    Copy.Perform(WM_USER + 7);
+    EXPECT_EQ(Seen, 1);
 }
 
 } // namespace

@@ -8,8 +8,15 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <utility>
 #include <vector>
 
 using namespace formstore;
@@ -108,9 +115,120 @@ TEST_F(WindowUtil, ShowCommandsShowHideAndActivate) {
     ActivateWindow(nullptr);
 }
 
-TEST_F(WindowUtil, NoPreviousInstanceIsFound) {
-    EXPECT_EQ(FindPrevInstance("TMainForm", "Beacon Mill"), nullptr);
-    EXPECT_FALSE(ActivatePrevInstance("TMainForm", "Beacon Mill"));
+// Another process is played by a child of this one, which looks for the
+// instance and asks it to come to the front while this one handles its
+// events.
+class PrevInstance : public WindowUtil {
+protected:
+    void SetUp() override {
+        WindowUtil::SetUp();
+        char Template[] = "/tmp/beaconmill-runtime-XXXXXX";
+        Runtime = ::mkdtemp(Template);
+        const char* Old = std::getenv("XDG_RUNTIME_DIR");
+        OldRuntime = Old ? std::optional<std::string>(Old) : std::nullopt;
+        ::setenv("XDG_RUNTIME_DIR", Runtime.c_str(), 1);
+    }
+    void TearDown() override {
+        if (OldRuntime)
+            ::setenv("XDG_RUNTIME_DIR", OldRuntime->c_str(), 1);
+        else
+            ::unsetenv("XDG_RUNTIME_DIR");
+        std::filesystem::remove_all(Runtime);
+        WindowUtil::TearDown();
+    }
+
+    // Runs Body in a child process while this one handles its events; the
+    // child's exit status.
+    static int InOtherProcess(const std::function<int()>& Body) {
+        const pid_t Child = ::fork();
+        if (Child == 0) ::_exit(Body());
+        int Status = 0;
+        while (::waitpid(Child, &Status, WNOHANG) == 0)
+            Application->ProcessMessages();
+        return WIFEXITED(Status) ? WEXITSTATUS(Status) : -1;
+    }
+
+    std::string Runtime;
+    std::optional<std::string> OldRuntime;
+};
+
+TEST_F(PrevInstance, AnotherProcessFindsTheInstanceAndBringsItsFormBack) {
+    TForm Form(nullptr);
+    Form.SetCaption("Beacon Mill");
+    Form.Show();
+    Form.SetWindowState(wsMinimized);
+    const std::unique_ptr<TRunningInstance> Instance = AnnounceInstance(&Form);
+    const pid_t Self = ::getpid();
+
+    // This process is no previous instance of itself.
+    EXPECT_EQ(FindPrevInstance("TForm", "Beacon Mill"), 0);
+
+    const struct {
+        const char* Class;
+        const char* Title;
+        bool Found;
+    } cases[] = {
+        {"TForm", "Beacon Mill", true}, {"TForm", "", true},   {"", "Beacon Mill", true},
+        {"TForm", "Other", false},      {"TOther", "", false}, {"", "", false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(InOtherProcess([&] {
+                      return FindPrevInstance(c.Class, c.Title) == (c.Found ? Self : 0) ? 0 : 1;
+                  }),
+                  0)
+            << c.Class << " / " << c.Title;
+
+    EXPECT_EQ(InOtherProcess([] { return ActivatePrevInstance("TOther", "") ? 1 : 0; }), 0);
+    EXPECT_EQ(Form.WindowState(), wsMinimized);
+    EXPECT_EQ(InOtherProcess([] { return ActivatePrevInstance("TForm", "Beacon Mill") ? 0 : 1; }),
+              0);
+    EXPECT_EQ(Form.WindowState(), wsNormal);
+    EXPECT_TRUE(Form.Visible());
+}
+
+TEST_F(PrevInstance, AnInstanceThatEndedIsNotFound) {
+    TForm Form(nullptr);
+    Form.SetCaption("Beacon Mill");
+    // The child announces itself and ends without clearing up, as a crash
+    // does: its lock goes with it.
+    EXPECT_EQ(InOtherProcess([&] {
+                  new TRunningInstance("TForm", "Beacon Mill", [] {});
+                  return 0;
+              }),
+              0);
+    EXPECT_EQ(FindPrevInstance("TForm", "Beacon Mill"), 0);
+    EXPECT_FALSE(ActivatePrevInstance("TForm", "Beacon Mill"));
+    // The search cleared the ended instance's files.
+    EXPECT_TRUE(std::filesystem::is_empty(Runtime + "/beaconmill-instances"));
+
+    // An ended instance is gone from the search at once.
+    auto Instance = AnnounceInstance(&Form);
+    Instance.reset();
+    EXPECT_TRUE(std::filesystem::is_empty(Runtime + "/beaconmill-instances"));
+}
+
+TEST_F(WindowUtil, KillMessageTakesOnePostedMessageOutAndKeepsTheQuit) {
+    TForm Form(nullptr);
+    TForm Other(nullptr);
+    std::vector<std::pair<unsigned, WPARAM>> Got;
+    Form.WindowProc = [&](TMessage& Msg) {
+        if (Msg.Msg >= WM_USER || Msg.Msg == WM_QUIT) Got.emplace_back(Msg.Msg, Msg.WParam);
+    };
+    Other.WindowProc = [&](TMessage& Msg) {
+        if (Msg.Msg >= WM_USER) Got.emplace_back(Msg.Msg + 100, Msg.WParam);
+    };
+    PostMessage(&Form, WM_USER + 1, 1);
+    PostMessage(&Form, WM_USER + 1, 2);
+    PostMessage(&Other, WM_USER + 1, 3);
+    PostMessage(&Form, WM_USER + 2, 4);
+    PostMessage(&Form, WM_QUIT, 7);
+    KillMessage(&Form, WM_USER + 1);   // the first of the two
+    KillMessage(&Form, WM_USER + 3);   // none waiting
+    KillMessage(nullptr, WM_USER + 2); // any window
+    KillMessage(&Form, WM_QUIT);       // comes again, with its code
+    Application->ProcessMessages();
+    EXPECT_EQ(Got, (std::vector<std::pair<unsigned, WPARAM>>{
+                       {WM_USER + 1, 2}, {WM_USER + 101, 3}, {WM_QUIT, 7}}));
 }
 
 TEST_F(WindowUtil, DialogUnitsFollowTheAverageCharacter) {

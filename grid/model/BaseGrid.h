@@ -17,8 +17,8 @@
 #include "grid/model/PropKinds.h"
 #include "grid/model/Selection.h"
 #include "grid/model/VisibleItems.h"
-#include "grid/view/GridMouseTypes.h"
-#include "grid/view/ScalingFlags.h"
+#include "grid/model/GridMouseTypes.h"
+#include "grid/model/ScalingFlags.h"
 #include "platform/gui/Graphics.h"
 #include "platform/rtl/Bits.h"
 
@@ -58,6 +58,7 @@ class TgxCombo;
 class TgxComboGrid;
 class TgxDropDownForm;
 class TgxImageListComponent;
+class TgxImageItem;
 class TgxMaskDefsComponent;
 struct TgxDrawData;
 struct TgxDrawInfo;
@@ -94,6 +95,8 @@ public:
     TgxGridImageLink* ImageLink() const { return FImageLink.get(); }
     TgxGridDateTimeLink* DateTimeLink() const { return FDateTimeLink.get(); }
     TgxImageListComponent* ImageList() const;
+    // The picture of the image list a cell value names, or none.
+    TgxImageItem* ImageListPicture(const Variant& Value) const;
     void SetImageList(TgxImageListComponent* Value);
     TFont* HeadingFont() const { return FHeadingFont.get(); }
     bool HeadingParentFont() const { return FHeadingParentFont; }
@@ -126,6 +129,14 @@ public:
     void SetRowBarOn(bool Value);
     int GetRowBarWidth() const;
     void SetRowBarWidth(int Value);
+    // The row-bar width (heading height) a double-click on its edge returns
+    // to follows every change but the user's own sizing of it.
+    void RowBarWidthSet(int Value) {
+        if (!FSizingRowBar) FRowBarWidthRef = Value;
+    }
+    void HeadingHeightSet(int Value) {
+        if (!FSizingHeading) FHeadingHeightRef = Value;
+    }
     bool GetHeadingOn() const;
     void SetHeadingOn(bool Value);
     int GetHeadingHeight() const;
@@ -205,6 +216,8 @@ public:
     // The cell value as the application sees it: with StoreData the store.
     virtual Variant GetCellValue(int DataCol, int DataRow);
     virtual void SetCellValue(int DataCol, int DataRow, const Variant& Value);
+    // Stores a text as it is and shows it as a text, whatever kind the cell is.
+    void SetCellPText(int DataCol, int DataRow, const char* Text);
     // Tells the cell store how many columns and rows to allocate for.
     void SetDataAllocSize(int Cols, int Rows);
 
@@ -410,6 +423,25 @@ public:
     void SetFastAssign(bool On);
     void SetEnablePaint(bool Enable);
     bool PaintEnabled() const { return FPaintLock == 0; }
+    bool GetEnablePaint() const { return PaintEnabled(); }
+    // Redrawing off also stops the window's own repainting until it is on
+    // again, which repaints the grid at once (view/GridRedraw).
+    void SetEnableRedraw(bool Enable);
+    bool GetEnableRedraw() const { return FRedrawLock == 0; }
+    void SetRedraw(bool Enable);
+    // Painting and redrawing are both on.
+    bool CanPaint() const { return PaintEnabled() && GetEnableRedraw(); }
+    // Off while the combo list's extents are not to follow its settings.
+    void SetSetComboExtents(bool Enable);
+    bool GetSetComboExtents() const { return FComboExtentsLock == 0; }
+    // Public invalidation does nothing during fast assign.
+    void InvalidateCell(int DisplayCol, int DisplayRow);
+    void InvalidateCol(int DisplayCol);
+    void InvalidateRow(int DisplayRow);
+    void Update() override;
+    // The grid and its cells after a change of scale: the heading, the row
+    // bar, the buttons, the columns, rows and cells.
+    virtual void ChangeScale(int M, int D);
     bool Painting() const { return FPainting; }
     bool Destroying() const { return ComponentState().Contains(csDestroying); }
     bool IsLoading() const { return ComponentState().Contains(csLoading); }
@@ -437,10 +469,6 @@ public:
     bool IsInsertRow(int DisplayRow) const;
     // Makes a display cell current (both within the grid).
     void SetCurrentCell(int DisplayCol, int DisplayRow);
-    // The nearest visible column (row) from a display position that went
-    // out of use: forward, else backward.
-    void MoveToNewCol(int From);
-    void MoveToNewRow(int From);
     void CheckTopLeftNow() { CheckTopLeft(false); }
     void InvalidateGridNow();
     void CheckSetMask(int DataCol, int DataRow);
@@ -709,7 +737,15 @@ public:
     // while the mouse holds it down.
     enum TgxButtonMode : std::uint8_t { bmFlat, bmUp, bmDown };
     TgxButtonMode CellButtonMode(int DisplayCol, int DisplayRow) const;
-    void DrawButtonEdge(const TRect& Rect, TgxButtonMode Mode);
+    // Cell buttons (view/GridPaintButtons).
+    TColor ButtonBrushColor(TColor Color, const TgxDrawData& Data, bool Selected) const;
+    bool DrawCurrentButton(int DisplayCol, int DisplayRow) const;
+    bool CanDrawButton(int DisplayCol, int DisplayRow, bool Check) const;
+    bool DrawFlatButtonUp(int DisplayCol, int DisplayRow) const;
+    void DrawButtonBox(TColor Color, TgxButtonMode Mode, bool Selected, TgxDrawData& Data);
+    void DrawButtonPicture(TgxDrawData& Data, TColor Color, TgxButtonMode Mode);
+    void DrawSpinButtons(bool Selected, TgxDrawData& Data, TColor Color, TgxButtonMode Mode,
+                         TgxSpinButton Pressed);
     // The heading the mouse holds down, as a whole or by its button.
     bool HeadingHeld(int DataCol) const;
     bool HeadingButtonHeld(int DataCol) const;
@@ -806,10 +842,12 @@ public:
     void DrawEmpty(TgxDrawData& Data, bool Selected);
     // The button inside a data cell, in its flat look.
     void DrawButtonInCell(TgxDrawData& Data, bool Selected);
+    void FillButtonPart(TgxDrawData& Data, bool Selected);
     // Gives the canvas a font, unless it took that same font last in this paint.
     void UsePaintFont(TFont* Value);
     // The cell background by selection and focus.
     TColor CellBackground(const TgxDrawData& Data, bool Selected, bool ForPicture = false) const;
+    void DrawFixedCellUnselected(const TgxDrawData& Data);
     void DrawHeadingCell(TgxDrawData& Data);
     // The heading's text area and its button (a push button or a sort
     // picture), and their drawing.
@@ -825,11 +863,18 @@ public:
     void DrawFixedCellFrame(const TRect& Rect, TColor Color);
     // The current-row mark in the row bar.
     void DrawCurrent(int DisplayRow);
+    // The same mark on a current row that is selected.
+    void DrawCurrentSelected(int DisplayRow);
+    // Whether the row bar shows the changed-row picture for the data row.
+    bool DrawRowChangedIndicator(int DataRow) const;
+    void DrawCurrentMark(int DisplayRow, TCopyMode Mode);
     // ---- focus frame
     bool FocusEnabled() const;
     bool FocusRectActive() const;
     bool DisplayFocusRect(int DisplayCol, int DisplayRow) const;
     void DrawCellFocusRect(int DisplayCol, int DisplayRow);
+    // The frame's area; a solid frame reaches a pixel into the lines left and above.
+    void InvalidateFocusRect(int DisplayCol, int DisplayRow, bool WholeBox);
     void SetFocusBorder(TgxFocusBorder Value);
     void SetFocusBorderColor(TColor Value);
     void SetFocusFontColor(TColor Value);
@@ -888,6 +933,7 @@ public:
     void DeleteSelectedCellsRow(int DisplayRow);
     void CheckSelectedCellsCol(int DisplayCol);
     void CheckSelectedCellsRow(int DisplayRow);
+    void ForgetEmptiedRange();
     int CompareRowPos(int DisplayRow) const;
     // Highlight drawing: inverted pixels, or cells repainted in the
     // selection colours. Canvas nullptr: the grid's own.
@@ -913,6 +959,7 @@ public:
     bool DblClickSelectNone(TShiftState Shift, int X, int DisplayRow, int DisplayCol, int Y);
     void MDSelectAll(bool ByMouse);
     bool CanSelect(int DisplayCol, int DisplayRow) const;
+    void FlashButtonArea(int DisplayCol, int DisplayRow);
     void MouseSelectRows(TShiftState Shift, int DisplayRow);
     void MouseSelectCols(TShiftState Shift, int DisplayCol);
     void SelectRowMouseDown(int DisplayRow);
@@ -1114,7 +1161,7 @@ public:
     // Lays the rows out again, hides or shows the editor (edit modes only).
     virtual void SetGridMode(TgxGridMode Value);
     TgxDrawOverlap DrawOverlap() const { return FDrawOverlap; }
-    void SetDrawOverlap(TgxDrawOverlap Value) { FDrawOverlap = Value; }
+    void SetDrawOverlap(TgxDrawOverlap Value);
     TgxWordWrap WordWrap() const { return FWordWrap; }
     void SetWordWrap(TgxWordWrap Value);
     TgxGridStatus GridStatus() const { return FGridStatus; }
@@ -1572,6 +1619,9 @@ public:
     bool ComboCreated() const { return FCombo != nullptr; }
     TgxDropDownForm* GetComboForm();
     TgxDropDownForm* GetDateTimeForm();
+    // The combo form as the window a list grid is placed on, for callers
+    // that know the form only by name.
+    TWinControl* GetComboFormWindow();
     // The base grid has no list: both raise; the custom grid makes them.
     virtual TgxCombo* CreateCombo();
     virtual TgxComboGrid* CreateComboGrid();
@@ -1793,6 +1843,9 @@ protected:
     // The model after the data row count changed: new positions numbered,
     // the change reported once.
     void RowCountSettled();
+    // What a column or row count change does last (view/GridLayout).
+    void CountChangeSettled();
+    void AdjustOwnComboExtents();
 
     // Size synchronisation (view/GridSizes).
     void CheckColWidths(int& ChangedWidth);
@@ -1800,6 +1853,7 @@ protected:
 
     // Messages and focus of the editing grid (view/GridMessages).
     void Dispatch(TMessage& Message) override;
+    void CheckOwnFonts();
     void WMGetDlgCode(TMessage& Message) override;
     void WMTimer(TMessage& Message) override;
     void WMSetFocus(TMessage& Message) override;
@@ -1823,6 +1877,11 @@ protected:
     void WMHScroll(TMessage& Message) override;
     // The paint driver (view/GridPaint).
     void Paint() override;
+    void InvalidateWidgetArea(const TRect* R) override;
+    // Fast assign's start and end (view/GridRedraw).
+    void InitFastAssign();
+    void EndFastAssign();
+    void PerformFastAssignActions();
     // A move of the current row repaints the row bar's marks.
     bool SelectCell(int ACol, int ARow) override;
 
@@ -1830,7 +1889,6 @@ private:
     void ResizeDisplayArrays();
     // The heading font takes From without parting from its parent.
     void FollowHeadingFont(TFont* From);
-    void CarryOutDeferred();
     void CheckSpinPicture(int DataCol, int DataRow, bool Up);
     // The row accessors' one scheme: check, create the object when the
     // value is not the default, set, drop the object when it became empty.
@@ -1874,6 +1932,14 @@ private:
     // ---- state ----------------------------------------------------------------------
     bool FReportInvalidOps = true;
     bool FInCellLoaded = false;
+    // The cell GetCellValue is reading: a value written to it meanwhile is
+    // the value read.
+    struct TReadCell {
+        bool Active = false;
+        int DataCol = 0;
+        int DataRow = 0;
+        Variant Value;
+    } FReadCell;
     bool FDesignOverride = false;
     bool FIsComboGrid = false;
     bool FSettingDefaults = false;
@@ -1881,6 +1947,10 @@ private:
     TgxGridStatus FGridStatus = grNormal;
     int FFastAssign = 0;
     int FPaintLock = 0;
+    int FRedrawLock = 0;
+    int FComboExtentsLock = 0;
+    bool FComboExtentsPending = false;
+    bool FPaintSkipped = false;
     bool FPainting = false;
     int FDeletedCols = 0; // taken out by a running column deletion
     int FDeletedRows = 0;

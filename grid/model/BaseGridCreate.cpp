@@ -1,5 +1,6 @@
 // Construction, defaults and destruction of the grid.
 #include "grid/foundation/CellStore.h"
+#include "grid/foundation/IntLists.h"
 #include "grid/model/BaseGrid.h"
 #include "grid/model/CellButtons.h"
 #include "grid/model/CellProps.h"
@@ -185,6 +186,12 @@ void TgxBaseGrid::FollowHeadingFont(TFont* From) {
 void TgxBaseGrid::HeadingFontChanged() {
     // A font set from outside is the heading's own from then on.
     if (!FUpdatingHeadingFont && !FSettingDefaults) FHeadingParentFont = false;
+    // Columns that keep a heading font while following the grid's take the
+    // change over.
+    for (int I = 0; I < FAutoFontCols->Count(); ++I) {
+        const int DataCol = FAutoFontCols->GetItem(I);
+        if (DataCol >= 0 && DataCol < FCols->Count()) FCols->Item(DataCol)->CheckHeadingFont();
+    }
     if (PaintEnabled() && !FSettingDefaults) CheckInvalidateRow(0);
 }
 

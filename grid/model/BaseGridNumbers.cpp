@@ -187,6 +187,7 @@ void TgxBaseGrid::DeleteAllAtCol(int DataCol, int LastPosition) {
     if (DataCol < 1 || DataCol > Count || LastPosition < 1) return;
     const int P = GetDisplayCol(DataCol);
     FColSelection.SetSelected(P, false);
+    DeleteSelectedCellsCol(P);
 
     // Cell properties of the column go; those of later columns move down.
     for (TgxCellElement* Element : FCellProps->Elements()) {
@@ -249,6 +250,7 @@ void TgxBaseGrid::DeleteAllAtRow(int DataRow, int LastPosition) {
     FRows->CreateDisplayRowNumber();
     const int P = GetDisplayRow(DataRow);
     FRowSelection.SetSelected(P, false);
+    DeleteSelectedCellsRow(P);
 
     for (TgxCellElement* Element : FCellProps->Elements()) {
         if (Element->DataRow() == DataRow) {

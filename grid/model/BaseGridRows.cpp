@@ -144,7 +144,9 @@ void TgxBaseGrid::SetRowMaskName(int DataRow, const AnsiString& Value) {
 }
 
 TFont* TgxBaseGrid::GetRowFont(int DataRow) const {
-    return GetRowProperty(DataRow, [](const TgxRow* R) { return R ? R->Font() : nullptr; });
+    if (!CheckIndex(itRow, DataRow, GetGridRowCount(), 1)) return nullptr;
+    TgxRow* Row = FRows->Item(DataRow);
+    return Row ? Row->GetFont() : nullptr;
 }
 
 void TgxBaseGrid::SetRowFont(int DataRow, TFont* Value) {
@@ -272,8 +274,7 @@ void TgxBaseGrid::SetRowSelected(int DataRow, bool Value) {
     if (!CheckIndex(itRow, DataRow, GetGridRowCount(), 1)) return;
     const int D = GetDisplayRow(DataRow);
     if (FRowSelection.GetSelected(D) == Value) return;
-    FRowSelection.SetSelected(D, Value);
-    CheckInvalidateRow(D);
+    SelectRows(D, D, Value);
 }
 
 bool TgxBaseGrid::GetRowSelected(int DataRow) const {

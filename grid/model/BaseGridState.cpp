@@ -28,72 +28,10 @@ bool TgxBaseGrid::IsInsertRow(int DisplayRow) const {
     return FGridMode == gmEditInsert && FInsertionRowShown && DisplayRow == RowCount() - 1;
 }
 
-void TgxBaseGrid::MoveToNewCol(int From) {
-    const int Count = ColCount();
-    const auto Usable = [this](int C) {
-        const TgxCol* Col = FCols->Item(GetDataCol(C));
-        return Col->Visible() && !(FSkipReadOnly && Col->ReadOnly());
-    };
-    for (int C = From + 1; C < Count; ++C)
-        if (Usable(C)) {
-            FCurrent.X = C;
-            return;
-        }
-    for (int C = std::min(From - 1, Count - 1); C >= 1; --C)
-        if (Usable(C)) {
-            FCurrent.X = C;
-            return;
-        }
-}
-
-void TgxBaseGrid::MoveToNewRow(int From) {
-    const int Count = GetGridRowCount();
-    for (int R = From + 1; R <= Count; ++R)
-        if (GetRowVisible(GetDataRow(R))) {
-            FCurrent.Y = R;
-            return;
-        }
-    for (int R = std::min(From - 1, Count); R >= 1; --R)
-        if (GetRowVisible(GetDataRow(R))) {
-            FCurrent.Y = R;
-            return;
-        }
-}
-
 // ---- repainting --------------------------------------------------------------------------
 
 bool TgxBaseGrid::GetFastAssign() const {
     return FFastAssign > 0 || IsLoading();
-}
-
-void TgxBaseGrid::SetFastAssign(bool On) {
-    if (On) {
-        ++FFastAssign;
-        return;
-    }
-    if (FFastAssign == 0) return;
-    if (--FFastAssign == 0) CarryOutDeferred();
-}
-
-void TgxBaseGrid::CarryOutDeferred() {
-    // What was put off meanwhile is done now.
-    if (FPendingCheckTopLeft || FPendingTopLeftMoved) CheckTopLeft(false);
-    if (FPendingTopLeftMoved && HandleAllocated()) TopLeftChanged();
-    FPendingCheckTopLeft = FPendingTopLeftMoved = false;
-    InvalidateGridNow();
-}
-
-void TgxBaseGrid::Loaded() {
-    TCustomGrid_ts::Loaded();
-    // A load defers as a fast assignment does; its end does the rest.
-    if (FFastAssign == 0) CarryOutDeferred();
-}
-
-void TgxBaseGrid::SetEnablePaint(bool Enable) {
-    if (!Enable)
-        ++FPaintLock;
-    else if (FPaintLock > 0)
-        --FPaintLock;
 }
 
 bool TgxBaseGrid::CheckInvalidateCol(int DisplayCol) {
@@ -166,8 +104,12 @@ void TgxBaseGrid::SetRowPixelHeight(int DisplayRow, int Height) {
     SingleRowHeightChanged(DisplayRow);
 }
 
+// The buttons' sizes change the room the in-place control has beside them.
 void TgxBaseGrid::SetButtonEdgeWidth(int Value) {
+    if (Value == FButtonEdgeWidth) return;
     FButtonEdgeWidth = Value;
+    InvalidateGridNow();
+    RedisplayControl();
 }
 
 void TgxBaseGrid::SetDefaultButtonWidth(int Value) {
@@ -175,6 +117,8 @@ void TgxBaseGrid::SetDefaultButtonWidth(int Value) {
     FDefaultButtonWidth = Value;
     for (int I : {0, 1, 4, 5})
         if (FButtons[I]) FButtons[I]->SetWidth(Value);
+    InvalidateGridNow();
+    RedisplayControl();
 }
 
 void TgxBaseGrid::SetDefaultButtonHeight(int Value) {
@@ -182,6 +126,8 @@ void TgxBaseGrid::SetDefaultButtonHeight(int Value) {
     FDefaultButtonHeight = Value;
     for (int I : {0, 1, 4, 5})
         if (FButtons[I]) FButtons[I]->SetHeight(Value);
+    InvalidateGridNow();
+    RedisplayControl();
 }
 
 void TgxBaseGrid::SetSpinButtonWidth(int Value) {
@@ -189,6 +135,8 @@ void TgxBaseGrid::SetSpinButtonWidth(int Value) {
     FSpinButtonWidth = Value;
     if (FButtons[2]) FButtons[2]->SetWidth(Value);
     if (FButtons[3]) FButtons[3]->SetHeight(Value);
+    InvalidateGridNow();
+    RedisplayControl();
 }
 
 void TgxBaseGrid::SetSpinButtonHeight(int Value) {
@@ -196,6 +144,8 @@ void TgxBaseGrid::SetSpinButtonHeight(int Value) {
     FSpinButtonHeight = Value;
     if (FButtons[2]) FButtons[2]->SetHeight(Value);
     if (FButtons[3]) FButtons[3]->SetWidth(Value);
+    InvalidateGridNow();
+    RedisplayControl();
 }
 
 } // namespace grid

@@ -254,25 +254,38 @@ Variant TgxBaseGrid::GetCellValue(int DataCol, int DataRow) {
     if (FCurrentCell && FCurrentCell->ValueSet(DataCol, DataRow))
         return FCurrentCell->BufferValue();
     if (!CheckGetCell()) return Variant();
-    // The application may supply or change the value, as for painting.
-    Variant Value = GetDataValue(DataCol, DataRow, Type);
-    CellLoadedEvent(DataCol, DataRow, Type, Value);
+    // The application may supply or change the value, as for painting; it
+    // may also write the cell, which then is the value read.
+    const TReadCell Outer = FReadCell;
+    FReadCell = TReadCell{true, DataCol, DataRow, GetDataValue(DataCol, DataRow, Type)};
+    try {
+        CellLoadedEvent(DataCol, DataRow, Type, FReadCell.Value);
+    } catch (...) {
+        FReadCell = Outer;
+        throw;
+    }
+    Variant Value = FReadCell.Value;
+    FReadCell = Outer;
     return Value;
 }
 
 void TgxBaseGrid::SetCellValue(int DataCol, int DataRow, const Variant& Value) {
     if (!CheckIndex(itCol, DataCol, GetGridColCount(), 1)) return;
     if (!CheckIndex(itRow, DataRow, GetGridRowCount(), 1)) return;
-    if (!FStoreData) return;
     const TgxControlType Type = GiveCellControlType(DataCol, DataRow);
-    const Variant Stored = CheckStrValue(Type, Value);
-    if (!CheckVarType(Type, Stored)) return;
-    SetDataValue(DataCol, DataRow, Type, Stored);
+    const Variant Converted = CheckStrValue(Type, Value);
+    if (FStoreData) SetDataValue(DataCol, DataRow, Type, Converted);
+    if (FReadCell.Active && FReadCell.DataCol == DataCol && FReadCell.DataRow == DataRow) {
+        FReadCell.Value = Converted;
+        return;
+    }
     // The current cell's editor shows the new value, unless it holds it.
-    if (DataCol == GetCurrentDataCol() && DataRow == GetCurrentDataRow() && FCurrentCell && !(FCurrentCell->ValueSet(DataCol, DataRow) &&
-                          VariantEqual(FCurrentCell->BufferValue(), Stored))) {
+    if (DataCol == GetCurrentDataCol() && DataRow == GetCurrentDataRow() && FCurrentCell &&
+        InEditMode() &&
+        !(FCurrentCell->ValueSet(DataCol, DataRow) &&
+          VariantEqual(FCurrentCell->BufferValue(), Converted))) {
         FCurrentCell->ClearBuffer();
-        if (FGridControl) SetControlValue(Stored, false, false);
+        if (FGridControl) SetControlValue(Converted, false, false);
     }
     CheckInvalidateCell(GetDisplayCol(DataCol), GetDisplayRow(DataRow));
 }

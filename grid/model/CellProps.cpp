@@ -190,25 +190,12 @@ void TgxCellElement::FontChange() {
 }
 
 void TgxCustomPropElement::SetFont(TFont* Value) {
-    if (Value && Value == FFont.get()) return;
-    if (Value)
-        CopyFont(Value);
-    else
-        FFont.reset();
-    FParentFont = !FFont;
+    SetOwnFont(FFont, FParentFont, Value, [this](TFont* F) { CopyFont(F); });
 }
 
 void TgxCustomPropElement::SetParentFont(bool Value) {
-    if (Value == FParentFont) return;
-    FParentFont = Value;
-    if (Value) {
-        if (FAutoCreateFont && FFont)
-            CopyFont(FGrid->Font());
-        else
-            FFont.reset();
-    } else {
-        CopyFont(FGrid->Font());
-    }
+    SwitchParentFont(FFont, FParentFont, Value, FAutoCreateFont, FGrid->Font(),
+                     [this](TFont* F) { CopyFont(F); });
 }
 
 void TgxCustomPropElement::CheckFont(TFont* Resolved) {
@@ -438,9 +425,12 @@ void TgxCellPropSet::SetAutoCreateFont(int DataCol, int DataRow, bool Redraw, bo
         Cell = static_cast<TgxCellElement*>(CreateElement(DataCol, DataRow));
         AddElement(Cell);
     }
+    // A repeated switch-on must not list the cell twice: a switch-off
+    // removes one pair only.
+    const bool WasOn = Cell && Cell->AutoCreateFont();
     if (Cell) Cell->SetAutoCreateFontValue(Value);
     if (Cell && Value) {
-        FGrid->CoordList()->AddCoord(DataCol, DataRow);
+        if (!WasOn) FGrid->CoordList()->AddCoord(DataCol, DataRow);
     } else {
         FGrid->CoordList()->RemoveCoord(DataCol, DataRow);
         if (Cell) {

@@ -7,6 +7,8 @@
 #include "grid/model/OwnFont.h"
 #include "grid/model/CellButtons.h"
 #include "grid/model/Combo.h"
+#include "grid/model/CurrentCell.h"
+#include "grid/model/GridGuards.h"
 #include "grid/model/GridLinks.h"
 #include "platform/rtl/StrUtils.h"
 
@@ -19,6 +21,8 @@ TgxCol::TgxCol(TgxBaseGrid* Grid, int DataCol)
 
 TgxCol::~TgxCol() {
     if (FDateTimeDef && FGrid->DateTimeLink()) FGrid->DateTimeLink()->Remove(FDateTimeDef);
+    if (FCombo) FGrid->CheckLastUsedCombo(FCombo.get());
+    if (FDateTimeDef) FGrid->CheckLastUsedDateTime(FDateTimeDef);
 }
 
 int TgxCol::GetDataCol() const {
@@ -56,44 +60,54 @@ void TgxCol::FontChange() {
     if (FFontLock > 0) return;
     FParentFont = false;
     CellLookChanged(true);
+    FGrid->UpdateCellFonts();
+}
+
+void TgxCol::UpdateHeadingFont(TFont* Source) {
+    CopyOwnFont(FHeadingFont, FFontLock, Source, [this](TObject*) { HeadingFontChange(); });
+}
+
+void TgxCol::HeadingFontRepaint() {
+    if (!FGrid->Painting()) HeadingChanged();
+}
+
+void TgxCol::HeadingFontChange() {
+    if (FFontLock > 0) return;
+    FHeadingParentFont = false;
+    HeadingFontRepaint();
+}
+
+TFont* TgxCol::GetHeadingFont() {
+    return ReadOwnFont(FHeadingFont, FHeadingParentFont, FAutoCreateFont, FGrid->ComponentState(),
+                       FGrid->HeadingFont(), [this](TFont* F) { UpdateHeadingFont(F); });
+}
+
+void TgxCol::SetHeadingParentFont(bool Value) {
+    if (SwitchParentFont(FHeadingFont, FHeadingParentFont, Value, FAutoCreateFont,
+                         FGrid->HeadingFont(), [this](TFont* F) { UpdateHeadingFont(F); }) &&
+        Value)
+        HeadingFontRepaint();
+}
+
+void TgxCol::CheckHeadingFont() {
+    if (FHeadingParentFont && FHeadingFont) UpdateHeadingFont(FGrid->HeadingFont());
 }
 
 TFont* TgxCol::GetFont() {
-    const TComponentState State = FGrid->ComponentState();
-    if (State.Contains(csWriting) && FParentFont) return nullptr;
-    if (!FFont && (State.Contains(csReading) || FAutoCreateFont)) {
-        UpdateFont(FGrid->Font());
-        return FFont.get();
-    }
-    if (FFont && FParentFont && !FAutoCreateFont && !State.Contains(csReading)) {
-        FFont.reset();
-        return nullptr;
-    }
-    return FFont.get();
+    return ReadOwnFont(FFont, FParentFont, FAutoCreateFont, FGrid->ComponentState(), FGrid->Font(),
+                       [this](TFont* F) { UpdateFont(F); });
 }
 
 void TgxCol::SetFont(TFont* Value) {
-    if (Value && Value == FFont.get()) return;
-    if (Value)
-        UpdateFont(Value);
-    else
-        FFont.reset();
-    FParentFont = !FFont;
-    CellLookChanged(true);
+    if (SetOwnFont(FFont, FParentFont, Value, [this](TFont* F) { UpdateFont(F); }))
+        CellLookChanged(true);
 }
 
 void TgxCol::SetParentFont(bool Value) {
-    if (Value == FParentFont) return;
-    FParentFont = Value;
-    if (Value) {
-        if (FAutoCreateFont && FFont)
-            UpdateFont(FGrid->Font());
-        else
-            FFont.reset();
+    if (SwitchParentFont(FFont, FParentFont, Value, FAutoCreateFont, FGrid->Font(),
+                         [this](TFont* F) { UpdateFont(F); }) &&
+        Value)
         CellLookChanged(true);
-    } else {
-        UpdateFont(FGrid->Font());
-    }
 }
 
 void TgxCol::SetAutoCreateFont(bool Value) {
@@ -114,6 +128,7 @@ void TgxCol::CheckFont() {
 
 void TgxCol::RemoveFonts() {
     if (FParentFont) FFont.reset();
+    if (FHeadingParentFont) FHeadingFont.reset();
 }
 
 void TgxCol::SetAlignment(TAlignment Value) {
@@ -160,8 +175,14 @@ AnsiString TgxCol::GetHeading() const {
 
 void TgxCol::SetControlType(TgxControlType Value) {
     if (Value == FControlType) return;
+    const bool Current = HoldsCurrentCell();
+    if (Current) FGrid->ClearCurrentFocusRect(false);
     FControlType = Value;
-    CellLookChanged(true);
+    FGrid->CheckInvalidateCol(FDisplayCol);
+    if (Current) {
+        FGrid->RedisplayControl();
+        FGrid->ClearCurrentFocusRect(false);
+    }
     FGrid->CheckGridData(FDataCol, 0);
 }
 
@@ -186,6 +207,7 @@ void TgxCol::CheckWidth(int OldWidth) {
     else if (FGrid->ColWidths(FDisplayCol) != 0)
         FGrid->SetColPixelWidth(FDisplayCol, 0);
     FGrid->ColResized(FDisplayCol);
+    if (FDisplayCol == 0) FGrid->RowBarWidthSet(FWidth);
 }
 
 void TgxCol::SetVisible(bool Value) {
@@ -199,19 +221,28 @@ void TgxCol::SetVisible(bool Value) {
             FGrid->VisibleCols().Remove(FDisplayCol);
     }
     if (FDisplayCol < 0 || FDisplayCol >= FGrid->ColCount()) return;
+    const bool Skip = FGrid->CanSkipReadOnly();
+    const bool RowSelect = FGrid->InRowSelectMode();
     if (Value) {
         FGrid->SetColPixelWidth(FDisplayCol, FWidth);
         FGrid->CheckTopLeftNow();
+        if (FGrid->Col() < 1) FGrid->MoveToNewCol(FDisplayCol, false, Skip, RowSelect);
     } else {
         FGrid->SetColPixelWidth(FDisplayCol, 0);
         if (FDisplayCol > 0) {
-            FGrid->ColSelection().SetSelected(FDisplayCol, false);
-            if (HoldsCurrentCell()) FGrid->MoveToNewCol(FDisplayCol);
-            FGrid->CheckTopLeftNow();
+            FGrid->DeleteColSelection(FDisplayCol, FDisplayCol);
+            if (HoldsCurrentCell()) FGrid->MoveToNewCol(FDisplayCol, true, Skip, RowSelect);
+            if (FDisplayCol >= FGrid->LeftCol()) {
+                TgxPaintOff PaintOff(*FGrid);
+                FGrid->CheckTopLeftNow();
+            }
         }
+        FGrid->CheckSelectedCellsCol(FDisplayCol);
     }
     FGrid->UpdateScrollRange();
     FGrid->RedisplayControl();
+    FGrid->SelectionsChanged(false);
+    FGrid->GridStatusChanged();
 }
 
 void TgxCol::SetDisplayCol(int P) {
@@ -233,8 +264,9 @@ void TgxCol::SetReadOnly(bool Value) {
     if (Value == FReadOnly) return;
     FReadOnly = Value;
     FGrid->CheckInvalidateCol(FDisplayCol);
-    if (Value && HoldsCurrentCell() && FGrid->SkipReadOnly())
-        FGrid->MoveToNewCol(FDisplayCol, false, FGrid->CanSkipReadOnly(), FGrid->InRowSelectMode());
+    if (FGrid->Col() < 1 || (Value && HoldsCurrentCell() && FGrid->SkipReadOnly()))
+        FGrid->MoveToNewCol(HoldsCurrentCell() ? FDisplayCol : 1, false, FGrid->CanSkipReadOnly(),
+                            FGrid->InRowSelectMode());
 }
 
 void TgxCol::SetIs3D(bool Value) {
@@ -252,7 +284,12 @@ void TgxCol::SetAllowGrayed(bool Value) {
 void TgxCol::SetButtonType(TgxButtonType Value) {
     if (FGrid->IsComboGrid() || Value == FButtonType) return;
     FButtonType = Value;
-    CellLookChanged(true);
+    if (Value == btCombo) FGrid->CheckComboCreated();
+    FGrid->CheckInvalidateCol(FDisplayCol);
+    if (HoldsCurrentCell()) {
+        FGrid->RedisplayControl();
+        if (Value == btDateTimeDropDown || Value == btDateTimePopup) FGrid->ResetDateTimeInit();
+    }
 }
 
 void TgxCol::CreateButton(TBitmap* Bitmap, TColor TransparentColor, int Width, int Height) {
@@ -264,10 +301,24 @@ void TgxCol::CreateButton(TBitmap* Bitmap, TColor TransparentColor, int Width, i
     CellLookChanged(true);
 }
 
+void TgxCol::SetButton(TgxNormalButton* Value) {
+    if (Value == FButton.get()) return;
+    if (!Value) {
+        DestroyButton();
+        return;
+    }
+    CreateButton(Value->GetBitmap(), Value->GetTransparentColor(), Value->GetWidth(),
+                 Value->GetHeight());
+}
+
 void TgxCol::DestroyButton() {
     if (!FButton) return;
     FButton.reset();
     if (!FGrid->Destroying()) CellLookChanged(true);
+}
+
+TgxDropDownStyle TgxCol::DropDownStyle() const {
+    return FCombo ? FCombo->GetDropDownStyle() : FDropDownStyle;
 }
 
 void TgxCol::SetDropDownStyle(TgxDropDownStyle Value) {
@@ -314,15 +365,9 @@ void TgxCol::SetHeadingColor(TColor Value) {
 }
 
 void TgxCol::SetHeadingFont(TFont* Value) {
-    if (Value == FHeadingFont.get()) return;
-    if (Value) {
-        if (!FHeadingFont) FHeadingFont = std::make_unique<TFont>();
-        FHeadingFont->Assign(Value);
-    } else {
-        FHeadingFont.reset();
-    }
-    FHeadingParentFont = !FHeadingFont;
-    if (!FGrid->Painting()) HeadingChanged();
+    if (SetOwnFont(FHeadingFont, FHeadingParentFont, Value,
+                   [this](TFont* F) { UpdateHeadingFont(F); }))
+        HeadingFontRepaint();
 }
 
 void TgxCol::SetSortPicture(TgxSortPicture Value) {
@@ -332,12 +377,20 @@ void TgxCol::SetSortPicture(TgxSortPicture Value) {
 }
 
 void TgxCol::SetMaxLength(int Value) {
-    FMaxLength = std::max(Value, 0);
+    Value = std::max(Value, 0);
+    if (Value == FMaxLength) return;
+    FMaxLength = Value;
+    FGrid->SetMaxTextLength(FDisplayCol, FMaxLength);
+}
+
+bool TgxCol::HoldsCurrentDataCol() const {
+    return FGrid->InGridState() && FGrid->GetCurrentDataCol() == FDataCol;
 }
 
 void TgxCol::SetMaskName(const AnsiString& Value) {
     if (Value == FMaskName) return;
     FMaskName = Value;
+    if (HoldsCurrentDataCol()) FGrid->SetControlMask();
 }
 
 void TgxCol::SetParentCombo(bool Value) {
@@ -369,6 +422,11 @@ void TgxCol::SetCombo(TgxCombo* Value) {
         FGrid->ResetComboInit(false);
     else
         FGrid->CheckLastUsedCombo(FCombo.get());
+    // At design time a list-only cell shows its whole text selected.
+    if (FGrid->GetInDesignMode() && HoldsCurrentCell() && FCombo->GetDropDownStyle() == ddDropDownList) {
+        FGrid->CurrentCell()->SelectAll();
+        FGrid->RedisplayControl();
+    }
 }
 
 void TgxCol::ResetCombo() {
@@ -380,6 +438,11 @@ void TgxCol::ResetCombo() {
 }
 
 void TgxCol::SetDateTimeDef(TgxDateTimeDefComponent* Value) {
+    if (Value == FDateTimeDef) return;
+    if (HoldsCurrentCell())
+        FGrid->ResetDateTimeInit();
+    else
+        FGrid->CheckLastUsedDateTime(FDateTimeDef);
     ReplaceDateTimeDef(FGrid, FDateTimeDef, Value);
 }
 
@@ -390,6 +453,7 @@ void TgxCol::SetCheckBoxValues(const AnsiString& Value) {
                          "'Checked|Unchecked|Grayed'. The Grayed value is optional");
     FCheckBoxValues = Value;
     FGrid->CheckInvalidateCol(FDisplayCol);
+    if (HoldsCurrentDataCol()) FGrid->SetControlCheckBoxValues();
 }
 
 int TgxCol::GetMaxTextWidth() const {
@@ -405,8 +469,7 @@ bool TgxCol::GetSelected() const {
 
 void TgxCol::SetSelected(bool Value) {
     if (Value == GetSelected()) return;
-    FGrid->ColSelection().SetSelected(FDisplayCol, Value);
-    FGrid->CheckInvalidateCol(FDisplayCol);
+    FGrid->SelectCols(FDisplayCol, FDisplayCol, Value);
 }
 
 bool TgxCol::DefaultProps() const {
@@ -418,7 +481,8 @@ bool TgxCol::DefaultProps() const {
            FHeadingButton == cbGrid && FHeadingAlignState.Alignment == taLeftJustify &&
            !FHeadingAlignState.Align && FHeadingAlignState.Horz == htaDefault &&
            FHeadingVertAlignment == vtaDefault && FHeadingWordWrap == uiDefault &&
-           FHeadingColor == clNone && FSortPicture == spNone && FMaxLength == 0 &&
+           FHeadingColor == clNone && !FHeadingFont && FHeadingParentFont &&
+           FSortPicture == spNone && FMaxLength == 0 &&
            FFieldName.empty() && FMaskName.empty() && FParentCombo &&
            std::all_of(std::begin(FPicture), std::end(FPicture),
                        [](TgxDrawOption O) { return O == dopDefault; }) &&
@@ -433,10 +497,19 @@ bool TgxCol::Empty() const {
 
 void TgxCol::AssignProperties(const TgxCol& Source) {
     SetColor(Source.FColor);
-    if (Source.FParentFont)
+    SetAutoCreateFont(Source.FAutoCreateFont);
+    if (Source.FParentFont) {
         SetParentFont(true);
-    else
+        CheckFont();
+    } else {
         SetFont(Source.FFont.get());
+    }
+    if (Source.FHeadingParentFont) {
+        SetHeadingParentFont(true);
+        CheckHeadingFont();
+    } else {
+        SetHeadingFont(Source.FHeadingFont.get());
+    }
     SetHorzAlignment(Source.FAlignState.Horz);
     SetVertAlignment(Source.FVertAlignment);
     SetWordWrap(Source.FWordWrap);
@@ -469,6 +542,12 @@ void TgxCol::AssignProperties(const TgxCol& Source) {
     FData = Source.FData;
     FTag = Source.FTag;
     FPrintTotals = Source.FPrintTotals;
+}
+
+void TgxCol::Copy(const TgxCol& Source) {
+    FGrid = Source.FGrid;
+    FDisplayCol = Source.FDisplayCol;
+    AssignProperties(Source);
 }
 
 void TgxCol::Assign(TPersistent* Source) {

@@ -46,9 +46,10 @@ public:
     bool AutoCreateFont() const { return FAutoCreateFont; }
     // Keeps the column in the grid's list of columns with AutoCreateFont.
     void SetAutoCreateFont(bool Value);
-    // A following column's own font is brought up to the grid font, or
-    // dropped.
+    // A following column's own (heading) font is brought up to the grid's
+    // (heading) font; RemoveFonts drops both while they follow.
     void CheckFont();
+    void CheckHeadingFont();
     void RemoveFonts();
     TAlignment Alignment() const { return FAlignState.Alignment; }
     void SetAlignment(TAlignment Value);
@@ -87,7 +88,11 @@ public:
     // A custom button made from the bitmap; none removes it.
     void CreateButton(TBitmap* Bitmap, TColor TransparentColor, int Width, int Height);
     void DestroyButton();
-    TgxDropDownStyle DropDownStyle() const { return FDropDownStyle; }
+    // A button like Value (its bitmap, transparent colour and size); none
+    // removes the button.
+    void SetButton(TgxNormalButton* Value);
+    // The own combo's style while the column has one.
+    TgxDropDownStyle DropDownStyle() const;
     void SetDropDownStyle(TgxDropDownStyle Value);
     bool AllowGrayed() const { return FAllowGrayed; }
     void SetAllowGrayed(bool Value);
@@ -105,8 +110,11 @@ public:
     void SetHeadingWordWrap(TgxWordWrap Value);
     TColor HeadingColor() const { return FHeadingColor; }
     bool HeadingParentFont() const { return FHeadingParentFont; }
+    void SetHeadingParentFont(bool Value);
     // The column's own heading font, or none while it follows the grid's.
     TFont* HeadingFontObject() const { return FHeadingFont.get(); }
+    // As GetFont, against the grid's heading font.
+    TFont* GetHeadingFont();
     void SetHeadingFont(TFont* Value);
     void SetHeadingColor(TColor Value);
     TgxSortPicture SortPicture() const { return FSortPicture; }
@@ -159,6 +167,8 @@ public:
     virtual bool DefaultProps() const;
     virtual bool Empty() const;
     virtual void AssignProperties(const TgxCol& Source);
+    // Takes over the source's grid and display position, then its properties.
+    virtual void Copy(const TgxCol& Source);
     void Assign(TPersistent* Source) override;
     // Returns the listed properties to their defaults.
     virtual void Reset(TgxProperties Properties);
@@ -171,10 +181,14 @@ private:
     void CheckWidth(int OldWidth);
     void UpdateFont(TFont* Source);
     void FontChange();
+    void UpdateHeadingFont(TFont* Source);
+    void HeadingFontChange();
+    void HeadingFontRepaint();
     void CellLookChanged(bool Redisplay);
     void HeadingChanged();
     void SetPicture(int Index, TgxDrawOption Value);
     bool HoldsCurrentCell() const;
+    bool HoldsCurrentDataCol() const;
 
     TgxBaseGrid* FGrid;
     int FDataCol;

@@ -1,7 +1,6 @@
 #include "grid/model/Combo.h"
 
 #include "grid/model/Columns.h"
-#include "grid/view/DropDownForm.h"
 
 namespace grid {
 
@@ -101,13 +100,6 @@ void TgxComboGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
     FParentGrid->ComboClickCell(this, GetDataCol(DisplayCol), GetDataRow(DisplayRow));
 }
 
-void TgxComboGrid::SetAutoComboExtents(bool Enable) {
-    if (!Enable)
-        ++FComboExtentsLock;
-    else if (FComboExtentsLock > 0)
-        --FComboExtentsLock;
-}
-
 void TgxComboFree::operator()(TgxCombo* Combo) const {
     delete Combo;
 }
@@ -115,7 +107,7 @@ void TgxComboFree::operator()(TgxCombo* Combo) const {
 // ---- combo --------------------------------------------------------------------------------
 
 TgxCombo::TgxCombo(TgxBaseGrid* Grid) : FOwnerGrid(Grid), FComboGrid(Grid->CreateComboGrid()) {
-    FComboGrid->SetParent(Grid->GetComboForm());
+    FComboGrid->SetParent(Grid->GetComboFormWindow());
     FComboGrid->SetParentGridCombo(this);
     FComboGrid->SetVisible(false);
     if (!FComboGrid->Reading()) {

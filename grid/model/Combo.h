@@ -55,9 +55,9 @@ public:
     void SetAutoLookup(bool) {}
 
     // Whether the list sizes itself to DropDownCols by DropDownRows.
-    bool AutoComboExtents() const { return FComboExtentsLock == 0; }
+    bool AutoComboExtents() const { return GetSetComboExtents(); }
     // A nesting counter like painting: false adds one, true takes one off.
-    void SetAutoComboExtents(bool Enable);
+    void SetAutoComboExtents(bool Enable) { SetSetComboExtents(Enable); }
 
 protected:
     // A click on a row of the open list takes that row into the parent
@@ -78,7 +78,6 @@ private:
     bool FAutoFill = false;
     TgxConvertCase FAutoFillConvertCase = afcOnEdit;
     TgxDropDownStyle FDropDownStyle = ddDropDown;
-    int FComboExtentsLock = 0;
 };
 
 class TgxCombo : public TPersistent {

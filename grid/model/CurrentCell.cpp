@@ -1,10 +1,12 @@
 #include "grid/model/CurrentCell.h"
 
 #include "grid/foundation/GridCommonVariant.h"
+#include "grid/foundation/ImageList.h"
 #include "grid/foundation/TextChars.h"
 #include "grid/model/BaseGrid.h"
 #include "grid/model/Columns.h"
 #include "grid/model/InplaceControl.h"
+#include "platform/gui/Clipboard.h"
 
 #include <algorithm>
 
@@ -16,6 +18,22 @@ int TgxCurrentCell::GetDataCol() const {
 
 int TgxCurrentCell::GetDataRow() const {
     return FGrid->InGridState() ? FGrid->GetDataRow(FGrid->Row()) : -1;
+}
+
+TgxControlType TgxCurrentCell::GetControlType() const {
+    return FGrid->InGridState() ? FGrid->GiveCellControlType(GetDataCol(), GetDataRow()) : ctNone;
+}
+
+bool TgxCurrentCell::SetEditValue(const Variant& Value, bool ShowEditor, bool Repaint) {
+    if (!FGrid->InGridState() || !FGrid->InEditState()) return false;
+    if (!FGrid->CheckVarType(GetControlType(), Value)) return false;
+    if (!FGrid->StartEdit() || !FGrid->StartCellChange(GetDataCol(), false)) return false;
+    if (ShowEditor) FGrid->ShowEditor();
+    ClearBuffer();
+    FGrid->SetControlSelectMode(gxAll);
+    FGrid->SetControlValue(Value, true, ShowEditor);
+    if (Repaint) FGrid->CheckInvalidateCell(FGrid->Col(), FGrid->Row());
+    return true;
 }
 
 Variant TgxCurrentCell::GetValue() {
@@ -57,12 +75,30 @@ void TgxCurrentCell::SetTag(int Value) {
     if (FGrid->InGridState()) FGrid->SetCellTag(GetDataCol(), GetDataRow(), Value);
 }
 
-int TgxCurrentCell::GetTextHeight() const {
-    return FGrid->InGridState() ? FGrid->GetCellTextHeight(GetDataCol(), GetDataRow()) : 0;
+TObject* TgxCurrentCell::GetData() const {
+    return FGrid->InGridState() ? FGrid->GetCellData(GetDataCol(), GetDataRow()) : nullptr;
 }
 
-int TgxCurrentCell::GetTextLines() const {
-    return FGrid->InGridState() ? FGrid->GetCellTextLines(GetDataCol(), GetDataRow()) : 0;
+void TgxCurrentCell::SetData(TObject* Value) {
+    if (FGrid->InGridState()) FGrid->SetCellData(GetDataCol(), GetDataRow(), Value);
+}
+
+int TgxCurrentCell::GetTextWidth() {
+    if (!FGrid->InGridState()) return 0;
+    FetchCellValue();
+    return FGrid->GetCellTextWidth(GetDataCol(), GetDataRow());
+}
+
+int TgxCurrentCell::GetTextHeight() {
+    if (!FGrid->InGridState()) return 0;
+    FetchCellValue();
+    return FGrid->GetCellTextHeight(GetDataCol(), GetDataRow());
+}
+
+int TgxCurrentCell::GetTextLines() {
+    if (!FGrid->InGridState()) return 0;
+    FetchCellValue();
+    return FGrid->GetCellTextLines(GetDataCol(), GetDataRow());
 }
 
 void TgxCurrentCell::MoveTo(int DataCol, int DataRow) {
@@ -70,6 +106,8 @@ void TgxCurrentCell::MoveTo(int DataCol, int DataRow) {
     if (!FGrid->CheckIndex(itRow, DataRow, FGrid->GetGridRowCount(), 1)) return;
     if (!FGrid->InGridState()) return;
     FGrid->SetCurrentCell(FGrid->GetDisplayCol(DataCol), FGrid->GetDisplayRow(DataRow));
+    FGrid->SetControlSelectMode(gxAll);
+    if (!FGrid->InSetFocus() && FGrid->HandleAllocated() && FGrid->CanFocus()) FGrid->SetFocus();
 }
 
 namespace {
@@ -94,6 +132,12 @@ void TgxCurrentCell::FetchCellValue() {
         return;
     const Variant Value = FGrid->GetCellValue(Col, Row);
     SetBuffer(Value, false);
+    // Loading the control is no edit of the cell.
+    struct TStartEditOff {
+        TgxBaseGrid* Grid;
+        explicit TStartEditOff(TgxBaseGrid* G) : Grid(G) { Grid->SetEnableStartEdit(false); }
+        ~TStartEditOff() { Grid->SetEnableStartEdit(true); }
+    } Off(FGrid);
     if (TgxCustomGridControl* Control =
             FGrid->GridCellControl(FGrid->GiveCellControlType(Col, Row)))
         Control->SetValue(Value);
@@ -149,6 +193,43 @@ bool TgxCurrentCell::CopyToClipboard() {
     return true;
 }
 
+void TgxCurrentCell::SetSelText(const AnsiString& Text) {
+    if (!FGrid->HandleAllocated() || !FGrid->InEditState()) return;
+    FetchCellValue();
+    if (TgxCustomGridControl* Control = TextControl(FGrid, *this)) Control->SetSelText(Text);
+}
+
+namespace {
+
+// A text cell being edited, with the grid's window: the cell's editor.
+TgxCustomGridControl* EditedTextControl(TgxBaseGrid* Grid, const TgxCurrentCell& Cell) {
+    if (!Grid->HandleAllocated() || !Grid->InEditState()) return nullptr;
+    return TextControl(Grid, Cell);
+}
+
+} // namespace
+
+bool TgxCurrentCell::CutToClipboard() {
+    if (!FGrid->HandleAllocated()) return false;
+    if (!FGrid->EditorShown()) FGrid->StartShowEditor(false);
+    TgxCustomGridControl* Control = EditedTextControl(FGrid, *this);
+    if (!Control) return false;
+    Control->CutToClipboard(true);
+    if (!FGrid->EditorShown()) FGrid->CheckInvalidateCell(FGrid->Col(), FGrid->Row());
+    return true;
+}
+
+bool TgxCurrentCell::PasteFromClipboard() {
+    TgxCustomGridControl* Control = EditedTextControl(FGrid, *this);
+    if (!Control || !Clipboard()->HasFormat(CF_TEXT)) return false;
+    FetchCellValue();
+    if (!NewlengthOk(Clipboard()->AsText())) return false;
+    if (!FGrid->EditorShown()) FGrid->StartShowEditor(false);
+    Control->PasteFromClipboard(true);
+    if (!FGrid->EditorShown()) FGrid->CheckInvalidateCell(FGrid->Col(), FGrid->Row());
+    return true;
+}
+
 bool TgxCurrentCell::NewlengthOk(const AnsiString& Text) const {
     const int DataCol = GetDataCol();
     if (DataCol < 1) return true;
@@ -187,13 +268,46 @@ void TgxCurrentCell::MoveToInsertRow(int DataCol) {
     if (!FGrid->CheckEndEdit(0, 0, false)) return;
     FGrid->CheckInvalidateRow(FGrid->Row());
     ClearBuffer();
-    FGrid->SetCurrentCell(FGrid->GetDisplayCol(DataCol), FGrid->RowCount() - 1);
-    FGrid->CheckTopLeftNow();
+    // The move hides and shows the control, draws the focus frame and
+    // reports the new row; the view then shows the insertion row at the
+    // bottom, the column scrolled to.
+    const int DisplayCol = FGrid->GetDisplayCol(DataCol);
+    const int InsertRow = FGrid->RowCount() - 1;
+    FGrid->SetControlSelectMode(gxCurrent);
+    FGrid->SetCurrentCell(DisplayCol, InsertRow);
+    FGrid->PutInView(DisplayCol, InsertRow, vpNone, false, false, ctlBoth);
+    FGrid->CheckInvalidateRow(InsertRow);
+    FGrid->GridStatusChanged();
+    if (FGrid->HandleAllocated()) FGrid->Update();
+}
+
+TColor TgxCurrentCell::GetTransparentColor() {
+    if (GetControlType() != ctPicture) return FTransparentColor;
+    FetchCellValue();
+    TColor Given = clNone;
+    if (FBuffer.Type() == varString) {
+        TgxImageListComponent* List = FGrid->ImageList();
+        if (TgxImageItem* Image = List ? List->GetImage(FBuffer) : nullptr)
+            Given = Image->GetTransparent() ? Image->GetTransparentColor() : clNone;
+    } else if (TBitmap* Bitmap = VariantToBitmap(FBuffer)) {
+        // A bare bitmap gives its colour to the current cell.
+        if (Bitmap->Transparent()) FTransparentColor = Bitmap->TransparentColor();
+    }
+    return Given != clNone ? Given : FTransparentColor;
+}
+
+void TgxCurrentCell::PutInView() {
+    if (!FGrid->InGridState()) return;
+    if (FGrid->Col() < 1 || FGrid->Col() >= FGrid->ColCount()) return;
+    if (FGrid->Row() < 1 || FGrid->Row() >= FGrid->RowCount()) return;
+    FGrid->PutInView(FGrid->Col(), FGrid->Row(), vpNone, true, false, ctlBoth);
+    if (FGrid->HandleAllocated()) FGrid->Update();
 }
 
 void TgxCurrentCell::Refresh() {
     if (!FGrid->InGridState()) return;
     ClearBuffer();
+    FGrid->SetControlSelectMode(gxCurrent);
     if (FGrid->Row() > 0) FGrid->CheckInvalidateCell(FGrid->Col(), FGrid->Row());
 }
 

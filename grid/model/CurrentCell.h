@@ -2,6 +2,7 @@
 // The cell that has the focus, as applications and the grid reach it: its
 // data position, its value with a one-cell buffer, its tag and text sizes,
 // and moving the focus to another cell.
+#include "grid/model/GridTypes.h"
 #include "platform/gui/Colors.h"
 #include "platform/rtl/Object.h"
 #include "platform/rtl/Variant.h"
@@ -19,8 +20,15 @@ public:
     // -1 while the grid has no valid current cell.
     int GetDataCol() const;
     int GetDataRow() const;
+    // ctNone while the grid has no valid current cell.
+    TgxControlType GetControlType() const;
     // Unassigned while the grid has no valid current cell.
     Variant GetValue();
+    // The value goes to the in-place control as an edit of the current
+    // cell; false when the grid is not editing, the value does not suit the
+    // cell or the edit may not start.
+    bool SetValue(const Variant& Value) { return SetEditValue(Value, false, true); }
+    bool SetEditValue(const Variant& Value, bool ShowEditor, bool Repaint);
     const Variant& BufferValue() const { return FBuffer; }
     int BufferCol() const { return FBufferCol; }
     int BufferRow() const { return FBufferRow; }
@@ -35,12 +43,17 @@ public:
 
     int GetTag() const;
     void SetTag(int Value);
-    int GetTextHeight() const;
-    int GetTextLines() const;
+    TObject* GetData() const;
+    void SetData(TObject* Value);
+    int GetTextWidth();
+    int GetTextHeight();
+    int GetTextLines();
     // Makes the display cell of that data cell current (both checked).
     void MoveTo(int DataCol, int DataRow);
     // Forgets the buffer and repaints the cell.
     void Refresh();
+    // Scrolls the current cell into view.
+    void PutInView();
 
     // Whether Text fits into the current column's MaxLength when it
     // replaces the selection of the buffered text (characters, not bytes).
@@ -69,6 +82,8 @@ public:
     void SetSelLength(int Value);
     void SelectAll();
     AnsiString GetSelText();
+    // Replaces the selected text of the editor (while editing).
+    void SetSelText(const AnsiString& Text);
     // The control reports its selection.
     void SelectionReported(int Start, int Length) {
         FSelStart = Start;
@@ -76,7 +91,15 @@ public:
     }
     // Copies the selected text of a text cell (needs the grid's window).
     bool CopyToClipboard();
+    // Cut and paste while a text cell is edited; a paste that would make
+    // the text longer than the column's MaxLength is refused. Each answers
+    // whether it acted.
+    bool CutToClipboard();
+    bool PasteFromClipboard();
     TColor TransparentColor() const { return FTransparentColor; }
+    // The transparent colour the current cell's picture gives, else the
+    // current cell's own.
+    TColor GetTransparentColor();
 
 private:
     bool PictureOption(int Index, bool Default) const;

@@ -332,20 +332,7 @@ void TgxGridEditBox::PasteFromClipboard(bool ByKey) {
     if (!Clipboard()->HasFormat(CF_TEXT)) return;
     AnsiString Text = Clipboard()->AsText();
     if (Text.empty()) return;
-    if (FMaxLength > 0) {
-        // As much as the limit leaves room for, never part of a character.
-        const int Len = static_cast<int>(FText.size());
-        const int Room = FMaxLength - CharLength(0, Len) +
-                         CharLength(FSelByteStart, FSelByteStart + FSelByteLength);
-        if (Room <= 0) return;
-        const auto Fits = static_cast<std::size_t>(
-            PCharToByteLen(Text, Room, static_cast<int>(Text.size()), false));
-        // A line break is not cut in two.
-        const bool SplitsBreak =
-            Fits < Text.size() && Fits > 0 && Text[Fits - 1] == '\r' && Text[Fits] == '\n';
-        Text.resize(SplitsBreak ? Fits - 1 : Fits);
-        if (Text.empty()) return;
-    }
+    // A text longer than the room left is refused whole, never cut.
     if (!CheckCanEdit(ByKey)) return;
     if (!MaskAllows(Text, FSelByteStart) || !LengthAllows(Text)) return;
     SaveUndo();

@@ -8,7 +8,7 @@
 #include "grid/model/ControlWrappers.h"
 #include "grid/model/CurrentCell.h"
 #include "grid/model/Rows.h"
-#include "grid/view/DrawData.h"
+#include "grid/model/DrawData.h"
 #include "platform/gui/Forms.h"
 
 #include <algorithm>

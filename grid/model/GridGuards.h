@@ -1,6 +1,7 @@
 #pragma once
 // Scoped switches of a grid, undone when the scope ends, also when an
-// exception leaves it: painting off, and fast assignment on.
+// exception leaves it: painting off, redrawing off, fast assignment on, and
+// any flag on.
 #include "grid/model/BaseGrid.h"
 
 namespace grid {
@@ -16,6 +17,17 @@ private:
     TgxBaseGrid& FGrid;
 };
 
+class TgxRedrawOff {
+public:
+    explicit TgxRedrawOff(TgxBaseGrid& Grid) : FGrid(Grid) { FGrid.SetEnableRedraw(false); }
+    ~TgxRedrawOff() { FGrid.SetEnableRedraw(true); }
+    TgxRedrawOff(const TgxRedrawOff&) = delete;
+    TgxRedrawOff& operator=(const TgxRedrawOff&) = delete;
+
+private:
+    TgxBaseGrid& FGrid;
+};
+
 class TgxFastAssignOn {
 public:
     explicit TgxFastAssignOn(TgxBaseGrid& Grid) : FGrid(Grid) { FGrid.SetFastAssign(true); }
@@ -25,6 +37,18 @@ public:
 
 private:
     TgxBaseGrid& FGrid;
+};
+
+// Sets a flag for the life of a scope, however the scope is left.
+class TFlagScope {
+public:
+    explicit TFlagScope(bool& Flag) : FFlag(Flag) { FFlag = true; }
+    ~TFlagScope() { FFlag = false; }
+    TFlagScope(const TFlagScope&) = delete;
+    TFlagScope& operator=(const TFlagScope&) = delete;
+
+private:
+    bool& FFlag;
 };
 
 } // namespace grid

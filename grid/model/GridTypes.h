@@ -34,7 +34,7 @@ enum class TgxResizeRows : std::uint8_t { rrNone, rrSingle, rrAll };
 using enum TgxResizeRows;
 enum class TgxGridLines : std::uint8_t { glNone, glHorzLines, glVertLines, glBoth };
 using enum TgxGridLines;
-enum class TgxFocusBorder : std::uint8_t { fbNone, fbDot, fbSolid };
+enum class TgxFocusBorder : std::uint8_t { fbNone, fbDot, fbSingle, fbDouble, fbDash };
 using enum TgxFocusBorder;
 enum class TgxHeadingButton : std::uint8_t { hbNone, hbCell, hbButton };
 using enum TgxHeadingButton;

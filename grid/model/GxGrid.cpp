@@ -4,12 +4,15 @@
 #include "grid/foundation/ImageList.h"
 #include "grid/foundation/MaskDefs.h"
 #include "grid/model/GridTypeInfo.h"
-#include "grid/view/GridReport.h"
 #include "platform/classes/Publish.h"
 #include "platform/gui/Menus.h"
 #include "platform/gui/PublishedProps.h"
 
 namespace grid {
+
+// The report component's class is known to the report unit only; it adds
+// the property in its place in the list.
+void PublishGridReportProperty(TClassBuilder<TgxGrid>& C);
 
 TgxGrid::TgxGrid(TComponent* AOwner) : TgxCustomGrid(AOwner) {}
 
@@ -307,7 +310,7 @@ const TPublished<TgxGrid, TWinControl> GridClass(
             G.SetGridRowCount(V);
         });
         C.Property("XMLExport", &TgxGrid::XMLExport, &TgxGrid::SetXMLExport);
-        C.Property("GridReport", &TgxGrid::GridReport, &TgxGrid::SetGridReport);
+        PublishGridReportProperty(C);
         // Reads as the version of the grid; writing it has no effect.
         C.Property(
             "Version", [](const TgxGrid&) { return TgxBaseGrid::GetVersion(); },

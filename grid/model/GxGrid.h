@@ -3,9 +3,9 @@
 // published events of the hooks the core leaves open, and the published
 // grid component.
 #include "grid/model/BaseGrid.h"
-#include "grid/view/DrawData.h"
-#include "grid/view/ExportText.h"
-#include "grid/view/XMLExport.h"
+#include "grid/model/DrawData.h"
+#include "grid/model/ExportText.h"
+#include "grid/model/XMLExport.h"
 
 #include <utility>
 #include <vector>

@@ -3,7 +3,9 @@
 #include "grid/foundation/IntLists.h"
 #include "grid/model/BaseGrid.h"
 #include "grid/model/Combo.h"
+#include "grid/model/GridGuards.h"
 #include "grid/model/GridLinks.h"
+#include "grid/model/OwnFont.h"
 
 #include <algorithm>
 
@@ -15,6 +17,20 @@ TgxRow::TgxRow(TgxBaseGrid* Grid, int DataRow)
 
 TgxRow::~TgxRow() {
     if (FDateTimeDef && FGrid->DateTimeLink()) FGrid->DateTimeLink()->Remove(FDateTimeDef);
+    if (FCombo) FGrid->CheckLastUsedCombo(FCombo.get());
+    if (FDateTimeDef) FGrid->CheckLastUsedDateTime(FDateTimeDef);
+}
+
+int TgxRow::GetId() const {
+    return FGrid->GridRows()->GetRowId(FDataRow);
+}
+
+bool TgxRow::GetChanged() const {
+    return FGrid->IsRowChanged(FDataRow);
+}
+
+void TgxRow::SetChanged(bool Value) {
+    FGrid->SetRowChanged(FDataRow, Value);
 }
 
 int TgxRow::GetDisplayRow() const {
@@ -41,31 +57,32 @@ void TgxRow::SetColor(TColor Value) {
     LookChanged(true);
 }
 
-void TgxRow::SetFont(TFont* Value) {
-    if (Value == FFont.get()) return;
-    if (Value) {
-        if (!FFont) FFont = std::make_unique<TFont>();
-        FFont->Assign(Value);
-    } else {
-        FFont.reset();
-    }
-    FParentFont = !FFont;
+void TgxRow::UpdateFont(TFont* Source) {
+    CopyOwnFont(FFont, FFontLock, Source, [this](TObject*) { FontChange(); });
+}
+
+void TgxRow::FontChange() {
+    if (FFontLock > 0) return;
+    FParentFont = false;
     LookChanged(true);
+    FGrid->UpdateCellFonts();
+}
+
+TFont* TgxRow::GetFont() {
+    return ReadOwnFont(FFont, FParentFont, FAutoCreateFont, FGrid->ComponentState(), FGrid->Font(),
+                       [this](TFont* F) { UpdateFont(F); });
+}
+
+void TgxRow::SetFont(TFont* Value) {
+    if (SetOwnFont(FFont, FParentFont, Value, [this](TFont* F) { UpdateFont(F); }))
+        LookChanged(true);
 }
 
 void TgxRow::SetParentFont(bool Value) {
-    if (Value == FParentFont) return;
-    FParentFont = Value;
-    if (Value) {
-        if (FAutoCreateFont && FFont)
-            FFont->Assign(FGrid->Font());
-        else
-            FFont.reset();
+    if (SwitchParentFont(FFont, FParentFont, Value, FAutoCreateFont, FGrid->Font(),
+                         [this](TFont* F) { UpdateFont(F); }) &&
+        Value)
         LookChanged(true);
-    } else {
-        if (!FFont) FFont = std::make_unique<TFont>();
-        FFont->Assign(FGrid->Font());
-    }
 }
 
 void TgxRow::SetAutoCreateFont(bool Value) {
@@ -76,12 +93,30 @@ void TgxRow::SetAutoCreateFont(bool Value) {
         List->AddItem(FDataRow);
     } else {
         List->Remove(FDataRow);
-        if (FParentFont) FFont.reset();
+        RemoveFonts();
     }
 }
 
 void TgxRow::CheckFont() {
-    if (FParentFont && FFont) FFont->Assign(FGrid->Font());
+    if (FParentFont && FFont) UpdateFont(FGrid->Font());
+}
+
+void TgxRow::RemoveFonts() {
+    if (FParentFont) FFont.reset();
+}
+
+void TgxRow::SetMaskName(const AnsiString& Value) {
+    if (Value == FMaskName) return;
+    FMaskName = Value;
+    if (FGrid->InGridState() && FGrid->GetCurrentDataRow() == FDataRow) FGrid->SetControlMask();
+}
+
+bool TgxRow::GetSelected() const {
+    return FGrid->RowSelection().GetSelected(GetDisplayRow());
+}
+
+void TgxRow::SetSelected(bool Value) {
+    FGrid->SetRowSelected(FDataRow, Value);
 }
 
 void TgxRow::SetAlignment(TAlignment Value) {
@@ -136,6 +171,7 @@ void TgxRow::CheckHeight(int OldHeight) {
     else if (FGrid->RowHeights(D) != 0)
         FGrid->SetRowPixelHeight(D, 0);
     FGrid->RowResized(D);
+    if (FDataRow == 0) FGrid->HeadingHeightSet(FHeight);
 }
 
 void TgxRow::SetVisible(bool Value) {
@@ -151,25 +187,37 @@ void TgxRow::SetVisible(bool Value) {
             FGrid->VisibleRows().Remove(D);
     }
     if (D < 0 || D >= FGrid->RowCount()) return;
+    const bool Skip = FGrid->CanSkipReadOnly();
+    const bool RowSelect = FGrid->InRowSelectMode();
     if (Value) {
         FGrid->SetRowPixelHeight(D, FHeight);
         FGrid->CheckTopLeftNow();
+        if (FGrid->Row() < 1) FGrid->MoveToNewRow(D, false, Skip, RowSelect);
     } else {
         FGrid->SetRowPixelHeight(D, 0);
         if (D > 0) {
-            FGrid->RowSelection().SetSelected(D, false);
-            if (FGrid->Row() == D) FGrid->MoveToNewRow(D);
-            FGrid->CheckTopLeftNow();
+            FGrid->DeleteRowSelection(D, D);
+            TgxPaintOff PaintOff(*FGrid);
+            if (FGrid->Row() == D) FGrid->MoveToNewRow(D, true, Skip, RowSelect);
+            if (D >= FGrid->TopRow()) FGrid->CheckTopLeftNow();
         }
+        FGrid->CheckSelectedCellsRow(D);
     }
     FGrid->UpdateScrollRange();
     FGrid->RedisplayControl();
+    FGrid->CheckRowSelection();
+    FGrid->SelectionsChanged(false);
+    FGrid->GridStatusChanged();
 }
 
 void TgxRow::SetReadOnly(bool Value) {
     if (Value == FReadOnly) return;
     FReadOnly = Value;
-    FGrid->CheckInvalidateRow(GetDisplayRow());
+    const int D = GetDisplayRow();
+    FGrid->CheckInvalidateRow(D);
+    if (FGrid->Row() < 1 || (Value && FGrid->Row() == D && FGrid->SkipReadOnly()))
+        FGrid->MoveToNewRow(FGrid->Row(), false, FGrid->CanSkipReadOnly(),
+                            FGrid->InRowSelectMode());
 }
 
 void TgxRow::SetIs3D(bool Value) {
@@ -182,7 +230,12 @@ void TgxRow::SetIs3D(bool Value) {
 void TgxRow::SetButtonType(TgxButtonType Value) {
     if (FGrid->IsComboGrid() || Value == FButtonType) return;
     FButtonType = Value;
-    LookChanged(true);
+    const int D = GetDisplayRow();
+    FGrid->CheckInvalidateRow(D);
+    if (FGrid->Row() == D) {
+        FGrid->RedisplayControl();
+        if (Value == btDateTimeDropDown || Value == btDateTimePopup) FGrid->ResetDateTimeInit();
+    }
 }
 
 void TgxRow::SetParentCombo(bool Value) {
@@ -193,9 +246,15 @@ void TgxRow::SetParentCombo(bool Value) {
         AssignCombo();
 }
 
+TgxDropDownStyle TgxRow::DropDownStyle() const {
+    return FCombo ? FCombo->GetDropDownStyle() : FDropDownStyle;
+}
+
 void TgxRow::SetDropDownStyle(TgxDropDownStyle Value) {
+    if (Value == FDropDownStyle) return;
     FDropDownStyle = Value;
     if (FCombo) FCombo->SetDropDownStyle(Value);
+    if (FGrid->Row() == GetDisplayRow()) FGrid->RedisplayControl();
 }
 
 void TgxRow::AssignCombo() {
@@ -233,12 +292,24 @@ void TgxRow::ResetCombo() {
 
 void TgxRow::SetControlType(TgxControlType Value) {
     if (Value == FControlType) return;
+    const int D = GetDisplayRow();
+    const bool Current = FGrid->Row() == D;
+    if (Current) FGrid->ClearCurrentFocusRect(false);
     FControlType = Value;
-    LookChanged(true);
+    FGrid->CheckInvalidateRow(D);
+    if (Current) {
+        FGrid->RedisplayControl();
+        FGrid->ClearCurrentFocusRect(false);
+    }
     FGrid->CheckGridData(0, FDataRow);
 }
 
 void TgxRow::SetDateTimeDef(TgxDateTimeDefComponent* Value) {
+    if (Value == FDateTimeDef) return;
+    if (FGrid->Row() == GetDisplayRow())
+        FGrid->ResetDateTimeInit();
+    else
+        FGrid->CheckLastUsedDateTime(FDateTimeDef);
     ReplaceDateTimeDef(FGrid, FDateTimeDef, Value);
 }
 
@@ -257,10 +328,13 @@ bool TgxRow::DefaultProps() const {
 
 void TgxRow::AssignProperties(const TgxRow& Source) {
     SetColor(Source.FColor);
-    if (Source.FParentFont)
+    SetAutoCreateFont(Source.FAutoCreateFont);
+    if (Source.FParentFont) {
         SetParentFont(true);
-    else
+        CheckFont();
+    } else {
         SetFont(Source.FFont.get());
+    }
     SetHorzAlignment(Source.FAlignState.Horz);
     SetVertAlignment(Source.FVertAlignment);
     SetWordWrap(Source.FWordWrap);
@@ -269,7 +343,7 @@ void TgxRow::AssignProperties(const TgxRow& Source) {
     SetVisible(Source.FVisible);
     SetReadOnly(Source.FReadOnly);
     SetIs3D(Source.FIs3D);
-    FMaskName = Source.FMaskName;
+    SetMaskName(Source.FMaskName);
     SetButtonType(Source.FButtonType);
     SetDropDownStyle(Source.FDropDownStyle);
     SetCombo(Source.FCombo.get());
@@ -279,6 +353,11 @@ void TgxRow::AssignProperties(const TgxRow& Source) {
     FSpinOptions = Source.FSpinOptions;
     FSpinIncrement = Source.FSpinIncrement;
     SetDateTimeDef(Source.FDateTimeDef);
+}
+
+void TgxRow::Copy(const TgxRow& Source) {
+    FGrid = Source.FGrid;
+    AssignProperties(Source);
 }
 
 void TgxRow::Assign(TPersistent* Source) {
@@ -305,7 +384,7 @@ void TgxRow::Reset(TgxProperties Properties) {
     if (Has(prVertAlignment)) SetVertAlignment(vtaDefault);
     if (Has(prReadOnly)) SetReadOnly(false);
     if (Has(prWordWrap)) SetWordWrap(uiDefault);
-    if (Has(prMask)) FMaskName.clear();
+    if (Has(prMask)) SetMaskName("");
     if (Has(prButtonType)) SetButtonType(btDefault);
     if (Has(prCombo) || Has(prParentCombo)) SetParentCombo(true);
     if (Has(prPicture))
@@ -314,7 +393,7 @@ void TgxRow::Reset(TgxProperties Properties) {
     if (Has(prSpinOptions)) FSpinOptions = {spoAutoRepeat, spoAutoIncrement, spoKeyEdit};
     if (Has(prSpinIncrement)) FSpinIncrement = 1.0;
     if (Has(prDateTime)) SetDateTimeDef(nullptr);
-    if (Has(prDropDownStyle)) FDropDownStyle = ddDropDown;
+    if (Has(prDropDownStyle)) SetDropDownStyle(ddDropDown);
 }
 
 // ---- the row list ------------------------------------------------------------------------

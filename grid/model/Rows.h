@@ -28,18 +28,25 @@ public:
     int GetDisplayRow() const;
     void SetDisplayRow(int DisplayRow);
     bool GetFixed() const;
+    int GetId() const;
+    // The grid's changed flag of this data row.
+    bool GetChanged() const;
+    void SetChanged(bool Value);
 
     TColor Color() const { return FColor; }
     void SetColor(TColor Value);
     TFont* Font() const { return FFont.get(); }
+    // None while the row follows the grid font (unless it creates its font
+    // automatically or the grid is being read).
+    TFont* GetFont();
     void SetFont(TFont* Value);
     bool ParentFont() const { return FParentFont; }
     void SetParentFont(bool Value);
     bool AutoCreateFont() const { return FAutoCreateFont; }
     // Keeps the row in the grid's list of rows with AutoCreateFont.
     void SetAutoCreateFont(bool Value);
-    // A font kept only to follow the grid's takes the grid's again.
     void CheckFont();
+    void RemoveFonts();
     TAlignment Alignment() const { return FAlignState.Alignment; }
     void SetAlignment(TAlignment Value);
     bool Align() const { return FAlignState.Align; }
@@ -66,10 +73,15 @@ public:
     bool Is3D() const { return FIs3D; }
     void SetIs3D(bool Value);
     const AnsiString& MaskName() const { return FMaskName; }
-    void SetMaskName(const AnsiString& Value) { FMaskName = Value; }
+    void SetMaskName(const AnsiString& Value);
+    // The row's entry in the grid's row selection; setting goes through the
+    // grid's row selection.
+    bool GetSelected() const;
+    void SetSelected(bool Value);
     TgxButtonType ButtonType() const { return FButtonType; }
     void SetButtonType(TgxButtonType Value);
-    TgxDropDownStyle DropDownStyle() const { return FDropDownStyle; }
+    // The own combo's style while the row has one.
+    TgxDropDownStyle DropDownStyle() const;
     void SetDropDownStyle(TgxDropDownStyle Value);
     bool ParentCombo() const { return FParentCombo; }
     // False gives the row a list of its own, true drops it.
@@ -95,12 +107,16 @@ public:
     virtual bool DefaultProps() const;
     virtual bool Empty() const { return DefaultProps(); }
     virtual void AssignProperties(const TgxRow& Source);
+    // Takes over the source's grid, then its properties.
+    virtual void Copy(const TgxRow& Source);
     void Assign(TPersistent* Source) override;
     virtual void Reset(TgxProperties Properties);
 
 private:
     void CheckHeight(int OldHeight);
     void LookChanged(bool Redisplay);
+    void UpdateFont(TFont* Source);
+    void FontChange();
 
     TgxBaseGrid* FGrid;
     int FDataRow;
@@ -108,6 +124,7 @@ private:
     std::unique_ptr<TFont> FFont;
     bool FParentFont = true;
     bool FAutoCreateFont = false;
+    int FFontLock = 0;
     TgxAlignmentState FAlignState;
     TgxVertAlignment FVertAlignment = vtaDefault;
     TgxWordWrap FWordWrap = uiDefault;

@@ -265,10 +265,13 @@ TEST_F(EditBoxTest, UndoNeverRestoresPastTheLengthLimit) {
     EXPECT_EQ(Box->EditText(), "abcdefgh");
 }
 
-TEST_F(EditBoxTest, PasteStopsAtMaxLengthAndARefusedPasteChangesNothing) {
+TEST_F(EditBoxTest, APasteLongerThanMaxLengthIsRefusedWholeAndChangesNothing) {
     Box->SetMaxLength(5);
     Start("");
     Clipboard()->SetAsText("123456789");
+    Key(Qt::Key_V, Qt::ControlModifier, QString(QChar(22)));
+    EXPECT_EQ(Box->EditText(), "");
+    Clipboard()->SetAsText("12345");
     Key(Qt::Key_V, Qt::ControlModifier, QString(QChar(22)));
     EXPECT_EQ(Box->EditText(), "12345");
     EXPECT_EQ(Box->TextPos(), 5);
@@ -276,19 +279,22 @@ TEST_F(EditBoxTest, PasteStopsAtMaxLengthAndARefusedPasteChangesNothing) {
     Key(Qt::Key_V, Qt::ControlModifier, QString(QChar(22)));
     EXPECT_EQ(Box->EditText(), "12345");
     EXPECT_EQ(Box->TextPos(), 4);
-    // A selection makes room; a line break is never cut in two.
+    // A selection makes room; a line break takes two characters of it.
     Clipboard()->SetAsText("x\r\ny");
     Key(Qt::Key_Left, Qt::ShiftModifier);
     Key(Qt::Key_Left, Qt::ShiftModifier);
     Key(Qt::Key_Insert, Qt::ShiftModifier);
-    EXPECT_EQ(Box->EditText(), "12x5");
+    EXPECT_EQ(Box->EditText(), "12345");
+    Clipboard()->SetAsText("\r\n");
+    Key(Qt::Key_Insert, Qt::ShiftModifier);
+    EXPECT_EQ(Box->EditText(), "12\r\n5");
     // Cut and paste back.
     Key(Qt::Key_Home, Qt::ShiftModifier);
     Key(Qt::Key_X, Qt::ControlModifier, QString(QChar(24)));
     EXPECT_EQ(Box->EditText(), "5");
-    EXPECT_EQ(Clipboard()->AsText(), "12x");
+    EXPECT_EQ(Clipboard()->AsText(), "12\r\n");
     Key(Qt::Key_V, Qt::ControlModifier, QString(QChar(22)));
-    EXPECT_EQ(Box->EditText(), "12x5");
+    EXPECT_EQ(Box->EditText(), "12\r\n5");
 }
 
 TEST_F(EditBoxTest, ClipboardMessagesSelectedTextAndEditKeys) {

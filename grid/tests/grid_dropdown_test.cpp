@@ -279,3 +279,41 @@ TEST_F(ComboDropDown, AGridGoingAwayWithItsListOpenLeavesTheFilters) {
     EXPECT_FALSE(GridHooksInstalled());
     ClickAt(Elsewhere->Widget(), QPoint(5, 5));
 }
+
+// A list with a frozen column is as wide as its first DropDownCols columns,
+// the frozen one included.
+TEST_F(ComboDropDown, AListWithAFrozenColumnIsAsWideAsItsFirstColumns) {
+    List->SetGridColCount(3);
+    const int Widths[] = {30, 40, 50};
+    for (int C = 1; C <= 3; ++C)
+        List->GetCol(C)->SetWidth(Widths[C - 1]);
+    List->SetFixedColCount(1);
+    List->SetDropDownCols(2);
+    List->SetDropDownRows(8);
+    Grid->ComboButtonDown(1, 2);
+    ASSERT_TRUE(Grid->ComboVisible());
+    const int Border =
+        DroppedList()->BorderStyle() == bsSingle ? 2 * GetSystemMetrics(SM_CXBORDER) : 0;
+    const int Bar = DroppedList()->GetRowBarOn() ? DroppedList()->GetRowBarWidth() : 0;
+    EXPECT_EQ(Grid->ComboInitWidth(2), 30 + 40 + Border + Bar);
+}
+
+// Taking an empty list cell gives the cell the empty value of its kind.
+TEST_F(ComboDropDown, AnEmptyListCellGivesTheEmptyValueOfTheCellsKind) {
+    List->SetCellValue(1, 3, Variant());
+    struct Case {
+        TgxControlType Type;
+        Variant Expected;
+    };
+    for (const Case& C : {Case{ctText, Variant(AnsiString())}, Case{ctCheck, Variant(2)},
+                          Case{ctPicture, Variant(0)}}) {
+        Grid->GetCol(1)->SetControlType(C.Type);
+        GoTo(1, 2);
+        Grid->ComboButtonDown(1, 2);
+        Grid->SetComboRow(3);
+        Variant Value;
+        Grid->GetComboValue(1, Value);
+        EXPECT_TRUE(VariantEqual(Value, C.Expected)) << static_cast<int>(C.Type);
+        Grid->CheckDropDownOff(false);
+    }
+}

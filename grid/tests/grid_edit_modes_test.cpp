@@ -3,6 +3,8 @@
 #include "GridEditFixture.h"
 #include "platform/gui/TimerService.h"
 
+#include <functional>
+
 using namespace grid;
 
 namespace {
@@ -207,4 +209,123 @@ TEST_F(GridEditModes, TheEditorsTakeTheGridsCursor) {
     Grid->SetCursor(crHandPoint);
     EXPECT_EQ(Grid->GridCellControl(ctText)->GetCursor(), crHandPoint);
     EXPECT_EQ(Grid->GridCellControl(ctCheck)->GetCursor(), crHandPoint);
+}
+
+// A wider or taller button takes its room from the editor beside it at once.
+TEST_F(GridEditModes, ResizingTheButtonsResizesTheShownEditor) {
+    struct Case {
+        const char* Name;
+        TgxButtonType Type;
+        std::function<void()> Change;
+        int Narrower;
+    };
+    const Case Cases[] = {
+        {"edge width", btCombo, [&] { Grid->SetButtonEdgeWidth(Grid->ButtonEdgeWidth() + 4); }, 8},
+        {"button width", btCombo, [&] { Grid->SetDefaultButtonWidth(Grid->DefaultButtonWidth() + 5); }, 5},
+        {"ellipsis width", btNormal, [&] { Grid->SetDefaultButtonWidth(Grid->DefaultButtonWidth() + 3); }, 3},
+        {"spin width", btVertSpin, [&] { Grid->SetSpinButtonWidth(Grid->SpinButtonWidth() + 6); }, 6},
+        {"side by side spin", btHorzSpin, [&] { Grid->SetSpinButtonHeight(Grid->SpinButtonHeight() + 2); }, 4},
+    };
+    for (const Case& C : Cases) {
+        SCOPED_TRACE(C.Name);
+        Grid->GetCol(2)->SetButtonType(C.Type);
+        GoTo(1, 1);
+        GoTo(2, 2);
+        TgxCustomGridControl* Edit = Grid->GridControl();
+        ASSERT_TRUE(Edit && Edit->GetVisible());
+        const int Before = Edit->GetWidth();
+        C.Change();
+        EXPECT_EQ(Edit->GetWidth(), Before - C.Narrower);
+    }
+}
+
+// Entering a cell whose editor is always shown selects its text, so what
+// is typed replaces it.
+TEST_F(GridEditModes, TypingIntoACellEnteredWithTheEditorShownReplacesItsText) {
+    Grid->SetCellValue(1, 2, Variant(AnsiString("c1r2")));
+    Grid->SetCellValue(2, 1, Variant(AnsiString("c2r1")));
+    ASSERT_TRUE(Grid->AlwaysShowEditor());
+    // Moved there by the program, then by the keyboard.
+    GoTo(1, 2);
+    Type("A");
+    EXPECT_EQ(EditorText(), "A");
+    Press(Qt::Key_Escape);
+    GoTo(1, 1);
+    Press(Qt::Key_Down);
+    ASSERT_EQ(At(), std::make_pair(1, 2));
+    Type("A");
+    EXPECT_EQ(EditorText(), "A");
+    Press(Qt::Key_Up);
+    Press(Qt::Key_Right);
+    ASSERT_EQ(At(), std::make_pair(2, 1));
+    Type("B");
+    EXPECT_EQ(EditorText(), "B");
+    EXPECT_EQ(Stored(1, 2), "A");
+}
+
+// Without the grid's own storage a value written by the program still
+// reaches the editor of the current cell, and a value written for the
+// cell being read inside OnCellLoaded is the value read.
+TEST_F(GridEditModes, AProgramsValueReachesTheEditorAndTheCellBeingReadWithoutStorage) {
+    Grid->SetStoreData(false);
+    Grid->SetGridMode(gmEdit);
+    GoTo(2, 2);
+    Grid->SetCellValue(2, 2, Variant(AnsiString("typed by program")));
+    EXPECT_EQ(EditorText(), "typed by program");
+    EXPECT_EQ(Grid->CurrentCell()->GetValue().AsString(), "typed by program");
+    // Another cell keeps nothing: the application supplies it when asked.
+    Grid->SetCellValue(3, 3, Variant(AnsiString("gone")));
+    EXPECT_TRUE(Grid->GetCellValue(3, 3).IsEmpty());
+    Grid->OnCellLoaded = [&](TObject*, int C, int R, Variant&) {
+        if (C == 3 && R == 3) Grid->SetCellValue(3, 3, Variant(AnsiString("from load")));
+    };
+    EXPECT_EQ(Grid->GetCellValue(3, 3).AsString(), "from load");
+    EXPECT_EQ(EditorText(), "typed by program");
+}
+
+// A check-box cell keeps a value of another kind and shows it grayed.
+TEST_F(GridEditModes, ACheckBoxCellGivenADateKeepsItAndShowsItGrayed) {
+    Grid->GetCol(3)->SetControlType(ctCheck);
+    const Variant Date(TDateTime(46000.5));
+    Grid->SetCellValue(3, 2, Date);
+    Grid->SetCellValue(3, 3, Variant(2));
+    Grid->SetCellValue(3, 4, Variant(1));
+    EXPECT_FALSE(Grid->GetCellValue(3, 2).IsEmpty());
+    GoTo(1, 1);
+    Grid->Invalidate();
+    Grid->Update();
+    auto Picture = [&](int Row) {
+        const TRect R = Grid->CellRect(3, Row);
+        std::vector<TColor> Pixels;
+        for (int Y = R.Top; Y < R.Bottom; ++Y)
+            for (int X = R.Left; X < R.Right; ++X)
+                Pixels.push_back(Grid->Canvas()->Pixels(X, Y));
+        return Pixels;
+    };
+    EXPECT_EQ(Picture(2), Picture(3));
+    EXPECT_NE(Picture(2), Picture(4));
+}
+
+// A grid never yet shown takes a value into its current cell without
+// reporting an edit; once painted, the same change is an edit.
+TEST_F(GridEditModes, AValueTakenBeforeTheFirstPaintIsNoEdit) {
+    auto* Hidden = new TForm(nullptr);
+    auto* Unshown = new TgxGrid(Hidden);
+    Unshown->SetParent(Hidden);
+    Unshown->SetBounds(0, 0, 300, 200);
+    Unshown->SetGridColCount(3);
+    Unshown->SetGridRowCount(3);
+    Unshown->HandleNeeded();
+    int Edits = 0;
+    Unshown->OnCellEdit = [&](TObject*, int, int, bool) { ++Edits; };
+    Unshown->SetComboValue(Variant(AnsiString("early")));
+    EXPECT_EQ(Edits, 0);
+    delete Hidden;
+
+    GoTo(2, 2);
+    Grid->OnCellEdit = [&](TObject*, int, int, bool) { ++Edits; };
+    Grid->Invalidate();
+    Grid->Update();
+    Grid->SetComboValue(Variant(AnsiString("shown")));
+    EXPECT_EQ(Edits, 1);
 }

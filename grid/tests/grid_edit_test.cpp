@@ -3,9 +3,11 @@
 #include "GridEditFixture.h"
 #include "grid/foundation/MaskDefs.h"
 #include "grid/model/Combo.h"
+#include "grid/model/ControlWrappers.h"
 #include "platform/gui/Clipboard.h"
 
 #include <algorithm>
+#include <cmath>
 
 using namespace grid;
 
@@ -239,6 +241,149 @@ TEST_F(GridEdit, CutAndPasteGoThroughTheEditorOfATextCell) {
     Grid->GetCol(2)->SetControlType(ctCheck);
     GoTo(2, 2);
     EXPECT_FALSE(Grid->CutCellToClipboard());
+}
+
+TEST_F(GridEdit, ColumnSettingsChangedDuringAnEditReachTheEditor) {
+    GoTo(1, 1);
+    Press(Qt::Key_F2);
+    Grid->GetCol(1)->SetMaxLength(3);
+    EXPECT_EQ(Grid->GridControl()->GetMaxLength(), 3);
+    Type("abcd");
+    EXPECT_EQ(EditorText(), "abc");
+    Grid->GetCol(1)->SetMaskName("Code");
+    EXPECT_EQ(Grid->GridControl()->GetMaskName(), "Code");
+    // The check control takes the column's values while its cell is current.
+    Press(Qt::Key_Escape);
+    Press(Qt::Key_Escape);
+    Grid->GetCol(2)->SetControlType(ctCheck);
+    GoTo(2, 1);
+    Grid->GetCol(2)->SetCheckBoxValues("Y|N");
+    auto* Check = static_cast<TgxCheckGridControl*>(Grid->GridCellControl(ctCheck));
+    EXPECT_EQ(Check->GetCheckBoxValues(), "Y|N");
+}
+
+// The cell holds "abc" with "bc" selected: the pasted text may take the
+// place of the selection up to the column's MaxLength of 5, no further.
+TEST_F(GridEdit, APasteBeyondMaxLengthIsRefusedAndReportedSo) {
+    struct Case {
+        const char* Clip;
+        bool Taken;
+        const char* After;
+    };
+    for (const Case& C : {Case{"VWXYZ", false, "abc"}, Case{"WXYZ", true, "aWXYZ"}}) {
+        SCOPED_TRACE(C.Clip);
+        Grid->SetCellValue(1, 1, Variant("abc"));
+        Grid->GetCol(1)->SetMaxLength(5);
+        GoTo(1, 1);
+        Press(Qt::Key_F2);
+        Grid->CurrentCell()->SetSelStart(1);
+        Grid->CurrentCell()->SetSelLength(2);
+        Clipboard()->SetAsText(C.Clip);
+        EXPECT_EQ(Grid->PasteCellFromClipboard(), C.Taken);
+        EXPECT_EQ(EditorText(), C.After);
+        Press(Qt::Key_Escape);
+        Press(Qt::Key_Escape);
+        GoTo(2, 2);
+    }
+    // Ctrl+V from the keyboard takes the same path.
+    GoTo(1, 1);
+    Press(Qt::Key_F2);
+    Press(Qt::Key_End);
+    Clipboard()->SetAsText("XYZ");
+    Press(Qt::Key_V, Qt::ControlModifier, QString(QChar(22)));
+    EXPECT_EQ(EditorText(), "abc");
+    // Nothing to paste into outside a text cell.
+    Grid->GetCol(3)->SetControlType(ctCheck);
+    GoTo(3, 1);
+    EXPECT_FALSE(Grid->CurrentCell()->PasteFromClipboard());
+}
+
+TEST_F(GridEdit, TheCurrentCellTakesValuesAndAnswersForItsCell) {
+    TgxCurrentCell* Cell = Grid->CurrentCell();
+    Grid->SetCellValue(1, 2, Variant("some text"));
+    GoTo(1, 2);
+    EXPECT_EQ(Cell->GetControlType(), ctText);
+    EXPECT_EQ(Cell->GetTextWidth(), Grid->GetCellTextWidth(1, 2));
+    EXPECT_TRUE(Cell->SetValue(Variant("new")));
+    EXPECT_EQ(EditorText(), "new");
+    EXPECT_TRUE(Grid->CellEditing());
+    // A value of the wrong type is refused (and reported while checks raise).
+    Grid->SetReportInvalidOps(false);
+    EXPECT_FALSE(Cell->SetValue(Variant(5)));
+    EXPECT_EQ(EditorText(), "new");
+    Grid->SetReportInvalidOps(true);
+    Cell->SelectAll();
+    Cell->SetSelText("other");
+    EXPECT_EQ(EditorText(), "other");
+    Press(Qt::Key_Return);
+    EXPECT_EQ(Stored(1, 2), "other");
+    TObject Payload;
+    Cell->SetData(&Payload);
+    EXPECT_EQ(Grid->GetCellData(Grid->GetCurrentDataCol(), Grid->GetCurrentDataRow()), &Payload);
+    EXPECT_EQ(Cell->GetData(), &Payload);
+    Cell->SetData(nullptr);
+    // A browsing grid takes no value.
+    Grid->SetGridMode(gmBrowse);
+    EXPECT_FALSE(Cell->SetValue(Variant("x")));
+    Grid->SetGridMode(gmEdit);
+    Grid->GetCol(2)->SetControlType(ctCheck);
+    GoTo(2, 2);
+    EXPECT_EQ(Cell->GetControlType(), ctCheck);
+    EXPECT_EQ(Cell->GetTransparentColor(), clNone);
+}
+
+TEST_F(GridEdit, PutInViewScrollsTheCurrentCellBackIntoView) {
+    Grid->SetGridRowCount(60);
+    GoTo(1, 50);
+    Grid->SetTopLeft(1, 1);
+    ASSERT_EQ(Grid->TopRow(), 1);
+    Grid->CurrentCell()->PutInView();
+    EXPECT_GT(Grid->TopRow(), 1);
+    EXPECT_LE(Grid->TopRow(), 50);
+}
+
+TEST_F(GridEdit, OwnListsAndTheDropDownRowHeightScaleWithTheGrid) {
+    TgxCol* Column = Grid->GetCol(2);
+    Column->SetParentCombo(false);
+    TgxComboGrid* List = Column->GetCombo()->GetGrid();
+    const int ListRow = List->DefaultRowHeight();
+    const int ListCol = List->DefaultColWidth();
+    ASSERT_EQ(Grid->DropDownRowHeight(), 14);
+    // The grid scales rows and columns with one set of flags; a column's
+    // list is scaled once, with the columns.
+    const TScalingFlags Both{sfWidth, sfHeight};
+    Grid->ScaleRows(3, 2, Both);
+    Grid->ScaleCols(3, 2, Both);
+    EXPECT_EQ(Grid->DropDownRowHeight(), 21);
+    EXPECT_EQ(List->DefaultRowHeight(), static_cast<int>(std::lround(ListRow * 1.5)));
+    EXPECT_EQ(List->DefaultColWidth(), static_cast<int>(std::lround(ListCol * 1.5)));
+    // Without the height flag the row heights stay.
+    Grid->ScaleRows(2, 1, TScalingFlags{sfWidth});
+    EXPECT_EQ(Grid->DropDownRowHeight(), 21);
+}
+
+TEST_F(GridEdit, AColumnsButtonAndListSettingsReachTheGrid) {
+    TgxCol* Column = Grid->GetCol(3);
+    EXPECT_FALSE(Grid->ComboCreated());
+    Column->SetButtonType(btCombo);
+    EXPECT_TRUE(Grid->ComboCreated());
+    // With a list of its own the column reads the list's style.
+    Column->SetParentCombo(false);
+    Column->GetCombo()->SetDropDownStyle(ddDropDownList);
+    EXPECT_EQ(Column->DropDownStyle(), ddDropDownList);
+    Column->SetParentCombo(true);
+    EXPECT_EQ(Column->DropDownStyle(), ddDropDown);
+}
+
+TEST_F(GridEdit, MovingToTheInsertionRowScrollsItIntoView) {
+    Grid->SetGridMode(gmEditInsert);
+    Grid->SetGridRowCount(60);
+    GoTo(1, 1);
+    Grid->CurrentCell()->MoveToInsertRow(2);
+    EXPECT_EQ(Grid->Row(), Grid->RowCount() - 1);
+    EXPECT_EQ(Grid->Col(), Grid->GetDisplayCol(2));
+    EXPECT_GT(Grid->TopRow(), 1);
+    EXPECT_LT(Grid->Row(), Grid->TopRow() + Grid->GetVisibleRowCount());
 }
 
 TEST_F(GridEdit, APressOnTheEditorOfAListOnlyComboCellOpensItsList) {

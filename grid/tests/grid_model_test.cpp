@@ -729,6 +729,75 @@ TEST_F(GridModelTest, AUsersChangeOfACellsOwnFontStopsItFollowingTheGrid) {
     EXPECT_FALSE(Element->ParentFont());
 }
 
+TEST_F(GridModelTest, AssigningAColumnCopiesItsFontsAndTheirSwitches) {
+    TgxCol* Source = Grid->GetCol(1);
+    Source->SetAutoCreateFont(true);
+    TFont Big;
+    Big.Assign(Grid->HeadingFont());
+    Big.SetSize(21);
+    Source->SetHeadingFont(&Big);
+    Source->SetColor(clRed);
+    TgxCol* Target = Grid->GetCol(2);
+    Target->Assign(Source);
+    ASSERT_NE(Target->GetHeadingFont(), nullptr);
+    EXPECT_EQ(Target->GetHeadingFont()->Size(), 21);
+    EXPECT_FALSE(Target->HeadingParentFont());
+    EXPECT_TRUE(Target->AutoCreateFont());
+    EXPECT_EQ(Target->Color(), clRed);
+    EXPECT_FALSE(Target->DefaultProps());
+    // A source that follows the heading font makes the target follow it.
+    Target->Assign(Grid->GetCol(3));
+    EXPECT_TRUE(Target->HeadingParentFont());
+    EXPECT_FALSE(Target->AutoCreateFont());
+    EXPECT_EQ(Target->GetHeadingFont(), nullptr);
+}
+
+// Row fonts and column heading fonts keep a copy of the grid's (heading)
+// font while AutoCreateFont is on; only a change made to that copy from
+// outside stops them following.
+TEST_F(GridModelTest, AutoCreatedRowAndHeadingFontsFollowUntilTheUserChangesThem) {
+    Grid->SetRowAutoCreateFont(3, true);
+    TFont* RowFont = Grid->GetRowFont(3);
+    ASSERT_NE(RowFont, nullptr);
+    EXPECT_TRUE(*RowFont == *Grid->Font());
+    EXPECT_TRUE(Grid->GetRowParentFont(3));
+    // A new grid font reaches the copies.
+    Grid->GetCol(1)->SetAutoCreateFont(true);
+    Grid->Font()->SetSize(15);
+    EXPECT_EQ(Grid->GetRowFont(3)->Size(), 15);
+    EXPECT_EQ(Grid->GetCol(1)->GetFont()->Size(), 15);
+    EXPECT_TRUE(Grid->GetRowParentFont(3));
+    RowFont->SetSize(19);
+    EXPECT_FALSE(Grid->GetRowParentFont(3));
+    Grid->Font()->SetSize(11);
+    EXPECT_EQ(Grid->GetRowFont(3)->Size(), 19);
+    // Without AutoCreateFont a following row has no font of its own.
+    EXPECT_EQ(Grid->GetRowFont(4), nullptr);
+
+    TgxCol* Col = Grid->GetCol(2);
+    EXPECT_EQ(Col->GetHeadingFont(), nullptr);
+    Col->SetAutoCreateFont(true);
+    ASSERT_NE(Col->GetHeadingFont(), nullptr);
+    EXPECT_TRUE(Col->HeadingParentFont());
+    Grid->HeadingFont()->SetSize(17);
+    EXPECT_EQ(Col->GetHeadingFont()->Size(), 17);
+    EXPECT_TRUE(Col->HeadingParentFont());
+    Col->GetHeadingFont()->SetSize(23);
+    EXPECT_FALSE(Col->HeadingParentFont());
+    Grid->HeadingFont()->SetSize(9);
+    EXPECT_EQ(Col->GetHeadingFont()->Size(), 23);
+}
+
+TEST_F(GridModelTest, ACellsAutoCreateFontIsListedOnceHoweverOftenItIsSet) {
+    TgxCell Cell(Grid.get(), 2, 3);
+    Cell.SetAutoCreateFont(true);
+    Cell.SetAutoCreateFont(true);
+    EXPECT_EQ(Grid->CoordList()->Count(), 2);
+    Cell.SetAutoCreateFont(false);
+    EXPECT_EQ(Grid->CoordList()->Count(), 0);
+    EXPECT_EQ(Grid->CellProps()->Find(2, 3), nullptr);
+}
+
 TEST_F(GridModelTest, RowFontsComeAndGoWithTheirRowObjects) {
     Grid->AssignRowFont(3);
     ASSERT_NE(Grid->GetRowFont(3), nullptr);

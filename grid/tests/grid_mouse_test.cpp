@@ -3,15 +3,19 @@
 // and rows, and cell buttons with the spin repeat under a fake timer.
 #include "grid/model/Columns.h"
 #include "grid/model/GxGrid.h"
+#include "grid/model/InplaceControl.h"
 #include "grid/tests/ShownGridFixture.h"
 #include "grid/view/GridResources.h"
 #include "platform/gui/Forms.h"
 #include "platform/gui/Messages.h"
 #include "platform/gui/QtApp.h"
 #include "platform/gui/TimerService.h"
+#include "platform/gui/tests/GuiTestSupport.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -164,6 +168,131 @@ TEST_F(GridMouse, DraggingAHeadingLineResizesTheColumnAndRaisesNoClick) {
     EXPECT_EQ(Statuses, (std::vector<TgxMouseStatus>{msColResize, msNormal}));
 }
 
+// While one heading is held down no other heading takes a click, and no
+// column past the last has a left edge.
+TEST_F(GridMouse, AHeldHeadingKeepsTheOthersFromBeingClicked) {
+    Grid->SetHeadingButton(hbCell);
+    EXPECT_TRUE(Grid->CanClickHeading(MidX(5), 5, 5));
+    Down(MidX(4), 5);
+    ASSERT_EQ(Grid->MouseStatus(), msHeadingDown);
+    EXPECT_TRUE(Grid->CanClickHeading(MidX(4), 5, 4));
+    EXPECT_FALSE(Grid->CanClickHeading(MidX(5), 5, 5));
+    Up(MidX(4), 5);
+    EXPECT_TRUE(Grid->CanClickHeading(MidX(5), 5, 5));
+
+    Grid->SetGridColCount(3);
+    EXPECT_GE(Grid->CalcColOffset(3), 0);
+    EXPECT_EQ(Grid->CalcColOffset(4), -1);
+    EXPECT_EQ(Grid->CalcColOffset(40), -1);
+}
+
+// Resizing every row (column) at once by one of them keeps that one where
+// the mouse has it, not the current one.
+TEST_F(GridMouse, ResizingAllRowsOrColumnsKeepsTheResizedOneInPlace) {
+    Grid->SetGridRowCount(60);
+    Grid->SetGridColCount(40);
+    Grid->SetResizeRows(rrAll);
+    Grid->SetResizeCols(rcAll);
+    Grid->SetTopRow(10);
+    Grid->SetLeftCol(10);
+    Grid->SetCurrentCell(11, 12);
+    QWidget* W = Grid->Widget();
+    const auto Drag = [&](QPoint From, QPoint To) {
+        SendMouse(W, QEvent::MouseButtonPress, From);
+        SendMouse(W, QEvent::MouseMove, To, Qt::NoButton, Qt::LeftButton);
+        SendMouse(W, QEvent::MouseButtonRelease, To);
+    };
+    const int Height = Grid->RowHeights(16);
+    const int Top = Grid->CalcRowOffset(16);
+    const int RowLine = Grid->CellRect(0, 16).Bottom;
+    Drag(QPoint(5, RowLine), QPoint(5, RowLine + 12));
+    ASSERT_EQ(Grid->RowHeights(16), Height + 12);
+    EXPECT_LE(std::abs(Grid->CalcRowOffset(16) - Top), (Height + 12) / 2);
+    EXPECT_EQ(Grid->Row(), 12);
+
+    const int Width = Grid->ColWidths(13);
+    const int Left = Grid->CalcColOffset(13);
+    const int ColLine = Grid->CellRect(13, 0).Right;
+    Drag(QPoint(ColLine, 5), QPoint(ColLine + 30, 5));
+    ASSERT_EQ(Grid->ColWidths(13), Width + 30);
+    EXPECT_LE(std::abs(Grid->CalcColOffset(13) - Left), (Width + 30) / 2);
+    EXPECT_EQ(Grid->Col(), 11);
+}
+
+// A press on a cell's button first makes the cell current as far as the
+// grid allows it: not in a read-only frozen row, only the row in a
+// read-only column; a move shows the editor on the new cell at once.
+TEST_F(GridMouse, APressOnACellsButtonMovesThereAsFarAsAllowed) {
+    Grid->SetGridMode(gmEdit);
+    Grid->SetAlwaysDetectButton(true);
+    Grid->SetFixedRowCount(1);
+    Grid->SetSelectFixed(false);
+    Grid->SetRowReadOnly(1, true);
+    Grid->GetCol(Variant(4))->SetReadOnly(true);
+    for (int C = 2; C <= 6; ++C)
+        Grid->GetCol(Variant(C))->SetButtonType(btNormal);
+    int Downs = 0;
+    Grid->OnButtonDown = [&](TObject*, int, const Variant&) { ++Downs; };
+    struct Case {
+        const char* What;
+        int Col;
+        int Row;
+        int ToCol;
+        int ToRow;
+        int Pressed; // OnButtonDown raised
+    };
+    const Case Cases[] = {
+        {"a read-only frozen row", 3, 1, 2, 5, 0},
+        {"a read-only column", 4, 7, 2, 7, 0},
+        {"an editable cell", 5, 8, 5, 8, 1},
+    };
+    for (const Case& C : Cases) {
+        SCOPED_TRACE(C.What);
+        Grid->SetCurrentCell(2, 5);
+        Downs = 0;
+        const TRect Cell = Grid->CellRect(C.Col, C.Row);
+        const QPoint At(Cell.Right - 3, Cell.Top + 4);
+        SendMouse(Grid->Widget(), QEvent::MouseButtonPress, At);
+        SendMouse(Grid->Widget(), QEvent::MouseButtonRelease, At);
+        EXPECT_EQ(Grid->Col(), C.ToCol);
+        EXPECT_EQ(Grid->Row(), C.ToRow);
+        EXPECT_EQ(Downs, C.Pressed);
+        // The editor stands on the current cell.
+        TgxCustomGridControl* Editor = Grid->GridControl();
+        ASSERT_NE(Editor, nullptr);
+        const TRect Now = Grid->CellRect(Grid->Col(), Grid->Row());
+        EXPECT_TRUE(Editor->GetVisible());
+        EXPECT_GE(Editor->GetTop(), Now.Top);
+        EXPECT_LT(Editor->GetTop(), Now.Bottom);
+    }
+}
+
+// Pressing the button of a cell inside a selected block shows the press at
+// once, inverted, before the block goes and the cell becomes current.
+TEST_F(GridMouse, APressOnASelectedCellsButtonFlashesItBeforeTheBlockGoes) {
+    Grid->SetGridMode(gmEdit);
+    Grid->SetSelectionType(sltColor);
+    Grid->SetSelectionColor(clYellow);
+    Grid->GetCol(Variant(5))->SetButtonType(btNormal);
+    Grid->SetCurrentCell(2, 5);
+    Grid->SelectCells(4, 7, 6, 9);
+    Grid->Invalidate();
+    Grid->Update();
+    const TRect Cell = Grid->CellRect(5, 8);
+    const int X = Cell.Right - 2;
+    const int Y = Cell.Top + 1;
+    const TColor Before = Grid->Canvas()->Pixels(X, Y);
+    TColor AtMove = clNone;
+    Grid->OnColChanged = [&](TObject*, int, int) { AtMove = Grid->Canvas()->Pixels(X, Y); };
+    const QPoint At(Cell.Right - 3, Cell.Top + 4);
+    SendMouse(Grid->Widget(), QEvent::MouseButtonPress, At);
+    SendMouse(Grid->Widget(), QEvent::MouseButtonRelease, At);
+    EXPECT_EQ(AtMove, Before ^ 0xFFFFFF);
+    EXPECT_EQ(Grid->GridStatus(), grNormal);
+    EXPECT_EQ(Grid->Col(), 5);
+    EXPECT_EQ(Grid->Row(), 8);
+}
+
 TEST_F(GridMouse, ThePressDecidesTheGestureAndTheReleaseEndsIt) {
     Grid->SetCellButtonType(3, 4, btNormal);
     Grid->SetHeadingButton(hbCell);
@@ -272,6 +401,36 @@ TEST_F(GridMouse, ADoubleClickOnAColumnLineRestoresItsDefaultWidth) {
     Up(Edge, 5);
     EXPECT_EQ(Grid->ColWidths(2), Width);
     EXPECT_EQ(DblClicks, 0);
+}
+
+// The row bar and the heading return to the size the program gave them
+// last, not to one the user dragged.
+TEST_F(GridMouse, ADoubleClickOnTheRowBarOrHeadingLineRestoresTheSizeLastSetByProgram) {
+    Grid->SetRowBarWidth(30);
+    Grid->SetHeadingHeight(24);
+    int Bar = ColEdge(0);
+    Down(Bar, 5);
+    Move(Bar + 20, 5);
+    Up(Bar + 20, 5);
+    ASSERT_EQ(Grid->GetRowBarWidth(), 50);
+    Bar = ColEdge(0);
+    Down(Bar, 5);
+    Up(Bar, 5);
+    DoubleDown(Bar, 5);
+    Up(Bar, 5);
+    EXPECT_EQ(Grid->GetRowBarWidth(), 30);
+
+    int Head = RowEdge(0);
+    Down(3, Head);
+    Move(3, Head + 10);
+    Up(3, Head + 10);
+    ASSERT_EQ(Grid->GetHeadingHeight(), 34);
+    Head = RowEdge(0);
+    Down(3, Head);
+    Up(3, Head);
+    DoubleDown(3, Head);
+    Up(3, Head);
+    EXPECT_EQ(Grid->GetHeadingHeight(), 24);
 }
 
 TEST_F(GridMouse, WithResizeAllEveryColumnTakesTheNewWidthAndADoubleClickTheDefault) {
@@ -434,6 +593,64 @@ TEST_F(GridMouse, DeletingColumnsKeepsTheCurrentCellOnItsColumn) {
     Grid->DeleteCols(3, 2);
     EXPECT_EQ(Deleted, (std::vector<int>{8}));
     EXPECT_EQ(Grid->GetGridColCount(), 7);
+}
+
+// Columns and rows that go before, at or past the current cell: each move of
+// the current data column or row is reported once, and the next move from
+// there is reported against the new number.
+TEST_F(GridMouse, TheCurrentCellReportsWhereDeletingHidingOrShrinkingMovesIt) {
+    struct Report {
+        char What;
+        int Old;
+        int New;
+        bool operator==(const Report&) const = default;
+    };
+    std::vector<Report> Reports;
+    Grid->OnColChanged = [&](TObject*, int Old, int New) { Reports.push_back({'c', Old, New}); };
+    Grid->OnRowChanged = [&](TObject*, int Old, int New) { Reports.push_back({'r', Old, New}); };
+    struct Case {
+        const char* What;
+        std::function<void()> Change;
+        std::vector<Report> Expected;
+        int DataCol; // where the current cell is afterwards
+        int DataRow;
+    };
+    const Case Cases[] = {
+        {"columns before it deleted", [&] { Grid->DeleteCols(2, 3); }, {{'c', 5, 3}}, 3, 2},
+        // The column that takes its place has the same data number.
+        {"the current column deleted", [&] { Grid->DeleteCols(5, 5); }, {}, 5, 2},
+        {"columns after it deleted", [&] { Grid->DeleteCols(6, 8); }, {}, 5, 2},
+        {"rows before it deleted", [&] { Grid->DeleteRows(1, 1); }, {{'r', 2, 1}}, 5, 1},
+        {"the current column hidden",
+         [&] { Grid->GetCol(Variant(5))->SetVisible(false); }, {{'c', 5, 6}}, 6, 2},
+        {"the current row hidden", [&] { Grid->SetRowVisible(2, false); }, {{'r', 2, 3}}, 5, 3},
+        {"the count shrunk past it", [&] { Grid->SetGridColCount(3); }, {{'c', 5, 3}}, 3, 2},
+        {"the row count shrunk past it", [&] { Grid->SetGridRowCount(1); }, {{'r', 2, 1}}, 5, 1},
+    };
+    for (const Case& C : Cases) {
+        SCOPED_TRACE(C.What);
+        Grid->SetGridColCount(8);
+        Grid->SetGridRowCount(4);
+        for (int Col = 1; Col <= 8; ++Col)
+            Grid->GetCol(Variant(Col))->SetVisible(true);
+        for (int Row = 1; Row <= 4; ++Row)
+            Grid->SetRowVisible(Row, true);
+        Grid->SetCurrentCell(5, 2);
+        Reports.clear();
+        C.Change();
+        EXPECT_EQ(Reports, C.Expected);
+        EXPECT_EQ(Grid->GetDataCol(Grid->Col()), C.DataCol);
+        EXPECT_EQ(Grid->GetDataRow(Grid->Row()), C.DataRow);
+        // Back to a cell from there is reported against the new position.
+        Reports.clear();
+        Grid->SetCurrentCell(1, 1);
+        std::vector<Report> Back;
+        if (C.DataCol != 1) Back.push_back({'c', C.DataCol, 1});
+        if (C.DataRow != 1) Back.push_back({'r', C.DataRow, 1});
+        EXPECT_EQ(Reports, Back);
+        Grid->SetGridColCount(0);
+        Grid->SetGridRowCount(0);
+    }
 }
 
 TEST_F(GridMouse, DeletingTheLastRowsOfAnInsertingGridLeavesItsInsertionRow) {

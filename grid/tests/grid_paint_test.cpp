@@ -6,7 +6,7 @@
 #include "grid/model/Columns.h"
 #include "grid/model/GxGrid.h"
 #include "grid/tests/GridShot.h"
-#include "grid/view/DrawData.h"
+#include "grid/model/DrawData.h"
 #include "platform/gui/Forms.h"
 #include "platform/gui/Messages.h"
 #include "platform/gui/QtApp.h"
@@ -99,7 +99,7 @@ TEST_F(GridPaint, BrowsingAHundredThousandRowsShowsEveryKindOfCellAndReachesTheE
     Grid->SetCellValue(1, 1, Variant(AnsiString("first")));
     Grid->SetCellValue(2, RowTotal, Variant(AnsiString("last row")));
     Grid->SetCellValue(1, RowTotal, Variant(AnsiString("end")));
-    Grid->SetFocusBorder(fbSolid);
+    Grid->SetFocusBorder(fbSingle);
     Grid->SetFocusBorderColor(clRed);
     Grid->SetFocus();
     ASSERT_TRUE(Grid->Focused());

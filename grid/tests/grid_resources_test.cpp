@@ -17,10 +17,10 @@ TEST(GridResources, StartingTwiceChangesNothingAndTheMatchingShutdownFrees) {
         GridUnitShutdown();
     GridUnitStartup();
     TBitmap* Arrow = GridBitmap(TgxGridBitmap::DotArrowRight);
-    TgxMemoryCanvas* Canvas = GridPaintCanvas();
+    TgxMemoryCanvas* Canvas = EditorPaintCanvas();
     GridUnitStartup();
     EXPECT_EQ(GridBitmap(TgxGridBitmap::DotArrowRight), Arrow);
-    EXPECT_EQ(GridPaintCanvas(), Canvas);
+    EXPECT_EQ(EditorPaintCanvas(), Canvas);
     GridUnitShutdown();
     EXPECT_TRUE(GridUnitStarted());
     GridUnitShutdown();

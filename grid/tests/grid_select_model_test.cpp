@@ -2,6 +2,7 @@
 // time) and the drawing of its changes, checked against what a full repaint
 // shows.
 #include "grid/tests/GridSelectFixture.h"
+#include "grid/model/Rows.h"
 
 #include <gtest/gtest.h>
 
@@ -75,6 +76,72 @@ TEST_F(GridSelectModel, ProgramSelectionRules) {
     EXPECT_EQ(Grid->Row(), 12);
 }
 
+TEST_F(GridSelectModel, SelectedPropertiesGoThroughTheGridsSelection) {
+    std::vector<std::pair<TgxGridStatus, TgxGridStatus>> Statuses;
+    Grid->OnGridStatusChanged = [&](TObject*, TgxGridStatus Old, TgxGridStatus New) {
+        Statuses.emplace_back(Old, New);
+    };
+    Grid->SetRowSelected(2, true);
+    EXPECT_EQ(Grid->GridStatus(), grRowSelect);
+    Grid->SetRowColor(5, clRed);
+    Grid->GetRow(5)->SetSelected(true);
+    EXPECT_TRUE(Grid->GetRow(5)->GetSelected());
+    EXPECT_EQ(Marks(Grid->RowSelection()), (std::set<int>{2, 5}));
+    Reported.clear();
+    Grid->GetCol(3)->SetSelected(true);
+    EXPECT_EQ(Grid->GridStatus(), grColSelect);
+    EXPECT_EQ(Grid->RowSelection().Count(), 0);
+    EXPECT_EQ(Marks(Grid->ColSelection()), (std::set<int>{3}));
+    EXPECT_NE(std::find(Reported.begin(), Reported.end(), stColSelect), Reported.end());
+    EXPECT_NE(std::find(Reported.begin(), Reported.end(), stRowSelect), Reported.end());
+    Grid->GetCol(3)->SetSelected(false);
+    EXPECT_EQ(Grid->GridStatus(), grNormal);
+    ASSERT_FALSE(Statuses.empty());
+    EXPECT_EQ(Statuses.back(), std::make_pair(grColSelect, grNormal));
+}
+
+TEST_F(GridSelectModel, HidingASelectedLineDropsItFromTheSelectionAndReportsIt) {
+    Grid->SelectCols(4, 4, true);
+    Reported.clear();
+    Grid->GetCol(4)->SetVisible(false);
+    EXPECT_EQ(Grid->ColSelection().Count(), 0);
+    EXPECT_EQ(Grid->GridStatus(), grNormal);
+    EXPECT_EQ(Reported, std::vector<TgxSelectType>{stColSelect});
+    Grid->SelectRows(5, 6, true);
+    Reported.clear();
+    Grid->SetRowVisible(5, false);
+    EXPECT_EQ(Marks(Grid->RowSelection()), (std::set<int>{6}));
+    EXPECT_EQ(Reported, std::vector<TgxSelectType>{stRowSelect});
+    // A block loses its hidden edge column.
+    Grid->SelectCells(2, 2, 3, 3);
+    Grid->GetCol(3)->SetVisible(false);
+    EXPECT_EQ(Grid->SelectedRange().Right, 2);
+}
+
+TEST_F(GridSelectModel, HidingTheCurrentLineMovesTheCurrentCellAndShowingGivesOneBack) {
+    Grid->SetCurrentCell(2, 3);
+    Grid->GetCol(2)->SetVisible(false);
+    EXPECT_EQ(Grid->Col(), 3);
+    Grid->SetRowVisible(3, false);
+    EXPECT_EQ(Grid->Row(), 4);
+    // With every column hidden there is no current column; showing one
+    // makes it current.
+    for (int C = 1; C <= Grid->GetGridColCount(); ++C)
+        Grid->GetCol(C)->SetVisible(false);
+    EXPECT_EQ(Grid->Col(), 0);
+    Grid->GetCol(5)->SetVisible(true);
+    EXPECT_EQ(Grid->Col(), Grid->GetDisplayCol(5));
+}
+
+TEST_F(GridSelectModel, AReadOnlyCurrentLineHandsTheCurrentCellOn) {
+    Grid->SetCurrentCell(2, 3);
+    Grid->SetRowReadOnly(3, true);
+    EXPECT_EQ(Grid->Row(), 4);
+    Grid->SetSkipReadOnly(false);
+    Grid->SetRowReadOnly(4, true);
+    EXPECT_EQ(Grid->Row(), 4);
+}
+
 TEST_F(GridSelectModel, CellSelectedQuestions) {
     Grid->SelectCols(3, 3, true);
     struct TCase {
@@ -102,14 +169,66 @@ TEST_F(GridSelectModel, CellSelectedQuestions) {
     EXPECT_TRUE(Grid->RowRangeUnselected(6, 9));
 }
 
-TEST_F(GridSelectModel, ABlockFollowsDeletedColumnsAndVanishesWithItsLastOne) {
-    Grid->SelectCells(4, 2, 4, 5);
-    Grid->DeleteSelectedCellsCol(2); // left of it: the block moves left
-    EXPECT_EQ(Grid->SelectedRange().Left, 3);
-    EXPECT_EQ(Grid->SelectedRange().Right, 3);
-    Grid->DeleteSelectedCellsCol(3); // its only column
-    EXPECT_EQ(Grid->GridStatus(), grNormal);
-    EXPECT_FALSE(Grid->IsCellSelected(3, 3));
+// A block stays on its cells when columns or rows before it or inside it
+// are deleted or hidden, and goes when its last column or row goes; what
+// the screen shows follows, in the selection colour.
+TEST_F(GridSelectModel, ABlockFollowsDeletedAndHiddenColumnsAndRowsAndVanishesWithItsLast) {
+    Grid->SetSelectionType(sltColor);
+    Grid->SetSelectionColor(clYellow);
+    struct Case {
+        const char* What;
+        TRect Block;
+        std::function<void()> Change;
+        TRect Expected; // all 0: no block left
+        TgxGridStatus Status;
+    };
+    const Case Cases[] = {
+        {"its only column deleted", Rect(3, 2, 3, 4), [&] { Grid->DeleteCols(3, 3); },
+         Rect(0, 0, 0, 0), grNormal},
+        {"a column left of it deleted", Rect(4, 2, 5, 4), [&] { Grid->DeleteCols(2, 2); },
+         Rect(3, 2, 4, 4), grCellSelect},
+        {"a column inside it deleted", Rect(4, 2, 6, 4), [&] { Grid->DeleteCols(5, 5); },
+         Rect(4, 2, 5, 4), grCellSelect},
+        {"columns right of it deleted", Rect(2, 2, 3, 4), [&] { Grid->DeleteCols(5, 8); },
+         Rect(2, 2, 3, 4), grCellSelect},
+        {"rows above it deleted", Rect(2, 5, 3, 8), [&] { Grid->DeleteRows(1, 2); },
+         Rect(2, 3, 3, 6), grCellSelect},
+        {"its only row deleted", Rect(2, 5, 3, 5), [&] { Grid->DeleteRows(5, 5); },
+         Rect(0, 0, 0, 0), grNormal},
+        {"its left column hidden", Rect(3, 2, 5, 4),
+         [&] { Grid->GetCol(Variant(3))->SetVisible(false); }, Rect(4, 2, 5, 4), grCellSelect},
+        {"its right column hidden", Rect(3, 2, 5, 4),
+         [&] { Grid->GetCol(Variant(5))->SetVisible(false); }, Rect(3, 2, 4, 4), grCellSelect},
+        {"its only column hidden", Rect(3, 2, 3, 4),
+         [&] { Grid->GetCol(Variant(3))->SetVisible(false); }, Rect(0, 0, 0, 0), grNormal},
+        {"its top row hidden", Rect(2, 5, 3, 8), [&] { Grid->SetRowVisible(5, false); },
+         Rect(2, 6, 3, 8), grCellSelect},
+    };
+    for (const Case& C : Cases) {
+        SCOPED_TRACE(C.What);
+        Grid->SetGridColCount(0);
+        Grid->SetGridRowCount(0);
+        Grid->SetGridColCount(8);
+        Grid->SetGridRowCount(40);
+        Grid->SelectCells(C.Block.Left, C.Block.Top, C.Block.Right, C.Block.Bottom);
+        Reported.clear();
+        C.Change();
+        const TRect R = Grid->SelectedRange();
+        EXPECT_EQ((std::vector<int>{R.Left, R.Top, R.Right, R.Bottom}),
+                  (std::vector<int>{C.Expected.Left, C.Expected.Top, C.Expected.Right,
+                                    C.Expected.Bottom}));
+        EXPECT_EQ(Grid->GridStatus(), C.Status);
+        const bool Changed = C.Expected.Left != C.Block.Left || C.Expected.Top != C.Block.Top ||
+                             C.Expected.Right != C.Block.Right ||
+                             C.Expected.Bottom != C.Block.Bottom;
+        EXPECT_EQ(std::count(Reported.begin(), Reported.end(), stCellSelect), Changed ? 1 : 0);
+        // The cell that moved into the old block's place shows unselected.
+        PaintAll();
+        const TRect Cell = Grid->CellRect(C.Block.Left, C.Block.Top);
+        const bool Selected = C.Status == grCellSelect && C.Expected.Left <= C.Block.Left &&
+                              C.Expected.Top <= C.Block.Top;
+        EXPECT_EQ(Grid->Canvas()->Pixels(Cell.Right - 2, Cell.Bottom - 2) == clYellow, Selected);
+    }
 }
 
 // ---- drawing ------------------------------------------------------------------------------------

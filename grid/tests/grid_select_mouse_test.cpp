@@ -14,6 +14,10 @@
 #include "platform/gui/TimerService.h"
 #include "platform/rtl/Clock.h"
 
+#include <QApplication>
+#include <QMouseEvent>
+#include <QWidget>
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -428,3 +432,143 @@ TEST_F(GridSelectMouse, SingleRowDragsAndColumnDragsFollowTheMouse) {
 }
 
 } // namespace
+
+namespace {
+
+// A press and a release with the keyboard modifiers held, as Qt delivers them.
+void QtClick(TgxBaseGrid* Grid, TPoint P, Qt::KeyboardModifiers Mods = Qt::NoModifier,
+             bool Release = true) {
+    QWidget* W = Grid->Widget();
+    const QPointF At(P.X, P.Y);
+    QMouseEvent Press(QEvent::MouseButtonPress, At, W->mapToGlobal(At), Qt::LeftButton,
+                      Qt::LeftButton, Mods);
+    QApplication::sendEvent(W, &Press);
+    if (!Release) return;
+    QMouseEvent Up(QEvent::MouseButtonRelease, At, W->mapToGlobal(At), Qt::LeftButton,
+                   Qt::NoButton, Mods);
+    QApplication::sendEvent(W, &Up);
+}
+
+} // namespace
+
+// Without column moving, a plain click on a column of a selection makes it
+// the only one selected and the current column; with moving, it picks the
+// selection up.
+TEST_F(GridSelectMouse, APlainClickOnASelectedColumnSelectsItAloneUnlessColumnsMove) {
+    Grid->SetColSelectMode(csMulti);
+    for (const bool Moving : {false, true}) {
+        SCOPED_TRACE(Moving ? "moving" : "not moving");
+        Grid->SetColMoving(Moving);
+        Grid->ResetSelection();
+        QtClick(Grid, Middle(2, 0));
+        QtClick(Grid, Middle(4, 0), Qt::ShiftModifier);
+        EXPECT_EQ(Marks(Grid->ColSelection()), (std::set<int>{2, 3, 4}));
+        EXPECT_EQ(Grid->Col(), 2);
+        QtClick(Grid, Middle(3, 0), Qt::NoModifier, false);
+        EXPECT_EQ(Grid->MouseStatus(), Moving ? msColMove : msColSelect);
+        Up(Middle(3, 0));
+        if (Moving) {
+            EXPECT_EQ(Marks(Grid->ColSelection()), (std::set<int>{2, 3, 4}));
+        } else {
+            EXPECT_EQ(Marks(Grid->ColSelection()), (std::set<int>{3}));
+            EXPECT_EQ(Grid->Col(), 3);
+            EXPECT_EQ(Grid->MouseDownCol(), 3);
+        }
+    }
+}
+
+// Plain clicks on cells a user may not go to: a read-only frozen cell takes
+// no click; skipping read-only cells, a read-only column keeps the current
+// column and only the row follows the click.
+TEST_F(GridSelectMouse, PlainClicksOnReadOnlyCellsMoveOnlyWhereTheyMay) {
+    Grid->SetGridMode(gmEdit);
+    Grid->SetFixedColCount(1);
+    Grid->SetSelectFixed(false);
+    Grid->GetCol(Variant(1))->SetReadOnly(true);
+    Grid->GetCol(Variant(5))->SetReadOnly(true);
+    struct Case {
+        const char* What;
+        bool Skip;
+        int Col;
+        int Row;
+        int ToCol;
+        int ToRow;
+    };
+    const Case Cases[] = {
+        {"a read-only frozen cell", false, 1, 6, 3, 3},
+        {"a read-only column, not skipping", false, 5, 6, 5, 6},
+        {"a read-only column, skipping", true, 5, 6, 3, 6},
+        {"an editable cell, skipping", true, 4, 7, 4, 7},
+    };
+    for (const Case& C : Cases) {
+        SCOPED_TRACE(C.What);
+        Grid->SetSkipReadOnly(C.Skip);
+        Grid->SetCurrentCell(3, 3);
+        QtClick(Grid, Middle(C.Col, C.Row));
+        EXPECT_EQ(Grid->Col(), C.ToCol);
+        EXPECT_EQ(Grid->Row(), C.ToRow);
+    }
+}
+
+namespace {
+
+void QtDrag(TgxBaseGrid* Grid, TPoint P) {
+    QWidget* W = Grid->Widget();
+    const QPointF At(P.X, P.Y);
+    QMouseEvent Move(QEvent::MouseMove, At, W->mapToGlobal(At), Qt::NoButton, Qt::LeftButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(W, &Move);
+}
+
+void QtRelease(TgxBaseGrid* Grid, TPoint P) {
+    QWidget* W = Grid->Widget();
+    const QPointF At(P.X, P.Y);
+    QMouseEvent Up(QEvent::MouseButtonRelease, At, W->mapToGlobal(At), Qt::LeftButton,
+                   Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(W, &Up);
+}
+
+} // namespace
+
+// A block dragged past the right edge scrolls the columns by itself and
+// takes them into the block up to the last one.
+TEST_F(GridSelectMouse, ABlockDraggedPastTheRightEdgeScrollsTheColumnsAlong) {
+    Grid->SetGridColCount(30);
+    const TRect Start = Grid->CellRect(2, 3);
+    QtClick(Grid, TPoint{Start.Left + 1, (Start.Top + Start.Bottom) / 2}, Qt::NoModifier, false);
+    ASSERT_EQ(Grid->MouseStatus(), msCellSelect);
+    const TPoint Right{Grid->ClientWidth() + 60, Middle(3, 5).Y};
+    QtDrag(Grid, Right);
+    EXPECT_EQ(Grid->LeftCol(), Grid->GetMaxLeftCol());
+    EXPECT_GT(Grid->LeftCol(), 1);
+    QtRelease(Grid, Right);
+    const TRect Range = Grid->SelectedRange();
+    EXPECT_EQ((std::vector<int>{Range.Left, Range.Top, Range.Right, Range.Bottom}),
+              (std::vector<int>{2, 3, 30, 5}));
+    EXPECT_EQ(Grid->GridStatus(), grCellSelect);
+}
+
+// A selected row picked up in the row bar and dragged past the bottom
+// scrolls the rows along and lands where it is let go.
+TEST_F(GridSelectMouse, ARowPickedUpAndDraggedPastTheBottomScrollsAndLandsThere) {
+    Grid->SetRowSelectMode(rsMulti);
+    Grid->SetRowMoving(true);
+    std::vector<int> MovedTo;
+    Grid->OnRowMoved = [&](TObject*, int To, int, bool ByUser) {
+        EXPECT_TRUE(ByUser);
+        MovedTo.push_back(To);
+    };
+    QtClick(Grid, Middle(0, 3));
+    ASSERT_TRUE(Grid->RowSelection().GetSelected(3));
+    QtClick(Grid, Middle(0, 3), Qt::NoModifier, false);
+    ASSERT_EQ(Grid->MouseStatus(), msRowMove);
+    const TPoint Below{Middle(0, 3).X, Grid->ClientHeight() + 60};
+    QtDrag(Grid, Below);
+    EXPECT_EQ(Grid->TopRow(), Grid->GetMaxTopRow());
+    const int Last = Grid->MaxVisibleRow();
+    QtRelease(Grid, TPoint{Middle(0, 3).X, Middle(0, Last).Y});
+    EXPECT_EQ(Grid->MouseStatus(), msNormal);
+    ASSERT_EQ(MovedTo.size(), 1u);
+    EXPECT_EQ(Grid->GetDataRow(MovedTo[0]), 3);
+    EXPECT_GT(MovedTo[0], 40);
+}

@@ -5,24 +5,13 @@
 #include "grid/model/Columns.h"
 #include "grid/model/Combo.h"
 #include "grid/model/CurrentCell.h"
+#include "grid/model/GridGuards.h"
 #include "grid/view/DropDownForm.h"
 #include "platform/gui/WindowPos.h"
 
 namespace grid {
 
 namespace {
-
-// Sets a flag for the life of a scope, however the scope is left.
-class TFlagScope {
-public:
-    explicit TFlagScope(bool& Flag) : FFlag(Flag) { FFlag = true; }
-    ~TFlagScope() { FFlag = false; }
-    TFlagScope(const TFlagScope&) = delete;
-    TFlagScope& operator=(const TFlagScope&) = delete;
-
-private:
-    bool& FFlag;
-};
 
 void FocusTheGrid(TgxBaseGrid* Grid) {
     if (Grid->HandleAllocated() && Grid->CanFocus() && !Grid->Focused()) Grid->SetFocus();
@@ -203,7 +192,7 @@ void TgxBaseGrid::GetComboValue(int ValueCol, Variant& Value) {
     if (Type == ctNone || ValueCol <= 0) return;
     Value = List->GetCellValue(ValueCol, ListRow);
     // A stored list without a value there gives the cell's empty value.
-    if (Value.IsEmpty() && List->StoreData() && Type == ctText) Value = Variant(AnsiString());
+    if (Value.IsEmpty() && List->StoreData()) Value = EmptyCellValue(Type);
 }
 
 void TgxBaseGrid::SetComboValue(const Variant& Value) {

@@ -42,7 +42,8 @@ int TgxBaseGrid::ComboInitWidth(int Cols) {
     if (Cols <= 0) return List->Width();
     int Width = 0;
     int Taken = 0;
-    for (int D = List->FixedCols(); D < List->ColCount() && Taken < Cols; ++D) {
+    // Frozen columns count like the others: the list shows them first.
+    for (int D = 1; D < List->ColCount() && Taken < Cols; ++D) {
         const int W = List->ColWidths(D);
         if (W <= 0) continue;
         Width += W;
@@ -106,7 +107,10 @@ void TgxBaseGrid::AdjustComboGridExtents(int Cols, int Rows) {
     if (!Self || !Self->AutoComboExtents()) return;
     TgxBaseGrid* Parent = GetParentGrid();
     if (!Parent) return;
-    if (CanSetComboExtents()) {
+    if (CanSetComboExtents() && !PaintEnabled()) {
+        // Done once painting is on again.
+        FComboExtentsPending = true;
+    } else if (CanSetComboExtents()) {
         SetEnablePaint(false);
         Parent->UpdateComboExtents(Cols, Rows, false);
         SetEnablePaint(true);
@@ -137,10 +141,10 @@ void TgxBaseGrid::SetComboFormGridExtents(TgxComboGrid* ListGrid, int Width, int
     const int DisplayCol = GetDisplayCol(DataCol);
     const int DisplayRow = GetDisplayRow(DataRow);
     const TRect Cell = CellRect(DisplayCol, DisplayRow);
-    TPoint Pos = ClientToScreen(TPoint(Cell.Left, Cell.Bottom));
+    TPoint Pos = ClientToScreen(TPoint{Cell.Left, Cell.Bottom});
     if (Width < Cell.Right - Cell.Left) Pos.X += Cell.Right - Cell.Left - Width;
     ListGrid->SetBounds(0, 0, Width, Height);
-    const TPoint Size(Width, Height);
+    const TPoint Size{Width, Height};
     PositionDropDownForm(DisplayCol, DisplayRow, Size, Pos);
     TgxDropDownForm* Form = GetComboForm();
     SetWindowPos(Form, HWND_TOP, Pos.X, Pos.Y, Size.X, Size.Y, SWP_NOZORDER | SWP_NOACTIVATE);

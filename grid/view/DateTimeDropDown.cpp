@@ -146,15 +146,15 @@ void TgxBaseGrid::SetdateTimeFormExtents(int DataCol, int DataRow) {
     TgxDropDownForm* Form = GetDateTimeForm();
     const int DisplayCol = GetDisplayCol(DataCol);
     const int DisplayRow = GetDisplayRow(DataRow);
-    TPoint Size(ColWidths(DisplayCol), 15);
+    TPoint Size{ColWidths(DisplayCol), 15};
     if (DateTimeControlAssigned()) {
         TWinControl* Control = FDateTimeInstance->GetControl();
-        Size = TPoint(Control->Width(), Control->Height());
+        Size = TPoint{Control->Width(), Control->Height()};
     }
     Size.X += Form->Width() - Form->ClientWidth();
     Size.Y += Form->Height() - Form->ClientHeight();
     const TRect Cell = CellRect(DisplayCol, DisplayRow);
-    TPoint Pos = ClientToScreen(TPoint(Cell.Left, Cell.Bottom));
+    TPoint Pos = ClientToScreen(TPoint{Cell.Left, Cell.Bottom});
     if (Size.X < ColWidths(DisplayCol)) Pos.X += ColWidths(DisplayCol) - Size.X;
     if (DateTimeControlAssigned()) {
         TWinControl* Control = FDateTimeInstance->GetControl();

@@ -58,7 +58,7 @@ TRect TgxMonthCalendar::DayRect(TDateTime Day) const {
     const int Cell = Index + FirstColumn();
     const int Left = (Cell % 7) * CellWidth;
     const int Top = (Cell / 7 + TitleRows) * CellHeight;
-    return TRect(Left, Top, Left + CellWidth, Top + CellHeight);
+    return TRect{Left, Top, Left + CellWidth, Top + CellHeight};
 }
 
 void TgxMonthCalendar::Paint() {

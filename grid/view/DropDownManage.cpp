@@ -51,6 +51,10 @@ TgxDropDownForm* TgxBaseGrid::GetComboForm() {
     return FComboForm;
 }
 
+TWinControl* TgxBaseGrid::GetComboFormWindow() {
+    return GetComboForm();
+}
+
 TgxDropDownForm* TgxBaseGrid::GetDateTimeForm() {
     if (!FDateTimeForm) {
         FDateTimeForm = new TgxDropDownForm(this);
@@ -97,7 +101,7 @@ void TgxBaseGrid::InitializeComboSettings(TgxComboGrid* ListGrid) {
         ListGrid->SetColMoving(Design);
         ListGrid->SetAlwaysShowEditor(!Design);
         ListGrid->SetAlwaysShowFocus(Design);
-        ListGrid->SetFocusBorder(Design ? fbSolid : fbDot);
+        ListGrid->SetFocusBorder(Design ? fbDouble : fbDot);
         ListGrid->SetResizeCols(Design ? rcSingle : rcNone);
         ListGrid->SetResizeRows(Design ? rrAll : rrNone);
     } catch (...) {

@@ -5,6 +5,7 @@
 #include "grid/model/BaseGrid.h"
 #include "grid/model/CellButtons.h"
 #include "grid/view/DropDownForm.h"
+#include "platform/gui/Blit.h"
 #include "platform/gui/Forms.h"
 
 #include <algorithm>
@@ -91,13 +92,6 @@ bool TgxBaseGrid::DrawButtonDown(int X, int Y, int DisplayCol, int DisplayRow) {
         GiveCellButton(GetDataCol(DisplayCol), GetDataRow(DisplayRow), Style);
     return IsDropDownButton(Type) && Style == ddDropDownList &&
            ValidButton(X, Y, DisplayCol, DisplayRow, Type);
-}
-
-TColor TgxBaseGrid::ButtonColor(int DisplayCol, int DisplayRow) {
-    if (FInactiveButtonState == ibsBackGround) return clBtnFace;
-    if (DisplayCol != Col() || DisplayRow != Row()) return clNone;
-    if (CellIsReadOnly(GetDataCol(DisplayCol), GetDataRow(DisplayRow))) return clNone;
-    return clBtnFace;
 }
 
 void TgxBaseGrid::SetInactiveButtonState(TgxInactiveButtonState Value) {
@@ -196,22 +190,38 @@ void TgxBaseGrid::MDButtonDown(TShiftState Shift, int X, int Y, int DisplayCol, 
     if (FGridMode == gmListBox) {
         if (FRowSelectMode != rsNone) {
             MDRowSelect(Shift, X, DisplayRow, DisplayCol, Y);
-        } else if (CheckEndEdit(GetDataCol(DisplayCol), GetDataRow(DisplayRow), true)) {
+        } else if (CanSelect(-1, DisplayRow) &&
+                   CheckEndEdit(GetDataCol(DisplayCol), GetDataRow(DisplayRow), true)) {
             int C = DisplayCol;
             int R = DisplayRow;
             SelectNone(C, R);
+            DrawCurrentFocusRect(false);
         }
         return;
     }
-    if (!CheckEndEdit(GetDataCol(DisplayCol), GetDataRow(DisplayRow), true)) return;
-    int TargetCol = DisplayCol;
+    const int DataColAt = GetDataCol(DisplayCol);
+    const bool ReadOnly = CellIsReadOnly(DataColAt, GetDataRow(DisplayRow));
+    if (ReadOnly && !CanSelect(-1, DisplayRow)) return;
+    if (!CheckEndEdit(DataColAt, GetDataRow(DisplayRow), true)) return;
     int TargetRow = DisplayRow;
     bool Missed = false;
     if (!RowFromY(Y, TargetRow) || TargetRow < 1) {
         TargetRow = Row();
         Missed = true;
     }
+    // A read-only cell of a read-only column only changes the row.
+    int TargetCol = ReadOnly && !CanEditCol(DataColAt) ? Col() : DisplayCol;
+    const bool Moves = FGridStatus != grNormal || TargetCol != Col() || TargetRow != Row();
+    if (Moves) {
+        HideGridControl(true);
+        ClearCurrentFocusRect(false);
+    }
+    if (IsCellSelected(TargetCol, TargetRow)) FlashButtonArea(TargetCol, TargetRow);
     SelectNone(TargetCol, TargetRow);
+    if (Moves) Update();
+    FControlSelectMode = gxAll;
+    ShowGridControl();
+    DrawCurrentFocusRect(false);
     InvalidateGridCell(Col(), Row());
     FDownButtonCol = FDownButtonRow = -1;
     FDownSpinPart = spbNone;
@@ -266,6 +276,20 @@ void TgxBaseGrid::MDButtonDown(TShiftState Shift, int X, int Y, int DisplayCol, 
         InvalidateGridCell(Col(), Row());
         throw;
     }
+}
+
+// A selected cell pressed on its button shows the press at once, inverted,
+// before the selection goes.
+void TgxBaseGrid::FlashButtonArea(int DisplayCol, int DisplayRow) {
+    if (!HandleAllocated() || !PaintEnabled()) return;
+    const TRect Cell = CellRect(DisplayCol, DisplayRow);
+    if (Cell.Right <= Cell.Left || Cell.Bottom <= Cell.Top) return;
+    TgxCustomButton* Button = GridCellButton(DisplayCol, btCombo);
+    if (!Button) return;
+    const int Left = std::max(Cell.Left + 3, Cell.Right - Button->FullWidth());
+    const int Bottom = std::min(Cell.Bottom, Cell.Top + Button->FullHeight());
+    if (Left >= Cell.Right || Bottom <= Cell.Top) return;
+    PatBlt(Canvas(), Left, Cell.Top, Cell.Right - Left, Bottom - Cell.Top, DSTINVERT);
 }
 
 void TgxBaseGrid::MouseMoveButtonDown(int X, int Y, int DisplayCol, int DisplayRow) {

@@ -261,8 +261,12 @@ void TgxBaseGrid::SetNewLeftCol(int DisplayCol, int Width, int X) {
     MoveTopLeft(Left, TopRow());
 }
 
+// The row (column) being resized stays where the mouse has it; outside a
+// resize the current one does.
 void TgxBaseGrid::ChangeAllRowHeights(int Height, bool KeepPosition) {
-    const int Keep = Row();
+    const bool Resizing =
+        FMouseStatus == msRowResize && FMouseSizingIndex >= 1 && FMouseSizingIndex < RowCount();
+    const int Keep = Resizing ? FMouseSizingIndex : Row();
     const int Y = HandleAllocated() ? CalcRowOffset(Keep) : -1;
     {
         TgxPaintOff Off(*this);
@@ -279,7 +283,9 @@ void TgxBaseGrid::ChangeAllRowHeights(int Height, bool KeepPosition) {
 }
 
 void TgxBaseGrid::ChangeAllColWidths(int Width, bool KeepPosition) {
-    const int Keep = Col();
+    const bool Resizing =
+        FMouseStatus == msColResize && FMouseSizingIndex >= 1 && FMouseSizingIndex < ColCount();
+    const int Keep = Resizing ? FMouseSizingIndex : Col();
     const int X = HandleAllocated() ? CalcColOffset(Keep) : -1;
     {
         TgxPaintOff Off(*this);

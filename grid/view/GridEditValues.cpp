@@ -3,9 +3,11 @@
 // current cell's clipboard and the program-driven move of the current cell.
 #include "grid/foundation/GridCommonVariant.h"
 #include "grid/model/BaseGrid.h"
+#include "grid/model/Columns.h"
 #include "grid/model/ControlWrappers.h"
 #include "grid/model/CurrentCell.h"
 #include "grid/model/GridLinks.h"
+#include "grid/model/DrawData.h"
 #include "platform/gui/Graphics.h"
 
 namespace grid {
@@ -130,7 +132,43 @@ bool TgxBaseGrid::SetControlCheckBoxValues() {
     return true;
 }
 
+void TgxBaseGrid::SetCellPText(int DataCol, int DataRow, const char* Text) {
+    if (DataCol < 1 || DataCol > GetGridColCount() || DataRow < 1 || DataRow > GetGridRowCount())
+        return;
+    const AnsiString Value = Text ? AnsiString(Text) : AnsiString();
+    const TgxControlType Type = GiveCellControlType(DataCol, DataRow);
+    if (FStoreData) SetDataValue(DataCol, DataRow, Type, Variant(Value));
+    const int DisplayCol = GetDisplayCol(DataCol);
+    const int DisplayRow = GetDisplayRow(DataRow);
+    const bool Current = DataCol == GetCurrentDataCol() && DataRow == GetCurrentDataRow();
+    if (GetFastAssign() || !HandleAllocated()) return;
+    if (FStoreData && !Current) {
+        CheckInvalidateCell(DisplayCol, DisplayRow);
+        return;
+    }
+    if (Current && InEditMode() && FGridControl) {
+        CurrentCell()->ClearBuffer();
+        SetControlValue(Variant(Value), false, false);
+        CheckInvalidateCell(DisplayCol, DisplayRow);
+        return;
+    }
+    if (!PaintEnabled() || !FCols->Item(DataCol)->Visible() || !IsRowVisible(DataRow)) {
+        CheckInvalidateCell(DisplayCol, DisplayRow);
+        return;
+    }
+    // Shown at once as a text, whatever kind of cell it is.
+    TgxDrawData Data;
+    GetDrawData(DisplayCol, DisplayRow, Data, true);
+    if (Data.InnerRect.Right <= Data.InnerRect.Left || Data.InnerRect.Bottom <= Data.InnerRect.Top)
+        return;
+    const bool Selected = IsCellSelected(DisplayCol, DisplayRow);
+    DrawCellText(Value, Data, Selected);
+    if (Selected && !SelectionColorEnabled()) RectInvert(Canvas(), Data.OuterRect, true);
+}
+
 void TgxBaseGrid::ControlValueChanged(bool ValueChanged, bool ByUser, bool FromTyping) {
+    // Loading the control before the grid was ever shown changes nothing.
+    if (!FPaintedOnce) return;
     if (ValueChanged) {
         FValueChanged = FRowChanged = true;
         if (FRowBarIndicator && Row() > 0) CheckInvalidateCell(0, Row());
@@ -173,15 +211,11 @@ bool TgxBaseGrid::CopyCellToClipboard() {
 }
 
 bool TgxBaseGrid::CutCellToClipboard() {
-    if (!ClipboardEditable(*this)) return false;
-    FGridControl->CutToClipboard(true);
-    return true;
+    return ClipboardEditable(*this) && CurrentCell()->CutToClipboard();
 }
 
 bool TgxBaseGrid::PasteCellFromClipboard() {
-    if (!ClipboardEditable(*this)) return false;
-    FGridControl->PasteFromClipboard(true);
-    return true;
+    return ClipboardEditable(*this) && CurrentCell()->PasteFromClipboard();
 }
 
 // ---- moving the current cell by program -----------------------------------------------------
@@ -193,6 +227,8 @@ void TgxBaseGrid::SetCurrentCell(int DisplayCol, int DisplayRow) {
     ClearCurrentFocusRect(false);
     const int OldRow = Row();
     SetCurrentPosition(DisplayCol, DisplayRow, true, true);
+    // The editor shown on the new cell holds its text selected, so typing replaces it.
+    FControlSelectMode = gxAll;
     FAnchor = FCurrent;
     if (OldRow != Row()) {
         CheckInvalidateCell(0, OldRow);

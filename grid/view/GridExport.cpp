@@ -4,7 +4,7 @@
 #include "grid/model/Columns.h"
 #include "grid/model/GridGuards.h"
 #include "grid/model/GxGrid.h"
-#include "grid/view/ExportText.h"
+#include "grid/model/ExportText.h"
 #include "platform/gui/SaveDialog.h"
 #include "platform/registry/SafeFile.h"
 
@@ -118,7 +118,7 @@ AnsiString TgxCustomGrid::GetCSVRowData(int DataRow) {
 void TgxCustomGrid::ExportCSV(const AnsiString& FileName) {
     AnsiString Text;
     {
-        TgxPaintOff Off(*this);
+        TgxRedrawOff Off(*this);
         Text = GetCSVHeadingData() + "\r\n";
         for (int Row = 1; Row <= GetGridRowCount(); ++Row)
             Text += GetCSVRowData(Row) + "\r\n";
@@ -222,7 +222,12 @@ AnsiString TgxCustomGrid::GetXMLData() {
 }
 
 void TgxCustomGrid::ExportXML(const AnsiString& FileName) {
-    ReplaceFile(FileName, WithCRLFLines(GetXMLData()), ExportFileMode);
+    AnsiString Text;
+    {
+        TgxRedrawOff Off(*this);
+        Text = WithCRLFLines(GetXMLData());
+    }
+    ReplaceFile(FileName, Text, ExportFileMode);
 }
 
 } // namespace grid

@@ -4,6 +4,7 @@
 #include "grid/model/BaseGrid.h"
 #include "grid/model/CellProps.h"
 #include "grid/model/CheckBox.h"
+#include "grid/model/Combo.h"
 #include "grid/model/Columns.h"
 #include "grid/model/InplaceControl.h"
 #include "grid/model/PropDefaults.h"
@@ -130,6 +131,15 @@ void ScaleFont(TFont* Font, int M, int D) {
     if (Font) Font->SetSize(MulDiv(Font->Size(), M, D));
 }
 
+// A column's, row's or cell's own list scales with the grid that owns it.
+void ScaleComboList(TgxCombo* Combo, int M, int D, TScalingFlags Flags) {
+    if (!Combo) return;
+    TgxComboGrid* List = Combo->GetGrid();
+    List->ScaleRows(M, D, Flags);
+    List->ScaleCols(M, D, Flags);
+    List->ScaleCells(M, D, Flags);
+}
+
 } // namespace
 
 void TgxBaseGrid::ScaleRows(int M, int D, TScalingFlags Flags) {
@@ -137,14 +147,20 @@ void TgxBaseGrid::ScaleRows(int M, int D, TScalingFlags Flags) {
     const bool Heights = Flags.Contains(sfHeight);
     try {
         if (Heights) {
+            // A new default resets every height; the heading keeps its own.
+            const int Heading = RowHeights(0);
             TModelSizing Sizing(*this);
             SetDefaultRowHeight(MulDiv(DefaultRowHeight(), M, D));
+            SetRowPixelHeight(0, Heading);
+            FDropDownRowHeight = MulDiv(FDropDownRowHeight, M, D);
         }
-        for (int R = 0; R < FRows->Count(); ++R) {
+        // Data rows only: the heading row is scaled with HeadingHeight.
+        for (int R = 1; R < FRows->Count(); ++R) {
             TgxRow* Row = FRows->Item(R);
             if (!Row) continue;
             if (Heights) Row->SetHeight(MulDiv(Row->Height(), M, D));
             if (Flags.Contains(sfFont) && !Row->ParentFont()) ScaleFont(Row->Font(), M, D);
+            ScaleComboList(Row->GetCombo(), M, D, Flags);
         }
     } catch (...) {
         if (Heights) RowHeightsChanged();
@@ -158,13 +174,18 @@ void TgxBaseGrid::ScaleCols(int M, int D, TScalingFlags Flags) {
     const bool Widths = Flags.Contains(sfWidth);
     try {
         if (Widths) {
+            // A new default resets every width; the row bar keeps its own.
+            const int RowBar = ColWidths(0);
             TModelSizing Sizing(*this);
             SetDefaultColWidth(MulDiv(DefaultColWidth(), M, D));
+            SetColPixelWidth(0, RowBar);
         }
-        for (int C = 0; C < FCols->Count(); ++C) {
+        // Data columns only: the row bar is scaled with RowBarWidth.
+        for (int C = 1; C < FCols->Count(); ++C) {
             TgxCol* Col = FCols->Item(C);
             if (Widths) Col->SetWidth(MulDiv(Col->Width(), M, D));
             if (Flags.Contains(sfFont) && !Col->ParentFont()) ScaleFont(Col->GetFont(), M, D);
+            ScaleComboList(Col->GetCombo(), M, D, Flags);
         }
     } catch (...) {
         if (Widths) ColWidthsChanged();
@@ -174,9 +195,27 @@ void TgxBaseGrid::ScaleCols(int M, int D, TScalingFlags Flags) {
 }
 
 void TgxBaseGrid::ScaleCells(int M, int D, TScalingFlags Flags) {
-    if (M == D || D == 0 || !Flags.Contains(sfFont)) return;
-    for (TgxCellElement* Element : FCellProps->Elements())
-        if (!Element->ParentFont()) ScaleFont(Element->Font(), M, D);
+    if (M == D || D == 0) return;
+    for (TgxCellElement* Element : FCellProps->Elements()) {
+        if (Flags.Contains(sfFont) && !Element->ParentFont()) ScaleFont(Element->Font(), M, D);
+        ScaleComboList(Element->GetCombo(), M, D, Flags);
+    }
+}
+
+void TgxBaseGrid::ChangeScale(int M, int D) {
+    if (M == D || D == 0 || !GetAutoScale()) return;
+    if (!FHeadingParentFont) ScaleFont(FHeadingFont.get(), M, D);
+    SetHeadingHeight(MulDiv(GetHeadingHeight(), M, D));
+    if (!ComponentState().Contains(csDesigning)) {
+        SetDefaultButtonWidth(MulDiv(FDefaultButtonWidth, M, D));
+        SetDefaultButtonHeight(MulDiv(FDefaultButtonHeight, M, D));
+    }
+    SetRowBarWidth(MulDiv(GetRowBarWidth(), M, D));
+    const TScalingFlags Flags{sfWidth, sfHeight, sfFont};
+    ScaleCols(M, D, Flags);
+    ScaleRows(M, D, Flags);
+    ScaleCells(M, D, Flags);
+    RedisplayControl(false);
 }
 
 bool TgxBaseGrid::GetAutoScale() const {

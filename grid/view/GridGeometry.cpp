@@ -32,6 +32,8 @@ int WalkBefore(const TgxVisibleItems& Items, int From, int Stop, int Used, int R
 int TgxBaseGrid::CalcColOffset(int DisplayCol) const {
     if (DisplayCol == 0) return 0;
     if (FPainting && DisplayCol == FPaintCol) return FPaintColLeft;
+    // Past the last column there is no left edge to give.
+    if (DisplayCol >= ColCount()) return -1;
     const int Room = ClientWidth();
     const auto Width = [this](int D) { return ColWidths(D); };
     int X = WalkBefore(FVisibleCols, 1, std::min(DisplayCol, FixedCols()),

@@ -68,7 +68,7 @@ static TRect CellsOnScreen(const TgxBaseGrid& G, int Left, int Top, int Right, i
 
 void TgxBaseGrid::RectInvert(TCanvas* DC, const TRect& R, bool) {
     if (Empty(R)) return;
-    if (!HandleAllocated() || !PaintEnabled() || !DC) {
+    if (!HandleAllocated() || !CanPaint() || !DC) {
         ::InvalidateRect(this, &R, false);
         return;
     }

@@ -5,28 +5,14 @@
 #include "grid/model/BaseGrid.h"
 #include "grid/model/CellProps.h"
 #include "grid/model/Columns.h"
+#include "grid/model/Combo.h"
 #include "grid/model/CurrentCell.h"
+#include "grid/model/GridGuards.h"
 #include "grid/model/Rows.h"
 
 #include <algorithm>
 
 namespace grid {
-
-namespace {
-
-// Painting off for a scope, on again also when it is left by an error.
-class TPaintLock {
-public:
-    explicit TPaintLock(TgxBaseGrid& Grid) : FGrid(Grid) { FGrid.SetEnablePaint(false); }
-    ~TPaintLock() { FGrid.SetEnablePaint(true); }
-    TPaintLock(const TPaintLock&) = delete;
-    TPaintLock& operator=(const TPaintLock&) = delete;
-
-private:
-    TgxBaseGrid& FGrid;
-};
-
-} // namespace
 
 int TgxBaseGrid::GetGridColCount() const {
     return FDataColCount - FDeletedCols;
@@ -48,22 +34,32 @@ void TgxBaseGrid::SetGridColCount(int Value) {
     const int CurrentData = GetDataColnr(Col());
     if (Value < CurrentData && !CheckEndEdit(0, GetDataRownr(Row()), false)) return;
     const int Old = FDataColCount;
-    const int CurrentRowData = GetDataRownr(Row());
-    if (Value < Old && !FSettingDefaults) {
-        const int Last = ColCount() - 1;
-        for (int C = Old; C > Value; --C)
-            DeleteAllAtCol(C, Last);
+    CheckHideControl(false);
+    if (Value < Old) {
+        // Selected columns that go leave the selection through the grid's
+        // own bookkeeping, so that the change and the status are reported.
+        DeleteColSelection(Value + 1, ColCount() - 1);
+        if (!FSettingDefaults) {
+            const int Last = ColCount() - 1;
+            for (int C = Old; C > Value; --C)
+                DeleteAllAtCol(C, Last);
+        }
     }
     {
-        TPaintLock Lock(*this);
+        TgxPaintOff Lock(*this);
         SetNewColCount(Value);
         if (Value < Old) DeleteColData(Value + 1, Old);
         CheckTopLeft(true);
         if (Value < Old && CurrentData >= 1 && CurrentData <= Value)
             FCurrent.X = GetDisplayCol(CurrentData);
         AdjustCurrentAfterCount();
+        // The base grid pulled a current column that went back in range
+        // unreported: move on from the last column as a user would see it.
+        if (Value < CurrentData)
+            MoveToNewCol(ColCount(), false, CanSkipReadOnly(), InRowSelectMode());
+        AdjustOwnComboExtents();
     }
-    (void)CurrentRowData;
+    CountChangeSettled();
 }
 
 void TgxBaseGrid::SetGridRowCount(int Value) {
@@ -73,24 +69,53 @@ void TgxBaseGrid::SetGridRowCount(int Value) {
     const int CurrentData = GetDataRownr(Row());
     if (Value < CurrentData && !CheckEndEdit(GetDataColnr(Col()), 0, false)) return;
     const int Old = FDataRowCount;
-    if (Value < Old && !FSettingDefaults) DeleteTrailingRows(Value);
+    CheckHideControl(false);
+    if (Value < Old) {
+        DeleteRowSelection(Value + 1, RowCount() - 1);
+        if (!FSettingDefaults) DeleteTrailingRows(Value);
+    }
     if (FGridMode == gmEditInsert) SetInsertionRow(true);
     {
-        TPaintLock Lock(*this);
+        TgxPaintOff Lock(*this);
         SetNewRowCount(Value);
         if (Value < Old) DeleteRowData(Value + 1, Old);
         CheckTopLeft(true);
         if (Value < Old && CurrentData >= 1 && CurrentData <= Value)
             FCurrent.Y = GetDisplayRow(CurrentData);
         AdjustCurrentAfterCount();
+        if (Value < CurrentData)
+            MoveToNewRow(RowCount(), false, CanSkipReadOnly(), InRowSelectMode());
+        AdjustOwnComboExtents();
     }
+    CountChangeSettled();
+}
+
+// After a count change the control comes back and the selections say
+// what they now are: a status whose selection went is left, and the
+// change is reported.
+void TgxBaseGrid::CountChangeSettled() {
+    if (FGridStatus == grCellSelect && FAnchor.X == FCurrent.X && FAnchor.Y == FCurrent.Y) {
+        SetSelectChanged(stCellSelect);
+        FGridStatus = grNormal;
+    }
+    ShowGridControl();
+    CheckRowSelection(true);
+    SelectionsChanged(false);
+    GridStatusChanged();
+}
+
+void TgxBaseGrid::AdjustOwnComboExtents() {
+    if (auto* List = dynamic_cast<TgxComboGrid*>(this))
+        AdjustComboGridExtents(List->DropDownCols(), List->DropDownRows());
 }
 
 void TgxBaseGrid::AdjustCurrentAfterCount() {
     // A current cell whose column or row went moves to the nearest one left.
-    if (FCurrent.X >= ColCount()) MoveToNewCol(ColCount());
+    if (FCurrent.X >= ColCount())
+        MoveToNewCol(ColCount(), false, CanSkipReadOnly(), InRowSelectMode());
     if (FCurrent.X < 1 && ColCount() > 1) FCurrent.X = 1;
-    if (FCurrent.Y >= RowCount()) MoveToNewRow(RowCount());
+    if (FCurrent.Y >= RowCount())
+        MoveToNewRow(RowCount(), false, CanSkipReadOnly(), InRowSelectMode());
     if (FCurrent.Y < 1 && RowCount() > 1) FCurrent.Y = 1;
     FAnchor = FCurrent;
 }
@@ -189,7 +214,7 @@ void TgxBaseGrid::RowCountSettled() {
 
 void TgxBaseGrid::InsertRow(int P) {
     if (!CheckIndex(itRow, P, GetGridRowCount() + 1, 1)) return;
-    TPaintLock Lock(*this);
+    TgxPaintOff Lock(*this);
     const int Old = GetGridRowCount();
     SetGridRowCount(Old + 1);
     if (GetGridRowCount() > Old) {
@@ -201,7 +226,7 @@ void TgxBaseGrid::InsertRow(int P) {
 
 void TgxBaseGrid::InsertCol(int P) {
     if (!CheckIndex(itCol, P, GetGridColCount() + 1, 1)) return;
-    TPaintLock Lock(*this);
+    TgxPaintOff Lock(*this);
     if (AddColumn(P)) DoInsertCol(GetGridColCount(), false);
 }
 
@@ -232,6 +257,7 @@ void TgxBaseGrid::SetFixedRowCount(int Value) {
 void TgxBaseGrid::SetInternalFixedCols(int Value) {
     const int C = ColCount() <= 0 ? 0 : std::min(ColCount() - 1, Value + 1);
     if (std::max(0, C - 1) == FLastFixedCol && C == FixedCols()) return;
+    const bool Hidden = CheckHideControl(false);
     try {
         SetFixedCols(C);
     } catch (...) {
@@ -239,14 +265,18 @@ void TgxBaseGrid::SetInternalFixedCols(int Value) {
         throw;
     }
     FLastFixedCol = std::max(0, FixedCols() - 1);
-    CheckTopLeft(false);
+    // The top-left cell as it is, clamped into the new range.
+    MoveTopLeft(LeftCol(), TopRow());
     CalcHorzFixedWidth();
+    if (Hidden) ShowGridControl();
     UpdateScrollRange();
+    CheckTopLeftChanged(false);
 }
 
 void TgxBaseGrid::SetInternalFixedRows(int Value) {
     const int R = RowCount() <= 0 ? 0 : std::min(RowCount() - 1, Value + 1);
     if (std::max(0, R - 1) == FLastFixedRow && R == FixedRows()) return;
+    CheckHideControl(false);
     try {
         SetFixedRows(R);
     } catch (...) {
@@ -254,9 +284,11 @@ void TgxBaseGrid::SetInternalFixedRows(int Value) {
         throw;
     }
     FLastFixedRow = std::max(0, FixedRows() - 1);
-    CheckTopLeft(false);
+    MoveTopLeft(LeftCol(), TopRow());
     CalcVertFixedHeight();
+    ShowGridControl();
     UpdateScrollRange();
+    CheckTopLeftChanged(false);
 }
 
 void TgxBaseGrid::CheckFixedCols() {
@@ -315,8 +347,10 @@ bool TgxBaseGrid::GetRowBarOn() const {
 }
 
 void TgxBaseGrid::SetRowBarOn(bool Value) {
+    if (Value == GetRowBarOn()) return;
     FCols->Item(0)->SetVisible(Value);
     CalcHorzFixedWidth();
+    AdjustOwnComboExtents();
 }
 
 int TgxBaseGrid::GetRowBarWidth() const {
@@ -324,8 +358,10 @@ int TgxBaseGrid::GetRowBarWidth() const {
 }
 
 void TgxBaseGrid::SetRowBarWidth(int Value) {
+    if (Value == GetRowBarWidth()) return;
     FCols->Item(0)->SetWidth(Value);
     CalcHorzFixedWidth();
+    AdjustOwnComboExtents();
 }
 
 bool TgxBaseGrid::GetHeadingOn() const {
@@ -333,8 +369,10 @@ bool TgxBaseGrid::GetHeadingOn() const {
 }
 
 void TgxBaseGrid::SetHeadingOn(bool Value) {
+    if (Value == GetHeadingOn()) return;
     FRows->Item(0)->SetVisible(Value);
     CalcVertFixedHeight();
+    AdjustOwnComboExtents();
 }
 
 int TgxBaseGrid::GetHeadingHeight() const {
@@ -342,8 +380,10 @@ int TgxBaseGrid::GetHeadingHeight() const {
 }
 
 void TgxBaseGrid::SetHeadingHeight(int Value) {
+    if (Value == GetHeadingHeight()) return;
     FRows->Item(0)->SetHeight(Value);
     CalcVertFixedHeight();
+    AdjustOwnComboExtents();
 }
 
 // ---- in view --------------------------------------------------------------------------------
@@ -358,7 +398,17 @@ int TgxBaseGrid::GetMaxTopRow() const {
         --R;
         H += RowHeights(R);
     }
-    return std::max(R, FixedRows());
+    // A hidden row is never the top row: the next one shown is.
+    if (R > 0 && !IsRowVisible(GetDataRow(R))) {
+        int Next = R;
+        if (GetNextRow(R, false, false, Next)) R = Next;
+    }
+    const int Top = TopMostRow(false, false);
+    const int Bottom = FGridMode == gmEditInsert && InsertionRows() > 0
+                           ? RowCount() - 1
+                           : BottomMostRow(false, false);
+    if (Bottom < Top) return FixedRows();
+    return std::max(std::max(std::min(R, Bottom), Top), FixedRows());
 }
 
 int TgxBaseGrid::GetMaxLeftCol() const {
@@ -371,7 +421,14 @@ int TgxBaseGrid::GetMaxLeftCol() const {
         --C;
         W += ColWidths(C);
     }
-    return std::max(C, FixedCols());
+    if (C > 0 && !FCols->Item(GetDataCol(C))->Visible()) {
+        int Next = C;
+        if (GetNextCol(C, false, false, Next)) C = Next;
+    }
+    const int Left = LeftMostCol(false, false);
+    const int Right = RightMostCol(false, false);
+    if (Right < Left) return FixedCols();
+    return std::max(std::max(std::min(C, Right), Left), FixedCols());
 }
 
 bool TgxBaseGrid::ColInView(int DisplayCol) const {

@@ -1,6 +1,7 @@
 // The grid's three menu commands (preview, print, export) and the hooks
 // that hand printing to the linked report component.
 #include "grid/model/GxGrid.h"
+#include "grid/model/GridGuards.h"
 #include "grid/view/GridReport.h"
 #include "platform/gui/Menus.h"
 
@@ -46,6 +47,7 @@ void TgxCustomGrid::Print() {
     if (!FGridReport)
         throw Exception("Cellmoor requires a GridReport component to be associated to this grid "
                         "to support printing !");
+    TgxRedrawOff Off(*this);
     FGridReport->Print(this);
 }
 
@@ -53,6 +55,7 @@ void TgxCustomGrid::PrintPreview() {
     if (!FGridReport)
         throw Exception("Cellmoor requires a GridReport component to be associated to this grid "
                         "to support printing !");
+    TgxRedrawOff Off(*this);
     FGridReport->PrintPreview(this);
 }
 

@@ -1,5 +1,6 @@
 // The window messages the grid answers itself, its two window timers and
 // the hiding and re-showing of the in-place control around them.
+#include "grid/foundation/IntLists.h"
 #include "grid/model/BaseGrid.h"
 #include "grid/model/Columns.h"
 #include "grid/model/Combo.h"
@@ -9,6 +10,7 @@
 #include "grid/view/DropDownForm.h"
 #include "platform/gui/Controls.h"
 #include "platform/gui/Messages.h"
+#include "platform/gui/Scaling.h"
 #include "platform/gui/WindowScroll.h"
 
 #include <algorithm>
@@ -116,8 +118,27 @@ void TgxBaseGrid::CheckSetMask(int DataCol, int DataRow) {
 
 // ---- messages ----------------------------------------------------------------------------------
 
+// Columns and rows that keep a copy of the grid font while following it,
+// and the cells, take a new grid font over.
+void TgxBaseGrid::CheckOwnFonts() {
+    for (int I = 0; I < FAutoFontCols->Count(); ++I) {
+        const int DataCol = FAutoFontCols->GetItem(I);
+        if (DataCol >= 0 && DataCol < FCols->Count()) FCols->Item(DataCol)->CheckFont();
+    }
+    for (int I = 0; I < FAutoFontRows->Count(); ++I) {
+        const int DataRow = FAutoFontRows->GetItem(I);
+        if (DataRow < 0 || DataRow >= FRows->Count()) continue;
+        if (TgxRow* Row = FRows->Item(DataRow)) Row->CheckFont();
+    }
+    UpdateCellFonts();
+}
+
 void TgxBaseGrid::Dispatch(TMessage& Message) {
     switch (Message.Msg) {
+    case CM_FONTCHANGED:
+        TCustomGrid_ts::Dispatch(Message);
+        CheckOwnFonts();
+        return;
     case WM_CUT:
         CutCellToClipboard();
         return;
@@ -176,6 +197,21 @@ void TgxBaseGrid::Dispatch(TMessage& Message) {
                                                   : nullptr;
             if (From) FollowHeadingFont(From);
         }
+        return;
+    case WM_PAINT:
+        // Painting waits while it is off; the area stays due.
+        if (!CanPaint()) {
+            FPaintSkipped = true;
+            return;
+        }
+        TCustomGrid_ts::Dispatch(Message);
+        return;
+    case CM_CHANGESCALE:
+        // The form scaled the grid's bounds and font; its own sizes follow.
+        ChangeScale(static_cast<int>(Message.WParam), static_cast<int>(Message.LParam));
+        return;
+    case WM_SETREDRAW:
+        // The grid's redraw counter holds the state; its paint gate acts on it.
         return;
     case WM_ERASEBKGND:
         // Every pixel is painted by the grid.

@@ -101,13 +101,11 @@ void TgxBaseGrid::DeleteCols(int FromDataCol, int ToDataCol) {
         SetNewColCount(Count - Deleted);
         CheckTopLeft(true);
         if (CurrentDeleted) {
-            MoveToNewCol(CurrentDisplay - DeletedLeft - 1);
+            MoveToNewCol(CurrentDisplay - DeletedLeft, false, CanSkipReadOnly(), false);
         } else if (CurrentData >= 1) {
             const int Before = std::max(0, std::min(ToDataCol, CurrentData - 1) - FromDataCol + 1);
-            FCurrent.X = GetDisplayCol(CurrentData - Before);
+            SetNewCurrentCell(CurrentData - Before, CurrentRowData);
         }
-        if (FCurrent.X >= ColCount()) FCurrent.X = std::max(ColCount() - 1, 0);
-        FAnchor = FCurrent;
     }
     SettleAfterDelete(*this);
 }
@@ -145,15 +143,14 @@ void TgxBaseGrid::DeleteRows(int FromDataRow, int ToDataRow) {
         SetNewRowCount(Count - Deleted);
         CheckTopLeft(true);
         if (OnInsertionRow) {
-            FCurrent.Y = RowCount() - 1;
+            // The insertion row has no data number to follow.
+            SetCurrentPosition(Col(), RowCount() - 1, true, true);
         } else if (CurrentDeleted) {
-            MoveToNewRow(CurrentDisplay - DeletedAbove - 1);
+            MoveToNewRow(CurrentDisplay - DeletedAbove, false, CanSkipReadOnly(), false);
         } else if (CurrentData >= 1) {
             const int Before = std::max(0, std::min(ToDataRow, CurrentData - 1) - FromDataRow + 1);
-            FCurrent.Y = GetDisplayRow(CurrentData - Before);
+            SetNewCurrentCell(GetDataColnr(Col()), CurrentData - Before);
         }
-        if (FCurrent.Y >= RowCount()) FCurrent.Y = std::max(RowCount() - 1, 0);
-        FAnchor = FCurrent;
     }
     SettleAfterDelete(*this);
 }
@@ -190,11 +187,9 @@ void TgxBaseGrid::DeleteSelectedCols() {
         SetNewColCount(Count - Deleted);
         CheckTopLeft(true);
         if (CurrentDeleted)
-            MoveToNewCol(CurrentDisplay - DeletedLeft - 1);
+            MoveToNewCol(CurrentDisplay - DeletedLeft, false, CanSkipReadOnly(), false);
         else if (CurrentData >= 1)
-            FCurrent.X = GetDisplayCol(CurrentData - DeletedBefore);
-        if (FCurrent.X >= ColCount()) FCurrent.X = std::max(ColCount() - 1, 0);
-        FAnchor = FCurrent;
+            SetNewCurrentCell(CurrentData - DeletedBefore, GetDataRownr(Row()));
     }
     SettleAfterDelete(*this);
 }
@@ -235,19 +230,19 @@ void TgxBaseGrid::DeleteSelectedRows() {
         if (FGridMode == gmEditInsert) SetInsertionRow(true);
         SetNewRowCount(Count - Deleted);
         CheckTopLeft(true);
+        const int DataCol = GetDataColnr(Col());
         if (OnInsertionRow) {
-            FCurrent.Y = RowCount() - 1;
+            SetCurrentPosition(Col(), RowCount() - 1, true, true);
         } else if (CurrentDeleted) {
             // The row that now takes its place, one higher when that is the
             // insertion row.
             int Target = CurrentDisplay - DeletedAbove;
             if (InsertionRowShown() && Target >= RowCount() - 1) Target = RowCount() - 2;
-            FCurrent.Y = std::max(Target, std::min(1, RowCount() - 1));
+            Target = std::max(Target, std::min(1, RowCount() - 1));
+            SetNewCurrentCell(DataCol, GetDataRow(Target));
         } else if (CurrentData >= 1) {
-            FCurrent.Y = GetDisplayRow(CurrentData - DeletedBefore);
+            SetNewCurrentCell(DataCol, CurrentData - DeletedBefore);
         }
-        if (FCurrent.Y >= RowCount()) FCurrent.Y = std::max(RowCount() - 1, 0);
-        FAnchor = FCurrent;
     }
     SettleAfterDelete(*this);
 }

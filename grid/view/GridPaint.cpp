@@ -3,7 +3,7 @@
 // from the top-left cell on, walking the lists of visible rows and
 // columns), then the empty area beyond the last column and row.
 #include "grid/model/BaseGrid.h"
-#include "grid/view/DrawData.h"
+#include "grid/model/DrawData.h"
 #include "grid/view/GridResources.h"
 #include "platform/gui/GraphicsTextRun.h"
 
@@ -202,8 +202,14 @@ void TgxBaseGrid::DrawGridLines(const TRect& Clip, int FirstCol, int FirstRow) {
         Rows.push_back({D, Y, std::min(Y + RowHeights(D), ClientHeight())});
         Y += RowHeights(D);
     }
-    const int LastFixedRow = FixedRows() - 1;
-    const int LastFixedCol = FixedCols() - 1;
+    // The fixed area's boundary is its last row (column) on screen: a
+    // hidden last fixed row hands its line to the one above.
+    int LastFixedRow = -1;
+    for (int D = FixedRows() - 1; D >= 1 && LastFixedRow < 0; --D)
+        if (RowHeights(D) > 0) LastFixedRow = D;
+    int LastFixedCol = -1;
+    for (int D = FixedCols() - 1; D >= 1 && LastFixedCol < 0; --D)
+        if (ColWidths(D) > 0) LastFixedCol = D;
     // Whether each cell on screen is raised, asked once for both passes.
     std::vector<char> Raised(Rows.size() * Cols.size(), -1);
     const auto Is3DAt = [&](std::size_t RowAt, std::size_t ColAt) {

@@ -5,6 +5,7 @@
 #include "grid/foundation/GridCommonCheckBox.h"
 #include "grid/foundation/GridCommonControls.h"
 #include "grid/foundation/GridCommonVariant.h"
+#include "grid/foundation/ImageList.h"
 #include "grid/foundation/ImageListDraw.h"
 #include "grid/foundation/TextLayoutPaint.h"
 #include "grid/model/BaseGrid.h"
@@ -13,7 +14,7 @@
 #include "grid/model/Columns.h"
 #include "grid/model/CurrentCell.h"
 #include "grid/model/InplaceControl.h"
-#include "grid/view/DrawData.h"
+#include "grid/model/DrawData.h"
 #include "grid/view/GridResources.h"
 #include "platform/gui/Blit.h"
 #include "platform/gui/GdiLines.h"
@@ -150,9 +151,11 @@ void TgxBaseGrid::DoDrawCell(int DisplayCol, int DisplayRow, bool Selected, cons
     GetDrawData(DisplayCol, DisplayRow, Data, true);
     if (RectEmpty(Data.InnerRect)) return;
     (void)Rect;
+    const bool Fixed = DisplayCol == 0 || DisplayRow == 0;
+    if (Fixed) DrawFixedCellUnselected(Data);
     const bool Cancelled = PaintCell(Data, Data.InnerRect, Selected);
     FLastPaintFont = nullptr; // the hook may have set the canvas font
-    if (DisplayCol == 0 || DisplayRow == 0) {
+    if (Fixed) {
         if (!Cancelled) DrawHeadingCell(Data);
         DrawFixedCellFrame(Data.OuterRect, FHeading3D ? clGray : clBlack);
         // The heading of a selected column and the row bar of a selected row
@@ -161,6 +164,9 @@ void TgxBaseGrid::DoDrawCell(int DisplayCol, int DisplayRow, bool Selected, cons
             const TRect& R = Data.OuterRect;
             PatBlt(Canvas(), R.Left, R.Top, std::min(R.Right, ClientWidth()) - R.Left,
                    std::min(R.Bottom, ClientHeight()) - R.Top, DSTINVERT);
+            if (DisplayCol == 0 && DisplayRow > 0 && DisplayRow == Row() &&
+                (!IsInsertRow(DisplayRow) || !CanDrawInsert()))
+                DrawCurrentSelected(DisplayRow);
         }
         return;
     }
@@ -170,6 +176,9 @@ void TgxBaseGrid::DoDrawCell(int DisplayCol, int DisplayRow, bool Selected, cons
             DrawEmpty(Data, Selected);
         else
             CellLoaded(Data, Selected);
+    } else {
+        // The application painted the text area; the button's room is still ours.
+        FillButtonPart(Data, Selected);
     }
     DrawCellFocusRect(DisplayCol, DisplayRow);
     // Without a selection colour a selected cell shows inverted, lines and all.
@@ -220,16 +229,31 @@ void TgxBaseGrid::CellLoaded(TgxDrawData& Data, bool Selected) {
 void TgxBaseGrid::AssignCellValue(const Variant& Value, TgxDrawData& Data, bool Selected) {
     switch (Data.ControlType) {
     case ctCheck:
-        DrawCheck(Value, Data, Selected);
+        DrawCheck(GetCheckBoxValue(Value), Data, Selected);
         break;
     case ctPicture: {
-        DrawPicture(Value.Type() == varString ? nullptr : VariantToBitmap(Value), Data, Selected);
+        if (Value.Type() != varString) {
+            DrawPicture(VariantToBitmap(Value), Data, Selected);
+            break;
+        }
+        // A text names a picture of the grid's image list; a name the list
+        // does not know leaves the cell empty.
+        TgxImageItem* Item = ImageListPicture(Value);
+        if (Item && Item->GetTransparent() && Data.TransparentColor == clDefault)
+            Data.TransparentColor = Item->GetTransparentColor();
+        DrawPicture(Item ? Item->GetBitmap() : nullptr, Data, Selected);
         break;
     }
     default:
         DrawCellText(Value.IsNull() ? AnsiString() : Value.AsString(), Data, Selected);
         break;
     }
+}
+
+TgxImageItem* TgxBaseGrid::ImageListPicture(const Variant& Value) const {
+    TgxImageListComponent* List = ImageList();
+    if (!List || Value.IsEmpty() || Value.IsNull() || !List->IndexExists(Value)) return nullptr;
+    return List->GetImage(Value);
 }
 
 TColor TgxBaseGrid::CellBackground(const TgxDrawData& Data, bool Selected, bool ForPicture) const {
@@ -256,6 +280,7 @@ void TgxBaseGrid::DrawEmpty(TgxDrawData& Data, bool Selected) {
         C->FillRect(Data.TextRect);
         if (Data.Is3D) RaisedTopLeft(C, Data.TextRect);
     }
+    FillButtonPart(Data, Selected);
     DrawButtonInCell(Data, Selected);
 }
 
@@ -286,10 +311,9 @@ void TgxBaseGrid::DrawCellText(const AnsiString& Text, TgxDrawData& Data, bool S
                          std::min(Data.InnerRect.Left + 3, Data.InnerRect.Right),
                          Data.InnerRect.Bottom));
     }
+    FillButtonPart(Data, Selected);
     if (FGridMode != gmListBox && (CanEditCell(Data.DataCol, Data.DataRow) || FAlwaysDetectButton))
         DrawButtonInCell(Data, Selected);
-    else if (Data.HasButton && !RectEmpty(Data.ButtonRect))
-        C->FillRect(Data.ButtonRect);
 }
 
 void TgxBaseGrid::DrawCheck(const Variant& Value, TgxDrawData& Data, bool Selected) {
@@ -327,6 +351,7 @@ void TgxBaseGrid::DrawCheck(const Variant& Value, TgxDrawData& Data, bool Select
         }
         if (Data.Is3D) RaisedTopLeft(C, Data.TextRect);
     }
+    FillButtonPart(Data, Selected);
     DrawButtonInCell(Data, Selected);
 }
 
@@ -362,96 +387,19 @@ void TgxBaseGrid::DrawPicture(TBitmap* Bitmap, TgxDrawData& Data, bool Selected)
                          std::min(Data.InnerRect.Left + 3, Data.InnerRect.Right),
                          Data.InnerRect.Bottom));
     }
+    FillButtonPart(Data, Selected);
     DrawButtonInCell(Data, Selected);
 }
 
-// ---- buttons in cells ---------------------------------------------------------------------------
-
-namespace {
-
-// Copies the picture's black over the brush colour (MERGECOPY of a black
-// and white picture): the white around the mark takes the button's colour.
-void DrawMark(TCanvas* Canvas, TBitmap* Picture, const TRect& Dest, int SourceLeft, int SourceTop) {
-    if (Dest.Right <= Dest.Left || Dest.Bottom <= Dest.Top) return;
-    const TCopyMode Old = Canvas->CopyMode();
-    Canvas->SetCopyMode(cmMergeCopy);
-    Canvas->CopyRect(Dest, Picture->Canvas(),
-                     Rect(SourceLeft, SourceTop, SourceLeft + (Dest.Right - Dest.Left),
-                          SourceTop + (Dest.Bottom - Dest.Top)));
-    Canvas->SetCopyMode(Old);
-}
-
-} // namespace
-
-// The flat look of a cell's button while the mouse leaves it alone: its
-// area in the button's colour with its picture (spin buttons: both arrows).
-void TgxBaseGrid::DrawButtonInCell(TgxDrawData& Data, bool Selected) {
+void TgxBaseGrid::FillButtonPart(TgxDrawData& Data, bool Selected) {
     if (!Data.HasButton || RectEmpty(Data.ButtonRect)) return;
-    TgxCustomButton* Button = GridCellButton(Data.DisplayCol, Data.ButtonType);
     TCanvas* C = Canvas();
-    // The button the mouse holds down shows pressed, the one it is over
-    // raised; any other is flat in the cell's colours.
-    const TgxButtonMode Mode = CellButtonMode(Data.DisplayCol, Data.DisplayRow);
-    SetBrush(C, Mode == bmFlat ? CellBackground(Data, Selected) : clBtnFace);
+    SetBrush(C, CellBackground(Data, Selected));
     C->FillRect(Data.ButtonRect);
-    if (!Button) return;
-    const TRect& Inner = Data.InnerRect;
-    const int Edge = FButtonEdgeWidth;
-    if (Data.ButtonType == btVertSpin || Data.ButtonType == btHorzSpin) {
-        const bool Vertical = Data.ButtonType == btVertSpin;
-        const TRect B = Data.ButtonRect;
-        TRect First = B;
-        TRect Second = B;
-        if (Vertical) {
-            const int Half =
-                std::min(std::max(3, (B.Bottom - B.Top) / 2), Button->FullHeight() / 2);
-            First.Bottom = std::min(B.Bottom, B.Top + Half);
-            Second.Top = First.Bottom;
-            Second.Bottom = std::min(B.Bottom, Second.Top + Half);
-        } else {
-            const int Half = std::min(std::max(3, (B.Right - B.Left) / 2), Button->FullWidth() / 2);
-            Second.Left = std::max(B.Left, B.Right - Half);
-            First.Right = Second.Left;
-            First.Left = std::max(B.Left, First.Right - Half);
-        }
-        const TgxGridBitmap Pictures[2] = {
-            Vertical ? TgxGridBitmap::SpinUp : TgxGridBitmap::SpinLeft,
-            Vertical ? TgxGridBitmap::SpinDown : TgxGridBitmap::SpinRight};
-        const TRect Parts[2] = {First, Second};
-        // Up and right step the value up.
-        const bool Increment[2] = {Vertical, !Vertical};
-        for (int I = 0; I < 2; ++I) {
-            TBitmap* Picture = GridBitmap(Pictures[I]);
-            const TRect& P = Parts[I];
-            const bool PartDown = Mode == bmDown && (PressedSpinPart() == spbIncrement) == Increment[I];
-            DrawButtonEdge(P, Mode == bmFlat ? bmFlat : PartDown ? bmDown : bmUp);
-            const int Shift = PartDown ? 1 : 0;
-            const int W = std::min(Picture->Width(), P.Right - P.Left - Shift);
-            const int H = std::min(Picture->Height(), P.Bottom - P.Top - Shift);
-            const int Left = P.Left + (P.Right - P.Left - W) / 2 + Shift;
-            const int Top = P.Top + (P.Bottom - P.Top - H) / 2 + Shift;
-            DrawMark(C, Picture, Rect(Left, Top, Left + W, Top + H), 0, 0);
-        }
-        return;
+    if (Data.Is3D && !(Data.EditControl && Data.ControlType == ctText)) {
+        TRect Edge = Data.ButtonRect;
+        DrawEdge(C, Edge, BDR_RAISEDINNER, BF_TOP);
     }
-    TBitmap* Picture = Button->GetBitmap();
-    if (!Picture || Picture->Empty())
-        Picture = GridBitmap(Data.ButtonType == btNormal || Data.ButtonType == btDateTimePopup
-                                 ? TgxGridBitmap::ButDetail
-                                 : TgxGridBitmap::ArrowCombo);
-    const int W = Button->GetWidth();
-    const int H = Button->GetHeight();
-    const int PictureWidth = Picture->Width();
-    const int PictureHeight = Picture->Height();
-    DrawButtonEdge(Data.ButtonRect, Mode);
-    const int Shift = Mode == bmDown ? 1 : 0;
-    const int Left = std::max(Inner.Left + Edge + 3, Inner.Right + Edge - Button->FullWidth()) +
-                     std::max(0, (W - PictureWidth) / 2) + Shift;
-    const int Right = std::min(Left + PictureWidth, Inner.Right - Edge);
-    const int Top =
-        Inner.Top + 1 - FHorzLineWidth + Edge + std::max(0, (H - PictureHeight) / 2) + Shift;
-    const int Bottom = std::min(Top + std::min(Shift ? H - 1 : H, PictureHeight), Inner.Bottom);
-    DrawMark(C, Picture, Rect(Left, Top, Right, Bottom), 0, 0);
 }
 
 } // namespace grid

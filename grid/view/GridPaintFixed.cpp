@@ -6,15 +6,18 @@
 #include "grid/model/BaseGrid.h"
 #include "grid/model/Columns.h"
 #include "grid/model/GridTypes.h"
-#include "grid/view/DrawData.h"
+#include "grid/model/DrawData.h"
 #include "grid/view/GridResources.h"
 #include "platform/gui/GdiLines.h"
+#include "platform/gui/WindowScroll.h"
 
 #include <algorithm>
 
 namespace grid {
 
-void TgxBaseGrid::DrawHeadingCell(TgxDrawData& Data) {
+// The fixed cell's colour and edge come before the application's paint
+// hook, so a hook that paints nothing still leaves the heading colour.
+void TgxBaseGrid::DrawFixedCellUnselected(const TgxDrawData& Data) {
     TCanvas* C = Canvas();
     C->Brush()->SetStyle(bsSolid);
     C->Brush()->SetColor(Data.Color);
@@ -26,13 +29,18 @@ void TgxBaseGrid::DrawHeadingCell(TgxDrawData& Data) {
         TRect Edge = Data.InnerRect;
         DrawEdge(C, Edge, Held ? BDR_SUNKENINNER : BDR_RAISEDINNER, BF_TOPLEFT);
     }
+}
+
+void TgxBaseGrid::DrawHeadingCell(TgxDrawData& Data) {
+    TCanvas* C = Canvas();
     if (Data.DisplayCol == 0) {
         // The insertion row shows its own mark, unless it is current and a
         // descendant draws no insertion mark.
         const bool Current = Data.DisplayRow > 0 && Data.DisplayRow == Row();
         if (Data.DisplayRow > 0 && IsInsertRow(Data.DisplayRow) && !(Current && !CanDrawInsert()))
             DrawInsert();
-        else if (Current)
+        else if (Current && !CellPaintSelected(0, Data.DisplayRow))
+            // A selected current row gets its mark after the inversion.
             DrawCurrent(Data.DisplayRow);
         return;
     }
@@ -173,11 +181,30 @@ void TgxBaseGrid::DrawFixedCellFrame(const TRect& Rect, TColor Color) {
     C->LineTo(Rect.Right, Rect.Bottom - 1);
 }
 
+bool TgxBaseGrid::DrawRowChangedIndicator(int DataRow) const {
+    if (FRowChangedIndicator == riOn && IsRowChanged(DataRow)) return true;
+    return FRowChangedIndicator != riOff && FRowEditing;
+}
+
 void TgxBaseGrid::DrawCurrent(int DisplayRow) {
-    if (!FRowBarIndicator || !GetRowBarOn() || !HandleAllocated()) return;
-    const int DataRow = GetDataRow(DisplayRow);
-    const bool Changed = (FRowChangedIndicator == riOn && DataRow >= 0 &&
-                          DataRow < FChangedRows.Size() && FChangedRows.GetBit(DataRow));
+    DrawCurrentMark(DisplayRow, cmMergeCopy);
+}
+
+void TgxBaseGrid::DrawCurrentSelected(int DisplayRow) {
+    DrawCurrentMark(DisplayRow, cmMergePaint);
+}
+
+// MERGECOPY puts the mark's black on the heading colour; MERGEPAINT, for a
+// selected row, shows it light on the selection instead.
+void TgxBaseGrid::DrawCurrentMark(int DisplayRow, TCopyMode Mode) {
+    if (!FRowBarIndicator || !GetRowBarOn() || !HandleAllocated() || !RowInView(DisplayRow))
+        return;
+    // Outside a paint, with painting held, the cell waits for the next paint.
+    if (!FPainting && !CanPaint()) {
+        CheckInvalidateCell(0, DisplayRow);
+        return;
+    }
+    const bool Changed = DrawRowChangedIndicator(GetDataRow(DisplayRow));
     if (!Changed && CanDrawInsert()) {
         DrawInsert();
         return;
@@ -205,11 +232,15 @@ void TgxBaseGrid::DrawCurrent(int DisplayRow) {
     const TRect Dest =
         Rect(Left, Top, std::min(Cell.Right, Left + W), std::min(Cell.Bottom, Top + H));
     if (Dest.Right <= Dest.Left || Dest.Bottom <= Dest.Top) return;
-    // The mark's black pixels over the heading colour: white leaves the cell as it is.
-    Canvas()->SetCopyMode(cmSrcAnd);
-    Canvas()->CopyRect(Dest, Mark->Canvas(),
-                       Rect(0, 0, Dest.Right - Dest.Left, Dest.Bottom - Dest.Top));
-    Canvas()->SetCopyMode(cmSrcCopy);
+    TCanvas* C = Canvas();
+    C->Brush()->SetStyle(bsSolid);
+    C->Brush()->SetColor(FHeadingColor);
+    // Cut at the bottom of a bottom-aligned grid, the picture shows its lower part.
+    const int SourceTop = FVertAlignment == vtaBottom ? H - (Dest.Bottom - Dest.Top) : 0;
+    C->SetCopyMode(Mode);
+    C->CopyRect(Dest, Mark->Canvas(),
+                Rect(0, SourceTop, Dest.Right - Dest.Left, SourceTop + Dest.Bottom - Dest.Top));
+    C->SetCopyMode(cmSrcCopy);
 }
 
 // ---- focus frame
@@ -247,23 +278,67 @@ void TgxBaseGrid::DrawCellFocusRect(int DisplayCol, int DisplayRow) {
     TCanvas* C = Canvas();
     switch (FFocusBorder) {
     case fbDot:
-        C->Brush()->SetColor(FFocusColor != clNone ? FFocusColor : Color());
-        C->DrawFocusRect(Cell);
+    case fbDash: {
+        // The dots take their colours from the canvas: the focus colours
+        // when both are set, else the cell's.
+        const bool Own = FFocusColor != clNone && FFocusFontColor != clNone;
+        const TColor OldFont = C->Font()->Color();
+        C->Brush()->SetStyle(bsSolid);
+        C->Brush()->SetColor(Own ? FFocusColor : Color());
+        C->Font()->SetColor(Own ? FFocusFontColor : Font()->Color());
+        if (FFocusBorder == fbDot) {
+            C->DrawFocusRect(Cell);
+        } else {
+            const TPenStyle OldStyle = C->Pen()->Style();
+            const TPenMode OldMode = C->Pen()->Mode();
+            const TColor OldPen = C->Pen()->Color();
+            C->Pen()->SetColor(FFocusBorderColor);
+            C->Pen()->SetStyle(psDash);
+            C->Pen()->SetMode(pmCopy);
+            const int Right = Cell.Right - 1;
+            const int Bottom = Cell.Bottom - 1;
+            C->MoveTo(Cell.Left + 1, Cell.Top);
+            C->LineTo(Right, Cell.Top);
+            C->LineTo(Right, Bottom);
+            C->LineTo(Cell.Left, Bottom);
+            C->LineTo(Cell.Left, Cell.Top);
+            C->LineTo(Cell.Left + 1, Cell.Top);
+            C->Pen()->SetStyle(OldStyle);
+            C->Pen()->SetMode(OldMode);
+            C->Pen()->SetColor(OldPen);
+        }
+        C->Font()->SetColor(OldFont);
         break;
-    case fbSolid: {
+    }
+    case fbSingle:
+    case fbDouble: {
         C->Brush()->SetStyle(bsSolid);
         C->Brush()->SetColor(FFocusBorderColor != clNone ? FFocusBorderColor : clBlack);
-        const int Left = Cell.Left;
-        const int Top = Cell.Top;
-        const TRect Box = Rect(Left, Top, Left + ColWidths(DisplayCol) - FVertLineWidth,
-                               Top + RowHeights(DisplayRow) - FHorzLineWidth);
-        C->FrameRect(Rect(Box.Left, Box.Top, std::min(Box.Right, ClientWidth()),
-                          std::min(Box.Bottom, ClientHeight())));
+        // The whole box of the cell, also where the client edge cuts it.
+        const TRect Box = Rect(Cell.Left, Cell.Top, Cell.Left + ColWidths(DisplayCol) - 1,
+                               Cell.Top + RowHeights(DisplayRow) - 1);
+        if (Box.Right <= Box.Left || Box.Bottom <= Box.Top) break;
+        C->FrameRect(Box);
+        if (FFocusBorder == fbDouble)
+            C->FrameRect(Rect(Box.Left + 1, Box.Top + 1, Box.Right - 1, Box.Bottom - 1));
         break;
     }
     default:
         break;
     }
+}
+
+void TgxBaseGrid::InvalidateFocusRect(int DisplayCol, int DisplayRow, bool WholeBox) {
+    if (GetFastAssign() || !HandleAllocated()) return;
+    if (!(WholeBox || FFocusBorder == fbSingle || FFocusBorder == fbDouble)) {
+        CheckInvalidateCell(DisplayCol, DisplayRow);
+        return;
+    }
+    TRect Box = CellRect(DisplayCol, DisplayRow);
+    if (Box.Right <= Box.Left || Box.Bottom <= Box.Top) return;
+    Box = Rect(Box.Left - 1, Box.Top - 1, Box.Left + ColWidths(DisplayCol),
+               Box.Top + RowHeights(DisplayRow));
+    ::InvalidateRect(this, &Box, false);
 }
 
 void TgxBaseGrid::SetFocusRectDisabled(bool Value) {
@@ -276,7 +351,9 @@ void TgxBaseGrid::SetFocusRectDisabled(bool Value) {
 // The frame is painted with the cell, so taking it away is a repaint of
 // the cell while the frame is off.
 void TgxBaseGrid::ClearCurrentFocusRect(bool UpdateNow) {
-    if (!CheckInvalidateCell(Col(), Row()) || !UpdateNow) return;
+    if (!CheckInvalidateCell(Col(), Row())) return;
+    InvalidateFocusRect(Col(), Row(), false);
+    if (!UpdateNow) return;
     SetFocusRectDisabled(true);
     try {
         Update();
@@ -288,11 +365,15 @@ void TgxBaseGrid::ClearCurrentFocusRect(bool UpdateNow) {
 }
 
 void TgxBaseGrid::DrawCurrentFocusRect(bool UpdateNow) {
-    if (CheckInvalidateCell(Col(), Row()) && UpdateNow) Update();
+    if (!CheckInvalidateCell(Col(), Row())) return;
+    InvalidateFocusRect(Col(), Row(), false);
+    if (UpdateNow) Update();
 }
 
 void TgxBaseGrid::SetFocusBorder(TgxFocusBorder Value) {
     if (Value == FFocusBorder) return;
+    // The old frame's area and the new one's.
+    InvalidateFocusRect(Col(), Row(), true);
     FFocusBorder = Value;
     CheckInvalidateCell(Col(), Row());
 }
@@ -323,6 +404,7 @@ void TgxBaseGrid::SetSelectionFontColor(TColor Value) {
 
 bool TgxBaseGrid::CanClickHeading(int X, int Y, int DisplayCol) {
     if (DisplayCol < 1 || DisplayCol > GetGridColCount()) return false;
+    if (FHeadingDownCol != -1 && FHeadingDownCol != GetDataCol(DisplayCol)) return false;
     if (FGridStatus == grColSelect && FColSelection.GetSelected(DisplayCol)) return false;
     if (MouseOverHeadingButton(X, Y, DisplayCol)) return true;
     return IsColHeadingButton(DisplayCol) && GetHeadingOn() && Y <= GetHeadingHeight();

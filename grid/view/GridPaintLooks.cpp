@@ -16,16 +16,6 @@ TgxBaseGrid::TgxButtonMode TgxBaseGrid::CellButtonMode(int DisplayCol, int Displ
     return bmFlat;
 }
 
-void TgxBaseGrid::DrawButtonEdge(const TRect& R, TgxButtonMode Mode) {
-    if (Mode == bmFlat || R.Right - R.Left < 2 || R.Bottom - R.Top < 2) return;
-    TRect Edge = R;
-    if (Mode == bmUp) {
-        DrawEdge(Canvas(), Edge, BDR_RAISEDINNER, BF_RECT);
-    } else {
-        DrawEdge(Canvas(), Edge, BDR_SUNKENOUTER, BF_RECT);
-    }
-}
-
 bool TgxBaseGrid::HeadingHeld(int DataCol) const {
     return DataCol >= 1 && HeadingDownCol() == DataCol && HeadingPressed();
 }

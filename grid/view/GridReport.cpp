@@ -1,5 +1,6 @@
 #include "grid/view/GridReport.h"
 
+#include "grid/model/GxGrid.h"
 #include "platform/classes/Publish.h"
 #include "platform/gui/PublishedProps.h"
 
@@ -108,5 +109,9 @@ const TPublished<TgoCustomGridReport, TComponent> ReportClass("TgoCustomGridRepo
 });
 
 } // namespace
+
+void PublishGridReportProperty(TClassBuilder<TgxGrid>& C) {
+    C.Property("GridReport", &TgxGrid::GridReport, &TgxGrid::SetGridReport);
+}
 
 } // namespace grid

@@ -108,7 +108,6 @@ const TCursorArt CursorArts[3] = {
 
 struct TResources {
     std::array<std::unique_ptr<TBitmap>, GridBitmapCount> Bitmaps;
-    std::unique_ptr<TgxMemoryCanvas> PaintCanvas;
     std::unique_ptr<TgxMemoryCanvas> EditorCanvas;
     std::unique_ptr<TBitmap> Checker;
     std::unique_ptr<std::vector<TgxBaseGrid*>> Hooked;
@@ -186,7 +185,6 @@ void GridUnitStartup() {
             RegisterCursor(Art);
     for (int I = 0; I < GridBitmapCount; ++I)
         Made->Bitmaps[static_cast<std::size_t>(I)] = MakeBitmap(BitmapArts[I]);
-    Made->PaintCanvas = std::make_unique<TgxMemoryCanvas>();
     Made->EditorCanvas = std::make_unique<TgxMemoryCanvas>();
     Made->Checker = MakeChecker();
     Made->Hooked = std::make_unique<std::vector<TgxBaseGrid*>>();
@@ -236,10 +234,6 @@ TCursor GridCursorByName(const AnsiString& Name) {
             return Art.Id;
         }
     NotFound(Name);
-}
-
-TgxMemoryCanvas* GridPaintCanvas() {
-    return Started().PaintCanvas.get();
 }
 
 TgxMemoryCanvas* EditorPaintCanvas() {

@@ -60,7 +60,6 @@ TBitmap* GridSpinBitmap(int Index);
 // The screen cursor number of a cursor resource name; raises as above.
 TCursor GridCursorByName(const AnsiString& Name);
 
-TgxMemoryCanvas* GridPaintCanvas();
 TgxMemoryCanvas* EditorPaintCanvas();
 // White where column + row is odd, black where it is even.
 TBitmap* GridCheckerPattern();

@@ -27,7 +27,8 @@ void TgxBaseGrid::SetScrollMode(TgxScrollMode Mode) {
     if (!Empty(FControlRect)) {
         FControlRect.Left += 3;
         // A solid frame is drawn inside the cell, over its first pixels.
-        if (DisplayFocusRect(Col(), Row()) && FFocusBorder == fbSolid) {
+        if (DisplayFocusRect(Col(), Row()) &&
+            (FFocusBorder == fbSingle || FFocusBorder == fbDouble)) {
             --FControlRect.Left;
             --FControlRect.Top;
         }
@@ -57,7 +58,7 @@ void TgxBaseGrid::ScrollGrid(int ALeft, int ATop, TgxScrollMode Mode) {
 
 void TgxBaseGrid::ScrollDataInfo(int DX, int DY, const TGridDrawInfo& DrawInfo) {
     if (DX == 0 && DY == 0) return;
-    if (!PaintEnabled() || GetFastAssign()) {
+    if (!CanPaint() || GetFastAssign()) {
         InvalidateGridNow();
         return;
     }

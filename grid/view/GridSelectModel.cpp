@@ -269,13 +269,21 @@ void TgxBaseGrid::CheckSelectedCellsCol(int DisplayCol) {
         const int DataCol = GetDataCol(C);
         return DataCol < 1 || ColWidths(C) <= 0;
     };
+    const bool AtSide = DisplayCol == FRange.Left || DisplayCol == FRange.Right;
     if (DisplayCol == FRange.Left)
         while (FRange.Left <= FRange.Right && Hidden(FRange.Left))
             ++FRange.Left;
     if (DisplayCol == FRange.Right)
         while (FRange.Right >= FRange.Left && Hidden(FRange.Right))
             --FRange.Right;
-    if (DisplayCol == FRange.Left || DisplayCol == FRange.Right) SetSelectChanged(stCellSelect);
+    if (AtSide) SetSelectChanged(stCellSelect);
+    ForgetEmptiedRange();
+}
+
+void TgxBaseGrid::ForgetEmptiedRange() {
+    if (FRange.Left <= FRange.Right && FRange.Top <= FRange.Bottom) return;
+    DeleteRangeSelection();
+    if (FGridStatus == grCellSelect) FGridStatus = grNormal;
 }
 
 void TgxBaseGrid::CheckSelectedCellsRow(int DisplayRow) {
@@ -284,13 +292,15 @@ void TgxBaseGrid::CheckSelectedCellsRow(int DisplayRow) {
         const int DataRow = GetDataRow(R);
         return DataRow < 1 || !IsRowVisible(DataRow);
     };
+    const bool AtSide = DisplayRow == FRange.Top || DisplayRow == FRange.Bottom;
     if (DisplayRow == FRange.Top)
         while (FRange.Top <= FRange.Bottom && Hidden(FRange.Top))
             ++FRange.Top;
     if (DisplayRow == FRange.Bottom)
         while (FRange.Bottom >= FRange.Top && Hidden(FRange.Bottom))
             --FRange.Bottom;
-    if (DisplayRow == FRange.Top || DisplayRow == FRange.Bottom) SetSelectChanged(stCellSelect);
+    if (AtSide) SetSelectChanged(stCellSelect);
+    ForgetEmptiedRange();
 }
 
 // ---- removing ------------------------------------------------------------------------------

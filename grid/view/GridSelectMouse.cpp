@@ -197,6 +197,7 @@ void TgxBaseGrid::CheckRowSelection(bool NoDrawing) {
 void TgxBaseGrid::MDColSelect(TShiftState Shift, int X, int DisplayRow, int DisplayCol, int Y) {
     (void)DisplayRow;
     if (!CanSelect(DisplayCol, -1)) return;
+    FMouseDownCol = DisplayCol;
     if (FColSelectMode == csMulti || FColMoving) {
         if (!CheckEndEdit(GetDataCol(DisplayCol), GetDataRow(Row()), true)) return;
         MouseSelectCols(Shift, DisplayCol);
@@ -206,10 +207,15 @@ void TgxBaseGrid::MDColSelect(TShiftState Shift, int X, int DisplayRow, int Disp
 }
 
 void TgxBaseGrid::MouseSelectCols(TShiftState Shift, int DisplayCol) {
-    if ((PlainLeft(Shift) && FColSelection.GetSelected(DisplayCol)) || FColSelectMode == csNone) {
-        if (FColMoving && !FixedColsSelected()) StartColMoving(DisplayCol);
+    // A plain click on a selected column picks it up to move it; without
+    // column moving it is a click like any other.
+    if (((PlainLeft(Shift) && FColSelection.GetSelected(DisplayCol)) ||
+         FColSelectMode == csNone) &&
+        FColMoving && !FixedColsSelected()) {
+        StartColMoving(DisplayCol);
         return;
     }
+    if (FColSelectMode != csMulti) return;
     HideGridControl(true);
     SetMouseStatus(msColSelect);
     DeleteSelections({grRowSelect}, false);
@@ -337,6 +343,10 @@ void TgxBaseGrid::MDSelectNone(TShiftState Shift, int X, int DisplayRow, int Dis
         }
         return;
     }
+    // A read-only frozen cell that may not be selected takes no click.
+    if (!CanSelect(DisplayCol, DisplayRow) &&
+        CellIsReadOnly(GetDataCol(DisplayCol), GetDataRow(DisplayRow)))
+        return;
     if (!CheckEndEdit(GetDataCol(DisplayCol), GetDataRow(DisplayRow), true)) return;
     int R = -1;
     if (!RowFromY(Y, R) || R < 1) R = Row();
@@ -352,8 +362,13 @@ void TgxBaseGrid::MDSelectNone(TShiftState Shift, int X, int DisplayRow, int Dis
         Style == ddDropDownList &&
         (Button == btCombo || Button == btDateTimeDropDown || Button == btDateTimePopup);
     const bool WantEditor = Left && OnCurrent && !EditorShown() && !ListStyle;
-    int C = DisplayCol;
-    SelectNone(C, R);
+    // Skipping read-only cells, a click on a read-only cell of a read-only
+    // column only changes the row.
+    int C = CanSkipReadOnly() ? Col() : DisplayCol;
+    SelectNone(C, R, CanSkipReadOnly() ? DisplayCol : -1);
+    // The editor's text: the caret where the current cell was clicked, else
+    // all of it selected.
+    FControlSelectMode = Left && OnCurrent && C == DisplayCol && !ListStyle ? gxNone : gxAll;
     if (WantEditor) {
         // A check box changes with the click that opens it.
         if (CurCellControlType() == ctCheck) StartCellChange(GetDataCol(C), true);

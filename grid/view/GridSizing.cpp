@@ -3,6 +3,7 @@
 // new width or height applied on release.
 #include "grid/model/BaseGrid.h"
 #include "grid/model/Columns.h"
+#include "grid/model/GridGuards.h"
 #include "grid/model/Rows.h"
 
 #include <algorithm>
@@ -219,6 +220,7 @@ void TgxBaseGrid::MUResizedCol(int X, bool Apply) {
     if (FSizingLinePos <= Left) return;
     const int Width = FSizingLinePos + 1 - Left;
     if (C == 0) {
+        const TFlagScope Sizing(FSizingRowBar);
         SetRowBarWidth(Width);
     } else if (FResizeCols == rcAll) {
         if (Width != ColWidths(C)) {
@@ -253,6 +255,7 @@ void TgxBaseGrid::MUResizedRow(int Y, bool Apply) {
     if (FSizingLinePos <= Top) return;
     const int Height = FSizingLinePos + 1 - Top;
     if (R == 0) {
+        const TFlagScope Sizing(FSizingHeading);
         SetHeadingHeight(Height);
     } else if (FResizeRows == rrAll) {
         if (Height != RowHeights(R)) {

@@ -453,3 +453,49 @@ TEST(MxMessageClient, ReadingRefusesWhatItCannotPlaceOrHold) {
         client.Disconnect();
     }
 }
+
+TEST(MxMessageClient, AnAddressListJoinedByBareCommasFoldsAndPythonReadsItBack) {
+    TMxMessage msg;
+    Address(msg, "Folding");
+    std::vector<AnsiString> addresses;
+    AnsiString joined;
+    for (int i = 0; i < 12; ++i) {
+        addresses.push_back("buyer" + std::to_string(10 + i) + "@shop.example");
+        joined += (i ? "," : "") + addresses.back();
+    }
+    ASSERT_GT(joined.size(), 200u);
+    msg.ExtraHeaders()->SetValueOf("Cc", joined);
+    msg.Body()->Add("text");
+    const AnsiString wire = Wire(msg);
+    const AnsiString head = wire.substr(0, wire.find("\r\n\r\n"));
+    int ccLines = 0;
+    bool inCc = false;
+    for (std::size_t start = 0; start <= head.size();) {
+        const std::size_t end = std::min(head.find("\r\n", start), head.size());
+        const AnsiString line = head.substr(start, end - start);
+        EXPECT_LE(line.size(), 78u) << line;
+        if (line.rfind("Cc: ", 0) == 0) {
+            inCc = true;
+        } else if (line.empty() || (line[0] != ' ' && line[0] != '\t')) {
+            inCc = false;
+        }
+        if (inCc) ++ccLines;
+        start = end + 2;
+    }
+    EXPECT_GE(ccLines, 3);
+
+    AnsiString expected;
+    for (const AnsiString& a : addresses)
+        expected += (expected.empty() ? "" : ", ") + a;
+    bool seen = false;
+    for (const Row& row : CheckMessage(wire)) {
+        if (row[0] == "HEADER" && row[1] == "Cc") {
+            EXPECT_EQ(row[2], expected);
+            seen = true;
+        }
+        if (row[0] == "DEFECTS") {
+            EXPECT_EQ(row[1], "0");
+        }
+    }
+    EXPECT_TRUE(seen);
+}

@@ -270,8 +270,9 @@ public:
     }
 
 private:
-    [[noreturn]] void Error(const AnsiString& What) const {
-        throw EParserError("Line " + IntToStr(FLine) + ": " + What);
+    [[noreturn]] void Error(const AnsiString& What) const { ErrorAt(FLine, What); }
+    [[noreturn]] static void ErrorAt(int Line, const AnsiString& What) {
+        throw EParserError("Line " + IntToStr(Line) + ": " + What);
     }
 
     static bool IsIdentChar(char C) {
@@ -431,15 +432,24 @@ private:
         else if (!IsWord("object"))
             Error("'object' expected");
         Next();
+        int ClassLine = FLine;
         AnsiString Name = TakeIdent("name");
         AnsiString ClassName;
         if (IsSymbol(':')) {
             Next();
+            ClassLine = FLine;
             ClassName = TakeIdent("class name");
         } else {
             ClassName = Name;
             Name.clear();
         }
+        // The class name opens the object in the stream, and a length byte
+        // of $F0 or more there reads as the flags of an inherited or inline
+        // object: such a name would make a stream nothing can read back.
+        if (ClassName.size() >= 0xF0)
+            ErrorAt(ClassLine, "class name " + ClassName.substr(0, 16) + "... is " +
+                                   IntToStr(ClassName.size()) +
+                                   " characters long; a stream carries at most 239");
         std::int64_t Position = -1;
         if (IsSymbol('[')) {
             Next();
@@ -491,6 +501,61 @@ private:
         return Value;
     }
 
+    // A currency text as its value in ten-thousandths, exactly: through a
+    // double its 19 digits would lose the last ones. Digits past the fourth
+    // decimal round half away from zero.
+    std::int64_t CurrencyValue() const {
+        const char* At = FValue.data();
+        const char* End = At + FValue.size();
+        const bool Negative = At < End && *At == '-';
+        if (Negative) ++At;
+        std::string Digits; // every digit, the point left out
+        int Decimals = 0;   // how many of them stand after the point
+        bool Point = false;
+        for (; At < End && ((*At >= '0' && *At <= '9') || (*At == '.' && !Point)); ++At) {
+            if (*At == '.') {
+                Point = true;
+                continue;
+            }
+            Digits += *At;
+            if (Point) ++Decimals;
+        }
+        int Exponent = 0;
+        if (At < End && (*At == 'e' || *At == 'E')) {
+            ++At;
+            const bool Plus = At < End && *At == '+';
+            const auto Parsed = std::from_chars(At + (Plus ? 1 : 0), End, Exponent);
+            if (Parsed.ec != std::errc()) Error("invalid number " + FValue);
+            At = Parsed.ptr;
+        }
+        if (At != End || Digits.empty()) Error("invalid number " + FValue);
+        // The value is Digits * 10^Shift ten-thousandths.
+        const long long Shift = 4LL - Decimals + Exponent;
+        const auto Range = [this] { Error("currency value out of range: " + FValue); };
+        unsigned __int128 Magnitude = 0;
+        const unsigned __int128 Limit =
+            (static_cast<unsigned __int128>(1) << 63) - (Negative ? 0 : 1);
+        const long long Kept =
+            std::max<long long>(0, static_cast<long long>(Digits.size()) + std::min(Shift, 0LL));
+        for (long long I = 0; I < Kept; ++I) {
+            Magnitude =
+                Magnitude * 10 + static_cast<unsigned>(Digits[static_cast<std::size_t>(I)] - '0');
+            if (Magnitude > Limit) Range();
+        }
+        for (long long I = 0; I < Shift && Magnitude != 0; ++I) {
+            Magnitude *= 10;
+            if (Magnitude > Limit) Range();
+        }
+        // The first digit cut off decides the rounding.
+        if (Kept < static_cast<long long>(Digits.size()) &&
+            Digits[static_cast<std::size_t>(Kept)] >= '5') {
+            ++Magnitude;
+            if (Magnitude > Limit) Range();
+        }
+        return Negative ? static_cast<std::int64_t>(0 - static_cast<std::uint64_t>(Magnitude))
+                        : static_cast<std::int64_t>(Magnitude);
+    }
+
     double FloatValue() const {
         if (FValue == "-INF") return -std::numeric_limits<double>::infinity();
         double Value = 0;
@@ -509,14 +574,19 @@ private:
             break;
         case TToken::Float: {
             const double Value = FloatValue();
-            if (FSuffix == 's')
+            if (FSuffix == 's') {
+                // Past the largest single the value would be stored as an
+                // infinity, which reads back as a double.
+                if (std::fabs(Value) > std::numeric_limits<float>::max())
+                    Error("single value out of range: " + FValue);
                 FWriter.WriteSingle(static_cast<float>(Value));
-            else if (FSuffix == 'c')
-                FWriter.WriteCurrency(static_cast<std::int64_t>(std::llround(Value * 10000)));
-            else if (FSuffix == 'd')
+            } else if (FSuffix == 'c') {
+                FWriter.WriteCurrency(CurrencyValue());
+            } else if (FSuffix == 'd') {
                 FWriter.WriteDate(Value);
-            else
+            } else {
                 FWriter.WriteFloat(Value);
+            }
             Next();
             break;
         }

@@ -392,8 +392,9 @@ template <class OnRow> void TQuery::Run(OnRow&& Row) {
         if (Rc == SQLITE_DONE) break;
         // The message is read before the reset, which may replace it.
         const AnsiString Message = sqlite3_errmsg(Db);
+        const int Code = sqlite3_errcode(Db);
         sqlite3_reset(Stmt);
-        DatabaseError("Statement \"" + StatementHead(FSQL->Text()) + "\" failed: " + Message);
+        SqliteError("Statement \"" + StatementHead(FSQL->Text()) + "\" failed: " + Message, Code);
     }
     sqlite3_reset(Stmt);
 }

@@ -32,5 +32,6 @@ AnsiString StatementHead(const AnsiString& Sql) {
 }
 
 void StatementError(sqlite3* Db, const AnsiString& Sql) {
-    DatabaseError("Statement \"" + StatementHead(Sql) + "\" failed: " + sqlite3_errmsg(Db));
+    SqliteError("Statement \"" + StatementHead(Sql) + "\" failed: " + sqlite3_errmsg(Db),
+                sqlite3_errcode(Db));
 }

@@ -8,5 +8,6 @@ struct sqlite3;
 // The first words of Sql on one line (blanks collapsed), cut with "..." when long.
 AnsiString StatementHead(const AnsiString& Sql);
 
-// Raises EDatabaseError 'Statement "<head>" failed: <SQLite's message>'.
+// Raises EDatabaseError 'Statement "<head>" failed: <SQLite's message>'
+// (EDatabaseUnusable when the database as a whole failed).
 [[noreturn]] void StatementError(sqlite3* Db, const AnsiString& Sql);

@@ -3,6 +3,7 @@
 #include "platform/gui/Bridge.h"
 #include "platform/gui/Forms.h"
 #include "platform/gui/Menus.h"
+#include "platform/gui/PendingInput.h"
 #include "platform/gui/QtApp.h"
 #include "platform/gui/TimerService.h"
 #include "platform/rtl/Exceptions.h"
@@ -14,7 +15,9 @@
 #include <QWidget>
 
 #include <algorithm>
+#include <deque>
 #include <map>
+#include <mutex>
 #include <unordered_map>
 
 namespace {
@@ -1206,17 +1209,77 @@ LRESULT SendMessage(HWND Wnd, unsigned Msg, WPARAM WParam, LPARAM LParam) {
     return Wnd ? Wnd->Perform(Msg, WParam, LParam) : 0;
 }
 
+namespace {
+
+// The posted messages not yet delivered, in posting order, so that one can
+// be taken out before the event loop gets to it.
+struct TPostedMessage {
+    std::uint64_t Id;
+    HWND Wnd;
+    std::uint64_t Serial;
+    TMessage Message;
+};
+
+struct TPostedQueue {
+    std::mutex Lock;
+    std::deque<TPostedMessage> Waiting;
+    std::uint64_t NextId = 0;
+};
+
+TPostedQueue& PostedQueue() {
+    static TPostedQueue Queue;
+    return Queue;
+}
+
+} // namespace
+
 bool PostMessage(HWND Wnd, unsigned Msg, WPARAM WParam, LPARAM LParam) {
     if (!Wnd) return false;
     EnsureQtApplication();
     const std::uint64_t Serial = Wnd->Serial();
+    TPostedQueue& Queue = PostedQueue();
+    std::uint64_t Id;
+    {
+        std::lock_guard Guard(Queue.Lock);
+        Id = Queue.NextId++;
+        Queue.Waiting.push_back({Id, Wnd, Serial, TMessage{Msg, WParam, LParam, 0}});
+    }
     QMetaObject::invokeMethod(
         qApp,
-        [Wnd, Serial, Msg, WParam, LParam] {
+        [Wnd, Serial, Msg, WParam, LParam, Id] {
+            {
+                TPostedQueue& Queue = PostedQueue();
+                std::lock_guard Guard(Queue.Lock);
+                const auto It = std::find_if(Queue.Waiting.begin(), Queue.Waiting.end(),
+                                             [Id](const TPostedMessage& P) { return P.Id == Id; });
+                if (It == Queue.Waiting.end()) return; // taken out
+                Queue.Waiting.erase(It);
+            }
             if (!TControl::Exists(Wnd, Serial)) return;
             SafeCall(Wnd, [&] { Wnd->Perform(Msg, WParam, LParam); });
         },
         Qt::QueuedConnection);
+    return true;
+}
+
+bool RemovePostedMessage(HWND Wnd, unsigned Msg, TMsg* Removed) {
+    TPostedQueue& Queue = PostedQueue();
+    std::lock_guard Guard(Queue.Lock);
+    const auto It =
+        std::find_if(Queue.Waiting.begin(), Queue.Waiting.end(), [&](const TPostedMessage& P) {
+            // A message for a window gone since is dropped at delivery anyway.
+            return P.Message.Msg == Msg && (!Wnd || P.Wnd == Wnd) &&
+                   TControl::Exists(P.Wnd, P.Serial);
+        });
+    if (It == Queue.Waiting.end()) return false;
+    if (Removed) {
+        *Removed = TMsg{};
+        Removed->hwnd = It->Wnd;
+        Removed->message = It->Message.Msg;
+        Removed->wParam = It->Message.WParam;
+        Removed->lParam = It->Message.LParam;
+    }
+    Queue.Waiting.erase(It);
     return true;
 }
 

@@ -579,6 +579,12 @@ void SetCaptureControl(TControl* Control);
 // for the event loop; it is dropped when the window is gone by then.
 LRESULT SendMessage(HWND Wnd, unsigned Msg, WPARAM WParam = 0, LPARAM LParam = 0);
 bool PostMessage(HWND Wnd, unsigned Msg, WPARAM WParam = 0, LPARAM LParam = 0);
+struct TMsg; // PendingInput.h
+// Takes the first message posted to Wnd (nullptr: any window) with the
+// number Msg and not yet delivered out of the queue, so it never is; it is
+// copied to Removed (window, number, parameters) when given. False when
+// none is waiting.
+bool RemovePostedMessage(HWND Wnd, unsigned Msg, TMsg* Removed = nullptr);
 
 // Per-window timers: WM_TIMER with the id every Elapse milliseconds until
 // KillTimer. Setting an id again restarts it with the new time.

@@ -1,13 +1,18 @@
 #include "platform/gui/QtApp.h"
 
 #include "platform/gui/Forms.h"
+#include "platform/gui/Scaling.h"
 #include "platform/sys/Thread.h"
 
 #include <QApplication>
 #include <QGuiApplication>
+#include <QScreen>
 
 #include <clocale>
+#include <cmath>
 #include <cstdlib>
+#include <memory>
+#include <utility>
 
 namespace {
 
@@ -38,6 +43,14 @@ void EnsureQtApplication() {
     // Numbers are formatted by our own settings; the C library must keep
     // reading and writing them with a dot.
     std::setlocale(LC_NUMERIC, "C");
+    // The forms follow the screen when its pixels per inch change.
+    if (QScreen* S = QGuiApplication::primaryScreen()) {
+        auto Last = std::make_shared<int>(static_cast<int>(std::lround(S->logicalDotsPerInchY())));
+        QObject::connect(S, &QScreen::logicalDotsPerInchChanged, S, [Last](qreal Dpi) {
+            const int Old = std::exchange(*Last, static_cast<int>(std::lround(Dpi)));
+            if (Old != *Last) ScreenPixelsPerInchChanged(Old, *Last);
+        });
+    }
 }
 
 bool IsHeadlessPlatform() {

@@ -639,12 +639,16 @@ public:
 
     void Put(int Index, const AnsiString& S) override {
         // Every line there is can be written, the empty one after a final
-        // line break too (on an empty memo, that is line 0).
-        const QTextDocument* Doc = Editor()->document();
+        // line break too (on an empty memo, that is line 0). Only that
+        // line's block changes: a memo that keeps a log under a status line
+        // must not pay for the whole log at every status change.
+        QTextDocument* Doc = Editor()->document();
         if (Index < 0 || Index >= Doc->blockCount()) IndexError(Index);
-        std::vector<AnsiString> All = Physical();
-        All[static_cast<std::size_t>(Index)] = S;
-        SetPhysical(All);
+        EditInCode([&] {
+            QTextCursor Cursor(Doc->findBlockByNumber(Index));
+            Cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+            Cursor.insertText(ToQString(S));
+        });
     }
 
     void Insert(int Index, const AnsiString& S) override {
@@ -654,16 +658,29 @@ public:
             Append(S);
             return;
         }
-        std::vector<AnsiString> All = Physical();
-        All.insert(All.begin() + Index, S);
-        SetPhysical(All);
+        EditInCode([&] {
+            QTextCursor Cursor(Editor()->document()->findBlockByNumber(Index));
+            Cursor.insertText(ToQString(S) + QLatin1Char('\n'));
+        });
     }
 
     void Delete(int Index) override {
         if (Index < 0 || Index >= GetCount()) IndexError(Index);
-        std::vector<AnsiString> All = Physical();
-        All.erase(All.begin() + Index);
-        SetPhysical(All);
+        QTextDocument* Doc = Editor()->document();
+        EditInCode([&] {
+            const QTextBlock Block = Doc->findBlockByNumber(Index);
+            QTextCursor Cursor(Doc);
+            if (Block.next().isValid()) {
+                // The line and the break after it.
+                Cursor.setPosition(Block.position());
+                Cursor.setPosition(Block.next().position(), QTextCursor::KeepAnchor);
+            } else {
+                // The last line has no break after it: the one before it goes.
+                Cursor.setPosition(Block.position() > 0 ? Block.position() - 1 : 0);
+                Cursor.setPosition(Block.position() + Block.length() - 1, QTextCursor::KeepAnchor);
+            }
+            Cursor.removeSelectedText();
+        });
     }
 
     void Clear() override {
@@ -682,31 +699,9 @@ protected:
 private:
     QPlainTextEdit* Editor() const { return static_cast<QPlainTextEdit*>(Memo->Widget()); }
 
-    // Lines as the widget has them, the empty one after a final break included.
-    std::vector<AnsiString> Physical() const {
-        std::vector<AnsiString> All;
-        for (QTextBlock B = Editor()->document()->begin(); B.isValid(); B = B.next())
-            All.push_back(FromQString(B.text()));
-        return All;
-    }
-
-    void SetPhysical(const std::vector<AnsiString>& All) {
-        QString Text;
-        for (std::size_t I = 0; I < All.size(); ++I) {
-            if (I > 0) Text += QLatin1Char('\n');
-            Text += ToQString(All[I]);
-        }
-        {
-            TSettingGuard Guard(GSettingInCode);
-            Editor()->setPlainText(Text);
-        }
-        Memo->TextChanged();
-    }
-
     void Append(const AnsiString& S) {
         QPlainTextEdit* E = Editor();
-        {
-            TSettingGuard Guard(GSettingInCode);
+        EditInCode([&] {
             QTextCursor Cursor(E->document());
             Cursor.movePosition(QTextCursor::End);
             const bool Empty = E->document()->isEmpty();
@@ -718,6 +713,21 @@ private:
                 Cursor.insertText(ToQString(S) + QLatin1Char('\n'));
             else
                 Cursor.insertText(QLatin1Char('\n') + ToQString(S));
+        });
+    }
+
+    // One change made by the program, not by the user: no change event of
+    // its own from the widget, and no undo step, so that a memo the
+    // program keeps writing to does not keep a copy of every line it ever
+    // held (writing the whole text clears the undo steps the same way).
+    template <class Edit> void EditInCode(Edit&& Change) {
+        QTextDocument* Doc = Editor()->document();
+        {
+            TSettingGuard Guard(GSettingInCode);
+            const bool Undo = Doc->isUndoRedoEnabled();
+            Doc->setUndoRedoEnabled(false);
+            Change();
+            Doc->setUndoRedoEnabled(Undo);
         }
         Memo->TextChanged();
     }

@@ -80,8 +80,9 @@ TEST(AlertEmailBody, OneJobAlertAndOnePurchasingAlertLaidOutLineByLine) {
 
 // Every section, two job blocks with groups in High-Medium-Low order, two
 // blocks for deleted jobs, alerts of one group in the order of the rows,
-// and the alerts the layout cannot name (a quote request, an alert id and
-// priorities it does not know) under "Other".
+// priority 3 under its name "None", and the alerts the layout cannot name
+// (a quote request, an alert id and priorities it does not know) under
+// "Other".
 TEST(AlertEmailBody, AFullRecipientMatchesTheGoldenText) {
     const std::vector<AlertEmailRow> Rows = {
         Row(27, 2, 12, "Job status changed to Active from Bid.\nJob: J-12 - Bridge deck.", 0),

@@ -93,6 +93,12 @@ protected:
     }
 
     std::string MemoText() const { return Window->memoResults->Lines()->Text(); }
+    std::vector<AnsiString> LogLines() const {
+        std::vector<AnsiString> Lines;
+        for (int I = 0; I < Window->memoResults->Lines()->Count(); ++I)
+            Lines.push_back(Window->memoResults->Lines()->Strings(I));
+        return Lines;
+    }
 
     ManualClock Clock{static_cast<double>(static_cast<int>(SystemClock().Now())) +
                       EncodeTime(10, 0, 0, 0)};
@@ -191,6 +197,63 @@ TEST_F(EmailWindowTest, ARefusedRecipientStaysDueWhileTheOthersAreSent) {
         << Memo;
 }
 
+// A 421 to one recipient ends the run at the connection level; the log
+// names the connection with the server's reply and everybody still due.
+// That recipient goes last in the next run, so the others are served then.
+TEST_F(EmailWindowTest, ARecipientWhoseMessageEndsTheRunGoesLastInTheNext) {
+    Open();
+    Exec("update EMPLOYEE set AlertEmail = 'closing-maria@example.com' where EmpNbr = 1;"
+         "update EMPLOYEE set AlertEmail = 'tom@example.com' where EmpNbr = 2;");
+    AddDue(1, 3, "Maria hourly");
+    AddDue(2, 3, "Tom hourly");
+    AddDue(3, 3, "Priya hourly");
+    const Certificates& Files = Certificates::Get();
+    mailtest::SmtpPeer Server("plain", Files.LocalhostCert(), Files.LocalhostKey());
+    UseServer(std::to_string(Server.Port()));
+    const std::string Connection =
+        "Connection to the SMTP server localhost:" + std::to_string(Server.Port()) +
+        " failed: 421 4.7.0 <closing-maria@example.com>: too many errors, closing the connection"
+        "\r\nUnable to send email to closing-maria@example.com (employee 1)";
+
+    Window->RunAlertBatch(3, false);
+    EXPECT_EQ(Codes(), "3,3,3");
+    EXPECT_NE(MemoText().find(Connection + ", tom@example.com (employee 2), "
+                                           "priya.shah@example.com (employee 3)\r\n"),
+              std::string::npos)
+        << MemoText();
+
+    Window->RunAlertBatch(3, false);
+    const std::vector<mailtest::ReceivedMessage> Got = Server.Messages(2);
+    ASSERT_EQ(Got.size(), 2u);
+    EXPECT_EQ(Got[0].Recipients, std::vector<std::string>{"tom@example.com"});
+    EXPECT_EQ(Got[1].Recipients, std::vector<std::string>{"priya.shah@example.com"});
+    EXPECT_EQ(Codes(), "3,0,0");
+    EXPECT_NE(MemoText().find(Connection + "\r\n"), std::string::npos) << MemoText();
+    EXPECT_EQ(Window->EmailedCount(), 0);
+}
+
+// Addresses come from the database: a line break or a TAB in one is shown
+// escaped, and never starts a log line of its own.
+TEST_F(EmailWindowTest, AnAddressCannotForgeALogLine) {
+    Open();
+    Exec("update EMPLOYEE set AlertEmail = 'refused-tom@example.com' || char(13) || char(10) || "
+         "'Bcc:' || char(9) || 'evil@example.com' where EmpNbr = 2;");
+    AddDue(1, 3, "Maria hourly");
+    AddDue(2, 3, "Tom hourly");
+    const Certificates& Files = Certificates::Get();
+    mailtest::SmtpPeer Server("plain", Files.LocalhostCert(), Files.LocalhostKey());
+    UseServer(std::to_string(Server.Port()));
+    Window->RunAlertBatch(3, false);
+    const std::string Memo = MemoText();
+    EXPECT_NE(Memo.find("refused-tom@example.com\\r\\nBcc:\\tevil@example.com (employee 2)"),
+              std::string::npos)
+        << Memo;
+    for (const AnsiString& Line : LogLines()) {
+        EXPECT_EQ(Line.find('\t'), AnsiString::npos) << Line;
+        EXPECT_NE(Line.rfind("Bcc:", 0), 0u) << Line;
+    }
+}
+
 TEST_F(EmailWindowTest, AnAddressThatNamesNobodyIsNoAddress) {
     Open();
     Exec("update EMPLOYEE set AlertEmail = '<>' where EmpNbr = 2;"
@@ -262,6 +325,9 @@ TEST_F(EmailWindowTest, TestConnectionReportsWhatTheServerSaid) {
         {mailtest::Send("220 mx.test ready\r\n"), mailtest::Expect("EHLO client.test\r\n"),
          mailtest::Send("250 mx.test\r\n"), mailtest::Expect("STARTTLS\r\n"),
          mailtest::Send("454 TLS not available\r\n"), mailtest::Expect("QUIT\r\n")});
+    // Accepts and never greets: the test gives up after the connect bound,
+    // not after the 5 s read time-out.
+    mailtest::ScriptedPeer Silent({"stall"});
     struct Case {
         const char* Name;
         int Port;
@@ -277,6 +343,8 @@ TEST_F(EmailWindowTest, TestConnectionReportsWhatTheServerSaid) {
         {"wrong password", Plain.Port(), 0, "guess", "Could not connect to server: ", "Warning"},
         {"STARTTLS refused", NoStartTls.Port(), 2, "pa55word",
          "Could not connect to server: TLS not available", "Warning"},
+        {"silent server", Silent.Port(), 0, "pa55word",
+         "Could not connect to server: The server localhost:", "Warning"},
     };
     // While the result is up, a scheduled run must find the connection free.
     int ConnectedWhileOpen = 0;

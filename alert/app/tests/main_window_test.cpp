@@ -5,6 +5,8 @@
 #include "alert/app/CommandLine.h"
 #include "alert/app/MainFormWindow.h"
 #include "alert/store/MainDmod.h"
+#include "datamodules/DmodCommon.h"
+#include "platform/data/Query.h"
 #include "platform/data/testing/ShopDbTest.h"
 #include "platform/gui/ComCtrls.h"
 #include "platform/gui/Dialogs.h"
@@ -162,6 +164,76 @@ TEST_F(MainWindowTest, TheOnOffLinkWritesTheOptionsRowAndLogs) {
     EXPECT_EQ(Window->lblOnOff->Caption(), "On");
     EXPECT_EQ(LogTexts(), (std::vector<AnsiString>{"Beacon mill on", "Beacon mill turned off",
                                                    "Beacon mill turned on"}));
+}
+
+TEST_F(MainWindowTest, TheResultsLogKeepsItsNewestLinesUnderTheCounters) {
+    Open();
+    Boxes.Answers = {IDYES};
+    Window->btnRun->Click();
+    ASSERT_GT(Window->GeneratedCount(), 0);
+    const int Lines = TMainFormWindow::MaxResultLines;
+    for (int I = 1; I <= Lines + 20; ++I)
+        Window->LogLine("entry " + std::to_string(I));
+    // A tick that finds generation off rewrites the counter line.
+    Exec("update DORNWICK_OPTIONS set AlertsGenInd = 0;");
+    Timers.Advance(60000);
+    const std::vector<AnsiString> All = Memo();
+    ASSERT_EQ(All.size(), static_cast<std::size_t>(Lines));
+    EXPECT_EQ(All.front(), "Generated alerts: 0, Emailed alerts: 0");
+    // Whatever was logged before the entries went first, then the oldest
+    // entries: the log keeps Lines - 1 of them under the counters.
+    const std::vector<AnsiString> Texts = LogTexts();
+    EXPECT_EQ(Texts.front(), "entry 22");
+    EXPECT_EQ(Texts.back(), "entry " + std::to_string(Lines + 20));
+}
+
+// With the disk full every transaction would fail the same way: the batch
+// says so once and ends; with space back, the next batch writes exactly
+// what an uninterrupted one would have.
+TEST_F(MainWindowTest, AFullDatabaseEndsTheBatchWithOneLineAndLosesNothing) {
+    const char* Columns =
+        "AlertNbr, TransType, EventTimeStamp, EmpNbrGeneratedTrans, JobNbr, JobItemNbr, WoNbr, "
+        "PoNbr, PoItemNbr, BillingNbr, ProgressBillingNbr, ShipTicketNbr, InvNbr, EmpNbr, "
+        "WoProductNbr, DeptNbr, Tag1, Arg1, Tag2, Arg2, Tag3, Arg3, Tag4, Arg4";
+    // The demo's transactions, queued again as many times as a test asks.
+    Exec("create table DEMO_TRANSACTIONS as select * from ALERT_TRANSACTION;");
+    Open();
+    Window->RunAlertBatch(2, false); // the demo's own transactions
+    const auto Queue = [&](int Copies) {
+        Exec(std::string("insert into ALERT_TRANSACTION (") + Columns + ") " +
+             "with recursive N(I) as (select 1 union all select I + 1 from N where I < " +
+             std::to_string(Copies) + ") select " + Columns + " from N, DEMO_TRANSACTIONS;");
+    };
+    // What one transaction writes.
+    const int Before = Count("ALERT_HISTORY");
+    Queue(1);
+    Window->RunAlertBatch(2, false);
+    const int PerTransaction = Count("ALERT_HISTORY") - Before;
+    ASSERT_GT(PerTransaction, 0);
+
+    const int Copies = 100;
+    Queue(Copies);
+    const int Start = Count("ALERT_HISTORY");
+    // The program's own connection may grow the file by no page at all.
+    TQuery& Sql = *PeerDmod<TMainDmod>(*Window, DmodNames::Main).CommonSql;
+    const auto Pragma = [&Sql](const char* Text) {
+        Sql.SQL()->SetText(Text);
+        Sql.ExecSQL();
+    };
+    Pragma("pragma max_page_count = 1");
+    const std::size_t LogBefore = LogTexts().size();
+    Window->RunAlertBatch(2, false);
+    std::vector<AnsiString> Logged = LogTexts();
+    Logged.erase(Logged.begin(), Logged.begin() + static_cast<std::ptrdiff_t>(LogBefore));
+    ASSERT_EQ(Logged.size(), 1u) << (Logged.empty() ? AnsiString() : Logged.back());
+    EXPECT_NE(Logged[0].find("database or disk is full"), AnsiString::npos) << Logged[0];
+    EXPECT_NE(Logged[0].find("left for the next batch"), AnsiString::npos) << Logged[0];
+    EXPECT_GT(Count("ALERT_TRANSACTION"), 0);
+
+    Pragma("pragma max_page_count = 1073741823");
+    Window->RunAlertBatch(2, false);
+    EXPECT_EQ(Count("ALERT_TRANSACTION"), 0);
+    EXPECT_EQ(Count("ALERT_HISTORY") - Start, Copies * PerTransaction);
 }
 
 TEST_F(MainWindowTest, ThePickerStoresTheTimeOnATwelveHourClock) {

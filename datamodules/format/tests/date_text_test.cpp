@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace {
 
 class DateTextTest : public ::testing::Test {
@@ -163,9 +165,30 @@ TEST_F(DateTextTest, MinutesInEachMode) {
         const char* Expected;
     };
     const Case cases[] = {
-        {0, 75, "75"},   {0, 7.5f, "7.5"},    {0, 7.3f, "7.3"},    {1, 75, "01:15"},
-        {1, 5, "00:05"}, {1, 6000, "100:00"}, {1, 59.9f, "00:59"}, {1, 60, "01:00"},
-        {2, 75, "1.25"}, {2, 0, "0.00"},      {3, 75, "before"},   {-1, 75, "before"},
+        {0, 75, "75"},
+        {0, 7.5f, "7.5"},
+        {0, 7.3f, "7.3"},
+        {1, 75, "01:15"},
+        {1, 5, "00:05"},
+        {1, 6000, "100:00"},
+        {1, 59.9f, "00:59"},
+        {1, 60, "01:00"},
+        {2, 75, "1.25"},
+        {2, 0, "0.00"},
+        {3, 75, "before"},
+        {-1, 75, "before"},
+        // Minute counts far beyond an int are truncated in a type wide
+        // enough for any float, never wrapped.
+        {1, 3e9f, "50000000:00"},
+        {1, 1e10f, "166666666:40"},
+        {1, 3.4e38f, "5666666586907273748462206896656071611:44"},
+        // Below an hour the minutes keep their sign.
+        {1, -5.9f, "00:-5"},
+        {1, -1e12f, "00:-999999995904"},
+        {1, -0.5f, "00:00"},
+        {1, std::numeric_limits<float>::quiet_NaN(), "NAN"},
+        {1, std::numeric_limits<float>::infinity(), "INF"},
+        {1, -std::numeric_limits<float>::infinity(), "-INF"},
     };
     for (const Case& c : cases) {
         AnsiString text = "before";

@@ -9,8 +9,9 @@ MAIL FROM prints "HOLD" and gets no answer for a minute (a client to be
 killed in the middle of its run). The server accepts AUTH LOGIN for the
 user "alerts" with the password "pa55word"; under STARTTLS it offers AUTH
 only once TLS is running. It refuses every recipient whose address starts
-with "refused" (550) and the data of a message to one that starts with
-"bounce" (554). It prints "PORT <n>", then for each message it accepts:
+with "refused" (550), answers one that starts with "closing" with a 421
+(the server closing the connection), and refuses the data of a message to
+one that starts with "bounce" (554). It prints "PORT <n>", then for each message it accepts:
 
   MESSAGE
   TLS yes|no            whether the session was encrypted
@@ -67,6 +68,10 @@ class Handler:
     async def handle_RCPT(self, server, session, envelope, address, rcpt_options):
         if address.startswith("refused"):
             return "550 5.1.1 <%s>: no such mailbox" % address
+        if address.startswith("closing"):
+            # A refusal at the connection level, as a server that has had
+            # enough of this client gives it.
+            return "421 4.7.0 <%s>: too many errors, closing the connection" % address
         envelope.rcpt_tos.append(address)
         return "250 OK"
 

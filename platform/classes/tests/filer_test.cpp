@@ -194,6 +194,8 @@ TEST(Filer, BadTextNamesTheLine) {
         "object X: TBoxForm\n  Caption = 'open\nend\n",
         "object X: TBoxForm\n  Blob = {0G}\nend\n",
         "object X TBoxForm\n",
+        // A single past the largest one would be stored as an infinity.
+        "object X: TBoxForm\n  Extra = 1e39s\nend\n",
     };
     for (const char* Text : Cases) {
         try {
@@ -203,6 +205,60 @@ TEST(Filer, BadTextNamesTheLine) {
             EXPECT_EQ(E.Message.rfind("Line ", 0), 0u) << E.Message;
         }
     }
+}
+
+// A currency text is read exactly into its ten-thousandths: all 19 digits
+// of the widest value survive, the fifth decimal rounds half away from
+// zero, and a value the stream cannot hold is refused.
+TEST(Filer, CurrencyTextKeepsEveryDigit) {
+    RegisterStreamFixture();
+    const std::pair<const char*, const char*> Cases[] = {
+        {"12345678901234.5678c", "12345678901234.5678c"},
+        {"922337203685477.5807c", "922337203685477.5807c"},
+        {"-922337203685477.5808c", "-922337203685477.5808c"},
+        {"0.00005c", "0.0001c"},
+        {"-0.00005c", "-0.0001c"},
+        {"0.00004999c", "0.0c"},
+        {"1.23456e3c", "1234.56c"},
+        {"123456.0e-4c", "12.3456c"},
+    };
+    for (const auto& [Value, Expected] : Cases) {
+        SCOPED_TRACE(Value);
+        const AnsiString Text = AnsiString("object X: TBoxForm\n  Extra = ") + Value + "\nend\n";
+        EXPECT_EQ(TextOf(BinaryOf(Text)),
+                  AnsiString("object X: TBoxForm\n  Extra = ") + Expected + "\nend\n");
+    }
+    // The last one rounds up past the widest value.
+    for (const char* Value :
+         {"922337203685477.5808c", "1e20c", "-1e300c", "922337203685477.58075c"}) {
+        try {
+            BinaryOf(AnsiString("object X: TBoxForm\n  Extra = ") + Value + "\nend\n");
+            ADD_FAILURE() << "accepted: " << Value;
+        } catch (const EParserError& E) {
+            EXPECT_NE(E.Message.find("currency value out of range"), AnsiString::npos) << E.Message;
+        }
+    }
+}
+
+// The class name opens an object in the stream behind a one-byte length,
+// and a length of $F0 or more there would read as flags: such a name is
+// refused with the line it stands on; one of 239 characters goes through.
+TEST(Filer, AClassNameTheStreamCannotCarryIsRefusedWithItsLine) {
+    const AnsiString Long(240, 'T');
+    for (const auto& [Text, Line] :
+         {std::pair<AnsiString, const char*>{"object " + Long + "\nend\n", "Line 1: "},
+          {"object X:\n\n  " + Long + "\nend\n", "Line 3: "},
+          {"object X: TBoxForm\n  object Y: " + Long + "\n  end\nend\n", "Line 2: "}}) {
+        try {
+            BinaryOf(Text);
+            ADD_FAILURE() << "accepted: " << Text;
+        } catch (const EParserError& E) {
+            EXPECT_EQ(E.Message.rfind(Line, 0), 0u) << E.Message;
+            EXPECT_NE(E.Message.find("240 characters"), AnsiString::npos) << E.Message;
+        }
+    }
+    const AnsiString Fits = "object " + AnsiString(239, 'T') + "\nend\n";
+    EXPECT_EQ(TextOf(BinaryOf(Fits)), Fits);
 }
 
 TEST(Filer, OnlyRegisteredClassesAreMadeFromAStream) {

@@ -10,6 +10,7 @@
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QDateTimeEdit>
+#include <QPlainTextEdit>
 #include <QRadioButton>
 
 #include <gtest/gtest.h>
@@ -154,6 +155,73 @@ TEST_F(ControlsForm, MemoLineZeroOfAnEmptyMemoIsWritable) {
     EXPECT_EQ(Memo->Lines()->Strings(0), "Generated alerts: 3, Emailed alerts: 1");
     EXPECT_EQ(Memo->Lines()->Strings(1), "10:00 AM: Beacon mill on");
     EXPECT_THROW(Memo->Lines()->Put(5, "x"), EStringListError);
+}
+
+// Line edits change one line of the widget's text; checked against a plain
+// list after every step, with the text ending with and without a final line
+// break. The program's edits leave nothing to undo: a memo written to for
+// months must not keep every line it ever held.
+TEST_F(ControlsForm, MemoLineEditsMatchAPlainList) {
+    struct Step {
+        char Op; // 'p' put, 'i' insert, 'd' delete, 'a' add
+        int Index;
+        const char* Text;
+    };
+    const Step Steps[] = {
+        {'a', 0, "one"},   {'a', 0, "two"}, {'a', 0, "three"}, {'p', 0, "first"},
+        {'p', 2, "last"},  {'i', 1, "mid"}, {'i', 0, "top"},   {'i', 5, "end"},
+        {'d', 5, ""},      {'d', 0, ""},    {'d', 2, ""},      {'p', 1, "two lines\nhere"},
+        {'d', 3, ""},      {'d', 0, ""},    {'d', 0, ""},      {'d', 0, ""},
+        {'a', 0, "again"},
+    };
+    for (const bool FinalBreak : {false, true}) {
+        SCOPED_TRACE(FinalBreak ? "text ends with a line break" : "no final line break");
+        Memo->SetText(FinalBreak ? "seed\n" : "seed");
+        std::vector<std::string> Model{"seed"};
+        int Changes = 0;
+        Memo->OnChange = [&Changes](TObject*) { ++Changes; };
+        for (const Step& S : Steps) {
+            SCOPED_TRACE(std::string(1, S.Op) + " " + std::to_string(S.Index) + " " + S.Text);
+            TStrings* Lines = Memo->Lines();
+            switch (S.Op) {
+            case 'p':
+                Lines->Put(S.Index, S.Text);
+                Model[static_cast<std::size_t>(S.Index)] = S.Text;
+                break;
+            case 'i':
+                Lines->Insert(S.Index, S.Text);
+                Model.insert(Model.begin() + S.Index, S.Text);
+                break;
+            case 'd':
+                Lines->Delete(S.Index);
+                Model.erase(Model.begin() + S.Index);
+                break;
+            default:
+                Lines->Add(S.Text);
+                Model.push_back(S.Text);
+                break;
+            }
+            // A line written with a break in it is two lines from then on.
+            std::vector<std::string> Expected;
+            for (const std::string& Line : Model) {
+                std::size_t Start = 0;
+                for (std::size_t Break; (Break = Line.find('\n', Start)) != std::string::npos;
+                     Start = Break + 1)
+                    Expected.push_back(Line.substr(Start, Break - Start));
+                Expected.push_back(Line.substr(Start));
+            }
+            Model = Expected;
+            std::vector<std::string> Got;
+            for (int I = 0; I < Lines->Count(); ++I)
+                Got.push_back(Lines->Strings(I));
+            ASSERT_EQ(Got, Model);
+        }
+        EXPECT_EQ(Changes, static_cast<int>(std::size(Steps)));
+        EXPECT_FALSE(static_cast<QPlainTextEdit*>(Memo->Widget())->document()->isUndoAvailable());
+        Memo->OnChange = nullptr;
+    }
+    EXPECT_THROW(Memo->Lines()->Delete(2), EStringListError);
+    EXPECT_THROW(Memo->Lines()->Insert(3, "x"), EStringListError);
 }
 
 TEST_F(ControlsForm, EditSelectionCountsBytes) {

@@ -1,4 +1,4 @@
-#include "grid/view/ExportText.h"
+#include "grid/model/ExportText.h"
 
 #include "platform/rtl/StrUtils.h"
 

@@ -1,4 +1,4 @@
-#include "grid/view/XMLExport.h"
+#include "grid/model/XMLExport.h"
 
 #include "platform/classes/Publish.h"
 
