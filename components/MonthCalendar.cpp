@@ -61,6 +61,7 @@ TPWCalendar::TPWCalendar(TComponent* AOwner) : TWinControl(AOwner) {
     FStringGrid->SetDefaultRowHeight(27);
     FStringGrid->SetRowHeights(0, 13);
     FStringGrid->SetDefaultDrawing(false);
+    FStringGrid->SetCtl3D(false);
     FStringGrid->SetTabStop(true);
     FStringGrid->SetTabOrder(1);
     FStringGrid->SetAnchors({akLeft, akTop, akRight, akBottom});

@@ -33,6 +33,20 @@ RTL_DECLARE_EXCEPTION(EInvalidGridOperation, Exception);
 class TInplaceEdit;
 class TCustomGrid_ts;
 
+// The window styles a grid asks for (the window system's numbers).
+inline constexpr unsigned WS_TABSTOP = 0x00010000;
+inline constexpr unsigned WS_HSCROLL = 0x00100000;
+inline constexpr unsigned WS_VSCROLL = 0x00200000;
+inline constexpr unsigned WS_BORDER = 0x00800000;
+inline constexpr unsigned WS_EX_CLIENTEDGE = 0x00000200;
+inline constexpr unsigned CS_DBLCLKS = 0x0008;
+
+struct TCreateParams {
+    unsigned Style = 0;
+    unsigned ExStyle = 0;
+    unsigned WindowClassStyle = 0;
+};
+
 // A cell: X is the column, Y the row, both counting fixed cells from 0.
 struct TGridCoord {
     std::int32_t X = 0;
@@ -198,6 +212,11 @@ public:
     void SetOptions(TGridOptions Value);
     TBorderStyle BorderStyle() const { return FBorderStyle; }
     void SetBorderStyle(TBorderStyle Value);
+    // A 3-D grid takes a sunken client edge for its single border and
+    // raised edges on its fixed cells; a flat one a one-pixel border and
+    // plain fixed cells. A change goes out as CM_CTL3DCHANGED.
+    bool Ctl3D() const { return FCtl3D; }
+    void SetCtl3D(bool Value);
     TScrollStyle ScrollBars() const { return FScrollBars; }
     void SetScrollBars(TScrollStyle Value);
     bool DefaultDrawing() const { return FDefaultDrawing; }
@@ -350,6 +369,12 @@ protected:
     virtual bool EndColumnDrag(int& Origin, int& Destination, const TPoint& MousePt);
     virtual bool EndRowDrag(int& Origin, int& Destination, const TPoint& MousePt);
 
+    // The window's styles: its tab stop, the scroll bars ScrollBars allows,
+    // double clicks, and with bsSingle a client edge when the grid is 3-D,
+    // else a plain border.
+    virtual void CreateParams(TCreateParams& Params);
+    QWidget* CreateWidget() override;
+
     // "ColWidths" and "RowHeights" in a stored form, when SaveCellExtents
     // is on and an extent array exists: a list of one integer per column
     // (row). Reading checks the count against the grid's.
@@ -400,6 +425,9 @@ protected:
     void DrawMoveLine();
     // Applies the border and scroll-bar style to the window.
     void RecreateWnd();
+    // The frame CreateParams asks for: a client edge of two pixels, a
+    // border of one, or none; the client area shrinks by it.
+    void ApplyCreateParams(const TCreateParams& Params);
     // The options in effect (with the design boost while designing).
     TGridOptions EffectiveOptions() const;
     bool Designing() const { return ComponentState().Contains(csDesigning); }
@@ -439,6 +467,7 @@ protected:
     bool FSaveCellExtents = true;
     TGridOptions FDesignOptionsBoost{goRowSizing, goColSizing};
     bool FVirtualView = false;
+    bool FCtl3D = true;
 
 private:
     void SetExtent(bool Rows, int Index, int Value);

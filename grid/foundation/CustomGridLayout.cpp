@@ -97,17 +97,21 @@ int CalcMaxCell(const TGridAxisDrawInfo& Axis, int Start) {
 }
 
 int CellAt(const TGridAxisDrawInfo& Axis, int N) {
-    int Start, Line;
+    int Start, End, Line;
     if (N < Axis.FixedBoundary) {
+        // Before the fixed boundary only a fixed cell can be hit: a point
+        // left of (above) a grid without fixed cells hits nothing.
         Start = 0;
+        End = Axis.FixedCellCount;
         Line = 0;
     } else {
         Start = Axis.FirstGridCell;
+        End = Axis.GridCellCount;
         Line = Axis.FixedBoundary;
     }
     // Past the client edge there is nothing to find, however many cells follow.
     const int Limit = std::max(N, Axis.GridExtent);
-    for (int I = Start; I < Axis.GridCellCount; ++I) {
+    for (int I = Start; I < End; ++I) {
         Line += Axis.GetExtent(I) + Axis.EffectiveLineWidth;
         if (N < Line) return I;
         if (Line > Limit) break;

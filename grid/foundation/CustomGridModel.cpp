@@ -5,6 +5,7 @@
 
 #include "grid/foundation/InplaceEdit.h"
 #include "platform/classes/Filer.h"
+#include "platform/gui/GdiLines.h"
 #include "platform/gui/WindowScroll.h"
 #include "platform/rtl/Format.h"
 
@@ -72,6 +73,11 @@ TCustomGrid_ts::TCustomGrid_ts(TComponent* AOwner) : TCustomControl(AOwner) {
     // The grid scrolls its own pixels and repaints only what is uncovered.
     SetKeepImage(true);
     SetBounds(Left(), Top(), FColCount * FDefaultColWidth, FRowCount * FDefaultRowHeight);
+    // The client edge is there from the start; the window made later asks
+    // again, so that a derived grid's styles count.
+    TCreateParams Params;
+    TCustomGrid_ts::CreateParams(Params);
+    ApplyCreateParams(Params);
     Initialize();
 }
 
@@ -236,18 +242,59 @@ void TCustomGrid_ts::SetBorderStyle(TBorderStyle Value) {
     RecreateWnd();
 }
 
+void TCustomGrid_ts::SetCtl3D(bool Value) {
+    if (Value == FCtl3D) return;
+    FCtl3D = Value;
+    Perform(CM_CTL3DCHANGED, 0, 0);
+}
+
 void TCustomGrid_ts::SetScrollBars(TScrollStyle Value) {
     if (Value == FScrollBars) return;
     FScrollBars = Value;
     RecreateWnd();
 }
 
+void TCustomGrid_ts::CreateParams(TCreateParams& Params) {
+    Params.Style |= WS_TABSTOP;
+    if (FScrollBars == ssVertical || FScrollBars == ssBoth) Params.Style |= WS_VSCROLL;
+    if (FScrollBars == ssHorizontal || FScrollBars == ssBoth) Params.Style |= WS_HSCROLL;
+    Params.WindowClassStyle |= CS_DBLCLKS;
+    if (FBorderStyle == bsSingle) {
+        if (FCtl3D) {
+            Params.Style &= ~WS_BORDER;
+            Params.ExStyle |= WS_EX_CLIENTEDGE;
+        } else {
+            Params.Style |= WS_BORDER;
+        }
+    }
+}
+
+void TCustomGrid_ts::ApplyCreateParams(const TCreateParams& Params) {
+    if (Params.ExStyle & WS_EX_CLIENTEDGE)
+        SetWindowFrame(2, EDGE_SUNKEN, 0);
+    else if (Params.Style & WS_BORDER)
+        SetWindowFrame(1, BDR_RAISEDOUTER, BF_MONO);
+    else
+        SetWindowFrame(0, 0, 0);
+}
+
+QWidget* TCustomGrid_ts::CreateWidget() {
+    TCreateParams Params;
+    CreateParams(Params);
+    ApplyCreateParams(Params);
+    return TCustomControl::CreateWidget();
+}
+
 void TCustomGrid_ts::RecreateWnd() {
+    // The window keeps its widget: its frame changes in place (the client
+    // area and the layout follow through WM_SIZE), the bars the style no
+    // longer allows go, and the others follow the range.
+    TCreateParams Params;
+    CreateParams(Params);
+    ApplyCreateParams(Params);
     if (!HandleAllocated()) return;
-    // The window keeps its widget; the bars the style no longer allows go,
-    // the others follow the range.
-    if (FScrollBars != ssHorizontal && FScrollBars != ssBoth) ShowScrollBar(this, SB_HORZ, false);
-    if (FScrollBars != ssVertical && FScrollBars != ssBoth) ShowScrollBar(this, SB_VERT, false);
+    if (!(Params.Style & WS_HSCROLL)) ShowScrollBar(this, SB_HORZ, false);
+    if (!(Params.Style & WS_VSCROLL)) ShowScrollBar(this, SB_VERT, false);
     UpdateScrollRange();
     InvalidateGrid();
 }
@@ -554,16 +601,19 @@ void TCustomGrid_ts::DefineProperties(TFiler* Filer) {
             Writer->WriteInteger(V);
         Writer->WriteListEnd();
     };
+    // Written as a descendant, only the extents that differ from the
+    // ancestor grid's are stored.
+    const auto* Ancestor = dynamic_cast<const TCustomGrid_ts*>(Filer->Ancestor());
     Filer->DefineProperty(
         "ColWidths",
         [this, ReadList](TReader* R) { LoadColWidths(ReadList(R, FColCount, "ColWidths")); },
         [this, WriteList](TWriter* W) { WriteList(W, StoredColWidths()); },
-        ColWidthsStored(nullptr));
+        ColWidthsStored(Ancestor));
     Filer->DefineProperty(
         "RowHeights",
         [this, ReadList](TReader* R) { LoadRowHeights(ReadList(R, FRowCount, "RowHeights")); },
         [this, WriteList](TWriter* W) { WriteList(W, StoredRowHeights()); },
-        RowHeightsStored(nullptr));
+        RowHeightsStored(Ancestor));
 }
 
 void TCustomGrid_ts::LoadColWidths(const std::vector<std::int32_t>& Widths) {

@@ -196,7 +196,7 @@ void TCustomGrid_ts::DrawCells(int ACol, int ARow, int StartX, int StartY, int S
                         C->FillRect(Where);
                     }
                     DrawCell(CurCol, CurRow, Where, State);
-                    if (FDefaultDrawing && State.Contains(gdFixed) &&
+                    if (FDefaultDrawing && FCtl3D && State.Contains(gdFixed) &&
                         (FrameFlags1 | FrameFlags2) != 0) {
                         TRect Edge = Where;
                         if ((FrameFlags1 & BF_RIGHT) == 0)

@@ -1,5 +1,11 @@
 #include "grid/foundation/SparseLists.h"
 
+#include "platform/classes/Filer.h"
+
+#include <algorithm>
+#include <bit>
+#include <cstring>
+
 namespace grid {
 
 namespace {
@@ -14,19 +20,115 @@ TSparsePointerArray::TSparsePointerArray(TSPAQuantum Quantum)
     : FSectionShift(Quantum == SPALarge ? 8 : 4), FSectionSize(1 << FSectionShift),
       FIndexMask(FSectionSize - 1) {}
 
+TSparsePointerArray::~TSparsePointerArray() = default;
+
 void TSparsePointerArray::CheckIndex(int Index) const {
-    // The section number is 16 bits wide: a larger one would wrap round
-    // into another section.
-    if (Index < 0 || Index >= IndexLimit()) ListIndexError(Index);
+    if (Index < 0) ListIndexError(Index);
+}
+
+void** TSparsePointerArray::Section(int S) const {
+    const std::size_t D = static_cast<std::size_t>(S >> DirectoryShift);
+    if (D >= FDirectories.size() || !FDirectories[D]) return nullptr;
+    const TDirectory& Dir = *FDirectories[D];
+    const std::size_t Slot = static_cast<std::size_t>(S & DirectoryMask);
+    return Slot < Dir.Sections.size() ? Dir.Sections[Slot].get() : nullptr;
+}
+
+void** TSparsePointerArray::MakeSection(int S) {
+    const std::size_t D = static_cast<std::size_t>(S >> DirectoryShift);
+    if (D >= FDirectories.size()) FDirectories.resize(D + 1);
+    if (!FDirectories[D]) FDirectories[D] = std::make_unique<TDirectory>();
+    TDirectory& Dir = *FDirectories[D];
+    const std::size_t Slot = static_cast<std::size_t>(S & DirectoryMask);
+    if (Slot >= Dir.Sections.size()) {
+        Dir.Sections.resize(Slot + 1);
+        Dir.Made.resize(Slot / 64 + 1);
+    }
+    if (!Dir.Sections[Slot]) {
+        Dir.Sections[Slot] = std::make_unique<void*[]>(FSectionSize);
+        Dir.Made[Slot / 64] |= std::uint64_t(1) << (Slot % 64);
+    }
+    return Dir.Sections[Slot].get();
+}
+
+void TSparsePointerArray::FreeSection(int S) {
+    TDirectory& Dir = *FDirectories[static_cast<std::size_t>(S >> DirectoryShift)];
+    const std::size_t Slot = static_cast<std::size_t>(S & DirectoryMask);
+    Dir.Sections[Slot].reset();
+    Dir.Made[Slot / 64] &= ~(std::uint64_t(1) << (Slot % 64));
+}
+
+bool TSparsePointerArray::SectionEmpty(int S) const {
+    void** Slots = Section(S);
+    return std::all_of(Slots, Slots + FSectionSize, [](void* P) { return P == nullptr; });
+}
+
+int TSparsePointerArray::NextSection(int S) const {
+    for (std::size_t D = static_cast<std::size_t>(S >> DirectoryShift); D < FDirectories.size();
+         ++D, S = static_cast<int>(D << DirectoryShift)) {
+        if (!FDirectories[D]) continue;
+        const std::vector<std::uint64_t>& Made = FDirectories[D]->Made;
+        std::size_t Word = static_cast<std::size_t>(S & DirectoryMask) / 64;
+        if (Word >= Made.size()) continue;
+        std::uint64_t Bits = Made[Word] & (~std::uint64_t(0) << (S & 63));
+        for (;;) {
+            if (Bits)
+                return static_cast<int>((D << DirectoryShift) + Word * 64 +
+                                        static_cast<std::size_t>(std::countr_zero(Bits)));
+            if (++Word >= Made.size()) break;
+            Bits = Made[Word];
+        }
+    }
+    return -1;
+}
+
+int TSparsePointerArray::PrevSection(int S) const {
+    if (S < 0) return -1;
+    std::size_t D = static_cast<std::size_t>(S >> DirectoryShift);
+    std::size_t Slot = static_cast<std::size_t>(S & DirectoryMask);
+    if (D >= FDirectories.size()) {
+        D = FDirectories.size();
+        if (D == 0) return -1;
+        --D;
+        Slot = DirectoryMask;
+    }
+    for (;; Slot = DirectoryMask) {
+        if (FDirectories[D]) {
+            const std::vector<std::uint64_t>& Made = FDirectories[D]->Made;
+            if (!Made.empty()) {
+                std::size_t Word = std::min(Slot / 64, Made.size() - 1);
+                std::uint64_t Bits = Made[Word];
+                if (Word == Slot / 64) Bits &= ~std::uint64_t(0) >> (63 - Slot % 64);
+                for (;;) {
+                    if (Bits)
+                        return static_cast<int>((D << DirectoryShift) + Word * 64 + 63 -
+                                                static_cast<std::size_t>(std::countl_zero(Bits)));
+                    if (Word == 0) break;
+                    Bits = Made[--Word];
+                }
+            }
+        }
+        if (D == 0) return -1;
+        --D;
+    }
+}
+
+int TSparsePointerArray::HighestFrom(int Index) const {
+    if (Index < 0) return -1;
+    const int Top = Index >> FSectionShift;
+    for (int S = PrevSection(Top); S >= 0; S = PrevSection(S - 1)) {
+        void** Slots = Section(S);
+        for (int I = S == Top ? (Index & FIndexMask) : FIndexMask; I >= 0; --I)
+            if (Slots[I]) return (S << FSectionShift) + I;
+    }
+    return -1;
 }
 
 void* TSparsePointerArray::ItemAt(int Index) const {
     if (Index == FCachedIndex && Index >= 0) return FCachedItem;
     CheckIndex(Index);
-    const std::size_t Section = static_cast<std::size_t>(Index >> FSectionShift);
-    void* Item = nullptr;
-    if (Section < FSections.size() && FSections[Section])
-        Item = FSections[Section][Index & FIndexMask];
+    void** Slots = Section(Index >> FSectionShift);
+    void* Item = Slots ? Slots[Index & FIndexMask] : nullptr;
     FCachedIndex = Index;
     FCachedItem = Item;
     return Item;
@@ -34,36 +136,81 @@ void* TSparsePointerArray::ItemAt(int Index) const {
 
 void** TSparsePointerArray::SlotAt(int Index) {
     CheckIndex(Index);
-    const std::size_t Section = static_cast<std::size_t>(Index >> FSectionShift);
-    if (Section >= FSections.size()) FSections.resize(Section + 1);
-    if (!FSections[Section]) FSections[Section] = std::make_unique<void*[]>(FSectionSize);
+    void** Slots = MakeSection(Index >> FSectionShift);
     if (Index > FHighBound) FHighBound = Index;
-    FCachedIndex = -1;
-    FCachedItem = nullptr;
-    return &FSections[Section][Index & FIndexMask];
+    ClearCache();
+    return &Slots[Index & FIndexMask];
 }
 
 void TSparsePointerArray::StoreAt(int Index, void* Item) {
     if (!Item && !ItemAt(Index)) return;
     *SlotAt(Index) = Item;
     if (Item) return;
-    const int OldHigh = FHighBound;
-    int NewHigh = -1;
-    VisitItems([&](int At, void*) {
-        if (At > OldHigh) return 1;
-        NewHigh = At;
-        return 0;
-    });
-    FHighBound = NewHigh;
+    if (SectionEmpty(Index >> FSectionShift)) FreeSection(Index >> FSectionShift);
+    // Only taking the highest item away lowers the bound, to the next one
+    // down; the walk passes made sections only.
+    if (Index == FHighBound) FHighBound = HighestFrom(Index - 1);
+}
+
+void TSparsePointerArray::InsertGap(int Index) {
+    CheckIndex(Index);
+    ClearCache();
+    if (FHighBound < Index) return;
+    if (FHighBound >= MaxIndexes - 1) ListIndexError(FHighBound + 1);
+    const int First = Index >> FSectionShift;
+    const int Last = FSectionSize - 1;
+    // From the top section down, so that each section still holds what the
+    // one above takes from it: its last slot goes to the next section's
+    // first, made here when that section is not there yet.
+    for (int S = PrevSection(FHighBound >> FSectionShift); S >= First;
+         S = S == First ? -1 : PrevSection(S - 1)) {
+        void** Slots = Section(S);
+        void* Out = Slots[Last];
+        if (Out && !Section(S + 1)) MakeSection(S + 1)[0] = Out;
+        const int From = S == First ? (Index & FIndexMask) : 0;
+        std::memmove(&Slots[From + 1], &Slots[From], sizeof(void*) * static_cast<std::size_t>(Last - From));
+        void* In = nullptr;
+        if (S != First)
+            if (void** Below = Section(S - 1)) In = Below[Last];
+        Slots[From] = In;
+        // Only a section that gave an item and took none can have emptied.
+        if (Out && !In && SectionEmpty(S)) FreeSection(S);
+    }
+    ++FHighBound;
+}
+
+void TSparsePointerArray::RemoveSlot(int Index) {
+    CheckIndex(Index);
+    ClearCache();
+    if (FHighBound < Index) return;
+    const int First = Index >> FSectionShift;
+    const int Last = FSectionSize - 1;
+    // From the bottom section up: each section's first slot goes to the
+    // last slot of the section below (made here when it is not there),
+    // before the section shifts.
+    for (int S = NextSection(First); S >= 0; S = NextSection(S + 1)) {
+        void** Slots = Section(S);
+        const int From = S == First ? (Index & FIndexMask) : 0;
+        // What leaves: the dropped item in the first section, else the
+        // first slot, which goes to the section below.
+        void* Out = Slots[From];
+        if (S > First && Out && !Section(S - 1)) MakeSection(S - 1)[Last] = Out;
+        std::memmove(&Slots[From], &Slots[From + 1], sizeof(void*) * static_cast<std::size_t>(Last - From));
+        void** Above = Section(S + 1);
+        void* In = Above ? Above[0] : nullptr;
+        Slots[Last] = In;
+        if (Out && !In && SectionEmpty(S)) FreeSection(S);
+    }
+    FHighBound = FHighBound > Index ? FHighBound - 1 : HighestFrom(Index - 1);
 }
 
 int TSparsePointerArray::VisitItems(const TSPAApply& Apply) const {
-    for (std::size_t Section = 0; Section < FSections.size(); ++Section) {
-        if (!FSections[Section]) continue;
+    for (int S = NextSection(0); S >= 0; S = NextSection(S + 1)) {
+        void** Slots = Section(S);
         for (int Slot = 0; Slot < FSectionSize; ++Slot) {
-            void* Item = FSections[Section][Slot];
+            void* Item = Slots[Slot];
             if (!Item) continue;
-            const int Result = Apply(static_cast<int>(Section << FSectionShift) + Slot, Item);
+            const int Result = Apply((S << FSectionShift) + Slot, Item);
             if (Result != 0) return Result;
         }
     }
@@ -72,8 +219,10 @@ int TSparsePointerArray::VisitItems(const TSPAApply& Apply) const {
 
 int TSparsePointerArray::SectionCount() const {
     int N = 0;
-    for (const auto& Section : FSections)
-        N += Section ? 1 : 0;
+    for (const auto& Dir : FDirectories)
+        if (Dir)
+            for (std::uint64_t Bits : Dir->Made)
+                N += std::popcount(Bits);
     return N;
 }
 
@@ -99,8 +248,7 @@ void TSparseList::InsertAt(int Index, void* Item) {
     CheckIndex(Index);
     // Reaching past the addressable end fails before anything moves.
     if (Index < FCount && FCount >= FList->IndexLimit()) ListIndexError(FCount);
-    for (int I = FCount - 1; I >= Index; --I)
-        FList->StoreAt(I + 1, FList->ItemAt(I));
+    FList->InsertGap(Index);
     FList->StoreAt(Index, Item);
     if (FCount < Index) FCount = Index;
     ++FCount;
@@ -108,9 +256,7 @@ void TSparseList::InsertAt(int Index, void* Item) {
 
 void TSparseList::DeleteAt(int Index) {
     if (Index < 0 || Index >= FCount) return;
-    for (int I = Index; I < FCount - 1; ++I)
-        FList->StoreAt(I, FList->ItemAt(I + 1));
-    FList->StoreAt(FCount - 1, nullptr);
+    FList->RemoveSlot(Index);
     --FCount;
 }
 
@@ -137,8 +283,7 @@ TStringSparseList::TStringSparseList(TSPAQuantum Quantum) : FQuantum(Quantum) {}
 TStringSparseList::~TStringSparseList() = default;
 
 void TStringSparseList::CheckIndex(int Index) const {
-    const int Limit = 65536 * (FQuantum == SPALarge ? 256 : 16);
-    if (Index < 0 || Index >= Limit) ListIndexError(Index);
+    if (Index < 0) ListIndexError(Index);
 }
 
 void TStringSparseList::Changed() {
@@ -191,8 +336,7 @@ void TStringSparseList::PutObject(int Index, TObject* AObject) {
 void TStringSparseList::Insert(int Index, const AnsiString& S) {
     if (Index < 0) ListIndexError(Index);
     // Moving the last addressable item further up fails before anything moves.
-    const int Limit = 65536 * (FQuantum == SPALarge ? 256 : 16);
-    if (Index < FCount && FCount >= Limit) ListIndexError(FCount);
+    if (Index < FCount && FCount >= TSparsePointerArray::MaxIndexes) ListIndexError(FCount);
     CheckIndex(Index);
     FTexts.Insert(Index, S);
     if (FObjects) FObjects->InsertAt(Index, nullptr);
@@ -243,6 +387,33 @@ std::vector<TStringSparseList::TStoredItem> TStringSparseList::StoredItems() con
 void TStringSparseList::LoadStoredItems(const std::vector<TStoredItem>& Items) {
     for (const TStoredItem& Item : Items)
         Insert(Item.Index, Item.Text);
+}
+
+void TStringSparseList::DefineProperties(TFiler* Filer) {
+    TStrings::DefineProperties(Filer);
+    Filer->DefineProperty(
+        "List",
+        [this](TReader* Reader) {
+            // Nothing is made ahead for the count: a count the stream can't
+            // back runs out of bytes at the first missing item.
+            const std::int64_t Count = Reader->ReadInt64();
+            if (Count < 0 || Count > INT_MAX)
+                throw EReadError("Invalid property value: List holds " + std::to_string(Count) +
+                                 " items");
+            for (std::int64_t I = 0; I < Count; ++I) {
+                const int Index = Reader->ReadInteger();
+                Insert(Index, Reader->ReadString());
+            }
+        },
+        [this](TWriter* Writer) {
+            const std::vector<TStoredItem> Items = StoredItems();
+            Writer->WriteInteger(static_cast<std::int32_t>(Items.size()));
+            for (const TStoredItem& Item : Items) {
+                Writer->WriteInteger(Item.Index);
+                Writer->WriteString(Item.Text);
+            }
+        },
+        true);
 }
 
 } // namespace grid

@@ -6,6 +6,7 @@
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/StringList.h"
 
+#include <climits>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -25,28 +26,59 @@ using TSPAApply = std::function<int(int Index, void* Item)>;
 class TSparsePointerArray {
 public:
     explicit TSparsePointerArray(TSPAQuantum Quantum);
+    ~TSparsePointerArray();
 
-    // The item at Index, or nullptr. An index beyond what the section
-    // numbering can address raises EListError rather than reading another slot.
+    // One past the largest index: every non-negative 32-bit index can be
+    // addressed, whichever the section size.
+    static constexpr int MaxIndexes = INT_MAX;
+
+    // The item at Index, or nullptr. A negative index raises EListError.
     void* ItemAt(int Index) const;
     // The slot of Index, made on demand.
     void** SlotAt(int Index);
     // Stores Item; storing nullptr over an item lowers the high bound as needed.
     void StoreAt(int Index, void* Item);
+    // Every item at Index or beyond moves up one place and Index is left
+    // empty. The work follows the stored sections, not the indexes passed.
+    void InsertGap(int Index);
+    // The item at Index is dropped and every item beyond moves down one place.
+    void RemoveSlot(int Index);
     int VisitItems(const TSPAApply& Apply) const;
 
     // Highest index holding an item, -1 when empty.
     int HighBound() const { return FHighBound; }
     int SectionSize() const { return FSectionSize; }
-    // Sections made so far (for checking how storage grows).
+    // Sections held (for checking how storage grows): a section is made by
+    // the first item stored in it and let go once it is empty again.
     int SectionCount() const;
-    // One past the largest index the array can address.
-    int IndexLimit() const { return 65536 * FSectionSize; }
+    int IndexLimit() const { return MaxIndexes; }
 
 private:
-    void CheckIndex(int Index) const;
+    // Sections are numbered through directories of 65536 each, made as
+    // they are reached, with a bit per section telling which are made.
+    struct TDirectory {
+        std::vector<std::unique_ptr<void*[]>> Sections;
+        std::vector<std::uint64_t> Made;
+    };
+    static constexpr int DirectoryShift = 16;
+    static constexpr int DirectoryMask = (1 << DirectoryShift) - 1;
 
-    std::vector<std::unique_ptr<void*[]>> FSections;
+    void CheckIndex(int Index) const;
+    void** Section(int S) const;
+    void** MakeSection(int S);
+    void FreeSection(int S);
+    bool SectionEmpty(int S) const;
+    // The first made section at or after S, the last at or before S; -1 if none.
+    int NextSection(int S) const;
+    int PrevSection(int S) const;
+    // The highest index at or below Index holding an item, or -1.
+    int HighestFrom(int Index) const;
+    void ClearCache() const {
+        FCachedIndex = -1;
+        FCachedItem = nullptr;
+    }
+
+    std::vector<std::unique_ptr<TDirectory>> FDirectories;
     int FSectionShift;
     int FSectionSize;
     int FIndexMask;
@@ -111,8 +143,16 @@ public:
 
     TNotifyEvent OnChange;
 
+    // The items are stored as "List" below, never line by line.
+    bool StoresStrings() const override { return false; }
+
+protected:
+    // The stored property "List": the count of present items, then each
+    // one's index and text. Read back, each text is inserted at its index.
+    void DefineProperties(TFiler* Filer) override;
+
 private:
-    // Indexes below 0 or beyond what the quantum addresses raise EListError.
+    // Indexes below 0 raise EListError.
     void CheckIndex(int Index) const;
     int HighBound() const { return FTexts.Length() - 1; }
     void StoreObject(int Index, TObject* AObject);

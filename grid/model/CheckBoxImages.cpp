@@ -2,6 +2,8 @@
 // and a pressed copy of every image.
 #include "grid/model/CheckBox.h"
 
+#include "platform/gui/GdiLines.h"
+
 namespace grid {
 
 namespace {
@@ -13,36 +15,27 @@ void Line(TCanvas* C, int X1, int Y1, int X2, int Y2) {
     C->LineTo(X2, Y2);
 }
 
-// One-pixel rings along the four sides of R.
-void Ring(TCanvas* C, const TRect& R, TColor TopLeft, TColor BottomRight) {
-    C->Brush()->SetColor(TopLeft);
-    C->FillRect(Rect(R.Left, R.Top, R.Right - 1, R.Top + 1));
-    C->FillRect(Rect(R.Left, R.Top, R.Left + 1, R.Bottom - 1));
-    C->Brush()->SetColor(BottomRight);
-    C->FillRect(Rect(R.Left, R.Bottom - 1, R.Right, R.Bottom));
-    C->FillRect(Rect(R.Right - 1, R.Top, R.Right, R.Bottom));
-}
-
 TRect Shrunk(const TRect& R, int By) {
     return Rect(R.Left + By, R.Top + By, R.Right - By, R.Bottom - By);
 }
 
-// The sunken edge of the 3D looks: dark outside at top and left, light at
-// bottom and right, and a second ring inside it.
-void SunkenEdge(TCanvas* C, const TRect& R) {
-    Ring(C, R, clBtnShadow, clBtnHighlight);
-    Ring(C, Shrunk(R, 1), cl3DDkShadow, cl3DLight);
+void Edge(TCanvas* C, TRect R, unsigned Kind, unsigned Flags) {
+    DrawEdge(C, R, Kind, Flags);
 }
 
-// The flat looks draw their edges in one colour: a raised outer edge is a
-// black frame, a sunken one a black frame with a white ring inside.
+// The 3D looks sit in a sunken edge; the flat looks draw theirs mono: a
+// raised outer edge is a black frame, a sunken one a black frame with a
+// white ring inside.
+void SunkenEdge(TCanvas* C, const TRect& R) {
+    Edge(C, R, EDGE_SUNKEN, BF_RECT);
+}
+
 void MonoRaisedOuter(TCanvas* C, const TRect& R) {
-    Ring(C, R, clBlack, clBlack);
+    Edge(C, R, BDR_RAISEDOUTER, BF_RECT | BF_MONO);
 }
 
 void MonoSunken(TCanvas* C, const TRect& R) {
-    Ring(C, R, clBlack, clBlack);
-    Ring(C, Shrunk(R, 1), clWhite, clWhite);
+    Edge(C, R, EDGE_SUNKEN, BF_RECT | BF_MONO);
 }
 
 void Win95Tick(TCanvas* C, int L, int T, int R, int B) {

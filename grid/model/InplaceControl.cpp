@@ -47,6 +47,15 @@ void TgxCustomGridControl::SetClick(TNotifyEvent Value) {
 void TgxCustomGridControl::SetDblClick(TNotifyEvent Value) {
     FControl->OnDblClick = std::move(Value);
 }
+void TgxCustomGridControl::SetDragDrop(TDragDropEvent Value) {
+    FControl->OnDragDrop = std::move(Value);
+}
+void TgxCustomGridControl::SetDragOver(TDragOverEvent Value) {
+    FControl->OnDragOver = std::move(Value);
+}
+void TgxCustomGridControl::SetEndDrag(TEndDragEvent Value) {
+    FControl->OnEndDrag = std::move(Value);
+}
 void TgxCustomGridControl::SetMouseDown(TMouseEvent Value) {
     FControl->OnMouseDown = std::move(Value);
 }
@@ -55,6 +64,9 @@ void TgxCustomGridControl::SetMouseMove(TMouseMoveEvent Value) {
 }
 void TgxCustomGridControl::SetMouseUp(TMouseEvent Value) {
     FControl->OnMouseUp = std::move(Value);
+}
+void TgxCustomGridControl::SetStartDrag(TStartDragEvent Value) {
+    FControl->OnStartDrag = std::move(Value);
 }
 void TgxCustomGridControl::SetEndKeyDown(TKeyEvent Value) {
     FControl->OnEndKeyDown = std::move(Value);
@@ -114,6 +126,15 @@ TNotifyEvent TgxCustomGridControl::GetClick() const {
 TNotifyEvent TgxCustomGridControl::GetDblClick() const {
     return FControl->OnDblClick;
 }
+TDragDropEvent TgxCustomGridControl::GetDragDrop() const {
+    return FControl->OnDragDrop;
+}
+TDragOverEvent TgxCustomGridControl::GetDragOver() const {
+    return FControl->OnDragOver;
+}
+TEndDragEvent TgxCustomGridControl::GetEndDrag() const {
+    return FControl->OnEndDrag;
+}
 TMouseEvent TgxCustomGridControl::GetMouseDown() const {
     return FControl->OnMouseDown;
 }
@@ -122,6 +143,9 @@ TMouseMoveEvent TgxCustomGridControl::GetMouseMove() const {
 }
 TMouseEvent TgxCustomGridControl::GetMouseUp() const {
     return FControl->OnMouseUp;
+}
+TStartDragEvent TgxCustomGridControl::GetStartDrag() const {
+    return FControl->OnStartDrag;
 }
 TKeyEvent TgxCustomGridControl::GetEndKeyDown() const {
     return FControl->OnEndKeyDown;

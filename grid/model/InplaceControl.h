@@ -42,9 +42,13 @@ public:
     virtual void SetKeyPress(TKeyPressEvent Value);
     virtual void SetClick(TNotifyEvent Value);
     virtual void SetDblClick(TNotifyEvent Value);
+    virtual void SetDragDrop(TDragDropEvent Value);
+    virtual void SetDragOver(TDragOverEvent Value);
+    virtual void SetEndDrag(TEndDragEvent Value);
     virtual void SetMouseDown(TMouseEvent Value);
     virtual void SetMouseMove(TMouseMoveEvent Value);
     virtual void SetMouseUp(TMouseEvent Value);
+    virtual void SetStartDrag(TStartDragEvent Value);
     virtual void SetEndKeyDown(TKeyEvent Value);
     virtual void SetEndKeyUp(TKeyEvent Value);
     virtual void SetEndKeyPress(TKeyPressEvent Value);
@@ -80,9 +84,13 @@ public:
     virtual TKeyPressEvent GetKeyPress() const;
     virtual TNotifyEvent GetClick() const;
     virtual TNotifyEvent GetDblClick() const;
+    virtual TDragDropEvent GetDragDrop() const;
+    virtual TDragOverEvent GetDragOver() const;
+    virtual TEndDragEvent GetEndDrag() const;
     virtual TMouseEvent GetMouseDown() const;
     virtual TMouseMoveEvent GetMouseMove() const;
     virtual TMouseEvent GetMouseUp() const;
+    virtual TStartDragEvent GetStartDrag() const;
     virtual TKeyEvent GetEndKeyDown() const;
     virtual TKeyEvent GetEndKeyUp() const;
     virtual TKeyPressEvent GetEndKeyPress() const;

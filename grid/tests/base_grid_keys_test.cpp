@@ -134,7 +134,8 @@ TEST_F(BaseGridKeys, ScrollBarsFollowTheRangeAndTheTopLeft) {
     GetScrollRange(Grid, SB_VERT, Min, Max);
     EXPECT_EQ(Max, 0);
     EXPECT_FALSE(ScrollBarVisible(Grid, SB_VERT));
-    EXPECT_EQ(Grid->ClientWidth(), Grid->Width()); // the client area has the room back
+    // The client area has the room back, inside the client edge.
+    EXPECT_EQ(Grid->ClientWidth(), Grid->Width() - 2 * Grid->WindowFrameWidth());
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "platform/classes/Filer.h"
 #include "platform/rtl/Streams.h"
 
+#include <functional>
 #include <string>
 
 namespace gridtest {
@@ -146,6 +147,55 @@ TEST_F(BaseGridModel, ExtentsGoThroughTheStreamAsListsAndComeBack) {
     Stream.SetPosition(0);
     TReader Reader(&Stream);
     EXPECT_THROW(TargetFiler.Defined[1].Read(&Reader), EReadError);
+}
+
+TEST_F(BaseGridModel, WrittenAsADescendantOnlyExtentsThatDifferAreStored) {
+    using TSetUp = std::function<void(TDrawGrid_ts&)>;
+    const TSetUp None = [](TDrawGrid_ts&) {};
+    const TSetUp Wide = [](TDrawGrid_ts& G) { G.SetColWidths(2, 100); };
+    struct TCase {
+        const char* Name;
+        TSetUp Ancestor, Descendant;
+        bool Widths, Heights; // stored
+    };
+    const TCase Cases[] = {
+        {"neither has extents", None, None, false, false},
+        {"the same width", Wide, Wide, false, false},
+        {"another width", Wide, [](TDrawGrid_ts& G) { G.SetColWidths(2, 90); }, true, false},
+        {"only the ancestor has widths", Wide, None, true, false},
+        {"only the descendant has widths", None, Wide, true, false},
+        {"a height differs", Wide,
+         [&](TDrawGrid_ts& G) {
+             Wide(G);
+             G.SetRowHeights(4, 30);
+         },
+         false, true},
+    };
+    for (const TCase& C : Cases) {
+        TDrawGrid_ts Ancestor(nullptr), Descendant(nullptr), Loaded(nullptr);
+        for (TDrawGrid_ts* G : {&Ancestor, &Descendant, &Loaded})
+            G->SetName("Grid");
+        C.Ancestor(Ancestor);
+        C.Descendant(Descendant);
+        TMemoryStream Base, Delta;
+        WriteComponentRes(&Base, &Ancestor);
+        {
+            TWriter Writer(&Delta);
+            Writer.WriteSignature();
+            Writer.WriteDescendent(&Descendant, &Ancestor);
+        }
+        const std::string Bytes(static_cast<const char*>(Delta.Memory()),
+                                static_cast<std::size_t>(Delta.GetSize()));
+        EXPECT_EQ(Bytes.find("ColWidths") != std::string::npos, C.Widths) << C.Name;
+        EXPECT_EQ(Bytes.find("RowHeights") != std::string::npos, C.Heights) << C.Name;
+        // The ancestor's stream and then the descendant's give the descendant.
+        Base.SetPosition(0);
+        ReadComponentRes(&Base, &Loaded);
+        Delta.SetPosition(0);
+        ReadComponentRes(&Delta, &Loaded);
+        EXPECT_EQ(Loaded.StoredColWidths(), Descendant.StoredColWidths()) << C.Name;
+        EXPECT_EQ(Loaded.StoredRowHeights(), Descendant.StoredRowHeights()) << C.Name;
+    }
 }
 
 TEST_F(BaseGridModel, TabStopsDefaultToTrueAndFollowTheArray) {

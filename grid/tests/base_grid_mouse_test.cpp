@@ -109,5 +109,48 @@ TEST_F(BaseGridMouse, CancelModeEndsADragWithoutMoving) {
     EXPECT_EQ(Moves, 0);
 }
 
+TEST_F(BaseGridMouse, WithoutFixedCellsAPointBeforeTheGridHitsNoCell) {
+    Grid->SetColCount(30);
+    Grid->SetRowCount(30);
+    Grid->SetFixedCols(0);
+    Grid->SetFixedRows(0);
+    Grid->SetLeftCol(5);
+    Grid->SetTopRow(5);
+    struct Case {
+        int X, Y, Col, Row;
+    };
+    for (const Case& C : {Case{-5, -5, -1, -1}, Case{-1, 10, -1, -1}, Case{10, -1, -1, -1},
+                          Case{0, 0, 5, 5}}) {
+        int Col = 0, Row = 0;
+        Grid->MouseToCell(C.X, C.Y, Col, Row);
+        EXPECT_EQ((TGridCoord{Col, Row}), (TGridCoord{C.Col, C.Row})) << C.X << "," << C.Y;
+    }
+}
+
+TEST_F(BaseGridMouse, SelectingLeftOfAGridWithoutFixedColumnsScrollsOneColumnPerTick) {
+    Grid->SetColCount(30);
+    Grid->SetFixedCols(0);
+    Grid->SetFixedRows(0);
+    Grid->SetLeftCol(10);
+    const TRect Start = Grid->CellRect(11, 2);
+    const int Y = Start.Top + 5;
+    MouseDown(Start.Left + 5, Y);
+    ASSERT_EQ((TGridCoord{Grid->Col(), Grid->Row()}), (TGridCoord{11, 2}));
+    // Past the left edge the move itself finds no cell: nothing jumps.
+    MouseMove(-3, Y);
+    EXPECT_EQ(Grid->Anchor(), (TGridCoord{11, 2}));
+    EXPECT_EQ(Grid->LeftCol(), 10);
+    // Held there, the timer takes the selection on a column per tick.
+    Mouse->SetCursorPos(Grid->ClientToScreen(Point(-3, Y)));
+    Timers.Advance(60);
+    EXPECT_EQ(Grid->Anchor(), (TGridCoord{10, 2}));
+    EXPECT_EQ(Grid->LeftCol(), 10);
+    Timers.Advance(60);
+    EXPECT_EQ(Grid->Anchor(), (TGridCoord{9, 2}));
+    EXPECT_EQ(Grid->LeftCol(), 9);
+    MouseUp(-3, Y);
+    EXPECT_EQ(Grid->Selection(), (TGridRect{9, 2, 11, 2}));
+}
+
 } // namespace
 } // namespace gridtest

@@ -13,6 +13,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 using namespace grid;
 
 namespace {
@@ -244,6 +247,44 @@ TEST_F(GridControlTest, WrappersPassValuesAndKeepTheDefaults) {
     Check->SetCanChange([](TObject*, bool, bool& Cancel) { Cancel = true; });
     Check->SetValue(0);
     EXPECT_EQ(Check->GetState(), cbChecked);
+}
+
+TEST_F(GridControlTest, DragEventsGoToTheWrappedControls) {
+    // The edit box is dragged onto the check box beside it; each side's
+    // handlers arrive through the wrappers alone.
+    Check->SetLeft(150);
+    std::vector<std::string> Log;
+    auto Pos = [](int X, int Y) { return std::to_string(X) + "," + std::to_string(Y); };
+    Edit->SetMouseDown([&](TObject*, TMouseButton, TShiftState, int, int) {
+        Edit->Control()->BeginDrag(true);
+    });
+    Edit->SetStartDrag([&](TObject* Sender, TDragObject*&) {
+        Log.push_back(Sender == Edit->Control() ? "start edit" : "start ?");
+    });
+    Check->SetDragOver([&](TObject*, TObject* Source, int X, int Y, TDragState, bool& Accept) {
+        Log.push_back(std::string("over ") + (Source == Edit->Control() ? "edit " : "? ") + Pos(X, Y));
+        Accept = true;
+    });
+    Check->SetDragDrop([&](TObject*, TObject*, int X, int Y) { Log.push_back("drop " + Pos(X, Y)); });
+    Edit->SetEndDrag([&](TObject*, TObject* Target, int X, int Y) {
+        Log.push_back(std::string("end ") + (Target == Check->Control() ? "check " : "? ") + Pos(X, Y));
+    });
+    // Each getter hands back the handler it was given.
+    EXPECT_TRUE(Edit->GetStartDrag() && Edit->GetEndDrag());
+    EXPECT_TRUE(Check->GetDragOver() && Check->GetDragDrop());
+    EXPECT_FALSE(Check->GetStartDrag() || Check->GetEndDrag() || Edit->GetDragOver() ||
+                 Edit->GetDragDrop());
+
+    SendMouse(Edit->Control()->Widget(), QEvent::MouseButtonPress, QPoint(5, 5));
+    SendMouse(Check->Control()->Widget(), QEvent::MouseMove, QPoint(7, 8), Qt::NoButton,
+              Qt::LeftButton);
+    SendMouse(Check->Control()->Widget(), QEvent::MouseButtonRelease, QPoint(9, 10));
+    EXPECT_EQ(Log, (std::vector<std::string>{"start edit", "over edit 7,8", "drop 9,10",
+                                             "end check 9,10"}));
+
+    // Taking a handler away stops it.
+    Check->SetDragDrop(nullptr);
+    EXPECT_FALSE(Check->GetDragDrop());
 }
 
 } // namespace

@@ -124,7 +124,9 @@ TEST_F(GridMouse, HiddenColumnsAndTheRowBarOffAreNeverOffered) {
     EXPECT_EQ(Status, msColResize);
     EXPECT_EQ(Grid->SizingIndex(), 1);
 
-    // A line whose band starts at the client's right edge is no zone.
+    // A line whose band starts at the client's right edge is no zone (on
+    // a grid without the client edge, whose columns end where this counts).
+    Grid->SetBorderStyle(bsNone);
     Status = msNormal;
     Grid->CalcColSizingState(Grid->ClientWidth() + 2, Status);
     EXPECT_EQ(Status, msNormal);

@@ -438,7 +438,7 @@ namespace {
 // A press and a release with the keyboard modifiers held, as Qt delivers them.
 void QtClick(TgxBaseGrid* Grid, TPoint P, Qt::KeyboardModifiers Mods = Qt::NoModifier,
              bool Release = true) {
-    QWidget* W = Grid->Widget();
+    QWidget* W = Grid->ClientWidget();
     const QPointF At(P.X, P.Y);
     QMouseEvent Press(QEvent::MouseButtonPress, At, W->mapToGlobal(At), Qt::LeftButton,
                       Qt::LeftButton, Mods);
@@ -513,7 +513,7 @@ TEST_F(GridSelectMouse, PlainClicksOnReadOnlyCellsMoveOnlyWhereTheyMay) {
 namespace {
 
 void QtDrag(TgxBaseGrid* Grid, TPoint P) {
-    QWidget* W = Grid->Widget();
+    QWidget* W = Grid->ClientWidget();
     const QPointF At(P.X, P.Y);
     QMouseEvent Move(QEvent::MouseMove, At, W->mapToGlobal(At), Qt::NoButton, Qt::LeftButton,
                      Qt::NoModifier);
@@ -521,7 +521,7 @@ void QtDrag(TgxBaseGrid* Grid, TPoint P) {
 }
 
 void QtRelease(TgxBaseGrid* Grid, TPoint P) {
-    QWidget* W = Grid->Widget();
+    QWidget* W = Grid->ClientWidget();
     const QPointF At(P.X, P.Y);
     QMouseEvent Up(QEvent::MouseButtonRelease, At, W->mapToGlobal(At), Qt::LeftButton,
                    Qt::NoButton, Qt::NoModifier);

@@ -1,6 +1,14 @@
 #include "grid/foundation/SparseLists.h"
 
+#include "platform/classes/Filer.h"
+#include "platform/classes/Publish.h"
+#include "platform/rtl/Streams.h"
+
 #include <gtest/gtest.h>
+
+#include <climits>
+#include <random>
+#include <vector>
 
 using namespace grid;
 
@@ -51,27 +59,91 @@ TEST(SparseList, InsertDeleteAndMoveShiftItems) {
     EXPECT_EQ(L.ItemAt(0), nullptr);
 }
 
-TEST(SparseList, BadIndexesRaiseListErrors) {
-    const struct {
-        TSPAQuantum Quantum;
-        int Limit;
-    } Cases[] = {{SPASmall, 1048576}, {SPALarge, 16777216}};
-    for (const auto& C : Cases) {
-        TSparseList L(C.Quantum);
-        L.StoreAt(C.Limit - 1, P(3)); // the last addressable index
-        EXPECT_EQ(L.ItemAt(C.Limit - 1), P(3));
-        // Beyond it, the index would wrap into section 0.
-        for (int Bad : {-1, C.Limit, C.Limit + 5})
-            try {
-                L.StoreAt(Bad, P(4));
-                ADD_FAILURE() << Bad;
-            } catch (const EListError& E) {
-                EXPECT_EQ(E.Message, "List index out of bounds (" + std::to_string(Bad) + ")");
-            }
-        EXPECT_THROW(L.ItemAt(C.Limit), EListError);
-        EXPECT_THROW(L.InsertAt(0, P(4)), EListError); // the last item can't move up
+TEST(SparseList, NegativeIndexesRaiseAndFarOnesAreStored) {
+    for (TSPAQuantum Quantum : {SPASmall, SPALarge}) {
+        TSparseList L(Quantum);
+        // Far past 65536 sections of either size, up to the last 32-bit index.
+        for (int Far : {1048576, 16777216 + 5, 200000000, INT_MAX - 1}) {
+            L.StoreAt(Far, P(3));
+            EXPECT_EQ(L.ItemAt(Far), P(3)) << Far;
+            EXPECT_EQ(L.Count(), Far + 1);
+            EXPECT_EQ(L.ItemAt(Far - 1), nullptr);
+            L.StoreAt(Far, nullptr);
+            EXPECT_EQ(L.Count(), 0);
+            EXPECT_EQ(L.Array().SectionCount(), 0);
+        }
+        try {
+            L.StoreAt(-1, P(4));
+            ADD_FAILURE();
+        } catch (const EListError& E) {
+            EXPECT_EQ(E.Message, "List index out of bounds (-1)");
+        }
+        EXPECT_THROW(L.ItemAt(-7), EListError);
+        EXPECT_THROW(L.InsertAt(-1, P(4)), EListError);
+        // The last index can't move up any further: nothing moves.
+        L.StoreAt(INT_MAX - 1, P(3));
+        EXPECT_THROW(L.InsertAt(0, P(4)), EListError);
         EXPECT_EQ(L.ItemAt(0), nullptr);
-        EXPECT_EQ(L.ItemAt(C.Limit - 1), P(3));
+        EXPECT_EQ(L.ItemAt(INT_MAX - 1), P(3));
+    }
+}
+
+TEST(SparseList, ShiftsAcrossSectionsMatchAPlainList) {
+    // Random stores, inserts, deletes and moves over a few sections of 16,
+    // checked after each step against a vector doing the same.
+    std::mt19937 Random(35);
+    for (int Round = 0; Round < 20; ++Round) {
+        TSparseList L(SPASmall);
+        std::vector<void*> Plain;
+        auto At = [&](int I) { return I < static_cast<int>(Plain.size()) ? Plain[I] : nullptr; };
+        auto Grow = [&](int N) {
+            if (static_cast<int>(Plain.size()) < N) Plain.resize(N);
+        };
+        for (int Step = 0; Step < 300; ++Step) {
+            const int I = static_cast<int>(Random() % 90);
+            const int J = static_cast<int>(Random() % 90);
+            void* Item = Random() % 3 ? P(static_cast<int>(Random() % 8)) : nullptr;
+            switch (Random() % 4) {
+            case 0:
+                L.StoreAt(I, Item);
+                Grow(I + 1);
+                Plain[I] = Item;
+                while (!Plain.empty() && !Plain.back()) Plain.pop_back();
+                break;
+            case 1:
+                L.InsertAt(I, Item);
+                Grow(I);
+                Plain.insert(Plain.begin() + I, Item);
+                break;
+            case 2:
+                if (I < static_cast<int>(Plain.size())) Plain.erase(Plain.begin() + I);
+                L.DeleteAt(I);
+                break;
+            default:
+                if (I != J) {
+                    void* Moved = At(I);
+                    if (I < static_cast<int>(Plain.size())) Plain.erase(Plain.begin() + I);
+                    Grow(J);
+                    Plain.insert(Plain.begin() + J, Moved);
+                }
+                L.MoveItem(I, J);
+                break;
+            }
+            int High = -1, Sections = 0;
+            for (int K = 0; K < static_cast<int>(Plain.size()); ++K)
+                if (Plain[K]) High = K;
+            for (int S = 0; S * 16 < static_cast<int>(Plain.size()); ++S)
+                for (int K = S * 16; K < S * 16 + 16; ++K)
+                    if (At(K)) {
+                        ++Sections;
+                        break;
+                    }
+            ASSERT_EQ(L.Array().HighBound(), High) << Round << "/" << Step;
+            ASSERT_EQ(L.Array().SectionCount(), Sections) << Round << "/" << Step;
+            for (int K = 0; K < 120; ++K)
+                ASSERT_EQ(L.ItemAt(K), At(K)) << Round << "/" << Step << " at " << K;
+            ASSERT_EQ(L.Count(), static_cast<int>(Plain.size())) << Round << "/" << Step;
+        }
     }
 }
 
@@ -156,13 +228,105 @@ TEST(StringSparseList, CountRules) {
     L.Exchange(0, 9); // a swap stores both places
     EXPECT_EQ(L.Count(), 10);
     EXPECT_EQ(L.Get(9), "a");
-    for (int Bad : {-1, 1048576})
-        try {
-            L.Get(Bad);
-            ADD_FAILURE() << Bad;
-        } catch (const EListError& E) {
-            EXPECT_EQ(E.Message, "List index out of bounds (" + std::to_string(Bad) + ")");
+    try {
+        L.Get(-1);
+        ADD_FAILURE();
+    } catch (const EListError& E) {
+        EXPECT_EQ(E.Message, "List index out of bounds (-1)");
+    }
+    // Past the old reach of a small list: stored like any other index.
+    L.Put(3000000, "far");
+    EXPECT_EQ(L.Get(3000000), "far");
+    EXPECT_EQ(L.Count(), 3000001);
+}
+
+// A component holding a sparse string list as a published property, so the
+// list goes through a form stream the way a program's form takes it.
+class TListHolder : public TComponent {
+public:
+    using TComponent::TComponent;
+    AnsiString ClassName() const override { return "TListHolder"; }
+    TStringSparseList* Lines() const { return &FLines; }
+    void SetLines(TStringSparseList* Value) { FLines.Assign(static_cast<const TStrings*>(Value)); }
+
+private:
+    mutable TStringSparseList FLines{SPASmall};
+};
+
+const TPublished<TListHolder, TComponent> ListHolderClass(
+    "TListHolder",
+    [](auto& C) { C.Property("Lines", &TListHolder::Lines, &TListHolder::SetLines); }, true);
+
+TEST(StringSparseList, TheListPropertyGoesThroughAFormStream) {
+    TListHolder Source(nullptr), Target(nullptr);
+    Source.SetName("Holder");
+    TObject Thing;
+    Source.Lines()->Put(2, "two");
+    Source.Lines()->Put(70000, "far");
+    Source.Lines()->PutObject(5, &Thing); // present, with empty text
+    TMemoryStream Stream;
+    WriteComponentRes(&Stream, &Source);
+    const std::string Bytes(static_cast<const char*>(Stream.Memory()),
+                            static_cast<std::size_t>(Stream.GetSize()));
+    EXPECT_NE(Bytes.find("Lines.List"), std::string::npos);
+
+    Stream.SetPosition(0);
+    ReadComponentRes(&Stream, &Target);
+    TStringSparseList* Back = Target.Lines();
+    EXPECT_EQ(Back->Count(), 70001);
+    EXPECT_EQ(Back->Get(2), "two");
+    EXPECT_EQ(Back->Get(70000), "far");
+    EXPECT_EQ(Back->GetObject(5), nullptr); // objects stay behind
+    const auto Items = Back->StoredItems();
+    ASSERT_EQ(Items.size(), 3u);
+    EXPECT_EQ(Items[1].Index, 5);
+
+    // An empty list is written too, as a count of 0.
+    TListHolder Empty(nullptr);
+    TMemoryStream EmptyStream;
+    WriteComponentRes(&EmptyStream, &Empty);
+    const std::string EmptyBytes(static_cast<const char*>(EmptyStream.Memory()),
+                                 static_cast<std::size_t>(EmptyStream.GetSize()));
+    EXPECT_NE(EmptyBytes.find("Lines.List"), std::string::npos);
+}
+
+TEST(StringSparseList, ABadListInAStreamIsRefused) {
+    struct Case {
+        const char* Name;
+        std::int64_t Count;
+        std::vector<std::pair<int, AnsiString>> Items;
+        const char* Message;
+    };
+    const Case Cases[] = {
+        {"negative count", -3, {}, "List holds -3 items"},
+        {"count beyond the items", 1000000, {{1, "a"}}, "integer expected"},
+        {"negative index", 1, {{-4, "a"}}, "List index out of bounds (-4)"},
+    };
+    for (const Case& C : Cases) {
+        TMemoryStream Stream;
+        {
+            TWriter W(&Stream);
+            W.WriteSignature();
+            W.WriteStr("TListHolder");
+            W.WriteStr("Holder");
+            W.WriteStr("Lines.List");
+            W.WriteInteger(C.Count);
+            for (const auto& [Index, Text] : C.Items) {
+                W.WriteInteger(Index);
+                W.WriteString(Text);
+            }
+            W.WriteListEnd();
+            W.WriteListEnd();
         }
+        Stream.SetPosition(0);
+        TListHolder Target(nullptr);
+        try {
+            ReadComponentRes(&Stream, &Target);
+            ADD_FAILURE() << C.Name;
+        } catch (const EReadError& E) {
+            EXPECT_NE(E.Message.find(C.Message), AnsiString::npos) << C.Name << ": " << E.Message;
+        }
+    }
 }
 
 } // namespace

@@ -35,6 +35,7 @@ void PublishCoreClasses() {
     PublishNow<TStrings>("TStrings", [](auto& C) {
         C.template Inherits<TPersistent>();
         C.DefineProperties([](TStrings& Self, TFiler* Filer) {
+            if (!Self.StoresStrings()) return;
             Filer->DefineProperty(
                 "Strings",
                 [&Self](TReader* Reader) {

@@ -10,6 +10,7 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <typeinfo>
 
 namespace {
 
@@ -346,8 +347,20 @@ void TWriter::WriteProperty(TPersistent* Instance, const TPropInfo* Prop) {
         }
         if (auto* Nested = dynamic_cast<TPersistent*>(Value)) {
             const AnsiString Saved = FPropPath;
+            TPersistent* SavedAncestor = FAncestor;
             FPropPath = Name + ".";
-            WriteProperties(Nested);
+            // The ancestor's object of the same property, when the ancestor
+            // is of this class and so has it.
+            FAncestor = FAncestor && typeid(*FAncestor) == typeid(*Instance)
+                            ? dynamic_cast<TPersistent*>(Prop->GetObj(FAncestor))
+                            : nullptr;
+            try {
+                WriteProperties(Nested);
+            } catch (...) {
+                FAncestor = SavedAncestor;
+                throw;
+            }
+            FAncestor = SavedAncestor;
             FPropPath = Saved;
         }
         return;
@@ -396,19 +409,27 @@ void TWriter::WriteData(TComponent* Component) {
 }
 
 void TWriter::WriteComponent(TComponent* Component) {
+    TPersistent* SavedAncestor = FAncestor;
+    if (Component == FRoot)
+        FAncestor = FRootAncestor;
+    else
+        FAncestor = FRootAncestor ? FRootAncestor->FindComponent(Component->Name()) : nullptr;
     Component->FComponentState.Include(csWriting);
     try {
         Component->WriteState(this);
     } catch (...) {
         Component->FComponentState.Exclude(csWriting);
+        FAncestor = SavedAncestor;
         throw;
     }
     Component->FComponentState.Exclude(csWriting);
+    FAncestor = SavedAncestor;
 }
 
-void TWriter::WriteDescendent(TComponent* Root, TComponent*) {
+void TWriter::WriteDescendent(TComponent* Root, TComponent* Ancestor) {
     FRoot = Root;
     FLookupRoot = Root;
+    FRootAncestor = Ancestor;
     WriteComponent(Root);
 }
 

@@ -79,6 +79,10 @@ public:
     void SetRoot(TComponent* Value) { FRoot = Value; }
     // The component names of references are relative to.
     TComponent* LookupRoot() const { return FLookupRoot; }
+    // While a descendant is written (WriteDescendent): the ancestor's
+    // counterpart of the object whose properties are being written, so a
+    // defined property can store only what differs from it; else nullptr.
+    TPersistent* Ancestor() const { return FAncestor; }
 
 protected:
     // Asks Instance and the hooks of its published classes for their
@@ -88,6 +92,7 @@ protected:
     TStream* FStream;
     TComponent* FRoot = nullptr;
     TComponent* FLookupRoot = nullptr;
+    TPersistent* FAncestor = nullptr;
 };
 
 class TWriter : public TFiler {
@@ -102,6 +107,9 @@ public:
 
     // The signature, then Root with its children.
     void WriteRootComponent(TComponent* Root);
+    // Root as a descendant of Ancestor (nullptr: of nothing): each component
+    // is written with the ancestor's component of the same name as its
+    // Ancestor().
     void WriteDescendent(TComponent* Root, TComponent* Ancestor);
     // One component (through its WriteState) as a child of the root.
     void WriteComponent(TComponent* Component);
@@ -136,6 +144,7 @@ private:
     AnsiString ComponentReference(const TComponent* Component) const;
 
     AnsiString FPropPath;
+    TComponent* FRootAncestor = nullptr;
 };
 
 class TReader : public TFiler {

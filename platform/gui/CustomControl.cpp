@@ -6,6 +6,7 @@
 #include "platform/gui/Buttons.h"
 #include "platform/gui/Caret.h"
 
+#include "platform/gui/GdiLines.h"
 #include "platform/gui/GraphicsQt.h"
 #include "platform/gui/QtApp.h"
 
@@ -93,6 +94,12 @@ public:
     // Called by the widget: paint the area through the control's messages,
     // then show it.
     void PaintEvent(QWidget& Widget, const QRect& Area) {
+        if (&Widget != FWidget) {
+            // The control's own widget around the client: only the frame.
+            QPainter Painter(&Widget);
+            Painter.drawImage(Area, FFrameImage, Area);
+            return;
+        }
         if (!FShowOnly) {
             FQtArea = Area;
             FFromQt = true;
@@ -128,6 +135,15 @@ public:
         FPainting = WasPainting;
         TDeviceContext* Into = Target->Handle();
         if (!Into || !Into->Image) return;
+        if (FFrame > 0) {
+            // The frame as the window shows it, the client inside it.
+            QPainter Painter(Into->Image);
+            Painter.setCompositionMode(QPainter::CompositionMode_Source);
+            if (!Into->Clip.isNull()) Painter.setClipRect(Into->Clip);
+            Painter.drawImage(QPoint(X, Y), FFrameImage);
+            X += FFrame;
+            Y += FFrame;
+        }
         const QRect Area =
             QRect(QPoint(X, Y), Picture.size()) &
             (Into->Clip.isNull() ? Into->Image->rect() : Into->Clip & Into->Image->rect());
@@ -143,6 +159,48 @@ public:
     void Resized() {
         FitImage();
         LayoutBars();
+        LayoutClient();
+    }
+
+    // ---- the frame around the client area ----
+    void SetFrame(int Width, unsigned Edge, unsigned Flags) {
+        Width = std::max(0, Width);
+        if (Width == FFrame && Edge == FFrameEdge && Flags == FFrameFlags) return;
+        FFrame = Width;
+        FFrameEdge = Edge;
+        FFrameFlags = Flags;
+        FFrameDrawn = false;
+        if (!FHost) return; // the widget, once made, takes it
+        QWidget* OldClient = FWidget;
+        if (FFrame > 0 && FWidget == FHost)
+            FWidget = MakeClientWidget(FHost);
+        else if (FFrame == 0 && FWidget != FHost)
+            FWidget = FHost;
+        if (OldClient != FWidget) {
+            MoveChildControls(OldClient, FWidget);
+            if (OldClient != FHost) DropClientWidget(OldClient);
+        }
+        LayoutBars();
+        FitImage();
+        LayoutClient();
+        FInvalid += QRect(0, 0, FImage.width(), FImage.height());
+        FHost->update();
+        if (FWidget != FHost) FWidget->update();
+        const TRect C = FControl.ClientRect();
+        FControl.Perform(WM_SIZE, SIZE_RESTORED,
+                         MakeLParam(static_cast<Word>(C.Width()), static_cast<Word>(C.Height())));
+    }
+    int Frame() const { return FFrame; }
+    // The widget whose coordinates are client coordinates.
+    QWidget* ClientWidget() const { return FWidget; }
+
+    // Asks for the area (client coordinates; nullptr: all) to be shown again.
+    void UpdateClient(const TRect* R) {
+        if (!FWidget) return;
+        if (R)
+            FWidget->update(ToQRect(*R));
+        else
+            FWidget->update();
     }
 
     // ---- the update area (kept when the control asks for it) ----
@@ -214,6 +272,8 @@ public:
     static int BarExtent() { return GetSystemMetrics(SM_CXVSCROLL); }
 
     TRect ClientRect(TRect Whole) const {
+        Whole.Right = std::max(Whole.Left, Whole.Right - 2 * FFrame);
+        Whole.Bottom = std::max(Whole.Top, Whole.Bottom - 2 * FFrame);
         if (FBars[1].Shown) Whole.Right = std::max(Whole.Left, Whole.Right - BarExtent());
         if (FBars[0].Shown) Whole.Bottom = std::max(Whole.Top, Whole.Bottom - BarExtent());
         return Whole;
@@ -225,6 +285,7 @@ public:
         B.Shown = Show;
         LayoutBars();
         FitImage();
+        LayoutClient();
         const TRect C = FControl.ClientRect();
         FControl.Perform(WM_SIZE, SIZE_RESTORED,
                          MakeLParam(static_cast<Word>(C.Width()), static_cast<Word>(C.Height())));
@@ -245,15 +306,17 @@ public:
         if (!FBars[0].Shown && !FBars[1].Shown && !FBars[0].Widget && !FBars[1].Widget) return;
         QWidget* Host = FControl.Widget();
         const int Extent = BarExtent();
-        const int W = FControl.Width(), H = FControl.Height();
+        // The bars lie inside the frame.
+        const int F = FFrame;
+        const int W = FControl.Width() - 2 * F, H = FControl.Height() - 2 * F;
         for (int Which : {SB_HORZ, SB_VERT}) {
             TBar& B = Bar(Which);
             if (B.Shown && !B.Widget) MakeBarWidget(Host, Which);
             if (!B.Widget) continue;
             if (Which == SB_VERT)
-                B.Widget->setGeometry(W - Extent, 0, Extent, H - (FBars[0].Shown ? Extent : 0));
+                B.Widget->setGeometry(F + W - Extent, F, Extent, H - (FBars[0].Shown ? Extent : 0));
             else
-                B.Widget->setGeometry(0, H - Extent, W - (FBars[1].Shown ? Extent : 0), Extent);
+                B.Widget->setGeometry(F, F + H - Extent, W - (FBars[1].Shown ? Extent : 0), Extent);
             B.Widget->setVisible(B.Shown);
             ApplyBar(Which);
         }
@@ -302,6 +365,43 @@ public:
     }
 
 private:
+    QWidget* MakeClientWidget(QWidget* Host);
+    static void DropClientWidget(QWidget* Client);
+
+    // With a frame, the client widget sits inside it and the frame's picture
+    // is drawn again at the control's size.
+    void LayoutClient() {
+        if (!FHost || FWidget == FHost || !FWidget) return;
+        const TRect C = FControl.ClientRect();
+        FWidget->setGeometry(FFrame, FFrame, C.Width(), C.Height());
+        const int W = std::max(0, FControl.Width()), H = std::max(0, FControl.Height());
+        if (FFrameImage.width() == W && FFrameImage.height() == H && FFrameDrawn) return;
+        TBitmap Picture;
+        Picture.SetSize(W, H);
+        TCanvas* C2 = Picture.Canvas();
+        C2->Brush()->SetColor(clBtnFace);
+        C2->FillRect(Rect(0, 0, W, H));
+        TRect R = Rect(0, 0, W, H);
+        DrawEdge(C2, R, FFrameEdge, FFrameFlags | BF_RECT);
+        FFrameImage = TBitmapAccess::Image(Picture).copy();
+        FFrameDrawn = true;
+        FHost->update();
+    }
+
+    // Child controls' widgets go with the client area.
+    static void MoveChildControls(QWidget* From, QWidget* To) {
+        const QObjectList Children = From->children();
+        for (QObject* Child : Children) {
+            auto* W = qobject_cast<QWidget*>(Child);
+            if (!W || W == To || !TControl::FromWidget(W)) continue;
+            const bool Shown = !W->isHidden();
+            const QRect Bounds = W->geometry();
+            W->setParent(To);
+            W->setGeometry(Bounds);
+            if (Shown) W->show();
+        }
+    }
+
     void MakeBarWidget(QWidget* Host, int Which) {
         TBar& B = Bar(Which);
         B.Widget = new QScrollBar(Which == SB_VERT ? Qt::Vertical : Qt::Horizontal, Host);
@@ -351,7 +451,15 @@ private:
     QImage FImage;
     TDeviceContext FDc;
     std::unique_ptr<TControlCanvas> FCanvas;
+    // The control's widget, and the one showing the image: the same one,
+    // or with a frame a child of it inside the frame.
+    QPointer<QWidget> FHost;
     QPointer<QWidget> FWidget;
+    int FFrame = 0;
+    unsigned FFrameEdge = 0;
+    unsigned FFrameFlags = 0;
+    QImage FFrameImage;
+    bool FFrameDrawn = false;
     QRect FQtArea;
     bool FFromQt = false;
     bool FShowOnly = false;
@@ -388,11 +496,29 @@ private:
 
 TControlPainter::~TControlPainter() {
     if (FWidget) static_cast<TPaintWidget*>(FWidget.data())->Detach();
+    if (FHost && FHost != FWidget) static_cast<TPaintWidget*>(FHost.data())->Detach();
 }
 
 QWidget* TControlPainter::CreateWidget() {
-    FWidget = new TPaintWidget(*this);
-    return FWidget;
+    FHost = FWidget = new TPaintWidget(*this);
+    if (FFrame > 0) FWidget = MakeClientWidget(FHost);
+    return FHost;
+}
+
+void TControlPainter::DropClientWidget(QWidget* Client) {
+    static_cast<TPaintWidget*>(Client)->Detach();
+    delete Client;
+}
+
+QWidget* TControlPainter::MakeClientWidget(QWidget* Host) {
+    auto* Client = new TPaintWidget(*this);
+    Client->setParent(Host);
+    Client->setFocusPolicy(Qt::NoFocus);
+    // Its mouse goes on to the control's widget, which maps it back here.
+    Client->setMouseTracking(true);
+    Client->show();
+    FFrameDrawn = false;
+    return Client;
 }
 
 // ---- TPaintedControl ---------------------------------------------------------------
@@ -447,8 +573,24 @@ template <class TBase> void TPaintedControl<TBase>::SetKeepImage(bool Value) {
 template <class TBase> void TPaintedControl<TBase>::InvalidateWidgetArea(const TRect* R) {
     if (FPainter->KeepImage())
         FPainter->Invalidate(R);
+    else if (FPainter->Frame() > 0)
+        FPainter->UpdateClient(R);
     else
         TBase::InvalidateWidgetArea(R);
+}
+
+template <class TBase>
+void TPaintedControl<TBase>::SetWindowFrame(int Width, unsigned Edge, unsigned Flags) {
+    FPainter->SetFrame(Width, Edge, Flags);
+}
+
+template <class TBase> int TPaintedControl<TBase>::WindowFrameWidth() const {
+    return FPainter->Frame();
+}
+
+QWidget* TCustomControl::ClientWidget() {
+    Widget();
+    return Painter().ClientWidget();
 }
 
 template <class TBase> void TPaintedControl<TBase>::InvalidateClientRect(const TRect* R) {

@@ -44,6 +44,14 @@ public:
     // and the screen are left alone.
     void PaintTo(TCanvas* Target, int X = 0, int Y = 0);
 
+    // A frame around the client area, outside the window's own scroll bars
+    // (a window's border or client edge): Width pixels on every side drawn
+    // with DrawEdge (GdiLines.h) with Edge and Flags plus BF_RECT; Width 0
+    // takes it away. The client area shrinks by it, child controls stay in
+    // the client area, and WM_SIZE follows. PaintTo draws it too.
+    void SetWindowFrame(int Width, unsigned Edge, unsigned Flags);
+    int WindowFrameWidth() const;
+
 protected:
     // Draws the control; nothing here.
     virtual void Paint() {}
@@ -72,6 +80,8 @@ class TCustomControl : public TPaintedControl<TWinControl> {
 public:
     using TPaintedControl::TPaintedControl;
     AnsiString ClassName() const override { return "TCustomControl"; }
+    // Inside the window frame, when there is one.
+    QWidget* ClientWidget() override;
 };
 
 // A control without a window of its own that draws itself: it takes no

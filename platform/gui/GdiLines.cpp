@@ -108,6 +108,7 @@ bool DrawEdge(TCanvas* Canvas, TRect& R, unsigned Edge, unsigned Flags) {
         } else {
             continue;
         }
+        if (Flags & BF_MONO) TopLeft = BottomRight = &Ring == &Rings[0] ? clWindowFrame : clWindow;
         if (Box.Width() <= 0 || Box.Height() <= 0) break;
         if (Flags & BF_BOTTOM) {
             Canvas->Brush()->SetColor(BottomRight);

@@ -54,9 +54,12 @@ inline constexpr unsigned BF_BOTTOMRIGHT = BF_BOTTOM | BF_RIGHT;
 inline constexpr unsigned BF_RECT = BF_LEFT | BF_TOP | BF_RIGHT | BF_BOTTOM;
 inline constexpr unsigned BF_MIDDLE = 0x0800;
 inline constexpr unsigned BF_ADJUST = 0x2000;
+inline constexpr unsigned BF_MONO = 0x8000;
 
 // Draws the outer, then the inner one-pixel edge of Edge along the sides
 // in Flags: raised edges light at the top and left and dark at the bottom
-// and right, sunken ones the other way round. BF_MIDDLE fills what is
-// inside with clBtnFace; BF_ADJUST shrinks R by the edges drawn.
+// and right, sunken ones the other way round. BF_MONO draws them flat
+// instead, raised or sunken alike: the outer edge all in clWindowFrame, the
+// inner all in clWindow. BF_MIDDLE fills what is inside with clBtnFace;
+// BF_ADJUST shrinks R by the edges drawn.
 bool DrawEdge(TCanvas* Canvas, TRect& R, unsigned Edge, unsigned Flags);

@@ -46,6 +46,9 @@ public:
     void Assign(TPersistent* Source) override;
     // True when both lists hold the same lines, compared exactly.
     bool Equals(const TStrings* Strings) const;
+    // Whether a form stream keeps the lines as the "Strings" property; a
+    // list that stores itself under a property of its own says no.
+    virtual bool StoresStrings() const { return true; }
     virtual void Exchange(int Index1, int Index2);
     virtual void Move(int CurIndex, int NewIndex);
     virtual int IndexOf(const AnsiString& S) const;

@@ -136,4 +136,31 @@ TEST(GdiLines, GeometricBandsAndRaisedEdges) {
     EXPECT_EQ(R, Rect(1, 1, 39, 39));
 }
 
+TEST(GdiLines, MonoEdgesAreFlatWhicheverWayTheyFace) {
+    EnsureQtApplication();
+    TBitmap B;
+    B.SetSize(20, 20);
+    TCanvas* C = B.Canvas();
+    const TColor Frame = ColorToRGB(clWindowFrame), Window = ColorToRGB(clWindow);
+    struct TCase {
+        const char* Name;
+        unsigned Edge;
+        bool Inner; // an inner ring is drawn too
+    };
+    for (const TCase& T : {TCase{"raised outer", BDR_RAISEDOUTER, false},
+                           TCase{"sunken", EDGE_SUNKEN, true}, TCase{"raised", EDGE_RAISED, true}}) {
+        C->Brush()->SetColor(clRed);
+        C->FillRect(Rect(0, 0, 20, 20));
+        TRect R = Rect(0, 0, 20, 20);
+        DrawEdge(C, R, T.Edge, BF_RECT | BF_MONO | BF_ADJUST);
+        // Every side of a ring takes the same colour.
+        for (const TPoint P : {Point(0, 10), Point(10, 0), Point(19, 10), Point(10, 19)})
+            EXPECT_EQ(C->Pixels(P.X, P.Y), Frame) << T.Name << " outer " << P.X << "," << P.Y;
+        for (const TPoint P : {Point(1, 10), Point(10, 1), Point(18, 10), Point(10, 18)})
+            EXPECT_EQ(C->Pixels(P.X, P.Y), T.Inner ? Window : ColorToRGB(clRed))
+                << T.Name << " inner " << P.X << "," << P.Y;
+        EXPECT_EQ(R, T.Inner ? Rect(2, 2, 18, 18) : Rect(1, 1, 19, 19)) << T.Name;
+    }
+}
+
 } // namespace
