@@ -9,6 +9,7 @@
 #include "platform/classes/Publish.h"
 #include "platform/gui/Colors.h"
 #include "platform/rtl/FloatFormat.h"
+#include "platform/rtl/FormatSettings.h"
 #include "platform/rtl/StringList.h"
 
 #include <cstdio>
@@ -47,13 +48,54 @@ bool IsBlank(const AnsiString& Text) {
     return true;
 }
 
+// The longest start of Text that is a decimal number in the locale's
+// format: blanks, a sign, digits with the decimal separator, an exponent.
+// Words ("Info", "nan") and hexadecimal are no numbers here.
+AnsiString DecimalPrefix(const AnsiString& Text) {
+    const char Separator = FormatSettings().DecimalSeparator;
+    const auto Digit = [&Text](std::size_t I) {
+        return I < Text.size() && Text[I] >= '0' && Text[I] <= '9';
+    };
+    std::size_t I = 0;
+    while (I < Text.size() && Text[I] == ' ')
+        ++I;
+    if (I < Text.size() && (Text[I] == '+' || Text[I] == '-')) ++I;
+    std::size_t Digits = 0;
+    while (Digit(I)) {
+        ++I;
+        ++Digits;
+    }
+    if (I < Text.size() && Text[I] == Separator) {
+        std::size_t After = I + 1;
+        while (Digit(After)) {
+            ++After;
+            ++Digits;
+        }
+        if (Digits > 0) I = After;
+    }
+    if (Digits == 0) return AnsiString();
+    if (I < Text.size() && (Text[I] == 'e' || Text[I] == 'E')) {
+        std::size_t Exp = I + 1;
+        if (Exp < Text.size() && (Text[Exp] == '+' || Text[Exp] == '-')) ++Exp;
+        if (Digit(Exp)) {
+            while (Digit(Exp))
+                ++Exp;
+            I = Exp;
+        }
+    }
+    return Text.substr(0, I);
+}
+
 } // namespace
 
 long double ParseGridNumber(const AnsiString& Text) {
     const AnsiString Rest = StripNumberMarks(Text);
     double Value = 0;
     if (TryStrToFloat(Rest, Value)) return Value;
-    return std::strtold(Rest.c_str(), nullptr);
+    // A number too large for a double ("1e400") is no number either: the
+    // program never gets an infinity or NaN from a cell.
+    if (TryStrToFloat(DecimalPrefix(Rest), Value)) return Value;
+    return 0;
 }
 
 TPellworthGrid::TPellworthGrid(TComponent* AOwner)

@@ -32,8 +32,10 @@ using TGetCellMinimumWidthEvent = std::function<void(TObject* Sender, int DataCo
                                                      int& MinimumWidth, bool& Handled)>;
 
 // A number from a cell text as people type it: every "$", "," and "%" is
-// dropped, the rest is read in the locale's format, else its longest numeric
-// prefix is taken (0 when there is none). Never raises.
+// dropped, the rest is read in the locale's format, else its longest
+// decimal prefix is taken (0 when there is none, and for a number beyond a
+// double). Words ("Info", "nan") and hexadecimal are no numbers: the result
+// is always finite. Never raises.
 long double ParseGridNumber(const AnsiString& Text);
 
 // 0 ascending, anything else descending.

@@ -110,8 +110,9 @@ bool TPellworthGrid::DisplayRowVisible(int P) const {
 
 void TPellworthGrid::Scroll(int Lines) {
     const int Top = TopRow();
+    // Compared, not negated: the smallest int has no positive counterpart.
     if (Lines < 0 && Top > 1)
-        SetTopRow(Top - std::min(-Lines, Top - 1));
+        SetTopRow(Lines < 1 - Top ? 1 : Top + Lines);
     else if (Lines > 0 && Top < GetGridRowCount())
         SetTopRow(Top + std::min(Lines, GetGridRowCount() - Top));
 }

@@ -8,6 +8,7 @@
 #include "platform/gui/Controls.h"
 #include "platform/rtl/FloatFormat.h"
 
+#include <algorithm>
 #include <map>
 
 namespace components {
@@ -26,6 +27,18 @@ const TSysCharSet& ListDelimiters() {
 // The N-th number of a stored list, 0 when it is missing or no number.
 int ListNumber(int N, const AnsiString& List) {
     return StrToIntDef(GetWord(N, List, ListDelimiters()), 0);
+}
+
+// The number of entries of a stored list.
+int ListLength(const AnsiString& List) {
+    int Count = 0;
+    bool InWord = false;
+    for (char C : List) {
+        const bool Delimiter = static_cast<unsigned char>(C) < 128 && ListDelimiters().Contains(C);
+        if (!Delimiter && !InWord) ++Count;
+        InWord = !Delimiter;
+    }
+    return Count;
 }
 
 } // namespace
@@ -126,12 +139,15 @@ void TSaveColumnPositions::Normalize() {
     const int Stored = ReadRegistryInteger(Registry(), CountName, 0, false);
     const AnsiString Positions = ReadRegistryString(Registry(), PositionsName, "", false);
     const int Count = ColumnCount();
+    // The stored count cannot ask for more entries than the list holds: a
+    // damaged count costs no more than the list itself.
+    const int Last = std::min(Stored, ListLength(Positions));
     AnsiString Result;
-    for (int I = 1; I <= Stored; ++I) {
+    for (int I = 1; I <= Last; ++I) {
         const int Position = ListNumber(I, Positions);
         if (Position > Count) continue;
         Result += IntToStr(Position);
-        if (I != Stored) Result += ",";
+        if (I != Last) Result += ",";
     }
     WriteRegistryInteger(Registry(), CountName, Count);
     WriteRegistryString(Registry(), PositionsName, Result);

@@ -3,6 +3,7 @@
 #include "components/ColorBitBtn.h"
 #include "components/DateEdit.h"
 #include "components/MonthCalendarEditor.h"
+#include "components/PaletteBitmaps.h"
 #include "components/PellworthGrid.h"
 #include "components/PhoneEdit.h"
 #include "components/PostalEdit.h"
@@ -12,7 +13,10 @@
 #include "platform/rtl/StrUtils.h"
 
 #include <algorithm>
+#include <cctype>
+#include <map>
 #include <memory>
+#include <string>
 #include <vector>
 
 void Register() {
@@ -26,6 +30,31 @@ void Register() {
     components::tpwzipedit::Register();
     components::tcustomdatetimepicker::Register();
     components::tslidingpanel::Register();
+}
+
+const char* PellworthDescription() {
+    return components::PackageDescription;
+}
+
+const char* PellworthPaletteBitmap(const char* Name) {
+    // Made once each; the texts live as long as the library.
+    static const std::map<std::string, std::string> Bitmaps = [] {
+        std::map<std::string, std::string> Made;
+        for (const char* Resource :
+             {"TCOLORBITBTN", "TPWCALENDAR", "TPWDATEEDIT", "TPWPHONEEDIT", "TPWZIPEDIT"})
+            Made[Resource] = components::PaletteBitmap(Resource);
+        return Made;
+    }();
+    if (!Name) return nullptr;
+    std::string Key(Name);
+    for (char& C : Key)
+        C = static_cast<char>(std::toupper(static_cast<unsigned char>(C)));
+    const auto It = Bitmaps.find(Key);
+    return It == Bitmaps.end() ? nullptr : It->second.c_str();
+}
+
+unsigned PellworthPaletteColor(int Index) {
+    return components::PaletteColor(Index);
 }
 
 int PellworthPaletteComponents(const char* Page, TPellworthNameProc Proc, void* Data) {

@@ -24,6 +24,19 @@ using TPellworthNameProc = void (*)(const char* Name, void* Data);
 PELLWORTH_EXPORT int PellworthPaletteComponents(const char* Page, TPellworthNameProc Proc,
                                                 void* Data);
 
+// The package's description ("Pellworth Components").
+PELLWORTH_EXPORT const char* PellworthDescription();
+
+// The palette bitmap of a resource name ("TCOLORBITBTN", "TPWCALENDAR",
+// "TPWDATEEDIT", "TPWPHONEEDIT", "TPWZIPEDIT"): 24 lines of 24 hexadecimal
+// digits, one colour index of the standard 16 colours a pixel, row by row
+// from the top; nullptr for a component that uses the default image. The
+// text stays valid while the library is loaded.
+PELLWORTH_EXPORT const char* PellworthPaletteBitmap(const char* Name);
+
+// Colour Index (0..15) of the palette bitmaps as 0x00RRGGBB.
+PELLWORTH_EXPORT unsigned PellworthPaletteColor(int Index);
+
 // Makes a component of the registered class ClassName, asks the editor of
 // its property PropName for the values it offers and calls Proc with each,
 // in the order the designer's drop-down shows them (sorted when the editor

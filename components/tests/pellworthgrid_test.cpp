@@ -65,8 +65,10 @@ TEST(ParseGridNumber, DropsMoneyMarksAndFallsBackToTheNumericPrefix) {
     const struct {
         const char* Text;
         long double Expected;
-    } Cases[] = {{"$1,200%", 1200}, {"12abc", 12},    {"abc", 0}, {"", 0},
-                 {"1,5", 15},       {"-3.25", -3.25}, {"  7", 7}};
+    } Cases[] = {{"$1,200%", 1200}, {"12abc", 12},    {"abc", 0},    {"", 0},
+                 {"1,5", 15},       {"-3.25", -3.25}, {"  7", 7},    {"Info", 0},
+                 {"nancy", 0},      {"inf", 0},       {"0x1F", 0},   {"1e400", 0},
+                 {"2.5e3 kg", 2500}, {"-.5x", -0.5},  {"7e", 7},     {"+", 0}};
     for (const auto& C : Cases)
         EXPECT_DOUBLE_EQ(static_cast<double>(ParseGridNumber(C.Text)),
                          static_cast<double>(C.Expected))

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include <algorithm>
 
 using namespace components;
@@ -96,6 +98,13 @@ TEST_F(PellworthWindowTest, ScrollingStopsAtTheEnds) {
     EXPECT_EQ(Grid->TopRow(), 3);
     Grid->Scroll(0);
     EXPECT_EQ(Grid->TopRow(), 3);
+    // The farthest a count can ask for, either way.
+    Grid->Scroll(INT_MIN);
+    EXPECT_EQ(Grid->TopRow(), 1);
+    Grid->Scroll(INT_MAX);
+    EXPECT_GE(Grid->TopRow(), 3);
+    Grid->Scroll(INT_MIN);
+    EXPECT_EQ(Grid->TopRow(), 1);
 }
 
 TEST_F(PellworthWindowTest, TheBottomRowCountsHiddenRowsItWalksOver) {

@@ -125,6 +125,22 @@ TEST_F(ColumnLayoutTest, PositionsAreNormalisedToTheGridBeforeTheyAreRestored) {
     EXPECT_EQ(Positions(), (std::vector<int>{3, 1, 2}));
 }
 
+TEST_F(ColumnLayoutTest, ADamagedCountCostsNoMoreThanTheStoredList) {
+    // Far more columns than any list holds, as a damaged store may say.
+    Store(2000000000, "ColumnPositions", "2,3,1");
+    Grid->SaveColumnPositions()->Restore();
+    EXPECT_EQ(Stored("ColumnPositions"), "2,3,1");
+    EXPECT_EQ(Positions(), (std::vector<int>{2, 3, 1}));
+    Store(2000000000, "ColumnWidths", "70,80,90");
+    Grid->SaveColumnWidths()->Restore();
+    EXPECT_EQ(Widths(), (std::vector<int>{70, 80, 90}));
+    // A negative count restores nothing.
+    Grid = MakeGrid();
+    Store(-5, "ColumnPositions", "2,3,1");
+    Grid->SaveColumnPositions()->Restore();
+    EXPECT_EQ(Positions(), (std::vector<int>{1, 2, 3}));
+}
+
 TEST_F(ColumnLayoutTest, NothingStoredChangesNothingAndCreatesTheKey) {
     Grid->SaveColumnWidths()->Restore();
     Grid->SaveColumnPositions()->Restore();

@@ -99,7 +99,11 @@ public:
     TgxImageItem* ImageListPicture(const Variant& Value) const;
     void SetImageList(TgxImageListComponent* Value);
     TFont* HeadingFont() const { return FHeadingFont.get(); }
+    bool HeadingParentFont() const { return FHeadingParentFont; }
+    // Setting the heading font parts it from its parent's; following the
+    // parent again takes the parent's font (the grid's own without one).
     void SetHeadingFont(TFont* Value);
+    void SetHeadingParentFont(bool Value);
 
     // ---- counts (view/GridLayout) ----------------------------------------------------
     // The data counts: the stored count less the columns (rows) a running
@@ -441,7 +445,12 @@ public:
     bool Painting() const { return FPainting; }
     bool Destroying() const { return ComponentState().Contains(csDestroying); }
     bool IsLoading() const { return ComponentState().Contains(csLoading); }
-    bool CanActivateEvent() const { return !IsLoading(); }
+    // The gated relays call their handlers only while this answers true:
+    // not while the grid is being loaded (read from its form or from a
+    // saved state).
+    virtual bool CanActivateEvent() const;
+    // The end of a form load: what the load put off is carried out.
+    void Loaded() override;
     bool GetInDesignMode() const;
     bool SetInDesignMode(bool Value);
     bool CheckInvalidateCol(int DisplayCol);
@@ -469,6 +478,32 @@ public:
     // brought in step afterwards.
     void SetColPixelWidth(int DisplayCol, int Width);
     void SetRowPixelHeight(int DisplayRow, int Height);
+
+    // ---- relays of editing, the current cell, rows and date-time lists
+    // (view/GridEditRelays). Cancel and Accept start false, so a silent
+    // handler means "go on" and "refuse".
+    virtual void DoStartCellEdit(int DataCol, int DataRow, bool& Cancel);
+    virtual void DoStartRowEdit(int DataRow, bool& Cancel);
+    virtual void DoEndCellEdit(int DataCol, int DataRow, bool& Cancel);
+    // Always for the current data row.
+    virtual void DoEndRowEdit(int DataRow, bool& Cancel);
+    virtual void DoShowEditor(int DataCol, int DataRow, bool& Cancel);
+    virtual void DoHideEditor(int DataCol, int DataRow);
+    virtual void DoInvalidMaskValue(int DataCol, int DataRow, bool& Accept);
+    virtual void DoInvalidMaskEdit(const AnsiString& Keys, int DataCol, int DataRow, bool& Accept);
+    virtual void DoUndoCellEdit(int DataCol, int DataRow, bool ByUser, bool& Cancel);
+    virtual void DoUndoRowEdit(int DataRow, bool ByUser, bool& Cancel);
+    virtual void DoCellEdit(int DataCol, int DataRow, bool ByUser);
+    // Gated.
+    virtual void DoCellChanged(int OldCol, int NewCol, int OldRow, int NewRow);
+    virtual void DoRowChanged(int OldRow, int NewRow);
+    virtual void DoDeleteRow(int DataRow, bool ByUser);
+    virtual void DoInsertRow(int DataRow, bool ByUser);
+    virtual void DoDateTimeInit(TgxDateTimeDefComponent* Def, int DataCol, int DataRow);
+    virtual void DoDateTimeDropDown(TgxDateTimeDefComponent* Def, int DataCol, int DataRow);
+    virtual void DoDateTimeRollUp(TgxDateTimeDefComponent* Def, int DataCol, int DataRow);
+    virtual void DoDateTimeGetValue(TgxDateTimeDefComponent* Def, int DataCol, int DataRow,
+                                    Variant& Value);
 
     // ---- event relays (view/GridRelays) -----------------------------------------------------
     virtual void DoPaint();
@@ -1214,13 +1249,16 @@ public:
     TgxHorzAlignment HorzAlignment() const { return FHorzAlignment; }
     TgxVertAlignment VertAlignment() const { return FVertAlignment; }
     TgxVertAlignment RowBarAlignment() const { return FRowBarAlignment; }
-    bool HeadingParentFont() const { return FHeadingParentFont; }
     const AnsiString& ExportDelimiter() const { return FExportDelimiter; }
     void SetExportDelimiter(const AnsiString& Value) { FExportDelimiter = Value; }
     int PrintLinesPerPage() const { return FPrintLinesPerPage; }
+    void SetPrintLinesPerPage(int Value) { FPrintLinesPerPage = Value; }
     TgxPrintMode PrintOrientation() const { return FPrintOrientation; }
+    void SetPrintOrientation(TgxPrintMode Value) { FPrintOrientation = Value; }
     bool PrintTotals() const { return FPrintTotals; }
+    void SetPrintTotals(bool Value) { FPrintTotals = Value; }
     bool PrintWithGridFormats() const { return FPrintWithGridFormats; }
+    void SetPrintWithGridFormats(bool Value) { FPrintWithGridFormats = Value; }
     bool ProvideGridMenu() const { return FProvideGridMenu; }
     void SetProvideGridMenu(bool Value) { FProvideGridMenu = Value; }
     bool AlwaysDetectButton() const { return FAlwaysDetectButton; }
@@ -1403,6 +1441,10 @@ public:
     bool PasteCellFromClipboard();
     // One spin step of a cell with automatic increment.
     void CheckSpinIncrement(int DataCol, int DataRow, bool Up);
+    // The picture name after (before) Current in the grid's image list,
+    // with its set's name and "." in front when it has one; empty when
+    // there is none.
+    AnsiString IncrementPictureValue(const Variant& Current, bool Up) const;
     virtual void DoSpinIncrement(int DataCol, int DataRow, bool Up, Variant& Value, bool& Accept);
 
     // Editor hosting: the one in-place control over the current cell.
@@ -1743,7 +1785,7 @@ public:
 
     // ---- published events --------------------------------------------------------------
     TNotifyEvent OnPaint;
-    TNotifyEvent OnResize;
+    // OnResize is the control's own: the grid raises it once per size change.
     TgxHeadingClickEvent OnHeadingDown;
     TgxHeadingClickEvent OnHeadingUp;
     TgxHeadingClickEvent OnHeadingClick;
@@ -1817,6 +1859,18 @@ protected:
     void WMSetFocus(TMessage& Message) override;
     void WMKillFocus(TMessage& Message) override;
     void DoExit() override;
+    // The size changed: the top-left cell kept valid, the drop-down list
+    // fitted, OnResize (not while loading), the scroll range again.
+    void WMSize(TMessage& Message) override;
+    // Realigns only: the grid raises OnResize itself from WMSize.
+    void Resize() override;
+    // The grid's font changed: columns, rows and cells that follow it, and
+    // the drop-down forms, take it.
+    void CMFontChanged(TMessage& Message) override;
+    // The window exists: the in-place controls are hosted by it, the
+    // current position placed again and the scroll range worked out.
+    void WidgetCreated() override;
+    virtual void SetGridControlParent();
 
     // Scroll messages (view/GridScroll).
     void WMVScroll(TMessage& Message) override;
@@ -1833,6 +1887,9 @@ protected:
 
 private:
     void ResizeDisplayArrays();
+    // The heading font takes From without parting from its parent.
+    void FollowHeadingFont(TFont* From);
+    void CheckSpinPicture(int DataCol, int DataRow, bool Up);
     // The row accessors' one scheme: check, create the object when the
     // value is not the default, set, drop the object when it became empty.
     template <class T, class Setter>
@@ -2018,6 +2075,7 @@ private:
     TgxVertAlignment FVertAlignment = vtaDefault;
     TgxVertAlignment FRowBarAlignment = vtaDefault;
     bool FHeadingParentFont = true;
+    bool FUpdatingHeadingFont = false;
     AnsiString FExportDelimiter = ",";
     int FPrintLinesPerPage = 40;
     TgxPrintMode FPrintOrientation = pmLandscape;

@@ -163,10 +163,29 @@ void TgxBaseGrid::ResizeDisplayArrays() {
 }
 
 void TgxBaseGrid::SetHeadingFont(TFont* Value) {
-    FHeadingFont->Assign(Value);
+    if (Value) FHeadingFont->Assign(Value);
+}
+
+void TgxBaseGrid::SetHeadingParentFont(bool Value) {
+    if (Value == FHeadingParentFont) return;
+    FHeadingParentFont = Value;
+    if (Value) FollowHeadingFont(Parent() ? Parent()->Font() : Font());
+}
+
+void TgxBaseGrid::FollowHeadingFont(TFont* From) {
+    FUpdatingHeadingFont = true;
+    try {
+        FHeadingFont->Assign(From);
+    } catch (...) {
+        FUpdatingHeadingFont = false;
+        throw;
+    }
+    FUpdatingHeadingFont = false;
 }
 
 void TgxBaseGrid::HeadingFontChanged() {
+    // A font set from outside is the heading's own from then on.
+    if (!FUpdatingHeadingFont && !FSettingDefaults) FHeadingParentFont = false;
     // Columns that keep a heading font while following the grid's take the
     // change over.
     for (int I = 0; I < FAutoFontCols->Count(); ++I) {

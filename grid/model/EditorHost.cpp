@@ -134,7 +134,7 @@ bool TgxBaseGrid::EditorActive() {
 bool TgxBaseGrid::InternalShowEditor(TgxTextSelectMode SelectMode, bool Update) {
     if (!InEditState() || FEditorShown || !GridControlActive()) return false;
     bool Cancel = false;
-    if (OnShowEditor) OnShowEditor(this, GetCurrentDataCol(), GetCurrentDataRow(), Cancel);
+    DoShowEditor(GetCurrentDataCol(), GetCurrentDataRow(), Cancel);
     if (Cancel) return false;
     FEditorEventRaised = true;
     ClearCurrentFocusRect(false);
@@ -163,7 +163,7 @@ bool TgxBaseGrid::HideEditor() {
     // told of the showing; it hears of the hiding once.
     if (FEditorEventRaised) {
         FEditorEventRaised = false;
-        if (OnHideEditor) OnHideEditor(this, GetCurrentDataCol(), GetCurrentDataRow());
+        DoHideEditor(GetCurrentDataCol(), GetCurrentDataRow());
     }
     return true;
 }

@@ -13,6 +13,7 @@
 #include "platform/rtl/Streams.h"
 
 #include <algorithm>
+#include <functional>
 
 #include <set>
 #include <vector>
@@ -44,8 +45,9 @@ std::set<AnsiString> LowerNames(const AnsiString& List) {
 }
 
 // Copies the published properties of Source to Dest (same class), except
-// the names in Kept (lower case).
-void CopyPublished(const TgxBaseGrid& Source, TgxBaseGrid& Dest, const std::set<AnsiString>& Kept) {
+// the names in Kept (lower case); links to other components only with Links.
+void CopyPublished(const TgxBaseGrid& Source, TgxBaseGrid& Dest, const std::set<AnsiString>& Kept,
+                   bool Links) {
     for (const TPropInfo* Prop : GetPropList(&Source)) {
         if (Kept.count(LowerCase(Prop->Name)) || !Prop->Writable()) continue;
         switch (Prop->Kind()) {
@@ -69,15 +71,22 @@ void CopyPublished(const TgxBaseGrid& Source, TgxBaseGrid& Dest, const std::set<
             if (Prop->GetVar && Prop->SetVar) Prop->SetVar(&Dest, Prop->GetVar(&Source));
             break;
         case tkClass:
-            // Links to other components (a report, a menu) are the
-            // application's, not grid state: they stay.
-            if (Prop->PropType->IsComponent) break;
+            if (Prop->PropType->IsComponent && !Links) break;
             if (Prop->GetObj && Prop->SetObj) Prop->SetObj(&Dest, Prop->GetObj(&Source));
             break;
         default:
             break;
         }
     }
+}
+
+// The source's links to other components (definitions, lists, a report,
+// a menu).
+void AssignLinks(const TgxBaseGrid& Source, TgxBaseGrid& Dest) {
+    for (const TPropInfo* Prop : GetPropList(&Source))
+        if (Prop->Kind() == tkClass && Prop->PropType->IsComponent && Prop->GetObj &&
+            Prop->SetObj && GetPropInfo(&Dest, Prop->Name) == Prop)
+            Prop->SetObj(&Dest, Prop->GetObj(&Source));
 }
 
 // Holds a move event back for its lifetime: the steps of taking another
@@ -148,6 +157,9 @@ std::unique_ptr<TgxBaseGrid> TgxBaseGrid::CreateSameGrid() const {
 
 void TgxBaseGrid::Assign(TPersistent* Source) {
     if (auto* Grid = dynamic_cast<TgxBaseGrid*>(Source)) {
+        // A grid taking a designed grid is designed too, and so takes it
+        // as it is shown.
+        if (!GetInDesignMode()) SetInDesignMode(Grid->GetInDesignMode());
         AssignPropKinds(Grid, AllPropKinds, true);
         return;
     }
@@ -166,11 +178,52 @@ void TgxBaseGrid::AssignPropKinds(TgxBaseGrid* Source, TgxPropKinds Kinds, bool 
     TMemoryStream Stream;
     Source->SavePropToStream(&Stream, Kinds, AllProperties(), WithData);
     Stream.SetPosition(0);
+    // Taking columns or rows makes the grid's counts anew; the values
+    // (unless they are taken too) and the cell properties (unless they are
+    // a chosen group) are no part of that and are kept aside.
+    std::unique_ptr<TgxBaseGrid> Kept;
+    const bool KeepValues = !WithData && FStore;
+    const bool KeepCells = !Kinds.Contains(pkCells);
+    if ((Kinds.Contains(pkCols) || Kinds.Contains(pkRows)) && (KeepValues || KeepCells)) {
+        Kept = CreateSameGrid();
+        Kept->SetGridColCount(GetGridColCount());
+        Kept->SetGridRowCount(GetGridRowCount());
+        if (KeepValues) Kept->AssignGridData(this);
+        if (KeepCells) Kept->AssignCellProperties(this);
+    }
+    // Where each column and row stands now: what the load moves is reported
+    // afterwards, as moves not made by the user (the load itself is quiet).
+    const auto Places = [](int Count, const std::function<int(int)>& Place) {
+        std::vector<int> Result;
+        for (int I = 1; I <= Count; ++I)
+            Result.push_back(Place(I));
+        return Result;
+    };
+    const std::vector<int> ColsWere =
+        Places(GetGridColCount(), [this](int C) { return GetDisplayCol(C); });
+    const std::vector<int> RowsWere =
+        Places(GetGridRowCount(), [this](int R) { return GetDisplayRow(R); });
     // The checked load: a source beyond what a stream may hold is refused
     // before this grid changes.
     LoadFromStream(&Stream, cmaNone);
     SetBounds(L, T, W, H);
     SetVisible(Shown);
+    // A stream names a linked component through its form; the links are
+    // taken as they are.
+    if (Kinds.Contains(pkGrid)) AssignLinks(*Source, *this);
+    if (Kept) {
+        if (KeepCells) AssignCellProperties(Kept.get());
+        if (KeepValues && StoreData()) CopyData(Kept.get());
+    }
+    if (!WithData) CheckGridData(0, 0);
+    if (Kinds.Contains(pkCols) && static_cast<int>(ColsWere.size()) == GetGridColCount())
+        for (int C = 1; C <= GetGridColCount(); ++C)
+            if (GetDisplayCol(C) != ColsWere[static_cast<std::size_t>(C - 1)])
+                DoColMoved(GetDisplayCol(C), 1, false);
+    if (Kinds.Contains(pkRows) && static_cast<int>(RowsWere.size()) == GetGridRowCount())
+        for (int R = 1; R <= GetGridRowCount(); ++R)
+            if (GetDisplayRow(R) != RowsWere[static_cast<std::size_t>(R - 1)])
+                DoRowMoved(GetDisplayRow(R), 1, false);
     // A stream names a linked definition through its form; one on no form
     // (or not on an open one) is linked here directly.
     if (Kinds.Contains(pkCols) && GetGridColCount() == Source->GetGridColCount())
@@ -189,7 +242,7 @@ void TgxBaseGrid::AssignProperties(TgxBaseGrid* Source, const AnsiString& Exclud
                         "Constraints");
     if (IsComboGrid()) Kept.insert({"rowselectmode", "gridmode"});
     TgxFastAssignOn Fast(*this);
-    CopyPublished(*Source, *this, Kept);
+    CopyPublished(*Source, *this, Kept, true);
     if (!Asked.count("defaultcolwidth") && DefaultColWidth() != Source->DefaultColWidth())
         SetDefaultColWidth(Source->DefaultColWidth());
     if (!Asked.count("defaultrowheight") && DefaultRowHeight() != Source->DefaultRowHeight())
@@ -384,7 +437,9 @@ void TgxBaseGrid::ResetPropKinds(TgxPropKinds Kinds) {
         SetGridRowCount(Fresh->GetGridRowCount());
         SetHeadingHeight(Heading);
     }
-    if (Kinds.Contains(pkGrid)) CopyPublished(*Fresh, *this, KeptOnReset);
+    // A load resets before it reads: the links it cannot name in its
+    // stream (to components on no form) stay.
+    if (Kinds.Contains(pkGrid)) CopyPublished(*Fresh, *this, KeptOnReset, !Reading());
     if (Kinds.Contains(pkCells)) ResetCellProperties(AllProperties());
     CheckGridStatus();
     UpdateScrollRange();
@@ -410,7 +465,11 @@ void TgxBaseGrid::ResetRowProperties(TgxProperties Properties) {
     TgxPaintOff Off(*this);
     if (Properties.Contains(prSelected)) FRowSelection.Reset();
     for (int R = 1; R <= GetGridRowCount(); ++R) {
-        if (TgxRow* Row = FRows->Item(R)) Row->Reset(Properties);
+        if (TgxRow* Row = FRows->Item(R)) {
+            Row->Reset(Properties);
+            // A row back at every default needs no object of its own.
+            FRows->CheckRemoveDataRow(R);
+        }
         if (Properties.Contains(prChanged)) SetRowChanged(R, false);
     }
     // Back to data order: each data row to its own position, in turn.

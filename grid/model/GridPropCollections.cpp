@@ -4,6 +4,7 @@
 #include "grid/model/BaseGrid.h"
 #include "grid/model/CellProps.h"
 #include "grid/model/Combo.h"
+#include "grid/model/ComboListStream.h"
 #include "grid/model/Columns.h"
 #include "grid/model/GridTypeInfo.h"
 #include "grid/model/Rows.h"
@@ -396,7 +397,7 @@ const TPublished<TgxCol> ColClass("TgxCol", [](auto& C) {
     C.Property("Selected", &TgxCol::GetSelected, &TgxCol::SetSelected).Default(false);
     // A column's own list goes as its list grid's saved state, which holds
     // the list's counts, columns, rows and values and is read with the same
-    // checks. A list grid's columns hold no lists: a list stored for one is
+    // checks, and the list's own settings. A list grid's columns hold no lists: a list stored for one is
     // dropped, so nothing nests deeper.
     C.DefineProperties([](TgxCol& Col, TFiler* Filer) {
         TgxCombo* Combo = Col.GetCombo();
@@ -409,15 +410,10 @@ const TPublished<TgxCol> ColClass("TgxCol", [](auto& C) {
                 else
                     Col.AssignCombo();
                 TgxComboGrid* List = Col.GetCombo()->GetGrid();
-                List->LoadFromStream(S, cmaNone);
+                ReadComboList(*List, S);
                 List->SetName("");
             },
-            [Combo](TStream* S) {
-                // The list's own settings are the combo's; what it shows
-                // is its columns, rows, cells and values.
-                Combo->GetGrid()->SavePropToStream(S, {pkCols, pkRows, pkCells}, AllProperties(),
-                                                   true);
-            },
+            [Combo](TStream* S) { WriteComboList(*Combo->GetGrid(), S); },
             Combo && Col.ButtonType() == btCombo);
     });
 });

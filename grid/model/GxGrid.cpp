@@ -1,8 +1,11 @@
 #include "grid/model/GxGrid.h"
 
+#include "grid/foundation/DateTimeDefs.h"
 #include "grid/foundation/ImageList.h"
 #include "grid/foundation/MaskDefs.h"
+#include "grid/model/GridTypeInfo.h"
 #include "platform/classes/Publish.h"
+#include "platform/gui/Menus.h"
 #include "platform/gui/PublishedProps.h"
 
 namespace grid {
@@ -55,6 +58,172 @@ const TTypeInfo& SelectionTypeType() {
     static const TTypeInfo Info =
         MakeEnumType("TgxSelectionType", {"sltDefault", "sltInvert", "sltColor"});
     return Info;
+}
+
+#define GRID_ENUM_TYPE(Function, Name, ...)                                                        \
+    const TTypeInfo& Function() {                                                                  \
+        static const TTypeInfo Info = MakeEnumType(Name, {__VA_ARGS__});                           \
+        return Info;                                                                               \
+    }
+
+GRID_ENUM_TYPE(GridLinesType, "TgxGridLines", "glNone", "glHorzLines", "glVertLines", "glBoth")
+GRID_ENUM_TYPE(FocusBorderType, "TgxFocusBorder", "fbNone", "fbDot", "fbSolid")
+GRID_ENUM_TYPE(HeadingButtonType, "TgxHeadingButton", "hbNone", "hbCell", "hbButton")
+GRID_ENUM_TYPE(InactiveButtonStateType, "TgxInactiveButtonState", "ibsBackGround", "ibsPicture",
+               "ibsNone")
+GRID_ENUM_TYPE(PrintModeType, "TgxPrintMode", "pmPortrait", "pmLandscape")
+GRID_ENUM_TYPE(RowChangedIndicatorType, "TgxRowChangedIndicator", "riOff", "riOn", "riAutoReset")
+GRID_ENUM_TYPE(ScrollSpeedType, "TgxScrollSpeed", "spLow", "spHigh", "spVariable")
+GRID_ENUM_TYPE(CheckBoxStyleType, "TgxCheckBoxStyle", "stFlat", "stCheck", "stCross")
+GRID_ENUM_TYPE(ScrollStyleType, "TScrollStyle", "ssNone", "ssHorizontal", "ssVertical", "ssBoth")
+GRID_ENUM_TYPE(BorderStyleType, "TBorderStyle", "bsNone", "bsSingle")
+GRID_ENUM_TYPE(DragKindType, "TDragKind", "dkDrag", "dkDock")
+GRID_ENUM_TYPE(DragModeType, "TDragMode", "dmManual", "dmAutomatic")
+
+#undef GRID_ENUM_TYPE
+
+// The grid's settings beyond those its first classes published: looks,
+// keys, buttons, pictures, links and the framework's own.
+template <class C> void PublishLooks(C& B) {
+    B.Property("AlwaysShowFocus", &TgxGrid::AlwaysShowFocus, &TgxGrid::SetAlwaysShowFocus)
+        .Default(false);
+    B.Property("AlwaysDetectButton", &TgxGrid::AlwaysDetectButton,
+               &TgxGrid::SetAlwaysDetectButton)
+        .Default(false);
+    B.Property("AlwaysShowScrollBar", &TgxGrid::AlwaysShowScrollBar,
+               &TgxGrid::SetAlwaysShowScrollBar, ScrollStyleType())
+        .Default(ssNone);
+    B.Property("AutoScale", &TgxGrid::AutoScale, &TgxGrid::SetAutoScale).Default(false);
+    B.Property("CenterPicture", &TgxGrid::CenterPicture, &TgxGrid::SetCenterPicture)
+        .Default(true);
+    B.Property("CheckBoxStyle", &TgxGrid::CheckBoxStyle, &TgxGrid::SetCheckBoxStyle,
+               CheckBoxStyleType());
+    B.Property(
+         "CheckBoxValues", [](const TgxGrid& G) { return G.CheckBoxValues(); },
+         [](TgxGrid& G, const AnsiString& V) { G.SetCheckBoxValues(V); })
+        .Stored([](const TgxGrid& G) { return !G.CheckBoxValues().empty(); });
+    B.Property("CheckMouseFocus", &TgxGrid::CheckMouseFocus, &TgxGrid::SetCheckMouseFocus)
+        .Default(true);
+    B.Property("EditFontColor", &TgxGrid::EditFontColor, &TgxGrid::SetEditFontColor)
+        .Default(clNone);
+    B.Property("FixedLineColor", &TgxGrid::FixedLineColor, &TgxGrid::SetFixedLineColor)
+        .Default(0);
+    B.Property("FlatButtons", &TgxGrid::FlatButtons, &TgxGrid::SetFlatButtons).Default(true);
+    B.Property("FocusBorder", &TgxGrid::FocusBorder, &TgxGrid::SetFocusBorder, FocusBorderType())
+        .Default(fbDot);
+    B.Property("FocusBorderColor", &TgxGrid::FocusBorderColor, &TgxGrid::SetFocusBorderColor)
+        .Default(clNone);
+    B.Property("FocusFontColor", &TgxGrid::FocusFontColor, &TgxGrid::SetFocusFontColor)
+        .Default(clNone);
+    B.Property("GridLines", &TgxGrid::GridLines, &TgxGrid::SetGridLines, GridLinesType())
+        .Default(glBoth);
+    B.Property("Heading3D", &TgxGrid::Heading3D, &TgxGrid::SetHeading3D).Default(true);
+    B.Property("HeadingButton", &TgxGrid::HeadingButton, &TgxGrid::SetHeadingButton,
+               HeadingButtonType())
+        .Default(hbNone);
+    B.Property("HeadingColor", &TgxGrid::HeadingColor, &TgxGrid::SetHeadingColor)
+        .Default(static_cast<TColor>(0x8000000F));
+    // The font before the switch: reading the font parts it from the
+    // parent's, and a switch that follows puts it back.
+    B.Property("HeadingFont", &TgxGrid::HeadingFont, &TgxGrid::SetHeadingFont)
+        .Stored([](const TgxGrid& G) { return !G.HeadingParentFont(); });
+    B.Property("HeadingParentFont", &TgxGrid::HeadingParentFont, &TgxGrid::SetHeadingParentFont)
+        .Default(true);
+    B.Property("HeadingHorzAlignment", &TgxGrid::HeadingHorzAlignment,
+               &TgxGrid::SetHeadingHorzAlignment, HorzAlignmentTypeInfo())
+        .Default(htaDefault);
+    B.Property("HeadingVertAlignment", &TgxGrid::HeadingVertAlignment,
+               &TgxGrid::SetHeadingVertAlignment, VertAlignmentTypeInfo())
+        .Default(vtaDefault);
+    B.Property("HeadingWordWrap", &TgxGrid::HeadingWordWrap, &TgxGrid::SetHeadingWordWrap,
+               WordWrapTypeInfo())
+        .Default(uiDefault);
+    B.Property("HorzAlignment", &TgxGrid::HorzAlignment, &TgxGrid::SetHorzAlignment,
+               HorzAlignmentTypeInfo())
+        .Default(htaDefault);
+    B.Property("InactiveButtonState", &TgxGrid::InactiveButtonState,
+               &TgxGrid::SetInactiveButtonState, InactiveButtonStateType())
+        .Default(ibsBackGround);
+    B.Property("Is3D", &TgxGrid::Is3D, &TgxGrid::SetIs3D).Default(false);
+    B.Property("KeepAspectRatio", &TgxGrid::KeepAspectRatio, &TgxGrid::SetKeepAspectRatio)
+        .Default(false);
+    B.Property("ReadOnlyButton", &TgxGrid::ReadOnlyButton, &TgxGrid::SetReadOnlyButton)
+        .Default(true);
+    B.Property("ResizeColsInGrid", &TgxGrid::ResizeColsInGrid, &TgxGrid::SetResizeColsInGrid)
+        .Default(false);
+    B.Property("ResizeRowsInGrid", &TgxGrid::ResizeRowsInGrid, &TgxGrid::SetResizeRowsInGrid)
+        .Default(false);
+    B.Property("RowBarAlignment", &TgxGrid::RowBarAlignment, &TgxGrid::SetRowBarAlignment,
+               VertAlignmentTypeInfo())
+        .Default(vtaDefault);
+    B.Property("RowBarIndicator", &TgxGrid::RowBarIndicator, &TgxGrid::SetRowBarIndicator)
+        .Default(true);
+    B.Property("RowChangedIndicator", &TgxGrid::RowChangedIndicator,
+               &TgxGrid::SetRowChangedIndicator, RowChangedIndicatorType())
+        .Default(riOn);
+    B.Property("ScrollBars", &TgxGrid::GridScrollBars, &TgxGrid::SetGridScrollBars,
+               ScrollStyleType())
+        .Default(ssBoth);
+    B.Property("ScrollSpeed", &TgxGrid::ScrollSpeed, &TgxGrid::SetScrollSpeed, ScrollSpeedType())
+        .Default(spVariable);
+    B.Property("SelectedAreaCursor", &TgxGrid::SelectedAreaCursor,
+               &TgxGrid::SetSelectedAreaCursor)
+        .Default(0);
+    B.Property("SelectFixed", &TgxGrid::SelectFixed, &TgxGrid::SetSelectFixed).Default(true);
+    B.Property("SelectionColor", &TgxGrid::SelectionColor, &TgxGrid::SetSelectionColor)
+        .Default(static_cast<TColor>(0x8000000D));
+    B.Property("SelectionFontColor", &TgxGrid::SelectionFontColor,
+               &TgxGrid::SetSelectionFontColor)
+        .Default(static_cast<TColor>(0x8000000E));
+    B.Property("ShrinkPicture", &TgxGrid::ShrinkPicture, &TgxGrid::SetShrinkPicture)
+        .Default(true);
+    B.Property("SpinRepeatDelay", &TgxGrid::SpinRepeatDelay, &TgxGrid::SetSpinRepeatDelay)
+        .Default(80);
+    B.Property("SpinStartDelay", &TgxGrid::SpinStartDelay, &TgxGrid::SetSpinStartDelay)
+        .Default(500);
+    B.Property("StretchPicture", &TgxGrid::StretchPicture, &TgxGrid::SetStretchPicture)
+        .Default(true);
+    B.Property("TabRowWrap", &TgxGrid::TabRowWrap, &TgxGrid::SetTabRowWrap).Default(true);
+    B.Property("TransparentColor", &TgxGrid::TransparentColor, &TgxGrid::SetTransparentColor)
+        .Default(clNone);
+    B.Property("VertAlignment", &TgxGrid::VertAlignment, &TgxGrid::SetVertAlignment,
+               VertAlignmentTypeInfo())
+        .Default(vtaDefault);
+    B.Property("WantTabs", &TgxGrid::WantTabs, &TgxGrid::SetWantTabs).Default(true);
+    // What a report component prints of the grid.
+    B.Property(
+         "PrintTitle", [](const TgxGrid& G) { return G.PrintTitle(); },
+         [](TgxGrid& G, const AnsiString& V) { G.SetPrintTitle(V); })
+        .Stored([](const TgxGrid& G) { return !G.PrintTitle().empty(); });
+    B.Property("PrintCols", &TgxGrid::PrintCols, [](TgxGrid& G, int V) {
+         if (G.Reading()) TgxBaseGrid::CheckStreamCount("PrintCols", V, TgxBaseGrid::MaxStreamCols);
+         G.SetPrintCols(V);
+     }).Default(0);
+    B.Property("PrintTotals", &TgxGrid::PrintTotals, &TgxGrid::SetPrintTotals).Default(true);
+    B.Property("PrintWithGridFormats", &TgxGrid::PrintWithGridFormats,
+               &TgxGrid::SetPrintWithGridFormats)
+        .Default(true);
+    B.Property("PrintLinesPerPage", &TgxGrid::PrintLinesPerPage, [](TgxGrid& G, int V) {
+         if (G.Reading())
+             TgxBaseGrid::CheckStreamCount("PrintLinesPerPage", V, TgxBaseGrid::MaxStreamRows);
+         G.SetPrintLinesPerPage(V);
+     }).Default(40);
+    B.Property("PrintOrientation", &TgxGrid::PrintOrientation, &TgxGrid::SetPrintOrientation,
+               PrintModeType())
+        .Default(pmLandscape);
+    // Links to the definitions the grid's cells use.
+    B.Property("DateTimeDef", &TgxGrid::DateTimeDef, &TgxGrid::SetDateTimeDef);
+    B.Property("ImageList", &TgxGrid::ImageList, &TgxGrid::SetImageList);
+    B.Property("MaskDefs", &TgxGrid::GetMaskDefs, &TgxGrid::SetMaskDefs);
+    // The framework's settings that the grid's control publishes.
+    B.Property("BorderStyle", &TgxGrid::BorderStyle, &TgxGrid::SetBorderStyle, BorderStyleType())
+        .Default(bsSingle);
+    B.Property("DragCursor", &TgxGrid::DragCursor, &TgxGrid::SetDragCursor).Default(crDrag);
+    B.Property("DragKind", &TgxGrid::DragKind, &TgxGrid::SetDragKind, DragKindType())
+        .Default(dkDrag);
+    B.Property("DragMode", &TgxGrid::DragMode, &TgxGrid::SetDragMode, DragModeType())
+        .Default(dmManual);
+    B.Property("PopupMenu", &TgxGrid::PopupMenu, &TgxGrid::SetPopupMenu);
 }
 
 // The settings this grid's model carries so far; the rest come with the
@@ -140,14 +309,17 @@ const TPublished<TgxGrid, TWinControl> GridClass(
             if (G.Reading()) TgxBaseGrid::CheckStreamCount("Rows", V, TgxBaseGrid::MaxStreamRows);
             G.SetGridRowCount(V);
         });
-        C.Property("ImageList", &TgxGrid::ImageList, &TgxGrid::SetImageList);
-        C.Property("MaskDefs", &TgxGrid::GetMaskDefs, &TgxGrid::SetMaskDefs);
         C.Property("XMLExport", &TgxGrid::XMLExport, &TgxGrid::SetXMLExport);
         PublishGridReportProperty(C);
         // Reads as the version of the grid; writing it has no effect.
         C.Property(
             "Version", [](const TgxGrid&) { return TgxBaseGrid::GetVersion(); },
             [](TgxGrid&, AnsiString) {});
+        PublishLooks(C);
+        // The controls a grid holds are its in-place editors, which it
+        // makes itself: a stream of the grid (a form's, or its own saved
+        // state, whose root is the grid) carries none of them.
+        C.Children([](TgxGrid&, const std::function<void(TComponent*)>&, TComponent*) {});
     },
     true);
 

@@ -4,7 +4,11 @@
 // grid component.
 #include "grid/model/BaseGrid.h"
 #include "grid/model/DrawData.h"
+#include "grid/model/ExportText.h"
 #include "grid/model/XMLExport.h"
+
+#include <utility>
+#include <vector>
 
 class TPopupMenu;
 
@@ -12,10 +16,35 @@ namespace grid {
 
 class TgoCustomGridReport;
 
+// The data columns an XML export writes, with their attribute names.
+using TgxXMLColumns = std::vector<std::pair<int, AnsiString>>;
+
+// The report component's questions while it prints: Cancel leaves the grid,
+// the row or the cell out.
+using TgxPrintGridEvent = std::function<void(TObject* Sender, bool& Cancel)>;
+using TgxPrintRowEvent = std::function<void(TObject* Sender, int DataRow, bool& Cancel)>;
+using TgxPrintCellEvent =
+    std::function<void(TObject* Sender, int DataCol, int DataRow, bool& Cancel)>;
+using TgxTopLeftChangedEvent = std::function<void(TObject* Sender, int OldCol, int OldRow,
+                                                  int NewCol, int NewRow, bool ByUser)>;
+class TgxComboGrid;
+using TgxComboCellLoadedEvent = std::function<void(TObject* Sender, TgxComboGrid* Combo,
+                                                   int DataCol, int DataRow, Variant& Value)>;
+
 class TgxCustomGrid : public TgxBaseGrid {
 public:
     using TgxBaseGrid::TgxBaseGrid;
     AnsiString ClassName() const override { return "TgxCustomGrid"; }
+
+    // ---- the top-left cell and the lists' cells (view/GridCustomRelays) ------------------------
+    // Gated; only on a real change.
+    TgxTopLeftChangedEvent OnTopLeftChanged;
+    virtual void DoTopLeftChanged(int OldCol, int OldRow, int NewCol, int NewRow, bool ByUser);
+    void TopLeftChangedEvent(int OldLeftCol, int OldTopRow, bool ByUser, int NewTopRow,
+                             int NewLeftCol) override;
+    // A cell of this grid's drop-down list was loaded (Combo is the list).
+    TgxComboCellLoadedEvent OnComboCellLoaded;
+    virtual void DoComboCellLoaded(TgxComboGrid* Combo, int DataCol, int DataRow, Variant& Value);
 
     // ---- painting relays (view/GridCustomRelays) ----------------------------------------------
     TgxRowLoadedEvent OnRowLoaded;
@@ -80,8 +109,24 @@ public:
     // The attribute name of a data column in the XML export: a valid XML
     // name, distinct from the other columns' names.
     AnsiString XMLAttributeName(int DataCol) const;
+    // What the declared encoding writes; an encoding the export cannot
+    // write raises, naming it.
+    TgxXMLCharset XMLCharset() const;
     TgoXMLExport* XMLExport() const { return FXMLExport.get(); }
     void SetXMLExport(TgoXMLExport* Value) { FXMLExport->Assign(Value); }
+
+    // ---- print settings and the report's questions (view/GridMenu) ---------------------------
+    const AnsiString& PrintTitle() const { return FPrintTitle; }
+    void SetPrintTitle(const AnsiString& Value) { FPrintTitle = Value; }
+    int PrintCols() const { return FPrintCols; }
+    void SetPrintCols(int Value) { FPrintCols = Value; }
+    TgxPrintGridEvent OnPrintGrid;
+    TgxPrintRowEvent OnPrintRow;
+    TgxPrintCellEvent OnPrintCell;
+    // Gated; Cancel is left as the report set it when no handler answers.
+    virtual void DoPrintGrid(bool& Cancel);
+    virtual void DoPrintRow(int DataRow, bool& Cancel);
+    virtual void DoPrintCell(int DataCol, int DataRow, bool& Cancel);
 
     // ---- print hooks and the grid menu (view/GridMenu) ---------------------------------------
     // The report component printing and previewing are handed to; a link,
@@ -111,7 +156,14 @@ protected:
     void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
+    const TgxXMLColumns& XMLColumns();
+
     int FLastLoadedRow = -1;
+    AnsiString FPrintTitle;
+    int FPrintCols = 0;
+    TgxXMLColumns FXMLColumns;
+    int FXMLColumnsHeld = 0;
+    TgxXMLCharset FXMLHeldCharset = TgxXMLCharset::Utf8;
     std::unique_ptr<TgoXMLExport> FXMLExport = std::make_unique<TgoXMLExport>();
     TgoCustomGridReport* FGridReport = nullptr;
     TPopupMenu* FGridMenu = nullptr; // owned by the grid as a component

@@ -4,6 +4,8 @@
 #include "grid/model/Columns.h"
 #include "grid/model/GxGrid.h"
 #include "grid/view/GridReport.h"
+#include "platform/classes/Filer.h"
+#include "platform/classes/Publish.h"
 #include "platform/gui/Forms.h"
 #include "platform/gui/Graphics.h"
 #include "platform/gui/Menus.h"
@@ -11,6 +13,7 @@
 #include "platform/gui/QtApp.h"
 #include "platform/gui/SaveDialog.h"
 #include "platform/rtl/Exceptions.h"
+#include "platform/rtl/Streams.h"
 
 #include <gtest/gtest.h>
 
@@ -144,6 +147,98 @@ TEST_F(GridExportTest, PythonReadsTheSameCellsBack) {
     // Headings become valid names; the values come back unchanged.
     Expected[0] = {"First_col", "_lives", "x_y"};
     EXPECT_EQ(PythonRead("xml", Dir / "cells.xml"), Expected);
+}
+
+// What a reader gets back of a hostile text: XML 1.0 has no place for most
+// control characters, CSV readers none for NUL, and neither for bytes that
+// are no UTF-8; each becomes the stand-in U+FFFD.
+std::string BackFrom(const std::string& Text, bool Xml) {
+    const std::string StandIn = "\xEF\xBF\xBD";
+    std::string Result;
+    for (unsigned char C : Text) {
+        const bool Lost = C == 0 || C == 0xFF ||
+                          (Xml && C < 0x20 && C != '\t' && C != '\n' && C != '\r');
+        if (Lost)
+            Result += StandIn;
+        else
+            Result += static_cast<char>(C);
+    }
+    return Result;
+}
+
+TEST_F(GridExportTest, HostileTextsComeBackThroughStrictReaders) {
+    const std::vector<std::string> Texts = {
+        "ctl \x01 and \x1f",
+        "\x0b\x0c",
+        std::string("nul\0end", 7),
+        "quote \"q\" 'a'",
+        "sep,;\t|",
+        "line\r\nbreak\rcr\nlf",
+        "<tag>&amp;</tag>",
+        "Gr\xC3\xB6\xC3\x9F"
+        "e \xE2\x82\xAC",
+        "",
+        "  lead and trail  ",
+        "bad \xFF byte",
+    };
+    const std::vector<std::string> Headings = {"Temp \xC2\xB0"
+                                               "C",
+                                               "L\xC3\x97"
+                                               "B",
+                                               "Gr\xC3\xB6\xC3\x9F"
+                                               "e",
+                                               "2nd", "Temp \xC2\xB0"
+                                                      "C"};
+    Rows Cells;
+    for (std::size_t R = 0; R < Texts.size(); ++R) {
+        Cells.emplace_back();
+        for (std::size_t C = 0; C < Headings.size(); ++C)
+            Cells.back().push_back(Texts[(R + C) % Texts.size()]);
+    }
+    Fill(Headings, Cells);
+    const auto Expected = [&](bool Xml, const std::vector<std::string>& Names) {
+        Rows Result = {Names};
+        for (const auto& Row : Cells) {
+            Result.emplace_back();
+            for (const std::string& Text : Row)
+                Result.back().push_back(BackFrom(Text, Xml));
+        }
+        return Result;
+    };
+
+    Grid->ExportCSV((Dir / "hostile.csv").string());
+    EXPECT_EQ(PythonRead("csv", Dir / "hostile.csv"), Expected(false, Headings));
+
+    // Names keep Latin-1 letters; any other character a name cannot hold
+    // becomes "_".
+    const std::vector<std::string> Names = {"Temp__C", "L_B",
+                                            "Gr\xC3\xB6\xC3\x9F"
+                                            "e",
+                                            "_nd", "Temp__C_5"};
+    for (const char* Encoding : {"", "UTF-8", "ISO-8859-1", "US-ASCII"}) {
+        SCOPED_TRACE(Encoding);
+        Grid->XMLExport()->SetEncoding(Encoding);
+        const fs::path File = Dir / "hostile.xml";
+        Grid->ExportXML(File.string());
+        std::vector<std::string> Want = Names;
+        if (std::string(Encoding) == "US-ASCII") Want[2] = "Gr__e";
+        EXPECT_EQ(PythonRead("xml", File), Expected(true, Want));
+        // The declared encoding is the one written: no UTF-8 sequence in a
+        // single-byte file.
+        const std::string Bytes = ReadFile(File);
+        const bool Multibyte = Bytes.find("\xC3\xB6") != std::string::npos;
+        EXPECT_EQ(Multibyte, std::string(Encoding).empty() || std::string(Encoding) == "UTF-8");
+    }
+
+    // An encoding the export cannot write is refused by name; no file.
+    Grid->XMLExport()->SetEncoding("Shift_JIS");
+    try {
+        Grid->ExportXML((Dir / "sjis.xml").string());
+        ADD_FAILURE() << "an export in Shift_JIS was written";
+    } catch (const Exception& E) {
+        EXPECT_NE(E.Message.find("Shift_JIS"), std::string::npos) << E.Message;
+    }
+    EXPECT_FALSE(fs::exists(Dir / "sjis.xml"));
 }
 
 TEST_F(GridExportTest, AttributeNamesAreValidAndDistinct) {
@@ -383,6 +478,23 @@ TEST_F(GridExportTest, TheContextMenuShowsTheThreeCommands) {
     Grid->SetPopupMenu(nullptr);
 }
 
+TEST_F(GridExportTest, LinkingAReportRefillsTheGridsOwnMenu) {
+    Fill({"A"}, {{"1"}});
+    Grid->SetProvideGridMenu(true);
+    Grid->ShowGridMenu(5, 5);
+    ASSERT_NE(Grid->GridMenu(), nullptr);
+    EXPECT_EQ(Captions(*Grid->GridMenu()),
+              (std::vector<std::string>{"Preview Grid...", "Print Grid...", "Export Grid..."}));
+    CountingReport Report(nullptr);
+    Report.SetMenuOptionsText("Vorschau...|Drucken...|Exportieren...");
+    Grid->SetGridReport(&Report);
+    for (int Showing = 0; Showing < 2; ++Showing) {
+        Grid->ShowGridMenu(5, 5);
+        EXPECT_EQ(Captions(*Grid->GridMenu()),
+                  (std::vector<std::string>{"Vorschau...", "Drucken...", "Exportieren..."}));
+    }
+}
+
 TEST_F(GridExportTest, PrintingCodeGetsTheGridOnABitmap) {
     TForm Form(nullptr);
     Form.SetBounds(10, 10, 300, 200);
@@ -432,6 +544,48 @@ TEST(GridReport, MenuOptionsTextSplitsAtTheFirstTwoBars) {
     EXPECT_EQ(Report.MenuOptionsText(), "Preview...|Print...|Export...");
     EXPECT_EQ(Report.PreviewCaption(), "Preview...");
     EXPECT_EQ(Report.ExportCaption(), "Export...");
+}
+
+// A report a form file can hold.
+class FormReport : public TgoCustomGridReport {
+public:
+    using TgoCustomGridReport::TgoCustomGridReport;
+    AnsiString ClassName() const override { return "FormReport"; }
+};
+const TPublished<FormReport, TgoCustomGridReport> FormReportClass(
+    "FormReport", [](auto&) {}, true);
+
+TEST(GridReport, ThePrintSwitchesModeAndColourTravelWithTheForm) {
+    EnsureQtApplication();
+    TForm Form(nullptr);
+    Form.SetName("ReportForm");
+    auto* Report = new FormReport(&Form);
+    Report->SetName("Report1");
+    EXPECT_TRUE(Report->PrintDateTime() && Report->PrintPageNumbers() &&
+                Report->PrintEndOfReport() && Report->PrintRecordCount() &&
+                Report->PrintTitleImage() && Report->PrintHeadings());
+    EXPECT_EQ(Report->PrintMode(), 2);
+    EXPECT_FALSE(Report->Monochrome());
+    EXPECT_EQ(Report->FrameColor(), clNone);
+    Report->SetPrintPageNumbers(false);
+    Report->SetPrintHeadings(false);
+    Report->SetPrintMode(1);
+    Report->SetMonochrome(true);
+    Report->SetFrameColor(0x0000FF);
+
+    TMemoryStream Stream;
+    WriteComponentRes(&Stream, &Form);
+    Stream.SetPosition(0);
+    TForm Copy(nullptr);
+    ReadComponentRes(&Stream, &Copy);
+    auto* Read = dynamic_cast<FormReport*>(Copy.FindComponent("Report1"));
+    ASSERT_NE(Read, nullptr);
+    EXPECT_TRUE(Read->PrintDateTime());
+    EXPECT_FALSE(Read->PrintPageNumbers());
+    EXPECT_FALSE(Read->PrintHeadings());
+    EXPECT_EQ(Read->PrintMode(), 1);
+    EXPECT_TRUE(Read->Monochrome());
+    EXPECT_EQ(Read->FrameColor(), 0x0000FF);
 }
 
 } // namespace

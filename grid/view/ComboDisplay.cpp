@@ -146,15 +146,15 @@ void TgxBaseGrid::ComboRollUp() {
 }
 
 void TgxBaseGrid::ActivateComboInit(int DataCol, int DataRow) {
-    if (CanActivateEvent()) DoComboInit(DataCol, Variant(DataRow));
+    DoComboInit(DataCol, Variant(DataRow));
 }
 
 void TgxBaseGrid::ActivateComboDropDown(int DataCol, int DataRow) {
-    if (CanActivateEvent()) DoComboDropDown(DataCol, Variant(DataRow));
+    DoComboDropDown(DataCol, Variant(DataRow));
 }
 
 void TgxBaseGrid::ActivateComboRollUp(int DataCol, int DataRow) {
-    if (CanActivateEvent()) DoComboRollUp(DataCol, Variant(DataRow));
+    DoComboRollUp(DataCol, Variant(DataRow));
 }
 
 void TgxBaseGrid::DoComboInit(int DataCol, const Variant& DataRow) {

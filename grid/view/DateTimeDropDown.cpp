@@ -274,23 +274,20 @@ void TgxBaseGrid::DateTimeRollUp() {
 }
 
 void TgxBaseGrid::ActivateDateTimeInit(TgxDateTimeDefComponent* Def, int DataCol, int DataRow) {
-    if (OnDateTimeInit && CanActivateEvent()) OnDateTimeInit(this, Def, DataCol, Variant(DataRow));
+    DoDateTimeInit(Def, DataCol, DataRow);
 }
 
 void TgxBaseGrid::ActivateDateTimeDropDown(TgxDateTimeDefComponent* Def, int DataCol, int DataRow) {
-    if (OnDateTimeDropDown && CanActivateEvent())
-        OnDateTimeDropDown(this, Def, DataCol, Variant(DataRow));
+    DoDateTimeDropDown(Def, DataCol, DataRow);
 }
 
 void TgxBaseGrid::ActivateDateTimeRollUp(TgxDateTimeDefComponent* Def, int DataCol, int DataRow) {
-    if (OnDateTimeRollUp && CanActivateEvent())
-        OnDateTimeRollUp(this, Def, DataCol, Variant(DataRow));
+    DoDateTimeRollUp(Def, DataCol, DataRow);
 }
 
 void TgxBaseGrid::ActivateDateTimeGetValue(TgxDateTimeDefComponent* Def, int DataCol, int DataRow,
                                            Variant& Value) {
-    if (OnDateTimeGetValue && CanActivateEvent())
-        OnDateTimeGetValue(this, Def, DataCol, DataRow, Value);
+    DoDateTimeGetValue(Def, DataCol, DataRow, Value);
 }
 
 // ---- the picked value -----------------------------------------------------------------------

@@ -1,4 +1,5 @@
 // The custom grid's relays of the painting hooks to its published events.
+#include "grid/model/Combo.h"
 #include "grid/model/CurrentCell.h"
 #include "grid/model/GxGrid.h"
 
@@ -10,6 +11,22 @@ void TgxCustomGrid::DoRowLoaded(int DataRow) {
 
 void TgxCustomGrid::DoCellLoaded(int DataCol, int DataRow, Variant& Value) {
     if (OnCellLoaded) OnCellLoaded(this, DataCol, DataRow, Value);
+}
+
+void TgxCustomGrid::DoTopLeftChanged(int OldCol, int OldRow, int NewCol, int NewRow, bool ByUser) {
+    if (OnTopLeftChanged && CanActivateEvent())
+        OnTopLeftChanged(this, OldCol, OldRow, NewCol, NewRow, ByUser);
+}
+
+void TgxCustomGrid::TopLeftChangedEvent(int OldLeftCol, int OldTopRow, bool ByUser, int NewTopRow,
+                                        int NewLeftCol) {
+    if (OldLeftCol != NewLeftCol || OldTopRow != NewTopRow)
+        DoTopLeftChanged(OldLeftCol, OldTopRow, NewLeftCol, NewTopRow, ByUser);
+}
+
+void TgxCustomGrid::DoComboCellLoaded(TgxComboGrid* Combo, int DataCol, int DataRow,
+                                      Variant& Value) {
+    if (OnComboCellLoaded) OnComboCellLoaded(this, Combo, DataCol, DataRow, Value);
 }
 
 void TgxCustomGrid::DoGetDrawInfo(int DataCol, int DataRow, TgxDrawInfo& DrawInfo) {
@@ -31,6 +48,10 @@ void TgxCustomGrid::CellLoadedEvent(int DataCol, int DataRow, TgxControlType Con
     SetInCellLoaded(true);
     try {
         DoCellLoaded(DataCol, DataRow, Value);
+        // A list's cells are its owning grid's to see as well.
+        if (auto* List = dynamic_cast<TgxComboGrid*>(this))
+            if (auto* Owner = dynamic_cast<TgxCustomGrid*>(List->GetParentGrid()))
+                Owner->DoComboCellLoaded(List, DataCol, DataRow, Value);
     } catch (...) {
         SetInCellLoaded(Old);
         throw;

@@ -52,7 +52,7 @@ bool TgxBaseGrid::EditRow() {
 bool TgxBaseGrid::StartCellEdit() {
     if (FCellEditing) return true;
     bool Cancel = false;
-    if (OnStartCellEdit) OnStartCellEdit(this, GetCurrentDataCol(), GetCurrentDataRow(), Cancel);
+    DoStartCellEdit(GetCurrentDataCol(), GetCurrentDataRow(), Cancel);
     return !Cancel;
 }
 
@@ -60,14 +60,14 @@ bool TgxBaseGrid::StartRowEdit() {
     if (FRowEditing) return true;
     bool Cancel = false;
     const int DataRow = GetCurrentDataRow();
-    if (OnStartRowEdit) OnStartRowEdit(this, DataRow, Cancel);
+    DoStartRowEdit(DataRow, Cancel);
     if (Cancel) return false;
     if (FStoreData && DataStore() && DataRow >= 1) DataStore()->BackupRow(DataRow);
     return true;
 }
 
 void TgxBaseGrid::CellEdit(int DataCol, int DataRow, bool ByUser) {
-    if (OnCellEdit) OnCellEdit(this, DataCol, DataRow, ByUser);
+    DoCellEdit(DataCol, DataRow, ByUser);
 }
 
 // ---- ending ----------------------------------------------------------------------------------
@@ -84,7 +84,7 @@ bool TgxBaseGrid::CheckEndEdit(int DataCol, int DataRow, bool ByUser) {
     }
     if (FEditorEventRaised) {
         FEditorEventRaised = false;
-        if (OnHideEditor) OnHideEditor(this, GetCurrentDataCol(), GetCurrentDataRow());
+        DoHideEditor(GetCurrentDataCol(), GetCurrentDataRow());
     }
     return Result;
 }
@@ -116,7 +116,7 @@ bool TgxBaseGrid::CanEndCellEdit(bool) {
 bool TgxBaseGrid::EndCellEdit() {
     bool Cancel = false;
     try {
-        if (OnEndCellEdit) OnEndCellEdit(this, GetCurrentDataCol(), GetCurrentDataRow(), Cancel);
+        DoEndCellEdit(GetCurrentDataCol(), GetCurrentDataRow(), Cancel);
     } catch (...) {
         // A failing handler refuses the end; the edit stays open.
         return false;
@@ -133,7 +133,7 @@ bool TgxBaseGrid::CanEndRowEdit(bool) {
 
 bool TgxBaseGrid::EndRowEdit() {
     bool Cancel = false;
-    if (OnEndRowEdit) OnEndRowEdit(this, GetCurrentDataRow(), Cancel);
+    DoEndRowEdit(GetCurrentDataRow(), Cancel);
     if (Cancel) return false;
     if (FStoreData && DataStore()) DataStore()->ClearBackupRow();
     return true;
@@ -196,15 +196,13 @@ bool TgxBaseGrid::CheckMaskValue() {
 
 bool TgxBaseGrid::ActivateInvalidMaskValue() {
     bool Accept = false;
-    if (OnInvalidMaskValue)
-        OnInvalidMaskValue(this, GetCurrentDataCol(), GetCurrentDataRow(), Accept);
+    DoInvalidMaskValue(GetCurrentDataCol(), GetCurrentDataRow(), Accept);
     return Accept;
 }
 
 bool TgxBaseGrid::ActivateInvalidMaskEdit(const AnsiString& Keys) {
     bool Accept = false;
-    if (OnInvalidMaskEdit)
-        OnInvalidMaskEdit(this, Keys, GetCurrentDataCol(), GetCurrentDataRow(), Accept);
+    DoInvalidMaskEdit(Keys, GetCurrentDataCol(), GetCurrentDataRow(), Accept);
     return Accept;
 }
 
@@ -217,15 +215,14 @@ bool TgxBaseGrid::CheckUndoRowEdit(bool UndoAll) {
 
 bool TgxBaseGrid::UndoCellEdit(bool ByUser) {
     bool Cancel = false;
-    if (OnUndoCellEdit)
-        OnUndoCellEdit(this, GetCurrentDataCol(), GetCurrentDataRow(), ByUser, Cancel);
+    DoUndoCellEdit(GetCurrentDataCol(), GetCurrentDataRow(), ByUser, Cancel);
     return !Cancel;
 }
 
 bool TgxBaseGrid::UndoRowEdit(bool ByUser, bool DoRow) {
     bool Cancel = false;
     const int DataRow = GetCurrentDataRow();
-    if (OnUndoRowEdit) OnUndoRowEdit(this, DataRow, ByUser, Cancel);
+    DoUndoRowEdit(DataRow, ByUser, Cancel);
     if (Cancel) return false;
     if (DoRow && FStoreData && DataStore() && DataRow >= 1) DataStore()->RestoreBackupRow(DataRow);
     return true;
@@ -299,7 +296,7 @@ void TgxBaseGrid::UndoInsertRow() {
     SetInsertionRow(true);
     SetNewRowCount(Old - 1);
     DeleteRowData(Old, Old);
-    if (OnDeleteRow) OnDeleteRow(this, Old, true);
+    DoDeleteRow(Old, true);
     CheckInvalidateRow(RowCount() - 1);
 }
 
@@ -311,7 +308,7 @@ void TgxBaseGrid::ShowInsertionRow() {
 }
 
 void TgxBaseGrid::RowInserted(int DataRow, bool ByUser) {
-    if (OnInsertRow) OnInsertRow(this, DataRow, ByUser);
+    DoInsertRow(DataRow, ByUser);
 }
 
 // ---- reports of a new current cell
@@ -323,7 +320,7 @@ bool TgxBaseGrid::CheckColChanged() {
     const int Old = FReportedDataCol;
     FReportedDataCol = DataCol;
     if (FGridMode != gmListBox) {
-        if (OnColChanged) OnColChanged(this, Old, DataCol);
+        DoColChanged(Old);
     }
     return true;
 }
@@ -333,7 +330,7 @@ bool TgxBaseGrid::CheckRowChanged() {
     if (DataRow == FReportedDataRow) return false;
     const int Old = FReportedDataRow;
     FReportedDataRow = DataRow;
-    if (OnRowChanged) OnRowChanged(this, Old, DataRow);
+    DoRowChanged(Old, DataRow);
     return true;
 }
 
@@ -350,9 +347,9 @@ void TgxBaseGrid::CheckRowColChanged() {
 void TgxBaseGrid::ActivateCellChanged(int OldCol, int NewCol, int OldRow, int NewRow) {
     if (FEditorEventRaised) {
         FEditorEventRaised = false;
-        if (OnHideEditor) OnHideEditor(this, OldCol, OldRow);
+        DoHideEditor(OldCol, OldRow);
     }
-    if (OnCellChanged) OnCellChanged(this, OldCol, NewCol, OldRow, NewRow);
+    DoCellChanged(OldCol, NewCol, OldRow, NewRow);
 }
 
 // ---- status reports

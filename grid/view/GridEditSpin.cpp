@@ -2,6 +2,7 @@
 // at the editor's caret goes up or down by the cell's spin increment, and
 // the application may see and change the new value first.
 #include "grid/foundation/GridCommonNumber.h"
+#include "grid/foundation/ImageList.h"
 #include "grid/foundation/MaskDefs.h"
 #include "grid/model/BaseGrid.h"
 #include "grid/model/CurrentCell.h"
@@ -53,11 +54,44 @@ void TgxBaseGrid::DoSpinIncrement(int DataCol, int DataRow, bool Up, Variant& Va
     if (OnSpinIncrement) OnSpinIncrement(this, DataCol, DataRow, Up, Value, Accept);
 }
 
+AnsiString TgxBaseGrid::IncrementPictureValue(const Variant& Current, bool Up) const {
+    TgxImageListComponent* List = ImageList();
+    if (!List) return AnsiString();
+    // From an empty cell the first (last) picture; a value that names no
+    // picture of the list has no neighbour.
+    Variant From(AnsiString{});
+    if (!Current.IsEmpty() && !Current.IsNull()) {
+        if (Current.Type() != varString) return AnsiString();
+        From = Current;
+    }
+    const Variant Next = Up ? List->NextIndex(From) : List->PrevIndex(From);
+    if (Next.IsEmpty()) return AnsiString();
+    const TgxImageItem* Item = List->GetImage(Next);
+    if (!Item) return AnsiString();
+    const AnsiString Set = Item->GetSetName();
+    return Set.empty() ? Item->GetName() : Set + "." + Item->GetName();
+}
+
+void TgxBaseGrid::CheckSpinPicture(int DataCol, int DataRow, bool Up) {
+    const Variant Current = CurrentCell()->GetValue();
+    const AnsiString Next = IncrementPictureValue(Current, Up);
+    if (Next.empty() || (Current.Type() == varString && Current.AsString() == Next)) return;
+    Variant Value(Next);
+    bool Accept = true;
+    DoSpinIncrement(DataCol, DataRow, Up, Value, Accept);
+    if (!Accept || Value == Current || !StartEdit()) return;
+    AssignControlValue(ctPicture, CheckStrValue(ctPicture, Value), true, true);
+}
+
 void TgxBaseGrid::CheckSpinIncrement(int DataCol, int DataRow, bool Up) {
     if (!GiveCellSpinOptions(DataCol, DataRow).Contains(spoAutoIncrement)) return;
     const TgxControlType Type = GiveCellControlType(DataCol, DataRow);
-    if (Type != ctText) return; // picture lists step through the drop-down instead
+    if (Type != ctText && Type != ctPicture) return;
     if (!FEditorShown && !InternalShowEditor(gxCurrent, false)) return;
+    if (Type == ctPicture) {
+        CheckSpinPicture(DataCol, DataRow, Up);
+        return;
+    }
     if (!FGridControl) return;
     const Variant Current = CurrentCell()->GetValue();
     const AnsiString Old =

@@ -1,10 +1,10 @@
 // The custom grid's export of its cells to a CSV file or a data-packet XML
 // document. Both are built whole in memory with painting off, then written
 // to a temporary file that is renamed over the target.
-#include "grid/foundation/GridCommonText.h"
 #include "grid/model/Columns.h"
 #include "grid/model/GridGuards.h"
 #include "grid/model/GxGrid.h"
+#include "grid/model/ExportText.h"
 #include "platform/gui/SaveDialog.h"
 #include "platform/registry/SafeFile.h"
 
@@ -20,55 +20,12 @@ constexpr mode_t ExportFileMode = 0666;
 
 AnsiString CSVField(const AnsiString& Text, const AnsiString& Delimiter) {
     AnsiString Result = "\"";
-    for (char C : Text) {
+    for (char C : CSVText(Text)) {
         if (C == '"') Result += '"';
         Result += C;
     }
     Result += '"';
     return Result + Delimiter;
-}
-
-// An attribute value: the entities of the common helper, and line breaks and
-// tabs as character references, which a reader would otherwise turn into
-// blanks.
-AnsiString XMLValue(const AnsiString& Text) {
-    AnsiString Result;
-    for (char C : CheckForWhiteSpace(Text)) {
-        switch (C) {
-        case '\r':
-            Result += "&#13;";
-            break;
-        case '\n':
-            Result += "&#10;";
-            break;
-        case '\t':
-            Result += "&#9;";
-            break;
-        default:
-            Result += C;
-        }
-    }
-    return Result;
-}
-
-bool NameStartByte(unsigned char C) {
-    return std::isalpha(C) || C == '_' || C >= 0x80;
-}
-
-bool NameByte(unsigned char C) {
-    return NameStartByte(C) || std::isdigit(C) || C == '-' || C == '.';
-}
-
-// A heading as an XML name: every byte a name cannot hold (a leading digit,
-// dot or hyphen included) becomes "_"; bytes of multi-byte characters stay.
-AnsiString ValidXMLName(const AnsiString& Heading) {
-    if (Heading.empty()) return "_";
-    AnsiString Result = Heading;
-    for (std::size_t I = 0; I < Result.size(); ++I) {
-        const auto C = static_cast<unsigned char>(Result[I]);
-        if (I == 0 ? !NameStartByte(C) : !NameByte(C)) Result[I] = '_';
-    }
-    return Result;
 }
 
 bool IsPictureCol(const TgxCol* Col) {
@@ -171,55 +128,73 @@ void TgxCustomGrid::ExportCSV(const AnsiString& FileName) {
 
 // ---- XML ------------------------------------------------------------------------------
 
-AnsiString TgxCustomGrid::XMLAttributeName(int DataCol) const {
-    // Names are made unique in data order: a later column whose name was
-    // taken gets its data column number added.
-    std::set<AnsiString> Taken;
-    for (int C = 1; C <= GetGridColCount(); ++C) {
-        const TgxCol* Col = GridCols()->Item(C);
-        if (IsPictureCol(Col)) continue;
-        AnsiString Name = ValidXMLName(Col ? Col->XMLHeading() : AnsiString());
-        if (!Taken.insert(Name).second) {
-            Name += "_" + std::to_string(C);
-            Taken.insert(Name);
-        }
-        if (C == DataCol) return Name;
-    }
-    return "_";
-}
-
 namespace {
 
-std::vector<std::pair<int, AnsiString>> XMLColumns(const TgxCustomGrid& Grid) {
-    std::vector<std::pair<int, AnsiString>> Result;
-    for (int C = 1; C <= Grid.GetGridColCount(); ++C)
-        if (!IsPictureCol(Grid.GridCols()->Item(C)))
-            Result.emplace_back(C, Grid.XMLAttributeName(C));
+// The exported columns (data order, no pictures) with their attribute
+// names in the charset, made unique in data order: a later column whose
+// name was taken gets its data column number added.
+TgxXMLColumns XMLColumnsIn(const TgxCustomGrid& Grid, TgxXMLCharset Charset) {
+    TgxXMLColumns Result;
+    std::set<AnsiString> Taken;
+    for (int C = 1; C <= Grid.GetGridColCount(); ++C) {
+        const TgxCol* Col = Grid.GridCols()->Item(C);
+        if (IsPictureCol(Col)) continue;
+        AnsiString Name = XMLNameIn(XMLNameText(Col ? Col->XMLHeading() : AnsiString()), Charset);
+        while (!Taken.insert(Name).second)
+            Name += "_" + std::to_string(C);
+        Result.emplace_back(C, Name);
+    }
     return Result;
 }
 
 } // namespace
 
+AnsiString TgxCustomGrid::XMLAttributeName(int DataCol) const {
+    for (const auto& [C, Name] : XMLColumnsIn(*this, TgxXMLCharset::Utf8))
+        if (C == DataCol) return Name;
+    return "_";
+}
+
+TgxXMLCharset TgxCustomGrid::XMLCharset() const {
+    TgxXMLCharset Charset = TgxXMLCharset::Utf8;
+    if (!XMLCharsetFor(FXMLExport->Encoding(), Charset))
+        InvalidOp("The XML export cannot write the encoding \"" + FXMLExport->Encoding() +
+                  "\"; it writes UTF-8, ISO-8859-1 and US-ASCII");
+    return Charset;
+}
+
+// The columns of the export in progress, worked out once for all its rows;
+// outside one, for the call.
+const TgxXMLColumns& TgxCustomGrid::XMLColumns() {
+    if (FXMLColumnsHeld == 0) FXMLColumns = XMLColumnsIn(*this, XMLCharset());
+    return FXMLColumns;
+}
+
 AnsiString TgxCustomGrid::GetXMLRowData(int DataRow) {
+    const TgxXMLCharset Charset = FXMLColumnsHeld > 0 ? FXMLHeldCharset : XMLCharset();
     AnsiString Row = "<ROW ";
-    for (const auto& [DataCol, Name] : XMLColumns(*this)) {
+    for (const auto& [DataCol, Name] : XMLColumns()) {
         AnsiString Value;
         if (GetCellControlType(DataCol, DataRow) != ctPicture)
-            Value = XMLValue(VarToStr(GetCellValue(DataCol, DataRow)));
-        Row += Name + "=\"" + Value + "\" ";
+            Value = XMLAttributeText(VarToStr(GetCellValue(DataCol, DataRow)), Charset);
+        Row += Name;
+        Row += "=\"";
+        Row += Value;
+        Row += "\" ";
     }
     return Row + "/>";
 }
 
 AnsiString TgxCustomGrid::GetXMLMetaData() {
     AnsiString Meta = "<METADATA><FIELDS>";
-    for (const auto& [DataCol, Name] : XMLColumns(*this))
+    for (const auto& [DataCol, Name] : XMLColumns())
         Meta += "<FIELD attrname=\"" + Name + "\" fieldtype=\"string\" />";
     return Meta + "</FIELDS><PARAMS LCID=\"1033\"/></METADATA>";
 }
 
 AnsiString TgxCustomGrid::GetXMLData() {
     const TgoXMLExport& X = *FXMLExport;
+    const TgxXMLCharset Charset = XMLCharset();
     // The text is written as the grid holds it (UTF-8), so that is what an
     // empty encoding declares.
     const AnsiString Encoding = X.Encoding().empty() ? AnsiString("UTF-8") : X.Encoding();
@@ -227,12 +202,22 @@ AnsiString TgxCustomGrid::GetXMLData() {
                       "\" standalone=\"" + (X.StandAlone() ? "yes" : "no") + "\"?> ";
     if (!X.DataPacketVersion().empty())
         Data += "<DATAPACKET Version=\"" + X.DataPacketVersion() + "\">";
-    Data += GetXMLMetaData() + " <ROWDATA> ";
-    {
+    // The names are worked out once; the rows use them.
+    FXMLColumns = XMLColumnsIn(*this, Charset);
+    FXMLHeldCharset = Charset;
+    ++FXMLColumnsHeld;
+    try {
+        Data += GetXMLMetaData() + " <ROWDATA> ";
         TgxPaintOff Off(*this);
-        for (int Row = 1; Row <= GetGridRowCount(); ++Row)
-            Data += GetXMLRowData(Row) + "\n\r";
+        for (int Row = 1; Row <= GetGridRowCount(); ++Row) {
+            Data += GetXMLRowData(Row);
+            Data += "\n\r";
+        }
+    } catch (...) {
+        --FXMLColumnsHeld;
+        throw;
     }
+    --FXMLColumnsHeld;
     return Data + "</ROWDATA></DATAPACKET>";
 }
 

@@ -59,6 +59,18 @@ void TgxCustomGrid::PrintPreview() {
     FGridReport->PrintPreview(this);
 }
 
+void TgxCustomGrid::DoPrintGrid(bool& Cancel) {
+    if (OnPrintGrid && CanActivateEvent()) OnPrintGrid(this, Cancel);
+}
+
+void TgxCustomGrid::DoPrintRow(int DataRow, bool& Cancel) {
+    if (OnPrintRow && CanActivateEvent()) OnPrintRow(this, DataRow, Cancel);
+}
+
+void TgxCustomGrid::DoPrintCell(int DataCol, int DataRow, bool& Cancel) {
+    if (OnPrintCell && CanActivateEvent()) OnPrintCell(this, DataCol, DataRow, Cancel);
+}
+
 void TgxCustomGrid::AddGridMenuItems(TPopupMenu* Menu) {
     TMenuItem* Root = Menu->Items();
     for (int I = 0; I < Root->Count(); ++I)
@@ -95,7 +107,11 @@ void TgxCustomGrid::ShowGridMenu(int X, int Y) {
         Menu->Popup(At.X, At.Y);
         return;
     }
-    if (!FGridMenu) ConfigureGridMenu();
+    // The items a report link took away come back, with its captions.
+    if (!FGridMenu)
+        ConfigureGridMenu();
+    else
+        AddGridMenuItems(FGridMenu);
     FGridMenu->Popup(At.X, At.Y);
 }
 

@@ -3,9 +3,11 @@
 #include "grid/foundation/IntLists.h"
 #include "grid/model/BaseGrid.h"
 #include "grid/model/Columns.h"
+#include "grid/model/Combo.h"
 #include "grid/model/CurrentCell.h"
 #include "grid/model/InplaceControl.h"
 #include "grid/model/Rows.h"
+#include "grid/view/DropDownForm.h"
 #include "platform/gui/Controls.h"
 #include "platform/gui/Messages.h"
 #include "platform/gui/Scaling.h"
@@ -189,6 +191,16 @@ void TgxBaseGrid::Dispatch(TMessage& Message) {
         }
         --FSetFocusCount;
         return;
+    case CM_PARENTFONTCHANGED:
+        TCustomGrid_ts::Dispatch(Message);
+        if (FHeadingParentFont) {
+            // The message may carry the font itself; else the parent's.
+            TFont* From = Message.WParam != 0 ? reinterpret_cast<TFont*>(Message.LParam)
+                          : Parent()              ? Parent()->Font()
+                                                  : nullptr;
+            if (From) FollowHeadingFont(From);
+        }
+        return;
     case WM_PAINT:
         // Painting waits while it is off; the area stays due.
         if (!CanPaint()) {
@@ -214,6 +226,49 @@ void TgxBaseGrid::Dispatch(TMessage& Message) {
     default:
         TCustomGrid_ts::Dispatch(Message);
     }
+}
+
+void TgxBaseGrid::WMSize(TMessage& Message) {
+    TCustomGrid_ts::WMSize(Message);
+    CheckTopLeft(false);
+    if (auto* List = dynamic_cast<TgxComboGrid*>(this))
+        AdjustComboGridExtents(List->DropDownCols(), List->DropDownRows());
+    if (!IsLoading()) DoResize();
+    UpdateScrollRange();
+}
+
+void TgxBaseGrid::Resize() {
+    Realign();
+}
+
+void TgxBaseGrid::CMFontChanged(TMessage& Message) {
+    TCustomGrid_ts::CMFontChanged(Message);
+    for (int I = 0; I < FAutoFontCols->Count(); ++I)
+        if (TgxCol* C = FCols->Item(FAutoFontCols->GetItem(I))) C->CheckFont();
+    for (int I = 0; I < FAutoFontRows->Count(); ++I)
+        if (TgxRow* R = FRows->Item(FAutoFontRows->GetItem(I))) R->CheckFont();
+    UpdateCellFonts();
+    for (TgxDropDownForm* Form : {FComboForm, FDateTimeForm})
+        if (Form) Form->Font()->Assign(Font());
+    InvalidateGridNow();
+}
+
+void TgxBaseGrid::WidgetCreated() {
+    TCustomGrid_ts::WidgetCreated();
+    SetGridControlParent();
+    SetCurrentPosition(Col(), Row(), true, true);
+    if (FGridControl) FGridControl->Hide();
+    FControlPlaced = false;
+    FControlSelectMode = gxCurrent;
+    ShowGridControl();
+    UpdateScrollRange();
+}
+
+void TgxBaseGrid::SetGridControlParent() {
+    if (!HandleAllocated()) return;
+    // The edit and check controls live in the grid's window.
+    for (TgxControlType Type : {ctText, ctCheck})
+        if (TgxCustomGridControl* Control = GridCellControl(Type)) Control->SetParent(this);
 }
 
 void TgxBaseGrid::WMGetDlgCode(TMessage& Message) {

@@ -396,7 +396,7 @@ void TgxBaseGrid::MoveRowRange(int From, int To) {
 namespace grid {
 
 void TgxBaseGrid::RowDeleted(int DataRow, bool ByUser) {
-    if (OnDeleteRow && CanActivateEvent()) OnDeleteRow(this, DataRow, ByUser);
+    DoDeleteRow(DataRow, ByUser);
 }
 
 } // namespace grid

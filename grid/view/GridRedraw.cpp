@@ -87,6 +87,14 @@ void TgxBaseGrid::EndFastAssign() {
     SetEnablePaint(true);
 }
 
+void TgxBaseGrid::Loaded() {
+    TCustomGrid_ts::Loaded();
+    // A load defers as a fast assignment does; its end does the rest.
+    if (FFastAssign > 0) return;
+    PerformFastAssignActions();
+    InvalidateGridNow();
+}
+
 void TgxBaseGrid::PerformFastAssignActions() {
     const bool Check = FPendingCheckTopLeft;
     const bool Moved = FPendingTopLeftMoved;

@@ -80,6 +80,32 @@ const TPublished<TgoCustomGridReport, TComponent> ReportClass("TgoCustomGridRepo
             return R.MenuOptionsText() != "Preview...|Print...|Export...";
         });
     C.Property("Margins", &TgoCustomGridReport::Margins, &TgoCustomGridReport::SetMargins);
+    C.Property("PrintDateTime", &TgoCustomGridReport::PrintDateTime,
+               &TgoCustomGridReport::SetPrintDateTime)
+        .Default(true);
+    C.Property("PrintPageNumbers", &TgoCustomGridReport::PrintPageNumbers,
+               &TgoCustomGridReport::SetPrintPageNumbers)
+        .Default(true);
+    C.Property("PrintEndOfReport", &TgoCustomGridReport::PrintEndOfReport,
+               &TgoCustomGridReport::SetPrintEndOfReport)
+        .Default(true);
+    C.Property("PrintRecordCount", &TgoCustomGridReport::PrintRecordCount,
+               &TgoCustomGridReport::SetPrintRecordCount)
+        .Default(true);
+    C.Property("PrintTitleImage", &TgoCustomGridReport::PrintTitleImage,
+               &TgoCustomGridReport::SetPrintTitleImage)
+        .Default(true);
+    C.Property("PrintHeadings", &TgoCustomGridReport::PrintHeadings,
+               &TgoCustomGridReport::SetPrintHeadings)
+        .Default(true);
+    C.Property("PrintMode", &TgoCustomGridReport::PrintMode, &TgoCustomGridReport::SetPrintMode)
+        .Default(2);
+    C.Property("Monochrome", &TgoCustomGridReport::Monochrome,
+               &TgoCustomGridReport::SetMonochrome)
+        .Default(false);
+    C.Property("FrameColor", &TgoCustomGridReport::FrameColor,
+               &TgoCustomGridReport::SetFrameColor)
+        .Default(clNone);
 });
 
 } // namespace

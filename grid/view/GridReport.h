@@ -60,19 +60,52 @@ public:
     const AnsiString& PrintCaption() const { return FPrintCaption; }
     const AnsiString& ExportCaption() const { return FExportCaption; }
 
+    // What a derived report puts on its pages (all on for a new report):
+    // the date and time, page numbers, the end-of-report line, the record
+    // count, the title image and the column headings; its print mode (2 for
+    // a new report), a switch for printing without colours and the colour
+    // of the frame it draws (none).
+    bool PrintDateTime() const { return FPrintDateTime; }
+    void SetPrintDateTime(bool Value) { FPrintDateTime = Value; }
+    bool PrintPageNumbers() const { return FPrintPageNumbers; }
+    void SetPrintPageNumbers(bool Value) { FPrintPageNumbers = Value; }
+    bool PrintEndOfReport() const { return FPrintEndOfReport; }
+    void SetPrintEndOfReport(bool Value) { FPrintEndOfReport = Value; }
+    bool PrintRecordCount() const { return FPrintRecordCount; }
+    void SetPrintRecordCount(bool Value) { FPrintRecordCount = Value; }
+    bool PrintTitleImage() const { return FPrintTitleImage; }
+    void SetPrintTitleImage(bool Value) { FPrintTitleImage = Value; }
+    bool PrintHeadings() const { return FPrintHeadings; }
+    void SetPrintHeadings(bool Value) { FPrintHeadings = Value; }
+    int PrintMode() const { return FPrintMode; }
+    void SetPrintMode(int Value) { FPrintMode = Value; }
+    bool Monochrome() const { return FMonochrome; }
+    void SetMonochrome(bool Value) { FMonochrome = Value; }
+    TColor FrameColor() const { return FFrameColor; }
+    void SetFrameColor(TColor Value) { FFrameColor = Value; }
+
 private:
     AnsiString FDateTimeCaption = "DateTime:";
     AnsiString FPageCaption = "Page:";
     AnsiString FEndOfReportText = "*** END OF REPORT ***";
     AnsiString FRecordsCaption = "Records";
     std::unique_ptr<TFont> FTitleFont;
+    bool FPrintDateTime = true;
+    bool FPrintPageNumbers = true;
+    bool FPrintEndOfReport = true;
+    bool FPrintRecordCount = true;
     bool FProvideGridMenu = false;
+    bool FPrintTitleImage = true;
     std::unique_ptr<TPicture> FTitleImage;
     AnsiString FMenuOptionsText = "Preview...|Print...|Export...";
     AnsiString FPreviewCaption;
     AnsiString FPrintCaption;
     AnsiString FExportCaption;
+    bool FPrintHeadings = true;
+    int FPrintMode = 2;
     std::unique_ptr<TgoReportPageMargins> FMargins;
+    bool FMonochrome = false;
+    TColor FFrameColor = clNone;
 };
 
 } // namespace grid

@@ -99,6 +99,45 @@ TEST_F(PellworthPackage, StartOfWeekEditorOffersTheWeekdayNames) {
     }
 }
 
+TEST_F(PellworthPackage, CarriesItsDescriptionAndFivePaletteBitmaps) {
+    ASSERT_NE(Library, nullptr);
+    EXPECT_STREQ(Entry<decltype(PellworthDescription)>("PellworthDescription")(),
+                 "Pellworth Components");
+    auto* Bitmap = Entry<decltype(PellworthPaletteBitmap)>("PellworthPaletteBitmap");
+    auto* Color = Entry<decltype(PellworthPaletteColor)>("PellworthPaletteColor");
+    ASSERT_NE(Bitmap, nullptr);
+    ASSERT_NE(Color, nullptr);
+    std::vector<std::string> Seen;
+    for (const char* Name :
+         {"TCOLORBITBTN", "TPWCALENDAR", "TPWDATEEDIT", "TPWPHONEEDIT", "TPWZIPEDIT"}) {
+        SCOPED_TRACE(Name);
+        const char* Pixels = Bitmap(Name);
+        ASSERT_NE(Pixels, nullptr);
+        const std::string Text(Pixels);
+        ASSERT_EQ(Text.size(), 24u * 24u);
+        EXPECT_EQ(Text.find_first_not_of("0123456789abcdef"), std::string::npos);
+        // A picture, not a plain square: several colours, the border too.
+        EXPECT_GE(std::string(Text).find_first_not_of(Text[0]), 1u);
+        int Colours = 0;
+        for (char C : std::string("0123456789abcdef"))
+            if (Text.find(C) != std::string::npos) ++Colours;
+        EXPECT_GE(Colours, 4);
+        Seen.push_back(Text);
+    }
+    // Each of its own; the names are the resources' (any case).
+    for (std::size_t I = 0; I < Seen.size(); ++I)
+        for (std::size_t J = I + 1; J < Seen.size(); ++J)
+            EXPECT_NE(Seen[I], Seen[J]);
+    EXPECT_STREQ(Bitmap("tpwcalendar"), Bitmap("TPWCALENDAR"));
+    // The other components use the default palette image.
+    EXPECT_EQ(Bitmap("TPELLWORTHGRID"), nullptr);
+    EXPECT_EQ(Bitmap(nullptr), nullptr);
+    EXPECT_EQ(Color(0), 0x000000u);
+    EXPECT_EQ(Color(9), 0xFF0000u);
+    EXPECT_EQ(Color(15), 0xFFFFFFu);
+    EXPECT_EQ(Color(16), 0u);
+}
+
 TEST_F(PellworthPackage, ExportsOnlyItsEntryPoints) {
     ASSERT_NE(Library, nullptr);
     // The framework inside the package stays private to it: a loader with a
