@@ -469,6 +469,10 @@ public:
     // brought in step afterwards.
     void SetColPixelWidth(int DisplayCol, int Width);
     void SetRowPixelHeight(int DisplayRow, int Height);
+    // A row's height set by the model and the row reported resized: with no
+    // one to hear of it, the scroll bars are brought up to date once, after
+    // the report, instead of also in between.
+    void ResizeRowPixels(int DisplayRow, int Height);
 
     // ---- event relays (view/GridRelays) -----------------------------------------------------
     virtual void DoPaint();
@@ -2039,6 +2043,7 @@ private:
     bool FScrollRangePending = false;
     bool FScrollRangeAgain = false;
     bool FInScrollRange = false;
+    bool FHoldScrollRange = false;
     bool FScrollPosPending = false;
 
     // ---- selection state (view/GridSelect*, view/GridHighlight*, view/GridDrag*) ----------------
