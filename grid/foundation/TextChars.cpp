@@ -242,8 +242,13 @@ void PCountChars(std::string_view Text, int Chars, int Bytes, int& OutChars, int
     const std::string_view Part =
         Proper(Text).substr(0, static_cast<std::size_t>(std::clamp(Bytes, 0, LengthOf(Text))));
     const int Len = static_cast<int>(Part.size());
+    // Part is already the text proper: stepping over it must not look for
+    // its end again at every character, which made a line's guess quadratic.
     while (OutChars < Chars && OutBytes < Len) {
-        OutBytes += FromEnd ? CharBytesBefore(Part, Len - OutBytes) : CharBytesAt(Part, OutBytes);
+        if (!gxIsFarEast)
+            ++OutBytes;
+        else
+            OutBytes += FromEnd ? SequenceBefore(Part, Len - OutBytes) : SequenceAt(Part, OutBytes);
         ++OutChars;
     }
 }

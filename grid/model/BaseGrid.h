@@ -478,6 +478,10 @@ public:
     // brought in step afterwards.
     void SetColPixelWidth(int DisplayCol, int Width);
     void SetRowPixelHeight(int DisplayRow, int Height);
+    // A row's height set by the model and the row reported resized: with no
+    // one to hear of it, the scroll bars are brought up to date once, after
+    // the report, instead of also in between.
+    void ResizeRowPixels(int DisplayRow, int Height);
 
     // ---- relays of editing, the current cell, rows and date-time lists
     // (view/GridEditRelays). Cancel and Accept start false, so a silent
@@ -2097,6 +2101,7 @@ private:
     bool FScrollRangePending = false;
     bool FScrollRangeAgain = false;
     bool FInScrollRange = false;
+    bool FHoldScrollRange = false;
     bool FScrollPosPending = false;
 
     // ---- selection state (view/GridSelect*, view/GridHighlight*, view/GridDrag*) ----------------

@@ -104,6 +104,26 @@ void TgxBaseGrid::SetRowPixelHeight(int DisplayRow, int Height) {
     SingleRowHeightChanged(DisplayRow);
 }
 
+void TgxBaseGrid::ResizeRowPixels(int DisplayRow, int Height) {
+    // A handler told of the resize finds the bars already fitting the new
+    // height, as it always has.
+    if (OnRowResized) {
+        SetRowPixelHeight(DisplayRow, Height);
+        RowResized(DisplayRow);
+        return;
+    }
+    const bool Held = FHoldScrollRange;
+    FHoldScrollRange = true;
+    try {
+        SetRowPixelHeight(DisplayRow, Height);
+    } catch (...) {
+        FHoldScrollRange = Held;
+        throw;
+    }
+    FHoldScrollRange = Held;
+    RowResized(DisplayRow);
+}
+
 // The buttons' sizes change the room the in-place control has beside them.
 void TgxBaseGrid::SetButtonEdgeWidth(int Value) {
     if (Value == FButtonEdgeWidth) return;

@@ -167,10 +167,11 @@ void TgxRow::CheckHeight(int OldHeight) {
     const int D = GetDisplayRow();
     if (D < 0 || D >= FGrid->RowCount()) return;
     if (FVisible)
-        FGrid->SetRowPixelHeight(D, FHeight);
+        FGrid->ResizeRowPixels(D, FHeight);
     else if (FGrid->RowHeights(D) != 0)
-        FGrid->SetRowPixelHeight(D, 0);
-    FGrid->RowResized(D);
+        FGrid->ResizeRowPixels(D, 0);
+    else
+        FGrid->RowResized(D);
     if (FDataRow == 0) FGrid->HeadingHeightSet(FHeight);
 }
 

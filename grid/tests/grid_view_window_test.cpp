@@ -10,6 +10,9 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+#include <vector>
+
 using namespace grid;
 
 namespace {
@@ -203,6 +206,31 @@ TEST_F(GridViewWindow, AnAlwaysShownBarStaysWhenNothingScrolls) {
     Grid->SetAlwaysShowScrollBar(ssVertical);
     EXPECT_TRUE(ScrollBarVisible(Grid, SB_VERT));
     EXPECT_TRUE(Grid->GetVertScrollBarVisible());
+}
+
+// A row grown past the client area brings the bar up, with and without a
+// handler hearing of the resize (the handler sees the bar already there),
+// and shrinking it back takes the bar away.
+TEST_F(GridViewWindow, ARowGrownPastTheClientBringsTheBarUpAndShrunkTakesItAway) {
+    Grid->SetGridRowCount(3);
+    Grid->UpdateScrollRange();
+    ASSERT_FALSE(ScrollBarVisible(Grid, SB_VERT));
+    const int Tall = Grid->ClientHeight() * 2;
+    Grid->SetRowHeight(2, Tall);
+    EXPECT_TRUE(ScrollBarVisible(Grid, SB_VERT));
+    EXPECT_EQ(Grid->RowHeights(2), Tall);
+    Grid->SetRowHeight(2, Grid->DefaultRowHeight());
+    EXPECT_FALSE(ScrollBarVisible(Grid, SB_VERT));
+
+    std::vector<std::pair<int, bool>> Heard;
+    Grid->OnRowResized = [&](TObject*, int DataRow) {
+        Heard.emplace_back(DataRow, ScrollBarVisible(Grid, SB_VERT));
+    };
+    Grid->SetRowHeight(3, Tall);
+    EXPECT_TRUE(ScrollBarVisible(Grid, SB_VERT));
+    Grid->SetRowHeight(3, Grid->DefaultRowHeight());
+    EXPECT_FALSE(ScrollBarVisible(Grid, SB_VERT));
+    EXPECT_EQ(Heard, (std::vector<std::pair<int, bool>>{{3, true}, {3, false}}));
 }
 
 TEST_F(GridViewWindow, RightReachesAndFullyShowsACutOffColumnBesideTwoFrozenOnes) {

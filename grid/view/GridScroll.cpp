@@ -244,7 +244,8 @@ void TgxBaseGrid::SetVertVisible(bool Value) {
 }
 
 void TgxBaseGrid::UpdateScrollRange() {
-    if (!HandleAllocated()) return;
+    // A row resize under way updates the range once it has been reported.
+    if (FHoldScrollRange || !HandleAllocated()) return;
     if (!PaintEnabled()) {
         FScrollRangePending = true;
         return;
