@@ -274,8 +274,11 @@ public:
     TRect ClientRect(TRect Whole) const {
         Whole.Right = std::max(Whole.Left, Whole.Right - 2 * FFrame);
         Whole.Bottom = std::max(Whole.Top, Whole.Bottom - 2 * FFrame);
-        if (FBars[1].Shown) Whole.Right = std::max(Whole.Left, Whole.Right - BarExtent());
-        if (FBars[0].Shown) Whole.Bottom = std::max(Whole.Top, Whole.Bottom - BarExtent());
+        if (!FBars[0].Shown && !FBars[1].Shown) return Whole;
+        // Asked once for both bars: a grid adding a row comes here dozens of times.
+        const int Extent = BarExtent();
+        if (FBars[1].Shown) Whole.Right = std::max(Whole.Left, Whole.Right - Extent);
+        if (FBars[0].Shown) Whole.Bottom = std::max(Whole.Top, Whole.Bottom - Extent);
         return Whole;
     }
 
