@@ -131,7 +131,10 @@ void TCustomGrid_ts::CalcFixedInfo(TGridDrawInfo& DrawInfo) const {
 }
 
 void TCustomGrid_ts::CalcDrawInfo(TGridDrawInfo& DrawInfo) const {
-    CalcDrawInfoXY(DrawInfo, ClientWidth(), ClientHeight());
+    // One look at the client area for both axes: it asks the frame and the
+    // scroll bars each time, and a row added to the grid comes here often.
+    const TRect Client = ClientRect();
+    CalcDrawInfoXY(DrawInfo, Client.Width(), Client.Height());
 }
 
 void TCustomGrid_ts::CalcDrawInfoXY(TGridDrawInfo& DrawInfo, int UseWidth, int UseHeight) const {

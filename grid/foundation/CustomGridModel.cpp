@@ -361,7 +361,8 @@ void TCustomGrid_ts::ChangeSize(int NewColCount, int NewRowCount) {
         } else if (HandleAllocated()) {
             TGridDrawInfo NewInfo;
             CalcDrawInfo(NewInfo);
-            const int W = ClientWidth(), H = ClientHeight();
+            const TRect Client = ClientRect();
+            const int W = Client.Width(), H = Client.Height();
             // From the first cell whose place may have changed to the edges.
             if (OldColCount != FColCount) {
                 const int First =
