@@ -165,11 +165,16 @@ TRect TCustomGrid_ts::GridRectToScreenRect(const TGridRect& GridRect, bool Inclu
     TRect Result;
     if (GridRect.Left > GridRect.Right || GridRect.Top > GridRect.Bottom) return Result;
     TGridDrawInfo DrawInfo;
-    CalcFixedInfo(DrawInfo);
+    const TGridOptions O = FOptions;
     // Rows first: a row added below the screen, the usual case, then needs
-    // no walk over the columns.
+    // no look at the columns at all, fixed or not.
+    CalcFixedAxis(DrawInfo.Vert, this, O.Contains(goFixedHorzLine) || O.Contains(goHorzLine),
+                  FGridLineWidth, FFixedRows, FTopLeft.Y, FRowCount,
+                  &TCustomGrid_ts::GetRowHeights);
     CalcAxisLayout(DrawInfo.Vert, ClientHeight());
     if (GridRect.Top > DrawInfo.Vert.LastFullVisibleCell + 1) return Result;
+    CalcFixedAxis(DrawInfo.Horz, this, O.Contains(goFixedVertLine) || O.Contains(goVertLine),
+                  FGridLineWidth, FFixedCols, FTopLeft.X, FColCount, &TCustomGrid_ts::GetColWidths);
     CalcAxisLayout(DrawInfo.Horz, ClientWidth());
     if (GridRect.Left > DrawInfo.Horz.LastFullVisibleCell + 1) return Result;
     TRect R;
