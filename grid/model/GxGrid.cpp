@@ -218,6 +218,7 @@ template <class C> void PublishLooks(C& B) {
     // The framework's settings that the grid's control publishes.
     B.Property("BorderStyle", &TgxGrid::BorderStyle, &TgxGrid::SetBorderStyle, BorderStyleType())
         .Default(bsSingle);
+    B.Property("Ctl3D", &TgxGrid::Ctl3D, &TgxGrid::SetCtl3D).Default(true);
     B.Property("DragCursor", &TgxGrid::DragCursor, &TgxGrid::SetDragCursor).Default(crDrag);
     B.Property("DragKind", &TgxGrid::DragKind, &TgxGrid::SetDragKind, DragKindType())
         .Default(dkDrag);

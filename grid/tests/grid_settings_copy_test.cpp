@@ -58,6 +58,7 @@ const std::vector<TSetting>& Settings() {
         {"Color", 0x00336699},
         {"ColMoving", 0},
         {"ColSelectMode", 1},
+        {"Ctl3D", 0},
         {"Cursor", -3},
         {"DefaultButtonHeight", 10},
         {"DefaultButtonWidth", 13},
