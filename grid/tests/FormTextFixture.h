@@ -8,6 +8,15 @@
 
 #include <string>
 
+// Copies From into Into through the binary form file, as a saved form is
+// loaded again.
+inline void CopyThroughFormFile(TComponent& From, TComponent& Into) {
+    TMemoryStream Stream;
+    WriteComponentRes(&Stream, &From);
+    Stream.SetPosition(0);
+    ReadComponentRes(&Stream, &Into);
+}
+
 // The form text of Root.
 inline std::string FormText(TComponent& Root) {
     TMemoryStream Binary, Text;

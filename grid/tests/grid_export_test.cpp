@@ -2,6 +2,7 @@
 // own readers getting the cells back, delimiters, the file dialog's choice
 // and a failed export leaving the older file in place.
 #include "grid/model/Columns.h"
+#include "grid/tests/FormTextFixture.h"
 #include "grid/model/GxGrid.h"
 #include "grid/view/GridReport.h"
 #include "platform/classes/Filer.h"
@@ -573,11 +574,8 @@ TEST(GridReport, ThePrintSwitchesModeAndColourTravelWithTheForm) {
     Report->SetMonochrome(true);
     Report->SetFrameColor(0x0000FF);
 
-    TMemoryStream Stream;
-    WriteComponentRes(&Stream, &Form);
-    Stream.SetPosition(0);
     TForm Copy(nullptr);
-    ReadComponentRes(&Stream, &Copy);
+    CopyThroughFormFile(Form, Copy);
     auto* Read = dynamic_cast<FormReport*>(Copy.FindComponent("Report1"));
     ASSERT_NE(Read, nullptr);
     EXPECT_TRUE(Read->PrintDateTime());

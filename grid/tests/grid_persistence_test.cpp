@@ -12,6 +12,7 @@
 #include "grid/model/GxGrid.h"
 #include "grid/model/Rows.h"
 #include "grid/tests/StubDateTimeDef.h"
+#include "grid/tests/FormTextFixture.h"
 #include "grid/view/GridReport.h"
 #include "platform/classes/Filer.h"
 #include "platform/classes/ObjectText.h"
@@ -42,13 +43,6 @@ std::string Bytes(TMemoryStream& Stream) {
 }
 
 // Writes Form as a form file and reads that into Copy.
-void CopyThroughFormFile(TForm& Form, TForm& Copy) {
-    TMemoryStream Stream;
-    WriteComponentRes(&Stream, &Form);
-    Stream.SetPosition(0);
-    ReadComponentRes(&Stream, &Copy);
-}
-
 // Everything a user could tell two grids apart by.
 struct TLook {
     std::string Cells; // the CSV lines: display order, hidden columns left out

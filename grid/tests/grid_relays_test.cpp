@@ -7,6 +7,7 @@
 #include "grid/model/Combo.h"
 #include "grid/model/GxGrid.h"
 #include "grid/tests/ShownGridFixture.h"
+#include "grid/tests/FormTextFixture.h"
 #include "platform/classes/Filer.h"
 #include "platform/classes/Publish.h"
 #include "platform/gui/PublishedProps.h"
@@ -123,11 +124,8 @@ TEST_F(GridRelays, GatedRelaysKeepQuietWhileTheGridLoads) {
     Held->SetGridColCount(6);
     Held->SetGridRowCount(40);
     Read.clear();
-    TMemoryStream Stream;
-    WriteComponentRes(&Stream, &Source);
-    Stream.SetPosition(0);
     TForm Copy(nullptr);
-    ReadComponentRes(&Stream, &Copy);
+    CopyThroughFormFile(Source, Copy);
     auto* Got = dynamic_cast<LoadedGrid*>(Copy.FindComponent("Grid1"));
     ASSERT_NE(Got, nullptr);
     // Its end reports the top-left move the load put off.

@@ -3,6 +3,7 @@
 // and goes back to its default on a reset of the grid group; the copies of
 // single groups leave the rest of the grid alone.
 #include "formstore/PropsStorage.h"
+#include "grid/tests/FormTextFixture.h"
 #include "grid/foundation/DateTimeDefs.h"
 #include "grid/foundation/ImageList.h"
 #include "grid/foundation/MaskDefs.h"
@@ -207,10 +208,7 @@ struct TGridForm {
 
 // Through a form file into a new form: its grid.
 TgxGrid* ThroughFormFile(TGridForm& From, TForm& Into) {
-    TMemoryStream Stream;
-    WriteComponentRes(&Stream, From.Form.get());
-    Stream.SetPosition(0);
-    ReadComponentRes(&Stream, &Into);
+    CopyThroughFormFile(*From.Form, Into);
     return dynamic_cast<TgxGrid*>(Into.FindComponent("Grid1"));
 }
 
