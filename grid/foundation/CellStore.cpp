@@ -6,6 +6,11 @@
 #include "platform/rtl/Format.h"
 
 #include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <new>
+#include <stdexcept>
+#include <string>
 #include <utility>
 
 namespace grid {
@@ -16,9 +21,28 @@ bool IsText(TgxValueType Type) {
     return Type == vtpString || Type == vtpPictureName;
 }
 
-TBitmap* BitmapOf(std::intptr_t Slot) {
-    return reinterpret_cast<TBitmap*>(Slot);
+TBitmap* BitmapOf(std::uint64_t Slot) {
+    return reinterpret_cast<TBitmap*>(static_cast<std::uintptr_t>(Slot));
 }
+
+std::uint64_t SlotOf(TBitmap* Bitmap) {
+    return reinterpret_cast<std::uintptr_t>(Bitmap);
+}
+
+std::uint32_t TextStart(std::uint64_t Slot) {
+    return static_cast<std::uint32_t>(Slot);
+}
+
+std::uint32_t TextLength(std::uint64_t Slot) {
+    return static_cast<std::uint32_t>(Slot >> 32);
+}
+
+std::uint64_t TextSlot(std::uint32_t Start, std::size_t Length) {
+    return Start | (static_cast<std::uint64_t>(Length) << 32);
+}
+
+// A row's text area is addressed by 32-bit offsets.
+constexpr std::size_t TextLimit = 0xFFFFFFF0u;
 
 // Sizes asked for as "expected plus one" or "wanted plus ten" stay within
 // what a vector index can address.
@@ -28,27 +52,105 @@ std::int32_t Grown(std::int64_t Size) {
 
 } // namespace
 
-void Tgx2DStorage::TRow::SetSlot(std::size_t Index, std::intptr_t Value) {
-    if (!Values) {
-        if (Value == 0) return;
-        Values = std::make_unique<std::intptr_t[]>(static_cast<std::size_t>(Capacity));
-    }
-    Values[Index] = Value;
+// ---- row blocks ------------------------------------------------------------
+
+Tgx2DStorage::TRowHead* Tgx2DStorage::NewRow(std::int32_t Capacity, std::uint32_t TextRoom) {
+    auto* R = static_cast<TRowHead*>(std::malloc(BlockSize(Capacity, TextRoom)));
+    if (!R) throw std::bad_alloc();
+    R->ColCount = 0;
+    R->Capacity = Capacity;
+    R->TextUsed = 0;
+    R->TextRoom = TextRoom;
+    // vtpNone is 0, and so is an empty slot.
+    std::memset(R + 1, 0, TypeBytes(Capacity) + sizeof(std::uint64_t) * Capacity);
+    return R;
 }
 
-void Tgx2DStorage::TRow::Reallocate(std::int32_t NewCapacity) {
-    const auto Size = static_cast<std::size_t>(NewCapacity);
-    const auto Kept = static_cast<std::size_t>(std::min(Capacity, NewCapacity));
-    auto NewTypes = std::make_unique<TgxValueType[]>(Size); // all vtpNone
-    std::copy(Types.get(), Types.get() + Kept, NewTypes.get());
-    Types = std::move(NewTypes);
-    if (Values) {
-        auto NewValues = std::make_unique<std::intptr_t[]>(Size);
-        std::copy(Values.get(), Values.get() + Kept, NewValues.get());
-        Values = std::move(NewValues);
-    }
-    Capacity = NewCapacity;
+void Tgx2DStorage::Reallocate(TRowHead*& R, std::int32_t NewCapacity) {
+    TRowHead* New = NewRow(NewCapacity, R->TextUsed);
+    const auto Kept = static_cast<std::size_t>(std::min(R->Capacity, NewCapacity));
+    std::memcpy(Types(New), Types(R), Kept);
+    std::memcpy(Slots(New), Slots(R), Kept * sizeof(std::uint64_t));
+    // Offsets stay as they are: the text area moves whole.
+    if (R->TextUsed) std::memcpy(TextArea(New), TextArea(R), R->TextUsed);
+    New->ColCount = std::min(R->ColCount, NewCapacity);
+    New->TextUsed = R->TextUsed;
+    std::free(R);
+    R = New;
 }
+
+void Tgx2DStorage::GrowTexts(TRowHead*& R, std::size_t Extra) {
+    std::size_t Live = 0;
+    const TgxValueType* T = Types(R);
+    const std::uint64_t* S = Slots(R);
+    for (std::int32_t I = 0; I < R->ColCount; ++I)
+        if (IsText(T[I])) Live += TextLength(S[I]);
+    const std::size_t Need = Live + Extra;
+    if (Need > TextLimit)
+        throw std::length_error("A grid row cannot hold " + std::to_string(Need) +
+                                " bytes of text");
+    std::size_t Room = R->TextRoom;
+    if (Need > Room) {
+        // Geometric, so a row filled text by text is copied a few times
+        // only; a small step keeps the slack of a short row small.
+        Room = std::min(std::max(Need, Room + Room / 8 + 16), TextLimit);
+    }
+    if (Live == R->TextUsed) {
+        // No holes: the area only needs to be longer.
+        auto* Block = static_cast<TRowHead*>(std::realloc(R, BlockSize(R->Capacity,
+                                                                      static_cast<std::uint32_t>(Room))));
+        if (!Block) throw std::bad_alloc();
+        R = Block;
+        R->TextRoom = static_cast<std::uint32_t>(Room);
+        return;
+    }
+    TRowHead* New = NewRow(R->Capacity, static_cast<std::uint32_t>(Room));
+    New->ColCount = R->ColCount;
+    const auto Count = static_cast<std::size_t>(R->Capacity);
+    std::memcpy(Types(New), Types(R), Count);
+    std::memcpy(Slots(New), Slots(R), Count * sizeof(std::uint64_t));
+    // The texts are packed again in column order.
+    std::uint32_t Used = 0;
+    std::uint64_t* NS = Slots(New);
+    for (std::int32_t I = 0; I < R->ColCount; ++I) {
+        if (!IsText(T[I])) continue;
+        const std::string_view Text = TextOf(R, static_cast<std::size_t>(I));
+        if (!Text.empty()) std::memcpy(TextArea(New) + Used, Text.data(), Text.size());
+        NS[I] = TextSlot(Used, Text.size());
+        Used += static_cast<std::uint32_t>(Text.size());
+    }
+    New->TextUsed = Used;
+    std::free(R);
+    R = New;
+}
+
+void Tgx2DStorage::StoreText(TRowHead*& R, std::size_t Index, std::string_view Text) {
+    std::uint64_t& Old = Slots(R)[Index];
+    if (IsText(Types(R)[Index]) && Text.size() <= TextLength(Old)) {
+        // It fits where the old text was.
+        if (!Text.empty()) std::memmove(TextArea(R) + TextStart(Old), Text.data(), Text.size());
+        Old = TextSlot(TextStart(Old), Text.size());
+        return;
+    }
+    // The old text becomes a hole; the cell reads empty while the area grows.
+    Old = 0;
+    if (R->TextRoom - R->TextUsed < Text.size()) GrowTexts(R, Text.size());
+    const std::uint32_t Start = R->TextUsed;
+    if (!Text.empty()) std::memcpy(TextArea(R) + Start, Text.data(), Text.size());
+    R->TextUsed = Start + static_cast<std::uint32_t>(Text.size());
+    Slots(R)[Index] = TextSlot(Start, Text.size());
+}
+
+void Tgx2DStorage::ReleaseRowPictures(const TRowHead* R) {
+    const TgxValueType* T = Types(R);
+    if (!std::memchr(T, static_cast<int>(vtpPicture), static_cast<std::size_t>(R->ColCount)))
+        return;
+    const std::uint64_t* S = Slots(R);
+    for (std::int32_t I = 0; I < R->ColCount; ++I)
+        if (T[I] == vtpPicture) UpdateSharedBitmapRef(BitmapOf(S[I]), true);
+}
+
+// ---- the row table ---------------------------------------------------------
 
 Tgx2DStorage::Tgx2DStorage(std::int32_t AColAllocSize, std::int32_t ARowAllocSize)
     : FColAllocSize(AColAllocSize), FRowAllocSize(ARowAllocSize) {}
@@ -57,46 +159,79 @@ Tgx2DStorage::~Tgx2DStorage() {
     Clear(0, true);
 }
 
-Tgx2DStorage::TRow* Tgx2DStorage::RowAt(std::int32_t Row) {
-    return const_cast<TRow*>(std::as_const(*this).RowAt(Row));
+Tgx2DStorage::TPage* Tgx2DStorage::FindPage(std::int32_t PageNo) const {
+    const auto Found = FPages.find(PageNo);
+    if (Found == FPages.end()) return nullptr;
+    FFoundPageNo = PageNo;
+    FFoundPage = const_cast<TPage*>(&Found->second);
+    return FFoundPage;
 }
 
-const Tgx2DStorage::TRow* Tgx2DStorage::RowAt(std::int32_t Row) const {
-    if (Row < 0 || Row >= FAllocRows) return nullptr;
-    if (Row == FFoundRow) return FFound;
-    const auto Found = FRows.find(Row);
-    if (Found == FRows.end()) return nullptr;
-    FFoundRow = Row;
-    FFound = const_cast<TRow*>(&Found->second);
-    return FFound;
+Tgx2DStorage::TRowHead*& Tgx2DStorage::RowSlot(std::int32_t Row) {
+    const std::int32_t PageNo = Row >> PageBits;
+    TPage* Page = PageAt(PageNo);
+    if (!Page) {
+        // Rows are mostly added at the end: hint the map there.
+        Page = &FPages.try_emplace(FPages.end(), PageNo)->second;
+        FFoundPageNo = PageNo;
+        FFoundPage = Page;
+    }
+    return Page->Rows[Row & (PageSize - 1)];
+}
+
+void Tgx2DStorage::DropRow(std::int32_t Row) {
+    const std::int32_t PageNo = Row >> PageBits;
+    TPage* Page = PageAt(PageNo);
+    if (!Page) return;
+    TRowHead*& R = Page->Rows[Row & (PageSize - 1)];
+    if (!R) return;
+    std::free(R);
+    R = nullptr;
+    --FRowsHeld;
+    if (--Page->Held == 0) {
+        FFoundPageNo = -1;
+        FFoundPage = nullptr;
+        FPages.erase(PageNo);
+    }
+}
+
+std::int32_t Tgx2DStorage::NextHeld(std::int32_t From) const {
+    From = std::max(From, 0);
+    const std::int32_t FromPage = From >> PageBits;
+    for (auto Entry = FPages.lower_bound(FromPage); Entry != FPages.end(); ++Entry) {
+        const std::int32_t First = Entry->first == FromPage ? From & (PageSize - 1) : 0;
+        for (std::int32_t I = First; I < PageSize; ++I)
+            if (Entry->second.Rows[I]) return (Entry->first << PageBits) | I;
+    }
+    return -1;
 }
 
 std::int32_t Tgx2DStorage::ColCount(std::int32_t Row) const {
-    const TRow* R = RowAt(Row);
+    const TRowHead* R = RowAt(Row);
     return R ? R->ColCount : 0;
 }
 
 std::int32_t Tgx2DStorage::ColCapacity(std::int32_t Row) const {
-    const TRow* R = RowAt(Row);
+    const TRowHead* R = RowAt(Row);
     return R ? R->Capacity : 0;
 }
 
 void Tgx2DStorage::CheckCell(std::int32_t Col, std::int32_t Row) {
-    if (Col < 1 || Col > MaxStoreIndex || Row < 0 || Row > MaxStoreIndex)
+    if (Col < 1 || Col > MaxStoreIndex || Row < 0 || Row > MaxStoreIndex) [[unlikely]]
         throw ERangeError(Format("Cell column %d, row %d out of range", Col, Row));
 }
 
 // ---- reading cells ---------------------------------------------------------
 
 Variant Tgx2DStorage::GetValue(std::int32_t Col, std::int32_t Row) const {
-    const TRow* R = RowAt(Row);
+    const TRowHead* R = RowAt(Row);
     if (!R || Col < 1 || Col > R->ColCount) return Unassigned();
     const auto Index = static_cast<std::size_t>(Col - 1);
-    const std::intptr_t Slot = R->Slot(Index);
-    switch (R->Types[Index]) {
+    const std::uint64_t Slot = Slots(R)[Index];
+    switch (Types(R)[Index]) {
     case vtpString:
     case vtpPictureName: {
-        const std::string_view Text = R->Texts.Text(static_cast<int>(Index));
+        const std::string_view Text = TextOf(R, Index);
         return Variant(AnsiString(Text.data(), Text.size()));
     }
     case vtpInteger:
@@ -111,41 +246,45 @@ Variant Tgx2DStorage::GetValue(std::int32_t Col, std::int32_t Row) const {
 }
 
 TgxValueType Tgx2DStorage::GetValueType(std::int32_t Col, std::int32_t Row) const {
-    const TRow* R = RowAt(Row);
+    const TRowHead* R = RowAt(Row);
     if (!R || Col < 1 || Col > R->ColCount) return vtpNone;
-    return R->Types[static_cast<std::size_t>(Col - 1)];
+    return Types(R)[static_cast<std::size_t>(Col - 1)];
 }
 
 std::int32_t Tgx2DStorage::MaxRowSet() const {
     // Every row held has cells; the backup row does not count.
-    if (FRows.empty() || FRows.rbegin()->first < 1) return 0;
-    return FRows.rbegin()->first;
+    if (FPages.empty()) return 0;
+    const auto& [PageNo, Page] = *FPages.rbegin();
+    for (std::int32_t I = PageSize - 1; I >= 0; --I)
+        if (Page.Rows[I]) return std::max((PageNo << PageBits) | I, 0);
+    return 0;
 }
 
 std::int32_t Tgx2DStorage::MaxColValueSet(std::int32_t Row) const {
-    const TRow* R = RowAt(Row);
+    const TRowHead* R = RowAt(Row);
     if (!R) return 0;
+    const TgxValueType* T = Types(R);
     for (std::int32_t Col = R->ColCount; Col >= 1; --Col)
-        if (R->Types[static_cast<std::size_t>(Col - 1)] != vtpNone) return Col;
+        if (T[Col - 1] != vtpNone) return Col;
     return 0;
 }
 
 // ---- writing cells ---------------------------------------------------------
 
-void Tgx2DStorage::SetText(TRow& R, std::int32_t Index, const AnsiString& Text) {
-    R.Texts.Store(Index, true, Text);
-}
-
 void Tgx2DStorage::SetValue(std::int32_t Col, std::int32_t Row, TgxValueType Type,
                             const Variant& Value) {
-    TgxValueType Current = GetValueType(Col, Row);
+    TRowHead* R = RowAt(Row);
+    TgxValueType Current = R && Col >= 1 && Col <= R->ColCount ? Types(R)[Col - 1] : vtpNone;
     if (Value.IsEmpty() && Current == vtpNone) return;
     if (static_cast<std::uint8_t>(Type) > static_cast<std::uint8_t>(vtpNull))
         throw ERangeError(Format("Cell value type %d out of range", static_cast<int>(Type)));
     CheckCell(Col, Row);
-    CheckCreateRow(Row);
-    CheckCreateCol(Col, Row);
-    TRow& R = *RowAt(Row);
+    // A string converts without fail, so its text is had before the row is
+    // made, and a new row is made with room for it.
+    const bool TextNow = IsText(Type) && Value.Type() == varString;
+    const AnsiString Text = TextNow ? Value.AsString() : AnsiString();
+    if (Row >= FAllocRows) CheckCreateRow(Row);
+    if (!R || Col > R->ColCount) CheckCreateCol(Col, Row, Text.size());
     const auto Index = static_cast<std::size_t>(Col - 1);
 
     TgxValueType NewType = Type;
@@ -155,14 +294,18 @@ void Tgx2DStorage::SetValue(std::int32_t Col, std::int32_t Row, TgxValueType Typ
     } else {
         switch (Type) {
         case vtpString:
-        case vtpPictureName:
+        case vtpPictureName: {
             if (!IsText(Current) && Current != vtpNone) ClearValue(Col, Row);
-            SetText(R, static_cast<std::int32_t>(Index), Value.AsString());
+            if (TextNow)
+                StoreText(RowSlot(Row), Index, Text);
+            else
+                StoreText(RowSlot(Row), Index, Value.AsString());
             break;
+        }
         case vtpInteger: {
             if (Current != vtpNone && Current != vtpInteger) ClearValue(Col, Row);
             const int Number = Value.AsInteger();
-            R.SetSlot(Index, Number);
+            Slots(RowAt(Row))[Index] = static_cast<std::uint64_t>(static_cast<std::int64_t>(Number));
             break;
         }
         case vtpPicture: {
@@ -183,7 +326,7 @@ void Tgx2DStorage::SetValue(std::int32_t Col, std::int32_t Row, TgxValueType Typ
             break;
         }
     }
-    R.Types[Index] = NewType;
+    Types(RowAt(Row))[Index] = NewType;
 }
 
 void Tgx2DStorage::SetBitmapValue(std::int32_t Col, std::int32_t Row, TBitmap* Bitmap,
@@ -191,33 +334,31 @@ void Tgx2DStorage::SetBitmapValue(std::int32_t Col, std::int32_t Row, TBitmap* B
     CheckCell(Col, Row);
     CheckCreateRow(Row);
     CheckCreateCol(Col, Row);
-    TRow& R = *RowAt(Row);
+    TRowHead* R = RowAt(Row);
     const auto Index = static_cast<std::size_t>(Col - 1);
-    const bool Same = R.Types[Index] == vtpPicture && BitmapOf(R.Slot(Index)) == Bitmap;
+    const bool Same = Types(R)[Index] == vtpPicture && BitmapOf(Slots(R)[Index]) == Bitmap;
     if (CurrentType == vtpPicture && Same) return;
     // Whatever the cell held goes first, so no text or count is left behind.
-    if (R.Types[Index] != vtpNone) ClearValue(Col, Row);
-    R.SetSlot(Index, reinterpret_cast<std::intptr_t>(Bitmap));
-    R.Types[Index] = vtpPicture;
+    if (Types(R)[Index] != vtpNone) ClearValue(Col, Row);
+    Slots(R)[Index] = SlotOf(Bitmap);
+    Types(R)[Index] = vtpPicture;
     UpdateSharedBitmapRef(Bitmap, false);
 }
 
 void Tgx2DStorage::ClearValue(std::int32_t Col, std::int32_t Row) {
-    TRow* R = RowAt(Row);
+    TRowHead* R = RowAt(Row);
     if (!R || Col < 1 || Col > R->ColCount) return;
     const auto Index = static_cast<std::size_t>(Col - 1);
-    const std::intptr_t Slot = R->Slot(Index);
-    const TgxValueType Type = R->Types[Index];
-    R->SetSlot(Index, 0);
-    R->Types[Index] = vtpNone;
-    if (IsText(Type))
-        R->Texts.Store(static_cast<int>(Index), false, {});
-    else if (Type == vtpPicture)
-        UpdateSharedBitmapRef(BitmapOf(Slot), true);
+    const std::uint64_t Slot = Slots(R)[Index];
+    const TgxValueType Type = Types(R)[Index];
+    // A text's bytes stay behind as a hole until the text area next grows.
+    Slots(R)[Index] = 0;
+    Types(R)[Index] = vtpNone;
+    if (Type == vtpPicture) UpdateSharedBitmapRef(BitmapOf(Slot), true);
 }
 
 void Tgx2DStorage::ClearRow(std::int32_t Row, std::int32_t NewColCount) {
-    TRow* R = RowAt(Row);
+    TRowHead* R = RowAt(Row);
     if (!R) return;
     for (std::int32_t Col = 1; Col <= R->ColCount; ++Col)
         ClearValue(Col, Row);
@@ -226,8 +367,8 @@ void Tgx2DStorage::ClearRow(std::int32_t Row, std::int32_t NewColCount) {
 
 void Tgx2DStorage::ClearCol(std::int32_t Col) {
     if (Col < 1) return;
-    for (auto& [Row, R] : FRows)
-        if (Row >= 1 && R.ColCount >= Col) ClearValue(Col, Row);
+    for (std::int32_t Row = NextHeld(1); Row >= 0; Row = NextHeld(Row + 1))
+        if (RowAt(Row)->ColCount >= Col) ClearValue(Col, Row);
 }
 
 void Tgx2DStorage::Clear(std::int32_t FirstRow, bool Resize) {
@@ -240,18 +381,37 @@ void Tgx2DStorage::Clear(std::int32_t FirstRow, bool Resize) {
 void Tgx2DStorage::ClearRowsFrom(std::int32_t FirstRow) {
     // The rows go whole, with their texts; only the pictures they hold are
     // shared with others, and give back their references first, in order.
-    const auto First = FRows.lower_bound(FirstRow);
-    for (auto Entry = First; Entry != FRows.end(); ++Entry) {
-        const TRow& R = Entry->second;
-        for (std::int32_t Col = 1; Col <= R.ColCount; ++Col) {
-            const auto Index = static_cast<std::size_t>(Col - 1);
-            if (R.Types[Index] == vtpPicture) UpdateSharedBitmapRef(BitmapOf(R.Slot(Index)), true);
-        }
+    FirstRow = std::max(FirstRow, 0);
+    const std::int32_t FirstPage = FirstRow >> PageBits;
+    const auto First = FPages.lower_bound(FirstPage);
+    if (First == FPages.end()) return;
+    for (auto Entry = First; Entry != FPages.end(); ++Entry) {
+        const std::int32_t From = Entry->first == FirstPage ? FirstRow & (PageSize - 1) : 0;
+        for (std::int32_t I = From; I < PageSize; ++I)
+            if (const TRowHead* R = Entry->second.Rows[I]) ReleaseRowPictures(R);
     }
-    if (First == FRows.end()) return;
-    FFoundRow = -1;
-    FFound = nullptr;
-    FRows.erase(First, FRows.end());
+    FFoundPageNo = -1;
+    FFoundPage = nullptr;
+    auto Whole = First;
+    if (First->first == FirstPage) {
+        // The page the first row is on keeps the rows before it.
+        TPage& Page = First->second;
+        for (std::int32_t I = FirstRow & (PageSize - 1); I < PageSize; ++I) {
+            if (!Page.Rows[I]) continue;
+            std::free(Page.Rows[I]);
+            Page.Rows[I] = nullptr;
+            --Page.Held;
+            --FRowsHeld;
+        }
+        ++Whole;
+        if (Page.Held == 0) FPages.erase(First);
+    }
+    for (auto Entry = Whole; Entry != FPages.end(); ++Entry) {
+        for (TRowHead* R : Entry->second.Rows)
+            std::free(R);
+        FRowsHeld -= Entry->second.Held;
+    }
+    FPages.erase(Whole, FPages.end());
 }
 
 // ---- allocation ------------------------------------------------------------
@@ -265,43 +425,57 @@ void Tgx2DStorage::CheckCreateRow(std::int32_t Row) {
 }
 
 void Tgx2DStorage::CheckCreateCol(std::int32_t Col, std::int32_t Row) {
-    TRow* R = RowAt(Row);
+    CheckCreateCol(Col, Row, 0);
+}
+
+void Tgx2DStorage::CheckCreateCol(std::int32_t Col, std::int32_t Row, std::size_t TextHint) {
+    TRowHead* R = RowAt(Row);
     if (R && Col <= R->ColCount) return;
     if (R && Col <= R->Capacity)
         R->ColCount = Col;
     else if (Col < FColAllocSize)
-        ResizeRowCols(Row, FColAllocSize);
+        ResizeRowCols(Row, FColAllocSize, TextHint);
     else
-        ResizeRowCols(Row, Grown(static_cast<std::int64_t>(Col) + 10));
+        ResizeRowCols(Row, Grown(static_cast<std::int64_t>(Col) + 10), TextHint);
 }
 
 void Tgx2DStorage::ResizeRows(std::int32_t NewCount) {
     if (NewCount < 0) throw ERangeError(Format("Row count %d out of range", NewCount));
     // Rows dropped here must give back their texts and bitmap counts even
-    // when the caller did not clear them.
-    ClearRowsFrom(NewCount);
+    // when the caller did not clear them. Every held row lies below
+    // AllocRows, so growing drops none.
+    if (NewCount < FAllocRows) ClearRowsFrom(NewCount);
     FAllocRows = NewCount;
 }
 
 void Tgx2DStorage::ResizeRowCols(std::int32_t Row, std::int32_t NewCount) {
+    ResizeRowCols(Row, NewCount, 0);
+}
+
+void Tgx2DStorage::ResizeRowCols(std::int32_t Row, std::int32_t NewCount, std::size_t TextHint) {
     if (Row < 0 || Row >= AllocRows()) throw ERangeError(Format("Row %d out of range", Row));
     if (NewCount < 0) throw ERangeError(Format("Column count %d out of range", NewCount));
-    if (TRow* Held = RowAt(Row)) {
+    if (TRowHead* Held = RowAt(Row)) {
         for (std::int32_t Col = NewCount + 1; Col <= Held->ColCount; ++Col)
             ClearValue(Col, Row);
     }
     if (NewCount == 0) {
-        FFoundRow = -1;
-        FRows.erase(Row);
+        DropRow(Row);
         return;
     }
-    TRow* Entry = &FRows[Row];
-    // The cells are written next: keep it as the row found last.
-    FFoundRow = Row;
-    FFound = Entry;
-    // Slots past the column count are empty already, so growing leaves
-    // everything from the old column count on empty.
-    if (NewCount != Entry->Capacity) Entry->Reallocate(NewCount);
+    TRowHead*& Entry = RowSlot(Row);
+    if (!Entry) {
+        // A new row's first text gets the room its first growth would give,
+        // so a row of short texts is not copied while it is filled.
+        const std::size_t Room = TextHint ? std::max<std::size_t>(TextHint, 16) : 0;
+        Entry = NewRow(NewCount, static_cast<std::uint32_t>(std::min(Room, TextLimit)));
+        ++PageAt(Row >> PageBits)->Held;
+        ++FRowsHeld;
+    } else if (NewCount != Entry->Capacity) {
+        // Slots past the column count are empty already, so growing leaves
+        // everything from the old column count on empty.
+        Reallocate(Entry, NewCount);
+    }
     Entry->ColCount = NewCount;
 }
 
@@ -311,21 +485,26 @@ void Tgx2DStorage::DeleteRows(std::int32_t First, std::int32_t Last) {
     if (First > Last || First >= AllocRows()) return;
     if (First < 0) throw ERangeError(Format("Row %d out of range", First));
     Last = std::min(Last, AllocRows() - 1);
-    // Only the held rows need clearing, from the last down.
-    for (auto Held = FRows.upper_bound(Last); Held != FRows.begin();) {
-        const std::int32_t Row = (--Held)->first;
-        if (Row < First) break;
-        ClearRow(Row, 0); // drops the entry
-        Held = FRows.upper_bound(Row);
-    }
-    // The rows after the deleted ones move down; each lands below the rows
-    // still to move, so no two meet.
+    // Only the held rows need clearing.
+    for (std::int32_t Row = NextHeld(First); Row >= 0 && Row <= Last; Row = NextHeld(Row + 1))
+        ClearRow(Row, 0); // drops the row
+    // The rows after the deleted ones move down, in order: each lands below
+    // the rows still to move, so no two meet.
     const std::int32_t Removed = Last - First + 1;
-    FFoundRow = -1;
-    for (auto Next = FRows.upper_bound(Last); Next != FRows.end();) {
-        auto Moving = FRows.extract(Next++);
-        Moving.key() -= Removed;
-        FRows.insert(std::move(Moving));
+    std::vector<std::pair<std::int32_t, TRowHead*>> Moving;
+    for (std::int32_t Row = NextHeld(Last + 1); Row >= 0; Row = NextHeld(Row + 1))
+        Moving.emplace_back(Row, RowAt(Row));
+    for (const auto& [Row, R] : Moving) {
+        TPage* From = PageAt(Row >> PageBits);
+        From->Rows[Row & (PageSize - 1)] = nullptr;
+        if (--From->Held == 0) {
+            FFoundPageNo = -1;
+            FFoundPage = nullptr;
+            FPages.erase(Row >> PageBits);
+        }
+        TRowHead*& To = RowSlot(Row - Removed);
+        To = R;
+        ++PageAt((Row - Removed) >> PageBits)->Held;
     }
     FAllocRows -= Removed;
 }
@@ -333,9 +512,8 @@ void Tgx2DStorage::DeleteRows(std::int32_t First, std::int32_t Last) {
 void Tgx2DStorage::DeleteCols(std::int32_t First, std::int32_t Last) {
     if (First > Last) return;
     if (First < 1) throw ERangeError(Format("Column %d out of range", First));
-    for (auto Next = FRows.begin(); Next != FRows.end();) {
-        const std::int32_t Row = Next->first;
-        TRow* R = &(Next++)->second;
+    for (std::int32_t Row = NextHeld(0); Row >= 0; Row = NextHeld(Row + 1)) {
+        TRowHead* R = RowAt(Row);
         if (R->ColCount < First) continue;
         const std::int32_t L = std::min(Last, R->ColCount);
         for (std::int32_t Col = First; Col <= L; ++Col)
@@ -344,23 +522,24 @@ void Tgx2DStorage::DeleteCols(std::int32_t First, std::int32_t Last) {
         const auto From = static_cast<std::ptrdiff_t>(L);
         const auto To = static_cast<std::ptrdiff_t>(First - 1);
         const auto End = static_cast<std::ptrdiff_t>(R->ColCount);
-        if (R->Values)
-            std::copy(R->Values.get() + From, R->Values.get() + End, R->Values.get() + To);
-        std::copy(R->Types.get() + From, R->Types.get() + End, R->Types.get() + To);
-        for (std::int32_t I = 0; I < Removed; ++I)
-            R->Texts.Erase(First - 1);
+        // A text's slot says where it lies in the text area, so it moves
+        // with its cell like any other value.
+        std::copy(Slots(R) + From, Slots(R) + End, Slots(R) + To);
+        std::copy(Types(R) + From, Types(R) + End, Types(R) + To);
         R->ColCount -= Removed;
         // The moved slots now live below the new count; the tail holds only
         // stale copies of them, which must not be released.
         const auto Tail = static_cast<std::ptrdiff_t>(R->ColCount);
-        if (R->Values) std::fill(R->Values.get() + Tail, R->Values.get() + End, 0);
-        std::fill(R->Types.get() + Tail, R->Types.get() + End, vtpNone);
-        if (R->ColCount == 0) {
-            FFoundRow = -1;
-            FRows.erase(Row);
+        std::fill(Slots(R) + Tail, Slots(R) + End, 0);
+        std::fill(Types(R) + Tail, Types(R) + End, vtpNone);
+        if (R->ColCount == 0)
+            DropRow(Row);
+        else if (R->Capacity - R->ColCount >= 8) {
+            // A few spare slots are kept, more are given back.
+            TRowHead*& Entry = RowSlot(Row);
+            const std::int32_t Count = Entry->ColCount;
+            Reallocate(Entry, Count);
         }
-        else if (R->Capacity - R->ColCount >= 8)
-            R->Reallocate(R->ColCount); // a few spare slots are kept, more are given back
     }
 }
 
@@ -404,12 +583,9 @@ void Tgx2DStorage::Assign(const Tgx2DStorage* Source) {
     }
     // Only rows that hold cells on either side need work; the others are
     // empty on both.
-    for (auto Next = FRows.lower_bound(1); Next != FRows.end();) {
-        const std::int32_t Row = (Next++)->first;
+    for (std::int32_t Row = NextHeld(1); Row >= 0; Row = NextHeld(Row + 1))
         if (!Source->RowAt(Row)) ClearRow(Row, 0);
-    }
-    for (const auto& [Row, R] : Source->FRows) {
-        if (Row < 1) continue;
+    for (std::int32_t Row = Source->NextHeld(1); Row >= 0; Row = Source->NextHeld(Row + 1)) {
         const std::int32_t Count = Source->MaxColValueSet(Row);
         ClearRow(Row, Count > 0 ? std::max(Count, FColAllocSize) : 0);
         // The widest column first, so the row is sized once.

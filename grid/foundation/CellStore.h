@@ -4,13 +4,12 @@
 // and one slot. Rows and columns are the grid's data numbers, counted from
 // 1; row 0 is the backup row of a row edit. The store also writes and reads
 // its values as the grid's "Data" stream (GridDataStream.cpp).
-#include "grid/foundation/PackedTexts.h"
 #include "platform/rtl/Object.h"
 #include "platform/rtl/Variant.h"
 
 #include <cstdint>
 #include <map>
-#include <memory>
+#include <string_view>
 #include <vector>
 
 class TBitmap;
@@ -88,7 +87,7 @@ public:
     // small one.
     std::int32_t AllocRows() const { return FAllocRows; }
     // Rows that hold cells.
-    std::int32_t RowsHeld() const { return static_cast<std::int32_t>(FRows.size()); }
+    std::int32_t RowsHeld() const { return FRowsHeld; }
     // Columns 1 .. ColCount exist in the row; 0 for a row without cells.
     std::int32_t ColCount(std::int32_t Row) const;
     // Slots allocated for the row.
@@ -109,37 +108,95 @@ protected:
     static void ReadBitmapList(TStream* Stream, const std::map<std::int32_t, TBitmap*>& Pictures);
 
 private:
-    // Types has Capacity entries; column c is at c-1. Texts are packed end
-    // to end in one block per row, by column. Values (a picture's TBitmap or
-    // an integer) is made only when the row holds such a cell, so a row of
-    // short texts costs little more than its characters.
-    struct TRow {
-        std::int32_t ColCount = 0;
-        std::int32_t Capacity = 0;
-        std::unique_ptr<TgxValueType[]> Types;
-        std::unique_ptr<std::intptr_t[]> Values;
-        TPackedTexts Texts;
-        std::intptr_t Slot(std::size_t Index) const { return Values ? Values[Index] : 0; }
-        void SetSlot(std::size_t Index, std::intptr_t Value);
-        // Capacity becomes NewCapacity; entries beyond it must be empty.
-        void Reallocate(std::int32_t NewCapacity);
+    // A row is one heap block: its counts, a type byte per slot (padded to
+    // eight), an eight-byte value per slot (an integer, a picture's TBitmap,
+    // or where a text lies in the text area), then the text area. Texts are
+    // appended; a text that is replaced or cleared leaves a hole, which goes
+    // when the area next has to grow. One allocation a row keeps adding rows
+    // cheap and a row of short values small.
+    struct TRowHead {
+        std::int32_t ColCount;
+        std::int32_t Capacity;
+        std::uint32_t TextUsed; // bytes of the text area in use, holes included
+        std::uint32_t TextRoom; // bytes of the text area
+    };
+    // The rows by number, in pages of PageSize: adding rows in order fills
+    // a page before the next is made, and a page lives only while it holds
+    // a row, so a large row number costs no more than a small one.
+    static constexpr int PageBits = 6;
+    static constexpr std::int32_t PageSize = 1 << PageBits;
+    struct TPage {
+        std::int32_t Held = 0;
+        TRowHead* Rows[PageSize] = {};
     };
 
+    static std::size_t TypeBytes(std::int32_t Capacity) {
+        return (static_cast<std::size_t>(Capacity) + 7) & ~std::size_t(7);
+    }
+    static TgxValueType* Types(TRowHead* R) { return reinterpret_cast<TgxValueType*>(R + 1); }
+    static const TgxValueType* Types(const TRowHead* R) {
+        return reinterpret_cast<const TgxValueType*>(R + 1);
+    }
+    static std::uint64_t* Slots(TRowHead* R) {
+        return reinterpret_cast<std::uint64_t*>(reinterpret_cast<char*>(R + 1) +
+                                                TypeBytes(R->Capacity));
+    }
+    static const std::uint64_t* Slots(const TRowHead* R) {
+        return Slots(const_cast<TRowHead*>(R));
+    }
+    static char* TextArea(TRowHead* R) { return reinterpret_cast<char*>(Slots(R) + R->Capacity); }
+    // A text slot holds the text's offset in the text area in its low half
+    // and its length in its high half.
+    static std::string_view TextOf(const TRowHead* R, std::size_t Index) {
+        const std::uint64_t Slot = Slots(R)[Index];
+        return {TextArea(const_cast<TRowHead*>(R)) + static_cast<std::uint32_t>(Slot),
+                static_cast<std::size_t>(Slot >> 32)};
+    }
+    static std::size_t BlockSize(std::int32_t Capacity, std::uint32_t TextRoom) {
+        return sizeof(TRowHead) + TypeBytes(Capacity) +
+               sizeof(std::uint64_t) * static_cast<std::size_t>(Capacity) + TextRoom;
+    }
+    // A block of Capacity empty slots and a text area of TextRoom bytes.
+    static TRowHead* NewRow(std::int32_t Capacity, std::uint32_t TextRoom);
+    // Capacity becomes NewCapacity; slots beyond it must be empty.
+    static void Reallocate(TRowHead*& R, std::int32_t NewCapacity);
+    // Makes room for Extra more bytes of text, dropping the holes.
+    static void GrowTexts(TRowHead*& R, std::size_t Extra);
+    static void StoreText(TRowHead*& R, std::size_t Index, std::string_view Text);
+    // Puts the row's picture references back.
+    static void ReleaseRowPictures(const TRowHead* R);
+    // As the public ones; a new row gets room for TextHint bytes of text.
+    void CheckCreateCol(std::int32_t Col, std::int32_t Row, std::size_t TextHint);
+    void ResizeRowCols(std::int32_t Row, std::int32_t NewCount, std::size_t TextHint);
+
     // The row's cells, or nullptr for a row without any.
-    TRow* RowAt(std::int32_t Row);
-    const TRow* RowAt(std::int32_t Row) const;
+    TRowHead* RowAt(std::int32_t Row) const {
+        if (Row < 0 || Row >= FAllocRows) return nullptr;
+        const TPage* Page = PageAt(Row >> PageBits);
+        return Page ? Page->Rows[Row & (PageSize - 1)] : nullptr;
+    }
+    // Where the row's block is kept; the page is made when missing.
+    TRowHead*& RowSlot(std::int32_t Row);
+    TPage* PageAt(std::int32_t PageNo) const {
+        return PageNo == FFoundPageNo ? FFoundPage : FindPage(PageNo);
+    }
+    TPage* FindPage(std::int32_t PageNo) const;
+    // Drops a held row's block (its pictures must be released already).
+    void DropRow(std::int32_t Row);
+    // The first row held at or after From, or -1.
+    std::int32_t NextHeld(std::int32_t From) const;
     static void CheckCell(std::int32_t Col, std::int32_t Row);
     // Clears (and so drops) every held row from FirstRow on.
     void ClearRowsFrom(std::int32_t FirstRow);
-    void SetText(TRow& R, std::int32_t Index, const AnsiString& Text);
 
     std::int32_t FColAllocSize;
     std::int32_t FRowAllocSize;
-    std::map<std::int32_t, TRow> FRows; // by row number; a row without cells has none
-    // The row found last: a painted screen reads a row's cells one after
-    // the other. Forgotten whenever a row is taken out of FRows.
-    mutable std::int32_t FFoundRow = -1;
-    mutable TRow* FFound = nullptr;
+    std::map<std::int32_t, TPage> FPages; // by row number / PageSize
+    std::int32_t FRowsHeld = 0;
+    // The page found last: rows are mostly read and written one after the
+    // other. Forgotten whenever a page is taken out of FPages.
+    mutable std::int32_t FFoundPageNo = -1;
+    mutable TPage* FFoundPage = nullptr;
     std::int32_t FAllocRows = 0;
     bool FDesignMode = false;
 };

@@ -183,21 +183,21 @@ void Tgx2DStorage::ReadBitmapList(TStream* Stream,
 void Tgx2DStorage::SaveToStream(TStream* Stream) const {
     TgxBitmapSet Numbers; // never owns the bitmaps it numbers
     std::vector<TBitmap*> Order;
-    for (const auto& [Row, R] : FRows) {
-        if (Row < 1) continue; // the backup row is never written
+    for (std::int32_t Row = NextHeld(1); Row >= 0; Row = NextHeld(Row + 1)) {
         const std::int32_t Count = MaxColValueSet(Row);
         if (Count <= 0) continue;
+        const TRowHead* R = RowAt(Row);
         WriteInteger(Stream, Row);
         WriteInteger(Stream, Count);
         for (std::int32_t Col = 1; Col <= Count; ++Col) {
             const auto Index = static_cast<std::size_t>(Col - 1);
-            const TgxValueType Type = R.Types[Index];
-            const std::intptr_t Slot = R.Slot(Index);
+            const TgxValueType Type = Types(R)[Index];
+            const std::uint64_t Slot = Slots(R)[Index];
             switch (Type) {
             case vtpString:
             case vtpPictureName: {
                 WriteTypeByte(Stream, Type);
-                const std::string_view Text = R.Texts.Text(static_cast<int>(Index));
+                const std::string_view Text = TextOf(R, Index);
                 WriteString(Stream, AnsiString(Text.data(), Text.size()));
                 break;
             }
@@ -213,7 +213,8 @@ void Tgx2DStorage::SaveToStream(TStream* Stream) const {
                     break;
                 }
                 WriteTypeByte(Stream, Type);
-                WritePicture(Stream, reinterpret_cast<TBitmap*>(Slot), Numbers, Order);
+                WritePicture(Stream, reinterpret_cast<TBitmap*>(static_cast<std::uintptr_t>(Slot)),
+                             Numbers, Order);
                 break;
             default:
                 WriteTypeByte(Stream, Type);
