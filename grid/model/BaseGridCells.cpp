@@ -101,8 +101,11 @@ void TgxBaseGrid::SetCellVertAlignment(int DataCol, int DataRow, TgxVertAlignmen
 }
 
 TgxControlType TgxBaseGrid::GetCellControlType(int DataCol, int DataRow) {
-    return static_cast<TgxControlType>(
-        GetCellProperty(DataCol, DataRow, prControlType).AsInteger());
+    // Asked for every cell value written: a cell without properties skips
+    // making the default as a Variant.
+    const TgxCellElement* Element = GetCellElement(DataCol, DataRow, false);
+    if (!Element) return ctDefault;
+    return static_cast<TgxControlType>(Element->GetPropValue(prControlType, 0).AsInteger());
 }
 
 void TgxBaseGrid::SetCellControlType(int DataCol, int DataRow, TgxControlType Value) {

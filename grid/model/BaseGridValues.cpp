@@ -106,13 +106,20 @@ bool TgxBaseGrid::ControlDataTypeOk(TgxControlType ControlType, TgxValueType Val
     }
 }
 
+namespace {
+
+// Whether CheckStrValue gives anything but the value itself.
+bool ChangesToString(TgxControlType ControlType, const Variant& Value) {
+    return Value.Type() == varOleStr || (ControlType == ctText && !Value.IsEmpty() &&
+                                         !Value.IsNull() && Value.Type() != varString);
+}
+
+} // namespace
+
 Variant TgxBaseGrid::CheckStrValue(TgxControlType ControlType, const Variant& Value) {
-    Variant Result = Value;
-    if (Result.Type() == varOleStr) Result = Result.AsString();
-    if (ControlType == ctText && !Result.IsEmpty() && !Result.IsNull() &&
-        Result.Type() != varString)
-        Result = Result.AsString();
-    return Result;
+    if (!ChangesToString(ControlType, Value)) return Value;
+    // An OLE string becomes a string, and so does anything a text cell holds.
+    return Value.AsString();
 }
 
 TgxImageListComponent* TgxBaseGrid::ImageList() const {
@@ -167,16 +174,17 @@ void TgxBaseGrid::SetDataValue(int DataCol, int DataRow, TgxControlType ControlT
                                const Variant& Value) {
     if (!FStoreData || !FStore) return;
     const TgxValueType Type = ControlDataType(ControlType, Value);
-    Variant Stored = Value;
     if (ControlType == ctPicture && Value.Type() == varString && GetInDesignMode()) {
         TgxImageListComponent* List = FImageLink->ImageList();
         if (List && List->NameIndex(Value.AsString()) >= 0) {
             TgxImageItem* Image = List->GetImage(Value);
-            Stored = AddPictureIds(Value.AsString(), ImageListIndex(List->GetGUID()),
-                                   Image ? Image->GetID() : -1);
+            const Variant Stored(AddPictureIds(Value.AsString(), ImageListIndex(List->GetGUID()),
+                                               Image ? Image->GetID() : -1));
+            FStore->SetValue(DataCol, DataRow, Type, Stored);
+            return;
         }
     }
-    FStore->SetValue(DataCol, DataRow, Type, Stored);
+    FStore->SetValue(DataCol, DataRow, Type, Value);
 }
 
 AnsiString TgxBaseGrid::CheckPictureValue(int DataCol, int DataRow, TgxControlType ControlType,
@@ -273,7 +281,10 @@ void TgxBaseGrid::SetCellValue(int DataCol, int DataRow, const Variant& Value) {
     if (!CheckIndex(itCol, DataCol, GetGridColCount(), 1)) return;
     if (!CheckIndex(itRow, DataRow, GetGridRowCount(), 1)) return;
     const TgxControlType Type = GiveCellControlType(DataCol, DataRow);
-    const Variant Converted = CheckStrValue(Type, Value);
+    // Most values go in as they are, without a copy.
+    const bool Change = ChangesToString(Type, Value);
+    const Variant Changed = Change ? CheckStrValue(Type, Value) : Variant();
+    const Variant& Converted = Change ? Changed : Value;
     if (FStoreData) SetDataValue(DataCol, DataRow, Type, Converted);
     if (FReadCell.Active && FReadCell.DataCol == DataCol && FReadCell.DataRow == DataRow) {
         FReadCell.Value = Converted;
@@ -284,10 +295,14 @@ void TgxBaseGrid::SetCellValue(int DataCol, int DataRow, const Variant& Value) {
         InEditMode() &&
         !(FCurrentCell->ValueSet(DataCol, DataRow) &&
           VariantEqual(FCurrentCell->BufferValue(), Converted))) {
+        // The value may be the buffer's own, which clearing it would empty.
+        const Variant Shown = Converted;
         FCurrentCell->ClearBuffer();
-        if (FGridControl) SetControlValue(Converted, false, false);
+        if (FGridControl) SetControlValue(Shown, false, false);
     }
-    CheckInvalidateCell(GetDisplayCol(DataCol), GetDisplayRow(DataRow));
+    // A grid without a window has nothing to repaint: the display numbers
+    // are not worked out for every value written before it is shown.
+    if (HandleAllocated()) CheckInvalidateCell(GetDisplayCol(DataCol), GetDisplayRow(DataRow));
 }
 
 // ---- resolution of the few attributes the model needs ---------------------------------
