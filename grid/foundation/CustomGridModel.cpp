@@ -49,7 +49,9 @@ void TGridExtents::Modify(int Index, int Amount, int Default) {
         InvalidOp("Too many rows or columns deleted");
     if (NewCount > MaxExtentCount) InvalidOp("Grid too large for operation");
     const auto At = FValues.begin() + Index;
-    if (Amount > 0)
+    if (Amount == 1 && Index == OldCount)
+        FValues.push_back(Default); // a row added at the end, the common case
+    else if (Amount > 0)
         FValues.insert(At, static_cast<std::size_t>(Amount), Default);
     else
         FValues.erase(At, At - Amount);

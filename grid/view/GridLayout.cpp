@@ -105,6 +105,8 @@ void TgxBaseGrid::CountChangeSettled() {
 }
 
 void TgxBaseGrid::AdjustOwnComboExtents() {
+    // Every count change asks: the flag spares the others the cast.
+    if (!FIsComboGrid) return;
     if (auto* List = dynamic_cast<TgxComboGrid*>(this))
         AdjustComboGridExtents(List->DropDownCols(), List->DropDownRows());
 }

@@ -14,7 +14,13 @@ namespace {
 
 void TBits::SetSize(int Value) {
     if (Value < 0) BitsError();
-    FBits.resize(static_cast<std::size_t>(Value), false);
+    const auto Size = static_cast<std::size_t>(Value);
+    // Lists of rows grow one row at a time, for which a push costs far
+    // less than a general resize.
+    if (Size == FBits.size() + 1)
+        FBits.push_back(false);
+    else
+        FBits.resize(Size, false);
 }
 
 bool TBits::GetBit(int Index) const {
