@@ -146,9 +146,12 @@ int TgxIntegerSetList::Remove(TgxIntegerSet* Set) {
 }
 
 void TgxIntegerSetList::FreeItems() {
+    // Most entries of a large grid's lists are empty.
     for (int I = 0; I < Count(); ++I) {
-        delete GetItem(I);
-        Put(I, nullptr);
+        if (TgxIntegerSet* Item = GetItem(I)) {
+            delete Item;
+            Put(I, nullptr);
+        }
     }
 }
 
