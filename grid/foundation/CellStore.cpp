@@ -132,9 +132,18 @@ void Tgx2DStorage::StoreText(TRowHead*& R, std::size_t Index, std::string_view T
         Old = TextSlot(TextStart(Old), Text.size());
         return;
     }
-    // The old text becomes a hole; the cell reads empty while the area grows.
+    // The old text becomes a hole, left out when the area grows; a text
+    // too long for the row leaves the cell as it was.
+    const std::uint64_t Was = Old;
     Old = 0;
-    if (R->TextRoom - R->TextUsed < Text.size()) GrowTexts(R, Text.size());
+    if (R->TextRoom - R->TextUsed < Text.size()) {
+        try {
+            GrowTexts(R, Text.size());
+        } catch (...) {
+            Slots(R)[Index] = Was;
+            throw;
+        }
+    }
     const std::uint32_t Start = R->TextUsed;
     if (!Text.empty()) std::memcpy(TextArea(R) + Start, Text.data(), Text.size());
     R->TextUsed = Start + static_cast<std::uint32_t>(Text.size());
@@ -167,15 +176,12 @@ Tgx2DStorage::TPage* Tgx2DStorage::FindPage(std::int32_t PageNo) const {
     return FFoundPage;
 }
 
-Tgx2DStorage::TRowHead*& Tgx2DStorage::RowSlot(std::int32_t Row) {
+Tgx2DStorage::TRowHead*& Tgx2DStorage::NewPageSlot(std::int32_t Row) {
     const std::int32_t PageNo = Row >> PageBits;
-    TPage* Page = PageAt(PageNo);
-    if (!Page) {
-        // Rows are mostly added at the end: hint the map there.
-        Page = &FPages.try_emplace(FPages.end(), PageNo)->second;
-        FFoundPageNo = PageNo;
-        FFoundPage = Page;
-    }
+    // Rows are mostly added at the end: hint the map there.
+    TPage* Page = &FPages.try_emplace(FPages.end(), PageNo)->second;
+    FFoundPageNo = PageNo;
+    FFoundPage = Page;
     return Page->Rows[Row & (PageSize - 1)];
 }
 

@@ -176,7 +176,11 @@ private:
         return Page ? Page->Rows[Row & (PageSize - 1)] : nullptr;
     }
     // Where the row's block is kept; the page is made when missing.
-    TRowHead*& RowSlot(std::int32_t Row);
+    TRowHead*& RowSlot(std::int32_t Row) {
+        TPage* Page = PageAt(Row >> PageBits);
+        return Page ? Page->Rows[Row & (PageSize - 1)] : NewPageSlot(Row);
+    }
+    TRowHead*& NewPageSlot(std::int32_t Row);
     TPage* PageAt(std::int32_t PageNo) const {
         return PageNo == FFoundPageNo ? FFoundPage : FindPage(PageNo);
     }
