@@ -326,6 +326,7 @@ void TgxBaseGrid::DeleteFromPropList(TgxCellElement* Element) {
 
 void TgxBaseGrid::ResizeCellPropArrays(int /*OldColCount*/, int /*OldRowCount*/) {
     const auto Fit = [this](TgxIntegerSetList& Lists, int Count) {
+        if (Count == Lists.Count()) return; // the other axis changed
         if (Count < Lists.Count() && !GetInDesignMode())
             for (int I = Count; I < Lists.Count(); ++I)
                 Lists.SetItem(I, nullptr);

@@ -413,12 +413,20 @@ void TgxGridRows::CreateDefaultValues(int OldCount, int NewCount) {
     (void)OldCount;
     const int Size = std::max(NewCount, 0);
     const int Before = static_cast<int>(FIds.size());
-    FRows.resize(static_cast<std::size_t>(Size));
-    FIds.resize(static_cast<std::size_t>(Size));
-    if (FDisplayMade) FDisplay.resize(static_cast<std::size_t>(Size));
-    for (int R = Before; R < Size; ++R) {
-        if (FDisplayMade) FDisplay[static_cast<std::size_t>(R)] = R;
-        FIds[static_cast<std::size_t>(R)] = FNextId++;
+    if (Size == Before + 1 && FRows.size() == FIds.size() &&
+        (!FDisplayMade || FDisplay.size() == FIds.size())) {
+        // One row added, as rows mostly are.
+        FRows.emplace_back();
+        FIds.push_back(FNextId++);
+        if (FDisplayMade) FDisplay.push_back(Before);
+    } else {
+        FRows.resize(static_cast<std::size_t>(Size));
+        FIds.resize(static_cast<std::size_t>(Size));
+        if (FDisplayMade) FDisplay.resize(static_cast<std::size_t>(Size));
+        for (int R = Before; R < Size; ++R) {
+            if (FDisplayMade) FDisplay[static_cast<std::size_t>(R)] = R;
+            FIds[static_cast<std::size_t>(R)] = FNextId++;
+        }
     }
     FCount = Size;
     if (Size > 0 && !FRows[0]) CreateDataRow(0);
