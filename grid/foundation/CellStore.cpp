@@ -54,9 +54,52 @@ std::int32_t Grown(std::int64_t Size) {
 
 // ---- row blocks ------------------------------------------------------------
 
+void* Tgx2DStorage::AllocateBlock(std::size_t Bytes) {
+    if (Bytes > ArenaMax) {
+        void* Block = std::malloc(Bytes);
+        if (!Block) throw std::bad_alloc();
+        return Block;
+    }
+    const std::size_t Size = (Bytes + ArenaStep - 1) & ~(ArenaStep - 1);
+    void*& Free = FArena.FreeBlocks[Size / ArenaStep - 1];
+    if (Free) {
+        void* Block = Free;
+        std::memcpy(&Free, Block, sizeof Free); // the next free block of the size
+        return Block;
+    }
+    if (static_cast<std::size_t>(FArena.End - FArena.Next) < Size) {
+        FArena.Chunks.reserve(FArena.Chunks.size() + 1);
+        void* Chunk = std::malloc(ArenaChunk);
+        if (!Chunk) throw std::bad_alloc();
+        FArena.Chunks.push_back(Chunk);
+        FArena.Next = static_cast<char*>(Chunk);
+        FArena.End = FArena.Next + ArenaChunk;
+    }
+    void* Block = FArena.Next;
+    FArena.Next += Size;
+    return Block;
+}
+
+void Tgx2DStorage::ReleaseBlock(TRowHead* R) {
+    const std::size_t Bytes = BlockSize(R->Capacity, R->TextRoom);
+    if (Bytes > ArenaMax) {
+        std::free(R);
+        return;
+    }
+    const std::size_t Size = (Bytes + ArenaStep - 1) & ~(ArenaStep - 1);
+    void*& Free = FArena.FreeBlocks[Size / ArenaStep - 1];
+    std::memcpy(static_cast<void*>(R), &Free, sizeof Free);
+    Free = R;
+}
+
+void Tgx2DStorage::ReleaseArena() {
+    for (void* Chunk : FArena.Chunks)
+        std::free(Chunk);
+    FArena = TArena();
+}
+
 Tgx2DStorage::TRowHead* Tgx2DStorage::NewRow(std::int32_t Capacity, std::uint32_t TextRoom) {
-    auto* R = static_cast<TRowHead*>(std::malloc(BlockSize(Capacity, TextRoom)));
-    if (!R) throw std::bad_alloc();
+    auto* R = static_cast<TRowHead*>(AllocateBlock(BlockSize(Capacity, TextRoom)));
     R->ColCount = 0;
     R->Capacity = Capacity;
     R->TextUsed = 0;
@@ -75,7 +118,7 @@ void Tgx2DStorage::Reallocate(TRowHead*& R, std::int32_t NewCapacity) {
     if (R->TextUsed) std::memcpy(TextArea(New), TextArea(R), R->TextUsed);
     New->ColCount = std::min(R->ColCount, NewCapacity);
     New->TextUsed = R->TextUsed;
-    std::free(R);
+    ReleaseBlock(R);
     R = New;
 }
 
@@ -95,12 +138,19 @@ void Tgx2DStorage::GrowTexts(TRowHead*& R, std::size_t Extra) {
         // only; a small step keeps the slack of a short row small.
         Room = std::min(std::max(Need, Room + Room / 8 + 16), TextLimit);
     }
+    const std::size_t Bytes = BlockSize(R->Capacity, static_cast<std::uint32_t>(Room));
     if (Live == R->TextUsed) {
-        // No holes: the area only needs to be longer.
-        auto* Block = static_cast<TRowHead*>(std::realloc(R, BlockSize(R->Capacity,
-                                                                      static_cast<std::uint32_t>(Room))));
-        if (!Block) throw std::bad_alloc();
-        R = Block;
+        // No holes: the block only needs to be longer.
+        if (BlockSize(R->Capacity, R->TextRoom) > ArenaMax) {
+            auto* Block = static_cast<TRowHead*>(std::realloc(R, Bytes));
+            if (!Block) throw std::bad_alloc();
+            R = Block;
+        } else {
+            auto* Block = static_cast<TRowHead*>(AllocateBlock(Bytes));
+            std::memcpy(static_cast<void*>(Block), R, BlockSize(R->Capacity, R->TextUsed));
+            ReleaseBlock(R);
+            R = Block;
+        }
         R->TextRoom = static_cast<std::uint32_t>(Room);
         return;
     }
@@ -120,7 +170,7 @@ void Tgx2DStorage::GrowTexts(TRowHead*& R, std::size_t Extra) {
         Used += static_cast<std::uint32_t>(Text.size());
     }
     New->TextUsed = Used;
-    std::free(R);
+    ReleaseBlock(R);
     R = New;
 }
 
@@ -166,6 +216,7 @@ Tgx2DStorage::Tgx2DStorage(std::int32_t AColAllocSize, std::int32_t ARowAllocSiz
 
 Tgx2DStorage::~Tgx2DStorage() {
     Clear(0, true);
+    ReleaseArena();
 }
 
 Tgx2DStorage::TPage* Tgx2DStorage::FindPage(std::int32_t PageNo) const {
@@ -191,9 +242,9 @@ void Tgx2DStorage::DropRow(std::int32_t Row) {
     if (!Page) return;
     TRowHead*& R = Page->Rows[Row & (PageSize - 1)];
     if (!R) return;
-    std::free(R);
+    ReleaseBlock(R);
     R = nullptr;
-    --FRowsHeld;
+    if (--FRowsHeld == 0) ReleaseArena();
     if (--Page->Held == 0) {
         FFoundPageNo = -1;
         FFoundPage = nullptr;
@@ -398,13 +449,22 @@ void Tgx2DStorage::ClearRowsFrom(std::int32_t FirstRow) {
     }
     FFoundPageNo = -1;
     FFoundPage = nullptr;
+    // When every row goes the chunks go whole, so only the large blocks
+    // are given back one by one.
+    const bool All = FirstRow == 0;
+    const auto Drop = [this, All](TRowHead* R) {
+        if (!All)
+            ReleaseBlock(R);
+        else if (BlockSize(R->Capacity, R->TextRoom) > ArenaMax)
+            std::free(R);
+    };
     auto Whole = First;
     if (First->first == FirstPage) {
         // The page the first row is on keeps the rows before it.
         TPage& Page = First->second;
         for (std::int32_t I = FirstRow & (PageSize - 1); I < PageSize; ++I) {
             if (!Page.Rows[I]) continue;
-            std::free(Page.Rows[I]);
+            Drop(Page.Rows[I]);
             Page.Rows[I] = nullptr;
             --Page.Held;
             --FRowsHeld;
@@ -414,10 +474,11 @@ void Tgx2DStorage::ClearRowsFrom(std::int32_t FirstRow) {
     }
     for (auto Entry = Whole; Entry != FPages.end(); ++Entry) {
         for (TRowHead* R : Entry->second.Rows)
-            std::free(R);
+            if (R) Drop(R);
         FRowsHeld -= Entry->second.Held;
     }
     FPages.erase(Whole, FPages.end());
+    if (FRowsHeld == 0) ReleaseArena();
 }
 
 // ---- allocation ------------------------------------------------------------

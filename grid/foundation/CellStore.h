@@ -156,13 +156,30 @@ private:
         return sizeof(TRowHead) + TypeBytes(Capacity) +
                sizeof(std::uint64_t) * static_cast<std::size_t>(Capacity) + TextRoom;
     }
+    // Row blocks of up to ArenaMax bytes are carved from chunks the store
+    // owns, a free list for each size in steps of 16 bytes: a row then
+    // costs no heap call of its own, and a whole store goes with its chunks.
+    static constexpr std::size_t ArenaStep = 16;
+    static constexpr std::size_t ArenaMax = 512;
+    static constexpr std::size_t ArenaChunk = 64 * 1024;
+    struct TArena {
+        std::vector<void*> Chunks;
+        char* Next = nullptr;
+        char* End = nullptr;
+        void* FreeBlocks[ArenaMax / ArenaStep] = {};
+    };
+    void* AllocateBlock(std::size_t Bytes);
+    void ReleaseBlock(TRowHead* R);
+    // Gives the chunks back; no small block may be in use.
+    void ReleaseArena();
+
     // A block of Capacity empty slots and a text area of TextRoom bytes.
-    static TRowHead* NewRow(std::int32_t Capacity, std::uint32_t TextRoom);
+    TRowHead* NewRow(std::int32_t Capacity, std::uint32_t TextRoom);
     // Capacity becomes NewCapacity; slots beyond it must be empty.
-    static void Reallocate(TRowHead*& R, std::int32_t NewCapacity);
+    void Reallocate(TRowHead*& R, std::int32_t NewCapacity);
     // Makes room for Extra more bytes of text, dropping the holes.
-    static void GrowTexts(TRowHead*& R, std::size_t Extra);
-    static void StoreText(TRowHead*& R, std::size_t Index, std::string_view Text);
+    void GrowTexts(TRowHead*& R, std::size_t Extra);
+    void StoreText(TRowHead*& R, std::size_t Index, std::string_view Text);
     // Puts the row's picture references back.
     static void ReleaseRowPictures(const TRowHead* R);
     // As the public ones; a new row gets room for TextHint bytes of text.
@@ -203,6 +220,7 @@ private:
     mutable TPage* FFoundPage = nullptr;
     std::int32_t FAllocRows = 0;
     bool FDesignMode = false;
+    TArena FArena;
 };
 
 } // namespace grid

@@ -157,6 +157,12 @@ public:
                 Cell = Cell->first.second == Col && Cell->first.first >= 1 ? Cells.erase(Cell)
                                                                            : std::next(Cell);
         } else if (Kind < 98) {
+            if (Pick(0, 3) == 0) {
+                // Everything goes, and the store starts again.
+                Store.Clear(0, true);
+                Cells.clear();
+                return;
+            }
             const int First = Pick(2, NearRows);
             Store.Clear(First, false);
             Cells.erase(Cells.lower_bound({First, 0}), Cells.end());
