@@ -105,77 +105,95 @@ int GetPrintCharWidth(TCanvas* Canvas, const TTextMetric& Metrics, std::string_v
 
 namespace {
 
-// The full widths of the starts of one text. Breaking a line measures start
-// after start; where the canvas can give them all in one pass (plain ASCII)
-// that costs one sum per character instead of a measurement of each start.
-class TStartWidths {
+// The full widths of the spans of one text that line breaking asks for.
+// Where the canvas can measure a stretch of plain ASCII in one pass, every
+// span inside it is read off that one measurement, and stepping over its
+// characters needs no look at their bytes (one byte each, no line ends).
+class TLineWidths {
 public:
-    TStartWidths(TCanvas* Canvas, const TTextMetric& Metrics, std::string_view Text)
-        : FCanvas(Canvas), FMetrics(Metrics), FText(Text) {}
+    TLineWidths(TCanvas* Canvas, const TTextMetric& Metrics, std::string_view All)
+        : FCanvas(Canvas), FMetrics(Metrics), FAll(All) {}
 
-    int operator()(int Len) {
-        if (Len > Length(FKnown) && !FStopped) Extend(Len);
-        if (Len < 1 || Len > Length(FKnown))
-            return FullTextWidth(FCanvas, FMetrics, FText.substr(0, static_cast<std::size_t>(Len)));
+    // How many bytes from Offset on lie in a measured plain stretch, which
+    // reaches Want bytes on where the text allows.
+    int PlainFrom(int Offset, int Want) {
+        const int End = FRunStart + FRunLength;
+        if (Offset < FRunStart || Offset >= End || (!FRunComplete && End - Offset < Want)) {
+            // Measured well past the line, so that the lines after it are
+            // read off the same pass; but not to the end of a long text of
+            // which only a few lines are wanted.
+            const std::size_t Limit = static_cast<std::size_t>(std::max(8 * Want, 4096));
+            const std::string_view Part = FAll.substr(static_cast<std::size_t>(Offset), Limit);
+            FRunStart = Offset;
+            FRunLength = static_cast<int>(FCanvas->TextRun(Part, FRun));
+            FRunComplete = FRunLength < static_cast<int>(Limit);
+        }
+        return FRunStart + FRunLength - Offset;
+    }
+
+    // FullTextWidth of Len bytes from Offset.
+    int operator()(int Offset, int Len) {
+        if (Len < 1 || Offset < FRunStart || Offset + Len > FRunStart + FRunLength)
+            return FullTextWidth(FCanvas, FMetrics,
+                                 FAll.substr(static_cast<std::size_t>(Offset),
+                                             static_cast<std::size_t>(std::max(Len, 0))));
         // As MeasureText and FullTextWidth make of the measurement.
-        int Width = FKnown[static_cast<std::size_t>(Len - 1)];
+        const auto From = static_cast<std::size_t>(Offset - FRunStart);
+        int Width = FRun.Width(From, From + static_cast<std::size_t>(Len));
         if (Width > 0 && OverhangInMeasure()) Width -= FMetrics.tmOverhang;
         return Width > 0 ? Width + FMetrics.tmOverhang : Width;
     }
 
 private:
-    static int Length(const std::vector<int>& Widths) { return static_cast<int>(Widths.size()); }
-
-    void Extend(int Len) {
-        // Twice what is asked for, so a line measured start by start costs
-        // a few passes over it, not one per start.
-        const std::size_t Want =
-            std::min(FText.size(), static_cast<std::size_t>(std::max(2 * Len, 64)));
-        const std::size_t Got = FCanvas->TextPrefixWidths(FText.substr(0, Want), FKnown);
-        FStopped = Got < Want || Want == FText.size();
-    }
-
     TCanvas* FCanvas;
     const TTextMetric& FMetrics;
-    std::string_view FText;
-    std::vector<int> FKnown;
-    bool FStopped = false;
+    std::string_view FAll;
+    TTextRun FRun;
+    int FRunStart = 0;
+    int FRunLength = 0;
+    bool FRunComplete = false; // ends where the plain stretch or the text does
 };
 
-} // namespace
-
-bool GetNextLine(TCanvas* Canvas, const TTextMetric& Metrics, std::string_view Text, int Width,
-                 TAlignment Alignment, int& LineLength) {
+// The line of All that starts at Offset, as GetNextLine gives it.
+bool NextLine(TLineWidths& StartWidth, const TTextMetric& Metrics, std::string_view All,
+              int Offset, int Width, TAlignment Alignment, int& LineLength) {
     LineLength = 0;
-    const std::string_view All = Proper(Text);
-    if (All.empty()) return false;
+    const std::string_view Text = All.substr(static_cast<std::size_t>(Offset));
+    if (Text.empty()) return false;
 
     // A right-justified line is drawn without the spaces that start it.
-    const int Skip = Alignment == taRightJustify ? StrNSkipSpace(All, Length(All)) : 0;
-    const std::string_view Rest = All.substr(static_cast<std::size_t>(Skip));
+    const int Skip = Alignment == taRightJustify ? StrNSkipSpace(Text, Length(Text)) : 0;
+    const std::string_view Rest = Text.substr(static_cast<std::size_t>(Skip));
     const int RestLen = Length(Rest);
-
+    const int Start = Offset + Skip;
     // Guess from the average character width, then correct by characters.
-    int Len = PCharToByteLen(Rest, Width / std::max(1, Metrics.tmAveCharWidth), RestLen, false);
-    const int Eol = StrNScanEol(Rest, Len);
+    const int Guess = Width / std::max(1, Metrics.tmAveCharWidth);
+    // Up to Plain, every character is one byte and none ends a line.
+    const int Want = static_cast<int>(std::min(2LL * std::max(Guess, 32), 1LL << 24));
+    const int Plain = RestLen > 0 ? StartWidth.PlainFrom(Start, Want) : 0;
+    const auto Next = [&](int Pos) { return Pos < Plain ? Pos + 1 : Pos + NextCharCount(Rest, Pos); };
+    const auto Prev = [&](int Pos) { return Pos <= Plain ? Pos - 1 : Pos - PrevCharCount(Rest, Pos); };
+    const auto LineEndAt = [&](int Pos) { return Pos >= Plain && EofLineChar(Rest, Pos); };
+
+    int Len = Guess <= Plain ? std::max(Guess, 0) : PCharToByteLen(Rest, Guess, RestLen, false);
+    const int Eol = Len <= Plain ? -1 : StrNScanEol(Rest, Len);
     if (Eol >= 0) Len = Eol;
-    TStartWidths StartWidth(Canvas, Metrics, Rest);
-    int Measured = StartWidth(Len);
+    int Measured = StartWidth(Start, Len);
     if (Measured < Width) {
-        while (Len < RestLen && !EofLineChar(Rest, Len)) {
-            const int Next = Len + NextCharCount(Rest, Len);
-            if (StartWidth(Next) > Width) break;
-            Len = Next;
+        while (Len < RestLen && !LineEndAt(Len)) {
+            const int After = Next(Len);
+            if (StartWidth(Start, After) > Width) break;
+            Len = After;
         }
     } else {
         while (Len > 0 && Measured > Width) {
-            Len -= PrevCharCount(Rest, Len);
-            Measured = StartWidth(Len);
+            Len = Prev(Len);
+            Measured = StartWidth(Start, Len);
         }
     }
 
     // Break after the last blank rather than inside a word.
-    if (Len < RestLen && !IsSpaceChar(Rest, Len) && !EofLineChar(Rest, Len)) {
+    if (Len < RestLen && !IsSpaceChar(Rest, Len) && !LineEndAt(Len)) {
         const int Space = StrRNSpaceScan(Rest, Len);
         if (Space >= 0) Len = Space + 1;
     }
@@ -191,7 +209,7 @@ bool GetNextLine(TCanvas* Canvas, const TTextMetric& Metrics, std::string_view T
         int Trimmed = Len;
         while (Trimmed > 0 && IsSpaceChar(Rest, Trimmed - 1))
             --Trimmed;
-        Len = SpacesEnd < RestLen && !EofLineChar(Rest, SpacesEnd) ? Trimmed : SpacesEnd;
+        Len = SpacesEnd < RestLen && !LineEndAt(SpacesEnd) ? Trimmed : SpacesEnd;
     } else {
         Len = SpacesEnd;
     }
@@ -204,6 +222,15 @@ bool GetNextLine(TCanvas* Canvas, const TTextMetric& Metrics, std::string_view T
     return LineLength > 0;
 }
 
+} // namespace
+
+bool GetNextLine(TCanvas* Canvas, const TTextMetric& Metrics, std::string_view Text, int Width,
+                 TAlignment Alignment, int& LineLength) {
+    const std::string_view All = Proper(Text);
+    TLineWidths StartWidth(Canvas, Metrics, All);
+    return NextLine(StartWidth, Metrics, All, 0, Width, Alignment, LineLength);
+}
+
 void GetTextLines(TCanvas* Canvas, std::string_view Text, int Height, int Width,
                   TAlignment Alignment, bool WordWrap, TgxIntegerList& Lines, int MaxLines) {
     const TTextMetric Metrics = GetTextMetrics(Canvas);
@@ -211,11 +238,11 @@ void GetTextLines(TCanvas* Canvas, std::string_view Text, int Height, int Width,
     const std::string_view All = Proper(Text);
     Lines.Clear();
     if (WordWrap && IsMultiLineText(Height - Spacing, Metrics.tmHeight + Spacing)) {
+        TLineWidths StartWidth(Canvas, Metrics, All);
         int Offset = 0;
         int LineLength = 0;
         while ((MaxLines == 0 || Lines.Count() < MaxLines) &&
-               GetNextLine(Canvas, Metrics, All.substr(static_cast<std::size_t>(Offset)), Width - 1,
-                           Alignment, LineLength)) {
+               NextLine(StartWidth, Metrics, All, Offset, Width - 1, Alignment, LineLength)) {
             Lines.AddItem(Offset);
             Offset += LineLength;
         }
@@ -232,10 +259,10 @@ void GetTextHeight(TCanvas* Canvas, std::string_view Text, int Width, TAlignment
     LineCount = 1;
     if (WordWrap) {
         LineCount = 0;
+        TLineWidths StartWidth(Canvas, Metrics, All);
         int Offset = 0;
         int LineLength = 0;
-        while (GetNextLine(Canvas, Metrics, All.substr(static_cast<std::size_t>(Offset)), Width - 1,
-                           Alignment, LineLength)) {
+        while (NextLine(StartWidth, Metrics, All, Offset, Width - 1, Alignment, LineLength)) {
             ++LineCount;
             Offset += LineLength;
         }

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
+#include <random>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -163,6 +165,49 @@ TEST_F(TextLayoutTest, OneLineWithoutRoomOrWithoutWrap) {
     int Height = 0;
     GetTextHeight(Canvas(), "a\nb\nc", 150, taLeftJustify, false, Count, Height);
     EXPECT_EQ(Count, 1);
+}
+
+// A text is broken measuring its lines off one pass over it where it is
+// plain ASCII; each line must come out as when it is broken on its own,
+// measured from its own start, across line ends, tabs, UTF-8 and texts
+// longer than one pass covers.
+TEST_F(TextLayoutTest, BreakingAWholeTextMatchesBreakingItLineByLine) {
+    const std::string_view Words[] = {"AV",   "To",   "Wa",    "yTo,", "LT",   "fi",       "x",
+                                      "  ",   "\t",   "\r\n",  "\n",   "WWWW", "\xC3\xA9t\xC3\xA9",
+                                      "tab\tx", "iiiiiiii", "Job 4711 status"};
+    std::mt19937 Random(40);
+    std::vector<std::string> Texts;
+    for (int N = 0; N < 150; ++N) {
+        std::string Text;
+        const int Count = 1 + static_cast<int>(Random() % 30);
+        for (int K = 0; K < Count; ++K) {
+            Text += Words[Random() % std::size(Words)];
+            if (Random() % 3 != 0) Text += ' ';
+        }
+        Texts.push_back(Text);
+    }
+    std::string Long;
+    while (Long.size() < 12000)
+        Long += "Wave To alert ";
+    Texts.push_back(Long);
+    for (const std::string& Text : Texts)
+        for (const TAlignment Alignment : {taLeftJustify, taRightJustify}) {
+            const int Width = 1 + static_cast<int>(Random() % 160);
+            std::vector<int> Expected;
+            int Offset = 0;
+            int Length = 0;
+            while (GetNextLine(Canvas(), Metrics, std::string(Text.substr(Offset)), Width - 1,
+                               Alignment, Length)) {
+                Expected.push_back(Offset);
+                Offset += Length;
+            }
+            if (!Expected.empty() && LastCharIsEofLine(Text, Offset)) Expected.push_back(Offset);
+            if (Expected.empty()) Expected.push_back(0);
+            ASSERT_EQ(LineStarts(Text, Width, Alignment), Expected)
+                << '"' << Text << "\" at " << Width;
+            ASSERT_EQ(LineCount(Text, Width, Alignment), static_cast<int>(Expected.size()))
+                << '"' << Text << "\" at " << Width;
+        }
 }
 
 TEST(TextLayoutMeasures, VerticalTopOffset) {

@@ -218,6 +218,27 @@ inline constexpr TCopyMode cmWhiteness = 0x00FF0062;
 
 class TGraphic;
 
+// A measured run of plain text, kept in the unrounded 1/64 pixels Qt sums
+// glyph advances in: a span's width is rounded once from its own total,
+// so it cannot be had by subtracting two rounded prefix widths.
+class TTextRun {
+public:
+    std::size_t Size() const { return FStarts.size(); }
+    // TextWidth of the run's bytes From..To-1; 0 for an empty span.
+    int Width(std::size_t From, std::size_t To) const {
+        if (To <= From) return 0;
+        return static_cast<int>((FEnds[To] - FStarts[From] + 32) >> 6);
+    }
+
+private:
+    friend class TTextAdvances;
+    // FEnds[K]: the total of the first K bytes. FStarts[K]: what a span
+    // starting at byte K leaves out of FEnds, i.e. FEnds[K] plus the kerning
+    // between bytes K - 1 and K, which belongs to neither side alone.
+    std::vector<std::int64_t> FEnds;
+    std::vector<std::int64_t> FStarts;
+};
+
 class TCanvas : public TPersistent {
 public:
     TCanvas();
@@ -278,10 +299,11 @@ public:
     TSize TextExtent(const AnsiString& Text);
     int TextWidth(const AnsiString& Text) { return TextExtent(Text).cx; }
     int TextHeight(const AnsiString& Text) { return TextExtent(Text).cy; }
-    // Widths[K - 1] = TextWidth of Text's first K bytes, for as long a
-    // start of Text as glyph advances alone can measure (printable ASCII);
-    // returns its length. Line breaking measures every prefix of a line.
-    std::size_t TextPrefixWidths(std::string_view Text, std::vector<int>& Widths);
+    // Measures as long a start of Text as glyph advances alone can
+    // (printable ASCII) into Run, and returns its length. Line breaking
+    // measures many spans of one text; Run gives each span's TextWidth
+    // without another pass.
+    std::size_t TextRun(std::string_view Text, TTextRun& Run);
 
     // Pictures: at their own size, or stretched to fill the rectangle.
     void Draw(int X, int Y, TGraphic* Graphic);

@@ -746,8 +746,8 @@ TSize TCanvas::TextExtent(const AnsiString& Text) {
     return TSize{Metrics.horizontalAdvance(S), Metrics.height()};
 }
 
-std::size_t TCanvas::TextPrefixWidths(std::string_view Text, std::vector<int>& Widths) {
-    return FontEntry(*FFont).Advances->PrefixWidths(Text, Widths);
+std::size_t TCanvas::TextRun(std::string_view Text, TTextRun& Run) {
+    return FontEntry(*FFont).Advances->MeasureRun(Text, Run);
 }
 
 namespace {

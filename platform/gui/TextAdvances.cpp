@@ -54,16 +54,41 @@ std::optional<int> TTextAdvances::Width(std::string_view Text) {
     return Rounded(Total);
 }
 
-std::size_t TTextAdvances::PrefixWidths(std::string_view Text, std::vector<int>& Widths) {
-    Widths.clear();
+std::size_t TTextAdvances::MeasureRun(std::string_view Text, TTextRun& Run) {
+    const auto Plain = [](char Byte) {
+        const int Code = static_cast<unsigned char>(Byte);
+        return Code >= First && Code < First + Count;
+    };
+    std::size_t N = 0;
+    while (N < Text.size() && Plain(Text[N]))
+        ++N;
+    Run.FEnds.resize(N + 1);
+    Run.FStarts.resize(N);
+    std::int64_t* Ends = Run.FEnds.data();
+    std::int64_t* Starts = Run.FStarts.data();
+    // The tables are read through local pointers, taken again after a glyph
+    // or pair is measured for the first time (which may make the pairs).
+    const std::int32_t* Advances = FAdvances.data();
+    const std::int32_t* Pairs = FKerning.get();
+    Ends[0] = 0;
     std::int64_t Total = 0;
     int Previous = -1;
-    for (const char Byte : Text) {
-        const int Index = static_cast<unsigned char>(Byte) - First;
-        if (Index < 0 || Index >= Count) break;
-        Total += Step(Previous, Index);
+    for (std::size_t K = 0; K < N; ++K) {
+        const int Index = static_cast<unsigned char>(Text[K]) - First;
+        std::int32_t Own = Advances[Index];
+        if (Own == Unknown) Own = Advance(Index);
+        std::int32_t Pair = 0;
+        if (Previous >= 0) {
+            Pair = Pairs ? Pairs[Previous * Count + Index] : Unknown;
+            if (Pair == Unknown) {
+                Pair = Kerning(Previous, Index);
+                Pairs = FKerning.get();
+            }
+        }
+        Starts[K] = Total + Pair;
+        Total += Own + Pair;
+        Ends[K + 1] = Total;
         Previous = Index;
-        Widths.push_back(Rounded(Total));
     }
-    return Widths.size();
+    return N;
 }

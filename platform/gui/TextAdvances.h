@@ -2,6 +2,8 @@
 // Widths of printable ASCII texts in one font without asking Qt to lay each
 // text out. Line breaking measures every prefix of a line; laying out each
 // one costs thousands of instructions, while a sum over glyphs costs a few.
+#include "platform/gui/Graphics.h"
+
 #include <QFont>
 #include <QFontMetricsF>
 
@@ -24,9 +26,9 @@ public:
     // Text holds a byte outside ' '..'~' (tabs, line ends, UTF-8) and must
     // be laid out.
     std::optional<int> Width(std::string_view Text);
-    // Widths[K - 1] = the width of Text's first K bytes, for the bytes
-    // Text starts with that lie in ' '..'~'; returns how many those are.
-    std::size_t PrefixWidths(std::string_view Text, std::vector<int>& Widths);
+    // Measures into Run the bytes Text starts with that lie in ' '..'~';
+    // returns how many those are.
+    std::size_t MeasureRun(std::string_view Text, TTextRun& Run);
 
 private:
     static constexpr int First = 0x20;

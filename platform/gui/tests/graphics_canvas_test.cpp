@@ -382,16 +382,35 @@ TEST_F(CanvasTest, TextWidthsAreWhatQtLaysOutInTheCanvasFont) {
         }
 }
 
-TEST_F(CanvasTest, PrefixWidthsMatchEachPrefixUpToTheFirstByteThatNeedsLayout) {
-    Canvas()->Font()->SetHeight(-15);
-    const AnsiString Text = "WAVE yTo,\xC3\xA9t\xC3\xA9";
-    std::vector<int> Widths;
-    ASSERT_EQ(Canvas()->TextPrefixWidths(Text, Widths), 9u);
-    ASSERT_EQ(Widths.size(), 9u);
-    for (std::size_t K = 1; K <= Widths.size(); ++K)
-        EXPECT_EQ(Widths[K - 1], Canvas()->TextWidth(Text.substr(0, K))) << K;
-    EXPECT_EQ(Canvas()->TextPrefixWidths("\t", Widths), 0u);
-    EXPECT_TRUE(Widths.empty());
+// A span's width is read off one measurement of the whole run; a span that
+// starts inside it must leave out the kerning with the byte before it and
+// round once, or a wrapped line's width would be a pixel out.
+TEST_F(CanvasTest, RunGivesEverySpanTheWidthQtLaysOutUpToTheFirstByteThatNeedsLayout) {
+    const AnsiString Text = "WAVE yTo,\"LT\" Ta AV fi~\xC3\xA9t\xC3\xA9";
+    const std::size_t Plain = Text.find('\xC3');
+    const TFontStyles Styles[] = {{}, TFontStyles{fsBold}, TFontStyles{fsItalic}};
+    for (const int Height : {-11, -15, -19})
+        for (const TFontStyles& Style : Styles) {
+            Canvas()->Font()->SetHeight(Height);
+            Canvas()->Font()->SetStyle(Style);
+            QFont Qt = CanvasFont(*Canvas()->Font());
+            Qt.setStyleStrategy(QFont::PreferNoShaping);
+            const QFontMetrics Metrics(Qt);
+            TTextRun Run;
+            ASSERT_EQ(Canvas()->TextRun(Text, Run), Plain);
+            ASSERT_EQ(Run.Size(), Plain);
+            for (std::size_t From = 0; From <= Plain; ++From)
+                for (std::size_t To = From; To <= Plain; ++To) {
+                    const QString Span = QString::fromLatin1(Text.data() + From,
+                                                             static_cast<qsizetype>(To - From));
+                    ASSERT_EQ(Run.Width(From, To), Metrics.horizontalAdvance(Span))
+                        << Text.substr(From, To - From) << " at " << Height;
+                }
+        }
+    TTextRun Run;
+    EXPECT_EQ(Canvas()->TextRun("\tx", Run), 0u);
+    EXPECT_EQ(Run.Size(), 0u);
+    EXPECT_EQ(Run.Width(0, 0), 0);
 }
 
 } // namespace
