@@ -142,7 +142,14 @@ public:
     bool Empty() const { return FValues.empty(); }
     int Count() const { return static_cast<int>(FValues.size()); }
     int operator[](int Index) const { return FValues[static_cast<std::size_t>(Index)]; }
-    int& operator[](int Index) { return FValues[static_cast<std::size_t>(Index)]; }
+    int& operator[](int Index) {
+        Touch();
+        return FValues[static_cast<std::size_t>(Index)];
+    }
+    // Differs from every earlier stamp of any array once this one may have
+    // changed; equal stamps mean equal contents. Layouts worked out from the
+    // extents keep it to tell whether they still hold.
+    std::uint64_t Stamp() const { return FStamp; }
     // Fills Count cells with Default.
     void Make(int Count, int Default);
     // Changes the count by Amount at Index (negative removes cells); every
@@ -154,11 +161,19 @@ public:
     void Resize(int NewCount, int Default) { Modify(NewCount < Count() ? NewCount : Count(), NewCount - Count(), Default); }
     // Moves entry From to To, shifting those between.
     void Move(int From, int To);
-    void Clear() { FValues.clear(); }
-    friend bool operator==(const TGridExtents&, const TGridExtents&) = default;
+    void Clear() {
+        Touch();
+        FValues.clear();
+    }
+    friend bool operator==(const TGridExtents& A, const TGridExtents& B) {
+        return A.FValues == B.FValues;
+    }
 
 private:
+    void Touch();
+
     std::vector<std::int32_t> FValues;
+    std::uint64_t FStamp = 0; // 0: never changed, so the default extents
 };
 
 // Event types of the draw grid and the string grid.
@@ -265,6 +280,9 @@ public:
     TRect CellRect(int ACol, int ARow) const;
     TRect BoxRect(int ALeft, int ATop, int ARight, int ABottom) const;
     TRect GridRectToScreenRect(const TGridRect& GridRect, bool IncludeLine) const;
+    // The same from a layout already worked out for the present client area.
+    TRect GridRectToScreenRect(const TGridRect& GridRect, bool IncludeLine,
+                               const TGridDrawInfo& DrawInfo) const;
     TGridCoord MouseCoord(int X, int Y) const;
 
     // ---- repainting -----------------------------------------------------------------------
@@ -481,6 +499,31 @@ private:
     bool FLoadingEditor = false;
     bool FMoveLineDrawn = false;
     bool FSizingLineDrawn = false;
+
+    // The first row that lies wholly below the client area, with what it
+    // was worked out from. Rows are added below the screen one at a time
+    // and each of their cells asks to be repainted; this answers without
+    // laying the visible rows out again.
+    struct TRowsBelow {
+        int TopRow = -1;
+        int RowCount = 0;
+        int FixedRows = 0;
+        int LineWidth = 0;
+        int DefaultHeight = 0;
+        int ClientHeight = 0;
+        std::uint64_t Heights = 0;
+        int First = -1; // -1: not worked out
+        bool Matches(const TRowsBelow& Now) const {
+            return First >= 0 && TopRow == Now.TopRow && RowCount == Now.RowCount &&
+                   FixedRows == Now.FixedRows && LineWidth == Now.LineWidth &&
+                   DefaultHeight == Now.DefaultHeight && ClientHeight == Now.ClientHeight &&
+                   Heights == Now.Heights;
+        }
+    };
+    mutable TRowsBelow FRowsBelow;
+    // Whether Row lies wholly below the client area; Laid tells whether the
+    // rows had to be laid out for it, into Vert.
+    bool RowBelowClient(int Row, TGridAxisDrawInfo& Vert, bool& Laid) const;
 };
 
 } // namespace grid

@@ -161,21 +161,48 @@ TGridCoord TCustomGrid_ts::MouseCoord(int X, int Y) const {
     return Result;
 }
 
+bool TCustomGrid_ts::RowBelowClient(int Row, TGridAxisDrawInfo& Vert, bool& Laid) const {
+    const bool HorzLines = FOptions.Contains(goFixedHorzLine) || FOptions.Contains(goHorzLine);
+    TRowsBelow Now;
+    Now.TopRow = FTopLeft.Y;
+    Now.RowCount = FRowCount;
+    Now.FixedRows = FFixedRows;
+    Now.LineWidth = HorzLines ? FGridLineWidth : 0;
+    Now.DefaultHeight = FDefaultRowHeight;
+    Now.ClientHeight = ClientHeight();
+    Now.Heights = FRowHeights.Stamp();
+    Laid = !FRowsBelow.Matches(Now);
+    if (Laid) {
+        CalcFixedAxis(Vert, this, HorzLines, FGridLineWidth, FFixedRows, FTopLeft.Y, FRowCount,
+                      &TCustomGrid_ts::GetRowHeights);
+        CalcAxisLayout(Vert, Now.ClientHeight);
+        // The row after the last one wholly shown may show in part; the
+        // rows after that start at or past the client's bottom edge.
+        Now.First = Vert.LastFullVisibleCell + 2;
+        FRowsBelow = Now;
+    }
+    return Row >= FRowsBelow.First;
+}
+
 TRect TCustomGrid_ts::GridRectToScreenRect(const TGridRect& GridRect, bool IncludeLine) const {
     TRect Result;
     if (GridRect.Left > GridRect.Right || GridRect.Top > GridRect.Bottom) return Result;
     TGridDrawInfo DrawInfo;
-    const TGridOptions O = FOptions;
     // Rows first: a row added below the screen, the usual case, then needs
     // no look at the columns at all, fixed or not.
-    CalcFixedAxis(DrawInfo.Vert, this, O.Contains(goFixedHorzLine) || O.Contains(goHorzLine),
-                  FGridLineWidth, FFixedRows, FTopLeft.Y, FRowCount,
-                  &TCustomGrid_ts::GetRowHeights);
-    CalcAxisLayout(DrawInfo.Vert, ClientHeight());
-    if (GridRect.Top > DrawInfo.Vert.LastFullVisibleCell + 1) return Result;
-    CalcFixedAxis(DrawInfo.Horz, this, O.Contains(goFixedVertLine) || O.Contains(goVertLine),
-                  FGridLineWidth, FFixedCols, FTopLeft.X, FColCount, &TCustomGrid_ts::GetColWidths);
+    bool Laid = false;
+    if (RowBelowClient(GridRect.Top, DrawInfo.Vert, Laid)) return Result;
+    CalcFixedInfo(DrawInfo);
+    if (!Laid) CalcAxisLayout(DrawInfo.Vert, ClientHeight());
     CalcAxisLayout(DrawInfo.Horz, ClientWidth());
+    return GridRectToScreenRect(GridRect, IncludeLine, DrawInfo);
+}
+
+TRect TCustomGrid_ts::GridRectToScreenRect(const TGridRect& GridRect, bool IncludeLine,
+                                           const TGridDrawInfo& DrawInfo) const {
+    TRect Result;
+    if (GridRect.Left > GridRect.Right || GridRect.Top > GridRect.Bottom) return Result;
+    if (GridRect.Top > DrawInfo.Vert.LastFullVisibleCell + 1) return Result;
     if (GridRect.Left > DrawInfo.Horz.LastFullVisibleCell + 1) return Result;
     TRect R;
     if (!CalcAxis(DrawInfo.Horz, GridRect.Left, GridRect.Right, IncludeLine, R.Left, R.Right) ||

@@ -36,7 +36,15 @@ void MoveAdjust(int& CellPos, int From, int To) {
 
 // ---- TGridExtents ---------------------------------------------------------------------
 
+void TGridExtents::Touch() {
+    // One count for all arrays: an array assigned from another takes that
+    // one's stamp with its contents, and no two contents share a stamp.
+    static std::uint64_t Changes = 0;
+    FStamp = ++Changes;
+}
+
 void TGridExtents::Make(int Count, int Default) {
+    Touch();
     FValues.assign(static_cast<std::size_t>(std::max(Count, 0)), Default);
 }
 
@@ -48,6 +56,7 @@ void TGridExtents::Modify(int Index, int Amount, int Default) {
     if (NewCount < 0 || (Amount < 0 && Index - Amount > OldCount))
         InvalidOp("Too many rows or columns deleted");
     if (NewCount > MaxExtentCount) InvalidOp("Grid too large for operation");
+    Touch();
     const auto At = FValues.begin() + Index;
     if (Amount == 1 && Index == OldCount)
         FValues.push_back(Default); // a row added at the end, the common case
@@ -60,6 +69,7 @@ void TGridExtents::Modify(int Index, int Amount, int Default) {
 
 void TGridExtents::Move(int From, int To) {
     if (From == To || From < 0 || To < 0 || From >= Count() || To >= Count()) return;
+    Touch();
     const std::int32_t Value = FValues[static_cast<std::size_t>(From)];
     FValues.erase(FValues.begin() + From);
     FValues.insert(FValues.begin() + To, Value);
@@ -206,7 +216,12 @@ void TCustomGrid_ts::ResizeCol(int, int, int) {
     InvalidateGrid();
 }
 
-void TCustomGrid_ts::ResizeRow(int, int, int) {
+void TCustomGrid_ts::ResizeRow(int Index, int, int) {
+    // A row wholly below the client area moves only rows further down:
+    // nothing shown changes (a row added below the screen gets its height).
+    TGridAxisDrawInfo Vert;
+    bool Laid = false;
+    if (HandleAllocated() && RowBelowClient(Index, Vert, Laid)) return;
     InvalidateGrid();
 }
 
@@ -345,7 +360,16 @@ void TCustomGrid_ts::SetEditorMode(bool Value) {
 void TCustomGrid_ts::ChangeSize(int NewColCount, int NewRowCount) {
     TGridDrawInfo OldInfo;
     const bool HadWindow = HandleAllocated();
-    if (HadWindow) CalcDrawInfo(OldInfo);
+    const TGridCoord OldTopLeft = FTopLeft;
+    // Rows that come or go wholly below the client area, the columns
+    // staying, change nothing shown: the rows above them keep their places.
+    // Rows added one at a time below the screen come here for each.
+    bool AllBelow = false;
+    if (HadWindow && NewColCount == FColCount && NewRowCount != FRowCount) {
+        bool Laid = false;
+        AllBelow = RowBelowClient(std::min(NewRowCount, FRowCount), OldInfo.Vert, Laid);
+    }
+    if (HadWindow && !AllBelow) CalcDrawInfo(OldInfo);
     const int OldColCount = FColCount, OldRowCount = FRowCount;
 
     auto Apply = [&] {
@@ -357,10 +381,9 @@ void TCustomGrid_ts::ChangeSize(int NewColCount, int NewRowCount) {
         NewCur.Y = std::min(NewCur.Y, FRowCount - 1);
         if (NewCur != FCurrent) MoveCurrent(NewCur.X, NewCur.Y, true, true);
         if (FAnchor != NewCur) MoveAnchor(NewCur);
-        if (FVirtualView || !HadWindow || FTopLeft.X != OldInfo.Horz.FirstGridCell ||
-            FTopLeft.Y != OldInfo.Vert.FirstGridCell) {
+        if (FVirtualView || !HadWindow || FTopLeft != OldTopLeft) {
             InvalidateGrid();
-        } else if (HandleAllocated()) {
+        } else if (HandleAllocated() && !AllBelow) {
             TGridDrawInfo NewInfo;
             CalcDrawInfo(NewInfo);
             const TRect Client = ClientRect();
@@ -369,7 +392,7 @@ void TCustomGrid_ts::ChangeSize(int NewColCount, int NewRowCount) {
             if (OldColCount != FColCount) {
                 const int First =
                     std::min(OldInfo.Horz.LastFullVisibleCell, NewInfo.Horz.LastFullVisibleCell);
-                TRect R = BoxRect(First, 0, First, 0);
+                TRect R = GridRectToScreenRect(TGridRect{First, 0, First, 0}, false, NewInfo);
                 if (R.Right > R.Left) {
                     TRect Strip = UseRightToLeftAlignment() ? Rect(0, 0, R.Right, H)
                                                             : Rect(R.Left, 0, W, H);
@@ -379,7 +402,7 @@ void TCustomGrid_ts::ChangeSize(int NewColCount, int NewRowCount) {
             if (OldRowCount != FRowCount) {
                 const int First =
                     std::min(OldInfo.Vert.LastFullVisibleCell, NewInfo.Vert.LastFullVisibleCell);
-                TRect R = BoxRect(0, First, 0, First);
+                TRect R = GridRectToScreenRect(TGridRect{0, First, 0, First}, false, NewInfo);
                 if (R.Bottom > R.Top) {
                     TRect Strip = Rect(0, R.Top, W, H);
                     ::InvalidateRect(this, &Strip, false);

@@ -2,6 +2,11 @@
 // top-left and the resize zones of the mouse.
 #include "BaseGridFixture.h"
 
+#include <algorithm>
+#include <functional>
+#include <iterator>
+#include <random>
+
 namespace gridtest {
 namespace {
 
@@ -78,6 +83,62 @@ TEST_F(BaseGridLayout, RightToLeftMirrorsRectanglesAndHits) {
     EXPECT_EQ(Grid->CellRect(0, 0), Rect(W - 64, 0, W, 24));
     EXPECT_EQ(Grid->MouseCoord(W - 10, 30), (TGridCoord{0, 1}));
     EXPECT_EQ(Grid->MouseCoord(W - 70, 30), (TGridCoord{1, 1}));
+}
+
+// Which rows lie below the client area is kept between calls: rows added
+// below the screen ask for each of their cells. Whatever changes the rows'
+// places must be seen, so every cell's rectangle is compared with one
+// worked out from a fresh layout after each of a run of random changes.
+TEST_F(BaseGridLayout, CellRectsFollowEveryChangeOfTheRowsPlaces) {
+    std::mt19937 Random(7);
+    const auto Pick = [&](int Low, int High) {
+        return Low + static_cast<int>(Random() % static_cast<unsigned>(High - Low + 1));
+    };
+    const std::function<void()> Changes[] = {
+        [&] { Grid->SetRowHeights(Pick(0, Grid->RowCount() - 1), Pick(0, 70)); },
+        [&] { Grid->SetTopRow(Pick(Grid->FixedRows(), Grid->RowCount() - 1)); },
+        [&] { Grid->SetRowCount(Pick(Grid->FixedRows() + 1, 60)); },
+        [&] { Grid->SetBounds(0, 0, 400, Pick(40, 380)); },
+        [&] { Grid->SetDefaultRowHeight(Pick(5, 40)); },
+        [&] { Grid->SetGridLineWidth(Pick(0, 3)); },
+        [&] {
+            const TGridOptions Lines{goHorzLine};
+            const TGridOptions O = Grid->Options();
+            Grid->SetOptions(O.Contains(goHorzLine) ? O - Lines : O + Lines);
+        },
+        [&] { Grid->SetFixedRows(Pick(0, std::min(3, Grid->RowCount() - 1))); },
+        [&] { Grid->MoveRow(Pick(0, Grid->RowCount() - 1), Pick(0, Grid->RowCount() - 1)); },
+    };
+    Grid->SetRowCount(40);
+    for (int Step = 0; Step < 400; ++Step) {
+        Changes[Random() % std::size(Changes)]();
+        TGridDrawInfo Info;
+        Grid->CalcDrawInfo(Info);
+        for (int R = 0; R < Grid->RowCount(); ++R) {
+            const TGridRect Cell{1, R, 1, R};
+            ASSERT_EQ(Grid->CellRect(1, R), Grid->GridRectToScreenRect(Cell, false, Info))
+                << "row " << R << " after step " << Step;
+        }
+    }
+}
+
+TEST_F(BaseGridLayout, RowsResizedOrAddedBelowTheClientRepaintNothingAndOnScreenRepaint) {
+    Grid->SetRowCount(3);
+    PaintAll();
+    Grid->SetRowCount(4);
+    Flush();
+    EXPECT_TRUE(Painted.Rows().count(3));
+    Grid->SetRowCount(100);
+    PaintAll();
+    Grid->SetRowCount(101);
+    Grid->SetRowHeights(100, 40);
+    Grid->SetRowHeights(80, 40);
+    Flush();
+    EXPECT_EQ(Painted.Count(), 0);
+    Grid->SetRowHeights(3, 40);
+    Flush();
+    EXPECT_TRUE(Painted.Rows().count(3));
+    EXPECT_TRUE(Painted.Rows().count(4));
 }
 
 } // namespace
