@@ -460,6 +460,9 @@ public:
     // The in-place control is placed again over the current cell (the
     // editor hosting does the work; without it there is nothing to place).
     void RedisplayControl(bool Force = false);
+    // After a row's height changed: a row below the current one moves
+    // neither the current cell nor its control, which stays as it is.
+    void RedisplayControlForRow(int DisplayRow);
 
     // The edit flow's answer whether an edit of another cell may end; with
     // no edit under way it may.
@@ -1843,6 +1846,9 @@ protected:
     void CalcHorzFixedWidth();
     void CalcVertFixedHeight();
     void CheckTopLeft(bool PaintingOff);
+    // MoveTopLeft with Left and Top already kept to the last ones that fill
+    // the client area.
+    void MoveTopLeftWithin(int Left, int Top);
     void AdjustCurrentAfterCount();
     // The model after the data row count changed: new positions numbered,
     // the change reported once.
@@ -2178,6 +2184,9 @@ private:
     TRect FRowSelectRect;
     std::uint32_t FScrollWaitStart = 0;
     std::unique_ptr<TBitmap> FPictureMask;
+    // What cell texts are measured on: a row added measures its texts for
+    // its height, and a bitmap and canvas made each time cost more than that.
+    std::unique_ptr<TBitmap> FMeasureBitmap;
     TColor FPictureMaskColor = clNone;
     TgxCheckBoxStyle FCheckBoxStyle = stCheck;
     void RepaintStrip(const TRect& Strip);

@@ -74,8 +74,20 @@ void TgxBaseGrid::SetCellIs3D(int DataCol, int DataRow, bool Value) {
     SetCellProperty(DataCol, DataRow, prIs3D, Value);
 }
 
+namespace {
+
+// An enumerated property of a cell. Most cells have no properties of their
+// own, and their default is known without making and reading a Variant:
+// adding a row asks for these several times a cell.
+template <class T>
+T EnumProperty(const TgxCellElement* Element, TgxProperty Prop, T Default) {
+    return Element ? static_cast<T>(Element->GetPropValue(Prop, 0).AsInteger()) : Default;
+}
+
+} // namespace
+
 TgxWordWrap TgxBaseGrid::GetCellWordWrap(int DataCol, int DataRow) {
-    return static_cast<TgxWordWrap>(GetCellProperty(DataCol, DataRow, prWordWrap).AsInteger());
+    return EnumProperty(GetCellElement(DataCol, DataRow, false), prWordWrap, uiDefault);
 }
 
 void TgxBaseGrid::SetCellWordWrap(int DataCol, int DataRow, TgxWordWrap Value) {
@@ -101,11 +113,7 @@ void TgxBaseGrid::SetCellVertAlignment(int DataCol, int DataRow, TgxVertAlignmen
 }
 
 TgxControlType TgxBaseGrid::GetCellControlType(int DataCol, int DataRow) {
-    // Asked for every cell value written: a cell without properties skips
-    // making the default as a Variant.
-    const TgxCellElement* Element = GetCellElement(DataCol, DataRow, false);
-    if (!Element) return ctDefault;
-    return static_cast<TgxControlType>(Element->GetPropValue(prControlType, 0).AsInteger());
+    return EnumProperty(GetCellElement(DataCol, DataRow, false), prControlType, ctDefault);
 }
 
 void TgxBaseGrid::SetCellControlType(int DataCol, int DataRow, TgxControlType Value) {
@@ -114,7 +122,7 @@ void TgxBaseGrid::SetCellControlType(int DataCol, int DataRow, TgxControlType Va
 }
 
 TgxButtonType TgxBaseGrid::GetCellButtonType(int DataCol, int DataRow) {
-    return static_cast<TgxButtonType>(GetCellProperty(DataCol, DataRow, prButtonType).AsInteger());
+    return EnumProperty(GetCellElement(DataCol, DataRow, false), prButtonType, btDefault);
 }
 
 void TgxBaseGrid::SetCellButtonType(int DataCol, int DataRow, TgxButtonType Value) {
@@ -369,8 +377,8 @@ void TgxBaseGrid::GetTextSize(int DataCol, int DataRow, int& Height, int& Lines)
     if (Button != btNone)
         if (TgxCustomButton* Face = GridCellButton(GetDisplayCol(DataCol), Button))
             Width -= Face->FullWidth();
-    TBitmap Scratch;
-    TCanvas* Canvas = Scratch.Canvas();
+    if (!FMeasureBitmap) FMeasureBitmap = std::make_unique<TBitmap>();
+    TCanvas* Canvas = FMeasureBitmap->Canvas();
     Canvas->Font()->Assign(GiveCellFont(DataCol, DataRow));
     const bool Wrap = GiveCellWordWrap(DataCol, DataRow) != uiOff;
     int LayoutHeight = 0;

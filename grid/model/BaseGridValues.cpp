@@ -13,6 +13,7 @@
 #include "platform/rtl/StringList.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace grid {
 
@@ -272,7 +273,7 @@ Variant TgxBaseGrid::GetCellValue(int DataCol, int DataRow) {
         FReadCell = Outer;
         throw;
     }
-    Variant Value = FReadCell.Value;
+    Variant Value = std::move(FReadCell.Value);
     FReadCell = Outer;
     return Value;
 }

@@ -184,9 +184,16 @@ bool TgxBaseGrid::GiveCellMaskName(int DataCol, int DataRow, AnsiString& Name) {
     if (DataCol < 1 || DataRow < 1 || DataCol > GetGridColCount() || DataRow > GetGridRowCount())
         return false;
     GX_LEVELS(DataCol, DataRow);
-    Name = FirstSet<AnsiString>(FDrawOverlap, GetCellMaskName(DataCol, DataRow),
-                                Col ? Col->MaskName() : AnsiString(),
-                                Row ? Row->MaskName() : AnsiString(), AnsiString());
+    // Asked for whenever the in-place control is placed again, which adding
+    // a row does several times: the names are looked at where they are kept.
+    if (HasOwn(*this, DataCol, DataRow)) Name = GetCellMaskName(DataCol, DataRow);
+    if (Name.empty()) {
+        static const AnsiString None;
+        const AnsiString& ColName = Col ? Col->MaskName() : None;
+        const AnsiString& RowName = Row ? Row->MaskName() : None;
+        const AnsiString& First = FDrawOverlap == doDrawRowOnTop ? RowName : ColName;
+        Name = !First.empty() ? First : FDrawOverlap == doDrawRowOnTop ? ColName : RowName;
+    }
     return !Name.empty();
 }
 

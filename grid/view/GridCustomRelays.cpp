@@ -60,7 +60,8 @@ void TgxCustomGrid::CellLoadedEvent(int DataCol, int DataRow, TgxControlType Con
     if (Value.IsEmpty()) return;
     // A text cell takes a handler's value as text; any other value must
     // suit its cell.
-    if (ControlType == ctText) Value = CheckStrValue(ctText, Value);
+    // A text already is one: no copy of it is made (rows are measured through here).
+    if (ControlType == ctText && Value.Type() != varString) Value = CheckStrValue(ctText, Value);
     CheckVarType(ControlType, Value);
 }
 
