@@ -159,7 +159,7 @@ void TgxRow::CopyHeight(int Value) {
     const int Old = FHeight;
     FHeight = Value;
     CheckHeight(Old);
-    FGrid->RedisplayControl();
+    FGrid->RedisplayControlForRow(GetDisplayRow());
 }
 
 void TgxRow::CheckHeight(int OldHeight) {

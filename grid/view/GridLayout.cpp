@@ -333,8 +333,10 @@ void TgxBaseGrid::CheckTopLeft(bool PaintingOff) {
     if (!HandleAllocated()) return;
     if (!PaintingOff) SetEnablePaint(false);
     try {
-        MoveTopLeft(std::min(LeftCol(), std::max(GetMaxLeftCol(), FixedCols())),
-                    std::min(TopRow(), std::max(GetMaxTopRow(), FixedRows())));
+        // Already within the last top-left: MoveTopLeft would walk back
+        // from the last row and column again for the same answer.
+        MoveTopLeftWithin(std::min(LeftCol(), std::max(GetMaxLeftCol(), FixedCols())),
+                          std::min(TopRow(), std::max(GetMaxTopRow(), FixedRows())));
     } catch (...) {
         if (!PaintingOff) SetEnablePaint(true);
         throw;

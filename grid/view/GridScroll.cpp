@@ -227,20 +227,24 @@ void SetBarVisible(TgxBaseGrid* Grid, int Bar, bool Value, bool& Shown, bool Alw
 
 } // namespace
 
+// The range, page and position all start from the last first item, found
+// once here by walking back from the end: each row added comes here.
 void TgxBaseGrid::SetHorzVisible(bool Value) {
     if (!HandleAllocated()) return;
-    const TRange R = Value ? ScrollRange(FVisibleCols, FixedCols(), GetMaxScrollCol()) : TRange{};
+    const int MaxScroll = Value ? GetMaxScrollCol() : 0;
+    const TRange R = Value ? ScrollRange(FVisibleCols, FixedCols(), MaxScroll) : TRange{};
     SetBarVisible(this, SB_HORZ, Value, FHorzShown, AlwaysShowHorzScrollBar(), R,
-                  Value ? HorzScrollPageSize(R.Max, R.Count, R.Last) : 0,
-                  Value ? GetHorzScrollPos() : 0);
+                  Value ? PageSize(R.Max, R.Count, R.Last, MaxScroll) : 0,
+                  Value ? ScrollPosition(FVisibleCols, R, LeftCol(), MaxScroll) : 0);
 }
 
 void TgxBaseGrid::SetVertVisible(bool Value) {
     if (!HandleAllocated()) return;
-    const TRange R = Value ? ScrollRange(FVisibleRows, FixedRows(), GetMaxScrollRow()) : TRange{};
+    const int MaxScroll = Value ? GetMaxScrollRow() : 0;
+    const TRange R = Value ? ScrollRange(FVisibleRows, FixedRows(), MaxScroll) : TRange{};
     SetBarVisible(this, SB_VERT, Value, FVertShown, AlwaysShowVertScrollBar(), R,
-                  Value ? VertScrollPageSize(R.Max, R.Count, R.Last) : 0,
-                  Value ? GetVertScrollPos() : 0);
+                  Value ? PageSize(R.Max, R.Count, R.Last, MaxScroll) : 0,
+                  Value ? ScrollPosition(FVisibleRows, R, TopRow(), MaxScroll) : 0);
 }
 
 void TgxBaseGrid::UpdateScrollRange() {
@@ -352,8 +356,11 @@ void TgxBaseGrid::MoveTopLeft(int ALeft, int ATop) {
         TCustomGrid_ts::MoveTopLeft(ALeft, ATop);
         return;
     }
-    const int Left = std::min(ALeft, std::max(GetMaxLeftCol(), FixedCols()));
-    const int Top = std::min(ATop, std::max(GetMaxTopRow(), FixedRows()));
+    MoveTopLeftWithin(std::min(ALeft, std::max(GetMaxLeftCol(), FixedCols())),
+                      std::min(ATop, std::max(GetMaxTopRow(), FixedRows())));
+}
+
+void TgxBaseGrid::MoveTopLeftWithin(int Left, int Top) {
     int NewLeft = LeftCol();
     int NewTop = TopRow();
     if (!GetVisibleLeftCol(Left, NewLeft)) NewLeft = LeftCol();

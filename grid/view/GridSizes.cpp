@@ -37,6 +37,11 @@ void TgxBaseGrid::SingleRowHeightChanged(int DisplayRow) {
         SetRowHeights(DisplayRow, 0);
     }
     if (DisplayRow < FixedRows()) CalcVertFixedHeight();
+    RedisplayControlForRow(DisplayRow);
+}
+
+void TgxBaseGrid::RedisplayControlForRow(int DisplayRow) {
+    if (DisplayRow > Row()) return;
     RedisplayControl();
 }
 
