@@ -48,7 +48,9 @@ GeneratedAlertsGrid::GeneratedAlertsGrid(components::TPellworthGrid& Grid,
     : FGrid(Grid), FOptions(Options) {}
 
 void GeneratedAlertsGrid::AddAlert(const AlertTransaction& Alert) {
-    const AnsiString Format = FOptions.DT_PREF == 1 ? "h:nn AM/PM mm/dd/yy" : "h:nn AM/PM dd/mm/yy";
+    static const AnsiString MonthFirst = "h:nn AM/PM mm/dd/yy";
+    static const AnsiString DayFirst = "h:nn AM/PM dd/mm/yy";
+    const AnsiString& Format = FOptions.DT_PREF == 1 ? MonthFirst : DayFirst;
     const int Row = FGrid.GetGridRowCount() + 1;
     FGrid.SetGridRowCount(Row);
     FGrid.SetCellValue(1, Row, Variant(Alert.MessageText));

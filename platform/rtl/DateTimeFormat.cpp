@@ -21,9 +21,17 @@ bool MatchesAt(const AnsiString& text, std::size_t pos, const char* word) {
 }
 
 void AppendNumber(AnsiString& out, unsigned number, int digits) {
-    const AnsiString text = std::to_string(number);
-    if (static_cast<int>(text.size()) < digits) out.append(digits - text.size(), '0');
-    out += text;
+    // Written backwards into a buffer rather than through a string of its
+    // own: a date shown per grid row formats half a dozen numbers.
+    char text[12];
+    int length = 0;
+    do {
+        text[length++] = static_cast<char>('0' + number % 10);
+        number /= 10;
+    } while (number != 0);
+    if (length < digits) out.append(static_cast<std::size_t>(digits - length), '0');
+    while (length > 0)
+        out += text[--length];
 }
 
 // One pass over a pattern. Patterns that name other patterns (c, ddddd,
