@@ -190,6 +190,25 @@ TEST_F(GridEdit, TypingIntoTheInsertionRowAddsARow) {
     EXPECT_EQ(Grid->RowCount(), 6 + 1);
 }
 
+// A row resized below the current one leaves the editor alone; one above
+// moves it down, and its own row gives it its height.
+TEST_F(GridEdit, TheEditorFollowsRowsResizedAboveItAndItsOwn) {
+    GoTo(1, 2);
+    TgxCustomGridControl* Editor = Grid->GridControl();
+    ASSERT_TRUE(Editor->GetVisible());
+    const int Top = Editor->GetTop();
+    const int Height = Editor->GetHeight();
+    Grid->SetRowHeight(4, 40);
+    EXPECT_EQ(Editor->GetTop(), Top);
+    EXPECT_TRUE(Editor->GetVisible());
+    Grid->SetRowHeight(1, Grid->GetRowHeight(1) + 10);
+    EXPECT_EQ(Editor->GetTop(), Top + 10);
+    EXPECT_TRUE(Editor->GetVisible());
+    Grid->SetRowHeight(2, Grid->GetRowHeight(2) + 8);
+    EXPECT_EQ(Editor->GetTop(), Top + 10);
+    EXPECT_EQ(Editor->GetHeight(), Height + 8);
+}
+
 TEST_F(GridEdit, BrowseModeHidesTheEditorAndDropsTheBuffer) {
     GoTo(1, 1);
     ASSERT_TRUE(Grid->GridControl()->GetVisible());
