@@ -146,9 +146,10 @@ public:
         Touch();
         return FValues[static_cast<std::size_t>(Index)];
     }
-    // Differs from every earlier stamp of any array once this one may have
-    // changed; equal stamps mean equal contents. Layouts worked out from the
-    // extents keep it to tell whether they still hold.
+    // Differs from every earlier stamp of any array once a cell this one
+    // holds may have changed or gone; cells appended at the end keep it.
+    // Equal stamps mean the cells both arrays hold are equal. Layouts worked
+    // out from the extents keep it to tell whether they still hold.
     std::uint64_t Stamp() const { return FStamp; }
     // Fills Count cells with Default.
     void Make(int Count, int Default);
@@ -215,8 +216,16 @@ public:
     void SetRowHeights(int Index, int Value);
     bool TabStops(int Index) const;
     void SetTabStops(int Index, bool Value);
-    int GetColWidths(int Index) const;
-    int GetRowHeights(int Index) const;
+    // Asked for over and over while cells are laid out: a kept extent is
+    // read here, the default and the fault out of line.
+    int GetColWidths(int Index) const {
+        return Index >= 0 && Index < FColWidths.Count() ? FColWidths[Index]
+                                                         : ExtentOutside(Index, FDefaultColWidth);
+    }
+    int GetRowHeights(int Index) const {
+        return Index >= 0 && Index < FRowHeights.Count() ? FRowHeights[Index]
+                                                          : ExtentOutside(Index, FDefaultRowHeight);
+    }
     int GridLineWidth() const { return FGridLineWidth; }
     void SetGridLineWidth(int Value);
     TColor FixedColor() const { return FFixedColor; }
@@ -432,7 +441,9 @@ protected:
     void ChangeSize(int NewColCount, int NewRowCount);
     void SelectionMoved(const TGridRect& OldSel);
     void ResizeCol(int Index, int OldSize, int NewSize);
-    void ResizeRow(int Index, int OldSize, int NewSize);
+    // Repaints for a row's new height; true when the row lies wholly below
+    // the client area, which changes nothing shown.
+    bool ResizeRow(int Index, int OldSize, int NewSize);
     void UpdateDesigner();
     bool Sizing(int X, int Y);
     void CancelMode();
@@ -488,6 +499,8 @@ protected:
     bool FCtl3D = true;
 
 private:
+    // An extent not kept: the default, or "Grid index out of range" below 0.
+    static int ExtentOutside(int Index, int Default);
     void SetExtent(bool Rows, int Index, int Value);
     void PixelScrollHorz(int ScrollCode, int Pos, int Direction, const TGridDrawInfo& DrawInfo);
     void FocusGrid();
@@ -514,7 +527,10 @@ private:
         std::uint64_t Heights = 0;
         int First = -1; // -1: not worked out
         bool Matches(const TRowsBelow& Now) const {
-            return First >= 0 && TopRow == Now.TopRow && RowCount == Now.RowCount &&
+            // Rows past the first one below do not change where it lies.
+            const bool Rows =
+                RowCount == Now.RowCount || (First <= RowCount && First <= Now.RowCount);
+            return First >= 0 && Rows && TopRow == Now.TopRow &&
                    FixedRows == Now.FixedRows && LineWidth == Now.LineWidth &&
                    DefaultHeight == Now.DefaultHeight && ClientHeight == Now.ClientHeight &&
                    Heights == Now.Heights;

@@ -56,7 +56,7 @@ void TGridExtents::Modify(int Index, int Amount, int Default) {
     if (NewCount < 0 || (Amount < 0 && Index - Amount > OldCount))
         InvalidOp("Too many rows or columns deleted");
     if (NewCount > MaxExtentCount) InvalidOp("Grid too large for operation");
-    Touch();
+    if (Amount < 0 || Index < OldCount) Touch();
     const auto At = FValues.begin() + Index;
     if (Amount == 1 && Index == OldCount)
         FValues.push_back(Default); // a row added at the end, the common case
@@ -149,16 +149,9 @@ void TCustomGrid_ts::SetFixedRows(int Value) {
 
 // ---- extents -------------------------------------------------------------------------------
 
-int TCustomGrid_ts::GetColWidths(int Index) const {
+int TCustomGrid_ts::ExtentOutside(int Index, int Default) {
     if (Index < 0) InvalidOp("Grid index out of range");
-    if (FColWidths.Empty() || Index >= FColWidths.Count()) return FDefaultColWidth;
-    return FColWidths[Index];
-}
-
-int TCustomGrid_ts::GetRowHeights(int Index) const {
-    if (Index < 0) InvalidOp("Grid index out of range");
-    if (FRowHeights.Empty() || Index >= FRowHeights.Count()) return FDefaultRowHeight;
-    return FRowHeights[Index];
+    return Default;
 }
 
 bool TCustomGrid_ts::TabStops(int Index) const {
@@ -180,12 +173,17 @@ void TCustomGrid_ts::SetExtent(bool Rows, int Index, int Value) {
     const int Count = Rows ? FRowCount : FColCount;
     if (Extents.Empty()) Extents.Make(Count, Rows ? FDefaultRowHeight : FDefaultColWidth);
     if (Index < 0 || Index >= Count) InvalidOp("Grid index out of range");
-    if (Value == Extents[Index]) return;
+    // Read as kept: only the write below changes the extents' stamp.
+    const int Old = std::as_const(Extents)[Index];
+    if (Value == Old) return;
+    bool Below = false;
     if (Rows)
-        ResizeRow(Index, Extents[Index], Value);
+        Below = ResizeRow(Index, Old, Value);
     else
-        ResizeCol(Index, Extents[Index], Value);
+        ResizeCol(Index, Old, Value);
     Extents[Index] = Value;
+    // Nor does it move any row above it: which rows lie below stays known.
+    if (Below) FRowsBelow.Heights = FRowHeights.Stamp();
     if (Rows)
         RowHeightsChanged();
     else
@@ -216,13 +214,14 @@ void TCustomGrid_ts::ResizeCol(int, int, int) {
     InvalidateGrid();
 }
 
-void TCustomGrid_ts::ResizeRow(int Index, int, int) {
+bool TCustomGrid_ts::ResizeRow(int Index, int, int) {
     // A row wholly below the client area moves only rows further down:
     // nothing shown changes (a row added below the screen gets its height).
     TGridAxisDrawInfo Vert;
     bool Laid = false;
-    if (HandleAllocated() && RowBelowClient(Index, Vert, Laid)) return;
+    if (HandleAllocated() && RowBelowClient(Index, Vert, Laid)) return true;
     InvalidateGrid();
+    return false;
 }
 
 void TCustomGrid_ts::SetGridLineWidth(int Value) {
