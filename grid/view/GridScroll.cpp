@@ -199,10 +199,13 @@ void ApplyBar(TgxBaseGrid* Grid, int Bar, int Count, int Max, bool Scaled, int P
     New.nMax = Max;
     New.nPage = Count == 0 ? 0u : Scaled ? 1u : static_cast<unsigned>(Page);
     New.nPos = Pos;
-    if (New.nMin != Current.nMin || New.nMax != Current.nMax || New.nPage != Current.nPage ||
-        New.nPos != Current.nPos)
-        SetScrollInfo(Grid, Bar, New, true);
-    EnableScrollBar(Grid, static_cast<unsigned>(Bar), ESB_ENABLE_BOTH);
+    const bool Changed = New.nMin != Current.nMin || New.nMax != Current.nMax ||
+                         New.nPage != Current.nPage || New.nPos != Current.nPos;
+    if (Changed) SetScrollInfo(Grid, Bar, New, true);
+    // Just written and left enabled, the bar already shows all of it: a
+    // row added changes the range each time.
+    if (!Changed || !ScrollBarEnabled(Grid, Bar))
+        EnableScrollBar(Grid, static_cast<unsigned>(Bar), ESB_ENABLE_BOTH);
     ShowScrollBar(Grid, Bar, true);
 }
 

@@ -160,6 +160,11 @@ bool ScrollBarVisible(HWND Wnd, int Bar) {
     return C && (Bar == SB_HORZ || Bar == SB_VERT) && ControlPainterBar(*C, Bar).Shown;
 }
 
+bool ScrollBarEnabled(HWND Wnd, int Bar) {
+    auto* C = Painted(Wnd);
+    return C && (Bar == SB_HORZ || Bar == SB_VERT) && ControlPainterBar(*C, Bar).Enabled;
+}
+
 void SetWindowCursor(HWND Wnd, TCursor Cursor) {
     if (!Wnd || !Wnd->WidgetAllocated()) return;
     if (Cursor == crDefault)

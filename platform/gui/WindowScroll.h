@@ -82,6 +82,8 @@ bool ShowScrollBar(HWND Wnd, int Bar, bool Show);
 bool EnableScrollBar(HWND Wnd, unsigned Bar, unsigned Arrows);
 // Whether the bar is shown now.
 bool ScrollBarVisible(HWND Wnd, int Bar);
+// Whether the bar's arrows and thumb take input (EnableScrollBar).
+bool ScrollBarEnabled(HWND Wnd, int Bar);
 
 // ---- cursor ---------------------------------------------------------------------------------
 
