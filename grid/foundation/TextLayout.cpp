@@ -112,7 +112,24 @@ namespace {
 class TLineWidths {
 public:
     TLineWidths(TCanvas* Canvas, const TTextMetric& Metrics, std::string_view All)
-        : FCanvas(Canvas), FMetrics(Metrics), FAll(All) {}
+        : FCanvas(Canvas), FMetrics(Metrics), FAll(All) {
+        // The thread keeps one run's arrays for the next text: a grid row
+        // measured then allocates none.
+        thread_local TTextRun Kept;
+        thread_local bool KeptInUse = false;
+        if (!KeptInUse) {
+            KeptInUse = true;
+            FKeptInUse = &KeptInUse;
+            FRun = &Kept;
+        } else {
+            FRun = &FOwn.emplace();
+        }
+    }
+    ~TLineWidths() {
+        if (FKeptInUse) *FKeptInUse = false;
+    }
+    TLineWidths(const TLineWidths&) = delete;
+    TLineWidths& operator=(const TLineWidths&) = delete;
 
     // How many bytes from Offset on lie in a measured plain stretch, which
     // reaches Want bytes on where the text allows.
@@ -125,7 +142,7 @@ public:
             const std::size_t Limit = static_cast<std::size_t>(std::max(8 * Want, 4096));
             const std::string_view Part = FAll.substr(static_cast<std::size_t>(Offset), Limit);
             FRunStart = Offset;
-            FRunLength = static_cast<int>(FCanvas->TextRun(Part, FRun));
+            FRunLength = static_cast<int>(FCanvas->TextRun(Part, *FRun));
             FRunComplete = FRunLength < static_cast<int>(Limit);
         }
         return FRunStart + FRunLength - Offset;
@@ -139,7 +156,7 @@ public:
                                              static_cast<std::size_t>(std::max(Len, 0))));
         // As MeasureText and FullTextWidth make of the measurement.
         const auto From = static_cast<std::size_t>(Offset - FRunStart);
-        int Width = FRun.Width(From, From + static_cast<std::size_t>(Len));
+        int Width = FRun->Width(From, From + static_cast<std::size_t>(Len));
         if (Width > 0 && OverhangInMeasure()) Width -= FMetrics.tmOverhang;
         return Width > 0 ? Width + FMetrics.tmOverhang : Width;
     }
@@ -148,7 +165,9 @@ private:
     TCanvas* FCanvas;
     const TTextMetric& FMetrics;
     std::string_view FAll;
-    TTextRun FRun;
+    TTextRun* FRun = nullptr;
+    std::optional<TTextRun> FOwn;
+    bool* FKeptInUse = nullptr;
     int FRunStart = 0;
     int FRunLength = 0;
     bool FRunComplete = false; // ends where the plain stretch or the text does

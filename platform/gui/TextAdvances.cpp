@@ -64,29 +64,29 @@ std::size_t TTextAdvances::MeasureRun(std::string_view Text, TTextRun& Run) {
         ++N;
     Run.FEnds.resize(N + 1);
     Run.FStarts.resize(N);
+    Run.FEnds[0] = 0;
+    if (N == 0) return 0;
     std::int64_t* Ends = Run.FEnds.data();
     std::int64_t* Starts = Run.FStarts.data();
-    // The tables are read through local pointers, taken again after a glyph
-    // or pair is measured for the first time (which may make the pairs).
+    // The tables are read through local pointers; a glyph or pair met for
+    // the first time is measured out of line.
     const std::int32_t* Advances = FAdvances.data();
+    const auto Own = [&](int Index) {
+        const std::int32_t Known = Advances[Index];
+        return Known != Unknown ? Known : Advance(Index);
+    };
+    int Previous = static_cast<unsigned char>(Text[0]) - First;
+    std::int64_t Total = Own(Previous);
+    Starts[0] = 0;
+    Ends[1] = Total;
+    if (N > 1 && !FKerning) Kerning(Previous, static_cast<unsigned char>(Text[1]) - First);
     const std::int32_t* Pairs = FKerning.get();
-    Ends[0] = 0;
-    std::int64_t Total = 0;
-    int Previous = -1;
-    for (std::size_t K = 0; K < N; ++K) {
+    for (std::size_t K = 1; K < N; ++K) {
         const int Index = static_cast<unsigned char>(Text[K]) - First;
-        std::int32_t Own = Advances[Index];
-        if (Own == Unknown) Own = Advance(Index);
-        std::int32_t Pair = 0;
-        if (Previous >= 0) {
-            Pair = Pairs ? Pairs[Previous * Count + Index] : Unknown;
-            if (Pair == Unknown) {
-                Pair = Kerning(Previous, Index);
-                Pairs = FKerning.get();
-            }
-        }
+        std::int32_t Pair = Pairs[Previous * Count + Index];
+        if (Pair == Unknown) Pair = Kerning(Previous, Index);
         Starts[K] = Total + Pair;
-        Total += Own + Pair;
+        Total += Own(Index) + Pair;
         Ends[K + 1] = Total;
         Previous = Index;
     }
