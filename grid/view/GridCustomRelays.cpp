@@ -48,8 +48,9 @@ void TgxCustomGrid::CellLoadedEvent(int DataCol, int DataRow, TgxControlType Con
     SetInCellLoaded(true);
     try {
         DoCellLoaded(DataCol, DataRow, Value);
-        // A list's cells are its owning grid's to see as well.
-        if (auto* List = dynamic_cast<TgxComboGrid*>(this))
+        // A list's cells are its owning grid's to see as well (a list marks
+        // itself one, so other grids read their cells without the cast).
+        if (auto* List = IsComboGrid() ? dynamic_cast<TgxComboGrid*>(this) : nullptr)
             if (auto* Owner = dynamic_cast<TgxCustomGrid*>(List->GetParentGrid()))
                 Owner->DoComboCellLoaded(List, DataCol, DataRow, Value);
     } catch (...) {
