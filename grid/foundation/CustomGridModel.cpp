@@ -38,7 +38,8 @@ void MoveAdjust(int& CellPos, int From, int To) {
 
 void TGridExtents::Touch() {
     // One count for all arrays: an array assigned from another takes that
-    // one's stamp with its contents, and no two contents share a stamp.
+    // one's stamp with its contents, and arrays that share a stamp agree on
+    // every cell both hold.
     static std::uint64_t Changes = 0;
     FStamp = ++Changes;
 }
