@@ -194,7 +194,9 @@ bool NextLine(TLineWidths& StartWidth, const TTextMetric& Metrics, std::string_v
     const auto Prev = [&](int Pos) { return Pos <= Plain ? Pos - 1 : Pos - PrevCharCount(Rest, Pos); };
     const auto LineEndAt = [&](int Pos) { return Pos >= Plain && EofLineChar(Rest, Pos); };
 
-    int Len = Guess <= Plain ? std::max(Guess, 0) : PCharToByteLen(Rest, Guess, RestLen, false);
+    int Len = Guess <= Plain     ? std::max(Guess, 0)
+              : Plain == RestLen ? RestLen
+                                 : PCharToByteLen(Rest, Guess, RestLen, false);
     const int Eol = Len <= Plain ? -1 : StrNScanEol(Rest, Len);
     if (Eol >= 0) Len = Eol;
     int Measured = StartWidth(Start, Len);
@@ -213,7 +215,13 @@ bool NextLine(TLineWidths& StartWidth, const TTextMetric& Metrics, std::string_v
 
     // Break after the last blank rather than inside a word.
     if (Len < RestLen && !IsSpaceChar(Rest, Len) && !LineEndAt(Len)) {
-        const int Space = StrRNSpaceScan(Rest, Len);
+        int Space = -1;
+        if (Len <= Plain) {
+            const std::size_t At = Rest.substr(0, static_cast<std::size_t>(Len)).find_last_of(" \t");
+            if (At != std::string_view::npos) Space = static_cast<int>(At);
+        } else {
+            Space = StrRNSpaceScan(Rest, Len);
+        }
         if (Space >= 0) Len = Space + 1;
     }
 
