@@ -444,6 +444,12 @@ protected:
     // Repaints for a row's new height; true when the row lies wholly below
     // the client area, which changes nothing shown.
     bool ResizeRow(int Index, int OldSize, int NewSize);
+    // Whether Row lies wholly below the client area (nothing of it shows).
+    bool RowBelowClient(int Row) const {
+        TGridAxisDrawInfo Vert;
+        bool Laid = false;
+        return RowBelowClient(Row, Vert, Laid);
+    }
     void UpdateDesigner();
     bool Sizing(int X, int Y);
     void CancelMode();

@@ -52,7 +52,9 @@ bool TgxBaseGrid::CheckInvalidateCell(int DisplayCol, int DisplayRow) {
     if (FPainting || !HandleAllocated() || GetFastAssign()) return false;
     if (DisplayCol < 0 || DisplayCol >= ColCount() || DisplayRow < 0 || DisplayRow >= RowCount())
         return false;
-    InvalidateCell(DisplayCol, DisplayRow);
+    // A row added below the screen writes each of its cells through here:
+    // nothing of them shows to be repainted.
+    if (!RowBelowClient(DisplayRow)) InvalidateCell(DisplayCol, DisplayRow);
     return true;
 }
 
