@@ -217,8 +217,10 @@ bool NextLine(TLineWidths& StartWidth, const TTextMetric& Metrics, std::string_v
     if (Len < RestLen && !IsSpaceChar(Rest, Len) && !LineEndAt(Len)) {
         int Space = -1;
         if (Len <= Plain) {
-            const std::size_t At = Rest.substr(0, static_cast<std::size_t>(Len)).find_last_of(" \t");
-            if (At != std::string_view::npos) Space = static_cast<int>(At);
+            // A plain stretch holds no tabs: its only blank is the space.
+            Space = Len - 1;
+            while (Space >= 0 && Rest[static_cast<std::size_t>(Space)] != ' ')
+                --Space;
         } else {
             Space = StrRNSpaceScan(Rest, Len);
         }

@@ -24,14 +24,14 @@ void AppendNumber(AnsiString& out, unsigned number, int digits) {
     // Written backwards into a buffer rather than through a string of its
     // own: a date shown per grid row formats half a dozen numbers.
     char text[12];
-    int length = 0;
+    int first = 12;
     do {
-        text[length++] = static_cast<char>('0' + number % 10);
+        text[--first] = static_cast<char>('0' + number % 10);
         number /= 10;
     } while (number != 0);
+    const int length = 12 - first;
     if (length < digits) out.append(static_cast<std::size_t>(digits - length), '0');
-    while (length > 0)
-        out += text[--length];
+    out.append(text + first, static_cast<std::size_t>(length));
 }
 
 // One pass over a pattern. Patterns that name other patterns (c, ddddd,
