@@ -8,10 +8,27 @@
 #include "platform/rtl/AnsiString.h"
 #include "platform/rtl/TDateTime.h"
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <map>
 #include <optional>
+#include <utility>
 #include <vector>
+
+// Where one alert id's settings stand in its list, by source: a transaction
+// whose filter has found the job manager (or work-order employee, order
+// employee, requester) goes straight to that person's settings of the
+// source instead of walking everyone's.
+struct AlertSettingOrder {
+    std::size_t Count = 0;
+    // Settings of the other sources, ascending.
+    std::vector<std::uint32_t> Others;
+    // For sources 1 to 4: every setting of the source, ascending, and the
+    // same as (employee, position) pairs in ascending order.
+    std::array<std::vector<std::uint32_t>, 4> OfSource;
+    std::array<std::vector<std::pair<std::int32_t, std::uint32_t>>, 4> OfPerson;
+};
 
 // Settings per alert id, as the main data module returned them. An alert id
 // without settings maps to an empty list once it has been asked for. The
@@ -25,6 +42,8 @@ struct AlertSettingsCache {
     // Every alert id's settings were loaded in one go since the cache was
     // last emptied; an alert id missing from Settings is loaded on its own.
     bool AllLoaded = false;
+    // Made from Settings on an alert id's first transaction; emptied with it.
+    std::map<std::int32_t, AlertSettingOrder> Orders;
     std::int32_t IdentityMarker = 0;
     std::int32_t CountMarker = 0;
 };

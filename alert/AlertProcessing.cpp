@@ -106,6 +106,7 @@ void CheckAlertSettingMarkers(AlertContext& Context) {
                                 cache.Recipients->Receiving == recipients.Receiving;
     if (identity != cache.IdentityMarker || count != cache.CountMarker || !sameRecipients) {
         cache.Settings.clear();
+        cache.Orders.clear();
         cache.AllLoaded = false;
         cache.IdentityMarker = identity;
         cache.CountMarker = count;
@@ -160,28 +161,84 @@ std::int32_t KnownPerson(const AlertTransaction& Alert, std::uint8_t Source) {
     }
 }
 
+const AlertSettingOrder& SettingOrder(AlertContext& Context, std::int32_t AlertId,
+                                      const std::vector<AlertSetting>& Settings) {
+    AlertSettingOrder& order = Context.Host.SettingsCache().Orders[AlertId];
+    if (order.Count == Settings.size()) return order;
+    order = AlertSettingOrder();
+    order.Count = Settings.size();
+    for (std::uint32_t at = 0; at < Settings.size(); ++at) {
+        const AlertSetting& setting = Settings[at];
+        if (setting.Source >= 1 && setting.Source <= 4) {
+            order.OfSource[setting.Source - 1].push_back(at);
+            order.OfPerson[setting.Source - 1].emplace_back(setting.EmpNbr, at);
+        } else {
+            order.Others.push_back(at);
+        }
+    }
+    for (auto& people : order.OfPerson)
+        std::sort(people.begin(), people.end());
+    return order;
+}
+
+// The first setting from From on that the transaction's filter may pass:
+// one of another source, or one of sources 1 to 4 whose person is not known
+// yet or is the setting's own employee. Settings.size() when none is left.
+std::size_t NextSetting(const AlertSettingOrder& Order, const AlertTransaction& Alert,
+                        std::uint32_t From) {
+    std::size_t next = Order.Count;
+    auto first = [&](const std::vector<std::uint32_t>& Positions) {
+        const auto found = std::lower_bound(Positions.begin(), Positions.end(), From);
+        if (found != Positions.end()) next = std::min<std::size_t>(next, *found);
+    };
+    first(Order.Others);
+    for (std::uint8_t source = 1; source <= 4; ++source) {
+        const std::int32_t known = KnownPerson(Alert, source);
+        if (known == 0) {
+            first(Order.OfSource[source - 1]);
+            continue;
+        }
+        const auto& people = Order.OfPerson[source - 1];
+        const auto found = std::lower_bound(people.begin(), people.end(), std::pair(known, From));
+        if (found != people.end() && found->first == known)
+            next = std::min<std::size_t>(next, found->second);
+    }
+    return next;
+}
+
+void ProcessSetting(AlertContext& Context, AlertTransaction& Alert, const AlertSetting& Setting) {
+    // The owner lists belong to the setting that filled them: a setting
+    // that passed the filter but not the condition must not hand its jobs
+    // to the next one.
+    Alert.JobList.clear();
+    Alert.WoList.clear();
+    if (!CheckAlertSettingFilter(Context, Alert, Setting) ||
+        !CheckAlertCondition(Context, Alert, Setting))
+        return;
+    Alert.RecipientNbr = Setting.EmpNbr;
+    Alert.Priority = static_cast<std::int8_t>(Setting.Priority);
+    Alert.SourceType = Setting.Source;
+    Alert.EmailCode = Setting.EmailFrequency;
+    CreateAlert(Context, Alert);
+}
+
 } // namespace
 
 void ProcessAlertTransaction(AlertContext& Context, AlertTransaction& Alert) {
-    for (const AlertSetting& setting : GetAlertSettings(Context, Alert.AlertNbr)) {
+    const std::vector<AlertSetting>& settings = GetAlertSettings(Context, Alert.AlertNbr);
+    if (Alert.AlertNbr == 29) {
+        // A deleted job's filter takes its manager from the transaction
+        // anew for every setting: none is passed over.
+        for (const AlertSetting& setting : settings)
+            ProcessSetting(Context, Alert, setting);
+    } else {
         // Most settings of an alert id are other people's: once the person
         // is known, theirs fail the filter without asking it (which would
-        // give the same answer and change nothing).
-        const std::int32_t known = KnownPerson(Alert, setting.Source);
-        if (known != 0 && known != setting.EmpNbr && Alert.AlertNbr != 29) continue;
-        // The owner lists belong to the setting that filled them: a setting
-        // that passed the filter but not the condition must not hand its jobs
-        // to the next one.
-        Alert.JobList.clear();
-        Alert.WoList.clear();
-        if (!CheckAlertSettingFilter(Context, Alert, setting) ||
-            !CheckAlertCondition(Context, Alert, setting))
-            continue;
-        Alert.RecipientNbr = setting.EmpNbr;
-        Alert.Priority = static_cast<std::int8_t>(setting.Priority);
-        Alert.SourceType = setting.Source;
-        Alert.EmailCode = setting.EmailFrequency;
-        CreateAlert(Context, Alert);
+        // give the same answer and change nothing), and are not visited.
+        const AlertSettingOrder& order = SettingOrder(Context, Alert.AlertNbr, settings);
+        for (std::size_t at = NextSetting(order, Alert, 0); at < settings.size();
+             at = NextSetting(order, Alert, static_cast<std::uint32_t>(at + 1)))
+            ProcessSetting(Context, Alert, settings[at]);
     }
     Alert.JobList.clear();
     Alert.WoList.clear();

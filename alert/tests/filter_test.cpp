@@ -2,6 +2,10 @@
 #include "alert/AlertProcessing.h"
 #include "platform/rtl/Exceptions.h"
 
+#include <iterator>
+#include <random>
+#include <string>
+
 namespace {
 
 // Job 10 is managed by 3, job 12 by 4, job 11 by nobody; work order 30 is
@@ -98,6 +102,59 @@ TEST_F(FilterTest, SourceTypes) {
         // The cached setting is handed out as it is and never changed.
         EXPECT_EQ(setting.SourceIds, c.SourceIds) << c.Name;
     }
+}
+
+TEST_F(FilterTest, ProcessingReachesEverySettingWhoseFilterPassesInListOrder) {
+    // Random lists of the person-matching sources (1 to 4), one matching by
+    // ids (7) and one without a filter (10), for transactions whose people
+    // are someone, or nobody (job 11, order 41). Once a person is known the
+    // settings of others are not visited; which alerts come out, and in what
+    // order, must be as if every setting were asked.
+    std::mt19937 random(7);
+    const int sources[] = {1, 2, 3, 4, 7, 10};
+    for (int round = 0; round < 20; ++round) {
+        Exec("delete from ALERT_SETTING_SOURCE; delete from ALERT_SETTING; delete from "
+             "ALERT_HISTORY;");
+        Host.Cache = AlertSettingsCache();
+        const int count = 1 + static_cast<int>(random() % 30);
+        for (int i = 0; i < count; ++i) {
+            SettingRow row{.AlertId = 26,
+                           .EmpNbr = 1 + static_cast<int>(random() % 7),
+                           .Source = sources[random() % std::size(sources)]};
+            if (row.Source == 7) row.SourceIds = {random() % 2 ? 3 : 9};
+            AddSetting(row);
+        }
+        const bool managed = random() % 2, ownOrder = random() % 2, ownWo = random() % 2;
+        AlertTransaction alert = On(managed ? 10 : 11, ownWo ? 30 : 31, ownOrder ? 40 : 41);
+        alert.AlertNbr = 26;
+        alert.TransType = 2;
+        const int nobody = -1;
+        const int manager = managed ? 3 : nobody, woEmployee = ownWo ? 5 : 4;
+        const int orderEmployee = ownOrder ? 6 : nobody, requester = ownOrder ? 4 : nobody;
+
+        std::vector<std::string> expected;
+        for (const AlertSetting& setting : GetAlertSettings(*Context, 26)) {
+            const int emp = setting.EmpNbr;
+            const bool passes =
+                (setting.Source == 1 && emp == manager) ||
+                (setting.Source == 2 && emp == woEmployee) ||
+                (setting.Source == 3 && emp == orderEmployee) ||
+                (setting.Source == 4 && emp == requester) ||
+                (setting.Source == 7 && manager == 3 && setting.SourceIds == std::vector<int>{3}) ||
+                setting.Source == 10;
+            if (passes) expected.push_back(std::to_string(emp));
+        }
+        {
+            AlertUnitOfWork work(*Context);
+            ProcessAlertTransaction(*Context, alert);
+            work.Commit();
+        }
+        std::vector<std::string> recipients;
+        for (const std::string& row : History())
+            recipients.push_back(row.substr(0, row.find('|')));
+        EXPECT_EQ(recipients, expected) << "round " << round;
+    }
+    EXPECT_TRUE(Host.Log.empty());
 }
 
 TEST_F(FilterTest, OrderOwnersListTheEmployeesJobsAndWorkOrders) {
