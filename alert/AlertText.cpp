@@ -5,6 +5,7 @@
 #include "platform/rtl/FloatFormat.h"
 #include "platform/rtl/Format.h"
 
+#include <algorithm>
 #include <array>
 #include <string_view>
 #include <vector>
@@ -20,6 +21,34 @@ constexpr std::array<std::string_view, 22> Tokens = {
     "EMPNAME",     "JOB%BUDGET",  "JOB%COMPLETE", "JI%BUDGET", "JI%COMPLETE", "WO%BUDGET",
     "WO%COMPLETE", "INVCODEDESC", "PIDESC",       "DAYSAWAY",
 };
+
+// The place of each token in Tokens.
+enum Token : std::size_t {
+    tVal,
+    tEmpGen,
+    tArg1,
+    tArg2,
+    tArg3,
+    tArg4,
+    tJobIdDesc,
+    tJiNbrDesc,
+    tWoNbr,
+    tPoNbr,
+    tStNbr,
+    tPbNbr,
+    tEmpName,
+    tJobBudget,
+    tJobComplete,
+    tJiBudget,
+    tJiComplete,
+    tWoBudget,
+    tWoComplete,
+    tInvCodeDesc,
+    tPiDesc,
+    tDaysAway,
+    tCount
+};
+static_assert(tCount == Tokens.size());
 
 AnsiString CustomText(const AlertTransaction& Alert) {
     switch (Alert.AlertNbr) {
@@ -72,7 +101,61 @@ AnsiString CustomText(const AlertTransaction& Alert) {
 }
 
 AnsiString NumberAndText(TDataSet& Row, const char* Number, const char* Text) {
-    return Format("%s - %s", FieldText(Row, Number), FieldText(Row, Text));
+    return FieldText(Row, Number) + " - " + FieldText(Row, Text);
+}
+
+AnsiString TokenValue(AlertContext& Context, const AlertTransaction& Alert, std::size_t Index) {
+    IShopLookups& shop = Context.Shop;
+    switch (Index) {
+    case tVal:
+        return Alert.ValueText;
+    case tEmpGen: {
+        TDataSet& employee = shop.SelectEmployeeName(Alert.EmpNbrGeneratedTrans);
+        return FieldText(employee, Alert.EmpNbrGeneratedTrans != 0 ? "FirstLast" : "Fname");
+    }
+    case tArg1:
+        return Alert.Arg1;
+    case tArg2:
+        return Alert.Arg2;
+    case tArg3:
+        return Alert.Arg3;
+    case tArg4:
+        return Alert.Arg4;
+    case tJobIdDesc:
+        return NumberAndText(shop.SelectJob(Alert.JobNbr), "JobId", "JobDescr");
+    case tJiNbrDesc:
+        return NumberAndText(shop.SelectJobItem(Alert.JobItemNbr), "ItemNbr", "JobItemDescr");
+    case tWoNbr:
+        return IntToStr(Alert.WoNbr);
+    case tPoNbr:
+        return IntToStr(Alert.PoNbr);
+    case tStNbr:
+        return IntToStr(Alert.ShipTicketNbr);
+    case tPbNbr:
+        return IntToStr(Alert.ProgressBillingNbr);
+    case tEmpName:
+        return FieldText(shop.SelectEmployee(Alert.EmpNbr), "FirstLast");
+    case tJobBudget:
+        return IntToStr(FieldInt(shop.SelectJob(Alert.JobNbr), "PercentBudget"));
+    case tJobComplete:
+        return IntToStr(FieldInt(shop.SelectJob(Alert.JobNbr), "PercentComp"));
+    case tJiBudget:
+        return IntToStr(FieldInt(shop.SelectJobItem(Alert.JobItemNbr), "PercentBudget"));
+    case tJiComplete:
+        return IntToStr(FieldInt(shop.SelectJobItem(Alert.JobItemNbr), "PercentComp"));
+    case tWoBudget:
+        return IntToStr(FieldInt(shop.SelectWorkOrder(Alert.WoNbr), "PercentBudget"));
+    case tWoComplete:
+        return IntToStr(FieldInt(shop.SelectWorkOrder(Alert.WoNbr), "PercentComp"));
+    case tInvCodeDesc:
+        return NumberAndText(shop.SelectInventoryItem(Alert.InvNbr), "Code", "Descr");
+    case tPiDesc:
+        return FieldText(shop.SelectPoItem(Alert.PoItemNbr), "Descr");
+    case tDaysAway:
+        return DaysAwayText(Alert.Arg1);
+    default:
+        return "UNKNOWN";
+    }
 }
 
 // One scan from left to right over Text for the tokens from Tokens[First]
@@ -83,32 +166,29 @@ AnsiString NumberAndText(TDataSet& Row, const char* Number, const char* Text) {
 // the depth is at most the number of tokens. Text between the letters that
 // start a token is copied in one piece.
 AnsiString ExpandTokens(AlertContext& Context, const AlertTransaction& Alert,
-                        const AnsiString& Text, std::size_t First) {
-    static const AnsiString Starts = [] {
-        AnsiString letters;
-        for (const std::string_view& token : Tokens)
-            if (letters.find(token[0]) == AnsiString::npos) letters += token[0];
-        return letters;
-    }();
-    // The tokens to try at a letter, in the order of the token list.
+                        std::string_view Text, std::size_t First) {
+    // The tokens to try at a letter, in the order of the token list; a
+    // letter no token begins with has none.
     static const std::array<std::vector<std::size_t>, 256> ByFirstLetter = [] {
         std::array<std::vector<std::size_t>, 256> byLetter;
         for (std::size_t index = 0; index < Tokens.size(); ++index)
             byLetter[static_cast<unsigned char>(Tokens[index][0])].push_back(index);
         return byLetter;
     }();
+    auto startsToken = [](char Letter) {
+        return !ByFirstLetter[static_cast<unsigned char>(Letter)].empty();
+    };
     AnsiString result;
     result.reserve(Text.size() + 64);
     std::size_t at = 0;
     while (at < Text.size()) {
-        const std::size_t next = Text.find_first_of(Starts, at);
-        if (next == AnsiString::npos) {
-            result.append(Text, at, AnsiString::npos);
-            break;
-        }
-        result.append(Text, at, next - at);
+        std::size_t next = at;
+        while (next < Text.size() && !startsToken(Text[next]))
+            ++next;
+        result.append(Text.data() + at, next - at);
         at = next;
-        const std::string_view rest(Text.data() + at, Text.size() - at);
+        if (at == Text.size()) break;
+        const std::string_view rest = Text.substr(at);
         std::size_t match = Tokens.size();
         for (const std::size_t index : ByFirstLetter[static_cast<unsigned char>(rest[0])])
             if (index >= First && rest.starts_with(Tokens[index])) {
@@ -119,8 +199,8 @@ AnsiString ExpandTokens(AlertContext& Context, const AlertTransaction& Alert,
             result += Text[at++];
             continue;
         }
-        const AnsiString value = AlertTokenValue(Context, Alert, AnsiString(Tokens[match]));
-        if (match + 1 < Tokens.size() && value.find_first_of(Starts) != AnsiString::npos)
+        const AnsiString value = TokenValue(Context, Alert, match);
+        if (match + 1 < Tokens.size() && std::any_of(value.begin(), value.end(), startsToken))
             result += ExpandTokens(Context, Alert, value, match + 1);
         else
             result += value;
@@ -142,43 +222,9 @@ AnsiString DaysAwayText(const AnsiString& DayCount) {
 
 AnsiString AlertTokenValue(AlertContext& Context, const AlertTransaction& Alert,
                            const AnsiString& Token) {
-    IShopLookups& shop = Context.Shop;
     if (Token == "CUSTOM") return CustomText(Alert);
-    if (Token == "VAL") return Alert.ValueText;
-    if (Token == "EMPGEN") {
-        TDataSet& employee = shop.SelectEmployee(Alert.EmpNbrGeneratedTrans);
-        return FieldText(employee, Alert.EmpNbrGeneratedTrans != 0 ? "FirstLast" : "Fname");
-    }
-    if (Token == "ARG1") return Alert.Arg1;
-    if (Token == "ARG2") return Alert.Arg2;
-    if (Token == "ARG3") return Alert.Arg3;
-    if (Token == "ARG4") return Alert.Arg4;
-    if (Token == "JOBIDDESC")
-        return NumberAndText(shop.SelectJob(Alert.JobNbr), "JobId", "JobDescr");
-    if (Token == "JINBRDESC")
-        return NumberAndText(shop.SelectJobItem(Alert.JobItemNbr), "ItemNbr", "JobItemDescr");
-    if (Token == "WONBR") return IntToStr(Alert.WoNbr);
-    if (Token == "PONBR") return IntToStr(Alert.PoNbr);
-    if (Token == "STNBR") return IntToStr(Alert.ShipTicketNbr);
-    if (Token == "PBNBR") return IntToStr(Alert.ProgressBillingNbr);
-    if (Token == "EMPNAME") return FieldText(shop.SelectEmployee(Alert.EmpNbr), "FirstLast");
-    if (Token == "JOB%BUDGET")
-        return IntToStr(FieldInt(shop.SelectJob(Alert.JobNbr), "PercentBudget"));
-    if (Token == "JOB%COMPLETE")
-        return IntToStr(FieldInt(shop.SelectJob(Alert.JobNbr), "PercentComp"));
-    if (Token == "JI%BUDGET")
-        return IntToStr(FieldInt(shop.SelectJobItem(Alert.JobItemNbr), "PercentBudget"));
-    if (Token == "JI%COMPLETE")
-        return IntToStr(FieldInt(shop.SelectJobItem(Alert.JobItemNbr), "PercentComp"));
-    if (Token == "WO%BUDGET")
-        return IntToStr(FieldInt(shop.SelectWorkOrder(Alert.WoNbr), "PercentBudget"));
-    if (Token == "WO%COMPLETE")
-        return IntToStr(FieldInt(shop.SelectWorkOrder(Alert.WoNbr), "PercentComp"));
-    if (Token == "INVCODEDESC")
-        return NumberAndText(shop.SelectInventoryItem(Alert.InvNbr), "Code", "Descr");
-    if (Token == "PIDESC") return FieldText(shop.SelectPoItem(Alert.PoItemNbr), "Descr");
-    if (Token == "DAYSAWAY") return DaysAwayText(Alert.Arg1);
-    return "UNKNOWN";
+    const auto found = std::find(Tokens.begin(), Tokens.end(), Token);
+    return TokenValue(Context, Alert, static_cast<std::size_t>(found - Tokens.begin()));
 }
 
 void ExpandAlertText(AlertContext& Context, AlertTransaction& Alert) {
@@ -192,7 +238,7 @@ void ExpandAlertText(AlertContext& Context, AlertTransaction& Alert) {
     // becomes part of the pattern before the pattern is scanned.
     const std::string_view custom = "CUSTOM";
     if (pattern.find(custom) != AnsiString::npos) {
-        const AnsiString customText = AlertTokenValue(Context, Alert, "CUSTOM");
+        const AnsiString customText = CustomText(Alert);
         for (auto at = pattern.find(custom); at != AnsiString::npos;
              at = pattern.find(custom, at + customText.size()))
             pattern.replace(at, custom.size(), customText);

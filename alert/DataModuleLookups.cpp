@@ -13,7 +13,7 @@ DataModuleLookups::DataModuleLookups(TJobFormDmod& JobForm, TPoDmod& Po, TEmpDmo
 
 namespace {
 
-enum HeldKind { NoRow, JobRow, JobItemRow, WorkOrderRow, EmployeeRow };
+enum HeldKind { NoRow, JobRow, JobItemRow, WorkOrderRow, EmployeeRow, EmployeeNameRow };
 
 } // namespace
 
@@ -36,6 +36,7 @@ void DataModuleLookups::KeepRows(bool Keep) {
     FKeepRows = Keep;
     FJobFormRow = HeldRow();
     FEmployeeRow = HeldRow();
+    FEmployeeNameRow = HeldRow();
 }
 
 TDataSet& DataModuleLookups::SelectJob(int JobNbr) {
@@ -101,6 +102,10 @@ TDataSet& DataModuleLookups::OpenPoItemWorkOrders(int PoItemNbr) {
 TDataSet& DataModuleLookups::SelectEmployee(int EmpNbr) {
     return Reuse(FEmployeeRow, EmployeeRow, EmpNbr, *FEmp.SelectEmpQuery,
                  [&] { FEmp.SelectEmployee(EmpNbr); });
+}
+TDataSet& DataModuleLookups::SelectEmployeeName(int EmpNbr) {
+    return Reuse(FEmployeeNameRow, EmployeeNameRow, EmpNbr, *FEmp.SelectEmpNameQ,
+                 [&] { FEmp.SelectEmployeeName(EmpNbr); });
 }
 TDataSet& DataModuleLookups::SelectInventoryItem(int InvNbr) {
     FInventory.SelectInventoryItem(InvNbr);

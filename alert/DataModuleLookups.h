@@ -1,7 +1,7 @@
 #pragma once
 // The engine's shop lookups as the program makes them: through the shop data
 // modules, reading each row where the module leaves it. A job, job item, work
-// order or employee looked up again while its module's query still holds it
+// order or employee (or its name) looked up again while its module's query still holds it
 // is served from there while rows are kept (see IShopLookups::KeepRows).
 #include "alert/ShopLookups.h"
 
@@ -33,6 +33,7 @@ public:
     TDataSet& OpenPoWorkOrders(int PoNbr) override;
     TDataSet& OpenPoItemWorkOrders(int PoItemNbr) override;
     TDataSet& SelectEmployee(int EmpNbr) override;
+    TDataSet& SelectEmployeeName(int EmpNbr) override;
     TDataSet& SelectInventoryItem(int InvNbr) override;
 
 private:
@@ -54,4 +55,5 @@ private:
     bool FKeepRows = false;
     HeldRow FJobFormRow;
     HeldRow FEmployeeRow;
+    HeldRow FEmployeeNameRow;
 };

@@ -50,6 +50,8 @@ public:
 
     // Employees: DeptNbr, Fname, Lname, FirstLast.
     virtual TDataSet& SelectEmployee(int EmpNbr) = 0;
+    // Fname, Lname and FirstLast alone, as SelectEmployee gives them.
+    virtual TDataSet& SelectEmployeeName(int EmpNbr) { return SelectEmployee(EmpNbr); }
     // Inventory: InvTypeNbr, Code, Descr.
     virtual TDataSet& SelectInventoryItem(int InvNbr) = 0;
 };

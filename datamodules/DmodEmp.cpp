@@ -72,6 +72,14 @@ void TEmpDmod::CreateComponents() {
     CreateTimeQueries();
     CreateExportQueries();
     CreatePayrollQueries();
+
+    // The name fields as SelectEmpQuery declares them, so both give the same
+    // texts.
+    SelectEmpNameQ = NewQuery(this, "SelectEmpNameQ",
+                              {"select Fname, Lname from EMPLOYEE where EmpNbr = :a"});
+    AddDataFields(this, SelectEmpNameQ, {{"Fname", ftString, 15}, {"Lname", ftString, 22}});
+    AddCalcFields(this, SelectEmpNameQ, {{"FirstLast", ftString, 50}});
+    SelectEmpNameQ->OnCalcFields = [this](TDataSet* DataSet) { EmpNamesCalcFields(DataSet); };
 }
 
 void TEmpDmod::CreateListQueries() {
@@ -447,6 +455,13 @@ void TEmpDmod::SelectEmployee(int EmpNbr) {
     SelectEmpQuery->Prepare();
     SelectEmpQuery->Params()[0]->SetAsInteger(EmpNbr);
     SelectEmpQuery->Open();
+}
+
+void TEmpDmod::SelectEmployeeName(int EmpNbr) {
+    SelectEmpNameQ->Close();
+    SelectEmpNameQ->Prepare();
+    SelectEmpNameQ->Params()[0]->SetAsInteger(EmpNbr);
+    SelectEmpNameQ->Open();
 }
 
 void TEmpDmod::LoadPayGradeDescr(int PayGradeToken) {

@@ -26,6 +26,10 @@ public:
     // Leaves SelectEmpQuery open on the employee (empty when there is none;
     // the caller reads the fields by name).
     void SelectEmployee(int EmpNbr);
+    // Leaves SelectEmpNameQ open on the employee's Fname, Lname and FirstLast
+    // alone, read and computed as SelectEmpQuery has them: a fraction of the
+    // work where the name is all the caller reads.
+    void SelectEmployeeName(int EmpNbr);
     // Leaves CommonSql3 open on the pay grade's Descr.
     void LoadPayGradeDescr(int PayGradeToken);
 
@@ -77,6 +81,7 @@ public:
     TQuery* CommonSql3 = nullptr;
     TQuery* CommonSql4 = nullptr;
     TQuery* EmpHourExportQ5 = nullptr;
+    TQuery* SelectEmpNameQ = nullptr;
 
 private:
     void CreateComponents();

@@ -79,6 +79,9 @@ public:
     TDataSet& SelectEmployee(int EmpNbr) override {
         return Count("SelectEmployee").SelectEmployee(EmpNbr);
     }
+    TDataSet& SelectEmployeeName(int EmpNbr) override {
+        return Count("SelectEmployeeName").SelectEmployeeName(EmpNbr);
+    }
     TDataSet& SelectInventoryItem(int InvNbr) override {
         return Count("SelectInventoryItem").SelectInventoryItem(InvNbr);
     }

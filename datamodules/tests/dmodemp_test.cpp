@@ -3,6 +3,7 @@
 
 #include "ShopModuleTest.h"
 #include "platform/rtl/DateTime.h"
+#include "platform/rtl/FloatFormat.h"
 #include "platform/rtl/FormatSettings.h"
 
 #include <gtest/gtest.h>
@@ -65,7 +66,8 @@ TEST_F(EmpDmodTest, FixedQueriesRunOnTheSchema) {
                       "ClockQ",          "ListEmpQ2",       "ListEmpQ3",        "EmpWageQ",
                       "EmpHourExportQ",  "EmpHourExportQ2", "InactiveEmpListQ", "ActiveEmpQ",
                       "EmpHourExportQ3", "EmpHourExportQ1", "EmpHourExportQ4",  "PayItemTypeQ",
-                      "Payroll_ItemQ",   "PayGradeQ",       "PayMapQ",          "EmpHourExportQ5"});
+                      "Payroll_ItemQ",   "PayGradeQ",       "PayMapQ",          "EmpHourExportQ5",
+                      "SelectEmpNameQ"});
 }
 
 TEST_F(EmpDmodTest, SelectEmployeeLeavesTheRowOnSelectEmpQuery) {
@@ -84,6 +86,35 @@ TEST_F(EmpDmodTest, SelectEmployeeLeavesTheRowOnSelectEmpQuery) {
     EXPECT_TRUE(q.IsEmpty());
     EXPECT_TRUE(q.FieldByName("DeptNbr")->IsNull());
     EXPECT_EQ(Text(q, "FirstLast"), "");
+}
+
+TEST_F(EmpDmodTest, SelectEmployeeNameGivesTheNamesAsSelectEmployeeDoes) {
+    // Names as the shop may have stored them: NULL or empty parts, numbers
+    // and bytes in the text columns, and parts whose FirstLast passes its 50
+    // bytes and is cut inside a two-byte character.
+    Exec("insert into EMPLOYEE (EmpNbr, Fname, Lname) values (31, 12, 2.5), (32, NULL, NULL),"
+         "  (33, '', x'41420043'), (34, 'ÄÄÄÄÄÄÄÄÄÄÄÄÄÄÄÄÄÄÄÄ', 'ÖÖÖÖÖÖÖÖÖÖÖÖÖÖÖÖÖÖÖÖÖÖÖÖ'),"
+         "  (35, 'Anne-Marie Josephine', 'Lee-Wellington-Smythe Jr.'), (36, 1e300, -0.0);");
+    for (const int emp : {1, 2, 0, 31, 32, 33, 34, 35, 36, 77, -99}) {
+        Dmod->SelectEmployee(emp);
+        TQuery& whole = *Dmod->SelectEmpQuery;
+        const std::vector<AnsiString> expected = {
+            Text(whole, "Fname"), Text(whole, "Lname"), Text(whole, "FirstLast"),
+            whole.FieldByName("Fname")->IsNull() ? "null" : "set",
+            whole.FieldByName("Lname")->IsNull() ? "null" : "set",
+            IntToStr(whole.RecordCount())};
+        Dmod->SelectEmployeeName(emp);
+        TQuery& name = *Dmod->SelectEmpNameQ;
+        EXPECT_EQ((std::vector<AnsiString>{Text(name, "Fname"), Text(name, "Lname"),
+                                           Text(name, "FirstLast"),
+                                           name.FieldByName("Fname")->IsNull() ? "null" : "set",
+                                           name.FieldByName("Lname")->IsNull() ? "null" : "set",
+                                           IntToStr(name.RecordCount())}),
+                  expected)
+            << "employee " << emp;
+    }
+    Dmod->SelectEmployeeName(34);
+    EXPECT_EQ(Text(*Dmod->SelectEmpNameQ, "FirstLast").size(), 49u);
 }
 
 TEST_F(EmpDmodTest, NameListsSelectTheirEmployeesWithBothNameForms) {
