@@ -202,18 +202,21 @@ void TDataSet::BindFields(const std::shared_ptr<const TColumnLayout>& Layout) {
 }
 
 void TDataSet::ImportRecords(TResult& Result, const std::vector<int>& ColumnOf) {
-    std::vector<TField*> DataFields;
+    std::vector<TField*>& DataFields = FImportFields;
+    DataFields.clear();
     for (TField* Field : FFields.FList)
         if (!Field->Calculated()) DataFields.push_back(Field);
 
     // A string or memo field keeps text as it comes, and a number field a
     // number of its own form: such a value moves across unconverted.
-    std::vector<char> MovesText(DataFields.size(), 0);
+    std::vector<char>& MovesText = FImportMovesText;
+    MovesText.assign(DataFields.size(), 0);
     for (std::size_t K = 0; K < DataFields.size(); ++K) {
         const TFieldType Type = DataFields[K]->DataType();
         MovesText[K] = Type == ftString || Type == ftMemo;
     }
-    std::vector<TVarType> KeptAs(DataFields.size(), varEmpty);
+    std::vector<TVarType>& KeptAs = FImportKeptAs;
+    KeptAs.assign(DataFields.size(), varEmpty);
     for (std::size_t K = 0; K < DataFields.size(); ++K) {
         const TFieldType Type = DataFields[K]->DataType();
         if (Type == ftInteger || Type == ftSmallint)
@@ -241,7 +244,8 @@ void TDataSet::ImportRecords(TResult& Result, const std::vector<int>& ColumnOf) 
     }
     if (FRecords.size() == Result.Rows.size()) return;
     // A column that serves one field only moves across.
-    std::vector<char> Shared(DataFields.size(), 0);
+    std::vector<char>& Shared = FImportShared;
+    Shared.assign(DataFields.size(), 0);
     for (std::size_t K = 0; K < DataFields.size(); ++K)
         for (std::size_t J = 0; J < K; ++J)
             if (ColumnOf[J] == ColumnOf[K]) Shared[J] = Shared[K] = 1;

@@ -174,6 +174,12 @@ private:
     std::vector<TField*> FSpareFields;
     TDataSetState FState = dsInactive;
     std::vector<std::vector<Variant>> FRecords;
+    // Worked out anew at each opening, kept to save allocating them each
+    // time (a lookup opens its one row thousands of times).
+    std::vector<TField*> FImportFields;
+    std::vector<char> FImportMovesText;
+    std::vector<TVarType> FImportKeptAs;
+    std::vector<char> FImportShared;
     std::vector<Variant> FCalcValues;
     int FCalcFieldCount = 0;
     // Indexes into FRecords of the records that pass the filter, in order.

@@ -327,7 +327,9 @@ void TQuery::SetParamsFromMaster() {
 
 void TQuery::BindParams() {
     sqlite3_stmt* Stmt = FPrepared->Handle;
-    sqlite3_clear_bindings(Stmt);
+    // Each of the statement's slots gets a value below when the parameters
+    // are all it has: clearing them first would only repeat the work.
+    if (sqlite3_bind_parameter_count(Stmt) != FParams.Count()) sqlite3_clear_bindings(Stmt);
     const bool FromMaster = FMasterLink->DataSet() != nullptr;
     for (int I = 0; I < FParams.Count(); ++I) {
         const TParam* Param = FParams[I];
