@@ -175,9 +175,13 @@ class SettingTable {
 public:
     SettingRows& Add() { return FRows.emplace_back(); }
     void Sort() {
-        std::sort(FRows.begin(), FRows.end(), [](const SettingRows& A, const SettingRows& B) {
+        const auto byNumber = [](const SettingRows& A, const SettingRows& B) {
             return A.Setting.AlertSettingNbr < B.Setting.AlertSettingNbr;
-        });
+        };
+        // The table's rows come in key order already, as a rule: checking
+        // costs a fraction of sorting them again.
+        if (!std::is_sorted(FRows.begin(), FRows.end(), byNumber))
+            std::sort(FRows.begin(), FRows.end(), byNumber);
     }
     SettingRows* Find(int SettingNbr) {
         const auto at = std::lower_bound(
