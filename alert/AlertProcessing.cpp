@@ -176,8 +176,10 @@ const AlertSettingOrder& SettingOrder(AlertContext& Context, std::int32_t AlertI
             order.Others.push_back(at);
         }
     }
+    // The settings come employee by employee as a rule, and the pairs in
+    // order already.
     for (auto& people : order.OfPerson)
-        std::sort(people.begin(), people.end());
+        if (!std::is_sorted(people.begin(), people.end())) std::sort(people.begin(), people.end());
     return order;
 }
 

@@ -244,6 +244,15 @@ void ReadSourcesAndValues(TQuery& Query, const AnsiString& Condition, int AlertI
     });
 }
 
+// Moves At on to the first number not below Value: a step at a time while
+// it is near, by halving the rest when it is far.
+void SkipBelow(std::vector<std::int32_t>::const_iterator& At,
+               std::vector<std::int32_t>::const_iterator End, std::int32_t Value) {
+    if (End - At > 8 && At[8] < Value) At = std::lower_bound(At + 8, End, Value);
+    while (At != End && *At < Value)
+        ++At;
+}
+
 // Appends one setting per recipient of the alert id whose settings (in
 // number order) are Settings: the employees with a setting whose alerts are
 // not halted and whose logon receives alerts, once per setting and receiving
@@ -254,11 +263,6 @@ void HandOutSettings(std::vector<SettingRows*>& Settings, const AlertRecipients&
     const std::vector<std::int32_t>& notHalted = Recipients.NotHalted;
     const std::vector<std::int32_t>& receiving = Recipients.Receiving;
     if (notHalted.empty() || receiving.empty()) return;
-    const auto logonsOf = [&](int EmpNbr) -> int {
-        if (!std::binary_search(notHalted.begin(), notHalted.end(), EmpNbr)) return 0;
-        const auto logons = std::equal_range(receiving.begin(), receiving.end(), EmpNbr);
-        return static_cast<int>(logons.second - logons.first);
-    };
 
     // Per employee: the first setting and how many there are.
     struct EmployeeSettings {
@@ -267,12 +271,16 @@ void HandOutSettings(std::vector<SettingRows*>& Settings, const AlertRecipients&
         int Count;
     };
     std::vector<EmployeeSettings> ofEmployee;
+    ofEmployee.reserve(Settings.size());
     for (SettingRows* rows : Settings)
         if (rows->HasEmployee) ofEmployee.push_back({rows->Setting.EmpNbr, rows, 1});
-    // Stable: each employee's settings stay in number order.
-    std::stable_sort(
-        ofEmployee.begin(), ofEmployee.end(),
-        [](const EmployeeSettings& A, const EmployeeSettings& B) { return A.EmpNbr < B.EmpNbr; });
+    // Stable: each employee's settings stay in number order. Settings made
+    // employee by employee come in that order already.
+    const auto byEmployee = [](const EmployeeSettings& A, const EmployeeSettings& B) {
+        return A.EmpNbr < B.EmpNbr;
+    };
+    if (!std::is_sorted(ofEmployee.begin(), ofEmployee.end(), byEmployee))
+        std::stable_sort(ofEmployee.begin(), ofEmployee.end(), byEmployee);
     std::size_t kept = 0;
     for (std::size_t i = 0; i < ofEmployee.size(); ++i) {
         if (kept > 0 && ofEmployee[kept - 1].EmpNbr == ofEmployee[i].EmpNbr)
@@ -282,8 +290,23 @@ void HandOutSettings(std::vector<SettingRows*>& Settings, const AlertRecipients&
     }
     ofEmployee.resize(kept);
 
+    // The employees come in ascending order, as both lists are: each list is
+    // walked once, from one employee's place on to the next one's.
+    auto notHaltedAt = notHalted.begin();
+    auto receivingAt = receiving.begin();
+    const auto logonsOf = [&](int EmpNbr) -> int {
+        SkipBelow(notHaltedAt, notHalted.end(), EmpNbr);
+        if (notHaltedAt == notHalted.end() || *notHaltedAt != EmpNbr) return 0;
+        SkipBelow(receivingAt, receiving.end(), EmpNbr);
+        int logons = 0;
+        for (auto at = receivingAt; at != receiving.end() && *at == EmpNbr; ++at)
+            ++logons;
+        return logons;
+    };
+
     // Value groups are made when a setting is first handed out, so that the
     // settings before one with a NULL value are in Result when it raises.
+    Result.reserve(Result.size() + ofEmployee.size());
     for (const EmployeeSettings& employee : ofEmployee) {
         const int times = employee.Count * logonsOf(employee.EmpNbr);
         if (times == 0) continue;

@@ -1,8 +1,12 @@
 #include "StoreTest.h"
 
 #include "platform/rtl/Exceptions.h"
+#include "platform/rtl/FloatFormat.h"
+#include "platform/rtl/Format.h"
 
+#include <algorithm>
 #include <map>
+#include <random>
 #include <tuple>
 
 namespace {
@@ -206,6 +210,55 @@ TEST_F(SettingsTest, AllRecipientsAtOnceReadAsEachOnItsOwn) {
             EXPECT_EQ(setting.AlertSettingNbr, 5);
             EXPECT_EQ(setting.SourceIds, (std::vector<std::int32_t>{30, 2}));
         }
+}
+
+TEST_F(SettingsTest, ManyRecipientsReadAsTheJoinCountsThem) {
+    // Random employees, long enough runs that a recipient's place is
+    // searched for as well as stepped to: settings in shuffled employee
+    // order (some twice, some without an employee), alerts halted or not
+    // (NULL counts as halted), no defaults, zero to two receiving logons.
+    std::mt19937 random(12);
+    for (int round = 0; round < 3; ++round) {
+        SCOPED_TRACE(round);
+        Db.Exec("delete from ALERT_SETTING; delete from ALERT_USER_DEFAULTS; delete from "
+                "USER_LOGON;");
+        std::vector<int> employees;
+        for (int emp = 1; emp <= 90; ++emp)
+            for (unsigned times = random() % 3; times > 0; --times)
+                employees.push_back(emp);
+        std::shuffle(employees.begin(), employees.end(), random);
+        for (const int emp : employees)
+            Db.Exec(Format("insert into ALERT_SETTING (AlertId, EmpNbr) values (12, %s)",
+                           random() % 15 == 0 ? AnsiString("NULL") : IntToStr(emp)));
+        int logon = 0;
+        for (int emp = 1; emp <= 90; ++emp) {
+            const unsigned halt = random() % 6;
+            if (halt < 4)
+                Db.Exec(Format("insert into ALERT_USER_DEFAULTS (EmpNbr, HaltAlertGeneration) "
+                               "values (%d, %s)",
+                               emp, halt == 0 ? "1" : halt == 1 ? "NULL" : "0"));
+            for (unsigned logons = random() % 3; logons > 0; --logons)
+                Db.Exec(Format("insert into USER_LOGON (USERID, DORN_USER, DORN_ALERTS) values "
+                               "(%d, %d, %d)",
+                               ++logon, emp, static_cast<int>(random() % 4)));
+        }
+        std::vector<int> expected;
+        for (const auto& row : Db.Rows(
+                 "with firsts as (select EmpNbr, min(AlertSettingNbr) First, count(*) N from "
+                 "ALERT_SETTING where AlertId = 12 and EmpNbr is not null group by EmpNbr), "
+                 "logons as (select DORN_USER EmpNbr, count(*) L from USER_LOGON where "
+                 "DORN_ALERTS > 0 group by DORN_USER) select F.First, F.N * L.L from firsts F "
+                 "join ALERT_USER_DEFAULTS D on D.EmpNbr = F.EmpNbr and D.HaltAlertGeneration "
+                 "!= 1 join logons L on L.EmpNbr = F.EmpNbr order by F.EmpNbr"))
+            expected.insert(expected.end(), row[1].AsInteger(), row[0].AsInteger());
+        std::vector<AlertSetting> settings;
+        Dmod->LoadAlertSettings(12, settings);
+        std::vector<int> numbers;
+        for (const AlertSetting& setting : settings)
+            numbers.push_back(setting.AlertSettingNbr);
+        EXPECT_EQ(numbers, expected);
+        EXPECT_GT(expected.size(), 15u);
+    }
 }
 
 TEST_F(SettingsTest, EveryAlertIdAtOnceReadsAsEachOnItsOwn) {
