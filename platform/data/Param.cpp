@@ -105,6 +105,8 @@ void TParam::SetAsDateTime(TDateTime Value) {
 }
 
 void TParam::Clear() {
+    // A statement run row after row clears the same parameters each time.
+    if (FBound && FValue.IsNull()) return;
     Set(Null(), FDataType);
 }
 
