@@ -8,8 +8,10 @@
 #include "platform/gui/TextAdvances.h"
 
 #include <QFontMetrics>
+#include <QGlyphRun>
 #include <QPainter>
 #include <QPainterPath>
+#include <QRawFont>
 
 #include <algorithm>
 #include <array>
@@ -696,6 +698,16 @@ void TCanvas::DrawFocusRect(const TRect& Logical) {
 
 namespace {
 
+// The glyphs of printable ASCII in a font's first face, so that a plain text
+// is drawn from its kept advances instead of being laid out again. A
+// character the face lacks (0) comes from a fallback face: such a text is
+// laid out.
+struct TGlyphTable {
+    QRawFont Face;
+    std::array<quint32, 0x7F - 0x20> Glyphs{};
+    QGlyphRun Run; // in Face, pointing at the text being drawn
+};
+
 // The Qt fonts and metrics of the fonts last drawn with: painting draws many
 // texts in one font, and making a Qt font each time costs more than the text.
 // A few are kept, since a grid alternates between its cell and heading fonts
@@ -706,6 +718,7 @@ struct TFontEntry {
     QFont Font;
     QFontMetrics Metrics{QFont()};
     std::optional<TTextAdvances> Advances;
+    std::optional<TGlyphTable> Glyphs; // made on the first plain text drawn
     unsigned Generation = 0; // tells entries apart, whatever their address
 };
 
@@ -796,6 +809,51 @@ QPainter* SharedTextPainter(QImage& Image) {
     return &*Run.Painter;
 }
 
+// Draws Text with its baseline's start at (X, Baseline) from the font's kept
+// advances: the glyphs drawText would draw, at the places it would put them
+// (each advance and kerned pair in Qt's own 1/64 pixel), without laying the
+// text out. Gives false, drawing nothing, where the text needs the layout:
+// a byte outside printable ASCII, a glyph from a fallback face, lines the
+// font draws under or through the text, or a right-to-left painter (in
+// which ASCII punctuation moves; an automatic direction finds no
+// right-to-left letter in ASCII and stays left to right).
+bool DrawPlainText(QPainter& Painter, TFontEntry& Entry, int X, int Baseline,
+                   std::string_view Text) {
+    const QFont& Font = Entry.Font;
+    if (Font.underline() || Font.strikeOut() || Font.overline() ||
+        Painter.layoutDirection() == Qt::RightToLeft)
+        return false;
+    thread_local std::vector<std::int32_t> Offsets;
+    if (!Entry.Advances->GlyphOffsets(Text, Offsets)) return false;
+    if (!Entry.Glyphs) {
+        TGlyphTable& Table = Entry.Glyphs.emplace();
+        Table.Face = QRawFont::fromFont(Painter.font());
+        if (Table.Face.isValid()) {
+            QString All;
+            for (int C = 0x20; C < 0x7F; ++C)
+                All += QChar(C);
+            const QList<quint32> Found = Table.Face.glyphIndexesForString(All);
+            if (Found.size() == static_cast<qsizetype>(Table.Glyphs.size()))
+                std::copy(Found.begin(), Found.end(), Table.Glyphs.begin());
+        }
+        Table.Run.setRawFont(Table.Face);
+    }
+    TGlyphTable& Table = *Entry.Glyphs;
+    thread_local std::vector<quint32> Glyphs;
+    thread_local std::vector<QPointF> Positions;
+    Glyphs.resize(Text.size());
+    Positions.resize(Text.size());
+    for (std::size_t K = 0; K < Text.size(); ++K) {
+        const quint32 Glyph = Table.Glyphs[static_cast<unsigned char>(Text[K]) - 0x20];
+        if (Glyph == 0) return false;
+        Glyphs[K] = Glyph;
+        Positions[K] = QPointF(Offsets[K] / 64.0, 0.0);
+    }
+    Table.Run.setRawData(Glyphs.data(), Positions.data(), static_cast<int>(Text.size()));
+    Painter.drawGlyphRun(QPointF(X, Baseline), Table.Run);
+    return true;
+}
+
 // Draws the text with its cell's top-left corner at (X, Y), clipped to Clip.
 // Gives the area touched, from the text's Width as measured by the caller;
 // a caller that reports its own area passes no width, which spares shaping
@@ -803,11 +861,16 @@ QPainter* SharedTextPainter(QImage& Image) {
 QRect DrawText(TCanvasSurface& Surface, const TFont& Font, int X, int Y, const AnsiString& Text,
                const QRect& Clip, std::optional<int> Width = std::nullopt) {
     if (Text.empty() || Clip.isEmpty()) return {};
-    const TFontEntry& Entry = FontEntry(Font);
+    TFontEntry& Entry = FontEntry(Font);
     const QFont& QtFont = Entry.Font;
     const QFontMetrics& Metrics = Entry.Metrics;
-    const QString S = QString::fromUtf8(Text.data(), static_cast<qsizetype>(Text.size()));
+    const int Baseline = Y + Metrics.ascent();
     const QRgb Pen = ColorToPixel(Font.Color());
+    auto Draw = [&](QPainter& Painter) {
+        if (DrawPlainText(Painter, Entry, X, Baseline, Text)) return;
+        Painter.drawText(QPoint(X, Baseline),
+                         QString::fromUtf8(Text.data(), static_cast<qsizetype>(Text.size())));
+    };
     if (QPainter* Shared = SharedTextPainter(Surface.Image)) {
         TSharedPainter& Run = *SharedPainter;
         Shared->setClipRect(Clip);
@@ -819,7 +882,7 @@ QRect DrawText(TCanvasSurface& Surface, const TFont& Font, int X, int Y, const A
             Shared->setPen(QColor::fromRgb(Pen));
             Run.Pen = Pen;
         }
-        Shared->drawText(QPoint(X, Y + Metrics.ascent()), S);
+        Draw(*Shared);
     } else {
         // Another canvas over the run's image: one painter at a time.
         if (SharedPainter && SharedPainter->Image == &Surface.Image) EndPainter(*SharedPainter);
@@ -827,7 +890,7 @@ QRect DrawText(TCanvasSurface& Surface, const TFont& Font, int X, int Y, const A
         Painter.setClipRect(Clip);
         Painter.setFont(QtFont);
         Painter.setPen(QColor::fromRgb(Pen));
-        Painter.drawText(QPoint(X, Y + Metrics.ascent()), S);
+        Draw(Painter);
     }
     if (!Width) return {};
     // Italic and overhanging glyphs may reach a little past the advance.

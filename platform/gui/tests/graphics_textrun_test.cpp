@@ -1,9 +1,15 @@
 #include "platform/gui/Graphics.h"
+#include "platform/gui/GraphicsQt.h"
 #include "platform/gui/GraphicsTextRun.h"
 #include "platform/gui/QtApp.h"
 
+#include <QFontMetrics>
+#include <QPainter>
+
 #include <gtest/gtest.h>
 
+#include <random>
+#include <string>
 #include <vector>
 
 namespace {
@@ -58,6 +64,79 @@ TEST(CanvasTextRunTest, TextsDrawnInARunLookAsTextsDrawnOneByOne) {
     Alone.Canvas()->Font()->SetColor(clBlack);
     Alone.Canvas()->TextOut(0, 0, "W");
     EXPECT_EQ(Snapshot(InRun), Snapshot(Alone));
+}
+
+// Plain texts are drawn from the canvas's kept glyph advances rather than
+// laid out each time: every pixel must be what Qt's own text drawing gives
+// in the same font, in each face, size and style, kerned pairs and all, in
+// a run and alone. Texts that need the layout (tabs, UTF-8, underlined
+// fonts) are in the table too, to show they still draw the same.
+TEST(CanvasTextRunTest, PlainTextsDrawPixelForPixelAsQtDrawsThem) {
+    EnsureQtApplication();
+    struct Face {
+        const char* Name;
+        int Height;
+        TFontStyles Style;
+    };
+    const Face Faces[] = {{"MS Sans Serif", -9, {}},
+                          {"MS Sans Serif", -13, {}},
+                          {"MS Sans Serif", -14, TFontStyles{fsBold}},
+                          {"MS Sans Serif", -17, TFontStyles{fsItalic}},
+                          {"MS Sans Serif", -23, TFontStyles{fsBold, fsItalic}},
+                          {"MS Sans Serif", -13, TFontStyles{fsUnderline}},
+                          {"Liberation Serif", -15, {}},
+                          {"DejaVu Sans Mono", -12, {}}};
+    std::vector<AnsiString> Texts = {"AV To Wa Ty LT", "R999999C10", "fi ff ffl Yo. P,",
+                                     " lead and trail ", "x", "tab\there", "Gr\xC3\xB6\xC3\x9Fe"};
+    std::mt19937 Random(40);
+    for (int I = 0; I < 24; ++I) {
+        AnsiString Text(1 + Random() % 28, ' ');
+        for (char& C : Text)
+            C = static_cast<char>(0x20 + Random() % 95);
+        Texts.push_back(Text);
+    }
+    const int Width = 420, Height = 40;
+    for (const Face& F : Faces)
+        for (std::size_t I = 0; I < Texts.size(); ++I) {
+            const AnsiString& Text = Texts[I];
+            const int X = 2 + static_cast<int>(I % 3);
+            const TColor Color = I % 2 ? clNavy : clBlack;
+            SCOPED_TRACE(std::string(F.Name) + " " + std::to_string(F.Height) + ": " + Text);
+            TFont Font;
+            Font.SetName(F.Name);
+            Font.SetHeight(F.Height);
+            Font.SetStyle(F.Style);
+            Font.SetColor(Color);
+            QFont Qt = CanvasFont(Font);
+            Qt.setStyleStrategy(QFont::PreferNoShaping);
+            QImage Expected(Width, Height, QImage::Format_RGB32);
+            Expected.fill(Qt::white);
+            {
+                QPainter Painter(&Expected);
+                Painter.setFont(Qt);
+                Painter.setPen(QColor::fromRgb(ColorToPixel(Color)));
+                Painter.drawText(QPoint(X, 4 + QFontMetrics(Qt).ascent()),
+                                 QString::fromUtf8(Text.data(), static_cast<qsizetype>(Text.size())));
+            }
+            for (const bool InRun : {true, false}) {
+                TBitmap Bitmap;
+                Bitmap.SetSize(Width, Height);
+                TCanvas* C = Bitmap.Canvas();
+                C->Brush()->SetColor(clWhite);
+                C->FillRect(Rect(0, 0, Width, Height));
+                C->Font()->Assign(&Font);
+                C->Brush()->SetStyle(bsClear);
+                if (InRun) {
+                    const TCanvasTextRun Run(C);
+                    C->TextOut(X, 4, Text);
+                } else {
+                    C->TextOut(X, 4, Text);
+                }
+                EXPECT_TRUE(TBitmapAccess::Image(Bitmap).convertToFormat(QImage::Format_RGB32) ==
+                            Expected)
+                    << (InRun ? "in a run" : "alone");
+            }
+        }
 }
 
 TEST(CanvasLinesTest, LevelAndUprightLinesStopShortOfTheirEndInEitherDirection) {
