@@ -15,6 +15,8 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
+#include <cstring>
 #include <memory>
 #include <optional>
 #include <span>
@@ -705,6 +707,9 @@ namespace {
 struct TGlyphTable {
     QRawFont Face;
     std::array<quint32, 0x7F - 0x20> Glyphs{};
+    // The pixels each glyph may touch around its origin on the baseline,
+    // with room for hinting and for the fraction of a pixel it is placed at.
+    std::array<QRect, 0x7F - 0x20> Ink{};
     QGlyphRun Run; // in Face, pointing at the text being drawn
 };
 
@@ -767,6 +772,15 @@ namespace {
 
 // The painter texts share while a run lives: opened on the first text drawn
 // on the run's canvas, kept while that canvas draws into the same pixels.
+// A text that a cell's edge cuts through is drawn on a copy of the pixels
+// it covers and copied back inside the cell: clipping the shared painter
+// to each cell costs more than the text, once a glyph crosses the edge.
+struct TScratch {
+    QImage Image;
+    std::optional<QPainter> Painter;
+    std::optional<QRgb> Pen;
+};
+
 struct TSharedPainter {
     TCanvas* Canvas = nullptr;
     int Depth = 0;
@@ -776,6 +790,7 @@ struct TSharedPainter {
     std::optional<QPainter> Painter;
     unsigned FontGeneration = 0;
     std::optional<QRgb> Pen;
+    TScratch Scratch;
 };
 thread_local std::optional<TSharedPainter> SharedPainter;
 thread_local TCanvas* DrawingCanvas = nullptr; // the canvas whose Paint runs
@@ -809,49 +824,141 @@ QPainter* SharedTextPainter(QImage& Image) {
     return &*Run.Painter;
 }
 
-// Draws Text with its baseline's start at (X, Baseline) from the font's kept
-// advances: the glyphs drawText would draw, at the places it would put them
-// (each advance and kerned pair in Qt's own 1/64 pixel), without laying the
-// text out. Gives false, drawing nothing, where the text needs the layout:
-// a byte outside printable ASCII, a glyph from a fallback face, lines the
-// font draws under or through the text, or a right-to-left painter (in
-// which ASCII punctuation moves; an automatic direction finds no
-// right-to-left letter in ASCII and stays left to right).
-bool DrawPlainText(QPainter& Painter, TFontEntry& Entry, int X, int Baseline,
-                   std::string_view Text) {
+void MakeGlyphTable(TFontEntry& Entry, const QFont& DrawnWith) {
+    TGlyphTable& Table = Entry.Glyphs.emplace();
+    Table.Face = QRawFont::fromFont(DrawnWith);
+    Table.Run.setRawFont(Table.Face);
+    if (!Table.Face.isValid()) return;
+    QString All;
+    for (int C = 0x20; C < 0x7F; ++C)
+        All += QChar(C);
+    const QList<quint32> Found = Table.Face.glyphIndexesForString(All);
+    if (Found.size() != static_cast<qsizetype>(Table.Glyphs.size())) return;
+    std::copy(Found.begin(), Found.end(), Table.Glyphs.begin());
+    constexpr int Margin = 2;
+    for (std::size_t I = 0; I < Table.Glyphs.size(); ++I) {
+        const QRectF Box = Table.Face.boundingRect(Table.Glyphs[I]);
+        Table.Ink[I] = QRect(QPoint(static_cast<int>(std::floor(Box.left())) - Margin,
+                                    static_cast<int>(std::floor(Box.top())) - Margin),
+                             QPoint(static_cast<int>(std::ceil(Box.right())) + Margin,
+                                    static_cast<int>(std::ceil(Box.bottom())) + Margin));
+    }
+}
+
+// A plain text laid out from the font's kept advances, ready to draw: the
+// glyphs drawText would draw, at the places it would put them (each advance
+// and kerned pair in Qt's own 1/64 pixel), without laying the text out.
+struct TPlainText {
+    TGlyphTable* Table = nullptr;
+    QPoint Origin; // the baseline's start
+    int Count = 0;
+    QRect Ink; // the pixels the text may touch
+};
+
+thread_local std::vector<std::int32_t> PlainOffsets;
+thread_local std::vector<quint32> PlainGlyphs;
+thread_local std::vector<QPointF> PlainPositions;
+
+// Gives false where the text needs the layout: a byte outside printable
+// ASCII, a glyph from a fallback face, lines the font draws under or through
+// the text, or a right-to-left painter (in which ASCII punctuation moves; an
+// automatic direction finds no right-to-left letter in ASCII and stays left
+// to right). Painter is the one the text's font is set on.
+bool LayPlainText(const QPainter& Painter, TFontEntry& Entry, QPoint Origin, std::string_view Text,
+                  TPlainText& Laid) {
     const QFont& Font = Entry.Font;
     if (Font.underline() || Font.strikeOut() || Font.overline() ||
         Painter.layoutDirection() == Qt::RightToLeft)
         return false;
-    thread_local std::vector<std::int32_t> Offsets;
-    if (!Entry.Advances->GlyphOffsets(Text, Offsets)) return false;
-    if (!Entry.Glyphs) {
-        TGlyphTable& Table = Entry.Glyphs.emplace();
-        Table.Face = QRawFont::fromFont(Painter.font());
-        if (Table.Face.isValid()) {
-            QString All;
-            for (int C = 0x20; C < 0x7F; ++C)
-                All += QChar(C);
-            const QList<quint32> Found = Table.Face.glyphIndexesForString(All);
-            if (Found.size() == static_cast<qsizetype>(Table.Glyphs.size()))
-                std::copy(Found.begin(), Found.end(), Table.Glyphs.begin());
-        }
-        Table.Run.setRawFont(Table.Face);
-    }
+    if (!Entry.Advances->GlyphOffsets(Text, PlainOffsets)) return false;
+    if (!Entry.Glyphs) MakeGlyphTable(Entry, Painter.font());
     TGlyphTable& Table = *Entry.Glyphs;
-    thread_local std::vector<quint32> Glyphs;
-    thread_local std::vector<QPointF> Positions;
-    Glyphs.resize(Text.size());
-    Positions.resize(Text.size());
+    PlainGlyphs.resize(Text.size());
+    PlainPositions.resize(Text.size());
+    QRect Ink;
     for (std::size_t K = 0; K < Text.size(); ++K) {
-        const quint32 Glyph = Table.Glyphs[static_cast<unsigned char>(Text[K]) - 0x20];
+        const std::size_t Index = static_cast<unsigned char>(Text[K]) - 0x20u;
+        const quint32 Glyph = Table.Glyphs[Index];
         if (Glyph == 0) return false;
-        Glyphs[K] = Glyph;
-        Positions[K] = QPointF(Offsets[K] / 64.0, 0.0);
+        PlainGlyphs[K] = Glyph;
+        PlainPositions[K] = QPointF(PlainOffsets[K] / 64.0, 0.0);
+        Ink |= Table.Ink[Index].translated(PlainOffsets[K] >> 6, 0);
     }
-    Table.Run.setRawData(Glyphs.data(), Positions.data(), static_cast<int>(Text.size()));
-    Painter.drawGlyphRun(QPointF(X, Baseline), Table.Run);
+    Laid.Table = &Table;
+    Laid.Origin = Origin;
+    Laid.Count = static_cast<int>(Text.size());
+    Laid.Ink = Ink.translated(Origin);
     return true;
+}
+
+// Draws a laid-out text with its origin moved by Shift.
+void DrawPlainText(QPainter& Painter, const TPlainText& Laid, QPoint Shift = {}) {
+    Laid.Table->Run.setRawData(PlainGlyphs.data(), PlainPositions.data(), Laid.Count);
+    Painter.drawGlyphRun(QPointF(Laid.Origin + Shift), Laid.Table->Run);
+}
+
+// Draws a laid-out text clipped to Clip on the scratch image: the pixels
+// inside Clip are copied there, drawn on as on Target and copied back. The
+// text's whole ink lies inside the scratch image, so the glyphs are drawn
+// without a clip, and each pixel blends with the same pixel below as it
+// would on Target. False when the scratch painter cannot start.
+bool DrawPlainTextCut(TScratch& Scratch, QImage& Target, const TPlainText& Laid, const QRect& Clip,
+                      QRgb Pen) {
+    const QRect& Ink = Laid.Ink;
+    QImage& Image = Scratch.Image;
+    if (Image.width() < Ink.width() || Image.height() < Ink.height() ||
+        Image.format() != Target.format()) {
+        Scratch.Painter.reset();
+        Scratch.Pen.reset();
+        Image = QImage(std::max(Image.width(), Ink.width()), std::max(Image.height(), Ink.height()),
+                       Target.format());
+    }
+    if (!Scratch.Painter) {
+        Scratch.Painter.emplace();
+        if (!Scratch.Painter->begin(&Image)) {
+            Scratch.Painter.reset();
+            return false;
+        }
+    }
+    if (!Scratch.Pen || *Scratch.Pen != Pen) {
+        Scratch.Painter->setPen(QColor::fromRgb(Pen));
+        Scratch.Pen = Pen;
+    }
+    const QRect Kept = Ink & Clip;
+    const std::size_t Bytes = static_cast<std::size_t>(Kept.width()) * sizeof(QRgb);
+    const int Left = Kept.left() - Ink.left();
+    for (int Y = Kept.top(); Y <= Kept.bottom(); ++Y)
+        std::memcpy(Image.scanLine(Y - Ink.top()) + Left * 4,
+                    Target.constScanLine(Y) + Kept.left() * 4, Bytes);
+    DrawPlainText(*Scratch.Painter, Laid, -Ink.topLeft());
+    for (int Y = Kept.top(); Y <= Kept.bottom(); ++Y)
+        std::memcpy(Target.scanLine(Y) + Kept.left() * 4,
+                    Image.constScanLine(Y - Ink.top()) + Left * 4, Bytes);
+    return true;
+}
+
+// Draws a plain text on a run's painter clipped to Clip: without a clip
+// where it lies wholly inside (most cells' texts), through the scratch
+// image where Clip cuts it. False, drawing nothing, where the text needs
+// the layout.
+bool DrawRunPlainText(TSharedPainter& Run, QImage& Target, TFontEntry& Entry, QPoint Origin,
+                      std::string_view Text, const QRect& Clip, QRgb Pen) {
+    QPainter& Painter = *Run.Painter;
+    TPlainText Laid;
+    if (!LayPlainText(Painter, Entry, Origin, Text, Laid)) return false;
+    if (Clip.contains(Laid.Ink)) {
+        if (Painter.hasClipping()) Painter.setClipping(false);
+        DrawPlainText(Painter, Laid);
+    } else if (Clip.intersects(Laid.Ink) &&
+               !DrawPlainTextCut(Run.Scratch, Target, Laid, Clip, Pen)) {
+        Painter.setClipRect(Clip);
+        DrawPlainText(Painter, Laid);
+    }
+    return true;
+}
+
+QString ToQString(std::string_view Text) {
+    return QString::fromUtf8(Text.data(), static_cast<qsizetype>(Text.size()));
 }
 
 // Draws the text with its cell's top-left corner at (X, Y), clipped to Clip.
@@ -864,16 +971,10 @@ QRect DrawText(TCanvasSurface& Surface, const TFont& Font, int X, int Y, const A
     TFontEntry& Entry = FontEntry(Font);
     const QFont& QtFont = Entry.Font;
     const QFontMetrics& Metrics = Entry.Metrics;
-    const int Baseline = Y + Metrics.ascent();
+    const QPoint Origin(X, Y + Metrics.ascent());
     const QRgb Pen = ColorToPixel(Font.Color());
-    auto Draw = [&](QPainter& Painter) {
-        if (DrawPlainText(Painter, Entry, X, Baseline, Text)) return;
-        Painter.drawText(QPoint(X, Baseline),
-                         QString::fromUtf8(Text.data(), static_cast<qsizetype>(Text.size())));
-    };
     if (QPainter* Shared = SharedTextPainter(Surface.Image)) {
         TSharedPainter& Run = *SharedPainter;
-        Shared->setClipRect(Clip);
         if (Run.FontGeneration != Entry.Generation) {
             Shared->setFont(QtFont);
             Run.FontGeneration = Entry.Generation;
@@ -882,7 +983,10 @@ QRect DrawText(TCanvasSurface& Surface, const TFont& Font, int X, int Y, const A
             Shared->setPen(QColor::fromRgb(Pen));
             Run.Pen = Pen;
         }
-        Draw(*Shared);
+        if (!DrawRunPlainText(Run, Surface.Image, Entry, Origin, Text, Clip, Pen)) {
+            Shared->setClipRect(Clip);
+            Shared->drawText(Origin, ToQString(Text));
+        }
     } else {
         // Another canvas over the run's image: one painter at a time.
         if (SharedPainter && SharedPainter->Image == &Surface.Image) EndPainter(*SharedPainter);
@@ -890,7 +994,11 @@ QRect DrawText(TCanvasSurface& Surface, const TFont& Font, int X, int Y, const A
         Painter.setClipRect(Clip);
         Painter.setFont(QtFont);
         Painter.setPen(QColor::fromRgb(Pen));
-        Draw(Painter);
+        TPlainText Laid;
+        if (LayPlainText(Painter, Entry, Origin, Text, Laid))
+            DrawPlainText(Painter, Laid);
+        else
+            Painter.drawText(Origin, ToQString(Text));
     }
     if (!Width) return {};
     // Italic and overhanging glyphs may reach a little past the advance.

@@ -67,11 +67,12 @@ TEST(CanvasTextRunTest, TextsDrawnInARunLookAsTextsDrawnOneByOne) {
 }
 
 // Plain texts are drawn from the canvas's kept glyph advances rather than
-// laid out each time: every pixel must be what Qt's own text drawing gives
-// in the same font, in each face, size and style, kerned pairs and all, in
-// a run and alone. Texts that need the layout (tabs, UTF-8, underlined
+// laid out each time, and a text that its box cuts is drawn on a copy of
+// the pixels: every pixel must be what Qt's own text drawing gives in the
+// same font and clip, in each face, size and style, kerned pairs and all,
+// in a run and alone. Texts that need the layout (tabs, UTF-8, underlined
 // fonts) are in the table too, to show they still draw the same.
-TEST(CanvasTextRunTest, PlainTextsDrawPixelForPixelAsQtDrawsThem) {
+TEST(CanvasTextRunTest, TextsDrawPixelForPixelAsQtDrawsThemWhereverTheirBoxCutsThem) {
     EnsureQtApplication();
     struct Face {
         const char* Name;
@@ -84,10 +85,10 @@ TEST(CanvasTextRunTest, PlainTextsDrawPixelForPixelAsQtDrawsThem) {
                           {"MS Sans Serif", -17, TFontStyles{fsItalic}},
                           {"MS Sans Serif", -23, TFontStyles{fsBold, fsItalic}},
                           {"MS Sans Serif", -13, TFontStyles{fsUnderline}},
-                          {"Liberation Serif", -15, {}},
+                          {"Liberation Serif", -15, TFontStyles{fsItalic}},
                           {"DejaVu Sans Mono", -12, {}}};
     std::vector<AnsiString> Texts = {"AV To Wa Ty LT", "R999999C10", "fi ff ffl Yo. P,",
-                                     " lead and trail ", "x", "tab\there", "Gr\xC3\xB6\xC3\x9Fe"};
+                                     " lead and trail ", "x", "tab\there", "Gr\xC3\xB6\xC3\x9F" "e"};
     std::mt19937 Random(40);
     for (int I = 0; I < 24; ++I) {
         AnsiString Text(1 + Random() % 28, ' ');
@@ -95,13 +96,12 @@ TEST(CanvasTextRunTest, PlainTextsDrawPixelForPixelAsQtDrawsThem) {
             C = static_cast<char>(0x20 + Random() % 95);
         Texts.push_back(Text);
     }
-    const int Width = 420, Height = 40;
+    const int Width = 420, Height = 40, Top = 6;
     for (const Face& F : Faces)
         for (std::size_t I = 0; I < Texts.size(); ++I) {
             const AnsiString& Text = Texts[I];
             const int X = 2 + static_cast<int>(I % 3);
             const TColor Color = I % 2 ? clNavy : clBlack;
-            SCOPED_TRACE(std::string(F.Name) + " " + std::to_string(F.Height) + ": " + Text);
             TFont Font;
             Font.SetName(F.Name);
             Font.SetHeight(F.Height);
@@ -109,32 +109,50 @@ TEST(CanvasTextRunTest, PlainTextsDrawPixelForPixelAsQtDrawsThem) {
             Font.SetColor(Color);
             QFont Qt = CanvasFont(Font);
             Qt.setStyleStrategy(QFont::PreferNoShaping);
-            QImage Expected(Width, Height, QImage::Format_RGB32);
-            Expected.fill(Qt::white);
-            {
-                QPainter Painter(&Expected);
-                Painter.setFont(Qt);
-                Painter.setPen(QColor::fromRgb(ColorToPixel(Color)));
-                Painter.drawText(QPoint(X, 4 + QFontMetrics(Qt).ascent()),
-                                 QString::fromUtf8(Text.data(), static_cast<qsizetype>(Text.size())));
-            }
-            for (const bool InRun : {true, false}) {
-                TBitmap Bitmap;
-                Bitmap.SetSize(Width, Height);
-                TCanvas* C = Bitmap.Canvas();
-                C->Brush()->SetColor(clWhite);
-                C->FillRect(Rect(0, 0, Width, Height));
-                C->Font()->Assign(&Font);
-                C->Brush()->SetStyle(bsClear);
-                if (InRun) {
-                    const TCanvasTextRun Run(C);
-                    C->TextOut(X, 4, Text);
-                } else {
-                    C->TextOut(X, 4, Text);
+            const QFontMetrics Metrics(Qt);
+            const int Wide = Metrics.horizontalAdvance(
+                QString::fromUtf8(Text.data(), static_cast<qsizetype>(Text.size())));
+            const int Ascent = Metrics.ascent();
+            // Room to spare, then boxes through the text's middle, its
+            // first glyph, its last glyph and its top and bottom.
+            const TRect Boxes[] = {Rect(0, 0, Width, Height),
+                                   Rect(X + Wide / 3, Top + 2, X + Wide * 2 / 3 + 1, Top + Ascent),
+                                   Rect(X + 1, 0, Width, Height),
+                                   Rect(0, Top + Ascent / 2, X + Wide - 2, Height),
+                                   Rect(X, Top, X + Wide, Top + Metrics.height())};
+            for (const TRect& Box : Boxes) {
+                SCOPED_TRACE(std::string(F.Name) + " " + std::to_string(F.Height) + ": " + Text +
+                             " in " + std::to_string(Box.Left) + "," + std::to_string(Box.Top) +
+                             "," + std::to_string(Box.Right) + "," + std::to_string(Box.Bottom));
+                QImage Expected(Width, Height, QImage::Format_RGB32);
+                Expected.fill(Qt::white);
+                {
+                    QPainter Painter(&Expected);
+                    Painter.setClipRect(ToQRect(Box));
+                    Painter.setFont(Qt);
+                    Painter.setPen(QColor::fromRgb(ColorToPixel(Color)));
+                    Painter.drawText(
+                        QPoint(X, Top + Ascent),
+                        QString::fromUtf8(Text.data(), static_cast<qsizetype>(Text.size())));
                 }
-                EXPECT_TRUE(TBitmapAccess::Image(Bitmap).convertToFormat(QImage::Format_RGB32) ==
-                            Expected)
-                    << (InRun ? "in a run" : "alone");
+                for (const bool InRun : {true, false}) {
+                    TBitmap Bitmap;
+                    Bitmap.SetSize(Width, Height);
+                    TCanvas* C = Bitmap.Canvas();
+                    C->Brush()->SetColor(clWhite);
+                    C->FillRect(Rect(0, 0, Width, Height));
+                    C->Font()->Assign(&Font);
+                    C->Brush()->SetStyle(bsClear);
+                    if (InRun) {
+                        const TCanvasTextRun Run(C);
+                        C->TextRect(Box, X, Top, Text);
+                    } else {
+                        C->TextRect(Box, X, Top, Text);
+                    }
+                    EXPECT_TRUE(TBitmapAccess::Image(Bitmap).convertToFormat(
+                                    QImage::Format_RGB32) == Expected)
+                        << (InRun ? "in a run" : "alone");
+                }
             }
         }
 }
