@@ -29,9 +29,18 @@ constexpr uchar NoPen = 0;
 constexpr uchar PenOn = 1;
 constexpr uchar PenGap = 2;
 
-QRgb* Row(QImage& Image, int Y) {
-    return reinterpret_cast<QRgb*>(Image.scanLine(Y));
-}
+// The rows of an image's pixels through its bits, asked for once: asking
+// for a row checks whether the image is shared, every time.
+class TPixelRows {
+public:
+    explicit TPixelRows(QImage& Image)
+        : FBits(reinterpret_cast<QRgb*>(Image.bits())), FStride(Image.bytesPerLine() / 4) {}
+    QRgb* operator[](int Y) const { return FBits + Y * FStride; }
+
+private:
+    QRgb* FBits;
+    qsizetype FStride;
+};
 
 // The dash patterns of thin styled pens: alternating drawn and skipped runs.
 std::span<const int> DashPattern(TPenStyle Style) {
@@ -159,8 +168,9 @@ public:
     QRect Apply(TCanvasSurface& Surface, const TPenShape& Pen, const TBrushPixels* Brush) {
         const QRect Part = FArea & Surface.Clip;
         QRect Touched;
+        const TPixelRows Rows(Surface.Image);
         for (int Y = Part.top(); Y <= Part.bottom(); ++Y) {
-            QRgb* Pixels = Row(Surface.Image, Y);
+            QRgb* Pixels = Rows[Y];
             const uchar* PenRow = FPen.constScanLine(Y - FArea.top());
             const uchar* FillRow = FFill.constScanLine(Y - FArea.top());
             for (int X = Part.left(); X <= Part.right(); ++X) {
@@ -325,6 +335,7 @@ QRect StretchPixels(TCanvasSurface& Surface, const TRect& Dest, const QImage& So
     const QImage Part = Source.copy(SrcArea);
     const QRect Visible = Area & Surface.Clip;
     if (Visible.isEmpty()) return {};
+    const TPixelRows Rows(Surface.Image);
     for (int Y = Visible.top(); Y <= Visible.bottom(); ++Y) {
         const int I = Dh > 0 ? Y - Dest.Top : Dest.Top - 1 - Y;
         const int J = static_cast<int>(static_cast<long long>(I) * Ahs / Ah);
@@ -332,7 +343,7 @@ QRect StretchPixels(TCanvasSurface& Surface, const TRect& Dest, const QImage& So
         const int SourceY = SrcArea.top() + Sy;
         if (SourceY < 0 || SourceY >= Source.height()) continue;
         const QRgb* SourceRow = reinterpret_cast<const QRgb*>(Part.constScanLine(Sy));
-        QRgb* Pixels = Row(Surface.Image, Y);
+        QRgb* Pixels = Rows[Y];
         for (int X = Visible.left(); X <= Visible.right(); ++X) {
             const int K = Dw > 0 ? X - Dest.Left : Dest.Left - 1 - X;
             const int L = static_cast<int>(static_cast<long long>(K) * As / Aw);
@@ -413,7 +424,7 @@ void TCanvas::SetPixels(int X, int Y, TColor Value) {
     X = MapX(X);
     Paint([&](TCanvasSurface& Surface) {
         if (!Surface.Clip.contains(X, Y)) return TRect{};
-        Row(Surface.Image, Y)[X] = ColorToPixel(Value);
+        TPixelRows(Surface.Image)[Y][X] = ColorToPixel(Value);
         return Rect(X, Y, X + 1, Y + 1);
     });
 }
@@ -452,11 +463,12 @@ bool FillAxisLines(TCanvasSurface& Surface, const std::vector<TPoint>& Points, c
         Runs.push_back(*Run);
     }
     const QRgb Color = RasterOp2(pmCopy, Pen.Color, 0); // a copy pen ignores what is there
+    const TPixelRows Rows(Surface.Image);
     for (const QRect& Run : Runs) {
         const QRect Area = Run & Surface.Clip;
         if (Area.isEmpty()) continue;
         for (int Y = Area.top(); Y <= Area.bottom(); ++Y)
-            std::fill_n(Row(Surface.Image, Y) + Area.left(), Area.width(), Color);
+            std::fill_n(Rows[Y] + Area.left(), Area.width(), Color);
         Touched |= Area;
     }
     return true;
@@ -638,11 +650,9 @@ void TCanvas::FillRect(const TRect& Logical) {
         Paint([&](TCanvasSurface& Surface) {
             const QRect Area = ToQRect(R) & Surface.Clip;
             if (Area.isEmpty() || R.Width() <= 0 || R.Height() <= 0) return TRect{};
-            // One detach for the whole area, not one per row.
-            auto* Bits = reinterpret_cast<QRgb*>(Surface.Image.bits());
-            const qsizetype Stride = Surface.Image.bytesPerLine() / 4;
+            const TPixelRows Rows(Surface.Image);
             for (int Y = Area.top(); Y <= Area.bottom(); ++Y)
-                std::fill_n(Bits + Y * Stride + Area.left(), Area.width(), Color);
+                std::fill_n(Rows[Y] + Area.left(), Area.width(), Color);
             return FromQRect(Area);
         });
         return;
@@ -651,8 +661,9 @@ void TCanvas::FillRect(const TRect& Logical) {
         const TBrushPixels Brush(*FBrush, FFont->Color(), false);
         const QRect Area = ToQRect(R) & Surface.Clip;
         if (Brush.Clear() || Area.isEmpty() || R.Width() <= 0 || R.Height() <= 0) return TRect{};
+        const TPixelRows Rows(Surface.Image);
         for (int Y = Area.top(); Y <= Area.bottom(); ++Y) {
-            QRgb* Pixels = Row(Surface.Image, Y);
+            QRgb* Pixels = Rows[Y];
             for (int X = Area.left(); X <= Area.right(); ++X) {
                 QRgb Color;
                 if (Brush.At(X, Y, Color)) Pixels[X] = Color;
@@ -670,8 +681,9 @@ void TCanvas::FrameRect(const TRect& Logical) {
         const QRect Whole = ToQRect(R);
         const QRect Inner = Whole.adjusted(1, 1, -1, -1);
         const QRect Area = Whole & Surface.Clip;
+        const TPixelRows Rows(Surface.Image);
         for (int Y = Area.top(); Y <= Area.bottom(); ++Y) {
-            QRgb* Pixels = Row(Surface.Image, Y);
+            QRgb* Pixels = Rows[Y];
             for (int X = Area.left(); X <= Area.right(); ++X) {
                 QRgb Color;
                 if (!Inner.contains(X, Y) && Brush.At(X, Y, Color)) Pixels[X] = Color;
@@ -688,8 +700,9 @@ void TCanvas::DrawFocusRect(const TRect& Logical) {
         const QRect Whole = ToQRect(R);
         const QRect Inner = Whole.adjusted(1, 1, -1, -1);
         const QRect Area = Whole & Surface.Clip;
+        const TPixelRows Rows(Surface.Image);
         for (int Y = Area.top(); Y <= Area.bottom(); ++Y) {
-            QRgb* Pixels = Row(Surface.Image, Y);
+            QRgb* Pixels = Rows[Y];
             for (int X = Area.left(); X <= Area.right(); ++X)
                 if (!Inner.contains(X, Y) && ((X + Y) & 1) == 0)
                     Pixels[X] = 0xFF000000u | ~Pixels[X];
@@ -924,16 +937,26 @@ bool DrawPlainTextCut(TScratch& Scratch, QImage& Target, const TPlainText& Laid,
         Scratch.Painter->setPen(QColor::fromRgb(Pen));
         Scratch.Pen = Pen;
     }
+    // Rows are reached through the bits, read once each way: asking for a
+    // row checks whether the image is shared, each time.
     const QRect Kept = Ink & Clip;
     const std::size_t Bytes = static_cast<std::size_t>(Kept.width()) * sizeof(QRgb);
-    const int Left = Kept.left() - Ink.left();
-    for (int Y = Kept.top(); Y <= Kept.bottom(); ++Y)
-        std::memcpy(Image.scanLine(Y - Ink.top()) + Left * 4,
-                    Target.constScanLine(Y) + Kept.left() * 4, Bytes);
+    const qsizetype TargetStride = Target.bytesPerLine();
+    const qsizetype ScratchStride = Image.bytesPerLine();
+    const qsizetype TargetAt = Kept.top() * TargetStride + Kept.left() * 4;
+    const qsizetype ScratchAt =
+        (Kept.top() - Ink.top()) * ScratchStride + (Kept.left() - Ink.left()) * 4;
+    {
+        const uchar* From = Target.constBits() + TargetAt;
+        uchar* To = Image.bits() + ScratchAt;
+        for (int Row = 0; Row < Kept.height(); ++Row)
+            std::memcpy(To + Row * ScratchStride, From + Row * TargetStride, Bytes);
+    }
     DrawPlainText(*Scratch.Painter, Laid, -Ink.topLeft());
-    for (int Y = Kept.top(); Y <= Kept.bottom(); ++Y)
-        std::memcpy(Target.scanLine(Y) + Kept.left() * 4,
-                    Image.constScanLine(Y - Ink.top()) + Left * 4, Bytes);
+    const uchar* From = Image.constBits() + ScratchAt;
+    uchar* To = Target.bits() + TargetAt;
+    for (int Row = 0; Row < Kept.height(); ++Row)
+        std::memcpy(To + Row * TargetStride, From + Row * ScratchStride, Bytes);
     return true;
 }
 
@@ -1009,10 +1032,9 @@ QRect DrawText(TCanvasSurface& Surface, const TFont& Font, int X, int Y, const A
 void FillSolid(TCanvasSurface& Surface, const QRect& R, QRgb Color) {
     const QRect Area = R & Surface.Clip;
     if (Area.isEmpty()) return;
-    auto* Bits = reinterpret_cast<QRgb*>(Surface.Image.bits());
-    const qsizetype Stride = Surface.Image.bytesPerLine() / 4;
+    const TPixelRows Rows(Surface.Image);
     for (int Y = Area.top(); Y <= Area.bottom(); ++Y)
-        std::fill_n(Bits + Y * Stride + Area.left(), Area.width(), Color);
+        std::fill_n(Rows[Y] + Area.left(), Area.width(), Color);
 }
 
 } // namespace
