@@ -861,6 +861,8 @@ void MakeGlyphTable(TFontEntry& Entry, const QFont& DrawnWith) {
 // A plain text laid out from the font's kept advances, ready to draw: the
 // glyphs drawText would draw, at the places it would put them (each advance
 // and kerned pair in Qt's own 1/64 pixel), without laying the text out.
+// The glyphs, their places and their inks are kept per thread, for the one
+// text being drawn.
 struct TPlainText {
     TGlyphTable* Table = nullptr;
     QPoint Origin; // the baseline's start
@@ -871,6 +873,7 @@ struct TPlainText {
 thread_local std::vector<std::int32_t> PlainOffsets;
 thread_local std::vector<quint32> PlainGlyphs;
 thread_local std::vector<QPointF> PlainPositions;
+thread_local std::vector<QRect> PlainInks;
 
 // Gives false where the text needs the layout: a byte outside printable
 // ASCII, a glyph from a fallback face, lines the font draws under or through
@@ -888,6 +891,7 @@ bool LayPlainText(const QPainter& Painter, TFontEntry& Entry, QPoint Origin, std
     TGlyphTable& Table = *Entry.Glyphs;
     PlainGlyphs.resize(Text.size());
     PlainPositions.resize(Text.size());
+    PlainInks.resize(Text.size());
     QRect Ink;
     for (std::size_t K = 0; K < Text.size(); ++K) {
         const std::size_t Index = static_cast<unsigned char>(Text[K]) - 0x20u;
@@ -895,29 +899,33 @@ bool LayPlainText(const QPainter& Painter, TFontEntry& Entry, QPoint Origin, std
         if (Glyph == 0) return false;
         PlainGlyphs[K] = Glyph;
         PlainPositions[K] = QPointF(PlainOffsets[K] / 64.0, 0.0);
-        Ink |= Table.Ink[Index].translated(PlainOffsets[K] >> 6, 0);
+        PlainInks[K] = Table.Ink[Index].translated(Origin.x() + (PlainOffsets[K] >> 6), Origin.y());
+        Ink |= PlainInks[K];
     }
     Laid.Table = &Table;
     Laid.Origin = Origin;
     Laid.Count = static_cast<int>(Text.size());
-    Laid.Ink = Ink.translated(Origin);
+    Laid.Ink = Ink;
     return true;
 }
 
-// Draws a laid-out text with its origin moved by Shift.
-void DrawPlainText(QPainter& Painter, const TPlainText& Laid, QPoint Shift = {}) {
-    Laid.Table->Run.setRawData(PlainGlyphs.data(), PlainPositions.data(), Laid.Count);
+// Draws the glyphs First..Last - 1 of a laid-out text with its origin moved
+// by Shift.
+void DrawPlainGlyphs(QPainter& Painter, const TPlainText& Laid, int First, int Last,
+                     QPoint Shift = {}) {
+    const auto At = static_cast<std::size_t>(First);
+    Laid.Table->Run.setRawData(PlainGlyphs.data() + At, PlainPositions.data() + At, Last - First);
     Painter.drawGlyphRun(QPointF(Laid.Origin + Shift), Laid.Table->Run);
 }
 
-// Draws a laid-out text clipped to Clip on the scratch image: the pixels
-// inside Clip are copied there, drawn on as on Target and copied back. The
-// text's whole ink lies inside the scratch image, so the glyphs are drawn
-// without a clip, and each pixel blends with the same pixel below as it
-// would on Target. False when the scratch painter cannot start.
-bool DrawPlainTextCut(TScratch& Scratch, QImage& Target, const TPlainText& Laid, const QRect& Clip,
-                      QRgb Pen) {
-    const QRect& Ink = Laid.Ink;
+// Draws glyphs of a laid-out text, whose inks lie in Ink, clipped to Clip
+// on the scratch image: the pixels inside Clip are copied there, drawn on as
+// on Target and copied back. The glyphs lie wholly inside the scratch image,
+// so they are drawn without a clip, and each pixel blends with the same
+// pixel below as it would on Target. False when the scratch painter cannot
+// start.
+bool DrawPlainGlyphsCut(TScratch& Scratch, QImage& Target, const TPlainText& Laid, int First,
+                        int Last, const QRect& Ink, const QRect& Clip, QRgb Pen) {
     QImage& Image = Scratch.Image;
     if (Image.width() < Ink.width() || Image.height() < Ink.height() ||
         Image.format() != Target.format()) {
@@ -952,7 +960,7 @@ bool DrawPlainTextCut(TScratch& Scratch, QImage& Target, const TPlainText& Laid,
         for (int Row = 0; Row < Kept.height(); ++Row)
             std::memcpy(To + Row * ScratchStride, From + Row * TargetStride, Bytes);
     }
-    DrawPlainText(*Scratch.Painter, Laid, -Ink.topLeft());
+    DrawPlainGlyphs(*Scratch.Painter, Laid, First, Last, -Ink.topLeft());
     const uchar* From = Image.constBits() + ScratchAt;
     uchar* To = Target.bits() + TargetAt;
     for (int Row = 0; Row < Kept.height(); ++Row)
@@ -960,22 +968,47 @@ bool DrawPlainTextCut(TScratch& Scratch, QImage& Target, const TPlainText& Laid,
     return true;
 }
 
-// Draws a plain text on a run's painter clipped to Clip: without a clip
-// where it lies wholly inside (most cells' texts), through the scratch
-// image where Clip cuts it. False, drawing nothing, where the text needs
-// the layout.
+// Draws a plain text on a run's painter clipped to Clip. Most cells' texts
+// lie wholly inside and are drawn without a clip. Otherwise the glyphs go in
+// the text's order (where inks overlap, the later glyph blends over the
+// earlier): those inside drawn as they are, those Clip cuts through the
+// scratch image, those outside left out. False, drawing nothing, where the
+// text needs the layout.
 bool DrawRunPlainText(TSharedPainter& Run, QImage& Target, TFontEntry& Entry, QPoint Origin,
                       std::string_view Text, const QRect& Clip, QRgb Pen) {
     QPainter& Painter = *Run.Painter;
     TPlainText Laid;
     if (!LayPlainText(Painter, Entry, Origin, Text, Laid)) return false;
-    if (Clip.contains(Laid.Ink)) {
+    const auto Unclipped = [&](int First, int Last) {
         if (Painter.hasClipping()) Painter.setClipping(false);
-        DrawPlainText(Painter, Laid);
-    } else if (Clip.intersects(Laid.Ink) &&
-               !DrawPlainTextCut(Run.Scratch, Target, Laid, Clip, Pen)) {
-        Painter.setClipRect(Clip);
-        DrawPlainText(Painter, Laid);
+        DrawPlainGlyphs(Painter, Laid, First, Last);
+    };
+    if (Clip.contains(Laid.Ink)) {
+        Unclipped(0, Laid.Count);
+        return true;
+    }
+    if (!Clip.intersects(Laid.Ink)) return true;
+    enum class TPlace { Inside, Cut, Outside };
+    const auto PlaceOf = [&](int K) {
+        const QRect& Ink = PlainInks[static_cast<std::size_t>(K)];
+        return Clip.contains(Ink) ? TPlace::Inside
+               : Clip.intersects(Ink) ? TPlace::Cut
+                                      : TPlace::Outside;
+    };
+    for (int First = 0; First < Laid.Count;) {
+        const TPlace Place = PlaceOf(First);
+        int Last = First + 1;
+        QRect Ink = PlainInks[static_cast<std::size_t>(First)];
+        for (; Last < Laid.Count && PlaceOf(Last) == Place; ++Last)
+            Ink |= PlainInks[static_cast<std::size_t>(Last)];
+        if (Place == TPlace::Inside) {
+            Unclipped(First, Last);
+        } else if (Place == TPlace::Cut &&
+                   !DrawPlainGlyphsCut(Run.Scratch, Target, Laid, First, Last, Ink, Clip, Pen)) {
+            Painter.setClipRect(Clip);
+            DrawPlainGlyphs(Painter, Laid, First, Last);
+        }
+        First = Last;
     }
     return true;
 }
@@ -1019,7 +1052,7 @@ QRect DrawText(TCanvasSurface& Surface, const TFont& Font, int X, int Y, const A
         Painter.setPen(QColor::fromRgb(Pen));
         TPlainText Laid;
         if (LayPlainText(Painter, Entry, Origin, Text, Laid))
-            DrawPlainText(Painter, Laid);
+            DrawPlainGlyphs(Painter, Laid, 0, Laid.Count);
         else
             Painter.drawText(Origin, ToQString(Text));
     }

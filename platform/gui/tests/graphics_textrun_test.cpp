@@ -113,11 +113,14 @@ TEST(CanvasTextRunTest, TextsDrawPixelForPixelAsQtDrawsThemWhereverTheirBoxCutsT
             const int Wide = Metrics.horizontalAdvance(
                 QString::fromUtf8(Text.data(), static_cast<qsizetype>(Text.size())));
             const int Ascent = Metrics.ascent();
-            // Room to spare, then boxes through the text's middle, its
-            // first glyph, its last glyph and its top and bottom.
+            // Room to spare, then boxes that cut the text: around its
+            // middle, on all sides of its middle, through its first glyph,
+            // through its last, through its top and its end, and tight.
             const TRect Boxes[] = {Rect(0, 0, Width, Height),
+                                   Rect(X + Wide / 3, 0, X + Wide * 2 / 3, Height),
                                    Rect(X + Wide / 3, Top + 2, X + Wide * 2 / 3 + 1, Top + Ascent),
                                    Rect(X + 1, 0, Width, Height),
+                                   Rect(0, 0, X + Wide - 2, Height),
                                    Rect(0, Top + Ascent / 2, X + Wide - 2, Height),
                                    Rect(X, Top, X + Wide, Top + Metrics.height())};
             for (const TRect& Box : Boxes) {
