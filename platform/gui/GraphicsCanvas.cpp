@@ -37,6 +37,22 @@ public:
         : FBits(reinterpret_cast<QRgb*>(Image.bits())), FStride(Image.bytesPerLine() / 4) {}
     QRgb* operator[](int Y) const { return FBits + Y * FStride; }
 
+    // Fills Area (inside the image) with Color: a wide area's first row
+    // pixel by pixel and the other rows copied from it, whole cache lines
+    // at a time.
+    void Fill(const QRect& Area, QRgb Color) const {
+        if (Area.isEmpty()) return;
+        QRgb* First = (*this)[Area.top()] + Area.left();
+        std::fill_n(First, Area.width(), Color);
+        const std::size_t Bytes = static_cast<std::size_t>(Area.width()) * sizeof(QRgb);
+        for (int Y = Area.top() + 1; Y <= Area.bottom(); ++Y) {
+            if (Area.width() >= 16)
+                std::memcpy((*this)[Y] + Area.left(), First, Bytes);
+            else
+                std::fill_n((*this)[Y] + Area.left(), Area.width(), Color);
+        }
+    }
+
 private:
     QRgb* FBits;
     qsizetype FStride;
@@ -467,8 +483,7 @@ bool FillAxisLines(TCanvasSurface& Surface, const std::vector<TPoint>& Points, c
     for (const QRect& Run : Runs) {
         const QRect Area = Run & Surface.Clip;
         if (Area.isEmpty()) continue;
-        for (int Y = Area.top(); Y <= Area.bottom(); ++Y)
-            std::fill_n(Rows[Y] + Area.left(), Area.width(), Color);
+        Rows.Fill(Area, Color);
         Touched |= Area;
     }
     return true;
@@ -650,9 +665,7 @@ void TCanvas::FillRect(const TRect& Logical) {
         Paint([&](TCanvasSurface& Surface) {
             const QRect Area = ToQRect(R) & Surface.Clip;
             if (Area.isEmpty() || R.Width() <= 0 || R.Height() <= 0) return TRect{};
-            const TPixelRows Rows(Surface.Image);
-            for (int Y = Area.top(); Y <= Area.bottom(); ++Y)
-                std::fill_n(Rows[Y] + Area.left(), Area.width(), Color);
+            TPixelRows(Surface.Image).Fill(Area, Color);
             return FromQRect(Area);
         });
         return;
@@ -1065,9 +1078,7 @@ QRect DrawText(TCanvasSurface& Surface, const TFont& Font, int X, int Y, const A
 void FillSolid(TCanvasSurface& Surface, const QRect& R, QRgb Color) {
     const QRect Area = R & Surface.Clip;
     if (Area.isEmpty()) return;
-    const TPixelRows Rows(Surface.Image);
-    for (int Y = Area.top(); Y <= Area.bottom(); ++Y)
-        std::fill_n(Rows[Y] + Area.left(), Area.width(), Color);
+    TPixelRows(Surface.Image).Fill(Area, Color);
 }
 
 } // namespace
