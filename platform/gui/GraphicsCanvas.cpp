@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <array>
+#include <climits>
 #include <cmath>
 #include <cstring>
 #include <memory>
@@ -876,17 +877,35 @@ void MakeGlyphTable(TFontEntry& Entry, const QFont& DrawnWith) {
 // and kerned pair in Qt's own 1/64 pixel), without laying the text out.
 // The glyphs, their places and their inks are kept per thread, for the one
 // text being drawn.
+// The pixels a glyph or a text may touch, all four edges inclusive.
+struct TInk {
+    int Left = 0, Top = 0, Right = -1, Bottom = -1;
+    bool Within(const QRect& R) const {
+        return Left >= R.left() && Right <= R.right() && Top >= R.top() && Bottom <= R.bottom();
+    }
+    bool Meets(const QRect& R) const {
+        return Left <= R.right() && Right >= R.left() && Top <= R.bottom() && Bottom >= R.top();
+    }
+    void Add(const TInk& Other) {
+        Left = std::min(Left, Other.Left);
+        Top = std::min(Top, Other.Top);
+        Right = std::max(Right, Other.Right);
+        Bottom = std::max(Bottom, Other.Bottom);
+    }
+    QRect Rect() const { return QRect(QPoint(Left, Top), QPoint(Right, Bottom)); }
+};
+
 struct TPlainText {
     TGlyphTable* Table = nullptr;
     QPoint Origin; // the baseline's start
     int Count = 0;
-    QRect Ink; // the pixels the text may touch
+    TInk Ink; // the pixels the text may touch
 };
 
 thread_local std::vector<std::int32_t> PlainOffsets;
 thread_local std::vector<quint32> PlainGlyphs;
 thread_local std::vector<QPointF> PlainPositions;
-thread_local std::vector<QRect> PlainInks;
+thread_local std::vector<TInk> PlainInks;
 
 // Gives false where the text needs the layout: a byte outside printable
 // ASCII, a glyph from a fallback face, lines the font draws under or through
@@ -905,20 +924,24 @@ bool LayPlainText(const QPainter& Painter, TFontEntry& Entry, QPoint Origin, std
     PlainGlyphs.resize(Text.size());
     PlainPositions.resize(Text.size());
     PlainInks.resize(Text.size());
-    QRect Ink;
+    // The inks' union by hand: QRect's own is a call per glyph.
+    TInk Whole{INT_MAX, INT_MAX, INT_MIN, INT_MIN};
     for (std::size_t K = 0; K < Text.size(); ++K) {
         const std::size_t Index = static_cast<unsigned char>(Text[K]) - 0x20u;
         const quint32 Glyph = Table.Glyphs[Index];
         if (Glyph == 0) return false;
         PlainGlyphs[K] = Glyph;
         PlainPositions[K] = QPointF(PlainOffsets[K] / 64.0, 0.0);
-        PlainInks[K] = Table.Ink[Index].translated(Origin.x() + (PlainOffsets[K] >> 6), Origin.y());
-        Ink |= PlainInks[K];
+        const QRect& Own = Table.Ink[Index];
+        const int X = Origin.x() + (PlainOffsets[K] >> 6);
+        PlainInks[K] = {X + Own.left(), Origin.y() + Own.top(), X + Own.right(),
+                        Origin.y() + Own.bottom()};
+        Whole.Add(PlainInks[K]);
     }
     Laid.Table = &Table;
     Laid.Origin = Origin;
     Laid.Count = static_cast<int>(Text.size());
-    Laid.Ink = Ink;
+    Laid.Ink = Whole;
     return true;
 }
 
@@ -996,28 +1019,27 @@ bool DrawRunPlainText(TSharedPainter& Run, QImage& Target, TFontEntry& Entry, QP
         if (Painter.hasClipping()) Painter.setClipping(false);
         DrawPlainGlyphs(Painter, Laid, First, Last);
     };
-    if (Clip.contains(Laid.Ink)) {
+    if (Laid.Ink.Within(Clip)) {
         Unclipped(0, Laid.Count);
         return true;
     }
-    if (!Clip.intersects(Laid.Ink)) return true;
+    if (!Laid.Ink.Meets(Clip)) return true;
     enum class TPlace { Inside, Cut, Outside };
     const auto PlaceOf = [&](int K) {
-        const QRect& Ink = PlainInks[static_cast<std::size_t>(K)];
-        return Clip.contains(Ink) ? TPlace::Inside
-               : Clip.intersects(Ink) ? TPlace::Cut
-                                      : TPlace::Outside;
+        const TInk& Ink = PlainInks[static_cast<std::size_t>(K)];
+        return Ink.Within(Clip) ? TPlace::Inside : Ink.Meets(Clip) ? TPlace::Cut : TPlace::Outside;
     };
     for (int First = 0; First < Laid.Count;) {
         const TPlace Place = PlaceOf(First);
         int Last = First + 1;
-        QRect Ink = PlainInks[static_cast<std::size_t>(First)];
+        TInk Ink = PlainInks[static_cast<std::size_t>(First)];
         for (; Last < Laid.Count && PlaceOf(Last) == Place; ++Last)
-            Ink |= PlainInks[static_cast<std::size_t>(Last)];
+            Ink.Add(PlainInks[static_cast<std::size_t>(Last)]);
         if (Place == TPlace::Inside) {
             Unclipped(First, Last);
         } else if (Place == TPlace::Cut &&
-                   !DrawPlainGlyphsCut(Run.Scratch, Target, Laid, First, Last, Ink, Clip, Pen)) {
+                   !DrawPlainGlyphsCut(Run.Scratch, Target, Laid, First, Last, Ink.Rect(), Clip,
+                                       Pen)) {
             Painter.setClipRect(Clip);
             DrawPlainGlyphs(Painter, Laid, First, Last);
         }
