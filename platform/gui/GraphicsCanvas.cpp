@@ -799,15 +799,6 @@ namespace {
 
 // The painter texts share while a run lives: opened on the first text drawn
 // on the run's canvas, kept while that canvas draws into the same pixels.
-// A text that a cell's edge cuts through is drawn on a copy of the pixels
-// it covers and copied back inside the cell: clipping the shared painter
-// to each cell costs more than the text, once a glyph crosses the edge.
-struct TScratch {
-    QImage Image;
-    std::optional<QPainter> Painter;
-    std::optional<QRgb> Pen;
-};
-
 struct TSharedPainter {
     TCanvas* Canvas = nullptr;
     int Depth = 0;
@@ -817,7 +808,6 @@ struct TSharedPainter {
     std::optional<QPainter> Painter;
     unsigned FontGeneration = 0;
     std::optional<QRgb> Pen;
-    TScratch Scratch;
 };
 thread_local std::optional<TSharedPainter> SharedPainter;
 thread_local TCanvas* DrawingCanvas = nullptr; // the canvas whose Paint runs
@@ -954,97 +944,68 @@ void DrawPlainGlyphs(QPainter& Painter, const TPlainText& Laid, int First, int L
     Painter.drawGlyphRun(QPointF(Laid.Origin + Shift), Laid.Table->Run);
 }
 
-// Draws glyphs of a laid-out text, whose inks lie in Ink, clipped to Clip
-// on the scratch image: the pixels inside Clip are copied there, drawn on as
-// on Target and copied back. The glyphs lie wholly inside the scratch image,
-// so they are drawn without a clip, and each pixel blends with the same
-// pixel below as it would on Target. False when the scratch painter cannot
-// start.
-bool DrawPlainGlyphsCut(TScratch& Scratch, QImage& Target, const TPlainText& Laid, int First,
-                        int Last, const QRect& Ink, const QRect& Clip, QRgb Pen) {
-    QImage& Image = Scratch.Image;
-    if (Image.width() < Ink.width() || Image.height() < Ink.height() ||
-        Image.format() != Target.format()) {
-        Scratch.Painter.reset();
-        Scratch.Pen.reset();
-        Image = QImage(std::max(Image.width(), Ink.width()), std::max(Image.height(), Ink.height()),
-                       Target.format());
-    }
-    if (!Scratch.Painter) {
-        Scratch.Painter.emplace();
-        if (!Scratch.Painter->begin(&Image)) {
-            Scratch.Painter.reset();
-            return false;
+// Draws glyphs First..Last - 1 of a laid-out text, whose inks lie in Ink,
+// as if clipped to Clip: they are drawn without a clip, and the pixels
+// outside Clip that their ink covers are put back as they were. Clipping
+// the painter to each cell costs more than the text once a glyph crosses
+// the cell's edge; the pixels inside Clip blend as they would clipped.
+void DrawPlainGlyphsCut(QPainter& Painter, QImage& Target, const TPlainText& Laid, int First,
+                        int Last, const TInk& Ink, const QRect& Clip) {
+    const QRect Area = Ink.Rect() & Target.rect();
+    const TPixelRows Rows(Target);
+    // Each run of pixels outside Clip, row by row.
+    const auto Outside = [&](auto&& Visit) {
+        for (int Y = Area.top(); Y <= Area.bottom(); ++Y) {
+            if (Y < Clip.top() || Y > Clip.bottom()) {
+                Visit(Rows[Y] + Area.left(), Area.width());
+                continue;
+            }
+            if (Area.left() < Clip.left())
+                Visit(Rows[Y] + Area.left(), std::min(Clip.left(), Area.right() + 1) - Area.left());
+            if (Area.right() > Clip.right()) {
+                const int From = std::max(Clip.right() + 1, Area.left());
+                Visit(Rows[Y] + From, Area.right() + 1 - From);
+            }
         }
-    }
-    if (!Scratch.Pen || *Scratch.Pen != Pen) {
-        Scratch.Painter->setPen(QColor::fromRgb(Pen));
-        Scratch.Pen = Pen;
-    }
-    // Rows are reached through the bits, read once each way: asking for a
-    // row checks whether the image is shared, each time.
-    const QRect Kept = Ink & Clip;
-    const std::size_t Bytes = static_cast<std::size_t>(Kept.width()) * sizeof(QRgb);
-    const qsizetype TargetStride = Target.bytesPerLine();
-    const qsizetype ScratchStride = Image.bytesPerLine();
-    const qsizetype TargetAt = Kept.top() * TargetStride + Kept.left() * 4;
-    const qsizetype ScratchAt =
-        (Kept.top() - Ink.top()) * ScratchStride + (Kept.left() - Ink.left()) * 4;
-    {
-        const uchar* From = Target.constBits() + TargetAt;
-        uchar* To = Image.bits() + ScratchAt;
-        for (int Row = 0; Row < Kept.height(); ++Row)
-            std::memcpy(To + Row * ScratchStride, From + Row * TargetStride, Bytes);
-    }
-    DrawPlainGlyphs(*Scratch.Painter, Laid, First, Last, -Ink.topLeft());
-    const uchar* From = Image.constBits() + ScratchAt;
-    uchar* To = Target.bits() + TargetAt;
-    for (int Row = 0; Row < Kept.height(); ++Row)
-        std::memcpy(To + Row * TargetStride, From + Row * ScratchStride, Bytes);
-    return true;
+    };
+    thread_local std::vector<QRgb> Kept;
+    Kept.clear();
+    Outside([&](const QRgb* Pixels, int Count) { Kept.insert(Kept.end(), Pixels, Pixels + Count); });
+    if (Painter.hasClipping()) Painter.setClipping(false);
+    DrawPlainGlyphs(Painter, Laid, First, Last);
+    const QRgb* Next = Kept.data();
+    Outside([&](QRgb* Pixels, int Count) {
+        std::copy(Next, Next + Count, Pixels);
+        Next += Count;
+    });
 }
 
 // Draws a plain text on a run's painter clipped to Clip. Most cells' texts
-// lie wholly inside and are drawn without a clip. Otherwise the glyphs go in
-// the text's order (where inks overlap, the later glyph blends over the
-// earlier): those inside drawn as they are, those Clip cuts through the
-// scratch image, those outside left out. False, drawing nothing, where the
+// lie wholly inside and are drawn as they are; of a text Clip cuts, the
+// glyphs from the first to the last that reach into Clip are drawn, with
+// what they cover outside Clip put back. False, drawing nothing, where the
 // text needs the layout.
-bool DrawRunPlainText(TSharedPainter& Run, QImage& Target, TFontEntry& Entry, QPoint Origin,
-                      std::string_view Text, const QRect& Clip, QRgb Pen) {
-    QPainter& Painter = *Run.Painter;
+bool DrawRunPlainText(QPainter& Painter, QImage& Target, TFontEntry& Entry, QPoint Origin,
+                      std::string_view Text, const QRect& Clip) {
     TPlainText Laid;
     if (!LayPlainText(Painter, Entry, Origin, Text, Laid)) return false;
-    const auto Unclipped = [&](int First, int Last) {
-        if (Painter.hasClipping()) Painter.setClipping(false);
-        DrawPlainGlyphs(Painter, Laid, First, Last);
-    };
     if (Laid.Ink.Within(Clip)) {
-        Unclipped(0, Laid.Count);
+        if (Painter.hasClipping()) Painter.setClipping(false);
+        DrawPlainGlyphs(Painter, Laid, 0, Laid.Count);
         return true;
     }
     if (!Laid.Ink.Meets(Clip)) return true;
-    enum class TPlace { Inside, Cut, Outside };
-    const auto PlaceOf = [&](int K) {
-        const TInk& Ink = PlainInks[static_cast<std::size_t>(K)];
-        return Ink.Within(Clip) ? TPlace::Inside : Ink.Meets(Clip) ? TPlace::Cut : TPlace::Outside;
-    };
-    for (int First = 0; First < Laid.Count;) {
-        const TPlace Place = PlaceOf(First);
-        int Last = First + 1;
-        TInk Ink = PlainInks[static_cast<std::size_t>(First)];
-        for (; Last < Laid.Count && PlaceOf(Last) == Place; ++Last)
-            Ink.Add(PlainInks[static_cast<std::size_t>(Last)]);
-        if (Place == TPlace::Inside) {
-            Unclipped(First, Last);
-        } else if (Place == TPlace::Cut &&
-                   !DrawPlainGlyphsCut(Run.Scratch, Target, Laid, First, Last, Ink.Rect(), Clip,
-                                       Pen)) {
-            Painter.setClipRect(Clip);
-            DrawPlainGlyphs(Painter, Laid, First, Last);
-        }
-        First = Last;
-    }
+    const auto Reaches = [&](int K) { return PlainInks[static_cast<std::size_t>(K)].Meets(Clip); };
+    int First = 0;
+    int Last = Laid.Count;
+    while (!Reaches(First))
+        ++First;
+    while (!Reaches(Last - 1))
+        --Last;
+    TInk Ink = PlainInks[static_cast<std::size_t>(First)];
+    for (int K = First + 1; K < Last; ++K)
+        Ink.Add(PlainInks[static_cast<std::size_t>(K)]);
+    DrawPlainGlyphsCut(Painter, Target, Laid, First, Last, Ink, Clip);
     return true;
 }
 
@@ -1074,7 +1035,7 @@ QRect DrawText(TCanvasSurface& Surface, const TFont& Font, int X, int Y, const A
             Shared->setPen(QColor::fromRgb(Pen));
             Run.Pen = Pen;
         }
-        if (!DrawRunPlainText(Run, Surface.Image, Entry, Origin, Text, Clip, Pen)) {
+        if (!DrawRunPlainText(*Shared, Surface.Image, Entry, Origin, Text, Clip)) {
             Shared->setClipRect(Clip);
             Shared->drawText(Origin, ToQString(Text));
         }
