@@ -450,10 +450,6 @@ void TCanvas::MoveTo(int X, int Y) {
     FPenPos = Point(X, Y);
 }
 
-void TCanvas::LineTo(int X, int Y) {
-    Polyline({FPenPos, Point(X, Y)});
-    FPenPos = Point(X, Y);
-}
 
 namespace {
 
@@ -491,6 +487,29 @@ bool FillAxisLines(TCanvasSurface& Surface, const std::vector<TPoint>& Points, c
 }
 
 } // namespace
+
+void TCanvas::LineTo(int X, int Y) {
+    const TPoint From = FPenPos;
+    FPenPos = Point(X, Y);
+    // A level or upright line of a thin solid copy pen (grid lines, cell
+    // frames) fills its run as a polyline would, without the point list.
+    const TPenStyle Style = FPen->Style();
+    if ((Style == psSolid || Style == psInsideFrame) && FPen->Width() <= 1 &&
+        FPen->Mode() == pmCopy) {
+        if (const std::optional<QRect> Run =
+                AxisRun(Point(MapX(From.X), From.Y), Point(MapX(X), Y))) {
+            const QRgb Color = RasterOp2(pmCopy, ColorToPixel(FPen->Color()), 0);
+            Paint([&](TCanvasSurface& Surface) {
+                const QRect Area = *Run & Surface.Clip;
+                if (Area.isEmpty()) return TRect{};
+                TPixelRows(Surface.Image).Fill(Area, Color);
+                return FromQRect(Area);
+            });
+            return;
+        }
+    }
+    Polyline({From, Point(X, Y)});
+}
 
 void TCanvas::Polyline(const std::vector<TPoint>& Logical) {
     if (Logical.size() < 2) return;

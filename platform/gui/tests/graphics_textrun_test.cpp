@@ -192,3 +192,49 @@ TEST(CanvasLinesTest, LevelAndUprightLinesStopShortOfTheirEndInEitherDirection) 
 }
 
 } // namespace
+
+namespace {
+
+// A line drawn with LineTo and the same line drawn as a two-point polyline
+// set the same pixels, whatever the pen, the direction and the mirroring.
+TEST(CanvasLinesTest, LineToDrawsWhatTheSameTwoPointPolylineDraws) {
+    EnsureQtApplication();
+    struct PenCase {
+        TPenStyle Style;
+        int Width;
+        TPenMode Mode;
+    };
+    const PenCase Pens[] = {{psSolid, 1, pmCopy},       {psInsideFrame, 1, pmCopy},
+                            {psSolid, 0, pmCopy},       {psDot, 1, pmCopy},
+                            {psSolid, 2, pmCopy},       {psSolid, 1, pmXor},
+                            {psClear, 1, pmCopy}};
+    const std::pair<TPoint, TPoint> Lines[] = {
+        {{2, 5}, {13, 5}}, {{13, 5}, {2, 5}},  {{4, 1}, {4, 14}}, {{4, 14}, {4, 1}},
+        {{-3, 2}, {5, 2}}, {{6, -4}, {6, 30}}, {{1, 1}, {12, 9}}, {{7, 7}, {7, 7}}};
+    for (const int Mirror : {0, 15})
+        for (const PenCase& P : Pens)
+            for (const auto& [From, To] : Lines) {
+                TBitmap ByLine, ByPolyline;
+                for (TBitmap* B : {&ByLine, &ByPolyline}) {
+                    B->SetSize(16, 16);
+                    TCanvas* C = B->Canvas();
+                    C->Brush()->SetColor(clYellow);
+                    C->FillRect(Rect(0, 0, 16, 16));
+                    C->Pen()->SetColor(clNavy);
+                    C->Pen()->SetStyle(P.Style);
+                    C->Pen()->SetWidth(P.Width);
+                    C->Pen()->SetMode(P.Mode);
+                    C->SetMirrorWidth(Mirror);
+                }
+                ByLine.Canvas()->MoveTo(From.X, From.Y);
+                ByLine.Canvas()->LineTo(To.X, To.Y);
+                ByPolyline.Canvas()->Polyline({From, To});
+                EXPECT_EQ(Snapshot(ByLine), Snapshot(ByPolyline))
+                    << "mirror " << Mirror << ", pen style " << static_cast<int>(P.Style) << " width " << P.Width
+                    << " mode " << static_cast<int>(P.Mode) << ", line " << From.X << "," << From.Y << " to "
+                    << To.X << "," << To.Y;
+                EXPECT_EQ(ByLine.Canvas()->PenPos(), To);
+            }
+}
+
+} // namespace
