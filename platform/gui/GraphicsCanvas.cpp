@@ -38,17 +38,17 @@ public:
         : FBits(reinterpret_cast<QRgb*>(Image.bits())), FStride(Image.bytesPerLine() / 4) {}
     QRgb* operator[](int Y) const { return FBits + Y * FStride; }
 
-    // Fills Area (inside the image) with Color, four pixels a store: the
+    // Fills Area (inside the image) with Color, eight pixels a step: the
     // rows of a cell are tens of pixels, where a store per pixel shows.
     void Fill(const QRect& Area, QRgb Color) const {
-        using TQuad = QRgb __attribute__((vector_size(16)));
-        const TQuad Quad = {Color, Color, Color, Color};
+        using TEight = QRgb __attribute__((vector_size(32)));
+        const TEight Eight = {Color, Color, Color, Color, Color, Color, Color, Color};
         const int Width = Area.width();
         for (int Y = Area.top(); Y <= Area.bottom(); ++Y) {
             QRgb* To = (*this)[Y] + Area.left();
             int X = 0;
-            for (; X + 4 <= Width; X += 4)
-                std::memcpy(To + X, &Quad, sizeof Quad);
+            for (; X + 8 <= Width; X += 8)
+                std::memcpy(To + X, &Eight, sizeof Eight);
             for (; X < Width; ++X)
                 To[X] = Color;
         }
