@@ -881,11 +881,6 @@ void MakeGlyphTable(TFontEntry& Entry, const QFont& DrawnWith) {
     }
 }
 
-// A plain text laid out from the font's kept advances, ready to draw: the
-// glyphs drawText would draw, at the places it would put them (each advance
-// and kerned pair in Qt's own 1/64 pixel), without laying the text out.
-// The glyphs, their places and their inks are kept per thread, for the one
-// text being drawn.
 // The pixels a glyph or a text may touch, all four edges inclusive.
 struct TInk {
     int Left = 0, Top = 0, Right = -1, Bottom = -1;
@@ -904,6 +899,11 @@ struct TInk {
     QRect Rect() const { return QRect(QPoint(Left, Top), QPoint(Right, Bottom)); }
 };
 
+// A plain text laid out from the font's kept advances, ready to draw: the
+// glyphs drawText would draw, at the places it would put them (each advance
+// and kerned pair in Qt's own 1/64 pixel), without laying the text out.
+// The glyphs, their places and their inks are kept per thread, for the one
+// text being drawn.
 struct TPlainText {
     TGlyphTable* Table = nullptr;
     QPoint Origin; // the baseline's start
@@ -954,13 +954,11 @@ bool LayPlainText(const QPainter& Painter, TFontEntry& Entry, QPoint Origin, std
     return true;
 }
 
-// Draws the glyphs First..Last - 1 of a laid-out text with its origin moved
-// by Shift.
-void DrawPlainGlyphs(QPainter& Painter, const TPlainText& Laid, int First, int Last,
-                     QPoint Shift = {}) {
+// Draws the glyphs First..Last - 1 of a laid-out text.
+void DrawPlainGlyphs(QPainter& Painter, const TPlainText& Laid, int First, int Last) {
     const auto At = static_cast<std::size_t>(First);
     Laid.Table->Run.setRawData(PlainGlyphs.data() + At, PlainPositions.data() + At, Last - First);
-    Painter.drawGlyphRun(QPointF(Laid.Origin + Shift), Laid.Table->Run);
+    Painter.drawGlyphRun(QPointF(Laid.Origin), Laid.Table->Run);
 }
 
 // Draws glyphs First..Last - 1 of a laid-out text, whose inks lie in Ink,
