@@ -311,7 +311,9 @@ void TgxBaseGrid::SetCellValue(int DataCol, int DataRow, const Variant& Value) {
 TgxControlType TgxBaseGrid::GiveCellControlType(int DataCol, int DataRow) {
     if (DataCol < 1 || DataRow < 1 || DataCol > GetGridColCount() || DataRow > GetGridRowCount())
         return ctNone;
-    TgxControlType Type = GetCellControlType(DataCol, DataRow);
+    // Most cells keep no properties: their own level is skipped unread.
+    TgxControlType Type =
+        GetCellElement(DataCol, DataRow, false) ? GetCellControlType(DataCol, DataRow) : ctDefault;
     if (Type != ctDefault) return Type;
     const TgxRow* Row = FRows->Item(DataRow);
     const TgxControlType RowType = Row ? Row->ControlType() : ctDefault;
@@ -324,7 +326,8 @@ TgxControlType TgxBaseGrid::GiveCellControlType(int DataCol, int DataRow) {
 }
 
 TgxWordWrap TgxBaseGrid::GiveCellWordWrap(int DataCol, int DataRow) {
-    TgxWordWrap Wrap = GetCellWordWrap(DataCol, DataRow);
+    TgxWordWrap Wrap =
+        GetCellElement(DataCol, DataRow, false) ? GetCellWordWrap(DataCol, DataRow) : uiDefault;
     if (Wrap != uiDefault) return Wrap;
     const TgxRow* Row = DataRow >= 0 && DataRow < FRows->Count() ? FRows->Item(DataRow) : nullptr;
     const TgxWordWrap RowWrap = Row ? Row->WordWrap() : uiDefault;

@@ -8,11 +8,16 @@
 #include "platform/gui/TextAdvances.h"
 
 #include <QFontMetrics>
+#include <QGlyphRun>
 #include <QPainter>
 #include <QPainterPath>
+#include <QRawFont>
 
 #include <algorithm>
 #include <array>
+#include <climits>
+#include <cmath>
+#include <cstring>
 #include <memory>
 #include <optional>
 #include <span>
@@ -25,9 +30,34 @@ constexpr uchar NoPen = 0;
 constexpr uchar PenOn = 1;
 constexpr uchar PenGap = 2;
 
-QRgb* Row(QImage& Image, int Y) {
-    return reinterpret_cast<QRgb*>(Image.scanLine(Y));
-}
+// The rows of an image's pixels through its bits, asked for once: asking
+// for a row checks whether the image is shared, every time.
+class TPixelRows {
+public:
+    explicit TPixelRows(QImage& Image)
+        : FBits(reinterpret_cast<QRgb*>(Image.bits())), FStride(Image.bytesPerLine() / 4) {}
+    QRgb* operator[](int Y) const { return FBits + Y * FStride; }
+
+    // Fills Area (inside the image) with Color, eight pixels a step: the
+    // rows of a cell are tens of pixels, where a store per pixel shows.
+    void Fill(const QRect& Area, QRgb Color) const {
+        using TEight = QRgb __attribute__((vector_size(32)));
+        const TEight Eight = {Color, Color, Color, Color, Color, Color, Color, Color};
+        const int Width = Area.width();
+        for (int Y = Area.top(); Y <= Area.bottom(); ++Y) {
+            QRgb* To = (*this)[Y] + Area.left();
+            int X = 0;
+            for (; X + 8 <= Width; X += 8)
+                std::memcpy(To + X, &Eight, sizeof Eight);
+            for (; X < Width; ++X)
+                To[X] = Color;
+        }
+    }
+
+private:
+    QRgb* FBits;
+    qsizetype FStride;
+};
 
 // The dash patterns of thin styled pens: alternating drawn and skipped runs.
 std::span<const int> DashPattern(TPenStyle Style) {
@@ -155,8 +185,9 @@ public:
     QRect Apply(TCanvasSurface& Surface, const TPenShape& Pen, const TBrushPixels* Brush) {
         const QRect Part = FArea & Surface.Clip;
         QRect Touched;
+        const TPixelRows Rows(Surface.Image);
         for (int Y = Part.top(); Y <= Part.bottom(); ++Y) {
-            QRgb* Pixels = Row(Surface.Image, Y);
+            QRgb* Pixels = Rows[Y];
             const uchar* PenRow = FPen.constScanLine(Y - FArea.top());
             const uchar* FillRow = FFill.constScanLine(Y - FArea.top());
             for (int X = Part.left(); X <= Part.right(); ++X) {
@@ -321,6 +352,7 @@ QRect StretchPixels(TCanvasSurface& Surface, const TRect& Dest, const QImage& So
     const QImage Part = Source.copy(SrcArea);
     const QRect Visible = Area & Surface.Clip;
     if (Visible.isEmpty()) return {};
+    const TPixelRows Rows(Surface.Image);
     for (int Y = Visible.top(); Y <= Visible.bottom(); ++Y) {
         const int I = Dh > 0 ? Y - Dest.Top : Dest.Top - 1 - Y;
         const int J = static_cast<int>(static_cast<long long>(I) * Ahs / Ah);
@@ -328,7 +360,7 @@ QRect StretchPixels(TCanvasSurface& Surface, const TRect& Dest, const QImage& So
         const int SourceY = SrcArea.top() + Sy;
         if (SourceY < 0 || SourceY >= Source.height()) continue;
         const QRgb* SourceRow = reinterpret_cast<const QRgb*>(Part.constScanLine(Sy));
-        QRgb* Pixels = Row(Surface.Image, Y);
+        QRgb* Pixels = Rows[Y];
         for (int X = Visible.left(); X <= Visible.right(); ++X) {
             const int K = Dw > 0 ? X - Dest.Left : Dest.Left - 1 - X;
             const int L = static_cast<int>(static_cast<long long>(K) * As / Aw);
@@ -409,7 +441,7 @@ void TCanvas::SetPixels(int X, int Y, TColor Value) {
     X = MapX(X);
     Paint([&](TCanvasSurface& Surface) {
         if (!Surface.Clip.contains(X, Y)) return TRect{};
-        Row(Surface.Image, Y)[X] = ColorToPixel(Value);
+        TPixelRows(Surface.Image)[Y][X] = ColorToPixel(Value);
         return Rect(X, Y, X + 1, Y + 1);
     });
 }
@@ -418,10 +450,6 @@ void TCanvas::MoveTo(int X, int Y) {
     FPenPos = Point(X, Y);
 }
 
-void TCanvas::LineTo(int X, int Y) {
-    Polyline({FPenPos, Point(X, Y)});
-    FPenPos = Point(X, Y);
-}
 
 namespace {
 
@@ -448,17 +476,40 @@ bool FillAxisLines(TCanvasSurface& Surface, const std::vector<TPoint>& Points, c
         Runs.push_back(*Run);
     }
     const QRgb Color = RasterOp2(pmCopy, Pen.Color, 0); // a copy pen ignores what is there
+    const TPixelRows Rows(Surface.Image);
     for (const QRect& Run : Runs) {
         const QRect Area = Run & Surface.Clip;
         if (Area.isEmpty()) continue;
-        for (int Y = Area.top(); Y <= Area.bottom(); ++Y)
-            std::fill_n(Row(Surface.Image, Y) + Area.left(), Area.width(), Color);
+        Rows.Fill(Area, Color);
         Touched |= Area;
     }
     return true;
 }
 
 } // namespace
+
+void TCanvas::LineTo(int X, int Y) {
+    const TPoint From = FPenPos;
+    FPenPos = Point(X, Y);
+    // A level or upright line of a thin solid copy pen (grid lines, cell
+    // frames) fills its run as a polyline would, without the point list.
+    const TPenStyle Style = FPen->Style();
+    if ((Style == psSolid || Style == psInsideFrame) && FPen->Width() <= 1 &&
+        FPen->Mode() == pmCopy) {
+        if (const std::optional<QRect> Run =
+                AxisRun(Point(MapX(From.X), From.Y), Point(MapX(X), Y))) {
+            const QRgb Color = RasterOp2(pmCopy, ColorToPixel(FPen->Color()), 0);
+            Paint([&](TCanvasSurface& Surface) {
+                const QRect Area = *Run & Surface.Clip;
+                if (Area.isEmpty()) return TRect{};
+                TPixelRows(Surface.Image).Fill(Area, Color);
+                return FromQRect(Area);
+            });
+            return;
+        }
+    }
+    Polyline({From, Point(X, Y)});
+}
 
 void TCanvas::Polyline(const std::vector<TPoint>& Logical) {
     if (Logical.size() < 2) return;
@@ -634,11 +685,7 @@ void TCanvas::FillRect(const TRect& Logical) {
         Paint([&](TCanvasSurface& Surface) {
             const QRect Area = ToQRect(R) & Surface.Clip;
             if (Area.isEmpty() || R.Width() <= 0 || R.Height() <= 0) return TRect{};
-            // One detach for the whole area, not one per row.
-            auto* Bits = reinterpret_cast<QRgb*>(Surface.Image.bits());
-            const qsizetype Stride = Surface.Image.bytesPerLine() / 4;
-            for (int Y = Area.top(); Y <= Area.bottom(); ++Y)
-                std::fill_n(Bits + Y * Stride + Area.left(), Area.width(), Color);
+            TPixelRows(Surface.Image).Fill(Area, Color);
             return FromQRect(Area);
         });
         return;
@@ -647,8 +694,9 @@ void TCanvas::FillRect(const TRect& Logical) {
         const TBrushPixels Brush(*FBrush, FFont->Color(), false);
         const QRect Area = ToQRect(R) & Surface.Clip;
         if (Brush.Clear() || Area.isEmpty() || R.Width() <= 0 || R.Height() <= 0) return TRect{};
+        const TPixelRows Rows(Surface.Image);
         for (int Y = Area.top(); Y <= Area.bottom(); ++Y) {
-            QRgb* Pixels = Row(Surface.Image, Y);
+            QRgb* Pixels = Rows[Y];
             for (int X = Area.left(); X <= Area.right(); ++X) {
                 QRgb Color;
                 if (Brush.At(X, Y, Color)) Pixels[X] = Color;
@@ -666,8 +714,9 @@ void TCanvas::FrameRect(const TRect& Logical) {
         const QRect Whole = ToQRect(R);
         const QRect Inner = Whole.adjusted(1, 1, -1, -1);
         const QRect Area = Whole & Surface.Clip;
+        const TPixelRows Rows(Surface.Image);
         for (int Y = Area.top(); Y <= Area.bottom(); ++Y) {
-            QRgb* Pixels = Row(Surface.Image, Y);
+            QRgb* Pixels = Rows[Y];
             for (int X = Area.left(); X <= Area.right(); ++X) {
                 QRgb Color;
                 if (!Inner.contains(X, Y) && Brush.At(X, Y, Color)) Pixels[X] = Color;
@@ -684,8 +733,9 @@ void TCanvas::DrawFocusRect(const TRect& Logical) {
         const QRect Whole = ToQRect(R);
         const QRect Inner = Whole.adjusted(1, 1, -1, -1);
         const QRect Area = Whole & Surface.Clip;
+        const TPixelRows Rows(Surface.Image);
         for (int Y = Area.top(); Y <= Area.bottom(); ++Y) {
-            QRgb* Pixels = Row(Surface.Image, Y);
+            QRgb* Pixels = Rows[Y];
             for (int X = Area.left(); X <= Area.right(); ++X)
                 if (!Inner.contains(X, Y) && ((X + Y) & 1) == 0)
                     Pixels[X] = 0xFF000000u | ~Pixels[X];
@@ -695,6 +745,19 @@ void TCanvas::DrawFocusRect(const TRect& Logical) {
 }
 
 namespace {
+
+// The glyphs of printable ASCII in a font's first face, so that a plain text
+// is drawn from its kept advances instead of being laid out again. A
+// character the face lacks (0) comes from a fallback face: such a text is
+// laid out.
+struct TGlyphTable {
+    QRawFont Face;
+    std::array<quint32, 0x7F - 0x20> Glyphs{};
+    // The pixels each glyph may touch around its origin on the baseline,
+    // with room for hinting and for the fraction of a pixel it is placed at.
+    std::array<QRect, 0x7F - 0x20> Ink{};
+    QGlyphRun Run; // in Face, pointing at the text being drawn
+};
 
 // The Qt fonts and metrics of the fonts last drawn with: painting draws many
 // texts in one font, and making a Qt font each time costs more than the text.
@@ -706,6 +769,7 @@ struct TFontEntry {
     QFont Font;
     QFontMetrics Metrics{QFont()};
     std::optional<TTextAdvances> Advances;
+    std::optional<TGlyphTable> Glyphs; // made on the first plain text drawn
     unsigned Generation = 0; // tells entries apart, whatever their address
 };
 
@@ -796,6 +860,176 @@ QPainter* SharedTextPainter(QImage& Image) {
     return &*Run.Painter;
 }
 
+void MakeGlyphTable(TFontEntry& Entry, const QFont& DrawnWith) {
+    TGlyphTable& Table = Entry.Glyphs.emplace();
+    Table.Face = QRawFont::fromFont(DrawnWith);
+    Table.Run.setRawFont(Table.Face);
+    if (!Table.Face.isValid()) return;
+    QString All;
+    for (int C = 0x20; C < 0x7F; ++C)
+        All += QChar(C);
+    const QList<quint32> Found = Table.Face.glyphIndexesForString(All);
+    if (Found.size() != static_cast<qsizetype>(Table.Glyphs.size())) return;
+    std::copy(Found.begin(), Found.end(), Table.Glyphs.begin());
+    constexpr int Margin = 2;
+    for (std::size_t I = 0; I < Table.Glyphs.size(); ++I) {
+        const QRectF Box = Table.Face.boundingRect(Table.Glyphs[I]);
+        Table.Ink[I] = QRect(QPoint(static_cast<int>(std::floor(Box.left())) - Margin,
+                                    static_cast<int>(std::floor(Box.top())) - Margin),
+                             QPoint(static_cast<int>(std::ceil(Box.right())) + Margin,
+                                    static_cast<int>(std::ceil(Box.bottom())) + Margin));
+    }
+}
+
+// The pixels a glyph or a text may touch, all four edges inclusive.
+struct TInk {
+    int Left = 0, Top = 0, Right = -1, Bottom = -1;
+    bool Within(const QRect& R) const {
+        return Left >= R.left() && Right <= R.right() && Top >= R.top() && Bottom <= R.bottom();
+    }
+    bool Meets(const QRect& R) const {
+        return Left <= R.right() && Right >= R.left() && Top <= R.bottom() && Bottom >= R.top();
+    }
+    void Add(const TInk& Other) {
+        Left = std::min(Left, Other.Left);
+        Top = std::min(Top, Other.Top);
+        Right = std::max(Right, Other.Right);
+        Bottom = std::max(Bottom, Other.Bottom);
+    }
+    QRect Rect() const { return QRect(QPoint(Left, Top), QPoint(Right, Bottom)); }
+};
+
+// A plain text laid out from the font's kept advances, ready to draw: the
+// glyphs drawText would draw, at the places it would put them (each advance
+// and kerned pair in Qt's own 1/64 pixel), without laying the text out.
+// The glyphs, their places and their inks are kept per thread, for the one
+// text being drawn.
+struct TPlainText {
+    TGlyphTable* Table = nullptr;
+    QPoint Origin; // the baseline's start
+    int Count = 0;
+    TInk Ink; // the pixels the text may touch
+};
+
+thread_local std::vector<std::int32_t> PlainOffsets;
+thread_local std::vector<quint32> PlainGlyphs;
+thread_local std::vector<QPointF> PlainPositions;
+thread_local std::vector<TInk> PlainInks;
+
+// Gives false where the text needs the layout: a byte outside printable
+// ASCII, a glyph from a fallback face, lines the font draws under or through
+// the text, or a right-to-left painter (in which ASCII punctuation moves; an
+// automatic direction finds no right-to-left letter in ASCII and stays left
+// to right). Painter is the one the text's font is set on.
+bool LayPlainText(const QPainter& Painter, TFontEntry& Entry, QPoint Origin, std::string_view Text,
+                  TPlainText& Laid) {
+    const QFont& Font = Entry.Font;
+    if (Font.underline() || Font.strikeOut() || Font.overline() ||
+        Painter.layoutDirection() == Qt::RightToLeft)
+        return false;
+    if (!Entry.Advances->GlyphOffsets(Text, PlainOffsets)) return false;
+    if (!Entry.Glyphs) MakeGlyphTable(Entry, Painter.font());
+    TGlyphTable& Table = *Entry.Glyphs;
+    PlainGlyphs.resize(Text.size());
+    PlainPositions.resize(Text.size());
+    PlainInks.resize(Text.size());
+    // The inks' union by hand: QRect's own is a call per glyph.
+    TInk Whole{INT_MAX, INT_MAX, INT_MIN, INT_MIN};
+    for (std::size_t K = 0; K < Text.size(); ++K) {
+        const std::size_t Index = static_cast<unsigned char>(Text[K]) - 0x20u;
+        const quint32 Glyph = Table.Glyphs[Index];
+        if (Glyph == 0) return false;
+        PlainGlyphs[K] = Glyph;
+        PlainPositions[K] = QPointF(PlainOffsets[K] / 64.0, 0.0);
+        const QRect& Own = Table.Ink[Index];
+        const int X = Origin.x() + (PlainOffsets[K] >> 6);
+        PlainInks[K] = {X + Own.left(), Origin.y() + Own.top(), X + Own.right(),
+                        Origin.y() + Own.bottom()};
+        Whole.Add(PlainInks[K]);
+    }
+    Laid.Table = &Table;
+    Laid.Origin = Origin;
+    Laid.Count = static_cast<int>(Text.size());
+    Laid.Ink = Whole;
+    return true;
+}
+
+// Draws the glyphs First..Last - 1 of a laid-out text.
+void DrawPlainGlyphs(QPainter& Painter, const TPlainText& Laid, int First, int Last) {
+    const auto At = static_cast<std::size_t>(First);
+    Laid.Table->Run.setRawData(PlainGlyphs.data() + At, PlainPositions.data() + At, Last - First);
+    Painter.drawGlyphRun(QPointF(Laid.Origin), Laid.Table->Run);
+}
+
+// Draws glyphs First..Last - 1 of a laid-out text, whose inks lie in Ink,
+// as if clipped to Clip: they are drawn without a clip, and the pixels
+// outside Clip that their ink covers are put back as they were. Clipping
+// the painter to each cell costs more than the text once a glyph crosses
+// the cell's edge; the pixels inside Clip blend as they would clipped.
+void DrawPlainGlyphsCut(QPainter& Painter, QImage& Target, const TPlainText& Laid, int First,
+                        int Last, const TInk& Ink, const QRect& Clip) {
+    const QRect Area = Ink.Rect() & Target.rect();
+    const TPixelRows Rows(Target);
+    // Each run of pixels outside Clip, row by row.
+    const auto Outside = [&](auto&& Visit) {
+        for (int Y = Area.top(); Y <= Area.bottom(); ++Y) {
+            if (Y < Clip.top() || Y > Clip.bottom()) {
+                Visit(Rows[Y] + Area.left(), Area.width());
+                continue;
+            }
+            if (Area.left() < Clip.left())
+                Visit(Rows[Y] + Area.left(), std::min(Clip.left(), Area.right() + 1) - Area.left());
+            if (Area.right() > Clip.right()) {
+                const int From = std::max(Clip.right() + 1, Area.left());
+                Visit(Rows[Y] + From, Area.right() + 1 - From);
+            }
+        }
+    };
+    thread_local std::vector<QRgb> Kept;
+    Kept.clear();
+    Outside([&](const QRgb* Pixels, int Count) { Kept.insert(Kept.end(), Pixels, Pixels + Count); });
+    if (Painter.hasClipping()) Painter.setClipping(false);
+    DrawPlainGlyphs(Painter, Laid, First, Last);
+    const QRgb* Next = Kept.data();
+    Outside([&](QRgb* Pixels, int Count) {
+        std::copy(Next, Next + Count, Pixels);
+        Next += Count;
+    });
+}
+
+// Draws a plain text on a run's painter clipped to Clip. Most cells' texts
+// lie wholly inside and are drawn as they are; of a text Clip cuts, the
+// glyphs from the first to the last that reach into Clip are drawn, with
+// what they cover outside Clip put back. False, drawing nothing, where the
+// text needs the layout.
+bool DrawRunPlainText(QPainter& Painter, QImage& Target, TFontEntry& Entry, QPoint Origin,
+                      std::string_view Text, const QRect& Clip) {
+    TPlainText Laid;
+    if (!LayPlainText(Painter, Entry, Origin, Text, Laid)) return false;
+    if (Laid.Ink.Within(Clip)) {
+        if (Painter.hasClipping()) Painter.setClipping(false);
+        DrawPlainGlyphs(Painter, Laid, 0, Laid.Count);
+        return true;
+    }
+    if (!Laid.Ink.Meets(Clip)) return true;
+    const auto Reaches = [&](int K) { return PlainInks[static_cast<std::size_t>(K)].Meets(Clip); };
+    int First = 0;
+    int Last = Laid.Count;
+    while (!Reaches(First))
+        ++First;
+    while (!Reaches(Last - 1))
+        --Last;
+    TInk Ink = PlainInks[static_cast<std::size_t>(First)];
+    for (int K = First + 1; K < Last; ++K)
+        Ink.Add(PlainInks[static_cast<std::size_t>(K)]);
+    DrawPlainGlyphsCut(Painter, Target, Laid, First, Last, Ink, Clip);
+    return true;
+}
+
+QString ToQString(std::string_view Text) {
+    return QString::fromUtf8(Text.data(), static_cast<qsizetype>(Text.size()));
+}
+
 // Draws the text with its cell's top-left corner at (X, Y), clipped to Clip.
 // Gives the area touched, from the text's Width as measured by the caller;
 // a caller that reports its own area passes no width, which spares shaping
@@ -803,14 +1037,13 @@ QPainter* SharedTextPainter(QImage& Image) {
 QRect DrawText(TCanvasSurface& Surface, const TFont& Font, int X, int Y, const AnsiString& Text,
                const QRect& Clip, std::optional<int> Width = std::nullopt) {
     if (Text.empty() || Clip.isEmpty()) return {};
-    const TFontEntry& Entry = FontEntry(Font);
+    TFontEntry& Entry = FontEntry(Font);
     const QFont& QtFont = Entry.Font;
     const QFontMetrics& Metrics = Entry.Metrics;
-    const QString S = QString::fromUtf8(Text.data(), static_cast<qsizetype>(Text.size()));
+    const QPoint Origin(X, Y + Metrics.ascent());
     const QRgb Pen = ColorToPixel(Font.Color());
     if (QPainter* Shared = SharedTextPainter(Surface.Image)) {
         TSharedPainter& Run = *SharedPainter;
-        Shared->setClipRect(Clip);
         if (Run.FontGeneration != Entry.Generation) {
             Shared->setFont(QtFont);
             Run.FontGeneration = Entry.Generation;
@@ -819,7 +1052,10 @@ QRect DrawText(TCanvasSurface& Surface, const TFont& Font, int X, int Y, const A
             Shared->setPen(QColor::fromRgb(Pen));
             Run.Pen = Pen;
         }
-        Shared->drawText(QPoint(X, Y + Metrics.ascent()), S);
+        if (!DrawRunPlainText(*Shared, Surface.Image, Entry, Origin, Text, Clip)) {
+            Shared->setClipRect(Clip);
+            Shared->drawText(Origin, ToQString(Text));
+        }
     } else {
         // Another canvas over the run's image: one painter at a time.
         if (SharedPainter && SharedPainter->Image == &Surface.Image) EndPainter(*SharedPainter);
@@ -827,7 +1063,11 @@ QRect DrawText(TCanvasSurface& Surface, const TFont& Font, int X, int Y, const A
         Painter.setClipRect(Clip);
         Painter.setFont(QtFont);
         Painter.setPen(QColor::fromRgb(Pen));
-        Painter.drawText(QPoint(X, Y + Metrics.ascent()), S);
+        TPlainText Laid;
+        if (LayPlainText(Painter, Entry, Origin, Text, Laid))
+            DrawPlainGlyphs(Painter, Laid, 0, Laid.Count);
+        else
+            Painter.drawText(Origin, ToQString(Text));
     }
     if (!Width) return {};
     // Italic and overhanging glyphs may reach a little past the advance.
@@ -838,10 +1078,7 @@ QRect DrawText(TCanvasSurface& Surface, const TFont& Font, int X, int Y, const A
 void FillSolid(TCanvasSurface& Surface, const QRect& R, QRgb Color) {
     const QRect Area = R & Surface.Clip;
     if (Area.isEmpty()) return;
-    auto* Bits = reinterpret_cast<QRgb*>(Surface.Image.bits());
-    const qsizetype Stride = Surface.Image.bytesPerLine() / 4;
-    for (int Y = Area.top(); Y <= Area.bottom(); ++Y)
-        std::fill_n(Bits + Y * Stride + Area.left(), Area.width(), Color);
+    TPixelRows(Surface.Image).Fill(Area, Color);
 }
 
 } // namespace

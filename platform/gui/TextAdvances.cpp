@@ -92,3 +92,23 @@ std::size_t TTextAdvances::MeasureRun(std::string_view Text, TTextRun& Run) {
     }
     return N;
 }
+
+bool TTextAdvances::GlyphOffsets(std::string_view Text, std::vector<std::int32_t>& Offsets) {
+    for (const char Byte : Text) {
+        const int Index = static_cast<unsigned char>(Byte) - First;
+        if (Index < 0 || Index >= Count) return false;
+    }
+    Offsets.resize(Text.size());
+    // A kerned pair moves the right glyph: the pair's adjustment belongs to
+    // the left glyph's advance, as Qt applies it.
+    std::int32_t X = 0;
+    int Previous = -1;
+    for (std::size_t K = 0; K < Text.size(); ++K) {
+        const int Index = static_cast<unsigned char>(Text[K]) - First;
+        if (Previous >= 0) X += KnownKerning(Previous, Index);
+        Offsets[K] = X;
+        X += KnownAdvance(Index);
+        Previous = Index;
+    }
+    return true;
+}

@@ -29,6 +29,10 @@ public:
     // Measures into Run the bytes Text starts with that lie in ' '..'~';
     // returns how many those are.
     std::size_t MeasureRun(std::string_view Text, TTextRun& Run);
+    // Offsets[K] = where the glyph of Text's byte K stands from the text's
+    // start, in 1/64 pixel, as Qt places it when it draws Text; false, with
+    // Offsets left as they were, when a byte lies outside ' '..'~'.
+    bool GlyphOffsets(std::string_view Text, std::vector<std::int32_t>& Offsets);
 
 private:
     static constexpr int First = 0x20;
@@ -38,15 +42,19 @@ private:
     // In 1/64 pixel, as Qt keeps advances; measured on first use.
     std::int32_t Advance(int Index);
     std::int32_t Kerning(int Left, int Right);
+    std::int32_t KnownAdvance(int Index) {
+        const std::int32_t Known = FAdvances[static_cast<std::size_t>(Index)];
+        return Known != Unknown ? Known : Advance(Index);
+    }
+    std::int32_t KnownKerning(int Left, int Right) {
+        const std::int32_t Pair =
+            FKerning ? FKerning[static_cast<std::size_t>(Left * Count + Right)] : Unknown;
+        return Pair != Unknown ? Pair : Kerning(Left, Right);
+    }
     // The next glyph's share of a running total, in 1/64 pixel.
     std::int32_t Step(int Previous, int Index) {
-        const std::int32_t Known = FAdvances[static_cast<std::size_t>(Index)];
-        std::int32_t Sum = Known != Unknown ? Known : Advance(Index);
-        if (Previous >= 0) {
-            const std::int32_t Pair =
-                FKerning ? FKerning[static_cast<std::size_t>(Previous * Count + Index)] : Unknown;
-            Sum += Pair != Unknown ? Pair : Kerning(Previous, Index);
-        }
+        std::int32_t Sum = KnownAdvance(Index);
+        if (Previous >= 0) Sum += KnownKerning(Previous, Index);
         return Sum;
     }
     // Qt rounds a 1/64 total half up.
