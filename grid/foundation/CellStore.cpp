@@ -273,9 +273,8 @@ std::int32_t Tgx2DStorage::ColCapacity(std::int32_t Row) const {
     return R ? R->Capacity : 0;
 }
 
-void Tgx2DStorage::CheckCell(std::int32_t Col, std::int32_t Row) {
-    if (Col < 1 || Col > MaxStoreIndex || Row < 0 || Row > MaxStoreIndex) [[unlikely]]
-        throw ERangeError(Format("Cell column %d, row %d out of range", Col, Row));
+void Tgx2DStorage::CellOutOfRange(std::int32_t Col, std::int32_t Row) {
+    throw ERangeError(Format("Cell column %d, row %d out of range", Col, Row));
 }
 
 // ---- reading cells ---------------------------------------------------------
@@ -335,13 +334,15 @@ void Tgx2DStorage::SetValue(std::int32_t Col, std::int32_t Row, TgxValueType Typ
     if (Value.IsEmpty() && Current == vtpNone) return;
     if (static_cast<std::uint8_t>(Type) > static_cast<std::uint8_t>(vtpNull))
         throw ERangeError(Format("Cell value type %d out of range", static_cast<int>(Type)));
-    CheckCell(Col, Row);
     // A string converts without fail, so its text is had before the row is
     // made, and a new row is made with room for it.
-    const bool TextNow = IsText(Type) && Value.Type() == varString;
-    const AnsiString Text = TextNow ? Value.AsString() : AnsiString();
+    if (IsText(Type) && Value.Type() == varString) {
+        SetText(Col, Row, Type, Value.AsString());
+        return;
+    }
+    CheckCell(Col, Row);
     if (Row >= FAllocRows) CheckCreateRow(Row);
-    if (!R || Col > R->ColCount) CheckCreateCol(Col, Row, Text.size());
+    if (!R || Col > R->ColCount) CheckCreateCol(Col, Row, 0);
     const auto Index = static_cast<std::size_t>(Col - 1);
 
     TgxValueType NewType = Type;
@@ -353,10 +354,7 @@ void Tgx2DStorage::SetValue(std::int32_t Col, std::int32_t Row, TgxValueType Typ
         case vtpString:
         case vtpPictureName: {
             if (!IsText(Current) && Current != vtpNone) ClearValue(Col, Row);
-            if (TextNow)
-                StoreText(RowSlot(Row), Index, Text);
-            else
-                StoreText(RowSlot(Row), Index, Value.AsString());
+            StoreText(RowSlot(Row), Index, Value.AsString());
             break;
         }
         case vtpInteger: {
@@ -384,6 +382,19 @@ void Tgx2DStorage::SetValue(std::int32_t Col, std::int32_t Row, TgxValueType Typ
         }
     }
     Types(RowAt(Row))[Index] = NewType;
+}
+
+void Tgx2DStorage::SetText(std::int32_t Col, std::int32_t Row, TgxValueType Type,
+                           std::string_view Text) {
+    CheckCell(Col, Row);
+    TRowHead* R = RowAt(Row);
+    TRowHead*& Held = R ? RowSlot(Row) : NewHeldRow(Col, Row, Text.size());
+    if (Col > Held->ColCount) CheckCreateCol(Col, Row, Text.size());
+    const auto Index = static_cast<std::size_t>(Col - 1);
+    const TgxValueType Current = Types(Held)[Index];
+    if (!IsText(Current) && Current != vtpNone) ClearValue(Col, Row);
+    StoreText(Held, Index, Text);
+    Types(Held)[Index] = Type;
 }
 
 void Tgx2DStorage::SetBitmapValue(std::int32_t Col, std::int32_t Row, TBitmap* Bitmap,
@@ -504,6 +515,21 @@ void Tgx2DStorage::CheckCreateCol(std::int32_t Col, std::int32_t Row, std::size_
         ResizeRowCols(Row, FColAllocSize, TextHint);
     else
         ResizeRowCols(Row, Grown(static_cast<std::int64_t>(Col) + 10), TextHint);
+}
+
+Tgx2DStorage::TRowHead*& Tgx2DStorage::NewHeldRow(std::int32_t Col, std::int32_t Row,
+                                                   std::size_t TextHint) {
+    // As CheckCreateRow and CheckCreateCol would make it, looked up once.
+    if (Row >= FAllocRows) CheckCreateRow(Row);
+    const std::int32_t Capacity =
+        Col < FColAllocSize ? FColAllocSize : Grown(static_cast<std::int64_t>(Col) + 10);
+    TRowHead*& Entry = RowSlot(Row);
+    const std::size_t Room = TextHint ? std::max<std::size_t>(TextHint, 16) : 0;
+    Entry = NewRow(Capacity, static_cast<std::uint32_t>(std::min(Room, TextLimit)));
+    ++PageAt(Row >> PageBits)->Held;
+    ++FRowsHeld;
+    Entry->ColCount = Capacity;
+    return Entry;
 }
 
 void Tgx2DStorage::ResizeRows(std::int32_t NewCount) {

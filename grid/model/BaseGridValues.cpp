@@ -13,6 +13,8 @@
 #include "platform/rtl/StringList.h"
 
 #include <algorithm>
+#include <charconv>
+#include <string_view>
 #include <utility>
 
 namespace grid {
@@ -279,23 +281,42 @@ Variant TgxBaseGrid::GetCellValue(int DataCol, int DataRow) {
 }
 
 void TgxBaseGrid::SetCellValue(int DataCol, int DataRow, const Variant& Value) {
-    if (!CheckIndex(itCol, DataCol, GetGridColCount(), 1)) return;
-    if (!CheckIndex(itRow, DataRow, GetGridRowCount(), 1)) return;
+    // Checked inline first: every value written comes here.
+    if ((DataCol < 1 || DataCol > GetGridColCount()) &&
+        !CheckIndex(itCol, DataCol, GetGridColCount(), 1))
+        return;
+    if ((DataRow < 1 || DataRow > GetGridRowCount()) &&
+        !CheckIndex(itRow, DataRow, GetGridRowCount(), 1))
+        return;
     const TgxControlType Type = GiveCellControlType(DataCol, DataRow);
+    const bool ReadCell =
+        FReadCell.Active && FReadCell.DataCol == DataCol && FReadCell.DataRow == DataRow;
+    const bool Editing = !ReadCell && FCurrentCell && InEditMode() &&
+                         DataRow == GetCurrentDataRow() && DataCol == GetCurrentDataCol();
+    // A number written to a text cell is stored as its digits, without
+    // first making them a Variant, unless the value is wanted as one.
+    if (Type == ctText && Value.Type() == varInteger && !ReadCell && !Editing) {
+        char Digits[16];
+        const char* End = std::to_chars(Digits, Digits + sizeof Digits, Value.AsInteger()).ptr;
+        if (FStoreData && FStore)
+            FStore->SetText(DataCol, DataRow, vtpString,
+                            std::string_view(Digits, static_cast<std::size_t>(End - Digits)));
+        if (HandleAllocated())
+            CheckInvalidateCell(GetDisplayCol(DataCol), GetDisplayRow(DataRow));
+        return;
+    }
     // Most values go in as they are, without a copy.
     const bool Change = ChangesToString(Type, Value);
     const Variant Changed = Change ? CheckStrValue(Type, Value) : Variant();
     const Variant& Converted = Change ? Changed : Value;
     if (FStoreData) SetDataValue(DataCol, DataRow, Type, Converted);
-    if (FReadCell.Active && FReadCell.DataCol == DataCol && FReadCell.DataRow == DataRow) {
+    if (ReadCell) {
         FReadCell.Value = Converted;
         return;
     }
     // The current cell's editor shows the new value, unless it holds it.
-    if (DataCol == GetCurrentDataCol() && DataRow == GetCurrentDataRow() && FCurrentCell &&
-        InEditMode() &&
-        !(FCurrentCell->ValueSet(DataCol, DataRow) &&
-          VariantEqual(FCurrentCell->BufferValue(), Converted))) {
+    if (Editing && !(FCurrentCell->ValueSet(DataCol, DataRow) &&
+                     VariantEqual(FCurrentCell->BufferValue(), Converted))) {
         // The value may be the buffer's own, which clearing it would empty.
         const Variant Shown = Converted;
         FCurrentCell->ClearBuffer();
