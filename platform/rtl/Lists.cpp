@@ -121,7 +121,12 @@ void TList::SetCapacity(int NewCapacity) {
 void TList::SetCount(int NewCount) {
     if (NewCount < 0 || NewCount > MaxListSize) ListError("List count out of bounds", NewCount);
     if (NewCount > FCapacity) SetCapacity(NewCount);
-    FList.resize(static_cast<std::size_t>(NewCount), nullptr);
+    // Lists of rows grow one row at a time, for which a push costs far
+    // less than a general resize.
+    if (static_cast<std::size_t>(NewCount) == FList.size() + 1)
+        FList.push_back(nullptr);
+    else
+        FList.resize(static_cast<std::size_t>(NewCount), nullptr);
 }
 
 void* TList::Get(int Index) const {
