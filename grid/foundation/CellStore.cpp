@@ -13,9 +13,28 @@
 #include <string>
 #include <utility>
 
+#if defined(__SANITIZE_ADDRESS__)
+#include <sanitizer/asan_interface.h>
+#endif
+
 namespace grid {
 
 namespace {
+
+// Row blocks come from the store's own chunks, which the sanitizer sees as
+// one allocation each: the parts of a chunk not handed out as a block are
+// marked unusable, so that running past a row's end is still caught.
+#if defined(__SANITIZE_ADDRESS__)
+void Poison(const void* Start, std::size_t Bytes) {
+    ASAN_POISON_MEMORY_REGION(Start, Bytes);
+}
+void Unpoison(const void* Start, std::size_t Bytes) {
+    ASAN_UNPOISON_MEMORY_REGION(Start, Bytes);
+}
+#else
+void Poison(const void*, std::size_t) {}
+void Unpoison(const void*, std::size_t) {}
+#endif
 
 bool IsText(TgxValueType Type) {
     return Type == vtpString || Type == vtpPictureName;
@@ -64,6 +83,7 @@ void* Tgx2DStorage::AllocateBlock(std::size_t Bytes) {
     void*& Free = FArena.FreeBlocks[Size / ArenaStep - 1];
     if (Free) {
         void* Block = Free;
+        Unpoison(Block, Bytes);
         std::memcpy(&Free, Block, sizeof Free); // the next free block of the size
         return Block;
     }
@@ -71,12 +91,14 @@ void* Tgx2DStorage::AllocateBlock(std::size_t Bytes) {
         FArena.Chunks.reserve(FArena.Chunks.size() + 1);
         void* Chunk = std::malloc(ArenaChunk);
         if (!Chunk) throw std::bad_alloc();
+        Poison(Chunk, ArenaChunk);
         FArena.Chunks.push_back(Chunk);
         FArena.Next = static_cast<char*>(Chunk);
         FArena.End = FArena.Next + ArenaChunk;
     }
     void* Block = FArena.Next;
     FArena.Next += Size;
+    Unpoison(Block, Bytes);
     return Block;
 }
 
@@ -90,11 +112,16 @@ void Tgx2DStorage::ReleaseBlock(TRowHead* R) {
     void*& Free = FArena.FreeBlocks[Size / ArenaStep - 1];
     std::memcpy(static_cast<void*>(R), &Free, sizeof Free);
     Free = R;
+    // The link to the next free block is read only by AllocateBlock, which
+    // makes the block usable first.
+    Poison(R, Size);
 }
 
 void Tgx2DStorage::ReleaseArena() {
-    for (void* Chunk : FArena.Chunks)
+    for (void* Chunk : FArena.Chunks) {
+        Unpoison(Chunk, ArenaChunk);
         std::free(Chunk);
+    }
     FArena = TArena();
 }
 
