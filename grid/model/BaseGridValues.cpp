@@ -291,8 +291,12 @@ void TgxBaseGrid::SetCellValue(int DataCol, int DataRow, const Variant& Value) {
     const TgxControlType Type = GiveCellControlType(DataCol, DataRow);
     const bool ReadCell =
         FReadCell.Active && FReadCell.DataCol == DataCol && FReadCell.DataRow == DataRow;
-    const bool Editing = !ReadCell && FCurrentCell && InEditMode() &&
-                         DataRow == GetCurrentDataRow() && DataCol == GetCurrentDataCol();
+    // Only a row shown at the current position can be in the editor: that
+    // is asked first, as rows are mostly written away from it.
+    const auto Shown = static_cast<std::size_t>(Row());
+    const bool Editing = !ReadCell && FCurrentCell && InEditMode() && Shown < FDisplayRows.size() &&
+                         FDisplayRows[Shown] == DataRow && DataRow == GetCurrentDataRow() &&
+                         DataCol == GetCurrentDataCol();
     // A number written to a text cell is stored as its digits, without
     // first making them a Variant, unless the value is wanted as one.
     if (Type == ctText && Value.Type() == varInteger && !ReadCell && !Editing) {
