@@ -77,6 +77,7 @@ void* Tgx2DStorage::AllocateBlock(std::size_t Bytes) {
     if (Bytes > ArenaMax) {
         void* Block = std::malloc(Bytes);
         if (!Block) throw std::bad_alloc();
+        ++FLargeBlocks;
         return Block;
     }
     const std::size_t Size = (Bytes + ArenaStep - 1) & ~(ArenaStep - 1);
@@ -106,6 +107,7 @@ void Tgx2DStorage::ReleaseBlock(TRowHead* R) {
     const std::size_t Bytes = BlockSize(R->Capacity, R->TextRoom);
     if (Bytes > ArenaMax) {
         std::free(R);
+        --FLargeBlocks;
         return;
     }
     const std::size_t Size = (Bytes + ArenaStep - 1) & ~(ArenaStep - 1);
@@ -437,6 +439,7 @@ void Tgx2DStorage::SetBitmapValue(std::int32_t Col, std::int32_t Row, TBitmap* B
     if (Types(R)[Index] != vtpNone) ClearValue(Col, Row);
     Slots(R)[Index] = SlotOf(Bitmap);
     Types(R)[Index] = vtpPicture;
+    FHeldPicture = true;
     UpdateSharedBitmapRef(Bitmap, false);
 }
 
@@ -480,21 +483,31 @@ void Tgx2DStorage::ClearRowsFrom(std::int32_t FirstRow) {
     const std::int32_t FirstPage = FirstRow >> PageBits;
     const auto First = FPages.lower_bound(FirstPage);
     if (First == FPages.end()) return;
-    for (auto Entry = First; Entry != FPages.end(); ++Entry) {
-        const std::int32_t From = Entry->first == FirstPage ? FirstRow & (PageSize - 1) : 0;
-        for (std::int32_t I = From; I < PageSize; ++I)
-            if (const TRowHead* R = Entry->second.Rows[I]) ReleaseRowPictures(R);
+    if (FHeldPicture) {
+        for (auto Entry = First; Entry != FPages.end(); ++Entry) {
+            const std::int32_t From = Entry->first == FirstPage ? FirstRow & (PageSize - 1) : 0;
+            for (std::int32_t I = From; I < PageSize; ++I)
+                if (const TRowHead* R = Entry->second.Rows[I]) ReleaseRowPictures(R);
+        }
     }
     FFoundPageNo = -1;
     FFoundPage = nullptr;
     // When every row goes the chunks go whole, so only the large blocks
     // are given back one by one.
     const bool All = FirstRow == 0;
+    if (All && FLargeBlocks == 0) {
+        FPages.clear();
+        FRowsHeld = 0;
+        ReleaseArena();
+        return;
+    }
     const auto Drop = [this, All](TRowHead* R) {
-        if (!All)
+        if (!All) {
             ReleaseBlock(R);
-        else if (BlockSize(R->Capacity, R->TextRoom) > ArenaMax)
+        } else if (BlockSize(R->Capacity, R->TextRoom) > ArenaMax) {
             std::free(R);
+            --FLargeBlocks;
+        }
     };
     auto Whole = First;
     if (First->first == FirstPage) {

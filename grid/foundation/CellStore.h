@@ -230,7 +230,13 @@ private:
     mutable TPage* FFoundPage = nullptr;
     std::int32_t FAllocRows = 0;
     bool FDesignMode = false;
+    // Whether a picture was ever stored: a store that never held one has
+    // no references to give back when rows go.
+    bool FHeldPicture = false;
     TArena FArena;
+    // Row blocks too large for the chunks, each from the heap; while there
+    // are none, dropping every row is giving back the chunks.
+    std::size_t FLargeBlocks = 0;
 };
 
 } // namespace grid
