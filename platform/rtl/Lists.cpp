@@ -2,6 +2,7 @@
 
 #include "platform/rtl/Exceptions.h"
 
+#include <algorithm>
 #include <string>
 
 namespace {
@@ -83,8 +84,8 @@ void TList::Clear() {
 }
 
 void TList::Pack() {
-    for (int I = Count() - 1; I >= 0; --I)
-        if (FList[I] == nullptr) Delete(I);
+    // One pass: a list of a large grid's rows is mostly empty slots.
+    FList.erase(std::remove(FList.begin(), FList.end(), nullptr), FList.end());
 }
 
 void TList::Sort(const TListSortCompare& Compare) {
