@@ -13,9 +13,28 @@
 #include <string>
 #include <utility>
 
+#if defined(__SANITIZE_ADDRESS__)
+#include <sanitizer/asan_interface.h>
+#endif
+
 namespace grid {
 
 namespace {
+
+// Row blocks come from the store's own chunks, which the sanitizer sees as
+// one allocation each: the parts of a chunk not handed out as a block are
+// marked unusable, so that running past a row's end is still caught.
+#if defined(__SANITIZE_ADDRESS__)
+void Poison(const void* Start, std::size_t Bytes) {
+    ASAN_POISON_MEMORY_REGION(Start, Bytes);
+}
+void Unpoison(const void* Start, std::size_t Bytes) {
+    ASAN_UNPOISON_MEMORY_REGION(Start, Bytes);
+}
+#else
+void Poison(const void*, std::size_t) {}
+void Unpoison(const void*, std::size_t) {}
+#endif
 
 bool IsText(TgxValueType Type) {
     return Type == vtpString || Type == vtpPictureName;
@@ -58,12 +77,14 @@ void* Tgx2DStorage::AllocateBlock(std::size_t Bytes) {
     if (Bytes > ArenaMax) {
         void* Block = std::malloc(Bytes);
         if (!Block) throw std::bad_alloc();
+        ++FLargeBlocks;
         return Block;
     }
     const std::size_t Size = (Bytes + ArenaStep - 1) & ~(ArenaStep - 1);
     void*& Free = FArena.FreeBlocks[Size / ArenaStep - 1];
     if (Free) {
         void* Block = Free;
+        Unpoison(Block, Bytes);
         std::memcpy(&Free, Block, sizeof Free); // the next free block of the size
         return Block;
     }
@@ -71,12 +92,14 @@ void* Tgx2DStorage::AllocateBlock(std::size_t Bytes) {
         FArena.Chunks.reserve(FArena.Chunks.size() + 1);
         void* Chunk = std::malloc(ArenaChunk);
         if (!Chunk) throw std::bad_alloc();
+        Poison(Chunk, ArenaChunk);
         FArena.Chunks.push_back(Chunk);
         FArena.Next = static_cast<char*>(Chunk);
         FArena.End = FArena.Next + ArenaChunk;
     }
     void* Block = FArena.Next;
     FArena.Next += Size;
+    Unpoison(Block, Bytes);
     return Block;
 }
 
@@ -84,17 +107,23 @@ void Tgx2DStorage::ReleaseBlock(TRowHead* R) {
     const std::size_t Bytes = BlockSize(R->Capacity, R->TextRoom);
     if (Bytes > ArenaMax) {
         std::free(R);
+        --FLargeBlocks;
         return;
     }
     const std::size_t Size = (Bytes + ArenaStep - 1) & ~(ArenaStep - 1);
     void*& Free = FArena.FreeBlocks[Size / ArenaStep - 1];
     std::memcpy(static_cast<void*>(R), &Free, sizeof Free);
     Free = R;
+    // The link to the next free block is read only by AllocateBlock, which
+    // makes the block usable first.
+    Poison(R, Size);
 }
 
 void Tgx2DStorage::ReleaseArena() {
-    for (void* Chunk : FArena.Chunks)
+    for (void* Chunk : FArena.Chunks) {
+        Unpoison(Chunk, ArenaChunk);
         std::free(Chunk);
+    }
     FArena = TArena();
 }
 
@@ -273,9 +302,8 @@ std::int32_t Tgx2DStorage::ColCapacity(std::int32_t Row) const {
     return R ? R->Capacity : 0;
 }
 
-void Tgx2DStorage::CheckCell(std::int32_t Col, std::int32_t Row) {
-    if (Col < 1 || Col > MaxStoreIndex || Row < 0 || Row > MaxStoreIndex) [[unlikely]]
-        throw ERangeError(Format("Cell column %d, row %d out of range", Col, Row));
+void Tgx2DStorage::CellOutOfRange(std::int32_t Col, std::int32_t Row) {
+    throw ERangeError(Format("Cell column %d, row %d out of range", Col, Row));
 }
 
 // ---- reading cells ---------------------------------------------------------
@@ -335,13 +363,15 @@ void Tgx2DStorage::SetValue(std::int32_t Col, std::int32_t Row, TgxValueType Typ
     if (Value.IsEmpty() && Current == vtpNone) return;
     if (static_cast<std::uint8_t>(Type) > static_cast<std::uint8_t>(vtpNull))
         throw ERangeError(Format("Cell value type %d out of range", static_cast<int>(Type)));
-    CheckCell(Col, Row);
     // A string converts without fail, so its text is had before the row is
     // made, and a new row is made with room for it.
-    const bool TextNow = IsText(Type) && Value.Type() == varString;
-    const AnsiString Text = TextNow ? Value.AsString() : AnsiString();
+    if (IsText(Type) && Value.Type() == varString) {
+        SetText(Col, Row, Type, Value.AsString());
+        return;
+    }
+    CheckCell(Col, Row);
     if (Row >= FAllocRows) CheckCreateRow(Row);
-    if (!R || Col > R->ColCount) CheckCreateCol(Col, Row, Text.size());
+    if (!R || Col > R->ColCount) CheckCreateCol(Col, Row, 0);
     const auto Index = static_cast<std::size_t>(Col - 1);
 
     TgxValueType NewType = Type;
@@ -353,10 +383,7 @@ void Tgx2DStorage::SetValue(std::int32_t Col, std::int32_t Row, TgxValueType Typ
         case vtpString:
         case vtpPictureName: {
             if (!IsText(Current) && Current != vtpNone) ClearValue(Col, Row);
-            if (TextNow)
-                StoreText(RowSlot(Row), Index, Text);
-            else
-                StoreText(RowSlot(Row), Index, Value.AsString());
+            StoreText(RowSlot(Row), Index, Value.AsString());
             break;
         }
         case vtpInteger: {
@@ -386,6 +413,19 @@ void Tgx2DStorage::SetValue(std::int32_t Col, std::int32_t Row, TgxValueType Typ
     Types(RowAt(Row))[Index] = NewType;
 }
 
+void Tgx2DStorage::SetText(std::int32_t Col, std::int32_t Row, TgxValueType Type,
+                           std::string_view Text) {
+    CheckCell(Col, Row);
+    TRowHead* R = RowAt(Row);
+    TRowHead*& Held = R ? RowSlot(Row) : NewHeldRow(Col, Row, Text.size());
+    if (Col > Held->ColCount) CheckCreateCol(Col, Row, Text.size());
+    const auto Index = static_cast<std::size_t>(Col - 1);
+    const TgxValueType Current = Types(Held)[Index];
+    if (!IsText(Current) && Current != vtpNone) ClearValue(Col, Row);
+    StoreText(Held, Index, Text);
+    Types(Held)[Index] = Type;
+}
+
 void Tgx2DStorage::SetBitmapValue(std::int32_t Col, std::int32_t Row, TBitmap* Bitmap,
                                   TgxValueType CurrentType) {
     CheckCell(Col, Row);
@@ -399,6 +439,7 @@ void Tgx2DStorage::SetBitmapValue(std::int32_t Col, std::int32_t Row, TBitmap* B
     if (Types(R)[Index] != vtpNone) ClearValue(Col, Row);
     Slots(R)[Index] = SlotOf(Bitmap);
     Types(R)[Index] = vtpPicture;
+    FHeldPicture = true;
     UpdateSharedBitmapRef(Bitmap, false);
 }
 
@@ -442,21 +483,31 @@ void Tgx2DStorage::ClearRowsFrom(std::int32_t FirstRow) {
     const std::int32_t FirstPage = FirstRow >> PageBits;
     const auto First = FPages.lower_bound(FirstPage);
     if (First == FPages.end()) return;
-    for (auto Entry = First; Entry != FPages.end(); ++Entry) {
-        const std::int32_t From = Entry->first == FirstPage ? FirstRow & (PageSize - 1) : 0;
-        for (std::int32_t I = From; I < PageSize; ++I)
-            if (const TRowHead* R = Entry->second.Rows[I]) ReleaseRowPictures(R);
+    if (FHeldPicture) {
+        for (auto Entry = First; Entry != FPages.end(); ++Entry) {
+            const std::int32_t From = Entry->first == FirstPage ? FirstRow & (PageSize - 1) : 0;
+            for (std::int32_t I = From; I < PageSize; ++I)
+                if (const TRowHead* R = Entry->second.Rows[I]) ReleaseRowPictures(R);
+        }
     }
     FFoundPageNo = -1;
     FFoundPage = nullptr;
     // When every row goes the chunks go whole, so only the large blocks
     // are given back one by one.
     const bool All = FirstRow == 0;
+    if (All && FLargeBlocks == 0) {
+        FPages.clear();
+        FRowsHeld = 0;
+        ReleaseArena();
+        return;
+    }
     const auto Drop = [this, All](TRowHead* R) {
-        if (!All)
+        if (!All) {
             ReleaseBlock(R);
-        else if (BlockSize(R->Capacity, R->TextRoom) > ArenaMax)
+        } else if (BlockSize(R->Capacity, R->TextRoom) > ArenaMax) {
             std::free(R);
+            --FLargeBlocks;
+        }
     };
     auto Whole = First;
     if (First->first == FirstPage) {
@@ -504,6 +555,21 @@ void Tgx2DStorage::CheckCreateCol(std::int32_t Col, std::int32_t Row, std::size_
         ResizeRowCols(Row, FColAllocSize, TextHint);
     else
         ResizeRowCols(Row, Grown(static_cast<std::int64_t>(Col) + 10), TextHint);
+}
+
+Tgx2DStorage::TRowHead*& Tgx2DStorage::NewHeldRow(std::int32_t Col, std::int32_t Row,
+                                                   std::size_t TextHint) {
+    // As CheckCreateRow and CheckCreateCol would make it, looked up once.
+    if (Row >= FAllocRows) CheckCreateRow(Row);
+    const std::int32_t Capacity =
+        Col < FColAllocSize ? FColAllocSize : Grown(static_cast<std::int64_t>(Col) + 10);
+    TRowHead*& Entry = RowSlot(Row);
+    const std::size_t Room = TextHint ? std::max<std::size_t>(TextHint, 16) : 0;
+    Entry = NewRow(Capacity, static_cast<std::uint32_t>(std::min(Room, TextLimit)));
+    ++PageAt(Row >> PageBits)->Held;
+    ++FRowsHeld;
+    Entry->ColCount = Capacity;
+    return Entry;
 }
 
 void Tgx2DStorage::ResizeRows(std::int32_t NewCount) {

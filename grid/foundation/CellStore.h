@@ -58,6 +58,9 @@ public:
     virtual void SetValue(std::int32_t Col, std::int32_t Row, TgxValueType Type,
                           const Variant& Value);
 
+    // As SetValue with a text, for callers that have the text without a
+    // Variant holding it. Type is vtpString or vtpPictureName.
+    void SetText(std::int32_t Col, std::int32_t Row, TgxValueType Type, std::string_view Text);
     void SetBitmapValue(std::int32_t Col, std::int32_t Row, TBitmap* Bitmap,
                         TgxValueType CurrentType);
     void ClearValue(std::int32_t Col, std::int32_t Row);
@@ -206,7 +209,14 @@ private:
     void DropRow(std::int32_t Row);
     // The first row held at or after From, or -1.
     std::int32_t NextHeld(std::int32_t From) const;
-    static void CheckCell(std::int32_t Col, std::int32_t Row);
+    static void CheckCell(std::int32_t Col, std::int32_t Row) {
+        if (Col < 1 || Col > MaxStoreIndex || Row < 0 || Row > MaxStoreIndex) [[unlikely]]
+            CellOutOfRange(Col, Row);
+    }
+    [[noreturn]] static void CellOutOfRange(std::int32_t Col, std::int32_t Row);
+    // Makes a row that holds no cells yet with room for Col and a text of
+    // TextHint bytes.
+    TRowHead*& NewHeldRow(std::int32_t Col, std::int32_t Row, std::size_t TextHint);
     // Clears (and so drops) every held row from FirstRow on.
     void ClearRowsFrom(std::int32_t FirstRow);
 
@@ -220,7 +230,13 @@ private:
     mutable TPage* FFoundPage = nullptr;
     std::int32_t FAllocRows = 0;
     bool FDesignMode = false;
+    // Whether a picture was ever stored: a store that never held one has
+    // no references to give back when rows go.
+    bool FHeldPicture = false;
     TArena FArena;
+    // Row blocks too large for the chunks, each from the heap; while there
+    // are none, dropping every row is giving back the chunks.
+    std::size_t FLargeBlocks = 0;
 };
 
 } // namespace grid

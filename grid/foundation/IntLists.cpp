@@ -124,6 +124,8 @@ int IntCompare(void* A, void* B) {
 }
 
 TgxIntegerSetList::~TgxIntegerSetList() {
+    // The empty slots go first, in one pass, so only the sets are visited.
+    Pack();
     FreeItems();
 }
 

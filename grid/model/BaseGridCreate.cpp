@@ -154,6 +154,12 @@ std::unique_ptr<TgxCurrentCell> TgxBaseGrid::CreateCurrentCell() {
 void TgxBaseGrid::ResizeDisplayArrays() {
     const auto Extend = [](std::vector<std::int32_t>& Map, int Count) {
         const int Old = static_cast<int>(Map.size());
+        if (Count == Old) return;
+        // Rows are mostly added one at a time.
+        if (Count == Old + 1) {
+            Map.push_back(Old);
+            return;
+        }
         Map.resize(static_cast<std::size_t>(std::max(Count, 0)));
         for (int I = Old; I < Count; ++I)
             Map[static_cast<std::size_t>(I)] = I;

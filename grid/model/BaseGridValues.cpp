@@ -13,6 +13,8 @@
 #include "platform/rtl/StringList.h"
 
 #include <algorithm>
+#include <charconv>
+#include <string_view>
 #include <utility>
 
 namespace grid {
@@ -279,27 +281,48 @@ Variant TgxBaseGrid::GetCellValue(int DataCol, int DataRow) {
 }
 
 void TgxBaseGrid::SetCellValue(int DataCol, int DataRow, const Variant& Value) {
-    if (!CheckIndex(itCol, DataCol, GetGridColCount(), 1)) return;
-    if (!CheckIndex(itRow, DataRow, GetGridRowCount(), 1)) return;
-    const TgxControlType Type = GiveCellControlType(DataCol, DataRow);
-    // Most values go in as they are, without a copy.
-    const bool Change = ChangesToString(Type, Value);
-    const Variant Changed = Change ? CheckStrValue(Type, Value) : Variant();
-    const Variant& Converted = Change ? Changed : Value;
-    if (FStoreData) SetDataValue(DataCol, DataRow, Type, Converted);
-    if (FReadCell.Active && FReadCell.DataCol == DataCol && FReadCell.DataRow == DataRow) {
-        FReadCell.Value = Converted;
+    // Checked inline first: every value written comes here.
+    if ((DataCol < 1 || DataCol > GetGridColCount()) &&
+        !CheckIndex(itCol, DataCol, GetGridColCount(), 1))
         return;
-    }
-    // The current cell's editor shows the new value, unless it holds it.
-    if (DataCol == GetCurrentDataCol() && DataRow == GetCurrentDataRow() && FCurrentCell &&
-        InEditMode() &&
-        !(FCurrentCell->ValueSet(DataCol, DataRow) &&
-          VariantEqual(FCurrentCell->BufferValue(), Converted))) {
-        // The value may be the buffer's own, which clearing it would empty.
-        const Variant Shown = Converted;
-        FCurrentCell->ClearBuffer();
-        if (FGridControl) SetControlValue(Shown, false, false);
+    if ((DataRow < 1 || DataRow > GetGridRowCount()) &&
+        !CheckIndex(itRow, DataRow, GetGridRowCount(), 1))
+        return;
+    const TgxControlType Type = GiveCellControlType(DataCol, DataRow);
+    const bool ReadCell =
+        FReadCell.Active && FReadCell.DataCol == DataCol && FReadCell.DataRow == DataRow;
+    // Only a row shown at the current position can be in the editor: that
+    // is asked first, as rows are mostly written away from it.
+    const auto At = static_cast<std::size_t>(Row());
+    const bool Editing = !ReadCell && FCurrentCell && InEditMode() && At < FDisplayRows.size() &&
+                         FDisplayRows[At] == DataRow && DataRow == GetCurrentDataRow() &&
+                         DataCol == GetCurrentDataCol();
+    if (Type == ctText && Value.Type() == varInteger && !ReadCell && !Editing) {
+        // A number written to a text cell is stored as its digits, without
+        // first making them a Variant, unless the value is wanted as one.
+        char Digits[16];
+        const char* End = std::to_chars(Digits, Digits + sizeof Digits, Value.AsInteger()).ptr;
+        if (FStoreData && FStore)
+            FStore->SetText(DataCol, DataRow, vtpString,
+                            std::string_view(Digits, static_cast<std::size_t>(End - Digits)));
+    } else {
+        // Most values go in as they are, without a copy.
+        const bool Change = ChangesToString(Type, Value);
+        const Variant Changed = Change ? CheckStrValue(Type, Value) : Variant();
+        const Variant& Converted = Change ? Changed : Value;
+        if (FStoreData) SetDataValue(DataCol, DataRow, Type, Converted);
+        if (ReadCell) {
+            FReadCell.Value = Converted;
+            return;
+        }
+        // The current cell's editor shows the new value, unless it holds it.
+        if (Editing && !(FCurrentCell->ValueSet(DataCol, DataRow) &&
+                         VariantEqual(FCurrentCell->BufferValue(), Converted))) {
+            // The value may be the buffer's own, which clearing it would empty.
+            const Variant Shown = Converted;
+            FCurrentCell->ClearBuffer();
+            if (FGridControl) SetControlValue(Shown, false, false);
+        }
     }
     // A grid without a window has nothing to repaint: the display numbers
     // are not worked out for every value written before it is shown.

@@ -18,6 +18,8 @@
 #include "platform/gui/Graphics.h"
 #include "platform/rtl/StringList.h"
 
+#include <climits>
+
 using namespace grid;
 
 // ---- construction ---------------------------------------------------------------------------
@@ -128,6 +130,28 @@ TEST_F(GridModelTest, StoredValuesNeedStoreData) {
     Grid->SetStoreData(false);
     EXPECT_EQ(Grid->DataStore(), nullptr);
     EXPECT_TRUE(Grid->GetCellValue(1, 1).IsEmpty());
+}
+
+// A number written to a text cell is kept as the text the Variant gives it,
+// replacing whatever the cell held; other cell types keep the number.
+TEST_F(GridModelTest, NumbersWrittenToTextCellsReadBackAsTheirVariantText) {
+    Grid->SetStoreData(true);
+    Grid->SetGridColCount(2);
+    Grid->SetGridRowCount(1);
+    Grid->GetCol(2)->SetControlType(ctCheck);
+    const int Numbers[] = {0, 7, -1, 10, -10, 123456789, INT_MAX, INT_MIN};
+    const Variant Before[] = {Variant("a longer text than any number"), Variant(""), Variant()};
+    for (const Variant& Old : Before) {
+        for (const int N : Numbers) {
+            Grid->SetCellValue(1, 1, Old);
+            Grid->SetCellValue(1, 1, Variant(N));
+            EXPECT_EQ(Grid->DataStore()->GetValueType(1, 1), vtpString);
+            EXPECT_EQ(Grid->GetCellValue(1, 1).AsString(), Variant(N).AsString());
+            Grid->SetCellValue(2, 1, Variant(N));
+            EXPECT_EQ(Grid->DataStore()->GetValueType(2, 1), vtpInteger);
+            EXPECT_EQ(Grid->GetCellValue(2, 1).AsInteger(), N);
+        }
+    }
 }
 
 TEST_F(GridModelTest, AChangedControlTypeDropsValuesThatNoLongerFit) {

@@ -200,10 +200,11 @@ void TgxBaseGrid::SizeChanged(int OldColCount, int OldRowCount) {
 }
 
 void TgxBaseGrid::RowCountSettled() {
-    if (FReportedRowCount == GetGridRowCount()) return;
+    const int Count = GetGridRowCount();
+    if (FReportedRowCount == Count) return;
     // Positions past the surviving data rows (new rows, the insertion row)
     // map to themselves; the insertion row has the default height.
-    const int Kept = std::min(FReportedRowCount, GetGridRowCount());
+    const int Kept = std::min(FReportedRowCount, Count);
     for (int D = Kept + 1; D < RowCount(); ++D) {
         FDisplayRows[static_cast<std::size_t>(D)] = D;
         FRows->SetDisplayRowNumber(D, D);

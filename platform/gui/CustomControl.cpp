@@ -208,8 +208,15 @@ public:
     bool KeepImage() const { return FKeepImage; }
 
     void Invalidate(const TRect* R) {
-        const QRect Area =
-            R ? ToQRect(*R) : QRect(0, 0, FControl.ClientWidth(), FControl.ClientHeight());
+        // The client rectangle is asked once: a grid without a window is
+        // invalidated whole for every row it is given.
+        QRect Area;
+        if (R) {
+            Area = ToQRect(*R);
+        } else {
+            const TRect Client = FControl.ClientRect();
+            Area = QRect(0, 0, Client.Width(), Client.Height());
+        }
         FInvalid += Area;
         if (FWidget) FWidget->update(Area);
     }

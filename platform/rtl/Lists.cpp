@@ -2,6 +2,7 @@
 
 #include "platform/rtl/Exceptions.h"
 
+#include <algorithm>
 #include <string>
 
 namespace {
@@ -83,8 +84,8 @@ void TList::Clear() {
 }
 
 void TList::Pack() {
-    for (int I = Count() - 1; I >= 0; --I)
-        if (FList[I] == nullptr) Delete(I);
+    // One pass: a list of a large grid's rows is mostly empty slots.
+    FList.erase(std::remove(FList.begin(), FList.end(), nullptr), FList.end());
 }
 
 void TList::Sort(const TListSortCompare& Compare) {
@@ -121,7 +122,12 @@ void TList::SetCapacity(int NewCapacity) {
 void TList::SetCount(int NewCount) {
     if (NewCount < 0 || NewCount > MaxListSize) ListError("List count out of bounds", NewCount);
     if (NewCount > FCapacity) SetCapacity(NewCount);
-    FList.resize(static_cast<std::size_t>(NewCount), nullptr);
+    // Lists of rows grow one row at a time, for which a push costs far
+    // less than a general resize.
+    if (static_cast<std::size_t>(NewCount) == FList.size() + 1)
+        FList.push_back(nullptr);
+    else
+        FList.resize(static_cast<std::size_t>(NewCount), nullptr);
 }
 
 void* TList::Get(int Index) const {
