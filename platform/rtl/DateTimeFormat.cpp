@@ -29,9 +29,9 @@ void AppendNumber(AnsiString& out, unsigned number, int digits) {
         text[--first] = static_cast<char>('0' + number % 10);
         number /= 10;
     } while (number != 0);
-    const int length = 12 - first;
-    if (length < digits) out.append(static_cast<std::size_t>(digits - length), '0');
-    out.append(text + first, static_cast<std::size_t>(length));
+    while (first > 0 && 12 - first < digits)
+        text[--first] = '0';
+    out.append(text + first, static_cast<std::size_t>(12 - first));
 }
 
 // One pass over a pattern. Patterns that name other patterns (c, ddddd,
@@ -39,7 +39,8 @@ void AppendNumber(AnsiString& out, unsigned number, int digits) {
 // themselves cannot recurse without end.
 class Formatter {
 public:
-    Formatter(TDateTime value, AnsiString& out) : Value(value), Out(out) {}
+    Formatter(TDateTime value, AnsiString& out)
+        : Value(value), Out(out), Settings(FormatSettings()) {}
 
     void Append(const AnsiString& format) {
         if (format.empty() || Depth >= 2) return;
@@ -78,7 +79,7 @@ private:
         GetDate(pass);
         if (pass.Year == 0) return {};
         const auto& names =
-            longName ? FormatSettings().LongDayNames : FormatSettings().ShortDayNames;
+            longName ? Settings.LongDayNames : Settings.ShortDayNames;
         return names[DayOfWeek(Value) - 1];
     }
 
@@ -86,7 +87,7 @@ private:
         GetDate(pass);
         if (pass.Month < 1 || pass.Month > 12) return {};
         const auto& names =
-            longName ? FormatSettings().LongMonthNames : FormatSettings().ShortMonthNames;
+            longName ? Settings.LongMonthNames : Settings.ShortMonthNames;
         return names[pass.Month - 1];
     }
 
@@ -122,7 +123,7 @@ private:
             pass.LastToken = token;
         }
 
-        const TFormatSettings& settings = FormatSettings();
+        const TFormatSettings& settings = Settings;
         switch (token) {
         case 'Y':
             getCount();
@@ -243,6 +244,8 @@ private:
 
     TDateTime Value;
     AnsiString& Out;
+    // Looked up once for the whole pattern rather than once a token.
+    const TFormatSettings& Settings;
     int Depth = 0;
 };
 
