@@ -23,6 +23,12 @@ bool MatchesAt(const AnsiString& text, std::size_t pos, const char* word) {
 void AppendNumber(AnsiString& out, unsigned number, int digits) {
     // Written backwards into a buffer rather than through a string of its
     // own: a date shown per grid row formats half a dozen numbers.
+    if (number < 100 && digits <= 2) {
+        // Days, months, hours, minutes and two-digit years: nearly every number.
+        if (number >= 10 || digits == 2) out += static_cast<char>('0' + number / 10);
+        out += static_cast<char>('0' + number % 10);
+        return;
+    }
     char text[12];
     int first = 12;
     do {
@@ -395,6 +401,9 @@ bool ScanTime(const AnsiString& s, std::size_t& pos, TDateTime& time) {
 
 AnsiString FormatDateTime(const AnsiString& Format, TDateTime DateTime) {
     AnsiString result;
+    // Most patterns come out about as long as they are, past the few
+    // characters a string holds without allocating.
+    result.reserve(Format.size());
     Formatter formatter(DateTime, result);
     formatter.Append(Format.empty() ? AnsiString("C") : Format);
     return result;
