@@ -95,7 +95,8 @@ TEST_F(WindowScrollTest, TheBarWidgetShowsWhatTheControlLastSetAfterEachChange) 
         {Drag, 25, 0},   {Range, 1, 42},  {Drag, 3, 0},    {Pos, 12, 0},     {All, 0, 30},
         {Page, 7, 0},    {Disable, 0, 0}, {ParentOff, 0, 0}, {ParentOn, 0, 0}, {Range, 1, 50},
         {ParentOff, 0, 0}, {Enable, 0, 0}, {ParentOn, 0, 0}, {Pos, 60, 0},    {Page, 1, 0},
-        {Range, 5, 6},   {Pos, 5, 0},     {Drag, 6, 0},    {All, 1, 200},    {Pos, 150, 0}};
+        {Range, 5, 6},   {Pos, 5, 0},     {Drag, 6, 0},    {All, 1, 200},    {Pos, 150, 0},
+        {ParentOff, 0, 0}, {Disable, 0, 0}, {ParentOn, 0, 0}, {Pos, 10, 0},   {Enable, 0, 0}};
     SetScrollRange(&Control, SB_VERT, 0, 127, true);
     auto* Bar = Control.Widget()->findChild<QScrollBar*>();
     ASSERT_NE(Bar, nullptr);
