@@ -10,10 +10,6 @@ void TgxVisibleItems::Assign(const TgxSortIntList& Source) {
     }
 }
 
-std::int32_t TgxVisibleItems::GetItem(int K) const {
-    return FActive ? TgxSortIntList::GetItem(K) : K;
-}
-
 int TgxVisibleItems::Locate(std::int32_t P, bool& Found) const {
     if (P <= FSize && GetItem(P) == P) {
         Found = true;

@@ -9,11 +9,15 @@
 
 namespace grid {
 
-class TgxVisibleItems : public TgxSortIntList {
+// Final and read inline: the scroll bars walk these lists for each row
+// added, and a list with nothing hidden answers K without a call.
+class TgxVisibleItems final : public TgxSortIntList {
 public:
     void Assign(const TgxSortIntList& Source) override;
     // The K-th visible display position; K itself while not active.
-    std::int32_t GetItem(int K) const override;
+    std::int32_t GetItem(int K) const override {
+        return FActive ? TgxSortIntList::GetItem(K) : K;
+    }
     // Inserts in order while active; nothing while not active.
     void Add(std::int32_t P) override;
     // The list position of display position P, or where it would go. On a

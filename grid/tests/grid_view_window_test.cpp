@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <utility>
 #include <vector>
 
@@ -164,6 +165,36 @@ TEST_F(GridViewWindow, ScrollRangeAndPositionTable) {
         EXPECT_EQ(Grid->GetVertScrollPos(), C.Scaled ? Max : Grid->GetMaxScrollRow()) << C.Rows;
         Grid->ModifyVertScrollBar(SB_THUMBPOSITION, C.Scaled ? 0 : 1);
         EXPECT_EQ(Grid->TopRow(), 1) << C.Rows;
+    }
+}
+
+// A count change keeps the top-left unless the grid is scrolled past what
+// the new last page allows: it then stops at the last top row or left
+// column, and a grid not scrolled stays at its first row and column.
+TEST_F(GridViewWindow, ACountChangeKeepsTheTopLeftWithinTheLastPage) {
+    struct Case {
+        int Top;
+        int Left;
+        int Rows;
+        int Cols;
+    };
+    for (const Case C : {Case{1, 1, 3, 2}, Case{1, 1, 80, 12}, Case{30, 1, 35, 10},
+                         Case{30, 5, 200, 6}, Case{30, 5, 31, 20}, Case{20, 3, 5, 3},
+                         Case{40, 8, 50, 10}, Case{1, 6, 60, 7}}) {
+        Grid->SetGridColCount(10);
+        Grid->SetGridRowCount(50);
+        Grid->SetTopRow(C.Top);
+        Grid->SetLeftCol(C.Left);
+        const int Top = Grid->TopRow();
+        const int Left = Grid->LeftCol();
+        Grid->SetGridRowCount(C.Rows);
+        Grid->SetGridColCount(C.Cols);
+        SCOPED_TRACE(::testing::Message() << C.Top << "," << C.Left << " " << C.Rows << "x"
+                                          << C.Cols);
+        EXPECT_EQ(Grid->TopRow(), std::min(Top, std::max(Grid->GetMaxTopRow(), Grid->FixedRows())));
+        EXPECT_EQ(Grid->LeftCol(),
+                  std::min(Left, std::max(Grid->GetMaxLeftCol(), Grid->FixedCols())));
+        if (Top == Grid->FixedRows()) EXPECT_EQ(Grid->TopRow(), Top);
     }
 }
 

@@ -335,9 +335,16 @@ void TgxBaseGrid::CheckTopLeft(bool PaintingOff) {
     if (!PaintingOff) SetEnablePaint(false);
     try {
         // Already within the last top-left: MoveTopLeft would walk back
-        // from the last row and column again for the same answer.
-        MoveTopLeftWithin(std::min(LeftCol(), std::max(GetMaxLeftCol(), FixedCols())),
-                          std::min(TopRow(), std::max(GetMaxTopRow(), FixedRows())));
+        // from the last row and column again for the same answer. A grid
+        // not scrolled on an axis stays where it is whatever the last is,
+        // so that walk is skipped too: each row added comes here.
+        const int Left = LeftCol() <= FixedCols()
+                             ? LeftCol()
+                             : std::min(LeftCol(), std::max(GetMaxLeftCol(), FixedCols()));
+        const int Top = TopRow() <= FixedRows()
+                            ? TopRow()
+                            : std::min(TopRow(), std::max(GetMaxTopRow(), FixedRows()));
+        MoveTopLeftWithin(Left, Top);
     } catch (...) {
         if (!PaintingOff) SetEnablePaint(true);
         throw;

@@ -282,8 +282,9 @@ public:
         Whole.Right = std::max(Whole.Left, Whole.Right - 2 * FFrame);
         Whole.Bottom = std::max(Whole.Top, Whole.Bottom - 2 * FFrame);
         if (!FBars[0].Shown && !FBars[1].Shown) return Whole;
-        // Asked once for both bars: a grid adding a row comes here dozens of times.
-        const int Extent = BarExtent();
+        // The width the bars were laid out with, so the client area always
+        // ends where they start; a grid adding a row comes here a dozen times.
+        const int Extent = FBarExtent;
         if (FBars[1].Shown) Whole.Right = std::max(Whole.Left, Whole.Right - Extent);
         if (FBars[0].Shown) Whole.Bottom = std::max(Whole.Top, Whole.Bottom - Extent);
         return Whole;
@@ -304,18 +305,26 @@ public:
     void ApplyBar(int Which) {
         TBar& B = Bar(Which);
         if (!B.Widget) return;
-        const QSignalBlocker Block(B.Widget.data());
+        QScrollBar* W = B.Widget.data();
+        const QSignalBlocker Block(W);
         const int Page = static_cast<int>(B.Page);
-        B.Widget->setRange(B.Min, std::max(B.Min, B.Max - std::max(Page - 1, 0)));
-        B.Widget->setPageStep(std::max(Page, 1));
-        B.Widget->setValue(B.Pos);
-        B.Widget->setEnabled(B.Enabled);
+        const int Last = std::max(B.Min, B.Max - std::max(Page - 1, 0));
+        const int Step = std::max(Page, 1);
+        // Setting the page step repaints the bar even when it stays the
+        // same, and a grid adding rows moves only the range: only what
+        // differs from the widget is set, so a thumb the user dragged is
+        // still put back.
+        if (W->minimum() != B.Min || W->maximum() != Last) W->setRange(B.Min, Last);
+        if (W->pageStep() != Step) W->setPageStep(Step);
+        if (W->value() != B.Pos || W->sliderPosition() != B.Pos) W->setValue(B.Pos);
+        // The bar's own setting, not what a disabled parent makes of it.
+        if (W->testAttribute(Qt::WA_ForceDisabled) == B.Enabled) W->setEnabled(B.Enabled);
     }
 
     void LayoutBars() {
         if (!FBars[0].Shown && !FBars[1].Shown && !FBars[0].Widget && !FBars[1].Widget) return;
         QWidget* Host = FControl.Widget();
-        const int Extent = BarExtent();
+        const int Extent = FBarExtent = BarExtent();
         // The bars lie inside the frame.
         const int F = FFrame;
         const int W = FControl.Width() - 2 * F, H = FControl.Height() - 2 * F;
@@ -478,6 +487,7 @@ private:
     bool FUpdating = false;
     QRegion FInvalid;
     TBar FBars[2];
+    int FBarExtent = 0;
 };
 
 namespace {

@@ -23,15 +23,21 @@ bool MatchesAt(const AnsiString& text, std::size_t pos, const char* word) {
 void AppendNumber(AnsiString& out, unsigned number, int digits) {
     // Written backwards into a buffer rather than through a string of its
     // own: a date shown per grid row formats half a dozen numbers.
+    if (number < 100 && digits <= 2) {
+        // Days, months, hours, minutes and two-digit years: nearly every number.
+        if (number >= 10 || digits == 2) out += static_cast<char>('0' + number / 10);
+        out += static_cast<char>('0' + number % 10);
+        return;
+    }
     char text[12];
     int first = 12;
     do {
         text[--first] = static_cast<char>('0' + number % 10);
         number /= 10;
     } while (number != 0);
-    const int length = 12 - first;
-    if (length < digits) out.append(static_cast<std::size_t>(digits - length), '0');
-    out.append(text + first, static_cast<std::size_t>(length));
+    while (first > 0 && 12 - first < digits)
+        text[--first] = '0';
+    out.append(text + first, static_cast<std::size_t>(12 - first));
 }
 
 // One pass over a pattern. Patterns that name other patterns (c, ddddd,
@@ -39,7 +45,8 @@ void AppendNumber(AnsiString& out, unsigned number, int digits) {
 // themselves cannot recurse without end.
 class Formatter {
 public:
-    Formatter(TDateTime value, AnsiString& out) : Value(value), Out(out) {}
+    Formatter(TDateTime value, AnsiString& out)
+        : Value(value), Out(out), Settings(FormatSettings()) {}
 
     void Append(const AnsiString& format) {
         if (format.empty() || Depth >= 2) return;
@@ -78,7 +85,7 @@ private:
         GetDate(pass);
         if (pass.Year == 0) return {};
         const auto& names =
-            longName ? FormatSettings().LongDayNames : FormatSettings().ShortDayNames;
+            longName ? Settings.LongDayNames : Settings.ShortDayNames;
         return names[DayOfWeek(Value) - 1];
     }
 
@@ -86,7 +93,7 @@ private:
         GetDate(pass);
         if (pass.Month < 1 || pass.Month > 12) return {};
         const auto& names =
-            longName ? FormatSettings().LongMonthNames : FormatSettings().ShortMonthNames;
+            longName ? Settings.LongMonthNames : Settings.ShortMonthNames;
         return names[pass.Month - 1];
     }
 
@@ -122,7 +129,7 @@ private:
             pass.LastToken = token;
         }
 
-        const TFormatSettings& settings = FormatSettings();
+        const TFormatSettings& settings = Settings;
         switch (token) {
         case 'Y':
             getCount();
@@ -243,6 +250,8 @@ private:
 
     TDateTime Value;
     AnsiString& Out;
+    // Looked up once for the whole pattern rather than once a token.
+    const TFormatSettings& Settings;
     int Depth = 0;
 };
 
@@ -392,6 +401,9 @@ bool ScanTime(const AnsiString& s, std::size_t& pos, TDateTime& time) {
 
 AnsiString FormatDateTime(const AnsiString& Format, TDateTime DateTime) {
     AnsiString result;
+    // Most patterns come out about as long as they are, past the few
+    // characters a string holds without allocating.
+    result.reserve(Format.size());
     Formatter formatter(DateTime, result);
     formatter.Append(Format.empty() ? AnsiString("C") : Format);
     return result;

@@ -10,6 +10,8 @@
 #include <QWidget>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
 #include <vector>
 
 namespace {
@@ -76,6 +78,79 @@ TEST_F(WindowScrollTest, TheUsersInputOnTheBarArrivesAsScrollMessages) {
     // The bar's position stays where the control put it.
     EXPECT_EQ(GetScrollPos(&Control, SB_VERT), 0);
     EXPECT_EQ(Bar->value(), 0);
+}
+
+// Only what differs is handed to the bar widget, so after every kind of
+// change it must still show exactly the control's range, page, position and
+// state, even after the user dragged its thumb or its parent was disabled.
+TEST_F(WindowScrollTest, TheBarWidgetShowsWhatTheControlLastSetAfterEachChange) {
+    enum TStep { Range, Page, Pos, All, Drag, Disable, Enable, ParentOff, ParentOn };
+    struct TCase {
+        TStep Step;
+        int A;
+        int B;
+    };
+    const TCase Steps[] = {
+        {Range, 1, 40},  {Page, 10, 0},   {Pos, 12, 0},    {Range, 1, 41},   {Range, 1, 41},
+        {Drag, 25, 0},   {Range, 1, 42},  {Drag, 3, 0},    {Pos, 12, 0},     {All, 0, 30},
+        {Page, 7, 0},    {Disable, 0, 0}, {ParentOff, 0, 0}, {ParentOn, 0, 0}, {Range, 1, 50},
+        {ParentOff, 0, 0}, {Enable, 0, 0}, {ParentOn, 0, 0}, {Pos, 60, 0},    {Page, 1, 0},
+        {Range, 5, 6},   {Pos, 5, 0},     {Drag, 6, 0},    {All, 1, 200},    {Pos, 150, 0},
+        {ParentOff, 0, 0}, {Disable, 0, 0}, {ParentOn, 0, 0}, {Pos, 10, 0},   {Enable, 0, 0}};
+    SetScrollRange(&Control, SB_VERT, 0, 127, true);
+    auto* Bar = Control.Widget()->findChild<QScrollBar*>();
+    ASSERT_NE(Bar, nullptr);
+    int N = 0;
+    for (const TCase& C : Steps) {
+        TScrollInfo Info;
+        switch (C.Step) {
+        case Range:
+            SetScrollRange(&Control, SB_VERT, C.A, C.B, true);
+            break;
+        case Page:
+            Info.fMask = SIF_PAGE;
+            Info.nPage = static_cast<unsigned>(C.A);
+            SetScrollInfo(&Control, SB_VERT, Info, true);
+            break;
+        case Pos:
+            SetScrollPos(&Control, SB_VERT, C.A, true);
+            break;
+        case All:
+            Info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL;
+            Info.nMin = C.A;
+            Info.nMax = C.B;
+            Info.nPage = 9;
+            Info.nPos = C.B / 2;
+            SetScrollInfo(&Control, SB_VERT, Info, true);
+            break;
+        case Drag:
+            // The thumb moves under the mouse; the control leaves its position.
+            Bar->setSliderPosition(C.A);
+            EnableScrollBar(&Control, SB_VERT, ESB_ENABLE_BOTH);
+            break;
+        case Disable:
+            EnableScrollBar(&Control, SB_VERT, ESB_DISABLE_BOTH);
+            break;
+        case Enable:
+            EnableScrollBar(&Control, SB_VERT, ESB_ENABLE_BOTH);
+            break;
+        case ParentOff:
+        case ParentOn:
+            Control.SetEnabled(C.Step == ParentOn);
+            break;
+        }
+        TScrollInfo Now;
+        Now.fMask = SIF_ALL;
+        ASSERT_TRUE(GetScrollInfo(&Control, SB_VERT, Now));
+        const int Page = static_cast<int>(Now.nPage);
+        SCOPED_TRACE("step " + std::to_string(N++));
+        EXPECT_EQ(Bar->minimum(), Now.nMin);
+        EXPECT_EQ(Bar->maximum(), std::max(Now.nMin, Now.nMax - std::max(Page - 1, 0)));
+        EXPECT_EQ(Bar->pageStep(), std::max(Page, 1));
+        EXPECT_EQ(Bar->value(), Now.nPos);
+        EXPECT_EQ(Bar->sliderPosition(), Now.nPos);
+        EXPECT_EQ(Bar->isEnabled(), Control.Enabled() && ScrollBarEnabled(&Control, SB_VERT));
+    }
 }
 
 TEST_F(WindowScrollTest, ScrollingMovesThePixelsAndPaintsOnlyWhatItUncovered) {

@@ -7,6 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <string>
+
 namespace {
 
 // Every case runs on the default English settings with the clock standing
@@ -79,6 +82,29 @@ TEST_F(DateTimeText, FormatDateTimeTokens) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(FormatDateTime(c.Format, c.Value), c.Expected) << '"' << c.Format << '"';
+}
+
+// Every number a pattern shows, one digit or padded to two or more, over
+// each minute of a day and each day of a leap year, against plain printf.
+TEST_F(DateTimeText, FormatDateTimeNumbersOverEveryMinuteAndDay) {
+    char Expected[64];
+    for (int Minute = 0; Minute < 24 * 60; ++Minute) {
+        const int H = Minute / 60, N = Minute % 60;
+        const double T = EncodeDate(2024, 3, 5) + EncodeTime(H, N, N, N * 16);
+        std::snprintf(Expected, sizeof Expected, "%d:%d %02d:%02d %d %02d %03d %d %s", H, N, H, N,
+                      N, N, N * 16, H % 12 == 0 ? 12 : H % 12, H < 12 ? "am" : "pm");
+        ASSERT_EQ(FormatDateTime("h:n hh:nn s ss zzz", T) + " " + FormatDateTime("h am/pm", T),
+                  Expected)
+            << Minute;
+    }
+    for (int Day = 0; Day < 366; ++Day) {
+        Word Y = 0, M = 0, D = 0;
+        const double T = EncodeDate(1999, 12, 31) + 1 + Day;
+        DecodeDate(T, Y, M, D);
+        std::snprintf(Expected, sizeof Expected, "%d/%d %02d/%02d %02d %04d", D, M, D, M, Y % 100,
+                      Y);
+        ASSERT_EQ(FormatDateTime("d/m dd/mm yy yyyy", T), Expected) << Day;
+    }
 }
 
 TEST_F(DateTimeText, FormatDateTimeMinutesMarkersAndLiterals) {
