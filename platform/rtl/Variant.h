@@ -13,6 +13,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <string_view>
 #include <type_traits>
 #include <vector>
 
@@ -104,6 +105,11 @@ public:
     TDateTime AsDateTime() const;
     bool AsBoolean() const;
     AnsiString AsString() const;
+    // A string value's text read where it lies, for a caller that only looks
+    // at it; any other type gives an empty view, so ask Type() first.
+    std::string_view StringView() const {
+        return FType == varString ? std::string_view(FString) : std::string_view();
+    }
 
     template <VariantTarget T> operator T() const { return To<T>(); }
 
