@@ -98,7 +98,12 @@ public:
 
     // Conversions; each raises EVariantTypeCastError when the value has no
     // such form and EVariantOverflowError when it does not fit.
-    int AsInteger() const;
+    int AsInteger() const {
+        // An integer that fits is its own answer: grids read and write
+        // these per cell, and the general conversion costs more than the cell.
+        if (FType == varInteger && FInt >= INT32_MIN && FInt <= INT32_MAX) return static_cast<int>(FInt);
+        return static_cast<int>(ToIntegral(varInteger));
+    }
     std::int64_t AsInt64() const;
     double AsDouble() const;
     Currency AsCurrency() const;
