@@ -366,7 +366,7 @@ void Tgx2DStorage::SetValue(std::int32_t Col, std::int32_t Row, TgxValueType Typ
     // A string converts without fail, so its text is had before the row is
     // made, and a new row is made with room for it.
     if (IsText(Type) && Value.Type() == varString) {
-        SetText(Col, Row, Type, Value.AsString());
+        SetText(Col, Row, Type, Value.StringView());
         return;
     }
     CheckCell(Col, Row);

@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <optional>
 #include <string_view>
 #include <utility>
 
@@ -306,10 +307,10 @@ void TgxBaseGrid::SetCellValue(int DataCol, int DataRow, const Variant& Value) {
             FStore->SetText(DataCol, DataRow, vtpString,
                             std::string_view(Digits, static_cast<std::size_t>(End - Digits)));
     } else {
-        // Most values go in as they are, without a copy.
-        const bool Change = ChangesToString(Type, Value);
-        const Variant Changed = Change ? CheckStrValue(Type, Value) : Variant();
-        const Variant& Converted = Change ? Changed : Value;
+        // Most values go in as they are: no converted copy is made for them.
+        std::optional<Variant> Changed;
+        if (ChangesToString(Type, Value)) Changed.emplace(CheckStrValue(Type, Value));
+        const Variant& Converted = Changed ? *Changed : Value;
         if (FStoreData) SetDataValue(DataCol, DataRow, Type, Converted);
         if (ReadCell) {
             FReadCell.Value = Converted;

@@ -214,10 +214,6 @@ std::int64_t Variant::ToIntegral(TVarType target) const {
     return value;
 }
 
-int Variant::AsInteger() const {
-    return static_cast<int>(ToIntegral(varInteger));
-}
-
 std::int64_t Variant::AsInt64() const {
     return ToIntegral(varInt64);
 }

@@ -13,6 +13,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <string_view>
 #include <type_traits>
 #include <vector>
 
@@ -97,13 +98,23 @@ public:
 
     // Conversions; each raises EVariantTypeCastError when the value has no
     // such form and EVariantOverflowError when it does not fit.
-    int AsInteger() const;
+    int AsInteger() const {
+        // An integer that fits is its own answer: grids read and write
+        // these per cell, and the general conversion costs more than the cell.
+        if (FType == varInteger && FInt >= INT32_MIN && FInt <= INT32_MAX) return static_cast<int>(FInt);
+        return static_cast<int>(ToIntegral(varInteger));
+    }
     std::int64_t AsInt64() const;
     double AsDouble() const;
     Currency AsCurrency() const;
     TDateTime AsDateTime() const;
     bool AsBoolean() const;
     AnsiString AsString() const;
+    // A string value's text read where it lies, for a caller that only looks
+    // at it; any other type gives an empty view, so ask Type() first.
+    std::string_view StringView() const {
+        return FType == varString ? std::string_view(FString) : std::string_view();
+    }
 
     template <VariantTarget T> operator T() const { return To<T>(); }
 

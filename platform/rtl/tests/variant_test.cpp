@@ -158,6 +158,8 @@ TEST_F(VariantTest, ToNumbersRoundHalvesToEvenAndCheckRange) {
         {Variant(" 2.5"), 2},        {Variant("$1F"), 31},
         {Variant(true), -1},         {Variant(Currency(2.5)), 2},
         {Variant(Currency(3.5)), 4}, {Variant(Currency(-0.5)), 0},
+        {Variant(INT32_MIN), INT32_MIN}, {Variant(INT32_MAX), INT32_MAX},
+        {Variant(-7), -7},           {Variant(-40LL), -40},
     };
     for (const Case& c : cases)
         EXPECT_EQ(c.value.AsInteger(), c.expected) << VarToStr(c.value);
@@ -174,6 +176,8 @@ TEST_F(VariantTest, ToNumbersRoundHalvesToEvenAndCheckRange) {
     const Overflow overflows[] = {
         {[] { Variant(3e9).AsInteger(); },
          "Overflow while converting variant of type (Double) into type (Integer)"},
+        {[] { Variant(1LL << 40).AsInteger(); },
+         "Overflow while converting variant of type (Int64) into type (Integer)"},
         {[] { [[maybe_unused]] short s = Variant(70000); },
          "Overflow while converting variant of type (Integer) into type (Smallint)"},
         {[] { VarAsType(Variant(-1), varByte); },
