@@ -42,22 +42,19 @@ public:
         Fill(L, T, L, B, C);
         Fill(R, T, R, B, C);
     }
+    // A face with one colour along its top and left edges and another
+    // along its bottom and right ones.
+    void Bevel(int L, int T, int R, int B, char Face, char TopLeft, char BottomRight) {
+        Fill(L, T, R, B, Face);
+        Fill(L, T, R, T, TopLeft);
+        Fill(L, T, L, B, TopLeft);
+        Fill(L, B, R, B, BottomRight);
+        Fill(R, T, R, B, BottomRight);
+    }
     // Raised: light top and left, dark bottom and right.
-    void Raised(int L, int T, int R, int B) {
-        Fill(L, T, R, B, Silver);
-        Fill(L, T, R, T, White);
-        Fill(L, T, L, B, White);
-        Fill(L, B, R, B, Gray);
-        Fill(R, T, R, B, Gray);
-    }
+    void Raised(int L, int T, int R, int B) { Bevel(L, T, R, B, Silver, White, Gray); }
     // An edit box: white, sunken frame.
-    void Edit(int L, int T, int R, int B) {
-        Fill(L, T, R, B, White);
-        Fill(L, T, R, T, Gray);
-        Fill(L, T, L, B, Gray);
-        Fill(L, B, R, B, Silver);
-        Fill(R, T, R, B, Silver);
-    }
+    void Edit(int L, int T, int R, int B) { Bevel(L, T, R, B, White, Gray, Silver); }
     std::string Text() const {
         std::string Result;
         Result.reserve(FPixels.size());
