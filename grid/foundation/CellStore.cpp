@@ -69,6 +69,31 @@ std::int32_t Grown(std::int64_t Size) {
     return static_cast<std::int32_t>(std::min<std::int64_t>(Size, INT32_MAX));
 }
 
+// Cell texts are mostly a few words: up to 16 bytes they are copied in two
+// overlapping moves of fixed size, without a call into the library.
+void CopyText(char* To, std::string_view Text) {
+    const char* From = Text.data();
+    const std::size_t N = Text.size();
+    if (N > 16) {
+        std::memcpy(To, From, N);
+    } else if (N >= 8) {
+        std::uint64_t Head, Tail;
+        std::memcpy(&Head, From, 8);
+        std::memcpy(&Tail, From + N - 8, 8);
+        std::memcpy(To, &Head, 8);
+        std::memcpy(To + N - 8, &Tail, 8);
+    } else if (N >= 4) {
+        std::uint32_t Head, Tail;
+        std::memcpy(&Head, From, 4);
+        std::memcpy(&Tail, From + N - 4, 4);
+        std::memcpy(To, &Head, 4);
+        std::memcpy(To + N - 4, &Tail, 4);
+    } else {
+        for (std::size_t I = 0; I < N; ++I)
+            To[I] = From[I];
+    }
+}
+
 } // namespace
 
 // ---- row blocks ------------------------------------------------------------
@@ -224,7 +249,7 @@ void Tgx2DStorage::StoreText(TRowHead*& R, std::size_t Index, std::string_view T
         }
     }
     const std::uint32_t Start = R->TextUsed;
-    if (!Text.empty()) std::memcpy(TextArea(R) + Start, Text.data(), Text.size());
+    CopyText(TextArea(R) + Start, Text);
     R->TextUsed = Start + static_cast<std::uint32_t>(Text.size());
     Slots(R)[Index] = TextSlot(Start, Text.size());
 }

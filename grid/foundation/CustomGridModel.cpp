@@ -10,6 +10,7 @@
 #include "platform/rtl/Format.h"
 
 #include <algorithm>
+#include <optional>
 #include <utility>
 
 namespace grid {
@@ -358,18 +359,23 @@ void TCustomGrid_ts::SetEditorMode(bool Value) {
 // ---- size changes -------------------------------------------------------------------------------
 
 void TCustomGrid_ts::ChangeSize(int NewColCount, int NewRowCount) {
-    TGridDrawInfo OldInfo;
     const bool HadWindow = HandleAllocated();
     const TGridCoord OldTopLeft = FTopLeft;
+    // Only a grid with a window compares what it showed before with after;
+    // one without is invalidated whole, and is spared laying out the info.
+    std::optional<TGridDrawInfo> OldInfo;
     // Rows that come or go wholly below the client area, the columns
     // staying, change nothing shown: the rows above them keep their places.
     // Rows added one at a time below the screen come here for each.
     bool AllBelow = false;
-    if (HadWindow && NewColCount == FColCount && NewRowCount != FRowCount) {
-        bool Laid = false;
-        AllBelow = RowBelowClient(std::min(NewRowCount, FRowCount), OldInfo.Vert, Laid);
+    if (HadWindow) {
+        OldInfo.emplace();
+        if (NewColCount == FColCount && NewRowCount != FRowCount) {
+            bool Laid = false;
+            AllBelow = RowBelowClient(std::min(NewRowCount, FRowCount), OldInfo->Vert, Laid);
+        }
+        if (!AllBelow) CalcDrawInfo(*OldInfo);
     }
-    if (HadWindow && !AllBelow) CalcDrawInfo(OldInfo);
     const int OldColCount = FColCount, OldRowCount = FRowCount;
 
     auto Apply = [&] {
@@ -391,7 +397,7 @@ void TCustomGrid_ts::ChangeSize(int NewColCount, int NewRowCount) {
             // From the first cell whose place may have changed to the edges.
             if (OldColCount != FColCount) {
                 const int First =
-                    std::min(OldInfo.Horz.LastFullVisibleCell, NewInfo.Horz.LastFullVisibleCell);
+                    std::min(OldInfo->Horz.LastFullVisibleCell, NewInfo.Horz.LastFullVisibleCell);
                 TRect R = GridRectToScreenRect(TGridRect{First, 0, First, 0}, false, NewInfo);
                 if (R.Right > R.Left) {
                     TRect Strip = UseRightToLeftAlignment() ? Rect(0, 0, R.Right, H)
@@ -401,7 +407,7 @@ void TCustomGrid_ts::ChangeSize(int NewColCount, int NewRowCount) {
             }
             if (OldRowCount != FRowCount) {
                 const int First =
-                    std::min(OldInfo.Vert.LastFullVisibleCell, NewInfo.Vert.LastFullVisibleCell);
+                    std::min(OldInfo->Vert.LastFullVisibleCell, NewInfo.Vert.LastFullVisibleCell);
                 TRect R = GridRectToScreenRect(TGridRect{0, First, 0, First}, false, NewInfo);
                 if (R.Bottom > R.Top) {
                     TRect Strip = Rect(0, R.Top, W, H);

@@ -108,9 +108,9 @@ public:
     // ---- counts (view/GridLayout) ----------------------------------------------------
     // The data counts: the stored count less the columns (rows) a running
     // deletion has taken out already. The insertion row never counts.
-    virtual int GetGridColCount() const;
+    virtual int GetGridColCount() const { return FDataColCount - FDeletedCols; }
     virtual void SetGridColCount(int Value);
-    virtual int GetGridRowCount() const;
+    virtual int GetGridRowCount() const { return FDataRowCount - FDeletedRows; }
     virtual void SetGridRowCount(int Value);
     int InsertionRows() const { return FInsertionRowShown ? 1 : 0; }
     bool InsertionRowShown() const { return FInsertionRowShown; }
@@ -225,9 +225,14 @@ public:
     int GetDataCol(int DisplayCol) const;
     void SetDataCol(int DisplayCol, int DataCol);
     int GetDataColnr(int DisplayCol) const;
-    int GetDataRow(int DisplayRow) const;
+    int GetDataRow(int DisplayRow) const {
+        if (DisplayRow < 0 || DisplayRow > GetGridRowCount() ||
+            DisplayRow >= static_cast<int>(FDisplayRows.size()))
+            return -1;
+        return FDisplayRows[static_cast<std::size_t>(DisplayRow)];
+    }
     void SetDataRow(int DisplayRow, int DataRow);
-    int GetDataRownr(int DisplayRow) const;
+    int GetDataRownr(int DisplayRow) const { return DisplayRow >= 1 ? GetDataRow(DisplayRow) : -1; }
     int GetDisplayCol(int DataCol) const;
     void SetDisplayColnr(int DataCol, int DisplayCol);
     int GetDisplayColnr(int DataCol) const;
@@ -419,9 +424,15 @@ public:
     void SetCheckBoxGrayedBitmap(TBitmap* Bitmap);
 
     // ---- invalidation (nothing while there is no window or in bulk) ------------------------
-    bool GetFastAssign() const;
+    bool GetFastAssign() const { return FFastAssign > 0 || IsLoading(); }
     void SetFastAssign(bool On);
-    void SetEnablePaint(bool Enable);
+    void SetEnablePaint(bool Enable) {
+        if (!Enable)
+            ++FPaintLock;
+        else if (FPaintLock > 0)
+            --FPaintLock;
+        if (PaintEnabled() && (FComboExtentsPending || FPaintSkipped)) PaintResumed();
+    }
     bool PaintEnabled() const { return FPaintLock == 0; }
     bool GetEnablePaint() const { return PaintEnabled(); }
     // Redrawing off also stops the window's own repainting until it is on
@@ -468,7 +479,9 @@ public:
     // no edit under way it may.
     virtual bool CheckEndEdit(int DataCol, int DataRow, bool ByUser);
     bool InGridState() const;
-    bool InEditMode() const;
+    bool InEditMode() const {
+        return (FGridMode == gmEdit || FGridMode == gmEditInsert) && FGridStatus == grNormal;
+    }
     bool IsInsertRow(int DisplayRow) const;
     // Makes a display cell current (both within the grid).
     void SetCurrentCell(int DisplayCol, int DisplayRow);
@@ -1897,6 +1910,8 @@ protected:
 
 private:
     void ResizeDisplayArrays();
+    void PaintResumed();
+    void FitScrollBars();
     // The heading font takes From without parting from its parent.
     void FollowHeadingFont(TFont* From);
     void CheckSpinPicture(int DataCol, int DataRow, bool Up);

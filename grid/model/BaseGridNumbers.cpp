@@ -107,20 +107,9 @@ void TgxBaseGrid::ChangeCurrentColPosition(int From, int To) {
 
 // ---- rows --------------------------------------------------------------------------------
 
-int TgxBaseGrid::GetDataRow(int DisplayRow) const {
-    if (DisplayRow < 0 || DisplayRow > GetGridRowCount() ||
-        DisplayRow >= static_cast<int>(FDisplayRows.size()))
-        return -1;
-    return At(FDisplayRows, DisplayRow);
-}
-
 void TgxBaseGrid::SetDataRow(int DisplayRow, int DataRow) {
     if (DisplayRow >= 1 && DisplayRow <= GetGridRowCount())
         FDisplayRows[static_cast<std::size_t>(DisplayRow)] = DataRow;
-}
-
-int TgxBaseGrid::GetDataRownr(int DisplayRow) const {
-    return DisplayRow >= 1 ? GetDataRow(DisplayRow) : -1;
 }
 
 int TgxBaseGrid::GetDisplayRow(int DataRow) const {

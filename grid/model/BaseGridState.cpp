@@ -13,10 +13,6 @@
 
 namespace grid {
 
-bool TgxBaseGrid::InEditMode() const {
-    return (FGridMode == gmEdit || FGridMode == gmEditInsert) && FGridStatus == grNormal;
-}
-
 bool TgxBaseGrid::InGridState() const {
     if (ComponentState().Contains(csDesigning)) return false;
     return (FGridMode == gmEdit || FGridMode == gmEditInsert || FGridMode == gmBrowse) &&
@@ -29,10 +25,6 @@ bool TgxBaseGrid::IsInsertRow(int DisplayRow) const {
 }
 
 // ---- repainting --------------------------------------------------------------------------
-
-bool TgxBaseGrid::GetFastAssign() const {
-    return FFastAssign > 0 || IsLoading();
-}
 
 bool TgxBaseGrid::CheckInvalidateCol(int DisplayCol) {
     if (FPainting || !HandleAllocated() || GetFastAssign()) return false;

@@ -335,9 +335,11 @@ void TgxBaseGrid::SetCellValue(int DataCol, int DataRow, const Variant& Value) {
 TgxControlType TgxBaseGrid::GiveCellControlType(int DataCol, int DataRow) {
     if (DataCol < 1 || DataRow < 1 || DataCol > GetGridColCount() || DataRow > GetGridRowCount())
         return ctNone;
-    // Most cells keep no properties: their own level is skipped unread.
-    TgxControlType Type =
-        GetCellElement(DataCol, DataRow, false) ? GetCellControlType(DataCol, DataRow) : ctDefault;
+    // Most cells keep no properties: their own level is skipped unread, and
+    // a grid whose cells keep none is not searched at all.
+    TgxControlType Type = FCellProps->Count() != 0 && GetCellElement(DataCol, DataRow, false)
+                              ? GetCellControlType(DataCol, DataRow)
+                              : ctDefault;
     if (Type != ctDefault) return Type;
     const TgxRow* Row = FRows->Item(DataRow);
     const TgxControlType RowType = Row ? Row->ControlType() : ctDefault;

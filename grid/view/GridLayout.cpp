@@ -14,14 +14,6 @@
 
 namespace grid {
 
-int TgxBaseGrid::GetGridColCount() const {
-    return FDataColCount - FDeletedCols;
-}
-
-int TgxBaseGrid::GetGridRowCount() const {
-    return FDataRowCount - FDeletedRows;
-}
-
 void TgxBaseGrid::SetInsertionRow(bool Shown) {
     FPrevInsertionRowShown = FInsertionRowShown;
     FInsertionRowShown = Shown;

@@ -11,12 +11,8 @@ namespace grid {
 
 // ---- painting and redrawing ----------------------------------------------------------------
 
-void TgxBaseGrid::SetEnablePaint(bool Enable) {
-    if (!Enable)
-        ++FPaintLock;
-    else if (FPaintLock > 0)
-        --FPaintLock;
-    if (!PaintEnabled()) return;
+// What waited for painting to come back is done once it does.
+void TgxBaseGrid::PaintResumed() {
     if (FComboExtentsPending) {
         FComboExtentsPending = false;
         if (auto* List = dynamic_cast<TgxComboGrid*>(this))

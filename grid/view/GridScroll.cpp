@@ -261,6 +261,11 @@ void TgxBaseGrid::UpdateScrollRange() {
         FScrollRangeAgain = true;
         return;
     }
+    FitScrollBars();
+}
+
+// Kept apart from the checks above, which every row added passes through.
+void TgxBaseGrid::FitScrollBars() {
     FInScrollRange = true;
     try {
         // A bar that appears narrows the client area, which may call for

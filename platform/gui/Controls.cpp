@@ -168,7 +168,7 @@ QWidget* TControl::CreateWidget() {
 
 void TControl::WidgetCreated() {}
 
-bool TControl::WidgetAllocated() const {
+bool TControl::WidgetAlive() const {
     return FQt && !FQt->Widget.isNull();
 }
 
@@ -187,6 +187,7 @@ QWidget* TControl::Widget() {
     EnsureQtApplication();
     QWidget* W = CreateWidget();
     FQt->Widget = W;
+    FWidgetMade = true;
     W->setProperty(ControlProperty,
                    QVariant::fromValue<quintptr>(reinterpret_cast<quintptr>(this)));
     W->setMouseTracking(true);
@@ -222,6 +223,7 @@ void TControl::DestroyWidget() {
     if (!FQt) return;
     QPointer<QWidget> W = FQt->Widget;
     FQt->Widget = nullptr;
+    FWidgetMade = false;
     if (FQt->Bridge) {
         FQt->Bridge->Control = nullptr;
         FQt->Bridge = nullptr;

@@ -341,7 +341,9 @@ public:
     // ---- the Qt side (platform code only)
     // The control's widget, made on first call.
     QWidget* Widget();
-    bool WidgetAllocated() const;
+    // Asked at every step of work on controls that never get a window (a
+    // grid filled for a report): those are answered without a call.
+    bool WidgetAllocated() const { return FWidgetMade && WidgetAlive(); }
     // The control a widget stands for, or nullptr.
     static TControl* FromWidget(QWidget* Widget);
     // Whether the control still exists (for work queued to it).
@@ -435,8 +437,12 @@ private:
     // Bounds from Qt (the user moved or sized a window).
     void WidgetGeometryChanged(int ALeft, int ATop, int AWidth, int AHeight);
 
+    bool WidgetAlive() const;
+
     struct TQtState;
     std::unique_ptr<TQtState> FQt;
+    // A widget was made and not destroyed here (Qt may still have freed it).
+    bool FWidgetMade = false;
     std::unique_ptr<TFont> FFont;
     std::unique_ptr<TSizeConstraints> FConstraints;
     std::uint64_t FSerial = 0;

@@ -50,6 +50,7 @@ public:
         if (FImage.width() == Width && FImage.height() == Height) return;
         FInvalid += QRegion(0, 0, Width, Height) - QRegion(FImage.rect());
         FInvalid &= QRect(0, 0, Width, Height);
+        FHeld = QRect();
         QImage Resized;
         if (Width > 0 && Height > 0) {
             Resized = QImage(Width, Height, QImage::Format_RGB32);
@@ -71,6 +72,7 @@ public:
         if (FKeepImage && FFromQt) Area = (FInvalid & Area).boundingRect();
         if (FUpdating) Area = (FInvalid & FImage.rect()).boundingRect();
         FInvalid -= Area;
+        FHeld = QRect();
         if (Area.isEmpty()) return;
         FPainting = true;
         // The caret comes off the whole image before the clip is set, so
@@ -217,7 +219,12 @@ public:
             const TRect Client = FControl.ClientRect();
             Area = QRect(0, 0, Client.Width(), Client.Height());
         }
-        FInvalid += Area;
+        // A control invalidated whole over and over (a grid without a
+        // window, for every row added) gives the region nothing new.
+        if (Area != FHeld) {
+            FInvalid += Area;
+            FHeld = Area;
+        }
         if (FWidget) FWidget->update(Area);
     }
 
@@ -226,6 +233,7 @@ public:
             FInvalid -= ToQRect(*R);
         else
             FInvalid = QRegion();
+        FHeld = QRect();
     }
 
     bool UpdateBounds(TRect& R) const {
@@ -266,6 +274,7 @@ public:
         const QRegion Waiting = FInvalid & Area;
         FInvalid -= Waiting;
         FInvalid += Waiting.translated(DX, DY) & Area;
+        FHeld = QRect();
         if (Invalidate) FInvalid += Exposed;
         if (Uncovered) *Uncovered = FromQRect(Exposed.boundingRect());
         if (FWidget) FWidget->update(Area);
@@ -486,6 +495,9 @@ private:
     bool FKeepImage = false;
     bool FUpdating = false;
     QRegion FInvalid;
+    // An area the update region is known to hold whole: the region only
+    // grew since it was added.
+    QRect FHeld;
     TBar FBars[2];
     int FBarExtent = 0;
 };
