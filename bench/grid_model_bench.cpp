@@ -4,6 +4,7 @@
 #include "grid/foundation/CellStore.h"
 #include "grid/model/BaseGrid.h"
 #include "platform/gui/QtApp.h"
+#include "SteadyHeap.h"
 
 #include <benchmark/benchmark.h>
 
@@ -101,23 +102,11 @@ BENCHMARK(BM_GridMemory_Reference)->Iterations(1)->Unit(benchmark::kMillisecond)
 // runs, not a few hundred that a busy machine can skew.
 constexpr double AddRowsMinTime = 2.0;
 
-// The allocator gives freed memory back to the system once enough of it
-// lies free at the top of the heap, and serves large blocks from fresh
-// mappings; whether a run ends that way depends on what ran before, and the
-// next run then pays a page fault for every page it touches. That swung the
-// reference at 4,096 rows between 0.22 and 1.07 ms, and at 65,536 rows
-// between 4 and 20 ms, by the order the benchmarks ran in. Both sides keep
-// their freed memory for the next run instead.
-void SteadyHeap() {
-    mallopt(M_TRIM_THRESHOLD, 512 * 1024 * 1024);
-    mallopt(M_MMAP_THRESHOLD, 32 * 1024 * 1024);
-}
-
 // Rows added one at a time, as the alert program adds its alerts: the
 // total must grow linearly with the number of rows.
 void BM_GridAddRowsOneAtATime(benchmark::State& State) {
     StartQt();
-    SteadyHeap();
+    benchheap::SteadyHeap();
     const int Rows = static_cast<int>(State.range(0));
     for (auto _ : State) {
         grid::TgxBaseGrid Grid(nullptr);
@@ -142,7 +131,7 @@ BENCHMARK(BM_GridAddRowsOneAtATime)
 
 // The same rows held in a vector of Variant rows, grown one row at a time.
 void BM_ReferenceAddRowsOneAtATime(benchmark::State& State) {
-    SteadyHeap();
+    benchheap::SteadyHeap();
     const int Rows = static_cast<int>(State.range(0));
     for (auto _ : State) {
         std::vector<std::vector<Variant>> Cells(1);

@@ -69,29 +69,30 @@ std::int32_t Grown(std::int64_t Size) {
     return static_cast<std::int32_t>(std::min<std::int64_t>(Size, INT32_MAX));
 }
 
+// The first and last sizeof(TWord) bytes of N (between one and two words),
+// which between them cover all N.
+template <class TWord> void CopyEnds(char* To, const char* From, std::size_t N) {
+    TWord Head, Tail;
+    std::memcpy(&Head, From, sizeof Head);
+    std::memcpy(&Tail, From + N - sizeof Tail, sizeof Tail);
+    std::memcpy(To, &Head, sizeof Head);
+    std::memcpy(To + N - sizeof Tail, &Tail, sizeof Tail);
+}
+
 // Cell texts are mostly a few words: up to 16 bytes they are copied in two
 // overlapping moves of fixed size, without a call into the library.
 void CopyText(char* To, std::string_view Text) {
     const char* From = Text.data();
     const std::size_t N = Text.size();
-    if (N > 16) {
+    if (N > 16)
         std::memcpy(To, From, N);
-    } else if (N >= 8) {
-        std::uint64_t Head, Tail;
-        std::memcpy(&Head, From, 8);
-        std::memcpy(&Tail, From + N - 8, 8);
-        std::memcpy(To, &Head, 8);
-        std::memcpy(To + N - 8, &Tail, 8);
-    } else if (N >= 4) {
-        std::uint32_t Head, Tail;
-        std::memcpy(&Head, From, 4);
-        std::memcpy(&Tail, From + N - 4, 4);
-        std::memcpy(To, &Head, 4);
-        std::memcpy(To + N - 4, &Tail, 4);
-    } else {
+    else if (N >= 8)
+        CopyEnds<std::uint64_t>(To, From, N);
+    else if (N >= 4)
+        CopyEnds<std::uint32_t>(To, From, N);
+    else
         for (std::size_t I = 0; I < N; ++I)
             To[I] = From[I];
-    }
 }
 
 } // namespace

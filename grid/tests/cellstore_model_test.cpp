@@ -52,7 +52,7 @@ public:
     }
 
     std::string AnyText() {
-        std::string Text(static_cast<std::size_t>(Pick(0, 3) == 0 ? Pick(20, 70) : Pick(0, 12)),
+        std::string Text(static_cast<std::size_t>(Pick(0, 3) == 0 ? Pick(20, 70) : Pick(0, 18)),
                          'a');
         for (char& C : Text)
             C = static_cast<char>('a' + Pick(0, 25));
