@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -170,6 +171,34 @@ TEST_F(WindowScrollTest, ScrollingMovesThePixelsAndPaintsOnlyWhatItUncovered) {
     ScrollWindowEx(&Control, 0, -10, nullptr, nullptr, nullptr, 0);
     ASSERT_TRUE(GetUpdateRect(&Control, &Pending));
     EXPECT_EQ(Pending, Rect(0, 40, 10, 50));
+}
+
+// A control invalidated whole over and over keeps one area waiting; once
+// a validate, a paint or a scroll took part of it, the next whole
+// invalidation must wait for all of it again.
+TEST_F(WindowScrollTest, InvalidatingAllAfterTheAreaShrankWaitsForAllAgain) {
+    const TRect All = Rect(0, 0, 100, 100);
+    const TRect Top = Rect(0, 0, 100, 50);
+    const std::vector<std::function<void()>> Shrinks = {
+        [&] { ValidateRect(&Control, &Top); },
+        [&] { UpdateWindow(&Control); },
+        [&] { ScrollWindowEx(&Control, 0, -20, nullptr, nullptr, nullptr, 0); },
+    };
+    int N = 0;
+    for (const auto& Shrink : Shrinks) {
+        SCOPED_TRACE("shrink " + std::to_string(N++));
+        InvalidateRect(&Control, nullptr, false);
+        InvalidateRect(&Control, nullptr, false);
+        Shrink();
+        TRect Pending;
+        if (GetUpdateRect(&Control, &Pending)) {
+            EXPECT_NE(Pending, All);
+        }
+        InvalidateRect(&Control, nullptr, false);
+        ASSERT_TRUE(GetUpdateRect(&Control, &Pending));
+        EXPECT_EQ(Pending, All);
+        UpdateWindow(&Control);
+    }
 }
 
 TEST(MirroredCanvas, DrawsXMirroredAndKeepsTextReadable) {
