@@ -8,6 +8,7 @@
 #include "platform/data/SqlError.h"
 #include "platform/data/SqliteFunctions.h"
 #include "platform/data/StatementCache.h"
+#include "platform/data/WalCheckpointer.h"
 #include "platform/rtl/StrUtils.h"
 
 #include <algorithm>
@@ -139,16 +140,18 @@ void TDatabase::Connect() {
     // In WAL mode a commit at synchronous NORMAL survives a crash of the
     // program; one lost to a power cut is lost whole, so a batch that wrote
     // it runs again. The alias may ask for more (FULL, EXTRA) or less.
+    const AnsiString Synchronous =
+        Target.Synchronous.empty() ? AnsiString("NORMAL") : Target.Synchronous;
     const AnsiString Setup = "PRAGMA foreign_keys = OFF; PRAGMA journal_mode = WAL; "
                              "PRAGMA synchronous = " +
-                             (Target.Synchronous.empty() ? AnsiString("NORMAL") : Target.Synchronous) +
-                             "; SELECT count(*) FROM sqlite_schema;";
+                             Synchronous + "; SELECT count(*) FROM sqlite_schema;";
     if (sqlite3_exec(Db, Setup.c_str(), nullptr, nullptr, nullptr) != SQLITE_OK)
         FailWithDb("cannot be used");
     if (RegisterSqlFunctions(Db) != SQLITE_OK) FailWithDb("cannot take the program's functions");
 
     FHandle = Db;
     FFileName = File;
+    FCheckpointer = std::make_unique<TWalCheckpointer>(Db, File, Synchronous);
 }
 
 void TDatabase::Disconnect() {
@@ -157,6 +160,9 @@ void TDatabase::Disconnect() {
     for (TQuery* Query : std::vector<TQuery*>(FQueries))
         Query->DatabaseClosing();
     FStatements->Clear();
+    // Its connection goes first, so that the close can copy the whole log
+    // back and remove it.
+    FCheckpointer.reset();
     // An open transaction is rolled back by the close.
     sqlite3_close_v2(FHandle);
     FHandle = nullptr;
@@ -204,6 +210,10 @@ void TDatabase::Commit() {
 
 void TDatabase::Rollback() {
     if (InTransaction()) Exec("ROLLBACK");
+}
+
+int TDatabase::BackgroundCheckpoints() const {
+    return FCheckpointer ? FCheckpointer->Completed() : 0;
 }
 
 bool TDatabase::InTransaction() const {

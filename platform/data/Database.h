@@ -16,6 +16,7 @@
 struct sqlite3;
 class TQuery;
 class TStatementCache;
+class TWalCheckpointer;
 
 class TDatabase : public TComponent {
 public:
@@ -48,6 +49,10 @@ public:
     // it fails; 5000 unless changed.
     int BusyTimeout() const { return FBusyTimeout; }
     void SetBusyTimeout(int Milliseconds);
+
+    // Checkpoints of the write-ahead log completed off the committing thread
+    // since the connection opened.
+    int BackgroundCheckpoints() const;
 
     // The file of the open connection; empty while closed.
     const AnsiString& FileName() const { return FFileName; }
@@ -88,6 +93,7 @@ private:
     sqlite3* FHandle = nullptr;
     std::vector<TQuery*> FQueries;
     std::unique_ptr<TStatementCache> FStatements;
+    std::unique_ptr<TWalCheckpointer> FCheckpointer;
 };
 
 // The database component whose DatabaseName is Name (compared without case),
