@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <map>
+#include <optional>
 #include <utility>
 
 namespace {
@@ -173,6 +174,7 @@ namespace {
 // The settings as the joined reads give them, sorted by setting number.
 class SettingTable {
 public:
+    void Reserve(std::size_t Count) { FRows.reserve(Count); }
     SettingRows& Add() { return FRows.emplace_back(); }
     void Sort() {
         const auto byNumber = [](const SettingRows& A, const SettingRows& B) {
@@ -310,8 +312,9 @@ void HandOutSettings(std::vector<SettingRows*>& Settings, const AlertRecipients&
     for (const EmployeeSettings& employee : ofEmployee) {
         const int times = employee.Count * logonsOf(employee.EmpNbr);
         if (times == 0) continue;
+        // Each setting is handed out once: its row is not read again.
         SettingRows& rows = *employee.First;
-        AlertSetting setting = rows.Setting;
+        AlertSetting setting = std::move(rows.Setting);
         {
             // A row with Sequence 0 closes the group before it and opens the next.
             AlertValueGroup group;
@@ -337,12 +340,13 @@ void HandOutSettings(std::vector<SettingRows*>& Settings, const AlertRecipients&
 // First on.
 void ReadRecipientColumns(const TRowReader& Row, int First, SettingRows& Rows) {
     AlertSetting& setting = Rows.Setting;
-    setting.EmpNbr = Row.AsInteger(First);
+    const std::optional<int> employee = Row.AsOptionalInteger(First);
+    setting.EmpNbr = employee.value_or(0);
     setting.EmailFrequency = static_cast<std::uint8_t>(Row.AsInteger(First + 1));
     setting.Priority = static_cast<std::uint8_t>(Row.AsInteger(First + 2));
     setting.Source = static_cast<std::uint8_t>(Row.AsInteger(First + 3));
     // A setting without an employee reaches nobody.
-    Rows.HasEmployee = !Row.IsNull(First);
+    Rows.HasEmployee = employee.has_value();
 }
 
 } // namespace
@@ -371,12 +375,17 @@ void TMainDmod::LoadAlertSettings(int AlertId, const AlertRecipients& Recipients
 
 void TMainDmod::LoadAllAlertSettings(const AlertRecipients& Recipients,
                                      std::map<std::int32_t, std::vector<AlertSetting>>& Result) {
-    SetStatementText(*CommonSql2, "Select AlertSettingNbr, AlertId, EmpNbr, EmailFrequency, "
-                                  "Priority, Source from ALERT_SETTING ");
     SettingTable table;
+    // Sized once: grown by doubling, the table would touch twice its memory,
+    // and every page new to the process is a fault.
+    SetStatementText(*CommonSql2, "Select count(*) From ALERT_SETTING ");
     CommonSql2->ReadRows([&](const TRowReader& Row) {
-        // A setting without an alert id belongs to none.
-        if (Row.IsNull(1)) return;
+        table.Reserve(static_cast<std::size_t>(std::max<std::int64_t>(Row.AsInt64(0), 0)));
+    });
+    // A setting without an alert id belongs to none.
+    SetStatementText(*CommonSql2, "Select AlertSettingNbr, AlertId, EmpNbr, EmailFrequency, "
+                                  "Priority, Source from ALERT_SETTING where AlertId is not null ");
+    CommonSql2->ReadRows([&](const TRowReader& Row) {
         SettingRows& rows = table.Add();
         AlertSetting& setting = rows.Setting;
         setting.AlertSettingNbr = Row.AsInteger(0);

@@ -60,9 +60,28 @@ std::int64_t TRowReader::AsInt64(int Column) const {
 }
 
 int TRowReader::AsInteger(int Column) const {
-    const std::int64_t Value = AsInt64(Column);
-    if (Value < INT_MIN || Value > INT_MAX) NotA(Column, "within the integer range");
-    return static_cast<int>(Value);
+    // An integer column, as nearly every one is, read with one look at it.
+    sqlite3_value* Value = ValueOf(FStatement, Column);
+    const std::int64_t Whole = sqlite3_value_type(Value) == SQLITE_INTEGER
+                                   ? sqlite3_value_int64(Value)
+                                   : AsInt64(Column);
+    if (Whole < INT_MIN || Whole > INT_MAX) NotA(Column, "within the integer range");
+    return static_cast<int>(Whole);
+}
+
+std::optional<int> TRowReader::AsOptionalInteger(int Column) const {
+    sqlite3_value* Value = ValueOf(FStatement, Column);
+    switch (sqlite3_value_type(Value)) {
+    case SQLITE_NULL:
+        return std::nullopt;
+    case SQLITE_INTEGER: {
+        const sqlite3_int64 Whole = sqlite3_value_int64(Value);
+        if (Whole < INT_MIN || Whole > INT_MAX) NotA(Column, "within the integer range");
+        return static_cast<int>(Whole);
+    }
+    default:
+        return AsInteger(Column);
+    }
 }
 
 double TRowReader::AsFloat(int Column) const {

@@ -7,6 +7,7 @@
 #include "platform/rtl/AnsiString.h"
 
 #include <cstdint>
+#include <optional>
 
 struct sqlite3_stmt;
 
@@ -24,6 +25,8 @@ public:
     // EDatabaseError naming the value and the column.
     int AsInteger(int Column) const;
     std::int64_t AsInt64(int Column) const;
+    // As AsInteger, but NULL gives no value: one read of the column for both.
+    std::optional<int> AsOptionalInteger(int Column) const;
     // A text must hold a number ('.' decimals), else EDatabaseError.
     double AsFloat(int Column) const;
     // A real in the program's number form, as a string field shows it.

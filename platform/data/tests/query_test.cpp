@@ -6,6 +6,7 @@
 
 #include <gmock/gmock.h>
 
+#include <optional>
 #include <vector>
 
 using ::testing::AllOf;
@@ -306,6 +307,8 @@ TEST_F(QueryTest, ReadRowsHandsOverEachRowWithoutOpeningAndReadsValuesAsFieldsDo
         V->ReadRows([&](const TRowReader& Row) {
             EXPECT_EQ(Row.IsNull(0), C.Null);
             EXPECT_EQ(Row.AsInteger(0), C.Integer);
+            EXPECT_EQ(Row.AsOptionalInteger(0),
+                      C.Null ? std::nullopt : std::optional<int>(C.Integer));
             EXPECT_DOUBLE_EQ(Row.AsFloat(0), C.Float);
             EXPECT_EQ(Row.AsString(0), C.Text);
         });
@@ -321,6 +324,8 @@ TEST_F(QueryTest, ReadRowsHandsOverEachRowWithoutOpeningAndReadsValuesAsFieldsDo
                 AllOf(HasSubstr("'abc'"), HasSubstr("'Code'"), HasSubstr("not an integer")));
     EXPECT_THAT(MessageOf<EDatabaseError>([&] { Read(1); }),
                 AllOf(HasSubstr("'5000000000'"), HasSubstr("'Big'")));
+    EXPECT_THROW(Bad->ReadRows([&](const TRowReader& Row) { Row.AsOptionalInteger(1); }),
+                 EDatabaseError);
     Bad->ReadRows([&](const TRowReader& Row) { EXPECT_EQ(Row.AsInt64(1), 5000000000LL); });
 
     // An open query is refused: its rows are in use.
