@@ -1,6 +1,7 @@
 #include "platform/data/WalCheckpointer.h"
 
 #include <cstring>
+#include <exception>
 #include <sqlite3.h>
 
 TWalCheckpointer::TWalCheckpointer(sqlite3* Connection, std::string File, std::string Synchronous)
@@ -25,23 +26,29 @@ int TWalCheckpointer::CommitHook(void* Self, sqlite3* Connection, const char* Sc
     // The thread's connection sees only the main file; an attached one is
     // checkpointed here, as SQLite would.
     const bool main = std::strcmp(Schema, "main") == 0;
-    if (!main || self.FUnavailable.load() || Frames >= Backstop) {
-        // A busy or failed checkpoint leaves the log for the next try; the
-        // commit itself has succeeded.
-        sqlite3_wal_checkpoint_v2(Connection, Schema, SQLITE_CHECKPOINT_PASSIVE, nullptr, nullptr);
-        return SQLITE_OK;
-    }
-    self.Request();
+    if (main && !self.FUnavailable.load() && Frames < Backstop && self.Request()) return SQLITE_OK;
+    // A busy or failed checkpoint leaves the log for the next try; the
+    // commit itself has succeeded.
+    sqlite3_wal_checkpoint_v2(Connection, Schema, SQLITE_CHECKPOINT_PASSIVE, nullptr, nullptr);
     return SQLITE_OK;
 }
 
-void TWalCheckpointer::Request() {
+bool TWalCheckpointer::Request() {
     {
         std::lock_guard<std::mutex> guard(FLock);
         FWanted = true;
-        if (!FThread.joinable()) FThread = std::thread([this] { Run(); });
+        if (!FThread.joinable()) {
+            // Called from inside SQLite: nothing may be thrown through it.
+            try {
+                FThread = std::thread([this] { Run(); });
+            } catch (const std::exception&) {
+                FUnavailable.store(true);
+                return false;
+            }
+        }
     }
     FWake.notify_one();
+    return true;
 }
 
 void TWalCheckpointer::Run() {

@@ -38,7 +38,8 @@ public:
 
 private:
     static int CommitHook(void* Self, sqlite3* Connection, const char* Schema, int Frames);
-    void Request();
+    // Wakes the thread, starting it the first time; false when it cannot run.
+    bool Request();
     void Run();
 
     sqlite3* FConnection;
