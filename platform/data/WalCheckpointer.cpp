@@ -56,9 +56,13 @@ void TWalCheckpointer::Run() {
     sqlite3* db = nullptr;
     const std::string setup =
         "PRAGMA synchronous = " + FSynchronous + "; SELECT count(*) FROM sqlite_schema;";
-    if (sqlite3_open_v2(FFile.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX,
-                        nullptr) != SQLITE_OK ||
-        sqlite3_exec(db, setup.c_str(), nullptr, nullptr, nullptr) != SQLITE_OK) {
+    const bool opened = sqlite3_open_v2(FFile.c_str(), &db,
+                                        SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX,
+                                        nullptr) == SQLITE_OK;
+    // Reading the schema waits, as the program's connections do, for a
+    // lock another process holds a moment; a passive checkpoint never does.
+    if (opened) sqlite3_busy_timeout(db, 5000);
+    if (!opened || sqlite3_exec(db, setup.c_str(), nullptr, nullptr, nullptr) != SQLITE_OK) {
         sqlite3_close_v2(db);
         // The commits checkpoint for themselves from now on.
         FUnavailable.store(true);
