@@ -11,9 +11,7 @@
 #include "platform/rtl/Format.h"
 #include "platform/rtl/StrUtils.h"
 
-#include <algorithm>
 #include <array>
-#include <cstdint>
 #include <vector>
 
 namespace {
@@ -168,13 +166,8 @@ void ScanAlertTransactions(AlertContext& Context) {
     // Every pending row is read before the first is processed: the batch
     // works on the transactions as they were when it began.
     TQuery& pending = *Context.Main.AlertTransactionsQ;
-    // Sized once: grown by doubling, the list would touch twice its memory,
-    // and every page new to the process is a fault.
     std::vector<PendingRow> rows;
-    SetStatementText(pending, "Select count(*) From ALERT_TRANSACTION ");
-    pending.ReadRows([&](const TRowReader& Row) {
-        rows.reserve(static_cast<std::size_t>(std::max<std::int64_t>(Row.AsInt64(0), 0)));
-    });
+    rows.reserve(CountRows(pending, "ALERT_TRANSACTION"));
     SetStatementText(pending, "Select * From ALERT_TRANSACTION ");
     Columns at{};
     bool located = false;

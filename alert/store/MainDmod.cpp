@@ -9,6 +9,9 @@
 #include "platform/data/StdFields.h"
 #include "platform/rtl/DateTimeFormat.h"
 
+#include <algorithm>
+#include <cstdint>
+
 namespace {
 
 constexpr const char* DatabaseName = "Dornwickdbms";
@@ -70,6 +73,13 @@ void ExecStatement(TQuery& Query, const AnsiString& Sql) {
 void OpenStatement(TQuery& Query, const AnsiString& Sql) {
     SetStatementText(Query, Sql);
     Query.Open();
+}
+
+std::size_t CountRows(TQuery& Query, const AnsiString& Table) {
+    SetStatementText(Query, "Select count(*) From " + Table + " ");
+    std::int64_t count = 0;
+    Query.ReadRows([&](const TRowReader& Row) { count = Row.AsInt64(0); });
+    return static_cast<std::size_t>(std::max<std::int64_t>(count, 0));
 }
 
 TMainDmod::TMainDmod(TComponent* AOwner) : TComponent(AOwner) {

@@ -15,6 +15,7 @@
 #include "alert/store/UnitConversion.h"
 #include "platform/classes/Component.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <map>
 #include <vector>
@@ -157,3 +158,7 @@ private:
 void SetStatementText(TQuery& Query, const AnsiString& Sql);
 void ExecStatement(TQuery& Query, const AnsiString& Sql);
 void OpenStatement(TQuery& Query, const AnsiString& Sql);
+// The rows Table holds, counted on Query: the size of a list about to take
+// them, made once instead of grown by doubling (which touches twice the
+// memory, every page new to the process a fault).
+std::size_t CountRows(TQuery& Query, const AnsiString& Table);

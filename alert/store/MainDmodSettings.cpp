@@ -376,12 +376,7 @@ void TMainDmod::LoadAlertSettings(int AlertId, const AlertRecipients& Recipients
 void TMainDmod::LoadAllAlertSettings(const AlertRecipients& Recipients,
                                      std::map<std::int32_t, std::vector<AlertSetting>>& Result) {
     SettingTable table;
-    // Sized once: grown by doubling, the table would touch twice its memory,
-    // and every page new to the process is a fault.
-    SetStatementText(*CommonSql2, "Select count(*) From ALERT_SETTING ");
-    CommonSql2->ReadRows([&](const TRowReader& Row) {
-        table.Reserve(static_cast<std::size_t>(std::max<std::int64_t>(Row.AsInt64(0), 0)));
-    });
+    table.Reserve(CountRows(*CommonSql2, "ALERT_SETTING"));
     // A setting without an alert id belongs to none.
     SetStatementText(*CommonSql2, "Select AlertSettingNbr, AlertId, EmpNbr, EmailFrequency, "
                                   "Priority, Source from ALERT_SETTING where AlertId is not null ");
