@@ -27,10 +27,26 @@ int TWalCheckpointer::CommitHook(void* Self, sqlite3* Connection, const char* Sc
     // checkpointed here, as SQLite would.
     const bool main = std::strcmp(Schema, "main") == 0;
     if (main && !self.FUnavailable.load() && Frames < Backstop && self.Request()) return SQLITE_OK;
-    // A busy or failed checkpoint leaves the log for the next try; the
-    // commit itself has succeeded.
-    sqlite3_wal_checkpoint_v2(Connection, Schema, SQLITE_CHECKPOINT_PASSIVE, nullptr, nullptr);
+    self.CheckpointHere(Connection, Schema);
     return SQLITE_OK;
+}
+
+void TWalCheckpointer::CheckpointHere(sqlite3* Connection, const char* Schema) {
+    // The thread's checkpoint under way holds the checkpoint lock: this one
+    // would only be refused. It waits for that one, and keeps the thread from
+    // starting another meanwhile; with no commit in between, it copies the
+    // whole log, which the next transaction then starts over.
+    std::unique_lock<std::mutex> lock(FLock);
+    FHeld = true;
+    FIdle.wait(lock, [this] { return !FRunning; });
+    lock.unlock();
+    // A busy (another process checkpoints) or failed checkpoint leaves the
+    // log for the next try; the commit itself has succeeded.
+    sqlite3_wal_checkpoint_v2(Connection, Schema, SQLITE_CHECKPOINT_PASSIVE, nullptr, nullptr);
+    lock.lock();
+    FHeld = false;
+    lock.unlock();
+    FWake.notify_one();
 }
 
 bool TWalCheckpointer::Request() {
@@ -70,16 +86,19 @@ void TWalCheckpointer::Run() {
     }
     std::unique_lock<std::mutex> lock(FLock);
     for (;;) {
-        FWake.wait(lock, [this] { return FWanted || FStopping; });
+        FWake.wait(lock, [this] { return (FWanted && !FHeld) || FStopping; });
         if (FStopping) break;
         FWanted = false;
+        FRunning = true;
         lock.unlock();
         // Passive: never waits for the writer or for readers; what it cannot
         // copy yet is copied by the next one.
         const int rc =
             sqlite3_wal_checkpoint_v2(db, "main", SQLITE_CHECKPOINT_PASSIVE, nullptr, nullptr);
-        if (rc == SQLITE_OK) ++FCompleted;
         lock.lock();
+        FRunning = false;
+        if (rc == SQLITE_OK) ++FCompleted;
+        FIdle.notify_all();
     }
     lock.unlock();
     sqlite3_close_v2(db);

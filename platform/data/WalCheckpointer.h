@@ -6,10 +6,11 @@
 // commit only wakes the thread, which checkpoints on a connection of its own
 // while the next transactions go on.
 //
-// A checkpoint that cannot keep up (another process reading an old
-// snapshot, a thread that could not open the file) is no reason to let the
-// log grow without end: past Backstop frames the commit checkpoints itself,
-// as SQLite would have done at Trigger.
+// The log starts over only when a transaction begins with all of it copied
+// back, which a thread racing the commits seldom manages; nor is a thread
+// that cannot open the file a reason to let the log grow without end. Past
+// Backstop frames the commit checkpoints itself, as SQLite would have done at
+// Trigger, after the thread's checkpoint under way.
 #include <atomic>
 #include <condition_variable>
 #include <mutex>
@@ -40,6 +41,8 @@ private:
     static int CommitHook(void* Self, sqlite3* Connection, const char* Schema, int Frames);
     // Wakes the thread, starting it the first time; false when it cannot run.
     bool Request();
+    // The commit's own checkpoint, once the thread's is over.
+    void CheckpointHere(sqlite3* Connection, const char* Schema);
     void Run();
 
     sqlite3* FConnection;
@@ -47,8 +50,11 @@ private:
     std::string FSynchronous;
     std::mutex FLock;
     std::condition_variable FWake;
+    std::condition_variable FIdle;
     bool FWanted = false;
     bool FStopping = false;
+    bool FRunning = false; // the thread is inside a checkpoint
+    bool FHeld = false;    // the commit checkpoints itself: the thread waits
     std::atomic<bool> FUnavailable{false};
     std::atomic<int> FCompleted{0};
     std::thread FThread;
