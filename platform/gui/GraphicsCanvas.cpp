@@ -1015,8 +1015,11 @@ bool DrawRunPlainText(QPainter& Painter, QImage& Target, TFontEntry& Entry, QPoi
     const auto Reaches = [&](int K) { return PlainInks[static_cast<std::size_t>(K)].Meets(Clip); };
     int First = 0;
     int Last = Laid.Count;
-    while (!Reaches(First))
+    while (First < Last && !Reaches(First))
         ++First;
+    // Clip may fall in the text's ink box between two glyphs (in a run of
+    // blanks): then no glyph of it is drawn.
+    if (First == Last) return true;
     while (!Reaches(Last - 1))
         --Last;
     TInk Ink = PlainInks[static_cast<std::size_t>(First)];
