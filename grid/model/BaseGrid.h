@@ -1850,6 +1850,7 @@ protected:
     // Layout steps (view/GridLayout).
     void SetNewColCount(int Value);
     void SetNewRowCount(int Value);
+    void ChangeCountsInStep(const std::function<void()>& Change);
     void ResizeVisibleCols(int OldLast);
     void ResizeVisibleRows(int OldLast);
     void SetInternalFixedCols(int Value);
@@ -2023,6 +2024,10 @@ private:
     TGridCoord FReportedTopLeft{1, 1};
     int FTopLeftNesting = 0;
     bool FTopLeftChangedPending = false;
+    // A count change under way: the base counts are ahead of the column
+    // and row lists until it ends, so a top-left change waits for its end.
+    int FCountChanging = 0;
+    bool FTopLeftChangeDeferred = false;
     bool FPendingTopLeftMoved = false;
     bool FPendingCheckTopLeft = false;
     // The one-entry cache of cell elements.

@@ -118,8 +118,10 @@ void TgxBaseGrid::SetNewColCount(int Value) {
     const int OldLast = ColCount() - 1;
     FDeletedCols = 0;
     FDataColCount = Value;
-    SetColCount(Value + 1);
-    ResizeVisibleCols(OldLast);
+    ChangeCountsInStep([&] {
+        SetColCount(Value + 1);
+        ResizeVisibleCols(OldLast);
+    });
     CheckFixedCols();
     UpdateScrollRange();
 }
@@ -128,12 +130,30 @@ void TgxBaseGrid::SetNewRowCount(int Value) {
     const int OldLast = RowCount() - 1;
     FDeletedRows = 0;
     FDataRowCount = Value;
-    SetRowCount(Value + InsertionRows() + 1);
-    // The base count may stay when the insertion row comes or goes with it.
-    RowCountSettled();
-    ResizeVisibleRows(OldLast);
+    ChangeCountsInStep([&] {
+        SetRowCount(Value + InsertionRows() + 1);
+        // The base count may stay when the insertion row comes or goes with it.
+        RowCountSettled();
+        ResizeVisibleRows(OldLast);
+    });
     CheckFixedRows();
     UpdateScrollRange();
+}
+
+// The base grid may move its current cell and scroll to it while it
+// changes its counts, before the column and row lists have followed: the
+// top-left checks, which walk those lists, run once they have.
+void TgxBaseGrid::ChangeCountsInStep(const std::function<void()>& Change) {
+    ++FCountChanging;
+    try {
+        Change();
+    } catch (...) {
+        --FCountChanging;
+        throw;
+    }
+    if (--FCountChanging > 0 || !FTopLeftChangeDeferred) return;
+    FTopLeftChangeDeferred = false;
+    TopLeftChanged();
 }
 
 void TgxBaseGrid::ResizeVisibleCols(int OldLast) {

@@ -273,6 +273,10 @@ void TgxBaseGrid::TopLeftMoved(const TGridCoord& OldTopLeft) {
 }
 
 void TgxBaseGrid::TopLeftChanged() {
+    if (FCountChanging > 0) {
+        FTopLeftChangeDeferred = true;
+        return;
+    }
     ++FTopLeftNesting;
     try {
         const int MaxLeft = std::max(GetMaxLeftCol(), FixedCols());

@@ -1,0 +1,56 @@
+// Count changes on a shown grid: inserting and growing while the current
+// cell is scrolled into view, the current cell when its column or row goes,
+// and what a count change repaints, through public calls and the pixels of
+// the grid's backing image.
+#include "grid/model/Columns.h"
+#include "grid/tests/ShownGridFixture.h"
+
+#include <vector>
+
+using namespace grid;
+
+namespace {
+
+class GridCountChange : public ShownGridFixture {
+protected:
+    std::vector<TColor> Shot() {
+        std::vector<TColor> Pixels;
+        for (int Y = 0; Y < Grid->ClientHeight(); ++Y)
+            for (int X = 0; X < Grid->ClientWidth(); ++X)
+                Pixels.push_back(Grid->Canvas()->Pixels(X, Y));
+        return Pixels;
+    }
+    std::vector<int> ColOrder() const {
+        std::vector<int> Order;
+        for (int D = 1; D <= Grid->GetGridColCount(); ++D)
+            Order.push_back(Grid->GetDataCol(D));
+        return Order;
+    }
+};
+
+TEST_F(GridCountChange, GrowingColumnsWithTheCurrentRowOutOfViewExtendsTheColumnsFirst) {
+    struct TCase {
+        const char* Name;
+        bool Insert;
+    };
+    for (const TCase& Case : {TCase{"insert", true}, TCase{"count", false}}) {
+        SCOPED_TRACE(Case.Name);
+        ShowGrid(2, 40);
+        // The current row goes to the bottom, out of view.
+        Grid->SetDisplayRownr(1, 40);
+        if (Case.Insert)
+            Grid->InsertCol(1);
+        else
+            Grid->SetGridColCount(3);
+        Grid->Update();
+
+        EXPECT_EQ(Grid->GetGridColCount(), 3);
+        EXPECT_EQ(ColOrder(), (Case.Insert ? std::vector<int>{3, 1, 2} : std::vector<int>{1, 2, 3}));
+        EXPECT_GE(Grid->LeftCol(), Grid->FixedCols());
+        EXPECT_LE(Grid->LeftCol(), Grid->GetGridColCount());
+        delete Form;
+        Form = nullptr;
+    }
+}
+
+} // namespace
