@@ -53,4 +53,35 @@ TEST_F(GridCountChange, GrowingColumnsWithTheCurrentRowOutOfViewExtendsTheColumn
     }
 }
 
+TEST_F(GridCountChange, ACurrentCellWhoseColumnOrRowGoesStaysAtItsPlace) {
+    struct TCase {
+        const char* Name;
+        bool Cols;
+    };
+    for (const TCase& Case : {TCase{"column", true}, TCase{"row", false}}) {
+        SCOPED_TRACE(Case.Name);
+        ShowGrid(10, 10);
+        // Data column (row) 8 is shown second and holds the current cell.
+        if (Case.Cols) {
+            Grid->SetDisplayColnr(8, 2);
+            Grid->SetCurrentCell(2, 3);
+        } else {
+            Grid->SetDisplayRownr(8, 2);
+            Grid->SetCurrentCell(3, 2);
+        }
+        ASSERT_EQ(Case.Cols ? Grid->GetCurrentDataCol() : Grid->GetCurrentDataRow(), 8);
+        if (Case.Cols)
+            Grid->SetGridColCount(5);
+        else
+            Grid->SetGridRowCount(5);
+
+        EXPECT_EQ(Grid->Col(), Case.Cols ? 2 : 3);
+        EXPECT_EQ(Grid->Row(), Case.Cols ? 3 : 2);
+        EXPECT_EQ(Grid->GetCurrentDataCol(), Grid->GetDataCol(Grid->Col()));
+        EXPECT_EQ(Grid->GetCurrentDataRow(), Grid->GetDataRow(Grid->Row()));
+        delete Form;
+        Form = nullptr;
+    }
+}
+
 } // namespace

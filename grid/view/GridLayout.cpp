@@ -24,6 +24,7 @@ void TgxBaseGrid::SetGridColCount(int Value) {
     Value = std::max(Value, 0);
     if (Value == FDataColCount) return;
     const int CurrentData = GetDataColnr(Col());
+    const int CurrentDisplay = Col();
     if (Value < CurrentData && !CheckEndEdit(0, GetDataRownr(Row()), false)) return;
     const int Old = FDataColCount;
     CheckHideControl(false);
@@ -45,10 +46,11 @@ void TgxBaseGrid::SetGridColCount(int Value) {
         if (Value < Old && CurrentData >= 1 && CurrentData <= Value)
             FCurrent.X = GetDisplayCol(CurrentData);
         AdjustCurrentAfterCount();
-        // The base grid pulled a current column that went back in range
-        // unreported: move on from the last column as a user would see it.
+        // A current column that went: the nearest allowed one from the
+        // place it was shown at, as a user would see it.
         if (Value < CurrentData)
-            MoveToNewCol(ColCount(), false, CanSkipReadOnly(), InRowSelectMode());
+            MoveToNewCol(std::min(CurrentDisplay, ColCount()), false, CanSkipReadOnly(),
+                         InRowSelectMode());
         AdjustOwnComboExtents();
     }
     CountChangeSettled();
@@ -59,6 +61,7 @@ void TgxBaseGrid::SetGridRowCount(int Value) {
     Value = std::max(Value, 0);
     if (Value == FDataRowCount) return;
     const int CurrentData = GetDataRownr(Row());
+    const int CurrentDisplay = Row();
     if (Value < CurrentData && !CheckEndEdit(GetDataColnr(Col()), 0, false)) return;
     const int Old = FDataRowCount;
     CheckHideControl(false);
@@ -76,7 +79,8 @@ void TgxBaseGrid::SetGridRowCount(int Value) {
             FCurrent.Y = GetDisplayRow(CurrentData);
         AdjustCurrentAfterCount();
         if (Value < CurrentData)
-            MoveToNewRow(RowCount(), false, CanSkipReadOnly(), InRowSelectMode());
+            MoveToNewRow(std::min(CurrentDisplay, RowCount()), false, CanSkipReadOnly(),
+                         InRowSelectMode());
         AdjustOwnComboExtents();
     }
     CountChangeSettled();
