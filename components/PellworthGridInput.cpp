@@ -105,7 +105,7 @@ int TPellworthGrid::WindowRows() const {
 }
 
 bool TPellworthGrid::DisplayRowVisible(int P) const {
-    return GetRowVisible(GetDataRownr(P));
+    return IsRowVisible(GetDataRownr(P));
 }
 
 void TPellworthGrid::Scroll(int Lines) {

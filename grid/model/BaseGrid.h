@@ -1921,6 +1921,9 @@ private:
     template <class T, class Setter>
     void SetRowProperty(int DataRow, const T& Value, const T& Default, Setter Set);
     template <class Getter> auto GetRowProperty(int DataRow, Getter Get) const;
+    // The row's own visibility, unchecked: true without a row object, false
+    // outside the row objects.
+    bool RowObjectShown(int DataRow) const;
     int RowBarOnValue() const;
 
     // ---- owned objects, in the order the constructor makes them ----------------------

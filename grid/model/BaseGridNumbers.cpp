@@ -283,7 +283,7 @@ void TgxBaseGrid::DeleteAllAtRow(int DataRow, int LastPosition) {
     FRows->RotateDown(DataRow, Count);
     for (int D = P; D < LastPosition; ++D) {
         const int Data = At(FDisplayRows, D);
-        SetRowPixelHeight(D, GetRowVisible(Data) ? FRows->GetRowHeight(Data) : 0);
+        SetRowPixelHeight(D, RowObjectShown(Data) ? FRows->GetRowHeight(Data) : 0);
     }
 }
 
@@ -345,7 +345,7 @@ void TgxBaseGrid::DeleteTrailingRows(int NewCount) {
         const int NewLast = static_cast<int>(Kept.size());
         for (int D = 1; D <= NewLast; ++D) {
             const int R = At(FDisplayRows, D);
-            if (R > NewCount || GetRowVisible(R)) Visible.push_back(D);
+            if (R > NewCount || RowObjectShown(R)) Visible.push_back(D);
         }
         FVisibleRows.SetItems(Visible);
     }

@@ -31,8 +31,9 @@ void TgxBaseGrid::SetRowProperty(int DataRow, const T& Value, const T& Default, 
 }
 
 template <class Getter> auto TgxBaseGrid::GetRowProperty(int DataRow, Getter Get) const {
-    CheckIndex(itRow, DataRow, GetGridRowCount(), 1);
-    const TgxRow* Row = DataRow >= 0 && DataRow < FRows->Count() ? FRows->Item(DataRow) : nullptr;
+    // A bad index (with the check switch off) answers as a row without settings.
+    const TgxRow* Row =
+        CheckIndex(itRow, DataRow, GetGridRowCount(), 1) ? FRows->Item(DataRow) : nullptr;
     return Get(Row);
 }
 
@@ -45,9 +46,8 @@ void TgxBaseGrid::SetRowColor(int DataRow, TColor Value) {
 }
 
 int TgxBaseGrid::GetRowHeight(int DataRow) const {
-    CheckIndex(itRow, DataRow, GetGridRowCount(), 1);
-    return DataRow >= 0 && DataRow < FRows->Count() ? FRows->GetRowHeight(DataRow)
-                                                    : DefaultRowHeight();
+    return CheckIndex(itRow, DataRow, GetGridRowCount(), 1) ? FRows->GetRowHeight(DataRow)
+                                                           : DefaultRowHeight();
 }
 
 void TgxBaseGrid::SetRowHeight(int DataRow, int Value) {
@@ -55,6 +55,10 @@ void TgxBaseGrid::SetRowHeight(int DataRow, int Value) {
 }
 
 bool TgxBaseGrid::GetRowVisible(int DataRow) const {
+    return GetRowProperty(DataRow, [](const TgxRow* R) { return !R || R->Visible(); });
+}
+
+bool TgxBaseGrid::RowObjectShown(int DataRow) const {
     if (DataRow < 0 || DataRow >= FRows->Count()) return false;
     const TgxRow* Row = FRows->Item(DataRow);
     return !Row || Row->Visible();
@@ -65,7 +69,7 @@ void TgxBaseGrid::SetRowVisible(int DataRow, bool Value) {
 }
 
 bool TgxBaseGrid::IsRowVisible(int DataRow) const {
-    return DataRow >= 0 && DataRow <= GetGridRowCount() && GetRowVisible(DataRow);
+    return DataRow >= 0 && DataRow <= GetGridRowCount() && RowObjectShown(DataRow);
 }
 
 TgxHorzAlignment TgxBaseGrid::GetRowHorzAlignment(int DataRow) const {

@@ -210,6 +210,10 @@ void TgxBaseGrid::MakeGridControlVisible() {
     if (Row() < TopRow() && Row() >= FixedRows()) return;
     if (Col() < LeftCol() && Col() >= FixedCols()) return;
     if (Row() > MaxVisibleRow() || Col() > MaxVisibleCol()) return;
+    // A fixed area as wide or as tall as the window leaves the cell no room
+    // on screen: shown, the editor would sit over the headings.
+    const TRect Cell = CellRect(Col(), Row());
+    if (Cell.Right <= Cell.Left || Cell.Bottom <= Cell.Top) return;
     FControlPlaced = true;
     FControlHiddenOnRequest = false;
     // The control gets its window inside the grid when it is first shown.

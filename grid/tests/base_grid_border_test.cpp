@@ -105,5 +105,41 @@ TEST_F(BaseGridBorder, AFlatGridHasAOnePixelBorderAndPlainFixedCells) {
     EXPECT_EQ(Shot()->Canvas()->Pixels(12, 102), ColorToRGB(clBtnHighlight)); // the raised top
 }
 
+// A grid given its parent and size before the form shows, with nothing
+// that would lay it out again (no scroll bar, no resize): the window as it
+// shows has the sunken edge all round and the cells right inside it.
+class BaseGridBorderAtShow : public GridOnForm<TProbeStringGrid> {};
+
+TEST_F(BaseGridBorderAtShow, AGridShownWithoutScrollBarsHasItsEdgeAndItsCellsInsideIt) {
+    ASSERT_EQ(Grid->ClientWidth(), Grid->Width() - 4); // no scroll bar
+    QApplication::processEvents();
+    for (const bool BorderChanged : {false, true}) {
+        SCOPED_TRACE(BorderChanged ? "after the border went and came back" : "as first shown");
+        if (BorderChanged) {
+            Grid->SetBorderStyle(bsNone);
+            Grid->SetBorderStyle(bsSingle);
+            QApplication::processEvents();
+        }
+        EXPECT_EQ(Grid->ClientToScreen(Point(0, 0)),
+                  Grid->Parent()->ClientToScreen(Point(Grid->Left() + 2, Grid->Top() + 2)));
+        // What the window shows, the frame and the client widget inside it.
+        const QImage Shown = Grid->Widget()->grab().toImage();
+        ASSERT_EQ(Shown.width(), Grid->Width());
+        const auto At = [&](int X, int Y) {
+            const QRgb P = Shown.pixel(X, Y);
+            return static_cast<TColor>(qRed(P) | qGreen(P) << 8 | qBlue(P) << 16);
+        };
+        EXPECT_EQ(At(0, 100), ColorToRGB(clBtnShadow));
+        EXPECT_EQ(At(1, 100), ColorToRGB(cl3DDkShadow));
+        EXPECT_EQ(At(Grid->Width() - 1, 100), ColorToRGB(clBtnHighlight));
+        EXPECT_EQ(At(100, Grid->Height() - 1), ColorToRGB(clBtnHighlight));
+        // Beside the last column and under the last row the grid's colour,
+        // up to the edge.
+        EXPECT_EQ(At(Grid->Width() - 4, 100), ColorToRGB(Grid->Color()));
+        EXPECT_EQ(At(100, Grid->Height() - 4), ColorToRGB(Grid->Color()));
+        EXPECT_EQ(At(5, 5), ColorToRGB(clBtnFace)); // inside cell (0, 0)
+    }
+}
+
 } // namespace
 } // namespace gridtest

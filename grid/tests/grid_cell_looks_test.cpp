@@ -156,8 +156,9 @@ TEST_F(GridCellLooks, EachFocusBorderDrawsItsOwnFrame) {
         const TRect Cell = Grid->CellRect(2, 2);
         const int W = Cell.Right - Cell.Left - 2;
         for (int Ring = 0; Ring < 3; ++Ring) {
+            // Inside the left sides of both frames.
             const TRect Line =
-                Rect(Cell.Left + 2, Cell.Top + Ring, Cell.Right - 3, Cell.Top + Ring + 1);
+                Rect(Cell.Left + 3, Cell.Top + Ring, Cell.Right - 3, Cell.Top + Ring + 1);
             if (Ring < C.Frames)
                 EXPECT_EQ(Count(Line, clRed), Line.Right - Line.Left) << Ring;
             else if (!C.Dashes || Ring > 0)
@@ -172,6 +173,61 @@ TEST_F(GridCellLooks, EachFocusBorderDrawsItsOwnFrame) {
         // Another cell never carries a frame.
         const TRect Other = Grid->CellRect(3, 3);
         EXPECT_EQ(Count(Other, clRed) + Count(Other, clBlack), 0);
+    }
+}
+
+// The dotted frame is drawn in the focus colours, or the grid's colour and
+// font colour without them, the same however often the cell is painted;
+// the solid frames start one pixel in from the cell's left edge.
+TEST_F(GridCellLooks, TheDottedFrameTakesItsTwoColoursAndTheSolidFramesStartOneIn) {
+    Grid->SetGridMode(gmBrowse);
+    Grid->SetAlwaysShowFocus(true);
+    Grid->SetCurrentCell(2, 2);
+    const TRect Cell = Grid->CellRect(2, 2);
+    struct TCase {
+        const char* Name;
+        TColor Focus, FocusFont; // as set
+        TColor Gap, Dot;         // as drawn
+    };
+    const TCase Cases[] = {
+        {"focus colours", clYellow, clRed, clYellow, clRed},
+        {"grid colours", clNone, clNone, clWhite, clBlack},
+    };
+    Grid->SetFocusBorder(fbDot);
+    for (const TCase& C : Cases) {
+        SCOPED_TRACE(C.Name);
+        Grid->SetFocusColor(C.Focus);
+        Grid->SetFocusFontColor(C.FocusFont);
+        for (int Paints = 1; Paints <= 2; ++Paints) {
+            SCOPED_TRACE(Paints);
+            Paint();
+            SaveControlShot(*Grid, (std::string("focus_dot_") + C.Name).c_str());
+            // All round the cell's edge the two colours alternate.
+            std::vector<TPoint> Edge;
+            for (int X = Cell.Left; X < Cell.Right; ++X) {
+                Edge.push_back(Point(X, Cell.Top));
+                Edge.push_back(Point(X, Cell.Bottom - 1));
+            }
+            for (int Y = Cell.Top; Y < Cell.Bottom; ++Y) {
+                Edge.push_back(Point(Cell.Left, Y));
+                Edge.push_back(Point(Cell.Right - 1, Y));
+            }
+            for (const TPoint& P : Edge)
+                ASSERT_EQ(Pixel(P.X, P.Y), ColorToRGB(((P.X + P.Y) & 1) == 0 ? C.Dot : C.Gap))
+                    << P.X << "," << P.Y;
+        }
+    }
+
+    Grid->SetFocusBorderColor(clRed);
+    for (const TgxFocusBorder Border : {fbSingle, fbDouble}) {
+        SCOPED_TRACE(Border == fbSingle ? "single" : "double");
+        Grid->SetFocusBorder(Border);
+        Paint();
+        const int Y = (Cell.Top + Cell.Bottom) / 2;
+        EXPECT_NE(Pixel(Cell.Left, Y), clRed);
+        EXPECT_EQ(Pixel(Cell.Left + 1, Y), clRed);
+        EXPECT_EQ(Pixel(Cell.Left + 2, Y) == clRed, Border == fbDouble);
+        EXPECT_EQ(Pixel(Cell.Left + 3, Y) == clRed, false);
     }
 }
 

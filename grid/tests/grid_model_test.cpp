@@ -83,6 +83,30 @@ TEST_F(GridModelTest, ChecksNameTheGridAndStaySilentWithTheSwitchOff) {
     EXPECT_EQ(Grid->GridRows()->ObjectCount(), 1);
 }
 
+// A row getter checks its index like the setters: out of range it raises,
+// or with the switch off answers what a row without settings has.
+TEST_F(GridModelTest, RowGettersWithABadIndexRaiseOrAnswerTheDefault) {
+    Grid->SetRowVisible(2, false);
+    Grid->SetRowColor(3, clRed);
+    for (const int Bad : {0, 5, 99, -1}) {
+        SCOPED_TRACE(Bad);
+        const std::string Message = "Grid1: Row index " + std::to_string(Bad) + " out of range";
+        Grid->SetReportInvalidOps(true);
+        EXPECT_EQ(GridError([&] { Grid->GetRowVisible(Bad); }), Message);
+        EXPECT_EQ(GridError([&] { Grid->GetRowColor(Bad); }), Message);
+        EXPECT_EQ(GridError([&] { Grid->GetRowHeight(Bad); }), Message);
+        Grid->SetReportInvalidOps(false);
+        EXPECT_TRUE(Grid->GetRowVisible(Bad));
+        EXPECT_EQ(Grid->GetRowColor(Bad), clNone);
+        EXPECT_EQ(Grid->GetRowHeight(Bad), Grid->DefaultRowHeight());
+        // The asking form stays quiet and answers no.
+        EXPECT_FALSE(Grid->IsRowVisible(Bad == 0 ? 99 : Bad));
+    }
+    EXPECT_FALSE(Grid->GetRowVisible(2));
+    EXPECT_TRUE(Grid->GetRowVisible(3));
+    EXPECT_EQ(Grid->GetRowColor(3), clRed);
+}
+
 TEST_F(GridModelTest, ValueTypesFollowTheControlType) {
     struct Case {
         TgxControlType Type;

@@ -124,7 +124,8 @@ TEST_F(GridPaint, BrowsingAHundredThousandRowsShowsEveryKindOfCellAndReachesTheE
     // the row bar marks the current row.
     ASSERT_EQ(Grid->Col(), 2);
     const TRect First = Grid->CellRect(2, 1);
-    EXPECT_EQ(Pixel(First.Left, (First.Top + First.Bottom) / 2), clRed);
+    // The frame starts one pixel in from the cell's left edge.
+    EXPECT_EQ(Pixel(First.Left + 1, (First.Top + First.Bottom) / 2), clRed);
     EXPECT_NE(Pixel(Grid->CellRect(1, 1).Left, (First.Top + First.Bottom) / 2), clRed);
     const TRect Bar = Grid->CellRect(0, 1);
     EXPECT_GT(CountOf(Bar, clBlack), 10);
@@ -159,7 +160,7 @@ TEST_F(GridPaint, BrowsingAHundredThousandRowsShowsEveryKindOfCellAndReachesTheE
     EXPECT_EQ(Frozen.Left, Grid->ColWidths(0));
     EXPECT_GT(Ink(Frozen, clWhite), 5);
     EXPECT_EQ(Last.Left, Frozen.Right + 1);
-    EXPECT_EQ(Pixel(Last.Left, (Last.Top + Last.Bottom) / 2), clRed);
+    EXPECT_EQ(Pixel(Last.Left + 1, (Last.Top + Last.Bottom) / 2), clRed);
     EXPECT_EQ(Pixel(Last.Right - 1, (Last.Top + Last.Bottom) / 2), clRed);
     EXPECT_GT(CountOf(Grid->CellRect(0, RowTotal), clBlack), 10);
 }

@@ -122,7 +122,8 @@ protected:
     void Spin(bool Up) {
         const TRect Cell = Grid->CellRect(Grid->Col(), Grid->Row());
         const QPoint At(Cell.Right - 2, Up ? Cell.Top + 2 : Cell.Bottom - 2);
-        ClickAt(Grid->Widget(), At);
+        // Cell coordinates are the client widget's, inside the grid's frame.
+        ClickAt(Grid->ClientWidget(), At);
         QApplication::processEvents();
     }
     AnsiString Shown() {

@@ -182,7 +182,7 @@ void TgxBaseGrid::ResizeVisibleRows(int OldLast) {
         for (int D = std::max(OldLast + 1, 1); D <= NewLast; ++D) {
             const int Data = GetDataRow(D);
             if (Data < 0) continue;
-            SetRowPixelHeight(D, GetRowVisible(Data) ? FRows->GetRowHeight(Data) : 0);
+            SetRowPixelHeight(D, RowObjectShown(Data) ? FRows->GetRowHeight(Data) : 0);
         }
     } else if (NewLast < OldLast) {
         bool Found = false;
@@ -287,7 +287,9 @@ void TgxBaseGrid::SetInternalFixedCols(int Value) {
     // The top-left cell as it is, clamped into the new range.
     MoveTopLeft(LeftCol(), TopRow());
     CalcHorzFixedWidth();
-    if (Hidden) ShowGridControl();
+    // An editor held back while the fixed columns covered its cell comes
+    // back with the cell.
+    if (Hidden || FEditorShown) ShowGridControl();
     UpdateScrollRange();
     CheckTopLeftChanged(false);
 }

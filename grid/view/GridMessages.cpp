@@ -212,6 +212,9 @@ void TgxBaseGrid::Dispatch(TMessage& Message) {
     case CM_CHANGESCALE:
         // The form scaled the grid's bounds and font; its own sizes follow.
         ChangeScale(static_cast<int>(Message.WParam), static_cast<int>(Message.LParam));
+        // The form scaled the in-place control too, as a child of the grid;
+        // it belongs over its cell, wherever the cells are now.
+        if (Message.WParam != Message.LParam) RedisplayControl(false);
         return;
     case WM_SETREDRAW:
         // The grid's redraw counter holds the state; its paint gate acts on it.

@@ -280,14 +280,24 @@ void TgxBaseGrid::DrawCellFocusRect(int DisplayCol, int DisplayRow) {
     case fbDot:
     case fbDash: {
         // The dots take their colours from the canvas: the focus colours
-        // when both are set, else the cell's.
+        // when both are set, else the grid's.
         const bool Own = FFocusColor != clNone && FFocusFontColor != clNone;
         const TColor OldFont = C->Font()->Color();
         C->Brush()->SetStyle(bsSolid);
         C->Brush()->SetColor(Own ? FFocusColor : Color());
         C->Font()->SetColor(Own ? FFocusFontColor : Font()->Color());
         if (FFocusBorder == fbDot) {
-            C->DrawFocusRect(Cell);
+            // Dots in the font colour, the gaps between them in the brush
+            // colour: the frame looks the same however often the cell is
+            // painted, where an inverted one would come and go.
+            C->Brush()->SetBitmap(GridCheckerPattern());
+            try {
+                C->FrameRect(Cell);
+            } catch (...) {
+                C->Brush()->SetBitmap(nullptr);
+                throw;
+            }
+            C->Brush()->SetBitmap(nullptr);
         } else {
             const TPenStyle OldStyle = C->Pen()->Style();
             const TPenMode OldMode = C->Pen()->Mode();
@@ -315,7 +325,7 @@ void TgxBaseGrid::DrawCellFocusRect(int DisplayCol, int DisplayRow) {
         C->Brush()->SetStyle(bsSolid);
         C->Brush()->SetColor(FFocusBorderColor != clNone ? FFocusBorderColor : clBlack);
         // The whole box of the cell, also where the client edge cuts it.
-        const TRect Box = Rect(Cell.Left, Cell.Top, Cell.Left + ColWidths(DisplayCol) - 1,
+        const TRect Box = Rect(Cell.Left + 1, Cell.Top, Cell.Left + ColWidths(DisplayCol) - 1,
                                Cell.Top + RowHeights(DisplayRow) - 1);
         if (Box.Right <= Box.Left || Box.Bottom <= Box.Top) break;
         C->FrameRect(Box);

@@ -163,6 +163,8 @@ std::unique_ptr<TBitmap> MakeChecker() {
     for (int J = 0; J < 8; ++J)
         for (int I = 0; I < 8; ++I)
             Bitmap->Canvas()->SetPixels(I, J, (I + J) % 2 ? clWhite : clBlack);
+    // Two-coloured: as a brush it paints in the canvas's font and brush colours.
+    Bitmap->SetMonochrome(true);
     return Bitmap;
 }
 

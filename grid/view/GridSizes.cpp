@@ -32,7 +32,7 @@ void TgxBaseGrid::SingleColWidthChanged(int DisplayCol) {
 
 void TgxBaseGrid::SingleRowHeightChanged(int DisplayRow) {
     const int Data = GetDataRow(DisplayRow);
-    if (Data >= 0 && !GetRowVisible(Data) && RowHeights(DisplayRow) != 0) {
+    if (Data >= 0 && !RowObjectShown(Data) && RowHeights(DisplayRow) != 0) {
         TModelSizing Sizing(*this);
         SetRowHeights(DisplayRow, 0);
     }
@@ -82,7 +82,7 @@ void TgxBaseGrid::CheckRowHeights(int& ChangedHeight) {
         if (RowHeights(D) < 0) SetRowHeights(D, 0);
         const int Data = GetDataRow(D);
         if (Data < 0) continue;
-        if (!GetRowVisible(Data) && RowHeights(D) == 0) continue;
+        if (!RowObjectShown(Data) && RowHeights(D) == 0) continue;
         if (FRows->GetRowHeight(Data) != RowHeights(D)) {
             FRows->SetRowHeight(Data, RowHeights(D));
             FRows->SetOldRowHeight(Data, RowHeights(D));
@@ -98,6 +98,9 @@ void TgxBaseGrid::ColWidthsChanged() {
     FInColWidthsChanged = true;
     FModelSizing = true;
     try {
+        // A new default width reaches every column, the row bar's too: it
+        // keeps its own, or none while it is off.
+        if (ColCount() > 0) SetColWidths(0, GetRowBarOn() ? GetRowBarWidth() : 0);
         int Changed = -1;
         CheckColWidths(Changed);
         for (int D = 0; D < ColCount(); ++D) {
@@ -119,11 +122,13 @@ void TgxBaseGrid::RowHeightsChanged() {
     FInRowHeightsChanged = true;
     FModelSizing = true;
     try {
+        // Likewise the heading row keeps the heading's height.
+        if (RowCount() > 0) SetRowHeights(0, GetHeadingOn() ? GetHeadingHeight() : 0);
         int Changed = -1;
         CheckRowHeights(Changed);
         for (int D = 0; D < RowCount(); ++D) {
             const int Data = GetDataRow(D);
-            if (Data >= 0 && !GetRowVisible(Data)) SetRowHeights(D, 0);
+            if (Data >= 0 && !RowObjectShown(Data)) SetRowHeights(D, 0);
         }
     } catch (...) {
         FInRowHeightsChanged = FModelSizing = false;

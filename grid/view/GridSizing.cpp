@@ -62,7 +62,7 @@ int TgxBaseGrid::NextSizingCol(int DisplayCol) const {
 int TgxBaseGrid::NextSizingRow(int DisplayRow) const {
     const auto NextVisible = [this](int From) {
         for (int D = std::max(From + 1, 1); D <= GetGridRowCount(); ++D)
-            if (GetRowVisible(GetDataRow(D))) return D;
+            if (RowObjectShown(GetDataRow(D))) return D;
         return -1;
     };
     const int LastFixed = FixedRows() - 1;

@@ -533,7 +533,12 @@ TControlPainter::~TControlPainter() {
 
 QWidget* TControlPainter::CreateWidget() {
     FHost = FWidget = new TPaintWidget(*this);
-    if (FFrame > 0) FWidget = MakeClientWidget(FHost);
+    if (FFrame > 0) {
+        FWidget = MakeClientWidget(FHost);
+        // Inside the frame at once, with the frame drawn: a control whose
+        // size was set before its window was made gets no resize to do it.
+        LayoutClient();
+    }
     return FHost;
 }
 
