@@ -1,26 +1,14 @@
 #include "grid/foundation/MaskDefs.h"
 
 #include "platform/classes/Publish.h"
+#include "platform/gui/Dialogs.h"
 #include "platform/rtl/StrUtils.h"
 
 #include <algorithm>
-#include <cstdio>
 
 namespace grid {
 
 namespace {
-
-TgxMaskMessageProc& MessageProc() {
-    static TgxMaskMessageProc Proc;
-    return Proc;
-}
-
-void ShowMessageText(const AnsiString& Message) {
-    if (MessageProc())
-        MessageProc()(Message);
-    else
-        std::fprintf(stderr, "%s\n", Message.c_str());
-}
 
 bool IsStringVariant(const Variant& V) {
     const TVarType Type = V.Type() & varTypeMask;
@@ -28,10 +16,6 @@ bool IsStringVariant(const Variant& V) {
 }
 
 } // namespace
-
-void SetMaskMessageProc(TgxMaskMessageProc Proc) {
-    MessageProc() = std::move(Proc);
-}
 
 // TgxMask
 
@@ -295,7 +279,7 @@ void TgxMaskDefs::DoParseError(TObject* /*Sender*/, const AnsiString& Message, b
     Raise = true;
     if (IsReading()) {
         Raise = false;
-        if (!ComponentState().Contains(csDesigning)) ShowMessageText(Message);
+        if (!ComponentState().Contains(csDesigning)) MessageDlg(Message, mtInformation, {mbOK}, 0);
     }
 }
 

@@ -22,12 +22,6 @@ using TgxMaskChecks = SmallSet<TgxMaskCheck>;
 using TgxParseErrorEvent =
     std::function<void(TObject* Sender, const AnsiString& Message, bool& Raise)>;
 
-// How an invalid picture met while a form is read at run time is shown.
-// The program points this at its information dialog; by default the
-// message goes to standard error so it is never lost.
-using TgxMaskMessageProc = std::function<void(const AnsiString& Message)>;
-void SetMaskMessageProc(TgxMaskMessageProc Proc);
-
 class TgxMaskDefs;
 
 // The interface of a mask.

@@ -124,12 +124,13 @@ void TPackedTexts::Store(int Index, bool Present, std::string_view Text) {
     if (!Present) TrimTail();
 }
 
-void TPackedTexts::Insert(int Index, std::string_view Text) {
+void TPackedTexts::Insert(int Index, std::string_view Text, bool Present) {
     const int Len = Length();
     if (Index >= Len) {
-        Store(Index, true, Text);
+        Store(Index, Present, Text);
         return;
     }
+    if (!Present) Text = {};
     Reserve(4 + Text.size());
     // Entries Index..Len-1 move one place up, which is 4 bytes down.
     char* Low = EntryAt(Len - 1);
@@ -141,7 +142,7 @@ void TPackedTexts::Insert(int Index, std::string_view Text) {
     std::memmove(D + S + Size, D + S, FBlock->TextBytes - S);
     if (Size) std::memcpy(D + S, Text.data(), Size);
     FBlock->TextBytes += Size;
-    SetEntry(Index, (S + Size) | PresentBit);
+    SetEntry(Index, (S + Size) | (Present ? PresentBit : 0));
     ShiftEnds(Index + 1, Size);
 }
 

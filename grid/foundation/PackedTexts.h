@@ -26,8 +26,9 @@ public:
     // Puts an item (Present) or removes one; an absent item's text is
     // ignored. Text must not point into this store.
     void Store(int Index, bool Present, std::string_view Text);
-    // Moves the items at Index and after up one place and puts an item at Index.
-    void Insert(int Index, std::string_view Text);
+    // Moves the items at Index and after up one place and puts an item at
+    // Index, or leaves Index empty when Present is false.
+    void Insert(int Index, std::string_view Text, bool Present = true);
     // Drops the item at Index, if any, and moves the later ones down a place.
     void Erase(int Index);
     void Clear();

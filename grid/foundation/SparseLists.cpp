@@ -17,7 +17,7 @@ namespace {
 } // namespace
 
 TSparsePointerArray::TSparsePointerArray(TSPAQuantum Quantum)
-    : FSectionShift(Quantum == SPALarge ? 8 : 4), FSectionSize(1 << FSectionShift),
+    : FSectionShift(SectionShiftOf(Quantum)), FSectionSize(1 << FSectionShift),
       FIndexMask(FSectionSize - 1) {}
 
 TSparsePointerArray::~TSparsePointerArray() = default;
@@ -26,12 +26,19 @@ void TSparsePointerArray::CheckIndex(int Index) const {
     if (Index < 0) ListIndexError(Index);
 }
 
+std::uint64_t TSparsePointerArray::TDirectory::MadeWord(std::size_t Word) const {
+    const std::size_t C = Word / WordsPerChunk;
+    return C < Chunks.size() && Chunks[C] ? Chunks[C]->Made[Word % WordsPerChunk] : 0;
+}
+
 void** TSparsePointerArray::Section(int S) const {
     const std::size_t D = static_cast<std::size_t>(S >> DirectoryShift);
     if (D >= FDirectories.size() || !FDirectories[D]) return nullptr;
     const TDirectory& Dir = *FDirectories[D];
     const std::size_t Slot = static_cast<std::size_t>(S & DirectoryMask);
-    return Slot < Dir.Sections.size() ? Dir.Sections[Slot].get() : nullptr;
+    const std::size_t C = Slot >> ChunkShift;
+    return C < Dir.Chunks.size() && Dir.Chunks[C] ? Dir.Chunks[C]->Sections[Slot % ChunkSize].get()
+                                                  : nullptr;
 }
 
 void** TSparsePointerArray::MakeSection(int S) {
@@ -40,22 +47,27 @@ void** TSparsePointerArray::MakeSection(int S) {
     if (!FDirectories[D]) FDirectories[D] = std::make_unique<TDirectory>();
     TDirectory& Dir = *FDirectories[D];
     const std::size_t Slot = static_cast<std::size_t>(S & DirectoryMask);
-    if (Slot >= Dir.Sections.size()) {
-        Dir.Sections.resize(Slot + 1);
-        Dir.Made.resize(Slot / 64 + 1);
+    const std::size_t C = Slot >> ChunkShift;
+    if (C >= Dir.Chunks.size()) Dir.Chunks.resize(C + 1);
+    if (!Dir.Chunks[C]) Dir.Chunks[C] = std::make_unique<TChunk>();
+    TChunk& Chunk = *Dir.Chunks[C];
+    const std::size_t InChunk = Slot % ChunkSize;
+    if (!Chunk.Sections[InChunk]) {
+        Chunk.Sections[InChunk] = std::make_unique<void*[]>(FSectionSize);
+        Chunk.Made[InChunk / 64] |= std::uint64_t(1) << (InChunk % 64);
     }
-    if (!Dir.Sections[Slot]) {
-        Dir.Sections[Slot] = std::make_unique<void*[]>(FSectionSize);
-        Dir.Made[Slot / 64] |= std::uint64_t(1) << (Slot % 64);
-    }
-    return Dir.Sections[Slot].get();
+    return Chunk.Sections[InChunk].get();
 }
 
 void TSparsePointerArray::FreeSection(int S) {
     TDirectory& Dir = *FDirectories[static_cast<std::size_t>(S >> DirectoryShift)];
     const std::size_t Slot = static_cast<std::size_t>(S & DirectoryMask);
-    Dir.Sections[Slot].reset();
-    Dir.Made[Slot / 64] &= ~(std::uint64_t(1) << (Slot % 64));
+    std::unique_ptr<TChunk>& Chunk = Dir.Chunks[Slot >> ChunkShift];
+    const std::size_t InChunk = Slot % ChunkSize;
+    Chunk->Sections[InChunk].reset();
+    Chunk->Made[InChunk / 64] &= ~(std::uint64_t(1) << (InChunk % 64));
+    if (std::all_of(std::begin(Chunk->Made), std::end(Chunk->Made), [](std::uint64_t W) { return W == 0; }))
+        Chunk.reset();
 }
 
 bool TSparsePointerArray::SectionEmpty(int S) const {
@@ -67,16 +79,16 @@ int TSparsePointerArray::NextSection(int S) const {
     for (std::size_t D = static_cast<std::size_t>(S >> DirectoryShift); D < FDirectories.size();
          ++D, S = static_cast<int>(D << DirectoryShift)) {
         if (!FDirectories[D]) continue;
-        const std::vector<std::uint64_t>& Made = FDirectories[D]->Made;
+        const TDirectory& Dir = *FDirectories[D];
         std::size_t Word = static_cast<std::size_t>(S & DirectoryMask) / 64;
-        if (Word >= Made.size()) continue;
-        std::uint64_t Bits = Made[Word] & (~std::uint64_t(0) << (S & 63));
+        if (Word >= Dir.Words()) continue;
+        std::uint64_t Bits = Dir.MadeWord(Word) & (~std::uint64_t(0) << (S & 63));
         for (;;) {
             if (Bits)
                 return static_cast<int>((D << DirectoryShift) + Word * 64 +
                                         static_cast<std::size_t>(std::countr_zero(Bits)));
-            if (++Word >= Made.size()) break;
-            Bits = Made[Word];
+            if (++Word >= Dir.Words()) break;
+            Bits = Dir.MadeWord(Word);
         }
     }
     return -1;
@@ -94,17 +106,17 @@ int TSparsePointerArray::PrevSection(int S) const {
     }
     for (;; Slot = DirectoryMask) {
         if (FDirectories[D]) {
-            const std::vector<std::uint64_t>& Made = FDirectories[D]->Made;
-            if (!Made.empty()) {
-                std::size_t Word = std::min(Slot / 64, Made.size() - 1);
-                std::uint64_t Bits = Made[Word];
+            const TDirectory& Dir = *FDirectories[D];
+            if (Dir.Words() > 0) {
+                std::size_t Word = std::min(Slot / 64, Dir.Words() - 1);
+                std::uint64_t Bits = Dir.MadeWord(Word);
                 if (Word == Slot / 64) Bits &= ~std::uint64_t(0) >> (63 - Slot % 64);
                 for (;;) {
                     if (Bits)
                         return static_cast<int>((D << DirectoryShift) + Word * 64 + 63 -
                                                 static_cast<std::size_t>(std::countl_zero(Bits)));
                     if (Word == 0) break;
-                    Bits = Made[--Word];
+                    Bits = Dir.MadeWord(--Word);
                 }
             }
         }
@@ -124,6 +136,17 @@ int TSparsePointerArray::HighestFrom(int Index) const {
     return -1;
 }
 
+int TSparsePointerArray::LowestFrom(int Index) const {
+    Index = std::max(Index, 0);
+    const int Bottom = Index >> FSectionShift;
+    for (int S = NextSection(Bottom); S >= 0; S = NextSection(S + 1)) {
+        void** Slots = Section(S);
+        for (int I = S == Bottom ? (Index & FIndexMask) : 0; I < FSectionSize; ++I)
+            if (Slots[I]) return (S << FSectionShift) + I;
+    }
+    return -1;
+}
+
 void* TSparsePointerArray::ItemAt(int Index) const {
     if (Index == FCachedIndex && Index >= 0) return FCachedItem;
     CheckIndex(Index);
@@ -136,6 +159,8 @@ void* TSparsePointerArray::ItemAt(int Index) const {
 
 void** TSparsePointerArray::SlotAt(int Index) {
     CheckIndex(Index);
+    // One past the last index: a count could not reach beyond it.
+    if (Index >= MaxIndexes) ListIndexError(Index);
     void** Slots = MakeSection(Index >> FSectionShift);
     if (Index > FHighBound) FHighBound = Index;
     ClearCache();
@@ -221,8 +246,10 @@ int TSparsePointerArray::SectionCount() const {
     int N = 0;
     for (const auto& Dir : FDirectories)
         if (Dir)
-            for (std::uint64_t Bits : Dir->Made)
-                N += std::popcount(Bits);
+            for (const auto& Chunk : Dir->Chunks)
+                if (Chunk)
+                    for (std::uint64_t Bits : Chunk->Made)
+                        N += std::popcount(Bits);
     return N;
 }
 
@@ -246,6 +273,7 @@ void TSparseList::StoreAt(int Index, void* Item) {
 
 void TSparseList::InsertAt(int Index, void* Item) {
     CheckIndex(Index);
+    if (Index >= FList->IndexLimit()) ListIndexError(Index);
     // Reaching past the addressable end fails before anything moves.
     if (Index < FCount && FCount >= FList->IndexLimit()) ListIndexError(FCount);
     FList->InsertGap(Index);
@@ -278,12 +306,17 @@ void TSparseList::ClearItems() {
     FCount = 0;
 }
 
-TStringSparseList::TStringSparseList(TSPAQuantum Quantum) : FQuantum(Quantum) {}
+TStringSparseList::TStringSparseList(TSPAQuantum Quantum)
+    : FTexts(SectionShiftOf(Quantum)), FQuantum(Quantum) {}
 
 TStringSparseList::~TStringSparseList() = default;
 
 void TStringSparseList::CheckIndex(int Index) const {
     if (Index < 0) ListIndexError(Index);
+}
+
+void TStringSparseList::CheckStore(int Index) const {
+    if (Index < 0 || Index >= TSparsePointerArray::MaxIndexes) ListIndexError(Index);
 }
 
 void TStringSparseList::Changed() {
@@ -309,7 +342,7 @@ TObject* TStringSparseList::GetObject(int Index) const {
 }
 
 void TStringSparseList::Put(int Index, const AnsiString& S) {
-    CheckIndex(Index);
+    CheckStore(Index);
     // An item stays while it has text or an object; the object is kept.
     FTexts.Store(Index, !S.empty() || GetObject(Index), S);
     FCount = HighBound() + 1;
@@ -317,7 +350,7 @@ void TStringSparseList::Put(int Index, const AnsiString& S) {
 }
 
 void TStringSparseList::PutObject(int Index, TObject* AObject) {
-    CheckIndex(Index);
+    CheckStore(Index);
     if (FTexts.Present(Index)) {
         StoreObject(Index, AObject);
     } else if (AObject) {
@@ -334,10 +367,9 @@ void TStringSparseList::PutObject(int Index, TObject* AObject) {
 }
 
 void TStringSparseList::Insert(int Index, const AnsiString& S) {
-    if (Index < 0) ListIndexError(Index);
+    CheckStore(Index);
     // Moving the last addressable item further up fails before anything moves.
     if (Index < FCount && FCount >= TSparsePointerArray::MaxIndexes) ListIndexError(FCount);
-    CheckIndex(Index);
     FTexts.Insert(Index, S);
     if (FObjects) FObjects->InsertAt(Index, nullptr);
     if (FCount < Index) FCount = Index;
@@ -354,8 +386,8 @@ void TStringSparseList::Delete(int Index) {
 }
 
 void TStringSparseList::Exchange(int Index1, int Index2) {
-    CheckIndex(Index1);
-    CheckIndex(Index2);
+    CheckStore(Index1);
+    CheckStore(Index2);
     const bool Present1 = FTexts.Present(Index1);
     const AnsiString Text1(FTexts.Text(Index1));
     TObject* Object1 = GetObject(Index1);
@@ -379,8 +411,7 @@ void TStringSparseList::Clear() {
 
 std::vector<TStringSparseList::TStoredItem> TStringSparseList::StoredItems() const {
     std::vector<TStoredItem> Items;
-    for (int I = 0; I < FTexts.Length(); ++I)
-        if (FTexts.Present(I)) Items.push_back({I, AnsiString(FTexts.Text(I))});
+    FTexts.VisitItems([&Items](int Index, std::string_view Text) { Items.push_back({Index, AnsiString(Text)}); });
     return Items;
 }
 

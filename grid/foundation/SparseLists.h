@@ -2,7 +2,7 @@
 // Sparse storage for the string grid: a two-level pointer array that makes
 // sections only where something is stored, a list over it, and a string
 // list over that.
-#include "grid/foundation/PackedTexts.h"
+#include "grid/foundation/SectionedTexts.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/StringList.h"
 
@@ -20,6 +20,11 @@ RTL_DECLARE_EXCEPTION(EStringSparseListError, Exception);
 enum class TSPAQuantum : std::uint8_t { SPASmall, SPALarge };
 using enum TSPAQuantum;
 
+// log2 of the section size.
+constexpr int SectionShiftOf(TSPAQuantum Quantum) {
+    return Quantum == SPALarge ? 8 : 4;
+}
+
 // Called for each stored item in index order; a non-zero result stops the walk.
 using TSPAApply = std::function<int(int Index, void* Item)>;
 
@@ -34,7 +39,8 @@ public:
 
     // The item at Index, or nullptr. A negative index raises EListError.
     void* ItemAt(int Index) const;
-    // The slot of Index, made on demand.
+    // The slot of Index, made on demand; an index below 0 or at MaxIndexes
+    // raises EListError.
     void** SlotAt(int Index);
     // Stores Item; storing nullptr over an item lowers the high bound as needed.
     void StoreAt(int Index, void* Item);
@@ -52,13 +58,29 @@ public:
     // the first item stored in it and let go once it is empty again.
     int SectionCount() const;
     int IndexLimit() const { return MaxIndexes; }
+    // The highest index at or below Index, the lowest at or above Index,
+    // that holds an item; -1 if none. Only made sections are looked at.
+    int HighestFrom(int Index) const;
+    int LowestFrom(int Index) const;
 
 private:
     // Sections are numbered through directories of 65536 each, made as
-    // they are reached, with a bit per section telling which are made.
+    // they are reached. A directory holds its sections in chunks of 256,
+    // each made with its first section and let go with its last, with a
+    // bit per section telling which are made: a lone far section costs a
+    // chunk, not a slot for every section below it.
+    static constexpr int ChunkShift = 8;
+    static constexpr int ChunkSize = 1 << ChunkShift;
+    static constexpr int WordsPerChunk = ChunkSize / 64;
+    struct TChunk {
+        std::unique_ptr<void*[]> Sections[ChunkSize];
+        std::uint64_t Made[WordsPerChunk];
+    };
     struct TDirectory {
-        std::vector<std::unique_ptr<void*[]>> Sections;
-        std::vector<std::uint64_t> Made;
+        std::vector<std::unique_ptr<TChunk>> Chunks;
+        // The made bits of sections 64 * Word to 64 * Word + 63.
+        std::uint64_t MadeWord(std::size_t Word) const;
+        std::size_t Words() const { return Chunks.size() * WordsPerChunk; }
     };
     static constexpr int DirectoryShift = 16;
     static constexpr int DirectoryMask = (1 << DirectoryShift) - 1;
@@ -71,8 +93,6 @@ private:
     // The first made section at or after S, the last at or before S; -1 if none.
     int NextSection(int S) const;
     int PrevSection(int S) const;
-    // The highest index at or below Index holding an item, or -1.
-    int HighestFrom(int Index) const;
     void ClearCache() const {
         FCachedIndex = -1;
         FCachedItem = nullptr;
@@ -113,9 +133,10 @@ private:
 };
 
 // A string list whose lines and objects are held sparsely: an index with
-// neither text nor object takes no storage. The texts are packed into one
-// block (a grid row of short texts costs little more than its characters);
-// objects live in a side list made only once an item has one.
+// neither text nor object takes no storage. The texts are packed section by
+// section (a grid row of short texts costs little more than its
+// characters, a far item one section); objects live in a side list made
+// only once an item has one.
 class TStringSparseList : public TStrings {
 public:
     explicit TStringSparseList(TSPAQuantum Quantum);
@@ -152,13 +173,14 @@ protected:
     void DefineProperties(TFiler* Filer) override;
 
 private:
-    // Indexes below 0 raise EListError.
+    // Indexes below 0 raise EListError; CheckStore also the index limit.
     void CheckIndex(int Index) const;
-    int HighBound() const { return FTexts.Length() - 1; }
+    void CheckStore(int Index) const;
+    int HighBound() const { return FTexts.HighBound(); }
     void StoreObject(int Index, TObject* AObject);
     void Changed();
 
-    TPackedTexts FTexts;
+    TSectionedTexts FTexts;
     std::unique_ptr<TSparseList> FObjects;
     int FCount = 0;
     TSPAQuantum FQuantum;

@@ -274,7 +274,13 @@ void TStringGrid_ts::ColumnMoved(int FromIndex, int ToIndex) {
         const AnsiString Text = Row->Get(FromIndex);
         TObject* Object = Row->GetObject(FromIndex);
         Row->Delete(FromIndex);
-        Row->InsertObject(ToIndex, Text, Object);
+        if (!Text.empty() || Object) {
+            Row->InsertObject(ToIndex, Text, Object);
+        } else if (ToIndex < Row->GetCount()) {
+            // An empty cell moves as a gap: the row stores nothing for it.
+            Row->Insert(ToIndex, AnsiString());
+            Row->Put(ToIndex, AnsiString());
+        }
         return 0;
     });
     InvalidateGrid();

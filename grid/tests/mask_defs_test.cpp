@@ -1,5 +1,6 @@
 #include "grid/foundation/MaskDefs.h"
 #include "grid/tests/FormTextFixture.h"
+#include "platform/gui/Dialogs.h"
 #include "platform/gui/Forms.h"
 #include "platform/rtl/Exceptions.h"
 
@@ -132,8 +133,6 @@ public:
 };
 
 TEST(MaskDefs, PictureErrorsFollowTheLoadingState) {
-    std::vector<AnsiString> Shown;
-    SetMaskMessageProc([&Shown](const AnsiString& Message) { Shown.push_back(Message); });
     const AnsiString Message = "Defs: Error in mask Mask0, expected '}' at position 4";
     const std::string Form = "object Form1: TForm\n"
                              "  object Defs: TgxMaskDefs\n"
@@ -153,7 +152,7 @@ TEST(MaskDefs, PictureErrorsFollowTheLoadingState) {
                  {false, true, true, 0}};
     for (const auto& C : Cases) {
         SCOPED_TRACE(testing::Message() << "reading " << C.Reading << " designing " << C.Designing);
-        Shown.clear();
+        TMessageBoxRecorder Boxes;
         LoadedForm Owner(C.Designing);
         TgxMask* Mask = nullptr;
         if (C.Reading) {
@@ -174,14 +173,17 @@ TEST(MaskDefs, PictureErrorsFollowTheLoadingState) {
                 EXPECT_EQ(E.Message, Message);
             }
         }
-        ASSERT_EQ(Shown.size(), C.Shown);
+        // At run time the framework's information dialog, one OK button.
+        ASSERT_EQ(Boxes.Boxes.size(), C.Shown);
         if (C.Shown) {
-            EXPECT_EQ(Shown[0], Message);
+            EXPECT_EQ(Boxes.Boxes[0].Text, Message);
+            EXPECT_EQ(Boxes.Boxes[0].Caption, "Information");
+            EXPECT_EQ(Boxes.Boxes[0].Flags & MB_ICONMASK, MB_ICONINFORMATION);
+            EXPECT_EQ(Boxes.Boxes[0].Flags & MB_TYPEMASK, MB_OK);
         }
         EXPECT_EQ(Mask->GetPicture(), "{##"); // kept, and accepts anything
         EXPECT_TRUE(Mask->ValidText("abc", true));
     }
-    SetMaskMessageProc({});
 }
 
 TEST(MaskDefs, LinksHearOfChangesAndOfTheEnd) {

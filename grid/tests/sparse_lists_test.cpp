@@ -4,10 +4,15 @@
 #include "platform/classes/Publish.h"
 #include "platform/rtl/Streams.h"
 
+#include "HeapBytes.h"
+
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
+#include <map>
 #include <random>
+#include <string>
 #include <vector>
 
 using namespace grid;
@@ -143,6 +148,196 @@ TEST(SparseList, ShiftsAcrossSectionsMatchAPlainList) {
             for (int K = 0; K < 120; ++K)
                 ASSERT_EQ(L.ItemAt(K), At(K)) << Round << "/" << Step << " at " << K;
             ASSERT_EQ(L.Count(), static_cast<int>(Plain.size())) << Round << "/" << Step;
+        }
+    }
+}
+
+TEST(SparseList, StoresAtTheIndexLimitRaiseTheListError) {
+    // One past the last index: a count there would overflow.
+    for (TSPAQuantum Quantum : {SPASmall, SPALarge}) {
+        TSparseList L(Quantum);
+        L.StoreAt(3, P(1));
+        for (int Op = 0; Op < 2; ++Op) {
+            try {
+                Op == 0 ? L.StoreAt(INT_MAX, P(2)) : L.InsertAt(INT_MAX, P(2));
+                ADD_FAILURE() << "op " << Op;
+            } catch (const EListError& E) {
+                EXPECT_EQ(E.Message, "List index out of bounds (2147483647)");
+            }
+            EXPECT_EQ(L.Count(), 4);
+            EXPECT_EQ(L.ItemAt(3), P(1));
+            EXPECT_EQ(L.ItemAt(INT_MAX), nullptr);
+        }
+        TStringSparseList S(Quantum);
+        TObject Thing;
+        EXPECT_THROW(S.Put(INT_MAX, "x"), EListError);
+        EXPECT_THROW(S.PutObject(INT_MAX, &Thing), EListError);
+        EXPECT_THROW(S.Insert(INT_MAX, "x"), EListError);
+        EXPECT_EQ(S.Count(), 0);
+        EXPECT_EQ(S.Get(INT_MAX), "");
+    }
+}
+
+// A plain model of a sparse string list: the present items by index.
+struct TPlainList {
+    struct TItem {
+        std::string Text;
+        TObject* Object = nullptr;
+    };
+    std::map<int, TItem> Items;
+    long long Count = 0;
+
+    long long High() const { return Items.empty() ? -1 : Items.rbegin()->first; }
+    void Shift(int From, int By) {
+        std::map<int, TItem> Moved;
+        for (auto& [Index, Item] : Items)
+            Moved[Index >= From ? Index + By : Index] = Item;
+        Items = std::move(Moved);
+    }
+    void Put(int I, const std::string& S) {
+        const auto It = Items.find(I);
+        TObject* Object = It != Items.end() ? It->second.Object : nullptr;
+        if (!S.empty() || Object)
+            Items[I] = {S, Object};
+        else
+            Items.erase(I);
+        Count = High() + 1;
+    }
+    void PutObject(int I, TObject* Object) {
+        if (const auto It = Items.find(I); It != Items.end()) {
+            It->second.Object = Object;
+        } else if (Object) {
+            Items[I] = {"", Object};
+            Count = High() + 1;
+        }
+    }
+    void Insert(int I, const std::string& S) {
+        Shift(I, 1);
+        Items[I] = {S, nullptr};
+        Count = std::max<long long>(Count, I) + 1;
+    }
+    void Delete(int I) {
+        if (I >= Count) return;
+        Items.erase(I);
+        Shift(I + 1, -1);
+        --Count;
+    }
+    void Exchange(int I, int J) {
+        const auto A = Items.find(I), B = Items.find(J);
+        const bool HasA = A != Items.end(), HasB = B != Items.end();
+        const TItem ItemA = HasA ? A->second : TItem{}, ItemB = HasB ? B->second : TItem{};
+        Items.erase(I);
+        Items.erase(J);
+        if (HasB) Items[I] = ItemB;
+        if (HasA) Items[J] = ItemA;
+        Count = High() + 1;
+    }
+};
+
+TEST(StringSparseList, FollowsAPlainMapNearSectionDirectoryAndIndexBorders) {
+    // Indexes cluster around the places where storage changes shape: the
+    // ends of sections of 16 and 256, of chunks and directories of
+    // sections, and the last 32-bit index.
+    const int Borders[] = {0,       16,      256,     4096,    65536,
+                           1 << 20, 1 << 24, 1 << 28, INT_MAX - 1};
+    std::mt19937 Random(125);
+    TObject Things[4];
+    for (TSPAQuantum Quantum : {SPASmall, SPALarge}) {
+        for (int Round = 0; Round < 24; ++Round) {
+            TStringSparseList L(Quantum);
+            TPlainList Plain;
+            auto Pick = [&] {
+                const long long Base = Borders[Random() % std::size(Borders)];
+                const long long I = Base + static_cast<int>(Random() % 81) - 40;
+                return static_cast<int>(std::clamp<long long>(I, 0, INT_MAX - 1));
+            };
+            for (int Step = 0; Step < 160; ++Step) {
+                const int I = Pick(), J = Pick();
+                const std::string Text = Random() % 4 ? "t" + std::to_string(Random() % 1000) : "";
+                TObject* Object = Random() % 3 ? &Things[Random() % 4] : nullptr;
+                const int Op = static_cast<int>(Random() % 5);
+                switch (Op) {
+                case 0:
+                    L.Put(I, Text);
+                    Plain.Put(I, Text);
+                    break;
+                case 1:
+                    L.PutObject(I, Object);
+                    Plain.PutObject(I, Object);
+                    break;
+                case 2:
+                    if (I < Plain.Count && Plain.Count >= INT_MAX) {
+                        // The last index can't move up any further.
+                        ASSERT_THROW(L.Insert(I, Text), EListError);
+                    } else {
+                        L.Insert(I, Text);
+                        Plain.Insert(I, Text);
+                    }
+                    break;
+                case 3:
+                    L.Delete(I);
+                    Plain.Delete(I);
+                    break;
+                default:
+                    L.Exchange(I, J);
+                    Plain.Exchange(I, J);
+                    break;
+                }
+                const std::string Where = std::to_string(Round) + "/" + std::to_string(Step) +
+                                          " op " + std::to_string(Op) + " at " + std::to_string(I);
+                ASSERT_EQ(L.Count(), Plain.Count) << Where;
+                const auto Stored = L.StoredItems();
+                ASSERT_EQ(Stored.size(), Plain.Items.size()) << Where;
+                auto It = Plain.Items.begin();
+                for (const auto& Item : Stored) {
+                    ASSERT_EQ(Item.Index, It->first) << Where;
+                    ASSERT_EQ(Item.Text, It->second.Text) << Where;
+                    ASSERT_EQ(L.GetObject(Item.Index), It->second.Object) << Where;
+                    ++It;
+                }
+                for (int K : {I - 1, I, I + 1, J - 1, J + 1}) {
+                    if (K < 0) continue;
+                    const auto Found = Plain.Items.find(K);
+                    const bool Has = Found != Plain.Items.end();
+                    ASSERT_EQ(L.Get(K), Has ? Found->second.Text : "") << Where << " probe " << K;
+                    ASSERT_EQ(L.GetObject(K), Has ? Found->second.Object : nullptr) << Where;
+                }
+            }
+        }
+    }
+}
+
+TEST(StringSparseList, AFarItemCostsASectionNotAnEntryPerIndex) {
+    // What the list holds after each write, whatever the index.
+    constexpr std::size_t Bound = 64 * 1024;
+    TObject Thing;
+    for (TSPAQuantum Quantum : {SPASmall, SPALarge}) {
+        for (int Far : {12000000, 20000000, 1100000000, INT_MAX - 1}) {
+            const std::size_t Before = gridtest::HeapBytes();
+            {
+                TStringSparseList L(Quantum);
+                L.Put(Far, "x");
+                EXPECT_LT(gridtest::HeapBytes() - Before, Bound) << "Put " << Far;
+                EXPECT_EQ(L.Count(), Far + 1);
+            }
+            {
+                TStringSparseList L(Quantum);
+                L.PutObject(Far, &Thing);
+                EXPECT_LT(gridtest::HeapBytes() - Before, Bound) << "PutObject " << Far;
+                EXPECT_EQ(L.GetObject(Far), &Thing);
+            }
+            {
+                TStringSparseList L(Quantum);
+                L.Put(3, "near");
+                L.Insert(Far - 1, "y");
+                L.Insert(Far - 1000, "z"); // the far item moves up a place
+                EXPECT_LT(gridtest::HeapBytes() - Before, Bound) << "Insert " << Far;
+                EXPECT_EQ(L.Get(Far - 1000), "z");
+                EXPECT_EQ(L.Get(Far), "y");
+                EXPECT_EQ(L.Get(3), "near");
+                L.Delete(0);
+                EXPECT_EQ(L.Get(Far - 1), "y");
+            }
         }
     }
 }
@@ -290,6 +485,38 @@ TEST(StringSparseList, TheListPropertyGoesThroughAFormStream) {
     EXPECT_NE(EmptyBytes.find("Lines.List"), std::string::npos);
 }
 
+// A form stream of one list holder whose "List" property says Count and
+// holds Items, as a hand-made (or hostile) file would.
+void WriteListStream(TStream& Stream, std::int64_t Count,
+                     const std::vector<std::pair<int, AnsiString>>& Items) {
+    TWriter W(&Stream);
+    W.WriteSignature();
+    W.WriteStr("TListHolder");
+    W.WriteStr("Holder");
+    W.WriteStr("Lines.List");
+    W.WriteInteger(Count);
+    for (const auto& [Index, Text] : Items) {
+        W.WriteInteger(Index);
+        W.WriteString(Text);
+    }
+    W.WriteListEnd();
+    W.WriteListEnd();
+}
+
+TEST(StringSparseList, FarIndexesInAStreamCostASection) {
+    for (int Far : {40000000, 2000000000, INT_MAX - 1}) {
+        TMemoryStream Stream;
+        WriteListStream(Stream, 1, {{Far, "a"}});
+        Stream.SetPosition(0);
+        const std::size_t Before = gridtest::HeapBytes();
+        TListHolder Target(nullptr);
+        ReadComponentRes(&Stream, &Target);
+        EXPECT_LT(gridtest::HeapBytes() - Before, std::size_t(64 * 1024)) << Far;
+        EXPECT_EQ(Target.Lines()->Get(Far), "a");
+        EXPECT_EQ(Target.Lines()->Count(), Far + 1);
+    }
+}
+
 TEST(StringSparseList, ABadListInAStreamIsRefused) {
     struct Case {
         const char* Name;
@@ -301,23 +528,12 @@ TEST(StringSparseList, ABadListInAStreamIsRefused) {
         {"negative count", -3, {}, "List holds -3 items"},
         {"count beyond the items", 1000000, {{1, "a"}}, "integer expected"},
         {"negative index", 1, {{-4, "a"}}, "List index out of bounds (-4)"},
+        {"index past the last", 1, {{INT_MAX, "a"}}, "List index out of bounds (2147483647)"},
+        {"count beyond far items", 3, {{40000000, "a"}, {2000000000, "b"}}, "integer expected"},
     };
     for (const Case& C : Cases) {
         TMemoryStream Stream;
-        {
-            TWriter W(&Stream);
-            W.WriteSignature();
-            W.WriteStr("TListHolder");
-            W.WriteStr("Holder");
-            W.WriteStr("Lines.List");
-            W.WriteInteger(C.Count);
-            for (const auto& [Index, Text] : C.Items) {
-                W.WriteInteger(Index);
-                W.WriteString(Text);
-            }
-            W.WriteListEnd();
-            W.WriteListEnd();
-        }
+        WriteListStream(Stream, C.Count, C.Items);
         Stream.SetPosition(0);
         TListHolder Target(nullptr);
         try {

@@ -2,6 +2,7 @@
 // views, deferred repaints, and a grid of a million rows whose cost follows
 // the screen.
 #include "BaseGridFixture.h"
+#include "HeapBytes.h"
 
 namespace gridtest {
 namespace {
@@ -99,6 +100,27 @@ TEST_F(StringGridTest, MovingRowsAndColumnsCarriesTheirCells) {
     Grid->MoveRow(1, 2);
     EXPECT_EQ(Grid->Cells(3, 2), "a");
     EXPECT_EQ(Grid->Cells(3, 1), "c");
+}
+
+TEST_F(StringGridTest, MovingAColumnFarCostsWhatItsStoredCellsDo) {
+    Grid->SetColCount(1000000);
+    Grid->SetRowCount(100);
+    for (int R = 1; R <= 50; ++R) {
+        Grid->SetCells(1, R, "a" + std::to_string(R));
+        Grid->SetCells(2, R, "b");
+    }
+    Grid->SetCells(3, 60, "only"); // a row whose moved cell is empty
+    const std::size_t Before = HeapBytes();
+    Grid->MoveColumn(1, 999999);
+    EXPECT_LT(HeapBytes() - Before, std::size_t(1) << 20);
+    EXPECT_EQ(Grid->Cells(999999, 7), "a7");
+    EXPECT_EQ(Grid->Cells(1, 7), "b");
+    EXPECT_EQ(Grid->Cells(2, 60), "only");
+    EXPECT_EQ(Grid->Cells(999999, 60), "");
+    Grid->MoveColumn(999999, 1);
+    EXPECT_EQ(Grid->Cells(1, 50), "a50");
+    EXPECT_EQ(Grid->Cells(2, 50), "b");
+    EXPECT_EQ(Grid->Cells(3, 60), "only");
 }
 
 TEST_F(StringGridTest, TypingThenEnterWritesTheCellThroughSetEditText) {
