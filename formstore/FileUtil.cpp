@@ -1,12 +1,12 @@
 #include "formstore/FileUtil.h"
 
 #include "formstore/ProgressList.h"
+#include "formstore/TemporaryName.h"
 #include "platform/rtl/DateTime.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/Format.h"
 
 #include <algorithm>
-#include <atomic>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -87,10 +87,8 @@ AnsiString ThroughLinks(AnsiString Path) {
 
 // A new file beside Dest that no one else uses; -1 when none can be made.
 int CreateTemporaryBeside(const AnsiString& Dest, AnsiString& TempName) {
-    static std::atomic<unsigned> Counter{0};
     for (int Attempt = 0; Attempt < 100; ++Attempt) {
-        TempName = FolderOf(Dest) + "." + NameOf(Dest) + "." + std::to_string(::getpid()) + "." +
-                   std::to_string(Counter++) + ".tmp";
+        TempName = TemporaryNameBeside(Dest);
         const int Fd = ::open(TempName.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (Fd >= 0 || errno != EEXIST) return Fd;
     }
@@ -168,6 +166,18 @@ bool ListDirectory(const AnsiString& Dir, std::vector<AnsiString>& Names) {
     return Complete;
 }
 
+// A copy goes only onto a regular file, and never onto the source itself
+// (under another name, through a hard or a symbolic link): writing it
+// would empty the source before it is read.
+void CheckReplaceable(const struct stat& Source, const struct stat& Dest, const AnsiString& FileName,
+                      const AnsiString& DestName) {
+    if (Dest.st_dev == Source.st_dev && Dest.st_ino == Source.st_ino)
+        throw EFCreateError(
+            Format("Cannot create file %s: it is the same file as %s", DestName, FileName));
+    if (!S_ISREG(Dest.st_mode))
+        throw EFCreateError(Format("Cannot create file %s: it is not a regular file", DestName));
+}
+
 } // namespace
 
 bool DirExists(const AnsiString& Name) {
@@ -202,10 +212,15 @@ void CopyFileEx(const AnsiString& FileName, const AnsiString& DestName, bool Ove
                 bool /*ShellDialog*/, TComponent* ProgressControl) {
     const AnsiString Dest = DirExists(DestName) ? WithSlash(DestName) + NameOf(FileName) : DestName;
 
-    TFd Source(::open(FileName.c_str(), O_RDONLY | O_CLOEXEC));
+    // Opened without waiting: opening a named pipe would wait for a writer.
+    TFd Source(::open(FileName.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     struct stat SourceInfo;
     if (Source.Fd < 0 || ::fstat(Source.Fd, &SourceInfo) != 0 || S_ISDIR(SourceInfo.st_mode))
         throw EFOpenError(Format("Cannot open file %s", FileName));
+    // A pipe, socket or device has no end to copy up to.
+    if (!S_ISREG(SourceInfo.st_mode))
+        throw EFOpenError(Format("Cannot open file %s: it is not a regular file", FileName));
+    ::fcntl(Source.Fd, F_SETFL, ::fcntl(Source.Fd, F_GETFL) & ~O_NONBLOCK);
 
     struct ProgressReset {
         TComponent* Control;
@@ -224,6 +239,7 @@ void CopyFileEx(const AnsiString& FileName, const AnsiString& DestName, bool Ove
     // replace such a file regardless, so it is refused here unless asked.
     struct stat DestInfo {};
     const bool DestExists = ::stat(Target.c_str(), &DestInfo) == 0;
+    if (DestExists) CheckReplaceable(SourceInfo, DestInfo, FileName, DestName);
     if (DestExists && !OverwriteReadOnly && !(DestInfo.st_mode & S_IWUSR))
         throw EFCreateError(Format("Cannot create file %s", DestName));
 
@@ -244,15 +260,21 @@ void CopyFileEx(const AnsiString& FileName, const AnsiString& DestName, bool Ove
     // attribute (the owner's missing write permission) is cleared.
     const mode_t Mode = (DestInfo.st_mode & 07777) | (DestExists ? S_IWUSR : 0);
     if (Out.Fd >= 0 && DestExists &&
-        (!S_ISREG(DestInfo.st_mode) || DestInfo.st_nlink > 1 ||
-         ::fchown(Out.Fd, DestInfo.st_uid, DestInfo.st_gid) != 0 || ::fchmod(Out.Fd, Mode) != 0)) {
+        (DestInfo.st_nlink > 1 || ::fchown(Out.Fd, DestInfo.st_uid, DestInfo.st_gid) != 0 ||
+         ::fchmod(Out.Fd, Mode) != 0)) {
         Out.Close();
         ::unlink(TempName.c_str());
         TempName.clear();
     }
     if (TempName.empty()) {
         if (DestExists && Mode != (DestInfo.st_mode & 07777)) ::chmod(Target.c_str(), Mode);
-        Out.Fd = ::open(Target.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+        // Emptied only once it is known to be the file checked above: what
+        // took its name since may be the source or no regular file.
+        Out.Fd = ::open(Target.c_str(), O_WRONLY | O_CREAT | O_NONBLOCK | O_CLOEXEC, 0666);
+        struct stat OpenedInfo;
+        if (Out.Fd >= 0 && ::fstat(Out.Fd, &OpenedInfo) == 0)
+            CheckReplaceable(SourceInfo, OpenedInfo, FileName, DestName);
+        if (Out.Fd >= 0 && ::ftruncate(Out.Fd, 0) != 0) Out.Close();
     }
     if (Out.Fd < 0) throw EFCreateError(Format("Cannot create file %s", DestName));
 

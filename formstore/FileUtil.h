@@ -54,7 +54,11 @@ void CopyFile(const AnsiString& FileName, const AnsiString& DestName, TComponent
 // end, failures included. There is no shell copy engine on Linux, so
 // ShellDialog changes nothing. Errors: EFOpenError "Cannot open file %s",
 // EFCreateError "Cannot create file %s", EReadError "Stream read error",
-// EWriteError "Stream write error".
+// EWriteError "Stream write error". Only regular files are copied: a source
+// that is none (a pipe, a device) raises EFOpenError, a destination that is
+// none EFCreateError, each saying so; a destination that is the source
+// under another name (a hard or symbolic link, another spelling) raises
+// EFCreateError naming both, and both keep the source's bytes.
 void CopyFileEx(const AnsiString& FileName, const AnsiString& DestName, bool OverwriteReadOnly,
                 bool ShellDialog, TComponent* ProgressControl);
 // Renames the file; across file systems copies it and deletes the source.
