@@ -6,7 +6,10 @@
 
 #include <QSocketNotifier>
 
+#include <algorithm>
 #include <cerrno>
+#include <chrono>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <dirent.h>
@@ -17,6 +20,7 @@
 #include <sys/file.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/time.h>
 #include <sys/un.h>
 #include <unistd.h>
 
@@ -221,14 +225,29 @@ bool ActivateRunningInstance(pid_t Instance, int TimeoutMs) {
     sockaddr_un Address;
     if (Instance <= 0 || Folder.empty() || !FillAddress(SocketPath(Folder, Instance), Address))
         return false;
+    // One deadline for the whole request. An instance that handles no
+    // events accepts no connection: once its queue is full, connecting
+    // waits for it like the answer does.
+    const auto Deadline =
+        std::chrono::steady_clock::now() + std::chrono::milliseconds(std::max(TimeoutMs, 0));
+    const auto MsLeft = [&Deadline] {
+        const auto Left = std::chrono::ceil<std::chrono::milliseconds>(
+            Deadline - std::chrono::steady_clock::now());
+        return static_cast<int>(std::max<std::int64_t>(Left.count(), 0));
+    };
     const int Fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
     if (Fd < 0) return false;
     bool Result = false;
-    if (::connect(Fd, reinterpret_cast<sockaddr*>(&Address), sizeof Address) == 0 &&
+    // A blocking connect and write on a local socket wait at most the send
+    // time-out; a time-out of 0 would mean no limit, so it is at least 1 ms.
+    const int Ms = std::max(MsLeft(), 1);
+    const timeval SendWait{Ms / 1000, (Ms % 1000) * 1000};
+    if (::setsockopt(Fd, SOL_SOCKET, SO_SNDTIMEO, &SendWait, sizeof SendWait) == 0 &&
+        ::connect(Fd, reinterpret_cast<sockaddr*>(&Address), sizeof Address) == 0 &&
         WriteAll(Fd, Request, sizeof Request - 1)) {
         pollfd Wait{Fd, POLLIN, 0};
         char Answer[2] = {};
-        if (::poll(&Wait, 1, TimeoutMs) == 1 && ::read(Fd, Answer, 2) == 2)
+        if (::poll(&Wait, 1, MsLeft()) == 1 && ::recv(Fd, Answer, 2, MSG_DONTWAIT) == 2)
             Result = Answer[0] == '1';
     }
     ::close(Fd);

@@ -32,5 +32,7 @@ private:
 // one matches any; both empty find nothing. Its process id, or 0.
 pid_t FindRunningInstance(const AnsiString& ClassName, const AnsiString& Title);
 // Asks that process to come to the front: true when it answered within
-// TimeoutMs that it did.
+// TimeoutMs that it did. The whole request (connecting included, which
+// waits while an instance that handles no events has its queue full) ends
+// by then; an instance that did not answer in time gives false.
 bool ActivateRunningInstance(pid_t Instance, int TimeoutMs = 2000);
