@@ -1,6 +1,7 @@
 #include "formstore/FileUtil.h"
 
 #include "formstore/ProgressList.h"
+#include "formstore/ShellFileCopy.h"
 #include "formstore/TemporaryName.h"
 #include "platform/rtl/DateTime.h"
 #include "platform/rtl/Exceptions.h"
@@ -90,8 +91,11 @@ int CreateTemporaryBeside(const AnsiString& Dest, AnsiString& TempName) {
     for (int Attempt = 0; Attempt < 100; ++Attempt) {
         TempName = TemporaryNameBeside(Dest);
         const int Fd = ::open(TempName.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (Fd >= 0 || errno != EEXIST) return Fd;
+        if (Fd >= 0) return Fd;
+        if (errno != EEXIST) break;
     }
+    // The name is not ours to remove.
+    TempName.clear();
     return -1;
 }
 
@@ -209,7 +213,11 @@ void CopyFile(const AnsiString& FileName, const AnsiString& DestName, TComponent
 }
 
 void CopyFileEx(const AnsiString& FileName, const AnsiString& DestName, bool OverwriteReadOnly,
-                bool /*ShellDialog*/, TComponent* ProgressControl) {
+                bool ShellDialog, TComponent* ProgressControl) {
+    if (ShellDialog) {
+        ShellCopyOrMove(FileName, DestName, false, OverwriteReadOnly);
+        return;
+    }
     const AnsiString Dest = DirExists(DestName) ? WithSlash(DestName) + NameOf(FileName) : DestName;
 
     // Opened without waiting: opening a named pipe would wait for a writer.
@@ -244,9 +252,11 @@ void CopyFileEx(const AnsiString& FileName, const AnsiString& DestName, bool Ove
         throw EFCreateError(Format("Cannot create file %s", DestName));
 
     // The copy goes to a temporary file renamed over the destination at the
-    // end, so a failure leaves the old destination whole; where the
-    // temporary file cannot take the destination's mode and owner, or the
-    // destination has other names (hard links), it is written in place.
+    // end, so a failure leaves the old destination whole; where no
+    // temporary file can be made (a folder the user may not write in, whose
+    // files he may), where it cannot take the destination's mode and owner,
+    // or where the destination has other names (hard links), the
+    // destination is written in place.
     AnsiString TempName;
     TFd Out(CreateTemporaryBeside(Target, TempName));
     struct TempRemover {
@@ -311,8 +321,11 @@ void MoveFile(const AnsiString& FileName, const AnsiString& DestName) {
         throw EInOutError(Format("Cannot delete file %s: %s", FileName, std::strerror(errno)));
 }
 
-void MoveFileEx(const AnsiString& FileName, const AnsiString& DestName, bool /*ShellDialog*/) {
-    MoveFile(FileName, DestName);
+void MoveFileEx(const AnsiString& FileName, const AnsiString& DestName, bool ShellDialog) {
+    if (ShellDialog)
+        ShellCopyOrMove(FileName, DestName, true, true);
+    else
+        MoveFile(FileName, DestName);
 }
 
 std::int64_t GetFileSize(const AnsiString& FileName) {

@@ -275,11 +275,18 @@ TEST_F(FileUtilTest, ACopyOntoAnotherNameOfItsSourceIsRefusedAndLosesNothing) {
     }
 }
 
-// Runs Body in a child process: its exit status, or -1 when it had not
-// ended within DeadlineMs (it is then killed).
+// Runs Body in a child process: its exit status (3 when it raised), or -1
+// when it had not ended within DeadlineMs (it is then killed).
 int InChildWithin(int DeadlineMs, const std::function<int()>& Body) {
     const pid_t Child = ::fork();
-    if (Child == 0) ::_exit(Body());
+    if (Child == 0) {
+        int Status = 3;
+        try {
+            Status = Body();
+        } catch (...) {
+        }
+        ::_exit(Status);
+    }
     const int Handle = static_cast<int>(::syscall(SYS_pidfd_open, Child, 0));
     pollfd Ended{Handle, POLLIN, 0};
     const bool InTime = Handle >= 0 && ::poll(&Ended, 1, DeadlineMs) == 1;
@@ -326,6 +333,32 @@ TEST_F(FileUtilTest, ACopyFromOrOntoSomethingThatIsNoRegularFileIsRefusedAtOnce)
     EXPECT_FALSE(Exists("b"));
     EXPECT_TRUE(fs::is_fifo(Path("pipe").c_str()));
     EXPECT_EQ(Read("a"), "data");
+}
+
+// A folder the user may not write in, holding a file he may: the file is
+// replaced in place, and a new file there cannot be made. Played by a
+// child that gives up root's rights (root may write anywhere).
+TEST_F(FileUtilTest, AWritableFileInAReadOnlyFolderIsCopiedOnto) {
+    Write("src", "new");
+    Write("ro/dest", "old");
+    ::chmod(Path("ro/dest").c_str(), 0666);
+    ::chmod(Path("ro").c_str(), 0555);
+    const int Result = InChildWithin(5000, [&] {
+        if (::setgid(65534) != 0 || ::setuid(65534) != 0) return 77;
+        CopyFile(Path("src"), Path("ro/dest"), nullptr);
+        try {
+            CopyFile(Path("src"), Path("ro/new"), nullptr);
+            return 1;
+        } catch (const EFCreateError& e) {
+            if (e.Message != "Cannot create file " + Path("ro/new")) return 2;
+        }
+        return 0;
+    });
+    ::chmod(Path("ro").c_str(), 0755);
+    if (Result == 77) GTEST_SKIP() << "no user to give root's rights to";
+    EXPECT_EQ(Result, 0);
+    EXPECT_EQ(Read("ro/dest"), "new");
+    EXPECT_EQ(Listing("ro"), (std::vector<std::string>{"dest"}));
 }
 
 TEST_F(FileUtilTest, DeleteFilesByMask) {
