@@ -189,6 +189,26 @@ TEST_F(PrevInstance, AnotherProcessFindsTheInstanceAndBringsItsFormBack) {
     EXPECT_TRUE(Form.Visible());
 }
 
+// The instance is found by the caption its main form has now, not the one
+// it had when it announced itself.
+TEST_F(PrevInstance, TheInstanceIsFoundByItsFormsCurrentCaption) {
+    TForm Form(nullptr);
+    Form.SetCaption("Beacon Mill");
+    Form.Show();
+    const auto Instance = AnnounceInstance(&Form);
+    const pid_t Self = ::getpid();
+    const auto FoundAs = [&](const char* Title) {
+        return InOtherProcess([&] { return FindPrevInstance("TForm", Title) == Self ? 1 : 0; });
+    };
+    EXPECT_EQ(FoundAs("Beacon Mill"), 1);
+    for (const std::string Caption : {"Beacon Mill - alerts", "", "Beacon Mill"}) {
+        Form.SetCaption(Caption);
+        EXPECT_EQ(FoundAs("Beacon Mill - alerts"), Caption == "Beacon Mill - alerts") << Caption;
+        EXPECT_EQ(FoundAs("Beacon Mill"), Caption == "Beacon Mill") << Caption;
+        EXPECT_EQ(FoundAs(""), 1) << Caption; // by its class alone
+    }
+}
+
 TEST_F(PrevInstance, AnInstanceThatEndedIsNotFound) {
     TForm Form(nullptr);
     Form.SetCaption("Beacon Mill");

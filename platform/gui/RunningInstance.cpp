@@ -51,6 +51,22 @@ AnsiString SocketPath(const AnsiString& Folder, pid_t Pid) {
     return Folder + Format("/%d.sock", static_cast<int>(Pid));
 }
 
+AnsiString TitlePath(const AnsiString& Folder, pid_t Pid) {
+    return Folder + Format("/%d.title", static_cast<int>(Pid));
+}
+
+// The file's text, at most 64 KiB of it; false when it cannot be read.
+bool ReadSmallFile(const AnsiString& Path, std::string& Text) {
+    const int Fd = ::open(Path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+    if (Fd < 0) return false;
+    char Buffer[512];
+    ssize_t Got;
+    while ((Got = ::read(Fd, Buffer, sizeof Buffer)) > 0 && Text.size() < 65536)
+        Text.append(Buffer, static_cast<std::size_t>(Got));
+    ::close(Fd);
+    return Got == 0 || Text.size() >= 65536;
+}
+
 bool FillAddress(const AnsiString& Path, sockaddr_un& Address) {
     Address = {};
     Address.sun_family = AF_UNIX;
@@ -73,7 +89,7 @@ bool WriteAll(int Fd, const char* Data, std::size_t Size) {
 } // namespace
 
 struct TRunningInstance::TImpl {
-    AnsiString LockFile, Socket;
+    AnsiString LockFile, TitleFile, Socket;
     int LockFd = -1;
     int ListenFd = -1;
     std::function<void()> OnActivate;
@@ -98,6 +114,7 @@ struct TRunningInstance::TImpl {
             ::unlink(LockFile.c_str());
             ::close(LockFd);
         }
+        if (!TitleFile.empty()) ::unlink(TitleFile.c_str());
     }
 
     void Accept() {
@@ -109,6 +126,28 @@ struct TRunningInstance::TImpl {
             QObject::connect(Client.Notifier.get(), &QSocketNotifier::activated,
                              [this, Fd] { Read(Fd); });
         }
+    }
+
+    // The title goes into a file of its own, written under a temporary
+    // name and renamed over the one before: a search reads the whole of
+    // the old title or of the new one. The lock file is never replaced, so
+    // its lock tells a search at every moment that this process runs.
+    void WriteTitle(const AnsiString& Title) {
+        const AnsiString Temp = TitleFile + ".new";
+        const int Fd = ::open(Temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+        bool Done = Fd >= 0 && WriteAll(Fd, Title.data(), Title.size());
+        int Error = errno;
+        if (Fd >= 0 && ::close(Fd) != 0 && Done) {
+            Done = false;
+            Error = errno;
+        }
+        if (Done && ::rename(Temp.c_str(), TitleFile.c_str()) != 0) {
+            Done = false;
+            Error = errno;
+        }
+        if (Done) return;
+        ::unlink(Temp.c_str());
+        throw EInOutError(Format("Cannot announce in %s: %s", TitleFile, std::strerror(Error)));
     }
 
     // One request per connection: a line that asks to come to the front.
@@ -161,15 +200,15 @@ TRunningInstance::TRunningInstance(const AnsiString& ClassName, const AnsiString
     TImpl* Impl = F.get();
     QObject::connect(F->Listener.get(), &QSocketNotifier::activated, [Impl] { Impl->Accept(); });
 
+    // The title first: a search that finds the lock finds a title too.
+    F->TitleFile = TitlePath(Folder, Pid);
+    F->WriteTitle(Title);
     // Written and locked under a temporary name, then renamed: a search
     // never sees an announcement that is not locked yet.
     const AnsiString Temp = F->LockFile + ".new";
     F->LockFd = ::open(Temp.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-    std::string Text = ClassName;
-    Text += '\0';
-    Text += Title;
     if (F->LockFd < 0 || ::flock(F->LockFd, LOCK_EX | LOCK_NB) != 0 ||
-        !WriteAll(F->LockFd, Text.data(), Text.size()) ||
+        !WriteAll(F->LockFd, ClassName.data(), ClassName.size()) ||
         ::rename(Temp.c_str(), F->LockFile.c_str()) != 0) {
         const int Error = errno;
         ::unlink(Temp.c_str());
@@ -178,6 +217,10 @@ TRunningInstance::TRunningInstance(const AnsiString& ClassName, const AnsiString
 }
 
 TRunningInstance::~TRunningInstance() = default;
+
+void TRunningInstance::SetTitle(const AnsiString& Title) {
+    F->WriteTitle(Title);
+}
 
 pid_t FindRunningInstance(const AnsiString& ClassName, const AnsiString& Title) {
     if (ClassName.empty() && Title.empty()) return 0;
@@ -199,19 +242,16 @@ pid_t FindRunningInstance(const AnsiString& ClassName, const AnsiString& Title) 
             // Nobody holds it: the instance has ended without clearing up.
             ::unlink(Path.c_str());
             ::unlink(SocketPath(Folder, static_cast<pid_t>(Pid)).c_str());
+            ::unlink(TitlePath(Folder, static_cast<pid_t>(Pid)).c_str());
             ::close(Fd);
             continue;
         }
-        std::string Text;
-        char Buffer[512];
-        ssize_t Got;
-        while ((Got = ::read(Fd, Buffer, sizeof Buffer)) > 0 && Text.size() < 65536)
-            Text.append(Buffer, static_cast<std::size_t>(Got));
         ::close(Fd);
-        const auto Zero = Text.find('\0');
-        if (Zero == std::string::npos) continue;
-        if ((ClassName.empty() || Text.compare(0, Zero, ClassName) == 0) &&
-            (Title.empty() || Text.substr(Zero + 1) == Title)) {
+        std::string Class, CurrentTitle;
+        if (!ReadSmallFile(Path, Class) ||
+            !ReadSmallFile(TitlePath(Folder, static_cast<pid_t>(Pid)), CurrentTitle))
+            continue;
+        if ((ClassName.empty() || Class == ClassName) && (Title.empty() || CurrentTitle == Title)) {
             Found = static_cast<pid_t>(Pid);
             break;
         }

@@ -19,9 +19,14 @@ public:
     // the front. Raises EInOutError naming what could not be made.
     TRunningInstance(const AnsiString& ClassName, const AnsiString& Title,
                      std::function<void()> OnActivate);
-    ~TRunningInstance();
+    virtual ~TRunningInstance();
     TRunningInstance(const TRunningInstance&) = delete;
     TRunningInstance& operator=(const TRunningInstance&) = delete;
+
+    // Searches find this process under Title from now on. Raises
+    // EInOutError when the announcement cannot be written (the one before
+    // then stays).
+    void SetTitle(const AnsiString& Title);
 
 private:
     struct TImpl;
