@@ -23,12 +23,18 @@ inline constexpr int CSIDL_DESKTOPDIRECTORY = 0x0010;
 // another number.
 AnsiString SpecialFolderPath(int Folder);
 
-// Makes (or replaces) the link to Target named DisplayName in the folder,
-// making the folder when it is missing. Raises EInOutError for a display
-// name that is empty or holds '/' or a control character, or when the link
-// cannot be written.
+// Makes the link to Target named DisplayName in the folder, making the
+// folder when it is missing. The link names the target from the root (a
+// relative Target is taken from the current folder). It goes only where
+// nothing has its name or over a link: a symbolic link on the desktop and
+// in the documents folder, a desktop entry this unit made (it carries the
+// line "X-Beaconmill-Link=true") in the other folders. Raises EInOutError
+// naming the place when anything else is there, for a display name that
+// is empty or holds '/' or a control character, or when the link cannot be
+// written.
 void CreateFileLink(const AnsiString& Target, const AnsiString& DisplayName, int Folder);
-// Removes that link; nothing when there is none.
+// Removes that link; nothing when there is none. Anything there that is no
+// such link is left alone and raises EInOutError naming it.
 void DeleteFileLink(const AnsiString& DisplayName, int Folder);
 
 } // namespace formstore

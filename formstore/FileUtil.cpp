@@ -1,12 +1,13 @@
 #include "formstore/FileUtil.h"
 
 #include "formstore/ProgressList.h"
+#include "formstore/ShellFileCopy.h"
+#include "formstore/TemporaryName.h"
 #include "platform/rtl/DateTime.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/Format.h"
 
 #include <algorithm>
-#include <atomic>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -87,13 +88,14 @@ AnsiString ThroughLinks(AnsiString Path) {
 
 // A new file beside Dest that no one else uses; -1 when none can be made.
 int CreateTemporaryBeside(const AnsiString& Dest, AnsiString& TempName) {
-    static std::atomic<unsigned> Counter{0};
     for (int Attempt = 0; Attempt < 100; ++Attempt) {
-        TempName = FolderOf(Dest) + "." + NameOf(Dest) + "." + std::to_string(::getpid()) + "." +
-                   std::to_string(Counter++) + ".tmp";
+        TempName = TemporaryNameBeside(Dest);
         const int Fd = ::open(TempName.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (Fd >= 0 || errno != EEXIST) return Fd;
+        if (Fd >= 0) return Fd;
+        if (errno != EEXIST) break;
     }
+    // The name is not ours to remove.
+    TempName.clear();
     return -1;
 }
 
@@ -168,6 +170,18 @@ bool ListDirectory(const AnsiString& Dir, std::vector<AnsiString>& Names) {
     return Complete;
 }
 
+// A copy goes only onto a regular file, and never onto the source itself
+// (under another name, through a hard or a symbolic link): writing it
+// would empty the source before it is read.
+void CheckReplaceable(const struct stat& Source, const struct stat& Dest, const AnsiString& FileName,
+                      const AnsiString& DestName) {
+    if (Dest.st_dev == Source.st_dev && Dest.st_ino == Source.st_ino)
+        throw EFCreateError(
+            Format("Cannot create file %s: it is the same file as %s", DestName, FileName));
+    if (!S_ISREG(Dest.st_mode))
+        throw EFCreateError(Format("Cannot create file %s: it is not a regular file", DestName));
+}
+
 } // namespace
 
 bool DirExists(const AnsiString& Name) {
@@ -199,13 +213,22 @@ void CopyFile(const AnsiString& FileName, const AnsiString& DestName, TComponent
 }
 
 void CopyFileEx(const AnsiString& FileName, const AnsiString& DestName, bool OverwriteReadOnly,
-                bool /*ShellDialog*/, TComponent* ProgressControl) {
+                bool ShellDialog, TComponent* ProgressControl) {
+    if (ShellDialog) {
+        ShellCopyOrMove(FileName, DestName, false, OverwriteReadOnly);
+        return;
+    }
     const AnsiString Dest = DirExists(DestName) ? WithSlash(DestName) + NameOf(FileName) : DestName;
 
-    TFd Source(::open(FileName.c_str(), O_RDONLY | O_CLOEXEC));
+    // Opened without waiting: opening a named pipe would wait for a writer.
+    TFd Source(::open(FileName.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     struct stat SourceInfo;
     if (Source.Fd < 0 || ::fstat(Source.Fd, &SourceInfo) != 0 || S_ISDIR(SourceInfo.st_mode))
         throw EFOpenError(Format("Cannot open file %s", FileName));
+    // A pipe, socket or device has no end to copy up to.
+    if (!S_ISREG(SourceInfo.st_mode))
+        throw EFOpenError(Format("Cannot open file %s: it is not a regular file", FileName));
+    ::fcntl(Source.Fd, F_SETFL, ::fcntl(Source.Fd, F_GETFL) & ~O_NONBLOCK);
 
     struct ProgressReset {
         TComponent* Control;
@@ -224,13 +247,16 @@ void CopyFileEx(const AnsiString& FileName, const AnsiString& DestName, bool Ove
     // replace such a file regardless, so it is refused here unless asked.
     struct stat DestInfo {};
     const bool DestExists = ::stat(Target.c_str(), &DestInfo) == 0;
+    if (DestExists) CheckReplaceable(SourceInfo, DestInfo, FileName, DestName);
     if (DestExists && !OverwriteReadOnly && !(DestInfo.st_mode & S_IWUSR))
         throw EFCreateError(Format("Cannot create file %s", DestName));
 
     // The copy goes to a temporary file renamed over the destination at the
-    // end, so a failure leaves the old destination whole; where the
-    // temporary file cannot take the destination's mode and owner, or the
-    // destination has other names (hard links), it is written in place.
+    // end, so a failure leaves the old destination whole; where no
+    // temporary file can be made (a folder the user may not write in, whose
+    // files he may), where it cannot take the destination's mode and owner,
+    // or where the destination has other names (hard links), the
+    // destination is written in place.
     AnsiString TempName;
     TFd Out(CreateTemporaryBeside(Target, TempName));
     struct TempRemover {
@@ -244,15 +270,21 @@ void CopyFileEx(const AnsiString& FileName, const AnsiString& DestName, bool Ove
     // attribute (the owner's missing write permission) is cleared.
     const mode_t Mode = (DestInfo.st_mode & 07777) | (DestExists ? S_IWUSR : 0);
     if (Out.Fd >= 0 && DestExists &&
-        (!S_ISREG(DestInfo.st_mode) || DestInfo.st_nlink > 1 ||
-         ::fchown(Out.Fd, DestInfo.st_uid, DestInfo.st_gid) != 0 || ::fchmod(Out.Fd, Mode) != 0)) {
+        (DestInfo.st_nlink > 1 || ::fchown(Out.Fd, DestInfo.st_uid, DestInfo.st_gid) != 0 ||
+         ::fchmod(Out.Fd, Mode) != 0)) {
         Out.Close();
         ::unlink(TempName.c_str());
         TempName.clear();
     }
     if (TempName.empty()) {
         if (DestExists && Mode != (DestInfo.st_mode & 07777)) ::chmod(Target.c_str(), Mode);
-        Out.Fd = ::open(Target.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+        // Emptied only once it is known to be the file checked above: what
+        // took its name since may be the source or no regular file.
+        Out.Fd = ::open(Target.c_str(), O_WRONLY | O_CREAT | O_NONBLOCK | O_CLOEXEC, 0666);
+        struct stat OpenedInfo;
+        if (Out.Fd >= 0 && ::fstat(Out.Fd, &OpenedInfo) == 0)
+            CheckReplaceable(SourceInfo, OpenedInfo, FileName, DestName);
+        if (Out.Fd >= 0 && ::ftruncate(Out.Fd, 0) != 0) Out.Close();
     }
     if (Out.Fd < 0) throw EFCreateError(Format("Cannot create file %s", DestName));
 
@@ -289,8 +321,11 @@ void MoveFile(const AnsiString& FileName, const AnsiString& DestName) {
         throw EInOutError(Format("Cannot delete file %s: %s", FileName, std::strerror(errno)));
 }
 
-void MoveFileEx(const AnsiString& FileName, const AnsiString& DestName, bool /*ShellDialog*/) {
-    MoveFile(FileName, DestName);
+void MoveFileEx(const AnsiString& FileName, const AnsiString& DestName, bool ShellDialog) {
+    if (ShellDialog)
+        ShellCopyOrMove(FileName, DestName, true, true);
+    else
+        MoveFile(FileName, DestName);
 }
 
 std::int64_t GetFileSize(const AnsiString& FileName) {

@@ -44,23 +44,32 @@ void CopyFile(const AnsiString& FileName, const AnsiString& DestName, TComponent
 // written through to the file it names; an existing destination keeps its
 // mode and owner. The copy is written beside the destination under a
 // temporary name and renamed over it at the end, so a failure leaves no
-// partial destination and an existing one untouched; where the temporary
-// file cannot take the destination's owner, or the destination has further
-// hard links, it is written in place instead. A destination without write
+// partial destination and an existing one untouched; where no temporary
+// file can be made (a folder without write permission), where it cannot
+// take the destination's owner, or where the destination has further hard
+// links, it is written in place instead. A destination without write
 // permission is replaced only with OverwriteReadOnly, and is then left
 // writable by its owner (its read-only attribute cleared). The progress control (when
 // its class is registered, see ProgressList.h) gets the size as maximum and
 // the bytes copied as position, and its position goes back to 0 at the
-// end, failures included. There is no shell copy engine on Linux, so
-// ShellDialog changes nothing. Errors: EFOpenError "Cannot open file %s",
+// end, failures included. With ShellDialog the file-operation component
+// copies instead (FileOperator.h), asking before it replaces a file unless
+// OverwriteReadOnly is set; when it fails (it shows why) or the user stops
+// it, a silent EAbort is raised. Errors: EFOpenError "Cannot open file %s",
 // EFCreateError "Cannot create file %s", EReadError "Stream read error",
-// EWriteError "Stream write error".
+// EWriteError "Stream write error". Only regular files are copied: a source
+// that is none (a pipe, a device) raises EFOpenError, a destination that is
+// none EFCreateError, each saying so; a destination that is the source
+// under another name (a hard or symbolic link, another spelling) raises
+// EFCreateError naming both, and both keep the source's bytes.
 void CopyFileEx(const AnsiString& FileName, const AnsiString& DestName, bool OverwriteReadOnly,
                 bool ShellDialog, TComponent* ProgressControl);
 // Renames the file; across file systems copies it and deletes the source.
 // A missing source does nothing; a source that cannot be deleted raises.
 void MoveFile(const AnsiString& FileName, const AnsiString& DestName);
-// MoveFile; ShellDialog changes nothing (no shell on Linux).
+// MoveFile; with ShellDialog the file-operation component moves (renames
+// within one folder) without asking before it replaces a file, and a
+// failure or a stop by the user raises a silent EAbort.
 void MoveFileEx(const AnsiString& FileName, const AnsiString& DestName, bool ShellDialog);
 
 // The file's size; -1 when it is absent or a directory.

@@ -19,11 +19,20 @@ void SaveLayout(grid::TCustomGrid_ts* Grid, TObject* IniFile) {
         IniWriteInteger(IniFile, Section, Format("Item%d", I), Grid->ColWidths(I));
 }
 
+// The widths a stored layout may give a column: -1 hides it, and none
+// is wider than the largest window coordinate. The grid adds widths up
+// into pixel positions, so a damaged value past these would overflow them;
+// like a malformed one it counts as missing.
+constexpr int MinStoredWidth = -1;
+constexpr int MaxStoredWidth = 32767;
+
 void RestoreLayout(grid::TCustomGrid_ts* Grid, TObject* IniFile) {
     const AnsiString Section = GetDefaultSection(Grid);
-    for (int I = 0; I < Grid->ColCount(); ++I)
-        Grid->SetColWidths(
-            I, IniReadInteger(IniFile, Section, Format("Item%d", I), Grid->ColWidths(I)));
+    for (int I = 0; I < Grid->ColCount(); ++I) {
+        const int Width =
+            IniReadInteger(IniFile, Section, Format("Item%d", I), Grid->ColWidths(I));
+        if (Width >= MinStoredWidth && Width <= MaxStoredWidth) Grid->SetColWidths(I, Width);
+    }
 }
 
 [[noreturn]] void NoMDIForms() {

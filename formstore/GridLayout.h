@@ -18,7 +18,7 @@ namespace formstore {
 void SaveGridLayout(grid::TCustomGrid_ts* Grid, TCustomIniFile* IniFile);
 void SaveGridLayoutReg(grid::TCustomGrid_ts* Grid, TRegIniFile* IniFile);
 // Each column's width from "Item<i>", keeping its width where there is no
-// value or a malformed one.
+// value, a malformed one, or one outside -1 (hidden) to 32767.
 void RestoreGridLayout(grid::TCustomGrid_ts* Grid, TCustomIniFile* IniFile);
 void RestoreGridLayoutReg(grid::TCustomGrid_ts* Grid, TRegIniFile* IniFile);
 

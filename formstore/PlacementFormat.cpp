@@ -50,9 +50,10 @@ TSize DesktopSize() {
 }
 
 // A damaged stored rectangle would have the window take as much memory as
-// its size asks for, and the program reads it at every start: a position
-// past what a stored form accepts, or a size past the desktop, counts as no
-// stored rectangle.
+// its size asks for, or leave it without width or height, and the program
+// reads it at every start: a position past what a stored form accepts, or
+// a size that is not positive or is past the desktop, counts as no stored
+// rectangle.
 std::optional<TRect> NormalRectOf(const TCustomForm* Form, const AnsiString& Text) {
     if (Text.empty()) return std::nullopt;
     const TRect R = Rect(PositionWord(Text, 1, Form->Left()), PositionWord(Text, 2, Form->Top()),
@@ -63,7 +64,8 @@ std::optional<TRect> NormalRectOf(const TCustomForm* Form, const AnsiString& Tex
     const std::int64_t Height = std::int64_t{R.Bottom} - R.Top;
     const TSize Desktop = DesktopSize();
     if (std::abs(std::int64_t{R.Left}) > MaxExtent || std::abs(std::int64_t{R.Top}) > MaxExtent ||
-        Width > std::max(Desktop.cx, 1) || Height > std::max(Desktop.cy, 1))
+        Width <= 0 || Height <= 0 || Width > std::max(Desktop.cx, 1) ||
+        Height > std::max(Desktop.cy, 1))
         return std::nullopt;
     return R;
 }

@@ -11,9 +11,10 @@
 // screen size, the plain one the last placement saved at any size. Reading
 // prefers the suffixed one. A placement saved at another pixel density is
 // ignored as a whole (its show state still applies). A normal rectangle
-// whose left or top lies past +-32767, or whose size exceeds the desktop
-// (the box around the work area and every monitor), is damaged: it counts
-// as missing, so the plain one is tried, then the form keeps its own.
+// whose left or top lies past +-32767, whose width or height is 0 or
+// less, or whose size exceeds the desktop (the box around the work area
+// and every monitor), is damaged: it counts as missing, so the plain one
+// is tried, then the form keeps its own.
 #include "platform/gui/Types.h"
 #include "platform/rtl/AnsiString.h"
 

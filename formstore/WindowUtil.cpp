@@ -1,6 +1,7 @@
 #include "formstore/WindowUtil.h"
 
 #include "formstore/DrawUtil.h"
+#include "formstore/WindowHook.h"
 #include "platform/gui/Beep.h"
 #include "platform/gui/Forms.h"
 #include "platform/gui/PendingInput.h"
@@ -10,6 +11,8 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <exception>
+#include <functional>
 
 namespace formstore {
 
@@ -139,14 +142,41 @@ void ActivateWindow(HWND Wnd) {
     Wnd->BringToFront();
 }
 
+namespace {
+
+// A program's running instance announced under its main form's caption
+// as it is now: a change of the caption is announced at once.
+class TFormInstance : public TRunningInstance {
+public:
+    TFormInstance(TCustomForm* MainForm, std::function<void()> OnActivate)
+        : TRunningInstance(MainForm->ClassName(), MainForm->Caption(), std::move(OnActivate)),
+          FHook(std::make_unique<TFsWindowHook>(nullptr)) {
+        FHook->AfterMessage = [this, MainForm](TObject*, TMessage& Msg, bool&) {
+            if (Msg.Msg != CM_TEXTCHANGED) return;
+            // The caption has changed whatever comes of this; a failure to
+            // announce it is shown, not raised into whoever set it.
+            try {
+                SetTitle(MainForm->Caption());
+            } catch (...) {
+                Application->HandleException(FHook.get(), std::current_exception());
+            }
+        };
+        FHook->SetWinControl(MainForm);
+    }
+
+private:
+    std::unique_ptr<TFsWindowHook> FHook;
+};
+
+} // namespace
+
 std::unique_ptr<TRunningInstance> AnnounceInstance(TCustomForm* MainForm) {
     auto ComeToFront = [MainForm] {
         // A maximised form stays maximised; a minimised one comes back.
         if (MainForm->WindowState() == wsMinimized) MainForm->SetWindowState(wsNormal);
         ActivateWindow(MainForm);
     };
-    return std::make_unique<TRunningInstance>(MainForm->ClassName(), MainForm->Caption(),
-                                              ComeToFront);
+    return std::make_unique<TFormInstance>(MainForm, ComeToFront);
 }
 
 pid_t FindPrevInstance(const AnsiString& MainFormClass, const AnsiString& ATitle) {

@@ -51,7 +51,8 @@ void ShowWinNoAnimate(HWND Handle, int CmdShow);
 // Shows the window and brings it to the front; nothing for none.
 void ActivateWindow(HWND Wnd);
 // Makes this program findable by FindPrevInstance for as long as the
-// result lives, under the main form's class name and caption; asked by
+// result lives, under the main form's class name and its caption as it is
+// at the time of the search (a new caption is announced at once); asked by
 // another instance, the form comes back from minimised or is shown, and
 // comes to the front. See platform/gui/RunningInstance.h.
 std::unique_ptr<TRunningInstance> AnnounceInstance(TCustomForm* MainForm);

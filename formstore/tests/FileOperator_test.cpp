@@ -1,9 +1,11 @@
 #include "formstore/FileOperator.h"
+#include "formstore/FileUtil.h"
 
 #include "ScratchFiles.h"
 
 #include "platform/gui/Dialogs.h"
 #include "platform/gui/Forms.h"
+#include "platform/rtl/Exceptions.h"
 
 #include <gtest/gtest.h>
 
@@ -213,6 +215,64 @@ TEST_F(FileOperator, TheProgressWindowCarriesTheTitleUnlessSilent) {
     EXPECT_EQ(std::find(Captions.begin(), Captions.end(), "Copying the shop files"),
               Captions.end());
     EXPECT_EQ(Boxes.Boxes.size(), 2u);
+}
+
+// Asked for the shell's dialog, copying and moving go through the file
+// operator: it asks before replacing, shows its failures, and the call
+// ends in a silent abort when the operation did not finish.
+TEST_F(FileOperator, ShellCopiesAndMovesGoThroughTheOperator) {
+    Write("a.txt", "new");
+    Write("dest/a.txt", "old");
+
+    try {
+        CopyFileEx(Path("missing.txt"), Path("out.txt"), false, true, nullptr);
+        ADD_FAILURE() << "a missing source was copied";
+    } catch (const EAbort&) {
+    }
+    ASSERT_EQ(Boxes.Boxes.size(), 1u);
+    EXPECT_EQ(Boxes.Boxes[0].Text, "Cannot find " + Path("missing.txt"));
+    EXPECT_FALSE(Exists("out.txt"));
+    EXPECT_THROW(MoveFileEx(Path("missing.txt"), Path("out.txt"), true), EAbort);
+    EXPECT_EQ(Boxes.Boxes.size(), 2u);
+
+    // Replacing asks first, unless read-only files may be overwritten.
+    const struct {
+        bool OverwriteReadOnly;
+        std::vector<int> Answers;
+        bool Aborts;
+        const char* Content;
+        std::size_t Boxes;
+    } cases[] = {
+        {false, {IDNO}, false, "old", 1},
+        {false, {IDCANCEL}, true, "old", 1},
+        {false, {IDYES}, false, "new", 1},
+        {true, {}, false, "new", 0},
+    };
+    for (const auto& c : cases) {
+        Write("dest/a.txt", "old");
+        Boxes.Boxes.clear();
+        Boxes.Answers.assign(c.Answers.begin(), c.Answers.end());
+        bool Aborted = false;
+        try {
+            CopyFileEx(Path("a.txt"), Path("dest"), c.OverwriteReadOnly, true, nullptr);
+        } catch (const EAbort&) {
+            Aborted = true;
+        }
+        EXPECT_EQ(Aborted, c.Aborts) << c.Answers.size();
+        EXPECT_EQ(Read("dest/a.txt"), c.Content);
+        EXPECT_EQ(Boxes.Boxes.size(), c.Boxes);
+    }
+
+    // A move within the folder renames, into another folder moves; neither
+    // asks before replacing.
+    Boxes.Boxes.clear();
+    MoveFileEx(Path("a.txt"), Path("b.txt"), true);
+    EXPECT_EQ(Read("b.txt"), "new");
+    MoveFileEx(Path("b.txt"), Path("dest/a.txt"), true);
+    EXPECT_EQ(Read("dest/a.txt"), "new");
+    EXPECT_FALSE(Exists("a.txt"));
+    EXPECT_FALSE(Exists("b.txt"));
+    EXPECT_TRUE(Boxes.Boxes.empty());
 }
 
 } // namespace

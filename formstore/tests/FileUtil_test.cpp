@@ -9,13 +9,16 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <poll.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
@@ -228,6 +231,134 @@ TEST_F(FileUtilTest, CopyOverAnExistingFileKeepsWhatShutilKeeps) {
     CopyFile(Path("src"), Path("first"), nullptr);
     EXPECT_EQ(Read("second"), "new");
     ::umask(OldMask);
+}
+
+// Another name of the source, however it is reached: the copy is refused
+// with an error that names both, and both names keep the source's bytes.
+TEST_F(FileUtilTest, ACopyOntoAnotherNameOfItsSourceIsRefusedAndLosesNothing) {
+    const struct {
+        const char* Name;
+        std::function<AnsiString()> Setup; // gives the destination
+        const char* Other;                 // the other name, or nullptr
+    } cases[] = {
+        {"hard link",
+         [&] {
+             fs::create_hard_link(Path("a"), Path("b"));
+             return Path("b");
+         },
+         "b"},
+        {"symbolic link",
+         [&] {
+             fs::create_symlink("a", Path("b"));
+             return Path("b");
+         },
+         "b"},
+        {"the same name spelt another way", [&] { return Root + "/./a"; }, nullptr},
+        {"its own folder", [&] { return Root; }, nullptr},
+    };
+    for (const auto& c : cases) {
+        Write("a", "data\n");
+        const AnsiString Dest = c.Setup();
+        for (bool OverwriteReadOnly : {false, true}) {
+            try {
+                CopyFileEx(Path("a"), Dest, OverwriteReadOnly, false, nullptr);
+                ADD_FAILURE() << c.Name << ": copied a file onto itself";
+            } catch (const EFCreateError& e) {
+                EXPECT_EQ(e.Message,
+                          "Cannot create file " + Dest + ": it is the same file as " + Path("a"))
+                    << c.Name;
+            }
+            EXPECT_EQ(Read("a"), "data\n") << c.Name;
+            if (c.Other) EXPECT_EQ(Read(c.Other), "data\n") << c.Name;
+        }
+        fs::remove(Path("b"));
+    }
+}
+
+// Runs Body in a child process: its exit status (3 when it raised), or -1
+// when it had not ended within DeadlineMs (it is then killed).
+int InChildWithin(int DeadlineMs, const std::function<int()>& Body) {
+    const pid_t Child = ::fork();
+    if (Child == 0) {
+        int Status = 3;
+        try {
+            Status = Body();
+        } catch (...) {
+        }
+        ::_exit(Status);
+    }
+    const int Handle = static_cast<int>(::syscall(SYS_pidfd_open, Child, 0));
+    pollfd Ended{Handle, POLLIN, 0};
+    const bool InTime = Handle >= 0 && ::poll(&Ended, 1, DeadlineMs) == 1;
+    if (!InTime) ::kill(Child, SIGKILL);
+    int Status = 0;
+    ::waitpid(Child, &Status, 0);
+    if (Handle >= 0) ::close(Handle);
+    return InTime && WIFEXITED(Status) ? WEXITSTATUS(Status) : -1;
+}
+
+// A pipe or a device has no end: a copy from one would never stop, a copy
+// onto a pipe would wait for a reader for ever. Both are refused at once.
+TEST_F(FileUtilTest, ACopyFromOrOntoSomethingThatIsNoRegularFileIsRefusedAtOnce) {
+    Write("a", "data");
+    ASSERT_EQ(::mkfifo(Path("pipe").c_str(), 0600), 0);
+    fs::create_symlink("/dev/zero", Path("zero"));
+    fs::create_symlink("/dev/null", Path("null"));
+    const struct {
+        const char* Source;
+        const char* Dest;
+        bool SourceRefused; // else the destination is
+    } cases[] = {
+        {"a", "pipe", false},
+        {"a", "null", false},
+        {"pipe", "b", true},
+        {"zero", "b", true},
+    };
+    for (const auto& c : cases) {
+        const AnsiString Expected =
+            c.SourceRefused ? "Cannot open file " + Path(c.Source) + ": it is not a regular file"
+                            : "Cannot create file " + Path(c.Dest) + ": it is not a regular file";
+        EXPECT_EQ(InChildWithin(2000,
+                                [&] {
+                                    try {
+                                        CopyFile(Path(c.Source), Path(c.Dest), nullptr);
+                                    } catch (const EStreamError& e) {
+                                        return e.Message == Expected ? 0 : 2;
+                                    }
+                                    return 1;
+                                }),
+                  0)
+            << c.Source << " -> " << c.Dest;
+    }
+    EXPECT_FALSE(Exists("b"));
+    EXPECT_TRUE(fs::is_fifo(Path("pipe").c_str()));
+    EXPECT_EQ(Read("a"), "data");
+}
+
+// A folder the user may not write in, holding a file he may: the file is
+// replaced in place, and a new file there cannot be made. Played by a
+// child that gives up root's rights (root may write anywhere).
+TEST_F(FileUtilTest, AWritableFileInAReadOnlyFolderIsCopiedOnto) {
+    Write("src", "new");
+    Write("ro/dest", "old");
+    ::chmod(Path("ro/dest").c_str(), 0666);
+    ::chmod(Path("ro").c_str(), 0555);
+    const int Result = InChildWithin(5000, [&] {
+        if (::setgid(65534) != 0 || ::setuid(65534) != 0) return 77;
+        CopyFile(Path("src"), Path("ro/dest"), nullptr);
+        try {
+            CopyFile(Path("src"), Path("ro/new"), nullptr);
+            return 1;
+        } catch (const EFCreateError& e) {
+            if (e.Message != "Cannot create file " + Path("ro/new")) return 2;
+        }
+        return 0;
+    });
+    ::chmod(Path("ro").c_str(), 0755);
+    if (Result == 77) GTEST_SKIP() << "no user to give root's rights to";
+    EXPECT_EQ(Result, 0);
+    EXPECT_EQ(Read("ro/dest"), "new");
+    EXPECT_EQ(Listing("ro"), (std::vector<std::string>{"dest"}));
 }
 
 TEST_F(FileUtilTest, DeleteFilesByMask) {

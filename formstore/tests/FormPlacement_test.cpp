@@ -150,6 +150,10 @@ TEST_F(FormPlacement, StoredRectanglesAreAppliedByTheFormsRules) {
         {"a dialog keeps its size", "10,20,30,40", bsDialog, Rect(10, 20, 650, 500)},
         {"right not past left is not applied", "300,20,300,400", bsSizeable,
          Rect(100, 120, 740, 600)},
+        {"a negative height is not applied", "10,10,500,-5000", bsSizeable,
+         Rect(100, 120, 740, 600)},
+        {"a zero height is not applied", "10,10,500,10", bsSizeable, Rect(100, 120, 740, 600)},
+        {"nor is it for a dialog", "10,10,500,-5000", bsDialog, Rect(100, 120, 740, 600)},
         {"malformed words take the form's values", "x,20,y,z", bsSizeable, Rect(100, 20, 740, 600)},
         {"off every screen comes back", "5000,-3000,5640,-2520", bsSizeable,
          Rect(1280, 0, 1920, 480)},
@@ -183,6 +187,11 @@ TEST_F(FormPlacement, ADamagedRectangleForThisScreenSizeFallsBackToThePlainOne) 
     TMainFormWindow* Other = MakeForm();
     Other->Show();
     EXPECT_EQ(Other->BoundsRect(), Rect(100, 120, 740, 600));
+
+    Store({{"NormPos(1920x1080)", "10,10,500,-5000"}, {"NormPos", "10,20,330,260"}});
+    TMainFormWindow* Flat = MakeForm();
+    Flat->Show();
+    EXPECT_EQ(Flat->BoundsRect(), Rect(10, 20, 330, 260));
     EXPECT_TRUE(Errors.empty());
 }
 

@@ -68,6 +68,34 @@ TEST_F(GridLayout, ColumnWidthsGoToTheGridsSectionAndComeBack) {
     EXPECT_EQ(WidthsOf(FromReg), (std::vector<int>{30, 40}));
 }
 
+// A damaged stored width is ignored like a malformed one: the grid keeps
+// the column's own and lays itself out and paints as before.
+TEST_F(GridLayout, AStoredWidthOutsideTheGridsRangeKeepsTheColumnsOwn) {
+    const struct {
+        const char* Stored;
+        int Width;
+    } cases[] = {
+        {"2147483647", 20}, {"-2147483648", 20}, {"32768", 20}, {"-2", 20},
+        {"32767", 32767},   {"0", 0},            {"-1", -1},    {"45", 45},
+    };
+    for (const auto& c : cases) {
+        {
+            TIniFile Ini(File("layout.ini"));
+            Ini.WriteString("TMainFormWindowGrid1", "Item0", c.Stored);
+            Ini.WriteString("TMainFormWindowGrid1", "Item1", c.Stored);
+        }
+        grid::TDrawGrid_ts* Grid = MakeGrid({20, 20});
+        Grid->Parent()->Show();
+        {
+            TIniFile Ini(File("layout.ini"));
+            RestoreGridLayout(Grid, &Ini);
+        }
+        EXPECT_EQ(WidthsOf(Grid), (std::vector<int>{c.Width, c.Width})) << c.Stored;
+        Grid->Repaint();
+        EXPECT_EQ(Grid->MouseCoord(5, 5).X, c.Width > 5 ? 0 : c.Width > 0 ? 1 : -1) << c.Stored;
+    }
+}
+
 TEST_F(GridLayout, MDIChildListsHaveNoMDIFormToWorkOn) {
     TMainFormWindow* Form = MakeForm();
     TIniFile Ini(File("mdi.ini"));

@@ -8,11 +8,14 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <memory>
 #include <optional>
+#include <poll.h>
 #include <string>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -186,6 +189,26 @@ TEST_F(PrevInstance, AnotherProcessFindsTheInstanceAndBringsItsFormBack) {
     EXPECT_TRUE(Form.Visible());
 }
 
+// The instance is found by the caption its main form has now, not the one
+// it had when it announced itself.
+TEST_F(PrevInstance, TheInstanceIsFoundByItsFormsCurrentCaption) {
+    TForm Form(nullptr);
+    Form.SetCaption("Beacon Mill");
+    Form.Show();
+    const auto Instance = AnnounceInstance(&Form);
+    const pid_t Self = ::getpid();
+    const auto FoundAs = [&](const char* Title) {
+        return InOtherProcess([&] { return FindPrevInstance("TForm", Title) == Self ? 1 : 0; });
+    };
+    EXPECT_EQ(FoundAs("Beacon Mill"), 1);
+    for (const std::string Caption : {"Beacon Mill - alerts", "", "Beacon Mill"}) {
+        Form.SetCaption(Caption);
+        EXPECT_EQ(FoundAs("Beacon Mill - alerts"), Caption == "Beacon Mill - alerts") << Caption;
+        EXPECT_EQ(FoundAs("Beacon Mill"), Caption == "Beacon Mill") << Caption;
+        EXPECT_EQ(FoundAs(""), 1) << Caption; // by its class alone
+    }
+}
+
 TEST_F(PrevInstance, AnInstanceThatEndedIsNotFound) {
     TForm Form(nullptr);
     Form.SetCaption("Beacon Mill");
@@ -205,6 +228,51 @@ TEST_F(PrevInstance, AnInstanceThatEndedIsNotFound) {
     auto Instance = AnnounceInstance(&Form);
     Instance.reset();
     EXPECT_TRUE(std::filesystem::is_empty(Runtime + "/beaconmill-instances"));
+}
+
+// The first instance is a child stopped by SIGSTOP: it holds its
+// announcement but handles no events. Callers beyond what its queue holds
+// used to wait in connect for ever; now every caller answers false once
+// the wait for an answer is over.
+TEST_F(PrevInstance, AFrozenInstanceHoldsNoCallerPastTheDeadline) {
+    const pid_t Frozen = ::fork();
+    if (Frozen == 0) {
+        new TRunningInstance("TForm", "Beacon Mill", [] {});
+        ::raise(SIGSTOP);
+        ::_exit(0);
+    }
+    int Status = 0;
+    ASSERT_EQ(::waitpid(Frozen, &Status, WUNTRACED), Frozen);
+    ASSERT_TRUE(WIFSTOPPED(Status));
+
+    constexpr int Callers = 10;
+    std::vector<pid_t> Children;
+    for (int I = 0; I < Callers; ++I) {
+        const pid_t Caller = ::fork();
+        if (Caller == 0) ::_exit(ActivatePrevInstance("TForm", "Beacon Mill") ? 1 : 0);
+        Children.push_back(Caller);
+    }
+    // Each waits at most two seconds for the answer; a caller still waiting
+    // well after that waits for ever.
+    const auto GiveUp = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    int Answered = 0;
+    for (const pid_t Caller : Children) {
+        int CallerStatus = 0;
+        while (::waitpid(Caller, &CallerStatus, WNOHANG) == 0 &&
+               std::chrono::steady_clock::now() < GiveUp)
+            ::poll(nullptr, 0, 20);
+        if (std::chrono::steady_clock::now() >= GiveUp &&
+            ::waitpid(Caller, &CallerStatus, WNOHANG) == 0) {
+            ::kill(Caller, SIGKILL);
+            ::waitpid(Caller, &CallerStatus, 0);
+            continue;
+        }
+        EXPECT_TRUE(WIFEXITED(CallerStatus) && WEXITSTATUS(CallerStatus) == 0);
+        ++Answered;
+    }
+    EXPECT_EQ(Answered, Callers);
+    ::kill(Frozen, SIGKILL);
+    ::waitpid(Frozen, &Status, 0);
 }
 
 TEST_F(WindowUtil, KillMessageTakesOnePostedMessageOutAndKeepsTheQuit) {

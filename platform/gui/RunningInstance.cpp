@@ -6,7 +6,10 @@
 
 #include <QSocketNotifier>
 
+#include <algorithm>
 #include <cerrno>
+#include <chrono>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <dirent.h>
@@ -17,6 +20,7 @@
 #include <sys/file.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/time.h>
 #include <sys/un.h>
 #include <unistd.h>
 
@@ -47,6 +51,22 @@ AnsiString SocketPath(const AnsiString& Folder, pid_t Pid) {
     return Folder + Format("/%d.sock", static_cast<int>(Pid));
 }
 
+AnsiString TitlePath(const AnsiString& Folder, pid_t Pid) {
+    return Folder + Format("/%d.title", static_cast<int>(Pid));
+}
+
+// The file's text, at most 64 KiB of it; false when it cannot be read.
+bool ReadSmallFile(const AnsiString& Path, std::string& Text) {
+    const int Fd = ::open(Path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+    if (Fd < 0) return false;
+    char Buffer[512];
+    ssize_t Got;
+    while ((Got = ::read(Fd, Buffer, sizeof Buffer)) > 0 && Text.size() < 65536)
+        Text.append(Buffer, static_cast<std::size_t>(Got));
+    ::close(Fd);
+    return Got == 0 || Text.size() >= 65536;
+}
+
 bool FillAddress(const AnsiString& Path, sockaddr_un& Address) {
     Address = {};
     Address.sun_family = AF_UNIX;
@@ -69,7 +89,7 @@ bool WriteAll(int Fd, const char* Data, std::size_t Size) {
 } // namespace
 
 struct TRunningInstance::TImpl {
-    AnsiString LockFile, Socket;
+    AnsiString LockFile, TitleFile, Socket;
     int LockFd = -1;
     int ListenFd = -1;
     std::function<void()> OnActivate;
@@ -94,6 +114,7 @@ struct TRunningInstance::TImpl {
             ::unlink(LockFile.c_str());
             ::close(LockFd);
         }
+        if (!TitleFile.empty()) ::unlink(TitleFile.c_str());
     }
 
     void Accept() {
@@ -105,6 +126,28 @@ struct TRunningInstance::TImpl {
             QObject::connect(Client.Notifier.get(), &QSocketNotifier::activated,
                              [this, Fd] { Read(Fd); });
         }
+    }
+
+    // The title goes into a file of its own, written under a temporary
+    // name and renamed over the one before: a search reads the whole of
+    // the old title or of the new one. The lock file is never replaced, so
+    // its lock tells a search at every moment that this process runs.
+    void WriteTitle(const AnsiString& Title) {
+        const AnsiString Temp = TitleFile + ".new";
+        const int Fd = ::open(Temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+        bool Done = Fd >= 0 && WriteAll(Fd, Title.data(), Title.size());
+        int Error = errno;
+        if (Fd >= 0 && ::close(Fd) != 0 && Done) {
+            Done = false;
+            Error = errno;
+        }
+        if (Done && ::rename(Temp.c_str(), TitleFile.c_str()) != 0) {
+            Done = false;
+            Error = errno;
+        }
+        if (Done) return;
+        ::unlink(Temp.c_str());
+        throw EInOutError(Format("Cannot announce in %s: %s", TitleFile, std::strerror(Error)));
     }
 
     // One request per connection: a line that asks to come to the front.
@@ -157,15 +200,15 @@ TRunningInstance::TRunningInstance(const AnsiString& ClassName, const AnsiString
     TImpl* Impl = F.get();
     QObject::connect(F->Listener.get(), &QSocketNotifier::activated, [Impl] { Impl->Accept(); });
 
+    // The title first: a search that finds the lock finds a title too.
+    F->TitleFile = TitlePath(Folder, Pid);
+    F->WriteTitle(Title);
     // Written and locked under a temporary name, then renamed: a search
     // never sees an announcement that is not locked yet.
     const AnsiString Temp = F->LockFile + ".new";
     F->LockFd = ::open(Temp.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-    std::string Text = ClassName;
-    Text += '\0';
-    Text += Title;
     if (F->LockFd < 0 || ::flock(F->LockFd, LOCK_EX | LOCK_NB) != 0 ||
-        !WriteAll(F->LockFd, Text.data(), Text.size()) ||
+        !WriteAll(F->LockFd, ClassName.data(), ClassName.size()) ||
         ::rename(Temp.c_str(), F->LockFile.c_str()) != 0) {
         const int Error = errno;
         ::unlink(Temp.c_str());
@@ -174,6 +217,10 @@ TRunningInstance::TRunningInstance(const AnsiString& ClassName, const AnsiString
 }
 
 TRunningInstance::~TRunningInstance() = default;
+
+void TRunningInstance::SetTitle(const AnsiString& Title) {
+    F->WriteTitle(Title);
+}
 
 pid_t FindRunningInstance(const AnsiString& ClassName, const AnsiString& Title) {
     if (ClassName.empty() && Title.empty()) return 0;
@@ -195,19 +242,16 @@ pid_t FindRunningInstance(const AnsiString& ClassName, const AnsiString& Title) 
             // Nobody holds it: the instance has ended without clearing up.
             ::unlink(Path.c_str());
             ::unlink(SocketPath(Folder, static_cast<pid_t>(Pid)).c_str());
+            ::unlink(TitlePath(Folder, static_cast<pid_t>(Pid)).c_str());
             ::close(Fd);
             continue;
         }
-        std::string Text;
-        char Buffer[512];
-        ssize_t Got;
-        while ((Got = ::read(Fd, Buffer, sizeof Buffer)) > 0 && Text.size() < 65536)
-            Text.append(Buffer, static_cast<std::size_t>(Got));
         ::close(Fd);
-        const auto Zero = Text.find('\0');
-        if (Zero == std::string::npos) continue;
-        if ((ClassName.empty() || Text.compare(0, Zero, ClassName) == 0) &&
-            (Title.empty() || Text.substr(Zero + 1) == Title)) {
+        std::string Class, CurrentTitle;
+        if (!ReadSmallFile(Path, Class) ||
+            !ReadSmallFile(TitlePath(Folder, static_cast<pid_t>(Pid)), CurrentTitle))
+            continue;
+        if ((ClassName.empty() || Class == ClassName) && (Title.empty() || CurrentTitle == Title)) {
             Found = static_cast<pid_t>(Pid);
             break;
         }
@@ -221,14 +265,29 @@ bool ActivateRunningInstance(pid_t Instance, int TimeoutMs) {
     sockaddr_un Address;
     if (Instance <= 0 || Folder.empty() || !FillAddress(SocketPath(Folder, Instance), Address))
         return false;
+    // One deadline for the whole request. An instance that handles no
+    // events accepts no connection: once its queue is full, connecting
+    // waits for it like the answer does.
+    const auto Deadline =
+        std::chrono::steady_clock::now() + std::chrono::milliseconds(std::max(TimeoutMs, 0));
+    const auto MsLeft = [&Deadline] {
+        const auto Left = std::chrono::ceil<std::chrono::milliseconds>(
+            Deadline - std::chrono::steady_clock::now());
+        return static_cast<int>(std::max<std::int64_t>(Left.count(), 0));
+    };
     const int Fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
     if (Fd < 0) return false;
     bool Result = false;
-    if (::connect(Fd, reinterpret_cast<sockaddr*>(&Address), sizeof Address) == 0 &&
+    // A blocking connect and write on a local socket wait at most the send
+    // time-out; a time-out of 0 would mean no limit, so it is at least 1 ms.
+    const int Ms = std::max(MsLeft(), 1);
+    const timeval SendWait{Ms / 1000, (Ms % 1000) * 1000};
+    if (::setsockopt(Fd, SOL_SOCKET, SO_SNDTIMEO, &SendWait, sizeof SendWait) == 0 &&
+        ::connect(Fd, reinterpret_cast<sockaddr*>(&Address), sizeof Address) == 0 &&
         WriteAll(Fd, Request, sizeof Request - 1)) {
         pollfd Wait{Fd, POLLIN, 0};
         char Answer[2] = {};
-        if (::poll(&Wait, 1, TimeoutMs) == 1 && ::read(Fd, Answer, 2) == 2)
+        if (::poll(&Wait, 1, MsLeft()) == 1 && ::recv(Fd, Answer, 2, MSG_DONTWAIT) == 2)
             Result = Answer[0] == '1';
     }
     ::close(Fd);

@@ -19,9 +19,14 @@ public:
     // the front. Raises EInOutError naming what could not be made.
     TRunningInstance(const AnsiString& ClassName, const AnsiString& Title,
                      std::function<void()> OnActivate);
-    ~TRunningInstance();
+    virtual ~TRunningInstance();
     TRunningInstance(const TRunningInstance&) = delete;
     TRunningInstance& operator=(const TRunningInstance&) = delete;
+
+    // Searches find this process under Title from now on. Raises
+    // EInOutError when the announcement cannot be written (the one before
+    // then stays).
+    void SetTitle(const AnsiString& Title);
 
 private:
     struct TImpl;
@@ -32,5 +37,7 @@ private:
 // one matches any; both empty find nothing. Its process id, or 0.
 pid_t FindRunningInstance(const AnsiString& ClassName, const AnsiString& Title);
 // Asks that process to come to the front: true when it answered within
-// TimeoutMs that it did.
+// TimeoutMs that it did. The whole request (connecting included, which
+// waits while an instance that handles no events has its queue full) ends
+// by then; an instance that did not answer in time gives false.
 bool ActivateRunningInstance(pid_t Instance, int TimeoutMs = 2000);
