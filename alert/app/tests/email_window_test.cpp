@@ -254,6 +254,66 @@ TEST_F(EmailWindowTest, AnAddressCannotForgeALogLine) {
     }
 }
 
+// The Unicode line and block breaks, and NEL: the window's text document,
+// a terminal or a file viewer would start a line at each. Whether in an
+// address from the database or in the text of a 550 or a 421 from the
+// server, every one is shown escaped and none starts a log line.
+TEST_F(EmailWindowTest, NoUnicodeBreakCanForgeALogLine) {
+    Open();
+    Exec("update EMPLOYEE set AlertEmail = 'tom@example.com' where EmpNbr = 2;");
+    const std::pair<const char*, const char*> Breaks[] = {
+        {"\xE2\x80\xA9", "\\u2029"}, {"\xE2\x80\xA8", "\\u2028"}, {"\xC2\x85", "\\u0085"},
+        {"\xEF\xB7\x90", "\\uFDD0"}, {"\xEF\xB7\x91", "\\uFDD1"},
+    };
+    const auto RunWith = [this](const std::string& Address, const AnsiString& Port) {
+        Exec("delete from ALERT_HISTORY;"
+             "update EMPLOYEE set AlertEmail = '" +
+             Address + "' where EmpNbr = 2;");
+        AddDue(2, 3, "Tom hourly");
+        UseServer(Port);
+        Window->RunAlertBatch(3, false);
+    };
+    const auto ExpectNoForgedLine = [this, &Breaks](const std::string& Shown) {
+        EXPECT_NE(MemoText().find(Shown), std::string::npos) << MemoText();
+        const std::vector<AnsiString> Lines = LogLines();
+        EXPECT_GE(Lines.size(), 2u);
+        for (const AnsiString& Line : Lines) {
+            EXPECT_NE(Line.rfind("Beacon mill turned off", 0), 0u) << Line;
+            for (const auto& Break : Breaks)
+                EXPECT_EQ(Line.find(Break.first), AnsiString::npos) << Line;
+        }
+        std::istringstream Plain(MemoText());
+        for (std::string Line; std::getline(Plain, Line);)
+            EXPECT_NE(Line.rfind("Beacon mill turned off", 0), 0u) << Line;
+    };
+    const Certificates& Files = Certificates::Get();
+    mailtest::SmtpPeer Server("plain", Files.LocalhostCert(), Files.LocalhostKey());
+    for (const auto& [Break, Shown] : Breaks) {
+        SCOPED_TRACE(Shown);
+        RunWith(std::string("refused@example.com") + Break + "Beacon mill turned off",
+                std::to_string(Server.Port()));
+        ExpectNoForgedLine(std::string("refused@example.com") + Shown +
+                           "Beacon mill turned off (employee 2)");
+
+        for (const char* Code : {"550", "421"}) {
+            SCOPED_TRACE(Code);
+            const std::string Reply = std::string(Code) + " no such mailbox" + Break +
+                                      "Beacon mill turned off";
+            // EHLO, RSET, MAIL FROM, RCPT TO (the reply), then RSET or QUIT.
+            mailtest::ScriptedPeer Peer(
+                {mailtest::Send("220 mx.test ready\r\n"), "recvline",
+                 mailtest::Send("250 mx.test\r\n"), "recvline", mailtest::Send("250 OK\r\n"),
+                 "recvline", mailtest::Send("250 OK\r\n"), "recvline",
+                 mailtest::Send(Reply + "\r\n"), "recvline", mailtest::Send("250 OK\r\n"),
+                 "recvline", mailtest::Send("221 bye\r\n")});
+            RunWith("tom@example.com", std::to_string(Peer.Port()));
+            ExpectNoForgedLine(std::string(Code) + " no such mailbox" + Shown +
+                               "Beacon mill turned off");
+            Peer.Finish();
+        }
+    }
+}
+
 TEST_F(EmailWindowTest, AnAddressThatNamesNobodyIsNoAddress) {
     Open();
     Exec("update EMPLOYEE set AlertEmail = '<>' where EmpNbr = 2;"
