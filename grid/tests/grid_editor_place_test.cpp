@@ -62,6 +62,13 @@ TEST_F(GridEditorPlace, AnEditorWhoseCellIsCoveredByTheFixedAreaStaysHiddenUntil
             << "the current cell is expected to lie under the fixed area";
         EXPECT_FALSE(EditorShown()) << "editor at " << EditorBounds().Left << ","
                                     << EditorBounds().Top << " showing " << EditorText().c_str();
+        // Typing cannot reach the cell nobody sees.
+        const int DataCol = Grid->GetCurrentDataCol(), DataRow = Grid->GetCurrentDataRow();
+        const AnsiString Before = Stored(DataCol, DataRow);
+        Type("x");
+        EXPECT_FALSE(EditorShown());
+        Press(Qt::Key_Return);
+        EXPECT_EQ(Stored(DataCol, DataRow), Before);
 
         Grid->SetFixedColCount(0);
         Grid->SetFixedRowCount(0);

@@ -123,9 +123,11 @@ void TgxBaseGrid::KeyUp(Word& Key, TShiftState Shift) {
 void TgxBaseGrid::KeyPress(char& Key) {
     if (GetCanProcessKey() && FGridControl && FGridControl->IsEditKey(Key) &&
         FGridControl->GetKeyEdit() && StartShowEditor(true)) {
-        // Typing starts the edit: the character goes to the editor.
-        if (HWND Handle = FGridControl->GetHandle())
-            PostMessage(Handle, WM_CHAR, static_cast<unsigned char>(Key), 0);
+        // Typing starts the edit: the character goes to the editor, when
+        // it shows; a cell under the fixed area takes no typing unseen.
+        if (FGridControl->GetVisible())
+            if (HWND Handle = FGridControl->GetHandle())
+                PostMessage(Handle, WM_CHAR, static_cast<unsigned char>(Key), 0);
         return;
     }
     DoKeyPress(Key);
