@@ -218,6 +218,10 @@ public:
     virtual void SetCellValue(int DataCol, int DataRow, const Variant& Value);
     // Stores a text as it is and shows it as a text, whatever kind the cell is.
     void SetCellPText(int DataCol, int DataRow, const char* Text);
+    // Draws a value just written into its cell now, as the text it is or as
+    // its kind of cell shows it; a cell not kept by the grid shows the value
+    // until the application is asked for it by the next paint.
+    void DrawWrittenValue(int DataCol, int DataRow, const Variant& Value, bool AsText);
     // Tells the cell store how many columns and rows to allocate for.
     void SetDataAllocSize(int Cols, int Rows);
 

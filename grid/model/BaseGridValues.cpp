@@ -282,12 +282,8 @@ Variant TgxBaseGrid::GetCellValue(int DataCol, int DataRow) {
 }
 
 void TgxBaseGrid::SetCellValue(int DataCol, int DataRow, const Variant& Value) {
-    // Checked inline first: every value written comes here.
-    if ((DataCol < 1 || DataCol > GetGridColCount()) &&
-        !CheckIndex(itCol, DataCol, GetGridColCount(), 1))
-        return;
-    if ((DataRow < 1 || DataRow > GetGridRowCount()) &&
-        !CheckIndex(itRow, DataRow, GetGridRowCount(), 1))
+    // A cell outside the grid is no cell: the value goes nowhere.
+    if (DataCol < 1 || DataCol > GetGridColCount() || DataRow < 1 || DataRow > GetGridRowCount())
         return;
     const TgxControlType Type = GiveCellControlType(DataCol, DataRow);
     const bool ReadCell =
@@ -298,12 +294,12 @@ void TgxBaseGrid::SetCellValue(int DataCol, int DataRow, const Variant& Value) {
     const bool Editing = !ReadCell && FCurrentCell && InEditMode() && At < FDisplayRows.size() &&
                          FDisplayRows[At] == DataRow && DataRow == GetCurrentDataRow() &&
                          DataCol == GetCurrentDataCol();
-    if (Type == ctText && Value.Type() == varInteger && !ReadCell && !Editing) {
+    if (Type == ctText && Value.Type() == varInteger && !ReadCell && !Editing && FStoreData) {
         // A number written to a text cell is stored as its digits, without
         // first making them a Variant, unless the value is wanted as one.
         char Digits[16];
         const char* End = std::to_chars(Digits, Digits + sizeof Digits, Value.AsInteger()).ptr;
-        if (FStoreData && FStore)
+        if (FStore)
             FStore->SetText(DataCol, DataRow, vtpString,
                             std::string_view(Digits, static_cast<std::size_t>(End - Digits)));
     } else {
@@ -323,6 +319,10 @@ void TgxBaseGrid::SetCellValue(int DataCol, int DataRow, const Variant& Value) {
             const Variant Shown = Converted;
             FCurrentCell->ClearBuffer();
             if (FGridControl) SetControlValue(Shown, false, false);
+        } else if (!FStoreData && !Editing && HandleAllocated() && !GetFastAssign()) {
+            // Nothing keeps the value for the next paint: it is shown now.
+            DrawWrittenValue(DataCol, DataRow, Converted, false);
+            return;
         }
     }
     // A grid without a window has nothing to repaint: the display numbers

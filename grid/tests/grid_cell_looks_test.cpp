@@ -308,3 +308,53 @@ TEST_F(GridCellLooks, ATextGivenAsSuchShowsAsTextInAnyCell) {
     Grid->SetCellPText(99, 3, "nowhere");
     EXPECT_EQ(Grid->GetDataValue(3, 3, ctCheck).AsString(), "kept");
 }
+
+// A grid that keeps no values shows a value written to it at once, in the
+// way its kind of cell shows values; the next paint asks the application.
+TEST_F(GridCellLooks, AValueWrittenToAGridThatKeepsNoneShowsAtOnce) {
+    Grid->SetGridMode(gmBrowse);
+    Grid->GetCol(4)->SetControlType(ctCheck);
+    Grid->SetCurrentCell(1, 1);
+    Paint();
+    const auto Lead = [this](int Col, int Row) {
+        const TRect Cell = Grid->CellRect(Col, Row);
+        return Rect(Cell.Left + 2, Cell.Top + 1, Cell.Left + 30, Cell.Bottom - 1);
+    };
+    const auto Middle = [this](int Col, int Row) {
+        const TRect Cell = Grid->CellRect(Col, Row);
+        const int X = (Cell.Left + Cell.Right) / 2;
+        return Rect(X - 6, Cell.Top + 2, X + 6, Cell.Bottom - 2);
+    };
+    const auto Blank = [this](const TRect& R) {
+        return Count(R, clWhite) == (R.Right - R.Left) * (R.Bottom - R.Top);
+    };
+    ASSERT_TRUE(Blank(Lead(3, 2)));
+    ASSERT_TRUE(Blank(Lead(2, 3)));
+    const int CheckPixels = Count(Middle(4, 2), clWhite);
+
+    Grid->SetCellValue(3, 2, Variant(AnsiString("Hello")));
+    Grid->SetCellValue(2, 3, Variant(12345));
+    Grid->SetCellValue(4, 2, Variant(1));
+    EXPECT_FALSE(Blank(Lead(3, 2))) << "a text";
+    EXPECT_FALSE(Blank(Lead(2, 3))) << "a number in a text cell";
+    EXPECT_NE(Count(Middle(4, 2), clWhite), CheckPixels) << "a checked box";
+
+    // Nothing kept it: a repaint asks the application, which has nothing.
+    Paint();
+    EXPECT_TRUE(Blank(Lead(3, 2)));
+}
+
+// Writing outside the grid is no error and writes nowhere.
+TEST_F(GridCellLooks, OutOfRangeWritesAreIgnored) {
+    Grid->SetName("Grid1");
+    Grid->SetStoreData(true);
+    for (auto [Col, Row] : {std::pair{99, 1}, std::pair{1, 99}, std::pair{0, 1}, std::pair{1, 0}}) {
+        SCOPED_TRACE(std::to_string(Col) + "," + std::to_string(Row));
+        EXPECT_NO_THROW(Grid->SetCellValue(Col, Row, Variant(AnsiString("x"))));
+        EXPECT_NO_THROW(Grid->SetCellPText(Col, Row, "x"));
+        EXPECT_TRUE(Grid->GetCellValue(Col, Row).IsEmpty());
+    }
+    for (int Col = 1; Col <= Grid->GetGridColCount(); ++Col)
+        for (int Row = 1; Row <= Grid->GetGridRowCount(); ++Row)
+            EXPECT_EQ(Grid->GetCellValue(Col, Row).AsString(), "") << Col << "," << Row;
+}

@@ -568,6 +568,63 @@ TEST_F(GridMouse, TheCursorFollowsTheZoneUnderTheMouse) {
     }
 }
 
+namespace {
+
+// Whether the widget shows the cursor the grid's number names.
+bool Shows(QWidget* W, TCursor Cursor) {
+    const QCursor Want = ToQCursor(Cursor);
+    const QCursor Has = W->cursor();
+    if (Has.shape() != Want.shape()) return false;
+    if (Has.shape() != Qt::BitmapCursor) return true;
+    return Has.hotSpot() == Want.hotSpot() && Has.pixmap().toImage() == Want.pixmap().toImage() &&
+           Has.bitmap().toImage() == Want.bitmap().toImage();
+}
+
+} // namespace
+
+// A frozen line that cannot be selected offers no selection under the
+// mouse: the row bar's arrow and the range strip's arrow are for lines a
+// press there would select.
+TEST_F(GridMouse, FrozenLinesShowNoSelectionCursorsUnlessSelectable) {
+    Grid->SetGridMode(gmEdit);
+    Grid->SetRowSelectMode(rsMulti);
+    Grid->SetCellSelectMode(cmRange);
+    Grid->SetFixedRowCount(1);
+    Grid->SetFixedColCount(1);
+    GridUnitStartup();
+    // The mouse moves over the client area; the cursor is the window's.
+    QWidget* Client = Grid->ClientWidget();
+    QWidget* W = Grid->Widget();
+    struct Case {
+        const char* What;
+        int Col;
+        int Row;
+        bool RowBar; // else the strip at the cell's left edge
+        bool Selectable;
+    };
+    const Case Cases[] = {
+        {"row bar of the frozen row", 0, 1, true, false},
+        {"row bar of a free row", 0, 3, true, true},
+        {"strip of a cell in the frozen row", 3, 1, false, false},
+        {"strip of a cell in the frozen column", 1, 3, false, false},
+        {"strip of a free cell", 3, 3, false, true},
+    };
+    for (bool SelectFixed : {false, true}) {
+        Grid->SetSelectFixed(SelectFixed);
+        for (const Case& C : Cases) {
+            SCOPED_TRACE(std::string(C.What) + (SelectFixed ? ", frozen selectable" : ""));
+            const TRect Cell = Grid->CellRect(C.Col, C.Row);
+            const int X = C.RowBar ? (Cell.Left + Cell.Right) / 2 : Cell.Left + 1;
+            // A move elsewhere first, so each case sets the cursor itself.
+            SendMouse(Client, QEvent::MouseMove, QPoint(MidX(5), MidY(5)), Qt::NoButton);
+            SendMouse(Client, QEvent::MouseMove, QPoint(X, (Cell.Top + Cell.Bottom) / 2),
+                      Qt::NoButton);
+            const TCursor Offer = C.RowBar ? crGxHorArrowRight : crGxArrowRev;
+            EXPECT_EQ(Shows(W, Offer), C.Selectable || SelectFixed);
+        }
+    }
+}
+
 // ---- deleting and moving ---------------------------------------------------------------------
 
 TEST_F(GridMouse, DeletingColumnsKeepsTheCurrentCellOnItsColumn) {

@@ -203,6 +203,19 @@ TEST_F(GridSelectModel, ABlockFollowsDeletedAndHiddenColumnsAndRowsAndVanishesWi
          [&] { Grid->GetCol(Variant(3))->SetVisible(false); }, Rect(0, 0, 0, 0), grNormal},
         {"its top row hidden", Rect(2, 5, 3, 8), [&] { Grid->SetRowVisible(5, false); },
          Rect(2, 6, 3, 8), grCellSelect},
+        // A count change takes only the columns and rows it deletes.
+        {"rows added", Rect(3, 2, 6, 4), [&] { Grid->SetGridRowCount(50); }, Rect(3, 2, 6, 4),
+         grCellSelect},
+        {"columns added", Rect(3, 2, 6, 4), [&] { Grid->SetGridColCount(10); },
+         Rect(3, 2, 6, 4), grCellSelect},
+        {"rows below it cut", Rect(3, 2, 6, 4), [&] { Grid->SetGridRowCount(20); },
+         Rect(3, 2, 6, 4), grCellSelect},
+        {"columns cut through it", Rect(3, 2, 6, 4), [&] { Grid->SetGridColCount(4); },
+         Rect(3, 2, 4, 4), grCellSelect},
+        {"rows cut through it", Rect(2, 2, 3, 5), [&] { Grid->SetGridRowCount(3); },
+         Rect(2, 2, 3, 3), grCellSelect},
+        {"all its columns cut", Rect(3, 2, 6, 4), [&] { Grid->SetGridColCount(2); },
+         Rect(0, 0, 0, 0), grNormal},
     };
     for (const Case& C : Cases) {
         SCOPED_TRACE(C.What);

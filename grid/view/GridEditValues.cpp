@@ -152,17 +152,29 @@ void TgxBaseGrid::SetCellPText(int DataCol, int DataRow, const char* Text) {
         CheckInvalidateCell(DisplayCol, DisplayRow);
         return;
     }
-    if (!PaintEnabled() || !FCols->Item(DataCol)->Visible() || !IsRowVisible(DataRow)) {
+    DrawWrittenValue(DataCol, DataRow, Variant(Value), true);
+}
+
+void TgxBaseGrid::DrawWrittenValue(int DataCol, int DataRow, const Variant& Value, bool AsText) {
+    const int DisplayCol = GetDisplayCol(DataCol);
+    const int DisplayRow = GetDisplayRow(DataRow);
+    if (FPainting || !PaintEnabled() || !FCols->Item(DataCol)->Visible() ||
+        !IsRowVisible(DataRow)) {
         CheckInvalidateCell(DisplayCol, DisplayRow);
         return;
     }
-    // Shown at once as a text, whatever kind of cell it is.
     TgxDrawData Data;
     GetDrawData(DisplayCol, DisplayRow, Data, true);
     if (Data.InnerRect.Right <= Data.InnerRect.Left || Data.InnerRect.Bottom <= Data.InnerRect.Top)
         return;
     const bool Selected = IsCellSelected(DisplayCol, DisplayRow);
-    DrawCellText(Value, Data, Selected);
+    if (AsText)
+        DrawCellText(Value.AsString(), Data, Selected);
+    else if (Data.ControlType == ctNone)
+        DrawEmpty(Data, Selected);
+    else
+        AssignCellValue(Value.IsEmpty() ? EmptyCellValue(Data.ControlType) : Value, Data,
+                        Selected);
     if (Selected && !SelectionColorEnabled()) RectInvert(Canvas(), Data.OuterRect, true);
 }
 

@@ -87,10 +87,20 @@ void TgxBaseGrid::SetGridRowCount(int Value) {
 }
 
 // After a count change the control comes back and the selections say
-// what they now are: a status whose selection went is left, and the
+// what they now are: a range keeps what is left of it (deleted columns and
+// rows took their share), a status whose range went is left, and the
 // change is reported.
 void TgxBaseGrid::CountChangeSettled() {
-    if (FGridStatus == grCellSelect && FAnchor.X == FCurrent.X && FAnchor.Y == FCurrent.Y) {
+    if (FRange.Left >= 1) {
+        // Columns and rows that went without their own deletion (while
+        // defaults are filled in) leave the range here.
+        const TRect Old = FRange;
+        FRange.Right = std::min(FRange.Right, ColCount() - 1);
+        FRange.Bottom = std::min(FRange.Bottom, RowCount() - 1 - InsertionRows());
+        if (FRange != Old) SetSelectChanged(stCellSelect);
+        ForgetEmptiedRange();
+    }
+    if (FGridStatus == grCellSelect && FRange.Left < 1) {
         SetSelectChanged(stCellSelect);
         FGridStatus = grNormal;
     }

@@ -487,8 +487,10 @@ TCursor TgxBaseGrid::ShapeCursor(int X, int Y, int DisplayRow, int DisplayCol) {
         return FSelectedAreaCursor;
     if (DisplayCol < 0 || DisplayRow < 0) return Cursor();
     const bool AppendRow = InsertionRowShown() && DisplayRow == RowCount() - 1;
+    // The selection arrows are offered only where a press would select:
+    // frozen lines need SelectFixed.
     if (DisplayCol == 0 && DisplayRow > 0) {
-        if (FRowSelectMode == rsNone || AppendRow) return Cursor();
+        if (FRowSelectMode == rsNone || AppendRow || !CanSelect(-1, DisplayRow)) return Cursor();
         if (FRowSelection.GetSelected(DisplayRow) && GridStatus() == grRowSelect && FRowMoving &&
             !FixedRowsSelected())
             return Cursor();
@@ -505,7 +507,7 @@ TCursor TgxBaseGrid::ShapeCursor(int X, int Y, int DisplayRow, int DisplayCol) {
     if (DisplayCol == 0 || DisplayRow == 0) return Cursor();
     const bool EditModes = FGridMode == gmEdit || FGridMode == gmEditInsert;
     if (!AppendRow && (EditModes || FGridMode == gmBrowse) && FCellSelectMode == cmRange &&
-        X < CalcColOffset(DisplayCol) + 3)
+        X < CalcColOffset(DisplayCol) + 3 && CanSelect(DisplayCol, DisplayRow))
         return crGxArrowRev;
     if (EditModes && !CellIsReadOnly(DataCol, DataRow)) {
         TgxDropDownStyle Style = ddDropDown;

@@ -14,6 +14,8 @@
 #include <QWidget>
 #include <QWindowStateChangeEvent>
 
+#include <utility>
+
 int TControlBridge::DispatchDepth = 0;
 
 namespace {
@@ -37,9 +39,32 @@ struct TDepthGuard {
 
 } // namespace
 
-Word QtKeyToVirtualKey(int Key) {
-    if (Key >= Qt::Key_A && Key <= Qt::Key_Z) return static_cast<Word>('A' + (Key - Qt::Key_A));
-    if (Key >= Qt::Key_0 && Key <= Qt::Key_9) return static_cast<Word>('0' + (Key - Qt::Key_0));
+namespace {
+
+// The key that types a printable ASCII character on a US keyboard, named as
+// key messages name it: a shifted mark names the key it is on ('!' is the
+// 1 key), so that no character reads as a navigation key.
+Word CharacterKey(char32_t Ch) {
+    if (Ch >= 'a' && Ch <= 'z') return static_cast<Word>(Ch - 'a' + 'A');
+    if ((Ch >= 'A' && Ch <= 'Z') || (Ch >= '0' && Ch <= '9')) return static_cast<Word>(Ch);
+    if (Ch == ' ') return VK_SPACE;
+    static constexpr char DigitShifted[] = ")!@#$%^&*(";
+    for (int Digit = 0; Digit < 10; ++Digit)
+        if (Ch == static_cast<unsigned char>(DigitShifted[Digit]))
+            return static_cast<Word>('0' + Digit);
+    static constexpr std::pair<const char*, Word> Marks[] = {
+        {";:", VK_OEM_1},      {"=+", VK_OEM_PLUS}, {",<", VK_OEM_COMMA}, {"-_", VK_OEM_MINUS},
+        {".>", VK_OEM_PERIOD}, {"/?", VK_OEM_2},    {"`~", VK_OEM_3},     {"[{", VK_OEM_4},
+        {"\\|", VK_OEM_5},     {"]}", VK_OEM_6},    {"'\"", VK_OEM_7},
+    };
+    for (const auto& [Pair, VK] : Marks)
+        if (Ch == static_cast<unsigned char>(Pair[0]) || Ch == static_cast<unsigned char>(Pair[1]))
+            return VK;
+    return 0;
+}
+
+// The virtual key of one of Qt's named keys (not a character), 0 for none.
+Word NamedKey(int Key) {
     if (Key >= Qt::Key_F1 && Key <= Qt::Key_F12)
         return static_cast<Word>(VK_F1 + (Key - Qt::Key_F1));
     switch (Key) {
@@ -95,12 +120,6 @@ Word QtKeyToVirtualKey(int Key) {
         return VK_HELP;
     case Qt::Key_Menu:
         return VK_APPS;
-    case Qt::Key_Asterisk:
-        return VK_MULTIPLY;
-    case Qt::Key_Plus:
-        return VK_ADD;
-    case Qt::Key_Minus:
-        return VK_SUBTRACT;
     case Qt::Key_NumLock:
         return VK_NUMLOCK;
     case Qt::Key_ScrollLock:
@@ -108,6 +127,38 @@ Word QtKeyToVirtualKey(int Key) {
     default:
         return 0;
     }
+}
+
+} // namespace
+
+Word KeyEventVirtualKey(const QKeyEvent& E) {
+    const int Key = E.key();
+    if (E.modifiers() & Qt::KeypadModifier) {
+        // The keypad's arithmetic keys are keys of their own.
+        switch (Key) {
+        case Qt::Key_Asterisk:
+            return VK_MULTIPLY;
+        case Qt::Key_Plus:
+            return VK_ADD;
+        case Qt::Key_Minus:
+            return VK_SUBTRACT;
+        case Qt::Key_Slash:
+            return VK_DIVIDE;
+        case Qt::Key_Period:
+            return VK_DECIMAL;
+        default:
+            break;
+        }
+    }
+    // Qt's key of a printable ASCII character is the character's code.
+    if (Key >= 0x20 && Key < 0x7F) return CharacterKey(static_cast<char32_t>(Key));
+    if (const Word VK = NamedKey(Key)) return VK;
+    // A key Qt has no name for may still type an ASCII character; any
+    // other character reaches the control as a character only.
+    const QString Text = E.text();
+    if (Text.size() == 1 && Text.at(0).unicode() >= 0x20 && Text.at(0).unicode() < 0x7F)
+        return CharacterKey(Text.at(0).unicode());
+    return 0;
 }
 
 unsigned MouseKeys(Qt::MouseButtons Buttons, Qt::KeyboardModifiers Modifiers) {
@@ -436,11 +487,7 @@ bool TControlBridge::KeyEvent(QEvent* Event) {
     auto* Win = dynamic_cast<TWinControl*>(Control);
     if (!Win) return false;
     SetCurrentModifiers(E->modifiers(), QApplication::mouseButtons());
-    Word VK = QtKeyToVirtualKey(E->key());
-    if (VK == 0 && E->text().size() == 1) {
-        const QChar Ch = E->text().at(0).toUpper();
-        if (Ch.unicode() < 128) VK = Ch.unicode();
-    }
+    const Word VK = KeyEventVirtualKey(*E);
     const bool Alt = E->modifiers() & Qt::AltModifier;
     LPARAM KeyData = 1;
     if (Alt) KeyData |= KF_ALTDOWN;

@@ -3,6 +3,7 @@
 // Qt's events into the control's messages.
 #include "platform/gui/Controls.h"
 
+#include <QKeyEvent>
 #include <QObject>
 #include <QPointer>
 #include <QWidget>
@@ -47,9 +48,10 @@ private:
     bool KeyEvent(QEvent* Event);
 };
 
-// The virtual key of a Qt key (0 for none), and the MK_ key state of
-// mouse messages for Qt's buttons and modifiers.
-Word QtKeyToVirtualKey(int Key);
+// The virtual key of a Qt key event (0 for a key that only types a
+// character), and the MK_ key state of mouse messages for Qt's buttons and
+// modifiers.
+Word KeyEventVirtualKey(const QKeyEvent& E);
 unsigned MouseKeys(Qt::MouseButtons Buttons, Qt::KeyboardModifiers Modifiers);
 // The screen point of the last mouse input the controls were given; false
 // before there was any.

@@ -339,6 +339,18 @@ inline constexpr Word VK_F11 = 0x7A;
 inline constexpr Word VK_F12 = 0x7B;
 inline constexpr Word VK_NUMLOCK = 0x90;
 inline constexpr Word VK_SCROLL = 0x91;
+// The keys of the punctuation marks (US layout): ;: =+ ,< -_ .> /? `~ [{ \| ]} '"
+inline constexpr Word VK_OEM_1 = 0xBA;
+inline constexpr Word VK_OEM_PLUS = 0xBB;
+inline constexpr Word VK_OEM_COMMA = 0xBC;
+inline constexpr Word VK_OEM_MINUS = 0xBD;
+inline constexpr Word VK_OEM_PERIOD = 0xBE;
+inline constexpr Word VK_OEM_2 = 0xBF;
+inline constexpr Word VK_OEM_3 = 0xC0;
+inline constexpr Word VK_OEM_4 = 0xDB;
+inline constexpr Word VK_OEM_5 = 0xDC;
+inline constexpr Word VK_OEM_6 = 0xDD;
+inline constexpr Word VK_OEM_7 = 0xDE;
 
 // Bits of the key data (LParam) of key messages.
 inline constexpr LPARAM KF_ALTDOWN = 0x20000000;

@@ -81,10 +81,7 @@ bool AsMessage(QWidget* Receiver, QEvent* Event, TMsg& Msg) {
         const bool Up = Event->type() == QEvent::KeyRelease;
         Msg.message = Up ? (Alt ? WM_SYSKEYUP : WM_KEYUP) : (Alt ? WM_SYSKEYDOWN : WM_KEYDOWN);
         Msg.hwnd = WindowOfWidget(Receiver);
-        Word Key = QtKeyToVirtualKey(E->key());
-        if (Key == 0 && E->text().size() == 1 && E->text().at(0).toUpper().unicode() < 128)
-            Key = E->text().at(0).toUpper().unicode();
-        Msg.wParam = Key;
+        Msg.wParam = KeyEventVirtualKey(*E);
         Msg.lParam = Up ? (KF_UP | KF_REPEAT | 1) : 1;
         return true;
     }
