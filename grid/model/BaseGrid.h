@@ -315,6 +315,12 @@ public:
     void ResetRowFont(int DataRow);
     bool GetRowParentCombo(int DataRow) const;
     void SetRowParentCombo(int DataRow, bool Value);
+    // The row's own list; none while it uses the grid's. Setting copies the
+    // given list into the row's own (none drops it).
+    TgxCombo* GetRowCombo(int DataRow) const;
+    void SetRowCombo(int DataRow, TgxCombo* Value);
+    void AssignRowCombo(int DataRow);
+    void ResetRowCombo(int DataRow) { SetRowCombo(DataRow, nullptr); }
     void SetRowChanged(int DataRow, bool Value);
     bool GetRowChanged(int DataRow) const;
     bool IsRowChanged(int DataRow) const;
@@ -372,6 +378,11 @@ public:
     void SetCellDateTimeDef(int DataCol, int DataRow, TgxDateTimeDefComponent* Value);
     bool GetCellParentCombo(int DataCol, int DataRow);
     void SetCellParentCombo(int DataCol, int DataRow, bool Value);
+    // As the row's list, for one cell.
+    TgxCombo* GetCellCombo(int DataCol, int DataRow);
+    void SetCellCombo(int DataCol, int DataRow, TgxCombo* Value);
+    void AssignCellCombo(int DataCol, int DataRow);
+    void ResetCellCombo(int DataCol, int DataRow) { SetCellCombo(DataCol, DataRow, nullptr); }
     TFont* GetCellFont(int DataCol, int DataRow);
     void SetCellFont(int DataCol, int DataRow, TFont* Value);
     bool GetCellParentFont(int DataCol, int DataRow);
@@ -487,6 +498,10 @@ public:
         return (FGridMode == gmEdit || FGridMode == gmEditInsert) && FGridStatus == grNormal;
     }
     bool IsInsertRow(int DisplayRow) const;
+    // The insertion row, shown or entered: until something is typed into an
+    // entered insertion row, no fresh one shows below it and it is still the
+    // last display row.
+    bool HoldsInsertRow(int DisplayRow) const;
     // Makes a display cell current (both within the grid).
     void SetCurrentCell(int DisplayCol, int DisplayRow);
     void CheckTopLeftNow() { CheckTopLeft(false); }
@@ -2127,6 +2142,9 @@ private:
     int FStateSaves = 0;
     TgxProperties FColResetProps;
     std::unique_ptr<TgxIntegerList> FReadColMap;
+    // The cell items read from a form, kept until the form's links are
+    // resolved on their cells (Loaded lets them go).
+    std::vector<std::unique_ptr<TObject>> FReadCellItems;
 
     // ---- scroll bar state (view/GridScroll) ----------------------------------------------------
     bool FHorzShown = false;

@@ -9,6 +9,7 @@
 #include "grid/model/CellButtons.h"
 #include "grid/model/CellProps.h"
 #include "grid/model/Columns.h"
+#include "grid/model/Combo.h"
 #include "grid/model/Rows.h"
 
 #include <algorithm>
@@ -233,6 +234,25 @@ bool TgxBaseGrid::GetCellParentCombo(int DataCol, int DataRow) {
 
 void TgxBaseGrid::SetCellParentCombo(int DataCol, int DataRow, bool Value) {
     SetCellProperty(DataCol, DataRow, prParentCombo, Value, 0, false);
+}
+
+TgxCombo* TgxBaseGrid::GetCellCombo(int DataCol, int DataRow) {
+    return dynamic_cast<TgxCombo*>(VariantToObject(GetCellProperty(DataCol, DataRow, prCombo)));
+}
+
+void TgxBaseGrid::SetCellCombo(int DataCol, int DataRow, TgxCombo* Value) {
+    if (FIsComboGrid) return;
+    SetCellProperty(DataCol, DataRow, prCombo, ObjectToVariant(Value));
+}
+
+void TgxBaseGrid::AssignCellCombo(int DataCol, int DataRow) {
+    if (FIsComboGrid || !CheckIndex(itCol, DataCol, GetGridColCount(), 1) ||
+        !CheckIndex(itRow, DataRow, GetGridRowCount(), 1))
+        return;
+    TgxCellElement* Element = GetCellElement(DataCol, DataRow, true);
+    if (!Element) Element = CreateCellElement(DataCol, DataRow);
+    Element->AssignCombo();
+    if (GetCurrentDataCol() == DataCol && GetCurrentDataRow() == DataRow) ResetComboInit(false);
 }
 
 TFont* TgxBaseGrid::GetCellFont(int DataCol, int DataRow) {

@@ -255,6 +255,20 @@ void TgxBaseGrid::SetRowParentCombo(int DataRow, bool Value) {
     SetRowProperty(DataRow, Value, true, [&](TgxRow& R) { R.SetParentCombo(Value); });
 }
 
+TgxCombo* TgxBaseGrid::GetRowCombo(int DataRow) const {
+    return GetRowProperty(DataRow, [](const TgxRow* R) { return R ? R->GetCombo() : nullptr; });
+}
+
+void TgxBaseGrid::SetRowCombo(int DataRow, TgxCombo* Value) {
+    SetRowProperty(DataRow, Value, static_cast<TgxCombo*>(nullptr),
+                   [&](TgxRow& R) { R.SetCombo(Value); });
+}
+
+void TgxBaseGrid::AssignRowCombo(int DataRow) {
+    if (!CheckIndex(itRow, DataRow, GetGridRowCount(), 1)) return;
+    FRows->CreateDataRow(DataRow)->AssignCombo();
+}
+
 // ---- row state ---------------------------------------------------------------------------
 
 void TgxBaseGrid::SetRowChanged(int DataRow, bool Value) {

@@ -24,6 +24,10 @@ bool TgxBaseGrid::IsInsertRow(int DisplayRow) const {
     return FGridMode == gmEditInsert && FInsertionRowShown && DisplayRow == RowCount() - 1;
 }
 
+bool TgxBaseGrid::HoldsInsertRow(int DisplayRow) const {
+    return FGridMode == gmEditInsert && DisplayRow > 0 && DisplayRow == RowCount() - 1;
+}
+
 // ---- repainting --------------------------------------------------------------------------
 
 bool TgxBaseGrid::CheckInvalidateCol(int DisplayCol) {

@@ -108,6 +108,15 @@ bool TgxCell::ParentCombo() const {
 void TgxCell::SetParentCombo(bool Value) {
     FGrid->SetCellParentCombo(FDataCol, FDataRow, Value);
 }
+TgxCombo* TgxCell::GetCombo() const {
+    return FGrid->GetCellCombo(FDataCol, FDataRow);
+}
+void TgxCell::SetCombo(TgxCombo* Value) {
+    FGrid->SetCellCombo(FDataCol, FDataRow, Value);
+}
+void TgxCell::AssignCombo() {
+    FGrid->AssignCellCombo(FDataCol, FDataRow);
+}
 TgxDateTimeDefComponent* TgxCell::DateTimeDef() const {
     return FGrid->GetCellDateTimeDef(FDataCol, FDataRow);
 }

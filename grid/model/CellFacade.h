@@ -2,6 +2,7 @@
 // One cell's own properties presented as an object, and one row's as a
 // stream object: each forwards every access to the grid's accessors, so
 // they hold nothing but the grid and the cell (or row) they stand for.
+#include "grid/model/ComboTypes.h"
 #include "grid/model/GridTypes.h"
 #include "platform/gui/Graphics.h"
 #include "platform/rtl/Persistent.h"
@@ -63,6 +64,11 @@ public:
     void SetAutoCreateFont(bool Value);
     bool ParentCombo() const;
     void SetParentCombo(bool Value);
+    // The cell's own list, none while it uses another level's; setting
+    // copies the given list into the cell's own (none drops it).
+    TgxCombo* GetCombo() const;
+    void SetCombo(TgxCombo* Value);
+    void AssignCombo();
     TgxDrawOption StretchPicture() const { return Picture(1); }
     void SetStretchPicture(TgxDrawOption Value) { SetPicture(1, Value); }
     TgxDrawOption ShrinkPicture() const { return Picture(2); }
@@ -96,6 +102,7 @@ public:
     TgxBaseGrid* Grid() const { return FGrid; }
     int DataRow() const { return FDataRow; }
     void SetDataRow(int Value) { FDataRow = Value; }
+
 
     // From another design row: the other grid's row object, or all
     // properties reset when it has none.

@@ -219,7 +219,10 @@ void TgxCustomPropElement::SetHorzAlignment(TgxHorzAlignment Value) {
 }
 
 void TgxCustomPropElement::SetButtonType(TgxButtonType Value) {
+    if (Value == FButtonType) return;
     FButtonType = Value;
+    // The drop-down takes the new style at its next showing.
+    if (Value == btDateTimeDropDown || Value == btDateTimePopup) FGrid->ResetDateTimeInit();
 }
 
 void TgxCustomPropElement::SetDropDownStyle(TgxDropDownStyle Value) {
@@ -263,6 +266,8 @@ void TgxCustomPropElement::SetCombo(TgxCombo* Value) {
 }
 
 void TgxCustomPropElement::SetDateTimeDef(TgxDateTimeDefComponent* Value) {
+    if (Value == FDateTimeDef) return;
+    FGrid->ResetDateTimeInit();
     ReplaceDateTimeDef(FGrid, FDateTimeDef, Value);
 }
 

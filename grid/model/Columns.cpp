@@ -521,6 +521,7 @@ void TgxCol::AssignProperties(const TgxCol& Source) {
     SetReadOnly(Source.FReadOnly);
     SetIs3D(Source.FIs3D);
     SetButtonType(Source.FButtonType);
+    SetButton(Source.FButton.get());
     SetDropDownStyle(Source.FDropDownStyle);
     SetCombo(Source.FCombo.get());
     SetAllowGrayed(Source.FAllowGrayed);

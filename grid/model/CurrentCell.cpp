@@ -245,7 +245,8 @@ bool TgxCurrentCell::AllSelected() {
     if (FGrid->GiveCellControlType(GetDataCol(), GetDataRow()) != ctText) return true;
     const Variant Value = GetValue();
     const AnsiString Text = Value.IsEmpty() || Value.IsNull() ? AnsiString() : Value.AsString();
-    return FSelStart == 0 && FSelLength == static_cast<int>(Text.size());
+    // The control reports its selection in characters.
+    return FSelStart == 0 && FSelLength == CharLength(Text);
 }
 
 bool TgxCurrentCell::PictureOption(int Index, bool Default) const {
@@ -263,7 +264,7 @@ bool TgxCurrentCell::PictureOption(int Index, bool Default) const {
 void TgxCurrentCell::MoveToInsertRow(int DataCol) {
     if (FGrid->GridMode() != gmEditInsert || FGrid->GridStatus() != grNormal) return;
     if (FGrid->ColSelection().Count() > 0 || FGrid->RowSelection().Count() > 0) return;
-    if (FGrid->IsInsertRow(FGrid->Row())) return;
+    if (FGrid->HoldsInsertRow(FGrid->Row())) return;
     if (DataCol < 1 || DataCol > FGrid->GetGridColCount()) return;
     if (!FGrid->CheckEndEdit(0, 0, false)) return;
     FGrid->CheckInvalidateRow(FGrid->Row());

@@ -103,6 +103,14 @@ std::unique_ptr<TgxColCollection> ReadColumnItems(TgxBaseGrid* Grid, TReader* Re
     return Cols;
 }
 
+// Each cell item keeps the facade its links are resolved on once the whole
+// stream is read, so the caller keeps the collection until then.
+std::unique_ptr<TgxCellCollection> ReadCellItems(TgxBaseGrid* Grid, TReader* Reader) {
+    auto Cells = CreateCellCollection(Grid, false);
+    Reader->ReadCollection(Cells.get());
+    return Cells;
+}
+
 } // namespace
 
 // ---- the stream component ----------------------------------------------------------------
@@ -232,7 +240,7 @@ void TgxGridStreamComponent::DefineProperties(TFiler* Filer) {
             ReadStep(9, "ColProperties");
             G->SetColResetProperties(FProperties);
             try {
-                FReadCols.push_back(ReadColumnItems(G, R, G->ColMatch()));
+                FReadItems.push_back(ReadColumnItems(G, R, G->ColMatch()));
             } catch (...) {
                 G->SetColResetProperties({});
                 throw;
@@ -253,7 +261,7 @@ void TgxGridStreamComponent::DefineProperties(TFiler* Filer) {
         "CellProperties",
         [this, G](TReader* R) {
             ReadStep(11, "CellProperties");
-            R->ReadCollection(CreateCellCollection(G, false).get());
+            FReadItems.push_back(ReadCellItems(G, R));
         },
         [Source](TWriter* W) { W->WriteCollection(CreateCellCollection(Source, true).get()); },
         FKinds.Contains(pkCells));
@@ -538,7 +546,7 @@ void TgxBaseGrid::DefineProperties(TFiler* Filer) {
         "CellProperties",
         [this, NotInSavedGrid](TReader* R) {
             NotInSavedGrid("CellProperties");
-            R->ReadCollection(CreateCellCollection(this, false).get());
+            FReadCellItems.push_back(ReadCellItems(this, R));
         },
         [&Cells](TWriter* W) { W->WriteCollection(Cells.get()); }, Cells && Cells->Count() > 0);
     Filer->DefineProperty(

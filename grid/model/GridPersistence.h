@@ -13,7 +13,7 @@
 namespace grid {
 
 class TgxBaseGrid;
-class TgxColCollection;
+class TgxPropCollection;
 
 class TgxGridStreamComponent : public TComponent {
 public:
@@ -52,9 +52,9 @@ private:
     bool FAllProperties = true;
     std::unique_ptr<TgxBaseGrid> FCopy;
     int FReadStep = 0;
-    // The column collections read, kept until the reader has resolved the
-    // links their columns refer to.
-    std::vector<std::unique_ptr<TgxColCollection>> FReadCols;
+    // The column and cell collections read, kept until the reader has
+    // resolved the links their columns and cells refer to.
+    std::vector<std::unique_ptr<TgxPropCollection>> FReadItems;
 };
 
 } // namespace grid

@@ -7,11 +7,14 @@
 #include "grid/model/ComboListStream.h"
 #include "grid/model/Columns.h"
 #include "grid/model/GridTypeInfo.h"
+#include "grid/model/PropDefaults.h"
 #include "grid/model/Rows.h"
 #include "platform/classes/Filer.h"
 #include "platform/classes/Publish.h"
 #include "platform/gui/PublishedProps.h"
 #include "platform/rtl/Format.h"
+
+#include <functional>
 
 namespace grid {
 
@@ -272,9 +275,6 @@ const TgxSpinOptions DefaultSpinOptions{spoAutoRepeat, spoAutoIncrement, spoKeyE
 // The look shared by columns, rows and cells, in stream order.
 template <class T, class Builder> void LookProperties(Builder& C) {
     C.Property("Color", &T::Color, &T::SetColor).Default(clNone);
-    C.Property("Alignment", &T::Alignment, &T::SetAlignment, AlignmentTypeInfo())
-        .Default(taLeftJustify);
-    C.Property("Align", &T::Align, &T::SetAlign).Default(false);
     C.Property("HorzAlignment", &T::HorzAlignment, &T::SetHorzAlignment, HorzAlignmentTypeInfo())
         .Default(htaDefault);
     C.Property("VertAlignment", &T::VertAlignment, &T::SetVertAlignment, VertAlignmentTypeInfo())
@@ -309,6 +309,48 @@ template <class T, class Builder> void PictureProperties(Builder& C) {
         .Default(dopDefault);
     C.Property("KeepAspectRatio", &T::KeepAspectRatio, &T::SetKeepAspectRatio, DrawOptionTypeInfo())
         .Default(dopDefault);
+}
+
+// A column's, row's or cell's own list goes as its list grid's saved state,
+// which holds the list's counts, columns, rows and values and is read with
+// the same checks, and the list's own settings. What a list grid's columns,
+// rows or cells store as a list is dropped, so nothing nests deeper.
+// The old-style alignment and its switch, which HorzAlignment carries now:
+// still read from older forms, where the alignment is an identifier of its
+// own (one naming no alignment the grid has reads as left), never written.
+void DefineOldAlignment(TFiler* Filer, const char* Alignment, const char* Align,
+                        const std::function<void(TAlignment)>& SetAlignment,
+                        const std::function<void(bool)>& SetAlign) {
+    Filer->DefineProperty(
+        Alignment,
+        [&SetAlignment](TReader* R) { SetAlignment(static_cast<TAlignment>(ReadOldAlignment(*R))); },
+        nullptr, false);
+    Filer->DefineProperty(
+        Align, [&SetAlign](TReader* R) { SetAlign(R->ReadBoolean()); }, nullptr, false);
+}
+
+template <class T> void DefineOldAlignment(T& X, TFiler* Filer) {
+    DefineOldAlignment(
+        Filer, "Alignment", "Align", [&X](TAlignment A) { X.SetAlignment(A); },
+        [&X](bool B) { X.SetAlign(B); });
+}
+
+template <class T> void DefineOwnList(T& X, TgxBaseGrid* Grid, TFiler* Filer) {
+    TgxCombo* Own = X.GetCombo();
+    Filer->DefineBinaryProperty(
+        "Combo",
+        [&X, Grid](TStream* S) {
+            if (Grid->IsComboGrid()) return;
+            if (TgxCombo* Held = X.GetCombo())
+                Held->Reset();
+            else
+                X.AssignCombo();
+            TgxComboGrid* List = X.GetCombo()->GetGrid();
+            ReadComboList(*List, S);
+            List->SetName("");
+        },
+        [Own](TStream* S) { WriteComboList(*Own->GetGrid(), S); },
+        Own && X.ButtonType() == btCombo);
 }
 
 const TPublished<TgxCol> ColClass("TgxCol", [](auto& C) {
@@ -350,10 +392,6 @@ const TPublished<TgxCol> ColClass("TgxCol", [](auto& C) {
     C.Property("HeadingButton", &TgxCol::HeadingButton, &TgxCol::SetHeadingButton,
                ColHeadingButtonTypeInfo())
         .Default(cbGrid);
-    C.Property("HeadingAlignment", &TgxCol::HeadingAlignment, &TgxCol::SetHeadingAlignment,
-               AlignmentTypeInfo())
-        .Default(taLeftJustify);
-    C.Property("HeadingAlign", &TgxCol::HeadingAlign, &TgxCol::SetHeadingAlign).Default(false);
     C.Property("HeadingHorzAlignment", &TgxCol::HeadingHorzAlignment,
                &TgxCol::SetHeadingHorzAlignment, HorzAlignmentTypeInfo())
         .Default(htaDefault);
@@ -395,26 +433,13 @@ const TPublished<TgxCol> ColClass("TgxCol", [](auto& C) {
     C.Property("Tag", &TgxCol::Tag, &TgxCol::SetTag).Default(0);
     C.Property("PrintTotals", &TgxCol::PrintTotals, &TgxCol::SetPrintTotals).Default(false);
     C.Property("Selected", &TgxCol::GetSelected, &TgxCol::SetSelected).Default(false);
-    // A column's own list goes as its list grid's saved state, which holds
-    // the list's counts, columns, rows and values and is read with the same
-    // checks, and the list's own settings. A list grid's columns hold no lists: a list stored for one is
-    // dropped, so nothing nests deeper.
     C.DefineProperties([](TgxCol& Col, TFiler* Filer) {
-        TgxCombo* Combo = Col.GetCombo();
-        Filer->DefineBinaryProperty(
-            "Combo",
-            [&Col](TStream* S) {
-                if (Col.Grid()->IsComboGrid()) return;
-                if (TgxCombo* Own = Col.GetCombo())
-                    Own->Reset();
-                else
-                    Col.AssignCombo();
-                TgxComboGrid* List = Col.GetCombo()->GetGrid();
-                ReadComboList(*List, S);
-                List->SetName("");
-            },
-            [Combo](TStream* S) { WriteComboList(*Combo->GetGrid(), S); },
-            Combo && Col.ButtonType() == btCombo);
+        DefineOldAlignment(Col, Filer);
+        DefineOldAlignment(
+            Filer, "HeadingAlignment", "HeadingAlign",
+            [&Col](TAlignment A) { Col.SetHeadingAlignment(A); },
+            [&Col](bool B) { Col.SetHeadingAlign(B); });
+        DefineOwnList(Col, Col.Grid(), Filer);
     });
 });
 
@@ -449,6 +474,11 @@ const TPublished<TgxRow> RowClass("TgxRow", [](auto& C) {
      }).Stored([](const TgxRow& Row) { return Row.Height() != Row.Grid()->DefaultRowHeight(); });
     C.Property("Visible", &TgxRow::Visible, &TgxRow::SetVisible).Default(true);
     C.Property("ReadOnly", &TgxRow::ReadOnly, &TgxRow::SetReadOnly).Default(false);
+    C.Property("DateTimeDef", &TgxRow::DateTimeDef, &TgxRow::SetDateTimeDef);
+    C.DefineProperties([](TgxRow& Row, TFiler* Filer) {
+        DefineOldAlignment(Row, Filer);
+        DefineOwnList(Row, Row.Grid(), Filer);
+    });
 });
 
 const TPublished<TgxCell> CellClass("TgxCell", [](auto& C) {
@@ -469,6 +499,11 @@ const TPublished<TgxCell> CellClass("TgxCell", [](auto& C) {
     PictureProperties<TgxCell>(C);
     C.Property("ReadOnly", &TgxCell::ReadOnly, &TgxCell::SetReadOnly, ReadOnlyTypeInfo())
         .Default(roDefault);
+    C.Property("DateTimeDef", &TgxCell::DateTimeDef, &TgxCell::SetDateTimeDef);
+    C.DefineProperties([](TgxCell& Cell, TFiler* Filer) {
+        DefineOldAlignment(Cell, Filer);
+        DefineOwnList(Cell, Cell.GetGrid(), Filer);
+    });
 });
 
 } // namespace

@@ -178,7 +178,7 @@ void TgxRow::CheckHeight(int OldHeight) {
 void TgxRow::SetVisible(bool Value) {
     if (Value == FVisible) return;
     const int D = GetDisplayRow();
-    if (FGrid->IsInsertRow(D)) return;
+    if (FGrid->HoldsInsertRow(D)) return;
     if (FGrid->Row() == D && !FGrid->CheckEndEdit(0, FDataRow, false)) return;
     FVisible = Value;
     if (D > 0) {

@@ -210,3 +210,34 @@ TEST_F(DateTimeDropDown, APopUpCalendarRunsModallyAndTakesThePick) {
     EXPECT_EQ(CurrentText(), "2026/03/02");
     EXPECT_EQ(Events, (std::vector<std::string>{"down 2,1", "up 2,1"}));
 }
+
+// The current cell's own definition and button style take over from the
+// column's at the next drop-down.
+TEST_F(DateTimeDropDown, TheCurrentCellsOwnDefinitionAndStyleShowAtTheNextDropDown) {
+    Key(Qt::Key_Down, Qt::AltModifier);
+    ASSERT_TRUE(Grid->DateTimeVisible());
+    EXPECT_EQ(Grid->DateTimeInstance()->GetDateTimeDisplay(), dtDate);
+    Key(Qt::Key_Escape);
+
+    auto* Own = new TgxCalendarDateTimeDef(Form);
+    Own->SetDateTimeDisplay(dtDateTime);
+    Grid->SetCellDateTimeDef(2, 1, Own);
+    Grid->SetCellButtonType(2, 1, btDateTimeDropDown);
+    Key(Qt::Key_Down, Qt::AltModifier);
+    ASSERT_TRUE(Grid->DateTimeVisible());
+    EXPECT_EQ(Grid->DateTimeInstance()->GetDateTimeDisplay(), dtDateTime);
+    EXPECT_FALSE(Grid->DateTimeInstance()->GetPopupForm());
+    Key(Qt::Key_Escape);
+
+    // The pop-up runs modally: it is looked at, and a day picked, from inside.
+    Grid->SetCellButtonType(2, 1, btDateTimePopup);
+    bool Popup = false;
+    QTimer::singleShot(0, [&] {
+        Popup = Grid->DateTimeInstance()->GetPopupForm();
+        EXPECT_FALSE(Grid->GetDateTimeForm()->DropDown());
+        ClickDay(2026, 3, 2);
+    });
+    Key(Qt::Key_Down, Qt::AltModifier);
+    EXPECT_TRUE(Popup);
+    EXPECT_FALSE(Grid->DateTimeVisible());
+}

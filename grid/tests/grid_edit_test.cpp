@@ -405,6 +405,52 @@ TEST_F(GridEdit, MovingToTheInsertionRowScrollsItIntoView) {
     EXPECT_LT(Grid->Row(), Grid->TopRow() + Grid->GetVisibleRowCount());
 }
 
+// Once entered, the insertion row is still the insertion row: hiding it and
+// moving to it again change nothing, and typing adds it as a row.
+TEST_F(GridEdit, AnEnteredInsertionRowStaysTheInsertionRow) {
+    Grid->SetGridMode(gmEditInsert);
+    GoTo(1, 1);
+    Grid->CurrentCell()->MoveToInsertRow(2);
+    ASSERT_EQ(Grid->GetGridRowCount(), 6);
+    ASSERT_EQ(At(), (std::pair<int, int>{2, 6}));
+    Grid->CurrentCell()->MoveToInsertRow(4);
+    EXPECT_EQ(At(), (std::pair<int, int>{2, 6}));
+
+    Grid->SetRowVisible(6, false);
+    EXPECT_TRUE(Grid->GetRowVisible(6));
+    EXPECT_GT(Grid->RowHeights(Grid->GetDisplayRow(6)), 0);
+    Type("new");
+    EXPECT_EQ(EditorText(), "new");
+    Press(Qt::Key_Up);
+    EXPECT_EQ(Stored(2, 6), "new");
+    EXPECT_EQ(Grid->GetGridRowCount(), 6);
+    // The next insertion row shows and takes typing as well.
+    Grid->CurrentCell()->MoveToInsertRow(1);
+    EXPECT_GT(Grid->RowHeights(Grid->Row()), 0);
+    Type("more");
+    Press(Qt::Key_Up);
+    EXPECT_EQ(Stored(1, 7), "more");
+    EXPECT_TRUE(Grid->GetRowVisible(7));
+}
+
+// The whole text is selected when the selection covers every character,
+// whatever number of bytes each takes.
+TEST_F(GridEdit, AllSelectedCountsCharactersNotBytes) {
+    const char* const Texts[] = {"hello", "h\xC3\xA9llo", "\xE2\x82\xAC\xE2\x82\xAC"};
+    for (const char* Text : Texts) {
+        SCOPED_TRACE(Text);
+        Grid->SetCellValue(1, 2, Variant(AnsiString(Text)));
+        GoTo(1, 1);
+        GoTo(1, 2);
+        TgxCurrentCell* Cell = Grid->CurrentCell();
+        Cell->SelectAll();
+        EXPECT_TRUE(Cell->AllSelected());
+        // All but the last character is not all.
+        Cell->SetSelLength(Cell->SelLength() - 1);
+        EXPECT_FALSE(Cell->AllSelected());
+    }
+}
+
 TEST_F(GridEdit, APressOnTheEditorOfAListOnlyComboCellOpensItsList) {
     TgxCol* Column = Grid->GetCol(2);
     Column->SetButtonType(btCombo);

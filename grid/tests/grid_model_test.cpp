@@ -481,6 +481,20 @@ TEST_F(GridModelTest, AColumnButtonReplacesTheSharedNormalButton) {
     EXPECT_NE(Grid->GridCellButton(1, btNormal), Grid->GetCol(2)->Button());
 }
 
+TEST_F(GridModelTest, AssigningAColumnCopiesItsButton) {
+    TBitmap Face;
+    Grid->GetCol(2)->CreateButton(&Face, clNone, 7, 7);
+    TgxCol* Target = Grid->GetCol(3);
+    Target->AssignProperties(*Grid->GetCol(2));
+    ASSERT_NE(Target->Button(), nullptr);
+    EXPECT_NE(Target->Button(), Grid->GetCol(2)->Button());
+    EXPECT_EQ(Target->Button()->FullWidth(), Grid->GetCol(2)->Button()->FullWidth());
+    EXPECT_EQ(Grid->GridCellButton(3, btNormal), Target->Button());
+    // A source without a button takes the target's away.
+    Target->Assign(Grid->GetCol(1));
+    EXPECT_EQ(Target->Button(), nullptr);
+}
+
 // ---- the published grid ------------------------------------------------------------------------
 
 TEST_F(GridModelTest, ThePublishedGridShowsItsSettingsWithTheirDefaults) {

@@ -235,6 +235,47 @@ TEST_F(GridPersistenceTest, AFormKeepsOnlyWhatDiffersAndReadsOlderSizes) {
     EXPECT_EQ(Read.GridMode(), gmBrowse);
 }
 
+// Older forms kept the alignments as identifiers of their own; one that
+// names no alignment the grid has reads as left, as it always did.
+TEST_F(GridPersistenceTest, OlderFormsReadAlignmentsTheGridHasNotAsLeft) {
+    const std::string Old = "object Plain: TgxGrid\n"
+                            "  Cols = 4\n"
+                            "  Rows = 3\n"
+                            "  ColProperties = <\n"
+                            "    item\n"
+                            "      DataCol = 2\n"
+                            "      Col.Alignment = taJustify\n"
+                            "      Col.Align = True\n"
+                            "      Col.HeadingAlignment = taJustify\n"
+                            "      Col.HeadingAlign = True\n"
+                            "    end\n"
+                            "    item\n"
+                            "      DataCol = 3\n"
+                            "      Col.Alignment = taRightJustify\n"
+                            "      Col.Align = True\n"
+                            "      Col.HeadingAlignment = TACENTER\n"
+                            "      Col.HeadingAlign = True\n"
+                            "    end>\n"
+                            "  RowProperties = <\n"
+                            "    item\n"
+                            "      DataRow = 2\n"
+                            "      DisplayRow = 2\n"
+                            "      Row.Alignment = taJustify\n"
+                            "      Row.Align = True\n"
+                            "    end>\n"
+                            "end\n";
+    TgxGrid Read(nullptr);
+    ReadFormText(Old, Read);
+    const TgxCol* Justified = Read.GetCol(2);
+    EXPECT_EQ(Justified->Alignment(), taLeftJustify);
+    EXPECT_EQ(Justified->HorzAlignment(), htaLeft);
+    EXPECT_EQ(Justified->HeadingHorzAlignment(), htaLeft);
+    EXPECT_EQ(Read.GetCol(3)->HorzAlignment(), htaRight);
+    EXPECT_EQ(Read.GetCol(3)->HeadingHorzAlignment(), htaCenter);
+    EXPECT_EQ(Read.GetRowAlignment(2), taLeftJustify);
+    EXPECT_EQ(Read.GetRowHorzAlignment(2), htaLeft);
+}
+
 // A date-time definition a form can hold; the grid needs only its links.
 class FormDateTimeDef : public StubDateTimeDef {
 public:

@@ -85,6 +85,7 @@ void TgxBaseGrid::EndFastAssign() {
 
 void TgxBaseGrid::Loaded() {
     TCustomGrid_ts::Loaded();
+    FReadCellItems.clear();
     // A load defers as a fast assignment does; its end does the rest.
     if (FFastAssign > 0) return;
     PerformFastAssignActions();
