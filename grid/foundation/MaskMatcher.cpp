@@ -31,7 +31,7 @@ int Alike(const TgxPictureNode* Node, int Iteration) {
 // than to remember: only the costly ones are kept, so that a long text
 // with many short alternatives at each place doesn't fill memory with
 // them, while any search still passes each costly branch once.
-constexpr std::uint64_t CostlyBranch = 16;
+constexpr std::uint32_t CostlyBranch = 16;
 
 std::size_t Mix(std::size_t Seed, std::size_t Value) {
     return Seed ^ (Value + 0x9e3779b97f4a7c15ULL + (Seed << 6) + (Seed >> 2));
@@ -249,7 +249,7 @@ void TgxMaskMatcher::EnterSub(TFrame& F, bool& Done, bool& Value) {
     }
 
     F.Mark = FSettled;
-    F.StepMark = FSteps;
+    F.StepMark = static_cast<std::uint32_t>(FSteps);
     F.Saved = Save();
     F.K = PushEntry(F.Parent, Node, F.Iteration);
     F.Phase = 1;
@@ -318,7 +318,7 @@ void TgxMaskMatcher::ResumeSub(TFrame& F, bool Ret, bool& Done, bool& Value) {
         }
         Value = false;
     }
-    if (!Value && FSettled == F.Mark && FSteps - F.StepMark >= CostlyBranch)
+    if (!Value && FSettled == F.Mark && static_cast<std::uint32_t>(FSteps) - F.StepMark >= CostlyBranch)
         AddDead(BranchOf(F.Parent, Options, F.Iteration, F.Node));
 }
 

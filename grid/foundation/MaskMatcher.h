@@ -63,8 +63,8 @@ private:
         std::int32_t StateBefore = 0;
         const TgxPictureNode* Node = nullptr;
         TSaved Saved{};
-        std::uint64_t Mark = 0;      // answers settled before the step began
-        std::uint64_t StepMark = 0;  // steps taken before the step began
+        std::uint32_t StepMark = 0; // steps taken before the step began (their low bits)
+        std::uint64_t Mark = 0;     // answers settled before the step began
     };
 
     // Everything the outcome of matching a node from a position depends on.
