@@ -27,21 +27,11 @@ int Alike(const TgxPictureNode* Node, int Iteration) {
     return Node->Count == -1 ? std::min(Iteration, 1) : Iteration;
 }
 
-// How deeply the picture's groups nest.
-int NestingOf(const TgxPictureNode* Root) {
-    int Deepest = 0;
-    std::vector<std::pair<const TgxPictureNode*, int>> Pending{{Root, 0}};
-    while (!Pending.empty()) {
-        const auto [Node, Depth] = Pending.back();
-        Pending.pop_back();
-        if (!Node) continue;
-        Deepest = std::max(Deepest, Depth);
-        Pending.push_back({Node->Child.get(), Depth + 1});
-        Pending.push_back({Node->Next.get(), Depth});
-        Pending.push_back({Node->NextAlternative.get(), Depth});
-    }
-    return Deepest;
-}
+// A branch that failed within this many steps is cheaper to search again
+// than to remember: only the costly ones are kept, so that a long text
+// with many short alternatives at each place doesn't fill memory with
+// them, while any search still passes each costly branch once.
+constexpr std::uint32_t CostlyBranch = 16;
 
 std::size_t Mix(std::size_t Seed, std::size_t Value) {
     return Seed ^ (Value + 0x9e3779b97f4a7c15ULL + (Seed << 6) + (Seed >> 2));
@@ -72,8 +62,7 @@ std::size_t TgxMaskMatcher::THash::operator()(const TChainLink& L) const {
 
 TgxMaskMatcher::TgxMaskMatcher(const AnsiString& Picture, const TgxPictureList& List,
                                const TgxTextCase* TextCase, TgxParseStack& Stack)
-    : FPicture(Picture), FList(List), FTextCase(TextCase), FStack(Stack),
-      FNesting(NestingOf(List.Root())) {}
+    : FPicture(Picture), FList(List), FTextCase(TextCase), FStack(Stack) {}
 
 bool TgxMaskMatcher::CheckInput(TgxMaskInput& Input, TgxMaskOptions Options, AnsiString& Result) {
     FStack.Reset();
@@ -86,23 +75,11 @@ bool TgxMaskMatcher::CheckInput(TgxMaskInput& Input, TgxMaskOptions Options, Ans
     FState = 0;
     FSettled = 0;
     FInput = &Input;
-    // Each text position keeps about two frames for each group around the
-    // item that matched there (twice that is allowed), and each item that
-    // consumes nothing one more. Repeat counts can ask for more, so 65,536
-    // frames are allowed whatever the sizes (deeper than any search of up
-    // to that many steps). Beyond that the search is cut off rather than
-    // let a short picture take all the time and memory there is.
-    // Steps are allowed in the same measure: a search that needs more than
-    // 16 for each frame it may keep is spending its time on repeat counts
-    // too (a literal inserted or taken from the text a million times).
-    const std::size_t Positions = Input.Text.size() + 1;
-    FMaxFrames = Positions * (4 * FNesting + 16) + 64 * (FPicture.size() + 1) + (1U << 16);
-    FStepsLeft = 16 * FMaxFrames;
-    FGaveUp = false;
+    FSteps = 0;
     Run(Options);
     FFrames.clear();
     FInput = nullptr;
-    if (FGaveUp || FState != 1) return false;
+    if (FState != 1) return false;
     Result = Input.FoundLiterals + Input.FoundInput;
     return true;
 }
@@ -214,7 +191,6 @@ void TgxMaskMatcher::Call(TStep Step, int KOrParent, TgxMaskOptions Options, int
         F.K = KOrParent;
     F.Iteration = Iteration;
     F.Node = Node;
-    if (FFrames.size() >= FMaxFrames) FGaveUp = true;
     FFrames.push_back(F);
 }
 
@@ -222,11 +198,8 @@ bool TgxMaskMatcher::Run(TgxMaskOptions Options) {
     Call(TStep::Sub, 0, Options, 0, FList.Root());
     bool Ret = false;
     bool Returning = false;
-    while (!FFrames.empty() && !FGaveUp) {
-        if (FStepsLeft-- == 0) {
-            FGaveUp = true;
-            break;
-        }
+    while (!FFrames.empty()) {
+        ++FSteps;
         // A step either calls another (pushing its frame; the reference is
         // not used after that) or is done with a value for its caller.
         TFrame& F = FFrames.back();
@@ -276,6 +249,7 @@ void TgxMaskMatcher::EnterSub(TFrame& F, bool& Done, bool& Value) {
     }
 
     F.Mark = FSettled;
+    F.StepMark = static_cast<std::uint32_t>(FSteps);
     F.Saved = Save();
     F.K = PushEntry(F.Parent, Node, F.Iteration);
     F.Phase = 1;
@@ -336,14 +310,15 @@ void TgxMaskMatcher::ResumeSub(TFrame& F, bool Ret, bool& Done, bool& Value) {
         PopEntry();
         Restore(F.Saved);
         if (F.Node->NextAlternative) {
-            F.Phase = 2;
+            // The next alternative's answer is this step's: the frame is not
+            // kept for it, so a group of many alternatives costs one frame.
             Done = false;
-            Call(TStep::Sub, F.Parent, Options, 0, F.Node->NextAlternative.get());
+            TailCall(TStep::Sub, F.Parent, Options, 0, F.Node->NextAlternative.get());
             return;
         }
         Value = false;
     }
-    if (!Value && FSettled == F.Mark)
+    if (!Value && FSettled == F.Mark && static_cast<std::uint32_t>(FSteps) - F.StepMark >= CostlyBranch)
         AddDead(BranchOf(F.Parent, Options, F.Iteration, F.Node));
 }
 

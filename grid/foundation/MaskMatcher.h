@@ -8,10 +8,11 @@
 // every branch that ended without reaching the end of the picture, keyed by
 // everything that branch's outcome depends on, and never searches such a
 // branch twice: nested repeats cost time in proportion to the text and the
-// picture, not exponential time. Only repeat counts can make a short
-// picture demand a search deeper or longer than the text and the picture
-// account for (*99999999x with the literal inserted at the caret would
-// insert that many); such a search is given up and answered as not fitting.
+// picture, not exponential time. Repeat counts multiply that (each
+// repetition of a counted item is a branch of its own), which is why the
+// parser refuses a picture whose counts add up to too many; within that the
+// search always runs to its answer. A group's alternatives take one frame
+// between them, so the frames follow the text and the groups' nesting.
 #include "grid/foundation/PictureTree.h"
 
 #include <cstddef>
@@ -62,7 +63,8 @@ private:
         std::int32_t StateBefore = 0;
         const TgxPictureNode* Node = nullptr;
         TSaved Saved{};
-        std::uint64_t Mark = 0; // answers settled before the step began
+        std::uint32_t StepMark = 0; // steps taken before the step began (their low bits)
+        std::uint64_t Mark = 0;     // answers settled before the step began
     };
 
     // Everything the outcome of matching a node from a position depends on.
@@ -138,10 +140,7 @@ private:
     TgxMaskInput* FInput = nullptr;
     int FState = 0;
     std::uint64_t FSettled = 0; // answers looked at so far (CheckResult)
-    const int FNesting;
-    std::size_t FMaxFrames = 0;
-    std::size_t FStepsLeft = 0;
-    bool FGaveUp = false;
+    std::uint64_t FSteps = 0;
     std::vector<TChange> FUndo;
     std::vector<TFrame> FFrames;
     std::vector<std::int32_t> FChains; // chain of each stack entry, [0] for none

@@ -2,6 +2,7 @@
 
 #include "grid/foundation/TextChars.h"
 
+#include <algorithm>
 #include <climits>
 
 namespace grid {
@@ -84,12 +85,19 @@ int TgxPictureParser::GetItemCount(int& P) {
 std::unique_ptr<TgxPictureNode> TgxPictureParser::GetNextItem(int& P) {
     int Count = 1;
     bool Counted = false;
+    const int ItemPos = P;
     if (At(P) == '*') {
         ++P;
         Count = GetItemCount(P);
         Counted = true;
         if (P > FLen) ErrorUnexpectedEnd();
     }
+    // A count without digits costs no more than one: its repetitions are
+    // alike to the matcher, as are the items outside every counted one.
+    // The running figures stop growing past the limit.
+    const long long Scale = std::min(FScale * std::max(Count, 1), MaxPictureRepeats + 1);
+    if (Scale > 1) FRepeats = std::min(FRepeats + Scale, MaxPictureRepeats + 1);
+    if (FRepeats > MaxPictureRepeats) ErrorTooCostly(ItemPos);
     const char C = At(P);
     std::unique_ptr<TgxPictureNode> Node;
     if (!IsSpecialChar(C) || C == ';') {
@@ -108,7 +116,10 @@ std::unique_ptr<TgxPictureNode> TgxPictureParser::GetNextItem(int& P) {
                 ++P;
         Node->Len = P - Node->Pos;
     } else if (C == '[' || C == '{') {
+        const long long Outer = FScale;
+        FScale = Scale;
         Node = GetGroup(P);
+        FScale = Outer;
     } else if ((C == '<' || C == '>') && !Counted) {
         Node = std::make_unique<TgxPictureNode>();
         Node->NodeType = pntCase;
@@ -216,6 +227,12 @@ void TgxPictureParser::ErrorInvalidChar(int P) {
 void TgxPictureParser::ErrorExpected(char Closing, int P) {
     Fail("Error in mask " + FMaskName + ", expected '" + AnsiString(1, Closing) + "' at position " +
          std::to_string(P));
+}
+
+void TgxPictureParser::ErrorTooCostly(int P) {
+    Fail("Error in mask " + FMaskName + ", the repeat count at position " + std::to_string(P) +
+         " makes more than " + std::to_string(MaxPictureRepeats) +
+         " repetitions in all, too many to check");
 }
 
 void TgxPictureParser::Fail(const AnsiString& Message) {

@@ -11,6 +11,12 @@ namespace grid {
 // invalid character, so a hostile picture can't exhaust the stack.
 inline constexpr int MaxPictureGroupDepth = 256;
 
+// Repeat counts multiply what the matcher may have to try: an item counted
+// n times inside a group counted m times can be tried n * m ways from each
+// text position. A picture whose items add up to more than this is refused
+// when it is set, so that matching stays bounded by the text's length.
+inline constexpr long long MaxPictureRepeats = 1000;
+
 class TgxPictureParser {
 public:
     // Raise throws the finished message (the caller adds the mask's origin);
@@ -39,6 +45,7 @@ private:
     [[noreturn]] void ErrorUnexpectedEnd();
     [[noreturn]] void ErrorInvalidChar(int P);
     [[noreturn]] void ErrorExpected(char Closing, int P);
+    [[noreturn]] void ErrorTooCostly(int P);
     [[noreturn]] void Fail(const AnsiString& Message);
 
     const AnsiString& FPicture;
@@ -46,6 +53,10 @@ private:
     AnsiString FMaskName;
     TRaise FRaise;
     int FDepth = 0;
+    // The product of the counts of the groups around the item being read,
+    // and the sum over the items read so far of their count times that.
+    long long FScale = 1;
+    long long FRepeats = 0;
 };
 
 } // namespace grid

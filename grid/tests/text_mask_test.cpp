@@ -296,16 +296,92 @@ TEST(TextMask, LongTextsAndDeepPicturesDoNotExhaustTheStack) {
 }
 
 // A repeat count alone can ask for more than any text holds: typing into
-// *99999999- would insert that many hyphens. The search gives up instead of
-// taking all the memory, and answers as for a text that does not fit.
-TEST(TextMask, HugeRepeatCountsAreAnsweredWithoutExhaustingMemory) {
+// *99999999- would insert that many hyphens. Such a picture is refused when
+// it is set, naming the mask and the count, and then accepts anything, as
+// any picture that failed to parse does.
+TEST(TextMask, HugeRepeatCountsAreRefusedWhenSet) {
+    const struct {
+        const char* Picture;
+        int Position; // of the count that passes the limit
+    } Cases[] = {
+        {"*99999999-", 1},
+        {"*50000[*@]x", 1},
+        {"*9999{*9999[@]}x", 1},
+        {"##*10{*100@}", 7}, // 10 + 10 * 100 repetitions
+        {"*600#*600?", 6},
+    };
+    for (const auto& C : Cases) {
+        SCOPED_TRACE(C.Picture);
+        TestOwner Owner;
+        TgxTextMask Mask(&Owner);
+        try {
+            Mask.SetPicture(C.Picture);
+            ADD_FAILURE();
+        } catch (const EgxMaskError& E) {
+            EXPECT_EQ(E.Message, "Defs: Error in mask Phone, the repeat count at position " +
+                                     std::to_string(C.Position) +
+                                     " makes more than 1000 repetitions in all, too many to check");
+        }
+        ASSERT_EQ(Owner.ParseErrors.size(), 1u);
+        EXPECT_EQ(Mask.GetPictureList(), nullptr);
+        AnsiString Input = "5";
+        EXPECT_TRUE(Mask.ValidInput("", Input, 1, false, true));
+        EXPECT_EQ(Input, "5");
+    }
+    // Up to the limit a picture is taken, and answers.
     TgxTextMask Mask;
-    Mask.SetPicture("*99999999-");
+    Mask.SetPicture("##*10{*99@}");
+    EXPECT_TRUE(Mask.ValidText("12" + AnsiString(990, 'a'), true));
+    EXPECT_FALSE(Mask.ValidText("12" + AnsiString(991, 'a'), true));
+    Mask.SetPicture("*1000-");
     AnsiString Input = "5";
     EXPECT_FALSE(Mask.ValidInput("", Input, 1, false, true));
-    EXPECT_EQ(Input, "5");
     EXPECT_TRUE(Mask.ValidText("---", false));
     EXPECT_FALSE(Mask.ValidText("---", true));
+}
+
+// Many alternatives at each place, on long texts: a text that fits is
+// accepted whole and as typed at its end, one that does not is refused.
+TEST(TextMask, ManyAlternativesAcceptLongFittingTexts) {
+    AnsiString Hex = "*{";
+    for (const char* Digits : {"0123456789", "abcdef", "ABCDEF"})
+        for (const char* D = Digits; *D; ++D)
+            Hex += AnsiString(1, *D) + ",";
+    Hex.back() = '}';
+    AnsiString Codes = "*{"; // aa to ch: 60 two-letter codes
+    for (char First = 'a'; First <= 'c'; ++First)
+        for (char Second = 'a'; Second <= (First == 'c' ? 'h' : 'z'); ++Second)
+            Codes += AnsiString{First, Second, ','};
+    Codes.back() = '}';
+    // The last alternatives, and long enough that a search keeping a frame
+    // for every alternative it passed, or cut off by a budget, would
+    // refuse them.
+    AnsiString Pairs;
+    for (int I = 0; I < 10000; ++I)
+        Pairs += "ch";
+
+    const struct {
+        const AnsiString& Picture;
+        AnsiString Text;
+        bool Fits;
+    } Cases[] = {
+        {Hex, AnsiString(80000, 'F'), true},
+        {Hex, AnsiString(79999, 'F') + "G", false},
+        {Codes, Pairs, true},
+        {Codes, Pairs + "ci", false},
+    };
+    for (const auto& C : Cases) {
+        SCOPED_TRACE(testing::Message() << C.Picture.substr(0, 20) << " on " << C.Text.size()
+                                        << " characters ending " << C.Text.substr(C.Text.size() - 3));
+        TgxTextMask Mask;
+        Mask.SetPicture(C.Picture);
+        EXPECT_EQ(Mask.ValidText(C.Text, true), C.Fits);
+        // Its last character typed at the end of the rest.
+        const AnsiString Before = C.Text.substr(0, C.Text.size() - 1);
+        AnsiString Input = C.Text.substr(C.Text.size() - 1);
+        EXPECT_EQ(Mask.ValidInput(Before, Input, static_cast<int>(Before.size()) + 1, true, true),
+                  C.Fits);
+    }
 }
 
 // However long, a text that fits is accepted: by the whole-text check at the
