@@ -1,11 +1,13 @@
 #include "alert/app/SmtpAlertMailer.h"
 
 #include "alert/LogText.h"
+#include "alert/app/ServedLastStore.h"
 #include "alert/store/MainDmod.h"
 #include "mail/MxEmailAddress.h"
 #include "mail/MxExceptions.h"
 #include "mail/MxSMTP.h"
 #include "platform/data/DataSet.h"
+#include "platform/data/Database.h"
 #include "platform/data/Field.h"
 #include "platform/data/Query.h"
 #include "platform/gui/Dialogs.h"
@@ -166,8 +168,13 @@ bool SmtpAlertMailer::SendAlertEmails(std::uint8_t RunClass) {
     }
     FTransport.Configure(Values);
     // Those whose message ended an earlier run at the connection level go
-    // last, in the order they did so; everybody else keeps the selection's
-    // order.
+    // last, in the order they did so, also when that run was before a
+    // restart; everybody else keeps the selection's order.
+    if (!FSendLastLoaded) {
+        FSendLast = ServedLastStore(FMain.MyDatabase->FileName()).Load();
+        FSendLastLoaded = true;
+    }
+    const std::vector<std::int32_t> SendLastBefore = FSendLast;
     std::stable_sort(
         Rows.begin(), Rows.end(), [this](const AlertEmailRow& A, const AlertEmailRow& B) {
             return SendLastRank(A.AlertRecipientNbr) < SendLastRank(B.AlertRecipientNbr);
@@ -214,7 +221,19 @@ bool SmtpAlertMailer::SendAlertEmails(std::uint8_t RunClass) {
             FSendLast.push_back(Run.FailedRecipient);
         }
     }
+    if (FSendLast != SendLastBefore) SaveSendLast();
     return Run.Completed();
+}
+
+void SmtpAlertMailer::SaveSendLast() {
+    try {
+        ServedLastStore(FMain.MyDatabase->FileName()).Save(FSendLast);
+    } catch (const Exception& E) {
+        // The order still holds until the program ends; only a restart
+        // would lose it, and the log says so.
+        FHost->LogLine("Unable to keep the recipients served last for a restart: " +
+                       EscapedLogText(E.Message));
+    }
 }
 
 int SmtpAlertMailer::SendLastRank(std::int32_t Recipient) const {

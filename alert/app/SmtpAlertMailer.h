@@ -100,6 +100,10 @@ private:
     // Recipients whose message ended a run at the connection level, the
     // latest last: the next runs serve them after everybody else, so that
     // one recipient a server keeps refusing that way (a 421) holds up the
-    // others for one run at most. One leaves the list once served.
+    // others for one run at most. One leaves the list once served. Read
+    // from the store at the first run and written back when it changes,
+    // so a restart keeps it.
     std::vector<std::int32_t> FSendLast;
+    bool FSendLastLoaded = false;
+    void SaveSendLast();
 };

@@ -33,14 +33,23 @@ const TClassInfo* HookOwner(const TObject* Instance, Member TClassInfo::*Hook) {
     return nullptr;
 }
 
+// The 52 fraction bits of a double, and the 63 below the explicit leading
+// bit of an extended: a NaN's quiet bit and payload stand at the top of
+// both, as the floating-point unit moves them between the two.
+constexpr std::uint64_t DoubleFraction = (std::uint64_t{1} << 52) - 1;
+constexpr int FractionShift = 63 - 52;
+
 // 80-bit extended values: sign and 15-bit exponent over a 64-bit mantissa
 // with its leading bit explicit, as the format stores them.
 void EncodeExtended(double Value, unsigned char Out[10]) {
     std::uint64_t Mantissa = 0;
     std::uint16_t SignExp = std::signbit(Value) ? 0x8000 : 0;
     if (std::isnan(Value)) {
+        // The payload is kept: a NaN written and read back is the same.
+        std::uint64_t Bits;
+        std::memcpy(&Bits, &Value, 8);
         SignExp |= 0x7FFF;
-        Mantissa = 0xC000000000000000ull;
+        Mantissa = 0x8000000000000000ull | ((Bits & DoubleFraction) << FractionShift);
     } else if (std::isinf(Value)) {
         SignExp |= 0x7FFF;
         Mantissa = 0x8000000000000000ull;
@@ -64,9 +73,19 @@ double DecodeExtended(const unsigned char In[10]) {
     const bool Negative = (SignExp & 0x8000) != 0;
     const int Exp = SignExp & 0x7FFF;
     double Result;
+    if (Exp == 0x7FFF && (Mantissa << 1) != 0) {
+        // A NaN keeps its sign and as much of its payload as a double
+        // holds; one whose payload lies wholly in the bits a double has no
+        // room for stays a NaN, a quiet one.
+        std::uint64_t Fraction = (Mantissa >> FractionShift) & DoubleFraction;
+        if (Fraction == 0) Fraction = std::uint64_t{1} << 51;
+        const std::uint64_t Bits =
+            (Negative ? std::uint64_t{1} << 63 : 0) | (std::uint64_t{0x7FF} << 52) | Fraction;
+        std::memcpy(&Result, &Bits, 8);
+        return Result;
+    }
     if (Exp == 0x7FFF)
-        Result = (Mantissa << 1) == 0 ? std::numeric_limits<double>::infinity()
-                                      : std::numeric_limits<double>::quiet_NaN();
+        Result = std::numeric_limits<double>::infinity();
     else
         Result = std::ldexp(static_cast<double>(Mantissa), Exp - 16383 - 63);
     return Negative ? -Result : Result;
@@ -304,7 +323,9 @@ void TWriter::WriteProperty(TPersistent* Instance, const TPropInfo* Prop) {
     case tkFloat: {
         if (!Prop->SetFloat) return;
         const double Value = Prop->GetFloat(Instance);
-        if (Value == 0) return;
+        // A negative zero is kept: read back it would be a zero of the
+        // other sign.
+        if (Value == 0 && !std::signbit(Value)) return;
         WriteStr(Name);
         if (Prop->PropType->FloatType == ftSingle)
             WriteSingle(static_cast<float>(Value));
@@ -317,7 +338,7 @@ void TWriter::WriteProperty(TPersistent* Instance, const TPropInfo* Prop) {
     case tkWString: {
         if (!Prop->SetStr) return;
         const AnsiString Value = Prop->GetStr(Instance);
-        if (Value.empty()) return;
+        if (Value.empty() && Prop->StrDefault.empty()) return;
         WriteStr(Name);
         WriteString(Value);
         return;
@@ -660,8 +681,14 @@ Variant TReader::ReadVariant() {
     case vaSingle:
     case vaDouble:
         return Variant(ReadFloat());
-    case vaCurrency:
-        return Variant(Currency(ReadFloat()));
+    case vaCurrency: {
+        // The scaled integer as it stands: through a double the last of
+        // its 19 digits would go.
+        ReadValue();
+        std::int64_t Scaled;
+        Read(&Scaled, 8);
+        return Variant(Currency::FromScaled(Scaled));
+    }
     case vaDate:
         return Variant(TDateTime(ReadFloat()));
     case vaString:

@@ -98,7 +98,7 @@ private:
                             : (Flags & ffInline)  ? "inline "
                                                   : "object ";
         Header += Name.empty() ? ClassName : Name + ": " + ClassName;
-        if (Position >= 0) Header += " [" + IntToStr(Position) + "]";
+        if (Flags & ffChildPos) Header += " [" + IntToStr(Position) + "]";
         if (Indent > 0) NewLine(Indent);
         Put(Header);
         while (!FReader.EndOfList()) {
@@ -455,6 +455,10 @@ private:
             Next();
             if (FToken != TToken::Integer) Error("position expected");
             Position = IntegerValue();
+            // A child's place among its parent's children, as the reader
+            // takes it: a whole number from 0 that an Integer holds.
+            if (Position < 0 || Position > std::numeric_limits<int>::max())
+                Error("child position " + FValue + " out of range");
             Next();
             Expect(']');
             Flags |= ffChildPos;
@@ -462,7 +466,7 @@ private:
         if (Flags) {
             const auto Byte = static_cast<std::uint8_t>(0xF0 | Flags);
             FWriter.Write(&Byte, 1);
-            if (Position >= 0) FWriter.WriteInteger(Position);
+            if (Flags & ffChildPos) FWriter.WriteInteger(Position);
         }
         FWriter.WriteStr(ClassName);
         FWriter.WriteStr(Name);
@@ -535,8 +539,10 @@ private:
         unsigned __int128 Magnitude = 0;
         const unsigned __int128 Limit =
             (static_cast<unsigned __int128>(1) << 63) - (Negative ? 0 : 1);
-        const long long Kept =
-            std::max<long long>(0, static_cast<long long>(Digits.size()) + std::min(Shift, 0LL));
+        // Digits from Cut on stand past the fourth decimal; a Cut below 0
+        // puts zeros between the point and them.
+        const long long Cut = static_cast<long long>(Digits.size()) + std::min(Shift, 0LL);
+        const long long Kept = std::max<long long>(0, Cut);
         for (long long I = 0; I < Kept; ++I) {
             Magnitude =
                 Magnitude * 10 + static_cast<unsigned>(Digits[static_cast<std::size_t>(I)] - '0');
@@ -546,9 +552,10 @@ private:
             Magnitude *= 10;
             if (Magnitude > Limit) Range();
         }
-        // The first digit cut off decides the rounding.
-        if (Kept < static_cast<long long>(Digits.size()) &&
-            Digits[static_cast<std::size_t>(Kept)] >= '5') {
+        // The first digit cut off decides the rounding: one of those zeros
+        // when there are any (5e-6 is 0.000005, which rounds to 0).
+        if (Cut >= 0 && Cut < static_cast<long long>(Digits.size()) &&
+            Digits[static_cast<std::size_t>(Cut)] >= '5') {
             ++Magnitude;
             if (Magnitude > Limit) Range();
         }
@@ -565,6 +572,22 @@ private:
         return Value;
     }
 
+    // A single text read as a single: rounded once, from the decimal
+    // digits, so the shortest text of every single gives that single again
+    // (through a double, some round to a neighbour, and the largest come
+    // out past the range). Past the largest single the value would be
+    // stored as an infinity, which reads back as a double: it is refused.
+    // Below the smallest it is a zero of its sign, as it always was.
+    float SingleValue(double Approximate) const {
+        float Value = 0;
+        const char* End = FValue.data() + FValue.size();
+        const auto Parsed = std::from_chars(FValue.data(), End, Value);
+        if (Parsed.ec == std::errc() && Parsed.ptr == End) return Value;
+        if (std::fabs(Approximate) > std::numeric_limits<float>::max() || std::isnan(Approximate))
+            Error("single value out of range: " + FValue);
+        return std::copysign(0.0f, static_cast<float>(Approximate));
+    }
+
     void ParseValue() {
         Enter();
         switch (FToken) {
@@ -575,11 +598,7 @@ private:
         case TToken::Float: {
             const double Value = FloatValue();
             if (FSuffix == 's') {
-                // Past the largest single the value would be stored as an
-                // infinity, which reads back as a double.
-                if (std::fabs(Value) > std::numeric_limits<float>::max())
-                    Error("single value out of range: " + FValue);
-                FWriter.WriteSingle(static_cast<float>(Value));
+                FWriter.WriteSingle(SingleValue(Value));
             } else if (FSuffix == 'c') {
                 FWriter.WriteCurrency(CurrencyValue());
             } else if (FSuffix == 'd') {

@@ -11,7 +11,8 @@
 //   AnsiString -> string; Variant -> variant; pointer to a TObject
 //   descendant -> class (a TComponent descendant is a reference by name,
 //   anything else an object whose own properties are streamed in place).
-// Then .Default(value) and .Stored(false | member predicate | callable).
+// Then .Default(value) and .Stored(false | member predicate | callable); a
+// string property's .Default("text") is the text a new object starts with.
 #include "platform/classes/Component.h"
 #include "platform/classes/SmallSet.h"
 #include "platform/classes/TypInfo.h"
@@ -122,6 +123,11 @@ public:
         explicit TPropBuilder(TPropInfo& Prop) : FProp(Prop) {}
         template <class D> TPropBuilder& Default(const D& Value) {
             FProp.Default = publish_detail::ToOrd(Value);
+            return *this;
+        }
+        // A string property's text when the object is new.
+        TPropBuilder& Default(const char* Value) {
+            FProp.StrDefault = Value;
             return *this;
         }
         TPropBuilder& Stored(bool Value) {

@@ -109,6 +109,10 @@ struct TPropInfo {
     const TTypeInfo* PropType = nullptr;
     // Ordinal default (integer, char, enumeration, set); NoDefault otherwise.
     std::int64_t Default = NoDefault;
+    // String properties: the text a new object starts with. A text is
+    // written when it is not empty, and an empty one too when a new object
+    // starts with another, so that it is read back empty.
+    AnsiString StrDefault;
     // Empty: always stored.
     std::function<bool(const TObject*)> StoredProc;
     // Position in its class's full list.

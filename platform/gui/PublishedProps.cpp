@@ -161,7 +161,7 @@ void Publish() {
         C.Property("Charset", &TFont::Charset, &TFont::SetCharset);
         C.Property("Color", &TFont::Color, &TFont::SetColor);
         C.Property("Height", &TFont::Height, &TFont::SetHeight);
-        C.Property("Name", &TFont::Name, &TFont::SetName);
+        C.Property("Name", &TFont::Name, &TFont::SetName).Default("MS Sans Serif");
         C.Property("Pitch", &TFont::Pitch, &TFont::SetPitch, FontPitchType()).Default(fpDefault);
         C.Property("Size", &TFont::Size, &TFont::SetSize).Stored(false);
         C.Property("Style", &TFont::Style, &TFont::SetStyle, FontStylesType())

@@ -4,6 +4,7 @@
 #include "ProgramWindowTest.h"
 #include "alert/app/MainFormMailer.h"
 #include "alert/app/MainFormWindow.h"
+#include "alert/app/ServedLastStore.h"
 #include "alert/app/tests/ClosedPort.h"
 #include "alert/store/MainDmod.h"
 #include "mail/MxSMTP.h"
@@ -13,6 +14,8 @@
 #include "mail/tests/SmtpPeer.h"
 #include "platform/data/testing/ShopDbTest.h"
 #include "platform/gui/Dialogs.h"
+#include "platform/registry/Registry.h"
+#include "platform/rtl/StringList.h"
 #include "platform/gui/StdCtrls.h"
 #include "platform/gui/TimerService.h"
 #include "platform/rtl/Clock.h"
@@ -232,6 +235,45 @@ TEST_F(EmailWindowTest, ARecipientWhoseMessageEndsTheRunGoesLastInTheNext) {
     EXPECT_EQ(Window->EmailedCount(), 0);
 }
 
+// The order that puts such a recipient last outlives the program: after a
+// restart between two runs, the others are still served first.
+TEST_F(EmailWindowTest, ARecipientWhoseMessageEndsTheRunStaysLastAfterARestart) {
+    Open();
+    Exec("update EMPLOYEE set AlertEmail = 'closing-maria@example.com' where EmpNbr = 1;"
+         "update EMPLOYEE set AlertEmail = 'tom@example.com' where EmpNbr = 2;");
+    AddDue(1, 3, "Maria hourly");
+    AddDue(2, 3, "Tom hourly");
+    AddDue(3, 3, "Priya hourly");
+    const Certificates& Files = Certificates::Get();
+    mailtest::SmtpPeer Server("plain", Files.LocalhostCert(), Files.LocalhostKey());
+    UseServer(std::to_string(Server.Port()));
+    Window->RunAlertBatch(3, false);
+    EXPECT_EQ(Codes(), "3,3,3");
+
+    // A new window and mailer, as a new start of the program makes them.
+    delete Window;
+    Window = new TMainFormWindow(Owner);
+    Window->SetMailer(CreateMainFormMailer(*Window));
+    Window->Show();
+    UseServer(std::to_string(Server.Port()));
+    Window->RunAlertBatch(3, false);
+    const std::vector<mailtest::ReceivedMessage> Got = Server.Messages(2);
+    ASSERT_EQ(Got.size(), 2u);
+    EXPECT_EQ(Got[0].Recipients, std::vector<std::string>{"tom@example.com"});
+    EXPECT_EQ(Got[1].Recipients, std::vector<std::string>{"priya.shah@example.com"});
+    EXPECT_EQ(Codes(), "3,0,0");
+
+    // Once she is served, she leaves the order, also in the store.
+    Exec("update EMPLOYEE set AlertEmail = 'maria.garcia@example.com' where EmpNbr = 1;");
+    Window->RunAlertBatch(3, false);
+    EXPECT_EQ(Codes(), "0,0,0");
+    TRegistry Reg;
+    ASSERT_TRUE(Reg.OpenKey(ServedLastStore::Key, false));
+    TStringList Names;
+    Reg.GetValueNames(&Names);
+    EXPECT_EQ(Names.Count(), 0) << Names.Text();
+}
+
 // Addresses come from the database: a line break or a TAB in one is shown
 // escaped, and never starts a log line of its own.
 TEST_F(EmailWindowTest, AnAddressCannotForgeALogLine) {
@@ -294,23 +336,24 @@ TEST_F(EmailWindowTest, NoUnicodeBreakCanForgeALogLine) {
                 std::to_string(Server.Port()));
         ExpectNoForgedLine(std::string("refused@example.com") + Shown +
                            "Beacon mill turned off (employee 2)");
-
-        for (const char* Code : {"550", "421"}) {
-            SCOPED_TRACE(Code);
-            const std::string Reply = std::string(Code) + " no such mailbox" + Break +
-                                      "Beacon mill turned off";
-            // EHLO, RSET, MAIL FROM, RCPT TO (the reply), then RSET or QUIT.
-            mailtest::ScriptedPeer Peer(
-                {mailtest::Send("220 mx.test ready\r\n"), "recvline",
-                 mailtest::Send("250 mx.test\r\n"), "recvline", mailtest::Send("250 OK\r\n"),
-                 "recvline", mailtest::Send("250 OK\r\n"), "recvline",
-                 mailtest::Send(Reply + "\r\n"), "recvline", mailtest::Send("250 OK\r\n"),
-                 "recvline", mailtest::Send("221 bye\r\n")});
-            RunWith("tom@example.com", std::to_string(Peer.Port()));
-            ExpectNoForgedLine(std::string(Code) + " no such mailbox" + Shown +
-                               "Beacon mill turned off");
-            Peer.Finish();
-        }
+    }
+    // One reply with every break in it, each before the forged text.
+    std::string Reply = " no such mailbox", Shown = Reply;
+    for (const auto& Break : Breaks) {
+        Reply += Break.first + std::string("Beacon mill turned off");
+        Shown += Break.second + std::string("Beacon mill turned off");
+    }
+    for (const char* Code : {"550", "421"}) {
+        SCOPED_TRACE(Code);
+        // EHLO, RSET, MAIL FROM, RCPT TO (the reply), then RSET or QUIT.
+        mailtest::ScriptedPeer Peer(
+            {mailtest::Send("220 mx.test ready\r\n"), "recvline", mailtest::Send("250 mx.test\r\n"),
+             "recvline", mailtest::Send("250 OK\r\n"), "recvline", mailtest::Send("250 OK\r\n"),
+             "recvline", mailtest::Send(Code + Reply + "\r\n"), "recvline",
+             mailtest::Send("250 OK\r\n"), "recvline", mailtest::Send("221 bye\r\n")});
+        RunWith("tom@example.com", std::to_string(Peer.Port()));
+        ExpectNoForgedLine(Code + Shown);
+        Peer.Finish();
     }
 }
 

@@ -186,7 +186,7 @@ inline void RegisterStreamFixture() {
     static const bool Done = [] {
         PublishNow<TSample>("TSample", [](auto& C) {
             C.template Inherits<TPersistent>();
-            C.Property("Face", &TSample::Face, &TSample::SetFace);
+            C.Property("Face", &TSample::Face, &TSample::SetFace).Default("Sans");
             C.Property("Size", &TSample::Size, &TSample::SetSize).Default(8);
             C.Property("Style", &TSample::Style, &TSample::SetStyle, ShadesType())
                 .Default(TShades{});

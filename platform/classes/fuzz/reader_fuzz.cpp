@@ -3,13 +3,18 @@
 // between the stream and its text form. Any outcome but a crash, a
 // sanitizer report or a hang is acceptable: a malformed stream raises
 // EReadError, an unknown class EClassNotFound, a malformed text EParserError.
+// What loads must load the same once written: a value lost or changed on
+// the way aborts with what changed.
 #include "platform/classes/Filer.h"
 #include "platform/classes/ObjectText.h"
+#include "platform/classes/fuzz/ComponentRoundTrip.h"
 #include "platform/classes/fuzz/StreamFixture.h"
 #include "platform/rtl/Streams.h"
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <string>
 
@@ -22,6 +27,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size
         ReadComponentRes(&Input, &Root);
     } catch (const EFilerError&) {
     } catch (const EReadError&) {
+    }
+    const std::string Fault = stream_fixture::ComponentRoundTripFault(Bytes);
+    if (!Fault.empty()) {
+        std::fprintf(stderr, "%s\n", Fault.c_str());
+        std::abort();
     }
     try {
         TStringStream Input(Bytes);

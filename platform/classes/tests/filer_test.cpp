@@ -12,8 +12,10 @@
 #include <cmath>
 #include <cstring>
 #include <fstream>
+#include <limits>
 #include <memory>
 #include <sstream>
+#include <vector>
 
 using namespace stream_fixture;
 using namespace std::string_literals;
@@ -158,8 +160,9 @@ TEST(Filer, PropertiesAtTheirDefaultAreNotWritten) {
     RegisterStreamFixture();
     TBoxForm Form(nullptr);
     Form.SetName("Plain");
-    Form.Sample()->SetFace("");
-    EXPECT_EQ(TextOf(Binary(&Form)), "object Plain: TBoxForm\nend\n");
+    // A text is written whatever it is, but for an empty one where a new
+    // object has one too (Caption here).
+    EXPECT_EQ(TextOf(Binary(&Form)), "object Plain: TBoxForm\n  Sample.Face = 'Sans'\nend\n");
 }
 
 TEST(Filer, TextFormKeepsValuesOfEveryNotation) {
@@ -196,6 +199,10 @@ TEST(Filer, BadTextNamesTheLine) {
         "object X TBoxForm\n",
         // A single past the largest one would be stored as an infinity.
         "object X: TBoxForm\n  Extra = 1e39s\nend\n",
+        "object X: TBoxForm\n  Extra = 3.4028236e38s\nend\n",
+        // A child position the reader cannot take back.
+        "object X: TBoxForm\n  object A: TBox [-1]\n  end\nend\n",
+        "object X: TBoxForm\n  object A: TBox [2147483648]\n  end\nend\n",
     };
     for (const char* Text : Cases) {
         try {
@@ -221,6 +228,15 @@ TEST(Filer, CurrencyTextKeepsEveryDigit) {
         {"0.00004999c", "0.0c"},
         {"1.23456e3c", "1234.56c"},
         {"123456.0e-4c", "12.3456c"},
+        // An exponent that puts the digits past the fifth decimal leaves
+        // nothing to round up.
+        {"5e-6c", "0.0c"},
+        {"9e-10c", "0.0c"},
+        {"-9e-6c", "0.0c"},
+        {"5e-5c", "0.0001c"},
+        {"-5.0e-5c", "-0.0001c"},
+        {"49999e-9c", "0.0c"},
+        {"50000e-9c", "0.0001c"},
     };
     for (const auto& [Value, Expected] : Cases) {
         SCOPED_TRACE(Value);
@@ -238,6 +254,107 @@ TEST(Filer, CurrencyTextKeepsEveryDigit) {
             EXPECT_NE(E.Message.find("currency value out of range"), AnsiString::npos) << E.Message;
         }
     }
+}
+
+// Currency is read into a component as the scaled integer the stream
+// holds: through a double the last of its 19 digits would go, and the
+// widest values would fall out of range.
+TEST(Filer, CurrencyIsReadIntoAComponentExactly) {
+    RegisterStreamFixture();
+    const std::pair<const char*, std::int64_t> Cases[] = {
+        {"12345678901234.5678c", 123456789012345678LL},
+        {"922337203685477.5807c", std::numeric_limits<std::int64_t>::max()},
+        {"-922337203685477.5808c", std::numeric_limits<std::int64_t>::min()},
+        {"-0.0001c", -1},
+    };
+    for (const auto& [Value, Scaled] : Cases) {
+        SCOPED_TRACE(Value);
+        TBoxForm Form(nullptr);
+        TStringStream In(BinaryOf(AnsiString("object X: TBoxForm\n  Extra = ") + Value + "\nend\n"));
+        ReadComponentRes(&In, &Form);
+        ASSERT_EQ(Form.Extra().Type(), varCurrency);
+        EXPECT_EQ(Form.Extra().AsCurrency().Val, Scaled);
+        // Written again, it is the same amount.
+        EXPECT_NE(TextOf(Binary(&Form)).find(AnsiString("Extra = ") + Value), AnsiString::npos);
+    }
+}
+
+// A single goes to its text and back bit for bit: the text is read as a
+// single, not as a double rounded again to a single, and the largest ones
+// are not refused.
+TEST(Filer, EverySingleComesBackFromItsTextBitForBit) {
+    RegisterStreamFixture();
+    const auto Stream = [](std::uint32_t Bits) {
+        AnsiString Bytes = "TPF0\x08TBoxForm\x01X\x05"s + "Extra\x0F"s;
+        Bytes.append(reinterpret_cast<const char*>(&Bits), 4);
+        return Bytes + "\x00\x00"s;
+    };
+    std::vector<std::uint32_t> Cases = {0x7F7FFFFF, 0xFF7FFFFF, 0x15AE43FD, 0x00000001,
+                                        0x80000001, 0x00800000, 0x007FFFFF, 0x80000000,
+                                        0x3DCCCCCD, 0x4B7FFFFF};
+    // And a spread of the others; infinities and NaNs have no single's text.
+    for (std::uint64_t Bits = 0; Bits <= 0xFFFFFFFFu; Bits += 0x10001u * 7)
+        if ((Bits & 0x7F800000u) != 0x7F800000u) Cases.push_back(static_cast<std::uint32_t>(Bits));
+    int Wrong = 0;
+    for (const std::uint32_t Bits : Cases) {
+        const AnsiString Text = TextOf(Stream(Bits));
+        AnsiString Back;
+        try {
+            Back = BinaryOf(Text);
+        } catch (const EParserError& E) {
+            Back = E.Message;
+        }
+        if (Back != Stream(Bits) && ++Wrong <= 5)
+            ADD_FAILURE() << std::hex << Bits << ": " << Text;
+    }
+    EXPECT_EQ(Wrong, 0);
+}
+
+// Written and read back, a value is what it was: a NaN keeps its sign and
+// payload, a zero its sign, and an empty text stays empty where a new
+// object has another.
+TEST(Filer, WhatWasStoredIsWhatIsReadBack) {
+    RegisterStreamFixture();
+    const auto Double = [](std::uint64_t Bits) {
+        double Value;
+        std::memcpy(&Value, &Bits, 8);
+        return Value;
+    };
+    const auto BitsOf = [](double Value) {
+        std::uint64_t Bits;
+        std::memcpy(&Bits, &Value, 8);
+        return Bits;
+    };
+    for (const std::uint64_t Bits :
+         {0x7FF8000000012345ull, 0xFFF4000000000001ull, 0x7FF0000000000001ull,
+          0x8000000000000000ull, 0xFFF8000000000000ull}) {
+        SCOPED_TRACE(Bits);
+        TBoxForm Form(nullptr);
+        Form.SetRatio(Double(Bits));
+        Form.SetExtra(Variant(Double(Bits)));
+        TBoxForm Copy(nullptr);
+        TStringStream In(Binary(&Form));
+        ReadComponentRes(&In, &Copy);
+        EXPECT_EQ(BitsOf(Copy.Ratio()), Bits);
+        ASSERT_EQ(Copy.Extra().Type(), varDouble);
+        EXPECT_EQ(BitsOf(Copy.Extra().AsDouble()), Bits);
+    }
+    TBoxForm Form(nullptr);
+    Form.Sample()->SetFace("");
+    TBoxForm Copy(nullptr);
+    TStringStream In(Binary(&Form));
+    ReadComponentRes(&In, &Copy);
+    EXPECT_EQ(Copy.Sample()->Face(), "");
+
+    // An extended NaN gives a double NaN with the top of its payload, which
+    // goes back to the same extended.
+    const AnsiString Extended = "TPF0\x08TBoxForm\x01X\x05Ratio\x05"
+                                "\x00\x88\x46\x02\x00\x00\x00\xC0\xFF\x7F\x00\x00"s;
+    TBoxForm FromExtended(nullptr);
+    TStringStream ExtendedIn(Extended);
+    ReadComponentRes(&ExtendedIn, &FromExtended);
+    EXPECT_EQ(BitsOf(FromExtended.Ratio()), 0x7FF80000000048D1ull);
+    EXPECT_EQ(Binary(&FromExtended).rfind(Extended.substr(0, Extended.size() - 2), 0), 0u);
 }
 
 // The class name opens an object in the stream behind a one-byte length,

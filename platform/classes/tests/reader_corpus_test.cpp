@@ -2,9 +2,10 @@
 // EReadError (EClassNotFound for a class nobody registered), both into an
 // existing root and as a stream that names its own root class; its text
 // form converts or is refused the same way, and the bytes taken as a text
-// convert or raise EParserError.
+// convert or raise EParserError. What loads loads the same once written.
 #include "platform/classes/Filer.h"
 #include "platform/classes/ObjectText.h"
+#include "platform/classes/fuzz/ComponentRoundTrip.h"
 #include "platform/classes/fuzz/StreamFixture.h"
 #include "platform/rtl/Streams.h"
 
@@ -53,6 +54,7 @@ TEST(ReaderCorpus, EveryInputLoadsOrIsRefused) {
             std::unique_ptr<TComponent> Made(ReadComponentRes(&Stream, nullptr));
         });
         EXPECT_EQ(IntoRoot, NewRoot);
+        EXPECT_EQ(stream_fixture::ComponentRoundTripFault(Bytes), "");
         const TOutcome Text = Outcome([&] {
             TStringStream Stream(Bytes), Out;
             ObjectBinaryToText(&Stream, &Out);
