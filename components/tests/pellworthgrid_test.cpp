@@ -386,8 +386,10 @@ TEST_F(PellworthSortTest, EachMoveThatChangesAPositionIsReportedOnceInItsOrder) 
     std::vector<Move> Moves;
     int Resized = 0;
     int SelectChanged = 0;
+    std::vector<int> Arrived; // the data row a handler finds at the reported place
     Grid->OnRowMoved = [&](TObject*, int To, int Count, bool ByUser) {
         Moves.emplace_back(To, Count, ByUser);
+        Arrived.push_back(Grid->GetDataRow(To));
     };
     Grid->OnRowResized = [&](TObject*, int) { ++Resized; };
     Grid->OnSelectChanged = [&](TObject*, grid::TgxSelectType, bool) { ++SelectChanged; };
@@ -396,6 +398,7 @@ TEST_F(PellworthSortTest, EachMoveThatChangesAPositionIsReportedOnceInItsOrder) 
     Fill(1, {"a", "b", "c"});
     SortBy({1}, 1);
     EXPECT_EQ(Moves, (std::vector<Move>{{1, 1, false}, {2, 1, false}}));
+    EXPECT_EQ(Arrived, (std::vector<int>{3, 2}));
     Moves.clear();
     Grid->Unsort();
     EXPECT_EQ(Moves, (std::vector<Move>{{1, 1, false}, {2, 1, false}}));
