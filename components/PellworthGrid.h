@@ -121,9 +121,11 @@ public:
     void SetFontSize(int Size);
 
     // ---- sorting and the selected rows ------------------------------------------------------
-    // Stable; each listed column compares by its values' kind: numbers and
-    // dates by value, text by bytes (CaseMode 1: upper-cased first). Blank
-    // cells come before numbers, numbers before text.
+    // A row's key is the plain text of its listed cells joined (CaseMode 1:
+    // upper-cased), compared byte by byte: 10 and 100 come before 9, and
+    // "AB" + "C" equals "A" + "BC". Rows with equal keys keep their data
+    // order. Every move that changes a row's position is reported by the
+    // row-moved event, as a single move of that row reports it.
     void Sort(const int* Cols, int ColCount, tagSortOrder Order, tagCaseMode CaseMode);
     void Unsort();
     void BuildSelectedRowsList();

@@ -13,6 +13,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 using namespace components;
@@ -334,19 +335,90 @@ TEST_F(PellworthSortTest, TextSortsByBytesOrWithoutCaseAndStaysStable) {
     EXPECT_EQ(Shown(2), (std::vector<std::string>{"1", "2", "3", "4"}));
 }
 
-TEST_F(PellworthSortTest, ColumnsCompareByTheirKindWithBlanksFirst) {
-    Fill(1, {"9", "100", "", "10", "-2.5"});
-    SortBy({1}, 0);
-    EXPECT_EQ(Shown(1), (std::vector<std::string>{"", "-2.5", "9", "10", "100"}));
+TEST_F(PellworthSortTest, KeysAreTheJoinedCellTextsComparedByBytes) {
+    struct Case {
+        const char* Name;
+        std::vector<std::vector<Variant>> Columns; // column 1, 2, ... by data row
+        int Order;
+        int CaseMode;
+        std::vector<int> DataRows; // expected, in display order
+    };
+    const Case Cases[] = {
+        {"numbers compare as their text", {{Variant(9), Variant(10), Variant(100)}}, 0, 0,
+         {2, 3, 1}},
+        {"number texts and a blank",
+         {{Variant("9"), Variant("100"), Variant(""), Variant("10"), Variant("-2.5")}}, 0, 0,
+         {3, 5, 4, 2, 1}},
+        {"descending numbers", {{Variant(9), Variant(10), Variant(100)}}, 1, 0, {1, 3, 2}},
+        // "AB"+"C" and "A"+"BC" are one key; equal keys keep their data order.
+        {"parts are not kept apart", {{Variant("AB"), Variant("A")}, {Variant("C"), Variant("BC")}},
+         0, 0, {1, 2}},
+        {"the joined text decides, not the first column",
+         {{Variant("a"), Variant("ab")}, {Variant("c"), Variant("b")}}, 0, 0, {2, 1}},
+        {"bytes above 127 come after ASCII", {{Variant("\xC3\xA9"), Variant("z")}}, 0, 0, {2, 1}},
+        {"a proper prefix comes first", {{Variant("ab"), Variant("a")}}, 0, 0, {2, 1}},
+        // A double's plain text "2.5" is a prefix of "2.50": no column format.
+        {"no column format", {{Variant("2.50"), Variant(2.5)}}, 0, 0, {2, 1}},
+        {"upper-cased joined keys", {{Variant("a"), Variant("B")}, {Variant("z"), Variant("a")}},
+         0, 1, {1, 2}},
+        {"case kept", {{Variant("a"), Variant("B")}, {Variant("z"), Variant("a")}}, 0, 0, {2, 1}},
+    };
+    for (const Case& C : Cases) {
+        Grid->SetGridColCount(static_cast<int>(C.Columns.size()) + 1);
+        std::vector<int> Cols;
+        for (std::size_t Col = 0; Col < C.Columns.size(); ++Col) {
+            Fill(static_cast<int>(Col) + 1, C.Columns[Col]);
+            Cols.push_back(static_cast<int>(Col) + 1);
+        }
+        Grid->SetColFormat(1, "0.00");
+        SortBy(Cols, C.Order, C.CaseMode);
+        std::vector<int> DataRows;
+        for (int P = 1; P <= Grid->GetGridRowCount(); ++P)
+            DataRows.push_back(Grid->GetDataRow(P));
+        EXPECT_EQ(DataRows, C.DataRows) << C.Name;
+        Grid->SetColFormat(1, "");
+        Grid->Unsort();
+    }
+}
 
-    Fill(1, {"02/03/2024", "01/11/2023", "15/01/2024"});
-    SortBy({1}, 0);
-    EXPECT_EQ(Grid->GetDataRow(1), 2);
+TEST_F(PellworthSortTest, EachMoveThatChangesAPositionIsReportedOnceInItsOrder) {
+    using Move = std::tuple<int, int, bool>;
+    std::vector<Move> Moves;
+    int Resized = 0;
+    int SelectChanged = 0;
+    std::vector<int> Arrived; // the data row a handler finds at the reported place
+    Grid->OnRowMoved = [&](TObject*, int To, int Count, bool ByUser) {
+        Moves.emplace_back(To, Count, ByUser);
+        Arrived.push_back(Grid->GetDataRow(To));
+    };
+    Grid->OnRowResized = [&](TObject*, int) { ++Resized; };
+    Grid->OnSelectChanged = [&](TObject*, grid::TgxSelectType, bool) { ++SelectChanged; };
 
-    // A column with one word in it is text: numbers compare as text there.
-    Fill(1, {"9", "10", "x"});
+    // Reversing three rows moves data row 3 to 1, then data row 2 to 2.
+    Fill(1, {"a", "b", "c"});
+    SortBy({1}, 1);
+    EXPECT_EQ(Moves, (std::vector<Move>{{1, 1, false}, {2, 1, false}}));
+    EXPECT_EQ(Arrived, (std::vector<int>{3, 2}));
+    Moves.clear();
+    Grid->Unsort();
+    EXPECT_EQ(Moves, (std::vector<Move>{{1, 1, false}, {2, 1, false}}));
+    Moves.clear();
     SortBy({1}, 0);
-    EXPECT_EQ(Shown(1), (std::vector<std::string>{"10", "9", "x"}));
+    EXPECT_TRUE(Moves.empty()) << "rows already in order do not move";
+
+    // Rows with heights, marks and a hidden row: the same reports as when
+    // each row is given its place in turn, and nothing else.
+    Fill(1, {"c", "a", "e", "b", "d", "f"});
+    Grid->SetRowHeight(2, 30);
+    Grid->SetRowVisible(4, false);
+    Grid->SetRowSelected(3, true);
+    Moves.clear();
+    Resized = SelectChanged = 0;
+    SortBy({1}, 0);
+    EXPECT_EQ(Moves, (std::vector<Move>{{1, 1, false}, {2, 1, false}, {4, 1, false}}));
+    EXPECT_EQ(Resized, 0);
+    EXPECT_EQ(SelectChanged, 0);
+    EXPECT_EQ(Grid->GetRowHeight(2), 30);
 }
 
 TEST_F(PellworthSortTest, LaterColumnsBreakTiesAndHiddenRowsMoveAlong) {
@@ -376,14 +448,26 @@ TEST_F(PellworthSortTest, AllRowsMovedAtOnceEndAsWhenMovedOneByOne) {
         G.SetRowSelected(6, true);
         G.SetCurrentCell(1, 5);
     };
+    // Both report the same moves.
+    using Move = std::tuple<int, int, bool>;
+    std::vector<Move> Moves;
+    std::vector<Move> StepwiseMoves;
     Prepare(*Grid);
+    Grid->OnRowMoved = [&](TObject*, int To, int Count, bool ByUser) {
+        Moves.emplace_back(To, Count, ByUser);
+    };
     const int Col = 1;
     Grid->Sort(&Col, 1, 0, 0);
 
     TPellworthGrid Stepwise(nullptr);
     Prepare(Stepwise);
+    Stepwise.OnRowMoved = [&](TObject*, int To, int Count, bool ByUser) {
+        StepwiseMoves.emplace_back(To, Count, ByUser);
+    };
     for (int P = 1; P <= 6; ++P)
         Stepwise.SetDisplayRownr(Grid->GetDataRow(P), P);
+    EXPECT_FALSE(Moves.empty());
+    EXPECT_EQ(Moves, StepwiseMoves);
 
     for (int P = 0; P <= 6; ++P) {
         EXPECT_EQ(Grid->GetDataRow(P), Stepwise.GetDataRow(P)) << P;
@@ -414,6 +498,25 @@ TEST_F(PellworthSortTest, SelectedRowsAreListedInDisplayOrder) {
     Grid->SetRowSelected(2, true);
     Grid->BuildSelectedRowsList();
     EXPECT_EQ(Grid->SelectedRowsList(), (std::deque<int>{2, 5}));
+
+    // The marks move with their rows; the list holds display rows once it
+    // is built again.
+    Fill(1, {"a", "b", "c", "d", "e"});
+    SortBy({1}, 1);
+    EXPECT_EQ(Grid->SelectedRowsList(), (std::deque<int>{2, 5}));
+    Grid->BuildSelectedRowsList();
+    EXPECT_EQ(Grid->SelectedRowsList(), (std::deque<int>{1, 4}));
+}
+
+TEST_F(PellworthSortTest, KeysAreReadThroughTheCellProvider) {
+    Fill(1, {"a", "b"});
+    MapProvider Provider;
+    Provider.Cells[{1, 1}] = "y";
+    Provider.Cells[{1, 2}] = "x";
+    Grid->CellProvider = &Provider;
+    SortBy({1}, 0);
+    EXPECT_EQ(Grid->GetDataRow(1), 2);
+    Grid->CellProvider = nullptr;
 }
 
 // ---- navigation, input ------------------------------------------------------------------------

@@ -2,15 +2,19 @@
 // canvas, scrolling and paging over hidden rows, and mouse clicks.
 #include "components/PellworthGrid.h"
 #include "grid/model/Columns.h"
+#include "grid/model/InplaceControl.h"
 #include "grid/model/PropDefaults.h"
 #include "platform/gui/Forms.h"
 #include "platform/gui/QtApp.h"
+#include "platform/rtl/FloatFormat.h"
 
 #include <gtest/gtest.h>
 
 #include <climits>
 
 #include <algorithm>
+#include <map>
+#include <string>
 
 using namespace components;
 
@@ -163,6 +167,51 @@ TEST_F(PellworthWindowTest, AClickSelectsTheRowUnlessItHitsACheckBox) {
     EXPECT_EQ(VarToStr(Grid->GetCellValue(1, 2)), "0");
     EXPECT_FALSE(Grid->GetRowSelected(4));
     EXPECT_FALSE(Grid->CellEditing());
+}
+
+TEST_F(PellworthWindowTest, ASortedGridIsPaintedInItsNewOrder) {
+    Grid->SetGridRowCount(3);
+    Grid->SetCellValue(1, 1, Variant(9));
+    Grid->SetCellValue(1, 2, Variant(10));
+    Grid->SetCellValue(1, 3, Variant(100));
+    std::map<int, std::string> Painted; // display row -> text of column 1
+    Grid->OnDrawCellText = [&](TObject*, AnsiString& Text, grid::TgxDrawData& Data, bool) {
+        if (Data.DataCol == 1) Painted[Data.DisplayRow] = Text;
+    };
+    Grid->Repaint();
+    EXPECT_EQ(Painted[1], "9");
+
+    Painted.clear();
+    const int Col = 1;
+    Grid->Sort(&Col, 1, 0, 0);
+    Application->ProcessMessages();
+    EXPECT_EQ(Painted, (std::map<int, std::string>{{1, "10"}, {2, "100"}, {3, "9"}}));
+
+    Painted.clear();
+    Grid->Unsort();
+    Application->ProcessMessages();
+    EXPECT_EQ(Painted, (std::map<int, std::string>{{1, "9"}, {2, "10"}, {3, "100"}}));
+}
+
+TEST_F(PellworthWindowTest, TheEditorStaysOverItsRowWhenASortMovesIt) {
+    Grid->SetGridRowCount(3);
+    for (int R = 1; R <= 3; ++R)
+        Grid->SetCellValue(1, R, Variant(IntToStr(R)));
+    Grid->SetGridMode(grid::gmEdit);
+    Grid->SetAlwaysShowEditor(true);
+    Grid->SetFocus();
+    Grid->SetCurrentCell(1, 1);
+    Application->ProcessMessages();
+    const auto EditorTop = [&] { return Grid->GridControl()->GetTop(); };
+    ASSERT_TRUE(Grid->GridControl() && Grid->GridControl()->GetVisible());
+    const int Offset = EditorTop() - Grid->CellRect(1, 1).Top;
+
+    const int Col = 1;
+    Grid->Sort(&Col, 1, 1, 0);
+    Application->ProcessMessages();
+    EXPECT_EQ(Grid->Row(), 3);
+    ASSERT_TRUE(Grid->GridControl()->GetVisible());
+    EXPECT_EQ(EditorTop() - Grid->CellRect(1, 3).Top, Offset);
 }
 
 } // namespace
