@@ -481,6 +481,37 @@ const TPublished<TgxRow> RowClass("TgxRow", [](auto& C) {
     });
 });
 
+// A row through the grid's row accessors; its place and height are always
+// written.
+const TPublished<TgxDesignRow> DesignRowClass("TgxDesignRow", [](auto& C) {
+    C.Property("DisplayRow", &TgxDesignRow::DisplayRow, &TgxDesignRow::SetDisplayRow);
+    C.Property(
+         "Font",
+         [](const TgxDesignRow& Row) -> TFont* {
+             TgxBaseGrid* Grid = Row.Grid();
+             if (Grid->Reading() && Row.ParentFont()) Grid->AssignRowFont(Row.DataRow());
+             return Row.ParentFont() ? nullptr : Row.Font();
+         },
+         nullptr)
+        .Stored([](const TgxDesignRow& Row) { return !Row.ParentFont(); });
+    C.Property("ParentFont", &TgxDesignRow::ParentFont, &TgxDesignRow::SetParentFont)
+        .Default(true);
+    LookProperties<TgxDesignRow>(C);
+    PictureProperties<TgxDesignRow>(C);
+    C.Property("Height", &TgxDesignRow::Height, [](TgxDesignRow& Row, int V) {
+        if (V < 0 || V > TgxBaseGrid::MaxStreamExtent)
+            throw EReadError(Format("Height %d is outside 0..%d", V, TgxBaseGrid::MaxStreamExtent));
+        Row.SetHeight(V);
+    });
+    C.Property("Visible", &TgxDesignRow::Visible, &TgxDesignRow::SetVisible).Default(true);
+    C.Property("ReadOnly", &TgxDesignRow::ReadOnly, &TgxDesignRow::SetReadOnly).Default(false);
+    C.Property("DateTimeDef", &TgxDesignRow::DateTimeDef, &TgxDesignRow::SetDateTimeDef);
+    C.DefineProperties([](TgxDesignRow& Row, TFiler* Filer) {
+        DefineOldAlignment(Row, Filer);
+        DefineOwnList(Row, Row.Grid(), Filer);
+    });
+});
+
 const TPublished<TgxCell> CellClass("TgxCell", [](auto& C) {
     C.Property(
          "Font",
