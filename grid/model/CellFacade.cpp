@@ -173,30 +173,30 @@ void TgxCell::Assign(TPersistent* Source) {
 // ---- the design row ---------------------------------------------------------------------
 
 // Each accessor reads or writes the grid's row accessor of the same name.
-#define GX_DESIGN_ROW_PROPERTY(Type, Name, Getter, Setter)                                      \
-    Type TgxDesignRow::Name() const { return FGrid->Getter(FDataRow); }                           \
-    void TgxDesignRow::Set##Name(Type Value) { FGrid->Setter(FDataRow, Value); }
+#define GX_DESIGN_ROW_PROPERTY(Type, Name, Getter, Setter)                                         \
+    Type TgxDesignRow::Name() const {                                                              \
+        return FGrid->Getter(FDataRow);                                                            \
+    }                                                                                              \
+    void TgxDesignRow::Set##Name(Type Value) {                                                     \
+        FGrid->Setter(FDataRow, Value);                                                            \
+    }
 
 GX_DESIGN_ROW_PROPERTY(TgxButtonType, ButtonType, GetRowButtonType, SetRowButtonType)
 GX_DESIGN_ROW_PROPERTY(TColor, Color, GetRowColor, SetRowColor)
 GX_DESIGN_ROW_PROPERTY(TgxControlType, ControlType, GetRowControlType, SetRowControlType)
-GX_DESIGN_ROW_PROPERTY(TgxDateTimeDefComponent*, DateTimeDef, GetRowDateTimeDef,
-                       SetRowDateTimeDef)
+GX_DESIGN_ROW_PROPERTY(TgxDateTimeDefComponent*, DateTimeDef, GetRowDateTimeDef, SetRowDateTimeDef)
 GX_DESIGN_ROW_PROPERTY(int, DisplayRow, GetDisplayRow, SetDisplayRownr)
-GX_DESIGN_ROW_PROPERTY(TgxDropDownStyle, DropDownStyle, GetRowDropDownStyle,
-                       SetRowDropDownStyle)
+GX_DESIGN_ROW_PROPERTY(TgxDropDownStyle, DropDownStyle, GetRowDropDownStyle, SetRowDropDownStyle)
 GX_DESIGN_ROW_PROPERTY(TFont*, Font, GetRowFont, SetRowFont)
 GX_DESIGN_ROW_PROPERTY(int, Height, GetRowHeight, SetRowHeight)
-GX_DESIGN_ROW_PROPERTY(TgxHorzAlignment, HorzAlignment, GetRowHorzAlignment,
-                       SetRowHorzAlignment)
+GX_DESIGN_ROW_PROPERTY(TgxHorzAlignment, HorzAlignment, GetRowHorzAlignment, SetRowHorzAlignment)
 GX_DESIGN_ROW_PROPERTY(bool, Is3D, GetRowIs3D, SetRowIs3D)
 GX_DESIGN_ROW_PROPERTY(bool, ParentCombo, GetRowParentCombo, SetRowParentCombo)
 GX_DESIGN_ROW_PROPERTY(bool, ParentFont, GetRowParentFont, SetRowParentFont)
 GX_DESIGN_ROW_PROPERTY(bool, ReadOnly, GetRowReadOnly, SetRowReadOnly)
 GX_DESIGN_ROW_PROPERTY(TgxSpinOptions, SpinOptions, GetRowSpinOptions, SetRowSpinOptions)
 GX_DESIGN_ROW_PROPERTY(double, SpinIncrement, GetRowSpinIncrement, SetRowSpinIncrement)
-GX_DESIGN_ROW_PROPERTY(TgxVertAlignment, VertAlignment, GetRowVertAlignment,
-                       SetRowVertAlignment)
+GX_DESIGN_ROW_PROPERTY(TgxVertAlignment, VertAlignment, GetRowVertAlignment, SetRowVertAlignment)
 GX_DESIGN_ROW_PROPERTY(bool, Visible, GetRowVisible, SetRowVisible)
 GX_DESIGN_ROW_PROPERTY(TgxWordWrap, WordWrap, GetRowWordWrap, SetRowWordWrap)
 GX_DESIGN_ROW_PROPERTY(TAlignment, Alignment, GetRowAlignment, SetRowAlignment)

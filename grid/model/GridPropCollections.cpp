@@ -323,7 +323,9 @@ void DefineOldAlignment(TFiler* Filer, const char* Alignment, const char* Align,
                         const std::function<void(bool)>& SetAlign) {
     Filer->DefineProperty(
         Alignment,
-        [&SetAlignment](TReader* R) { SetAlignment(static_cast<TAlignment>(ReadOldAlignment(*R))); },
+        [&SetAlignment](TReader* R) {
+            SetAlignment(static_cast<TAlignment>(ReadOldAlignment(*R)));
+        },
         nullptr, false);
     Filer->DefineProperty(
         Align, [&SetAlign](TReader* R) { SetAlign(R->ReadBoolean()); }, nullptr, false);

@@ -632,11 +632,11 @@ TEST_F(GridModelTest, ADesignRowPublishesTheRowsPropertiesThroughTheGrid) {
     for (const TPropInfo* Prop : GetPropList(&Row))
         Names.insert(Prop->Name);
     const std::set<std::string> Published = {
-        "ButtonType",   "CenterPicture",   "Color",         "ControlType",    "DateTimeDef",
-        "DisplayRow",   "DropDownStyle",   "Font",          "Height",         "HorzAlignment",
-        "Is3D",         "KeepAspectRatio", "MaskName",      "ParentCombo",    "ParentFont",
-        "ReadOnly",     "ShrinkPicture",   "SpinOptions",   "SpinIncrement",  "StretchPicture",
-        "VertAlignment", "Visible",        "WordWrap"};
+        "ButtonType",    "CenterPicture",   "Color",       "ControlType",   "DateTimeDef",
+        "DisplayRow",    "DropDownStyle",   "Font",        "Height",        "HorzAlignment",
+        "Is3D",          "KeepAspectRatio", "MaskName",    "ParentCombo",   "ParentFont",
+        "ReadOnly",      "ShrinkPicture",   "SpinOptions", "SpinIncrement", "StretchPicture",
+        "VertAlignment", "Visible",         "WordWrap"};
     EXPECT_EQ(Names, Published);
 
     // Each goes to the grid's row.
