@@ -164,8 +164,72 @@ void TgxCell::Assign(TPersistent* Source) {
     for (int I = 1; I <= 4; ++I)
         SetPicture(I, From->Picture(I));
     SetDateTimeDef(From->DateTimeDef());
+    // The other cell's own list is copied into this cell's own.
+    SetCombo(From->GetCombo());
     SetParentFont(From->ParentFont());
     if (!From->ParentFont()) SetFont(From->Font());
+}
+
+// ---- the design row ---------------------------------------------------------------------
+
+// Each accessor reads or writes the grid's row accessor of the same name.
+#define GX_DESIGN_ROW_PROPERTY(Type, Name, Getter, Setter)                                         \
+    Type TgxDesignRow::Name() const {                                                              \
+        return FGrid->Getter(FDataRow);                                                            \
+    }                                                                                              \
+    void TgxDesignRow::Set##Name(Type Value) {                                                     \
+        FGrid->Setter(FDataRow, Value);                                                            \
+    }
+
+GX_DESIGN_ROW_PROPERTY(TgxButtonType, ButtonType, GetRowButtonType, SetRowButtonType)
+GX_DESIGN_ROW_PROPERTY(TColor, Color, GetRowColor, SetRowColor)
+GX_DESIGN_ROW_PROPERTY(TgxControlType, ControlType, GetRowControlType, SetRowControlType)
+GX_DESIGN_ROW_PROPERTY(TgxDateTimeDefComponent*, DateTimeDef, GetRowDateTimeDef, SetRowDateTimeDef)
+GX_DESIGN_ROW_PROPERTY(int, DisplayRow, GetDisplayRow, SetDisplayRownr)
+GX_DESIGN_ROW_PROPERTY(TgxDropDownStyle, DropDownStyle, GetRowDropDownStyle, SetRowDropDownStyle)
+GX_DESIGN_ROW_PROPERTY(TFont*, Font, GetRowFont, SetRowFont)
+GX_DESIGN_ROW_PROPERTY(int, Height, GetRowHeight, SetRowHeight)
+GX_DESIGN_ROW_PROPERTY(TgxHorzAlignment, HorzAlignment, GetRowHorzAlignment, SetRowHorzAlignment)
+GX_DESIGN_ROW_PROPERTY(bool, Is3D, GetRowIs3D, SetRowIs3D)
+GX_DESIGN_ROW_PROPERTY(bool, ParentCombo, GetRowParentCombo, SetRowParentCombo)
+GX_DESIGN_ROW_PROPERTY(bool, ParentFont, GetRowParentFont, SetRowParentFont)
+GX_DESIGN_ROW_PROPERTY(bool, ReadOnly, GetRowReadOnly, SetRowReadOnly)
+GX_DESIGN_ROW_PROPERTY(TgxSpinOptions, SpinOptions, GetRowSpinOptions, SetRowSpinOptions)
+GX_DESIGN_ROW_PROPERTY(double, SpinIncrement, GetRowSpinIncrement, SetRowSpinIncrement)
+GX_DESIGN_ROW_PROPERTY(TgxVertAlignment, VertAlignment, GetRowVertAlignment, SetRowVertAlignment)
+GX_DESIGN_ROW_PROPERTY(bool, Visible, GetRowVisible, SetRowVisible)
+GX_DESIGN_ROW_PROPERTY(TgxWordWrap, WordWrap, GetRowWordWrap, SetRowWordWrap)
+GX_DESIGN_ROW_PROPERTY(TAlignment, Alignment, GetRowAlignment, SetRowAlignment)
+GX_DESIGN_ROW_PROPERTY(bool, Align, GetRowAlign, SetRowAlign)
+GX_DESIGN_ROW_PROPERTY(bool, Changed, GetRowChanged, SetRowChanged)
+GX_DESIGN_ROW_PROPERTY(bool, Selected, GetRowSelected, SetRowSelected)
+GX_DESIGN_ROW_PROPERTY(bool, AutoCreateFont, GetRowAutoCreateFont, SetRowAutoCreateFont)
+
+#undef GX_DESIGN_ROW_PROPERTY
+
+AnsiString TgxDesignRow::MaskName() const {
+    return FGrid->GetRowMaskName(FDataRow);
+}
+void TgxDesignRow::SetMaskName(const AnsiString& Value) {
+    FGrid->SetRowMaskName(FDataRow, Value);
+}
+TgxCombo* TgxDesignRow::GetCombo() const {
+    return FGrid->GetRowCombo(FDataRow);
+}
+void TgxDesignRow::SetCombo(TgxCombo* Value) {
+    FGrid->SetRowCombo(FDataRow, Value);
+}
+void TgxDesignRow::AssignCombo() {
+    FGrid->AssignRowCombo(FDataRow);
+}
+int TgxDesignRow::Id() const {
+    return FGrid->GetRowId(FDataRow);
+}
+TgxDrawOption TgxDesignRow::Picture(int Index) const {
+    return FGrid->GetRowPicture(FDataRow, Index);
+}
+void TgxDesignRow::SetPicture(int Index, TgxDrawOption Value) {
+    FGrid->SetRowPicture(FDataRow, Index, Value);
 }
 
 void TgxDesignRow::Assign(TPersistent* Source) {

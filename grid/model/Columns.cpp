@@ -23,6 +23,7 @@ TgxCol::~TgxCol() {
     if (FDateTimeDef && FGrid->DateTimeLink()) FGrid->DateTimeLink()->Remove(FDateTimeDef);
     if (FCombo) FGrid->CheckLastUsedCombo(FCombo.get());
     if (FDateTimeDef) FGrid->CheckLastUsedDateTime(FDateTimeDef);
+    ResetDropDownInits(FGrid);
 }
 
 int TgxCol::GetDataCol() const {

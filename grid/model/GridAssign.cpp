@@ -300,8 +300,9 @@ void TgxBaseGrid::AssignRowProperties(TgxBaseGrid* Source) {
         const TgxRow* From = Source->GridRows()->Item(Design ? Source->GetDataRow(I) : I);
         TgxRow* To = FRows->Item(I);
         if (From) {
+            // The order follows below, reported once.
             if (!To) To = FRows->CreateDataRow(I);
-            To->Assign(const_cast<TgxRow*>(From));
+            To->AssignProperties(*From);
         } else if (To) {
             To->Reset(AllButOrder);
             FRows->CheckRemoveDataRow(I);

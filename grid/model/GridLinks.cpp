@@ -33,4 +33,10 @@ bool ReplaceDateTimeDef(TgxBaseGrid* Grid, TgxDateTimeDefComponent*& Held,
     return true;
 }
 
+void ResetDropDownInits(TgxBaseGrid* Grid) {
+    if (Grid->Destroying()) return;
+    Grid->ResetComboInit(false);
+    Grid->ResetDateTimeInit();
+}
+
 } // namespace grid

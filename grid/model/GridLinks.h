@@ -48,4 +48,8 @@ private:
 bool ReplaceDateTimeDef(TgxBaseGrid* Grid, TgxDateTimeDefComponent*& Held,
                         TgxDateTimeDefComponent* Value);
 
+// A column or row went: the next drop-down is set up afresh, as the one set
+// up last may have come from it.
+void ResetDropDownInits(TgxBaseGrid* Grid);
+
 } // namespace grid

@@ -323,7 +323,9 @@ void DefineOldAlignment(TFiler* Filer, const char* Alignment, const char* Align,
                         const std::function<void(bool)>& SetAlign) {
     Filer->DefineProperty(
         Alignment,
-        [&SetAlignment](TReader* R) { SetAlignment(static_cast<TAlignment>(ReadOldAlignment(*R))); },
+        [&SetAlignment](TReader* R) {
+            SetAlignment(static_cast<TAlignment>(ReadOldAlignment(*R)));
+        },
         nullptr, false);
     Filer->DefineProperty(
         Align, [&SetAlign](TReader* R) { SetAlign(R->ReadBoolean()); }, nullptr, false);
@@ -443,17 +445,49 @@ const TPublished<TgxCol> ColClass("TgxCol", [](auto& C) {
     });
 });
 
-const TPublished<TgxRow> RowClass("TgxRow", [](auto& C) {
+int DataRowOf(const TgxRow& Row) {
+    return Row.GetDataRow();
+}
+
+int DataRowOf(const TgxDesignRow& Row) {
+    return Row.DataRow();
+}
+
+// A row's font is read into a copy of the grid font and written only while
+// the row has its own; rows and design rows alike.
+template <class T, class Builder> void RowFontProperties(Builder& C) {
     C.Property(
          "Font",
-         [](const TgxRow& Row) -> TFont* {
+         [](const T& Row) -> TFont* {
              TgxBaseGrid* Grid = Row.Grid();
-             if (Grid->Reading() && Row.ParentFont()) Grid->AssignRowFont(Row.GetDataRow());
+             if (Grid->Reading() && Row.ParentFont()) Grid->AssignRowFont(DataRowOf(Row));
              return Row.ParentFont() ? nullptr : Row.Font();
          },
          nullptr)
-        .Stored([](const TgxRow& Row) { return !Row.ParentFont(); });
-    C.Property("ParentFont", &TgxRow::ParentFont, &TgxRow::SetParentFont).Default(true);
+        .Stored([](const T& Row) { return !Row.ParentFont(); });
+    C.Property("ParentFont", &T::ParentFont, &T::SetParentFont).Default(true);
+}
+
+// Height, visibility, read-only and the date-time link of a row; the
+// height is checked as it is read and written when HeightStored says so.
+template <class T, class Builder, class P> void RowExtentProperties(Builder& C, P HeightStored) {
+    C.Property("Height", &T::Height, [](T& Row, int V) {
+         if (V < 0 || V > TgxBaseGrid::MaxStreamExtent)
+             throw EReadError(
+                 Format("Height %d is outside 0..%d", V, TgxBaseGrid::MaxStreamExtent));
+         Row.SetHeight(V);
+     }).Stored(HeightStored);
+    C.Property("Visible", &T::Visible, &T::SetVisible).Default(true);
+    C.Property("ReadOnly", &T::ReadOnly, &T::SetReadOnly).Default(false);
+    C.Property("DateTimeDef", &T::DateTimeDef, &T::SetDateTimeDef);
+    C.DefineProperties([](T& Row, TFiler* Filer) {
+        DefineOldAlignment(Row, Filer);
+        DefineOwnList(Row, Row.Grid(), Filer);
+    });
+}
+
+const TPublished<TgxRow> RowClass("TgxRow", [](auto& C) {
+    RowFontProperties<TgxRow>(C);
     C.Property("AutoCreateFont", &TgxRow::AutoCreateFont, &TgxRow::SetAutoCreateFont)
         .Default(false);
     LookProperties<TgxRow>(C);
@@ -466,19 +500,18 @@ const TPublished<TgxRow> RowClass("TgxRow", [](auto& C) {
              PictureNames[I], [I](const TgxRow& Row) { return Row.Picture(I); },
              [I](TgxRow& Row, TgxDrawOption V) { Row.SetPicture(I, V); }, DrawOptionTypeInfo())
             .Default(dopDefault);
-    C.Property("Height", &TgxRow::Height, [](TgxRow& Row, int V) {
-         if (V < 0 || V > TgxBaseGrid::MaxStreamExtent)
-             throw EReadError(
-                 Format("Height %d is outside 0..%d", V, TgxBaseGrid::MaxStreamExtent));
-         Row.SetHeight(V);
-     }).Stored([](const TgxRow& Row) { return Row.Height() != Row.Grid()->DefaultRowHeight(); });
-    C.Property("Visible", &TgxRow::Visible, &TgxRow::SetVisible).Default(true);
-    C.Property("ReadOnly", &TgxRow::ReadOnly, &TgxRow::SetReadOnly).Default(false);
-    C.Property("DateTimeDef", &TgxRow::DateTimeDef, &TgxRow::SetDateTimeDef);
-    C.DefineProperties([](TgxRow& Row, TFiler* Filer) {
-        DefineOldAlignment(Row, Filer);
-        DefineOwnList(Row, Row.Grid(), Filer);
-    });
+    RowExtentProperties<TgxRow>(
+        C, [](const TgxRow& Row) { return Row.Height() != Row.Grid()->DefaultRowHeight(); });
+});
+
+// A row through the grid's row accessors; its place and height are always
+// written.
+const TPublished<TgxDesignRow> DesignRowClass("TgxDesignRow", [](auto& C) {
+    C.Property("DisplayRow", &TgxDesignRow::DisplayRow, &TgxDesignRow::SetDisplayRow);
+    RowFontProperties<TgxDesignRow>(C);
+    LookProperties<TgxDesignRow>(C);
+    PictureProperties<TgxDesignRow>(C);
+    RowExtentProperties<TgxDesignRow>(C, true);
 });
 
 const TPublished<TgxCell> CellClass("TgxCell", [](auto& C) {

@@ -19,6 +19,7 @@ TgxRow::~TgxRow() {
     if (FDateTimeDef && FGrid->DateTimeLink()) FGrid->DateTimeLink()->Remove(FDateTimeDef);
     if (FCombo) FGrid->CheckLastUsedCombo(FCombo.get());
     if (FDateTimeDef) FGrid->CheckLastUsedDateTime(FDateTimeDef);
+    ResetDropDownInits(FGrid);
 }
 
 int TgxRow::GetId() const {
@@ -231,6 +232,7 @@ void TgxRow::SetIs3D(bool Value) {
 void TgxRow::SetButtonType(TgxButtonType Value) {
     if (FGrid->IsComboGrid() || Value == FButtonType) return;
     FButtonType = Value;
+    if (Value == btCombo) FGrid->CheckComboCreated();
     const int D = GetDisplayRow();
     FGrid->CheckInvalidateRow(D);
     if (FGrid->Row() == D) {
@@ -363,6 +365,9 @@ void TgxRow::Copy(const TgxRow& Source) {
 
 void TgxRow::Assign(TPersistent* Source) {
     if (auto* Row = dynamic_cast<TgxRow*>(Source)) {
+        // The row goes where the source shows; the grid ignores a place it
+        // has not got.
+        if (FDataRow > 0) FGrid->SetDisplayRownr(FDataRow, Row->GetDisplayRow());
         AssignProperties(*Row);
         FGrid->CheckInvalidateRow(GetDisplayRow());
         return;

@@ -58,7 +58,10 @@ TEST_F(GridAttributes, HeadingCellsTakeHeadingColours) {
 }
 
 TEST_F(GridAttributes, ButtonAndStyleComeFromOneLevel) {
-    Grid->SetRowButtonType(4, btCombo);
+    // A combo button makes the grid check its combo, which a base grid
+    // cannot make: it says so, as for a column, and the button stays.
+    EXPECT_THROW(Grid->SetRowButtonType(4, btCombo), EInvalidGridOperation);
+    EXPECT_EQ(Grid->GetRowButtonType(4), btCombo);
     Grid->SetRowDropDownStyle(4, ddDropDownList);
     Col(2)->SetButtonType(btNormal);
     TgxDropDownStyle Style = ddDropDown;

@@ -3,7 +3,10 @@
 #include "DropDownFixture.h"
 
 #include "grid/foundation/GridCommonVariant.h"
+#include "grid/model/CellFacade.h"
 #include "grid/model/Rows.h"
+
+#include <vector>
 
 using namespace grid;
 
@@ -95,6 +98,56 @@ TEST_F(ComboCells, ACellDropsItsOwnListElseItsColumnsOrRowsByOverlap) {
     Grid->SetCellParentCombo(3, 3, true);
     Grid->SetCellButtonType(3, 3, btDefault);
     EXPECT_EQ(Grid->GetCellElement(3, 3, false), nullptr);
+}
+
+TEST_F(ComboCells, ACellFacadeTakesAListOfItsOwnAndCopiesAnothersList) {
+    TgxCell Cell(Grid, 3, 3);
+    EXPECT_EQ(Cell.GetCombo(), nullptr);
+    Cell.SetButtonType(btCombo);
+    Cell.AssignCombo();
+    ASSERT_NE(Cell.GetCombo(), nullptr);
+    EXPECT_FALSE(Cell.ParentCombo());
+    TgxComboGrid* List = Cell.GetCombo()->GetGrid();
+    List->SetStoreData(true);
+    List->SetGridRowCount(2);
+    List->SetCellValue(1, 1, Variant("x"));
+    List->SetCellValue(1, 2, Variant("y"));
+
+    TgxCell Other(Grid, 4, 2);
+    Other.Assign(&Cell);
+    ASSERT_NE(Other.GetCombo(), nullptr);
+    EXPECT_NE(Other.GetCombo(), Cell.GetCombo());
+    EXPECT_EQ(Grid->GiveCellCombo(4, 2), Other.GetCombo());
+    TgxComboGrid* Copy = Other.GetCombo()->GetGrid();
+    ASSERT_EQ(Copy->GetGridRowCount(), 2);
+    EXPECT_EQ(VarToStr(Copy->GetCellValue(1, 2)), "y");
+    // A cell without a list of its own drops the other's.
+    TgxCell Plain(Grid, 1, 1);
+    Other.Assign(&Plain);
+    EXPECT_EQ(Other.GetCombo(), nullptr);
+    EXPECT_TRUE(Other.ParentCombo());
+}
+
+TEST_F(ComboCells, ARowsComboButtonMakesTheGridsList) {
+    TgxGrid Fresh(nullptr);
+    EXPECT_FALSE(Fresh.ComboCreated());
+    Fresh.SetRowButtonType(1, btCombo);
+    EXPECT_TRUE(Fresh.ComboCreated());
+}
+
+// A column that goes may have been the one the list was set up for: the
+// next drop-down sets it up afresh.
+TEST_F(ComboCells, ADeletedColumnSetsTheListUpAfresh) {
+    Grid->GetCol(3)->SetButtonType(btCombo);
+    Grid->GetCol(4)->SetButtonType(btCombo);
+    std::vector<int> Inits;
+    Grid->OnComboInit = [&](TObject*, int Col, const Variant&) { Inits.push_back(Col); };
+    Grid->ComboInit(3, 1);
+    Grid->ComboInit(3, 1);
+    EXPECT_EQ(Inits, (std::vector<int>{3}));
+    Grid->DeleteCols(2, 2);
+    Grid->ComboInit(3, 1);
+    EXPECT_EQ(Inits, (std::vector<int>{3, 3}));
 }
 
 TEST_F(ComboCells, ACellWithoutAListOfItsOwnGetsTheDefaultList) {

@@ -19,6 +19,7 @@
 #include "platform/rtl/StringList.h"
 
 #include <climits>
+#include <set>
 
 using namespace grid;
 
@@ -647,6 +648,59 @@ TEST_F(GridModelTest, ADesignRowCopiesOrResetsTheRowObject) {
     TgxDesignRow Empty(&Source, 4);
     Target.Assign(&Empty);
     EXPECT_EQ(Grid->GetRow(3), nullptr);
+}
+
+TEST_F(GridModelTest, ADesignRowPublishesTheRowsPropertiesThroughTheGrid) {
+    TgxDesignRow Row(Grid.get(), 2);
+    std::set<std::string> Names;
+    for (const TPropInfo* Prop : GetPropList(&Row))
+        Names.insert(Prop->Name);
+    const std::set<std::string> Published = {
+        "ButtonType",    "CenterPicture",   "Color",       "ControlType",   "DateTimeDef",
+        "DisplayRow",    "DropDownStyle",   "Font",        "Height",        "HorzAlignment",
+        "Is3D",          "KeepAspectRatio", "MaskName",    "ParentCombo",   "ParentFont",
+        "ReadOnly",      "ShrinkPicture",   "SpinOptions", "SpinIncrement", "StretchPicture",
+        "VertAlignment", "Visible",         "WordWrap"};
+    EXPECT_EQ(Names, Published);
+
+    // Each goes to the grid's row.
+    SetOrdProp(&Row, GetPropInfo(&Row, "Color"), clRed);
+    EXPECT_EQ(Grid->GetRowColor(2), clRed);
+    SetEnumProp(&Row, GetPropInfo(&Row, "WordWrap"), "uiOn");
+    EXPECT_EQ(Grid->GetRowWordWrap(2), uiOn);
+    Grid->SetRowPicture(2, 3, dopOff);
+    EXPECT_EQ(GetEnumProp(&Row, GetPropInfo(&Row, "CenterPicture")), "dopOff");
+    SetOrdProp(&Row, GetPropInfo(&Row, "Height"), 31);
+    EXPECT_EQ(Grid->GetRowHeight(2), 31);
+    // Place and height are always stored, the others only away from their
+    // defaults.
+    EXPECT_TRUE(IsStoredProp(&Row, GetPropInfo(&Row, "DisplayRow")));
+    EXPECT_FALSE(IsDefaultPropValue(&Row, GetPropInfo(&Row, "DisplayRow")));
+    EXPECT_FALSE(IsDefaultPropValue(&Row, GetPropInfo(&Row, "Height")));
+    EXPECT_FALSE(IsStoredProp(&Row, GetPropInfo(&Row, "SpinIncrement")));
+    EXPECT_TRUE(IsDefaultPropValue(&Row, GetPropInfo(&Row, "ReadOnly")));
+
+    // The accessors offered beside them.
+    Row.SetAlignment(taRightJustify);
+    Row.SetAlign(true);
+    EXPECT_EQ(Grid->GetRowHorzAlignment(2), htaRight);
+    Row.SetChanged(true);
+    EXPECT_TRUE(Grid->GetRowChanged(2));
+    Row.SetSelected(true);
+    EXPECT_TRUE(Grid->GetRowSelected(2));
+    Row.SetAutoCreateFont(true);
+    EXPECT_TRUE(Grid->GetRowAutoCreateFont(2));
+    EXPECT_EQ(Row.Id(), Grid->GetRowId(2));
+    EXPECT_EQ(Row.GetCombo(), nullptr);
+}
+
+TEST_F(GridModelTest, AssigningARowTakesItsPlaceAndItsProperties) {
+    Grid->SetRowColor(2, clRed);
+    Grid->SetDisplayRownr(2, 4);
+    TgxRow* Target = Grid->GridRows()->CreateDataRow(3);
+    Target->Assign(Grid->GetRow(2));
+    EXPECT_EQ(Grid->GetDisplayRow(3), 4);
+    EXPECT_EQ(Grid->GetRowColor(3), clRed);
 }
 
 TEST_F(GridModelTest, TextWidthsAndHeadingLines) {
