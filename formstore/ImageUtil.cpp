@@ -4,6 +4,7 @@
 
 #include "grid/foundation/ImageList.h"
 #include "grid/view/GridResources.h"
+#include "platform/gui/ControlPicture.h"
 #include "platform/gui/Cursors.h"
 #include "platform/gui/CustomControl.h"
 #include "platform/gui/Forms.h"
@@ -102,7 +103,8 @@ const TCursorArt HandCursors[] = {
 };
 
 // The art one pixel in from the top-left of a 32 x 32 cursor, so the
-// outline fits around it.
+// outline fits around it. Made from bit planes rather than bitmaps: the
+// cursors are made at the program's start, before other units are ready.
 HCURSOR MakeCursor(const TCursorArt& Art) {
     const auto Hand = [&Art](int X, int Y) {
         X -= 1;
@@ -110,20 +112,20 @@ HCURSOR MakeCursor(const TCursorArt& Art) {
         return Y >= 0 && Y < static_cast<int>(Art.Rows.size()) && X >= 0 &&
                X < static_cast<int>(Art.Rows[Y].size()) && Art.Rows[Y][X] == '#';
     };
-    TBitmap Image, Mask;
-    Image.SetSize(32, 32);
-    Mask.SetSize(32, 32);
-    for (int Y = 0; Y < 32; ++Y)
-        for (int X = 0; X < 32; ++X) {
+    constexpr int Size = 32, RowBytes = Size / 8;
+    // AND and XOR bits: 0 0 black, 0 1 white, 1 0 the screen.
+    std::array<std::uint8_t, Size * RowBytes> AndPlane{}, XorPlane{};
+    for (int Y = 0; Y < Size; ++Y)
+        for (int X = 0; X < Size; ++X) {
             bool Outline = false;
             for (int DY = -1; DY <= 1 && !Outline; ++DY)
                 for (int DX = -1; DX <= 1 && !Outline; ++DX)
                     Outline = Hand(X + DX, Y + DY);
-            const bool Inside = Hand(X, Y);
-            Image.Canvas()->SetPixels(X, Y, Inside ? clWhite : clBlack);
-            Mask.Canvas()->SetPixels(X, Y, Outline ? clBlack : clWhite);
+            const auto Bit = static_cast<std::uint8_t>(0x80 >> (X % 8));
+            if (!Outline) AndPlane[static_cast<std::size_t>(Y * RowBytes + X / 8)] |= Bit;
+            if (Hand(X, Y)) XorPlane[static_cast<std::size_t>(Y * RowBytes + X / 8)] |= Bit;
         }
-    return CreateCursorFromBitmaps(&Image, &Mask, Art.HotX + 1, Art.HotY + 1);
+    return CreateCursor(Art.HotX + 1, Art.HotY + 1, Size, Size, AndPlane.data(), XorPlane.data());
 }
 
 const TCursorArt& ArtNamed(const AnsiString& Name) {
@@ -138,15 +140,10 @@ void CopyParentImage(TControl* Control, TCanvas* Dest) {
     TWinControl* Parent = Control ? Control->Parent() : nullptr;
     if (!Parent || !Dest) return;
     const int Left = Control->Left(), Top = Control->Top();
-    if (auto* Painted = dynamic_cast<TCustomControl*>(Parent)) {
+    if (auto* Painted = dynamic_cast<TCustomControl*>(Parent))
         Painted->PaintTo(Dest, -Left, -Top);
-    } else {
-        TBrush* Brush = Dest->Brush();
-        const TColor Old = Brush->Color();
-        Brush->SetColor(Parent->Color());
-        Dest->FillRect(Rect(0, 0, Control->Width(), Control->Height()));
-        Brush->SetColor(Old);
-    }
+    else
+        PaintWindowPicture(Parent, Dest, -Left, -Top);
     const TRect Own = Control->BoundsRect();
     for (int I = 0; I < Parent->ControlCount(); ++I) {
         TControl* Sibling = Parent->Controls(I);
@@ -208,8 +205,16 @@ void ImageListDrawDisabled(grid::TgxImageListComponent* Images, TCanvas* Canvas,
 
 void RegisterHandCursors() {
     for (const TCursorArt& Art : HandCursors)
-        if (!Screen->Cursors(Art.Id)) Screen->SetCursors(Art.Id, MakeCursor(Art));
+        if (!TScreen::Cursors(Art.Id)) TScreen::SetCursors(Art.Id, MakeCursor(Art));
 }
+
+namespace {
+
+// The hand cursors are in the screen's list from the program's start, for
+// anyone who sets crHand or crDragHand without asking for them first.
+const bool HandCursorsAtStart = (RegisterHandCursors(), true);
+
+} // namespace
 
 TCursor DefineCursor(const AnsiString& Name) {
     RegisterHandCursors();

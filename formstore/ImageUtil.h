@@ -16,9 +16,10 @@ namespace formstore {
 
 // Paints onto Canvas, whose origin is the control's top-left corner, what
 // lies behind the control: the parent's own picture (a custom-drawn parent
-// paints itself, any other is filled with its colour), then the visible
-// windowless siblings before the control in the parent's list, each where
-// it stands. Nothing without a parent.
+// paints itself, any other gives its window as shown, a caption included,
+// without its child controls), then the visible windowless siblings before
+// the control in the parent's list, each where it stands. Nothing without
+// a parent.
 void CopyParentImage(TControl* Control, TCanvas* Dest);
 
 // An icon of the bitmap in which pixels of TransparentColor are clear
@@ -38,8 +39,9 @@ void ImageListDrawDisabled(grid::TgxImageListComponent* Images, TCanvas* Canvas,
 inline constexpr TCursor crHand = 14000;
 inline constexpr TCursor crDragHand = 14001;
 // Puts the two hand cursors, "FS_HANDCUR" and "FS_DRAGCUR", in the screen's
-// cursor list at crHand and crDragHand (again when something replaced
-// them). DefineCursor calls it; a program that shows them calls it at start.
+// cursor list at crHand and crDragHand (again when something took them
+// out). A program that links this unit has them there from its start;
+// DefineCursor calls it too.
 void RegisterHandCursors();
 // Puts the program's cursor of that name ("FS_HANDCUR", "FS_DRAGCUR") in
 // the screen's cursor list at the first free number from 100 to 32767 and

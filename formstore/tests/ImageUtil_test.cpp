@@ -4,13 +4,19 @@
 #include "grid/view/GridResources.h"
 #include "platform/gui/Cursors.h"
 #include "platform/gui/CustomControl.h"
+#include "platform/gui/ExtCtrls.h"
 #include "platform/gui/Forms.h"
 
 #include "FilledBitmap.h"
 
 #include <gtest/gtest.h>
 
+#include <QImage>
+#include <QWidget>
+
 #include <memory>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace formstore;
 
@@ -94,6 +100,44 @@ TEST_F(ImageUtil, CopyParentImagePaintsTheParentAndTheSiblingsBehind) {
     EXPECT_EQ(Untouched->Canvas()->Pixels(1, 1), clBlack);
 }
 
+// A panel draws its caption itself: what lies behind a control on it is
+// the panel as the screen shows it, caption included. Compared with a grab
+// of the panel's window taken with the control hidden.
+TEST_F(ImageUtil, CopyParentImageGivesThePanelAsShownWithItsCaption) {
+    TForm Form(nullptr);
+    Form.SetBounds(0, 0, 300, 200);
+    auto* Panel = new TPanel(&Form);
+    Panel->SetBounds(10, 10, 240, 80);
+    Panel->SetCaption("WWWW MMMM WWWW");
+    Panel->SetParent(&Form);
+    auto* Control = new TGreenShape(&Form);
+    Control->SetBounds(20, 15, 200, 50);
+    Control->SetParent(Panel);
+    Form.Show();
+    Application->ProcessMessages();
+
+    auto Picture = Filled(200, 50, clBlack);
+    CopyParentImage(Control, Picture->Canvas());
+
+    Control->SetVisible(false);
+    Application->ProcessMessages();
+    const QImage Grab = Panel->Widget()->grab(QRect(20, 15, 200, 50)).toImage();
+    ASSERT_EQ(Grab.size(), QSize(200, 50));
+    int Differ = 0, Caption = 0;
+    const TColor Face = ColorToRGB(Panel->Color());
+    for (int Y = 0; Y < 50; ++Y)
+        for (int X = 0; X < 200; ++X) {
+            const QRgb Pixel = Grab.pixel(X, Y);
+            const TColor Shown = static_cast<TColor>(qRed(Pixel) | qGreen(Pixel) << 8 |
+                                                     qBlue(Pixel) << 16);
+            const TColor Copied = Picture->Canvas()->Pixels(X, Y);
+            if (Copied != Shown) ++Differ;
+            if (Copied != Face) ++Caption;
+        }
+    EXPECT_EQ(Differ, 0);
+    EXPECT_GT(Caption, 50); // the caption's letters are in it
+}
+
 TEST_F(ImageUtil, AnIconOfABitmapIsClearWhereTheBitmapHadItsTransparentColour) {
     auto Source = Filled(16, 16, clFuchsia);
     Fill(Source->Canvas(), Rect(4, 4, 12, 12), clNavy);
@@ -145,6 +189,29 @@ TEST_F(ImageUtil, AnImageListImageIsDrawnEmbossed) {
     auto Canvas = Filled(20, 20, clSilver);
     ImageListDrawDisabled(&List, Canvas->Canvas(), 5, 5, 3, clYellow, clGray, true);
     EXPECT_EQ(Canvas->Canvas()->Pixels(7, 7), clSilver);
+}
+
+// Run alone in a fresh process by the test after it: nothing has asked
+// for the hand cursors there, yet the screen has them from the start.
+TEST(HandCursorsAtStart, DISABLED_AreInTheScreensListBeforeAnythingAsks) {
+    for (const TCursor Id : {crHand, crDragHand})
+        ASSERT_NE(Screen->Cursors(Id), nullptr) << Id;
+    EXPECT_EQ(CursorHotSpot(Screen->Cursors(crHand)), Point(6, 2));
+    EXPECT_EQ(CursorHotSpot(Screen->Cursors(crDragHand)), Point(9, 9));
+}
+
+TEST(HandCursorsAtStart, AProgramStartsWithTheHandCursorsRegistered) {
+    const pid_t Child = ::fork();
+    if (Child == 0) {
+        ::execl("/proc/self/exe", "formstore_tests",
+                "--gtest_filter=HandCursorsAtStart.DISABLED_AreInTheScreensListBeforeAnythingAsks",
+                "--gtest_also_run_disabled_tests", static_cast<char*>(nullptr));
+        ::_exit(127);
+    }
+    int Status = 0;
+    ASSERT_EQ(::waitpid(Child, &Status, 0), Child);
+    EXPECT_TRUE(WIFEXITED(Status));
+    EXPECT_EQ(WEXITSTATUS(Status), 0);
 }
 
 TEST_F(ImageUtil, HandCursorsAndDefinedCursorsGoToTheScreensList) {

@@ -110,7 +110,7 @@ TColor CursorPixel(HCURSOR Cursor, int X, int Y) {
     return qAlpha(Pixel) == 0 ? clNone : PixelToColor(Pixel);
 }
 
-HCURSOR TScreen::Cursors(int Index) const {
+HCURSOR TScreen::Cursors(int Index) {
     const auto Found = Registered().find(Index);
     return Found == Registered().end() ? nullptr : Found->second.get();
 }

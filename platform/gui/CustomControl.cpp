@@ -8,6 +8,7 @@
 
 #include "platform/gui/GdiLines.h"
 #include "platform/gui/GraphicsQt.h"
+#include "platform/gui/PictureBlit.h"
 #include "platform/gui/QtApp.h"
 
 #include "platform/gui/Forms.h"
@@ -146,16 +147,7 @@ public:
             X += FFrame;
             Y += FFrame;
         }
-        const QRect Area =
-            QRect(QPoint(X, Y), Picture.size()) &
-            (Into->Clip.isNull() ? Into->Image->rect() : Into->Clip & Into->Image->rect());
-        if (Area.isEmpty()) return;
-        {
-            QPainter Painter(Into->Image);
-            Painter.setCompositionMode(QPainter::CompositionMode_Source);
-            Painter.drawImage(Area.topLeft(), Picture, Area.translated(-X, -Y));
-        }
-        if (Into->OnDrawn) Into->OnDrawn(Area);
+        PutPicture(*Into, Picture, X, Y);
     }
 
     void Resized() {

@@ -328,9 +328,11 @@ public:
     void SetCursor(TCursor Value);
     // The program's own cursors by number (Cursors.h makes them); nullptr
     // where none is registered. Setting one takes it over and frees the one
-    // it replaces; nullptr removes the entry.
-    TCursorImage* Cursors(int Index) const;
-    void SetCursors(int Index, TCursorImage* Value);
+    // it replaces; nullptr removes the entry. The list is the process's
+    // own, ready before any static object is made, so a unit's start-up may
+    // fill it (as TScreen::SetCursors) before the screen object exists.
+    static TCursorImage* Cursors(int Index);
+    static void SetCursors(int Index, TCursorImage* Value);
 
     // For tests of code that depends on the screen size: the size Width and
     // Height report (and the work area); 0 x 0 gives the real screen back.
