@@ -195,12 +195,17 @@ AnsiString TgxCustomGrid::GetXMLMetaData() {
 AnsiString TgxCustomGrid::GetXMLData() {
     const TgoXMLExport& X = *FXMLExport;
     const TgxXMLCharset Charset = XMLCharset();
-    // The text is written as the grid holds it (UTF-8), so that is what an
-    // empty encoding declares.
-    const AnsiString Encoding = X.Encoding().empty() ? AnsiString("UTF-8") : X.Encoding();
-    AnsiString Data = "<?xml version=\"" + X.Version() + "\" encoding=\"" + Encoding +
-                      "\" standalone=\"" + (X.StandAlone() ? "yes" : "no") + "\"?> ";
-    if (!X.DataPacketVersion().empty())
+    // The declaration names the charset the text is written in by the name
+    // every reader knows (an empty encoding writes UTF-8, as the grid holds
+    // its text), not by the spelling that chose it.
+    AnsiString Data = AnsiString("<?xml version=\"") + X.Version() + "\" encoding=\"" +
+                      XMLEncodingName(Charset) + "\" standalone=\"" +
+                      (X.StandAlone() ? "yes" : "no") + "\"?> ";
+    // The packet is closed in any case, so it is always opened: without a
+    // version it has no Version attribute.
+    if (X.DataPacketVersion().empty())
+        Data += "<DATAPACKET>";
+    else
         Data += "<DATAPACKET Version=\"" + X.DataPacketVersion() + "\">";
     // The names are worked out once; the rows use them.
     FXMLColumns = XMLColumnsIn(*this, Charset);
