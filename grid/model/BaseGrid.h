@@ -1469,7 +1469,10 @@ public:
     // with its set's name and "." in front when it has one; empty when
     // there is none.
     AnsiString IncrementPictureValue(const Variant& Current, bool Up) const;
-    virtual void DoSpinIncrement(int DataCol, int DataRow, bool Up, Variant& Value, bool& Accept);
+    // Pos and Len: where the caret goes after the step and how much text
+    // is selected from there; the handler may change both.
+    virtual void DoSpinIncrement(int DataCol, int DataRow, bool Up, Variant& Value, int& Pos,
+                                 int& Len, bool& Accept);
 
     // Editor hosting: the one in-place control over the current cell.
     TgxCustomGridControl* GridControl() const { return FGridControl; }
@@ -1623,8 +1626,9 @@ public:
     TgxCellChangedEvent OnCellChanged;
     TgxInsertRowEvent OnInsertRow;
     TgxDeleteRowEvent OnDeleteRow;
-    using TgxSpinIncrementEvent = std::function<void(TObject* Sender, int DataCol, int DataRow,
-                                                     bool Up, Variant& Value, bool& Accept)>;
+    using TgxSpinIncrementEvent =
+        std::function<void(TObject* Sender, int DataCol, int DataRow, bool Up, Variant& Value,
+                           int& Pos, int& Len, bool& Accept)>;
     TgxSpinIncrementEvent OnSpinIncrement;
 
     // ---- the mouse's part in the timers and keys (view/GridCellButtons, view/GridMouse) ------
@@ -1739,6 +1743,8 @@ public:
     void ActivateComboInit(int DataCol, int DataRow);
     void ActivateComboDropDown(int DataCol, int DataRow);
     void ActivateComboRollUp(int DataCol, int DataRow);
+    // The list grid the combo events hand their handlers.
+    TgxComboGrid* CurrentComboGrid();
     virtual void DoComboInit(int DataCol, const Variant& DataRow);
     virtual void DoComboDropDown(int DataCol, const Variant& DataRow);
     virtual void DoComboRollUp(int DataCol, const Variant& DataRow);
@@ -1880,6 +1886,7 @@ protected:
 
     // Messages and focus of the editing grid (view/GridMessages).
     void Dispatch(TMessage& Message) override;
+    void DispatchMessage(TMessage& Message);
     void CheckOwnFonts();
     void WMGetDlgCode(TMessage& Message) override;
     void WMTimer(TMessage& Message) override;
@@ -2027,6 +2034,9 @@ private:
     TGridCoord FReportedTopLeft{1, 1};
     int FTopLeftNesting = 0;
     bool FTopLeftChangedPending = false;
+    // The nesting of the user's input being handled (keys, mouse, wheel,
+    // scroll bars): a top-left cell moved meanwhile was moved by the user.
+    int FUserInput = 0;
     bool FPendingTopLeftMoved = false;
     bool FPendingCheckTopLeft = false;
     // The one-entry cache of cell elements.
