@@ -2,8 +2,6 @@
 #include "components/PellworthGrid.h"
 
 #include "grid/model/Rows.h"
-#include "platform/rtl/DateTimeFormat.h"
-#include "platform/rtl/FloatFormat.h"
 #include "platform/rtl/StrUtils.h"
 
 #include <algorithm>
@@ -15,96 +13,6 @@
 namespace components {
 
 namespace {
-
-// What a sort column holds: numbers when every non-blank cell is a number,
-// dates when every one is a date, else text.
-enum class TSortKind : std::uint8_t { Number, Date, Text };
-
-// One cell's part of a row's key. Blank cells sort before everything else.
-struct TSortPart {
-    bool Blank = true;
-    double Number = 0;
-    AnsiString Text;
-};
-
-bool IsNumberType(TVarType T) {
-    switch (T & varTypeMask) {
-    case varSmallint:
-    case varInteger:
-    case varSingle:
-    case varDouble:
-    case varCurrency:
-    case varShortInt:
-    case varByte:
-    case varWord:
-    case varLongWord:
-    case varInt64:
-    case varBoolean:
-        return true;
-    default:
-        return false;
-    }
-}
-
-// One sort column's cells read once, and the kind they share.
-struct TSortColumn {
-    std::vector<Variant> Values;
-    std::vector<AnsiString> Texts;
-    TSortKind Kind = TSortKind::Text;
-};
-
-TSortKind KindOf(const TSortColumn& Column) {
-    bool Numbers = true;
-    bool Dates = true;
-    for (std::size_t I = 0; I < Column.Values.size() && (Numbers || Dates); ++I) {
-        const Variant& V = Column.Values[I];
-        const AnsiString& Text = Column.Texts[I];
-        if (Text.empty()) continue;
-        const TVarType T = V.Type() & varTypeMask;
-        double Number = 0;
-        TDateTime Date;
-        if (Numbers && !IsNumberType(T) && !(T == varString && TryStrToFloat(Text, Number)))
-            Numbers = false;
-        if (Dates && T != varDate && !(T == varString && TryStrToDateTime(Text, Date)))
-            Dates = false;
-    }
-    if (Numbers) return TSortKind::Number;
-    if (Dates) return TSortKind::Date;
-    return TSortKind::Text;
-}
-
-TSortPart PartOf(const Variant& V, const AnsiString& Text, TSortKind Kind, bool Upper) {
-    TSortPart Part;
-    if (Text.empty()) return Part;
-    Part.Blank = false;
-    switch (Kind) {
-    case TSortKind::Number:
-        Part.Number = (V.Type() & varTypeMask) == varString ? StrToFloat(Text) : V.AsDouble();
-        break;
-    case TSortKind::Date: {
-        TDateTime Date;
-        if ((V.Type() & varTypeMask) == varDate)
-            Part.Number = V.AsDouble();
-        else if (TryStrToDateTime(Text, Date))
-            Part.Number = Date.Val;
-        break;
-    }
-    case TSortKind::Text:
-        Part.Text = Upper ? AnsiUpperCase(Text) : Text;
-        break;
-    }
-    return Part;
-}
-
-int CompareParts(const TSortPart& A, const TSortPart& B, TSortKind Kind) {
-    if (A.Blank || B.Blank) return static_cast<int>(!A.Blank) - static_cast<int>(!B.Blank);
-    if (Kind == TSortKind::Text) {
-        // Plain byte order, each byte unsigned.
-        const int C = A.Text.compare(B.Text);
-        return (C > 0) - (C < 0);
-    }
-    return (A.Number > B.Number) - (A.Number < B.Number);
-}
 
 // Repainting is off while display numbers are rewritten; the grid is
 // repainted once when the guard goes.
@@ -119,51 +27,60 @@ private:
     grid::TgxBaseGrid& FGrid;
 };
 
+// The positions the rows move to when each row of the new order is moved
+// in turn to its place (a row already there does not move). The rows not
+// yet placed keep their old order among themselves, so a row is already in
+// its place exactly when it is the first of them in the old order.
+std::vector<int> SingleMoves(const std::vector<int>& OldOrder, const std::vector<int>& NewOrder) {
+    std::vector<int> Moves;
+    std::vector<bool> Placed(OldOrder.size(), false);
+    std::size_t First = 1;
+    for (std::size_t P = 1; P <= NewOrder.size(); ++P) {
+        while (First < OldOrder.size() && Placed[static_cast<std::size_t>(OldOrder[First])])
+            ++First;
+        const int Data = NewOrder[P - 1];
+        if (First >= OldOrder.size() || OldOrder[First] != Data)
+            Moves.push_back(static_cast<int>(P));
+        Placed[static_cast<std::size_t>(Data)] = true;
+    }
+    return Moves;
+}
+
 } // namespace
 
 void TPellworthGrid::Sort(const int* Cols, int ColCount, tagSortOrder Order, tagCaseMode CaseMode) {
     const int Rows = GetGridRowCount();
-    const auto RowCount = static_cast<std::size_t>(std::max(Rows, 0));
-    const auto Width = static_cast<std::size_t>(std::max(ColCount, 0));
-    // Every key is built before any display row moves: a cell that cannot
+    // A row's key is the plain text of its listed cells run together,
+    // built for every row before any display row moves: a cell that cannot
     // be read as text stops the sort with the grid as it was.
-    std::vector<TSortKind> Kinds(Width);
-    std::vector<TSortPart> Parts(RowCount * Width);
-    for (std::size_t C = 0; C < Width; ++C) {
-        TSortColumn Column;
-        Column.Values.reserve(RowCount);
-        Column.Texts.reserve(RowCount);
-        for (int Row = 1; Row <= Rows; ++Row) {
-            Column.Values.push_back(GetCellValue(Cols[C], Row));
-            Column.Texts.push_back(Column.Values.back().AsString());
-        }
-        Kinds[C] = KindOf(Column);
-        for (std::size_t R = 0; R < RowCount; ++R)
-            Parts[R * Width + C] =
-                PartOf(Column.Values[R], Column.Texts[R], Kinds[C], CaseMode == 1);
-    }
-    const auto Compare = [&](int A, int B) {
-        for (std::size_t C = 0; C < Width; ++C) {
-            const int Result =
-                CompareParts(Parts[static_cast<std::size_t>(A) * Width + C],
-                             Parts[static_cast<std::size_t>(B) * Width + C], Kinds[C]);
-            if (Result != 0) return Result;
-        }
-        return 0;
+    struct TSortData {
+        int DataRow;
+        AnsiString Key;
     };
-    std::vector<int> Order0(RowCount);
-    std::iota(Order0.begin(), Order0.end(), 0);
-    // Stable both ways: rows with equal keys keep their data order.
+    std::vector<TSortData> Data;
+    Data.reserve(static_cast<std::size_t>(std::max(Rows, 0)));
+    for (int Row = 1; Row <= Rows; ++Row) {
+        AnsiString Key;
+        for (int C = 0; C < ColCount; ++C) {
+            const AnsiString Text = GetCellValue(Cols[C], Row).AsString();
+            Key += CaseMode == 1 ? AnsiUpperCase(Text) : Text;
+        }
+        Data.push_back(TSortData{Row, std::move(Key)});
+    }
+    // Plain byte order (each byte unsigned, a prefix first); rows with
+    // equal keys keep their data order.
     if (Order == 0)
-        std::stable_sort(Order0.begin(), Order0.end(),
-                         [&](int A, int B) { return Compare(A, B) < 0; });
+        std::stable_sort(Data.begin(), Data.end(),
+                         [](const TSortData& A, const TSortData& B) { return A.Key < B.Key; });
     else
-        std::stable_sort(Order0.begin(), Order0.end(),
-                         [&](int A, int B) { return Compare(A, B) > 0; });
+        std::stable_sort(Data.begin(), Data.end(),
+                         [](const TSortData& A, const TSortData& B) { return B.Key < A.Key; });
 
-    for (int& Row : Order0)
-        ++Row;
-    ShowRowsInOrder(Order0);
+    std::vector<int> Sorted;
+    Sorted.reserve(Data.size());
+    for (const TSortData& D : Data)
+        Sorted.push_back(D.DataRow);
+    ShowRowsInOrder(Sorted);
 }
 
 void TPellworthGrid::Unsort() {
@@ -180,15 +97,18 @@ void TPellworthGrid::ShowRowsInOrder(const std::vector<int>& DataRows) {
     if (Count != GetGridRowCount()) return;
     std::vector<int> OldPosition(DataRows.size() + 1);
     std::vector<int> OldHeight(DataRows.size() + 1);
+    std::vector<int> OldOrder(DataRows.size() + 1);
     std::vector<int> SelectedRows;
     bool Moved = false;
     for (int P = 1; P <= Count; ++P) {
         const int Data = GetDataRow(P);
         OldPosition[static_cast<std::size_t>(Data)] = P;
         OldHeight[static_cast<std::size_t>(P)] = RowHeights(P);
+        OldOrder[static_cast<std::size_t>(P)] = Data;
         Moved = Moved || DataRows[static_cast<std::size_t>(P) - 1] != Data;
     }
     if (!Moved) return;
+    const std::vector<int> Moves = SingleMoves(OldOrder, DataRows);
     grid::TgxSelection& Selected = RowSelection();
     for (int P = Selected.Next(0); P > 0; P = Selected.Next(P))
         SelectedRows.push_back(GetDataRow(P));
@@ -214,7 +134,8 @@ void TPellworthGrid::ShowRowsInOrder(const std::vector<int>& DataRows) {
     for (const int Data : SelectedRows)
         Selected.SetSelected(GetDisplayRow(Data), true);
     if (CurrentData > 0) ChangeCurrentRowPosition(Row(), GetDisplayRow(CurrentData));
-    DoRowMoved(1, Count, false);
+    for (const int To : Moves)
+        DoRowMoved(To, 1, false);
     UpdateScrollRange();
     CheckTopLeftNow();
 }

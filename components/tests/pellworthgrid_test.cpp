@@ -334,19 +334,43 @@ TEST_F(PellworthSortTest, TextSortsByBytesOrWithoutCaseAndStaysStable) {
     EXPECT_EQ(Shown(2), (std::vector<std::string>{"1", "2", "3", "4"}));
 }
 
-TEST_F(PellworthSortTest, ColumnsCompareByTheirKindWithBlanksFirst) {
-    Fill(1, {"9", "100", "", "10", "-2.5"});
+// A row's key is the text of its cells run together, compared byte by
+// byte: numbers sort as text, and where one column ends does not count.
+TEST_F(PellworthSortTest, KeysAreTheCellTextsJoinedAndComparedAsBytes) {
+    Fill(1, {Variant(9), Variant(100), Variant(AnsiString()), Variant(10), Variant(-2.5)});
     SortBy({1}, 0);
-    EXPECT_EQ(Shown(1), (std::vector<std::string>{"", "-2.5", "9", "10", "100"}));
+    EXPECT_EQ(Shown(1), (std::vector<std::string>{"", "-2.5", "10", "100", "9"}));
 
-    Fill(1, {"02/03/2024", "01/11/2023", "15/01/2024"});
-    SortBy({1}, 0);
-    EXPECT_EQ(Grid->GetDataRow(1), 2);
+    Fill(1, {"AB", "A", "AB", "A"});
+    Fill(2, {"C", "BC", "D", "BB"});
+    Fill(3, {"1", "2", "3", "4"});
+    SortBy({1, 2}, 0);
+    // "ABB" < "ABC" = "ABC" < "ABD": the equal keys keep their data order.
+    EXPECT_EQ(Shown(3), (std::vector<std::string>{"4", "1", "2", "3"}));
 
-    // A column with one word in it is text: numbers compare as text there.
-    Fill(1, {"9", "10", "x"});
+    // Bytes beyond ASCII come after every ASCII byte.
+    Fill(1, {"\xC3\xA9t\xC3\xA9", "zoo", "Zoo"});
     SortBy({1}, 0);
-    EXPECT_EQ(Shown(1), (std::vector<std::string>{"10", "9", "x"}));
+    EXPECT_EQ(Shown(1), (std::vector<std::string>{"Zoo", "zoo", "\xC3\xA9t\xC3\xA9"}));
+}
+
+// Each row that changes its place is reported as one move to that place,
+// as moving the rows there one at a time would report them.
+TEST_F(PellworthSortTest, EveryMoveOfARowIsReportedOnce) {
+    std::vector<std::pair<int, int>> Moves;
+    Grid->OnRowMoved = [&Moves](TObject*, int To, int Count, bool) { Moves.emplace_back(To, Count); };
+    Fill(1, {"a", "b", "c"});
+    SortBy({1}, 1);
+    EXPECT_EQ(Moves, (std::vector<std::pair<int, int>>{{1, 1}, {2, 1}}));
+    Moves.clear();
+    SortBy({1}, 1);
+    EXPECT_TRUE(Moves.empty()) << "nothing moved";
+    Grid->Unsort();
+    Moves.clear();
+    Fill(1, {"c", "a", "d", "b"});
+    SortBy({1}, 0);
+    // a to 1, b to 2, c is then in place, d last.
+    EXPECT_EQ(Moves, (std::vector<std::pair<int, int>>{{1, 1}, {2, 1}}));
 }
 
 TEST_F(PellworthSortTest, LaterColumnsBreakTiesAndHiddenRowsMoveAlong) {
