@@ -1484,7 +1484,10 @@ public:
     // with its set's name and "." in front when it has one; empty when
     // there is none.
     AnsiString IncrementPictureValue(const Variant& Current, bool Up) const;
-    virtual void DoSpinIncrement(int DataCol, int DataRow, bool Up, Variant& Value, bool& Accept);
+    // Pos and Len: where the caret goes after the step and how much text
+    // is selected from there; the handler may change both.
+    virtual void DoSpinIncrement(int DataCol, int DataRow, bool Up, Variant& Value, int& Pos,
+                                 int& Len, bool& Accept);
 
     // Editor hosting: the one in-place control over the current cell.
     TgxCustomGridControl* GridControl() const { return FGridControl; }
@@ -1638,8 +1641,9 @@ public:
     TgxCellChangedEvent OnCellChanged;
     TgxInsertRowEvent OnInsertRow;
     TgxDeleteRowEvent OnDeleteRow;
-    using TgxSpinIncrementEvent = std::function<void(TObject* Sender, int DataCol, int DataRow,
-                                                     bool Up, Variant& Value, bool& Accept)>;
+    using TgxSpinIncrementEvent =
+        std::function<void(TObject* Sender, int DataCol, int DataRow, bool Up, Variant& Value,
+                           int& Pos, int& Len, bool& Accept)>;
     TgxSpinIncrementEvent OnSpinIncrement;
 
     // ---- the mouse's part in the timers and keys (view/GridCellButtons, view/GridMouse) ------
@@ -1754,6 +1758,8 @@ public:
     void ActivateComboInit(int DataCol, int DataRow);
     void ActivateComboDropDown(int DataCol, int DataRow);
     void ActivateComboRollUp(int DataCol, int DataRow);
+    // The list grid the combo events hand their handlers.
+    TgxComboGrid* CurrentComboGrid();
     virtual void DoComboInit(int DataCol, const Variant& DataRow);
     virtual void DoComboDropDown(int DataCol, const Variant& DataRow);
     virtual void DoComboRollUp(int DataCol, const Variant& DataRow);
@@ -1896,6 +1902,7 @@ protected:
 
     // Messages and focus of the editing grid (view/GridMessages).
     void Dispatch(TMessage& Message) override;
+    void DispatchMessage(TMessage& Message);
     void CheckOwnFonts();
     void WMGetDlgCode(TMessage& Message) override;
     void WMTimer(TMessage& Message) override;
@@ -2050,6 +2057,9 @@ private:
     // and row lists until it ends, so a top-left change waits for its end.
     int FCountChanging = 0;
     bool FTopLeftChangeDeferred = false;
+    // The nesting of the user's input being handled (keys, mouse, wheel,
+    // scroll bars): a top-left cell moved meanwhile was moved by the user.
+    int FUserInput = 0;
     bool FPendingTopLeftMoved = false;
     bool FPendingCheckTopLeft = false;
     // The one-entry cache of cell elements.

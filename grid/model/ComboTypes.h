@@ -28,8 +28,9 @@ struct TgxComboFree {
 };
 using TgxOwnedCombo = std::unique_ptr<TgxCombo, TgxComboFree>;
 
-// DataRow is the grid's data row as an integer variant.
-using TgxComboCellEvent = std::function<void(TObject* Sender, int DataCol, const Variant& DataRow)>;
+// Combo is the list grid of the grid's current combo.
+using TgxComboCellEvent =
+    std::function<void(TObject* Sender, TgxComboGrid* Combo, int DataCol, int DataRow)>;
 // Combo is the list grid; ComboDataRow its current data row.
 using TgxComboGetValueEvent =
     std::function<void(TObject* Sender, TgxComboGrid* Combo, int GridDataCol, int GridDataRow,

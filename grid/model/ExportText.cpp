@@ -92,6 +92,17 @@ AnsiString Upper(AnsiString Text) {
 
 } // namespace
 
+const char* XMLEncodingName(TgxXMLCharset Charset) {
+    switch (Charset) {
+    case TgxXMLCharset::Latin1:
+        return "ISO-8859-1";
+    case TgxXMLCharset::Ascii:
+        return "US-ASCII";
+    default:
+        return "UTF-8";
+    }
+}
+
 bool XMLCharsetFor(const AnsiString& Encoding, TgxXMLCharset& Charset) {
     const AnsiString Name = Upper(Encoding);
     if (Name.empty() || Name == "UTF-8" || Name == "UTF8") {
@@ -174,10 +185,8 @@ AnsiString XMLNameIn(const AnsiString& Name, TgxXMLCharset Charset) {
 AnsiString CSVText(const AnsiString& Text) {
     AnsiString Out;
     Out.reserve(Text.size());
-    for (std::size_t At = 0; At < Text.size();) {
-        const char32_t Cp = NextCodePoint(Text, At);
-        AppendUtf8(Out, Cp == 0 ? StandIn : Cp);
-    }
+    for (std::size_t At = 0; At < Text.size();)
+        AppendUtf8(Out, NextCodePoint(Text, At));
     return Out;
 }
 

@@ -3,7 +3,7 @@
 // cannot carry is replaced by the stand-in U+FFFD (the replacement
 // character): bytes that are no UTF-8, and in XML the control characters
 // XML 1.0 has no place for (all below U+0020 but tab, line feed and
-// carriage return, and U+FFFE, U+FFFF); in CSV the NUL character.
+// carriage return, and U+FFFE, U+FFFF). CSV carries every character.
 #include "platform/rtl/AnsiString.h"
 
 namespace grid {
@@ -15,6 +15,10 @@ enum class TgxXMLCharset { Utf8, Latin1, Ascii };
 // UTF-8, "ISO-8859-1" (or "Latin1") single bytes, "US-ASCII" seven-bit
 // bytes; false for an encoding the export cannot write.
 bool XMLCharsetFor(const AnsiString& Encoding, TgxXMLCharset& Charset);
+
+// The name a declaration gives the charset, the one every XML reader knows
+// ("UTF-8", "ISO-8859-1", "US-ASCII") whatever spelling chose it.
+const char* XMLEncodingName(TgxXMLCharset Charset);
 
 // An attribute value: the markup characters as entities, tab and line
 // breaks as character references (a reader would make blanks of them), a
@@ -30,7 +34,7 @@ AnsiString XMLNameText(const AnsiString& Heading);
 // become "_" for ASCII).
 AnsiString XMLNameIn(const AnsiString& Name, TgxXMLCharset Charset);
 
-// A CSV field's text: valid UTF-8 without NUL.
+// A CSV field's text: valid UTF-8 (NUL included, which CSV carries).
 AnsiString CSVText(const AnsiString& Text);
 
 } // namespace grid

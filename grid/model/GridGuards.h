@@ -39,6 +39,18 @@ private:
     TgxBaseGrid& FGrid;
 };
 
+// Counts the life of a scope in a nesting counter, however it is left.
+class TCountScope {
+public:
+    explicit TCountScope(int& Count) : FCount(Count) { ++FCount; }
+    ~TCountScope() { --FCount; }
+    TCountScope(const TCountScope&) = delete;
+    TCountScope& operator=(const TCountScope&) = delete;
+
+private:
+    int& FCount;
+};
+
 // Sets a flag for the life of a scope, however the scope is left.
 class TFlagScope {
 public:

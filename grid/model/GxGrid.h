@@ -27,6 +27,10 @@ using TgxPrintCellEvent =
     std::function<void(TObject* Sender, int DataCol, int DataRow, bool& Cancel)>;
 using TgxTopLeftChangedEvent = std::function<void(TObject* Sender, int OldCol, int OldRow,
                                                   int NewCol, int NewRow, bool ByUser)>;
+// Cancel keeps DataRow out of the selection; AnchorRow is the data row the
+// selection started from (-1 for none).
+using TgxCanSelectRowEvent =
+    std::function<void(TObject* Sender, int AnchorRow, int DataRow, bool& Cancel)>;
 class TgxComboGrid;
 using TgxComboCellLoadedEvent = std::function<void(TObject* Sender, TgxComboGrid* Combo,
                                                    int DataCol, int DataRow, Variant& Value)>;
@@ -42,6 +46,9 @@ public:
     virtual void DoTopLeftChanged(int OldCol, int OldRow, int NewCol, int NewRow, bool ByUser);
     void TopLeftChangedEvent(int OldLeftCol, int OldTopRow, bool ByUser, int NewTopRow,
                              int NewLeftCol) override;
+    // Before a row joins the selection; Cancel starts false.
+    TgxCanSelectRowEvent OnCanSelectRow;
+    void DoCanSelectRow(int AnchorRow, const Variant& DataRow, bool& Cancel) override;
     // A cell of this grid's drop-down list was loaded (Combo is the list).
     TgxComboCellLoadedEvent OnComboCellLoaded;
     virtual void DoComboCellLoaded(TgxComboGrid* Combo, int DataCol, int DataRow, Variant& Value);

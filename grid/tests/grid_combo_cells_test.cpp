@@ -153,11 +153,13 @@ TEST_F(ComboCells, ADeletedColumnSetsTheListUpAfresh) {
 TEST_F(ComboCells, ACellWithoutAListOfItsOwnGetsTheDefaultList) {
     Grid->GetCol(4)->SetButtonType(btCombo);
     int Inits = 0;
-    Grid->OnComboInit = [&](TObject*, int Col, const Variant& Row) {
+    Grid->OnComboInit = [&](TObject*, TgxComboGrid* Combo, int Col, int Row) {
         ++Inits;
         EXPECT_EQ(Col, 4);
-        EXPECT_EQ(Row.AsInteger(), 1);
+        EXPECT_EQ(Row, 1);
         TgxComboGrid* List = Grid->GetCombo()->GetGrid();
+        // The handler is handed the list it fills.
+        EXPECT_EQ(Combo, List);
         List->SetStoreData(true);
         List->SetGridRowCount(2);
         List->SetCellValue(1, 1, Variant(AnsiString("filled")));

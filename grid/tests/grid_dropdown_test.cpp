@@ -17,11 +17,14 @@ protected:
     void SetUp() override {
         DropDownFixture::SetUp();
         List = GiveColumnList(1, {"Berlin", "Boston", "Bonn", "Denver", "New York"});
-        Grid->OnComboDropDown = [&](TObject*, int Col, const Variant& Row) {
-            Events.push_back("down " + std::to_string(Col) + "," + Row.AsString());
+        // Both are handed the list grid that shows.
+        Grid->OnComboDropDown = [&](TObject*, TgxComboGrid* Combo, int Col, int Row) {
+            EXPECT_EQ(Combo, Grid->GetCombo()->GetGrid());
+            Events.push_back("down " + std::to_string(Col) + "," + std::to_string(Row));
         };
-        Grid->OnComboRollUp = [&](TObject*, int Col, const Variant& Row) {
-            Events.push_back("up " + std::to_string(Col) + "," + Row.AsString());
+        Grid->OnComboRollUp = [&](TObject*, TgxComboGrid* Combo, int Col, int Row) {
+            EXPECT_EQ(Combo, Grid->GetCombo()->GetGrid());
+            Events.push_back("up " + std::to_string(Col) + "," + std::to_string(Row));
         };
         GoTo(1, 2);
     }

@@ -233,16 +233,37 @@ TEST_F(GridEdit, ASpinStepChangesTheNumberAtTheCaretUnlessTheApplicationRefuses)
     Grid->CheckSpinIncrement(1, 1, false);
     Grid->CheckSpinIncrement(1, 1, false);
     EXPECT_EQ(EditorText(), "5");
-    Grid->OnSpinIncrement = [](TObject*, int, int, bool, Variant&, bool& Accept) {
+    Grid->OnSpinIncrement = [](TObject*, int, int, bool, Variant&, int&, int&, bool& Accept) {
         Accept = false;
     };
     Grid->CheckSpinIncrement(1, 1, true);
     EXPECT_EQ(EditorText(), "5");
+    // The caret stands behind the changed number; the application may
+    // change the value, place the caret and select text instead.
+    Grid->OnSpinIncrement = nullptr;
+    Grid->CheckSpinIncrement(1, 1, true);
+    EXPECT_EQ(EditorText(), "10");
+    EXPECT_EQ(Grid->GridControl()->GetSelStart(), 2);
+    EXPECT_EQ(Grid->GridControl()->GetSelLength(), 0);
+    Grid->OnSpinIncrement = [](TObject*, int, int, bool Up, Variant& Value, int& Pos, int& Len,
+                               bool&) {
+        EXPECT_TRUE(Up);
+        EXPECT_EQ(Value.AsString(), "15");
+        EXPECT_EQ(Pos, 2);
+        EXPECT_EQ(Len, 0);
+        Value = Variant(AnsiString("150"));
+        Pos = 1;
+        Len = 2;
+    };
+    Grid->CheckSpinIncrement(1, 1, true);
+    EXPECT_EQ(EditorText(), "150");
+    EXPECT_EQ(Grid->GridControl()->GetSelStart(), 1);
+    EXPECT_EQ(Grid->GridControl()->GetSelLength(), 2);
     // Without automatic increment nothing changes.
     Grid->OnSpinIncrement = nullptr;
     Grid->GetCol(1)->SetSpinOptions({spoAutoRepeat});
     Grid->CheckSpinIncrement(1, 1, true);
-    EXPECT_EQ(EditorText(), "5");
+    EXPECT_EQ(EditorText(), "150");
 }
 
 TEST_F(GridEdit, CutAndPasteGoThroughTheEditorOfATextCell) {

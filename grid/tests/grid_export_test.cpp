@@ -151,14 +151,14 @@ TEST_F(GridExportTest, PythonReadsTheSameCellsBack) {
 }
 
 // What a reader gets back of a hostile text: XML 1.0 has no place for most
-// control characters, CSV readers none for NUL, and neither for bytes that
-// are no UTF-8; each becomes the stand-in U+FFFD.
+// control characters, and neither format for bytes that are no UTF-8; each
+// becomes the stand-in U+FFFD. CSV carries the rest, NUL included.
 std::string BackFrom(const std::string& Text, bool Xml) {
     const std::string StandIn = "\xEF\xBF\xBD";
     std::string Result;
     for (unsigned char C : Text) {
-        const bool Lost = C == 0 || C == 0xFF ||
-                          (Xml && C < 0x20 && C != '\t' && C != '\n' && C != '\r');
+        const bool Lost =
+            C == 0xFF || (Xml && C < 0x20 && C != '\t' && C != '\n' && C != '\r');
         if (Lost)
             Result += StandIn;
         else
@@ -294,7 +294,40 @@ TEST_F(GridExportTest, DeclarationFollowsTheOptions) {
     Grid->XMLExport()->SetDataPacketVersion("");
     const std::string Changed = Grid->GetXMLData();
     EXPECT_EQ(Changed.substr(0, Changed.find("<METADATA>")),
-              "<?xml version=\"1.0\" encoding=\"ISO-8859-1\" standalone=\"no\"?> ");
+              "<?xml version=\"1.0\" encoding=\"ISO-8859-1\" standalone=\"no\"?> "
+              "<DATAPACKET>");
+}
+
+// Every spelling of an encoding the export takes, with and without a
+// packet version, gives a file Python's parser reads back whole; the
+// declaration names the encoding as readers know it.
+TEST_F(GridExportTest, EveryPacketParsesWhateverItsVersionAndEncodingSpelling) {
+    const Rows Cells = {{"Gr\xC3\xB6\xC3\x9F"
+                         "e",
+                         "\xE2\x82\xAC 5"},
+                        {"plain", ""}};
+    Fill({"Name", "Price"}, Cells);
+    struct Case {
+        const char* Encoding;
+        const char* Declared;
+    };
+    const Case Cases[] = {{"", "UTF-8"},           {"utf8", "UTF-8"},
+                          {"Utf-8", "UTF-8"},      {"latin1", "ISO-8859-1"},
+                          {"iso8859-1", "ISO-8859-1"}, {"ascii", "US-ASCII"}};
+    Rows Expected = {{"Name", "Price"}};
+    Expected.insert(Expected.end(), Cells.begin(), Cells.end());
+    for (const char* Version : {"2.0", ""})
+        for (const Case& C : Cases) {
+            SCOPED_TRACE(std::string("version '") + Version + "', encoding '" + C.Encoding + "'");
+            Grid->XMLExport()->SetDataPacketVersion(Version);
+            Grid->XMLExport()->SetEncoding(C.Encoding);
+            const fs::path File = Dir / "packet.xml";
+            Grid->ExportXML(File.string());
+            EXPECT_EQ(PythonRead("xml", File), Expected);
+            const std::string Head = ReadFile(File).substr(0, 60);
+            EXPECT_NE(Head.find(std::string("encoding=\"") + C.Declared + "\""), std::string::npos)
+                << Head;
+        }
 }
 
 TEST_F(GridExportTest, TheChosenNamePicksTheFormat) {

@@ -11,10 +11,12 @@
 #include "platform/classes/Filer.h"
 #include "platform/classes/Publish.h"
 #include "platform/gui/PublishedProps.h"
+#include "platform/gui/tests/GuiTestSupport.h"
 #include "platform/rtl/Streams.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -158,6 +160,52 @@ TEST_F(GridRelays, ARelayWithoutAHandlerAnswersAsItsTableSays) {
     Grid->SetTopRow(5);
     Grid->SetTopRow(5);
     EXPECT_EQ(Log, std::vector<std::string>{"topleft 1,1>1,5"});
+}
+
+TEST_F(GridRelays, ATopLeftMoveSaysWhetherTheUserMadeIt) {
+    const auto TopLeftEntries = [this] {
+        std::vector<std::string> Found;
+        for (const std::string& Entry : Log)
+            if (Entry.rfind("topleft", 0) == 0) Found.push_back(Entry);
+        return Found;
+    };
+    Log.clear();
+    TypeKey(Grid->Widget(), Qt::Key_PageDown);
+    std::vector<std::string> Moves = TopLeftEntries();
+    ASSERT_EQ(Moves.size(), 1u);
+    EXPECT_EQ(Moves[0], "topleft 1,1>1," + std::to_string(Grid->TopRow()) + " user");
+    Log.clear();
+    Grid->SetTopRow(2);
+    Moves = TopLeftEntries();
+    ASSERT_EQ(Moves.size(), 1u);
+    EXPECT_EQ(Moves[0].find(" user"), std::string::npos) << Moves[0];
+}
+
+// The application is asked for each row before it joins the selection,
+// with the row the selection started from; its answer starts as "go on".
+TEST_F(GridRelays, TheApplicationMayKeepRowsOutOfTheSelection) {
+    Grid->SetRowSelectMode(rsMulti);
+    std::vector<std::pair<int, int>> Asked;
+    Grid->OnCanSelectRow = [&Asked](TObject*, int Anchor, int Row, bool& Cancel) {
+        EXPECT_FALSE(Cancel);
+        Asked.emplace_back(Anchor, Row);
+        Cancel = Row == 3;
+    };
+    Grid->SelectRows(2, 5, true);
+    EXPECT_TRUE(Grid->RowSelection().GetSelected(2));
+    EXPECT_FALSE(Grid->RowSelection().GetSelected(3));
+    EXPECT_TRUE(Grid->RowSelection().GetSelected(4));
+    EXPECT_TRUE(Grid->RowSelection().GetSelected(5));
+    // Once row 2 is in, it is the anchor of the rows asked after it.
+    const auto Row3 = std::find_if(Asked.begin(), Asked.end(),
+                                   [](const std::pair<int, int>& A) { return A.second == 3; });
+    ASSERT_NE(Row3, Asked.end());
+    EXPECT_EQ(Row3->first, 2);
+    // A silent handler leaves the answer "go on", whatever it was before.
+    Grid->OnCanSelectRow = [](TObject*, int, int, bool&) {};
+    bool Cancel = true;
+    Grid->DoCanSelectRow(2, Variant(3), Cancel);
+    EXPECT_FALSE(Cancel);
 }
 
 TEST_F(GridRelays, AListsCellsReachTheGridItServes) {

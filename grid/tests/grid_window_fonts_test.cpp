@@ -152,7 +152,7 @@ TEST_F(GridSpinPicture, TheButtonStepsThroughThePicturesOfTheSameSet) {
     Spin(true);
     EXPECT_EQ(Shown(), "faces.Smile");
     // The application may refuse a step.
-    Grid->OnSpinIncrement = [](TObject*, int, int, bool, Variant&, bool& Accept) {
+    Grid->OnSpinIncrement = [](TObject*, int, int, bool, Variant&, int&, int&, bool& Accept) {
         Accept = false;
     };
     Spin(true);

@@ -158,15 +158,19 @@ void TgxBaseGrid::ActivateComboRollUp(int DataCol, int DataRow) {
 }
 
 void TgxBaseGrid::DoComboInit(int DataCol, const Variant& DataRow) {
-    if (OnComboInit) OnComboInit(this, DataCol, DataRow);
+    if (OnComboInit) OnComboInit(this, CurrentComboGrid(), DataCol, DataRow.AsInteger());
 }
 
 void TgxBaseGrid::DoComboDropDown(int DataCol, const Variant& DataRow) {
-    if (OnComboDropDown) OnComboDropDown(this, DataCol, DataRow);
+    if (OnComboDropDown) OnComboDropDown(this, CurrentComboGrid(), DataCol, DataRow.AsInteger());
 }
 
 void TgxBaseGrid::DoComboRollUp(int DataCol, const Variant& DataRow) {
-    if (OnComboRollUp) OnComboRollUp(this, DataCol, DataRow);
+    if (OnComboRollUp) OnComboRollUp(this, CurrentComboGrid(), DataCol, DataRow.AsInteger());
+}
+
+TgxComboGrid* TgxBaseGrid::CurrentComboGrid() {
+    return FCombo ? FCombo->GetGrid() : nullptr;
 }
 
 void TgxBaseGrid::DoComboGetValue(int DataCol, int DataRow, Variant& Value, int ListRow) {

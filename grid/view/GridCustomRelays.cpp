@@ -24,6 +24,14 @@ void TgxCustomGrid::TopLeftChangedEvent(int OldLeftCol, int OldTopRow, bool ByUs
         DoTopLeftChanged(OldLeftCol, OldTopRow, NewLeftCol, NewTopRow, ByUser);
 }
 
+void TgxCustomGrid::DoCanSelectRow(int AnchorRow, const Variant& DataRow, bool& Cancel) {
+    Cancel = false;
+    if (!OnCanSelectRow) return;
+    // The anchor is kept as a display row; the handler sees data rows.
+    const int Anchor = AnchorRow >= 1 && AnchorRow < RowCount() ? GetDataRow(AnchorRow) : -1;
+    OnCanSelectRow(this, Anchor, DataRow.AsInteger(), Cancel);
+}
+
 void TgxCustomGrid::DoComboCellLoaded(TgxComboGrid* Combo, int DataCol, int DataRow,
                                       Variant& Value) {
     if (OnComboCellLoaded) OnComboCellLoaded(this, Combo, DataCol, DataRow, Value);

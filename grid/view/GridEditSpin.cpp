@@ -50,8 +50,9 @@ AnsiString FitToMask(TgxBaseGrid& Grid, int DataCol, int DataRow, const AnsiStri
 
 } // namespace
 
-void TgxBaseGrid::DoSpinIncrement(int DataCol, int DataRow, bool Up, Variant& Value, bool& Accept) {
-    if (OnSpinIncrement) OnSpinIncrement(this, DataCol, DataRow, Up, Value, Accept);
+void TgxBaseGrid::DoSpinIncrement(int DataCol, int DataRow, bool Up, Variant& Value, int& Pos,
+                                  int& Len, bool& Accept) {
+    if (OnSpinIncrement) OnSpinIncrement(this, DataCol, DataRow, Up, Value, Pos, Len, Accept);
 }
 
 AnsiString TgxBaseGrid::IncrementPictureValue(const Variant& Current, bool Up) const {
@@ -78,7 +79,10 @@ void TgxBaseGrid::CheckSpinPicture(int DataCol, int DataRow, bool Up) {
     if (Next.empty() || (Current.Type() == varString && Current.AsString() == Next)) return;
     Variant Value(Next);
     bool Accept = true;
-    DoSpinIncrement(DataCol, DataRow, Up, Value, Accept);
+    // A picture has no caret: what the handler makes of these is not used.
+    int Pos = 0;
+    int Len = 0;
+    DoSpinIncrement(DataCol, DataRow, Up, Value, Pos, Len, Accept);
     if (!Accept || Value == Current || !StartEdit()) return;
     AssignControlValue(ctPicture, CheckStrValue(ctPicture, Value), true, true);
 }
@@ -107,11 +111,15 @@ void TgxBaseGrid::CheckSpinIncrement(int DataCol, int DataRow, bool Up) {
     if (New.empty() || New == Old) return;
     Variant Value(New);
     bool Accept = true;
-    DoSpinIncrement(DataCol, DataRow, Up, Value, Accept);
+    // The caret goes behind the changed number, nothing selected, unless
+    // the application says otherwise.
+    int Pos = std::max(Start - 1, 0) + Length;
+    int Len = 0;
+    DoSpinIncrement(DataCol, DataRow, Up, Value, Pos, Len, Accept);
     if (!Accept || Value == Current || !StartEdit()) return;
     AssignControlValue(ctText, CheckStrValue(ctText, Value), true, true);
-    FGridControl->SetSelStart(std::max(Start - 1, 0) + Length);
-    FGridControl->SetSelLength(0);
+    FGridControl->SetSelStart(std::max(Pos, 0));
+    FGridControl->SetSelLength(std::max(Len, 0));
 }
 
 } // namespace grid

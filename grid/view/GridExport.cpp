@@ -7,6 +7,7 @@
 #include "grid/model/ExportText.h"
 #include "platform/gui/SaveDialog.h"
 #include "platform/registry/SafeFile.h"
+#include "platform/rtl/LargeText.h"
 
 #include <cctype>
 #include <set>
@@ -32,23 +33,40 @@ bool IsPictureCol(const TgxCol* Col) {
     return Col && Col->ControlType() == ctPicture;
 }
 
-// Breaks text at CR, LF or CR LF and ends every line with CR LF.
-AnsiString WithCRLFLines(const AnsiString& Text) {
-    AnsiString Result;
-    Result.reserve(Text.size() + Text.size() / 16);
-    std::size_t Start = 0;
-    while (Start < Text.size()) {
-        std::size_t End = Start;
-        while (End < Text.size() && Text[End] != '\r' && Text[End] != '\n')
-            ++End;
-        Result.append(Text, Start, End - Start);
-        Result += "\r\n";
-        if (End < Text.size() && Text[End] == '\r' && End + 1 < Text.size() &&
-            Text[End + 1] == '\n')
-            ++End;
-        Start = End + 1;
+// Breaks text at CR, LF or CR LF and ends every line with CR LF, in place:
+// a document of many megabytes is not copied into a second one.
+void MakeCRLFLines(AnsiString& Text) {
+    const std::size_t Size = Text.size();
+    std::size_t Grown = 0;
+    for (std::size_t I = 0; I < Size; ++I) {
+        if (Text[I] == '\r' && I + 1 < Size && Text[I + 1] == '\n')
+            ++I;
+        else if (Text[I] == '\r' || Text[I] == '\n')
+            ++Grown;
     }
-    return Result;
+    const bool EndsLine = Size > 0 && (Text[Size - 1] == '\r' || Text[Size - 1] == '\n');
+    const std::size_t Last = Size > 0 && !EndsLine ? 2 : 0;
+    if (Grown + Last == 0) return;
+    Text.resize(Size + Grown + Last);
+    // From the back: every byte moves right by the growth left of it.
+    std::size_t To = Text.size();
+    if (Last) {
+        Text[--To] = '\n';
+        Text[--To] = '\r';
+    }
+    for (std::size_t From = Size; From-- > 0;) {
+        const char C = Text[From];
+        if (C == '\n' && From > 0 && Text[From - 1] == '\r') {
+            Text[--To] = '\n';
+            Text[--To] = '\r';
+            --From;
+        } else if (C == '\r' || C == '\n') {
+            Text[--To] = '\n';
+            Text[--To] = '\r';
+        } else {
+            Text[--To] = C;
+        }
+    }
 }
 
 } // namespace
@@ -195,12 +213,17 @@ AnsiString TgxCustomGrid::GetXMLMetaData() {
 AnsiString TgxCustomGrid::GetXMLData() {
     const TgoXMLExport& X = *FXMLExport;
     const TgxXMLCharset Charset = XMLCharset();
-    // The text is written as the grid holds it (UTF-8), so that is what an
-    // empty encoding declares.
-    const AnsiString Encoding = X.Encoding().empty() ? AnsiString("UTF-8") : X.Encoding();
-    AnsiString Data = "<?xml version=\"" + X.Version() + "\" encoding=\"" + Encoding +
-                      "\" standalone=\"" + (X.StandAlone() ? "yes" : "no") + "\"?> ";
-    if (!X.DataPacketVersion().empty())
+    // The declaration names the charset the text is written in by the name
+    // every reader knows (an empty encoding writes UTF-8, as the grid holds
+    // its text), not by the spelling that chose it.
+    AnsiString Data = AnsiString("<?xml version=\"") + X.Version() + "\" encoding=\"" +
+                      XMLEncodingName(Charset) + "\" standalone=\"" +
+                      (X.StandAlone() ? "yes" : "no") + "\"?> ";
+    // The packet is closed in any case, so it is always opened: without a
+    // version it has no Version attribute.
+    if (X.DataPacketVersion().empty())
+        Data += "<DATAPACKET>";
+    else
         Data += "<DATAPACKET Version=\"" + X.DataPacketVersion() + "\">";
     // The names are worked out once; the rows use them.
     FXMLColumns = XMLColumnsIn(*this, Charset);
@@ -209,24 +232,37 @@ AnsiString TgxCustomGrid::GetXMLData() {
     try {
         Data += GetXMLMetaData() + " <ROWDATA> ";
         TgxPaintOff Off(*this);
-        for (int Row = 1; Row <= GetGridRowCount(); ++Row) {
+        const int Rows = GetGridRowCount();
+        for (int Row = 1; Row <= Rows; ++Row) {
+            const std::size_t Before = Data.size();
             Data += GetXMLRowData(Row);
             Data += "\n\r";
+            // Room, once, for half as much again as rows like the first
+            // (later rows may be longer) and the line ends the file gets:
+            // the document is not copied to a new buffer each time it
+            // outgrows the last one, and room never written costs nothing.
+            if (Row == 1) {
+                const std::size_t PerRow = Data.size() - Before + 2;
+                ReserveLargeText(Data,
+                                 Data.size() + PerRow * static_cast<std::size_t>(Rows) * 3 / 2 + 64);
+            }
         }
     } catch (...) {
         --FXMLColumnsHeld;
         throw;
     }
     --FXMLColumnsHeld;
-    return Data + "</ROWDATA></DATAPACKET>";
+    Data += "</ROWDATA></DATAPACKET>";
+    return Data;
 }
 
 void TgxCustomGrid::ExportXML(const AnsiString& FileName) {
     AnsiString Text;
     {
         TgxRedrawOff Off(*this);
-        Text = WithCRLFLines(GetXMLData());
+        Text = GetXMLData();
     }
+    MakeCRLFLines(Text);
     ReplaceFile(FileName, Text, ExportFileMode);
 }
 

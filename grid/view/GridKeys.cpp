@@ -5,6 +5,7 @@
 #include "grid/model/BaseGrid.h"
 #include "grid/model/Columns.h"
 #include "grid/model/CurrentCell.h"
+#include "grid/model/GridGuards.h"
 #include "grid/model/InplaceControl.h"
 #include "platform/gui/Controls.h"
 #include "platform/gui/Messages.h"
@@ -103,6 +104,8 @@ void TgxBaseGrid::BackToCurrentCell(bool MoveCol, bool MoveRow) {
 // ---------------------------------------------------------------------------------
 
 void TgxBaseGrid::KeyDown(Word& Key, TShiftState Shift) {
+    // Also reached from the in-place editor, past the grid's messages.
+    const TCountScope Input(FUserInput);
     DoKeyDown(Key, Shift);
     if (Key == 0) return;
     if (DateTimeVisible()) {

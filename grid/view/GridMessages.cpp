@@ -4,6 +4,7 @@
 #include "grid/model/BaseGrid.h"
 #include "grid/model/Columns.h"
 #include "grid/model/Combo.h"
+#include "grid/model/GridGuards.h"
 #include "grid/model/CurrentCell.h"
 #include "grid/model/InplaceControl.h"
 #include "grid/model/Rows.h"
@@ -136,7 +137,42 @@ void TgxBaseGrid::CheckOwnFonts() {
     UpdateCellFonts();
 }
 
+namespace {
+
+bool UserInput(unsigned Msg) {
+    switch (Msg) {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+    case WM_CHAR:
+    case WM_VSCROLL:
+    case WM_HSCROLL:
+    case WM_MOUSEWHEEL:
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONUP:
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
 void TgxBaseGrid::Dispatch(TMessage& Message) {
+    if (UserInput(Message.Msg)) {
+        const TCountScope Input(FUserInput);
+        DispatchMessage(Message);
+        return;
+    }
+    DispatchMessage(Message);
+}
+
+void TgxBaseGrid::DispatchMessage(TMessage& Message) {
     switch (Message.Msg) {
     case CM_FONTCHANGED:
         TCustomGrid_ts::Dispatch(Message);

@@ -303,7 +303,7 @@ void TgxBaseGrid::TopLeftChanged() {
     }
     if (--FTopLeftNesting == 0 && FTopLeftChangedPending) {
         FTopLeftChangedPending = false;
-        CheckTopLeftChanged(false);
+        CheckTopLeftChanged(FUserInput > 0);
     }
 }
 
