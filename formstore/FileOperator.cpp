@@ -230,7 +230,10 @@ public:
                 Do(Sources[I], Sources.size(), Dests, I);
             }
             if (Progress) Progress->Step(static_cast<int>(Sources.size()), AnsiString());
-            return true;
+            // A file the user chose not to replace was left undone: the run
+            // went on with the others, but did not do all it was asked.
+            FOp.FAborted = FSkipped;
+            return !FSkipped;
         } catch (const TStop&) {
             return false;
         }
@@ -340,6 +343,7 @@ private:
             case IDYES:
                 break;
             case IDNO:
+                FSkipped = true;
                 return AnsiString();
             default:
                 Stop(true);
@@ -386,6 +390,7 @@ private:
 
     TFsFileOperator& FOp;
     TFileOperFlags FFlags;
+    bool FSkipped = false;
 };
 
 bool TFsFileOperator::RunOperation() {

@@ -50,8 +50,9 @@ public:
     // Carries out the operation on every source; true when all of it was
     // done. A failure stops it (reported in a box unless flNoErrorUI); the
     // user's "Cancel" or "No" to a question that guards the whole operation
-    // stops it with Aborted set. Either way the result is false, and what
-    // was done before stays done.
+    // stops it with Aborted set; "No" to replacing one file skips that
+    // file, goes on with the others and sets Aborted at the end. Either way
+    // the result is false, and what was done stays done.
     virtual bool RunOperation();
     // Whether the user stopped the last run.
     bool Aborted() const { return FAborted; }

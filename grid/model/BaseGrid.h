@@ -1232,7 +1232,7 @@ public:
     TgxSelectionType SelectionType() const { return FSelectionType; }
     void SetSelectionType(TgxSelectionType Value) { FSelectionType = Value; }
     TColor FocusColor() const { return FFocusColor; }
-    void SetFocusColor(TColor Value) { FFocusColor = Value; }
+    void SetFocusColor(TColor Value);
     TColor FocusBorderColor() const { return FFocusBorderColor; }
     TColor FocusFontColor() const { return FFocusFontColor; }
     TgxFocusBorder FocusBorder() const { return FFocusBorder; }

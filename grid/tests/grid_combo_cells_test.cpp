@@ -141,7 +141,7 @@ TEST_F(ComboCells, ADeletedColumnSetsTheListUpAfresh) {
     Grid->GetCol(3)->SetButtonType(btCombo);
     Grid->GetCol(4)->SetButtonType(btCombo);
     std::vector<int> Inits;
-    Grid->OnComboInit = [&](TObject*, int Col, const Variant&) { Inits.push_back(Col); };
+    Grid->OnComboInit = [&](TObject*, TgxComboGrid*, int Col, int) { Inits.push_back(Col); };
     Grid->ComboInit(3, 1);
     Grid->ComboInit(3, 1);
     EXPECT_EQ(Inits, (std::vector<int>{3}));

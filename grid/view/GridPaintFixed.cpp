@@ -394,6 +394,12 @@ void TgxBaseGrid::SetFocusBorderColor(TColor Value) {
     CheckInvalidateCell(Col(), Row());
 }
 
+void TgxBaseGrid::SetFocusColor(TColor Value) {
+    if (Value == FFocusColor) return;
+    FFocusColor = Value;
+    CheckInvalidateCell(Col(), Row());
+}
+
 void TgxBaseGrid::SetFocusFontColor(TColor Value) {
     if (Value == FFocusFontColor) return;
     FFocusFontColor = Value;
