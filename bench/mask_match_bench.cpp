@@ -1,8 +1,11 @@
 // The edit mask's whole-text check on long fitting texts, beside PCRE (Qt's
 // QRegularExpression) answering the same question with the equivalent
 // pattern. Both should grow linearly with the text; the complexity line of
-// each run shows it. Also times a hostile picture on a text that does not
-// fit, which must stay linear too.
+// each run shows it. Also times hostile pictures on texts that do not fit
+// (the heaviest repeat counts a picture may have), which must stay linear
+// too, and the typed check at the end of a long text. Each run reports the
+// process's peak resident memory; run one filter at a time to read it per
+// picture.
 #include "grid/foundation/TextMask.h"
 
 #include <QRegularExpression>
@@ -11,6 +14,8 @@
 #include <benchmark/benchmark.h>
 
 #include <string>
+
+#include <sys/resource.h>
 
 namespace {
 
@@ -23,6 +28,15 @@ struct Shape {
 
 const Shape Shapes[] = {
     {"*#", "\\A[0-9]+\\z", '5', ""},
+    {"*{0,1,2,3,4,5,6,7,8,9,a,b,c,d,e,f,A,B,C,D,E,F}", "\\A[0-9a-fA-F]+\\z", 'F', ""},
+    {"*{aa,ab,ac,ad,ae,af,ag,ah,ai,aj,ak,al,am,an,ao,ap,aq,ar,as,at,au,av,aw,ax,ay,az,"
+     "ba,bb,bc,bd,be,bf,bg,bh,bi,bj,bk,bl,bm,bn,bo,bp,bq,br,bs,bt,bu,bv,bw,bx,by,bz,"
+     "ca,cb,cc,cd,ce,cf,cg,ch}",
+     "\\A(?:a[a-z]|b[a-z]|c[a-h])+\\z", 'c', ""}, // an even length: whole codes
+    // As many repetitions as a picture may have (1,000 in all), hostile,
+    // and the text does not fit.
+    {"*500[*@]x", "\\A.+x\\z", 'a', "y"},
+    {"*15{*30[@]}x", "\\A.{0,450}x\\z", 'a', "y"},
     {"*@", "\\A.+\\z", 'q', ""},
     {"{*[#,@]}", "\\A(?:[0-9]|.)+?\\z", '7', ""},
     {"*[#,@]x", "\\A(?:[0-9]|.)*?x\\z", '7', "x"},
@@ -31,6 +45,12 @@ const Shape Shapes[] = {
 
 std::string TextFor(const Shape& S, long Length) {
     return std::string(static_cast<std::size_t>(Length), S.Fill) + S.Tail;
+}
+
+void ReportPeak(benchmark::State& State) {
+    rusage Usage{};
+    getrusage(RUSAGE_SELF, &Usage);
+    State.counters["peak_rss_MB"] = static_cast<double>(Usage.ru_maxrss) / 1024.0;
 }
 
 void BM_MaskValidText(benchmark::State& State, int Index) {
@@ -44,6 +64,26 @@ void BM_MaskValidText(benchmark::State& State, int Index) {
         benchmark::DoNotOptimize(Fits);
     }
     State.counters["fits"] = Fits;
+    ReportPeak(State);
+    State.SetComplexityN(State.range(0));
+}
+
+// The last character typed at the end of the rest, with literals that may
+// be inserted: the search looks at every way the text fits.
+void BM_MaskValidInput(benchmark::State& State, int Index) {
+    const Shape& S = Shapes[Index];
+    grid::TgxTextMask Mask;
+    Mask.SetPicture(S.Picture);
+    const std::string Text = TextFor(S, State.range(0));
+    const std::string Before = Text.substr(0, Text.size() - 1);
+    bool Fits = false;
+    for (auto _ : State) {
+        std::string Input = Text.substr(Text.size() - 1);
+        Fits = Mask.ValidInput(Before, Input, static_cast<int>(Text.size()), true, true);
+        benchmark::DoNotOptimize(Fits);
+    }
+    State.counters["fits"] = Fits;
+    ReportPeak(State);
     State.SetComplexityN(State.range(0));
 }
 
@@ -68,6 +108,11 @@ void BM_RegexReference(benchmark::State& State, int Index) {
         ->Range(1000, 100000)                                                                      \
         ->Complexity(benchmark::oN)                                                                \
         ->Unit(benchmark::kMicrosecond);                                                           \
+    BENCHMARK_CAPTURE(BM_MaskValidInput, Name, Index)                                              \
+        ->RangeMultiplier(10)                                                                      \
+        ->Range(1000, 100000)                                                                      \
+        ->Complexity(benchmark::oN)                                                                \
+        ->Unit(benchmark::kMicrosecond);                                                           \
     BENCHMARK_CAPTURE(BM_RegexReference, Name, Index)                                              \
         ->RangeMultiplier(10)                                                                      \
         ->Range(1000, 100000)                                                                      \
@@ -75,9 +120,13 @@ void BM_RegexReference(benchmark::State& State, int Index) {
         ->Unit(benchmark::kMicrosecond)
 
 MASK_SHAPE(digits, 0);
-MASK_SHAPE(any, 1);
-MASK_SHAPE(digit_or_any_group, 2);
-MASK_SHAPE(digit_or_any_then_literal, 3);
-MASK_SHAPE(nested_repeats_misfit, 4);
+MASK_SHAPE(hex_alternatives, 1);
+MASK_SHAPE(sixty_codes, 2);
+MASK_SHAPE(counted_any_misfit, 3);
+MASK_SHAPE(nested_counts_misfit, 4);
+MASK_SHAPE(any, 5);
+MASK_SHAPE(digit_or_any_group, 6);
+MASK_SHAPE(digit_or_any_then_literal, 7);
+MASK_SHAPE(nested_repeats_misfit, 8);
 
 } // namespace

@@ -27,11 +27,41 @@ int Alike(const TgxPictureNode* Node, int Iteration) {
     return Node->Count == -1 ? std::min(Iteration, 1) : Iteration;
 }
 
+// How deeply the picture's groups nest.
+int NestingOf(const TgxPictureNode* Root) {
+    int Deepest = 0;
+    std::vector<std::pair<const TgxPictureNode*, int>> Pending{{Root, 0}};
+    while (!Pending.empty()) {
+        const auto [Node, Depth] = Pending.back();
+        Pending.pop_back();
+        if (!Node) continue;
+        Deepest = std::max(Deepest, Depth);
+        Pending.push_back({Node->Child.get(), Depth + 1});
+        Pending.push_back({Node->Next.get(), Depth});
+        Pending.push_back({Node->NextAlternative.get(), Depth});
+    }
+    return Deepest;
+}
+
+bool HasRepeatCount(const TgxPictureNode* Root) {
+    std::vector<const TgxPictureNode*> Pending{Root};
+    while (!Pending.empty()) {
+        const TgxPictureNode* Node = Pending.back();
+        Pending.pop_back();
+        if (!Node) continue;
+        if (Node->Count > 1) return true;
+        Pending.push_back(Node->Child.get());
+        Pending.push_back(Node->Next.get());
+        Pending.push_back(Node->NextAlternative.get());
+    }
+    return false;
+}
+
 // A branch that failed within this many steps is cheaper to search again
 // than to remember: only the costly ones are kept, so that a long text
 // with many short alternatives at each place doesn't fill memory with
 // them, while any search still passes each costly branch once.
-constexpr std::uint32_t CostlyBranch = 16;
+constexpr std::uint32_t CostlyBranch = 64;
 
 std::size_t Mix(std::size_t Seed, std::size_t Value) {
     return Seed ^ (Value + 0x9e3779b97f4a7c15ULL + (Seed << 6) + (Seed >> 2));
@@ -62,7 +92,8 @@ std::size_t TgxMaskMatcher::THash::operator()(const TChainLink& L) const {
 
 TgxMaskMatcher::TgxMaskMatcher(const AnsiString& Picture, const TgxPictureList& List,
                                const TgxTextCase* TextCase, TgxParseStack& Stack)
-    : FPicture(Picture), FList(List), FTextCase(TextCase), FStack(Stack) {}
+    : FPicture(Picture), FList(List), FTextCase(TextCase), FStack(Stack),
+      FNesting(NestingOf(List.Root())), FCounted(HasRepeatCount(List.Root())) {}
 
 bool TgxMaskMatcher::CheckInput(TgxMaskInput& Input, TgxMaskOptions Options, AnsiString& Result) {
     FStack.Reset();
@@ -76,10 +107,29 @@ bool TgxMaskMatcher::CheckInput(TgxMaskInput& Input, TgxMaskOptions Options, Ans
     FSettled = 0;
     FInput = &Input;
     FSteps = 0;
+    // Without repeat counts the search is bounded by the branches it
+    // remembers, and runs to its answer. Each repetition of a counted item
+    // is a branch of its own, so even the counts the parser lets through
+    // can ask for far more than the text accounts for (a group counted 500
+    // times around a loop, on a long text); there the search is cut off
+    // rather than let a short picture take all the time and memory there
+    // is. Each text position may keep about two frames for each group
+    // around the item that matched there (twice that is allowed), each
+    // item that consumes nothing one more, and 65,536 frames whatever the
+    // sizes; steps are allowed at 16 for each frame.
+    FGaveUp = false;
+    if (FCounted) {
+        const std::size_t Positions = Input.Text.size() + 1;
+        FMaxFrames = Positions * (4 * FNesting + 16) + 64 * (FPicture.size() + 1) + (1U << 16);
+        FStepsLeft = 16 * FMaxFrames;
+    } else {
+        FMaxFrames = SIZE_MAX;
+        FStepsLeft = SIZE_MAX;
+    }
     Run(Options);
     FFrames.clear();
     FInput = nullptr;
-    if (FState != 1) return false;
+    if (FGaveUp || FState != 1) return false;
     Result = Input.FoundLiterals + Input.FoundInput;
     return true;
 }
@@ -191,6 +241,7 @@ void TgxMaskMatcher::Call(TStep Step, int KOrParent, TgxMaskOptions Options, int
         F.K = KOrParent;
     F.Iteration = Iteration;
     F.Node = Node;
+    if (FFrames.size() >= FMaxFrames) FGaveUp = true;
     FFrames.push_back(F);
 }
 
@@ -198,7 +249,11 @@ bool TgxMaskMatcher::Run(TgxMaskOptions Options) {
     Call(TStep::Sub, 0, Options, 0, FList.Root());
     bool Ret = false;
     bool Returning = false;
-    while (!FFrames.empty()) {
+    while (!FFrames.empty() && !FGaveUp) {
+        if (FStepsLeft-- == 0) {
+            FGaveUp = true;
+            break;
+        }
         ++FSteps;
         // A step either calls another (pushing its frame; the reference is
         // not used after that) or is done with a value for its caller.

@@ -8,15 +8,18 @@
 // every branch that ended without reaching the end of the picture, keyed by
 // everything that branch's outcome depends on, and never searches such a
 // branch twice: nested repeats cost time in proportion to the text and the
-// picture, not exponential time. Repeat counts multiply that (each
-// repetition of a counted item is a branch of its own), which is why the
-// parser refuses a picture whose counts add up to too many; within that the
-// search always runs to its answer. A group's alternatives take one frame
-// between them, so the frames follow the text and the groups' nesting.
+// picture, not exponential time, and a search without repeat counts always
+// runs to its answer. A group's alternatives take one frame between them,
+// so the frames follow the text and the groups' nesting. Repeat counts
+// multiply the branches (each repetition of a counted item is one of its
+// own): the parser refuses a picture whose counts add up to too many, and
+// a search under counts that still asks for more than the text and the
+// picture account for is given up and answered as not fitting.
 #include "grid/foundation/PictureTree.h"
 
 #include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
@@ -141,8 +144,17 @@ private:
     int FState = 0;
     std::uint64_t FSettled = 0; // answers looked at so far (CheckResult)
     std::uint64_t FSteps = 0;
+    const int FNesting;
+    // Whether the picture has a repeat count other than * alone; only such
+    // a search has a budget, and gives up once it is spent.
+    const bool FCounted;
+    std::size_t FMaxFrames = 0;
+    std::size_t FStepsLeft = 0;
+    bool FGaveUp = false;
     std::vector<TChange> FUndo;
-    std::vector<TFrame> FFrames;
+    // Grown a block at a time, never copied: a search as deep as a long
+    // text holds its frames once, not twice while they move.
+    std::deque<TFrame> FFrames;
     std::vector<std::int32_t> FChains; // chain of each stack entry, [0] for none
     std::unordered_map<TChainLink, std::int32_t, THash> FChainIds;
     // The branches known to fail, in open addressing (a free slot has no
