@@ -20,11 +20,7 @@ namespace {
 
 const TTypeInfo& GridModeType() {
     static const TTypeInfo Info =
-        MakeEnumType("TgxGridMode", {"gmBrowse", "gmEdit", "gmEditInsert", "gmListBox"});
-    return Info;
-}
-const TTypeInfo& WordWrapType() {
-    static const TTypeInfo Info = MakeEnumType("TgxWordWrap", {"uiOn", "uiOff", "uiDefault"});
+        MakeEnumType("TgxGridMode", {"gmListBox", "gmEdit", "gmEditInsert", "gmBrowse"});
     return Info;
 }
 const TTypeInfo& DrawOverlapType() {
@@ -34,7 +30,7 @@ const TTypeInfo& DrawOverlapType() {
 }
 const TTypeInfo& ColSelectModeType() {
     static const TTypeInfo Info =
-        MakeEnumType("TgxColSelectMode", {"csNone", "csSingle", "csMulti"});
+        MakeEnumType("TgxColSelectMode", {"csNone", "csMulti"});
     return Info;
 }
 const TTypeInfo& RowSelectModeType() {
@@ -66,14 +62,15 @@ const TTypeInfo& SelectionTypeType() {
         return Info;                                                                               \
     }
 
-GRID_ENUM_TYPE(GridLinesType, "TgxGridLines", "glNone", "glHorzLines", "glVertLines", "glBoth")
-GRID_ENUM_TYPE(FocusBorderType, "TgxFocusBorder", "fbNone", "fbDot", "fbSolid")
-GRID_ENUM_TYPE(HeadingButtonType, "TgxHeadingButton", "hbNone", "hbCell", "hbButton")
+GRID_ENUM_TYPE(GridLinesType, "TgxGridLines", "glNone", "glVertLines", "glHorzLines", "glBoth")
+GRID_ENUM_TYPE(FocusBorderType, "TgxFocusBorder", "fbNone", "fbDot", "fbSingle", "fbDouble",
+               "fbDash")
+GRID_ENUM_TYPE(HeadingButtonType, "TgxHeadingButton", "hbCell", "hbButton", "hbNone")
 GRID_ENUM_TYPE(InactiveButtonStateType, "TgxInactiveButtonState", "ibsBackGround", "ibsPicture",
                "ibsNone")
 GRID_ENUM_TYPE(PrintModeType, "TgxPrintMode", "pmPortrait", "pmLandscape")
-GRID_ENUM_TYPE(RowChangedIndicatorType, "TgxRowChangedIndicator", "riOff", "riOn", "riAutoReset")
-GRID_ENUM_TYPE(ScrollSpeedType, "TgxScrollSpeed", "spLow", "spHigh", "spVariable")
+GRID_ENUM_TYPE(RowChangedIndicatorType, "TgxRowChangedIndicator", "riOn", "riOff", "riAutoReset")
+GRID_ENUM_TYPE(ScrollSpeedType, "TgxScrollSpeed", "spHigh", "spLow", "spVariable")
 GRID_ENUM_TYPE(CheckBoxStyleType, "TgxCheckBoxStyle", "stFlat", "stCheck", "stCross")
 GRID_ENUM_TYPE(ScrollStyleType, "TScrollStyle", "ssNone", "ssHorizontal", "ssVertical", "ssBoth")
 GRID_ENUM_TYPE(BorderStyleType, "TBorderStyle", "bsNone", "bsSingle")
@@ -243,7 +240,7 @@ const TPublished<TgxGrid, TWinControl> GridClass(
             .Default(false);
         C.Property("GridMode", &TgxGrid::GridMode, &TgxGrid::SetGridMode, GridModeType())
             .Default(gmEdit);
-        C.Property("WordWrap", &TgxGrid::WordWrap, &TgxGrid::SetWordWrap, WordWrapType())
+        C.Property("WordWrap", &TgxGrid::WordWrap, &TgxGrid::SetWordWrap, WordWrapTypeInfo())
             .Default(uiDefault);
         C.Property("DrawOverlap", &TgxGrid::DrawOverlap, &TgxGrid::SetDrawOverlap,
                    DrawOverlapType())
