@@ -320,6 +320,19 @@ TEST_F(GridSettingsCopy, AnAssignmentReportsTheColumnsItMoves) {
     EXPECT_EQ(MovedTo, (std::vector<int>{4, 2, 3}));
 }
 
+TEST_F(GridSettingsCopy, AColumnsListIsDesignedWithItsGrid) {
+    TgxGrid G(nullptr);
+    TgxCol* Own = G.GridCols()->Item(2);
+    Own->SetButtonType(btCombo);
+    Own->SetParentCombo(false);
+    TgxComboGrid* List = Own->GetCombo()->GetGrid();
+    EXPECT_FALSE(List->GetInDesignMode());
+    G.SetInDesignMode(true);
+    EXPECT_TRUE(List->GetInDesignMode());
+    G.SetInDesignMode(false);
+    EXPECT_FALSE(List->GetInDesignMode());
+}
+
 TEST_F(GridSettingsCopy, AGridTakingADesignedGridIsDesignedToo) {
     TgxGrid Source(nullptr);
     Source.SetInDesignMode(true);
