@@ -213,6 +213,12 @@ template <class C> void PublishLooks(C& B) {
     B.Property("ImageList", &TgxGrid::ImageList, &TgxGrid::SetImageList);
     B.Property("MaskDefs", &TgxGrid::GetMaskDefs, &TgxGrid::SetMaskDefs);
     // The framework's settings that the grid's control publishes.
+    // A grid has the window's colour of its own, not its parent's: the
+    // defaults are that colour and no parent colour. The switch after the
+    // colour, so that a parent's colour read last wins.
+    B.Property("Color", &TgxGrid::Color, &TgxGrid::SetColor)
+        .Default(static_cast<TColor>(0x80000005));
+    B.Property("ParentColor", &TgxGrid::ParentColor, &TgxGrid::SetParentColor).Default(false);
     B.Property("BorderStyle", &TgxGrid::BorderStyle, &TgxGrid::SetBorderStyle, BorderStyleType())
         .Default(bsSingle);
     B.Property("Ctl3D", &TgxGrid::Ctl3D, &TgxGrid::SetCtl3D).Default(true);
