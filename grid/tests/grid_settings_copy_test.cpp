@@ -91,11 +91,14 @@ const std::vector<TSetting>& Settings() {
         {"HeadingParentFont", 0},
         {"HeadingVertAlignment", 2},
         {"HeadingWordWrap", 0},
+        {"HelpContext", 12},
         {"Hint", 0, "the orders"},
         {"HorzAlignment", 1},
         {"InactiveButtonState", 2},
         {"Is3D", 1},
         {"KeepAspectRatio", 1},
+        {"ParentCtl3D", 0},
+        {"ParentShowHint", 0},
         {"LineColor", 0x00123456},
         {"PrintCols", 3},
         {"PrintLinesPerPage", 55},
@@ -150,7 +153,8 @@ const std::set<std::string> Elsewhere = {
     "Left",     "Top",     "Width",    "Height",      "Name",        "Visible",
     "TabOrder", "TabStop", "Align",    "Anchors",     "Enabled",     "Font",
     "ParentColor", "ParentFont", "Version", "Cols",    "Rows",        "XMLExport",
-    "GridReport",  "DateTimeDef", "ImageList", "MaskDefs", "PopupMenu", "HeadingFont"};
+    "GridReport",  "DateTimeDef", "ImageList", "MaskDefs", "PopupMenu", "HeadingFont",
+    "Constraints"};
 
 // Published settings that a reset of the grid group leaves to the column
 // and row groups and to the values.
