@@ -205,9 +205,9 @@ public:
 
     // ---- extents ----------------------------------------------------------------------
     int DefaultColWidth() const { return FDefaultColWidth; }
-    void SetDefaultColWidth(int Value);
+    virtual void SetDefaultColWidth(int Value);
     int DefaultRowHeight() const { return FDefaultRowHeight; }
-    void SetDefaultRowHeight(int Value);
+    virtual void SetDefaultRowHeight(int Value);
     // Reads at or beyond the count give the default; a negative index
     // raises "Grid index out of range".
     int ColWidths(int Index) const { return GetColWidths(Index); }

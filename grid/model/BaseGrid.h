@@ -1301,6 +1301,10 @@ public:
     bool ProvideGridMenu() const { return FProvideGridMenu; }
     void SetProvideGridMenu(bool Value) { FProvideGridMenu = Value; }
     bool AlwaysDetectButton() const { return FAlwaysDetectButton; }
+    // The row bar and the heading keep their own sizes: a new default is
+    // the size of the data columns and rows that have none.
+    void SetDefaultColWidth(int Value) override;
+    void SetDefaultRowHeight(int Value) override;
     // The grid's default row height and column width as the model knows
     // them (the base control keeps the pixel values).
     int GridDefaultRowHeight() const { return DefaultRowHeight(); }
@@ -1356,7 +1360,7 @@ public:
     static void CheckStreamCount(const char* What, int Value, int Max);
     // Refuses a pixel size a stream asks for outside Min..MaxStreamExtent.
     static void CheckStreamSize(const char* What, int Value, int Min);
-    // Copies groups of another grid's state (through the saved state).
+    // Copies groups of another grid's state, each group as it is.
     void Assign(TPersistent* Source) override;
     virtual void AssignPropKinds(TgxBaseGrid* Source, TgxPropKinds Kinds, bool WithData);
     void CopyData(TgxBaseGrid* Source);
@@ -1861,6 +1865,9 @@ protected:
     virtual std::unique_ptr<TgxCurrentCell> CreateCurrentCell();
     virtual void CreateGridControls();
     void CreateDefaultValues();
+    // The copy of AssignPropKinds; for a reset (from a new grid) the values
+    // and the counts stay.
+    void CopyPropKinds(TgxBaseGrid* Source, TgxPropKinds Kinds, bool WithData, bool Reset);
     // The heading font changed: the heading row is repainted.
     virtual void HeadingFontChanged();
 

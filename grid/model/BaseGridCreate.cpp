@@ -202,7 +202,10 @@ void TgxBaseGrid::HeadingFontChanged() {
 }
 
 bool TgxBaseGrid::GetInDesignMode() const {
-    return ComponentState().Contains(csDesigning) || FDesignOverride;
+    if (ComponentState().Contains(csDesigning) || FDesignOverride) return true;
+    // A list is designed with the grid whose combo it serves.
+    const TgxBaseGrid* Parent = IsComboGrid() ? GetParentGrid() : nullptr;
+    return Parent && Parent != this && Parent->GetInDesignMode();
 }
 
 bool TgxBaseGrid::SetInDesignMode(bool Value) {

@@ -1,7 +1,8 @@
 // State transfer between grids and reset to a new grid's state. A grid
-// takes another's groups through the saved state, so assignment, partial
-// saves and loads share one path and one set of checks.
+// takes another's state group by group, each group copied as the table of
+// kinds says, so a copy of one group leaves the others as they are.
 #include "grid/foundation/CellStore.h"
+#include "grid/foundation/GridCommonProps.h"
 #include "grid/model/BaseGrid.h"
 #include "grid/model/CellProps.h"
 #include "grid/model/Columns.h"
@@ -10,25 +11,14 @@
 #include "platform/classes/TypInfo.h"
 #include "platform/rtl/Format.h"
 #include "platform/rtl/StrUtils.h"
-#include "platform/rtl/Streams.h"
 
 #include <algorithm>
-#include <functional>
-
 #include <set>
 #include <vector>
 
 namespace grid {
 
 namespace {
-
-// Published properties of the grid level that a reset leaves alone: where
-// the grid stands, what it is called, and what the groups of columns and
-// rows or the values decide (names in lower case).
-const std::set<AnsiString> KeptOnReset = {
-    "name",   "left",   "top", "width", "height",          "visible",          "taborder",
-    "cols",   "rows",   "tag", "align", "defaultcolwidth", "defaultrowheight", "storedata",
-    "parent", "version"};
 
 // The names of a ";"-separated list, in lower case.
 std::set<AnsiString> LowerNames(const AnsiString& List) {
@@ -44,49 +34,13 @@ std::set<AnsiString> LowerNames(const AnsiString& List) {
     return Result;
 }
 
-// Copies the published properties of Source to Dest (same class), except
-// the names in Kept (lower case); links to other components only with Links.
-void CopyPublished(const TgxBaseGrid& Source, TgxBaseGrid& Dest, const std::set<AnsiString>& Kept,
-                   bool Links) {
-    for (const TPropInfo* Prop : GetPropList(&Source)) {
-        if (Kept.count(LowerCase(Prop->Name)) || !Prop->Writable()) continue;
-        switch (Prop->Kind()) {
-        case tkInteger:
-        case tkInt64:
-        case tkChar:
-        case tkWChar:
-        case tkEnumeration:
-        case tkSet:
-            if (Prop->GetOrd && Prop->SetOrd) Prop->SetOrd(&Dest, Prop->GetOrd(&Source));
-            break;
-        case tkFloat:
-            if (Prop->GetFloat && Prop->SetFloat) Prop->SetFloat(&Dest, Prop->GetFloat(&Source));
-            break;
-        case tkString:
-        case tkLString:
-        case tkWString:
-            if (Prop->GetStr && Prop->SetStr) Prop->SetStr(&Dest, Prop->GetStr(&Source));
-            break;
-        case tkVariant:
-            if (Prop->GetVar && Prop->SetVar) Prop->SetVar(&Dest, Prop->GetVar(&Source));
-            break;
-        case tkClass:
-            if (Prop->PropType->IsComponent && !Links) break;
-            if (Prop->GetObj && Prop->SetObj) Prop->SetObj(&Dest, Prop->GetObj(&Source));
-            break;
-        default:
-            break;
-        }
-    }
-}
-
-// The source's links to other components (definitions, lists, a report,
-// a menu).
-void AssignLinks(const TgxBaseGrid& Source, TgxBaseGrid& Dest) {
-    for (const TPropInfo* Prop : GetPropList(&Source))
-        if (Prop->Kind() == tkClass && Prop->PropType->IsComponent && Prop->GetObj &&
-            Prop->SetObj && GetPropInfo(&Dest, Prop->Name) == Prop)
-            Prop->SetObj(&Dest, Prop->GetObj(&Source));
+// The grid's published links to other components (definitions, lists, a
+// report, a menu), as a list of names.
+AnsiString LinkNames(const TgxBaseGrid& Grid) {
+    AnsiString Names;
+    for (const TPropInfo* Prop : GetPropList(&Grid))
+        if (Prop->Kind() == tkClass && Prop->PropType->IsComponent) Names += Prop->Name + ";";
+    return Names;
 }
 
 // Holds a move event back for its lifetime: the steps of taking another
@@ -104,42 +58,6 @@ private:
     TEvent& FEvent;
     TEvent FSaved;
 };
-
-// In design mode a grid takes another grid as it is shown: group by group,
-// each column, row, cell and value from where the source shows it.
-void AssignByDisplayPosition(TgxBaseGrid& Grid, TgxBaseGrid& Source, TgxPropKinds Kinds,
-                             bool WithData) {
-    TgxFastAssignOn Fast(Grid);
-    if (Kinds.Contains(pkGrid)) {
-        AnsiString Excluded;
-        if (!Kinds.Contains(pkCols)) Excluded += "Cols;DefaultColWidth;";
-        if (!Kinds.Contains(pkRows)) Excluded += "Rows;DefaultRowHeight;";
-        Grid.AssignProperties(&Source, Excluded);
-    }
-    if (Kinds.Contains(pkCols)) {
-        Grid.SetGridColCount(Source.GetGridColCount());
-        if (Grid.DefaultColWidth() != Source.DefaultColWidth())
-            Grid.SetDefaultColWidth(Source.DefaultColWidth());
-        Grid.AssignColProperties(&Source);
-    }
-    if (Kinds.Contains(pkRows)) {
-        Grid.SetGridRowCount(Source.GetGridRowCount());
-        if (Grid.DefaultRowHeight() != Source.DefaultRowHeight())
-            Grid.SetDefaultRowHeight(Source.DefaultRowHeight());
-        Grid.AssignRowProperties(&Source);
-        Grid.AssignChangedRows(&Source);
-    }
-    if (Kinds.Contains(pkCells)) {
-        if (Grid.GetGridColCount() < Source.GetGridColCount())
-            Grid.SetGridColCount(Source.GetGridColCount());
-        if (Grid.GetGridRowCount() < Source.GetGridRowCount())
-            Grid.SetGridRowCount(Source.GetGridRowCount());
-        Grid.AssignCellProperties(&Source);
-    }
-    if (WithData) Grid.AssignGridData(&Source);
-    Grid.CheckGridStatus();
-    Grid.UpdateScrollRange();
-}
 
 } // namespace
 
@@ -167,68 +85,56 @@ void TgxBaseGrid::Assign(TPersistent* Source) {
 }
 
 void TgxBaseGrid::AssignPropKinds(TgxBaseGrid* Source, TgxPropKinds Kinds, bool WithData) {
+    CopyPropKinds(Source, Kinds, WithData, false);
+}
+
+void TgxBaseGrid::CopyPropKinds(TgxBaseGrid* Source, TgxPropKinds Kinds, bool WithData,
+                                bool Reset) {
     if (!Source || Source == this) return;
-    if (GetInDesignMode()) {
-        AssignByDisplayPosition(*this, *Source, Kinds, WithData);
-        return;
+    TgxFastAssignOn Fast(*this);
+    if (Kinds.Contains(pkGrid)) {
+        // The counts and default sizes are the column and row groups'. The
+        // values are no group: a reset keeps them. A load resets before it
+        // reads, and the links it cannot name in its stream (to components
+        // on no form) stay.
+        AnsiString Excluded;
+        if (Reset) Excluded += "StoreData;";
+        if (Reset && Reading()) Excluded += LinkNames(*this);
+        if (!Kinds.Contains(pkCols)) Excluded += "Cols;DefaultColWidth;";
+        if (!Kinds.Contains(pkRows)) Excluded += "Rows;DefaultRowHeight;";
+        if (FColMatch == cmaFieldName && Reading()) Excluded += "FieldState;";
+        AssignProperties(Source, Excluded);
     }
-    // Where this grid stands and whether it shows are its own.
-    const int L = Left(), T = Top(), W = Width(), H = Height();
-    const bool Shown = Visible();
-    TMemoryStream Stream;
-    Source->SavePropToStream(&Stream, Kinds, AllProperties(), WithData);
-    Stream.SetPosition(0);
-    // Taking columns or rows makes the grid's counts anew; the values
-    // (unless they are taken too) and the cell properties (unless they are
-    // a chosen group) are no part of that and are kept aside.
-    std::unique_ptr<TgxBaseGrid> Kept;
-    const bool KeepValues = !WithData && FStore;
-    const bool KeepCells = !Kinds.Contains(pkCells);
-    if ((Kinds.Contains(pkCols) || Kinds.Contains(pkRows)) && (KeepValues || KeepCells)) {
-        Kept = CreateSameGrid();
-        Kept->SetGridColCount(GetGridColCount());
-        Kept->SetGridRowCount(GetGridRowCount());
-        if (KeepValues) Kept->AssignGridData(this);
-        if (KeepCells) Kept->AssignCellProperties(this);
+    if (Kinds.Contains(pkCols)) {
+        SetGridColCount(Source->GetGridColCount());
+        if (DefaultColWidth() != Source->DefaultColWidth())
+            SetDefaultColWidth(Source->DefaultColWidth());
+        AssignColProperties(Source);
     }
-    // Where each column and row stands now: what the load moves is reported
-    // afterwards, as moves not made by the user (the load itself is quiet).
-    const auto Places = [](int Count, const std::function<int(int)>& Place) {
-        std::vector<int> Result;
-        for (int I = 1; I <= Count; ++I)
-            Result.push_back(Place(I));
-        return Result;
-    };
-    const std::vector<int> ColsWere =
-        Places(GetGridColCount(), [this](int C) { return GetDisplayCol(C); });
-    const std::vector<int> RowsWere =
-        Places(GetGridRowCount(), [this](int R) { return GetDisplayRow(R); });
-    // The checked load: a source beyond what a stream may hold is refused
-    // before this grid changes.
-    LoadFromStream(&Stream, cmaNone);
-    SetBounds(L, T, W, H);
-    SetVisible(Shown);
-    // A stream names a linked component through its form; the links are
-    // taken as they are.
-    if (Kinds.Contains(pkGrid)) AssignLinks(*Source, *this);
-    if (Kept) {
-        if (KeepCells) AssignCellProperties(Kept.get());
-        if (KeepValues && StoreData()) CopyData(Kept.get());
+    if (Kinds.Contains(pkRows)) {
+        SetGridRowCount(Source->GetGridRowCount());
+        if (DefaultRowHeight() != Source->DefaultRowHeight())
+            SetDefaultRowHeight(Source->DefaultRowHeight());
+        AssignRowProperties(Source);
+        AssignChangedRows(Source);
     }
-    if (!WithData) CheckGridData(0, 0);
-    if (Kinds.Contains(pkCols) && static_cast<int>(ColsWere.size()) == GetGridColCount())
-        for (int C = 1; C <= GetGridColCount(); ++C)
-            if (GetDisplayCol(C) != ColsWere[static_cast<std::size_t>(C - 1)])
-                DoColMoved(GetDisplayCol(C), 1, false);
-    if (Kinds.Contains(pkRows) && static_cast<int>(RowsWere.size()) == GetGridRowCount())
-        for (int R = 1; R <= GetGridRowCount(); ++R)
-            if (GetDisplayRow(R) != RowsWere[static_cast<std::size_t>(R - 1)])
-                DoRowMoved(GetDisplayRow(R), 1, false);
-    // A stream names a linked definition through its form; one on no form
-    // (or not on an open one) is linked here directly.
-    if (Kinds.Contains(pkCols) && GetGridColCount() == Source->GetGridColCount())
-        for (int C = 1; C <= GetGridColCount(); ++C)
-            FCols->Item(C)->SetDateTimeDef(Source->GridCols()->Item(C)->DateTimeDef());
+    if (Kinds.Contains(pkCells)) {
+        // Copied cells make room for themselves in a smaller grid; reset
+        // ones need none.
+        if (!Reset && GetGridColCount() < Source->GetGridColCount())
+            SetGridColCount(Source->GetGridColCount());
+        if (!Reset && GetGridRowCount() < Source->GetGridRowCount())
+            SetGridRowCount(Source->GetGridRowCount());
+        AssignCellProperties(Source);
+    }
+    AssignSelections(Source, Kinds);
+    if (WithData)
+        AssignGridData(Source);
+    else
+        CheckGridData(0, 0);
+    CheckGridStatus();
+    CheckTopLeftNow();
+    UpdateScrollRange();
 }
 
 // ---- single groups ---------------------------------------------------------------------
@@ -236,13 +142,13 @@ void TgxBaseGrid::AssignPropKinds(TgxBaseGrid* Source, TgxPropKinds Kinds, bool 
 void TgxBaseGrid::AssignProperties(TgxBaseGrid* Source, const AnsiString& ExcludedNames) {
     if (!Source || Source == this) return;
     const std::set<AnsiString> Asked = LowerNames(ExcludedNames);
-    std::set<AnsiString> Kept = LowerNames(
-        ExcludedNames + ";Height;Left;Name;Top;Width;Visible;TabOrder;DefaultColWidth;"
-                        "DefaultRowHeight;Datasource;ColProperties;RowProperties;CellProperties;"
-                        "Constraints");
-    if (IsComboGrid()) Kept.insert({"rowselectmode", "gridmode"});
+    AnsiString Kept = ExcludedNames +
+                      ";Height;Left;Name;Top;Width;Visible;TabOrder;DefaultColWidth;"
+                      "DefaultRowHeight;Datasource;ColProperties;RowProperties;CellProperties;"
+                      "Constraints";
+    if (IsComboGrid()) Kept += ";RowSelectMode;GridMode";
     TgxFastAssignOn Fast(*this);
-    CopyPublished(*Source, *this, Kept, true);
+    AssignObject(this, Source, Kept);
     if (!Asked.count("defaultcolwidth") && DefaultColWidth() != Source->DefaultColWidth())
         SetDefaultColWidth(Source->DefaultColWidth());
     if (!Asked.count("defaultrowheight") && DefaultRowHeight() != Source->DefaultRowHeight())
@@ -420,30 +326,7 @@ void TgxBaseGrid::CopyData(TgxBaseGrid* Source) {
 
 void TgxBaseGrid::ResetPropKinds(TgxPropKinds Kinds) {
     const std::unique_ptr<TgxBaseGrid> Fresh = CreateSameGrid();
-    TgxFastAssignOn Fast(*this);
-    if (Kinds.Contains(pkCols)) {
-        // Taking every column away and making new ones leaves nothing of
-        // the old ones: order, sizes, selection and cell properties. The
-        // row bar keeps its own width.
-        const int RowBar = GetRowBarWidth();
-        SetGridColCount(0);
-        SetDefaultColWidth(Fresh->DefaultColWidth());
-        SetGridColCount(Fresh->GetGridColCount());
-        SetRowBarWidth(RowBar);
-    }
-    if (Kinds.Contains(pkRows)) {
-        const int Heading = GetHeadingHeight();
-        SetGridRowCount(0);
-        SetDefaultRowHeight(Fresh->DefaultRowHeight());
-        SetGridRowCount(Fresh->GetGridRowCount());
-        SetHeadingHeight(Heading);
-    }
-    // A load resets before it reads: the links it cannot name in its
-    // stream (to components on no form) stay.
-    if (Kinds.Contains(pkGrid)) CopyPublished(*Fresh, *this, KeptOnReset, !Reading());
-    if (Kinds.Contains(pkCells)) ResetCellProperties(AllProperties());
-    CheckGridStatus();
-    UpdateScrollRange();
+    CopyPropKinds(Fresh.get(), Kinds, false, true);
 }
 
 void TgxBaseGrid::ResetProperties(TgxProperties Properties) {

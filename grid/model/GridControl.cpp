@@ -58,7 +58,7 @@ void TgxGridControl::SetWordWrap(TgxWordWrap Value) {
 }
 
 void TgxGridControl::SetCtl3D(bool Value) {
-    FParentCtl3D = false;
+    SetParentCtl3D(false);
     if (FCtl3D == Value) return;
     FCtl3D = Value;
     Invalidate();

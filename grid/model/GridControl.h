@@ -64,8 +64,6 @@ public:
     // The sunken look of the old 3D controls; the grid turns it off.
     bool Ctl3D() const { return FCtl3D; }
     void SetCtl3D(bool Value);
-    bool ParentCtl3D() const { return FParentCtl3D; }
-    void SetParentCtl3D(bool Value) { FParentCtl3D = Value; }
 
     // OnCanChange decides; true when not cancelled.
     virtual bool CheckCanChange(bool Editing);
@@ -133,7 +131,6 @@ protected:
     bool FControlDcPrepared = false;
     bool FMouseSelect = true;
     bool FCtl3D = true;
-    bool FParentCtl3D = true;
 
 private:
     void WMLButtonDown(TMessage& Message);

@@ -95,6 +95,20 @@ int ReadExtent(TReader* Reader, const char* What, int Min = 0) {
     return Value;
 }
 
+// Two collections hold the same items when they stream the same.
+bool SameItems(TCollection* A, TCollection* B) {
+    const auto Streamed = [](TCollection* C) {
+        TMemoryStream S;
+        {
+            TWriter Writer(&S);
+            Writer.WriteCollection(C);
+        }
+        return AnsiString(static_cast<const char*>(S.Memory()),
+                          static_cast<std::size_t>(S.GetSize()));
+    };
+    return Streamed(A) == Streamed(B);
+}
+
 std::unique_ptr<TgxColCollection> ReadColumnItems(TgxBaseGrid* Grid, TReader* Reader,
                                                   TgxColMatch ColMatch) {
     auto Cols = CreateColCollection(Grid, false);
@@ -289,9 +303,9 @@ const TPublished<TgxGridStreamComponent>
     StreamComponentClass("TgxGridStreamComponent", [](auto& C) {
         C.Property("SavePropKinds", &TgxGridStreamComponent::SavePropKinds,
                    &TgxGridStreamComponent::SetSavePropKinds, PropKindsTypeInfo());
+        // Always written, as the kinds are: a reader sees what was chosen.
         C.Property("SaveData", &TgxGridStreamComponent::SaveData,
-                   &TgxGridStreamComponent::SetSaveData)
-            .Default(false);
+                   &TgxGridStreamComponent::SetSaveData);
     });
 
 } // namespace
@@ -521,6 +535,12 @@ void TgxBaseGrid::DefineProperties(TFiler* Filer) {
         Cols = CreateColCollection(this, true);
         Rows = CreateRowCollection(this, true);
         Cells = CreateCellCollection(this, true);
+        // Written as a descendant, the columns are kept only where they
+        // differ from the ancestor grid's.
+        if (auto* Ancestor = dynamic_cast<TgxBaseGrid*>(Filer->Ancestor());
+            Ancestor && Cols->Count() > 0 &&
+            SameItems(Cols.get(), CreateColCollection(Ancestor, true).get()))
+            Cols->Clear();
     }
     // A saved grid carries these beside the grid's own properties, never
     // inside them: there they could come after the counts they depend on.

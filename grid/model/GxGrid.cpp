@@ -20,11 +20,7 @@ namespace {
 
 const TTypeInfo& GridModeType() {
     static const TTypeInfo Info =
-        MakeEnumType("TgxGridMode", {"gmBrowse", "gmEdit", "gmEditInsert", "gmListBox"});
-    return Info;
-}
-const TTypeInfo& WordWrapType() {
-    static const TTypeInfo Info = MakeEnumType("TgxWordWrap", {"uiOn", "uiOff", "uiDefault"});
+        MakeEnumType("TgxGridMode", {"gmListBox", "gmEdit", "gmEditInsert", "gmBrowse"});
     return Info;
 }
 const TTypeInfo& DrawOverlapType() {
@@ -34,7 +30,7 @@ const TTypeInfo& DrawOverlapType() {
 }
 const TTypeInfo& ColSelectModeType() {
     static const TTypeInfo Info =
-        MakeEnumType("TgxColSelectMode", {"csNone", "csSingle", "csMulti"});
+        MakeEnumType("TgxColSelectMode", {"csNone", "csMulti"});
     return Info;
 }
 const TTypeInfo& RowSelectModeType() {
@@ -66,14 +62,15 @@ const TTypeInfo& SelectionTypeType() {
         return Info;                                                                               \
     }
 
-GRID_ENUM_TYPE(GridLinesType, "TgxGridLines", "glNone", "glHorzLines", "glVertLines", "glBoth")
-GRID_ENUM_TYPE(FocusBorderType, "TgxFocusBorder", "fbNone", "fbDot", "fbSolid")
-GRID_ENUM_TYPE(HeadingButtonType, "TgxHeadingButton", "hbNone", "hbCell", "hbButton")
+GRID_ENUM_TYPE(GridLinesType, "TgxGridLines", "glNone", "glVertLines", "glHorzLines", "glBoth")
+GRID_ENUM_TYPE(FocusBorderType, "TgxFocusBorder", "fbNone", "fbDot", "fbSingle", "fbDouble",
+               "fbDash")
+GRID_ENUM_TYPE(HeadingButtonType, "TgxHeadingButton", "hbCell", "hbButton", "hbNone")
 GRID_ENUM_TYPE(InactiveButtonStateType, "TgxInactiveButtonState", "ibsBackGround", "ibsPicture",
                "ibsNone")
 GRID_ENUM_TYPE(PrintModeType, "TgxPrintMode", "pmPortrait", "pmLandscape")
-GRID_ENUM_TYPE(RowChangedIndicatorType, "TgxRowChangedIndicator", "riOff", "riOn", "riAutoReset")
-GRID_ENUM_TYPE(ScrollSpeedType, "TgxScrollSpeed", "spLow", "spHigh", "spVariable")
+GRID_ENUM_TYPE(RowChangedIndicatorType, "TgxRowChangedIndicator", "riOn", "riOff", "riAutoReset")
+GRID_ENUM_TYPE(ScrollSpeedType, "TgxScrollSpeed", "spHigh", "spLow", "spVariable")
 GRID_ENUM_TYPE(CheckBoxStyleType, "TgxCheckBoxStyle", "stFlat", "stCheck", "stCross")
 GRID_ENUM_TYPE(ScrollStyleType, "TScrollStyle", "ssNone", "ssHorizontal", "ssVertical", "ssBoth")
 GRID_ENUM_TYPE(BorderStyleType, "TBorderStyle", "bsNone", "bsSingle")
@@ -216,6 +213,12 @@ template <class C> void PublishLooks(C& B) {
     B.Property("ImageList", &TgxGrid::ImageList, &TgxGrid::SetImageList);
     B.Property("MaskDefs", &TgxGrid::GetMaskDefs, &TgxGrid::SetMaskDefs);
     // The framework's settings that the grid's control publishes.
+    // A grid has the window's colour of its own, not its parent's: the
+    // defaults are that colour and no parent colour. The switch after the
+    // colour, so that a parent's colour read last wins.
+    B.Property("Color", &TgxGrid::Color, &TgxGrid::SetColor)
+        .Default(static_cast<TColor>(0x80000005));
+    B.Property("ParentColor", &TgxGrid::ParentColor, &TgxGrid::SetParentColor).Default(false);
     B.Property("BorderStyle", &TgxGrid::BorderStyle, &TgxGrid::SetBorderStyle, BorderStyleType())
         .Default(bsSingle);
     B.Property("Ctl3D", &TgxGrid::Ctl3D, &TgxGrid::SetCtl3D).Default(true);
@@ -243,7 +246,7 @@ const TPublished<TgxGrid, TWinControl> GridClass(
             .Default(false);
         C.Property("GridMode", &TgxGrid::GridMode, &TgxGrid::SetGridMode, GridModeType())
             .Default(gmEdit);
-        C.Property("WordWrap", &TgxGrid::WordWrap, &TgxGrid::SetWordWrap, WordWrapType())
+        C.Property("WordWrap", &TgxGrid::WordWrap, &TgxGrid::SetWordWrap, WordWrapTypeInfo())
             .Default(uiDefault);
         C.Property("DrawOverlap", &TgxGrid::DrawOverlap, &TgxGrid::SetDrawOverlap,
                    DrawOverlapType())

@@ -320,3 +320,26 @@ TEST_F(ComboDropDown, AnEmptyListCellGivesTheEmptyValueOfTheCellsKind) {
         Grid->CheckDropDownOff(false);
     }
 }
+
+TEST_F(ComboDropDown, AScrollMessageClosesAnOpenList) {
+    for (const unsigned Message : {WM_VSCROLL, WM_HSCROLL}) {
+        for (const int Code : {SB_LINEDOWN, SB_LINEUP}) {
+            SCOPED_TRACE(std::to_string(Message) + " code " + std::to_string(Code));
+            GoTo(1, 2);
+            Key(Qt::Key_Down, Qt::AltModifier);
+            ASSERT_TRUE(Grid->ComboVisible());
+            Events.clear();
+            // Also on a line up at the top, where the grid itself does not
+            // move: the list hangs under a cell that may have moved.
+            Grid->Perform(Message, static_cast<WPARAM>(Code), 0);
+            QApplication::processEvents();
+            EXPECT_FALSE(Grid->ComboVisible());
+            EXPECT_FALSE(Grid->GetComboForm()->Visible());
+            EXPECT_FALSE(GridHooksRegistered(Grid));
+            EXPECT_EQ(Events, (std::vector<std::string>{"up 1,2"}));
+            Grid->Perform(Message, static_cast<WPARAM>(SB_ENDSCROLL), 0);
+            Grid->Perform(WM_VSCROLL, static_cast<WPARAM>(SB_TOP), 0);
+            Grid->Perform(WM_HSCROLL, static_cast<WPARAM>(SB_LEFT), 0);
+        }
+    }
+}

@@ -266,6 +266,43 @@ TEST_F(GridEdit, ASpinStepChangesTheNumberAtTheCaretUnlessTheApplicationRefuses)
     EXPECT_EQ(EditorText(), "150");
 }
 
+TEST_F(GridEdit, AClickOnTheSpinButtonFitsTheNewNumberToAMaskThatFillsWhileTyping) {
+    TgxMaskDefs Defs(nullptr);
+    TgxMask* Mask = Defs.Masks()->Add();
+    Mask->SetName("Count");
+    Mask->SetPicture("###");
+    Mask->SetAutoFill({mcOnEdit});
+    Grid->SetMaskDefs(&Defs);
+    Grid->GetCol(1)->SetMaskName("Count");
+    Grid->GetCol(1)->SetButtonType(btVertSpin);
+    Grid->GetCol(1)->SetSpinOptions({spoAutoIncrement});
+    const auto ClickSpin = [this](bool Up) {
+        const TRect Cell = Grid->CellRect(Grid->GetDisplayCol(1), Grid->GetDisplayRow(1));
+        const QPoint At(Cell.Right - 2, Cell.Top + (Up ? 2 : Grid->SpinButtonHeight() + 3));
+        ClickAt(Grid->Widget(), At);
+        QApplication::processEvents();
+    };
+    struct TCase {
+        const char* Was;
+        bool Up;
+        const char* Now;
+    };
+    // A number shorter than the mask's places is taken as it stands (the
+    // mask fills it only as the typing goes on); one as long is padded.
+    for (const TCase& C : {TCase{"5", true, "6"}, TCase{"5", false, "4"},
+                           TCase{"009", true, "010"}, TCase{"42", true, "43"}}) {
+        SCOPED_TRACE(std::string(C.Was) + (C.Up ? " up" : " down"));
+        Grid->SetCellValue(1, 1, Variant(C.Was));
+        GoTo(1, 2);
+        GoTo(1, 1);
+        ClickSpin(C.Up);
+        EXPECT_EQ(EditorText(), C.Now);
+        Press(Qt::Key_Escape);
+        Press(Qt::Key_Escape);
+    }
+    Grid->SetMaskDefs(nullptr);
+}
+
 TEST_F(GridEdit, CutAndPasteGoThroughTheEditorOfATextCell) {
     Grid->SetCellValue(1, 1, Variant("abc"));
     GoTo(1, 1);

@@ -210,8 +210,10 @@ TEST_F(GridPersistenceTest, AFormKeepsOnlyWhatDiffersAndReadsOlderSizes) {
     Binary.SetPosition(0);
     ObjectBinaryToText(&Binary, &Text);
     const std::string Written = Bytes(Text);
+    // A new grid's colour (the window colour, not its parent's) is its
+    // default too.
     for (const char* Absent : {"ColProperties", "RowProperties", "CellProperties", "CurrentCell",
-                               "ColWidths", "RowHeights", "Data"})
+                               "ColWidths", "RowHeights", "Data", "Color", "ParentColor"})
         EXPECT_EQ(Written.find(Absent), std::string::npos) << Absent << " in\n" << Written;
 
     // Widths and heights of an older form are still taken; extras dropped.
@@ -274,6 +276,49 @@ TEST_F(GridPersistenceTest, OlderFormsReadAlignmentsTheGridHasNotAsLeft) {
     EXPECT_EQ(Read.GetCol(3)->HeadingHorzAlignment(), htaCenter);
     EXPECT_EQ(Read.GetRowAlignment(2), taLeftJustify);
     EXPECT_EQ(Read.GetRowHorzAlignment(2), htaLeft);
+}
+
+TEST_F(GridPersistenceTest, AnInheritedFormKeepsTheColumnsOnlyWhereTheyDifferFromItsAncestors) {
+    using TSetUp = std::function<void(TgxGrid&)>;
+    const TSetUp Red = [](TgxGrid& G) { G.GridCols()->Item(2)->SetColor(0x0000FF); };
+    const TSetUp RedAndWide = [&](TgxGrid& G) {
+        Red(G);
+        G.GridCols()->Item(3)->SetWidth(90);
+    };
+    const TSetUp None = [](TgxGrid&) {};
+    struct TCase {
+        const char* Name;
+        TSetUp Ancestor, Descendant;
+        bool Written;
+    };
+    for (const TCase& C : {TCase{"the same columns", Red, Red, false},
+                           TCase{"neither has own columns", None, None, false},
+                           TCase{"a column differs", Red, RedAndWide, true},
+                           TCase{"only the descendant has own columns", None, Red, true}}) {
+        SCOPED_TRACE(C.Name);
+        TgxGrid Ancestor(nullptr), Descendant(nullptr), Loaded(nullptr);
+        for (TgxGrid* G : {&Ancestor, &Descendant, &Loaded})
+            G->SetName("Grid");
+        C.Ancestor(Ancestor);
+        C.Descendant(Descendant);
+        TMemoryStream Base, Delta;
+        WriteComponentRes(&Base, &Ancestor);
+        {
+            TWriter Writer(&Delta);
+            Writer.WriteSignature();
+            Writer.WriteDescendent(&Descendant, &Ancestor);
+        }
+        EXPECT_EQ(Bytes(Delta).find("ColProperties") != std::string::npos, C.Written);
+        // The ancestor's stream and then the descendant's give the descendant.
+        Base.SetPosition(0);
+        ReadComponentRes(&Base, &Loaded);
+        Delta.SetPosition(0);
+        ReadComponentRes(&Delta, &Loaded);
+        for (int Col = 1; Col <= 4; ++Col) {
+            EXPECT_EQ(Loaded.GridCols()->Item(Col)->Color(), Descendant.GridCols()->Item(Col)->Color());
+            EXPECT_EQ(Loaded.GridCols()->Item(Col)->Width(), Descendant.GridCols()->Item(Col)->Width());
+        }
+    }
 }
 
 // A date-time definition a form can hold; the grid needs only its links.
@@ -423,11 +468,13 @@ TEST_F(GridPersistenceTest, AssignmentAndCopiesTakeTheState) {
     EXPECT_EQ(Other.Left(), 5); // where a grid stands is its own
     EXPECT_EQ(Other.Height(), 80);
 
-    // A source beyond what a grid takes from a stream is refused whole.
+    // An assignment streams nothing: a source beyond what a grid takes
+    // from a stream is taken whole.
     TgxGrid Huge(nullptr);
     Huge.SetGridColCount(TgxBaseGrid::MaxStreamCols + 1);
-    EXPECT_THROW(Other.Assign(&Huge), EReadError);
-    EXPECT_EQ(LookOf(Other), Before);
+    TgxGrid Big(nullptr);
+    Big.Assign(&Huge);
+    EXPECT_EQ(Big.GetGridColCount(), TgxBaseGrid::MaxStreamCols + 1);
 
     // Only the rows: the column count stays.
     TgxGrid RowsOnly(nullptr);
@@ -549,6 +596,8 @@ TEST_F(GridPersistenceTest, APartialSaveCarriesOnlyTheChosenProperties) {
     const std::string Saved = Bytes(Stream);
     EXPECT_NE(Saved.find(std::string("Properties\x06\x05\x01\x00\x00\x00\x00", 17)),
               std::string::npos);
+    // Whether the values were saved is written either way.
+    EXPECT_NE(Saved.find(std::string("SaveData") + static_cast<char>(vaFalse)), std::string::npos);
 
     TgxGrid Target(nullptr);
     Target.SetGridColCount(5);

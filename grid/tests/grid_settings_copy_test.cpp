@@ -2,8 +2,6 @@
 // makes (saved state, assignment, a form file, a form's stored properties)
 // and goes back to its default on a reset of the grid group; the copies of
 // single groups leave the rest of the grid alone.
-#include "formstore/PropsStorage.h"
-#include "grid/tests/FormTextFixture.h"
 #include "grid/foundation/DateTimeDefs.h"
 #include "grid/foundation/ImageList.h"
 #include "grid/foundation/MaskDefs.h"
@@ -11,6 +9,7 @@
 #include "grid/model/Combo.h"
 #include "grid/model/GxGrid.h"
 #include "grid/model/Rows.h"
+#include "grid/tests/SettingsCopyFixture.h"
 #include "platform/classes/Filer.h"
 #include "platform/classes/Publish.h"
 #include "platform/classes/TypInfo.h"
@@ -31,6 +30,7 @@
 #include <vector>
 
 using namespace grid;
+using namespace settings_copy;
 
 namespace {
 
@@ -58,7 +58,7 @@ const std::vector<TSetting>& Settings() {
         {"CheckMouseFocus", 0},
         {"Color", 0x00336699},
         {"ColMoving", 0},
-        {"ColSelectMode", 1},
+        {"ColSelectMode", 0},
         {"Ctl3D", 0},
         {"Cursor", -3},
         {"DefaultButtonHeight", 10},
@@ -83,7 +83,7 @@ const std::vector<TSetting>& Settings() {
         {"GridLines", 1},
         {"GridMode", 0},
         {"Heading3D", 0},
-        {"HeadingButton", 2},
+        {"HeadingButton", 0},
         {"HeadingColor", 0x000000FF},
         {"HeadingHeight", 22},
         {"HeadingHorzAlignment", 2},
@@ -91,11 +91,14 @@ const std::vector<TSetting>& Settings() {
         {"HeadingParentFont", 0},
         {"HeadingVertAlignment", 2},
         {"HeadingWordWrap", 0},
+        {"HelpContext", 12},
         {"Hint", 0, "the orders"},
         {"HorzAlignment", 1},
         {"InactiveButtonState", 2},
         {"Is3D", 1},
         {"KeepAspectRatio", 1},
+        {"ParentCtl3D", 0},
+        {"ParentShowHint", 0},
         {"LineColor", 0x00123456},
         {"PrintCols", 3},
         {"PrintLinesPerPage", 55},
@@ -150,18 +153,13 @@ const std::set<std::string> Elsewhere = {
     "Left",     "Top",     "Width",    "Height",      "Name",        "Visible",
     "TabOrder", "TabStop", "Align",    "Anchors",     "Enabled",     "Font",
     "ParentColor", "ParentFont", "Version", "Cols",    "Rows",        "XMLExport",
-    "GridReport",  "DateTimeDef", "ImageList", "MaskDefs", "PopupMenu", "HeadingFont"};
+    "GridReport",  "DateTimeDef", "ImageList", "MaskDefs", "PopupMenu", "HeadingFont",
+    "Constraints"};
 
 // Published settings that a reset of the grid group leaves to the column
 // and row groups and to the values.
-const std::set<std::string> NotGridGroup = {"DefaultColWidth", "DefaultRowHeight", "StoreData",
-                                            "Tag"};
-
-const TPropInfo& Prop(const TgxGrid& G, const char* Name) {
-    const TPropInfo* P = GetPropInfo(&G, Name);
-    if (!P) throw std::runtime_error(std::string("not published: ") + Name);
-    return *P;
-}
+const std::set<std::string> NotGridGroup = {"DefaultColWidth", "DefaultRowHeight",
+                                            "StoreData"};
 
 void Put(TgxGrid& G, const TSetting& S) {
     const TPropInfo& P = Prop(G, S.Name);
@@ -180,38 +178,6 @@ std::string Wanted(const TSetting& S) {
     return S.Text ? std::string(S.Text) : std::to_string(S.Ord);
 }
 
-std::string Saved(TgxGrid& G) {
-    TMemoryStream S;
-    G.SaveToStream(&S, true);
-    return std::string(static_cast<const char*>(S.Memory()), static_cast<std::size_t>(S.GetSize()));
-}
-
-void Load(TgxGrid& G, const std::string& Bytes) {
-    TMemoryStream S;
-    S.WriteBuffer(Bytes.data(), static_cast<int>(Bytes.size()));
-    S.SetPosition(0);
-    G.LoadFromStream(&S, cmaNone);
-}
-
-// A form holding one grid named Grid1.
-struct TGridForm {
-    TGridForm() {
-        Form = std::make_unique<TForm>(nullptr);
-        Form->SetName("SettingsForm");
-        Grid = new TgxGrid(Form.get());
-        Grid->SetName("Grid1");
-        Grid->SetParent(Form.get());
-    }
-    std::unique_ptr<TForm> Form;
-    TgxGrid* Grid;
-};
-
-// Through a form file into a new form: its grid.
-TgxGrid* ThroughFormFile(TGridForm& From, TForm& Into) {
-    CopyThroughFormFile(*From.Form, Into);
-    return dynamic_cast<TgxGrid*>(Into.FindComponent("Grid1"));
-}
-
 // An image list and mask definitions a form file can hold; the grid needs
 // only their links.
 class FormImageList : public TgxImageList {
@@ -227,30 +193,6 @@ public:
 const TPublished<FormImageList, TComponent> FormImageListClass(
     "FormImageList", [](auto&) {}, true);
 const TPublished<FormMaskDefs, TComponent> FormMaskDefsClass("FormMaskDefs", [](auto&) {}, true);
-
-// Through a form's stored properties (the form storage's path) into another
-// grid.
-void ThroughStoredProps(TgxGrid& From, TgxGrid& Into, const char* Name) {
-    std::map<std::string, AnsiString> Values;
-    formstore::TPropsStorage Storage;
-    Storage.SetSection("Grids");
-    Storage.SetPrefix("Grid1");
-    Storage.OnWriteString = [&](const AnsiString&, const AnsiString& Item, const AnsiString& V) {
-        Values[Item] = V;
-    };
-    Storage.OnReadString = [&](const AnsiString&, const AnsiString& Item, const AnsiString& D) {
-        const auto It = Values.find(Item);
-        return It == Values.end() ? D : It->second;
-    };
-    Storage.OnEraseSection = [](const AnsiString&) {};
-    TStringList Names;
-    Names.Add(Name);
-    Storage.SetAObject(&From);
-    Storage.StoreProperties(&Names);
-    ASSERT_FALSE(Values.empty()) << Name << " was not stored";
-    Storage.SetAObject(&Into);
-    Storage.LoadProperties(&Names);
-}
 
 class GridSettingsCopy : public ::testing::Test {
 protected:
@@ -380,6 +322,19 @@ TEST_F(GridSettingsCopy, AnAssignmentReportsTheColumnsItMoves) {
     Target.Assign(&Source);
     EXPECT_EQ(Target.GetDataCol(4), 2);
     EXPECT_EQ(MovedTo, (std::vector<int>{4, 2, 3}));
+}
+
+TEST_F(GridSettingsCopy, AColumnsListIsDesignedWithItsGrid) {
+    TgxGrid G(nullptr);
+    TgxCol* Own = G.GridCols()->Item(2);
+    Own->SetButtonType(btCombo);
+    Own->SetParentCombo(false);
+    TgxComboGrid* List = Own->GetCombo()->GetGrid();
+    EXPECT_FALSE(List->GetInDesignMode());
+    G.SetInDesignMode(true);
+    EXPECT_TRUE(List->GetInDesignMode());
+    G.SetInDesignMode(false);
+    EXPECT_FALSE(List->GetInDesignMode());
 }
 
 TEST_F(GridSettingsCopy, AGridTakingADesignedGridIsDesignedToo) {

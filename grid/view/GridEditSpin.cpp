@@ -9,42 +9,51 @@
 #include "grid/model/GridLinks.h"
 #include "grid/model/InplaceControl.h"
 
+#include <algorithm>
+#include <cstddef>
+
 namespace grid {
 
 namespace {
 
 // The new text fitted to the cell's mask when the mask fills while typing:
-// the changed number is padded to the width it replaces; a text the mask
-// refuses gives an empty result.
+// the changed number is padded to the width of the number it replaces, and
+// the text is tried whole and up to the number, first as a finished value,
+// then as a value still being typed. A text the mask refuses every way
+// gives an empty result.
 AnsiString FitToMask(TgxBaseGrid& Grid, int DataCol, int DataRow, const AnsiString& Old,
                      const AnsiString& New, int Start, int& Length) {
     AnsiString Name;
     if (!Grid.GiveCellMaskName(DataCol, DataRow, Name)) return New;
     TgxMaskItem* Mask = Grid.MaskLink()->GetMask(Name);
     if (!Mask || !Mask->GetAutoFill().Contains(mcOnEdit)) return New;
-    const auto Pos = static_cast<std::size_t>(std::max(Start - 1, 0));
+    const auto Pos = std::min(static_cast<std::size_t>(std::max(Start - 1, 0)), New.size());
     const AnsiString Part = New.substr(Pos, static_cast<std::size_t>(Length));
+    // The rest of the text is as it was: the old number is as much longer
+    // or shorter as the whole text.
+    const std::size_t OldPos = std::min(Pos, Old.size());
+    const auto OldLength = static_cast<std::ptrdiff_t>(Part.size()) +
+                           static_cast<std::ptrdiff_t>(Old.size()) -
+                           static_cast<std::ptrdiff_t>(New.size());
     const AnsiString Replaced =
-        Old.substr(std::min(Pos, Old.size()), std::min(Old.size() - std::min(Pos, Old.size()),
-                                                       static_cast<std::size_t>(Length)));
+        Old.substr(OldPos, static_cast<std::size_t>(std::max<std::ptrdiff_t>(OldLength, 0)));
     const AnsiString Padded = PadNumber(Replaced, Part);
     const AnsiString Prefix = New.substr(0, Pos) + Padded;
     const AnsiString Rest = New.substr(std::min(New.size(), Pos + Part.size()));
-    auto Fits = [&](const AnsiString& Text, bool Full) {
+    const auto Fits = [&](const AnsiString& Text, bool Full) {
         AnsiString Input;
         return Mask->ValidInput(Text, Input, static_cast<int>(Text.size()) + 1, Full, false);
     };
-    if (Pos + Part.size() < New.size() || Pos > 0) {
-        if (Fits(Prefix, false)) {
-            Length = static_cast<int>(Padded.size());
-            return Prefix + Rest;
-        }
-    }
-    if (Fits(New, true)) return New;
-    if (Fits(Prefix, true)) {
+    const auto PaddedText = [&] {
         Length = static_cast<int>(Padded.size());
         return Prefix + Rest;
-    }
+    };
+    const bool Whole = Pos == 0 && Part.size() == New.size();
+    if (!Whole && Fits(Prefix, false)) return PaddedText();
+    if (Fits(New, true)) return New;
+    if (Fits(Prefix, true)) return PaddedText();
+    if (Fits(New, false)) return New;
+    if (Fits(Prefix, false)) return PaddedText();
     return AnsiString();
 }
 
@@ -108,6 +117,7 @@ void TgxBaseGrid::CheckSpinIncrement(int DataCol, int DataRow, bool Up) {
     IncStrAtPos(Old.empty() ? AnsiString("0") : Old, Caret, Step, New, Start, Length);
     if (New == Old) return;
     New = FitToMask(*this, DataCol, DataRow, Old, New, Start, Length);
+
     if (New.empty() || New == Old) return;
     Variant Value(New);
     bool Accept = true;

@@ -342,6 +342,8 @@ void TgxBaseGrid::ModifyHorzScrollBar(int ScrollCode, int Pos) {
 void TgxBaseGrid::WMVScroll(TMessage& Message) {
     const TWMScroll M(Message);
     const int Code = M.ScrollCode();
+    // An open list hangs under a cell the scroll moves away.
+    CheckDropDownOff(false);
     if ((Code == SB_LINEUP || Code == SB_PAGEUP) && TopRow() == FixedRows()) return;
     if (Code != SB_ENDSCROLL) HideControlBeforeScroll(!Focused());
     ModifyVertScrollBar(Code, M.Pos());
@@ -352,6 +354,8 @@ void TgxBaseGrid::WMVScroll(TMessage& Message) {
 void TgxBaseGrid::WMHScroll(TMessage& Message) {
     const TWMScroll M(Message);
     const int Code = M.ScrollCode();
+    // An open list hangs under a cell the scroll moves away.
+    CheckDropDownOff(false);
     if ((Code == SB_LINEUP || Code == SB_PAGEUP) && LeftCol() == FixedCols()) return;
     if (Code != SB_ENDSCROLL) HideControlBeforeScroll(!Focused());
     ModifyHorzScrollBar(Code, M.Pos());

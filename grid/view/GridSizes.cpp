@@ -92,6 +92,18 @@ void TgxBaseGrid::CheckRowHeights(int& ChangedHeight) {
     FSetDefaultRowHeight = DefaultRowHeight();
 }
 
+void TgxBaseGrid::SetDefaultColWidth(int Value) {
+    const int RowBar = FCols ? GetRowBarWidth() : 0;
+    TCustomGrid_ts::SetDefaultColWidth(Value);
+    if (FCols) SetRowBarWidth(RowBar);
+}
+
+void TgxBaseGrid::SetDefaultRowHeight(int Value) {
+    const int Heading = FRows ? GetHeadingHeight() : 0;
+    TCustomGrid_ts::SetDefaultRowHeight(Value);
+    if (FRows) SetHeadingHeight(Heading);
+}
+
 void TgxBaseGrid::ColWidthsChanged() {
     TCustomGrid_ts::ColWidthsChanged();
     if (FModelSizing || FInColWidthsChanged || !FCols) return;

@@ -258,6 +258,12 @@ public:
     void SetHint(const AnsiString& Value);
     bool ShowHint() const { return FShowHint; }
     void SetShowHint(bool Value);
+    // Stored settings a control publishes as the framework's forms expect:
+    // whether the hint switch follows the parent's, and the help topic.
+    bool ParentShowHint() const { return FParentShowHint; }
+    void SetParentShowHint(bool Value) { FParentShowHint = Value; }
+    int HelpContext() const { return FHelpContext; }
+    void SetHelpContext(int Value) { FHelpContext = Value; }
     TPopupMenu* PopupMenu() const { return FPopupMenu; }
     void SetPopupMenu(TPopupMenu* Value);
 
@@ -456,6 +462,8 @@ private:
     bool FParentFont = true;
     bool FParentColor = true;
     bool FShowHint = false;
+    bool FParentShowHint = true;
+    int FHelpContext = 0;
     bool FUpdatingParentFont = false;
     TColor FColor = clBtnFace;
     TCursor FCursor = crDefault;
@@ -503,6 +511,9 @@ public:
     void SetTabOrder(TTabOrder Value);
     bool TabStop() const { return FTabStop; }
     void SetTabStop(bool Value);
+    // Whether the 3D look follows the parent's; a stored setting.
+    bool ParentCtl3D() const { return FParentCtl3D; }
+    void SetParentCtl3D(bool Value) { FParentCtl3D = Value; }
     // Visible and enabled, with every parent up to the form.
     virtual bool CanFocus() const;
     // Raises EInvalidOperation "Cannot focus a disabled or invisible
@@ -567,6 +578,7 @@ private:
     std::vector<TWinControl*> FTabList;
     int FAlignLevel = 0;
     bool FTabStop = false;
+    bool FParentCtl3D = true;
     bool FAligning = false;
 };
 

@@ -179,6 +179,18 @@ void Publish() {
         });
     });
 
+    PublishNow<TSizeConstraints>("TSizeConstraints", [](auto& C) {
+        C.template Inherits<TPersistent>();
+        C.Property("MaxHeight", &TSizeConstraints::MaxHeight, &TSizeConstraints::SetMaxHeight)
+            .Default(0);
+        C.Property("MaxWidth", &TSizeConstraints::MaxWidth, &TSizeConstraints::SetMaxWidth)
+            .Default(0);
+        C.Property("MinHeight", &TSizeConstraints::MinHeight, &TSizeConstraints::SetMinHeight)
+            .Default(0);
+        C.Property("MinWidth", &TSizeConstraints::MinWidth, &TSizeConstraints::SetMinWidth)
+            .Default(0);
+    });
+
     PublishNow<TControl>("TControl", [](auto& C) {
         C.template Inherits<TComponent>();
         // Bounds from outside (a stream, a stored property) stay within what
@@ -206,6 +218,11 @@ void Publish() {
         C.Property("ParentColor", &TControl::ParentColor, &TControl::SetParentColor).Default(true);
         C.Property("ParentFont", &TControl::ParentFont, &TControl::SetParentFont).Default(true);
         C.Property("ShowHint", &TControl::ShowHint, &TControl::SetShowHint).Default(false);
+        C.Property("ParentShowHint", &TControl::ParentShowHint, &TControl::SetParentShowHint)
+            .Default(true);
+        C.Property("HelpContext", &TControl::HelpContext, &TControl::SetHelpContext).Default(0);
+        C.Property("Constraints", &TControl::Constraints,
+                   [](TControl& Self, TSizeConstraints* Value) { Self.Constraints()->Assign(Value); });
         C.Property("Visible", &TControl::Visible, &TControl::SetVisible).Default(true);
         C.SetParentProc([](TControl& Self, TComponent* Parent) {
             if (auto* WinParent = dynamic_cast<TWinControl*>(Parent)) Self.SetParent(WinParent);
@@ -216,6 +233,8 @@ void Publish() {
         C.template Inherits<TControl>();
         C.Property("TabOrder", &TWinControl::TabOrder, &TWinControl::SetTabOrder);
         C.Property("TabStop", &TWinControl::TabStop, &TWinControl::SetTabStop);
+        C.Property("ParentCtl3D", &TWinControl::ParentCtl3D, &TWinControl::SetParentCtl3D)
+            .Default(true);
         C.Children(&WinControlChildren);
     });
 

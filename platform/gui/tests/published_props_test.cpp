@@ -127,3 +127,47 @@ TEST(PublishedProps, BoundsFromAStreamStayWithinAScreen) {
         EXPECT_EQ(Form.ComponentCount(), 0);
     }
 }
+
+TEST(PublishedProps, HintHelpAnd3DSwitchesAndSizeLimitsTravelOnlyWhenSet) {
+    PublishGuiClasses();
+    TForm Form(nullptr);
+    Form.SetName("Form1");
+    auto* Plain = new TPanel(&Form);
+    Plain->SetName("Plain");
+    Plain->SetParent(&Form);
+    auto* Set = new TPanel(&Form);
+    Set->SetName("Set");
+    Set->SetParent(&Form);
+    Set->SetParentShowHint(false);
+    Set->SetParentCtl3D(false);
+    Set->SetHelpContext(42);
+    Set->Constraints()->SetMinWidth(50);
+    Set->Constraints()->SetMaxHeight(300);
+
+    TStringStream Stream;
+    WriteComponentRes(&Stream, &Form);
+    const AnsiString Text = TextOf(Stream.DataString());
+    const std::size_t SetAt = Text.find("object Set: TPanel");
+    ASSERT_NE(SetAt, AnsiString::npos) << Text;
+    const AnsiString PlainPart = Text.substr(0, SetAt), SetPart = Text.substr(SetAt);
+    for (const char* Name : {"ParentShowHint", "ParentCtl3D", "HelpContext", "Constraints"}) {
+        EXPECT_EQ(PlainPart.find(Name), AnsiString::npos) << Name << " at its default in\n" << Text;
+        EXPECT_NE(SetPart.find(Name), AnsiString::npos) << Name << " not in\n" << Text;
+    }
+
+    TForm Copy(nullptr);
+    Stream.SetPosition(0);
+    ReadComponentRes(&Stream, &Copy);
+    auto* SetB = dynamic_cast<TPanel*>(Copy.FindComponent("Set"));
+    auto* PlainB = dynamic_cast<TPanel*>(Copy.FindComponent("Plain"));
+    ASSERT_TRUE(SetB && PlainB);
+    EXPECT_FALSE(SetB->ParentShowHint());
+    EXPECT_FALSE(SetB->ParentCtl3D());
+    EXPECT_EQ(SetB->HelpContext(), 42);
+    EXPECT_EQ(SetB->Constraints()->MinWidth(), 50);
+    EXPECT_EQ(SetB->Constraints()->MaxHeight(), 300);
+    EXPECT_TRUE(PlainB->ParentShowHint());
+    EXPECT_TRUE(PlainB->ParentCtl3D());
+    EXPECT_EQ(PlainB->HelpContext(), 0);
+    EXPECT_EQ(PlainB->Constraints()->MinWidth(), 0);
+}
