@@ -1853,8 +1853,11 @@ protected:
     void ChangeCountsInStep(const std::function<void()>& Change);
     void ResizeVisibleCols(int OldLast);
     void ResizeVisibleRows(int OldLast);
-    void SetInternalFixedCols(int Value);
-    void SetInternalFixedRows(int Value);
+    // False, changing nothing, when the edit under way may not end.
+    bool SetInternalFixedCols(int Value);
+    bool SetInternalFixedRows(int Value);
+    bool EndEditBeforeFixedChange(int NewFixedCols, int NewFixedRows);
+    void FollowCurrentAfterFixedChange(const TGridCoord& Before);
     void CheckFixedCols();
     void CheckFixedRows();
     void CalcHorzFixedWidth();

@@ -125,8 +125,8 @@ void TgxBaseGrid::SetNewColCount(int Value) {
     ChangeCountsInStep([&] {
         SetColCount(Value + 1);
         ResizeVisibleCols(OldLast);
+        CheckFixedCols();
     });
-    CheckFixedCols();
     UpdateScrollRange();
 }
 
@@ -139,8 +139,8 @@ void TgxBaseGrid::SetNewRowCount(int Value) {
         // The base count may stay when the insertion row comes or goes with it.
         RowCountSettled();
         ResizeVisibleRows(OldLast);
+        CheckFixedRows();
     });
-    CheckFixedRows();
     UpdateScrollRange();
 }
 
@@ -263,19 +263,44 @@ bool TgxBaseGrid::AddColumn(int P) {
 
 void TgxBaseGrid::SetFixedColCount(int Value) {
     if (Value < 0) return;
+    const int Old = FFixedColCount;
     FFixedColCount = Value;
-    SetInternalFixedCols(Value);
+    if (!SetInternalFixedCols(Value)) FFixedColCount = Old;
 }
 
 void TgxBaseGrid::SetFixedRowCount(int Value) {
     if (Value < 0) return;
+    const int Old = FFixedRowCount;
     FFixedRowCount = Value;
-    SetInternalFixedRows(Value);
+    if (!SetInternalFixedRows(Value)) FFixedRowCount = Old;
 }
 
-void TgxBaseGrid::SetInternalFixedCols(int Value) {
+// The base grid puts its current cell on the first scrollable cell when a
+// fixed count changes: an edit under way ends first, as leaving the cell
+// for that one would; false when it may not end.
+bool TgxBaseGrid::EndEditBeforeFixedChange(int NewFixedCols, int NewFixedRows) {
+    if (NewFixedCols == Col() && NewFixedRows == Row()) return true;
+    return CheckEndEdit(GetDataColnr(NewFixedCols), GetDataRownr(NewFixedRows), false);
+}
+
+// The grid's own current cell follows the one the base grid moved to. A
+// count change says itself where the current cell goes: there it stays.
+void TgxBaseGrid::FollowCurrentAfterFixedChange(const TGridCoord& Before) {
+    if (Col() == Before.X && Row() == Before.Y) return;
+    if (FCountChanging > 0) {
+        if (Before.X < ColCount() && Before.Y < RowCount()) FCurrent = FAnchor = Before;
+        return;
+    }
+    if (Col() < 1 || Row() < 1) return;
+    SetNewCurrentCell(GetDataColnr(Col()), GetDataRownr(Row()));
+}
+
+bool TgxBaseGrid::SetInternalFixedCols(int Value) {
     const int C = ColCount() <= 0 ? 0 : std::min(ColCount() - 1, Value + 1);
-    if (std::max(0, C - 1) == FLastFixedCol && C == FixedCols()) return;
+    if (std::max(0, C - 1) == FLastFixedCol && C == FixedCols()) return true;
+    if (C != FixedCols() && FCountChanging == 0 && !EndEditBeforeFixedChange(C, FixedRows()))
+        return false;
+    const TGridCoord Before{Col(), Row()};
     const bool Hidden = CheckHideControl(false);
     try {
         SetFixedCols(C);
@@ -287,14 +312,19 @@ void TgxBaseGrid::SetInternalFixedCols(int Value) {
     // The top-left cell as it is, clamped into the new range.
     MoveTopLeft(LeftCol(), TopRow());
     CalcHorzFixedWidth();
+    FollowCurrentAfterFixedChange(Before);
     if (Hidden) ShowGridControl();
     UpdateScrollRange();
     CheckTopLeftChanged(false);
+    return true;
 }
 
-void TgxBaseGrid::SetInternalFixedRows(int Value) {
+bool TgxBaseGrid::SetInternalFixedRows(int Value) {
     const int R = RowCount() <= 0 ? 0 : std::min(RowCount() - 1, Value + 1);
-    if (std::max(0, R - 1) == FLastFixedRow && R == FixedRows()) return;
+    if (std::max(0, R - 1) == FLastFixedRow && R == FixedRows()) return true;
+    if (R != FixedRows() && FCountChanging == 0 && !EndEditBeforeFixedChange(FixedCols(), R))
+        return false;
+    const TGridCoord Before{Col(), Row()};
     CheckHideControl(false);
     try {
         SetFixedRows(R);
@@ -305,9 +335,11 @@ void TgxBaseGrid::SetInternalFixedRows(int Value) {
     FLastFixedRow = std::max(0, FixedRows() - 1);
     MoveTopLeft(LeftCol(), TopRow());
     CalcVertFixedHeight();
+    FollowCurrentAfterFixedChange(Before);
     ShowGridControl();
     UpdateScrollRange();
     CheckTopLeftChanged(false);
+    return true;
 }
 
 void TgxBaseGrid::CheckFixedCols() {
