@@ -84,4 +84,25 @@ TEST_F(GridCountChange, ACurrentCellWhoseColumnOrRowGoesStaysAtItsPlace) {
     }
 }
 
+TEST_F(GridCountChange, ARowAppendedBelowAHiddenLastRowIsPaintedWhole) {
+    ShowGrid(4, 37);
+    Grid->SetHeadingOn(false);
+    Grid->SetDefaultRowHeight(13);
+    Grid->SetRowVisible(37, false);
+    Grid->SetTopRow(16);
+    Grid->Update();
+    ASSERT_GT(Grid->TopRow(), 1) << "scrolled to the bottom";
+
+    Grid->SetGridRowCount(38);
+    Grid->Update();
+    const std::vector<TColor> Painted = Shot();
+    Grid->Invalidate();
+    Grid->Update();
+    const std::vector<TColor> Whole = Shot();
+    int Differing = 0;
+    for (std::size_t I = 0; I < Whole.size(); ++I)
+        Differing += Painted[I] != Whole[I] ? 1 : 0;
+    EXPECT_EQ(Differing, 0) << "pixels the count change left unlike a full repaint";
+}
+
 } // namespace
