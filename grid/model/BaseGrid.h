@@ -1851,6 +1851,8 @@ protected:
     void SetNewColCount(int Value);
     void SetNewRowCount(int Value);
     void ChangeCountsInStep(const std::function<void()>& Change);
+    void KeepCurrentCol(int DisplayCol);
+    void KeepCurrentRow(int DisplayRow);
     void ResizeVisibleCols(int OldLast);
     void ResizeVisibleRows(int OldLast);
     // False, changing nothing, when the edit under way may not end.

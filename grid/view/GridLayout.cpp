@@ -25,6 +25,7 @@ void TgxBaseGrid::SetGridColCount(int Value) {
     if (Value == FDataColCount) return;
     const int CurrentData = GetDataColnr(Col());
     const int CurrentDisplay = Col();
+    const int CurrentRow = Row();
     if (Value < CurrentData && !CheckEndEdit(0, GetDataRownr(Row()), false)) return;
     const int Old = FDataColCount;
     CheckHideControl(false);
@@ -42,6 +43,7 @@ void TgxBaseGrid::SetGridColCount(int Value) {
         TgxPaintOff Lock(*this);
         SetNewColCount(Value);
         if (Value < Old) DeleteColData(Value + 1, Old);
+        KeepCurrentRow(CurrentRow);
         CheckTopLeft(true);
         if (Value < Old && CurrentData >= 1 && CurrentData <= Value)
             FCurrent.X = GetDisplayCol(CurrentData);
@@ -62,6 +64,7 @@ void TgxBaseGrid::SetGridRowCount(int Value) {
     if (Value == FDataRowCount) return;
     const int CurrentData = GetDataRownr(Row());
     const int CurrentDisplay = Row();
+    const int CurrentCol = Col();
     if (Value < CurrentData && !CheckEndEdit(GetDataColnr(Col()), 0, false)) return;
     const int Old = FDataRowCount;
     CheckHideControl(false);
@@ -74,6 +77,7 @@ void TgxBaseGrid::SetGridRowCount(int Value) {
         TgxPaintOff Lock(*this);
         SetNewRowCount(Value);
         if (Value < Old) DeleteRowData(Value + 1, Old);
+        KeepCurrentCol(CurrentCol);
         CheckTopLeft(true);
         if (Value < Old && CurrentData >= 1 && CurrentData <= Value)
             FCurrent.Y = GetDisplayRow(CurrentData);
@@ -84,6 +88,18 @@ void TgxBaseGrid::SetGridRowCount(int Value) {
         AdjustOwnComboExtents();
     }
     CountChangeSettled();
+}
+
+// Emptied of rows, the base grid puts its current cell on its first
+// column (it does so whenever its fixed count changes); a row count change
+// leaves the current column where it was, and a column count change the
+// current row.
+void TgxBaseGrid::KeepCurrentCol(int DisplayCol) {
+    if (DisplayCol >= 1 && DisplayCol < ColCount()) FCurrent.X = DisplayCol;
+}
+
+void TgxBaseGrid::KeepCurrentRow(int DisplayRow) {
+    if (DisplayRow >= 1 && DisplayRow < RowCount()) FCurrent.Y = DisplayRow;
 }
 
 // After a count change the control comes back and the selections say
@@ -115,6 +131,14 @@ void TgxBaseGrid::AdjustCurrentAfterCount() {
     if (FCurrent.Y >= RowCount())
         MoveToNewRow(RowCount(), false, CanSkipReadOnly(), InRowSelectMode());
     if (FCurrent.Y < 1 && RowCount() > 1) FCurrent.Y = 1;
+    // A grid without columns (rows) keeps no current row (column) of its
+    // own: the one it comes back to may be hidden, and moves on to the
+    // nearest one shown.
+    if (FCurrent.X >= 1 && FCurrent.X <= GetGridColCount() &&
+        !FCols->Item(GetDataCol(FCurrent.X))->Visible())
+        MoveToNewCol(FCurrent.X, false, CanSkipReadOnly(), InRowSelectMode());
+    if (FCurrent.Y >= 1 && FCurrent.Y <= GetGridRowCount() && !IsRowVisible(GetDataRow(FCurrent.Y)))
+        MoveToNewRow(FCurrent.Y, false, CanSkipReadOnly(), InRowSelectMode());
     FAnchor = FCurrent;
 }
 
@@ -292,7 +316,16 @@ void TgxBaseGrid::FollowCurrentAfterFixedChange(const TGridCoord& Before) {
         return;
     }
     if (Col() < 1 || Row() < 1) return;
-    SetNewCurrentCell(GetDataColnr(Col()), GetDataRownr(Row()));
+    // That cell may be hidden: the nearest one shown then.
+    int C = Col();
+    int R = Row();
+    if (C <= GetGridColCount() && !FCols->Item(GetDataCol(C))->Visible() &&
+        !GetNextCol(C - 1, false, false, C) && !GetPrevCol(C, false, false, C))
+        C = Col();
+    if (R <= GetGridRowCount() && !IsRowVisible(GetDataRow(R)) &&
+        !GetNextRow(R - 1, false, false, R) && !GetPrevRow(R, false, false, R))
+        R = Row();
+    SetNewCurrentCell(GetDataColnr(C), GetDataRownr(R));
 }
 
 bool TgxBaseGrid::SetInternalFixedCols(int Value) {
