@@ -396,8 +396,12 @@ void TCustomGrid_ts::ChangeSize(int NewColCount, int NewRowCount) {
             const int W = Client.Width(), H = Client.Height();
             // From the first cell whose place may have changed to the edges.
             if (OldColCount != FColCount) {
-                const int First =
+                int First =
                     std::min(OldInfo->Horz.LastFullVisibleCell, NewInfo.Horz.LastFullVisibleCell);
+                // A hidden column has no width to start from: the strip
+                // starts where the shown one before it ends.
+                while (First > FTopLeft.X && ColWidths(First) <= 0)
+                    --First;
                 TRect R = GridRectToScreenRect(TGridRect{First, 0, First, 0}, false, NewInfo);
                 if (R.Right > R.Left) {
                     TRect Strip = UseRightToLeftAlignment() ? Rect(0, 0, R.Right, H)
@@ -406,8 +410,10 @@ void TCustomGrid_ts::ChangeSize(int NewColCount, int NewRowCount) {
                 }
             }
             if (OldRowCount != FRowCount) {
-                const int First =
+                int First =
                     std::min(OldInfo->Vert.LastFullVisibleCell, NewInfo.Vert.LastFullVisibleCell);
+                while (First > FTopLeft.Y && RowHeights(First) <= 0)
+                    --First;
                 TRect R = GridRectToScreenRect(TGridRect{0, First, 0, First}, false, NewInfo);
                 if (R.Bottom > R.Top) {
                     TRect Strip = Rect(0, R.Top, W, H);

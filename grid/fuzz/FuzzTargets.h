@@ -5,6 +5,7 @@
 // fuzzing build. A target returns 0; a broken rule aborts with a message.
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 namespace grid::fuzz {
 
@@ -18,5 +19,12 @@ int DataStreamInput(const std::uint8_t* Data, std::size_t Size);
 // A grid's saved state, loaded into a grid that holds values and a
 // selection already.
 int GridStateInput(const std::uint8_t* Data, std::size_t Size);
+
+// Operations on a shown grid, a byte or a few each, checked after each
+// against a plain model of its columns, rows, values and current cell.
+int GridWalkInput(const std::uint8_t* Data, std::size_t Size);
+// The same walk; gives the first difference found, with the step and the
+// operations before it, or an empty text.
+std::string WalkGrid(const std::uint8_t* Data, std::size_t Size);
 
 } // namespace grid::fuzz

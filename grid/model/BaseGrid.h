@@ -1883,10 +1883,15 @@ protected:
     void SetNewColCount(int Value);
     void SetNewRowCount(int Value);
     void ChangeCountsInStep(const std::function<void()>& Change);
+    void KeepCurrentCol(int DisplayCol);
+    void KeepCurrentRow(int DisplayRow);
     void ResizeVisibleCols(int OldLast);
     void ResizeVisibleRows(int OldLast);
-    void SetInternalFixedCols(int Value);
-    void SetInternalFixedRows(int Value);
+    // False, changing nothing, when the edit under way may not end.
+    bool SetInternalFixedCols(int Value);
+    bool SetInternalFixedRows(int Value);
+    bool EndEditBeforeFixedChange(int NewFixedCols, int NewFixedRows);
+    void FollowCurrentAfterFixedChange(const TGridCoord& Before);
     void CheckFixedCols();
     void CheckFixedRows();
     void CalcHorzFixedWidth();

@@ -175,7 +175,9 @@ void TgxBaseGrid::DeleteAllAtCol(int DataCol, int LastPosition) {
     const int Count = FDataColCount;
     if (DataCol < 1 || DataCol > Count || LastPosition < 1) return;
     const int P = GetDisplayCol(DataCol);
-    FColSelection.SetSelected(P, false);
+    // Through the selection's own bookkeeping, so that the change is
+    // reported and a status left without a selection goes back to normal.
+    DeleteColSelection(P, P);
     DeleteSelectedCellsCol(P);
 
     // Cell properties of the column go; those of later columns move down.
@@ -238,7 +240,7 @@ void TgxBaseGrid::DeleteAllAtRow(int DataRow, int LastPosition) {
     if (DataRow < 1 || DataRow > Count || LastPosition < 1) return;
     FRows->CreateDisplayRowNumber();
     const int P = GetDisplayRow(DataRow);
-    FRowSelection.SetSelected(P, false);
+    DeleteRowSelection(P, P);
     DeleteSelectedCellsRow(P);
 
     for (TgxCellElement* Element : FCellProps->Elements()) {

@@ -42,4 +42,8 @@ TEST(FuzzCorpus, GridStateInputs) {
     Replay(GRID_STATE_CORPUS, grid::fuzz::GridStateInput);
 }
 
+TEST(FuzzCorpus, GridWalkInputs) {
+    Replay(GRID_WALK_CORPUS, grid::fuzz::GridWalkInput);
+}
+
 } // namespace

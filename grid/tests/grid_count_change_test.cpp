@@ -84,4 +84,62 @@ TEST_F(GridCountChange, ACurrentCellWhoseColumnOrRowGoesStaysAtItsPlace) {
     }
 }
 
+TEST_F(GridCountChange, EmptyingTheRowsKeepsTheCurrentColumn) {
+    ShowGrid(5, 8);
+    Grid->SetCurrentCell(3, 4);
+    Grid->SetGridRowCount(0);
+    EXPECT_EQ(Grid->Col(), 3);
+    Grid->SetGridRowCount(2);
+    EXPECT_EQ(Grid->GetCurrentDataCol(), 3);
+    EXPECT_EQ(Grid->GetCurrentDataRow(), 1);
+}
+
+TEST_F(GridCountChange, TheCurrentCellNeverLandsOnAHiddenRow) {
+    struct TCase {
+        const char* Name;
+        bool Fixed;
+    };
+    for (const TCase& Case : {TCase{"fixed rows", true}, TCase{"columns back", false}}) {
+        SCOPED_TRACE(Case.Name);
+        ShowGrid(4, 8);
+        if (Case.Fixed) {
+            // The first scrollable row, where the current cell goes, is hidden.
+            Grid->SetRowVisible(2, false);
+            Grid->SetCurrentCell(3, 5);
+            Grid->SetFixedRowCount(1);
+        } else {
+            // Hidden while the grid had no columns to hold a current cell.
+            Grid->SetCurrentCell(1, 4);
+            Grid->SetGridColCount(0);
+            Grid->SetRowVisible(4, false);
+            Grid->SetGridColCount(2);
+        }
+        EXPECT_TRUE(Grid->IsRowVisible(Grid->GetCurrentDataRow()))
+            << "current row " << Grid->GetCurrentDataRow();
+        delete Form;
+        Form = nullptr;
+    }
+}
+
+TEST_F(GridCountChange, ARowAppendedBelowAHiddenLastRowIsPaintedWhole) {
+    ShowGrid(4, 37);
+    Grid->SetHeadingOn(false);
+    Grid->SetDefaultRowHeight(13);
+    Grid->SetRowVisible(37, false);
+    Grid->SetTopRow(16);
+    Grid->Update();
+    ASSERT_GT(Grid->TopRow(), 1) << "scrolled to the bottom";
+
+    Grid->SetGridRowCount(38);
+    Grid->Update();
+    const std::vector<TColor> Painted = Shot();
+    Grid->Invalidate();
+    Grid->Update();
+    const std::vector<TColor> Whole = Shot();
+    int Differing = 0;
+    for (std::size_t I = 0; I < Whole.size(); ++I)
+        Differing += Painted[I] != Whole[I] ? 1 : 0;
+    EXPECT_EQ(Differing, 0) << "pixels the count change left unlike a full repaint";
+}
+
 } // namespace

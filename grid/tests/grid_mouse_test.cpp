@@ -1022,6 +1022,39 @@ TEST_F(GridMouseButtons, AButtonLitUnderTheMouseGoesFlatOnceTheMouseLeaves) {
     EXPECT_EQ(Grid->HotButtonCol(), 2);
 }
 
+TEST_F(GridMouseButtons, ALitOrPressedButtonWhoseCellGoesIsForgotten) {
+    struct TKeepCursor {
+        TPoint At = Mouse->CursorPos();
+        ~TKeepCursor() {
+            Mouse->SetCursorPos(At);
+            Application->ProcessMessages();
+        }
+    } KeepCursor;
+    Grid->SetCellButtonType(3, 2, btNormal);
+    const TRect Cell = Grid->CellRect(3, 2);
+    const TPoint Lit = Point(Cell.Right - 2, Cell.Top + 3);
+    Mouse->SetCursorPos(Grid->ClientToScreen(Lit));
+    Move(Lit.X, Lit.Y, 0);
+    ASSERT_EQ(Grid->HotButtonCol(), 3);
+    Grid->SetGridColCount(2);
+    EXPECT_EQ(Grid->HotButtonCol(), -1);
+    EXPECT_EQ(Grid->HotButtonRow(), -1);
+
+    Grid->SetGridColCount(10);
+    Grid->SetCellButtonType(3, 4, btVertSpin);
+    Grid->SetCellSpinOptions(3, 4, TgxSpinOptions{spoAutoRepeat});
+    const TPoint P = SpinUp(3, 4);
+    Down(P.X, P.Y);
+    ASSERT_EQ(Grid->PressedButtonCol(), 3);
+    const std::size_t Pressed = Repeats.size(); // the press itself steps once
+    Grid->SetGridRowCount(3);
+    EXPECT_EQ(Grid->PressedButtonCol(), -1);
+    EXPECT_EQ(Grid->PressedButtonRow(), -1);
+    Timers.Advance(500 + 80 * 3);
+    EXPECT_EQ(Repeats.size(), Pressed) << "the spin repeat stopped with its button";
+    Up(P.X, P.Y);
+}
+
 TEST_F(GridMouseButtons, AButtonReactsOnlyWhereItMay) {
     const TRect Cell = Grid->CellRect(2, 2);
     const int Y = Cell.Top + 3;

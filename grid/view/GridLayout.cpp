@@ -25,6 +25,7 @@ void TgxBaseGrid::SetGridColCount(int Value) {
     if (Value == FDataColCount) return;
     const int CurrentData = GetDataColnr(Col());
     const int CurrentDisplay = Col();
+    const int CurrentRow = Row();
     if (Value < CurrentData && !CheckEndEdit(0, GetDataRownr(Row()), false)) return;
     const int Old = FDataColCount;
     CheckHideControl(false);
@@ -42,6 +43,7 @@ void TgxBaseGrid::SetGridColCount(int Value) {
         TgxPaintOff Lock(*this);
         SetNewColCount(Value);
         if (Value < Old) DeleteColData(Value + 1, Old);
+        KeepCurrentRow(CurrentRow);
         CheckTopLeft(true);
         if (Value < Old && CurrentData >= 1 && CurrentData <= Value)
             FCurrent.X = GetDisplayCol(CurrentData);
@@ -62,6 +64,7 @@ void TgxBaseGrid::SetGridRowCount(int Value) {
     if (Value == FDataRowCount) return;
     const int CurrentData = GetDataRownr(Row());
     const int CurrentDisplay = Row();
+    const int CurrentCol = Col();
     if (Value < CurrentData && !CheckEndEdit(GetDataColnr(Col()), 0, false)) return;
     const int Old = FDataRowCount;
     CheckHideControl(false);
@@ -74,6 +77,7 @@ void TgxBaseGrid::SetGridRowCount(int Value) {
         TgxPaintOff Lock(*this);
         SetNewRowCount(Value);
         if (Value < Old) DeleteRowData(Value + 1, Old);
+        KeepCurrentCol(CurrentCol);
         CheckTopLeft(true);
         if (Value < Old && CurrentData >= 1 && CurrentData <= Value)
             FCurrent.Y = GetDisplayRow(CurrentData);
@@ -84,6 +88,18 @@ void TgxBaseGrid::SetGridRowCount(int Value) {
         AdjustOwnComboExtents();
     }
     CountChangeSettled();
+}
+
+// Emptied of rows, the base grid puts its current cell on its first
+// column (it does so whenever its fixed count changes); a row count change
+// leaves the current column where it was, and a column count change the
+// current row.
+void TgxBaseGrid::KeepCurrentCol(int DisplayCol) {
+    if (DisplayCol >= 1 && DisplayCol < ColCount()) FCurrent.X = DisplayCol;
+}
+
+void TgxBaseGrid::KeepCurrentRow(int DisplayRow) {
+    if (DisplayRow >= 1 && DisplayRow < RowCount()) FCurrent.Y = DisplayRow;
 }
 
 // After a count change the control comes back and the selections say
@@ -125,6 +141,14 @@ void TgxBaseGrid::AdjustCurrentAfterCount() {
     if (FCurrent.Y >= RowCount())
         MoveToNewRow(RowCount(), false, CanSkipReadOnly(), InRowSelectMode());
     if (FCurrent.Y < 1 && RowCount() > 1) FCurrent.Y = 1;
+    // A grid without columns (rows) keeps no current row (column) of its
+    // own: the one it comes back to may be hidden, and moves on to the
+    // nearest one shown.
+    if (FCurrent.X >= 1 && FCurrent.X <= GetGridColCount() &&
+        !FCols->Item(GetDataCol(FCurrent.X))->Visible())
+        MoveToNewCol(FCurrent.X, false, CanSkipReadOnly(), InRowSelectMode());
+    if (FCurrent.Y >= 1 && FCurrent.Y <= GetGridRowCount() && !IsRowVisible(GetDataRow(FCurrent.Y)))
+        MoveToNewRow(FCurrent.Y, false, CanSkipReadOnly(), InRowSelectMode());
     FAnchor = FCurrent;
 }
 
@@ -135,8 +159,8 @@ void TgxBaseGrid::SetNewColCount(int Value) {
     ChangeCountsInStep([&] {
         SetColCount(Value + 1);
         ResizeVisibleCols(OldLast);
+        CheckFixedCols();
     });
-    CheckFixedCols();
     UpdateScrollRange();
 }
 
@@ -149,8 +173,8 @@ void TgxBaseGrid::SetNewRowCount(int Value) {
         // The base count may stay when the insertion row comes or goes with it.
         RowCountSettled();
         ResizeVisibleRows(OldLast);
+        CheckFixedRows();
     });
-    CheckFixedRows();
     UpdateScrollRange();
 }
 
@@ -273,19 +297,53 @@ bool TgxBaseGrid::AddColumn(int P) {
 
 void TgxBaseGrid::SetFixedColCount(int Value) {
     if (Value < 0) return;
+    const int Old = FFixedColCount;
     FFixedColCount = Value;
-    SetInternalFixedCols(Value);
+    if (!SetInternalFixedCols(Value)) FFixedColCount = Old;
 }
 
 void TgxBaseGrid::SetFixedRowCount(int Value) {
     if (Value < 0) return;
+    const int Old = FFixedRowCount;
     FFixedRowCount = Value;
-    SetInternalFixedRows(Value);
+    if (!SetInternalFixedRows(Value)) FFixedRowCount = Old;
 }
 
-void TgxBaseGrid::SetInternalFixedCols(int Value) {
+// The base grid puts its current cell on the first scrollable cell when a
+// fixed count changes: an edit under way ends first, as leaving the cell
+// for that one would; false when it may not end.
+bool TgxBaseGrid::EndEditBeforeFixedChange(int NewFixedCols, int NewFixedRows) {
+    if (NewFixedCols == Col() && NewFixedRows == Row()) return true;
+    return CheckEndEdit(GetDataColnr(NewFixedCols), GetDataRownr(NewFixedRows), false);
+}
+
+// The grid's own current cell follows the one the base grid moved to. A
+// count change says itself where the current cell goes: there it stays.
+void TgxBaseGrid::FollowCurrentAfterFixedChange(const TGridCoord& Before) {
+    if (Col() == Before.X && Row() == Before.Y) return;
+    if (FCountChanging > 0) {
+        if (Before.X < ColCount() && Before.Y < RowCount()) FCurrent = FAnchor = Before;
+        return;
+    }
+    if (Col() < 1 || Row() < 1) return;
+    // That cell may be hidden: the nearest one shown then.
+    int C = Col();
+    int R = Row();
+    if (C <= GetGridColCount() && !FCols->Item(GetDataCol(C))->Visible() &&
+        !GetNextCol(C - 1, false, false, C) && !GetPrevCol(C, false, false, C))
+        C = Col();
+    if (R <= GetGridRowCount() && !IsRowVisible(GetDataRow(R)) &&
+        !GetNextRow(R - 1, false, false, R) && !GetPrevRow(R, false, false, R))
+        R = Row();
+    SetNewCurrentCell(GetDataColnr(C), GetDataRownr(R));
+}
+
+bool TgxBaseGrid::SetInternalFixedCols(int Value) {
     const int C = ColCount() <= 0 ? 0 : std::min(ColCount() - 1, Value + 1);
-    if (std::max(0, C - 1) == FLastFixedCol && C == FixedCols()) return;
+    if (std::max(0, C - 1) == FLastFixedCol && C == FixedCols()) return true;
+    if (C != FixedCols() && FCountChanging == 0 && !EndEditBeforeFixedChange(C, FixedRows()))
+        return false;
+    const TGridCoord Before{Col(), Row()};
     const bool Hidden = CheckHideControl(false);
     try {
         SetFixedCols(C);
@@ -297,16 +355,21 @@ void TgxBaseGrid::SetInternalFixedCols(int Value) {
     // The top-left cell as it is, clamped into the new range.
     MoveTopLeft(LeftCol(), TopRow());
     CalcHorzFixedWidth();
+    FollowCurrentAfterFixedChange(Before);
     // An editor held back while the fixed columns covered its cell comes
     // back with the cell.
     if (Hidden || FEditorShown) ShowGridControl();
     UpdateScrollRange();
     CheckTopLeftChanged(false);
+    return true;
 }
 
-void TgxBaseGrid::SetInternalFixedRows(int Value) {
+bool TgxBaseGrid::SetInternalFixedRows(int Value) {
     const int R = RowCount() <= 0 ? 0 : std::min(RowCount() - 1, Value + 1);
-    if (std::max(0, R - 1) == FLastFixedRow && R == FixedRows()) return;
+    if (std::max(0, R - 1) == FLastFixedRow && R == FixedRows()) return true;
+    if (R != FixedRows() && FCountChanging == 0 && !EndEditBeforeFixedChange(FixedCols(), R))
+        return false;
+    const TGridCoord Before{Col(), Row()};
     CheckHideControl(false);
     try {
         SetFixedRows(R);
@@ -317,9 +380,11 @@ void TgxBaseGrid::SetInternalFixedRows(int Value) {
     FLastFixedRow = std::max(0, FixedRows() - 1);
     MoveTopLeft(LeftCol(), TopRow());
     CalcVertFixedHeight();
+    FollowCurrentAfterFixedChange(Before);
     ShowGridControl();
     UpdateScrollRange();
     CheckTopLeftChanged(false);
+    return true;
 }
 
 void TgxBaseGrid::CheckFixedCols() {

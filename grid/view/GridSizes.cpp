@@ -380,7 +380,9 @@ TgxCustomButton* TgxBaseGrid::GridCellButton(int DisplayCol, TgxButtonType Type)
 
 void TgxBaseGrid::ResetCellButtons() {
     // The shared buttons follow the grid's button settings, which a count
-    // change does not touch; they stay.
+    // change does not touch; a lit or pressed button whose cell went is
+    // forgotten.
+    CheckResetButtons();
 }
 
 } // namespace grid
