@@ -76,7 +76,7 @@ TEST_F(FileOperator, ANameAlreadyTakenIsReplacedKeptOrRenamedAsAsked) {
     } Cases[] = {
         {{flSilent, flNoConfirmation}, {}, true, false, "new", "", 0},
         {{flSilent}, {IDYES}, true, false, "new", "", 1},
-        {{flSilent}, {IDNO}, true, false, "old", "", 1},
+        {{flSilent}, {IDNO}, false, true, "old", "", 1},
         {{flSilent}, {IDCANCEL}, false, true, "old", "", 1},
         {{flSilent, flRenameOnCollision}, {}, true, false, "old", "Copy of x.txt", 0},
     };
@@ -243,7 +243,7 @@ TEST_F(FileOperator, ShellCopiesAndMovesGoThroughTheOperator) {
         const char* Content;
         std::size_t Boxes;
     } cases[] = {
-        {false, {IDNO}, false, "old", 1},
+        {false, {IDNO}, true, "old", 1},
         {false, {IDCANCEL}, true, "old", 1},
         {false, {IDYES}, false, "new", 1},
         {true, {}, false, "new", 0},
