@@ -95,6 +95,26 @@ protected:
         return Result;
     }
 
+    // Maria's address makes the test server close the connection; Tom and
+    // Priya are served normally. All three are due hourly.
+    void DueForMariaWhoseMessageClosesTheConnection() {
+        Exec("update EMPLOYEE set AlertEmail = 'closing-maria@example.com' where EmpNbr = 1;"
+             "update EMPLOYEE set AlertEmail = 'tom@example.com' where EmpNbr = 2;");
+        AddDue(1, 3, "Maria hourly");
+        AddDue(2, 3, "Tom hourly");
+        AddDue(3, 3, "Priya hourly");
+    }
+
+    // The run after Maria closed the connection serves Tom and then Priya
+    // and leaves Maria due.
+    void ExpectTomAndPriyaServedFirst(mailtest::SmtpPeer& Server) {
+        const std::vector<mailtest::ReceivedMessage> Got = Server.Messages(2);
+        ASSERT_EQ(Got.size(), 2u);
+        EXPECT_EQ(Got[0].Recipients, std::vector<std::string>{"tom@example.com"});
+        EXPECT_EQ(Got[1].Recipients, std::vector<std::string>{"priya.shah@example.com"});
+        EXPECT_EQ(Codes(), "3,0,0");
+    }
+
     std::string MemoText() const { return Window->memoResults->Lines()->Text(); }
     std::vector<AnsiString> LogLines() const {
         std::vector<AnsiString> Lines;
@@ -205,11 +225,7 @@ TEST_F(EmailWindowTest, ARefusedRecipientStaysDueWhileTheOthersAreSent) {
 // That recipient goes last in the next run, so the others are served then.
 TEST_F(EmailWindowTest, ARecipientWhoseMessageEndsTheRunGoesLastInTheNext) {
     Open();
-    Exec("update EMPLOYEE set AlertEmail = 'closing-maria@example.com' where EmpNbr = 1;"
-         "update EMPLOYEE set AlertEmail = 'tom@example.com' where EmpNbr = 2;");
-    AddDue(1, 3, "Maria hourly");
-    AddDue(2, 3, "Tom hourly");
-    AddDue(3, 3, "Priya hourly");
+    DueForMariaWhoseMessageClosesTheConnection();
     const Certificates& Files = Certificates::Get();
     mailtest::SmtpPeer Server("plain", Files.LocalhostCert(), Files.LocalhostKey());
     UseServer(std::to_string(Server.Port()));
@@ -226,11 +242,7 @@ TEST_F(EmailWindowTest, ARecipientWhoseMessageEndsTheRunGoesLastInTheNext) {
         << MemoText();
 
     Window->RunAlertBatch(3, false);
-    const std::vector<mailtest::ReceivedMessage> Got = Server.Messages(2);
-    ASSERT_EQ(Got.size(), 2u);
-    EXPECT_EQ(Got[0].Recipients, std::vector<std::string>{"tom@example.com"});
-    EXPECT_EQ(Got[1].Recipients, std::vector<std::string>{"priya.shah@example.com"});
-    EXPECT_EQ(Codes(), "3,0,0");
+    ExpectTomAndPriyaServedFirst(Server);
     EXPECT_NE(MemoText().find(Connection + "\r\n"), std::string::npos) << MemoText();
     EXPECT_EQ(Window->EmailedCount(), 0);
 }
@@ -239,11 +251,7 @@ TEST_F(EmailWindowTest, ARecipientWhoseMessageEndsTheRunGoesLastInTheNext) {
 // restart between two runs, the others are still served first.
 TEST_F(EmailWindowTest, ARecipientWhoseMessageEndsTheRunStaysLastAfterARestart) {
     Open();
-    Exec("update EMPLOYEE set AlertEmail = 'closing-maria@example.com' where EmpNbr = 1;"
-         "update EMPLOYEE set AlertEmail = 'tom@example.com' where EmpNbr = 2;");
-    AddDue(1, 3, "Maria hourly");
-    AddDue(2, 3, "Tom hourly");
-    AddDue(3, 3, "Priya hourly");
+    DueForMariaWhoseMessageClosesTheConnection();
     const Certificates& Files = Certificates::Get();
     mailtest::SmtpPeer Server("plain", Files.LocalhostCert(), Files.LocalhostKey());
     UseServer(std::to_string(Server.Port()));
@@ -257,11 +265,7 @@ TEST_F(EmailWindowTest, ARecipientWhoseMessageEndsTheRunStaysLastAfterARestart) 
     Window->Show();
     UseServer(std::to_string(Server.Port()));
     Window->RunAlertBatch(3, false);
-    const std::vector<mailtest::ReceivedMessage> Got = Server.Messages(2);
-    ASSERT_EQ(Got.size(), 2u);
-    EXPECT_EQ(Got[0].Recipients, std::vector<std::string>{"tom@example.com"});
-    EXPECT_EQ(Got[1].Recipients, std::vector<std::string>{"priya.shah@example.com"});
-    EXPECT_EQ(Codes(), "3,0,0");
+    ExpectTomAndPriyaServedFirst(Server);
 
     // Once she is served, she leaves the order, also in the store.
     Exec("update EMPLOYEE set AlertEmail = 'maria.garcia@example.com' where EmpNbr = 1;");
