@@ -551,6 +551,11 @@ public:
     virtual void DoHeadingUp(int DataCol);
     virtual void DoHeadingClick(int DataCol);
     virtual void DoColMoved(int ToDisplayCol, int Count, bool ByUser);
+    // While another grid's order is taken over, the steps that put each
+    // column or row in place are not moves of their own and report nothing;
+    // the taking over reports each column or row that ended elsewhere once.
+    bool MovesHeld() const { return FMovesHeld > 0; }
+    void HoldMoves(bool Hold) { FMovesHeld += Hold ? 1 : -1; }
     virtual void DoRowMoved(int ToDisplayRow, int Count, bool ByUser);
     virtual void DoColChanged(int OldCol);
     virtual void DoSelectChanged(TgxSelectType SelectType, bool ByUser);
@@ -1948,6 +1953,7 @@ protected:
     bool SelectCell(int ACol, int ARow) override;
 
 private:
+    int FMovesHeld = 0;
     void ResizeDisplayArrays();
     void PaintResumed();
     void FitScrollBars();

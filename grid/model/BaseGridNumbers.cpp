@@ -132,7 +132,7 @@ void TgxBaseGrid::SetDisplayRownr(int DataRow, int DisplayRow) {
     ChangeRowHeights(Old, DisplayRow);
     ChangeSelectedRows(Old, DisplayRow);
     ChangeCurrentRowPosition(Old, DisplayRow);
-    DoRowMoved(DisplayRow, 1, false);
+    if (!MovesHeld()) DoRowMoved(DisplayRow, 1, false);
     InvalidateGridNow();
     UpdateScrollRange();
     CheckTopLeft(false);

@@ -254,7 +254,7 @@ void TgxCol::SetDisplayCol(int P) {
     FGrid->ChangeColWidths(Old, P);
     FGrid->ChangeSelectedCols(Old, P);
     FGrid->ChangeCurrentColPosition(Old, P);
-    FGrid->DoColMoved(P, 1, false);
+    if (!FGrid->MovesHeld()) FGrid->DoColMoved(P, 1, false);
     FGrid->InvalidateGridNow();
     FGrid->UpdateScrollRange();
     FGrid->CheckTopLeftNow();

@@ -43,20 +43,17 @@ AnsiString LinkNames(const TgxBaseGrid& Grid) {
     return Names;
 }
 
-// Holds a move event back for its lifetime: the steps of taking another
-// grid's order are not moves of their own.
-template <class TEvent> class TQuietMoves {
+// Holds the grid's move reports back for its lifetime: the steps of taking
+// another grid's order are not moves of their own.
+class TMovesHeld {
 public:
-    explicit TQuietMoves(TEvent& Event) : FEvent(Event), FSaved(std::move(Event)) {
-        FEvent = nullptr;
-    }
-    ~TQuietMoves() { FEvent = std::move(FSaved); }
-    TQuietMoves(const TQuietMoves&) = delete;
-    TQuietMoves& operator=(const TQuietMoves&) = delete;
+    explicit TMovesHeld(TgxBaseGrid& Grid) : FGrid(Grid) { FGrid.HoldMoves(true); }
+    ~TMovesHeld() { FGrid.HoldMoves(false); }
+    TMovesHeld(const TMovesHeld&) = delete;
+    TMovesHeld& operator=(const TMovesHeld&) = delete;
 
 private:
-    TEvent& FEvent;
-    TEvent FSaved;
+    TgxBaseGrid& FGrid;
 };
 
 } // namespace
@@ -181,7 +178,7 @@ void TgxBaseGrid::AssignColProperties(TgxBaseGrid* Source) {
         for (int C = 1; C <= Count; ++C)
             if (GetDisplayCol(C) != Source->GetDisplayCol(C)) Moved.push_back(C);
         {
-            TQuietMoves Quiet(OnColMoved);
+            TMovesHeld Held(*this);
             for (int D = 1; D <= Count; ++D) {
                 const int DataCol = Source->GetDataCol(D);
                 if (GetDisplayCol(DataCol) != D) FCols->Item(DataCol)->SetDisplayCol(D);
@@ -219,7 +216,7 @@ void TgxBaseGrid::AssignRowProperties(TgxBaseGrid* Source) {
         for (int R = 1; R <= Count; ++R)
             if (GetDisplayRow(R) != Source->GetDisplayRow(R)) Moved.push_back(R);
         {
-            TQuietMoves Quiet(OnRowMoved);
+            TMovesHeld Held(*this);
             for (int D = 1; D <= Count; ++D) {
                 const int DataRow = Source->GetDataRow(D);
                 if (DataRow <= Count && GetDisplayRow(DataRow) != D) SetDisplayRownr(DataRow, D);

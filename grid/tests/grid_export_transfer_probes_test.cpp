@@ -45,6 +45,23 @@ std::string RunPython(const std::string& Script) {
     return Out;
 }
 
+// Records every move the grid reports, whether or not an event is set.
+class TMoveLogGrid : public TgxGrid {
+public:
+    using TgxGrid::TgxGrid;
+    std::vector<int> Cols, Rows;
+    void DoColMoved(int ToDisplayCol, int Count, bool ByUser) override {
+        Cols.push_back(ToDisplayCol);
+        EXPECT_EQ(Count, 1);
+        EXPECT_FALSE(ByUser);
+        TgxGrid::DoColMoved(ToDisplayCol, Count, ByUser);
+    }
+    void DoRowMoved(int ToDisplayRow, int Count, bool ByUser) override {
+        Rows.push_back(ToDisplayRow);
+        TgxGrid::DoRowMoved(ToDisplayRow, Count, ByUser);
+    }
+};
+
 class ExportAndTransfer : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -502,4 +519,28 @@ TEST_F(ExportAndTransfer, ResetColPropertiesSelectedDeselectsAll) {
     G->GridCols()->Item(2)->SetSelected(true);
     G->ResetColProperties(TgxProperties{TgxProperty::prSelected});
     EXPECT_FALSE(G->GridCols()->Item(2)->GetSelected());
+}
+
+// Taking another grid's order reports each column or row that ends
+// elsewhere once, at its new place, and none of the steps that put it there.
+TEST_F(ExportAndTransfer, TakingAnotherGridsOrderReportsEachMovedColumnAndRowOnce) {
+    TgxGrid* S = Make(5, 5);
+    S->ChangeDisplayCol(2, 4);
+    S->SetDisplayRownr(2, 4);
+    auto* Whole = Make<TMoveLogGrid>(5, 5);
+    Whole->Assign(S);
+    auto* ColsOnly = Make<TMoveLogGrid>(5, 5);
+    ColsOnly->AssignColProperties(S);
+    auto* RowsOnly = Make<TMoveLogGrid>(5, 5);
+    RowsOnly->AssignRowProperties(S);
+    for (TMoveLogGrid* G : {Whole, ColsOnly}) {
+        EXPECT_EQ(G->Cols, (std::vector<int>{S->GetDisplayCol(2), S->GetDisplayCol(3),
+                                             S->GetDisplayCol(4)}));
+        for (int C = 1; C <= 5; ++C) EXPECT_EQ(G->GetDisplayCol(C), S->GetDisplayCol(C)) << C;
+    }
+    for (TMoveLogGrid* G : {Whole, RowsOnly}) {
+        EXPECT_EQ(G->Rows, (std::vector<int>{S->GetDisplayRow(2), S->GetDisplayRow(3),
+                                             S->GetDisplayRow(4)}));
+        for (int R = 1; R <= 5; ++R) EXPECT_EQ(G->GetDisplayRow(R), S->GetDisplayRow(R)) << R;
+    }
 }
