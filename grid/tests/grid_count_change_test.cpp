@@ -142,4 +142,16 @@ TEST_F(GridCountChange, ARowAppendedBelowAHiddenLastRowIsPaintedWhole) {
     EXPECT_EQ(Differing, 0) << "pixels the count change left unlike a full repaint";
 }
 
+TEST_F(GridCountChange, DeletingTheSelectedLastRowMovesTheCurrentCellToTheNewLastRow) {
+    ShowGrid(3, 2);
+    Grid->SetCurrentCell(2, 2);
+    Grid->SelectRows(2, 2, true);
+    Grid->DeleteSelectedRows();
+
+    ASSERT_EQ(Grid->GetGridRowCount(), 1);
+    EXPECT_EQ(Grid->Row(), 1);
+    EXPECT_EQ(Grid->GetCurrentDataRow(), 1);
+    EXPECT_EQ(Grid->GetCurrentDataCol(), 2);
+}
+
 } // namespace

@@ -234,12 +234,11 @@ void TgxBaseGrid::DeleteSelectedRows() {
         if (OnInsertionRow) {
             SetCurrentPosition(Col(), RowCount() - 1, true, true);
         } else if (CurrentDeleted) {
-            // The row that now takes its place, one higher when that is the
-            // insertion row.
-            int Target = CurrentDisplay - DeletedAbove;
-            if (InsertionRowShown() && Target >= RowCount() - 1) Target = RowCount() - 2;
-            Target = std::max(Target, std::min(1, RowCount() - 1));
-            SetNewCurrentCell(DataCol, GetDataRow(Target));
+            // The place the current row had may now be past the last row, or
+            // hold a hidden, fixed or insertion row: the nearest row the
+            // current cell may stand on from there takes it, as when rows
+            // are deleted by number.
+            MoveToNewRow(CurrentDisplay - DeletedAbove, false, CanSkipReadOnly(), false);
         } else if (CurrentData >= 1) {
             SetNewCurrentCell(DataCol, CurrentData - DeletedBefore);
         }
