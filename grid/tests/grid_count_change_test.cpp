@@ -154,4 +154,43 @@ TEST_F(GridCountChange, DeletingTheSelectedLastRowMovesTheCurrentCellToTheNewLas
     EXPECT_EQ(Grid->GetCurrentDataCol(), 2);
 }
 
+TEST_F(GridCountChange, AFixedCountADeletionBringsDownLeavesTheOtherAxisOfTheCurrentCell) {
+    // Two data columns (rows) under one frozen: deleting the first one
+    // leaves too few to freeze, and the frozen count drops with it.
+    struct TCase {
+        const char* Name;
+        bool Cols;
+        bool Selected;
+    };
+    for (const TCase& Case : {TCase{"columns by number", true, false}, TCase{"selected columns", true, true},
+                              TCase{"rows by number", false, false}, TCase{"selected rows", false, true}}) {
+        SCOPED_TRACE(Case.Name);
+        ShowGrid(Case.Cols ? 2 : 6, Case.Cols ? 6 : 2);
+        if (Case.Cols) {
+            Grid->SetFixedColCount(1);
+            Grid->SetCurrentCell(2, 4);
+            if (Case.Selected) {
+                Grid->SelectCols(1, 1, true);
+                Grid->DeleteSelectedCols();
+            } else {
+                Grid->DeleteCols(1, 1);
+            }
+        } else {
+            Grid->SetFixedRowCount(1);
+            Grid->SetCurrentCell(4, 2);
+            if (Case.Selected) {
+                Grid->SelectRows(1, 1, true);
+                Grid->DeleteSelectedRows();
+            } else {
+                Grid->DeleteRows(1, 1);
+            }
+        }
+
+        EXPECT_EQ(Grid->GetCurrentDataCol(), Case.Cols ? 1 : 4);
+        EXPECT_EQ(Grid->GetCurrentDataRow(), Case.Cols ? 4 : 1);
+        delete Form;
+        Form = nullptr;
+    }
+}
+
 } // namespace

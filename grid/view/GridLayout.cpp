@@ -180,8 +180,13 @@ void TgxBaseGrid::SetNewRowCount(int Value) {
 
 // The base grid may move its current cell and scroll to it while it
 // changes its counts, before the column and row lists have followed: the
-// top-left checks, which walk those lists, run once they have.
+// top-left checks, which walk those lists, run once they have. A fixed
+// count the change brings along puts the base grid's current cell on the
+// first scrollable cell, on both axes; the count change says itself where
+// the current cell goes, so it comes back first to where it was, as far as
+// the new counts hold it.
 void TgxBaseGrid::ChangeCountsInStep(const std::function<void()>& Change) {
+    const TGridCoord Before = FCurrent;
     ++FCountChanging;
     try {
         Change();
@@ -189,6 +194,10 @@ void TgxBaseGrid::ChangeCountsInStep(const std::function<void()>& Change) {
         --FCountChanging;
         throw;
     }
+    const TGridCoord Moved = FCurrent;
+    if (Before.X < ColCount()) FCurrent.X = Before.X;
+    if (Before.Y < RowCount()) FCurrent.Y = Before.Y;
+    if (FCurrent.X != Moved.X || FCurrent.Y != Moved.Y) FAnchor = FCurrent;
     if (--FCountChanging > 0 || !FTopLeftChangeDeferred) return;
     FTopLeftChangeDeferred = false;
     TopLeftChanged();
@@ -321,10 +330,7 @@ bool TgxBaseGrid::EndEditBeforeFixedChange(int NewFixedCols, int NewFixedRows) {
 // count change says itself where the current cell goes: there it stays.
 void TgxBaseGrid::FollowCurrentAfterFixedChange(const TGridCoord& Before) {
     if (Col() == Before.X && Row() == Before.Y) return;
-    if (FCountChanging > 0) {
-        if (Before.X < ColCount() && Before.Y < RowCount()) FCurrent = FAnchor = Before;
-        return;
-    }
+    if (FCountChanging > 0) return;
     if (Col() < 1 || Row() < 1) return;
     // That cell may be hidden: the nearest one shown then.
     int C = Col();
