@@ -95,19 +95,23 @@ void TCustomGrid_ts::ClampInView(const TGridCoord& Coord) {
     if (!HandleAllocated()) return;
     TGridDrawInfo DrawInfo;
     CalcDrawInfo(DrawInfo);
-    if (Coord.X >= FTopLeft.X && Coord.X <= DrawInfo.Horz.LastFullVisibleCell &&
-        Coord.Y >= FTopLeft.Y && Coord.Y <= DrawInfo.Vert.LastFullVisibleCell)
+    // A fixed cell is always on screen: on its axis nothing scrolls (the
+    // top-left never goes into the fixed cells).
+    const bool FixedX = Coord.X < FFixedCols;
+    const bool FixedY = Coord.Y < FFixedRows;
+    if ((FixedX || (Coord.X >= FTopLeft.X && Coord.X <= DrawInfo.Horz.LastFullVisibleCell)) &&
+        (FixedY || (Coord.Y >= FTopLeft.Y && Coord.Y <= DrawInfo.Vert.LastFullVisibleCell)))
         return;
     const TGridCoord OldTopLeft = FTopLeft;
     const TGridCoord MaxTopLeft = CalcMaxTopLeft(Coord, DrawInfo);
     Update();
-    if (Coord.X < FTopLeft.X)
+    if (!FixedX && Coord.X < FTopLeft.X)
         FTopLeft.X = Coord.X;
-    else if (Coord.X > DrawInfo.Horz.LastFullVisibleCell)
+    else if (!FixedX && Coord.X > DrawInfo.Horz.LastFullVisibleCell)
         FTopLeft.X = MaxTopLeft.X;
-    if (Coord.Y < FTopLeft.Y)
+    if (!FixedY && Coord.Y < FTopLeft.Y)
         FTopLeft.Y = Coord.Y;
-    else if (Coord.Y > DrawInfo.Vert.LastFullVisibleCell)
+    else if (!FixedY && Coord.Y > DrawInfo.Vert.LastFullVisibleCell)
         FTopLeft.Y = MaxTopLeft.Y;
     TopLeftMoved(OldTopLeft);
 }
