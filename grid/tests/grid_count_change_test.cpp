@@ -193,4 +193,30 @@ TEST_F(GridCountChange, AFixedCountADeletionBringsDownLeavesTheOtherAxisOfTheCur
     }
 }
 
+TEST_F(GridCountChange, DeletingSelectedLinesShownOutOfOrderRenumbersTheCurrentCellByWhatWent) {
+    // Data column (row) 6 is shown first: the selection of the first three
+    // holds 6, 1 and 2, and of those only 1 and 2 come before the current 5.
+    for (const bool Cols : {true, false}) {
+        SCOPED_TRACE(Cols ? "columns" : "rows");
+        ShowGrid(6, 6);
+        if (Cols) {
+            Grid->SetDisplayColnr(6, 1);
+            Grid->SetCurrentCell(6, 2);
+            Grid->SelectCols(1, 3, true);
+            Grid->DeleteSelectedCols();
+        } else {
+            Grid->SetDisplayRownr(6, 1);
+            Grid->SetCurrentCell(2, 6);
+            Grid->SelectRows(1, 3, true);
+            Grid->DeleteSelectedRows();
+        }
+
+        EXPECT_EQ(Cols ? Grid->GetCurrentDataCol() : Grid->GetCurrentDataRow(), 3);
+        EXPECT_EQ(Cols ? Grid->Col() : Grid->Row(), 3);
+        EXPECT_EQ(Cols ? Grid->GetCurrentDataRow() : Grid->GetCurrentDataCol(), 2);
+        delete Form;
+        Form = nullptr;
+    }
+}
+
 } // namespace

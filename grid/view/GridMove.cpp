@@ -43,6 +43,19 @@ std::vector<int> SelectedPositions(const TgxSelection& Selection) {
     return Positions;
 }
 
+// How many of the data numbers at the selected positions lie below Data,
+// counted before any of them goes: each one that goes renumbers the later
+// ones.
+template <class DataAt>
+int DataNumbersBelow(const std::vector<int>& Positions, int Data, DataAt NumberAt) {
+    int Below = 0;
+    for (int P : Positions) {
+        const int Number = NumberAt(P);
+        if (Number >= 1 && Number < Data) ++Below;
+    }
+    return Below;
+}
+
 // After columns or rows went: the scroll range, the picture, the in-place
 // control, and the selection reports.
 void SettleAfterDelete(TgxBaseGrid& Grid) {
@@ -163,7 +176,7 @@ void TgxBaseGrid::DeleteSelectedCols() {
     const int CurrentData = GetDataColnr(CurrentDisplay);
     const bool CurrentDeleted = FColSelection.GetSelected(CurrentDisplay);
     const int DeletedLeft = FColSelection.RangeCount(1, CurrentDisplay - 1);
-    int DeletedBefore = 0;
+    const int DeletedBefore = DataNumbersBelow(Positions, CurrentData, [this](int P) { return GetDataCol(P); });
     int Deleted = 0;
     {
         TNoPaint NoPaint(*this);
@@ -175,7 +188,6 @@ void TgxBaseGrid::DeleteSelectedCols() {
             for (auto It = Positions.rbegin(); It != Positions.rend(); ++It) {
                 const int Data = GetDataCol(*It);
                 if (Data < 1) continue;
-                if (Data < CurrentData) ++DeletedBefore;
                 InvalidateNextCols(Data);
                 DeleteAllAtCol(Data, Last);
                 DeleteColData(Data, Data);
@@ -208,7 +220,7 @@ void TgxBaseGrid::DeleteSelectedRows() {
     int DeletedAbove = 0;
     for (int P : Positions)
         if (P < CurrentDisplay) ++DeletedAbove;
-    int DeletedBefore = 0;
+    const int DeletedBefore = DataNumbersBelow(Positions, CurrentData, [this](int P) { return GetDataRow(P); });
     int Deleted = 0;
     {
         TNoPaint NoPaint(*this);
@@ -218,7 +230,6 @@ void TgxBaseGrid::DeleteSelectedRows() {
             for (auto It = Positions.rbegin(); It != Positions.rend(); ++It) {
                 const int Data = GetDataRow(*It);
                 if (Data < 1 || Data > Count) continue;
-                if (Data < CurrentData) ++DeletedBefore;
                 InvalidateNextRows(Data);
                 DeleteAllAtRow(Data, Last);
                 DeleteRowData(Data, Data);
