@@ -162,8 +162,9 @@ TEST_F(GridCountChange, AFixedCountADeletionBringsDownLeavesTheOtherAxisOfTheCur
         bool Cols;
         bool Selected;
     };
-    for (const TCase& Case : {TCase{"columns by number", true, false}, TCase{"selected columns", true, true},
-                              TCase{"rows by number", false, false}, TCase{"selected rows", false, true}}) {
+    for (const TCase& Case :
+         {TCase{"columns by number", true, false}, TCase{"selected columns", true, true},
+          TCase{"rows by number", false, false}, TCase{"selected rows", false, true}}) {
         SCOPED_TRACE(Case.Name);
         ShowGrid(Case.Cols ? 2 : 6, Case.Cols ? 6 : 2);
         if (Case.Cols) {

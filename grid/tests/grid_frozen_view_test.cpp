@@ -18,15 +18,16 @@ TEST_F(GridFrozenView, TheViewNeverScrollsIntoTheFrozenColumnsOrRows) {
         bool Cols;
         bool Frozen;
     };
-    for (const TCase& Case : {TCase{"only a frozen column shown", true, true},
-                              TCase{"only a frozen row shown", false, true},
-                              TCase{"every column hidden", true, false},
-                              TCase{"every row hidden", false, false}}) {
+    for (const TCase& Case :
+         {TCase{"only a frozen column shown", true, true},
+          TCase{"only a frozen row shown", false, true}, TCase{"every column hidden", true, false},
+          TCase{"every row hidden", false, false}}) {
         SCOPED_TRACE(Case.Name);
         ShowGrid(Case.Cols ? 4 : 40, Case.Cols ? 40 : 4);
         if (Case.Frozen) Case.Cols ? Grid->SetFixedColCount(1) : Grid->SetFixedRowCount(1);
         for (int D = Case.Frozen ? 2 : 1; D <= 4; ++D)
-            Case.Cols ? Grid->GridCols()->Item(D)->SetVisible(false) : Grid->SetRowVisible(D, false);
+            Case.Cols ? Grid->GridCols()->Item(D)->SetVisible(false)
+                      : Grid->SetRowVisible(D, false);
         if (Case.Frozen) {
             Grid->SetCurrentCell(Case.Cols ? 1 : 40, Case.Cols ? 40 : 1);
             ASSERT_EQ(Case.Cols ? Grid->Col() : Grid->Row(), 1);

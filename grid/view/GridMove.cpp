@@ -176,7 +176,8 @@ void TgxBaseGrid::DeleteSelectedCols() {
     const int CurrentData = GetDataColnr(CurrentDisplay);
     const bool CurrentDeleted = FColSelection.GetSelected(CurrentDisplay);
     const int DeletedLeft = FColSelection.RangeCount(1, CurrentDisplay - 1);
-    const int DeletedBefore = DataNumbersBelow(Positions, CurrentData, [this](int P) { return GetDataCol(P); });
+    const int DeletedBefore =
+        DataNumbersBelow(Positions, CurrentData, [this](int P) { return GetDataCol(P); });
     int Deleted = 0;
     {
         TNoPaint NoPaint(*this);
@@ -220,7 +221,8 @@ void TgxBaseGrid::DeleteSelectedRows() {
     int DeletedAbove = 0;
     for (int P : Positions)
         if (P < CurrentDisplay) ++DeletedAbove;
-    const int DeletedBefore = DataNumbersBelow(Positions, CurrentData, [this](int P) { return GetDataRow(P); });
+    const int DeletedBefore =
+        DataNumbersBelow(Positions, CurrentData, [this](int P) { return GetDataRow(P); });
     int Deleted = 0;
     {
         TNoPaint NoPaint(*this);
