@@ -1,6 +1,7 @@
 // The first scrollable column and row shown stay out of the frozen area
-// whatever the current cell stands on: a frozen cell, or no cell at all
-// while every column is hidden; through public calls on a shown grid.
+// and inside the grid whatever the current cell stands on: a frozen cell,
+// or no cell at all while every column is hidden; through public calls on
+// a shown grid.
 #include "grid/model/Columns.h"
 #include "grid/tests/ShownGridFixture.h"
 
@@ -47,6 +48,38 @@ TEST_F(GridFrozenView, TheViewNeverScrollsIntoTheFrozenColumnsOrRows) {
         }
         Grid->Update();
 
+        EXPECT_GE(Grid->LeftCol(), Grid->FixedCols());
+        EXPECT_GE(Grid->TopRow(), Grid->FixedRows());
+        delete Form;
+        Form = nullptr;
+    }
+}
+
+TEST_F(GridFrozenView, WithNothingShownTheViewStaysInsideTheGrid) {
+    // Scrolled to the last of two wide columns (high rows), all hidden; the
+    // last one goes.
+    for (const bool Cols : {true, false}) {
+        SCOPED_TRACE(Cols ? "columns" : "rows");
+        ShowGrid(Cols ? 2 : 4, Cols ? 4 : 2);
+        if (Cols) {
+            Grid->SetDefaultColWidth(300);
+            Grid->SetLeftCol(2);
+            ASSERT_EQ(Grid->LeftCol(), 2);
+            Grid->GridCols()->Item(1)->SetVisible(false);
+            Grid->GridCols()->Item(2)->SetVisible(false);
+            Grid->DeleteCols(2, 2);
+        } else {
+            Grid->SetDefaultRowHeight(250);
+            Grid->SetTopRow(2);
+            ASSERT_EQ(Grid->TopRow(), 2);
+            Grid->SetRowVisible(1, false);
+            Grid->SetRowVisible(2, false);
+            Grid->DeleteRows(2, 2);
+        }
+        Grid->Update();
+
+        EXPECT_LT(Grid->LeftCol(), Grid->ColCount());
+        EXPECT_LT(Grid->TopRow(), Grid->RowCount());
         EXPECT_GE(Grid->LeftCol(), Grid->FixedCols());
         EXPECT_GE(Grid->TopRow(), Grid->FixedRows());
         delete Form;

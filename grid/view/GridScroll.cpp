@@ -372,11 +372,23 @@ void TgxBaseGrid::MoveTopLeft(int ALeft, int ATop) {
                       std::min(ATop, std::max(GetMaxTopRow(), FixedRows())));
 }
 
+namespace {
+
+int WithinScrollable(int Position, int Fixed, int Count) {
+    return std::max(Fixed, std::min(Position, Count - 1));
+}
+
+} // namespace
+
 void TgxBaseGrid::MoveTopLeftWithin(int Left, int Top) {
     int NewLeft = LeftCol();
     int NewTop = TopRow();
-    if (!GetVisibleLeftCol(Left, NewLeft)) NewLeft = LeftCol();
-    if (!GetVisibleTopRow(Top, NewTop)) NewTop = TopRow();
+    // With nothing shown to scroll to, the top-left stays, but never where
+    // the fixed cells or the counts no longer let it be.
+    if (!GetVisibleLeftCol(Left, NewLeft))
+        NewLeft = WithinScrollable(LeftCol(), FixedCols(), ColCount());
+    if (!GetVisibleTopRow(Top, NewTop))
+        NewTop = WithinScrollable(TopRow(), FixedRows(), RowCount());
     if (NewLeft == LeftCol() && NewTop == TopRow()) return;
     // The in-place control stays hidden while the pixels move; a cell that
     // stopped being current on the way is repainted.
