@@ -220,4 +220,20 @@ TEST_F(GridCountChange, DeletingSelectedLinesShownOutOfOrderRenumbersTheCurrentC
     }
 }
 
+TEST_F(GridCountChange, AFixedCountChangeWithEverythingHiddenLeavesNoCurrentLineUntilOneIsShown) {
+    for (const bool Cols : {true, false}) {
+        SCOPED_TRACE(Cols ? "columns" : "rows");
+        ShowGrid(4, 4);
+        for (int D = 1; D <= 4; ++D)
+            Cols ? Grid->GridCols()->Item(D)->SetVisible(false) : Grid->SetRowVisible(D, false);
+        Cols ? Grid->SetFixedColCount(1) : Grid->SetFixedRowCount(1);
+        EXPECT_EQ(Cols ? Grid->GetCurrentDataCol() : Grid->GetCurrentDataRow(), 0);
+
+        Cols ? Grid->GridCols()->Item(3)->SetVisible(true) : Grid->SetRowVisible(3, true);
+        EXPECT_EQ(Cols ? Grid->GetCurrentDataCol() : Grid->GetCurrentDataRow(), 3);
+        delete Form;
+        Form = nullptr;
+    }
+}
+
 } // namespace

@@ -332,15 +332,16 @@ void TgxBaseGrid::FollowCurrentAfterFixedChange(const TGridCoord& Before) {
     if (Col() == Before.X && Row() == Before.Y) return;
     if (FCountChanging > 0) return;
     if (Col() < 1 || Row() < 1) return;
-    // That cell may be hidden: the nearest one shown then.
+    // That cell may be hidden: the nearest one shown then, and with none
+    // shown no current column (row), as a count change leaves it.
     int C = Col();
     int R = Row();
     if (C <= GetGridColCount() && !FCols->Item(GetDataCol(C))->Visible() &&
         !GetNextCol(C - 1, false, false, C) && !GetPrevCol(C, false, false, C))
-        C = Col();
+        C = 0;
     if (R <= GetGridRowCount() && !IsRowVisible(GetDataRow(R)) &&
         !GetNextRow(R - 1, false, false, R) && !GetPrevRow(R, false, false, R))
-        R = Row();
+        R = 0;
     SetNewCurrentCell(GetDataColnr(C), GetDataRownr(R));
 }
 
