@@ -12,7 +12,8 @@
 namespace {
 
 TEST(GridWalk, SeededWalksOfOperationsOnAShownGridMatchThePlainModel) {
-    for (unsigned Seed : {7u, 15u, 29u, 42u, 50u, 57u, 68u, 71u, 128u}) {
+    for (unsigned Seed : {6u, 7u, 8u, 12u, 15u, 18u, 24u, 25u, 29u, 32u, 42u, 45u, 50u, 57u, 68u,
+                          71u, 128u, 205u, 222u}) {
         std::mt19937 Random(Seed);
         std::vector<std::uint8_t> Bytes(1000);
         for (auto& Byte : Bytes)
