@@ -14,6 +14,13 @@ namespace {
 
 const TRect NoClip{0, 0, 0, 0};
 
+// Coloured selections are drawn by the paint: the cells whose state
+// changed were invalidated, and are painted once, now, at the end of the
+// change, as inverted cells show at once.
+void ShowColouredChange(TgxBaseGrid& Grid) {
+    if (Grid.SelectionColorEnabled() && Grid.HandleAllocated()) Grid.Update();
+}
+
 } // namespace
 
 // ---- questions ------------------------------------------------------------------------------
@@ -112,6 +119,7 @@ void TgxBaseGrid::DoRowSelection(int StartRow, int EndRow, bool ByUser, bool Sel
     CheckRowSelection();
     SelectionsChanged(ByUser);
     GridStatusChanged();
+    ShowColouredChange(*this);
 }
 
 void TgxBaseGrid::InvertRowSelection(int StartRow, int EndRow, bool Select) {
@@ -159,6 +167,7 @@ void TgxBaseGrid::SelectCols(int StartCol, int EndCol, bool Select) {
     CheckRowSelection();
     SelectionsChanged(false);
     GridStatusChanged();
+    ShowColouredChange(*this);
 }
 
 // ---- cell ranges ----------------------------------------------------------------------------
@@ -181,6 +190,7 @@ void TgxBaseGrid::SelectCells(int StartCol, int StartRow, int EndCol, int EndRow
     SetSelectChanged(stCellSelect);
     SelectionsChanged(false);
     GridStatusChanged();
+    ShowColouredChange(*this);
 }
 
 void TgxBaseGrid::StartCellSelection(int DisplayCol, int DisplayRow) {
@@ -364,6 +374,7 @@ void TgxBaseGrid::ResetSelection() {
     DrawCurrentFocusRect(false);
     SelectionsChanged(false);
     GridStatusChanged();
+    ShowColouredChange(*this);
 }
 
 void TgxBaseGrid::SelectAll() {

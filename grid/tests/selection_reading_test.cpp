@@ -1,0 +1,320 @@
+// The selection model through its public operations: which rows, columns and
+// cells end up selected, what is reported, and what the grid shows.
+#include "GridSelectFixture.h"
+
+#include "grid/model/Columns.h"
+
+#include <set>
+#include <utility>
+#include <vector>
+
+using namespace gridselect;
+
+namespace {
+
+class SelectionModel : public SelectionGrid {
+protected:
+    void SetUp() override {
+        SelectionGrid::SetUp();
+        Grid->OnGridStatusChanged = [this](TObject*, TgxGridStatus Old, TgxGridStatus New) {
+            StatusChanges.emplace_back(Old, New);
+        };
+        Grid->SetSelectionType(sltInvert);
+        PaintNow();
+    }
+    void PaintNow() {
+        Grid->Invalidate();
+        Grid->Update();
+    }
+    // A point inside a data cell, away from its text and the focus frame.
+    TColor CellPixel(int Col, int Row) {
+        const TRect R = Grid->CellRect(Col, Row);
+        return ColorToRGB(Grid->Canvas()->Pixels(R.Right - 4, (R.Top + R.Bottom) / 2));
+    }
+    std::set<int> Rows() { return Marks(Grid->RowSelection()); }
+    std::set<int> Cols() { return Marks(Grid->ColSelection()); }
+    std::vector<std::pair<TgxGridStatus, TgxGridStatus>> StatusChanges;
+};
+
+const TColor White = static_cast<TColor>(0xFFFFFF);
+const TColor Black = static_cast<TColor>(0x000000);
+
+TEST_F(SelectionModel, SelectRowsClampsButNeverSwapsItsSpan) {
+    struct Case {
+        int Start, End;
+        std::set<int> Expected;
+    };
+    const Case Cases[] = {
+        {3, 5, {3, 4, 5}},  {5, 3, {}},    {0, 2, {1, 2}},
+        {38, 99, {38, 39, 40}}, {41, 45, {}}, {-3, 0, {}},
+    };
+    for (const Case& C : Cases) {
+        Grid->ResetSelection();
+        Grid->SelectRows(C.Start, C.End, true);
+        EXPECT_EQ(Rows(), C.Expected) << C.Start << ".." << C.End;
+        EXPECT_EQ(Grid->GridStatus(), C.Expected.empty() ? grNormal : grRowSelect)
+            << C.Start << ".." << C.End;
+    }
+}
+
+TEST_F(SelectionModel, SingleRowModeTakesOneRowAndMovesTheCurrentRowToIt) {
+    Grid->SetRowSelectMode(rsSingle);
+    Grid->SetCurrentCell(2, 1);
+    Grid->SelectRows(3, 4, true);
+    EXPECT_TRUE(Rows().empty());
+    Grid->SelectRows(6, 6, true);
+    EXPECT_EQ(Rows(), std::set<int>{6});
+    EXPECT_EQ(Grid->Row(), 6);
+    EXPECT_EQ(Grid->Col(), 2);
+    Grid->SelectRows(8, 8, true);
+    EXPECT_EQ(Rows(), std::set<int>{8});
+    EXPECT_EQ(Grid->Row(), 8);
+}
+
+TEST_F(SelectionModel, OneKindAtATimeEachChangeReportedOnceRowsFirst) {
+    Grid->SelectRows(2, 4, true);
+    EXPECT_EQ(Reported, (std::vector<TgxSelectType>{stRowSelect}));
+    EXPECT_FALSE(LastByUser);
+    Reported.clear();
+
+    Grid->SelectCols(2, 3, true);
+    EXPECT_TRUE(Rows().empty());
+    EXPECT_EQ(Cols(), (std::set<int>{2, 3}));
+    EXPECT_EQ(Grid->GridStatus(), grColSelect);
+    EXPECT_EQ(Reported, (std::vector<TgxSelectType>{stRowSelect, stColSelect}));
+    Reported.clear();
+
+    // Taking rows away while columns are selected changes nothing.
+    Grid->SelectRows(1, 3, false);
+    EXPECT_EQ(Cols(), (std::set<int>{2, 3}));
+    EXPECT_TRUE(Reported.empty());
+
+    Grid->SelectCells(1, 1, 2, 2);
+    EXPECT_TRUE(Cols().empty());
+    EXPECT_EQ(Grid->GridStatus(), grCellSelect);
+    EXPECT_EQ(Reported, (std::vector<TgxSelectType>{stColSelect, stCellSelect}));
+    Reported.clear();
+
+    Grid->SelectRows(5, 5, true);
+    EXPECT_EQ(Grid->GridStatus(), grRowSelect);
+    EXPECT_EQ(Grid->SelectedRange(), TRect(0, 0, 0, 0));
+    EXPECT_EQ(Reported, (std::vector<TgxSelectType>{stRowSelect, stCellSelect}));
+
+    EXPECT_EQ(StatusChanges,
+              (std::vector<std::pair<TgxGridStatus, TgxGridStatus>>{{grNormal, grRowSelect},
+                                                                    {grRowSelect, grColSelect},
+                                                                    {grColSelect, grCellSelect},
+                                                                    {grCellSelect, grRowSelect}}));
+}
+
+TEST_F(SelectionModel, WhichCellsCountAsSelected) {
+    struct Case {
+        int Col, Row;
+        bool Expected;
+    };
+    Grid->SelectCols(2, 2, true);
+    for (const Case& C : {Case{2, 0, true}, Case{0, 0, false}, Case{2, 7, true},
+                          Case{3, 0, false}, Case{0, 7, false}, Case{13, 2, false}})
+        EXPECT_EQ(Grid->IsCellSelected(C.Col, C.Row), C.Expected) << C.Col << "," << C.Row;
+    Grid->SelectRows(4, 4, true);
+    for (const Case& C : {Case{0, 4, true}, Case{3, 4, true}, Case{0, 0, false},
+                          Case{0, 3, false}, Case{2, 0, false}, Case{3, 41, false}})
+        EXPECT_EQ(Grid->IsCellSelected(C.Col, C.Row), C.Expected) << C.Col << "," << C.Row;
+    Grid->SelectCells(2, 2, 3, 4);
+    for (const Case& C : {Case{2, 2, true}, Case{3, 4, true}, Case{1, 2, false},
+                          Case{4, 4, false}, Case{0, 2, false}, Case{2, 0, false}})
+        EXPECT_EQ(Grid->IsCellSelected(C.Col, C.Row), C.Expected) << C.Col << "," << C.Row;
+}
+
+TEST_F(SelectionModel, SelectCellsOrdersItsCornersAndIgnoresSpansOutside) {
+    Grid->SelectCells(4, 5, 2, 3);
+    EXPECT_EQ(Grid->SelectedRange(), TRect(2, 3, 4, 5));
+    EXPECT_EQ(Grid->RangeAnchor().X, 2);
+    EXPECT_EQ(Grid->RangeAnchor().Y, 3);
+    for (const TRect& Outside :
+         {TRect(0, 1, 0, 3), TRect(13, 1, 14, 3), TRect(1, 0, 2, 0), TRect(1, 41, 2, 44)}) {
+        Grid->SelectCells(Outside.Left, Outside.Top, Outside.Right, Outside.Bottom);
+        EXPECT_EQ(Grid->SelectedRange(), TRect(2, 3, 4, 5));
+    }
+}
+
+TEST_F(SelectionModel, TheRangeFollowsDeletedAndHiddenColumns) {
+    Grid->SelectCells(3, 2, 4, 4);
+    Grid->DeleteCols(1, 1);
+    EXPECT_EQ(Grid->SelectedRange(), TRect(2, 2, 3, 4));
+    Grid->DeleteCols(3, 3);
+    EXPECT_EQ(Grid->SelectedRange(), TRect(2, 2, 2, 4));
+    Reported.clear();
+    Grid->DeleteCols(2, 2);
+    EXPECT_EQ(Grid->GridStatus(), grNormal);
+    EXPECT_EQ(Grid->SelectedRange(), TRect(0, 0, 0, 0));
+
+    Grid->SelectCells(3, 2, 6, 4);
+    Grid->GetCol(3)->SetVisible(false);
+    Grid->GetCol(4)->SetVisible(false);
+    EXPECT_EQ(Grid->SelectedRange().Left, 5);
+    Grid->GetCol(6)->SetVisible(false);
+    EXPECT_EQ(Grid->SelectedRange().Right, 5);
+}
+
+TEST_F(SelectionModel, MovedRowsKeepTheirMarksAndTheCurrentRecord) {
+    Grid->SetCurrentCell(1, 4);
+    Grid->SelectRows(2, 2, true);
+    Grid->SetDisplayRownr(2, 5); // data row 2 goes to display row 5
+    EXPECT_EQ(Rows(), std::set<int>{5});
+    EXPECT_TRUE(Grid->IsRowSelected(2));
+    // The current row (data row 4) moved one up with the rows between.
+    EXPECT_EQ(Grid->Row(), 3);
+    EXPECT_EQ(Grid->GetDataRow(Grid->Row()), 4);
+}
+
+TEST_F(SelectionModel, ResetSelectionDropsEverySelectionButListBoxSingleKeepsTheCurrentRow) {
+    Grid->SelectCols(2, 3, true);
+    StatusChanges.clear();
+    Grid->ResetSelection();
+    EXPECT_TRUE(Cols().empty());
+    EXPECT_EQ(Grid->GridStatus(), grNormal);
+    EXPECT_EQ(StatusChanges.size(), 1u);
+
+    Grid->SetGridMode(gmListBox);
+    Grid->SetRowSelectMode(rsSingle);
+    Grid->SetCurrentCell(1, 3);
+    Grid->SelectRows(3, 3, true);
+    Grid->SelectRows(3, 3, false);
+    EXPECT_EQ(Rows(), std::set<int>{3});
+    Grid->ResetSelection();
+    EXPECT_EQ(Rows(), std::set<int>{3});
+}
+
+TEST_F(SelectionModel, SelectAllTakesEveryRowAsTheUsersChange) {
+    Grid->SelectAll();
+    EXPECT_EQ(Grid->RowSelection().Count(), 40);
+    EXPECT_TRUE(LastByUser);
+    Grid->SelectAll();
+    EXPECT_EQ(Grid->RowSelection().Count(), 40);
+}
+
+TEST_F(SelectionModel, AnEditThatCannotEndKeepsTheSelection) {
+    Grid->SetGridMode(gmEdit);
+    Grid->SetCurrentCell(1, 1);
+    Grid->SetFocus();
+    Grid->OnEndCellEdit = [](TObject*, int, int, bool& Cancel) { Cancel = true; };
+    ASSERT_TRUE(Grid->StartEdit());
+    Grid->CellEdit(1, 1, true);
+    Grid->SelectRows(3, 3, true);
+    Grid->SelectCols(2, 2, true);
+    Grid->SelectCells(1, 1, 2, 2);
+    EXPECT_EQ(Grid->GridStatus(), grNormal);
+    EXPECT_TRUE(Rows().empty());
+    EXPECT_TRUE(Cols().empty());
+}
+
+// Inverted pixels: every change inverts exactly the cells whose state
+// changed, so a cell shows inverted exactly while it is selected.
+TEST_F(SelectionModel, InversionShowsExactlyTheSelectedCells) {
+    ASSERT_EQ(CellPixel(2, 5), White);
+    Grid->SelectRows(5, 5, true);
+    EXPECT_EQ(CellPixel(2, 5), Black);
+    Grid->SelectRows(3, 7, true);
+    for (int Row : {3, 5, 7})
+        EXPECT_EQ(CellPixel(2, Row), Black) << Row;
+    EXPECT_EQ(CellPixel(2, 8), White);
+    // The whole visible span at once, with some rows shown selected already.
+    Grid->SelectRows(1, 40, true);
+    for (int Row : {1, 5, 8})
+        EXPECT_EQ(CellPixel(2, Row), Black) << Row;
+    Grid->SelectRows(2, 40, false);
+    EXPECT_EQ(CellPixel(2, 1), Black);
+    EXPECT_EQ(CellPixel(2, 5), White);
+
+    Grid->SelectCols(2, 2, true);
+    EXPECT_EQ(CellPixel(2, 1), Black);
+    EXPECT_EQ(CellPixel(3, 1), White);
+    EXPECT_EQ(CellPixel(2, 6), Black);
+
+    Grid->SelectCells(1, 1, 2, 2);
+    EXPECT_EQ(CellPixel(2, 6), White);
+    EXPECT_EQ(CellPixel(1, 1), Black);
+    Grid->SelectCells(2, 2, 3, 3);
+    EXPECT_EQ(CellPixel(1, 1), White);
+    EXPECT_EQ(CellPixel(2, 2), Black);
+    EXPECT_EQ(CellPixel(3, 3), Black);
+    Grid->ResetSelection();
+    for (int Col : {1, 2, 3})
+        EXPECT_EQ(CellPixel(Col, 2), White) << Col;
+    // What was drawn directly is what a full repaint shows.
+    PaintNow();
+    EXPECT_EQ(CellPixel(2, 2), White);
+}
+
+TEST_F(SelectionModel, SelectionColourPaintsTheSelectedCells) {
+    Grid->SetSelectionType(sltColor);
+    Grid->SetSelectionColor(clRed);
+    PaintNow();
+    Grid->SelectRows(4, 4, true);
+    EXPECT_EQ(CellPixel(2, 4), ColorToRGB(clRed));
+    EXPECT_EQ(CellPixel(2, 5), White);
+    Grid->SelectCells(3, 6, 3, 6);
+    EXPECT_EQ(CellPixel(2, 4), White);
+    EXPECT_EQ(CellPixel(3, 6), ColorToRGB(clRed));
+    Grid->ResetSelection();
+    EXPECT_EQ(CellPixel(3, 6), White);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(SelectionModel, ModesThatForbidAKindSelectNothing) {
+    Grid->SetRowSelectMode(rsNone);
+    Grid->SelectRows(2, 3, true);
+    Grid->SetColSelectMode(csNone);
+    Grid->SelectCols(2, 3, true);
+    EXPECT_EQ(Grid->GridStatus(), grNormal);
+    EXPECT_TRUE(Reported.empty());
+    EXPECT_TRUE(StatusChanges.empty());
+}
+
+TEST_F(SelectionModel, DeletingOnlyTheKindsAskedFor) {
+    Grid->SelectRows(2, 3, true);
+    Grid->DeleteSelections({grColSelect, grCellSelect}, false);
+    EXPECT_EQ(Rows(), (std::set<int>{2, 3}));
+    EXPECT_EQ(CellPixel(2, 2), Black);
+    Grid->DeleteSelections({}, false);
+    EXPECT_TRUE(Rows().empty());
+    EXPECT_EQ(Grid->GridStatus(), grNormal);
+    EXPECT_EQ(CellPixel(2, 2), White);
+}
+
+TEST_F(SelectionModel, RowsMarkedOutOfViewShowSelectedWhenScrolledIn) {
+    Grid->SelectRows(30, 35, true);
+    EXPECT_EQ(Grid->RowSelection().Count(), 6);
+    Grid->SetTopRow(28);
+    Grid->Update();
+    EXPECT_EQ(CellPixel(2, 30), Black);
+    EXPECT_EQ(CellPixel(2, 29), White);
+    Grid->SetTopRow(1);
+    Grid->Update();
+    EXPECT_EQ(CellPixel(2, 2), White);
+}
+
+TEST_F(SelectionModel, TheRangeFollowsDeletedRowsAndMovedColumnsKeepTheirMarks) {
+    Grid->SelectCells(2, 3, 3, 5);
+    Grid->DeleteRows(1, 1);
+    EXPECT_EQ(Grid->SelectedRange(), TRect(2, 2, 3, 4));
+    Grid->DeleteRows(4, 4);
+    EXPECT_EQ(Grid->SelectedRange(), TRect(2, 2, 3, 3));
+
+    Grid->SelectCols(2, 2, true);
+    Grid->SetDisplayColnr(2, 5);
+    EXPECT_EQ(Cols(), std::set<int>{5});
+}
+
+TEST_F(SelectionModel, CellSelectedNamesAnIndexOutsideTheGrid) {
+    EXPECT_THROW(Grid->CellSelected(13, 1), EInvalidGridOperation);
+    EXPECT_THROW(Grid->CellSelected(1, 41), EInvalidGridOperation);
+    Grid->SelectRows(2, 2, true);
+    EXPECT_TRUE(Grid->CellSelected(3, 2));
+}
+
+} // namespace
