@@ -14,13 +14,6 @@ namespace {
 
 const TRect NoClip{0, 0, 0, 0};
 
-// Coloured selections are drawn by the paint: the cells whose state
-// changed were invalidated, and are painted once, now, at the end of the
-// change, as inverted cells show at once.
-void ShowColouredChange(TgxBaseGrid& Grid) {
-    if (Grid.SelectionColorEnabled() && Grid.HandleAllocated()) Grid.Update();
-}
-
 } // namespace
 
 // ---- questions ------------------------------------------------------------------------------

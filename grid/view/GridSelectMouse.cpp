@@ -54,6 +54,7 @@ void TgxBaseGrid::MDRowSelect(TShiftState Shift, int X, int DisplayRow, int Disp
     }
     CheckRowColChanged();
     SelectionsChanged(true);
+    ShowColouredChange(*this);
 }
 
 void TgxBaseGrid::MouseSelectRows(TShiftState Shift, int DisplayRow) {
@@ -201,6 +202,7 @@ void TgxBaseGrid::MDColSelect(TShiftState Shift, int X, int DisplayRow, int Disp
     if (FColSelectMode == csMulti || FColMoving) {
         if (!CheckEndEdit(GetDataCol(DisplayCol), GetDataRow(Row()), true)) return;
         MouseSelectCols(Shift, DisplayCol);
+        ShowColouredChange(*this);
     } else {
         MDSelectNone(Shift, X, Row(), DisplayCol, Y);
     }
@@ -320,6 +322,7 @@ void TgxBaseGrid::MDRangeSelecting(TShiftState Shift, int X, int DisplayRow, int
         StartCellSelection(DisplayCol, DisplayRow);
     }
     SelectionsChanged(true);
+    ShowColouredChange(*this);
 }
 
 void TgxBaseGrid::MDSelectNone(TShiftState Shift, int X, int DisplayRow, int DisplayCol, int Y) {
@@ -341,6 +344,7 @@ void TgxBaseGrid::MDSelectNone(TShiftState Shift, int X, int DisplayRow, int Dis
             SelectNone(C, R);
             CheckRowSelection();
         }
+        ShowColouredChange(*this);
         return;
     }
     // A read-only frozen cell that may not be selected takes no click.
@@ -376,6 +380,7 @@ void TgxBaseGrid::MDSelectNone(TShiftState Shift, int X, int DisplayRow, int Dis
     }
     ShowGridControl();
     DrawCurrentFocusRect(false);
+    ShowColouredChange(*this);
 }
 
 bool TgxBaseGrid::DblClickSelectNone(TShiftState Shift, int X, int DisplayRow, int DisplayCol,

@@ -31,4 +31,8 @@ void MarkCol(TgxBaseGrid& Grid, int DisplayCol, bool Select) {
     }
 }
 
+void ShowColouredChange(TgxBaseGrid& Grid) {
+    if (Grid.SelectionColorEnabled() && Grid.HandleAllocated()) Grid.Update();
+}
+
 } // namespace grid
