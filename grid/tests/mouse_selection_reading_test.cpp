@@ -325,3 +325,91 @@ TEST_F(MouseSelection, WithoutRowSelectionTheRowBarMovesOrPicksUpTheRow) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(MouseSelection, TheCursorOverEachPartByMode) {
+    Grid->SetCursor(crCross);
+    Grid->GetCol(5)->SetControlType(ctCheck);
+    Grid->GetCol(6)->SetControlType(ctPicture);
+    Grid->GetCol(7)->SetReadOnly(true);
+    struct Case {
+        const char* Name;
+        TgxGridMode Mode;
+        bool AlwaysShowEditor;
+        int Col, Row;
+        bool Strip;
+        TCursor Expected;
+    };
+    const Case Cases[] = {
+        {"browse strip", gmBrowse, true, 2, 2, true, crGxArrowRev},
+        {"browse text", gmBrowse, true, 2, 2, false, crCross},
+        {"edit text without editor", gmEdit, false, 2, 2, false, crCross},
+        {"edit check", gmEdit, true, 5, 2, false, crCross},
+        {"edit picture", gmEdit, true, 6, 2, false, crNone},
+        {"read-only text", gmEdit, true, 7, 2, false, crCross},
+        {"list box strip", gmListBox, true, 2, 2, true, crCross},
+    };
+    for (const Case& C : Cases) {
+        Grid->SetGridMode(C.Mode);
+        Grid->SetAlwaysShowEditor(C.AlwaysShowEditor);
+        const TRect R = Grid->CellRect(C.Col, C.Row);
+        const TPoint P = C.Strip ? TPoint{R.Left + 1, R.Top + 4} : PointOf(C.Col, C.Row);
+        EXPECT_EQ(Grid->ShapeCursor(P.X, P.Y, C.Row, C.Col), C.Expected) << C.Name;
+    }
+    // A selected row or column that can be picked up shows the grid's cursor.
+    Grid->SetGridMode(gmEdit);
+    Grid->SetRowMoving(true);
+    Grid->SetColMoving(true);
+    Grid->SelectRows(4, 4, true);
+    TPoint P = PointOf(0, 4);
+    EXPECT_EQ(Grid->ShapeCursor(P.X, P.Y, 4, 0), crCross);
+    Grid->SelectCols(3, 3, true);
+    P = PointOf(3, 0);
+    EXPECT_EQ(Grid->ShapeCursor(P.X, P.Y, 0, 3), crCross);
+    P = PointOf(4, 0);
+    EXPECT_EQ(Grid->ShapeCursor(P.X, P.Y, 0, 4), crGxVertArrowDown);
+}
+
+TEST_F(MouseSelection, TheSizingStripsOfTheRowBarAndTheHeading) {
+    const int W = Grid->GetRowBarWidth();
+    const int H = Grid->GetHeadingHeight();
+    for (int D : {-2, 0, 2})
+        EXPECT_TRUE(Grid->RowBarSizingArea(W + D)) << D;
+    EXPECT_FALSE(Grid->RowBarSizingArea(W - 8));
+    for (int D : {-2, 0, 2})
+        EXPECT_TRUE(Grid->HeadingSizingArea(H + D)) << D;
+    EXPECT_FALSE(Grid->HeadingSizingArea(H - 8));
+    // A press on the row bar's edge in the heading row sizes the row bar.
+    const QPointF At(W - 1, H / 2);
+    QWidget* Wd = Grid->ClientWidget();
+    QMouseEvent Press(QEvent::MouseButtonPress, At, Wd->mapToGlobal(At), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(Wd, &Press);
+    EXPECT_EQ(Grid->MouseStatus(), msRowBarResize);
+    EXPECT_EQ(Grid->ShapeCursor(W - 1, H / 2, 0, 0), crHSplit);
+    QMouseEvent Up(QEvent::MouseButtonRelease, At, Wd->mapToGlobal(At), Qt::LeftButton,
+                   Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(Wd, &Up);
+    EXPECT_EQ(Grid->MouseStatus(), msNormal);
+    EXPECT_EQ(Grid->GetRowBarWidth(), W);
+}
+
+TEST_F(MouseSelection, FixedRowsAndColumnsCountAsSelectedFirst) {
+    Grid->SetFixedRowCount(1);
+    Grid->SetFixedColCount(1);
+    EXPECT_FALSE(Grid->FixedRowsSelected());
+    Grid->SelectRows(1, 3, true);
+    EXPECT_TRUE(Grid->FixedRowsSelected());
+    Grid->SelectRows(2, 3, true);
+    Grid->SelectRows(1, 1, false);
+    EXPECT_FALSE(Grid->FixedRowsSelected());
+    Grid->SelectCols(1, 2, true);
+    EXPECT_TRUE(Grid->FixedColsSelected());
+    EXPECT_TRUE(Grid->ColRangeSelected(1, 2));
+    EXPECT_FALSE(Grid->ColRangeSelected(1, 3));
+    EXPECT_TRUE(Grid->ColRangeUnselected(3, 12));
+    EXPECT_FALSE(Grid->ColRangeUnselected(2, 12));
+}
+
+} // namespace
