@@ -279,3 +279,29 @@ TEST_F(CellValues, TypingIntoTheInsertionRowMakesItARow) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(CellValues, AValueWrittenIntoASelectedCellShowsSelected) {
+    for (TgxSelectionType Look : {sltInvert, sltColor}) {
+        Grid->SetStoreData(false);
+        Grid->SetSelectionType(Look);
+        Grid->SetSelectionColor(clRed);
+        Grid->ResetSelection();
+        Grid->Invalidate();
+        Grid->Update();
+        Grid->SelectRows(3, 3, true);
+        const TColor On = Look == sltInvert ? TColor(0) : ColorToRGB(clRed);
+        const TRect R = Grid->CellRect(2, 3);
+        auto Edge = [&] {
+            return ColorToRGB(Grid->Canvas()->Pixels(R.Right - 3, (R.Top + R.Bottom) / 2));
+        };
+        ASSERT_EQ(Edge(), On) << int(Look);
+        Grid->SetCellValue(2, 3, "WW");
+        EXPECT_EQ(Edge(), On) << int(Look);
+        Grid->SetCellPText(2, 3, "MM");
+        EXPECT_EQ(Edge(), On) << int(Look);
+    }
+}
+
+} // namespace

@@ -413,3 +413,42 @@ TEST_F(MouseSelection, FixedRowsAndColumnsCountAsSelectedFirst) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(MouseSelection, TheCornerLooksOnlyAtRowsThatCanBeSelected) {
+    Grid->SetGridMode(gmEditInsert);
+    Grid->SetRowVisible(6, false);
+    Click(0, 0);
+    EXPECT_EQ(Grid->RowSelection().Count(), 39);
+    EXPECT_FALSE(Grid->RowSelection().GetSelected(Grid->RowCount() - 1));
+    Click(0, 0);
+    EXPECT_EQ(Grid->RowSelection().Count(), 0);
+    Grid->SetRowSelectMode(rsSingle);
+    Click(0, 0);
+    EXPECT_LE(Grid->RowSelection().Count(), 1);
+}
+
+} // namespace
+
+#include "grid/model/InplaceControl.h"
+
+namespace {
+
+TEST_F(MouseSelection, AnAlwaysShownEditorReturnsWhenAClickEndsTheSelection) {
+    Grid->SetGridMode(gmEdit);
+    Grid->SetAlwaysShowEditor(true);
+    Click(2, 2);
+    ASSERT_NE(Grid->GridControl(), nullptr);
+    ASSERT_TRUE(Grid->GridControl()->GetVisible());
+    Click(0, 3);
+    EXPECT_FALSE(Grid->GridControl()->GetVisible());
+    Click(4, 6);
+    EXPECT_EQ(Grid->GridStatus(), grNormal);
+    EXPECT_TRUE(Grid->GridControl()->GetVisible());
+    const TRect Cell = Grid->CellRect(4, 6);
+    EXPECT_TRUE(Grid->GridControl()->GetLeft() >= Cell.Left - 1 &&
+                Grid->GridControl()->GetLeft() < Cell.Right);
+}
+
+} // namespace

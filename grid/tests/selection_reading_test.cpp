@@ -318,3 +318,47 @@ TEST_F(SelectionModel, CellSelectedNamesAnIndexOutsideTheGrid) {
 }
 
 } // namespace
+
+#include "grid/model/InplaceControl.h"
+
+namespace {
+
+TEST_F(SelectionModel, TheEditorStepsAsideWhileASelectionStands) {
+    Grid->SetGridMode(gmEdit);
+    Grid->SetAlwaysShowEditor(true);
+    Grid->SetCurrentCell(2, 2);
+    Grid->SetFocus();
+    ASSERT_NE(Grid->GridControl(), nullptr);
+    ASSERT_TRUE(Grid->GridControl()->GetVisible());
+    Grid->SelectCols(3, 3, true);
+    EXPECT_FALSE(Grid->GridControl()->GetVisible());
+    Grid->SelectRows(4, 5, true);
+    EXPECT_FALSE(Grid->GridControl()->GetVisible());
+    Grid->SelectCells(1, 1, 2, 2);
+    EXPECT_FALSE(Grid->GridControl()->GetVisible());
+    Grid->ResetSelection();
+    EXPECT_TRUE(Grid->GridControl()->GetVisible());
+    // It stays with the current cell as it moves on.
+    Grid->SelectCols(3, 3, true);
+    Grid->SelectCols(3, 3, false);
+    EXPECT_EQ(Grid->GridStatus(), grNormal);
+    EXPECT_TRUE(Grid->GridControl()->GetVisible());
+    Grid->SetCurrentCell(4, 4);
+    EXPECT_TRUE(Grid->GridControl()->GetVisible());
+    EXPECT_TRUE(Grid->EditorShown());
+}
+
+TEST_F(SelectionModel, ASingleRowSelectionReportsTheMovedCurrentRow) {
+    std::vector<std::pair<int, int>> RowChanges;
+    Grid->OnRowChanged = [&RowChanges](TObject*, int OldRow, int NewRow) {
+        RowChanges.emplace_back(OldRow, NewRow);
+    };
+    Grid->SetRowSelectMode(rsSingle);
+    Grid->SetCurrentCell(1, 2);
+    RowChanges.clear();
+    Grid->SelectRows(6, 6, true);
+    ASSERT_EQ(RowChanges.size(), 1u);
+    EXPECT_EQ(RowChanges.back(), std::make_pair(2, 6));
+}
+
+} // namespace
