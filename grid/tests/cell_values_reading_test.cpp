@@ -305,3 +305,39 @@ TEST_F(CellValues, AValueWrittenIntoASelectedCellShowsSelected) {
 }
 
 } // namespace
+
+#include "grid/foundation/GridCommonVariant.h"
+
+namespace {
+
+TEST_F(CellValues, TheCurrentCellKeepsItsOwnCopyOfAPicture) {
+    for (bool Store : {false, true}) {
+        Grid->SetStoreData(Store);
+        Grid->SetCurrentCell(5, 2);
+        auto* Picture = new TBitmap;
+        Picture->SetSize(8, 8);
+        Picture->Canvas()->Brush()->SetColor(clRed);
+        Picture->Canvas()->FillRect(TRect(0, 0, 8, 8));
+        Grid->SetCellValue(5, 2, BitmapToVariant(Picture));
+        TBitmap* Held = VariantToBitmap(Grid->GetCellValue(5, 2));
+        ASSERT_NE(Held, nullptr) << Store;
+        EXPECT_NE(Held, Picture) << Store;
+        // Store the cell plain again before the picture goes, as an
+        // application must for the values it keeps.
+        Grid->SetCellValue(5, 2, Variant());
+        delete Picture;
+        Grid->Invalidate();
+        Grid->Update();
+        Grid->SetCurrentCell(1, 1);
+    }
+}
+
+TEST_F(CellValues, AnEmptyValueEmptiesTheCurrentCellsEditor) {
+    Grid->SetCellValue(2, 2, "abc");
+    Grid->SetCurrentCell(2, 2);
+    ASSERT_EQ(Grid->GridControl()->GetValue().AsString(), "abc");
+    Grid->SetCellValue(2, 2, Variant());
+    EXPECT_EQ(Grid->GridControl()->GetValue().AsString(), "");
+}
+
+} // namespace
