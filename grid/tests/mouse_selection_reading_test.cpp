@@ -452,3 +452,30 @@ TEST_F(MouseSelection, AnAlwaysShownEditorReturnsWhenAClickEndsTheSelection) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(MouseSelection, ReadOnlyColumnsAndTheSingleRowOfAListBox) {
+    Grid->SetGridMode(gmEdit);
+    Grid->GetCol(7)->SetReadOnly(true);
+    Click(2, 2);
+    Click(7, 5);
+    EXPECT_EQ(Grid->Col(), 2);
+    EXPECT_EQ(Grid->Row(), 5);
+    Grid->SetSkipReadOnly(false);
+    Click(7, 6);
+    EXPECT_EQ(Grid->Col(), 7);
+    EXPECT_EQ(Grid->Row(), 6);
+
+    Grid->SetGridMode(gmListBox);
+    Grid->SetRowSelectMode(rsSingle);
+    Click(3, 3);
+    EXPECT_EQ(Rows(), std::set<int>{3});
+    Click(3, 3, Ctrl);
+    EXPECT_EQ(Rows(), std::set<int>{3});
+    Click(3, 8, Ctrl);
+    EXPECT_EQ(Rows(), std::set<int>{8});
+    EXPECT_EQ(Grid->Row(), 8);
+}
+
+} // namespace
