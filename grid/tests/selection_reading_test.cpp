@@ -362,3 +362,48 @@ TEST_F(SelectionModel, ASingleRowSelectionReportsTheMovedCurrentRow) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(SelectionModel, RowsAboveTheTopAreMarkedAndShowWhenScrolledBack) {
+    Grid->SetFixedRowCount(2);
+    Grid->SetTopRow(10);
+    Grid->Update();
+    ASSERT_EQ(Grid->TopRow(), 10);
+    Grid->SelectRows(1, 12, true);
+    EXPECT_EQ(Grid->RowSelection().Count(), 12);
+    EXPECT_EQ(CellPixel(2, 1), Black);
+    EXPECT_EQ(CellPixel(2, 10), Black);
+    EXPECT_EQ(CellPixel(2, 12), Black);
+    EXPECT_EQ(CellPixel(2, 13), White);
+    Grid->SetTopRow(3);
+    Grid->Update();
+    for (int Row : {1, 3, 5, 9, 12})
+        EXPECT_EQ(CellPixel(2, Row), Black) << Row;
+    EXPECT_EQ(CellPixel(2, 13), White);
+    Grid->SelectRows(4, 40, false);
+    EXPECT_EQ(CellPixel(2, 3), Black);
+    EXPECT_EQ(CellPixel(2, 5), White);
+    EXPECT_EQ(CellPixel(2, 12), White);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(SelectionModel, AListBoxsSingleRowFollowsTheCurrentCellOnScreen) {
+    Grid->SetGridMode(gmListBox);
+    Grid->SetRowSelectMode(rsSingle);
+    Grid->SetCurrentCell(1, 2);
+    Grid->SelectRows(2, 2, true);
+    EXPECT_EQ(CellPixel(3, 2), Black);
+    Grid->SetCurrentCell(1, 6);
+    EXPECT_EQ(Rows(), std::set<int>{6});
+    EXPECT_EQ(CellPixel(3, 2), White);
+    EXPECT_EQ(CellPixel(3, 6), Black);
+    PaintNow();
+    EXPECT_EQ(CellPixel(3, 2), White);
+    EXPECT_EQ(CellPixel(3, 6), Black);
+}
+
+} // namespace
