@@ -4,6 +4,10 @@
 
 #include "grid/model/Columns.h"
 
+#include <QApplication>
+#include <QKeyEvent>
+#include <QWidget>
+
 #include <set>
 #include <utility>
 #include <vector>
@@ -33,6 +37,14 @@ protected:
     }
     std::set<int> Rows() { return Marks(Grid->RowSelection()); }
     std::set<int> Cols() { return Marks(Grid->ColSelection()); }
+    void PressKey(int Key) {
+        QWidget* W = QApplication::focusWidget() ? QApplication::focusWidget()
+                                                 : Grid->ClientWidget();
+        QKeyEvent Down(QEvent::KeyPress, Key, Qt::NoModifier);
+        QApplication::sendEvent(W, &Down);
+        QKeyEvent Up(QEvent::KeyRelease, Key, Qt::NoModifier);
+        QApplication::sendEvent(W, &Up);
+    }
     std::vector<std::pair<TgxGridStatus, TgxGridStatus>> StatusChanges;
 };
 
@@ -404,6 +416,67 @@ TEST_F(SelectionModel, AListBoxsSingleRowFollowsTheCurrentCellOnScreen) {
     PaintNow();
     EXPECT_EQ(CellPixel(3, 2), White);
     EXPECT_EQ(CellPixel(3, 6), Black);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(SelectionModel, AColouredSingleRowFollowsTheCurrentCellAtOnce) {
+    Grid->SetSelectionType(sltColor);
+    Grid->SetSelectionColor(clRed);
+    Grid->SetGridMode(gmListBox);
+    Grid->SetRowSelectMode(rsSingle);
+    Grid->SetCurrentCell(1, 2);
+    Grid->SelectRows(2, 2, true);
+    PaintNow();
+    const TColor Red = ColorToRGB(clRed);
+    ASSERT_EQ(CellPixel(3, 2), Red);
+    Grid->SetCurrentCell(1, 6);
+    EXPECT_EQ(CellPixel(3, 2), White);
+    EXPECT_EQ(CellPixel(3, 6), Red);
+    Grid->SetFocus();
+    PressKey(Qt::Key_Down);
+    EXPECT_EQ(Grid->Row(), 7);
+    EXPECT_EQ(Rows(), std::set<int>{7});
+    EXPECT_EQ(CellPixel(3, 6), White);
+    EXPECT_EQ(CellPixel(3, 7), Red);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(SelectionModel, AListBoxsSingleRowFollowsTheArrowKeysOnScreen) {
+    Grid->SetGridMode(gmListBox);
+    Grid->SetRowSelectMode(rsSingle);
+    Grid->SetCurrentCell(1, 6);
+    Grid->SelectRows(6, 6, true);
+    Grid->SetFocus();
+    Grid->Update();
+    ASSERT_EQ(CellPixel(3, 6), Black);
+    PressKey(Qt::Key_Down);
+    Grid->Update();
+    EXPECT_EQ(Rows(), std::set<int>{7});
+    EXPECT_EQ(CellPixel(3, 6), White);
+    EXPECT_EQ(CellPixel(3, 7), Black);
+    PressKey(Qt::Key_Up);
+    PressKey(Qt::Key_Up);
+    Grid->Update();
+    EXPECT_EQ(Rows(), std::set<int>{5});
+    EXPECT_EQ(CellPixel(3, 7), White);
+    EXPECT_EQ(CellPixel(3, 5), Black);
+    // Stepping past the last row shown scrolls the selected row in.
+    const int Last = Grid->MaxVisibleRow();
+    Grid->SetCurrentCell(1, Last);
+    Grid->Update();
+    ASSERT_EQ(CellPixel(3, Last), Black);
+    PressKey(Qt::Key_Down);
+    Grid->Update();
+    EXPECT_GT(Grid->TopRow(), 1);
+    EXPECT_EQ(Rows(), std::set<int>{Last + 1});
+    EXPECT_EQ(CellPixel(3, Last), White);
+    EXPECT_EQ(CellPixel(3, Last + 1), Black);
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 // edit refuses to end.
 #include "grid/model/BaseGrid.h"
 #include "grid/model/CurrentCell.h"
+#include "grid/view/SelectionMarks.h"
 
 #include <algorithm>
 
@@ -99,11 +100,23 @@ void RowSelectMove(TgxBaseGrid& Grid, int Target) {
         NewTop = Target;
     else
         Grid.MoveRowIntoView(Target, NewTop);
-    if (Selecting) Grid.NewRowSelection(Target, Target);
+    if (Selecting) {
+        // The highlight goes with the selection: the rows left are drawn
+        // plain, the target drawn selected (off screen it shows as the
+        // scroll uncovers it).
+        TgxSelection& Sel = Grid.RowSelection();
+        for (int R = Sel.First(); R != -1;) {
+            const int Next = Sel.Next(R);
+            if (R != Target) MarkRow(Grid, R, false);
+            R = Next;
+        }
+        MarkRow(Grid, Target, true);
+    }
     Grid.SetCurrentPositionAndDraw(Grid.Col(), Target, true, true);
     if (NewTop != Grid.TopRow()) Grid.MoveTopLeft(Grid.LeftCol(), NewTop);
     Grid.DrawCurrentFocusRect(false);
     Grid.CheckRowColChanged();
+    if (Selecting) ShowColouredChange(Grid);
 }
 
 } // namespace

@@ -189,8 +189,10 @@ void TgxBaseGrid::SetNewSelectedRow(int DisplayRow) {
 
 void TgxBaseGrid::CheckRowSelection(bool NoDrawing) {
     if (!InRowSelectMode()) return;
-    if (FRowSelection.Count() == 0 || !FRowSelection.GetSelected(Row()))
+    if (FRowSelection.Count() == 0 || !FRowSelection.GetSelected(Row())) {
         SelectSingleRow(Row(), NoDrawing);
+        if (!NoDrawing) ShowColouredChange(*this);
+    }
 }
 
 // ---- columns --------------------------------------------------------------------------------

@@ -32,7 +32,7 @@ void MarkCol(TgxBaseGrid& Grid, int DisplayCol, bool Select) {
 }
 
 void ShowColouredChange(TgxBaseGrid& Grid) {
-    if (Grid.SelectionColorEnabled() && Grid.HandleAllocated()) Grid.Update();
+    if (Grid.SelectionColorEnabled() && Grid.HandleAllocated() && !Grid.Painting()) Grid.Update();
 }
 
 } // namespace grid
