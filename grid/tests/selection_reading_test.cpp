@@ -480,3 +480,46 @@ TEST_F(SelectionModel, AListBoxsSingleRowFollowsTheArrowKeysOnScreen) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(SelectionModel, EveryKeyMoveOfARowSelectionRedrawsIt) {
+    struct Case {
+        const char* Name;
+        int Key;
+        Qt::KeyboardModifiers Mods;
+    };
+    const Case Cases[] = {
+        {"down", Qt::Key_Down, Qt::NoModifier},
+        {"page down", Qt::Key_PageDown, Qt::NoModifier},
+        {"page up", Qt::Key_PageUp, Qt::NoModifier},
+        {"ctrl+end", Qt::Key_End, Qt::ControlModifier},
+        {"ctrl+home", Qt::Key_Home, Qt::ControlModifier},
+    };
+    Grid->SetGridMode(gmBrowse);
+    Grid->SetFocus();
+    for (const Case& C : Cases) {
+        Grid->SetCurrentCell(1, Grid->TopRow() + 2);
+        Grid->SelectRows(Grid->TopRow() + 1, Grid->TopRow() + 2, true);
+        Grid->Update();
+        QWidget* W = QApplication::focusWidget() ? QApplication::focusWidget()
+                                                 : Grid->ClientWidget();
+        QKeyEvent Down(QEvent::KeyPress, C.Key, C.Mods);
+        QApplication::sendEvent(W, &Down);
+        QKeyEvent Up(QEvent::KeyRelease, C.Key, C.Mods);
+        QApplication::sendEvent(W, &Up);
+        Grid->Update();
+        ASSERT_EQ(Rows(), std::set<int>{Grid->Row()}) << C.Name;
+        // What shows is what a full repaint shows.
+        std::vector<TColor> Shown;
+        for (int R = Grid->TopRow(); R <= Grid->MaxVisibleRow(); ++R)
+            Shown.push_back(CellPixel(3, R));
+        PaintNow();
+        for (int R = Grid->TopRow(); R <= Grid->MaxVisibleRow(); ++R)
+            EXPECT_EQ(Shown[static_cast<std::size_t>(R - Grid->TopRow())], CellPixel(3, R))
+                << C.Name << ", row " << R;
+        EXPECT_EQ(CellPixel(3, Grid->Row()), Black) << C.Name;
+    }
+}
+
+} // namespace

@@ -89,6 +89,19 @@ void TgxBaseGrid::KeyDownVK_Up() {
 
 namespace {
 
+// The row selection restarts at Target, and the highlight goes with it:
+// the rows left are drawn plain, the target drawn selected (off screen it
+// shows as the scroll uncovers it).
+void SelectOnlyRow(TgxBaseGrid& Grid, int Target) {
+    TgxSelection& Sel = Grid.RowSelection();
+    for (int R = Sel.First(); R != -1;) {
+        const int Next = Sel.Next(R);
+        if (R != Target) MarkRow(Grid, R, false);
+        R = Next;
+    }
+    MarkRow(Grid, Target, true);
+}
+
 // A move of the current row without editing: the row selection of a
 // row-selecting grid follows it.
 void RowSelectMove(TgxBaseGrid& Grid, int Target) {
@@ -100,18 +113,7 @@ void RowSelectMove(TgxBaseGrid& Grid, int Target) {
         NewTop = Target;
     else
         Grid.MoveRowIntoView(Target, NewTop);
-    if (Selecting) {
-        // The highlight goes with the selection: the rows left are drawn
-        // plain, the target drawn selected (off screen it shows as the
-        // scroll uncovers it).
-        TgxSelection& Sel = Grid.RowSelection();
-        for (int R = Sel.First(); R != -1;) {
-            const int Next = Sel.Next(R);
-            if (R != Target) MarkRow(Grid, R, false);
-            R = Next;
-        }
-        MarkRow(Grid, Target, true);
-    }
+    if (Selecting) SelectOnlyRow(Grid, Target);
     Grid.SetCurrentPositionAndDraw(Grid.Col(), Target, true, true);
     if (NewTop != Grid.TopRow()) Grid.MoveTopLeft(Grid.LeftCol(), NewTop);
     Grid.DrawCurrentFocusRect(false);
@@ -144,12 +146,14 @@ void PageMove(TgxBaseGrid& Grid, int Target, int NewTop) {
     Grid.HideGridControl(false);
     Grid.ClearCurrentFocusRect(false);
     Grid.CheckInvalidateCell(0, Grid.Row());
-    if (RowSelecting(Grid)) Grid.NewRowSelection(Target, Target);
+    const bool Selecting = RowSelecting(Grid);
+    if (Selecting) SelectOnlyRow(Grid, Target);
     Grid.SetCurrentPositionAndDraw(Grid.Col(), Target, true, true);
     if (NewTop != Grid.TopRow()) Grid.MoveTopLeft(Grid.LeftCol(), NewTop);
     Grid.ShowGridControl();
     Grid.DrawCurrentFocusRect(false);
     Grid.CheckRowColChanged();
+    if (Selecting) ShowColouredChange(Grid);
 }
 
 } // namespace
@@ -232,9 +236,11 @@ void EdgeMove(TgxBaseGrid& Grid, int TargetCol, int TargetRow, TgxChangeTopLeft 
         return;
     }
     if (!Grid.CheckEndEdit(Grid.GetDataCol(TargetCol), Grid.GetDataRow(TargetRow), true)) return;
-    if (RowSelecting(Grid)) Grid.NewRowSelection(TargetRow, TargetRow);
+    const bool Selecting = RowSelecting(Grid);
+    if (Selecting) SelectOnlyRow(Grid, TargetRow);
     Grid.PutInView(TargetCol, TargetRow, vpNone, true, true, Change);
     Grid.CheckRowColChanged();
+    if (Selecting) ShowColouredChange(Grid);
 }
 
 } // namespace
