@@ -523,3 +523,20 @@ TEST_F(SelectionModel, EveryKeyMoveOfARowSelectionRedrawsIt) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(SelectionModel, TurningSelectFixedOffShowsTheFrozenRowsPlain) {
+    Grid->SetFixedRowCount(2);
+    Grid->SelectRows(1, 4, true);
+    Grid->Update();
+    ASSERT_EQ(CellPixel(3, 1), Black);
+    Grid->SetSelectFixed(false);
+    Grid->Update();
+    EXPECT_EQ(Rows(), (std::set<int>{3, 4}));
+    for (int Row : {1, 2})
+        EXPECT_EQ(CellPixel(3, Row), White) << Row;
+    EXPECT_EQ(CellPixel(3, 3), Black);
+}
+
+} // namespace
