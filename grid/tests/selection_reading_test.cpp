@@ -540,3 +540,52 @@ TEST_F(SelectionModel, TurningSelectFixedOffShowsTheFrozenRowsPlain) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(SelectionModel, HidingASelectedRowOrColumnKeepsThePictureTrue) {
+    Grid->SelectRows(3, 5, true);
+    Grid->Update();
+    Grid->SetRowVisible(4, false);
+    Grid->Update();
+    EXPECT_EQ(Rows(), (std::set<int>{3, 5}));
+    std::vector<TColor> Shown;
+    for (int R = 1; R <= 8; ++R)
+        Shown.push_back(CellPixel(3, R));
+    PaintNow();
+    for (int R = 1; R <= 8; ++R)
+        if (R != 4) EXPECT_EQ(Shown[static_cast<std::size_t>(R - 1)], CellPixel(3, R)) << R;
+
+    Grid->SelectCols(2, 4, true);
+    Grid->Update();
+    Grid->GetCol(3)->SetVisible(false);
+    Grid->Update();
+    EXPECT_EQ(Cols(), (std::set<int>{2, 4}));
+    Shown.clear();
+    for (int C = 1; C <= 6; ++C)
+        Shown.push_back(C == 3 ? 0 : CellPixel(C, 2));
+    PaintNow();
+    for (int C = 1; C <= 6; ++C)
+        if (C != 3) EXPECT_EQ(Shown[static_cast<std::size_t>(C - 1)], CellPixel(C, 2)) << C;
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(SelectionModel, AMovedSelectedRowOrColumnShowsWhereItWent) {
+    Grid->SelectRows(2, 2, true);
+    Grid->Update();
+    Grid->SetDisplayRownr(2, 5);
+    Grid->Update();
+    EXPECT_EQ(CellPixel(3, 2), White);
+    EXPECT_EQ(CellPixel(3, 5), Black);
+    Grid->SelectCols(2, 2, true);
+    Grid->Update();
+    Grid->SetDisplayColnr(2, 4);
+    Grid->Update();
+    EXPECT_EQ(CellPixel(2, 3), White);
+    EXPECT_EQ(CellPixel(4, 3), Black);
+}
+
+} // namespace
