@@ -341,3 +341,30 @@ TEST_F(CellValues, AnEmptyValueEmptiesTheCurrentCellsEditor) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(CellValues, CheckCellsReadTextsThroughTheirValues) {
+    Grid->SetCheckBoxValues("Yes|No");
+    Grid->SetCellValue(4, 1, Variant(1));
+    Grid->SetCellValue(4, 2, "Yes");
+    Grid->SetCellValue(4, 3, Variant(0));
+    Grid->SetCellValue(4, 4, "No");
+    Grid->Invalidate();
+    Grid->Update();
+    EXPECT_EQ(CellImage(4, 2), CellImage(4, 1));
+    EXPECT_EQ(CellImage(4, 4), CellImage(4, 3));
+    EXPECT_NE(CellImage(4, 1), CellImage(4, 3));
+}
+
+TEST_F(CellValues, WritesDuringFastAssignShowWhenItEnds) {
+    Grid->SetFastAssign(true);
+    Grid->SetCellValue(3, 3, "WWWW");
+    Grid->SetCellValue(3, 4, "WWWW");
+    Grid->SetFastAssign(false);
+    Grid->Update();
+    EXPECT_GT(DarkPixels(3, 3), 10);
+    EXPECT_GT(DarkPixels(3, 4), 10);
+}
+
+} // namespace
