@@ -589,3 +589,19 @@ TEST_F(SelectionModel, AMovedSelectedRowOrColumnShowsWhereItWent) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(SelectionModel, TheCurrentColumnStaysOnItsDataColumnWhenColumnsMove) {
+    Grid->SetCurrentCell(2, 3);
+    Grid->SetDisplayColnr(2, 5);
+    EXPECT_EQ(Grid->Col(), 5);
+    EXPECT_EQ(Grid->GetDataCol(Grid->Col()), 2);
+    Grid->SetCurrentCell(4, 3);
+    const int Data = Grid->GetDataCol(4);
+    Grid->SetDisplayColnr(Grid->GetDataCol(2), 6);
+    EXPECT_EQ(Grid->GetDataCol(Grid->Col()), Data);
+    EXPECT_EQ(Grid->Col(), 3);
+}
+
+} // namespace
