@@ -605,3 +605,20 @@ TEST_F(SelectionModel, TheCurrentColumnStaysOnItsDataColumnWhenColumnsMove) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(SelectionModel, ResettingAMultiRowListBoxDropsItsRowsOnScreen) {
+    Grid->SetGridMode(gmListBox);
+    Grid->SelectRows(3, 5, true);
+    Grid->Update();
+    ASSERT_EQ(CellPixel(2, 4), Black);
+    Grid->ResetSelection();
+    EXPECT_TRUE(Rows().empty());
+    EXPECT_EQ(Grid->GridStatus(), grNormal);
+    EXPECT_EQ(CellPixel(2, 4), White);
+    Grid->Update();
+    EXPECT_EQ(CellPixel(2, 4), White);
+}
+
+} // namespace
