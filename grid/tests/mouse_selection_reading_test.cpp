@@ -479,3 +479,22 @@ TEST_F(MouseSelection, ReadOnlyColumnsAndTheSingleRowOfAListBox) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(MouseSelection, ShiftCtrlOnHeadingsAddsOrRemovesTheSpanFromTheCurrentColumn) {
+    Click(3, 0);
+    Click(6, 0, ShiftCtrl);
+    EXPECT_EQ(Cols(), (std::set<int>{3, 4, 5, 6}));
+    Click(3, 0, Ctrl);
+    EXPECT_EQ(Grid->Col(), 3);
+    EXPECT_EQ(Cols(), (std::set<int>{4, 5, 6}));
+    Click(5, 0, ShiftCtrl);
+    EXPECT_EQ(Cols(), std::set<int>{6});
+    Click(8, 0, Shift);
+    EXPECT_TRUE(Cols().empty());
+    EXPECT_EQ(Grid->Col(), 8);
+    EXPECT_EQ(Grid->GridStatus(), grNormal);
+}
+
+} // namespace
