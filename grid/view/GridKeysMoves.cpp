@@ -93,12 +93,7 @@ namespace {
 // the rows left are drawn plain, the target drawn selected (off screen it
 // shows as the scroll uncovers it).
 void SelectOnlyRow(TgxBaseGrid& Grid, int Target) {
-    TgxSelection& Sel = Grid.RowSelection();
-    for (int R = Sel.First(); R != -1;) {
-        const int Next = Sel.Next(R);
-        if (R != Target) MarkRow(Grid, R, false);
-        R = Next;
-    }
+    UnselectRowsBut(Grid, Target);
     MarkRow(Grid, Target, true);
 }
 

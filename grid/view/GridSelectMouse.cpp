@@ -91,16 +91,6 @@ void TgxBaseGrid::MouseSelectRows(TShiftState Shift, int DisplayRow) {
     DrawCurrentFocusRect(false);
 }
 
-// Every selected row but Keep goes plain.
-static void UnselectRowsBut(TgxBaseGrid& G, int Keep) {
-    TgxSelection& Sel = G.RowSelection();
-    for (int R = Sel.First(); R != -1;) {
-        const int Next = Sel.Next(R);
-        if (R != Keep) MarkRow(G, R, false);
-        R = Next;
-    }
-}
-
 void TgxBaseGrid::SelectRowMouseDown(int DisplayRow) {
     SetSelectionStartRow(DisplayRow);
     if (IsAppendRow(DisplayRow)) {

@@ -9,6 +9,8 @@ class TgxBaseGrid;
 
 void MarkRow(TgxBaseGrid& Grid, int DisplayRow, bool Select);
 void MarkCol(TgxBaseGrid& Grid, int DisplayCol, bool Select);
+// Every selected row but Keep goes plain.
+void UnselectRowsBut(TgxBaseGrid& Grid, int Keep);
 
 // Coloured selections are drawn by the paint: the cells whose state changed
 // were invalidated, and are painted once, now, at the end of the change, as
