@@ -2,6 +2,7 @@
 // value is read from, how it is stored and what the cell then shows.
 #include "ShownGridFixture.h"
 
+#include "grid/foundation/GridCommonVariant.h"
 #include "grid/model/Columns.h"
 #include "grid/model/GridControl.h"
 #include "grid/model/InplaceControl.h"
@@ -45,8 +46,8 @@ protected:
     }
     void Type(const char* Text) {
         for (const char* P = Text; *P; ++P) {
-            QWidget* W = QApplication::focusWidget() ? QApplication::focusWidget()
-                                                     : Grid->ClientWidget();
+            QWidget* W =
+                QApplication::focusWidget() ? QApplication::focusWidget() : Grid->ClientWidget();
             const QString S(QChar::fromLatin1(*P));
             QKeyEvent Down(QEvent::KeyPress, Qt::Key_A + (*P - 'a'), Qt::NoModifier, S);
             QApplication::sendEvent(W, &Down);
@@ -170,10 +171,8 @@ TEST_F(CellValues, StateTests) {
         bool EditMode, GridMode, RowSelectMode, SkipReadOnly;
     };
     const Case Cases[] = {
-        {gmEdit, false, true, true, false, true},
-        {gmEditInsert, false, true, true, false, true},
-        {gmBrowse, false, false, true, false, true},
-        {gmListBox, false, false, false, false, false},
+        {gmEdit, false, true, true, false, true},    {gmEditInsert, false, true, true, false, true},
+        {gmBrowse, false, false, true, false, true}, {gmListBox, false, false, false, false, false},
         {gmEdit, true, false, false, false, true},
     };
     for (const Case& C : Cases) {
@@ -260,10 +259,6 @@ TEST_F(CellValues, TypingReportsTheEditAndMarksTheRowChanged) {
     EXPECT_NE(CellImage(0, 4), RowBar);
 }
 
-} // namespace
-
-namespace {
-
 TEST_F(CellValues, TypingIntoTheInsertionRowMakesItARow) {
     Grid->SetGridMode(gmEditInsert);
     ASSERT_EQ(Grid->RowCount(), 14);
@@ -277,10 +272,6 @@ TEST_F(CellValues, TypingIntoTheInsertionRowMakesItARow) {
     EXPECT_EQ(Grid->GetCellValue(2, 13).AsString(), "n");
     EXPECT_GE(Inserted, 1);
 }
-
-} // namespace
-
-namespace {
 
 TEST_F(CellValues, AValueWrittenIntoASelectedCellShowsSelected) {
     for (TgxSelectionType Look : {sltInvert, sltColor}) {
@@ -303,12 +294,6 @@ TEST_F(CellValues, AValueWrittenIntoASelectedCellShowsSelected) {
         EXPECT_EQ(Edge(), On) << int(Look);
     }
 }
-
-} // namespace
-
-#include "grid/foundation/GridCommonVariant.h"
-
-namespace {
 
 TEST_F(CellValues, TheCurrentCellKeepsItsOwnCopyOfAPicture) {
     for (bool Store : {false, true}) {
@@ -339,10 +324,6 @@ TEST_F(CellValues, AnEmptyValueEmptiesTheCurrentCellsEditor) {
     Grid->SetCellValue(2, 2, Variant());
     EXPECT_EQ(Grid->GridControl()->GetValue().AsString(), "");
 }
-
-} // namespace
-
-namespace {
 
 TEST_F(CellValues, CheckCellsReadTextsThroughTheirValues) {
     Grid->SetCheckBoxValues("Yes|No");

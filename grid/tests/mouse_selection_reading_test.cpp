@@ -3,6 +3,7 @@
 // goes.
 #include "GridSelectFixture.h"
 
+#include "grid/model/InplaceControl.h"
 #include "grid/view/GridResources.h"
 
 #include <QApplication>
@@ -85,8 +86,7 @@ TEST_F(MouseSelection, RowBarClicksWithTheirModifiers) {
          {{3, Qt::NoModifier, {3}, 3}, {6, Ctrl, {3, 6}, 6}, {8, ShiftCtrl, {3, 6, 7, 8}, 8}}},
         {"shift from an unselected anchor only moves",
          rsMulti,
-         {{3, Qt::NoModifier, {3}, 3}, {5, Ctrl, {3, 5}, 5}, {5, Ctrl, {3}, 5},
-          {8, Shift, {}, 8}}},
+         {{3, Qt::NoModifier, {3}, 3}, {5, Ctrl, {3, 5}, 5}, {5, Ctrl, {3}, 5}, {8, Shift, {}, 8}}},
         {"a plain click elsewhere keeps just that row",
          rsMulti,
          {{3, Qt::NoModifier, {3}, 3}, {6, Ctrl, {3, 6}, 6}, {9, Qt::NoModifier, {9}, 9}}},
@@ -251,10 +251,6 @@ TEST_F(MouseSelection, TheCursorTellsWhatAPressWouldDo) {
         EXPECT_EQ(Grid->ShapeCursor(C.P.X, C.P.Y, C.Row, C.Col), C.Expected) << C.Name;
 }
 
-} // namespace
-
-namespace {
-
 class MouseSelectionLooks : public MouseSelection {
 protected:
     TColor CellPixel(int Col, int Row) {
@@ -300,10 +296,6 @@ TEST_F(MouseSelection, ANewRangeStartsAtTheClickedCellAndMakesItCurrent) {
     EXPECT_EQ(Grid->Row(), 6);
 }
 
-} // namespace
-
-namespace {
-
 TEST_F(MouseSelection, WithoutRowSelectionTheRowBarMovesOrPicksUpTheRow) {
     Grid->SetRowSelectMode(rsNone);
     Click(3, 2);
@@ -323,10 +315,6 @@ TEST_F(MouseSelection, WithoutRowSelectionTheRowBarMovesOrPicksUpTheRow) {
     EXPECT_EQ(Grid->MouseStatus(), msNormal);
     EXPECT_TRUE(Rows().empty());
 }
-
-} // namespace
-
-namespace {
 
 TEST_F(MouseSelection, TheCursorOverEachPartByMode) {
     Grid->SetCursor(crCross);
@@ -412,10 +400,6 @@ TEST_F(MouseSelection, FixedRowsAndColumnsCountAsSelectedFirst) {
     EXPECT_FALSE(Grid->ColRangeUnselected(2, 12));
 }
 
-} // namespace
-
-namespace {
-
 TEST_F(MouseSelection, TheCornerLooksOnlyAtRowsThatCanBeSelected) {
     Grid->SetGridMode(gmEditInsert);
     Grid->SetRowVisible(6, false);
@@ -428,12 +412,6 @@ TEST_F(MouseSelection, TheCornerLooksOnlyAtRowsThatCanBeSelected) {
     Click(0, 0);
     EXPECT_LE(Grid->RowSelection().Count(), 1);
 }
-
-} // namespace
-
-#include "grid/model/InplaceControl.h"
-
-namespace {
 
 TEST_F(MouseSelection, AnAlwaysShownEditorReturnsWhenAClickEndsTheSelection) {
     Grid->SetGridMode(gmEdit);
@@ -450,10 +428,6 @@ TEST_F(MouseSelection, AnAlwaysShownEditorReturnsWhenAClickEndsTheSelection) {
     EXPECT_TRUE(Grid->GridControl()->GetLeft() >= Cell.Left - 1 &&
                 Grid->GridControl()->GetLeft() < Cell.Right);
 }
-
-} // namespace
-
-namespace {
 
 TEST_F(MouseSelection, ReadOnlyColumnsAndTheSingleRowOfAListBox) {
     Grid->SetGridMode(gmEdit);
@@ -477,10 +451,6 @@ TEST_F(MouseSelection, ReadOnlyColumnsAndTheSingleRowOfAListBox) {
     EXPECT_EQ(Rows(), std::set<int>{8});
     EXPECT_EQ(Grid->Row(), 8);
 }
-
-} // namespace
-
-namespace {
 
 TEST_F(MouseSelection, ShiftCtrlOnHeadingsAddsOrRemovesTheSpanFromTheCurrentColumn) {
     Click(3, 0);

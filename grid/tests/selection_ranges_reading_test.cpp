@@ -28,8 +28,7 @@ TEST_F(SelectionRanges, AddingColumnsTurnsTheSpanAndSkipsHiddenOnes) {
     };
     Grid->GetCol(7)->SetVisible(false);
     const Case Cases[] = {
-        {5, 3, {3, 4, 5}}, {10, 99, {10, 11, 12}}, {-2, 2, {1, 2}},
-        {-3, 0, {}},       {6, 8, {6, 8}},
+        {5, 3, {3, 4, 5}}, {10, 99, {10, 11, 12}}, {-2, 2, {1, 2}}, {-3, 0, {}}, {6, 8, {6, 8}},
     };
     for (const Case& C : Cases) {
         Grid->DeleteAllColSelection();

@@ -3,6 +3,7 @@
 #include "GridSelectFixture.h"
 
 #include "grid/model/Columns.h"
+#include "grid/model/InplaceControl.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -38,8 +39,8 @@ protected:
     std::set<int> Rows() { return Marks(Grid->RowSelection()); }
     std::set<int> Cols() { return Marks(Grid->ColSelection()); }
     void PressKey(int Key) {
-        QWidget* W = QApplication::focusWidget() ? QApplication::focusWidget()
-                                                 : Grid->ClientWidget();
+        QWidget* W =
+            QApplication::focusWidget() ? QApplication::focusWidget() : Grid->ClientWidget();
         QKeyEvent Down(QEvent::KeyPress, Key, Qt::NoModifier);
         QApplication::sendEvent(W, &Down);
         QKeyEvent Up(QEvent::KeyRelease, Key, Qt::NoModifier);
@@ -57,7 +58,7 @@ TEST_F(SelectionModel, SelectRowsClampsButNeverSwapsItsSpan) {
         std::set<int> Expected;
     };
     const Case Cases[] = {
-        {3, 5, {3, 4, 5}},  {5, 3, {}},    {0, 2, {1, 2}},
+        {3, 5, {3, 4, 5}},      {5, 3, {}},   {0, 2, {1, 2}},
         {38, 99, {38, 39, 40}}, {41, 45, {}}, {-3, 0, {}},
     };
     for (const Case& C : Cases) {
@@ -125,16 +126,16 @@ TEST_F(SelectionModel, WhichCellsCountAsSelected) {
         bool Expected;
     };
     Grid->SelectCols(2, 2, true);
-    for (const Case& C : {Case{2, 0, true}, Case{0, 0, false}, Case{2, 7, true},
-                          Case{3, 0, false}, Case{0, 7, false}, Case{13, 2, false}})
+    for (const Case& C : {Case{2, 0, true}, Case{0, 0, false}, Case{2, 7, true}, Case{3, 0, false},
+                          Case{0, 7, false}, Case{13, 2, false}})
         EXPECT_EQ(Grid->IsCellSelected(C.Col, C.Row), C.Expected) << C.Col << "," << C.Row;
     Grid->SelectRows(4, 4, true);
-    for (const Case& C : {Case{0, 4, true}, Case{3, 4, true}, Case{0, 0, false},
-                          Case{0, 3, false}, Case{2, 0, false}, Case{3, 41, false}})
+    for (const Case& C : {Case{0, 4, true}, Case{3, 4, true}, Case{0, 0, false}, Case{0, 3, false},
+                          Case{2, 0, false}, Case{3, 41, false}})
         EXPECT_EQ(Grid->IsCellSelected(C.Col, C.Row), C.Expected) << C.Col << "," << C.Row;
     Grid->SelectCells(2, 2, 3, 4);
-    for (const Case& C : {Case{2, 2, true}, Case{3, 4, true}, Case{1, 2, false},
-                          Case{4, 4, false}, Case{0, 2, false}, Case{2, 0, false}})
+    for (const Case& C : {Case{2, 2, true}, Case{3, 4, true}, Case{1, 2, false}, Case{4, 4, false},
+                          Case{0, 2, false}, Case{2, 0, false}})
         EXPECT_EQ(Grid->IsCellSelected(C.Col, C.Row), C.Expected) << C.Col << "," << C.Row;
 }
 
@@ -273,10 +274,6 @@ TEST_F(SelectionModel, SelectionColourPaintsTheSelectedCells) {
     EXPECT_EQ(CellPixel(3, 6), White);
 }
 
-} // namespace
-
-namespace {
-
 TEST_F(SelectionModel, ModesThatForbidAKindSelectNothing) {
     Grid->SetRowSelectMode(rsNone);
     Grid->SelectRows(2, 3, true);
@@ -329,12 +326,6 @@ TEST_F(SelectionModel, CellSelectedNamesAnIndexOutsideTheGrid) {
     EXPECT_TRUE(Grid->CellSelected(3, 2));
 }
 
-} // namespace
-
-#include "grid/model/InplaceControl.h"
-
-namespace {
-
 TEST_F(SelectionModel, TheEditorStepsAsideWhileASelectionStands) {
     Grid->SetGridMode(gmEdit);
     Grid->SetAlwaysShowEditor(true);
@@ -373,10 +364,6 @@ TEST_F(SelectionModel, ASingleRowSelectionReportsTheMovedCurrentRow) {
     EXPECT_EQ(RowChanges.back(), std::make_pair(2, 6));
 }
 
-} // namespace
-
-namespace {
-
 TEST_F(SelectionModel, RowsAboveTheTopAreMarkedAndShowWhenScrolledBack) {
     Grid->SetFixedRowCount(2);
     Grid->SetTopRow(10);
@@ -399,10 +386,6 @@ TEST_F(SelectionModel, RowsAboveTheTopAreMarkedAndShowWhenScrolledBack) {
     EXPECT_EQ(CellPixel(2, 12), White);
 }
 
-} // namespace
-
-namespace {
-
 TEST_F(SelectionModel, AListBoxsSingleRowFollowsTheCurrentCellOnScreen) {
     Grid->SetGridMode(gmListBox);
     Grid->SetRowSelectMode(rsSingle);
@@ -417,10 +400,6 @@ TEST_F(SelectionModel, AListBoxsSingleRowFollowsTheCurrentCellOnScreen) {
     EXPECT_EQ(CellPixel(3, 2), White);
     EXPECT_EQ(CellPixel(3, 6), Black);
 }
-
-} // namespace
-
-namespace {
 
 TEST_F(SelectionModel, AColouredSingleRowFollowsTheCurrentCellAtOnce) {
     Grid->SetSelectionType(sltColor);
@@ -442,10 +421,6 @@ TEST_F(SelectionModel, AColouredSingleRowFollowsTheCurrentCellAtOnce) {
     EXPECT_EQ(CellPixel(3, 6), White);
     EXPECT_EQ(CellPixel(3, 7), Red);
 }
-
-} // namespace
-
-namespace {
 
 TEST_F(SelectionModel, AListBoxsSingleRowFollowsTheArrowKeysOnScreen) {
     Grid->SetGridMode(gmListBox);
@@ -479,10 +454,6 @@ TEST_F(SelectionModel, AListBoxsSingleRowFollowsTheArrowKeysOnScreen) {
     EXPECT_EQ(CellPixel(3, Last + 1), Black);
 }
 
-} // namespace
-
-namespace {
-
 TEST_F(SelectionModel, EveryKeyMoveOfARowSelectionRedrawsIt) {
     struct Case {
         const char* Name;
@@ -502,8 +473,8 @@ TEST_F(SelectionModel, EveryKeyMoveOfARowSelectionRedrawsIt) {
         Grid->SetCurrentCell(1, Grid->TopRow() + 2);
         Grid->SelectRows(Grid->TopRow() + 1, Grid->TopRow() + 2, true);
         Grid->Update();
-        QWidget* W = QApplication::focusWidget() ? QApplication::focusWidget()
-                                                 : Grid->ClientWidget();
+        QWidget* W =
+            QApplication::focusWidget() ? QApplication::focusWidget() : Grid->ClientWidget();
         QKeyEvent Down(QEvent::KeyPress, C.Key, C.Mods);
         QApplication::sendEvent(W, &Down);
         QKeyEvent Up(QEvent::KeyRelease, C.Key, C.Mods);
@@ -522,10 +493,6 @@ TEST_F(SelectionModel, EveryKeyMoveOfARowSelectionRedrawsIt) {
     }
 }
 
-} // namespace
-
-namespace {
-
 TEST_F(SelectionModel, TurningSelectFixedOffShowsTheFrozenRowsPlain) {
     Grid->SetFixedRowCount(2);
     Grid->SelectRows(1, 4, true);
@@ -538,10 +505,6 @@ TEST_F(SelectionModel, TurningSelectFixedOffShowsTheFrozenRowsPlain) {
         EXPECT_EQ(CellPixel(3, Row), White) << Row;
     EXPECT_EQ(CellPixel(3, 3), Black);
 }
-
-} // namespace
-
-namespace {
 
 TEST_F(SelectionModel, HidingASelectedRowOrColumnKeepsThePictureTrue) {
     Grid->SelectRows(3, 5, true);
@@ -569,10 +532,6 @@ TEST_F(SelectionModel, HidingASelectedRowOrColumnKeepsThePictureTrue) {
         if (C != 3) EXPECT_EQ(Shown[static_cast<std::size_t>(C - 1)], CellPixel(C, 2)) << C;
 }
 
-} // namespace
-
-namespace {
-
 TEST_F(SelectionModel, AMovedSelectedRowOrColumnShowsWhereItWent) {
     Grid->SelectRows(2, 2, true);
     Grid->Update();
@@ -588,10 +547,6 @@ TEST_F(SelectionModel, AMovedSelectedRowOrColumnShowsWhereItWent) {
     EXPECT_EQ(CellPixel(4, 3), Black);
 }
 
-} // namespace
-
-namespace {
-
 TEST_F(SelectionModel, TheCurrentColumnStaysOnItsDataColumnWhenColumnsMove) {
     Grid->SetCurrentCell(2, 3);
     Grid->SetDisplayColnr(2, 5);
@@ -603,10 +558,6 @@ TEST_F(SelectionModel, TheCurrentColumnStaysOnItsDataColumnWhenColumnsMove) {
     EXPECT_EQ(Grid->GetDataCol(Grid->Col()), Data);
     EXPECT_EQ(Grid->Col(), 3);
 }
-
-} // namespace
-
-namespace {
 
 TEST_F(SelectionModel, ResettingAMultiRowListBoxDropsItsRowsOnScreen) {
     Grid->SetGridMode(gmListBox);
