@@ -82,6 +82,8 @@ TEST_F(SelectionModel, SingleRowModeTakesOneRowAndMovesTheCurrentRowToIt) {
     Grid->SelectRows(8, 8, true);
     EXPECT_EQ(Rows(), std::set<int>{8});
     EXPECT_EQ(Grid->Row(), 8);
+    EXPECT_EQ(CellPixel(3, 6), White);
+    EXPECT_EQ(CellPixel(3, 8), Black);
 }
 
 TEST_F(SelectionModel, OneKindAtATimeEachChangeReportedOnceRowsFirst) {
