@@ -361,6 +361,10 @@ void TgxBaseGrid::GridStatusChanged() {
         ClearCellBuffer();
         CheckEnableControl(false, true, gxCurrent);
         FControlSelectMode = gxCurrent;
+    } else if (FAlwaysShowEditor) {
+        // The selection is gone: an editor that is always shown comes back
+        // over the current cell, its text selected as for a cell moved to.
+        CheckEnableControl(true, true, gxAll);
     }
     const TgxGridStatus Old = FReportedGridStatus;
     FReportedGridStatus = FGridStatus;

@@ -178,6 +178,18 @@ void TgxBaseGrid::DrawWrittenValue(int DataCol, int DataRow, const Variant& Valu
     if (Selected && !SelectionColorEnabled()) RectInvert(Canvas(), Data.OuterRect, true);
 }
 
+namespace {
+
+// The row-bar cell of a changed current row was invalidated; it is painted
+// now with the mark the row's edit state asks for.
+void ShowRowChangedMark(TgxBaseGrid& Grid, bool ValueChanged) {
+    if (ValueChanged && Grid.RowBarIndicator() && Grid.Row() > 0 && Grid.HandleAllocated() &&
+        Grid.CanPaint() && !Grid.Painting())
+        Grid.Update();
+}
+
+} // namespace
+
 void TgxBaseGrid::ControlValueChanged(bool ValueChanged, bool ByUser, bool FromTyping) {
     // Loading the control before the grid was ever shown changes nothing.
     if (!FPaintedOnce) return;
@@ -193,10 +205,16 @@ void TgxBaseGrid::ControlValueChanged(bool ValueChanged, bool ByUser, bool FromT
             CheckInvalidateRow(RowCount() - 1);
         }
     }
-    if (!ValueChanged || FLoadingControl) return;
+    if (!ValueChanged || FLoadingControl) {
+        ShowRowChangedMark(*this, ValueChanged);
+        return;
+    }
     FCellEditing = FRowModified = true;
     CellEdit(GetCurrentDataCol(), GetCurrentDataRow(), ByUser);
     if (!FRowEditing) FRowEditing = true;
+    // The row bar tells at once that the row changed, as the key shows in
+    // the editor.
+    ShowRowChangedMark(*this, ValueChanged);
     TgxDropDownStyle Style = ddDropDown;
     const TgxButtonType Button = GiveCellButton(GetCurrentDataCol(), GetCurrentDataRow(), Style);
     if (FromTyping && Button == btCombo && Style == ddDropDown) {

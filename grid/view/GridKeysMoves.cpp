@@ -4,6 +4,7 @@
 // edit refuses to end.
 #include "grid/model/BaseGrid.h"
 #include "grid/model/CurrentCell.h"
+#include "grid/view/SelectionMarks.h"
 
 #include <algorithm>
 
@@ -88,6 +89,14 @@ void TgxBaseGrid::KeyDownVK_Up() {
 
 namespace {
 
+// The row selection restarts at Target, and the highlight goes with it:
+// the rows left are drawn plain, the target drawn selected (off screen it
+// shows as the scroll uncovers it).
+void SelectOnlyRow(TgxBaseGrid& Grid, int Target) {
+    UnselectRowsBut(Grid, Target);
+    MarkRow(Grid, Target, true);
+}
+
 // A move of the current row without editing: the row selection of a
 // row-selecting grid follows it.
 void RowSelectMove(TgxBaseGrid& Grid, int Target) {
@@ -99,11 +108,12 @@ void RowSelectMove(TgxBaseGrid& Grid, int Target) {
         NewTop = Target;
     else
         Grid.MoveRowIntoView(Target, NewTop);
-    if (Selecting) Grid.NewRowSelection(Target, Target);
+    if (Selecting) SelectOnlyRow(Grid, Target);
     Grid.SetCurrentPositionAndDraw(Grid.Col(), Target, true, true);
     if (NewTop != Grid.TopRow()) Grid.MoveTopLeft(Grid.LeftCol(), NewTop);
     Grid.DrawCurrentFocusRect(false);
     Grid.CheckRowColChanged();
+    if (Selecting) ShowColouredChange(Grid);
 }
 
 } // namespace
@@ -131,12 +141,14 @@ void PageMove(TgxBaseGrid& Grid, int Target, int NewTop) {
     Grid.HideGridControl(false);
     Grid.ClearCurrentFocusRect(false);
     Grid.CheckInvalidateCell(0, Grid.Row());
-    if (RowSelecting(Grid)) Grid.NewRowSelection(Target, Target);
+    const bool Selecting = RowSelecting(Grid);
+    if (Selecting) SelectOnlyRow(Grid, Target);
     Grid.SetCurrentPositionAndDraw(Grid.Col(), Target, true, true);
     if (NewTop != Grid.TopRow()) Grid.MoveTopLeft(Grid.LeftCol(), NewTop);
     Grid.ShowGridControl();
     Grid.DrawCurrentFocusRect(false);
     Grid.CheckRowColChanged();
+    if (Selecting) ShowColouredChange(Grid);
 }
 
 } // namespace
@@ -219,9 +231,11 @@ void EdgeMove(TgxBaseGrid& Grid, int TargetCol, int TargetRow, TgxChangeTopLeft 
         return;
     }
     if (!Grid.CheckEndEdit(Grid.GetDataCol(TargetCol), Grid.GetDataRow(TargetRow), true)) return;
-    if (RowSelecting(Grid)) Grid.NewRowSelection(TargetRow, TargetRow);
+    const bool Selecting = RowSelecting(Grid);
+    if (Selecting) SelectOnlyRow(Grid, TargetRow);
     Grid.PutInView(TargetCol, TargetRow, vpNone, true, true, Change);
     Grid.CheckRowColChanged();
+    if (Selecting) ShowColouredChange(Grid);
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "grid/model/CurrentCell.h"
 #include "grid/model/GridLinks.h"
 #include "grid/model/InplaceControl.h"
+#include "grid/view/SelectionMarks.h"
 #include "platform/gui/Forms.h"
 #include "platform/rtl/StrUtils.h"
 
@@ -289,12 +290,15 @@ void TgxBaseGrid::SetSelectFixed(bool Value) {
     if (Value == FSelectFixed) return;
     FSelectFixed = Value;
     if (!Value && FixedRows() > 1) {
-        DeleteRowSelection(1, FixedRows() - 1);
+        // The frozen rows leave the selection and are drawn plain.
+        for (int R = 1; R < FixedRows(); ++R)
+            MarkRow(*this, R, false);
         if (Row() < FixedRows() && InRowSelectMode()) MoveToNewRow(Row(), true, true, false);
     }
     CheckRowSelection(false);
     SelectionsChanged(false);
     GridStatusChanged();
+    ShowColouredChange(*this);
 }
 
 bool TgxBaseGrid::GetCurrentSelected() const {

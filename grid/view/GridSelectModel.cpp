@@ -112,6 +112,7 @@ void TgxBaseGrid::DoRowSelection(int StartRow, int EndRow, bool ByUser, bool Sel
     CheckRowSelection();
     SelectionsChanged(ByUser);
     GridStatusChanged();
+    ShowColouredChange(*this);
 }
 
 void TgxBaseGrid::InvertRowSelection(int StartRow, int EndRow, bool Select) {
@@ -159,6 +160,7 @@ void TgxBaseGrid::SelectCols(int StartCol, int EndCol, bool Select) {
     CheckRowSelection();
     SelectionsChanged(false);
     GridStatusChanged();
+    ShowColouredChange(*this);
 }
 
 // ---- cell ranges ----------------------------------------------------------------------------
@@ -181,6 +183,7 @@ void TgxBaseGrid::SelectCells(int StartCol, int StartRow, int EndCol, int EndRow
     SetSelectChanged(stCellSelect);
     SelectionsChanged(false);
     GridStatusChanged();
+    ShowColouredChange(*this);
 }
 
 void TgxBaseGrid::StartCellSelection(int DisplayCol, int DisplayRow) {
@@ -364,6 +367,7 @@ void TgxBaseGrid::ResetSelection() {
     DrawCurrentFocusRect(false);
     SelectionsChanged(false);
     GridStatusChanged();
+    ShowColouredChange(*this);
 }
 
 void TgxBaseGrid::SelectAll() {

@@ -54,6 +54,7 @@ void TgxBaseGrid::MDRowSelect(TShiftState Shift, int X, int DisplayRow, int Disp
     }
     CheckRowColChanged();
     SelectionsChanged(true);
+    ShowColouredChange(*this);
 }
 
 void TgxBaseGrid::MouseSelectRows(TShiftState Shift, int DisplayRow) {
@@ -88,16 +89,6 @@ void TgxBaseGrid::MouseSelectRows(TShiftState Shift, int DisplayRow) {
     FRowSelectEnd = Row();
     FDragStartSelection.Assign(FRowSelection);
     DrawCurrentFocusRect(false);
-}
-
-// Every selected row but Keep goes plain.
-static void UnselectRowsBut(TgxBaseGrid& G, int Keep) {
-    TgxSelection& Sel = G.RowSelection();
-    for (int R = Sel.First(); R != -1;) {
-        const int Next = Sel.Next(R);
-        if (R != Keep) MarkRow(G, R, false);
-        R = Next;
-    }
 }
 
 void TgxBaseGrid::SelectRowMouseDown(int DisplayRow) {
@@ -188,8 +179,10 @@ void TgxBaseGrid::SetNewSelectedRow(int DisplayRow) {
 
 void TgxBaseGrid::CheckRowSelection(bool NoDrawing) {
     if (!InRowSelectMode()) return;
-    if (FRowSelection.Count() == 0 || !FRowSelection.GetSelected(Row()))
+    if (FRowSelection.Count() == 0 || !FRowSelection.GetSelected(Row())) {
         SelectSingleRow(Row(), NoDrawing);
+        if (!NoDrawing) ShowColouredChange(*this);
+    }
 }
 
 // ---- columns --------------------------------------------------------------------------------
@@ -201,6 +194,7 @@ void TgxBaseGrid::MDColSelect(TShiftState Shift, int X, int DisplayRow, int Disp
     if (FColSelectMode == csMulti || FColMoving) {
         if (!CheckEndEdit(GetDataCol(DisplayCol), GetDataRow(Row()), true)) return;
         MouseSelectCols(Shift, DisplayCol);
+        ShowColouredChange(*this);
     } else {
         MDSelectNone(Shift, X, Row(), DisplayCol, Y);
     }
@@ -320,6 +314,7 @@ void TgxBaseGrid::MDRangeSelecting(TShiftState Shift, int X, int DisplayRow, int
         StartCellSelection(DisplayCol, DisplayRow);
     }
     SelectionsChanged(true);
+    ShowColouredChange(*this);
 }
 
 void TgxBaseGrid::MDSelectNone(TShiftState Shift, int X, int DisplayRow, int DisplayCol, int Y) {
@@ -341,6 +336,7 @@ void TgxBaseGrid::MDSelectNone(TShiftState Shift, int X, int DisplayRow, int Dis
             SelectNone(C, R);
             CheckRowSelection();
         }
+        ShowColouredChange(*this);
         return;
     }
     // A read-only frozen cell that may not be selected takes no click.
@@ -376,6 +372,7 @@ void TgxBaseGrid::MDSelectNone(TShiftState Shift, int X, int DisplayRow, int Dis
     }
     ShowGridControl();
     DrawCurrentFocusRect(false);
+    ShowColouredChange(*this);
 }
 
 bool TgxBaseGrid::DblClickSelectNone(TShiftState Shift, int X, int DisplayRow, int DisplayCol,

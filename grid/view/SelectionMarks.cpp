@@ -31,4 +31,17 @@ void MarkCol(TgxBaseGrid& Grid, int DisplayCol, bool Select) {
     }
 }
 
+void UnselectRowsBut(TgxBaseGrid& Grid, int Keep) {
+    TgxSelection& Sel = Grid.RowSelection();
+    for (int R = Sel.First(); R != -1;) {
+        const int Next = Sel.Next(R);
+        if (R != Keep) MarkRow(Grid, R, false);
+        R = Next;
+    }
+}
+
+void ShowColouredChange(TgxBaseGrid& Grid) {
+    if (Grid.SelectionColorEnabled() && Grid.HandleAllocated() && !Grid.Painting()) Grid.Update();
+}
+
 } // namespace grid
