@@ -1,0 +1,440 @@
+// Keyboard navigation of a shown grid, driven by real key events: arrows,
+// Tab and Enter, the Ctrl moves, paging, Escape, F2, drop-downs from the
+// keyboard and heading accelerators.
+#include "GridEditFixture.h"
+
+#include "grid/model/Columns.h"
+#include "grid/model/CurrentCell.h"
+#include "grid/model/InplaceControl.h"
+
+#include <QApplication>
+
+using namespace grid;
+
+namespace {
+
+class KeyboardNavigationReading : public GridEditFixture {
+protected:
+    std::pair<int, int> Cell(int C, int R) const { return {C, R}; }
+};
+
+TEST_F(KeyboardNavigationReading, TabAndArrowDefaults) {
+    EXPECT_TRUE(Grid->TabRowWrap());
+    EXPECT_TRUE(Grid->WantTabs());
+}
+
+// Each row: the start cell, the key with its modifiers, the wrap switch and
+// the cell the key leaves current.
+struct MoveCase {
+    const char* Name;
+    int FromCol, FromRow;
+    int Key;
+    Qt::KeyboardModifiers Mods;
+    bool Wrap;
+    int ToCol, ToRow;
+};
+
+class KeyboardMoves : public KeyboardNavigationReading,
+                      public ::testing::WithParamInterface<MoveCase> {};
+
+TEST_P(KeyboardMoves, KeyLeavesTheExpectedCellCurrent) {
+    const MoveCase& C = GetParam();
+    Grid->SetTabRowWrap(C.Wrap);
+    GoTo(C.FromCol, C.FromRow);
+    ASSERT_EQ(At(), std::make_pair(C.FromCol, C.FromRow));
+    Press(C.Key, C.Mods);
+    EXPECT_EQ(At(), std::make_pair(C.ToCol, C.ToRow)) << C.Name;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, KeyboardMoves,
+    ::testing::Values(
+        MoveCase{"TabNext", 1, 1, Qt::Key_Tab, Qt::NoModifier, true, 2, 1},
+        MoveCase{"TabWraps", 4, 1, Qt::Key_Tab, Qt::NoModifier, true, 1, 2},
+        MoveCase{"TabNoWrap", 4, 1, Qt::Key_Tab, Qt::NoModifier, false, 4, 1},
+        MoveCase{"TabLastCell", 4, 5, Qt::Key_Tab, Qt::NoModifier, true, 4, 5},
+        MoveCase{"ShiftTabWrapsBack", 1, 2, Qt::Key_Backtab, Qt::ShiftModifier, true, 4, 1},
+        MoveCase{"ShiftTabNoWrap", 1, 2, Qt::Key_Backtab, Qt::ShiftModifier, false, 1, 2},
+        MoveCase{"RightInEdit", 2, 2, Qt::Key_Right, Qt::NoModifier, true, 3, 2},
+        MoveCase{"LeftInEdit", 2, 2, Qt::Key_Left, Qt::NoModifier, true, 1, 2},
+        MoveCase{"Down", 2, 2, Qt::Key_Down, Qt::NoModifier, true, 2, 3},
+        MoveCase{"Up", 2, 2, Qt::Key_Up, Qt::NoModifier, true, 2, 1},
+        MoveCase{"DownAtLast", 2, 5, Qt::Key_Down, Qt::NoModifier, true, 2, 5},
+        MoveCase{"UpAtFirst", 2, 1, Qt::Key_Up, Qt::NoModifier, true, 2, 1},
+        MoveCase{"CtrlHome", 3, 4, Qt::Key_Home, Qt::ControlModifier, true, 1, 1},
+        MoveCase{"CtrlEnd", 2, 2, Qt::Key_End, Qt::ControlModifier, true, 4, 5},
+        MoveCase{"CtrlLeft", 3, 3, Qt::Key_Left, Qt::ControlModifier, true, 1, 3},
+        MoveCase{"CtrlRight", 2, 3, Qt::Key_Right, Qt::ControlModifier, true, 4, 3},
+        MoveCase{"CtrlUp", 2, 3, Qt::Key_Up, Qt::ControlModifier, true, 2, 1},
+        MoveCase{"CtrlDown", 2, 3, Qt::Key_Down, Qt::ControlModifier, true, 2, 5},
+        // The Ctrl table wants exactly Ctrl.
+        MoveCase{"CtrlShiftEnd", 2, 2, Qt::Key_End, Qt::ControlModifier | Qt::ShiftModifier,
+                 true, 2, 2},
+        MoveCase{"PageUpFromFirst", 2, 1, Qt::Key_PageUp, Qt::NoModifier, true, 2, 1},
+        MoveCase{"PageUpFromSecond", 2, 2, Qt::Key_PageUp, Qt::NoModifier, true, 2, 1},
+        MoveCase{"PageDownToLast", 2, 2, Qt::Key_PageDown, Qt::NoModifier, true, 2, 5}),
+    [](const auto& Info) { return std::string(Info.param.Name); });
+
+TEST_F(KeyboardNavigationReading, ArrowsAndTabSkipReadOnlyColumnsAndRows) {
+    Grid->GetCol(2)->SetReadOnly(true);
+    Grid->SetRowReadOnly(3, true);
+    GoTo(1, 2);
+    Press(Qt::Key_Tab);
+    EXPECT_EQ(At(), Cell(3, 2));
+    Press(Qt::Key_Down);
+    EXPECT_EQ(At(), Cell(3, 4));
+    Press(Qt::Key_Up);
+    EXPECT_EQ(At(), Cell(3, 2));
+    Press(Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(At(), Cell(1, 2));
+}
+
+TEST_F(KeyboardNavigationReading, EnterAtTheEndOfARowEndsTheEditAndSelectsTheText) {
+    LogEvents();
+    Grid->SetTabRowWrap(false);
+    GoTo(4, 1);
+    Type("ab");
+    ASSERT_TRUE(Grid->CellEditing());
+    Log.clear();
+    Press(Qt::Key_Return);
+    EXPECT_EQ(At(), Cell(4, 1));
+    EXPECT_FALSE(Grid->CellEditing());
+    EXPECT_FALSE(Grid->RowEditing());
+    EXPECT_EQ(Log, (std::vector<std::string>{"end cell 4,1", "end row 1"}));
+    ASSERT_NE(Grid->GridControl(), nullptr);
+    EXPECT_EQ(Grid->GridControl()->GetSelLength(), 2);
+    EXPECT_EQ(Stored(4, 1), "ab");
+}
+
+TEST_F(KeyboardNavigationReading, EnterInTheLastCellOfTheGridEndsTheEdit) {
+    LogEvents();
+    GoTo(4, 5);
+    Type("z");
+    Log.clear();
+    Press(Qt::Key_Return);
+    EXPECT_EQ(At(), Cell(4, 5));
+    EXPECT_FALSE(Grid->CellEditing());
+    EXPECT_EQ(Log, (std::vector<std::string>{"end cell 4,5", "end row 5"}));
+}
+
+TEST_F(KeyboardNavigationReading, EnterMovesToTheNextCellWhileEditing) {
+    GoTo(1, 1);
+    Type("q");
+    Press(Qt::Key_Return);
+    EXPECT_EQ(At(), Cell(2, 1));
+    EXPECT_EQ(Stored(1, 1), "q");
+}
+
+TEST_F(KeyboardNavigationReading, ARefusedEndOfEditKeepsTheCellForEveryMoveKey) {
+    LogEvents();
+    for (auto [Key, Mods] : {std::pair{Qt::Key_Down, Qt::KeyboardModifiers(Qt::NoModifier)},
+                             std::pair{Qt::Key_Tab, Qt::KeyboardModifiers(Qt::NoModifier)},
+                             std::pair{Qt::Key_PageDown, Qt::KeyboardModifiers(Qt::NoModifier)},
+                             std::pair{Qt::Key_End, Qt::KeyboardModifiers(Qt::ControlModifier)},
+                             std::pair{Qt::Key_Home, Qt::KeyboardModifiers(Qt::ControlModifier)}}) {
+        GoTo(2, 3);
+        Type("v");
+        RefuseCell = true;
+        Press(Key, Mods);
+        EXPECT_EQ(At(), Cell(2, 3)) << Key;
+        EXPECT_TRUE(Grid->CellEditing()) << Key;
+        RefuseCell = false;
+        Press(Qt::Key_Escape);
+        Press(Qt::Key_Escape);
+    }
+}
+
+TEST_F(KeyboardNavigationReading, MovingToAnotherRowEndsCellThenRowEdit) {
+    LogEvents();
+    GoTo(2, 2);
+    Type("k");
+    Log.clear();
+    Press(Qt::Key_Down);
+    EXPECT_EQ(At(), Cell(2, 3));
+    EXPECT_EQ(Log, (std::vector<std::string>{"end cell 2,2", "end row 2"}));
+}
+
+TEST_F(KeyboardNavigationReading, PageDownStopsAtTheRowThatFillsTheWindow) {
+    Grid->SetGridRowCount(60);
+    GoTo(1, 1);
+    int Guard = 0;
+    while (At().second != 60 && Guard++ < 20) {
+        Press(Qt::Key_PageDown);
+        EXPECT_LE(Grid->TopRow(), Grid->GetMaxTopRow());
+    }
+    EXPECT_EQ(At(), Cell(1, 60));
+    EXPECT_EQ(Grid->TopRow(), Grid->GetMaxTopRow());
+    Press(Qt::Key_PageDown);
+    EXPECT_EQ(Grid->TopRow(), Grid->GetMaxTopRow());
+    // And back up a page: the row moves by a window's worth.
+    const int Visible = Grid->GetVisibleRowCount();
+    Press(Qt::Key_PageUp);
+    EXPECT_LT(At().second, 60);
+    EXPECT_GE(At().second, 60 - Visible - 1);
+    EXPECT_GE(Grid->TopRow(), Grid->FixedRows());
+}
+
+TEST_F(KeyboardNavigationReading, PageDownMovesAPageAndScrollsTheCurrentRowIntoView) {
+    Grid->SetGridRowCount(60);
+    GoTo(1, 1);
+    const int Visible = Grid->GetVisibleRowCount();
+    Press(Qt::Key_PageDown);
+    EXPECT_GT(At().second, 1);
+    EXPECT_LE(At().second, 1 + Visible);
+    const int Row = Grid->Row();
+    EXPECT_GE(Row, Grid->TopRow());
+    EXPECT_LE(Row, Grid->MaxVisibleRow());
+}
+
+TEST_F(KeyboardNavigationReading, CtrlEndAndHomeScrollTheCornerCellIntoView) {
+    Grid->SetGridRowCount(60);
+    Grid->SetGridColCount(12);
+    GoTo(1, 1);
+    Press(Qt::Key_End, Qt::ControlModifier);
+    EXPECT_EQ(At(), Cell(12, 60));
+    EXPECT_TRUE(Grid->CellVisible(Grid->Col(), Grid->Row()));
+    Press(Qt::Key_Home, Qt::ControlModifier);
+    EXPECT_EQ(At(), Cell(1, 1));
+    EXPECT_EQ(Grid->TopRow(), Grid->FixedRows());
+    EXPECT_EQ(Grid->LeftCol(), Grid->FixedCols());
+}
+
+TEST_F(KeyboardNavigationReading, TabToAColumnBeyondTheWindowScrollsItIn) {
+    Grid->SetGridColCount(12);
+    GoTo(1, 1);
+    for (int I = 0; I < 8; ++I)
+        Press(Qt::Key_Tab);
+    EXPECT_EQ(At(), Cell(9, 1));
+    const int Right = Grid->CalcColOffset(Grid->Col()) + Grid->ColWidths(Grid->Col());
+    EXPECT_GT(Grid->LeftCol(), Grid->FixedCols());
+    EXPECT_LE(Right, Grid->ClientWidth() + 1);
+    // Wrapping back to the start of the next row brings the first column back.
+    for (int I = 0; I < 4; ++I)
+        Press(Qt::Key_Tab);
+    EXPECT_EQ(At(), Cell(1, 2));
+    EXPECT_EQ(Grid->LeftCol(), Grid->FixedCols());
+}
+
+TEST_F(KeyboardNavigationReading, EscapeUndoesTheCellThenTheRow) {
+    LogEvents();
+    GoTo(1, 2);
+    Type("a");
+    Press(Qt::Key_Tab);
+    Type("b");
+    Log.clear();
+    Press(Qt::Key_Escape);
+    EXPECT_EQ(Log, (std::vector<std::string>{"undo cell 2,2"}));
+    EXPECT_TRUE(Grid->RowEditing());
+    Press(Qt::Key_Escape);
+    EXPECT_EQ(Log, (std::vector<std::string>{"undo cell 2,2", "undo row 2"}));
+    EXPECT_FALSE(Grid->RowEditing());
+    EXPECT_EQ(Stored(1, 2), "");
+    EXPECT_EQ(Stored(2, 2), "");
+}
+
+TEST_F(KeyboardNavigationReading, CtrlZUndoesLikeEscape) {
+    LogEvents();
+    GoTo(1, 2);
+    Type("a");
+    Log.clear();
+    Press(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_FALSE(Log.empty());
+    EXPECT_EQ(Log.front(), "undo cell 1,2");
+}
+
+TEST_F(KeyboardNavigationReading, EscapeOnAnEnteredInsertionRowGoesBackToTheLastRow) {
+    LogEvents();
+    Grid->SetGridMode(gmEditInsert);
+    GoTo(1, 5);
+    Press(Qt::Key_Down);
+    ASSERT_EQ(At(), Cell(1, 6));
+    EXPECT_EQ(Grid->GetGridRowCount(), 6);
+    Log.clear();
+    Press(Qt::Key_Escape);
+    EXPECT_EQ(At(), Cell(1, 5));
+    EXPECT_EQ(Grid->GetGridRowCount(), 5);
+    EXPECT_EQ(Log, (std::vector<std::string>{"delete row 6"}));
+}
+
+TEST_F(KeyboardNavigationReading, F2ShowsTheEditorWithACaretWhenItIsNotAlwaysShown) {
+    Grid->SetAlwaysShowEditor(false);
+    GoTo(2, 2);
+    Grid->SetCellValue(2, 2, Variant(AnsiString("hello")));
+    ASSERT_FALSE(Grid->GridControl() && Grid->GridControl()->GetVisible());
+    Press(Qt::Key_F2);
+    ASSERT_NE(Grid->GridControl(), nullptr);
+    EXPECT_TRUE(Grid->GridControl()->GetVisible());
+    EXPECT_EQ(Grid->GridControl()->GetSelLength(), 0);
+}
+
+TEST_F(KeyboardNavigationReading, AKeyDownHandlerThatTakesTheKeyStopsTheMove) {
+    Grid->OnKeyDown = [](TObject*, Word& Key, TShiftState) {
+        if (Key == 40) Key = 0;
+    };
+    GoTo(2, 2);
+    Press(Qt::Key_Down);
+    EXPECT_EQ(At(), Cell(2, 2));
+    Press(Qt::Key_Up);
+    EXPECT_EQ(At(), Cell(2, 1));
+}
+
+TEST_F(KeyboardNavigationReading, KeyEventsAreRaisedOnceForTheGrid) {
+    int Downs = 0, Ups = 0;
+    Grid->OnKeyDown = [&](TObject*, Word& Key, TShiftState) {
+        if (Key == 40) ++Downs;
+    };
+    Grid->OnKeyUp = [&](TObject*, Word& Key, TShiftState) {
+        if (Key == 40) ++Ups;
+    };
+    GoTo(2, 2);
+    Press(Qt::Key_Down);
+    EXPECT_EQ(Downs, 1);
+    EXPECT_EQ(Ups, 1);
+}
+
+TEST_F(KeyboardNavigationReading, BrowsingArrowsScrollTheColumnsOneByOne) {
+    Grid->SetGridColCount(12);
+    Grid->SetGridMode(gmBrowse);
+    GoTo(1, 1);
+    const int Left = Grid->LeftCol();
+    Press(Qt::Key_Right);
+    // Either the focus frame moves a column, or (without one) the view does.
+    if (Grid->FocusRectActive()) {
+        EXPECT_EQ(At(), Cell(2, 1));
+    } else {
+        EXPECT_EQ(Grid->LeftCol(), Left + 1);
+        EXPECT_GE(Grid->Col(), Grid->LeftCol());
+    }
+}
+
+TEST_F(KeyboardNavigationReading, EscapeCancelsAColumnResizeAndOtherKeysWaitForIt) {
+    const int Width = Grid->ColWidths(1);
+    const TRect R = Grid->CellRect(1, 0);
+    QWidget* W = Grid->Widget();
+    const QPoint Edge(R.Right, (R.Top + R.Bottom) / 2);
+    GoTo(2, 2);
+    SendMouse(W, QEvent::MouseButtonPress, Edge);
+    ASSERT_EQ(Grid->MouseStatus(), msColResize);
+    QMouseEvent Move(QEvent::MouseMove, QPointF(Edge + QPoint(30, 0)),
+                     QPointF(W->mapToGlobal(Edge + QPoint(30, 0))), Qt::NoButton, Qt::LeftButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(W, &Move);
+    TypeKey(W, Qt::Key_Down);
+    EXPECT_EQ(At(), Cell(2, 2));
+    EXPECT_EQ(Grid->MouseStatus(), msColResize);
+    TypeKey(W, Qt::Key_Escape);
+    EXPECT_EQ(Grid->MouseStatus(), msNormal);
+    SendMouse(W, QEvent::MouseButtonRelease, Edge + QPoint(30, 0));
+    EXPECT_EQ(Grid->ColWidths(1), Width);
+}
+
+TEST_F(KeyboardNavigationReading, AltAndALetterClicksTheHeadingWithThatAccelerator) {
+    Grid->GetCol(3)->SetHeading("&Price");
+    int Clicked = 0;
+    Grid->OnHeadingClick = [&](TObject*, int DataCol) { Clicked = DataCol; };
+    Press(Qt::Key_P, Qt::AltModifier, "p");
+    EXPECT_EQ(Clicked, 3);
+    EXPECT_EQ(Grid->GetAccelHeading('P'), 3);
+    EXPECT_EQ(Grid->GetAccelHeading('x'), 0);
+}
+
+TEST_F(KeyboardNavigationReading, AltDownAndF4OpenTheListOfAComboCell) {
+    Grid->GetCol(2)->SetButtonType(btCombo);
+    GoTo(2, 2);
+    Press(Qt::Key_Down, Qt::AltModifier);
+    EXPECT_TRUE(Grid->ComboVisible());
+    Press(Qt::Key_Escape);
+    EXPECT_FALSE(Grid->ComboVisible());
+    EXPECT_EQ(At(), Cell(2, 2));
+    Press(Qt::Key_F4);
+    EXPECT_TRUE(Grid->ComboVisible());
+    Press(Qt::Key_Escape);
+    // Not in a read-only cell, nor outside the edit modes.
+    Grid->SetCellReadOnly(2, 2, roOn);
+    Press(Qt::Key_F4);
+    EXPECT_FALSE(Grid->ComboVisible());
+    Grid->SetCellReadOnly(2, 2, roDefault);
+    Grid->SetGridMode(gmBrowse);
+    Press(Qt::Key_F4);
+    EXPECT_FALSE(Grid->ComboVisible());
+}
+
+TEST_F(KeyboardNavigationReading, ListBoxDownAndUpMoveTheSelectedRow) {
+    Grid->SetGridMode(gmListBox);
+    Grid->SetRowSelectMode(rsSingle);
+    GoTo(1, 2);
+    Grid->SelectRows(Grid->Row(), Grid->Row(), true);
+    Press(Qt::Key_Down);
+    EXPECT_EQ(At().second, 3);
+    Press(Qt::Key_Up);
+    Press(Qt::Key_Up);
+    EXPECT_EQ(At().second, 1);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(KeyboardNavigationReading, EveryMoveKeyReportsTheNewCellOnce) {
+    std::vector<std::string> Events;
+    Grid->OnRowChanged = [&](TObject*, int Old, int New) {
+        Events.push_back("row " + std::to_string(Old) + ">" + std::to_string(New));
+    };
+    Grid->OnColChanged = [&](TObject*, int Old, int New) {
+        Events.push_back("col " + std::to_string(Old) + ">" + std::to_string(New));
+    };
+    Grid->OnCellChanged = [&](TObject*, int, int, int, int) { Events.push_back("cell"); };
+    GoTo(2, 2);
+    Events.clear();
+    Press(Qt::Key_Down);
+    EXPECT_EQ(Events, (std::vector<std::string>{"row 2>3", "cell"}));
+    Events.clear();
+    Press(Qt::Key_Tab);
+    EXPECT_EQ(Events, (std::vector<std::string>{"col 2>3", "cell"}));
+    Events.clear();
+    Press(Qt::Key_Home, Qt::ControlModifier);
+    EXPECT_EQ(Events, (std::vector<std::string>{"col 3>1", "row 3>1", "cell"}));
+    Events.clear();
+    Press(Qt::Key_Up);
+    EXPECT_TRUE(Events.empty());
+}
+
+TEST_F(KeyboardNavigationReading, CopyAndPasteKeysMoveTheCellValue) {
+    Grid->SetCellValue(1, 1, Variant(AnsiString("copied")));
+    // Entering the cell selects its text, which the copy takes.
+    GoTo(2, 2);
+    GoTo(1, 1);
+    Press(Qt::Key_C, Qt::ControlModifier);
+    Press(Qt::Key_Tab);
+    Press(Qt::Key_V, Qt::ControlModifier);
+    Press(Qt::Key_Down);
+    EXPECT_EQ(Stored(2, 1), "copied");
+    GoTo(3, 1);
+    Press(Qt::Key_Insert, Qt::ShiftModifier);
+    Press(Qt::Key_Down);
+    EXPECT_EQ(Stored(3, 1), "copied");
+}
+
+TEST_F(KeyboardNavigationReading, EscapeHidesAnEditorThatIsNotAlwaysShown) {
+    Grid->SetAlwaysShowEditor(false);
+    GoTo(2, 2);
+    Press(Qt::Key_F2);
+    ASSERT_TRUE(Grid->GridControl() && Grid->GridControl()->GetVisible());
+    Press(Qt::Key_Escape);
+    EXPECT_FALSE(Grid->GridControl()->GetVisible());
+    EXPECT_EQ(At(), Cell(2, 2));
+}
+
+TEST_F(KeyboardNavigationReading, TheEditorHasTheKeyboardAgainAfterAMove) {
+    GoTo(2, 2);
+    Type("a");
+    Press(Qt::Key_Down);
+    ASSERT_NE(Grid->GridControl(), nullptr);
+    EXPECT_TRUE(Grid->GridControl()->Focused());
+    Type("b");
+    Press(Qt::Key_Down);
+    EXPECT_EQ(Stored(2, 3), "b");
+}
+
+} // namespace
+
