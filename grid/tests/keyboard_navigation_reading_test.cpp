@@ -1,11 +1,13 @@
 // Keyboard navigation of a shown grid, driven by real key events: arrows,
 // Tab and Enter, the Ctrl moves, paging, Escape, F2, drop-downs from the
 // keyboard and heading accelerators.
+#include "DropDownFixture.h"
 #include "GridEditFixture.h"
 
 #include "grid/model/Columns.h"
 #include "grid/model/CurrentCell.h"
 #include "grid/model/InplaceControl.h"
+#include "platform/gui/StdCtrls.h"
 
 #include <QApplication>
 
@@ -438,3 +440,90 @@ TEST_F(KeyboardNavigationReading, TheEditorHasTheKeyboardAgainAfterAMove) {
 
 } // namespace
 
+
+
+namespace {
+
+class KeyboardListReading : public DropDownFixture {
+protected:
+    void SetUp() override {
+        DropDownFixture::SetUp();
+        GiveColumnList(2, {"apple", "banana", "cherry"});
+        Grid->SetFocus();
+        GoTo(1, 1);
+        GoTo(2, 2);
+        QApplication::processEvents();
+    }
+    QWidget* KeyTarget() {
+        QWidget* W = QApplication::focusWidget();
+        return W ? W : Grid->Widget();
+    }
+    void Press(int QtKey, Qt::KeyboardModifiers Mods = Qt::NoModifier, const QString& Text = {}) {
+        TypeKey(KeyTarget(), QtKey, Text, Mods);
+        QApplication::processEvents();
+    }
+    std::pair<int, int> At() const {
+        return {Grid->GetCurrentDataCol(), Grid->GetCurrentDataRow()};
+    }
+};
+
+TEST_F(KeyboardListReading, EnterTakesTheListRowIntoTheCellAndStays) {
+    Press(Qt::Key_Down, Qt::AltModifier);
+    ASSERT_TRUE(Grid->ComboVisible());
+    // The list opens on its first row; each Down moves it one on.
+    Press(Qt::Key_Down);
+    Press(Qt::Key_Return);
+    EXPECT_FALSE(Grid->ComboVisible());
+    EXPECT_EQ(CurrentText(), "banana");
+    EXPECT_EQ(At(), std::make_pair(2, 2));
+}
+
+TEST_F(KeyboardListReading, EscapeClosesTheListAndKeepsTheValue) {
+    Press(Qt::Key_F4);
+    ASSERT_TRUE(Grid->ComboVisible());
+    Press(Qt::Key_Down);
+    Press(Qt::Key_Escape);
+    EXPECT_FALSE(Grid->ComboVisible());
+    EXPECT_EQ(CurrentText(), "");
+    EXPECT_EQ(At(), std::make_pair(2, 2));
+}
+
+TEST_F(KeyboardListReading, TabClosesTheListAndGoesOnToTheNextCell) {
+    Press(Qt::Key_F4);
+    ASSERT_TRUE(Grid->ComboVisible());
+    Press(Qt::Key_Tab);
+    EXPECT_FALSE(Grid->ComboVisible());
+    EXPECT_EQ(At(), std::make_pair(3, 2));
+}
+
+TEST_F(KeyboardListReading, ACharacterPositionsAPickOnlyListAndEscapeFirstDropsTheSearch) {
+    Grid->GetCol(2)->SetDropDownStyle(ddDropDownList);
+    Grid->GetCol(2)->GetCombo()->SetAutoSearch(TgxComboAutoSearchType::asTop);
+    // A sorted list searches for the text typed so far.
+    Grid->GetCol(2)->GetCombo()->SetValueColSorted(true);
+    Press(Qt::Key_C, Qt::NoModifier, "c");
+    EXPECT_EQ(CurrentText(), "cherry");
+    EXPECT_FALSE(Grid->ComboSearchValue().empty());
+    Press(Qt::Key_Escape);
+    EXPECT_TRUE(Grid->ComboSearchValue().empty());
+    EXPECT_EQ(CurrentText(), "cherry");
+    EXPECT_TRUE(Grid->CellEditing());
+    Press(Qt::Key_Escape);
+    EXPECT_FALSE(Grid->CellEditing());
+}
+
+TEST_F(KeyboardListReading, WithoutWantTabsTabLeavesTheGrid) {
+    auto* Other = new TEdit(Form);
+    Other->SetParent(Form);
+    Other->SetBounds(440, 150, 100, 24);
+    Grid->SetFocus();
+    QApplication::processEvents();
+    Press(Qt::Key_Tab);
+    EXPECT_EQ(At(), std::make_pair(3, 2));
+    Grid->SetWantTabs(false);
+    Press(Qt::Key_Tab);
+    EXPECT_EQ(At(), std::make_pair(3, 2));
+    EXPECT_TRUE(Other->Focused());
+}
+
+} // namespace
