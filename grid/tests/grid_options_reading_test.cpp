@@ -291,3 +291,39 @@ TEST_F(GridOptionsReading, GridFocusGoesToTheGrid) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(GridOptionsReading, EditColoursReachTheShownEditor) {
+    GoTo(2, 2);
+    ASSERT_TRUE(EditorVisible());
+    Grid->SetEditColor(clYellow);
+    EXPECT_EQ(Grid->GridControl()->GetHandle()->Color(), clYellow);
+    Grid->SetEditFontColor(clRed);
+    EXPECT_EQ(Grid->GridControl()->GetHandle()->Font()->Color(), clRed);
+}
+
+TEST_F(GridOptionsReading, GridModeChangesReportTheGridStatusOnce) {
+    std::vector<std::string> Events;
+    Grid->OnGridStatusChanged = [&](TObject*, TgxGridStatus Old, TgxGridStatus New) {
+        Events.push_back(std::to_string(int(Old)) + ">" + std::to_string(int(New)));
+    };
+    GoTo(1, 2);
+    Grid->SelectRows(2, 3, true);
+    ASSERT_EQ(Events, (std::vector<std::string>{"0>2"}));
+    Grid->SetGridMode(gmBrowse);
+    Grid->SetGridMode(gmEdit);
+    EXPECT_EQ(Events.size(), 1u);
+}
+
+TEST_F(GridOptionsReading, ListBoxModeValidatesTheCurrentRowAgain) {
+    Grid->SetFixedRowCount(2);
+    Grid->SetSelectFixed(false);
+    Grid->SetRowSelectMode(rsSingle);
+    GoTo(1, 1);
+    ASSERT_EQ(At().second, 1);
+    Grid->SetGridMode(gmListBox);
+    EXPECT_EQ(At().second, 3);
+}
+
+} // namespace
