@@ -294,19 +294,28 @@ TEST_F(KeyboardNavigationReading, KeyEventsAreRaisedOnceForTheGrid) {
     EXPECT_EQ(Ups, 1);
 }
 
-TEST_F(KeyboardNavigationReading, BrowsingArrowsScrollTheColumnsOneByOne) {
+TEST_F(KeyboardNavigationReading, ArrowsWithoutAFocusFrameScrollTheColumnsOneByOne) {
     Grid->SetGridColCount(12);
-    Grid->SetGridMode(gmBrowse);
+    Grid->SetGridMode(gmListBox);
     GoTo(1, 1);
+    ASSERT_FALSE(Grid->FocusRectActive());
     const int Left = Grid->LeftCol();
     Press(Qt::Key_Right);
-    // Either the focus frame moves a column, or (without one) the view does.
-    if (Grid->FocusRectActive()) {
-        EXPECT_EQ(At(), Cell(2, 1));
-    } else {
-        EXPECT_EQ(Grid->LeftCol(), Left + 1);
-        EXPECT_GE(Grid->Col(), Grid->LeftCol());
-    }
+    EXPECT_EQ(Grid->LeftCol(), Left + 1);
+    EXPECT_EQ(Grid->Col(), Left + 1);
+    Press(Qt::Key_Right);
+    EXPECT_EQ(Grid->LeftCol(), Left + 2);
+    Press(Qt::Key_Left);
+    EXPECT_EQ(Grid->LeftCol(), Left + 1);
+    EXPECT_EQ(Grid->Col(), Left + 1);
+    Press(Qt::Key_Left);
+    Press(Qt::Key_Left);
+    EXPECT_EQ(Grid->LeftCol(), Left);
+    EXPECT_EQ(Grid->Col(), Left);
+    // No further than the last window of columns.
+    for (int I = 0; I < 20; ++I)
+        Press(Qt::Key_Right);
+    EXPECT_EQ(Grid->LeftCol(), Grid->GetMaxLeftCol());
 }
 
 TEST_F(KeyboardNavigationReading, EscapeCancelsAColumnResizeAndOtherKeysWaitForIt) {
@@ -524,6 +533,136 @@ TEST_F(KeyboardListReading, WithoutWantTabsTabLeavesTheGrid) {
     Press(Qt::Key_Tab);
     EXPECT_EQ(At(), std::make_pair(3, 2));
     EXPECT_TRUE(Other->Focused());
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(KeyboardNavigationReading, AKeyBringsACurrentCellScrolledAwayBackFirst) {
+    Grid->SetGridRowCount(60);
+    GoTo(1, 2);
+    Grid->SetTopRow(40);
+    ASSERT_FALSE(Grid->CurrentCellInView());
+    Press(Qt::Key_Down);
+    EXPECT_EQ(At(), Cell(1, 3));
+    EXPECT_TRUE(Grid->CellVisible(Grid->Col(), Grid->Row()));
+    Grid->SetTopRow(40);
+    Press(Qt::Key_Escape);
+    EXPECT_EQ(At(), Cell(1, 3));
+    EXPECT_TRUE(Grid->CellVisible(Grid->Col(), Grid->Row()));
+}
+
+TEST_F(KeyboardNavigationReading, UpAboveTheTopRowScrollsItToTheTop) {
+    Grid->SetGridRowCount(60);
+    GoTo(1, 30);
+    Grid->SetTopRow(30);
+    Press(Qt::Key_Up);
+    EXPECT_EQ(At(), Cell(1, 29));
+    EXPECT_EQ(Grid->TopRow(), 29);
+}
+
+TEST_F(KeyboardNavigationReading, RowSelectKeysCarryTheSelectedRowAlong) {
+    Grid->SetGridRowCount(60);
+    Grid->SetGridMode(gmListBox);
+    Grid->SetRowSelectMode(rsSingle);
+    GoTo(1, 2);
+    Grid->SelectRows(Grid->Row(), Grid->Row(), true);
+    ASSERT_EQ(Grid->GridStatus(), grRowSelect);
+    Press(Qt::Key_Down);
+    EXPECT_EQ(At().second, 3);
+    EXPECT_TRUE(Grid->IsRowSelected(3));
+    EXPECT_FALSE(Grid->IsRowSelected(2));
+    Press(Qt::Key_PageDown);
+    const int Paged = At().second;
+    EXPECT_GT(Paged, 3);
+    EXPECT_TRUE(Grid->IsRowSelected(Paged));
+    EXPECT_FALSE(Grid->IsRowSelected(3));
+    Press(Qt::Key_End, Qt::ControlModifier);
+    EXPECT_EQ(At().second, 60);
+    EXPECT_TRUE(Grid->IsRowSelected(60));
+    EXPECT_FALSE(Grid->IsRowSelected(Paged));
+    Press(Qt::Key_Home, Qt::ControlModifier);
+    EXPECT_EQ(At().second, 1);
+    EXPECT_TRUE(Grid->IsRowSelected(1));
+    EXPECT_FALSE(Grid->IsRowSelected(60));
+    EXPECT_EQ(Grid->RowSelection().Count(), 1);
+}
+
+TEST_F(KeyboardNavigationReading, TypingOnTheGridStartsTheEditWithThatCharacter) {
+    Grid->SetAlwaysShowEditor(false);
+    GoTo(2, 2);
+    Press(Qt::Key_X, Qt::NoModifier, "x");
+    EXPECT_TRUE(Grid->CellEditing());
+    EXPECT_EQ(EditorText(), "x");
+    Press(Qt::Key_Y, Qt::NoModifier, "y");
+    Press(Qt::Key_Down);
+    EXPECT_EQ(Stored(2, 2), "xy");
+}
+
+TEST_F(KeyboardNavigationReading, AltWithOtherArrowsAndNoListDoesNothing) {
+    GoTo(2, 2);
+    Press(Qt::Key_Down, Qt::AltModifier);
+    EXPECT_FALSE(Grid->DropDownVisible());
+    EXPECT_EQ(At(), Cell(2, 2));
+    Press(Qt::Key_Right, Qt::AltModifier);
+    EXPECT_EQ(At(), Cell(2, 2));
+}
+
+} // namespace
+
+#include "grid/view/DateTimeDropDownCalendar.h"
+
+namespace {
+
+class KeyboardCalendarReading : public KeyboardListReading {
+protected:
+    void SetUp() override {
+        KeyboardListReading::SetUp();
+        Grid->GetCol(3)->SetButtonType(btDateTimeDropDown);
+        Grid->SetDateTimeDef(new TgxCalendarDateTimeDef(Form));
+        GoTo(3, 2);
+        QApplication::processEvents();
+    }
+};
+
+TEST_F(KeyboardCalendarReading, KeysOpenCloseAndPassThroughTheCalendar) {
+    Press(Qt::Key_Down, Qt::AltModifier);
+    ASSERT_TRUE(Grid->DateTimeVisible());
+    Press(Qt::Key_F4);
+    EXPECT_FALSE(Grid->DateTimeVisible());
+    EXPECT_EQ(CurrentText(), "");
+    Press(Qt::Key_F4);
+    ASSERT_TRUE(Grid->DateTimeVisible());
+    Press(Qt::Key_Up, Qt::AltModifier);
+    EXPECT_FALSE(Grid->DateTimeVisible());
+    // A letter or a shifted key does nothing while it is open.
+    Press(Qt::Key_F4);
+    Press(Qt::Key_A, Qt::NoModifier, "a");
+    Press(Qt::Key_Down, Qt::ShiftModifier);
+    EXPECT_TRUE(Grid->DateTimeVisible());
+    EXPECT_EQ(CurrentText(), "");
+    EXPECT_EQ(At(), std::make_pair(3, 2));
+    // Escape goes to the calendar, which cancels.
+    Press(Qt::Key_Escape);
+    EXPECT_FALSE(Grid->DateTimeVisible());
+    EXPECT_EQ(CurrentText(), "");
+    // Enter picks the day.
+    Press(Qt::Key_F4);
+    Press(Qt::Key_Return);
+    EXPECT_FALSE(Grid->DateTimeVisible());
+    EXPECT_NE(CurrentText(), "");
+    EXPECT_EQ(At(), std::make_pair(3, 2));
+}
+
+TEST_F(KeyboardCalendarReading, TabOnlyClosesTheCalendar) {
+    Press(Qt::Key_F4);
+    ASSERT_TRUE(Grid->DateTimeVisible());
+    Press(Qt::Key_Tab);
+    EXPECT_FALSE(Grid->DateTimeVisible());
+    EXPECT_EQ(At(), std::make_pair(3, 2));
+    Press(Qt::Key_Tab);
+    EXPECT_EQ(At(), std::make_pair(4, 2));
 }
 
 } // namespace
