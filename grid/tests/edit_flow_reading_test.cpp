@@ -383,3 +383,31 @@ TEST_F(EditFlowReading, SelectingRowsDropsTheEditBufferAndLocksTheEditor) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(EditFlowReading, AVetoedRowUndoKeepsTheRowInEdit) {
+    LogEvents();
+    GoTo(1, 2);
+    Type("a");
+    Press(Qt::Key_Tab);
+    Grid->OnUndoRowEdit = [](TObject*, int, bool, bool& Cancel) { Cancel = true; };
+    Press(Qt::Key_Escape);
+    EXPECT_TRUE(Grid->RowEditing());
+    EXPECT_EQ(Stored(1, 2), "a");
+}
+
+TEST_F(EditFlowReading, EachMouseGestureIsReportedOnceWhenItStartsAndEnds) {
+    std::vector<std::string> Seen;
+    Grid->OnMouseStatusChanged = [&](TObject*, TgxMouseStatus Old, TgxMouseStatus New) {
+        Seen.push_back(std::to_string(int(Old)) + ">" + std::to_string(int(New)));
+    };
+    const TRect Bar = Grid->CellRect(0, 3);
+    const QPoint At((Bar.Left + Bar.Right) / 2, (Bar.Top + Bar.Bottom) / 2);
+    SendMouse(Grid->Widget(), QEvent::MouseButtonPress, At);
+    SendMouse(Grid->Widget(), QEvent::MouseButtonRelease, At);
+    const std::string Row = std::to_string(int(msRowSelect));
+    EXPECT_EQ(Seen, (std::vector<std::string>{"0>" + Row, Row + ">0"}));
+}
+
+} // namespace

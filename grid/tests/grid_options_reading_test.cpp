@@ -327,3 +327,34 @@ TEST_F(GridOptionsReading, ListBoxModeValidatesTheCurrentRowAgain) {
 }
 
 } // namespace
+
+#include "platform/gui/StdCtrls.h"
+
+namespace {
+
+TEST_F(GridOptionsReading, AlwaysShowFocusDrawsTheFrameWithoutTheFocus) {
+    auto* Other = new TEdit(Form);
+    Other->SetParent(Form);
+    Other->SetBounds(440, 150, 100, 24);
+    Grid->SetGridMode(gmBrowse);
+    GoTo(2, 2);
+    Other->SetFocus();
+    QApplication::processEvents();
+    ASSERT_FALSE(Grid->Focused());
+    const TRect R = Grid->CellRect(Grid->Col(), Grid->Row());
+    auto Frame = [&] {
+        std::vector<TColor> Edge;
+        for (int X = R.Left; X < R.Right; ++X)
+            Edge.push_back(PixelAt(X + 2, R.Top + 2));
+        return Edge;
+    };
+    const auto Without = Frame();
+    Grid->SetAlwaysShowFocus(true);
+    QApplication::processEvents();
+    EXPECT_NE(Frame(), Without);
+    Grid->SetAlwaysShowFocus(false);
+    QApplication::processEvents();
+    EXPECT_EQ(Frame(), Without);
+}
+
+} // namespace

@@ -666,3 +666,77 @@ TEST_F(KeyboardCalendarReading, TabOnlyClosesTheCalendar) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(KeyboardNavigationReading, ARowSelectKeyReportsTheSelectionOnceByTheUser) {
+    Grid->SetGridMode(gmListBox);
+    Grid->SetRowSelectMode(rsSingle);
+    GoTo(1, 2);
+    Grid->SelectRows(Grid->Row(), Grid->Row(), true);
+    int Reports = 0;
+    bool User = false;
+    Grid->OnSelectChanged = [&](TObject*, TgxSelectType, bool ByUser) {
+        ++Reports;
+        User = ByUser;
+    };
+    Press(Qt::Key_Down);
+    EXPECT_EQ(Reports, 1);
+    EXPECT_TRUE(User);
+}
+
+TEST_F(KeyboardNavigationReading, APageKeyReportsTheNewTopLeftOnceByTheUser) {
+    Grid->SetGridRowCount(60);
+    GoTo(1, 1);
+    std::vector<std::string> Seen;
+    Grid->OnTopLeftChanged = [&](TObject*, int, int OldRow, int, int NewRow, bool ByUser) {
+        Seen.push_back(std::to_string(OldRow) + ">" + std::to_string(NewRow) +
+                       (ByUser ? " user" : ""));
+    };
+    Press(Qt::Key_PageDown);
+    ASSERT_EQ(Seen.size(), 1u);
+    EXPECT_EQ(Seen[0], "1>" + std::to_string(Grid->TopRow()) + " user");
+    Seen.clear();
+    Press(Qt::Key_Home, Qt::ControlModifier);
+    ASSERT_EQ(Seen.size(), 1u);
+    EXPECT_EQ(Grid->TopRow(), 1);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(KeyboardNavigationReading, EachTypedCharacterIsReportedOnce) {
+    int Presses = 0;
+    Grid->OnKeyPress = [&](TObject*, char&) { ++Presses; };
+    GoTo(2, 2);
+    Type("ab");
+    EXPECT_EQ(Presses, 2);
+    Press(Qt::Key_Down);
+    Grid->SetAlwaysShowEditor(false);
+    GoTo(2, 4);
+    Presses = 0;
+    Type("x");
+    EXPECT_EQ(Presses, 1);
+    EXPECT_EQ(EditorText(), "x");
+    Press(Qt::Key_Escape);
+    Press(Qt::Key_Escape);
+    Grid->SetGridMode(gmBrowse);
+    Presses = 0;
+    Type("y");
+    EXPECT_EQ(Presses, 1);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(KeyboardNavigationReading, DownWithOnlyReadOnlyRowsBelowFallsBackToTheCellBelow) {
+    for (int R = 3; R <= 5; ++R)
+        Grid->SetRowReadOnly(R, true);
+    GoTo(2, 2);
+    Press(Qt::Key_Down);
+    EXPECT_EQ(At(), Cell(2, 3));
+}
+
+} // namespace
