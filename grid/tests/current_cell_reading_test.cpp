@@ -205,3 +205,40 @@ TEST_F(CurrentCellReading, TheTopLeftCellIsKeptWithinTheGrid) {
 }
 
 } // namespace
+
+#include "platform/gui/tests/GuiTestSupport.h"
+
+namespace {
+
+TEST_F(CurrentCellReading, ScrollingReleasesAPressedCellButton) {
+    Grid->SetGridRowCount(60);
+    Grid->GetCol(2)->SetButtonType(btNormal);
+    GoTo(2, 2);
+    const TRect R = Grid->CellRect(Grid->Col(), Grid->Row());
+    const QPoint On(R.Right - 4, (R.Top + R.Bottom) / 2);
+    int Clicks = 0;
+    Grid->OnButtonClick = [&](TObject*, int, const Variant&) { ++Clicks; };
+    ClickAt(Grid->Widget(), On);
+    ASSERT_EQ(Clicks, 1);
+    Clicks = 0;
+    SendMouse(Grid->Widget(), QEvent::MouseButtonPress, On);
+    ASSERT_EQ(Grid->PressedButtonCol(), 2);
+    Grid->SetTopLeft(Grid->LeftCol(), 20);
+    EXPECT_EQ(Grid->TopRow(), 20);
+    EXPECT_EQ(Grid->PressedButtonCol(), -1);
+    SendMouse(Grid->Widget(), QEvent::MouseButtonRelease, On);
+    EXPECT_EQ(Clicks, 0);
+}
+
+TEST_F(CurrentCellReading, AlwaysShowEditorIsOnlyStoredWhileACellIsEdited) {
+    GoTo(2, 2);
+    Type("ab");
+    Grid->SetAlwaysShowEditor(false);
+    EXPECT_FALSE(Grid->AlwaysShowEditor());
+    EXPECT_TRUE(Grid->CellEditing());
+    EXPECT_EQ(EditorText(), "ab");
+    ASSERT_NE(Grid->GridControl(), nullptr);
+    EXPECT_TRUE(Grid->GridControl()->GetVisible());
+}
+
+} // namespace

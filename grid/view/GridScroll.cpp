@@ -378,6 +378,9 @@ void TgxBaseGrid::MoveTopLeftWithin(int Left, int Top) {
     if (!GetVisibleLeftCol(Left, NewLeft)) NewLeft = LeftCol();
     if (!GetVisibleTopRow(Top, NewTop)) NewTop = TopRow();
     if (NewLeft == LeftCol() && NewTop == TopRow()) return;
+    // A cell button held down moves away with its cell: it is let go, and
+    // the release of the mouse clicks nothing.
+    ResetButton();
     // The in-place control stays hidden while the pixels move; a cell that
     // stopped being current on the way is repainted.
     HideGridControl(false);
