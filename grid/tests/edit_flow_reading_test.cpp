@@ -411,3 +411,26 @@ TEST_F(EditFlowReading, EachMouseGestureIsReportedOnceWhenItStartsAndEnds) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(EditFlowReading, EnterOutsideTheEditModesReachesTheDefaultButton) {
+    auto* Ok = new TButton(Form);
+    Ok->SetParent(Form);
+    Ok->SetBounds(440, 10, 80, 24);
+    Ok->SetDefault(true);
+    int Clicks = 0;
+    Ok->OnClick = [&](TObject*) { ++Clicks; };
+    Grid->SetFocus();
+    GoTo(1, 2);
+    Press(Qt::Key_Return);
+    EXPECT_EQ(Clicks, 0);
+    EXPECT_EQ(At(), Pos(2, 2));
+    Grid->SetGridMode(gmBrowse);
+    Grid->SetFocus();
+    Press(Qt::Key_Return);
+    EXPECT_EQ(Clicks, 1);
+    EXPECT_EQ(At(), Pos(2, 2));
+}
+
+} // namespace

@@ -358,3 +358,17 @@ TEST_F(GridOptionsReading, AlwaysShowFocusDrawsTheFrameWithoutTheFocus) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(GridOptionsReading, SelectFixedOffMovesARowSelectCurrentRowOffTheFixedRows) {
+    Grid->SetFixedRowCount(2);
+    Grid->SetGridMode(gmListBox);
+    Grid->SetRowSelectMode(rsSingle);
+    GoTo(1, 1);
+    ASSERT_EQ(At().second, 1);
+    Grid->SetSelectFixed(false);
+    EXPECT_EQ(At().second, 3);
+}
+
+} // namespace
