@@ -740,3 +740,59 @@ TEST_F(KeyboardNavigationReading, DownWithOnlyReadOnlyRowsBelowFallsBackToTheCel
 }
 
 } // namespace
+
+namespace {
+
+// Paging over fixed, hidden and read-only rows.
+struct PagingCase {
+    const char* Name;
+    int Fixed;
+    int HiddenFrom, HiddenTo;
+    int ReadOnlyFrom, ReadOnlyTo;
+};
+
+class KeyboardPaging : public KeyboardNavigationReading,
+                       public ::testing::WithParamInterface<PagingCase> {};
+
+TEST_P(KeyboardPaging, KeepsTheCurrentRowInViewAndReachesBothEnds) {
+    const PagingCase& C = GetParam();
+    Grid->SetGridRowCount(60);
+    Grid->SetFixedRowCount(C.Fixed);
+    for (int R = C.HiddenFrom; R > 0 && R <= C.HiddenTo; ++R)
+        Grid->SetRowVisible(R, false);
+    for (int R = C.ReadOnlyFrom; R > 0 && R <= C.ReadOnlyTo; ++R)
+        Grid->SetRowReadOnly(R, true);
+    GoTo(1, 1);
+    auto InView = [&] {
+        return Grid->Row() < Grid->FixedRows() ||
+               (Grid->Row() >= Grid->TopRow() && Grid->Row() <= Grid->MaxVisibleRow());
+    };
+    std::vector<int> Down;
+    for (int I = 0; I < 20 && At().second != 60; ++I) {
+        Press(Qt::Key_PageDown);
+        Down.push_back(At().second);
+        EXPECT_TRUE(InView()) << "down to " << At().second;
+        EXPECT_TRUE(Grid->GetRowVisible(At().second));
+        EXPECT_GE(Grid->TopRow(), Grid->FixedRows());
+    }
+    EXPECT_EQ(At().second, 60);
+    for (std::size_t I = 1; I < Down.size(); ++I)
+        EXPECT_GT(Down[I], Down[I - 1]);
+    for (int I = 0; I < 20 && At().second != 1; ++I) {
+        const int Before = At().second;
+        Press(Qt::Key_PageUp);
+        EXPECT_LT(At().second, Before);
+        EXPECT_TRUE(InView()) << "up to " << At().second;
+        EXPECT_TRUE(Grid->GetRowVisible(At().second));
+    }
+    EXPECT_EQ(At().second, 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, KeyboardPaging,
+                         ::testing::Values(PagingCase{"Plain", 0, 0, 0, 0, 0},
+                                           PagingCase{"FixedRows", 2, 0, 0, 0, 0},
+                                           PagingCase{"HiddenRows", 0, 10, 25, 0, 0},
+                                           PagingCase{"ReadOnlyRows", 0, 0, 0, 5, 30}),
+                         [](const auto& Info) { return std::string(Info.param.Name); });
+
+} // namespace
