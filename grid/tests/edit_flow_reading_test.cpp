@@ -434,3 +434,32 @@ TEST_F(EditFlowReading, EnterOutsideTheEditModesReachesTheDefaultButton) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(EditFlowReading, AnEmptyEditInsertGridTakesItsFirstRowFromTheInsertionRow) {
+    LogEvents();
+    Grid->SetGridRowCount(0);
+    Grid->SetGridMode(gmEditInsert);
+    Grid->SetFocus();
+    QApplication::processEvents();
+    EXPECT_EQ(Grid->RowCount(), 2);
+    // With no data row there is no data cell to stand on until the
+    // insertion row is entered.
+    EXPECT_EQ(Grid->GetCurrentDataRow(), 0);
+    Press(Qt::Key_Down);
+    EXPECT_EQ(Log, (Events{"insert row 1"}));
+    Type("a");
+    EXPECT_EQ(Grid->GetGridRowCount(), 1);
+    Press(Qt::Key_Down);
+    EXPECT_EQ(Stored(1, 1), "a");
+    EXPECT_EQ(At(), Pos(1, 2));
+    EXPECT_EQ(Grid->GetGridRowCount(), 2);
+    // Leaving the new insertion row untouched takes it back.
+    Press(Qt::Key_Up);
+    EXPECT_EQ(Grid->GetGridRowCount(), 1);
+    EXPECT_EQ(Stored(1, 1), "a");
+}
+
+} // namespace
+
