@@ -1,9 +1,11 @@
 // The grid's option setters, the grid mode with its insertion row, the
 // editor and focus options, the row selection options and the current
 // position in data numbers, on a shown grid.
+#include "DropDownFixture.h"
 #include "GridEditFixture.h"
 
 #include "grid/foundation/OrderedSets.h"
+#include "grid/foundation/ImageList.h"
 #include "grid/foundation/IntLists.h"
 #include "grid/model/Columns.h"
 #include "grid/model/CurrentCell.h"
@@ -369,6 +371,24 @@ TEST_F(GridOptionsReading, SelectFixedOffMovesARowSelectCurrentRowOffTheFixedRow
     ASSERT_EQ(At().second, 1);
     Grid->SetSelectFixed(false);
     EXPECT_EQ(At().second, 3);
+}
+
+} // namespace
+
+namespace {
+
+class ListOptionsReading : public DropDownFixture {};
+
+TEST_F(ListOptionsReading, AListGridShowsItsParentsImagesAndKeepsNoneOfItsOwn) {
+    TgxComboGrid* List = GiveColumnList(2, {"apple", "banana"});
+    auto* Images = new TgxImageList(Form);
+    auto* Other = new TgxImageList(Form);
+    Grid->SetImageList(Images);
+    EXPECT_EQ(List->ImageList(), Images);
+    List->SetImageList(Other);
+    EXPECT_EQ(List->ImageList(), Images);
+    Grid->SetImageList(nullptr);
+    EXPECT_EQ(List->ImageList(), nullptr);
 }
 
 } // namespace
