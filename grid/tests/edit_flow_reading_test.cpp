@@ -463,3 +463,19 @@ TEST_F(EditFlowReading, AnEmptyEditInsertGridTakesItsFirstRowFromTheInsertionRow
 
 } // namespace
 
+
+namespace {
+
+TEST_F(EditFlowReading, MaskDefinitionsGivenLaterReachTheShownEditor) {
+    Grid->GetCol(1)->SetMaskName("M");
+    GoTo(1, 2);
+    Masks = new TgxMaskDefs(Form);
+    TgxMask* Mask = Masks->Masks()->Add();
+    Mask->SetName("M");
+    Mask->SetPicture("###");
+    Grid->SetMaskDefs(Masks);
+    Type("x1");
+    EXPECT_EQ(EditorText(), "1");
+}
+
+} // namespace
