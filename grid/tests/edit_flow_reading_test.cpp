@@ -200,8 +200,17 @@ TEST_F(EditFlowReading, ChangedRowMarksFollowTheIndicator) {
     Type("b");
     Press(Qt::Key_Down);
     EXPECT_FALSE(Grid->IsRowChanged(3));
+    Grid->SetRowChangedIndicator(riAutoReset);
+    Type("c");
+    Press(Qt::Key_Down);
+    EXPECT_FALSE(Grid->IsRowChanged(4));
+    Grid->SetRowChangedIndicator(riOn);
+    Press(Qt::Key_Up);
+    Type("d");
+    Press(Qt::Key_Up);
+    EXPECT_TRUE(Grid->IsRowChanged(4));
     Grid->ResetChangedRowStatus();
-    EXPECT_FALSE(Grid->IsRowChanged(2));
+    EXPECT_FALSE(Grid->IsRowChanged(4));
 }
 
 TEST_F(EditFlowReading, TheInsertionRowBecomesARowWhenEnteredAndGoesWhenLeftEmpty) {
