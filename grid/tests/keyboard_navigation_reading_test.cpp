@@ -796,3 +796,24 @@ INSTANTIATE_TEST_SUITE_P(Table, KeyboardPaging,
                          [](const auto& Info) { return std::string(Info.param.Name); });
 
 } // namespace
+
+namespace {
+
+TEST_F(KeyboardNavigationReading, CutKeysTakeTheSelectedTextOut) {
+    for (auto [Key, Mods] : {std::pair{Qt::Key_X, Qt::KeyboardModifiers(Qt::ControlModifier)},
+                             std::pair{Qt::Key_Delete, Qt::KeyboardModifiers(Qt::ShiftModifier)}}) {
+        Grid->SetCellValue(1, 3, Variant(AnsiString("moved")));
+        GoTo(2, 2);
+        GoTo(1, 3);
+        Press(Key, Mods);
+        EXPECT_EQ(EditorText(), "") << Key;
+        Press(Qt::Key_Tab);
+        Press(Qt::Key_V, Qt::ControlModifier);
+        Press(Qt::Key_Down);
+        EXPECT_EQ(Stored(1, 3), "") << Key;
+        EXPECT_EQ(Stored(2, 3), "moved") << Key;
+        Grid->SetCellValue(2, 3, Variant(AnsiString()));
+    }
+}
+
+} // namespace
