@@ -14,8 +14,26 @@ void TgxDateTimeLink::Remove(TgxDateTimeDefComponent* Component) {
 
 void TgxDateTimeLink::DateTimeDefDeleted(TgxDateTimeDefComponent*) {}
 
+TgxDateTimeLink::~TgxDateTimeLink() {
+    const std::vector<TgxDateTimeDefComponent*> Listed = FComponents;
+    for (TgxDateTimeDefComponent* Component : Listed)
+        Component->RemoveLink(this, true);
+}
+
+namespace {
+
+void Forget(std::vector<TgxDateTimeDefComponent*>& Components,
+            const TgxDateTimeDefComponent* Component) {
+    Components.erase(std::remove(Components.begin(), Components.end(), Component),
+                     Components.end());
+}
+
+} // namespace
+
 TgxDateTimeDefComponent::~TgxDateTimeDefComponent() {
     NotifyLinks();
+    for (auto& Entry : FLinks)
+        Forget(Entry.first->FComponents, this);
     FLinks.clear();
 }
 
@@ -26,13 +44,17 @@ void TgxDateTimeDefComponent::AddLink(TgxDateTimeLink* Link) {
             return;
         }
     FLinks.emplace_back(Link, 1);
+    Link->FComponents.push_back(this);
 }
 
 void TgxDateTimeDefComponent::RemoveLink(TgxDateTimeLink* Link, bool All) {
     const auto At = std::find_if(FLinks.begin(), FLinks.end(),
                                  [Link](const auto& Entry) { return Entry.first == Link; });
     if (At == FLinks.end()) return;
-    if (All || --At->second <= 0) FLinks.erase(At);
+    if (All || --At->second <= 0) {
+        FLinks.erase(At);
+        Forget(Link->FComponents, this);
+    }
 }
 
 int TgxDateTimeDefComponent::LinkCount(const TgxDateTimeLink* Link) const {

@@ -96,11 +96,22 @@ private:
 // A user's registration with definitions; told when one is destroyed.
 class TgxDateTimeLink : public TPersistent {
 public:
+    TgxDateTimeLink() = default;
+    TgxDateTimeLink(const TgxDateTimeLink&) = delete;
+    TgxDateTimeLink& operator=(const TgxDateTimeLink&) = delete;
+    // Leaves every definition it is still listed with, so none of them
+    // tells a link that is gone.
+    ~TgxDateTimeLink() override;
     AnsiString ClassName() const override { return "TgxDateTimeLink"; }
     // One more (or one less) reference to Component; nothing for nullptr.
     void Add(TgxDateTimeDefComponent* Component);
     void Remove(TgxDateTimeDefComponent* Component);
     virtual void DateTimeDefDeleted(TgxDateTimeDefComponent* Component);
+
+private:
+    friend class TgxDateTimeDefComponent;
+    // The definitions that list this link, each once.
+    std::vector<TgxDateTimeDefComponent*> FComponents;
 };
 
 class TgxDateTimeDefComponent : public TComponent {

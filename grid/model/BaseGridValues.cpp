@@ -127,11 +127,14 @@ Variant TgxBaseGrid::CheckStrValue(TgxControlType ControlType, const Variant& Va
 }
 
 TgxImageListComponent* TgxBaseGrid::ImageList() const {
+    // A drop-down list shows the pictures of the grid it drops down from.
+    if (FIsComboGrid)
+        if (TgxBaseGrid* Parent = GetParentGrid()) return Parent->ImageList();
     return FImageLink->ImageList();
 }
 
 void TgxBaseGrid::SetImageList(TgxImageListComponent* Value) {
-    if (Value == ImageList()) return;
+    if (FIsComboGrid || Value == ImageList()) return;
     FImageLink->SetImageList(Value);
     InvalidateGridNow();
 }
@@ -179,7 +182,7 @@ void TgxBaseGrid::SetDataValue(int DataCol, int DataRow, TgxControlType ControlT
     if (!FStoreData || !FStore) return;
     const TgxValueType Type = ControlDataType(ControlType, Value);
     if (ControlType == ctPicture && Value.Type() == varString && GetInDesignMode()) {
-        TgxImageListComponent* List = FImageLink->ImageList();
+        TgxImageListComponent* List = ImageList();
         if (List && List->NameIndex(Value.AsString()) >= 0) {
             TgxImageItem* Image = List->GetImage(Value);
             const Variant Stored(AddPictureIds(Value.AsString(), ImageListIndex(List->GetGUID()),
@@ -199,7 +202,7 @@ AnsiString TgxBaseGrid::CheckPictureValue(int DataCol, int DataRow, TgxControlTy
     SeparatePictureIds(Value.AsString(), Name, ListIndex, PictureId);
     AnsiString Result = Name;
     if (ControlType != ctPicture) return Result;
-    TgxImageListComponent* List = FImageLink->ImageList();
+    TgxImageListComponent* List = ImageList();
     if (ListIndex >= 0 && PictureId >= 0 && List && ListIndex < FImageListIds->Count() &&
         FImageListIds->Strings(ListIndex) == List->GetGUID()) {
         const int Index = List->IdIndex(PictureId);

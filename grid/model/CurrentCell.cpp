@@ -49,8 +49,10 @@ void TgxCurrentCell::SetBuffer(const Variant& Value, bool OwnsObject) {
     ClearBuffer();
     FBufferCol = GetDataCol();
     FBufferRow = GetDataRow();
-    FStretchDefault = FShrinkDefault = FCenterDefault = true;
-    FKeepAspectDefault = false;
+    FStretchDefault = FGrid->StretchPicture();
+    FShrinkDefault = FGrid->ShrinkPicture();
+    FCenterDefault = FGrid->CenterPicture();
+    FKeepAspectDefault = FGrid->KeepAspectRatio();
     FTransparentColor = clNone;
     FBuffer = Value;
     FOwnsObject = OwnsObject;
@@ -247,6 +249,25 @@ bool TgxCurrentCell::AllSelected() {
     const AnsiString Text = Value.IsEmpty() || Value.IsNull() ? AnsiString() : Value.AsString();
     // The control reports its selection in characters.
     return FSelStart == 0 && FSelLength == CharLength(Text);
+}
+
+void TgxCurrentCell::SetPictureDefault(int Index, bool Value) {
+    switch (Index) {
+    case 1:
+        FStretchDefault = Value;
+        break;
+    case 2:
+        FShrinkDefault = Value;
+        break;
+    case 3:
+        FCenterDefault = Value;
+        break;
+    case 4:
+        FKeepAspectDefault = Value;
+        break;
+    default:
+        break;
+    }
 }
 
 bool TgxCurrentCell::PictureOption(int Index, bool Default) const {

@@ -66,6 +66,8 @@ public:
     bool GetShrinkPicture() const { return PictureOption(2, FShrinkDefault); }
     bool GetCenterPicture() const { return PictureOption(3, FCenterDefault); }
     bool GetKeepAspectRatio() const { return PictureOption(4, FKeepAspectDefault); }
+    // The grid's picture option of that index (as above) changed.
+    void SetPictureDefault(int Index, bool Value);
     // Makes the insertion row at that data column current (in gmEditInsert
     // with no selection, once a pending edit has ended).
     void MoveToInsertRow(int DataCol);

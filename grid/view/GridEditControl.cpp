@@ -3,6 +3,7 @@
 // events it does not use itself.
 #include "grid/model/BaseGrid.h"
 #include "grid/model/CurrentCell.h"
+#include "grid/model/GridGuards.h"
 #include "grid/model/InplaceControl.h"
 
 namespace grid {
@@ -117,7 +118,10 @@ private:
 
 } // namespace
 
+// Keys that reach the grid through its in-place control are the user's
+// input as much as those the grid's own window gets.
 void TgxBaseGrid::CtrlOnKeyDown(TObject*, Word& Key, TShiftState Shift) {
+    const TCountScope Input(FUserInput);
     TKeyBlock Block(*this);
     KeyDown(Key, Shift);
 }
@@ -127,15 +131,18 @@ void TgxBaseGrid::CtrlOnKeyUp(TObject*, Word& Key, TShiftState Shift) {
 }
 
 void TgxBaseGrid::CtrlOnKeyPress(TObject*, char& Key) {
+    const TCountScope Input(FUserInput);
     TKeyBlock Block(*this);
     KeyPress(Key);
 }
 
 void TgxBaseGrid::CtrlOnEndKeyDown(TObject*, Word& Key, TShiftState Shift) {
+    const TCountScope Input(FUserInput);
     ProcessKeyDown(Key, Shift);
 }
 
 void TgxBaseGrid::CtrlOnEndKeyPress(TObject*, char& Key) {
+    const TCountScope Input(FUserInput);
     if (static_cast<unsigned char>(Key) >= 32) ProcessKeyDropDownList(Key);
 }
 

@@ -222,28 +222,32 @@ void TgxBaseGrid::SetHeading3D(bool Value) {
 
 namespace {
 
-void SetPictureOption(TgxBaseGrid& Grid, bool& Field, bool Value) {
+// Index: 1 stretch, 2 shrink, 3 centre, 4 keep aspect ratio.
+void SetPictureOption(TgxBaseGrid& Grid, bool& Field, bool Value, int Index) {
     if (Value == Field) return;
     Field = Value;
-    if (!Grid.Painting()) Grid.InvalidateGridNow();
+    if (Grid.Painting()) return;
+    // The current cell draws its picture by the grid's options too.
+    Grid.CurrentCell()->SetPictureDefault(Index, Value);
+    Grid.InvalidateGridNow();
 }
 
 } // namespace
 
 void TgxBaseGrid::SetStretchPicture(bool Value) {
-    SetPictureOption(*this, FStretchPicture, Value);
+    SetPictureOption(*this, FStretchPicture, Value, 1);
 }
 
 void TgxBaseGrid::SetShrinkPicture(bool Value) {
-    SetPictureOption(*this, FShrinkPicture, Value);
+    SetPictureOption(*this, FShrinkPicture, Value, 2);
 }
 
 void TgxBaseGrid::SetCenterPicture(bool Value) {
-    SetPictureOption(*this, FCenterPicture, Value);
+    SetPictureOption(*this, FCenterPicture, Value, 3);
 }
 
 void TgxBaseGrid::SetKeepAspectRatio(bool Value) {
-    SetPictureOption(*this, FKeepAspectRatio, Value);
+    SetPictureOption(*this, FKeepAspectRatio, Value, 4);
 }
 
 void TgxBaseGrid::SetTransparentColor(TColor Value) {

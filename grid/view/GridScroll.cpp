@@ -390,6 +390,9 @@ void TgxBaseGrid::MoveTopLeftWithin(int Left, int Top) {
     if (!GetVisibleTopRow(Top, NewTop))
         NewTop = WithinScrollable(TopRow(), FixedRows(), RowCount());
     if (NewLeft == LeftCol() && NewTop == TopRow()) return;
+    // A cell button held down moves away with its cell: it is let go, and
+    // the release of the mouse clicks nothing.
+    ResetButton();
     // The in-place control stays hidden while the pixels move; a cell that
     // stopped being current on the way is repainted.
     HideGridControl(false);

@@ -500,6 +500,10 @@ bool TControlBridge::KeyEvent(QEvent* Event) {
         return !Deliver(Win, Alt ? WM_SYSKEYUP : WM_KEYUP, VK, KeyData);
     }
 
+    // Tab reaches a control only when it asks for it (WM_GETDLGCODE);
+    // otherwise it moves the focus on, as the dialog manager does.
+    if (VK == VK_TAB && (Win->Perform(WM_GETDLGCODE) & (DLGC_WANTTAB | DLGC_WANTALLKEYS)) == 0)
+        return false;
     if (VK != 0) {
         WPARAM Final = VK;
         const bool Passed = Deliver(Win, Alt ? WM_SYSKEYDOWN : WM_KEYDOWN, VK, KeyData, &Final);

@@ -1099,6 +1099,13 @@ void TWinControl::Dispatch(TMessage& Message) {
             if (TCustomForm* Form = GetParentForm(this);
                 Form && Form != this && Form->Perform(CM_DIALOGKEY, Key) != 0)
                 return;
+        // Alt and a letter or digit that no one took is an accelerator: the
+        // form offers it to its controls as a dialog character.
+        if (Message.Msg == WM_SYSKEYDOWN &&
+            ((Key >= 'A' && Key <= 'Z') || (Key >= '0' && Key <= '9')))
+            if (TCustomForm* Form = GetParentForm(this);
+                Form && Form->Perform(CM_DIALOGCHAR, Key) != 0)
+                return;
         DefaultHandler(Message);
         return;
     }

@@ -697,14 +697,16 @@ void TCustomForm::Dispatch(TMessage& Message) {
     case WM_GETMINMAXINFO:
         WMGetMinMaxInfo(Message);
         return;
-    case CM_DIALOGKEY: {
+    case CM_DIALOGKEY:
+    case CM_DIALOGCHAR: {
         // A key the focused control doesn't use goes to every control of the
-        // form until one takes it (a default or cancel button).
+        // form until one takes it (a default or cancel button); so does an
+        // accelerator character.
         std::function<bool(TWinControl*)> Offer = [&](TWinControl* Parent) {
             for (int I = 0; I < Parent->ControlCount(); ++I) {
                 TControl* C = Parent->Controls(I);
                 if (!C->Visible() || !C->Enabled()) continue;
-                Message.Result = C->Perform(CM_DIALOGKEY, Message.WParam, Message.LParam);
+                Message.Result = C->Perform(Message.Msg, Message.WParam, Message.LParam);
                 if (Message.Result != 0) return true;
                 if (auto* Win = dynamic_cast<TWinControl*>(C); Win && Offer(Win)) return true;
             }
