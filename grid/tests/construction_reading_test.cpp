@@ -1,0 +1,127 @@
+// A new grid as a program and a form see it: its counts and sizes, the
+// settings a form leaves out because they are at their defaults, its
+// heading font, the editor it shows once it has a window, and its end with
+// a list still open.
+#include "FormTextFixture.h"
+#include "ShownGridFixture.h"
+
+#include "grid/model/Columns.h"
+#include "grid/model/GxGrid.h"
+#include "grid/model/InplaceControl.h"
+#include "grid/view/DropDownForm.h"
+#include "platform/classes/TypInfo.h"
+#include "platform/gui/Forms.h"
+#include "platform/gui/QtApp.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+using namespace grid;
+
+namespace {
+
+TEST(ConstructionReading, NewGridCountsSizesAndVersion) {
+    EnsureQtApplication();
+    TForm Form(nullptr);
+    auto* G = new TgxGrid(&Form);
+    EXPECT_EQ(G->GetGridColCount(), 4);
+    EXPECT_EQ(G->GetGridRowCount(), 4);
+    EXPECT_EQ(G->ColCount(), 5);
+    EXPECT_EQ(G->RowCount(), 5);
+    EXPECT_EQ(G->FixedCols(), 1);
+    EXPECT_EQ(G->FixedRows(), 1);
+    EXPECT_EQ(G->ColWidths(0), 14);
+    EXPECT_EQ(G->RowHeights(0), 15);
+    EXPECT_EQ(G->DefaultColWidth(), 64);
+    EXPECT_EQ(G->DefaultRowHeight(), 14);
+    EXPECT_EQ(G->PrintLinesPerPage(), 40);
+    EXPECT_EQ(G->GetVersion(), "1.0.0a");
+    EXPECT_EQ(G->GridScrollBars(), ssBoth);
+    EXPECT_EQ(G->CheckBoxStyle(), stCheck);
+    EXPECT_TRUE(G->ReportInvalidOps());
+    EXPECT_EQ(G->ColMatch(), cmaNone);
+    EXPECT_EQ(G->GridStatus(), grNormal);
+    EXPECT_EQ(G->ButtonTimerHandle(), 0u);
+    EXPECT_EQ(G->SpinTimerHandle(), 0u);
+    EXPECT_FALSE(G->StoreData());
+    EXPECT_EQ(G->DataStore(), nullptr);
+}
+
+// Every published setting of a new grid is at its stored default, so a
+// form keeps only the ones without a default.
+TEST(ConstructionReading, NewGridFormHoldsOnlySettingsWithoutDefault) {
+    EnsureQtApplication();
+    TForm Form(nullptr);
+    Form.SetName("Form1");
+    auto* G = new TgxGrid(&Form);
+    G->SetName("Grid1");
+    G->SetParent(&Form);
+    for (const TPropInfo* P : GetPropList(G))
+        if (P->Default != NoDefault) EXPECT_TRUE(IsDefaultPropValue(G, P)) << P->Name;
+    const std::string Text = FormText(Form);
+    const auto Start = Text.find("object Grid1: TgxGrid");
+    ASSERT_NE(Start, std::string::npos);
+    const std::string GridText = Text.substr(Start);
+    for (const char* Written : {"Cols = 4", "Rows = 4", "Version = '1.0.0a'",
+                                "CheckBoxStyle = stCheck"})
+        EXPECT_NE(GridText.find(Written), std::string::npos) << Written;
+    for (const char* Left : {"ColProperties", "RowProperties", "CellProperties", "Data",
+                             "ColWidths", "RowHeights", "ExportDelimiter", "HeadingFont"})
+        EXPECT_EQ(GridText.find(Left), std::string::npos) << Left;
+}
+
+class ConstructionShown : public ShownGridFixture {};
+
+TEST_F(ConstructionShown, HeadingFontStartsAsTheGridFontAndRepaintsTheHeadingWhenChanged) {
+    ShowGrid(2, 2);
+    TFont* H = Grid->HeadingFont();
+    EXPECT_EQ(H->Name(), Grid->Font()->Name());
+    EXPECT_EQ(H->Size(), Grid->Font()->Size());
+    EXPECT_EQ(H->Color(), Grid->Font()->Color());
+    EXPECT_TRUE(Grid->HeadingParentFont());
+    Grid->GridCols()->GetCol(1)->SetHeading("WWWW");
+    Grid->Update();
+    const TRect Head = Grid->CellRect(1, 0);
+    auto RedPixels = [&] {
+        int N = 0;
+        for (int X = Head.Left; X < Head.Right; ++X)
+            for (int Y = Head.Top; Y < Head.Bottom; ++Y)
+                if (Grid->Canvas()->Pixels(X, Y) == clRed) ++N;
+        return N;
+    };
+    EXPECT_EQ(RedPixels(), 0);
+    H->SetColor(clRed);
+    Grid->Update();
+    EXPECT_GT(RedPixels(), 0);
+    EXPECT_FALSE(Grid->HeadingParentFont());
+}
+
+TEST_F(ConstructionShown, WindowShowsTheEditorOverTheFirstCell) {
+    ShowGrid(3, 3);
+    TgxCustomGridControl* C = Grid->GridControl();
+    ASSERT_NE(C, nullptr);
+    EXPECT_TRUE(C->IsEditControl());
+    EXPECT_EQ(C->GetParent(), Grid);
+    EXPECT_TRUE(C->GetVisible());
+    const TRect R = Grid->CellRect(1, 1);
+    EXPECT_GE(C->GetLeft(), R.Left);
+    EXPECT_GE(C->GetTop(), R.Top);
+    EXPECT_LE(C->GetLeft() + C->GetWidth(), R.Right + 1);
+}
+
+TEST_F(ConstructionShown, DestroyingAGridWithItsListOpenLeavesNoHookBehind) {
+    ShowGrid(2, 2);
+    Grid->GridCols()->GetCol(1)->SetButtonType(btCombo);
+    Grid->SetFocus();
+    Grid->DisplayCombo(1, 1);
+    ASSERT_TRUE(Grid->ComboVisible());
+    const TgxBaseGrid* Gone = Grid;
+    EXPECT_TRUE(GridHooksRegistered(Gone));
+    delete Form;
+    Form = nullptr;
+    EXPECT_FALSE(GridHooksRegistered(Gone));
+    EXPECT_FALSE(GridHooksInstalled());
+}
+
+} // namespace
