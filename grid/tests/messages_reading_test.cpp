@@ -292,3 +292,24 @@ TEST_F(MessagesReading, LosingTheFocusTakesTheFocusColourAway) {
 }
 
 } // namespace
+
+namespace {
+
+// Timers live on the window: a grid without one runs none.
+TEST(MessagesReadingNoWindow, AGridWithoutAWindowStartsNoTimer) {
+    EnsureQtApplication();
+    FakeTimerService Service;
+    ScopedTimerService Installed(Service);
+    {
+        TgxGrid G(nullptr);
+        G.StartSpinTimer(true);
+        G.StartButtonTimer();
+        EXPECT_EQ(Service.Count(), 0);
+        unsigned Handle = G.SpinTimerHandle();
+        G.StopTimer(Handle);
+        EXPECT_EQ(Handle, 0u);
+    }
+    EXPECT_EQ(Service.Count(), 0);
+}
+
+} // namespace

@@ -361,3 +361,25 @@ TEST_F(PersistenceRegistry, AFileSaveLoadsBackAndAMissingFileRaises) {
 }
 
 } // namespace
+
+namespace {
+
+// A part loaded resets just the chosen properties of the chosen groups,
+// then takes the stored ones.
+TEST_F(PersistenceReading, APartLoadedChangesOnlyTheChosenProperties) {
+    TMemoryStream Stream;
+    Grid->SavePropToStream(&Stream, TgxPropKinds{pkCols}, TgxProperties{prColor}, false);
+    TgxGrid* G = OtherGrid();
+    G->GridCols()->GetCol(2)->SetColor(clBlue);
+    G->GridCols()->GetCol(3)->SetColor(clGreen);
+    G->GridCols()->GetCol(1)->SetReadOnly(true);
+    G->SetRowColor(1, clAqua);
+    Stream.SetPosition(0);
+    G->LoadFromStream(&Stream, cmaNone);
+    EXPECT_EQ(G->GridCols()->GetCol(2)->Color(), clRed);
+    EXPECT_EQ(G->GridCols()->GetCol(3)->Color(), clNone);
+    EXPECT_TRUE(G->GridCols()->GetCol(1)->ReadOnly());
+    EXPECT_EQ(G->GetRowColor(1), clAqua);
+}
+
+} // namespace
