@@ -125,3 +125,22 @@ TEST_F(ConstructionShown, DestroyingAGridWithItsListOpenLeavesNoHookBehind) {
 }
 
 } // namespace
+
+namespace {
+
+// Settings given before the grid has a window reach its editor once shown.
+TEST(ConstructionReading, SettingsBeforeTheWindowReachTheEditor) {
+    EnsureQtApplication();
+    TForm Form(nullptr);
+    Form.SetBounds(10, 10, 600, 400);
+    auto* G = new TgxGrid(&Form);
+    G->SetWantTabs(false);
+    G->SetParent(&Form);
+    G->SetBounds(0, 0, 400, 300);
+    Form.Show();
+    ASSERT_NE(G->GridControl(), nullptr);
+    EXPECT_TRUE(G->GridControl()->IsEditControl());
+    EXPECT_FALSE(G->GridControl()->GetWantTabs());
+}
+
+} // namespace

@@ -310,3 +310,43 @@ TEST_F(ValuesReading, ARowTurnedIntoAnotherKindKeepsOnlyTheValuesItCanShow) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(ValuesReading, ASpinPressStepsAPictureCellThroughItsList) {
+    auto* List = new TgxImageList(Form);
+    AddPicture(*List, "Moon");
+    AddPicture(*List, "Sun");
+    Grid->SetImageList(List);
+    Grid->SetStoreData(true);
+    TgxCol* Col = Grid->GridCols()->GetCol(2);
+    Col->SetControlType(ctPicture);
+    Col->SetButtonType(btVertSpin);
+    Grid->SetCellValue(2, 1, Variant("Moon"));
+    Grid->OnSpinIncrement = [&](TObject*, int, int, bool, Variant& Value, int&, int&,
+                                bool& Accept) {
+        EXPECT_EQ(Value.AsString(), "Sun");
+        Accept = true;
+    };
+    Grid->Update();
+    const TRect R = Grid->CellRect(2, 1);
+    Grid->Perform(WM_LBUTTONDOWN, MK_LBUTTON, PointToLParam(R.Right - 3, R.Top + 2));
+    Grid->Perform(WM_LBUTTONUP, 0, PointToLParam(R.Right - 3, R.Top + 2));
+    EXPECT_EQ(Grid->GetCellValue(2, 1).AsString(), "Sun");
+}
+
+TEST_F(ValuesReading, DeletedColumnsAndRowsTakeTheirValuesAlong) {
+    Grid->SetStoreData(true);
+    for (int C = 1; C <= 3; ++C)
+        for (int R = 1; R <= 3; ++R)
+            Grid->SetCellValue(C, R, Variant(AnsiString(1, char('a' + C - 1)) + char('0' + R)));
+    Grid->DeleteCols(2, 2);
+    Grid->DeleteRows(1, 1);
+    EXPECT_EQ(Grid->GetGridColCount(), 2);
+    EXPECT_EQ(Grid->GetGridRowCount(), 2);
+    EXPECT_EQ(Grid->DataStore()->GetValue(1, 1).AsString(), "a2");
+    EXPECT_EQ(Grid->DataStore()->GetValue(2, 1).AsString(), "c2");
+    EXPECT_EQ(Grid->DataStore()->GetValue(2, 2).AsString(), "c3");
+}
+
+} // namespace
