@@ -202,7 +202,7 @@ TEST_F(MessagesReading, ClipboardMessagesGoToTheCurrentCell) {
     EXPECT_EQ(Clipboard()->AsText(), "copied");
 }
 
-TEST_F(MessagesReading, TheResizeEventComesWithASizeButNotWhileLoading) {
+TEST_F(MessagesReading, TheResizeEventComesWithANewSize) {
     int Resized = 0;
     Grid->OnResize = [&](TObject*) { ++Resized; };
     Grid->SetBounds(0, 0, 300, 200);
