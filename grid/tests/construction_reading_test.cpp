@@ -144,3 +144,39 @@ TEST(ConstructionReading, SettingsBeforeTheWindowReachTheEditor) {
 }
 
 } // namespace
+
+namespace {
+
+// The editor a new grid shows writes its text where the cell wrote it.
+TEST_F(ConstructionShown, TheEditorsTextLinesUpWithTheCellsText) {
+    ShowGrid(2, 3);
+    Grid->SetStoreData(true);
+    Grid->Font()->SetColor(clBlack);
+    Grid->GridCols()->GetCol(1)->SetColor(clWhite);
+    Grid->SetCellValue(1, 1, Variant("WWW"));
+    Grid->SetCellValue(1, 2, Variant("WWW"));
+    Grid->SetCurrentCell(1, 1);
+    Grid->Invalidate();
+    Grid->Update();
+    auto FirstDark = [](TCanvas* C, int X0, int X1, int Y0, int Y1) {
+        for (int X = X0; X < X1; ++X)
+            for (int Y = Y0; Y < Y1; ++Y)
+                if (const unsigned P = static_cast<unsigned>(C->Pixels(X, Y));
+                    (P & 0xFF) + ((P >> 8) & 0xFF) + ((P >> 16) & 0xFF) < 500)
+                    return X;
+        return -1;
+    };
+    const TRect R2 = Grid->CellRect(1, 2);
+    const int CellText = FirstDark(Grid->Canvas(), R2.Left, R2.Right, R2.Top, R2.Bottom) - R2.Left;
+    TgxCustomGridControl* E = Grid->GridControl();
+    ASSERT_TRUE(E->GetVisible());
+    E->Control()->Invalidate();
+    E->Control()->Update();
+    const TRect R1 = Grid->CellRect(1, 1);
+    const int EditText = FirstDark(E->Control()->Canvas(), 0, E->GetWidth(), 0, E->GetHeight()) +
+                         E->GetLeft() - R1.Left;
+    EXPECT_GE(CellText, 0);
+    EXPECT_EQ(EditText, CellText);
+}
+
+} // namespace
