@@ -383,3 +383,25 @@ TEST_F(PersistenceReading, APartLoadedChangesOnlyTheChosenProperties) {
 }
 
 } // namespace
+
+namespace {
+
+// A load is no user's or program's move: the gated events stay quiet.
+TEST_F(PersistenceReading, ALoadRaisesNoMoveOrCountEvents) {
+    Grid->ChangeDisplayCol(3, 1);
+    TMemoryStream Stream;
+    Grid->SaveToStream(&Stream, true);
+    TgxGrid* G = OtherGrid();
+    G->SetGridRowCount(7);
+    int Events = 0;
+    G->OnColMoved = [&](TObject*, int, int, bool) { ++Events; };
+    G->OnRowCountChanged = [&](TObject*, int, int) { ++Events; };
+    G->OnColCountChanged = [&](TObject*, int, int) { ++Events; };
+    Stream.SetPosition(0);
+    G->LoadFromStream(&Stream, cmaNone);
+    EXPECT_EQ(G->GetDataCol(1), 3);
+    EXPECT_EQ(G->GetGridRowCount(), 3);
+    EXPECT_EQ(Events, 0);
+}
+
+} // namespace
