@@ -1922,6 +1922,7 @@ protected:
     void DispatchMessage(TMessage& Message);
     void CheckOwnFonts();
     void WMGetDlgCode(TMessage& Message) override;
+    void CMDesignHitTest(TMessage& Message) override;
     void WMTimer(TMessage& Message) override;
     void WMSetFocus(TMessage& Message) override;
     void WMKillFocus(TMessage& Message) override;

@@ -17,7 +17,9 @@
 #include "platform/rtl/Streams.h"
 #include "platform/rtl/StringList.h"
 
+#include <algorithm>
 #include <cstring>
+#include <string>
 
 namespace grid {
 
@@ -46,6 +48,62 @@ private:
     TgxBaseGrid& FGrid;
 };
 
+// The class name and the root's name at the head of a component stream;
+// empty where the bytes run out.
+struct TStreamHead {
+    AnsiString ClassName;
+    AnsiString RootName;
+};
+
+TStreamHead ReadStreamHead(const unsigned char* P, std::int64_t Size) {
+    TStreamHead Head;
+    if (Size < 4 || std::memcmp(P, FilerSignature, 4) != 0) return Head;
+    std::int64_t At = 4;
+    if (At < Size && (P[At] & 0xF0) == 0xF0) ++At; // flags; a saved grid never has a position
+    const auto Next = [&](AnsiString& Text) {
+        if (At >= Size) return false;
+        const std::int64_t Length = P[At];
+        if (At + 1 + Length > Size) return false;
+        Text.assign(reinterpret_cast<const char*>(P + At + 1), static_cast<std::size_t>(Length));
+        At += 1 + Length;
+        return true;
+    };
+    if (Next(Head.ClassName)) Next(Head.RootName);
+    return Head;
+}
+
+// The reader gives a root without a name the stored one. A grid without a
+// name whose owner holds another component of that name would fail there,
+// after the groups it loads were reset: such a grid reads under a name of
+// its own and is left without one.
+class TKeepName {
+public:
+    TKeepName(TComponent& Grid, TStream* Stream) : FGrid(Grid) {
+        TComponent* Owner = FGrid.Owner();
+        if (!FGrid.Name().empty() || !Owner) return;
+        unsigned char Bytes[4 + 1 + 2 * 256];
+        const std::int64_t Start = Stream->GetPosition();
+        const int Got = Stream->Read(Bytes, static_cast<int>(sizeof Bytes));
+        Stream->SetPosition(Start);
+        const AnsiString Stored = ReadStreamHead(Bytes, std::max(Got, 0)).RootName;
+        if (Stored.empty() || !Owner->FindComponent(Stored)) return;
+        AnsiString Name = "gxGridLoading";
+        for (int I = 1; Owner->FindComponent(Name); ++I)
+            Name = "gxGridLoading" + std::to_string(I);
+        FGrid.SetName(Name);
+        FNamed = true;
+    }
+    ~TKeepName() {
+        if (FNamed) FGrid.SetName("");
+    }
+    TKeepName(const TKeepName&) = delete;
+    TKeepName& operator=(const TKeepName&) = delete;
+
+private:
+    TComponent& FGrid;
+    bool FNamed = false;
+};
+
 constexpr const char* StreamClassName = "TgxGridStreamComponent";
 
 // The stream must hold a saved grid: the signature, then that class name.
@@ -54,12 +112,7 @@ void CheckStreamClass(TMemoryStream& Bytes) {
     const std::int64_t Size = Bytes.GetSize();
     if (Size < 4 || std::memcmp(P, FilerSignature, 4) != 0)
         throw EReadError("Invalid stream format: not a saved grid");
-    std::int64_t At = 4;
-    if (At < Size && (P[At] & 0xF0) == 0xF0) ++At; // flags; a saved grid never has a position
-    const std::size_t Length = At < Size ? P[At] : 0;
-    const AnsiString Name = At + 1 + static_cast<std::int64_t>(Length) <= Size
-                                ? AnsiString(reinterpret_cast<const char*>(P + At + 1), Length)
-                                : AnsiString();
+    const AnsiString Name = ReadStreamHead(P, Size).ClassName;
     if (Name != StreamClassName)
         throw EReadError("Invalid stream format: a saved grid starts with " +
                          AnsiString(StreamClassName) + ", not '" + Name + "'");
@@ -204,6 +257,7 @@ void TgxGridStreamComponent::DefineProperties(TFiler* Filer) {
         "Grid",
         [this, G](TStream* S) {
             ReadStep(4, "Grid");
+            TKeepName Keep(*G, S);
             TReader Reader(S);
             Reader.ReadRootComponent(G);
         },
@@ -412,6 +466,11 @@ void TgxBaseGrid::LoadFromStream(TStream* Stream, TgxColMatch ColMatch) {
     }
     Bytes.SetPosition(0);
     ReadState(&Bytes, ColMatch);
+    // The editor still holds the current cell's value from before the load:
+    // it takes the loaded one, which a later end of the edit would
+    // otherwise overwrite.
+    ClearCellBuffer();
+    RedisplayControl();
 }
 
 void TgxBaseGrid::SaveToFile(const AnsiString& FileName, bool SaveData) {
@@ -499,13 +558,25 @@ void TgxBaseGrid::DefineProperties(TFiler* Filer) {
     Filer->DefineProperty(
         "ColWidths",
         [this, ReadSizes](TReader* R) {
-            ReadSizes(R, ColCount(), "ColWidths", [this](int I, int W) { SetColWidths(I, W); });
+            // Entry 0 is the row bar, whose width the grid keeps itself.
+            ReadSizes(R, ColCount(), "ColWidths", [this](int I, int W) {
+                if (I > 0)
+                    SetColWidths(I, W);
+                else if (GetRowBarOn())
+                    SetRowBarWidth(W);
+            });
         },
         nullptr, false);
     Filer->DefineProperty(
         "RowHeights",
         [this, ReadSizes](TReader* R) {
-            ReadSizes(R, RowCount(), "RowHeights", [this](int I, int H) { SetRowHeights(I, H); });
+            // Entry 0 is the heading, whose height the grid keeps itself.
+            ReadSizes(R, RowCount(), "RowHeights", [this](int I, int H) {
+                if (I > 0)
+                    SetRowHeights(I, H);
+                else if (GetHeadingOn())
+                    SetHeadingHeight(H);
+            });
         },
         nullptr, false);
     // An older form's edit mode, kept now as the grid mode.

@@ -202,8 +202,11 @@ void TgxBaseGrid::DispatchMessage(TMessage& Message) {
         return;
     }
     case CM_DIALOGCHAR: {
-        // Alt and a heading's accelerator clicks that heading.
-        const int DataCol = CanSetFocus() ? GetAccelHeading(static_cast<char>(Message.WParam)) : 0;
+        // Alt and a heading's accelerator clicks that heading, in a grid
+        // that could take the focus: not in a disabled or hidden one.
+        const int DataCol = CanFocus() && CanSetFocus()
+                                ? GetAccelHeading(static_cast<char>(Message.WParam))
+                                : 0;
         if (DataCol > 0) {
             DoHeadingClick(DataCol);
             Message.Result = 1;

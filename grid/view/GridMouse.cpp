@@ -552,4 +552,19 @@ void TgxBaseGrid::WMSetCursor(TMessage& Message) {
     Message.Result = 1;
 }
 
+// At design time the designer leaves the mouse to the grid where it
+// resizes: while a resize runs, and over a border the grid may take.
+void TgxBaseGrid::CMDesignHitTest(TMessage& Message) {
+    if (IsResize(FMouseStatus)) {
+        Message.Result = -1;
+        return;
+    }
+    const int X = SignedLo(static_cast<std::uintptr_t>(Message.LParam));
+    const int Y = SignedHi(static_cast<std::uintptr_t>(Message.LParam));
+    int C = -1;
+    int R = -1;
+    CellFromXY(X, Y, C, R);
+    Message.Result = GetSizingState(X, Y, R, C) != msNormal ? -1 : 0;
+}
+
 } // namespace grid
