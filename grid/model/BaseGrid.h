@@ -1954,6 +1954,9 @@ protected:
 
 private:
     int FMovesHeld = 0;
+    // The source's stored values (and the picture names they use) into
+    // this grid's store.
+    void CopyStoredValues(TgxBaseGrid* Source);
     void ResizeDisplayArrays();
     void PaintResumed();
     void FitScrollBars();
