@@ -1235,7 +1235,8 @@ public:
     TColor SelectionColor() const { return FSelectionColor; }
     TColor SelectionFontColor() const { return FSelectionFontColor; }
     TgxSelectionType SelectionType() const { return FSelectionType; }
-    void SetSelectionType(TgxSelectionType Value) { FSelectionType = Value; }
+    // Repaints what is selected.
+    void SetSelectionType(TgxSelectionType Value);
     TColor FocusColor() const { return FFocusColor; }
     void SetFocusColor(TColor Value);
     TColor FocusBorderColor() const { return FFocusBorderColor; }
