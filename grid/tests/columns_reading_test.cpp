@@ -2,6 +2,7 @@
 // streams a designer writes and a program reads.
 #include "FormTextFixture.h"
 #include "ShownGridFixture.h"
+#include "StubDateTimeDef.h"
 
 #include "grid/model/Columns.h"
 #include "grid/model/Combo.h"
@@ -477,6 +478,48 @@ TEST_F(ColumnsReading, AMovedColumnIsPaintedAtItsNewPlace) {
     const TRect At4 = Grid->CellRect(4, 2), At2 = Grid->CellRect(2, 2);
     EXPECT_EQ(Grid->Canvas()->Pixels((At4.Left + At4.Right) / 2, At4.Bottom - 2), clRed);
     EXPECT_EQ(Grid->Canvas()->Pixels((At2.Left + At2.Right) / 2, At2.Bottom - 2), Plain);
+}
+
+} // namespace
+
+namespace {
+
+// A new control type keeps only the stored values it can show.
+TEST_F(ColumnsReading, ControlTypeKeepsOnlyValuesItCanShow) {
+    ShowGrid(3, 3);
+    Grid->SetStoreData(true);
+    Grid->SetCellValue(2, 2, "text");
+    Grid->SetCellValue(3, 2, "text");
+    Grid->GetCol(2)->SetControlType(ctCheck);
+    EXPECT_EQ(Grid->GetCellValue(2, 2).AsString(), "text");
+    Grid->GetCol(3)->SetControlType(ctPicture);
+    EXPECT_TRUE(Grid->GetCellValue(3, 2).IsEmpty());
+    // Taken over from another grid without its values, likewise.
+    Grid->SetCellValue(1, 2, "text");
+    TgxGrid* Source = new TgxGrid(Form);
+    Source->SetGridColCount(3);
+    Source->SetGridRowCount(3);
+    Source->GetCol(1)->SetControlType(ctPicture);
+    Grid->AssignPropKinds(Source, TgxPropKinds{pkCols}, false);
+    EXPECT_TRUE(Grid->GetCellValue(1, 2).IsEmpty());
+}
+
+TEST_F(ColumnsReading, ADateTimeDefinitionThatGoesIsForgotten) {
+    ShowGrid(3, 3);
+    auto* Def = new StubDateTimeDef(Form);
+    auto* Other = new StubDateTimeDef(Form);
+    Grid->GetCol(2)->SetDateTimeDef(Def);
+    Grid->GetCol(2)->SetDateTimeDef(Other);
+    delete Def;
+    EXPECT_EQ(Grid->GetCol(2)->DateTimeDef(), Other);
+    delete Other;
+    EXPECT_EQ(Grid->GetCol(2)->DateTimeDef(), nullptr);
+    // A grid that goes first leaves the definition nothing to tell.
+    auto* Kept = new StubDateTimeDef(nullptr);
+    Grid->GetCol(1)->SetDateTimeDef(Kept);
+    delete Form;
+    Form = nullptr;
+    delete Kept;
 }
 
 } // namespace
