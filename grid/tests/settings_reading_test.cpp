@@ -214,3 +214,27 @@ TEST_F(SettingsReading, TheGridsDateTimeDefinitionIsForgottenWhenItGoes) {
 }
 
 } // namespace
+
+namespace {
+
+// The focus frame's look is repainted as soon as it changes.
+TEST_F(SettingsReading, FocusFrameSettersRepaintTheFrame) {
+    ShowGrid(4, 4);
+    Grid->SetGridMode(gmBrowse);
+    Grid->SetAlwaysShowFocus(true);
+    Grid->SetCurrentCell(2, 2);
+    Grid->SetFocusBorderColor(clRed);
+    Grid->SetFocusBorder(fbSingle);
+    const auto FramePixel = [&] {
+        Grid->Update();
+        const TRect R = Grid->CellRect(2, 2);
+        return Grid->Canvas()->Pixels((R.Left + R.Right) / 2, R.Top);
+    };
+    EXPECT_EQ(FramePixel(), clRed);
+    Grid->SetFocusBorderColor(clBlue);
+    EXPECT_EQ(FramePixel(), clBlue);
+    Grid->SetFocusBorder(fbNone);
+    EXPECT_NE(FramePixel(), clBlue);
+}
+
+} // namespace
