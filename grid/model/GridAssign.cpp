@@ -347,7 +347,8 @@ void TgxBaseGrid::ResetColProperties(TgxProperties Properties) {
     // Columns sized all together go back to the common width, not each to
     // the width it was last given alone.
     const bool Uniform = FResizeCols == rcAll && Properties.Contains(prWidth);
-    const TgxProperties Each = FResizeCols == rcAll ? Properties - TgxProperties{prWidth} : Properties;
+    const TgxProperties Each =
+        FResizeCols == rcAll ? Properties - TgxProperties{prWidth} : Properties;
     for (int C = 1; C <= GetGridColCount(); ++C)
         FCols->Item(C)->Reset(Each);
     if (Uniform) {
@@ -364,7 +365,8 @@ void TgxBaseGrid::ResetRowProperties(TgxProperties Properties) {
     TgxPaintOff Off(*this);
     if (Properties.Contains(prSelected)) FRowSelection.Reset();
     const bool Uniform = FResizeRows == rrAll && Properties.Contains(prHeight);
-    const TgxProperties Each = FResizeRows == rrAll ? Properties - TgxProperties{prHeight} : Properties;
+    const TgxProperties Each =
+        FResizeRows == rrAll ? Properties - TgxProperties{prHeight} : Properties;
     if (Uniform) CheckHideControl(false);
     for (int R = 1; R <= GetGridRowCount(); ++R) {
         if (TgxRow* Row = FRows->Item(R)) {

@@ -40,16 +40,15 @@ TEST_F(CollectionsReading, RowItemsMakeTheirRowsAndPlaceThem) {
     const std::string At = "    CheckBoxStyle = stCheck\n";
     const auto Pos = Text.find(At);
     ASSERT_NE(Pos, std::string::npos) << Text;
-    Text.insert(Pos + At.size(),
-                "    RowProperties = <\n"
-                "      item\n"
-                "        DataRow = 3\n"
-                "      end\n"
-                "      item\n"
-                "        DataRow = 5\n"
-                "        DisplayRow = 1\n"
-                "        Selected = True\n"
-                "      end>\n");
+    Text.insert(Pos + At.size(), "    RowProperties = <\n"
+                                 "      item\n"
+                                 "        DataRow = 3\n"
+                                 "      end\n"
+                                 "      item\n"
+                                 "        DataRow = 5\n"
+                                 "        DisplayRow = 1\n"
+                                 "        Selected = True\n"
+                                 "      end>\n");
     TForm Into(nullptr);
     TgxGrid* Read = ReadInto(Into, Text);
     ASSERT_NE(Read, nullptr);
@@ -122,7 +121,8 @@ TEST_F(CollectionsReading, ColumnItemsReadByNumber) {
 // column has changes nothing and is recorded as matching none.
 TEST_F(CollectionsReading, ColumnsMatchedByFieldNameSkipUnknownNames) {
     ShowGrid(3, 3);
-    for (int C = 1; C <= 3; ++C) Grid->GetCol(C)->SetFieldName("F" + std::to_string(C));
+    for (int C = 1; C <= 3; ++C)
+        Grid->GetCol(C)->SetFieldName("F" + std::to_string(C));
     Grid->GetCol(3)->SetFieldName("Gone");
     Grid->GetCol(3)->SetColor(clBlue);
     Grid->GetCol(2)->SetColor(clRed);
@@ -152,14 +152,21 @@ TEST_F(CollectionsReading, NumbersBeyondTheGridAreRefused) {
     const std::string Text = FormText(*Form);
     const std::string At = "    CheckBoxStyle = stCheck\n";
     const char* Items[] = {
-        "    ColProperties = <\n      item\n        DataCol = 99\n        Col.Color = 255\n      end>\n",
-        "    ColProperties = <\n      item\n        DataCol = -1\n        Col.Color = 255\n      end>\n",
-        "    RowProperties = <\n      item\n        DataRow = 99\n        Row.Color = 255\n      end>\n",
-        "    RowProperties = <\n      item\n        DataRow = 0\n        Row.Color = 255\n      end>\n",
-        "    RowProperties = <\n      item\n        DataRow = 2\n        DisplayRow = 99\n      end>\n",
+        "    ColProperties = <\n      item\n        DataCol = 99\n        Col.Color = 255\n      "
+        "end>\n",
+        "    ColProperties = <\n      item\n        DataCol = -1\n        Col.Color = 255\n      "
+        "end>\n",
+        "    RowProperties = <\n      item\n        DataRow = 99\n        Row.Color = 255\n      "
+        "end>\n",
+        "    RowProperties = <\n      item\n        DataRow = 0\n        Row.Color = 255\n      "
+        "end>\n",
+        "    RowProperties = <\n      item\n        DataRow = 2\n        DisplayRow = 99\n      "
+        "end>\n",
         "    RowProperties = <\n      item\n        Row.Color = 255\n      end>\n",
-        "    CellProperties = <\n      item\n        DataCol = 99\n        DataRow = 1\n        Cell.Color = 255\n      end>\n",
-        "    CellProperties = <\n      item\n        DataCol = 1\n        DataRow = 2000000000\n        Cell.Color = 255\n      end>\n",
+        "    CellProperties = <\n      item\n        DataCol = 99\n        DataRow = 1\n        "
+        "Cell.Color = 255\n      end>\n",
+        "    CellProperties = <\n      item\n        DataCol = 1\n        DataRow = 2000000000\n   "
+        "     Cell.Color = 255\n      end>\n",
         "    CellProperties = <\n      item\n        Cell.Color = 255\n      end>\n",
     };
     for (const char* Item : Items) {

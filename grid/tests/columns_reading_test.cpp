@@ -47,7 +47,8 @@ TEST_F(ColumnsReading, DisplayPositionsOutsideTheColumnsChangeNothing) {
     Grid->OnColMoved = [&](TObject*, int To, int Count, bool ByUser) {
         Moves.push_back(To * 100 + Count * 10 + (ByUser ? 1 : 0));
     };
-    for (int P : {0, -1, 5, 2}) Grid->GetCol(2)->SetDisplayCol(P);
+    for (int P : {0, -1, 5, 2})
+        Grid->GetCol(2)->SetDisplayCol(P);
     EXPECT_TRUE(Moves.empty());
     Grid->GetCol(2)->SetDisplayCol(4);
     EXPECT_EQ(Grid->GetCol(2)->DisplayCol(), 4);
@@ -192,9 +193,8 @@ TEST_F(ColumnsReading, CheckBoxValuesAreCheckedBeforeTheyAreKept) {
         C->SetCheckBoxValues("Yes");
         ADD_FAILURE() << "accepted";
     } catch (const EInvalidGridOperation& E) {
-        EXPECT_EQ(E.Message,
-                  "Grid1: Invalid CheckBoxValues. CheckBoxValues have the format "
-                  "'Checked|Unchecked|Grayed'. The Grayed value is optional");
+        EXPECT_EQ(E.Message, "Grid1: Invalid CheckBoxValues. CheckBoxValues have the format "
+                             "'Checked|Unchecked|Grayed'. The Grayed value is optional");
     }
     EXPECT_EQ(C->CheckBoxValues(), "Yes|No");
 }
@@ -227,8 +227,8 @@ TEST_F(ColumnsReading, ResetReturnsTheListedPropertiesOnly) {
     C->CopyWidth(50);
     C->SetDisplayCol(4);
     C->SetAllowGrayed(true);
-    C->Reset(TgxProperties{prColor, prTag, prSpinIncrement, prWidth, prDisplayNumber,
-                           prAllowGrayed, prHeight});
+    C->Reset(TgxProperties{prColor, prTag, prSpinIncrement, prWidth, prDisplayNumber, prAllowGrayed,
+                           prHeight});
     EXPECT_EQ(C->Color(), clNone);
     EXPECT_EQ(C->HeadingColor(), clNone);
     EXPECT_EQ(C->Tag(), 0);
@@ -274,11 +274,11 @@ TEST_F(ColumnsReading, PublishedPropertiesRoundTripThroughTheForm) {
     C->SetPrintTotals(true);
     C->SetKeepAspectRatio(dopOn);
     const std::string Text = FormText(*Form);
-    for (const char* Line : {"Col.Heading = 'Two words'", "Col.SpinIncrement = 2.5",
-                             "Col.Width = 90", "Col.ControlType = ctCheck",
-                             "Col.SortPicture = spUp", "Col.HeadingButton = cbNone",
-                             "Col.PrintTotals = True", "Col.KeepAspectRatio = dopOn",
-                             "Col.SpinOptions = [spoKeyEdit]"})
+    for (const char* Line :
+         {"Col.Heading = 'Two words'", "Col.SpinIncrement = 2.5", "Col.Width = 90",
+          "Col.ControlType = ctCheck", "Col.SortPicture = spUp", "Col.HeadingButton = cbNone",
+          "Col.PrintTotals = True", "Col.KeepAspectRatio = dopOn",
+          "Col.SpinOptions = [spoKeyEdit]"})
         EXPECT_NE(Text.find(Line), std::string::npos) << Line << "\n" << Text;
     // Columns at their defaults write nothing of themselves.
     EXPECT_EQ(Text.find("DataCol = 1"), std::string::npos) << Text;
@@ -388,7 +388,8 @@ TEST_F(ColumnsReading, OwnFontsTravelThroughTheFormOnlyWhenParted) {
     Grid->GetCol(3)->SetHeadingFont(&Bold);
     const std::string Text = FormText(*Form);
     EXPECT_EQ(Text.find("Col.Font.Name", Text.find("DataCol = 1")), Text.find("Col.Font.Name"))
-        << "a copy of the grid font is not stored\n" << Text;
+        << "a copy of the grid font is not stored\n"
+        << Text;
     EXPECT_NE(Text.find("Col.ParentFont = False"), std::string::npos) << Text;
     EXPECT_NE(Text.find("Col.HeadingParentFont = False"), std::string::npos) << Text;
     TForm Into(nullptr);

@@ -25,22 +25,22 @@ TEST(PropDefaultsReading, EveryPropertyHasItsDefault) {
         Kind K;
         int Value;
     } Cases[] = {
-        {prColor, Kind::Int, 0x1FFFFFFF},  {prFont, Kind::NoObject, 0},
-        {prDisplayNumber, Kind::None, 0},  {prWidth, Kind::None, 0},
-        {prHeight, Kind::None, 0},         {prReadOnly, Kind::Bool, 0},
-        {prAlign, Kind::Bool, 0},          {prAlignment, Kind::Int, 0},
-        {prIs3D, Kind::Bool, 0},           {prSelected, Kind::Bool, 0},
-        {prVisible, Kind::None, 0},        {prChanged, Kind::None, 0},
-        {prHeadingButton, Kind::None, 0},  {prSortPicture, Kind::None, 0},
-        {prMaxLength, Kind::None, 0},      {prWordWrap, Kind::Int, 2},
-        {prButtonType, Kind::Int, 3},      {prDropDownStyle, Kind::Int, 0},
-        {prCellReadOnly, Kind::Int, 2},    {prAllowGrayed, Kind::None, 0},
-        {prParentFont, Kind::Bool, 1},     {prMask, Kind::Text, 0},
-        {prCombo, Kind::NoObject, 0},      {prParentCombo, Kind::Bool, 1},
-        {prPicture, Kind::Int, 2},         {prControlType, Kind::Int, 4},
-        {prSpinOptions, Kind::Int, 7},     {prSpinIncrement, Kind::Int, 1},
-        {prHorzAlignment, Kind::Int, 3},   {prVertAlignment, Kind::Int, 3},
-        {prDateTime, Kind::NoObject, 0},   {prTag, Kind::Int, 0},
+        {prColor, Kind::Int, 0x1FFFFFFF}, {prFont, Kind::NoObject, 0},
+        {prDisplayNumber, Kind::None, 0}, {prWidth, Kind::None, 0},
+        {prHeight, Kind::None, 0},        {prReadOnly, Kind::Bool, 0},
+        {prAlign, Kind::Bool, 0},         {prAlignment, Kind::Int, 0},
+        {prIs3D, Kind::Bool, 0},          {prSelected, Kind::Bool, 0},
+        {prVisible, Kind::None, 0},       {prChanged, Kind::None, 0},
+        {prHeadingButton, Kind::None, 0}, {prSortPicture, Kind::None, 0},
+        {prMaxLength, Kind::None, 0},     {prWordWrap, Kind::Int, 2},
+        {prButtonType, Kind::Int, 3},     {prDropDownStyle, Kind::Int, 0},
+        {prCellReadOnly, Kind::Int, 2},   {prAllowGrayed, Kind::None, 0},
+        {prParentFont, Kind::Bool, 1},    {prMask, Kind::Text, 0},
+        {prCombo, Kind::NoObject, 0},     {prParentCombo, Kind::Bool, 1},
+        {prPicture, Kind::Int, 2},        {prControlType, Kind::Int, 4},
+        {prSpinOptions, Kind::Int, 7},    {prSpinIncrement, Kind::Int, 1},
+        {prHorzAlignment, Kind::Int, 3},  {prVertAlignment, Kind::Int, 3},
+        {prDateTime, Kind::NoObject, 0},  {prTag, Kind::Int, 0},
         {prData, Kind::NoObject, 0},
     };
     ASSERT_EQ(std::size(Cases), std::size_t(gxPropertyCount));
@@ -48,7 +48,9 @@ TEST(PropDefaultsReading, EveryPropertyHasItsDefault) {
         const Variant V = PropertyDefaultValue(C.Prop);
         const int N = static_cast<int>(C.Prop);
         switch (C.K) {
-        case Kind::None: EXPECT_EQ(V.Type(), varEmpty) << N; break;
+        case Kind::None:
+            EXPECT_EQ(V.Type(), varEmpty) << N;
+            break;
         case Kind::Int:
             EXPECT_EQ(V.Type(), varInteger) << N;
             EXPECT_EQ(V.AsInteger(), C.Value) << N;
@@ -75,13 +77,13 @@ TEST(PropDefaultsReading, ColoursForHTML) {
     struct Case {
         std::uint32_t In, Out;
     } Cases[] = {
-        {0x80000000, 0x80000000}, {0x80000001, 0xFFFF00}, {0x80000002, 0x000000},
-        {0x80000003, 0xFF0000},   {0x80000004, 0x808080}, {0x80000005, 0xFFFFFF},
-        {0x80000006, 0x808080},   {0x80000007, 0x008000}, {0x80000008, 0x00FF00},
-        {0x80000009, 0xC0C0C0},   {0x8000000A, 0x000080}, {0x8000000B, 0x800000},
-        {0x8000000C, 0x008080},   {0x8000000D, 0x800080}, {0x8000000E, 0x0000FF},
-        {0x8000000F, 0xC0C0C0},   {0x80000010, 0x808000}, {0x80000011, 0xFFFFFF},
-        {0x80000012, 0x000000},   {0x80000013, 0x00FFFF}, {0x80000018, 0x00FFFF},
+        {0x80000000, 0x80000000}, {0x80000001, 0xFFFF00},   {0x80000002, 0x000000},
+        {0x80000003, 0xFF0000},   {0x80000004, 0x808080},   {0x80000005, 0xFFFFFF},
+        {0x80000006, 0x808080},   {0x80000007, 0x008000},   {0x80000008, 0x00FF00},
+        {0x80000009, 0xC0C0C0},   {0x8000000A, 0x000080},   {0x8000000B, 0x800000},
+        {0x8000000C, 0x008080},   {0x8000000D, 0x800080},   {0x8000000E, 0x0000FF},
+        {0x8000000F, 0xC0C0C0},   {0x80000010, 0x808000},   {0x80000011, 0xFFFFFF},
+        {0x80000012, 0x000000},   {0x80000013, 0x00FFFF},   {0x80000018, 0x00FFFF},
         {0x80000019, 0x80000019}, {0x00123456, 0x00123456}, {0x1FFFFFFF, 0x1FFFFFFF},
     };
     for (const Case& C : Cases)

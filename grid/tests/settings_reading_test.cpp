@@ -125,9 +125,8 @@ TEST_F(SettingsReading, CheckBoxValuesWithoutABarAreRefused) {
             Grid->SetCheckBoxValues(Bad);
             ADD_FAILURE() << "accepted " << Bad;
         } catch (const EInvalidGridOperation& E) {
-            EXPECT_EQ(E.Message,
-                      "Grid1: Invalid CheckBoxValues. CheckBoxValues have the format "
-                      "'Checked|Unchecked|Grayed'. The Grayed value is optional");
+            EXPECT_EQ(E.Message, "Grid1: Invalid CheckBoxValues. CheckBoxValues have the format "
+                                 "'Checked|Unchecked|Grayed'. The Grayed value is optional");
         }
         EXPECT_EQ(Grid->CheckBoxValues(), "Yes|No|Maybe");
     }

@@ -131,7 +131,8 @@ TEST_F(TransferReading, MovedColumnsAreReportedOnceEach) {
     std::vector<int> Moved;
     Grid->OnColMoved = [&](TObject*, int To, int, bool) { Moved.push_back(To); };
     Grid->Assign(Source);
-    for (int C = 1; C <= 5; ++C) EXPECT_EQ(Grid->GetDisplayCol(C), Source->GetDisplayCol(C));
+    for (int C = 1; C <= 5; ++C)
+        EXPECT_EQ(Grid->GetDisplayCol(C), Source->GetDisplayCol(C));
     std::sort(Moved.begin(), Moved.end());
     EXPECT_EQ(Moved, (std::vector<int>{2, 3, 4}));
 }
@@ -176,7 +177,8 @@ TEST_F(TransferReading, CopyDataDropsWhatLiesBeyondThisGrid) {
     Tgx2DStorage* Store = Grid->DataStore();
     ASSERT_NE(Store, nullptr);
     EXPECT_LE(Store->MaxRowSet(), 2);
-    for (int R = 1; R <= Store->MaxRowSet(); ++R) EXPECT_LE(Store->MaxColValueSet(R), 2);
+    for (int R = 1; R <= Store->MaxRowSet(); ++R)
+        EXPECT_LE(Store->MaxColValueSet(R), 2);
     // From itself: nothing changes.
     Grid->CopyData(Grid);
     EXPECT_EQ(Grid->GetCellValue(1, 1).AsString(), "a");
@@ -268,11 +270,13 @@ TEST_F(TransferReading, ResetSizesWhenAllAreSizedTogether) {
     Grid->SetResizeCols(rcAll);
     Grid->GetCol(2)->SetWidth(90);
     Grid->ResetColProperties(TgxProperties{prWidth});
-    for (int C = 1; C <= 4; ++C) EXPECT_EQ(Grid->GetCol(C)->Width(), Grid->DefaultColWidth()) << C;
+    for (int C = 1; C <= 4; ++C)
+        EXPECT_EQ(Grid->GetCol(C)->Width(), Grid->DefaultColWidth()) << C;
     Grid->SetResizeRows(rrAll);
     Grid->SetRowHeight(2, 30);
     Grid->ResetRowProperties(TgxProperties{prHeight});
-    for (int R = 1; R <= 5; ++R) EXPECT_EQ(Grid->GetRowHeight(R), Grid->DefaultRowHeight()) << R;
+    for (int R = 1; R <= 5; ++R)
+        EXPECT_EQ(Grid->GetRowHeight(R), Grid->DefaultRowHeight()) << R;
 }
 
 } // namespace
