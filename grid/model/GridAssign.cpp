@@ -6,6 +6,7 @@
 #include "grid/model/BaseGrid.h"
 #include "grid/model/CellProps.h"
 #include "grid/model/Columns.h"
+#include "grid/model/Combo.h"
 #include "grid/model/CurrentCell.h"
 #include "grid/model/GridGuards.h"
 #include "grid/model/Rows.h"
@@ -332,6 +333,19 @@ void TgxBaseGrid::CopyData(TgxBaseGrid* Source) {
 void TgxBaseGrid::ResetPropKinds(TgxPropKinds Kinds) {
     const std::unique_ptr<TgxBaseGrid> Fresh = CreateSameGrid();
     CopyPropKinds(Fresh.get(), Kinds, false, true);
+    // A list grid's new state is the one its parent gives a new list: the
+    // list's settings, the width of the column it serves and its extents.
+    auto* List = dynamic_cast<TgxComboGrid*>(this);
+    TgxBaseGrid* Parent = List && !Reading() ? GetParentGrid() : nullptr;
+    TgxCombo* Combo = List ? List->GetParentGridCombo() : nullptr;
+    if (!Parent || !Combo) return;
+    if (Kinds.Contains(pkGrid)) Parent->InitializeComboSettings(List);
+    if (Kinds.Contains(pkCols))
+        for (int C = 1; C <= Parent->GetGridColCount(); ++C)
+            if (Parent->GridCols()->Item(C)->GetCombo() == Combo)
+                InitComboColWidth(Parent->GridCols()->Item(C)->Width());
+    if (Kinds.Contains(pkCols) && Kinds.Contains(pkRows)) Parent->InitCombo(Combo);
+    UpdateScrollRange();
 }
 
 void TgxBaseGrid::ResetProperties(TgxProperties Properties) {

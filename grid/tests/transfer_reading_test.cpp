@@ -304,9 +304,15 @@ TEST_F(TransferReading, AListGridKeepsItsListSettings) {
     EXPECT_EQ(List->GridMode(), Mode);
     EXPECT_EQ(List->RowSelectMode(), Select);
     EXPECT_FALSE(List->GetRowSelected(2));
+    List->SetHeadingOn(true);
+    List->SetDefaultColWidth(30);
     List->ResetPropKinds(AllPropKinds);
     EXPECT_TRUE(List->IsComboGrid());
     EXPECT_EQ(List->GetParentGrid(), Grid);
+    // Back to a new list of this column: no heading, the column's width.
+    EXPECT_FALSE(List->GetHeadingOn());
+    EXPECT_EQ(List->DefaultColWidth(), 80);
+    EXPECT_EQ(List->GridMode(), Mode);
 }
 
 } // namespace
