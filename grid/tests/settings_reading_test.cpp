@@ -237,3 +237,30 @@ TEST_F(SettingsReading, FocusFrameSettersRepaintTheFrame) {
 }
 
 } // namespace
+
+namespace {
+
+// Own lists of columns, rows and cells change scale with the grid.
+TEST_F(SettingsReading, OwnListsChangeScaleWithTheirGrid) {
+    ShowGrid(3, 3);
+    Grid->GetCol(1)->SetParentCombo(false);
+    Grid->SetRowParentCombo(2, false);
+    Grid->SetCellParentCombo(3, 3, false);
+    TgxComboGrid* ColList = Grid->GetCol(1)->GetCombo()->GetGrid();
+    TgxComboGrid* RowList = Grid->GetRowCombo(2)->GetGrid();
+    TgxComboGrid* CellList = Grid->GetCellCombo(3, 3)->GetGrid();
+    const TScalingFlags All{sfWidth, sfHeight, sfFont};
+    TgxComboGrid* Lists[] = {ColList, RowList, CellList};
+    for (int I = 0; I < 3; ++I) {
+        TgxComboGrid* List = Lists[I];
+        const int Height = List->DefaultRowHeight();
+        const int Width = List->DefaultColWidth();
+        if (I == 0) Grid->ScaleCols(2, 1, All);
+        if (I == 1) Grid->ScaleRows(2, 1, All);
+        if (I == 2) Grid->ScaleCells(2, 1, All);
+        EXPECT_EQ(List->DefaultRowHeight(), 2 * Height) << I;
+        EXPECT_EQ(List->DefaultColWidth(), 2 * Width) << I;
+    }
+}
+
+} // namespace
