@@ -1235,7 +1235,8 @@ public:
     TColor SelectionColor() const { return FSelectionColor; }
     TColor SelectionFontColor() const { return FSelectionFontColor; }
     TgxSelectionType SelectionType() const { return FSelectionType; }
-    void SetSelectionType(TgxSelectionType Value) { FSelectionType = Value; }
+    // Repaints what is selected.
+    void SetSelectionType(TgxSelectionType Value);
     TColor FocusColor() const { return FFocusColor; }
     void SetFocusColor(TColor Value);
     TColor FocusBorderColor() const { return FFocusBorderColor; }
@@ -1955,6 +1956,9 @@ protected:
 
 private:
     int FMovesHeld = 0;
+    // The source's stored values (and the picture names they use) into
+    // this grid's store.
+    void CopyStoredValues(TgxBaseGrid* Source);
     void ResizeDisplayArrays();
     void PaintResumed();
     void FitScrollBars();

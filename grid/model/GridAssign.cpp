@@ -6,6 +6,8 @@
 #include "grid/model/BaseGrid.h"
 #include "grid/model/CellProps.h"
 #include "grid/model/Columns.h"
+#include "grid/model/Combo.h"
+#include "grid/model/CurrentCell.h"
 #include "grid/model/GridGuards.h"
 #include "grid/model/Rows.h"
 #include "platform/classes/TypInfo.h"
@@ -289,7 +291,15 @@ void TgxBaseGrid::AssignSelections(TgxBaseGrid* Source, TgxPropKinds Kinds) {
 void TgxBaseGrid::AssignGridData(TgxBaseGrid* Source) {
     if (!Source || Source == this) return;
     SetStoreData(Source->StoreData());
-    if (!StoreData()) return;
+    if (StoreData()) CopyStoredValues(Source);
+    // The editor and its buffer held the current cell's value from before:
+    // they take the one now stored.
+    CurrentCell()->Refresh();
+    RedisplayControl(true);
+    InvalidateGridNow();
+}
+
+void TgxBaseGrid::CopyStoredValues(TgxBaseGrid* Source) {
     FImageListIds->Assign(Source->ImageListIds());
     const Tgx2DStorage* From = Source->DataStore();
     if (!FStore || !From) return;
@@ -306,7 +316,6 @@ void TgxBaseGrid::AssignGridData(TgxBaseGrid* Source) {
                 FStore->SetValue(Col, Row, Type, From->GetValue(C, R));
             }
     }
-    InvalidateGridNow();
 }
 
 void TgxBaseGrid::CopyData(TgxBaseGrid* Source) {
@@ -324,6 +333,19 @@ void TgxBaseGrid::CopyData(TgxBaseGrid* Source) {
 void TgxBaseGrid::ResetPropKinds(TgxPropKinds Kinds) {
     const std::unique_ptr<TgxBaseGrid> Fresh = CreateSameGrid();
     CopyPropKinds(Fresh.get(), Kinds, false, true);
+    // A list grid's new state is the one its parent gives a new list: the
+    // list's settings, the width of the column it serves and its extents.
+    auto* List = dynamic_cast<TgxComboGrid*>(this);
+    TgxBaseGrid* Parent = List && !Reading() ? GetParentGrid() : nullptr;
+    TgxCombo* Combo = List ? List->GetParentGridCombo() : nullptr;
+    if (!Parent || !Combo) return;
+    if (Kinds.Contains(pkGrid)) Parent->InitializeComboSettings(List);
+    if (Kinds.Contains(pkCols))
+        for (int C = 1; C <= Parent->GetGridColCount(); ++C)
+            if (Parent->GridCols()->Item(C)->GetCombo() == Combo)
+                InitComboColWidth(Parent->GridCols()->Item(C)->Width());
+    if (Kinds.Contains(pkCols) && Kinds.Contains(pkRows)) Parent->InitCombo(Combo);
+    UpdateScrollRange();
 }
 
 void TgxBaseGrid::ResetProperties(TgxProperties Properties) {
@@ -336,8 +358,19 @@ void TgxBaseGrid::ResetColProperties(TgxProperties Properties) {
     if (Properties.Empty()) return;
     TgxPaintOff Off(*this);
     if (Properties.Contains(prSelected)) FColSelection.Reset();
+    // Columns sized all together go back to the common width, not each to
+    // the width it was last given alone.
+    const bool Uniform = FResizeCols == rcAll && Properties.Contains(prWidth);
+    const TgxProperties Each =
+        FResizeCols == rcAll ? Properties - TgxProperties{prWidth} : Properties;
     for (int C = 1; C <= GetGridColCount(); ++C)
-        FCols->Item(C)->Reset(Properties);
+        FCols->Item(C)->Reset(Each);
+    if (Uniform) {
+        CheckHideControl(false);
+        for (int C = 1; C <= GetGridColCount(); ++C)
+            FCols->Item(C)->SetWidth(DefaultColWidth());
+        RedisplayControl();
+    }
     CheckGridStatus();
 }
 
@@ -345,9 +378,15 @@ void TgxBaseGrid::ResetRowProperties(TgxProperties Properties) {
     if (Properties.Empty()) return;
     TgxPaintOff Off(*this);
     if (Properties.Contains(prSelected)) FRowSelection.Reset();
+    const bool Uniform = FResizeRows == rrAll && Properties.Contains(prHeight);
+    const TgxProperties Each =
+        FResizeRows == rrAll ? Properties - TgxProperties{prHeight} : Properties;
+    if (Uniform) CheckHideControl(false);
     for (int R = 1; R <= GetGridRowCount(); ++R) {
         if (TgxRow* Row = FRows->Item(R)) {
-            Row->Reset(Properties);
+            Row->Reset(Each);
+            // Rows sized all together go back to the common height.
+            if (Uniform) Row->SetHeight(DefaultRowHeight());
             // A row back at every default needs no object of its own.
             FRows->CheckRemoveDataRow(R);
         }
@@ -357,6 +396,7 @@ void TgxBaseGrid::ResetRowProperties(TgxProperties Properties) {
     if (Properties.Contains(prDisplayNumber))
         for (int R = 1; R <= GetGridRowCount(); ++R)
             SetDisplayRownr(R, R);
+    if (Uniform) RedisplayControl();
     CheckGridStatus();
 }
 

@@ -586,11 +586,7 @@ void TgxBaseGrid::DefineProperties(TFiler* Filer) {
     // An older form's heading alignment: left leaves the default.
     Filer->DefineProperty(
         "HeadingAlignment",
-        [this](TReader* R) {
-            static constexpr TgxHorzAlignment Horz[3] = {htaDefault, htaRight, htaCenter};
-            FHeadingHorzAlignment = Horz[ReadOldAlignment(*R)];
-            InvalidateGridNow();
-        },
+        [this](TReader* R) { SetHeadingAlignment(static_cast<TAlignment>(ReadOldAlignment(*R))); },
         nullptr, false);
     Filer->DefineProperty(
         "ImageListIds", [this](TReader* R) { FImageListIds->SetCommaText(R->ReadString()); },

@@ -412,6 +412,12 @@ void TgxBaseGrid::SetSelectionColor(TColor Value) {
     if (FGridStatus != grNormal) InvalidateGridNow();
 }
 
+void TgxBaseGrid::SetSelectionType(TgxSelectionType Value) {
+    if (Value == FSelectionType) return;
+    FSelectionType = Value;
+    if (FGridStatus != grNormal) InvalidateGridNow();
+}
+
 void TgxBaseGrid::SetSelectionFontColor(TColor Value) {
     if (Value == FSelectionFontColor) return;
     FSelectionFontColor = Value;
