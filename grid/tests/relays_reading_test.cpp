@@ -2,6 +2,7 @@
 // hands back with no handler, which relays keep quiet while the grid loads,
 // the row-loaded event once per row per paint, values a cell-loaded
 // handler gives, and the paint-cell hook.
+#include "LoadingGrid.h"
 #include "ShownGridFixture.h"
 #include "grid/model/Columns.h"
 
@@ -18,13 +19,6 @@ using namespace grid;
 namespace {
 
 class RelaysReading : public ShownGridFixture {};
-
-// A grid that can be put into the state a form reader puts it in.
-class TLoadingGrid : public TgxGrid {
-public:
-    using TgxGrid::TgxGrid;
-    void BeginLoad() { Loading(); }
-};
 
 // With no handler the relays leave their out-value as the grid's
 // convention wants it: Cancel false ("go on"), Accept false ("refuse"),
