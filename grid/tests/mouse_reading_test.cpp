@@ -383,3 +383,50 @@ TEST_F(MouseReading, FailingResizeHandlerStillEndsTheGesture) {
 }
 
 } // namespace
+
+namespace {
+
+// A press in the upper-left corner selects every row, passing through the
+// all-rows status and back before the press returns.
+TEST_F(MouseReading, CornerPressSelectsAllRowsAndReturnsToNormal) {
+    Show(4, 6);
+    Press(CellMid(0, 0));
+    EXPECT_EQ(Statuses, (std::vector<std::pair<TgxMouseStatus, TgxMouseStatus>>{
+                            {msNormal, msAllRowSelect}, {msAllRowSelect, msNormal}}));
+    Release(CellMid(0, 0));
+    for (int Row = 1; Row <= 6; ++Row) EXPECT_TRUE(Grid->GetRowSelected(Row)) << Row;
+}
+
+// Whether a held heading is drawn as a button: the grid's button setting
+// with the column following the grid, or the column's own button.
+TEST_F(MouseReading, HeldHeadingIsAButtonByGridAndColumnSetting) {
+    struct Case {
+        TgxHeadingButton GridSetting;
+        TgxColHeadingButton ColSetting;
+        bool Expected;
+    };
+    const Case Cases[] = {
+        {hbCell, cbGrid, false},
+        {hbButton, cbGrid, true},
+        {hbCell, cbButton, true},
+        {hbButton, cbCell, false},
+    };
+    for (const Case& C : Cases) {
+        Show(4, 6);
+        Grid->SetHeadingButton(C.GridSetting);
+        Grid->GetCol(Variant(2))->SetHeadingButton(C.ColSetting);
+        const TRect R = Grid->CellRect(2, 0);
+        // The right end of the heading, where a heading button sits.
+        const QPoint P(R.Right - 4, (R.Top + R.Bottom) / 2);
+        Press(P);
+        EXPECT_EQ(Grid->MouseStatus(), msHeadingDown)
+            << static_cast<int>(C.GridSetting) << "/" << static_cast<int>(C.ColSetting);
+        EXPECT_EQ(Grid->HeadingIsButton(), C.Expected)
+            << static_cast<int>(C.GridSetting) << "/" << static_cast<int>(C.ColSetting);
+        Release(P);
+        delete Form;
+        Form = nullptr;
+    }
+}
+
+} // namespace
