@@ -1,0 +1,236 @@
+// Dragging with the left button held, by real mouse events on a shown
+// grid: row, column and range selections that follow the mouse, moving
+// selected columns and rows, cancelled drags, and the grid scrolling by
+// itself while the mouse is held outside it (on a clock the test drives).
+#include "ShownGridFixture.h"
+#include "grid/model/Columns.h"
+
+#include "platform/gui/tests/GuiTestSupport.h"
+#include "platform/rtl/Clock.h"
+
+#include <QApplication>
+#include <QWidget>
+
+#include <vector>
+
+using namespace grid;
+
+namespace {
+
+// A clock that moves on by a step every time it is read, as time passes
+// while a loop waits; the test reads where it stands without moving it.
+class SteppingClock : public IClock {
+public:
+    explicit SteppingClock(std::uint32_t Step) : FStep(Step) {}
+    TDateTime Now() override { return 0.0; }
+    std::uint32_t TickCount() override { return FTicks += FStep; }
+    std::uint32_t Ticks() const { return FTicks; }
+
+private:
+    std::uint32_t FStep;
+    std::uint32_t FTicks = 1000;
+};
+
+class DragReading : public ShownGridFixture {
+protected:
+    void Show(int Cols, int Rows) {
+        ShowGrid(Cols, Rows);
+        ShowActive(*Form);
+        Grid->SetFocus();
+        W = Grid->Widget();
+        // What showing the form queued is handled first: a mouse held
+        // still outside the grid sends nothing more.
+        QApplication::processEvents();
+    }
+    QPoint At(QPoint P) const {
+        const int F = Grid->WindowFrameWidth();
+        return P + QPoint(F, F);
+    }
+    QPoint CellMid(int DisplayCol, int DisplayRow) const {
+        const TRect R = Grid->CellRect(DisplayCol, DisplayRow);
+        return QPoint((R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2);
+    }
+    void Press(QPoint P) {
+        SendMouse(W, QEvent::MouseButtonPress, At(P));
+    }
+    void Move(QPoint P) {
+        SendMouse(W, QEvent::MouseMove, At(P), Qt::NoButton, Qt::LeftButton);
+    }
+    void Release(QPoint P) {
+        SendMouse(W, QEvent::MouseButtonRelease, At(P));
+    }
+    std::vector<int> SelectedRows() const {
+        std::vector<int> Rows;
+        for (int R = 1; R <= Grid->GetGridRowCount(); ++R)
+            if (Grid->GetRowSelected(R)) Rows.push_back(R);
+        return Rows;
+    }
+    std::vector<int> SelectedCols() {
+        std::vector<int> Cols;
+        for (int C = 1; C <= Grid->GetGridColCount(); ++C)
+            if (Grid->ColSelection().GetSelected(C)) Cols.push_back(C);
+        return Cols;
+    }
+    static std::vector<int> Span(int From, int To) {
+        std::vector<int> V;
+        for (int I = From; I <= To; ++I) V.push_back(I);
+        return V;
+    }
+
+    QWidget* W = nullptr;
+};
+
+// A row drag selects from the anchor row to the row under the mouse,
+// following the mouse both ways and across the anchor.
+TEST_F(DragReading, RowDragFollowsTheMouseBothWays) {
+    Show(3, 10);
+    Press(CellMid(0, 4));
+    Move(CellMid(0, 7));
+    EXPECT_EQ(SelectedRows(), Span(4, 7));
+    Move(CellMid(0, 5));
+    EXPECT_EQ(SelectedRows(), Span(4, 5));
+    Move(CellMid(0, 2));
+    EXPECT_EQ(SelectedRows(), Span(2, 4));
+    Release(CellMid(0, 2));
+    EXPECT_EQ(SelectedRows(), Span(2, 4));
+    EXPECT_EQ(Grid->GridStatus(), grRowSelect);
+}
+
+// With one selected row at a time the selection and the current row follow
+// the mouse.
+TEST_F(DragReading, SingleRowDragMovesTheSelectedRow) {
+    Show(3, 10);
+    Grid->SetRowSelectMode(rsSingle);
+    Press(CellMid(0, 3));
+    Move(CellMid(0, 6));
+    Release(CellMid(0, 6));
+    EXPECT_EQ(SelectedRows(), std::vector<int>{6});
+    EXPECT_EQ(Grid->GetCurrentDataRow(), 6);
+}
+
+// A column drag selects the columns from the anchor to the mouse.
+TEST_F(DragReading, ColumnDragFollowsTheMouse) {
+    Show(5, 4);
+    Press(CellMid(2, 0));
+    Move(CellMid(4, 0));
+    EXPECT_EQ(SelectedCols(), Span(2, 4));
+    Move(CellMid(1, 0));
+    EXPECT_EQ(SelectedCols(), Span(1, 2));
+    Release(CellMid(1, 0));
+    EXPECT_EQ(Grid->GridStatus(), grColSelect);
+}
+
+// A cancelled row drag takes back what the drag added.
+TEST_F(DragReading, CancelledRowDragTakesTheDragBack) {
+    Show(3, 10);
+    Press(CellMid(0, 3));
+    Move(CellMid(0, 7));
+    Grid->CancelMouseAction();
+    Release(CellMid(0, 7));
+    for (int Row = 4; Row <= 7; ++Row) EXPECT_FALSE(Grid->GetRowSelected(Row)) << Row;
+    EXPECT_EQ(Grid->MouseStatus(), msNormal);
+}
+
+// Selected columns dragged by their heading move to where they are let go;
+// let go inside themselves, nothing moves.
+TEST_F(DragReading, MovingSelectedColumns) {
+    Show(5, 4);
+    Press(CellMid(1, 0));
+    Move(CellMid(2, 0));
+    Release(CellMid(2, 0));
+    ASSERT_EQ(SelectedCols(), Span(1, 2));
+    int Moved = 0;
+    Grid->OnColMoved = [&](TObject*, int, int, bool) { ++Moved; };
+    // Inside itself: nothing changes.
+    Press(CellMid(1, 0));
+    EXPECT_EQ(Grid->MouseStatus(), msColMove);
+    Move(CellMid(2, 0));
+    Release(CellMid(2, 0));
+    EXPECT_EQ(Moved, 0);
+    EXPECT_EQ(Grid->GetDataCol(1), 1);
+    EXPECT_EQ(Grid->GetDataCol(2), 2);
+    // To column 4: data columns 1 and 2 now stand after data column 3.
+    Press(CellMid(1, 0));
+    Move(CellMid(4, 0));
+    Release(CellMid(4, 0));
+    EXPECT_EQ(Moved, 1);
+    EXPECT_EQ(Grid->GetDataCol(1), 3);
+    EXPECT_NE(Grid->GetDisplayCol(1), 1);
+    EXPECT_EQ(Grid->GetDisplayCol(1) + 1, Grid->GetDisplayCol(2));
+    EXPECT_EQ(Grid->MouseStatus(), msNormal);
+}
+
+// Selected rows dragged by their row bar move; the current cell stays on
+// its data row.
+TEST_F(DragReading, MovingSelectedRowsKeepsTheCurrentDataRow) {
+    Show(3, 8);
+    Press(CellMid(0, 2));
+    Move(CellMid(0, 3));
+    Release(CellMid(0, 3));
+    ASSERT_EQ(SelectedRows(), Span(2, 3));
+    const int CurrentData = Grid->GetCurrentDataRow();
+    int Moved = 0;
+    Grid->OnRowMoved = [&](TObject*, int, int, bool) { ++Moved; };
+    Press(CellMid(0, 2));
+    EXPECT_EQ(Grid->MouseStatus(), msRowMove);
+    Move(CellMid(0, 6));
+    Release(CellMid(0, 6));
+    EXPECT_EQ(Moved, 1);
+    EXPECT_NE(Grid->GetDisplayRow(2), 2);
+    EXPECT_EQ(Grid->GetDisplayRow(2) + 1, Grid->GetDisplayRow(3));
+    EXPECT_EQ(Grid->GetCurrentDataRow(), CurrentData);
+}
+
+// Held below the grid in a row drag at high speed, the grid scrolls to its
+// last row and the selection runs to it.
+TEST_F(DragReading, RowDragHeldBelowScrollsToTheEnd) {
+    Show(3, 60);
+    Grid->SetScrollSpeed(spHigh);
+    Press(CellMid(0, 3));
+    Move(QPoint(5, Grid->ClientHeight() + 20));
+    EXPECT_EQ(Grid->TopRow(), Grid->GetMaxTopRow());
+    EXPECT_EQ(SelectedRows(), Span(3, 60));
+    Release(QPoint(5, Grid->ClientHeight() + 20));
+    EXPECT_EQ(SelectedRows(), Span(3, 60));
+}
+
+// At low speed the grid scrolls one row per 200 ms, extending the
+// selection by that row each time.
+TEST_F(DragReading, RowDragAtLowSpeedScrollsARowPerStep) {
+    Show(3, 40);
+    Grid->SetScrollSpeed(spLow);
+    SteppingClock Steps(10);
+    ScopedClock Use(Steps);
+    std::vector<std::pair<std::uint32_t, int>> Scrolls; // tick, last selected row
+    Grid->OnTopLeftChanged = [&](TObject*, int, int, int, int, bool) {
+        Scrolls.emplace_back(Steps.Ticks(), SelectedRows().back());
+    };
+    Press(CellMid(0, 3));
+    Move(QPoint(5, Grid->ClientHeight() + 4));
+    Release(QPoint(5, Grid->ClientHeight() + 4));
+    ASSERT_GE(Scrolls.size(), 3u);
+    for (std::size_t I = 1; I < Scrolls.size(); ++I) {
+        const std::uint32_t Gap = Scrolls[I].first - Scrolls[I - 1].first;
+        EXPECT_GE(Gap, 200u) << I;
+        EXPECT_LT(Gap, 260u) << I;
+        EXPECT_EQ(Scrolls[I].second, Scrolls[I - 1].second + 1) << I;
+    }
+}
+
+// A range that began in a fixed column does not scroll left.
+TEST_F(DragReading, RangeFromAFixedColumnDoesNotScrollLeft) {
+    Show(12, 6);
+    Grid->SetScrollSpeed(spHigh);
+    Grid->SetFixedColCount(1);
+    Grid->SetLeftCol(Grid->FixedCols() + 3);
+    const int Left = Grid->LeftCol();
+    const TRect Fixed = Grid->CellRect(1, 2);
+    Press(QPoint(Fixed.Left + 1, (Fixed.Top + Fixed.Bottom) / 2));
+    ASSERT_EQ(Grid->MouseStatus(), msCellSelect);
+    Move(QPoint(Fixed.Left + 1, CellMid(1, 4).y()));
+    Move(QPoint(Grid->FixedWidth() - 2, CellMid(1, 4).y()));
+    EXPECT_EQ(Grid->LeftCol(), Left);
+    Release(QPoint(Grid->FixedWidth() - 2, CellMid(1, 4).y()));
+}
+
+} // namespace
