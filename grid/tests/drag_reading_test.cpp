@@ -234,3 +234,146 @@ TEST_F(DragReading, RangeFromAFixedColumnDoesNotScrollLeft) {
 }
 
 } // namespace
+
+#include <QMouseEvent>
+
+#include <functional>
+
+namespace {
+
+// A clock that runs an action once, when it has been read a given number
+// of times: the user does something while the grid waits.
+class ActingClock : public IClock {
+public:
+    ActingClock(int Reads, std::function<void()> Action) : FReads(Reads), FAction(std::move(Action)) {}
+    TDateTime Now() override { return 0.0; }
+    std::uint32_t TickCount() override {
+        if (--FReads == 0) FAction();
+        return FTicks += 10;
+    }
+
+private:
+    int FReads;
+    std::function<void()> FAction;
+    std::uint32_t FTicks = 1000;
+};
+
+// Moving the mouse while the grid scrolls by itself ends the scrolling at
+// once; the move is then handled as any other.
+TEST_F(DragReading, MouseMovedDuringAutoScrollEndsIt) {
+    Show(3, 60);
+    Grid->SetScrollSpeed(spLow);
+    const QPoint Back = CellMid(0, 6);
+    ActingClock Acts(100, [&] {
+        const QPoint P = At(Back);
+        QCoreApplication::postEvent(W, new QMouseEvent(QEvent::MouseMove, QPointF(P),
+                                                       QPointF(W->mapToGlobal(P)), Qt::NoButton,
+                                                       Qt::LeftButton, Qt::NoModifier));
+    });
+    ScopedClock Use(Acts);
+    Press(CellMid(0, 3));
+    Move(QPoint(5, Grid->ClientHeight() + 4));
+    const int Top = Grid->TopRow();
+    EXPECT_GT(Top, 1);
+    EXPECT_LT(Top, Grid->GetMaxTopRow());
+    QApplication::processEvents();
+    EXPECT_EQ(Grid->TopRow(), Top);
+    // The selection now runs to the row under the mouse where it went.
+    int C = -1;
+    int R = -1;
+    Grid->CellFromXY(Back.x(), Back.y(), C, R);
+    EXPECT_EQ(SelectedRows().back(), Grid->GetDataRow(R));
+    Release(Back);
+}
+
+// A column drag held right of the grid scrolls to the last column.
+TEST_F(DragReading, ColumnDragHeldRightScrollsToTheLastColumn) {
+    Show(20, 4);
+    Grid->SetScrollSpeed(spHigh);
+    Press(CellMid(2, 0));
+    Move(QPoint(Grid->ClientWidth() + 10, CellMid(2, 0).y()));
+    EXPECT_EQ(Grid->LeftCol(), Grid->GetMaxLeftCol());
+    Release(QPoint(Grid->ClientWidth() + 10, CellMid(2, 0).y()));
+    EXPECT_EQ(SelectedCols(), Span(2, 20));
+}
+
+// A range held past a corner of the data area scrolls both ways at once
+// and runs to that corner.
+TEST_F(DragReading, RangeHeldPastACornerRunsToIt) {
+    for (const bool BelowRight : {true, false}) {
+        Show(20, 60);
+        Grid->SetScrollSpeed(spHigh);
+        if (!BelowRight) Grid->SetTopLeft(12, 40);
+        const int AnchorCol = Grid->LeftCol() + 1;
+        const int AnchorRow = Grid->TopRow() + 2;
+        const TRect Cell = Grid->CellRect(AnchorCol, AnchorRow);
+        Press(QPoint(Cell.Left + 1, (Cell.Top + Cell.Bottom) / 2));
+        ASSERT_EQ(Grid->MouseStatus(), msCellSelect);
+        const QPoint Out = BelowRight
+                               ? QPoint(Grid->ClientWidth() + 10, Grid->ClientHeight() + 10)
+                               : QPoint(Grid->FixedWidth() - 3, Grid->FixedHeight() - 3);
+        Move(Out);
+        Release(Out);
+        EXPECT_EQ(Grid->LeftCol(), BelowRight ? Grid->GetMaxLeftCol() : Grid->FixedCols())
+            << BelowRight;
+        EXPECT_EQ(Grid->TopRow(), BelowRight ? Grid->GetMaxTopRow() : Grid->FixedRows())
+            << BelowRight;
+        const TRect Range = Grid->SelectedRange();
+        EXPECT_EQ(std::make_tuple(Range.Left, Range.Top, Range.Right, Range.Bottom),
+                  BelowRight ? std::make_tuple(AnchorCol, AnchorRow, 20, 60)
+                             : std::make_tuple(1, 1, AnchorCol, AnchorRow))
+            << BelowRight;
+        delete Form;
+        Form = nullptr;
+    }
+}
+
+// A row move held below the grid carries the rows to the end.
+TEST_F(DragReading, RowMoveHeldBelowCarriesTheRowsToTheEnd) {
+    Show(3, 60);
+    Grid->SetScrollSpeed(spHigh);
+    Press(CellMid(0, 2));
+    Release(CellMid(0, 2));
+    ASSERT_EQ(SelectedRows(), std::vector<int>{2});
+    Press(CellMid(0, 2));
+    ASSERT_EQ(Grid->MouseStatus(), msRowMove);
+    const QPoint Out(5, Grid->ClientHeight() + 10);
+    Move(Out);
+    EXPECT_EQ(Grid->TopRow(), Grid->GetMaxTopRow());
+    Release(Out);
+    EXPECT_GE(Grid->GetDisplayRow(2), 59);
+}
+
+// With the scroll hold set (a list that just dropped down), a move outside
+// scrolls nothing; the first move back inside lets it go.
+TEST_F(DragReading, ScrollHoldKeepsTheGridStillUntilTheMouseComesBack) {
+    Show(3, 60);
+    Grid->SetScrollSpeed(spHigh);
+    Press(CellMid(0, 3));
+    Grid->SetScrollHold(true);
+    Move(QPoint(5, Grid->ClientHeight() + 10));
+    EXPECT_EQ(Grid->TopRow(), 1);
+    Move(CellMid(0, 5));
+    Move(QPoint(5, Grid->ClientHeight() + 10));
+    EXPECT_EQ(Grid->TopRow(), Grid->GetMaxTopRow());
+    Release(QPoint(5, Grid->ClientHeight() + 10));
+}
+
+// Rows resized all together keep the resized row where it was on screen.
+TEST_F(DragReading, ResizingAllRowsKeepsTheResizedRowInPlace) {
+    Show(3, 60);
+    Grid->SetTopRow(10);
+    const int Row = 15;
+    const int Before = Grid->CalcRowOffset(Row);
+    const int Edge = Grid->CellRect(0, Row).Bottom;
+    Press(QPoint(5, Edge));
+    ASSERT_EQ(Grid->MouseStatus(), msRowResize);
+    Move(QPoint(5, Edge + 8));
+    Release(QPoint(5, Edge + 8));
+    const int After = Grid->CalcRowOffset(Row);
+    ASSERT_GE(After, 0);
+    EXPECT_LE(std::abs(After - Before), Grid->RowHeights(Row) / 2 + 1);
+    EXPECT_GT(Grid->TopRow(), 10);
+}
+
+} // namespace
