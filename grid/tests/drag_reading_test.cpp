@@ -377,3 +377,80 @@ TEST_F(DragReading, ResizingAllRowsKeepsTheResizedRowInPlace) {
 }
 
 } // namespace
+
+#include <QKeyEvent>
+
+namespace {
+
+// Escape pressed while the grid scrolls by itself ends the scrolling; the
+// key itself is still handled afterwards.
+TEST_F(DragReading, EscapeEndsAutoScrollAndIsStillHandled) {
+    Show(3, 60);
+    Grid->SetScrollSpeed(spLow);
+    std::vector<Word> Keys;
+    Grid->OnKeyDown = [&](TObject*, Word& Key, TShiftState) { Keys.push_back(Key); };
+    ActingClock Acts(100, [&] {
+        QCoreApplication::postEvent(W, new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape,
+                                                     Qt::NoModifier));
+    });
+    ScopedClock Use(Acts);
+    Press(CellMid(0, 3));
+    Move(QPoint(5, Grid->ClientHeight() + 4));
+    const int Top = Grid->TopRow();
+    EXPECT_GT(Top, 1);
+    EXPECT_LT(Top, Grid->GetMaxTopRow());
+    EXPECT_TRUE(Keys.empty());
+    QApplication::processEvents();
+    EXPECT_EQ(Keys, std::vector<Word>{VK_ESCAPE});
+    Release(QPoint(5, Grid->ClientHeight() + 4));
+}
+
+// A column dropped right of the last column's left edge goes after it, and
+// becomes the current column; the moved columns stay selected.
+TEST_F(DragReading, ColumnDroppedPastTheLastGoesAfterIt) {
+    Show(5, 4);
+    Press(CellMid(1, 0));
+    Release(CellMid(1, 0));
+    Press(CellMid(1, 0));
+    ASSERT_EQ(Grid->MouseStatus(), msColMove);
+    const TRect Last = Grid->CellRect(5, 0);
+    const QPoint Drop(Last.Right - 5, (Last.Top + Last.Bottom) / 2);
+    Move(Drop);
+    Release(Drop);
+    EXPECT_EQ(Grid->GetDisplayCol(1), 5);
+    EXPECT_EQ(Grid->GetDataCol(1), 2);
+    EXPECT_EQ(Grid->Col(), 5);
+    EXPECT_EQ(Grid->GridStatus(), grColSelect);
+}
+
+// A cancelled range drag leaves no range behind.
+TEST_F(DragReading, CancelledRangeDragLeavesNoRange) {
+    Show(5, 8);
+    const TRect Cell = Grid->CellRect(2, 2);
+    Press(QPoint(Cell.Left + 1, (Cell.Top + Cell.Bottom) / 2));
+    Move(CellMid(4, 5));
+    ASSERT_EQ(Grid->GridStatus(), grCellSelect);
+    Grid->CancelMouseAction();
+    Release(CellMid(4, 5));
+    const TRect Range = Grid->SelectedRange();
+    EXPECT_EQ(std::make_tuple(Range.Left, Range.Top, Range.Right, Range.Bottom),
+              std::make_tuple(0, 0, 0, 0));
+    EXPECT_EQ(Grid->GridStatus(), grNormal);
+}
+
+// A finished row drag reports the selection change once, as the user's.
+TEST_F(DragReading, FinishedRowDragReportsTheSelectionOnce) {
+    Show(3, 10);
+    Press(CellMid(0, 2));
+    std::vector<std::pair<TgxSelectType, bool>> Reports;
+    Grid->OnSelectChanged = [&](TObject*, TgxSelectType T, bool ByUser) {
+        Reports.emplace_back(T, ByUser);
+    };
+    Move(CellMid(0, 4));
+    Move(CellMid(0, 6));
+    Reports.clear();
+    Release(CellMid(0, 6));
+    EXPECT_EQ(Reports, (std::vector<std::pair<TgxSelectType, bool>>{{stRowSelect, true}}));
+}
+
+} // namespace

@@ -430,3 +430,57 @@ TEST_F(MouseReading, HeldHeadingIsAButtonByGridAndColumnSetting) {
 }
 
 } // namespace
+
+namespace {
+
+// A grid whose cell edit may not end keeps the focus: a press on another
+// grid then does nothing there but report the press, and the editing grid
+// reports neither an exit nor an entry. Once the edit may end, the press
+// takes the focus away.
+TEST_F(MouseReading, RefusedExitKeepsTheFocusAndThePressDoesNothingElse) {
+    Show(4, 6);
+    int Exits = 0;
+    int Enters = 0;
+    Grid->OnExit = [&](TObject*) { ++Exits; };
+    Grid->OnEnter = [&](TObject*) { ++Enters; };
+    Grid->OnEndCellEdit = [](TObject*, int, int, bool& Cancel) { Cancel = true; };
+    Grid->SetCurrentDataCol(2);
+    Grid->SetCurrentDataRow(2);
+    TypeText(Grid->Widget(), "abc");
+    if (!Grid->CellEditing() && QApplication::focusWidget())
+        TypeText(QApplication::focusWidget(), "abc");
+    ASSERT_TRUE(Grid->CellEditing());
+
+    auto* Other = new TgxGrid(Form);
+    Other->SetParent(Form);
+    Other->SetBounds(405, 0, 190, 200);
+    QApplication::processEvents();
+    int Downs = 0;
+    std::vector<std::pair<TgxMouseStatus, TgxMouseStatus>> OtherStatuses;
+    Other->OnMouseDown = [&](TObject*, TMouseButton, TShiftState, int, int) { ++Downs; };
+    Other->OnMouseStatusChanged = [&](TObject*, TgxMouseStatus O, TgxMouseStatus N) {
+        OtherStatuses.emplace_back(O, N);
+    };
+    const TRect Bar = Other->CellRect(0, 3);
+    const QPoint P((Bar.Left + Bar.Right) / 2 + Other->WindowFrameWidth(),
+                   (Bar.Top + Bar.Bottom) / 2 + Other->WindowFrameWidth());
+    SendMouse(Other->Widget(), QEvent::MouseButtonPress, P);
+    SendMouse(Other->Widget(), QEvent::MouseButtonRelease, P);
+    EXPECT_EQ(Downs, 1);
+    EXPECT_TRUE(OtherStatuses.empty());
+    EXPECT_FALSE(Other->GetRowSelected(3));
+    EXPECT_TRUE(Grid->IsFocused());
+    EXPECT_EQ(Exits, 0);
+    EXPECT_EQ(Enters, 0);
+    EXPECT_TRUE(Grid->CellEditing());
+
+    Grid->OnEndCellEdit = nullptr;
+    SendMouse(Other->Widget(), QEvent::MouseButtonPress, P);
+    SendMouse(Other->Widget(), QEvent::MouseButtonRelease, P);
+    EXPECT_FALSE(Grid->IsFocused());
+    EXPECT_TRUE(Other->IsFocused());
+    EXPECT_EQ(Exits, 1);
+    EXPECT_TRUE(Other->GetRowSelected(3));
+}
+
+} // namespace
