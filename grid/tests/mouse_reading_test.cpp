@@ -484,3 +484,62 @@ TEST_F(MouseReading, RefusedExitKeepsTheFocusAndThePressDoesNothingElse) {
 }
 
 } // namespace
+
+namespace {
+
+// A cell button clicks when let go over it; let go elsewhere it only
+// comes up. Either way the button's up event follows.
+TEST_F(MouseReading, CellButtonClicksOnlyWhenReleasedOverIt) {
+    Show(4, 6);
+    Grid->GetCol(Variant(2))->SetButtonType(btNormal);
+    Grid->SetCurrentDataCol(2);
+    Grid->SetCurrentDataRow(3);
+    std::vector<std::string> Events;
+    Grid->OnButtonDown = [&](TObject*, int, const Variant&) { Events.push_back("down"); };
+    Grid->OnButtonClick = [&](TObject*, int C, const Variant& R) {
+        Events.push_back("click" + std::to_string(C) + "," + std::to_string(R.AsInteger()));
+    };
+    Grid->OnButtonUp = [&](TObject*, int, const Variant&) { Events.push_back("up"); };
+    const TRect R = Grid->CellRect(Grid->GetDisplayCol(2), Grid->GetDisplayRow(3));
+    const QPoint OnButton(R.Right - 4, (R.Top + R.Bottom) / 2);
+    Press(OnButton);
+    ASSERT_EQ(Grid->MouseStatus(), msButtonDown);
+    Release(OnButton);
+    EXPECT_EQ(Events, (std::vector<std::string>{"down", "click2,3", "up"}));
+    Events.clear();
+    Press(OnButton);
+    Move(CellMid(1, 1));
+    Release(CellMid(1, 1));
+    EXPECT_EQ(Events, (std::vector<std::string>{"down", "up"}));
+    EXPECT_EQ(Clicks, 0);
+}
+
+// A double-click on the heading's lower line puts back the default
+// heading height; on a row line with rows sized one by one, the row's
+// height before the user's change.
+TEST_F(MouseReading, DoubleClickOnRowLinesRestoresHeights) {
+    Show(4, 6);
+    const int Heading = Grid->RowHeights(0);
+    Press(QPoint(5, RowEdge(0)));
+    Move(QPoint(5, RowEdge(0) + 7));
+    Release(QPoint(5, RowEdge(0) + 7));
+    ASSERT_EQ(Grid->RowHeights(0), Heading + 7);
+    DoubleClick(QPoint(5, RowEdge(0)));
+    EXPECT_EQ(Grid->RowHeights(0), Heading);
+
+    Grid->SetResizeRows(rrSingle);
+    std::vector<int> Resized;
+    Grid->OnRowResized = [&](TObject*, int DataRow) { Resized.push_back(DataRow); };
+    const int Height = Grid->RowHeights(2);
+    Press(QPoint(5, RowEdge(2)));
+    Move(QPoint(5, RowEdge(2) + 9));
+    Release(QPoint(5, RowEdge(2) + 9));
+    ASSERT_EQ(Grid->RowHeights(2), Height + 9);
+    EXPECT_EQ(Resized, std::vector<int>{2});
+    ASSERT_EQ(Grid->RowHeights(3), Height);
+    DoubleClick(QPoint(5, RowEdge(2)));
+    EXPECT_EQ(Grid->RowHeights(2), Height);
+    EXPECT_EQ(Clicks, 0);
+}
+
+} // namespace
