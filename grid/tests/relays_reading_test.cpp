@@ -9,6 +9,7 @@
 #include "platform/gui/Forms.h"
 
 #include <QImage>
+#include <QMouseEvent>
 #include <QWidget>
 
 #include <map>
@@ -221,6 +222,64 @@ TEST_F(RelaysReading, HideEditorNamesTheCurrentDataCell) {
     Grid->ShowEditor();
     Grid->HideEditor();
     EXPECT_EQ(Named, (std::vector<std::pair<int, int>>{{2, 4}, {2, 4}}));
+}
+
+} // namespace
+
+#include "grid/model/Combo.h"
+#include "grid/view/DropDownForm.h"
+
+#include <QApplication>
+
+namespace {
+
+// The cells of a cell's drop-down list, as the list loads them, are handed
+// to the owning grid's list cell-loaded event with the list itself.
+TEST_F(RelaysReading, ListCellsLoadedReachTheOwningGrid) {
+    ShowGrid(3, 4);
+    Grid->GetCol(Variant(1))->SetButtonType(btCombo);
+    TgxComboGrid* List = Grid->GetCombo()->GetGrid();
+    ASSERT_NE(List, nullptr);
+    EXPECT_EQ(List->Owner(), Grid->GetComboForm());
+    int Loaded = 0;
+    TgxComboGrid* Seen = nullptr;
+    Grid->OnComboCellLoaded = [&](TObject*, TgxComboGrid* Combo, int, int, Variant&) {
+        ++Loaded;
+        Seen = Combo;
+    };
+    Grid->SetCurrentDataRow(2);
+    ASSERT_TRUE(Grid->ComboButtonDown(1, 2));
+    List->SetGridColCount(1);
+    List->SetGridRowCount(3);
+    List->Invalidate();
+    List->Repaint();
+    List->GetCellValue(1, 2);
+    EXPECT_GT(Loaded, 0);
+    EXPECT_EQ(Seen, List);
+    Grid->HideCombo();
+}
+
+// A press on a spin button steps once with the count 1.
+TEST_F(RelaysReading, SpinPressStepsOnceWithCountOne) {
+    ShowGrid(3, 4);
+    Grid->GetCol(Variant(2))->SetButtonType(btVertSpin);
+    Grid->SetCurrentDataCol(2);
+    Grid->SetCurrentDataRow(2);
+    std::vector<int> Counts;
+    Grid->OnSpinRepeat = [&](TObject*, int, const Variant&, int Count, TgxSpinButton) {
+        Counts.push_back(Count);
+    };
+    const TRect R = Grid->CellRect(Grid->GetDisplayCol(2), Grid->GetDisplayRow(2));
+    const int F = Grid->WindowFrameWidth();
+    const QPoint Up(R.Right - 4 + F, R.Top + 3 + F);
+    QWidget* W = Grid->Widget();
+    QMouseEvent Press(QEvent::MouseButtonPress, QPointF(Up), QPointF(W->mapToGlobal(Up)),
+                      Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(W, &Press);
+    QMouseEvent Release(QEvent::MouseButtonRelease, QPointF(Up), QPointF(W->mapToGlobal(Up)),
+                        Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(W, &Release);
+    EXPECT_EQ(Counts, std::vector<int>{1});
 }
 
 } // namespace
