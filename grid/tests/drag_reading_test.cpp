@@ -454,3 +454,56 @@ TEST_F(DragReading, FinishedRowDragReportsTheSelectionOnce) {
 }
 
 } // namespace
+
+namespace {
+
+// With one selected row at a time, a drag held below the grid carries the
+// current row down with the scrolling, one row per step, to the last row.
+TEST_F(DragReading, SingleRowDragHeldBelowCarriesTheCurrentRow) {
+    Show(3, 50);
+    Grid->SetRowSelectMode(rsSingle);
+    Grid->SetScrollSpeed(spHigh);
+    Press(CellMid(0, 3));
+    const QPoint Out(5, Grid->ClientHeight() + 10);
+    Move(Out);
+    Release(Out);
+    EXPECT_EQ(Grid->TopRow(), Grid->GetMaxTopRow());
+    EXPECT_EQ(Grid->GetCurrentDataRow(), 50);
+    EXPECT_EQ(SelectedRows(), std::vector<int>{50});
+}
+
+// A column move held right of the grid carries the column to the end.
+TEST_F(DragReading, ColumnMoveHeldRightCarriesTheColumnToTheEnd) {
+    Show(20, 4);
+    Grid->SetScrollSpeed(spHigh);
+    Press(CellMid(2, 0));
+    Release(CellMid(2, 0));
+    Press(CellMid(2, 0));
+    ASSERT_EQ(Grid->MouseStatus(), msColMove);
+    const QPoint Out(Grid->ClientWidth() + 10, CellMid(2, 0).y());
+    Move(Out);
+    EXPECT_EQ(Grid->LeftCol(), Grid->GetMaxLeftCol());
+    Release(Out);
+    EXPECT_GE(Grid->GetDisplayCol(2), 19);
+}
+
+// Columns resized all together keep the resized column where it was.
+TEST_F(DragReading, ResizingAllColumnsKeepsTheResizedColumnInPlace) {
+    Show(30, 4);
+    Grid->SetResizeCols(rcAll);
+    Grid->SetLeftCol(8);
+    const int Col = 10;
+    const int Before = Grid->CalcColOffset(Col);
+    ASSERT_GE(Before, 0);
+    const TRect Head = Grid->CellRect(Col, 0);
+    Press(QPoint(Head.Right, (Head.Top + Head.Bottom) / 2));
+    ASSERT_EQ(Grid->MouseStatus(), msColResize);
+    Move(QPoint(Head.Right + 30, (Head.Top + Head.Bottom) / 2));
+    Release(QPoint(Head.Right + 30, (Head.Top + Head.Bottom) / 2));
+    EXPECT_EQ(Grid->ColWidths(3), Grid->ColWidths(Col));
+    const int After = Grid->CalcColOffset(Col);
+    ASSERT_GE(After, 0);
+    EXPECT_LE(std::abs(After - Before), Grid->ColWidths(Col) / 2 + 1);
+}
+
+} // namespace
