@@ -507,3 +507,22 @@ TEST_F(DragReading, ResizingAllColumnsKeepsTheResizedColumnInPlace) {
 }
 
 } // namespace
+
+namespace {
+
+// Frozen rows that may not be selected stop a row drag at the first row
+// that may.
+TEST_F(DragReading, RowDragStopsAtTheFirstSelectableRow) {
+    Show(3, 10);
+    Grid->SetFixedRowCount(2);
+    Grid->SetSelectFixed(false);
+    Press(CellMid(0, 5));
+    Move(CellMid(0, 1));
+    Release(CellMid(0, 1));
+    const int First = Grid->FixedRows();
+    std::vector<int> Expected;
+    for (int D = First; D <= 5; ++D) Expected.push_back(Grid->GetDataRow(D));
+    EXPECT_EQ(SelectedRows(), Expected);
+}
+
+} // namespace

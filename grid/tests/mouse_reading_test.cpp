@@ -543,3 +543,46 @@ TEST_F(MouseReading, DoubleClickOnRowLinesRestoresHeights) {
 }
 
 } // namespace
+
+namespace {
+
+// The control's own mouse events come with each press, move and release.
+TEST_F(MouseReading, ControlMouseEventsComeWithEveryStep) {
+    Show(4, 6);
+    std::vector<std::string> Events;
+    Grid->OnMouseDown = [&](TObject*, TMouseButton, TShiftState, int, int) {
+        Events.push_back("down");
+    };
+    Grid->OnMouseMove = [&](TObject*, TShiftState, int, int) { Events.push_back("move"); };
+    Grid->OnMouseUp = [&](TObject*, TMouseButton, TShiftState, int, int) { Events.push_back("up"); };
+    Press(CellMid(0, 2));
+    Move(CellMid(0, 3));
+    Release(CellMid(0, 3));
+    EXPECT_EQ(Events, (std::vector<std::string>{"down", "move", "up"}));
+}
+
+// With Shift held a clickable heading selects its column instead; a double
+// press on it away from its lines is pressed again as a single one.
+TEST_F(MouseReading, ClickableHeadingWithShiftSelectsAndDoublePressPressesAgain) {
+    Show(4, 6);
+    Grid->SetHeadingButton(hbCell);
+    int Downs = 0;
+    Grid->OnHeadingDown = [&](TObject*, int) { ++Downs; };
+    const QPoint P = At(CellMid(2, 0));
+    QMouseEvent ShiftPress(QEvent::MouseButtonPress, QPointF(P), QPointF(W->mapToGlobal(P)),
+                           Qt::LeftButton, Qt::LeftButton, Qt::ShiftModifier);
+    QApplication::sendEvent(W, &ShiftPress);
+    EXPECT_EQ(Grid->MouseStatus(), msColSelect);
+    QMouseEvent ShiftRelease(QEvent::MouseButtonRelease, QPointF(P), QPointF(W->mapToGlobal(P)),
+                             Qt::LeftButton, Qt::NoButton, Qt::ShiftModifier);
+    QApplication::sendEvent(W, &ShiftRelease);
+    TypeKey(W, 0); // lets go of Shift as the platform sees it
+    EXPECT_EQ(Downs, 0);
+    EXPECT_TRUE(Grid->ColSelection().GetSelected(2));
+    Grid->ResetSelection();
+    DoubleClick(CellMid(3, 0));
+    EXPECT_EQ(Downs, 2);
+    EXPECT_EQ(Grid->MouseStatus(), msNormal);
+}
+
+} // namespace
