@@ -283,3 +283,42 @@ TEST_F(RelaysReading, SpinPressStepsOnceWithCountOne) {
 }
 
 } // namespace
+
+#include <QWheelEvent>
+
+namespace {
+
+// A draw-info handler's colour is the colour the cell is painted in.
+TEST_F(RelaysReading, DrawInfoColourPaintsTheCell) {
+    ShowGrid(3, 3);
+    Grid->OnGetDrawInfo = [](TObject*, int DataCol, int DataRow, TgxDrawInfo& Info) {
+        if (DataCol == 2 && DataRow == 3) Info.Color = clLime;
+    };
+    Grid->Invalidate();
+    Grid->Repaint();
+    const TRect R = Grid->CellRect(Grid->GetDisplayCol(2), Grid->GetDisplayRow(3));
+    const QImage Shot = Grid->Widget()->grab().toImage();
+    const int F = Grid->WindowFrameWidth();
+    EXPECT_EQ(Shot.pixel(R.Left + 3 + F, R.Top + 3 + F), qRgb(0, 255, 0));
+    const TRect Other = Grid->CellRect(Grid->GetDisplayCol(3), Grid->GetDisplayRow(3));
+    EXPECT_NE(Shot.pixel(Other.Left + 3 + F, Other.Top + 3 + F), qRgb(0, 255, 0));
+}
+
+// The top-left event tells a scroll by the user from one by the program.
+TEST_F(RelaysReading, TopLeftEventTellsTheUserFromTheProgram) {
+    ShowGrid(3, 80);
+    std::vector<bool> ByUser;
+    Grid->OnTopLeftChanged = [&](TObject*, int, int, int, int, bool User) {
+        ByUser.push_back(User);
+    };
+    Grid->SetTopRow(5);
+    QWidget* W = Grid->Widget();
+    QWheelEvent Down(QPointF(50, 50), QPointF(W->mapToGlobal(QPoint(50, 50))), QPoint(),
+                     QPoint(0, -120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(W, &Down);
+    ASSERT_GE(ByUser.size(), 2u);
+    EXPECT_FALSE(ByUser.front());
+    EXPECT_TRUE(ByUser.back());
+}
+
+} // namespace
