@@ -24,14 +24,7 @@ class BaseRelaysReading : public ShownGridFixture {
 protected:
     TLoadingGrid* ShowLoadingGrid(int Cols, int Rows) {
         ShowGrid(Cols, Rows);
-        delete Grid;
-        auto* G = new TLoadingGrid(Form);
-        G->SetParent(Form);
-        G->SetBounds(0, 0, 400, 300);
-        G->SetGridColCount(Cols);
-        G->SetGridRowCount(Rows);
-        Grid = G;
-        return G;
+        return TLoadingGrid::Replace(Grid, Form, Cols, Rows);
     }
 };
 

@@ -2,10 +2,9 @@
 // grid: row, column and range selections that follow the mouse, moving
 // selected columns and rows, cancelled drags, and the grid scrolling by
 // itself while the mouse is held outside it (on a clock the test drives).
-#include "ShownGridFixture.h"
+#include "ShownMouseFixture.h"
 #include "grid/model/Columns.h"
 
-#include "platform/gui/tests/GuiTestSupport.h"
 #include "platform/rtl/Clock.h"
 
 #include <QApplication>
@@ -31,34 +30,9 @@ private:
     std::uint32_t FTicks = 1000;
 };
 
-class DragReading : public ShownGridFixture {
+class DragReading : public ShownMouseFixture {
 protected:
-    void Show(int Cols, int Rows) {
-        ShowGrid(Cols, Rows);
-        ShowActive(*Form);
-        Grid->SetFocus();
-        W = Grid->Widget();
-        // What showing the form queued is handled first: a mouse held
-        // still outside the grid sends nothing more.
-        QApplication::processEvents();
-    }
-    QPoint At(QPoint P) const {
-        const int F = Grid->WindowFrameWidth();
-        return P + QPoint(F, F);
-    }
-    QPoint CellMid(int DisplayCol, int DisplayRow) const {
-        const TRect R = Grid->CellRect(DisplayCol, DisplayRow);
-        return QPoint((R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2);
-    }
-    void Press(QPoint P) {
-        SendMouse(W, QEvent::MouseButtonPress, At(P));
-    }
-    void Move(QPoint P) {
-        SendMouse(W, QEvent::MouseMove, At(P), Qt::NoButton, Qt::LeftButton);
-    }
-    void Release(QPoint P) {
-        SendMouse(W, QEvent::MouseButtonRelease, At(P));
-    }
+    void Show(int Cols, int Rows) { ShowFocused(Cols, Rows); }
     std::vector<int> SelectedRows() const {
         std::vector<int> Rows;
         for (int R = 1; R <= Grid->GetGridRowCount(); ++R)
@@ -76,8 +50,6 @@ protected:
         for (int I = From; I <= To; ++I) V.push_back(I);
         return V;
     }
-
-    QWidget* W = nullptr;
 };
 
 // A row drag selects from the anchor row to the row under the mouse,

@@ -2,12 +2,9 @@
 // where a press starts a resize, what a resize, a double-click on an edge
 // and a cancel leave, the heading press, the right button, and the click
 // events a release raises (or, after a resize or a double-click, doesn't).
-#include "ShownGridFixture.h"
+#include "ShownMouseFixture.h"
 #include "grid/model/Columns.h"
 
-#include "platform/gui/tests/GuiTestSupport.h"
-
-#include <QWidget>
 
 #include <tuple>
 #include <vector>
@@ -16,13 +13,10 @@ using namespace grid;
 
 namespace {
 
-class MouseReading : public ShownGridFixture {
+class MouseReading : public ShownMouseFixture {
 protected:
     void Show(int Cols, int Rows) {
-        ShowGrid(Cols, Rows);
-        ShowActive(*Form);
-        Grid->SetFocus();
-        W = Grid->Widget();
+        ShowFocused(Cols, Rows);
         Grid->OnMouseStatusChanged = [this](TObject*, TgxMouseStatus Old, TgxMouseStatus New) {
             Statuses.emplace_back(Old, New);
         };
@@ -32,37 +26,7 @@ protected:
             CellClicks.emplace_back(DC, DR.AsInteger(), UC, UR.AsInteger(), DP, UP);
         };
     }
-    // The x of a display column's right grid line, the y of a display
-    // row's bottom grid line.
-    int ColEdge(int DisplayCol) const { return Grid->CellRect(DisplayCol, 0).Right; }
-    int RowEdge(int DisplayRow) const { return Grid->CellRect(0, DisplayRow).Bottom; }
-    QPoint CellMid(int DisplayCol, int DisplayRow) const {
-        const TRect R = Grid->CellRect(DisplayCol, DisplayRow);
-        return QPoint((R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2);
-    }
-    // The widget's point of a client point: the grid's frame lies around
-    // its client area.
-    QPoint At(QPoint P) const {
-        const int F = Grid->WindowFrameWidth();
-        return P + QPoint(F, F);
-    }
-    void Press(QPoint P, Qt::MouseButton B = Qt::LeftButton) {
-        SendMouse(W, QEvent::MouseButtonPress, At(P), B);
-    }
-    void Move(QPoint P, Qt::MouseButtons Held = Qt::LeftButton) {
-        SendMouse(W, QEvent::MouseMove, At(P), Qt::NoButton, Held);
-    }
-    void Release(QPoint P, Qt::MouseButton B = Qt::LeftButton) {
-        SendMouse(W, QEvent::MouseButtonRelease, At(P), B);
-    }
-    void DoubleClick(QPoint P) {
-        Press(P);
-        Release(P);
-        SendMouse(W, QEvent::MouseButtonDblClick, At(P));
-        Release(P);
-    }
 
-    QWidget* W = nullptr;
     std::vector<std::pair<TgxMouseStatus, TgxMouseStatus>> Statuses;
     int Clicks = 0;
     std::vector<std::tuple<int, int, int, int, TgxClickPosition, TgxClickPosition>> CellClicks;

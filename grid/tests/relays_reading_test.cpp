@@ -68,10 +68,7 @@ TEST_F(RelaysReading, EndRowEditAsksAboutTheCurrentDataRow) {
 // While the grid loads, the gated relays are silent; the others are not.
 TEST_F(RelaysReading, GatedRelaysKeepQuietWhileTheGridLoads) {
     ShowGrid(3, 5);
-    delete Grid;
-    auto* Loading = new TLoadingGrid(Form);
-    Loading->SetParent(Form);
-    Grid = Loading;
+    TLoadingGrid* Loading = TLoadingGrid::Replace(Grid, Form, 3, 5);
     std::map<std::string, int> Raised;
     Grid->OnCellChanged = [&](TObject*, int, int, int, int) { ++Raised["CellChanged"]; };
     Grid->OnRowChanged = [&](TObject*, int, int) { ++Raised["RowChanged"]; };
