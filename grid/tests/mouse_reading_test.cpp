@@ -438,6 +438,15 @@ TEST_F(MouseReading, RefusedExitKeepsTheFocusAndThePressDoesNothingElse) {
     EXPECT_EQ(Enters, 0);
     EXPECT_TRUE(Grid->CellEditing());
 
+    // Without the focus check the press goes on all the same.
+    Other->SetCheckMouseFocus(false);
+    SendMouse(Other->Widget(), QEvent::MouseButtonPress, P);
+    SendMouse(Other->Widget(), QEvent::MouseButtonRelease, P);
+    EXPECT_TRUE(Other->GetRowSelected(3));
+    EXPECT_TRUE(Grid->IsFocused());
+    Other->SetCheckMouseFocus(true);
+    Other->ResetSelection();
+
     Grid->OnEndCellEdit = nullptr;
     SendMouse(Other->Widget(), QEvent::MouseButtonPress, P);
     SendMouse(Other->Widget(), QEvent::MouseButtonRelease, P);
