@@ -498,3 +498,30 @@ TEST_F(DragReading, RowDragStopsAtTheFirstSelectableRow) {
 }
 
 } // namespace
+
+namespace {
+
+// A move of one pixel further out ends one scrolling loop; the move then
+// starts the next, which goes on to the end.
+TEST_F(DragReading, OnePixelMoveEndsTheLoopAndTheNextMoveGoesOn) {
+    Show(3, 60);
+    Grid->SetScrollSpeed(spLow);
+    const QPoint Out(5, Grid->ClientHeight() + 4);
+    const QPoint Further = Out + QPoint(0, 1);
+    ActingClock Acts(100, [&] {
+        const QPoint P = At(Further);
+        QCoreApplication::postEvent(W, new QMouseEvent(QEvent::MouseMove, QPointF(P),
+                                                       QPointF(W->mapToGlobal(P)), Qt::NoButton,
+                                                       Qt::LeftButton, Qt::NoModifier));
+    });
+    ScopedClock Use(Acts);
+    Press(CellMid(0, 3));
+    Move(Out);
+    EXPECT_LT(Grid->TopRow(), Grid->GetMaxTopRow());
+    QApplication::processEvents();
+    EXPECT_EQ(Grid->TopRow(), Grid->GetMaxTopRow());
+    EXPECT_EQ(SelectedRows().back(), 60);
+    Release(Further);
+}
+
+} // namespace
