@@ -1927,6 +1927,9 @@ protected:
     void WMTimer(TMessage& Message) override;
     void WMSetFocus(TMessage& Message) override;
     void WMKillFocus(TMessage& Message) override;
+    // Entering repaints the in-place control; leaving first asks whether
+    // the cell edit may end, and takes the focus back when it may not.
+    void DoEnter() override;
     void DoExit() override;
     // The size changed: the top-left cell kept valid, the drop-down list
     // fitted, OnResize (not while loading), the scroll range again.

@@ -120,6 +120,20 @@ void TgxBaseGrid::MoveView(TgxMoveDirection Direction, int& DisplayCol, int& Dis
         return C;
     };
 
+    // A block held past a corner of the data area scrolls both ways at
+    // once, a row and a column per step, towards that corner (not up into
+    // the frozen rows when it began there).
+    TgxMoveDirection Vertical = mdUp;
+    bool Diagonal = false;
+    if (Kind == TDragKind::Range && Across) {
+        if (FDragY >= ClientHeight() && TopRow() < GetMaxTopRow()) {
+            Diagonal = true;
+        } else if (FDragY < FixedHeight() && TopRow() > FixedRows() &&
+                   FRangeAnchor.Y >= FixedRows()) {
+            Diagonal = true;
+            Vertical = mdDown;
+        }
+    }
     // The drag follows the cell at the edge being scrolled towards; the
     // other coordinate is the one under the mouse.
     auto Follow = [&](int C, int R) {
@@ -153,6 +167,7 @@ void TgxBaseGrid::MoveView(TgxMoveDirection Direction, int& DisplayCol, int& Dis
             C = Direction == mdLeft ? LastColShown() : LeftCol();
         else
             R = Direction == mdUp ? LastRowShown() : TopRow();
+        if (Diagonal) R = Vertical == mdUp ? LastRowShown() : TopRow();
         Follow(C, R);
     };
     // The move mark is drawn on the pixels: it goes before a scroll and
@@ -165,8 +180,8 @@ void TgxBaseGrid::MoveView(TgxMoveDirection Direction, int& DisplayCol, int& Dis
         if (Kind == TDragKind::RowMove && !FRowMoveMarkDrawn) DrawRowMove();
         if (Kind == TDragKind::ColMove && !FColMoveMarkDrawn) DrawColMove();
     };
-    auto AtEdge = [&]() {
-        switch (Direction) {
+    auto AtEdgeOf = [&](TgxMoveDirection Towards) {
+        switch (Towards) {
         case mdLeft:
             return LeftCol() >= GetMaxLeftCol();
         case mdRight:
@@ -178,6 +193,7 @@ void TgxBaseGrid::MoveView(TgxMoveDirection Direction, int& DisplayCol, int& Dis
         }
         return true;
     };
+    auto AtEdge = [&]() { return AtEdgeOf(Direction) && (!Diagonal || AtEdgeOf(Vertical)); };
     auto InputWaiting = [&]() {
         return PeekMessage(nullptr, this, WM_MOUSEFIRST, WM_MOUSELAST, PM_NOREMOVE) ||
                CheckEscape();
@@ -187,24 +203,32 @@ void TgxBaseGrid::MoveView(TgxMoveDirection Direction, int& DisplayCol, int& Dis
     Update();
     while (MouseCapture() && !InputWaiting() && !AtEdge()) {
         const TPoint P = ClientToScreen(TPoint{FDragX, FDragY});
-        if (!ScrollDelay(P.X, P.Y, Across ? 0 : 1)) break;
+        if (!ScrollDelay(P.X, P.Y, Diagonal ? 2 : Across ? 0 : 1)) break;
         HideMark();
         const int OldLeft = LeftCol();
         const int OldTop = TopRow();
-        switch (Direction) {
-        case mdLeft:
-            MoveTopLeft(LeftCol() + 1, TopRow());
-            break;
-        case mdRight:
-            MoveTopLeft(LeftCol() - 1, TopRow());
-            break;
-        case mdUp:
-            MoveTopLeft(LeftCol(), TopRow() + 1);
-            break;
-        case mdDown:
-            MoveTopLeft(LeftCol(), TopRow() - 1);
-            break;
-        }
+        int NewLeft = OldLeft;
+        int NewTop = OldTop;
+        auto Step = [&](TgxMoveDirection Towards) {
+            if (AtEdgeOf(Towards)) return;
+            switch (Towards) {
+            case mdLeft:
+                ++NewLeft;
+                break;
+            case mdRight:
+                --NewLeft;
+                break;
+            case mdUp:
+                ++NewTop;
+                break;
+            case mdDown:
+                --NewTop;
+                break;
+            }
+        };
+        Step(Direction);
+        if (Diagonal) Step(Vertical);
+        MoveTopLeft(NewLeft, NewTop);
         const bool Moved = LeftCol() != OldLeft || TopRow() != OldTop;
         if (Moved) Carry();
         Update();
@@ -219,6 +243,9 @@ void TgxBaseGrid::MoveView(TgxMoveDirection Direction, int& DisplayCol, int& Dis
     else
         DisplayRow = Direction == mdUp ? std::min(DisplayRow, LastRowShown())
                                        : std::max(DisplayRow, TopRow());
+    if (Diagonal)
+        DisplayRow = Vertical == mdUp ? std::min(DisplayRow, LastRowShown())
+                                      : std::max(DisplayRow, TopRow());
     DisplayCol = std::clamp(DisplayCol, 1, std::max(ColCount() - 1, 1));
     DisplayRow = std::clamp(DisplayRow, 1, LastRow);
     HideMark();

@@ -351,15 +351,35 @@ void TgxBaseGrid::WMKillFocus(TMessage& Message) {
     if (!FAlwaysShowEditor || DisplayFocusRect(Col(), Row())) CheckInvalidateCell(Col(), Row());
 }
 
+void TgxBaseGrid::DoEnter() {
+    // The focus taken back by a refused exit is no entry.
+    if (InDoExit()) return;
+    if (FGridControl && FGridControl->GetVisible()) FGridControl->Invalidate();
+    TCustomControl::DoEnter();
+}
+
 void TgxBaseGrid::DoExit() {
+    // An edit that may not end keeps the focus here, and the grid is not left.
+    bool MayLeave = false;
     ++FDoExitCount;
     try {
-        TCustomControl::DoExit();
+        MayLeave = CanEndCellEdit(true);
     } catch (...) {
+        if (!Destroying() && CanFocus()) SetFocus();
         --FDoExitCount;
         throw;
     }
+    if (!MayLeave) {
+        if (!Destroying() && CanFocus()) SetFocus();
+        --FDoExitCount;
+        return;
+    }
     --FDoExitCount;
+    // An open list stays: the drop-down hooks close it when the press or
+    // the activation that took the focus lands outside it.
+    ResetComboSearchValue();
+    if (FGridControl && FGridControl->GetVisible()) FGridControl->Invalidate();
+    TCustomControl::DoExit();
 }
 
 // ---- the mouse wheel -----------------------------------------------------------------------

@@ -248,6 +248,8 @@ void TgxBaseGrid::MUResizedRow(int Y, bool Apply) {
             Default = FHeadingHeightRef;
         else if (FResizeRows == rrAll)
             Default = DefaultRowHeight();
+        else
+            Default = FRows->GetOldRowHeight(GetDataRow(R));
         FSizingLinePos = Top + Default - 1;
     } else {
         FSizingLinePos = std::min(Y + FSizingOffset, ClientHeight());
@@ -263,7 +265,8 @@ void TgxBaseGrid::MUResizedRow(int Y, bool Apply) {
             CheckTopLeft(false);
         }
     } else {
-        SetRowHeight(GetDataRow(R), Height);
+        // The row keeps the height it had before for a later double-click.
+        FRows->CopyRowHeight(GetDataRow(R), Height);
     }
     RedisplayControl();
     Update();
