@@ -6,6 +6,7 @@
 #include "grid/model/BaseGrid.h"
 #include "grid/model/Columns.h"
 #include "grid/model/GridTypes.h"
+#include "grid/model/InplaceControl.h"
 #include "grid/model/DrawData.h"
 #include "grid/view/GridResources.h"
 #include "platform/gui/GdiLines.h"
@@ -266,7 +267,11 @@ bool TgxBaseGrid::DisplayFocusRect(int DisplayCol, int DisplayRow) const {
         const TgxControlType Type =
             const_cast<TgxBaseGrid*>(this)->GiveCellControlType(DataCol, DataRow);
         const bool ReadOnly = const_cast<TgxBaseGrid*>(this)->CellIsReadOnly(DataCol, DataRow);
-        if (!ReadOnly && (Type == ctText || Type == ctCheck)) return false;
+        if (ReadOnly) return true;
+        if (Type == ctText || Type == ctCheck) return false;
+        // Any other cell's control, shown over it, stands for the frame too.
+        const TgxCustomGridControl* Control = GridCellControl(Type);
+        if (Control && Control->GetVisible()) return false;
     }
     return true;
 }
