@@ -3,6 +3,7 @@
 // events it does not use itself.
 #include "grid/model/BaseGrid.h"
 #include "grid/model/CurrentCell.h"
+#include "grid/model/GridGuards.h"
 #include "grid/model/InplaceControl.h"
 
 namespace grid {
@@ -132,6 +133,9 @@ void TgxBaseGrid::CtrlOnKeyPress(TObject*, char& Key) {
 }
 
 void TgxBaseGrid::CtrlOnEndKeyDown(TObject*, Word& Key, TShiftState Shift) {
+    // The operator's key, handed on by the editor: what it scrolls, the
+    // user scrolled.
+    const TCountScope Input(FUserInput);
     ProcessKeyDown(Key, Shift);
 }
 
