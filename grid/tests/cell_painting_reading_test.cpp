@@ -412,4 +412,42 @@ TEST_F(CellPaintingReading, WrappedTextTakesMoreLines) {
     EXPECT_GT(InkRows(), One + 5);
 }
 
+TEST_F(CellPaintingReading, VerticalAlignmentPlacesTheText) {
+    Grid->SetCellValue(2, 2, "Text");
+    Grid->SetRowHeight(2, 60);
+    struct Case {
+        TgxVertAlignment Align;
+        int MinTop, MaxTop; // of the first ink row, relative to the cell's top
+    } Cases[] = {{vtaTop, 0, 6}, {vtaCenter, 18, 30}, {vtaBottom, 38, 52}};
+    for (const Case& C : Cases) {
+        Grid->GetCol(2)->SetVertAlignment(C.Align);
+        Repaint();
+        const TRect R = Cell(2, 2);
+        int Top = -1;
+        for (int Y = R.Top; Y < R.Bottom && Top < 0; ++Y)
+            for (int X = R.Left; X < R.Right; ++X)
+                if (Px(X, Y) != Back()) {
+                    Top = Y - R.Top;
+                    break;
+                }
+        EXPECT_GE(Top, C.MinTop) << int(C.Align);
+        EXPECT_LE(Top, C.MaxTop) << int(C.Align);
+    }
+}
+
+TEST_F(CellPaintingReading, InsertionRowIsPaintedEmpty) {
+    Grid->SetStoreData(false);
+    Grid->OnCellLoaded = [](TObject*, int, int, Variant& V) { V = Variant("Shown"); };
+    Grid->SetGridMode(gmEditInsert);
+    GoTo(1, 1);
+    Repaint();
+    const int Last = Grid->RowCount() - 1;
+    ASSERT_TRUE(Grid->IsInsertRow(Last));
+    const TRect R = Grid->CellRect(2, Last);
+    const TRect Above = Grid->CellRect(2, Last - 1);
+    EXPECT_GT(Ink(Above, Back()), 0);
+    // No value: one colour throughout.
+    EXPECT_EQ(Ink(R, Px(R.Left + 1, R.Top + 1)), 0);
+}
+
 } // namespace

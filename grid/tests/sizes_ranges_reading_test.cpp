@@ -398,4 +398,32 @@ TEST_F(SizesRangesReading, EditorFollowsItsCellWhenSizesChange) {
     }
 }
 
+// Sizing a frozen column or row moves the edge of the fixed area.
+TEST_F(SizesRangesReading, FrozenSizesMoveTheFixedArea) {
+    Grid->SetFixedColCount(1);
+    Grid->SetFixedRowCount(1);
+    ASSERT_EQ(Grid->FixedCols(), 2);
+    ASSERT_EQ(Grid->FixedRows(), 2);
+    Grid->GetCol(1)->SetWidth(100);
+    EXPECT_EQ(Grid->FixedWidth(), Grid->ColWidths(0) + 100);
+    Grid->SetRowHeight(1, 40);
+    EXPECT_EQ(Grid->FixedHeight(), Grid->RowHeights(0) + 40);
+    Grid->SetColWidths(1, 50);
+    EXPECT_EQ(Grid->FixedWidth(), Grid->ColWidths(0) + 50);
+    EXPECT_EQ(Grid->GetCol(1)->Width(), 50);
+}
+
+// Fewer rows than the top row needs: the top-left is pulled back and that is
+// reported once.
+TEST_F(SizesRangesReading, TopLeftPulledBackByFewerRowsIsReportedOnce) {
+    Grid->SetGridRowCount(60);
+    Grid->SetTopRow(40);
+    ASSERT_EQ(Grid->TopRow(), 40);
+    std::vector<int> NewRows;
+    Grid->OnTopLeftChanged = [&](TObject*, int, int, int, int NR, bool) { NewRows.push_back(NR); };
+    Grid->SetGridRowCount(10);
+    EXPECT_EQ(Grid->TopRow(), 1);
+    EXPECT_EQ(NewRows, std::vector<int>{1});
+}
+
 } // namespace
