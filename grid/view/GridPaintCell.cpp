@@ -44,6 +44,10 @@ void TgxBaseGrid::GetDrawData(int DisplayCol, int DisplayRow, TgxDrawData& Data,
     Data.DisplayRow = DisplayRow;
     Data.DataCol = DisplayCol == 0 ? 0 : GetDataCol(DisplayCol);
     Data.DataRow = DisplayRow == 0 ? 0 : GetDataRow(DisplayRow);
+    // The insertion row is the data row still to come: no level of its own
+    // but the column's and the grid's, not the heading's looks.
+    if (Data.DataRow < 0 && HoldsInsertRow(DisplayRow))
+        Data.DataRow = GetGridRowCount() + 1;
     Data.EditControl = false;
     Data.Is3D = GiveCell3D(Data.DataCol, Data.DataRow);
     Data.ControlType = GiveCellControlType(Data.DataCol, Data.DataRow);
