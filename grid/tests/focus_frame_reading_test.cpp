@@ -4,6 +4,8 @@
 #include "GridEditFixture.h"
 #include "platform/gui/Colors.h"
 #include "platform/gui/StdCtrls.h"
+#include "platform/rtl/FloatFormat.h"
+#include "grid/foundation/GridCommonVariant.h"
 
 #include <functional>
 #include <vector>
@@ -358,6 +360,76 @@ TEST_F(FocusFrameReading, SettersRepaintTheFrame) {
         Grid->Update();
         EXPECT_EQ(Px(Outer.X, Outer.Y), S.AtOuter) << S.What;
         EXPECT_EQ(Px(Inner.X, Inner.Y), S.AtInner) << S.What;
+    }
+}
+
+// After each step the grid's image is what a fresh paint of it gives: the
+// frame leaves no trace where it was and is whole where it is.
+TEST_F(FocusFrameReading, FrameStepsLeaveTheImageAsAFreshPaint) {
+    Grid->SetGridRowCount(40);
+    for (int R = 1; R <= 40; ++R) Grid->SetCellValue(1 + R % 2 * 3, R, "v" + IntToStr(R));
+    // Pictures in the third column, which the focus colour goes over.
+    Grid->GetCol(3)->SetControlType(ctPicture);
+    TBitmap Pic;
+    Pic.SetSize(8, 8);
+    Pic.Canvas()->Brush()->SetColor(clRed);
+    Pic.Canvas()->FillRect(Rect(0, 0, 8, 8));
+    for (int R = 1; R <= 40; R += 2) Grid->SetCellValue(3, R, BitmapToVariant(&Pic));
+    auto* Other = new TEdit(Form);
+    Other->SetParent(Form);
+    Other->SetBounds(450, 10, 80, 20);
+    struct Step {
+        const char* What;
+        std::function<void()> Act;
+    } Steps[] = {
+        {"down", [&] { Press(Qt::Key_Down); }},
+        {"right", [&] { Press(Qt::Key_Right); }},
+        {"onto a picture", [&] { Press(Qt::Key_Right); }},
+        {"next picture", [&] { Press(Qt::Key_Down); }},
+        {"page down", [&] { Press(Qt::Key_PageDown); }},
+        {"page up", [&] { Press(Qt::Key_PageUp); }},
+        {"scrolled away", [&] { Grid->SetTopRow(20); }},
+        {"scrolled back", [&] { Grid->SetTopRow(1); }},
+        {"focus away",
+         [&] {
+             Other->SetFocus();
+             QApplication::processEvents();
+         }},
+        {"focus back",
+         [&] {
+             Grid->SetFocus();
+             QApplication::processEvents();
+         }},
+        {"rows selected", [&] { Grid->SelectRows(2, 3, true); }},
+        {"selection gone", [&] { Grid->ResetSelection(); }},
+        {"end", [&] { Press(Qt::Key_End, Qt::ControlModifier); }},
+        {"home", [&] { Press(Qt::Key_Home, Qt::ControlModifier); }},
+    };
+    for (TgxFocusBorder Border : {fbDot, fbSingle, fbDouble, fbDash}) {
+        Grid->SetFocusBorder(Border);
+        Grid->SetFocusBorderColor(clRed);
+        Grid->SetFocusColor(Border == fbDot ? clNone : clYellow);
+        Browse();
+        Grid->Invalidate();
+        Grid->Update();
+        for (const Step& S : Steps) {
+            S.Act();
+            Grid->Update();
+            TBitmap Shot;
+            Shot.SetSize(Grid->Width(), Grid->Height());
+            Grid->PaintTo(Shot.Canvas());
+            const int F = Grid->WindowFrameWidth();
+            const TRect C = Grid->ClientRect();
+            int Differ = 0, FirstX = -1, FirstY = -1;
+            for (int X = 0; X < C.Right; ++X)
+                for (int Y = 0; Y < C.Bottom; ++Y)
+                    if (Px(X, Y) != Shot.Canvas()->Pixels(X + F, Y + F) && Differ++ == 0) {
+                        FirstX = X;
+                        FirstY = Y;
+                    }
+            EXPECT_EQ(Differ, 0) << int(Border) << " " << S.What << " first at " << FirstX << ","
+                                 << FirstY;
+        }
     }
 }
 
