@@ -426,4 +426,40 @@ TEST_F(SizesRangesReading, TopLeftPulledBackByFewerRowsIsReportedOnce) {
     EXPECT_EQ(NewRows, std::vector<int>{1});
 }
 
+// A width the user drags is not the column's own width: a double-click on
+// the edge brings that back.
+TEST_F(SizesRangesReading, DoubleClickOnTheEdgeRestoresTheColumnsOwnWidth) {
+    Grid->GetCol(2)->SetWidth(90);
+    const int Y = Grid->RowHeights(0) / 2;
+    QWidget* W = Grid->Widget();
+    auto Edge = [&] { return Grid->CalcColOffset(2) + Grid->ColWidths(2) - 1; };
+    struct Case {
+        const char* What;
+        std::function<void()> Size;
+    } Cases[] = {
+        {"dragged",
+         [&] {
+             const int E = Edge();
+             SendMouse(W, QEvent::MouseMove, QPoint(E, Y), Qt::NoButton);
+             SendMouse(W, QEvent::MouseButtonPress, QPoint(E, Y));
+             SendMouse(W, QEvent::MouseMove, QPoint(E + 60, Y), Qt::NoButton, Qt::LeftButton);
+             SendMouse(W, QEvent::MouseButtonRelease, QPoint(E + 60, Y));
+             QApplication::processEvents();
+         }},
+    };
+    for (const Case& C : Cases) {
+        C.Size();
+        ASSERT_GT(Grid->ColWidths(2), 120) << C.What;
+        const int E = Edge();
+        SendMouse(W, QEvent::MouseMove, QPoint(E, Y), Qt::NoButton);
+        SendMouse(W, QEvent::MouseButtonPress, QPoint(E, Y));
+        SendMouse(W, QEvent::MouseButtonRelease, QPoint(E, Y));
+        SendMouse(W, QEvent::MouseButtonDblClick, QPoint(E, Y));
+        SendMouse(W, QEvent::MouseButtonRelease, QPoint(E, Y));
+        QApplication::processEvents();
+        EXPECT_EQ(Grid->ColWidths(2), 90) << C.What;
+        EXPECT_EQ(Grid->GetCol(2)->Width(), 90) << C.What;
+    }
+}
+
 } // namespace
