@@ -135,14 +135,24 @@ TEST_F(HeadingsButtonsReading, HeldHeadingButtonLooksSunken) {
     ASSERT_EQ(Px(MidX, H.Top), clWhite);
     QWidget* W = Grid->Widget();
     const QPoint At(MidX, (H.Top + H.Bottom) / 2);
+    Grid->GetCol(2)->SetHeading("Name");
+    Repaint();
+    int L0 = 0, B0 = 0;
+    Ink(HeadingInside(2), HeadBack(), &L0, nullptr, &B0);
     SendMouse(W, QEvent::MouseButtonPress, At);
     QApplication::processEvents();
     Grid->Update();
     EXPECT_NE(Px(MidX, H.Top), clWhite);
     EXPECT_NE(Px(H.Left, (H.Top + H.Bottom) / 2), clWhite);
+    // The text goes down and right by a pixel with it.
+    int L1 = 0, B1 = 0;
+    Ink(Rect(H.Left + 2, H.Top + 2, H.Right - 1, H.Bottom - 1), HeadBack(), &L1, nullptr, &B1);
+    EXPECT_EQ(L1, L0 + 1);
+    EXPECT_EQ(B1, B0 + 1);
     SendMouse(W, QEvent::MouseButtonRelease, At);
     QApplication::processEvents();
     Grid->Update();
+    SameAsFresh(Grid->CellRect(2, 0), "released");
     EXPECT_EQ(Px(MidX, H.Top), clWhite);
 }
 
@@ -388,6 +398,41 @@ TEST_F(HeadingsButtonsReading, ButtonsBesideTheFramedCellLeaveItsFrameWhole) {
                                                   : (Flat ? "lines, flat" : "lines, raised"));
             }
         }
+    }
+}
+
+// The row bar of a selected row and the heading of a selected column show
+// inverted.
+TEST_F(HeadingsButtonsReading, FixedCellsOfASelectionShowInverted) {
+    Grid->SetGridMode(gmBrowse);
+    Grid->GetCol(3)->SetHeading("");
+    GoTo(1, 1);
+    Grid->SelectRows(3, 3, true);
+    Repaint();
+    const TColor Inverted = HeadBack() ^ 0xFFFFFF;
+    const TRect Bar = Grid->CellRect(0, 3);
+    EXPECT_EQ(Px(Bar.Left + 2, Bar.Bottom - 2), Inverted);
+    const TRect Other = Grid->CellRect(0, 4);
+    EXPECT_EQ(Px(Other.Left + 2, Other.Bottom - 2), HeadBack());
+    Grid->ResetSelection();
+    Grid->SelectCols(3, 3, true);
+    Repaint();
+    const TRect H = HeadingInside(3);
+    EXPECT_EQ(Px((H.Left + H.Right) / 2, (H.Top + H.Bottom) / 2), Inverted);
+    EXPECT_EQ(Px(Bar.Left + 2, Bar.Bottom - 2), HeadBack());
+}
+
+// A raised heading shows its edge whether or not it has a text.
+TEST_F(HeadingsButtonsReading, RaisedHeadingsKeepTheirEdgeUnderATextToo) {
+    Grid->GetCol(2)->SetHeading("");
+    Grid->GetCol(3)->SetHeading("Name");
+    Grid->GetCol(4)->SetHeading("Name");
+    Grid->GetCol(4)->SetHeadingButton(cbCell);
+    Repaint();
+    for (int C : {2, 3, 4}) {
+        const TRect H = Grid->CellRect(C, 0);
+        EXPECT_EQ(Px((H.Left + H.Right) / 2, H.Top), clWhite) << C;
+        EXPECT_EQ(Px(H.Left, H.Bottom - 2), clWhite) << C;
     }
 }
 

@@ -54,6 +54,13 @@ void TgxBaseGrid::DrawHeadingCell(TgxDrawData& Data) {
         DisplayText(C, Text, RowHeights(0) - FHorzLineWidth, Data.TextRect, Data.TextRect.Left + 3,
                     Data.TextRect.Top, HorzAlignmentToAlignment(Data.HorzAlignment),
                     Data.VertAlignment, Data.WordWrap != uiOff, AccelPos);
+        // The text's background covered the raised edge; a heading held down
+        // moved its text off its sunken one.
+        if (Data.Is3D &&
+            !(HeadingHeld(Data.DataCol) && !HeadingButtonHeld(Data.DataCol))) {
+            TRect Edge = Data.InnerRect;
+            DrawEdge(C, Edge, BDR_RAISEDINNER, BF_TOPLEFT);
+        }
     }
     DrawHeadingButton(C, Data.DisplayCol, Data);
 }
