@@ -166,12 +166,21 @@ TEST_F(FocusFrameReading, DottedFrameIsDrawnAndWithoutLooksNothingIs) {
 }
 
 TEST_F(FocusFrameReading, FocusColoursFillTheFramedCell) {
-    Grid->SetCellValue(1, 1, "W");
+    Grid->SetCellValue(1, 1, "WWW");
     Grid->SetFocusBorder(fbNone);
     Grid->SetFocusColor(clYellow);
+    Grid->SetFocusFontColor(clBlue);
     Browse();
     const TRect R = Grid->CellRect(1, 1);
     EXPECT_EQ(Px(R.Right - 3, R.Bottom - 3), clYellow);
+    int Blue = 0;
+    for (int X = R.Left; X < R.Right; ++X)
+        for (int Y = R.Top; Y < R.Bottom; ++Y) {
+            // Blue text, its smoothed edges included.
+            const int P = Px(X, Y), Red = P & 0xFF, Green = (P >> 8) & 0xFF, B = (P >> 16) & 0xFF;
+            Blue += B > Red + 0x40 && B > Green + 0x40;
+        }
+    EXPECT_GT(Blue, 5);
     // Another cell keeps the grid colour.
     const TRect R2 = Grid->CellRect(2, 1);
     EXPECT_EQ(Px(R2.Right - 3, R2.Bottom - 3), Back());

@@ -20,6 +20,7 @@ namespace {
 
 class SizesRangesReading : public GridEditFixture {
 protected:
+    TColor Px(int X, int Y) { return Grid->Canvas()->Pixels(X, Y); }
     int ClientW() { return Grid->ClientRect().Right; }
     int ClientH() { return Grid->ClientRect().Bottom; }
 };
@@ -459,6 +460,56 @@ TEST_F(SizesRangesReading, DoubleClickOnTheEdgeRestoresTheColumnsOwnWidth) {
         QApplication::processEvents();
         EXPECT_EQ(Grid->ColWidths(2), 90) << C.What;
         EXPECT_EQ(Grid->GetCol(2)->Width(), 90) << C.What;
+    }
+}
+
+// Dragging a column's or a row's edge leaves the grid's image as a fresh
+// paint shows it, and the editor over its cell.
+TEST_F(SizesRangesReading, DraggedEdgesLeaveTheImageAsAFreshPaint) {
+    for (int R = 1; R <= 5; ++R) Grid->SetCellValue(1 + R % 3, R, "text");
+    GoTo(2, 3);
+    QWidget* W = Grid->Widget();
+    struct Case {
+        const char* What;
+        bool Column;
+        int Index, By;
+    } Cases[] = {{"column wider", true, 1, 40}, {"column narrower", true, 2, -30},
+                 {"row taller", false, 1, 12}, {"row lower", false, 2, -5}};
+    for (const Case& C : Cases) {
+        QPoint From, To;
+        if (C.Column) {
+            const int E = Grid->CalcColOffset(C.Index) + Grid->ColWidths(C.Index) - 1;
+            From = QPoint(E, Grid->RowHeights(0) / 2);
+            To = QPoint(E + C.By, From.y());
+        } else {
+            const int E = Grid->CalcRowOffset(C.Index) + Grid->RowHeights(C.Index) - 1;
+            From = QPoint(Grid->ColWidths(0) / 2, E);
+            To = QPoint(From.x(), E + C.By);
+        }
+        SendMouse(W, QEvent::MouseMove, From, Qt::NoButton);
+        SendMouse(W, QEvent::MouseButtonPress, From);
+        SendMouse(W, QEvent::MouseMove, To, Qt::NoButton, Qt::LeftButton);
+        SendMouse(W, QEvent::MouseButtonRelease, To);
+        QApplication::processEvents();
+        Grid->Update();
+        TBitmap Shot;
+        Shot.SetSize(Grid->Width(), Grid->Height());
+        Grid->PaintTo(Shot.Canvas());
+        const int F = Grid->WindowFrameWidth();
+        const TRect Client = Grid->ClientRect();
+        const TRect Cur = Grid->CellRect(Grid->Col(), Grid->Row());
+        int Differ = 0;
+        for (int X = 0; X < Client.Right; ++X)
+            for (int Y = 0; Y < Client.Bottom; ++Y) {
+                // The editor's cell is the editor's to show.
+                if (X >= Cur.Left && X < Cur.Right && Y >= Cur.Top && Y < Cur.Bottom) continue;
+                Differ += Px(X, Y) != Shot.Canvas()->Pixels(X + F, Y + F);
+            }
+        EXPECT_EQ(Differ, 0) << C.What;
+        const TRect At = Grid->GridControl()->Control()->BoundsRect();
+        EXPECT_TRUE(At.Left >= Cur.Left && At.Right <= Cur.Right && At.Top >= Cur.Top &&
+                    At.Bottom <= Cur.Bottom)
+            << C.What;
     }
 }
 
