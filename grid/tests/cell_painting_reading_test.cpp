@@ -450,4 +450,48 @@ TEST_F(CellPaintingReading, InsertionRowIsPaintedEmpty) {
     EXPECT_EQ(Ink(R, Back()), 0);
 }
 
+// Tiny cells of every kind, with and without buttons, paint and take the
+// mouse without harm; a cell's content stays inside it.
+TEST_F(CellPaintingReading, TinyCellsOfEveryKindPaintInsideThemselves) {
+    Grid->SetGridColCount(8);
+    Grid->SetAlwaysDetectButton(true);
+    const TgxButtonType Buttons[] = {btNone, btCombo, btNormal, btVertSpin, btHorzSpin};
+    const TgxControlType Types[] = {ctText, ctCheck, ctPicture};
+    TBitmap Pic;
+    Pic.SetSize(8, 8);
+    Pic.Canvas()->Brush()->SetColor(clRed);
+    Pic.Canvas()->FillRect(Rect(0, 0, 8, 8));
+    for (int C = 1; C <= 8; ++C) {
+        Grid->GetCol(C)->SetControlType(Types[C % 3]);
+        Grid->GetCol(C)->SetButtonType(Buttons[C % 5]);
+        Grid->GetCol(C)->SetIs3D(C % 2 == 0);
+        for (int R = 1; R <= 5; ++R)
+            Grid->SetCellValue(C, R,
+                               Types[C % 3] == ctText      ? Variant("text")
+                               : Types[C % 3] == ctCheck   ? Variant(R % 3)
+                                                           : BitmapToVariant(&Pic));
+    }
+    QWidget* W = Grid->Widget();
+    for (int Size : {1, 2, 3, 4, 5, 8, 12}) {
+        for (int C = 1; C <= 8; ++C) Grid->GetCol(C)->SetWidth(Size + C % 3);
+        for (int R = 1; R <= 5; ++R) Grid->SetRowHeight(R, Size + R % 2);
+        Grid->SetCellValue(1, 1, "marker");
+        Repaint();
+        // The column right of the last one is untouched grid background.
+        const int Right = Grid->CalcColOffset(8) + Grid->ColWidths(8);
+        for (int Y = Grid->FixedHeight(); Y < Grid->FixedHeight() + 20; ++Y)
+            EXPECT_EQ(Px(Right + 1, Y), Px(Right + 2, Y)) << Size;
+        for (int C = 1; C <= 8; ++C)
+            for (int R = 1; R <= 3; ++R) {
+                const TRect Cell = Grid->CellRect(C, R);
+                const QPoint At((Cell.Left + Cell.Right) / 2, (Cell.Top + Cell.Bottom) / 2);
+                SendMouse(W, QEvent::MouseMove, At, Qt::NoButton);
+                SendMouse(W, QEvent::MouseButtonPress, At);
+                SendMouse(W, QEvent::MouseButtonRelease, At);
+            }
+        QApplication::processEvents();
+        Grid->Update();
+    }
+}
+
 } // namespace
