@@ -513,4 +513,34 @@ TEST_F(SizesRangesReading, DraggedEdgesLeaveTheImageAsAFreshPaint) {
     }
 }
 
+// Likewise a dragged row height gives way to the row's own.
+TEST_F(SizesRangesReading, DoubleClickOnARowEdgeRestoresTheRowsOwnHeight) {
+    Grid->SetResizeRows(rrSingle);
+    Grid->SetRowHeight(2, 30);
+    std::vector<int> Resized;
+    Grid->OnRowResized = [&](TObject*, int R) { Resized.push_back(R); };
+    QWidget* W = Grid->Widget();
+    const int X = Grid->ColWidths(0) / 2;
+    auto Edge = [&] { return Grid->CalcRowOffset(2) + Grid->RowHeights(2) - 1; };
+    int E = Edge();
+    SendMouse(W, QEvent::MouseMove, QPoint(X, E), Qt::NoButton);
+    SendMouse(W, QEvent::MouseButtonPress, QPoint(X, E));
+    SendMouse(W, QEvent::MouseMove, QPoint(X, E + 20), Qt::NoButton, Qt::LeftButton);
+    SendMouse(W, QEvent::MouseButtonRelease, QPoint(X, E + 20));
+    QApplication::processEvents();
+    ASSERT_EQ(Grid->RowHeights(2), 50);
+    EXPECT_EQ(Grid->GetRowHeight(2), 50);
+    EXPECT_EQ(Resized, std::vector<int>{2});
+    EXPECT_EQ(Grid->RowHeights(3), Grid->DefaultRowHeight());
+    E = Edge();
+    SendMouse(W, QEvent::MouseMove, QPoint(X, E), Qt::NoButton);
+    SendMouse(W, QEvent::MouseButtonPress, QPoint(X, E));
+    SendMouse(W, QEvent::MouseButtonRelease, QPoint(X, E));
+    SendMouse(W, QEvent::MouseButtonDblClick, QPoint(X, E));
+    SendMouse(W, QEvent::MouseButtonRelease, QPoint(X, E));
+    QApplication::processEvents();
+    EXPECT_EQ(Grid->RowHeights(2), 30);
+    EXPECT_EQ(Grid->GetRowHeight(2), 30);
+}
+
 } // namespace
