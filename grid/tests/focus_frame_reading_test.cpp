@@ -253,6 +253,20 @@ TEST_F(FocusFrameReading, FrameGoesWhileASelectionIsActiveAndComesBack) {
     EXPECT_EQ(Px(R.Left + 1, R.Top + 4), clRed);
 }
 
+TEST_F(FocusFrameReading, ListBoxGridDrawsNoFrame) {
+    Grid->SetFocusBorder(fbSingle);
+    Grid->SetFocusBorderColor(clRed);
+    Grid->SetGridMode(gmListBox);
+    GoTo(2, 2);
+    Grid->Invalidate();
+    Grid->Update();
+    const TRect C = Grid->ClientRect();
+    int Red = 0;
+    for (int X = 0; X < C.Right; ++X)
+        for (int Y = 0; Y < C.Bottom; ++Y) Red += Px(X, Y) == clRed;
+    EXPECT_EQ(Red, 0);
+}
+
 // A value written into a selected cell that the grid does not keep is drawn
 // at once, still inverted, just as a paint of the kept value shows it.
 TEST_F(FocusFrameReading, ValueDrawnIntoASelectedCellKeepsItsInversion) {
