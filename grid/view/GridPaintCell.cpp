@@ -44,6 +44,10 @@ void TgxBaseGrid::GetDrawData(int DisplayCol, int DisplayRow, TgxDrawData& Data,
     Data.DisplayRow = DisplayRow;
     Data.DataCol = DisplayCol == 0 ? 0 : GetDataCol(DisplayCol);
     Data.DataRow = DisplayRow == 0 ? 0 : GetDataRow(DisplayRow);
+    // The insertion row is the data row still to come: no level of its own
+    // but the column's and the grid's, not the heading's looks.
+    if (Data.DataRow < 0 && HoldsInsertRow(DisplayRow))
+        Data.DataRow = GetGridRowCount() + 1;
     Data.EditControl = false;
     Data.Is3D = GiveCell3D(Data.DataCol, Data.DataRow);
     Data.ControlType = GiveCellControlType(Data.DataCol, Data.DataRow);
@@ -271,15 +275,31 @@ void SetBrush(TCanvas* Canvas, TColor Color) {
     if (Canvas->Brush()->Color() != Color) Canvas->Brush()->SetColor(Color);
 }
 
+// Fills part of a cell in its background. A picture cell keeps its own
+// colour under a selection or focus colour, which goes over it as the
+// checker its picture would get, so the cell looks alike with or without one.
+void FillCellRect(TgxBaseGrid& Grid, TCanvas* Canvas, const TgxDrawData& Data, const TRect& R,
+                  bool Selected) {
+    const TColor Back = Grid.CellBackground(Data, Selected);
+    if (Data.ControlType != ctPicture) {
+        SetBrush(Canvas, Back);
+        Canvas->FillRect(R);
+        return;
+    }
+    SetBrush(Canvas, Data.Color);
+    Canvas->FillRect(R);
+    if (Back != Data.Color) Grid.DrawPictureMask(R, Back);
+}
+
 } // namespace
 
 void TgxBaseGrid::DrawEmpty(TgxDrawData& Data, bool Selected) {
     TCanvas* C = Canvas();
-    SetBrush(C, CellBackground(Data, Selected));
     if (Data.TextRect.Right >= Data.TextRect.Left) {
-        C->FillRect(Data.TextRect);
+        FillCellRect(*this, C, Data, Data.TextRect, Selected);
         if (Data.Is3D) RaisedTopLeft(C, Data.TextRect);
     }
+    SetBrush(C, CellBackground(Data, Selected));
     FillButtonPart(Data, Selected);
     DrawButtonInCell(Data, Selected);
 }
@@ -383,9 +403,11 @@ void TgxBaseGrid::DrawPicture(TBitmap* Bitmap, TgxDrawData& Data, bool Selected)
             DrawPictureMask(Data.TextRect, FFocusColor);
         if (Data.Is3D) RaisedTopLeft(C, Data.TextRect);
     } else {
-        C->FillRect(Rect(Data.InnerRect.Left, Data.InnerRect.Top,
-                         std::min(Data.InnerRect.Left + 3, Data.InnerRect.Right),
-                         Data.InnerRect.Bottom));
+        FillCellRect(*this, C, Data,
+                     Rect(Data.InnerRect.Left, Data.InnerRect.Top,
+                          std::min(Data.InnerRect.Left + 3, Data.InnerRect.Right),
+                          Data.InnerRect.Bottom),
+                     Selected);
     }
     FillButtonPart(Data, Selected);
     DrawButtonInCell(Data, Selected);
@@ -394,8 +416,8 @@ void TgxBaseGrid::DrawPicture(TBitmap* Bitmap, TgxDrawData& Data, bool Selected)
 void TgxBaseGrid::FillButtonPart(TgxDrawData& Data, bool Selected) {
     if (!Data.HasButton || RectEmpty(Data.ButtonRect)) return;
     TCanvas* C = Canvas();
+    FillCellRect(*this, C, Data, Data.ButtonRect, Selected);
     SetBrush(C, CellBackground(Data, Selected));
-    C->FillRect(Data.ButtonRect);
     if (Data.Is3D && !(Data.EditControl && Data.ControlType == ctText)) {
         TRect Edge = Data.ButtonRect;
         DrawEdge(C, Edge, BDR_RAISEDINNER, BF_TOP);

@@ -6,6 +6,7 @@
 #include "grid/model/BaseGrid.h"
 #include "grid/model/Columns.h"
 #include "grid/model/GridTypes.h"
+#include "grid/model/InplaceControl.h"
 #include "grid/model/DrawData.h"
 #include "grid/view/GridResources.h"
 #include "platform/gui/GdiLines.h"
@@ -53,6 +54,13 @@ void TgxBaseGrid::DrawHeadingCell(TgxDrawData& Data) {
         DisplayText(C, Text, RowHeights(0) - FHorzLineWidth, Data.TextRect, Data.TextRect.Left + 3,
                     Data.TextRect.Top, HorzAlignmentToAlignment(Data.HorzAlignment),
                     Data.VertAlignment, Data.WordWrap != uiOff, AccelPos);
+        // The text's background covered the raised edge; a heading held down
+        // moved its text off its sunken one.
+        if (Data.Is3D &&
+            !(HeadingHeld(Data.DataCol) && !HeadingButtonHeld(Data.DataCol))) {
+            TRect Edge = Data.InnerRect;
+            DrawEdge(C, Edge, BDR_RAISEDINNER, BF_TOPLEFT);
+        }
     }
     DrawHeadingButton(C, Data.DisplayCol, Data);
 }
@@ -266,7 +274,11 @@ bool TgxBaseGrid::DisplayFocusRect(int DisplayCol, int DisplayRow) const {
         const TgxControlType Type =
             const_cast<TgxBaseGrid*>(this)->GiveCellControlType(DataCol, DataRow);
         const bool ReadOnly = const_cast<TgxBaseGrid*>(this)->CellIsReadOnly(DataCol, DataRow);
-        if (!ReadOnly && (Type == ctText || Type == ctCheck)) return false;
+        if (ReadOnly) return true;
+        if (Type == ctText || Type == ctCheck) return false;
+        // Any other cell's control, shown over it, stands for the frame too.
+        const TgxCustomGridControl* Control = GridCellControl(Type);
+        if (Control && Control->GetVisible()) return false;
     }
     return true;
 }

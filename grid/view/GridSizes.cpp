@@ -125,6 +125,8 @@ void TgxBaseGrid::ColWidthsChanged() {
     }
     FInColWidthsChanged = FModelSizing = false;
     CalcHorzFixedWidth();
+    // The editor goes where its cell is now.
+    RedisplayControl();
     ColResized(-1);
 }
 
@@ -148,6 +150,7 @@ void TgxBaseGrid::RowHeightsChanged() {
     }
     FInRowHeightsChanged = FModelSizing = false;
     CalcVertFixedHeight();
+    RedisplayControl();
     RowResized(-1);
 }
 
@@ -180,11 +183,13 @@ int TgxBaseGrid::LastVisibleRow(int First) const {
 
 int TgxBaseGrid::CompVisibleCols(int First) const {
     if (!HandleAllocated()) return 0;
+    // A width holds its grid line: a column fits when its cell, without
+    // that line, ends inside the client area.
     int X = FFixedWidth - FVertLineWidth;
     int Count = 0;
     const int Room = ClientWidth();
     for (int C = First; C < ColCount(); ++C) {
-        X += ColWidths(C) + FVertLineWidth;
+        X += ColWidths(C);
         if (X > Room) break;
         ++Count;
     }
@@ -197,7 +202,7 @@ int TgxBaseGrid::CompVisibleRows(int First) const {
     int Count = 0;
     const int Room = ClientHeight();
     for (int R = First; R < RowCount(); ++R) {
-        Y += RowHeights(R) + FHorzLineWidth;
+        Y += RowHeights(R);
         if (Y > Room) break;
         ++Count;
     }
@@ -206,21 +211,31 @@ int TgxBaseGrid::CompVisibleRows(int First) const {
 
 int TgxBaseGrid::MaxVisibleCol() const {
     if (!HandleAllocated()) return 0;
-    return LastVisibleCol(std::max(LeftCol(), FixedCols()));
+    const int First = std::max(LeftCol(), FixedCols());
+    const int Last = LastVisibleCol(First);
+    // All shown up to the end: the last one that is not hidden.
+    if (Last >= ColCount() - 1) return std::max(RightMostCol(false, false), First);
+    return Last;
 }
 
 int TgxBaseGrid::MaxVisibleRow() const {
     if (!HandleAllocated()) return 0;
-    return LastVisibleRow(std::max(TopRow(), FixedRows()));
+    const int First = std::max(TopRow(), FixedRows());
+    const int Last = LastVisibleRow(First);
+    // All shown up to the end: the insertion row, else the last one that is
+    // not hidden.
+    if (Last >= RowCount() - 1 && FGridMode != gmEditInsert)
+        return std::max(BottomMostRow(false, false), First);
+    return Last;
 }
 
 int TgxBaseGrid::PrevVisibleCols() const {
     if (!HandleAllocated()) return 0;
-    int X = FFixedWidth;
+    int X = FFixedWidth - FVertLineWidth;
     int Count = 0;
     const int Room = ClientWidth();
     for (int C = LeftCol() - 1; C >= FixedCols(); --C) {
-        X += ColWidths(C) + FVertLineWidth;
+        X += ColWidths(C);
         if (X > Room) break;
         ++Count;
     }
@@ -230,15 +245,17 @@ int TgxBaseGrid::PrevVisibleCols() const {
 namespace {
 
 // Walks the visible list from list position From by Step while the lines
-// fit into Room, starting at Used; the number that fit.
+// fit into Room after the fixed area of size Fixed; the number that fit. A
+// size holds its grid line, which may fall outside the room.
 template <class Extent>
-int CountFitting(const TgxVisibleItems& Items, int From, int Step, int Stop, int Used, int Room,
+int CountFitting(const TgxVisibleItems& Items, int From, int Step, int Stop, int Fixed, int Room,
                  int Line, Extent Size) {
     int Count = 0;
+    int Used = Fixed - Line;
     for (int K = From; K >= 1 && K <= Items.VisibleCount(); K += Step) {
         const int D = Items.GetItem(K);
         if (Step < 0 && D < Stop) break;
-        Used += Size(D) + Line;
+        Used += Size(D);
         if (Used > Room) break;
         ++Count;
     }

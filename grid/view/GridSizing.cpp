@@ -243,13 +243,14 @@ void TgxBaseGrid::MUResizedRow(int Y, bool Apply) {
     const int Top = CalcRowOffset(R);
     if (Top < 0) return;
     if (ByDblClick && RowHeights(R) + Top == FSizingLinePos + 1) {
+        // Back to the heading's, the grid's or the row's own previous height.
         int Default = RowHeights(R);
         if (R == 0)
             Default = FHeadingHeightRef;
         else if (FResizeRows == rrAll)
             Default = DefaultRowHeight();
-        else
-            Default = FRows->GetOldRowHeight(GetDataRow(R));
+        else if (const int DataRow = GetDataRow(R); DataRow > 0)
+            Default = FRows->GetOldRowHeight(DataRow);
         FSizingLinePos = Top + Default - 1;
     } else {
         FSizingLinePos = std::min(Y + FSizingOffset, ClientHeight());
@@ -265,7 +266,7 @@ void TgxBaseGrid::MUResizedRow(int Y, bool Apply) {
             CheckTopLeft(false);
         }
     } else {
-        // The row keeps the height it had before for a later double-click.
+        // The row keeps its previous height for a later double-click.
         FRows->CopyRowHeight(GetDataRow(R), Height);
     }
     RedisplayControl();
