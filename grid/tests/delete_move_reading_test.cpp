@@ -11,6 +11,7 @@
 #include <QKeyEvent>
 #include <QWidget>
 
+#include <functional>
 #include <utility>
 #include <vector>
 
@@ -439,6 +440,34 @@ TEST_F(DeleteMoveReadingTest, RefreshDataDropsATypedValue) {
     Grid->RefreshData(TgxResetOrder::roNone, TgxResetPosition::rpNone);
     EXPECT_FALSE(Grid->CurrentCell()->ValueSet(2, 2));
     EXPECT_EQ(Value(2, 2), "2.2");
+}
+
+TEST_F(DeleteMoveReadingTest, DeletingAndMovingRepaintFromTheFirstChangedColumnOn) {
+    ShowFilled(5, 5);
+    struct Case {
+        const char* Name;
+        std::function<void()> Change;
+        int FirstCol, FirstRow;
+    };
+    const Case Cases[] = {
+        {"delete column 3", [&] { Grid->DeleteCols(3, 3); }, 3, 1},
+        {"delete row 2", [&] { Grid->DeleteRows(2, 2); }, 1, 2},
+        {"move column 1 to 2", [&] { Grid->MoveColRange(1, 2); }, 1, 1},
+        {"move row 3 to 1", [&] { Grid->MoveRowRange(3, 1); }, 1, 1},
+    };
+    for (const Case& C : Cases) {
+        SCOPED_TRACE(C.Name);
+        Grid->Update();
+        TRect Pending;
+        ASSERT_FALSE(Grid->UpdateAreaBounds(Pending));
+        const TRect From = Grid->CellRect(C.FirstCol, C.FirstRow);
+        C.Change();
+        ASSERT_TRUE(Grid->UpdateAreaBounds(Pending));
+        EXPECT_LE(Pending.Left, From.Left);
+        EXPECT_LE(Pending.Top, From.Top);
+        EXPECT_GE(Pending.Right, Grid->CellRect(Grid->GetGridColCount(), 1).Right);
+        EXPECT_GE(Pending.Bottom, Grid->CellRect(1, Grid->GetGridRowCount()).Bottom);
+    }
 }
 
 } // namespace

@@ -326,4 +326,34 @@ TEST_F(LayoutCountsReadingTest, AGridGrowingFromNoColumnsGetsItsRowBarAndFixedCo
     EXPECT_GE(Grid->TopRow(), 2);
 }
 
+TEST_F(LayoutCountsReadingTest, ACountChangeRepaintsWhatAppearsOrGoes) {
+    ShowGrid(5, 5);
+    struct Case {
+        const char* Name;
+        int Cols, Rows;
+    };
+    // The whole of every column (row) shown or taken away must be painted
+    // again: columns 3..5 and rows 3..5 each time.
+    const Case Cases[] = {{"fewer columns", 2, 5}, {"more columns", 5, 5},
+                          {"fewer rows", 5, 2},    {"more rows", 5, 5}};
+    for (const Case& C : Cases) {
+        SCOPED_TRACE(C.Name);
+        Grid->Update();
+        TRect Pending;
+        ASSERT_FALSE(Grid->UpdateAreaBounds(Pending));
+        const bool ColsChange = C.Cols != Grid->GetGridColCount();
+        const TRect Area = ColsChange ? TRect(Grid->CellRect(2, 0).Right + 1, 0,
+                                              Grid->CellRect(2, 0).Right + 3 * 64, 60)
+                                      : TRect(0, Grid->CellRect(0, 2).Bottom + 1, 60,
+                                              Grid->CellRect(0, 2).Bottom + 3 * 16);
+        Grid->SetGridColCount(C.Cols);
+        Grid->SetGridRowCount(C.Rows);
+        ASSERT_TRUE(Grid->UpdateAreaBounds(Pending));
+        EXPECT_LE(Pending.Left, Area.Left);
+        EXPECT_LE(Pending.Top, Area.Top);
+        EXPECT_GE(Pending.Right, std::min(Area.Right, Grid->ClientWidth()));
+        EXPECT_GE(Pending.Bottom, std::min(Area.Bottom, Grid->ClientHeight()));
+    }
+}
+
 } // namespace
