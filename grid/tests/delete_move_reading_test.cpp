@@ -470,4 +470,55 @@ TEST_F(DeleteMoveReadingTest, DeletingAndMovingRepaintFromTheFirstChangedColumnO
     }
 }
 
+TEST_F(DeleteMoveReadingTest, SelectionsAndFontListsRenumberAndSizesTravelWithMoves) {
+    ShowFilled(6, 6);
+    // A deletion takes the later selected positions along.
+    Grid->ColSelection().SetSelected(5, true);
+    Grid->DeleteCols(2, 2);
+    EXPECT_TRUE(Grid->ColSelection().GetSelected(4));
+    EXPECT_FALSE(Grid->ColSelection().GetSelected(5));
+    Grid->ColSelection().Reset();
+    Grid->RowSelection().SetSelected(6, true);
+    Grid->DeleteRows(1, 2);
+    EXPECT_TRUE(Grid->RowSelection().GetSelected(4));
+    EXPECT_EQ(Grid->RowSelection().Count(), 1);
+    Grid->RowSelection().Reset();
+    // The columns whose fonts follow the grid are kept by number.
+    Grid->GetCol(Variant(4))->SetAutoCreateFont(true);
+    Grid->DeleteCols(1, 1);
+    std::vector<int> AutoFonts;
+    for (int i = 0; i < Grid->AutoFontCols()->Count(); ++i)
+        AutoFonts.push_back(Grid->AutoFontCols()->GetItem(i));
+    EXPECT_EQ(AutoFonts, (std::vector<int>{3}));
+    EXPECT_TRUE(Grid->GetCol(Variant(3))->AutoCreateFont());
+    // A moved column (row) keeps its size at its new place.
+    Grid->GetCol(Variant(1))->SetWidth(41);
+    Grid->SetRowHeight(1, 29);
+    Grid->MoveColRange(1, 3);
+    Grid->MoveRowRange(1, 3);
+    EXPECT_EQ(Grid->ColWidths(3), 41);
+    EXPECT_EQ(Grid->RowHeights(3), 29);
+    EXPECT_NE(Grid->ColWidths(1), 41);
+    EXPECT_NE(Grid->RowHeights(1), 29);
+}
+
+TEST_F(DeleteMoveReadingTest, DeletingTheSelectedColumnsReportsTheSelectionAndStatusOnce) {
+    ShowFilled(6, 3);
+    Grid->SelectCols(2, 3, true);
+    ASSERT_EQ(Grid->GridStatus(), TgxGridStatus::grColSelect);
+    std::vector<std::pair<TgxSelectType, bool>> Selects;
+    std::vector<TgxGridStatus> Statuses;
+    Grid->OnSelectChanged = [&](TObject*, TgxSelectType Type, bool ByUser) {
+        Selects.emplace_back(Type, ByUser);
+    };
+    Grid->OnGridStatusChanged = [&](TObject*, TgxGridStatus, TgxGridStatus New) {
+        Statuses.push_back(New);
+    };
+    Grid->DeleteSelectedCols();
+    EXPECT_EQ(Grid->GetGridColCount(), 4);
+    EXPECT_EQ(Grid->GridStatus(), TgxGridStatus::grNormal);
+    EXPECT_EQ(Selects, (std::vector<std::pair<TgxSelectType, bool>>{{stColSelect, false}}));
+    EXPECT_EQ(Statuses, (std::vector<TgxGridStatus>{TgxGridStatus::grNormal}));
+}
+
 } // namespace

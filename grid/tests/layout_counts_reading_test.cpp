@@ -293,6 +293,7 @@ TEST_F(LayoutCountsReadingTest, InViewFollowsTheTopLeftCellAndTheWindow) {
     EXPECT_FALSE(Grid->RowInView(MaxRow + 1));
     EXPECT_TRUE(Grid->CellVisible(6, 8));
     EXPECT_TRUE(Grid->CellVisible(1, 8));
+    EXPECT_FALSE(Grid->CellVisible(3, 8)); // scrolled out to the left
 }
 
 TEST_F(LayoutCountsReadingTest, TopLeftChecksWaitForTheEndOfAFastAssign) {
