@@ -379,4 +379,14 @@ TEST_F(CellButtonReadingTest, TheRepeatsGoOnWhileTheCellsEditorHasTheFocus) {
     Release(Up);
 }
 
+TEST_F(CellButtonReadingTest, ACellCutByTheWindowEdgeKeepsItsButtonAtItsFullRightEdge) {
+    ShowWithButtons(btNormal);
+    Grid->GetCol(Variant(2))->SetWidth(Grid->ClientWidth());
+    const TRect Shown = Grid->CellRect(2, 2);
+    ASSERT_LT(Shown.Right, CellBox(2, 2).Right);
+    // The visible right edge of the cut cell is not where its button is.
+    EXPECT_FALSE(Grid->MouseOverButton(Shown.Right - 1, Shown.Top + 1, 2, 2));
+    EXPECT_FALSE(Grid->MouseOverButton(Grid->ClientWidth() - 1, Shown.Top + 1, 2, 2));
+}
+
 } // namespace

@@ -299,11 +299,19 @@ TEST_F(LayoutCountsReadingTest, InViewFollowsTheTopLeftCellAndTheWindow) {
 TEST_F(LayoutCountsReadingTest, TopLeftChecksWaitForTheEndOfAFastAssign) {
     ShowGrid(3, 60);
     Grid->SetTopRow(40);
+    std::vector<std::pair<int, int>> Moves;
+    Grid->OnTopLeftChanged = [&](TObject*, int, int OldRow, int, int NewRow, bool) {
+        Moves.emplace_back(OldRow, NewRow);
+    };
     Grid->SetFastAssign(true);
     Grid->SetGridRowCount(45);
+    Grid->SetTopRow(44);
+    EXPECT_TRUE(Moves.empty());
     Grid->SetFastAssign(false);
     EXPECT_LE(Grid->TopRow(), Grid->GetMaxTopRow());
     EXPECT_GE(Grid->TopRow(), Grid->FixedRows());
+    ASSERT_EQ(Moves.size(), 1U);
+    EXPECT_EQ(Moves[0], std::make_pair(40, Grid->TopRow()));
 }
 
 TEST_F(LayoutCountsReadingTest, AGridGrowingFromNoColumnsGetsItsRowBarAndFixedColumnsBack) {
@@ -355,6 +363,23 @@ TEST_F(LayoutCountsReadingTest, ACountChangeRepaintsWhatAppearsOrGoes) {
         EXPECT_GE(Pending.Right, std::min(Area.Right, Grid->ClientWidth()));
         EXPECT_GE(Pending.Bottom, std::min(Area.Bottom, Grid->ClientHeight()));
     }
+}
+
+TEST_F(LayoutCountsReadingTest, AnEmptyGridThatGetsRowsAndColumnsHasACurrentCellAgain) {
+    ShowGrid(0, 0);
+    Grid->SetGridColCount(3);
+    Grid->SetGridRowCount(4);
+    EXPECT_EQ(Grid->Col(), 1);
+    EXPECT_EQ(Grid->Row(), 1);
+    EXPECT_EQ(Grid->GetCurrentDataCol(), 1);
+    EXPECT_EQ(Grid->GetCurrentDataRow(), 1);
+    // Rows first, then columns.
+    Grid->SetGridRowCount(0);
+    Grid->SetGridColCount(0);
+    Grid->SetGridRowCount(2);
+    Grid->SetGridColCount(2);
+    EXPECT_EQ(Grid->GetCurrentDataCol(), 1);
+    EXPECT_EQ(Grid->GetCurrentDataRow(), 1);
 }
 
 } // namespace
