@@ -430,7 +430,7 @@ TEST_F(DeleteMoveReadingTest, MovingRowsOfAnInsertGridLeavesTheInsertionRowUnsel
     EXPECT_EQ(Grid->RowSelection().Count(), 1);
 }
 
-TEST_F(DeleteMoveReadingTest, RefreshDataDropsATypedValue) {
+TEST_F(DeleteMoveReadingTest, RefreshDataClearsTheEditBuffer) {
     ShowFilled(3, 3);
     Grid->SetFocus();
     Grid->SetCurrentCell(2, 2);
@@ -519,6 +519,32 @@ TEST_F(DeleteMoveReadingTest, DeletingTheSelectedColumnsReportsTheSelectionAndSt
     EXPECT_EQ(Grid->GridStatus(), TgxGridStatus::grNormal);
     EXPECT_EQ(Selects, (std::vector<std::pair<TgxSelectType, bool>>{{stColSelect, false}}));
     EXPECT_EQ(Statuses, (std::vector<TgxGridStatus>{TgxGridStatus::grNormal}));
+}
+
+TEST_F(DeleteMoveReadingTest, TheEditedCellsBufferFollowsItsColumnOrGoesWithIt) {
+    ShowFilled(5, 3);
+    Grid->SetFocus();
+    Grid->SetCurrentCell(4, 2);
+    QKeyEvent Press(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, "x");
+    QApplication::sendEvent(Grid->Widget(), &Press);
+    ASSERT_TRUE(Grid->CurrentCell()->ValueSet(4, 2));
+    Grid->DeleteCols(2, 2);
+    EXPECT_TRUE(Grid->CurrentCell()->ValueSet(3, 2));
+    EXPECT_EQ(VarToStr(Grid->CurrentCell()->BufferValue()), "4.2");
+    EXPECT_FALSE(Grid->CurrentCell()->ValueSet(4, 2));
+    EXPECT_EQ(Grid->GetCurrentDataCol(), 3);
+    // Deleting the selected columns asks no one: what the editor held goes
+    // with its column and lands nowhere else.
+    Grid->ColSelection().SetSelected(Grid->Col(), true);
+    Grid->DeleteSelectedCols();
+    EXPECT_EQ(Grid->GetGridColCount(), 3);
+    EXPECT_NE(VarToStr(Grid->CurrentCell()->BufferValue()), "4.2");
+    QKeyEvent Down(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
+    QApplication::sendEvent(Grid->Widget(), &Down);
+    EXPECT_EQ(Grid->Row(), 3);
+    EXPECT_EQ(Value(1, 2), "1.2");
+    EXPECT_EQ(Value(2, 2), "3.2");
+    EXPECT_EQ(Value(3, 2), "5.2");
 }
 
 } // namespace
