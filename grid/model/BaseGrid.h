@@ -1137,6 +1137,9 @@ public:
     void DeleteRows(int FromDataRow, int ToDataRow);
     void DeleteSelectedCols();
     void DeleteSelectedRows();
+    // After the last data row went: a fresh, empty insertion row ends the
+    // grid again.
+    void ShowInsertionRowAgain();
     void InvalidateNextCols(int DataCol);
     void InvalidateNextRows(int DataRow);
     void MoveColRangeLeft(int From, int To);

@@ -151,8 +151,10 @@ void TgxBaseGrid::DeleteRows(int FromDataRow, int ToDataRow) {
                 RowDeleted(D, false);
             }
         }
-        // A grid that takes new rows keeps its empty insertion row at the end.
-        if (FGridMode == gmEditInsert) SetInsertionRow(true);
+        // A grid that takes new rows keeps its empty insertion row at the
+        // end; while the last row stays, so does what ends the grid (an
+        // entered insertion row shows no fresh one below it).
+        if (FGridMode == gmEditInsert && ToDataRow == Count) ShowInsertionRowAgain();
         SetNewRowCount(Count - Deleted);
         CheckTopLeft(true);
         if (OnInsertionRow) {
@@ -166,6 +168,11 @@ void TgxBaseGrid::DeleteRows(int FromDataRow, int ToDataRow) {
         }
     }
     SettleAfterDelete(*this);
+}
+
+void TgxBaseGrid::ShowInsertionRowAgain() {
+    SetInsertionRow(true);
+    FRowAppendedByEdit = false;
 }
 
 void TgxBaseGrid::DeleteSelectedCols() {
@@ -224,6 +231,7 @@ void TgxBaseGrid::DeleteSelectedRows() {
     const int DeletedBefore =
         DataNumbersBelow(Positions, CurrentData, [this](int P) { return GetDataRow(P); });
     int Deleted = 0;
+    bool LastDeleted = false;
     {
         TNoPaint NoPaint(*this);
         {
@@ -232,6 +240,7 @@ void TgxBaseGrid::DeleteSelectedRows() {
             for (auto It = Positions.rbegin(); It != Positions.rend(); ++It) {
                 const int Data = GetDataRow(*It);
                 if (Data < 1 || Data > Count) continue;
+                LastDeleted = LastDeleted || Data == Count;
                 InvalidateNextRows(Data);
                 DeleteAllAtRow(Data, Last);
                 DeleteRowData(Data, Data);
@@ -240,7 +249,7 @@ void TgxBaseGrid::DeleteSelectedRows() {
                 RowDeleted(Data, false);
             }
         }
-        if (FGridMode == gmEditInsert) SetInsertionRow(true);
+        if (FGridMode == gmEditInsert && LastDeleted) ShowInsertionRowAgain();
         SetNewRowCount(Count - Deleted);
         CheckTopLeft(true);
         const int DataCol = GetDataColnr(Col());
