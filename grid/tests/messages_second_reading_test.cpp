@@ -1,0 +1,240 @@
+// The grid's own window messages, its button and spin timers and the
+// hiding of the in-place control around them, driven through messages
+// sent to a shown grid and timers on the fake timer service.
+#include "GridEditFixture.h"
+#include "grid/model/Columns.h"
+#include "platform/gui/Clipboard.h"
+#include "platform/gui/Messages.h"
+#include "platform/gui/TimerService.h"
+
+#include <gtest/gtest.h>
+
+using namespace grid;
+
+namespace {
+
+// A grid that can be put into the form designer's hands.
+class TDesignableGrid : public TgxGrid {
+public:
+    using TgxGrid::TgxGrid;
+    using TComponent::SetDesigning;
+};
+
+class GridWindowMessages : public GridEditFixture {
+protected:
+    // A second grid beside the first, in design mode.
+    TDesignableGrid* DesignGrid() {
+        auto* G = new TDesignableGrid(Form);
+        G->SetParent(Form);
+        G->SetBounds(0, 0, 420, 300);
+        G->SetGridRowCount(5);
+        G->SetDesigning(true);
+        QApplication::processEvents();
+        return G;
+    }
+    bool EditorVisible() {
+        return Grid->GridControl() != nullptr && Grid->GridControl()->GetVisible();
+    }
+};
+
+// The timers run on the fake service: their periods are what is asked,
+// a running timer is not restarted, and the spin timer moves from the start
+// period to the repeat period once.
+TEST_F(GridWindowMessages, TimersKeepTheirPeriodsAndAreNotRestartedWhileRunning) {
+    FakeTimerService Service;
+    ScopedTimerService Installed(Service);
+    const int Before = Service.Count();
+
+    Grid->StartButtonTimer();
+    EXPECT_NE(Grid->ButtonTimerHandle(), 0u);
+    EXPECT_EQ(Service.Count(), Before + 1);
+    EXPECT_EQ(Service.NextTickIn(), 50);
+    Service.Advance(20);
+    Grid->StartButtonTimer(); // running: left alone
+    EXPECT_EQ(Service.Count(), Before + 1);
+    EXPECT_EQ(Service.NextTickIn(), 30);
+
+    unsigned Button = Grid->ButtonTimerHandle();
+    EXPECT_TRUE(Grid->StopTimer(Button));
+    EXPECT_EQ(Button, 0u);
+    EXPECT_FALSE(Grid->StopTimer(Button));
+
+    Grid->StartSpinTimer(true);
+    EXPECT_EQ(Service.Count(), Before + 1);
+    EXPECT_EQ(Service.NextTickIn(), Grid->SpinStartDelay());
+    Service.Advance(100);
+    Grid->StartSpinTimer(false); // running: nothing happens
+    EXPECT_EQ(Service.NextTickIn(), Grid->SpinStartDelay() - 100);
+    Grid->CheckRestartSpinTimer();
+    EXPECT_EQ(Service.NextTickIn(), Grid->SpinRepeatDelay());
+    Service.Advance(10);
+    Grid->CheckRestartSpinTimer(); // only once
+    EXPECT_EQ(Service.NextTickIn(), Grid->SpinRepeatDelay() - 10);
+    unsigned Spin = Grid->SpinTimerHandle();
+    EXPECT_TRUE(Grid->StopTimer(Spin));
+    EXPECT_EQ(Service.Count(), Before);
+}
+
+TEST_F(GridWindowMessages, DestroyingTheGridStopsItsButtonTimer) {
+    FakeTimerService Service;
+    ScopedTimerService Installed(Service);
+    const int Before = Service.Count();
+    Grid->StartButtonTimer();
+    ASSERT_EQ(Service.Count(), Before + 1);
+    delete Grid;
+    Grid = nullptr;
+    EXPECT_EQ(Service.Count(), Before);
+    Service.Advance(200); // no tick reaches the freed grid
+}
+
+TEST_F(GridWindowMessages, TimerTicksArriveAsWindowMessagesWithoutHarm) {
+    FakeTimerService Service;
+    ScopedTimerService Installed(Service);
+    Grid->StartButtonTimer();
+    Grid->StartSpinTimer(true);
+    Service.Advance(600);
+    Grid->Perform(WM_TIMER, 1, 0);
+    Grid->Perform(WM_TIMER, 2, 0);
+    unsigned B = Grid->ButtonTimerHandle(), S = Grid->SpinTimerHandle();
+    Grid->StopTimer(B);
+    Grid->StopTimer(S);
+}
+
+// WM_GETDLGCODE: characters always; Tab only with editing or a focus
+// rectangle and WantTabs on.
+TEST_F(GridWindowMessages, DialogCodeAsksForTabOnlyWhenEditingAndWantTabs) {
+    struct TCase {
+        TgxGridMode Mode;
+        bool WantTabs;
+        bool Tab;
+    } Cases[] = {
+        {gmEdit, true, true},
+        {gmEdit, false, false},
+        {gmEditInsert, true, true},
+    };
+    for (const auto& C : Cases) {
+        Grid->SetGridMode(C.Mode);
+        Grid->SetWantTabs(C.WantTabs);
+        const LRESULT Code = Grid->Perform(WM_GETDLGCODE);
+        EXPECT_TRUE(Code & DLGC_WANTCHARS) << int(C.Mode);
+        EXPECT_EQ((Code & DLGC_WANTTAB) != 0, C.Tab) << int(C.Mode) << " " << C.WantTabs;
+    }
+}
+
+TEST_F(GridWindowMessages, LineLeftAtTheLeftmostColumnKeepsTheEditor) {
+    Grid->SetCurrentCell(1, 1);
+    QApplication::processEvents();
+    ASSERT_TRUE(EditorVisible());
+    for (unsigned Msg : {WM_HSCROLL, WM_VSCROLL}) {
+        Grid->Perform(Msg, SB_LINELEFT, 0);
+        EXPECT_TRUE(EditorVisible()) << Msg;
+        Grid->Perform(Msg, SB_PAGELEFT, 0);
+        EXPECT_TRUE(EditorVisible()) << Msg;
+    }
+}
+
+TEST_F(GridWindowMessages, EraseBackgroundAtRunTimeLeavesThePixels) {
+    Grid->Invalidate();
+    Grid->Update();
+    const TColor Before = Grid->Canvas()->Pixels(200, 150);
+    const LRESULT R = Grid->Perform(WM_ERASEBKGND, 0, 0);
+    EXPECT_NE(R, 0);
+    EXPECT_EQ(Grid->Canvas()->Pixels(200, 150), Before);
+}
+
+TEST_F(GridWindowMessages, DesignHitTestOverAColumnBorderIsHandled) {
+    TDesignableGrid* G = DesignGrid();
+    const int Border = G->CellRect(1, 0).Right - 1;
+    const int HeadingY = G->CellRect(1, 0).Top + 2;
+    EXPECT_NE(G->Perform(CM_DESIGNHITTEST, 0, PointToLParam(Border, HeadingY)), 0);
+    const TRect Mid = G->CellRect(2, 2);
+    EXPECT_EQ(G->Perform(CM_DESIGNHITTEST, 0,
+                         PointToLParam((Mid.Left + Mid.Right) / 2, (Mid.Top + Mid.Bottom) / 2)),
+              0);
+}
+
+TEST_F(GridWindowMessages, ClipboardMessagesGoToTheCurrentCell) {
+    Grid->SetCellValue(2, 3, Variant("plum"));
+    Grid->SetCurrentCell(2, 3);
+    QApplication::processEvents();
+    Clipboard()->SetAsText("");
+    Grid->Perform(WM_COPY);
+    EXPECT_EQ(Clipboard()->AsText(), "plum");
+
+    Clipboard()->SetAsText("pear");
+    Grid->SetCurrentCell(3, 2);
+    QApplication::processEvents();
+    Grid->Perform(WM_PASTE);
+    Grid->SetCurrentCell(1, 1); // leaves the cell, so the paste is stored
+    QApplication::processEvents();
+    EXPECT_EQ(Grid->GetCellValue(3, 2).AsString(), "pear");
+}
+
+TEST_F(GridWindowMessages, DialogCharClicksTheHeadingThatCarriesIt) {
+    Grid->GetCol(Variant(2))->SetHeading("&Name");
+    std::vector<int> Clicked;
+    Grid->OnHeadingClick = [&](TObject*, int DataCol) { Clicked.push_back(DataCol); };
+    EXPECT_EQ(Grid->Perform(CM_DIALOGCHAR, 'n', 0), 1);
+    EXPECT_EQ(Clicked, std::vector<int>{2});
+    EXPECT_EQ(Grid->Perform(CM_DIALOGCHAR, 'q', 0), 0);
+    EXPECT_EQ(Clicked.size(), 1u);
+}
+
+TEST_F(GridWindowMessages, HeadingFollowsTheParentFontWhileHeadingParentFontIsOn) {
+    ASSERT_TRUE(Grid->HeadingParentFont());
+    Form->Font()->SetSize(17);
+    QApplication::processEvents();
+    EXPECT_EQ(Grid->HeadingFont()->Size(), 17);
+    Grid->SetHeadingParentFont(false);
+    Form->Font()->SetSize(9);
+    QApplication::processEvents();
+    EXPECT_EQ(Grid->HeadingFont()->Size(), 17);
+}
+
+TEST_F(GridWindowMessages, ResizeRaisesOnResizeOnce) {
+    int Resized = 0;
+    Grid->OnResize = [&](TObject*) { ++Resized; };
+    Grid->SetBounds(0, 0, 380, 280);
+    QApplication::processEvents();
+    EXPECT_EQ(Resized, 1);
+}
+
+// A control hidden on request stays hidden when the grid gets the focus
+// back; CheckHideControl answers whether it was shown.
+TEST_F(GridWindowMessages, ControlHiddenOnRequestStaysHiddenOnSetFocus) {
+    Grid->SetCurrentCell(1, 1);
+    QApplication::processEvents();
+    ASSERT_TRUE(EditorVisible());
+    Grid->HideGridControl(false);
+    EXPECT_FALSE(EditorVisible());
+    EXPECT_FALSE(Grid->ControlDisplayed());
+    Grid->Perform(WM_SETFOCUS);
+    EXPECT_FALSE(EditorVisible());
+    EXPECT_FALSE(Grid->CheckHideControl(false));
+}
+
+TEST_F(GridWindowMessages, ControlIsActiveOnlyForEditableCellsInEditModes) {
+    Grid->SetCurrentCell(2, 2);
+    QApplication::processEvents();
+    EXPECT_TRUE(Grid->GridControlActive());
+    EXPECT_TRUE(Grid->CanSetControl());
+    Grid->SetCellReadOnly(2, 2, roOn);
+    EXPECT_FALSE(Grid->GridControlActive());
+    Grid->SetCellReadOnly(2, 2, roDefault);
+    Grid->SetGridMode(gmBrowse);
+    EXPECT_FALSE(Grid->GridControlActive());
+    TDesignableGrid* G = DesignGrid();
+    G->SetCurrentCell(1, 1);
+    EXPECT_FALSE(G->CanSetControl());
+}
+
+TEST_F(GridWindowMessages, CurrentCellInViewFollowsScrolling) {
+    Grid->SetGridRowCount(60);
+    Grid->SetCurrentCell(1, 1);
+    QApplication::processEvents();
+    EXPECT_TRUE(Grid->CurrentCellInView());
+    Grid->SetTopRow(30);
+    EXPECT_FALSE(Grid->CurrentCellInView());
+}
+
+} // namespace
