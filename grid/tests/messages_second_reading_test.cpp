@@ -2,6 +2,7 @@
 // hiding of the in-place control around them, driven through messages
 // sent to a shown grid and timers on the fake timer service.
 #include "GridEditFixture.h"
+#include "grid/model/CellButtons.h"
 #include "grid/model/Columns.h"
 #include "platform/gui/Clipboard.h"
 #include "platform/gui/Messages.h"
@@ -235,6 +236,39 @@ TEST_F(GridWindowMessages, CurrentCellInViewFollowsScrolling) {
     EXPECT_TRUE(Grid->CurrentCellInView());
     Grid->SetTopRow(30);
     EXPECT_FALSE(Grid->CurrentCellInView());
+}
+
+// A program may give the grid default normal and combo buttons of its
+// own; those keep their picture and size when the default button size
+// changes, while the stock ones follow it.
+TEST_F(GridWindowMessages, OwnDefaultButtonsKeepTheirSizeWhenTheDefaultSizeChanges) {
+    TBitmap Face;
+    Face.SetSize(7, 5);
+    Grid->CreateDefaultButton(&Face, clRed, 15, 12);
+    TgxCustomButton* Normal = Grid->GridCellButton(1, btNormal);
+    ASSERT_NE(Normal, nullptr);
+    EXPECT_FALSE(Normal->IsDefault());
+    EXPECT_EQ(Normal->GetWidth(), 15);
+    EXPECT_EQ(Normal->GetHeight(), 12);
+    EXPECT_EQ(Normal->GetTransparentColor(), clRed);
+    EXPECT_EQ(Normal->GetBitmap()->Width(), 7);
+
+    Grid->CreateDefaultCombo(&Face, clBlue, 14, 11);
+    TgxCustomButton* Combo = Grid->GridCellButton(1, btCombo);
+    EXPECT_EQ(Combo->GetWidth(), 14);
+    EXPECT_FALSE(Combo->IsDefault());
+
+    Grid->SetDefaultButtonWidth(20);
+    EXPECT_EQ(Grid->GridCellButton(1, btNormal)->GetWidth(), 15);
+    EXPECT_EQ(Grid->GridCellButton(1, btCombo)->GetWidth(), 14);
+    EXPECT_EQ(Grid->GridCellButton(1, btDateTimeDropDown)->GetWidth(), 20);
+
+    // Dropped, the stock buttons come back at the grid's size.
+    Grid->DestroyDefaultButton();
+    Grid->DestroyDefaultCombo();
+    EXPECT_TRUE(Grid->GridCellButton(1, btNormal)->IsDefault());
+    EXPECT_EQ(Grid->GridCellButton(1, btNormal)->GetWidth(), 20);
+    EXPECT_EQ(Grid->GridCellButton(1, btCombo)->GetWidth(), 20);
 }
 
 } // namespace
