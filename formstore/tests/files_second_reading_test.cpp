@@ -1,6 +1,7 @@
 // File helpers and the progress-control registry, worked in a scratch
 // folder of the test's own.
 #include "ScratchFiles.h"
+#include "formstore/FileOperator.h"
 #include "formstore/FileUtil.h"
 #include "formstore/ProgressList.h"
 #include "platform/classes/Component.h"
@@ -177,6 +178,60 @@ TEST_F(FileHelpers, MoveRenamesAndLeavesAMissingSourceAlone) {
     EXPECT_EQ(Read("m/two"), "abc");
     MoveFile(Path("m/none"), Path("m/three"));
     EXPECT_FALSE(Exists("m/three"));
+}
+
+// The file operator works on lists separated by ';' or '|'.
+TEST_F(FileHelpers, FileOperatorCopiesMovesRenamesAndDeletesLists) {
+    Write("o/a.txt", "A");
+    Write("o/b.txt", "B");
+    Write("o/c.txt", "C");
+    ForceDirectories(Path("to"));
+    TFsFileOperator Op(nullptr);
+    Op.SetOptions({flSilent, flNoConfirmation, flNoConfirmMkDir, flNoErrorUI});
+    Op.SetOperation(foCopy);
+    Op.SetSource(Path("o/a.txt") + ";" + Path("o/b.txt") + "|" + Path("o/c.txt"));
+    Op.SetDestination(Path("to"));
+    EXPECT_TRUE(Op.RunOperation());
+    EXPECT_EQ(Listing("to"), (std::vector<std::string>{"a.txt", "b.txt", "c.txt"}));
+    EXPECT_FALSE(Op.Aborted());
+
+    Op.SetOperation(foRename);
+    Op.SetSource(Path("to/a.txt"));
+    Op.SetDestination(Path("to/renamed.txt"));
+    EXPECT_TRUE(Op.RunOperation());
+    EXPECT_EQ(Read("to/renamed.txt"), "A");
+
+    Op.SetOperation(foMove);
+    Op.SetSource(Path("o/*.txt"));
+    Op.SetDestination(Path("moved"));
+    EXPECT_TRUE(Op.RunOperation());
+    EXPECT_EQ(Listing("moved"), (std::vector<std::string>{"a.txt", "b.txt", "c.txt"}));
+    EXPECT_TRUE(Listing("o").empty());
+
+    Op.SetOperation(foDelete);
+    Op.SetSource(Path("moved/a.txt") + ";" + Path("moved/b.txt"));
+    Op.SetDestination("");
+    EXPECT_TRUE(Op.RunOperation());
+    EXPECT_EQ(Listing("moved"), std::vector<std::string>{"c.txt"});
+
+    // A missing source fails without asking anybody.
+    Op.SetOperation(foCopy);
+    Op.SetSource(Path("nothing-here"));
+    Op.SetDestination(Path("to"));
+    EXPECT_FALSE(Op.RunOperation());
+}
+
+// With the shell dialog the operator does the work: a copy over an
+// existing file with OverwriteReadOnly, a move within one folder.
+TEST_F(FileHelpers, ShellDialogCopyAndMoveGoThroughTheOperator) {
+    Write("s/new", "fresh");
+    Write("s/old", "stale");
+    CopyFileEx(Path("s/new"), Path("s/old"), true, true, nullptr);
+    EXPECT_EQ(Read("s/old"), "fresh");
+    MoveFileEx(Path("s/new"), Path("s/moved"), true);
+    EXPECT_FALSE(Exists("s/new"));
+    EXPECT_EQ(Read("s/moved"), "fresh");
+    EXPECT_THROW(MoveFileEx(Path("s/absent"), Path("s/elsewhere"), true), EAbort);
 }
 
 } // namespace
