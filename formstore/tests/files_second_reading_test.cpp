@@ -60,7 +60,7 @@ TEST(FilePathTexts, RemoveBackSlashAndValidFileName) {
     for (const auto& [In, Out] : Slashes)
         EXPECT_EQ(RemoveBackSlash(In), Out) << In;
     const std::pair<const char*, bool> Names[] = {
-        {"a|b.txt", false}, {"", false}, {"C:\\dir\\file.txt", true}, {"a<b", false},
+        {"a|b.txt", false},  {"", false},         {"C:\\dir\\file.txt", true}, {"a<b", false},
         {"x[1].txt", false}, {"plain.txt", true}, {"say\"hi\"", false}};
     for (const auto& [Name, Valid] : Names)
         EXPECT_EQ(ValidFileName(Name), Valid) << Name;
@@ -98,7 +98,8 @@ TEST_F(FileHelpers, CopyReportsProgressAndEndsAtZero) {
     EXPECT_EQ(Gauge.Writes[0], std::make_pair(std::string("Max"), 10000));
     EXPECT_EQ(Gauge.Writes[1], std::make_pair(std::string("Min"), 0));
     EXPECT_EQ(Gauge.Writes[2], std::make_pair(std::string("Position"), 0));
-    EXPECT_EQ(Gauge.Writes[Gauge.Writes.size() - 2], std::make_pair(std::string("Position"), 10000));
+    EXPECT_EQ(Gauge.Writes[Gauge.Writes.size() - 2],
+              std::make_pair(std::string("Position"), 10000));
     EXPECT_EQ(Gauge.Writes.back(), std::make_pair(std::string("Position"), 0));
 
     Gauge.Writes.clear();
@@ -114,7 +115,8 @@ TEST_F(FileHelpers, CopyReportsProgressAndEndsAtZero) {
         CopyFile(Path("missing"), Path("out/x"), &Gauge);
         ADD_FAILURE() << "no error";
     } catch (const EFOpenError& E) {
-        EXPECT_NE(std::string(E.Message.c_str()).find("Cannot open file " + std::string(Path("missing").c_str())),
+        EXPECT_NE(std::string(E.Message.c_str())
+                      .find("Cannot open file " + std::string(Path("missing").c_str())),
                   std::string::npos)
             << E.Message.c_str();
     }

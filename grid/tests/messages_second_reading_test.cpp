@@ -17,8 +17,8 @@ namespace {
 // A grid that can be put into the form designer's hands.
 class TDesignableGrid : public TgxGrid {
 public:
-    using TgxGrid::TgxGrid;
     using TComponent::SetDesigning;
+    using TgxGrid::TgxGrid;
 };
 
 class GridWindowMessages : public GridEditFixture {
@@ -152,6 +152,22 @@ TEST_F(GridWindowMessages, DesignHitTestOverAColumnBorderIsHandled) {
     EXPECT_EQ(G->Perform(CM_DESIGNHITTEST, 0,
                          PointToLParam((Mid.Left + Mid.Right) / 2, (Mid.Top + Mid.Bottom) / 2)),
               0);
+}
+
+// At design time the cursor over a column border is the split cursor and
+// the mouse status follows, so the designer leaves the sizing to the grid.
+TEST_F(GridWindowMessages, DesignCursorOverAColumnBorderSetsTheSizingStatus) {
+    TDesignableGrid* G = DesignGrid();
+    const TRect Heading = G->CellRect(1, 0);
+    const TPoint Border = G->ClientToScreen(Point(Heading.Right - 1, Heading.Top + 2));
+    G->Perform(WM_NCHITTEST, 0, PointToLParam(Border.X, Border.Y));
+    G->Perform(WM_SETCURSOR, 0, MakeLParam(HTCLIENT, WM_MOUSEMOVE));
+    EXPECT_EQ(G->MouseStatus(), msColResize);
+    const TRect Mid = G->CellRect(2, 2);
+    const TPoint Inside = G->ClientToScreen(Point((Mid.Left + Mid.Right) / 2, Mid.Top + 3));
+    G->Perform(WM_NCHITTEST, 0, PointToLParam(Inside.X, Inside.Y));
+    G->Perform(WM_SETCURSOR, 0, MakeLParam(HTCLIENT, WM_MOUSEMOVE));
+    EXPECT_EQ(G->MouseStatus(), msNormal);
 }
 
 TEST_F(GridWindowMessages, ClipboardMessagesGoToTheCurrentCell) {

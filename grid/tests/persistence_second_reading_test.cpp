@@ -13,8 +13,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <iostream>
 #include <filesystem>
+#include <iostream>
 #include <string>
 
 using namespace grid;
