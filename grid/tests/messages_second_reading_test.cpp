@@ -254,6 +254,62 @@ TEST_F(GridWindowMessages, CurrentCellInViewFollowsScrolling) {
     EXPECT_FALSE(Grid->CurrentCellInView());
 }
 
+// Hiding a control that has the focus hands the focus to the grid.
+TEST_F(GridWindowMessages, HidingTheFocusedControlFocusesTheGrid) {
+    Grid->SetCurrentCell(2, 2);
+    QApplication::processEvents();
+    ASSERT_TRUE(EditorVisible());
+    Grid->GridControl()->Control()->SetFocus();
+    QApplication::processEvents();
+    ASSERT_NE(QApplication::focusWidget(), Grid->Widget());
+    Grid->HideGridControl(false);
+    QApplication::processEvents();
+    EXPECT_EQ(QApplication::focusWidget(), Grid->Widget());
+}
+
+TEST_F(GridWindowMessages, EnterAndExitRunInsideTheirCounters) {
+    std::vector<bool> Seen;
+    Grid->OnEnter = [&](TObject*) { Seen.push_back(Grid->InSetFocus()); };
+    Grid->OnExit = [&](TObject*) { Seen.push_back(Grid->InDoExit()); };
+    auto* Box = new TgxGrid(Form);
+    Box->SetParent(Form);
+    Box->SetBounds(430, 0, 100, 100);
+    Box->SetFocus();
+    QApplication::processEvents();
+    Grid->SetFocus();
+    QApplication::processEvents();
+    ASSERT_GE(Seen.size(), 2u);
+    for (bool B : Seen)
+        EXPECT_TRUE(B);
+    EXPECT_FALSE(Grid->InSetFocus());
+    EXPECT_FALSE(Grid->InDoExit());
+}
+
+TEST_F(GridWindowMessages, InPlaceControlsTakeTheGridCursor) {
+    Grid->SetCurrentCell(1, 1);
+    QApplication::processEvents();
+    Grid->SetCursor(crHandPoint);
+    ASSERT_NE(Grid->GridControl(), nullptr);
+    EXPECT_EQ(Grid->GridControl()->Control()->Cursor(), crHandPoint);
+}
+
+// After a scroll ends the control is shown again over the current cell.
+TEST_F(GridWindowMessages, EndScrollShowsTheControlOverTheCurrentCell) {
+    Grid->SetGridRowCount(60);
+    Grid->SetCurrentCell(2, 5);
+    QApplication::processEvents();
+    ASSERT_TRUE(EditorVisible());
+    Grid->Perform(WM_VSCROLL, SB_LINEDOWN, 0);
+    Grid->Perform(WM_VSCROLL, SB_ENDSCROLL, 0);
+    QApplication::processEvents();
+    EXPECT_EQ(Grid->TopRow(), 2);
+    ASSERT_TRUE(EditorVisible());
+    const TRect Cell = Grid->CellRect(2, 5);
+    const TRect Box = Grid->GridControl()->Control()->BoundsRect();
+    EXPECT_TRUE(Box.Top >= Cell.Top && Box.Top < Cell.Bottom)
+        << Box.Top << " not in " << Cell.Top << ".." << Cell.Bottom;
+}
+
 // A program may give the grid default normal and combo buttons of its
 // own; those keep their picture and size when the default button size
 // changes, while the stock ones follow it.
