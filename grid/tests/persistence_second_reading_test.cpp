@@ -316,4 +316,55 @@ TEST_F(GridStatePersistence, FormWritesNoDefaultColumnsAndReadsOldWidthLists) {
     EXPECT_EQ(Read->GetCol(Variant(2))->Color(), clRed);
 }
 
+// A form read back keeps rows, cells, values and the image-list ids, one
+// with a blank and a comma among them.
+TEST_F(GridStatePersistence, FormTextCarriesRowsCellsValuesAndImageListIds) {
+    Source->SetRowColor(2, clBlue);
+    Source->SetCellColor(3, 4, clGreen);
+    Source->SetCellValue(4, 1, Variant("v"));
+    Source->ImageListIds()->Add("plain");
+    Source->ImageListIds()->Add("with blank, comma");
+    const std::string Text = FormText(*Form);
+    TForm Copy(nullptr);
+    ReadFormText(Text, Copy);
+    auto* Read = dynamic_cast<TgxGrid*>(Copy.FindComponent("Grid1"));
+    ASSERT_NE(Read, nullptr);
+    EXPECT_EQ(Read->GetRowColor(2), clBlue);
+    EXPECT_EQ(Read->GetCellColor(3, 4), clGreen);
+    EXPECT_EQ(Read->GetCellValue(4, 1).AsString(), "v");
+    ASSERT_EQ(Read->ImageListIds()->Count(), 2);
+    EXPECT_EQ(Read->ImageListIds()->Strings(1), "with blank, comma");
+}
+
+// An older saved state stored its properties as a set: all are taken.
+TEST_F(GridStatePersistence, OlderPropertySetSelectsEveryProperty) {
+    Source->GetCol(Variant(2))->SetColor(clRed);
+    TMemoryStream Saved;
+    Source->SavePropToStream(&Saved, TgxPropKinds{pkCols}, TgxProperties{prColor}, false);
+    std::string Text = AsText(Saved);
+    const std::size_t At = Text.find("Properties = #1#0#0#0#0");
+    ASSERT_NE(At, std::string::npos) << Text;
+    Text.replace(At, 23, "Properties = [prColor]");
+    TMemoryStream TextStream, Older;
+    TextStream.WriteBuffer(Text.data(), static_cast<int>(Text.size()));
+    TextStream.SetPosition(0);
+    ObjectTextToBinary(&TextStream, &Older);
+    Older.SetPosition(0);
+
+    TgxGrid* Target = MakeGrid("Target", 4, 3);
+    Target->GetCol(Variant(3))->SetIs3D(true);
+    Target->LoadFromStream(&Older, cmaNone);
+    EXPECT_EQ(Target->GetCol(Variant(2))->Color(), clRed);
+    EXPECT_FALSE(Target->GetCol(Variant(3))->Is3D());
+}
+
+TEST_F(GridStatePersistence, AStreamOfAnotherClassIsRefused) {
+    TMemoryStream Other;
+    WriteComponentRes(&Other, Form);
+    Other.SetPosition(0);
+    EXPECT_ANY_THROW(Source->LoadFromStream(&Other, cmaNone));
+    EXPECT_EQ(Source->GetGridColCount(), 4);
+    EXPECT_FALSE(Source->Reading());
+}
+
 } // namespace
