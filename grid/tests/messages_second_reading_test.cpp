@@ -208,6 +208,20 @@ TEST_F(GridWindowMessages, HeadingFollowsTheParentFontWhileHeadingParentFontIsOn
     EXPECT_EQ(Grid->HeadingFont()->Size(), 17);
 }
 
+// Columns and rows that make their fonts from the grid font follow a
+// change of it.
+TEST_F(GridWindowMessages, AutoFontColumnsAndRowsFollowTheGridFont) {
+    TgxCol* Col = Grid->GetCol(Variant(2));
+    Col->SetAutoCreateFont(true);
+    Grid->SetRowAutoCreateFont(3, true);
+    Grid->Font()->SetSize(15);
+    QApplication::processEvents();
+    ASSERT_NE(Col->GetFont(), nullptr);
+    EXPECT_EQ(Col->GetFont()->Size(), 15);
+    ASSERT_NE(Grid->GetRowFont(3), nullptr);
+    EXPECT_EQ(Grid->GetRowFont(3)->Size(), 15);
+}
+
 TEST_F(GridWindowMessages, ResizeRaisesOnResizeOnce) {
     int Resized = 0;
     Grid->OnResize = [&](TObject*) { ++Resized; };
