@@ -88,6 +88,23 @@ TEST_F(GridWindowMessages, DestroyingTheGridStopsItsButtonTimer) {
     Service.Advance(200); // no tick reaches the freed grid
 }
 
+// A grid without a window keeps no timer behind when it goes.
+TEST_F(GridWindowMessages, AWindowlessGridLeavesNoTimerBehind) {
+    FakeTimerService Service;
+    ScopedTimerService Installed(Service);
+    const int Before = Service.Count();
+    {
+        TgxGrid Loose(nullptr);
+        Loose.StartButtonTimer();
+        Loose.StartSpinTimer(true);
+        unsigned Spin = Loose.SpinTimerHandle();
+        Loose.StopTimer(Spin);
+        EXPECT_EQ(Spin, 0u);
+    }
+    EXPECT_EQ(Service.Count(), Before);
+    Service.Advance(1000);
+}
+
 TEST_F(GridWindowMessages, TimerTicksArriveAsWindowMessagesWithoutHarm) {
     FakeTimerService Service;
     ScopedTimerService Installed(Service);
