@@ -212,6 +212,11 @@ TEST_F(GridWindowMessages, DialogCharClicksTheHeadingThatCarriesIt) {
     EXPECT_EQ(Clicked, std::vector<int>{2});
     EXPECT_EQ(Grid->Perform(CM_DIALOGCHAR, 'q', 0), 0);
     EXPECT_EQ(Clicked.size(), 1u);
+    // A grid that cannot take the focus leaves the character alone.
+    Grid->SetEnabled(false);
+    EXPECT_EQ(Grid->Perform(CM_DIALOGCHAR, 'n', 0), 0);
+    EXPECT_EQ(Clicked.size(), 1u);
+    Grid->SetEnabled(true);
 }
 
 TEST_F(GridWindowMessages, HeadingFollowsTheParentFontWhileHeadingParentFontIsOn) {
@@ -219,10 +224,15 @@ TEST_F(GridWindowMessages, HeadingFollowsTheParentFontWhileHeadingParentFontIsOn
     Form->Font()->SetSize(17);
     QApplication::processEvents();
     EXPECT_EQ(Grid->HeadingFont()->Size(), 17);
+    // The message may carry the font to take.
+    TFont Carried;
+    Carried.SetSize(21);
+    Grid->Perform(CM_PARENTFONTCHANGED, 1, reinterpret_cast<LPARAM>(&Carried));
+    EXPECT_EQ(Grid->HeadingFont()->Size(), 21);
     Grid->SetHeadingParentFont(false);
     Form->Font()->SetSize(9);
     QApplication::processEvents();
-    EXPECT_EQ(Grid->HeadingFont()->Size(), 17);
+    EXPECT_EQ(Grid->HeadingFont()->Size(), 21);
 }
 
 // Columns and rows that make their fonts from the grid font follow a
