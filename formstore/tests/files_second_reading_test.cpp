@@ -1,6 +1,7 @@
 // File helpers and the progress-control registry, worked in a scratch
 // folder of the test's own.
 #include "ScratchFiles.h"
+#include "formstore/FileLink.h"
 #include "formstore/FileOperator.h"
 #include "formstore/FileUtil.h"
 #include "formstore/ProgressList.h"
@@ -234,6 +235,33 @@ TEST_F(FileHelpers, ShellDialogCopyAndMoveGoThroughTheOperator) {
     EXPECT_FALSE(Exists("s/new"));
     EXPECT_EQ(Read("s/moved"), "fresh");
     EXPECT_THROW(MoveFileEx(Path("s/absent"), Path("s/elsewhere"), true), EAbort);
+}
+
+// A read-only destination is replaced only when asked, and is then
+// writable; refused, it keeps its bytes.
+TEST_F(FileHelpers, ReadOnlyDestinationIsReplacedOnlyOnRequest) {
+    Write("r/src", "new");
+    Write("r/dst", "old");
+    std::filesystem::permissions(Path("r/dst").c_str(), std::filesystem::perms::owner_read);
+    EXPECT_TRUE(HasAttr(Path("r/dst"), faReadOnly));
+    EXPECT_THROW(CopyFile(Path("r/src"), Path("r/dst"), nullptr), EFCreateError);
+    EXPECT_EQ(Read("r/dst"), "old");
+    CopyFileEx(Path("r/src"), Path("r/dst"), true, false, nullptr);
+    EXPECT_EQ(Read("r/dst"), "new");
+    EXPECT_FALSE(HasAttr(Path("r/dst"), faReadOnly));
+}
+
+TEST_F(FileHelpers, FileLinksAreMadeAndRemovedInTheSpecialFolder) {
+    setenv("XDG_DOCUMENTS_DIR", Path("docs").c_str(), 1);
+    Write("target.txt", "t");
+    CreateFileLink(Path("target.txt"), "My target", CSIDL_PERSONAL);
+    EXPECT_EQ(Read("docs/My target"), "t");
+    EXPECT_THROW(CreateFileLink(Path("target.txt"), "a/b", CSIDL_PERSONAL), EInOutError);
+    DeleteFileLink("My target", CSIDL_PERSONAL);
+    EXPECT_FALSE(Exists("docs/My target"));
+    EXPECT_TRUE(Exists("target.txt"));
+    DeleteFileLink("My target", CSIDL_PERSONAL); // none: nothing happens
+    unsetenv("XDG_DOCUMENTS_DIR");
 }
 
 } // namespace
