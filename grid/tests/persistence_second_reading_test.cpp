@@ -128,6 +128,23 @@ TEST_F(GridStatePersistence, ValuesStayOutUnlessAskedFor) {
     }
 }
 
+// A load raises none of the grid's change events on the way.
+TEST_F(GridStatePersistence, LoadingRaisesNoChangeEvents) {
+    Source->GetCol(Variant(2))->SetWidth(90);
+    TMemoryStream Saved;
+    Source->SaveToStream(&Saved, true);
+    Saved.SetPosition(0);
+    TgxGrid* Target = MakeGrid("Target", 2, 2);
+    int Events = 0;
+    Target->OnColCountChanged = [&](TObject*, int, int) { ++Events; };
+    Target->OnRowCountChanged = [&](TObject*, int, int) { ++Events; };
+    Target->OnColResized = [&](TObject*, int) { ++Events; };
+    Target->LoadFromStream(&Saved, cmaNone);
+    EXPECT_EQ(Events, 0);
+    EXPECT_EQ(Target->GetCol(Variant(2))->Width(), 90);
+    EXPECT_TRUE(Target->CanActivateEvent());
+}
+
 // A partial save stores its property set as 5 bytes, widens the alignment
 // trio, and leaves the grid itself alone.
 TEST_F(GridStatePersistence, PartialSaveStoresThePropertySetAndLeavesTheGridAlone) {
