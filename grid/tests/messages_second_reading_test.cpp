@@ -139,6 +139,21 @@ TEST_F(GridWindowMessages, DialogCodeAsksForTabOnlyWhenEditingAndWantTabs) {
     }
 }
 
+// With Ctrl held the grid leaves Tab to the dialog.
+TEST_F(GridWindowMessages, DialogCodeLeavesTabAloneWhileCtrlIsHeld) {
+    std::vector<LRESULT> Codes;
+    Grid->OnKeyDown = [&](TObject*, Word&, TShiftState) {
+        Codes.push_back(Grid->Perform(WM_GETDLGCODE));
+    };
+    Grid->SetCurrentCell(1, 1);
+    QApplication::processEvents();
+    Press(Qt::Key_F2, Qt::ControlModifier);
+    Press(Qt::Key_F2);
+    ASSERT_EQ(Codes.size(), 2u);
+    EXPECT_FALSE(Codes[0] & DLGC_WANTTAB);
+    EXPECT_TRUE(Codes[1] & DLGC_WANTTAB);
+}
+
 TEST_F(GridWindowMessages, LineLeftAtTheLeftmostColumnKeepsTheEditor) {
     Grid->SetCurrentCell(1, 1);
     QApplication::processEvents();
