@@ -181,6 +181,14 @@ public:
     TgxCustomButton* GridCellButton(int DisplayCol, TgxButtonType Type);
     // Forgets the shared buttons (they are made again at the next use).
     void ResetCellButtons();
+    // The default normal (combo) button replaced by one with the program's
+    // picture, transparent colour and size; it keeps them when the default
+    // button size changes. Destroyed, the stock button is made again at the
+    // grid's size on next use.
+    void CreateDefaultButton(TBitmap* Bitmap, TColor TransparentColor, int Width, int Height);
+    void CreateDefaultCombo(TBitmap* Bitmap, TColor TransparentColor, int Width, int Height);
+    void DestroyDefaultButton();
+    void DestroyDefaultCombo();
     // The in-place control of a control type: the edit control for text,
     // the check control for check boxes, a default control otherwise.
     TgxCustomGridControl* GridCellControl(TgxControlType Type) const;

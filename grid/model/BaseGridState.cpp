@@ -133,8 +133,9 @@ void TgxBaseGrid::SetButtonEdgeWidth(int Value) {
 void TgxBaseGrid::SetDefaultButtonWidth(int Value) {
     if (Value == FDefaultButtonWidth) return;
     FDefaultButtonWidth = Value;
+    // Buttons the program gave a picture of its own keep their size.
     for (int I : {0, 1, 4, 5})
-        if (FButtons[I]) FButtons[I]->SetWidth(Value);
+        if (FButtons[I] && FButtons[I]->IsDefault()) FButtons[I]->SetWidth(Value);
     InvalidateGridNow();
     RedisplayControl();
 }
@@ -142,8 +143,9 @@ void TgxBaseGrid::SetDefaultButtonWidth(int Value) {
 void TgxBaseGrid::SetDefaultButtonHeight(int Value) {
     if (Value == FDefaultButtonHeight) return;
     FDefaultButtonHeight = Value;
+    // Buttons the program gave a picture of its own keep their size.
     for (int I : {0, 1, 4, 5})
-        if (FButtons[I]) FButtons[I]->SetHeight(Value);
+        if (FButtons[I] && FButtons[I]->IsDefault()) FButtons[I]->SetHeight(Value);
     InvalidateGridNow();
     RedisplayControl();
 }

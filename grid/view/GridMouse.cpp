@@ -527,23 +527,27 @@ TCursor TgxBaseGrid::ShapeCursor(int X, int Y, int DisplayRow, int DisplayCol) {
 }
 
 void TgxBaseGrid::WMSetCursor(TMessage& Message) {
-    if (LoWord(static_cast<std::uintptr_t>(Message.LParam)) != HTCLIENT ||
-        Screen->Cursor() != crDefault) {
+    const bool Client = LoWord(static_cast<std::uintptr_t>(Message.LParam)) == HTCLIENT;
+    int C = -1;
+    int R = -1;
+    if (Designing() && Client) {
+        // The status follows the border under the mouse, so that the
+        // designer's hit test and a press that follows size the grid.
+        CellFromXY(FHitTest.X, FHitTest.Y, C, R);
+        FMouseStatus = GetSizingState(FHitTest.X, FHitTest.Y, R, C);
+        const bool ColBorder = FMouseStatus == msColResize || FMouseStatus == msRowBarResize;
+        SetWindowCursor(this, IsRowResize(FMouseStatus) ? crVSplit
+                              : ColBorder               ? crHSplit
+                                                        : crArrow);
+        Message.Result = 1;
+        return;
+    }
+    if (!Client || Screen->Cursor() != crDefault) {
         TCustomControl::Dispatch(Message);
         return;
     }
-    int C = -1;
-    int R = -1;
     CellFromXY(FHitTest.X, FHitTest.Y, C, R);
-    TCursor Shape = crNone;
-    if (Designing()) {
-        const TgxMouseStatus Zone = GetSizingState(FHitTest.X, FHitTest.Y, R, C);
-        Shape = IsRowResize(Zone)                               ? crVSplit
-                : Zone == msColResize || Zone == msRowBarResize ? crHSplit
-                                                                : crArrow;
-    } else {
-        Shape = ShapeCursor(FHitTest.X, FHitTest.Y, R, C);
-    }
+    const TCursor Shape = ShapeCursor(FHitTest.X, FHitTest.Y, R, C);
     if (Shape == crNone) {
         TCustomControl::Dispatch(Message);
         return;

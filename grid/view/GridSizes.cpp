@@ -395,6 +395,29 @@ TgxCustomButton* TgxBaseGrid::GridCellButton(int DisplayCol, TgxButtonType Type)
     }
 }
 
+void TgxBaseGrid::CreateDefaultButton(TBitmap* Bitmap, TColor TransparentColor, int Width,
+                                      int Height) {
+    DestroyDefaultButton();
+    FButtons[1] = std::make_unique<TgxNormalButton>(this, Bitmap, TransparentColor, Width, Height);
+}
+
+void TgxBaseGrid::CreateDefaultCombo(TBitmap* Bitmap, TColor TransparentColor, int Width,
+                                     int Height) {
+    DestroyDefaultCombo();
+    FButtons[0] = std::make_unique<TgxComboButton>(this, Bitmap, TransparentColor, Width, Height);
+}
+
+// The hit test keeps the button it last looked at; it must not outlive it.
+void TgxBaseGrid::DestroyDefaultButton() {
+    if (FHitButton == FButtons[1].get()) FHitButton = nullptr;
+    FButtons[1].reset();
+}
+
+void TgxBaseGrid::DestroyDefaultCombo() {
+    if (FHitButton == FButtons[0].get()) FHitButton = nullptr;
+    FButtons[0].reset();
+}
+
 void TgxBaseGrid::ResetCellButtons() {
     // The shared buttons follow the grid's button settings, which a count
     // change does not touch; a lit or pressed button whose cell went is
