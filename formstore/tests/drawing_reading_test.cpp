@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -360,4 +361,66 @@ TEST(DrawingReading, EdgeInputsOfGradientTransparencyAndCells) {
     EXPECT_EQ(Cell.Canvas()->Pixels(0, 0), clLime);
     EXPECT_EQ(Cell.Canvas()->Pixels(1, 1), static_cast<TColor>(0xC0C0C0));
     EXPECT_EQ(Cell.Transparent(), Icon->Transparent());
+}
+
+TEST_F(CellDrawingReading, MinimizeTextFirstStepAndCellFill) {
+    TCanvas* C = Surface->Canvas();
+    // Shortening steps from length - 2 characters down, each with "...".
+    const AnsiString Text = "abcdefghWWWWW";
+    const int Len = static_cast<int>(Text.size());
+    for (int W = 0; W <= C->TextWidth(Text) + 1; ++W) {
+        AnsiString Expected = Text;
+        for (int I = 1; I <= Len && C->TextWidth(Expected) > W; ++I)
+            Expected = Text.substr(0, std::max(0, Len - I - 1)) + "...";
+        EXPECT_EQ(MinimizeText(Text, C, W), Expected) << W;
+    }
+
+    const TRect R = Rect(10, 10, 80, 40);
+    C->Brush()->SetColor(clYellow);
+    DrawCellText(Surface, 1, 1, "Ab", R, taLeftJustify, vaTopJustify);
+    EXPECT_EQ(C->Pixels(10, 10), clYellow);
+    EXPECT_EQ(C->Pixels(79, 39), clYellow);
+    EXPECT_EQ(C->Pixels(80, 39), clWhite);
+    EXPECT_EQ(C->Pixels(79, 40), clWhite);
+}
+
+TEST(DrawingReading, MirroredCanvasKeepsTextOnTheSideItIsAlignedToAsSeen) {
+    // Which side of a 100-pixel cell the ink lands on, as seen.
+    struct Case { int Mirror; TAlignment Align; bool Rtl; bool Wrap; bool SeenLeft; };
+    const Case Cases[] = {
+        {100, taLeftJustify, false, false, true},
+        {100, taRightJustify, false, false, false},
+        {100, taLeftJustify, true, false, false},
+        {100, taRightJustify, true, false, true},
+        {100, taLeftJustify, false, true, true},
+        {100, taRightJustify, false, true, false},
+        {100, taLeftJustify, true, true, false},
+        {100, taRightJustify, true, true, true},
+        {0, taLeftJustify, true, false, true},
+        {0, taRightJustify, true, true, false},
+    };
+    for (const auto& C : Cases) {
+        SCOPED_TRACE(::testing::Message() << "mirror " << C.Mirror << " align "
+                                          << static_cast<int>(C.Align) << " rtl " << C.Rtl
+                                          << " wrap " << C.Wrap);
+        auto Bmp = Filled(100, 20, clWhite);
+        TCanvas* Cv = Bmp->Canvas();
+        Cv->SetMirrorWidth(C.Mirror);
+        Cv->Font()->SetColor(clBlack);
+        Cv->Brush()->SetColor(clWhite);
+        WriteText(Cv, Rect(0, 0, 100, 20), 2, 2, "Ab", C.Align, C.Wrap, C.Rtl);
+        Cv->SetMirrorWidth(0);
+        int MinX = 100, MaxX = -1;
+        for (int Y = 0; Y < 20; ++Y)
+            for (int X = 0; X < 100; ++X)
+                if (Cv->Pixels(X, Y) != clWhite) {
+                    MinX = std::min(MinX, X);
+                    MaxX = std::max(MaxX, X);
+                }
+        ASSERT_GE(MaxX, 0);
+        if (C.SeenLeft)
+            EXPECT_LT(MaxX, 50) << MinX << ".." << MaxX;
+        else
+            EXPECT_GT(MinX, 50) << MinX << ".." << MaxX;
+    }
 }
