@@ -148,6 +148,8 @@ TEST_F(AppStorageReading, DefaultSectionsOfComponents) {
     Nested->SetParent(Panel);
     auto* Timerish = new TComponent(Form);
     Timerish->SetName("Helper");
+    auto* Unparented = new TEdit(Form);
+    Unparented->SetName("Spare");
 
     TPanel Loose(nullptr);
     Loose.SetName("Outer");
@@ -166,6 +168,7 @@ TEST_F(AppStorageReading, DefaultSectionsOfComponents) {
         {Grid, "TMainFormWindowGrid1"},
         {Nested, "TMainFormWindowEdit1"},
         {Timerish, "TMainFormWindow.Helper"},
+        {Unparented, "Spare"},
         {&InLoose, "OuterInner"},
         {&Alone, "Alone"},
         {&Free, "Free"},
@@ -207,6 +210,7 @@ TEST_F(AppStorageReading, FindingShowingAndMakingForms) {
     EXPECT_NE(B, A);
     EXPECT_EQ(B->Caption(), "Second");
     EXPECT_EQ(ShowFormOfClass<TMainFormWindow>("Second", false), B);
+    EXPECT_NE(ShowFormOfClass<TMainFormWindow>("second", false), B);
     B->SetWindowState(wsMinimized);
     EXPECT_EQ(FindShowForm<TMainFormWindow>("Second"), B);
     EXPECT_EQ(B->WindowState(), wsNormal);
@@ -264,4 +268,17 @@ TEST_F(AppStorageReading, ShowDialogIsTrueForOkAndYesAndFreesTheDialog) {
     NextResult = mrNone;
     EXPECT_THROW(ShowDialog<TSelfClosing>(), Exception);
     EXPECT_EQ(Alive, 0);
+}
+
+TEST_F(AppStorageReading, UniqueFileNameMasksThatAreNoIntegerPattern) {
+    const AnsiString Dir = File("masks");
+    std::filesystem::create_directories(Dir.c_str());
+    for (const AnsiString Mask : {"a%s.txt", "a%d%d.txt", "a%n.txt", "a%f.txt", "a%"}) {
+        SCOPED_TRACE(Mask);
+        try {
+            const AnsiString Name = GetUniqueFileNameInDir(Dir, Mask);
+            EXPECT_LT(Name.size(), 4096u);
+        } catch (const Exception&) {
+        }
+    }
 }

@@ -424,3 +424,26 @@ TEST(DrawingReading, MirroredCanvasKeepsTextOnTheSideItIsAlignedToAsSeen) {
             EXPECT_GT(MinX, 50) << MinX << ".." << MaxX;
     }
 }
+
+TEST(DrawingReading, DrawingLeavesTheSourceAndTheBrushAlone) {
+    auto Src = Filled(3, 3, clRed);
+    int Changes = 0;
+    Src->OnChange = [&](TObject*) { ++Changes; };
+    Src->Canvas()->OnChange = [&](TObject*) { ++Changes; };
+    auto Dst = Filled(6, 6, clBlue);
+    Dst->Canvas()->Brush()->SetColor(clYellow);
+    Dst->Canvas()->Brush()->SetStyle(bsClear);
+    for (TColor Mask : {clRed, clDefault, clNone}) DrawBitmapTransparent(Dst->Canvas(), 0, 0, Src.get(), Mask);
+    StretchBitmapRectTransparent(Dst->Canvas(), 0, 0, 6, 6, Rect(0, 0, 2, 2), Src.get(), clLime);
+    EXPECT_EQ(Changes, 0);
+    EXPECT_EQ(Src->Canvas()->LockCount(), 0);
+    GradientFillRect(Dst->Canvas(), Rect(0, 0, 6, 6), clBlack, clWhite, fdLeftToRight, 3);
+    EXPECT_EQ(Dst->Canvas()->Brush()->Color(), clYellow);
+    EXPECT_EQ(Dst->Canvas()->Brush()->Style(), bsClear);
+
+    // Cells past the end or narrower than a pixel do no harm.
+    TBitmap Cell;
+    AssignBitmapCell(Src.get(), &Cell, 2, 2, 50);
+    AssignBitmapCell(Src.get(), &Cell, 5, 5, 3);
+    EXPECT_TRUE(Cell.Empty() || Cell.Width() == 0 || Cell.Height() == 0);
+}
