@@ -401,7 +401,14 @@ void WriteText(TCanvas* ACanvas, const TRect& ARect, int DX, int DY, const AnsiS
     Bitmap.SetSize(std::max(Bitmap.Width(), Width), std::max(Bitmap.Height(), Height));
     Canvas->Font()->Assign(ACanvas->Font());
     Canvas->Brush()->Assign(ACanvas->Brush());
-    Canvas->FillRect(Rect(0, 0, Width, Height));
+    // Without a brush the text goes over what the cell already shows, not
+    // over whatever the last cell left in the shared bitmap.
+    if (ACanvas->Brush()->Style() == bsClear) {
+        Canvas->SetCopyMode(cmSrcCopy);
+        Canvas->CopyRect(Rect(0, 0, Width, Height), ACanvas, ARect);
+    } else {
+        Canvas->FillRect(Rect(0, 0, Width, Height));
+    }
     Canvas->Brush()->SetStyle(bsClear);
 
     const TRect Area = Rect(DX, DY, Width - 1, Height - 1);

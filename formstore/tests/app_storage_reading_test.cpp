@@ -99,6 +99,11 @@ TEST_F(AppStorageReading, NumbersAndBooleansInBothStores) {
         IniWriteString(Make().get(), "S", "B", "-3");
         EXPECT_TRUE(IniReadBool(Make().get(), "S", "B", false));
         EXPECT_TRUE(IniReadBool(Make().get(), "S", "None", true));
+        for (const char* Bad : {"abc", "", "yes"}) {
+            IniWriteString(Make().get(), "S", "B", Bad);
+            EXPECT_TRUE(IniReadBool(Make().get(), "S", "B", true)) << Bad;
+            EXPECT_FALSE(IniReadBool(Make().get(), "S", "B", false)) << Bad;
+        }
         IniWriteString(Make().get(), "S", "Big", "2147483648");
         EXPECT_EQ(IniReadInteger(Make().get(), "S", "Big", 7), 7);
         IniWriteString(Make().get(), "S", "Min", "-2147483648");

@@ -447,3 +447,55 @@ TEST(DrawingReading, DrawingLeavesTheSourceAndTheBrushAlone) {
     AssignBitmapCell(Src.get(), &Cell, 5, 5, 3);
     EXPECT_TRUE(Cell.Empty() || Cell.Width() == 0 || Cell.Height() == 0);
 }
+
+TEST(DrawingReading, DisabledAndIconTransparencyFromTheBitmapsOwnColour) {
+    // Lime with a red pixel, and the transparent colour set to lime.
+    auto Src = Filled(4, 4, clLime);
+    Src->Canvas()->SetPixels(1, 1, clRed);
+    Src->SetTransparentColor(clLime);
+    auto D = CreateDisabledBitmapEx(Src.get(), clDefault, clSilver, clWhite, clGray, false);
+    EXPECT_EQ(D->Canvas()->Pixels(1, 1), clGray);
+    EXPECT_EQ(D->Canvas()->Pixels(0, 0), clSilver);
+
+    // A monochrome source: its white is the background.
+    auto Mono = Filled(3, 3, clWhite);
+    Mono->Canvas()->SetPixels(1, 1, clBlack);
+    Mono->SetMonochrome(true);
+    auto M = CreateDisabledBitmapEx(Mono.get(), clWhite, clSilver, clWhite, clGray, false);
+    EXPECT_EQ(M->Canvas()->Pixels(1, 1), clGray);
+    EXPECT_EQ(M->Canvas()->Pixels(0, 0), clSilver);
+
+    struct Case { TColor Mask; bool CornerClear; };
+    for (const Case C : {Case{clDefault, true}, Case{clNone, false}, Case{clLime, true}}) {
+        SCOPED_TRACE(C.Mask);
+        auto Icon = CreateIconFromBitmap(Src.get(), C.Mask);
+        auto Back = CreateBitmapFromIcon(Icon.get(), clBlue);
+        EXPECT_EQ(Back->Canvas()->Pixels(0, 0), C.CornerClear ? clBlue : clLime);
+        EXPECT_EQ(Back->Canvas()->Pixels(1, 1), clRed);
+    }
+}
+
+TEST(DrawingReading, WrappedTextWithAClearBrushKeepsTheCellsBackground) {
+    // A first cell leaves its picture in the composing bitmap.
+    auto First = Filled(60, 30, clWhite);
+    First->Canvas()->Font()->SetColor(clBlack);
+    First->Canvas()->Brush()->SetColor(clYellow);
+    WriteText(First->Canvas(), Rect(0, 0, 60, 30), 2, 2, "Stale text", taLeftJustify, true);
+    // A cell drawn without a brush shows its own background behind the text.
+    auto Second = Filled(60, 30, clBlue);
+    Second->Canvas()->Font()->SetColor(clWhite);
+    Second->Canvas()->Brush()->SetStyle(bsClear);
+    WriteText(Second->Canvas(), Rect(0, 0, 60, 30), 2, 2, "", taLeftJustify, true);
+    WriteText(Second->Canvas(), Rect(0, 0, 60, 30), 2, 2, "WW", taRightJustify, true);
+    int Blue = 0, Ink = 0, Other = 0;
+    for (int Y = 0; Y < 30; ++Y)
+        for (int X = 0; X < 60; ++X) {
+            const TColor C = Second->Canvas()->Pixels(X, Y);
+            if (C == clBlue) ++Blue;
+            else if (C == clYellow || C == clBlack) ++Other;
+            else ++Ink; // white text, smoothed into the blue
+        }
+    EXPECT_EQ(Other, 0);
+    EXPECT_GT(Ink, 0);
+    EXPECT_GT(Blue, 60 * 30 / 2);
+}
