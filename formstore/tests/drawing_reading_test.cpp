@@ -51,6 +51,7 @@ TEST(DrawingReading, GradientBandsRemainderAndDirections) {
         {fdRightToLeft, B, W, {W, W, Grey(170), Grey(170), Grey(85), Grey(85), B, B, B, B}},
         // Steps are rounded to the nearest level: 0, 33, 67, 100.
         {fdTopToBottom, B, Grey(100), {Grey(0), Grey(0), Grey(33), Grey(33), Grey(67), Grey(67), Grey(100), Grey(100), Grey(100), Grey(100)}},
+        {fdBottomToTop, B, Grey(100), {Grey(100), Grey(100), Grey(67), Grey(67), Grey(33), Grey(33), Grey(0), Grey(0), Grey(0), Grey(0)}},
     };
     for (const auto& C : Cases) {
         SCOPED_TRACE(static_cast<int>(C.Direction));
@@ -267,6 +268,8 @@ TEST_F(CellDrawingReading, CellTextPlacement) {
     const Case Cases[] = {
         {taLeftJustify, vaTopJustify, 22, 24, 22},
         {taRightJustify, vaTopJustify, 120 - TW - 3, 120 - TW - 1, 22},
+        // Centred text wraps, so it is centred in the area from dx to width - 1.
+        {taCenter, vaTopJustify, 22 + (97 - TW) / 2 - 1, 22 + (97 - TW) / 2 + 2, 22},
         {taLeftJustify, vaCenter, 22, 24, 20 + std::max(1, (Height - H) / 2)},
         {taLeftJustify, vaBottomJustify, 22, 24, 20 + std::max(2, Height - H)},
     };
