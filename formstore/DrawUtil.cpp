@@ -356,6 +356,12 @@ private:
     int FTabWidth;
 };
 
+TAlignment Swapped(TAlignment Alignment) {
+    if (Alignment == taLeftJustify) return taRightJustify;
+    if (Alignment == taRightJustify) return taLeftJustify;
+    return Alignment;
+}
+
 // The off-screen bitmap cell texts are composed on; it only grows.
 TBitmap& DrawBitmap() {
     static TBitmap Bitmap;
@@ -365,12 +371,16 @@ TBitmap& DrawBitmap() {
 } // namespace
 
 void WriteText(TCanvas* ACanvas, const TRect& ARect, int DX, int DY, const AnsiString& Text,
-               TAlignment Alignment, bool WordWrap, bool /*ARightToLeft*/) {
+               TAlignment Alignment, bool WordWrap, bool ARightToLeft) {
     const int Width = ARect.Width();
     const int Height = ARect.Height();
+    const bool Mirrored = ACanvas->MirrorWidth() > 0;
     // Every colour is a pure colour of a 32-bit surface, so a single line
     // is drawn straight onto the canvas.
     if (!WordWrap && Text.find('\r') == AnsiString::npos) {
+        // A mirrored canvas places x from its right edge: text that is not
+        // to read right to left keeps the side it is aligned to as seen.
+        if (Mirrored && !ARightToLeft) Alignment = Swapped(Alignment);
         int X = ARect.Left + DX;
         if (Alignment == taRightJustify)
             X = ARect.Right - ACanvas->TextWidth(Text) - 3;
@@ -380,6 +390,10 @@ void WriteText(TCanvas* ACanvas, const TRect& ARect, int DX, int DY, const AnsiS
         return;
     }
     if (Width <= 0 || Height <= 0) return;
+    // The lines are composed left to right and copied into the cell as
+    // they are, so they already sit as seen; right-to-left reading on a
+    // mirrored canvas starts them from the other side.
+    if (Mirrored && ARightToLeft) Alignment = Swapped(Alignment);
 
     TBitmap& Bitmap = DrawBitmap();
     TCanvas* Canvas = Bitmap.Canvas();
@@ -387,7 +401,14 @@ void WriteText(TCanvas* ACanvas, const TRect& ARect, int DX, int DY, const AnsiS
     Bitmap.SetSize(std::max(Bitmap.Width(), Width), std::max(Bitmap.Height(), Height));
     Canvas->Font()->Assign(ACanvas->Font());
     Canvas->Brush()->Assign(ACanvas->Brush());
-    Canvas->FillRect(Rect(0, 0, Width, Height));
+    // Without a brush the text goes over what the cell already shows, not
+    // over whatever the last cell left in the shared bitmap.
+    if (ACanvas->Brush()->Style() == bsClear) {
+        Canvas->SetCopyMode(cmSrcCopy);
+        Canvas->CopyRect(Rect(0, 0, Width, Height), ACanvas, ARect);
+    } else {
+        Canvas->FillRect(Rect(0, 0, Width, Height));
+    }
     Canvas->Brush()->SetStyle(bsClear);
 
     const TRect Area = Rect(DX, DY, Width - 1, Height - 1);

@@ -91,11 +91,14 @@ void AssignBitmapCell(TGraphic* Source, TBitmap* Dest, int Cols, int Rows, int I
 
 // Text in a cell: DX and DY offset it from the cell's left and top edges
 // (a right-aligned single line sits 3 pixels from the right edge instead).
-// The cell is filled with the canvas's brush first. With WordWrap, or when
+// The cell is filled with the canvas's brush first (a clear brush leaves
+// what the cell shows). With WordWrap, or when
 // the text holds a carriage return, the text is laid out in lines within
 // the cell (line breaks kept, words wrapped, tabs every eight average
-// characters). Canvases here are always left-to-right and text is drawn in
-// its logical order, so ARightToLeft changes nothing.
+// characters). Text is drawn in its logical order. On a mirrored
+// (right-to-left) canvas the text stays on the side of the cell its
+// alignment names as seen, unless ARightToLeft asks it to read right to
+// left, which starts it from the other side.
 void WriteText(TCanvas* ACanvas, const TRect& ARect, int DX, int DY, const AnsiString& Text,
                TAlignment Alignment, bool WordWrap, bool ARightToLeft = false);
 
