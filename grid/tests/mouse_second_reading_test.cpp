@@ -249,4 +249,28 @@ TEST_F(MouseSelectSecondReading, ClickOnTheCurrentCheckCellTogglesIt) {
     EXPECT_NE(Seen[0], 2);
 }
 
+TEST_F(MouseSelectSecondReading, CursorFollowsWhatAClickThereWouldDo) {
+    Show(gmEdit, rsMulti);
+    Grid->SetRowMoving(true);
+    Click(0, 5); // row 5 selected and movable
+    auto Strip = [&](int C, int R) {
+        TRect Rc = Grid->CellRect(C, R);
+        return QPoint(Rc.Left + 2, (Rc.Top + Rc.Bottom) / 2);
+    };
+    TRect Last = Grid->CellRect(2, 6);
+    struct Case { const char* Where; QPoint At; Qt::CursorShape Shape; } Cases[] = {
+        {"row bar", Centre(0, 3), Qt::BitmapCursor},
+        {"selected movable row", Centre(0, 5), Qt::ArrowCursor},
+        {"heading", Centre(2, 0), Qt::BitmapCursor},
+        {"range strip", Strip(2, 3), Qt::BitmapCursor},
+        {"text cell", Centre(3, 3), Qt::IBeamCursor},
+        {"below the rows", QPoint(Last.Left + 10, Last.Bottom + 20), Qt::ArrowCursor},
+    };
+    for (const auto& C : Cases) {
+        SCOPED_TRACE(C.Where);
+        Send(QEvent::MouseMove, C.At, Qt::NoButton, Qt::NoModifier);
+        EXPECT_EQ(Grid->Widget()->cursor().shape(), C.Shape);
+    }
+}
+
 } // namespace
