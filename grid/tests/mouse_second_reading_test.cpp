@@ -273,4 +273,30 @@ TEST_F(MouseSelectSecondReading, CursorFollowsWhatAClickThereWouldDo) {
     }
 }
 
+TEST_F(MouseSelectSecondReading, HeadingWithoutColumnSelectionMovesInTheCurrentRow) {
+    Show(gmEdit, rsMulti);
+    Click(1, 3);
+    Grid->SetColSelectMode(csNone);
+    Grid->SetColMoving(false);
+    Click(3, 0);
+    EXPECT_EQ(Grid->GetCurrentDataCol(), 3);
+    EXPECT_EQ(Grid->GetCurrentDataRow(), 3);
+    EXPECT_EQ(SelectedCols(), Rows{});
+    EXPECT_EQ(Grid->GridStatus(), grNormal);
+}
+
+TEST_F(MouseSelectSecondReading, PlainPressOnASelectedColumnStartsMovingWhenAllowed) {
+    Show(gmEdit, rsMulti);
+    Grid->SetColSelectMode(csMulti);
+    Grid->SetColMoving(true);
+    Click(2, 0);
+    Click(3, 0, Shift);
+    ASSERT_EQ(SelectedCols(), (Rows{2, 3}));
+    Press(3, 0);
+    EXPECT_EQ(Grid->MouseStatus(), msColMove);
+    Release(3, 0);
+    EXPECT_EQ(Grid->MouseStatus(), msNormal);
+    EXPECT_EQ(SelectedCols(), (Rows{2, 3}));
+}
+
 } // namespace
