@@ -266,7 +266,11 @@ Variant TgxBaseGrid::GetCellValue(int DataCol, int DataRow) {
     const TgxControlType Type = GiveCellControlType(DataCol, DataRow);
     if (Type == ctNone) return Variant();
     // A value being edited wins over the stored one and the application's.
-    if (FCurrentCell && FCurrentCell->ValueSet(DataCol, DataRow))
+    // A picture lives in the buffer while its cell is current; the text
+    // editor's copy of a value nobody changed is no edit, and the cell is
+    // read like any other.
+    if ((FValueChanged || Type == ctPicture) && FCurrentCell &&
+        FCurrentCell->ValueSet(DataCol, DataRow))
         return FCurrentCell->BufferValue();
     if (!CheckGetCell()) return Variant();
     // The application may supply or change the value, as for painting; it
