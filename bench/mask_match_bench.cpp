@@ -5,7 +5,8 @@
 // (the heaviest repeat counts a picture may have), which must stay linear
 // too, and the typed check at the end of a long text. Each run reports the
 // process's peak resident memory; run one filter at a time to read it per
-// picture.
+// picture. Pictures whose counts multiply past what can be checked are
+// refused when set, and show as such.
 #include "grid/foundation/TextMask.h"
 
 #include <QRegularExpression>
@@ -41,6 +42,15 @@ const Shape Shapes[] = {
     {"{*[#,@]}", "\\A(?:[0-9]|.)+?\\z", '7', ""},
     {"*[#,@]x", "\\A(?:[0-9]|.)*?x\\z", '7', "x"},
     {"*[*[*@]]x", "\\A(?:(?:.)*)*x\\z", 'a', "y"}, // hostile, and does not fit
+    // The hostile ones on texts that fit.
+    {"*500[*@]x", "\\A.+x\\z", 'a', "x"},
+    {"*[*[*@]]x", "\\A(?:(?:.)*)*x\\z", 'a', "x"},
+    // At least 500 characters, then x; and more nesting.
+    {"*500{*@}x", "\\A.{500,}x\\z", 'a', "y"},
+    {"*[*[*[*[*@]]]]x", "\\A(?:(?:(?:(?:.)*)*)*)*x\\z", 'a', "y"},
+    // Counts multiplying past what can be checked: refused when set.
+    {"*50000[*@]x", "\\A.+x\\z", 'a', "y"},
+    {"*9999{*9999[@]}x", "\\A.*x\\z", 'a', "y"},
 };
 
 std::string TextFor(const Shape& S, long Length) {
@@ -53,10 +63,21 @@ void ReportPeak(benchmark::State& State) {
     State.counters["peak_rss_MB"] = static_cast<double>(Usage.ru_maxrss) / 1024.0;
 }
 
+// A picture refused when set is reported as such, not timed.
+bool Take(benchmark::State& State, grid::TgxTextMask& Mask, const char* Picture) {
+    try {
+        Mask.SetPicture(Picture);
+        return true;
+    } catch (const grid::EgxMaskError& E) {
+        State.SkipWithError(E.Message.c_str());
+        return false;
+    }
+}
+
 void BM_MaskValidText(benchmark::State& State, int Index) {
     const Shape& S = Shapes[Index];
     grid::TgxTextMask Mask;
-    Mask.SetPicture(S.Picture);
+    if (!Take(State, Mask, S.Picture)) return;
     const std::string Text = TextFor(S, State.range(0));
     bool Fits = false;
     for (auto _ : State) {
@@ -73,7 +94,7 @@ void BM_MaskValidText(benchmark::State& State, int Index) {
 void BM_MaskValidInput(benchmark::State& State, int Index) {
     const Shape& S = Shapes[Index];
     grid::TgxTextMask Mask;
-    Mask.SetPicture(S.Picture);
+    if (!Take(State, Mask, S.Picture)) return;
     const std::string Text = TextFor(S, State.range(0));
     const std::string Before = Text.substr(0, Text.size() - 1);
     bool Fits = false;
@@ -128,5 +149,11 @@ MASK_SHAPE(any, 5);
 MASK_SHAPE(digit_or_any_group, 6);
 MASK_SHAPE(digit_or_any_then_literal, 7);
 MASK_SHAPE(nested_repeats_misfit, 8);
+MASK_SHAPE(counted_any_fits, 9);
+MASK_SHAPE(nested_repeats_fits, 10);
+MASK_SHAPE(counted_required_misfit, 11);
+MASK_SHAPE(deep_repeats_misfit, 12);
+MASK_SHAPE(count_50000_refused, 13);
+MASK_SHAPE(counts_multiplied_refused, 14);
 
 } // namespace

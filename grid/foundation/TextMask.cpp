@@ -79,8 +79,7 @@ bool TgxTextMask::ValidText(const AnsiString& Text, bool FullCompare) {
     UseDefaultPicture();
     TgxPictureList* List = GetPictureList();
     if (!List) return true;
-    TgxParseStack Stack;
-    TgxMaskMatcher Matcher(FPicture, *List, GetTextCase(), Stack);
+    TgxMaskMatcher Matcher(FPicture, *List, GetTextCase());
     TgxMaskInput Input;
     Input.Text = Text;
     TgxMaskOptions Options;
@@ -106,8 +105,7 @@ bool TgxTextMask::ValidInput(const AnsiString& Text, AnsiString& Input, int Care
         Runs.push_back(Base + TgxMaskOptions{moConvertInput, moInsertLiteral, moCheckUnique});
     }
 
-    TgxParseStack Stack;
-    TgxMaskMatcher Matcher(FPicture, *List, GetTextCase(), Stack);
+    TgxMaskMatcher Matcher(FPicture, *List, GetTextCase());
     for (TgxMaskOptions Options : Runs) {
         TgxMaskInput Record;
         Record.Text = Text.substr(0, Caret - 1) + Input;
