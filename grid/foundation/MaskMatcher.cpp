@@ -68,6 +68,11 @@ bool TgxMaskMatcher::CheckInput(TgxMaskInput& Input, TgxMaskOptions Options, Ans
     FWays.clear();
     FNextWays.clear();
     FPending.clear();
+    FFlights.clear();
+    FFreeFlights.clear();
+    FRuns.clear();
+    FCharNumber.clear();
+    FCharStart.clear();
     FEntries.assign(1, TEntry{0, -1, 0}); // entry 0: outside the root
     FEntrySlots.assign(256, 0);
     FLiterals.assign(1, AnsiString());
@@ -88,32 +93,44 @@ bool TgxMaskMatcher::CheckInput(TgxMaskInput& Input, TgxMaskOptions Options, Ans
         FWays.swap(FNextWays);
         FNextWays.clear();
         for (std::size_t I = 0; I < FWays.size() && !FDone; ++I) {
-            const TWay W = FWays[I];
-            TPending P{TTask::Next, W.Options, 0, W.Entry, W.Offset, 0, W.Literals, W.Changes};
-            if (W.Skip > 0) {
-                TWay Carried = W;
-                --Carried.Skip;
-                const TKey Key{WayKey | std::uint32_t(W.Resume) << 2 | std::uint32_t(Carried.Skip) << 4,
-                               W.Options, std::uint32_t(W.Entry), std::uint32_t(W.Offset), 0,
-                               std::uint32_t(W.Literals)};
-                if (FirstVisit(Key)) FNextWays.push_back(Carried);
-            } else if (W.Resume == TResume::MaskChar) {
-                P.Task = TTask::MaskChar;
-                Follow(P);
-            } else if (TextExhausted() && !FFull) {
-                Accept(W.Literals, W.Changes);
-            } else {
-                Follow(P);
-            }
+            if (FWays[I].Flight >= 0)
+                Land(FWays[I].Flight);
+            else
+                Resume(FWays[I]);
         }
     }
     FWays.clear();
     FNextWays.clear();
+    FFlights.clear();
+    FFreeFlights.clear();
+    FRuns.clear();
+    FCharNumber.clear();
+    FCharStart.clear();
     FInput = nullptr;
     FText = nullptr;
     if (FTooMany || FState != 1) return false;
     Result = Input.FoundLiterals + Input.FoundInput;
     return true;
+}
+
+// A way goes on at the position it stands at.
+void TgxMaskMatcher::Resume(const TWay& W) {
+    TPending P{TTask::Next, W.Options, 0, W.Entry, W.Offset, 0, W.Literals, W.Changes};
+    if (W.Skip > 0) {
+        TWay Carried = W;
+        --Carried.Skip;
+        const TKey Key{WayKey | std::uint32_t(W.Resume) << 2 | std::uint32_t(Carried.Skip) << 4,
+                       W.Options, std::uint32_t(W.Entry), std::uint32_t(W.Offset), 0,
+                       std::uint32_t(W.Literals)};
+        if (FirstVisit(Key)) FNextWays.push_back(Carried);
+    } else if (W.Resume == TResume::MaskChar) {
+        P.Task = TTask::MaskChar;
+        Follow(P);
+    } else if (TextExhausted() && !FFull) {
+        Accept(W.Literals, W.Changes);
+    } else {
+        Follow(P);
+    }
 }
 
 // Follows the ways from one place, at this text position, in the order the
@@ -235,6 +252,11 @@ void TgxMaskMatcher::Sub(const TPending& P) {
         FPending.push_back(In);
         return;
     }
+    // A character counted n times, entered: n characters at once when
+    // they are there.
+    if (Step.Count >= 2 && Iteration == 1 && Step.NextAlternative < 0 &&
+        Pass(P, P.Step, EntryOf({P.Entry, P.Step, Step.Count})))
+        return;
     switch (Step.Type) {
     case pntCase:
         In.Options = BitsOf((OptionsOf(P.Options) - CaseOptions) + TgxMaskOptions::FromBits(Step.CaseRule));

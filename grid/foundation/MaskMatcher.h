@@ -63,6 +63,16 @@ private:
         std::int32_t Offset; // MaskChar: the character of the run
         std::int32_t Literals;
         std::int32_t Changes;
+        // Not a way but a run of ways in flight (see TFlight), standing here
+        // in the order of the ways.
+        std::int32_t Flight = -1;
+    };
+    // Ways that passed a counted character at once, in the order they go
+    // on, each until the position where it lands; they land in the order
+    // they stand, so a run of them takes one place in the list of ways.
+    struct TFlight {
+        std::vector<std::pair<std::int32_t, TWay>> Ways; // landing position, way
+        std::size_t Head = 0;
     };
     // One step of following the ways at a single text position.
     enum class TTask : std::uint8_t { Sub, Next, MaskChar };
@@ -101,6 +111,11 @@ private:
     void Range(const TPending& P, const TgxMaskStep& Step);
     void Consumed(const TPending& P, TResume Resume, int Offset, int Bytes, int Changes);
     void Accept(int Literals, int Changes);
+    void Resume(const TWay& W);
+    void Land(int Flight);
+    bool Pass(const TPending& P, int Step, int Entry);
+    void Schedule(const TWay& W, int Landing);
+    const std::vector<std::int32_t>& RunsOf(int Step, std::uint16_t Options);
     bool FirstVisit(const TKey& Key);
     int EntryOf(const TEntry& Entry);
     std::size_t SlotOf(const TEntry& Entry) const;
@@ -143,6 +158,13 @@ private:
     bool FTooMany = false;
     std::vector<TWay> FWays;     // the ways standing at FPos
     std::vector<TWay> FNextWays; // the ways that will stand at FPos + 1
+    std::vector<TFlight> FFlights;
+    std::vector<std::int32_t> FFreeFlights;
+    // For a counted character under a case rule: how many characters
+    // from each position fit it in a row (outside the typed part).
+    std::unordered_map<std::uint64_t, std::vector<std::int32_t>> FRuns;
+    std::vector<std::int32_t> FCharNumber; // of each position that begins a character
+    std::vector<std::int32_t> FCharStart;  // position of each character, and the end
     std::vector<TPending> FPending;
     std::vector<TEntry> FEntries;
     std::vector<std::int32_t> FEntrySlots;

@@ -102,8 +102,17 @@ void TgxMaskProgram::Fold(int Index) {
     int Char = -1;
     TShape Shape = TShape::Other;
     int Exactly = 0; // a required count of one or more characters first
+    if (IsOneChar(Body) && Body.Count == 1 && !G.Optional && G.Count > 1) {
+        // *n{c}: the character counted n times, which the matcher passes at once.
+        TgxMaskStep Counted = Body;
+        Counted.Count = G.Count;
+        const int CountedIndex = Add(Counted);
+        FSteps[static_cast<std::size_t>(Index)].Count = 1;
+        FSteps[static_cast<std::size_t>(Index)].Child = CountedIndex;
+        return;
+    }
     if (IsOneChar(Body) && Body.Count == 1) {
-        if (G.Count != -1) return; // *n{c}, *n[c]: bounded, left alone
+        if (G.Count != -1) return; // *n[c]: at most n, left alone
         Char = G.Child;
         Shape = G.Optional ? TShape::Star : TShape::Plus;
     } else {

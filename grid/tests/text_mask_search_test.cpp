@@ -315,8 +315,12 @@ TEST(TextMaskSearch, AnswersAsASearchOfEveryWay) {
 // end, and the one that does not is refused. (The mask benchmark times
 // them on 100,000 characters; this length keeps a sanitizer build quick.)
 TEST(TextMaskSearch, HostileRepeatsAnswerOnLongTexts) {
-    const long Length = 30000;
+    const long Length = 20000;
     const AnsiString Fill(Length, 'a');
+    const AnsiString Digits(Length, '1');
+    AnsiString Wide; // letters of two bytes each
+    for (long I = 0; I < Length / 2; ++I)
+        Wide += "\xc3\xa9";
     const struct {
         const char* Picture;
         AnsiString Fits;
@@ -331,6 +335,12 @@ TEST(TextMaskSearch, HostileRepeatsAnswerOnLongTexts) {
         {"*{*[*@]}x", Fill + "x", Fill},
         {"*[*@,#]x", Fill + "x", Fill + "y"},
         {"*[*[?]*[#]]x", Fill + "1x", Fill + "1-x"},
+        // Counted characters after a repeat: as many counts under way as
+        // characters in the count.
+        {"*@*500#x", Digits + "x", Digits + "y"},
+        {"*@*500{0-9}x", Digits + "x", Digits.substr(400) + "a" + Digits.substr(0, 399) + "x"},
+        {"*@*400?x", Wide + "x", Wide + "1x"},
+        {"*@*500-x", AnsiString(Length, '-') + "x", AnsiString(Length, '-') + "-"},
     };
     for (const auto& C : Cases) {
         SCOPED_TRACE(C.Picture);

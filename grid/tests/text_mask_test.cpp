@@ -143,6 +143,8 @@ TEST(TextMask, ValidInputConvertsAndInsertsLiterals) {
         {">?", cstNone, false, "", 1, "a", false, false, true, "A"},
         {"<<??", cstNone, false, "a", 2, "B", false, false, true, "b"},
         {"?", cstLower, true, "", 1, "Q", false, false, true, "q"},
+        {"*4?", cstUpper, false, "AB", 3, "cd", true, false, true, "CD"},
+        {"*4?", cstUpper, false, "ab", 3, "cd", true, false, false, "cd"},
         {"*?", cstTitle, false, "ab", 3, "c", false, false, false, "c"}, // "ab" itself fails
         {"*?", cstTitle, true, "ab", 3, "c", false, false, true, "c"},
         {"*@", cstTitle, true, "ab ", 4, "c", false, false, true, "C"},
