@@ -51,6 +51,10 @@ const Shape Shapes[] = {
     // Counts multiplying past what can be checked: refused when set.
     {"*50000[*@]x", "\\A.+x\\z", 'a', "y"},
     {"*9999{*9999[@]}x", "\\A.*x\\z", 'a', "y"},
+    // A counted character after a repeat (passed in one step), and a
+    // counted group of varying length after one, at the most counts taken.
+    {"*@*500#x", "\\A.*[0-9]{500}x\\z", '1', "y"},
+    {"*@*8{#,##}x", "\\A.*(?:[0-9]|[0-9]{2}){8}x\\z", '1', "y"},
 };
 
 std::string TextFor(const Shape& S, long Length) {
@@ -153,7 +157,13 @@ MASK_SHAPE(counted_any_fits, 9);
 MASK_SHAPE(nested_repeats_fits, 10);
 MASK_SHAPE(counted_required_misfit, 11);
 MASK_SHAPE(deep_repeats_misfit, 12);
-MASK_SHAPE(count_50000_refused, 13);
-MASK_SHAPE(counts_multiplied_refused, 14);
+// Refused when set: shown once, with the message, and no figures.
+#define MASK_REFUSED(Name, Index)                                                                  \
+    BENCHMARK_CAPTURE(BM_MaskValidText, Name, Index)->Arg(100000)->Unit(benchmark::kMicrosecond)
+
+MASK_REFUSED(count_50000_refused, 13);
+MASK_REFUSED(counts_multiplied_refused, 14);
+MASK_SHAPE(counted_char_after_repeat_misfit, 15);
+MASK_SHAPE(counted_group_after_repeat_misfit, 16);
 
 } // namespace

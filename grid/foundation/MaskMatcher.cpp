@@ -3,6 +3,7 @@
 #include "grid/foundation/TextChars.h"
 
 #include <algorithm>
+#include <climits>
 
 namespace grid {
 
@@ -56,10 +57,78 @@ TgxMaskMatcher::TgxMaskMatcher(const AnsiString& Picture, const TgxPictureList& 
     : FPicture(Picture), FProgram(Picture, List), FTextCase(TextCase) {}
 
 bool TgxMaskMatcher::CheckInput(TgxMaskInput& Input, TgxMaskOptions Options, AnsiString& Result) {
-    FInput = &Input;
+    Begin(Input);
+    Start(Input, Options);
+    Follow({TTask::Sub, BitsOf(Options), 0, 0, FProgram.Root(), 0, 0, -1});
+    Advance(INT_MAX);
+    return Finish(Input, Result);
+}
+
+// The runs differ only at the caret and after it: where literals may be
+// inserted, which characters may be converted, and how answers are
+// weighed. So the ways up to the caret are followed once, and each run
+// goes on from there.
+bool TgxMaskMatcher::CheckRuns(const TgxMaskInput& Record, const std::vector<TgxMaskOptions>& Runs,
+                               AnsiString& Result) {
+    TgxMaskInput Input = Record;
+    if (Runs.empty()) return false;
+    if (Record.InputPos <= 1) {
+        for (const TgxMaskOptions Options : Runs) {
+            Input = Record;
+            if (CheckInput(Input, Options, Result)) return true;
+        }
+        return false;
+    }
+    Begin(Input);
+    FBeforeCaret = true;
+    Start(Input, Runs[0]);
+    Follow({TTask::Sub, BitsOf(Runs[0]), 0, 0, FProgram.Root(), 0, 0, -1});
+    Advance(Record.InputPos);
+    FBeforeCaret = false;
+    const std::vector<TWay> Ways = FNextWays;
+    const std::vector<TFlight> Flights = FFlights;
+    const std::vector<std::int32_t> FreeFlights = FFreeFlights;
+    const int Pos = FPos;
+    const std::uint16_t First = BitsOf(Runs[0]);
+    for (const TgxMaskOptions Options : Runs) {
+        Input = Record;
+        Start(Input, Options);
+        // The run's own options in place of the first run's.
+        const auto Own = [&](TWay W) {
+            W.Options = static_cast<std::uint16_t>((W.Options & ~First) | BitsOf(Options));
+            return W;
+        };
+        FNextWays.clear();
+        for (const TWay& W : Ways)
+            FNextWays.push_back(W.Flight >= 0 ? W : Own(W));
+        FFlights = Flights;
+        for (TFlight& F : FFlights)
+            for (auto& [Landing, W] : F.Ways)
+                W = Own(W);
+        FFreeFlights = FreeFlights;
+        FPos = Pos;
+        Advance(INT_MAX);
+        if (Finish(Input, Result)) return true;
+    }
+    return false;
+}
+
+// What holds for the text whatever the run.
+void TgxMaskMatcher::Begin(const TgxMaskInput& Input) {
     FText = &Input.Text;
     FInputPos = Input.InputPos;
     FInputLen = Input.InputLen;
+    FBeforeCaret = false;
+    FRuns.clear();
+    FCharNumber.clear();
+    FCharStart.clear();
+    FEntries.assign(1, TEntry{0, -1, 0}); // entry 0: outside the root
+    FEntrySlots.assign(256, 0);
+}
+
+void TgxMaskMatcher::Start(TgxMaskInput& Input, TgxMaskOptions Options) {
+    FInput = &Input;
+    FText = &Input.Text;
     FFull = Options.Contains(moFullCompare);
     FUnique = Options.Contains(moCheckUnique);
     FDone = false;
@@ -70,23 +139,21 @@ bool TgxMaskMatcher::CheckInput(TgxMaskInput& Input, TgxMaskOptions Options, Ans
     FPending.clear();
     FFlights.clear();
     FFreeFlights.clear();
-    FRuns.clear();
-    FCharNumber.clear();
-    FCharStart.clear();
-    FEntries.assign(1, TEntry{0, -1, 0}); // entry 0: outside the root
-    FEntrySlots.assign(256, 0);
     FLiterals.assign(1, AnsiString());
     FLiteralIds.clear();
     FLiteralIds.emplace(AnsiString(), 0);
     FAnswered.assign(1, false);
     FChanges.clear();
-
-    const int Len = static_cast<int>(Input.Text.size());
     FPos = 1;
     ++FStamp;
     FSeenCount = 0;
-    Follow({TTask::Sub, BitsOf(Options), 0, 0, FProgram.Root(), 0, 0, -1});
-    while (!FDone && FPos <= Len && !FNextWays.empty()) {
+}
+
+// Moves the ways on, position by position, until they stand at Stop (or
+// are through the text).
+void TgxMaskMatcher::Advance(int Stop) {
+    const int Len = static_cast<int>(FText->size());
+    while (!FDone && FPos <= Len && FPos + 1 < Stop && !FNextWays.empty()) {
         ++FPos;
         ++FStamp;
         FSeenCount = 0;
@@ -99,15 +166,12 @@ bool TgxMaskMatcher::CheckInput(TgxMaskInput& Input, TgxMaskOptions Options, Ans
                 Resume(FWays[I]);
         }
     }
+}
+
+bool TgxMaskMatcher::Finish(TgxMaskInput& Input, AnsiString& Result) {
     FWays.clear();
     FNextWays.clear();
-    FFlights.clear();
-    FFreeFlights.clear();
-    FRuns.clear();
-    FCharNumber.clear();
-    FCharStart.clear();
     FInput = nullptr;
-    FText = nullptr;
     if (FTooMany || FState != 1) return false;
     Result = Input.FoundLiterals + Input.FoundInput;
     return true;

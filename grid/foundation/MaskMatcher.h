@@ -35,6 +35,10 @@ public:
     // One run. Succeeds when exactly one answer was settled on; Result is then
     // the inserted literals followed by the typed part as matched.
     bool CheckInput(TgxMaskInput& Input, TgxMaskOptions Options, AnsiString& Result);
+    // The runs in turn on a copy of Record, until one succeeds (its Result
+    // as above); they differ only in options that matter from the caret on.
+    bool CheckRuns(const TgxMaskInput& Record, const std::vector<TgxMaskOptions>& Runs,
+                   AnsiString& Result);
 
     // Literal insertions at the caret are followed as far as this many
     // different runs of literals; a picture that offers more (optional
@@ -103,6 +107,10 @@ private:
         std::uint32_t Stamp;
     };
 
+    void Begin(const TgxMaskInput& Input);
+    void Start(TgxMaskInput& Input, TgxMaskOptions Options);
+    void Advance(int Stop);
+    bool Finish(TgxMaskInput& Input, AnsiString& Result);
     void Follow(TPending Start);
     void Sub(const TPending& P);
     void Next(const TPending& P);
@@ -153,6 +161,7 @@ private:
     std::int32_t FInputPos = 0;
     std::int32_t FInputLen = 0;
     bool FFull = false;
+    bool FBeforeCaret = false; // following the ways up to the caret, for every run
     bool FUnique = false;
     bool FDone = false;
     bool FTooMany = false;

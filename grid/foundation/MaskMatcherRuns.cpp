@@ -22,8 +22,8 @@ bool TgxMaskMatcher::Pass(const TPending& P, int StepIndex, int Entry) {
     if (Literal) {
         Landing = FPos + Step.Count * static_cast<std::int32_t>(LiteralOf(Step).size());
         // A literal counted over the caret may be inserted there instead.
-        if (TgxMaskOptions::FromBits(P.Options).Contains(moInsertLiteral) && FPos <= FInputPos &&
-            FInputPos < Landing)
+        if ((FBeforeCaret || TgxMaskOptions::FromBits(P.Options).Contains(moInsertLiteral)) &&
+            FPos <= FInputPos && FInputPos < Landing)
             return false;
     } else {
         const std::int32_t Number = FCharNumber[static_cast<std::size_t>(FPos)];
@@ -80,7 +80,10 @@ void TgxMaskMatcher::Land(int Id) {
 }
 
 const std::vector<std::int32_t>& TgxMaskMatcher::RunsOf(int StepIndex, std::uint16_t Options) {
-    const std::uint64_t Key = std::uint64_t(std::uint32_t(StepIndex)) << 16 | Options;
+    // Outside the typed part only the case rule tells.
+    const std::uint16_t CaseRule = static_cast<std::uint16_t>(
+        Options & TgxMaskOptions{moUpper, moOptUpper, moLower, moOptLower}.Bits());
+    const std::uint64_t Key = std::uint64_t(std::uint32_t(StepIndex)) << 16 | CaseRule;
     if (const auto Found = FRuns.find(Key); Found != FRuns.end()) return Found->second;
     const AnsiString& Text = *FText;
     const int Len = static_cast<int>(Text.size());
@@ -96,7 +99,7 @@ const std::vector<std::int32_t>& TgxMaskMatcher::RunsOf(int StepIndex, std::uint
     // The typed part is left to the ways one character at a time: a
     // character there may be converted.
     const TgxMaskStep& Step = FProgram.At(StepIndex);
-    const TgxMaskOptions Rules = TgxMaskOptions::FromBits(Options);
+    const TgxMaskOptions Rules = TgxMaskOptions::FromBits(CaseRule);
     std::vector<std::int32_t> Runs(static_cast<std::size_t>(Len) + 2, 0);
     const int Saved = FPos;
     const std::string_view Literal = Step.Type == pntLiteralChars ? LiteralOf(Step) : "";

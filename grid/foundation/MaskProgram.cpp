@@ -1,5 +1,6 @@
 #include "grid/foundation/MaskProgram.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace grid {
@@ -157,6 +158,85 @@ void TgxMaskProgram::Fold(int Index) {
     Group.Optional = Shape == TShape::Star;
     Group.Count = 1;
     Group.Child = Child;
+}
+
+// A character or literal counted n times is passed in one step by the
+// matcher, whatever its count.
+bool TgxMaskProgram::Passable(const TgxMaskStep& Step) const {
+    return Step.NextAlternative < 0 && (IsOneChar(Step) || Step.Type == pntLiteralChars);
+}
+
+TgxMaskProgram::TWidth TgxMaskProgram::SequenceWidth(int First) const {
+    TWidth Sum;
+    for (int Index = First; Index >= 0; Index = At(Index).Next) {
+        const TWidth W = WidthOf(Index);
+        Sum.Min += W.Min;
+        Sum.Max = Sum.Max < 0 || W.Max < 0 ? -1 : std::min(Sum.Max + W.Max, 1LL << 40);
+    }
+    return Sum;
+}
+
+// How many characters a step takes, at least and at most.
+TgxMaskProgram::TWidth TgxMaskProgram::WidthOf(int Index) const {
+    const TgxMaskStep& Step = At(Index);
+    TWidth One;
+    switch (Step.Type) {
+    case pntMaskChars:
+        One = {Step.Len, Step.Len};
+        break;
+    case pntRange:
+    case pntLiteralChars:
+        One = {1, 1};
+        break;
+    case pntGroup: {
+        bool First = true;
+        for (int Alt = Step.Child; Alt >= 0; Alt = At(Alt).NextAlternative) {
+            const TWidth W = SequenceWidth(Alt);
+            One.Min = First ? W.Min : std::min(One.Min, W.Min);
+            One.Max = First ? W.Max : (One.Max < 0 || W.Max < 0 ? -1 : std::max(One.Max, W.Max));
+            First = false;
+        }
+        break;
+    }
+    default:
+        break;
+    }
+    TWidth W;
+    const long long Count = Step.Count;
+    W.Min = Step.Optional ? 0 : (Count < 0 ? One.Min : std::min(Count * One.Min, 1LL << 40));
+    if (One.Max == 0)
+        W.Max = 0;
+    else if (Count < 0 || One.Max < 0)
+        W.Max = -1;
+    else
+        W.Max = std::min(Count * One.Max, 1LL << 40);
+    return W;
+}
+
+const TgxMaskStep* TgxMaskProgram::CostlyStep(long long& Ways) const {
+    Ways = 0;
+    return CostlyIn(At(Root()).Child, false, 1, Ways);
+}
+
+// AnyStart: the sequence may begin at any number of text positions.
+const TgxMaskStep* TgxMaskProgram::CostlyIn(int First, bool AnyStart, long long Ways,
+                                            long long& Found) const {
+    for (int Index = First; Index >= 0; Index = At(Index).Next) {
+        const TgxMaskStep& Step = At(Index);
+        const TWidth Width = WidthOf(Index);
+        const bool Counted = Step.Count >= 2 && !Passable(Step);
+        const long long Here = Counted ? std::min(Ways * Step.Count, 1LL << 40) : Ways;
+        if (Counted && Here > MaxCountsUnderWay && (AnyStart || Width.Max < 0)) {
+            Found = Here;
+            return &Step;
+        }
+        if (Step.Type == pntGroup)
+            for (int Alt = Step.Child; Alt >= 0; Alt = At(Alt).NextAlternative)
+                if (const TgxMaskStep* Costly = CostlyIn(Alt, AnyStart || Step.Count < 0, Here, Found))
+                    return Costly;
+        if (Width.Max < 0) AnyStart = true;
+    }
+    return nullptr;
 }
 
 } // namespace grid

@@ -29,6 +29,15 @@ public:
     TgxMaskProgram(const AnsiString& Picture, const TgxPictureList& List);
 
     const TgxMaskStep& At(int Index) const { return FSteps[static_cast<std::size_t>(Index)]; }
+
+    // A counted item whose repetitions vary in length, and which can be
+    // under way from any number of text positions (after a repeat without
+    // an upper bound, or itself without one), keeps one way per count (per
+    // product of counts, nested) at every position of the text. The first
+    // such item whose counts make more than MaxCountsUnderWay ways, or
+    // nullptr; Ways is set to their number.
+    static constexpr long long MaxCountsUnderWay = 8;
+    const TgxMaskStep* CostlyStep(long long& Ways) const;
     int Root() const { return 0; }
     int Size() const { return static_cast<int>(FSteps.size()); }
 
@@ -36,6 +45,14 @@ private:
     int Lay(const TgxPictureNode* First);
     int Add(const TgxMaskStep& Step);
     void Fold(int Index);
+    struct TWidth {
+        long long Min = 0;
+        long long Max = 0; // -1: no upper bound
+    };
+    TWidth WidthOf(int Index) const;
+    TWidth SequenceWidth(int First) const;
+    bool Passable(const TgxMaskStep& Step) const;
+    const TgxMaskStep* CostlyIn(int First, bool AnyStart, long long Ways, long long& Found) const;
 
     const AnsiString& FPicture;
     std::vector<TgxMaskStep> FSteps;

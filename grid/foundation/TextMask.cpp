@@ -106,18 +106,14 @@ bool TgxTextMask::ValidInput(const AnsiString& Text, AnsiString& Input, int Care
     }
 
     TgxMaskMatcher Matcher(FPicture, *List, GetTextCase());
-    for (TgxMaskOptions Options : Runs) {
-        TgxMaskInput Record;
-        Record.Text = Text.substr(0, Caret - 1) + Input;
-        Record.InputPos = Caret;
-        Record.InputLen = static_cast<int>(Input.size());
-        AnsiString Result;
-        if (Matcher.CheckInput(Record, Options, Result)) {
-            Input = Result;
-            return true;
-        }
-    }
-    return false;
+    TgxMaskInput Record;
+    Record.Text = Text.substr(0, Caret - 1) + Input;
+    Record.InputPos = Caret;
+    Record.InputLen = static_cast<int>(Input.size());
+    AnsiString Result;
+    if (!Matcher.CheckRuns(Record, Runs, Result)) return false;
+    Input = Result;
+    return true;
 }
 
 } // namespace grid

@@ -342,6 +342,53 @@ TEST(TextMask, HugeRepeatCountsAreRefusedWhenSet) {
     EXPECT_FALSE(Mask.ValidText("---", true));
 }
 
+// A counted group whose repetitions vary in length, under way from any
+// place in the text, keeps a way per count at every position; past a few
+// it is refused when set, naming the mask and the item. Up to that it is
+// taken, and answers.
+TEST(TextMask, CountsOfVaryingLengthFromAnyPlaceAreRefusedWhenSet) {
+    const struct {
+        const char* Picture;
+        const char* Message; // empty: taken
+    } Cases[] = {
+        {"*@*9{#,##}x",
+         "Defs: Error in mask Phone, the item at position 5 is repeated 9 ways at once at any "
+         "place in the text, too many to check"},
+        {"*2{*3{*4{*5{*@,#}}}}x",
+         "Defs: Error in mask Phone, the item at position 9 is repeated 24 ways at once at any "
+         "place in the text, too many to check"},
+        {"*{*3{*3{#,##}}}", "Defs: Error in mask Phone, the item at position 8 is repeated 9 ways "
+                            "at once at any place in the text, too many to check"},
+        {"*@*8{#,##}x", ""},
+        {"##*10{*99@}", ""},   // each repetition as long as the next
+        {"*15{*30[@]}x", ""},  // from the start only, and at most 450 long
+        {"*@*500#x", ""},      // one character counted: passed in one step
+        {"*500[*@]x", ""},     // the same as [*@]x
+    };
+    for (const auto& C : Cases) {
+        SCOPED_TRACE(C.Picture);
+        TestOwner Owner;
+        TgxTextMask Mask(&Owner);
+        if (*C.Message) {
+            try {
+                Mask.SetPicture(C.Picture);
+                ADD_FAILURE();
+            } catch (const EgxMaskError& E) {
+                EXPECT_EQ(E.Message, C.Message);
+            }
+            EXPECT_EQ(Mask.GetPictureList(), nullptr);
+        } else {
+            EXPECT_NO_THROW(Mask.SetPicture(C.Picture));
+            EXPECT_NE(Mask.GetPictureList(), nullptr);
+        }
+    }
+    TgxTextMask Mask;
+    Mask.SetPicture("*@*8{#,##}x");
+    EXPECT_TRUE(Mask.ValidText("ab" + AnsiString(16, '1') + "x", true));
+    EXPECT_TRUE(Mask.ValidText("ab" + AnsiString(8, '1') + "x", true));
+    EXPECT_FALSE(Mask.ValidText("ab" + AnsiString(16, '1') + "-1x", true));
+}
+
 // Many alternatives at each place, on long texts: a text that fits is
 // accepted whole and as typed at its end, one that does not is refused.
 TEST(TextMask, ManyAlternativesAcceptLongFittingTexts) {
