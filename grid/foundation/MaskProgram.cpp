@@ -41,8 +41,51 @@ TgxMaskProgram::TgxMaskProgram(const AnsiString& Picture, const TgxPictureList& 
     // A group's steps come after it, so folding from the last step back
     // folds the inner groups first; the steps a fold adds are not groups
     // that could fold further.
-    for (int Index = Size() - 1; Index >= 0; --Index)
+    const int Laid = Size();
+    for (int Index = Laid - 1; Index >= 0; --Index)
         Fold(Index);
+    for (int Index = 0; Index < Laid; ++Index)
+        Merge(Index);
+}
+
+// The same character repeated in several items in a row (*@*@*@) is that
+// character at least as many times: the items' count, then none or more,
+// again preferring the fewest characters, each converted alike.
+void TgxMaskProgram::Merge(int Index) {
+    const TgxMaskStep First = At(Index);
+    const auto Plus = [](const TgxMaskStep& S) {
+        return IsOneChar(S) && S.Count == -1 && S.NextAlternative < 0;
+    };
+    if (!Plus(First)) return;
+    const auto Same = [&](const TgxMaskStep& S) {
+        return Plus(S) && S.Type == First.Type && S.Negate == First.Negate &&
+               FPicture.compare(static_cast<std::size_t>(S.Pos - 1), static_cast<std::size_t>(S.Len),
+                                FPicture, static_cast<std::size_t>(First.Pos - 1),
+                                static_cast<std::size_t>(First.Len)) == 0 &&
+               (S.Type != pntRange ||
+                FPicture.compare(static_cast<std::size_t>(S.RangeHigh - 1), 4, FPicture,
+                                 static_cast<std::size_t>(First.RangeHigh - 1), 4) == 0);
+    };
+    int Count = 1;
+    int After = First.Next;
+    while (After >= 0 && Same(At(After))) {
+        ++Count;
+        After = At(After).Next;
+    }
+    if (Count < 2) return;
+    TgxMaskStep Repeat = First;
+    Repeat.Next = Repeat.NextAlternative = -1;
+    TgxMaskStep Tail;
+    Tail.Type = pntGroup;
+    Tail.Optional = true;
+    Tail.Pos = First.Pos;
+    Tail.Len = First.Len;
+    Tail.Child = Add(Repeat);
+    Tail.Next = After;
+    const int TailIndex = Add(Tail);
+    TgxMaskStep& Counted = FSteps[static_cast<std::size_t>(Index)];
+    Counted.Count = Count;
+    Counted.Next = TailIndex;
 }
 
 int TgxMaskProgram::Add(const TgxMaskStep& Step) {

@@ -45,6 +45,7 @@ private:
     int Lay(const TgxPictureNode* First);
     int Add(const TgxMaskStep& Step);
     void Fold(int Index);
+    void Merge(int Index);
     struct TWidth {
         long long Min = 0;
         long long Max = 0; // -1: no upper bound

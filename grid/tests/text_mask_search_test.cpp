@@ -318,6 +318,10 @@ TEST(TextMaskSearch, HostileRepeatsAnswerOnLongTexts) {
     const long Length = 20000;
     const AnsiString Fill(Length, 'a');
     const AnsiString Digits(Length, '1');
+    AnsiString Repeats; // the same repeat, 300 items in a row
+    for (int I = 0; I < 300; ++I)
+        Repeats += "*@";
+    Repeats += "x";
     AnsiString Wide; // letters of two bytes each
     for (long I = 0; I < Length / 2; ++I)
         Wide += "\xc3\xa9";
@@ -341,6 +345,7 @@ TEST(TextMaskSearch, HostileRepeatsAnswerOnLongTexts) {
         {"*@*500{0-9}x", Digits + "x", Digits.substr(400) + "a" + Digits.substr(0, 399) + "x"},
         {"*@*400?x", Wide + "x", Wide + "1x"},
         {"*@*500-x", AnsiString(Length, '-') + "x", AnsiString(Length, '-') + "-"},
+        {Repeats.c_str(), Fill + "x", AnsiString(299, 'a') + "x"},
     };
     for (const auto& C : Cases) {
         SCOPED_TRACE(C.Picture);
