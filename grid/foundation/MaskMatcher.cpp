@@ -306,7 +306,7 @@ void TgxMaskMatcher::Sub(const TPending& P) {
     if (!FirstVisit(Key)) return;
 
     // Failing this alternative, the next one, from the same place.
-    if (Step.NextAlternative >= 0)
+    if (Step.NextAlternative >= 0 && !P.Alone)
         FPending.push_back({TTask::Sub, P.Options, P.Fresh, P.Entry, Step.NextAlternative, 0,
                             P.Literals, P.Changes});
     const int K = EntryOf({P.Entry, P.Step, Iteration});
@@ -331,6 +331,18 @@ void TgxMaskMatcher::Sub(const TPending& P) {
         return;
     case pntGroup:
         In.Task = TTask::Sub;
+        if (Step.FirstChars >= 0 && TakenAsItStands(P.Options)) {
+            // Only the alternatives that can begin with this character,
+            // the first of them tried first.
+            const auto [Begin, End] = FProgram.Candidates(
+                Step, static_cast<unsigned char>((*FText)[static_cast<std::size_t>(FPos - 1)]));
+            In.Alone = true;
+            for (const std::int32_t* Alt = End; Alt != Begin;) {
+                In.Step = *--Alt;
+                FPending.push_back(In);
+            }
+            return;
+        }
         In.Step = Step.Child;
         FPending.push_back(In);
         return;
@@ -380,6 +392,14 @@ void TgxMaskMatcher::Next(const TPending& P) {
         Then.Task = TTask::Next;
         FPending.push_back(Then);
     }
+}
+
+// Whether the character at this position can only be taken as it stands:
+// there is one, no literal may be inserted before it and its case may not
+// be converted.
+bool TgxMaskMatcher::TakenAsItStands(std::uint16_t Options) const {
+    const TgxMaskOptions O = OptionsOf(Options);
+    return !TextExhausted() && !CanInsertLiteral(O) && !(IsInputChar() && O.Contains(moConvertInput));
 }
 
 void TgxMaskMatcher::Literal(const TPending& P, int Entry, const TgxMaskStep& Step) {

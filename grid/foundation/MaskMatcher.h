@@ -89,6 +89,9 @@ private:
         std::int32_t Iteration;
         std::int32_t Literals;
         std::int32_t Changes;
+        // Sub: this alternative only, not the ones after it (they were
+        // picked out already, by the character they can begin with).
+        bool Alone = false;
     };
     // An entry: a step in an iteration, within an enclosing entry. Entries
     // are shared by every way that stands in them.
@@ -115,6 +118,7 @@ private:
     void Sub(const TPending& P);
     void Next(const TPending& P);
     void Literal(const TPending& P, int Entry, const TgxMaskStep& Step);
+    bool TakenAsItStands(std::uint16_t Options) const;
     void MaskChar(const TPending& P);
     void Range(const TPending& P, const TgxMaskStep& Step);
     void Consumed(const TPending& P, TResume Resume, int Offset, int Bytes, int Changes);

@@ -46,6 +46,8 @@ TgxMaskProgram::TgxMaskProgram(const AnsiString& Picture, const TgxPictureList& 
         Fold(Index);
     for (int Index = 0; Index < Laid; ++Index)
         Merge(Index);
+    for (int Index = 0; Index < Size(); ++Index)
+        IndexAlternatives(Index);
 }
 
 // The same character repeated in several items in a row (*@*@*@) is that

@@ -5,7 +5,9 @@
 // position.
 #include "grid/foundation/PictureTree.h"
 
+#include <bitset>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 namespace grid {
@@ -22,6 +24,9 @@ struct TgxMaskStep {
     std::int32_t Child = -1;
     std::int32_t Next = -1;
     std::int32_t NextAlternative = -1;
+    // A group of several alternatives: its index in the program's first
+    // characters (see Candidates), or -1.
+    std::int32_t FirstChars = -1;
 };
 
 class TgxMaskProgram {
@@ -39,6 +44,22 @@ public:
     static constexpr long long MaxCountsUnderWay = 8;
     const TgxMaskStep* CostlyStep(long long& Ways) const;
     int Root() const { return 0; }
+
+    // The alternatives of a group (with FirstChars set) that can begin
+    // with the byte B, in order; the others need a character other than B
+    // there, as long as it is taken from the text as it stands (no literal
+    // inserted, no case converted).
+    std::pair<const std::int32_t*, const std::int32_t*> Candidates(const TgxMaskStep& Group,
+                                                                   unsigned char B) const;
+
+    // The places in the picture that can hold a way at one text position,
+    // at most, counted for texts of LoadTextLength characters: an item
+    // that can only be under way near the start counts by the share of
+    // such a text it can be under way in. The first item whose places
+    // bring the sum past MaxLoad, or nullptr; Load is set to the sum.
+    static constexpr long long MaxLoad = 56;
+    static constexpr long long LoadTextLength = 100000;
+    const TgxMaskStep* CostlyLoad(long long& Load) const;
     int Size() const { return static_cast<int>(FSteps.size()); }
 
 private:
@@ -55,8 +76,22 @@ private:
     bool Passable(const TgxMaskStep& Step) const;
     const TgxMaskStep* CostlyIn(int First, bool AnyStart, long long Ways, long long& Found) const;
 
+    struct TFirst {
+        std::bitset<256> Bytes;
+        bool Empty = false; // the sequence can take no character
+    };
+    TFirst FirstOf(int First) const;
+    TFirst FirstOfStep(int Index) const;
+    void IndexAlternatives(int Index);
+    long long LoadOf(int Index) const;
+    long long SequenceLoad(int First) const;
+
     const AnsiString& FPicture;
     std::vector<TgxMaskStep> FSteps;
+    // Of each indexed group: for each byte, where its candidates begin in
+    // FCandidates (257 offsets).
+    std::vector<std::vector<std::int32_t>> FFirstOffsets;
+    std::vector<std::vector<std::int32_t>> FCandidates;
 };
 
 } // namespace grid
