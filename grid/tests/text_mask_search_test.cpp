@@ -322,6 +322,18 @@ TEST(TextMaskSearch, HostileRepeatsAnswerOnLongTexts) {
     for (int I = 0; I < 300; ++I)
         Repeats += "*@";
     Repeats += "x";
+    AnsiString Codes = "*{"; // 300 two-letter codes, aa to ln
+    for (int I = 0; I < 300; ++I)
+        Codes += AnsiString{char('a' + I / 26), char('a' + I % 26), ','};
+    Codes.back() = '}';
+    AnsiString Pairs;
+    for (int I = 0; I < Length / 2; ++I)
+        Pairs += "ln";
+    AnsiString Singles = "*{"; // 62 letters and digits, z last
+    for (const char* Chars : {"0123456789", "ABCDEFGHIJKLMNOPQRSTUVWXYZ", "abcdefghijklmnopqrstuvwxyz"})
+        for (const char* C = Chars; *C; ++C)
+            Singles += AnsiString{*C, ','};
+    Singles.back() = '}';
     AnsiString Wide; // letters of two bytes each
     for (long I = 0; I < Length / 2; ++I)
         Wide += "\xc3\xa9";
@@ -346,6 +358,9 @@ TEST(TextMaskSearch, HostileRepeatsAnswerOnLongTexts) {
         {"*@*400?x", Wide + "x", Wide + "1x"},
         {"*@*500-x", AnsiString(Length, '-') + "x", AnsiString(Length, '-') + "-"},
         {Repeats.c_str(), Fill + "x", AnsiString(299, 'a') + "x"},
+        // Many alternatives, tried only where they can take the character.
+        {Codes.c_str(), Pairs, Pairs + "l"},
+        {Singles.c_str(), AnsiString(Length, 'z'), AnsiString(Length, 'z') + "-"},
     };
     for (const auto& C : Cases) {
         SCOPED_TRACE(C.Picture);

@@ -389,6 +389,65 @@ TEST(TextMask, CountsOfVaryingLengthFromAnyPlaceAreRefusedWhenSet) {
     EXPECT_FALSE(Mask.ValidText("ab" + AnsiString(16, '1') + "-1x", true));
 }
 
+// A picture that could follow more ways at once than can be checked at
+// every place of a long text (many items under way after a repeat, many
+// alternatives that can take the same character) is refused when set,
+// naming the mask and the item where the ways pass the limit. The common
+// pictures with many alternatives are taken.
+TEST(TextMask, PicturesFollowingTooManyWaysAtOnceAreRefusedWhenSet) {
+    const auto Alternatives = [](const AnsiString& Each, int Count) {
+        AnsiString P = "*{";
+        for (int I = 0; I < Count; ++I)
+            P += Each + ",";
+        P.back() = '}';
+        return P;
+    };
+    AnsiString Codes = "*{"; // 300 two-letter codes
+    for (int I = 0; I < 300; ++I)
+        Codes += AnsiString{char('a' + I / 26), char('a' + I % 26), ','};
+    Codes.back() = '}';
+    const struct {
+        AnsiString Picture;
+        const char* Message; // empty: taken
+    } Cases[] = {
+        {"*@" + AnsiString(60, 'a') + "x",
+         "Defs: Error in mask Phone, the items up to position 58 can be followed 57 ways at once at "
+         "each place in the text, more than 56, too many to check"},
+        {Alternatives("a", 60), "Defs: Error in mask Phone, the items up to position 2 can be "
+                                "followed 61 ways at once at each place in the text, more than "
+                                "56, too many to check"},
+        {Alternatives("@a", 30), "Defs: Error in mask Phone, the items up to position 2 can be "
+                                 "followed 61 ways at once at each place in the text, more than "
+                                 "56, too many to check"},
+        {"*@{" + AnsiString(60, '@') + "x}", "Defs: Error in mask Phone, the items up to position "
+                                             "3 can be followed 63 ways at once at each place in "
+                                             "the text, more than 56, too many to check"},
+        {"*@" + AnsiString(50, 'a') + "x", ""},
+        {Alternatives("a", 50), ""},
+        {Codes, ""},
+        {AnsiString(5000, 'a'), ""}, // each literal at one place only
+        {"*15{*30[@]}x", ""},         // near the start only
+    };
+    for (const auto& C : Cases) {
+        SCOPED_TRACE(C.Picture.substr(0, 40));
+        TestOwner Owner;
+        TgxTextMask Mask(&Owner);
+        if (*C.Message) {
+            try {
+                Mask.SetPicture(C.Picture);
+                ADD_FAILURE();
+            } catch (const EgxMaskError& E) {
+                EXPECT_EQ(E.Message, C.Message);
+            }
+            EXPECT_EQ(Mask.GetPictureList(), nullptr);
+            EXPECT_TRUE(Mask.ValidText("anything", true));
+        } else {
+            EXPECT_NO_THROW(Mask.SetPicture(C.Picture));
+            EXPECT_NE(Mask.GetPictureList(), nullptr);
+        }
+    }
+}
+
 // Many alternatives at each place, on long texts: a text that fits is
 // accepted whole and as typed at its end, one that does not is refused.
 TEST(TextMask, ManyAlternativesAcceptLongFittingTexts) {
