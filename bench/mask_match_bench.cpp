@@ -27,6 +27,33 @@ struct Shape {
     const char* Tail; // put after the fill
 };
 
+std::string Repeated(const char* Each, int Count, const char* Before, const char* After,
+                     bool Commas) {
+    std::string P = Before;
+    for (int I = 0; I < Count; ++I)
+        P += std::string(Each) + (Commas && I + 1 < Count ? "," : "");
+    return P + After;
+}
+
+std::string CodesPicture() {
+    std::string P = "*{";
+    for (int I = 0; I < 300; ++I)
+        P += std::string{char('a' + I / 26), char('a' + I % 26), ','};
+    P.back() = '}';
+    return P;
+}
+
+const std::string FiftyFourLiteralsText = Repeated("a", 54, "*@", "x", false);
+const std::string FiftyFiveSameText = Repeated("a", 55, "*{", "}", true);
+const std::string TwentySevenOptionalsText = Repeated("[a]", 27, "*@", "x", false);
+const std::string ThreeHundredCodesText = CodesPicture();
+const std::string SixtyLiteralsText = Repeated("a", 60, "*@", "x", false);
+const char* const FiftyFourLiterals = FiftyFourLiteralsText.c_str();
+const char* const FiftyFiveSameAlternatives = FiftyFiveSameText.c_str();
+const char* const TwentySevenOptionals = TwentySevenOptionalsText.c_str();
+const char* const ThreeHundredCodes = ThreeHundredCodesText.c_str();
+const char* const SixtyLiterals = SixtyLiteralsText.c_str();
+
 const Shape Shapes[] = {
     {"*#", "\\A[0-9]+\\z", '5', ""},
     {"*{0,1,2,3,4,5,6,7,8,9,a,b,c,d,e,f,A,B,C,D,E,F}", "\\A[0-9a-fA-F]+\\z", 'F', ""},
@@ -55,6 +82,16 @@ const Shape Shapes[] = {
     // counted group of varying length after one, at the most counts taken.
     {"*@*500#x", "\\A.*[0-9]{500}x\\z", '1', "y"},
     {"*@*8{#,##}x", "\\A.*(?:[0-9]|[0-9]{2}){8}x\\z", '1', "y"},
+    // The most ways a picture may follow at once at each place (above
+    // that it is refused when set): literals under way after a repeat,
+    // alternatives that all take the same character, optional literals.
+    {FiftyFourLiterals, "\\A.*a{54}x\\z", 'a', "y"},
+    {FiftyFiveSameAlternatives, "\\A(?:a)+\\z", 'a', ""},
+    {TwentySevenOptionals, "\\A.*(?:a?){27}x\\z", 'a', "y"},
+    // 300 two-letter codes, tried only where their first letter stands.
+    {ThreeHundredCodes, "\\A(?:[a-k][a-z]|l[a-n])+\\z", 'l', ""},
+    // Past the limit: refused when set.
+    {SixtyLiterals, "\\A.*a{60}x\\z", 'a', "y"},
 };
 
 std::string TextFor(const Shape& S, long Length) {
@@ -165,5 +202,10 @@ MASK_REFUSED(count_50000_refused, 13);
 MASK_REFUSED(counts_multiplied_refused, 14);
 MASK_SHAPE(counted_char_after_repeat_misfit, 15);
 MASK_SHAPE(counted_group_after_repeat_misfit, 16);
+MASK_SHAPE(most_literals_under_way_misfit, 17);
+MASK_SHAPE(most_same_alternatives_fits, 18);
+MASK_SHAPE(most_optionals_misfit, 19);
+MASK_SHAPE(three_hundred_codes_fits, 20);
+MASK_REFUSED(sixty_literals_refused, 21);
 
 } // namespace
