@@ -174,7 +174,13 @@ const TgxMaskStep* TgxMaskProgram::CostlyLoad(long long& Load) const {
         long long Span = LoadTextLength;
         if (MostBefore >= 0 && Width.Max >= 0)
             Span = std::min(MostBefore + Width.Max - Before + 1, LoadTextLength);
-        Sum += static_cast<double>(LoadOf(Index)) * static_cast<double>(Span) /
+        long long Places = LoadOf(Index);
+        // Counted repetitions of one width from one place follow each
+        // other: a position lies in one of them (or at the seam of two).
+        const TgxMaskStep& Step = At(Index);
+        if (MostBefore == Before && Width.Min == Width.Max && Step.Count >= 2 && !Passable(Step))
+            Places = std::min(Places, 2 * (Places / Step.Count) + 1);
+        Sum += static_cast<double>(Places) * static_cast<double>(Span) /
                static_cast<double>(LoadTextLength);
         Load = static_cast<long long>(std::ceil(Sum));
         if (Sum > static_cast<double>(MaxLoad)) return &At(Index);

@@ -406,6 +406,7 @@ TEST(TextMask, PicturesFollowingTooManyWaysAtOnceAreRefusedWhenSet) {
     for (int I = 0; I < 300; ++I)
         Codes += AnsiString{char('a' + I / 26), char('a' + I % 26), ','};
     Codes.back() = '}';
+    const AnsiString Spaced = "*300{" + AnsiString(40, '@') + "a}";
     const struct {
         AnsiString Picture;
         const char* Message; // empty: taken
@@ -427,6 +428,7 @@ TEST(TextMask, PicturesFollowingTooManyWaysAtOnceAreRefusedWhenSet) {
         {Codes, ""},
         {AnsiString(5000, 'a'), ""}, // each literal at one place only
         {"*15{*30[@]}x", ""},         // near the start only
+        {Spaced, ""}, // one repetition under way at a time
     };
     for (const auto& C : Cases) {
         SCOPED_TRACE(C.Picture.substr(0, 40));
@@ -446,6 +448,13 @@ TEST(TextMask, PicturesFollowingTooManyWaysAtOnceAreRefusedWhenSet) {
             EXPECT_NE(Mask.GetPictureList(), nullptr);
         }
     }
+    TgxTextMask Mask;
+    Mask.SetPicture(Spaced);
+    AnsiString Text;
+    for (int I = 0; I < 300; ++I)
+        Text += AnsiString(40, 'z') + "a";
+    EXPECT_TRUE(Mask.ValidText(Text, true));
+    EXPECT_FALSE(Mask.ValidText(Text.substr(41), true));
 }
 
 // Many alternatives at each place, on long texts: a text that fits is
