@@ -1,13 +1,17 @@
 #include "grid/foundation/MaskMatcher.h"
 
+#include "grid/foundation/TextChars.h"
+
 #include <algorithm>
-#include <functional>
+#include <climits>
 
 namespace grid {
 
 namespace {
 
 const TgxMaskOptions CaseOptions{moUpper, moOptUpper, moLower, moOptLower};
+
+enum TKeyTag : std::uint32_t { SubKey, NextKey, WayKey };
 
 // The common beginning of two texts, not splitting a multibyte character.
 std::size_t CommonPrefix(const AnsiString& A, const AnsiString& B) {
@@ -19,52 +23,23 @@ std::size_t CommonPrefix(const AnsiString& A, const AnsiString& B) {
     return F;
 }
 
-// Beyond its first, the iterations of an item without an upper bound are
-// alike: nothing the search does depends on their number.
-constexpr std::int32_t UnknownChain = -1;
-
-int Alike(const TgxPictureNode* Node, int Iteration) {
-    return Node->Count == -1 ? std::min(Iteration, 1) : Iteration;
+std::uint64_t Spread(std::uint64_t X) {
+    X ^= X >> 31;
+    X *= 0x7fb5d329728ea185ULL;
+    X ^= X >> 27;
+    X *= 0x81dadef4bc2dd44dULL;
+    X ^= X >> 33;
+    return X;
 }
 
-// How deeply the picture's groups nest.
-int NestingOf(const TgxPictureNode* Root) {
-    int Deepest = 0;
-    std::vector<std::pair<const TgxPictureNode*, int>> Pending{{Root, 0}};
-    while (!Pending.empty()) {
-        const auto [Node, Depth] = Pending.back();
-        Pending.pop_back();
-        if (!Node) continue;
-        Deepest = std::max(Deepest, Depth);
-        Pending.push_back({Node->Child.get(), Depth + 1});
-        Pending.push_back({Node->Next.get(), Depth});
-        Pending.push_back({Node->NextAlternative.get(), Depth});
+std::size_t HashOf(const std::uint32_t* Words, int Count) {
+    std::uint64_t H = 0;
+    for (int I = 0; I < Count; I += 2) {
+        const std::uint64_t Pair =
+            std::uint64_t(Words[I]) << 32 | (I + 1 < Count ? Words[I + 1] : 0U);
+        H = Spread(H ^ Pair);
     }
-    return Deepest;
-}
-
-bool HasRepeatCount(const TgxPictureNode* Root) {
-    std::vector<const TgxPictureNode*> Pending{Root};
-    while (!Pending.empty()) {
-        const TgxPictureNode* Node = Pending.back();
-        Pending.pop_back();
-        if (!Node) continue;
-        if (Node->Count > 1) return true;
-        Pending.push_back(Node->Child.get());
-        Pending.push_back(Node->Next.get());
-        Pending.push_back(Node->NextAlternative.get());
-    }
-    return false;
-}
-
-// A branch that failed within this many steps is cheaper to search again
-// than to remember: only the costly ones are kept, so that a long text
-// with many short alternatives at each place doesn't fill memory with
-// them, while any search still passes each costly branch once.
-constexpr std::uint32_t CostlyBranch = 64;
-
-std::size_t Mix(std::size_t Seed, std::size_t Value) {
-    return Seed ^ (Value + 0x9e3779b97f4a7c15ULL + (Seed << 6) + (Seed >> 2));
+    return static_cast<std::size_t>(H);
 }
 
 TgxMaskOptions OptionsOf(std::uint16_t Bits) {
@@ -77,414 +52,471 @@ std::uint16_t BitsOf(TgxMaskOptions Options) {
 
 } // namespace
 
-std::size_t TgxMaskMatcher::THash::operator()(const TBranch& B) const {
-    std::size_t H = std::hash<const void*>()(B.Node);
-    for (std::size_t Value : {std::size_t(B.Chain), std::size_t(B.Empty), std::size_t(B.Iteration),
-                              std::size_t(B.Pos), std::size_t(B.Options), std::size_t(B.MayRepeat)})
-        H = Mix(H, Value);
-    return H;
-}
-
-std::size_t TgxMaskMatcher::THash::operator()(const TChainLink& L) const {
-    return Mix(Mix(std::hash<const void*>()(L.Node), std::size_t(L.Parent)),
-               std::size_t(L.Iteration));
-}
-
 TgxMaskMatcher::TgxMaskMatcher(const AnsiString& Picture, const TgxPictureList& List,
-                               const TgxTextCase* TextCase, TgxParseStack& Stack)
-    : FPicture(Picture), FList(List), FTextCase(TextCase), FStack(Stack),
-      FNesting(NestingOf(List.Root())), FCounted(HasRepeatCount(List.Root())) {}
+                               const TgxTextCase* TextCase)
+    : FPicture(Picture), FProgram(Picture, List), FTextCase(TextCase) {}
 
 bool TgxMaskMatcher::CheckInput(TgxMaskInput& Input, TgxMaskOptions Options, AnsiString& Result) {
-    FStack.Reset();
-    FUndo.clear();
-    FFrames.clear();
-    FChains.assign(1, 0);
-    FChainIds.clear();
-    FDead.clear();
-    FDeadCount = 0;
-    FState = 0;
-    FSettled = 0;
-    FInput = &Input;
-    FSteps = 0;
-    // Without repeat counts the search is bounded by the branches it
-    // remembers, and runs to its answer. Each repetition of a counted item
-    // is a branch of its own, so even the counts the parser lets through
-    // can ask for far more than the text accounts for (a group counted 500
-    // times around a loop, on a long text); there the search is cut off
-    // rather than let a short picture take all the time and memory there
-    // is. Each text position may keep about two frames for each group
-    // around the item that matched there (twice that is allowed), each
-    // item that consumes nothing one more, and 65,536 frames whatever the
-    // sizes; steps are allowed at 16 for each frame.
-    FGaveUp = false;
-    if (FCounted) {
-        const std::size_t Positions = Input.Text.size() + 1;
-        FMaxFrames = Positions * (4 * FNesting + 16) + 64 * (FPicture.size() + 1) + (1U << 16);
-        FStepsLeft = 16 * FMaxFrames;
-    } else {
-        FMaxFrames = SIZE_MAX;
-        FStepsLeft = SIZE_MAX;
+    Begin(Input);
+    Start(Input, Options);
+    Follow({TTask::Sub, BitsOf(Options), 0, 0, FProgram.Root(), 0, 0, -1});
+    Advance(INT_MAX);
+    return Finish(Input, Result);
+}
+
+// The runs differ only at the caret and after it: where literals may be
+// inserted, which characters may be converted, and how answers are
+// weighed. So the ways up to the caret are followed once, and each run
+// goes on from there.
+bool TgxMaskMatcher::CheckRuns(const TgxMaskInput& Record, const std::vector<TgxMaskOptions>& Runs,
+                               AnsiString& Result) {
+    TgxMaskInput Input = Record;
+    if (Runs.empty()) return false;
+    if (Record.InputPos <= 1) {
+        for (const TgxMaskOptions Options : Runs) {
+            Input = Record;
+            if (CheckInput(Input, Options, Result)) return true;
+        }
+        return false;
     }
-    Run(Options);
-    FFrames.clear();
+    Begin(Input);
+    FBeforeCaret = true;
+    Start(Input, Runs[0]);
+    Follow({TTask::Sub, BitsOf(Runs[0]), 0, 0, FProgram.Root(), 0, 0, -1});
+    Advance(Record.InputPos);
+    FBeforeCaret = false;
+    const std::vector<TWay> Ways = FNextWays;
+    const std::vector<TFlight> Flights = FFlights;
+    const std::vector<std::int32_t> FreeFlights = FFreeFlights;
+    const int Pos = FPos;
+    const std::uint16_t First = BitsOf(Runs[0]);
+    for (const TgxMaskOptions Options : Runs) {
+        Input = Record;
+        Start(Input, Options);
+        // The run's own options in place of the first run's.
+        const auto Own = [&](TWay W) {
+            W.Options = static_cast<std::uint16_t>((W.Options & ~First) | BitsOf(Options));
+            return W;
+        };
+        FNextWays.clear();
+        for (const TWay& W : Ways)
+            FNextWays.push_back(W.Flight >= 0 ? W : Own(W));
+        FFlights = Flights;
+        for (TFlight& F : FFlights)
+            for (auto& [Landing, W] : F.Ways)
+                W = Own(W);
+        FFreeFlights = FreeFlights;
+        FPos = Pos;
+        Advance(INT_MAX);
+        if (Finish(Input, Result)) return true;
+    }
+    return false;
+}
+
+// What holds for the text whatever the run.
+void TgxMaskMatcher::Begin(const TgxMaskInput& Input) {
+    FText = &Input.Text;
+    FInputPos = Input.InputPos;
+    FInputLen = Input.InputLen;
+    FBeforeCaret = false;
+    FRuns.clear();
+    FCharNumber.clear();
+    FCharStart.clear();
+    FEntries.assign(1, TEntry{0, -1, 0}); // entry 0: outside the root
+    FEntrySlots.assign(256, 0);
+}
+
+void TgxMaskMatcher::Start(TgxMaskInput& Input, TgxMaskOptions Options) {
+    FInput = &Input;
+    FText = &Input.Text;
+    FFull = Options.Contains(moFullCompare);
+    FUnique = Options.Contains(moCheckUnique);
+    FDone = false;
+    FTooMany = false;
+    FState = 0;
+    FWays.clear();
+    FNextWays.clear();
+    FPending.clear();
+    FFlights.clear();
+    FFreeFlights.clear();
+    FLiterals.assign(1, AnsiString());
+    FLiteralIds.clear();
+    FLiteralIds.emplace(AnsiString(), 0);
+    FAnswered.assign(1, false);
+    FChanges.clear();
+    FPos = 1;
+    ++FStamp;
+    FSeenCount = 0;
+}
+
+// Moves the ways on, position by position, until they stand at Stop (or
+// are through the text).
+void TgxMaskMatcher::Advance(int Stop) {
+    const int Len = static_cast<int>(FText->size());
+    while (!FDone && FPos <= Len && FPos + 1 < Stop && !FNextWays.empty()) {
+        ++FPos;
+        ++FStamp;
+        FSeenCount = 0;
+        FWays.swap(FNextWays);
+        FNextWays.clear();
+        for (std::size_t I = 0; I < FWays.size() && !FDone; ++I) {
+            if (FWays[I].Flight >= 0)
+                Land(FWays[I].Flight);
+            else
+                Resume(FWays[I]);
+        }
+    }
+}
+
+bool TgxMaskMatcher::Finish(TgxMaskInput& Input, AnsiString& Result) {
+    FWays.clear();
+    FNextWays.clear();
     FInput = nullptr;
-    if (FGaveUp || FState != 1) return false;
+    if (FTooMany || FState != 1) return false;
     Result = Input.FoundLiterals + Input.FoundInput;
     return true;
 }
 
-TgxMaskMatcher::TSaved TgxMaskMatcher::Save() const {
-    return {FInput->Pos, static_cast<std::uint32_t>(FInput->Literals.size()),
-            static_cast<std::uint32_t>(FUndo.size())};
-}
-
-void TgxMaskMatcher::Restore(const TSaved& Saved) {
-    while (FUndo.size() > Saved.UndoMark) {
-        const TChange& Change = FUndo.back();
-        FInput->Text.replace(Change.Pos - 1, Change.Old.size(), Change.Old);
-        FUndo.pop_back();
-    }
-    FInput->Pos = Saved.Pos;
-    FInput->Literals.resize(Saved.LiteralsLen);
-}
-
-int TgxMaskMatcher::PushEntry(int Parent, const TgxPictureNode* Node, int Iteration) {
-    const int K = FStack.Push(Parent, Node, Iteration, FInput->Pos);
-    FChains.push_back(UnknownChain); // worked out only when a branch is remembered
-    return K;
-}
-
-int TgxMaskMatcher::ChainOf(int K) {
-    if (K == 0 || FChains[K] != UnknownChain) return FChains[K];
-    const TgxParseEntry& Entry = FStack.Item(K);
-    const TChainLink Link{ChainOf(Entry.Parent), Entry.Node, Alike(Entry.Node, Entry.Iteration)};
-    const auto [It, Added] = FChainIds.try_emplace(Link, static_cast<int>(FChainIds.size()) + 1);
-    FChains[K] = It->second;
-    return It->second;
-}
-
-void TgxMaskMatcher::PopEntry() {
-    FStack.Pop();
-    FChains.pop_back();
-}
-
-// A branch's outcome depends on the node, its iteration and the position,
-// the options, whether repetitions may still be tried, and what the
-// enclosing entries will do once it is through: their nodes and iterations
-// (the chain) and which of their iterations have consumed nothing so far.
-// Those are always the innermost ones, as positions only grow inwards.
-TgxMaskMatcher::TBranch TgxMaskMatcher::BranchOf(int Parent, TgxMaskOptions Options, int Iteration,
-                                                 const TgxPictureNode* Node) {
-    int Empty = 0;
-    for (int K = Parent; K != 0 && FStack.Item(K).TextPos == FInput->Pos; K = FStack.Item(K).Parent)
-        ++Empty;
-    return {ChainOf(Parent), Empty,           Node,       Alike(Node, Iteration),
-            FInput->Pos,     BitsOf(Options), FState <= 1};
-}
-
-bool TgxMaskMatcher::IsDead(const TBranch& Branch) const {
-    if (FDead.empty()) return false;
-    const std::size_t Mask = FDead.size() - 1;
-    for (std::size_t At = THash()(Branch) & Mask;; At = (At + 1) & Mask) {
-        if (!FDead[At].Node) return false;
-        if (FDead[At] == Branch) return true;
+// A way goes on at the position it stands at.
+void TgxMaskMatcher::Resume(const TWay& W) {
+    TPending P{TTask::Next, W.Options, 0, W.Entry, W.Offset, 0, W.Literals, W.Changes};
+    if (W.Skip > 0) {
+        TWay Carried = W;
+        --Carried.Skip;
+        const TKey Key{WayKey | std::uint32_t(W.Resume) << 2 | std::uint32_t(Carried.Skip) << 4,
+                       W.Options, std::uint32_t(W.Entry), std::uint32_t(W.Offset), 0,
+                       std::uint32_t(W.Literals)};
+        if (FirstVisit(Key)) FNextWays.push_back(Carried);
+    } else if (W.Resume == TResume::MaskChar) {
+        P.Task = TTask::MaskChar;
+        Follow(P);
+    } else if (TextExhausted() && !FFull) {
+        Accept(W.Literals, W.Changes);
+    } else {
+        Follow(P);
     }
 }
 
-void TgxMaskMatcher::AddDead(const TBranch& Branch) {
+// Follows the ways from one place, at this text position, in the order the
+// depth-first search would take them: what a step tries first is taken
+// first, so it is pushed last.
+void TgxMaskMatcher::Follow(TPending Start) {
+    FPending.push_back(Start);
+    while (!FPending.empty() && !FDone) {
+        const TPending P = FPending.back();
+        FPending.pop_back();
+        switch (P.Task) {
+        case TTask::Sub:
+            Sub(P);
+            break;
+        case TTask::Next:
+            Next(P);
+            break;
+        case TTask::MaskChar:
+            MaskChar(P);
+            break;
+        }
+    }
+    FPending.clear();
+}
+
+bool TgxMaskMatcher::FirstVisit(const TKey& Key) {
     // At most half full, so a probe meets a free slot soon.
-    if (2 * (FDeadCount + 1) > FDead.size()) {
-        std::vector<TBranch> Old(std::max<std::size_t>(64, 2 * FDead.size()), TBranch{});
-        Old.swap(FDead);
-        FDeadCount = 0;
-        for (const TBranch& B : Old)
-            if (B.Node) AddDead(B);
+    if (2 * (FSeenCount + 1) > FSeen.size()) {
+        std::vector<TSlot> Old(std::max<std::size_t>(256, 2 * FSeen.size()), TSlot{{}, 0});
+        Old.swap(FSeen);
+        const std::uint32_t Stamp = FStamp;
+        FSeenCount = 0;
+        for (const TSlot& S : Old)
+            if (S.Stamp == Stamp) FirstVisit(S.Key);
     }
-    const std::size_t Mask = FDead.size() - 1;
-    std::size_t At = THash()(Branch) & Mask;
-    while (FDead[At].Node) {
-        if (FDead[At] == Branch) return;
-        At = (At + 1) & Mask;
+    const std::size_t Mask = FSeen.size() - 1;
+    for (std::size_t At = HashOf(&Key.A, 6) & Mask;; At = (At + 1) & Mask) {
+        TSlot& S = FSeen[At];
+        if (S.Stamp != FStamp) {
+            S.Key = Key;
+            S.Stamp = FStamp;
+            ++FSeenCount;
+            return true;
+        }
+        if (S.Key == Key) return false;
     }
-    FDead[At] = Branch;
-    ++FDeadCount;
 }
 
-// Whether every answer a branch from here could reach is one already taken
-// in, so that searching it would change nothing: the literals can no longer
-// grow once the position has passed the typed input.
-bool TgxMaskMatcher::AnswersSettled(TgxMaskOptions Options) const {
-    if (!Options.Contains(moCheckUnique) || FState < 1) return false;
-    const TgxMaskInput& In = *FInput;
-    if (Options.Contains(moInsertLiteral) && In.Pos <= In.InputPos) return false;
-    if (FState >= 2 && In.CommonLiterals.empty()) return false;
-    if (In.Literals == In.CommonLiterals) return FState == 1 && In.FoundLiterals == In.Literals;
-    return !In.CommonLiterals.empty() && In.FoundLiterals == In.CommonLiterals &&
-           CommonPrefix(In.CommonLiterals, In.Literals) == In.CommonLiterals.size();
-}
-
-void TgxMaskMatcher::TailCall(TStep Step, int KOrParent, TgxMaskOptions Options, int Iteration,
-                              const TgxPictureNode* Node) {
-    FFrames.pop_back();
-    Call(Step, KOrParent, Options, Iteration, Node);
-}
-
-void TgxMaskMatcher::Call(TStep Step, int KOrParent, TgxMaskOptions Options, int Iteration,
-                          const TgxPictureNode* Node) {
-    TFrame F;
-    F.Step = Step;
-    F.Options = BitsOf(Options);
-    if (Step == TStep::Sub)
-        F.Parent = KOrParent;
-    else
-        F.K = KOrParent;
-    F.Iteration = Iteration;
-    F.Node = Node;
-    if (FFrames.size() >= FMaxFrames) FGaveUp = true;
-    FFrames.push_back(F);
-}
-
-bool TgxMaskMatcher::Run(TgxMaskOptions Options) {
-    Call(TStep::Sub, 0, Options, 0, FList.Root());
-    bool Ret = false;
-    bool Returning = false;
-    while (!FFrames.empty() && !FGaveUp) {
-        if (FStepsLeft-- == 0) {
-            FGaveUp = true;
-            break;
-        }
-        ++FSteps;
-        // A step either calls another (pushing its frame; the reference is
-        // not used after that) or is done with a value for its caller.
-        TFrame& F = FFrames.back();
-        bool Done = false;
-        bool Value = false;
-        switch (F.Step) {
-        case TStep::Sub:
-            if (Returning)
-                ResumeSub(F, Ret, Done, Value);
-            else
-                EnterSub(F, Done, Value);
-            break;
-        case TStep::Next:
-            if (Returning)
-                ResumeNext(F, Ret, Done, Value);
-            else
-                EnterNext(F, Done, Value);
-            break;
-        case TStep::Literal:
-            if (Returning)
-                ResumeLiteral(F, Ret, Done, Value);
-            else
-                EnterLiteral(F, Done, Value);
-            break;
-        }
-        Returning = Done;
-        if (Done) {
-            FFrames.pop_back();
-            Ret = Value;
-        }
+int TgxMaskMatcher::EntryOf(const TEntry& Entry) {
+    // Open addressing over the entries' numbers (0: a free slot, as entry
+    // 0 is never looked up), at most half full.
+    if (2 * FEntries.size() + 2 > FEntrySlots.size()) {
+        FEntrySlots.assign(std::max<std::size_t>(256, 4 * FEntries.size()), 0);
+        for (std::size_t Id = 1; Id < FEntries.size(); ++Id)
+            FEntrySlots[SlotOf(FEntries[Id])] = static_cast<std::int32_t>(Id);
     }
-    return Ret;
+    const std::size_t At = SlotOf(Entry);
+    if (FEntrySlots[At] != 0) return FEntrySlots[At];
+    FEntries.push_back(Entry);
+    FEntrySlots[At] = static_cast<std::int32_t>(FEntries.size()) - 1;
+    return FEntrySlots[At];
 }
 
-void TgxMaskMatcher::EnterSub(TFrame& F, bool& Done, bool& Value) {
-    const TgxPictureNode* Node = F.Node;
-    Done = true;
-    Value = false;
-    if (!Node) return;
-    if (F.Iteration == 0 && !Node->Optional) F.Iteration = 1;
-    if (Node->Count != -1 && F.Iteration > Node->Count) return;
-    const TgxMaskOptions Options = OptionsOf(F.Options);
-    if (FDeadCount > 0 && IsDead(BranchOf(F.Parent, Options, F.Iteration, Node))) return;
-    if (AnswersSettled(Options)) {
-        ++FSettled; // the branch was passed over, not found empty
+// The slot holding Entry, or the free one where it belongs.
+std::size_t TgxMaskMatcher::SlotOf(const TEntry& Entry) const {
+    const std::uint32_t Words[3] = {std::uint32_t(Entry.Parent), std::uint32_t(Entry.Step),
+                                    std::uint32_t(Entry.Iteration)};
+    const std::size_t Mask = FEntrySlots.size() - 1;
+    for (std::size_t At = HashOf(Words, 3) & Mask;; At = (At + 1) & Mask) {
+        const std::int32_t Id = FEntrySlots[At];
+        if (Id == 0 || FEntries[static_cast<std::size_t>(Id)] == Entry) return At;
+    }
+}
+
+int TgxMaskMatcher::LiteralsWith(int Literals, std::string_view Added) {
+    AnsiString Joined = FLiterals[static_cast<std::size_t>(Literals)] + AnsiString(Added);
+    const auto It = FLiteralIds.find(Joined);
+    if (It != FLiteralIds.end()) return It->second;
+    if (FLiterals.size() >= MaxLiteralChoices) {
+        FTooMany = true;
+        FDone = true;
+        return Literals;
+    }
+    const int Id = static_cast<int>(FLiterals.size());
+    FLiteralIds.emplace(Joined, Id);
+    FLiterals.push_back(std::move(Joined));
+    FAnswered.push_back(false);
+    return Id;
+}
+
+int TgxMaskMatcher::Change(int Changes, int Pos, std::string_view Bytes) {
+    TChange C{Changes, Pos, static_cast<std::uint8_t>(Bytes.size()), {}};
+    std::copy(Bytes.begin(), Bytes.end(), C.Bytes);
+    FChanges.push_back(C);
+    return static_cast<int>(FChanges.size()) - 1;
+}
+
+void TgxMaskMatcher::Sub(const TPending& P) {
+    if (P.Step < 0) return;
+    const TgxMaskStep& Step = FProgram.At(P.Step);
+    int Iteration = P.Iteration;
+    if (Iteration == 0 && !Step.Optional) Iteration = 1;
+    if (Step.Count != -1 && Iteration > Step.Count) return;
+    // Beyond its first, the iterations of an item without an upper bound
+    // are alike: nothing depends on their number.
+    if (Step.Count == -1) Iteration = std::min(Iteration, 1);
+    const TKey Key{SubKey | std::uint32_t(P.Fresh) << 4, P.Options, std::uint32_t(P.Entry),
+                   std::uint32_t(P.Step), std::uint32_t(Iteration), std::uint32_t(P.Literals)};
+    if (!FirstVisit(Key)) return;
+
+    // Failing this alternative, the next one, from the same place.
+    if (Step.NextAlternative >= 0 && !P.Alone)
+        FPending.push_back({TTask::Sub, P.Options, P.Fresh, P.Entry, Step.NextAlternative, 0,
+                            P.Literals, P.Changes});
+    const int K = EntryOf({P.Entry, P.Step, Iteration});
+    TPending In{TTask::Next, P.Options, static_cast<std::uint16_t>(P.Fresh + 1), K, 0, 0,
+                P.Literals, P.Changes};
+    if (Iteration == 0) { // an optional item skipped
+        FPending.push_back(In);
         return;
     }
-
-    F.Mark = FSettled;
-    F.StepMark = static_cast<std::uint32_t>(FSteps);
-    F.Saved = Save();
-    F.K = PushEntry(F.Parent, Node, F.Iteration);
-    F.Phase = 1;
-    Done = false;
-    const int K = F.K;
-    if (F.Iteration == 0) { // an optional item skipped
-        Call(TStep::Next, K, Options, 0, nullptr);
+    // A character counted n times, entered: n characters at once when
+    // they are there.
+    if (Step.Count >= 2 && Iteration == 1 && Step.NextAlternative < 0 &&
+        Pass(P, P.Step, EntryOf({P.Entry, P.Step, Step.Count})))
         return;
-    }
-    switch (Node->NodeType) {
-    case pntCase: {
-        TgxMaskOptions CaseRule = Options - CaseOptions;
-        const AnsiString Directive = FPicture.substr(Node->Pos - 1, Node->Len);
-        if (Directive == ">")
-            CaseRule << moOptUpper;
-        else if (Directive == ">>")
-            CaseRule << moUpper;
-        else if (Directive == "<")
-            CaseRule << moOptLower;
-        else if (Directive == "<<")
-            CaseRule << moLower;
-        Call(TStep::Next, K, CaseRule, 0, nullptr);
+    switch (Step.Type) {
+    case pntCase:
+        In.Options = BitsOf((OptionsOf(P.Options) - CaseOptions) + TgxMaskOptions::FromBits(Step.CaseRule));
+        FPending.push_back(In);
         return;
-    }
     case pntLiteralChars:
-        Call(TStep::Literal, K, Options, 0, Node);
+        Literal(In, K, Step);
         return;
     case pntGroup:
-        Call(TStep::Sub, K, Options, 0, Node->Child.get());
-        return;
-    case pntMaskChars:
-    case pntRange: {
-        const bool Full = Options.Contains(moFullCompare);
-        bool Result = true;
-        if (!TextExhausted() || Full) {
-            Result = Node->NodeType == pntRange ? CheckRange(Node, Options)
-                                                : CheckMaskChars(Node, Options);
-            if (Result && (!TextExhausted() || Full)) {
-                Call(TStep::Next, K, Options, 0, nullptr);
-                return;
+        In.Task = TTask::Sub;
+        if (Step.FirstChars >= 0 && TakenAsItStands(P.Options)) {
+            // Only the alternatives that can begin with this character,
+            // the first of them tried first.
+            const auto [Begin, End] = FProgram.Candidates(
+                Step, static_cast<unsigned char>((*FText)[static_cast<std::size_t>(FPos - 1)]));
+            In.Alone = true;
+            for (const std::int32_t* Alt = End; Alt != Begin;) {
+                In.Step = *--Alt;
+                FPending.push_back(In);
             }
-        }
-        ResumeSub(F, Result, Done, Value);
-        return;
-    }
-    case pntNone:
-        ResumeSub(F, false, Done, Value);
-        return;
-    }
-}
-
-void TgxMaskMatcher::ResumeSub(TFrame& F, bool Ret, bool& Done, bool& Value) {
-    const TgxMaskOptions Options = OptionsOf(F.Options);
-    Done = true;
-    Value = Ret;
-    if (F.Phase == 1) {
-        if (Ret && CheckResult(Options)) return;
-        PopEntry();
-        Restore(F.Saved);
-        if (F.Node->NextAlternative) {
-            // The next alternative's answer is this step's: the frame is not
-            // kept for it, so a group of many alternatives costs one frame.
-            Done = false;
-            TailCall(TStep::Sub, F.Parent, Options, 0, F.Node->NextAlternative.get());
             return;
         }
-        Value = false;
-    }
-    if (!Value && FSettled == F.Mark && static_cast<std::uint32_t>(FSteps) - F.StepMark >= CostlyBranch)
-        AddDead(BranchOf(F.Parent, Options, F.Iteration, F.Node));
-}
-
-void TgxMaskMatcher::EnterNext(TFrame& F, bool& Done, bool& Value) {
-    Done = true;
-    if (F.K == 0) {
-        Value = TextExhausted();
+        In.Step = Step.Child;
+        FPending.push_back(In);
+        return;
+    case pntMaskChars:
+        In.Task = TTask::MaskChar;
+        In.Step = 0; // the first character of the run
+        MaskChar(In);
+        return;
+    case pntRange:
+        Range(In, Step);
+        return;
+    case pntNone:
         return;
     }
-    const TgxParseEntry Entry = FStack.Item(F.K);
-    const TgxPictureNode* Node = Entry.Node;
+}
+
+void TgxMaskMatcher::Next(const TPending& P) {
+    if (P.Entry == 0) {
+        if (TextExhausted()) Accept(P.Literals, P.Changes);
+        return;
+    }
+    const TKey Key{NextKey | std::uint32_t(P.Fresh) << 4, P.Options, std::uint32_t(P.Entry), 0, 0,
+                   std::uint32_t(P.Literals)};
+    if (!FirstVisit(Key)) return;
+    const TEntry Entry = FEntries[static_cast<std::size_t>(P.Entry)];
+    const TgxMaskStep& Step = FProgram.At(Entry.Step);
     const int I = Entry.Iteration;
+    // An entry begun at this position has consumed nothing.
+    const bool Empty = P.Fresh >= 1;
     // An optional iteration that consumed nothing would repeat for ever.
-    Value = false;
-    if (Node->Optional && I > 0 && FInput->Pos == Entry.TextPos) return;
-
-    const TgxMaskOptions Options = OptionsOf(F.Options);
-    F.StateBefore = FState;
-    F.Phase = 1;
-    Done = false;
-    if (!Node->Optional && I < Node->Count) {
-        F.Flag = true;
-        Call(TStep::Sub, Entry.Parent, Options, I + 1, Node);
-    } else if (Node->Next) {
-        Call(TStep::Sub, Entry.Parent, Options, 0, Node->Next.get());
+    if (Step.Optional && I > 0 && Empty) return;
+    const auto ParentFresh = static_cast<std::uint16_t>(Empty ? P.Fresh - 1 : 0);
+    TPending Then{TTask::Sub, P.Options, ParentFresh, Entry.Parent, Entry.Step, I + 1,
+                  P.Literals, P.Changes};
+    const bool Required = !Step.Optional && I < Step.Count;
+    // Lazy repetition: one more iteration only after what follows failed,
+    // and never after an iteration that consumed no text: it could only
+    // repeat the same search (or the same literals once more at the caret).
+    if (!Required && !(I > 0 && Empty)) FPending.push_back(Then);
+    if (Required) {
+        FPending.push_back(Then);
+    } else if (Step.Next >= 0) {
+        Then.Step = Step.Next;
+        Then.Iteration = 0;
+        FPending.push_back(Then);
     } else {
-        Call(TStep::Next, Entry.Parent, Options, 0, nullptr);
+        Then.Task = TTask::Next;
+        FPending.push_back(Then);
     }
 }
 
-void TgxMaskMatcher::ResumeNext(TFrame& F, bool Ret, bool& Done, bool& Value) {
-    Done = true;
-    Value = Ret;
-    if (F.Phase != 1) return;
-    const TgxParseEntry Entry = FStack.Item(F.K);
-    const int I = Entry.Iteration;
-    // Lazy repetition: one more iteration only after what follows failed.
-    // When the step before already was that iteration, trying it again could
-    // only repeat the same search.
-    if (!Ret && !F.Flag && FState <= 1 &&
-        !(I > 0 && FState == F.StateBefore && FInput->Pos == Entry.TextPos)) {
-        // Its answer is this step's: the frame is not kept for it.
-        Done = false;
-        TailCall(TStep::Sub, Entry.Parent, OptionsOf(F.Options), I + 1, Entry.Node);
+// Whether the character at this position can only be taken as it stands:
+// there is one, no literal may be inserted before it and its case may not
+// be converted.
+bool TgxMaskMatcher::TakenAsItStands(std::uint16_t Options) const {
+    const TgxMaskOptions O = OptionsOf(Options);
+    return !TextExhausted() && !CanInsertLiteral(O) && !(IsInputChar() && O.Contains(moConvertInput));
+}
+
+void TgxMaskMatcher::Literal(const TPending& P, int Entry, const TgxMaskStep& Step) {
+    if (TextExhausted() && !FFull) {
+        Accept(P.Literals, P.Changes);
+        return;
+    }
+    const TgxMaskOptions Options = OptionsOf(P.Options);
+    const std::string_view L = LiteralOf(Step);
+    const int Len = static_cast<int>(L.size());
+    // Taken from the text first; failing that (or when the text has
+    // something else there), inserted at the caret.
+    if (FPos + Len - 1 <= static_cast<int>(FText->size()) && LiteralMatches(L, Options)) {
+        int Changes = P.Changes;
+        if (std::string_view(*FText).substr(FPos - 1, L.size()) != L)
+            Changes = Change(Changes, FPos, L);
+        TPending Taken = P;
+        Taken.Entry = Entry;
+        Consumed(Taken, TResume::AfterItem, 0, Len, Changes);
+    }
+    if (CanInsertLiteral(Options)) {
+        TPending Inserted = P;
+        Inserted.Task = TTask::Next;
+        Inserted.Entry = Entry;
+        Inserted.Literals = LiteralsWith(P.Literals, L);
+        if (!FDone) FPending.push_back(Inserted);
     }
 }
 
-void TgxMaskMatcher::EnterLiteral(TFrame& F, bool& Done, bool& Value) {
-    const TgxMaskOptions Options = OptionsOf(F.Options);
-    const bool Full = Options.Contains(moFullCompare);
-    Done = true;
-    Value = true;
-    if (TextExhausted() && !Full) return;
-    F.Saved = Save();
-    F.CouldInsert = CanInsertLiteral(Options);
-    F.StateBefore = FState;
-    bool Typed = false;
-    Value = CheckLiteralChar(LiteralOf(F.Node), Typed, Options);
-    F.Flag = Typed;
-    if (!Value || (TextExhausted() && !Full)) return;
-    F.Phase = 1;
-    Done = false;
-    Call(TStep::Next, F.K, Options, 0, nullptr);
+void TgxMaskMatcher::MaskChar(const TPending& P) {
+    if (TextExhausted()) {
+        if (!FFull) Accept(P.Literals, P.Changes);
+        return;
+    }
+    const TgxMaskStep& Step = FProgram.At(FEntries[static_cast<std::size_t>(P.Entry)].Step);
+    const int Offset = P.Step;
+    AnsiString Converted;
+    if (!CheckMaskChar(FPicture[static_cast<std::size_t>(Step.Pos - 1 + Offset)],
+                       OptionsOf(P.Options), Converted))
+        return;
+    const int Changes = Converted.empty() ? P.Changes : Change(P.Changes, FPos, Converted);
+    if (Offset + 1 < Step.Len)
+        Consumed(P, TResume::MaskChar, Offset + 1, CharCountAt(*FText, FPos), Changes);
+    else
+        Consumed(P, TResume::AfterItem, 0, CharCountAt(*FText, FPos), Changes);
 }
 
-void TgxMaskMatcher::ResumeLiteral(TFrame& F, bool Ret, bool& Done, bool& Value) {
-    const TgxMaskOptions Options = OptionsOf(F.Options);
-    const bool Full = Options.Contains(moFullCompare);
-    Done = true;
-    Value = Ret;
-    if (Ret || F.Phase != 1) return;
-    // The typed character that matched the literal may instead be the one
-    // after it: insert the literal and go on from the same place.
-    if (!(F.Flag && FState == F.StateBefore && F.CouldInsert)) return;
-    Restore(F.Saved);
-    bool Typed = true;
-    Value = CheckLiteralChar(LiteralOf(F.Node), Typed, Options);
-    if (!Value || (TextExhausted() && !Full)) return;
-    Done = false;
-    TailCall(TStep::Next, F.K, Options, 0, nullptr);
+void TgxMaskMatcher::Range(const TPending& P, const TgxMaskStep& Step) {
+    if (TextExhausted()) {
+        if (!FFull) Accept(P.Literals, P.Changes);
+        return;
+    }
+    AnsiString Converted;
+    if (!CheckRange(Step, OptionsOf(P.Options), Converted)) return;
+    const int Changes = Converted.empty() ? P.Changes : Change(P.Changes, FPos, Converted);
+    Consumed(P, TResume::AfterItem, 0, CharCountAt(*FText, FPos), Changes);
 }
 
-bool TgxMaskMatcher::CheckResult(TgxMaskOptions Options) {
-    ++FSettled;
+void TgxMaskMatcher::Consumed(const TPending& P, TResume Resume, int Offset, int Bytes,
+                              int Changes) {
+    const auto Skip = static_cast<std::uint8_t>(std::max(Bytes, 1) - 1);
+    const TKey Key{WayKey | std::uint32_t(Resume) << 2 | std::uint32_t(Skip) << 4, P.Options,
+                   std::uint32_t(P.Entry), std::uint32_t(Offset), 0, std::uint32_t(P.Literals)};
+    if (!FirstVisit(Key)) return;
+    FNextWays.push_back({Resume, Skip, P.Options, P.Entry, Offset, P.Literals, Changes});
+}
+
+// A way reached the end of the picture with the text. Without a search for
+// every answer the first ends the run; with one, each different run of
+// inserted literals is weighed once, in the order found.
+void TgxMaskMatcher::Accept(int Literals, int Changes) {
     TgxMaskInput& In = *FInput;
-    auto TypedPart = [&In] {
-        if (In.InputPos < 1 || In.InputLen <= 0) return AnsiString();
-        return In.Text.substr(In.InputPos - 1, In.InputLen);
-    };
-    if (!Options.Contains(moCheckUnique)) {
+    if (FState == 0) In.FoundInput = TypedPart(Changes);
+    if (FUnique) {
+        if (FAnswered[static_cast<std::size_t>(Literals)]) return;
+        FAnswered[static_cast<std::size_t>(Literals)] = true;
+    }
+    if (Record(Literals)) FDone = true;
+}
+
+AnsiString TgxMaskMatcher::TypedPart(int Changes) const {
+    if (FInputPos < 1 || FInputLen <= 0) return AnsiString();
+    AnsiString Typed = FText->substr(static_cast<std::size_t>(FInputPos - 1),
+                                     static_cast<std::size_t>(FInputLen));
+    for (int C = Changes; C >= 0; C = FChanges[static_cast<std::size_t>(C)].Previous) {
+        const TChange& Ch = FChanges[static_cast<std::size_t>(C)];
+        const int At = Ch.Pos - FInputPos;
+        if (At >= 0 && At + Ch.Len <= static_cast<int>(Typed.size()))
+            Typed.replace(static_cast<std::size_t>(At), Ch.Len, Ch.Bytes, Ch.Len);
+    }
+    return Typed;
+}
+
+// The bookkeeping of the answers; true when the search ends with it.
+bool TgxMaskMatcher::Record(int Literals) {
+    TgxMaskInput& In = *FInput;
+    const AnsiString& Found = FLiterals[static_cast<std::size_t>(Literals)];
+    if (!FUnique) {
         if (FState == 0) {
             FState = 1;
-            In.FoundLiterals = In.Literals;
-            In.FoundInput = TypedPart();
+            In.FoundLiterals = Found;
         }
         return true;
     }
     if (!(FState < 2 || !In.CommonLiterals.empty())) return true;
     if (FState == 0) {
         FState = 1;
-        In.FoundLiterals = In.Literals;
-        In.CommonLiterals = In.Literals;
-        In.FoundInput = TypedPart();
+        In.FoundLiterals = Found;
+        In.CommonLiterals = Found;
         return false;
     }
-    if (In.Literals == In.CommonLiterals) {
+    if (Found == In.CommonLiterals) {
         FState = 1;
-        In.FoundLiterals = In.Literals;
+        In.FoundLiterals = Found;
         return false;
     }
-    const std::size_t F = CommonPrefix(In.CommonLiterals, In.Literals);
+    const std::size_t F = CommonPrefix(In.CommonLiterals, Found);
     if (F == 0) {
         ++FState;
         In.CommonLiterals.clear();
@@ -492,9 +524,9 @@ bool TgxMaskMatcher::CheckResult(TgxMaskOptions Options) {
     }
     if (In.FoundLiterals != In.CommonLiterals) ++FState;
     In.CommonLiterals.resize(F);
-    if (In.Literals == In.CommonLiterals) {
+    if (Found == In.CommonLiterals) {
         FState = 1;
-        In.FoundLiterals = In.Literals;
+        In.FoundLiterals = Found;
     }
     return false;
 }

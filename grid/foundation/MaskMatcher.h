@@ -1,25 +1,23 @@
 #pragma once
-// The backtracking matcher of the edit-mask language: runs a candidate text
-// against a parsed picture under a set of options, converting case and
-// collecting the literals that must be inserted on the way.
+// The matcher of the edit-mask language: runs a candidate text against a
+// parsed picture under a set of options, converting case and collecting the
+// literals that must be inserted on the way.
 //
-// The search keeps its own frames on the heap, so a long text costs memory
-// in proportion to its length and never the thread's stack. It remembers
-// every branch that ended without reaching the end of the picture, keyed by
-// everything that branch's outcome depends on, and never searches such a
-// branch twice: nested repeats cost time in proportion to the text and the
-// picture, not exponential time, and a search without repeat counts always
-// runs to its answer. A group's alternatives take one frame between them,
-// so the frames follow the text and the groups' nesting. Repeat counts
-// multiply the branches (each repetition of a counted item is one of its
-// own): the parser refuses a picture whose counts add up to too many, and
-// a search under counts that still asks for more than the text and the
-// picture account for is given up and answered as not fitting.
+// The picture's search is a depth-first one, alternatives in order and
+// repetitions lazily, stopping at the first way the text fits. The matcher
+// follows every way at once instead, one text position after the other,
+// keeping the ways in the order the depth-first search would reach them,
+// and dropping a way that arrives where an earlier one already stands (same
+// place in the picture, same repetitions, same case rule, same literals):
+// whatever it could still do, the earlier one does first. So the first way
+// to reach the end of the text is the one the search would settle on, and
+// the work is bounded by the picture's places times the text's length, for
+// any nesting of repeats.
+#include "grid/foundation/MaskProgram.h"
 #include "grid/foundation/PictureTree.h"
 
 #include <cstddef>
 #include <cstdint>
-#include <deque>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
@@ -32,136 +30,166 @@ class TgxMaskMatcher {
 public:
     // Picture is the text the tree was parsed from; TextCase may be null.
     TgxMaskMatcher(const AnsiString& Picture, const TgxPictureList& List,
-                   const TgxTextCase* TextCase, TgxParseStack& Stack);
+                   const TgxTextCase* TextCase);
 
     // One run. Succeeds when exactly one answer was settled on; Result is then
     // the inserted literals followed by the typed part as matched.
     bool CheckInput(TgxMaskInput& Input, TgxMaskOptions Options, AnsiString& Result);
+    // The runs in turn on a copy of Record, until one succeeds (its Result
+    // as above); they differ only in options that matter from the caret on.
+    bool CheckRuns(const TgxMaskInput& Record, const std::vector<TgxMaskOptions>& Runs,
+                   AnsiString& Result);
+
+    // Literal insertions at the caret are followed as far as this many
+    // different runs of literals; a picture that offers more (optional
+    // literals one after the other, each taken or not) is taken as having
+    // no single answer there.
+    static constexpr std::size_t MaxLiteralChoices = 4096;
 
 private:
-    // What a failed branch must put back: the position, the literals
-    // gathered so far and the characters changed in place.
-    struct TSaved {
-        std::int32_t Pos;
-        std::uint32_t LiteralsLen;
-        std::uint32_t UndoMark;
-    };
+    // A character of the typed part as a way converted it; each way holds
+    // the last of its changes, which holds the one before.
     struct TChange {
-        int Pos;
-        AnsiString Old;
-    };
-
-    // One pending step of the search: matching a node in an iteration
-    // (Sub), going on after an entry matched (Next), or a literal (Literal).
-    enum class TStep : std::uint8_t { Sub, Next, Literal };
-    struct TFrame {
-        TStep Step;
-        std::uint8_t Phase = 0;
-        bool Flag = false; // Next: the next iteration was the first try; Literal: typed
-        bool CouldInsert = false;
-        std::uint16_t Options = 0;
-        std::int32_t K = 0;      // the entry this frame pushed or goes on from
-        std::int32_t Parent = 0; // Sub: the enclosing entry
-        std::int32_t Iteration = 0;
-        std::int32_t StateBefore = 0;
-        const TgxPictureNode* Node = nullptr;
-        TSaved Saved{};
-        std::uint32_t StepMark = 0; // steps taken before the step began (their low bits)
-        std::uint64_t Mark = 0;     // answers settled before the step began
-    };
-
-    // Everything the outcome of matching a node from a position depends on.
-    struct TBranch {
-        std::int32_t Chain;
-        std::int32_t Empty; // enclosing iterations that have consumed nothing yet
-        const TgxPictureNode* Node;
-        std::int32_t Iteration;
+        std::int32_t Previous;
         std::int32_t Pos;
+        std::uint8_t Len;
+        char Bytes[4];
+    };
+    // What a way does when it next stands at a text position: go on with
+    // the next character of a run of mask characters, or go on after the
+    // item that consumed the last character.
+    enum class TResume : std::uint8_t { MaskChar, AfterItem };
+    struct TWay {
+        TResume Resume;
+        std::uint8_t Skip;   // bytes of a multibyte character still to pass
         std::uint16_t Options;
-        bool MayRepeat;
-        bool operator==(const TBranch&) const = default;
+        std::int32_t Entry; // the entries the way stands in (innermost first)
+        std::int32_t Offset; // MaskChar: the character of the run
+        std::int32_t Literals;
+        std::int32_t Changes;
+        // Not a way but a run of ways in flight (see TFlight), standing here
+        // in the order of the ways.
+        std::int32_t Flight = -1;
     };
-    struct TChainLink {
-        std::int32_t Parent;
-        const TgxPictureNode* Node;
+    // Ways that passed a counted character at once, in the order they go
+    // on, each until the position where it lands; they land in the order
+    // they stand, so a run of them takes one place in the list of ways.
+    struct TFlight {
+        std::vector<std::pair<std::int32_t, TWay>> Ways; // landing position, way
+        std::size_t Head = 0;
+    };
+    // One step of following the ways at a single text position.
+    enum class TTask : std::uint8_t { Sub, Next, MaskChar };
+    struct TPending {
+        TTask Task;
+        std::uint16_t Options;
+        std::uint16_t Fresh; // innermost entries begun at this position
+        std::int32_t Entry;  // Sub: the enclosing entry; else the item's own
+        std::int32_t Step;
         std::int32_t Iteration;
-        bool operator==(const TChainLink&) const = default;
+        std::int32_t Literals;
+        std::int32_t Changes;
+        // Sub: this alternative only, not the ones after it (they were
+        // picked out already, by the character they can begin with).
+        bool Alone = false;
     };
-    struct THash {
-        std::size_t operator()(const TBranch& B) const;
-        std::size_t operator()(const TChainLink& L) const;
+    // An entry: a step in an iteration, within an enclosing entry. Entries
+    // are shared by every way that stands in them.
+    struct TEntry {
+        std::int32_t Parent;
+        std::int32_t Step;
+        std::int32_t Iteration;
+        bool operator==(const TEntry&) const = default;
+    };
+    struct TKey {
+        std::uint32_t A, B, C, D, E, F;
+        bool operator==(const TKey&) const = default;
+    };
+    struct TSlot {
+        TKey Key;
+        std::uint32_t Stamp;
     };
 
-    bool Run(TgxMaskOptions Options);
-    void EnterSub(TFrame& F, bool& Done, bool& Value);
-    void ResumeSub(TFrame& F, bool Ret, bool& Done, bool& Value);
-    void EnterNext(TFrame& F, bool& Done, bool& Value);
-    void ResumeNext(TFrame& F, bool Ret, bool& Done, bool& Value);
-    void EnterLiteral(TFrame& F, bool& Done, bool& Value);
-    void ResumeLiteral(TFrame& F, bool Ret, bool& Done, bool& Value);
-    void Call(TStep Step, int KOrParent, TgxMaskOptions Options, int Iteration,
-              const TgxPictureNode* Node);
+    void Begin(const TgxMaskInput& Input);
+    void Start(TgxMaskInput& Input, TgxMaskOptions Options);
+    void Advance(int Stop);
+    bool Finish(TgxMaskInput& Input, AnsiString& Result);
+    void Follow(TPending Start);
+    void Sub(const TPending& P);
+    void Next(const TPending& P);
+    void Literal(const TPending& P, int Entry, const TgxMaskStep& Step);
+    bool TakenAsItStands(std::uint16_t Options) const;
+    void MaskChar(const TPending& P);
+    void Range(const TPending& P, const TgxMaskStep& Step);
+    void Consumed(const TPending& P, TResume Resume, int Offset, int Bytes, int Changes);
+    void Accept(int Literals, int Changes);
+    void Resume(const TWay& W);
+    void Land(int Flight);
+    bool Pass(const TPending& P, int Step, int Entry);
+    void Schedule(const TWay& W, int Landing);
+    const std::vector<std::int32_t>& RunsOf(int Step, std::uint16_t Options);
+    bool FirstVisit(const TKey& Key);
+    int EntryOf(const TEntry& Entry);
+    std::size_t SlotOf(const TEntry& Entry) const;
+    int LiteralsWith(int Literals, std::string_view Added);
+    int Change(int Changes, int Pos, std::string_view Bytes);
+    bool Record(int Literals);
+    AnsiString TypedPart(int Changes) const;
 
-    void TailCall(TStep Step, int KOrParent, TgxMaskOptions Options, int Iteration,
-                  const TgxPictureNode* Node);
-
-    TBranch BranchOf(int Parent, TgxMaskOptions Options, int Iteration, const TgxPictureNode* Node);
-    int ChainOf(int K);
-    int PushEntry(int Parent, const TgxPictureNode* Node, int Iteration);
-    void PopEntry();
-    bool AnswersSettled(TgxMaskOptions Options) const;
-    bool IsDead(const TBranch& Branch) const;
-    void AddDead(const TBranch& Branch);
-
-    bool CheckLiteralChar(std::string_view Literal, bool& Typed, TgxMaskOptions Options);
-    std::string_view LiteralOf(const TgxPictureNode* Node) const;
-    bool CheckMaskChars(const TgxPictureNode* Node, TgxMaskOptions Options);
-    bool CheckMaskChar(char PictureChar, TgxMaskOptions Options);
-    bool CheckLetterCase(TgxMaskOptions Options, TgxMaskOption CaseType);
-    bool CheckRange(const TgxPictureNode* Node, TgxMaskOptions Options);
-    bool CheckResult(TgxMaskOptions Options);
-
+    // The character checks; each judges the character at FPos and, on a
+    // conversion, returns what the character becomes in Converted.
+    bool CheckMaskChar(char PictureChar, TgxMaskOptions Options, AnsiString& Converted) const;
+    bool CheckLetterCase(TgxMaskOptions Options, TgxMaskOption CaseType, const AnsiString& C,
+                         AnsiString& Converted) const;
+    bool CheckRange(const TgxMaskStep& Step, TgxMaskOptions Options, AnsiString& Converted) const;
+    bool LiteralMatches(std::string_view Literal, TgxMaskOptions Options) const;
+    std::string_view LiteralOf(const TgxMaskStep& Step) const;
     TgxMaskOption GetCaseType(TgxMaskOptions Options, TgxMaskOption Default) const;
     bool CanConvertCase(TgxMaskOptions Options, TgxMaskOption CaseType) const;
     bool CanInsertLiteral(TgxMaskOptions Options) const;
     bool IsInputChar() const;
     bool IsWordStart() const;
     bool IsSentenceStart() const;
-    bool CheckCase(TgxMaskOption CaseType) const;
-    bool ConvertCase(TgxMaskOption CaseType);
     AnsiString CurrentChar() const;
-    void ReplaceAt(int Pos, const AnsiString& Replacement);
     bool TextExhausted() const;
 
-    TSaved Save() const;
-    void Restore(const TSaved& Saved);
-
     const AnsiString& FPicture;
-    const TgxPictureList& FList;
+    TgxMaskProgram FProgram;
     const TgxTextCase* FTextCase;
-    TgxParseStack& FStack;
+
+    // The run under way.
     TgxMaskInput* FInput = nullptr;
+    const AnsiString* FText = nullptr;
     int FState = 0;
-    std::uint64_t FSettled = 0; // answers looked at so far (CheckResult)
-    std::uint64_t FSteps = 0;
-    const int FNesting;
-    // Whether the picture has a repeat count other than * alone; only such
-    // a search has a budget, and gives up once it is spent.
-    const bool FCounted;
-    std::size_t FMaxFrames = 0;
-    std::size_t FStepsLeft = 0;
-    bool FGaveUp = false;
-    std::vector<TChange> FUndo;
-    // Grown a block at a time, never copied: a search as deep as a long
-    // text holds its frames once, not twice while they move.
-    std::deque<TFrame> FFrames;
-    std::vector<std::int32_t> FChains; // chain of each stack entry, [0] for none
-    std::unordered_map<TChainLink, std::int32_t, THash> FChainIds;
-    // The branches known to fail, in open addressing (a free slot has no
-    // node): one block of memory, probed in place, as the search asks it at
-    // every step.
-    std::vector<TBranch> FDead;
-    std::size_t FDeadCount = 0;
+    std::int32_t FPos = 1;
+    std::int32_t FInputPos = 0;
+    std::int32_t FInputLen = 0;
+    bool FFull = false;
+    bool FBeforeCaret = false; // following the ways up to the caret, for every run
+    bool FUnique = false;
+    bool FDone = false;
+    bool FTooMany = false;
+    std::vector<TWay> FWays;     // the ways standing at FPos
+    std::vector<TWay> FNextWays; // the ways that will stand at FPos + 1
+    std::vector<TFlight> FFlights;
+    std::vector<std::int32_t> FFreeFlights;
+    // For a counted character under a case rule: how many characters
+    // from each position fit it in a row (outside the typed part).
+    std::unordered_map<std::uint64_t, std::vector<std::int32_t>> FRuns;
+    std::vector<std::int32_t> FCharNumber; // of each position that begins a character
+    std::vector<std::int32_t> FCharStart;  // position of each character, and the end
+    std::vector<TPending> FPending;
+    std::vector<TEntry> FEntries;
+    std::vector<std::int32_t> FEntrySlots;
+    std::vector<AnsiString> FLiterals;
+    std::unordered_map<AnsiString, std::int32_t> FLiteralIds;
+    std::vector<bool> FAnswered; // by literals: an answer with them was taken in
+    std::vector<TChange> FChanges;
+    // What has been reached at this position, stamped with it so that
+    // moving on clears it at no cost.
+    std::vector<TSlot> FSeen;
+    std::size_t FSeenCount = 0;
+    std::uint32_t FStamp = 0;
 };
 
 } // namespace grid

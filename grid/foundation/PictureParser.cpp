@@ -1,5 +1,6 @@
 #include "grid/foundation/PictureParser.h"
 
+#include "grid/foundation/MaskProgram.h"
 #include "grid/foundation/TextChars.h"
 
 #include <algorithm>
@@ -45,6 +46,18 @@ std::unique_ptr<TgxPictureList> TgxPictureParser::Parse() {
         int P = 1;
         List->Root()->Child = GetNextAlternative(P, '\0');
     }
+    long long Ways = 0;
+    const TgxMaskProgram Program(FPicture, *List);
+    if (const TgxMaskStep* Costly = Program.CostlyStep(Ways))
+        Fail("Error in mask " + FMaskName + ", the item at position " + std::to_string(Costly->Pos) +
+             " is repeated " + std::to_string(Ways) +
+             " ways at once at any place in the text, too many to check");
+    long long Load = 0;
+    if (const TgxMaskStep* Costly = Program.CostlyLoad(Load))
+        Fail("Error in mask " + FMaskName + ", the items up to position " +
+             std::to_string(Costly->Pos) + " can be followed " + std::to_string(Load) +
+             " ways at once at each place in the text, more than " +
+             std::to_string(TgxMaskProgram::MaxLoad) + ", too many to check");
     return List;
 }
 

@@ -1,5 +1,7 @@
 #include "grid/foundation/SparseLists.h"
 
+#include "grid/foundation/InsertPlaces.h"
+
 #include "platform/classes/Filer.h"
 
 #include <algorithm>
@@ -420,6 +422,44 @@ void TStringSparseList::LoadStoredItems(const std::vector<TStoredItem>& Items) {
         Insert(Item.Index, Item.Text);
 }
 
+// Each item inserted at its index in turn, as if by Insert, but without
+// moving the items already placed once for every later one that goes
+// below them: into an empty list, where each ends up is worked out first.
+void TStringSparseList::InsertStoredItems(const std::vector<TStoredItem>& Items) {
+    std::size_t Valid = 0;
+    while (Valid < Items.size() && Items[Valid].Index >= 0 &&
+           Items[Valid].Index < TSparsePointerArray::MaxIndexes)
+        ++Valid;
+    std::vector<std::int64_t> Final;
+    if (FCount == 0 && HighBound() < 0 && !FObjects) {
+        std::vector<int> Indexes;
+        Indexes.reserve(Valid);
+        for (std::size_t I = 0; I < Valid; ++I)
+            Indexes.push_back(Items[I].Index);
+        Final = PlacesAfterInserts(Indexes);
+        // One that would pass the end goes one by one, to fail where Insert does.
+        if (std::any_of(Final.begin(), Final.end(), [](std::int64_t Place) {
+                return Place >= TSparsePointerArray::MaxIndexes;
+            }))
+            Final.clear();
+    }
+    if (Final.empty()) {
+        for (const TStoredItem& Item : Items)
+            Insert(Item.Index, Item.Text);
+        return;
+    }
+    for (std::size_t I = 0; I < Valid; ++I) {
+        const int Place = static_cast<int>(Final[I]);
+        FTexts.Store(Place, true, Items[I].Text);
+        FCount = std::max(FCount, Place + 1);
+    }
+    for (std::size_t I = 0; I < Valid; ++I)
+        Changed();
+    // The first bad index raises as its Insert would.
+    for (std::size_t I = Valid; I < Items.size(); ++I)
+        Insert(Items[I].Index, Items[I].Text);
+}
+
 void TStringSparseList::DefineProperties(TFiler* Filer) {
     TStrings::DefineProperties(Filer);
     Filer->DefineProperty(
@@ -431,10 +471,19 @@ void TStringSparseList::DefineProperties(TFiler* Filer) {
             if (Count < 0 || Count > INT_MAX)
                 throw EReadError("Invalid property value: List holds " + std::to_string(Count) +
                                  " items");
-            for (std::int64_t I = 0; I < Count; ++I) {
-                const int Index = Reader->ReadInteger();
-                Insert(Index, Reader->ReadString());
+            // Read whole, then inserted; what was read before a damaged
+            // item is inserted all the same.
+            std::vector<TStoredItem> Items;
+            try {
+                for (std::int64_t I = 0; I < Count; ++I) {
+                    const int Index = Reader->ReadInteger();
+                    Items.push_back({Index, Reader->ReadString()});
+                }
+            } catch (...) {
+                InsertStoredItems(Items);
+                throw;
             }
+            InsertStoredItems(Items);
         },
         [this](TWriter* Writer) {
             const std::vector<TStoredItem> Items = StoredItems();

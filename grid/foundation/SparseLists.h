@@ -179,6 +179,7 @@ private:
     int HighBound() const { return FTexts.HighBound(); }
     void StoreObject(int Index, TObject* AObject);
     void Changed();
+    void InsertStoredItems(const std::vector<TStoredItem>& Items);
 
     TSectionedTexts FTexts;
     std::unique_ptr<TSparseList> FObjects;

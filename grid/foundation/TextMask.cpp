@@ -79,8 +79,7 @@ bool TgxTextMask::ValidText(const AnsiString& Text, bool FullCompare) {
     UseDefaultPicture();
     TgxPictureList* List = GetPictureList();
     if (!List) return true;
-    TgxParseStack Stack;
-    TgxMaskMatcher Matcher(FPicture, *List, GetTextCase(), Stack);
+    TgxMaskMatcher Matcher(FPicture, *List, GetTextCase());
     TgxMaskInput Input;
     Input.Text = Text;
     TgxMaskOptions Options;
@@ -106,20 +105,15 @@ bool TgxTextMask::ValidInput(const AnsiString& Text, AnsiString& Input, int Care
         Runs.push_back(Base + TgxMaskOptions{moConvertInput, moInsertLiteral, moCheckUnique});
     }
 
-    TgxParseStack Stack;
-    TgxMaskMatcher Matcher(FPicture, *List, GetTextCase(), Stack);
-    for (TgxMaskOptions Options : Runs) {
-        TgxMaskInput Record;
-        Record.Text = Text.substr(0, Caret - 1) + Input;
-        Record.InputPos = Caret;
-        Record.InputLen = static_cast<int>(Input.size());
-        AnsiString Result;
-        if (Matcher.CheckInput(Record, Options, Result)) {
-            Input = Result;
-            return true;
-        }
-    }
-    return false;
+    TgxMaskMatcher Matcher(FPicture, *List, GetTextCase());
+    TgxMaskInput Record;
+    Record.Text = Text.substr(0, Caret - 1) + Input;
+    Record.InputPos = Caret;
+    Record.InputLen = static_cast<int>(Input.size());
+    AnsiString Result;
+    if (!Matcher.CheckRuns(Record, Runs, Result)) return false;
+    Input = Result;
+    return true;
 }
 
 } // namespace grid

@@ -526,6 +526,55 @@ TEST(StringSparseList, FarIndexesInAStreamCostASection) {
     }
 }
 
+// Read back, each item of "List" is inserted at its index in turn, moving
+// up the ones already there: in any order, as Insert one by one does; and
+// 200,000 items in descending order read in normal time.
+TEST(StringSparseList, AListStreamInsertsEachItemAtItsIndexInTurn) {
+    std::mt19937 Random(54);
+    std::vector<std::pair<int, AnsiString>> Mixed;
+    for (int K = 0; K < 300; ++K)
+        Mixed.push_back({static_cast<int>(Random() % 400), "m" + std::to_string(K)});
+    std::vector<std::pair<int, AnsiString>> Descending;
+    for (int K = 0; K < 40; ++K)
+        Descending.push_back({90 - 2 * K, "d" + std::to_string(K)});
+    for (const auto* Items : {&Mixed, &Descending}) {
+        TMemoryStream Stream;
+        WriteListStream(Stream, static_cast<std::int64_t>(Items->size()), *Items);
+        Stream.SetPosition(0);
+        TListHolder Target(nullptr);
+        ReadComponentRes(&Stream, &Target);
+        TStringSparseList OneByOne(SPASmall);
+        for (const auto& [Index, Text] : *Items)
+            OneByOne.Insert(Index, Text);
+        EXPECT_EQ(Target.Lines()->Count(), OneByOne.Count());
+        const auto Got = Target.Lines()->StoredItems();
+        const auto Want = OneByOne.StoredItems();
+        ASSERT_EQ(Got.size(), Want.size());
+        for (std::size_t I = 0; I < Got.size(); ++I) {
+            EXPECT_EQ(Got[I].Index, Want[I].Index);
+            EXPECT_EQ(Got[I].Text, Want[I].Text);
+        }
+    }
+
+    // Item k at 2 (n - 1 - k): each later one moves it up once more.
+    const int N = 200000;
+    std::vector<std::pair<int, AnsiString>> Many;
+    for (int K = 0; K < N; ++K)
+        Many.push_back({2 * (N - 1 - K), std::to_string(K)});
+    TMemoryStream Stream;
+    WriteListStream(Stream, N, Many);
+    Stream.SetPosition(0);
+    TListHolder Target(nullptr);
+    ReadComponentRes(&Stream, &Target);
+    EXPECT_EQ(Target.Lines()->Count(), 3 * (N - 1) + 1);
+    const auto Items = Target.Lines()->StoredItems();
+    ASSERT_EQ(Items.size(), static_cast<std::size_t>(N));
+    for (int M = 0; M < N; ++M) {
+        ASSERT_EQ(Items[M].Index, 3 * M);
+        ASSERT_EQ(Items[M].Text, std::to_string(N - 1 - M));
+    }
+}
+
 TEST(StringSparseList, ABadListInAStreamIsRefused) {
     struct Case {
         const char* Name;

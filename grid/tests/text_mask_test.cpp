@@ -143,6 +143,8 @@ TEST(TextMask, ValidInputConvertsAndInsertsLiterals) {
         {">?", cstNone, false, "", 1, "a", false, false, true, "A"},
         {"<<??", cstNone, false, "a", 2, "B", false, false, true, "b"},
         {"?", cstLower, true, "", 1, "Q", false, false, true, "q"},
+        {"*4?", cstUpper, false, "AB", 3, "cd", true, false, true, "CD"},
+        {"*4?", cstUpper, false, "ab", 3, "cd", true, false, false, "cd"},
         {"*?", cstTitle, false, "ab", 3, "c", false, false, false, "c"}, // "ab" itself fails
         {"*?", cstTitle, true, "ab", 3, "c", false, false, true, "c"},
         {"*@", cstTitle, true, "ab ", 4, "c", false, false, true, "C"},
@@ -338,6 +340,121 @@ TEST(TextMask, HugeRepeatCountsAreRefusedWhenSet) {
     EXPECT_FALSE(Mask.ValidInput("", Input, 1, false, true));
     EXPECT_TRUE(Mask.ValidText("---", false));
     EXPECT_FALSE(Mask.ValidText("---", true));
+}
+
+// A counted group whose repetitions vary in length, under way from any
+// place in the text, keeps a way per count at every position; past a few
+// it is refused when set, naming the mask and the item. Up to that it is
+// taken, and answers.
+TEST(TextMask, CountsOfVaryingLengthFromAnyPlaceAreRefusedWhenSet) {
+    const struct {
+        const char* Picture;
+        const char* Message; // empty: taken
+    } Cases[] = {
+        {"*@*9{#,##}x",
+         "Defs: Error in mask Phone, the item at position 5 is repeated 9 ways at once at any "
+         "place in the text, too many to check"},
+        {"*2{*3{*4{*5{*@,#}}}}x",
+         "Defs: Error in mask Phone, the item at position 9 is repeated 24 ways at once at any "
+         "place in the text, too many to check"},
+        {"*{*3{*3{#,##}}}", "Defs: Error in mask Phone, the item at position 8 is repeated 9 ways "
+                            "at once at any place in the text, too many to check"},
+        {"*@*8{#,##}x", ""},
+        {"##*10{*99@}", ""},   // each repetition as long as the next
+        {"*15{*30[@]}x", ""},  // from the start only, and at most 450 long
+        {"*@*500#x", ""},      // one character counted: passed in one step
+        {"*500[*@]x", ""},     // the same as [*@]x
+    };
+    for (const auto& C : Cases) {
+        SCOPED_TRACE(C.Picture);
+        TestOwner Owner;
+        TgxTextMask Mask(&Owner);
+        if (*C.Message) {
+            try {
+                Mask.SetPicture(C.Picture);
+                ADD_FAILURE();
+            } catch (const EgxMaskError& E) {
+                EXPECT_EQ(E.Message, C.Message);
+            }
+            EXPECT_EQ(Mask.GetPictureList(), nullptr);
+        } else {
+            EXPECT_NO_THROW(Mask.SetPicture(C.Picture));
+            EXPECT_NE(Mask.GetPictureList(), nullptr);
+        }
+    }
+    TgxTextMask Mask;
+    Mask.SetPicture("*@*8{#,##}x");
+    EXPECT_TRUE(Mask.ValidText("ab" + AnsiString(16, '1') + "x", true));
+    EXPECT_TRUE(Mask.ValidText("ab" + AnsiString(8, '1') + "x", true));
+    EXPECT_FALSE(Mask.ValidText("ab" + AnsiString(16, '1') + "-1x", true));
+}
+
+// A picture that could follow more ways at once than can be checked at
+// every place of a long text (many items under way after a repeat, many
+// alternatives that can take the same character) is refused when set,
+// naming the mask and the item where the ways pass the limit. The common
+// pictures with many alternatives are taken.
+TEST(TextMask, PicturesFollowingTooManyWaysAtOnceAreRefusedWhenSet) {
+    const auto Alternatives = [](const AnsiString& Each, int Count) {
+        AnsiString P = "*{";
+        for (int I = 0; I < Count; ++I)
+            P += Each + ",";
+        P.back() = '}';
+        return P;
+    };
+    AnsiString Codes = "*{"; // 300 two-letter codes
+    for (int I = 0; I < 300; ++I)
+        Codes += AnsiString{char('a' + I / 26), char('a' + I % 26), ','};
+    Codes.back() = '}';
+    const AnsiString Spaced = "*300{" + AnsiString(40, '@') + "a}";
+    const struct {
+        AnsiString Picture;
+        const char* Message; // empty: taken
+    } Cases[] = {
+        {"*@" + AnsiString(60, 'a') + "x",
+         "Defs: Error in mask Phone, the items up to position 58 can be followed 57 ways at once at "
+         "each place in the text, more than 56, too many to check"},
+        {Alternatives("a", 60), "Defs: Error in mask Phone, the items up to position 2 can be "
+                                "followed 61 ways at once at each place in the text, more than "
+                                "56, too many to check"},
+        {Alternatives("@a", 30), "Defs: Error in mask Phone, the items up to position 2 can be "
+                                 "followed 61 ways at once at each place in the text, more than "
+                                 "56, too many to check"},
+        {"*@{" + AnsiString(60, '@') + "x}", "Defs: Error in mask Phone, the items up to position "
+                                             "3 can be followed 63 ways at once at each place in "
+                                             "the text, more than 56, too many to check"},
+        {"*@" + AnsiString(50, 'a') + "x", ""},
+        {Alternatives("a", 50), ""},
+        {Codes, ""},
+        {AnsiString(5000, 'a'), ""}, // each literal at one place only
+        {"*15{*30[@]}x", ""},         // near the start only
+        {Spaced, ""}, // one repetition under way at a time
+    };
+    for (const auto& C : Cases) {
+        SCOPED_TRACE(C.Picture.substr(0, 40));
+        TestOwner Owner;
+        TgxTextMask Mask(&Owner);
+        if (*C.Message) {
+            try {
+                Mask.SetPicture(C.Picture);
+                ADD_FAILURE();
+            } catch (const EgxMaskError& E) {
+                EXPECT_EQ(E.Message, C.Message);
+            }
+            EXPECT_EQ(Mask.GetPictureList(), nullptr);
+            EXPECT_TRUE(Mask.ValidText("anything", true));
+        } else {
+            EXPECT_NO_THROW(Mask.SetPicture(C.Picture));
+            EXPECT_NE(Mask.GetPictureList(), nullptr);
+        }
+    }
+    TgxTextMask Mask;
+    Mask.SetPicture(Spaced);
+    AnsiString Text;
+    for (int I = 0; I < 300; ++I)
+        Text += AnsiString(40, 'z') + "a";
+    EXPECT_TRUE(Mask.ValidText(Text, true));
+    EXPECT_FALSE(Mask.ValidText(Text.substr(41), true));
 }
 
 // Many alternatives at each place, on long texts: a text that fits is
