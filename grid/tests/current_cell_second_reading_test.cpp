@@ -8,11 +8,13 @@
 #include "grid/model/InplaceControl.h"
 #include "grid/model/Rows.h"
 
+#include <QtGui/QImage>
 #include <QtGui/QKeyEvent>
 #include <QtWidgets/QWidget>
 #include <QtWidgets/QApplication>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 using namespace grid;
@@ -326,6 +328,31 @@ TEST_F(CurrentCellSecondReading, ScrollingKeepsTheEditorAsItWas) {
     Grid->SetTopLeft(1, 2);
     EXPECT_EQ(Grid->TopRow(), 2);
     EXPECT_FALSE(Grid->GridControl()->GetVisible());
+}
+
+TEST_F(CurrentCellSecondReading, TheRowMarkFollowsTheCurrentRow) {
+    auto RowBar = [this](int DisplayRow) {
+        QCoreApplication::processEvents();
+        const QImage Img = Grid->Widget()->grab().toImage();
+        const int Border = (Img.width() - Grid->ClientWidth()) / 2;
+        const TRect R = Grid->CellRect(0, DisplayRow);
+        return Img.copy(Border + R.Left, Border + R.Top, R.Right - R.Left, R.Bottom - R.Top);
+    };
+    enum Move { ByKey, ByNewCell, ByNewRow };
+    const std::pair<const char*, Move> Cases[] = {
+        {"down arrow", ByKey}, {"new current cell", ByNewCell}, {"move to new row", ByNewRow}};
+    for (const auto& [What, How] : Cases) {
+        SCOPED_TRACE(What);
+        Grid->SetCurrentCell(1, 2);
+        const QImage Marked = RowBar(2), Plain = RowBar(3);
+        ASSERT_NE(Marked, Plain);
+        if (How == ByKey) Key(Qt::Key_Down);
+        if (How == ByNewCell) Grid->SetNewCurrentCell(1, 3);
+        if (How == ByNewRow) Grid->MoveToNewRow(3, true, false, false);
+        ASSERT_EQ(Grid->Row(), 3);
+        EXPECT_EQ(RowBar(3), Marked);
+        EXPECT_EQ(RowBar(2), Plain);
+    }
 }
 
 TEST_F(CurrentCellSecondReading, IsFocusedFollowsTheGrid) {
