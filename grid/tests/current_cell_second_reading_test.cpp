@@ -355,6 +355,22 @@ TEST_F(CurrentCellSecondReading, TheRowMarkFollowsTheCurrentRow) {
     }
 }
 
+TEST_F(CurrentCellSecondReading, TheInsertionMarkGoesIntoTheLastRowBar) {
+    Grid->SetGridMode(TgxGridMode::gmEditInsert);
+    Grid->SetCurrentCell(1, 1);
+    const int Last = Grid->RowCount() - 1;
+    auto RowBar = [this, Last] {
+        QCoreApplication::processEvents();
+        const QImage Img = Grid->Widget()->grab().toImage();
+        const int Border = (Img.width() - Grid->ClientWidth()) / 2;
+        const TRect R = Grid->CellRect(0, Last);
+        return Img.copy(Border + R.Left, Border + R.Top, R.Right - R.Left, R.Bottom - R.Top);
+    };
+    const QImage Before = RowBar();
+    Grid->DrawInsert();
+    EXPECT_NE(RowBar(), Before);
+}
+
 TEST_F(CurrentCellSecondReading, IsFocusedFollowsTheGrid) {
     EXPECT_TRUE(Grid->IsFocused());
     // Focus in the in-place editor still counts as the grid's.
