@@ -281,8 +281,14 @@ TEST_F(GridOptionsSecondReading, SingleRowSelectKeepsOnlyTheCurrentRow) {
     Grid->SetRowSelectMode(TgxRowSelectMode::rsMulti);
     Grid->SetCurrentSelected();
     EXPECT_TRUE(Grid->GetCurrentSelected());
+    ASSERT_EQ(Grid->GridStatus(), TgxGridStatus::grRowSelect);
+    // Selecting by call leaves the report to the caller; make it first.
+    Grid->GridStatusChanged();
+    StatusReports = 0;
     Grid->SetRowSelectMode(TgxRowSelectMode::rsNone);
     EXPECT_EQ(Grid->NumberOfRowsSelected(1, 5), 0);
+    EXPECT_EQ(Grid->GridStatus(), TgxGridStatus::grNormal);
+    EXPECT_EQ(StatusReports, 1);
 }
 
 TEST_F(GridOptionsSecondReading, SelectFixedOffDropsTheFixedRows) {
