@@ -406,6 +406,20 @@ TEST_F(GridOptionsSecondReading, CurrentPositionInDataNumbers) {
     EXPECT_EQ(Grid->GetCurrentDataRow(), 0);
 }
 
+TEST_F(GridOptionsSecondReading, DataRowZeroGoesToTheHeadingWithoutEditingIt) {
+    Grid->SetCurrentCell(2, 3);
+    Grid->SetCurrentDataRow(0);
+    EXPECT_EQ(Grid->Row(), 0);
+    EXPECT_EQ(Grid->GetCurrentDataRow(), 0);
+    EXPECT_FALSE(EditorVisible());
+    const AnsiString Heading = Grid->GridCols()->GetCol(2)->GetHeading();
+    Key(Qt::Key_X, Qt::NoModifier, "x");
+    Key(Qt::Key_Return);
+    EXPECT_EQ(Grid->GridCols()->GetCol(2)->GetHeading(), Heading);
+    EXPECT_FALSE(Grid->CellEditing());
+    EXPECT_GE(Grid->Row(), 1);
+}
+
 TEST_F(GridOptionsSecondReading, FocusHelpers) {
     EXPECT_TRUE(Grid->CanSetFocus());
     Grid->SetGridFocus();
