@@ -48,6 +48,14 @@ protected:
         QApplication::sendEvent(Target ? Target : Grid->Widget(), &Up);
         QCoreApplication::processEvents();
     }
+    // The picture of a cell as the grid's kept image shows it now.
+    QImage CellPicture(int DisplayCol, int DisplayRow) {
+        QCoreApplication::processEvents();
+        const QImage Img = Grid->Widget()->grab().toImage();
+        const int Border = (Img.width() - Grid->ClientWidth()) / 2;
+        const TRect R = Grid->CellRect(DisplayCol, DisplayRow);
+        return Img.copy(Border + R.Left, Border + R.Top, R.Right - R.Left, R.Bottom - R.Top);
+    }
     std::vector<std::string> Events;
 };
 
@@ -331,13 +339,7 @@ TEST_F(CurrentCellSecondReading, ScrollingKeepsTheEditorAsItWas) {
 }
 
 TEST_F(CurrentCellSecondReading, TheRowMarkFollowsTheCurrentRow) {
-    auto RowBar = [this](int DisplayRow) {
-        QCoreApplication::processEvents();
-        const QImage Img = Grid->Widget()->grab().toImage();
-        const int Border = (Img.width() - Grid->ClientWidth()) / 2;
-        const TRect R = Grid->CellRect(0, DisplayRow);
-        return Img.copy(Border + R.Left, Border + R.Top, R.Right - R.Left, R.Bottom - R.Top);
-    };
+    auto RowBar = [this](int DisplayRow) { return CellPicture(0, DisplayRow); };
     enum Move { ByKey, ByNewCell, ByNewRow };
     const std::pair<const char*, Move> Cases[] = {
         {"down arrow", ByKey}, {"new current cell", ByNewCell}, {"move to new row", ByNewRow}};
@@ -359,13 +361,7 @@ TEST_F(CurrentCellSecondReading, TheInsertionMarkGoesIntoTheLastRowBar) {
     Grid->SetGridMode(TgxGridMode::gmEditInsert);
     Grid->SetCurrentCell(1, 1);
     const int Last = Grid->RowCount() - 1;
-    auto RowBar = [this, Last] {
-        QCoreApplication::processEvents();
-        const QImage Img = Grid->Widget()->grab().toImage();
-        const int Border = (Img.width() - Grid->ClientWidth()) / 2;
-        const TRect R = Grid->CellRect(0, Last);
-        return Img.copy(Border + R.Left, Border + R.Top, R.Right - R.Left, R.Bottom - R.Top);
-    };
+    auto RowBar = [this, Last] { return CellPicture(0, Last); };
     const QImage Before = RowBar();
     Grid->DrawInsert();
     EXPECT_NE(RowBar(), Before);

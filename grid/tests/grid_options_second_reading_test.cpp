@@ -43,12 +43,13 @@ protected:
         QCoreApplication::processEvents();
         return Grid->Widget()->grab().toImage();
     }
+    // The picture includes the window's border around the client area.
+    int BorderOf(const QImage& Img) const { return (Img.width() - Grid->ClientWidth()) / 2; }
     // Whether the vertical line right of a cell shows the colour.
     bool LineRightOfCellIs(int DisplayCol, int DisplayRow, QRgb Want) {
         const QImage Img = Shot();
         const TRect R = Grid->CellRect(DisplayCol, DisplayRow);
-        // The picture includes the window's border around the client area.
-        const int Border = (Img.width() - Grid->ClientWidth()) / 2;
+        const int Border = BorderOf(Img);
         const int Y = Border + (R.Top + R.Bottom) / 2;
         for (int X = Border + R.Right - 1; X <= Border + R.Right + 1; ++X)
             if ((Img.pixel(X, Y) & 0xFFFFFF) == (Want & 0xFFFFFF)) return true;
@@ -117,7 +118,7 @@ TEST_F(GridOptionsSecondReading, LineSettingsRepaintTheLines) {
 TEST_F(GridOptionsSecondReading, HeadingLooksRepaintTheHeading) {
     auto HeadingPixel = [this](int Dx, int Dy) {
         const QImage Img = Shot();
-        const int Border = (Img.width() - Grid->ClientWidth()) / 2;
+        const int Border = BorderOf(Img);
         const TRect R = Grid->CellRect(2, 0);
         return Img.pixel(Border + R.Left + Dx, Border + R.Top + Dy) & 0xFFFFFF;
     };
@@ -365,7 +366,7 @@ TEST_F(GridOptionsSecondReading, AlwaysShowFocusShowsTheFrameWithoutFocus) {
     ASSERT_FALSE(Grid->IsFocused());
     auto CellPicture = [this] {
         const QImage Img = Shot();
-        const int Border = (Img.width() - Grid->ClientWidth()) / 2;
+        const int Border = BorderOf(Img);
         const TRect R = Grid->CellRect(2, 2);
         return Img.copy(Border + R.Left - 1, Border + R.Top - 1, R.Right - R.Left + 2,
                         R.Bottom - R.Top + 2);
