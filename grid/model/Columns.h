@@ -76,6 +76,9 @@ public:
     int SetWidthValue() const { return FSetWidth; }
     // Width and set width without any notification (a new column).
     void CopyWidthValue(int Value) { FWidth = FSetWidth = Value; }
+    // The width alone without any notification (the base control's width
+    // taken over).
+    void StoreWidth(int Value) { FWidth = Value; }
     bool Visible() const { return FVisible; }
     void SetVisible(bool Value);
     bool ReadOnly() const { return FReadOnly; }

@@ -3,10 +3,13 @@
 #include "grid/foundation/DateTimeDefs.h"
 #include "grid/foundation/ImageList.h"
 #include "grid/foundation/MaskDefs.h"
+#include "grid/model/Combo.h"
 #include "grid/model/GridTypeInfo.h"
 #include "platform/classes/Publish.h"
 #include "platform/gui/Menus.h"
 #include "platform/gui/PublishedProps.h"
+
+#include <type_traits>
 
 namespace grid {
 
@@ -81,7 +84,7 @@ GRID_ENUM_TYPE(DragModeType, "TDragMode", "dmManual", "dmAutomatic")
 
 // The grid's settings beyond those its first classes published: looks,
 // keys, buttons, pictures, links and the framework's own.
-template <class C> void PublishLooks(C& B) {
+template <class GridT, class C> void PublishLooks(C& B) {
     B.Property("AlwaysShowFocus", &TgxGrid::AlwaysShowFocus, &TgxGrid::SetAlwaysShowFocus)
         .Default(false);
     B.Property("AlwaysDetectButton", &TgxGrid::AlwaysDetectButton,
@@ -96,9 +99,9 @@ template <class C> void PublishLooks(C& B) {
     B.Property("CheckBoxStyle", &TgxGrid::CheckBoxStyle, &TgxGrid::SetCheckBoxStyle,
                CheckBoxStyleType());
     B.Property(
-         "CheckBoxValues", [](const TgxGrid& G) { return G.CheckBoxValues(); },
-         [](TgxGrid& G, const AnsiString& V) { G.SetCheckBoxValues(V); })
-        .Stored([](const TgxGrid& G) { return !G.CheckBoxValues().empty(); });
+         "CheckBoxValues", [](const GridT& G) { return G.CheckBoxValues(); },
+         [](GridT& G, const AnsiString& V) { G.SetCheckBoxValues(V); })
+        .Stored([](const GridT& G) { return !G.CheckBoxValues().empty(); });
     B.Property("CheckMouseFocus", &TgxGrid::CheckMouseFocus, &TgxGrid::SetCheckMouseFocus)
         .Default(true);
     B.Property("EditFontColor", &TgxGrid::EditFontColor, &TgxGrid::SetEditFontColor)
@@ -123,7 +126,7 @@ template <class C> void PublishLooks(C& B) {
     // The font before the switch: reading the font parts it from the
     // parent's, and a switch that follows puts it back.
     B.Property("HeadingFont", &TgxGrid::HeadingFont, &TgxGrid::SetHeadingFont)
-        .Stored([](const TgxGrid& G) { return !G.HeadingParentFont(); });
+        .Stored([](const GridT& G) { return !G.HeadingParentFont(); });
     B.Property("HeadingParentFont", &TgxGrid::HeadingParentFont, &TgxGrid::SetHeadingParentFont)
         .Default(true);
     B.Property("HeadingHorzAlignment", &TgxGrid::HeadingHorzAlignment,
@@ -189,10 +192,10 @@ template <class C> void PublishLooks(C& B) {
     B.Property("WantTabs", &TgxGrid::WantTabs, &TgxGrid::SetWantTabs).Default(true);
     // What a report component prints of the grid.
     B.Property(
-         "PrintTitle", [](const TgxGrid& G) { return G.PrintTitle(); },
-         [](TgxGrid& G, const AnsiString& V) { G.SetPrintTitle(V); })
-        .Stored([](const TgxGrid& G) { return !G.PrintTitle().empty(); });
-    B.Property("PrintCols", &TgxGrid::PrintCols, [](TgxGrid& G, int V) {
+         "PrintTitle", [](const GridT& G) { return G.PrintTitle(); },
+         [](GridT& G, const AnsiString& V) { G.SetPrintTitle(V); })
+        .Stored([](const GridT& G) { return !G.PrintTitle().empty(); });
+    B.Property("PrintCols", &TgxGrid::PrintCols, [](GridT& G, int V) {
          if (G.Reading()) TgxBaseGrid::CheckStreamCount("PrintCols", V, TgxBaseGrid::MaxStreamCols);
          G.SetPrintCols(V);
      }).Default(0);
@@ -200,7 +203,7 @@ template <class C> void PublishLooks(C& B) {
     B.Property("PrintWithGridFormats", &TgxGrid::PrintWithGridFormats,
                &TgxGrid::SetPrintWithGridFormats)
         .Default(true);
-    B.Property("PrintLinesPerPage", &TgxGrid::PrintLinesPerPage, [](TgxGrid& G, int V) {
+    B.Property("PrintLinesPerPage", &TgxGrid::PrintLinesPerPage, [](GridT& G, int V) {
          if (G.Reading())
              TgxBaseGrid::CheckStreamCount("PrintLinesPerPage", V, TgxBaseGrid::MaxStreamRows);
          G.SetPrintLinesPerPage(V);
@@ -231,101 +234,112 @@ template <class C> void PublishLooks(C& B) {
 }
 
 // The settings this grid's model carries so far; the rest come with the
-// persistence of the grid.
+// persistence of the grid. A drop-down list has them too, so that it takes
+// another grid's settings by name.
+template <class GridT, class Builder> void PublishGridSettings(Builder& C) {
+    C.Property("AlwaysShowEditor", &TgxGrid::AlwaysShowEditor, &TgxGrid::SetAlwaysShowEditor)
+        .Default(true);
+    C.Property("ColMoving", &TgxGrid::ColMoving, &TgxGrid::SetColMoving).Default(true);
+    C.Property("RowMoving", &TgxGrid::RowMoving, &TgxGrid::SetRowMoving).Default(true);
+    C.Property("SkipReadOnly", &TgxGrid::SkipReadOnly, &TgxGrid::SetSkipReadOnly).Default(true);
+    C.Property("ThumbTracking", &TgxGrid::ThumbTracking, &TgxGrid::SetThumbTracking)
+        .Default(false);
+    C.Property("ProvideGridMenu", &TgxGrid::ProvideGridMenu, &TgxGrid::SetProvideGridMenu)
+        .Default(false);
+    C.Property("GridMode", &TgxGrid::GridMode, &TgxGrid::SetGridMode, GridModeType())
+        .Default(gmEdit);
+    C.Property("WordWrap", &TgxGrid::WordWrap, &TgxGrid::SetWordWrap, WordWrapTypeInfo())
+        .Default(uiDefault);
+    C.Property("DrawOverlap", &TgxGrid::DrawOverlap, &TgxGrid::SetDrawOverlap,
+               DrawOverlapType())
+        .Default(doDrawColOnTop);
+    C.Property("ColSelectMode", &TgxGrid::ColSelectMode, &TgxGrid::SetColSelectMode,
+               ColSelectModeType())
+        .Default(csMulti);
+    C.Property("RowSelectMode", &TgxGrid::RowSelectMode, &TgxGrid::SetRowSelectMode,
+               RowSelectModeType())
+        .Default(rsMulti);
+    C.Property("CellSelectMode", &TgxGrid::CellSelectMode, &TgxGrid::SetCellSelectMode,
+               CellSelectModeType())
+        .Default(cmRange);
+    C.Property("ResizeCols", &TgxGrid::ResizeCols, &TgxGrid::SetResizeCols, ResizeColsType())
+        .Default(rcSingle);
+    C.Property("ResizeRows", &TgxGrid::ResizeRows, &TgxGrid::SetResizeRows, ResizeRowsType())
+        .Default(rrAll);
+    C.Property("SelectionType", &TgxGrid::SelectionType, &TgxGrid::SetSelectionType,
+               SelectionTypeType())
+        .Default(sltDefault);
+    C.Property("LineColor", &TgxGrid::LineColor, &TgxGrid::SetLineColor).Default(0x00C0C0C0);
+    C.Property("EditColor", &TgxGrid::EditColor, &TgxGrid::SetEditColor).Default(clNone);
+    C.Property("FocusColor", &TgxGrid::FocusColor, &TgxGrid::SetFocusColor).Default(clNone);
+    C.Property(
+         "ExportDelimiter", [](const GridT& G) { return AnsiString(G.ExportDelimiter()); },
+         [](GridT& G, const AnsiString& V) { G.SetExportDelimiter(V); })
+        .Stored([](const GridT& G) { return G.ExportDelimiter() != ","; });
+    C.Property("FixedColCount", &TgxGrid::FixedColCount, &TgxGrid::SetFixedColCount).Default(0);
+    C.Property("FixedRowCount", &TgxGrid::FixedRowCount, &TgxGrid::SetFixedRowCount).Default(0);
+    C.Property("HeadingOn", &TgxGrid::GetHeadingOn, &TgxGrid::SetHeadingOn).Default(true);
+    C.Property("HeadingHeight", &TgxGrid::GetHeadingHeight, &TgxGrid::SetHeadingHeight)
+        .Default(15);
+    C.Property("RowBarOn", &TgxGrid::GetRowBarOn, &TgxGrid::SetRowBarOn).Default(true);
+    C.Property("RowBarWidth", &TgxGrid::GetRowBarWidth, &TgxGrid::SetRowBarWidth).Default(14);
+    C.Property("DefaultColWidth", &TgxGrid::DefaultColWidth, [](GridT& G, int V) {
+         if (G.Reading()) TgxBaseGrid::CheckStreamSize("DefaultColWidth", V, 1);
+         G.SetDefaultColWidth(V);
+     }).Default(64);
+    C.Property("DefaultRowHeight", &TgxGrid::DefaultRowHeight, [](GridT& G, int V) {
+         if (G.Reading()) TgxBaseGrid::CheckStreamSize("DefaultRowHeight", V, 1);
+         G.SetDefaultRowHeight(V);
+     }).Default(14);
+    C.Property("ButtonEdgeWidth", &TgxGrid::ButtonEdgeWidth, &TgxGrid::SetButtonEdgeWidth)
+        .Default(2);
+    C.Property("DefaultButtonWidth", &TgxGrid::DefaultButtonWidth,
+               &TgxGrid::SetDefaultButtonWidth)
+        .Default(11);
+    C.Property("DefaultButtonHeight", &TgxGrid::DefaultButtonHeight,
+               &TgxGrid::SetDefaultButtonHeight)
+        .Default(9);
+    C.Property("SpinButtonWidth", &TgxGrid::SpinButtonWidth, &TgxGrid::SetSpinButtonWidth)
+        .Default(11);
+    C.Property("SpinButtonHeight", &TgxGrid::SpinButtonHeight, &TgxGrid::SetSpinButtonHeight)
+        .Default(9);
+    C.Property("StoreData", &TgxGrid::StoreData, &TgxGrid::SetStoreData).Default(false);
+    // The counts are always written.
+    // A count read from a stream is checked before anything is made for it.
+    C.Property("Cols", &TgxGrid::GetGridColCount, [](GridT& G, int V) {
+        if (G.Reading()) TgxBaseGrid::CheckStreamCount("Cols", V, TgxBaseGrid::MaxStreamCols);
+        // A load matching columns by field name keeps the grid's columns.
+        if (G.ColMatch() != cmaFieldName) G.SetGridColCount(V);
+    });
+    C.Property("Rows", &TgxGrid::GetGridRowCount, [](GridT& G, int V) {
+        if (G.Reading()) TgxBaseGrid::CheckStreamCount("Rows", V, TgxBaseGrid::MaxStreamRows);
+        G.SetGridRowCount(V);
+    });
+    C.Property("XMLExport", &TgxGrid::XMLExport, &TgxGrid::SetXMLExport);
+    // A drop-down list is never printed.
+    if constexpr (std::is_same_v<GridT, TgxGrid>) PublishGridReportProperty(C);
+    // Reads as the version of the grid; writing it has no effect.
+    C.Property(
+        "Version", [](const GridT&) { return TgxBaseGrid::GetVersion(); },
+        [](GridT&, AnsiString) {});
+    PublishLooks<GridT>(C);
+}
+
 const TPublished<TgxGrid, TWinControl> GridClass(
     "TgxGrid",
     [](auto& C) {
-        C.Property("AlwaysShowEditor", &TgxGrid::AlwaysShowEditor, &TgxGrid::SetAlwaysShowEditor)
-            .Default(true);
-        C.Property("ColMoving", &TgxGrid::ColMoving, &TgxGrid::SetColMoving).Default(true);
-        C.Property("RowMoving", &TgxGrid::RowMoving, &TgxGrid::SetRowMoving).Default(true);
-        C.Property("SkipReadOnly", &TgxGrid::SkipReadOnly, &TgxGrid::SetSkipReadOnly).Default(true);
-        C.Property("ThumbTracking", &TgxGrid::ThumbTracking, &TgxGrid::SetThumbTracking)
-            .Default(false);
-        C.Property("ProvideGridMenu", &TgxGrid::ProvideGridMenu, &TgxGrid::SetProvideGridMenu)
-            .Default(false);
-        C.Property("GridMode", &TgxGrid::GridMode, &TgxGrid::SetGridMode, GridModeType())
-            .Default(gmEdit);
-        C.Property("WordWrap", &TgxGrid::WordWrap, &TgxGrid::SetWordWrap, WordWrapTypeInfo())
-            .Default(uiDefault);
-        C.Property("DrawOverlap", &TgxGrid::DrawOverlap, &TgxGrid::SetDrawOverlap,
-                   DrawOverlapType())
-            .Default(doDrawColOnTop);
-        C.Property("ColSelectMode", &TgxGrid::ColSelectMode, &TgxGrid::SetColSelectMode,
-                   ColSelectModeType())
-            .Default(csMulti);
-        C.Property("RowSelectMode", &TgxGrid::RowSelectMode, &TgxGrid::SetRowSelectMode,
-                   RowSelectModeType())
-            .Default(rsMulti);
-        C.Property("CellSelectMode", &TgxGrid::CellSelectMode, &TgxGrid::SetCellSelectMode,
-                   CellSelectModeType())
-            .Default(cmRange);
-        C.Property("ResizeCols", &TgxGrid::ResizeCols, &TgxGrid::SetResizeCols, ResizeColsType())
-            .Default(rcSingle);
-        C.Property("ResizeRows", &TgxGrid::ResizeRows, &TgxGrid::SetResizeRows, ResizeRowsType())
-            .Default(rrAll);
-        C.Property("SelectionType", &TgxGrid::SelectionType, &TgxGrid::SetSelectionType,
-                   SelectionTypeType())
-            .Default(sltDefault);
-        C.Property("LineColor", &TgxGrid::LineColor, &TgxGrid::SetLineColor).Default(0x00C0C0C0);
-        C.Property("EditColor", &TgxGrid::EditColor, &TgxGrid::SetEditColor).Default(clNone);
-        C.Property("FocusColor", &TgxGrid::FocusColor, &TgxGrid::SetFocusColor).Default(clNone);
-        C.Property(
-             "ExportDelimiter", [](const TgxGrid& G) { return AnsiString(G.ExportDelimiter()); },
-             [](TgxGrid& G, const AnsiString& V) { G.SetExportDelimiter(V); })
-            .Stored([](const TgxGrid& G) { return G.ExportDelimiter() != ","; });
-        C.Property("FixedColCount", &TgxGrid::FixedColCount, &TgxGrid::SetFixedColCount).Default(0);
-        C.Property("FixedRowCount", &TgxGrid::FixedRowCount, &TgxGrid::SetFixedRowCount).Default(0);
-        C.Property("HeadingOn", &TgxGrid::GetHeadingOn, &TgxGrid::SetHeadingOn).Default(true);
-        C.Property("HeadingHeight", &TgxGrid::GetHeadingHeight, &TgxGrid::SetHeadingHeight)
-            .Default(15);
-        C.Property("RowBarOn", &TgxGrid::GetRowBarOn, &TgxGrid::SetRowBarOn).Default(true);
-        C.Property("RowBarWidth", &TgxGrid::GetRowBarWidth, &TgxGrid::SetRowBarWidth).Default(14);
-        C.Property("DefaultColWidth", &TgxGrid::DefaultColWidth, [](TgxGrid& G, int V) {
-             if (G.Reading()) TgxBaseGrid::CheckStreamSize("DefaultColWidth", V, 1);
-             G.SetDefaultColWidth(V);
-         }).Default(64);
-        C.Property("DefaultRowHeight", &TgxGrid::DefaultRowHeight, [](TgxGrid& G, int V) {
-             if (G.Reading()) TgxBaseGrid::CheckStreamSize("DefaultRowHeight", V, 1);
-             G.SetDefaultRowHeight(V);
-         }).Default(14);
-        C.Property("ButtonEdgeWidth", &TgxGrid::ButtonEdgeWidth, &TgxGrid::SetButtonEdgeWidth)
-            .Default(2);
-        C.Property("DefaultButtonWidth", &TgxGrid::DefaultButtonWidth,
-                   &TgxGrid::SetDefaultButtonWidth)
-            .Default(11);
-        C.Property("DefaultButtonHeight", &TgxGrid::DefaultButtonHeight,
-                   &TgxGrid::SetDefaultButtonHeight)
-            .Default(9);
-        C.Property("SpinButtonWidth", &TgxGrid::SpinButtonWidth, &TgxGrid::SetSpinButtonWidth)
-            .Default(11);
-        C.Property("SpinButtonHeight", &TgxGrid::SpinButtonHeight, &TgxGrid::SetSpinButtonHeight)
-            .Default(9);
-        C.Property("StoreData", &TgxGrid::StoreData, &TgxGrid::SetStoreData).Default(false);
-        // The counts are always written.
-        // A count read from a stream is checked before anything is made for it.
-        C.Property("Cols", &TgxGrid::GetGridColCount, [](TgxGrid& G, int V) {
-            if (G.Reading()) TgxBaseGrid::CheckStreamCount("Cols", V, TgxBaseGrid::MaxStreamCols);
-            // A load matching columns by field name keeps the grid's columns.
-            if (G.ColMatch() != cmaFieldName) G.SetGridColCount(V);
-        });
-        C.Property("Rows", &TgxGrid::GetGridRowCount, [](TgxGrid& G, int V) {
-            if (G.Reading()) TgxBaseGrid::CheckStreamCount("Rows", V, TgxBaseGrid::MaxStreamRows);
-            G.SetGridRowCount(V);
-        });
-        C.Property("XMLExport", &TgxGrid::XMLExport, &TgxGrid::SetXMLExport);
-        PublishGridReportProperty(C);
-        // Reads as the version of the grid; writing it has no effect.
-        C.Property(
-            "Version", [](const TgxGrid&) { return TgxBaseGrid::GetVersion(); },
-            [](TgxGrid&, AnsiString) {});
-        PublishLooks(C);
+        PublishGridSettings<TgxGrid>(C);
         // The controls a grid holds are its in-place editors, which it
         // makes itself: a stream of the grid (a form's, or its own saved
         // state, whose root is the grid) carries none of them.
         C.Children([](TgxGrid&, const std::function<void(TComponent*)>&, TComponent*) {});
     },
     true);
+
+// Never made from a stream: a list is made by the grid it serves, and kept
+// in that grid's form stream.
+const TPublished<TgxComboGrid, TWinControl>
+    ComboGridClass("TgxComboGrid", [](auto& C) { PublishGridSettings<TgxComboGrid>(C); });
 
 } // namespace
 

@@ -427,8 +427,9 @@ TEST_F(SizesRangesReading, TopLeftPulledBackByFewerRowsIsReportedOnce) {
     EXPECT_EQ(NewRows, std::vector<int>{1});
 }
 
-// A width the user drags is not the column's own width: a double-click on
-// the edge brings that back.
+// A width the user drags, one set on the base control or a new default
+// width is not the column's own width: a double-click on the edge brings
+// that back.
 TEST_F(SizesRangesReading, DoubleClickOnTheEdgeRestoresTheColumnsOwnWidth) {
     Grid->GetCol(2)->SetWidth(90);
     const int Y = Grid->RowHeights(0) / 2;
@@ -447,6 +448,8 @@ TEST_F(SizesRangesReading, DoubleClickOnTheEdgeRestoresTheColumnsOwnWidth) {
              SendMouse(W, QEvent::MouseButtonRelease, QPoint(E + 60, Y));
              QApplication::processEvents();
          }},
+        {"set on the base control", [&] { Grid->SetColWidths(2, 150); }},
+        {"the default width changed", [&] { Grid->SetDefaultColWidth(130); }},
     };
     for (const Case& C : Cases) {
         C.Size();

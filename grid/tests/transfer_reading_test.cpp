@@ -319,10 +319,8 @@ TEST_F(TransferReading, AListGridKeepsItsListSettings) {
 
 namespace {
 
-// A list grid takes another grid's settings by name like any grid. Off
-// until list grids publish the grid's settings: today they publish none,
-// so nothing of the grid level is copied to them.
-TEST_F(TransferReading, DISABLED_AListGridTakesAnotherGridsSettings) {
+// A list grid takes another grid's settings by name like any grid.
+TEST_F(TransferReading, AListGridTakesAnotherGridsSettings) {
     ShowGrid(3, 3);
     TgxCol* From = Grid->GetCol(1);
     From->SetParentCombo(false);

@@ -60,7 +60,17 @@ void TgxBaseGrid::CheckColWidths(int& ChangedWidth) {
         TgxCol* Col = FCols->Item(Data);
         if (!Col->Visible() && ColWidths(D) == 0) continue;
         if (Col->Width() != ColWidths(D)) {
-            Col->CopyWidthValue(ColWidths(D));
+            // A width set on the base control is not the column's own, which
+            // a reset or a double-click on its edge brings back: it becomes so
+            // only while a stream is read, in a drop-down list, or for a
+            // column that had no width of its own when the default changed.
+            const bool FollowsDefault = DefaultColWidth() != FSetDefaultColWidth &&
+                                        ColWidths(D) == DefaultColWidth() &&
+                                        Col->SetWidthValue() == FSetDefaultColWidth;
+            if (Reading() || IsComboGrid() || FollowsDefault)
+                Col->CopyWidthValue(ColWidths(D));
+            else
+                Col->StoreWidth(ColWidths(D));
             if (Data > 0) ChangedWidth = ColWidths(D);
         }
     }
