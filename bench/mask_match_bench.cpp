@@ -149,6 +149,25 @@ void BM_MaskValidInput(benchmark::State& State, int Index) {
     State.SetComplexityN(State.range(0));
 }
 
+// The whole text pasted with the caret at its start, literals that may be
+// inserted: each way of checking typed input (as it stands, converted, with
+// literals inserted, both) may be asked of the whole text.
+void BM_MaskValidPaste(benchmark::State& State, int Index) {
+    const Shape& S = Shapes[Index];
+    grid::TgxTextMask Mask;
+    if (!Take(State, Mask, S.Picture)) return;
+    const std::string Text = TextFor(S, State.range(0));
+    bool Fits = false;
+    for (auto _ : State) {
+        std::string Input = Text;
+        Fits = Mask.ValidInput(std::string(), Input, 1, true, true);
+        benchmark::DoNotOptimize(Fits);
+    }
+    State.counters["fits"] = Fits;
+    ReportPeak(State);
+    State.SetComplexityN(State.range(0));
+}
+
 void BM_RegexReference(benchmark::State& State, int Index) {
     const Shape& S = Shapes[Index];
     const QRegularExpression Expression(QString::fromLatin1(S.Pattern),
@@ -207,5 +226,11 @@ MASK_SHAPE(most_same_alternatives_fits, 18);
 MASK_SHAPE(most_optionals_misfit, 19);
 MASK_SHAPE(three_hundred_codes_fits, 20);
 MASK_REFUSED(sixty_literals_refused, 21);
+// Pasted whole: the costliest accepted picture, on a text that does not fit.
+BENCHMARK_CAPTURE(BM_MaskValidPaste, most_optionals_misfit, 19)
+    ->RangeMultiplier(10)
+    ->Range(1000, 100000)
+    ->Complexity(benchmark::oN)
+    ->Unit(benchmark::kMicrosecond);
 
 } // namespace

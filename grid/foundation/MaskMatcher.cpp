@@ -1,6 +1,7 @@
 #include "grid/foundation/MaskMatcher.h"
 
 #include "grid/foundation/TextChars.h"
+#include "platform/rtl/StrUtils.h"
 
 #include <algorithm>
 #include <climits>
@@ -72,10 +73,18 @@ bool TgxMaskMatcher::CheckRuns(const TgxMaskInput& Record, const std::vector<Tgx
                                AnsiString& Result) {
     TgxMaskInput Input = Record;
     if (Runs.empty()) return false;
+    std::vector<TDeadEnd> DeadEnds;
     if (Record.InputPos <= 1) {
+        Begin(Input);
         for (const TgxMaskOptions Options : Runs) {
             Input = Record;
-            if (CheckInput(Input, Options, Result)) return true;
+            Start(Input, Options);
+            Follow({TTask::Sub, BitsOf(Options), 0, 0, FProgram.Root(), 0, 0, -1});
+            if (Record.InputPos == 1)
+                GoOnPastCaret(DeadEnds, BitsOf(Options));
+            else
+                Advance(INT_MAX);
+            if (Finish(Input, Result)) return true;
         }
         return false;
     }
@@ -107,10 +116,56 @@ bool TgxMaskMatcher::CheckRuns(const TgxMaskInput& Record, const std::vector<Tgx
                 W = Own(W);
         FFreeFlights = FreeFlights;
         FPos = Pos;
-        Advance(INT_MAX);
+        Advance(Record.InputPos + 1);
+        GoOnPastCaret(DeadEnds, BitsOf(Options));
         if (Finish(Input, Result)) return true;
     }
     return false;
+}
+
+// Past the caret the runs' options that tell them apart no longer matter:
+// literals are inserted at the caret only, and how answers are weighed
+// matters only where there is one. Nor does converting case matter where
+// no typed character would come out otherwise. So a run whose ways just
+// past the caret all stand where those of a run that found no answer
+// stood (whatever their literals) finds none either, and is not followed
+// through the rest of the text.
+void TgxMaskMatcher::GoOnPastCaret(std::vector<TDeadEnd>& DeadEnds, std::uint16_t Options) {
+    if (FState != 0 || FDone) {
+        Advance(INT_MAX);
+        return;
+    }
+    const bool Flying = std::any_of(FNextWays.begin(), FNextWays.end(),
+                                    [](const TWay& W) { return W.Flight >= 0; });
+    for (const TDeadEnd& Dead : DeadEnds) {
+        if (Flying || Dead.Pos != FPos) continue;
+        const bool Covered = std::all_of(FNextWays.begin(), FNextWays.end(), [&](const TWay& W) {
+            return std::binary_search(Dead.Places.begin(), Dead.Places.end(),
+                                      PlaceOf(W, Dead.Ignored));
+        });
+        if (Covered) {
+            FNextWays.clear();
+            return;
+        }
+    }
+    const std::vector<TWay> Ways = FNextWays;
+    const int Pos = FPos;
+    FConvertMatters = false;
+    Advance(INT_MAX);
+    if (FState != 0 || FTooMany) return;
+    TDeadEnd Dead{Pos, {}, BitsOf(TgxMaskOptions{moInsertLiteral, moCheckUnique})};
+    if (!OptionsOf(Options).Contains(moConvertInput) && !FConvertMatters)
+        Dead.Ignored = static_cast<std::uint16_t>(Dead.Ignored | BitsOf(TgxMaskOptions{moConvertInput}));
+    for (const TWay& W : Ways)
+        if (W.Flight < 0) Dead.Places.push_back(PlaceOf(W, Dead.Ignored));
+    std::sort(Dead.Places.begin(), Dead.Places.end());
+    DeadEnds.push_back(std::move(Dead));
+}
+
+std::array<std::uint32_t, 3> TgxMaskMatcher::PlaceOf(const TWay& W, std::uint16_t Ignored) const {
+    const std::uint16_t Options = static_cast<std::uint16_t>(W.Options & ~Ignored);
+    return {std::uint32_t(W.Resume) | std::uint32_t(W.Skip) << 8 | std::uint32_t(Options) << 16,
+            std::uint32_t(W.Entry), std::uint32_t(W.Offset)};
 }
 
 // What holds for the text whatever the run.
@@ -399,7 +454,13 @@ void TgxMaskMatcher::Next(const TPending& P) {
 // be converted.
 bool TgxMaskMatcher::TakenAsItStands(std::uint16_t Options) const {
     const TgxMaskOptions O = OptionsOf(Options);
-    return !TextExhausted() && !CanInsertLiteral(O) && !(IsInputChar() && O.Contains(moConvertInput));
+    if (TextExhausted() || CanInsertLiteral(O)) return false;
+    if (!IsInputChar()) return true;
+    if (O.Contains(moConvertInput)) return false;
+    // Converted, a letter might begin other alternatives.
+    const AnsiString C = CurrentChar();
+    if (AnsiUpperCase(C) != C || AnsiLowerCase(C) != C) FConvertMatters = true;
+    return true;
 }
 
 void TgxMaskMatcher::Literal(const TPending& P, int Entry, const TgxMaskStep& Step) {

@@ -16,6 +16,7 @@
 #include "grid/foundation/MaskProgram.h"
 #include "grid/foundation/PictureTree.h"
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
@@ -110,6 +111,16 @@ private:
         std::uint32_t Stamp;
     };
 
+    // The ways standing just past the caret in a run that found no answer,
+    // by their place and options (the options of Ignored left out): a
+    // later run whose ways there are all among them finds none either.
+    struct TDeadEnd {
+        std::int32_t Pos; // where the ways were
+        std::vector<std::array<std::uint32_t, 3>> Places; // sorted
+        std::uint16_t Ignored;
+    };
+    void GoOnPastCaret(std::vector<TDeadEnd>& DeadEnds, std::uint16_t Options);
+    std::array<std::uint32_t, 3> PlaceOf(const TWay& W, std::uint16_t Ignored) const;
     void Begin(const TgxMaskInput& Input);
     void Start(TgxMaskInput& Input, TgxMaskOptions Options);
     void Advance(int Stop);
@@ -146,6 +157,7 @@ private:
     std::string_view LiteralOf(const TgxMaskStep& Step) const;
     TgxMaskOption GetCaseType(TgxMaskOptions Options, TgxMaskOption Default) const;
     bool CanConvertCase(TgxMaskOptions Options, TgxMaskOption CaseType) const;
+    void NoteConversion(TgxMaskOptions Options, TgxMaskOption CaseType) const;
     bool CanInsertLiteral(TgxMaskOptions Options) const;
     bool IsInputChar() const;
     bool IsWordStart() const;
@@ -169,6 +181,9 @@ private:
     bool FUnique = false;
     bool FDone = false;
     bool FTooMany = false;
+    // Set when a check of a typed character would have come out otherwise
+    // had the run converted case.
+    mutable bool FConvertMatters = false;
     std::vector<TWay> FWays;     // the ways standing at FPos
     std::vector<TWay> FNextWays; // the ways that will stand at FPos + 1
     std::vector<TFlight> FFlights;

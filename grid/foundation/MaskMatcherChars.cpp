@@ -48,9 +48,13 @@ std::string_view TgxMaskMatcher::LiteralOf(const TgxMaskStep& Step) const {
 bool TgxMaskMatcher::LiteralMatches(std::string_view Literal, TgxMaskOptions Options) const {
     const std::string_view Here =
         std::string_view(*FText).substr(static_cast<std::size_t>(FPos - 1), Literal.size());
-    if (IsInputChar() && Options.Contains(moConvertInput))
-        return AnsiUpperCase(AnsiString(Here)) == AnsiUpperCase(AnsiString(Literal));
-    return Here == Literal;
+    if (!IsInputChar()) return Here == Literal;
+    const bool Alike = Here == Literal;
+    if (Options.Contains(moConvertInput))
+        return Alike || AnsiUpperCase(AnsiString(Here)) == AnsiUpperCase(AnsiString(Literal));
+    if (!Alike && AnsiUpperCase(AnsiString(Here)) == AnsiUpperCase(AnsiString(Literal)))
+        FConvertMatters = true;
+    return Alike;
 }
 
 bool TgxMaskMatcher::CheckMaskChar(char PictureChar, TgxMaskOptions Options,
@@ -67,6 +71,7 @@ bool TgxMaskMatcher::CheckMaskChar(char PictureChar, TgxMaskOptions Options,
         if (!Letter) return PictureChar == '!';
         const TgxMaskOption T = GetCaseType(Options, PictureChar == '&' ? moUpper : moNone);
         const AnsiString Upper = AnsiUpperCase(C);
+        if (Upper.size() == C.size() && Upper != C) NoteConversion(Options, T);
         if (CanConvertCase(Options, T) && Upper.size() == C.size()) {
             if (Upper != C) Converted = Upper;
             return true;
@@ -84,6 +89,8 @@ bool TgxMaskMatcher::CheckMaskChar(char PictureChar, TgxMaskOptions Options,
 
 bool TgxMaskMatcher::CheckLetterCase(TgxMaskOptions Options, TgxMaskOption CaseType,
                                      const AnsiString& C, AnsiString& Converted) const {
+    if (InCase(C, CaseType).size() == C.size() && InCase(C, CaseType) != C)
+        NoteConversion(Options, CaseType);
     if (CanConvertCase(Options, CaseType) && InCase(C, CaseType).size() == C.size()) {
         Converted = grid::Converted(C, CaseType);
         return true;
@@ -113,12 +120,15 @@ bool TgxMaskMatcher::CheckRange(const TgxMaskStep& Step, TgxMaskOptions Options,
 
     const AnsiString C = CurrentChar();
     bool In = InRange(C);
-    if (!In && IsInputChar() && Options.Contains(moConvertInput) && !Step.Negate &&
-        IsLetterChar(C)) {
+    if (!In && IsInputChar() && !Step.Negate && IsLetterChar(C)) {
         const AnsiString Flipped = AnsiUpperCase(C) == C ? AnsiLowerCase(C) : AnsiUpperCase(C);
         if (Flipped.size() == C.size() && InRange(Flipped)) {
-            Converted = Flipped;
-            In = true;
+            if (!Options.Contains(moConvertInput)) {
+                FConvertMatters = true;
+            } else {
+                Converted = Flipped;
+                In = true;
+            }
         }
     }
     return Step.Negate ? !In : In;
@@ -150,6 +160,13 @@ bool TgxMaskMatcher::IsInputChar() const {
 
 bool TgxMaskMatcher::CanConvertCase(TgxMaskOptions Options, TgxMaskOption CaseType) const {
     return IsInputChar() && CaseType != moNone && Options.Contains(moConvertInput);
+}
+
+// A typed character that this case rule would convert: the answer may
+// differ with conversion on.
+void TgxMaskMatcher::NoteConversion(TgxMaskOptions Options, TgxMaskOption CaseType) const {
+    if (IsInputChar() && CaseType != moNone && !Options.Contains(moConvertInput))
+        FConvertMatters = true;
 }
 
 bool TgxMaskMatcher::CanInsertLiteral(TgxMaskOptions Options) const {

@@ -312,8 +312,9 @@ TEST(TextMaskSearch, AnswersAsASearchOfEveryWay) {
 
 // Pictures whose repeats nest or are counted into the hundreds, on long
 // texts: the text that fits is accepted, as a whole and as typed at its
-// end, and the one that does not is refused. (The mask benchmark times
-// them on 100,000 characters; this length keeps a sanitizer build quick.)
+// end (and pasted whole), and the one that does not is refused. (The mask
+// benchmark times them on 100,000 characters; this length keeps a
+// sanitizer build quick.)
 TEST(TextMaskSearch, HostileRepeatsAnswerOnLongTexts) {
     const long Length = 20000;
     const AnsiString Fill(Length, 'a');
@@ -334,6 +335,10 @@ TEST(TextMaskSearch, HostileRepeatsAnswerOnLongTexts) {
         for (const char* C = Chars; *C; ++C)
             Singles += AnsiString{*C, ','};
     Singles.back() = '}';
+    AnsiString Optionals = "*@"; // the most optional literals a picture may have under way
+    for (int I = 0; I < 27; ++I)
+        Optionals += "[a]";
+    Optionals += "x";
     AnsiString Wide; // letters of two bytes each
     for (long I = 0; I < Length / 2; ++I)
         Wide += "\xc3\xa9";
@@ -341,6 +346,7 @@ TEST(TextMaskSearch, HostileRepeatsAnswerOnLongTexts) {
         const char* Picture;
         AnsiString Fits;
         AnsiString Misfit;
+        bool Pasted = false; // also pasted whole, the caret at its start
     } Cases[] = {
         {"*500[*@]x", Fill + "x", Fill + "y"},
         {"*[*[*@]]x", Fill + "x", Fill + "y"},
@@ -361,6 +367,7 @@ TEST(TextMaskSearch, HostileRepeatsAnswerOnLongTexts) {
         // Many alternatives, tried only where they can take the character.
         {Codes.c_str(), Pairs, Pairs + "l"},
         {Singles.c_str(), AnsiString(Length, 'z'), AnsiString(Length, 'z') + "-"},
+        {Optionals.c_str(), Fill.substr(0, 2000) + "x", Fill.substr(0, 2000) + "y", true},
     };
     for (const auto& C : Cases) {
         SCOPED_TRACE(C.Picture);
@@ -374,6 +381,9 @@ TEST(TextMaskSearch, HostileRepeatsAnswerOnLongTexts) {
             EXPECT_EQ(Mask.ValidInput(Before, Input, static_cast<int>(Text.size()), true, true),
                       Fits)
                 << "typed at the end of " << Text.size() << " characters";
+            AnsiString Pasted = Text;
+            if (C.Pasted)
+                EXPECT_EQ(Mask.ValidInput(AnsiString(), Pasted, 1, true, true), Fits) << "pasted whole";
         }
     }
 }
