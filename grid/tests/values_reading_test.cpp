@@ -13,6 +13,7 @@
 #include "grid/model/GxGrid.h"
 #include "platform/gui/Clipboard.h"
 #include "platform/gui/Forms.h"
+#include <QApplication>
 #include "platform/gui/QtApp.h"
 
 #include <gtest/gtest.h>
@@ -290,6 +291,8 @@ TEST_F(ValuesReading, OnlyATextCellIsCutOrPastedThroughTheClipboard) {
     EXPECT_EQ(Grid->GetCellValue(1, 1).AsString(), "Checked");
     EXPECT_EQ(Clipboard()->AsText(), "pasted");
     Grid->SetCurrentCell(2, 1);
+    // Changes to the editor before the first paint are no edits.
+    QApplication::processEvents();
     EXPECT_TRUE(Grid->CopyCellToClipboard());
     EXPECT_EQ(Clipboard()->AsText(), "abc");
     Clipboard()->SetAsText("xyz");

@@ -359,22 +359,20 @@ void TgxBaseGrid::DoEnter() {
 }
 
 void TgxBaseGrid::DoExit() {
+    // The whole exit, the OnExit handler included, runs inside the counter.
+    const TCountScope Exiting(FDoExitCount);
     // An edit that may not end keeps the focus here, and the grid is not left.
     bool MayLeave = false;
-    ++FDoExitCount;
     try {
         MayLeave = CanEndCellEdit(true);
     } catch (...) {
         if (!Destroying() && CanFocus()) SetFocus();
-        --FDoExitCount;
         throw;
     }
     if (!MayLeave) {
         if (!Destroying() && CanFocus()) SetFocus();
-        --FDoExitCount;
         return;
     }
-    --FDoExitCount;
     // An open list stays: the drop-down hooks close it when the press or
     // the activation that took the focus lands outside it.
     ResetComboSearchValue();
