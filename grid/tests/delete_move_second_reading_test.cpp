@@ -4,6 +4,7 @@
 #include "GridEditFixture.h"
 #include "ShownGridFixture.h"
 
+#include "grid/model/CellFacade.h"
 #include "grid/model/Columns.h"
 #include "grid/model/CurrentCell.h"
 
@@ -300,6 +301,47 @@ TEST_F(DeleteMoveProbe, SelectedInsertionRowIsNotDeleted) {
     Grid->SelectRows(4, 4, true);
     Grid->DeleteSelectedRows();
     EXPECT_EQ(Grid->GetGridRowCount(), 3);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(DeleteMoveProbe, CellPropertiesAndChangedRowsFollowTheDeletion) {
+    Fill(5, 6);
+    grid::TgxCell(Grid, 4, 2).SetColor(clRed);
+    grid::TgxCell(Grid, 2, 5).SetColor(clBlue);
+    Grid->SetRowChanged(5, true);
+    Grid->DeleteCols(2, 2);
+    EXPECT_EQ(grid::TgxCell(Grid, 3, 2).Color(), clRed);
+    EXPECT_NE(grid::TgxCell(Grid, 4, 2).Color(), clRed);
+    EXPECT_NE(grid::TgxCell(Grid, 2, 5).Color(), clBlue) << "the deleted column's cells went";
+    Grid->DeleteRows(1, 1);
+    EXPECT_EQ(grid::TgxCell(Grid, 3, 1).Color(), clRed);
+    EXPECT_TRUE(Grid->GetRowChanged(4));
+    EXPECT_FALSE(Grid->GetRowChanged(5));
+    QApplication::processEvents();
+    QImage Img = Grid->Widget()->grab().toImage();
+    TRect R = Grid->CellRect(3, 1);
+    EXPECT_EQ(QColor(Img.pixel(R.Left + 2, R.Bottom - 2)), QColor(Qt::red));
+}
+
+TEST_F(DeleteMoveProbe, MovingKeepsTheCurrentColumnAndRefreshDataPutsItBack) {
+    Fill(6, 40);
+    Grid->SetCurrentCell(3, 2);
+    Grid->MoveColRange(3, 5);
+    EXPECT_EQ(Grid->GetCurrentDataCol(), 3);
+    EXPECT_EQ(Grid->GetDisplayCol(3), 5);
+    Grid->MoveColRange(6, 2);
+    EXPECT_EQ(Grid->GetCurrentDataCol(), 3);
+    EXPECT_EQ(Grid->GetDisplayCol(3), 6);
+    Grid->MoveRowRange(2, 7);
+    EXPECT_EQ(Grid->GetCurrentDataRow(), 2);
+    Grid->SetTopRow(20);
+    Grid->RefreshData(roBoth, rpTop);
+    EXPECT_EQ(Order(), (std::vector<int>{1, 2, 3, 4, 5, 6}));
+    EXPECT_EQ(RowOrder()[6], 7);
+    EXPECT_EQ(Grid->TopRow(), 1);
 }
 
 }  // namespace

@@ -331,3 +331,35 @@ TEST_F(SelectionModelProbe, ListBoxMultiRowResetDropsTheRows) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(SelectionScreenProbe, SelectionColourChangesAreShownAtTheEnd) {
+    Grid->SetSelectionType(sltColor);
+    Grid->SetSelectionColor(clRed);
+    struct Step { const char* What; std::function<void(TgxGrid*)> Do; } Steps[] = {
+        {"rows", [](TgxGrid* G) { G->SelectRows(2, 4, true); }},
+        {"columns", [](TgxGrid* G) { G->SelectCols(3, 3, true); }},
+        {"cells", [](TgxGrid* G) { G->SelectCells(1, 1, 2, 2); }},
+        {"range grown", [](TgxGrid* G) { G->ChangeCellSelection(4, 5); }},
+        {"reset", [](TgxGrid* G) { G->ResetSelection(); }},
+    };
+    for (const Step& S : Steps) {
+        S.Do(Grid);
+        QImage Now = Shot();
+        EXPECT_TRUE(Now == Repainted()) << S.What;
+    }
+}
+
+TEST_F(SelectionModelProbe, ProgramSelectionsReportNotByUser) {
+    Grid->SelectRows(2, 2, true);
+    Grid->SelectCols(2, 2, true);
+    Grid->SelectCells(1, 1, 9, 99);
+    ASSERT_FALSE(Events.empty());
+    for (const auto& E : Events) EXPECT_FALSE(E.second);
+    EXPECT_TRUE(Grid->IsCellSelected(5, 8));
+    QImage Now = Shot();
+    EXPECT_FALSE(Now.isNull());
+}
+
+}  // namespace
