@@ -345,3 +345,29 @@ TEST_F(DeleteMoveProbe, MovingKeepsTheCurrentColumnAndRefreshDataPutsItBack) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(DeleteMoveProbe, CurrentInsertionRowStaysTheInsertionRow) {
+    Fill(3, 4);
+    Grid->SetGridMode(gmEditInsert);
+    ASSERT_TRUE(Grid->InsertionRowShown());
+    Grid->SetCurrentCell(2, 5);
+    ASSERT_TRUE(Grid->HoldsInsertRow(5));
+    // The entered insertion row counts among the rows until it is left.
+    const int Rows = Grid->GetGridRowCount();
+    Grid->DeleteRows(1, 1);
+    EXPECT_EQ(Grid->GetGridRowCount(), Rows - 1);
+    int Row = Grid->GetDisplayRow(Grid->GetCurrentDataRow());
+    EXPECT_EQ(Row, 4);
+    EXPECT_TRUE(Grid->HoldsInsertRow(Row));
+    EXPECT_EQ(Value(1, 1), 102);
+
+    Grid->SetRowSelectMode(rsMulti);
+    Grid->SelectRows(1, 4, true);
+    Grid->MoveRowRange(1, 3);
+    EXPECT_TRUE(Grid->HoldsInsertRow(4));
+    EXPECT_EQ(Grid->GetGridRowCount(), Rows - 1);
+}
+
+}  // namespace
