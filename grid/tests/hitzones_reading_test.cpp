@@ -150,7 +150,6 @@ TEST_F(HitZones, DraggingABoundaryDrawsAndMovesTheDottedLineThenResizes) {
     Grid->Update();
     TCanvas* C = Grid->Canvas();
     const TColor Before = C->Pixels(E, Y);
-    const TColor BeforeMoved = C->Pixels(E + 10, Y);
     Press(QPoint(E, 3));
     ASSERT_EQ(Grid->MouseStatus(), msColResize);
     // The XOR line runs down the window at the boundary.
@@ -162,7 +161,6 @@ TEST_F(HitZones, DraggingABoundaryDrawsAndMovesTheDottedLineThenResizes) {
     EXPECT_EQ(Grid->SizingLinePos(), E + 10);
     // The old line is gone.
     EXPECT_EQ(C->Pixels(E, Y), Before);
-    (void)BeforeMoved;
     const int OldWidth = Grid->ColWidths(2);
     Release(QPoint(E + 10, 3));
     EXPECT_EQ(Grid->MouseStatus(), msNormal);
