@@ -70,6 +70,8 @@ TEST_F(SortingReading, OrdersRowsByTheirJoinedKeyTextByteByByte) {
          {"a3", "x1", "x2"}},
         {"second column first", {"a", "b", "c"}, {"3", "1", "2"}, {2, 1}, 0, 0, {"b1", "c2", "a3"}},
         {"upper-cased keys", {"b", "C", "a"}, {"", "", ""}, {1}, 0, 1, {"a", "b", "C"}},
+        {"upper-cased accents", {"\xC3\xA9" "a", "\xC3\x89" "b", "z"}, {"", "", ""}, {1}, 0, 1,
+         {"z", "\xC3\xA9" "a", "\xC3\x89" "b"}},
         {"prefix is less", {"ab", "a", "abc"}, {"", "", ""}, {1}, 0, 0, {"a", "ab", "abc"}},
         {"high bytes above ascii", {"\xE9", "z", "A"}, {"", "", ""}, {1}, 0, 0, {"A", "z", "\xE9"}},
     };
@@ -343,6 +345,78 @@ TEST_F(SortingReading, SelectedRowsListFollowsRowsPickedWithTheMouseAfterASort) 
     G->BuildSelectedRowsList();
     EXPECT_EQ(std::vector<int>(G->SelectedRowsList().begin(), G->SelectedRowsList().end()),
               (std::vector<int>{2, 4}));
+}
+
+// A cell typed into while the rows are sorted keeps its text in its own
+// data row.
+TEST_F(SortingReading, AnEditGoingOnWhileSortingEndsInItsOwnRow) {
+    TPellworthGrid* G = Show(1, 3);
+    Fill(*G, 1, {"b", "c", "a"});
+    G->SetFocus();
+    G->SetCurrentDataRow(1);
+    QApplication::processEvents();
+    QWidget* W = G->Widget();
+    TypeText(W, "x");
+    QApplication::processEvents();
+    const int One[] = {1};
+    G->Sort(One, 1, 0, 0);
+    QApplication::processEvents();
+    QWidget* Focused = QApplication::focusWidget() ? QApplication::focusWidget() : W;
+    TypeKey(Focused, Qt::Key_Return, "\r");
+    QApplication::processEvents();
+    EXPECT_EQ(VarToStr(G->GetCellValue(1, 1)), AnsiString("x"));
+    EXPECT_EQ(VarToStr(G->GetCellValue(1, 2)), AnsiString("c"));
+    EXPECT_EQ(VarToStr(G->GetCellValue(1, 3)), AnsiString("a"));
+}
+
+// A column beyond the grid reads as an empty value and adds nothing.
+TEST_F(SortingReading, EmptyGridsSortAndAColumnBeyondTheGridAddsNothing) {
+    const int One[] = {1};
+    for (int Rows : {0, 1}) {
+        TPellworthGrid* G = Show(1, Rows);
+        G->Sort(One, 1, 1, 1);
+        G->Unsort();
+        if (Rows == 1) EXPECT_EQ(G->GetDisplayRownr(1), 1);
+        delete Form;
+        Form = nullptr;
+    }
+    TPellworthGrid* G = Show(1, 3);
+    Fill(*G, 1, {"c", "b", "a"});
+    const int Beyond[] = {1, 5};
+    G->Sort(Beyond, 2, 0, 0);
+    EXPECT_EQ(Shown(*G, 1), (std::vector<std::string>{"a", "b", "c"}));
+}
+
+// Rows taken out or put in before a sort are sorted with the rest, and
+// the sort after them shows every remaining row once.
+TEST_F(SortingReading, SortsTheRowsLeftAfterDeletingAndInserting) {
+    TPellworthGrid* G = Show(1, 5);
+    Fill(*G, 1, {"e", "x", "c", "b", "a"});
+    G->DeleteRows(2, 2);
+    ASSERT_EQ(G->GetGridRowCount(), 4);
+    const int One[] = {1};
+    G->Sort(One, 1, 0, 0);
+    EXPECT_EQ(Shown(*G, 1), (std::vector<std::string>{"a", "b", "c", "e"}));
+    G->InsertRow(1);
+    ASSERT_EQ(G->GetGridRowCount(), 5);
+    G->SetCellValue(1, G->GetDataRownr(1), Variant(AnsiString("d")));
+    G->Sort(One, 1, 1, 0);
+    EXPECT_EQ(Shown(*G, 1), (std::vector<std::string>{"e", "d", "c", "b", "a"}));
+    G->Unsort();
+    for (int R = 1; R <= 5; ++R) EXPECT_EQ(G->GetDisplayRownr(R), R);
+}
+
+// A caller that switched redrawing off keeps it off through a sort.
+TEST_F(SortingReading, RedrawSwitchedOffByTheCallerStaysOffThroughASort) {
+    TPellworthGrid* G = Show(1, 3);
+    Fill(*G, 1, {"c", "b", "a"});
+    G->SetEnableRedraw(false);
+    const int One[] = {1};
+    G->Sort(One, 1, 0, 0);
+    G->Unsort();
+    EXPECT_FALSE(G->GetEnableRedraw());
+    G->SetEnableRedraw(true);
+    EXPECT_TRUE(G->GetEnableRedraw());
 }
 
 } // namespace
