@@ -55,7 +55,10 @@ std::uint16_t BitsOf(TgxMaskOptions Options) {
 
 TgxMaskMatcher::TgxMaskMatcher(const AnsiString& Picture, const TgxPictureList& List,
                                const TgxTextCase* TextCase)
-    : FPicture(Picture), FProgram(Picture, List), FTextCase(TextCase) {}
+    : FPicture(Picture), FProgram(Picture, List), FTextCase(TextCase) {
+    for (int I = 0; I < FProgram.Size(); ++I)
+        if (FProgram.At(I).Type == pntRange && FProgram.At(I).Negate) FNegatedRange = true;
+}
 
 bool TgxMaskMatcher::CheckInput(TgxMaskInput& Input, TgxMaskOptions Options, AnsiString& Result) {
     Begin(Input);
@@ -76,14 +79,30 @@ bool TgxMaskMatcher::CheckRuns(const TgxMaskInput& Record, const std::vector<Tgx
     std::vector<TDeadEnd> DeadEnds;
     if (Record.InputPos <= 1) {
         Begin(Input);
-        for (const TgxMaskOptions Options : Runs) {
+        for (std::size_t R = 0; R < Runs.size(); ++R) {
+            if (R + 1 < Runs.size() && Alike(Runs[R], Runs[R + 1])) {
+                // The converted run first: when it finds no answer the
+                // other finds none either, and when it converted nothing
+                // the other goes the same way to the same answer.
+                Input = Record;
+                StartFollowing(DeadEnds, Input, Runs[R + 1]);
+                const bool Converted = FConversions;
+                AnsiString Answer;
+                const bool Answered = Finish(Input, Answer);
+                if (!Answered) {
+                    ++R;
+                    continue;
+                }
+                if (Converted) {
+                    TgxMaskInput AsItStands = Record;
+                    StartFollowing(DeadEnds, AsItStands, Runs[R]);
+                    if (Finish(AsItStands, Result)) return true;
+                }
+                Result = Answer;
+                return true;
+            }
             Input = Record;
-            Start(Input, Options);
-            Follow({TTask::Sub, BitsOf(Options), 0, 0, FProgram.Root(), 0, 0, -1});
-            if (Record.InputPos == 1)
-                GoOnPastCaret(DeadEnds, BitsOf(Options));
-            else
-                Advance(INT_MAX);
+            StartFollowing(DeadEnds, Input, Runs[R]);
             if (Finish(Input, Result)) return true;
         }
         return false;
@@ -154,7 +173,9 @@ void TgxMaskMatcher::GoOnPastCaret(std::vector<TDeadEnd>& DeadEnds, std::uint16_
     Advance(INT_MAX);
     if (FState != 0 || FTooMany) return;
     TDeadEnd Dead{Pos, {}, BitsOf(TgxMaskOptions{moInsertLiteral, moCheckUnique})};
-    if (!OptionsOf(Options).Contains(moConvertInput) && !FConvertMatters)
+    // A converted run that found no answer covers the ways of one as it
+    // stands too (see Alike).
+    if (OptionsOf(Options).Contains(moConvertInput) ? !FNegatedRange : !FConvertMatters)
         Dead.Ignored = static_cast<std::uint16_t>(Dead.Ignored | BitsOf(TgxMaskOptions{moConvertInput}));
     for (const TWay& W : Ways)
         if (W.Flight < 0) Dead.Places.push_back(PlaceOf(W, Dead.Ignored));
@@ -181,7 +202,30 @@ void TgxMaskMatcher::Begin(const TgxMaskInput& Input) {
     FEntrySlots.assign(256, 0);
 }
 
+// Two runs that differ only in converting case, neither weighing answers
+// (one with several answers fails where one with fewer need not).
+// Converting lets a typed character pass where it would not as it stands,
+// and never the other way round (but for a range that is negated, where a
+// converted letter may fall inside): so what the first run takes, the
+// second takes too, and where the second changed nothing, the first goes
+// the same way.
+bool TgxMaskMatcher::Alike(TgxMaskOptions First, TgxMaskOptions Then) const {
+    return !FNegatedRange && !First.Contains(moConvertInput) && !First.Contains(moCheckUnique) &&
+           Then == First + TgxMaskOptions{moConvertInput};
+}
+
+void TgxMaskMatcher::StartFollowing(std::vector<TDeadEnd>& DeadEnds, TgxMaskInput& Input,
+                                    TgxMaskOptions Options) {
+    Start(Input, Options);
+    Follow({TTask::Sub, BitsOf(Options), 0, 0, FProgram.Root(), 0, 0, -1});
+    if (FInputPos == 1)
+        GoOnPastCaret(DeadEnds, BitsOf(Options));
+    else
+        Advance(INT_MAX);
+}
+
 void TgxMaskMatcher::Start(TgxMaskInput& Input, TgxMaskOptions Options) {
+    FConversions = false;
     FInput = &Input;
     FText = &Input.Text;
     FFull = Options.Contains(moFullCompare);
@@ -474,12 +518,10 @@ void TgxMaskMatcher::Literal(const TPending& P, int Entry, const TgxMaskStep& St
     // Taken from the text first; failing that (or when the text has
     // something else there), inserted at the caret.
     if (FPos + Len - 1 <= static_cast<int>(FText->size()) && LiteralMatches(L, Options)) {
-        int Changes = P.Changes;
-        if (std::string_view(*FText).substr(FPos - 1, L.size()) != L)
-            Changes = Change(Changes, FPos, L);
+        const bool Same = std::string_view(*FText).substr(FPos - 1, L.size()) == L;
         TPending Taken = P;
         Taken.Entry = Entry;
-        Consumed(Taken, TResume::AfterItem, 0, Len, Changes);
+        Consumed(Taken, TResume::AfterItem, 0, Len, Same ? std::string_view() : L);
     }
     if (CanInsertLiteral(Options)) {
         TPending Inserted = P;
@@ -501,11 +543,10 @@ void TgxMaskMatcher::MaskChar(const TPending& P) {
     if (!CheckMaskChar(FPicture[static_cast<std::size_t>(Step.Pos - 1 + Offset)],
                        OptionsOf(P.Options), Converted))
         return;
-    const int Changes = Converted.empty() ? P.Changes : Change(P.Changes, FPos, Converted);
     if (Offset + 1 < Step.Len)
-        Consumed(P, TResume::MaskChar, Offset + 1, CharCountAt(*FText, FPos), Changes);
+        Consumed(P, TResume::MaskChar, Offset + 1, CharCountAt(*FText, FPos), Converted);
     else
-        Consumed(P, TResume::AfterItem, 0, CharCountAt(*FText, FPos), Changes);
+        Consumed(P, TResume::AfterItem, 0, CharCountAt(*FText, FPos), Converted);
 }
 
 void TgxMaskMatcher::Range(const TPending& P, const TgxMaskStep& Step) {
@@ -515,16 +556,19 @@ void TgxMaskMatcher::Range(const TPending& P, const TgxMaskStep& Step) {
     }
     AnsiString Converted;
     if (!CheckRange(Step, OptionsOf(P.Options), Converted)) return;
-    const int Changes = Converted.empty() ? P.Changes : Change(P.Changes, FPos, Converted);
-    Consumed(P, TResume::AfterItem, 0, CharCountAt(*FText, FPos), Changes);
+    Consumed(P, TResume::AfterItem, 0, CharCountAt(*FText, FPos), Converted);
 }
 
+// Converted: what the character becomes, when the way converted it; noted
+// only for a way that goes on (most arrive where another already stands).
 void TgxMaskMatcher::Consumed(const TPending& P, TResume Resume, int Offset, int Bytes,
-                              int Changes) {
+                              std::string_view Converted) {
+    if (!Converted.empty()) FConversions = true;
     const auto Skip = static_cast<std::uint8_t>(std::max(Bytes, 1) - 1);
     const TKey Key{WayKey | std::uint32_t(Resume) << 2 | std::uint32_t(Skip) << 4, P.Options,
                    std::uint32_t(P.Entry), std::uint32_t(Offset), 0, std::uint32_t(P.Literals)};
     if (!FirstVisit(Key)) return;
+    const int Changes = Converted.empty() ? P.Changes : Change(P.Changes, FPos, Converted);
     FNextWays.push_back({Resume, Skip, P.Options, P.Entry, Offset, P.Literals, Changes});
 }
 

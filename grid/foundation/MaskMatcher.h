@@ -19,6 +19,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
@@ -121,6 +122,9 @@ private:
     };
     void GoOnPastCaret(std::vector<TDeadEnd>& DeadEnds, std::uint16_t Options);
     std::array<std::uint32_t, 3> PlaceOf(const TWay& W, std::uint16_t Ignored) const;
+    bool Alike(TgxMaskOptions First, TgxMaskOptions Then) const;
+    void StartFollowing(std::vector<TDeadEnd>& DeadEnds, TgxMaskInput& Input,
+                        TgxMaskOptions Options);
     void Begin(const TgxMaskInput& Input);
     void Start(TgxMaskInput& Input, TgxMaskOptions Options);
     void Advance(int Stop);
@@ -132,7 +136,8 @@ private:
     bool TakenAsItStands(std::uint16_t Options) const;
     void MaskChar(const TPending& P);
     void Range(const TPending& P, const TgxMaskStep& Step);
-    void Consumed(const TPending& P, TResume Resume, int Offset, int Bytes, int Changes);
+    void Consumed(const TPending& P, TResume Resume, int Offset, int Bytes,
+                  std::string_view Converted);
     void Accept(int Literals, int Changes);
     void Resume(const TWay& W);
     void Land(int Flight);
@@ -168,6 +173,7 @@ private:
     const AnsiString& FPicture;
     TgxMaskProgram FProgram;
     const TgxTextCase* FTextCase;
+    bool FNegatedRange = false; // the picture has a range that is negated
 
     // The run under way.
     TgxMaskInput* FInput = nullptr;
@@ -181,6 +187,7 @@ private:
     bool FUnique = false;
     bool FDone = false;
     bool FTooMany = false;
+    bool FConversions = false; // a typed character passed only converted
     // Set when a check of a typed character would have come out otherwise
     // had the run converted case.
     mutable bool FConvertMatters = false;
@@ -199,7 +206,7 @@ private:
     std::vector<AnsiString> FLiterals;
     std::unordered_map<AnsiString, std::int32_t> FLiteralIds;
     std::vector<bool> FAnswered; // by literals: an answer with them was taken in
-    std::vector<TChange> FChanges;
+    std::deque<TChange> FChanges; // grows by blocks: a long text may hold millions
     // What has been reached at this position, stamped with it so that
     // moving on clears it at no cost.
     std::vector<TSlot> FSeen;

@@ -368,6 +368,8 @@ TEST(TextMaskSearch, HostileRepeatsAnswerOnLongTexts) {
         {Codes.c_str(), Pairs, Pairs + "l"},
         {Singles.c_str(), AnsiString(Length, 'z'), AnsiString(Length, 'z') + "-"},
         {Optionals.c_str(), Fill.substr(0, 2000) + "x", Fill.substr(0, 2000) + "y", true},
+        // In capitals, the literals are taken only converted.
+        {Optionals.c_str(), AnsiString(2000, 'A') + "x", AnsiString(2000, 'A') + "y", true},
     };
     for (const auto& C : Cases) {
         SCOPED_TRACE(C.Picture);
