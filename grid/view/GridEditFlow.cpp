@@ -368,6 +368,9 @@ void TgxBaseGrid::GridStatusChanged() {
     }
     const TgxGridStatus Old = FReportedGridStatus;
     FReportedGridStatus = FGridStatus;
+    // The focus frame shows only without a selection: it goes with the first
+    // selection and comes back with the last one, so its cell is painted anew.
+    if ((Old == grNormal) != (FGridStatus == grNormal)) InvalidateFocusRect(Col(), Row(), true);
     DoGridStatusChanged(Old, FGridStatus);
 }
 
