@@ -221,4 +221,32 @@ TEST_F(DragScroll, ColumnMoveDropsOutsideTheRangeOnly) {
     EXPECT_EQ(Grid->GridStatus(), grColSelect);
 }
 
+TEST_F(DragScroll, RangeDragIntoTheFrozenColumnsScrollsLeftOnlyWhenBegunOutsideThem) {
+    Grid->SetCellSelectMode(cmRange);
+    Grid->SetScrollSpeed(spHigh);
+    Grid->SetFixedColCount(1);
+    SteppingClock Ticks;
+    ScopedClock Guard(Ticks);
+    struct Case {
+        bool InFrozen;
+        bool Scrolls;
+    } const Cases[] = {{true, false}, {false, true}};
+    for (const Case& C : Cases) {
+        SCOPED_TRACE(C.InFrozen);
+        Grid->SetLeftCol(5);
+        ASSERT_EQ(Grid->LeftCol(), 5);
+        const int StartCol = C.InFrozen ? 1 : 6;
+        const TRect R = Grid->CellRect(StartCol, 2);
+        Press(QPoint(R.Left + 1, CellMid(StartCol, 2).y()));
+        ASSERT_EQ(Grid->MouseStatus(), msCellSelect);
+        const TRect Frozen = Grid->CellRect(1, 2);
+        Move(QPoint(Frozen.Left + 2, CellMid(1, 3).y()));
+        Release(QPoint(Frozen.Left + 2, CellMid(1, 3).y()));
+        if (C.Scrolls)
+            EXPECT_LT(Grid->LeftCol(), 5);
+        else
+            EXPECT_EQ(Grid->LeftCol(), 5);
+    }
+}
+
 } // namespace
