@@ -37,23 +37,27 @@ protected:
 TEST_F(MouseMachine, PressNearAGridLineStartsAResizeOnlyWithinItsZone) {
     struct Case {
         bool Col;
+        int Index;
         int Offset;
         TgxMouseStatus Expected;
     } const Cases[] = {
-        {true, 1, msColResize},   {true, -2, msColResize},  {true, 2, msNormal},
-        {true, -3, msNormal},     {false, 2, msRowResize},  {false, -2, msRowResize},
-        {false, 3, msNormal},
+        {true, 2, 1, msColResize},     {true, 2, -2, msColResize}, {true, 2, 2, msNormal},
+        {true, 2, -3, msNormal},       {false, 3, 2, msRowResize}, {false, 3, -2, msRowResize},
+        {false, 3, 3, msNormal},       {true, 0, 0, msRowBarResize},
+        {false, 0, 0, msHeadingResize},
     };
     for (const Case& C : Cases) {
-        SCOPED_TRACE(std::to_string(C.Col) + " " + std::to_string(C.Offset));
-        const QPoint P = C.Col ? QPoint(ColLine(2) + C.Offset, RowLine(0) - 5)
-                               : QPoint(5, RowLine(3) + C.Offset);
+        SCOPED_TRACE(std::to_string(C.Col) + " " + std::to_string(C.Index) + " " +
+                     std::to_string(C.Offset));
+        // Column edges are taken in the heading row, row edges in the row bar.
+        const QPoint P = C.Col ? QPoint(ColLine(C.Index) + C.Offset, RowLine(0) - 5)
+                               : QPoint(5, RowLine(C.Index) + C.Offset);
         Press(P);
         TgxMouseStatus Seen = Grid->MouseStatus();
         Release(P);
         // A press that is no resize may end in another gesture (a heading or
         // row-bar selection); only the resize statuses count here.
-        if (Seen != msColResize && Seen != msRowResize) Seen = msNormal;
+        if (Seen < msRowResize || Seen > msRowBarResize) Seen = msNormal;
         EXPECT_EQ(Seen, C.Expected);
         EXPECT_EQ(Grid->MouseStatus(), msNormal);
     }
