@@ -1975,6 +1975,8 @@ private:
     void CopyStoredValues(TgxBaseGrid* Source);
     void ResizeDisplayArrays();
     void PaintResumed();
+    // The scroll range and position updates put off while painting was off.
+    void UpdatePendingScrollBars();
     void FitScrollBars();
     // The heading font takes From without parting from its parent.
     void FollowHeadingFont(TFont* From);

@@ -30,11 +30,17 @@ void TgxBaseGrid::Paint() {
     } catch (...) {
         FPainting = false;
         FPaintRow = FPaintCol = -1;
+        // A failed paint still leaves the scroll bars right for the rows there are.
+        UpdatePendingScrollBars();
         throw;
     }
     FPainting = false;
     FPaintRow = FPaintCol = -1;
     FPaintedOnce = true;
+    UpdatePendingScrollBars();
+}
+
+void TgxBaseGrid::UpdatePendingScrollBars() {
     if (FScrollRangePending) UpdateScrollRange();
     if (FScrollPosPending) UpdateScrollPos();
 }
