@@ -2,6 +2,7 @@
 // where a press starts a resize, how a resize ends, the heading press and
 // release, which releases raise clicks and the right button's current cell.
 #include "ShownMouseFixture.h"
+#include "grid/model/Columns.h"
 
 
 #include <vector>
@@ -99,10 +100,10 @@ TEST_F(MouseMachine, DoubleClickOnAColumnEdgeRestoresTheDefaultWidth) {
     for (TgxResizeCols Mode : {rcSingle, rcAll}) {
         SCOPED_TRACE(static_cast<int>(Mode));
         Grid->SetResizeCols(Mode);
-        // The widths the program sets are the columns' own default widths.
-        Grid->SetColWidths(1, 30);
-        Grid->SetColWidths(2, 120);
-        Grid->SetColWidths(3, 90);
+        // The widths the program gives the columns are their own default widths.
+        Grid->GetCol(1)->SetWidth(30);
+        Grid->GetCol(2)->SetWidth(120);
+        Grid->GetCol(3)->SetWidth(90);
         if (Mode == rcSingle) {
             // A width dragged by hand is not.
             const QPoint Edge(ColLine(2), RowLine(0) - 5);
