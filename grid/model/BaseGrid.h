@@ -920,13 +920,50 @@ public:
     // Whether the row bar shows the changed-row picture for the data row.
     bool DrawRowChangedIndicator(int DataRow) const;
     void DrawCurrentMark(int DisplayRow, TCopyMode Mode);
-    // ---- focus frame
+    // ---- focus frame (view/GridFocusFrame)
+    // A look is set: a border, or a focus colour.
     bool FocusEnabled() const;
+    // A look is set and the grid is neither a list box nor selecting.
     bool FocusRectActive() const;
-    bool DisplayFocusRect(int DisplayCol, int DisplayRow) const;
+    // As far as the in-place control goes, the cell may show the frame:
+    // never a row-bar or heading cell, nor the current cell while its
+    // control is active or shown over it (unless the cell is read-only).
+    bool FocusRectVisible(int DisplayCol, int DisplayRow) const;
+    // Every condition of the frame but that the cell is the current one;
+    // CheckFocus asks for the focus as well, unless AlwaysShowFocus.
+    bool CheckCellFocusRect(int DisplayCol, int DisplayRow, bool CheckFocus) const;
+    // The current cell shows its frame now.
+    bool DisplayFocusRect(int DisplayCol, int DisplayRow, bool CheckFocus = true) const;
+    // Draws the frame of the cell in the FocusBorder look onto Canvas,
+    // whether or not it shows; DrawCellFocusRect draws it where it shows.
+    void DrawFocusRect(TCanvas* Canvas, int DisplayCol, int DisplayRow);
     void DrawCellFocusRect(int DisplayCol, int DisplayRow);
     // The frame's area; a solid frame reaches a pixel into the lines left and above.
     void InvalidateFocusRect(int DisplayCol, int DisplayRow, bool WholeBox);
+    // The grid gained or lost the focus: the current cell's frame (and its
+    // focus colours) are repainted; WholeBox takes the solid frame's area.
+    void FocusChanged(bool WholeBox);
+    // Update, with the frame left out for its length when asked.
+    void UpdateGrid(bool WithoutFrame);
+
+    // ---- one cell repainted off-screen (view/GridOffScreen)
+    // Points the canvas at the grids' shared memory surface, holding the
+    // window's pixels of Rect, so that a cell is put together there and
+    // reaches the window in one piece. False when this grid already paints
+    // off-screen or another grid holds the surface: the caller then paints
+    // straight onto the canvas as it is, and does not call CanvasToScreen.
+    bool PrepareCanvas(const TRect& Rect);
+    // Copies Rect (held to the client area) from the surface to the window,
+    // then gives the canvas back to the window and the surface to others;
+    // the copy is left out when the canvas was taken off the surface.
+    void CanvasToScreen(const TRect& Rect);
+    // Puts the canvas back on the surface after application code ran in
+    // the middle of an off-screen cell; nothing otherwise.
+    void RestoreHandle();
+    // Makes sure the bitmap's canvas has its surface, then the grid's
+    // canvas its own.
+    void BmpHandleNeeded(TBitmap* Bitmap);
+    bool PaintingOffScreen() const { return FPaintingOffScreen; }
     void SetFocusBorder(TgxFocusBorder Value);
     void SetFocusBorderColor(TColor Value);
     void SetFocusFontColor(TColor Value);
@@ -1961,6 +1998,10 @@ protected:
     // The paint driver (view/GridPaint).
     void Paint() override;
     void InvalidateWidgetArea(const TRect* R) override;
+    // The shared memory surface sized for this grid: room is made on the
+    // first use and grown with the grid; ResetGridDc gives it back.
+    void SetGridDc(HDC Target);
+    void ResetGridDc();
     // Fast assign's start and end (view/GridRedraw).
     void InitFastAssign();
     void EndFastAssign();
@@ -2233,6 +2274,16 @@ private:
     TFont* FLastPaintFont = nullptr;  // the font the canvas took last in this paint
     TAlignment FHeadingAlignment = taLeftJustify; // the older heading alignment
     bool FPaintedOnce = false;
+    // One cell is being put together on the shared memory surface; the
+    // window's own device context waits in FWindowDc meanwhile.
+    bool FPaintingOffScreen = false;
+    HDC FWindowDc = nullptr;
+    // The shared surface holds room for this grid (sized to it once, then grown).
+    bool FMemoryCanvasPrepared = false;
+    // The canvas is made ready on the first surface it is pointed at.
+    bool FCanvasNeedsInit = true;
+    // The window asked for a paint while a cell was off-screen.
+    bool FOffScreenPaintSkipped = false;
 
     // ---- editing state (view/GridEdit*, view/GridKeys*, view/GridMessages*) ---------------
     bool FCellEditing = false;

@@ -95,6 +95,7 @@ TgxBaseGrid::~TgxBaseGrid() {
     for (auto& Button : FButtons)
         Button.reset();
     FStore.reset();
+    ResetGridDc();
 }
 
 void TgxBaseGrid::CreateGridControls() {

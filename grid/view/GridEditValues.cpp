@@ -168,14 +168,33 @@ void TgxBaseGrid::DrawWrittenValue(int DataCol, int DataRow, const Variant& Valu
     if (Data.InnerRect.Right <= Data.InnerRect.Left || Data.InnerRect.Bottom <= Data.InnerRect.Top)
         return;
     const bool Selected = IsCellSelected(DisplayCol, DisplayRow);
-    if (AsText)
-        DrawCellText(Value.AsString(), Data, Selected);
-    else if (Data.ControlType == ctNone)
-        DrawEmpty(Data, Selected);
-    else
-        AssignCellValue(Value.IsEmpty() ? EmptyCellValue(Data.ControlType) : Value, Data,
-                        Selected);
-    if (Selected && !SelectionColorEnabled()) RectInvert(Canvas(), Data.OuterRect, true);
+    const bool Inverted = Selected && !SelectionColorEnabled();
+    const TRect Outer = Data.OuterRect;
+    // A selected cell is drawn in steps that must not be seen one by one:
+    // it is put together off-screen and shown whole.
+    const bool OffScreen = Selected && PrepareCanvas(Outer);
+    try {
+        // An inverted cell is turned back first: the value is drawn plain
+        // and the cell, its lines with it, inverted once at the end.
+        if (Inverted) RectInvert(Canvas(), Outer, true);
+        if (AsText)
+            DrawCellText(Value.AsString(), Data, Selected);
+        else if (Data.ControlType == ctNone)
+            DrawEmpty(Data, Selected);
+        else
+            AssignCellValue(Value.IsEmpty() ? EmptyCellValue(Data.ControlType) : Value, Data,
+                            Selected);
+        RestoreHandle();
+        if (Inverted) RectInvert(Canvas(), Outer, true);
+    } catch (...) {
+        // The half-drawn cell stays off the window; a paint draws it anew.
+        if (OffScreen) {
+            CanvasToScreen(TRect{});
+            CheckInvalidateCell(DisplayCol, DisplayRow);
+        }
+        throw;
+    }
+    if (OffScreen) CanvasToScreen(Outer);
 }
 
 namespace {

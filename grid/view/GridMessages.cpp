@@ -246,6 +246,12 @@ void TgxBaseGrid::DispatchMessage(TMessage& Message) {
             FPaintSkipped = true;
             return;
         }
+        // The canvas is on the memory surface for one cell: a paint now
+        // would land there, not in the window. It follows the cell.
+        if (FPaintingOffScreen) {
+            FOffScreenPaintSkipped = true;
+            return;
+        }
         TCustomGrid_ts::Dispatch(Message);
         return;
     case CM_CHANGESCALE:
@@ -342,13 +348,13 @@ void TgxBaseGrid::WMSetFocus(TMessage& Message) {
         ShowGridControl();
     else if (FocusToGridControl())
         FGridControl->SetFocus();
-    DrawCurrentFocusRect(false);
+    FocusChanged(false);
 }
 
 void TgxBaseGrid::WMKillFocus(TMessage& Message) {
     TCustomGrid_ts::WMKillFocus(Message);
     if (Destroying()) return;
-    if (!FAlwaysShowEditor || DisplayFocusRect(Col(), Row())) CheckInvalidateCell(Col(), Row());
+    if (!FAlwaysShowEditor || DisplayFocusRect(Col(), Row())) FocusChanged(false);
 }
 
 void TgxBaseGrid::DoEnter() {

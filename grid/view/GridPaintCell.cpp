@@ -209,6 +209,8 @@ void TgxBaseGrid::CellLoaded(TgxDrawData& Data, bool Selected) {
             throw;
         }
         FInCellLoaded = OldLoading;
+        // The handler may have drawn or painted elsewhere meanwhile.
+        RestoreHandle();
     }
     if (Value.IsEmpty()) {
         // What an empty cell of the type shows: no text, the grayed box.
@@ -231,6 +233,7 @@ void TgxBaseGrid::CellLoaded(TgxDrawData& Data, bool Selected) {
 }
 
 void TgxBaseGrid::AssignCellValue(const Variant& Value, TgxDrawData& Data, bool Selected) {
+    RestoreHandle();
     switch (Data.ControlType) {
     case ctCheck:
         DrawCheck(GetCheckBoxValue(Value), Data, Selected);
@@ -351,6 +354,7 @@ void TgxBaseGrid::DrawCheck(const Variant& Value, TgxDrawData& Data, bool Select
             // A box that is not being edited never shows pressed.
             TBitmap* Bitmap = Box->GetCheckBoxBitmap(State, Mode, false, Source);
             if (Bitmap) {
+                BmpHandleNeeded(Bitmap);
                 const TRect Cell = Data.TextRect;
                 const int W = Source.Right - Source.Left;
                 const int H = Source.Bottom - Source.Top;
@@ -380,6 +384,7 @@ void TgxBaseGrid::DrawPicture(TBitmap* Bitmap, TgxDrawData& Data, bool Selected)
         DrawEmpty(Data, Selected);
         return;
     }
+    BmpHandleNeeded(Bitmap);
     TCanvas* C = Canvas();
     SetBrush(C, Data.Is3D ? clBtnFace : Data.Color);
     if (Data.TextRect.Left + 3 < Data.TextRect.Right) {

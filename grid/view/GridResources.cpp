@@ -108,6 +108,7 @@ const TCursorArt CursorArts[3] = {
 
 struct TResources {
     std::array<std::unique_ptr<TBitmap>, GridBitmapCount> Bitmaps;
+    std::unique_ptr<TgxMemoryCanvas> GridCanvas;
     std::unique_ptr<TgxMemoryCanvas> EditorCanvas;
     std::unique_ptr<TBitmap> Checker;
     std::unique_ptr<std::vector<TgxBaseGrid*>> Hooked;
@@ -187,6 +188,7 @@ void GridUnitStartup() {
             RegisterCursor(Art);
     for (int I = 0; I < GridBitmapCount; ++I)
         Made->Bitmaps[static_cast<std::size_t>(I)] = MakeBitmap(BitmapArts[I]);
+    Made->GridCanvas = std::make_unique<TgxMemoryCanvas>();
     Made->EditorCanvas = std::make_unique<TgxMemoryCanvas>();
     Made->Checker = MakeChecker();
     Made->Hooked = std::make_unique<std::vector<TgxBaseGrid*>>();
@@ -236,6 +238,10 @@ TCursor GridCursorByName(const AnsiString& Name) {
             return Art.Id;
         }
     NotFound(Name);
+}
+
+TgxMemoryCanvas* GridPaintCanvas() {
+    return Started().GridCanvas.get();
 }
 
 TgxMemoryCanvas* EditorPaintCanvas() {

@@ -60,6 +60,8 @@ TBitmap* GridSpinBitmap(int Index);
 // The screen cursor number of a cursor resource name; raises as above.
 TCursor GridCursorByName(const AnsiString& Name);
 
+// The surface the grids draw one cell into before it goes to the window.
+TgxMemoryCanvas* GridPaintCanvas();
 TgxMemoryCanvas* EditorPaintCanvas();
 // White where column + row is odd, black where it is even.
 TBitmap* GridCheckerPattern();
