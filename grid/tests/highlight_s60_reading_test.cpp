@@ -180,6 +180,11 @@ TEST_F(HighlightS60, RowsColumnsHeadingAndRowBar) {
         C.Draw();
         EXPECT_EQ(Compare(Before, Image()).Count, 0);
     }
+    // A row the application refuses to select is not drawn.
+    Grid->OnCanSelectRow = [](TObject*, int, int, bool& Cancel) { Cancel = true; };
+    Grid->InvertRow(3, true);
+    EXPECT_EQ(Compare(Before, Image()).Count, 0);
+    Grid->OnCanSelectRow = nullptr;
     // The whole grid: the row bar and the data cells, not the heading.
     Grid->InvertGrid(true);
     const auto D = Compare(Before, Image());
