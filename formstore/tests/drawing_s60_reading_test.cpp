@@ -500,3 +500,48 @@ TEST(DrawingS60Reading, ParentImageShowsTheParentAndTheWindowlessSiblingsBehind)
     CopyParentImage(Alone.get(), Untouched->Canvas());
     EXPECT_EQ(Untouched->Canvas()->Pixels(5, 5), clWhite);
 }
+
+TEST_F(CellDrawing, WriteTextFillsTheCellAndPlacesWrappedAndMirroredText) {
+    const TRect R{20, 10, 180, 40};
+    const AnsiString S = "Ab";
+    TCanvas* C = Cell->Canvas();
+    const int TW = C->TextWidth(S);
+    struct Case {
+        const char* Name;
+        TAlignment Align;
+        bool Wrap;
+        int X; // where the reference puts the text
+    };
+    const std::vector<Case> Cases = {
+        {"single line right", taRightJustify, false, R.Right - TW - 3},
+        {"single line centre", taCenter, false, R.Left + R.Width() / 2 - TW / 2},
+        {"laid out right: to the layout area's edge", taRightJustify, true, R.Right - 1 - TW},
+        {"laid out left", taLeftJustify, true, R.Left + 4},
+    };
+    for (const auto& K : Cases) {
+        SCOPED_TRACE(K.Name);
+        C->Brush()->SetColor(clWhite);
+        C->FillRect(TRect{0, 0, 200, 100});
+        C->Brush()->SetColor(clYellow);
+        WriteText(C, R, 4, 3, S, K.Align, K.Wrap);
+        auto Ref = Reference();
+        Ref->Canvas()->Brush()->SetColor(clYellow);
+        Ref->Canvas()->TextRect(R, K.X, R.Top + 3, S);
+        EXPECT_TRUE(SameAs(Ref.get()));
+    }
+    // A mirrored canvas keeps a left-aligned line on the left as seen,
+    // unless the text is to read right to left.
+    C->Brush()->SetColor(clWhite);
+    C->FillRect(TRect{0, 0, 200, 100});
+    C->SetMirrorWidth(200);
+    WriteText(C, TRect{0, 0, 200, 30}, 2, 2, "Mm", taLeftJustify, false);
+    C->SetMirrorWidth(0);
+    EXPECT_GT(InkRows(C, TRect{0, 0, 100, 30}), 0);
+    EXPECT_EQ(InkRows(C, TRect{100, 0, 200, 30}), 0);
+    C->FillRect(TRect{0, 0, 200, 100});
+    C->SetMirrorWidth(200);
+    WriteText(C, TRect{0, 0, 200, 30}, 2, 2, "Mm", taLeftJustify, false, true);
+    C->SetMirrorWidth(0);
+    EXPECT_EQ(InkRows(C, TRect{0, 0, 100, 30}), 0);
+    EXPECT_GT(InkRows(C, TRect{100, 0, 200, 30}), 0);
+}

@@ -4,6 +4,7 @@
 // auto-scroll wait.
 #include "grid/model/Columns.h"
 #include "grid/model/GxGrid.h"
+#include "grid/model/InplaceControl.h"
 
 #include "platform/gui/Forms.h"
 #include "platform/gui/Messages.h"
@@ -348,4 +349,43 @@ TEST_F(ScrollBarsS60, KeyboardScrollWithTheEditorShownMovesOnlyAStrip) {
     EXPECT_EQ(Grid->TopRow(), 2);
     EXPECT_EQ(Grid->ScrollMode(), TgxBaseGrid::smWindow);
     for (int R = 3; R < Last - 2; ++R) EXPECT_FALSE(Painted.count(R)) << R;
+}
+
+TEST_F(ScrollBarsS60, TheEditorStepsAsideWhileTheBarScrolls) {
+    Grid->SetGridMode(gmEdit);
+    Grid->SetAlwaysShowEditor(true);
+    Grid->SetCurrentCell(1, 4);
+    Grid->SetFocus();
+    Settle();
+    TgxCustomGridControl* Editor = Grid->GridControl();
+    ASSERT_NE(Editor, nullptr);
+    ASSERT_TRUE(Editor->GetVisible());
+    const int OldTop = Editor->Control()->Top();
+    VScroll(SB_LINEDOWN);
+    EXPECT_EQ(Grid->TopRow(), 2);
+    EXPECT_FALSE(Editor->GetVisible());
+    VScroll(SB_ENDSCROLL);
+    Settle();
+    ASSERT_TRUE(Editor->GetVisible());
+    EXPECT_EQ(Editor->Control()->Top(), OldTop - Grid->RowHeights(1));
+
+    // Dragging the thumb: hidden at every step, back over its cell when
+    // the thumb is let go.
+    Grid->SetThumbTracking(true);
+    VScroll(SB_THUMBTRACK, 3);
+    EXPECT_EQ(Grid->TopRow(), 3);
+    EXPECT_FALSE(Editor->GetVisible());
+    VScroll(SB_THUMBTRACK, 1);
+    EXPECT_EQ(Grid->TopRow(), 1);
+    EXPECT_FALSE(Editor->GetVisible());
+    VScroll(SB_THUMBPOSITION, 1);
+    VScroll(SB_ENDSCROLL, 1);
+    Settle();
+    EXPECT_TRUE(Editor->GetVisible());
+    EXPECT_EQ(Editor->Control()->Top(), OldTop);
+    // Scrolled out of view, it stays hidden after the end too.
+    VScroll(SB_PAGEDOWN);
+    VScroll(SB_ENDSCROLL);
+    Settle();
+    EXPECT_FALSE(Editor->GetVisible());
 }
