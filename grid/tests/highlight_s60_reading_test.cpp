@@ -107,30 +107,6 @@ TEST_F(HighlightS60, InvertingARangeTwiceRestoresThePicture) {
     ExpectInvertedExactly(Before, Image(), Clip);
 }
 
-TEST_F(HighlightS60, SelectionColoursPaintDataCellsAndInvertFixedCells) {
-    Grid->SetSelectionType(sltColor);
-    Settle();
-    const auto Before = Image();
-    Grid->SelectRows(3, 4, true);
-    Settle();
-    const auto After = Image();
-    const TColor Sel = ColorToRGB(Grid->SelectionColor());
-    auto Mid = [&](const std::vector<TColor>& Img, int C, int R) {
-        const TRect Cell = Grid->CalcCellRect(C, R);
-        return At(Img, (Cell.Left + Cell.Right) / 2, (Cell.Top + Cell.Bottom) / 2);
-    };
-    for (int R : {3, 4}) {
-        for (int C = 1; C <= Grid->MaxVisibleCol(); ++C) EXPECT_EQ(Mid(After, C, R), Sel) << C << "," << R;
-        // The row bar cell is inverted, not repainted.
-        EXPECT_EQ(Mid(After, 0, R), Mid(Before, 0, R) ^ 0xFFFFFF) << R;
-    }
-    EXPECT_EQ(Mid(After, 1, 2), Mid(Before, 1, 2));
-    EXPECT_EQ(Mid(After, 0, 5), Mid(Before, 0, 5));
-    Grid->SelectRows(3, 4, false);
-    Settle();
-    EXPECT_EQ(Compare(Before, Image()).Count, 0);
-}
-
 TEST_F(HighlightS60, ARangeScrolledOutAboveStopsAtTheLastFixedRow) {
     Grid->SetFixedRowCount(1);
     Grid->SetTopRow(6);
@@ -270,5 +246,41 @@ TEST_F(HighlightS60, RangeDraggedOverWholeColumnsOrRowsLeavesOnlyTheRange) {
         Grid->Invalidate();
         Settle();
         ASSERT_EQ(Compare(Plain, Image()).Count, 0);
+    }
+}
+
+TEST_F(HighlightS60, SelectionColoursPaintDataCellsAndInvertFixedCells) {
+    Grid->SetSelectionType(sltColor);
+    Settle();
+    const auto Before = Image();
+    auto Mid = [&](const std::vector<TColor>& Img, int C, int R) {
+        const TRect Cell = Grid->CalcCellRect(C, R);
+        return At(Img, (Cell.Left + Cell.Right) / 2, (Cell.Top + Cell.Bottom) / 2);
+    };
+    const TColor Sel = ColorToRGB(Grid->SelectionColor());
+    const int MaxC = Grid->MaxVisibleCol(), MaxR = Grid->MaxVisibleRow();
+    struct Case {
+        const char* Name;
+        bool Rows;
+        std::vector<std::pair<int, int>> Coloured, Inverted, Untouched;
+    };
+    std::vector<Case> Cases = {
+        {"rows 3 and 4", true, {}, {{0, 3}, {0, 4}}, {{1, 2}, {0, 5}, {1, 5}}},
+        {"columns 2 and 3", false, {}, {{2, 0}, {3, 0}}, {{1, 0}, {4, 2}, {1, 1}}},
+    };
+    for (int C = 1; C <= MaxC; ++C) Cases[0].Coloured.insert(Cases[0].Coloured.end(), {{C, 3}, {C, 4}});
+    for (int R = 1; R <= MaxR; ++R) Cases[1].Coloured.insert(Cases[1].Coloured.end(), {{2, R}, {3, R}});
+    for (const auto& K : Cases) {
+        SCOPED_TRACE(K.Name);
+        K.Rows ? Grid->SelectRows(3, 4, true) : Grid->SelectCols(2, 3, true);
+        Settle();
+        const auto After = Image();
+        for (auto [C, R] : K.Coloured) EXPECT_EQ(Mid(After, C, R), Sel) << C << "," << R;
+        // The row bar and heading cells are inverted, not repainted.
+        for (auto [C, R] : K.Inverted) EXPECT_EQ(Mid(After, C, R), Mid(Before, C, R) ^ 0xFFFFFF) << C << "," << R;
+        for (auto [C, R] : K.Untouched) EXPECT_EQ(Mid(After, C, R), Mid(Before, C, R)) << C << "," << R;
+        K.Rows ? Grid->SelectRows(3, 4, false) : Grid->SelectCols(2, 3, false);
+        Settle();
+        EXPECT_EQ(Compare(Before, Image()).Count, 0);
     }
 }

@@ -389,3 +389,25 @@ TEST_F(ScrollBarsS60, TheEditorStepsAsideWhileTheBarScrolls) {
     Settle();
     EXPECT_FALSE(Editor->GetVisible());
 }
+
+TEST_F(ScrollBarsS60, FixedRowsStayOffTheBarAndNoBarsMeansNone) {
+    Grid->SetFixedRowCount(2);
+    Settle();
+    EXPECT_EQ(Vert().nMin, 1);
+    EXPECT_EQ(Vert().nMax, 48);
+    VScroll(SB_THUMBPOSITION, 1);
+    EXPECT_EQ(Grid->TopRow(), 3);
+    VScroll(SB_THUMBPOSITION, 4);
+    EXPECT_EQ(Grid->TopRow(), 6);
+    EXPECT_EQ(Vert().nPos, 4);
+    VScroll(SB_TOP);
+    EXPECT_EQ(Grid->TopRow(), 3);
+
+    Grid->SetGridScrollBars(ssNone);
+    Settle();
+    EXPECT_FALSE(ScrollBarVisible(Grid->Handle(), SB_VERT));
+    EXPECT_FALSE(ScrollBarVisible(Grid->Handle(), SB_HORZ));
+    Grid->SetTopRow(10);
+    Settle();
+    EXPECT_FALSE(ScrollBarVisible(Grid->Handle(), SB_VERT));
+}
