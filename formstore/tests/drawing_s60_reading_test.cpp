@@ -4,6 +4,7 @@
 #include "formstore/DrawUtil.h"
 #include "formstore/ImageUtil.h"
 #include "formstore/Library.h"
+#include "grid/foundation/ImageList.h"
 
 #include "platform/gui/Cursors.h"
 #include "platform/gui/CustomControl.h"
@@ -544,4 +545,66 @@ TEST_F(CellDrawing, WriteTextFillsTheCellAndPlacesWrappedAndMirroredText) {
     C->SetMirrorWidth(0);
     EXPECT_EQ(InkRows(C, TRect{0, 0, 100, 30}), 0);
     EXPECT_GT(InkRows(C, TRect{100, 0, 200, 30}), 0);
+}
+
+TEST(DrawingS60Reading, ImageListImageDrawnEmbossed) {
+    grid::TgxImageList List(nullptr);
+    auto Src = Filled(3, 2, clFuchsia);
+    Src->Canvas()->SetPixels(0, 0, clRed);
+    Src->Canvas()->SetPixels(1, 0, clWhite);
+    Src->Canvas()->SetPixels(2, 0, clLime);
+    grid::TgxImage* Image = List.Images()->Add();
+    Image->SetBitmap(Src.get());
+    Image->SetTransparentColor(clFuchsia);
+    Image->SetTransparent(true);
+
+    struct Case {
+        bool Highlight;
+        std::vector<std::pair<TPoint, TColor>> Marks;
+    };
+    const std::vector<Case> Cases = {
+        {true, {{{1, 1}, clNavy}, {{3, 1}, clNavy}, {{2, 2}, clAqua}, {{4, 2}, clAqua}}},
+        {false, {{{1, 1}, clNavy}, {{3, 1}, clNavy}}},
+    };
+    for (const auto& C : Cases) {
+        SCOPED_TRACE(C.Highlight);
+        auto B = Filled(6, 5, clYellow);
+        B->Canvas()->Brush()->SetColor(clGray);
+        ImageListDrawDisabled(&List, B->Canvas(), 1, 1, 0, clAqua, clNavy, C.Highlight);
+        for (int Y = 0; Y < 5; ++Y)
+            for (int X = 0; X < 6; ++X) {
+                TColor Want = clYellow;
+                for (const auto& [P, Colour] : C.Marks)
+                    if (P.X == X && P.Y == Y) Want = Colour;
+                EXPECT_EQ(B->Canvas()->Pixels(X, Y), Want) << X << "," << Y;
+            }
+        EXPECT_EQ(B->Canvas()->Brush()->Color(), clGray);
+    }
+    auto B = Filled(6, 5, clYellow);
+    ImageListDrawDisabled(&List, B->Canvas(), 1, 1, 7, clAqua, clNavy, true);
+    EXPECT_EQ(B->Canvas()->Pixels(1, 1), clYellow);
+}
+
+TEST(DrawingS60Reading, StretchingTakesWholePixelsNeverBlends) {
+    auto Src = Filled(4, 4, clRed);
+    for (int Y = 0; Y < 4; ++Y)
+        for (int X = 0; X < 4; ++X)
+            if ((X + Y) % 2) Src->Canvas()->SetPixels(X, Y, clBlue);
+    for (TColor Mask : {clNone, clLime}) {
+        SCOPED_TRACE(Mask);
+        auto D = Filled(2, 2, clWhite);
+        StretchBitmapRectTransparent(D->Canvas(), 0, 0, 2, 2, TRect{0, 0, 4, 4}, Src.get(), Mask);
+        auto Big = Filled(7, 7, clWhite);
+        StretchBitmapRectTransparent(Big->Canvas(), 0, 0, 7, 7, TRect{0, 0, 4, 4}, Src.get(), Mask);
+        for (int Y = 0; Y < 2; ++Y)
+            for (int X = 0; X < 2; ++X) {
+                const TColor P = D->Canvas()->Pixels(X, Y);
+                EXPECT_TRUE(P == clRed || P == clBlue) << X << "," << Y << " " << std::hex << P;
+            }
+        for (int Y = 0; Y < 7; ++Y)
+            for (int X = 0; X < 7; ++X) {
+                const TColor P = Big->Canvas()->Pixels(X, Y);
+                EXPECT_TRUE(P == clRed || P == clBlue) << X << "," << Y << " " << std::hex << P;
+            }
+    }
 }
