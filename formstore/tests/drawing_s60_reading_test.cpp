@@ -451,6 +451,22 @@ TEST(DrawingS60Reading, HandCursorsAndDefinedCursors) {
     }
     TScreen::SetCursors(A, nullptr);
     TScreen::SetCursors(B, nullptr);
+
+    // With every number taken the cursor is let go and the error raised.
+    const std::uint8_t And[2] = {0, 0}, Xor[2] = {0, 0};
+    std::vector<int> Filled;
+    for (int Id = 100; Id <= 32767; ++Id)
+        if (TScreen::Cursors(Id) == nullptr) {
+            TScreen::SetCursors(Id, CreateCursor(0, 0, 1, 1, And, Xor));
+            Filled.push_back(Id);
+        }
+    try {
+        DefineCursor("FS_HANDCUR");
+        ADD_FAILURE() << "no error";
+    } catch (const EOutOfResources& E) {
+        EXPECT_EQ(E.Message, "Out of system resources");
+    }
+    for (int Id : Filled) TScreen::SetCursors(Id, nullptr);
 }
 
 TEST(DrawingS60Reading, LibraryRegistration) {
