@@ -140,6 +140,21 @@ TEST_F(ScrollBarsS60, PageAndThumbMessages) {
     Grid->SetThumbTracking(false);
 }
 
+TEST_F(ScrollBarsS60, ScalingStartsPastTheBarsSixteenBits) {
+    // Scaled, the bar runs over the top rows the grid can take.
+    struct Case {
+        int Rows;
+        bool Scaled;
+    };
+    for (const Case& C : {Case{32767, false}, Case{32768, true}}) {
+        SCOPED_TRACE(C.Rows);
+        Grid->SetGridRowCount(C.Rows);
+        Settle();
+        EXPECT_EQ(Vert().nMin, C.Scaled ? 0 : 1);
+        EXPECT_EQ(Vert().nMax, C.Scaled ? Grid->GetMaxScrollRow() - 1 : 32767);
+    }
+}
+
 TEST_F(ScrollBarsS60, FortyThousandRowsScaleTheBar) {
     Grid->SetGridRowCount(40000);
     Settle();
@@ -247,6 +262,12 @@ TEST_F(ScrollBarsS60, AutoScrollWaitsLongNearTheDataAreaAndNotFarOut) {
         SCOPED_TRACE(C.Below * 10 + C.Direction);
         EXPECT_EQ(Grid->WaitingTime(Origin.X + 100, Origin.Y + Bottom + C.Below, C.Direction), C.Want);
     }
+    // Near the screen's edge the reference distance shrinks to what is left.
+    const TPoint Right = Grid->ClientToScreen(TPoint{Grid->ClientWidth() + 6, 100});
+    EXPECT_EQ(Grid->WaitingTime(Right.X, Right.Y, 0), TgxBaseGrid::ScrollLowSpeedDelay);
+    Screen->OverrideSize(Right.X + 10, 600);
+    EXPECT_EQ(Grid->WaitingTime(Right.X, Right.Y, 0), TgxBaseGrid::ScrollHighSpeedDelay);
+    Screen->OverrideSize(0, 0);
     // Left of the fixed column and above the heading count too.
     EXPECT_EQ(Grid->WaitingTime(Origin.X + Grid->FixedWidth() - 25, Origin.Y + 100, 0),
               TgxBaseGrid::ScrollHighSpeedDelay);
