@@ -13,6 +13,8 @@
 #include "platform/gui/PaintBox.h"
 #include "platform/rtl/Exceptions.h"
 
+#include "FilledBitmap.h"
+
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -22,14 +24,7 @@ using namespace formstore;
 
 namespace {
 
-std::unique_ptr<TBitmap> Filled(int W, int H, TColor Color) {
-    auto B = std::make_unique<TBitmap>();
-    B->SetPixelFormat(pf24bit);
-    B->SetSize(W, H);
-    B->Canvas()->Brush()->SetColor(Color);
-    B->Canvas()->FillRect(TRect{0, 0, W, H});
-    return B;
-}
+using formstore_test::Filled;
 
 TColor Grey(int V) { return RGB(V, V, V); }
 
@@ -273,7 +268,7 @@ TEST(DrawingS60Reading, BitmapCellsAndIcons) {
 
 namespace {
 
-class CellDrawing : public ::testing::Test {
+class CellDrawingS60 : public ::testing::Test {
 protected:
     void SetUp() override {
         Form = std::make_unique<TForm>(nullptr);
@@ -320,7 +315,7 @@ protected:
 
 } // namespace
 
-TEST_F(CellDrawing, SingleLinePlacementMatchesTheRule) {
+TEST_F(CellDrawingS60, SingleLinePlacementMatchesTheRule) {
     const TRect R{10, 20, 150, 60};
     const AnsiString S = "Abc 12";
     const int H = Cell->Canvas()->TextHeight("W");
@@ -353,7 +348,7 @@ TEST_F(CellDrawing, SingleLinePlacementMatchesTheRule) {
     EXPECT_TRUE(SameAs(Ref.get()));
 }
 
-TEST_F(CellDrawing, CentredTextWrapsAndLeftTextDoesNot) {
+TEST_F(CellDrawingS60, CentredTextWrapsAndLeftTextDoesNot) {
     const TRect R{0, 0, 60, 90};
     const AnsiString S = "one two three four";
     DrawCellText(Cell, 1, 1, S, R, taLeftJustify, vaTopJustify);
@@ -365,7 +360,7 @@ TEST_F(CellDrawing, CentredTextWrapsAndLeftTextDoesNot) {
     EXPECT_EQ(InkRows(Cell->Canvas(), TRect{60, 0, 200, 100}), 0);
 }
 
-TEST_F(CellDrawing, CellBitmapCentredRoundingTowardZero) {
+TEST_F(CellDrawingS60, CellBitmapCentredRoundingTowardZero) {
     auto Small = Filled(4, 3, clRed);
     DrawCellBitmap(Cell, 1, 1, Small.get(), TRect{10, 10, 21, 20}); // offsets 3 and 3
     EXPECT_EQ(Cell->Canvas()->Pixels(13, 13), clRed);
@@ -380,7 +375,7 @@ TEST_F(CellDrawing, CellBitmapCentredRoundingTowardZero) {
     EXPECT_EQ(Cell->Canvas()->Pixels(48, 49), clWhite);
 }
 
-TEST_F(CellDrawing, MinimizeTextAndAverageCharSize) {
+TEST_F(CellDrawingS60, MinimizeTextAndAverageCharSize) {
     TCanvas* C = Cell->Canvas();
     EXPECT_EQ(MinimizeText("fits", C, 500), "fits");
     EXPECT_EQ(MinimizeText("", C, 0), "");
@@ -518,7 +513,7 @@ TEST(DrawingS60Reading, ParentImageShowsTheParentAndTheWindowlessSiblingsBehind)
     EXPECT_EQ(Untouched->Canvas()->Pixels(5, 5), clWhite);
 }
 
-TEST_F(CellDrawing, WriteTextFillsTheCellAndPlacesWrappedAndMirroredText) {
+TEST_F(CellDrawingS60, WriteTextFillsTheCellAndPlacesWrappedAndMirroredText) {
     const TRect R{20, 10, 180, 40};
     const AnsiString S = "Ab";
     TCanvas* C = Cell->Canvas();
