@@ -2244,6 +2244,9 @@ private:
     bool FInScrollRange = false;
     bool FHoldScrollRange = false;
     bool FScrollPosPending = false;
+    // A scroll-bar scroll is under way: the in-place control stays hidden
+    // until the bar reports the end of the scroll.
+    bool FControlHeldForScroll = false;
 
     // ---- selection state (view/GridSelect*, view/GridHighlight*, view/GridDrag*) ----------------
     bool FSelectChanged[3] = {false, false, false}; // by TgxSelectType

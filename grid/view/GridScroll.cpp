@@ -2,6 +2,7 @@
 // lists of visible rows and columns, and the way a scroll message becomes
 // a new top row or left column.
 #include "grid/model/BaseGrid.h"
+#include "grid/model/GridGuards.h"
 #include "platform/gui/Forms.h"
 #include "platform/gui/Messages.h"
 #include "platform/gui/WindowScroll.h"
@@ -346,7 +347,11 @@ void TgxBaseGrid::WMVScroll(TMessage& Message) {
     CheckDropDownOff(false);
     if ((Code == SB_LINEUP || Code == SB_PAGEUP) && TopRow() == FixedRows()) return;
     if (Code != SB_ENDSCROLL) HideControlBeforeScroll(!Focused());
-    ModifyVertScrollBar(Code, M.Pos());
+    {
+        bool Ending = false;
+        TFlagScope Hold(Code == SB_ENDSCROLL ? Ending : FControlHeldForScroll);
+        ModifyVertScrollBar(Code, M.Pos());
+    }
     UpdateScrollPos();
     if (Code == SB_ENDSCROLL) ShowControlAfterScroll();
 }
@@ -358,7 +363,11 @@ void TgxBaseGrid::WMHScroll(TMessage& Message) {
     CheckDropDownOff(false);
     if ((Code == SB_LINEUP || Code == SB_PAGEUP) && LeftCol() == FixedCols()) return;
     if (Code != SB_ENDSCROLL) HideControlBeforeScroll(!Focused());
-    ModifyHorzScrollBar(Code, M.Pos());
+    {
+        bool Ending = false;
+        TFlagScope Hold(Code == SB_ENDSCROLL ? Ending : FControlHeldForScroll);
+        ModifyHorzScrollBar(Code, M.Pos());
+    }
     UpdateScrollPos();
     if (Code == SB_ENDSCROLL) ShowControlAfterScroll();
 }
@@ -398,7 +407,7 @@ void TgxBaseGrid::MoveTopLeftWithin(int Left, int Top) {
     HideGridControl(false);
     const TGridCoord Current = FCurrent;
     TCustomGrid_ts::MoveTopLeft(NewLeft, NewTop);
-    ShowGridControl();
+    if (!FControlHeldForScroll) ShowGridControl();
     if (Current.X != Col() || Current.Y != Row()) CheckInvalidateCell(Current.X, Current.Y);
 }
 
