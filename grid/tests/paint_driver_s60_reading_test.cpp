@@ -194,7 +194,6 @@ TEST_F(PaintDriverReading, TheAreaPastTheLastColumnAndRowTakesTheGridColour) {
     ShowFocused(2, 3);
     Grid->SetColor(clYellow);
     for (int C = 1; C <= 2; ++C) Grid->GetCol(C)->SetColor(clLime);
-    Grid->Invalidate();
     Shot();
     const TRect Last = Grid->CellRect(2, 3);
     EXPECT_EQ(At(Last.Right + 5, Last.Top + 3), clYellow);
