@@ -7,9 +7,11 @@
 #include "grid/model/InplaceControl.h"
 #include "grid/view/GridReport.h"
 #include "platform/gui/Scaling.h"
+#include "platform/rtl/Streams.h"
 
 #include <QApplication>
 
+#include <algorithm>
 #include <set>
 #include <string>
 #include <stdexcept>
@@ -398,6 +400,86 @@ TEST_F(PaintDriverReading, AReportThatGoesIsForgotten) {
     ASSERT_EQ(Grid->GridReport(), Report);
     delete Report;
     EXPECT_EQ(Grid->GridReport(), nullptr);
+}
+
+}
+namespace {
+
+TEST_F(PaintDriverReading, ALoadedStateKeepsTheGridsNameAndRepaintsOnceAtTheEnd) {
+    ShowLogging(3, 4);
+    Grid->SetName("Source");
+    TMemoryStream Stream;
+    Grid->SaveToStream(&Stream, true);
+    Grid->SetName("Target");
+    Grid->SetGridRowCount(9);
+    const int Before = Paints;
+    Stream.SetPosition(0);
+    Grid->LoadFromStream(&Stream, cmaNone);
+    EXPECT_EQ(Grid->Name(), "Target");
+    EXPECT_EQ(Grid->GetGridRowCount(), 4);
+    EXPECT_FALSE(Grid->GetFastAssign());
+    EXPECT_TRUE(Grid->GetEnablePaint());
+    QApplication::processEvents();
+    EXPECT_EQ(Paints, Before + 1);
+}
+
+TEST_F(RowBarMarks, AGridMovedToAnotherFormTakesItsEditorAlong) {
+    ShowEditing();
+    Grid->SetAlwaysShowEditor(true);
+    QApplication::processEvents();
+    ASSERT_TRUE(Grid->GridControl());
+    auto* Other = new TForm(nullptr);
+    Other->SetBounds(100, 100, 500, 400);
+    ShowActive(*Other);
+    Grid->SetParent(Other);
+    Grid->SetFocus();
+    Grid->SetCurrentCell(3, 3);
+    QApplication::processEvents();
+    TWinControl* E = Grid->GridControl()->Control();
+    EXPECT_EQ(E->Widget()->window(), Other->Widget()->window());
+    EXPECT_TRUE(E->Visible());
+    delete Grid;
+    Grid = nullptr;
+    delete Other;
+}
+
+}
+namespace {
+
+// Where in a tall row the current-row arrow sits, by the row bar's alignment.
+TEST_F(RowBarMarks, TheArrowSitsWhereTheRowBarAlignmentSays) {
+    using enum TgxVertAlignment;
+    struct {
+        TgxVertAlignment Align, GridAlign;
+        int Where; // -1 upper third, 0 middle third, 1 lower third
+    } const Cases[] = {{vtaTop, vtaCenter, -1},
+                       {vtaCenter, vtaTop, 0},
+                       {vtaBottom, vtaCenter, 1},
+                       {vtaDefault, vtaBottom, 1},
+                       {vtaDefault, vtaTop, -1}};
+    for (const auto& C : Cases) {
+        ShowEditing();
+        Grid->SetRowHeight(2, 60);
+        Grid->SetRowHeight(3, 60);
+        Grid->SetVertAlignment(C.GridAlign);
+        Grid->SetRowBarAlignment(C.Align);
+        Grid->Invalidate();
+        const std::vector<TColor> Arrow = Mark(2), Plain = Mark(3);
+        const TRect R = Grid->CellRect(0, 2);
+        const int W = R.Right - R.Left, H = R.Bottom - R.Top;
+        int Top = H, Bottom = -1;
+        for (int I = 0; I < static_cast<int>(Arrow.size()); ++I)
+            if (Arrow[I] != Plain[I]) {
+                Top = std::min(Top, I / W);
+                Bottom = std::max(Bottom, I / W);
+            }
+        ASSERT_GE(Bottom, Top) << static_cast<int>(C.Align);
+        const int Middle = (Top + Bottom) / 2;
+        const int Third = Middle * 3 / H - 1;
+        EXPECT_EQ(Third, C.Where) << static_cast<int>(C.Align) << " " << Top << ".." << Bottom;
+        delete Form;
+        Form = nullptr;
+    }
 }
 
 }
