@@ -483,3 +483,25 @@ TEST_F(RowBarMarks, TheArrowSitsWhereTheRowBarAlignmentSays) {
 }
 
 }
+namespace {
+
+// A selected current row shows its arrow merged the other way; a selected
+// row that is not current has a row bar of its own look, without the arrow.
+TEST_F(RowBarMarks, SelectedRowsShowTheirOwnRowBar) {
+    ShowEditing();
+    const std::vector<TColor> Plain = Mark(3);
+    const std::vector<TColor> Arrow = Mark(2);
+    Grid->SelectRows(2, 3, true);
+    QApplication::processEvents();
+    const std::vector<TColor> SelectedArrow = Mark(2);
+    const std::vector<TColor> Selected = Mark(3);
+    EXPECT_NE(SelectedArrow, Arrow);
+    EXPECT_NE(Selected, Plain);
+    EXPECT_NE(SelectedArrow, Selected);
+    Grid->SelectRows(2, 3, false);
+    QApplication::processEvents();
+    EXPECT_EQ(Mark(2), Arrow);
+    EXPECT_EQ(Mark(3), Plain);
+}
+
+}
