@@ -196,6 +196,10 @@ TEST_F(BaseGridReading, RowSelectDropsTheAlwaysShownEditorAndSpansTheRow) {
     Grid->SetOptions(TGridOptions{goRowSelect, goAlwaysShowEditor, goEditing});
     EXPECT_FALSE(Grid->Options().Contains(goAlwaysShowEditor));
     EXPECT_EQ(Grid->Selection(), (TGridRect{1, 3, 4, 3}));
+    Grid->SetColCount(7);
+    EXPECT_EQ(Grid->Selection(), (TGridRect{1, 3, 6, 3}));
+    Grid->SetFixedCols(2);
+    EXPECT_EQ(Grid->Selection(), (TGridRect{2, 1, 6, 1}));
     Grid->SetOptions(DefaultGridOptions);
     Grid->SetSelection(TGridRect{1, 2, 3, 4});
     EXPECT_EQ(Grid->Anchor(), (TGridCoord{1, 2}));

@@ -1,6 +1,7 @@
 // The paint driver of the grid as a program drives it: what a paint draws
 // and raises, the counters that hold painting and redrawing off, bulk
 // changes under fast assign, the row bar's marks and scaling.
+#include "FormTextFixture.h"
 #include "ShownGridPixels.h"
 #include "grid/model/Columns.h"
 #include "grid/model/GridControl.h"
@@ -502,6 +503,21 @@ TEST_F(RowBarMarks, SelectedRowsShowTheirOwnRowBar) {
     QApplication::processEvents();
     EXPECT_EQ(Mark(2), Arrow);
     EXPECT_EQ(Mark(3), Plain);
+}
+
+}
+namespace {
+
+// The grid's own controls (its editor, its drop-down form) are not part of
+// what a form stores.
+TEST_F(RowBarMarks, AStoredGridCarriesNoneOfItsOwnControls) {
+    ShowEditing();
+    Grid->SetName("Grid1");
+    Grid->SetAlwaysShowEditor(true);
+    QApplication::processEvents();
+    ASSERT_TRUE(Grid->GridControl());
+    const std::string Text = FormText(*Grid);
+    EXPECT_EQ(Text.find("object", 1), std::string::npos) << Text.substr(0, 400);
 }
 
 }
