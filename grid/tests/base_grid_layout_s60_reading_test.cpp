@@ -98,7 +98,8 @@ TEST_F(BaseGridReading, WidthsMakeTheirArrayOnFirstSetAndTheDefaultDropsIt) {
     EXPECT_THROW((void)Grid->ColWidths(-1), EInvalidGridOperation);
     Grid->SetDefaultColWidth(40);
     EXPECT_FALSE(Grid->ColWidthsStored(nullptr));
-    for (int I = 0; I < 5; ++I) EXPECT_EQ(Grid->ColWidths(I), 40);
+    for (int I = 0; I < 5; ++I)
+        EXPECT_EQ(Grid->ColWidths(I), 40);
     Grid->SetTabStops(1, false);
     EXPECT_THROW(Grid->SetTabStops(5, false), EInvalidGridOperation);
     EXPECT_FALSE(Grid->TabStops(1));
@@ -122,7 +123,16 @@ TEST_F(BaseGridReading, MovingAColumnTakesItsWidthAndTabStopAlong) {
     Grid->SetColWidths(1, 90);
     Grid->SetTabStops(1, false);
     Grid->SetCol(2);
+    std::vector<std::pair<int, int>> Moves;
+    Grid->OnColumnMoved = [&](TObject*, int From, int To) { Moves.emplace_back(From, To); };
+    PaintAll();
     Grid->MoveColumn(1, 3);
+    Flush();
+    EXPECT_EQ(Moves, (std::vector<std::pair<int, int>>{{1, 3}}));
+    for (int C = 1; C <= 3; ++C)
+        EXPECT_NE(std::find(Painted.Cells.begin(), Painted.Cells.end(), std::make_pair(C, 1)),
+                  Painted.Cells.end())
+            << C;
     EXPECT_EQ(Grid->ColWidths(3), 90);
     EXPECT_FALSE(Grid->TabStops(3));
     EXPECT_TRUE(Grid->TabStops(1));
@@ -134,7 +144,8 @@ TEST_F(BaseGridReading, AZeroWidthColumnIsNotDrawnButItsLineHitsIt) {
     PaintAll();
     Grid->Invalidate();
     Flush();
-    for (const auto& C : Painted.Cells) EXPECT_NE(C.first, 2);
+    for (const auto& C : Painted.Cells)
+        EXPECT_NE(C.first, 2);
     const TRect Before = Grid->CellRect(1, 1);
     const TGridCoord Hit = Grid->MouseCoord(Before.Right + 1, Before.Top + 3);
     EXPECT_EQ(Hit.X, 2);
@@ -168,14 +179,13 @@ TEST_F(BaseGridReading, TheBorderFollowsTheStyleAndTheClientAreaShrinksByIt) {
         Grid->SetBorderStyle(C.Border);
         Grid->SetCtl3D(C.Ctl3D);
         const TCreateParams P = Grid->Params();
-        const std::string Name = std::to_string(static_cast<int>(C.Border)) + " " +
-                                 std::to_string(C.Ctl3D);
+        const std::string Name =
+            std::to_string(static_cast<int>(C.Border)) + " " + std::to_string(C.Ctl3D);
         EXPECT_EQ(P.Style & (WS_BORDER | WS_TABSTOP), C.Style | WS_TABSTOP) << Name;
         EXPECT_EQ(P.ExStyle & WS_EX_CLIENTEDGE, C.ExStyle) << Name;
         EXPECT_EQ(P.WindowClassStyle & CS_DBLCLKS, CS_DBLCLKS) << Name;
         EXPECT_EQ(Grid->ClientWidth(), 400 - 2 * C.Frame) << Name;
         EXPECT_EQ(Grid->ClientHeight(), 300 - 2 * C.Frame) << Name;
-        EXPECT_EQ(Grid->ClientToScreen(Point(0, 0)).X - Grid->ClientToScreen(Point(0, 0)).X, 0);
     }
     struct {
         TScrollStyle Bars;
@@ -206,12 +216,6 @@ TEST_F(BaseGridReading, RowSelectDropsTheAlwaysShownEditorAndSpansTheRow) {
     EXPECT_EQ(Grid->Col(), 3);
     EXPECT_EQ(Grid->Row(), 4);
 }
-
-} // namespace
-
-namespace {
-
-using namespace gridtest;
 
 class BaseGridPaintReading : public GridOnForm<TProbeDrawGrid> {
 protected:
@@ -299,11 +303,6 @@ TEST_F(BaseGridPaintReading, SelectedCellsAreHighlightedButNotTheFocusedOne) {
     EXPECT_EQ(At(Focused.Left + 5, Focused.Top + 5), Highlight);
 }
 
-} // namespace
-
-namespace {
-
-using namespace gridtest;
 using BaseGridChangeReading = GridOnForm<TProbeDrawGrid>;
 
 TEST_F(BaseGridChangeReading, InsertingAndDeletingMoveTheCurrentCellAndTheExtents) {
@@ -377,10 +376,6 @@ TEST_F(BaseGridChangeReading, EditorModeShowsTheTextWithTheCaretAtItsEnd) {
     EXPECT_TRUE(Grid->EditorMode());
 }
 
-} // namespace
-
-namespace {
-
 TEST_F(BaseGridPaintReading, TheFocusedCellHasItsFrameAndFixedCellsTheirEdges) {
     ShowActive(*Form);
     Grid->SetFocus();
@@ -392,7 +387,8 @@ TEST_F(BaseGridPaintReading, TheFocusedCellHasItsFrameAndFixedCellsTheirEdges) {
     const TRect Plain = Grid->CellRect(3, 2);
     const auto Framed = [&](const TRect& R) {
         int N = 0;
-        for (int X = R.Left; X < R.Right; ++X) N += At(X, R.Top) != clYellow;
+        for (int X = R.Left; X < R.Right; ++X)
+            N += At(X, R.Top) != clYellow;
         return N;
     };
     EXPECT_GT(Framed(Focused), 0);
@@ -412,7 +408,8 @@ TEST_F(BaseGridPaintReading, TheFocusedCellHasItsFrameAndFixedCellsTheirEdges) {
     Shot();
     const TRect Row = Grid->BoxRect(1, 2, 3, 2);
     int N = 0;
-    for (int X = Row.Left; X < Row.Right; ++X) N += At(X, Row.Top) != ColorToRGB(clHighlight);
+    for (int X = Row.Left; X < Row.Right; ++X)
+        N += At(X, Row.Top) != ColorToRGB(clHighlight);
     EXPECT_GT(N, (Row.Right - Row.Left) / 3);
 }
 
@@ -433,10 +430,6 @@ TEST_F(BaseGridPaintReading, AnOpenEditorCoversItsCellWhichIsThenNotDrawn) {
     EXPECT_GT(std::count(Drawn.begin(), Drawn.end(), std::make_pair(3, 2)), 0);
 }
 
-} // namespace
-
-namespace {
-
 TEST_F(BaseGridPaintReading, RightToLeftTheColumnsRunFromTheRightEdge) {
     Grid->SetBiDiMode(bdRightToLeft);
     Grid->Invalidate();
@@ -453,10 +446,6 @@ TEST_F(BaseGridPaintReading, RightToLeftTheColumnsRunFromTheRightEdge) {
     EXPECT_EQ(Grid->MouseCoord(W - 10, Fixed.Top + 5), (TGridCoord{0, 1}));
     EXPECT_EQ(Grid->MouseCoord(First.Left + 3, First.Top + 5), (TGridCoord{1, 1}));
 }
-
-} // namespace
-
-namespace {
 
 TEST_F(BaseGridChangeReading, ACountChangeRepaintsFromTheLastCellShownUnlessTheViewIsVirtual) {
     for (const bool Virtual : {false, true}) {

@@ -14,8 +14,8 @@
 
 #include <algorithm>
 #include <set>
-#include <string>
 #include <stdexcept>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -77,13 +77,15 @@ TEST_F(PaintDriverReading, InvalidatingARowOrAColumnTakesInItsFixedCells) {
     G->Update();
     EXPECT_TRUE(G->Drawn.count({0, 3})) << "row bar cell";
     EXPECT_TRUE(G->Drawn.count({4, 3}));
-    for (const auto& C : G->Drawn) EXPECT_EQ(C.second, 3);
+    for (const auto& C : G->Drawn)
+        EXPECT_EQ(C.second, 3);
     G->Drawn.clear();
     G->InvalidateCol(2);
     G->Update();
     EXPECT_TRUE(G->Drawn.count({2, 0})) << "heading cell";
     EXPECT_TRUE(G->Drawn.count({2, 6}));
-    for (const auto& C : G->Drawn) EXPECT_EQ(C.first, 2);
+    for (const auto& C : G->Drawn)
+        EXPECT_EQ(C.first, 2);
 }
 
 // A sequence of calls on one counter and whether it is on afterwards.
@@ -103,13 +105,17 @@ TEST_F(PaintDriverReading, CountersNeverGoBelowZero) {
     };
     for (const TCounterCase& C : Cases) {
         TgxGrid G(nullptr);
-        for (bool B : C.Calls) G.SetEnablePaint(B);
+        for (bool B : C.Calls)
+            G.SetEnablePaint(B);
         EXPECT_EQ(G.GetEnablePaint(), C.PaintOn) << C.Name;
-        for (bool B : C.Calls) G.SetEnableRedraw(B);
+        for (bool B : C.Calls)
+            G.SetEnableRedraw(B);
         EXPECT_EQ(G.GetEnableRedraw(), C.PaintOn) << C.Name;
-        for (bool B : C.Calls) G.SetSetComboExtents(B);
+        for (bool B : C.Calls)
+            G.SetSetComboExtents(B);
         EXPECT_EQ(G.GetSetComboExtents(), C.PaintOn) << C.Name;
-        for (bool B : C.Calls) G.SetFocusRectDisabled(!B);
+        for (bool B : C.Calls)
+            G.SetFocusRectDisabled(!B);
         EXPECT_EQ(G.GetFocusRectDisabled(), !C.PaintOn) << C.Name;
     }
 }
@@ -196,7 +202,8 @@ TEST_F(PaintDriverReading, AFailingCellPainterLeavesTheGridAndTheSharedCanvasFre
 TEST_F(PaintDriverReading, TheAreaPastTheLastColumnAndRowTakesTheGridColour) {
     ShowFocused(2, 3);
     Grid->SetColor(clYellow);
-    for (int C = 1; C <= 2; ++C) Grid->GetCol(C)->SetColor(clLime);
+    for (int C = 1; C <= 2; ++C)
+        Grid->GetCol(C)->SetColor(clLime);
     Shot();
     const TRect Last = Grid->CellRect(2, 3);
     EXPECT_EQ(At(Last.Right + 5, Last.Top + 3), clYellow);
@@ -209,19 +216,15 @@ TEST_F(PaintDriverReading, TheAreaPastTheLastColumnAndRowTakesTheGridColour) {
     EXPECT_EQ(At(Grid->CellRect(1, 1).Left + 3, H - 1), clLime);
 }
 
-} // namespace
-
-namespace {
-
 // The line settings and what the lines under a 3-D cell and under the fixed
 // rows then look like.
 struct TLineCase {
     const char* Name;
     TgxGridLines Lines;
     TColor FixedLine;
-    TColor Under3D;      // the line under and right of a 3-D cell
-    TColor UnderPlain;   // the line under a plain cell
-    TColor UnderFixed;   // the line under the fixed data row
+    TColor Under3D;    // the line under and right of a 3-D cell
+    TColor UnderPlain; // the line under a plain cell
+    TColor UnderFixed; // the line under the fixed data row
 };
 
 TEST_F(PaintDriverReading, LinesFollowTheirSettingsAndThe3DCells) {
@@ -274,7 +277,8 @@ protected:
         const TRect R = Grid->CellRect(0, Row);
         std::vector<TColor> Out;
         for (int Y = R.Top; Y < R.Bottom; ++Y)
-            for (int X = R.Left; X < R.Right; ++X) Out.push_back(At(X, Y));
+            for (int X = R.Left; X < R.Right; ++X)
+                Out.push_back(At(X, Y));
         return Out;
     }
     void TypeInto() {
@@ -317,9 +321,6 @@ TEST_F(RowBarMarks, WithoutTheIndicatorTheCurrentRowIsPlain) {
     EXPECT_NE(Mark(2), Mark(1));
 }
 
-}
-namespace {
-
 // A grid's own sizes after its form is scaled by 3/2; only an auto-scaling
 // grid scales them, and its editor goes with its cell.
 TEST_F(RowBarMarks, ScalingTheFormScalesTheGridsOwnSizesAndKeepsTheEditorOverItsCell) {
@@ -338,7 +339,9 @@ TEST_F(RowBarMarks, ScalingTheFormScalesTheGridsOwnSizesAndKeepsTheEditorOverIts
         const int Heading = Grid->GetHeadingHeight(), RowBar = Grid->GetRowBarWidth(),
                   ButtonW = Grid->DefaultButtonWidth(), ButtonH = Grid->DefaultButtonHeight(),
                   Width = Grid->GetCol(2)->Width(), Height = Grid->GetRowHeight(2);
-        const auto Scaled = [&](int V) { return C.AutoScale ? (V * C.M * 2 + C.D) / (2 * C.D) : V; };
+        const auto Scaled = [&](int V) {
+            return C.AutoScale ? (V * C.M * 2 + C.D) / (2 * C.D) : V;
+        };
         ScaleForm(Form, C.M, C.D);
         QApplication::processEvents();
         const std::string Name = std::to_string(C.AutoScale) + " " + std::to_string(C.M);
@@ -362,9 +365,6 @@ TEST_F(RowBarMarks, ScalingTheFormScalesTheGridsOwnSizesAndKeepsTheEditorOverIts
         Form = nullptr;
     }
 }
-
-}
-namespace {
 
 TEST_F(PaintDriverReading, ChangingTheDrawOverlapRepaintsWhereRowAndColumnMeet) {
     ShowFocused(3, 4);
@@ -402,9 +402,6 @@ TEST_F(PaintDriverReading, AReportThatGoesIsForgotten) {
     delete Report;
     EXPECT_EQ(Grid->GridReport(), nullptr);
 }
-
-}
-namespace {
 
 TEST_F(PaintDriverReading, ALoadedStateKeepsTheGridsNameAndRepaintsOnceAtTheEnd) {
     ShowLogging(3, 4);
@@ -444,9 +441,6 @@ TEST_F(RowBarMarks, AGridMovedToAnotherFormTakesItsEditorAlong) {
     delete Other;
 }
 
-}
-namespace {
-
 // Where in a tall row the current-row arrow sits, by the row bar's alignment.
 TEST_F(RowBarMarks, TheArrowSitsWhereTheRowBarAlignmentSays) {
     using enum TgxVertAlignment;
@@ -483,9 +477,6 @@ TEST_F(RowBarMarks, TheArrowSitsWhereTheRowBarAlignmentSays) {
     }
 }
 
-}
-namespace {
-
 // A selected current row shows its arrow merged the other way; a selected
 // row that is not current has a row bar of its own look, without the arrow.
 TEST_F(RowBarMarks, SelectedRowsShowTheirOwnRowBar) {
@@ -505,9 +496,6 @@ TEST_F(RowBarMarks, SelectedRowsShowTheirOwnRowBar) {
     EXPECT_EQ(Mark(3), Plain);
 }
 
-}
-namespace {
-
 // The grid's own controls (its editor, its drop-down form) are not part of
 // what a form stores.
 TEST_F(RowBarMarks, AStoredGridCarriesNoneOfItsOwnControls) {
@@ -520,4 +508,4 @@ TEST_F(RowBarMarks, AStoredGridCarriesNoneOfItsOwnControls) {
     EXPECT_EQ(Text.find("object", 1), std::string::npos) << Text.substr(0, 400);
 }
 
-}
+} // namespace
