@@ -199,6 +199,11 @@ void TCustomGrid_ts::Dispatch(TMessage& Message) {
     case CM_CTL3DCHANGED:
         CMCtl3DChanged(Message);
         return;
+    case CM_COLORCHANGED:
+        // The data cells and the area beyond them are painted in the colour.
+        TCustomControl::Dispatch(Message);
+        Invalidate();
+        return;
     case CM_SHOWINGCHANGED:
         CMShowingChanged(Message);
         return;
