@@ -335,4 +335,123 @@ TEST_F(WindowMessagesReading, CurrentCellInViewFollowsTheTopLeft) {
     EXPECT_TRUE(Grid->CurrentCellInView());
 }
 
+TEST_F(WindowMessagesReading, TimerMessagesReachTheirTimersWork) {
+    FakeTimerService Timers;
+    ScopedTimerService Use(Timers);
+    Show(3, 3);
+    // No button under the mouse and none held: each timer's tick ends it.
+    Grid->StartButtonTimer();
+    Grid->StartSpinTimer(true);
+    Grid->Perform(WM_TIMER, 3, 0);
+    EXPECT_NE(Grid->ButtonTimerHandle(), 0u);
+    EXPECT_NE(Grid->SpinTimerHandle(), 0u);
+    Grid->Perform(WM_TIMER, TgxBaseGrid::SpinTimerId, 0);
+    EXPECT_EQ(Grid->SpinTimerHandle(), 0u);
+    Grid->StartButtonTimer();
+    Grid->Perform(WM_TIMER, TgxBaseGrid::ButtonTimerId, 0);
+    EXPECT_EQ(Grid->ButtonTimerHandle(), 0u);
+}
+
+TEST_F(WindowMessagesReading, DesignCursorFollowsTheBorders) {
+    Show(4, 4);
+    Designed->Design(true);
+    const TRect Cell = Grid->CellRect(1, 1);
+    struct TCase {
+        int X, Y;
+        TCursor Shape;
+        TgxMouseStatus Status;
+    };
+    const std::vector<TCase> Cases = {
+        {Cell.Right, 5, crHSplit, msColResize},
+        {5, Cell.Bottom, crVSplit, msRowResize},
+        {(Cell.Left + Cell.Right) / 2, (Cell.Top + Cell.Bottom) / 2, crArrow, msNormal},
+    };
+    for (const TCase& C : Cases) {
+        const TPoint At = Grid->ClientToScreen(Point(C.X, C.Y));
+        Grid->Perform(WM_NCHITTEST, 0, PointToLParam(At.X, At.Y));
+        Grid->Perform(WM_SETCURSOR, 0, MakeLParam(HTCLIENT, WM_MOUSEMOVE));
+        EXPECT_EQ(Grid->Widget()->cursor().shape(), ToQtCursor(C.Shape)) << C.X << "," << C.Y;
+        EXPECT_EQ(Grid->MouseStatus(), C.Status) << C.X << "," << C.Y;
+    }
+    Designed->Design(false);
+}
+
+TEST_F(WindowMessagesReading, FocusShowsTheControlUnlessHiddenOnRequest) {
+    TEdit* Other = nullptr;
+    Show(3, 3);
+    Other = new TEdit(Form);
+    Other->SetParent(Form);
+    Other->SetBounds(420, 10, 100, 24);
+    Focus();
+    ASSERT_TRUE(ControlVisible());
+    Other->SetFocus();
+    QApplication::processEvents();
+    EXPECT_TRUE(Grid->CheckHideControl(false));
+    ASSERT_FALSE(ControlVisible());
+    Focus();
+    EXPECT_TRUE(ControlVisible());
+
+    Other->SetFocus();
+    QApplication::processEvents();
+    Grid->HideGridControl(true);
+    ASSERT_FALSE(ControlVisible());
+    Focus();
+    EXPECT_FALSE(ControlVisible());
+}
+
+TEST_F(WindowMessagesReading, EnteringCountsAsSettingTheFocus) {
+    Show(3, 3);
+    auto* Other = new TEdit(Form);
+    Other->SetParent(Form);
+    Other->SetBounds(420, 10, 100, 24);
+    Other->SetFocus();
+    QApplication::processEvents();
+    std::vector<bool> During;
+    Grid->OnEnter = [&](TObject*) { During.push_back(Grid->InSetFocus()); };
+    Focus();
+    ASSERT_FALSE(During.empty());
+    EXPECT_TRUE(During.front());
+    EXPECT_FALSE(Grid->InSetFocus());
+}
+
+TEST_F(WindowMessagesReading, LeavingTakesTheFocusFrameAway) {
+    Show(3, 3);
+    Grid->SetGridMode(gmBrowse);
+    auto* Other = new TEdit(Form);
+    Other->SetParent(Form);
+    Other->SetBounds(420, 10, 100, 24);
+    Focus();
+    auto CellPixels = [&] {
+        QApplication::processEvents();
+        const QImage Image = Grid->Widget()->grab().toImage();
+        const TPoint O = Grid->ClientToScreen(Point(0, 0));
+        const TPoint W = Grid->Parent()->ClientToScreen(Point(Grid->Left(), Grid->Top()));
+        const TRect R = Grid->CellRect(Grid->Col(), Grid->Row());
+        return Image.copy(O.X - W.X + R.Left, O.Y - W.Y + R.Top, R.Width(), R.Height());
+    };
+    const QImage Focused = CellPixels();
+    Other->SetFocus();
+    const QImage Left = CellPixels();
+    EXPECT_NE(Focused, Left);
+    Focus();
+    EXPECT_EQ(CellPixels(), Focused);
+}
+
+TEST_F(WindowMessagesReading, NothingPaintsWhilePaintingIsOff) {
+    Show(3, 3);
+    int Painted = 0;
+    Grid->OnPaint = [&](TObject*) { ++Painted; };
+    Grid->SetEnablePaint(false);
+    Grid->SetGridRowCount(60);
+    Grid->Invalidate();
+    QApplication::processEvents();
+    Grid->Widget()->repaint();
+    EXPECT_EQ(Painted, 0);
+    Grid->SetEnablePaint(true);
+    QApplication::processEvents();
+    Grid->Widget()->repaint();
+    EXPECT_GT(Painted, 0);
+    EXPECT_TRUE(Grid->GetVertScrollBarVisible());
+}
+
 } // namespace
