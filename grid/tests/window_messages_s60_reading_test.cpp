@@ -1,5 +1,6 @@
 // The grid's own answers to window messages, its button and spin timers,
 // the default cell buttons and the in-place control around them.
+#include "DropDownFixture.h"
 #include "ShownGridFixture.h"
 #include "grid/model/CellButtons.h"
 #include "grid/model/Columns.h"
@@ -29,6 +30,7 @@ class TDesignGrid : public TgxGrid {
 public:
     using TgxGrid::TgxGrid;
     void Design(bool On) { SetDesigning(On); }
+    void BeginLoad() { Loading(); }
 };
 
 class WindowMessagesReading : public ShownGridFixture {
@@ -171,6 +173,38 @@ TEST_F(WindowMessagesReading, ResizeReportsAndRefitsTheBars) {
     EXPECT_FALSE(Grid->GetVertScrollBarVisible());
 }
 
+TEST_F(WindowMessagesReading, ALoadingGridKeepsItsResizeToItself) {
+    Show(3, 3);
+    int Resized = 0;
+    Grid->OnResize = [&](TObject*) { ++Resized; };
+    Designed->BeginLoad();
+    EXPECT_FALSE(Grid->CanActivateEvent());
+    Grid->SetBounds(0, 0, 380, 280);
+    QApplication::processEvents();
+    EXPECT_EQ(Resized, 0);
+    Grid->Loaded();
+    EXPECT_TRUE(Grid->CanActivateEvent());
+    Grid->SetBounds(0, 0, 390, 290);
+    QApplication::processEvents();
+    EXPECT_EQ(Resized, 1);
+}
+
+TEST_F(WindowMessagesReading, TheControlMovedWhilePaintingWasOffShowsAfterwards) {
+    Show(3, 5);
+    Focus();
+    ASSERT_TRUE(ControlVisible());
+    Grid->SetEnablePaint(false);
+    TypeKey(Grid->Widget(), Qt::Key_Down);
+    TypeKey(Grid->Widget(), Qt::Key_Down);
+    QApplication::processEvents();
+    Grid->SetEnablePaint(true);
+    QApplication::processEvents();
+    Grid->Widget()->repaint();
+    ASSERT_EQ(Grid->Row(), 3);
+    ASSERT_TRUE(ControlVisible());
+    EXPECT_EQ(Control()->Control()->Top(), Grid->CellRect(1, 3).Top);
+}
+
 TEST_F(WindowMessagesReading, HeadingAcceleratorClicksItsHeading) {
     Show(3, 3);
     Grid->GetCol(Variant(2))->SetHeading("&Name");
@@ -208,6 +242,16 @@ TEST_F(WindowMessagesReading, GridFontReachesTheDropDownForms) {
     QApplication::processEvents();
     EXPECT_EQ(Combo->Font()->Size(), 19);
     EXPECT_EQ(DateTime->Font()->Size(), 19);
+}
+
+TEST_F(WindowMessagesReading, OwnFontsFollowTheGridFont) {
+    Show(3, 3);
+    TgxCol* Column = Grid->GetCol(Variant(2));
+    Column->SetAutoCreateFont(true);
+    ASSERT_NE(Column->GetFont(), nullptr);
+    Grid->Font()->SetSize(18);
+    QApplication::processEvents();
+    EXPECT_EQ(Column->GetFont()->Size(), 18);
 }
 
 TEST_F(WindowMessagesReading, ControlsTakeTheGridsCursor) {
@@ -368,7 +412,7 @@ TEST_F(WindowMessagesReading, DesignCursorFollowsTheBorders) {
     };
     for (const TCase& C : Cases) {
         const TPoint At = Grid->ClientToScreen(Point(C.X, C.Y));
-        Grid->Perform(WM_NCHITTEST, 0, PointToLParam(At.X, At.Y));
+        EXPECT_EQ(Grid->Perform(WM_NCHITTEST, 0, PointToLParam(At.X, At.Y)), HTCLIENT);
         Grid->Perform(WM_SETCURSOR, 0, MakeLParam(HTCLIENT, WM_MOUSEMOVE));
         EXPECT_EQ(Grid->Widget()->cursor().shape(), ToQtCursor(C.Shape)) << C.X << "," << C.Y;
         EXPECT_EQ(Grid->MouseStatus(), C.Status) << C.X << "," << C.Y;
@@ -384,6 +428,7 @@ TEST_F(WindowMessagesReading, FocusShowsTheControlUnlessHiddenOnRequest) {
     Other->SetBounds(420, 10, 100, 24);
     Focus();
     ASSERT_TRUE(ControlVisible());
+    EXPECT_TRUE(Control()->Control()->Focused());
     Other->SetFocus();
     QApplication::processEvents();
     EXPECT_TRUE(Grid->CheckHideControl(false));
@@ -452,6 +497,25 @@ TEST_F(WindowMessagesReading, NothingPaintsWhilePaintingIsOff) {
     Grid->Widget()->repaint();
     EXPECT_GT(Painted, 0);
     EXPECT_TRUE(Grid->GetVertScrollBarVisible());
+}
+
+class WindowScrollDropDownReading : public DropDownFixture {};
+
+TEST_F(WindowScrollDropDownReading, ScrollingClosesTheOpenList) {
+    Grid->SetGridRowCount(40);
+    GiveColumnList(1, {"one", "two"});
+    Grid->SetFocus();
+    QApplication::processEvents();
+    for (const auto& [Msg, Code] : {std::pair{WM_VSCROLL, SB_LINEUP}, std::pair{WM_VSCROLL, SB_LINEDOWN},
+                                    std::pair{WM_HSCROLL, SB_LINELEFT}}) {
+        GoTo(1, Grid->GetDataRow(Grid->TopRow()));
+        Grid->DisplayCombo(1, Grid->GetDataRow(Grid->TopRow()));
+        QApplication::processEvents();
+        ASSERT_TRUE(Grid->ComboVisible()) << Msg << " " << Code;
+        Grid->Perform(Msg, static_cast<WPARAM>(Code), 0);
+        QApplication::processEvents();
+        EXPECT_FALSE(Grid->ComboVisible()) << Msg << " " << Code;
+    }
 }
 
 } // namespace
