@@ -420,6 +420,34 @@ TEST_F(WindowMessagesReading, DesignCursorFollowsTheBorders) {
     Designed->Design(false);
 }
 
+// The designer hands a press on a border to the grid, which then drags it
+// with the mouse held; every row takes the new height (rows resize all by
+// default), a column alone its own width.
+TEST_F(WindowMessagesReading, TheDesignerDragsABorder) {
+    Show(4, 6);
+    Designed->Design(true);
+    QWidget* W = Grid->Widget();
+    auto Drag = [&](QPoint From, QPoint To) {
+        ASSERT_NE(Grid->Perform(CM_DESIGNHITTEST, 0, PointToLParam(From.x(), From.y())), 0);
+        SendMouse(W, QEvent::MouseMove, From, Qt::NoButton);
+        SendMouse(W, QEvent::MouseButtonPress, From);
+        SendMouse(W, QEvent::MouseMove, To, Qt::NoButton, Qt::LeftButton);
+        SendMouse(W, QEvent::MouseButtonRelease, To);
+        QApplication::processEvents();
+    };
+    const int RowHeight = Grid->RowHeights(1);
+    const int Y = Grid->CellRect(0, 1).Bottom;
+    Drag(QPoint(5, Y), QPoint(5, Y + 10));
+    for (int R = 1; R <= 6; ++R) EXPECT_EQ(Grid->RowHeights(R), RowHeight + 10) << R;
+
+    const int ColWidth = Grid->ColWidths(2);
+    const int X = Grid->CellRect(1, 0).Right;
+    Drag(QPoint(X, 5), QPoint(X + 20, 5));
+    EXPECT_EQ(Grid->ColWidths(1), ColWidth + 20);
+    EXPECT_EQ(Grid->ColWidths(2), ColWidth);
+    Designed->Design(false);
+}
+
 TEST_F(WindowMessagesReading, FocusShowsTheControlUnlessHiddenOnRequest) {
     TEdit* Other = nullptr;
     Show(3, 3);
