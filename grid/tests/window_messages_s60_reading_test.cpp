@@ -77,6 +77,19 @@ TEST_F(WindowMessagesReading, SpinTimerStartsSlowAndRepeatsFast) {
     EXPECT_FALSE(Grid->StopTimer(Handle));
 }
 
+TEST_F(WindowMessagesReading, NoTimerRunsWithoutAWindow) {
+    FakeTimerService Timers;
+    ScopedTimerService Use(Timers);
+    EnsureQtApplication();
+    TgxGrid Lone(nullptr);
+    ASSERT_FALSE(Lone.HandleAllocated());
+    Lone.StartButtonTimer();
+    Lone.StartSpinTimer(true);
+    EXPECT_EQ(Lone.ButtonTimerHandle(), 0u);
+    EXPECT_EQ(Lone.SpinTimerHandle(), 0u);
+    EXPECT_EQ(Timers.Count(), 0);
+}
+
 TEST_F(WindowMessagesReading, ButtonTimerIsNotRestartedWhileRunning) {
     FakeTimerService Timers;
     ScopedTimerService Use(Timers);
@@ -431,6 +444,8 @@ TEST_F(WindowMessagesReading, TheDesignerDragsABorder) {
         ASSERT_NE(Grid->Perform(CM_DESIGNHITTEST, 0, PointToLParam(From.x(), From.y())), 0);
         SendMouse(W, QEvent::MouseMove, From, Qt::NoButton);
         SendMouse(W, QEvent::MouseButtonPress, From);
+        // While the drag runs the designer leaves every point to the grid.
+        EXPECT_EQ(Grid->Perform(CM_DESIGNHITTEST, 0, PointToLParam(60, 60)), -1);
         SendMouse(W, QEvent::MouseMove, To, Qt::NoButton, Qt::LeftButton);
         SendMouse(W, QEvent::MouseButtonRelease, To);
         QApplication::processEvents();
@@ -446,6 +461,20 @@ TEST_F(WindowMessagesReading, TheDesignerDragsABorder) {
     EXPECT_EQ(Grid->ColWidths(1), ColWidth + 20);
     EXPECT_EQ(Grid->ColWidths(2), ColWidth);
     Designed->Design(false);
+}
+
+TEST_F(WindowMessagesReading, AScreenCursorIsLeftAlone) {
+    Show(3, 3);
+    Focus();
+    const TRect Cell = Grid->CellRect(2, 2);
+    const QPoint Mid((Cell.Left + Cell.Right) / 2, (Cell.Top + Cell.Bottom) / 2);
+    SendMouse(Grid->Widget(), QEvent::MouseMove, Mid, Qt::NoButton);
+    const Qt::CursorShape Own = Grid->Widget()->cursor().shape();
+    EXPECT_EQ(Own, ToQtCursor(crIBeam));
+    Screen->SetCursor(crHourGlass);
+    SendMouse(Grid->Widget(), QEvent::MouseMove, Mid + QPoint(1, 0), Qt::NoButton);
+    EXPECT_NE(Grid->Widget()->cursor().shape(), Own);
+    Screen->SetCursor(crDefault);
 }
 
 TEST_F(WindowMessagesReading, FocusShowsTheControlUnlessHiddenOnRequest) {
