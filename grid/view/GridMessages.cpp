@@ -81,10 +81,11 @@ bool TgxBaseGrid::ControlDisplayed() const {
 void TgxBaseGrid::DoHideControl(bool Invalidate) {
     if (!HandleAllocated() || GetFastAssign() || !FGridControl) return;
     if (!FInHideControl) {
-        FInHideControl = true;
+        // The grid taking the focus back must not show the control again
+        // from its focus handling, so the flag stays on until it has it.
+        const TFlagScope Hiding(FInHideControl);
         const bool HadFocus = FGridControl->Focused();
         FGridControl->Hide();
-        FInHideControl = false;
         if (HadFocus && Visible()) TWinControl::SetFocus();
     }
     FControlPlaced = false;

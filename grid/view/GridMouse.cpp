@@ -532,9 +532,13 @@ void TgxBaseGrid::WMSetCursor(TMessage& Message) {
     int R = -1;
     if (Designing() && Client) {
         // The status follows the border under the mouse, so that the
-        // designer's hit test and a press that follows size the grid.
-        CellFromXY(FHitTest.X, FHitTest.Y, C, R);
-        FMouseStatus = GetSizingState(FHitTest.X, FHitTest.Y, R, C);
+        // designer's hit test and a press that follows size the grid; a
+        // resize under way holds the mouse and keeps its status until the
+        // release, wherever the mouse goes meanwhile.
+        if (!(MouseCapture() && IsResize(FMouseStatus))) {
+            CellFromXY(FHitTest.X, FHitTest.Y, C, R);
+            FMouseStatus = GetSizingState(FHitTest.X, FHitTest.Y, R, C);
+        }
         const bool ColBorder = FMouseStatus == msColResize || FMouseStatus == msRowBarResize;
         SetWindowCursor(this, IsRowResize(FMouseStatus) ? crVSplit
                               : ColBorder               ? crHSplit
