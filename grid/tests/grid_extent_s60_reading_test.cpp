@@ -4,6 +4,7 @@
 #include "StubDateTimeDef.h"
 #include "grid/model/Columns.h"
 #include "grid/model/Combo.h"
+#include "grid/foundation/ImageList.h"
 #include "grid/model/GridLinks.h"
 #include "grid/model/Rows.h"
 #include "platform/rtl/Exceptions.h"
@@ -79,6 +80,35 @@ TEST_F(GridExtentReading, LookSettersRepaintWhatTheyChange) {
         delete Form;
         Form = nullptr;
     }
+}
+
+// A selected picture cell is overlaid with the selection colour; a colour
+// given after there was none brings the overlay.
+TEST_F(GridExtentReading, SelectionColourReachesPictureCells) {
+    ShowFocused(3, 4);
+    auto* Pictures = new TgxImageList(Form);
+    TgxImage* Image = Pictures->Images()->Add();
+    Image->SetRefName("pic");
+    TBitmap Bitmap;
+    Bitmap.SetSize(40, 12);
+    Bitmap.Canvas()->Brush()->SetColor(clWhite);
+    Bitmap.Canvas()->FillRect(Rect(0, 0, 40, 12));
+    Image->SetBitmap(&Bitmap);
+    Grid->SetImageList(Pictures);
+    Grid->GridCols()->Item(1)->SetControlType(ctPicture);
+    for (int R = 1; R <= 4; ++R) Grid->SetCellValue(1, R, Variant(AnsiString("pic")));
+    Grid->SetSelectionType(sltColor);
+    Grid->SetSelectionColor(clNone);
+    Grid->SetFocusColor(clNone);
+    Grid->SetRowSelectMode(rsMulti);
+    Grid->SelectRows(3, 3, true);
+    const TRect Cell = Grid->CellRect(1, 3);
+    Shot();
+    ASSERT_EQ(CountOf(Cell, clRed), 0);
+    Grid->SetSelectionColor(clRed);
+    Shot();
+    EXPECT_GT(CountOf(Cell, clRed), 0) << "no overlay in the new selection colour";
+    ExpectNoStalePixels("SelectionColor over a picture");
 }
 
 TEST_F(GridExtentReading, CheckBoxSettingsReachTheCellsAndTheirControl) {

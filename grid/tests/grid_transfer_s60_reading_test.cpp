@@ -50,8 +50,13 @@ TEST_F(GridTransferReading, AssignTakesTheDisplayOrderAndReportsEachMovedColumn)
 TEST_F(GridTransferReading, AssignFromAnythingElseRaisesAndChangesNothing) {
     TFont Font;
     Grid->SetSelectionColor(clRed);
-    EXPECT_THROW(Grid->Assign(&Font), Exception);
+    EXPECT_THROW(Grid->Assign(&Font), EConvertError);
     EXPECT_EQ(Grid->SelectionColor(), clRed);
+    EXPECT_TRUE(Grid->GetEnablePaint());
+    // A group that cannot be copied leaves no deferred painting behind.
+    Source->SetGridColCount(6);
+    EXPECT_THROW(Grid->AssignColProperties(Source), Exception);
+    EXPECT_FALSE(Grid->GetFastAssign());
     EXPECT_TRUE(Grid->GetEnablePaint());
 }
 

@@ -165,6 +165,28 @@ TEST_F(KeyboardMovesReading, PagingStopsAtBothEnds) {
     EXPECT_EQ(Grid->TopRow(), 1);
 }
 
+// A page down from the top row starts the next page with the row moved to;
+// a page up brings both back.
+TEST_F(KeyboardMovesReading, PagesTurnByTheRowsThatFit) {
+    Show(3, 40, gmEdit, 2, 1);
+    const int V = Grid->GetVisibleRowCount();
+    ASSERT_EQ(V, 14);
+    Press(Qt::Key_PageDown);
+    EXPECT_EQ(Grid->Row(), 1 + V);
+    EXPECT_EQ(Grid->TopRow(), 1 + V);
+    // Near the end the top stops where the last rows fill the window.
+    ASSERT_LT(Grid->GetMaxTopRow(), 1 + 2 * V);
+    Press(Qt::Key_PageDown);
+    EXPECT_EQ(Grid->Row(), 1 + 2 * V);
+    EXPECT_EQ(Grid->TopRow(), Grid->GetMaxTopRow());
+    Press(Qt::Key_PageUp);
+    EXPECT_EQ(Grid->Row(), 1 + V);
+    EXPECT_EQ(Grid->TopRow(), Grid->GetMaxTopRow() - V);
+    Press(Qt::Key_PageUp);
+    EXPECT_EQ(Grid->Row(), 1);
+    EXPECT_EQ(Grid->TopRow(), 1);
+}
+
 // Without editing or a focus frame, Left and Right scroll by a column.
 TEST_F(KeyboardMovesReading, ListBoxLeftAndRightScroll) {
     Show(14, 5, gmListBox, 1, 2);
