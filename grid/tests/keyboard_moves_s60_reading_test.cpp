@@ -2,6 +2,7 @@
 // paging, the clipboard keys, undo, the editor and the heading accelerators.
 #include "ShownGridFixture.h"
 #include "grid/model/Columns.h"
+#include "grid/model/Combo.h"
 #include "platform/gui/Clipboard.h"
 #include "platform/gui/Messages.h"
 #include "platform/rtl/Variant.h"
@@ -385,6 +386,56 @@ TEST_F(KeyboardMovesReading, DropDownKeysOpenAndCloseTheList) {
         delete Form;
         Form = nullptr;
     }
+}
+
+// With the list open: the arrows move in the list, Enter takes its row into
+// the cell, Tab closes it and goes on to the next cell.
+TEST_F(KeyboardMovesReading, KeysWhileTheListIsOpen) {
+    Show(3, 3, gmEdit, 2, 2);
+    Grid->GridCols()->Item(2)->SetButtonType(btCombo);
+    Grid->OnComboInit = [](TObject*, TgxComboGrid* List, int, int) {
+        List->SetStoreData(true);
+        List->SetGridColCount(1);
+        List->SetGridRowCount(3);
+        for (int R = 1; R <= 3; ++R)
+            List->SetCellValue(1, R, Variant(AnsiString(("item" + std::to_string(R)).c_str())));
+    };
+    QApplication::processEvents();
+    Press(Qt::Key_Down, Qt::AltModifier);
+    ASSERT_TRUE(Grid->ComboVisible());
+    Press(Qt::Key_Return);
+    EXPECT_FALSE(Grid->ComboVisible());
+    EXPECT_EQ(Grid->Row(), 2);
+    const std::string First = Value(2, 2) == "c2r2" ? "" : Value(2, 2);
+    Press(Qt::Key_Down, Qt::AltModifier);
+    ASSERT_TRUE(Grid->ComboVisible());
+    Press(Qt::Key_Down);
+    EXPECT_TRUE(Grid->ComboVisible());
+    EXPECT_EQ(Grid->Row(), 2);
+    Press(Qt::Key_Return);
+    Press(Qt::Key_Up);
+    const std::string Second = Value(2, 2);
+    EXPECT_EQ(Second.rfind("item", 0), 0u) << Second;
+    EXPECT_NE(Second, First);
+
+    Grid->SetCurrentCell(2, 2);
+    QApplication::processEvents();
+    Press(Qt::Key_F4);
+    ASSERT_TRUE(Grid->ComboVisible());
+    Press(Qt::Key_Tab);
+    EXPECT_FALSE(Grid->ComboVisible());
+    EXPECT_EQ(Grid->Col(), 3);
+}
+
+// A current cell scrolled out of sight is brought back before the key acts.
+TEST_F(KeyboardMovesReading, AKeyBringsTheScrolledAwayCellBack) {
+    Show(3, 60, gmEdit, 2, 2);
+    Grid->SetTopRow(30);
+    QApplication::processEvents();
+    ASSERT_FALSE(Grid->CellVisible(2, 2));
+    Press(Qt::Key_Down);
+    EXPECT_EQ(Grid->Row(), 3);
+    EXPECT_TRUE(Grid->CellVisible(2, 3));
 }
 
 } // namespace
