@@ -6,6 +6,11 @@
 #include "grid/model/Rows.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/FloatFormat.h"
+#include "platform/rtl/Variant.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QWidget>
 
 #include <tuple>
 #include <vector>
@@ -263,6 +268,37 @@ TEST_F(GridTransferReading, ResetCellSelectionIsAnnounced) {
     EXPECT_EQ(Grid->GridStatus(), grNormal);
     EXPECT_EQ(Changes, std::vector<TgxSelectType>({stCellSelect}));
     EXPECT_FALSE(Grid->CellPaintSelected(2, 2));
+}
+
+// With uniform column sizing a width reset gives every column the one width.
+TEST_F(GridTransferReading, WidthResetUnderUniformSizing) {
+    const int W = Grid->DefaultColWidth();
+    Grid->GridCols()->Item(2)->SetWidth(120);
+    Grid->SetResizeCols(rcAll);
+    Grid->ResetColProperties(TgxProperties{prWidth});
+    for (int C = 1; C <= 4; ++C) EXPECT_EQ(Grid->ColWidths(C), W) << C;
+}
+
+// Values that no longer fit the copied columns' kinds are dropped; a copy of
+// values repaints what it brought.
+TEST_F(GridTransferReading, CopiedKindsDropValuesThatNoLongerFit) {
+    Fill(*Grid, 4, 4);
+    Source->GridCols()->Item(2)->SetControlType(ctPicture);
+    Grid->AssignPropKinds(Source, TgxPropKinds{pkCols}, false);
+    EXPECT_EQ(VarToStr(Grid->GetCellValue(2, 3)), "");
+    EXPECT_EQ(VarToStr(Grid->GetCellValue(3, 3)), "c3r3");
+
+    Source->GridCols()->Item(2)->SetControlType(ctText);
+    Fill(*Source, 4, 4);
+    Source->SetCellValue(1, 1, Variant(AnsiString("copied")));
+    Grid->AssignPropKinds(Source, TgxPropKinds{pkCols}, false);
+    QApplication::processEvents();
+    Grid->Widget()->grab();
+    Grid->CopyData(Source);
+    const QImage Now = Grid->Widget()->grab().toImage();
+    Grid->Invalidate();
+    EXPECT_TRUE(Now == Grid->Widget()->grab().toImage()) << "old values stayed on screen";
+    EXPECT_EQ(VarToStr(Grid->GetCellValue(1, 1)), "copied");
 }
 
 } // namespace

@@ -438,4 +438,27 @@ TEST_F(KeyboardMovesReading, AKeyBringsTheScrolledAwayCellBack) {
     EXPECT_TRUE(Grid->CellVisible(2, 3));
 }
 
+// A letter typed into a cell that only takes list values picks the first
+// list row starting with it.
+TEST_F(KeyboardMovesReading, ALetterPicksFromAListOnlyCell) {
+    Show(3, 3, gmEdit, 2, 2);
+    TgxCol* Col = Grid->GridCols()->Item(2);
+    Col->SetButtonType(btCombo);
+    Col->SetDropDownStyle(ddDropDownList);
+    Grid->OnComboInit = [](TObject*, TgxComboGrid* List, int, int) {
+        List->SetStoreData(true);
+        List->SetGridColCount(1);
+        List->SetGridRowCount(3);
+        List->SetAutoSearch(asTop);
+        const char* Items[] = {"alpha", "beta", "gamma"};
+        for (int R = 1; R <= 3; ++R) List->SetCellValue(1, R, Variant(AnsiString(Items[R - 1])));
+    };
+    QApplication::processEvents();
+    TypeText(QApplication::focusWidget(), "g");
+    QApplication::processEvents();
+    Press(Qt::Key_Down);
+    EXPECT_EQ(Value(2, 2), "gamma");
+    EXPECT_EQ(Grid->Row(), 3);
+}
+
 } // namespace
