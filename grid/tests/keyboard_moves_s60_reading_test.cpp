@@ -3,6 +3,7 @@
 #include "ShownGridFixture.h"
 #include "grid/model/Columns.h"
 #include "grid/model/Combo.h"
+#include "grid/view/DateTimeDropDownCalendar.h"
 #include "platform/gui/Clipboard.h"
 #include "platform/gui/Messages.h"
 #include "platform/rtl/Variant.h"
@@ -459,6 +460,46 @@ TEST_F(KeyboardMovesReading, ALetterPicksFromAListOnlyCell) {
     Press(Qt::Key_Down);
     EXPECT_EQ(Value(2, 2), "gamma");
     EXPECT_EQ(Grid->Row(), 3);
+}
+
+// With the calendar dropped, keys go to it or close it.
+TEST_F(KeyboardMovesReading, KeysWhileTheCalendarIsOpen) {
+    struct Case {
+        const char* Name;
+        int Key;
+        Qt::KeyboardModifiers Mods;
+        const char* Chars;
+        bool StaysOpen;
+        int Col;
+    };
+    const Qt::KeyboardModifiers None = Qt::NoModifier;
+    const std::vector<Case> Cases = {
+        {"Escape closes", Qt::Key_Escape, None, "", false, 2},
+        {"F4 closes", Qt::Key_F4, None, "", false, 2},
+        {"Alt+Up closes", Qt::Key_Up, Qt::AltModifier, "", false, 2},
+        {"Tab closes and is left to the window", Qt::Key_Tab, None, "", false, 2},
+        {"Right moves in the calendar", Qt::Key_Right, None, "", true, 2},
+        {"Down moves in the calendar", Qt::Key_Down, None, "", true, 2},
+        {"Home does nothing", Qt::Key_Home, None, "", true, 2},
+        {"a letter is swallowed", Qt::Key_X, None, "x", true, 2},
+        {"Ctrl+End does nothing", Qt::Key_End, Qt::ControlModifier, "", true, 2},
+    };
+    for (const Case& C : Cases) {
+        Show(3, 3, gmEdit, 2, 2);
+        auto* Def = new TgxCalendarDateTimeDef(Form);
+        Grid->SetDateTimeDef(Def);
+        Grid->GridCols()->Item(2)->SetButtonType(btDateTimeDropDown);
+        QApplication::processEvents();
+        Press(Qt::Key_Down, Qt::AltModifier);
+        ASSERT_TRUE(Grid->DateTimeVisible()) << C.Name;
+        Press(C.Key, C.Mods, C.Chars);
+        EXPECT_EQ(Grid->DateTimeVisible(), C.StaysOpen) << C.Name;
+        EXPECT_EQ(Grid->Col(), C.Col) << C.Name;
+        EXPECT_EQ(Grid->Row(), 2) << C.Name;
+        EXPECT_EQ(Value(2, 2), "c2r2") << C.Name;
+        delete Form;
+        Form = nullptr;
+    }
 }
 
 } // namespace
