@@ -197,9 +197,10 @@ void TgxBaseGrid::AssignRowProperties(TgxBaseGrid* Source) {
     if (!Source || Source == this) return;
     const int Count = std::min(GetGridRowCount(), Source->GetGridRowCount());
     const bool Design = GetInDesignMode();
-    // A row without an object of its own in the source goes back to the
-    // defaults; where it shows is the order's concern, below.
-    const TgxProperties AllButOrder = AllProperties() - TgxProperties{prDisplayNumber, prSelected};
+    // A row without an object of its own in the source takes the look of a
+    // fresh row: a reset would bring back the height last set on it, which
+    // the source does not have. Where it shows is the order's concern, below.
+    const TgxRow Fresh(this, 0);
     TgxFastAssignOn Fast(*this);
     for (int I = 1; I <= Count; ++I) {
         const TgxRow* From = Source->GridRows()->Item(Design ? Source->GetDataRow(I) : I);
@@ -209,7 +210,7 @@ void TgxBaseGrid::AssignRowProperties(TgxBaseGrid* Source) {
             if (!To) To = FRows->CreateDataRow(I);
             To->AssignProperties(*From);
         } else if (To) {
-            To->Reset(AllButOrder);
+            To->AssignProperties(Fresh);
             FRows->CheckRemoveDataRow(I);
         }
     }
@@ -267,12 +268,22 @@ bool TgxBaseGrid::AssignRowSelections(TgxBaseGrid* Source) {
     return FRowSelection.Assign(Source->RowSelection());
 }
 
+// The block of cells the user selected and the base control's own anchor
+// and current cell both describe a cell selection; both are taken over.
 bool TgxBaseGrid::AssignCellSelections(TgxBaseGrid* Source) {
-    const TGridRect Range = Source->Selection();
-    if (Range == Selection() || Range.Right >= ColCount() || Range.Bottom >= RowCount())
-        return false;
-    SetSelection(Range);
-    return true;
+    bool Changed = false;
+    const TGridRect Anchored = Source->Selection();
+    if (Anchored != Selection() && Anchored.Right < ColCount() && Anchored.Bottom < RowCount()) {
+        SetSelection(Anchored);
+        Changed = true;
+    }
+    const TRect Range = Source->SelectedRange();
+    if (Range != FRange && Range.Right < ColCount() && Range.Bottom < RowCount()) {
+        FRange = Range;
+        FRangeAnchor = Source->RangeAnchor();
+        Changed = true;
+    }
+    return Changed;
 }
 
 void TgxBaseGrid::AssignSelections(TgxBaseGrid* Source, TgxPropKinds Kinds) {
@@ -403,7 +414,13 @@ void TgxBaseGrid::ResetRowProperties(TgxProperties Properties) {
 void TgxBaseGrid::ResetCellProperties(TgxProperties Properties) {
     if (Properties.Empty()) return;
     TgxPaintOff Off(*this);
-    if (Properties.Contains(prSelected) && FGridStatus == grCellSelect) FAnchor = FCurrent;
+    if (Properties.Contains(prSelected) && FGridStatus == grCellSelect) {
+        DeleteSelections({grCellSelect}, false);
+        FAnchor = FCurrent;
+        SelectionsChanged(false);
+        GridStatusChanged();
+        ShowGridControl();
+    }
     FCellProps->ResetProperties(Properties, true);
     ResetLastCell();
     CheckGridStatus();
@@ -415,7 +432,7 @@ void TgxBaseGrid::CheckGridStatus() {
         FGridStatus = grColSelect;
     else if (FRowSelection.Count() > 0)
         FGridStatus = grRowSelect;
-    else if (FAnchor.X == FCurrent.X && FAnchor.Y == FCurrent.Y)
+    else if (FRange == TRect{0, 0, 0, 0} && FAnchor.X == FCurrent.X && FAnchor.Y == FCurrent.Y)
         FGridStatus = grNormal;
     else
         FGridStatus = grCellSelect;
