@@ -294,6 +294,11 @@ TEST_F(CellAttributesReading, ComboIsOfferedByTheLevelThatHasOne) {
     EXPECT_EQ(Grid->GiveCellCombo(2, 3), RowCombo);
     EXPECT_EQ(Grid->GiveCellCombo(2, 9), nullptr);
     EXPECT_EQ(Grid->GiveCellCombo(1, 1), nullptr);
+    // In design mode a combo column answers for its cells even while it
+    // uses the grid's list.
+    Grid->SetInDesignMode(true);
+    EXPECT_EQ(Grid->GiveCellCombo(2, 3), nullptr);
+    Grid->SetInDesignMode(false);
 }
 
 TEST_F(CellAttributesReading, EditabilityOfColumnsRowsAndCells) {

@@ -287,4 +287,44 @@ TEST_F(CellGeometryReading, NoOtherHeadingIsClickableWhileOneIsHeldDown) {
     EXPECT_TRUE(Grid->CanClickHeading(Three.Left + 3, Three.Top + 3, 3));
 }
 
+TEST_F(CellGeometryReading, FixedColumnsStayWhileTheRestScrolls) {
+    Grid->SetFixedColCount(1);
+    const int Fixed = Grid->FixedCols() - 1;
+    const int FixedLeft = Grid->CalcColOffset(Fixed);
+    Grid->SetLeftCol(5);
+    EXPECT_EQ(Grid->CalcColOffset(Fixed), FixedLeft);
+    EXPECT_EQ(Grid->CalcColOffset(5), FixedLeft + Grid->ColWidths(Fixed));
+    EXPECT_EQ(Grid->CalcColOffset(Fixed + 1), -1);
+    int C = 0, R = 0;
+    Grid->CellFromXY(Grid->CalcColOffset(5) + 1, Grid->CalcRowOffset(2) + 1, C, R);
+    EXPECT_EQ(C, 5);
+}
+
+TEST_F(CellGeometryReading, AHiddenLeftColumnGivesWayInTheScrollDirection) {
+    Col(Grid->GetDataCol(5))->SetVisible(false);
+    int New = 0;
+    Grid->SetLeftCol(7);
+    EXPECT_TRUE(Grid->GetVisibleLeftCol(5, New));
+    EXPECT_EQ(New, 4);
+    Grid->SetLeftCol(1);
+    EXPECT_TRUE(Grid->GetVisibleLeftCol(5, New));
+    EXPECT_EQ(New, 6);
+}
+
+TEST_F(CellGeometryReading, AGridWithoutAWindowHasNoGeometry) {
+    grid::TgxGrid Loose(nullptr);
+    Loose.SetGridColCount(3);
+    Loose.SetGridRowCount(3);
+    int C = 0, R = 0;
+    EXPECT_FALSE(Loose.CellFromXY(5, 5, C, R));
+    EXPECT_EQ(C, -1);
+    EXPECT_EQ(R, -1);
+    const TRect Cell = Loose.CellRect(1, 1);
+    EXPECT_TRUE(Cell.Right <= Cell.Left || Cell.Bottom <= Cell.Top);
+    const TRect Calc = Loose.CalcCellRect(1, 1);
+    EXPECT_TRUE(Calc.Right <= Calc.Left || Calc.Bottom <= Calc.Top);
+    EXPECT_FALSE(Loose.ShowHorzScrollBar(10));
+    EXPECT_FALSE(Loose.ShowVertScrollBar(10));
+}
+
 } // namespace

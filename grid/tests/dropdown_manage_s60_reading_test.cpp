@@ -298,6 +298,8 @@ TEST_F(DropDownManageReading, TimesFollowTheSystemTimeFormat) {
     Grid->DisplayDateTime(2, 1);
     ASSERT_TRUE(Grid->DateTimeVisible());
     TgxCalendarDateTimeDef* Def = Open();
+    EXPECT_TRUE(Grid->IsDateTimeHandle(Def->Calendar()->Handle()));
+    EXPECT_FALSE(Grid->IsDateTimeHandle(Grid->Handle()));
     const TDateTime At = EncodeDate(2024, 3, 7) + EncodeTime(7, 5, 9, 0);
     const AnsiString Date = FormatDateTime(Grid->EditDateFormat(), At);
     const TFormatSettings Saved = FormatSettings();
@@ -360,6 +362,24 @@ TEST_F(DropDownManageReading, ResetTakesEveryLevelBackToItsDefaults) {
     EXPECT_EQ(Grid->GetRowColor(3), clNone);
     EXPECT_EQ(Grid->GetCellColor(2, 2), clNone);
     EXPECT_EQ(Grid->GiveCellColor(2, 3, false), clWindow);
+}
+
+TEST_F(DropDownManageReading, InDesignModeTheListIsAnEditableGrid) {
+    Grid->SetInDesignMode(true);
+    TgxComboGrid* List = Grid->GetCombo()->GetGrid();
+    EXPECT_EQ(List->GetGridColCount(), 2);
+    EXPECT_EQ(List->RowSelectMode(), rsMulti);
+    EXPECT_EQ(List->ColSelectMode(), csMulti);
+    EXPECT_EQ(List->GridMode(), gmEdit);
+    EXPECT_TRUE(List->RowMoving());
+    EXPECT_TRUE(List->ColMoving());
+    EXPECT_FALSE(List->AlwaysShowEditor());
+    EXPECT_TRUE(List->AlwaysShowFocus());
+    EXPECT_EQ(List->FocusBorder(), fbDouble);
+    EXPECT_EQ(List->ResizeCols(), rcSingle);
+    EXPECT_EQ(List->ResizeRows(), rrAll);
+    EXPECT_FALSE(List->GetHeadingOn());
+    Grid->SetInDesignMode(false);
 }
 
 } // namespace
