@@ -141,6 +141,13 @@ TEST_F(CellAttributesReading, WordWrapAndAlignmentsResolve) {
     EXPECT_EQ(Grid->GiveCellAlignment(2, 2), taCenter);
     Grid->SetHorzAlignment(htaRight);
     EXPECT_EQ(Grid->GiveCellHorzAlignment(3, 3), htaRight);
+    // The column's older alignment comes before the grid's.
+    Col(3)->SetAlignment(taCenter);
+    Col(3)->SetHorzAlignment(htaDefault);
+    EXPECT_EQ(Grid->GiveCellHorzAlignment(3, 3), htaCenter);
+    Col(3)->SetAlignment(taLeftJustify);
+    Col(3)->SetHorzAlignment(htaDefault);
+    EXPECT_EQ(Grid->GiveCellHorzAlignment(3, 3), htaRight);
     // Headings: the column's, then the grid's heading value, then the grid's.
     EXPECT_EQ(Grid->GiveCellHorzAlignment(3, 0), htaRight);
     Grid->SetHeadingHorzAlignment(htaCenter);
