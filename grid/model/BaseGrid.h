@@ -1434,6 +1434,8 @@ public:
     void AssignGridData(TgxBaseGrid* Source);
     // Back to the state of a new grid of this class, group by group.
     virtual void ResetPropKinds(TgxPropKinds Kinds);
+    // Every group at once: the grid's, the columns', the rows' and the cells'.
+    virtual void Reset() { ResetPropKinds(TgxPropKinds{pkGrid, pkCols, pkRows, pkCells}); }
     void ResetProperties(TgxProperties Properties);
     void ResetColProperties(TgxProperties Properties);
     void ResetRowProperties(TgxProperties Properties);

@@ -505,6 +505,7 @@ TgxDrawOption TgxBaseGrid::GiveCellPicture(int DataCol, int DataRow, int Index) 
 }
 
 TFont* TgxBaseGrid::GiveCellFont(int DataCol, int DataRow) {
+    if (DataCol == 0 || DataRow == 0) return GiveHeadingFont(DataCol);
     if (const TgxCellElement* Element = GetCellElement(DataCol, DataRow, false))
         if (!Element->ParentFont() && Element->Font()) return Element->Font();
     return GiveCellFontBehind(DataCol, DataRow);

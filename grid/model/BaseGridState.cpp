@@ -29,23 +29,25 @@ bool TgxBaseGrid::HoldsInsertRow(int DisplayRow) const {
 }
 
 // ---- repainting --------------------------------------------------------------------------
+// While redrawing is off nothing is invalidated: switching it on again
+// repaints the whole grid anyway.
 
 bool TgxBaseGrid::CheckInvalidateCol(int DisplayCol) {
-    if (FPainting || !HandleAllocated() || GetFastAssign()) return false;
+    if (FPainting || !HandleAllocated() || GetFastAssign() || !GetEnableRedraw()) return false;
     if (DisplayCol < 0 || DisplayCol >= ColCount()) return false;
     InvalidateCol(DisplayCol);
     return true;
 }
 
 bool TgxBaseGrid::CheckInvalidateRow(int DisplayRow) {
-    if (FPainting || !HandleAllocated() || GetFastAssign()) return false;
+    if (FPainting || !HandleAllocated() || GetFastAssign() || !GetEnableRedraw()) return false;
     if (DisplayRow < 0 || DisplayRow >= RowCount()) return false;
     InvalidateRow(DisplayRow);
     return true;
 }
 
 bool TgxBaseGrid::CheckInvalidateCell(int DisplayCol, int DisplayRow) {
-    if (FPainting || !HandleAllocated() || GetFastAssign()) return false;
+    if (FPainting || !HandleAllocated() || GetFastAssign() || !GetEnableRedraw()) return false;
     if (DisplayCol < 0 || DisplayCol >= ColCount() || DisplayRow < 0 || DisplayRow >= RowCount())
         return false;
     // A row added below the screen writes each of its cells through here:

@@ -359,6 +359,7 @@ TgxControlType TgxBaseGrid::GiveCellControlType(int DataCol, int DataRow) {
 }
 
 TgxWordWrap TgxBaseGrid::GiveCellWordWrap(int DataCol, int DataRow) {
+    if (DataCol == 0 || DataRow == 0) return GiveHeadingWordWrap(DataCol);
     TgxWordWrap Wrap =
         GetCellElement(DataCol, DataRow, false) ? GetCellWordWrap(DataCol, DataRow) : uiDefault;
     if (Wrap != uiDefault) return Wrap;

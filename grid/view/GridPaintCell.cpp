@@ -56,10 +56,8 @@ void TgxBaseGrid::GetDrawData(int DisplayCol, int DisplayRow, TgxDrawData& Data,
         Data.HorzAlignment = GiveCellHorzAlignment(Data.DataCol, Data.DataRow);
         Data.VertAlignment = GiveCellVertAlignment(Data.DataCol, Data.DataRow);
         Data.Color = GiveCellColor(Data.DataCol, Data.DataRow, Data.Is3D);
-        Data.Font =
-            Heading ? GiveHeadingFont(Data.DataCol) : GiveCellFont(Data.DataCol, Data.DataRow);
-        Data.WordWrap = Heading ? GiveHeadingWordWrap(Data.DataCol)
-                                : GiveCellWordWrap(Data.DataCol, Data.DataRow);
+        Data.Font = GiveCellFont(Data.DataCol, Data.DataRow);
+        Data.WordWrap = GiveCellWordWrap(Data.DataCol, Data.DataRow);
         Data.TransparentColor = clDefault;
     }
     Data.InnerRect = CellRect(DisplayCol, DisplayRow);
