@@ -219,6 +219,29 @@ TEST_F(FocusOffScreenS60, EveryLookDrawsItsOwnFrame) {
     EXPECT_EQ(RedRings()[0], 0);
 }
 
+TEST_F(FocusOffScreenS60, DottedFrameTakesTheFocusColoursOnlyWhenBothAreSet) {
+    struct Case {
+        const char* Name;
+        TColor Color, FontColor;
+        TColor Dot, Gap;
+    };
+    const Case Cases[] = {
+        {"grid colours", clNone, clNone, clBlack, clWhite},
+        {"focus colour alone", clYellow, clNone, clBlack, clWhite},
+        {"both focus colours", clYellow, clBlue, clBlue, clYellow},
+    };
+    Grid->SetFocusBorder(fbDot);
+    const TRect C = Inner();
+    for (const Case& K : Cases) {
+        SCOPED_TRACE(K.Name);
+        Grid->SetFocusColor(K.Color);
+        Grid->SetFocusFontColor(K.FontColor);
+        Shot();
+        const TColor A = At(C.Left + 20, C.Top), B = At(C.Left + 21, C.Top);
+        EXPECT_TRUE((A == K.Dot && B == K.Gap) || (A == K.Gap && B == K.Dot));
+    }
+}
+
 TEST_F(FocusOffScreenS60, FocusColoursPaintTheCurrentCellOnlyWhileFocused) {
     Grid->SetFocusBorder(fbNone);
     Grid->SetFocusColor(clYellow);
@@ -419,6 +442,24 @@ TEST_F(FocusOffScreenS60, OffScreenCopyIsHeldToTheClientAndSkippedForAnInvertedR
     // The surface was handed back all the same.
     ASSERT_TRUE(Grid->PrepareCanvas(Area));
     Grid->CanvasToScreen(Area);
+}
+
+TEST_F(FocusOffScreenS60, OffScreenCellTakenOffTheSurfaceIsNotCopied) {
+    const TRect R = Grid->CellRect(3, 3);
+    ASSERT_TRUE(Grid->PrepareCanvas(R));
+    const HDC MemoryDc = Grid->Canvas()->Handle();
+    Grid->Canvas()->Brush()->SetColor(clLime);
+    Grid->Canvas()->FillRect(R);
+    TBitmap Bmp;
+    Bmp.SetSize(8, 8);
+    Grid->Canvas()->SetHandle(Bmp.Canvas()->Handle());
+    Grid->CanvasToScreen(R);
+    EXPECT_FALSE(Grid->PaintingOffScreen());
+    EXPECT_NE(Grid->Canvas()->Handle(), MemoryDc);
+    Shot();
+    EXPECT_EQ(CountOf(R, clLime), 0);
+    ASSERT_TRUE(Grid->PrepareCanvas(R));
+    Grid->CanvasToScreen(R);
 }
 
 TEST_F(FocusOffScreenS60, AnotherGridWaitsForTheSharedSurface) {
