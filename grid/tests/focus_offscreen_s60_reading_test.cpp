@@ -402,18 +402,23 @@ TEST_F(FocusOffScreenS60, InvalidateFocusRectReachesIntoTheLinesForSolidFrames) 
 
 TEST_F(FocusOffScreenS60, OffScreenCellReachesTheWindowOnlyWhenCopied) {
     const TRect C = Grid->CellRect(3, 3);
+    // The window's own pixels of the cell: what a part-drawn cell keeps.
+    Grid->Canvas()->Brush()->SetColor(clNavy);
+    Grid->Canvas()->FillRect(C);
     ASSERT_TRUE(Grid->PrepareCanvas(C));
     EXPECT_TRUE(Grid->PaintingOffScreen());
     // A second start while one cell is off-screen is refused.
     EXPECT_FALSE(Grid->PrepareCanvas(C));
+    const TRect Part{C.Left, C.Top, C.Left + 10, C.Bottom};
     Grid->Canvas()->Brush()->SetColor(clLime);
-    Grid->Canvas()->FillRect(C);
+    Grid->Canvas()->FillRect(Part);
     Shot();
     EXPECT_EQ(CountOf(C, clLime), 0);
     Grid->CanvasToScreen(C);
     EXPECT_FALSE(Grid->PaintingOffScreen());
     Shot();
-    EXPECT_EQ(CountOf(C, clLime), (C.Right - C.Left) * (C.Bottom - C.Top));
+    EXPECT_EQ(CountOf(Part, clLime), 10 * (C.Bottom - C.Top));
+    EXPECT_EQ(CountOf(C, clNavy), (C.Right - C.Left - 10) * (C.Bottom - C.Top));
     // The canvas is the window's again.
     Grid->Canvas()->Brush()->SetColor(clBlue);
     Grid->Canvas()->FillRect(C);
@@ -547,19 +552,28 @@ protected:
     TTextSpyGrid* Spy = nullptr;
 };
 
-TEST_F(ValueWritersOffScreenS60, ASelectedCellIsPutTogetherOffScreenAndShownInverted) {
+TEST_F(ValueWritersOffScreenS60, ASelectedCellIsPutTogetherOffScreenAndShownSelected) {
+    // Blank: the colour of the written cell's blank corner on the window;
+    // inverted white without a selection colour, else the selection colour.
     struct Case {
         const char* Name;
-        bool StoreData, Current, PText;
+        bool StoreData, Current, PText, Coloured;
+        TColor Blank;
     };
     const Case Cases[] = {
-        {"current, value", false, true, false},       {"current, text", false, true, true},
-        {"other, value", false, false, false},        {"other, text", false, false, true},
-        {"current, stored value", true, true, false}, {"current, stored text", true, true, true},
+        {"current, value", false, true, false, false, clBlack},
+        {"current, text", false, true, true, false, clBlack},
+        {"other, value", false, false, false, false, clBlack},
+        {"other, text", false, false, true, false, clBlack},
+        {"current, stored value", true, true, false, false, clBlack},
+        {"current, stored text", true, true, true, false, clBlack},
+        {"other, coloured selection", false, false, false, true, clAqua},
     };
     for (const Case& K : Cases) {
         SCOPED_TRACE(K.Name);
         Grid->SetStoreData(K.StoreData);
+        Grid->SetSelectionType(K.Coloured ? sltColor : sltInvert);
+        Grid->SetSelectionColor(K.Coloured ? clAqua : clNone);
         const int Row = K.Current ? 2 : 3;
         Grid->SelectRows(Row, Row, true);
         Grid->Invalidate();
@@ -573,10 +587,10 @@ TEST_F(ValueWritersOffScreenS60, ASelectedCellIsPutTogetherOffScreenAndShownInve
         ASSERT_EQ(Spy->OffScreen.size(), 1u);
         EXPECT_TRUE(Spy->OffScreen.front());
         EXPECT_FALSE(Grid->PaintingOffScreen());
-        // The window shows the cell inverted: dark where the cell is blank.
         Shot();
         const TRect C = Grid->CellRect(2, Row);
-        EXPECT_EQ(At(C.Right - 3, C.Bottom - 3), clBlack);
+        EXPECT_EQ(At(C.Right - 3, C.Bottom - 3), K.Blank);
+        EXPECT_GT(CountOf(C, K.Blank), (C.Right - C.Left) * (C.Bottom - C.Top) / 2);
         Grid->SelectRows(Row, Row, false);
         Grid->Invalidate();
         Grid->Update();
