@@ -326,8 +326,11 @@ void TgxBaseGrid::SetCellValue(int DataCol, int DataRow, const Variant& Value) {
             const Variant Shown = Converted;
             FCurrentCell->ClearBuffer();
             if (FGridControl) SetControlValue(Shown, false, false);
-        } else if (!FStoreData && !Editing && HandleAllocated() && !GetFastAssign()) {
-            // Nothing keeps the value for the next paint: it is shown now.
+        } else if (!Editing && HandleAllocated() && !GetFastAssign() &&
+                   (!FStoreData || (!FPaintingOffScreen && DataCol == GetCurrentDataCol() &&
+                                    DataRow == GetCurrentDataRow()))) {
+            // Nothing keeps the value for the next paint, or it is the
+            // current cell's: it is shown now.
             DrawWrittenValue(DataCol, DataRow, Converted, false);
             return;
         }

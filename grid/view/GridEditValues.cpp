@@ -185,6 +185,9 @@ void TgxBaseGrid::DrawWrittenValue(int DataCol, int DataRow, const Variant& Valu
             AssignCellValue(Value.IsEmpty() ? EmptyCellValue(Data.ControlType) : Value, Data,
                             Selected);
         RestoreHandle();
+        // The value was drawn over the current cell's frame: it goes back
+        // on before the cell reaches the window, as a paint would draw it.
+        DrawCellFocusRect(DisplayCol, DisplayRow);
         if (Inverted) RectInvert(Canvas(), Outer, true);
     } catch (...) {
         // The half-drawn cell stays off the window; a paint draws it anew.
