@@ -156,6 +156,12 @@ TEST(TextMask, ValidInputConvertsAndInsertsLiterals) {
         {"{A-F}", cstNone, false, "", 1, "c", false, false, true, "C"},
         {"{^A-F}", cstNone, false, "", 1, "c", false, false, true, "c"},
         {"x#", cstNone, false, "", 1, "X", false, false, true, "x"},
+        // Only the conversions of the way that fits come back: not those of
+        // a way that went with it and then failed, nor of one that waited.
+        {">?{?z,<?>?}", cstNone, false, "", 1, "abc", false, false, true, "AbC"},
+        {"*@[a][a][a]x", cstNone, false, "", 1, "AAAAX", true, false, true, "Aaaax"},
+        {"*@[a][a][a]x", cstNone, false, "", 1, "AAAAAX", true, false, true, "AAaaax"},
+        {"*2{>?}*[<?]x", cstNone, false, "", 1, "abCDX", true, false, true, "ABcdx"},
         // A typed character equal to a literal may be the character after it.
         {"[-]#", cstNone, false, "", 1, "-", false, true, true, "-"},
         // Ambiguous literals are not inserted.
