@@ -56,7 +56,7 @@ bool TgxMaskCaseChanges::IsOtherCase(int Pos, std::string_view Converted) const 
 }
 
 TgxMaskCaseChanges::THistory TgxMaskCaseChanges::With(THistory History, int Pos,
-                                                       std::string_view Converted) {
+                                                      std::string_view Converted) {
     const auto End = static_cast<std::int32_t>(Pos + static_cast<int>(Converted.size()));
     if (IsOtherCase(Pos, Converted)) {
         if (History.Last >= 0 && History.End == Pos) {

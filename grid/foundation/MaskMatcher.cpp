@@ -595,7 +595,8 @@ void TgxMaskMatcher::Consumed(const TPending& P, TResume Resume, int Offset, int
     const TKey Key{WayKey | std::uint32_t(Resume) << 2 | std::uint32_t(Skip) << 4, P.Options,
                    std::uint32_t(P.Entry), std::uint32_t(Offset), 0, std::uint32_t(P.Literals)};
     if (!FirstVisit(Key, OwnSlot(P.Entry, 1))) return;
-    const THistory Changes = Converted.empty() ? P.Changes : FChanges.With(P.Changes, FPos, Converted);
+    const THistory Changes =
+        Converted.empty() ? P.Changes : FChanges.With(P.Changes, FPos, Converted);
     FNextWays.push_back({Resume, Skip, P.Options, P.Entry, Offset, P.Literals, Changes});
 }
 
