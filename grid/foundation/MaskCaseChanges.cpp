@@ -9,17 +9,18 @@ namespace grid {
 
 namespace {
 
-bool IsAsciiLetter(char C) {
-    return (C >= 'A' && C <= 'Z') || (C >= 'a' && C <= 'z');
-}
-
-// The character in the case it is not in: its upper case form, or when it
-// is that already, its lower case one.
-AnsiString OtherCase(const AnsiString& C) {
-    if (C.size() == 1 && IsAsciiLetter(C[0])) return AnsiString(1, static_cast<char>(C[0] ^ 0x20));
-    AnsiString To = AnsiUpperCase(C);
-    if (To == C) To = AnsiLowerCase(C);
-    return To;
+// The character in upper or lower case; empty where that changes nothing or
+// changes its length (a conversion then leaves it as it stands).
+AnsiString InCase(std::string_view C, bool Upper) {
+    if (C.size() == 1) {
+        const char B = C[0];
+        if (Upper ? B >= 'a' && B <= 'z' : B >= 'A' && B <= 'Z')
+            return AnsiString(1, static_cast<char>(B ^ 0x20));
+        if (static_cast<unsigned char>(B) < 0x80) return AnsiString();
+    }
+    const AnsiString Same(C);
+    AnsiString To = Upper ? AnsiUpperCase(Same) : AnsiLowerCase(Same);
+    return To.size() == C.size() && To != Same ? To : AnsiString();
 }
 
 } // namespace
@@ -28,6 +29,8 @@ void TgxMaskCaseChanges::Start(const AnsiString& Text) {
     FText = &Text;
     FCount = 0;
     FOdd.clear();
+    for (std::vector<std::int32_t>& Changing : FChanging)
+        Changing.clear();
 }
 
 TgxMaskCaseChanges::TRecord& TgxMaskCaseChanges::At(std::int32_t Id) const {
@@ -43,53 +46,90 @@ TgxMaskCaseChanges::THistory TgxMaskCaseChanges::Add(const TRecord& Record, std:
     return {Id, End};
 }
 
-// Whether Converted is the character at Pos in its other case, as a run of
-// changes can hold it.
-bool TgxMaskCaseChanges::IsOtherCase(int Pos, std::string_view Converted) const {
-    const auto At = static_cast<std::size_t>(Pos - 1);
+// Which case Converted is of the character at Pos, as a run can hold it.
+TgxMaskCaseChanges::TKind TgxMaskCaseChanges::KindOf(int Pos, std::string_view Converted) const {
     const auto Len = static_cast<std::size_t>(CharCountAt(*FText, Pos));
-    if (Converted.size() != Len) return false;
-    if (Len == 1 && IsAsciiLetter((*FText)[At]))
-        return Converted[0] == static_cast<char>((*FText)[At] ^ 0x20);
-    const AnsiString To = OtherCase(FText->substr(At, Len));
-    return To != FText->substr(At, Len) && std::string_view(To) == Converted;
+    if (Converted.size() != Len) return TKind::Odd;
+    const std::string_view C =
+        std::string_view(*FText).substr(static_cast<std::size_t>(Pos - 1), Len);
+    for (const bool Upper : {false, true}) {
+        const AnsiString To = InCase(C, Upper);
+        if (!To.empty() && std::string_view(To) == Converted)
+            return Upper ? TKind::Upper : TKind::Lower;
+    }
+    return TKind::Odd;
+}
+
+// Whether the characters from From up to To are in the case already.
+bool TgxMaskCaseChanges::InCaseBetween(bool Upper, int From, int To) {
+    if (From == To) return true;
+    std::vector<std::int32_t>& Changing = FChanging[Upper ? 1 : 0];
+    if (Changing.empty()) {
+        const int Len = static_cast<int>(FText->size());
+        Changing.assign(static_cast<std::size_t>(Len) + 2, 0);
+        for (int Pos = 1; Pos <= Len;) {
+            const int Count = std::max(CharCountAt(*FText, Pos), 1);
+            const bool Changes =
+                !InCase(std::string_view(*FText).substr(static_cast<std::size_t>(Pos - 1),
+                                                        static_cast<std::size_t>(Count)),
+                        Upper)
+                     .empty();
+            for (int I = 1; I <= Count; ++I)
+                Changing[static_cast<std::size_t>(Pos + I)] =
+                    Changing[static_cast<std::size_t>(Pos)] + (Changes ? 1 : 0);
+            Pos += Count;
+        }
+    }
+    return Changing[static_cast<std::size_t>(To)] == Changing[static_cast<std::size_t>(From)];
 }
 
 TgxMaskCaseChanges::THistory TgxMaskCaseChanges::With(THistory History, int Pos,
                                                       std::string_view Converted) {
     const auto End = static_cast<std::int32_t>(Pos + static_cast<int>(Converted.size()));
-    if (IsOtherCase(Pos, Converted)) {
-        if (History.Last >= 0 && History.End == Pos) {
-            // Going on with its run. Another way that shared the run may
-            // have gone on with it already, over this same character.
-            TRecord& Last = At(History.Last);
-            if (Last.End == Pos) Last.End = End;
+    const TKind Kind = KindOf(Pos, Converted);
+    if (Kind == TKind::Odd) {
+        TOdd Odd{{}, static_cast<std::uint8_t>(std::min<std::size_t>(Converted.size(), 4))};
+        std::copy_n(Converted.begin(), Odd.Len, Odd.Bytes.begin());
+        FOdd.push_back(Odd);
+        return Add({History.Last, History.End, static_cast<std::uint32_t>(Pos), 0,
+                    -static_cast<std::int32_t>(FOdd.size())},
+                   End);
+    }
+    const bool Upper = Kind == TKind::Upper;
+    if (History.Last >= 0) {
+        // Going on with its run, when what it took since is in that case.
+        // Ways that share the run may have taken it further already: only
+        // over characters in that case, and at most up to this one,
+        // converted alike.
+        TRecord& Last = At(History.Last);
+        if (Last.End > 0 && (Last.Upper != 0) == Upper && InCaseBetween(Upper, History.End, Pos)) {
+            if (Last.End <= Pos) Last.End = End;
             if (Last.End == End) return {History.Last, End};
         }
-        return Add({History.Last, History.End, Pos, End}, End);
     }
-    TOdd Odd{{}, static_cast<std::uint8_t>(std::min<std::size_t>(Converted.size(), 4))};
-    std::copy_n(Converted.begin(), Odd.Len, Odd.Bytes.begin());
-    FOdd.push_back(Odd);
-    return Add({History.Last, History.End, Pos, -static_cast<std::int32_t>(FOdd.size())}, End);
+    return Add({History.Last, History.End, static_cast<std::uint32_t>(Pos), Upper ? 1U : 0U, End},
+               End);
 }
 
 void TgxMaskCaseChanges::Apply(THistory History, int TypedPos, AnsiString& Typed) const {
     const auto Put = [&](int Pos, std::string_view Bytes) {
         const int Off = Pos - TypedPos;
-        if (Off >= 0 && Off + static_cast<int>(Bytes.size()) <= static_cast<int>(Typed.size()))
+        if (!Bytes.empty() && Off >= 0 &&
+            Off + static_cast<int>(Bytes.size()) <= static_cast<int>(Typed.size()))
             Typed.replace(static_cast<std::size_t>(Off), Bytes.size(), Bytes);
     };
     while (History.Last >= 0) {
         const TRecord& R = At(History.Last);
+        const int Start = static_cast<int>(R.Start);
         if (R.End < 0) {
             const TOdd& Odd = FOdd[static_cast<std::size_t>(-R.End - 1)];
-            Put(R.Start, std::string_view(Odd.Bytes.data(), Odd.Len));
+            Put(Start, std::string_view(Odd.Bytes.data(), Odd.Len));
         } else {
-            for (int Pos = R.Start; Pos < History.End;) {
+            for (int Pos = Start; Pos < History.End;) {
                 const int Len = std::max(CharCountAt(*FText, Pos), 1);
-                Put(Pos, OtherCase(FText->substr(static_cast<std::size_t>(Pos - 1),
-                                                 static_cast<std::size_t>(Len))));
+                Put(Pos, InCase(std::string_view(*FText).substr(static_cast<std::size_t>(Pos - 1),
+                                                                static_cast<std::size_t>(Len)),
+                                R.Upper != 0));
                 Pos += Len;
             }
         }

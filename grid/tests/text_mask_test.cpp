@@ -162,6 +162,9 @@ TEST(TextMask, ValidInputConvertsAndInsertsLiterals) {
         {"*@[a][a][a]x", cstNone, false, "", 1, "AAAAX", true, false, true, "Aaaax"},
         {"*@[a][a][a]x", cstNone, false, "", 1, "AAAAAX", true, false, true, "AAaaax"},
         {"*2{>?}*[<?]x", cstNone, false, "", 1, "abCDX", true, false, true, "ABcdx"},
+        {"a@a", cstNone, false, "", 1, "ABA", false, false, true, "aBa"},
+        {"a@a", cstNone, false, "", 1, "AbA", false, false, true, "aba"},
+        {"<?>?<?", cstNone, false, "", 1, "AbC", false, false, true, "aBc"},
         // A typed character equal to a literal may be the character after it.
         {"[-]#", cstNone, false, "", 1, "-", false, true, true, "-"},
         // Ambiguous literals are not inserted.
