@@ -29,6 +29,7 @@ void TgxMaskCaseChanges::Start(const AnsiString& Text) {
     FText = &Text;
     FCount = 0;
     FOdd.clear();
+    FBegun.Id = -1;
     for (std::vector<std::int32_t>& Changing : FChanging)
         Changing.clear();
 }
@@ -107,8 +108,15 @@ TgxMaskCaseChanges::THistory TgxMaskCaseChanges::With(THistory History, int Pos,
             if (Last.End == End) return {History.Last, End};
         }
     }
-    return Add({History.Last, History.End, static_cast<std::uint32_t>(Pos), Upper ? 1U : 0U, End},
-               End);
+    // Ways that stood alike and convert this character alike (several
+    // items that can take it) share the run they begin.
+    if (FBegun.Id >= 0 && FBegun.Pos == Pos && FBegun.Upper == Upper &&
+        FBegun.From.Last == History.Last && FBegun.From.End == History.End)
+        return {FBegun.Id, End};
+    const THistory Begun = Add(
+        {History.Last, History.End, static_cast<std::uint32_t>(Pos), Upper ? 1U : 0U, End}, End);
+    FBegun = {History, Pos, Upper, Begun.Last};
+    return Begun;
 }
 
 void TgxMaskCaseChanges::Apply(THistory History, int TypedPos, AnsiString& Typed) const {

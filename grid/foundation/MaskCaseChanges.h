@@ -65,6 +65,13 @@ private:
     // Of each case (lower, upper), when asked for: how many characters
     // before each position that case would change.
     std::array<std::vector<std::int32_t>, 2> FChanging;
+    // The run begun last, and the history it went on from.
+    struct TBegun {
+        THistory From;
+        int Pos = 0;
+        bool Upper = false;
+        std::int32_t Id = -1;
+    } FBegun;
 };
 
 } // namespace grid

@@ -165,6 +165,7 @@ TEST(TextMask, ValidInputConvertsAndInsertsLiterals) {
         {"a@a", cstNone, false, "", 1, "ABA", false, false, true, "aBa"},
         {"a@a", cstNone, false, "", 1, "AbA", false, false, true, "aba"},
         {"<?>?<?", cstNone, false, "", 1, "AbC", false, false, true, "aBc"},
+        {"{a1,a2}", cstNone, false, "", 1, "A2", false, false, true, "a2"},
         // A typed character equal to a literal may be the character after it.
         {"[-]#", cstNone, false, "", 1, "-", false, true, true, "-"},
         // Ambiguous literals are not inserted.
