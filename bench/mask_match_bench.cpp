@@ -231,16 +231,23 @@ MASK_SHAPE(most_same_alternatives_fits, 18);
 MASK_SHAPE(most_optionals_misfit, 19);
 MASK_SHAPE(three_hundred_codes_fits, 20);
 MASK_REFUSED(sixty_literals_refused, 21);
-// Pasted whole: the costliest accepted picture, on a text that does not fit.
-BENCHMARK_CAPTURE(BM_MaskValidPaste, most_optionals_misfit, 19, false)
-    ->RangeMultiplier(10)
-    ->Range(1000, 100000)
-    ->Complexity(benchmark::oN)
-    ->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(BM_MaskValidPaste, most_optionals_misfit_upper, 19, true)
-    ->RangeMultiplier(10)
-    ->Range(1000, 100000)
-    ->Complexity(benchmark::oN)
-    ->Unit(benchmark::kMicrosecond);
+// Pasted whole, as it stands and in capitals: the pictures that follow the
+// most ways at once, on a text that does not fit (optional literals, and
+// literals under way) and on one that fits.
+#define MASK_PASTE(Name, Index)                                                                    \
+    BENCHMARK_CAPTURE(BM_MaskValidPaste, Name, Index, false)                                       \
+        ->RangeMultiplier(10)                                                                      \
+        ->Range(1000, 100000)                                                                      \
+        ->Complexity(benchmark::oN)                                                                \
+        ->Unit(benchmark::kMicrosecond);                                                           \
+    BENCHMARK_CAPTURE(BM_MaskValidPaste, Name##_upper, Index, true)                                \
+        ->RangeMultiplier(10)                                                                      \
+        ->Range(1000, 100000)                                                                      \
+        ->Complexity(benchmark::oN)                                                                \
+        ->Unit(benchmark::kMicrosecond)
+
+MASK_PASTE(most_optionals_misfit, 19);
+MASK_PASTE(most_literals_under_way_misfit, 17);
+MASK_PASTE(most_same_alternatives_fits, 18);
 
 } // namespace

@@ -24,22 +24,20 @@ std::size_t CommonPrefix(const AnsiString& A, const AnsiString& B) {
     return F;
 }
 
-std::uint64_t Spread(std::uint64_t X) {
-    X ^= X >> 31;
-    X *= 0x7fb5d329728ea185ULL;
-    X ^= X >> 27;
-    X *= 0x81dadef4bc2dd44dULL;
-    X ^= X >> 33;
-    return X;
-}
-
+// The pairs of words multiplied apart, then mixed once: the keys are
+// small numbers, hashed millions of times over a long text.
 std::size_t HashOf(const std::uint32_t* Words, int Count) {
+    static constexpr std::uint64_t Factors[] = {0x9e3779b97f4a7c15ULL, 0xc2b2ae3d27d4eb4fULL,
+                                                0x165667b19e3779f9ULL};
     std::uint64_t H = 0;
     for (int I = 0; I < Count; I += 2) {
         const std::uint64_t Pair =
             std::uint64_t(Words[I]) << 32 | (I + 1 < Count ? Words[I + 1] : 0U);
-        H = Spread(H ^ Pair);
+        H ^= Pair * Factors[I / 2];
     }
+    H ^= H >> 32;
+    H *= 0xbf58476d1ce4e5b9ULL;
+    H ^= H >> 29;
     return static_cast<std::size_t>(H);
 }
 
@@ -56,6 +54,7 @@ std::uint16_t BitsOf(TgxMaskOptions Options) {
 TgxMaskMatcher::TgxMaskMatcher(const AnsiString& Picture, const TgxPictureList& List,
                                const TgxTextCase* TextCase)
     : FPicture(Picture), FProgram(Picture, List), FTextCase(TextCase) {
+    FDirect.assign(OwnSlot(64, 0), TSlot{{}, 0});
     for (int I = 0; I < FProgram.Size(); ++I)
         if (FProgram.At(I).Type == pntRange && FProgram.At(I).Negate) FNegatedRange = true;
 }
@@ -63,7 +62,7 @@ TgxMaskMatcher::TgxMaskMatcher(const AnsiString& Picture, const TgxPictureList& 
 bool TgxMaskMatcher::CheckInput(TgxMaskInput& Input, TgxMaskOptions Options, AnsiString& Result) {
     Begin(Input);
     Start(Input, Options);
-    Follow({TTask::Sub, BitsOf(Options), 0, 0, FProgram.Root(), 0, 0, -1});
+    Follow({TTask::Sub, BitsOf(Options), 0, 0, FProgram.Root(), 0, 0, {}});
     Advance(INT_MAX);
     return Finish(Input, Result);
 }
@@ -110,7 +109,7 @@ bool TgxMaskMatcher::CheckRuns(const TgxMaskInput& Record, const std::vector<Tgx
     Begin(Input);
     FBeforeCaret = true;
     Start(Input, Runs[0]);
-    Follow({TTask::Sub, BitsOf(Runs[0]), 0, 0, FProgram.Root(), 0, 0, -1});
+    Follow({TTask::Sub, BitsOf(Runs[0]), 0, 0, FProgram.Root(), 0, 0, {}});
     Advance(Record.InputPos);
     FBeforeCaret = false;
     const std::vector<TWay> Ways = FNextWays;
@@ -199,6 +198,7 @@ void TgxMaskMatcher::Begin(const TgxMaskInput& Input) {
     FCharNumber.clear();
     FCharStart.clear();
     FEntries.assign(1, TEntry{0, -1, 0}); // entry 0: outside the root
+    FLastEntries.assign(2 * static_cast<std::size_t>(FProgram.Size()), 0);
     FEntrySlots.assign(256, 0);
 }
 
@@ -217,7 +217,7 @@ bool TgxMaskMatcher::Alike(TgxMaskOptions First, TgxMaskOptions Then) const {
 void TgxMaskMatcher::StartFollowing(std::vector<TDeadEnd>& DeadEnds, TgxMaskInput& Input,
                                     TgxMaskOptions Options) {
     Start(Input, Options);
-    Follow({TTask::Sub, BitsOf(Options), 0, 0, FProgram.Root(), 0, 0, -1});
+    Follow({TTask::Sub, BitsOf(Options), 0, 0, FProgram.Root(), 0, 0, {}});
     if (FInputPos == 1)
         GoOnPastCaret(DeadEnds, BitsOf(Options));
     else
@@ -242,7 +242,7 @@ void TgxMaskMatcher::Start(TgxMaskInput& Input, TgxMaskOptions Options) {
     FLiteralIds.clear();
     FLiteralIds.emplace(AnsiString(), 0);
     FAnswered.assign(1, false);
-    FChanges.clear();
+    FChanges.Start(Input.Text);
     FPos = 1;
     ++FStamp;
     FSeenCount = 0;
@@ -285,7 +285,7 @@ void TgxMaskMatcher::Resume(const TWay& W) {
         const TKey Key{WayKey | std::uint32_t(W.Resume) << 2 | std::uint32_t(Carried.Skip) << 4,
                        W.Options, std::uint32_t(W.Entry), std::uint32_t(W.Offset), 0,
                        std::uint32_t(W.Literals)};
-        if (FirstVisit(Key)) FNextWays.push_back(Carried);
+        if (FirstVisit(Key, OwnSlot(W.Entry, 1))) FNextWays.push_back(Carried);
     } else if (W.Resume == TResume::MaskChar) {
         P.Task = TTask::MaskChar;
         Follow(P);
@@ -319,7 +319,21 @@ void TgxMaskMatcher::Follow(TPending Start) {
     FPending.clear();
 }
 
-bool TgxMaskMatcher::FirstVisit(const TKey& Key) {
+// Most places are reached by one key at a position: the place's own slot
+// settles those, the shared table the others. A key goes to the shared
+// table only while its own slot holds another key of this position, which
+// it then does until the position is left: so a key whose own slot is free
+// was not met yet.
+bool TgxMaskMatcher::FirstVisit(const TKey& Key, std::size_t Own) {
+    TSlot& S = FDirect[Own];
+    if (S.Stamp != FStamp) {
+        S = {Key, FStamp};
+        return true;
+    }
+    return !(S.Key == Key) && FirstVisitShared(Key);
+}
+
+bool TgxMaskMatcher::FirstVisitShared(const TKey& Key) {
     // At most half full, so a probe meets a free slot soon.
     if (2 * (FSeenCount + 1) > FSeen.size()) {
         std::vector<TSlot> Old(std::max<std::size_t>(256, 2 * FSeen.size()), TSlot{{}, 0});
@@ -327,7 +341,7 @@ bool TgxMaskMatcher::FirstVisit(const TKey& Key) {
         const std::uint32_t Stamp = FStamp;
         FSeenCount = 0;
         for (const TSlot& S : Old)
-            if (S.Stamp == Stamp) FirstVisit(S.Key);
+            if (S.Stamp == Stamp) FirstVisitShared(S.Key);
     }
     const std::size_t Mask = FSeen.size() - 1;
     for (std::size_t At = HashOf(&Key.A, 6) & Mask;; At = (At + 1) & Mask) {
@@ -343,6 +357,16 @@ bool TgxMaskMatcher::FirstVisit(const TKey& Key) {
 }
 
 int TgxMaskMatcher::EntryOf(const TEntry& Entry) {
+    // An item is mostly entered from the one entry: the last entry of each
+    // item and parity of iteration is kept at hand.
+    std::int32_t& Last = FLastEntries[2 * static_cast<std::size_t>(Entry.Step) +
+                                      static_cast<std::size_t>(Entry.Iteration & 1)];
+    if (FEntries[static_cast<std::size_t>(Last)] == Entry) return Last;
+    Last = Find(Entry);
+    return Last;
+}
+
+int TgxMaskMatcher::Find(const TEntry& Entry) {
     // Open addressing over the entries' numbers (0: a free slot, as entry
     // 0 is never looked up), at most half full.
     if (2 * FEntries.size() + 2 > FEntrySlots.size()) {
@@ -353,8 +377,18 @@ int TgxMaskMatcher::EntryOf(const TEntry& Entry) {
     const std::size_t At = SlotOf(Entry);
     if (FEntrySlots[At] != 0) return FEntrySlots[At];
     FEntries.push_back(Entry);
+    if (FDirect.size() < OwnSlot(static_cast<int>(FEntries.size()), 0))
+        FDirect.resize(std::max(OwnSlot(static_cast<int>(FEntries.size()), 0), 2 * FDirect.size()),
+                       TSlot{{}, 0});
     FEntrySlots[At] = static_cast<std::int32_t>(FEntries.size()) - 1;
     return FEntrySlots[At];
+}
+
+// The own slot of what a way does in an entry: 0 going on after it, 1
+// standing in it; those of the items' entering come first.
+std::size_t TgxMaskMatcher::OwnSlot(int Entry, int Kind) const {
+    return 2 * static_cast<std::size_t>(FProgram.Size()) + 2 * static_cast<std::size_t>(Entry) +
+           static_cast<std::size_t>(Kind);
 }
 
 // The slot holding Entry, or the free one where it belongs.
@@ -384,13 +418,6 @@ int TgxMaskMatcher::LiteralsWith(int Literals, std::string_view Added) {
     return Id;
 }
 
-int TgxMaskMatcher::Change(int Changes, int Pos, std::string_view Bytes) {
-    TChange C{Changes, Pos, static_cast<std::uint8_t>(Bytes.size()), {}};
-    std::copy(Bytes.begin(), Bytes.end(), C.Bytes);
-    FChanges.push_back(C);
-    return static_cast<int>(FChanges.size()) - 1;
-}
-
 void TgxMaskMatcher::Sub(const TPending& P) {
     if (P.Step < 0) return;
     const TgxMaskStep& Step = FProgram.At(P.Step);
@@ -402,7 +429,7 @@ void TgxMaskMatcher::Sub(const TPending& P) {
     if (Step.Count == -1) Iteration = std::min(Iteration, 1);
     const TKey Key{SubKey | std::uint32_t(P.Fresh) << 4, P.Options, std::uint32_t(P.Entry),
                    std::uint32_t(P.Step), std::uint32_t(Iteration), std::uint32_t(P.Literals)};
-    if (!FirstVisit(Key)) return;
+    if (!FirstVisit(Key, 2 * static_cast<std::size_t>(P.Step) + (Iteration & 1))) return;
 
     // Failing this alternative, the next one, from the same place.
     if (Step.NextAlternative >= 0 && !P.Alone)
@@ -465,7 +492,7 @@ void TgxMaskMatcher::Next(const TPending& P) {
     }
     const TKey Key{NextKey | std::uint32_t(P.Fresh) << 4, P.Options, std::uint32_t(P.Entry), 0, 0,
                    std::uint32_t(P.Literals)};
-    if (!FirstVisit(Key)) return;
+    if (!FirstVisit(Key, OwnSlot(P.Entry, 0))) return;
     const TEntry Entry = FEntries[static_cast<std::size_t>(P.Entry)];
     const TgxMaskStep& Step = FProgram.At(Entry.Step);
     const int I = Entry.Iteration;
@@ -567,15 +594,16 @@ void TgxMaskMatcher::Consumed(const TPending& P, TResume Resume, int Offset, int
     const auto Skip = static_cast<std::uint8_t>(std::max(Bytes, 1) - 1);
     const TKey Key{WayKey | std::uint32_t(Resume) << 2 | std::uint32_t(Skip) << 4, P.Options,
                    std::uint32_t(P.Entry), std::uint32_t(Offset), 0, std::uint32_t(P.Literals)};
-    if (!FirstVisit(Key)) return;
-    const int Changes = Converted.empty() ? P.Changes : Change(P.Changes, FPos, Converted);
+    if (!FirstVisit(Key, OwnSlot(P.Entry, 1))) return;
+    const THistory Changes =
+        Converted.empty() ? P.Changes : FChanges.With(P.Changes, FPos, Converted);
     FNextWays.push_back({Resume, Skip, P.Options, P.Entry, Offset, P.Literals, Changes});
 }
 
 // A way reached the end of the picture with the text. Without a search for
 // every answer the first ends the run; with one, each different run of
 // inserted literals is weighed once, in the order found.
-void TgxMaskMatcher::Accept(int Literals, int Changes) {
+void TgxMaskMatcher::Accept(int Literals, THistory Changes) {
     TgxMaskInput& In = *FInput;
     if (FState == 0) In.FoundInput = TypedPart(Changes);
     if (FUnique) {
@@ -585,16 +613,11 @@ void TgxMaskMatcher::Accept(int Literals, int Changes) {
     if (Record(Literals)) FDone = true;
 }
 
-AnsiString TgxMaskMatcher::TypedPart(int Changes) const {
+AnsiString TgxMaskMatcher::TypedPart(THistory Changes) const {
     if (FInputPos < 1 || FInputLen <= 0) return AnsiString();
     AnsiString Typed = FText->substr(static_cast<std::size_t>(FInputPos - 1),
                                      static_cast<std::size_t>(FInputLen));
-    for (int C = Changes; C >= 0; C = FChanges[static_cast<std::size_t>(C)].Previous) {
-        const TChange& Ch = FChanges[static_cast<std::size_t>(C)];
-        const int At = Ch.Pos - FInputPos;
-        if (At >= 0 && At + Ch.Len <= static_cast<int>(Typed.size()))
-            Typed.replace(static_cast<std::size_t>(At), Ch.Len, Ch.Bytes, Ch.Len);
-    }
+    FChanges.Apply(Changes, FInputPos, Typed);
     return Typed;
 }
 

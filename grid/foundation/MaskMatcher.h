@@ -13,13 +13,13 @@
 // to reach the end of the text is the one the search would settle on, and
 // the work is bounded by the picture's places times the text's length, for
 // any nesting of repeats.
+#include "grid/foundation/MaskCaseChanges.h"
 #include "grid/foundation/MaskProgram.h"
 #include "grid/foundation/PictureTree.h"
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <deque>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
@@ -49,14 +49,7 @@ public:
     static constexpr std::size_t MaxLiteralChoices = 4096;
 
 private:
-    // A character of the typed part as a way converted it; each way holds
-    // the last of its changes, which holds the one before.
-    struct TChange {
-        std::int32_t Previous;
-        std::int32_t Pos;
-        std::uint8_t Len;
-        char Bytes[4];
-    };
+    using THistory = TgxMaskCaseChanges::THistory;
     // What a way does when it next stands at a text position: go on with
     // the next character of a run of mask characters, or go on after the
     // item that consumed the last character.
@@ -68,7 +61,7 @@ private:
         std::int32_t Entry; // the entries the way stands in (innermost first)
         std::int32_t Offset; // MaskChar: the character of the run
         std::int32_t Literals;
-        std::int32_t Changes;
+        THistory Changes;
         // Not a way but a run of ways in flight (see TFlight), standing here
         // in the order of the ways.
         std::int32_t Flight = -1;
@@ -90,7 +83,7 @@ private:
         std::int32_t Step;
         std::int32_t Iteration;
         std::int32_t Literals;
-        std::int32_t Changes;
+        THistory Changes;
         // Sub: this alternative only, not the ones after it (they were
         // picked out already, by the character they can begin with).
         bool Alone = false;
@@ -138,19 +131,21 @@ private:
     void Range(const TPending& P, const TgxMaskStep& Step);
     void Consumed(const TPending& P, TResume Resume, int Offset, int Bytes,
                   std::string_view Converted);
-    void Accept(int Literals, int Changes);
+    void Accept(int Literals, THistory Changes);
     void Resume(const TWay& W);
     void Land(int Flight);
     bool Pass(const TPending& P, int Step, int Entry);
     void Schedule(const TWay& W, int Landing);
     const std::vector<std::int32_t>& RunsOf(int Step, std::uint16_t Options);
-    bool FirstVisit(const TKey& Key);
+    bool FirstVisit(const TKey& Key, std::size_t Own);
+    bool FirstVisitShared(const TKey& Key);
+    std::size_t OwnSlot(int Entry, int Kind) const;
     int EntryOf(const TEntry& Entry);
+    int Find(const TEntry& Entry);
     std::size_t SlotOf(const TEntry& Entry) const;
     int LiteralsWith(int Literals, std::string_view Added);
-    int Change(int Changes, int Pos, std::string_view Bytes);
     bool Record(int Literals);
-    AnsiString TypedPart(int Changes) const;
+    AnsiString TypedPart(THistory Changes) const;
 
     // The character checks; each judges the character at FPos and, on a
     // conversion, returns what the character becomes in Converted.
@@ -203,12 +198,15 @@ private:
     std::vector<TPending> FPending;
     std::vector<TEntry> FEntries;
     std::vector<std::int32_t> FEntrySlots;
+    std::vector<std::int32_t> FLastEntries; // by item and parity of iteration
+
     std::vector<AnsiString> FLiterals;
     std::unordered_map<AnsiString, std::int32_t> FLiteralIds;
     std::vector<bool> FAnswered; // by literals: an answer with them was taken in
-    std::deque<TChange> FChanges; // grows by blocks: a long text may hold millions
+    TgxMaskCaseChanges FChanges;
     // What has been reached at this position, stamped with it so that
     // moving on clears it at no cost.
+    std::vector<TSlot> FDirect; // each place's own slot (see FirstVisit)
     std::vector<TSlot> FSeen;
     std::size_t FSeenCount = 0;
     std::uint32_t FStamp = 0;

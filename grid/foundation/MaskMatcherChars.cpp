@@ -27,6 +27,19 @@ AnsiString Converted(const AnsiString& C, TgxMaskOption CaseType) {
     return To.size() == C.size() && To != C ? To : AnsiString();
 }
 
+char AsciiUpper(char C) {
+    return C >= 'a' && C <= 'z' ? static_cast<char>(C - 'a' + 'A') : C;
+}
+
+// Alike but for case; a single ASCII character (the most common literal)
+// without building upper case copies.
+bool SameIgnoringCase(std::string_view A, std::string_view B) {
+    if (A.size() == 1 && B.size() == 1 && static_cast<unsigned char>(A[0]) < 0x80 &&
+        static_cast<unsigned char>(B[0]) < 0x80)
+        return AsciiUpper(A[0]) == AsciiUpper(B[0]);
+    return AnsiUpperCase(AnsiString(A)) == AnsiUpperCase(AnsiString(B));
+}
+
 } // namespace
 
 bool TgxMaskMatcher::TextExhausted() const {
@@ -50,10 +63,8 @@ bool TgxMaskMatcher::LiteralMatches(std::string_view Literal, TgxMaskOptions Opt
         std::string_view(*FText).substr(static_cast<std::size_t>(FPos - 1), Literal.size());
     if (!IsInputChar()) return Here == Literal;
     const bool Alike = Here == Literal;
-    if (Options.Contains(moConvertInput))
-        return Alike || AnsiUpperCase(AnsiString(Here)) == AnsiUpperCase(AnsiString(Literal));
-    if (!Alike && AnsiUpperCase(AnsiString(Here)) == AnsiUpperCase(AnsiString(Literal)))
-        FConvertMatters = true;
+    if (Options.Contains(moConvertInput)) return Alike || SameIgnoringCase(Here, Literal);
+    if (!Alike && SameIgnoringCase(Here, Literal)) FConvertMatters = true;
     return Alike;
 }
 

@@ -156,6 +156,16 @@ TEST(TextMask, ValidInputConvertsAndInsertsLiterals) {
         {"{A-F}", cstNone, false, "", 1, "c", false, false, true, "C"},
         {"{^A-F}", cstNone, false, "", 1, "c", false, false, true, "c"},
         {"x#", cstNone, false, "", 1, "X", false, false, true, "x"},
+        // Only the conversions of the way that fits come back: not those of
+        // a way that went with it and then failed, nor of one that waited.
+        {">?{?z,<?>?}", cstNone, false, "", 1, "abc", false, false, true, "AbC"},
+        {"*@[a][a][a]x", cstNone, false, "", 1, "AAAAX", true, false, true, "Aaaax"},
+        {"*@[a][a][a]x", cstNone, false, "", 1, "AAAAAX", true, false, true, "AAaaax"},
+        {"*2{>?}*[<?]x", cstNone, false, "", 1, "abCDX", true, false, true, "ABcdx"},
+        {"a@a", cstNone, false, "", 1, "ABA", false, false, true, "aBa"},
+        {"a@a", cstNone, false, "", 1, "AbA", false, false, true, "aba"},
+        {"<?>?<?", cstNone, false, "", 1, "AbC", false, false, true, "aBc"},
+        {"{a1,a2}", cstNone, false, "", 1, "A2", false, false, true, "a2"},
         // A typed character equal to a literal may be the character after it.
         {"[-]#", cstNone, false, "", 1, "-", false, true, true, "-"},
         // Ambiguous literals are not inserted.
