@@ -32,6 +32,9 @@ protected:
     // date-time pop-up; the grid edits.
     void ShowButtons() {
         ShowFocused(5, 6);
+        // The cursor waits away from the grid until a test puts it there.
+        Mouse->SetCursorPos(TPoint(Form->Left() + Form->Width() + 50, Form->Top()));
+        QApplication::processEvents();
         Grid->SetGridMode(gmEdit);
         Grid->GetCol(1)->SetButtonType(btCombo);
         Grid->GetCol(2)->SetButtonType(btNormal);
