@@ -108,6 +108,8 @@ TEST_F(GridMenuReport, WithoutAPopupMenuTheGridsOwnMenuHasNoSeparator) {
     ASSERT_NE(Own, nullptr);
     EXPECT_EQ(Own->PopupComponent(), Grid);
     EXPECT_EQ(Captions(Own), (std::vector<std::string>{"See#", "Out#", "Save#"}));
+    for (int I = 0; I < Own->Items()->Count(); ++I)
+        EXPECT_EQ(Own->Items()->Items(I)->Owner(), Grid);
     Own->Items()->Items(0)->Click();
     EXPECT_EQ(R->Calls, (std::vector<std::string>{"preview"}));
     // Configuring again gives a fresh menu with the items once.
