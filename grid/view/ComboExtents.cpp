@@ -115,8 +115,13 @@ void TgxBaseGrid::AdjustComboGridExtents(int Cols, int Rows) {
         Parent->UpdateComboExtents(Cols, Rows, false);
         SetEnablePaint(true);
     } else {
-        // The next drop-down sets the list up again.
-        Parent->ResetLastUsedCombo();
+        // The next drop-down sets the list up again. A definition's list
+        // that changed is copied afresh even on the cell it was last shown
+        // for, which would otherwise show the rows it no longer has.
+        if (Parent->ComboCreated() && Self->GetParentGridCombo() != Parent->GetCombo())
+            Parent->ResetComboInit(false);
+        else
+            Parent->ResetLastUsedCombo();
     }
 }
 

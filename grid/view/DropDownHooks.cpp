@@ -3,6 +3,7 @@
 #include "grid/model/BaseGrid.h"
 #include "grid/model/Combo.h"
 #include "grid/view/DropDownForm.h"
+#include "grid/view/GridResources.h"
 #include "platform/gui/Forms.h"
 #include "platform/gui/InputHook.h"
 
@@ -13,8 +14,8 @@ namespace grid {
 
 namespace {
 
+// The grids themselves are listed in the unit's shared hooked-grid list.
 struct TGridHooks {
-    std::vector<TgxBaseGrid*> Grids;
     TInputHook Hook;
 };
 
@@ -24,7 +25,7 @@ TGridHooks& Hooks() {
 }
 
 bool Registered(const TgxBaseGrid* Grid) {
-    const auto& Grids = Hooks().Grids;
+    const auto& Grids = HookedGrids();
     return std::find(Grids.begin(), Grids.end(), Grid) != Grids.end();
 }
 
@@ -52,7 +53,7 @@ void MousePressed(const TMouseHookInfo& Info) {
     }
     // Closing a drop-down changes the list: walk a copy, newest first, and
     // skip grids that left meanwhile.
-    const std::vector<TgxBaseGrid*> Grids = Hooks().Grids;
+    const std::vector<TgxBaseGrid*> Grids = HookedGrids();
     for (auto It = Grids.rbegin(); It != Grids.rend(); ++It) {
         TgxBaseGrid* Grid = *It;
         if (!Grid || !Registered(Grid)) continue;
@@ -73,7 +74,7 @@ bool KeepsDropDown(TgxBaseGrid* Grid, const TActivationHookInfo& Info) {
 }
 
 void ActivationChanged(const TActivationHookInfo& Info) {
-    const std::vector<TgxBaseGrid*> Grids = Hooks().Grids;
+    const std::vector<TgxBaseGrid*> Grids = HookedGrids();
     for (auto It = Grids.rbegin(); It != Grids.rend(); ++It) {
         TgxBaseGrid* Grid = *It;
         if (!Grid || !Registered(Grid) || KeepsDropDown(Grid, Info)) continue;
@@ -82,24 +83,24 @@ void ActivationChanged(const TActivationHookInfo& Info) {
 }
 
 void RemoveHookWhenUnused() {
-    if (Hooks().Grids.empty()) Hooks().Hook.Remove();
+    if (HookedGrids().empty()) Hooks().Hook.Remove();
 }
 
 } // namespace
 
 void RegisterGridHooks(TgxBaseGrid* Grid) {
     if (!Hooks().Hook.Installed()) Hooks().Hook = TInputHook(MousePressed, ActivationChanged);
-    Hooks().Grids.push_back(Grid);
+    HookedGrids().push_back(Grid);
 }
 
 void UnregisterGridHooks(TgxBaseGrid* Grid) {
-    auto& Grids = Hooks().Grids;
+    auto& Grids = HookedGrids();
     if (auto It = std::find(Grids.begin(), Grids.end(), Grid); It != Grids.end()) Grids.erase(It);
     RemoveHookWhenUnused();
 }
 
 void UnregisterGridHooksAll(TgxBaseGrid* Grid) {
-    auto& Grids = Hooks().Grids;
+    auto& Grids = HookedGrids();
     Grids.erase(std::remove(Grids.begin(), Grids.end(), Grid), Grids.end());
     RemoveHookWhenUnused();
 }

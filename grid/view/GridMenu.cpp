@@ -123,13 +123,14 @@ void TgxCustomGrid::DoContextPopup(const TPoint& MousePos, bool& Handled) {
     Handled = true;
 }
 
+// The window stops repainting while the grid goes on keeping itself in
+// order; switched on again it repaints at once.
 void TgxCustomGrid::BeginUpdate() {
-    SetEnablePaint(false);
+    SetEnableRedraw(false);
 }
 
 void TgxCustomGrid::EndUpdate() {
-    SetEnablePaint(true);
-    InvalidateGridNow();
+    SetEnableRedraw(true);
 }
 
 void TgxCustomGrid::PaintToMetaFileCanvas(TCanvas* Canvas) {
