@@ -1,0 +1,251 @@
+// The grid's scroll bars and scrolling, driven through scroll messages, the
+// window's bar state and the area left to repaint.
+#include "ShownGridFixture.h"
+#include "grid/model/InplaceControl.h"
+#include "platform/gui/Messages.h"
+#include "platform/gui/WindowScroll.h"
+#include "platform/rtl/Clock.h"
+
+#include <QCoreApplication>
+
+#include <cmath>
+
+namespace {
+
+class ScrollingReading : public ShownGridFixture {
+protected:
+    void Scroll(int Code, int Thumb = 0) {
+        Grid->Perform(WM_VSCROLL, MakeWParam(static_cast<Word>(Code), static_cast<Word>(Thumb)), 0);
+    }
+    void Settle() {
+        QCoreApplication::processEvents();
+        UpdateWindow(Grid->Handle());
+    }
+};
+
+// A clock whose tick count moves on by a step each time it is read, so a
+// waiting loop sees time pass without sleeping.
+class SteppingClock : public IClock {
+public:
+    explicit SteppingClock(std::uint32_t Step) : FStep(Step) {}
+    TDateTime Now() override { return 0.0; }
+    std::uint32_t TickCount() override {
+        FTicks += FStep;
+        return FTicks;
+    }
+    std::uint32_t Ticks() const { return FTicks; }
+
+private:
+    std::uint32_t FStep;
+    std::uint32_t FTicks = 1000;
+};
+
+TEST_F(ScrollingReading, BarsFollowTheNeedAndTheAlwaysShownSetting) {
+    struct Case {
+        TScrollStyle Bars, Always;
+        bool Shown, Enabled;
+    };
+    const Case Cases[] = {
+        {ssBoth, ssNone, false, false},       {ssBoth, ssVertical, true, false},
+        {ssBoth, ssBoth, true, false},        {ssBoth, ssHorizontal, false, false},
+        {ssHorizontal, ssBoth, false, false},
+    };
+    for (const Case& C : Cases) {
+        ShowGrid(2, 3); // every row fits the window
+        Grid->SetGridScrollBars(C.Bars);
+        Grid->SetAlwaysShowScrollBar(C.Always);
+        Settle();
+        const int Line = static_cast<int>(&C - Cases);
+        EXPECT_EQ(ScrollBarVisible(Grid->Handle(), SB_VERT), C.Shown) << Line;
+        if (C.Shown) {
+            EXPECT_EQ(ScrollBarEnabled(Grid->Handle(), SB_VERT), C.Enabled) << Line;
+        }
+        delete Form;
+        Form = nullptr;
+    }
+}
+
+TEST_F(ScrollingReading, ScrollBarsOffHidesBarsTheRowsWouldNeed) {
+    ShowGrid(30, 200);
+    Settle();
+    EXPECT_TRUE(ScrollBarVisible(Grid->Handle(), SB_VERT));
+    EXPECT_TRUE(ScrollBarVisible(Grid->Handle(), SB_HORZ));
+    Grid->SetGridScrollBars(ssNone);
+    Settle();
+    EXPECT_FALSE(ScrollBarVisible(Grid->Handle(), SB_VERT));
+    EXPECT_FALSE(ScrollBarVisible(Grid->Handle(), SB_HORZ));
+    Grid->SetGridScrollBars(ssVertical);
+    Settle();
+    EXPECT_TRUE(ScrollBarVisible(Grid->Handle(), SB_VERT));
+    EXPECT_FALSE(ScrollBarVisible(Grid->Handle(), SB_HORZ));
+}
+
+TEST_F(ScrollingReading, ScrollCodesMoveTheTopRowThroughTheVisibleRows) {
+    ShowGrid(3, 100);
+    Grid->SetRowVisible(2, false);
+    Grid->SetRowVisible(3, false);
+    Grid->SetRowVisible(8, false);
+    Settle();
+    ASSERT_EQ(Grid->TopRow(), 1);
+    const int MaxTop = Grid->GetMaxTopRow();
+    struct Step {
+        int Code, Thumb, Top;
+    };
+    const Step Steps[] = {
+        {SB_LINEUP, 0, 1},         // at the top already: ignored
+        {SB_PAGEUP, 0, 1},         // likewise
+        {SB_LINEDOWN, 0, 4},       // rows 2 and 3 are hidden
+        {SB_LINEDOWN, 0, 5},       {SB_ENDSCROLL, 0, 5},
+        {SB_THUMBTRACK, 6, 5},     // tracking is off
+        {SB_THUMBPOSITION, 6, 9},  // the sixth visible row past the fixed one
+        {SB_LINEUP, 0, 7},         // row 8 is hidden
+        {SB_BOTTOM, 0, MaxTop},    {SB_LINEDOWN, 0, MaxTop},
+        {SB_TOP, 0, 1},            {SB_THUMBPOSITION, 30000, MaxTop},
+    };
+    for (const Step& S : Steps) {
+        Scroll(S.Code, S.Thumb);
+        EXPECT_EQ(Grid->TopRow(), S.Top) << "code " << S.Code << " thumb " << S.Thumb;
+    }
+    Grid->SetThumbTracking(true);
+    Scroll(SB_TOP);
+    Scroll(SB_THUMBTRACK, 6);
+    EXPECT_EQ(Grid->TopRow(), 9);
+}
+
+TEST_F(ScrollingReading, TheBarPositionFollowsTheTopRow) {
+    ShowGrid(3, 100);
+    Grid->SetRowVisible(3, false);
+    Settle();
+    Grid->SetTopRow(5);
+    Settle();
+    // Rows 1, 2, 4 come before row 5 in the visible list.
+    EXPECT_EQ(GetScrollPos(Grid->Handle(), SB_VERT), 4);
+    TScrollInfo Info;
+    Info.fMask = SIF_ALL;
+    ASSERT_TRUE(GetScrollInfo(Grid->Handle(), SB_VERT, Info));
+    EXPECT_EQ(Info.nMin, 1);
+    int Count = 0, Max = 0, Last = 0, First = 0;
+    bool Scaled = true;
+    Grid->GetVertScrollRange(Count, Max, Scaled, Last, First);
+    EXPECT_FALSE(Scaled);
+    EXPECT_EQ(Info.nMax, Max);
+    EXPECT_EQ(Max, 99); // data rows 1..100, one of them hidden
+    const int Page = static_cast<int>(std::nearbyint(
+        static_cast<double>(Last - Grid->GetMaxScrollRow() + 1) / Count * Max));
+    EXPECT_EQ(static_cast<int>(Info.nPage), std::max(1, Page));
+}
+
+TEST_F(ScrollingReading, MoreRowsThanTheBarHoldsScaleTheBar) {
+    ShowGrid(2, 40000);
+    Settle();
+    TScrollInfo Info;
+    Info.fMask = SIF_ALL;
+    ASSERT_TRUE(GetScrollInfo(Grid->Handle(), SB_VERT, Info));
+    EXPECT_EQ(Info.nMin, 0);
+    EXPECT_EQ(Info.nMax, 32767);
+    EXPECT_EQ(Info.nPage, 1u);
+    int Count = 0, Max = 0, Last = 0, First = 0;
+    bool Scaled = false;
+    Grid->GetVertScrollRange(Count, Max, Scaled, Last, First);
+    ASSERT_TRUE(Scaled);
+    EXPECT_EQ(Count, Grid->GetMaxScrollRow() - First);
+    for (int Thumb : {1, 3, 16384, 32767}) {
+        Scroll(SB_THUMBPOSITION, Thumb);
+        const double Want = static_cast<double>(Count) / Max * Thumb;
+        // Halves go to even.
+        const int P = static_cast<int>(std::nearbyint(Want)) + First;
+        EXPECT_EQ(Grid->TopRow(), std::min(P, Grid->GetMaxTopRow())) << Thumb;
+        Settle();
+        const int Pos = static_cast<int>(
+            std::nearbyint(static_cast<double>(Max) / Count * (Grid->TopRow() - First)));
+        EXPECT_EQ(GetScrollPos(Grid->Handle(), SB_VERT), Pos) << Thumb;
+    }
+}
+
+TEST_F(ScrollingReading, ASmallScrollRepaintsTheStripALargeOneTheWholeDataArea) {
+    ShowGrid(3, 100);
+    Settle();
+    const int FixedBottom = Grid->CellRect(0, 0).Bottom; // the heading row
+    const int Area = Grid->ClientHeight() - FixedBottom;
+    const int Row = Grid->RowHeights(1);
+    struct Case {
+        bool Up;
+        int Distance;
+        bool Whole;
+    };
+    const Case Cases[] = {{true, Row, false}, {false, Row, false},
+                          {true, Area * 9 / 10, true}, {false, Area * 9 / 10, true}};
+    for (const Case& C : Cases) {
+        Settle();
+        if (C.Up)
+            Grid->ScrollUp(-C.Distance);
+        else
+            Grid->ScrollDown(C.Distance);
+        TRect Update;
+        ASSERT_TRUE(GetUpdateRect(Grid->Handle(), &Update)) << C.Up << C.Distance;
+        if (C.Whole) {
+            EXPECT_LE(Update.Top, FixedBottom + 1) << C.Up;
+            EXPECT_EQ(Update.Bottom, Grid->ClientHeight()) << C.Up;
+        } else if (C.Up) {
+            EXPECT_GT(Update.Top, Grid->ClientHeight() / 2); // the strip uncovered below
+        } else {
+            EXPECT_LT(Update.Bottom, Grid->ClientHeight() / 2); // the strip uncovered above
+        }
+    }
+}
+
+TEST_F(ScrollingReading, TheInPlaceControlHidesWhileTheBarScrolls) {
+    ShowGrid(3, 100);
+    Grid->SetFocus();
+    Settle();
+    Grid->SetCurrentCell(1, 6);
+    Grid->ShowEditor();
+    Settle();
+    auto* Control = Grid->GridControl();
+    ASSERT_NE(Control, nullptr);
+    ASSERT_TRUE(Control->GetVisible());
+    Scroll(SB_LINEDOWN);
+    EXPECT_FALSE(Control->GetVisible());
+    Scroll(SB_LINEDOWN);
+    EXPECT_FALSE(Control->GetVisible());
+    Scroll(SB_ENDSCROLL);
+    EXPECT_TRUE(Control->GetVisible());
+    EXPECT_EQ(Grid->TopRow(), 3);
+}
+
+TEST_F(ScrollingReading, AutoScrollWaitsLongerNearTheDataArea) {
+    ShowGrid(3, 100);
+    Settle();
+    const int Bottom = Grid->GetMaxScrollHeight();
+    const int Right = Grid->ClientWidth();
+    struct Case {
+        int X, Y, Direction, Wait;
+    };
+    const Case Cases[] = {
+        {100, Bottom + 10, 1, 200}, {100, Bottom + 20, 1, 0},  {100, Bottom + 14, 2, 200},
+        {100, Bottom + 15, 2, 0},   {100, Bottom + 40, 0, 200}, // across looks at x only
+        {Right + 20, 100, 0, 0},    {Right + 5, 100, 0, 200},   {Right + 20, 100, 1, 200},
+    };
+    for (const Case& C : Cases) {
+        const TPoint P = Grid->ClientToScreen(TPoint{C.X, C.Y});
+        EXPECT_EQ(Grid->WaitingTime(P.X, P.Y, C.Direction), C.Wait)
+            << C.X << "," << C.Y << " dir " << C.Direction;
+    }
+}
+
+TEST_F(ScrollingReading, TheLowSpeedWaitsOutItsDelayOnTheClock) {
+    ShowGrid(3, 100);
+    Settle();
+    SteppingClock Ticks(10);
+    ScopedClock Guard(Ticks);
+    const TPoint P = Grid->ClientToScreen(TPoint{100, Grid->ClientHeight() + 5});
+    Grid->SetScrollSpeed(grid::spHigh);
+    const std::uint32_t Before = Ticks.Ticks();
+    EXPECT_TRUE(Grid->ScrollDelay(P.X, P.Y, 1));
+    EXPECT_EQ(Ticks.Ticks(), Before); // no wait at all
+    Grid->SetScrollSpeed(grid::spLow);
+    EXPECT_TRUE(Grid->ScrollDelay(P.X, P.Y, 1));
+    EXPECT_GE(Ticks.Ticks() - Before, 200u);
+}
+
+} // namespace
