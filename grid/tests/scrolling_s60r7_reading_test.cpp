@@ -1,12 +1,17 @@
 // The grid's scroll bars and scrolling, driven through scroll messages, the
 // window's bar state and the area left to repaint.
 #include "ShownGridFixture.h"
+#include "grid/model/Columns.h"
 #include "grid/model/InplaceControl.h"
 #include "platform/gui/Messages.h"
 #include "platform/gui/WindowScroll.h"
 #include "platform/rtl/Clock.h"
 
+#include <QApplication>
 #include <QCoreApplication>
+#include <QKeyEvent>
+#include <QWidget>
+#include <QMouseEvent>
 
 #include <cmath>
 
@@ -246,6 +251,108 @@ TEST_F(ScrollingReading, TheLowSpeedWaitsOutItsDelayOnTheClock) {
     Grid->SetScrollSpeed(grid::spLow);
     EXPECT_TRUE(Grid->ScrollDelay(P.X, P.Y, 1));
     EXPECT_GE(Ticks.Ticks() - Before, 200u);
+}
+
+TEST_F(ScrollingReading, TheBarTakesTheFocusForTheGrid) {
+    ShowGrid(3, 100);
+    auto* Other = new grid::TgxGrid(Form);
+    Other->SetParent(Form);
+    Other->SetBounds(410, 0, 150, 150);
+    Form->Widget()->activateWindow();
+    Other->SetFocus();
+    Settle();
+    const auto InGrid = [this](grid::TgxGrid* G) {
+        QWidget* F = QApplication::focusWidget();
+        return F && (F == G->Widget() || G->Widget()->isAncestorOf(F));
+    };
+    ASSERT_TRUE(InGrid(Other));
+    Scroll(SB_LINEDOWN);
+    EXPECT_TRUE(InGrid(Grid));
+    EXPECT_EQ(Grid->TopRow(), 2);
+}
+
+TEST_F(ScrollingReading, TheHorizontalBarMovesThroughTheVisibleColumns) {
+    ShowGrid(30, 5);
+    Grid->GetCol(2)->SetVisible(false);
+    Settle();
+    ASSERT_EQ(Grid->LeftCol(), 1);
+    Grid->Perform(WM_HSCROLL, MakeWParam(SB_LINERIGHT, 0), 0);
+    EXPECT_EQ(Grid->LeftCol(), 3);
+    Grid->Perform(WM_HSCROLL, MakeWParam(SB_THUMBPOSITION, 4), 0);
+    EXPECT_EQ(Grid->LeftCol(), 5); // 1, 3, 4, 5
+    Settle();
+    EXPECT_EQ(GetScrollPos(Grid->Handle(), SB_HORZ), 4);
+    Grid->Perform(WM_HSCROLL, MakeWParam(SB_RIGHT, 0), 0);
+    EXPECT_EQ(Grid->LeftCol(), Grid->GetMaxLeftCol());
+}
+
+TEST_F(ScrollingReading, AControlScrolledOutOfViewStaysHiddenAfterTheScroll) {
+    ShowGrid(3, 100);
+    Grid->SetFocus();
+    Settle();
+    Grid->SetCurrentCell(1, 2);
+    Grid->ShowEditor();
+    Settle();
+    auto* Control = Grid->GridControl();
+    ASSERT_NE(Control, nullptr);
+    ASSERT_TRUE(Control->GetVisible());
+    for (int I = 0; I < 5; ++I) Scroll(SB_LINEDOWN);
+    Scroll(SB_ENDSCROLL);
+    Settle();
+    ASSERT_EQ(Grid->TopRow(), 6);
+    // Shown at its old place it would stand over another row's cell.
+    if (Control->GetVisible()) {
+        const TRect Box = Control->Control()->BoundsRect();
+        EXPECT_TRUE(Box.Bottom <= Grid->CellRect(0, 0).Bottom || Box.Top >= Grid->ClientHeight())
+            << Box.Top << ".." << Box.Bottom;
+    }
+    Scroll(SB_TOP);
+    Scroll(SB_ENDSCROLL);
+    Settle();
+    EXPECT_TRUE(Control->GetVisible());
+    EXPECT_EQ(Control->Control()->BoundsRect().Top, Grid->CellRect(1, 2).Top);
+}
+
+TEST_F(ScrollingReading, ARangeAskedForWhilePaintingIsOffFollowsTheNextPaint) {
+    ShowGrid(3, 3);
+    Settle();
+    ASSERT_FALSE(ScrollBarVisible(Grid->Handle(), SB_VERT));
+    Grid->SetEnablePaint(false);
+    Grid->SetGridRowCount(200);
+    Grid->UpdateScrollRange();
+    EXPECT_FALSE(ScrollBarVisible(Grid->Handle(), SB_VERT));
+    Grid->SetEnablePaint(true);
+    Grid->Invalidate();
+    Settle();
+    EXPECT_TRUE(ScrollBarVisible(Grid->Handle(), SB_VERT));
+}
+
+TEST_F(ScrollingReading, TheWaitEndsEarlyForMouseInputOrEscape) {
+    ShowGrid(3, 100);
+    Settle();
+    SteppingClock Ticks(10);
+    ScopedClock Guard(Ticks);
+    const TPoint P = Grid->ClientToScreen(TPoint{100, Grid->ClientHeight() + 5});
+    Grid->SetScrollSpeed(grid::spLow);
+    QWidget* W = Grid->Widget();
+    QCoreApplication::postEvent(W, new QMouseEvent(QEvent::MouseMove, QPointF(5, 5),
+                                                    QPointF(W->mapToGlobal(QPoint(5, 5))),
+                                                    Qt::NoButton, Qt::NoButton, Qt::NoModifier));
+    const std::uint32_t Before = Ticks.Ticks();
+    EXPECT_FALSE(Grid->ScrollDelay(P.X, P.Y, 1));
+    EXPECT_LT(Ticks.Ticks() - Before, 200u);
+    QCoreApplication::processEvents();
+    // The wait goes on from where it began: less than the whole delay is left.
+    const std::uint32_t Again = Ticks.Ticks();
+    EXPECT_TRUE(Grid->ScrollDelay(P.X, P.Y, 1));
+    EXPECT_LT(Ticks.Ticks() - Again, 200u);
+
+    EXPECT_FALSE(Grid->CheckEscape());
+    QCoreApplication::postEvent(W, new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
+    EXPECT_TRUE(Grid->CheckEscape());
+    EXPECT_TRUE(Grid->CheckEscape()); // still waiting: not taken out
+    EXPECT_FALSE(Grid->ScrollDelay(P.X, P.Y, 1));
+    QCoreApplication::processEvents();
 }
 
 } // namespace
