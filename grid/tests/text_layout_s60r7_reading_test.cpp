@@ -1,0 +1,239 @@
+// Line breaking, text heights and the character steps under them, measured
+// and drawn on a real bitmap canvas.
+#include "grid/foundation/TextChars.h"
+#include "grid/foundation/TextLayout.h"
+#include "grid/foundation/TextLayoutPaint.h"
+#include "platform/gui/QtApp.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+using namespace grid;
+
+namespace {
+
+class TextLayoutReading : public ::testing::Test {
+protected:
+    void SetUp() override {
+        EnsureQtApplication();
+        Bitmap = std::make_unique<TBitmap>();
+        Bitmap->SetSize(300, 200);
+        Canvas = Bitmap->Canvas();
+        Metrics = GetTextMetrics(Canvas);
+        ASSERT_GT(Metrics.tmHeight, 0);
+        ASSERT_GT(Metrics.tmAveCharWidth, 0);
+    }
+    std::vector<int> Lines(std::string_view Text, int Width, TAlignment Alignment = taLeftJustify,
+                           int MaxLines = 0) {
+        TgxIntegerList L;
+        GetTextLines(Canvas, Text, 10 * Metrics.tmHeight, Width, Alignment, true, L, MaxLines);
+        std::vector<int> Out;
+        for (int I = 0; I < L.Count(); ++I) Out.push_back(L.GetItem(I));
+        return Out;
+    }
+    int Count(std::string_view Text, int Width) {
+        int N = 0, H = 0;
+        GetTextHeight(Canvas, Text, Width, taLeftJustify, true, N, H);
+        EXPECT_EQ(H, N * (Metrics.tmHeight + TextLineSpacing(Metrics))) << Text;
+        return N;
+    }
+    int Wide(std::string_view Text) { return FullTextWidth(Canvas, Metrics, Text); }
+
+    std::unique_ptr<TBitmap> Bitmap;
+    TCanvas* Canvas = nullptr;
+    TTextMetric Metrics;
+};
+
+TEST_F(TextLayoutReading, LineBreaksEndLinesAndAFinalBreakAddsAnEmptyLine) {
+    struct Case {
+        std::string Text;
+        std::vector<int> Starts;
+    };
+    const Case Cases[] = {
+        {"ab\r\ncd", {0, 4}},     {"ab\n\rcd", {0, 4}}, {"ab\rcd", {0, 3}},
+        {"ab\ncd", {0, 3}},       {"ab\r\rcd", {0, 3, 4}}, {"ab\n\ncd", {0, 3, 4}},
+        {"ab\r\n", {0, 4}},       {"ab", {0}},           {"", {0}},
+        {"\r\n", {0, 2}},
+    };
+    for (const Case& C : Cases) {
+        EXPECT_EQ(Lines(C.Text, 280), C.Starts) << C.Text;
+        EXPECT_EQ(Count(C.Text, 280), static_cast<int>(C.Starts.size())) << C.Text;
+    }
+    EXPECT_EQ(Lines("a b c d", Wide("a") + 2, taLeftJustify, 2), (std::vector<int>{0, 2}));
+}
+
+TEST_F(TextLayoutReading, WordsWrapAtSpacesAndLongWordsBreakInside) {
+    const std::string Words = "alpha beta gamma";
+    const int Width = Wide("alpha beta") + 2;
+    int Length = 0;
+    ASSERT_TRUE(GetNextLine(Canvas, Metrics, Words, Width, taLeftJustify, Length));
+    EXPECT_EQ(Length, 11); // "alpha beta " with the space that ends it
+    EXPECT_EQ(Lines(Words, Width + 1), (std::vector<int>{0, 11}));
+
+    const std::string Long = "abcdefghijklmnopqrstuvwxyz";
+    const int Narrow = Wide("abcdefgh") + 1;
+    ASSERT_TRUE(GetNextLine(Canvas, Metrics, Long, Narrow, taLeftJustify, Length));
+    EXPECT_GT(Length, 0);
+    EXPECT_LT(Length, 26);
+    EXPECT_LE(Wide(Long.substr(0, Length)), Narrow);
+    EXPECT_GT(Wide(Long.substr(0, Length + 1)), Narrow);
+    // No room at all: still one character a line.
+    ASSERT_TRUE(GetNextLine(Canvas, Metrics, Long, 1, taLeftJustify, Length));
+    EXPECT_EQ(Length, 1);
+    EXPECT_FALSE(GetNextLine(Canvas, Metrics, "", 100, taLeftJustify, Length));
+    EXPECT_EQ(Length, 0);
+    EXPECT_EQ(Count(Long, 1), 26);
+}
+
+TEST_F(TextLayoutReading, RightJustifiedLinesLeaveTheirSpacesToTheNextLine) {
+    const std::string Text = "alpha   beta";
+    const int Width = Wide("alpha  ") + 1;
+    int Length = 0;
+    ASSERT_TRUE(GetNextLine(Canvas, Metrics, Text, Width, taRightJustify, Length));
+    EXPECT_EQ(Length, 5);
+    ASSERT_TRUE(GetNextLine(Canvas, Metrics, Text, Width, taLeftJustify, Length));
+    EXPECT_EQ(Length, 8);
+    // Spaces that start a right-justified line belong to it.
+    ASSERT_TRUE(GetNextLine(Canvas, Metrics, std::string_view(Text).substr(5), Width,
+                            taRightJustify, Length));
+    EXPECT_EQ(Length, 7);
+}
+
+TEST_F(TextLayoutReading, RightJustifiedLinesDrawFlushWithoutTrailingSpaces) {
+    const TRect Rect{10, 10, 210, 10 + 3 * Metrics.tmHeight};
+    Canvas->Brush()->SetColor(clWhite);
+    Canvas->Font()->SetColor(clBlack);
+    // A wrapped text whose first line is "mm" plus spaces, by a width that
+    // takes the first word and some of the spaces only.
+    const std::string Wrapped = "mmmm      mm";
+    const int Narrow = Wide("mmmm   ") + 1;
+    const TRect Cell{Rect.Left, Rect.Top, Rect.Left + Narrow + 1, Rect.Bottom};
+    DisplayText(Canvas, Wrapped, Cell.Bottom - Cell.Top, Cell, Cell.Left, Cell.Top, taRightJustify,
+                vtaTop, true);
+    // The first line's ink reaches the cell's right edge (less the one pixel
+    // kept free), not stopping short by the width of the spaces.
+    int Rightmost = -1;
+    for (int X = Cell.Left; X < Cell.Right; ++X)
+        for (int Y = Cell.Top; Y < Cell.Top + Metrics.tmHeight; ++Y)
+            if (Canvas->Pixels(X, Y) != clWhite) Rightmost = X;
+    ASSERT_GE(Rightmost, 0);
+    EXPECT_GE(Rightmost, Cell.Right - 1 - Wide("m") / 2);
+}
+
+TEST_F(TextLayoutReading, ARectangleNeedsAThirdOfALineMoreToWrap) {
+    struct Case {
+        int Height, LineHeight;
+        bool Multi;
+    };
+    const Case Cases[] = {{20, 15, true}, {19, 15, false}, {16, 12, true},
+                          {15, 12, false}, {15, 15, false}, {30, 15, true}};
+    for (const Case& C : Cases)
+        EXPECT_EQ(IsMultiLineText(C.Height, C.LineHeight), C.Multi) << C.Height << "/" << C.LineHeight;
+    const std::string Text = "alpha beta gamma";
+    const int Width = Wide("gamma") + 2;
+    TgxIntegerList L;
+    const int S = TextLineSpacing(Metrics);
+    const int H = Metrics.tmHeight + S;
+    GetTextLines(Canvas, Text, S + H + H / 3 - 1, Width, taLeftJustify, true, L);
+    EXPECT_EQ(L.Count(), 1);
+    GetTextLines(Canvas, Text, S + H + H / 3, Width, taLeftJustify, true, L);
+    EXPECT_EQ(L.Count(), 3);
+    GetTextLines(Canvas, Text, 2 * H + S, Width, taLeftJustify, false, L);
+    EXPECT_EQ(L.Count(), 1);
+}
+
+TEST_F(TextLayoutReading, MultibyteCharactersStayWhole) {
+    // Four two-byte letters with no space: the break must fall between them.
+    const std::string Text = "\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9";
+    for (int Width : {1, Wide("\xC3\xA9") + 1, Wide("\xC3\xA9\xC3\xA9\xC3\xA9") + 1}) {
+        for (int Start : Lines(Text, Width)) EXPECT_EQ(Start % 2, 0) << Width;
+    }
+    struct Step {
+        int Pos, Next, Prev;
+    };
+    const std::string Mixed = "a\xC3\xA9\r\nb";
+    const Step Steps[] = {{0, 1, 0}, {1, 2, 1}, {3, 2, 2}, {5, 1, 2}, {6, 0, 1}};
+    for (const Step& S : Steps) {
+        EXPECT_EQ(NextCharCount(Mixed, S.Pos), S.Next) << S.Pos;
+        EXPECT_EQ(PrevCharCount(Mixed, S.Pos), S.Prev) << S.Pos;
+    }
+    EXPECT_EQ(PCharToByteLen(Mixed, 2, 6, false), 3);
+    EXPECT_EQ(PCharToByteLen(Mixed, 1, 6, true), 1);
+    EXPECT_EQ(PCharToByteLen(Mixed, 0, 6, false), 0);
+    EXPECT_EQ(PByteToCharLen(Mixed, 3, 6), 2);
+    EXPECT_EQ(PByteToCharLen(Mixed, 6, 3), 2);
+}
+
+TEST_F(TextLayoutReading, CharacterAndWordStepsOverPlainText) {
+    struct Break {
+        std::string Text;
+        int Pos, After;
+        bool At;
+    };
+    const Break Breaks[] = {{"a\r\nb", 1, 3, true}, {"a\n\rb", 1, 3, true}, {"a\r\rb", 1, 2, true},
+                            {"a\nb", 1, 2, true},   {"ab", 1, 1, false},    {"a\r", 1, 2, true}};
+    for (const Break& B : Breaks) {
+        int Pos = B.Pos;
+        EXPECT_EQ(GetEofLine(B.Text, Pos), B.At) << B.Text;
+        EXPECT_EQ(Pos, B.After) << B.Text;
+    }
+    const std::string Text = "one  two\tthree\r\nfour";
+    EXPECT_EQ(StrNScanEol(Text, 100), 14);
+    EXPECT_EQ(StrNScanEol(Text, 14), -1);
+    EXPECT_EQ(StrRNSpaceScan(Text, 100), 8);
+    EXPECT_EQ(StrRNSpaceScan(Text, 5), 4);
+    EXPECT_EQ(StrRNSpaceScan(Text, 3), -1);
+    EXPECT_EQ(StrNSkipSpace(" \t x", 4), 3);
+    EXPECT_EQ(StrNSkipSpace("   ", 2), 2);
+    EXPECT_EQ(StrRNTextScan("ab  ", 4), 1);
+    EXPECT_EQ(StrRNTextScan("  ", 2), -1);
+    EXPECT_EQ(NextWordCount(Text, 0), 5);  // "one  "
+    EXPECT_EQ(NextWordCount(Text, 5), 4);  // "two\t"
+    EXPECT_EQ(NextWordCount(Text, 9), 7);  // "three\r\n"
+    EXPECT_EQ(NextWordCount(Text, 16), 4); // "four" to the end
+    EXPECT_EQ(PrevWordCount(Text, 20), 4);
+    EXPECT_EQ(PrevWordCount(Text, 16), 7);
+    EXPECT_EQ(PrevWordCount(Text, 5), 5);
+    EXPECT_EQ(PrevWordCount(Text, 0), 0);
+    EXPECT_TRUE(LastCharIsEofLine(Text, 16));
+    EXPECT_FALSE(LastCharIsEofLine(Text, 14));
+    EXPECT_FALSE(LastCharIsEofLine(Text, 0));
+    EXPECT_TRUE(IsSpaceChar(Text, 3));
+    EXPECT_FALSE(IsTextChar(Text, 14));
+    EXPECT_FALSE(IsTextChar(Text, 20));
+    EXPECT_TRUE(EndOfText(Text, 20));
+    EXPECT_TRUE(EndOfText(std::string_view("ab\0cd", 5), 2));
+    EXPECT_LT(CompareChar("a", "b"), 0);
+    EXPECT_EQ(CompareChar("a", "a"), 0);
+    EXPECT_TRUE(LargerChar("b", "a"));
+    EXPECT_TRUE(SmallerChar("", "a"));
+}
+
+TEST_F(TextLayoutReading, VerticalPlacementOfLines) {
+    const int H = Metrics.tmHeight;
+    TgxIntegerList Three;
+    for (int I = 0; I < 3; ++I) Three.AddItem(I);
+    struct Case {
+        TgxVertAlignment Align;
+        int Bottom, Top;
+    };
+    const Case Cases[] = {
+        {vtaTop, 100, 10},
+        {vtaDefault, 100, 10},
+        {vtaBottom, 10 + 10 * H, 10 + 10 * H - 3 * H},
+        {vtaBottom, 10 + 2 * H, 10 + 0 * H}, // the first line no higher than the top
+        {vtaCenter, 10 + 9 * H, 10 + (9 * H - 3 * H) / 2},
+        {vtaCenter, 10 + 3 * H, 10}, // no room to spare
+    };
+    for (const Case& C : Cases) {
+        const TRect R{0, 0, 100, C.Bottom};
+        EXPECT_EQ(GetVertTopOffset(10, R, &Three, 0, C.Align, Metrics), C.Top)
+            << static_cast<int>(C.Align) << " " << C.Bottom;
+    }
+    EXPECT_EQ(GetVertTopOffset(10, TRect{0, 0, 100, 500}, nullptr, 0, vtaBottom, Metrics), 10);
+}
+
+} // namespace
