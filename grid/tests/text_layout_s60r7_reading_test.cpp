@@ -236,4 +236,131 @@ TEST_F(TextLayoutReading, VerticalPlacementOfLines) {
     EXPECT_EQ(GetVertTopOffset(10, TRect{0, 0, 100, 500}, nullptr, 0, vtaBottom, Metrics), 10);
 }
 
+// Where ink (anything but the white fill) lies inside R: its bounding box,
+// empty when there is none.
+TRect InkBox(TCanvas* Canvas, const TRect& R) {
+    TRect Box{R.Right, R.Bottom, R.Left, R.Top};
+    for (int Y = R.Top; Y < R.Bottom; ++Y)
+        for (int X = R.Left; X < R.Right; ++X)
+            if (Canvas->Pixels(X, Y) != clWhite) {
+                Box.Left = std::min(Box.Left, X);
+                Box.Top = std::min(Box.Top, Y);
+                Box.Right = std::max(Box.Right, X + 1);
+                Box.Bottom = std::max(Box.Bottom, Y + 1);
+            }
+    return Box;
+}
+
+TEST_F(TextLayoutReading, OneLineTextsArePlacedByTheirAlignment) {
+    const int H = Metrics.tmHeight;
+    const TRect Cell{20, 20, 220, 20 + 4 * H};
+    const std::string Text = "mmmm";
+    const int W = Wide(Text);
+    struct Case {
+        TAlignment Align;
+        TgxVertAlignment Vert;
+        int Left, Right; // where the ink may start and end across
+        bool Low;        // the ink lies in the bottom line
+    };
+    const Case Cases[] = {
+        {taLeftJustify, vtaTop, Cell.Left, Cell.Left + W + 2, false},
+        {taRightJustify, vtaTop, Cell.Right - W - 3, Cell.Right, false},
+        {taCenter, vtaTop, Cell.Left + (200 - W) / 2 - 2, Cell.Left + (200 + W) / 2 + 2, false},
+        {taLeftJustify, vtaBottom, Cell.Left, Cell.Left + W + 2, true},
+    };
+    for (const Case& C : Cases) {
+        Canvas->Brush()->SetColor(clRed);
+        Canvas->FillRect(TRect{0, 0, 300, 200});
+        Canvas->Brush()->SetColor(clWhite);
+        Canvas->Font()->SetColor(clBlack);
+        DisplayText(Canvas, Text, Cell.Bottom - Cell.Top, Cell, Cell.Left, Cell.Top, C.Align, C.Vert,
+                    false);
+        EXPECT_EQ(Canvas->Pixels(Cell.Left, Cell.Bottom - 1), clWhite); // filled
+        EXPECT_EQ(Canvas->Pixels(Cell.Right, Cell.Top), clRed);         // and no further
+        const TRect Ink = InkBox(Canvas, Cell);
+        const int Line = static_cast<int>(&C - Cases);
+        ASSERT_LT(Ink.Left, Ink.Right) << Line;
+        EXPECT_GE(Ink.Left, C.Left) << Line;
+        EXPECT_LE(Ink.Right, C.Right) << Line;
+        if (C.Low) {
+            EXPECT_GE(Ink.Top, Cell.Bottom - H) << Line;
+        } else {
+            EXPECT_LT(Ink.Bottom, Cell.Top + H + 1) << Line;
+        }
+    }
+    // An empty rectangle gets nothing, not even the fill.
+    Canvas->Brush()->SetColor(clRed);
+    Canvas->FillRect(TRect{0, 0, 300, 200});
+    Canvas->Brush()->SetColor(clWhite);
+    DisplayText(Canvas, Text, H, TRect{50, 50, 50, 50 + H}, 50, 50, taLeftJustify, vtaTop, false);
+    EXPECT_EQ(Canvas->Pixels(50, 50), clRed);
+}
+
+TEST_F(TextLayoutReading, ATooLongRightJustifiedLineShowsItsEnd) {
+    const TRect Cell{20, 20, 20 + Wide("mmm") + 4, 20 + Metrics.tmHeight};
+    Canvas->Brush()->SetColor(clWhite);
+    Canvas->Font()->SetColor(clBlack);
+    // The text ends in "iii" that is narrower than the cell: its end shows.
+    DisplayText(Canvas, "mmmmmmmmmmiii", Metrics.tmHeight, Cell, Cell.Left, Cell.Top,
+                taRightJustify, vtaTop, false);
+    const TRect Ink = InkBox(Canvas, Cell);
+    ASSERT_LT(Ink.Left, Ink.Right);
+    EXPECT_GE(Ink.Right, Cell.Right - 3);
+}
+
+TEST_F(TextLayoutReading, TheUnderlinedCharacterGetsALineBelowItOnly) {
+    const int H = Metrics.tmHeight;
+    const TRect Cell{10, 10, 200, 10 + H};
+    const auto Draw = [&](int Underline) {
+        Canvas->Brush()->SetColor(clWhite);
+        Canvas->Font()->SetColor(clBlack);
+        DisplayText(Canvas, "abcd", H, Cell, Cell.Left, Cell.Top, taLeftJustify, vtaTop, false,
+                    Underline);
+        std::vector<TColor> Pixels;
+        for (int Y = Cell.Top; Y < Cell.Bottom; ++Y)
+            for (int X = Cell.Left; X < Cell.Right; ++X) Pixels.push_back(Canvas->Pixels(X, Y));
+        return Pixels;
+    };
+    const auto Plain = Draw(0);
+    const auto Second = Draw(2);
+    // Below the letters (none of "abcd" descends) only the underline inks.
+    int MinX = 1 << 30, MaxX = -1;
+    const int Width = Cell.Right - Cell.Left;
+    for (int Row = 0; Row < H; ++Row) {
+        bool Blank = true;
+        for (int X = 0; X < Width; ++X) Blank = Blank && Plain[Row * Width + X] == clWhite;
+        if (!Blank) continue;
+        for (int X = 0; X < Width; ++X)
+            if (Second[Row * Width + X] != clWhite) {
+                MinX = std::min(MinX, X);
+                MaxX = std::max(MaxX, X);
+            }
+    }
+    ASSERT_GE(MaxX, 0) << "no underline drawn";
+    // Only the "b" is underlined.
+    EXPECT_GE(MinX, Wide("a") - 1);
+    EXPECT_LE(MaxX, Wide("ab") + 1);
+    EXPECT_EQ(Draw(9), Plain); // beyond the text: nothing underlined
+}
+
+TEST_F(TextLayoutReading, AnEditBoxSelectionIsPaintedInItsColours) {
+    const int H = Metrics.tmHeight;
+    const TRect Box{10, 10, 250, 10 + H + 2};
+    Canvas->Brush()->SetColor(clWhite);
+    Canvas->Font()->SetColor(clBlack);
+    const std::string Text = "abcdefgh";
+    TgxIntegerList Lines;
+    GetTextLines(Canvas, Text, H + 2, 240, taLeftJustify, false, Lines);
+    DisplayTextLines(Canvas, Text, H + 2, Box, Box.Left, Box.Top, 2, 3, &Lines, 0, 0, clWhite,
+                     clBlue, taLeftJustify, vtaTop, false);
+    const int Y = Box.Top + H / 2;
+    const int SelLeft = Box.Left + Wide("ab");
+    const int SelRight = Box.Left + Wide("abcde");
+    int Blue = 0;
+    for (int X = SelLeft + 1; X < SelRight - 1; ++X) Blue += Canvas->Pixels(X, Y) == clBlue;
+    EXPECT_GT(Blue, (SelRight - SelLeft) / 3);
+    for (int X = Box.Left; X < SelLeft - 1; ++X) EXPECT_NE(Canvas->Pixels(X, Y), clBlue) << X;
+    for (int X = SelRight + 2; X < Box.Right; ++X) EXPECT_NE(Canvas->Pixels(X, Y), clBlue) << X;
+}
+
 } // namespace
