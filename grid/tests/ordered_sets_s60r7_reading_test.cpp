@@ -162,6 +162,15 @@ TEST(OrderedSetsReading, AnObjectSetOwnsAndReplacesItsElements) {
         Set.Remove({42});
         EXPECT_EQ(Set.Count(), 2);
         EXPECT_TRUE(Set.CheckBalance());
+        EXPECT_EQ(Set.Add(Second), Second); // the same element again: kept
+        EXPECT_EQ(Alive, 2);
+        // Elements cannot be copied: a copy is refused, leaving both sets whole.
+        TgxObjectSet Copy;
+        EXPECT_ANY_THROW(Copy.Assign(Set));
+        EXPECT_FALSE(Copy.GetAssigning());
+        EXPECT_EQ(Copy.Count(), 0);
+        EXPECT_EQ(Copy.Root(), nullptr);
+        EXPECT_EQ(Set.Get({3}), Second);
     }
     EXPECT_EQ(Alive, 0);
 }

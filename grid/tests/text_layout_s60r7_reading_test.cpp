@@ -212,6 +212,36 @@ TEST_F(TextLayoutReading, CharacterAndWordStepsOverPlainText) {
     EXPECT_TRUE(SmallerChar("", "a"));
 }
 
+TEST_F(TextLayoutReading, LineSpacingAndPrintedWidths) {
+    struct Case {
+        bool FarEast;
+        int Leading, Spacing;
+    };
+    const Case Cases[] = {{true, 2, 1}, {true, 0, 0}, {false, 2, 0}};
+    const bool Saved = gxIsFarEast;
+    for (const Case& C : Cases) {
+        gxIsFarEast = C.FarEast;
+        TTextMetric M = Metrics;
+        M.tmExternalLeading = C.Leading;
+        EXPECT_EQ(TextLineSpacing(M), C.Spacing) << C.FarEast << C.Leading;
+    }
+    gxIsFarEast = Saved;
+    const std::string Text = "ab\r\ncd";
+    const int Plain = GetPrintCharWidth(Canvas, Metrics, "abcd", 4, false, false);
+    const int Space = GetPrintCharWidth(Canvas, Metrics, " ", 1, false, false);
+    EXPECT_EQ(GetPrintCharWidth(Canvas, Metrics, Text, 6, true, false), Plain);
+    EXPECT_EQ(GetPrintCharWidth(Canvas, Metrics, Text, 6, false, false),
+              GetPrintCharWidth(Canvas, Metrics, "ab cd", 5, false, false)); // one break, one space
+    EXPECT_GT(Space, 0);
+    EXPECT_EQ(GetPrintCharWidth(Canvas, Metrics, Text, 2, false, false),
+              GetPrintCharWidth(Canvas, Metrics, "ab", 2, false, false));
+    TTextMetric Slanted = Metrics;
+    Slanted.tmOverhang = 3;
+    EXPECT_EQ(GetPrintCharWidth(Canvas, Slanted, "ab", 2, false, true),
+              GetPrintCharWidth(Canvas, Slanted, "ab", 2, false, false) + 3);
+    EXPECT_EQ(GetPrintCharWidth(Canvas, Slanted, "", 0, false, true), 0);
+}
+
 TEST_F(TextLayoutReading, VerticalPlacementOfLines) {
     const int H = Metrics.tmHeight;
     TgxIntegerList Three;
