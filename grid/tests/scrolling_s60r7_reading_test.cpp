@@ -1,6 +1,6 @@
 // The grid's scroll bars and scrolling, driven through scroll messages, the
 // window's bar state and the area left to repaint.
-#include "ShownGridFixture.h"
+#include "ShownGridPixels.h"
 #include "grid/model/Columns.h"
 #include "grid/model/InplaceControl.h"
 #include "platform/gui/Messages.h"
@@ -65,6 +65,13 @@ TEST_F(ScrollingReading, BarsFollowTheNeedAndTheAlwaysShownSetting) {
         if (C.Shown) {
             EXPECT_EQ(ScrollBarEnabled(Grid->Handle(), SB_VERT), C.Enabled) << Line;
         }
+        // The columns fit as well: the horizontal bar answers to its own half.
+        const bool Horz = (C.Always == ssHorizontal || C.Always == ssBoth) &&
+                          (C.Bars == ssHorizontal || C.Bars == ssBoth);
+        EXPECT_EQ(ScrollBarVisible(Grid->Handle(), SB_HORZ), Horz) << Line;
+        if (Horz) {
+            EXPECT_FALSE(ScrollBarEnabled(Grid->Handle(), SB_HORZ)) << Line;
+        }
         delete Form;
         Form = nullptr;
     }
@@ -111,6 +118,14 @@ TEST_F(ScrollingReading, ScrollCodesMoveTheTopRowThroughTheVisibleRows) {
         Scroll(S.Code, S.Thumb);
         EXPECT_EQ(Grid->TopRow(), S.Top) << "code " << S.Code << " thumb " << S.Thumb;
     }
+    // A page moves by the rows that fit, counted through the visible list.
+    Scroll(SB_TOP);
+    const int Page = Grid->VisibleScrollRows();
+    ASSERT_GE(Page, 6);
+    Scroll(SB_PAGEDOWN);
+    EXPECT_EQ(Grid->TopRow(), 1 + Page + 3); // rows 2, 3 and 8 are passed over
+    Scroll(SB_PAGEUP);
+    EXPECT_EQ(Grid->TopRow(), 1);
     Grid->SetThumbTracking(true);
     Scroll(SB_TOP);
     Scroll(SB_THUMBTRACK, 6);
@@ -353,6 +368,90 @@ TEST_F(ScrollingReading, TheWaitEndsEarlyForMouseInputOrEscape) {
     EXPECT_TRUE(Grid->CheckEscape()); // still waiting: not taken out
     EXPECT_FALSE(Grid->ScrollDelay(P.X, P.Y, 1));
     QCoreApplication::processEvents();
+}
+
+// What the window shows after a scroll that moved pixels must be what a
+// full repaint at the same place shows.
+class ScrollingPixels : public ShownGridPixels {
+protected:
+    void Fill(grid::TgxGridMode Mode) {
+        ShowGrid(12, 60);
+        Grid->SetStoreData(true);
+        for (int R = 1; R <= 60; ++R)
+            for (int C = 1; C <= 12; ++C)
+                Grid->SetCellValue(C, R, Variant(AnsiString(std::to_string(R * 100 + C).c_str())));
+        Grid->SetGridMode(Mode);
+        ShowActive(*Form);
+        QApplication::processEvents();
+        Grid->SetFocus();
+        QApplication::processEvents();
+    }
+    void ExpectSameAsRepaint(const char* What) {
+        const QImage Scrolled = Shot();
+        Grid->Invalidate();
+        UpdateWindow(Grid->Handle());
+        const QImage Repainted = Shot();
+        ASSERT_EQ(Scrolled.size(), Repainted.size());
+        int Diff = 0, FirstY = -1;
+        for (int Y = 0; Y < Scrolled.height(); ++Y)
+            for (int X = 0; X < Scrolled.width(); ++X)
+                if (Scrolled.pixel(X, Y) != Repainted.pixel(X, Y)) {
+                    if (FirstY < 0) FirstY = Y;
+                    ++Diff;
+                }
+        EXPECT_EQ(Diff, 0) << What << ": first differing row " << FirstY;
+    }
+    void Key(int QtKey, int Times) {
+        for (int I = 0; I < Times; ++I) {
+            QWidget* Target = QApplication::focusWidget();
+            TypeKey(Target ? Target : Grid->Widget(), QtKey);
+            QApplication::processEvents();
+        }
+    }
+};
+
+TEST_F(ScrollingPixels, BarScrollsShowWhatARepaintShows) {
+    Fill(grid::gmBrowse);
+    struct Step {
+        unsigned Message;
+        int Code, Thumb;
+    };
+    const Step Steps[] = {{WM_VSCROLL, SB_LINEDOWN, 0},  {WM_VSCROLL, SB_LINEDOWN, 0},
+                          {WM_VSCROLL, SB_LINEUP, 0},    {WM_VSCROLL, SB_PAGEDOWN, 0},
+                          {WM_VSCROLL, SB_THUMBPOSITION, 20},
+                          {WM_HSCROLL, SB_LINERIGHT, 0}, {WM_HSCROLL, SB_LINELEFT, 0},
+                          {WM_HSCROLL, SB_PAGERIGHT, 0}};
+    for (const Step& S : Steps) {
+        Grid->Perform(S.Message, MakeWParam(static_cast<Word>(S.Code), static_cast<Word>(S.Thumb)), 0);
+        Grid->Perform(S.Message, MakeWParam(SB_ENDSCROLL, 0), 0);
+        ExpectSameAsRepaint((std::to_string(S.Message) + "/" + std::to_string(S.Code)).c_str());
+    }
+}
+
+TEST_F(ScrollingPixels, KeyScrollsShowWhatARepaintShows) {
+    struct Case {
+        grid::TgxGridMode Mode;
+        const char* Name;
+    };
+    const Case Cases[] = {{grid::gmBrowse, "browse"}, {grid::gmEdit, "edit"},
+                          {grid::gmListBox, "row select"}};
+    for (const Case& C : Cases) {
+        Fill(C.Mode);
+        Key(Qt::Key_Down, 25); // past the bottom: the rows scroll
+        ASSERT_GT(Grid->TopRow(), 1) << C.Name;
+        ExpectSameAsRepaint((std::string(C.Name) + " down").c_str());
+        Key(Qt::Key_Up, 25);
+        ExpectSameAsRepaint((std::string(C.Name) + " up").c_str());
+        if (C.Mode != grid::gmListBox) {
+            Key(Qt::Key_Right, 11);
+            ASSERT_GT(Grid->LeftCol(), 1) << C.Name;
+            ExpectSameAsRepaint((std::string(C.Name) + " right").c_str());
+            Key(Qt::Key_Left, 11);
+            ExpectSameAsRepaint((std::string(C.Name) + " left").c_str());
+        }
+        delete Form;
+        Form = nullptr;
+    }
 }
 
 } // namespace
