@@ -326,6 +326,34 @@ TEST_F(TextLayoutReading, OneLineTextsArePlacedByTheirAlignment) {
     EXPECT_EQ(Canvas->Pixels(50, 50), clRed);
 }
 
+TEST_F(TextLayoutReading, WrappedTextsArePlacedUpAndDown) {
+    const int S = TextLineSpacing(Metrics);
+    const int L = Metrics.tmHeight + S;
+    const TRect Cell{20, 10, 20 + Wide("gamma") + 4, 10 + 6 * L};
+    const std::string Text = "alpha beta gamma"; // three lines in this width
+    struct Case {
+        TgxVertAlignment Vert;
+        int InkTopMin, InkBottomMax;
+    };
+    const Case Cases[] = {
+        {vtaTop, Cell.Top, Cell.Top + 3 * L + S + 1},
+        {vtaBottom, Cell.Bottom - 3 * L - 1, Cell.Bottom},
+        {vtaCenter, Cell.Top + (6 * L - 3 * L) / 2 - 1, Cell.Top + (6 * L + 3 * L) / 2 + S + 1},
+    };
+    for (const Case& C : Cases) {
+        Canvas->Brush()->SetColor(clWhite);
+        Canvas->Font()->SetColor(clBlack);
+        DisplayText(Canvas, Text, Cell.Bottom - Cell.Top, Cell, Cell.Left, Cell.Top, taLeftJustify,
+                    C.Vert, true);
+        const TRect Ink = InkBox(Canvas, Cell);
+        const int Line = static_cast<int>(&C - Cases);
+        ASSERT_LT(Ink.Top, Ink.Bottom) << Line;
+        EXPECT_GE(Ink.Top, C.InkTopMin) << Line;
+        EXPECT_LE(Ink.Bottom, C.InkBottomMax) << Line;
+        EXPECT_GT(Ink.Bottom - Ink.Top, 2 * L) << Line; // three lines drawn
+    }
+}
+
 TEST_F(TextLayoutReading, ATooLongRightJustifiedLineShowsItsEnd) {
     const TRect Cell{20, 20, 20 + Wide("mmm") + 4, 20 + Metrics.tmHeight};
     Canvas->Brush()->SetColor(clWhite);
