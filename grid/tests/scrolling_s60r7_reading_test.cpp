@@ -454,4 +454,26 @@ TEST_F(ScrollingPixels, KeyScrollsShowWhatARepaintShows) {
     }
 }
 
+TEST_F(ScrollingPixels, TextTypedBeforeABarScrollIsKept) {
+    Fill(grid::gmEdit);
+    Key(Qt::Key_Down, 5);
+    ASSERT_EQ(Grid->Row(), 6);
+    ASSERT_NE(Grid->GridControl(), nullptr);
+    QWidget* Editor = QApplication::focusWidget();
+    ASSERT_NE(Editor, nullptr);
+    TypeKey(Editor, Qt::Key_End);
+    TypeText(Editor, "XY");
+    QApplication::processEvents();
+    for (int Code : {SB_LINEDOWN, SB_LINEDOWN, SB_ENDSCROLL}) {
+        Grid->Perform(WM_VSCROLL, MakeWParam(static_cast<Word>(Code), 0), 0);
+        QApplication::processEvents();
+    }
+    ASSERT_EQ(Grid->TopRow(), 3);
+    Editor = QApplication::focusWidget();
+    ASSERT_NE(Editor, nullptr);
+    TypeKey(Editor, Qt::Key_Return);
+    QApplication::processEvents();
+    EXPECT_EQ(Grid->GetCellValue(1, 6).AsString(), AnsiString("601XY"));
+}
+
 } // namespace
