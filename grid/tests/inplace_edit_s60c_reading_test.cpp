@@ -108,6 +108,7 @@ TEST_F(InplaceEditReading, NavigationKeysGoToTheGrid) {
         TGridOptions Options;
         int CaretAt;
         TGridCoord Expected;
+        int Selected = 0;
     };
     const Case Cases[] = {
         {"up", Qt::Key_Up, Qt::NoModifier, {}, 2, {2, 1}},
@@ -121,6 +122,9 @@ TEST_F(InplaceEditReading, NavigationKeysGoToTheGrid) {
         {"right at end, always-show", Qt::Key_Right, Qt::NoModifier, {goAlwaysShowEditor}, 5, {3, 2}},
         {"right inside, always-show", Qt::Key_Right, Qt::NoModifier, {goAlwaysShowEditor}, 2, {2, 2}},
         {"end at end, always-show", Qt::Key_End, Qt::NoModifier, {goAlwaysShowEditor}, 5, {5, 2}},
+        {"left, all selected, always-show", Qt::Key_Left, Qt::NoModifier, {goAlwaysShowEditor}, 0, {1, 2}, 5},
+        {"right, all selected, always-show", Qt::Key_Right, Qt::NoModifier, {goAlwaysShowEditor}, 0, {3, 2}, 5},
+        {"left, part selected, always-show", Qt::Key_Left, Qt::NoModifier, {goAlwaysShowEditor}, 0, {2, 2}, 2},
         {"left at 0, no always-show", Qt::Key_Left, Qt::NoModifier, {}, 0, {2, 2}},
         {"home, no always-show", Qt::Key_Home, Qt::NoModifier, {}, 3, {2, 2}},
         {"end, no always-show", Qt::Key_End, Qt::NoModifier, {}, 3, {2, 2}},
@@ -129,7 +133,7 @@ TEST_F(InplaceEditReading, NavigationKeysGoToTheGrid) {
         SCOPED_TRACE(C.Name);
         Grid->SetOptions(DefaultGridOptions);
         Open(C.Options);
-        Caret(C.CaretAt);
+        Caret(C.CaretAt, C.Selected);
         Press(C.QtKey, C.Mods);
         EXPECT_EQ(At(), C.Expected);
     }
