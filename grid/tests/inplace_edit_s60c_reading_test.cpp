@@ -264,6 +264,8 @@ TEST_F(InplaceEditReading, WantsTabOnlyWithGoTabs) {
 TEST_F(InplaceEditReading, PlacingShowsMovesAndHides) {
     Open();
     EXPECT_TRUE(Edit()->Focused());
+    // The form keeps the grid as its focused control while the editor types.
+    EXPECT_EQ(Form->ActiveControl(), Grid);
     const TRect Cell = Grid->CellRect(2, 2);
     EXPECT_TRUE(Edit()->PosEqual(Cell));
     const TRect Other = Grid->CellRect(4, 3);
