@@ -256,6 +256,20 @@ void TInplaceEdit::Dispatch(TMessage& Message) {
     case CM_SHOWINGCHANGED:
         // The grid alone decides when the editor shows.
         return;
+    case WM_MOUSEWHEEL: {
+        // The wheel over the editor scrolls the grid, as over any cell.
+        const TWMMouseWheel Wheel(Message);
+        TShiftState Shift;
+        if (Wheel.Keys() & MK_SHIFT) Shift << ssShift;
+        if (Wheel.Keys() & MK_CONTROL) Shift << ssCtrl;
+        if (GetKeyState(VK_MENU) < 0) Shift << ssAlt;
+        if (Wheel.WheelDelta() != 0 &&
+            DoMouseWheel(Shift, Wheel.WheelDelta(), Point(Wheel.XPos(), Wheel.YPos())))
+            Message.Result = 1;
+        else
+            TCustomMaskEdit::Dispatch(Message);
+        return;
+    }
     default:
         TCustomMaskEdit::Dispatch(Message);
     }
