@@ -86,3 +86,24 @@ TEST_F(GridStateTransferS60b, CopyDataDropsWhatLiesBeyondThisGridsCounts) {
     EXPECT_EQ(Target->GetCellValue(1, 1).AsString(), "own");
     EXPECT_EQ(Target->GetCellValue(2, 2).AsString(), "kept");
 }
+
+TEST_F(GridStateTransferS60b, ResetGroupsGiveBackANewGridsCountsAndLeaveTheOthers) {
+    TgxGrid Fresh(nullptr);
+    Target->SetGridColCount(9);
+    Target->SetGridRowCount(12);
+    Target->SetDefaultRowHeight(33);
+    Target->ResetPropKinds(TgxPropKinds{pkRows});
+    EXPECT_EQ(Target->GetGridRowCount(), Fresh.GetGridRowCount());
+    EXPECT_EQ(Target->DefaultRowHeight(), Fresh.DefaultRowHeight());
+    EXPECT_EQ(Target->GetGridColCount(), 9);
+
+    Target->ResetColProperties(TgxProperties{});
+    EXPECT_EQ(Target->GetGridColCount(), 9);
+}
+
+TEST_F(GridStateTransferS60b, AssignFromAnythingButAGridRaisesAndChangesNothing) {
+    Target->SetGridRowCount(7);
+    TFont Font;
+    EXPECT_THROW(Target->Assign(&Font), EConvertError);
+    EXPECT_EQ(Target->GetGridRowCount(), 7);
+}
