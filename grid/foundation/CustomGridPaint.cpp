@@ -80,7 +80,6 @@ void TCustomGrid_ts::DrawLines(const TGridDrawInfo& DrawInfo) {
     const std::size_t MaxStrokes = static_cast<std::size_t>(
         std::max(H.LastFullVisibleCell - FTopLeft.X + FFixedCols,
                  V.LastFullVisibleCell - FTopLeft.Y + FFixedRows) + 3);
-    const bool RightToLeft = UseRightToLeftAlignment();
     std::vector<TPoint> Points;
     std::vector<int> Counts;
     Points.reserve(MaxStrokes * 2);
@@ -95,8 +94,9 @@ void TCustomGrid_ts::DrawLines(const TGridDrawInfo& DrawInfo) {
         Counts.clear();
         const int Start = Vertical ? Area.Left : Area.Top;
         const int Stop = (Vertical ? Area.Right : Area.Bottom) + Axis.EffectiveLineWidth;
+        // Mirrored, the canvas already takes a point for the pixel left of
+        // it, so the line lands on the mirror of its left-to-right pixel.
         int Line = Start + std::max(Axis.GetExtent(Cell), 0) + Axis.EffectiveLineWidth / 2;
-        if (Vertical && RightToLeft) ++Line;
         while (Line <= Stop && Counts.size() < MaxStrokes) {
             if (Vertical) {
                 Points.push_back(Point(Line, Area.Top));
