@@ -112,6 +112,14 @@ TEST_F(CellAttributesS60b, SpinOptionsComeFromTheSpinLevel) {
     }
     EXPECT_TRUE(Grid->GiveCellSpinOptions(3, 3) == TgxSpinOptions());
     EXPECT_EQ(Grid->GiveCellSpinIncrement(3, 3), 0.0);
+    // A cell's own spin button brings its own options, read-only or not.
+    Grid->SetCellButtonType(2, 3, btHorzSpin);
+    Grid->SetCellSpinOptions(2, 3, TgxSpinOptions().Include(spoAutoRepeat));
+    Grid->SetCellSpinIncrement(2, 3, 0.5);
+    Grid->SetCellReadOnly(2, 3, roOn);
+    EXPECT_TRUE(Grid->GiveCellSpinOptions(2, 3) == TgxSpinOptions().Include(spoAutoRepeat));
+    EXPECT_EQ(Grid->GiveCellSpinIncrement(2, 3), 0.5);
+    EXPECT_TRUE(Grid->GiveCellSpinOptions(2, 0) == TgxSpinOptions());
 }
 
 TEST_F(CellAttributesS60b, ControlTypeMaskAndPictures) {
@@ -208,6 +216,14 @@ TEST_F(CellAttributesS60b, ComboComesFromTheOfferingLevel) {
     Grid->SetReportInvalidOps(false);
     EXPECT_EQ(Grid->ActiveCombo(2, Variant(3)), RowCombo);
     EXPECT_EQ(Grid->ActiveCombo(9, Variant(3)), nullptr);
+}
+
+TEST_F(CellAttributesS60b, ChangedHeadingFontPartsFromItsParent) {
+    ASSERT_TRUE(Grid->HeadingParentFont());
+    Grid->HeadingFont()->SetSize(Grid->HeadingFont()->Size() + 4);
+    EXPECT_FALSE(Grid->HeadingParentFont());
+    EXPECT_EQ(Grid->GiveHeadingFont(3), Grid->HeadingFont());
+    EXPECT_EQ(Grid->GiveCellFont(3, 0)->Size(), Grid->HeadingFont()->Size());
 }
 
 } // namespace
