@@ -524,18 +524,10 @@ TFont* TgxBaseGrid::GiveCellFontBehind(int DataCol, int DataRow) {
 }
 
 TgxButtonType TgxBaseGrid::GiveCellButtonType(int DataCol, int DataRow) {
-    if (DataCol < 1 || DataRow < 1 || DataCol > GetGridColCount() || DataRow > GetGridRowCount())
-        return btNone;
-    TgxButtonType Type = GetCellButtonType(DataCol, DataRow);
-    if (Type != btDefault) return Type;
-    const TgxRow* Row = FRows->Item(DataRow);
-    const TgxButtonType RowType = Row ? Row->ButtonType() : btDefault;
-    const TgxButtonType ColType = FCols->Item(DataCol)->ButtonType();
-    if (FDrawOverlap == doDrawRowOnTop)
-        Type = RowType != btDefault ? RowType : ColType;
-    else
-        Type = ColType != btDefault ? ColType : RowType;
-    return Type == btDefault ? btNone : Type;
+    // The button half of the full answer, so a read-only cell loses its
+    // button here too when the grid gives read-only cells none.
+    TgxDropDownStyle Style = ddDropDown;
+    return GiveCellButton(DataCol, DataRow, Style);
 }
 
 } // namespace grid

@@ -34,6 +34,10 @@ int TgxBaseGrid::CalcColOffset(int DisplayCol) const {
     if (FPainting && DisplayCol == FPaintCol) return FPaintColLeft;
     // Past the last column there is no left edge to give.
     if (DisplayCol >= ColCount()) return -1;
+    // A hidden column is passed over by the walk: it has no place on screen.
+    bool Shown = false;
+    FVisibleCols.Locate(DisplayCol, Shown);
+    if (!Shown) return -1;
     const int Room = ClientWidth();
     const auto Width = [this](int D) { return ColWidths(D); };
     int X = WalkBefore(FVisibleCols, 1, std::min(DisplayCol, FixedCols()),
