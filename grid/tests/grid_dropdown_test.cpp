@@ -176,8 +176,8 @@ TEST_F(ComboDropDown, TheListShowsDropDownRowsAtMostAndOneRowAtLeast) {
         return DroppedList()->DefaultRowHeight();
     }();
     Grid->CheckDropDownOff(false);
-    const int Border =
-        DroppedList()->BorderStyle() == bsSingle ? 2 * GetSystemMetrics(SM_CYBORDER) : 0;
+    // The list's own frame: its sunken edge is wider than the system border.
+    const int Border = 2 * DroppedList()->WindowFrameWidth();
     struct Case {
         int Rows;
         int Shown;
@@ -295,8 +295,7 @@ TEST_F(ComboDropDown, AListWithAFrozenColumnIsAsWideAsItsFirstColumns) {
     List->SetDropDownRows(8);
     Grid->ComboButtonDown(1, 2);
     ASSERT_TRUE(Grid->ComboVisible());
-    const int Border =
-        DroppedList()->BorderStyle() == bsSingle ? 2 * GetSystemMetrics(SM_CXBORDER) : 0;
+    const int Border = 2 * DroppedList()->WindowFrameWidth();
     const int Bar = DroppedList()->GetRowBarOn() ? DroppedList()->GetRowBarWidth() : 0;
     EXPECT_EQ(Grid->ComboInitWidth(2), 30 + 40 + Border + Bar);
 }

@@ -31,6 +31,14 @@ int VisibleListCols(TgxBaseGrid* List) {
     return Count;
 }
 
+// The list's border on one side. A 3D list's sunken edge is wider than the
+// system border; counting only the latter would cut the last row and bring
+// up a scroll bar for rows that were meant to fit.
+int ListBorder(TgxBaseGrid* List, int SystemMetric) {
+    if (List->BorderStyle() != bsSingle) return 0;
+    return std::max(GetSystemMetrics(SystemMetric), List->WindowFrameWidth());
+}
+
 bool Allows(TScrollStyle Style, TScrollStyle Bar) {
     return Style == ssBoth || Style == Bar;
 }
@@ -49,7 +57,7 @@ int TgxBaseGrid::ComboInitWidth(int Cols) {
         Width += W;
         ++Taken;
     }
-    if (List->BorderStyle() == bsSingle) Width += 2 * GetSystemMetrics(SM_CXBORDER);
+    Width += 2 * ListBorder(List, SM_CXBORDER);
     if (List->GetRowBarOn()) Width += List->GetRowBarWidth();
     return Width;
 }
@@ -58,7 +66,7 @@ int TgxBaseGrid::ComboInitHeight(int Rows) {
     TgxComboGrid* List = ListOf(this);
     if (Rows <= 0) return List->Height();
     int Height = 0;
-    if (List->BorderStyle() == bsSingle) Height += 2 * GetSystemMetrics(SM_CYBORDER);
+    Height += 2 * ListBorder(List, SM_CYBORDER);
     if (List->GetHeadingOn()) Height += List->GetHeadingHeight();
     Height +=
         std::min(Rows, std::max(1, VisibleListRows(List, Rows + 1))) * List->DefaultRowHeight();
