@@ -132,6 +132,28 @@ TEST_F(DropDownManageS60b, PickedValueBecomesTextOnlyWhenItIsADate) {
     EXPECT_NE(Out.AsString().find("2024"), std::string::npos) << Out.AsString();
 }
 
+TEST_F(DropDownManageS60b, EmptyPickOrCancelHandsTheFocusBackToTheGrid) {
+    Grid->SetGridMode(gmEdit);
+    Grid->SetCurrentCell(2, 2);
+    TEdit* Other = new TEdit(Form);
+    Other->SetParent(Form);
+    Other->SetBounds(0, 320, 80, 20);
+    for (bool Cancel : {false, true}) {
+        SCOPED_TRACE(Cancel ? "cancel" : "empty pick");
+        Other->SetFocus();
+        QApplication::processEvents();
+        ASSERT_FALSE(Grid->IsFocused());
+        if (Cancel)
+            Grid->CancelDateTimeSelection();
+        else
+            Grid->SetDateTimeSelection();
+        QApplication::processEvents();
+        EXPECT_TRUE(Grid->IsFocused());
+        EXPECT_FALSE(Grid->DropDownVisible());
+        EXPECT_TRUE(Grid->GetCellValue(2, 2).IsEmpty());
+    }
+}
+
 TEST_F(DropDownManageS60b, PopupFormIsCentred) {
     const TRect W = Screen->WorkAreaRect();
     TPoint Pos{0, 0};
