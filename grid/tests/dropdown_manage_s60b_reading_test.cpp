@@ -58,6 +58,25 @@ TEST_F(DropDownManageS60b, ListGridTakesTheListSettings) {
     EXPECT_TRUE(List->Visible());
 }
 
+// A grid that the test can put into the form designer's hands.
+class TDesignedListOwner : public TgxGrid {
+public:
+    using TgxGrid::TgxGrid;
+    void Design(bool On) { SetDesigning(On); }
+};
+
+TEST_F(DropDownManageS60b, ListGridInDesignModeCanBeEdited) {
+    auto* G = new TDesignedListOwner(Form);
+    G->SetParent(Form);
+    G->SetBounds(0, 0, 200, 100);
+    G->Design(true);
+    TgxComboGrid* List = G->GetCombo()->GetGrid();
+    ASSERT_NE(List, nullptr);
+    EXPECT_EQ(List->GetGridColCount(), 2);
+    EXPECT_EQ(List->GridMode(), gmEdit);
+    EXPECT_FALSE(List->GetHeadingOn());
+}
+
 TEST_F(DropDownManageS60b, TotalColWidthAddsTheDataColumns) {
     int Sum = 0;
     for (int C = 1; C <= Grid->GetGridColCount(); ++C) Sum += Grid->GetCol(C)->Width();
