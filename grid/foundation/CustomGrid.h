@@ -263,7 +263,7 @@ public:
     void SetTopRow(int Value);
     TGridCoord Anchor() const { return FAnchor; }
     TGridRect Selection() const;
-    void SetSelection(const TGridRect& Value);
+    virtual void SetSelection(const TGridRect& Value);
     int VisibleColCount() const;
     int VisibleRowCount() const;
     int GridWidth() const;
@@ -309,7 +309,10 @@ public:
     virtual void DeleteRow(int ARow);
 
     // ---- navigation -----------------------------------------------------------------------
-    void MoveCurrent(int ACol, int ARow, bool MoveAnchor, bool Show);
+    // Every move of the current cell by program or by the user lands here,
+    // so a derived grid that keeps more state about its current cell (an
+    // edit to end, an editor to reload) takes each of them one way.
+    virtual void MoveCurrent(int ACol, int ARow, bool MoveAnchor, bool Show);
     void MoveAnchor(const TGridCoord& NewAnchor);
     void FocusCell(int ACol, int ARow, bool MoveAnchor);
     void MoveColRow(int ACol, int ARow, bool MoveAnchor, bool Show);
@@ -379,6 +382,12 @@ protected:
     virtual bool CanEditShow();
     virtual void DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState) = 0;
     virtual bool SelectCell(int ACol, int ARow);
+    // The base grid's own move of the current cell. The count and order
+    // changes that only keep the current cell inside the grid use it
+    // directly: they are no move a derived grid has to end an edit for.
+    void PlaceCurrent(int ACol, int ARow, bool MoveAnchor, bool Show);
+    // "Grid index out of range" for a cell outside the grid.
+    void CheckCellIndex(int ACol, int ARow) const;
 
     // ---- overridable hooks ------------------------------------------------------------------
     virtual void AdjustSize(int Index, int Amount, bool Rows);

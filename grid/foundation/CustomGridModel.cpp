@@ -250,7 +250,7 @@ void TCustomGrid_ts::SetOptions(TGridOptions Value) {
         else
             HideEditor();
     }
-    if (FOptions.Contains(goRowSelect)) MoveCurrent(FCurrent.X, FCurrent.Y, true, false);
+    if (FOptions.Contains(goRowSelect)) PlaceCurrent(FCurrent.X, FCurrent.Y, true, false);
     InvalidateGrid();
 }
 
@@ -385,7 +385,7 @@ void TCustomGrid_ts::ChangeSize(int NewColCount, int NewRowCount) {
         TGridCoord NewCur = FCurrent;
         NewCur.X = std::min(NewCur.X, FColCount - 1);
         NewCur.Y = std::min(NewCur.Y, FRowCount - 1);
-        if (NewCur != FCurrent) MoveCurrent(NewCur.X, NewCur.Y, true, true);
+        if (NewCur != FCurrent) PlaceCurrent(NewCur.X, NewCur.Y, true, true);
         if (FAnchor != NewCur) MoveAnchor(NewCur);
         if (FVirtualView || !HadWindow || FTopLeft != OldTopLeft) {
             InvalidateGrid();
@@ -492,7 +492,7 @@ void TCustomGrid_ts::AdjustSize(int Index, int Amount, bool Rows) {
         }
     }
     SizeChanged(OldColCount, OldRowCount);
-    if (NewCur != FCurrent) MoveCurrent(NewCur.X, NewCur.Y, true, true);
+    if (NewCur != FCurrent) PlaceCurrent(NewCur.X, NewCur.Y, true, true);
 }
 
 // ---- moves ----------------------------------------------------------------------------------------

@@ -51,8 +51,16 @@ bool ScrollDistance(const TGridAxisDrawInfo& Axis, int OldPos, int NewPos, int& 
 // ---- current cell and anchor ----------------------------------------------------------------
 
 void TCustomGrid_ts::MoveCurrent(int ACol, int ARow, bool MoveAnchor, bool Show) {
+    PlaceCurrent(ACol, ARow, MoveAnchor, Show);
+}
+
+void TCustomGrid_ts::CheckCellIndex(int ACol, int ARow) const {
     if (ACol < 0 || ARow < 0 || ACol >= FColCount || ARow >= FRowCount)
         throw EInvalidGridOperation("Grid index out of range");
+}
+
+void TCustomGrid_ts::PlaceCurrent(int ACol, int ARow, bool MoveAnchor, bool Show) {
+    CheckCellIndex(ACol, ARow);
     if (!SelectCell(ACol, ARow)) return;
     const TGridRect OldSel = Selection();
     const TGridCoord OldCurrent = FCurrent;

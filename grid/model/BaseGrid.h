@@ -512,6 +512,12 @@ public:
     bool HoldsInsertRow(int DisplayRow) const;
     // Makes a display cell current (both within the grid).
     void SetCurrentCell(int DisplayCol, int DisplayRow);
+    // The base control's moves (Col, Row, FocusCell, the selection) take the
+    // grid's own way: the edit ends for the new cell, and the editor comes
+    // back over it. With Show the new cell is scrolled into view. The anchor
+    // always goes with the current cell.
+    void MoveCurrent(int ACol, int ARow, bool MoveAnchor, bool Show) override;
+    void SetSelection(const TGridRect& Value) override;
     void CheckTopLeftNow() { CheckTopLeft(false); }
     void InvalidateGridNow();
     void CheckSetMask(int DataCol, int DataRow);

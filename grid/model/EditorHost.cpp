@@ -168,6 +168,17 @@ bool TgxBaseGrid::HideEditor() {
     return true;
 }
 
+namespace {
+
+void LoadControlValue(TgxBaseGrid& Grid) {
+    const int DataCol = Grid.GetCurrentDataCol();
+    const int DataRow = Grid.GetCurrentDataRow();
+    if (Grid.InGridState() && DataRow >= 1 && !Grid.CurrentCell()->ValueSet(DataCol, DataRow))
+        Grid.SetControlValue(Grid.GetCellValue(DataCol, DataRow), false, false);
+}
+
+} // namespace
+
 void TgxBaseGrid::ShowGridControl() {
     if (GetInDesignMode() || !HandleAllocated() || GetFastAssign()) return;
     if (CanSetControl()) {
@@ -185,9 +196,7 @@ void TgxBaseGrid::ShowGridControl() {
                 CheckInvalidateCell(OldCol, OldRow);
         }
         // The control takes the cell's value before it is shown over it.
-        if (InGridState() && GetCurrentDataRow() >= 1 &&
-            !CurrentCell()->ValueSet(GetCurrentDataCol(), GetCurrentDataRow()))
-            SetControlValue(GetCellValue(GetCurrentDataCol(), GetCurrentDataRow()), false, false);
+        LoadControlValue(*this);
         SetControlProperties(FGridControl);
         SetControlMask();
         CheckInvalidateCell(Col(), Row());
@@ -199,6 +208,10 @@ void TgxBaseGrid::ShowGridControl() {
     if (FGridControl) {
         FGridControl->SetLeft(-FGridControl->GetWidth());
         FGridControl->SetTop(-FGridControl->GetHeight());
+        // Set aside in an editing grid, it still holds the cell it came
+        // from: the keys it gets and what it shows when the cell comes into
+        // view are the new cell's.
+        if (InEditMode()) LoadControlValue(*this);
     }
     SetControlMask();
 }

@@ -263,9 +263,12 @@ TEST_F(GridModelTest, SetDisplayColIgnoresPositionsOutsideTheColumns) {
 TEST_F(GridModelTest, HidingTheCurrentColumnNeedsTheEditToEnd) {
     struct Refusing : TgxBaseGrid {
         using TgxBaseGrid::TgxBaseGrid;
-        bool CheckEndEdit(int, int, bool) override { return false; }
+        bool Refuse = false;
+        bool CheckEndEdit(int, int, bool) override { return !Refuse; }
     } Stubborn(nullptr);
+    // Moving there is a move away from an edit too.
     Stubborn.SetCol(2);
+    Stubborn.Refuse = true;
     Stubborn.GetCol(2)->SetVisible(false);
     EXPECT_TRUE(Stubborn.GetCol(2)->Visible());
     Stubborn.GetCol(3)->SetVisible(false);

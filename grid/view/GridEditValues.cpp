@@ -293,4 +293,21 @@ void TgxBaseGrid::SetCurrentCell(int DisplayCol, int DisplayRow) {
     SelectionsChanged(false);
 }
 
+void TgxBaseGrid::MoveCurrent(int ACol, int ARow, bool, bool Show) {
+    CheckCellIndex(ACol, ARow);
+    if (ACol == Col() && ARow == Row()) {
+        FAnchor = FCurrent;
+        return;
+    }
+    SetCurrentCell(ACol, ARow);
+    // A refused end of the edit keeps the current cell where it was.
+    if (Col() != ACol || Row() != ARow) return;
+    if (Show) PutInView(ACol, ARow, vpNone, true, false, ctlBoth);
+}
+
+void TgxBaseGrid::SetSelection(const TGridRect& Value) {
+    MoveCurrent(Value.Right, Value.Bottom, true, true);
+    if (Col() == Value.Right && Row() == Value.Bottom) TCustomGrid_ts::SetSelection(Value);
+}
+
 } // namespace grid
