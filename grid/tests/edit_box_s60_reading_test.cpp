@@ -1,5 +1,6 @@
 // The edit box driven as the grid drives it: keys it keeps or leaves to the
 // grid, the length limit, undo, selection calls and the events each raises.
+#include "grid/foundation/MaskDefs.h"
 #include "grid/model/EditBox.h"
 
 #include "platform/gui/Clipboard.h"
@@ -306,6 +307,71 @@ TEST_F(EditBoxReadingTest, MultiLineUpDownAndPages) {
     EXPECT_GT(Box->TopLine(), 0);
     Key(Qt::Key_Home);
     EXPECT_EQ(Box->TextPos(), Box->LineStart(11));
+}
+
+TEST_F(EditBoxReadingTest, DragPastTheRightEdgeKeepsScrolling) {
+    Box->SetText("a fairly long line of text that runs well past the box edge");
+    SendMouse(Box->Widget(), QEvent::MouseButtonPress, QPoint(5, 5));
+    const int Anchor = Box->TextPos();
+    SendMouse(Box->Widget(), QEvent::MouseMove, QPoint(260, 5), Qt::NoButton, Qt::LeftButton);
+    const int First = Box->ScrollPos();
+    EXPECT_GT(First, 0);
+    for (int I = 0; I < 5; ++I)
+        QApplication::processEvents();
+    EXPECT_GT(Box->ScrollPos(), First);
+    SendMouse(Box->Widget(), QEvent::MouseButtonRelease, QPoint(260, 5));
+    QApplication::processEvents();
+    const int Released = Box->ScrollPos();
+    QApplication::processEvents();
+    EXPECT_EQ(Box->ScrollPos(), Released);
+    EXPECT_EQ(Box->GetSelStart(), Anchor);
+    EXPECT_EQ(Box->GetSelStart() + Box->GetSelLength(), Box->TextPos());
+}
+
+TEST_F(EditBoxReadingTest, CutReportsAndAlignedSelectAll) {
+    Box->SetText("abc");
+    Box->SelectAll();
+    Reset();
+    Key(Qt::Key_Delete, Qt::ShiftModifier);
+    EXPECT_EQ(Box->EditText(), "");
+    EXPECT_EQ(Clipboard()->AsText(), "abc");
+    EXPECT_EQ(Changed, std::vector<std::string>{"101"});
+    Box->SetAlignment(taRightJustify);
+    Box->SetText("xyz");
+    Box->SelectAll();
+    EXPECT_EQ(Box->TextPos(), 3);
+    EXPECT_EQ(Box->GetSelLength(), 3);
+    Box->SetSelStart(1);
+    Box->TextPosToSelStart();
+    Reset();
+    Box->SetSelStart(1);
+    EXPECT_TRUE(Notified.empty());
+}
+
+TEST_F(EditBoxReadingTest, MaskRefusalIsOfferedToInvalidKeys) {
+    auto* Defs = new TgxMaskDefs(Form);
+    TgxMask* Mask = Defs->Masks()->Add();
+    Mask->SetName("Digits");
+    Mask->SetPicture("*#");
+    Box->SetMaskDefs(Defs);
+    Box->SetMaskName("Digits");
+    Box->SetText("");
+    std::vector<std::string> Offered;
+    bool Accept = false;
+    Box->OnInvalidKeys = [&](TObject*, const AnsiString& Keys, bool& A) {
+        Offered.push_back(Keys);
+        A = Accept;
+    };
+    TypeText(Box->Widget(), "1a");
+    EXPECT_EQ(Box->EditText(), "1");
+    EXPECT_EQ(Offered, std::vector<std::string>{"a"});
+    Accept = true;
+    TypeText(Box->Widget(), "b");
+    EXPECT_EQ(Box->EditText(), "1b");
+    Box->SetMaskName("");
+    Accept = false;
+    TypeText(Box->Widget(), "c");
+    EXPECT_EQ(Box->EditText(), "1bc");
 }
 
 } // namespace
