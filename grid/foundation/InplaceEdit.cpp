@@ -62,7 +62,9 @@ void TInplaceEdit::Hide() {
 }
 
 void TInplaceEdit::SetFocus() {
-    if (Visible() && CanFocus()) TCustomMaskEdit::SetFocus();
+    // Focusing it again must not pass the form's focus through the grid:
+    // the grid would see itself left and close the editor.
+    if (Visible() && CanFocus() && !Focused()) TCustomMaskEdit::SetFocus();
 }
 
 bool TInplaceEdit::PosEqual(const TRect& Rect) {
