@@ -12,7 +12,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <set>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -32,6 +34,16 @@ struct TPaintLog {
         return R;
     }
 };
+
+// Runs Call and gives the message of the grid error it raised ("" for none).
+inline std::string GridErrorText(const std::function<void()>& Call) {
+    try {
+        Call();
+    } catch (const EInvalidGridOperation& E) {
+        return E.Message.c_str();
+    }
+    return "";
+}
 
 // Draw and string grids with their protected operations in reach.
 class TProbeDrawGrid : public TDrawGrid_ts {

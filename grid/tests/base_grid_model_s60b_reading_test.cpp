@@ -13,16 +13,6 @@ using namespace gridtest;
 
 namespace {
 
-// Runs Op and gives the message of the grid error it raised ("" for none).
-template <class F> std::string GridError(F Op) {
-    try {
-        Op();
-    } catch (const EInvalidGridOperation& E) {
-        return E.Message.c_str();
-    }
-    return "";
-}
-
 using BaseGridModelReading = GridOnForm<TProbeDrawGrid>;
 
 } // namespace
@@ -47,10 +37,12 @@ TEST_F(BaseGridModelReading, ANewGridHasItsDefaults) {
     EXPECT_EQ(Fresh.ScrollBars(), ssBoth);
     EXPECT_EQ(Fresh.BorderStyle(), bsSingle);
     EXPECT_TRUE(Fresh.DefaultDrawing());
+    EXPECT_TRUE(Fresh.SaveCellExtents());
     EXPECT_FALSE(Fresh.EditorMode());
     EXPECT_EQ(Fresh.InplaceEditor(), nullptr);
     EXPECT_EQ(Fresh.GridState(), gsNormal);
     EXPECT_TRUE(Fresh.TabStop());
+    EXPECT_FALSE(Fresh.ParentColor());
     EXPECT_FALSE(Fresh.ColWidthsStored(nullptr));
     EXPECT_FALSE(Fresh.RowHeightsStored(nullptr));
 }
@@ -93,7 +85,7 @@ TEST_F(BaseGridModelReading, BadFixedCountsAndIndexesNameTheFault) {
     };
     for (const Case& C : Cases) {
         TProbeDrawGrid G(nullptr);
-        EXPECT_NE(GridError([&] { C.Op(G); }).find(C.Message), std::string::npos) << C.What;
+        EXPECT_NE(GridErrorText([&] { C.Op(G); }).find(C.Message), std::string::npos) << C.What;
         EXPECT_EQ(G.ColCount(), 5) << C.What;
         EXPECT_EQ(G.FixedCols(), 1) << C.What;
         EXPECT_EQ(G.FixedRows(), 1) << C.What;
@@ -161,7 +153,7 @@ TEST_F(BaseGridModelReading, ShrinkingTheCountPullsTheCurrentCellAndAnchorIn) {
 
 TEST_F(BaseGridModelReading, AFailedSizeChangeKeepsTheOldCounts) {
     Grid->SetColWidths(1, 80);
-    const std::string Message = GridError([&] { Grid->SetColCount(134217726); });
+    const std::string Message = GridErrorText([&] { Grid->SetColCount(134217726); });
     EXPECT_NE(Message.find("Grid too large for operation"), std::string::npos) << Message;
     EXPECT_EQ(Grid->ColCount(), 5);
     EXPECT_EQ(Grid->StoredColWidths(), (std::vector<std::int32_t>{64, 80, 64, 64, 64}));

@@ -1,5 +1,6 @@
 // The base grid's model and layout through a draw grid on a shown form:
 // defaults, counts, extents, hit tests, moves and what its painting shows.
+#include "BaseGridFixture.h"
 #include "grid/foundation/DrawGrid.h"
 
 #include "grid/foundation/InplaceEdit.h"
@@ -57,50 +58,10 @@ protected:
         const QRgb P = Image.pixel(X, Y);
         return static_cast<TColor>(qRed(P) | (qGreen(P) << 8) | (qBlue(P) << 16));
     }
-    static std::string Raised(const std::function<void()>& Call) {
-        try {
-            Call();
-        } catch (const EInvalidGridOperation& E) {
-            return E.Message.c_str();
-        }
-        return "";
-    }
 
     std::unique_ptr<TForm> Form;
     TDrawGrid_ts* Grid = nullptr;
 };
-
-TEST_F(ShownDrawGrid, NewGridHasTheModelDefaults) {
-    TDrawGrid_ts Fresh(nullptr);
-    EXPECT_EQ(Fresh.ColCount(), 5);
-    EXPECT_EQ(Fresh.RowCount(), 5);
-    EXPECT_EQ(Fresh.FixedCols(), 1);
-    EXPECT_EQ(Fresh.FixedRows(), 1);
-    EXPECT_EQ(Fresh.Col(), 1);
-    EXPECT_EQ(Fresh.Row(), 1);
-    EXPECT_EQ(Fresh.LeftCol(), 1);
-    EXPECT_EQ(Fresh.TopRow(), 1);
-    EXPECT_EQ(Fresh.Anchor(), (TGridCoord{1, 1}));
-    EXPECT_EQ(Fresh.Width(), 320);
-    EXPECT_EQ(Fresh.Height(), 120);
-    EXPECT_EQ(Fresh.DefaultColWidth(), 64);
-    EXPECT_EQ(Fresh.DefaultRowHeight(), 24);
-    EXPECT_EQ(Fresh.GridLineWidth(), 1);
-    EXPECT_EQ(Fresh.FixedColor(), clBtnFace);
-    EXPECT_EQ(Fresh.Color(), clWindow);
-    EXPECT_EQ(Fresh.Options(), DefaultGridOptions);
-    EXPECT_EQ(Fresh.ScrollBars(), ssBoth);
-    EXPECT_EQ(Fresh.BorderStyle(), bsSingle);
-    EXPECT_TRUE(Fresh.DefaultDrawing());
-    EXPECT_TRUE(Fresh.SaveCellExtents());
-    EXPECT_FALSE(Fresh.EditorMode());
-    EXPECT_EQ(Fresh.GridState(), gsNormal);
-    EXPECT_EQ(Fresh.InplaceEditor(), nullptr);
-    EXPECT_TRUE(Fresh.TabStop());
-    EXPECT_FALSE(Fresh.ParentColor());
-    EXPECT_FALSE(Fresh.ColWidthsStored(nullptr));
-    EXPECT_FALSE(Fresh.RowHeightsStored(nullptr));
-}
 
 TEST_F(ShownDrawGrid, CountAndExtentRulesRaiseTheirMessages) {
     struct Case {
@@ -128,7 +89,7 @@ TEST_F(ShownDrawGrid, CountAndExtentRulesRaiseTheirMessages) {
     };
     for (const auto& C : Cases) {
         TDrawGrid_ts G(nullptr);
-        EXPECT_EQ(Raised([&] { C.Call(G); }), C.Message) << C.What;
+        EXPECT_EQ(gridtest::GridErrorText([&] { C.Call(G); }), C.Message) << C.What;
         EXPECT_EQ(G.ColCount(), 5) << C.What;
         EXPECT_EQ(G.FixedCols(), 1) << C.What;
     }
@@ -165,7 +126,7 @@ TEST_F(ShownDrawGrid, WidthArrayFollowsSetsAndDefault) {
 
 TEST_F(ShownDrawGrid, GrowingPastTheLimitKeepsTheOldCounts) {
     Grid->SetColWidths(1, 80);
-    EXPECT_EQ(Raised([&] { Grid->SetColCount(134217726); }), "Grid too large for operation");
+    EXPECT_EQ(gridtest::GridErrorText([&] { Grid->SetColCount(134217726); }), "Grid too large for operation");
     EXPECT_EQ(Grid->ColCount(), 5);
     EXPECT_EQ(Grid->StoredColWidths().size(), 5u);
     EXPECT_EQ(Grid->ColWidths(1), 80);
@@ -213,28 +174,6 @@ TEST_F(ShownDrawGrid, ZeroWidthColumnKeepsItsLineAndIsHit) {
     Grid->InvalidateGrid();
     Shot();
     EXPECT_EQ(Drawn, 0);
-}
-
-TEST_F(ShownDrawGrid, MovingAColumnCarriesItsEntriesAndShiftsTheCurrent) {
-    Grid->SetColWidths(1, 90);
-    Grid->SetTabStops(1, false);
-    Grid->SetCol(2);
-    std::vector<std::pair<int, int>> Moves;
-    Grid->OnColumnMoved = [&](TObject*, int F, int T) { Moves.emplace_back(F, T); };
-    Grid->MoveColumn(1, 3);
-    EXPECT_EQ(Grid->StoredColWidths(), (std::vector<std::int32_t>{64, 64, 64, 90, 64}));
-    EXPECT_FALSE(Grid->TabStops(3));
-    EXPECT_TRUE(Grid->TabStops(1));
-    EXPECT_EQ(Grid->Col(), 1);
-    EXPECT_EQ(Moves, (std::vector<std::pair<int, int>>{{1, 3}}));
-    Grid->MoveColumn(2, 2);
-    EXPECT_EQ(Moves.size(), 1u);
-
-    Grid->SetRow(3);
-    Grid->MoveRow(3, 1);
-    EXPECT_EQ(Grid->Row(), 1);
-    Grid->DeleteColumn(1);
-    EXPECT_EQ(Grid->ColCount(), 4);
 }
 
 TEST_F(ShownDrawGrid, OptionsRowSelectDropsAlwaysShowEditorAndStretchesTheAnchor) {

@@ -229,6 +229,15 @@ TEST_F(BaseGridModel, MovingAColumnCarriesItsWidthTabStopAndTheCoordinates) {
     // Back the other way: the current column 1 moves up again.
     Grid->MoveColumn(3, 1);
     EXPECT_EQ(Grid->Col(), 2);
+    // A move onto itself is no move and reports none.
+    Grid->MoveColumn(2, 2);
+    EXPECT_EQ(Moves.size(), 2u);
+
+    Grid->SetRow(3);
+    Grid->MoveRow(3, 1);
+    EXPECT_EQ(Grid->Row(), 1);
+    Grid->DeleteColumn(1);
+    EXPECT_EQ(Grid->ColCount(), 4);
 }
 
 TEST_F(BaseGridModel, DeleteRowRemovesItsHeightAndKeepsTheOthers) {

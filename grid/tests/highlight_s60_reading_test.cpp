@@ -2,6 +2,7 @@
 // backing image: inverted pixels, cells repainted in the selection colours,
 // fixed cells, scrolled-out ranges, suppressed painting, and the strips a
 // dragged range redraws.
+#include "ShownGridFixture.h"
 #include "grid/model/GxGrid.h"
 
 #include "platform/gui/Forms.h"
@@ -17,26 +18,14 @@ using namespace grid;
 
 namespace {
 
-class HighlightS60 : public ::testing::Test {
+class HighlightS60 : public ShownGridFixture {
 protected:
     void SetUp() override {
-        EnsureQtApplication();
-        Form = std::make_unique<TForm>(nullptr);
-        Form->SetBounds(0, 0, 400, 300);
-        Grid = new TgxGrid(Form.get());
-        Grid->SetParent(Form.get());
-        Grid->SetBounds(0, 0, 300, 200);
-        Grid->SetGridColCount(8);
-        Grid->SetGridRowCount(30);
+        ShowGrid(8, 30, 300, 200);
         Grid->SetDefaultColWidth(40);
         Grid->SetDefaultRowHeight(18);
         Grid->SetSelectionType(sltInvert);
-        Form->Show();
         Settle();
-    }
-    void Settle() {
-        Application->ProcessMessages();
-        Grid->Update();
     }
     std::vector<TColor> Image() {
         std::vector<TColor> Out;
@@ -88,8 +77,6 @@ protected:
             }
         EXPECT_EQ(Wrong, 0);
     }
-    std::unique_ptr<TForm> Form;
-    TgxGrid* Grid = nullptr;
 };
 
 } // namespace

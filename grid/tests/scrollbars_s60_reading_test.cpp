@@ -3,6 +3,7 @@
 // the scaled bar of a very long grid, what a scroll repaints, and the
 // auto-scroll wait.
 #include "grid/model/Columns.h"
+#include "ShownGridFixture.h"
 #include "grid/model/GxGrid.h"
 #include "grid/model/InplaceControl.h"
 
@@ -29,25 +30,13 @@ using namespace grid;
 
 namespace {
 
-class ScrollBarsS60 : public ::testing::Test {
+class ScrollBarsS60 : public ShownGridFixture {
 protected:
     void SetUp() override {
-        EnsureQtApplication();
-        Form = std::make_unique<TForm>(nullptr);
-        Form->SetBounds(0, 0, 400, 300);
-        Grid = new TgxGrid(Form.get());
-        Grid->SetParent(Form.get());
-        Grid->SetBounds(0, 0, 300, 200);
-        Grid->SetGridColCount(3);
-        Grid->SetGridRowCount(50);
+        ShowGrid(3, 50, 300, 200);
         Grid->SetDefaultColWidth(60);
         Grid->SetDefaultRowHeight(20);
-        Form->Show();
         Settle();
-    }
-    void Settle() {
-        Application->ProcessMessages();
-        Grid->Update();
     }
     TScrollInfo Vert() {
         TScrollInfo I;
@@ -58,8 +47,6 @@ protected:
     void VScroll(int Code, int Pos = 0) {
         Grid->Perform(WM_VSCROLL, MakeWParam(static_cast<Word>(Code), static_cast<Word>(Pos)), 0);
     }
-    std::unique_ptr<TForm> Form;
-    TgxGrid* Grid = nullptr;
 };
 
 // A clock that moves on by Step milliseconds each time it is read.
@@ -333,8 +320,8 @@ TEST_F(ScrollBarsS60, ColumnsScrollThroughTheVisibleColumnsToAFullLastPage) {
 }
 
 TEST_F(ScrollBarsS60, ScrollingByTheBarTakesTheFocus) {
-    auto* Other = new TEdit(Form.get());
-    Other->SetParent(Form.get());
+    auto* Other = new TEdit(Form);
+    Other->SetParent(Form);
     Other->SetBounds(310, 10, 80, 20);
     Other->SetFocus();
     Settle();
