@@ -184,6 +184,12 @@ TEST_F(PlacementFormatReading, CentredFormTakesTheStoredRectangleAndBecomesDesig
     EXPECT_EQ(Text(F->BoundsRect()), "10,20,300,400");
 }
 
+TEST_F(PlacementFormatReading, ReadingUnderTheCurrentUserCreatesTheKey) {
+    MakeForm()->Show();
+    TRegistry Reg(KEY_READ);
+    EXPECT_TRUE(Reg.OpenKey(MainKey, false));
+}
+
 TEST_F(PlacementFormatReading, RestoringAHiddenFormDoesNotShowIt) {
     Store({{"ShowCmd", "1"}, {"NormPos", "10,20,300,400"}});
     TMainFormWindow* F = MakeForm();
@@ -214,6 +220,7 @@ TEST_F(PlacementFormatReading, ValueOfAnotherTypeStopsTheRestoreAndTheCloseLeave
     EXPECT_TRUE(F->Visible());
     ASSERT_EQ(Errors.size(), 1u);
     EXPECT_NE(Errors[0].find("NormPos"), AnsiString::npos) << Errors[0];
+    EXPECT_EQ(StorageOf(F)->GetIniFile(), nullptr);
     F->Close();
     EXPECT_EQ(ValueOf(StoredValues(), "NormPos"), "<not text>");
 }
