@@ -10,6 +10,8 @@
 
 #include <QWidget>
 
+#include <filesystem>
+
 using namespace formstore;
 using namespace formstore_test;
 
@@ -159,6 +161,64 @@ TEST_F(FormPlacementReading, ActiveControlIsKeptByNameWithItsOption) {
     G->Show();
     ASSERT_NE(G->ActiveControl(), nullptr);
     EXPECT_EQ(G->ActiveControl()->Name(), "Second");
+}
+
+TEST_F(FormPlacementReading, StoredActiveControlMustBeAWindowedControlThatCanTakeTheFocus) {
+    const struct {
+        const char* Stored;
+        const char* Active;
+    } Cases[] = {{"Disabled", "First"}, {"Plain", "First"}, {"Missing", "First"}, {"Second", "Second"}};
+    int Index = 0;
+    for (const auto& C : Cases) {
+        const AnsiString Section = Format("Case %d", Index++);
+        Store({{"ActiveControl", C.Stored}}, Section);
+        TMainFormWindow* F = MakeForm([&](TMainFormWindow& Form, TFormStorage& Storage) {
+            Storage.SetIniSection(Section);
+            Storage.SetOptions({fpActiveControl});
+            for (const char* Name : {"First", "Second", "Disabled"}) {
+                auto* Edit = new TEdit(&Form);
+                Edit->SetName(Name);
+                Edit->SetParent(&Form);
+                if (AnsiString(Name) == "Disabled") Edit->SetEnabled(false);
+            }
+            (new TComponent(&Form))->SetName("Plain");
+        });
+        F->Show();
+        F->SetActiveControl(dynamic_cast<TWinControl*>(F->FindComponent("First")));
+        StorageOf(F)->RestoreFormPlacement();
+        ASSERT_NE(F->ActiveControl(), nullptr) << C.Stored;
+        EXPECT_EQ(F->ActiveControl()->Name(), C.Active) << C.Stored;
+    }
+    EXPECT_TRUE(Errors.empty());
+}
+
+TEST_F(FormPlacementReading, SaveErrorIsShownAndTheFormStillCloses) {
+    TMainFormWindow* F = MakeForm();
+    F->Show();
+    const AnsiString RegFile = File("HKEY_CURRENT_USER.reg");
+    ASSERT_TRUE(std::filesystem::exists(RegFile));
+    WriteFile(RegFile, "not a registry file\n");
+    F->Close();
+    EXPECT_FALSE(F->Visible());
+    ASSERT_EQ(Errors.size(), 1u);
+    EXPECT_NE(Errors[0].find("HKEY_CURRENT_USER.reg"), AnsiString::npos) << Errors[0];
+    EXPECT_EQ(ReadFile(RegFile), "not a registry file\n");
+    EXPECT_EQ(StorageOf(F)->GetIniFile(), nullptr);
+}
+
+TEST_F(FormPlacementReading, ValuesReadWhileTheStorageIsHeldOpenLeaveItOpen) {
+    Store({{"Count", "5"}});
+    TMainFormWindow* F = MakeForm();
+    TFormStorage* S = StorageOf(F);
+    S->IniNeeded(true);
+    TObject* Open = S->GetIniFile();
+    ASSERT_NE(Open, nullptr);
+    EXPECT_EQ(S->ReadInteger("Count", 0), 5);
+    EXPECT_EQ(S->ReadString("Count", ""), "5");
+    S->IniNeeded(false);
+    EXPECT_EQ(S->GetIniFile(), Open);
+    S->IniFree();
+    EXPECT_EQ(S->GetIniFile(), nullptr);
 }
 
 TEST_F(FormPlacementReading, OptionsDefaultToStateAndPositionOnlyOnAForm) {

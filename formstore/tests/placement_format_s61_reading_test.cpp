@@ -174,6 +174,79 @@ TEST_F(PlacementFormatReading, MinimisedShowCommandWithoutMainFormMinimisesTheAp
     }
 }
 
+// The application's main form, with its storage set up as MakeForm does.
+class MainFormPlacementReading : public PlacementFormatReading {
+protected:
+    TMainFormWindow* MakeMainForm() {
+        TMainFormWindow* Main = nullptr;
+        Application->CreateForm(Main);
+        Forms.emplace_back(Main);
+        Main->SetBounds(100, 120, 640, 480);
+        auto* Storage = new TFormStorage(Main);
+        Storage->SetName("FormStorage");
+        Storage->Loading();
+        Storage->SetIniFileName(MainKey);
+        Storage->SetIniSection(MainSection);
+        Storage->SetUseRegistry(true);
+        Storage->Loaded();
+        return Main;
+    }
+    void TearDown() override {
+        Application->Restore();
+        PlacementFormatReading::TearDown();
+        EXPECT_EQ(Application->MainForm(), nullptr);
+    }
+};
+
+TEST_F(MainFormPlacementReading, MinimisedApplicationIsSavedAsMinimisedMainForm) {
+    TMainFormWindow* Main = MakeMainForm();
+    Main->Show();
+    Application->Minimize();
+    Application->ProcessMessages();
+    StorageOf(Main)->SaveFormPlacement();
+    EXPECT_EQ(ValueOf(StoredValues(), "ShowCmd"), "2");
+}
+
+TEST_F(MainFormPlacementReading, MinimisedShowCommandMinimisesTheApplicationOnlyForTheMainForm) {
+    Store({{"ShowCmd", "2"}});
+    TMainFormWindow* Main = MakeMainForm();
+    Main->Show();
+    Application->ProcessMessages();
+    EXPECT_TRUE(Application->Minimized());
+    EXPECT_EQ(Main->WindowState(), wsNormal);
+    Application->Restore();
+    Application->ProcessMessages();
+
+    TMainFormWindow* Other = MakeForm();
+    Other->Show();
+    Application->ProcessMessages();
+    EXPECT_FALSE(Application->Minimized());
+    EXPECT_EQ(Other->WindowState(), wsMinimized);
+}
+
+TEST_F(MainFormPlacementReading, DefaultPositionMaximisesOnlyTheMainForm) {
+    Store({{"ShowCmd", "0"}});
+    TMainFormWindow* Main = MakeMainForm();
+    Main->SetPosition(poDefault);
+    Main->Show();
+    EXPECT_EQ(Main->WindowState(), wsMaximized);
+    TMainFormWindow* Other = MakeForm([](TMainFormWindow& Form, TFormStorage&) {
+        Form.SetPosition(poDefault);
+    });
+    Other->Show();
+    EXPECT_EQ(Other->WindowState(), wsNormal);
+}
+
+TEST_F(PlacementFormatReading, SavingAFormNeverShownWritesItsBounds) {
+    TMainFormWindow Form(nullptr);
+    Form.SetBounds(11, 22, 333, 244);
+    fsapputils::SaveFormPlacement(&Form, MainKey, true);
+    const TValues Values = StoredValues("TMainFormWindow");
+    EXPECT_EQ(ValueOf(Values, "NormPos"), "11,22,344,266");
+    EXPECT_EQ(ValueOf(Values, "ShowCmd"), "1");
+    EXPECT_FALSE(Form.Visible());
+}
+
 TEST_F(PlacementFormatReading, CentredFormTakesTheStoredRectangleAndBecomesDesigned) {
     Store({{"NormPos", "10,20,300,400"}});
     TMainFormWindow* F = MakeForm([](TMainFormWindow& Form, TFormStorage&) {

@@ -203,6 +203,32 @@ TEST_F(PropsStorageReading, EachKindIsWrittenAsItsTextAndReadBack) {
     EXPECT_TRUE(Errors.empty());
 }
 
+TEST_F(PropsStorageReading, EmptyTextsAreWrittenOnlyForStrings) {
+    TMainFormWindow* F = MakeProbeForm([](TMainFormWindow&, TProbe& P) {
+        P.Ratio = 0.1 + 0.2;
+        P.Letter = '\0';
+    });
+    F->Show();
+    F->Close();
+    const TValues Values = StoredValues();
+    EXPECT_EQ(ValueOf(Values, "Probe1_Caption"), "");
+    EXPECT_EQ(ValueOf(Values, "Probe1_Count"), "0");
+    EXPECT_EQ(ValueOf(Values, "Probe1_Ratio"), "0.3");
+    // A NUL character is one character before the text is trimmed.
+    EXPECT_EQ(ValueOf(Values, "Probe1_Letter"), "");
+    for (const char* Absent : {"Probe1_Buddy", "Probe1_Extra"})
+        EXPECT_EQ(ValueOf(Values, Absent), "<missing>") << Absent;
+
+    Store({{"Probe1_Caption", "  spaced  "}});
+    TMainFormWindow* G = MakeProbeForm([](TMainFormWindow&, TProbe& P) { P.Caption = "x"; });
+    G->Show();
+    EXPECT_EQ(ProbeOf(G)->Caption, "spaced");
+    Store({{"Probe1_Caption", ""}});
+    TMainFormWindow* H = MakeProbeForm([](TMainFormWindow&, TProbe& P) { P.Caption = "x"; });
+    H->Show();
+    EXPECT_EQ(ProbeOf(H)->Caption, "");
+}
+
 // Stored texts that are odd, read into a probe set up as the defaults.
 TEST_F(PropsStorageReading, ReadingOddTextsFollowsTheKindsRules) {
     const struct {

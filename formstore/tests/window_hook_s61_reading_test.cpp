@@ -87,6 +87,29 @@ TEST_F(WindowHookReading, HandledBeforeStopsTheRestExceptForDestroy) {
                                               "A after " + Destroy + " = 0"}));
 }
 
+TEST_F(WindowHookReading, ControlAnswersAfreshAfterABeforeHandlerWroteAResult) {
+    auto A = Watch("A");
+    A->BeforeMessage = [](TObject*, TMessage& Msg, bool&) { Msg.Result = 77; };
+    EXPECT_EQ(Edit->Perform(WM_GETTEXTLENGTH), 3);
+    EXPECT_EQ(Edit->Perform(WM_DESTROY), 0);
+}
+
+TEST_F(WindowHookReading, HookWithoutControlIsActiveAndAttachesOnceGivenOne) {
+    TFsWindowHook Hook(nullptr);
+    int Seen = 0;
+    Hook.AfterMessage = [&](TObject*, TMessage& Msg, bool&) { Seen += Msg.Msg == WM_GETTEXTLENGTH; };
+    Hook.SetActive(false);
+    EXPECT_FALSE(Hook.Active());
+    Hook.SetActive(true);
+    EXPECT_TRUE(Hook.Active());
+    EXPECT_EQ(Hook.WinControl(), nullptr);
+    Hook.SetWinControl(Edit);
+    Hook.SetWinControl(Edit);
+    Edit->Perform(WM_GETTEXTLENGTH);
+    EXPECT_EQ(Seen, 1);
+    EXPECT_NE(TFsWindowHook::GetHookHandle(), nullptr);
+}
+
 TEST_F(WindowHookReading, QuitReachesOnlyTheAfterHandlers) {
     auto A = Watch("A", {WM_QUIT});
     Edit->Perform(WM_QUIT);
