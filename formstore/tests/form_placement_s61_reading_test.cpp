@@ -281,6 +281,24 @@ TEST_F(FormPlacementReading, LinksAreToldInOrderWhileTheStorageIsOpen) {
     EXPECT_EQ(A.GetRootSection(), "");
 }
 
+TEST_F(FormPlacementReading, ComponentOwnedByANonFormKeepsOnlyItsVersionAndLinks) {
+    TComponent Holder(nullptr);
+    Holder.SetName("Holder");
+    TFormPlacement Placement(&Holder);
+    Placement.SetUseRegistry(true);
+    Placement.SetIniFileName(MainKey);
+    EXPECT_EQ(Placement.GetIniSection(), "Holder");
+    std::vector<AnsiString> Trace;
+    TIniLink Link;
+    Link.OnSave = [&](TObject*) { Trace.push_back("save"); };
+    Link.OnLoad = [&](TObject*) { Trace.push_back("load"); };
+    Link.SetStorage(&Placement);
+    Placement.RestoreFormPlacement();
+    Placement.SaveFormPlacement();
+    EXPECT_EQ(Trace, (std::vector<AnsiString>{"load", "save"}));
+    EXPECT_TRUE(StoredValues("Holder") == (TValues{{"FormVersion", "0"}}));
+}
+
 TEST_F(FormPlacementReading, LinkFreedBeforeTheComponentIsForgotten) {
     TMainFormWindow* F = MakeForm();
     TFormStorage* S = StorageOf(F);
@@ -404,6 +422,15 @@ TEST_F(FormPlacementReading, PreventResizeFixesTheSizeDropsBordersAndTheMaximise
     });
     StorageOf(G)->SetPreventResize(false);
     EXPECT_FALSE(G->BorderIcons().Contains(biMaximize));
+
+    // Freeing the component lets the form be sized again.
+    StorageOf(G)->SetPreventResize(true);
+    G->Show();
+    delete StorageOf(G);
+    Application->ProcessMessages();
+    G->Widget()->resize(300, 200);
+    Application->ProcessMessages();
+    EXPECT_EQ(G->Width(), 300);
 }
 
 } // namespace

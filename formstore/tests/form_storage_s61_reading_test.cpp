@@ -220,6 +220,7 @@ TEST_F(FormStorageReading, FormStreamNamesRenamedComponentsAndLeavesEmptyValuesO
         Storage.StoredValues()->Add()->SetName("Blank");
     });
     EditOf(F)->SetName("Renamed");
+    StorageOf(F)->StoredProps()->Add("Ghost.Text");
     TMemoryStream Binary;
     WriteComponentRes(&Binary, F);
     Binary.SetPosition(0);
@@ -233,6 +234,22 @@ TEST_F(FormStorageReading, FormStreamNamesRenamedComponentsAndLeavesEmptyValuesO
     const auto End = Form.find("end", Blank);
     EXPECT_EQ(Form.substr(Blank, End - Blank).find("Value"), AnsiString::npos) << Form;
     EXPECT_NE(Form.find("Value = 42"), AnsiString::npos) << Form;
+    EXPECT_EQ(Form.find("Ghost"), AnsiString::npos) << Form;
+
+    // Read back, the storage binds its lines and takes over the form's show.
+    Store({{"Renamed_Text", "restored"}, {"NormPos", "10,20,300,400"}});
+    auto Copy = std::make_unique<TMainFormWindow>(nullptr);
+    Binary.SetPosition(0);
+    ReadComponentRes(&Binary, Copy.get());
+    TFormStorage* S = StorageOf(Copy.get());
+    ASSERT_NE(S, nullptr);
+    ASSERT_EQ(S->StoredProps()->Count(), 1);
+    EXPECT_EQ(S->StoredProps()->Objects(0), Copy->FindComponent("Renamed"));
+    EXPECT_EQ(S->GetStoredValue("Count").AsInteger(), 42);
+    EXPECT_TRUE(S->UseRegistry());
+    Copy->Show();
+    EXPECT_EQ(dynamic_cast<TEdit*>(Copy->FindComponent("Renamed"))->Text(), "restored");
+    EXPECT_EQ(Copy->Left(), 10);
 }
 
 } // namespace

@@ -272,6 +272,25 @@ TEST_F(PlacementFormatReading, RestoringAHiddenFormDoesNotShowIt) {
     EXPECT_EQ(Text(F->BoundsRect()), "10,20,300,400");
 }
 
+TEST_F(PlacementFormatReading, HiddenFormTakesTheStoredStateWhenShownLater) {
+    Store({{"ShowCmd", "3"}});
+    TMainFormWindow* F = MakeForm();
+    StorageOf(F)->RestoreFormPlacement();
+    EXPECT_FALSE(F->Visible());
+    EXPECT_FALSE(IsWindowVisible(F->Handle()));
+    EXPECT_EQ(F->WindowState(), wsMaximized);
+}
+
+TEST_F(PlacementFormatReading, MinimisedMdiChildSetsTheFirstFlag) {
+    TMainFormWindow* F = MakeForm([](TMainFormWindow& Form, TFormStorage&) {
+        Form.SetFormStyle(fsMDIChild);
+    });
+    F->Show();
+    F->SetWindowState(wsMinimized);
+    StorageOf(F)->SaveFormPlacement();
+    EXPECT_EQ(ValueOf(StoredValues(), "Flags"), "1");
+}
+
 TEST_F(PlacementFormatReading, MinimisedPositionIsTakenAndMaximisedPositionFollowsTheBorder) {
     Store({{"MinMaxPos", "7,8,9,10"}});
     TMainFormWindow* F = MakeForm();

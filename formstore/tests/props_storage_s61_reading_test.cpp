@@ -6,6 +6,7 @@
 
 #include "platform/classes/Collection.h"
 #include "platform/classes/Publish.h"
+#include "platform/gui/StdCtrls.h"
 #include "platform/rtl/FormatSettings.h"
 
 #include <cstdint>
@@ -227,6 +228,47 @@ TEST_F(PropsStorageReading, EmptyTextsAreWrittenOnlyForStrings) {
     TMainFormWindow* H = MakeProbeForm([](TMainFormWindow&, TProbe& P) { P.Caption = "x"; });
     H->Show();
     EXPECT_EQ(ProbeOf(H)->Caption, "");
+}
+
+TEST_F(PropsStorageReading, IniFileKeepsSubsectionsAndNestedObjectsToo) {
+    const AnsiString Name = File("props.ini");
+    auto Setup = [&](TMainFormWindow& Form, TFormStorage& Storage) {
+        Storage.SetUseRegistry(false);
+        Storage.SetIniFileName(Name);
+        auto* Probe = new TProbe(&Form);
+        Probe->SetName("Probe1");
+        auto* Edit = new TEdit(&Form);
+        Edit->SetName("Edit1");
+        Edit->SetParent(&Form);
+        Storage.StoredProps()->Add("Probe1.Lines");
+        Storage.StoredProps()->Add("Probe1.Nope");
+        Storage.StoredProps()->Add("Edit1.Font");
+    };
+    TMainFormWindow* F = MakeForm(Setup);
+    ProbeOf(F)->Lines->Add("one");
+    auto* Edit = dynamic_cast<TEdit*>(F->FindComponent("Edit1"));
+    Edit->Font()->SetSize(17);
+    Edit->Font()->SetStyle({fsBold});
+    F->Show();
+    F->Close();
+    const AnsiString Stored = ReadFile(Name);
+    for (const char* Line : {"[Beacon Mill.Probe1_Lines]", "Count=1", "Item0=one", "Edit1_FontSize=17",
+                             "Edit1_FontStyle=[fsBold]"})
+        EXPECT_NE(Stored.find(Line), AnsiString::npos) << Line << " in\n" << Stored;
+    EXPECT_EQ(Stored.find("Nope"), AnsiString::npos) << Stored;
+
+    ProbeOf(F)->Lines->Clear();
+    F->Show();
+    ProbeOf(F)->Lines->Clear();
+    F->Close();
+    EXPECT_EQ(ReadFile(Name).find("Probe1_Lines"), AnsiString::npos) << ReadFile(Name);
+
+    TMainFormWindow* G = MakeForm(Setup);
+    G->Show();
+    auto* Read = dynamic_cast<TEdit*>(G->FindComponent("Edit1"));
+    EXPECT_EQ(Read->Font()->Size(), 17);
+    EXPECT_TRUE(Read->Font()->Style() == TFontStyles{fsBold});
+    EXPECT_TRUE(Errors.empty());
 }
 
 // Stored texts that are odd, read into a probe set up as the defaults.
