@@ -126,6 +126,9 @@ TEST_F(FormPlacementReading, ComponentMadeInCodeTakesOverNoHandlers) {
     Storage->SetUseRegistry(true);
     Form.Show();
     EXPECT_EQ(Text(Form.BoundsRect()), "100,120,740,600");
+    Storage->SaveFormPlacement();
+    EXPECT_TRUE(StoredValues() == (TValues{{"NormPos", "10,20,300,400"}}))
+        << "an active component saves only after a restore";
     Storage->RestoreFormPlacement();
     EXPECT_EQ(Text(Form.BoundsRect()), "10,20,300,400");
 }
@@ -219,6 +222,47 @@ TEST_F(FormPlacementReading, ValuesReadWhileTheStorageIsHeldOpenLeaveItOpen) {
     EXPECT_EQ(S->GetIniFile(), Open);
     S->IniFree();
     EXPECT_EQ(S->GetIniFile(), nullptr);
+}
+
+TEST_F(FormPlacementReading, OptionsChooseWhatIsReadAndWritten) {
+    const struct {
+        const char* Name;
+        TPlacementOptions Options;
+        const char* Bounds;
+        TWindowState State;
+        std::vector<AnsiString> Written;
+    } Cases[] = {
+        {"none", {}, "100,120,740,600", wsNormal, {"FormVersion"}},
+        {"state", {fpState}, "100,120,740,600", wsMaximized,
+         {"FormVersion", "Flags", "ShowCmd", "PixelsPerInch", "MinMaxPos(1920x1080)", "MinMaxPos",
+          "NormPos(1920x1080)", "NormPos", "Visible"}},
+        {"position", {fpPosition}, "10,20,300,400", wsNormal,
+         {"FormVersion", "Flags", "ShowCmd", "PixelsPerInch", "MinMaxPos(1920x1080)", "MinMaxPos",
+          "NormPos(1920x1080)", "NormPos", "Visible"}},
+        {"active control", {fpActiveControl}, "100,120,740,600", wsNormal,
+         {"FormVersion", "ActiveControl"}},
+    };
+    int Index = 0;
+    for (const auto& C : Cases) {
+        const AnsiString Read = Format("Read %d", Index);
+        const AnsiString Written = Format("Written %d", Index++);
+        Store({{"NormPos", "10,20,300,400"}, {"ShowCmd", "3"}}, Read);
+        TMainFormWindow* F = MakeForm([&](TMainFormWindow& Form, TFormStorage& Storage) {
+            Storage.SetIniSection(Read);
+            Storage.SetOptions(C.Options);
+            auto* Edit = new TEdit(&Form);
+            Edit->SetName("Edit1");
+            Edit->SetParent(&Form);
+        });
+        F->Show();
+        EXPECT_EQ(F->WindowState(), C.State) << C.Name;
+        if (C.State == wsNormal) EXPECT_EQ(Text(F->BoundsRect()), C.Bounds) << C.Name;
+        StorageOf(F)->SetIniSection(Written);
+        F->Close();
+        std::vector<AnsiString> Names;
+        for (const auto& [N, V] : StoredValues(Written)) Names.push_back(N);
+        EXPECT_EQ(Names, C.Written) << C.Name;
+    }
 }
 
 TEST_F(FormPlacementReading, OptionsDefaultToStateAndPositionOnlyOnAForm) {
@@ -352,6 +396,13 @@ TEST_F(FormPlacementReading, RegistryRootChoosesTheRootAndReadingElsewhereCreate
     EXPECT_TRUE(Machine.OpenKey(MainKey + "\\" + MainSection, false));
     EXPECT_EQ(Machine.ReadString("NormPos"), "100,120,740,600");
     EXPECT_TRUE(StoredValues().empty());
+
+    TMainFormWindow* G = MakeForm([](TMainFormWindow& Form, TFormStorage& Storage) {
+        Form.SetBounds(0, 0, 100, 100);
+        Storage.SetRegistryRoot(prLocalMachine);
+    });
+    G->Show();
+    EXPECT_EQ(Text(G->BoundsRect()), "100,120,740,600");
 }
 
 TEST_F(FormPlacementReading, MinMaxInfoHoldsTheFormsSize) {
