@@ -11,6 +11,7 @@
 #include <QWidget>
 
 #include <filesystem>
+#include <set>
 
 using namespace formstore;
 using namespace formstore_test;
@@ -341,6 +342,32 @@ TEST_F(FormPlacementReading, ComponentOwnedByANonFormKeepsOnlyItsVersionAndLinks
     Placement.SaveFormPlacement();
     EXPECT_EQ(Trace, (std::vector<AnsiString>{"load", "save"}));
     EXPECT_TRUE(StoredValues("Holder") == (TValues{{"FormVersion", "0"}}));
+}
+
+TEST_F(FormPlacementReading, LinkOutlivingTheComponentIsLeftUnlinked) {
+    TIniLink Link;
+    TMainFormWindow* F = MakeForm();
+    Link.SetStorage(StorageOf(F));
+    EXPECT_EQ(Link.GetRootSection(), "Beacon Mill\\");
+    Forms.clear();
+    EXPECT_EQ(Link.Storage(), nullptr);
+    EXPECT_EQ(Link.GetIniObject(), nullptr);
+    EXPECT_EQ(Link.GetRootSection(), "");
+}
+
+TEST_F(FormPlacementReading, EraseSectionsInTheRegistryMatchesWithCase) {
+    for (const char* Section : {"Beacon Mill", "Beacon Mill.Grid", "Beacon Mill\\Sub", "Beacon Mill2",
+                                "beacon mill.grid2"})
+        Store({{"A", "1"}}, Section);
+    TMainFormWindow* F = MakeForm();
+    StorageOf(F)->EraseSections();
+    TRegistry Reg(KEY_READ);
+    ASSERT_TRUE(Reg.OpenKey(MainKey, false));
+    TStringList Keys;
+    Reg.GetKeyNames(&Keys);
+    std::set<AnsiString> Left;
+    for (int I = 0; I < Keys.Count(); ++I) Left.insert(Keys[I]);
+    EXPECT_EQ(Left, (std::set<AnsiString>{"Beacon Mill2", "beacon mill.grid2"}));
 }
 
 TEST_F(FormPlacementReading, LinkFreedBeforeTheComponentIsForgotten) {

@@ -292,7 +292,7 @@ TEST_F(PlacementFormatReading, MinimisedMdiChildSetsTheFirstFlag) {
 }
 
 TEST_F(PlacementFormatReading, MinimisedPositionIsTakenAndMaximisedPositionFollowsTheBorder) {
-    Store({{"MinMaxPos", "7,8,9,10"}});
+    Store({{"MinMaxPos", "7 , 8,,9 10"}});
     TMainFormWindow* F = MakeForm();
     F->Show();
     const TWindowPlacement P = F->GetPlacement();
