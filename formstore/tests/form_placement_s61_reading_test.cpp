@@ -272,6 +272,9 @@ TEST_F(FormPlacementReading, OptionsDefaultToStateAndPositionOnlyOnAForm) {
     TFormPlacement Loose(nullptr);
     TComponent Holder(nullptr);
     TFormPlacement OnComponent(&Holder);
+    TCustomForm Custom(nullptr);
+    TFormPlacement OnCustomForm(&Custom);
+    EXPECT_TRUE(OnCustomForm.Options().Empty());
     EXPECT_TRUE(OnForm.Options() == (TPlacementOptions{fpState, fpPosition}));
     EXPECT_TRUE(Loose.Options().Empty());
     EXPECT_TRUE(OnComponent.Options().Empty());
@@ -459,6 +462,12 @@ TEST_F(FormPlacementReading, MinMaxInfoHoldsTheFormsSize) {
     StorageOf(F)->MinMaxInfo()->SetMaxTrackWidth(0);
     F->SetBounds(100, 120, 200, 200);
     EXPECT_EQ(F->Width(), 200);
+
+    TWinMinMaxInfo Given(nullptr);
+    Given.SetMinTrackWidth(450);
+    StorageOf(F)->SetMinMaxInfo(&Given);
+    EXPECT_EQ(StorageOf(F)->MinMaxInfo()->MinTrackWidth(), 450);
+    EXPECT_EQ(F->Width(), 450);
 
     TPersistent Other;
     EXPECT_THROW(StorageOf(F)->MinMaxInfo()->Assign(&Other), Exception);

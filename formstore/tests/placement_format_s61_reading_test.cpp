@@ -307,9 +307,13 @@ TEST_F(PlacementFormatReading, ValueOfAnotherTypeStopsTheRestoreAndTheCloseLeave
         ASSERT_TRUE(Reg.OpenKey(MainKey + "\\" + MainSection, true));
         Reg.WriteInteger("NormPos", 5);
     }
-    TMainFormWindow* F = MakeForm();
+    int OwnShows = 0;
+    TMainFormWindow* F = MakeForm([&](TMainFormWindow& Form, TFormStorage&) {
+        Form.OnShow = [&](TObject*) { ++OwnShows; };
+    });
     F->Show();
     EXPECT_TRUE(F->Visible());
+    EXPECT_EQ(OwnShows, 1);
     ASSERT_EQ(Errors.size(), 1u);
     EXPECT_NE(Errors[0].find("NormPos"), AnsiString::npos) << Errors[0];
     EXPECT_EQ(StorageOf(F)->GetIniFile(), nullptr);
@@ -343,6 +347,18 @@ TEST_F(PlacementFormatReading, IniFileHoldsTheSameLinesUnderTheSection) {
     });
     G->Show();
     EXPECT_EQ(Text(G->BoundsRect()), "100,120,740,600");
+}
+
+TEST_F(PlacementFormatReading, DefaultIniFileLivesInTheConfigurationFolder) {
+    TMainFormWindow* F = MakeForm([](TMainFormWindow&, TFormStorage& Storage) {
+        Storage.SetUseRegistry(false);
+        Storage.SetIniFileName("");
+    });
+    F->Show();
+    F->Close();
+    const AnsiString Name = StorageOf(F)->GetIniFileName();
+    EXPECT_EQ(Name.find('/'), AnsiString::npos) << Name;
+    EXPECT_NE(ReadFile(File(Name)).find("NormPos=100,120,740,600"), AnsiString::npos);
 }
 
 TEST_F(PlacementFormatReading, FreeFunctionsKeepThePlacementUnderTheFormClass) {
