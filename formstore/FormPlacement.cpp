@@ -160,7 +160,7 @@ void TFormPlacement::SetEvents() {
     F->OnCloseQuery = [this](TObject* Sender, bool& CanClose) { FormCloseQuery(Sender, CanClose); };
     F->OnDestroy = [this](TObject* Sender) { FormDestroy(Sender); };
     FEventsSet = true;
-    FDefMaximize = F->BorderIcons().Contains(biMaximize);
+    if (!FMaximizeTaken) FDefMaximize = F->BorderIcons().Contains(biMaximize);
     GetIniSection();
     if (FPreventResize) UpdatePreventResize();
 }
@@ -439,7 +439,7 @@ void TFormPlacement::UpdatePlacement() {
 void TFormPlacement::UpdatePreventResize() {
     TCustomForm* F = Form();
     if (Designing() || !F) return;
-    if (FPreventResize) FDefMaximize = F->BorderIcons().Contains(biMaximize);
+    if (FPreventResize && !FMaximizeTaken) FDefMaximize = F->BorderIcons().Contains(biMaximize);
     // Changing the border icons may rebuild the window: no restore or save
     // may run meanwhile.
     struct TInactive {
@@ -454,6 +454,7 @@ void TFormPlacement::UpdatePreventResize() {
     else
         Icons.Exclude(biMaximize);
     F->SetBorderIcons(Icons);
+    FMaximizeTaken = FPreventResize;
     if (!IsLoading()) CheckToggleHook();
 }
 

@@ -222,6 +222,9 @@ private:
     bool FPreventResize = false;
     std::unique_ptr<TWinMinMaxInfo> FMinMaxInfo;
     bool FDefMaximize = false;
+    // PreventResize took the maximise icon away: the form's icons no longer
+    // tell whether it had one.
+    bool FMaximizeTaken = false;
     TFsWindowHook* FWinHook = nullptr;
     bool FEventsSet = false;
     TNotifyEvent FSaveFormShow;

@@ -17,7 +17,8 @@ namespace formstore {
 class TControlHook : public TObject {
 public:
     explicit TControlHook(TWinControl* Control)
-        : FControl(Control), FSerial(Control ? Control->Serial() : 0) {}
+        : FControl(Control), FSerial(Control ? Control->Serial() : 0),
+          FLink(std::make_shared<TProcLink>(TProcLink{this, nullptr})) {}
     ~TControlHook() override;
     AnsiString ClassName() const override { return "TControlHook"; }
 
@@ -37,10 +38,22 @@ public:
     void WindowProc(TMessage& Msg);
 
 private:
+    // What the installed procedure calls. A procedure put over this one may
+    // outlive this object: it then passes messages straight on.
+    struct TProcLink {
+        TControlHook* Hook;
+        TWndMethod Prev;
+    };
     // The procedure installed in the control; told apart from others by type.
     struct TProc {
-        TControlHook* Hook;
-        void operator()(TMessage& Msg) const { Hook->WindowProc(Msg); }
+        std::shared_ptr<TProcLink> Link;
+        void operator()(TMessage& Msg) const {
+            const std::shared_ptr<TProcLink> Keep = Link;
+            if (Keep->Hook)
+                Keep->Hook->WindowProc(Msg);
+            else if (Keep->Prev)
+                Keep->Prev(Msg);
+        }
     };
 
     bool Installed() const;
@@ -52,6 +65,7 @@ private:
     bool FSubclassed = false;
     std::vector<TFsWindowHook*> FHooks;
     bool FDestroying = false;
+    std::shared_ptr<TProcLink> FLink;
 };
 
 namespace {
@@ -148,6 +162,10 @@ TControlHook::~TControlHook() {
     if (THookList* List = ListPointer()) List->Remove(this);
     while (!FHooks.empty())
         Detach(FHooks.back());
+    // Still called by a procedure put over this one: from now on that call
+    // goes straight to the procedure this one replaced.
+    FLink->Prev = FSubclassed && ControlUsable() ? std::move(FPrevProc) : nullptr;
+    FLink->Hook = nullptr;
     FControl = nullptr;
 }
 
@@ -158,7 +176,7 @@ bool TControlHook::ControlUsable() const {
 
 bool TControlHook::Installed() const {
     const TProc* Proc = ControlUsable() ? FControl->WindowProc.target<TProc>() : nullptr;
-    return Proc && Proc->Hook == this;
+    return Proc && Proc->Link == FLink;
 }
 
 void TControlHook::Attach(TFsWindowHook* Hook) {
@@ -179,7 +197,7 @@ void TControlHook::HookControl() {
     if (FSubclassed) return;
     FPrevProc = FControl->WindowProc;
     FSubclassed = true;
-    FControl->WindowProc = TProc{this};
+    FControl->WindowProc = TProc{FLink};
 }
 
 void TControlHook::UnhookControl() {
@@ -230,6 +248,8 @@ void TControlHook::WindowProc(TMessage& Msg) {
                 Self->NotifyHooks(false, Msg, AfterHandled);
             }
         } After{this, Msg};
+        // The procedure's own answer, not what a before-handler left.
+        Msg.Result = 0;
         if (FPrevProc)
             FPrevProc(Msg);
         else
