@@ -1,0 +1,218 @@
+// The phone number and postal code edits typed into the way the operator
+// types: real key events on a shown form, the displayed text and the caret
+// read back after each key.
+#include "components/PhoneEdit.h"
+#include "components/PostalEdit.h"
+#include "platform/gui/Forms.h"
+#include "platform/gui/QtApp.h"
+#include "platform/gui/tests/GuiTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace components {
+namespace {
+
+template <class TEditKind>
+class PatternEditForm {
+public:
+    PatternEditForm() {
+        EnsureQtApplication();
+        Form = std::make_unique<TForm>(nullptr);
+        Form->SetBounds(0, 0, 300, 120);
+        Edit = new TEditKind(Form.get());
+        Edit->SetParent(Form.get());
+        Edit->SetBounds(10, 10, 200, 24);
+        Other = new TEdit(Form.get());
+        Other->SetParent(Form.get());
+        Other->SetBounds(10, 50, 200, 24);
+        ShowActive(*Form);
+        Edit->SetFocus();
+    }
+    void Type(const QString& Keys) { TypeText(Edit->Widget(), Keys); }
+    void Backspace() { TypeKey(Edit->Widget(), Qt::Key_Backspace, QString(QChar(8))); }
+    void Leave() { Other->SetFocus(); }
+
+    std::unique_ptr<TForm> Form;
+    TEditKind* Edit;
+    TEdit* Other;
+};
+
+using PhoneForm = PatternEditForm<TPWPhoneEdit>;
+using ZipForm = PatternEditForm<TPWZipEdit>;
+
+TEST(PhoneEditReading, FormatSetsTheLengthAndLaysDigitsIn) {
+    PhoneForm F;
+    EXPECT_EQ(F.Edit->MaxLength(), 20);
+    F.Edit->SetFormat("(###) ###-####");
+    EXPECT_EQ(F.Edit->MaxLength(), 14);
+    struct Case {
+        const char* Digits;
+        const char* Short;
+        const char* Full;
+    } Cases[] = {
+        {"", "", ""},
+        {"555", "(555", "(555) "},
+        {"5551", "(555) 1", "(555) 1"},
+        {"5551234567", "(555) 123-4567", "(555) 123-4567"},
+        {"555123456789", "(555) 123-4567", "(555) 123-4567"},
+        {"(555) 12", "(555) 12", "(555) 12"},
+    };
+    for (const Case& C : Cases) {
+        EXPECT_EQ(F.Edit->FormatNumber(C.Digits), C.Short) << C.Digits;
+        EXPECT_EQ(F.Edit->FullFormatNumber(C.Digits), C.Full) << C.Digits;
+    }
+    EXPECT_EQ(F.Edit->GetDigitCount("(555) 12"), 5);
+    EXPECT_EQ(F.Edit->GetRelativeCaretPos("(555) 12", 7), 4);
+
+    F.Edit->SetText("5551234567");
+    EXPECT_EQ(F.Edit->GetFormattedText(), "(555) 123-4567");
+    EXPECT_EQ(F.Edit->Text(), "5551234567");
+}
+
+TEST(PhoneEditReading, TypingKeepsThePattern) {
+    PhoneForm F;
+    F.Edit->SetFormat("(###) ###-####");
+    int KeyEvents = 0;
+    F.Edit->OnKeyPress = [&](TObject*, char&) { ++KeyEvents; };
+
+    F.Type("555");
+    EXPECT_EQ(F.Edit->GetFormattedText(), "(555) ");
+    EXPECT_EQ(F.Edit->SelStart(), 6);
+    F.Type("x(");
+    EXPECT_EQ(F.Edit->GetFormattedText(), "(555) ") << "letters swallowed, literals move nothing";
+    F.Type("1234567");
+    EXPECT_EQ(F.Edit->GetFormattedText(), "(555) 123-4567");
+    EXPECT_EQ(F.Edit->Text(), "5551234567");
+    F.Type("8");
+    EXPECT_EQ(F.Edit->GetFormattedText(), "(555) 123-4567") << "an eleventh digit is swallowed";
+    EXPECT_EQ(KeyEvents, 0) << "the edit changes its text itself";
+
+    // A digit typed over a selected digit replaces it.
+    F.Edit->SetSelStart(2);
+    F.Edit->SetSelLength(1);
+    F.Type("9");
+    EXPECT_EQ(F.Edit->GetFormattedText(), "(595) 123-4567");
+    EXPECT_EQ(F.Edit->SelStart(), 3);
+
+    // A digit in front of a literal lands there; the caret keeps its place
+    // among the digits.
+    F.Edit->SetText("555123");
+    ASSERT_EQ(F.Edit->GetFormattedText(), "(555) 123");
+    F.Edit->SetSelStart(4);
+    F.Edit->SetSelLength(0);
+    F.Type("9");
+    EXPECT_EQ(F.Edit->GetFormattedText(), "(555) 912-3");
+    EXPECT_EQ(F.Edit->SelStart(), 7);
+}
+
+TEST(PhoneEditReading, BackspaceSkipsLiteralsAndLeavingDropsTrailingOnes) {
+    PhoneForm F;
+    F.Edit->SetFormat("(###) ###-####");
+    F.Type("555");
+    ASSERT_EQ(F.Edit->GetFormattedText(), "(555) ");
+    F.Backspace();
+    EXPECT_EQ(F.Edit->GetFormattedText(), "(55");
+    EXPECT_EQ(F.Edit->SelStart(), 3);
+
+    // Backspace with a selection deletes the selection.
+    F.Edit->SetText("5551234567");
+    F.Edit->SetSelStart(6);
+    F.Edit->SetSelLength(3);
+    F.Backspace();
+    EXPECT_EQ(F.Edit->GetFormattedText(), "(555) 456-7");
+
+    F.Edit->SetText("");
+    F.Type("555");
+    F.Leave();
+    EXPECT_EQ(F.Edit->GetFormattedText(), "(555");
+}
+
+TEST(PhoneEditReading, WithoutAFormatItIsAPlainEdit) {
+    PhoneForm F;
+    int KeyEvents = 0;
+    F.Edit->OnKeyPress = [&](TObject*, char&) { ++KeyEvents; };
+    F.Type("+1 (555) 12a3-4.5");
+    EXPECT_EQ(F.Edit->GetFormattedText(), "+1 (555) 123-4.5");
+    EXPECT_EQ(F.Edit->Text(), "+1 (555) 123-4.5");
+    EXPECT_EQ(KeyEvents, 16) << "every key that got through";
+    F.Type("67890123456");
+    EXPECT_EQ(F.Edit->Text().size(), 20u);
+    F.Leave();
+    EXPECT_EQ(F.Edit->Text().size(), 20u);
+}
+
+TEST(ZipEditReading, TheFirstKeyChoosesThePattern) {
+    struct Case {
+        const char* Typed;
+        const char* Shown;
+        const char* Format;
+    } Cases[] = {
+        {"k1a0b1", "K1A 0B1", "A#A #A#"},
+        {"k1a", "K1A ", "A#A #A#"},
+        {"kl1", "K1", "A#A #A#"},  // a letter where a digit goes is swallowed
+        {"k1a0b1c", "K1A 0B1", "A#A #A#"},
+        {"12345", "12345", "#####-####"},
+        {"123456789", "12345-6789", "#####-####"},
+        {"12a3", "123", "#####-####"},
+        {"1234567890", "12345-6789", "#####-####"},
+    };
+    for (const Case& C : Cases) {
+        ZipForm F;
+        F.Type(C.Typed);
+        EXPECT_EQ(F.Edit->Text(), C.Shown) << C.Typed;
+        EXPECT_EQ(F.Edit->GetFormat(), C.Format) << C.Typed;
+    }
+}
+
+TEST(ZipEditReading, ClearingAndTypingAgainSwitchesThePattern) {
+    ZipForm F;
+    F.Type("k1a0b1");
+    ASSERT_EQ(F.Edit->Text(), "K1A 0B1");
+    F.Edit->SelectAll();
+    F.Backspace();
+    EXPECT_EQ(F.Edit->Text(), "");
+    F.Type("90210");
+    EXPECT_EQ(F.Edit->Text(), "90210");
+    EXPECT_EQ(F.Edit->GetFormat(), "#####-####");
+    F.Type("1");
+    EXPECT_EQ(F.Edit->Text(), "90210-1");
+    F.Backspace();
+    EXPECT_EQ(F.Edit->Text(), "90210");
+    // Leaving lays what is there into the pattern without trailing literals.
+    F.Edit->SetText("K1A");
+    F.Leave();
+    EXPECT_EQ(F.Edit->Text(), "K1A");
+
+    // A first key that is neither letter nor digit leaves no pattern: keys
+    // are typed as they come, and leaving drops only the literals of the
+    // last pattern (the US code's '-').
+    F.Edit->SetFocus();
+    F.Edit->SelectAll();
+    F.Backspace();
+    F.Type(" 1-2 x");
+    EXPECT_EQ(F.Edit->GetFormat(), "");
+    EXPECT_EQ(F.Edit->Text(), " 1-2 X");
+    F.Leave();
+    EXPECT_EQ(F.Edit->Text(), " 12 X");
+}
+
+TEST(ZipEditReading, FitTest) {
+    ZipForm F;
+    F.Edit->SetFormat("A#A #A#", 0);
+    EXPECT_EQ(F.Edit->GetSwitchLength(), 7);
+    struct Case {
+        char C;
+        int Pos;
+        bool Fits;
+    } Cases[] = {
+        {'K', 1, true},  {'1', 1, false}, {'1', 2, true},  {'K', 2, false},
+        {' ', 4, true},  {'0', 4, true},  {'K', 4, false}, {'1', 7, true},
+        {'1', 8, false}, {'-', 2, false},
+    };
+    for (const Case& C : Cases) EXPECT_EQ(F.Edit->ValidateKey(C.C, C.Pos), C.Fits) << C.C << C.Pos;
+}
+
+}  // namespace
+}  // namespace components
