@@ -455,13 +455,11 @@ void TPWCalendar::GridMouseUp(TObject* Sender, TMouseButton Button, TShiftState 
 // The row Up (Step -1) or Down (Step +1) reaches from row From in column
 // ACol, going no further than row Edge; -1 when there is none.
 int TPWCalendar::SearchRow(int ACol, int From, int Step, int Edge) const {
-    const int Next = From + Step;
-    if (Step < 0 ? Next < Edge : Next > Edge) return -1;
-    if (HasText(ACol, Next)) return Next;
-    int R = Edge;
-    while (R != From && !HasText(ACol, R))
-        R -= Step;
-    return R == From ? -1 : R;
+    // The nearest row with a day: from the heading, Down lands on the
+    // column's first day, not its last.
+    for (int R = From + Step; Step < 0 ? R >= Edge : R <= Edge; R += Step)
+        if (HasText(ACol, R)) return R;
+    return -1;
 }
 
 void TPWCalendar::MoveFocus(Word Key, bool Ctrl, bool& Handled) {
