@@ -201,6 +201,41 @@ TEST_F(ButtonGlyphReading, LayoutPlacesGlyphAndCaption) {
     EXPECT_EQ(TextBounds.Left, GlyphPos.X - Spacing - Text.cx);
 }
 
+TEST_F(ButtonGlyphReading, VerticalLayoutsAndNoSource) {
+    TButtonGlyph G;
+    auto B = Source(16, 16);
+    G.SetGlyph(B.get());
+    TBitmap Surface;
+    Surface.SetSize(200, 100);
+    TCanvas* C = Surface.Canvas();
+    const TRect Client{0, 0, 60, 80};
+    const TSize Text = C->TextExtent("OK");
+    TPoint GlyphPos;
+    TRect TextBounds;
+    G.CalcButtonLayout(C, Client, TPoint{0, 0}, "OK", blGlyphTop, 3, 2, GlyphPos, TextBounds, 0);
+    EXPECT_EQ(GlyphPos.X, (60 - 16 + 1) / 2);
+    EXPECT_EQ(GlyphPos.Y, 3);
+    EXPECT_EQ(TextBounds.Left, (60 - Text.cx + 1) / 2);
+    EXPECT_EQ(TextBounds.Top, 3 + 16 + 2);
+    G.CalcButtonLayout(C, Client, TPoint{0, 0}, "OK", blGlyphBottom, 3, 2, GlyphPos, TextBounds, 0);
+    EXPECT_EQ(GlyphPos.Y, 80 - 3 - 16);
+    EXPECT_EQ(TextBounds.Top, GlyphPos.Y - 2 - Text.cy);
+    // With the right-alignment flag a glyph-right layout puts it left.
+    G.CalcButtonLayout(C, TRect{0, 0, 100, 40}, TPoint{0, 0}, "OK", blGlyphRight, 4, 2, GlyphPos,
+                       TextBounds, DT_RIGHT);
+    EXPECT_EQ(GlyphPos.X, 4);
+    EXPECT_EQ(TextBounds.Left, 4 + 16 + 2);
+
+    // Without a source: no image, and the caption alone is centred.
+    G.SetGlyph(nullptr);
+    EXPECT_EQ(G.CreateButtonGlyph(bsUp), -1);
+    C->Brush()->SetColor(clWhite);
+    C->FillRect(TRect{0, 0, 200, 100});
+    const TRect R = G.Draw(C, TRect{0, 0, 100, 40}, TPoint{0, 0}, "OK", blGlyphLeft, -1, 4, bsUp,
+                           false, 0);
+    EXPECT_EQ(R.Left, (100 - Text.cx + 1) / 2) << "no glyph: spacing 0, the caption centred";
+}
+
 TEST_F(ButtonGlyphReading, DrawPutsGlyphAndCaptionOnTheCanvas) {
     TButtonGlyph G;
     auto B = Source(16, 16);
