@@ -254,7 +254,16 @@ void TPWCalendar::AssignDate(TDateTime Value) {
     FYear = Y;
     FMonth = M;
     FDay = D;
-    FScrollBar->SetPosition(FYear * 12 + FMonth - 1);
+    // The scroll bar's change would run the date change for a new month
+    // as well; the date is already taken, so it is run once, here.
+    FAssigningDate = true;
+    try {
+        FScrollBar->SetPosition(FYear * 12 + FMonth - 1);
+    } catch (...) {
+        FAssigningDate = false;
+        throw;
+    }
+    FAssigningDate = false;
     DateChange();
 }
 
@@ -345,13 +354,15 @@ void TPWCalendar::SetDateFromCell(int ACol, int ARow) {
 }
 
 void TPWCalendar::ScrollChange(TObject*) {
-    const int Position = FScrollBar->Position();
-    FYear = Position / 12;
-    FMonth = Position % 12 + 1;
-    const int Last = DaysInMonth(FYear, FMonth);
-    if (FDay < 1 || FDay > Last) FDay = Last;
-    FDate = EncodeDate(FYear, FMonth, FDay);
-    DateChange();
+    if (!FAssigningDate) {
+        const int Position = FScrollBar->Position();
+        FYear = Position / 12;
+        FMonth = Position % 12 + 1;
+        const int Last = DaysInMonth(FYear, FMonth);
+        if (FDay < 1 || FDay > Last) FDay = Last;
+        FDate = EncodeDate(FYear, FMonth, FDay);
+        DateChange();
+    }
     if (ComponentState().Contains(csDesigning)) return;
     const auto* OwnerControl = dynamic_cast<const TControl*>(Owner());
     if (OwnerControl && OwnerControl->Visible() && FStringGrid->Visible() &&

@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <functional>
 #include <memory>
 #include <set>
 #include <string>
@@ -410,6 +411,46 @@ TEST_F(MonthCalendarReading, ScrollingHandsTheFocusToTheDays) {
     Cal->VertScrollBar()->SetPosition(2004 * 12 + 6);
     EXPECT_EQ(Cal->GetDate(), "7/12/2004");
     EXPECT_TRUE(Cal->Focused());
+}
+
+TEST_F(MonthCalendarReading, EachDateChangeIsReportedOnce) {
+    struct Step {
+        const char* What;
+        std::function<void()> Do;
+        const char* Date;
+    } Steps[] = {
+        {"SetDate", [&] { Cal->SetDate("6/10/2004"); }, "6/10/2004"},
+        {"SetDay", [&] { Cal->SetDay(11); }, "6/11/2004"},
+        {"SetMonth", [&] { Cal->SetMonth(7); }, "7/11/2004"},
+        {"SetYear", [&] { Cal->SetYear(2006); }, "7/11/2006"},
+        {"Right", [&] { Key(Qt::Key_Right); }, "7/12/2006"},
+        {"PageDown", [&] { Key(Qt::Key_PageDown); }, "8/12/2006"},
+        {"Click", [&] { ClickAt(Grid(), CellCentre(CellOf(20).first, CellOf(20).second)); },
+         "8/20/2006"},
+    };
+    for (const Step& S : Steps) {
+        Changes.clear();
+        S.Do();
+        EXPECT_EQ(Cal->GetDate(), S.Date) << S.What;
+        EXPECT_EQ(Changes.size(), 1u) << S.What;
+        EXPECT_EQ(Selected().size(), 1u) << S.What;
+        EXPECT_EQ(Cal->GetFocusDate(), Cal->DateValue()) << S.What;
+    }
+}
+
+TEST_F(MonthCalendarReading, NewStartOfWeekKeepsTheFocusOnTheDate) {
+    Cal->SetStartOfWeek(DayOfWeek_t::Mon);
+    EXPECT_EQ(Cal->GetFocusDate(), EncodeDate(2004, 5, 12));
+    EXPECT_EQ(Selected(), (std::set<std::pair<int, int>>{CellOf(12)}));
+}
+
+TEST_F(MonthCalendarReading, ClickedDayIsReadUnderTheProcessFormat) {
+    FormatSettings().ShortDateFormat = "d/m/yyyy";
+    ClickAt(Grid(), CellCentre(CellOf(20).first, CellOf(20).second));
+    EXPECT_EQ(Cal->DateValue(), EncodeDate(2004, 5, 20));
+    FormatSettings().ShortDateFormat = "yyyy/mm/dd";
+    ClickAt(Grid(), CellCentre(CellOf(3).first, CellOf(3).second));
+    EXPECT_EQ(Cal->DateValue(), EncodeDate(2004, 5, 3));
 }
 
 TEST_F(MonthCalendarReading, DesignedCalendarKeepsItsSize) {
