@@ -275,6 +275,24 @@ TEST_F(MonthCalendarReading, MousePicksAndDragsDays) {
     EXPECT_EQ(Cal->GetStartDate(), EncodeDate(2004, 5, 3));
     EXPECT_EQ(Cal->GetEndDate(), EncodeDate(2004, 5, 10));
     EXPECT_EQ(Selected().size(), 8u);
+
+    // The release is a last move: the selection ends where the button is let go.
+    SendMouse(Grid(), QEvent::MouseButtonPress, CellCentre(CellOf(3).first, CellOf(3).second));
+    SendMouse(Grid(), QEvent::MouseMove, CellCentre(CellOf(5).first, CellOf(5).second),
+              Qt::NoButton, Qt::LeftButton);
+    SendMouse(Grid(), QEvent::MouseButtonRelease, CellCentre(CellOf(12).first, CellOf(12).second));
+    EXPECT_EQ(Cal->GetEndDate(), EncodeDate(2004, 5, 12));
+    // After the release moves select nothing more.
+    SendMouse(Grid(), QEvent::MouseMove, CellCentre(CellOf(20).first, CellOf(20).second),
+              Qt::NoButton);
+    EXPECT_EQ(Cal->GetEndDate(), EncodeDate(2004, 5, 12));
+
+    // The right button picks nothing.
+    SendMouse(Grid(), QEvent::MouseButtonPress, CellCentre(CellOf(25).first, CellOf(25).second),
+              Qt::RightButton);
+    SendMouse(Grid(), QEvent::MouseButtonRelease, CellCentre(CellOf(25).first, CellOf(25).second),
+              Qt::RightButton);
+    EXPECT_EQ(Cal->GetDate(), "5/3/2004");
 }
 
 TEST_F(MonthCalendarReading, HeadingDragSelectsWholeColumns) {

@@ -129,6 +129,43 @@ TEST(PhoneEditReading, BackspaceSkipsLiteralsAndLeavingDropsTrailingOnes) {
     EXPECT_EQ(F.Edit->GetFormattedText(), "(555");
 }
 
+TEST(PhoneEditReading, KeysAtTheCaretTable) {
+    struct Case {
+        const char* Format;
+        const char* Digits;
+        int SelStart, SelLength;
+        QString Key;  // "\b" for backspace
+        const char* Shown;
+        int Caret;
+    } Cases[] = {
+        {"(###) ###-####", "555123", 6, 0, "\b", "(551) 23", 3},
+        // Nothing to delete; the caret still steps over the literal after it.
+        {"(###) ###-####", "555123", 0, 0, "\b", "(555) 123", 1},
+        {"(###) ###-####", "555123", 9, 0, "\b", "(555) 12", 8},
+        {"(###) ###-####", "555123", 1, 0, "7", "(755) 512-3", 2},
+        {"(###) ###-####", "555123", 3, 0, "7", "(557) 512-3", 6},
+        {"(###) ###-####", "5551234567", 4, 2, "9", "(555) 123-4567", 4},
+        // A typed literal moves no digit; the full layout shows the
+        // literal after the last digit.
+        {"###.###.####", "555123", 3, 0, ".", "555.123.", 4},
+        {"###.###.####", "555123", 3, 0, "9", "555.912.3", 5},
+    };
+    for (const Case& C : Cases) {
+        PhoneForm F;
+        F.Edit->SetFormat(C.Format);
+        F.Edit->SetText(C.Digits);
+        F.Edit->SetSelStart(C.SelStart);
+        F.Edit->SetSelLength(C.SelLength);
+        if (C.Key == "\b")
+            F.Backspace();
+        else
+            F.Type(C.Key);
+        EXPECT_EQ(F.Edit->GetFormattedText(), C.Shown) << C.Format << " " << C.Digits << " at "
+                                                       << C.SelStart << " key " << C.Key.toStdString();
+        EXPECT_EQ(F.Edit->SelStart(), C.Caret) << C.Format << " " << C.Digits << " at " << C.SelStart;
+    }
+}
+
 TEST(PhoneEditReading, WithoutAFormatItIsAPlainEdit) {
     PhoneForm F;
     int KeyEvents = 0;
