@@ -235,6 +235,41 @@ TEST(ZipEditReading, ClearingAndTypingAgainSwitchesThePattern) {
     EXPECT_EQ(F.Edit->Text(), " 12 X");
 }
 
+TEST(ZipEditReading, KeysAtTheCaretTable) {
+    struct Case {
+        const char* Typed;  // typed into an empty edit first
+        int SelStart, SelLength;
+        QString Key;  // "\b" for backspace
+        const char* Shown;
+        int Caret;
+    } Cases[] = {
+        {"k1a0b1", 7, 0, "\b", "K1A 0B", 6},
+        {"k1a0", 5, 0, "\b", "K1A", 3},
+        {"k1a0b1", 0, 1, "m", "M1A 0B1", 1},
+        {"k1a0b1", 0, 1, "5", "K1A 0B1", 0},  // a digit does not fit the first place
+        {"k1a", 3, 0, "-", "K1A ", 3},  // '-' fits no place of this pattern
+        {"123456", 7, 0, "\b", "12345", 5},
+        {"123456", 6, 0, "\b", "12346", 4},  // skips the '-' and deletes the 5
+        {"123456", 5, 0, "\b", "12346", 4},
+        {"12345", 5, 0, "-", "12345-", 6},
+        {"1234", 2, 0, "9", "12934", 3},
+    };
+    for (const Case& C : Cases) {
+        ZipForm F;
+        F.Type(C.Typed);
+        F.Edit->SetSelStart(C.SelStart);
+        F.Edit->SetSelLength(C.SelLength);
+        if (C.Key == "\b")
+            F.Backspace();
+        else
+            F.Type(C.Key);
+        EXPECT_EQ(F.Edit->Text(), C.Shown) << C.Typed << " at " << C.SelStart << " key "
+                                           << C.Key.toStdString();
+        EXPECT_EQ(F.Edit->SelStart(), C.Caret) << C.Typed << " at " << C.SelStart << " key "
+                                               << C.Key.toStdString();
+    }
+}
+
 TEST(ZipEditReading, FitTest) {
     ZipForm F;
     F.Edit->SetFormat("A#A #A#", 0);
