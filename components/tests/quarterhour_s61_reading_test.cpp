@@ -4,7 +4,10 @@
 #include "platform/gui/Forms.h"
 #include "platform/gui/QtApp.h"
 #include "platform/gui/tests/GuiTestSupport.h"
+#include "platform/classes/Filer.h"
+#include "platform/classes/ObjectText.h"
 #include "platform/rtl/DateTime.h"
+#include "platform/rtl/Streams.h"
 
 #include <gtest/gtest.h>
 
@@ -79,6 +82,42 @@ TEST_F(QuarterHourReading, ArrowStepsMoveByQuarterHours) {
     ToMinutes();
     TypeKey(Picker->Widget(), Qt::Key_Up);
     EXPECT_EQ(Picker->DateTime(), EncodeDate(2004, 5, 12) + EncodeTime(10, 30, 0, 0));
+}
+
+TEST_F(QuarterHourReading, TimeSetInCodeIsWhereTheNextStepStarts) {
+    Picker->SetDateTime(EncodeDate(2004, 5, 12) + EncodeTime(8, 0, 0, 0));
+    Picker->SetTime(EncodeTime(10, 15, 0, 0));
+    ToMinutes();
+    TypeKey(Picker->Widget(), Qt::Key_Up);
+    EXPECT_EQ(Shown(), "0 10:30");
+    Picker->SetDate(EncodeDate(2004, 5, 13));
+    ToMinutes();
+    TypeKey(Picker->Widget(), Qt::Key_Down);
+    EXPECT_EQ(Shown(), "1 10:15");
+}
+
+TEST_F(QuarterHourReading, StreamedPickerStepsFromItsStreamedTime) {
+    TStringStream In(
+        "object F: TForm\n"
+        "  Left = 0\n  Top = 0\n  Width = 300\n  Height = 100\n"
+        "  object P: TCustomDateTimePicker\n"
+        "    Left = 10\n    Top = 10\n    Kind = dtkTime\n"
+        "    Date = 38119\n    Time = 0.5625\n"
+        "  end\n"
+        "end\n");
+    TStringStream Binary("");
+    ObjectTextToBinary(&In, &Binary);
+    Binary.SetPosition(0);
+    TForm Streamed(nullptr);
+    ReadComponentRes(&Binary, &Streamed);
+    auto* P = dynamic_cast<TCustomDateTimePicker*>(Streamed.FindComponent("P"));
+    ASSERT_NE(P, nullptr);
+    ShowActive(Streamed);
+    P->SetFocus();
+    TypeKey(P->Widget(), Qt::Key_Home);
+    for (int I = 0; I < 3; ++I) TypeKey(P->Widget(), Qt::Key_Right);
+    TypeKey(P->Widget(), Qt::Key_Down);
+    EXPECT_EQ(P->DateTime(), EncodeDate(2004, 5, 12) + EncodeTime(13, 15, 0, 0));
 }
 
 TEST_F(QuarterHourReading, TypedMinutesAreRounded) {
