@@ -358,9 +358,9 @@ TEST_F(MonthCalendarReading, PatternsAndPainting) {
     EXPECT_NE(PixelAt(After, F.Left + 2, MidY + 1), 0u);
     // A heading cell is filled with the button face.
     const TRect H = Cal->StringGrid()->CellRect(0, 0);
-    EXPECT_EQ(PixelAt(After, H.Left + 2, H.Bottom - 2), ColorToRGB(clBtnFace) == 0 ? 0u :
-              QColor(ColorToRGB(clBtnFace) & 0xFF, (ColorToRGB(clBtnFace) >> 8) & 0xFF,
-                     (ColorToRGB(clBtnFace) >> 16) & 0xFF).rgb() & 0xFFFFFF);
+    const TColor Face = ColorToRGB(clBtnFace);
+    EXPECT_EQ(PixelAt(After, H.Left + 2, H.Bottom - 2),
+              QColor(Face & 0xFF, (Face >> 8) & 0xFF, (Face >> 16) & 0xFF).rgb() & 0xFFFFFF);
 }
 
 TEST_F(MonthCalendarReading, UpIntoTheHeadingsOnlyWithHeadingSelect) {
@@ -380,6 +380,28 @@ TEST_F(MonthCalendarReading, UpIntoTheHeadingsOnlyWithHeadingSelect) {
     Key(Qt::Key_Down);
     EXPECT_EQ(Cal->Day(), 5);
     EXPECT_EQ(Selected(), (std::set<std::pair<int, int>>{CellOf(5)}));
+}
+
+TEST_F(MonthCalendarReading, KeysAlongTheHeadingRow) {
+    Cal->SetHeadingSelect(true);
+    ClickAt(Grid(), CellCentre(2, 0));
+    ASSERT_EQ((std::pair{Cal->FocusCol(), Cal->FocusRow()}), (std::pair{2, 0}));
+    Key(Qt::Key_Right, Qt::ShiftModifier);
+    Key(Qt::Key_Right, Qt::ShiftModifier);
+    Key(Qt::Key_Down, Qt::ShiftModifier);  // not from the heading row
+    std::set<std::pair<int, int>> Want;
+    for (int C = 2; C <= 4; ++C)
+        for (int R = 0; R < 7; ++R)
+            if (R == 0 || !Cal->IsCellEmpty(C, R)) Want.insert({C, R});
+    EXPECT_EQ(Selected(), Want);
+    EXPECT_EQ(Cal->GetDate(), "5/12/2004");
+    // Plain Right moves the focus along the headings; Ctrl+Home goes to day 1.
+    Key(Qt::Key_Right);
+    EXPECT_EQ((std::pair{Cal->FocusCol(), Cal->FocusRow()}), (std::pair{3, 0}));
+    EXPECT_EQ(Cal->GetDate(), "5/12/2004");
+    Key(Qt::Key_Home, Qt::ControlModifier);
+    EXPECT_EQ(Cal->GetDate(), "5/1/2004");
+    EXPECT_EQ(Selected(), (std::set<std::pair<int, int>>{CellOf(1)}));
 }
 
 TEST_F(MonthCalendarReading, SelectedCellsPaintInvertedAndHeadingsShadowed) {
@@ -403,8 +425,9 @@ TEST_F(MonthCalendarReading, SelectedCellsPaintInvertedAndHeadingsShadowed) {
     I = Grid()->grab().toImage();
     const TRect H = Cal->StringGrid()->CellRect(4, 0);
     const TRect H2 = Cal->StringGrid()->CellRect(5, 0);
-    EXPECT_NE(PixelAt(H.Left + 1, H.Top + 1), PixelAt(H2.Left + 1, H2.Top + 1))
-        << "a selected heading is shaded differently";
+    auto Rgb = [](TColor C) { return QColor(C & 0xFF, (C >> 8) & 0xFF, (C >> 16) & 0xFF).rgb() & 0xFFFFFF; };
+    EXPECT_EQ(PixelAt(H.Left + 1, H.Top + 1), Rgb(ColorToRGB(clBtnShadow)));
+    EXPECT_EQ(PixelAt(H2.Left + 1, H2.Top + 1), Rgb(ColorToRGB(clBtnFace)));
 }
 
 TEST_F(MonthCalendarReading, TodayWhateverTheProcessDateFormat) {
