@@ -100,6 +100,15 @@ TEST_F(MonthCalendarReading, BuiltAsLaidOutAndShowingToday) {
     EXPECT_FALSE(Cal->MultiSelect());
     EXPECT_FALSE(Cal->HeadingSelect());
     EXPECT_TRUE(Cal->GetTabStop());
+    EXPECT_TRUE(Cal->StringGrid()->TabStop());
+    Cal->SetTabStop(false);
+    EXPECT_FALSE(Cal->StringGrid()->TabStop());
+    Cal->SetTabStop(true);
+    EXPECT_EQ(Cal->Label()->Font()->Name(), "Arial");
+    EXPECT_EQ((std::vector<int>{Cal->Label()->Left(), Cal->Label()->Top(), Cal->Label()->Width(),
+                                Cal->Label()->Height()}),
+              (std::vector<int>{3, 2, 197, 15}));
+    EXPECT_TRUE(Cal->Focused()) << "the focus is the day grid's";
 
     EXPECT_EQ(Cal->GetDate(), "5/12/2004");
     EXPECT_EQ(Cal->Label()->Caption(), "May 2004");

@@ -168,10 +168,26 @@ TEST_F(SlidingPanelReading, StripLightsUpUnderTheMouse) {
     EXPECT_EQ(ArrowPixel(4, 4), ColorToRGB(Panel->Font()->Color()));
 }
 
+TEST_F(SlidingPanelReading, TheArrowWorksAsTheStripDoes) {
+    Panel->SetColor(clSilver);
+    Panel->SetHighlightColor(clNavy);
+    // The arrow's middle, in the panel's coordinates.
+    const QPoint Arrow(Panel->BevelWidth() + 1 + 3, Panel->BevelWidth() + (118 - 9) / 2 + 4);
+    QWidget* W = Panel->Widget()->childAt(Arrow);
+    ASSERT_NE(W, nullptr);
+    SendMouse(W, QEvent::MouseMove, W->mapFrom(Panel->Widget(), Arrow), Qt::NoButton);
+    EXPECT_EQ(PixelAt(StripPoint().x(), StripPoint().y()), clNavy);
+    ClickAt(W, W->mapFrom(Panel->Widget(), Arrow));
+    EXPECT_TRUE(Panel->Collapsed());
+    EXPECT_EQ(Panel->Width(), 10);
+}
+
 TEST_F(SlidingPanelReading, StripFollowsThePanelsColourAndFont) {
     const QPoint P = StripPoint();
+    (void)Panel->Widget()->grab();  // painted once in the old colour
     Panel->SetColor(clTeal);
     EXPECT_EQ(PixelAt(P.x(), P.y()), clTeal);
+    EXPECT_EQ(PixelAt(100, 60), clTeal);
     Panel->Font()->SetColor(clRed);
     EXPECT_EQ(ArrowPixel(4, 4), clRed);
 }
