@@ -182,6 +182,26 @@ TEST_F(MonthCalendarReading, DateSettersCheckAndReport) {
     EXPECT_EQ(Cal->Label()->Caption(), "2005-02");
 }
 
+TEST_F(MonthCalendarReading, TheScrollBarsMonthsBoundTheDates) {
+    TMessageBoxRecorder Boxes;
+    Cal->SetDate("1/15/1990");
+    Changes.clear();
+    Key(Qt::Key_PageUp);
+    Key(Qt::Key_PageUp, Qt::ControlModifier);
+    EXPECT_EQ(Cal->GetDate(), "1/15/1990");
+    EXPECT_TRUE(Changes.empty());
+    Cal->SetDate("12/31/2049");
+    EXPECT_EQ(Cal->GetDate(), "12/31/2049");
+    Key(Qt::Key_PageDown);
+    EXPECT_EQ(Cal->GetDate(), "12/31/2049");
+    EXPECT_TRUE(Boxes.Boxes.empty());
+    Cal->SetDate("1/1/2050");
+    Cal->SetDate("12/31/1989");
+    Cal->SetYear(2050);
+    EXPECT_EQ(Boxes.Boxes.size(), 3u);
+    EXPECT_EQ(Cal->GetDate(), "12/31/2049");
+}
+
 TEST_F(MonthCalendarReading, PageKeysStepMonthsAndYears) {
     Cal->SetDate("1/31/2004");
     Key(Qt::Key_PageDown);
