@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
 
 namespace components {
 namespace {
@@ -164,6 +165,22 @@ TEST(PhoneEditReading, KeysAtTheCaretTable) {
                                                        << C.SelStart << " key " << C.Key.toStdString();
         EXPECT_EQ(F.Edit->SelStart(), C.Caret) << C.Format << " " << C.Digits << " at " << C.SelStart;
     }
+}
+
+TEST(PhoneEditReading, ClipboardKeysGoToTheFramework) {
+    PhoneForm F;
+    F.Edit->SetFormat("(###) ###-####");
+    F.Edit->SetText("5551234567");
+    std::string Seen;
+    F.Edit->OnKeyPress = [&](TObject*, char& Key) { Seen += std::to_string(int(Key)) + " "; };
+    F.Edit->SelectAll();
+    TypeKey(F.Edit->Widget(), Qt::Key_C, QString(QChar(3)), Qt::ControlModifier);
+    TypeKey(F.Edit->Widget(), Qt::Key_X, QString(QChar(24)), Qt::ControlModifier);
+    EXPECT_EQ(Seen, "3 24 ");
+    EXPECT_EQ(F.Edit->GetFormattedText(), "");
+    TypeKey(F.Edit->Widget(), Qt::Key_V, QString(QChar(22)), Qt::ControlModifier);
+    EXPECT_EQ(Seen, "3 24 22 ");
+    EXPECT_EQ(F.Edit->GetFormattedText(), "(555) 123-4567");
 }
 
 TEST(PhoneEditReading, WithoutAFormatItIsAPlainEdit) {
