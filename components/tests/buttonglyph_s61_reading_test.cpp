@@ -124,6 +124,11 @@ TEST_F(ButtonGlyphReading, StateImagesComeFromTheirGlyphs) {
     EXPECT_EQ(Dis->Canvas()->Pixels(5, 5), clYellow) << "the ground takes the face colour";
     EXPECT_EQ(Dis->Canvas()->Pixels(0, 15), clWhite);
 
+    // Built images keep the face colour they were built with.
+    G.SetFaceColor(clAqua);
+    EXPECT_EQ(G.CreateButtonGlyph(bsDisabled), Disabled);
+    EXPECT_EQ(SlotImage(G, Disabled)->Canvas()->Pixels(5, 5), clYellow);
+
     // Exclusive with two glyphs falls back to the first image.
     auto Excl = SlotImage(G, G.CreateButtonGlyph(bsExclusive));
     EXPECT_EQ(Excl->Canvas()->Pixels(1, 1), clBlue);
