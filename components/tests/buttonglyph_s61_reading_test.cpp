@@ -43,9 +43,9 @@ TEST_F(ButtonGlyphReading, GlyphCountFollowsTheSourceShape) {
     struct Case {
         int Width, Height, Before, After;
     } Cases[] = {
-        {64, 16, 1, 4}, {32, 16, 1, 2}, {48, 16, 2, 3}, {16, 16, 3, 1},
-        {80, 16, 2, 1},  // five would be too many
-        {40, 16, 2, 2},  // not a whole multiple: unchanged
+        {64, 16, 1, 4}, {32, 16, 1, 2}, {48, 16, 2, 3},
+        {16, 16, 3, 1}, {80, 16, 2, 1}, // five would be too many
+        {40, 16, 2, 2},                 // not a whole multiple: unchanged
         {40, 16, 3, 3},
     };
     for (const Case& C : Cases) {
@@ -156,7 +156,7 @@ TEST_F(ButtonGlyphReading, LayoutPlacesGlyphAndCaption) {
     TBitmap Surface;
     Surface.SetSize(200, 100);
     TCanvas* C = Surface.Canvas();
-    const TRect Client{10, 20, 110, 60};  // 100 by 40
+    const TRect Client{10, 20, 110, 60}; // 100 by 40
     const TSize Text = C->TextExtent("OK");
     struct Case {
         const char* Caption;
@@ -236,8 +236,8 @@ TEST_F(ButtonGlyphReading, VerticalLayoutsAndNoSource) {
     EXPECT_EQ(G.CreateButtonGlyph(bsUp), -1);
     C->Brush()->SetColor(clWhite);
     C->FillRect(TRect{0, 0, 200, 100});
-    const TRect R = G.Draw(C, TRect{0, 0, 100, 40}, TPoint{0, 0}, "OK", blGlyphLeft, -1, 4, bsUp,
-                           false, 0);
+    const TRect R =
+        G.Draw(C, TRect{0, 0, 100, 40}, TPoint{0, 0}, "OK", blGlyphLeft, -1, 4, bsUp, false, 0);
     EXPECT_EQ(R.Left, (100 - Text.cx + 1) / 2) << "no glyph: spacing 0, the caption centred";
 }
 
@@ -259,14 +259,15 @@ TEST_F(ButtonGlyphReading, DrawPutsGlyphAndCaptionOnTheCanvas) {
     EXPECT_EQ(C->Pixels(2 + 5, 12 + 5), clWhite) << "transparent drawing keeps the ground";
     bool Ink = false;
     for (int X = TextRect.Left; X < TextRect.Right; ++X)
-        for (int Y = TextRect.Top; Y < TextRect.Bottom; ++Y) Ink |= C->Pixels(X, Y) == clBlack;
+        for (int Y = TextRect.Top; Y < TextRect.Bottom; ++Y)
+            Ink |= C->Pixels(X, Y) == clBlack;
     EXPECT_TRUE(Ink) << "the caption is drawn in the font colour";
     EXPECT_EQ(TextRect.Left, 2 + 16 + 4);
 
     // Disabled caption: highlight one pixel right and down, shadow on top.
     C->FillRect(TRect{0, 0, 100, 40});
-    const TRect R2 = G.Draw(C, TRect{0, 0, 100, 40}, TPoint{0, 0}, "Wm", blGlyphLeft, 2, 4,
-                            bsDisabled, true, 0);
+    const TRect R2 =
+        G.Draw(C, TRect{0, 0, 100, 40}, TPoint{0, 0}, "Wm", blGlyphLeft, 2, 4, bsDisabled, true, 0);
     bool Shadow = false, Highlight = false, Black = false;
     for (int X = R2.Left; X <= R2.Right; ++X)
         for (int Y = R2.Top; Y <= R2.Bottom; ++Y) {
@@ -298,7 +299,7 @@ TEST_F(ButtonGlyphReading, RenderersOfOneSizeShareOneListAndFreeIt) {
 
         // A freed slot is handed out again before the list grows.
         TGlyphList* List = A->GlyphList();
-        A->SetNumGlyphs(2);  // drops A's images
+        A->SetNumGlyphs(2); // drops A's images
         EXPECT_EQ(List->Count(), 1);
         A->SetNumGlyphs(1);
         EXPECT_EQ(A->CreateButtonGlyph(bsUp), SA);
@@ -319,5 +320,5 @@ TEST_F(ButtonGlyphReading, RenderersOfOneSizeShareOneListAndFreeIt) {
     EXPECT_EQ(GlyphCache(), nullptr);
 }
 
-}  // namespace
-}  // namespace components
+} // namespace
+} // namespace components

@@ -146,8 +146,8 @@ TEST_F(MonthCalendarReading, DateSettersCheckAndReport) {
     Cal->SetDate("2/31/2004");
     Cal->SetDate("not a date");
     Cal->SetMonth(13);
-    Cal->SetYear(2004);  // unchanged
-    Cal->SetDay(12);     // unchanged
+    Cal->SetYear(2004); // unchanged
+    Cal->SetDay(12);    // unchanged
     ASSERT_EQ(Boxes.Boxes.size(), 3u);
     for (const auto& B : Boxes.Boxes) {
         EXPECT_EQ(B.Text, "Invalid date");
@@ -222,14 +222,14 @@ TEST_F(MonthCalendarReading, ArrowKeysMoveTheFocusDay) {
         Qt::KeyboardModifiers Mods;
         int To;
     } Cases[] = {
-        {12, Qt::Key_Right, Qt::NoModifier, 13},  {12, Qt::Key_Left, Qt::NoModifier, 11},
-        {12, Qt::Key_Up, Qt::NoModifier, 5},      {12, Qt::Key_Down, Qt::NoModifier, 19},
-        {12, Qt::Key_Home, Qt::NoModifier, 9},    {12, Qt::Key_End, Qt::NoModifier, 15},
+        {12, Qt::Key_Right, Qt::NoModifier, 13},    {12, Qt::Key_Left, Qt::NoModifier, 11},
+        {12, Qt::Key_Up, Qt::NoModifier, 5},        {12, Qt::Key_Down, Qt::NoModifier, 19},
+        {12, Qt::Key_Home, Qt::NoModifier, 9},      {12, Qt::Key_End, Qt::NoModifier, 15},
         {12, Qt::Key_Home, Qt::ControlModifier, 1}, {12, Qt::Key_End, Qt::ControlModifier, 31},
-        {1, Qt::Key_Right, Qt::NoModifier, 1},    {2, Qt::Key_Left, Qt::NoModifier, 2},
-        {1, Qt::Key_Up, Qt::NoModifier, 1},       {2, Qt::Key_Up, Qt::NoModifier, 2},
-        {24, Qt::Key_Down, Qt::NoModifier, 31},   {25, Qt::Key_Down, Qt::NoModifier, 25},
-        {6, Qt::Key_Home, Qt::NoModifier, 2},     {30, Qt::Key_End, Qt::NoModifier, 31},
+        {1, Qt::Key_Right, Qt::NoModifier, 1},      {2, Qt::Key_Left, Qt::NoModifier, 2},
+        {1, Qt::Key_Up, Qt::NoModifier, 1},         {2, Qt::Key_Up, Qt::NoModifier, 2},
+        {24, Qt::Key_Down, Qt::NoModifier, 31},     {25, Qt::Key_Down, Qt::NoModifier, 25},
+        {6, Qt::Key_Home, Qt::NoModifier, 2},       {30, Qt::Key_End, Qt::NoModifier, 31},
     };
     for (const Case& C : Cases) {
         Cal->SetDay(C.From);
@@ -242,13 +242,16 @@ TEST_F(MonthCalendarReading, ArrowKeysMoveTheFocusDay) {
 
 TEST_F(MonthCalendarReading, ShiftArrowsExtendTheSelection) {
     Changes.clear();
-    for (int I = 0; I < 5; ++I) Key(Qt::Key_Right, Qt::ShiftModifier);
+    for (int I = 0; I < 5; ++I)
+        Key(Qt::Key_Right, Qt::ShiftModifier);
     // From Wednesday the 12th to the end of the row: 12 .. 15.
     std::set<std::pair<int, int>> Want;
-    for (int D = 12; D <= 15; ++D) Want.insert(CellOf(D));
+    for (int D = 12; D <= 15; ++D)
+        Want.insert(CellOf(D));
     EXPECT_EQ(Selected(), Want);
     Key(Qt::Key_Down, Qt::ShiftModifier);
-    for (int D = 16; D <= 22; ++D) Want.insert(CellOf(D));
+    for (int D = 16; D <= 22; ++D)
+        Want.insert(CellOf(D));
     EXPECT_EQ(Selected(), Want);
     EXPECT_EQ(Cal->Day(), 12) << "the focus stays";
     EXPECT_TRUE(Changes.empty());
@@ -358,7 +361,8 @@ TEST_F(MonthCalendarReading, PatternsAndPainting) {
                           (X + 7 * Y + 1) % 4 == 0 ? Lines[M - 2] : clWhite)
                     << M << ":" << X << "," << Y;
     for (int Y = 0; Y < 8; ++Y)
-        for (int X = 0; X < 4; ++X) EXPECT_EQ(Cal->Pattern(0)->Canvas()->Pixels(X, Y), clWhite);
+        for (int X = 0; X < 4; ++X)
+            EXPECT_EQ(Cal->Pattern(0)->Canvas()->Pixels(X, Y), clWhite);
 
     // The grab holds the grid's border too; cell rectangles count from its
     // client area.
@@ -374,19 +378,27 @@ TEST_F(MonthCalendarReading, PatternsAndPainting) {
     QImage After = Grid()->grab().toImage();
     bool Red = false;
     for (int Y = Cell.Top; Y < Cell.Bottom; ++Y)
-        for (int X = Cell.Left; X < Cell.Right; ++X) Red |= PixelAt(After, X, Y) == 0xFF0000;
+        for (int X = Cell.Left; X < Cell.Right; ++X)
+            Red |= PixelAt(After, X, Y) == 0xFF0000;
     EXPECT_TRUE(Red) << "mode 4 paints red diagonals";
 
     // The focus cell: a black frame two pixels wide inside its rectangle.
     const TRect F = Cal->StringGrid()->CellRect(Cal->FocusCol(), Cal->FocusRow());
     const int MidX = (F.Left + F.Right) / 2, MidY = (F.Top + F.Bottom) / 2;
-    for (auto [X, Y] : {std::pair{F.Left, MidY}, std::pair{F.Left + 1, MidY}, std::pair{MidX, F.Top},
-                        std::pair{MidX, F.Top + 1}, std::pair{F.Right - 1, MidY},
-                        std::pair{F.Right - 2, MidY}, std::pair{MidX, F.Bottom - 1}})
+    for (auto [X, Y] :
+         {std::pair{F.Left, MidY}, std::pair{F.Left + 1, MidY}, std::pair{MidX, F.Top},
+          std::pair{MidX, F.Top + 1}, std::pair{F.Right - 1, MidY}, std::pair{F.Right - 2, MidY},
+          std::pair{MidX, F.Bottom - 1}})
         EXPECT_EQ(PixelAt(After, X, Y), 0u) << X << "," << Y;
     EXPECT_NE(PixelAt(After, F.Left + 2, MidY + 1), 0u);
     // A heading cell is filled with the button face.
     const TRect H = Cal->StringGrid()->CellRect(0, 0);
+    // Headings are framed in black one pixel outside their rectangle.
+    const TRect H3 = Cal->StringGrid()->CellRect(3, 0);
+    const int HMid = (H3.Top + H3.Bottom) / 2, HX = (H3.Left + H3.Right) / 2;
+    for (auto [X, Y] :
+         {std::pair{H3.Left - 1, HMid}, std::pair{H3.Right, HMid}, std::pair{HX, H3.Bottom}})
+        EXPECT_EQ(PixelAt(After, X, Y), 0u) << X << "," << Y;
     const TColor Face = ColorToRGB(clBtnFace);
     EXPECT_EQ(PixelAt(After, H.Left + 2, H.Bottom - 2),
               QColor(Face & 0xFF, (Face >> 8) & 0xFF, (Face >> 16) & 0xFF).rgb() & 0xFFFFFF);
@@ -403,7 +415,8 @@ TEST_F(MonthCalendarReading, UpIntoTheHeadingsOnlyWithHeadingSelect) {
     EXPECT_EQ(Cal->Day(), 5);
     EXPECT_TRUE(Changes.empty());
     std::set<std::pair<int, int>> Want{{3, 0}};
-    for (int D : {5, 12, 19, 26}) Want.insert(CellOf(D));
+    for (int D : {5, 12, 19, 26})
+        Want.insert(CellOf(D));
     EXPECT_EQ(Selected(), Want);
     // Down from the heading goes back to the first day of the column.
     Key(Qt::Key_Down);
@@ -417,7 +430,7 @@ TEST_F(MonthCalendarReading, KeysAlongTheHeadingRow) {
     ASSERT_EQ((std::pair{Cal->FocusCol(), Cal->FocusRow()}), (std::pair{2, 0}));
     Key(Qt::Key_Right, Qt::ShiftModifier);
     Key(Qt::Key_Right, Qt::ShiftModifier);
-    Key(Qt::Key_Down, Qt::ShiftModifier);  // not from the heading row
+    Key(Qt::Key_Down, Qt::ShiftModifier); // not from the heading row
     std::set<std::pair<int, int>> Want;
     for (int C = 2; C <= 4; ++C)
         for (int R = 0; R < 7; ++R)
@@ -436,25 +449,41 @@ TEST_F(MonthCalendarReading, KeysAlongTheHeadingRow) {
 TEST_F(MonthCalendarReading, SelectedCellsPaintInvertedAndHeadingsShadowed) {
     Cal->SetMultiSelect(true);
     Cal->SetHeadingSelect(true);
-    Key(Qt::Key_Right, Qt::ShiftModifier);  // 12 and 13 selected, 12 the focus
+    Key(Qt::Key_Right, Qt::ShiftModifier); // 12 and 13 selected, 12 the focus
     const int Border = (Grid()->width() - Cal->StringGrid()->ClientWidth()) / 2;
     QImage I = Grid()->grab().toImage();
-    auto PixelAt = [&](int X, int Y) { return I.pixelColor(X + Border, Y + Border).rgb() & 0xFFFFFF; };
+    auto PixelAt = [&](int X, int Y) {
+        return I.pixelColor(X + Border, Y + Border).rgb() & 0xFFFFFF;
+    };
     const TRect S = Cal->StringGrid()->CellRect(CellOf(13).first, CellOf(13).second);
     const TRect U = Cal->StringGrid()->CellRect(CellOf(14).first, CellOf(14).second);
-    // Mode 0 has white in the left half of every 8 pixels: black once inverted.
+    // Mode 0 is white throughout: black once inverted.
     int BlackSel = 0, BlackUnsel = 0;
-    for (int X = S.Left; X < S.Left + 8; ++X) BlackSel += PixelAt(X, S.Bottom - 2) == 0;
-    for (int X = U.Left; X < U.Left + 8; ++X) BlackUnsel += PixelAt(X, U.Bottom - 2) == 0;
+    for (int X = S.Left; X < S.Left + 8; ++X)
+        BlackSel += PixelAt(X, S.Bottom - 2) == 0;
+    for (int X = U.Left; X < U.Left + 8; ++X)
+        BlackUnsel += PixelAt(X, U.Bottom - 2) == 0;
     EXPECT_GE(BlackSel, 4);
     EXPECT_EQ(BlackUnsel, 0);
+    // Its number is written in white (smoothed at the edges) on the
+    // inverted ground.
+    auto Light = [](unsigned P) {
+        return (P & 0xFF) > 0x90 && ((P >> 8) & 0xFF) > 0x90 && (P >> 16) > 0x90;
+    };
+    int White = 0;
+    for (int Y = S.Top + 2; Y < S.Bottom - 2; ++Y)
+        for (int X = S.Left + 2; X < S.Right - 2; ++X)
+            White += Light(PixelAt(X, Y));
+    EXPECT_GT(White, 10);
 
     SendMouse(Grid(), QEvent::MouseButtonPress, CellCentre(4, 0));
     SendMouse(Grid(), QEvent::MouseButtonRelease, CellCentre(4, 0));
     I = Grid()->grab().toImage();
     const TRect H = Cal->StringGrid()->CellRect(4, 0);
     const TRect H2 = Cal->StringGrid()->CellRect(5, 0);
-    auto Rgb = [](TColor C) { return QColor(C & 0xFF, (C >> 8) & 0xFF, (C >> 16) & 0xFF).rgb() & 0xFFFFFF; };
+    auto Rgb = [](TColor C) {
+        return QColor(C & 0xFF, (C >> 8) & 0xFF, (C >> 16) & 0xFF).rgb() & 0xFFFFFF;
+    };
     EXPECT_EQ(PixelAt(H.Left + 1, H.Top + 1), Rgb(ColorToRGB(clBtnShadow)));
     EXPECT_EQ(PixelAt(H2.Left + 1, H2.Top + 1), Rgb(ColorToRGB(clBtnFace)));
 }
@@ -525,8 +554,8 @@ TEST_F(MonthCalendarReading, ClickedDayIsReadUnderTheProcessFormat) {
 
 TEST_F(MonthCalendarReading, DesignedCalendarKeepsItsSize) {
     struct Designed : TPWCalendar {
-        using TPWCalendar::TPWCalendar;
         using TComponent::SetDesigning;
+        using TPWCalendar::TPWCalendar;
     };
     auto* D = new Designed(Form.get());
     D->SetParent(Form.get());
@@ -542,7 +571,8 @@ TEST_F(MonthCalendarReading, DesignedCalendarKeepsItsSize) {
 TEST_F(MonthCalendarReading, DaysInMonth) {
     const std::tuple<int, int, int> Cases[] = {{2004, 2, 29}, {2005, 2, 28}, {1900, 2, 28},
                                                {2000, 2, 29}, {2004, 4, 30}, {2004, 12, 31}};
-    for (auto [Y, M, N] : Cases) EXPECT_EQ(TPWCalendar::DaysInMonth(Y, M), N) << Y << "-" << M;
+    for (auto [Y, M, N] : Cases)
+        EXPECT_EQ(TPWCalendar::DaysInMonth(Y, M), N) << Y << "-" << M;
 }
 
 TEST_F(MonthCalendarReading, StartOfWeekEditorOffersTheNames) {
@@ -559,5 +589,5 @@ TEST_F(MonthCalendarReading, StartOfWeekEditorOffersTheNames) {
     EXPECT_TRUE(Ed.GetAttributes().Contains(paValueList));
 }
 
-}  // namespace
-}  // namespace components
+} // namespace
+} // namespace components

@@ -15,8 +15,7 @@
 namespace components {
 namespace {
 
-template <class TEditKind>
-class PatternEditForm {
+template <class TEditKind> class PatternEditForm {
 public:
     PatternEditForm() {
         EnsureQtApplication();
@@ -135,7 +134,7 @@ TEST(PhoneEditReading, KeysAtTheCaretTable) {
         const char* Format;
         const char* Digits;
         int SelStart, SelLength;
-        QString Key;  // "\b" for backspace
+        QString Key; // "\b" for backspace
         const char* Shown;
         int Caret;
     } Cases[] = {
@@ -161,9 +160,11 @@ TEST(PhoneEditReading, KeysAtTheCaretTable) {
             F.Backspace();
         else
             F.Type(C.Key);
-        EXPECT_EQ(F.Edit->GetFormattedText(), C.Shown) << C.Format << " " << C.Digits << " at "
-                                                       << C.SelStart << " key " << C.Key.toStdString();
-        EXPECT_EQ(F.Edit->SelStart(), C.Caret) << C.Format << " " << C.Digits << " at " << C.SelStart;
+        EXPECT_EQ(F.Edit->GetFormattedText(), C.Shown)
+            << C.Format << " " << C.Digits << " at " << C.SelStart << " key "
+            << C.Key.toStdString();
+        EXPECT_EQ(F.Edit->SelStart(), C.Caret)
+            << C.Format << " " << C.Digits << " at " << C.SelStart;
     }
 }
 
@@ -205,7 +206,7 @@ TEST(ZipEditReading, TheFirstKeyChoosesThePattern) {
     } Cases[] = {
         {"k1a0b1", "K1A 0B1", "A#A #A#"},
         {"k1a", "K1A ", "A#A #A#"},
-        {"kl1", "K1", "A#A #A#"},  // a letter where a digit goes is swallowed
+        {"kl1", "K1", "A#A #A#"}, // a letter where a digit goes is swallowed
         {"k1a0b1c", "K1A 0B1", "A#A #A#"},
         {"12345", "12345", "#####-####"},
         {"123456789", "12345-6789", "#####-####"},
@@ -254,19 +255,19 @@ TEST(ZipEditReading, ClearingAndTypingAgainSwitchesThePattern) {
 
 TEST(ZipEditReading, KeysAtTheCaretTable) {
     struct Case {
-        const char* Typed;  // typed into an empty edit first
+        const char* Typed; // typed into an empty edit first
         int SelStart, SelLength;
-        QString Key;  // "\b" for backspace
+        QString Key; // "\b" for backspace
         const char* Shown;
         int Caret;
     } Cases[] = {
         {"k1a0b1", 7, 0, "\b", "K1A 0B", 6},
         {"k1a0", 5, 0, "\b", "K1A", 3},
         {"k1a0b1", 0, 1, "m", "M1A 0B1", 1},
-        {"k1a0b1", 0, 1, "5", "K1A 0B1", 0},  // a digit does not fit the first place
-        {"k1a", 3, 0, "-", "K1A ", 3},  // '-' fits no place of this pattern
+        {"k1a0b1", 0, 1, "5", "K1A 0B1", 0}, // a digit does not fit the first place
+        {"k1a", 3, 0, "-", "K1A ", 3},       // '-' fits no place of this pattern
         {"123456", 7, 0, "\b", "12345", 5},
-        {"123456", 6, 0, "\b", "12346", 4},  // skips the '-' and deletes the 5
+        {"123456", 6, 0, "\b", "12346", 4}, // skips the '-' and deletes the 5
         {"123456", 5, 0, "\b", "12346", 4},
         {"12345", 5, 0, "-", "12345-", 6},
         {"1234", 2, 0, "9", "12934", 3},
@@ -280,10 +281,10 @@ TEST(ZipEditReading, KeysAtTheCaretTable) {
             F.Backspace();
         else
             F.Type(C.Key);
-        EXPECT_EQ(F.Edit->Text(), C.Shown) << C.Typed << " at " << C.SelStart << " key "
-                                           << C.Key.toStdString();
-        EXPECT_EQ(F.Edit->SelStart(), C.Caret) << C.Typed << " at " << C.SelStart << " key "
-                                               << C.Key.toStdString();
+        EXPECT_EQ(F.Edit->Text(), C.Shown)
+            << C.Typed << " at " << C.SelStart << " key " << C.Key.toStdString();
+        EXPECT_EQ(F.Edit->SelStart(), C.Caret)
+            << C.Typed << " at " << C.SelStart << " key " << C.Key.toStdString();
     }
 }
 
@@ -296,12 +297,12 @@ TEST(ZipEditReading, FitTest) {
         int Pos;
         bool Fits;
     } Cases[] = {
-        {'K', 1, true},  {'1', 1, false}, {'1', 2, true},  {'K', 2, false},
-        {' ', 4, true},  {'0', 4, true},  {'K', 4, false}, {'1', 7, true},
-        {'1', 8, false}, {'-', 2, false},
+        {'K', 1, true}, {'1', 1, false}, {'1', 2, true}, {'K', 2, false}, {' ', 4, true},
+        {'0', 4, true}, {'K', 4, false}, {'1', 7, true}, {'1', 8, false}, {'-', 2, false},
     };
-    for (const Case& C : Cases) EXPECT_EQ(F.Edit->ValidateKey(C.C, C.Pos), C.Fits) << C.C << C.Pos;
+    for (const Case& C : Cases)
+        EXPECT_EQ(F.Edit->ValidateKey(C.C, C.Pos), C.Fits) << C.C << C.Pos;
 }
 
-}  // namespace
-}  // namespace components
+} // namespace
+} // namespace components

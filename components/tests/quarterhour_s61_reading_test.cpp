@@ -1,11 +1,11 @@
 // The quarter-hour picker stepped and typed into with real keys on a shown
 // form: every value the operator leaves is on a quarter hour.
 #include "components/QuarterHourPicker.h"
+#include "platform/classes/Filer.h"
+#include "platform/classes/ObjectText.h"
 #include "platform/gui/Forms.h"
 #include "platform/gui/QtApp.h"
 #include "platform/gui/tests/GuiTestSupport.h"
-#include "platform/classes/Filer.h"
-#include "platform/classes/ObjectText.h"
 #include "platform/rtl/DateTime.h"
 #include "platform/rtl/Streams.h"
 
@@ -31,11 +31,14 @@ protected:
         ShowActive(*Form);
         Picker->SetFocus();
     }
-    void Set(int H, int M) { Picker->SetDateTime(EncodeDate(2004, 5, 12) + EncodeTime(H, M, 0, 0)); }
+    void Set(int H, int M) {
+        Picker->SetDateTime(EncodeDate(2004, 5, 12) + EncodeTime(H, M, 0, 0));
+    }
     // The caret into the minutes ("hh:|mm:ss").
     void ToMinutes() {
         TypeKey(Picker->Widget(), Qt::Key_Home);
-        for (int I = 0; I < 3; ++I) TypeKey(Picker->Widget(), Qt::Key_Right);
+        for (int I = 0; I < 3; ++I)
+            TypeKey(Picker->Widget(), Qt::Key_Right);
     }
     std::string Shown() const {
         const TDateTime V = Picker->DateTime();
@@ -57,9 +60,9 @@ TEST_F(QuarterHourReading, ArrowStepsMoveByQuarterHours) {
         int H, M, Key;
         const char* Want;
     } Cases[] = {
-        {10, 15, Qt::Key_Up, "0 10:30"},     {10, 15, Qt::Key_Down, "0 10:00"},
-        {23, 45, Qt::Key_Up, "0 00:00"},     {0, 0, Qt::Key_Down, "0 23:45"},
-        {10, 0, Qt::Key_PageUp, "0 10:15"},  // a step of ten minutes is one step
+        {10, 15, Qt::Key_Up, "0 10:30"},       {10, 15, Qt::Key_Down, "0 10:00"},
+        {23, 45, Qt::Key_Up, "0 00:00"},       {0, 0, Qt::Key_Down, "0 23:45"},
+        {10, 0, Qt::Key_PageUp, "0 10:15"}, // a step of ten minutes is one step
         {10, 30, Qt::Key_PageDown, "0 10:15"},
     };
     for (const Case& C : Cases) {
@@ -97,14 +100,13 @@ TEST_F(QuarterHourReading, TimeSetInCodeIsWhereTheNextStepStarts) {
 }
 
 TEST_F(QuarterHourReading, StreamedPickerStepsFromItsStreamedTime) {
-    TStringStream In(
-        "object F: TForm\n"
-        "  Left = 0\n  Top = 0\n  Width = 300\n  Height = 100\n"
-        "  object P: TCustomDateTimePicker\n"
-        "    Left = 10\n    Top = 10\n    Kind = dtkTime\n"
-        "    Date = 38119\n    Time = 0.5625\n"
-        "  end\n"
-        "end\n");
+    TStringStream In("object F: TForm\n"
+                     "  Left = 0\n  Top = 0\n  Width = 300\n  Height = 100\n"
+                     "  object P: TCustomDateTimePicker\n"
+                     "    Left = 10\n    Top = 10\n    Kind = dtkTime\n"
+                     "    Date = 38119\n    Time = 0.5625\n"
+                     "  end\n"
+                     "end\n");
     TStringStream Binary("");
     ObjectTextToBinary(&In, &Binary);
     Binary.SetPosition(0);
@@ -115,7 +117,8 @@ TEST_F(QuarterHourReading, StreamedPickerStepsFromItsStreamedTime) {
     ShowActive(Streamed);
     P->SetFocus();
     TypeKey(P->Widget(), Qt::Key_Home);
-    for (int I = 0; I < 3; ++I) TypeKey(P->Widget(), Qt::Key_Right);
+    for (int I = 0; I < 3; ++I)
+        TypeKey(P->Widget(), Qt::Key_Right);
     TypeKey(P->Widget(), Qt::Key_Down);
     EXPECT_EQ(P->DateTime(), EncodeDate(2004, 5, 12) + EncodeTime(13, 15, 0, 0));
 }
@@ -126,11 +129,8 @@ TEST_F(QuarterHourReading, TypedMinutesAreRounded) {
         const char* Typed;
         const char* Want;
     } Cases[] = {
-        {10, "07", "0 10:00"},
-        {10, "08", "0 10:15"},
-        {10, "22", "0 10:15"},
-        {10, "23", "0 10:30"},
-        {23, "53", "0 00:00"},
+        {10, "07", "0 10:00"}, {10, "08", "0 10:15"}, {10, "22", "0 10:15"},
+        {10, "23", "0 10:30"}, {23, "53", "0 00:00"},
     };
     for (const Case& C : Cases) {
         Set(C.H, 30);
@@ -145,5 +145,5 @@ TEST_F(QuarterHourReading, TypedMinutesAreRounded) {
     }
 }
 
-}  // namespace
-}  // namespace components
+} // namespace
+} // namespace components

@@ -33,10 +33,14 @@ protected:
     QPoint StripPoint() const {
         const int B = Panel->BevelWidth();
         switch (Panel->OpenFrom()) {
-        case ofLeft: return {B + 4, B + 3};
-        case ofRight: return {Panel->Width() - B - 4, B + 3};
-        case ofTop: return {B + 3, B + 4};
-        default: return {B + 3, Panel->Height() - B - 4};
+        case ofLeft:
+            return {B + 4, B + 3};
+        case ofRight:
+            return {Panel->Width() - B - 4, B + 3};
+        case ofTop:
+            return {B + 3, B + 4};
+        default:
+            return {B + 3, Panel->Height() - B - 4};
         }
     }
     void ClickStrip() {
@@ -55,8 +59,10 @@ protected:
         const bool Across = Panel->OpenFrom() == ofLeft || Panel->OpenFrom() == ofRight;
         const int BoxW = Across ? 6 : 9, BoxH = Across ? 9 : 6;
         int StripL = B, StripT = B, StripW = 8, StripH = 8;
-        if (Across) StripH = Panel->Height() - 2 * B;
-        else StripW = Panel->Width() - 2 * B;
+        if (Across)
+            StripH = Panel->Height() - 2 * B;
+        else
+            StripW = Panel->Width() - 2 * B;
         if (Panel->OpenFrom() == ofRight) StripL = Panel->Width() - B - 8;
         if (Panel->OpenFrom() == ofBottom) StripT = Panel->Height() - B - 8;
         return PixelAt(StripL + (StripW - BoxW) / 2 + X, StripT + (StripH - BoxH) / 2 + Y);
@@ -136,10 +142,9 @@ TEST_F(SlidingPanelReading, ArrowPointsTheWayThePanelWillMove) {
         bool Collapsed;
         bool At11, At41;
     } Cases[] = {
-        {ofLeft, false, false, true},   {ofLeft, true, true, false},
-        {ofRight, false, true, false},  {ofRight, true, false, true},
-        {ofTop, false, false, true},    {ofTop, true, true, true},
-        {ofBottom, false, true, true},  {ofBottom, true, false, true},
+        {ofLeft, false, false, true},  {ofLeft, true, true, false},   {ofRight, false, true, false},
+        {ofRight, true, false, true},  {ofTop, false, false, true},   {ofTop, true, true, true},
+        {ofBottom, false, true, true}, {ofBottom, true, false, true},
     };
     for (const Case& C : Cases) {
         Panel->SetBounds(100, 50, 150, 120);
@@ -184,7 +189,7 @@ TEST_F(SlidingPanelReading, TheArrowWorksAsTheStripDoes) {
 
 TEST_F(SlidingPanelReading, StripFollowsThePanelsColourAndFont) {
     const QPoint P = StripPoint();
-    (void)Panel->Widget()->grab();  // painted once in the old colour
+    (void)Panel->Widget()->grab(); // painted once in the old colour
     Panel->SetColor(clTeal);
     EXPECT_EQ(PixelAt(P.x(), P.y()), clTeal);
     EXPECT_EQ(PixelAt(100, 60), clTeal);
@@ -194,8 +199,8 @@ TEST_F(SlidingPanelReading, StripFollowsThePanelsColourAndFont) {
 
 TEST_F(SlidingPanelReading, WhileDesignedTheWidthFollowsOpenSize) {
     struct DesignForm : TForm {
-        using TForm::TForm;
         using TComponent::SetDesigning;
+        using TForm::TForm;
     };
     DesignForm Designer(nullptr);
     Designer.SetDesigning(true);
@@ -212,5 +217,5 @@ TEST_F(SlidingPanelReading, WhileDesignedTheWidthFollowsOpenSize) {
     EXPECT_EQ(P->Width(), 120);
 }
 
-}  // namespace
-}  // namespace components
+} // namespace
+} // namespace components

@@ -23,7 +23,8 @@ protected:
         Values = reinterpret_cast<int (*)(const char*, const char*, TNameProc, void*)>(
             dlsym(Library, "PellworthPropertyValues"));
         Description = reinterpret_cast<const char* (*)()>(dlsym(Library, "PellworthDescription"));
-        Bitmap = reinterpret_cast<const char* (*)(const char*)>(dlsym(Library, "PellworthPaletteBitmap"));
+        Bitmap = reinterpret_cast<const char* (*)(const char*)>(
+            dlsym(Library, "PellworthPaletteBitmap"));
         ASSERT_TRUE(Register && Components && Values && Description && Bitmap);
     }
     void TearDown() override {
@@ -49,8 +50,8 @@ protected:
 
 TEST_F(PellworthPackageReading, RegisterFillsThePageInUnitOrder) {
     Register();
-    const std::vector<std::string> Want{"TColorBitBtn",   "TPWDateEdit", "TPWCalendar",
-                                        "TPellworthGrid", "TPWPhoneEdit", "TPWZipEdit",
+    const std::vector<std::string> Want{"TColorBitBtn",          "TPWDateEdit",  "TPWCalendar",
+                                        "TPellworthGrid",        "TPWPhoneEdit", "TPWZipEdit",
                                         "TCustomDateTimePicker", "TSlidingPanel"};
     EXPECT_EQ(Page("Pellworth"), Want);
     EXPECT_TRUE(Page("Standard").empty());
@@ -71,7 +72,8 @@ TEST_F(PellworthPackageReading, StartOfWeekOffersTheWeekdays) {
 }
 
 TEST_F(PellworthPackageReading, PaletteBitmapsForFiveComponents) {
-    for (const char* Name : {"TCOLORBITBTN", "TPWCALENDAR", "TPWDATEEDIT", "TPWPHONEEDIT", "TPWZIPEDIT"}) {
+    for (const char* Name :
+         {"TCOLORBITBTN", "TPWCALENDAR", "TPWDATEEDIT", "TPWPHONEEDIT", "TPWZIPEDIT"}) {
         const char* B = Bitmap(Name);
         ASSERT_NE(B, nullptr) << Name;
         const std::string Pixels(B);
@@ -82,4 +84,4 @@ TEST_F(PellworthPackageReading, PaletteBitmapsForFiveComponents) {
         EXPECT_EQ(Bitmap(Name), nullptr) << Name;
 }
 
-}  // namespace
+} // namespace
