@@ -254,7 +254,16 @@ void TPWCalendar::AssignDate(TDateTime Value) {
     FYear = Y;
     FMonth = M;
     FDay = D;
-    FScrollBar->SetPosition(FYear * 12 + FMonth - 1);
+    // The scroll bar's change would run the date change for a new month
+    // as well; the date is already taken, so it is run once, here.
+    FAssigningDate = true;
+    try {
+        FScrollBar->SetPosition(FYear * 12 + FMonth - 1);
+    } catch (...) {
+        FAssigningDate = false;
+        throw;
+    }
+    FAssigningDate = false;
     DateChange();
 }
 
@@ -345,13 +354,15 @@ void TPWCalendar::SetDateFromCell(int ACol, int ARow) {
 }
 
 void TPWCalendar::ScrollChange(TObject*) {
-    const int Position = FScrollBar->Position();
-    FYear = Position / 12;
-    FMonth = Position % 12 + 1;
-    const int Last = DaysInMonth(FYear, FMonth);
-    if (FDay < 1 || FDay > Last) FDay = Last;
-    FDate = EncodeDate(FYear, FMonth, FDay);
-    DateChange();
+    if (!FAssigningDate) {
+        const int Position = FScrollBar->Position();
+        FYear = Position / 12;
+        FMonth = Position % 12 + 1;
+        const int Last = DaysInMonth(FYear, FMonth);
+        if (FDay < 1 || FDay > Last) FDay = Last;
+        FDate = EncodeDate(FYear, FMonth, FDay);
+        DateChange();
+    }
     if (ComponentState().Contains(csDesigning)) return;
     const auto* OwnerControl = dynamic_cast<const TControl*>(Owner());
     if (OwnerControl && OwnerControl->Visible() && FStringGrid->Visible() &&
@@ -455,13 +466,11 @@ void TPWCalendar::GridMouseUp(TObject* Sender, TMouseButton Button, TShiftState 
 // The row Up (Step -1) or Down (Step +1) reaches from row From in column
 // ACol, going no further than row Edge; -1 when there is none.
 int TPWCalendar::SearchRow(int ACol, int From, int Step, int Edge) const {
-    const int Next = From + Step;
-    if (Step < 0 ? Next < Edge : Next > Edge) return -1;
-    if (HasText(ACol, Next)) return Next;
-    int R = Edge;
-    while (R != From && !HasText(ACol, R))
-        R -= Step;
-    return R == From ? -1 : R;
+    // The nearest row with a day: from the heading, Down lands on the
+    // column's first day, not its last.
+    for (int R = From + Step; Step < 0 ? R >= Edge : R <= Edge; R += Step)
+        if (HasText(ACol, R)) return R;
+    return -1;
 }
 
 void TPWCalendar::MoveFocus(Word Key, bool Ctrl, bool& Handled) {

@@ -161,6 +161,8 @@ private:
     bool FMultiSelect = false;
     bool FHeadingSelect = false;
     bool FDragging = false;
+    // AssignDate is moving the scroll bar to the date's month.
+    bool FAssigningDate = false;
     int FFocusCol = 0;
     int FFocusRow = 1;
     int FSelEndCol = 0;
