@@ -196,4 +196,21 @@ TEST_F(CellButtonsLinks, AnImageListThatGoesIsDroppedAndAChangedImageRepaints) {
     EXPECT_EQ(CountOf(Cell, clLime), 0);
 }
 
+
+TEST_F(CellButtonsLinks, StockButtonsFollowTheGridsButtonSizes) {
+    ShowGrid(3, 3);
+    for (const TgxButtonType T : {btCombo, btNormal, btVertSpin, btHorzSpin})
+        Grid->GridCellButton(1, T);
+    Grid->SetDefaultButtonWidth(15);
+    Grid->SetDefaultButtonHeight(12);
+    Grid->SetSpinButtonWidth(13);
+    Grid->SetSpinButtonHeight(7);
+    EXPECT_EQ(Grid->GridCellButton(1, btCombo)->FullWidth(), 19);
+    EXPECT_EQ(Grid->GridCellButton(1, btNormal)->FullHeight(), 16);
+    EXPECT_EQ(Grid->GridCellButton(1, btVertSpin)->FullWidth(), 17);
+    EXPECT_EQ(Grid->GridCellButton(1, btVertSpin)->FullHeight(), 15);
+    EXPECT_EQ(Grid->GridCellButton(1, btHorzSpin)->FullWidth(), 15);
+    EXPECT_EQ(Grid->GridCellButton(1, btHorzSpin)->FullHeight(), 17);
+}
+
 } // namespace
