@@ -94,8 +94,16 @@ void TgxBaseGrid::SetControlProperties(TgxCustomGridControl* Control) {
 void TgxBaseGrid::UpdateControlProperties(const TgxDrawData& Data) {
     TgxCustomGridControl* Control = FGridControl;
     if (!Control) return;
-    if (Control->GetColor() != Data.Color) Control->SetColor(Data.Color);
-    if (Data.Font && Control->GetFont() != Data.Font) Control->SetFont(Data.Font);
+    // The grid's edit colours stay ahead of the cell's, as when the control
+    // was placed.
+    const bool Edit = Control->IsEditControl();
+    const TColor Color = Edit && FEditColor != clNone ? FEditColor : Data.Color;
+    if (Control->GetColor() != Color) Control->SetColor(Color);
+    if (Data.Font && Control->GetFont() != Data.Font) {
+        Control->SetFont(Data.Font);
+        if (Edit && FEditFontColor != clNone && Control->GetFont())
+            Control->GetFont()->SetColor(FEditFontColor);
+    }
     const TAlignment Alignment = Data.HorzAlignment == htaRight    ? taRightJustify
                                  : Data.HorzAlignment == htaCenter ? taCenter
                                                                    : taLeftJustify;

@@ -4,6 +4,9 @@
 #include "ShownGridPixels.h"
 #include "StubDateTimeDef.h"
 #include "grid/foundation/ImageList.h"
+#include "grid/foundation/MaskDefs.h"
+#include "grid/model/InplaceControl.h"
+#include "platform/gui/tests/GuiTestSupport.h"
 #include "grid/model/CellButtons.h"
 #include "grid/model/Columns.h"
 #include "grid/model/GridLinks.h"
@@ -211,6 +214,31 @@ TEST_F(CellButtonsLinks, StockButtonsFollowTheGridsButtonSizes) {
     EXPECT_EQ(Grid->GridCellButton(1, btVertSpin)->FullHeight(), 15);
     EXPECT_EQ(Grid->GridCellButton(1, btHorzSpin)->FullWidth(), 15);
     EXPECT_EQ(Grid->GridCellButton(1, btHorzSpin)->FullHeight(), 17);
+}
+
+
+// The editor of a masked cell checks typed keys against the grid's masks;
+// the masks going away must leave it checking nothing, not freed memory.
+TEST_F(CellButtonsLinks, MaskDefinitionsThatGoLeaveTheEditorWithout) {
+    ShowGrid(3, 3);
+    ShowActive(*Form);
+    QApplication::processEvents();
+    Grid->SetFocus();
+    auto* Masks = new TgxMaskDefs(nullptr);
+    TgxMask* Digits = Masks->Masks()->Add();
+    Digits->SetName("digits");
+    Digits->SetPicture("#####");
+    Grid->SetMaskDefs(Masks);
+    Grid->GetCol(2)->SetMaskName("digits");
+    Grid->SetCurrentCell(1, 1);
+    Grid->SetCurrentCell(2, 1);
+    QApplication::processEvents();
+    EXPECT_EQ(Grid->GridControl()->GetMaskDefs(), Masks);
+    delete Masks;
+    EXPECT_EQ(Grid->GetMaskDefs(), nullptr);
+    EXPECT_EQ(Grid->GridControl()->GetMaskDefs(), nullptr);
+    TypeText(Grid->GridControl()->GetHandle()->Widget(), "a1");
+    QApplication::processEvents();
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "grid/model/Columns.h"
 #include "grid/model/ControlWrappers.h"
 #include "grid/model/CurrentCell.h"
+#include "grid/model/DrawData.h"
 #include "grid/model/EditorHostTypes.h"
 #include "grid/model/InplaceControl.h"
 #include "platform/rtl/FloatFormat.h"
@@ -281,6 +282,71 @@ TEST_F(EditorHosting, FlatButtonsRepaintTheGrid) {
     Grid->SetFlatButtons(!Grid->FlatButtons());
     Shot();
     EXPECT_NE(Pixels(Cell), Raised);
+}
+
+
+TEST_F(EditorHosting, TheShownControlHasTheFocusAndFollowsTheCellsLooks) {
+    ShowEditing(3, 3);
+    GoTo(2, 2);
+    EXPECT_TRUE(Grid->GridControl()->Focused());
+    Grid->SetCellColor(2, 2, clYellow);
+    Shot();
+    EXPECT_EQ(Grid->GridControl()->GetColor(), clYellow);
+}
+
+// What the application's draw-info handler gives the current cell is what
+// its editor shows: the control sits over the cell and must not hide it.
+TEST_F(EditorHosting, TheApplicationsDrawInfoReachesTheHostedControl) {
+    ShowEditing(3, 3);
+    GoTo(2, 2);
+    Grid->OnGetDrawInfo = [](TObject*, int C, int R, TgxDrawInfo& Info) {
+        if (C == 2 && R == 2) {
+            Info.Color = clYellow;
+            Info.HorzAlignment = htaRight;
+            Info.VertAlignment = vtaBottom;
+        }
+    };
+    Grid->Invalidate();
+    Shot();
+    TgxCustomGridControl* C = Grid->GridControl();
+    EXPECT_EQ(C->GetColor(), clYellow);
+    EXPECT_EQ(Window()->Alignment(), taRightJustify);
+    EXPECT_EQ(Window()->VertAlignment(), vtaBottom);
+    const TRect Inside = Rect(C->GetLeft() + 2, C->GetTop() + 2, C->GetLeft() + 6, C->GetTop() + 4);
+    EXPECT_EQ(CountOf(Inside, clYellow), 8);
+    // The grid's own edit colour still wins over the cell's.
+    Grid->SetEditColor(clAqua);
+    GoTo(2, 2);
+    Grid->Invalidate();
+    Shot();
+    EXPECT_EQ(Grid->GridControl()->GetColor(), clAqua);
+}
+
+// Scrolled away from the current cell, the control is not left over the
+// cells that now show there.
+TEST_F(EditorHosting, AControlWhoseCellIsOutOfViewIsNotShownOverOtherCells) {
+    ShowEditing(5, 60);
+    GoTo(2, 2);
+    ASSERT_TRUE(Grid->GridControl()->GetVisible());
+    Grid->SetTopRow(30);
+    QApplication::processEvents();
+    TgxCustomGridControl* C = Grid->GridControl();
+    const bool OutOfSight = C->GetLeft() + C->GetWidth() <= 0 || C->GetTop() + C->GetHeight() <= 0;
+    EXPECT_TRUE(!C->GetVisible() || OutOfSight);
+    Grid->SetTopRow(1);
+    QApplication::processEvents();
+    EXPECT_TRUE(C->GetVisible());
+    EXPECT_EQ(C->GetTop(), Grid->CellRect(2, 2).Top);
+}
+
+TEST_F(EditorHosting, MaxTextLengthReachesOnlyAnEditingGridsControl) {
+    ShowEditing(3, 3);
+    GoTo(2, 2);
+    Grid->SetMaxTextLength(Grid->Col(), 4);
+    ASSERT_EQ(Grid->GridControl()->GetMaxLength(), 4);
+    Grid->SetGridMode(gmBrowse);
+    Grid->SetMaxTextLength(Grid->Col(), 8);
+    EXPECT_EQ(Grid->GridControl()->GetMaxLength(), 4);
 }
 
 } // namespace
