@@ -3,6 +3,7 @@
 #include "DropDownFixture.h"
 #include "StubDateTimeDef.h"
 #include "grid/model/CellButtons.h"
+#include "grid/model/GridLinks.h"
 #include "grid/view/DateTimeDropDownCalendar.h"
 #include "grid/view/DropDownForm.h"
 #include "platform/classes/Publish.h"
@@ -289,6 +290,59 @@ TEST_F(DateTimeDropDownReading, ShowingWhatIsShownAlreadyDoesNothing) {
     Grid->HideDateTime();
     Grid->HideDateTime();
     EXPECT_EQ(Calls, (std::vector<AnsiString>{"init 2,2", "drop 2,2", "up 2,2"}));
+}
+
+
+// Each place that names a definition holds one reference through the
+// grid's link; places that go give theirs back.
+TEST_F(DateTimeDropDownReading, EveryPlaceHoldsOneReferenceAndGivesItBack) {
+    TgxGridDateTimeLink* Link = Grid->DateTimeLink();
+    Grid->SetDateTimeDef(Def);
+    Grid->SetDateTimeDef(Def);
+    Grid->GetCol(1)->SetDateTimeDef(Def);
+    Grid->GetCol(3)->SetDateTimeDef(Def);
+    Grid->SetRowDateTimeDef(2, Def);
+    Grid->SetCellDateTimeDef(2, 2, Def);
+    EXPECT_EQ(Def->LinkCount(Link), 5);
+    Grid->SetCellDateTimeDef(2, 2, nullptr);
+    Grid->SetDateTimeDef(nullptr);
+    EXPECT_EQ(Def->LinkCount(Link), 3);
+    Grid->DeleteCols(3, 3);
+    EXPECT_EQ(Def->LinkCount(Link), 2);
+    Grid->DeleteRows(2, 2);
+    EXPECT_EQ(Def->LinkCount(Link), 1);
+    Grid->SetGridColCount(0);
+    EXPECT_EQ(Def->LinkCount(Link), 0);
+    EXPECT_EQ(Def->LinkEntries(), 0);
+}
+
+// The definition may go while its calendar is down: the grid works on an
+// instance of its own, so the pick still lands.
+TEST_F(DateTimeDropDownReading, ADefinitionDeletedWhileDownLeavesTheInstanceWorking) {
+    DateColumn(2, btDateTimeDropDown, Def);
+    Grid->SetCellValue(2, 2, Variant(EncodeDate(2024, 3, 15)));
+    GoTo(2, 2);
+    ClickButton(2, 2);
+    ASSERT_TRUE(Grid->DateTimeVisible());
+    delete Def;
+    Def = nullptr;
+    EXPECT_EQ(Grid->GetCol(2)->DateTimeDef(), nullptr);
+    auto* Instance = dynamic_cast<TgxCalendarDateTimeDef*>(Grid->DateTimeInstance());
+    ASSERT_NE(Instance, nullptr);
+    TgxMonthCalendar* Calendar = Instance->Calendar();
+    const TRect Day = Calendar->DayRect(EncodeDate(2024, 3, 22));
+    ClickAt(Calendar->Widget(), QPoint((Day.Left + Day.Right) / 2, (Day.Top + Day.Bottom) / 2));
+    QApplication::processEvents();
+    EXPECT_FALSE(Grid->DateTimeVisible());
+    EXPECT_EQ(Grid->CurrentCell()->GetValue().AsString(), DateToStr(EncodeDate(2024, 3, 22)));
+    // A new definition of the class is copied in afresh.
+    auto* Next = new TgxCalendarDateTimeDef(Form);
+    Next->SetDateTimeDisplay(dtDateTime);
+    DateColumn(2, btDateTimeDropDown, Next);
+    GoTo(2, 3);
+    ClickButton(2, 3);
+    ASSERT_NE(Grid->DateTimeInstance(), nullptr);
+    EXPECT_EQ(Grid->DateTimeInstance()->GetDateTimeDisplay(), dtDateTime);
 }
 
 } // namespace

@@ -349,4 +349,52 @@ TEST_F(EditorHosting, MaxTextLengthReachesOnlyAnEditingGridsControl) {
     EXPECT_EQ(Grid->GridControl()->GetMaxLength(), 4);
 }
 
+
+TEST_F(EditorHosting, TheColumnsFontWrapAndBorderGoIntoTheControl) {
+    ShowEditing(3, 3);
+    TgxCol* Col = Grid->GetCol(2);
+    TFont Big;
+    Big.SetSize(15);
+    Big.SetColor(clMaroon);
+    Col->SetFont(&Big);
+    Col->SetWordWrap(uiOff);
+    Col->SetVertAlignment(vtaBottom);
+    Col->SetIs3D(true);
+    Grid->SetAlwaysShowFocus(true);
+    GoTo(2, 2);
+    EXPECT_EQ(Grid->GridControl()->GetFont()->Size(), 15);
+    EXPECT_EQ(Grid->GridControl()->GetFont()->Color(), clMaroon);
+    EXPECT_EQ(Window()->WordWrap(), uiOff);
+    EXPECT_EQ(Window()->VertAlignment(), vtaBottom);
+    EXPECT_TRUE(Window()->Ctl3D());
+    EXPECT_TRUE(Grid->GridControl()->GetAlwaysShowFocus());
+    GoTo(1, 2);
+    EXPECT_FALSE(Window()->Ctl3D());
+}
+
+TEST_F(EditorHosting, ACheckControlTakesTheCellsCheckBoxValues) {
+    ShowEditing(3, 3);
+    Grid->GetCol(2)->SetControlType(ctCheck);
+    Grid->GetCol(2)->SetCheckBoxValues("Yes|No");
+    GoTo(2, 2);
+    auto* Check = dynamic_cast<TgxCheckGridControl*>(Grid->GridControl());
+    ASSERT_NE(Check, nullptr);
+    EXPECT_EQ(Check->GetCheckBoxValues(), Grid->CurCellCheckBoxValues());
+    EXPECT_NE(Check->GetCheckBoxValues(), AnsiString());
+}
+
+// A typed character starts the edit: the application is asked once.
+TEST_F(EditorHosting, TypingIntoAHiddenEditorShowsItOnce) {
+    ShowEditing(3, 3);
+    Grid->SetAlwaysShowEditor(false);
+    GoTo(2, 2);
+    int Shows = 0;
+    Grid->OnShowEditor = [&](TObject*, int, int, bool&) { ++Shows; };
+    TypeText(Grid->Widget(), "ab");
+    QApplication::processEvents();
+    EXPECT_TRUE(Grid->EditorShown());
+    EXPECT_EQ(Shows, 1);
+    EXPECT_TRUE(Grid->GridControl()->GetVisible());
+}
+
 } // namespace
