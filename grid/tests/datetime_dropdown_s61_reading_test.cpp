@@ -13,6 +13,7 @@
 #include <QTimer>
 
 #include <memory>
+#include <new>
 #include <vector>
 
 using namespace grid;
@@ -343,6 +344,32 @@ TEST_F(DateTimeDropDownReading, ADefinitionDeletedWhileDownLeavesTheInstanceWork
     ClickButton(2, 3);
     ASSERT_NE(Grid->DateTimeInstance(), nullptr);
     EXPECT_EQ(Grid->DateTimeInstance()->GetDateTimeDisplay(), dtDateTime);
+}
+
+
+// A definition made where a deleted one lived (the allocator reuses
+// memory) is a new definition: the calendar takes its settings.
+TEST_F(DateTimeDropDownReading, ADefinitionInTheMemoryOfADeletedOneIsCopiedAfresh) {
+    alignas(TgxCalendarDateTimeDef) unsigned char Storage[sizeof(TgxCalendarDateTimeDef)];
+    auto* First = new (Storage) TgxCalendarDateTimeDef(nullptr);
+    First->SetDateTimeDisplay(dtTime);
+    DateColumn(2, btDateTimeDropDown, First);
+    GoTo(2, 2);
+    ClickButton(2, 2);
+    ASSERT_NE(Grid->DateTimeInstance(), nullptr);
+    ASSERT_EQ(Grid->DateTimeInstance()->GetDateTimeDisplay(), dtTime);
+    Grid->HideDateTime();
+    First->~TgxCalendarDateTimeDef();
+    auto* Second = new (Storage) TgxCalendarDateTimeDef(nullptr);
+    Second->SetDateTimeDisplay(dtDate);
+    DateColumn(2, btDateTimeDropDown, Second);
+    GoTo(2, 3);
+    ClickButton(2, 3);
+    ASSERT_NE(Grid->DateTimeInstance(), nullptr);
+    EXPECT_EQ(Grid->DateTimeInstance()->GetDateTimeDisplay(), dtDate);
+    Grid->HideDateTime();
+    Grid->GetCol(2)->SetDateTimeDef(nullptr);
+    Second->~TgxCalendarDateTimeDef();
 }
 
 } // namespace
