@@ -12,6 +12,7 @@
 
 #include <QTimer>
 
+#include <algorithm>
 #include <memory>
 #include <new>
 #include <vector>
@@ -370,6 +371,37 @@ TEST_F(DateTimeDropDownReading, ADefinitionInTheMemoryOfADeletedOneIsCopiedAfres
     Grid->HideDateTime();
     Grid->GetCol(2)->SetDateTimeDef(nullptr);
     Second->~TgxCalendarDateTimeDef();
+}
+
+
+// A pop-up left without a pick, by Escape or by closing its window, leaves
+// the cell as it was and rolls up once.
+TEST_F(DateTimeDropDownReading, APopupLeftWithoutAPickChangesNothing) {
+    DateColumn(2, btDateTimePopup, Def);
+    Grid->SetCellValue(2, 2, Variant(EncodeDate(2024, 3, 15)));
+    GoTo(2, 2);
+    const AnsiString Before = Grid->CurrentCell()->GetValue().AsString();
+    ASSERT_NE(Before, AnsiString());
+    for (const bool ByClose : {false, true}) {
+        SCOPED_TRACE(ByClose ? "closed" : "escape");
+        Calls.clear();
+        GoTo(2, 2);
+        Grid->OnDateTimeDropDown = [&](TObject*, TgxDateTimeDefComponent* I, int, const Variant&) {
+            auto* Instance = static_cast<TgxCalendarDateTimeDef*>(I);
+            QTimer::singleShot(0, [&, Instance, ByClose] {
+                if (ByClose)
+                    DropForm()->Close();
+                else
+                    TypeKey(Instance->Calendar()->Widget(), Qt::Key_Escape);
+            });
+        };
+        ClickButton(2, 2);
+        EXPECT_FALSE(Grid->DateTimeVisible());
+        EXPECT_FALSE(DropForm()->Visible());
+        EXPECT_EQ(Grid->DateTimeDataCol(), -1);
+        EXPECT_EQ(Grid->CurrentCell()->GetValue().AsString(), Before);
+        EXPECT_EQ(std::count(Calls.begin(), Calls.end(), AnsiString("up 2,2")), 1);
+    }
 }
 
 } // namespace
