@@ -397,4 +397,22 @@ TEST_F(EditorHosting, TypingIntoAHiddenEditorShowsItOnce) {
     EXPECT_TRUE(Grid->GridControl()->GetVisible());
 }
 
+
+// Moving down a row in view: the marker leaves the old row's bar for the
+// new one, and the bars of rows passed over look as any other.
+TEST_F(EditorHosting, TheRowMarkerMovesWithTheCurrentRow) {
+    ShowEditing(3, 6);
+    GoTo(2, 2);
+    Shot();
+    const std::vector<TColor> Plain = Pixels(Grid->CellRect(0, 5));
+    const std::vector<TColor> Marked = Pixels(Grid->CellRect(0, 2));
+    ASSERT_NE(Plain, Marked);
+    TypeKey(Grid->Widget(), Qt::Key_Down);
+    QApplication::processEvents();
+    ASSERT_EQ(Grid->Row(), 3);
+    Shot();
+    EXPECT_EQ(Pixels(Grid->CellRect(0, 2)), Plain);
+    EXPECT_EQ(Pixels(Grid->CellRect(0, 3)), Marked);
+}
+
 } // namespace
