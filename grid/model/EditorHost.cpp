@@ -100,9 +100,12 @@ void TgxBaseGrid::UpdateControlProperties(const TgxDrawData& Data) {
     const TColor Color = Edit && FEditColor != clNone ? FEditColor : Data.Color;
     if (Control->GetColor() != Color) Control->SetColor(Color);
     if (Data.Font && Control->GetFont() != Data.Font) {
-        Control->SetFont(Data.Font);
-        if (Edit && FEditFontColor != clNone && Control->GetFont())
-            Control->GetFont()->SetColor(FEditFontColor);
+        TFont Wanted;
+        Wanted.Assign(Data.Font);
+        if (Edit && FEditFontColor != clNone) Wanted.SetColor(FEditFontColor);
+        // Every paint of the cell comes here: an unchanged font is left
+        // alone so the control is not redrawn for nothing.
+        if (!Control->GetFont() || !(*Control->GetFont() == Wanted)) Control->SetFont(&Wanted);
     }
     const TAlignment Alignment = Data.HorzAlignment == htaRight    ? taRightJustify
                                  : Data.HorzAlignment == htaCenter ? taCenter

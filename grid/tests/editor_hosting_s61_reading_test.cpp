@@ -299,11 +299,14 @@ TEST_F(EditorHosting, TheShownControlHasTheFocusAndFollowsTheCellsLooks) {
 TEST_F(EditorHosting, TheApplicationsDrawInfoReachesTheHostedControl) {
     ShowEditing(3, 3);
     GoTo(2, 2);
-    Grid->OnGetDrawInfo = [](TObject*, int C, int R, TgxDrawInfo& Info) {
+    int Asked = 0;
+    Grid->OnGetDrawInfo = [&Asked](TObject*, int C, int R, TgxDrawInfo& Info) {
         if (C == 2 && R == 2) {
+            ++Asked;
             Info.Color = clYellow;
             Info.HorzAlignment = htaRight;
             Info.VertAlignment = vtaBottom;
+            Info.Font->SetSize(14);
         }
     };
     Grid->Invalidate();
@@ -312,14 +315,23 @@ TEST_F(EditorHosting, TheApplicationsDrawInfoReachesTheHostedControl) {
     EXPECT_EQ(C->GetColor(), clYellow);
     EXPECT_EQ(Window()->Alignment(), taRightJustify);
     EXPECT_EQ(Window()->VertAlignment(), vtaBottom);
+    EXPECT_EQ(C->GetFont()->Size(), 14);
     const TRect Inside = Rect(C->GetLeft() + 2, C->GetTop() + 2, C->GetLeft() + 6, C->GetTop() + 4);
     EXPECT_EQ(CountOf(Inside, clYellow), 8);
-    // The grid's own edit colour still wins over the cell's.
+    // The grid's own edit colours still win over the cell's.
     Grid->SetEditColor(clAqua);
+    Grid->SetEditFontColor(clRed);
     GoTo(2, 2);
     Grid->Invalidate();
     Shot();
     EXPECT_EQ(Grid->GridControl()->GetColor(), clAqua);
+    EXPECT_EQ(Grid->GridControl()->GetFont()->Color(), clRed);
+    EXPECT_EQ(Grid->GridControl()->GetFont()->Size(), 14);
+    // Following the cell does not set off painting it again and again.
+    const int Settled = Asked;
+    QApplication::processEvents();
+    QApplication::processEvents();
+    EXPECT_EQ(Asked, Settled);
 }
 
 // Scrolled away from the current cell, the control is not left over the
