@@ -211,6 +211,16 @@ TEST_F(EditorHosting, TheKeyBlockCountsDownNoFurtherThanNothing) {
     EXPECT_FALSE(Grid->GetCanProcessKey());
     Grid->SetCanProcessKey(true);
     EXPECT_TRUE(Grid->GetCanProcessKey());
+    // While blocked the grid lets keys pass by.
+    GoTo(2, 1);
+    Grid->SetCanProcessKey(false);
+    TypeKey(Grid->Widget(), Qt::Key_Down);
+    QApplication::processEvents();
+    EXPECT_EQ(Grid->Row(), 1);
+    Grid->SetCanProcessKey(true);
+    TypeKey(Grid->Widget(), Qt::Key_Down);
+    QApplication::processEvents();
+    EXPECT_EQ(Grid->Row(), 2);
 }
 
 TEST_F(EditorHosting, PutCellInViewScrollsWithoutMovingTheCurrentCell) {
