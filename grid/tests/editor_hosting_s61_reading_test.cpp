@@ -437,4 +437,34 @@ TEST_F(EditorHosting, TheRowMarkerMovesWithTheCurrentRow) {
     EXPECT_EQ(Pixels(Grid->CellRect(0, 3)), Marked);
 }
 
+
+// Key editing off in the control means typed text does not reach the cell.
+TEST_F(EditorHosting, TypingIntoAListOnlyOrKeylessSpinCellChangesNothing) {
+    ShowEditing(3, 3);
+    Grid->SetStoreData(true);
+    struct Case {
+        const char* Name;
+        TgxButtonType Button;
+        bool ListOnly;
+        bool Typed;
+    } Cases[] = {
+        {"combo list", btCombo, true, false},
+        {"spin without keys", btVertSpin, false, false},
+        {"combo", btCombo, false, true},
+    };
+    for (const Case& C : Cases) {
+        SCOPED_TRACE(C.Name);
+        TgxCol* Col = Grid->GetCol(2);
+        Col->SetButtonType(C.Button);
+        Col->SetDropDownStyle(C.ListOnly ? ddDropDownList : ddDropDown);
+        Col->SetSpinOptions(TgxSpinOptions{spoAutoRepeat});
+        Grid->SetCellValue(2, 2, Variant(AnsiString("7")));
+        GoTo(2, 2);
+        TypeText(Grid->GridControl()->GetHandle()->Widget(), "9");
+        QApplication::processEvents();
+        const Variant V = Grid->CurrentCell()->GetValue();
+        EXPECT_EQ(V.AsString().find('9') != AnsiString::npos, C.Typed) << V.AsString();
+    }
+}
+
 } // namespace
