@@ -70,6 +70,9 @@ void TgxBaseGrid::DrawCell(int, int, const TRect&, TGridDrawState) {
 }
 
 void TgxBaseGrid::DateTimeDefDeleted(TgxDateTimeDefComponent* Component) {
+    // A definition made later in its memory is another one and must be
+    // copied into the calendar afresh.
+    if (FLastAssignedDateTime == Component) FLastAssignedDateTime = nullptr;
     for (int C = 0; C < FCols->Count(); ++C)
         if (FCols->Item(C)->DateTimeDef() == Component) FCols->Item(C)->SetDateTimeDef(nullptr);
     for (int R = 0; R < FRows->Count(); ++R)

@@ -94,8 +94,19 @@ void TgxBaseGrid::SetControlProperties(TgxCustomGridControl* Control) {
 void TgxBaseGrid::UpdateControlProperties(const TgxDrawData& Data) {
     TgxCustomGridControl* Control = FGridControl;
     if (!Control) return;
-    if (Control->GetColor() != Data.Color) Control->SetColor(Data.Color);
-    if (Data.Font && Control->GetFont() != Data.Font) Control->SetFont(Data.Font);
+    // The grid's edit colours stay ahead of the cell's, as when the control
+    // was placed.
+    const bool Edit = Control->IsEditControl();
+    const TColor Color = Edit && FEditColor != clNone ? FEditColor : Data.Color;
+    if (Control->GetColor() != Color) Control->SetColor(Color);
+    if (Data.Font && Control->GetFont() != Data.Font) {
+        TFont Wanted;
+        Wanted.Assign(Data.Font);
+        if (Edit && FEditFontColor != clNone) Wanted.SetColor(FEditFontColor);
+        // Every paint of the cell comes here: an unchanged font is left
+        // alone so the control is not redrawn for nothing.
+        if (!Control->GetFont() || !(*Control->GetFont() == Wanted)) Control->SetFont(&Wanted);
+    }
     const TAlignment Alignment = Data.HorzAlignment == htaRight    ? taRightJustify
                                  : Data.HorzAlignment == htaCenter ? taCenter
                                                                    : taLeftJustify;

@@ -152,6 +152,11 @@ void TgxBaseGrid::DoDrawCell(int DisplayCol, int DisplayRow, bool Selected, cons
     TgxDrawData Data;
     GetDrawData(DisplayCol, DisplayRow, Data, true);
     if (RectEmpty(Data.InnerRect)) return;
+    // The editor covers the current cell: what the application's draw-info
+    // handler gives the cell must show in it too.
+    if (DisplayCol == Col() && DisplayRow == Row() && FGridControl &&
+        FGridControl->GetVisible() && ActivateDoGetDrawInfo())
+        UpdateControlProperties(Data);
     (void)Rect;
     const bool Fixed = DisplayCol == 0 || DisplayRow == 0;
     if (Fixed) DrawFixedCellUnselected(Data);
