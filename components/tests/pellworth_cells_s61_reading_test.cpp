@@ -76,6 +76,19 @@ TEST_F(PellworthCells, ANewGridHasTheCompanyDefaults) {
     ASSERT_NE(Grid->SaveColumnPositions(), nullptr);
 }
 
+TEST_F(PellworthCells, AResetBringsBackTheCompanyDefaultsAndKeepsTheValues) {
+    Grid->SetLineColor(clRed);
+    Grid->SetEditColor(clBlue);
+    Grid->SetRowMoving(true);
+    Grid->SetGridDataCell("kept", 2, 2);
+    Grid->ResetPropKinds({pkGrid});
+    EXPECT_EQ(Grid->LineColor(), clTeal);
+    EXPECT_EQ(Grid->EditColor(), clYellow);
+    EXPECT_FALSE(Grid->RowMoving());
+    EXPECT_TRUE(Grid->StoreData());
+    EXPECT_EQ(Text(2, 2), "kept");
+}
+
 TEST_F(PellworthCells, ColumnFormatsAndZeroDisplayAreKeptPerColumn) {
     EXPECT_EQ(Grid->GetColFormat(2), "");
     Grid->SetColFormat(2, "0.00");

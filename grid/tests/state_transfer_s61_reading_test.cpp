@@ -90,7 +90,9 @@ TEST_F(StateTransfer, AssignOfAMovedColumnCopiesTheOrderAndReportsEachShiftedCol
     ASSERT_EQ(DisplayOrder(*Source), (std::vector<int>{1, 3, 4, 2, 5}));
     Target->Assign(Source.get());
     EXPECT_EQ(DisplayOrder(*Target), (std::vector<int>{1, 3, 4, 2, 5}));
-    EXPECT_EQ(Target->ColMoves.size(), 3u);
+    // Data columns 2, 3 and 4 now stand at 4, 2 and 3: each reported once.
+    EXPECT_EQ(Target->ColMoves,
+              (std::vector<std::pair<int, int>>{{4, 1}, {2, 1}, {3, 1}}));
     for (int D = 1; D <= 5; ++D)
         EXPECT_EQ(Target->GetCol(Target->GetDataCol(D))->DisplayCol(), D);
 }
@@ -628,6 +630,39 @@ TEST_F(StateTransfer, SelectionsOfALargerGridStopAtThisGridsColumnsAndRows) {
     EXPECT_EQ(Target->RowSelection().Last(), 3);
     EXPECT_EQ(Target->NumberOfRowsSelected(1, 3), 2);
     EXPECT_EQ(Target->GridStatus(), grRowSelect);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(StateTransfer, TakenHiddenColumnsAreSkippedAndTakenHeightsAreShown) {
+    Source->SetGridColCount(4);
+    Target->SetGridColCount(4);
+    Source->SetGridRowCount(4);
+    Target->SetGridRowCount(4);
+    Source->GetCol(3)->SetVisible(false);
+    Source->SetRowHeight(2, 30);
+    Target->SetRowHeight(3, 40);
+    Target->AssignPropKinds(Source.get(), {pkCols, pkRows}, false);
+    EXPECT_EQ(Target->VisibleCols().VisibleCount(), 3);
+    int Next = 0;
+    ASSERT_TRUE(Target->GetNextCol(2, false, false, Next));
+    EXPECT_EQ(Next, 4) << "the hidden column is passed over";
+    EXPECT_EQ(Target->RowHeights(2), 30);
+    EXPECT_EQ(Target->RowHeights(3), Target->DefaultRowHeight());
+    EXPECT_EQ(Target->GetRow(3), nullptr);
+}
+
+TEST_F(StateTransfer, GridDataBringsTheImageListIdsAlong) {
+    Source->SetStoreData(true);
+    Source->ImageListIds()->Add("images-7");
+    Source->SetCellValue(1, 1, Variant(AnsiString("v")));
+    Target->AssignGridData(Source.get());
+    ASSERT_TRUE(Target->StoreData());
+    ASSERT_EQ(Target->ImageListIds()->Count(), 1);
+    EXPECT_EQ(Target->ImageListIds()->Strings(0), "images-7");
+    EXPECT_EQ(Target->GetCellValue(1, 1).AsString(), "v");
 }
 
 } // namespace
