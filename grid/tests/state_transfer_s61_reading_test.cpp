@@ -666,3 +666,106 @@ TEST_F(StateTransfer, GridDataBringsTheImageListIdsAlong) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(StateTransfer, GridLevelCopyTakesFontsAsCopiesCountsByNameAndNoEvents) {
+    Source->SetGridColCount(7);
+    Source->SetGridRowCount(8);
+    Source->Font()->SetColor(clRed);
+    Source->Font()->SetStyle(TFontStyles{fsItalic});
+    bool SourceClicked = false;
+    Source->OnClickCell = [&](TObject*, int, const Variant&, int, const Variant&, TgxClickPosition,
+                              TgxClickPosition) {
+        SourceClicked = true;
+    };
+    Target->AssignProperties(Source.get(), "");
+    EXPECT_EQ(Target->GetGridColCount(), 7);
+    EXPECT_EQ(Target->GetGridRowCount(), 8);
+    EXPECT_NE(Target->Font(), Source->Font());
+    EXPECT_EQ(Target->Font()->Color(), clRed);
+    EXPECT_EQ(Target->Font()->Style(), TFontStyles{fsItalic});
+    Source->Font()->SetColor(clBlue);
+    EXPECT_EQ(Target->Font()->Color(), clRed) << "a copy, not a share";
+    EXPECT_FALSE(Target->OnClickCell) << "events stay the grid's own";
+    EXPECT_FALSE(SourceClicked);
+}
+
+} // namespace
+
+#include "platform/gui/Forms.h"
+#include "platform/gui/tests/GuiTestSupport.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QWidget>
+
+namespace {
+
+// A shown target grid, to see that what it takes over reaches the screen.
+class ShownStateTransfer : public StateTransfer {
+protected:
+    void SetUp() override {
+        StateTransfer::SetUp();
+        Form = std::make_unique<TForm>(nullptr);
+        Form->SetBounds(10, 10, 600, 400);
+        Shown = new TgxGrid(Form.get());
+        Shown->SetName("Shown");
+        Shown->SetParent(Form.get());
+        Shown->SetBounds(0, 0, 400, 300);
+        Shown->SetGridMode(gmBrowse);
+        Shown->SetStoreData(true);
+        ShowActive(*Form);
+        QApplication::processEvents();
+        Shot();
+    }
+    void TearDown() override { Form.reset(); }
+    void Shot() {
+        QApplication::processEvents();
+        Image = Shown->Widget()->grab().toImage();
+    }
+    // Pixels of the colour inside the cell at data column and row.
+    int CountIn(int C, int R, TColor Color) {
+        const TRect Rect = Shown->CellRect(Shown->GetDisplayCol(C), Shown->GetDisplayRow(R));
+        const TPoint O = Shown->ClientToScreen(Point(0, 0));
+        const TPoint G = Form->ClientToScreen(Point(Shown->Left(), Shown->Top()));
+        int N = 0;
+        for (int Y = Rect.Top + 2; Y < Rect.Bottom - 2; ++Y)
+            for (int X = Rect.Left + 2; X < Rect.Right - 2; ++X) {
+                const QRgb P = Image.pixel(O.X - G.X + X, O.Y - G.Y + Y);
+                N += static_cast<TColor>(qRed(P) | qGreen(P) << 8 | qBlue(P) << 16) == Color;
+            }
+        return N;
+    }
+    int InkIn(int C, int R) {
+        const TRect Rect = Shown->CellRect(Shown->GetDisplayCol(C), Shown->GetDisplayRow(R));
+        const TPoint O = Shown->ClientToScreen(Point(0, 0));
+        const TPoint G = Form->ClientToScreen(Point(Shown->Left(), Shown->Top()));
+        int N = 0;
+        for (int Y = Rect.Top + 2; Y < Rect.Bottom - 2; ++Y)
+            for (int X = Rect.Left + 2; X < Rect.Right - 2; ++X)
+                N += qGray(Image.pixel(O.X - G.X + X, O.Y - G.Y + Y)) < 100;
+        return N;
+    }
+    std::unique_ptr<TForm> Form;
+    TgxGrid* Shown = nullptr;
+    QImage Image;
+};
+
+TEST_F(ShownStateTransfer, WhatIsTakenOverOrResetIsPaintedWithoutAnotherCall) {
+    Source->GetCol(3)->SetColor(clYellow);
+    Shown->AssignPropKinds(Source.get(), {pkCols}, false);
+    Shot();
+    EXPECT_GT(CountIn(3, 2, clYellow), 0);
+    Shown->ResetColProperties({prColor});
+    Shot();
+    EXPECT_EQ(CountIn(3, 2, clYellow), 0);
+
+    Source->SetStoreData(true);
+    Source->SetCellValue(2, 2, Variant(AnsiString("WWWW")));
+    Shown->CopyData(Source.get());
+    Shot();
+    EXPECT_GT(InkIn(2, 2), 0);
+}
+
+} // namespace
