@@ -338,3 +338,20 @@ TEST_F(PellworthPaint, WhileAComboCellIsTypedInTheProviderFollowsEachChange) {
 }
 
 } // namespace
+
+namespace {
+
+// The typed setters follow the grid's own rule: a cell outside the grid is
+// passed over.
+TEST_F(PellworthCells, TypedSettersPassOverCellsOutsideTheGrid) {
+    for (const auto& [Col, Row] : {std::pair{9, 1}, std::pair{1, 7}, std::pair{0, 0}}) {
+        EXPECT_NO_THROW(Grid->SetGridDataCell("x", Col, Row));
+        EXPECT_NO_THROW(Grid->SetGridDataCell(5, Col, Row));
+        EXPECT_NO_THROW(Grid->SetGridDataCell(2.5, Col, Row));
+        EXPECT_TRUE(Grid->GetCellValue(Col, Row).IsEmpty()) << Col << "," << Row;
+    }
+    EXPECT_EQ(Grid->GetGridColCount(), 4);
+    EXPECT_EQ(Grid->GetGridRowCount(), 4);
+}
+
+} // namespace
