@@ -199,3 +199,29 @@ TEST_F(PellworthFontPaint, ARowColourPaintsItsCellsAndACellColourSurvivesTheRese
 }
 
 } // namespace
+
+namespace {
+
+// Emphasis changes style or colour only: the cells keep the face and size
+// of the font they had.
+TEST_F(PellworthFonts, EmphasisKeepsTheFaceAndSizeOfTheCellsFont) {
+    Grid->Font()->SetSize(15);
+    Grid->Font()->SetName("DejaVu Serif");
+    TFont ColumnFont;
+    ColumnFont.SetSize(11);
+    ColumnFont.SetName("DejaVu Sans Mono");
+    Grid->GetCol(2)->SetFont(&ColumnFont);
+    Grid->SetRowFontStyles(3, TFontStyles{fsUnderline}, 0);
+    Grid->SetRowFontColors(4, clRed, 0);
+    for (const int Row : {3, 4}) {
+        EXPECT_EQ(CellFont(1, Row)->Size(), 15) << Row;
+        EXPECT_EQ(CellFont(1, Row)->Name(), "DejaVu Serif") << Row;
+        EXPECT_EQ(CellFont(2, Row)->Size(), 11) << Row;
+        EXPECT_EQ(CellFont(2, Row)->Name(), "DejaVu Sans Mono") << Row;
+        EXPECT_EQ(Grid->GetRowFont(Row)->Size(), 15) << Row;
+    }
+    Grid->SetCellFontColor(3, 1, clRed);
+    EXPECT_EQ(CellFont(3, 1)->Size(), 15);
+}
+
+} // namespace
