@@ -132,7 +132,9 @@ TEST_F(StateTransfer, AssignPropertiesSkipsTheListedAndTheFixedNamesInAnyCase) {
     EXPECT_EQ(Target->Height(), 100);
     EXPECT_EQ(Target->Name(), "Target");
 
+    Source->SetVisible(false);
     Target->AssignProperties(Source.get(), "");
+    EXPECT_TRUE(Target->Visible());
     EXPECT_EQ(Target->LineColor(), clRed);
     EXPECT_EQ(Target->DefaultRowHeight(), 30);
     EXPECT_EQ(Target->Constraints()->MaxWidth(), 900);
@@ -766,6 +768,73 @@ TEST_F(ShownStateTransfer, WhatIsTakenOverOrResetIsPaintedWithoutAnotherCall) {
     Shown->CopyData(Source.get());
     Shot();
     EXPECT_GT(InkIn(2, 2), 0);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(StateTransfer, UniformResetsLeaveHiddenColumnsAndRowsHidden) {
+    Target->SetGridColCount(4);
+    Target->SetGridRowCount(4);
+    Target->GetCol(3)->SetVisible(false);
+    Target->SetRowVisible(2, false);
+    Target->SetResizeCols(rcAll);
+    Target->SetResizeRows(rrAll);
+    Target->ResetColProperties({prWidth});
+    Target->ResetRowProperties({prHeight});
+    EXPECT_FALSE(Target->GetCol(3)->Visible());
+    EXPECT_EQ(Target->ColWidths(3), 0);
+    EXPECT_EQ(Target->ColWidths(2), Target->DefaultColWidth());
+    EXPECT_FALSE(Target->GetRowVisible(2));
+    EXPECT_EQ(Target->RowHeights(2), 0);
+    EXPECT_EQ(Target->RowHeights(3), Target->DefaultRowHeight());
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(ShownStateTransfer, AResetGridStillFollowsTheFontOfItsForm) {
+    Form->Font()->SetColor(clMaroon);
+    Form->Font()->SetSize(14);
+    ASSERT_TRUE(Shown->ParentFont());
+    ASSERT_EQ(Shown->Font()->Color(), clMaroon);
+    Shown->SetLineColor(clRed);
+    Shown->ResetPropKinds({pkGrid});
+    EXPECT_NE(Shown->LineColor(), clRed);
+    EXPECT_TRUE(Shown->ParentFont());
+    EXPECT_EQ(Shown->Font()->Color(), clMaroon);
+    EXPECT_EQ(Shown->Font()->Size(), 14);
+    EXPECT_EQ(Shown->Parent(), Form.get());
+    EXPECT_TRUE(Shown->Visible());
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(StateTransfer, MovedRowsAndColumnsTakeTheirSizesToTheirNewPlaces) {
+    for (const bool Design : {false, true}) {
+        SetUp();
+        Source->SetGridColCount(5);
+        Source->SetGridRowCount(5);
+        Target->SetGridColCount(5);
+        Target->SetGridRowCount(5);
+        Source->SetRowHeight(2, 30);
+        Source->GetRow(2)->SetDisplayRow(4);
+        ASSERT_EQ(Source->RowHeights(4), 30);
+        ASSERT_EQ(Source->GetDataRow(4), 2);
+        Source->GetCol(2)->SetWidth(90);
+        Source->GetCol(2)->SetDisplayCol(4);
+        Target->SetRowHeight(5, 44);
+        Target->SetInDesignMode(Design);
+        Target->AssignPropKinds(Source.get(), {pkCols, pkRows}, false);
+        for (int D = 1; D <= 5; ++D) {
+            EXPECT_EQ(Target->RowHeights(D), Source->RowHeights(D)) << Design << " row " << D;
+            EXPECT_EQ(Target->ColWidths(D), Source->ColWidths(D)) << Design << " col " << D;
+        }
+    }
 }
 
 } // namespace
