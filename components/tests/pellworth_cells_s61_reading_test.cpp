@@ -355,3 +355,23 @@ TEST_F(PellworthCells, TypedSettersPassOverCellsOutsideTheGrid) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(PellworthPaint, CellsShowWhatTheProviderHoldsOverTheLoadedEvent) {
+    TMapProvider Provider;
+    Provider.Values[{2, 2}] = Variant(AnsiString("WWWW"));
+    Provider.Values[{3, 2}] = Variant(AnsiString(""));
+    Grid->SetGridDataCell("WWWW", 3, 2); // the grid's own store is not read
+    Grid->OnCellLoaded = [](TObject*, int C, int R, Variant& Value) {
+        if (C == 2 && R == 2) Value = Variant(AnsiString(""));
+    };
+    Grid->CellProvider = &Provider;
+    Show();
+    const QImage Image = Shot();
+    EXPECT_GT(InkIn(Image, 2, 2), 0);
+    EXPECT_EQ(InkIn(Image, 3, 2), 0);
+    Grid->CellProvider = nullptr;
+}
+
+} // namespace

@@ -225,3 +225,18 @@ TEST_F(PellworthFonts, EmphasisKeepsTheFaceAndSizeOfTheCellsFont) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(PellworthFonts, AResetReachesOnlyUpToItsLastColumn) {
+    Grid->SetRowFontStyles(2, TFontStyles{fsBold}, 0);
+    Grid->ResetRowFontStyles(2, 2);
+    EXPECT_TRUE(Grid->GetRowParentFont(2));
+    EXPECT_FALSE(Own(1, 2));
+    EXPECT_FALSE(Own(2, 2));
+    EXPECT_TRUE(Own(3, 2));
+    EXPECT_TRUE(Own(4, 2));
+    EXPECT_EQ(CellFont(4, 2)->Style(), TFontStyles{fsBold});
+}
+
+} // namespace
