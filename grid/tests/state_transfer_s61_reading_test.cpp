@@ -253,16 +253,27 @@ TEST_F(StateTransfer, CellPropertiesAndValuesGoByDataNumberOrByDisplayPositionIn
 }
 
 TEST_F(StateTransfer, WithoutDataTheKeptValuesAreCheckedAgainstTheNewCellTypes) {
-    Source->SetGridColCount(3);
-    Target->SetGridColCount(3);
-    Target->SetStoreData(true);
-    Target->SetCellValue(1, 1, Variant(AnsiString("keep")));
-    Target->SetCellValue(2, 1, Variant(AnsiString("drop")));
-    Source->GetCol(2)->SetControlType(ctPicture);
-    Target->AssignPropKinds(Source.get(), {pkCols}, false);
-    EXPECT_TRUE(Target->StoreData());
-    EXPECT_EQ(Target->GetCellValue(1, 1).AsString(), "keep");
-    EXPECT_TRUE(Target->GetCellValue(2, 1).AsString().empty());
+    struct Case {
+        TgxPropKind Kind;
+        void (*MakePicture)(TgxBaseGrid&); // makes cell (2, 1) a picture cell
+    };
+    for (const Case C :
+         {Case{pkCols, [](TgxBaseGrid& G) { G.GetCol(2)->SetControlType(ctPicture); }},
+          Case{pkRows, [](TgxBaseGrid& G) { G.SetRowControlType(1, ctPicture); }},
+          Case{pkCells, [](TgxBaseGrid& G) { G.SetCellControlType(2, 1, ctPicture); }}}) {
+        SetUp();
+        Source->SetGridColCount(3);
+        Target->SetGridColCount(3);
+        Target->SetStoreData(true);
+        Target->SetCellValue(1, 2, Variant(AnsiString("keep")));
+        Target->SetCellValue(2, 1, Variant(AnsiString("drop")));
+        C.MakePicture(*Source);
+        Target->AssignPropKinds(Source.get(), {C.Kind}, false);
+        EXPECT_TRUE(Target->StoreData());
+        EXPECT_EQ(Target->GetCellValue(1, 2).AsString(), "keep");
+        EXPECT_TRUE(Target->GetCellValue(2, 1).AsString().empty())
+            << static_cast<int>(C.Kind);
+    }
 }
 
 TEST_F(StateTransfer, GridDataFollowsTheSourcesStoreDataSwitch) {
