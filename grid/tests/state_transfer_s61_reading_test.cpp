@@ -551,6 +551,12 @@ TEST_F(StateTransfer, AListGridKeepsItsOwnRowSelectModeAndGridMode) {
     EXPECT_EQ(List.RowSelectMode(), rsSingle);
     EXPECT_EQ(List.GridMode(), gmListBox);
     EXPECT_EQ(List.LineColor(), clRed);
+    List.SetGridRowCount(4);
+    Source->SelectRows(1, 2, true);
+    const int Before = List.RowSelection().Count();
+    List.AssignSelections(Source.get(), {pkRows});
+    EXPECT_EQ(List.RowSelection().Count(), Before) << "a list keeps its own selection";
+    EXPECT_FALSE(List.GetRowSelected(2));
     Target->AssignProperties(Source.get(), "");
     EXPECT_EQ(Target->RowSelectMode(), rsNone);
     EXPECT_EQ(Target->GridMode(), gmBrowse);
