@@ -6,6 +6,7 @@
 #include "platform/gui/Forms.h"
 #include "platform/gui/QtApp.h"
 #include "platform/gui/tests/GuiTestSupport.h"
+#include "PellworthCellPixels.h"
 
 #include <gtest/gtest.h>
 
@@ -228,23 +229,9 @@ protected:
         ShowActive(*Form);
         QApplication::processEvents();
     }
-    QImage Shot() {
-        Grid->Invalidate();
-        QApplication::processEvents();
-        return Grid->Widget()->grab().toImage();
-    }
-    // Dark pixels (text) inside the cell's rectangle, the grid lines left out.
+    QImage Shot() { return GridPicture(*Grid); }
     int InkIn(const QImage& Image, int C, int R) {
-        const TRect Rect = Grid->CellRect(Grid->GetDisplayCol(C), Grid->GetDisplayRow(R));
-        const TPoint O = Grid->ClientToScreen(Point(0, 0));
-        const TPoint G = Form->ClientToScreen(Point(Grid->Left(), Grid->Top()));
-        int N = 0;
-        for (int Y = Rect.Top + 2; Y < Rect.Bottom - 2; ++Y)
-            for (int X = Rect.Left + 2; X < Rect.Right - 2; ++X) {
-                const QRgb P = Image.pixel(O.X - G.X + X, O.Y - G.Y + Y);
-                N += qGray(P) < 100;
-            }
-        return N;
+        return CellPixels(*Grid, *Form, Image, C, R, InkPixel);
     }
 };
 
@@ -278,9 +265,6 @@ TEST_F(PellworthPaint, AFormatWidensWhatIsPainted) {
     EXPECT_GT(Formatted, Plain * 2) << "\"5.0000\" paints more ink than \"5\"";
 }
 
-} // namespace
-
-namespace {
 
 // Typing into a cell and leaving it hands the provider the typed value before
 // the application's end-of-edit handler is asked, and even when it refuses.
@@ -337,9 +321,6 @@ TEST_F(PellworthPaint, WhileAComboCellIsTypedInTheProviderFollowsEachChange) {
     }
 }
 
-} // namespace
-
-namespace {
 
 // The typed setters follow the grid's own rule: a cell outside the grid is
 // passed over.
@@ -354,9 +335,6 @@ TEST_F(PellworthCells, TypedSettersPassOverCellsOutsideTheGrid) {
     EXPECT_EQ(Grid->GetGridRowCount(), 4);
 }
 
-} // namespace
-
-namespace {
 
 TEST_F(PellworthPaint, CellsShowWhatTheProviderHoldsOverTheLoadedEvent) {
     TMapProvider Provider;

@@ -7,6 +7,7 @@
 #include "platform/gui/Graphics.h"
 #include "platform/gui/QtApp.h"
 #include "platform/gui/tests/GuiTestSupport.h"
+#include "PellworthCellPixels.h"
 
 #include <gtest/gtest.h>
 
@@ -151,23 +152,11 @@ protected:
         ShowActive(*Form);
         QApplication::processEvents();
     }
-    QImage Shot() {
-        Grid->Invalidate();
-        QApplication::processEvents();
-        return Grid->Widget()->grab().toImage();
-    }
-    // Pixels of a colour inside the cell, its frame left out.
+    QImage Shot() { return GridPicture(*Grid); }
     int CountIn(const QImage& Image, int C, int R, const std::function<bool(QRgb)>& Match) {
-        const TRect Rect = Grid->CellRect(Grid->GetDisplayCol(C), Grid->GetDisplayRow(R));
-        const TPoint O = Grid->ClientToScreen(Point(0, 0));
-        const TPoint G = Form->ClientToScreen(Point(Grid->Left(), Grid->Top()));
-        int N = 0;
-        for (int Y = Rect.Top + 2; Y < Rect.Bottom - 2; ++Y)
-            for (int X = Rect.Left + 2; X < Rect.Right - 2; ++X)
-                N += Match(Image.pixel(O.X - G.X + X, O.Y - G.Y + Y));
-        return N;
+        return CellPixels(*Grid, *Form, Image, C, R, Match);
     }
-    static bool Ink(QRgb P) { return qGray(P) < 100; }
+    static bool Ink(QRgb P) { return InkPixel(P); }
     static bool Reddish(QRgb P) { return qRed(P) > 150 && qGreen(P) < 80 && qBlue(P) < 80; }
 };
 
@@ -198,9 +187,6 @@ TEST_F(PellworthFontPaint, ARowColourPaintsItsCellsAndACellColourSurvivesTheRese
     EXPECT_GT(CountIn(After, 4, 3, Reddish), 0);
 }
 
-} // namespace
-
-namespace {
 
 // Emphasis changes style or colour only: the cells keep the face and size
 // of the font they had.
@@ -224,9 +210,6 @@ TEST_F(PellworthFonts, EmphasisKeepsTheFaceAndSizeOfTheCellsFont) {
     EXPECT_EQ(CellFont(3, 1)->Size(), 15);
 }
 
-} // namespace
-
-namespace {
 
 TEST_F(PellworthFonts, AResetReachesOnlyUpToItsLastColumn) {
     Grid->SetRowFontStyles(2, TFontStyles{fsBold}, 0);

@@ -6,9 +6,15 @@
 #include "grid/model/Combo.h"
 #include "grid/model/GxGrid.h"
 #include "grid/model/Rows.h"
+#include "platform/gui/Forms.h"
 #include "platform/gui/QtApp.h"
+#include "platform/gui/tests/GuiTestSupport.h"
 
 #include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QImage>
+#include <QWidget>
 
 #include <algorithm>
 #include <memory>
@@ -535,9 +541,6 @@ TEST_F(StateTransfer, ResetCellPropertiesEndsACellSelection) {
     EXPECT_EQ(Target->GetCellColor(1, 1), clNone);
 }
 
-} // namespace
-
-namespace {
 
 TEST_F(StateTransfer, AListGridKeepsItsOwnRowSelectModeAndGridMode) {
     TgxComboGrid List(nullptr);
@@ -629,9 +632,6 @@ TEST_F(StateTransfer, ChangedRowsTakeTheSourcesSize) {
     EXPECT_FALSE(Target->GetRowChanged(7));
 }
 
-} // namespace
-
-namespace {
 
 TEST_F(StateTransfer, SelectionsOfALargerGridStopAtThisGridsColumnsAndRows) {
     Source->SetGridColCount(6);
@@ -651,9 +651,6 @@ TEST_F(StateTransfer, SelectionsOfALargerGridStopAtThisGridsColumnsAndRows) {
     EXPECT_EQ(Target->GridStatus(), grRowSelect);
 }
 
-} // namespace
-
-namespace {
 
 TEST_F(StateTransfer, TakenHiddenColumnsAreSkippedAndTakenHeightsAreShown) {
     Source->SetGridColCount(4);
@@ -684,9 +681,6 @@ TEST_F(StateTransfer, GridDataBringsTheImageListIdsAlong) {
     EXPECT_EQ(Target->GetCellValue(1, 1).AsString(), "v");
 }
 
-} // namespace
-
-namespace {
 
 TEST_F(StateTransfer, GridLevelCopyTakesFontsAsCopiesCountsByNameAndNoEvents) {
     Source->SetGridColCount(7);
@@ -710,16 +704,6 @@ TEST_F(StateTransfer, GridLevelCopyTakesFontsAsCopiesCountsByNameAndNoEvents) {
     EXPECT_FALSE(SourceClicked);
 }
 
-} // namespace
-
-#include "platform/gui/Forms.h"
-#include "platform/gui/tests/GuiTestSupport.h"
-
-#include <QApplication>
-#include <QImage>
-#include <QWidget>
-
-namespace {
 
 // A shown target grid, to see that what it takes over reaches the screen.
 class ShownStateTransfer : public StateTransfer {
@@ -743,28 +727,25 @@ protected:
         QApplication::processEvents();
         Image = Shown->Widget()->grab().toImage();
     }
-    // Pixels of the colour inside the cell at data column and row.
-    int CountIn(int C, int R, TColor Color) {
-        const TRect Rect = Shown->CellRect(Shown->GetDisplayCol(C), Shown->GetDisplayRow(R));
-        const TPoint O = Shown->ClientToScreen(Point(0, 0));
-        const TPoint G = Form->ClientToScreen(Point(Shown->Left(), Shown->Top()));
-        int N = 0;
-        for (int Y = Rect.Top + 2; Y < Rect.Bottom - 2; ++Y)
-            for (int X = Rect.Left + 2; X < Rect.Right - 2; ++X) {
-                const QRgb P = Image.pixel(O.X - G.X + X, O.Y - G.Y + Y);
-                N += static_cast<TColor>(qRed(P) | qGreen(P) << 8 | qBlue(P) << 16) == Color;
-            }
-        return N;
-    }
-    int InkIn(int C, int R) {
+    // Pixels inside the cell at data column and row that pass Match, the
+    // cell's frame left out.
+    template <class TMatch> int Matching(int C, int R, TMatch Match) {
         const TRect Rect = Shown->CellRect(Shown->GetDisplayCol(C), Shown->GetDisplayRow(R));
         const TPoint O = Shown->ClientToScreen(Point(0, 0));
         const TPoint G = Form->ClientToScreen(Point(Shown->Left(), Shown->Top()));
         int N = 0;
         for (int Y = Rect.Top + 2; Y < Rect.Bottom - 2; ++Y)
             for (int X = Rect.Left + 2; X < Rect.Right - 2; ++X)
-                N += qGray(Image.pixel(O.X - G.X + X, O.Y - G.Y + Y)) < 100;
+                N += Match(Image.pixel(O.X - G.X + X, O.Y - G.Y + Y));
         return N;
+    }
+    int CountIn(int C, int R, TColor Color) {
+        return Matching(C, R, [Color](QRgb P) {
+            return static_cast<TColor>(qRed(P) | qGreen(P) << 8 | qBlue(P) << 16) == Color;
+        });
+    }
+    int InkIn(int C, int R) {
+        return Matching(C, R, [](QRgb P) { return qGray(P) < 100; });
     }
     std::unique_ptr<TForm> Form;
     TgxGrid* Shown = nullptr;
@@ -787,9 +768,6 @@ TEST_F(ShownStateTransfer, WhatIsTakenOverOrResetIsPaintedWithoutAnotherCall) {
     EXPECT_GT(InkIn(2, 2), 0);
 }
 
-} // namespace
-
-namespace {
 
 TEST_F(StateTransfer, UniformResetsLeaveHiddenColumnsAndRowsHidden) {
     Target->SetGridColCount(4);
@@ -808,9 +786,6 @@ TEST_F(StateTransfer, UniformResetsLeaveHiddenColumnsAndRowsHidden) {
     EXPECT_EQ(Target->RowHeights(3), Target->DefaultRowHeight());
 }
 
-} // namespace
-
-namespace {
 
 TEST_F(ShownStateTransfer, AResetGridStillFollowsTheFontOfItsForm) {
     Form->Font()->SetColor(clMaroon);
@@ -827,9 +802,6 @@ TEST_F(ShownStateTransfer, AResetGridStillFollowsTheFontOfItsForm) {
     EXPECT_TRUE(Shown->Visible());
 }
 
-} // namespace
-
-namespace {
 
 TEST_F(StateTransfer, MovedRowsAndColumnsTakeTheirSizesToTheirNewPlaces) {
     for (const bool Design : {false, true}) {
