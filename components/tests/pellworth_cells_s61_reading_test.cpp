@@ -90,6 +90,23 @@ TEST_F(PellworthCells, AResetBringsBackTheCompanyDefaultsAndKeepsTheValues) {
     EXPECT_EQ(Text(2, 2), "kept");
 }
 
+TEST_F(PellworthCells, GivenColumnSaversAreCopiedIntoTheGridsOwn) {
+    TSaveColumnWidths* OwnWidths = Grid->SaveColumnWidths();
+    TSaveColumnPositions* OwnPositions = Grid->SaveColumnPositions();
+    TSaveColumnWidths Widths(nullptr);
+    Widths.SetRegKey("Software\\Other");
+    Widths.SetEnabled(true);
+    TSaveColumnPositions Positions(nullptr);
+    Positions.SetRegSection("Orders");
+    Grid->SetSaveColumnWidths(&Widths);
+    Grid->SetSaveColumnPositions(&Positions);
+    EXPECT_EQ(Grid->SaveColumnWidths(), OwnWidths);
+    EXPECT_EQ(Grid->SaveColumnPositions(), OwnPositions);
+    EXPECT_EQ(OwnWidths->RegKey(), "Software\\Other");
+    EXPECT_TRUE(OwnWidths->Enabled());
+    EXPECT_EQ(OwnPositions->RegSection(), "Orders");
+}
+
 TEST_F(PellworthCells, ColumnFormatsAndZeroDisplayAreKeptPerColumn) {
     EXPECT_EQ(Grid->GetColFormat(2), "");
     Grid->SetColFormat(2, "0.00");
