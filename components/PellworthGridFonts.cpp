@@ -2,6 +2,7 @@
 #include "components/PellworthGrid.h"
 
 #include "grid/model/Columns.h"
+#include "grid/model/Combo.h"
 #include "platform/gui/Graphics.h"
 
 #include <cstdio>
@@ -102,8 +103,11 @@ void TPellworthGrid::SetFontSize(int Size) {
     for (int Col = 1; Col <= Cols; ++Col) {
         grid::TgxCol* Column = GetCol(Col);
         if (!Column->ParentFont()) Column->GetFont()->SetSize(Size);
-        // A column's own drop-down list would take the new row height here;
-        // the grid has no drop-down lists yet.
+        // A column's own drop-down list shows its entries in rows as high as
+        // the grid's.
+        if (!Column->ParentCombo())
+            if (grid::TgxCombo* Combo = Column->GetCombo())
+                Combo->GetGrid()->SetDefaultRowHeight(GridCanvas->TextHeight("Wy") + 2);
     }
     for (int Row = 1; Row <= Rows; ++Row) {
         if (!GetRowParentFont(Row)) GetRowFont(Row)->SetSize(Size);

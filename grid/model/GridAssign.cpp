@@ -260,12 +260,25 @@ void TgxBaseGrid::AssignCellProperties(TgxBaseGrid* Source) {
     InvalidateGridNow();
 }
 
+namespace {
+
+// Takes Source's selected positions that Target has room for: a larger
+// grid's selection must not select columns or rows this grid lacks.
+bool AssignFitting(TgxSelection& Target, const TgxSelection& Source) {
+    TgxSelection Fitted;
+    Fitted.Assign(Source);
+    Fitted.SetSize(Target.GetSize());
+    return Target.Assign(Fitted);
+}
+
+} // namespace
+
 bool TgxBaseGrid::AssignColSelections(TgxBaseGrid* Source) {
-    return FColSelection.Assign(Source->ColSelection());
+    return AssignFitting(FColSelection, Source->ColSelection());
 }
 
 bool TgxBaseGrid::AssignRowSelections(TgxBaseGrid* Source) {
-    return FRowSelection.Assign(Source->RowSelection());
+    return AssignFitting(FRowSelection, Source->RowSelection());
 }
 
 // The block of cells the user selected and the base control's own anchor
