@@ -16,8 +16,9 @@ namespace {
 // The straightforward backtracking search the fast matcher must agree with.
 class DepthFirst {
 public:
-    DepthFirst(const AnsiString& Picture, const TgxPictureNode* Root)
-        : FPicture(Picture), FRoot(Root) {}
+    DepthFirst(const AnsiString& Picture, const TgxPictureNode* Root,
+               TgxCaseType TextCase = cstNone, bool CaseOptional = false)
+        : FPicture(Picture), FRoot(Root), FTextCase(TextCase), FCaseOptional(CaseOptional) {}
 
     bool Input(const AnsiString& Text, AnsiString& Typed, int Caret, bool Full, bool Insert) {
         if (Caret < 1) Caret = 1;
@@ -198,7 +199,27 @@ private:
     unsigned CaseType(unsigned Options, unsigned Default) const {
         for (TgxMaskOption O : {moUpper, moLower, moOptUpper, moOptLower})
             if (Options & Bit(O)) return Bit(O);
-        return Default;
+        const unsigned Upper = Bit(FCaseOptional ? moOptUpper : moUpper);
+        switch (FTextCase) {
+        case cstUpper:
+            return Upper;
+        case cstLower:
+            return Bit(FCaseOptional ? moOptLower : moLower);
+        case cstTitle:
+            return WordStart() ? Upper : Default;
+        case cstSentence:
+            return SentenceStart() ? Upper : Default;
+        default:
+            return Default;
+        }
+    }
+    static bool TextChar(char C) { return C != ' ' && C != '\r' && C != '\n' && C != 0; }
+    bool WordStart() const { return In.Pos == 1 || !TextChar(In.Text[In.Pos - 2]); }
+    bool SentenceStart() const {
+        if (In.Pos == 1) return true;
+        for (int I = In.Pos - 2; I >= 0; --I)
+            if (TextChar(In.Text[I])) return In.Text[I] == '.';
+        return true; // only spaces before it
     }
     bool CanConvert(unsigned Type, unsigned Options) const {
         return Typed() && Type != 0 && (Options & Bit(moConvertInput));
@@ -328,6 +349,8 @@ private:
 
     AnsiString FPicture;
     const TgxPictureNode* FRoot;
+    TgxCaseType FTextCase;
+    bool FCaseOptional;
     std::vector<Entry> Stack;
     Work In;
     int State = 0;
@@ -354,7 +377,7 @@ AnsiString RandomPicture(std::mt19937& Rng, int Depth = 0) {
 }
 
 AnsiString RandomText(std::mt19937& Rng, int MaxLen) {
-    static const char Chars[] = "1aAbB-*c9z";
+    static const char Chars[] = "1aAbB-*c9z .";
     AnsiString T;
     const int N = static_cast<int>(Rng() % (MaxLen + 1));
     for (int I = 0; I < N; ++I) T += Chars[Rng() % (sizeof Chars - 1)];
@@ -377,10 +400,14 @@ TEST(MaskMatcherAgainstSearch, SameAnswersForSmallPicturesAndTexts) {
         }
         TgxPictureList* List = Mask->TextMask()->GetPictureList();
         ASSERT_NE(List, nullptr) << Picture;
+        const TgxCaseType TextCase = static_cast<TgxCaseType>(Rng() % 5);
+        const bool CaseOptional = Rng() % 2;
+        Mask->GetTextCase()->SetCaseType(TextCase);
+        Mask->GetTextCase()->SetOptional(CaseOptional);
         for (int T = 0; T < 6; ++T) {
             const AnsiString Text = RandomText(Rng, 5);
             const bool Full = Rng() % 2;
-            DepthFirst Oracle(Picture, List->Root());
+            DepthFirst Oracle(Picture, List->Root(), TextCase, CaseOptional);
             const bool Want = Oracle.Text(Text, Full);
             if (Oracle.TooLong()) continue;
             ++Compared;
@@ -388,7 +415,7 @@ TEST(MaskMatcherAgainstSearch, SameAnswersForSmallPicturesAndTexts) {
             if (Want != Got) {
                 ++Differences;
                 ADD_FAILURE() << "ValidText picture '" << Picture << "' text '" << Text << "' full "
-                              << Full << ": search " << Want << ", matcher " << Got;
+                              << Full << " case " << int(TextCase) << CaseOptional << ": search " << Want << ", matcher " << Got;
             }
             const AnsiString Typed = RandomText(Rng, 2);
             if (Typed.empty()) continue;
@@ -397,7 +424,7 @@ TEST(MaskMatcherAgainstSearch, SameAnswersForSmallPicturesAndTexts) {
             // search meets each way (see the disabled test below).
             const bool Insert = false;
             AnsiString WantInput = Typed, GotInput = Typed;
-            DepthFirst Oracle2(Picture, List->Root());
+            DepthFirst Oracle2(Picture, List->Root(), TextCase, CaseOptional);
             const bool WantOk = Oracle2.Input(Text, WantInput, Caret, Full, Insert);
             if (Oracle2.TooLong()) continue;
             const bool GotOk = Mask->ValidInput(Text, GotInput, Caret, Full, Insert);
@@ -405,7 +432,7 @@ TEST(MaskMatcherAgainstSearch, SameAnswersForSmallPicturesAndTexts) {
                 ++Differences;
                 ADD_FAILURE() << "ValidInput picture '" << Picture << "' text '" << Text
                               << "' input '" << Typed << "' caret " << Caret << " full " << Full
-                              << " insert " << Insert << ": search " << WantOk << " '" << WantInput
+                              << " insert " << Insert << " case " << int(TextCase) << CaseOptional << ": search " << WantOk << " '" << WantInput
                               << "', matcher " << GotOk << " '" << GotInput << "'";
             }
         }
