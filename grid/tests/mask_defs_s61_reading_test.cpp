@@ -96,6 +96,9 @@ TEST_F(MaskDefinitions, NamesAreUniqueWithoutRegardToCase) {
     TgxMask Loose(nullptr);
     Loose.SetName("Phone");
     EXPECT_EQ(Loose.GetName(), AnsiString("Phone"));
+    // Nor does its error carry a component's name.
+    EXPECT_EQ(ErrorOf([&] { Loose.SetPicture("#]"); }),
+              AnsiString("Error in mask Phone, invalid character ']' at position 2"));
 }
 
 TEST_F(MaskDefinitions, MasksAreFoundByNameOrIndex) {
@@ -119,6 +122,23 @@ TEST_F(MaskDefinitions, MasksAreFoundByNameOrIndex) {
     EXPECT_EQ(Second->GetTextCase()->CaseType(), cstLower);
     Defs->SetMask(Variant(AnsiString("missing")), &Source);
     EXPECT_EQ(Defs->Masks()->Count(), 2);
+}
+
+TEST_F(MaskDefinitions, MasksAreCopiedFromAnotherDefinitions) {
+    Add("Old");
+    TgxMaskDefs Source(nullptr);
+    TgxMask* M = Source.Masks()->Add();
+    M->SetName("Phone");
+    M->SetPicture("###");
+    M->GetTextCase()->SetCaseType(cstUpper);
+    Defs->SetMasks(Source.Masks());
+    ASSERT_EQ(Defs->Masks()->Count(), 1);
+    TgxMask* Copy = Defs->Masks()->Items(0);
+    EXPECT_EQ(Copy->GetName(), AnsiString("Phone"));
+    EXPECT_EQ(Copy->GetPicture(), AnsiString("###"));
+    EXPECT_EQ(Copy->GetTextCase()->CaseType(), cstUpper);
+    EXPECT_EQ(Copy->ParentComponent(), Defs.get());
+    EXPECT_THROW(Copy->SetPicture("{"), EgxMaskError);
 }
 
 TEST_F(MaskDefinitions, OwnChangesAreReportedOnceEach) {

@@ -1,7 +1,9 @@
 // Sparse lists and the string grid built on them: how storage grows, how
 // items shift, how the grid keeps, shows and edits its cells.
 #include "grid/tests/BaseGridFixture.h"
+#include "platform/classes/Filer.h"
 #include "platform/gui/Graphics.h"
+#include "platform/rtl/Streams.h"
 #include "platform/rtl/Exceptions.h"
 
 #include <gtest/gtest.h>
@@ -151,6 +153,24 @@ TEST(StringSparseListReading, StoredItemsReadBackToTheSameList) {
     EXPECT_EQ(Back.Count(), 31);
     for (int I : {0, 1, 2, 3, 29, 30})
         EXPECT_EQ(Back.Get(I), L.Get(I)) << I;
+
+    // As a form stream writes it: "List", the count of present items, then
+    // each one's index and text.
+    TMemoryStream Stream;
+    {
+        TWriter W(&Stream);
+        W.WriteProperties(&L);
+    }
+    Stream.SetPosition(0);
+    TReader R(&Stream);
+    EXPECT_EQ(R.ReadStr(), AnsiString("List"));
+    ASSERT_EQ(R.ReadInteger(), 3);
+    std::vector<std::pair<int, AnsiString>> Items;
+    for (int I = 0; I < 3; ++I) {
+        const int Index = R.ReadInteger();
+        Items.emplace_back(Index, R.ReadString());
+    }
+    EXPECT_EQ(Items, (std::vector<std::pair<int, AnsiString>>{{1, "one"}, {2, "two"}, {30, "thirty"}}));
 }
 
 using StringGridReading = gridtest::GridOnForm<gridtest::TProbeStringGrid>;

@@ -320,6 +320,30 @@ TEST_F(MaskLanguage, TreeRecordsWhereEachItemStands) {
     EXPECT_EQ(A->Next->Pos, 2);
 }
 
+TEST_F(MaskLanguage, MultibyteCharactersCountOnce) {
+    const TextCase Texts[] = {
+        {"?", "\xC3\xA9", true, true},
+        {"?", "\xC3\xA9" "a", true, false},
+        {"??", "\xC3\xA9" "a", true, true},
+        {"@#", "\xE2\x82\xAC" "1", true, true},
+        {"\xC3\xA9#", "\xC3\xA9" "1", true, true},
+        {";\xC3\xA9#", "\xC3\xA9" "1", true, true},
+        {"{\xC3\xA0-\xC3\xBC}", "\xC3\xA9", true, true},
+        {"#", "\xC3\xA9", false, false},
+    };
+    for (const TextCase& C : Texts)
+        EXPECT_EQ(Text(C.Picture, C.Text, C.Full), C.Valid)
+            << "picture " << C.Picture << " text " << C.Text << " full " << C.Full;
+    Mask->SetPicture("&");
+    AnsiString Input = "\xC3\xA9";
+    EXPECT_TRUE(Mask->ValidInput("", Input, 1, true, false));
+    EXPECT_EQ(Input, AnsiString("\xC3\x89"));
+    Mask->SetPicture("?#");
+    Input = "5";
+    EXPECT_TRUE(Mask->ValidInput("\xC3\xA9", Input, 3, true, false));
+    EXPECT_EQ(Input, AnsiString("5"));
+}
+
 TEST_F(MaskLanguage, EmptyPictureIsAnyText) {
     Mask->SetPicture("");
     EXPECT_TRUE(Mask->TextMask()->ValidText("", true));
