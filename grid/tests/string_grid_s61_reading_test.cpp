@@ -384,4 +384,25 @@ TEST_F(DrawGridReading, EventsSupplyEditTextMaskAndGuardSelection) {
     EXPECT_EQ(Row, 12);
 }
 
+TEST_F(DrawGridReading, RightToLeftCellsArriveWhereTheyShow) {
+    Grid->SetBiDiMode(bdRightToLeft);
+    TRect Corner{};
+    Grid->OnDrawCell = [&](TObject*, int C, int R, TRect Rect, TGridDrawState) {
+        if (C == 0 && R == 0) {
+            Corner = Rect;
+            Grid->Canvas()->Brush()->SetColor(clRed);
+            Grid->Canvas()->FillRect(Rect);
+        }
+    };
+    TBitmap Shot;
+    Shot.SetSize(Grid->Width(), Grid->Height());
+    Grid->PaintTo(Shot.Canvas());
+    const int W = Grid->ClientWidth();
+    EXPECT_EQ(Corner.Right, W);
+    EXPECT_EQ(Corner.Left, W - Grid->ColWidths(0));
+    const int Dx = (Grid->Width() - W) / 2;
+    EXPECT_EQ(Shot.Canvas()->Pixels(Dx + W - 5, Dx + 5), clRed);
+    EXPECT_NE(Shot.Canvas()->Pixels(Dx + 5, Dx + 5), clRed);
+}
+
 } // namespace

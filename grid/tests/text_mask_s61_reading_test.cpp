@@ -258,6 +258,12 @@ TEST_F(MaskLanguage, ParseErrorHandlerMayKeepTheErrorQuiet) {
         Raise = false;
     });
     Mask->SetPicture("#]");
+    // The same picture again is not parsed again.
+    Heard.clear();
+    Mask->SetPicture("#]");
+    EXPECT_EQ(Heard, AnsiString());
+    Mask->SetPicture("#]#");
+    Mask->SetPicture("#]");
     EXPECT_NE(Heard.find("Error in mask Phone, invalid character ']' at position 2"),
               AnsiString::npos);
     EXPECT_FALSE(Mask->TextMask()->PictureValid());
