@@ -440,6 +440,35 @@ TEST(MaskMatcherAgainstSearch, SameAnswersForSmallPicturesAndTexts) {
     EXPECT_GT(Compared, 500);
 }
 
+// Everyday pictures, typed into at every caret position, literal insertion
+// included: the answers must be the search's.
+TEST(MaskMatcherAgainstSearch, EverydayPicturesWithLiteralInsertion) {
+    const char* Pictures[] = {"(###) ###-####", "##/##/####", "{##:##}[ {AM,PM}]",
+                              "{Mr,Ms}. ?*?", "*3#-*2#", "[+]#*[#]", "&&-*4#", ">?*[?]"};
+    const char* Texts[] = {"", "(555", "(555) 12", "12/3", "10:3", "Mr", "M", "123", "AB-12"};
+    const char* Inputs[] = {"1", "9", "/", ":", " ", "-", "a", "P", "r", "12"};
+    TgxMaskDefs Defs(nullptr);
+    TgxMask* Mask = Defs.Masks()->Add();
+    for (const char* Picture : Pictures) {
+        Mask->SetPicture(Picture);
+        const TgxPictureNode* Root = Mask->TextMask()->GetPictureList()->Root();
+        for (const char* Text : Texts)
+            for (const char* Typed : Inputs)
+                for (int Caret = 1; Caret <= static_cast<int>(AnsiString(Text).size()) + 1; ++Caret)
+                    for (bool Full : {false, true}) {
+                        DepthFirst Oracle(Picture, Root);
+                        AnsiString Want = Typed, Got = Typed;
+                        const bool WantOk = Oracle.Input(Text, Want, Caret, Full, true);
+                        ASSERT_FALSE(Oracle.TooLong());
+                        const bool GotOk = Mask->ValidInput(Text, Got, Caret, Full, true);
+                        EXPECT_EQ(GotOk, WantOk) << Picture << " '" << Text << "' + '" << Typed
+                                                 << "' at " << Caret << " full " << Full;
+                        EXPECT_EQ(Got, Want) << Picture << " '" << Text << "' + '" << Typed
+                                             << "' at " << Caret << " full " << Full;
+                    }
+    }
+}
+
 // Known differences, kept as repros. The search meets a way more than once
 // (a counted item is tried at its next repetition both as the next step and
 // on backtracking), and under the unique check a second meeting of
