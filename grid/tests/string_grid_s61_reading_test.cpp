@@ -179,6 +179,11 @@ TEST_F(StringGridReading, CellsKeepTextAndObject) {
     TObject Thing;
     EXPECT_EQ(Grid->Cells(3, 3), AnsiString());
     Grid->SetCells(2, 1, "text");
+    // Writing a cell makes its row's and its column's views.
+    EXPECT_NE(Grid->RowViews().ItemAt(1), nullptr);
+    EXPECT_NE(Grid->ColViews().ItemAt(2), nullptr);
+    EXPECT_EQ(Grid->ColViews().ItemAt(3), nullptr);
+    EXPECT_EQ(static_cast<TStrings*>(static_cast<TStringGridStrings*>(Grid->RowViews().ItemAt(1))), Grid->Rows(1));
     Grid->SetObjects(2, 1, &Thing);
     EXPECT_EQ(Grid->Cells(2, 1), AnsiString("text"));
     EXPECT_EQ(Grid->Objects(2, 1), &Thing);
