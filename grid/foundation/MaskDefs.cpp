@@ -201,6 +201,10 @@ void TgxMaskCollection::SetItemName(TCollectionItem* Item) {
     AnsiString Name = "Mask" + std::to_string(Item->Index());
     const int Taken = NameIndex(Name);
     if (Taken >= 0 && Items(Taken) != Mask) Name = "Mask" + std::to_string(Item->ID());
+    // The item is in the collection already: raising here would leave it
+    // there without a name, so a name still taken gives way to a free one.
+    const int StillTaken = NameIndex(Name);
+    if (StillTaken >= 0 && Items(StillTaken) != Mask) Name = FindUniqueName(Item);
     Mask->SetName(Name);
 }
 
