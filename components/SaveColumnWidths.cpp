@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <map>
+#include <vector>
 
 namespace components {
 
@@ -24,21 +25,28 @@ const TSysCharSet& ListDelimiters() {
     return Delims;
 }
 
-// The N-th number of a stored list, 0 when it is missing or no number.
-int ListNumber(int N, const AnsiString& List) {
-    return StrToIntDef(GetWord(N, List, ListDelimiters()), 0);
-}
-
-// The number of entries of a stored list.
-int ListLength(const AnsiString& List) {
-    int Count = 0;
+// Every number of a stored list in order, 0 for a word that is no number.
+// The list is read in one pass: a damaged value that holds a great many
+// entries costs no more than its own length.
+std::vector<int> ListNumbers(const AnsiString& List) {
+    std::vector<int> Numbers;
+    std::size_t Start = 0;
     bool InWord = false;
-    for (char C : List) {
-        const bool Delimiter = static_cast<unsigned char>(C) < 128 && ListDelimiters().Contains(C);
-        if (!Delimiter && !InWord) ++Count;
+    for (std::size_t I = 0; I <= List.size(); ++I) {
+        const bool Delimiter = I == List.size() || (static_cast<unsigned char>(List[I]) < 128 &&
+                                                    ListDelimiters().Contains(List[I]));
+        if (!Delimiter && !InWord) Start = I;
+        if (Delimiter && InWord) Numbers.push_back(StrToIntDef(List.substr(Start, I - Start), 0));
         InWord = !Delimiter;
     }
-    return Count;
+    return Numbers;
+}
+
+// The N-th entry of a list read by ListNumbers, 0 when it is missing.
+int ListNumber(int N, const std::vector<int>& Numbers) {
+    return N >= 1 && static_cast<std::size_t>(N) <= Numbers.size()
+               ? Numbers[static_cast<std::size_t>(N) - 1]
+               : 0;
 }
 
 } // namespace
@@ -113,7 +121,8 @@ void TSaveColumnWidths::Restore() {
     grid::TgxBaseGrid& G = Grid();
     const TOpenLayoutKey Key(*this);
     const int Stored = ReadRegistryInteger(Registry(), CountName, 0, false);
-    const AnsiString Widths = ReadRegistryString(Registry(), WidthsName, "", false);
+    const std::vector<int> Widths =
+        ListNumbers(ReadRegistryString(Registry(), WidthsName, "", false));
     for (int Col = 1; Col <= ColumnCount() && Col <= Stored; ++Col)
         G.GetCol(Col)->SetWidth(ListNumber(Col, Widths));
 }
@@ -137,11 +146,13 @@ void TSaveColumnPositions::Normalize() {
     Grid();
     const TOpenLayoutKey Key(*this);
     const int Stored = ReadRegistryInteger(Registry(), CountName, 0, false);
-    const AnsiString Positions = ReadRegistryString(Registry(), PositionsName, "", false);
+    const std::vector<int> Positions =
+        ListNumbers(ReadRegistryString(Registry(), PositionsName, "", false));
     const int Count = ColumnCount();
     // The stored count cannot ask for more entries than the list holds: a
     // damaged count costs no more than the list itself.
-    const int Last = std::min(Stored, ListLength(Positions));
+    const int Last = static_cast<int>(std::min<std::size_t>(
+        static_cast<std::size_t>(std::max(Stored, 0)), Positions.size()));
     AnsiString Result;
     for (int I = 1; I <= Last; ++I) {
         const int Position = ListNumber(I, Positions);

@@ -187,6 +187,24 @@ TEST_F(ColumnLayoutStore, PositionsThatDoNotFitTheGridAreIgnored) {
     }
 }
 
+// A damaged store whose count and list run to a hundred thousand entries
+// is read in one pass, not once per entry.
+TEST_F(ColumnLayoutStore, AVeryLongStoredListIsReadOnce) {
+    AnsiString Long;
+    for (int i = 0; i < 100000; ++i)
+        Long += i == 1 ? "1," : "9,";
+    PutCount(100000);
+    Put("ColumnPositions", Long);
+    Put("ColumnWidths", "70," + Long);
+    auto Grid = MakeGrid(3);
+    Grid->SaveColumnWidths()->Restore();
+    EXPECT_EQ(Widths(*Grid), (std::vector<int>{70, 9, 1}));
+    Grid->SaveColumnPositions()->Restore();
+    EXPECT_EQ(Text("ColumnPositions"), "1,");
+    EXPECT_EQ(Count(), 3);
+    EXPECT_EQ(Positions(*Grid), (std::vector<int>{1, 2, 3}));
+}
+
 TEST_F(ColumnLayoutStore, WidthsThatDoNotFitAreIgnored) {
     PutCount(2000000000);
     Put("ColumnWidths", "70,80,90");
