@@ -65,7 +65,9 @@ TFont* TPellworthGrid::CellPaintFont(int DataCol, int DataRow) {
 }
 
 void TPellworthGrid::AutoSizeCol(int DataCol) {
+    // No such column: GetCol has raised, or the grid keeps quiet about it.
     grid::TgxCol* Column = GetCol(DataCol);
+    if (!Column) return;
     TMeasuringFont Measure(*Canvas());
     int Width = 0;
     for (int Row = 1; Row <= GetGridRowCount(); ++Row) {
@@ -160,6 +162,7 @@ void TPellworthGrid::MakeDataRowVisible(int DataRow) {
 
 void TPellworthGrid::SetColList(int DataCol, const char* List) {
     grid::TgxCol* Column = GetCol(DataCol);
+    if (!Column) return;
     Column->SetParentCombo(false);
     grid::TgxComboGrid* Entries = Column->GetCombo()->GetGrid();
     Entries->SetStoreData(true);

@@ -317,6 +317,22 @@ TEST_F(CompanyGridOnForm, ClickOnACheckCellTogglesWithoutSelectingTheRow) {
     EXPECT_TRUE(SelectedRows().empty());
 }
 
+// A column that does not exist is refused like every grid operation on one,
+// and left alone quietly when the grid reports no invalid operations.
+TEST_F(CompanyGridOnForm, ColumnsThatDoNotExistAreRefused) {
+    for (const int Col : {0, 4, -1}) {
+        SCOPED_TRACE(Col);
+        EXPECT_THROW(Grid->AutoSizeCol(Col), grid::EInvalidGridOperation);
+        EXPECT_THROW(Grid->SetColList(Col, "A\tB"), grid::EInvalidGridOperation);
+    }
+    Grid->SetReportInvalidOps(false);
+    for (const int Col : {0, 4, -1}) {
+        SCOPED_TRACE(Col);
+        EXPECT_NO_THROW(Grid->AutoSizeCol(Col));
+        EXPECT_NO_THROW(Grid->SetColList(Col, "A\tB"));
+    }
+}
+
 TEST(CompanyGridPalette, RegisterPutsTheGridOnThePellworthPage) {
     tpellworthgrid::Register();
     const auto Classes = PaletteComponents("Pellworth");
