@@ -114,6 +114,28 @@ TEST_F(DateEntry, LeavingTheControlRewritesTheDateInItsFormat) {
     EXPECT_TRUE(Boxes.Boxes.empty());
 }
 
+// Without a format of its own the edit reads and writes the application's
+// short date format: a date typed there is never lost.
+TEST_F(DateEntry, WithoutAFormatADateKeepsTheApplicationsForm) {
+    TMessageBoxRecorder Boxes;
+    EnterAndLeave("12/31/2004");
+    EXPECT_EQ(Edit->Text(), "12/31/2004");
+    EnterAndLeave("1-2-2004");
+    EXPECT_EQ(Edit->Text(), "1/2/2004");
+    EXPECT_TRUE(Boxes.Boxes.empty());
+}
+
+TEST_F(DateEntry, NumbersTooLargeForADateAreNoDate) {
+    TMessageBoxRecorder Boxes;
+    Edit->SetFormat("mm/dd/yyyy");
+    for (const char* Text : {"99999999999/1/1", "1/1/99999", "1/99999999999999999999/2004"}) {
+        SCOPED_TRACE(Text);
+        EXPECT_NO_THROW(EnterAndLeave(Text));
+        EXPECT_EQ(Edit->Text(), Text);
+    }
+    EXPECT_EQ(Boxes.Boxes.size(), 3u);
+}
+
 TEST_F(DateEntry, ATextThatIsNoDateStaysWithAMessageAndTheFocusBack) {
     TMessageBoxRecorder Boxes;
     Edit->SetFormat("mm/dd/yyyy");
