@@ -1,6 +1,5 @@
 #include "components/SaveColumnWidths.h"
 
-#include "components/ExtractWord.h"
 #include "components/RegistryRoutines.h"
 #include "components/SavedColumnHelpers.h"
 #include "grid/model/BaseGrid.h"
@@ -20,25 +19,13 @@ const char* const CountName = "ColumnCount";
 const char* const WidthsName = "ColumnWidths";
 const char* const PositionsName = "ColumnPositions";
 
-const TSysCharSet& ListDelimiters() {
-    static const TSysCharSet Delims{',', ' '};
-    return Delims;
-}
-
 // Every number of a stored list in order, 0 for a word that is no number.
 // The list is read in one pass: a damaged value that holds a great many
 // entries costs no more than its own length.
 std::vector<int> ListNumbers(const AnsiString& List) {
     std::vector<int> Numbers;
-    std::size_t Start = 0;
-    bool InWord = false;
-    for (std::size_t I = 0; I <= List.size(); ++I) {
-        const bool Delimiter = I == List.size() || (static_cast<unsigned char>(List[I]) < 128 &&
-                                                    ListDelimiters().Contains(List[I]));
-        if (!Delimiter && !InWord) Start = I;
-        if (Delimiter && InWord) Numbers.push_back(StrToIntDef(List.substr(Start, I - Start), 0));
-        InWord = !Delimiter;
-    }
+    for (const AnsiString& Word : ListWords(List))
+        Numbers.push_back(StrToIntDef(Word, 0));
     return Numbers;
 }
 
