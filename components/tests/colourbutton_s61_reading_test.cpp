@@ -331,6 +331,25 @@ TEST_F(ColourButton, OnlyACustomButtonStoresItsGlyph) {
     EXPECT_NE(OkText.find("Kind = bkOK"), AnsiString::npos) << OkText;
 }
 
+TEST_F(ColourButton, StreamedFontsKeepWhetherTheyFollowEachOther) {
+    TColorBitBtn Apart(nullptr);
+    Apart.Font()->SetSize(14);
+    Apart.FocusFont()->SetStyle(TFontStyles{TFontStyle::fsBold});
+    TColorBitBtn Together(nullptr);
+    Together.Font()->SetSize(13);
+    for (TColorBitBtn* Source : {&Apart, &Together}) {
+        TMemoryStream Stream;
+        WriteComponentRes(&Stream, Source);
+        TColorBitBtn Read(nullptr);
+        Stream.SetPosition(0);
+        ReadComponentRes(&Stream, &Read);
+        EXPECT_TRUE(FontsEqual(*Read.FocusFont(), *Source->FocusFont()));
+        EXPECT_TRUE(FontsEqual(*Read.Font(), *Source->Font()));
+        Read.Font()->SetColor(clRed);
+        EXPECT_EQ(Read.FocusFont()->Color() == clRed, Source == &Together);
+    }
+}
+
 TEST_F(ColourButton, SettingTheSameKindAgainChangesNothing) {
     Button->SetKind(bkOK);
     Button->SetCaption("Fine");
