@@ -169,6 +169,10 @@ TEST_F(CompanyGridOnForm, BottomRowCountsOnlyVisibleRows) {
     EXPECT_EQ(Grid->TopRow(), 3);
     Grid->SetBottomRow(20);
     EXPECT_EQ(Grid->TopRow(), 18);
+
+    // Rows beyond the grid are no rows: the bottom stays the last row.
+    Grid->SetBottomRow(25);
+    EXPECT_EQ(Grid->TopRow(), 18);
 }
 
 TEST_F(CompanyGridOnForm, VisibleRowsAreFoundAroundHiddenOnes) {
@@ -184,7 +188,8 @@ TEST_F(CompanyGridOnForm, VisibleRowsAreFoundAroundHiddenOnes) {
         {true, 1, true, 3},    {true, 3, true, 3},   {true, 3, false, 4},
         {true, 4, false, 7},   {true, 9, false, 9},  {true, 10, false, 10},
         {false, 7, false, 4},  {false, 6, true, 4},  {false, 3, false, 3},
-        {false, 2, true, 2},
+        {false, 2, true, 2},   {true, -5, true, 3},  {false, 30, true, 9},
+        {true, 30, false, 30}, {false, 0, false, 0},
     };
     for (const Case& c : Cases) {
         SCOPED_TRACE(testing::Message() << (c.Next ? "next " : "prev ") << c.Row);
