@@ -82,9 +82,13 @@ protected:
 TEST_F(CompanyGridOnForm, AutoSizeMeasuresCellsInTheirPaintFontAndTheHeading) {
     Grid->GetCol(1)->SetHeading("");
     Grid->SetCellValue(1, 1, Variant(AnsiString("ab")));
-    Grid->SetCellValue(1, 2, Variant(AnsiString("short\nthe much longer line")));
-    Grid->AutoSizeCol(1);
-    EXPECT_EQ(Grid->GetCol(1)->Width(), TextWidth(Grid->Font(), "the much longer line") + 7);
+    for (const char* Text : {"short\nthe much longer line", "short\r\nthe much longer line",
+                             "short\rthe much longer line"}) {
+        SCOPED_TRACE(Text);
+        Grid->SetCellValue(1, 2, Variant(AnsiString(Text)));
+        Grid->AutoSizeCol(1);
+        EXPECT_EQ(Grid->GetCol(1)->Width(), TextWidth(Grid->Font(), "the much longer line") + 7);
+    }
 
     Grid->GetCol(1)->SetButtonType(grid::btCombo);
     Grid->AutoSizeCol(1);
