@@ -110,8 +110,13 @@ void TSaveColumnWidths::Restore() {
     const int Stored = ReadRegistryInteger(Registry(), CountName, 0, false);
     const std::vector<int> Widths =
         ListNumbers(ReadRegistryString(Registry(), WidthsName, "", false));
-    for (int Col = 1; Col <= ColumnCount() && Col <= Stored; ++Col)
-        G.GetCol(Col)->SetWidth(ListNumber(Col, Widths));
+    for (int Col = 1; Col <= ColumnCount() && Col <= Stored; ++Col) {
+        // A width no grid stream would carry is damage: the column keeps its
+        // own rather than overflow the grid's pixel sums.
+        const int Width = ListNumber(Col, Widths);
+        if (Width < 0 || Width > grid::TgxBaseGrid::MaxStreamExtent) continue;
+        G.GetCol(Col)->SetWidth(Width);
+    }
 }
 
 // ---- positions ---------------------------------------------------------------------------

@@ -5,6 +5,7 @@
 #include "components/SaveColumnWidths.h"
 #include "grid/model/Columns.h"
 #include "platform/classes/Filer.h"
+#include "platform/gui/Forms.h"
 #include "platform/gui/QtApp.h"
 #include "platform/registry/Registry.h"
 #include "platform/rtl/Exceptions.h"
@@ -211,6 +212,29 @@ TEST_F(ColumnLayoutStore, WidthsThatDoNotFitAreIgnored) {
     auto Grid = MakeGrid(3);
     Grid->SaveColumnWidths()->Restore();
     EXPECT_EQ(Widths(*Grid), (std::vector<int>{70, 80, 90}));
+}
+
+// Widths no grid could show are damage: the column keeps its own, and the
+// grid on screen never sums them past its pixel range.
+TEST_F(ColumnLayoutStore, WidthsBeyondAnyGridAreIgnored) {
+    PutCount(3);
+    Put("ColumnWidths", "2000000000,-5,65535");
+    auto* Form = new TForm(nullptr);
+    Form->SetBounds(0, 0, 400, 300);
+    auto Grid = MakeGrid(3);
+    Grid->SetParent(Form);
+    Grid->SetBounds(0, 0, 300, 200);
+    Form->Show();
+    for (int c = 1; c <= 3; ++c)
+        Grid->GetCol(c)->SetWidth(40);
+    Grid->SaveColumnWidths()->Restore();
+    EXPECT_EQ(Widths(*Grid), (std::vector<int>{40, 40, 65535}));
+    Grid->SetLeftCol(3);
+    Grid->Invalidate();
+    Grid->Update();
+    EXPECT_EQ(Grid->LeftCol(), 3);
+    Grid->SetParent(nullptr);
+    delete Form;
 }
 
 TEST_F(ColumnLayoutStore, ValuesOfAnotherTypeReadAsMissing) {
