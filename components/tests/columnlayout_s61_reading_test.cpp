@@ -281,6 +281,9 @@ TEST_F(ColumnLayoutStore, AssignCopiesTheSettingsOfItsOwnClassOnly) {
     EXPECT_EQ(Own->RegSection(), "S");
     EXPECT_TRUE(Own->Enabled());
     EXPECT_THROW(Grid->SaveColumnPositions()->Assign(&Source), EConvertError);
+    EXPECT_THROW(Grid->SetSaveColumnWidths(nullptr), EConvertError);
+    EXPECT_THROW(Grid->SetSaveColumnPositions(nullptr), EConvertError);
+    EXPECT_EQ(Own->RegKey(), "K");
 }
 
 // The grid restores when a form stream has loaded it and saves when it goes,

@@ -2,10 +2,12 @@
 // writes back when the focus leaves it, the message for a text that is no
 // date, and the process-wide format it sets.
 #include "components/DateEdit.h"
+#include "platform/classes/Filer.h"
 #include "platform/gui/Dialogs.h"
 #include "platform/gui/Forms.h"
 #include "platform/gui/QtApp.h"
 #include "platform/rtl/FormatSettings.h"
+#include "platform/rtl/Streams.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -199,6 +201,20 @@ TEST_F(DateEntry, TheFormatSetLastDecidesHowEveryDateEditParses) {
     EXPECT_EQ(Boxes.Boxes.size(), 1u);
     EnterAndLeave("31/12/2004");
     EXPECT_EQ(Edit->Text(), "12/31/2004");
+}
+
+TEST_F(DateEntry, AStreamedFormatBecomesTheApplicationsFormat) {
+    Edit->SetFormat("dd.mm.yyyy");
+    TMemoryStream Stream;
+    WriteComponentRes(&Stream, Edit);
+    ResetFormatSettings();
+    TPWDateEdit Read(nullptr);
+    Stream.SetPosition(0);
+    ReadComponentRes(&Stream, &Read);
+    EXPECT_EQ(Read.GetFormat(), "dd.mm.yyyy");
+    EXPECT_EQ(FormatSettings().ShortDateFormat, "dd.mm.yyyy");
+    EXPECT_EQ(FormatSettings().DateSeparator, '/');
+    EXPECT_EQ(Read.MaxLength(), 0);
 }
 
 TEST_F(DateEntry, AnOnExitHandlerOfTheFormReplacesTheRewrite) {
