@@ -221,7 +221,9 @@ void TPellworthGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, in
         // A click toggles the box at once and selects no row.
         ClearSelectedRows();
         SetCurrentCell(DisplayCol, DisplayRow);
-        ToggleCurrentCheckCell();
+        // The grid may refuse to leave the cell it edits: then the box was
+        // not reached, and the cell that stays current is no box to toggle.
+        if (Col() == DisplayCol && Row() == DisplayRow) ToggleCurrentCheckCell();
         return;
     }
     grid::TgxGrid::MouseDown(Button, Shift, X, Y);

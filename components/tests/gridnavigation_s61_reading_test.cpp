@@ -342,6 +342,26 @@ TEST_F(CompanyGridOnForm, ColumnsThatDoNotExistAreRefused) {
     }
 }
 
+// When the grid cannot leave the cell being edited, a click on a check box
+// elsewhere toggles nothing: least of all the cell that stays current.
+TEST_F(CompanyGridOnForm, AClickThatCannotMoveTheCurrentCellTogglesNothing) {
+    Grid->SetGridMode(grid::gmEdit);
+    Grid->GetCol(2)->SetControlType(grid::TgxControlType::ctCheck);
+    Grid->SetCellValue(1, 3, Variant(AnsiString("kept")));
+    Grid->SetCellValue(2, 5, Variant(0));
+    Grid->OnEndCellEdit = [](TObject*, int, int, bool& Cancel) { Cancel = true; };
+    Grid->SetFocus();
+    Grid->SetCurrentDataCol(1);
+    Grid->SetCurrentDataRow(3);
+    ASSERT_TRUE(Grid->Edit());
+
+    Click(Grid->GetDisplayColnr(2), Grid->GetDisplayRownr(5));
+    EXPECT_EQ(Grid->GetCurrentDataCol(), 1);
+    EXPECT_EQ(Grid->GetCurrentDataRow(), 3);
+    EXPECT_EQ(Grid->GetCellValue(1, 3).AsString(), "kept");
+    EXPECT_EQ(Grid->GetCellValue(2, 5).AsInteger(), 0);
+}
+
 TEST(CompanyGridPalette, RegisterPutsTheGridOnThePellworthPage) {
     tpellworthgrid::Register();
     const auto Classes = PaletteComponents("Pellworth");
