@@ -267,6 +267,20 @@ TEST_F(CompanyGridOnForm, SpaceTogglesTheCurrentCheckCell) {
         EXPECT_EQ(Grid->GetCellValue(2, c.Row).AsInteger(), c.Expected);
         EXPECT_FALSE(Grid->EditorShown());
     }
+    // Values stored as text compare as numbers; a word is no 0.
+    struct TextCase {
+        const char* Value;
+        int Expected;
+    } const TextCases[] = {{"0", 1}, {"1", 0}, {"7", 0}, {"yes", 0}};
+    for (const TextCase& c : TextCases) {
+        SCOPED_TRACE(c.Value);
+        Grid->SetCellValue(2, 6, Variant(AnsiString(c.Value)));
+        Grid->SetCurrentDataCol(2);
+        Grid->SetCurrentDataRow(6);
+        PressSpace();
+        EXPECT_EQ(Grid->GetCellValue(2, 6).AsInteger(), c.Expected);
+    }
+
     // In a text column the space is an ordinary key.
     Grid->SetCurrentDataCol(1);
     Grid->SetCurrentDataRow(3);
