@@ -150,6 +150,8 @@ void TColorBitBtn::SetKind(TBitBtnKind Value) {
             SetCaption(BitBtnCaption(Value));
         SetModalResult(BitBtnModalResult(Value));
         FGlyph->SetGlyph(BitBtnGlyph(Value));
+        // Chosen while the hover glyph shows: leaving returns to the kind's.
+        if (FHoverSaved) FSavedGlyph->Assign(BitBtnGlyph(Value));
         SetNumGlyphs(2);
         FModifiedGlyph = false;
     }

@@ -287,6 +287,17 @@ TEST_F(ColourButton, TheHoverSwapNeverLosesTheButtonsGlyph) {
     Button->SetGlyph(Third.get());
     Leave();
     EXPECT_EQ(GlyphPixel(), ColorToRGB(clLime));
+
+    // So is the glyph of a kind chosen meanwhile.
+    Enter();
+    Button->SetKind(bkOK);
+    Leave();
+    TBitmap* Ok = BitBtnGlyph(bkOK);
+    ASSERT_EQ(Button->Glyph()->Width(), Ok->Width());
+    for (int x = 0; x < Ok->Width(); ++x)
+        for (int y = 0; y < Ok->Height(); ++y)
+            ASSERT_EQ(Button->Glyph()->Canvas()->Pixels(x, y), Ok->Canvas()->Pixels(x, y))
+                << x << "," << y;
 }
 
 TEST_F(ColourButton, AnActiveButtonDrawsAFocusRectangleInsideItsFrame) {
