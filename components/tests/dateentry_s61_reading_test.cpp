@@ -85,11 +85,15 @@ TEST_F(DateEntry, WithoutAFormatEveryKeyPasses) {
 }
 
 TEST_F(DateEntry, ClipboardKeysReachOnKeyPress) {
-    Edit->SetFormat("mm/dd/yyyy");
-    Type(Qt::Key_C, "\x03", Qt::ControlModifier);
-    Type(Qt::Key_V, "\x16", Qt::ControlModifier);
-    Type(Qt::Key_X, "\x18", Qt::ControlModifier);
-    EXPECT_EQ(Reached, (std::vector<char>{3, 22, 24}));
+    for (const char* Format : {"mm/dd/yyyy", ""}) {
+        SCOPED_TRACE(Format);
+        Edit->SetFormat(Format);
+        Reached.clear();
+        Type(Qt::Key_C, "\x03", Qt::ControlModifier);
+        Type(Qt::Key_V, "\x16", Qt::ControlModifier);
+        Type(Qt::Key_X, "\x18", Qt::ControlModifier);
+        EXPECT_EQ(Reached, (std::vector<char>{3, 22, 24}));
+    }
 }
 
 TEST_F(DateEntry, LeavingTheControlRewritesTheDateInItsFormat) {
