@@ -202,7 +202,9 @@ void TColorBitBtn::MouseMove(TShiftState Shift, int X, int Y) {
 
 void TColorBitBtn::CMMouseEnter(TMessage&) {
     if (FPressed) return;
-    FSavedGlyph->Assign(Glyph());
+    // A repeated enter finds the hover glyph showing: the button's own is
+    // already saved.
+    if (!FHoverSaved) FSavedGlyph->Assign(Glyph());
     FHoverSaved = true;
     if (!FGlyph2->Empty()) ChangeGlyph(FGlyph2.get());
 }

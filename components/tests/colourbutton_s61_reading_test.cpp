@@ -288,6 +288,13 @@ TEST_F(ColourButton, TheHoverSwapNeverLosesTheButtonsGlyph) {
     Leave();
     EXPECT_EQ(GlyphPixel(), ColorToRGB(clLime));
 
+    // A second enter before the leave (the platform repeats it, for one
+    // after a modal box) does not take the hover glyph for the button's.
+    Enter();
+    Enter();
+    Leave();
+    EXPECT_EQ(GlyphPixel(), ColorToRGB(clLime));
+
     // So is the glyph of a kind chosen meanwhile.
     Enter();
     Button->SetKind(bkOK);
