@@ -230,6 +230,13 @@ void TColorBitBtn::Dispatch(TMessage& Message) {
     case CM_ENTER:
         SetButtonStyle(true);
         break;
+    case CM_FOCUSCHANGED: {
+        // Another button with the focus is the active one; a control that
+        // is no button leaves the default button active.
+        auto* Focused = reinterpret_cast<TWinControl*>(Message.LParam);
+        SetButtonStyle(dynamic_cast<TButton*>(Focused) ? Focused == this : Default());
+        break;
+    }
     case CM_EXIT: {
         // The focus has moved on by now: a default button stays active
         // unless another button took the focus.

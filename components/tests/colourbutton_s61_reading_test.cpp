@@ -349,6 +349,28 @@ TEST_F(ColourButton, OnlyACustomButtonStoresItsGlyph) {
     EXPECT_NE(OkText.find("Kind = bkOK"), AnsiString::npos) << OkText;
 }
 
+TEST_F(ColourButton, TheDefaultButtonIsActiveWhileNoOtherButtonHasTheFocus) {
+    Button->SetColor(Face);
+    Button->SetFocusColor(Focus);
+    Button->SetDefault(true);
+    Other->SetFocus();
+    EXPECT_TRUE(Button->IsActive());
+    EXPECT_EQ(FacePixel(), ColorToRGB(Focus));
+
+    auto* Second = new TColorBitBtn(Form);
+    Second->SetParent(Form);
+    Second->SetBounds(150, 10, 80, 30);
+    Second->SetFocus();
+    EXPECT_FALSE(Button->IsActive());
+    EXPECT_TRUE(Second->IsActive());
+    EXPECT_EQ(FacePixel(), ColorToRGB(Face));
+
+    Other->SetFocus();
+    EXPECT_TRUE(Button->IsActive());
+    EXPECT_FALSE(Second->IsActive());
+    EXPECT_EQ(FacePixel(), ColorToRGB(Focus));
+}
+
 TEST_F(ColourButton, StreamedFontsKeepWhetherTheyFollowEachOther) {
     TColorBitBtn Apart(nullptr);
     Apart.Font()->SetSize(14);
