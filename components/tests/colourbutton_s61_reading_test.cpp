@@ -246,6 +246,18 @@ TEST_F(ColourButton, AStreamedKindKeepsTheStreamedCaption) {
     EXPECT_EQ(Read.NumGlyphs(), 2);
 }
 
+TEST_F(ColourButton, TheHoverGlyphIsStreamed) {
+    Button->SetGlyph2(Solid(clBlue, 12, 10).get());
+    TMemoryStream Stream;
+    WriteComponentRes(&Stream, Button);
+    TColorBitBtn Read(nullptr);
+    Stream.SetPosition(0);
+    ReadComponentRes(&Stream, &Read);
+    ASSERT_EQ(Read.Glyph2()->Width(), 12);
+    EXPECT_EQ(Read.Glyph2()->Height(), 10);
+    EXPECT_EQ(ColorToRGB(Read.Glyph2()->Canvas()->Pixels(3, 3)), ColorToRGB(clBlue));
+}
+
 TEST_F(ColourButton, APressedFaceIsDrawnOnePixelDownRightInsideAShadowBorder) {
     Button->SetColor(Face);
     Button->SetCaption("Press");

@@ -100,6 +100,13 @@ TEST_F(ColumnLayoutStore, SaveWritesTheCountAndTheListsInDataColumnOrder) {
     Grid->SaveColumnPositions()->Save();
     EXPECT_EQ(Text("ColumnPositions"), "3,1,2");
     EXPECT_EQ(Count(), 3);
+
+    auto Empty = MakeGrid(0);
+    Empty->SaveColumnWidths()->Save();
+    Empty->SaveColumnPositions()->Save();
+    EXPECT_EQ(Count(), 0);
+    EXPECT_EQ(Text("ColumnWidths"), "");
+    EXPECT_EQ(Text("ColumnPositions"), "");
 }
 
 TEST_F(ColumnLayoutStore, RestorePutsEachColumnAtItsStoredPlace) {

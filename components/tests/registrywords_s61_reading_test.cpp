@@ -38,6 +38,12 @@ TEST_F(RegistryValues, ReadsGiveTheStoredValueOrTheDefault) {
     // write-default flag.
     EXPECT_EQ(ReadRegistryString(Reg, "Number", "d", true), "d");
     EXPECT_EQ(ReadRegistryInteger(Reg, "Text", 7, true), 7);
+    const char Bytes[] = {1, 2, 3};
+    Reg.WriteBinaryData("Binary", Bytes, 3);
+    EXPECT_EQ(ReadRegistryString(Reg, "Binary", "d", true), "d");
+    EXPECT_EQ(ReadRegistryInteger(Reg, "Binary", 7, true), 7);
+    EXPECT_EQ(Reg.GetDataType("Binary"), rdBinary);
+    Reg.DeleteValue("Binary");
     EXPECT_EQ(Reg.GetDataType("Number"), rdInteger);
     EXPECT_EQ(Reg.ReadString("Text"), "stored");
     EXPECT_EQ(ValueCount(), 2);
