@@ -246,6 +246,26 @@ TEST_F(ColourButton, AStreamedKindKeepsTheStreamedCaption) {
     EXPECT_EQ(Read.NumGlyphs(), 2);
 }
 
+TEST_F(ColourButton, ADisabledButtonKeepsItsFaceAndDrawsItsCaptionApart) {
+    Button->SetColor(Face);
+    Button->SetCaption("Off");
+    Other->SetFocus();
+    const TRect Enabled = DrawnBox(Face);
+    const TColor EnabledInk = Pixel((Enabled.Left + Enabled.Right) / 2, Enabled.Top);
+    Button->SetEnabled(false);
+    EXPECT_EQ(FacePixel(), ColorToRGB(Face));
+    const TRect Disabled = DrawnBox(Face);
+    ASSERT_LT(Disabled.Left, Disabled.Right);
+    bool Differs = false;
+    for (int y = Disabled.Top; y <= Disabled.Bottom && !Differs; ++y)
+        for (int x = Disabled.Left; x <= Disabled.Right && !Differs; ++x) {
+            const TColor P = ColorToRGB(Button->Canvas()->Pixels(x, y));
+            Differs = P != ColorToRGB(Face) && P != ColorToRGB(Button->Font()->Color()) &&
+                      P != EnabledInk;
+        }
+    EXPECT_TRUE(Differs);
+}
+
 TEST_F(ColourButton, TheHoverGlyphIsStreamed) {
     Button->SetGlyph2(Solid(clBlue, 12, 10).get());
     TMemoryStream Stream;
