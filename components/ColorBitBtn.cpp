@@ -150,6 +150,8 @@ void TColorBitBtn::SetKind(TBitBtnKind Value) {
             SetCaption(BitBtnCaption(Value));
         SetModalResult(BitBtnModalResult(Value));
         FGlyph->SetGlyph(BitBtnGlyph(Value));
+        // Chosen while the hover glyph shows: leaving returns to the kind's.
+        if (FHoverSaved) FSavedGlyph->Assign(BitBtnGlyph(Value));
         SetNumGlyphs(2);
         FModifiedGlyph = false;
     }
@@ -200,7 +202,9 @@ void TColorBitBtn::MouseMove(TShiftState Shift, int X, int Y) {
 
 void TColorBitBtn::CMMouseEnter(TMessage&) {
     if (FPressed) return;
-    FSavedGlyph->Assign(Glyph());
+    // A repeated enter finds the hover glyph showing: the button's own is
+    // already saved.
+    if (!FHoverSaved) FSavedGlyph->Assign(Glyph());
     FHoverSaved = true;
     if (!FGlyph2->Empty()) ChangeGlyph(FGlyph2.get());
 }
@@ -226,6 +230,13 @@ void TColorBitBtn::Dispatch(TMessage& Message) {
     case CM_ENTER:
         SetButtonStyle(true);
         break;
+    case CM_FOCUSCHANGED: {
+        // Another button with the focus is the active one; a control that
+        // is no button leaves the default button active.
+        auto* Focused = reinterpret_cast<TWinControl*>(Message.LParam);
+        SetButtonStyle(dynamic_cast<TButton*>(Focused) ? Focused == this : Default());
+        break;
+    }
     case CM_EXIT: {
         // The focus has moved on by now: a default button stays active
         // unless another button took the focus.

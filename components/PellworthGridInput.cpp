@@ -12,6 +12,7 @@
 #include "platform/gui/Colors.h"
 #include "platform/gui/Graphics.h"
 #include "platform/gui/PublishedProps.h"
+#include "platform/rtl/StringList.h"
 
 #include <algorithm>
 #include <string_view>
@@ -20,20 +21,6 @@
 namespace components {
 
 namespace {
-
-std::vector<AnsiString> TextLines(const AnsiString& Text) {
-    std::vector<AnsiString> Lines;
-    std::size_t Start = 0;
-    for (;;) {
-        const std::size_t End = Text.find('\n', Start);
-        AnsiString Line =
-            Text.substr(Start, End == AnsiString::npos ? AnsiString::npos : End - Start);
-        if (!Line.empty() && Line.back() == '\r') Line.pop_back();
-        Lines.push_back(Line);
-        if (End == AnsiString::npos) return Lines;
-        Start = End + 1;
-    }
-}
 
 // The grid canvas measures in a font for a while and gets its own font back.
 class TMeasuringFont {
@@ -44,15 +31,18 @@ public:
     TMeasuringFont& operator=(const TMeasuringFont&) = delete;
     int WidestLine(TFont* Font, const AnsiString& Text) {
         FCanvas.Font()->Assign(Font);
+        // Lines end at CR, LF or CR LF, as a string list splits them.
+        FLines.SetText(Text);
         int Widest = 0;
-        for (const AnsiString& Line : TextLines(Text))
-            Widest = std::max(Widest, FCanvas.TextWidth(Line));
+        for (int Line = 0; Line < FLines.Count(); ++Line)
+            Widest = std::max(Widest, FCanvas.TextWidth(FLines.Strings(Line)));
         return Widest;
     }
 
 private:
     TCanvas& FCanvas;
     TFont FSaved;
+    TStringList FLines;
 };
 
 } // namespace
@@ -65,7 +55,9 @@ TFont* TPellworthGrid::CellPaintFont(int DataCol, int DataRow) {
 }
 
 void TPellworthGrid::AutoSizeCol(int DataCol) {
+    // No such column: GetCol has raised, or the grid keeps quiet about it.
     grid::TgxCol* Column = GetCol(DataCol);
+    if (!Column) return;
     TMeasuringFont Measure(*Canvas());
     int Width = 0;
     for (int Row = 1; Row <= GetGridRowCount(); ++Row) {
@@ -160,6 +152,7 @@ void TPellworthGrid::MakeDataRowVisible(int DataRow) {
 
 void TPellworthGrid::SetColList(int DataCol, const char* List) {
     grid::TgxCol* Column = GetCol(DataCol);
+    if (!Column) return;
     Column->SetParentCombo(false);
     grid::TgxComboGrid* Entries = Column->GetCombo()->GetGrid();
     Entries->SetStoreData(true);
@@ -228,7 +221,9 @@ void TPellworthGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, in
         // A click toggles the box at once and selects no row.
         ClearSelectedRows();
         SetCurrentCell(DisplayCol, DisplayRow);
-        ToggleCurrentCheckCell();
+        // The grid may refuse to leave the cell it edits: then the box was
+        // not reached, and the cell that stays current is no box to toggle.
+        if (Col() == DisplayCol && Row() == DisplayRow) ToggleCurrentCheckCell();
         return;
     }
     grid::TgxGrid::MouseDown(Button, Shift, X, Y);

@@ -1,6 +1,5 @@
 #include "components/SaveColumnWidths.h"
 
-#include "components/ExtractWord.h"
 #include "components/RegistryRoutines.h"
 #include "components/SavedColumnHelpers.h"
 #include "grid/model/BaseGrid.h"
@@ -10,6 +9,7 @@
 
 #include <algorithm>
 #include <map>
+#include <vector>
 
 namespace components {
 
@@ -19,26 +19,21 @@ const char* const CountName = "ColumnCount";
 const char* const WidthsName = "ColumnWidths";
 const char* const PositionsName = "ColumnPositions";
 
-const TSysCharSet& ListDelimiters() {
-    static const TSysCharSet Delims{',', ' '};
-    return Delims;
+// Every number of a stored list in order, 0 for a word that is no number.
+// The list is read in one pass: a damaged value that holds a great many
+// entries costs no more than its own length.
+std::vector<int> ListNumbers(const AnsiString& List) {
+    std::vector<int> Numbers;
+    for (const AnsiString& Word : ListWords(List))
+        Numbers.push_back(StrToIntDef(Word, 0));
+    return Numbers;
 }
 
-// The N-th number of a stored list, 0 when it is missing or no number.
-int ListNumber(int N, const AnsiString& List) {
-    return StrToIntDef(GetWord(N, List, ListDelimiters()), 0);
-}
-
-// The number of entries of a stored list.
-int ListLength(const AnsiString& List) {
-    int Count = 0;
-    bool InWord = false;
-    for (char C : List) {
-        const bool Delimiter = static_cast<unsigned char>(C) < 128 && ListDelimiters().Contains(C);
-        if (!Delimiter && !InWord) ++Count;
-        InWord = !Delimiter;
-    }
-    return Count;
+// The N-th entry of a list read by ListNumbers, 0 when it is missing.
+int ListNumber(int N, const std::vector<int>& Numbers) {
+    return N >= 1 && static_cast<std::size_t>(N) <= Numbers.size()
+               ? Numbers[static_cast<std::size_t>(N) - 1]
+               : 0;
 }
 
 } // namespace
@@ -113,9 +108,15 @@ void TSaveColumnWidths::Restore() {
     grid::TgxBaseGrid& G = Grid();
     const TOpenLayoutKey Key(*this);
     const int Stored = ReadRegistryInteger(Registry(), CountName, 0, false);
-    const AnsiString Widths = ReadRegistryString(Registry(), WidthsName, "", false);
-    for (int Col = 1; Col <= ColumnCount() && Col <= Stored; ++Col)
-        G.GetCol(Col)->SetWidth(ListNumber(Col, Widths));
+    const std::vector<int> Widths =
+        ListNumbers(ReadRegistryString(Registry(), WidthsName, "", false));
+    for (int Col = 1; Col <= ColumnCount() && Col <= Stored; ++Col) {
+        // A width no grid stream would carry is damage: the column keeps its
+        // own rather than overflow the grid's pixel sums.
+        const int Width = ListNumber(Col, Widths);
+        if (Width < 0 || Width > grid::TgxBaseGrid::MaxStreamExtent) continue;
+        G.GetCol(Col)->SetWidth(Width);
+    }
 }
 
 // ---- positions ---------------------------------------------------------------------------
@@ -137,11 +138,13 @@ void TSaveColumnPositions::Normalize() {
     Grid();
     const TOpenLayoutKey Key(*this);
     const int Stored = ReadRegistryInteger(Registry(), CountName, 0, false);
-    const AnsiString Positions = ReadRegistryString(Registry(), PositionsName, "", false);
+    const std::vector<int> Positions =
+        ListNumbers(ReadRegistryString(Registry(), PositionsName, "", false));
     const int Count = ColumnCount();
     // The stored count cannot ask for more entries than the list holds: a
     // damaged count costs no more than the list itself.
-    const int Last = std::min(Stored, ListLength(Positions));
+    const int Last = static_cast<int>(std::min<std::size_t>(
+        static_cast<std::size_t>(std::max(Stored, 0)), Positions.size()));
     AnsiString Result;
     for (int I = 1; I <= Last; ++I) {
         const int Position = ListNumber(I, Positions);

@@ -11,4 +11,8 @@ namespace components {
 // integer: "3,x,2" gives only 3. Never raises.
 std::vector<int> ParseIntegerList(const AnsiString& S);
 
+// The words of such a list in order, read in one pass. Bytes from 128 up
+// belong to words, as in GetWord.
+std::vector<AnsiString> ListWords(const AnsiString& S);
+
 } // namespace components

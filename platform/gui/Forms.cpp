@@ -20,6 +20,7 @@
 #include <functional>
 #include <iterator>
 #include <unistd.h>
+#include <vector>
 
 // ---- the process-wide objects -------------------------------------------------------
 
@@ -578,6 +579,23 @@ void TCustomForm::SetActiveControl(TWinControl* Control) {
     if (FFocusedControl != Control && FFocusMoves == MovesBefore) SetFocusedControl(Control);
 }
 
+namespace {
+
+// CM_FOCUSCHANGED to every control below Parent, LParam the control that
+// has the focus now: how a push button learns whether it is drawn as the
+// one Enter presses.
+void NotifyFocusChanged(TWinControl* Parent, TWinControl* Focused) {
+    std::vector<TControl*> Children;
+    for (int I = 0; I < Parent->ControlCount(); ++I)
+        Children.push_back(Parent->Controls(I));
+    for (TControl* Child : Children) {
+        Child->Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(Focused));
+        if (auto* Win = dynamic_cast<TWinControl*>(Child)) NotifyFocusChanged(Win, Focused);
+    }
+}
+
+} // namespace
+
 void TCustomForm::SetFocusedControl(TWinControl* Control) {
     // Being told again which control has the focus still settles it: a
     // control that passes its focus on to another (a grid's in-place
@@ -593,6 +611,7 @@ void TCustomForm::SetFocusedControl(TWinControl* Control) {
     FActiveControl = Control;
     if (Old) Old->Perform(CM_EXIT);
     if (Control && FFocusedControl == Control) Control->Perform(CM_ENTER);
+    if (FFocusedControl == Control) NotifyFocusChanged(this, Control);
 }
 
 bool TCustomForm::Active() const {
