@@ -204,6 +204,30 @@ TEST_F(BitmapTest, SizingKeepsPixelsAndWhitensNewArea) {
     EXPECT_EQ(Bitmap.TransparentColor(), clDefault);
 }
 
+TEST_F(BitmapTest, SidesSetOneAtATimeMakeTheWholeSize) {
+    TBitmap Bitmap;
+    Bitmap.SetWidth(16);
+    EXPECT_TRUE(Bitmap.Empty());
+    EXPECT_EQ(Bitmap.Width(), 16);
+    EXPECT_THROW(Bitmap.ScanLine(0), EInvalidGraphicOperation);
+    Bitmap.SetHeight(8);
+    EXPECT_FALSE(Bitmap.Empty());
+    EXPECT_EQ(Bitmap.Width(), 16);
+    EXPECT_EQ(Bitmap.Height(), 8);
+    EXPECT_EQ(Bitmap.Canvas()->Pixels(15, 7), clWhite);
+    // Emptied by one side, it keeps the other until both are set again.
+    Bitmap.SetHeight(0);
+    EXPECT_EQ(Bitmap.Width(), 16);
+    TBitmap Copy;
+    Copy.Assign(&Bitmap);
+    EXPECT_EQ(Copy.Width(), 16);
+    Copy.SetHeight(2);
+    EXPECT_EQ(Copy.Height(), 2);
+    EXPECT_EQ(Copy.Width(), 16);
+    Copy.Assign(nullptr);
+    EXPECT_EQ(Copy.Width(), 0);
+}
+
 TEST_F(BitmapTest, MonochromeKeepsWhiteAndBlackensEveryOtherColour) {
     TBitmap Bitmap;
     Paint(Bitmap, 7, 1);
