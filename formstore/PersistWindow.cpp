@@ -33,7 +33,11 @@ LRESULT SwitchToWindow(HWND Wnd, bool Restore) {
     if (!IsWindowVisible(Wnd)) return 0;
     if (!IsZoomed(Wnd)) SendMessage(Wnd, WM_SYSCOMMAND, SC_RESTORE, 0);
     TWinControl* Previous = Screen ? Screen->ActiveControl() : nullptr;
-    if (Wnd->CanFocus()) Wnd->SetFocus();
+    // A form is no focus target of its own: it takes the focus through the
+    // control that holds it on the form.
+    TWinControl* Target = Wnd;
+    if (auto* Form = dynamic_cast<TCustomForm*>(Wnd)) Target = Form->ActiveControl();
+    if (Target && Target->CanFocus()) Target->SetFocus();
     return reinterpret_cast<LRESULT>(Previous);
 }
 
