@@ -47,6 +47,13 @@ const WildCase WildCases[] = {
     {"axc", "a*?c", false, true},
     {"abxc", "a*b?c", false, true},
     {"abc", "a*b*", false, true},
+    {"abc", "abc*", false, true},
+    {"abc", "abc**", false, true},
+    {"abc", "abc?", false, false},
+    {"", "", false, true},
+    {"a", "", false, false},
+    {"\xc3\xa9t\xc3\xa9", "\xc3\x89T*", true, true},
+    {"\xc3\xa9t\xc3\xa9", "\xc3\x89T*", false, false},
 };
 
 } // namespace
