@@ -3,6 +3,7 @@
 #include "formstore/PersistUtils.h"
 
 #include "platform/gui/Forms.h"
+#include "platform/gui/WindowPos.h"
 
 namespace formstore {
 
@@ -28,8 +29,8 @@ void StopWait() {
 
 LRESULT SwitchToWindow(HWND Wnd, bool Restore) {
     if (!Wnd || !Wnd->Enabled()) return 0;
-    Wnd->BringToFront();
-    if (!Restore) return 1;
+    const bool Foreground = SetForegroundWindow(Wnd);
+    if (!Restore) return Foreground ? 1 : 0;
     if (!IsWindowVisible(Wnd)) return 0;
     if (!IsZoomed(Wnd)) SendMessage(Wnd, WM_SYSCOMMAND, SC_RESTORE, 0);
     TWinControl* Previous = Screen ? Screen->ActiveControl() : nullptr;

@@ -195,6 +195,7 @@ TEST(PersistUtilsReading, SwitchToWindowBringsAFormToTheFront) {
     // Hidden with restore: 0.
     auto Hidden = std::make_unique<TForm>(nullptr);
     EXPECT_EQ(SwitchToWindow(Hidden.get(), true), 0);
+    EXPECT_EQ(SwitchToWindow(Hidden.get(), false), 0);
     // Disabled: nothing happens, 0.
     Form->SetEnabled(false);
     EXPECT_EQ(SwitchToWindow(Form.get(), false), 0);
@@ -202,17 +203,35 @@ TEST(PersistUtilsReading, SwitchToWindowBringsAFormToTheFront) {
     Form->SetEnabled(true);
     EXPECT_NE(SwitchToWindow(Form.get(), false), 0);
     // With restore a minimised form comes back to normal and its control
-    // takes the focus; the result is the control that had it before.
+    // takes the focus; the result is the control that had it just before
+    // (the form's own, as the form came to the front first).
     Edit->SetFocus();
     OtherEdit->SetFocus();
     Form->SetWindowState(wsMinimized);
     LRESULT Before = 0;
     ASSERT_NO_THROW(Before = SwitchToWindow(Form.get(), true));
     EXPECT_EQ(Form->WindowState(), wsNormal);
-    EXPECT_EQ(Before, reinterpret_cast<LRESULT>(OtherEdit));
+    EXPECT_EQ(Before, reinterpret_cast<LRESULT>(Edit));
     EXPECT_EQ(Screen->ActiveControl(), Edit);
+    EXPECT_TRUE(Form->Active());
     // A maximised form stays maximised.
     Form->SetWindowState(wsMaximized);
     ASSERT_NO_THROW(SwitchToWindow(Form.get(), true));
     EXPECT_EQ(Form->WindowState(), wsMaximized);
+}
+
+TEST(PersistUtilsReading, SwitchToWindowMakesTheFormTheActiveWindow) {
+    auto Form = std::make_unique<TForm>(nullptr);
+    auto* Edit = new TEdit(Form.get());
+    Edit->SetParent(Form.get());
+    Form->Show();
+    auto Other = std::make_unique<TForm>(nullptr);
+    auto* OtherEdit = new TEdit(Other.get());
+    OtherEdit->SetParent(Other.get());
+    Other->Show();
+    OtherEdit->SetFocus();
+    ASSERT_TRUE(Other->Active());
+    EXPECT_NE(SwitchToWindow(Form.get(), false), 0);
+    EXPECT_TRUE(Form->Active());
+    EXPECT_FALSE(Other->Active());
 }
