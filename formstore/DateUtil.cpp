@@ -404,6 +404,8 @@ AnsiString DefDateMask(char BlanksChar, bool AFourDigitYear) {
 }
 
 AnsiString FormatLongDate(TDateTime Value) {
+    // The locale has no long form for a value outside the calendar.
+    if (!ValidDate(Value)) return AnsiString();
     return TrimRight(FormatDateTime("dddddd", Value));
 }
 

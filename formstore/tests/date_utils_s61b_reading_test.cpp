@@ -267,3 +267,19 @@ TEST_F(DateUtilsReading, LongDateTexts) {
     FormatSettings().LongDateFormat = "d MMMM yyyy   ";
     EXPECT_EQ(FormatLongDate(EncodeDate(2001, 12, 31)), "31 December 2001");
 }
+
+TEST_F(DateUtilsReading, MonthNamesComeFromTheLocale) {
+    FormatSettings().LongMonthNames[11] = "Dezember";
+    FormatSettings().LongMonthNames[0] = "";
+    EXPECT_EQ(MonthFromName("dez", 3), 12);
+    EXPECT_EQ(MonthFromName("Dec", 3), 0);
+    // A month without a name is skipped, even for a zero-length compare.
+    EXPECT_EQ(MonthFromName("x", 0), 2);
+    EXPECT_EQ(StrToDateFmt("MMM dd yyyy", "Dez 31 2001"), EncodeDate(2001, 12, 31));
+}
+
+TEST_F(DateUtilsReading, NoLongDateTextForAValueOutsideTheCalendar) {
+    for (double Value : {1e9, -1e9, double(EncodeDate(9999, 12, 31)) + 1.0})
+        EXPECT_EQ(FormatLongDate(Value), "") << Value;
+    EXPECT_EQ(FormatLongDate(EncodeDate(1, 1, 1)), "Monday, January 01, 0001");
+}
