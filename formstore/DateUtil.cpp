@@ -9,6 +9,7 @@
 #include <array>
 #include <cctype>
 #include <cmath>
+#include <limits>
 
 namespace formstore {
 
@@ -302,8 +303,12 @@ int DaysInPeriod(TDateTime Date1, TDateTime Date2) {
 }
 
 int DaysBetween(TDateTime Date1, TDateTime Date2) {
-    const int Result = static_cast<int>(Trunc(Date2) - Trunc(Date1)) + 1;
-    return Result < 0 ? 0 : Result;
+    // Counted as a double first: values far outside the calendar must not
+    // overflow the integer.
+    const double Result = Trunc(Date2) - Trunc(Date1) + 1;
+    if (!(Result >= 0)) return 0;
+    return Result >= double(std::numeric_limits<int>::max()) ? std::numeric_limits<int>::max()
+                                                              : static_cast<int>(Result);
 }
 
 TDateTime IncTime(TDateTime ATime, int Hours, int Minutes, int Seconds, int MSecs) {

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 
 using namespace formstore;
 
@@ -282,4 +283,25 @@ TEST_F(DateUtilsReading, NoLongDateTextForAValueOutsideTheCalendar) {
     for (double Value : {1e9, -1e9, double(EncodeDate(9999, 12, 31)) + 1.0})
         EXPECT_EQ(FormatLongDate(Value), "") << Value;
     EXPECT_EQ(FormatLongDate(EncodeDate(1, 1, 1)), "Monday, January 01, 0001");
+}
+
+TEST_F(DateUtilsReading, ValuesOutsideTheCalendarDoNotBreakTheArithmetic) {
+    for (double Bad : {1e9, -1e9, 1e300, -1e300}) {
+        SCOPED_TRACE(Bad);
+        EXPECT_FALSE(ValidDate(Bad));
+        EXPECT_EQ(DaysInPeriod(Bad, 0), 0);
+        EXPECT_GE(DaysBetween(Bad, 0), 0);
+        (void)CutTime(Bad);
+        try {
+            Word D = 0, M = 0, Y = 0;
+            (void)ExtractDay(Bad);
+            DateDiff(Bad, 0, D, M, Y);
+            (void)MonthsBetween(0, Bad);
+            (void)IncDate(Bad, 1, 1, 1);
+        } catch (const Exception&) {
+        }
+    }
+    EXPECT_EQ(DaysBetween(-1e300, 0), std::numeric_limits<int>::max());
+    EXPECT_EQ(DaysBetween(1e300, 0), 0);
+    EXPECT_EQ(DaysBetween(std::nan(""), 0), 0);
 }
