@@ -65,6 +65,9 @@ TEST_F(DateUtilsReading, ParsingByPositionThenFreely) {
         {"M/d/yyyy", "13/1/2001", 0, 0, 0},
         {"M/d/yyyy", "1/1/10000", 0, 0, 0},
         {"M/d/yyyy", "1/1/020011", 0, 0, 0},       // at most four digits are read
+        {"yyyyyyyyyyyyyyyyyyyyyyyyy", "9999999999999999999999999", 0, 0, 0},
+        {"M/d/yyyy", "99999999999/1/2001", 0, 0, 0},
+        {"MMM/d/yyyy", "\xff\xfe\xfd/1/2001", 0, 0, 0},
         {"M/d/yyyy", "01/01/0002001", 2001, 1, 1}, // leading zeros do not count
     };
     const TDateTime Default = EncodeDate(1999, 9, 9) + 0.75;
