@@ -149,7 +149,8 @@ TEST(PersistUtilsReading, NormalDirEndsInBackslash) {
         const char* Expected;
     } Cases[] = {{"C", "C:\\"},          {"c", "c:\\"},   {"C:", "C:"}, {"C:\\Temp", "C:\\Temp\\"},
                  {"1", "1\\"},            {"", ""},        {"ab", "ab\\"}, {"C:\\", "C:\\"},
-                 {"/tmp", "/tmp\\"}};
+                 {"/tmp", "/tmp\\"},      {":", ":"},      {"\\", "\\"},
+                 {"\xc3\xa9", "\xc3\xa9\\"}, {"C:\\\xc3\xa9", "C:\\\xc3\xa9\\"}};
     for (const auto& C : Cases)
         EXPECT_EQ(NormalDir(C.Name), C.Expected) << C.Name;
 }
