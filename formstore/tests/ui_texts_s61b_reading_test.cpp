@@ -241,9 +241,15 @@ TEST_F(UiTextsReading, FreeingTheProgramWideInstanceEmptiesIt) {
     EXPECT_NO_THROW(Orphan.SetConnected(true));
     EXPECT_NO_THROW(Orphan.SetCheckBoxInGridStyle(cbStyleXmark));
     Uitexts::Finalization();
+    const int Owned = Application->ComponentCount();
     Uitexts::Initialization();
     ASSERT_NE(UiIntl(), nullptr);
     EXPECT_EQ(UiIntl()->Owner(), Application);
+    EXPECT_EQ(Application->ComponentCount(), Owned + 1);
+    Uitexts::Finalization();
+    EXPECT_EQ(UiIntl(), nullptr);
+    EXPECT_EQ(Application->ComponentCount(), Owned);
+    Uitexts::Initialization();
     Uitexts::Initialization(); // a second start-up keeps the one there is
     TuiIntl* Again = UiIntl();
     Uitexts::Initialization();
