@@ -9,6 +9,7 @@
 #include <array>
 #include <cctype>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 
 namespace formstore {
@@ -221,15 +222,18 @@ Word ExtractYear(TDateTime ADate) {
 TDateTime IncDate(TDateTime ADate, int Days, int Months, int Years) {
     int Y, M, D;
     Decode(ADate, Y, M, D);
-    Y += Years + Months / 12;
+    // Summed wide so that a huge shift cannot overflow; a year outside the
+    // calendar becomes 0, which the encoding below refuses with its error.
+    std::int64_t Year = std::int64_t(Y) + Years + Months / 12;
     M += Months % 12;
     if (M < 1) {
         M += 12;
-        --Y;
+        --Year;
     } else if (M > 12) {
         M -= 12;
-        ++Y;
+        ++Year;
     }
+    Y = Year < 1 || Year > 9999 ? 0 : static_cast<int>(Year);
     D = std::min(D, DaysPerMonth(Y, M));
     // Before 30 Dec 1899 the time of day counts away from zero, so it is
     // carried over by its size, not added with its sign.

@@ -308,3 +308,22 @@ TEST_F(DateUtilsReading, ValuesOutsideTheCalendarDoNotBreakTheArithmetic) {
     EXPECT_EQ(DaysBetween(1e300, 0), 0);
     EXPECT_EQ(DaysBetween(std::nan(""), 0), 0);
 }
+
+TEST_F(DateUtilsReading, ExtremeShiftsRaiseTheEncodingErrorWithoutOverflow) {
+    const TDateTime Day = EncodeDate(2001, 5, 2);
+    const int Big = std::numeric_limits<int>::max(), Small = std::numeric_limits<int>::min();
+    for (int Years : {Big, Small})
+        EXPECT_THROW(IncYear(Day, Years), EConvertError) << Years;
+    for (int Months : {Big, Small})
+        EXPECT_THROW(formstore::IncMonth(Day, Months), EConvertError) << Months;
+    EXPECT_THROW(IncDate(Day, 0, Big, Big), EConvertError);
+    EXPECT_THROW(IncDate(Day, 0, Small, Small), EConvertError);
+    for (int Delta : {Big, Small}) {
+        EXPECT_TRUE(std::isfinite(IncHour(Day, Delta)));
+        EXPECT_TRUE(std::isfinite(IncMinute(Day, Delta)));
+        EXPECT_TRUE(std::isfinite(IncSecond(Day, Delta)));
+        EXPECT_TRUE(std::isfinite(IncMSec(Day, Delta)));
+        EXPECT_TRUE(std::isfinite(IncTime(Day, Delta, Delta, Delta, Delta)));
+    }
+    EXPECT_NEAR(IncHour(Day, Big), Day + Big / 24 + (Big % 24) / 24.0, 1e-6);
+}
