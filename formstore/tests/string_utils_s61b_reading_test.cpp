@@ -245,6 +245,9 @@ TEST(StringUtilsReading, EdgesOfTheLimits) {
     EXPECT_EQ(RomanToInt("-" + AnsiString(3000000, 'M')), static_cast<int>(0u - 3000000000u));
     EXPECT_EQ(Hex2Dec("FFFFFFFF"), -1);
     EXPECT_EQ(Hex2Dec("$"), 0);
+    EXPECT_EQ(Hex2Dec("FFFFFFFFFF"), 0); // past 32 bits: no number
+    EXPECT_EQ(Dec2Numb(0xFFFFFFFFu, 40, 2), "00000000" + AnsiString(32, '1'));
+    EXPECT_EQ(Numb2Dec("-1", 10), ('-' - 48) * 10 + 1);
     EXPECT_EQ(Dec2Hex(INT32_MIN, 1), "80000000");
     EXPECT_EQ(IntToBin(5, 0, 4), "");
     EXPECT_EQ(IntToBin(5, -3, 4), "");
