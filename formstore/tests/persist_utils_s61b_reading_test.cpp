@@ -236,3 +236,19 @@ TEST(PersistUtilsReading, SwitchToWindowMakesTheFormTheActiveWindow) {
     EXPECT_TRUE(Form->Active());
     EXPECT_FALSE(Other->Active());
 }
+
+TEST(PersistUtilsReading, SwitchToWindowOnAControlFocusesIt) {
+    auto Form = std::make_unique<TForm>(nullptr);
+    auto* First = new TEdit(Form.get());
+    First->SetParent(Form.get());
+    auto* Second = new TEdit(Form.get());
+    Second->SetParent(Form.get());
+    Form->Show();
+    First->SetFocus();
+    EXPECT_NE(SwitchToWindow(Second, false), 0);
+    LRESULT Before = 0;
+    ASSERT_NO_THROW(Before = SwitchToWindow(Second, true));
+    EXPECT_EQ(Before, reinterpret_cast<LRESULT>(First));
+    EXPECT_EQ(Screen->ActiveControl(), Second);
+    EXPECT_EQ(SwitchToWindow(nullptr, true), 0);
+}
