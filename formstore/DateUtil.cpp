@@ -9,6 +9,8 @@
 #include <array>
 #include <cctype>
 #include <cmath>
+#include <cstdint>
+#include <limits>
 
 namespace formstore {
 
@@ -220,15 +222,18 @@ Word ExtractYear(TDateTime ADate) {
 TDateTime IncDate(TDateTime ADate, int Days, int Months, int Years) {
     int Y, M, D;
     Decode(ADate, Y, M, D);
-    Y += Years + Months / 12;
+    // Summed wide so that a huge shift cannot overflow; a year outside the
+    // calendar becomes 0, which the encoding below refuses with its error.
+    std::int64_t Year = std::int64_t(Y) + Years + Months / 12;
     M += Months % 12;
     if (M < 1) {
         M += 12;
-        --Y;
+        --Year;
     } else if (M > 12) {
         M -= 12;
-        ++Y;
+        ++Year;
     }
+    Y = Year < 1 || Year > 9999 ? 0 : static_cast<int>(Year);
     D = std::min(D, DaysPerMonth(Y, M));
     // Before 30 Dec 1899 the time of day counts away from zero, so it is
     // carried over by its size, not added with its sign.
@@ -302,8 +307,12 @@ int DaysInPeriod(TDateTime Date1, TDateTime Date2) {
 }
 
 int DaysBetween(TDateTime Date1, TDateTime Date2) {
-    const int Result = static_cast<int>(Trunc(Date2) - Trunc(Date1)) + 1;
-    return Result < 0 ? 0 : Result;
+    // Counted as a double first: values far outside the calendar must not
+    // overflow the integer.
+    const double Result = Trunc(Date2) - Trunc(Date1) + 1;
+    if (!(Result >= 0)) return 0;
+    return Result >= double(std::numeric_limits<int>::max()) ? std::numeric_limits<int>::max()
+                                                              : static_cast<int>(Result);
 }
 
 TDateTime IncTime(TDateTime ATime, int Hours, int Minutes, int Seconds, int MSecs) {
@@ -404,6 +413,8 @@ AnsiString DefDateMask(char BlanksChar, bool AFourDigitYear) {
 }
 
 AnsiString FormatLongDate(TDateTime Value) {
+    // The locale has no long form for a value outside the calendar.
+    if (!ValidDate(Value)) return AnsiString();
     return TrimRight(FormatDateTime("dddddd", Value));
 }
 

@@ -3,6 +3,7 @@
 #include "formstore/PersistUtils.h"
 
 #include "platform/gui/Forms.h"
+#include "platform/gui/WindowPos.h"
 
 namespace formstore {
 
@@ -28,12 +29,16 @@ void StopWait() {
 
 LRESULT SwitchToWindow(HWND Wnd, bool Restore) {
     if (!Wnd || !Wnd->Enabled()) return 0;
-    Wnd->BringToFront();
-    if (!Restore) return 1;
+    const bool Foreground = SetForegroundWindow(Wnd);
+    if (!Restore) return Foreground ? 1 : 0;
     if (!IsWindowVisible(Wnd)) return 0;
     if (!IsZoomed(Wnd)) SendMessage(Wnd, WM_SYSCOMMAND, SC_RESTORE, 0);
     TWinControl* Previous = Screen ? Screen->ActiveControl() : nullptr;
-    if (Wnd->CanFocus()) Wnd->SetFocus();
+    // A form is no focus target of its own: it takes the focus through the
+    // control that holds it on the form.
+    TWinControl* Target = Wnd;
+    if (auto* Form = dynamic_cast<TCustomForm*>(Wnd)) Target = Form->ActiveControl();
+    if (Target && Target->CanFocus()) Target->SetFocus();
     return reinterpret_cast<LRESULT>(Previous);
 }
 

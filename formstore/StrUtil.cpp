@@ -422,20 +422,22 @@ int RomanToInt(const AnsiString& S) {
     std::size_t I = 0;
     const bool Negative = !S.empty() && S[0] == '-';
     if (Negative) I = 1;
-    int Result = 0;
+    // Summed as 32 bits that wrap, so a numeral too long for an integer
+    // gives a wrapped number instead of an overflow.
+    std::uint32_t Result = 0;
     while (I < S.size()) {
         const int Current = RomanValue(S[I]);
         if (Current == 0) return 0;
         const int Next = I + 1 < S.size() ? RomanValue(S[I + 1]) : 0;
         if (Next > Current) {
-            Result += Next - Current;
+            Result += static_cast<std::uint32_t>(Next - Current);
             I += 2;
         } else {
-            Result += Current;
+            Result += static_cast<std::uint32_t>(Current);
             ++I;
         }
     }
-    return Negative ? -Result : Result;
+    return static_cast<int>(Negative ? 0u - Result : Result);
 }
 
 AnsiString IntToRoman(int Value) {

@@ -1,7 +1,9 @@
 #include "formstore/UiTexts.h"
 
+#include "platform/classes/Publish.h"
 #include "platform/gui/Beep.h"
 #include "platform/gui/Forms.h"
+#include "platform/gui/PublishedProps.h"
 #include "platform/rtl/Exceptions.h"
 
 namespace formstore {
@@ -21,6 +23,140 @@ struct TUnitShutDown {
 } UnitShutDown;
 
 const AnsiString ValidationErrorMessage = "Invalid input value.  Use escape key to abandon changes";
+
+// A form may carry its own TuiIntl with its texts set in the designer, so
+// the component and every holder are published and may be read from a form.
+#define FORMSTORE_UI_PUBLISH_TEXT(Name, Text)                                                      \
+    C.Property(#Name, &Class::Name, &Class::Set##Name).Default(Text);
+
+const TTypeInfo& CheckBoxInGridStyleType() {
+    static const TTypeInfo Info = MakeEnumType(
+        "TuiCheckBoxInGridStyle", {"cbStyleAuto", "cbStyleCheckmark", "cbStyleXmark"});
+    return Info;
+}
+
+const TPublished<TuiADOIntl, TPersistent> ADOIntlClass("TuiADOIntl", [](auto& C) {
+    C.Property("UseLocateWhenFindingValue", &TuiADOIntl::UseLocateWhenFindingValue,
+               &TuiADOIntl::SetUseLocateWhenFindingValue)
+        .Default(true);
+});
+
+const TPublished<TuiDBNavigatorIntlHints, TPersistent> NavigatorHintsClass(
+    "TuiDBNavigatorIntlHints", [](auto& C) {
+        using Class = TuiDBNavigatorIntlHints;
+        FORMSTORE_UI_NAVIGATOR_HINTS_TEXTS(FORMSTORE_UI_PUBLISH_TEXT)
+    });
+
+const TPublished<TuiDBNavigatorIntl, TPersistent> NavigatorClass("TuiDBNavigatorIntl", [](auto& C) {
+    C.Property("ConfirmDeleteMessage", &TuiDBNavigatorIntl::ConfirmDeleteMessage,
+               &TuiDBNavigatorIntl::SetConfirmDeleteMessage)
+        .Default("Delete record?");
+    C.Property("Hints", &TuiDBNavigatorIntl::Hints, &TuiDBNavigatorIntl::SetHints);
+});
+
+const TPublished<TuiSearchDialogIntl, TPersistent> SearchDialogClass("TuiSearchDialogIntl",
+                                                                     [](auto& C) {
+    using Class = TuiSearchDialogIntl;
+    FORMSTORE_UI_SEARCH_DIALOG_TEXTS(FORMSTORE_UI_PUBLISH_TEXT)
+});
+
+const TPublished<TuiLocateDialogIntl, TPersistent> LocateDialogClass("TuiLocateDialogIntl",
+                                                                     [](auto& C) {
+    using Class = TuiLocateDialogIntl;
+    FORMSTORE_UI_LOCATE_DIALOG_TEXTS(FORMSTORE_UI_PUBLISH_TEXT)
+});
+
+const TPublished<TuiMonthCalendarIntl, TPersistent> MonthCalendarClass("TuiMonthCalendarIntl",
+                                                                       [](auto& C) {
+    using Class = TuiMonthCalendarIntl;
+    FORMSTORE_UI_MONTH_CALENDAR_TEXTS(FORMSTORE_UI_PUBLISH_TEXT)
+});
+
+const TPublished<TuiFilterDialogIntl, TPersistent> FilterDialogClass("TuiFilterDialogIntl",
+                                                                     [](auto& C) {
+    using Class = TuiFilterDialogIntl;
+    FORMSTORE_UI_FILTER_DIALOG_TEXTS(FORMSTORE_UI_PUBLISH_TEXT)
+});
+
+const TPublished<TuiRichEditMenuLabels, TPersistent> MenuLabelsClass("TuiRichEditMenuLabels",
+                                                                     [](auto& C) {
+    using Class = TuiRichEditMenuLabels;
+    FORMSTORE_UI_RICH_EDIT_MENU_TEXTS(FORMSTORE_UI_PUBLISH_TEXT)
+});
+
+const TPublished<TuiRichEditPopupMenuLabels, TPersistent> PopupMenuLabelsClass(
+    "TuiRichEditPopupMenuLabels", [](auto& C) {
+        using Class = TuiRichEditPopupMenuLabels;
+        FORMSTORE_UI_RICH_EDIT_POPUP_MENU_TEXTS(FORMSTORE_UI_PUBLISH_TEXT)
+    });
+
+const TPublished<TuiRichEditParagraphDlg, TPersistent> ParagraphDlgClass(
+    "TuiRichEditParagraphDlg", [](auto& C) {
+        using Class = TuiRichEditParagraphDlg;
+        FORMSTORE_UI_RICH_EDIT_PARAGRAPH_DIALOG_TEXTS(FORMSTORE_UI_PUBLISH_TEXT)
+        C.Property("HelpContext", &Class::HelpContext, &Class::SetHelpContext).Default(0);
+    });
+
+const TPublished<TuiRichEditTabDlg, TPersistent> TabDlgClass("TuiRichEditTabDlg", [](auto& C) {
+    using Class = TuiRichEditTabDlg;
+    FORMSTORE_UI_RICH_EDIT_TAB_DIALOG_TEXTS(FORMSTORE_UI_PUBLISH_TEXT)
+    C.Property("HelpContext", &Class::HelpContext, &Class::SetHelpContext).Default(0);
+});
+
+const TPublished<TuiDBRichEditIntl, TPersistent> RichEditClass("TuiDBRichEditIntl", [](auto& C) {
+    using Class = TuiDBRichEditIntl;
+    FORMSTORE_UI_RICH_EDIT_TEXTS(FORMSTORE_UI_PUBLISH_TEXT)
+    C.Property("MenuLabels", &Class::MenuLabels, &Class::SetMenuLabels);
+    C.Property("PopupMenuLabels", &Class::PopupMenuLabels, &Class::SetPopupMenuLabels);
+    C.Property("ParagraphDialog", &Class::ParagraphDialog, &Class::SetParagraphDialog);
+    C.Property("TabDialog", &Class::TabDialog, &Class::SetTabDialog);
+});
+
+const TPublished<TuiUserMessagesIntl, TPersistent> UserMessagesClass("TuiUserMessagesIntl",
+                                                                     [](auto& C) {
+    using Class = TuiUserMessagesIntl;
+    FORMSTORE_UI_USER_MESSAGES_TEXTS(FORMSTORE_UI_PUBLISH_TEXT)
+});
+
+// The event is not published: a handler is bound in code.
+const TPublished<TuiIntl, TComponent> UiIntlClass(
+    "TuiIntl",
+    [](auto& C) {
+        using Class = TuiIntl;
+        C.Property("ADO", &Class::ADO, &Class::SetADO);
+        C.Property("Navigator", &Class::Navigator, &Class::SetNavigator);
+        C.Property("SearchDialog", &Class::SearchDialog, &Class::SetSearchDialog);
+        C.Property("LocateDialog", &Class::LocateDialog, &Class::SetLocateDialog);
+        C.Property("MonthCalendar", &Class::MonthCalendar, &Class::SetMonthCalendar);
+        C.Property("FilterDialog", &Class::FilterDialog, &Class::SetFilterDialog);
+        C.Property("RichEdit", &Class::RichEdit, &Class::SetRichEdit);
+        C.Property("UserMessages", &Class::UserMessages, &Class::SetUserMessages);
+        C.Property("OKCancelBitmapped", &Class::OKCancelBitmapped, &Class::SetOKCancelBitmapped)
+            .Default(true);
+        C.Property("BtnOKCaption", &Class::BtnOKCaption, &Class::SetBtnOKCaption).Default("&OK");
+        C.Property("BtnCancelCaption", &Class::BtnCancelCaption, &Class::SetBtnCancelCaption)
+            .Default("Cancel");
+        C.Property("CheckBoxInGridStyle", &Class::CheckBoxInGridStyle,
+                   &Class::SetCheckBoxInGridStyle, CheckBoxInGridStyleType())
+            .Default(cbStyleAuto);
+        C.Property("VersionQuilldown", &Class::VersionQuilldown, &Class::SetVersionQuilldown)
+            .Default("1.10");
+        C.Property("FilterMemoSize", &Class::FilterMemoSize, &Class::SetFilterMemoSize)
+            .Default(0x10000);
+        C.Property("IniFileName", &Class::IniFileName, &Class::SetIniFileName);
+        C.Property("UseLocateMethodForSearch", &Class::UseLocateMethodForSearch,
+                   &Class::SetUseLocateMethodForSearch)
+            .Default(true);
+        C.Property("DialogFontStyle", &Class::DialogFontStyle, &Class::SetDialogFontStyle,
+                   FontStylesType())
+            .Default(TFontStyles{});
+        C.Property("DefaultEpochYear", &Class::DefaultEpochYear, &Class::SetDefaultEpochYear)
+            .Default(1950);
+        C.Property("Connected", &Class::Connected, &Class::SetConnected).Default(false);
+    },
+    true);
+
+#undef FORMSTORE_UI_PUBLISH_TEXT
 
 } // namespace
 

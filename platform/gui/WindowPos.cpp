@@ -1,7 +1,9 @@
 #include "platform/gui/WindowPos.h"
 
 #include "platform/gui/Forms.h"
+#include "platform/gui/QtApp.h"
 
+#include <QApplication>
 #include <QWidget>
 
 namespace {
@@ -66,4 +68,18 @@ bool ShowWindow(HWND Wnd, int CmdShow) {
         break;
     }
     return Was;
+}
+
+bool SetForegroundWindow(HWND Wnd) {
+    TCustomForm* Form = Wnd ? GetParentForm(Wnd) : nullptr;
+    if (!Form || !Form->Showing()) return false;
+    QWidget* W = Form->Widget();
+    if (!IsHeadlessPlatform()) W->raise();
+    if (QApplication::activeWindow() != W) {
+        QT_WARNING_PUSH
+        QT_WARNING_DISABLE_DEPRECATED
+        QApplication::setActiveWindow(W);
+        QT_WARNING_POP
+    }
+    return true;
 }

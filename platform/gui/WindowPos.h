@@ -30,3 +30,7 @@ bool SetWindowPos(HWND Wnd, HWND InsertAfter, int X, int Y, int CX, int CY, unsi
 // SW_SHOWNA, SW_SHOW, SW_SHOWNORMAL, and for a form SW_SHOWMINIMIZED,
 // SW_SHOWMAXIMIZED); true when it was visible before.
 bool ShowWindow(HWND Wnd, int CmdShow);
+// Raises the shown form that holds the window above the other windows and
+// makes it the active window; false when there is no such form or it is
+// not shown.
+bool SetForegroundWindow(HWND Wnd);
