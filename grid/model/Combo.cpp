@@ -201,8 +201,11 @@ void TgxCombo::Reset() {
     }
     FComboGrid->SetAutoComboExtents(true);
     FComboGrid->SetEnablePaint(true);
-    if (Parent && Parent->ComboVisible())
-        FComboGrid->AdjustComboGridExtents(GetDropDownCols(), GetDropDownRows());
+    // Also with the list closed: the grid may no longer know this combo as
+    // the one it last copied (its own list forgets that when it is sized),
+    // and a reset list must still be copied afresh at the next drop-down,
+    // also on the cell it was last shown for.
+    if (Parent) FComboGrid->AdjustComboGridExtents(GetDropDownCols(), GetDropDownRows());
 }
 
 } // namespace grid

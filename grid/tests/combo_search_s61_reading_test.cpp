@@ -239,6 +239,10 @@ protected:
         ComboSearchTest::TearDown();
         Scoped.reset();
     }
+    AnsiString ComboRowValueText(int ListDataRow) {
+        const Variant V = DroppedList()->GetCellValue(1, ListDataRow);
+        return V.IsEmpty() || V.IsNull() ? AnsiString() : V.AsString();
+    }
     void Drop() {
         GoTo(1, 1);
         Key(Qt::Key_Down, Qt::AltModifier);
@@ -273,6 +277,7 @@ TEST_F(ComboTypeAheadTest, SortedListsExtendCycleAndRestartTheSearchText) {
         {'b', 2500, 2, "b"},
         {'b', 100, 3, "b"},     // the same initial again cycles
         {'b', 100, 4, "b"},
+        {'z', 2500, 4, ""},     // nothing found: the list stays where it is
     };
     for (const Step& S : Steps) {
         SCOPED_TRACE(std::string(1, S.Key) + " after " + std::to_string(S.WaitMs));
@@ -281,7 +286,25 @@ TEST_F(ComboTypeAheadTest, SortedListsExtendCycleAndRestartTheSearchText) {
         ASSERT_TRUE(Grid->ComboVisible());
         EXPECT_EQ(ListRow(), S.ListRow);
         EXPECT_EQ(Grid->ComboSearchValue(), S.Search);
+        EXPECT_EQ(CurrentText(), ComboRowValueText(S.ListRow));
     }
+}
+
+TEST_F(ComboTypeAheadTest, TheApplicationMayGiveTheValueOfATypedAheadRow) {
+    GiveColumnList(1, {"apple", "banana", "cherry"});
+    Grid->GetCol(1)->GetCombo()->SetAutoSearch(asTop);
+    Grid->GetCol(1)->GetCombo()->SetDropDownStyle(ddDropDownList);
+    Grid->OnComboGetValue = [](TObject*, TgxComboGrid*, int, int, int ComboDataRow,
+                               Variant& Value) {
+        if (ComboDataRow == 2) Value = Variant(AnsiString("B-2"));
+    };
+    Drop();
+    Type('b');
+    EXPECT_EQ(ListRow(), 2);
+    EXPECT_EQ(CurrentText(), "B-2");
+    Type('c');
+    EXPECT_EQ(ListRow(), 3);
+    EXPECT_EQ(CurrentText(), "cherry");
 }
 
 TEST_F(ComboTypeAheadTest, UnsortedListsCycleThroughEntriesWithTheTypedInitial) {
@@ -296,6 +319,8 @@ TEST_F(ComboTypeAheadTest, UnsortedListsCycleThroughEntriesWithTheTypedInitial) 
     } const Steps[] = {
         {'b', 1, "beta"}, {'b', 3, "bravo"}, {'b', 5, "bingo"}, {'b', 1, "beta"},
         {'c', 4, "charlie"}, {'a', 2, "alpha"},
+        // No entry starts with the key: list and cell stay as they are.
+        {'z', 2, "alpha"},
     };
     for (const Step& S : Steps) {
         SCOPED_TRACE(std::string(1, S.Key));
@@ -308,16 +333,27 @@ TEST_F(ComboTypeAheadTest, UnsortedListsCycleThroughEntriesWithTheTypedInitial) 
 TEST_F(ComboTypeAheadTest, AutoFillCompletesTheTypedTextFromTheList) {
     struct Case {
         TgxConvertCase Case;
+        TgxComboCompareType Compare;
+        const char* Typed;
         const char* WhileTyping;
         int SelStart, SelLength;
         const char* AfterEdit;
     } const Cases[] = {
-        {afcOnEdit, "New York", 2, 6, "New York"},
-        {afcOnExit, "new York", 2, 6, "New York"},
-        {afcNone, "new York", 2, 6, "new York"},
+        {afcOnEdit, ctCaseInsensitive, "ne", "New York", 2, 6, "New York"},
+        {afcOnExit, ctCaseInsensitive, "ne", "new York", 2, 6, "New York"},
+        {afcNone, ctCaseInsensitive, "ne", "new York", 2, 6, "new York"},
+        // Text of full length only changes its letter case, and only on edit.
+        {afcOnEdit, ctCaseInsensitive, "new york", "New York", 8, 0, "New York"},
+        {afcNone, ctCaseInsensitive, "new york", "new york", 8, 0, "new york"},
+        // A case-sensitive list holds no prefix ne.
+        {afcOnEdit, ctCaseSensitive, "ne", "ne", 2, 0, "ne"},
+        // The first key already took the list's case; the second replaced
+        // the completed tail and matches nothing.
+        {afcOnEdit, ctCaseInsensitive, "nx", "Nx", 2, 0, "Nx"},
     };
     for (const Case& C : Cases) {
-        SCOPED_TRACE(static_cast<int>(C.Case));
+        SCOPED_TRACE(std::string(C.Typed) + " " + std::to_string(static_cast<int>(C.Case)) + " " +
+                     std::to_string(static_cast<int>(C.Compare)));
         Grid->SetStoreData(true);
         // A fresh list each round: the grid keeps its copy of the last one.
         Grid->GetCol(1)->SetParentCombo(true);
@@ -325,12 +361,12 @@ TEST_F(ComboTypeAheadTest, AutoFillCompletesTheTypedTextFromTheList) {
         TgxCombo* Combo = Grid->GetCol(1)->GetCombo();
         Combo->SetAutoFill(true);
         Combo->SetAutoFillConvertCase(C.Case);
+        Combo->SetCompareType(C.Compare);
         Grid->SetCellValue(1, 1, Variant(AnsiString()));
         GoTo(1, 2);
         GoTo(1, 1);
         QApplication::processEvents();
-        Type('n');
-        Type('e');
+        for (const char* P = C.Typed; *P; ++P) Type(*P);
         EXPECT_EQ(CurrentText(), C.WhileTyping);
         TgxCustomGridControl* Control = Grid->GridCellControl(ctText);
         EXPECT_EQ(Control->GetSelStart(), C.SelStart);
@@ -402,6 +438,36 @@ TEST_F(ComboSearchTest, ANewRowCountOfAColumnsListShowsAtTheNextDropDown) {
     ASSERT_TRUE(Grid->ComboVisible());
     EXPECT_EQ(Grid->GetCombo()->GetDropDownRows(), 2);
     EXPECT_LT(DroppedList()->Height(), FourRows);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(ComboSearchTest, AResetListIsTakenAsNewAtTheNextDropDown) {
+    GiveColumnList(1, {"a", "b", "c"});
+    TgxCombo* Own = Grid->GetCol(1)->GetCombo();
+    Own->SetDropDownRows(2);
+    Own->SetAutoFill(true);
+    Own->SetValueColSorted(true);
+    GoTo(1, 1);
+    Key(Qt::Key_Down, Qt::AltModifier);
+    ASSERT_TRUE(Grid->ComboVisible());
+    EXPECT_EQ(DroppedList()->GetGridRowCount(), 3);
+    Key(Qt::Key_Escape);
+    ASSERT_FALSE(Grid->ComboVisible());
+    Own->Reset();
+    EXPECT_EQ(Own->GetGrid()->GetGridRowCount(), 0);
+    EXPECT_EQ(Own->GetDropDownRows(), 4);
+    EXPECT_FALSE(Own->GetAutoFill());
+    EXPECT_EQ(Own->GetAutoSearch(), asNone);
+    EXPECT_FALSE(Own->GetValueColSorted());
+    EXPECT_EQ(Own->GetGrid()->GetParentGrid(), Grid);
+    EXPECT_EQ(Own->GetGrid()->GetParentGridCombo(), Own);
+    Key(Qt::Key_Down, Qt::AltModifier);
+    EXPECT_EQ(DroppedList()->GetGridRowCount(), 0);
+    EXPECT_EQ(Grid->GetCombo()->GetDropDownRows(), 4);
+    EXPECT_FALSE(Grid->GetCombo()->GetAutoFill());
 }
 
 } // namespace
