@@ -3,6 +3,7 @@
 // that does it is there only while some grid has a drop-down open.
 #include "DropDownFixture.h"
 
+#include "grid/view/DateTimeDropDownCalendar.h"
 #include "grid/view/DropDownForm.h"
 
 #include <memory>
@@ -216,6 +217,46 @@ TEST_F(DropDownHooksTest, TheComboFormIsADropDownOwnedByTheGrid) {
     EXPECT_EQ(F->Owner(), Grid);
     EXPECT_FALSE(F->Visible());
     EXPECT_EQ(F->Font()->Name(), Grid->Font()->Name());
+}
+
+TEST_F(DropDownHooksTest, ACalendarStaysOnPressesInsideItAndClosesOnOthersAlsoInDesignMode) {
+    struct Case {
+        const char* What;
+        bool Design;
+        bool OnCalendar;
+        bool StaysOpen;
+    } const Cases[] = {
+        {"press on the calendar", false, true, true},
+        {"press elsewhere", false, false, false},
+        {"press on the calendar in design mode", true, true, true},
+        // A visible calendar closes also while the grid is designed.
+        {"press elsewhere in design mode", true, false, false},
+    };
+    auto* Def = new TgxCalendarDateTimeDef(Form);
+    Grid->GetCol(2)->SetButtonType(btDateTimeDropDown);
+    Grid->GetCol(2)->SetDateTimeDef(Def);
+    for (const Case& C : Cases) {
+        SCOPED_TRACE(C.What);
+        Grid->SetInDesignMode(C.Design);
+        GoTo(2, 1);
+        Grid->DisplayDateTime(2, 1);
+        QApplication::processEvents();
+        ASSERT_TRUE(Grid->DateTimeVisible());
+        ASSERT_TRUE(GridHooksRegistered(Grid));
+        // The grid shows its own copy of the definition.
+        ASSERT_NE(Grid->DateTimeInstance(), nullptr);
+        QWidget* W = C.OnCalendar ? Grid->DateTimeInstance()->GetControl()->Widget()
+                                  : Elsewhere->Widget();
+        SendMouse(W, QEvent::MouseButtonPress, QPoint(2, 2), Qt::RightButton);
+        QApplication::processEvents();
+        EXPECT_EQ(Grid->DateTimeVisible(), C.StaysOpen);
+        EXPECT_EQ(GridHooksInstalled(), C.StaysOpen);
+        SendMouse(W, QEvent::MouseButtonRelease, QPoint(2, 2), Qt::RightButton);
+        Grid->HideDateTime();
+        QApplication::processEvents();
+        EXPECT_FALSE(GridHooksInstalled());
+    }
+    Grid->SetInDesignMode(false);
 }
 
 } // namespace
