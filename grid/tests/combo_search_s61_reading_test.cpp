@@ -471,3 +471,33 @@ TEST_F(ComboSearchTest, AResetListIsTakenAsNewAtTheNextDropDown) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(ComboSearchTest, PressingTheButtonAndDraggingIntoTheListTakesTheRowLetGoOn) {
+    GiveColumnList(1, {"alpha", "beta", "gamma", "delta"});
+    GoTo(1, 1);
+    QApplication::processEvents();
+    const TRect Cell = Grid->CellRect(Grid->GetDisplayCol(1), Grid->GetDisplayRow(1));
+    const QPoint OnButton(Cell.Right - 4, Cell.Top + (Cell.Bottom - Cell.Top) / 2);
+    SendMouse(Grid->Widget(), QEvent::MouseButtonPress, OnButton);
+    QApplication::processEvents();
+    ASSERT_TRUE(Grid->ComboVisible());
+    TgxComboGrid* Shown = DroppedList();
+    const TRect Row3 = Shown->CellRect(Shown->GetDisplayCol(1), Shown->GetDisplayRow(3));
+    // The window system keeps sending the drag to the pressed grid; over
+    // the list, the list takes the mouse over.
+    const QPoint ListPoint(Row3.Left + 5, Row3.Top + 3);
+    const QPoint GridPoint = Grid->Widget()->mapFromGlobal(Shown->Widget()->mapToGlobal(ListPoint));
+    SendMouse(Grid->Widget(), QEvent::MouseMove, GridPoint, Qt::NoButton, Qt::LeftButton);
+    QApplication::processEvents();
+    SendMouse(Grid->Widget(), QEvent::MouseMove, GridPoint + QPoint(1, 0), Qt::NoButton,
+              Qt::LeftButton);
+    QApplication::processEvents();
+    SendMouse(Grid->Widget(), QEvent::MouseButtonRelease, GridPoint + QPoint(1, 0));
+    QApplication::processEvents();
+    EXPECT_FALSE(Grid->ComboVisible());
+    EXPECT_EQ(CurrentText(), "gamma");
+}
+
+} // namespace
