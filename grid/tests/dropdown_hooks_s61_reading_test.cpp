@@ -161,6 +161,21 @@ TEST_F(DropDownHooksTest, AnotherWindowTakingTheActivationClosesEveryOpenList) {
     QApplication::processEvents();
 }
 
+TEST_F(DropDownHooksTest, TheApplicationLosingTheActivationClosesTheList) {
+    Grid->DisplayCombo(1, 1);
+    QApplication::processEvents();
+    ASSERT_TRUE(Grid->ComboVisible());
+    QT_WARNING_PUSH
+    QT_WARNING_DISABLE_DEPRECATED
+    QApplication::setActiveWindow(nullptr);
+    QT_WARNING_POP
+    QApplication::processEvents();
+    EXPECT_FALSE(Grid->ComboVisible());
+    EXPECT_FALSE(GridHooksInstalled());
+    ShowActive(*Form);
+    QApplication::processEvents();
+}
+
 TEST_F(DropDownHooksTest, AGridInDesignModeKeepsItsListOnOutsidePresses) {
     Grid->SetInDesignMode(true);
     Grid->DisplayCombo(1, 1);
