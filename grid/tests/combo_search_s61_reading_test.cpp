@@ -501,3 +501,38 @@ TEST_F(ComboSearchTest, PressingTheButtonAndDraggingIntoTheListTakesTheRowLetGoO
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(ComboSearchTest, ASortedListIsSearchedByHalvesVisitingOnlyTheRowsItNeeds) {
+    struct Case {
+        const char* Text;
+        bool Whole;
+        std::vector<std::string> Visits;
+        int Row;
+        bool Found;
+    } const Cases[] = {
+        {"ab", true, {"abc", "ab"}, 1, true},
+        {"abx", false, {"abc", "abd"}, 3, false},
+        {"abd", true, {"abc", "abd"}, 3, true},
+    };
+    for (const Case& C : Cases) {
+        SCOPED_TRACE(C.Text);
+        Fill({"ab", "abc", "abd"}, true);
+        Grid->GetCombo()->SetCompareType(ctOwn);
+        std::vector<std::string> Visits;
+        // A case-sensitive comparison of its own that notes each list value.
+        Grid->OnComboLCompareValue = [&](TObject*, const AnsiString& ListValue,
+                                         const AnsiString& Typed, int Len, int& Result) {
+            Visits.push_back(ListValue);
+            Result = ListValue.compare(0, static_cast<std::size_t>(Len), Typed, 0,
+                                       static_cast<std::size_t>(Len));
+        };
+        bool Found = !C.Found;
+        EXPECT_EQ(Grid->FindComboRow(C.Text, C.Whole, Found), C.Row);
+        EXPECT_EQ(Found, C.Found);
+        EXPECT_EQ(Visits, C.Visits);
+    }
+}
+
+} // namespace
