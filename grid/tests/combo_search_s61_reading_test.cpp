@@ -211,6 +211,9 @@ TEST_F(ComboSearchTest, SetComboRowScrollsTheFoundRowByTheSearchKind) {
         {asTop, 10, 10},
         {asBottom, 10, 7},
         {asCenter, 10, 9},
+        // Near the top the list scrolls no further than its first row.
+        {asBottom, 2, 1},
+        {asCenter, 2, 1},
     };
     for (const Case& C : Cases) {
         SCOPED_TRACE(static_cast<int>(C.Kind));
