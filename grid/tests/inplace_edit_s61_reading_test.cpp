@@ -265,6 +265,11 @@ TEST_F(InplaceEditReadingTest, KeyEventsOfTheEditorReachTheGridsHandlers) {
     Edit(4);
     Key(Qt::Key_A, Qt::NoModifier, "a");
     EXPECT_EQ(Seen, (std::vector<std::string>{"down 65", "press a", "up 65"}));
+    // A key handed to the grid raises the grid's event once, not again
+    // from the editor.
+    Seen.clear();
+    Key(Qt::Key_Down);
+    EXPECT_EQ(Seen, (std::vector<std::string>{"down 40", "up 40"}));
 }
 
 TEST_F(InplaceEditReadingTest, F2RaisesTheGridEventThenPutsTheCaretAfterTheText) {
