@@ -224,6 +224,22 @@ TEST_F(DropDownHooksTest, AGridDestroyedWithItsListOpenLeavesTheWatch) {
     EXPECT_FALSE(GridHooksInstalled());
 }
 
+TEST_F(DropDownHooksTest, AGridDestroyedWithItsCalendarOpenLeavesTheWatch) {
+    TgxGrid* Second = MakeSecondGrid();
+    auto* Def = new TgxCalendarDateTimeDef(Form);
+    Second->GetCol(2)->SetButtonType(btDateTimeDropDown);
+    Second->GetCol(2)->SetDateTimeDef(Def);
+    Second->SetCurrentCell(Second->GetDisplayCol(2), Second->GetDisplayRow(1));
+    Second->DisplayDateTime(2, 1);
+    QApplication::processEvents();
+    ASSERT_TRUE(Second->DateTimeVisible());
+    ASSERT_TRUE(GridHooksRegistered(Second));
+    delete Second;
+    EXPECT_FALSE(GridHooksInstalled());
+    Press(Elsewhere->Widget(), QPoint(3, 3));
+    EXPECT_FALSE(GridHooksInstalled());
+}
+
 TEST_F(DropDownHooksTest, TheComboFormIsADropDownOwnedByTheGrid) {
     TgxDropDownForm* F = Grid->GetComboForm();
     ASSERT_NE(F, nullptr);
