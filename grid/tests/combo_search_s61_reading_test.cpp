@@ -293,6 +293,33 @@ TEST_F(ComboTypeAheadTest, SortedListsExtendCycleAndRestartTheSearchText) {
     }
 }
 
+TEST_F(ComboTypeAheadTest, TypingAheadStartsFromTheRowTheCellShows) {
+    struct Case {
+        const char* Cell;
+        char Key;
+        int ListRow;
+        const char* Text;
+    } const Cases[] = {
+        {"bravo", 'b', 5, "bingo"},   // the next entry after the cell's
+        {"bingo", 'b', 1, "beta"},    // wrapping round
+        {"bravo", 'c', 4, "charlie"}, // another initial: its first entry
+    };
+    for (const Case& C : Cases) {
+        SCOPED_TRACE(std::string(C.Cell) + " " + C.Key);
+        Grid->SetStoreData(true);
+        GiveColumnList(1, {"beta", "alpha", "bravo", "charlie", "bingo"});
+        Grid->GetCol(1)->GetCombo()->SetAutoSearch(asTop);
+        Grid->GetCol(1)->GetCombo()->SetDropDownStyle(ddDropDownList);
+        Grid->SetCellValue(1, 1, Variant(AnsiString(C.Cell)));
+        Drop();
+        EXPECT_EQ(CurrentText(), C.Cell);
+        Type(C.Key);
+        EXPECT_EQ(ListRow(), C.ListRow);
+        EXPECT_EQ(CurrentText(), C.Text);
+        Key(Qt::Key_Escape);
+    }
+}
+
 TEST_F(ComboTypeAheadTest, TheApplicationMayGiveTheValueOfATypedAheadRow) {
     GiveColumnList(1, {"apple", "banana", "cherry"});
     Grid->GetCol(1)->GetCombo()->SetAutoSearch(asTop);
