@@ -307,6 +307,8 @@ TEST_F(InplaceEditReadingTest, SetFocusTakesTheFocusOnlyWhenShown) {
     E->SetFocus();
     QApplication::processEvents();
     EXPECT_TRUE(E->Focused());
+    // The form counts the grid, not its editor, as the focused control.
+    EXPECT_EQ(Form->ActiveControl(), Grid);
     E->SetSelStart(1);
     E->SetSelLength(2);
     E->SetFocus();
