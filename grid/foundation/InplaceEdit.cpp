@@ -10,6 +10,8 @@ namespace grid {
 
 TInplaceEdit::TInplaceEdit(TComponent* AOwner) : TCustomMaskEdit(AOwner) {
     SetTabStop(false);
+    // Flat over the cell whatever look the grid's form has.
+    SetParentCtl3D(false);
     // The cell's grid lines frame it.
     SetBorderStyle(bsNone);
     // The grid shows it where and when it is needed.

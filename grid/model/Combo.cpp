@@ -13,6 +13,12 @@ TgxComboGrid::TgxComboGrid(TComponent* AOwner) : TgxCustomGrid(AOwner), FGrid(th
     SetIsComboGrid(true);
     if (auto* Form = dynamic_cast<TWinControl*>(AOwner)) SetParent(Form);
     if (AOwner) FParentGrid = dynamic_cast<TgxBaseGrid*>(AOwner->Owner());
+    // A dropped list is flat; a list being read keeps the look it was saved
+    // with.
+    if (!Reading()) {
+        SetCtl3D(false);
+        SetParentCtl3D(false);
+    }
 }
 
 TgxComboGrid::~TgxComboGrid() {
@@ -78,7 +84,9 @@ void TgxComboGrid::SetDropDownCols(int Value) {
 void TgxComboGrid::SetAutoFill(bool Value) {
     if (Value == FAutoFill) return;
     FAutoFill = Value;
-    if (Value && !IsLoading() && FAutoSearch == asNone) FAutoSearch = asTop;
+    // A list being read takes its search as it was saved, whatever order
+    // the two settings come in.
+    if (Value && !IsLoading() && !Reading() && FAutoSearch == asNone) FAutoSearch = asTop;
 }
 
 void TgxComboGrid::SetDropDownStyle(TgxDropDownStyle Value) {
@@ -193,8 +201,11 @@ void TgxCombo::Reset() {
     }
     FComboGrid->SetAutoComboExtents(true);
     FComboGrid->SetEnablePaint(true);
-    if (Parent && Parent->ComboVisible())
-        FComboGrid->AdjustComboGridExtents(GetDropDownCols(), GetDropDownRows());
+    // Also with the list closed: the grid may no longer know this combo as
+    // the one it last copied (its own list forgets that when it is sized),
+    // and a reset list must still be copied afresh at the next drop-down,
+    // also on the cell it was last shown for.
+    if (Parent) FComboGrid->AdjustComboGridExtents(GetDropDownCols(), GetDropDownRows());
 }
 
 } // namespace grid

@@ -65,12 +65,21 @@ void MousePressed(const TMouseHookInfo& Info) {
 
 // A drop-down form or the grid's own form becoming active changes nothing
 // the user sees: the grid keeps the keyboard and its drop-down stays.
-// So does a form losing the activation to a drop-down form (a window
-// system may activate a pop-up that asked not to be).
+// So does a window losing the activation to one of those (a window system
+// may activate a pop-up that asked not to be). A drop-down form that
+// itself held the activation and loses it to another window, or to
+// another application, closes the drop-down like any other window would.
 bool KeepsDropDown(TgxBaseGrid* Grid, const TActivationHookInfo& Info) {
-    if (Info.Window && dynamic_cast<TgxDropDownForm*>(Info.Window)) return true;
-    if (!Info.Active) return dynamic_cast<TgxDropDownForm*>(Screen->ActiveForm()) != nullptr;
-    return Info.Window && Info.Window == GetParentForm(Grid);
+    // A drop-down form being hidden gives up an activation it should never
+    // have had: that is its own closing, not the user going elsewhere.
+    if (!Info.Active && Info.Window && dynamic_cast<TgxDropDownForm*>(Info.Window) &&
+        !Info.Window->Visible())
+        return true;
+    // While a window loses the activation, the one taking it is already
+    // the active one (none when another application takes it).
+    HWND Taking = Info.Active ? Info.Window : Screen->ActiveForm();
+    return Taking &&
+           (dynamic_cast<TgxDropDownForm*>(Taking) || Taking == GetParentForm(Grid));
 }
 
 void ActivationChanged(const TActivationHookInfo& Info) {
