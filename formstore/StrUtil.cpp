@@ -1,5 +1,6 @@
 #include "formstore/StrUtil.h"
 
+#include "platform/gui/Forms.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/FloatFormat.h"
 #include "platform/rtl/Format.h"
@@ -8,9 +9,7 @@
 #include <cctype>
 #include <cerrno>
 #include <cstring>
-#include <fstream>
 #include <iconv.h>
-#include <iterator>
 
 namespace formstore {
 
@@ -96,20 +95,12 @@ void RequireBase(std::uint8_t B) {
         throw EConvertError(Format("Invalid number base %d: a base must be at least 2", int(B)));
 }
 
-// The program's parameters, read from the kernel's copy of its argument
-// vector (the program name left out).
+// The program's parameters as the framework reports them (the program name
+// left out), so that a command line the program replaced is the one read.
 std::vector<AnsiString> ProgramParams() {
-    std::ifstream In("/proc/self/cmdline", std::ios::binary);
-    const AnsiString Raw{std::istreambuf_iterator<char>(In), std::istreambuf_iterator<char>()};
     std::vector<AnsiString> Args;
-    std::size_t Start = 0;
-    while (Start < Raw.size()) {
-        std::size_t End = Raw.find('\0', Start);
-        if (End == AnsiString::npos) End = Raw.size();
-        Args.push_back(Raw.substr(Start, End - Start));
-        Start = End + 1;
-    }
-    if (!Args.empty()) Args.erase(Args.begin());
+    for (int I = 1; I <= ParamCount(); ++I)
+        Args.push_back(ParamStr(I));
     return Args;
 }
 
