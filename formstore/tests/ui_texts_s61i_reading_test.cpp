@@ -193,6 +193,40 @@ TEST_F(UiTextsFreshReading, ConnectedFormStreamOverwritesTheProgramTexts) {
     EXPECT_FALSE(G->Connected());
 }
 
+TEST_F(UiTextsFreshReading, TextsPlacedOnAFormCopyOnceTheFormHasLoaded) {
+    // Connected comes first here: the texts after it must still arrive.
+    const std::string Text = "object Form1: TForm\n"
+                             "  object Texts: TuiIntl\n"
+                             "    Connected = True\n"
+                             "    BtnOKCaption = '&Ja'\n"
+                             "    MonthCalendar.PopupYearLabel = 'Jahr'\n"
+                             "  end\n"
+                             "end\n";
+    TMemoryStream In, Bin;
+    In.Write(Text.data(), static_cast<int>(Text.size()));
+    In.SetPosition(0);
+    ObjectTextToBinary(&In, &Bin);
+    Bin.SetPosition(0);
+    auto Form = std::make_unique<TForm>(nullptr);
+    ReadComponentRes(&Bin, Form.get());
+    ASSERT_EQ(Form->ComponentCount(), 1);
+    EXPECT_EQ(UiIntl()->BtnOKCaption(), "&Ja");
+    EXPECT_EQ(UiIntl()->MonthCalendar()->PopupYearLabel(), "Jahr");
+    Form.reset();
+    ASSERT_NE(UiIntl(), nullptr);
+    EXPECT_EQ(UiIntl()->BtnOKCaption(), "&Ja");
+}
+
+TEST_F(UiTextsFreshReading, ShutDownFreesTheProgramInstanceOnce) {
+    const int Before = Application->ComponentCount();
+    Uitexts::Initialization();
+    EXPECT_EQ(Application->ComponentCount(), Before);
+    Uitexts::Finalization();
+    EXPECT_EQ(UiIntl(), nullptr);
+    EXPECT_EQ(Application->ComponentCount(), Before - 1);
+    EXPECT_NO_THROW(Uitexts::Finalization());
+}
+
 TEST_F(UiTextsFreshReading, StreamedWithoutConnectedChangesNothing) {
     auto Placed = ReadForm("object Texts: TuiIntl\n"
                            "  BtnCancelCaption = 'Abbruch'\n"
