@@ -134,6 +134,8 @@ TEST(PersistUtilsFreshReading, WildcardsAndPieces) {
         {"abc", "*b", false, false},
         {"Main.Form1", "main.form?", true, true},
         {"a.b.c", "*.*.*", false, true},
+        {"\xc3\xa9t\xc3\xa9", "\xc3\x89T*", true, true},
+        {"\xc3\xa9t\xc3\xa9", "\xc3\x89T*", false, false},
     };
     for (const Case& C : Cases)
         EXPECT_EQ(IsWild(C.Input, C.Pattern, C.IgnoreCase), C.Match)

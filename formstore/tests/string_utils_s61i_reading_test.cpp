@@ -171,6 +171,17 @@ TEST(StringUtilsFreshReading, SwitchesOnTheProgramsCommandLine) {
     SetCommandLine({"prog"});
 }
 
+TEST(StringUtilsFreshReading, LocaleCasingReachesLettersBeyondAscii) {
+    const TCharSet Space{' '};
+    EXPECT_EQ(AnsiProperCase("\xc3\xa9COLE \xc3\x89T\xc3\x89", Space), "\xc3\x89cole \xc3\x89t\xc3\xa9");
+    EXPECT_EQ(CompText("\xc3\x89t\xc3\xa9", "\xc3\xa9T\xc3\x89"), 0);
+    EXPECT_NE(CompStr("\xc3\x89t\xc3\xa9", "\xc3\xa9T\xc3\x89"), 0);
+    const std::vector<AnsiString> Args = {"prog", "/\xc3\x89T\xc3\xa9", "summer"};
+    SetCommandLine(Args);
+    EXPECT_EQ(GetCmdLineArg("\xc3\xa9t\xc3\xa9", TCharSet{'/'}), "summer");
+    SetCommandLine({"prog"});
+}
+
 TEST(StringUtilsFreshReading, OemRoundTripKeepsEveryByte) {
     for (int B = 0; B < 256; ++B) {
         const AnsiString Oem(1, static_cast<char>(B));
