@@ -8,9 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <optional>
-#include <string>
 #include <vector>
 
 using namespace formstore;

@@ -5,7 +5,6 @@
 
 #include "platform/gui/Forms.h"
 #include "platform/gui/StdCtrls.h"
-#include "platform/rtl/Exceptions.h"
 
 #include <gtest/gtest.h>
 

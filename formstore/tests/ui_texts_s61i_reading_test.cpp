@@ -5,6 +5,7 @@
 
 #include "platform/classes/Filer.h"
 #include "platform/classes/ObjectText.h"
+#include "platform/rtl/Exceptions.h"
 #include "platform/rtl/Streams.h"
 #include "platform/gui/Forms.h"
 
