@@ -8,6 +8,7 @@
 #include "platform/gui/Dialogs.h"
 #include "platform/gui/Forms.h"
 #include "platform/gui/tests/GuiTestSupport.h"
+#include "platform/classes/TypInfo.h"
 #include "platform/rtl/Clock.h"
 #include "platform/rtl/DateTime.h"
 #include "platform/rtl/Exceptions.h"
@@ -502,6 +503,34 @@ TEST_F(MonthCalendarStrictReading, AMonthChangeFocusesTheDayGrid) {
     Edit->SetFocus();
     Calendar->SetDay(3); // same month: the scroll bar does not move
     EXPECT_FALSE(Calendar->Focused());
+}
+
+
+TEST_F(MonthCalendarStrictReading, ThePublishedPropertiesAndTheirDefaults) {
+    struct TCase {
+        const char* Name;
+        std::int64_t Default; // NoDefault where none is declared
+    };
+    const TCase Cases[] = {
+        {"Date", NoDefault},       {"Day", NoDefault},        {"Month", NoDefault},
+        {"Year", NoDefault},       {"DateFormat", NoDefault}, {"StartOfWeek", 0},
+        {"MultiSelect", 0},        {"HeadingSelect", 0},      {"TabStop", 1},
+        {"TabOrder", NoDefault},
+    };
+    for (const auto& C : Cases) {
+        SCOPED_TRACE(C.Name);
+        const TPropInfo* P = GetPropInfo(Calendar, C.Name);
+        ASSERT_NE(P, nullptr);
+        if (C.Default != NoDefault) EXPECT_EQ(P->Default, C.Default);
+    }
+    EXPECT_NE(GetClass("TPWCalendar"), nullptr);
+    // The tab stop is the day grid's.
+    Calendar->SetTabStop(false);
+    EXPECT_FALSE(Calendar->StringGrid()->TabStop());
+    EXPECT_EQ(GetStrProp(Calendar, GetPropInfo(Calendar, "Date")), "5/12/2004");
+    SetStrProp(Calendar, GetPropInfo(Calendar, "Date"), "7/4/2005");
+    EXPECT_EQ(Calendar->Year(), 2005);
+    EXPECT_EQ(Calendar->Month(), 7);
 }
 
 } // namespace
