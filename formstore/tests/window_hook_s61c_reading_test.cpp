@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -20,6 +21,7 @@
 namespace {
 
 using formstore::TFsWindowHook;
+using formstore::THookMessageEvent;
 
 constexpr unsigned WM_PROBE = WM_USER + 7;
 constexpr unsigned WM_FAIL = WM_USER + 8;
@@ -291,6 +293,69 @@ TEST_F(WindowHookStrictReading, AFormStreamKeepsTheOwnerFormAsTheHookedControl) 
     ASSERT_NE(Read, nullptr);
     EXPECT_EQ(Read->WinControl(), &Copy);
     EXPECT_TRUE(Read->IsForm());
+}
+
+TEST_F(WindowHookStrictReading, AHookFreedByAnotherOwnerStillLetsGo) {
+    TComponent Elsewhere(nullptr);
+    auto* Hook = new TFsWindowHook(&Elsewhere);
+    Hook->SetWinControl(Control);
+    delete Control;
+    Control = nullptr;
+    EXPECT_EQ(Hook->WinControl(), nullptr);
+    Application->ProcessMessages();
+}
+
+TEST_F(WindowHookStrictReading, HandlersMayDetachOrFreeHooksWhileAMessageRuns) {
+    struct TCase {
+        const char* Name;
+        bool Before; // act in the before-handler, else in the after-handler
+        bool FreeIt; // free the hook, else only clear its control
+        bool Self = false; // the acting hook lets go of the control too
+    };
+    const TCase Cases[] = {
+        {"clear in before", true, false},
+        {"clear in after", false, false},
+        {"free in before", true, true},
+        {"free in after", false, true},
+        {"clear all in before", true, false, true},
+        {"clear all in after", false, false, true},
+    };
+    for (const auto& C : Cases) {
+        SCOPED_TRACE(C.Name);
+        // The hook attached last runs first and lets go of the two
+        // attached before it, which have not had their turn yet.
+        auto* A = AddHook("A");
+        auto* B = AddHook("B");
+        auto* Actor = AddHook("X");
+        bool Freed = false;
+        THookMessageEvent Act = [this, &C, &Freed, A, B, Actor](TObject*, TMessage& M, bool&) {
+            if (M.Msg != WM_PROBE) return;
+            Log.push_back("act");
+            if (C.FreeIt) {
+                delete A;
+                delete B;
+                Freed = true;
+            } else {
+                A->SetWinControl(nullptr);
+                B->SetWinControl(nullptr);
+            }
+            if (C.Self) Actor->SetWinControl(nullptr);
+        };
+        if (C.Before) Actor->BeforeMessage = Act;
+        else Actor->AfterMessage = Act;
+        Log.clear();
+        EXPECT_NO_THROW(EXPECT_EQ(Control->Perform(WM_PROBE), 42));
+        EXPECT_EQ(std::count(Log.begin(), Log.end(), "act"), 1);
+        EXPECT_EQ(std::count(Log.begin(), Log.end(), "A.after"), 0);
+        Application->ProcessMessages();
+        delete Actor;
+        if (!Freed) {
+            delete A;
+            delete B;
+        }
+        Application->ProcessMessages();
+        EXPECT_EQ(Send(), TLog{"own"});
+    }
 }
 
 } // namespace
