@@ -4,6 +4,7 @@
 // form's window.
 #include "FormFixture.h"
 
+#include "formstore/AppStorage.h"
 #include "formstore/FormPlacement.h"
 #include "formstore/WindowHook.h"
 
@@ -114,11 +115,13 @@ TEST_F(FormPlacementStrictReading, CloseAndDestroySaveOnceAndSayWhetherVisible) 
         bool CloseAllowed;
         const char* Visible;
         int Saves;
+        bool ShowAgain = false;
     };
     const TCase Cases[] = {
         {"close then free", true, true, "0", 1},
         {"free without close", false, true, "1", 1},
         {"close refused, then free", true, false, "1", 1},
+        {"close, show again, free", true, true, "1", 2, true},
     };
     for (const auto& C : Cases) {
         SCOPED_TRACE(C.Name);
@@ -135,6 +138,7 @@ TEST_F(FormPlacementStrictReading, CloseAndDestroySaveOnceAndSayWhetherVisible) 
             SavedAtClose = !StoredValues().empty();
             EXPECT_EQ(SavedAtClose, C.CloseAllowed);
         }
+        if (C.ShowAgain) Form->Show();
         Free(Form);
         EXPECT_EQ(Saves, C.Saves);
         EXPECT_EQ(Stored("Visible"), C.Visible);
@@ -220,7 +224,7 @@ TEST_F(FormPlacementStrictReading, PlainValuesOpenAndCloseTheStorageAroundEachCa
 
 TEST_F(FormPlacementStrictReading, EraseSectionsTakesTheSectionAndItsChildren) {
     for (const char* S : {"Beacon Mill", "Beacon Mill.Grid", "Beacon Mill\\Cols", "Beacon Mills",
-                          "Other"})
+                          "BEACON MILL.X", "Other"})
         Store({{"X", "1"}}, S);
     auto* P = PlacementOf(MakePlaced());
     P->IniNeeded(false);
@@ -231,7 +235,7 @@ TEST_F(FormPlacementStrictReading, EraseSectionsTakesTheSectionAndItsChildren) {
     EXPECT_EQ(P->GetIniFile(), nullptr);
     for (const char* S : {"Beacon Mill", "Beacon Mill.Grid", "Beacon Mill\\Cols"})
         EXPECT_TRUE(StoredValues(S).empty()) << S;
-    for (const char* S : {"Beacon Mills", "Other"}) EXPECT_FALSE(StoredValues(S).empty()) << S;
+    for (const char* S : {"Beacon Mills", "BEACON MILL.X", "Other"}) EXPECT_FALSE(StoredValues(S).empty()) << S;
 }
 
 TEST_F(FormPlacementStrictReading, LinksAreToldInOrderWithTheStorageOpen) {
@@ -419,6 +423,22 @@ TEST_F(FormPlacementStrictReading, TheStorageKindAndRootChooseWhereValuesGo) {
         EXPECT_TRUE(StoredValues().empty()) << "nothing left under the current user";
         Free(Form);
     }
+}
+
+TEST_F(FormPlacementStrictReading, EmptyNamesFallBackToTheDefaults) {
+    auto* P = PlacementOf(MakePlaced([](TMainFormWindow&, TFormPlacement& P) {
+        P.SetIniFileName("");
+        P.SetIniSection("");
+    }));
+    EXPECT_EQ(P->GetIniFileName(), formstore::GetDefaultIniRegKey());
+    EXPECT_EQ(P->GetIniSection(), "TMainFormWindow");
+    P->SetUseRegistry(false);
+    EXPECT_EQ(P->GetIniFileName(), formstore::GetDefaultIniName());
+    EXPECT_NE(P->GetIniFileName().find(".INI"), std::string::npos) << P->GetIniFileName();
+    // A value written under the defaults lands in that file and section.
+    P->WriteString("Colour", "red");
+    TIniFile Ini(formstore::GetDefaultIniName());
+    EXPECT_EQ(Ini.ReadString("TMainFormWindow", "Colour", ""), "red");
 }
 
 } // namespace
