@@ -441,4 +441,38 @@ TEST_F(FormPlacementStrictReading, EmptyNamesFallBackToTheDefaults) {
     EXPECT_EQ(Ini.ReadString("TMainFormWindow", "Colour", ""), "red");
 }
 
+TEST_F(FormPlacementStrictReading, LimitsReadWithTheFormTakeHoldOnceLoaded) {
+    auto* Limited = MakePlaced([](TMainFormWindow&, TFormPlacement& P) {
+        P.MinMaxInfo()->SetMinTrackWidth(300);
+    });
+    auto* Locked = MakePlaced([](TMainFormWindow&, TFormPlacement& P) { P.SetPreventResize(true); });
+    Limited->Show();
+    Locked->Show();
+    TMinMaxInfo Info{};
+    EXPECT_EQ(Limited->Perform(WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&Info)), 1);
+    EXPECT_EQ(Info.ptMinTrackSize.X, 300);
+    Info = {};
+    EXPECT_EQ(Locked->Perform(WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&Info)), 1);
+    EXPECT_EQ(Info.ptMaxTrackSize.X, 640);
+    EXPECT_FALSE(Locked->BorderIcons().Contains(biMaximize));
+    PlacementOf(Locked)->SetPreventResize(false);
+    EXPECT_TRUE(Locked->BorderIcons().Contains(biMaximize));
+}
+
+TEST_F(FormPlacementStrictReading, LinksOutliveTheirPlacement) {
+    TIniLink Link;
+    int Saves = 0;
+    Link.OnSave = [&](TObject*) { ++Saves; };
+    {
+        TForm Form(nullptr);
+        auto* P = new TFormPlacement(&Form);
+        Link.SetStorage(P);
+        EXPECT_EQ(Link.Storage(), P);
+    }
+    EXPECT_EQ(Link.Storage(), nullptr);
+    EXPECT_EQ(Link.GetIniObject(), nullptr);
+    EXPECT_EQ(Link.GetRootSection(), "");
+    EXPECT_EQ(Saves, 0);
+}
+
 } // namespace
