@@ -475,4 +475,32 @@ TEST_F(FormPlacementStrictReading, LinksOutliveTheirPlacement) {
     EXPECT_EQ(Saves, 0);
 }
 
+TEST_F(FormPlacementStrictReading, OptionsChooseWhatARestoreApplies) {
+    struct TCase {
+        const char* Name;
+        formstore::TPlacementOptions Options;
+        int Left;
+        TWindowState State;
+    };
+    const TCase Cases[] = {
+        {"state and position", {fpState, fpPosition}, 40, wsMaximized},
+        {"position only", {fpPosition}, 40, wsNormal},
+        {"state only", {fpState}, 100, wsMaximized},
+        {"neither", {}, 100, wsNormal},
+    };
+    for (const auto& C : Cases) {
+        SCOPED_TRACE(C.Name);
+        Store({{"FormVersion", "0"}, {"Flags", "0"}, {"ShowCmd", "3"}, {"PixelsPerInch", "96"},
+               {"MinMaxPos(1920x1080)", "-1,-1,-1,-1"},
+               {"NormPos(1920x1080)", "40,50,440,350"}});
+        auto* Form = MakePlaced([&](TMainFormWindow&, TFormPlacement& P) { P.SetOptions(C.Options); });
+        Form->Show();
+        EXPECT_EQ(Form->WindowState(), C.State);
+        Form->SetWindowState(wsNormal);
+        EXPECT_EQ(Form->Left(), C.Left);
+        Free(Form);
+        TRegistry().DeleteKey(MainKey);
+    }
+}
+
 } // namespace
