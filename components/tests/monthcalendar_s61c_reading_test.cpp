@@ -355,6 +355,13 @@ TEST_F(MonthCalendarStrictReading, DraggingAcrossHeadingsSelectsWholeColumns) {
     EXPECT_EQ(Selected(), Expected);
     EXPECT_EQ(Calendar->GetDate(), "5/12/2004");
     EXPECT_TRUE(Changes.empty());
+    // The walk gives the days of the three columns, never a heading.
+    std::vector<int> Walked;
+    TDateTime D = 0;
+    for (bool More = Calendar->GetFirstSelectedDate(D); More;
+         More = Calendar->GetNextSelectedDate(D))
+        Walked.push_back(static_cast<int>(D - EncodeDate(2004, 5, 1)) + 1);
+    EXPECT_EQ(Walked, (std::vector<int>{3, 4, 5, 10, 11, 12, 17, 18, 19, 24, 25, 26, 31}));
     // A later move without the button held no longer drags.
     SendMouse(GridWidget(), QEvent::MouseMove, CenterOf(5, 0));
     EXPECT_EQ(Selected(), Expected);
@@ -373,6 +380,14 @@ TEST_F(MonthCalendarStrictReading, DraggingOverDaysSelectsTheRunBetween) {
     EXPECT_EQ(Calendar->GetStartDate(), EncodeDate(2004, 5, 4));
     EXPECT_EQ(Calendar->GetEndDate(), EncodeDate(2004, 5, 9));
     EXPECT_EQ(Selected().size(), 6u);
+
+    // Without MultiSelect a press picks one day and a move drags nothing.
+    Calendar->SetMultiSelect(false);
+    SendMouse(GridWidget(), QEvent::MouseButtonPress, CenterOf(From.first, From.second));
+    SendMouse(GridWidget(), QEvent::MouseMove, CenterOf(To.first, To.second), Qt::NoButton,
+              Qt::LeftButton);
+    SendMouse(GridWidget(), QEvent::MouseButtonRelease, CenterOf(To.first, To.second));
+    EXPECT_EQ(Selected(), (std::set<TCell>{From}));
 }
 
 TEST_F(MonthCalendarStrictReading, CellDatesOfHeadingsAndEmptyCellsAreRefused) {
