@@ -170,17 +170,20 @@ TEST_F(MonthCalendarStrictReading, TheWeekStartsWhereItIsTold) {
 TEST_F(MonthCalendarStrictReading, InvalidDatesShowTheBoxAndChangeNothing) {
     struct TCase {
         const char* Name;
+        const char* Start;
         std::function<void(TPWCalendar&)> Set;
     };
     const TCase Cases[] = {
-        {"text", [](TPWCalendar& C) { C.SetDate("not a date"); }},
-        {"day", [](TPWCalendar& C) { C.SetDay(31); }},
-        {"month", [](TPWCalendar& C) { C.SetMonth(13); }},
-        {"year", [](TPWCalendar& C) { C.SetYear(0); }},
+        {"text", "2/10/2005", [](TPWCalendar& C) { C.SetDate("not a date"); }},
+        {"day", "2/10/2005", [](TPWCalendar& C) { C.SetDay(31); }},
+        {"month", "2/10/2005", [](TPWCalendar& C) { C.SetMonth(13); }},
+        {"year", "2/10/2005", [](TPWCalendar& C) { C.SetYear(0); }},
+        {"month without the day", "1/31/2005", [](TPWCalendar& C) { C.SetMonth(2); }},
+        {"year without the day", "2/29/2004", [](TPWCalendar& C) { C.SetYear(2005); }},
     };
-    Calendar->SetDate("2/10/2005");
     for (const auto& C : Cases) {
         SCOPED_TRACE(C.Name);
+        Calendar->SetDate(C.Start);
         Changes.clear();
         TMessageBoxRecorder Boxes;
         C.Set(*Calendar);
@@ -188,7 +191,7 @@ TEST_F(MonthCalendarStrictReading, InvalidDatesShowTheBoxAndChangeNothing) {
         EXPECT_EQ(Boxes.Boxes[0].Text, "Invalid date");
         EXPECT_EQ(Boxes.Boxes[0].Caption, "Error");
         EXPECT_EQ(Boxes.Boxes[0].Flags, 16u);
-        EXPECT_EQ(Calendar->GetDate(), "2/10/2005");
+        EXPECT_EQ(Calendar->GetDate(), C.Start);
         EXPECT_TRUE(Changes.empty());
     }
 }
