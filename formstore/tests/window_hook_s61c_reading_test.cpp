@@ -358,4 +358,45 @@ TEST_F(WindowHookStrictReading, HandlersMayDetachOrFreeHooksWhileAMessageRuns) {
     }
 }
 
+TEST_F(WindowHookStrictReading, AnInheritedFormWritesIsFormOnlyWhereItDiffers) {
+    auto Text = [](TForm& Descendant, TForm& Ancestor) {
+        TMemoryStream Binary, Out;
+        {
+            TWriter Writer(&Binary);
+            Writer.WriteSignature();
+            Writer.WriteDescendent(&Descendant, &Ancestor);
+        }
+        Binary.SetPosition(0);
+        ObjectBinaryToText(&Binary, &Out);
+        return std::string(static_cast<const char*>(Out.Memory()),
+                           static_cast<std::size_t>(Out.GetSize()));
+    };
+    auto MakeForm = [](TForm& F, bool HookOwner) {
+        auto* H = new TFsWindowHook(&F);
+        H->SetName("WinHook");
+        if (HookOwner) H->SetWinControl(&F);
+    };
+    struct TCase {
+        bool AncestorIsForm, DescendantIsForm;
+        const char* Expected; // nullptr: not written
+    };
+    const TCase Cases[] = {
+        {true, true, nullptr},
+        {true, false, "IsForm = False"},
+        {false, true, "IsForm = True"},
+        {false, false, nullptr},
+    };
+    for (const auto& C : Cases) {
+        SCOPED_TRACE(std::to_string(C.AncestorIsForm) + std::to_string(C.DescendantIsForm));
+        TForm Ancestor(nullptr), Descendant(nullptr);
+        MakeForm(Ancestor, C.AncestorIsForm);
+        MakeForm(Descendant, C.DescendantIsForm);
+        const std::string Written = Text(Descendant, Ancestor);
+        if (C.Expected)
+            EXPECT_NE(Written.find(C.Expected), std::string::npos) << Written;
+        else
+            EXPECT_EQ(Written.find("IsForm"), std::string::npos) << Written;
+    }
+}
+
 } // namespace
