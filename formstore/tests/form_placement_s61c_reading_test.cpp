@@ -503,4 +503,23 @@ TEST_F(FormPlacementStrictReading, OptionsChooseWhatARestoreApplies) {
     }
 }
 
+TEST_F(FormPlacementStrictReading, PreventResizeNeedsAFormAsOwner) {
+    TComponent Owner(nullptr);
+    TFormPlacement P(&Owner);
+    P.SetPreventResize(true);
+    EXPECT_FALSE(P.PreventResize());
+}
+
+TEST_F(FormPlacementStrictReading, ARestoreKeepsAHiddenWindowHidden) {
+    Store({{"FormVersion", "0"}, {"Flags", "0"}, {"ShowCmd", "1"}, {"PixelsPerInch", "96"},
+           {"MinMaxPos(1920x1080)", "-1,-1,-1,-1"},
+           {"NormPos(1920x1080)", "40,50,440,350"}});
+    auto* Form = MakePlaced();
+    Form->HandleNeeded();
+    PlacementOf(Form)->RestoreFormPlacement();
+    EXPECT_FALSE(Form->Visible());
+    EXPECT_FALSE(IsWindowVisible(Form));
+    EXPECT_EQ(Form->Left(), 40);
+}
+
 } // namespace
