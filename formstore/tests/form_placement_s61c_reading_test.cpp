@@ -178,6 +178,8 @@ TEST_F(FormPlacementStrictReading, AnInactiveComponentLeavesTheFormAlone) {
 }
 
 TEST_F(FormPlacementStrictReading, WithoutACompletedRestoreAnActiveComponentDoesNotSave) {
+    Free(MakePlaced()); // never shown, so never restored
+    EXPECT_TRUE(StoredValues().empty());
     auto* Form = MakePlaced();
     PlacementOf(Form)->SaveFormPlacement();
     EXPECT_TRUE(StoredValues().empty());
@@ -520,6 +522,21 @@ TEST_F(FormPlacementStrictReading, ARestoreKeepsAHiddenWindowHidden) {
     EXPECT_FALSE(Form->Visible());
     EXPECT_FALSE(IsWindowVisible(Form));
     EXPECT_EQ(Form->Left(), 40);
+}
+
+TEST_F(FormPlacementStrictReading, ReadingUnderAnotherRootCreatesNothingThere) {
+    auto* Form = MakePlaced([](TMainFormWindow&, TFormPlacement& P) {
+        P.SetRegistryRoot(formstore::prLocalMachine);
+    });
+    auto* P = PlacementOf(Form);
+    EXPECT_EQ(P->ReadString("Colour", "none"), "none");
+    Form->Show();
+    TRegistry Reg(KEY_READ);
+    Reg.SetRootKey(HKEY_LOCAL_MACHINE);
+    EXPECT_FALSE(Reg.KeyExists(MainKey));
+    P->WriteString("Colour", "green");
+    EXPECT_TRUE(Reg.KeyExists(MainKey));
+    EXPECT_EQ(P->ReadString("Colour", "none"), "green");
 }
 
 } // namespace
