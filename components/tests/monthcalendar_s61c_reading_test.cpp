@@ -551,4 +551,23 @@ TEST_F(MonthCalendarStrictReading, ThePublishedPropertiesAndTheirDefaults) {
     EXPECT_EQ(Calendar->Month(), 7);
 }
 
+// A calendar on a designer's form.
+class TDesignedCalendar : public TPWCalendar {
+public:
+    using TPWCalendar::TPWCalendar;
+    using TPWCalendar::SetDesigning;
+};
+
+TEST_F(MonthCalendarStrictReading, ADesignedCalendarKeepsItsSize) {
+    TDesignedCalendar Designed(nullptr);
+    Designed.SetDesigning(true);
+    Designed.SetBounds(5, 6, 400, 50);
+    EXPECT_EQ(Designed.Left(), 5);
+    EXPECT_EQ(Designed.Top(), 6);
+    EXPECT_EQ(Designed.Width(), 221);
+    EXPECT_EQ(Designed.Height(), 203);
+    Calendar->SetBounds(5, 6, 300, 250);
+    EXPECT_EQ(Calendar->Width(), 300);
+}
+
 } // namespace
