@@ -100,6 +100,7 @@ TEST_F(FormPlacementStrictReading, ShowRestoresBeforeTheFormsOwnHandler) {
         };
         P.OnRestorePlacement = [&](TObject* Sender) {
             EXPECT_EQ(Sender, &P);
+            EXPECT_NE(P.GetIniFile(), nullptr) << "told while the storage is open";
             Calls.push_back("restored");
         };
     });
@@ -130,7 +131,10 @@ TEST_F(FormPlacementStrictReading, CloseAndDestroySaveOnceAndSayWhetherVisible) 
         bool SavedAtClose = false;
         auto* Form = MakePlaced([&](TMainFormWindow& F, TFormPlacement& P) {
             F.OnCloseQuery = [&C](TObject*, bool& CanClose) { CanClose = C.CloseAllowed; };
-            P.OnSavePlacement = [&](TObject*) { ++Saves; };
+            P.OnSavePlacement = [&](TObject*) {
+                EXPECT_NE(P.GetIniFile(), nullptr) << "told while the storage is open";
+                ++Saves;
+            };
         });
         Form->Show();
         if (C.Close) {
@@ -209,6 +213,12 @@ TEST_F(FormPlacementStrictReading, TheActiveControlIsKeptWhenAsked) {
     auto* Again = Build();
     Again->Show();
     EXPECT_EQ(Again->ActiveControl(), Again->FindComponent("Second"));
+    Free(Again);
+    // A control that cannot take the focus is not made active.
+    auto* Disabled = Build();
+    dynamic_cast<TWinControl*>(Disabled->FindComponent("Second"))->SetEnabled(false);
+    Disabled->Show();
+    EXPECT_NE(Disabled->ActiveControl(), Disabled->FindComponent("Second"));
 }
 
 TEST_F(FormPlacementStrictReading, PlainValuesOpenAndCloseTheStorageAroundEachCall) {
