@@ -399,4 +399,24 @@ TEST_F(WindowHookStrictReading, AnInheritedFormWritesIsFormOnlyWhereItDiffers) {
     }
 }
 
+// A control that still gets a message while it is being destroyed.
+class TDyingControl : public TProbeControl {
+public:
+    using TProbeControl::TProbeControl;
+    ~TDyingControl() override {
+        Destroying();
+        Perform(WM_PROBE);
+    }
+};
+
+TEST_F(WindowHookStrictReading, AControlBeingDestroyedReachesNoHandler) {
+    auto* Dying = new TDyingControl(Form.get(), Log);
+    Dying->SetParent(Form.get());
+    AddHook("A", false, Dying);
+    Log.clear();
+    delete Dying;
+    EXPECT_EQ(Log, TLog{"own"});
+    Application->ProcessMessages();
+}
+
 } // namespace
