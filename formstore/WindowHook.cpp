@@ -357,6 +357,15 @@ void TFsWindowHook::DoAfterMessage(TMessage& Msg, bool& Handled) {
 
 namespace {
 
+// Whether "IsForm" goes into the stream: when true, or, while an inherited
+// form is written, when it differs from the ancestor's hook, so that the
+// descendant says what it changed and nothing more.
+bool IsFormDiffers(const TFsWindowHook& Self, const TFiler* Filer) {
+    const auto* Ancestor = dynamic_cast<const TFsWindowHook*>(Filer->Ancestor());
+    if (Ancestor == nullptr) return Self.IsForm();
+    return Ancestor->IsForm() != Self.IsForm();
+}
+
 // A form stream names the hooked control, except when that is the owner
 // form: then "IsForm" says so, and reading it hooks the owner again.
 const TPublished<TFsWindowHook, TComponent> WindowHookClass(
@@ -373,7 +382,8 @@ const TPublished<TFsWindowHook, TComponent> WindowHookClass(
                     if (auto* Form = dynamic_cast<TCustomForm*>(Self.Owner()))
                         Self.SetWinControl(Form);
                 },
-                [](TWriter* Writer) { Writer->WriteBoolean(true); }, Self.IsForm());
+                [&Self](TWriter* Writer) { Writer->WriteBoolean(Self.IsForm()); },
+                IsFormDiffers(Self, Filer));
         });
     },
     true);
