@@ -1,0 +1,198 @@
+// One grid taking over the state of another, whole or by groups, and
+// groups of properties set back to their defaults, on grids shown on forms.
+#include "grid/model/Columns.h"
+#include "grid/model/GxGrid.h"
+#include "grid/model/PropDefaults.h"
+#include "grid/model/Rows.h"
+#include "platform/gui/Forms.h"
+#include "platform/gui/QtApp.h"
+#include "platform/rtl/FloatFormat.h"
+
+#include <gtest/gtest.h>
+
+#include <utility>
+#include <vector>
+
+using namespace grid;
+
+namespace {
+
+class StateTransferTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        EnsureQtApplication();
+        Form = new TForm(nullptr);
+        Form->SetBounds(10, 10, 700, 500);
+        Source = Make(0, 5, 6);
+        Target = Make(330, 5, 6);
+        Form->Show();
+    }
+    void TearDown() override { delete Form; }
+    TgxGrid* Make(int Left, int Cols, int Rows) {
+        auto* G = new TgxGrid(Form);
+        G->SetParent(Form);
+        G->SetStoreData(true);
+        G->SetBounds(Left, 0, 320, 300);
+        G->SetGridColCount(Cols);
+        G->SetGridRowCount(Rows);
+        return G;
+    }
+    void Fill(TgxGrid* G, const char* Tag) {
+        for (int Row = 1; Row <= G->GetGridRowCount(); ++Row)
+            for (int Col = 1; Col <= G->GetGridColCount(); ++Col)
+                G->SetCellValue(Col, Row,
+                                AnsiString(Tag) + IntToStr(Col) + "/" + IntToStr(Row));
+    }
+
+    TForm* Form = nullptr;
+    TgxGrid* Source = nullptr;
+    TgxGrid* Target = nullptr;
+};
+
+TEST_F(StateTransferTest, AssignTakesTheDisplayOrderAndReportsEachMovedColumn) {
+    Source->GetCol(2)->SetDisplayCol(4);
+    ASSERT_EQ(Source->GetDisplayCol(2), 4);
+    std::vector<std::pair<int, int>> Moves;
+    bool AnyByUser = false;
+    Target->OnColMoved = [&](TObject*, int To, int Count, bool ByUser) {
+        Moves.push_back({To, Count});
+        AnyByUser |= ByUser;
+    };
+    Target->Assign(Source);
+    for (int Col = 1; Col <= 5; ++Col) EXPECT_EQ(Target->GetDisplayCol(Col), Source->GetDisplayCol(Col)) << Col;
+    const std::vector<std::pair<int, int>> Expected = {{4, 1}, {2, 1}, {3, 1}};
+    EXPECT_EQ(Moves, Expected);
+    EXPECT_FALSE(AnyByUser);
+}
+
+TEST_F(StateTransferTest, KindsDecideWhichCountsAndDefaultsFollow) {
+    struct Case {
+        TgxPropKinds Kinds;
+        int Cols, Rows, ColWidth, RowHeight;
+    };
+    const int W0 = Target->DefaultColWidth(), H0 = Target->DefaultRowHeight();
+    const Case Cases[] = {
+        {{pkRows}, 5, 9, W0, 31},
+        {{pkCols}, 3, 6, 91, H0},
+        {{pkGrid}, 5, 6, W0, H0},
+        {{pkGrid, pkCols, pkRows}, 3, 9, 91, 31},
+        // Cells need room: the counts grow to the source's, never shrink.
+        {{pkCells}, 5, 9, W0, H0},
+    };
+    for (const Case& C : Cases) {
+        SCOPED_TRACE(static_cast<int>(C.Kinds.Bits()));
+        TgxGrid* From = Make(0, 3, 9);
+        From->SetDefaultColWidth(91);
+        From->SetDefaultRowHeight(31);
+        TgxGrid* To = Make(330, 5, 6);
+        To->AssignPropKinds(From, C.Kinds, true);
+        EXPECT_EQ(To->GetGridColCount(), C.Cols);
+        EXPECT_EQ(To->GetGridRowCount(), C.Rows);
+        EXPECT_EQ(To->DefaultColWidth(), C.ColWidth);
+        EXPECT_EQ(To->DefaultRowHeight(), C.RowHeight);
+        delete From;
+        delete To;
+    }
+}
+
+TEST_F(StateTransferTest, CopyDataDropsValuesBeyondTheCounts) {
+    TgxGrid* Big = Make(0, 7, 9);
+    Fill(Big, "b");
+    Fill(Target, "t");
+    Target->CopyData(Big);
+    for (int Row = 1; Row <= 6; ++Row)
+        for (int Col = 1; Col <= 5; ++Col)
+            EXPECT_EQ(VarToStr(Target->GetCellValue(Col, Row)), VarToStr(Big->GetCellValue(Col, Row)));
+    Target->SetGridColCount(7);
+    Target->SetGridRowCount(9);
+    for (int Row = 1; Row <= 9; ++Row)
+        for (int Col = 1; Col <= 7; ++Col)
+            if (Row > 6 || Col > 5) EXPECT_TRUE(Target->GetCellValue(Col, Row).IsEmpty()) << Col << "/" << Row;
+
+    Fill(Source, "s");
+    Source->CopyData(Source);
+    EXPECT_EQ(VarToStr(Source->GetCellValue(3, 4)), AnsiString("s3/4"));
+    delete Big;
+}
+
+TEST_F(StateTransferTest, AssignFromSomethingElseIsAConversionError) {
+    TFont Font;
+    Fill(Target, "t");
+    EXPECT_THROW(Target->Assign(&Font), EConvertError);
+    EXPECT_EQ(VarToStr(Target->GetCellValue(2, 2)), AnsiString("t2/2"));
+}
+
+TEST_F(StateTransferTest, SelectionsFollowAndSetTheStatus) {
+    struct Case {
+        bool Cols;
+        TgxGridStatus Status;
+        TgxSelectType Kind;
+    } const Cases[] = {{true, grColSelect, stColSelect}, {false, grRowSelect, stRowSelect}};
+    for (const Case& C : Cases) {
+        TgxGrid* From = Make(0, 5, 6);
+        TgxGrid* To = Make(330, 5, 6);
+        if (C.Cols) From->SelectCols(2, 3, true);
+        else From->SelectRows(2, 3, true);
+        std::vector<TgxSelectType> Changes;
+        To->OnSelectChanged = [&](TObject*, TgxSelectType T, bool) { Changes.push_back(T); };
+        To->Assign(From);
+        EXPECT_EQ(To->GridStatus(), C.Status);
+        for (int I = 1; I <= 5; ++I) {
+            const bool Want = I == 2 || I == 3;
+            if (C.Cols) EXPECT_EQ(To->GetCol(I)->GetSelected(), Want) << I;
+            else EXPECT_EQ(To->GetRowSelected(I), Want) << I;
+        }
+        EXPECT_EQ(Changes, std::vector<TgxSelectType>{C.Kind});
+        delete From;
+        delete To;
+    }
+}
+
+TEST_F(StateTransferTest, HiddenColumnsAndRowsAreLaidOutEmpty) {
+    Source->GetCol(3)->SetVisible(false);
+    Source->SetRowVisible(2, false);
+    Target->Assign(Source);
+    EXPECT_FALSE(Target->GetCol(3)->Visible());
+    EXPECT_FALSE(Target->GetRowVisible(2));
+    EXPECT_EQ(Target->ColWidths(Target->GetDisplayCol(3)), 0);
+    EXPECT_EQ(Target->RowHeights(Target->GetDisplayRow(2)), 0);
+    EXPECT_EQ(Target->ColWidths(Target->GetDisplayCol(2)), Target->DefaultColWidth());
+}
+
+TEST_F(StateTransferTest, ResetGroupsAndPropertiesGoBackToDefaults) {
+    Target->GetCol(2)->SetColor(clRed);
+    Target->SetRowColor(3, clBlue);
+    Target->SetCellColor(4, 4, clGreen);
+    Target->SetRowChanged(5, true);
+
+    Target->ResetColProperties({});
+    EXPECT_EQ(Target->GetCol(2)->Color(), clRed);
+
+    Target->ResetRowProperties({prChanged});
+    EXPECT_FALSE(Target->GetRowChanged(5));
+    EXPECT_EQ(Target->GetRowColor(3), clBlue);
+
+    Target->ResetPropKinds({pkCols});
+    EXPECT_EQ(Target->GetCol(2)->Color(), clNone);
+    EXPECT_EQ(Target->GetRowColor(3), clBlue);
+    EXPECT_EQ(Target->GetCellColor(4, 4), clGreen);
+
+    Target->ResetProperties({prColor});
+    EXPECT_EQ(Target->GetRowColor(3), clNone);
+    EXPECT_EQ(Target->GetCellColor(4, 4), clNone);
+    // The rows group was never reset: its count stays.
+    EXPECT_EQ(Target->GetGridRowCount(), 6);
+}
+
+TEST_F(StateTransferTest, DesignModeCopiesToTheSourcesDisplayPositions) {
+    Fill(Source, "s");
+    Source->SetCellColor(2, 1, clRed);
+    Source->GetCol(2)->SetDisplayCol(4);
+    Target->SetInDesignMode(true);
+    Target->Assign(Source);
+    EXPECT_EQ(VarToStr(Target->GetCellValue(4, 1)), AnsiString("s2/1"));
+    EXPECT_EQ(Target->GetCellColor(4, 1), clRed);
+    EXPECT_EQ(VarToStr(Target->GetCellValue(1, 1)), AnsiString("s1/1"));
+}
+
+} // namespace
