@@ -195,4 +195,107 @@ TEST_F(StateTransferTest, DesignModeCopiesToTheSourcesDisplayPositions) {
     EXPECT_EQ(VarToStr(Target->GetCellValue(1, 1)), AnsiString("s1/1"));
 }
 
+TEST_F(StateTransferTest, AssignTakesRowOrderColumnWidthsAndRowsWithoutObjects) {
+    Source->SetDisplayRownr(2, 4);
+    ASSERT_EQ(Source->GetDisplayRow(2), 4);
+    Source->GetCol(1)->SetWidth(121);
+    Source->SetRowHeight(5, 37);
+    Source->SetRowChanged(6, true);
+    Target->SetRowColor(3, clBlue);
+    std::vector<int> Moves;
+    Target->OnRowMoved = [&](TObject*, int To, int Count, bool) {
+        EXPECT_EQ(Count, 1);
+        Moves.push_back(To);
+    };
+    Target->Assign(Source);
+    for (int Row = 1; Row <= 6; ++Row) EXPECT_EQ(Target->GetDisplayRow(Row), Source->GetDisplayRow(Row)) << Row;
+    EXPECT_EQ(Moves, (std::vector<int>{4, 2, 3}));
+    EXPECT_EQ(Target->ColWidths(Target->GetDisplayCol(1)), 121);
+    EXPECT_EQ(Target->RowHeights(Target->GetDisplayRow(5)), 37);
+    EXPECT_EQ(Target->GetRowColor(3), clNone);
+    EXPECT_TRUE(Target->GetRowChanged(6));
+    EXPECT_FALSE(Target->GetRowChanged(5));
+}
+
+TEST_F(StateTransferTest, GridLevelCopySkipsPlaceNameAndListedProperties) {
+    Source->SetName("SourceGrid");
+    Target->SetName("TargetGrid");
+    Source->SetLineColor(clFuchsia);
+    Source->Constraints()->SetMinWidth(77);
+    const TRect Before = Target->BoundsRect();
+    Target->AssignPropKinds(Source, {pkGrid}, true);
+    EXPECT_EQ(Target->Name(), AnsiString("TargetGrid"));
+    EXPECT_EQ(Target->BoundsRect(), Before);
+    EXPECT_EQ(Target->LineColor(), clFuchsia);
+    EXPECT_EQ(Target->Constraints()->MinWidth(), 77);
+
+    TgxGrid* Other = Make(0, 5, 6);
+    Other->AssignProperties(Source, "LineColor;Constraints");
+    EXPECT_NE(Other->LineColor(), clFuchsia);
+    EXPECT_NE(Other->Constraints()->MinWidth(), 77);
+    delete Other;
+}
+
+TEST_F(StateTransferTest, CellRangeFollowsAndPlainGridIsNormal) {
+    Source->SelectCells(2, 2, 3, 4);
+    Target->Assign(Source);
+    EXPECT_EQ(Target->GridStatus(), grCellSelect);
+    TgxGrid* Plain = Make(0, 5, 6);
+    Target->Assign(Plain);
+    EXPECT_EQ(Target->GridStatus(), grNormal);
+    delete Plain;
+}
+
+TEST_F(StateTransferTest, DesignModeAnswerIsTakenOver) {
+    Source->SetInDesignMode(true);
+    ASSERT_FALSE(Target->GetInDesignMode());
+    Target->Assign(Source);
+    EXPECT_TRUE(Target->GetInDesignMode());
+}
+
+TEST_F(StateTransferTest, ResetTakesTheDefaultsOfANewGridAndKeepsTheValues) {
+    Fill(Target, "t");
+    Target->SetLineColor(clRed);
+    Target->GetCol(2)->SetColor(clRed);
+    Target->Reset();
+    TgxGrid Fresh(nullptr);
+    EXPECT_EQ(Target->LineColor(), Fresh.LineColor());
+    EXPECT_EQ(Target->GetCol(2)->Color(), clNone);
+    EXPECT_TRUE(Target->StoreData());
+    EXPECT_EQ(VarToStr(Target->GetCellValue(2, 3)), AnsiString("t2/3"));
+}
+
+TEST_F(StateTransferTest, UniformResizingGivesEveryColumnAndRowOneSize) {
+    Target->GetCol(2)->SetWidth(140);
+    Target->GetCol(2)->SetColor(clRed);
+    Target->SetResizeCols(TgxResizeCols::rcAll);
+    Target->ResetColProperties({prColor});
+    EXPECT_EQ(Target->GetCol(2)->Width(), 140);
+    EXPECT_EQ(Target->GetCol(2)->Color(), clNone);
+    Target->ResetColProperties({prWidth});
+    for (int Col = 2; Col <= 5; ++Col)
+        EXPECT_EQ(Target->ColWidths(Target->GetDisplayCol(Col)), Target->ColWidths(Target->GetDisplayCol(1))) << Col;
+
+    Target->SetRowHeight(3, 44);
+    Target->SetResizeRows(TgxResizeRows::rrAll);
+    Target->ResetRowProperties({prHeight});
+    for (int Row = 2; Row <= 6; ++Row)
+        EXPECT_EQ(Target->RowHeights(Target->GetDisplayRow(Row)), Target->RowHeights(Target->GetDisplayRow(1))) << Row;
+}
+
+TEST_F(StateTransferTest, ResettingSelectedEndsEachKindOfSelection) {
+    Target->SelectCells(2, 2, 3, 3);
+    ASSERT_EQ(Target->GridStatus(), grCellSelect);
+    Target->ResetCellProperties({prSelected});
+    EXPECT_EQ(Target->GridStatus(), grNormal);
+    Target->SelectCols(2, 3, true);
+    Target->ResetColProperties({prSelected});
+    EXPECT_FALSE(Target->GetCol(2)->GetSelected());
+    EXPECT_EQ(Target->GridStatus(), grNormal);
+    Target->SelectRows(2, 3, true);
+    Target->ResetRowProperties({prSelected});
+    EXPECT_FALSE(Target->GetRowSelected(2));
+    EXPECT_EQ(Target->GridStatus(), grNormal);
+}
+
 } // namespace
