@@ -1,12 +1,16 @@
 // One grid taking over the state of another, whole or by groups, and
 // groups of properties set back to their defaults, on grids shown on forms.
 #include "grid/model/Columns.h"
+#include "grid/model/Combo.h"
 #include "grid/model/GxGrid.h"
 #include "grid/model/PropDefaults.h"
 #include "grid/model/Rows.h"
 #include "platform/gui/Forms.h"
 #include "platform/gui/QtApp.h"
 #include "platform/rtl/FloatFormat.h"
+
+#include <QApplication>
+#include <QWidget>
 
 #include <gtest/gtest.h>
 
@@ -296,6 +300,68 @@ TEST_F(StateTransferTest, ResettingSelectedEndsEachKindOfSelection) {
     Target->ResetRowProperties({prSelected});
     EXPECT_FALSE(Target->GetRowSelected(2));
     EXPECT_EQ(Target->GridStatus(), grNormal);
+}
+
+TEST_F(StateTransferTest, WithoutDataTheKeptValuesMustFitTheNewCellTypes) {
+    Fill(Target, "t");
+    Source->GetCol(2)->SetControlType(ctPicture);
+    Target->AssignPropKinds(Source, {pkCols}, false);
+    EXPECT_EQ(Target->GetCol(2)->ControlType(), ctPicture);
+    for (int Row = 1; Row <= 6; ++Row) {
+        EXPECT_TRUE(Target->GetCellValue(2, Row).IsEmpty()) << Row;
+        EXPECT_EQ(VarToStr(Target->GetCellValue(3, Row)), "t3/" + IntToStr(Row));
+    }
+}
+
+TEST_F(StateTransferTest, CurrentCellAndPaintingFollowASmallerSource) {
+    Target->SetCurrentCell(5, 6);
+    TgxGrid* Small = Make(0, 2, 3);
+    Fill(Small, "m");
+    Target->Assign(Small);
+    EXPECT_LE(Target->Col(), 2);
+    EXPECT_LE(Target->Row(), 3);
+    EXPECT_GE(Target->Col(), 1);
+    EXPECT_GE(Target->Row(), 1);
+    Target->Invalidate();
+    QApplication::processEvents();
+    EXPECT_FALSE(Target->Widget()->grab().isNull());
+    EXPECT_EQ(VarToStr(Target->GetCellValue(2, 3)), AnsiString("m2/3"));
+    delete Small;
+}
+
+TEST_F(StateTransferTest, ResetDisplayNumbersAndChangedFlagsOfPlainRows) {
+    Target->SetDisplayRownr(2, 5);
+    ASSERT_EQ(Target->GetDisplayRow(2), 5);
+    Target->SetRowChanged(3, true);
+    Target->ResetRowProperties({prDisplayNumber, prChanged});
+    for (int Row = 1; Row <= 6; ++Row) {
+        EXPECT_EQ(Target->GetDisplayRow(Row), Row);
+        EXPECT_FALSE(Target->GetRowChanged(Row));
+    }
+}
+
+TEST_F(StateTransferTest, ListGridKeepsItsModesAndSelections) {
+    auto* List = new TgxComboGrid(Form);
+    List->SetParent(Form);
+    List->SetGridColCount(5);
+    List->SetGridRowCount(6);
+    const TgxGridMode Mode = List->GridMode();
+    const TgxRowSelectMode Select = List->RowSelectMode();
+    const TgxGridStatus Status = List->GridStatus();
+    Source->SetGridMode(Mode == gmBrowse ? gmEdit : gmBrowse);
+    Source->SetRowSelectMode(Select == rsMulti ? rsSingle : rsMulti);
+    Source->SetLineColor(clFuchsia);
+    Source->SelectCols(2, 2, true);
+    List->AssignPropKinds(Source, AllPropKinds, true);
+    EXPECT_EQ(List->GridMode(), Mode);
+    EXPECT_EQ(List->RowSelectMode(), Select);
+    EXPECT_EQ(List->LineColor(), clFuchsia);
+    EXPECT_FALSE(List->GetCol(2)->GetSelected());
+    EXPECT_EQ(List->GridStatus(), Status);
+
+    Target->AssignPropKinds(Source, {pkGrid}, true);
+    EXPECT_EQ(Target->GridMode(), Source->GridMode());
+    EXPECT_EQ(Target->RowSelectMode(), Source->RowSelectMode());
 }
 
 } // namespace
