@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
 
 using namespace components;
 
@@ -181,6 +182,58 @@ TEST_F(RowFontsTest, WindowPaintsRowColourAndEmphasis) {
     EXPECT_GT(CellPixels(*Grid, *Form, After, 4, 4, Blue), 10);
     EXPECT_EQ(CellPixels(*Grid, *Form, After, 2, 3, InkPixel),
               CellPixels(*Grid, *Form, After, 2, 1, InkPixel));
+}
+
+// Rows of a cell that hold ink: the height of the painted text.
+int InkRows(TPellworthGrid& Grid, TForm& Form, const QImage& Image, int DataCol, int DataRow) {
+    int Rows = 0;
+    const TRect Rect = Grid.CellRect(Grid.GetDisplayCol(DataCol), Grid.GetDisplayRow(DataRow));
+    const TPoint Client = Grid.ClientToScreen(Point(0, 0));
+    const TPoint Outer = Form.ClientToScreen(Point(Grid.Left(), Grid.Top()));
+    for (int Y = Rect.Top + 1; Y < Rect.Bottom - 1; ++Y) {
+        bool Ink = false;
+        for (int X = Rect.Left + 2; X < Rect.Right - 2 && !Ink; ++X)
+            Ink = InkPixel(Image.pixel(Client.X - Outer.X + X, Client.Y - Outer.Y + Y));
+        Rows += Ink;
+    }
+    return Rows;
+}
+
+TEST_F(RowFontsTest, WindowPaintsTheNewFontSize) {
+    Grid->SetCellValue(1, 1, "Wy");
+    Grid->SetFontSize(8);
+    const int Small = InkRows(*Grid, *Form, GridPicture(*Grid), 1, 1);
+    Grid->SetFontSize(16);
+    const int Large = InkRows(*Grid, *Form, GridPicture(*Grid), 1, 1);
+    EXPECT_GT(Small, 0);
+    EXPECT_GT(Large, Small + 3);
+}
+
+TEST_F(RowFontsTest, ShownGridRepaintsAChangedRow) {
+    for (int Col = 1; Col <= kCols; ++Col) Grid->SetCellValue(Col, 2, "WWWWWW");
+    (void)GridPicture(*Grid);
+    Grid->SetRowFontColor(2, clRed);
+    QApplication::processEvents();
+    const QImage Image = Grid->Widget()->grab().toImage();
+    auto Red = [](QRgb P) { return qRed(P) > 180 && qGreen(P) < 80 && qBlue(P) < 80; };
+    EXPECT_GT(CellPixels(*Grid, *Form, Image, 2, 2, Red), 10);
+}
+
+// A last column beyond the grid is the caller's error: the grid's column
+// check names it.
+TEST_F(RowFontsTest, LastColumnBeyondTheGridIsNamed) {
+    Grid->SetName("Orders");
+    for (auto Call : {+[](TPellworthGrid* G) { G->SetRowFontStyles(1, {fsBold}, kCols + 3); },
+                      +[](TPellworthGrid* G) { G->SetRowFontColors(2, clRed, kCols + 3); }}) {
+        try {
+            Call(Grid);
+            ADD_FAILURE() << "no error";
+        } catch (const grid::EInvalidGridOperation& E) {
+            EXPECT_NE(std::string(E.what()).find("Orders"), std::string::npos) << E.what();
+            EXPECT_NE(std::string(E.what()).find(std::to_string(kCols + 1)), std::string::npos)
+                << E.what();
+        }
+    }
 }
 
 using RowFontsDeathTest = RowFontsTest;
