@@ -152,6 +152,7 @@ TEST_F(RowFontsTest, FontSizeSetsHeightsAndEveryOwnFont) {
     EXPECT_EQ(CellFont(1, 5)->Color(), clBlue);
     // The window lays its rows out in the new height.
     EXPECT_EQ(Grid->RowHeights(1), Expected);
+    EXPECT_EQ(Grid->RowHeights(0), Expected);
 }
 
 TEST_F(RowFontsTest, WindowPaintsRowColourAndEmphasis) {

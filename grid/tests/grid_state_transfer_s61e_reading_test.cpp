@@ -364,4 +364,50 @@ TEST_F(StateTransferTest, ListGridKeepsItsModesAndSelections) {
     EXPECT_EQ(Target->RowSelectMode(), Source->RowSelectMode());
 }
 
+TEST_F(StateTransferTest, AnErrorOnTheWayLeavesTheGridPainting) {
+    Source->GetCol(2)->SetDisplayCol(4);
+    Target->OnColMoved = [](TObject*, int, int, bool) { throw Exception("handler failed"); };
+    EXPECT_THROW(Target->Assign(Source), Exception);
+    EXPECT_FALSE(Target->GetFastAssign());
+    Target->OnColMoved = nullptr;
+    Target->SetLineColor(clRed);
+    EXPECT_NO_THROW(Target->Assign(Source));
+    EXPECT_FALSE(Target->GetFastAssign());
+}
+
+TEST_F(StateTransferTest, AnUnchangedSelectionIsNotReported) {
+    Source->SelectCols(2, 3, true);
+    Target->SelectCols(2, 3, true);
+    int Changes = 0;
+    Target->OnSelectChanged = [&](TObject*, TgxSelectType, bool) { ++Changes; };
+    Target->Assign(Source);
+    EXPECT_EQ(Changes, 0);
+    EXPECT_EQ(Target->GridStatus(), grColSelect);
+}
+
+TEST_F(StateTransferTest, DesignModeCopiesValuesOfMovedRowsToTheirDisplayRows) {
+    Fill(Source, "s");
+    Source->SetDisplayRownr(2, 5);
+    Source->SetCellColor(1, 2, clRed);
+    Target->SetInDesignMode(true);
+    Target->Assign(Source);
+    EXPECT_EQ(VarToStr(Target->GetCellValue(1, 5)), AnsiString("s1/2"));
+    EXPECT_EQ(Target->GetCellColor(1, 5), clRed);
+    EXPECT_EQ(VarToStr(Target->GetCellValue(1, 1)), AnsiString("s1/1"));
+}
+
+TEST_F(StateTransferTest, AssignTakesTheSourcesStoreSetting) {
+    Fill(Target, "t");
+    TgxGrid* NoStore = Make(0, 5, 6);
+    NoStore->SetStoreData(false);
+    TgxGrid* Copy = Make(0, 5, 6);
+    Copy->Assign(Target);
+    EXPECT_TRUE(Copy->StoreData());
+    EXPECT_EQ(VarToStr(Copy->GetCellValue(4, 5)), AnsiString("t4/5"));
+    Target->Assign(NoStore);
+    EXPECT_FALSE(Target->StoreData());
+    delete NoStore;
+    delete Copy;
+}
+
 } // namespace
