@@ -115,7 +115,8 @@ TEST_F(RowFontsTest, ResetGivesCellsBackUnlessTheyCarryTheirOwnColour) {
     // LastCol limits the reset.
     Grid->SetRowFontStyles(2, {fsBold}, 0);
     Grid->ResetRowFontStyles(2, 2);
-    for (int Col = 1; Col <= kCols; ++Col) EXPECT_EQ(Own(Col, 2), Col > 2) << Col;
+    for (int Col = 1; Col <= kCols; ++Col)
+        EXPECT_EQ(Own(Col, 2), Col > 2) << Col;
 }
 
 TEST_F(RowFontsTest, CellColourOfTheGridFontDropsTheOwnFont) {
@@ -147,7 +148,8 @@ TEST_F(RowFontsTest, FontSizeSetsHeightsAndEveryOwnFont) {
     EXPECT_EQ(Grid->GetCol(2)->GetFont()->Size(), 12);
     EXPECT_EQ(Grid->GetCol(3)->GetCombo()->GetGrid()->GridDefaultRowHeight(), Expected);
     EXPECT_EQ(Grid->GetRowFont(4)->Size(), 12);
-    for (int Col = 1; Col <= kCols; ++Col) EXPECT_EQ(CellFont(Col, 4)->Size(), 12) << Col;
+    for (int Col = 1; Col <= kCols; ++Col)
+        EXPECT_EQ(CellFont(Col, 4)->Size(), 12) << Col;
     EXPECT_EQ(CellFont(1, 5)->Size(), 12);
     EXPECT_EQ(CellFont(1, 5)->Color(), clBlue);
     // The window lays its rows out in the new height.
@@ -157,7 +159,8 @@ TEST_F(RowFontsTest, FontSizeSetsHeightsAndEveryOwnFont) {
 
 TEST_F(RowFontsTest, WindowPaintsRowColourAndEmphasis) {
     for (int Row = 1; Row <= kRows; ++Row)
-        for (int Col = 1; Col <= kCols; ++Col) Grid->SetCellValue(Col, Row, "WWWWWW");
+        for (int Col = 1; Col <= kCols; ++Col)
+            Grid->SetCellValue(Col, Row, "WWWWWW");
     Grid->SetRowFontColor(2, clRed);
     Grid->SetRowFontStyles(3, {fsBold}, 0);
     Grid->SetCellFontColor(4, 4, clBlue);
@@ -211,7 +214,8 @@ TEST_F(RowFontsTest, WindowPaintsTheNewFontSize) {
 }
 
 TEST_F(RowFontsTest, ShownGridRepaintsAChangedRow) {
-    for (int Col = 1; Col <= kCols; ++Col) Grid->SetCellValue(Col, 2, "WWWWWW");
+    for (int Col = 1; Col <= kCols; ++Col)
+        Grid->SetCellValue(Col, 2, "WWWWWW");
     (void)GridPicture(*Grid);
     Grid->SetRowFontColor(2, clRed);
     QApplication::processEvents();

@@ -44,8 +44,7 @@ protected:
     void Fill(TgxGrid* G, const char* Tag) {
         for (int Row = 1; Row <= G->GetGridRowCount(); ++Row)
             for (int Col = 1; Col <= G->GetGridColCount(); ++Col)
-                G->SetCellValue(Col, Row,
-                                AnsiString(Tag) + IntToStr(Col) + "/" + IntToStr(Row));
+                G->SetCellValue(Col, Row, AnsiString(Tag) + IntToStr(Col) + "/" + IntToStr(Row));
     }
 
     TForm* Form = nullptr;
@@ -63,7 +62,8 @@ TEST_F(StateTransferTest, AssignTakesTheDisplayOrderAndReportsEachMovedColumn) {
         AnyByUser |= ByUser;
     };
     Target->Assign(Source);
-    for (int Col = 1; Col <= 5; ++Col) EXPECT_EQ(Target->GetDisplayCol(Col), Source->GetDisplayCol(Col)) << Col;
+    for (int Col = 1; Col <= 5; ++Col)
+        EXPECT_EQ(Target->GetDisplayCol(Col), Source->GetDisplayCol(Col)) << Col;
     const std::vector<std::pair<int, int>> Expected = {{4, 1}, {2, 1}, {3, 1}};
     EXPECT_EQ(Moves, Expected);
     EXPECT_FALSE(AnyByUser);
@@ -106,12 +106,14 @@ TEST_F(StateTransferTest, CopyDataDropsValuesBeyondTheCounts) {
     Target->CopyData(Big);
     for (int Row = 1; Row <= 6; ++Row)
         for (int Col = 1; Col <= 5; ++Col)
-            EXPECT_EQ(VarToStr(Target->GetCellValue(Col, Row)), VarToStr(Big->GetCellValue(Col, Row)));
+            EXPECT_EQ(VarToStr(Target->GetCellValue(Col, Row)),
+                      VarToStr(Big->GetCellValue(Col, Row)));
     Target->SetGridColCount(7);
     Target->SetGridRowCount(9);
     for (int Row = 1; Row <= 9; ++Row)
         for (int Col = 1; Col <= 7; ++Col)
-            if (Row > 6 || Col > 5) EXPECT_TRUE(Target->GetCellValue(Col, Row).IsEmpty()) << Col << "/" << Row;
+            if (Row > 6 || Col > 5)
+                EXPECT_TRUE(Target->GetCellValue(Col, Row).IsEmpty()) << Col << "/" << Row;
 
     Fill(Source, "s");
     Source->CopyData(Source);
@@ -135,16 +137,20 @@ TEST_F(StateTransferTest, SelectionsFollowAndSetTheStatus) {
     for (const Case& C : Cases) {
         TgxGrid* From = Make(0, 5, 6);
         TgxGrid* To = Make(330, 5, 6);
-        if (C.Cols) From->SelectCols(2, 3, true);
-        else From->SelectRows(2, 3, true);
+        if (C.Cols)
+            From->SelectCols(2, 3, true);
+        else
+            From->SelectRows(2, 3, true);
         std::vector<TgxSelectType> Changes;
         To->OnSelectChanged = [&](TObject*, TgxSelectType T, bool) { Changes.push_back(T); };
         To->Assign(From);
         EXPECT_EQ(To->GridStatus(), C.Status);
         for (int I = 1; I <= 5; ++I) {
             const bool Want = I == 2 || I == 3;
-            if (C.Cols) EXPECT_EQ(To->GetCol(I)->GetSelected(), Want) << I;
-            else EXPECT_EQ(To->GetRowSelected(I), Want) << I;
+            if (C.Cols)
+                EXPECT_EQ(To->GetCol(I)->GetSelected(), Want) << I;
+            else
+                EXPECT_EQ(To->GetRowSelected(I), Want) << I;
         }
         EXPECT_EQ(Changes, std::vector<TgxSelectType>{C.Kind});
         delete From;
@@ -161,6 +167,7 @@ TEST_F(StateTransferTest, HiddenColumnsAndRowsAreLaidOutEmpty) {
     EXPECT_EQ(Target->ColWidths(Target->GetDisplayCol(3)), 0);
     EXPECT_EQ(Target->RowHeights(Target->GetDisplayRow(2)), 0);
     EXPECT_EQ(Target->ColWidths(Target->GetDisplayCol(2)), Target->DefaultColWidth());
+    EXPECT_EQ(Target->GetVisibleColCount(), Source->GetVisibleColCount());
 }
 
 TEST_F(StateTransferTest, ResetGroupsAndPropertiesGoBackToDefaults) {
@@ -212,7 +219,8 @@ TEST_F(StateTransferTest, AssignTakesRowOrderColumnWidthsAndRowsWithoutObjects) 
         Moves.push_back(To);
     };
     Target->Assign(Source);
-    for (int Row = 1; Row <= 6; ++Row) EXPECT_EQ(Target->GetDisplayRow(Row), Source->GetDisplayRow(Row)) << Row;
+    for (int Row = 1; Row <= 6; ++Row)
+        EXPECT_EQ(Target->GetDisplayRow(Row), Source->GetDisplayRow(Row)) << Row;
     EXPECT_EQ(Moves, (std::vector<int>{4, 2, 3}));
     EXPECT_EQ(Target->ColWidths(Target->GetDisplayCol(1)), 121);
     EXPECT_EQ(Target->RowHeights(Target->GetDisplayRow(5)), 37);
@@ -278,13 +286,17 @@ TEST_F(StateTransferTest, UniformResizingGivesEveryColumnAndRowOneSize) {
     EXPECT_EQ(Target->GetCol(2)->Color(), clNone);
     Target->ResetColProperties({prWidth});
     for (int Col = 2; Col <= 5; ++Col)
-        EXPECT_EQ(Target->ColWidths(Target->GetDisplayCol(Col)), Target->ColWidths(Target->GetDisplayCol(1))) << Col;
+        EXPECT_EQ(Target->ColWidths(Target->GetDisplayCol(Col)),
+                  Target->ColWidths(Target->GetDisplayCol(1)))
+            << Col;
 
     Target->SetRowHeight(3, 44);
     Target->SetResizeRows(TgxResizeRows::rrAll);
     Target->ResetRowProperties({prHeight});
     for (int Row = 2; Row <= 6; ++Row)
-        EXPECT_EQ(Target->RowHeights(Target->GetDisplayRow(Row)), Target->RowHeights(Target->GetDisplayRow(1))) << Row;
+        EXPECT_EQ(Target->RowHeights(Target->GetDisplayRow(Row)),
+                  Target->RowHeights(Target->GetDisplayRow(1)))
+            << Row;
 }
 
 TEST_F(StateTransferTest, ResettingSelectedEndsEachKindOfSelection) {
@@ -408,6 +420,45 @@ TEST_F(StateTransferTest, AssignTakesTheSourcesStoreSetting) {
     EXPECT_FALSE(Target->StoreData());
     delete NoStore;
     delete Copy;
+}
+
+TEST_F(StateTransferTest, ListedDefaultSizesStayWhateverTheirCase) {
+    Source->SetDefaultColWidth(93);
+    Source->SetDefaultRowHeight(29);
+    struct Case {
+        const char* Excluded;
+        bool Width, Height;
+    } const Cases[] = {
+        {"", true, true}, {"defaultCOLwidth;", false, true}, {"DEFAULTROWHEIGHT;Tag", true, false}};
+    for (const Case& C : Cases) {
+        SCOPED_TRACE(C.Excluded);
+        TgxGrid* To = Make(330, 5, 6);
+        const int W = To->DefaultColWidth(), H = To->DefaultRowHeight();
+        To->AssignProperties(Source, C.Excluded);
+        EXPECT_EQ(To->DefaultColWidth(), C.Width ? 93 : W);
+        EXPECT_EQ(To->DefaultRowHeight(), C.Height ? 29 : H);
+        delete To;
+    }
+}
+
+TEST_F(StateTransferTest, ARowBackAtItsDefaultsLosesItsObject) {
+    Target->SetRowColor(3, clBlue);
+    ASSERT_NE(Target->GetRow(3), nullptr);
+    Target->ResetRowProperties({prColor});
+    EXPECT_EQ(Target->GetRow(3), nullptr);
+    Target->SetRowColor(4, clBlue);
+    Target->SetRowHeight(4, 40);
+    Target->ResetRowProperties({prColor});
+    ASSERT_NE(Target->GetRow(4), nullptr);
+    EXPECT_EQ(Target->GetRowHeight(4), 40);
+}
+
+TEST_F(StateTransferTest, DesignModeTakesNoSelections) {
+    Source->SelectCols(2, 3, true);
+    Target->SetInDesignMode(true);
+    Target->Assign(Source);
+    EXPECT_FALSE(Target->GetCol(2)->GetSelected());
+    EXPECT_EQ(Target->GridStatus(), grNormal);
 }
 
 } // namespace
