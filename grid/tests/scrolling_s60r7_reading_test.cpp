@@ -4,6 +4,7 @@
 #include "grid/model/Columns.h"
 #include "grid/model/InplaceControl.h"
 #include "platform/gui/Messages.h"
+#include "platform/gui/TimerService.h"
 #include "platform/gui/WindowScroll.h"
 #include "platform/rtl/Clock.h"
 
@@ -374,6 +375,11 @@ TEST_F(ScrollingReading, TheWaitEndsEarlyForMouseInputOrEscape) {
 // full repaint at the same place shows.
 class ScrollingPixels : public ShownGridPixels {
 protected:
+    // The caret's blink would change the editor's pixels between two looks
+    // at the window on a busy machine: no timer runs unless a test says so.
+    FakeTimerService Timers;
+    ScopedTimerService TimerScope{Timers};
+
     void Fill(grid::TgxGridMode Mode) {
         ShowGrid(12, 60);
         Grid->SetStoreData(true);
