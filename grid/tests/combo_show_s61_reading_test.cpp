@@ -1,0 +1,196 @@
+// A combo cell's list: how it opens, how big it is and where it sits, the
+// events around it, and the value a click in it carries into the cell.
+#include "DropDownFixture.h"
+#include "grid/view/DropDownForm.h"
+
+#include <QApplication>
+
+#include <string>
+#include <vector>
+
+using namespace grid;
+
+namespace {
+
+class ComboShow : public DropDownFixture {
+protected:
+    void SetUp() override {
+        DropDownFixture::SetUp();
+        Grid->SetGridColCount(3);
+        Grid->SetGridRowCount(5);
+        Grid->SetStoreData(true);
+        Grid->OnComboInit = [&](TObject*, TgxComboGrid*, int C, int R) { Log("init", C, R); };
+        Grid->OnComboDropDown = [&](TObject*, TgxComboGrid*, int C, int R) { Log("down", C, R); };
+        Grid->OnComboRollUp = [&](TObject*, TgxComboGrid*, int C, int R) { Log("up", C, R); };
+        QApplication::processEvents();
+    }
+    void Log(const char* What, int C, int R) {
+        Events.push_back(std::string(What) + " " + std::to_string(C) + "," + std::to_string(R));
+    }
+    // A list of N rows of "Item1".."ItemN" in column 2.
+    TgxComboGrid* ListOf(int N, int DataCol = 2) {
+        std::vector<std::string> Items;
+        for (int I = 1; I <= N; ++I) Items.push_back("Item" + std::to_string(I));
+        TgxComboGrid* L = GiveColumnList(DataCol, {});
+        L->SetGridRowCount(N);
+        for (int I = 1; I <= N; ++I) L->SetCellValue(1, I, Variant(AnsiString(Items[I - 1].c_str())));
+        return L;
+    }
+    void Open(int DataCol, int DataRow) {
+        GoTo(DataCol, DataRow);
+        Grid->ShowCombo();
+        QApplication::processEvents();
+    }
+    TWinControl* ListForm() { return Grid->GetComboFormWindow(); }
+    // Clicks the list's data row with the real mouse.
+    void ClickListRow(int ListDataRow) {
+        TgxComboGrid* L = DroppedList();
+        const TRect R = L->CellRect(1, L->GetDisplayRow(ListDataRow));
+        const int F = L->WindowFrameWidth();
+        const QPoint P((R.Left + R.Right) / 2 + F, (R.Top + R.Bottom) / 2 + F);
+        SendMouse(L->Widget(), QEvent::MouseMove, P, Qt::NoButton);
+        SendMouse(L->Widget(), QEvent::MouseButtonPress, P, Qt::LeftButton);
+        SendMouse(L->Widget(), QEvent::MouseButtonRelease, P, Qt::LeftButton);
+        QApplication::processEvents();
+    }
+    std::vector<std::string> Events;
+};
+
+TEST_F(ComboShow, ListHeightFollowsItsRows) {
+    struct Case {
+        int Rows;
+        int ShownRows;
+    };
+    const Case Cases[] = {{10, 4}, {2, 2}, {0, 1}};
+    int Heights[3] = {};
+    int RowHeight = 0;
+    for (int I = 0; I < 3; ++I) {
+        SCOPED_TRACE(Cases[I].Rows);
+        ListOf(Cases[I].Rows);
+        Open(2, I + 1);
+        ASSERT_TRUE(Grid->ComboVisible());
+        TgxComboGrid* L = DroppedList();
+        RowHeight = L->DefaultRowHeight();
+        Heights[I] = ListForm()->Height();
+        int Want = L->GetHeadingOn() ? L->GetHeadingHeight() : 0;
+        Want += Cases[I].ShownRows * RowHeight;
+        EXPECT_GE(Heights[I], Want);
+        EXPECT_LE(Heights[I], Want + 8 + (L->GetHorzScrollBarVisible() ? L->GetHorzScrollBarHeight() : 0));
+        Grid->HideCombo();
+        QApplication::processEvents();
+    }
+    EXPECT_EQ(Heights[0] - Heights[1], 2 * RowHeight);
+    EXPECT_EQ(Heights[1] - Heights[2], RowHeight);
+}
+
+TEST_F(ComboShow, NarrowListOpensBelowTheCellRightAligned) {
+    Grid->GetCol(2)->SetWidth(200);
+    TgxComboGrid* L = ListOf(3);
+    L->GetCol(1)->SetWidth(60);
+    Open(2, 2);
+    ASSERT_TRUE(Grid->ComboVisible());
+    const TRect Cell = Grid->CalcCellRect(Grid->GetDisplayCol(2), Grid->GetDisplayRow(2));
+    const TPoint BottomRight = Grid->ClientToScreen(Point(Cell.Right, Cell.Bottom));
+    TWinControl* F = ListForm();
+    EXPECT_LT(F->Width(), 200);
+    EXPECT_NEAR(F->Left() + F->Width(), BottomRight.X, 1);
+    EXPECT_NEAR(F->Top(), BottomRight.Y, 1);
+}
+
+TEST_F(ComboShow, OpeningTwiceAndSwitchingCells) {
+    ListOf(3, 2);
+    ListOf(3, 3);
+    Open(2, 2);
+    ASSERT_TRUE(Grid->ComboVisible());
+    const std::vector<std::string> First = {"init 2,2", "down 2,2"};
+    EXPECT_EQ(Events, First);
+    Grid->ShowCombo();
+    QApplication::processEvents();
+    EXPECT_EQ(Events, First);
+    EXPECT_TRUE(Grid->ComboVisible());
+    Events.clear();
+    Open(3, 4);
+    ASSERT_TRUE(Grid->ComboVisible());
+    EXPECT_EQ(Grid->ComboDataCol(), 3);
+    EXPECT_EQ(Grid->ComboDataRow(), 4);
+    ASSERT_GE(Events.size(), 3u);
+    EXPECT_EQ(Events.front(), "up 2,2");
+    EXPECT_EQ(Events.back(), "down 3,4");
+}
+
+TEST_F(ComboShow, ClickedRowValueGoesIntoTheCell) {
+    struct Case {
+        const char* Name;
+        int ValueCol;
+        const char* Want;
+    };
+    const Case Cases[] = {
+        {"first column", 1, "Item3"},
+        {"second column", 2, "Second3"},
+    };
+    int Row = 1;
+    for (const Case& K : Cases) {
+        SCOPED_TRACE(K.Name);
+        TgxComboGrid* L = ListOf(4);
+        L->SetGridColCount(2);
+        for (int R = 1; R <= 4; ++R)
+            L->SetCellValue(2, R, Variant(AnsiString(("Second" + std::to_string(R)).c_str())));
+        Grid->GetCol(2)->GetCombo()->SetValueCol(K.ValueCol);
+        Events.clear();
+        Open(2, Row);
+        ASSERT_TRUE(Grid->ComboVisible());
+        ClickListRow(3);
+        EXPECT_FALSE(Grid->ComboVisible());
+        EXPECT_EQ(CurrentText(), K.Want);
+        ASSERT_FALSE(Events.empty());
+        EXPECT_EQ(Events.back(), "up 2," + std::to_string(Row));
+        // The grid or the editor it shows on the cell has the focus again.
+        EXPECT_TRUE(Grid->Focused() || Editor()->Focused());
+        ++Row;
+    }
+}
+
+TEST_F(ComboShow, GetValueHandlerDecidesAndTextCellsTakeText) {
+    ListOf(4);
+    int SeenListRow = -1, SeenCol = -1, SeenRow = -1;
+    Grid->OnComboGetValue = [&](TObject*, TgxComboGrid*, int C, int R, int ListRow, Variant& V) {
+        SeenCol = C;
+        SeenRow = R;
+        SeenListRow = ListRow;
+        V = Variant(42);
+    };
+    Open(2, 3);
+    ClickListRow(2);
+    EXPECT_EQ(SeenCol, 2);
+    EXPECT_EQ(SeenRow, 3);
+    EXPECT_EQ(SeenListRow, 2);
+    const Variant V = Grid->CurrentCell()->GetValue();
+    EXPECT_EQ(V.Type(), varString);
+    EXPECT_EQ(CurrentText(), "42");
+}
+
+TEST_F(ComboShow, ListWithoutDefinitionGetsTheDefaults) {
+    Grid->GetCol(1)->SetButtonType(btCombo);
+    Grid->GetCol(1)->SetWidth(77);
+    Open(1, 1);
+    TgxComboGrid* L = DroppedList();
+    EXPECT_EQ(L->GetGridRowCount(), 0);
+    EXPECT_EQ(L->GetGridColCount(), 1);
+    EXPECT_EQ(L->DropDownRows(), 4);
+    EXPECT_EQ(L->DropDownCols(), 1);
+    EXPECT_EQ(L->ValueCol(), 1);
+    EXPECT_EQ(L->ComboDisplayCol(), 1);
+    EXPECT_EQ(L->CompareType(), ctCaseInsensitive);
+    EXPECT_FALSE(L->StoreData());
+    EXPECT_EQ(L->DefaultColWidth(), 87);
+    EXPECT_GE(L->DefaultRowHeight(), Grid->DropDownRowHeight());
+    // Initialised once for the cell at run time: opening it again raises no init.
+    Grid->HideCombo();
+    QApplication::processEvents();
+    Events.clear();
+    Grid->ShowCombo();
+    QApplication::processEvents();
+    EXPECT_EQ(Events, std::vector<std::string>{"down 1,1"});
+}
+
+} // namespace
