@@ -35,6 +35,8 @@ void TgxComboGrid::Assign(TPersistent* Source) {
     SetDefaultRowHeight(From->DefaultRowHeight());
     for (int C = 1; C <= GetGridColCount(); ++C)
         GetCol(C)->Assign(From->GetCol(C));
+    // Rows the definition hides, sizes or colours stay so in the dropped list.
+    AssignRowProperties(From);
     CopyData(From);
     SetFont(From->Font());
     SetColor(From->Color());

@@ -116,6 +116,14 @@ TEST_F(ComboShow, OpeningTwiceAndSwitchingCells) {
     ASSERT_GE(Events.size(), 3u);
     EXPECT_EQ(Events.front(), "up 2,2");
     EXPECT_EQ(Events.back(), "down 3,4");
+    // Closing reports the roll-up once; closing again reports nothing.
+    Events.clear();
+    Grid->HideCombo();
+    Grid->HideCombo();
+    QApplication::processEvents();
+    EXPECT_EQ(Events, std::vector<std::string>{"up 3,4"});
+    EXPECT_EQ(Grid->ComboDataCol(), -1);
+    EXPECT_EQ(Grid->ComboDataRow(), -1);
 }
 
 TEST_F(ComboShow, ClickedRowValueGoesIntoTheCell) {
@@ -146,8 +154,159 @@ TEST_F(ComboShow, ClickedRowValueGoesIntoTheCell) {
         EXPECT_EQ(Events.back(), "up 2," + std::to_string(Row));
         // The grid or the editor it shows on the cell has the focus again.
         EXPECT_TRUE(Grid->Focused() || Editor()->Focused());
+        EXPECT_TRUE(Grid->CellEditing());
+        // The taken text stands selected, so typing replaces it.
+        EXPECT_TRUE(Grid->CurrentCell()->AllSelected());
+        Grid->EndEdit(false);
         ++Row;
     }
+}
+
+TEST_F(ComboShow, ChoosingTheValueTheCellHoldsStartsNoEdit) {
+    ListOf(4);
+    Grid->SetCellValue(2, 2, Variant(AnsiString("Item2")));
+    int Starts = 0;
+    Grid->OnStartCellEdit = [&](TObject*, int, int, bool&) { ++Starts; };
+    Open(2, 2);
+    ClickListRow(2);
+    EXPECT_FALSE(Grid->ComboVisible());
+    EXPECT_EQ(CurrentText(), "Item2");
+    EXPECT_EQ(Starts, 0);
+    EXPECT_FALSE(Grid->CellEditing());
+}
+
+TEST_F(ComboShow, ListOpensAtItsTopOrOnTheCellValue) {
+    ListOf(10, 3);
+    ListOf(10, 2)->SetAutoSearch(asTop);
+    Grid->SetCellValue(3, 3, Variant(AnsiString("Item7")));
+    Grid->SetCellValue(2, 3, Variant(AnsiString("Item7")));
+    // Without a search the list opens at its first row.
+    Open(3, 3);
+    ASSERT_TRUE(Grid->ComboVisible());
+    EXPECT_EQ(ListRow(), 1);
+    EXPECT_EQ(DroppedList()->TopRow(), DroppedList()->GetDisplayRow(1));
+    Grid->HideCombo();
+    QApplication::processEvents();
+    // With a search it opens on the row that holds the cell's value.
+    Open(2, 3);
+    ASSERT_TRUE(Grid->ComboVisible());
+    EXPECT_EQ(ListRow(), 7);
+    Grid->HideCombo();
+    QApplication::processEvents();
+    // Opened again for an empty cell, the list is back at its top.
+    Open(2, 4);
+    EXPECT_EQ(ListRow(), 1);
+    EXPECT_EQ(DroppedList()->TopRow(), DroppedList()->GetDisplayRow(1));
+}
+
+TEST_F(ComboShow, ValueColumnOutsideTheListTakesNothing) {
+    for (int ValueCol : {5, -1}) {
+        SCOPED_TRACE(ValueCol);
+        ListOf(3);
+        Grid->GetCol(2)->GetCombo()->SetValueCol(ValueCol);
+        Grid->SetCellValue(2, 2, Variant(AnsiString("keep")));
+        GoTo(2, 1);
+        Open(2, 2);
+        ASSERT_TRUE(Grid->ComboVisible());
+        ClickListRow(2);
+        EXPECT_FALSE(Grid->ComboVisible());
+        EXPECT_EQ(CurrentText(), "keep");
+    }
+}
+
+TEST_F(ComboShow, WideListOpensAtTheColumnLeft) {
+    Grid->GetCol(2)->SetWidth(80);
+    TgxComboGrid* L = ListOf(3);
+    L->GetCol(1)->SetWidth(200);
+    Open(2, 2);
+    ASSERT_TRUE(Grid->ComboVisible());
+    const TRect Cell = Grid->CalcCellRect(Grid->GetDisplayCol(2), Grid->GetDisplayRow(2));
+    const TPoint BottomLeft = Grid->ClientToScreen(Point(Cell.Left, Cell.Bottom));
+    EXPECT_GT(ListForm()->Width(), 200);
+    EXPECT_EQ(ListForm()->Left(), BottomLeft.X);
+}
+
+TEST_F(ComboShow, ListWidthCountsOnlyDropDownCols) {
+    int Widths[2] = {};
+    for (int I = 0; I < 2; ++I) {
+        TgxComboGrid* L = ListOf(2);
+        L->SetGridColCount(3);
+        for (int C = 1; C <= 3; ++C) L->GetCol(C)->SetWidth(50);
+        Grid->GetCol(2)->GetCombo()->SetDropDownCols(I + 2);
+        Open(2, I + 1);
+        ASSERT_TRUE(Grid->ComboVisible());
+        Widths[I] = ListForm()->Width();
+        Grid->HideCombo();
+        QApplication::processEvents();
+    }
+    EXPECT_EQ(Widths[1] - Widths[0], 50);
+}
+
+TEST_F(ComboShow, ListExtentsCountVisibleColumnsAndRows) {
+    struct Case {
+        const char* Name;
+        bool HideFirstCol, HideRows, RowBar;
+        int WantExtraWidth, WantRows;
+    };
+    // Three 50-pixel columns (the first 30 wide), two of them dropped down;
+    // ten rows, four of them dropped down.
+    const Case Cases[] = {
+        {"plain", false, false, false, 0, 4},
+        {"first column hidden", true, false, false, 20, 4},
+        {"all but two rows hidden", false, true, false, 0, 2},
+        {"row bar", false, false, true, -1, 4},
+    };
+    Grid->SetGridColCount(4);
+    int BaseWidth = 0, BaseHeight = 0, RowHeight = 0, Col = 1;
+    for (const Case& K : Cases) {
+        SCOPED_TRACE(K.Name);
+        // Each case on a column of its own.
+        TgxComboGrid* L = ListOf(10, Col);
+        L->SetGridColCount(3);
+        L->GetCol(1)->SetWidth(30);
+        L->GetCol(2)->SetWidth(50);
+        L->GetCol(3)->SetWidth(50);
+        L->SetRowBarOn(K.RowBar);
+        if (K.HideFirstCol) L->GetCol(1)->SetVisible(false);
+        if (K.HideRows)
+            for (int R = 3; R <= 10; ++R) L->SetRowVisible(R, false);
+        Grid->GetCol(Col)->GetCombo()->SetDropDownCols(2);
+        Open(Col++, 1);
+        ASSERT_TRUE(Grid->ComboVisible());
+        TgxComboGrid* Shown = DroppedList();
+        EXPECT_EQ(Shown->IsRowVisible(5), !K.HideRows);
+        EXPECT_EQ(Shown->GetCol(1)->Visible(), !K.HideFirstCol);
+        RowHeight = Shown->DefaultRowHeight();
+        const int VBar = Shown->GetVertScrollBarVisible() ? Shown->GetVertScrollBarWidth() : 0;
+        const int W = ListForm()->Width() - VBar;
+        const int H = ListForm()->Height();
+        if (!BaseWidth) {
+            BaseWidth = W;
+            BaseHeight = H;
+        }
+        const int Extra = K.WantExtraWidth >= 0 ? K.WantExtraWidth : Shown->ColWidths(0);
+        EXPECT_EQ(W - BaseWidth, Extra);
+        EXPECT_EQ(H - BaseHeight, (K.WantRows - 4) * RowHeight);
+        Grid->HideCombo();
+        QApplication::processEvents();
+    }
+}
+
+TEST_F(ComboShow, RefusedValueStillClosesTheList) {
+    ListOf(3);
+    Grid->GetCol(2)->SetControlType(ctCheck);
+    Grid->OnComboGetValue = [&](TObject*, TgxComboGrid*, int, int, int, Variant& V) {
+        V = Variant(2.5);
+    };
+    Open(2, 2);
+    ASSERT_TRUE(Grid->ComboVisible());
+    TgxComboGrid* L = DroppedList();
+    L->SetCurrentCell(1, L->GetDisplayRow(2));
+    Events.clear();
+    EXPECT_THROW(Grid->ComboClickCell(L, 1, 2), EInvalidGridOperation);
+    EXPECT_FALSE(Grid->ComboVisible());
+    EXPECT_EQ(Events, std::vector<std::string>{"up 2,2"});
+    EXPECT_EQ(Grid->ComboDataCol(), -1);
 }
 
 TEST_F(ComboShow, GetValueHandlerDecidesAndTextCellsTakeText) {
