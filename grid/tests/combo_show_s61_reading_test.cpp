@@ -126,6 +126,22 @@ TEST_F(ComboShow, OpeningTwiceAndSwitchingCells) {
     EXPECT_EQ(Grid->ComboDataRow(), -1);
 }
 
+TEST_F(ComboShow, CellWithoutDefinitionAfterAnotherListShowsNoneOfIt) {
+    ListOf(3, 2);
+    Grid->GetCol(1)->SetButtonType(btCombo);
+    Grid->GetCol(1)->SetDropDownStyle(ddDropDownList);
+    Open(2, 1);
+    ASSERT_TRUE(Grid->ComboVisible());
+    ASSERT_EQ(DroppedList()->GetGridRowCount(), 3);
+    Grid->HideCombo();
+    QApplication::processEvents();
+    Open(1, 2);
+    ASSERT_TRUE(Grid->ComboVisible());
+    EXPECT_EQ(DroppedList()->GetGridRowCount(), 0);
+    EXPECT_EQ(DroppedList()->DropDownStyle(), ddDropDownList);
+    EXPECT_EQ(DroppedList()->DefaultColWidth(), Grid->GetCol(1)->Width() + 10);
+}
+
 TEST_F(ComboShow, ClickedRowValueGoesIntoTheCell) {
     struct Case {
         const char* Name;
