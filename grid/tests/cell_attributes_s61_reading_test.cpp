@@ -345,6 +345,24 @@ TEST_F(AttrResolve, BoundsTestedFormsReportTheBadIndex) {
     EXPECT_EQ(Grid->ActiveCombo(1, Variant(-1)), nullptr);
 }
 
+// A derived grid's own answers reach the bounds-tested forms.
+class PictureColumnsGrid : public TgxGrid {
+public:
+    using TgxGrid::TgxGrid;
+    TgxControlType GiveCellControlType(int DataCol, int DataRow) override {
+        return DataCol == 2 && DataRow > 0 ? ctPicture : TgxGrid::GiveCellControlType(DataCol, DataRow);
+    }
+};
+
+TEST(AttrDerived, BoundsTestedFormsAskTheDerivedGrid) {
+    EnsureQtApplication();
+    PictureColumnsGrid G(nullptr);
+    G.SetGridColCount(3);
+    G.SetGridRowCount(3);
+    EXPECT_EQ(G.ActiveControlType(2, Variant(1)), ctPicture);
+    EXPECT_EQ(G.ActiveControlType(1, Variant(1)), ctText);
+}
+
 TEST_F(AttrResolve, CurrentCellQuestions) {
     Grid->SetCurrentCell(3, 2);
     ASSERT_EQ(Grid->GetCurrentDataCol(), 3);
