@@ -2,7 +2,7 @@
 // column in DrawOverlap order, then the grid; and the grid-level setters
 // that repaint what the answers change.
 #include "GridModelFixture.h"
-#include "ShownGridFixture.h"
+#include "ShownGridPixels.h"
 #include "grid/model/Columns.h"
 #include "grid/model/Combo.h"
 #include "grid/model/GxGrid.h"
@@ -476,6 +476,31 @@ TEST_F(AttrSetterRepaint, HeadingFontChangeReachesColumnsAndHeadingRow) {
     ASSERT_FALSE((R.Width() <= 0 || R.Height() <= 0));
     EXPECT_EQ(R.Top, 0);
     EXPECT_GE(R.Right, Grid->CellRect(3, 0).Right);
+}
+
+// What the resolution answers is what the cells show.
+class AttrPixels : public ShownGridPixels {};
+
+TEST_F(AttrPixels, CellsArePaintedInTheirResolvedColour) {
+    ShowFocused(4, 6);
+    Grid->SetIs3D(true);
+    Grid->SetRowColor(4, clBlue);
+    Grid->GetCol(3)->SetColor(clRed);
+    Grid->SetCellColor(3, 5, clLime);
+    Shot();
+    struct Case {
+        int Col, Row;
+        TColor Want;
+    };
+    const Case Cases[] = {
+        {1, 3, clBtnFace}, {3, 3, clRed}, {1, 4, clBlue}, {3, 4, clRed}, {3, 5, clLime},
+    };
+    for (const Case& K : Cases) {
+        SCOPED_TRACE(K.Col * 10 + K.Row);
+        const TRect R = Grid->CellRect(Grid->GetDisplayCol(K.Col), Grid->GetDisplayRow(K.Row));
+        // Beside the text, inside the 3-D edge.
+        EXPECT_EQ(At(R.Right - 4, R.Bottom - 4), ColorToRGB(K.Want));
+    }
 }
 
 } // namespace
