@@ -66,6 +66,38 @@ TEST_F(Geometry, CellRectangles) {
     EXPECT_EQ(Grid->CalcColOffset(2), X1);
 }
 
+TEST_F(Geometry, CellRectLeavesOutOnlyTheLinesDrawn) {
+    Widths({60, 70, 80, 90});
+    struct Case {
+        TgxGridLines Lines;
+        int LessWide, LessHigh;
+    };
+    const Case Cases[] = {
+        {glNone, 0, 0}, {glVertLines, 1, 0}, {glHorzLines, 0, 1}, {glBoth, 1, 1}};
+    for (const Case& K : Cases) {
+        SCOPED_TRACE(static_cast<int>(K.Lines));
+        Grid->SetGridLines(K.Lines);
+        QApplication::processEvents();
+        const TRect R = Grid->CellRect(2, 3);
+        EXPECT_EQ(R.Width(), Grid->ColWidths(2) - K.LessWide);
+        EXPECT_EQ(R.Height(), Grid->RowHeights(3) - K.LessHigh);
+    }
+}
+
+TEST_F(Geometry, FixedRowsStayAtTheTop) {
+    Grid->SetGridRowCount(40);
+    Grid->SetFixedRowCount(1);
+    QApplication::processEvents();
+    const int Fixed = Grid->FixedRows() - 1;
+    const int FixedTop = Grid->CalcRowOffset(Fixed);
+    Grid->SetTopRow(10);
+    QApplication::processEvents();
+    ASSERT_EQ(Grid->TopRow(), 10);
+    EXPECT_EQ(Grid->CalcRowOffset(Fixed), FixedTop);
+    EXPECT_EQ(Grid->CalcRowOffset(10), FixedTop + Grid->RowHeights(Fixed));
+    EXPECT_EQ(Grid->CalcRowOffset(11), Grid->CalcRowOffset(10) + Grid->RowHeights(10));
+}
+
 TEST_F(Geometry, RowsBeyondTheBottomAreEmpty) {
     Grid->SetGridRowCount(40);
     QApplication::processEvents();
