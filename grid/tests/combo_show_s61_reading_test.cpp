@@ -308,6 +308,20 @@ TEST_F(ComboShow, ListExtentsCountVisibleColumnsAndRows) {
     }
 }
 
+TEST_F(ComboShow, ClickInAnEmptyListJustCloses) {
+    Grid->GetCol(1)->SetButtonType(btCombo);
+    Grid->SetCellValue(1, 2, Variant(AnsiString("keep")));
+    Open(1, 2);
+    ASSERT_TRUE(Grid->ComboVisible());
+    Events.clear();
+    Grid->ComboClickCell(DroppedList(), 1, 1);
+    QApplication::processEvents();
+    EXPECT_FALSE(Grid->ComboVisible());
+    EXPECT_EQ(Events, std::vector<std::string>{"up 1,2"});
+    EXPECT_EQ(CurrentText(), "keep");
+    EXPECT_FALSE(Grid->CellEditing());
+}
+
 TEST_F(ComboShow, RefusedValueStillClosesTheList) {
     ListOf(3);
     Grid->GetCol(2)->SetControlType(ctCheck);
