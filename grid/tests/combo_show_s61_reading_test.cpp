@@ -308,6 +308,26 @@ TEST_F(ComboShow, ListExtentsCountVisibleColumnsAndRows) {
     }
 }
 
+TEST_F(ComboShow, ComboButtonTogglesTheList) {
+    ListOf(3);
+    GoTo(2, 2);
+    QApplication::processEvents();
+    const TRect R = Grid->CellRect(Grid->GetDisplayCol(2), Grid->GetDisplayRow(2));
+    const int F = Grid->WindowFrameWidth();
+    const QPoint Button(R.Right - 4 + F, (R.Top + R.Bottom) / 2 + F);
+    auto ClickButton = [&] {
+        SendMouse(Grid->Widget(), QEvent::MouseButtonPress, Button, Qt::LeftButton);
+        SendMouse(Grid->Widget(), QEvent::MouseButtonRelease, Button, Qt::LeftButton);
+        QApplication::processEvents();
+    };
+    ClickButton();
+    EXPECT_TRUE(Grid->ComboVisible());
+    EXPECT_EQ(Grid->ComboDataRow(), 2);
+    ClickButton();
+    EXPECT_FALSE(Grid->ComboVisible());
+    EXPECT_EQ(Events, (std::vector<std::string>{"init 2,2", "down 2,2", "up 2,2"}));
+}
+
 TEST_F(ComboShow, ClickInAnEmptyListJustCloses) {
     Grid->GetCol(1)->SetButtonType(btCombo);
     Grid->SetCellValue(1, 2, Variant(AnsiString("keep")));
