@@ -37,6 +37,11 @@ void TgxComboGrid::Assign(TPersistent* Source) {
         GetCol(C)->Assign(From->GetCol(C));
     // Rows the definition hides, sizes or colours stay so in the dropped list.
     AssignRowProperties(From);
+    // So do its heading and row bar, which the list's size counts.
+    SetHeadingOn(From->GetHeadingOn());
+    SetHeadingHeight(From->GetHeadingHeight());
+    SetRowBarOn(From->GetRowBarOn());
+    SetRowBarWidth(From->GetRowBarWidth());
     CopyData(From);
     SetFont(From->Font());
     SetColor(From->Color());

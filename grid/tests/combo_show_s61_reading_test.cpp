@@ -292,6 +292,7 @@ TEST_F(ComboShow, ListExtentsCountVisibleColumnsAndRows) {
         TgxComboGrid* Shown = DroppedList();
         EXPECT_EQ(Shown->IsRowVisible(5), !K.HideRows);
         EXPECT_EQ(Shown->GetCol(1)->Visible(), !K.HideFirstCol);
+        EXPECT_EQ(Shown->GetRowBarOn(), K.RowBar);
         RowHeight = Shown->DefaultRowHeight();
         const int VBar = Shown->GetVertScrollBarVisible() ? Shown->GetVertScrollBarWidth() : 0;
         const int W = ListForm()->Width() - VBar;
@@ -356,6 +357,22 @@ TEST_F(ComboShow, ClickInAnEmptyListJustCloses) {
     EXPECT_EQ(Events, std::vector<std::string>{"up 1,2"});
     EXPECT_EQ(CurrentText(), "keep");
     EXPECT_FALSE(Grid->CellEditing());
+}
+
+TEST_F(ComboShow, ListHeadingFollowsTheDefinition) {
+    int Heights[2] = {};
+    for (int I = 0; I < 2; ++I) {
+        TgxComboGrid* L = ListOf(3, I + 1);
+        L->SetHeadingHeight(20);
+        L->SetHeadingOn(I == 0);
+        Open(I + 1, 1);
+        ASSERT_TRUE(Grid->ComboVisible());
+        EXPECT_EQ(DroppedList()->GetHeadingOn(), I == 0);
+        Heights[I] = ListForm()->Height();
+        Grid->HideCombo();
+        QApplication::processEvents();
+    }
+    EXPECT_EQ(Heights[0] - Heights[1], Grid->GetCol(1)->GetCombo()->GetGrid()->GetHeadingHeight());
 }
 
 TEST_F(ComboShow, RefusedValueStillClosesTheList) {
