@@ -35,8 +35,10 @@ void TgxComboGrid::Assign(TPersistent* Source) {
     SetDefaultRowHeight(From->DefaultRowHeight());
     for (int C = 1; C <= GetGridColCount(); ++C)
         GetCol(C)->Assign(From->GetCol(C));
-    // Rows the definition hides, sizes or colours stay so in the dropped list.
+    // Rows and cells the definition hides, sizes or colours stay so in the
+    // dropped list.
     AssignRowProperties(From);
+    AssignCellProperties(From);
     // So do its heading and row bar, which the list's size counts.
     SetHeadingOn(From->GetHeadingOn());
     SetHeadingHeight(From->GetHeadingHeight());

@@ -359,6 +359,16 @@ TEST_F(ComboShow, ClickInAnEmptyListJustCloses) {
     EXPECT_FALSE(Grid->CellEditing());
 }
 
+TEST_F(ComboShow, ListCellsKeepTheirOwnLooks) {
+    TgxComboGrid* L = ListOf(3);
+    L->SetCellColor(1, 2, clRed);
+    L->SetRowColor(3, clBlue);
+    Open(2, 1);
+    ASSERT_TRUE(Grid->ComboVisible());
+    EXPECT_EQ(DroppedList()->GiveCellColor(1, 2, false), clRed);
+    EXPECT_EQ(DroppedList()->GiveCellColor(1, 3, false), clBlue);
+}
+
 TEST_F(ComboShow, ListHeadingFollowsTheDefinition) {
     int Heights[2] = {};
     for (int I = 0; I < 2; ++I) {
