@@ -1124,6 +1124,8 @@ public:
     // The gesture of the mouse in progress.
     TgxMouseStatus MouseStatus() const { return FMouseStatus; }
     void SetMouseStatus(TgxMouseStatus Value);
+    // A row, column, heading or row-bar boundary is being dragged.
+    bool InResizing() const;
     // Reports a changed grid status to the application.
     void GridStatusChanged();
     // Moves the selected columns (rows) starting at From to the place To.

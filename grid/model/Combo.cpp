@@ -41,6 +41,15 @@ void TgxComboGrid::Assign(TPersistent* Source) {
     SetDefaultRowHeight(From->DefaultRowHeight());
     for (int C = 1; C <= GetGridColCount(); ++C)
         GetCol(C)->Assign(From->GetCol(C));
+    // Rows and cells the definition hides, sizes or colours stay so in the
+    // dropped list.
+    AssignRowProperties(From);
+    AssignCellProperties(From);
+    // So do its heading and row bar, which the list's size counts.
+    SetHeadingOn(From->GetHeadingOn());
+    SetHeadingHeight(From->GetHeadingHeight());
+    SetRowBarOn(From->GetRowBarOn());
+    SetRowBarWidth(From->GetRowBarWidth());
     CopyData(From);
     SetFont(From->Font());
     SetColor(From->Color());

@@ -37,6 +37,10 @@ void CloseDropDown(TgxBaseGrid& Grid, int C = -1, int R = -1) {
 
 } // namespace
 
+bool TgxBaseGrid::InResizing() const {
+    return IsResize(FMouseStatus);
+}
+
 // ---- status ------------------------------------------------------------------------------------
 
 void TgxBaseGrid::SetMouseDownColRow(int DisplayCol, int DisplayRow) {
