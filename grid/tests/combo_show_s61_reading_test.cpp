@@ -345,6 +345,23 @@ TEST_F(ComboShow, DefinitionChangedAfterUseReachesTheNextOpening) {
     EXPECT_EQ(CurrentText(), "Second2");
 }
 
+TEST_F(ComboShow, BackOnACellItsListIsSetUpAfresh) {
+    TgxComboGrid* L = ListOf(3);
+    L->SetGridColCount(2);
+    for (int R = 1; R <= 3; ++R)
+        L->SetCellValue(2, R, Variant(AnsiString(("Second" + std::to_string(R)).c_str())));
+    Open(2, 1);
+    ClickListRow(2);
+    EXPECT_EQ(CurrentText(), "Item2");
+    Grid->EndEdit(false);
+    Grid->GetCol(2)->GetCombo()->SetValueCol(2);
+    GoTo(2, 3);
+    Open(2, 1);
+    ASSERT_TRUE(Grid->ComboVisible());
+    ClickListRow(2);
+    EXPECT_EQ(CurrentText(), "Second2");
+}
+
 TEST_F(ComboShow, ClickInAnEmptyListJustCloses) {
     Grid->GetCol(1)->SetButtonType(btCombo);
     Grid->SetCellValue(1, 2, Variant(AnsiString("keep")));

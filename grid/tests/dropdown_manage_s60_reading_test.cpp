@@ -326,7 +326,7 @@ TEST_F(DropDownManageReading, TimesFollowTheSystemTimeFormat) {
     Grid->CheckDropDownOff(false);
 }
 
-TEST_F(DropDownManageReading, AListIsSetUpOnce) {
+TEST_F(DropDownManageReading, AListIsSetUpOncePerCell) {
     int Inits = 0;
     Grid->OnComboInit = [&Inits](TObject*, TgxComboGrid*, int, int) { ++Inits; };
     GiveColumnList(2, {"one", "two"});
@@ -338,13 +338,14 @@ TEST_F(DropDownManageReading, AListIsSetUpOnce) {
     Key(Qt::Key_Down, Qt::AltModifier);
     Grid->CheckDropDownOff(false);
     EXPECT_EQ(Inits, 1);
-    // A list once set up is not set up again at run time.
+    // Set up once per cell: leaving the cell and coming back sets it up
+    // afresh.
     GoTo(3, 1);
     GoTo(2, 1);
     Key(Qt::Key_Down, Qt::AltModifier);
     ASSERT_TRUE(Grid->ComboVisible());
     Grid->CheckDropDownOff(false);
-    EXPECT_EQ(Inits, 1);
+    EXPECT_EQ(Inits, 2);
 }
 
 TEST_F(DropDownManageReading, ResetTakesEveryLevelBackToItsDefaults) {

@@ -341,6 +341,10 @@ void TgxBaseGrid::CheckRowColChanged() {
     const bool RowChanged = CheckRowChanged();
     if (!ColChanged && !RowChanged) return;
     ResetComboSearchValue();
+    // A drop-down is set up for the cell it opens on: back on a cell, its
+    // list and calendar are set up afresh, with any definition changed since.
+    ResetComboInit(false);
+    ResetDateTimeInit();
     ActivateCellChanged(OldCol, FReportedDataCol, OldRow, FReportedDataRow);
 }
 
