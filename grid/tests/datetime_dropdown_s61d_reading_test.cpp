@@ -1,0 +1,117 @@
+// A date-time cell's calendar on a shown grid: set up from each definition
+// once, opened by the button in either mode, and its pop-up window left
+// clean even when closing it fails.
+#include "DropDownFixture.h"
+#include "grid/model/CellButtons.h"
+#include "grid/view/DateTimeDropDownCalendar.h"
+#include "grid/view/DropDownForm.h"
+#include "platform/rtl/DateTime.h"
+#include "platform/rtl/DateTimeFormat.h"
+#include "platform/rtl/FloatFormat.h"
+
+#include <QTimer>
+
+#include <algorithm>
+#include <vector>
+
+using namespace grid;
+
+namespace {
+
+class DateTimeMore : public DropDownFixture {
+protected:
+    void SetUp() override {
+        DropDownFixture::SetUp();
+        Grid->SetStoreData(true);
+        Grid->OnDateTimeInit = [this](TObject*, TgxDateTimeDefComponent* I, int C,
+                                      const Variant& R) {
+            Calls.push_back("init " + IntToStr(C) + "," + R.AsString() +
+                            (I->GetPopupForm() ? " popup" : " drop"));
+        };
+        Grid->OnDateTimeRollUp = [this](TObject*, TgxDateTimeDefComponent*, int C,
+                                        const Variant& R) {
+            Calls.push_back("up " + IntToStr(C) + "," + R.AsString());
+        };
+    }
+    void ClickButton(int DataCol, int DataRow) {
+        const TRect R = Grid->CellRect(Grid->GetDisplayCol(DataCol), Grid->GetDisplayRow(DataRow));
+        ClickAt(Grid->Widget(), QPoint(R.Right - 4, (R.Top + R.Bottom) / 2));
+        QApplication::processEvents();
+    }
+    TgxCalendarDateTimeDef* Instance() {
+        return dynamic_cast<TgxCalendarDateTimeDef*>(Grid->DateTimeInstance());
+    }
+    std::vector<AnsiString> Calls;
+};
+
+// Each cell's definition is copied into the one instance when the cell is
+// set up, and the instance learns whether it pops up.
+TEST_F(DateTimeMore, EachCellSetsTheInstanceUpFromItsDefinitionAndMode) {
+    auto* Times = new TgxCalendarDateTimeDef(Form);
+    Times->SetDateTimeDisplay(dtTime);
+    auto* Dates = new TgxCalendarDateTimeDef(Form);
+    Grid->GetCol(1)->SetButtonType(btDateTimeDropDown);
+    Grid->GetCol(1)->SetDateTimeDef(Times);
+    Grid->GetCol(2)->SetButtonType(btDateTimePopup);
+    Grid->GetCol(2)->SetDateTimeDef(Dates);
+    Grid->SetCellValue(2, 1, Variant(EncodeDate(2024, 3, 15)));
+    GoTo(1, 1);
+    ClickButton(1, 1);
+    ASSERT_TRUE(Grid->DateTimeVisible());
+    EXPECT_EQ(Instance()->GetDateTimeDisplay(), dtTime);
+    ClickButton(1, 1);
+    // The pop-up of the next cell runs modally; Escape ends it.
+    GoTo(2, 1);
+    QTimer::singleShot(0, [this] { TypeKey(Instance()->Calendar()->Widget(), Qt::Key_Escape); });
+    ClickButton(2, 1);
+    EXPECT_EQ(Instance()->GetDateTimeDisplay(), dtDate);
+    EXPECT_FALSE(Grid->GetDateTimeForm()->Visible());
+    EXPECT_EQ(Calls, (std::vector<AnsiString>{"init 1,1 drop", "up 1,1", "init 2,1 popup",
+                                              "up 2,1"}));
+    EXPECT_EQ(Grid->CurrentCell()->GetValue().AsString(), DateToStr(EncodeDate(2024, 3, 15)));
+}
+
+// A failure while the pop-up window closes still takes the picked day,
+// clears the window's handlers and ends the opening: the next press opens
+// the calendar again.
+TEST_F(DateTimeMore, APopupWhoseClosingFailsStillEndsClean) {
+    auto* Dates = new TgxCalendarDateTimeDef(Form);
+    Grid->GetCol(2)->SetButtonType(btDateTimePopup);
+    Grid->GetCol(2)->SetDateTimeDef(Dates);
+    Grid->SetCellValue(2, 2, Variant(EncodeDate(2024, 3, 15)));
+    GoTo(2, 2);
+    int Failures = 0;
+    bool Fail = true;
+    Grid->OnDateTimeDropDown = [&](TObject*, TgxDateTimeDefComponent*, int, const Variant&) {
+        QTimer::singleShot(0, [&] {
+            // The pop-up's own window, made after this event.
+            Grid->GetDateTimeForm()->OnCloseQuery = [&](TObject*, bool&) {
+                if (!Fail) return;
+                ++Failures;
+                throw Exception("closing refused");
+            };
+            TgxMonthCalendar* Calendar = Instance()->Calendar();
+            const TRect Day = Calendar->DayRect(EncodeDate(2024, 3, 21));
+            ClickAt(Calendar->Widget(),
+                    QPoint((Day.Left + Day.Right) / 2, (Day.Top + Day.Bottom) / 2));
+        });
+    };
+    ClickButton(2, 2);
+    EXPECT_EQ(Failures, 1);
+    EXPECT_EQ(Grid->CurrentCell()->GetValue().AsString(), DateToStr(EncodeDate(2024, 3, 21)));
+    EXPECT_FALSE(Grid->GetDateTimeForm()->OnActivate);
+    EXPECT_FALSE(Grid->GetDateTimeForm()->OnClose);
+    EXPECT_EQ(Grid->DateTimeDataCol(), -1);
+    EXPECT_EQ(std::count(Calls.begin(), Calls.end(), AnsiString("up 2,2")), 1);
+    // Opened again, it runs and closes as ever.
+    Fail = false;
+    Grid->OnDateTimeDropDown = [&](TObject*, TgxDateTimeDefComponent*, int, const Variant&) {
+        QTimer::singleShot(0, [this] { TypeKey(Instance()->Calendar()->Widget(), Qt::Key_Escape); });
+    };
+    Calls.clear();
+    ClickButton(2, 2);
+    EXPECT_EQ(Calls, (std::vector<AnsiString>{"up 2,2"}));
+    EXPECT_FALSE(Grid->GetDateTimeForm()->Visible());
+}
+
+} // namespace

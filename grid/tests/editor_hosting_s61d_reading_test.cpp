@@ -1,0 +1,143 @@
+// The in-place editor of a shown grid: a refused start shows nothing,
+// scrolling brings a cell whole into view from any side, and the control
+// takes the keyboard only while the grid itself has it.
+#include "ShownGridFixture.h"
+#include "grid/model/Columns.h"
+#include "grid/model/CurrentCell.h"
+#include "grid/model/EditorHostTypes.h"
+#include "grid/model/InplaceControl.h"
+#include "platform/gui/ExtCtrls.h"
+#include "platform/gui/tests/GuiTestSupport.h"
+#include "platform/rtl/FloatFormat.h"
+
+#include <QApplication>
+
+#include <vector>
+
+using namespace grid;
+
+namespace {
+
+class EditorHostingMore : public ShownGridFixture {
+protected:
+    void ShowEditing(int Cols, int Rows) {
+        ShowGrid(Cols, Rows);
+        Grid->SetStoreData(true);
+        ShowActive(*Form);
+        QApplication::processEvents();
+        Grid->SetFocus();
+        QApplication::processEvents();
+    }
+    void GoTo(int DataCol, int DataRow) {
+        Grid->SetCurrentCell(Grid->GetDisplayCol(DataCol), Grid->GetDisplayRow(DataRow));
+        QApplication::processEvents();
+    }
+    TRect CellOf(int DataCol, int DataRow) {
+        return Grid->CellRect(Grid->GetDisplayCol(DataCol), Grid->GetDisplayRow(DataRow));
+    }
+};
+
+TEST_F(EditorHostingMore, ARefusedStartShowsNoEditor) {
+    ShowEditing(3, 3);
+    Grid->SetAlwaysShowEditor(false);
+    GoTo(2, 2);
+    std::vector<AnsiString> Calls;
+    bool RefuseStart = true;
+    Grid->OnStartCellEdit = [&](TObject*, int, int, bool& Cancel) { Cancel = RefuseStart; };
+    Grid->OnShowEditor = [&](TObject*, int C, int R, bool&) {
+        Calls.push_back("show " + IntToStr(C) + "," + IntToStr(R));
+    };
+    Grid->OnHideEditor = [&](TObject*, int C, int R) {
+        Calls.push_back("hide " + IntToStr(C) + "," + IntToStr(R));
+    };
+    // A refused start shows nothing and asks nobody about the editor.
+    EXPECT_FALSE(Grid->StartShowEditor(true));
+    EXPECT_FALSE(Grid->EditorShown());
+    EXPECT_TRUE(Calls.empty());
+    RefuseStart = false;
+    EXPECT_TRUE(Grid->StartShowEditor(true));
+    EXPECT_TRUE(Grid->EditorShown());
+    EXPECT_TRUE(Grid->GridControl()->GetVisible());
+    // Shown already: the start still holds.
+    EXPECT_TRUE(Grid->StartShowEditor(true));
+    // Hidden over its own cell, the edit goes on; the application hears
+    // of the hiding once.
+    EXPECT_TRUE(Grid->HideEditor());
+    EXPECT_FALSE(Grid->EditorShown());
+    EXPECT_EQ(Calls, (std::vector<AnsiString>{"show 2,2", "hide 2,2"}));
+}
+
+// PutCellInView from each side of the view: the cell ends whole on screen at
+// the side it came from, and the current cell stays where it was.
+TEST_F(EditorHostingMore, PutCellInViewFromEverySide) {
+    ShowEditing(30, 80);
+    GoTo(12, 40);
+    struct Case {
+        const char* Name;
+        int Col, Row;
+    } Cases[] = {{"right", 25, 40}, {"above", 12, 5}, {"left", 3, 40}, {"below", 12, 75}};
+    for (const Case& C : Cases) {
+        SCOPED_TRACE(C.Name);
+        Grid->SetLeftCol(Grid->GetDisplayCol(12));
+        Grid->SetTopRow(Grid->GetDisplayRow(40));
+        QApplication::processEvents();
+        Grid->PutCellInView(C.Col, C.Row);
+        QApplication::processEvents();
+        const TRect R = CellOf(C.Col, C.Row);
+        EXPECT_GE(R.Left, Grid->ColWidths(0));
+        EXPECT_LE(R.Right, Grid->ClientWidth());
+        EXPECT_GE(R.Top, Grid->RowHeights(0));
+        EXPECT_LE(R.Bottom, Grid->ClientHeight());
+        if (C.Col == 3) EXPECT_EQ(Grid->LeftCol(), Grid->GetDisplayCol(3));
+        if (C.Row == 5) EXPECT_EQ(Grid->TopRow(), Grid->GetDisplayRow(5));
+        if (C.Col == 25) {
+            // Rightmost: one more column at the left would push it out.
+            EXPECT_GT(R.Right + Grid->ColWidths(Grid->LeftCol() - 1), Grid->ClientWidth());
+        }
+        EXPECT_EQ(Grid->GetCurrentDataCol(), 12);
+        EXPECT_EQ(Grid->GetCurrentDataRow(), 40);
+    }
+}
+
+// A hidden column never becomes the first column shown.
+TEST_F(EditorHostingMore, ScrollingRightSkipsAHiddenFirstColumn) {
+    ShowEditing(30, 10);
+    GoTo(1, 1);
+    Grid->PutCellInView(25, 1);
+    QApplication::processEvents();
+    const int FirstData = Grid->GetDataCol(Grid->LeftCol());
+    // Back home, hide the column that came first, and go again.
+    Grid->PutCellInView(1, 1);
+    Grid->GetCol(FirstData)->SetVisible(false);
+    QApplication::processEvents();
+    Grid->PutCellInView(25, 1);
+    QApplication::processEvents();
+    EXPECT_NE(Grid->GetDataCol(Grid->LeftCol()), FirstData);
+    EXPECT_TRUE(Grid->GetCol(Grid->GetDataCol(Grid->LeftCol()))->Visible());
+    const TRect R = CellOf(25, 1);
+    EXPECT_LE(R.Right, Grid->ClientWidth());
+}
+
+// The editor takes the keyboard only from a grid that has it.
+TEST_F(EditorHostingMore, TheEditorTakesTheFocusOnlyFromAFocusedGrid) {
+    ShowEditing(3, 3);
+    auto* Other = new TPanel(Form);
+    Other->SetParent(Form);
+    Other->SetBounds(450, 10, 80, 80);
+    GoTo(1, 1);
+    ASSERT_TRUE(Grid->EditorShown());
+    Other->SetFocus();
+    QApplication::processEvents();
+    ASSERT_FALSE(Grid->Focused());
+    GoTo(2, 2);
+    EXPECT_TRUE(Grid->GridControl()->GetVisible());
+    EXPECT_FALSE(Grid->FocusToGridControl());
+    EXPECT_NE(QApplication::focusWidget(), Grid->GridControl()->GetHandle()->Widget());
+    // Back in the grid, the next move hands the keys to the editor.
+    Grid->SetFocus();
+    QApplication::processEvents();
+    GoTo(3, 3);
+    EXPECT_EQ(QApplication::focusWidget(), Grid->GridControl()->GetHandle()->Widget());
+}
+
+} // namespace
