@@ -140,4 +140,47 @@ TEST_F(EditorHostingMore, TheEditorTakesTheFocusOnlyFromAFocusedGrid) {
     EXPECT_EQ(QApplication::focusWidget(), Grid->GridControl()->GetHandle()->Widget());
 }
 
+// Stepping down with the keys scrolls just enough: the row reached shows
+// whole at the bottom, and a row taller than the window shows from its top.
+TEST_F(EditorHostingMore, KeyDownScrollsTheRowReachedWholeIntoView) {
+    ShowEditing(3, 40);
+    Grid->SetRowHeight(12, 40);
+    Grid->SetRowHeight(20, 500);
+    GoTo(1, 1);
+    for (int DataRow = 2; DataRow <= 24; ++DataRow) {
+        SCOPED_TRACE(DataRow);
+        TypeKey(QApplication::focusWidget(), Qt::Key_Down);
+        QApplication::processEvents();
+        ASSERT_EQ(Grid->GetCurrentDataRow(), DataRow);
+        const TRect R = CellOf(1, DataRow);
+        EXPECT_GE(R.Top, Grid->RowHeights(0));
+        if (Grid->RowHeights(Grid->Row()) + Grid->RowHeights(0) > Grid->ClientHeight()) {
+            EXPECT_EQ(Grid->TopRow(), Grid->Row());
+        } else {
+            EXPECT_LE(R.Bottom, Grid->ClientHeight());
+            // No further than needed: the row above the top would not fit.
+            if (Grid->TopRow() > Grid->FixedRows())
+                EXPECT_GT(R.Bottom + Grid->RowHeights(Grid->TopRow() - 1), Grid->ClientHeight());
+        }
+    }
+}
+
+// Brought to the bottom in an inserting grid, the last row takes the
+// insertion row below it into view as well.
+TEST_F(EditorHostingMore, TheLastRowComesIntoViewWithTheInsertionRow) {
+    ShowEditing(3, 40);
+    Grid->SetGridMode(gmEditInsert);
+    QApplication::processEvents();
+    ASSERT_TRUE(Grid->InsertionRowShown());
+    GoTo(1, 1);
+    Grid->PutCellInView(1, 40);
+    QApplication::processEvents();
+    const TRect Last = CellOf(1, 40);
+    const TRect Insertion = Grid->CellRect(Grid->Col(), Grid->RowCount() - 1);
+    EXPECT_GE(Last.Top, Grid->RowHeights(0));
+    EXPECT_LE(Insertion.Bottom, Grid->ClientHeight());
+    EXPECT_GT(Insertion.Bottom, Insertion.Top);
+    EXPECT_EQ(Grid->GetCurrentDataRow(), 1);
+}
+
 } // namespace
