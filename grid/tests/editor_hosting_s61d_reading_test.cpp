@@ -183,4 +183,65 @@ TEST_F(EditorHostingMore, TheLastRowComesIntoViewWithTheInsertionRow) {
     EXPECT_EQ(Grid->GetCurrentDataRow(), 1);
 }
 
+// PutInView's view position decides on which side a cell from before the
+// view lands; its scroll choice may keep the view where it is while the
+// cell still becomes current.
+TEST_F(EditorHostingMore, PutInViewLandsTheCellWhereAsked) {
+    ShowEditing(30, 80);
+    struct Case {
+        const char* Name;
+        TgxViewPosition Position;
+        TgxChangeTopLeft Change;
+        bool AtRight, AtBottom, Scrolls;
+    } Cases[] = {
+        {"plain", vpNone, ctlBoth, false, false, true},
+        {"to the right", vpRight, ctlBoth, true, false, true},
+        {"to the bottom", vpBottom, ctlBoth, false, true, true},
+        {"both", vpBoth, ctlBoth, true, true, true},
+        {"columns only", vpBoth, ctlLeft, true, false, true},
+        {"no scrolling", vpBoth, ctlNone, false, false, false},
+    };
+    for (const Case& C : Cases) {
+        SCOPED_TRACE(C.Name);
+        GoTo(20, 60);
+        Grid->SetLeftCol(Grid->GetDisplayCol(20));
+        Grid->SetTopRow(Grid->GetDisplayRow(60));
+        QApplication::processEvents();
+        const int Left = Grid->LeftCol();
+        const int Top = Grid->TopRow();
+        Grid->PutInView(Grid->GetDisplayCol(10), Grid->GetDisplayRow(30), C.Position, true, true,
+                        C.Change);
+        QApplication::processEvents();
+        EXPECT_EQ(Grid->GetCurrentDataCol(), 10);
+        EXPECT_EQ(Grid->GetCurrentDataRow(), 30);
+        if (!C.Scrolls) {
+            EXPECT_EQ(Grid->LeftCol(), Left);
+            EXPECT_EQ(Grid->TopRow(), Top);
+            continue;
+        }
+        // The column as shown on the top row (the row may still be out of view).
+        const TRect Column = Grid->CellRect(Grid->GetDisplayCol(10), Grid->TopRow());
+        EXPECT_GE(Column.Left, Grid->ColWidths(0));
+        EXPECT_LE(Column.Right, Grid->ClientWidth());
+        if (C.AtRight)
+            EXPECT_GT(Column.Right + Grid->ColWidths(Grid->LeftCol() - 1), Grid->ClientWidth());
+        else
+            EXPECT_EQ(Grid->GetDataCol(Grid->LeftCol()), 10);
+        if (C.Change == ctlLeft) {
+            EXPECT_EQ(Grid->TopRow(), Top);
+            continue;
+        }
+        const TRect R = CellOf(10, 30);
+        EXPECT_GE(R.Top, Grid->RowHeights(0));
+        EXPECT_LE(R.Bottom, Grid->ClientHeight());
+        if (C.AtBottom)
+            EXPECT_GT(R.Bottom + Grid->RowHeights(Grid->TopRow() - 1), Grid->ClientHeight());
+        else
+            EXPECT_EQ(Grid->GetDataRow(Grid->TopRow()), 30);
+        // The editor sits on the cell it was brought to.
+        EXPECT_TRUE(Grid->GridControl()->GetVisible());
+        EXPECT_EQ(Grid->GridControl()->GetTop(), R.Top);
+    }
+}
+
 } // namespace
