@@ -114,4 +114,23 @@ TEST_F(DateTimeMore, APopupWhoseClosingFailsStillEndsClean) {
     EXPECT_FALSE(Grid->GetDateTimeForm()->Visible());
 }
 
+// F4 on a current cell the view was scrolled away from brings the cell
+// back and opens the calendar just under it.
+TEST_F(DateTimeMore, TheKeyOpensTheCalendarOnlyUnderACellInView) {
+    auto* Dates = new TgxCalendarDateTimeDef(Form);
+    Grid->SetGridRowCount(60);
+    Grid->GetCol(2)->SetButtonType(btDateTimeDropDown);
+    Grid->GetCol(2)->SetDateTimeDef(Dates);
+    GoTo(2, 2);
+    Grid->SetTopRow(Grid->GetDisplayRow(40));
+    QApplication::processEvents();
+    ASSERT_FALSE(Grid->CurrentCellInView());
+    Key(Qt::Key_F4);
+    ASSERT_TRUE(Grid->DateTimeVisible());
+    EXPECT_TRUE(Grid->CurrentCellInView());
+    const TRect Cell = Grid->CellRect(Grid->Col(), Grid->Row());
+    const TPoint Under = Grid->ClientToScreen(TPoint{Cell.Left, Cell.Bottom});
+    EXPECT_EQ(Grid->GetDateTimeForm()->Top(), Under.Y);
+}
+
 } // namespace
