@@ -133,4 +133,35 @@ TEST_F(DateTimeMore, TheKeyOpensTheCalendarOnlyUnderACellInView) {
     EXPECT_EQ(Grid->GetDateTimeForm()->Top(), Under.Y);
 }
 
+// A picked day, written into the cell as text, is where the calendar
+// starts when it opens again, whatever the cell's display.
+TEST_F(DateTimeMore, APickedValueIsWhereTheCalendarStartsNextTime) {
+    auto* Def = new TgxCalendarDateTimeDef(Form);
+    Grid->GetCol(2)->SetButtonType(btDateTimeDropDown);
+    Grid->GetCol(2)->SetDateTimeDef(Def);
+    for (const TgxDateTimeDisplay Display : {dtDate, dtDateTime}) {
+        SCOPED_TRACE(static_cast<int>(Display));
+        Def->SetDateTimeDisplay(Display);
+        Grid->SetCellValue(2, 2, Variant(TDateTime(EncodeDate(2024, 3, 15) + 0.5)));
+        GoTo(2, 3);
+        GoTo(2, 2);
+        ClickButton(2, 2);
+        ASSERT_TRUE(Grid->DateTimeVisible());
+        TgxMonthCalendar* Calendar = Instance()->Calendar();
+        const TRect Day = Calendar->DayRect(EncodeDate(2024, 3, 21));
+        ClickAt(Calendar->Widget(), QPoint((Day.Left + Day.Right) / 2, (Day.Top + Day.Bottom) / 2));
+        QApplication::processEvents();
+        ASSERT_FALSE(Grid->DateTimeVisible());
+        const AnsiString Written = Grid->CurrentCell()->GetValue().AsString();
+        ClickButton(2, 2);
+        ASSERT_TRUE(Grid->DateTimeVisible());
+        const Variant Start = Instance()->GetDateTime();
+        ASSERT_FALSE(Start.IsEmpty()) << Written.c_str();
+        EXPECT_EQ(static_cast<int>(Start.AsDateTime()), static_cast<int>(EncodeDate(2024, 3, 21)))
+            << Written.c_str();
+        EXPECT_EQ(Calendar->Date(), static_cast<double>(EncodeDate(2024, 3, 21)));
+        ClickButton(2, 2);
+    }
+}
+
 } // namespace
