@@ -1,7 +1,7 @@
 // The in-place editor of a shown grid: a refused start shows nothing,
 // scrolling brings a cell whole into view from any side, and the control
 // takes the keyboard only while the grid itself has it.
-#include "ShownGridFixture.h"
+#include "ShownGridPixels.h"
 #include "grid/model/Columns.h"
 #include "grid/model/CurrentCell.h"
 #include "grid/model/EditorHostTypes.h"
@@ -18,7 +18,7 @@ using namespace grid;
 
 namespace {
 
-class EditorHostingMore : public ShownGridFixture {
+class EditorHostingMore : public ShownGridPixels {
 protected:
     void ShowEditing(int Cols, int Rows) {
         ShowGrid(Cols, Rows);
@@ -242,6 +242,31 @@ TEST_F(EditorHostingMore, PutInViewLandsTheCellWhereAsked) {
         EXPECT_TRUE(Grid->GridControl()->GetVisible());
         EXPECT_EQ(Grid->GridControl()->GetTop(), R.Top);
     }
+}
+
+// Hidden again, the editor leaves the cell as the grid draws it, focus
+// frame and all, as before it was shown.
+TEST_F(EditorHostingMore, AHiddenEditorLeavesTheCellAsTheGridDrawsIt) {
+    ShowGrid(3, 4);
+    Grid->SetStoreData(true);
+    Grid->SetAlwaysShowEditor(false);
+    Grid->SetCellValue(2, 2, Variant(AnsiString("text")));
+    ShowActive(*Form);
+    QApplication::processEvents();
+    Grid->SetFocus();
+    Grid->SetCurrentCell(Grid->GetDisplayCol(2), Grid->GetDisplayRow(2));
+    QApplication::processEvents();
+    ASSERT_FALSE(Grid->EditorShown());
+    const TRect Cell = Grid->CellRect(Grid->Col(), Grid->Row());
+    Shot();
+    const auto Before = Pixels(Cell);
+    ASSERT_TRUE(Grid->ShowEditor());
+    Shot();
+    EXPECT_NE(Pixels(Cell), Before) << "the editor covers the cell";
+    ASSERT_TRUE(Grid->HideEditor());
+    EXPECT_FALSE(Grid->GridControl()->GetVisible());
+    Shot();
+    EXPECT_EQ(Pixels(Cell), Before);
 }
 
 } // namespace
