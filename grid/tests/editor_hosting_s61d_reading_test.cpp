@@ -269,4 +269,31 @@ TEST_F(EditorHostingMore, AHiddenEditorLeavesTheCellAsTheGridDrawsIt) {
     EXPECT_EQ(Pixels(Cell), Before);
 }
 
+// Hidden rows and columns never become the first row or column shown,
+// and a column wider than the window shows from its left edge.
+TEST_F(EditorHostingMore, TheViewNeverStartsOnAHiddenRowOrColumn) {
+    ShowEditing(30, 60);
+    for (int DataRow = 10; DataRow <= 20; DataRow += 2) Grid->SetRowVisible(DataRow, false);
+    for (int DataCol = 5; DataCol <= 9; ++DataCol) Grid->GetCol(DataCol)->SetVisible(false);
+    Grid->SetColWidths(Grid->GetDisplayCol(20), Grid->ClientWidth() + 50);
+    GoTo(1, 1);
+    for (int Step = 0; Step < 30; ++Step) {
+        TypeKey(QApplication::focusWidget(), Qt::Key_Down);
+        QApplication::processEvents();
+        ASSERT_TRUE(Grid->IsRowVisible(Grid->GetDataRow(Grid->TopRow()))) << Step;
+        const TRect R = Grid->CellRect(Grid->Col(), Grid->Row());
+        EXPECT_LE(R.Bottom, Grid->ClientHeight()) << Step;
+        EXPECT_GT(R.Bottom, R.Top) << Step;
+    }
+    for (const int DataCol : {12, 20, 30, 1}) {
+        SCOPED_TRACE(DataCol);
+        Grid->PutCellInView(DataCol, Grid->GetCurrentDataRow());
+        QApplication::processEvents();
+        EXPECT_TRUE(Grid->GetCol(Grid->GetDataCol(Grid->LeftCol()))->Visible());
+        const TRect R = CellOf(DataCol, Grid->GetCurrentDataRow());
+        EXPECT_GT(R.Right, R.Left);
+        if (DataCol == 20) EXPECT_EQ(Grid->LeftCol(), Grid->GetDisplayCol(20));
+    }
+}
+
 } // namespace
