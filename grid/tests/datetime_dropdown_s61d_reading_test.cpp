@@ -164,4 +164,24 @@ TEST_F(DateTimeMore, APickedValueIsWhereTheCalendarStartsNextTime) {
     }
 }
 
+// A grid going away with its calendar down leaves no watch behind and no
+// link at the definition, which outlives it.
+TEST_F(DateTimeMore, AGridGoingAwayWithItsCalendarDownLeavesNothingBehind) {
+    auto* Def = new TgxCalendarDateTimeDef(nullptr);
+    Grid->GetCol(2)->SetButtonType(btDateTimeDropDown);
+    Grid->GetCol(2)->SetDateTimeDef(Def);
+    GoTo(2, 2);
+    ClickButton(2, 2);
+    ASSERT_TRUE(Grid->DateTimeVisible());
+    ASSERT_TRUE(GridHooksRegistered(Grid));
+    TgxBaseGrid* Gone = Grid;
+    delete Form;
+    Form = nullptr;
+    Grid = nullptr;
+    QApplication::processEvents();
+    EXPECT_FALSE(GridHooksRegistered(Gone));
+    EXPECT_EQ(Def->LinkEntries(), 0);
+    delete Def;
+}
+
 } // namespace
