@@ -12,7 +12,9 @@
 #include "grid/foundation/ImageListDraw.h"
 #include "grid/foundation/IntLists.h"
 #include "grid/foundation/TextLayoutPaint.h"
+#include "grid/model/VisibleItems.h"
 #include "grid/tests/BaseGridFixture.h"
+#include "platform/rtl/FormatSettings.h"
 
 #include <gtest/gtest.h>
 
@@ -375,4 +377,99 @@ TEST_F(BaseGridServices, ControlHandleMeansTheControlOrAChildOfIt) {
     EXPECT_TRUE(IsControlHandle(Form->Handle(), Form));
     EXPECT_TRUE(IsControlHandle(Grid->Handle(), Form));
     EXPECT_FALSE(IsControlHandle(Form->Handle(), Grid));
+}
+
+TEST(FoundationServicesReading, EditDateFormatFollowsTheShortDateFormat) {
+    struct Case {
+        const char* Short;
+        char Sep;
+        bool LongYear;
+        const char* Edit;
+    };
+    const Case Cases[] = {
+        {"dd/MM/yyyy", '/', false, "DD/MM/YYYY"},
+        {"M/d/yy", '/', false, "M/D/YY"},
+        {"M/d/yy", '/', true, "M/D/YYYY"},
+        {"yyyy-mm-dd", '-', false, "YYYY-MM-DD"},
+    };
+    const TFormatSettings Saved = FormatSettings();
+    for (const Case& C : Cases) {
+        FormatSettings().ShortDateFormat = C.Short;
+        FormatSettings().DateSeparator = C.Sep;
+        EXPECT_EQ(GetEditDateFormat(C.LongYear), C.Edit) << C.Short;
+    }
+    FormatSettings() = Saved;
+}
+
+TEST_F(BaseGridServices, MouseMessagesReachTheMouseEventsAndThumbTrackingFollowsTheOption) {
+    Grid->SetColCount(4);
+    Grid->SetRowCount(100);
+    Grid->SetDefaultRowHeight(20);
+    std::vector<std::string> Events;
+    Grid->OnMouseDown = [&](TObject*, TMouseButton, TShiftState, int X, int Y) {
+        Events.push_back("down " + std::to_string(X) + "," + std::to_string(Y));
+    };
+    Grid->OnMouseMove = [&](TObject*, TShiftState, int, int) { Events.push_back("move"); };
+    Grid->OnMouseUp = [&](TObject*, TMouseButton, TShiftState, int, int) { Events.push_back("up"); };
+    MouseDown(30, 50);
+    MouseMove(31, 50);
+    MouseUp(31, 50);
+    EXPECT_EQ(Events, (std::vector<std::string>{"down 30,50", "move", "up"}));
+
+    for (bool Tracking : {false, true}) {
+        TGridOptions Options = Grid->Options();
+        if (Tracking)
+            Options.Include(goThumbTracking);
+        else
+            Options.Exclude(goThumbTracking);
+        Grid->SetOptions(Options);
+        EXPECT_EQ(Grid->Options().Contains(goThumbTracking), Tracking);
+        Grid->SetTopRow(1);
+        Grid->Perform(WM_VSCROLL, MakeWParam(SB_THUMBTRACK, 60), 0);
+        EXPECT_EQ(Grid->TopRow() > 1, Tracking) << Grid->TopRow();
+    }
+}
+
+TEST(FoundationServicesReading, VisiblePositionsFollowAMovedPosition) {
+    struct Case {
+        int From, To;
+        std::vector<int> After;
+    };
+    // Positions 1..6 with 3 hidden.
+    const Case Cases[] = {
+        {5, 2, {1, 2, 3, 5, 6}},
+        {2, 5, {1, 3, 4, 5, 6}},
+        {3, 6, {1, 2, 3, 4, 5}},
+        {4, 4, {1, 2, 4, 5, 6}},
+    };
+    for (const Case& C : Cases) {
+        TgxVisibleItems L;
+        L.SetSize(6, 1);
+        L.SetItems({1, 2, 4, 5, 6});
+        L.MoveItem(C.From, C.To);
+        std::vector<int> Got;
+        for (int K = 1; K <= L.VisibleCount(); ++K)
+            Got.push_back(L.GetItem(K));
+        EXPECT_EQ(Got, C.After) << C.From << " to " << C.To;
+    }
+}
+
+TEST_F(BaseGridServices, ScrollingWithRowSelectRepaintsTheSelectedRow) {
+    Grid->SetColCount(4);
+    Grid->SetRowCount(100);
+    Grid->SetDefaultRowHeight(20);
+    for (bool RowSelect : {false, true}) {
+        TGridOptions Options = Grid->Options();
+        if (RowSelect)
+            Options.Include(goRowSelect);
+        else
+            Options.Exclude(goRowSelect);
+        Grid->SetOptions(Options);
+        Grid->SetTopRow(1);
+        Grid->SetRow(5);
+        PaintAll();
+        Grid->SetTopRow(2);
+        Flush();
+        EXPECT_EQ(Painted.Rows().count(5) == 1, RowSelect) << RowSelect;
+    }
 }
