@@ -364,8 +364,10 @@ TEST_F(BaseGridServices, FarTopLeftMoveRepaintsInsteadOfScrollingAndOneCellRepai
     Grid->SetDefaultRowHeight(20);
     PaintAll();
     Grid->Log.clear();
+    const int PosBefore = GetScrollPos(Grid->Handle(), SB_VERT);
     Grid->SetTopRow(150);
     EXPECT_EQ(Grid->Log, (std::vector<std::string>{"moved from 1,1", "changed"}));
+    EXPECT_GT(GetScrollPos(Grid->Handle(), SB_VERT), PosBefore);
 
     PaintAll();
     Grid->InvalidateCell(2, 152);
@@ -472,4 +474,21 @@ TEST_F(BaseGridServices, ScrollingWithRowSelectRepaintsTheSelectedRow) {
         Flush();
         EXPECT_EQ(Painted.Rows().count(5) == 1, RowSelect) << RowSelect;
     }
+}
+
+TEST(FoundationServicesReading, MemoryCanvasDrawingIsClippedToTheGivenArea) {
+    EnsureQtApplication();
+    TgxMemoryCanvas Memory;
+    Memory.Prepare(nullptr, 40, 30);
+    TCanvas Canvas;
+    Canvas.SetHandle(Memory.Dc());
+    Canvas.Brush()->SetColor(clWhite);
+    Canvas.FillRect(TRect{0, 0, 40, 30});
+    Memory.SetObjects(TRect{0, 0, 10, 10});
+    Canvas.Brush()->SetColor(clBlack);
+    Canvas.FillRect(TRect{0, 0, 40, 30});
+    EXPECT_EQ(Canvas.Pixels(5, 5) & 0xFFFFFF, 0);
+    EXPECT_EQ(Canvas.Pixels(20, 20) & 0xFFFFFF, 0xFFFFFF);
+    Canvas.SetHandle(nullptr);
+    Memory.Release();
 }

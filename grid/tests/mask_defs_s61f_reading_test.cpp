@@ -416,3 +416,41 @@ TEST(MaskDefsReading, BadPictureInAFormIsShownOnceAtRunTimeAndSilentAtDesignTime
         EXPECT_THROW(D->Masks()->Items(1)->SetPicture("[#"), EgxMaskError);
     }
 }
+
+TEST(MaskDefsReading, AssigningTheMasksOfOtherDefinitionsCopiesEveryName) {
+    const std::vector<std::vector<const char*>> Lists = {
+        {"Mask1", "Mask0"},
+        {"Phone", "Mask0", "Mask1"},
+        {"Mask2", "Mask1", "Mask0"},
+    };
+    for (const auto& Names : Lists) {
+        Defs From, Into;
+        for (const char* N : Names)
+            From.Add(N, "#");
+        Into.Add("Old");
+        std::vector<std::string> Log;
+        LogLink Link(Log, "l");
+        Link.SetMaskDefs(Into.D);
+        Into.D->SetMasks(From.D->Masks());
+        ASSERT_EQ(Into.D->Masks()->Count(), static_cast<int>(Names.size()));
+        for (int I = 0; I < static_cast<int>(Names.size()); ++I) {
+            EXPECT_EQ(Into.D->Masks()->Items(I)->GetName(), Names[static_cast<std::size_t>(I)]);
+            EXPECT_EQ(Into.D->Masks()->Items(I)->GetPicture(), "#");
+        }
+        EXPECT_FALSE(Log.empty());
+    }
+}
+
+TEST(MaskDefsReading, LinkingTwiceListsTheLinkOnceAndOddIndexesAreChecked) {
+    Defs F;
+    F.Add("A");
+    TgxMaskLink Link;
+    Link.SetMaskDefs(F.D);
+    Link.SetMaskDefs(F.D);
+    EXPECT_EQ(F.D->LinkCount(), 1);
+    Link.SetMaskDefs(nullptr);
+    EXPECT_EQ(F.D->LinkCount(), 0);
+    EXPECT_EQ(Link.MaskDefs(), nullptr);
+    EXPECT_THROW(F.D->GetMask(Variant(-1)), EListError);
+    EXPECT_EQ(F.D->GetMask(Variant(0.0)), F.D->Masks()->Items(0));
+}
