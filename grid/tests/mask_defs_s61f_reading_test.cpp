@@ -1,6 +1,8 @@
 // Mask definitions and the links that find masks in them, driven through
 // their public calls and through form text as a saved form is loaded.
 #include "grid/foundation/MaskDefs.h"
+#include "grid/model/BaseGrid.h"
+#include "platform/gui/QtApp.h"
 #include "grid/tests/FormTextFixture.h"
 #include "platform/gui/Dialogs.h"
 #include "platform/rtl/Exceptions.h"
@@ -453,4 +455,28 @@ TEST(MaskDefsReading, LinkingTwiceListsTheLinkOnceAndOddIndexesAreChecked) {
     EXPECT_EQ(Link.MaskDefs(), nullptr);
     EXPECT_THROW(F.D->GetMask(Variant(-1)), EListError);
     EXPECT_EQ(F.D->GetMask(Variant(0.0)), F.D->Masks()->Items(0));
+}
+
+TEST(MaskDefsReading, AGridLetsGoOfDefinitionsThatGoFirstAndTheyOfAGridThatGoesFirst) {
+    EnsureQtApplication();
+    {
+        auto* Root = new TComponent(nullptr);
+        auto* D = new TgxMaskDefs(Root);
+        TgxBaseGrid Grid(nullptr);
+        Grid.SetMaskDefs(D);
+        EXPECT_EQ(Grid.GetMaskDefs(), D);
+        EXPECT_EQ(D->LinkCount(), 1);
+        delete Root;
+        EXPECT_EQ(Grid.GetMaskDefs(), nullptr);
+    }
+    {
+        TComponent Root(nullptr);
+        auto* D = new TgxMaskDefs(&Root);
+        {
+            TgxBaseGrid Grid(nullptr);
+            Grid.SetMaskDefs(D);
+        }
+        EXPECT_EQ(D->LinkCount(), 0);
+        D->Masks()->Add();
+    }
 }
