@@ -248,6 +248,15 @@ TEST_F(BaseGridServices, TopLeftMovesScrollByTheSizesBetweenAndReportOnce) {
                                                    "scroll " + std::to_string(-(50 + Line)) + ",0",
                                                    "changed"}));
     EXPECT_EQ(Changes, 2);
+
+    Grid->Log.clear();
+    Grid->MoveTopLeft(Grid->LeftCol(), Grid->TopRow());
+    EXPECT_TRUE(Grid->Log.empty());
+    Grid->MoveTopLeft(2, 4);
+    EXPECT_EQ(Grid->TopRow(), 4);
+    ASSERT_FALSE(Grid->Log.empty());
+    EXPECT_EQ(Grid->Log.front(), "moved from 2,3");
+    EXPECT_EQ(Changes, 3);
 }
 
 TEST_F(BaseGridServices, MouseCoordAndDefaultSizes) {
@@ -275,6 +284,7 @@ struct Ink {
     int Count = 0;
     int MinX = 1 << 20;
     int MaxX = -1;
+    int MaxY = -1;
 };
 
 // The dark pixels of a white bitmap after Draw painted into it.
@@ -294,6 +304,7 @@ Ink DrawnInk(int Width, int Height, const std::function<void(TCanvas*)>& Draw) {
                 ++Result.Count;
                 Result.MinX = std::min(Result.MinX, X);
                 Result.MaxX = std::max(Result.MaxX, X);
+                Result.MaxY = std::max(Result.MaxY, Y);
             }
     return Result;
 }
@@ -317,6 +328,15 @@ TEST(FoundationServicesReading, DisplayTextStaysInItsRectangleAndHonoursAlignmen
     EXPECT_GE(Long.MinX, Cell.Left);
     EXPECT_LT(Long.MaxX, Cell.Right);
     EXPECT_GT(Draw("Hi", taLeftJustify, 1).Count, Left.Count);
+
+    // Wrapping puts the second word on a second line when the height allows.
+    auto Words = [&](bool Wrap) {
+        return DrawnInk(60, 60, [&](TCanvas* C) {
+            DisplayText(C, "Wide words", 60, TRect{0, 0, 40, 60}, 1, 1, taLeftJustify, vtaTop,
+                        Wrap);
+        });
+    };
+    EXPECT_GT(Words(true).MaxY, Words(false).MaxY + 5);
 }
 
 TEST(FoundationServicesReading, StretchDrawLeavesTheTransparentColourOut) {
@@ -337,6 +357,22 @@ TEST(FoundationServicesReading, StretchDrawLeavesTheTransparentColourOut) {
         EXPECT_EQ(C->Pixels(3, 1) & 0xFFFFFF, Transparent == clRed ? 0xFFFFFF : 0x0000FF)
             << Transparent;
     }
+}
+
+TEST(FoundationServicesReading, StretchDrawCentresASmallPicture) {
+    EnsureQtApplication();
+    TBitmap Pic;
+    Pic.SetSize(4, 4);
+    Pic.Canvas()->Brush()->SetColor(clBlack);
+    Pic.Canvas()->FillRect(TRect{0, 0, 4, 4});
+    TBitmap Out;
+    Out.SetSize(20, 20);
+    TCanvas* C = Out.Canvas();
+    C->Brush()->SetColor(clWhite);
+    gxStretchDraw(C, TRect{0, 0, 20, 20}, &Pic, clNone, true, false, false, false);
+    EXPECT_EQ(C->Pixels(10, 10) & 0xFFFFFF, 0);
+    EXPECT_EQ(C->Pixels(1, 1) & 0xFFFFFF, 0xFFFFFF);
+    EXPECT_EQ(C->Pixels(18, 18) & 0xFFFFFF, 0xFFFFFF);
 }
 
 TEST(FoundationServicesReading, ImageListFindsImagesByNameOrIndex) {

@@ -248,6 +248,13 @@ TEST(MaskDefsReading, BadPictureRaisesKeepsTheTextAndThenAcceptsEverything) {
     EXPECT_TRUE(M->ValidText("anything at all", true));
     M->SetPicture("#");
     EXPECT_FALSE(M->ValidText("x", true));
+
+    // Without definitions around it the message stands alone.
+    TgxMask Loose(nullptr);
+    Message = RaisedMessage([&] { Loose.SetPicture("[#"); });
+    EXPECT_NE(Message, "<nothing raised>");
+    EXPECT_NE(Message.rfind(": ", 0), 0u) << Message;
+    EXPECT_EQ(Loose.GetPicture(), "[#");
 }
 
 TEST(MaskDefsReading, ParseErrorHandlerSeesTheRaiseFlagSetAndIsReattachedOnCollectionChange) {
@@ -349,6 +356,9 @@ TEST(MaskDefsReading, StorageAndDisplayTextsOfAnEntry) {
     Back.SetStorageText("Zip~#~#");
     EXPECT_EQ(Back.Name, "Zip");
     EXPECT_EQ(Back.Picture, "#~#");
+    Back.SetStorageText("Zip~#\r\r");
+    EXPECT_EQ(Back.Picture, "#\r");
+    Back.SetStorageText("Zip~#~#");
     Back.SetStorageText("OnlyName");
     EXPECT_EQ(Back.Name, "OnlyName");
     EXPECT_EQ(Back.Picture, "#~#");
