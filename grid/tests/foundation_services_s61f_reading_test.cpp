@@ -528,3 +528,28 @@ TEST(FoundationServicesReading, MemoryCanvasDrawingIsClippedToTheGivenArea) {
     Canvas.SetHandle(nullptr);
     Memory.Release();
 }
+
+TEST_F(BaseGridServices, SideScrollCarriesTheFixedHeadingAlong) {
+    Grid->SetColCount(10);
+    Grid->SetRowCount(10);
+    Grid->SetFixedCols(1);
+    Grid->SetFixedRows(1);
+    Grid->SetDefaultColWidth(50);
+    Grid->SetDefaultRowHeight(20);
+    Grid->OnDrawCell = [this](TObject*, int ACol, int ARow, TRect Rect, TGridDrawState) {
+        Grid->Canvas()->Brush()->SetColor(static_cast<TColor>(ACol * 20 + (ARow == 0 ? 1 : 0)));
+        Grid->Canvas()->FillRect(Rect);
+    };
+    PaintAll();
+    Grid->SetLeftCol(3);
+    Flush();
+    const TRect Heading = Grid->CellRect(3, 0);
+    const TRect Data = Grid->CellRect(3, 4);
+    const int X = (Heading.Left + Heading.Right) / 2;
+    EXPECT_EQ(Grid->Canvas()->Pixels(X, (Heading.Top + Heading.Bottom) / 2) & 0xFFFFFF, 3 * 20 + 1);
+    EXPECT_EQ(Grid->Canvas()->Pixels(X, (Data.Top + Data.Bottom) / 2) & 0xFFFFFF, 3 * 20);
+    const TRect Fixed = Grid->CellRect(0, 4);
+    EXPECT_EQ(Grid->Canvas()->Pixels((Fixed.Left + Fixed.Right) / 2, (Fixed.Top + Fixed.Bottom) / 2) &
+                  0xFFFFFF,
+              0);
+}
