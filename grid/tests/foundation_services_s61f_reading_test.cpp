@@ -237,16 +237,16 @@ TEST_F(BaseGridServices, TopLeftMovesScrollByTheSizesBetweenAndReportOnce) {
     Grid->SetTopRow(3);
     EXPECT_EQ(Grid->TopRow(), 3);
     const int Line = Grid->GridLineWidth();
-    EXPECT_EQ(Grid->Log, (std::vector<std::string>{"moved from 1,1",
-                                                   "scroll 0," + std::to_string(-(20 + 30 + 2 * Line)),
-                                                   "changed"}));
+    EXPECT_EQ(Grid->Log, (std::vector<std::string>{
+                             "moved from 1,1", "scroll 0," + std::to_string(-(20 + 30 + 2 * Line)),
+                             "changed"}));
     EXPECT_EQ(Changes, 1);
     Grid->Log.clear();
     Grid->SetLeftCol(2);
     EXPECT_EQ(Grid->LeftCol(), 2);
-    EXPECT_EQ(Grid->Log, (std::vector<std::string>{"moved from 1,3",
-                                                   "scroll " + std::to_string(-(50 + Line)) + ",0",
-                                                   "changed"}));
+    EXPECT_EQ(Grid->Log,
+              (std::vector<std::string>{
+                  "moved from 1,3", "scroll " + std::to_string(-(50 + Line)) + ",0", "changed"}));
     EXPECT_EQ(Changes, 2);
 
     Grid->Log.clear();
@@ -448,7 +448,9 @@ TEST_F(BaseGridServices, MouseMessagesReachTheMouseEventsAndThumbTrackingFollows
         Events.push_back("down " + std::to_string(X) + "," + std::to_string(Y));
     };
     Grid->OnMouseMove = [&](TObject*, TShiftState, int, int) { Events.push_back("move"); };
-    Grid->OnMouseUp = [&](TObject*, TMouseButton, TShiftState, int, int) { Events.push_back("up"); };
+    Grid->OnMouseUp = [&](TObject*, TMouseButton, TShiftState, int, int) {
+        Events.push_back("up");
+    };
     MouseDown(30, 50);
     MouseMove(31, 50);
     MouseUp(31, 50);
@@ -549,7 +551,8 @@ TEST_F(BaseGridServices, SideScrollCarriesTheFixedHeadingAlong) {
     EXPECT_EQ(Grid->Canvas()->Pixels(X, (Heading.Top + Heading.Bottom) / 2) & 0xFFFFFF, 3 * 20 + 1);
     EXPECT_EQ(Grid->Canvas()->Pixels(X, (Data.Top + Data.Bottom) / 2) & 0xFFFFFF, 3 * 20);
     const TRect Fixed = Grid->CellRect(0, 4);
-    EXPECT_EQ(Grid->Canvas()->Pixels((Fixed.Left + Fixed.Right) / 2, (Fixed.Top + Fixed.Bottom) / 2) &
-                  0xFFFFFF,
-              0);
+    EXPECT_EQ(
+        Grid->Canvas()->Pixels((Fixed.Left + Fixed.Right) / 2, (Fixed.Top + Fixed.Bottom) / 2) &
+            0xFFFFFF,
+        0);
 }

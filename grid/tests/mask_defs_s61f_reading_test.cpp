@@ -2,9 +2,9 @@
 // their public calls and through form text as a saved form is loaded.
 #include "grid/foundation/MaskDefs.h"
 #include "grid/model/BaseGrid.h"
-#include "platform/gui/QtApp.h"
 #include "grid/tests/FormTextFixture.h"
 #include "platform/gui/Dialogs.h"
+#include "platform/gui/QtApp.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/FloatFormat.h"
 #include "platform/rtl/StrUtils.h"
@@ -132,9 +132,17 @@ TEST(MaskDefsReading, SettersReportOnlyRealChangesAndUpdatesReportOnce) {
         int Expected;
     };
     const Step Steps[] = {
-        {"same AutoFill", [&] { M->SetAutoFill({mcOnEdit, mcOnExit}); }, 0},
+        {"same AutoFill",
+         [&] {
+             M->SetAutoFill({mcOnEdit, mcOnExit});
+         },
+         0},
         {"new AutoFill", [&] { M->SetAutoFill({mcOnExit}); }, 1},
-        {"same Evaluate", [&] { M->SetEvaluate({mcOnEdit, mcOnExit}); }, 0},
+        {"same Evaluate",
+         [&] {
+             M->SetEvaluate({mcOnEdit, mcOnExit});
+         },
+         0},
         {"new Evaluate", [&] { M->SetEvaluate({}); }, 1},
         {"picture", [&] { M->SetPicture("###"); }, 1},
         {"case type", [&] { M->GetTextCase()->SetCaseType(cstUpper); }, 1},
