@@ -123,6 +123,8 @@ TEST_F(InplaceEditKeysReading, NavigationKeysGoToTheGridOnlyWhereTheCaretCannotM
 
 TEST_F(InplaceEditKeysReading, TabGoesToTheGridWithTabsUnlessAltIsHeld) {
     Open(TGridOptions{goTabs});
+    Press(Qt::Key_Tab, Qt::AltModifier);
+    EXPECT_EQ(Grid->Col(), 2);
     Press(Qt::Key_Tab);
     EXPECT_EQ(Grid->Col(), 3);
     EXPECT_EQ(Grid->Row(), 2);
