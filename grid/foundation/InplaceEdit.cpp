@@ -20,10 +20,21 @@ TInplaceEdit::TInplaceEdit(TComponent* AOwner) : TCustomMaskEdit(AOwner) {
 
 void TInplaceEdit::UpdateContents() {
     if (!FGrid) return;
+    // Loading is no edit: the emptied text must not be written back into
+    // the cell it is about to be read from.
+    FLoading = true;
+    struct TLoading {
+        bool& Flag;
+        ~TLoading() { Flag = false; }
+    } Loading{FLoading};
     SetText(AnsiString());
     SetEditMask(FGrid->GetEditMask(FGrid->Col(), FGrid->Row()));
     SetText(FGrid->GetEditText(FGrid->Col(), FGrid->Row()));
     SetMaxLength(FGrid->GetEditLimit());
+}
+
+void TInplaceEdit::Change() {
+    if (!FLoading) TCustomMaskEdit::Change();
 }
 
 void TInplaceEdit::BoundsChanged() {

@@ -53,6 +53,7 @@ protected:
     void WndProc(TMessage& Message) override;
     void Dispatch(TMessage& Message) override;
     bool WantsKey(Word Key) const override;
+    void Change() override;
 
 private:
     void InternalMove(const TRect& Loc, bool Redraw);
@@ -62,6 +63,7 @@ private:
 
     TCustomGrid_ts* FGrid = nullptr;
     std::uint32_t FClickTime = 0;
+    bool FLoading = false;
 };
 
 } // namespace grid
