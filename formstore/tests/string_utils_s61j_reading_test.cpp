@@ -173,6 +173,7 @@ TEST(StringRoutinesReading, CommandLineSwitches) {
         {"lone switch char not a candidate", "", Sw, {"/", "v"}, ""},
         {"first match wins", "a", Sw, {"/a", "1", "/a", "2"}, "1"},
         {"no params", "log", Sw, {}, ""},
+        {"case beyond ASCII", "l\xC3\xB6g", Sw, {"/L\xC3\x96G", "x"}, "x"},
     };
     for (const auto& C : Cases)
         EXPECT_EQ(GetCmdLineArg(C.Switch, C.Set, C.Params), C.Want) << C.Name;
