@@ -187,11 +187,11 @@ AnsiString CenterStr(const AnsiString& S, int Len) {
 }
 
 int CompStr(const AnsiString& S1, const AnsiString& S2) {
-    return AnsiCompareStr(S1, S2);
+    return AnsiCompareStrStringSort(S1, S2);
 }
 
 int CompText(const AnsiString& S1, const AnsiString& S2) {
-    return AnsiCompareText(S1, S2);
+    return AnsiCompareTextStringSort(S1, S2);
 }
 
 int NPos(const AnsiString& C, const AnsiString& S, int N) {

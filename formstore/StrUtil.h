@@ -49,7 +49,8 @@ AnsiString RightStr(const AnsiString& S, int N);
 // Centred in spaces: Len div 2 - Length div 2 before, the rest after.
 AnsiString CenterStr(const AnsiString& S, int Len);
 
-// Word-sort comparison of the locale, -1, 0 or 1; CompText ignores case.
+// String-sort comparison of the locale ('-' and '\'' rank as punctuation),
+// -1, 0 or 1; CompText ignores case.
 int CompStr(const AnsiString& S1, const AnsiString& S2);
 int CompText(const AnsiString& S1, const AnsiString& S2);
 // Position of the N-th occurrence of C in S (occurrences may overlap); 0 when

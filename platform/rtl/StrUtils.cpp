@@ -133,14 +133,17 @@ constexpr std::uint32_t OtherBase = 0x1000;
 
 // Punctuation and symbols in the order a word sort puts them, all before digits.
 constexpr const char* SymbolOrder = " !\"#$%&()*,./:;?@[\\]^_`{|}~+<=>";
+// A string sort ranks '\'' and '-' among them instead of only breaking ties.
+constexpr const char* StringSortSymbolOrder = " !\"#$%&'()*,-./:;?@[\\]^_`{|}~+<=>";
 
-std::uint32_t AsciiPrimary(unsigned char c) {
-    if (c == '-' || c == '\'' || c < 0x20 || c == 0x7F) return 0;
+std::uint32_t AsciiPrimary(unsigned char c, bool stringSort) {
+    if (c < 0x20 || c == 0x7F) return 0;
     if (c >= '0' && c <= '9') return DigitBase + (c - '0');
     if (c >= 'a' && c <= 'z') return LetterBase + 2 * (c - 'a');
     if (c >= 'A' && c <= 'Z') return LetterBase + 2 * (c - 'A');
-    for (std::uint32_t k = 0; SymbolOrder[k] != 0; ++k)
-        if (Byte(SymbolOrder[k]) == c) return 1 + k;
+    const char* order = stringSort ? StringSortSymbolOrder : SymbolOrder;
+    for (std::uint32_t k = 0; order[k] != 0; ++k)
+        if (Byte(order[k]) == c) return 1 + k;
     return 0;
 }
 
@@ -148,20 +151,20 @@ std::uint32_t AsciiPrimary(unsigned char c) {
 constexpr const char* Latin1Base =
     "AAAAAAACEEEEIIIIDNOOOOO\0OUUUUY\0saaaaaaaceeeeiiiidnooooo\0ouuuuy\0y";
 
-Weight WeightOf(char32_t cp, unsigned char rawByte) {
+Weight WeightOf(char32_t cp, unsigned char rawByte, bool stringSort) {
     Weight w;
     if (cp == InvalidCodePoint) {
         w.Primary = 0x200000 + rawByte;
         return w;
     }
     if (cp < 0x80) {
-        w.Primary = AsciiPrimary(static_cast<unsigned char>(cp));
+        w.Primary = AsciiPrimary(static_cast<unsigned char>(cp), stringSort);
         w.Tertiary = (cp >= 'A' && cp <= 'Z') ? 1 : 0;
         return w;
     }
     if (cp >= 0xC0 && cp <= 0xFF && Latin1Base[cp - 0xC0] != 0) {
         const unsigned char base = Byte(Latin1Base[cp - 0xC0]);
-        w.Primary = AsciiPrimary(base);
+        w.Primary = AsciiPrimary(base, stringSort);
         w.Secondary = ToLower(cp);
         w.Tertiary = (base >= 'A' && base <= 'Z') ? 1 : 0;
         return w;
@@ -175,13 +178,13 @@ Weight WeightOf(char32_t cp, unsigned char rawByte) {
 // Steps through the weighted characters of a text, skipping tie-break-only ones.
 class WeightCursor {
 public:
-    explicit WeightCursor(const AnsiString& s) : S(s) {}
+    WeightCursor(const AnsiString& s, bool stringSort) : S(s), StringSort(stringSort) {}
 
     bool Next(Weight& w) {
         while (I < S.size()) {
             std::size_t length;
             const char32_t cp = DecodeAt(S, I, length);
-            w = WeightOf(cp, Byte(S[I]));
+            w = WeightOf(cp, Byte(S[I]), StringSort);
             I += length;
             if (w.Primary != 0) return true;
         }
@@ -191,11 +194,13 @@ public:
 private:
     const AnsiString& S;
     std::size_t I = 0;
+    bool StringSort;
 };
 
 // Compares the sequences of one weight level; shorter sequences first.
-template <typename Level> int CompareLevel(const AnsiString& a, const AnsiString& b, Level level) {
-    WeightCursor ca(a), cb(b);
+template <typename Level>
+int CompareLevel(const AnsiString& a, const AnsiString& b, bool stringSort, Level level) {
+    WeightCursor ca(a, stringSort), cb(b, stringSort);
     Weight wa, wb;
     for (;;) {
         const bool hasA = ca.Next(wa);
@@ -206,11 +211,14 @@ template <typename Level> int CompareLevel(const AnsiString& a, const AnsiString
     }
 }
 
-int CollatedCompare(const AnsiString& a, const AnsiString& b, bool caseSensitive) {
-    if (int r = CompareLevel(a, b, [](const Weight& w) { return w.Primary; })) return r;
-    if (int r = CompareLevel(a, b, [](const Weight& w) { return w.Secondary; })) return r;
+int CollatedCompare(const AnsiString& a, const AnsiString& b, bool caseSensitive,
+                    bool stringSort = false) {
+    if (int r = CompareLevel(a, b, stringSort, [](const Weight& w) { return w.Primary; })) return r;
+    if (int r = CompareLevel(a, b, stringSort, [](const Weight& w) { return w.Secondary; }))
+        return r;
     if (caseSensitive) {
-        if (int r = CompareLevel(a, b, [](const Weight& w) { return w.Tertiary; })) return r;
+        if (int r = CompareLevel(a, b, stringSort, [](const Weight& w) { return w.Tertiary; }))
+            return r;
         return Sign(CompareStr(a, b));
     }
     return Sign(CompareStr(AnsiUpperCase(a), AnsiUpperCase(b)));
@@ -325,6 +333,14 @@ int AnsiCompareStr(const AnsiString& S1, const AnsiString& S2) {
 
 int AnsiCompareText(const AnsiString& S1, const AnsiString& S2) {
     return CollatedCompare(S1, S2, false);
+}
+
+int AnsiCompareStrStringSort(const AnsiString& S1, const AnsiString& S2) {
+    return CollatedCompare(S1, S2, true, true);
+}
+
+int AnsiCompareTextStringSort(const AnsiString& S1, const AnsiString& S2) {
+    return CollatedCompare(S1, S2, false, true);
 }
 
 bool AnsiSameText(const AnsiString& S1, const AnsiString& S2) {

@@ -47,6 +47,10 @@ bool SameText(const AnsiString& S1, const AnsiString& S2);
 // tie-breaks (lower case first); '-' and '\'' only break ties. -1, 0 or 1.
 int AnsiCompareStr(const AnsiString& S1, const AnsiString& S2);
 int AnsiCompareText(const AnsiString& S1, const AnsiString& S2);
+// String-sort forms of the two above: '\'' and '-' rank as punctuation
+// (after '&' and after ',') instead of only breaking ties.
+int AnsiCompareStrStringSort(const AnsiString& S1, const AnsiString& S2);
+int AnsiCompareTextStringSort(const AnsiString& S1, const AnsiString& S2);
 bool AnsiSameText(const AnsiString& S1, const AnsiString& S2);
 bool AnsiSameStr(const AnsiString& S1, const AnsiString& S2);
 
