@@ -11,6 +11,10 @@ struct TBitmap::TImage {
     TImage& operator=(const TImage&) = delete;
 
     QImage Image;
+    // The side set while the other is still 0 and there is no image yet:
+    // a bitmap sized one side at a time keeps the first.
+    int EmptyWidth = 0;
+    int EmptyHeight = 0;
     TDeviceContext Dc;
 };
 
@@ -78,6 +82,7 @@ TBitmap::~TBitmap() = default;
 void TBitmap::Assign(TPersistent* Source) {
     if (!Source) {
         FImage->Image = QImage();
+        FImage->EmptyWidth = FImage->EmptyHeight = 0;
         FPixelFormat = pfDevice;
         Changed(this);
         return;
@@ -85,6 +90,8 @@ void TBitmap::Assign(TPersistent* Source) {
     if (auto* Bitmap = dynamic_cast<TBitmap*>(Source)) {
         if (Bitmap == this) return;
         FImage->Image = Bitmap->FImage->Image.copy();
+        FImage->EmptyWidth = Bitmap->FImage->EmptyWidth;
+        FImage->EmptyHeight = Bitmap->FImage->EmptyHeight;
         FPixelFormat = Bitmap->FPixelFormat;
         FTransparentMode = Bitmap->FTransparentMode;
         FTransparentColor = Bitmap->FTransparentColor;
@@ -99,10 +106,10 @@ bool TBitmap::Empty() const {
     return FImage->Image.isNull();
 }
 int TBitmap::Width() const {
-    return FImage->Image.width();
+    return FImage->Image.isNull() ? FImage->EmptyWidth : FImage->Image.width();
 }
 int TBitmap::Height() const {
-    return FImage->Image.height();
+    return FImage->Image.isNull() ? FImage->EmptyHeight : FImage->Image.height();
 }
 void TBitmap::SetWidth(int Value) {
     SetSize(Value, Height());
@@ -127,6 +134,8 @@ void TBitmap::SetSize(int AWidth, int AHeight) {
         }
     }
     FImage->Image = Resized;
+    FImage->EmptyWidth = Resized.isNull() ? AWidth : 0;
+    FImage->EmptyHeight = Resized.isNull() ? AHeight : 0;
     Changed(this);
 }
 
@@ -168,7 +177,7 @@ TCanvas* TBitmap::Canvas() {
 }
 
 std::uint32_t* TBitmap::ScanLine(int Row) {
-    if (Row < 0 || Row >= Height()) throw EInvalidGraphicOperation("Scan line index out of range");
+    if (Empty() || Row < 0 || Row >= Height()) throw EInvalidGraphicOperation("Scan line index out of range");
     return reinterpret_cast<std::uint32_t*>(FImage->Image.scanLine(Row));
 }
 
@@ -176,6 +185,7 @@ void TBitmap::LoadFromStream(TStream* Stream) {
     TPixelFormat Format;
     QImage Image = ReadBmp(*Stream, Format);
     FImage->Image = std::move(Image);
+    FImage->EmptyWidth = FImage->EmptyHeight = 0;
     FPixelFormat = Format;
     Changed(this);
 }
