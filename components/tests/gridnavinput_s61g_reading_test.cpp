@@ -138,6 +138,21 @@ TEST_F(PellworthNavInput, AutoSizeTakesTheMinimumAHandlerClaims) {
     EXPECT_EQ(Col(1)->Width(), 207);
 }
 
+TEST_F(PellworthNavInput, AutoSizeLetsAHandlersErrorThroughAndWorksAfterwards) {
+    Show(2, 2);
+    Col(1)->SetHeading("H");
+    Col(1)->SetWidth(55);
+    Grid->SetCellValue(1, 1, Variant(AnsiString("ab")));
+    Grid->OnGetCellMinimumWidth = [](TObject*, int, int, int&, bool&) {
+        throw Exception("no width");
+    };
+    EXPECT_THROW(Grid->AutoSizeCol(1), Exception);
+    EXPECT_EQ(Col(1)->Width(), 55);
+    Grid->OnGetCellMinimumWidth = nullptr;
+    Grid->AutoSizeCol(1);
+    EXPECT_EQ(Col(1)->Width(), TextW("ab", Grid->Font()) + 7);
+}
+
 TEST_F(PellworthNavInput, AutoSizeColumnsSkipsHiddenAndCheckBoxColumns) {
     Show(3, 2);
     for (int C = 1; C <= 3; ++C) {
