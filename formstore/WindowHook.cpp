@@ -252,6 +252,10 @@ void TControlHook::WindowProc(TMessage& Msg) {
         Msg.Result = 0;
         if (FPrevProc)
             FPrevProc(Msg);
+        else if (!FSubclassed && ControlUsable() && FControl->WindowProc)
+            // A handler took the last hook off: the control has its own
+            // procedure back, and the message still goes through it.
+            FControl->WindowProc(Msg);
         else
             FControl->WndProc(Msg);
     }
