@@ -280,6 +280,25 @@ TEST_F(HookedPanel, TheLastHookLeavingInItsOwnHandlerLetsTheMessageFinish) {
     EXPECT_EQ(Send(WM_PROBE), (Strings{"a.before", "own"}));
 }
 
+TEST_F(HookedPanel, TheLastHookLeavingAndWaitingForMessagesInItsHandlerLetsTheMessageFinish) {
+    std::unique_ptr<TFsWindowHook> A(AddHook("a"));
+    A->AfterMessage = [this](TObject*, TMessage& M, bool&) {
+        if (M.Msg == WM_PROBE)
+            Log.push_back("a.after");
+    };
+    THookMessageEvent Before = A->BeforeMessage;
+    TFsWindowHook* Self = A.get();
+    A->BeforeMessage = [Self, Before](TObject* S, TMessage& M, bool& H) {
+        Before(S, M, H);
+        if (M.Msg == WM_PROBE) {
+            Self->SetWinControl(nullptr);
+            Application->ProcessMessages();
+        }
+    };
+    EXPECT_EQ(Send(WM_PROBE), (Strings{"a.before", "own"}));
+    EXPECT_EQ(Send(WM_PROBE), Strings{"own"});
+}
+
 TEST_F(HookedPanel, AHookWithoutOwnerForgetsItsControlWhenTheControlIsFreed) {
     std::unique_ptr<TFsWindowHook> Hook(new TFsWindowHook(nullptr));
     Hook->SetWinControl(Panel);
