@@ -354,4 +354,47 @@ TEST(WindowHookStream, ReadsAndWritesTheHookedControlOrTheOwnerForm) {
     EXPECT_EQ(Written.find("WinControl = HookForm"), std::string::npos) << Written;
 }
 
+TEST(WindowHookStream, AnInheritedFormWritesIsFormOnlyWhereItDiffersFromTheAncestor) {
+    struct Case {
+        const char* Name;
+        bool AncestorOnForm;
+        bool DescendantOnForm;
+        const char* Expected; // the IsForm line written, or "" for none
+    };
+    const Case Cases[] = {
+        {"both on the form", true, true, ""},
+        {"moved off the form", true, false, "IsForm = False"},
+        {"moved onto the form", false, true, "IsForm = True"},
+        {"neither on the form", false, false, ""},
+    };
+    for (const Case& C : Cases) {
+        SCOPED_TRACE(C.Name);
+        auto Make = [](bool OnForm) {
+            auto Form = std::make_unique<TForm>(nullptr);
+            Form->SetName("HookForm");
+            auto* Panel = new TPanel(Form.get());
+            Panel->SetName("Panel1");
+            Panel->SetParent(Form.get());
+            auto* Hook = new TFsWindowHook(Form.get());
+            Hook->SetName("Hook1");
+            Hook->SetWinControl(OnForm ? static_cast<TWinControl*>(Form.get()) : Panel);
+            return Form;
+        };
+        auto Ancestor = Make(C.AncestorOnForm);
+        auto Descendant = Make(C.DescendantOnForm);
+        TMemoryStream Bin, Text;
+        TWriter Writer(&Bin);
+        Writer.WriteSignature();
+        Writer.WriteDescendent(Descendant.get(), Ancestor.get());
+        Bin.SetPosition(0);
+        ObjectBinaryToText(&Bin, &Text);
+        const std::string Written(static_cast<const char*>(Text.Memory()),
+                                  static_cast<size_t>(Text.GetSize()));
+        if (*C.Expected)
+            EXPECT_NE(Written.find(C.Expected), std::string::npos) << Written;
+        else
+            EXPECT_EQ(Written.find("IsForm"), std::string::npos) << Written;
+    }
+}
+
 } // namespace
