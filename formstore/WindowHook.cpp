@@ -208,6 +208,7 @@ void TControlHook::Detach(TFsWindowHook* Hook) {
 
 void TControlHook::HookControl() {
     if (!ControlUsable() || FDestroying || FControl->ComponentState().Contains(csDesigning)) return;
+    FControl->HandleNeeded();
     // Still in the chain (in front, or under a procedure someone put over it).
     if (FSubclassed) return;
     FPrevProc = FControl->WindowProc;

@@ -299,6 +299,14 @@ TEST_F(HookedPanel, TheLastHookLeavingAndWaitingForMessagesInItsHandlerLetsTheMe
     EXPECT_EQ(Send(WM_PROBE), Strings{"own"});
 }
 
+TEST_F(HookedPanel, HookingMakesSureTheControlHasAWindow) {
+    auto* Fresh = new TPanel(Form.get());
+    ASSERT_FALSE(Fresh->HandleAllocated());
+    std::unique_ptr<TFsWindowHook> Hook(new TFsWindowHook(Form.get()));
+    Hook->SetWinControl(Fresh);
+    EXPECT_TRUE(Fresh->HandleAllocated());
+}
+
 TEST_F(HookedPanel, AHookWithoutOwnerForgetsItsControlWhenTheControlIsFreed) {
     std::unique_ptr<TFsWindowHook> Hook(new TFsWindowHook(nullptr));
     Hook->SetWinControl(Panel);
