@@ -307,6 +307,38 @@ TEST_F(HookedPanel, HookingMakesSureTheControlHasAWindow) {
     EXPECT_TRUE(Fresh->HandleAllocated());
 }
 
+// A hook class of its own sees the messages through the overridable calls.
+struct TCountingHook : TFsWindowHook {
+    using TFsWindowHook::TFsWindowHook;
+    int Before = 0, After = 0;
+    void DoBeforeMessage(TMessage& Msg, bool& Handled) override {
+        Before += Msg.Msg == WM_PROBE;
+        TFsWindowHook::DoBeforeMessage(Msg, Handled);
+    }
+    void DoAfterMessage(TMessage& Msg, bool& Handled) override {
+        After += Msg.Msg == WM_PROBE;
+        TFsWindowHook::DoAfterMessage(Msg, Handled);
+    }
+};
+
+TEST_F(HookedPanel, ADerivedHookIsCalledThroughItsOverrides) {
+    auto Hook = std::make_unique<TCountingHook>(Form.get());
+    Hook->SetWinControl(Panel);
+    EXPECT_EQ(Send(WM_PROBE), Strings{"own"});
+    EXPECT_EQ(Hook->Before, 1);
+    EXPECT_EQ(Hook->After, 1);
+}
+
+TEST_F(HookedPanel, AControlFreedBeforeItsReHookArrivesIsLeftAlone) {
+    std::unique_ptr<TFsWindowHook> A(AddHook("a"));
+    Send(WM_DESTROY);
+    delete Panel;
+    Panel = nullptr;
+    Application->ProcessMessages();
+    EXPECT_EQ(A->WinControl(), nullptr);
+    EXPECT_TRUE(A->Active());
+}
+
 TEST_F(HookedPanel, AHookWithoutOwnerForgetsItsControlWhenTheControlIsFreed) {
     std::unique_ptr<TFsWindowHook> Hook(new TFsWindowHook(nullptr));
     Hook->SetWinControl(Panel);
