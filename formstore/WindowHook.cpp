@@ -36,6 +36,9 @@ public:
     // put theirs in front of this one meanwhile.
     void UnhookControl();
     void WindowProc(TMessage& Msg);
+    // Frees this control hook now, or once the message it is handling is
+    // done with it.
+    void FreeWhenIdle();
 
 private:
     // What the installed procedure calls. A procedure put over this one may
@@ -65,6 +68,9 @@ private:
     bool FSubclassed = false;
     std::vector<TFsWindowHook*> FHooks;
     bool FDestroying = false;
+    // Messages this hook is handling now (a handler may wait for others).
+    int FBusy = 0;
+    bool FFreeWhenIdle = false;
     std::shared_ptr<TProcLink> FLink;
 };
 
@@ -143,7 +149,8 @@ void THookWindow::WndProc(TMessage& Msg) {
             if (TControlHook* Hook = TakeHook(Msg.LParam)) Hook->HookControl();
             return;
         case CM_DESTROYHOOK:
-            if (TControlHook* Hook = TakeHook(Msg.LParam); Hook && !Hook->HasHooks()) delete Hook;
+            if (TControlHook* Hook = TakeHook(Msg.LParam); Hook && !Hook->HasHooks())
+                Hook->FreeWhenIdle();
             return;
         default:
             TWinControl::WndProc(Msg);
@@ -183,6 +190,14 @@ void TControlHook::Attach(TFsWindowHook* Hook) {
     if (std::find(FHooks.begin(), FHooks.end(), Hook) != FHooks.end()) return;
     FHooks.push_back(Hook);
     Hook->FControlHook = this;
+    FFreeWhenIdle = false;
+}
+
+void TControlHook::FreeWhenIdle() {
+    if (FBusy > 0)
+        FFreeWhenIdle = true;
+    else
+        delete this;
 }
 
 void TControlHook::Detach(TFsWindowHook* Hook) {
@@ -193,6 +208,7 @@ void TControlHook::Detach(TFsWindowHook* Hook) {
 
 void TControlHook::HookControl() {
     if (!ControlUsable() || FDestroying || FControl->ComponentState().Contains(csDesigning)) return;
+    FControl->HandleNeeded();
     // Still in the chain (in front, or under a procedure someone put over it).
     if (FSubclassed) return;
     FPrevProc = FControl->WindowProc;
@@ -237,6 +253,15 @@ void TControlHook::NotifyHooks(bool Before, TMessage& Msg, bool& Handled) {
 
 void TControlHook::WindowProc(TMessage& Msg) {
     if (!FControl) return;
+    // Declared first, so that it goes last: nothing of this object is
+    // touched after it may free it.
+    struct TBusy {
+        TControlHook* Self;
+        explicit TBusy(TControlHook* Hook) : Self(Hook) { ++Self->FBusy; }
+        ~TBusy() {
+            if (--Self->FBusy == 0 && Self->FFreeWhenIdle && !Self->HasHooks()) delete Self;
+        }
+    } Busy(this);
     bool Handled = false;
     if (Msg.Msg != WM_QUIT) NotifyHooks(true, Msg, Handled);
     if (!Handled || Msg.Msg == WM_DESTROY) {
@@ -252,6 +277,10 @@ void TControlHook::WindowProc(TMessage& Msg) {
         Msg.Result = 0;
         if (FPrevProc)
             FPrevProc(Msg);
+        else if (!FSubclassed && ControlUsable() && FControl->WindowProc)
+            // A handler took the last hook off: the control has its own
+            // procedure back, and the message still goes through it.
+            FControl->WindowProc(Msg);
         else
             FControl->WndProc(Msg);
     }
