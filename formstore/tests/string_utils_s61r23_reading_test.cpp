@@ -223,6 +223,64 @@ TEST(TextRoutinesRecheck, InputsStayUnchanged) {
     (void)CenterStr(In, 20);
     EXPECT_EQ(In, Copy);
 }
+TEST(TextRoutinesRecheck, EdgeInputsReturnSoundResults) {
+    const TCharSet Space{' '};
+    const std::vector<TextCase> Texts = {
+        {"ProperCase accented", [&] { return AnsiProperCase("\xC3\xA9" "COLE \xC3\x89T\xC3\x89", Space); },
+         "\xC3\x89" "cole \xC3\x89t\xC3\xA9"},
+        {"DelSpace1 only spaces", [] { return DelSpace1("   "); }, " "},
+        {"AddChar negative width", [] { return AddChar('0', "7", -3); }, "7"},
+        {"CenterStr zero width", [] { return CenterStr("ab", 0); }, "ab"},
+        {"Copy2Symb empty", [] { return Copy2Symb("", ','); }, ""},
+        {"Quoted quotes", [] { return QuotedString("''", '\''); }, "''''''"},
+        {"Unquote doubled", [] { return ExtractQuotedString("''''", '\''); }, "'"},
+        {"Unquote lone quote", [] { return ExtractQuotedString("'", '\''); }, ""},
+        {"Unquote unclosed", [] { return ExtractQuotedString("'ab", '\''); }, "ab"},
+        {"Delimited empty set", [] { return ExtractDelimited(1, "a,b", TCharSet{}); }, "a,b"},
+        {"Numb2USA 2", [] { return Numb2USA("12"); }, "12"},
+        {"Bin negative digits", [] { return IntToBin(3, -1, 4); }, ""},
+        {"Bin group 1", [] { return IntToBin(2, 2, 1); }, " 1 0"},
+    };
+    for (const TextCase& C : Texts)
+        EXPECT_EQ(C.Call(), C.Expected) << C.Name;
+
+    const std::vector<NumberCase> Numbers = {
+        {"CompText accented", [] { return CompText("\xC3\xA9t\xC3\xA9", "\xC3\x89T\xC3\x89"); }, 0},
+        {"NPos overlap 3", [] { return NPos("aa", "aaaa", 3); }, 3},
+        {"NPos longer sub", [] { return NPos("abcd", "abc", 1); }, 0},
+        {"Roman lower IM", [] { return RomanToInt("im"); }, 999},
+        {"Roman minus only", [] { return RomanToInt("-"); }, 0},
+        {"Roman second minus", [] { return RomanToInt("--X"); }, 0},
+        {"Roman IIV", [] { return RomanToInt("IIV"); }, 5},
+        {"Roman VX", [] { return RomanToInt("VX"); }, 5},
+        {"Hex2Dec too big", [] { return Hex2Dec("100000000"); }, 0},
+        {"Hex2Dec 0x", [] { return Hex2Dec("0x1A"); }, 0},
+    };
+    for (const NumberCase& C : Numbers)
+        EXPECT_EQ(C.Call(), C.Expected) << C.Name;
+
+    int Pos = 10;
+    EXPECT_EQ(ExtractSubstr("a,b", Pos, TCharSet{','}), "");
+    Pos = 0;
+    EXPECT_EQ(ExtractSubstr("a,b", Pos, TCharSet{','}), "a");
+    EXPECT_EQ(Pos, 3);
+    AnsiString S = "a   b";
+    EXPECT_EQ(Copy2SpaceDel(S), "a");
+    EXPECT_EQ(S, "b");
+    const std::vector<AnsiString> Params = {"/L\xC3\x96G", "u"};
+    EXPECT_EQ(GetCmdLineArg("l\xC3\xB6g", TCharSet{'/'}, Params), "u");
+    EXPECT_EQ(GetCmdLineArg("no-such-switch-here", TCharSet{'-'}), "");
+}
+
+TEST(TextRoutinesRecheck, OverlongDigitsWrapWithoutFault) {
+    // Digits are summed without checking; a text longer than the number
+    // range must still give a number, not undefined arithmetic.
+    (void)Numb2Dec("FFFFFFFFFFFFFFFFFFFF", 16);
+    (void)Numb2Dec("ZZZZZZZZZZZZZZZZ", 36);
+    (void)Numb2Dec("zz~~", 16);
+    (void)RomanToInt(AnsiString(3000000, 'M'));
+    EXPECT_EQ(Numb2Dec("FFFFFFFF", 16), -1);
+}
 
 } // namespace
 } // namespace formstore
