@@ -1,6 +1,7 @@
 // Probes of the text routines through their public calls: each table row is
 // one call and the text or number it must give.
 #include "formstore/StrUtil.h"
+#include "platform/rtl/Exceptions.h"
 
 #include <gtest/gtest.h>
 
@@ -280,6 +281,22 @@ TEST(TextRoutinesRecheck, OverlongDigitsWrapWithoutFault) {
     (void)Numb2Dec("zz~~", 16);
     (void)RomanToInt(AnsiString(3000000, 'M'));
     EXPECT_EQ(Numb2Dec("FFFFFFFF", 16), -1);
+}
+TEST(TextRoutinesRecheck, LimitsCallersMustRespectAreRefusedByName) {
+    // A base below 2 or a group size below 1 has no sound result: the call
+    // must come back with an error instead of looping or dividing by zero.
+    for (std::uint8_t Base : {0, 1}) {
+        EXPECT_THROW((void)Dec2Numb(10, 0, Base), EConvertError) << int(Base);
+        EXPECT_THROW((void)Numb2Dec("10", Base), EConvertError) << int(Base);
+    }
+    EXPECT_THROW((void)IntToBin(5, 8, 0), EConvertError);
+    EXPECT_THROW((void)IntToBin(5, 8, -4), EConvertError);
+    try {
+        (void)Dec2Numb(10, 0, 1);
+        ADD_FAILURE() << "base 1 accepted";
+    } catch (const EConvertError& E) {
+        EXPECT_NE(E.Message.find("base 1"), AnsiString::npos) << E.Message;
+    }
 }
 
 } // namespace
