@@ -282,6 +282,14 @@ TEST(TextRoutinesRecheck, OverlongDigitsWrapWithoutFault) {
     (void)RomanToInt(AnsiString(3000000, 'M'));
     EXPECT_EQ(Numb2Dec("FFFFFFFF", 16), -1);
 }
+TEST(TextRoutinesRecheck, EveryOemByteSurvivesTheRoundTrip) {
+    AnsiString All;
+    for (int B = 0; B < 256; ++B)
+        All += static_cast<char>(B);
+    const AnsiString Text = OemToAnsiStr(All);
+    EXPECT_EQ(StrToOem(Text), All);
+}
+
 TEST(TextRoutinesRecheck, LimitsCallersMustRespectAreRefusedByName) {
     // A base below 2 or a group size below 1 has no sound result: the call
     // must come back with an error instead of looping or dividing by zero.
