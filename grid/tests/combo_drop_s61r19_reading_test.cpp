@@ -112,4 +112,21 @@ TEST_F(ComboDrop, ValueColumnPicksTheListColumn) {
     }
 }
 
+// The chosen text arrives selected as a whole, so typing straight away
+// replaces it rather than adding to it.
+TEST_F(ComboDrop, ChosenTextArrivesSelected) {
+    GiveColumnList(2, {"Apple", "Banana"});
+    Grid->SetCellValue(2, 1, Variant(AnsiString("Apple")));
+    Open(2, 1);
+    ASSERT_TRUE(Grid->ComboVisible());
+    ClickListRow(2);
+    ASSERT_FALSE(Grid->ComboVisible());
+    EXPECT_EQ(CurrentText(), AnsiString("Banana"));
+    TgxCustomGridControl* Edit = Grid->GridCellControl(Grid->CurCellControlType());
+    EXPECT_EQ(Edit->GetSelText(), AnsiString("Banana"));
+    TypeKey(Edit->GetHandle()->Widget(), Qt::Key_X, "x");
+    QApplication::processEvents();
+    EXPECT_EQ(CurrentText(), AnsiString("x"));
+}
+
 }  // namespace
