@@ -129,4 +129,24 @@ TEST_F(ComboDrop, ChosenTextArrivesSelected) {
     EXPECT_EQ(CurrentText(), AnsiString("x"));
 }
 
+// With no columns or rows to size by, the dropped list keeps the size it
+// had, whatever its items.
+TEST_F(ComboDrop, ZeroDropDownExtentsKeepTheListSize) {
+    TgxComboGrid* L = GiveColumnList(2, {"a", "b", "c"});
+    Open(2, 1);
+    ASSERT_TRUE(Grid->ComboVisible());
+    const int W = Grid->GetComboFormWindow()->Width();
+    const int H = Grid->GetComboFormWindow()->Height();
+    Grid->HideCombo();
+    TgxCombo* Combo = Grid->GetCol(2)->GetCombo();
+    Combo->SetDropDownCols(0);
+    Combo->SetDropDownRows(0);
+    L->GetCol(1)->SetWidth(L->GetCol(1)->Width() + 50);
+    L->SetGridRowCount(1);
+    Open(2, 2);
+    ASSERT_TRUE(Grid->ComboVisible());
+    EXPECT_EQ(Grid->GetComboFormWindow()->Width(), W);
+    EXPECT_EQ(Grid->GetComboFormWindow()->Height(), H);
+}
+
 }  // namespace
