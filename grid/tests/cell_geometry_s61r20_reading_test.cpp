@@ -118,6 +118,102 @@ TEST_F(HiddenGeometry, FirstScrollingPlaceSkipsHiddenOnes) {
     EXPECT_EQ(N, 3);
 }
 
+TEST_F(HiddenGeometry, HeadingButtonTakesClicksOnlyInItsTopPart) {
+    Grid->SetHeadingHeight(40);
+    Grid->SetHeadingButton(hbButton);
+    QApplication::processEvents();
+    ASSERT_TRUE(Grid->ButtonInColHeading(2));
+    ASSERT_FALSE(Grid->IsColHeadingButton(2));
+    const TRect H = Grid->CellRect(2, 0);
+    int Top = -1, Bottom = -1, Left = -1;
+    for (int Y = H.Top; Y < H.Bottom; ++Y)
+        for (int X = H.Left; X < H.Right; ++X)
+            if (Grid->MouseOverHeadingButton(X, Y, 2)) {
+                if (Top < 0) Top = Y, Left = X;
+                Bottom = Y;
+            }
+    ASSERT_GE(Top, 0) << "no point of the heading is over its button";
+    // The button sits a pixel or two inside the heading cell; of a tall
+    // heading only its top 14 pixels take a click.
+    EXPECT_LT(Bottom - H.Top, 16);
+    EXPECT_GE(Bottom - H.Top, 13);
+    EXPECT_TRUE(Grid->CanClickHeading(Left, Top, 2));
+    EXPECT_FALSE(Grid->CanClickHeading(Left, Bottom + 1, 2));
+    // Whole-heading buttons take a click anywhere in the heading.
+    struct Case {
+        TgxHeadingButton GridButton;
+        TgxColHeadingButton ColButton;
+        bool Whole;
+    };
+    const Case Cases[] = {{hbCell, cbGrid, true},
+                          {hbButton, cbCell, true},
+                          {hbCell, cbNone, false},
+                          {hbNone, cbGrid, false},
+                          {hbCell, cbButton, false}};
+    const int MidX = (H.Left + H.Right) / 2;
+    for (const Case& K : Cases) {
+        SCOPED_TRACE(testing::Message() << static_cast<int>(K.GridButton) << "/"
+                                        << static_cast<int>(K.ColButton));
+        Grid->SetHeadingButton(K.GridButton);
+        Grid->GetCol(2)->SetHeadingButton(K.ColButton);
+        QApplication::processEvents();
+        EXPECT_EQ(Grid->IsColHeadingButton(2), K.Whole);
+        EXPECT_EQ(Grid->CanClickHeading(MidX, H.Bottom - 2, 2), K.Whole);
+    }
+    Grid->SetHeadingButton(hbCell);
+    Grid->GetCol(2)->SetHeadingButton(cbGrid);
+    // Outside the columns, or with the column selected, nothing is pressed.
+    EXPECT_FALSE(Grid->CanClickHeading(2, 2, 0));
+    EXPECT_FALSE(Grid->CanClickHeading(MidX, 2, 6));
+    Grid->SelectCols(2, 2, true);
+    QApplication::processEvents();
+    EXPECT_FALSE(Grid->CanClickHeading(MidX, 2, 2));
+}
+
+TEST_F(HiddenGeometry, ResizingGesturesAreTheFourBoundaryDrags) {
+    struct Case {
+        TgxMouseStatus Status;
+        bool Resizing;
+    };
+    const Case Cases[] = {{msRowResize, true},     {msColResize, true},
+                          {msHeadingResize, true}, {msRowBarResize, true},
+                          {msNormal, false},       {msHeadingDown, false},
+                          {msColMove, false}};
+    for (const Case& K : Cases) {
+        SCOPED_TRACE(static_cast<int>(K.Status));
+        Grid->SetMouseStatus(K.Status);
+        EXPECT_EQ(Grid->InResizing(), K.Resizing);
+        Grid->SetMouseStatus(msNormal);
+    }
+}
+
+TEST_F(HiddenGeometry, InvalidationHeldOffWhileRedrawIsOff) {
+    Grid->SetEnableRedraw(false);
+    EXPECT_FALSE(Grid->CheckInvalidateCell(1, 1));
+    EXPECT_FALSE(Grid->CheckInvalidateRow(1));
+    EXPECT_FALSE(Grid->CheckInvalidateCol(1));
+    Grid->SetEnableRedraw(true);
+    QApplication::processEvents();
+    EXPECT_TRUE(Grid->CheckInvalidateCell(1, 1));
+    EXPECT_TRUE(Grid->CheckInvalidateRow(1));
+    EXPECT_TRUE(Grid->CheckInvalidateCol(1));
+}
+
+TEST_F(HiddenGeometry, HorizontalBarRoomLeavesOutAnAlwaysShownVerticalBar) {
+    // Columns that just fit the client width need no bar, until an always
+    // shown vertical bar takes its width off.
+    const int Room = Grid->ClientWidth() - Grid->FixedWidth();
+    for (int C = 1; C <= 5; ++C) Grid->GetCol(C)->SetWidth(Room / 5);
+    Grid->GetCol(5)->SetWidth(Room - 4 * (Room / 5));
+    QApplication::processEvents();
+    ASSERT_FALSE(Grid->GetVertScrollBarVisible());
+    EXPECT_FALSE(Grid->CanShowHorzScrollBar());
+    Grid->SetAlwaysShowScrollBar(ssVertical);
+    QApplication::processEvents();
+    EXPECT_TRUE(Grid->GetVertScrollBarVisible());
+    EXPECT_TRUE(Grid->CanShowHorzScrollBar());
+}
+
 TEST_F(HiddenGeometry, RowCountEventOnlyOnChange) {
     std::vector<std::pair<int, int>> Seen;
     Grid->OnRowCountChanged = [&](TObject*, int O, int N) { Seen.emplace_back(O, N); };
