@@ -214,6 +214,44 @@ TEST_F(HiddenGeometry, HorizontalBarRoomLeavesOutAnAlwaysShownVerticalBar) {
     EXPECT_TRUE(Grid->CanShowHorzScrollBar());
 }
 
+TEST_F(HiddenGeometry, BoxesSpanTheirCornerCellsAndEndAtTheLastVisibleColumn) {
+    Grid->SetRowBarOn(false);
+    QApplication::processEvents();
+    const TRect A = Grid->CellRect(1, 0), B = Grid->CellRect(3, 2);
+    const TRect Box = Grid->BoxRect(1, 0, 3, 2);
+    EXPECT_EQ(Box.Left, A.Left);
+    EXPECT_EQ(Box.Top, A.Top);
+    EXPECT_EQ(Box.Right, B.Right);
+    EXPECT_EQ(Box.Bottom, B.Bottom);
+    const TRect One = Grid->BoxRect(2, 0, 2, 0);
+    EXPECT_EQ(One.Left, Grid->CellRect(2, 0).Left);
+    EXPECT_EQ(One.Right, Grid->CellRect(2, 0).Right);
+    // A box left of nothing visible, or ending before the grid, is empty.
+    Grid->GetCol(5)->SetVisible(false);
+    QApplication::processEvents();
+    EXPECT_TRUE(Empty(Grid->BoxRect(5, 0, 5, 0)));
+    EXPECT_TRUE(Empty(Grid->BoxRect(1, 0, -1, 2)));
+    EXPECT_TRUE(Empty(Grid->BoxRect(1, 9, 3, 9)));
+}
+
+TEST_F(HiddenGeometry, ScrollingLeftOntoAHiddenColumnTakesThePreviousVisibleOne) {
+    Grid->SetGridColCount(20);
+    QApplication::processEvents();
+    Grid->SetLeftCol(10);
+    QApplication::processEvents();
+    ASSERT_EQ(Grid->LeftCol(), 10);
+    Grid->GetCol(7)->SetVisible(false);
+    QApplication::processEvents();
+    int N = -1;
+    EXPECT_TRUE(Grid->GetVisibleLeftCol(7, N));
+    EXPECT_EQ(N, 6);
+    // With nothing visible before it, the next one is taken.
+    for (int C = 1; C <= 6; ++C) Grid->GetCol(C)->SetVisible(false);
+    QApplication::processEvents();
+    EXPECT_TRUE(Grid->GetVisibleLeftCol(7, N));
+    EXPECT_EQ(N, 8);
+}
+
 TEST_F(HiddenGeometry, RowCountEventOnlyOnChange) {
     std::vector<std::pair<int, int>> Seen;
     Grid->OnRowCountChanged = [&](TObject*, int O, int N) { Seen.emplace_back(O, N); };
