@@ -252,6 +252,34 @@ TEST_F(HiddenGeometry, ScrollingLeftOntoAHiddenColumnTakesThePreviousVisibleOne)
     EXPECT_EQ(N, 8);
 }
 
+TEST_F(HiddenGeometry, FixedColumnsPastTheRightEdgeLeaveNoPlaceForScrollingOnes) {
+    Grid->SetFixedColCount(2);
+    Grid->GetCol(1)->SetWidth(Grid->ClientWidth());
+    QApplication::processEvents();
+    EXPECT_EQ(Grid->CalcColOffset(3), -1);
+    EXPECT_TRUE(Empty(Grid->CellRect(3, 1)));
+    int C = -2;
+    EXPECT_FALSE(Grid->ColFromX(Grid->ClientWidth() + 1, C));
+    EXPECT_EQ(C, -1);
+}
+
+TEST(UnshownGeometry, AGridWithoutAWindowHasNoPlacesAndNeedsNoBars) {
+    EnsureQtApplication();
+    TForm Form(nullptr);
+    auto* G = new TgxGrid(&Form);
+    G->SetGridColCount(3);
+    G->SetGridRowCount(3);
+    G->GetCol(1)->SetWidth(5000);
+    int C = -2, R = -2;
+    EXPECT_FALSE(G->CellFromXY(5, 5, C, R));
+    EXPECT_EQ(C, -1);
+    EXPECT_EQ(R, -1);
+    const TRect Cell = G->CellRect(1, 1);
+    EXPECT_TRUE(Cell.Width() <= 0 || Cell.Height() <= 0);
+    EXPECT_FALSE(G->ShowHorzScrollBar(100));
+    EXPECT_FALSE(G->ShowVertScrollBar(100));
+}
+
 TEST_F(HiddenGeometry, RowCountEventOnlyOnChange) {
     std::vector<std::pair<int, int>> Seen;
     Grid->OnRowCountChanged = [&](TObject*, int O, int N) { Seen.emplace_back(O, N); };
