@@ -280,6 +280,18 @@ TEST(UnshownGeometry, AGridWithoutAWindowHasNoPlacesAndNeedsNoBars) {
     EXPECT_FALSE(G->ShowVertScrollBar(100));
 }
 
+TEST_F(HiddenGeometry, ColumnEndingExactlyAtTheEdgeLosesItsLine) {
+    const int Room = Grid->ClientWidth() - Grid->CalcColOffset(1);
+    Grid->GetCol(1)->SetWidth(Room);
+    QApplication::processEvents();
+    const TRect R = Grid->CellRect(1, 1);
+    EXPECT_EQ(R.Right, Grid->ClientWidth() - 1);
+    // One pixel wider, the column is cut and keeps its cut edge.
+    Grid->GetCol(1)->SetWidth(Room + 1);
+    QApplication::processEvents();
+    EXPECT_EQ(Grid->CellRect(1, 1).Right, Grid->ClientWidth());
+}
+
 TEST_F(HiddenGeometry, RowCountEventOnlyOnChange) {
     std::vector<std::pair<int, int>> Seen;
     Grid->OnRowCountChanged = [&](TObject*, int O, int N) { Seen.emplace_back(O, N); };
