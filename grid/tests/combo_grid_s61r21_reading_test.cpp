@@ -268,3 +268,50 @@ TEST_F(ComboGridReading, SameInitialCyclesThroughSortedList) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(ComboGridReading, OwnComparisonTakesWhatTheHandlersLeave) {
+    FillList({"x"}, false);
+    DroppedList()->SetCompareType(ctOwn);
+    std::vector<int> SeenBySecond;
+    Grid->OnComboCompareValue = [](TObject*, const AnsiString&, const AnsiString&, int& Res) {
+        Res = 5;
+    };
+    Grid->OnComboLCompareValue = [&](TObject*, const AnsiString& A, const AnsiString& B, int Len,
+                                     int& Res) {
+        SeenBySecond.push_back(Res);
+        Res = A == B ? 0 : -Len;
+    };
+    EXPECT_EQ(Grid->CompOwn("ab", "ac", 2), -2);
+    EXPECT_EQ(Grid->CompOwn("ab", "ab", 2), 0);
+    EXPECT_EQ(SeenBySecond, (std::vector<int>{5, 5}));
+    EXPECT_TRUE(Grid->ComboValueEqual("ab", "ab"));
+    EXPECT_FALSE(Grid->ComboValueEqual("ab", "ac"));
+}
+
+// First-character type-ahead of an unsorted list cycles from the entry the
+// cell holds to the next with the same initial, wrapping at the end.
+TEST_F(ComboGridReading, FirstCharCyclesFromTheCellValue) {
+    GiveColumnList(1, {"apple", "banana", "avocado", "cherry"});
+    Grid->GetCol(1)->GetCombo()->SetAutoSearch(asTop);
+    GoTo(1, 1);
+    Grid->ComboInit(1, 1);
+    const char* Expected[] = {"apple", "avocado", "apple"};
+    for (const char* Want : Expected) {
+        SCOPED_TRACE(Want);
+        Variant Value;
+        Grid->PositionDropDownList('a', Value);
+        ASSERT_FALSE(Value.IsEmpty());
+        EXPECT_EQ(Value.AsString(), Want);
+        Grid->CurrentCell()->SetValue(Value);
+    }
+    // A handler's value is taken as it stands.
+    Grid->OnComboGetValue = [](TObject*, TgxComboGrid*, int, int, int ComboDataRow,
+                               Variant& Value) { Value = Variant(ComboDataRow * 10); };
+    Variant Value;
+    Grid->PositionDropDownList('c', Value);
+    EXPECT_EQ(Value.AsInteger(), 40);
+}
+
+} // namespace
