@@ -4,7 +4,9 @@
 #include "DropDownFixture.h"
 
 #include "platform/rtl/Clock.h"
+#include "grid/model/ComboListStream.h"
 #include "platform/rtl/FloatFormat.h"
+#include "platform/rtl/Streams.h"
 
 #include <vector>
 
@@ -312,6 +314,43 @@ TEST_F(ComboGridReading, FirstCharCyclesFromTheCellValue) {
     Variant Value;
     Grid->PositionDropDownList('c', Value);
     EXPECT_EQ(Value.AsInteger(), 40);
+}
+
+} // namespace
+
+namespace {
+
+// A saved list keeps its search as saved, even one with filling on and no
+// search; a reset list is a new one again; a copied list carries its rows.
+TEST_F(ComboGridReading, SavedResetAndCopiedListsKeepTheirSettings) {
+    TgxComboGrid* Saved = GiveColumnList(2, {"one", "two"});
+    TgxCombo* SavedCombo = Grid->GetCol(2)->GetCombo();
+    SavedCombo->SetAutoFill(true);
+    SavedCombo->SetAutoSearch(asNone);
+    SavedCombo->SetDropDownRows(6);
+    TMemoryStream Stream;
+    WriteComboList(*Saved, &Stream);
+    Stream.Seek(0, soBeginning);
+    TgxComboGrid* Read = GiveColumnList(3, {});
+    ReadComboList(*Read, &Stream);
+    EXPECT_TRUE(Read->AutoFill());
+    EXPECT_EQ(Read->AutoSearch(), asNone);
+    EXPECT_EQ(Read->DropDownRows(), 6);
+    EXPECT_EQ(Read->GetGridRowCount(), 2);
+
+    TgxCombo* Copy = Grid->GetCol(3)->GetCombo();
+    Copy->Assign(SavedCombo);
+    EXPECT_TRUE(Copy->GetAutoFill());
+    EXPECT_EQ(Copy->GetDropDownRows(), 6);
+    ASSERT_EQ(Copy->GetGrid()->GetGridRowCount(), 2);
+    EXPECT_EQ(Copy->GetGrid()->GetCellValue(1, 2).AsString(), "two");
+
+    SavedCombo->Reset();
+    EXPECT_FALSE(SavedCombo->GetAutoFill());
+    EXPECT_EQ(SavedCombo->GetAutoSearch(), asNone);
+    EXPECT_EQ(SavedCombo->GetDropDownRows(), 4);
+    EXPECT_TRUE(Saved->AutoComboExtents());
+    EXPECT_TRUE(Saved->PaintEnabled());
 }
 
 } // namespace
