@@ -354,3 +354,38 @@ TEST_F(ComboGridReading, SavedResetAndCopiedListsKeepTheirSettings) {
 }
 
 } // namespace
+
+namespace {
+
+// The binary search of a sorted list looks at the middle row first and
+// narrows from there; the rows it compares show the path it took.
+TEST_F(ComboGridReading, BinarySearchVisitsOnlyTheRowsOnItsPath) {
+    FillList({"ab", "abc", "abd"}, true);
+    DroppedList()->SetCompareType(ctOwn);
+    std::vector<AnsiString> Visited;
+    Grid->OnComboLCompareValue = [&](TObject*, const AnsiString& A, const AnsiString& B, int Len,
+                                     int& Res) {
+        Visited.push_back(A);
+        Res = A.substr(0, Len).compare(B.substr(0, Len));
+    };
+    struct {
+        const char* Text;
+        bool WholeText;
+        std::vector<AnsiString> Path;
+        int Row;
+        bool Found;
+    } const Cases[] = {
+        {"ab", true, {"abc", "ab"}, 1, true},
+        {"abx", false, {"abc", "abd"}, 3, false},
+    };
+    for (const auto& C : Cases) {
+        SCOPED_TRACE(C.Text);
+        Visited.clear();
+        bool Found = !C.Found;
+        EXPECT_EQ(Grid->FindComboRow(C.Text, C.WholeText, Found), C.Row);
+        EXPECT_EQ(Found, C.Found);
+        EXPECT_EQ(Visited, C.Path);
+    }
+}
+
+} // namespace
