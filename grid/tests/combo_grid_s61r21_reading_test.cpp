@@ -389,3 +389,20 @@ TEST_F(ComboGridReading, BinarySearchVisitsOnlyTheRowsOnItsPath) {
 }
 
 } // namespace
+
+namespace {
+
+// The list opens on the row the cell text leads to, only when it searches.
+TEST_F(ComboGridReading, PositionComboRowFollowsTheCellTextWhenSearching) {
+    GiveColumnList(1, {"apple", "banana", "cherry"});
+    GoTo(1, 1);
+    Grid->ComboInit(1, 1);
+    Grid->CurrentCell()->SetValue(Variant(AnsiString("Cher")));
+    Grid->PositionComboRow();
+    EXPECT_EQ(ListRow(), 1);
+    DroppedList()->SetAutoSearch(asTop);
+    Grid->PositionComboRow();
+    EXPECT_EQ(ListRow(), 3);
+}
+
+} // namespace
