@@ -117,6 +117,10 @@ void ReadComboList(TgxComboGrid& List, TStream* Stream) {
     List.LoadFromStream(&State, cmaNone);
     for (const auto& [S, Value] : Read)
         S->Set(List, Value);
+    // Filling switched on picks a search for a list edited by hand; a read
+    // list keeps the search it was saved with.
+    for (const auto& [S, Value] : Read)
+        if (AnsiString(S->Name) == "AutoSearch") S->Set(List, Value);
 }
 
 } // namespace grid
