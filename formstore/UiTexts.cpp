@@ -29,9 +29,16 @@ const AnsiString ValidationErrorMessage = "Invalid input value.  Use escape key 
 #define FORMSTORE_UI_PUBLISH_TEXT(Name, Text)                                                      \
     C.Property(#Name, &Class::Name, &Class::Set##Name).Default(Text);
 
+// A holder class whose published properties are just its texts.
+#define FORMSTORE_UI_PUBLISH_HOLDER(Var, Type, Texts)                                              \
+    const TPublished<Type, TPersistent> Var(#Type, [](auto& C) {                                   \
+        using Class = Type;                                                                        \
+        Texts(FORMSTORE_UI_PUBLISH_TEXT)                                                           \
+    });
+
 const TTypeInfo& CheckBoxInGridStyleType() {
-    static const TTypeInfo Info = MakeEnumType(
-        "TuiCheckBoxInGridStyle", {"cbStyleAuto", "cbStyleCheckmark", "cbStyleXmark"});
+    static const TTypeInfo Info =
+        MakeEnumType("TuiCheckBoxInGridStyle", {"cbStyleAuto", "cbStyleCheckmark", "cbStyleXmark"});
     return Info;
 }
 
@@ -41,11 +48,8 @@ const TPublished<TuiADOIntl, TPersistent> ADOIntlClass("TuiADOIntl", [](auto& C)
         .Default(true);
 });
 
-const TPublished<TuiDBNavigatorIntlHints, TPersistent> NavigatorHintsClass(
-    "TuiDBNavigatorIntlHints", [](auto& C) {
-        using Class = TuiDBNavigatorIntlHints;
-        FORMSTORE_UI_NAVIGATOR_HINTS_TEXTS(FORMSTORE_UI_PUBLISH_TEXT)
-    });
+FORMSTORE_UI_PUBLISH_HOLDER(NavigatorHintsClass, TuiDBNavigatorIntlHints,
+                            FORMSTORE_UI_NAVIGATOR_HINTS_TEXTS)
 
 const TPublished<TuiDBNavigatorIntl, TPersistent> NavigatorClass("TuiDBNavigatorIntl", [](auto& C) {
     C.Property("ConfirmDeleteMessage", &TuiDBNavigatorIntl::ConfirmDeleteMessage,
@@ -54,44 +58,26 @@ const TPublished<TuiDBNavigatorIntl, TPersistent> NavigatorClass("TuiDBNavigator
     C.Property("Hints", &TuiDBNavigatorIntl::Hints, &TuiDBNavigatorIntl::SetHints);
 });
 
-const TPublished<TuiSearchDialogIntl, TPersistent> SearchDialogClass("TuiSearchDialogIntl",
-                                                                     [](auto& C) {
-    using Class = TuiSearchDialogIntl;
-    FORMSTORE_UI_SEARCH_DIALOG_TEXTS(FORMSTORE_UI_PUBLISH_TEXT)
-});
+FORMSTORE_UI_PUBLISH_HOLDER(SearchDialogClass, TuiSearchDialogIntl,
+                            FORMSTORE_UI_SEARCH_DIALOG_TEXTS)
 
-const TPublished<TuiLocateDialogIntl, TPersistent> LocateDialogClass("TuiLocateDialogIntl",
-                                                                     [](auto& C) {
-    using Class = TuiLocateDialogIntl;
-    FORMSTORE_UI_LOCATE_DIALOG_TEXTS(FORMSTORE_UI_PUBLISH_TEXT)
-});
+FORMSTORE_UI_PUBLISH_HOLDER(LocateDialogClass, TuiLocateDialogIntl,
+                            FORMSTORE_UI_LOCATE_DIALOG_TEXTS)
 
-const TPublished<TuiMonthCalendarIntl, TPersistent> MonthCalendarClass("TuiMonthCalendarIntl",
-                                                                       [](auto& C) {
-    using Class = TuiMonthCalendarIntl;
-    FORMSTORE_UI_MONTH_CALENDAR_TEXTS(FORMSTORE_UI_PUBLISH_TEXT)
-});
+FORMSTORE_UI_PUBLISH_HOLDER(MonthCalendarClass, TuiMonthCalendarIntl,
+                            FORMSTORE_UI_MONTH_CALENDAR_TEXTS)
 
-const TPublished<TuiFilterDialogIntl, TPersistent> FilterDialogClass("TuiFilterDialogIntl",
-                                                                     [](auto& C) {
-    using Class = TuiFilterDialogIntl;
-    FORMSTORE_UI_FILTER_DIALOG_TEXTS(FORMSTORE_UI_PUBLISH_TEXT)
-});
+FORMSTORE_UI_PUBLISH_HOLDER(FilterDialogClass, TuiFilterDialogIntl,
+                            FORMSTORE_UI_FILTER_DIALOG_TEXTS)
 
-const TPublished<TuiRichEditMenuLabels, TPersistent> MenuLabelsClass("TuiRichEditMenuLabels",
-                                                                     [](auto& C) {
-    using Class = TuiRichEditMenuLabels;
-    FORMSTORE_UI_RICH_EDIT_MENU_TEXTS(FORMSTORE_UI_PUBLISH_TEXT)
-});
+FORMSTORE_UI_PUBLISH_HOLDER(MenuLabelsClass, TuiRichEditMenuLabels,
+                            FORMSTORE_UI_RICH_EDIT_MENU_TEXTS)
 
-const TPublished<TuiRichEditPopupMenuLabels, TPersistent> PopupMenuLabelsClass(
-    "TuiRichEditPopupMenuLabels", [](auto& C) {
-        using Class = TuiRichEditPopupMenuLabels;
-        FORMSTORE_UI_RICH_EDIT_POPUP_MENU_TEXTS(FORMSTORE_UI_PUBLISH_TEXT)
-    });
+FORMSTORE_UI_PUBLISH_HOLDER(PopupMenuLabelsClass, TuiRichEditPopupMenuLabels,
+                            FORMSTORE_UI_RICH_EDIT_POPUP_MENU_TEXTS)
 
-const TPublished<TuiRichEditParagraphDlg, TPersistent> ParagraphDlgClass(
-    "TuiRichEditParagraphDlg", [](auto& C) {
+const TPublished<TuiRichEditParagraphDlg, TPersistent>
+    ParagraphDlgClass("TuiRichEditParagraphDlg", [](auto& C) {
         using Class = TuiRichEditParagraphDlg;
         FORMSTORE_UI_RICH_EDIT_PARAGRAPH_DIALOG_TEXTS(FORMSTORE_UI_PUBLISH_TEXT)
         C.Property("HelpContext", &Class::HelpContext, &Class::SetHelpContext).Default(0);
@@ -112,11 +98,8 @@ const TPublished<TuiDBRichEditIntl, TPersistent> RichEditClass("TuiDBRichEditInt
     C.Property("TabDialog", &Class::TabDialog, &Class::SetTabDialog);
 });
 
-const TPublished<TuiUserMessagesIntl, TPersistent> UserMessagesClass("TuiUserMessagesIntl",
-                                                                     [](auto& C) {
-    using Class = TuiUserMessagesIntl;
-    FORMSTORE_UI_USER_MESSAGES_TEXTS(FORMSTORE_UI_PUBLISH_TEXT)
-});
+FORMSTORE_UI_PUBLISH_HOLDER(UserMessagesClass, TuiUserMessagesIntl,
+                            FORMSTORE_UI_USER_MESSAGES_TEXTS)
 
 // The event is not published: a handler is bound in code.
 const TPublished<TuiIntl, TComponent> UiIntlClass(
