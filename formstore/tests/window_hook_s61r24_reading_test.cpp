@@ -247,4 +247,80 @@ TEST_F(WindowHookFreshReading, TheOwnerFormIsStreamedAsIsFormAndHookedAgainOnRea
     EXPECT_TRUE(Hook->IsForm());
 }
 
+TEST_F(WindowHookFreshReading, ProcedurePutOverTheHookSurvivesARebuild) {
+    MakeHook("A");
+    TWndMethod Hooked = Control->WindowProc;
+    Control->WindowProc = [this, Hooked](TMessage& M) {
+        if (M.Msg == ProbeMsg)
+            Log.push_back("over");
+        Hooked(M);
+    };
+    EXPECT_EQ(Send(), (Lines{"over", "A before", "control", "A after 42"}));
+    Control->Rebuild();
+    Application->ProcessMessages();
+    Control->Rebuild();
+    Application->ProcessMessages();
+    EXPECT_EQ(Send(), (Lines{"over", "A before", "control", "A after 42"}));
+}
+
+TEST_F(WindowHookFreshReading, HookTakenOverBeforeItsFreeingKeepsWorking) {
+    auto* A = MakeHook("A");
+    A->SetWinControl(nullptr);
+    MakeHook("B");
+    Application->ProcessMessages();
+    EXPECT_EQ(Send(), (Lines{"B before", "control", "B after 42"}));
+    A->SetWinControl(Control);
+    A->SetWinControl(Control);
+    EXPECT_EQ(Send(), (Lines{"A before", "B before", "control", "A after 42", "B after 42"}));
+}
+
+TEST_F(WindowHookFreshReading, HandlerFreeingTheControlEndsTheMessageSafely) {
+    // The control is gone once the handler returns: nothing more of it is
+    // called, nor are the hooks still waiting their turn.
+    const struct {
+        bool Before;
+        Lines Seen;
+    } Cases[] = {
+        {true, {"free"}},
+        {false, {"B before", "A before", "control", "free"}},
+    };
+    for (const auto& [Before, Seen] : Cases) {
+        SCOPED_TRACE(Before ? "before" : "after");
+        if (!Control) {
+            Control = new TLoggingControl(Form.get(), Log);
+            Control->SetParent(Form.get());
+        }
+        auto* A = MakeHook("A");
+        auto* B = MakeHook("B");
+        auto Free = [this](TObject*, TMessage& Msg, bool&) {
+            if (Msg.Msg != ProbeMsg) return;
+            Log.push_back("free");
+            TControl* Gone = Control;
+            Control = nullptr;
+            delete Gone;
+        };
+        (Before ? B->BeforeMessage : B->AfterMessage) = Free;
+        TLoggingControl* Target = Control;
+        Log.clear();
+        Target->Perform(ProbeMsg);
+        EXPECT_EQ(Log, Seen);
+        EXPECT_EQ(Control, nullptr);
+        EXPECT_EQ(A->WinControl(), nullptr);
+        EXPECT_EQ(B->WinControl(), nullptr);
+        Application->ProcessMessages();
+        delete A;
+        delete B;
+    }
+}
+
+TEST_F(WindowHookFreshReading, HandlerFreeingItsOwnHookLetsTheOthersRun) {
+    MakeHook("A");
+    auto* B = MakeHook("B");
+    B->BeforeMessage = [B](TObject*, TMessage& Msg, bool&) {
+        if (Msg.Msg == ProbeMsg) delete B;
+    };
+    EXPECT_EQ(Send(), (Lines{"A before", "control", "A after 42"}));
+    EXPECT_EQ(Send(), (Lines{"A before", "control", "A after 42"}));
+}
+
 } // namespace
