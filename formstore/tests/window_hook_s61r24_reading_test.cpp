@@ -3,6 +3,7 @@
 #include "formstore/WindowHook.h"
 
 #include "platform/gui/Controls.h"
+#include "platform/gui/ExtCtrls.h"
 #include "platform/gui/Forms.h"
 #include "platform/classes/Filer.h"
 #include "platform/classes/ObjectText.h"
@@ -321,6 +322,46 @@ TEST_F(WindowHookFreshReading, HandlerFreeingItsOwnHookLetsTheOthersRun) {
     };
     EXPECT_EQ(Send(), (Lines{"A before", "control", "A after 42"}));
     EXPECT_EQ(Send(), (Lines{"A before", "control", "A after 42"}));
+}
+
+TEST_F(WindowHookFreshReading, AHookedChildIsStreamedByNameAndFoundAgain) {
+    delete Control;
+    Control = nullptr;
+    Form->SetName("HostForm");
+    auto* Panel = new TPanel(Form.get());
+    Panel->SetName("Target");
+    Panel->SetParent(Form.get());
+    auto* A = new TFsWindowHook(Form.get());
+    A->SetName("PanelHook");
+    A->SetWinControl(Panel);
+    TMemoryStream Binary;
+    WriteComponentRes(&Binary, Form.get());
+    Binary.SetPosition(0);
+    TStringStream Text("");
+    ObjectBinaryToText(&Binary, &Text);
+    const std::string Written = Text.DataString().c_str();
+    EXPECT_NE(Written.find("WinControl = Target"), std::string::npos) << Written;
+    EXPECT_EQ(Written.find("IsForm"), std::string::npos) << Written;
+
+    Binary.SetPosition(0);
+    TForm Read(nullptr);
+    ReadComponentRes(&Binary, &Read);
+    auto* Hook = dynamic_cast<TFsWindowHook*>(Read.FindComponent("PanelHook"));
+    ASSERT_NE(Hook, nullptr);
+    EXPECT_EQ(Hook->WinControl(), Read.FindComponent("Target"));
+    EXPECT_TRUE(Hook->NotIsForm());
+}
+
+TEST_F(WindowHookFreshReading, HookLeftBetweenARebuildAndItsReHookStaysOff) {
+    auto* A = MakeHook("A");
+    Control->Rebuild();
+    A->SetActive(false);
+    Application->ProcessMessages();
+    EXPECT_EQ(Send(), (Lines{"control"}));
+    A->SetActive(true);
+    EXPECT_EQ(Send(), (Lines{"A before", "control", "A after 42"}));
+    A->SetActive(false);
+    EXPECT_EQ(Send(), (Lines{"control"}));
 }
 
 } // namespace
