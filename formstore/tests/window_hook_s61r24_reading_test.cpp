@@ -4,6 +4,7 @@
 
 #include "platform/gui/Controls.h"
 #include "platform/gui/ExtCtrls.h"
+#include "platform/gui/tests/GuiTestSupport.h"
 #include "platform/gui/Forms.h"
 #include "platform/classes/Filer.h"
 #include "platform/classes/ObjectText.h"
@@ -362,6 +363,35 @@ TEST_F(WindowHookFreshReading, HookLeftBetweenARebuildAndItsReHookStaysOff) {
     EXPECT_EQ(Send(), (Lines{"A before", "control", "A after 42"}));
     A->SetActive(false);
     EXPECT_EQ(Send(), (Lines{"control"}));
+}
+
+TEST_F(WindowHookFreshReading, ClicksOnTheShownControlPassThroughTheHooks) {
+    Control->SetBounds(10, 10, 100, 50);
+    int Downs = 0;
+    Control->OnMouseDown = [&Downs](TObject*, TMouseButton, TShiftState, int, int) { ++Downs; };
+    auto* A = new TFsWindowHook(Form.get());
+    bool Swallow = false;
+    Lines Seen;
+    A->BeforeMessage = [&](TObject*, TMessage& Msg, bool& Handled) {
+        if (Msg.Msg != WM_LBUTTONDOWN) return;
+        Seen.push_back("before");
+        Handled = Swallow;
+    };
+    A->AfterMessage = [&](TObject*, TMessage& Msg, bool&) {
+        if (Msg.Msg == WM_LBUTTONDOWN) Seen.push_back("after");
+    };
+    A->SetWinControl(Control);
+    ShowActive(*Form);
+    SendMouse(Control->Widget(), QEvent::MouseButtonPress, QPoint(20, 20));
+    SendMouse(Control->Widget(), QEvent::MouseButtonRelease, QPoint(20, 20));
+    EXPECT_EQ(Seen, (Lines{"before", "after"}));
+    EXPECT_EQ(Downs, 1);
+    Swallow = true;
+    Seen.clear();
+    SendMouse(Control->Widget(), QEvent::MouseButtonPress, QPoint(20, 20));
+    SendMouse(Control->Widget(), QEvent::MouseButtonRelease, QPoint(20, 20));
+    EXPECT_EQ(Seen, (Lines{"before"}));
+    EXPECT_EQ(Downs, 1);
 }
 
 } // namespace
