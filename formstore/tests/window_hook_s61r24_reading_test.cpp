@@ -37,6 +37,7 @@ public:
         }
         TWinControl::WndProc(Message);
     }
+    void Design() { SetDesigning(true); }
     void Rebuild() {
         DestroyWidget();
         HandleNeeded();
@@ -392,6 +393,14 @@ TEST_F(WindowHookFreshReading, ClicksOnTheShownControlPassThroughTheHooks) {
     SendMouse(Control->Widget(), QEvent::MouseButtonRelease, QPoint(20, 20));
     EXPECT_EQ(Seen, (Lines{"before"}));
     EXPECT_EQ(Downs, 1);
+}
+
+TEST_F(WindowHookFreshReading, AControlBeingDesignedIsLeftAlone) {
+    Control->Design();
+    auto* A = MakeHook("A");
+    EXPECT_TRUE(A->Active());
+    EXPECT_EQ(A->WinControl(), Control);
+    EXPECT_EQ(Send(), (Lines{"control"}));
 }
 
 } // namespace
