@@ -178,6 +178,12 @@ TEST_F(WindowHookFreshReading, RebuiltWindowIsHookedAgain) {
     Control->Rebuild();
     Application->ProcessMessages();
     EXPECT_EQ(Send(), (Lines{"A before", "control", "A after 42"}));
+    // The window going away ends the subclassing; it comes back once the
+    // queue has been worked through.
+    EXPECT_EQ(Send(WM_DESTROY), (Lines{"A before", "control", "A after 42"}));
+    EXPECT_EQ(Send(), (Lines{"control"}));
+    Application->ProcessMessages();
+    EXPECT_EQ(Send(), (Lines{"A before", "control", "A after 42"}));
 }
 
 TEST_F(WindowHookFreshReading, FreeingTheControlOrTheHookLeavesNothingDangling) {
@@ -401,6 +407,23 @@ TEST_F(WindowHookFreshReading, AControlBeingDesignedIsLeftAlone) {
     EXPECT_TRUE(A->Active());
     EXPECT_EQ(A->WinControl(), Control);
     EXPECT_EQ(Send(), (Lines{"control"}));
+}
+
+TEST_F(WindowHookFreshReading, WindowRebuiltInsideAHandlerStillAnswersAndIsHookedAgain) {
+    MakeHook("A");
+    auto* B = MakeHook("B");
+    bool Rebuilt = false;
+    B->BeforeMessage = [&](TObject*, TMessage& Msg, bool&) {
+        if (Msg.Msg != ProbeMsg || Rebuilt) return;
+        Rebuilt = true;
+        Control->Rebuild();
+    };
+    Control->HandleNeeded();
+    Lines First = Send();
+    EXPECT_EQ(First, (Lines{"A before", "control", "B after 42", "A after 42"}));
+    EXPECT_EQ(LastResult, 42);
+    Application->ProcessMessages();
+    EXPECT_EQ(Send(), (Lines{"A before", "control", "B after 42", "A after 42"}));
 }
 
 } // namespace
