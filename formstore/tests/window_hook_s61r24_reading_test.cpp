@@ -426,4 +426,19 @@ TEST_F(WindowHookFreshReading, WindowRebuiltInsideAHandlerStillAnswersAndIsHooke
     EXPECT_EQ(Send(), (Lines{"A before", "control", "B after 42", "A after 42"}));
 }
 
+TEST_F(WindowHookFreshReading, AnOwnerlessHookLetsGoOfAFreedControl) {
+    auto Hook = std::make_unique<TFsWindowHook>(nullptr);
+    Hook->AfterMessage = [this](TObject*, TMessage& Msg, bool&) {
+        if (Msg.Msg == ProbeMsg) Log.push_back("after");
+    };
+    Hook->SetWinControl(Control);
+    EXPECT_EQ(Send(), (Lines{"control", "after"}));
+    delete Control;
+    Control = nullptr;
+    EXPECT_EQ(Hook->WinControl(), nullptr);
+    EXPECT_FALSE(Hook->NotIsForm());
+    Application->ProcessMessages();
+    Hook.reset();
+}
+
 } // namespace
