@@ -441,4 +441,32 @@ TEST_F(WindowHookFreshReading, AnOwnerlessHookLetsGoOfAFreedControl) {
     Hook.reset();
 }
 
+TEST_F(WindowHookFreshReading, HandlerFreeingTheWholeFormEndsTheMessageSafely) {
+    MakeHook("A");
+    auto* B = MakeHook("B");
+    B->BeforeMessage = [this](TObject*, TMessage& Msg, bool&) {
+        if (Msg.Msg != ProbeMsg) return;
+        Log.push_back("free form");
+        Control = nullptr;
+        Form.reset();
+    };
+    TLoggingControl* Target = Control;
+    Log.clear();
+    Target->Perform(ProbeMsg);
+    EXPECT_EQ(Log, (Lines{"free form"}));
+    Application->ProcessMessages();
+}
+
+TEST_F(WindowHookFreshReading, HandledAfterStopsTheRemainingAfterHandlers) {
+    MakeHook("A");
+    auto* B = MakeHook("B");
+    B->AfterMessage = [this](TObject*, TMessage& Msg, bool& Handled) {
+        if (Msg.Msg != ProbeMsg) return;
+        Log.push_back("B after");
+        Handled = true;
+    };
+    EXPECT_EQ(Send(), (Lines{"B before", "A before", "control", "B after"}));
+    EXPECT_EQ(LastResult, 42);
+}
+
 } // namespace
