@@ -275,7 +275,11 @@ void TControlHook::WindowProc(TMessage& Msg) {
         } After{this, Msg};
         // The procedure's own answer, not what a before-handler left.
         Msg.Result = 0;
-        if (FPrevProc)
+        if (!TControl::Exists(FControl, FSerial))
+            // A before-handler freed the control: it has no procedure left
+            // to answer, and the one it had may stand on it.
+            ;
+        else if (FPrevProc)
             FPrevProc(Msg);
         else if (!FSubclassed && ControlUsable() && FControl->WindowProc)
             // A handler took the last hook off: the control has its own
