@@ -29,8 +29,13 @@ void TInplaceEdit::UpdateContents() {
     } Loading{FLoading};
     SetText(AnsiString());
     SetEditMask(FGrid->GetEditMask(FGrid->Col(), FGrid->Row()));
-    SetText(FGrid->GetEditText(FGrid->Col(), FGrid->Row()));
-    SetMaxLength(FGrid->GetEditLimit());
+    const AnsiString Text = FGrid->GetEditText(FGrid->Col(), FGrid->Row());
+    // The limit bounds what is typed; a cell already longer than it must
+    // come back whole, or hiding the editor would write the cut text back.
+    const int Limit = FGrid->GetEditLimit();
+    const int Length = static_cast<int>(Text.size());
+    SetMaxLength(Limit > 0 && Limit < Length ? Length : Limit);
+    SetText(Text);
 }
 
 void TInplaceEdit::Change() {
