@@ -82,14 +82,23 @@ void TShipDmod::ReadShippingSettings() {
                               "PcCntMaterial,AutoShipBOCalcInd,UseBuiltFlagInd from "
                               "DORNWICK_OPTIONS "});
     CommonSql->Open();
-    // Read through the values: with no options row, or a NULL setting, the
-    // conversion fails and creating the module fails with it.
+    // With no options row, or a NULL setting, there is nothing to convert and
+    // creating the module fails; the message names what is missing, since the
+    // program entry shows it as the reason the program ends.
+    if (CommonSql->Eof())
+        throw EVariantTypeCastError(
+            "DORNWICK_OPTIONS has no row to read the shipping settings from");
     std::int32_t* const settings[] = {&PcCntProduct,   &PcCntHardware, &PcCntOther,
                                       &PcCntService,   &PcCntMaterial, &AutoShipBOCalcInd,
                                       &UseBuiltFlagInd};
     int index = 0;
-    for (std::int32_t* setting : settings)
-        *setting = CommonSql->Fields()[index++]->Value().AsInteger();
+    for (std::int32_t* setting : settings) {
+        const TField* field = CommonSql->Fields()[index++];
+        if (field->IsNull())
+            throw EVariantTypeCastError("The shipping setting " + field->FieldName() +
+                                        " of DORNWICK_OPTIONS is empty");
+        *setting = field->Value().AsInteger();
+    }
 }
 
 void TShipDmod::GetShipViaName(int ShipViaNbr, AnsiString& Name) {
