@@ -17,17 +17,19 @@ protected:
         Exec("update DORNWICK_OPTIONS set PcCntProduct = 11, PcCntHardware = 12, "
              "PcCntOther = 13, PcCntService = 14, PcCntMaterial = 15, "
              "AutoShipBOCalcInd = 16, UseBuiltFlagInd = 17");
-        Exec("insert into SHIPVIA values (1, 'Truck'), (2, 'Courier')");
+        Exec("insert into SHIPVIA values (1, 'Truck'), (2, 'Courier'), (4, NULL)");
         Exec("insert into COMPANY (COMPANY_NBR, PUB, NAME, FNAME) values "
-             "(1, 'P', 'Acme', NULL), (2, 'P', 'Acme', 'Bob'), (3, 'Q', 'Dock', 'Ann')");
+             "(1, 'P', 'Acme', NULL), (2, 'P', 'Acme', 'Bob'), (3, 'Q', 'Dock', 'Ann'), "
+             "(4, 'P', '" + std::string(60, 'N') + "', '" + std::string(40, 'F') + "')");
         Exec("insert into JOBS (JobNbr, JobId, CompanyNbr, CompanyPub, ShipToNbr, ShipToPub, "
              "ShipToAddr) values (10, 'J10', 1, 'P', NULL, NULL, '1 Quay St'), "
-             "(20, 'J20', 2, 'P', 3, 'Q', NULL), (30, 'J30', 1, 'P', 9, 'Q', NULL)");
+             "(20, 'J20', 2, 'P', 3, 'Q', NULL), (30, 'J30', 1, 'P', 9, 'Q', NULL), "
+             "(40, 'J40', 4, 'P', 4, 'P', NULL)");
         Exec("insert into SHIP_TICKET values (100, 10, '2026/03/05', 0), (101, 10, NULL, 1), "
              "(102, 20, '2026/12/31', 2), (103, 20, NULL, 3), (104, 20, NULL, 4), "
-             "(105, 30, NULL, 2)");
+             "(105, 30, NULL, 2), (106, 40, NULL, 0)");
         Exec("insert into BILLING (BillingNbr, JobNbr, InvoiceNbr, InvoiceDt) values "
-             "(33, 20, 7, '2026/03/05')");
+             "(33, 20, 7, '2026/03/05'), (34, 10, 8, '2026/04/01')");
         new TVelmDmod(Owner);
     }
 };
@@ -77,6 +79,9 @@ TEST_F(ShipReading, ShipViaNameByNumberIsTheRowsNameOrEmpty) {
         ship->GetShipViaName(c.Nbr, name);
         EXPECT_EQ(name, c.Name) << c.Nbr;
     }
+    // A method row without a name is reported rather than shown as nameless.
+    AnsiString name;
+    EXPECT_THROW(ship->GetShipViaName(4, name), Exception);
 }
 
 TEST_F(ShipReading, ShipTicketListShowsCompanyDateStatusAndShipTo) {
@@ -94,6 +99,9 @@ TEST_F(ShipReading, ShipTicketListShowsCompanyDateStatusAndShipTo) {
         {104, {"Acme, Bob", "", "", "Dock, Ann", true}},
         // A ship-to company that is not on file names nobody.
         {105, {"Acme", "", "Shipped", "", false}},
+        // The display texts are cut to their field sizes.
+        {106, {std::string(55, 'N'), "", "Pending", std::string(60, 'N') + ", " + std::string(3, 'F'),
+               false}},
     };
     TQuery& q = *ship->ShipListQ;
     q.Open();
