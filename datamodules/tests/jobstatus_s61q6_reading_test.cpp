@@ -1,7 +1,7 @@
 // The job-status module as the alert checks and the job-form module use it:
 // the full list (status 0 included) and a name looked up by number.
-#include "datamodules/DmodJobStatus.h"
 #include "ShopModuleTest.h"
+#include "datamodules/DmodJobStatus.h"
 
 #include <string>
 #include <utility>
@@ -62,7 +62,8 @@ TEST_F(JobStatusReading, ListKeepsStatusZeroInNameOrderAndReopensFresh) {
 TEST_F(JobStatusReading, EditorListLeavesOutStatusZero) {
     TQuery& q = *Module->SelectAllQuery;
     q.Open();
-    for (const auto& row : Walk(q, "JobStatusNbr")) EXPECT_NE(row.first, 0);
+    for (const auto& row : Walk(q, "JobStatusNbr"))
+        EXPECT_NE(row.first, 0);
     EXPECT_EQ(q.RecordCount(), 4);
     EXPECT_EQ(q.DatabaseName(), ShopDatabaseName);
     EXPECT_FALSE(Module->DsJobStatus->AutoEdit());

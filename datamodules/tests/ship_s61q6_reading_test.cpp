@@ -1,9 +1,9 @@
 // The shipping module as the program and the job-form module use it: the
 // settings read at creation, the ship-via name lookup, and the display
 // fields of the ship-ticket and billing lists.
+#include "ShopModuleTest.h"
 #include "datamodules/DmodShip.h"
 #include "datamodules/DmodVelm.h"
-#include "ShopModuleTest.h"
 
 #include <map>
 #include <string>
@@ -20,7 +20,8 @@ protected:
         Exec("insert into SHIPVIA values (1, 'Truck'), (2, 'Courier'), (4, NULL)");
         Exec("insert into COMPANY (COMPANY_NBR, PUB, NAME, FNAME) values "
              "(1, 'P', 'Acme', NULL), (2, 'P', 'Acme', 'Bob'), (3, 'Q', 'Dock', 'Ann'), "
-             "(4, 'P', '" + std::string(60, 'N') + "', '" + std::string(40, 'F') + "')");
+             "(4, 'P', '" +
+             std::string(60, 'N') + "', '" + std::string(40, 'F') + "')");
         Exec("insert into JOBS (JobNbr, JobId, CompanyNbr, CompanyPub, ShipToNbr, ShipToPub, "
              "ShipToAddr) values (10, 'J10', 1, 'P', NULL, NULL, '1 Quay St'), "
              "(20, 'J20', 2, 'P', 3, 'Q', NULL), (30, 'J30', 1, 'P', 9, 'Q', NULL), "
@@ -36,10 +37,11 @@ protected:
 
 TEST_F(ShipReading, CreationReadsTheSevenSettingsInOrder) {
     auto* ship = new TShipDmod(Owner);
-    const std::int32_t got[] = {ship->PcCntProduct,  ship->PcCntHardware,     ship->PcCntOther,
-                                ship->PcCntService,  ship->PcCntMaterial,     ship->AutoShipBOCalcInd,
+    const std::int32_t got[] = {ship->PcCntProduct,   ship->PcCntHardware, ship->PcCntOther,
+                                ship->PcCntService,   ship->PcCntMaterial, ship->AutoShipBOCalcInd,
                                 ship->UseBuiltFlagInd};
-    for (int i = 0; i < 7; ++i) EXPECT_EQ(got[i], 11 + i) << i;
+    for (int i = 0; i < 7; ++i)
+        EXPECT_EQ(got[i], 11 + i) << i;
     EXPECT_EQ(ship->DatePreference, 0);
 }
 
@@ -100,8 +102,9 @@ TEST_F(ShipReading, ShipTicketListShowsCompanyDateStatusAndShipTo) {
         // A ship-to company that is not on file names nobody.
         {105, {"Acme", "", "Shipped", "", false}},
         // The display texts are cut to their field sizes.
-        {106, {std::string(55, 'N'), "", "Pending", std::string(60, 'N') + ", " + std::string(3, 'F'),
-               false}},
+        {106,
+         {std::string(55, 'N'), "", "Pending", std::string(60, 'N') + ", " + std::string(3, 'F'),
+          false}},
     };
     TQuery& q = *ship->ShipListQ;
     q.Open();
@@ -123,7 +126,8 @@ TEST_F(ShipReading, ShipTicketListShowsCompanyDateStatusAndShipTo) {
     ship->DatePreference = 1;
     q.Close();
     q.Open();
-    while (!q.Eof() && q.FieldByName("ShipTicketNbr")->AsInteger() != 100) q.Next();
+    while (!q.Eof() && q.FieldByName("ShipTicketNbr")->AsInteger() != 100)
+        q.Next();
     EXPECT_EQ(q.FieldByName("ShortDt")->AsString(), "03/05/26");
 }
 

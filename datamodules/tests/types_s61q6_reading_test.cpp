@@ -1,9 +1,14 @@
 // The work-order type and job type lists as the job-form module reads them:
 // a work-order type found in the list by number, a job type's name looked up.
+#include "ProgramModulesTest.h"
+#include "ShopModuleTest.h"
 #include "datamodules/DmodJobType.h"
 #include "datamodules/DmodWoType.h"
 #include "datamodules/format/RowSearch.h"
-#include "ShopModuleTest.h"
+
+#include <algorithm>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -39,7 +44,8 @@ TEST_F(TypesReading, WorkOrderTypeFoundInTheListByNumber) {
         int Nbr;
         int Index;
         const char* Name;
-    } cases[] = {{7, 0, "Assembly"}, {2, 1, "field"}, {1, 2, "Shop"}, {5, -99, nullptr}, {7, 0, "Assembly"}};
+    } cases[] = {
+        {7, 0, "Assembly"}, {2, 1, "field"}, {1, 2, "Shop"}, {5, -99, nullptr}, {7, 0, "Assembly"}};
     for (const auto& c : cases) {
         EXPECT_EQ(FindRowIndexByValue(&list, "WorkOrdTypeNbr", c.Nbr), c.Index) << c.Nbr;
         EXPECT_TRUE(list.Active());
@@ -62,8 +68,8 @@ TEST_F(TypesReading, ListsAndStatementsRunOnTheShopDatabase) {
     EXPECT_EQ(JobType->SelectAllQuery->FieldByName("JobType")->Size(), 25);
     ExpectQueriesRun(*WoType,
                      {"SelectAllQuery", "UpdateWoTypeSql", "InsertWoTypeSql", "DeleteWoTypeSql"});
-    ExpectQueriesRun(*JobType, {"SelectAllQuery", "InsertJobTypeSql", "UpdateJobTypeSql",
-                                "DeleteJobTypeSql"});
+    ExpectQueriesRun(
+        *JobType, {"SelectAllQuery", "InsertJobTypeSql", "UpdateJobTypeSql", "DeleteJobTypeSql"});
     // The editing statements take the name as "typex" and the number as "id".
     for (TQuery* q : {WoType->UpdateWoTypeSql, JobType->UpdateJobTypeSql}) {
         EXPECT_NE(q->ParamByName("typex"), nullptr);
@@ -77,6 +83,25 @@ TEST_F(TypesReading, DatabaseErrorsReachTheCaller) {
     AnsiString name;
     EXPECT_THROW(JobType->GetJobTypeName(1, name), Exception);
     EXPECT_THROW(FindRowIndexByValue(WoType->SelectAllQuery, "WorkOrdTypeNbr", 1), Exception);
+}
+
+using TypesInProgram = ProgramModulesTest;
+
+// The type modules come last, work-order types first; the shipping module
+// comes after the main module whose connection it reads through.
+TEST_F(TypesInProgram, TypeModulesAreMadeLastWorkOrderTypesFirst) {
+    std::vector<std::string> names;
+    for (int i = 0; i < Owner->ComponentCount(); ++i) {
+        const std::string name = Owner->Components(i)->Name();
+        if (name.size() > 4 && name.substr(name.size() - 4) == "Dmod") names.push_back(name);
+    }
+    ASSERT_GE(names.size(), 3u);
+    EXPECT_EQ(names[names.size() - 2], DmodNames::WoType);
+    EXPECT_EQ(names.back(), DmodNames::JobType);
+    const auto at = [&](const char* n) {
+        return std::find(names.begin(), names.end(), n) - names.begin();
+    };
+    EXPECT_LT(at(DmodNames::Main), at(DmodNames::Ship));
 }
 
 } // namespace
