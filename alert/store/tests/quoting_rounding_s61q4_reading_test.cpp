@@ -78,6 +78,23 @@ TEST(Rounding, RoundsHalvesAwayFromZero) {
             << Case.Value << " to " << Case.Decimals;
 }
 
+// Figures at the edge of a double's range or resolution keep their value
+// rather than turning into infinity, NaN or the next whole number.
+TEST(Rounding, ExtremeFiguresStayFinite) {
+    const RoundCase Cases[] = {
+        {1e300, 10, 1e300},
+        {-1e300, 10, -1e300},
+        {4503599627370497.0, 0, 4503599627370497.0},
+        {0.49999999999999994, 0, 0.0},
+        {-0.49999999999999994, 0, 0.0},
+        {5.0, -400, 0.0},
+        {1e20, 2, 1e20},
+    };
+    for (const RoundCase& Case : Cases)
+        EXPECT_EQ(RoundToDecimals(Case.Value, Case.Decimals), Case.Expected)
+            << Case.Value << " to " << Case.Decimals;
+}
+
 TEST(Rounding, ToleranceHelpers) {
     struct {
         double A, B, Tol;
