@@ -106,6 +106,16 @@ TEST_F(UnitConversionReading, ConverterUsesTheSinglePrecisionFactorAndRowPrecisi
     EXPECT_DOUBLE_EQ(Cost, 2.5);
 }
 
+TEST_F(UnitConversionReading, NegativePrecisionRoundsLeftOfThePoint) {
+    Db.Exec("insert into UNIT_CONV values (1, 4, 9, '*', 1, '', -2, '+', 0, '', -1)");
+    ASSERT_EQ(Convert(4, 1250, 1234), 1);
+    EXPECT_DOUBLE_EQ(Qty, 1300);
+    EXPECT_DOUBLE_EQ(Cost, 1230);
+    ASSERT_EQ(Convert(4, 1e20, -1234), 1);
+    EXPECT_DOUBLE_EQ(Qty, 1e20);
+    EXPECT_DOUBLE_EQ(Cost, -1230);
+}
+
 TEST_F(UnitConversionReading, NoRowLeavesOutputsUntouched) {
     EXPECT_EQ(Convert(7, 10, 10), 0);
     EXPECT_EQ(Target, -1);
