@@ -31,6 +31,16 @@ TEST(SqlQuoting, EachValueGivesItsLiteral) {
         EXPECT_EQ(QuoteSqlString(Case.Value), AnsiString(Case.Literal)) << Case.Value;
 }
 
+// Control characters that would split the statement text or cut it short
+// never reach it as they are.
+TEST(SqlQuoting, LineBreaksAndNulStayOutOfTheStatementText) {
+    const AnsiString Literal = QuoteSqlString(AnsiString("a\rb\nc\0d", 7));
+    EXPECT_EQ(Literal.find('\0'), AnsiString::npos);
+    EXPECT_EQ(Literal.find('\r'), AnsiString::npos);
+    EXPECT_EQ(Literal.find('\n'), AnsiString::npos);
+    EXPECT_NE(Literal.find("CHAR(0)"), AnsiString::npos);
+}
+
 // The literal, run through the query layer that takes ":name" for a
 // parameter, comes back as the very value that went in.
 class SqlQuotingRoundTrip : public StoreTest {};
