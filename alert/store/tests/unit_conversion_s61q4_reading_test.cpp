@@ -64,6 +64,20 @@ TEST_F(UnitConversionReading, QuantityByRowKeepsTenSignificantDigits) {
     EXPECT_DOUBLE_EQ(ConvertQtyByRow(Q, 1), 0.3333333333);
 }
 
+TEST_F(UnitConversionReading, ByRowReadsTheCurrentRowWithoutMovingIt) {
+    Db.Exec("insert into INV_CONV values (1, '*', 2, '', 2, '*', 3, '', 2),"
+            " (2, '*', 5, '', 2, '*', 7, '', 2)");
+    TQuery Q(nullptr);
+    Q.SetDatabaseName("Dornwickdbms");
+    Q.SQL()->Add("select * from INV_CONV order by InvConvNbr");
+    Q.Open();
+    Q.Next();
+    EXPECT_DOUBLE_EQ(ConvertQtyByRow(Q, 1), 5);
+    EXPECT_DOUBLE_EQ(ConvertCostByRow(Q, 1), 7);
+    EXPECT_DOUBLE_EQ(ConvertCostBackByRow(Q, 7), 1);
+    EXPECT_EQ(Q.RecNo(), 2);
+}
+
 TEST_F(UnitConversionReading, LoadRunsItsStatementAndTakesTheFirstRow) {
     Db.Exec("insert into UNIT_CONV values (1, 4, 9, '*', 2, 'Round Up', NULL, '/', 0.5, '', NULL),"
             " (2, 4, 11, '+', 1, '', 3, '+', 1, '', 3)");
