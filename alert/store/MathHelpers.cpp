@@ -10,10 +10,19 @@ double RoundToDecimals(double Value, int Decimals) {
 
 double RoundHalfAwayFromZero(double Value, int Decimals) {
     const double scale = std::pow(10.0, Decimals);
-    double scaled = std::fabs(Value) * scale + 0.5;
-    // Below the resolution of a double there is nothing left to round.
-    if (std::fabs(scaled) < 2.220446049250313e-16) scaled = 0.0;
-    const double rounded = std::floor(scaled) / scale;
+    // So many places left of the point that every figure rounds to nothing
+    // (10 to that power is 0 in a double; dividing by it would give NaN).
+    if (scale == 0.0) return 0.0;
+    const double magnitude = std::fabs(Value) * scale;
+    // From 2^52 up a double holds no fraction at this scale, so there is
+    // nothing to round; scaling back could only lose the figure to
+    // infinity or to the spacing of large doubles.
+    if (!(magnitude < 4503599627370496.0)) return Value;
+    // The half is compared, not added: adding 0.5 to a figure just below a
+    // half can round the sum up to the next whole number.
+    double whole = std::floor(magnitude);
+    if (magnitude - whole >= 0.5) whole += 1.0;
+    const double rounded = whole / scale;
     return Value >= 0 ? rounded : -rounded;
 }
 
