@@ -358,3 +358,78 @@ TEST_F(HookMessages, AHookFreedWhileTheRebuildIsPendingLeavesTheControlUnhooked)
 }
 
 } // namespace
+
+namespace {
+
+std::string StreamText(TMemoryStream& Binary) {
+    Binary.SetPosition(0);
+    TMemoryStream Text;
+    ObjectBinaryToText(&Binary, &Text);
+    Binary.SetPosition(0);
+    return std::string(static_cast<const char*>(Text.Memory()), static_cast<size_t>(Text.GetSize()));
+}
+
+// What the form stream says about the hooked control: a control other than
+// the form by reference, the form by the flag alone, nothing when unhooked;
+// against an ancestor the flag is written only where it differs.
+TEST_F(HookMessages, TheFormStreamNamesTheHookedControl) {
+    enum Target { None, ThePanel, TheForm };
+    struct Case {
+        const char* Name;
+        Target Hooked;
+        int Ancestor; // -1: no ancestor, else the ancestor's Target
+        const char* Present;
+        std::vector<const char*> Absent;
+    };
+    const Case Cases[] = {
+        {"panel", ThePanel, -1, "WinControl = Panel1", {"IsForm"}},
+        {"form", TheForm, -1, "IsForm = True", {"WinControl"}},
+        {"nothing", None, -1, "object Hook", {"IsForm", "WinControl"}},
+        {"form over a form", TheForm, TheForm, "object Hook", {"IsForm", "WinControl"}},
+        {"nothing over a form", None, TheForm, "IsForm = False", {"WinControl"}},
+    };
+    Form->SetName("HookForm");
+    Panel->SetName("Panel1");
+    for (const auto& C : Cases) {
+        SCOPED_TRACE(C.Name);
+        auto Target = [&](int T) -> TWinControl* {
+            return T == ThePanel ? static_cast<TWinControl*>(Panel) : T == TheForm ? Form.get() : nullptr;
+        };
+        auto* Hook = new TFsWindowHook(Form.get());
+        Hook->SetName("Hook");
+        std::unique_ptr<TForm> Ancestor;
+        if (C.Ancestor >= 0) {
+            Ancestor = std::make_unique<TForm>(nullptr);
+            Ancestor->SetName("HookForm");
+            auto* Old = new TFsWindowHook(Ancestor.get());
+            Old->SetName("Hook");
+            Old->SetWinControl(C.Ancestor == TheForm ? Ancestor.get() : nullptr);
+        }
+        Hook->SetWinControl(Target(C.Hooked));
+        TMemoryStream Binary;
+        {
+            TWriter Writer(&Binary);
+            Writer.WriteSignature();
+            Writer.WriteDescendent(Form.get(), Ancestor.get());
+        }
+        const std::string Written = StreamText(Binary);
+        EXPECT_NE(Written.find(C.Present), std::string::npos) << Written;
+        for (const char* Word : C.Absent)
+            EXPECT_EQ(Written.find(Word), std::string::npos) << Word << "\n" << Written;
+        if (C.Ancestor < 0) {
+            auto Copy = std::make_unique<TForm>(nullptr);
+            ReadComponentRes(&Binary, Copy.get());
+            auto* Read = dynamic_cast<TFsWindowHook*>(Copy->FindComponent("Hook"));
+            ASSERT_NE(Read, nullptr);
+            TWinControl* Expected = C.Hooked == ThePanel ? dynamic_cast<TWinControl*>(Copy->FindComponent("Panel1"))
+                                  : C.Hooked == TheForm ? Copy.get() : nullptr;
+            EXPECT_EQ(Read->WinControl(), Expected);
+            if (C.Hooked == ThePanel)
+                EXPECT_NE(Expected, nullptr);
+        }
+        delete Hook;
+        Application->ProcessMessages();
+    }
+}
+
+} // namespace
