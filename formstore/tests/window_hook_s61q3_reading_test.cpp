@@ -433,3 +433,37 @@ TEST_F(HookMessages, TheFormStreamNamesTheHookedControl) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(HookMessages, TheFormFlagHooksNothingWhenTheOwnerIsNotAForm) {
+    const std::string Source = "object Root: TPanel\n"
+                               "  object Hook: TFsWindowHook\n"
+                               "    IsForm = True\n"
+                               "  end\n"
+                               "end\n";
+    TMemoryStream Text;
+    Text.Write(Source.data(), static_cast<int>(Source.size()));
+    Text.SetPosition(0);
+    TMemoryStream Binary;
+    ObjectTextToBinary(&Text, &Binary);
+    Binary.SetPosition(0);
+    auto* Root = new TPanel(Form.get());
+    ReadComponentRes(&Binary, Root);
+    auto* Read = dynamic_cast<TFsWindowHook*>(Root->FindComponent("Hook"));
+    ASSERT_NE(Read, nullptr);
+    EXPECT_EQ(Read->WinControl(), nullptr);
+    EXPECT_FALSE(Read->IsForm());
+}
+
+TEST_F(HookMessages, AHookWithoutOwnerLetsGoOfTheFreedControl) {
+    auto Hook = std::make_unique<TFsWindowHook>(nullptr);
+    Hook->SetWinControl(Panel);
+    delete Panel;
+    Panel = nullptr;
+    EXPECT_EQ(Hook->WinControl(), nullptr);
+    Hook.reset();
+    Application->ProcessMessages();
+}
+
+} // namespace
