@@ -424,8 +424,9 @@ TEST_F(HookMessages, TheFormStreamNamesTheHookedControl) {
             TWinControl* Expected = C.Hooked == ThePanel ? dynamic_cast<TWinControl*>(Copy->FindComponent("Panel1"))
                                   : C.Hooked == TheForm ? Copy.get() : nullptr;
             EXPECT_EQ(Read->WinControl(), Expected);
-            if (C.Hooked == ThePanel)
+            if (C.Hooked == ThePanel) {
                 EXPECT_NE(Expected, nullptr);
+            }
         }
         delete Hook;
         Application->ProcessMessages();
