@@ -8,6 +8,7 @@
 #include "platform/rtl/FloatFormat.h"
 #include "platform/rtl/testing/ScratchConfig.h"
 
+#include <QMouseEvent>
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -142,6 +143,74 @@ TEST(AlertWordServicesTest, NthWordBetweenAnyDelimiters) {
     };
     for (const Case& C : Cases)
         EXPECT_EQ(GetWord(C.N, C.Text, Delims), C.Word) << C.N << " of '" << C.Text << "'";
+}
+
+} // namespace
+
+namespace {
+
+// Line counts for texts the processor may hand the grid: an empty text still
+// takes a line, and explicit line breaks start new lines.
+TEST_F(AlertGridServicesTest, TextLinesOfEmptyAndBrokenTexts) {
+    Grid->SetWordWrap(grid::uiOn);
+    Grid->GetCol(1)->SetWidth(400);
+    Grid->SetGridRowCount(1);
+    struct Case {
+        const char* Text;
+        int Lines;
+    } const Cases[] = {{"", 1}, {"one", 1}, {"one\r\ntwo", 2}, {"one\ntwo\nthree", 3},
+                       {"one\r\n\r\nthree", 3}};
+    for (const Case& C : Cases) {
+        Grid->SetCellValue(1, 1, Variant(AnsiString(C.Text)));
+        EXPECT_EQ(Grid->GetCellTextLines(1, 1), C.Lines) << "'" << C.Text << "'";
+    }
+}
+
+// Emptying a shown grid whose current cell sits on a later row, then adding
+// rows again, leaves a consistent grid.
+TEST(AlertGridShownTest, EmptyingAShownGridWithACurrentRowAndRefilling) {
+    EnsureQtApplication();
+    std::unique_ptr<TForm> Form(new TForm(nullptr));
+    Form->SetBounds(10, 10, 600, 400);
+    auto* Grid = new TPellworthGrid(Form.get());
+    Grid->SetParent(Form.get());
+    Grid->SetBounds(0, 0, 400, 300);
+    Form->Show();
+    Grid->SetGridColCount(2);
+    Grid->SetGridRowCount(5);
+    for (int r = 1; r <= 5; ++r)
+        Grid->SetCellValue(1, r, Variant(IntToStr(r)));
+    Grid->SetFocus();
+    Application->ProcessMessages();
+    const QPointF At(Grid->CellRect(1, 4).Left + 5, Grid->CellRect(1, 4).Top + 5);
+    for (const QEvent::Type T : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+        QMouseEvent E(T, At, Grid->Widget()->mapToGlobal(At), Qt::LeftButton,
+                      T == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, {});
+        QApplication::sendEvent(Grid->Widget(), &E);
+    }
+    Application->ProcessMessages();
+    ASSERT_EQ(Grid->GetCurrentDataRow(), 4);
+
+    Grid->SetGridRowCount(0);
+    Application->ProcessMessages();
+    EXPECT_EQ(Grid->GetGridRowCount(), 0);
+    (void)Grid->Widget()->grab();
+    Grid->SetGridRowCount(1);
+    Grid->SetCellValue(1, 1, Variant(AnsiString("again")));
+    Application->ProcessMessages();
+    EXPECT_EQ(Grid->GetGridRowCount(), 1);
+    EXPECT_EQ(VarToStr(Grid->GetCellValue(1, 1)), "again");
+    EXPECT_LE(Grid->GetCurrentDataRow(), 1);
+    const QImage Image = Grid->Widget()->grab().toImage();
+    EXPECT_GT(CellPixels(*Grid, *Form, Image, 1, 1, InkPixel), 0);
+}
+
+TEST_F(AlertRegistryServicesTest, DefaultIsWrittenOnlyWhenAsked) {
+    EXPECT_EQ(ReadRegistryString(Reg, "Missing", "dflt", false), "dflt");
+    EXPECT_FALSE(Reg.ValueExists("Missing"));
+    EXPECT_EQ(ReadRegistryString(Reg, "Missing", "dflt", true), "dflt");
+    EXPECT_EQ(Reg.ReadString("Missing"), "dflt");
+    EXPECT_EQ(ReadRegistryString(Reg, "Missing", "other", true), "dflt");
 }
 
 } // namespace
