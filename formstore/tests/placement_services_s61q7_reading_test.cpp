@@ -49,4 +49,24 @@ TEST_F(PlacementServicesTest, RegistryRootOrdinalsPickTheirHive) {
     EXPECT_TRUE(Errors.empty());
 }
 
+// What one run of the window writes on closing the next run restores on
+// showing, under the configured key and section.
+TEST_F(PlacementServicesTest, PlacementWrittenOnCloseIsRestoredOnShow) {
+    TMainFormWindow* First = MakeForm();
+    First->Show();
+    First->SetBounds(210, 230, 700, 500);
+    First->Close();
+    Application->ProcessMessages();
+    EXPECT_FALSE(StoredValues().empty());
+
+    TMainFormWindow* Second = MakeForm();
+    Second->Show();
+    Application->ProcessMessages();
+    EXPECT_EQ(Second->Left(), 210);
+    EXPECT_EQ(Second->Top(), 230);
+    EXPECT_EQ(Second->Width(), 700);
+    EXPECT_EQ(Second->Height(), 500);
+    EXPECT_TRUE(Errors.empty());
+}
+
 } // namespace
