@@ -58,6 +58,21 @@ TEST_F(AlertGridServicesTest, RowCountGrowsShrinksAndEmpties) {
     EXPECT_EQ(Cell(1, 1), "");
 }
 
+// A height for a row the grid does not have is refused, naming the row,
+// and no row's height changes.
+TEST_F(AlertGridServicesTest, HeightOfAMissingRowIsRefused) {
+    Grid->SetGridRowCount(2);
+    const int Before = Grid->GetRowHeight(2);
+    try {
+        Grid->SetRowHeight(3, 40);
+        ADD_FAILURE() << "no error";
+    } catch (const Exception& E) {
+        EXPECT_NE(E.Message.find("Row index 3 out of range"), std::string::npos) << E.Message;
+    }
+    EXPECT_EQ(Grid->GetGridRowCount(), 2);
+    EXPECT_EQ(Grid->GetRowHeight(2), Before);
+}
+
 TEST_F(AlertGridServicesTest, TextLinesFollowWrapAndWidthAndSizeTheRow) {
     Grid->SetWordWrap(grid::uiOn);
     Grid->GetCol(1)->SetWidth(60);
