@@ -104,4 +104,24 @@ TEST_F(ComboLeave, ButtonPressHandsTheMouseToTheList) {
     EXPECT_EQ(CurrentText(), AnsiString("New York"));
 }
 
+// Filling on edit takes the list value at once and selects the completed
+// tail, so the next key typed replaces it.
+TEST_F(ComboLeave, FillOnEditSelectsTheCompletedTail) {
+    Fill();
+    grid::TgxComboGrid* List = GiveColumnList(1, {"Boston", "New York"});
+    List->SetAutoFill(true);
+    GoTo(1, 1);
+    Grid->SetFocus();
+    QApplication::processEvents();
+    TypeText(QApplication::focusWidget(), "ne");
+    QApplication::processEvents();
+    EXPECT_EQ(CurrentText(), AnsiString("New York"));
+    grid::TgxCustomGridControl* Edit = Grid->GridCellControl(Grid->CurCellControlType());
+    EXPECT_EQ(Edit->GetSelStart(), 2);
+    EXPECT_EQ(Edit->GetSelLength(), 6);
+    TypeText(QApplication::focusWidget(), "x");
+    QApplication::processEvents();
+    EXPECT_EQ(CurrentText(), AnsiString("Nex"));
+}
+
 } // namespace
