@@ -4,6 +4,7 @@
 #include "BaseGridFixture.h"
 #include "platform/gui/Clipboard.h"
 #include "platform/gui/tests/GuiTestSupport.h"
+#include "platform/rtl/Clock.h"
 
 
 namespace gridtest {
@@ -14,7 +15,11 @@ class TLockableGrid : public TStringGrid_ts {
 public:
     using TStringGrid_ts::TStringGrid_ts;
     bool Locked = false;
+    char Refused = 0;
     bool CanEditModify() override { return !Locked && TStringGrid_ts::CanEditModify(); }
+    bool CanEditAcceptKey(char Key) override {
+        return Key != Refused && TStringGrid_ts::CanEditAcceptKey(Key);
+    }
 };
 
 class InplaceEditReadingQ1 : public GridOnForm<TLockableGrid> {
@@ -161,6 +166,59 @@ TEST_F(InplaceEditReadingQ1, UpdateContentsTakesMaskTextAndLimit) {
     Grid->SetCells(1, 1, "123");
     Ed->UpdateContents();
     EXPECT_EQ(Ed->Text(), "123");
+}
+
+// A click on the grid that moves the editor, followed quickly by a click on
+// the editor, is the grid's double click; a slow second click is not.
+TEST_F(InplaceEditReadingQ1, QuickClickAfterGridClickIsDoubleClick) {
+    ManualClock Clock(0.0, 5000);
+    ScopedClock Installed(Clock);
+    Open({goAlwaysShowEditor});
+    int DoubleClicks = 0;
+    Grid->OnDblClick = [&](TObject*) { ++DoubleClicks; };
+    for (const auto& [Gap, Expect] : {std::pair{100, 1}, std::pair{5000, 0}}) {
+        SCOPED_TRACE(Gap);
+        DoubleClicks = 0;
+        Grid->SetCol(1);
+        const TRect Next = Grid->CellRect(2, 1);
+        MouseDown(Next.Left + 5, Next.Top + 5);
+        MouseUp(Next.Left + 5, Next.Top + 5);
+        ASSERT_EQ(Grid->Col(), 2);
+        Clock.Advance(Gap);
+        Ed->Perform(WM_LBUTTONDOWN, MK_LBUTTON, PointToLParam(3, 3));
+        Ed->Perform(WM_LBUTTONUP, 0, PointToLParam(3, 3));
+        EXPECT_EQ(DoubleClicks, Expect);
+        EXPECT_EQ(Ed->ClickTime(), 0u);
+        Clock.Advance(5000);
+    }
+}
+
+// A character the grid refuses is not typed; one it accepts is.
+TEST_F(InplaceEditReadingQ1, RefusedCharacterIsNotTyped) {
+    Open({});
+    Grid->Refused = 'q';
+    Ed->Deselect();
+    TypeKey(Ed->Widget(), Qt::Key_Q, "q");
+    EXPECT_EQ(Ed->Text(), "abcd");
+    TypeKey(Ed->Widget(), Qt::Key_Z, "z");
+    EXPECT_EQ(Ed->Text(), "abcdz");
+}
+
+// Keys the grid must see: Insert alone, Alt+Tab kept, key-up relayed,
+// and hiding the focused editor gives the focus back to the grid.
+TEST_F(InplaceEditReadingQ1, GridSeesRelayedKeysAndTakesFocusBack) {
+    Open({goTabs, goAlwaysShowEditor});
+    std::vector<Word> Downs, Ups;
+    Grid->OnKeyDown = [&](TObject*, Word& Key, TShiftState) { Downs.push_back(Key); };
+    Grid->OnKeyUp = [&](TObject*, Word& Key, TShiftState) { Ups.push_back(Key); };
+    Press(Qt::Key_Insert);
+    EXPECT_NE(std::find(Downs.begin(), Downs.end(), Word(VK_INSERT)), Downs.end());
+    EXPECT_NE(std::find(Ups.begin(), Ups.end(), Word(VK_INSERT)), Ups.end());
+    Ed->SetFocus();
+    ASSERT_TRUE(Ed->Focused());
+    Ed->Hide();
+    EXPECT_FALSE(Ed->Visible());
+    EXPECT_TRUE(Grid->Focused());
 }
 
 } // namespace
