@@ -16,6 +16,8 @@ public:
     using TStringGrid_ts::TStringGrid_ts;
     bool Locked = false;
     char Refused = 0;
+    int Limit = 0;
+    int GetEditLimit() override { return Limit; }
     bool CanEditModify() override { return !Locked && TStringGrid_ts::CanEditModify(); }
     bool CanEditAcceptKey(char Key) override {
         return Key != Refused && TStringGrid_ts::CanEditAcceptKey(Key);
@@ -191,6 +193,57 @@ TEST_F(InplaceEditReadingQ1, QuickClickAfterGridClickIsDoubleClick) {
         EXPECT_EQ(Ed->ClickTime(), 0u);
         Clock.Advance(5000);
     }
+}
+
+// A masked cell of a grid that forbids change keeps its text too.
+TEST_F(InplaceEditReadingQ1, ReadOnlyMaskedCellKeepsTheText) {
+    Grid->OnGetEditMask = [](TObject*, int, int, AnsiString& Value) { Value = "00-00;1;_"; };
+    Open({});
+    Grid->SetCells(1, 1, "12-34");
+    Ed->UpdateContents();
+    Grid->Locked = true;
+    const AnsiString Before = Ed->Text();
+    for (int Caret : {0, 2, 5}) {
+        Ed->SetSelStart(Caret);
+        Ed->SetSelLength(0);
+        Press(Qt::Key_Backspace);
+        Press(Qt::Key_Delete);
+        TypeKey(Ed->Widget(), Qt::Key_7, "7");
+    }
+    EXPECT_EQ(Ed->Text(), Before);
+    EXPECT_EQ(Grid->Cells(1, 1), "12-34");
+}
+
+// The limit bounds typing; a cell already longer comes back whole, and
+// moving to a plain cell drops the mask of the previous one.
+TEST_F(InplaceEditReadingQ1, LimitAndMaskFollowTheCurrentCell) {
+    Grid->OnGetEditMask = [](TObject*, int ACol, int, AnsiString& Value) {
+        Value = ACol == 3 ? "00;1;_" : "";
+    };
+    Grid->Limit = 3;
+    Grid->SetCells(3, 1, "42");
+    Open({goAlwaysShowEditor});
+    EXPECT_EQ(Ed->Text(), "abcd");
+    Ed->Deselect();
+    TypeKey(Ed->Widget(), Qt::Key_Z, "z");
+    EXPECT_EQ(Ed->Text(), "abcd");
+    Grid->SetCol(2);
+    EXPECT_EQ(Ed->Text(), "next");
+    Grid->SetCol(3);
+    EXPECT_EQ(Ed->EditMask(), "00;1;_");
+    EXPECT_EQ(Ed->Text(), "42");
+    Grid->SetCol(2);
+    EXPECT_EQ(Ed->EditMask(), "");
+    Ed->Deselect();
+    TypeKey(Ed->Widget(), Qt::Key_Z, "z");
+    EXPECT_EQ(Ed->Text(), "next");
+    Grid->SetCells(4, 1, "xy");
+    Grid->SetCol(4);
+    Ed->SelectAll();
+    for (const char* C : {"a", "b", "c", "d"})
+        TypeKey(Ed->Widget(), Qt::Key_A + (C[0] - 'a'), C);
+    EXPECT_EQ(Ed->Text(), "abc");
+    EXPECT_EQ(Grid->Cells(1, 1), "abcd");
 }
 
 // A character the grid refuses is not typed; one it accepts is.
