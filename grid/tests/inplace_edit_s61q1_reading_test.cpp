@@ -246,6 +246,17 @@ TEST_F(InplaceEditReadingQ1, LimitAndMaskFollowTheCurrentCell) {
     EXPECT_EQ(Grid->Cells(1, 1), "abcd");
 }
 
+// While the editor has the focus the form still counts the grid as its
+// focused control, and Alt+Tab is not the grid's.
+TEST_F(InplaceEditReadingQ1, FormKeepsGridFocusedAndAltTabStaysOut) {
+    Open({goTabs, goAlwaysShowEditor});
+    Ed->SetFocus();
+    ASSERT_TRUE(Ed->Focused());
+    EXPECT_EQ(Form->ActiveControl(), Grid);
+    Press(Qt::Key_Tab, Qt::AltModifier);
+    EXPECT_EQ(Grid->Col(), 1);
+}
+
 // A character the grid refuses is not typed; one it accepts is.
 TEST_F(InplaceEditReadingQ1, RefusedCharacterIsNotTyped) {
     Open({});
