@@ -376,20 +376,9 @@ TEST_F(ScrollingReading, TheWaitEndsEarlyForMouseInputOrEscape) {
 class ScrollingPixels : public ShownGridPixels {
 protected:
     // The caret's blink would change the editor's pixels between two looks
-    // at the window on a busy machine: no timer runs unless a test says so,
-    // and the edit's own caret stays lit.
+    // at the window on a busy machine: no timer runs unless a test says so.
     FakeTimerService Timers;
     ScopedTimerService TimerScope{Timers};
-    void SetUp() override {
-        EnsureQtApplication();
-        FFlashTime = QApplication::cursorFlashTime();
-        QApplication::setCursorFlashTime(0);
-    }
-    void TearDown() override {
-        ShownGridPixels::TearDown();
-        QApplication::setCursorFlashTime(FFlashTime);
-    }
-    int FFlashTime = 0;
 
     void Fill(grid::TgxGridMode Mode) {
         ShowGrid(12, 60);
