@@ -90,7 +90,11 @@ void TgxBaseGrid::ChangeDisplayCol(int From, int To) {
 }
 
 void TgxBaseGrid::ChangeColWidths(int From, int To) {
-    if (From != To && !FColWidths.Empty()) FColWidths.Move(From, To);
+    if (From == To || FColWidths.Empty()) return;
+    FColWidths.Move(From, To);
+    // A hidden (zero-width) column moved into or out of the fixed area
+    // changes where the scrolling part begins.
+    if (std::min(From, To) < FixedCols()) CalcHorzFixedWidth();
 }
 
 void TgxBaseGrid::MoveVisibleCol(int From, int To) {
@@ -154,7 +158,9 @@ void TgxBaseGrid::ChangeDisplayRow(int From, int To) {
 }
 
 void TgxBaseGrid::ChangeRowHeights(int From, int To) {
-    if (From != To && !FRowHeights.Empty()) FRowHeights.Move(From, To);
+    if (From == To || FRowHeights.Empty()) return;
+    FRowHeights.Move(From, To);
+    if (std::min(From, To) < FixedRows()) CalcVertFixedHeight();
 }
 
 void TgxBaseGrid::MoveVisibleRow(int From, int To) {

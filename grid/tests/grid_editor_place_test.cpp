@@ -101,4 +101,37 @@ TEST_F(GridEditorPlace, AScaledFormLeavesTheEditorOverItsCell) {
     }
 }
 
+// A hidden line keeps no size; moved out of the fixed area, the fixed area
+// shrinks by nothing, and the scrolling part must still begin right after
+// it: otherwise the line at the window's edge is taken for shown, the keys
+// stop scrolling before it and its editor never turns up.
+TEST_F(GridEditorPlace, AHiddenLineMovedOutOfTheFixedAreaLeavesTheEdgeCellScrolledIntoView) {
+    for (const bool Cols : {true, false}) {
+        SCOPED_TRACE(Cols ? "columns" : "rows");
+        Grid->SetFixedColCount(0);
+        Grid->SetFixedRowCount(0);
+        Grid->GridCols()->Item(1)->SetVisible(true);
+        Grid->SetGridColCount(Cols ? 12 : 3);
+        Grid->SetGridRowCount(Cols ? 3 : 40);
+        if (Cols) {
+            Grid->SetFixedColCount(2);
+            Grid->GridCols()->Item(1)->SetVisible(false);
+            Grid->SetDisplayColnr(1, 6);
+        } else {
+            Grid->SetFixedRowCount(2);
+            Grid->SetRowVisible(1, false);
+            Grid->SetDisplayRownr(1, 6);
+        }
+        QApplication::processEvents();
+        GoTo(Cols ? 4 : 1, Cols ? 1 : 4);
+        const int Last = Cols ? Grid->GetGridColCount() : Grid->GetGridRowCount();
+        for (int Step = 0; Step < Last; ++Step) {
+            Press(Cols ? Qt::Key_Right : Qt::Key_Down);
+            SCOPED_TRACE("at " + Cell(Grid->Col(), Grid->Row()));
+            ASSERT_TRUE(EditorShown());
+            ExpectOverTheCurrentCell();
+        }
+    }
+}
+
 } // namespace
