@@ -1,0 +1,199 @@
+// The main data module's connection and calculated field, and the options
+// row's load and writers, through the module's public calls over a real shop
+// database.
+#include "StoreTest.h"
+
+#include "platform/data/Database.h"
+#include "platform/data/Field.h"
+#include "platform/data/StdFields.h"
+#include "platform/data/Query.h"
+#include "platform/rtl/Exceptions.h"
+
+#include <cstdlib>
+#include <functional>
+#include <filesystem>
+
+namespace {
+
+class DmodOptionsReading : public StoreTest {
+protected:
+    void SetShort(const char* Column, const char* Value)
+    {
+        Db.Exec(AnsiString("update DORNWICK_OPTIONS set ") + Column + " = " + Value);
+    }
+};
+
+TEST_F(DmodOptionsReading, ConnectsAndReconnectsToTheShopDatabase)
+{
+    EXPECT_TRUE(Dmod->MyDatabase->Connected());
+    EXPECT_EQ(Dmod->ConnectDatabase(), 1);
+    EXPECT_TRUE(Dmod->MyDatabase->Connected());
+    EXPECT_EQ(Dmod->ConnectDatabase(), 1);
+    EXPECT_EQ(Dmod->MyDatabase->AliasName(), "Pellworth11");
+    EXPECT_EQ(Dmod->MyDatabase->DatabaseName(), "Dornwickdbms");
+    EXPECT_FALSE(Dmod->MyDatabase->LoginPrompt());
+    ASSERT_EQ(Dmod->MyDatabase->Params()->Count(), 4);
+    EXPECT_EQ(Dmod->MyDatabase->Params()->Strings(0), "BLOBS TO CACHE=1024");
+    EXPECT_EQ(Dmod->MyDatabase->Params()->Strings(3), "SHAREDMEMSIZE=4096");
+}
+
+TEST_F(DmodOptionsReading, AMissingDatabaseLeavesTheModuleBuiltButUnconnected)
+{
+    Dmod.reset();
+    std::filesystem::remove(Db.File());
+    TMainDmod Module(nullptr);
+    EXPECT_FALSE(Module.MyDatabase->Connected());
+    EXPECT_EQ(Module.ConnectDatabase(), -99);
+    EXPECT_FALSE(Module.MyDatabase->Connected());
+    // The first statement then reports the failure to its caller.
+    ShopOptions Options;
+    EXPECT_THROW(Module.LoadOptions(Options), Exception);
+}
+
+TEST_F(DmodOptionsReading, ShowTimeOnFormatsTheLogonTime)
+{
+    FormatSettings().ShortDateFormat = "yyyy/mm/dd";
+    FormatSettings().LongTimeFormat = "hh:mm:ss";
+    FormatSettings().TimeSeparator = ':';
+    Db.Exec("insert into EMPLOYEE (EmpNbr, Fname, Lname) values (7, 'Ann', 'Lee');"
+            "insert into USER_LOGON (USERID, NAME, DORN_USER) values (3, 'ANN', 7);"
+            "insert into CURRENT_USERS (UserId, TimeOn, VElmCount, DOrnCount)"
+            " values (3, '2024/03/05 14:07:00', 1, 2)");
+    Dmod->ActiveUsersQ->Open();
+    ASSERT_EQ(Dmod->ActiveUsersQ->RecordCount(), 1);
+    EXPECT_EQ(Dmod->ActiveUsersQShowTimeOn->AsString(), "Tue Mar 5 2:07pm");
+    EXPECT_EQ(Dmod->ActiveUsersQFname->AsString(), "Ann");
+}
+
+TEST_F(DmodOptionsReading, NullDefaultsOfTheAlertMembers)
+{
+    struct Case {
+        const char* Hour;
+        int Expected;
+    };
+    for (const Case& C : {Case{"NULL", 12}, Case{"0", 12}, Case{"7", 7}, Case{"12", 12}}) {
+        SetShort("AlertsProcessHour", C.Hour);
+        SetShort("AlertsProcessMin", "NULL");
+        SetShort("AlertsProcessAmPm", "NULL");
+        ShopOptions Options;
+        Options.AlertsProcessMin = 33;
+        Options.AlertsProcessAmPm = 1;
+        Dmod->LoadOptions(Options);
+        EXPECT_EQ(Options.AlertsProcessHour, C.Expected) << C.Hour;
+        EXPECT_EQ(Options.AlertsProcessMin, 0) << C.Hour;
+        EXPECT_EQ(Options.AlertsProcessAmPm, 0) << C.Hour;
+    }
+}
+
+TEST_F(DmodOptionsReading, NullTextsLoadEmptyOrKeepThePreviousValue)
+{
+    Db.Exec("update DORNWICK_OPTIONS set SMTPserver = 'mail.example', SMTPaccount = 'ops',"
+            " SMTPpassword = 'pw', PoPrefix = 'P', PoSuffix = 'S', TaxAuthName = 'T',"
+            " QBImportCode = 'Q', BatchApproveHour = 5");
+    ShopOptions Options;
+    Dmod->LoadOptions(Options);
+    EXPECT_EQ(Options.SMTPserver, "mail.example");
+    EXPECT_EQ(Options.BatchApproveHour, 5);
+    Db.Exec("update DORNWICK_OPTIONS set SMTPserver = NULL, SMTPaccount = NULL,"
+            " SMTPpassword = NULL, PoPrefix = NULL, PoSuffix = NULL, TaxAuthName = NULL,"
+            " QBImportCode = NULL, BatchApproveHour = NULL, SMTPport = NULL,"
+            " AlertsGenInd = NULL, AlertsEmailType = NULL, SMTPencryption = NULL;"
+            "update WU_DFLTS set CustomCode = NULL, QtyDecimals = NULL, DT_PREF = NULL");
+    Dmod->LoadOptions(Options);
+    EXPECT_EQ(Options.SMTPserver, "mail.example");
+    EXPECT_EQ(Options.SMTPaccount, "ops");
+    EXPECT_EQ(Options.SMTPpassword, "pw");
+    EXPECT_EQ(Options.BatchApproveHour, 5);
+    for (const AnsiString* Text : {&Options.PoPrefix, &Options.PoSuffix, &Options.TaxAuthName,
+                                   &Options.QBImportCode, &Options.CustomCode})
+        EXPECT_EQ(*Text, "");
+    EXPECT_EQ(Options.SMTPport, 0);
+    EXPECT_EQ(Options.AlertsGenInd, 0);
+    EXPECT_EQ(Options.AlertsEmailType, 0);
+    EXPECT_EQ(Options.SMTPencryption, 0);
+    EXPECT_EQ(Options.QtyDecimals, 0);
+    EXPECT_EQ(Options.DT_PREF, 0);
+}
+
+TEST_F(DmodOptionsReading, UserDefaultsComeFromTheirOwnTable)
+{
+    Db.Exec("update WU_DFLTS set CustomCode = 'AB', QtyDecimals = 3, CostDecimals = 4,"
+            " DT_PREF = 1, PH_PREF = 2");
+    ShopOptions Options;
+    Dmod->LoadOptions(Options);
+    EXPECT_EQ(Options.CustomCode, "AB");
+    EXPECT_EQ(Options.QtyDecimals, 3);
+    EXPECT_EQ(Options.CostDecimals, 4);
+    EXPECT_EQ(Options.DT_PREF, 1);
+    EXPECT_EQ(Options.PH_PREF, 2);
+    Db.Exec("delete from WU_DFLTS");
+    Dmod->LoadOptions(Options);
+    EXPECT_EQ(Options.CustomCode, "");
+    EXPECT_EQ(Options.QtyDecimals, 0);
+    EXPECT_EQ(Options.CostDecimals, 0);
+    EXPECT_EQ(Options.DT_PREF, 0);
+    EXPECT_EQ(Options.PH_PREF, 0);
+}
+
+TEST_F(DmodOptionsReading, AMissingRowOrARequiredNullRaises)
+{
+    ShopOptions Options;
+    Options.DBMS_Level = "old";
+    Db.Exec("delete from DORNWICK_OPTIONS");
+    EXPECT_THROW(Dmod->LoadOptions(Options), Exception);
+    EXPECT_EQ(Options.DBMS_Level, "old");
+    Db.Exec("insert into DORNWICK_OPTIONS (TokenKey, DBMS_Level) values (1, 'L9');"
+            "update DORNWICK_OPTIONS set LaborUomRef = NULL");
+    EXPECT_THROW(Dmod->LoadOptions(Options), EVariantError);
+    EXPECT_EQ(Options.DBMS_Level, "L9");
+}
+
+TEST_F(DmodOptionsReading, WritersSetTheirColumnsInEveryRow)
+{
+    Db.Exec("insert into DORNWICK_OPTIONS (TokenKey) values (2)");
+    struct Case {
+        std::function<void()> Write;
+        const char* Check;
+        const char* Expected;
+    };
+    const Case Cases[] = {
+        {[&] { Dmod->TurnAlertsOn(); }, "AlertsGenInd", "1"},
+        {[&] { Dmod->TurnAlertsOff(); }, "AlertsGenInd", "0"},
+        {[&] { Dmod->SetEmailTypeSmtp(); }, "AlertsEmailType", "1"},
+        {[&] { Dmod->SetEmailTypeOff(); }, "AlertsEmailType", "0"},
+        {[&] { Dmod->SaveProcessTime(7, 30, 1); },
+         "AlertsProcessHour || ',' || AlertsProcessMin || ',' || AlertsProcessAmPm", "7,30,1"},
+        {[&] { Dmod->SaveSmtpSettings("smtp.example.com", 2, 587, "o'brien", "a:b:c", 1); },
+         "SMTPserver || '|' || SMTPencryption || '|' || SMTPport || '|' || SMTPaccount || '|' ||"
+         " SMTPpassword || '|' || AlertsEmailType",
+         "smtp.example.com|2|587|o'brien|a:b:c|1"},
+    };
+    for (const Case& C : Cases) {
+        C.Write();
+        const auto Rows = Db.Rows(AnsiString("select ") + C.Check + " from DORNWICK_OPTIONS");
+        ASSERT_EQ(Rows.size(), 2u);
+        for (const auto& Row : Rows)
+            EXPECT_EQ(Row[0].AsString(), C.Expected) << C.Check;
+    }
+}
+
+TEST_F(DmodOptionsReading, SmtpSettingsGoInAsQuotedLiterals)
+{
+    Dmod->SaveSmtpSettings("smtp.example.com", 1, 465, "o'brien", "a:b", 1);
+    EXPECT_EQ(LastStatement(),
+              "Update DORNWICK_OPTIONS set SMTPserver = 'smtp.example.com', SMTPencryption = 1, "
+              "SMTPport = 465, SMTPaccount = 'o''brien', SMTPpassword = 'a'||CHAR(58)||'b', "
+              "AlertsEmailType = 1");
+    Dmod->SaveProcessTime(7, 30, 1);
+    EXPECT_EQ(LastStatement(), "Update DORNWICK_OPTIONS set AlertsProcessHour = 7, "
+                               "AlertsProcessMin = 30, AlertsProcessAmPm = 1");
+    // The round trip through the load gives the texts back as typed.
+    ShopOptions Options;
+    Dmod->LoadOptions(Options);
+    EXPECT_EQ(Options.SMTPaccount, "o'brien");
+    EXPECT_EQ(Options.SMTPpassword, "a:b");
+    EXPECT_EQ(Options.SMTPport, 465);
+    EXPECT_EQ(Options.AlertsProcessHour, 7);
+}
+
+} // namespace
