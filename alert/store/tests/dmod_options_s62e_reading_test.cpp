@@ -6,7 +6,9 @@
 #include "platform/data/Database.h"
 #include "platform/data/Field.h"
 #include "platform/data/StdFields.h"
+#include "platform/data/DataSource.h"
 #include "platform/data/Query.h"
+#include "platform/rtl/StrUtils.h"
 #include "platform/rtl/Exceptions.h"
 
 #include <cstdlib>
@@ -194,6 +196,90 @@ TEST_F(DmodOptionsReading, SmtpSettingsGoInAsQuotedLiterals)
     EXPECT_EQ(Options.SMTPpassword, "a:b");
     EXPECT_EQ(Options.SMTPport, 465);
     EXPECT_EQ(Options.AlertsProcessHour, 7);
+}
+
+TEST_F(DmodOptionsReading, ComponentsCarryTheirStatementsAndFields)
+{
+    struct QueryCase {
+        TQuery* Query;
+        const char* Name;
+        const char* Sql;
+    };
+    const QueryCase Queries[] = {
+        {Dmod->UserLogonQ, "UserLogonQ", "Select USERID, NAME,DORN_USER\nfrom USER_LOGON\nwhere USERID >= 0\norder by NAME"},
+        {Dmod->ActiveUsersQ, "ActiveUsersQ",
+         "Select CU.UserId, TimeOn, VElmCount, DOrnCount, NAME,\nFname, Lname, DORN_USER \n"
+         "from CURRENT_USERS CU, USER_LOGON U, EMPLOYEE E\nwhere CU.UserId = U.USERID\n"
+         "and U.DORN_USER = E.EmpNbr \norder by TimeOn"},
+        {Dmod->PcProfileListQ, "PcProfileListQ", "select Descr, PcToken \nfrom PC_DATA_COLLECTION_SETUP \norder by Descr"},
+        {Dmod->MDCProfileListQ, "MDCProfileListQ", "select Name, ProfileNbr  \nfrom MDC_PROFILE \norder by Name"},
+        {Dmod->CommonSql, "CommonSql", ""},
+        {Dmod->CommonSql2, "CommonSql2", ""},
+        {Dmod->CommonSql3, "CommonSql3", ""},
+        {Dmod->AlertTransactionsQ, "AlertTransactionsQ", ""},
+    };
+    for (const QueryCase& C : Queries) {
+        ASSERT_NE(C.Query, nullptr) << C.Name;
+        EXPECT_EQ(C.Query->Name(), C.Name);
+        EXPECT_EQ(C.Query->DatabaseName(), "Dornwickdbms") << C.Name;
+        // The lines as the resource gives them, each with its trailing blanks.
+        AnsiString Lines;
+        for (int I = 0; I < C.Query->SQL()->Count(); ++I)
+            Lines += (I ? "\n" : "") + C.Query->SQL()->Strings(I);
+        EXPECT_EQ(Lines, C.Sql) << C.Name;
+    }
+    EXPECT_EQ(Dmod->DsUserLogon->DataSet(), Dmod->UserLogonQ);
+    EXPECT_EQ(Dmod->DsActiveUsers->DataSet(), Dmod->ActiveUsersQ);
+    EXPECT_EQ(Dmod->DsPcProfileList->DataSet(), Dmod->PcProfileListQ);
+    EXPECT_EQ(Dmod->DsMDCProfileList->DataSet(), Dmod->MDCProfileListQ);
+
+    struct FieldCase {
+        TField* Field;
+        TDataSet* Owner;
+        const char* FieldName;
+        const char* Label;
+        int Width; // 0: not checked
+        bool Visible;
+    };
+    const FieldCase Fields[] = {
+        {Dmod->UserLogonQUSERID, Dmod->UserLogonQ, "USERID", "USERID", 0, false},
+        {Dmod->UserLogonQNAME, Dmod->UserLogonQ, "NAME", "User Id", 0, true},
+        {Dmod->UserLogonQDORN_USER, Dmod->UserLogonQ, "DORN_USER", "DORN_USER", 0, false},
+        {Dmod->StringField1, Dmod->ActiveUsersQ, "NAME", "User Id", 9, true},
+        {Dmod->ActiveUsersQFname, Dmod->ActiveUsersQ, "Fname", "First Name", 10, true},
+        {Dmod->ActiveUsersQLname, Dmod->ActiveUsersQ, "Lname", "Last Name", 16, true},
+        {Dmod->ActiveUsersQShowTimeOn, Dmod->ActiveUsersQ, "ShowTimeOn", "Time Logged On", 20, true},
+        {Dmod->ActiveUsersQVElmCount, Dmod->ActiveUsersQ, "VElmCount", "VElm", 5, true},
+        {Dmod->ActiveUsersQDOrnCount, Dmod->ActiveUsersQ, "DOrnCount", "DOrn", 5, true},
+        {Dmod->ActiveUsersQTimeOn, Dmod->ActiveUsersQ, "TimeOn", "Time Logged On", 21, false},
+        {Dmod->SmallintField1, Dmod->ActiveUsersQ, "USERID", "USERID", 0, false},
+        {Dmod->IntegerField1, Dmod->ActiveUsersQ, "DORN_USER", "DORN_USER", 0, false},
+        {Dmod->PcProfileListQPcToken, Dmod->PcProfileListQ, "PcToken", "PcToken", 0, true},
+        {Dmod->PcProfileListQDescr, Dmod->PcProfileListQ, "Descr", "Descr", 0, true},
+        {Dmod->MDCProfileListQName, Dmod->MDCProfileListQ, "Name", "Name", 0, true},
+        {Dmod->MDCProfileListQProfileNbr, Dmod->MDCProfileListQ, "ProfileNbr", "ProfileNbr", 0, true},
+    };
+    for (const FieldCase& C : Fields) {
+        ASSERT_NE(C.Field, nullptr) << C.FieldName;
+        EXPECT_EQ(C.Field->DataSet(), C.Owner) << C.FieldName;
+        EXPECT_EQ(C.Field->FieldName(), C.FieldName);
+        EXPECT_EQ(C.Field->DisplayLabel(), C.Label) << C.FieldName;
+        if (C.Width) EXPECT_EQ(C.Field->DisplayWidth(), C.Width) << C.FieldName;
+        EXPECT_EQ(C.Field->Visible(), C.Visible) << C.FieldName;
+    }
+    EXPECT_TRUE(Dmod->ActiveUsersQShowTimeOn->Calculated());
+    // The list queries open over the shop schema with the fields above.
+    for (TQuery* Q : {Dmod->UserLogonQ, Dmod->PcProfileListQ, Dmod->MDCProfileListQ})
+        EXPECT_NO_THROW(Q->Open()) << Q->Name();
+}
+
+TEST_F(DmodOptionsReading, AnUnreadableLogonTimeRaisesOutOfTheCalculatedField)
+{
+    FormatSettings().ShortDateFormat = "yyyy/mm/dd";
+    Db.Exec("insert into EMPLOYEE (EmpNbr, Fname, Lname) values (7, 'Ann', 'Lee');"
+            "insert into USER_LOGON (USERID, NAME, DORN_USER) values (3, 'ANN', 7);"
+            "insert into CURRENT_USERS (UserId, TimeOn) values (3, 'soon')");
+    EXPECT_THROW(Dmod->ActiveUsersQ->Open(), Exception);
 }
 
 } // namespace

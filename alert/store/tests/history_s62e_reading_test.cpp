@@ -54,6 +54,8 @@ TEST_F(HistoryReading, WritesOneRowWithSentinelsAsNull)
     Dmod->InsertAlertHistory(Alert); // every key at its sentinel
 
     Alert.AlertNbr = 18;
+    // A workstation's own date separator never reaches the stored text.
+    FormatSettings().DateSeparator = '-';
     Alert.EventTimeStamp = EncodeDate(2024, 7, 1) + EncodeTime(13, 5, 9, 0);
     Alert.EmpNbrGeneratedTrans = 0;
     Alert.EmpNbr = 0;
@@ -70,7 +72,11 @@ TEST_F(HistoryReading, WritesOneRowWithSentinelsAsNull)
     Alert.ActionItemNbr = 11;
     Alert.RFINbr = 12;
     Alert.QuoteNbr = -5;
+    FormatSettings().ShortDateFormat = "d.m.yy";
     Dmod->InsertAlertHistory(Alert);
+    // The statement shapes stay set for the routines that rely on them.
+    EXPECT_EQ(FormatSettings().ShortDateFormat, "yyyy/mm/dd");
+    EXPECT_EQ(FormatSettings().LongTimeFormat, "hh:mm:ss");
 
     const auto Rows = Db.Rows(AnsiString("select AlertNbr, AlertRecipientNbr, DateGenerated, Priority,"
                                          " Descr, SendEmail, ") +

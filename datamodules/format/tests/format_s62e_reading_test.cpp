@@ -126,6 +126,20 @@ TEST_F(FormatReading, UnreadableTextsRaiseTheConversionErrorNamingThem)
     EXPECT_EQ(Date, 5);
 }
 
+TEST_F(FormatReading, StoredSlashDatesReadUnderAnyDateSeparator)
+{
+    FormatSettings().DateSeparator = '-';
+    TDateTime Date = 0;
+    ParseDateText("2026/12/08", Date);
+    EXPECT_EQ(Date, EncodeDate(2026, 12, 8));
+    AnsiString Output;
+    DateTimeTextToDateText("2026/12/08 10:00:00", Output, 1);
+    EXPECT_EQ(Output, "12-08-26"); // shown to people with their separator
+    DateTimeTextToTimeText("2026/12/08 10:00:00", Output);
+    EXPECT_EQ(Output, "10:00 AM");
+    EXPECT_EQ(FormatSettings().DateSeparator, '-');
+}
+
 TEST_F(FormatReading, MinutesInEachMode)
 {
     struct Case {
