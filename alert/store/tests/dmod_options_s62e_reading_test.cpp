@@ -42,7 +42,8 @@ TEST_F(DmodOptionsReading, ConnectsAndReconnectsToTheShopDatabase)
 TEST_F(DmodOptionsReading, AMissingDatabaseLeavesTheModuleBuiltButUnconnected)
 {
     Dmod.reset();
-    std::filesystem::remove(Db.File());
+    const std::filesystem::path Kept = Db.File().string() + ".kept";
+    std::filesystem::rename(Db.File(), Kept);
     TMainDmod Module(nullptr);
     EXPECT_FALSE(Module.MyDatabase->Connected());
     EXPECT_EQ(Module.ConnectDatabase(), -99);
@@ -50,6 +51,12 @@ TEST_F(DmodOptionsReading, AMissingDatabaseLeavesTheModuleBuiltButUnconnected)
     // The first statement then reports the failure to its caller.
     ShopOptions Options;
     EXPECT_THROW(Module.LoadOptions(Options), Exception);
+    EXPECT_FALSE(std::filesystem::exists(Db.File())); // never created by opening
+    // Once the database is back, the next attempt connects.
+    std::filesystem::rename(Kept, Db.File());
+    EXPECT_EQ(Module.ConnectDatabase(), 1);
+    EXPECT_NO_THROW(Module.LoadOptions(Options));
+    EXPECT_EQ(Options.AlertsProcessHour, 12);
 }
 
 TEST_F(DmodOptionsReading, ShowTimeOnFormatsTheLogonTime)

@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <limits>
 
 namespace {
 
@@ -113,6 +114,9 @@ TEST_F(FormatReading, UnreadableTextsRaiseTheConversionErrorNamingThem)
         {[&] { DateTimeTextToDateText("2026/13/08", Output, 1); }, "'2026/13/08' is not a valid date"},
         {[&] { ParseDateText("08.12.2026", Date); }, "'08.12.2026' is not a valid date"},
         {[&] { ParseDateText("", Date); }, "'' is not a valid date"},
+        {[&] { DateTimeTextToTimeText("", Output); }, "'' is not a valid time"},
+        {[&] { DateTimeTextToTimeText("2026/12/08 1", Output); }, "'1 00:00:' is not a valid time"},
+        {[&] { DateTimeTextToDateText("", Output, 1); }, "'' is not a valid date"},
     };
     for (const Case& C : Cases) {
         try {
@@ -151,12 +155,22 @@ TEST_F(FormatReading, MinutesInEachMode)
         {0, 75, "75"},   {0, 7.5f, "7.5"},     {1, 75, "01:15"}, {1, 5, "00:05"},
         {1, 6000, "100:00"}, {1, 59.9f, "00:59"}, {1, 60, "01:00"}, {1, 0, "00:00"},
         {2, 75, "1.25"}, {2, 0, "0.00"},       {3, 75, "old"},   {-1, 75, "old"},
+        {2, -75, "-1.25"},
     };
     for (const Case& C : Cases) {
         AnsiString Output = "old";
         FormatMinutes(C.Mode, C.Minutes, Output);
         EXPECT_EQ(Output, C.Expected) << C.Mode << " " << C.Minutes;
     }
+    // Minutes beyond the range of a whole number, or no number at all,
+    // give text rather than undefined arithmetic.
+    for (float Odd : {1e10f, -1e10f, std::numeric_limits<float>::infinity(),
+                      std::numeric_limits<float>::quiet_NaN(), 3e38f})
+        for (int Mode : {0, 1, 2}) {
+            AnsiString Output = "old";
+            EXPECT_NO_THROW(FormatMinutes(Mode, Odd, Output)) << Mode << " " << Odd;
+            EXPECT_FALSE(Output.empty()) << Mode << " " << Odd;
+        }
 }
 
 TEST_F(FormatReading, DatesByPreferenceAndByConversion)
