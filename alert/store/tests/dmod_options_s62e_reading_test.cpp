@@ -205,6 +205,20 @@ TEST_F(DmodOptionsReading, SmtpSettingsGoInAsQuotedLiterals)
     EXPECT_EQ(Options.AlertsProcessHour, 7);
 }
 
+TEST_F(DmodOptionsReading, ATextThatCannotBeStoredAsItIsChangesNothing)
+{
+    Dmod->SaveSmtpSettings("smtp.example.com", 0, 25, "ops", "pw", 1);
+    const AnsiString WithNul("p\0w", 3);
+    try {
+        Dmod->SaveSmtpSettings("other.example.com", 2, 587, "ops", WithNul, 0);
+        // Stored, it must come back whole.
+        EXPECT_EQ(Db.Scalar("select SMTPpassword from DORNWICK_OPTIONS").AsString(), WithNul);
+    } catch (const Exception&) {
+        EXPECT_EQ(Db.Scalar("select SMTPserver || SMTPport || SMTPpassword from DORNWICK_OPTIONS").AsString(),
+                  "smtp.example.com25pw");
+    }
+}
+
 TEST_F(DmodOptionsReading, ComponentsCarryTheirStatementsAndFields)
 {
     struct QueryCase {

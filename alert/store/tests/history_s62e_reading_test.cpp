@@ -10,6 +10,8 @@
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/Format.h"
 
+#include <functional>
+
 namespace {
 
 class HistoryReading : public StoreTest {
@@ -86,6 +88,13 @@ TEST_F(HistoryReading, WritesOneRowWithSentinelsAsNull)
                                 "NULL,NULL,NULL,NULL,NULL,NULL,NULL,NULL,NULL,NULL,NULL,NULL,NULL,NULL,NULL,");
     EXPECT_EQ(JoinRow(Rows[1]), "18,40,2024/07/01 13:05:09,2,Job 'A': late,3,"
                                 "0,-99,2,3,4,5,6,7,0,8,9,10,11,12,-5,");
+
+    // The last instant of a day stays on that day.
+    Alert.AlertNbr = 19;
+    Alert.EventTimeStamp = EncodeDate(2024, 7, 1) + EncodeTime(23, 59, 59, 999);
+    Dmod->InsertAlertHistory(Alert);
+    EXPECT_EQ(Db.Scalar("select DateGenerated from ALERT_HISTORY where AlertNbr = 19").AsString(),
+              "2024/07/01 23:59:59");
 }
 
 TEST_F(HistoryReading, ForwardingTargetOrZero)
@@ -145,6 +154,29 @@ TEST_F(HistoryReading, OtherClassesRaiseOnSelectionAndMarkNothing)
         EXPECT_NO_THROW(Dmod->MarkAlertsSent(RunClass));
     }
     EXPECT_EQ(Codes(), "101:1 102:2 103:3 104:4 105:5 ");
+}
+
+TEST_F(HistoryReading, RecipientsWhoseMessageWasRefusedStayDue)
+{
+    struct Case {
+        std::function<void(TMainDmod&)> Mark;
+        const char* After;
+    };
+    const Case Cases[] = {
+        {[](TMainDmod& D) { D.MarkAlertsSent(3, {40}); }, "11:1 13:3 14:4 21:1 23:0 24:0 "},
+        {[](TMainDmod& D) { D.MarkAlertsSent(1, {40, 41}); }, "11:1 13:3 14:4 21:1 23:3 24:4 "},
+        {[](TMainDmod& D) { D.MarkRecipientAlertsSent(4, 40); }, "11:1 13:3 14:0 21:1 23:3 24:4 "},
+        {[](TMainDmod& D) { D.MarkRecipientAlertsSent(1, 41); }, "11:1 13:3 14:4 21:0 23:0 24:0 "},
+        {[](TMainDmod& D) { D.MarkRecipientAlertsSent(2, 41); }, "11:1 13:3 14:4 21:1 23:3 24:4 "},
+    };
+    for (const Case& C : Cases) {
+        Db.Exec("delete from ALERT_HISTORY");
+        for (int Recipient : {40, 41})
+            for (int Code : {1, 3, 4})
+                AddHistory((Recipient - 39) * 10 + Code, Recipient, "2024/07/01", Code);
+        C.Mark(*Dmod);
+        EXPECT_EQ(Codes(), C.After);
+    }
 }
 
 TEST_F(HistoryReading, SelectionGroupsByRecipientThenJobDescendingThenOldestFirst)

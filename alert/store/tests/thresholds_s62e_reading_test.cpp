@@ -5,6 +5,7 @@
 
 #include "platform/data/Field.h"
 #include "platform/data/Query.h"
+#include "platform/rtl/Exceptions.h"
 #include "platform/rtl/Format.h"
 
 #include <functional>
@@ -83,6 +84,19 @@ TEST_F(ThresholdsReading, WorkOrdersItemsDepartmentsAndProductsFollowOpenWorkOnl
     EXPECT_EQ(Row("select WoNbr, DeptRef, PercentBudget from ALERT_THRESHOLD_WO_DEPT order by WoNbr, DeptRef"),
               "1 12 41 10 2 41 11 2 42 ");
     EXPECT_EQ(Row("select WoProductNbr, ScanQty from ALERT_THRESHOLD_PRODUCT order by 1"), "70 6 71 2 ");
+}
+
+TEST_F(ThresholdsReading, ARejectedStatementEndsTheRefreshWithItsError)
+{
+    Db.Exec("insert into JOBS (JobNbr, CompanyNbr, JobStatusNbr) values (1, 3, 1);"
+            "insert into WO (WoNbr, JobNbr, PercentComp, EstLaborHrs) values (10, 1, 0, NULL);"
+            "insert into WO_PRODUCTS (WoProductNbr, WoNbr, ScanQty, MakeQty) values (70, 10, 1, 9);"
+            "drop table ALERT_THRESHOLD_WO");
+    EXPECT_THROW(Dmod->RefreshAlertThresholds(), Exception);
+    // What ran before the failing statement stays done; nothing after it ran.
+    EXPECT_EQ(Db.Scalar("select count(*) from ALERT_THRESHOLD_JOBS").AsInteger(), 1);
+    EXPECT_EQ(Db.Scalar("select EstLaborHrs from WO where WoNbr = 10").AsInteger(), 0);
+    EXPECT_EQ(Db.Scalar("select count(*) from ALERT_THRESHOLD_PRODUCT").AsInteger(), 0);
 }
 
 TEST_F(ThresholdsReading, LookupsLeaveTheSharedQueryOpenOnTheRowOrOnNothing)
