@@ -72,6 +72,25 @@ TEST_F(DmodOptionsReading, ShowTimeOnFormatsTheLogonTime)
     ASSERT_EQ(Dmod->ActiveUsersQ->RecordCount(), 1);
     EXPECT_EQ(Dmod->ActiveUsersQShowTimeOn->AsString(), "Tue Mar 5 2:07pm");
     EXPECT_EQ(Dmod->ActiveUsersQFname->AsString(), "Ann");
+    // A workstation's own date separator does not stop the stored time reading.
+    Dmod->ActiveUsersQ->Close();
+    FormatSettings().DateSeparator = '-';
+    Dmod->ActiveUsersQ->Open();
+    EXPECT_EQ(Dmod->ActiveUsersQShowTimeOn->AsString(), "Tue Mar 5 2:07pm");
+}
+
+TEST_F(DmodOptionsReading, ALogonWithoutATimeShowsNoTime)
+{
+    FormatSettings().ShortDateFormat = "yyyy/mm/dd";
+    Db.Exec("insert into EMPLOYEE (EmpNbr, Fname, Lname) values (7, 'Ann', 'Lee'), (8, 'Bo', 'Ng');"
+            "insert into USER_LOGON (USERID, NAME, DORN_USER) values (3, 'ANN', 7), (4, 'BO', 8);"
+            "insert into CURRENT_USERS (UserId, TimeOn) values (3, NULL), (4, '2024/03/05 09:00:00')");
+    Dmod->ActiveUsersQ->Open();
+    ASSERT_EQ(Dmod->ActiveUsersQ->RecordCount(), 2);
+    Dmod->ActiveUsersQ->First();
+    EXPECT_EQ(Dmod->ActiveUsersQShowTimeOn->AsString(), "");
+    Dmod->ActiveUsersQ->Next();
+    EXPECT_EQ(Dmod->ActiveUsersQShowTimeOn->AsString(), "Tue Mar 5 9:00am");
 }
 
 TEST_F(DmodOptionsReading, NullDefaultsOfTheAlertMembers)

@@ -199,14 +199,18 @@ TEST_F(HistoryReading, PurgeDropsEachRecipientsRowsOlderThanItsAge)
 {
     ManualClock Now(EncodeDate(2024, 7, 31) + EncodeTime(12, 0, 0, 0));
     ScopedClock Guard(Now);
-    Db.Exec("insert into ALERT_USER_DEFAULTS (EmpNbr, PurgeAfterNbrOfDays) values (40, 30), (41, 1)");
+    Db.Exec("insert into ALERT_USER_DEFAULTS (EmpNbr, PurgeAfterNbrOfDays) values (40, 30), (41, 1),"
+            " (43, NULL), (44, 0)");
     AddHistory(1, 40, "2024/07/01 11:59:59", 0);
     AddHistory(2, 40, "2024/07/01 12:00:01", 5);
     AddHistory(3, 41, "2024/07/30", 0);
     AddHistory(4, 41, "2024/07/30 12:00:01", 0);
     AddHistory(5, 42, "2000/01/01", 0); // no defaults: kept
+    AddHistory(6, 43, "2000/01/01", 0); // no age: kept
+    AddHistory(7, 44, "2024/07/31 11:59:59", 0);
+    AddHistory(8, 44, "2024/07/31 12:00:00", 0);
     Dmod->PurgeAlertHistory();
-    EXPECT_EQ(Codes(), "2:5 4:0 5:0 ");
+    EXPECT_EQ(Codes(), "2:5 4:0 5:0 6:0 8:0 ");
 }
 
 TEST_F(HistoryReading, DeletesTheProcessedTransactionOnly)

@@ -142,6 +142,15 @@ TEST_F(SettingsReading, AnAllNullValueRaisesNamingTheSetting)
     EXPECT_THROW(Dmod->LoadAlertSettings(30, Result), Exception);
     ASSERT_EQ(Result.size(), 1u);
     EXPECT_EQ(Result[0].EmpNbr, 40);
+    // Read for a whole batch, the bad alert id is left out and the others stay.
+    AddSetting(31, 40);
+    AlertRecipients Recipients;
+    Dmod->LoadAlertRecipients(Recipients);
+    std::map<std::int32_t, std::vector<AlertSetting>> All;
+    Dmod->LoadAllAlertSettings(Recipients, All);
+    EXPECT_EQ(All.count(30), 0u);
+    ASSERT_EQ(All.count(31), 1u);
+    EXPECT_EQ(All[31].size(), 1u);
 }
 
 TEST_F(SettingsReading, RecipientsAreTheUnhaltedEmployeesWhoseLogonReceivesAlerts)
