@@ -226,6 +226,39 @@ TEST_F(EmpReading, ClockAndApprovedActualsRows) {
     }
 }
 
+TEST_F(EmpReading, HoursAreRoundedPerRowAndHalvesGoUp) {
+    Exec("insert into EMPLOYEE (EmpNbr, Fname, Lname) values (7, 'Ann', 'Lee')");
+    Exec("insert into EMP_WAGE (EmpWageNbr, EmpNbr, StartDt, ThruDt) values (1, 7, '2020/01/01', NULL)");
+    // 61 minutes are 1.02 hours each: two rows sum to 2.04, not 2.03.
+    // 7.5 minutes are 0.125 hours, shown as 0.13.
+    Exec("insert into TIMECLOCK (TimeClockNbr, EmpNbr, WorkDt, RegTime, Ot1Time, Ot2Time, PayItemTypeToken)"
+         " values (1, 7, '2020/01/10', 61, 7.5, 37.5, 1), (2, 7, '2020/01/11', 61, NULL, NULL, 1)");
+    Emp->ExportStartDate = EncodeDate(2020, 1, 1);
+    Emp->ExportThruDate = EncodeDate(2020, 1, 31);
+    Emp->EmpHourExportQ->Open();
+    EXPECT_DOUBLE_EQ(Emp->EmpHourExportQ->FieldByName("VacHrs")->AsFloat(), 2.04);
+    EXPECT_DOUBLE_EQ(Emp->EmpHourExportQ->FieldByName("OT1Hrs")->AsFloat(), 0.13);
+    EXPECT_DOUBLE_EQ(Emp->EmpHourExportQ->FieldByName("OT2Hrs")->AsFloat(), 0.63);
+    Emp->EmpHourExportQ4->Open();
+    EXPECT_DOUBLE_EQ(Emp->EmpHourExportQ4->FieldByName("OT1Hrs")->AsFloat(), 0.13);
+    EXPECT_DOUBLE_EQ(Emp->EmpHourExportQ4->FieldByName("OT2Hrs")->AsFloat(), 0.63);
+}
+
+TEST_F(EmpReading, UnknownWageAndSourceCodesLeaveTheirTextsUnset) {
+    Exec("insert into ACTUALS (ActNbr, EmpNbr, WorkDt, TimeOn, TotalTime, OtInd, Source) values"
+         " (1, 100, '2010/01/08', '2010/01/08 08:00:00', 10, 5, 9), (2, 100, '2010/01/08', NULL, 10, 3, -1)");
+    Emp->EmpActualsQ->Open();
+    for (int row = 0; row < 2; ++row) {
+        SCOPED_TRACE(row);
+        EXPECT_TRUE(Emp->EmpActualsQ->FieldByName("WageType")->IsNull());
+        EXPECT_TRUE(Emp->EmpActualsQ->FieldByName("SourceLiteral")->IsNull());
+        Emp->EmpActualsQ->Next();
+    }
+    Emp->EmpActualsQ->First();
+    EXPECT_EQ(Emp->EmpActualsQ->FieldByName("ActNbr")->AsInteger(), 2);
+    EXPECT_EQ(Text(Emp->EmpActualsQ, "Start"), "");
+}
+
 TEST(EmpCurrency, CurrencyFromDoubleKeepsFourDecimals) {
     struct Case {
         double In;

@@ -292,4 +292,41 @@ TEST_F(InvReading, BalanceWithoutATimeOpens) {
     EXPECT_EQ(Text(Inv->InvCostQ, "UnitCostString"), "$1.00");
 }
 
+TEST_F(InvReading, EveryTransactionTypeHasItsText) {
+    const std::vector<const char*> Names = {
+        "PO Received", "Pick From Inventory", "Return To Inventory", "Return To Supplier",
+        "Finished Product Added", "Finished Product Shipped", "Finished Product Returned",
+        "Transfer In", "Transfer Out", "Adjustment", "Initial Inventory Add", "PO Cut", "Cancel PO",
+        "Manual adjustment OH, New Piece Item", "Manual Reservation Created", "Reservation Deleted",
+        "Reservation Reassign/Reduced/Increased", "Modify On Order Reserve Qty",
+        "Post Receive Adjustment", "PO Status moved to Pending", "PO Deleted after Post, in Open status",
+        "Auto Pick generated", "Auto Pick failure", "Material Shipped", "PCDC Pick failure",
+        "PCDC Return failure", "Piece Item Qty/Cost adjustment", "Cost adjustment to Balance record",
+        "UOM modified", "PO Reconciliation Cost Ajustment", "Inventory item changed to inactive",
+        "Inventory item changed to active"};
+    Exec("insert into EMPLOYEE (EmpNbr) values (7)");
+    for (int code = 0; code < 32; ++code)
+        Exec("insert into INVENTORY_TRANS (InvTransNbr, InvTransTypeNbr) values (" +
+             std::to_string(code + 1) + ", " + std::to_string(code) + ")");
+    auto* q = Inv->InvTransQ;
+    q->Close();
+    q->SQL()->Add("order by InvTransNbr");
+    q->Open();
+    ASSERT_EQ(q->RecordCount(), 32);
+    for (const char* name : Names) {
+        EXPECT_EQ(Text(q, "TypeLiteral"), name);
+        q->Next();
+    }
+}
+
+TEST_F(InvReading, NetEffectIsTheSinglePrecisionDifference) {
+    Exec("insert into EMPLOYEE (EmpNbr) values (7)");
+    Exec("insert into INVENTORY_TRANS (InvTransNbr, ItemValueBef, ItemValueAft, Notes) values (1, 0.1, 0.3, '" +
+         std::string(300, 'n') + "')");
+    Inv->SetDecimals(0, 9);
+    Inv->InvTransQ->Open();
+    EXPECT_EQ(Text(Inv->InvTransQ, "NetEffectToShow"), "0.200000003");
+    EXPECT_EQ(Text(Inv->InvTransQ, "GridNotes"), std::string(255, 'n'));
+}
+
 } // namespace
