@@ -259,6 +259,23 @@ TEST_F(EmpReading, UnknownWageAndSourceCodesLeaveTheirTextsUnset) {
     EXPECT_EQ(Text(Emp->EmpActualsQ, "Start"), "");
 }
 
+TEST_F(EmpReading, PayItemExportsShareOneHandler) {
+    Exec("insert into EMPLOYEE (EmpNbr, Fname, Lname, DeptNbr) values (7, 'Ann', 'Lee', 3)");
+    Exec("insert into DEPT (DeptNbr, Name) values (3, 'Shop')");
+    Exec("insert into PAY_ITEM_TYPE (PayItemTypeToken, ShortName, Item) values (0, 'Reg', 'Regular')");
+    Exec("insert into TIMECLOCK (TimeClockNbr, EmpNbr, WorkDt, RegTime, Ot1Time, Ot2Time, PayItemTypeToken)"
+         " values (1, 7, '2010/06/01', 90, 30, NULL, 0)");
+    for (TQuery* q : {Emp->EmpHourExportQ2, Emp->EmpHourExportQ5}) {
+        SCOPED_TRACE(q->Name().c_str());
+        q->Open();
+        ASSERT_EQ(q->RecordCount(), 1);
+        EXPECT_EQ(Text(q, "DeptName"), "Shop");
+        EXPECT_DOUBLE_EQ(q->FieldByName("RegHrs")->AsFloat(), 1.5);
+        EXPECT_DOUBLE_EQ(q->FieldByName("OT1Hrs")->AsFloat(), 0.5);
+        EXPECT_DOUBLE_EQ(q->FieldByName("OT2Hrs")->AsFloat(), 0);
+    }
+}
+
 TEST(EmpCurrency, CurrencyFromDoubleKeepsFourDecimals) {
     struct Case {
         double In;

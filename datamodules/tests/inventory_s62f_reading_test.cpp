@@ -329,4 +329,50 @@ TEST_F(InvReading, NetEffectIsTheSinglePrecisionDifference) {
     EXPECT_EQ(Text(Inv->InvTransQ, "GridNotes"), std::string(255, 'n'));
 }
 
+TEST_F(InvReading, LongTextsAreCutToTheirFieldSizes) {
+    Exec("insert into EMPLOYEE (EmpNbr) values (7)");
+    Exec("insert into COMPANY (COMPANY_NBR, PUB, NAME, FNAME) values (5, 'P', '" + std::string(60, 'N') +
+         "', '" + std::string(40, 'F') + "')");
+    Exec("insert into BUILDING (BuildingNbr, Building) values (1, 'ABCD')");
+    Exec("insert into ZONE (ZoneNbr, Zone) values (2, '01')");
+    Exec("insert into BIN (BinNbr, Bin) values (3, '02')");
+    Exec("insert into INV_LOC (InvLocNbr, BuildingNbr, ZoneNbr, BinNbr) values (10, 1, 2, 3)");
+    Exec("insert into INV_PIECE (InvPieceNbr, MnfrSeqNbr, PieceDescription) values (8, '" + std::string(30, 'S') +
+         "', '" + std::string(80, 'D') + "')");
+    Exec("insert into INVENTORY_TRANS (InvTransNbr, InvLocNbr, InvPieceNbr, CompanyNbr, CompanyPub) values"
+         " (1, 10, 8, 5, 'P')");
+    EXPECT_EQ(std::string(Inv->GetLocationText(10).c_str()), "ABCD-01-02");
+    Inv->InvTransQ->Open();
+    auto* q = Inv->InvTransQ;
+    EXPECT_EQ(Text(q, "Location"), "ABCD-01");
+    EXPECT_EQ(Text(q, "InvPieceDescr"), (std::string(30, 'S') + "   " + std::string(80, 'D')).substr(0, 80));
+    EXPECT_EQ(Text(q, "NAME"), std::string(40, 'F'));
+}
+
+TEST_F(InvReading, DailyMaterialCardTexts) {
+    Exec("insert into MAINT_REF (TYPE, ID, ITEM) values (1, 3, 'Each')");
+    Exec("insert into INVENTORY_ITEM (InvNbr, Code, Descr, StockUomRef) values (1, 'BOLT', 'Hex bolt', 3),"
+         " (2, 'NUT', 'Nut', NULL)");
+    Exec("insert into JOBS (JobNbr, JobId) values (40, 'J1')");
+    Exec("insert into JOB_ITEM (JobItemNbr, JobNbr) values (41, 40)");
+    Exec("insert into WO (WoNbr, JobNbr, JobItemNbr) values (42, 40, 41)");
+    Exec("insert into INV_LOC (InvLocNbr, InvNbr) values (10, 1)");
+    Exec("insert into INVENTORY_TRANS (InvTransNbr, InvNbr, InvLocNbr, WoNbr, EmpNbr, TransDt, Ts,"
+         " InvTransTypeNbr, Notes) values"
+         " (1, 1, 10, 42, 6, '2006/11/16', '2006/11/16 08:00:00', 1, 'first'),"
+         " (2, 2, 10, 42, 6, '2006/11/16', '2006/11/16 09:00:00', 2, NULL),"
+         " (3, 2, 10, 42, 6, '2006/11/16', '2006/11/16 10:00:00', 0, NULL)");
+    auto* q = Inv->MatCardDailyQ;
+    q->Open();
+    ASSERT_EQ(q->RecordCount(), 2);
+    EXPECT_EQ(Text(q, "Direction"), "Pick");
+    EXPECT_EQ(Text(q, "UOM"), "Each");
+    EXPECT_EQ(Text(q, "CodeDescr"), "BOLT - Hex bolt");
+    EXPECT_EQ(Text(q, "GridNotes"), "first");
+    q->Next();
+    EXPECT_EQ(Text(q, "Direction"), "Return");
+    EXPECT_EQ(Text(q, "UOM"), "");
+    EXPECT_EQ(Text(q, "GridNotes"), "");
+}
+
 } // namespace

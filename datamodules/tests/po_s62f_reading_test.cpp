@@ -272,4 +272,13 @@ TEST_F(PoReading, HelpersOfTheCalculatedFields) {
     EXPECT_EQ(Po->CountPrintLabelJobs(21), 0);
 }
 
+TEST_F(PoReading, ItemPriceKeepsTwoDecimalsWhateverTheCostDecimals) {
+    Exec("insert into PO_DOC (PoNbr) values (30)");
+    Exec("insert into PO_ITEM (PoItemNbr, PoNbr, Seq, Descr, UnitPrice, QtyOrdered) values (20, 30, 1, 'B', 1.234, 3)");
+    Po->SetDecimals(0, 3);
+    Reselect(Po->PoItemsQ, "select PI.*, PD.PrintExtDescr1, PD.PrintExtDescr2 from PO_ITEM PI, PO_DOC PD"
+                           " where PI.PoNbr = PD.PoNbr and PI.PoNbr = 30 order by Seq");
+    EXPECT_DOUBLE_EQ(Num(Po->PoItemsQ, "Price"), 3.7);
+}
+
 } // namespace

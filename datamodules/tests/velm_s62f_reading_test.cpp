@@ -200,4 +200,32 @@ TEST_F(VelmFreshReading, VendorCostRule) {
             EXPECT_DOUBLE_EQ(all->FieldByName("OrdUOMCost")->AsFloat(), 13);
 }
 
+TEST_F(VelmFreshReading, SupplierListsOfALibraryItem) {
+    Exec("insert into MAINT_REF (TYPE, ID, ITEM) values (1, 3, 'Each')");
+    Exec("insert into COMPANY (COMPANY_NBR, PUB, NAME, PHONE_NBR) values (5, 'P', 'Acme', '5551234567')");
+    Exec("insert into LIB_ITEM (DIV_NBR, SECTION_NBR, ITEM_NBR, UNIT_REF_ID) values (1, 2, 3, 3)");
+    Exec("insert into SUPPLIER (DIV_NBR, SECTION_NBR, ITEM_NBR, COMPANY_NBR, COMPANY_PUB, COST) values"
+         " (1, 2, 3, 5, 'P', 1)");
+    Velm->LibDivNbr = 1;
+    Velm->LibSectionNbr = 2;
+    Velm->LibItemNbr = 3;
+    auto* q = Velm->ListLibVendorsQ;
+    q->ParamByName("a")->SetAsInteger(1);
+    q->ParamByName("b")->SetAsInteger(2);
+    q->ParamByName("c")->SetAsInteger(3);
+    q->Open();
+    ASSERT_EQ(q->RecordCount(), 1);
+    EXPECT_EQ(Text(q, "LibItemUom"), "Each");
+    EXPECT_EQ(Text(q, "Phone"), "");
+    Velm->GetVendorInfoQ->ParamByName("a")->SetAsInteger(5);
+    Velm->GetVendorInfoQ->ParamByName("b")->SetAsString("P");
+    Velm->GetVendorInfoQ->Open();
+    ASSERT_EQ(Velm->GetVendorInfoQ->RecordCount(), 1);
+    EXPECT_EQ(Text(Velm->GetVendorInfoQ, "Phone"), "");
+    // The module's lists that other modules search.
+    Exec("insert into MAINT_REF (TYPE, ID, ITEM) values (5, 12, 'Labour')");
+    Velm->GLacctQ->Open();
+    EXPECT_EQ(Text(Velm->GLacctQ, "ITEM"), "Labour");
+}
+
 } // namespace
