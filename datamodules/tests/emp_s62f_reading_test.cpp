@@ -276,6 +276,41 @@ TEST_F(EmpReading, PayItemExportsShareOneHandler) {
     }
 }
 
+TEST_F(EmpReading, EmployeeListsSelectAndOrderTheirEmployees) {
+    // EmpNbr, Fname, Lname, Inactive, Dornwickuser, UseTimeCard
+    Exec("insert into EMPLOYEE (EmpNbr, Fname, Lname, Inactive, Dornwickuser, UseTimeCard) values"
+         " (1, 'Cy', 'Bo', 0, 1, 1), (2, 'Al', 'Bo', 0, 0, 0), (3, 'Di', 'Ax', 1, 1, 1),"
+         " (4, 'Ed', 'Ax', 0, 1, 0), (0, 'Zero', 'Zz', 0, 1, 1), (-5, 'Neg', 'Aa', 1, 1, 1)");
+    struct Case {
+        TQuery* List;
+        std::vector<int> Order;
+        const char* FirstLast;
+    };
+    const std::vector<Case> Cases = {
+        {Emp->ListEmpQ2, {4, 1}, "Ed Ax"},
+        {Emp->ListEmpQ3, {1}, "Cy Bo"},
+        {Emp->InactiveEmpListQ, {3}, "Di Ax"},
+        {Emp->ActiveEmpQ, {4, 2, 1}, "Ed Ax"},
+    };
+    for (const Case& c : Cases) {
+        SCOPED_TRACE(c.List->Name().c_str());
+        c.List->Open();
+        std::vector<int> order;
+        for (; !c.List->Eof(); c.List->Next()) order.push_back(c.List->FieldByName("EmpNbr")->AsInteger());
+        EXPECT_EQ(order, c.Order);
+        c.List->First();
+        EXPECT_EQ(Text(c.List, "FirstLast"), c.FirstLast);
+    }
+    Emp->ActiveEmpQ->First();
+    EXPECT_EQ(Text(Emp->ActiveEmpQ, "LastFirst"), "Ax, Ed");
+
+    Exec("insert into PAY_GRADE (PayGradeToken, Descr) values (4, 'Journeyman')");
+    Emp->LoadPayGradeDescr(4);
+    EXPECT_EQ(Text(Emp->CommonSql3, "Descr"), "Journeyman");
+    Emp->LoadPayGradeDescr(5);
+    EXPECT_EQ(Emp->CommonSql3->RecordCount(), 0);
+}
+
 TEST(EmpCurrency, CurrencyFromDoubleKeepsFourDecimals) {
     struct Case {
         double In;

@@ -375,4 +375,31 @@ TEST_F(InvReading, DailyMaterialCardTexts) {
     EXPECT_EQ(Text(q, "GridNotes"), "");
 }
 
+TEST_F(InvReading, StockLocationListsLeaveOutTheNoneRows) {
+    Exec("insert into BUILDING (BuildingNbr, Building, Descr) values (2, 'B', 'Yard'), (1, 'A', NULL)");
+    Exec("insert into ZONE (ZoneNbr, BuildingNbr, Zone, Descr) values (5, 1, '02', 'South'), (4, 1, '01', 'North')");
+    Exec("insert into BIN (BinNbr, ZoneNbr, Bin, Descr) values (7, 4, '09', 'Top')");
+    Inv->ListBldgQuery->Open();
+    Inv->ListZoneQuery->Open();
+    Inv->ListBinQuery->Open();
+    ASSERT_EQ(Inv->ListBldgQuery->RecordCount(), 2);
+    EXPECT_EQ(Text(Inv->ListBldgQuery, "BandD"), "A - ");
+    ASSERT_EQ(Inv->ListZoneQuery->RecordCount(), 2);
+    EXPECT_EQ(Text(Inv->ListZoneQuery, "ZandD"), "01 - North");
+    ASSERT_EQ(Inv->ListBinQuery->RecordCount(), 1);
+    EXPECT_EQ(Text(Inv->ListBinQuery, "BandD"), "09 - Top");
+    // Moving the building moves its zones and their bins.
+    Inv->ListBldgQuery->Next();
+    EXPECT_EQ(Text(Inv->ListBldgQuery, "BandD"), "B - Yard");
+    EXPECT_EQ(Inv->ListZoneQuery->RecordCount(), 0);
+    EXPECT_EQ(Inv->ListBinQuery->RecordCount(), 0);
+
+    Exec("insert into INV_LOC (InvLocNbr, InvNbr, BuildingNbr, ZoneNbr, BinNbr) values (10, 3, -99, -99, 7)");
+    Inv->InvLocQ->ParamByName("a")->SetAsInteger(3);
+    Inv->InvLocQ->Open();
+    EXPECT_EQ(Text(Inv->InvLocQ, "Building"), "");
+    EXPECT_EQ(Text(Inv->InvLocQ, "Zone"), "");
+    EXPECT_EQ(Text(Inv->InvLocQ, "Bin"), "09 - Top");
+}
+
 } // namespace
