@@ -311,6 +311,20 @@ TEST_F(EmpReading, EmployeeListsSelectAndOrderTheirEmployees) {
     EXPECT_EQ(Emp->CommonSql3->RecordCount(), 0);
 }
 
+TEST_F(EmpReading, RowsPointingAtMissingRowsShowEmptyTexts) {
+    Exec("insert into ACTUALS (ActNbr, EmpNbr, WorkDt, TimeOn, TotalTime, WoNbr, OpCdNbr) values"
+         " (1, 100, '2010/01/08', '2010/01/08 08:00:00', 10, 999, 999)");
+    Emp->EmpActualsQ->Open();
+    ASSERT_EQ(Emp->EmpActualsQ->RecordCount(), 1);
+    EXPECT_EQ(Text(Emp->EmpActualsQ, "WoDescr"), "");
+    EXPECT_EQ(Text(Emp->EmpActualsQ, "JobId"), "");
+    EXPECT_EQ(Text(Emp->EmpActualsQ, "OpCode"), "");
+
+    Exec("insert into EMP_WAGE (EmpWageNbr, EmpNbr, StartDt, EmpClassToken) values (1, 7, '2020/01/02', 44)");
+    Emp->EmpWageQ->Open();
+    EXPECT_EQ(Text(Emp->EmpWageQ, "EmpClass"), "");
+}
+
 TEST(EmpCurrency, CurrencyFromDoubleKeepsFourDecimals) {
     struct Case {
         double In;

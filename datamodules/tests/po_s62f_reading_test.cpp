@@ -115,7 +115,8 @@ TEST_F(PoReading, OrderItemTexts) {
          " Notes, UnitPrice, QtyOrdered, UomRef, InvNbr) values"
          " (20, 30, 1, 'Bolts', 'one', 'two', 'Job', 1, 'n', 1.234, 2.6, 3, 9),"
          " (21, 30, 2, 'Nuts', NULL, NULL, 'Reserve', 0, NULL, 1, 1, NULL, NULL),"
-         " (22, 30, 3, 'Pins', NULL, NULL, 'Stock', 1, NULL, 0, 0, NULL, NULL)");
+         " (22, 30, 3, 'Pins', NULL, NULL, 'Stock', 1, NULL, 0, 0, NULL, NULL),"
+         " (23, 30, 4, 'Rods', NULL, NULL, 'job', 1, NULL, 0, 0, NULL, NULL)");
     Exec("insert into PO_ITEM_JOB (PoItemJobNbr, PoItemNbr, PrintLabel) values (1, 20, 0), (2, 21, 1)");
     Po->SetDecimals(0, 2);
     Reselect(Po->PoItemsQ, "select PI.*, PD.PrintExtDescr1, PD.PrintExtDescr2 from PO_ITEM PI, PO_DOC PD"
@@ -129,9 +130,11 @@ TEST_F(PoReading, OrderItemTexts) {
         {0, 1, 3.69, "BOLT", "Each", "Bolts / two"},
         {1, 0, 1.0, "", "", "Nuts"},
         {1, 0, 0, "", "", "Pins"},
+        // The destinations are compared as written.
+        {1, 0, 0, "", "", "Rods"},
     };
     auto* q = Po->PoItemsQ;
-    ASSERT_EQ(q->RecordCount(), 3);
+    ASSERT_EQ(q->RecordCount(), 4);
     for (const Row& r : Expected) {
         SCOPED_TRACE(q->FieldByName("PoItemNbr")->AsInteger());
         EXPECT_EQ(q->FieldByName("PrintLabelInd")->AsInteger(), r.Label);
