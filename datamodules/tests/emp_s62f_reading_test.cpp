@@ -7,6 +7,7 @@
 
 #include "platform/data/Field.h"
 #include "platform/rtl/DateTime.h"
+#include "platform/rtl/FormatSettings.h"
 
 #include <string>
 #include <vector>
@@ -323,6 +324,26 @@ TEST_F(EmpReading, RowsPointingAtMissingRowsShowEmptyTexts) {
     Exec("insert into EMP_WAGE (EmpWageNbr, EmpNbr, StartDt, EmpClassToken) values (1, 7, '2020/01/02', 44)");
     Emp->EmpWageQ->Open();
     EXPECT_EQ(Text(Emp->EmpWageQ, "EmpClass"), "");
+}
+
+TEST_F(EmpReading, ExportsReadTheirPeriodUnderAnotherDateSeparator) {
+    struct Restore {
+        ~Restore() { ResetFormatSettings(); }
+    } restore;
+    FormatSettings().DateSeparator = '-';
+    Exec("insert into EMPLOYEE (EmpNbr, Fname, Lname) values (7, 'Ann', 'Lee')");
+    Exec("insert into EMP_WAGE (EmpWageNbr, EmpNbr, StartDt, ThruDt) values (1, 7, '2020/01/01', NULL)");
+    Exec("insert into TIMECLOCK (TimeClockNbr, EmpNbr, WorkDt, RegTime, PayItemTypeToken) values"
+         " (1, 7, '2020/01/10', 90, 0)");
+    Emp->ExportStartDate = EncodeDate(2020, 1, 1);
+    Emp->ExportThruDate = EncodeDate(2020, 1, 31);
+    Emp->EmpHourExportQ->Open();
+    EXPECT_DOUBLE_EQ(Emp->EmpHourExportQ->FieldByName("RegHrs")->AsFloat(), 1.5);
+    Emp->EmpHourExportQ3->Open();
+    EXPECT_DOUBLE_EQ(Emp->EmpHourExportQ3->FieldByName("RegHrs")->AsFloat(), 1.5);
+    Emp->EmpHourExportQ4->Open();
+    EXPECT_EQ(Text(Emp->EmpHourExportQ4, "WorkDtString"), "01-10-2020");
+    EXPECT_EQ(FormatSettings().DateSeparator, '-');
 }
 
 TEST(EmpCurrency, CurrencyFromDoubleKeepsFourDecimals) {
