@@ -210,9 +210,15 @@ TEST_F(EmpReading, ClockAndApprovedActualsRows) {
     Exec("insert into OPCODE (OpCdNbr, OpCode, OpCdDescr) values (5, 'WLD', 'Welding')");
     Exec("insert into ACTUALS (ActNbr, EmpNbr, WoNbr, WorkDt, TotalTime, OtInd, OpCdNbr, ApproveInd)"
          " values (1, 7, 42, '2007/02/11', 90, 0, 5, 1), (2, 7, 42, '2007/02/12', 30, 1, NULL, 1),"
-         " (3, 7, 42, '2007/02/13', 45, 7, 66, 1)");
+         " (3, 7, 42, '2007/02/13', 45, 7, 66, 1),"
+         // Left out: not approved, outside the form's dates, outside every wage row.
+         " (4, 7, 42, '2007/02/14', 60, 0, NULL, 0), (5, 7, 42, '2007/02/21', 60, 0, NULL, 1),"
+         " (6, 8, 42, '2007/02/15', 60, 0, NULL, 1)");
+    Exec("insert into EMPLOYEE (EmpNbr, Fname, Lname) values (8, 'Bo', 'Ma')");
+    Exec("insert into EMP_WAGE (EmpWageNbr, EmpNbr, StartDt, ThruDt) values (2, 8, '2007/01/01', '2007/02/14')");
     Emp->EmpHourExportQ1->Open();
     auto* a = Emp->EmpHourExportQ1;
+    ASSERT_EQ(a->RecordCount(), 3);
     struct Row {
         const char* Type;
         double Reg, Ot1, Ot2;
