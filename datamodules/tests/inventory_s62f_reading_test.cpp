@@ -402,4 +402,30 @@ TEST_F(InvReading, StockLocationListsLeaveOutTheNoneRows) {
     EXPECT_EQ(Text(Inv->InvLocQ, "Bin"), "09 - Top");
 }
 
+TEST_F(InvReading, GoodsWithoutALocationAndSupplierDates) {
+    Exec("insert into MAINT_REF (TYPE, ID, ITEM) values (1, 3, 'Each')");
+    Exec("insert into INV_PIECE_TYPE (InvPieceTypeNbr, Type) values (2, 'Offcut')");
+    Exec("insert into INVENTORY_ITEM (InvNbr, Code) values (1, 'BOLT')");
+    Exec("insert into INV_NEED_LOC (NeedLocNbr, InvNbr, UomRef, InvPieceTypeNbr) values (1, 1, 3, 2), (2, 1, NULL, NULL)");
+    for (TQuery* q : {Inv->ListNoLocQ, Inv->ListNoLocQ2}) {
+        SCOPED_TRACE(q->Name().c_str());
+        q->Close();
+        q->SQL()->Add("order by NeedLocNbr");
+        q->Open();
+        ASSERT_EQ(q->RecordCount(), 2);
+        EXPECT_EQ(Text(q, "uom"), "Each");
+        if (q == Inv->ListNoLocQ) EXPECT_EQ(Text(q, "piecetype"), "Offcut");
+        q->Next();
+        EXPECT_EQ(Text(q, "uom"), "");
+        if (q == Inv->ListNoLocQ) EXPECT_EQ(Text(q, "piecetype"), "");
+    }
+
+    Exec("insert into COMPANY (COMPANY_NBR, PUB, NAME) values (5, 'P', 'Acme')");
+    Exec("insert into INV_SUPPLIER (InvSupplierNbr, InvNbr, COMPANY_NBR, COMPANY_PUB, QUOTE_DATE) values"
+         " (1, 1, 5, 'P', '2006/11/16')");
+    Inv->InvSupplierQ->ParamByName("a")->SetAsInteger(1);
+    Inv->InvSupplierQ->Open();
+    EXPECT_EQ(Text(Inv->InvSupplierQ, "Qdate"), "16/11/06");
+}
+
 } // namespace
