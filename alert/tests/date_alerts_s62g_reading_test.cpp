@@ -2,8 +2,8 @@
 // status tests of the rows it selects, and the hours under a limit.
 #include "EngineTest.h"
 
-#include "alert/DateAlerts.h"
 #include "alert/AlertProcessing.h"
+#include "alert/DateAlerts.h"
 #include "platform/rtl/Clock.h"
 #include "platform/rtl/DateTime.h"
 #include "platform/rtl/Exceptions.h"
@@ -47,9 +47,10 @@ TEST_F(DateAlertsReading, StatementOfEachSourceType) {
         AlertSetting Setting;
         const char* Statement;
     };
-    const char* wo = "Select WO.* From WO, JOBS Where WO.JobNbr = JOBS.JobNbr AND WO.ActualFinDt IS "
-                     "NULL AND WO.PercentComp != 100 AND WO.GenerateAlerts = 1 AND "
-                     "JOBS.JobStatusNbr != 0 ";
+    const char* wo =
+        "Select WO.* From WO, JOBS Where WO.JobNbr = JOBS.JobNbr AND WO.ActualFinDt IS "
+        "NULL AND WO.PercentComp != 100 AND WO.GenerateAlerts = 1 AND "
+        "JOBS.JobStatusNbr != 0 ";
     const Case cases[] = {
         {Setting(13, 7, {}, {12, 15}),
          "Select WO.* From WO, JOBS Where WO.JobNbr = JOBS.JobNbr AND WO.ActualFinDt IS NULL AND "
@@ -60,12 +61,14 @@ TEST_F(DateAlertsReading, StatementOfEachSourceType) {
          "WO.PercentComp != 100 AND WO.GenerateAlerts = 1 AND JOBS.JobStatusNbr != 0 AND ( "
          "WO.EmpNbr = 40) "},
         {Setting(14, 14, {}), wo},
-        {Setting(81, 17, {}, {40}), "Select AI.* From ACTION_ITEM AI, JOBS Where AI.JobNbr = JOBS.JobNbr "
-                              "AND AI.FinishDt IS NULL AND JOBS.GenerateAlerts = 1 AND "
-                              "JOBS.JobStatusNbr != 0 AND ( AI.AssignedTo = 40) "},
-        {Setting(31, 4, {}, {40}), "Select PO.* From PURCHASE_ORDER PO Where PO.GenerateAlerts = 1 AND "
-                             "PO.PoStatusNbr != 4 AND PO.PoStatusNbr != 5 AND ( PO.ReqByEmpNbr = "
-                             "40) "},
+        {Setting(81, 17, {}, {40}),
+         "Select AI.* From ACTION_ITEM AI, JOBS Where AI.JobNbr = JOBS.JobNbr "
+         "AND AI.FinishDt IS NULL AND JOBS.GenerateAlerts = 1 AND "
+         "JOBS.JobStatusNbr != 0 AND ( AI.AssignedTo = 40) "},
+        {Setting(31, 4, {}, {40}),
+         "Select PO.* From PURCHASE_ORDER PO Where PO.GenerateAlerts = 1 AND "
+         "PO.PoStatusNbr != 4 AND PO.PoStatusNbr != 5 AND ( PO.ReqByEmpNbr = "
+         "40) "},
         {Setting(77, 15, {}), "Select PI.*, PO.PoStatusNbr From PO_ITEM PI Left Outer Join "
                               "PURCHASE_ORDER PO on PI.PoNbr = PO.PoNbr Where PO.GenerateAlerts = "
                               "1 AND PO.PoStatusNbr != 4 AND PO.PoStatusNbr != 5 "},
@@ -148,9 +151,10 @@ TEST_F(DateAlertsReading, DatedItemsWithoutADateArePassedOver) {
               (std::vector<std::string>{"40|81|Action Item's 'need by' date is today.\nJob: J1 - "
                                         "First. Action Item: Call back."}));
     EXPECT_EQ(Text("select ActionItemNbr from ALERT_HISTORY"), "1");
-    EXPECT_EQ(Scan(Setting(86, 19, {{3}})),
-              (std::vector<std::string>{
-                  "40|86|Quote Request's 'request by date' is 2 days away.\nQuote Request: 7 - Steel."}));
+    EXPECT_EQ(
+        Scan(Setting(86, 19, {{3}})),
+        (std::vector<std::string>{
+            "40|86|Quote Request's 'request by date' is 2 days away.\nQuote Request: 7 - Steel."}));
 }
 
 TEST_F(DateAlertsReading, DailyHoursLookAtYesterdayUntilThreeInTheAfternoon) {

@@ -72,24 +72,33 @@ TEST_F(FilterReading, EachSourceTypeMatchesItsOwnPeople) {
         {"manager of one order job", Setting(5, 3), po(30), true, {10}},
         {"manager of no order job", Setting(5, 9), po(30), false},
         {"employee of an order work order", Setting(6, 5), po(30), true, {}, {20}},
-        {"department", Setting(11, 1, {8}),
-         alert([](AlertTransaction& a) { a.EmpNbr = 50; }), true},
+        {"department", Setting(11, 1, {8}), alert([](AlertTransaction& a) { a.EmpNbr = 50; }),
+         true},
         {"employee without department", Setting(11, 1, {8, -99}),
          alert([](AlertTransaction& a) { a.EmpNbr = 51; }), false},
         {"no event employee", Setting(11, 1, {8}), alert([](AlertTransaction&) {}), false},
-        {"inventory type", Setting(13, 1, {17}),
-         alert([](AlertTransaction& a) { a.InvNbr = 60; }), true},
+        {"inventory type", Setting(13, 1, {17}), alert([](AlertTransaction& a) { a.InvNbr = 60; }),
+         true},
         {"disposition 2", Setting(16, 1), job(12), true},
         {"disposition 0", Setting(16, 1), job(10), false},
         {"disposition NULL", Setting(16, 1), job(14), false},
-        {"deleted job: manager from Arg3", Setting(1, 3),
-         alert([](AlertTransaction& a) { a.AlertNbr = 29; a.Arg3 = "3"; }), true},
+        {"deleted job: manager from Arg3", Setting(1, 3), alert([](AlertTransaction& a) {
+             a.AlertNbr = 29;
+             a.Arg3 = "3";
+         }),
+         true},
         {"deleted job: Arg3 empty", Setting(7, 1, {-99}),
          alert([](AlertTransaction& a) { a.AlertNbr = 29; }), false},
-        {"deleted job: Arg3 no number", Setting(7, 1, {-99}),
-         alert([](AlertTransaction& a) { a.AlertNbr = 29; a.Arg3 = "x"; }), false},
-        {"deleted item: type from Arg3", Setting(13, 1, {17}),
-         alert([](AlertTransaction& a) { a.AlertNbr = 69; a.Arg3 = "17"; }), true},
+        {"deleted job: Arg3 no number", Setting(7, 1, {-99}), alert([](AlertTransaction& a) {
+             a.AlertNbr = 29;
+             a.Arg3 = "x";
+         }),
+         false},
+        {"deleted item: type from Arg3", Setting(13, 1, {17}), alert([](AlertTransaction& a) {
+             a.AlertNbr = 69;
+             a.Arg3 = "17";
+         }),
+         true},
         {"no filter 10", Setting(10, 1), alert([](AlertTransaction&) {}), true},
         {"no filter 12", Setting(12, 1), alert([](AlertTransaction&) {}), true},
         {"no filter 14", Setting(14, 1), alert([](AlertTransaction&) {}), true},
@@ -134,7 +143,8 @@ TEST_F(FilterReading, MissingKeyNamesTheTransactionAndTheSetting) {
         a.AlertNbr = 30;
         a.AlertTransToken = 5;
         a.EmpNbr = 0;
-        EXPECT_EQ(MessageOf<Exception>([&] { CheckAlertSettingFilter(*Context, a, Setting(c.Source, 1, {1})); }),
+        EXPECT_EQ(MessageOf<Exception>(
+                      [&] { CheckAlertSettingFilter(*Context, a, Setting(c.Source, 1, {1})); }),
                   c.Message);
     }
     // A deleted inventory item whose type is no number: the conversion error.
@@ -181,7 +191,11 @@ TEST_F(FilterReading, EveryPassingSettingGetsItsOwnAlert) {
     // manages no job of the event, one who asked for another status.
     Exec("insert into JOB_STATUS (JobStatusNbr, JobStatus) values (1, 'Closed'), (2, 'Open');"
          "insert into EMPLOYEE (EmpNbr, Fname, Lname) values (3, 'Al', 'Bo');");
-    AddSetting({.AlertId = 27, .EmpNbr = 3, .Source = 1, .Groups = {{2}}, .EmailFrequency = 4,
+    AddSetting({.AlertId = 27,
+                .EmpNbr = 3,
+                .Source = 1,
+                .Groups = {{2}},
+                .EmailFrequency = 4,
                 .Priority = 3});
     AddSetting({.AlertId = 27, .EmpNbr = 4, .Source = 1, .Groups = {{2}}});
     AddSetting({.AlertId = 27, .EmpNbr = 41, .Groups = {{1}}});

@@ -71,9 +71,9 @@ TEST_F(IntakeReading, ColumnsReachTheAlertAndNullsKeepTheInitialValues) {
          "'2024/12/31 09:05:00', 11, 2, 12, 13, 'T', 'J-77', 'Old shed');"
          "insert into ALERT_TRANSACTION (AlertNbr, JobNbr) values (29, 2);");
     ScanAlertTransactions(*Context);
-    EXPECT_EQ(History(),
-              (std::vector<std::string>{"40|29|Job deleted.\nJob: J-77 - Old shed. Deleted by: Ann Lee.",
-                                        "40|29|Job deleted.\nJob:  - . Deleted by: ."}));
+    EXPECT_EQ(History(), (std::vector<std::string>{
+                             "40|29|Job deleted.\nJob: J-77 - Old shed. Deleted by: Ann Lee.",
+                             "40|29|Job deleted.\nJob:  - . Deleted by: ."}));
     // Keys the row does not carry are stored as NULL.
     EXPECT_EQ(Text("select group_concat(ifnull(JobNbr, '-') || '/' || ifnull(PoNbr, '-') || '/' "
                    "|| ifnull(EmpNbr, '-') || '/' || ifnull(EmpNbrTriggeredAlert, '-') || '/' || "
