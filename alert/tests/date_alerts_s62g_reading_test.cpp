@@ -130,6 +130,60 @@ TEST_F(DateAlertsReading, ShipDateChecksStopAtCompletedWorkOrders) {
     EXPECT_EQ(woNumbers(17), "1,2");
 }
 
+TEST_F(DateAlertsReading, EachDateAlertTestsItsOwnDateAndLimit) {
+    // Dates one day ahead are due within 5 days, dates 40 days ahead are not.
+    Exec("insert into WO (WoNbr, JobNbr, WorkOrdStatusNbr, ActualStartDt, PercentComp, "
+         "PercentBudget, SchedStartDt, SchedFinDt, ShipDt) values "
+         "(1, 1, 2, NULL, 10, 10, '2024/06/11', '2024/06/11', '2024/06/11'),"
+         "(2, 1, 0, NULL, 10, 10, '2024/07/20', '2024/07/20', '2024/07/20'),"
+         "(3, 1, 6, '2024/06/01', 10, 90, '2024/06/11', '2024/06/11', '2024/06/11'),"
+         "(4, 1, 5, '2024/06/01', 90, 10, '2024/06/11', '2024/06/11', '2024/06/11'),"
+         "(5, 1, 0, NULL, 10, 10, '2024/07/20', '2024/07/20', '2024/06/11'),"
+         "(6, 1, 0, NULL, 10, 10, '2024/06/11', '2024/07/20', '2024/07/20');"
+         "insert into PURCHASE_ORDER (POnbr, PoStatusNbr, ReqByDt, GenerateAlerts) values "
+         "(30, 1, '2024/06/11', 1), (31, 2, '2024/06/11', 1), (32, 1, '2024/07/20', 1), "
+         "(33, 1, '2024/06/11', 0), (34, 4, '2024/06/11', 1);"
+         "insert into PO_ITEM (PoItemNbr, PoNbr, Descr, ReqByDt) values (300, 30, 'Boards', "
+         "'2024/06/11'), (301, 30, 'Glue', '2024/07/20'), (310, 31, 'Paint', '2024/06/11');"
+         "insert into RFI (RFINbr, DornJobNbr, Descr, RequiredByDt, ReceivedDt) values (70, 1, "
+         "'Beam', '2024/06/11', NULL), (71, 1, 'Sill', '2024/06/11', '2024/06/01'), (72, 1, "
+         "'Post', NULL, NULL);");
+    struct Case {
+        int AlertId, Source;
+        std::vector<Values> Groups;
+        const char* Keys; // the history's WO, order, order item or RFI numbers
+    };
+    const Case cases[] = {
+        {13, 14, {{5, 3}}, "1,6"},  {14, 14, {{5, 3}}, "1"},      {15, 14, {{5, 3}}, "1,5"},
+        {16, 14, {{5}}, "1"},       {17, 14, {{5, 50}}, "1,3"},   {18, 14, {{5, 50}}, "1,4"},
+        {19, 14, {{5, 50}}, "1,5"}, {20, 14, {{5, 50}}, "1,4,5"}, {31, 15, {{5}}, "30"},
+        {32, 15, {{5}}, "31"},      {77, 15, {{5}}, "300"},       {78, 15, {{5}}, "310"},
+        {82, 14, {{5}}, "70"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.AlertId);
+        Scan(Setting(c.AlertId, c.Source, c.Groups));
+        const char* column = c.AlertId < 30   ? "WoNbr"
+                             : c.AlertId < 40 ? "PoNbr"
+                             : c.AlertId < 80 ? "PoItemNbr"
+                                              : "RFINbr";
+        EXPECT_EQ(Text(std::string("select group_concat(") + column + ") from ALERT_HISTORY"),
+                  c.Keys);
+    }
+    // The texts the rows give: the status name, the percent, the item and
+    // the request.
+    Scan(Setting(17, 14, {{5, 50}}));
+    EXPECT_NE(History()[0].find("1 day away but Work Order % complete is 10%"), std::string::npos)
+        << History()[0];
+    EXPECT_EQ(Scan(Setting(78, 15, {{5}})),
+              (std::vector<std::string>{"40|78|Backordered PO 31 has a PO Item with a request by "
+                                        "date that is 1 day away.\nPO Item: Paint."}));
+    EXPECT_EQ(
+        Scan(Setting(82, 14, {{5}})),
+        (std::vector<std::string>{
+            "40|82|RFI's 'required by' date is 1 day away.\nJob: J1 - First. RFI: 70 - Beam."}));
+}
+
 TEST_F(DateAlertsReading, InventoryAtOrBelowItsReorderPoint) {
     Exec("insert into INVENTORY_ITEM (InvNbr, Code, Descr, InvTypeNbr, ReorderPoint, QtyOnOrder, "
          "QtyOnOrderReserved, QtyOnHand, QtyOnHandReserved) values (1, 'A', 'Equal', 3, 5, 4, 1, "

@@ -213,6 +213,29 @@ TEST_F(FilterReading, EveryPassingSettingGetsItsOwnAlert) {
     EXPECT_EQ(Shop->Calls["OpenJobStatusList"], 3);
 }
 
+TEST_F(FilterReading, AlertsComeInTheOrderOfTheSettings) {
+    // Settings of several sources, interleaved; job 10's manager is 3.
+    AddSetting({.AlertId = 30, .EmpNbr = 41});
+    AddSetting({.AlertId = 30, .EmpNbr = 3, .Source = 1});
+    AddSetting({.AlertId = 30, .EmpNbr = 42, .Source = 7, .SourceIds = {3}});
+    AddSetting({.AlertId = 30, .EmpNbr = 2});
+    AddSetting({.AlertId = 30, .EmpNbr = 4, .Source = 1});
+    AddSetting({.AlertId = 30, .EmpNbr = 1, .Source = 1});
+    CheckAlertSettingMarkers(*Context);
+    std::vector<std::int32_t> listed;
+    for (const AlertSetting& setting : GetAlertSettings(*Context, 30))
+        if (setting.EmpNbr != 4 && setting.EmpNbr != 1) listed.push_back(setting.EmpNbr);
+    AlertTransaction a;
+    a.AlertNbr = 30;
+    a.JobNbr = 10;
+    ProcessAlertTransaction(*Context, a);
+    std::vector<std::int32_t> written;
+    for (const std::string& row : History())
+        written.push_back(std::stoi(row));
+    EXPECT_EQ(written, listed);
+    EXPECT_EQ(written.size(), 4u);
+}
+
 TEST_F(FilterReading, OrderJobsOfAFailedSettingDoNotMultiplyTheNextOnesAlert) {
     // Setting of manager 4 passes the filter (jobs 12 and 16) but asks for
     // another status; the next setting, without filter, passes both.
