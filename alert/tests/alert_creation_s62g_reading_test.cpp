@@ -5,6 +5,7 @@
 #include "alert/AlertCreation.h"
 #include "alert/AlertIntake.h"
 #include "alert/AlertProcessing.h"
+#include "platform/rtl/Exceptions.h"
 
 namespace {
 
@@ -113,6 +114,33 @@ TEST_F(AlertCreationReading, TransactionWhoseAlertCannotBeWrittenStaysForTheNext
     EXPECT_EQ(Text("select group_concat(AlertRecipientNbr) from ALERT_HISTORY"), "7,8");
     EXPECT_EQ(Host.Generated.size(), 2u);
     EXPECT_EQ(Count("ALERT_TRANSACTION"), 0);
+}
+
+// A host that counts every alert and then fails to show the first one.
+class FailingDisplayHost : public RecordingHost {
+public:
+    void AlertGenerated(const AlertTransaction& Alert) override {
+        RecordingHost::AlertGenerated(Alert);
+        if (Generated.size() == 1) throw Exception("the grid has no room");
+    }
+};
+
+TEST_F(AlertCreationReading, AlertWrittenIsCountedEvenWhenShowingAnotherFails) {
+    AddSetting({.AlertId = 30, .EmpNbr = 7});
+    AddSetting({.AlertId = 30, .EmpNbr = 8});
+    Exec("insert into ALERT_TRANSACTION (AlertTransToken, AlertNbr, JobNbr) values (3, 30, 1);");
+    FailingDisplayHost host;
+    AlertContext context(host, *Main, *Shop);
+    CheckAlertSettingMarkers(context);
+    ScanAlertTransactions(context);
+    EXPECT_EQ(Text("select group_concat(AlertRecipientNbr) from ALERT_HISTORY"), "7,8");
+    EXPECT_EQ(Count("ALERT_TRANSACTION"), 0);
+    // Both written alerts are counted; the log tells of the display's
+    // failure, not of a transaction left behind.
+    EXPECT_EQ(host.Generated.size(), 2u);
+    ASSERT_EQ(host.Log.size(), 1u);
+    EXPECT_NE(host.Log[0].find("the grid has no room"), std::string::npos) << host.Log[0];
+    EXPECT_EQ(host.Log[0].find("left for the next batch"), std::string::npos) << host.Log[0];
 }
 
 } // namespace

@@ -148,10 +148,13 @@ TEST_F(FilterReading, MissingKeyNamesTheTransactionAndTheSetting) {
                   c.Message);
     }
     // A deleted inventory item whose type is no number: the conversion error.
-    AlertTransaction a;
-    a.AlertNbr = 69;
-    a.Arg3 = "x";
-    EXPECT_THROW(CheckAlertSettingFilter(*Context, a, Setting(13, 1, {17})), EConvertError);
+    for (const char* type : {"x", ""}) {
+        SCOPED_TRACE(type);
+        AlertTransaction a;
+        a.AlertNbr = 69;
+        a.Arg3 = type;
+        EXPECT_THROW(CheckAlertSettingFilter(*Context, a, Setting(13, 1, {17})), EConvertError);
+    }
 }
 
 TEST_F(FilterReading, RelatedRecordsAreLookedUpOncePerTransaction) {
