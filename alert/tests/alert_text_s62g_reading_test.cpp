@@ -96,6 +96,34 @@ TEST_F(AlertTextReading, EachTokenHasItsValue) {
              a.AlertNbr = 63;
              a.TransType = 2;
          }},
+        {"CUSTOM",
+         "Archived job labor cost changed.\nJob: JOBIDDESC. WO WONBR. Changed by: EMPGEN. Labor "
+         "transaction for EMPNAME on ARG1.",
+         [](AlertTransaction& a) {
+             a.AlertNbr = 26;
+             a.TransType = 1;
+         }},
+        {"CUSTOM",
+         "Archived job material cost changed.\nJob: JOBIDDESC. PO PONBR. Vendor: ARG1. Changed "
+         "by: EMPGEN.",
+         [](AlertTransaction& a) {
+             a.AlertNbr = 26;
+             a.TransType = 2;
+         }},
+        {"CUSTOM",
+         "Archived job inventory cost changed.\nJob: JOBIDDESC. WO WONBR. Inventory Item: ARG1 - "
+         "ARG2. Changed by: EMPGEN.\nInventory transaction for EMPNAME on ARG3.",
+         [](AlertTransaction& a) {
+             a.AlertNbr = 26;
+             a.TransType = 3;
+         }},
+        {"CUSTOM",
+         "Archived job sub contractor cost changed.\nJob: JOBIDDESC. PO PONBR. Sub Contractor: "
+         "ARG1. Changed by: EMPGEN.",
+         [](AlertTransaction& a) {
+             a.AlertNbr = 26;
+             a.TransType = 4;
+         }},
         {"CUSTOM", "UNKNOWN",
          [](AlertTransaction& a) {
              a.AlertNbr = 63;
