@@ -76,6 +76,24 @@ TEST_F(DateAlertsReading, StatementOfEachSourceType) {
         {Setting(73, 13, {}, {3, 5}),
          "Select * From INVENTORY_ITEM Where ( InvTypeNbr = 3 OR InvTypeNbr = 5) "},
         {Setting(86, 19, {}, {40}), "Select * From QUOTE_REQUEST Where ( EmpNbr = 40) "},
+        {Setting(82, 18, {}, {40}),
+         "Select RFI.* From RFI, JOBS, USER_LOGON UL Where RFI.DornJobNbr = JOBS.JobNbr AND "
+         "RFI.CreatedByNbr = UL.ContactNbr AND RFI.ReceivedDt IS NULL AND JOBS.GenerateAlerts = 1 "
+         "AND JOBS.JobStatusNbr != 0 AND ( UL.DORN_USER = 40) "},
+        {Setting(78, 6, {}, {40}),
+         "Select PI.*, PO.PoStatusNbr From PO_ITEM PI Left Outer Join PURCHASE_ORDER PO on "
+         "PI.PoNbr = PO.PoNbr Where PO.GenerateAlerts = 1 AND PO.PoStatusNbr != 4 AND "
+         "PO.PoStatusNbr != 5 AND PI.PoItemNbr in (Select distinct PIJ.PoItemNbr From "
+         "PO_ITEM_JOB PIJ Left Outer Join WO on PIJ.WoNbr = WO.WoNbr Where ( WO.EmpNbr = 40) )"},
+        {Setting(32, 5, {}, {40}),
+         "Select PO.* From PURCHASE_ORDER PO Where PO.GenerateAlerts = 1 AND PO.PoStatusNbr != 4 "
+         "AND PO.PoStatusNbr != 5 AND PO.POnbr in (Select distinct PI.PoNbr From PO_ITEM_JOB PIJ "
+         "Left Outer Join PO_ITEM PI on PIJ.PoItemNbr = PI.PoItemNbr Left Outer Join JOB_ITEM JI "
+         "on PIJ.JobItemNbr = JI.JobItemNbr Left Outer Join JOBS on JI.JobNbr = JOBS.JobNbr "
+         "Where ( JOBS.ProjManagerId = 40) )"},
+        {Setting(82, 14, {}),
+         "Select RFI.* From RFI, JOBS Where RFI.DornJobNbr = JOBS.JobNbr AND RFI.ReceivedDt IS "
+         "NULL AND JOBS.GenerateAlerts = 1 AND JOBS.JobStatusNbr != 0 "},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.Statement);
