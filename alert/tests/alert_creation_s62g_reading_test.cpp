@@ -13,9 +13,10 @@ class AlertCreationReading : public EngineTest {
 protected:
     void SetUp() override {
         EngineTest::SetUp();
-        // Employee 4 forwards to 5, who forwards to 6; 7 forwards nowhere.
+        // Employee 4 forwards to 5, who forwards to 6; 7 and 9 forward
+        // nowhere (0 and NULL), 8 has no defaults at all.
         Exec("insert into ALERT_USER_DEFAULTS (EmpNbr, ForwardToEmpNbr) values (4, 5), (5, 6), "
-             "(7, 0);"
+             "(7, 0), (9, NULL);"
              "insert into JOBS (JobNbr, JobId, JobDescr) values (1, 'J1', 'Shed'), (2, 'J2', "
              "'Barn');");
     }
@@ -36,7 +37,7 @@ protected:
 };
 
 TEST_F(AlertCreationReading, RecipientGetsTheAlertOrTheOneItIsForwardedTo) {
-    const std::pair<int, int> cases[] = {{7, 7}, {8, 8}, {4, 5}};
+    const std::pair<int, int> cases[] = {{7, 7}, {8, 8}, {9, 9}, {4, 5}};
     for (const auto& [recipient, receiver] : cases) {
         SCOPED_TRACE(recipient);
         Exec("delete from ALERT_HISTORY;");
