@@ -1,7 +1,9 @@
 #include "alert/AlertContext.h"
 
+#include "alert/LogText.h"
 #include "alert/store/MainDmod.h"
 #include "platform/data/Database.h"
+#include "platform/rtl/Exceptions.h"
 
 AlertUnitOfWork::AlertUnitOfWork(AlertContext& Context) : FContext(Context) {
     FContext.Uncommitted.clear();
@@ -29,6 +31,13 @@ void AlertUnitOfWork::Commit() {
     FDone = true;
     std::vector<AlertTransaction> committed;
     committed.swap(FContext.Uncommitted);
-    for (const AlertTransaction& alert : committed)
-        FContext.Host.AlertGenerated(alert);
+    // Every alert here is stored: each is counted even when showing one
+    // fails, and that failure is no failure of the work just committed.
+    for (const AlertTransaction& alert : committed) {
+        try {
+            FContext.Host.AlertGenerated(alert);
+        } catch (const Exception& error) {
+            FContext.Host.LogLine(EscapedLogText(error.Message));
+        }
+    }
 }

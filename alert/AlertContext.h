@@ -35,7 +35,9 @@ public:
     AlertUnitOfWork(const AlertUnitOfWork&) = delete;
     AlertUnitOfWork& operator=(const AlertUnitOfWork&) = delete;
 
-    // Commits, then tells the host of every alert written under it.
+    // Commits, then tells the host of every alert written under it; a host
+    // that fails to take one has the failure in its log, and still hears of
+    // the others.
     void Commit();
 
 private:

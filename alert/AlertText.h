@@ -3,11 +3,11 @@
 // replaced from the transaction and the shop records it names.
 #include "alert/AlertContext.h"
 
-// Composes the text into Alert.MessageText. Each token is replaced once, where
-// it stands in the template (or in the program's own CUSTOM text); text taken
-// from the shop database is never searched for tokens again, so a name or
-// argument that happens to hold a token name stays as it is. Raises the
-// catalogue's error for an alert id it does not know.
+// Composes the text into Alert.MessageText. The tokens are replaced in list
+// order, so a value (the CUSTOM text, an argument, a name) that holds a later
+// token gets it replaced too, while one holding its own token or an earlier
+// one keeps it as it stands. Raises the catalogue's error for an alert id it
+// does not know.
 void ExpandAlertText(AlertContext& Context, AlertTransaction& Alert);
 
 // The replacement of one token; "UNKNOWN" for a token it does not know.
