@@ -1,0 +1,201 @@
+// The wire as the report engine sees it: handshakes, column definitions, row
+// replies with their encodings, overflow buffers, odd requests, and the
+// writers' errors.
+#include "ConnectionTest.h"
+
+#include "reportconn/DcCustomConnection.h"
+
+#include <functional>
+
+using namespace reportconn;
+
+namespace {
+
+struct Column {
+    const char* Name;
+    TRPDataType Type;
+    const char* Description;
+    const char* FullName;
+    int Width;
+};
+
+class ProtocolTest : public ConnectionTest {
+protected:
+    TDcCustomConnection* Make(const std::vector<Column>& Columns,
+                              std::function<void(TDcCustomConnection*)> Row) {
+        auto* c = new TDcCustomConnection(Owner);
+        c->SetName("Wire");
+        c->OnGetCols = [Columns](TDcCustomConnection* C) {
+            for (const auto& col : Columns)
+                C->DefineColumn(col.Name, col.Type, col.Description, col.FullName, col.Width);
+        };
+        c->OnGetRow = [Row](TDcCustomConnection* C) { Row(C); };
+        c->SetRowCount(2);
+        c->SetRuntimeVisibility(rtEndUser);
+        return c;
+    }
+};
+
+TEST_F(ProtocolTest, HandshakeOnConnectAndOnRequest) {
+    Make({}, [](TDcCustomConnection*) {});
+    const auto out = Engine("Wire", {"connect", "handshake", "disconnect"});
+    const std::string line = "handshake Wire runtime=1 version=30003 visibility=2 identity=set";
+    EXPECT_EQ(out, (std::vector<std::string>{line, line, "disconnected"}));
+}
+
+TEST_F(ProtocolTest, ColumnDefinitionsLeaveOutEmptyItems) {
+    Make({{"Job", dtString, "", "", 30},
+          {"Qty", dtInteger, "Quantity", "Job.Qty", 0},
+          {"Due", dtDate, "", "Due date", -4}},
+         [](TDcCustomConnection*) {});
+    const auto out = Engine("Wire", {"cols"});
+    ASSERT_EQ(out.size(), 1u);
+    EXPECT_EQ(out[0], "cols 3 | N=Job W=30 | N=Qty T=dtInteger L=Job.Qty D=Quantity"
+                      " | N=Due T=dtDate L=Due date");
+}
+
+// One row reply per case, decoded by the engine's side.
+TEST_F(ProtocolTest, RowRepliesEncodeEachType) {
+    struct Case {
+        const char* What;
+        Column Col;
+        std::function<void(TDcCustomConnection*)> Write;
+        const char* Row;
+    };
+    const std::vector<Case> cases = {
+        {"string with display", {"S", dtString, "", "", 10},
+         [](auto* C) { C->WriteStringValue("Shown", "abc"); }, "row | \"Shown\" => \"abc\""},
+        {"display equal to value", {"S", dtString, "", "", 10},
+         [](auto* C) { C->WriteStringValue("abc", "abc"); }, "row | \"abc\""},
+        {"integer", {"I", dtInteger, "", "", 0},
+         [](auto* C) { C->WriteIntegerValue("", -7); }, "row | -7"},
+        {"integer display", {"I", dtInteger, "", "", 0},
+         [](auto* C) { C->WriteIntegerValue("7", 7); }, "row | 7"},
+        {"boolean", {"B", dtBoolean, "", "", 0},
+         [](auto* C) { C->WriteBooleanValue("Yes", true); }, "row | \"Yes\" => true"},
+        {"float", {"F", dtFloat, "", "", 0},
+         [](auto* C) { C->WriteFloatValue("", 2.5); }, "row | 2.5"},
+        {"currency", {"C", dtCurrency, "", "", 0},
+         [](auto* C) { C->WriteCurrencyValue("", Currency(12.34)); }, "row | 123400"},
+        {"bcd", {"D", dtBCD, "", "", 0},
+         [](auto* C) { C->WriteBCDValue("", Currency(-1)); }, "row | -10000"},
+        {"int64", {"L", dtInt64, "", "", 0},
+         [](auto* C) { C->WriteInt64Value("", 5000000000LL); }, "row | 5000000000"},
+        {"date", {"T", dtDate, "", "", 0},
+         [](auto* C) { C->WriteDateTimeValue("", TDateTime(2.25)); }, "row | 2.25"},
+        {"memo", {"M", dtMemo, "", "", 0},
+         [](auto* C) { C->WriteBlobValue("hello"); }, "row | blob:5"},
+        {"null", {"N", dtInteger, "", "", 0},
+         [](auto* C) { C->WriteNullValue(); }, "row | null"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.What);
+        auto* conn = Make({c.Col}, c.Write);
+        EXPECT_EQ(Engine("Wire", {"cols", "row"}).at(1), c.Row);
+        delete conn;
+    }
+}
+
+TEST_F(ProtocolTest, EmptyStringAndNullBytes) {
+    Make({{"S", dtString, "", "", 10}, {"N", dtInteger, "", "", 0}},
+         [](TDcCustomConnection* C) {
+             C->WriteStringValue("", "");
+             C->WriteNullValue();
+         });
+    const auto out = Engine("Wire", {"cols", "row", "hex"});
+    ASSERT_EQ(out.size(), 3u);
+    // header 41/0, not at end, row length 28, offsets (16, 0) and (-1, 0),
+    // then the empty string as 1, 0, 0.
+    EXPECT_EQ(out[2], "hex 2900000000000000"
+                      "00" "1c000000"
+                      "10000000" "00000000" "ffffffff" "00000000"
+                      "010000000000000000000000");
+}
+
+TEST_F(ProtocolTest, LongRepliesMoveToOverflowBuffers) {
+    const std::string big(70000, 'x');
+    const std::string bigger(140000, 'y');
+    const std::string huge(300000, 'z');
+    Make({{"A", dtString, "", "", 10}, {"B", dtString, "", "", 10}},
+         [&](TDcCustomConnection* C) {
+             C->WriteStringValue("", C->RowIndex() < 2 ? big : "");
+             C->WriteStringValue("", C->RowIndex() == 0 ? "" : C->RowIndex() == 1 ? bigger : huge);
+         })->SetRowCount(3);
+    // The first row outgrows the main buffer once, the second also outgrows
+    // its first overflow buffer; after a release (which has no reply of its
+    // own) a short reply is in the main buffer again, and a reply larger
+    // than any before takes the first overflow buffer again.
+    auto out = Engine("Wire", {"cols", "first", "next", "release", "cols", "next"});
+    ASSERT_EQ(out.size(), 10u);
+    out.erase(out.begin() + 5, out.begin() + 7);
+    EXPECT_EQ(out, (std::vector<std::string>{
+                       "cols 2 | N=A W=10 | N=B W=10", "overflow 1",
+                       "row | <70000 bytes> | \"\"", "overflow 2",
+                       "row | <70000 bytes> | <140000 bytes>",
+                       "cols 2 | N=A W=10 | N=B W=10", "overflow 1",
+                       "row | \"\" | <300000 bytes>"}));
+}
+
+TEST_F(ProtocolTest, OddRequestsAreAnsweredWithoutData) {
+    Make({{"S", dtString, "", "", 10}}, [](TDcCustomConnection* C) { C->WriteStringValue("", "v"); });
+    struct Case {
+        const char* What;
+        std::string Step;
+        const char* Reply;
+    };
+    const std::vector<Case> cases = {
+        {"unknown command", "raw:" + Int(99), "empty"},
+        {"negative command", "raw:" + Int(-1), "empty"},
+        {"open", "open", "empty"},
+        {"restore", "restore", "empty"},
+        {"sort", "raw:" + Int(8) + Str("S") + Str(""), "empty"},
+        {"sorts", "sorts", "sorts \"\""},
+        {"filter with a string length past the buffer", "raw:" + Int(6) + Int(1) + Int(0x7fffffff),
+         "empty"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.What);
+        EXPECT_EQ(Engine("Wire", {"cols", c.Step, "row"}),
+                  (std::vector<std::string>{"cols 1 | N=S W=10", c.Reply, "row | \"v\""}));
+    }
+}
+
+// A string item skips segments of other kinds, and a later text segment
+// replaces an earlier one.
+TEST_F(ProtocolTest, StringSegmentsOfOtherKindsAreSkipped) {
+    auto* c = Make({{"S", dtString, "", "", 10}},
+                   [](TDcCustomConnection* C) { C->WriteStringValue("", C->RowIndex() ? "b" : "a"); });
+    c->OnOpen = [](TDcCustomConnection* C) { C->SetRowCount(2); };
+    const std::string name = Int(2) + Int(3) + "787878" + Int(1) + Int(1) + "41" + Int(1) + Int(1) +
+                             "53" + Int(0);
+    const auto out = Engine("Wire", {"open", "cols",
+                                     "raw:" + Int(6) + name + Str("=") + Str("b") + Int(0) + Str(""),
+                                     "first"});
+    EXPECT_EQ(out.back(), "row | \"b\"");
+}
+
+TEST_F(ProtocolTest, WritersRefuseExtraValuesAndWrongTypes) {
+    std::vector<std::string> messages;
+    Make({{"A", dtString, "", "", 10}, {"B", dtInteger, "", "", 0}},
+         [&](TDcCustomConnection* C) {
+             auto attempt = [&](const std::function<void()>& Write) {
+                 try {
+                     Write();
+                     messages.push_back("written");
+                 } catch (const EReportPrinter& E) {
+                     messages.push_back(E.Message.c_str());
+                 }
+             };
+             attempt([&] { C->WriteStringValue("", "a"); });
+             attempt([&] { C->WriteStringValue("", "b"); });
+             attempt([&] { C->WriteIntegerValue("", 1); });
+             attempt([&] { C->WriteIntegerValue("", 2); });
+         });
+    Engine("Wire", {"cols", "row"});
+    EXPECT_EQ(messages, (std::vector<std::string>{
+                            "written",
+                            "Attempt to write different data type than defined (Column 2/2).",
+                            "written", "Attempt to write more fields than defined."}));
+}
+
+} // namespace
