@@ -3,6 +3,7 @@
 // handlers, and a query served as columns and rows.
 #include "ConnectionTest.h"
 
+#include "platform/data/DataSource.h"
 #include "platform/data/Database.h"
 #include "platform/data/Query.h"
 #include "platform/sys/NamedMutex.h"
@@ -107,6 +108,7 @@ TEST_F(ComponentsTest, ListensUnderItsNewName) {
 
 TEST_F(ComponentsTest, AliasesRenameAndHideColumns) {
     auto* c = Listening("Alias");
+    c->FieldAliasList()->Add("Qty");
     c->FieldAliasList()->Add(" job = Job No ");
     c->FieldAliasList()->Add("Job=Second");
     c->FieldAliasList()->Add("Secret=");
@@ -227,6 +229,14 @@ TEST_F(ComponentsTest, RowEventsDecideWhatIsServed) {
              C->OnNext = [](TDcCustomConnection* Self) { Self->SetRowIndex(Self->RowIndex() + 5); };
          },
          {"row | \"A\" | 2", "end"}},
+        {"odd rows without the local filter",
+         [](auto* C) {
+             C->SetLocalFilter(false);
+             C->OnValidateRow = [](TDcCustomConnection* Self, bool& Valid) {
+                 Valid = Self->RowIndex() % 2 == 1;
+             };
+         },
+         {"row | \"B\" | 2", "row | \"A\" | 2"}},
         {"a failing row handler",
          [](auto* C) {
              C->OnGetRow = [](TDcCustomConnection*) { throw Exception("lost the row"); };
@@ -364,6 +374,39 @@ TEST_F(QueryConnectionTest, EndRightAfterOpenOnlyWhenEmpty) {
               (Lines{"empty", "eof 1", "end", "empty"}));
 }
 
+TEST_F(QueryConnectionTest, LabelsAndHeldControlsWhileServing) {
+    Query->Open();
+    Query->FieldByName("NAME")->SetDisplayLabel("Name of item");
+    Query->FieldByName("ID")->SetDisplayLabel("ID");
+    const auto out = Engine("ItemsConn", {"open", "cols"});
+    EXPECT_EQ(out.at(1), "cols 5 | N=ID T=dtInteger W=4 | N=NAME W=13 L=Name of item"
+                         " | N=PRICE T=dtCurrency W=8 | N=DUE T=dtDate W=4 | N=NOTE T=dtMemo");
+    EXPECT_TRUE(Query->ControlsDisabled());
+    Engine("ItemsConn", {"restore"});
+    EXPECT_FALSE(Query->ControlsDisabled());
+}
+
+// A restore without an open before it leaves the query as it is.
+TEST_F(QueryConnectionTest, RestoreWithoutOpenChangesNothing) {
+    Query->Open();
+    Query->Last();
+    Query->SetFilter("ID > 1");
+    Query->SetFiltered(true);
+    EXPECT_EQ(Engine("ItemsConn", {"restore"}), (Lines{"empty"}));
+    EXPECT_TRUE(Query->Active());
+    EXPECT_TRUE(Query->Filtered());
+    EXPECT_EQ(Query->Filter(), "ID > 1");
+    EXPECT_EQ(Query->FieldByName("ID")->AsInteger(), 2);
+}
+
+// Once its query is gone, the connection serves no columns and no rows.
+TEST_F(QueryConnectionTest, QueryGoneServesNothing) {
+    delete Query;
+    EXPECT_EQ(Connection->Query(), nullptr);
+    EXPECT_EQ(Engine("ItemsConn", {"open", "cols", "first", "next", "eof", "restore"}),
+              (Lines{"empty", "cols 0", "end", "end", "eof 1", "empty"}));
+}
+
 TEST_F(QueryConnectionTest, TableTakesTheEnginesOrderAndRange) {
     Exec("INSERT INTO RC_ITEM VALUES (3, 'Adams', 1, NULL, NULL)");
     auto* table = new TTable(Owner);
@@ -385,6 +428,37 @@ TEST_F(QueryConnectionTest, TableTakesTheEnginesOrderAndRange) {
     };
     EXPECT_EQ(rows("filter:"), (Lines{"row | 3", "row | 1", "row | 2", "end"}));
     EXPECT_EQ(rows("filter:NAME|=|O'Brien|0"), (Lines{"row | 1", "end", "end", "end"}));
+}
+
+// While the engine reads a detail table it sees every row; restoring puts the
+// master back.
+TEST_F(QueryConnectionTest, DetailTableIsServedWhole) {
+    Exec("INSERT INTO RC_ITEM VALUES (3, 'Adams', 1, NULL, NULL)");
+    Query->SQL()->Clear();
+    Query->SQL()->Add("SELECT ID FROM RC_ITEM WHERE ID = 2");
+    Query->Open();
+    auto* source = new TDataSource(Owner);
+    source->SetDataSet(Query);
+    auto* table = new TTable(Owner);
+    table->SetDatabaseName("Shop");
+    table->SetTableName("RC_ITEM");
+    table->SetIndexFieldNames("ID");
+    table->SetMasterSource(source);
+    table->SetMasterFields("ID");
+    table->Open();
+    ASSERT_EQ(table->RecordCount(), 1);
+    auto* c = new TDcTableConnection(Owner);
+    c->SetName("Detail");
+    c->SetTable(table);
+    c->SetRuntimeVisibility(rtEndUser);
+    auto out = Engine("Detail", {"open", "cols", "first", "next", "next", "next", "restore"});
+    for (auto& line : out)
+        line = line.substr(0, line.find(" | ", 6));
+    EXPECT_EQ(Lines(out.begin() + 2, out.end()),
+              (Lines{"row | 1", "row | 2", "row | 3", "end", "empty"}));
+    EXPECT_EQ(table->MasterSource(), source);
+    EXPECT_EQ(table->MasterFields(), "ID");
+    EXPECT_EQ(table->RecordCount(), 1);
 }
 
 TEST(FieldTypeToRPDataTypeTest, MapsEveryFieldType) {

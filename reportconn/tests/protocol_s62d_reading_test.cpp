@@ -3,7 +3,12 @@
 // writers' errors.
 #include "ConnectionTest.h"
 
+#include "platform/sys/FileMapping.h"
+#include "platform/sys/NamedEvent.h"
+#include "platform/sys/Thread.h"
 #include "reportconn/DcCustomConnection.h"
+
+#include <cstring>
 
 #include <functional>
 
@@ -41,6 +46,50 @@ TEST_F(ProtocolTest, HandshakeOnConnectAndOnRequest) {
     const auto out = Engine("Wire", {"connect", "handshake", "disconnect"});
     const std::string line = "handshake Wire runtime=1 version=30003 visibility=2 identity=set";
     EXPECT_EQ(out, (std::vector<std::string>{line, line, "disconnected"}));
+}
+
+class DesignedOwner : public TComponent {
+public:
+    explicit DesignedOwner(TComponent* AOwner) : TComponent(AOwner) { SetDesigning(true); }
+};
+
+// A connection being designed listens on the design-time events; the engine
+// here is the test itself.
+TEST_F(ProtocolTest, DesignTimeConnectionsUseTheirOwnEvents) {
+    auto* c = new TDcCustomConnection(new DesignedOwner(Owner));
+    c->SetName("Des");
+    TNamedEvent data("RDCDTDATA_Des", false, false), ack("RDCDTACK_Des", false, false),
+        completed(RDCCompleted, false, false);
+    auto main = TFileMapping::OpenOrCreate(RDCBuffer, MainBufferSize);
+    auto send = [&](std::int32_t Command, TNamedEvent& Done) {
+        std::memcpy(main->Data() + 8, &Command, 4);
+        data.SetEvent();
+        for (int i = 0; i < 400; ++i) {
+            CheckSynchronize(0);
+            if (Done.WaitFor(25) == TWaitResult::wrSignaled) return true;
+        }
+        return false;
+    };
+    ASSERT_TRUE(send(cmdHandshake, ack));
+    const std::uint8_t* reply = main->Data() + 8;
+    std::int32_t kind, length;
+    std::memcpy(&kind, reply, 4);
+    std::memcpy(&length, reply + 4, 4);
+    ASSERT_EQ(kind, 1);
+    ASSERT_EQ(length, 3);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(reply + 8), 3), "Des");
+    EXPECT_EQ(reply[8 + 3 + 4], 0); // not a run-time connection
+    std::int32_t version, visibility;
+    std::memcpy(&version, reply + 16 + 8, 4);
+    std::memcpy(&visibility, reply + 16 + 12, 4);
+    EXPECT_EQ(version, ProtocolVersion);
+    EXPECT_EQ(visibility, 1);
+    ASSERT_TRUE(send(cmdEOF, completed));
+    std::int32_t header[2];
+    std::memcpy(header, main->Data(), 8);
+    EXPECT_EQ(header[0], 9);
+    EXPECT_EQ(header[1], 0);
+    EXPECT_EQ(main->Data()[8], 1); // RowCount 0: at the end
 }
 
 TEST_F(ProtocolTest, ColumnDefinitionsLeaveOutEmptyItems) {
@@ -190,12 +239,16 @@ TEST_F(ProtocolTest, WritersRefuseExtraValuesAndWrongTypes) {
              attempt([&] { C->WriteStringValue("", "b"); });
              attempt([&] { C->WriteIntegerValue("", 1); });
              attempt([&] { C->WriteIntegerValue("", 2); });
+             attempt([&] { C->WriteNullValue(); });
+             attempt([&] { C->WriteStringValue("", "c"); });
          });
     Engine("Wire", {"cols", "row"});
     EXPECT_EQ(messages, (std::vector<std::string>{
                             "written",
                             "Attempt to write different data type than defined (Column 2/2).",
-                            "written", "Attempt to write more fields than defined."}));
+                            "written", "Attempt to write more fields than defined.",
+                            "Attempt to write more fields than defined.",
+                            "Attempt to write more fields than defined."}));
 }
 
 } // namespace
