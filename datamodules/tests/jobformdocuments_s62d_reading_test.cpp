@@ -90,6 +90,14 @@ TEST_F(JobFormDocumentsTest, DocumentFieldsOfATransmittal) {
                      "ProjectID=<null>", "DornJobId=<null>"}));
 }
 
+// A calculated text longer than its field is cut to the field's size.
+TEST_F(JobFormDocumentsTest, LongTextsAreCutToTheField) {
+    Exec("UPDATE JOB SET DESCRIPTION = 'Forty characters of project description'");
+    JobForm->RpTransmittalsQ->Open();
+    EXPECT_EQ(Shown(*JobForm->RpTransmittalsQ, "ProjectName"),
+              "T1 - Forty characters of project descrip");
+}
+
 TEST_F(JobFormDocumentsTest, DocumentFieldsOfAnRfi) {
     JobForm->RpRFIsQ->Open();
     EXPECT_EQ(Fields(*JobForm->RpRFIsQ,

@@ -145,6 +145,7 @@ TEST_F(ComponentsTest, LocalFilterSkipsRowsThatDiffer) {
         {"unknown column: dropped", "filter:Other|=|B|0",
          {"row | \"A\" | 1", "row | \"B\" | 2", "row | \"A\" | null", "row | \"A\" | 2"}},
         {"no match", "filter:Name|=|C|0", {}},
+        {"string case matters", "filter:Name|=|a|0", {}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.What);

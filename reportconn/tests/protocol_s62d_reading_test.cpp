@@ -42,7 +42,10 @@ protected:
 };
 
 TEST_F(ProtocolTest, HandshakeOnConnectAndOnRequest) {
-    Make({}, [](TDcCustomConnection*) {});
+    auto* c = Make({}, [](TDcCustomConnection*) {});
+    auto* other = new TDcCustomConnection(Owner);
+    EXPECT_GT(c->Identity(), 0);
+    EXPECT_NE(c->Identity(), other->Identity());
     const auto out = Engine("Wire", {"connect", "handshake", "disconnect"});
     const std::string line = "handshake Wire runtime=1 version=30003 visibility=2 identity=set";
     EXPECT_EQ(out, (std::vector<std::string>{line, line, "disconnected"}));
@@ -132,6 +135,12 @@ TEST_F(ProtocolTest, RowRepliesEncodeEachType) {
          [](auto* C) { C->WriteInt64Value("", 5000000000LL); }, "row | 5000000000"},
         {"date", {"T", dtDate, "", "", 0},
          [](auto* C) { C->WriteDateTimeValue("", TDateTime(2.25)); }, "row | 2.25"},
+        {"boolean display equal to its text", {"B", dtBoolean, "", "", 0},
+         [](auto* C) { C->WriteBooleanValue("True", true); }, "row | true"},
+        {"float display equal to its text", {"F", dtFloat, "", "", 0},
+         [](auto* C) { C->WriteFloatValue("2.5", 2.5); }, "row | 2.5"},
+        {"currency display equal to its text", {"C", dtCurrency, "", "", 0},
+         [](auto* C) { C->WriteCurrencyValue("12.34", Currency(12.34)); }, "row | 123400"},
         {"memo", {"M", dtMemo, "", "", 0},
          [](auto* C) { C->WriteBlobValue("hello"); }, "row | blob:5"},
         {"null", {"N", dtInteger, "", "", 0},
@@ -185,6 +194,33 @@ TEST_F(ProtocolTest, LongRepliesMoveToOverflowBuffers) {
                        "row | \"\" | <300000 bytes>"}));
 }
 
+// Thousands of columns: the definitions and the offset table themselves
+// outgrow the main buffer and then each overflow buffer in turn.
+TEST_F(ProtocolTest, WideRowsMoveWhileTheOffsetTableIsWritten) {
+    constexpr int count = 9000;
+    std::vector<Column> columns;
+    std::vector<std::string> names;
+    names.reserve(count);
+    for (int i = 0; i < count; ++i)
+        names.push_back("Column" + std::to_string(i));
+    for (int i = 0; i < count; ++i)
+        columns.push_back({names[i].c_str(), dtInteger, "", "", 0});
+    Make(columns, [](TDcCustomConnection* C) {
+        for (int i = 0; i < count; ++i)
+            C->WriteIntegerValue("", i * 3);
+    });
+    const auto out = Engine("Wire", {"cols", "first"});
+    ASSERT_EQ(out.size(), 4u);
+    EXPECT_EQ(out[0].substr(0, 9), "overflow ");
+    EXPECT_EQ(out[1].substr(0, 10), "cols 9000 ");
+    EXPECT_NE(out[1].find("| N=Column8999 T=dtInteger"), std::string::npos);
+    EXPECT_EQ(out[2].substr(0, 9), "overflow ");
+    std::string row = "row";
+    for (int i = 0; i < count; ++i)
+        row += " | " + std::to_string(i * 3);
+    EXPECT_EQ(out[3], row);
+}
+
 TEST_F(ProtocolTest, OddRequestsAreAnsweredWithoutData) {
     Make({{"S", dtString, "", "", 10}}, [](TDcCustomConnection* C) { C->WriteStringValue("", "v"); });
     struct Case {
@@ -201,6 +237,11 @@ TEST_F(ProtocolTest, OddRequestsAreAnsweredWithoutData) {
         {"sorts", "sorts", "sorts \"\""},
         {"filter with a string length past the buffer", "raw:" + Int(6) + Int(1) + Int(0x7fffffff),
          "empty"},
+        {"filter with a negative string length", "raw:" + Int(6) + Int(1) + Int(-5), "empty"},
+        {"filter of an unknown type", "raw:" + Int(6) + Str("S") + Str("=") + Str("v") + Int(99) +
+                                          Str(""), "empty"},
+        {"filter of a negative type", "raw:" + Int(6) + Str("S") + Str("=") + Str("v") + Int(-1) +
+                                          Str(""), "empty"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.What);
