@@ -65,6 +65,10 @@ TEST_F(JobFormListsTest, TransmittalRowTexts) {
                                              "ProjectName", "TypeLiteral", "ReasonLiteral"}),
               (Lines{"TransDateLiteral=  /  /  ", "Author=", "ContactLiteral=Bob",
                      "ProjectName=Tower works", "TypeLiteral=RFI; ", "ReasonLiteral="}));
+    // People who are not found read as a lone space.
+    Exec("UPDATE TRANSMITTAL SET ContactNbr = 98, CreatedByNbr = 99");
+    EXPECT_EQ(Fields(JobForm->RpTransListQ, {"Author", "ContactLiteral"}),
+              (Lines{"Author= ", "ContactLiteral= "}));
 }
 
 TEST_F(JobFormListsTest, RfiRowTexts) {

@@ -361,6 +361,21 @@ TEST_F(QueryConnectionTest, FilterBecomesTheQuerysFilterUntilRestored) {
     EXPECT_TRUE(Query->Active());
     EXPECT_EQ(Query->FieldByName("ID")->AsInteger(), 2);
     EXPECT_FALSE(Query->ControlsDisabled());
+    // An empty list of items turns filtering off.
+    Engine("ItemsConn", {"open", "filter:"});
+    EXPECT_EQ(Query->Filter(), "");
+    EXPECT_FALSE(Query->Filtered());
+    Engine("ItemsConn", {"restore"});
+}
+
+TEST_F(QueryConnectionTest, HiddenFieldsAreNotServed) {
+    Connection->FieldAliasList()->Add("note=");
+    Connection->FieldAliasList()->Add("PRICE=Price");
+    const auto out = Engine("ItemsConn", {"open", "cols", "first", "restore"});
+    ASSERT_EQ(out.size(), 4u);
+    EXPECT_EQ(out[1], "cols 4 | N=ID T=dtInteger W=4 | N=NAME W=13 | N=Price T=dtCurrency W=8"
+                      " | N=DUE T=dtDate W=4");
+    EXPECT_EQ(out[2], "row | 1 | \"O'Brien\" | \"$2.50\" => 25000 | \"2024/01/31\" => 45322");
 }
 
 TEST_F(QueryConnectionTest, EndRightAfterOpenOnlyWhenEmpty) {
