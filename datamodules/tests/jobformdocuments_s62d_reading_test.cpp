@@ -203,6 +203,29 @@ TEST_F(JobFormDocumentsTest, AddressAndContactRowsThroughTheEngine) {
     EXPECT_EQ(Engine("CustomRFIsCXN", {"open", "cols", "first"}).at(2), "row | \"\" | \"\" | \"\"");
 }
 
+// Errors reach the connection server, which answers and goes on serving.
+TEST_F(JobFormDocumentsTest, FailuresStillGetAnAnswer) {
+    // The document query is closed: the custom row has nothing to stand on
+    // and is served empty.
+    EXPECT_EQ(Engine("CustTransContInfo", {"open", "cols", "first", "next"}),
+              (Lines{"empty",
+                     "cols 4 | N=AuthInfo1 W=50 | N=AuthInfo2 W=50 | N=AuthInfo3 W=50 | N=AuthInfo4 W=50",
+                     "row | \"\" | \"\" | \"\" | \"\"", "end"}));
+    // A lookup's table is missing: the row's calculation fails.
+    Exec("DROP TABLE WU_DFLTS");
+    const auto out = Engine("RvTransmittalQ", {"open", "cols", "first", "restore"});
+    ASSERT_EQ(out.size(), 4u);
+    EXPECT_EQ(out[1].substr(0, 8), "cols 71 ");
+    EXPECT_EQ(out[2], "empty");
+    EXPECT_EQ(out[3], "empty");
+    // The restore puts the query back as it was before the engine came.
+    EXPECT_FALSE(JobForm->RpTransmittalsQ->Active());
+    EXPECT_FALSE(JobForm->RpTransmittalsQ->ControlsDisabled());
+    Exec("CREATE TABLE WU_DFLTS (PH_PREF INTEGER)");
+    EXPECT_EQ(Engine("RvTransmittalQ", {"open", "cols", "first", "restore"}).at(2).substr(0, 7),
+              "row | 4");
+}
+
 TEST_F(JobFormDocumentsTest, ItemStatusAndDateTexts) {
     Exec("INSERT INTO TRANSMITTAL_ITEM (TransmittalItemNbr, TransmittalNbr, ItemDate, Status) "
          "VALUES (1, 99, '2024-03-07', 0), (2, 99, NULL, 1), (3, 99, NULL, 2), (4, 99, NULL, 3), "

@@ -402,6 +402,31 @@ TEST_F(QueryConnectionTest, LabelsAndHeldControlsWhileServing) {
     EXPECT_FALSE(Query->ControlsDisabled());
 }
 
+// An open that fails half-way is undone by the restore that follows it.
+TEST_F(QueryConnectionTest, RestoreUndoesAFailedOpen) {
+    Query->SQL()->Clear();
+    Query->SQL()->Add("SELECT * FROM NO_SUCH_TABLE");
+    Query->SetFilter("ID > 1");
+    EXPECT_EQ(Engine("ItemsConn", {"open", "filter:NAME|=|x|0", "restore"}),
+              (Lines{"empty", "empty", "empty"}));
+    EXPECT_FALSE(Query->Active());
+    EXPECT_FALSE(Query->ControlsDisabled());
+    EXPECT_EQ(Query->Filter(), "ID > 1");
+    EXPECT_FALSE(Query->Filtered());
+}
+
+// An engine that opens twice before its restore still gets the user's query
+// back as it was before the first open.
+TEST_F(QueryConnectionTest, RestoreAfterTwoOpensPutsBackTheFirstState) {
+    Query->SetFilter("ID > 1");
+    EXPECT_EQ(Engine("ItemsConn", {"open", "filter:NAME|=|Smith|0", "open", "restore"}),
+              (Lines{"empty", "empty", "empty", "empty"}));
+    EXPECT_FALSE(Query->Active());
+    EXPECT_FALSE(Query->ControlsDisabled());
+    EXPECT_EQ(Query->Filter(), "ID > 1");
+    EXPECT_FALSE(Query->Filtered());
+}
+
 // A restore without an open before it leaves the query as it is.
 TEST_F(QueryConnectionTest, RestoreWithoutOpenChangesNothing) {
     Query->Open();
@@ -447,7 +472,7 @@ TEST_F(QueryConnectionTest, TableTakesTheEnginesOrderAndRange) {
 }
 
 // While the engine reads a detail table it sees every row; restoring puts the
-// master back.
+// master back, even after a second open.
 TEST_F(QueryConnectionTest, DetailTableIsServedWhole) {
     Exec("INSERT INTO RC_ITEM VALUES (3, 'Adams', 1, NULL, NULL)");
     Query->SQL()->Clear();
@@ -467,7 +492,8 @@ TEST_F(QueryConnectionTest, DetailTableIsServedWhole) {
     c->SetName("Detail");
     c->SetTable(table);
     c->SetRuntimeVisibility(rtEndUser);
-    auto out = Engine("Detail", {"open", "cols", "first", "next", "next", "next", "restore"});
+    auto out = Engine("Detail", {"open", "open", "cols", "first", "next", "next", "next", "restore"});
+    out.erase(out.begin());
     for (auto& line : out)
         line = line.substr(0, line.find(" | ", 6));
     EXPECT_EQ(Lines(out.begin() + 2, out.end()),
