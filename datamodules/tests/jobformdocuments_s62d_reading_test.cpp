@@ -98,6 +98,15 @@ TEST_F(JobFormDocumentsTest, LongTextsAreCutToTheField) {
               "T1 - Forty characters of project descrip");
 }
 
+TEST_F(JobFormDocumentsTest, ProjectAndShopJobNames) {
+    Exec("UPDATE JOB SET JOB_TAG = NULL");
+    Exec("INSERT INTO JOBS (JobNbr, JobId, JobDescr) VALUES (5, 'J-5', 'Tower works')");
+    JobForm->ReportJobNbr = 5;
+    JobForm->RpTransmittalsQ->Open();
+    EXPECT_EQ(Fields(*JobForm->RpTransmittalsQ, {"ProjectName", "DornName"}),
+              (Lines{"ProjectName=Tower", "DornName=J-5 - Tower works"}));
+}
+
 TEST_F(JobFormDocumentsTest, DocumentFieldsOfAnRfi) {
     JobForm->RpRFIsQ->Open();
     EXPECT_EQ(Fields(*JobForm->RpRFIsQ,
@@ -190,13 +199,21 @@ TEST_F(JobFormDocumentsTest, AddressAndContactRowsThroughTheEngine) {
               (Lines{"empty",
                      "cols 4 | N=AuthInfo1 W=50 | N=AuthInfo2 W=50 | N=AuthInfo3 W=50 | N=AuthInfo4 W=50",
                      "row | \"Phone 555-0100 ext. 12\" | \"Fax 555-0199\" | \"ann@x.com\" | \"\""}));
+    // A mobile number takes the third line; a pager number is never served.
+    Exec("UPDATE CONTACT SET MOBILE_NBR = '555-0143', PAGER_NBR = '555-0144' WHERE CONTACT_NBR = 20");
+    Engine("RvTransmittalQ", {"restore", "open", "first"});
+    EXPECT_EQ(Shown(*JobForm->RpTransmittalsQ, "AuthorPager"), "Pager 555-0144");
+    EXPECT_EQ(Engine("CustTransContInfo", {"open", "cols", "first"}).at(2),
+              "row | \"Phone 555-0100 ext. 12\" | \"Fax 555-0199\" | \"Cell 555-0143\" | "
+              "\"ann@x.com\"");
     // A company without a city: the city line is an empty value after the streets.
     Exec("UPDATE COMPANY SET STREET_1 = 'Main St', CITY = NULL");
     Engine("RvRFIsQ", {"open", "first"});
     EXPECT_EQ(Engine("CustomRFIsCXN", {"open", "cols", "first"}).at(2),
               "row | \"Main St\" | \"Suite 5\" | \"\"");
     EXPECT_EQ(Engine("CustRFIContInfo", {"open", "cols", "first"}).at(2),
-              "row | \"Phone 555-0100 ext. 12\" | \"Fax 555-0199\" | \"ann@x.com\" | \"\"");
+              "row | \"Phone 555-0100 ext. 12\" | \"Fax 555-0199\" | \"Cell 555-0143\" | "
+              "\"ann@x.com\"");
     // A recipient company that is not found leaves every address field unset.
     Exec("UPDATE RFI SET CompanyNbr = 77");
     Engine("RvRFIsQ", {"restore", "open", "first"});
