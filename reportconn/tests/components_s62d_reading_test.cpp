@@ -106,6 +106,17 @@ TEST_F(ComponentsTest, ListensUnderItsNewName) {
                      "cols 1 | N=FieldName W=30 L=FieldName"}));
 }
 
+// A name too long for the system's object names leaves that connection
+// unserved; the others go on as before, and it still ends cleanly.
+TEST_F(ComponentsTest, ANameTooLongForItsEventsServesNothing) {
+    auto* lost = Listening(AnsiString("Long") + AnsiString(400, 'x'));
+    Listening("Short");
+    EXPECT_EQ(Engine("Short", {"handshake", "cols"}),
+              (Lines{"handshake Short runtime=1 version=30003 visibility=1 identity=set",
+                     "cols 1 | N=FieldName W=30 L=FieldName"}));
+    delete lost;
+}
+
 TEST_F(ComponentsTest, AliasesRenameAndHideColumns) {
     auto* c = Listening("Alias");
     c->FieldAliasList()->Add("Qty");
