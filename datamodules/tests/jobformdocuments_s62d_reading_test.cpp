@@ -77,17 +77,17 @@ TEST_F(JobFormDocumentsTest, TenConnectionsListenFromCreation) {
 
 TEST_F(JobFormDocumentsTest, DocumentFieldsOfATransmittal) {
     JobForm->RpTransmittalsQ->Open();
-    EXPECT_EQ(Fields(*JobForm->RpTransmittalsQ,
-                     {"Street1", "Street2", "CityStZip", "ProjectName", "GCJob Nbr", "DornName",
-                      "Author", "AuthorPhone", "AuthorFax", "AuthorMobile", "AuthorPager",
-                      "AuthorEmail", "ContactLiteral", "ShipViaLiteral", "BidDueDtString",
-                      "ProjectID", "DornJobId"}),
-              (Lines{"Street1=<null>", "Street2=Suite 5", "CityStZip=Springfield, IL  62704",
-                     "ProjectName=T1 - Tower", "GCJob Nbr=GC-9", "DornName= - ", "Author=Ann Lee",
-                     "AuthorPhone=Phone 555-0100 ext. 12", "AuthorFax=Fax 555-0199",
-                     "AuthorMobile=<null>", "AuthorPager=<null>", "AuthorEmail=ann@x.com",
-                     "ContactLiteral=Bob", "ShipViaLiteral=", "BidDueDtString=07/03/24",
-                     "ProjectID=<null>", "DornJobId=<null>"}));
+    EXPECT_EQ(
+        Fields(*JobForm->RpTransmittalsQ,
+               {"Street1", "Street2", "CityStZip", "ProjectName", "GCJob Nbr", "DornName", "Author",
+                "AuthorPhone", "AuthorFax", "AuthorMobile", "AuthorPager", "AuthorEmail",
+                "ContactLiteral", "ShipViaLiteral", "BidDueDtString", "ProjectID", "DornJobId"}),
+        (Lines{"Street1=<null>", "Street2=Suite 5", "CityStZip=Springfield, IL  62704",
+               "ProjectName=T1 - Tower", "GCJob Nbr=GC-9", "DornName= - ", "Author=Ann Lee",
+               "AuthorPhone=Phone 555-0100 ext. 12", "AuthorFax=Fax 555-0199",
+               "AuthorMobile=<null>", "AuthorPager=<null>", "AuthorEmail=ann@x.com",
+               "ContactLiteral=Bob", "ShipViaLiteral=", "BidDueDtString=07/03/24",
+               "ProjectID=<null>", "DornJobId=<null>"}));
 }
 
 // A calculated text longer than its field is cut to the field's size.
@@ -124,19 +124,33 @@ TEST_F(JobFormDocumentsTest, LiteralsByCode) {
         const char* Field;
         std::vector<std::pair<int, const char*>> Codes;
     };
-    const std::vector<Case> transmittal = {
-        {"ShipVia", "ShipViaLiteral",
-         {{0, "Email"}, {1, "US Mail"}, {2, "UPS"}, {3, "FedEx"}, {4, "Courier"}, {5, "DHL"},
-          {6, "Hand Deliver"}, {-1, ""}}}};
+    const std::vector<Case> transmittal = {{"ShipVia",
+                                            "ShipViaLiteral",
+                                            {{0, "Email"},
+                                             {1, "US Mail"},
+                                             {2, "UPS"},
+                                             {3, "FedEx"},
+                                             {4, "Courier"},
+                                             {5, "DHL"},
+                                             {6, "Hand Deliver"},
+                                             {-1, ""}}}};
     const std::vector<Case> rfi = {
-        {"Reason", "ReasonLiteral",
-         {{0, "Request For Information"}, {3, "Request For Substitution"},
-          {5, "Alternate Proposal"}, {6, "Engineering Conflict"}, {7, "Other"}, {8, ""}}},
-        {"CostImpact", "CostImpactLiteral",
+        {"Reason",
+         "ReasonLiteral",
+         {{0, "Request For Information"},
+          {3, "Request For Substitution"},
+          {5, "Alternate Proposal"},
+          {6, "Engineering Conflict"},
+          {7, "Other"},
+          {8, ""}}},
+        {"CostImpact",
+         "CostImpactLiteral",
          {{0, "None"}, {1, "Cost Increase"}, {2, "Cost Decrease"}, {3, "Unknown"}, {-1, ""}}},
-        {"SchedImpact", "SchedImpactLiteral",
+        {"SchedImpact",
+         "SchedImpactLiteral",
          {{0, "None"}, {2, "Time Decrease"}, {3, "Unknown"}, {4, ""}}}};
-    auto check = [&](const char* Table, const char* Key, TQuery* Query, const std::vector<Case>& Cases) {
+    auto check = [&](const char* Table, const char* Key, TQuery* Query,
+                     const std::vector<Case>& Cases) {
         for (const auto& c : Cases)
             for (const auto& [code, text] : c.Codes) {
                 SCOPED_TRACE(std::string(c.Column) + " " + std::to_string(code));
@@ -158,14 +172,17 @@ TEST_F(JobFormDocumentsTest, AuthorLinesFollowThePhonePreference) {
         Lines Expected;
     };
     const std::vector<Case> cases = {
-        {"unknown preference", "UPDATE WU_DFLTS SET PH_PREF = 9",
+        {"unknown preference",
+         "UPDATE WU_DFLTS SET PH_PREF = 9",
          {"AuthorPhone=Phone  ext. 12", "AuthorFax=Fax ", "AuthorMobile=<null>"}},
         {"own phone, no extension, a mobile",
          "UPDATE CONTACT SET PHONE_NBR = '555-0142', EXTENSION = NULL, MOBILE_NBR = '555-0143'",
          {"AuthorPhone=Phone 555-0142", "AuthorFax=Fax 555-0199", "AuthorMobile=Cell 555-0143"}},
-        {"no defaults row", "DELETE FROM WU_DFLTS",
+        {"no defaults row",
+         "DELETE FROM WU_DFLTS",
          {"AuthorPhone=Phone  ext. 12", "AuthorFax=Fax ", "AuthorMobile=<null>"}},
-        {"author not found", "UPDATE TRANSMITTAL SET CreatedByNbr = 99",
+        {"author not found",
+         "UPDATE TRANSMITTAL SET CreatedByNbr = 99",
          {"Author= ", "AuthorPhone=Phone ", "AuthorFax=Fax ", "AuthorMobile=<null>",
           "AuthorEmail=<null>"}},
     };
@@ -179,7 +196,8 @@ TEST_F(JobFormDocumentsTest, AuthorLinesFollowThePhonePreference) {
         JobForm->RpTransmittalsQ->Close();
         JobForm->RpTransmittalsQ->Open();
         Lines names{"AuthorPhone", "AuthorFax", "AuthorMobile"};
-        if (c.Expected.size() > 3) names = {"Author", "AuthorPhone", "AuthorFax", "AuthorMobile", "AuthorEmail"};
+        if (c.Expected.size() > 3)
+            names = {"Author", "AuthorPhone", "AuthorFax", "AuthorMobile", "AuthorEmail"};
         EXPECT_EQ(Fields(*JobForm->RpTransmittalsQ, names), c.Expected);
     }
 }
@@ -191,16 +209,19 @@ TEST_F(JobFormDocumentsTest, AddressAndContactRowsThroughTheEngine) {
     ASSERT_EQ(doc.size(), 3u);
     EXPECT_EQ(doc[1].substr(0, 8), "cols 71 ");
     EXPECT_NE(doc[1].find(" | N=GCJob Nbr W=31 | "), std::string::npos) << doc[1];
-    EXPECT_EQ(Engine("CustTransmittalCXN", {"handshake", "open", "cols", "first", "next"}),
-              (Lines{"handshake CustTransmittalCXN runtime=1 version=30003 visibility=1 identity=set",
-                     "empty", "cols 3 | N=Addr1 W=30 | N=Addr2 W=30 | N=Addr3 W=30",
-                     "row | \"Suite 5\" | \"Springfield, IL  62704\" | \"\"", "end"}));
-    EXPECT_EQ(Engine("CustTransContInfo", {"open", "cols", "first"}),
-              (Lines{"empty",
-                     "cols 4 | N=AuthInfo1 W=50 | N=AuthInfo2 W=50 | N=AuthInfo3 W=50 | N=AuthInfo4 W=50",
-                     "row | \"Phone 555-0100 ext. 12\" | \"Fax 555-0199\" | \"ann@x.com\" | \"\""}));
+    EXPECT_EQ(
+        Engine("CustTransmittalCXN", {"handshake", "open", "cols", "first", "next"}),
+        (Lines{"handshake CustTransmittalCXN runtime=1 version=30003 visibility=1 identity=set",
+               "empty", "cols 3 | N=Addr1 W=30 | N=Addr2 W=30 | N=Addr3 W=30",
+               "row | \"Suite 5\" | \"Springfield, IL  62704\" | \"\"", "end"}));
+    EXPECT_EQ(
+        Engine("CustTransContInfo", {"open", "cols", "first"}),
+        (Lines{"empty",
+               "cols 4 | N=AuthInfo1 W=50 | N=AuthInfo2 W=50 | N=AuthInfo3 W=50 | N=AuthInfo4 W=50",
+               "row | \"Phone 555-0100 ext. 12\" | \"Fax 555-0199\" | \"ann@x.com\" | \"\""}));
     // A mobile number takes the third line; a pager number is never served.
-    Exec("UPDATE CONTACT SET MOBILE_NBR = '555-0143', PAGER_NBR = '555-0144' WHERE CONTACT_NBR = 20");
+    Exec("UPDATE CONTACT SET MOBILE_NBR = '555-0143', PAGER_NBR = '555-0144' WHERE CONTACT_NBR = "
+         "20");
     Engine("RvTransmittalQ", {"restore", "open", "first"});
     EXPECT_EQ(Shown(*JobForm->RpTransmittalsQ, "AuthorPager"), "Pager 555-0144");
     EXPECT_EQ(Engine("CustTransContInfo", {"open", "cols", "first"}).at(2),
@@ -224,10 +245,11 @@ TEST_F(JobFormDocumentsTest, AddressAndContactRowsThroughTheEngine) {
 TEST_F(JobFormDocumentsTest, FailuresStillGetAnAnswer) {
     // The document query is closed: the custom row has nothing to stand on
     // and is served empty.
-    EXPECT_EQ(Engine("CustTransContInfo", {"open", "cols", "first", "next"}),
-              (Lines{"empty",
-                     "cols 4 | N=AuthInfo1 W=50 | N=AuthInfo2 W=50 | N=AuthInfo3 W=50 | N=AuthInfo4 W=50",
-                     "row | \"\" | \"\" | \"\" | \"\"", "end"}));
+    EXPECT_EQ(
+        Engine("CustTransContInfo", {"open", "cols", "first", "next"}),
+        (Lines{"empty",
+               "cols 4 | N=AuthInfo1 W=50 | N=AuthInfo2 W=50 | N=AuthInfo3 W=50 | N=AuthInfo4 W=50",
+               "row | \"\" | \"\" | \"\" | \"\"", "end"}));
     // A lookup's table is missing: the row's calculation fails.
     Exec("DROP TABLE WU_DFLTS");
     const auto out = Engine("RvTransmittalQ", {"open", "cols", "first", "restore"});
@@ -252,10 +274,12 @@ TEST_F(JobFormDocumentsTest, ItemStatusAndDateTexts) {
     Lines shown;
     for (items->First(); !items->Eof(); items->Next())
         shown.push_back(items->FieldByName("Status")->DisplayText().c_str());
-    EXPECT_EQ(shown, (Lines{"Pending", "Approved", "Rejected", "Revise & Resubmit", "Unknown value"}));
+    EXPECT_EQ(shown,
+              (Lines{"Pending", "Approved", "Rejected", "Revise & Resubmit", "Unknown value"}));
     JobForm->RpTransItemsQ->Open();
     Lines dates;
-    for (JobForm->RpTransItemsQ->First(); !JobForm->RpTransItemsQ->Eof(); JobForm->RpTransItemsQ->Next())
+    for (JobForm->RpTransItemsQ->First(); !JobForm->RpTransItemsQ->Eof();
+         JobForm->RpTransItemsQ->Next())
         dates.push_back(Shown(*JobForm->RpTransItemsQ, "ItemDateDtString").c_str());
     EXPECT_EQ(dates, (Lines{"07/03/24", "", "", "", ""}));
     JobForm->DatePreference = 1;

@@ -16,7 +16,8 @@ class JobFormListsTest : public ProgramModulesTest {
 protected:
     void SetUp() override {
         ProgramModulesTest::SetUp();
-        Exec("INSERT INTO JOB (JOB_NBR, PUB, JOB_TAG, DESCRIPTION) VALUES (30, 'P', 'T1', 'Tower')");
+        Exec(
+            "INSERT INTO JOB (JOB_NBR, PUB, JOB_TAG, DESCRIPTION) VALUES (30, 'P', 'T1', 'Tower')");
         Exec("INSERT INTO JOB_STATUS (JobStatusNbr, JobStatus) VALUES (1, 'Open')");
         Exec("INSERT INTO JOBS (JobNbr, JobId, JobDescr, JobStatusNbr, VelmJobNbr, VelmJobPub) "
              "VALUES (5, 'J-5', 'Tower works', 1, 30, 'P')");
@@ -45,16 +46,16 @@ protected:
 };
 
 TEST_F(JobFormListsTest, TransmittalRowTexts) {
-    EXPECT_EQ(Fields(JobForm->RpTransListQ,
-                     {"TransDateLiteral", "Author", "ContactLiteral", "ProjectName", "TypeLiteral",
-                      "ReasonLiteral", "SelectedInclude", "SelectedFilterOne",
-                      "SelectedFilterTwo", "SelectedSort", "JobStatus"}),
-              (Lines{"TransDateLiteral=07/03/24", "Author=Ann Smith", "ContactLiteral=Cy Ode",
-                     "ProjectName=J-5 - Tower works", "TypeLiteral=RFI; LEED",
-                     "ReasonLiteral=Approval; Spec; Bids due",
-                     "SelectedInclude=Archived Projects Excluded", "SelectedFilterOne=",
-                     "SelectedFilterTwo=", "SelectedSort=Job ID, Transmittal Number",
-                     "JobStatus=Open"}));
+    EXPECT_EQ(
+        Fields(JobForm->RpTransListQ,
+               {"TransDateLiteral", "Author", "ContactLiteral", "ProjectName", "TypeLiteral",
+                "ReasonLiteral", "SelectedInclude", "SelectedFilterOne", "SelectedFilterTwo",
+                "SelectedSort", "JobStatus"}),
+        (Lines{"TransDateLiteral=07/03/24", "Author=Ann Smith", "ContactLiteral=Cy Ode",
+               "ProjectName=J-5 - Tower works", "TypeLiteral=RFI; LEED",
+               "ReasonLiteral=Approval; Spec; Bids due",
+               "SelectedInclude=Archived Projects Excluded", "SelectedFilterOne=",
+               "SelectedFilterTwo=", "SelectedSort=Job ID, Transmittal Number", "JobStatus=Open"}));
     Exec("UPDATE TRANSMITTAL SET TransmittalDate = NULL, ContactNbr = NULL, CreatedByNbr = NULL, "
          "TypeRFI = 1, TypeLEED = 0, TypeOther = 1, TypeOtherText = '', ReasForApproval = 0, "
          "ReasForOther = 0, ReasForBidsDue = 0");
@@ -199,7 +200,8 @@ TEST_F(JobFormListsTest, ItemAndContactLists) {
     for (items->First(); !items->Eof(); items->Next())
         shown.push_back(std::string(items->FieldByName("StatusLiteral")->AsString().c_str()) + "|" +
                         items->FieldByName("ItemDateString")->AsString().c_str());
-    EXPECT_EQ(shown, (Lines{"Pending|07/03/24", "Revise & Resubmit|  /  /  ", "Unknown value|  /  /  "}));
+    EXPECT_EQ(shown,
+              (Lines{"Pending|07/03/24", "Revise & Resubmit|  /  /  ", "Unknown value|  /  /  "}));
     for (TQuery* contacts : {JobForm->ListContactsQ, JobForm->ListContacts2Q}) {
         contacts->Open();
         EXPECT_EQ(contacts->FieldByName("FirstLast")->AsString(), "Smith, Ann");

@@ -147,13 +147,17 @@ TEST_F(ComponentsTest, LocalFilterSkipsRowsThatDiffer) {
         Lines Rows;
     };
     const std::vector<Case> cases = {
-        {"string", "filter:Name|=|A|0", {"row | \"A\" | 1", "row | \"A\" | null", "row | \"A\" | 2"}},
+        {"string",
+         "filter:Name|=|A|0",
+         {"row | \"A\" | 1", "row | \"A\" | null", "row | \"A\" | 2"}},
         {"name without case", "filter:NAME|<>|B|0", {"row | \"B\" | 2"}},
         {"integer; null never matches", "filter:Qty|=|2|1", {"row | \"B\" | 2", "row | \"A\" | 2"}},
         {"two columns", "filter:Name|=|A|0;Qty|=|1|1", {"row | \"A\" | 1"}},
-        {"type differs: dropped", "filter:Qty|=|B|0",
+        {"type differs: dropped",
+         "filter:Qty|=|B|0",
          {"row | \"A\" | 1", "row | \"B\" | 2", "row | \"A\" | null", "row | \"A\" | 2"}},
-        {"unknown column: dropped", "filter:Other|=|B|0",
+        {"unknown column: dropped",
+         "filter:Other|=|B|0",
          {"row | \"A\" | 1", "row | \"B\" | 2", "row | \"A\" | null", "row | \"A\" | 2"}},
         {"no match", "filter:Name|=|C|0", {}},
         {"string case matters", "filter:Name|=|a|0", {}},
@@ -193,7 +197,9 @@ TEST_F(ComponentsTest, LocalFilterComparesTypedValues) {
         C->WriteInt64Value("", r ? 10000 : 7);
         C->WriteBlobValue(r ? "x" : "y");
     };
-    const std::string extended15 = "000000000000" "00c0" "ff3f";
+    const std::string extended15 = "000000000000"
+                                   "00c0"
+                                   "ff3f";
     const std::string one = "1027000000000000", two = "0000000000000040";
     struct Case {
         const char* What;
@@ -291,17 +297,18 @@ TEST_F(ComponentsTest, OwnFilterReadsEveryTypedItem) {
         }
     };
     // dtFloat 1.5 as an 80-bit extended: mantissa 0xC000000000000000, exponent 0x3FFF.
-    const std::string extended = "000000000000" "00c0" "ff3f";
+    const std::string extended = "000000000000"
+                                 "00c0"
+                                 "ff3f";
     const std::string currency = "1027000000000000"; // 10000: 1.0000
     const std::string date = "0000000000000040";     // 2.0
-    const std::string request = Int(6) + Str("F") + Str(">") + Str("1.5") + Int(3) + extended +
-                                Str("C") + Str("=") + Str("1") + Int(4) + currency + Str("D") +
-                                Str("<") + Str("x") + Int(6) + date + Str("B") + Str("=") +
-                                Str("T") + Int(2) + "01" + Str("S") + Str("=") + Str("it's") +
-                                Int(0) + Str("");
+    const std::string request =
+        Int(6) + Str("F") + Str(">") + Str("1.5") + Int(3) + extended + Str("C") + Str("=") +
+        Str("1") + Int(4) + currency + Str("D") + Str("<") + Str("x") + Int(6) + date + Str("B") +
+        Str("=") + Str("T") + Int(2) + "01" + Str("S") + Str("=") + Str("it's") + Int(0) + Str("");
     EXPECT_EQ(Engine("Own", {"raw:" + request}), (Lines{"empty"}));
-    EXPECT_EQ(seen, (Lines{"F > 1.5 3 0 1.500000", "C = 1 4 10000 0.000000",
-                           "D < x 6 0 2.000000", "B = T 2 1 0.000000", "S = it's 0 0 0.000000"}));
+    EXPECT_EQ(seen, (Lines{"F > 1.5 3 0 1.500000", "C = 1 4 10000 0.000000", "D < x 6 0 2.000000",
+                           "B = T 2 1 0.000000", "S = it's 0 0 0.000000"}));
 }
 
 // The engine holding the controller mutex delays a connection's end by at
@@ -471,9 +478,9 @@ TEST_F(QueryConnectionTest, TableTakesTheEnginesOrderAndRange) {
     c->SetRuntimeVisibility(rtEndUser);
     EXPECT_FALSE(c->LocalFilter());
     auto rows = [&](const std::string& Filter) {
-        auto out = Engine("TableConn", {"open", "cols", "raw:" + Int(8) + Str("NAME") + Str("ID") +
-                                            Str(""), Filter, "first", "next", "next", "next",
-                                        "restore"});
+        auto out = Engine("TableConn",
+                          {"open", "cols", "raw:" + Int(8) + Str("NAME") + Str("ID") + Str(""),
+                           Filter, "first", "next", "next", "next", "restore"});
         for (auto& line : out)
             line = line.substr(0, line.find(" | ", 6));
         return Lines(out.begin() + 4, out.end() - 1);
@@ -503,7 +510,8 @@ TEST_F(QueryConnectionTest, DetailTableIsServedWhole) {
     c->SetName("Detail");
     c->SetTable(table);
     c->SetRuntimeVisibility(rtEndUser);
-    auto out = Engine("Detail", {"open", "open", "cols", "first", "next", "next", "next", "restore"});
+    auto out =
+        Engine("Detail", {"open", "open", "cols", "first", "next", "next", "next", "restore"});
     out.erase(out.begin());
     for (auto& line : out)
         line = line.substr(0, line.find(" | ", 6));

@@ -115,36 +115,63 @@ TEST_F(ProtocolTest, RowRepliesEncodeEachType) {
         const char* Row;
     };
     const std::vector<Case> cases = {
-        {"string with display", {"S", dtString, "", "", 10},
-         [](auto* C) { C->WriteStringValue("Shown", "abc"); }, "row | \"Shown\" => \"abc\""},
-        {"display equal to value", {"S", dtString, "", "", 10},
-         [](auto* C) { C->WriteStringValue("abc", "abc"); }, "row | \"abc\""},
-        {"integer", {"I", dtInteger, "", "", 0},
-         [](auto* C) { C->WriteIntegerValue("", -7); }, "row | -7"},
-        {"integer display", {"I", dtInteger, "", "", 0},
-         [](auto* C) { C->WriteIntegerValue("7", 7); }, "row | 7"},
-        {"boolean", {"B", dtBoolean, "", "", 0},
-         [](auto* C) { C->WriteBooleanValue("Yes", true); }, "row | \"Yes\" => true"},
-        {"float", {"F", dtFloat, "", "", 0},
-         [](auto* C) { C->WriteFloatValue("", 2.5); }, "row | 2.5"},
-        {"currency", {"C", dtCurrency, "", "", 0},
-         [](auto* C) { C->WriteCurrencyValue("", Currency(12.34)); }, "row | 123400"},
-        {"bcd", {"D", dtBCD, "", "", 0},
-         [](auto* C) { C->WriteBCDValue("", Currency(-1)); }, "row | -10000"},
-        {"int64", {"L", dtInt64, "", "", 0},
-         [](auto* C) { C->WriteInt64Value("", 5000000000LL); }, "row | 5000000000"},
-        {"date", {"T", dtDate, "", "", 0},
-         [](auto* C) { C->WriteDateTimeValue("", TDateTime(2.25)); }, "row | 2.25"},
-        {"boolean display equal to its text", {"B", dtBoolean, "", "", 0},
-         [](auto* C) { C->WriteBooleanValue("True", true); }, "row | true"},
-        {"float display equal to its text", {"F", dtFloat, "", "", 0},
-         [](auto* C) { C->WriteFloatValue("2.5", 2.5); }, "row | 2.5"},
-        {"currency display equal to its text", {"C", dtCurrency, "", "", 0},
-         [](auto* C) { C->WriteCurrencyValue("12.34", Currency(12.34)); }, "row | 123400"},
-        {"memo", {"M", dtMemo, "", "", 0},
-         [](auto* C) { C->WriteBlobValue("hello"); }, "row | blob:5"},
-        {"null", {"N", dtInteger, "", "", 0},
-         [](auto* C) { C->WriteNullValue(); }, "row | null"},
+        {"string with display",
+         {"S", dtString, "", "", 10},
+         [](auto* C) { C->WriteStringValue("Shown", "abc"); },
+         "row | \"Shown\" => \"abc\""},
+        {"display equal to value",
+         {"S", dtString, "", "", 10},
+         [](auto* C) { C->WriteStringValue("abc", "abc"); },
+         "row | \"abc\""},
+        {"integer",
+         {"I", dtInteger, "", "", 0},
+         [](auto* C) { C->WriteIntegerValue("", -7); },
+         "row | -7"},
+        {"integer display",
+         {"I", dtInteger, "", "", 0},
+         [](auto* C) { C->WriteIntegerValue("7", 7); },
+         "row | 7"},
+        {"boolean",
+         {"B", dtBoolean, "", "", 0},
+         [](auto* C) { C->WriteBooleanValue("Yes", true); },
+         "row | \"Yes\" => true"},
+        {"float",
+         {"F", dtFloat, "", "", 0},
+         [](auto* C) { C->WriteFloatValue("", 2.5); },
+         "row | 2.5"},
+        {"currency",
+         {"C", dtCurrency, "", "", 0},
+         [](auto* C) { C->WriteCurrencyValue("", Currency(12.34)); },
+         "row | 123400"},
+        {"bcd",
+         {"D", dtBCD, "", "", 0},
+         [](auto* C) { C->WriteBCDValue("", Currency(-1)); },
+         "row | -10000"},
+        {"int64",
+         {"L", dtInt64, "", "", 0},
+         [](auto* C) { C->WriteInt64Value("", 5000000000LL); },
+         "row | 5000000000"},
+        {"date",
+         {"T", dtDate, "", "", 0},
+         [](auto* C) { C->WriteDateTimeValue("", TDateTime(2.25)); },
+         "row | 2.25"},
+        {"boolean display equal to its text",
+         {"B", dtBoolean, "", "", 0},
+         [](auto* C) { C->WriteBooleanValue("True", true); },
+         "row | true"},
+        {"float display equal to its text",
+         {"F", dtFloat, "", "", 0},
+         [](auto* C) { C->WriteFloatValue("2.5", 2.5); },
+         "row | 2.5"},
+        {"currency display equal to its text",
+         {"C", dtCurrency, "", "", 0},
+         [](auto* C) { C->WriteCurrencyValue("12.34", Currency(12.34)); },
+         "row | 123400"},
+        {"memo",
+         {"M", dtMemo, "", "", 0},
+         [](auto* C) { C->WriteBlobValue("hello"); },
+         "row | blob:5"},
+        {"null", {"N", dtInteger, "", "", 0}, [](auto* C) { C->WriteNullValue(); }, "row | null"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.What);
@@ -155,18 +182,21 @@ TEST_F(ProtocolTest, RowRepliesEncodeEachType) {
 }
 
 TEST_F(ProtocolTest, EmptyStringAndNullBytes) {
-    Make({{"S", dtString, "", "", 10}, {"N", dtInteger, "", "", 0}},
-         [](TDcCustomConnection* C) {
-             C->WriteStringValue("", "");
-             C->WriteNullValue();
-         });
+    Make({{"S", dtString, "", "", 10}, {"N", dtInteger, "", "", 0}}, [](TDcCustomConnection* C) {
+        C->WriteStringValue("", "");
+        C->WriteNullValue();
+    });
     const auto out = Engine("Wire", {"cols", "row", "hex"});
     ASSERT_EQ(out.size(), 3u);
     // header 41/0, not at end, row length 28, offsets (16, 0) and (-1, 0),
     // then the empty string as 1, 0, 0.
     EXPECT_EQ(out[2], "hex 2900000000000000"
-                      "00" "1c000000"
-                      "10000000" "00000000" "ffffffff" "00000000"
+                      "00"
+                      "1c000000"
+                      "10000000"
+                      "00000000"
+                      "ffffffff"
+                      "00000000"
                       "010000000000000000000000");
 }
 
@@ -174,11 +204,10 @@ TEST_F(ProtocolTest, LongRepliesMoveToOverflowBuffers) {
     const std::string big(70000, 'x');
     const std::string bigger(140000, 'y');
     const std::string huge(300000, 'z');
-    Make({{"A", dtString, "", "", 10}, {"B", dtString, "", "", 10}},
-         [&](TDcCustomConnection* C) {
-             C->WriteStringValue("", C->RowIndex() < 2 ? big : "");
-             C->WriteStringValue("", C->RowIndex() == 0 ? "" : C->RowIndex() == 1 ? bigger : huge);
-         })->SetRowCount(3);
+    Make({{"A", dtString, "", "", 10}, {"B", dtString, "", "", 10}}, [&](TDcCustomConnection* C) {
+        C->WriteStringValue("", C->RowIndex() < 2 ? big : "");
+        C->WriteStringValue("", C->RowIndex() == 0 ? "" : C->RowIndex() == 1 ? bigger : huge);
+    })->SetRowCount(3);
     // The first row outgrows the main buffer once, the second also outgrows
     // its first overflow buffer; after a release (which has no reply of its
     // own) a short reply is in the main buffer again, and a reply larger
@@ -186,12 +215,11 @@ TEST_F(ProtocolTest, LongRepliesMoveToOverflowBuffers) {
     auto out = Engine("Wire", {"cols", "first", "next", "release", "cols", "next"});
     ASSERT_EQ(out.size(), 10u);
     out.erase(out.begin() + 5, out.begin() + 7);
-    EXPECT_EQ(out, (std::vector<std::string>{
-                       "cols 2 | N=A W=10 | N=B W=10", "overflow 1",
-                       "row | <70000 bytes> | \"\"", "overflow 2",
-                       "row | <70000 bytes> | <140000 bytes>",
-                       "cols 2 | N=A W=10 | N=B W=10", "overflow 1",
-                       "row | \"\" | <300000 bytes>"}));
+    EXPECT_EQ(out, (std::vector<std::string>{"cols 2 | N=A W=10 | N=B W=10", "overflow 1",
+                                             "row | <70000 bytes> | \"\"", "overflow 2",
+                                             "row | <70000 bytes> | <140000 bytes>",
+                                             "cols 2 | N=A W=10 | N=B W=10", "overflow 1",
+                                             "row | \"\" | <300000 bytes>"}));
 }
 
 // Thousands of columns: the definitions and the offset table themselves
@@ -222,7 +250,8 @@ TEST_F(ProtocolTest, WideRowsMoveWhileTheOffsetTableIsWritten) {
 }
 
 TEST_F(ProtocolTest, OddRequestsAreAnsweredWithoutData) {
-    Make({{"S", dtString, "", "", 10}}, [](TDcCustomConnection* C) { C->WriteStringValue("", "v"); });
+    Make({{"S", dtString, "", "", 10}},
+         [](TDcCustomConnection* C) { C->WriteStringValue("", "v"); });
     struct Case {
         const char* What;
         std::string Step;
@@ -238,10 +267,10 @@ TEST_F(ProtocolTest, OddRequestsAreAnsweredWithoutData) {
         {"filter with a string length past the buffer", "raw:" + Int(6) + Int(1) + Int(0x7fffffff),
          "empty"},
         {"filter with a negative string length", "raw:" + Int(6) + Int(1) + Int(-5), "empty"},
-        {"filter of an unknown type", "raw:" + Int(6) + Str("S") + Str("=") + Str("v") + Int(99) +
-                                          Str(""), "empty"},
-        {"filter of a negative type", "raw:" + Int(6) + Str("S") + Str("=") + Str("v") + Int(-1) +
-                                          Str(""), "empty"},
+        {"filter of an unknown type",
+         "raw:" + Int(6) + Str("S") + Str("=") + Str("v") + Int(99) + Str(""), "empty"},
+        {"filter of a negative type",
+         "raw:" + Int(6) + Str("S") + Str("=") + Str("v") + Int(-1) + Str(""), "empty"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.What);
@@ -253,43 +282,43 @@ TEST_F(ProtocolTest, OddRequestsAreAnsweredWithoutData) {
 // A string item skips segments of other kinds, and a later text segment
 // replaces an earlier one.
 TEST_F(ProtocolTest, StringSegmentsOfOtherKindsAreSkipped) {
-    auto* c = Make({{"S", dtString, "", "", 10}},
-                   [](TDcCustomConnection* C) { C->WriteStringValue("", C->RowIndex() ? "b" : "a"); });
+    auto* c = Make({{"S", dtString, "", "", 10}}, [](TDcCustomConnection* C) {
+        C->WriteStringValue("", C->RowIndex() ? "b" : "a");
+    });
     c->OnOpen = [](TDcCustomConnection* C) { C->SetRowCount(2); };
-    const std::string name = Int(2) + Int(3) + "787878" + Int(1) + Int(1) + "41" + Int(1) + Int(1) +
-                             "53" + Int(0);
-    const auto out = Engine("Wire", {"open", "cols",
-                                     "raw:" + Int(6) + name + Str("=") + Str("b") + Int(0) + Str(""),
-                                     "first"});
+    const std::string name =
+        Int(2) + Int(3) + "787878" + Int(1) + Int(1) + "41" + Int(1) + Int(1) + "53" + Int(0);
+    const auto out =
+        Engine("Wire", {"open", "cols",
+                        "raw:" + Int(6) + name + Str("=") + Str("b") + Int(0) + Str(""), "first"});
     EXPECT_EQ(out.back(), "row | \"b\"");
 }
 
 TEST_F(ProtocolTest, WritersRefuseExtraValuesAndWrongTypes) {
     std::vector<std::string> messages;
-    Make({{"A", dtString, "", "", 10}, {"B", dtInteger, "", "", 0}},
-         [&](TDcCustomConnection* C) {
-             auto attempt = [&](const std::function<void()>& Write) {
-                 try {
-                     Write();
-                     messages.push_back("written");
-                 } catch (const EReportPrinter& E) {
-                     messages.push_back(E.Message.c_str());
-                 }
-             };
-             attempt([&] { C->WriteStringValue("", "a"); });
-             attempt([&] { C->WriteStringValue("", "b"); });
-             attempt([&] { C->WriteIntegerValue("", 1); });
-             attempt([&] { C->WriteIntegerValue("", 2); });
-             attempt([&] { C->WriteNullValue(); });
-             attempt([&] { C->WriteStringValue("", "c"); });
-         });
+    Make({{"A", dtString, "", "", 10}, {"B", dtInteger, "", "", 0}}, [&](TDcCustomConnection* C) {
+        auto attempt = [&](const std::function<void()>& Write) {
+            try {
+                Write();
+                messages.push_back("written");
+            } catch (const EReportPrinter& E) {
+                messages.push_back(E.Message.c_str());
+            }
+        };
+        attempt([&] { C->WriteStringValue("", "a"); });
+        attempt([&] { C->WriteStringValue("", "b"); });
+        attempt([&] { C->WriteIntegerValue("", 1); });
+        attempt([&] { C->WriteIntegerValue("", 2); });
+        attempt([&] { C->WriteNullValue(); });
+        attempt([&] { C->WriteStringValue("", "c"); });
+    });
     Engine("Wire", {"cols", "row"});
-    EXPECT_EQ(messages, (std::vector<std::string>{
-                            "written",
-                            "Attempt to write different data type than defined (Column 2/2).",
-                            "written", "Attempt to write more fields than defined.",
-                            "Attempt to write more fields than defined.",
-                            "Attempt to write more fields than defined."}));
+    EXPECT_EQ(messages,
+              (std::vector<std::string>{
+                  "written", "Attempt to write different data type than defined (Column 2/2).",
+                  "written", "Attempt to write more fields than defined.",
+                  "Attempt to write more fields than defined.",
+                  "Attempt to write more fields than defined."}));
 }
 
 } // namespace
