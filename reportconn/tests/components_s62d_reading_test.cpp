@@ -13,6 +13,7 @@
 
 #include <functional>
 #include <future>
+#include <stdexcept>
 #include <thread>
 
 using namespace reportconn;
@@ -275,11 +276,14 @@ TEST_F(ComponentsTest, RowEventsDecideWhatIsServed) {
 TEST_F(ComponentsTest, FailingHandlersStillComplete) {
     auto* c = Rows();
     c->OnOpen = [](TDcCustomConnection*) { throw Exception("no data"); };
+    c->OnGetSorts = [](TDcCustomConnection*) { throw std::runtime_error("not ours"); };
+    c->OnRestore = [](TDcCustomConnection*) { throw 42; };
     c->OnGetCols = [](TDcCustomConnection* C) {
         C->DefineColumn("Name", dtString, "", "", 10);
         throw Exception("half done");
     };
-    EXPECT_EQ(Engine("Rows", {"open", "cols", "sorts"}), (Lines{"empty", "empty", "sorts \"\""}));
+    EXPECT_EQ(Engine("Rows", {"open", "cols", "sorts", "restore", "eof"}),
+              (Lines{"empty", "empty", "empty", "empty", "eof 1"}));
 }
 
 // Without the local filter the connection reads the items itself.
