@@ -154,19 +154,26 @@ void TDcCustomDataSetConnection::DoOpen() {
     TDataSet* data = DataSet();
     FJustOpened = true;
     if (!data) return;
-    FSavedActive = data->Active();
-    if (FSavedActive && FRestoreDataSet) FSavedBookmark = data->GetBookmark();
-    if (FDisableDataSource) data->DisableControls();
-    if (FRestoreDataSet) {
-        FSavedFilter = data->Filter();
-        FSavedFiltered = data->Filtered();
-        FSavedFilterOptions = data->FilterOptions();
+    // A second open before the restore keeps what the first one saved: the
+    // dataset now shows the engine's state, not the user's.
+    if (!FOpened) {
+        FSavedActive = data->Active();
+        if (FSavedActive && FRestoreDataSet) FSavedBookmark = data->GetBookmark();
+        if (FDisableDataSource) data->DisableControls();
+        if (FRestoreDataSet) {
+            FSavedFilter = data->Filter();
+            FSavedFiltered = data->Filtered();
+            FSavedFilterOptions = data->FilterOptions();
+        }
+        // Counts as opened before the dataset is: an open that fails half-way
+        // (the dataset active, controls held, the engine's filter to come) is
+        // still undone by the restore.
+        FOpened = true;
     }
     if (!data->Active()) {
         data->Open();
         data->First();
     }
-    FOpened = true;
 }
 
 void TDcCustomDataSetConnection::DoRestore() {

@@ -73,6 +73,12 @@ void TDcTableConnection::DoSetSort() {
 }
 
 void TDcTableConnection::DoOpen() {
+    // Opened again before the restore: the master is already detached, and
+    // what was saved the first time is what the restore puts back.
+    if (FOpened) {
+        TDcCustomDataSetConnection::DoOpen();
+        return;
+    }
     FOpened = true;
     FMasterDetached = false;
     FRangeSet = false;
