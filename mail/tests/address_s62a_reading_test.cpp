@@ -111,6 +111,9 @@ TEST(AddressReading, ParsesListTexts) {
         {"a@x.com (one, two), b@y.com", {"a@x.com", "b@y.com"}},
         {"Friends: a@x.com, b@y.com;", {"a@x.com", "b@y.com"}},
         {"Joe <j@x.com>, <>, k@y.com", {"Joe <j@x.com>", "k@y.com"}},
+        {"a@x.com; b@y.com", {"a@x.com", "b@y.com"}},
+        {"\"Ann (boss)\" <a@x.com>", {"\"Ann (boss)\" <a@x.com>"}},
+        {"a@x.com (Ann; \"x\", y)", {"a@x.com"}},
     };
     for (const auto& c : cases) {
         TMxEMailAddressList list;
@@ -227,6 +230,8 @@ TEST(HeaderListReading, WrapLineAndInsert) {
     ASSERT_EQ(pieces.size(), 2u);
     EXPECT_EQ(pieces[0], "X: " + AnsiString(70, 'a'));
     EXPECT_EQ(pieces[1], " " + AnsiString(20, 'b') + " c");
+    // A fold already in the line is kept as a break.
+    EXPECT_EQ(h.WrapLine("X: a,\r\n b"), (std::vector<AnsiString>{"X: a,", " b"}));
     // A word longer than the limit has no place to break.
     EXPECT_EQ(h.WrapLine("X: " + AnsiString(100, 'z')).size(), 1u);
 

@@ -113,6 +113,9 @@ TEST(CodersReading, QuotedPrintableEncoding) {
         {"x\r\n.y", "x\r\n=2Ey"},
         {AnsiString(72, 'a') + ".", AnsiString(72, 'a') + "=\r\n=2E"},
         {"", ""},
+        // A hard line break starts the count again.
+        {AnsiString(50, 'a') + "\r\n" + AnsiString(50, 'b') + "\r\n",
+         AnsiString(50, 'a') + "\r\n" + AnsiString(50, 'b') + "\r\n"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(MxEncodeString<TMxEncoderQuotedPrintable>(c.Plain), c.Coded) << c.Plain;

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <functional>
 #include <fstream>
 #include <regex>
 #include <unistd.h>
@@ -182,6 +183,47 @@ TEST(MessageModelReading, BuildsHeaderBlock) {
     EXPECT_EQ(msg.RawHeaders()->Count(), 2);
 }
 
+TEST(MessageModelReading, LineBreaksInValuesNeverStartAHeaderLine) {
+    const AnsiString evil = "x\r\nBcc: evil@x.example";
+    const struct {
+        const char* Field;
+        std::function<void(TMxMessage&)> Set;
+    } cases[] = {
+        {"Subject", [&](TMxMessage& m) { m.Subject = evil; }},
+        {"Organization", [&](TMxMessage& m) { m.Organization = evil; }},
+        {"References", [&](TMxMessage& m) { m.References = evil; }},
+        {"ContentType", [&](TMxMessage& m) { m.ContentType = evil; }},
+        {"ContentTransferEncoding", [&](TMxMessage& m) { m.ContentTransferEncoding = evil; }},
+        {"CharSet", [&](TMxMessage& m) { m.CharSet = evil; }},
+        {"NewsGroups", [&](TMxMessage& m) { m.NewsGroups()->Add(evil); }},
+        {"From name", [&](TMxMessage& m) { m.From()->SetName(evil); m.From()->SetAddress("a@x.example"); }},
+        {"Sender name", [&](TMxMessage& m) { m.Sender()->SetName(evil); m.Sender()->SetAddress("a@x.example"); }},
+        {"To name", [&](TMxMessage& m) {
+             auto* item = m.Recipients()->Add();
+             item->SetName(evil);
+             item->SetAddress("a@x.example");
+         }},
+        {"Receipt name", [&](TMxMessage& m) {
+             m.ReceiptRecipient()->SetName(evil);
+             m.ReceiptRecipient()->SetAddress("a@x.example");
+         }},
+    };
+    for (const auto& c : cases) {
+        TMxMessage msg;
+        std::unique_ptr<TMxHeaderList> h;
+        try {
+            c.Set(msg);
+            h = msg.BuildHeaders();
+        } catch (const EMxException&) {
+            continue; // refused outright: nothing is written
+        }
+        for (int i = 0; i < h->Count(); ++i) {
+            EXPECT_EQ((*h)[i].find_first_of("\r\n"), AnsiString::npos) << c.Field << ": " << (*h)[i];
+            EXPECT_NE(h->NameAt(i), "BCC") << c.Field;
+        }
+    }
+}
+
 TEST(MessageModelReading, EmptyValuesWriteNoLine) {
     TMxMessage msg;
     auto h = msg.BuildHeaders();
@@ -305,6 +347,16 @@ TEST(MessageModelReading, ClearEmptiesEverything) {
     EXPECT_EQ(msg.ExtraHeaders()->Count(), 0);
     EXPECT_EQ(msg.BoundaryStack()->Count(), 0);
     EXPECT_EQ(msg.Parts()->Count(), 0);
+}
+
+TEST(MessageModelReading, OddReadHeadersAreTolerated) {
+    for (const char* line : {"Date: not a date", "Date: ", "Content-Type: multipart/mixed; boundary=",
+                             "Content-Type: text/plain; charset=\"", "X-Priority: 99999999999999999999",
+                             "Subject: =?ISO-8859-1?Q?=?=", "Newsgroups: ,,,"}) {
+        TMxMessage msg;
+        msg.RawHeaders()->Add(line);
+        EXPECT_NO_THROW(msg.ApplyHeaders()) << line;
+    }
 }
 
 TEST(MessageModelReading, DispositionNotificationWinsOverReturnReceipt) {
