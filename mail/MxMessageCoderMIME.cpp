@@ -218,8 +218,9 @@ std::unique_ptr<TMxMessageDecoder> TMxMessageDecoderMIME::DecodeBody(TStream* AD
             ADest->WriteBuffer(text.data(), static_cast<int>(text.size()));
         } else if (!base64) {
             decoder->DecodeToStream(line + CRLF, ADest);
-        } else if (!line.empty()) {
-            decoder->DecodeToStream(line, ADest);
+        } else if (const AnsiString coded = TrimRight(line); !coded.empty()) {
+            // Blanks a relay left at the line's end are not base64 data.
+            decoder->DecodeToStream(coded, ADest);
         }
     }
 }

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <unistd.h>
 #include <memory>
 
 using namespace mail;
@@ -84,6 +85,37 @@ TEST(MessageCodersReading, AttachmentBodies) {
     EXPECT_EQ(uue.substr(17, 61), "M" + MxEncodeString<TMxEncoderUUE>(data.substr(0, 45)).substr(1));
     EXPECT_EQ(uue.substr(uue.size() - 10), "\r\n`\r\nend\r\n");
     EXPECT_EQ(EncodeWith("XXE", data).find("\r\nh"), 15u);
+}
+
+TEST(MessageCodersReading, AttachmentWritesItsFileWithTheMessagesEncoder) {
+    char path[] = "/tmp/s62a_dataXXXXXX";
+    const int fd = mkstemp(path);
+    ASSERT_GE(fd, 0);
+    const AnsiString data = Bytes(50);
+    ASSERT_EQ(write(fd, data.data(), data.size()), static_cast<ssize_t>(data.size()));
+    close(fd);
+    const struct {
+        const char* Encoding;
+        AnsiString Start;
+    } cases[] = {{"MIME", MxEncodeString<TMxEncoderMIME>(data) + "\r\n"},
+                 {"UUE", "begin 660 report.bin\r\n"},
+                 {"XXE", "begin 660 report.bin\r\n"}};
+    for (const auto& c : cases) {
+        TMxMessage msg;
+        msg.SetAttachmentEncoding(c.Encoding);
+        auto* part = new TMxAttachment(msg.Parts(), path);
+        part->AttachmentName = "report.bin";
+        TStringStream out;
+        part->Encode(&out);
+        EXPECT_EQ(out.DataString().rfind(c.Start, 0), 0u) << c.Encoding << out.DataString();
+        EXPECT_EQ(out.DataString(), EncodeWith(c.Encoding, data, "report.bin")) << c.Encoding;
+    }
+    // A data file that cannot be opened is an error, not an empty part.
+    TMxMessage msg;
+    auto* missing = new TMxAttachment(msg.Parts(), "/nonexistent/file.bin");
+    TStringStream out;
+    EXPECT_ANY_THROW(missing->Encode(&out));
+    unlink(path);
 }
 
 TEST(MessageCodersReading, MultipartTypeAndBoundaries) {
@@ -182,6 +214,9 @@ TEST(MessageCodersReading, MimePartsAreRead) {
          TMxPartKind::pkAttachment, "caf\xE9.txt", "z\r\n", false, false},
         {"Content-Type: application/octet-stream\r\n\r\nq\r\n--b--\r\n", TMxPartKind::pkAttachment, "",
          "q\r\n", false, false},
+        // Blanks a relay left at the end of a base64 line are not data.
+        {"Content-Type: application/octet-stream\r\nContent-Transfer-Encoding: base64\r\n\r\nYWJj \t\r\n--b--\r\n",
+         TMxPartKind::pkAttachment, "", "abc", false, false},
     };
     for (const auto& c : cases) {
         TMxMessage msg;
