@@ -216,6 +216,15 @@ TEST(HeaderListReading, LongValueIsFoldedOutsideQuotes) {
     EXPECT_NE(h[1].find("\"Long, quoted name with a comma inside\""), AnsiString::npos);
     EXPECT_EQ(h.ValueOf("To"), value);
 
+    // A folded header replaced in the middle of the block stays in its place.
+    h.Add("X-After: z");
+    h.SetValueOf("To", value + ", fifth@example.com");
+    EXPECT_EQ(h[0], "Subject: s");
+    EXPECT_EQ(h[1].rfind("To: ", 0), 0u);
+    EXPECT_EQ(h[h.Count() - 1], "X-After: z");
+    EXPECT_EQ(h.ValueOf("To"), value + ", fifth@example.com");
+    h.Delete(h.Count() - 1);
+
     h.SplitLongLines = false;
     h.SetValueOf("To", value);
     EXPECT_EQ(h.Count(), 2);

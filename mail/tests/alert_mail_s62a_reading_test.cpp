@@ -77,7 +77,8 @@ struct AlertMailer {
         if (AEncryption != Encryption::StartTls) return;
         Smtp.SendCommand("STARTTLS", 220);
         Tls.SetBypassTls(false);
-        const AnsiString name = Smtp.HeloName.empty() ? TMxComponent::GetLocalHostName() : Smtp.HeloName;
+        const AnsiString name =
+            Smtp.HeloName.empty() ? TMxComponent::GetLocalHostName() : Smtp.HeloName;
         Smtp.SendCommand("EHLO " + name, 250);
     }
 

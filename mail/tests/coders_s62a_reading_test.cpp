@@ -16,7 +16,8 @@ namespace {
 
 AnsiString AllBytes() {
     AnsiString s;
-    for (int i = 0; i < 256; ++i) s += static_cast<char>(i);
+    for (int i = 0; i < 256; ++i)
+        s += static_cast<char>(i);
     return s;
 }
 
@@ -79,9 +80,10 @@ TEST(CodersReading, UueAndXxeLines) {
     const struct {
         const char* Line;
         const char* Plain;
-    } uue[] = {{"#86)C", "abc"}, {"!80``", "a"}, {"!80  ", "a"}, {"!80", "a"}, {"\"86(`", "ab"},
-               {"`", ""},        {"#86)Cjunk", "abc"}};
-    for (const auto& c : uue) EXPECT_EQ(MxDecodeString<TMxDecoderUUE>(c.Line), c.Plain) << c.Line;
+    } uue[] = {{"#86)C", "abc"}, {"!80``", "a"}, {"!80  ", "a"},      {"!80", "a"},
+               {"\"86(`", "ab"}, {"`", ""},      {"#86)Cjunk", "abc"}};
+    for (const auto& c : uue)
+        EXPECT_EQ(MxDecodeString<TMxDecoderUUE>(c.Line), c.Plain) << c.Line;
     EXPECT_EQ(MxDecodeString<TMxDecoderXXE>("1MK7X"), "abc");
     EXPECT_EQ(MxDecodeString<TMxDecoderXXE>("-ME"), "a");
 
@@ -101,7 +103,8 @@ TEST(CodersReading, QuotedPrintableEncoding) {
         AnsiString Plain;
         AnsiString Coded;
     } cases[] = {
-        {AnsiString(100, 'a') + "\r\n", AnsiString(72, 'a') + "=\r\n" + AnsiString(28, 'a') + "\r\n"},
+        {AnsiString(100, 'a') + "\r\n",
+         AnsiString(72, 'a') + "=\r\n" + AnsiString(28, 'a') + "\r\n"},
         {".abc\r\n", "=2Eabc\r\n"},
         {"a=b", "a=3Db"},
         {"a \r\nb\t\r\n", "a=20\r\nb=09\r\n"},
@@ -128,8 +131,14 @@ TEST(CodersReading, QuotedPrintableDecoding) {
         AnsiString Coded;
         AnsiString Plain;
     } cases[] = {
-        {"=3D", "="}, {"=3d=e9", "=\xE9"}, {"a=\r\nb", "ab"}, {"a=\nb", "ab"},
-        {"a=20\r\nb", "a \r\nb"}, {"abc \t ", "abc"}, {"abc\r\n", "abc\r\n"}, {"a=", "a"},
+        {"=3D", "="},
+        {"=3d=e9", "=\xE9"},
+        {"a=\r\nb", "ab"},
+        {"a=\nb", "ab"},
+        {"a=20\r\nb", "a \r\nb"},
+        {"abc \t ", "abc"},
+        {"abc\r\n", "abc\r\n"},
+        {"a=", "a"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(MxDecodeString<TMxDecoderQuotedPrintable>(c.Coded), c.Plain) << c.Coded;
@@ -149,7 +158,8 @@ TEST(CodersReading, EncodedWordHeaders) {
         {"Caf\xE9", '8', "Caf\xE9"},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(EncodeHeader(c.Text, "", c.Letter, "ISO-8859-1", TMxTransfer::bit8), c.Coded) << c.Text;
+        EXPECT_EQ(EncodeHeader(c.Text, "", c.Letter, "ISO-8859-1", TMxTransfer::bit8), c.Coded)
+            << c.Text;
         EXPECT_EQ(DecodeHeader(c.Coded), c.Text) << c.Coded;
     }
     // Extra specials force coding of their word.
@@ -158,14 +168,16 @@ TEST(CodersReading, EncodedWordHeaders) {
 
     // A long run is cut into encoded words on lines that stay short.
     AnsiString longText;
-    for (int i = 0; i < 12; ++i) longText += "Caf\xE9 ";
+    for (int i = 0; i < 12; ++i)
+        longText += "Caf\xE9 ";
     longText += "fin";
     const AnsiString coded = EncodeHeader(longText, "", 'Q', "ISO-8859-1", TMxTransfer::bit8);
     std::size_t start = 0;
     int lines = 0;
     while (start <= coded.size()) {
         std::size_t end = coded.find("\r\n", start);
-        const AnsiString line = coded.substr(start, end == AnsiString::npos ? AnsiString::npos : end - start);
+        const AnsiString line =
+            coded.substr(start, end == AnsiString::npos ? AnsiString::npos : end - start);
         EXPECT_LE(line.size(), 76u) << line;
         if (lines > 0) EXPECT_EQ(line[0], '\t') << line;
         ++lines;
@@ -189,7 +201,8 @@ TEST(CodersReading, DecodesHeaderWords) {
         {"=?KOI8-R?Q?abc?=", "=?KOI8-R?Q?abc?="},
         {"no words", "no words"},
     };
-    for (const auto& c : cases) EXPECT_EQ(DecodeHeader(c.Coded), c.Text) << c.Coded;
+    for (const auto& c : cases)
+        EXPECT_EQ(DecodeHeader(c.Coded), c.Text) << c.Coded;
 }
 
 TEST(CodersReading, MalformedInputIsHandledSafely) {
@@ -232,14 +245,16 @@ TEST(CodersReading, AddressItemsAndLists) {
     auto* jose = list.Add();
     jose->SetName("Jos\xE9");
     jose->SetAddress("j@x.example");
-    EXPECT_EQ(EncodeAddressItem(*list.Items(0), 'Q', "ISO-8859-1", TMxTransfer::bit8), "a@x.example");
+    EXPECT_EQ(EncodeAddressItem(*list.Items(0), 'Q', "ISO-8859-1", TMxTransfer::bit8),
+              "a@x.example");
     EXPECT_EQ(EncodeAddressItem(*bob, 'Q', "ISO-8859-1", TMxTransfer::bit8),
               "\"Bob \\\"B\\\"\" <b@x.example>");
     EXPECT_EQ(EncodeAddressItem(*jose, 'Q', "ISO-8859-1", TMxTransfer::bit8),
               "=?ISO-8859-1?Q?Jos=E9?= <j@x.example>");
     // The joined list is folded where a line with an encoded word grows too long.
-    EXPECT_EQ(EncodeAddressList(list, 'Q', "ISO-8859-1", TMxTransfer::bit8),
-              "a@x.example, \"Bob \\\"B\\\"\" <b@x.example>, =?ISO-8859-1?Q?Jos=E9?=\r\n <j@x.example>");
+    EXPECT_EQ(
+        EncodeAddressList(list, 'Q', "ISO-8859-1", TMxTransfer::bit8),
+        "a@x.example, \"Bob \\\"B\\\"\" <b@x.example>, =?ISO-8859-1?Q?Jos=E9?=\r\n <j@x.example>");
 }
 
 TEST(CodersReading, Iso2022Jp) {
@@ -247,7 +262,9 @@ TEST(CodersReading, Iso2022Jp) {
         AnsiString ShiftJis;
         AnsiString Jis;
     } cases[] = {
-        {"a\x82\xA0" "b", "a\x1B$B$\"\x1B(Bb"},
+        {"a\x82\xA0"
+         "b",
+         "a\x1B$B$\"\x1B(Bb"},
         {"\x82\xA0", "\x1B$B$\"\x1B(B"},
         {"plain", "plain"},
     };
@@ -259,7 +276,8 @@ TEST(CodersReading, Iso2022Jp) {
     EXPECT_EQ(ShiftJisToIso2022Jp("\xB6\xDE"), "\x1B$B%,\x1B(B");
     EXPECT_EQ(Iso2022JpToShiftJis("\x1B$B%,\x1B(B"), "\x83K");
 
-    const AnsiString coded = EncodeHeader("\x82\xA0", "", 'B', "ISO-2022-JP", TMxTransfer::iso2022jp);
+    const AnsiString coded =
+        EncodeHeader("\x82\xA0", "", 'B', "ISO-2022-JP", TMxTransfer::iso2022jp);
     EXPECT_EQ(coded, "=?ISO-2022-JP?B?GyRCJCIbKEI=?=");
     EXPECT_EQ(DecodeHeader(coded), "\x82\xA0");
 }

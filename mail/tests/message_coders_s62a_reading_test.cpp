@@ -11,8 +11,8 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
-#include <unistd.h>
 #include <memory>
+#include <unistd.h>
 
 using namespace mail;
 
@@ -20,11 +20,13 @@ namespace {
 
 AnsiString Bytes(int n) {
     AnsiString s;
-    for (int i = 0; i < n; ++i) s += static_cast<char>((i * 37 + 11) & 0xFF);
+    for (int i = 0; i < n; ++i)
+        s += static_cast<char>((i * 37 + 11) & 0xFF);
     return s;
 }
 
-AnsiString EncodeWith(const AnsiString& name, const AnsiString& data, const AnsiString& file = "f.bin") {
+AnsiString EncodeWith(const AnsiString& name, const AnsiString& data,
+                      const AnsiString& file = "f.bin") {
     auto encoder = TMxMessageEncoderList::FindEncoder(name)->EncoderClass();
     encoder->PartFileName = file;
     TStringStream src(data);
@@ -82,7 +84,8 @@ TEST(MessageCodersReading, AttachmentBodies) {
     EXPECT_EQ(EncodeWith("XXE", "", "empty.txt"), "begin 660 empty.txt\r\n+\r\nend\r\n");
     const AnsiString uue = EncodeWith("UUE", data, "d.bin");
     EXPECT_EQ(uue.rfind("begin 660 d.bin\r\nM", 0), 0u);
-    EXPECT_EQ(uue.substr(17, 61), "M" + MxEncodeString<TMxEncoderUUE>(data.substr(0, 45)).substr(1));
+    EXPECT_EQ(uue.substr(17, 61),
+              "M" + MxEncodeString<TMxEncoderUUE>(data.substr(0, 45)).substr(1));
     EXPECT_EQ(uue.substr(uue.size() - 10), "\r\n`\r\nend\r\n");
     EXPECT_EQ(EncodeWith("XXE", data).find("\r\nh"), 15u);
 }
@@ -125,7 +128,8 @@ TEST(MessageCodersReading, MultipartTypeAndBoundaries) {
         const std::size_t at = b.Base.find("=_");
         EXPECT_NE(at, AnsiString::npos);
         for (std::size_t i = 0; i < b.Base.size(); ++i)
-            if (i != at && i != at + 1) EXPECT_TRUE(std::isalnum(static_cast<unsigned char>(b.Base[i]))) << b.Base;
+            if (i != at && i != at + 1)
+                EXPECT_TRUE(std::isalnum(static_cast<unsigned char>(b.Base[i]))) << b.Base;
         EXPECT_EQ(b.Alternative.size(), 35u);
         EXPECT_TRUE(std::islower(static_cast<unsigned char>(b.Alternative[0])));
         EXPECT_EQ(b.Alternative.substr(1), b.Base);
@@ -152,7 +156,8 @@ TEST(MessageCodersReading, MultipartTypeAndBoundaries) {
         TMxMessage msg;
         msg.ContentType = "text/plain";
         if (c.Text) new TMxText(msg.Parts());
-        for (int i = 0; i < c.Attachments; ++i) new TMxAttachment(msg.Parts(), "/tmp/none.bin");
+        for (int i = 0; i < c.Attachments; ++i)
+            new TMxAttachment(msg.Parts(), "/tmp/none.bin");
         if (c.Related) msg.Parts()->Items(0)->SetContentID("<id>");
         auto h = msg.BuildHeaders();
         EXPECT_EQ(msg.ContentType, c.Type);
@@ -203,19 +208,24 @@ TEST(MessageCodersReading, MimePartsAreRead) {
     } cases[] = {
         {"Content-Type: text/plain;\r\n charset=x\r\n\r\nline one\r\n..dot\r\n--b--\r\n",
          TMxPartKind::pkText, "", "line one\r\n.dot\r\n", false, false},
-        {"Content-Type: application/pdf\r\nContent-Disposition: attachment;\r\n\tfilename=\"a b.pdf\"\r\n"
+        {"Content-Type: application/pdf\r\nContent-Disposition: attachment;\r\n\tfilename=\"a "
+         "b.pdf\"\r\n"
          "Content-Transfer-Encoding: base64\r\n\r\nYWJj\r\n\r\nZGVm\r\n--b\r\n",
          TMxPartKind::pkAttachment, "a b.pdf", "abcdef", true, false},
-        {"Content-Type: image/png; name=logo.png\r\nContent-Transfer-Encoding: BASE64\r\n\r\nYQ==\r\n.\r\n",
+        {"Content-Type: image/png; name=logo.png\r\nContent-Transfer-Encoding: "
+         "BASE64\r\n\r\nYQ==\r\n.\r\n",
          TMxPartKind::pkAttachment, "logo.png", "a", false, true},
-        {"Content-Type: text/html\r\nContent-Transfer-Encoding: quoted-printable\r\n\r\ncaf=E9=\r\nx=3D\r\n--b--\r\n",
+        {"Content-Type: text/html\r\nContent-Transfer-Encoding: "
+         "quoted-printable\r\n\r\ncaf=E9=\r\nx=3D\r\n--b--\r\n",
          TMxPartKind::pkText, "", "caf\xE9x=\r\n", false, false},
-        {"Content-Type: text/plain\r\nContent-Disposition: attachment; filename==?ISO-8859-1?Q?caf=E9.txt?=\r\n\r\nz\r\n--b--\r\n",
+        {"Content-Type: text/plain\r\nContent-Disposition: attachment; "
+         "filename==?ISO-8859-1?Q?caf=E9.txt?=\r\n\r\nz\r\n--b--\r\n",
          TMxPartKind::pkAttachment, "caf\xE9.txt", "z\r\n", false, false},
-        {"Content-Type: application/octet-stream\r\n\r\nq\r\n--b--\r\n", TMxPartKind::pkAttachment, "",
-         "q\r\n", false, false},
+        {"Content-Type: application/octet-stream\r\n\r\nq\r\n--b--\r\n", TMxPartKind::pkAttachment,
+         "", "q\r\n", false, false},
         // Blanks a relay left at the end of a base64 line are not data.
-        {"Content-Type: application/octet-stream\r\nContent-Transfer-Encoding: base64\r\n\r\nYWJj \t\r\n--b--\r\n",
+        {"Content-Type: application/octet-stream\r\nContent-Transfer-Encoding: base64\r\n\r\nYWJj "
+         "\t\r\n--b--\r\n",
          TMxPartKind::pkAttachment, "", "abc", false, false},
     };
     for (const auto& c : cases) {
@@ -238,8 +248,9 @@ TEST(MessageCodersReading, MimePartsAreRead) {
 TEST(MessageCodersReading, NestedMultipartAndWholeBody) {
     TMxMessage msg;
     msg.BoundaryStack()->Push("outer");
-    TStringStream source("Content-Type: multipart/alternative; boundary=\"Inner=_1\"\r\n\r\npreamble\r\n"
-                         "--Inner=_1\r\n");
+    TStringStream source(
+        "Content-Type: multipart/alternative; boundary=\"Inner=_1\"\r\n\r\npreamble\r\n"
+        "--Inner=_1\r\n");
     PartRead r = ReadPart(msg, "--outer", source);
     auto* mime = dynamic_cast<TMxMessageDecoderMIME*>(r.Decoder.get());
     ASSERT_NE(mime, nullptr);
@@ -266,9 +277,16 @@ TEST(MessageCodersReading, UueBlocksAreRead) {
     const struct {
         int Size;
         const char* Encoder;
-    } cases[] = {{100, "UUE"}, {45, "UUE"}, {100, "XXE"}, {90, "XXE"},
+    } cases[] = {{100, "UUE"},
+                 {45, "UUE"},
+                 {100, "XXE"},
+                 {90, "XXE"},
                  // Under 45 bytes no full line leads the block.
-                 {10, "UUE"}, {0, "UUE"}, {24, "XXE"}, {1, "XXE"}, {0, "XXE"}};
+                 {10, "UUE"},
+                 {0, "UUE"},
+                 {24, "XXE"},
+                 {1, "XXE"},
+                 {0, "XXE"}};
     for (const auto& c : cases) {
         const AnsiString data = Bytes(c.Size);
         const AnsiString coded = EncodeWith(c.Encoder, data, "d.bin");

@@ -11,8 +11,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <functional>
 #include <fstream>
+#include <functional>
 #include <regex>
 #include <unistd.h>
 
@@ -44,7 +44,8 @@ TEST(MessageModelReading, DefaultsAndEncodings) {
         msg.SetAttachmentEncoding("NOSUCH");
         FAIL() << "no error";
     } catch (const EMxException& e) {
-        EXPECT_NE(AnsiString(e.what()).find("Message encoder not found"), AnsiString::npos) << e.what();
+        EXPECT_NE(AnsiString(e.what()).find("Message encoder not found"), AnsiString::npos)
+            << e.what();
     }
     EXPECT_EQ(msg.AttachmentEncoding(), "MIME");
 }
@@ -100,7 +101,7 @@ TEST(MessageModelReading, PartsCountAndBasePartIsRefused) {
     } catch (const EMxMessageException& e) {
         EXPECT_STREQ(e.what(), "Invalid Encoding. UU only allows Body and Attachments");
     }
-    delete text; // leaves the collection
+    delete text;                                           // leaves the collection
     EXPECT_THROW(msg.BuildHeaders(), EMxMessageException); // the related attachment
     related->SetContentID("");
     EXPECT_NO_THROW(msg.BuildHeaders());
@@ -111,9 +112,7 @@ TEST(MessageModelReading, AttachmentDeletesItsDataFileOnlyWhenAsked) {
     const int fd = mkstemp(path);
     ASSERT_GE(fd, 0);
     close(fd);
-    {
-        TMxAttachment keep(nullptr, path);
-    }
+    { TMxAttachment keep(nullptr, path); }
     EXPECT_EQ(access(path, F_OK), 0);
     {
         TMxAttachment drop(nullptr, path);
@@ -170,8 +169,8 @@ TEST(MessageModelReading, BuildsHeaderBlock) {
     EXPECT_EQ(h->ValueOf("Organization"), "Shop");
     EXPECT_EQ(h->ValueOf("Disposition-Notification-To"), "n@shop.example");
     EXPECT_EQ(h->ValueOf("References"), "<1@x>");
-    EXPECT_TRUE(std::regex_match(h->ValueOf("Date"),
-                                 std::regex(R"(Wed, 4 Mar 2026 05:06:07 [+-]\d{4})")))
+    EXPECT_TRUE(
+        std::regex_match(h->ValueOf("Date"), std::regex(R"(Wed, 4 Mar 2026 05:06:07 [+-]\d{4})")))
         << h->ValueOf("Date");
     EXPECT_EQ(h->FindName("Bcc"), -1);
     EXPECT_EQ(h->FindName("Message-Id"), -1);
@@ -196,14 +195,24 @@ TEST(MessageModelReading, LineBreaksInValuesNeverStartAHeaderLine) {
         {"ContentTransferEncoding", [&](TMxMessage& m) { m.ContentTransferEncoding = evil; }},
         {"CharSet", [&](TMxMessage& m) { m.CharSet = evil; }},
         {"NewsGroups", [&](TMxMessage& m) { m.NewsGroups()->Add(evil); }},
-        {"From name", [&](TMxMessage& m) { m.From()->SetName(evil); m.From()->SetAddress("a@x.example"); }},
-        {"Sender name", [&](TMxMessage& m) { m.Sender()->SetName(evil); m.Sender()->SetAddress("a@x.example"); }},
-        {"To name", [&](TMxMessage& m) {
+        {"From name",
+         [&](TMxMessage& m) {
+             m.From()->SetName(evil);
+             m.From()->SetAddress("a@x.example");
+         }},
+        {"Sender name",
+         [&](TMxMessage& m) {
+             m.Sender()->SetName(evil);
+             m.Sender()->SetAddress("a@x.example");
+         }},
+        {"To name",
+         [&](TMxMessage& m) {
              auto* item = m.Recipients()->Add();
              item->SetName(evil);
              item->SetAddress("a@x.example");
          }},
-        {"Receipt name", [&](TMxMessage& m) {
+        {"Receipt name",
+         [&](TMxMessage& m) {
              m.ReceiptRecipient()->SetName(evil);
              m.ReceiptRecipient()->SetAddress("a@x.example");
          }},
@@ -218,18 +227,86 @@ TEST(MessageModelReading, LineBreaksInValuesNeverStartAHeaderLine) {
             continue; // refused outright: nothing is written
         }
         for (int i = 0; i < h->Count(); ++i) {
-            EXPECT_EQ((*h)[i].find_first_of("\r\n"), AnsiString::npos) << c.Field << ": " << (*h)[i];
+            EXPECT_EQ((*h)[i].find_first_of("\r\n"), AnsiString::npos)
+                << c.Field << ": " << (*h)[i];
             EXPECT_NE(h->NameAt(i), "BCC") << c.Field;
         }
     }
 }
 
+// Each encoded word of a header must stand on its own: no character of a
+// multi-byte set may be cut between two words.
+TEST(MessageModelReading, LongNonAsciiSubjectKeepsCharactersWhole) {
+    AnsiString subject;
+    for (int i = 0; i < 30; ++i)
+        subject += "\xC3\xA9t\xC3\xA9 ";
+    subject += "fin";
+    for (char letter : {'Q', 'B'}) {
+        SCOPED_TRACE(letter);
+        TMxMessage msg;
+        msg.OnInitializeISO = [letter](TMxTransfer&, char& VLetter, AnsiString& VCharSet) {
+            VLetter = letter;
+            VCharSet = "UTF-8";
+        };
+        msg.Subject = subject;
+        auto h = msg.BuildHeaders();
+        const int at = h->FindName("Subject");
+        ASSERT_GE(at, 0);
+        for (int i = at; i < h->Count() && (i == at || (*h)[i][0] == ' ' || (*h)[i][0] == '\t');
+             ++i) {
+            EXPECT_LE((*h)[i].size(), 78u) << (*h)[i];
+            std::size_t pos = 0;
+            while ((pos = (*h)[i].find("=?", pos)) != AnsiString::npos) {
+                const std::size_t end = (*h)[i].find("?=", pos + 2);
+                ASSERT_NE(end, AnsiString::npos);
+                // Find the end of the whole word: charset?letter?text?=
+                std::size_t q1 = (*h)[i].find('?', pos + 2), q2 = (*h)[i].find('?', q1 + 1);
+                std::size_t close = (*h)[i].find("?=", q2 + 1);
+                const AnsiString word = (*h)[i].substr(pos, close + 2 - pos);
+                const AnsiString decoded = DecodeMessageHeader(word);
+                // A whole UTF-8 text: every lead byte has its continuation bytes.
+                for (std::size_t k = 0; k < decoded.size();) {
+                    const unsigned char b = static_cast<unsigned char>(decoded[k]);
+                    const std::size_t len = b < 0x80         ? 1
+                                            : (b >> 5) == 6  ? 2
+                                            : (b >> 4) == 14 ? 3
+                                                             : 4;
+                    ASSERT_LE(k + len, decoded.size()) << word;
+                    for (std::size_t j = 1; j < len; ++j)
+                        ASSERT_EQ(static_cast<unsigned char>(decoded[k + j]) >> 6, 2u) << word;
+                    k += len;
+                }
+                pos = close + 2;
+            }
+        }
+        EXPECT_EQ(DecodeMessageHeader(h->ValueOf("Subject")), subject);
+    }
+}
+
+TEST(MessageModelReading, DateAndUuLayout) {
+    ManualClock clock(EncodeDate(2026, 12, 11) + EncodeTime(6, 7, 8, 0));
+    ScopedClock scope(clock);
+    TMxMessage msg;
+    msg.SetEncoding(TMxMessageEncoding::meUU);
+    msg.ContentType = "text/plain";
+    msg.ContentTransferEncoding = "7bit";
+    msg.Body()->Add("body");
+    new TMxAttachment(msg.Parts(), "/tmp/none.bin");
+    auto h = msg.BuildHeaders();
+    EXPECT_TRUE(
+        std::regex_match(h->ValueOf("Date"), std::regex(R"(Fri, 11 Dec 2026 06:07:08 [+-]\d{4})")))
+        << h->ValueOf("Date");
+    // A UU message is no MIME message.
+    for (const char* name : {"MIME-Version", "Content-Type", "Content-Transfer-Encoding"})
+        EXPECT_EQ(h->FindName(name), -1) << name;
+}
+
 TEST(MessageModelReading, EmptyValuesWriteNoLine) {
     TMxMessage msg;
     auto h = msg.BuildHeaders();
-    for (const char* name : {"From", "Subject", "To", "Cc", "Newsgroups", "Sender", "Reply-To",
-                             "Organization", "Disposition-Notification-To", "References",
-                             "X-Priority"})
+    for (const char* name :
+         {"From", "Subject", "To", "Cc", "Newsgroups", "Sender", "Reply-To", "Organization",
+          "Disposition-Notification-To", "References", "X-Priority"})
         EXPECT_EQ(h->FindName(name), -1) << name;
     EXPECT_NE(h->FindName("Date"), -1);
 }
@@ -350,9 +427,10 @@ TEST(MessageModelReading, ClearEmptiesEverything) {
 }
 
 TEST(MessageModelReading, OddReadHeadersAreTolerated) {
-    for (const char* line : {"Date: not a date", "Date: ", "Content-Type: multipart/mixed; boundary=",
-                             "Content-Type: text/plain; charset=\"", "X-Priority: 99999999999999999999",
-                             "Subject: =?ISO-8859-1?Q?=?=", "Newsgroups: ,,,"}) {
+    for (const char* line :
+         {"Date: not a date", "Date: ", "Content-Type: multipart/mixed; boundary=",
+          "Content-Type: text/plain; charset=\"", "X-Priority: 99999999999999999999",
+          "Subject: =?ISO-8859-1?Q?=?=", "Newsgroups: ,,,"}) {
         TMxMessage msg;
         msg.RawHeaders()->Add(line);
         EXPECT_NO_THROW(msg.ApplyHeaders()) << line;
