@@ -374,6 +374,28 @@ TEST(MessageModelReading, AppliesReadHeaders) {
     EXPECT_EQ(msg.BoundaryStack()->Boundary(), "AbC=_1");
 }
 
+// A coded display name may hold a comma or a quote once decoded: it still
+// names one address.
+TEST(MessageModelReading, CodedNamesWithSpecialsStayOneAddress) {
+    TMxMessage sent;
+    auto* item = sent.Recipients()->Add();
+    item->SetName("Smith, Jos\xE9 \"JJ\"");
+    item->SetAddress("j@x.example");
+    sent.CCList()->SetAddressText("c@x.example");
+    sent.From()->SetName("Caf\xE9, Ltd");
+    sent.From()->SetAddress("f@x.example");
+    auto h = sent.BuildHeaders();
+
+    TMxMessage read;
+    for (int i = 0; i < h->Count(); ++i) read.RawHeaders()->Add((*h)[i]);
+    read.ApplyHeaders();
+    ASSERT_EQ(read.Recipients()->Count(), 1) << h->ValueOf("To");
+    EXPECT_EQ(read.Recipients()->Items(0)->Address(), "j@x.example");
+    EXPECT_EQ(read.Recipients()->Items(0)->Name(), "Smith, Jos\xE9 \"JJ\"");
+    EXPECT_EQ(read.From()->Address(), "f@x.example");
+    EXPECT_EQ(read.From()->Name(), "Caf\xE9, Ltd");
+}
+
 TEST(MessageModelReading, PriorityFromReadHeaders) {
     const struct {
         const char* Line;
