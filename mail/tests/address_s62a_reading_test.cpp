@@ -94,6 +94,34 @@ TEST(AddressReading, BareAddressRoundTripsWithoutBrackets) {
     EXPECT_EQ(copy.Name(), "");
 }
 
+TEST(AddressReading, EnvelopeFormRefusesWhatWouldBreakTheCommand) {
+    const struct {
+        const char* Address;
+        const char* Envelope; // nullptr: refused
+    } cases[] = {
+        {"a@x.example", "a@x.example"},
+        {"a.b-c+d@x.example", "a.b-c+d@x.example"},
+        {"a b@x.example", "\"a b\"@x.example"},
+        {"a@[127.0.0.1]", "a@[127.0.0.1]"},
+        {"", nullptr},
+        {"a@x.example> SIZE=1", nullptr},
+        {"a@x y", nullptr},
+        {"\xE9@x.example", nullptr},
+        {"a@", nullptr},
+    };
+    for (const auto& c : cases) {
+        if (c.Envelope) {
+            EXPECT_EQ(EnvelopeAddress(c.Address), c.Envelope) << c.Address;
+        } else {
+            EXPECT_THROW(EnvelopeAddress(c.Address), EMxEmailParseError) << c.Address;
+        }
+    }
+    TMxEMailAddressItem item;
+    EXPECT_THROW(item.SetAddress("a@x\r\nRCPT TO:<b@y>"), EMxEmailParseError);
+    EXPECT_THROW(item.SetText("a@x\nb"), EMxEmailParseError);
+    EXPECT_EQ(item.Address(), "");
+}
+
 struct ListCase {
     const char* Text;
     std::vector<const char*> Texts;
@@ -114,6 +142,7 @@ TEST(AddressReading, ParsesListTexts) {
         {"a@x.com; b@y.com", {"a@x.com", "b@y.com"}},
         {"\"Ann (boss)\" <a@x.com>", {"\"Ann (boss)\" <a@x.com>"}},
         {"a@x.com (Ann; \"x\", y)", {"a@x.com"}},
+        {"\"a\\\"b, c\" <x@y.com>, d@z.com", {"\"a\\\"b, c\" <x@y.com>", "d@z.com"}},
     };
     for (const auto& c : cases) {
         TMxEMailAddressList list;
@@ -123,6 +152,13 @@ TEST(AddressReading, ParsesListTexts) {
         for (int i = 0; i < list.Count(); ++i)
             EXPECT_EQ(list.Items(i)->GetText(), c.Texts[i]) << c.Text;
     }
+}
+
+TEST(AddressReading, RefusedListTextKeepsTheList) {
+    TMxEMailAddressList list;
+    list.SetAddressText("a@x.com, b@y.com");
+    EXPECT_THROW(list.SetAddressText("c@z.com, Joe <j@x.com> @y.com"), EMxEmailParseError);
+    EXPECT_EQ(list.GetAddressText(), "a@x.com, b@y.com");
 }
 
 TEST(AddressReading, JoinsListText) {

@@ -387,7 +387,8 @@ TEST(MessageModelReading, CodedNamesWithSpecialsStayOneAddress) {
     auto h = sent.BuildHeaders();
 
     TMxMessage read;
-    for (int i = 0; i < h->Count(); ++i) read.RawHeaders()->Add((*h)[i]);
+    for (int i = 0; i < h->Count(); ++i)
+        read.RawHeaders()->Add((*h)[i]);
     read.ApplyHeaders();
     ASSERT_EQ(read.Recipients()->Count(), 1) << h->ValueOf("To");
     EXPECT_EQ(read.Recipients()->Items(0)->Address(), "j@x.example");
