@@ -50,6 +50,39 @@ TEST(MessageModelReading, DefaultsAndEncodings) {
     EXPECT_EQ(msg.AttachmentEncoding(), "MIME");
 }
 
+TEST(MessageModelReading, SettersCopyTheGivenObjects) {
+    TMxMessage msg;
+    TMxEMailAddressList list;
+    list.SetAddressText("a@x.example, b@y.example");
+    TMxEMailAddressItem item;
+    item.SetText("Joe <j@x.example>");
+    TStringList lines;
+    lines.Add("one");
+    TStringList extra;
+    extra.Add("X-A: 1");
+    msg.SetRecipients(&list);
+    msg.SetCCList(&list);
+    msg.SetBccList(&list);
+    msg.SetReplyTo(&list);
+    msg.SetFrom(&item);
+    msg.SetSender(&item);
+    msg.SetReceiptRecipient(&item);
+    msg.SetBody(&lines);
+    msg.SetNewsGroups(&lines);
+    msg.SetExtraHeaders(&extra);
+    list.Clear();
+    item.SetText("other@z.example");
+    lines.Clear();
+    extra.Clear();
+    for (TMxEMailAddressList* l : {msg.Recipients(), msg.CCList(), msg.BccList(), msg.ReplyTo()})
+        EXPECT_EQ(l->GetAddressText(), "a@x.example, b@y.example");
+    for (TMxEMailAddressItem* i : {msg.From(), msg.Sender(), msg.ReceiptRecipient()})
+        EXPECT_EQ(i->GetText(), "Joe <j@x.example>");
+    EXPECT_EQ(msg.Body()->Count(), 1);
+    EXPECT_EQ(msg.NewsGroups()->Count(), 1);
+    EXPECT_EQ(msg.ExtraHeaders()->Count(), 1);
+}
+
 TEST(MessageModelReading, UseNowForDateStampsOnce) {
     ManualClock clock(45000.5);
     ScopedClock scope(clock);
