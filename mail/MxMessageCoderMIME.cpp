@@ -95,6 +95,11 @@ void TMxMessageEncoderInfoMIME::PrepareHeaders(TMxMessage* AMsg) {
         AMsg->ContentType = "multipart/mixed; boundary=\"" + boundaries.Base + "\"";
     } else if (parts->TextPartTotal() > 0) {
         AMsg->ContentType = "multipart/alternative; boundary=\"" + boundaries.Base + "\"";
+    } else if (HeaderParameter(AMsg->ContentType, "boundary").find(boundaries.Base) !=
+               AnsiString::npos) {
+        // A multipart type an earlier build gave the parts since removed:
+        // kept, it would announce parts the plain body does not have.
+        AMsg->ContentType.clear();
     }
 }
 

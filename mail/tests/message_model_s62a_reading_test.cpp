@@ -353,6 +353,38 @@ TEST(MessageModelReading, CharSetJoinsContentType) {
     EXPECT_EQ(msg.ContentType, "text/plain;\r\n\tcharset=\"ISO-8859-1\"");
 }
 
+// The alert program fills one message object again for every recipient: a
+// header built for one message must not leak into the next.
+TEST(MessageModelReading, BuildingAgainDoesNotPileUp) {
+    TMxMessage msg;
+    msg.Body()->Add("plain text");
+    auto first = msg.BuildHeaders();
+    msg.Body()->Clear();
+    msg.Body()->Add("caf\xC3\xA9");
+    auto second = msg.BuildHeaders();
+    EXPECT_NE(first->ValueOf("Content-Type"), second->ValueOf("Content-Type"));
+    EXPECT_NE(second->ValueOf("Content-Type").find("UTF-8"), AnsiString::npos)
+        << second->ValueOf("Content-Type");
+
+    // A multipart type left from parts since removed does not describe a plain body.
+    TMxMessage parted;
+    parted.Body()->Add("text");
+    auto* part = new TMxText(parted.Parts());
+    parted.BuildHeaders();
+    delete part;
+    auto plain = parted.BuildHeaders();
+    EXPECT_EQ(plain->ValueOf("Content-Type").rfind("text/plain", 0), 0u)
+        << plain->ValueOf("Content-Type");
+
+    TMxMessage set;
+    set.ContentType = "text/plain";
+    set.CharSet = "ISO-8859-1";
+    set.BuildHeaders();
+    auto again = set.BuildHeaders();
+    const AnsiString type = again->ValueOf("Content-Type");
+    EXPECT_EQ(type.find("charset"), type.rfind("charset")) << type;
+}
+
 TEST(MessageModelReading, HeaderCodingCanBeChanged) {
     TMxMessage msg;
     int calls = 0;
