@@ -126,6 +126,22 @@ TEST(CodersReading, QuotedPrintableEncoding) {
     }
 }
 
+// The source is read in blocks; a blank at the end of one block before a
+// line break at the start of the next is still a blank at a line's end.
+TEST(CodersReading, QuotedPrintableBlankBeforeBreakAcrossBlocks) {
+    AnsiString plain;
+    while (plain.size() < 8191)
+        plain += AnsiString(40, 'a') + "\r\n";
+    plain.resize(8191 - 1);
+    plain += " \r\nnext\r\n";
+    ASSERT_EQ(plain[8191 - 1], ' ');
+    TStringStream src(plain);
+    TMxEncoderQuotedPrintable coder;
+    const AnsiString coded = coder.Encode(&src, MxAllBytes);
+    EXPECT_EQ(coded.find(" \r\n"), AnsiString::npos);
+    EXPECT_EQ(MxDecodeString<TMxDecoderQuotedPrintable>(coded), plain);
+}
+
 TEST(CodersReading, QuotedPrintableDecoding) {
     const struct {
         AnsiString Coded;
