@@ -176,6 +176,8 @@ AnsiString TMxEncoderUUEBase::Encode(TStream* ASrcStream, int ABytes) {
     const auto [data, count] = BytesOf(ASrcStream, std::min(ABytes, 64), held);
     if (count == 0) return AnsiString();
     if (count > 63) {
+        // Refused whole: the caller may still code the bytes in shorter lines.
+        ASrcStream->Seek(-static_cast<std::int64_t>(count), soCurrent);
         throw EMxException("Too many bytes for one " + ClassName() +
                            " line in Encode: at most 63 are allowed.");
     }

@@ -289,7 +289,8 @@ void TMxEMailAddressItem::SetText(const AnsiString& AValue) {
             if (!collecting && bracketSeen) throw EMxEmailParseError("@ Outside address");
             atSeen = true;
             collecting = true;
-            FAddress += before + "@";
+            // Blanks after "<" are folding room, not part of the local part.
+            FAddress += (bracketSeen ? Trim(before) : before) + "@";
             break;
         case '.':
             if (bracketSeen) {

@@ -237,6 +237,19 @@ std::size_t ValueColumn(const char* AName) {
     return std::strlen(AName) + 2;
 }
 
+// Addresses are parsed before their names are decoded: a decoded name may
+// hold the commas and quotes that part and delimit addresses.
+void ReadAddress(TMxEMailAddressItem& AItem, const AnsiString& AValue) {
+    AItem.SetText(AValue);
+    AItem.SetName(DecodeMessageHeader(AItem.Name()));
+}
+
+void ReadAddressList(TMxEMailAddressList& AList, const AnsiString& AValue) {
+    AList.SetAddressText(AValue);
+    for (int i = 0; i < AList.Count(); ++i)
+        AList.Items(i)->SetName(DecodeMessageHeader(AList.Items(i)->Name()));
+}
+
 } // namespace
 
 TMxMessage::TBodyBytesHold::TBodyBytesHold(const TMxMessage& AMsg) : FMsg(AMsg) {
@@ -371,18 +384,18 @@ void TMxMessage::ApplyHeaders() {
     ContentTransferEncoding = raw.ValueOf("Content-Transfer-Encoding");
     ContentDisposition = raw.ValueOf("Content-Disposition");
     Subject = DecodeMessageHeader(raw.ValueOf("Subject"));
-    FFrom->SetText(DecodeMessageHeader(raw.ValueOf("From")));
+    ReadAddress(*FFrom, raw.ValueOf("From"));
     MessageId = raw.ValueOf("Message-Id");
     SplitCommaList(FNewsGroups.get(), raw.ValueOf("Newsgroups"));
-    FRecipients->SetAddressText(DecodeMessageHeader(raw.ValueOf("To")));
-    FCCList->SetAddressText(DecodeMessageHeader(raw.ValueOf("Cc")));
-    FBccList->SetAddressText(DecodeMessageHeader(raw.ValueOf("Bcc")));
+    ReadAddressList(*FRecipients, raw.ValueOf("To"));
+    ReadAddressList(*FCCList, raw.ValueOf("Cc"));
+    ReadAddressList(*FBccList, raw.ValueOf("Bcc"));
     Organization = DecodeMessageHeader(raw.ValueOf("Organization"));
-    FReceiptRecipient->SetText(DecodeMessageHeader(raw.ValueOf("Disposition-Notification-To")));
+    ReadAddress(*FReceiptRecipient, raw.ValueOf("Disposition-Notification-To"));
     if (FReceiptRecipient->GetText().empty())
-        FReceiptRecipient->SetText(DecodeMessageHeader(raw.ValueOf("Return-Receipt-To")));
+        ReadAddress(*FReceiptRecipient, raw.ValueOf("Return-Receipt-To"));
     References = raw.ValueOf("References");
-    FReplyTo->SetAddressText(DecodeMessageHeader(raw.ValueOf("Reply-To")));
+    ReadAddressList(*FReplyTo, raw.ValueOf("Reply-To"));
     Date = Rfc822ToLocalDateTime(raw.ValueOf("Date"));
     FSender->SetText(raw.ValueOf("Sender"));
     Priority = PriorityOf(raw.FindName("Priority") >= 0 ? raw.ValueOf("Priority")

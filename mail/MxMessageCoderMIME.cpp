@@ -95,6 +95,11 @@ void TMxMessageEncoderInfoMIME::PrepareHeaders(TMxMessage* AMsg) {
         AMsg->ContentType = "multipart/mixed; boundary=\"" + boundaries.Base + "\"";
     } else if (parts->TextPartTotal() > 0) {
         AMsg->ContentType = "multipart/alternative; boundary=\"" + boundaries.Base + "\"";
+    } else if (HeaderParameter(AMsg->ContentType, "boundary").find(boundaries.Base) !=
+               AnsiString::npos) {
+        // A multipart type an earlier build gave the parts since removed:
+        // kept, it would announce parts the plain body does not have.
+        AMsg->ContentType.clear();
     }
 }
 
@@ -218,8 +223,9 @@ std::unique_ptr<TMxMessageDecoder> TMxMessageDecoderMIME::DecodeBody(TStream* AD
             ADest->WriteBuffer(text.data(), static_cast<int>(text.size()));
         } else if (!base64) {
             decoder->DecodeToStream(line + CRLF, ADest);
-        } else if (!line.empty()) {
-            decoder->DecodeToStream(line, ADest);
+        } else if (const AnsiString coded = TrimRight(line); !coded.empty()) {
+            // Blanks a relay left at the line's end are not base64 data.
+            decoder->DecodeToStream(coded, ADest);
         }
     }
 }
