@@ -5,11 +5,13 @@
 #include "mail/MxIOHandler.h"
 #include "mail/MxNetExceptions.h"
 #include "mail/MxRFCReply.h"
+#include "mail/MxSocketHandle.h"
 #include "mail/MxTCPClient.h"
 #include "platform/rtl/StringList.h"
 #include "platform/rtl/Streams.h"
 
 #include <chrono>
+#include <cstdio>
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
@@ -208,14 +210,26 @@ TEST(TcpReading, WritesGoOutAsTheyAreAsked) {
     EXPECT_TRUE(c.PeerContent());
 }
 
-TEST(TcpReading, MissingFileIsNamedInTheError) {
-    Connected c({"stall"});
+TEST(TcpReading, FilesAreSentWholeAndAMissingOneIsNamed) {
+    const std::string path = ::testing::TempDir() + "tcp_reading_file.txt";
+    std::string content;
+    for (int i = 0; i < 5000; ++i) content += static_cast<char>('A' + i % 26);
+    {
+        TMemoryStream file;
+        file.Write(content.data(), static_cast<int>(content.size()));
+        file.SaveToFile(path);
+    }
+    Connected c({Expect(content)});
+    c.Client.SendBufferSize = 1000;
+    EXPECT_EQ(c.Client.WriteFileData(path), 5000);
+    std::remove(path.c_str());
     try {
         c.Client.WriteFileData("/nonexistent/file.txt");
         ADD_FAILURE() << "sent";
     } catch (const EMxFileNotFound& e) {
         EXPECT_EQ(e.Message, "File \"/nonexistent/file.txt\" not found");
     }
+    EXPECT_TRUE(c.PeerContent());
 }
 
 TEST(TcpReading, CapturedLinesStopAtTheEndLineAndUndoDotStuffing) {
@@ -421,4 +435,34 @@ TEST(TcpReading, InputBufferConsumesByOffsetAndPacksLate) {
     EXPECT_EQ(buffer.Size(), 0);
     buffer.Append("next", 4);
     EXPECT_EQ(std::string(buffer.Data(), buffer.Size()), "next");
+}
+
+// A failed connect leaves the transport closed; the same client then
+// connects once the peer is there.
+TEST(TcpReading, FailedConnectLeavesTheClientReadyForAnother) {
+    TMxTCPClient client;
+    client.SetHost("127.0.0.1");
+    client.ReadTimeout = 5000;
+    {
+        // A port that was free a moment ago, with nobody listening.
+        TMxSocketHandle probe;
+        probe.IP = "127.0.0.1";
+        probe.AllocateHandle(MxSockStream, 0);
+        probe.BindLocal();
+        client.SetPort(probe.Port);
+    }
+    for (int timeout : {-1, 2000}) {
+        SCOPED_TRACE(timeout);
+        try {
+            client.Connect(timeout);
+            ADD_FAILURE() << "connected";
+        } catch (const EMxSocketError& e) {
+            EXPECT_EQ(e.LastError, 10061);
+        }
+        EXPECT_FALSE(client.IsConnected());
+    }
+    ScriptedPeer peer({Send("up\n")});
+    client.SetPort(peer.Port());
+    client.Connect(2000);
+    EXPECT_EQ(client.ReadLine(), "up");
 }
