@@ -2,12 +2,14 @@
 // local binding over a port range, readiness waits, the connect sequence
 // with and without a time-out, the Nagle switch, the proxy settings'
 // ownership, and the intercept chain on a real connection.
+#include "Certificates.h"
 #include "Peer.h"
 #include "mail/MxAntiFreeze.h"
 #include "mail/MxIOHandler.h"
 #include "mail/MxIntercept.h"
 #include "mail/MxNetExceptions.h"
 #include "mail/MxSocketHandle.h"
+#include "mail/MxSSLIOHandler.h"
 #include "mail/MxSocks.h"
 #include "mail/MxTCPClient.h"
 #include "platform/rtl/Streams.h"
@@ -381,4 +383,22 @@ TEST(SocketReading, ProxyGetsTheConnectionAndOpenTransportStartsAfresh) {
     EXPECT_EQ(handler.SocketBinding()->RemoteAddress, "");
     EXPECT_EQ(handler.SocketBinding()->RemotePort, 0);
     EXPECT_FALSE(handler.SocketBinding()->HandleAllocated());
+}
+
+// Accepting on a listener that has been closed gives no connection, from
+// a bare handle and from both server handlers.
+TEST(SocketReading, AcceptOnAClosedListenerGivesNoConnection) {
+    Occupied listener(0, 1);
+    const TMxSocket closed = listener.Handle.Handle();
+    listener.Handle.CloseSocketHandle();
+    EXPECT_FALSE(listener.Handle.SocketOpen());
+    TMxSocketHandle handle;
+    EXPECT_FALSE(handle.AcceptFrom(closed));
+    TMxServerIOHandler plain;
+    plain.Init();
+    EXPECT_EQ(plain.Accept(closed), nullptr);
+    TMxServerIOHandlerSSL tls;
+    tls.SSLOptions()->CertFile = mailtest::Certificates::Get().LocalhostCert();
+    tls.SSLOptions()->KeyFile = mailtest::Certificates::Get().LocalhostKey();
+    EXPECT_EQ(tls.Accept(closed), nullptr);
 }

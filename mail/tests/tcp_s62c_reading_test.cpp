@@ -7,6 +7,7 @@
 #include "mail/MxRFCReply.h"
 #include "mail/MxSocketHandle.h"
 #include "mail/MxTCPClient.h"
+#include "mail/MxTCPStream.h"
 #include "platform/rtl/StringList.h"
 #include "platform/rtl/Streams.h"
 
@@ -129,6 +130,21 @@ TEST(TcpReading, LinesHonourTheLimitAndTheTerminator) {
         EXPECT_EQ(c.Client.ReadLine("|"), "");
         EXPECT_EQ(c.Client.ReadLine(""), "rest");
     }
+    {
+        // A terminator of several bytes that arrives split over two reads.
+        Connected c({Send("line one\r"), "pause:150", Send("\nnext\r"), "pause:150",
+                     Send("\n")});
+        EXPECT_EQ(c.Client.ReadLine("\r\n"), "line one");
+        EXPECT_EQ(c.Client.ReadLine("\r\n"), "next");
+    }
+    {
+        // An explicit maximum splits before the terminator is reached.
+        Connected c({Send("abcdefgh\nij\n")});
+        c.Client.MaxLineAction = TMxMaxLineAction::maSplit;
+        EXPECT_EQ(c.Client.ReadLine("\n", -1, 5), "abcde");
+        EXPECT_EQ(c.Client.ReadLine("\n", -1, 5), "fgh");
+        EXPECT_EQ(c.Client.ReadLine("\n", -1, 5), "ij");
+    }
 }
 
 TEST(TcpReading, BufferedLinesOutliveThePeersClose) {
@@ -184,6 +200,20 @@ TEST(TcpReading, DisconnectFiresOnceAndFreesTheOwnedHandler) {
     } catch (const EMxNotConnected& e) {
         EXPECT_EQ(e.Message, "Not Connected");
     }
+    EXPECT_THROW(c.Client.ReadLine(), EMxNotConnected);
+    EXPECT_EQ(c.Client.ReadIntoBuffer(false), 0);
+}
+
+TEST(TcpReading, StreamOverTheConnectionReadsExactlyAndCannotSeek) {
+    Connected c({Send("abc"), "pause:150", Send("defgh"), Expect("written")});
+    TMxTCPStream stream(&c.Client);
+    char got[6];
+    EXPECT_EQ(stream.Read(got, 6), 6);
+    EXPECT_EQ(std::string(got, 6), "abcdef");
+    EXPECT_EQ(stream.Seek(0, soBeginning), -1);
+    EXPECT_EQ(stream.Write("written", 7), 7);
+    EXPECT_EQ(c.Client.TakeReadBuffer(), "gh");
+    EXPECT_TRUE(c.PeerContent());
 }
 
 TEST(TcpReading, WritesGoOutAsTheyAreAsked) {

@@ -16,6 +16,7 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <thread>
 #include <vector>
@@ -463,5 +464,89 @@ TEST(TlsReading, ServerHandlerAcceptsAndRefusesHandshakes) {
         }
         client.join();
         EXPECT_EQ(clientError, "");
+    }
+}
+
+// An event that raises inside one of OpenSSL's callbacks must not unwind
+// through OpenSSL: the handshake or key load fails, the connect raises an
+// exception of the mail tree and the transport is closed.
+TEST(TlsReading, EventsThatRaiseInsideOpenSslCallbacksFailTheConnectCleanly) {
+    auto server = StartServer("implicit");
+    const Certificates& certs = Certificates::Get();
+    struct Case {
+        const char* name;
+        std::function<void(TMxSSLIOHandlerSocket&)> set;
+    };
+    const std::vector<Case> cases = {
+        {"verification",
+         [](TMxSSLIOHandlerSocket& h) {
+             h.SSLOptions()->VerifyMode = {TMxSSLVerifyMode::sslvrfPeer};
+             h.SSLOptions()->VerifyDepth = 9;
+             h.OnVerifyPeer = [](TMxX509*) -> bool { throw std::runtime_error("no"); };
+         }},
+        {"password",
+         [&](TMxSSLIOHandlerSocket& h) {
+             h.SSLOptions()->CertFile = certs.LocalhostCert();
+             h.SSLOptions()->KeyFile = certs.LockedKey();
+             h.OnGetPassword = [](AnsiString&) { throw EMxException("cancelled"); };
+         }},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.name);
+        TlsClient c(server->Port());
+        k.set(*c.Handler);
+        EXPECT_THROW(c.Client->Connect(10000), EMxException);
+        EXPECT_FALSE(c.Client->IsConnected());
+    }
+}
+
+// A status event that raises is the caller's to hear of, but not from
+// inside OpenSSL: the connection is either made or cleanly refused.
+TEST(TlsReading, StatusEventThatRaisesLeavesNoHalfOpenConnection) {
+    auto server = StartServer("implicit");
+    TlsClient c(server->Port());
+    c.Handler->OnStatusInfo = [](const AnsiString&) { throw EMxException("status"); };
+    try {
+        c.Client->Connect(10000);
+        EXPECT_EQ(c.Client->ReadLine().substr(0, 4), "220 ");
+    } catch (const EMxException&) {
+        EXPECT_FALSE(c.Client->IsConnected());
+    }
+    c.Client->Disconnect();
+}
+
+// The handler freed while its connection is open is forgotten by the
+// connection, which then reports itself closed.
+TEST(TlsReading, HandlerFreedUnderAnOpenConnectionIsForgotten) {
+    auto server = StartServer("implicit");
+    TlsClient c(server->Port());
+    c.Client->Connect(10000);
+    c.Handler.reset();
+    EXPECT_EQ(c.Client->IOHandler(), nullptr);
+    EXPECT_FALSE(c.Client->IsConnected());
+    EXPECT_THROW(c.Client->Write("NOOP\r\n"), EMxNotConnected);
+}
+
+// The client and general modes connect as a client; a client handler set
+// to the server role cannot, and says so.
+TEST(TlsReading, ModeDecidesWhetherAClientCanConnect) {
+    auto server = StartServer("implicit");
+    struct Case {
+        TMxSSLMode mode;
+        bool connects;
+    };
+    for (const Case& k : {Case{TMxSSLMode::sslmClient, true}, Case{TMxSSLMode::sslmBoth, true},
+                          Case{TMxSSLMode::sslmServer, false}}) {
+        SCOPED_TRACE(static_cast<int>(k.mode));
+        TlsClient c(server->Port());
+        c.Handler->SSLOptions()->Mode = k.mode;
+        if (k.connects) {
+            c.Client->Connect(10000);
+            EXPECT_EQ(c.Client->ReadLine().substr(0, 4), "220 ");
+            c.Client->Disconnect();
+        } else {
+            EXPECT_THROW(c.Client->Connect(10000), EMxOSSLConnectError);
+            EXPECT_FALSE(c.Client->IsConnected());
+        }
     }
 }
