@@ -550,3 +550,37 @@ TEST(TlsReading, ModeDecidesWhetherAClientCanConnect) {
         }
     }
 }
+
+// A body larger than the socket's buffers goes through the session whole,
+// in the implicit and the STARTTLS form: writes wait for room instead of
+// failing. (The recipient makes the server refuse the data once it has
+// read all of it, so that it reports nothing.)
+TEST(TlsReading, LargeBodyGoesThroughTheSessionWhole) {
+    for (const char* mode : {"implicit", "starttls"}) {
+        SCOPED_TRACE(mode);
+        auto server = StartServer(mode);
+        TlsClient c(server->Port());
+        const bool startTls = std::string(mode) == "starttls";
+        c.Handler->SetBypassTls(startTls);
+        c.Client->Connect(10000);
+        EXPECT_EQ(c.Client->ReadLine().substr(0, 4), "220 ");
+        c.Client->SendCommand("EHLO reader", 250);
+        if (startTls) {
+            c.Client->SendCommand("STARTTLS", 220);
+            c.Handler->SetBypassTls(false);
+            c.Client->ResetConnectionState();
+            c.Client->SendCommand("EHLO reader", 250);
+        }
+        c.Client->SendCommand("MAIL FROM:<alerts@example.com>", 250);
+        c.Client->SendCommand("RCPT TO:<bounce@example.com>", 250);
+        c.Client->SendCommand("DATA", 354);
+        std::string body = "Subject: large\r\n\r\n";
+        const std::string line = std::string(70, 'z') + "\r\n";
+        for (int i = 0; i < 60000; ++i) body += line;
+        c.Client->Write(body);
+        c.Client->SendCommand(".", 554);
+        c.Client->SendCommand("NOOP", 250);
+        c.Client->SendCommand("QUIT", 221);
+        c.Client->Disconnect();
+    }
+}
