@@ -313,15 +313,28 @@ TEST(TlsReading, SwitchOffWhileClosedOnlyRecordsTheChoice) {
     c.Client->Disconnect();
 }
 
-// A server whose certificate names another host is refused, and the
-// transport is closed.
-TEST(TlsReading, CertificateForAnotherNameFailsTheConnect) {
+// A server whose certificate names another host, or is signed by nobody
+// the client trusts, is refused, and the transport is closed.
+TEST(TlsReading, UntrustedServerCertificateFailsTheConnect) {
     const Certificates& certs = Certificates::Get();
-    SmtpPeer server("implicit", certs.WrongNameCert(), certs.WrongNameKey());
-    TlsClient c(server.Port());
-    EXPECT_THROW(c.Client->Connect(10000), EMxOSSLConnectError);
-    EXPECT_FALSE(c.Client->IsConnected());
-    EXPECT_EQ(c.Handler->SSLSocket(), nullptr);
+    struct Case {
+        const char* name;
+        std::string cert, key;
+        bool trustCA;
+    };
+    const std::vector<Case> cases = {
+        {"another name", certs.WrongNameCert(), certs.WrongNameKey(), true},
+        {"unknown signer", certs.LocalhostCert(), certs.LocalhostKey(), false},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.name);
+        SmtpPeer server("implicit", k.cert, k.key);
+        TlsClient c(server.Port());
+        if (!k.trustCA) c.Handler->SSLOptions()->RootCertFile = "";
+        EXPECT_THROW(c.Client->Connect(10000), EMxOSSLConnectError);
+        EXPECT_FALSE(c.Client->IsConnected());
+        EXPECT_EQ(c.Handler->SSLSocket(), nullptr);
+    }
 }
 
 // A handshake the peer never answers, answers in the clear or cuts off
@@ -371,6 +384,7 @@ TEST(TlsReading, FailedStartTlsClosesTheConnection) {
     c.Client->SendCommand("QUIT", 221);
     c.Client->Disconnect();
 }
+
 
 namespace {
 
@@ -453,6 +467,10 @@ TEST(TlsReading, ServerHandlerAcceptsAndRefusesHandshakes) {
             const std::string reply = "welcome\r\n";
             EXPECT_EQ(peer->SendBytes(reply.data(), static_cast<int>(reply.size())),
                       static_cast<int>(reply.size()));
+            // The client's disconnect closes its session: the server reads
+            // a close, not an error.
+            EXPECT_TRUE(peer->WaitReadable(5000));
+            EXPECT_EQ(peer->ReceiveBytes(buffer, sizeof buffer), 0);
         } else {
             try {
                 peer->OnAccepted();
@@ -583,4 +601,49 @@ TEST(TlsReading, LargeBodyGoesThroughTheSessionWhole) {
         c.Client->SendCommand("QUIT", 221);
         c.Client->Disconnect();
     }
+}
+
+// A TLS peer that drops the TCP connection without closing the session:
+// what it sent before is read, then the connection counts as closed.
+TEST(TlsReading, PeerThatDropsTheSocketEndsTheConnection) {
+    const Certificates& certs = Certificates::Get();
+    TMxServerIOHandlerSSL server;
+    server.SSLOptions()->CertFile = certs.LocalhostCert();
+    server.SSLOptions()->KeyFile = certs.LocalhostKey();
+    Listener listener;
+    std::string clientError;
+    std::vector<std::string> lines;
+    bool gracefully = false;
+    bool stillConnected = true;
+    std::thread client([&] {
+        try {
+            TlsClient c(listener.Port);
+            c.Client->ReadTimeout = 5000;
+            c.Client->Connect(10000);
+            lines.push_back(c.Client->ReadLine());
+            try {
+                lines.push_back(c.Client->ReadLine());
+            } catch (const EMxConnClosedGracefully&) {
+                gracefully = true;
+            } catch (const EMxException& e) {
+                clientError = std::string(e.ClassName()) + ": " + e.what();
+            }
+            stillConnected = c.Client->IsConnected();
+            c.Client->Disconnect();
+        } catch (const std::exception& e) {
+            clientError = e.what();
+        }
+    });
+    std::unique_ptr<TMxIOHandler> peer(server.Accept(listener.Handle.Handle()));
+    ASSERT_NE(peer, nullptr);
+    peer->OnAccepted();
+    const std::string bye = "bye\r\n";
+    peer->SendBytes(bye.data(), static_cast<int>(bye.size()));
+    auto* socketPeer = dynamic_cast<TMxIOHandlerSocket*>(peer.get());
+    ASSERT_NE(socketPeer, nullptr);
+    Stack().SockShutdown(socketPeer->SocketBinding()->Handle(), 2);
+    client.join();
+    EXPECT_EQ(lines, std::vector<std::string>{"bye"});
+    EXPECT_TRUE(gracefully) << clientError;
+    EXPECT_FALSE(stillConnected);
 }
