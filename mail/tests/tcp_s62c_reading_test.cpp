@@ -3,6 +3,7 @@
 // text, counts, streams and files, captured lines and the connect rules.
 #include "Peer.h"
 #include "mail/MxIOHandler.h"
+#include "mail/MxIntercept.h"
 #include "mail/MxNetExceptions.h"
 #include "mail/MxRFCReply.h"
 #include "mail/MxSocketHandle.h"
@@ -91,6 +92,16 @@ TEST(TcpReading, ExpectedCodesDecideWhetherAReplyRaises) {
         } catch (const EMxProtocolReplyError& e) {
             EXPECT_EQ(e.ReplyErrorCode, 550);
             EXPECT_EQ(e.Message, "no such user\r\n");
+        }
+    }
+    {
+        Connected c({Expect("DATA\r\n"), Send("554-first reason\r\n554 second reason\r\n")});
+        try {
+            c.Client.SendCommand("DATA", 354);
+            ADD_FAILURE() << "accepted";
+        } catch (const EMxProtocolReplyError& e) {
+            EXPECT_EQ(e.ReplyErrorCode, 554);
+            EXPECT_EQ(e.Message, "first reason\r\nsecond reason\r\n");
         }
     }
     {
@@ -238,6 +249,25 @@ TEST(TcpReading, WritesGoOutAsTheyAreAsked) {
     stream.Seek(6, TSeekOrigin::soBeginning);
     c.Client.WriteStreamData(&stream, false, false, 4);
     EXPECT_TRUE(c.PeerContent());
+}
+
+// A stream that ends before the size it was said to have raises after
+// sending what it had, and the work it began is finished.
+TEST(TcpReading, StreamShorterThanItsSizeRaises) {
+    Connected c({Expect("xyz"), "stall"});
+    int begun = 0, ended = 0;
+    c.Client.OnWorkBegin = [&](TObject*, TWorkMode, std::int32_t) { ++begun; };
+    c.Client.OnWorkEnd = [&](TObject*, TWorkMode) { ++ended; };
+    TMemoryStream stream;
+    stream.Write("xyz", 3);
+    try {
+        c.Client.WriteStreamData(&stream, true, false, 10);
+        ADD_FAILURE() << "sent";
+    } catch (const EMxNoDataToRead& e) {
+        EXPECT_EQ(e.Message, "No data to read.");
+    }
+    EXPECT_EQ(begun, 1);
+    EXPECT_EQ(ended, 1);
 }
 
 TEST(TcpReading, FilesAreSentWholeAndAMissingOneIsNamed) {
@@ -495,4 +525,17 @@ TEST(TcpReading, FailedConnectLeavesTheClientReadyForAnother) {
     client.SetPort(peer.Port());
     client.Connect(2000);
     EXPECT_EQ(client.ReadLine(), "up");
+}
+
+// No single receive takes more than RecvBufferSize bytes.
+TEST(TcpReading, ReceivesAreBoundedByTheBufferSize) {
+    TMxConnectionIntercept intercept;
+    std::vector<std::int64_t> blocks;
+    intercept.OnReceive = [&](TObject*, TStream* s) { blocks.push_back(s->GetSize()); };
+    Connected c({"pause:200", Send("0123456789\n")});
+    c.Client.SetIntercept(&intercept);
+    c.Client.RecvBufferSize = 4;
+    EXPECT_EQ(c.Client.ReadLine(), "0123456789");
+    EXPECT_EQ(blocks, (std::vector<std::int64_t>{4, 4, 3}));
+    c.Client.SetIntercept(nullptr);
 }

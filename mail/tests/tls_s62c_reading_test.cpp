@@ -12,6 +12,7 @@
 #include "mail/MxSocketHandle.h"
 #include "mail/MxTCPClient.h"
 
+#include <algorithm>
 #include <chrono>
 #include <functional>
 #include <gtest/gtest.h>
@@ -104,12 +105,16 @@ TEST(TlsReading, ImplicitTlsConnectsForEveryMethodAndReportsTheCipher) {
         SCOPED_TRACE(static_cast<int>(method));
         TlsClient c(server->Port());
         c.Handler->SSLOptions()->Method = method;
+        c.Handler->OnBeforeConnect = [&](TObject*) { c.Status.push_back("(before connect)"); };
         c.Client->Connect(10000);
+        // The plain connect is told of before any of the handshake.
+        EXPECT_EQ(std::count(c.Status.begin(), c.Status.end(), "(before connect)"), 1);
+        EXPECT_EQ(c.Status.front(), "(before connect)");
         ASSERT_NE(c.Handler->SSLSocket(), nullptr);
         EXPECT_EQ(c.Client->ReadLine().substr(0, 4), "220 ");
         EXPECT_TRUE(c.StatusStartsWith("SSL status: \""));
         for (const AnsiString& s : c.Status)
-            if (s.rfind("Cipher: ", 0) != 0)
+            if (s.rfind("Cipher: ", 0) != 0 && s != "(before connect)")
                 EXPECT_TRUE(s.rfind("SSL status: \"", 0) == 0 && s.size() > 14 && s.back() == '"')
                     << s;
         EXPECT_TRUE(c.StatusStartsWith("Cipher: name = "));
