@@ -204,11 +204,13 @@ TEST(TlsReading, LockedKeyTakesThePasswordFromTheEvent) {
     struct Case {
         std::string password;
         bool accepted;
+        bool ask = true; // false: no event, so an empty password
     };
     const std::vector<Case> cases = {
         {Certificates::LockedKeyPassword, true},
         {"wrong", false},
         {std::string(100000, 'x'), false},
+        {"", false, false},
     };
     for (const Case& k : cases) {
         SCOPED_TRACE(k.password.substr(0, 20));
@@ -216,10 +218,11 @@ TEST(TlsReading, LockedKeyTakesThePasswordFromTheEvent) {
         c.Handler->SSLOptions()->CertFile = certs.LocalhostCert();
         c.Handler->SSLOptions()->KeyFile = certs.LockedKey();
         int asked = 0;
-        c.Handler->OnGetPassword = [&](AnsiString& APassword) {
-            ++asked;
-            APassword = k.password;
-        };
+        if (k.ask)
+            c.Handler->OnGetPassword = [&](AnsiString& APassword) {
+                ++asked;
+                APassword = k.password;
+            };
         if (k.accepted) {
             c.Client->Connect(10000);
             EXPECT_EQ(c.Client->ReadLine().substr(0, 4), "220 ");
@@ -232,7 +235,7 @@ TEST(TlsReading, LockedKeyTakesThePasswordFromTheEvent) {
                 EXPECT_EQ(e.Message, "Could not load key, check password.");
             }
         }
-        EXPECT_GE(asked, 1);
+        EXPECT_EQ(asked >= 1, k.ask);
     }
 }
 
@@ -651,4 +654,19 @@ TEST(TlsReading, PeerThatDropsTheSocketEndsTheConnection) {
     EXPECT_EQ(lines, std::vector<std::string>{"bye"});
     EXPECT_TRUE(gracefully) << clientError;
     EXPECT_FALSE(stillConnected);
+}
+
+// The switch to TLS on an open connection is bound by the handshake
+// time-out too: a peer that goes silent after its go-ahead fails it.
+TEST(TlsReading, StartTlsHandshakeIsBoundByItsTimeOut) {
+    mailtest::ScriptedPeer peer({mailtest::Send("220 go ahead\r\n"), "stall"});
+    TlsClient c(peer.Port());
+    c.Handler->HandshakeTimeout = 300;
+    c.Handler->SetBypassTls(true);
+    c.Client->Connect(10000);
+    EXPECT_EQ(c.Client->ReadLine(), "220 go ahead");
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_THROW(c.Handler->SetBypassTls(false), EMxOSSLConnectError);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(3));
+    EXPECT_FALSE(c.Client->IsConnected());
 }
