@@ -211,7 +211,7 @@ TEST(SocketReading, TimedConnectGivesUpAndClosesTheHandler) {
 // A connect that succeeds binds where it was asked and takes the Nagle
 // setting; a change on the open socket is applied at once.
 TEST(SocketReading, ConnectBindsTheAskedPortAndAppliesNagle) {
-    mailtest::ScriptedPeer peer({"stall"});
+    mailtest::ScriptedPeer peer({"stall", "--", "stall"});
     const int local = FreePort();
     TMxIOHandlerSocket handler;
     handler.SetUseNagle(false);
@@ -235,6 +235,15 @@ TEST(SocketReading, ConnectBindsTheAskedPortAndAppliesNagle) {
     EXPECT_FALSE(handler.WaitReadable(50));
     handler.CloseTransport();
     EXPECT_FALSE(handler.IsConnected());
+
+    // A range given to the connect (its top first) binds its highest port.
+    const int top = FreePort();
+    handler.OpenTransport();
+    handler.ConnectTransport("127.0.0.1", peer.Port(), 2000, top, top - 2, 0, "");
+    EXPECT_EQ(handler.SocketBinding()->Port, top);
+    EXPECT_EQ(handler.SocketBinding()->ClientPortMax, top);
+    EXPECT_EQ(handler.SocketBinding()->ClientPortMin, top - 2);
+    handler.CloseTransport();
 }
 
 // Proxy settings with an owner are shared and forgotten when freed;
