@@ -8,8 +8,8 @@
 #include "mail/MxIOHandler.h"
 #include "mail/MxIntercept.h"
 #include "mail/MxNetExceptions.h"
-#include "mail/MxSocketHandle.h"
 #include "mail/MxSSLIOHandler.h"
+#include "mail/MxSocketHandle.h"
 #include "mail/MxSocks.h"
 #include "mail/MxTCPClient.h"
 #include "platform/rtl/Streams.h"
@@ -61,7 +61,8 @@ TEST(SocketReading, BindingTakesOnePortOrTheHighestFreeOfARange) {
     };
     const std::vector<Case> cases = {
         {"system's choice", 0, 0, 0, 0, nullptr},
-        {"busy port", busy, 0, 0, -1, "Could not bind socket. Address and port are already in use."},
+        {"busy port", busy, 0, 0, -1,
+         "Could not bind socket. Address and port are already in use."},
         {"port wins over range", busy, top - 3, top, -1,
          "Could not bind socket. Address and port are already in use."},
         {"half a range is none", 0, 0, top, 0, nullptr},

@@ -9,8 +9,8 @@
 #include "mail/MxSocketHandle.h"
 #include "mail/MxTCPClient.h"
 #include "mail/MxTCPStream.h"
-#include "platform/rtl/StringList.h"
 #include "platform/rtl/Streams.h"
+#include "platform/rtl/StringList.h"
 
 #include <chrono>
 #include <cstdio>
@@ -48,7 +48,8 @@ struct Connected {
 
 std::vector<std::string> Lines(const TStrings& AText) {
     std::vector<std::string> lines;
-    for (int i = 0; i < AText.Count(); ++i) lines.push_back(AText[i]);
+    for (int i = 0; i < AText.Count(); ++i)
+        lines.push_back(AText[i]);
     return lines;
 }
 
@@ -62,12 +63,16 @@ TEST(TcpReading, RepliesAreParsedIntoCodeAndTextLines) {
         std::vector<std::string> text;
     };
     const std::vector<Case> cases = {
-        {"multi-line", "250-first\r\n250-AUTH LOGIN\r\n250 SIZE\r\n", 250,
+        {"multi-line",
+         "250-first\r\n250-AUTH LOGIN\r\n250 SIZE\r\n",
+         250,
          {"first", "AUTH LOGIN", "SIZE"}},
         {"blank line inside", "250-first\r\n\r\n250 last\r\n", 250, {"first", "last"}},
         {"blank lines before", "\r\n  \r\n  220 ready  \r\n", 220, {"ready"}},
         {"bare code ends", "250-first\r\n250\r\n", 250, {"first", ""}},
-        {"foreign line kept", "250-first\r\n   continued here\r\n250 end\r\n", 250,
+        {"foreign line kept",
+         "250-first\r\n   continued here\r\n250 end\r\n",
+         250,
          {"first", "continued here", "end"}},
         {"end marker without case", "2aB-one\r\n2Ab two\r\n", 0, {"one", "two"}},
     };
@@ -143,8 +148,7 @@ TEST(TcpReading, LinesHonourTheLimitAndTheTerminator) {
     }
     {
         // A terminator of several bytes that arrives split over two reads.
-        Connected c({Send("line one\r"), "pause:150", Send("\nnext\r"), "pause:150",
-                     Send("\n")});
+        Connected c({Send("line one\r"), "pause:150", Send("\nnext\r"), "pause:150", Send("\n")});
         EXPECT_EQ(c.Client.ReadLine("\r\n"), "line one");
         EXPECT_EQ(c.Client.ReadLine("\r\n"), "next");
     }
@@ -273,7 +277,8 @@ TEST(TcpReading, StreamShorterThanItsSizeRaises) {
 TEST(TcpReading, FilesAreSentWholeAndAMissingOneIsNamed) {
     const std::string path = ::testing::TempDir() + "tcp_reading_file.txt";
     std::string content;
-    for (int i = 0; i < 5000; ++i) content += static_cast<char>('A' + i % 26);
+    for (int i = 0; i < 5000; ++i)
+        content += static_cast<char>('A' + i % 26);
     {
         TMemoryStream file;
         file.Write(content.data(), static_cast<int>(content.size()));
@@ -413,7 +418,8 @@ TEST(TcpReading, StatusAndWorkEventsFrameTheConversation) {
     client.Disconnect();
     std::vector<std::string> wanted = {"begin 0 0", "end 0", "begin 1 8", "end 1"};
     std::vector<std::string> work, status;
-    for (const std::string& e : events) (e.rfind("status", 0) == 0 ? status : work).push_back(e);
+    for (const std::string& e : events)
+        (e.rfind("status", 0) == 0 ? status : work).push_back(e);
     EXPECT_EQ(work, wanted);
     ASSERT_GE(status.size(), 3u);
     EXPECT_EQ(status[status.size() - 3].substr(0, 9), "status 2 ");
@@ -444,7 +450,8 @@ TEST(TcpReading, WritingToAGonePeerRaisesAndClosesTheTransport) {
 
 TEST(TcpReading, AReplyThatNeverEndsIsRefused) {
     std::string wire;
-    for (int i = 0; i < 1100; ++i) wire += "250-line " + std::to_string(i) + "\r\n";
+    for (int i = 0; i < 1100; ++i)
+        wire += "250-line " + std::to_string(i) + "\r\n";
     wire += "250 end\r\n";
     Connected c({Send(wire)});
     EXPECT_THROW(c.Client.ReadReply({}), EMxException);
@@ -476,7 +483,8 @@ TEST(TcpReading, PeersCloseIsToldOnce) {
 TEST(TcpReading, InputBufferConsumesByOffsetAndPacksLate) {
     TMxManagedBuffer buffer;
     std::string data;
-    for (int i = 0; i < 40000; ++i) data += static_cast<char>('a' + i % 26);
+    for (int i = 0; i < 40000; ++i)
+        data += static_cast<char>('a' + i % 26);
     buffer.Append(data.data(), static_cast<int>(data.size()));
     std::vector<int> removed;
     buffer.OnBytesRemoved = [&](int ACount) { removed.push_back(ACount); };

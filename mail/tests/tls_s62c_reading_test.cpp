@@ -127,7 +127,8 @@ TEST(TlsReading, ImplicitTlsConnectsForEveryMethodAndReportsTheCipher) {
                                      "bits = " + std::to_string(cipher->CipherBits()) + "; " +
                                      "version = " + cipher->CipherVersion() + "; ";
         bool found = false;
-        for (const AnsiString& s : c.Status) found = found || s == expected;
+        for (const AnsiString& s : c.Status)
+            found = found || s == expected;
         EXPECT_TRUE(found) << expected;
         c.Client->SendCommand("QUIT", 221);
         // The server's close after QUIT is a graceful close, not a failure.
@@ -262,7 +263,8 @@ TEST(TlsReading, VerificationEventDecidesTheHandshake) {
             c.Client->Connect(10000);
             EXPECT_EQ(c.Client->ReadLine().substr(0, 4), "220 ");
             bool leaf = false;
-            for (const std::string& s : subjects) leaf = leaf || s.find("CN=localhost") != s.npos;
+            for (const std::string& s : subjects)
+                leaf = leaf || s.find("CN=localhost") != s.npos;
             EXPECT_TRUE(leaf);
             c.Client->Disconnect();
         } else {
@@ -393,7 +395,6 @@ TEST(TlsReading, FailedStartTlsClosesTheConnection) {
     c.Client->Disconnect();
 }
 
-
 namespace {
 
 // A loopback listener on a port of the system's choosing.
@@ -462,7 +463,8 @@ TEST(TlsReading, ServerHandlerAcceptsAndRefusesHandshakes) {
         if (tlsClient) {
             peer->OnAccepted();
             bool cipher = false;
-            for (const AnsiString& s : serverStatus) cipher = cipher || s.rfind("Cipher: name = ", 0) == 0;
+            for (const AnsiString& s : serverStatus)
+                cipher = cipher || s.rfind("Cipher: name = ", 0) == 0;
             EXPECT_TRUE(cipher);
             std::string got;
             char buffer[64];
@@ -602,7 +604,8 @@ TEST(TlsReading, LargeBodyGoesThroughTheSessionWhole) {
         c.Client->SendCommand("DATA", 354);
         std::string body = "Subject: large\r\n\r\n";
         const std::string line = std::string(70, 'z') + "\r\n";
-        for (int i = 0; i < 60000; ++i) body += line;
+        for (int i = 0; i < 60000; ++i)
+            body += line;
         c.Client->Write(body);
         c.Client->SendCommand(".", 554);
         c.Client->SendCommand("NOOP", 250);
