@@ -102,7 +102,9 @@ bool TMxSocketHandle::AcceptFrom(TMxSocket AListener) {
     AnsiString ip;
     int port = 0;
     const TMxSocket accepted = stack.SockAccept(AListener, ip, port);
-    if (stack.CheckSocketResult(accepted, {WSAEINTR, WSAENOTSOCK})) return false;
+    // A listener closed before or under the call: POSIX reports the closed
+    // descriptor as EBADF where Winsock says "not a socket".
+    if (stack.CheckSocketResult(accepted, {WSAEINTR, WSAEBADF, WSAENOTSOCK})) return false;
     FHandle = accepted;
     FSocketOpen = true;
     UpdateBindings();
