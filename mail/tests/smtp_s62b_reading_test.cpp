@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -416,4 +417,63 @@ TEST(SmtpReading, RefusedLoginRaisesWithTheServersCode) {
         EXPECT_FALSE(client.smtp.Authenticated());
         client.smtp.Disconnect();
     }
+}
+
+TEST(SmtpReading, LineBreaksInCommandTextAreRefusedAndInTheMailAgentFolded) {
+    struct Case {
+        const char* name;
+        std::string helo;
+        std::string verify;
+        std::string agent;
+    };
+    const std::vector<Case> cases = {
+        {"verify", "probe.example", "u\r\nRSET", ""},
+        {"verify bare LF", "probe.example", "u\nRSET", ""},
+        {"helo", "probe.example\r\nRSET", "", ""},
+        {"mail agent", "probe.example", "", "agent\r\nRSET"},
+        {"mail agent bare LF", "probe.example", "", "agent\nRSET"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        mailtest::LoopbackPeer peer(Greeting + EhloPlain + TransactionOk);
+        Client client(peer.Port());
+        client.smtp.HeloName = c.helo;
+        client.smtp.MailAgent = c.agent;
+        if (c.agent.empty()) {
+            try {
+                client.smtp.Connect(2000);
+                client.smtp.Verify(c.verify);
+                ADD_FAILURE() << "no exception";
+            } catch (const EMxException& e) {
+                EXPECT_NE(std::string(e.what()).find("Invalid character"), std::string::npos)
+                    << e.what();
+            }
+        } else {
+            client.smtp.Connect(2000);
+            TMxMessage msg;
+            OneRecipient(msg);
+            client.smtp.Send(&msg);
+        }
+        client.smtp.Disconnect();
+        const std::string received = peer.Received();
+        // The text after the line break never stands as a command of its own.
+        const std::vector<std::string> commands = Commands(received);
+        EXPECT_EQ(std::count(commands.begin(), commands.end(), "RSET"), c.agent.empty() ? 0 : 1);
+        if (!c.agent.empty()) {
+            const std::vector<std::string> message = MessageLines(received);
+            const auto at = std::find(message.begin(), message.end(), "X-Mailer: agent");
+            ASSERT_NE(at, message.end());
+            ASSERT_NE(at + 1, message.end());
+            EXPECT_EQ(at[1], " RSET");
+        }
+    }
+}
+
+TEST(SmtpReading, AServerThatNeverGreetsEndsConnectWithTheLinkClosed) {
+    mailtest::LoopbackPeer peer;
+    Client client(peer.Port());
+    client.smtp.ReadTimeout = 300;
+    EXPECT_THROW(client.smtp.Connect(2000), EMxException);
+    EXPECT_FALSE(client.smtp.IsConnected());
+    EXPECT_EQ(peer.Received(), "QUIT\r\n");
 }
