@@ -14,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -421,4 +422,83 @@ TEST(MessageClientReading, ReadsMimePartsIntoTextsAndTemporaryAttachments) {
     }
     EXPECT_FALSE(std::filesystem::exists(dataFile));
     client.Disconnect();
+}
+
+TEST(MessageClientReading, PartsReadBackUnstuffedAndEndAtTheTerminator) {
+    const std::string boundary = "=_probe_boundary";
+    const std::string head = "Subject: parts\r\nMIME-Version: 1.0\r\n"
+                             "Content-Type: multipart/mixed; boundary=\"" + boundary + "\"\r\n\r\n"
+                             "preamble\r\n"
+                             "--" + boundary + "\r\n"
+                             "Content-Type: text/plain\r\nContent-Transfer-Encoding: 7bit\r\n\r\n"
+                             "..x\r\nplain\r\n";
+    struct Case {
+        const char* name;
+        std::string rest;
+    };
+    const std::vector<Case> cases = {
+        {"closed", "--" + boundary + "--\r\n.\r\nafter\r\n"},
+        {"cut off before the closing boundary", ".\r\nafter\r\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        mailtest::LoopbackPeer peer(head + c.rest);
+        TMxMessageClient client;
+        client.SetHost("127.0.0.1");
+        client.SetPort(peer.Port());
+        client.ReadTimeout = 2000;
+        client.Connect(2000);
+        TMxMessage msg;
+        client.ReadHeader(&msg);
+        client.ReadBody(&msg);
+        ASSERT_GE(msg.Parts()->Count(), 1);
+        auto* text = dynamic_cast<TMxText*>(msg.Parts()->Items(0));
+        ASSERT_NE(text, nullptr);
+        ASSERT_GE(text->Body()->Count(), 2);
+        EXPECT_EQ(text->Body()->Strings(0), ".x");
+        EXPECT_EQ(text->Body()->Strings(1), "plain");
+        EXPECT_EQ(client.ReadLine(), "after");
+        client.Disconnect();
+    }
+}
+
+TEST(MessageClientReading, AReadCutShortRaisesAndStillEndsItsWork) {
+    struct Case {
+        const char* name;
+        std::string wire;
+        bool headerFails;
+    };
+    const std::vector<Case> cases = {
+        {"header cut short", "Subject: cut\r\nX-One: 1\r\n", true},
+        {"body cut short", "Subject: cut\r\n\r\nline\r\n", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::string seen;
+        {
+            mailtest::LoopbackPeer peer(c.wire);
+            TMxMessageClient client;
+            client.SetHost("127.0.0.1");
+            client.SetPort(peer.Port());
+            client.ReadTimeout = 300;
+            client.Connect(2000);
+            Recorder recorder;
+            recorder.Attach(client);
+            TMxMessage msg;
+            // The peer sends its bytes and then says nothing more, so the
+            // read runs into its time-out.
+            if (c.headerFails) {
+                EXPECT_THROW(client.ReadHeader(&msg), EMxException);
+            } else {
+                client.ReadHeader(&msg);
+                EXPECT_THROW(client.ReadBody(&msg), EMxException);
+            }
+            const std::vector<std::string> work = recorder.Without("status");
+            ASSERT_FALSE(work.empty());
+            EXPECT_EQ(work.back(), "end read");
+            EXPECT_EQ(std::count(work.begin(), work.end(), "begin read"),
+                      std::count(work.begin(), work.end(), "end read"));
+            client.Disconnect();
+        }
+    }
 }
