@@ -165,6 +165,9 @@ TEST(CommonReading, NameTablesAndTextSearches) {
         {"oneXtwo", "x", true, true, "oneXtwo", ""},
         {std::string("a\0b", 3), std::string(1, '\0'), true, true, "a", "b"},
         {"key: value", ": ", true, true, "key", "value"},
+        {"abc", "", true, true, "abc", ""},
+        {"", ",", true, true, "", ""},
+        {"a,", ",", true, true, "a", ""},
     };
     for (const Fetch& f : fetches) {
         SCOPED_TRACE(f.input);
@@ -338,4 +341,17 @@ TEST(CommonReading, TheStackLivesWhileAComponentDoes) {
     bool other = true;
     std::thread([&] { other = InMainThread(); }).join();
     EXPECT_FALSE(other);
+}
+
+TEST(CommonReading, LocaleNamesGiveTheirCharacterSetFamily) {
+    struct Case {
+        const char* locale;
+        int code;
+    };
+    const std::vector<Case> cases = {
+        {"zh_CN.UTF-8", 0}, {"zh_CN", 0},   {"zh_TW.Big5", 1}, {"zh_HK", 1},
+        {"ja_JP.eucJP", 2}, {"ja_JP", 2},   {"ko_KR.UTF-8", 3}, {"en_US.UTF-8", 4},
+        {"C", 4},           {"POSIX", 4},   {"", 4},            {"de_DE@euro", 4},
+    };
+    for (const Case& c : cases) EXPECT_EQ(LocaleCharsetCodeOf(c.locale), c.code) << c.locale;
 }

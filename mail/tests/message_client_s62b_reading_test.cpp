@@ -502,3 +502,33 @@ TEST(MessageClientReading, AReadCutShortRaisesAndStillEndsItsWork) {
         }
     }
 }
+
+TEST(MessageClientReading, PartHeaderValuesCannotStartLinesOfTheirOwn) {
+    struct Case {
+        const char* name;
+        std::string attachmentName;
+        std::string contentType;
+    };
+    const std::vector<Case> cases = {
+        {"name with CR LF", "evil\r\nX-Injected: 1.bin", ""},
+        {"name with LF", "evil\nX-Injected: 1.bin", ""},
+        {"type with CR LF", "a.bin", "application/pdf\r\nX-Injected: 1"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempFile data("abc");
+        TMxMessage msg;
+        msg.Body()->Add("body");
+        auto* attachment = new TMxAttachment(msg.Parts(), data.path);
+        attachment->AttachmentName = c.attachmentName;
+        std::string written;
+        try {
+            if (!c.contentType.empty()) attachment->SetContentType(c.contentType);
+            written = Written(msg);
+        } catch (const EMxException&) {
+            // Refusing the value is as good as keeping it off a line of its own.
+        }
+        for (const std::string& line : Lines(written))
+            EXPECT_EQ(line.rfind("X-Injected", 0), std::string::npos) << line;
+    }
+}
