@@ -111,6 +111,12 @@ TEST(CommonReading, DatesGoOutWithTheLocalZoneAndComeBackInLocalTime) {
                 At(2003, 6, 3, 12, 5, 9) + local, Second / 10);
     EXPECT_NEAR(Rfc822ToLocalDateTime("Tue, 3 Jun 2003 14:05:09"), At(2003, 6, 3, 14, 5, 9) + local,
                 Second / 10);
+    EXPECT_NEAR(Rfc822ToLocalDateTime("Tue, 3 Jun 2003 14:05:09 +0200 (CEST)"),
+                At(2003, 6, 3, 12, 5, 9) + local, Second / 10);
+    EXPECT_NEAR(Rfc822ToLocalDateTime("Tue, 3 Jun 2003 23:05:09 -0130"),
+                At(2003, 6, 4, 0, 35, 9) + local, Second / 10);
+    EXPECT_NEAR(Rfc822ToLocalDateTime("Tue, 3 Jun 2003 14:05:09 EST"),
+                At(2003, 6, 3, 14, 5, 9) + local, Second / 10);
     EXPECT_EQ(Rfc822ToLocalDateTime("not a date"), 0);
 }
 
@@ -211,6 +217,14 @@ TEST(CommonReading, StreamLinesEndAtAnyLineBreakAndTheStreamEnd) {
         EXPECT_STREQ(e.what(), ("End of stream: TStringStream at " +
                                 std::to_string(stream.GetSize())).c_str());
     }
+
+    // A lone CR as the last byte of a chunk ends its line; the next byte is
+    // the next line's first.
+    TStringStream crAtChunkEnd(longLine + "\rdef\r");
+    EXPECT_EQ(StreamReadLine(&crAtChunkEnd), longLine);
+    EXPECT_EQ(crAtChunkEnd.GetPosition(), 2048);
+    EXPECT_EQ(StreamReadLine(&crAtChunkEnd), "def");
+    EXPECT_EQ(crAtChunkEnd.GetPosition(), crAtChunkEnd.GetSize());
 
     TStringStream limited("abcdef\r\nz");
     EXPECT_EQ(StreamReadLine(&limited, 4), "abcd");
