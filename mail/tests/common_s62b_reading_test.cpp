@@ -72,6 +72,16 @@ TEST(CommonReading, DatesParseInEveryOrderAndLeaveTheZone) {
     }
 }
 
+TEST(CommonReading, OddDateTextsNeverBreakTheParser) {
+    for (const char* text : {"Tue", "Tue,", "Tue,x", ",", "Jun", "Jun 3", "3", "3 Jun", "-", "--",
+                             "3--", "a-b-c", ":", "3 Jun 2003 ::", "3 Jun 2003 1:2:3:4:5",
+                             "Mon, 31 Dec 9999 23:59:59 +1400", "1 Jan 0 0:0:0", "\t3\tJun\t2003"}) {
+        AnsiString rest = text;
+        const double parsed = Rfc822ToDateTime(rest);
+        EXPECT_TRUE(std::isfinite(parsed)) << text;
+    }
+}
+
 TEST(CommonReading, ZonesTurnIntoOffsetsAndBack) {
     struct Case {
         const char* text;
@@ -81,6 +91,9 @@ TEST(CommonReading, ZonesTurnIntoOffsetsAndBack) {
         {"+0200", 2.0 / 24},    {"-0530", -5.5 / 24}, {" +0100 ", 1.0 / 24},
         {"GMT", 0},             {"+ab12", 0},         {"", 0},
         {"-0000", 0},
+        {"+2359", (23 + 59.0 / 60) / 24},
+        // Hours past 23 or minutes past 59 are no time of day.
+        {"+2400", 0},           {"+0060", 0},         {"+99", 0},
     };
     for (const Case& c : toOffset) {
         SCOPED_TRACE(c.text);

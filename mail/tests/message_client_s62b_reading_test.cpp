@@ -532,3 +532,24 @@ TEST(MessageClientReading, PartHeaderValuesCannotStartLinesOfTheirOwn) {
             EXPECT_EQ(line.rfind("X-Injected", 0), std::string::npos) << line;
     }
 }
+
+TEST(MessageClientReading, GivenPartSettingsAreWrittenAsTheyStand) {
+    TempFile data("abc");
+    TMxMessage msg;
+    TMxText* text = AddText(msg, {"a=b"});
+    text->SetContentTransfer("Quoted-Printable");
+    auto* attachment = new TMxAttachment(msg.Parts(), data.path);
+    attachment->AttachmentName = "pic.png";
+    attachment->SetContentType("image/png");
+    attachment->SetContentDisposition("inline");
+    attachment->ExtraHeaders()->Add("X-Extra: yes");
+    const TMxBoundaries& b = MIMEBoundaries();
+    const std::vector<std::string> lines = BodyLines(Lines(Written(msg)));
+    const std::vector<std::string> expected = {
+        "This is a multi-part message in MIME format", "", "--" + b.Base,
+        "Content-Type: text/plain", "Content-Transfer-Encoding: Quoted-Printable", "", "a=3Db", "",
+        "", "--" + b.Base, "Content-Type: image/png;", "        name=\"pic.png\"",
+        "Content-Transfer-Encoding: base64", "Content-Disposition: inline;",
+        "        filename=\"pic.png\"", "X-Extra: yes", "", "YWJj", "", "--" + b.Base + "--"};
+    EXPECT_EQ(lines, expected);
+}

@@ -477,3 +477,40 @@ TEST(SmtpReading, AServerThatNeverGreetsEndsConnectWithTheLinkClosed) {
     EXPECT_FALSE(client.smtp.IsConnected());
     EXPECT_EQ(peer.Received(), "QUIT\r\n");
 }
+
+TEST(SmtpReading, OnlyAuthLinesNameMechanismsAndTheListOutlivesTheConnection) {
+    struct Case {
+        const char* name;
+        std::string ehlo;
+        std::vector<std::string> offered;
+    };
+    const std::vector<Case> cases = {
+        {"look-alike keywords", "250-mx\r\n250-AUTHX LOGIN\r\n250-X-AUTH LOGIN\r\n250 SIZE 1\r\n", {}},
+        {"mixed case and extra blanks", "250-mx\r\n250-Auth=login\r\n250 auth  cram-md5   LOGIN \r\n",
+         {"LOGIN", "CRAM-MD5"}},
+        {"bare keyword", "250-mx\r\n250 AUTH\r\n", {}},
+        {"equals inside the list", "250-mx\r\n250 AUTH=PLAIN=LOGIN\r\n", {"PLAIN", "LOGIN"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        mailtest::LoopbackPeer peer(Greeting + c.ehlo);
+        Client client(peer.Port());
+        client.smtp.Connect(2000);
+        client.smtp.Disconnect();
+        // Kept until the next connection clears it.
+        std::vector<std::string> offered;
+        for (int i = 0; i < client.smtp.OfferedAuthMechanisms()->Count(); ++i)
+            offered.push_back(client.smtp.OfferedAuthMechanisms()->Strings(i));
+        EXPECT_EQ(offered, c.offered);
+    }
+    mailtest::LoopbackPeer first(Greeting + EhloAuth);
+    Client client(first.Port());
+    client.smtp.Connect(2000);
+    client.smtp.Disconnect();
+    EXPECT_TRUE(client.smtp.IsAuthMechanismOffered(TAuthenticationType::atLogin));
+    mailtest::LoopbackPeer second(Greeting + "502 no\r\n250 hi\r\n");
+    client.smtp.SetPort(second.Port());
+    client.smtp.Connect(2000);
+    EXPECT_EQ(client.smtp.OfferedAuthMechanisms()->Count(), 0);
+    client.smtp.Disconnect();
+}

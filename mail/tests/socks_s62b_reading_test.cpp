@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -99,6 +100,8 @@ TEST(SocksReading, Socks4HandshakesAndRefusals) {
          "127.0.0.1", {Expect(header + std::string(1, '\0')), reply(90)}, ""},
         {"4, user", TSocksVersion::svSocks4, TSocksAuthentication::saNoAuthentication, "bob", "",
          "127.0.0.1", {Expect(header + "bob" + std::string(1, '\0')), reply(90)}, ""},
+        {"4, named target", TSocksVersion::svSocks4, TSocksAuthentication::saNoAuthentication, "",
+         "", "LocalHost", {Expect(header + std::string(1, '\0')), reply(90)}, ""},
         {"4A", TSocksVersion::svSocks4A, TSocksAuthentication::saNoAuthentication, "bob", "",
          Target,
          {Expect(header4A + "bob" + std::string(1, '\0') + Target + std::string(1, '\0')),
@@ -252,4 +255,21 @@ TEST(SocksReading, AssignCopiesAllSixSettings) {
     EXPECT_EQ(target.Port, source.Port);
     EXPECT_EQ(target.Username, source.Username);
     EXPECT_EQ(target.Version, source.Version);
+}
+
+TEST(SocksReading, Socks4TargetThatDoesNotResolveFailsWithTheLinkClosed) {
+    mailtest::ScriptedPeer peer({"recv:1"});
+    TMxTCPClient client;
+    auto* handler = new TMxIOHandlerSocket(&client);
+    client.SetIOHandler(handler);
+    TMxSocksInfo* socks = handler->SocksInfo();
+    socks->Version = TSocksVersion::svSocks4;
+    socks->Host = "127.0.0.1";
+    socks->Port = peer.Port();
+    client.SetHost("no-such-host.invalid");
+    client.SetPort(TargetPort);
+    EXPECT_THROW(client.Connect(3000), EMxException);
+    EXPECT_FALSE(client.IOHandler()->IsConnected());
+    const std::vector<std::string> lines = peer.Finish();
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "RECV "), lines.end());
 }

@@ -134,6 +134,10 @@ TEST(StackReading, HostsAndServicesResolve) {
     const std::unique_ptr<TStringList> smtp = hold.stack.SockServiceByPort(25);
     ASSERT_NE(smtp, nullptr);
     EXPECT_EQ(smtp->Strings(0), "smtp");
+    // The aliases follow the name.
+    EXPECT_GE(smtp->IndexOf("mail"), 1);
+    EXPECT_EQ(hold.stack.SockHostByAddress("127.0.0.1").rfind("localhost", 0), 0u);
+    EXPECT_THROW(hold.stack.SockHostByAddress("not.an.address"), EMxInvalidIPAddress);
     EXPECT_EQ(hold.stack.SockServiceByPort(3), nullptr);
 }
 
