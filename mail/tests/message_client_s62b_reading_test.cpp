@@ -553,3 +553,44 @@ TEST(MessageClientReading, GivenPartSettingsAreWrittenAsTheyStand) {
         "        filename=\"pic.png\"", "X-Extra: yes", "", "YWJj", "", "--" + b.Base + "--"};
     EXPECT_EQ(lines, expected);
 }
+
+TEST(MessageClientReading, ATextPartBesideABodyReachesTheReaderInAWholeMultipart) {
+    // The header of such a message declares a multipart, so its part must
+    // travel between boundaries; a text part always takes the body's place,
+    // as it does beside attachments.
+    struct Case {
+        const char* name;
+        std::vector<std::string> body;
+        int texts;
+    };
+    const std::vector<Case> cases = {
+        {"one part beside a body", {"the body"}, 1},
+        {"one part, no body", {}, 1},
+        {"two parts beside a body", {"the body"}, 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TMxMessage msg;
+        for (const std::string& line : c.body) msg.Body()->Add(line);
+        for (int i = 0; i < c.texts; ++i) AddText(msg, {"part " + std::to_string(i)});
+        const std::string written = Written(msg);
+
+        mailtest::LoopbackPeer peer(written + ".\r\n");
+        TMxMessageClient client;
+        client.SetHost("127.0.0.1");
+        client.SetPort(peer.Port());
+        client.ReadTimeout = 2000;
+        client.Connect(2000);
+        TMxMessage back;
+        client.ReadHeader(&back);
+        client.ReadBody(&back);
+        client.Disconnect();
+        ASSERT_EQ(back.Parts()->Count(), c.texts);
+        for (int i = 0; i < c.texts; ++i) {
+            auto* text = dynamic_cast<TMxText*>(back.Parts()->Items(i));
+            ASSERT_NE(text, nullptr);
+            ASSERT_GE(text->Body()->Count(), 1);
+            EXPECT_EQ(text->Body()->Strings(0), "part " + std::to_string(i));
+        }
+    }
+}
