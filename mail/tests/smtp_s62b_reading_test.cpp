@@ -514,3 +514,52 @@ TEST(SmtpReading, OnlyAuthLinesNameMechanismsAndTheListOutlivesTheConnection) {
     EXPECT_EQ(client.smtp.OfferedAuthMechanisms()->Count(), 0);
     client.smtp.Disconnect();
 }
+
+TEST(SmtpReading, EveryRefusedStepOfATransactionRaisesAndTheNextSendStartsClean) {
+    struct Case {
+        const char* name;
+        std::string replies; // for the first Send, after RSET
+        int code;
+        std::vector<std::string> commands; // of the first Send
+    };
+    const std::vector<Case> cases = {
+        {"sender refused", "553 bad sender\r\n", 553, {"RSET", "MAIL FROM:<from@example.com>"}},
+        {"data refused", "250 ok\r\n250 ok\r\n503 no\r\n", 503,
+         {"RSET", "MAIL FROM:<from@example.com>", "RCPT TO:<to@example.com>", "DATA"}},
+        {"message refused", "250 ok\r\n250 ok\r\n354 go\r\n554 spam\r\n", 554,
+         {"RSET", "MAIL FROM:<from@example.com>", "RCPT TO:<to@example.com>", "DATA", "."}},
+    };
+    const std::vector<std::string> second = {
+        "RSET", "MAIL FROM:<from@example.com>", "RCPT TO:<to@example.com>", "DATA", ".", "QUIT"};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        mailtest::LoopbackPeer peer(Greeting + EhloPlain + "250 reset\r\n" + c.replies +
+                                    TransactionOk);
+        Client client(peer.Port());
+        client.smtp.Connect(2000);
+        TMxMessage msg;
+        OneRecipient(msg);
+        try {
+            client.smtp.Send(&msg);
+            ADD_FAILURE() << "no exception";
+        } catch (const EMxProtocolReplyError& e) {
+            EXPECT_EQ(e.ReplyErrorCode, c.code);
+        }
+        client.smtp.Send(&msg);
+        client.smtp.Disconnect();
+        std::vector<std::string> expected = {"EHLO probe.example"};
+        expected.insert(expected.end(), c.commands.begin(), c.commands.end());
+        expected.insert(expected.end(), second.begin(), second.end());
+        // After a refused DATA no message follows, so every line is a command.
+        const std::string received = peer.Received();
+        if (c.code == 503) {
+            std::vector<std::string> lines = Lines(received);
+            ASSERT_GE(lines.size(), expected.size());
+            // Leave out the second message's own lines.
+            lines.erase(lines.begin() + static_cast<long>(expected.size()) - 2, lines.end() - 2);
+            EXPECT_EQ(lines, expected);
+        } else {
+            EXPECT_EQ(Commands(received), expected);
+        }
+    }
+}
