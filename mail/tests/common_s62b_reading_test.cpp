@@ -322,6 +322,8 @@ TEST(CommonReading, WorkReportsNestAndStatusTextsFillTheirArgument) {
     component.FinishWork(TWorkMode::workRead);
     component.FinishWork(TWorkMode::workWrite);
     component.FinishWork(TWorkMode::workRead);
+    // A finish too many leaves the next start announced all the same.
+    component.FinishWork(TWorkMode::workRead);
     component.StartWork(TWorkMode::workRead, 1);
     component.FinishWork(TWorkMode::workRead);
     EXPECT_EQ(events, (std::vector<std::string>{"begin 0 100", "begin 1 3", "work 0 10", "work 0 15",
