@@ -14,6 +14,16 @@ void WriteText(TStream* ADest, const AnsiString& AText) {
     ADest->WriteBuffer(AText.data(), static_cast<int>(AText.size()));
 }
 
+// Whether ALine is a whole line of data of the scheme with AAlphabet: its
+// first character counts the bytes (at least one) and exactly four
+// characters follow for every three of them. A block's last line is short,
+// so a file under 45 bytes shows its scheme only this way; the two
+// alphabets never agree on one.
+bool IsWholeLineOf(const AnsiString& ALine, const AnsiString& AAlphabet) {
+    const std::size_t count = AAlphabet.find(ALine[0]);
+    return count != AnsiString::npos && count > 0 && ALine.size() - 1 == (count + 2) / 3 * 4;
+}
+
 } // namespace
 
 // ---------------------------------------------------------- encoders
@@ -74,9 +84,9 @@ std::unique_ptr<TMxMessageDecoder> TMxMessageDecoderUUE::DecodeBody(TStream* ADe
         if (!line.empty() && line[0] == '.') line.erase(0, 1);
         if (!coder) {
             // A full line tells the scheme: 45 bytes are "M" in UUE, "h" in XXE.
-            if (!line.empty() && line[0] == 'M') {
+            if (!line.empty() && (line[0] == 'M' || IsWholeLineOf(line, MxUUEAlphabet))) {
                 coder = std::make_unique<TMxDecoderUUE>();
-            } else if (!line.empty() && line[0] == 'h') {
+            } else if (!line.empty() && (line[0] == 'h' || IsWholeLineOf(line, MxXXEAlphabet))) {
                 coder = std::make_unique<TMxDecoderXXE>();
             } else {
                 throw EMxException("Unrecognized UUE encoding scheme.");
