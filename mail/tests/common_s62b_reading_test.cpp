@@ -202,6 +202,9 @@ TEST(CommonReading, NameTablesAndTextSearches) {
     EXPECT_EQ(pieces[0], "a");
     EXPECT_EQ(pieces[1], "\"Last, First\" <x@y>");
     EXPECT_EQ(pieces[2], "b");
+    SplitCommaList(&pieces, "\"unclosed, quote");
+    ASSERT_EQ(pieces.Count(), 1);
+    EXPECT_EQ(pieces[0], "\"unclosed, quote");
 
     const char block[] = "abcabc";
     EXPECT_EQ(MemoryPos("ca", block, 6), 3);

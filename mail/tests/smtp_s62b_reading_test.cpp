@@ -192,6 +192,10 @@ TEST(SmtpReading, SettingsAreCoupledAndAssignCopiesTheListedOnes) {
     EXPECT_EQ(target.HeloName, "mine");
     // The setter of the authentication type turned EHLO on.
     EXPECT_TRUE(target.UseEhlo());
+    // Anything else is refused by the framework and changes nothing.
+    TMxMessage other;
+    EXPECT_THROW(target.Assign(&other), Exception);
+    EXPECT_EQ(target.Host(), "mx.example");
 }
 
 TEST(SmtpReading, SendAuthenticatesOnlyWhenOfferedAndOncePerConnection) {
