@@ -378,6 +378,23 @@ TEST(MessageClientReading, ReadsHeaderAndBodyBackUpToTheTerminator) {
     }
 }
 
+TEST(MessageClientReading, AHeaderAloneEndsAtTheMessageEnd) {
+    // A header-only answer (as to a request for the top of a message) ends
+    // with "." instead of an empty line.
+    mailtest::LoopbackPeer peer("Subject: top\r\nX-One: 1\r\n.\r\nafter\r\n");
+    TMxMessageClient client;
+    client.SetHost("127.0.0.1");
+    client.SetPort(peer.Port());
+    client.ReadTimeout = 2000;
+    client.Connect(2000);
+    TMxMessage msg;
+    client.ReadHeader(&msg);
+    EXPECT_EQ(msg.Subject, "top");
+    EXPECT_EQ(msg.RawHeaders()->Count(), 2);
+    EXPECT_EQ(client.ReadLine(), "after");
+    client.Disconnect();
+}
+
 TEST(MessageClientReading, ReadsMimePartsIntoTextsAndTemporaryAttachments) {
     const std::string boundary = "=_probe_boundary";
     const std::string wire =
