@@ -567,3 +567,47 @@ TEST(SmtpReading, EveryRefusedStepOfATransactionRaisesAndTheNextSendStartsClean)
         }
     }
 }
+
+TEST(SmtpReading, LineBreaksInsideBodyLinesCannotEndTheDataEarly) {
+    struct Case {
+        const char* name;
+        std::string line;
+    };
+    const std::vector<Case> cases = {
+        {"LF dot LF", "first\n.\nMAIL FROM:<evil@example.com>"},
+        {"CR LF dot CR LF", "first\r\n.\r\nMAIL FROM:<evil@example.com>"},
+        {"bare CR", "first\r.\rMAIL FROM:<evil@example.com>"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        mailtest::LoopbackPeer peer(Greeting + EhloPlain + TransactionOk);
+        Client client(peer.Port());
+        client.smtp.Connect(2000);
+        TMxMessage msg;
+        OneRecipient(msg);
+        msg.Body()->Clear();
+        msg.Body()->Add(c.line);
+        try {
+            client.smtp.Send(&msg);
+        } catch (const EMxException&) {
+            // Refusing such a body is as good as sending it harmlessly.
+        }
+        client.smtp.Disconnect();
+        const std::string received = peer.Received();
+        const std::size_t data = received.find("DATA\r\n");
+        ASSERT_NE(data, std::string::npos);
+        const std::string after = received.substr(data + 6);
+        // Only the closing line may be a lone dot, and every line break is CR LF.
+        const std::size_t end = after.find("\r\n.\r\n");
+        ASSERT_NE(end, std::string::npos);
+        EXPECT_EQ(after.substr(end), "\r\n.\r\nQUIT\r\n");
+        for (std::size_t i = 0; i < after.size(); ++i) {
+            if (after[i] == '\n') {
+                EXPECT_TRUE(i > 0 && after[i - 1] == '\r') << "bare LF at " << i;
+            }
+            if (after[i] == '\r') {
+                EXPECT_TRUE(i + 1 < after.size() && after[i + 1] == '\n') << "bare CR at " << i;
+            }
+        }
+    }
+}
