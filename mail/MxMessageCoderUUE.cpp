@@ -14,14 +14,33 @@ void WriteText(TStream* ADest, const AnsiString& AText) {
     ADest->WriteBuffer(AText.data(), static_cast<int>(AText.size()));
 }
 
-// Whether ALine is a whole line of data of the scheme with AAlphabet: its
-// first character counts the bytes (at least one) and exactly four
-// characters follow for every three of them. A block's last line is short,
-// so a file under 45 bytes shows its scheme only this way; the two
-// alphabets never agree on one.
-bool IsWholeLineOf(const AnsiString& ALine, const AnsiString& AAlphabet) {
-    const std::size_t count = AAlphabet.find(ALine[0]);
-    return count != AnsiString::npos && count > 0 && ALine.size() - 1 == (count + 2) / 3 * 4;
+// The byte count a line's first character gives in UUE and in XXE (-1 when
+// it is none of that alphabet's).
+int UUECount(char AChar) {
+    if (AChar == ' ' || AChar == '`') return 0;
+    return AChar >= '!' && AChar <= '_' ? AChar - 32 : -1;
+}
+
+int XXECount(char AChar) {
+    const std::size_t at = MxXXEAlphabet.find(AChar);
+    return at == AnsiString::npos ? -1 : static_cast<int>(at);
+}
+
+// The coder of the block the first body line leads. Data under 45 bytes
+// (an empty file too) has no full line, so the scheme whose count fits the
+// line's length is taken; a full line starts with "M" in UUE, "h" in XXE.
+std::unique_ptr<TMxDecoder> CoderOfFirstLine(const AnsiString& ALine) {
+    if (!ALine.empty()) {
+        const std::size_t rest = ALine.size() - 1;
+        const auto fits = [rest](int ACount) {
+            return ACount >= 0 && rest == static_cast<std::size_t>((ACount + 2) / 3 * 4);
+        };
+        if (fits(UUECount(ALine[0]))) return std::make_unique<TMxDecoderUUE>();
+        if (fits(XXECount(ALine[0]))) return std::make_unique<TMxDecoderXXE>();
+        if (ALine[0] == 'M') return std::make_unique<TMxDecoderUUE>();
+        if (ALine[0] == 'h') return std::make_unique<TMxDecoderXXE>();
+    }
+    throw EMxException("Unrecognized UUE encoding scheme.");
 }
 
 } // namespace
@@ -82,16 +101,7 @@ std::unique_ptr<TMxMessageDecoder> TMxMessageDecoderUUE::DecodeBody(TStream* ADe
             return nullptr;
         }
         if (!line.empty() && line[0] == '.') line.erase(0, 1);
-        if (!coder) {
-            // A full line tells the scheme: 45 bytes are "M" in UUE, "h" in XXE.
-            if (!line.empty() && (line[0] == 'M' || IsWholeLineOf(line, MxUUEAlphabet))) {
-                coder = std::make_unique<TMxDecoderUUE>();
-            } else if (!line.empty() && (line[0] == 'h' || IsWholeLineOf(line, MxXXEAlphabet))) {
-                coder = std::make_unique<TMxDecoderXXE>();
-            } else {
-                throw EMxException("Unrecognized UUE encoding scheme.");
-            }
-        }
+        if (!coder) coder = CoderOfFirstLine(line);
         const AnsiString trimmed = Trim(line);
         if (SameText(trimmed, "end")) return nullptr;
         if (!trimmed.empty()) coder->DecodeToStream(line, ADest);

@@ -221,7 +221,9 @@ TEST(MxMessageDecoderUUE, DecodesUUEAndXXEBlocks) {
     }
 
     const std::vector<std::pair<AnsiString, AnsiString>> refused = {
-        {"`\r\nend\r\n", "Unrecognized UUE encoding scheme."},
+        // A count its line's length does not bear out (the zero line of an
+        // empty file, "`", is a block of no bytes and is read).
+        {"*abc\r\nend\r\n", "Unrecognized UUE encoding scheme."},
         {"\r\nend\r\n", "Unrecognized UUE encoding scheme."},
     };
     for (const auto& [block, message] : refused) {
