@@ -213,7 +213,11 @@ void TMxMessageClient::WriteMIMEBody(TMxMessage* AMsg) {
     }
 
     if (attachments.empty()) {
-        if (texts.size() > 1 || (texts.size() == 1 && AMsg->Body()->Count() == 0)) {
+        // Any text part makes the header declare a multipart, so the parts
+        // go between boundaries and take the body's place, as they do
+        // beside attachments; plain lines under that header would reach the
+        // reader as a multipart without parts.
+        if (!texts.empty()) {
             WriteLine(Preamble);
             WriteLine("");
             for (TMxText* text : texts) {

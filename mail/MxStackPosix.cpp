@@ -56,7 +56,19 @@ void IgnoreSigPipe() {
     });
 }
 
+// The Winsock code for a bad argument.
+constexpr int WSAEINVAL = 10022;
+
+// A port outside 0 to 65535 would wrap round to some other port and reach
+// whatever listens there.
+void CheckPort(TMxStack& AStack, int APort) {
+    if (APort < 0 || APort > 65535)
+        throw EMxSocketError(WSAEINVAL, AStack.ErrorText(WSAEINVAL) + " The port " +
+                                            std::to_string(APort) + " lies outside 0 to 65535.");
+}
+
 sockaddr_in MakeAddress(TMxStack& AStack, const AnsiString& AIP, int APort) {
+    CheckPort(AStack, APort);
     sockaddr_in address{};
     address.sin_family = AF_INET;
     address.sin_port = htons(static_cast<std::uint16_t>(APort));
@@ -315,7 +327,7 @@ int TMxStackPosix::SockServiceByName(const AnsiString& AServiceName) {
             return ntohs(static_cast<std::uint16_t>(found->s_port));
     }
     int port = 0;
-    if (!TryStrToInt(AServiceName, port))
+    if (!TryStrToInt(AServiceName, port) || port < 0 || port > 65535)
         throw EMxInvalidServiceName(AServiceName + " is not a valid service.");
     return port;
 }
