@@ -271,6 +271,54 @@ TEST_F(AlertEmailReading, EncryptionChoices) {
     }
 }
 
+// Addresses as the employee rows hold them: a list gets one message to all
+// of its addresses, a blank one no message, and one with a line break in it
+// is refused without reaching the server, the others still served.
+TEST_F(AlertEmailReading, RecipientAddresses) {
+    Exec("UPDATE EMPLOYEE SET AlertEmail = 'a@example.com, b@example.com' WHERE EmpNbr = 1;"
+         "UPDATE EMPLOYEE SET AlertEmail = '   ' WHERE EmpNbr = 2;"
+         "UPDATE EMPLOYEE SET AlertEmail = 'c@example.com' || char(13, 10) || "
+         "'RCPT TO:<evil@example.com>' WHERE EmpNbr = 3;");
+    Open();
+    mailtest::SmtpPeer peer("plain", Certs().LocalhostCert(), Certs().LocalhostKey());
+    PointAt(peer.Port());
+    Due(1, 33, 1, "For Maria.", "NULL", 0, 3);
+    Due(2, 33, 1, "For Tom.", "NULL", 1, 3);
+    Due(3, 33, 1, "For Priya.", "NULL", 2, 3);
+    Due(4, 33, 1, "For Daniel.", "NULL", 3, 3);
+    Window->RunAlertBatch(3, false);
+    const auto messages = peer.Messages(2);
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_EQ(messages[0].Recipients,
+              (std::vector<std::string>{"a@example.com", "b@example.com"}));
+    EXPECT_EQ(messages[1].Recipients, std::vector<std::string>{"daniel.okafor@example.com"});
+    for (const auto& m : messages)
+        for (const std::string& r : m.Recipients) EXPECT_NE(r, "evil@example.com");
+}
+
+// Alert texts the way the database can hold them: a line longer than SMTP
+// allows, characters beyond ASCII, a line of a single dot. The recipient
+// reads them as written.
+TEST_F(AlertEmailReading, AlertTextsArriveWhole) {
+    const std::string longLine(1500, 'x');
+    const std::string accented = "Caf\xC3\xA9 cr\xC3\xA8me, 5\xE2\x82\xAC";
+    Open();
+    mailtest::SmtpPeer peer("plain", Certs().LocalhostCert(), Certs().LocalhostKey());
+    PointAt(peer.Port());
+    Due(1, 33, 1, longLine, "NULL", 0, 3);
+    Due(1, 33, 1, accented, "NULL", 1, 3);
+    Due(1, 33, 1, "first\n.\nlast", "NULL", 2, 3);
+    Window->RunAlertBatch(3, false);
+    const auto messages = peer.Messages(1);
+    ASSERT_EQ(messages.size(), 1u);
+    const std::string& payload = messages[0].Payload;
+    EXPECT_NE(payload.find(longLine), std::string::npos);
+    EXPECT_NE(payload.find(accented), std::string::npos) << payload;
+    EXPECT_NE(payload.find("first\r\n.\r\nlast"), std::string::npos) << payload;
+    EXPECT_FALSE(messages[0].BareLineFeed);
+    for (const std::string& line : messages[0].Lines) EXPECT_LE(line.size(), 998u);
+}
+
 // Host trimmed, password as typed; a port that is no number is reported
 // naming it, and nothing is sent.
 TEST_F(AlertEmailReading, SettingsAsTyped) {
