@@ -294,6 +294,13 @@ TEST_F(AlertEmailReading, RecipientAddresses) {
     EXPECT_EQ(messages[1].Recipients, std::vector<std::string>{"daniel.okafor@example.com"});
     for (const auto& m : messages)
         for (const std::string& r : m.Recipients) EXPECT_NE(r, "evil@example.com");
+    // The refusal is logged, the address's line break escaped.
+    bool logged = false;
+    for (const std::string& line : MemoLines()) {
+        EXPECT_NE(line.rfind("RCPT TO", 0), 0u) << line;
+        if (line.find("c@example.com") != std::string::npos) logged = true;
+    }
+    EXPECT_TRUE(logged);
 }
 
 // Alert texts the way the database can hold them: a line longer than SMTP

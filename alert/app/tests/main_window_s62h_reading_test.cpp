@@ -211,4 +211,31 @@ TEST_F(MainWindowReading, DebugGridRowsPerAlert) {
     }
 }
 
+// The log keeps its counter line on top and a bounded number of lines.
+TEST_F(MainWindowReading, ResultsLogIsBounded) {
+    Open();
+    for (int i = 0; i < TMainFormWindow::MaxResultLines + 50; ++i)
+        Window->LogLine(("entry " + std::to_string(i)).c_str());
+    const std::vector<std::string> after = MemoLines();
+    EXPECT_EQ(after.size(), std::size_t(TMainFormWindow::MaxResultLines));
+    EXPECT_EQ(after.front(), "Generated alerts: 0, Emailed alerts: 0");
+    EXPECT_EQ(after.back(), "2:05 PM 03/04/26: entry " +
+                                std::to_string(TMainFormWindow::MaxResultLines + 49));
+}
+
+// "Clear Results" empties the debug grid.
+TEST_F(MainWindowReading, ClearEmptiesTheDebugGrid) {
+    DebugMode = true;
+    Exec("INSERT INTO ALERT_SETTING (AlertId, EmpNbr, EmailFrequency, Priority, Source) "
+         "VALUES (29, 1, 3, 1, 10);");
+    Exec("INSERT INTO ALERT_TRANSACTION (AlertNbr, TransType, EventTimeStamp, "
+         "EmpNbrGeneratedTrans, Tag1, Arg1, Tag2, Arg2) VALUES (29, 1, "
+         "'2026/03/04 09:00:00', 2, 'JobId', '24-900', 'JobDescr', 'Gone');");
+    Open();
+    Window->RunAlertBatch(2, false);
+    ASSERT_EQ(Window->gridOutput->GetGridRowCount(), 1);
+    Window->btnClear->Click();
+    EXPECT_EQ(Window->gridOutput->GetGridRowCount(), 0);
+}
+
 } // namespace

@@ -160,6 +160,19 @@ TEST_F(SmtpControlsReading, ConnectionTest) {
     EXPECT_EQ(Options(Stored), before);
 }
 
+// A save the database refuses leaves "Save settings" enabled, the edits
+// still pending.
+TEST_F(SmtpControlsReading, FailedSaveStaysPending) {
+    Fill("mail.example.com", "25", "me", "pw", 0);
+    Exec("DROP TABLE DORNWICK_OPTIONS;");
+    TMessageBoxRecorder boxes;
+    try {
+        Window->btSaveSMTPSettings->Click();
+    } catch (const Exception&) {
+    }
+    EXPECT_TRUE(Window->btSaveSMTPSettings->Enabled());
+}
+
 // A port that is no number stops the test before any connection.
 TEST_F(SmtpControlsReading, ConnectionTestWithPortNoNumber) {
     Fill("localhost", "25x", "alerts", "pa55word", 0);
