@@ -177,6 +177,20 @@ TEST_F(MainWindowReading, RunTimeIsStored) {
     }
 }
 
+// A run-time change restarts a countdown that is not at a minute yet, and
+// leaves one that is alone.
+TEST_F(MainWindowReading, RunTimeChangeAndTheCountdown) {
+    Open();
+    Timers.Advance(30000);
+    EXPECT_EQ(Timers.NextTickIn(), 30000);
+    Window->dtpTargetTime->SetTime(EncodeTime(7, 0, 0, 0));
+    Window->dtpTargetTimeChange(Window->dtpTargetTime);
+    EXPECT_EQ(Timers.NextTickIn(), 30000);
+    Window->TimerAutoRun->SetInterval(300000);
+    Window->dtpTargetTimeChange(Window->dtpTargetTime);
+    EXPECT_EQ(Timers.NextTickIn(), 60000);
+}
+
 // The operator's step of the picker's minute reaches the options row.
 TEST_F(MainWindowReading, PickerStepByKeyIsStored) {
     Open();

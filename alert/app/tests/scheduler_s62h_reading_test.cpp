@@ -156,11 +156,32 @@ TEST_F(SchedulerReading, DailyRunOncePerDay) {
 
 TEST_F(SchedulerReading, GenerationOffRunsNothing) {
     Exec("UPDATE DORNWICK_OPTIONS SET AlertsGenInd = 0;");
+    Exec("INSERT INTO ALERT_TRANSACTION (AlertNbr, TransType, EventTimeStamp, "
+         "EmpNbrGeneratedTrans, Tag1, Arg1, Tag2, Arg2) VALUES (29, 1, "
+         "'2026/03/04 09:00:00', 2, 'JobId', '24-900', 'JobDescr', 'Gone');");
     Open(At(10, 0, 0), 6, 0);
     EXPECT_TRUE(RunUntil(At(10, 20, 0)).empty());
     EXPECT_EQ(Window->lblOnOff->Caption(), "Off");
     EXPECT_EQ(Window->memoResults->Lines()->Strings(0), "Generated alerts: 0, Emailed alerts: 0");
     EXPECT_EQ(Window->TimerAutoRun->Interval(), 60000u);
+    EXPECT_EQ(Scalar("SELECT count(*) FROM ALERT_TRANSACTION"), "1");
+}
+
+// A tick whose options cannot be read says so in the log (no box waits on
+// an unattended machine) and the timer goes on; the next tick runs once
+// the options are back.
+TEST_F(SchedulerReading, FailedTickIsRetried) {
+    Open(At(10, 0, 30), 6, 0);
+    TMessageBoxRecorder boxes;
+    Exec("ALTER TABLE DORNWICK_OPTIONS RENAME TO OPTIONS_AWAY;");
+    EXPECT_TRUE(RunUntil(At(10, 1, 31)).empty());
+    EXPECT_TRUE(boxes.Boxes.empty());
+    const TStrings& log = *Window->memoResults->Lines();
+    EXPECT_NE(std::string(log.Strings(log.Count() - 1).c_str()).find("DORNWICK_OPTIONS"),
+              std::string::npos);
+    EXPECT_TRUE(Window->TimerAutoRun->Enabled());
+    Exec("ALTER TABLE OPTIONS_AWAY RENAME TO DORNWICK_OPTIONS;");
+    EXPECT_EQ(RunUntil(At(10, 2, 31)), std::vector<int>{2});
 }
 
 // "Run Daily Alerts Now": asked first; No does nothing, Yes runs a daily
@@ -179,6 +200,10 @@ TEST_F(SchedulerReading, RunNowAsksFirst) {
     EXPECT_EQ(boxes.Boxes[0].Flags & (MB_YESNO | MB_DEFBUTTON2), unsigned(MB_YESNO | MB_DEFBUTTON2));
     EXPECT_TRUE(Window->TimerAutoRun->Enabled());
     EXPECT_EQ(Timers.Count(), 1);
+    // The day's scheduled run still comes after a manual one.
+    Exec("UPDATE DORNWICK_OPTIONS SET AlertsProcessHour = 11;");
+    const std::vector<int> later = RunUntil(At(11, 0, 1));
+    EXPECT_EQ(std::count(later.begin(), later.end(), 1), 1);
 }
 
 // The codes a batch clears, by its class, whatever the e-mail step did.

@@ -60,6 +60,12 @@ TEST_F(StartupProcessReading, StartsLogsAndStopsOnSigterm) {
                                                  : line.rfind('\n') + 1);
     EXPECT_TRUE(std::regex_match(lastLine, std::regex(R"(\d{1,2}:\d\d (AM|PM) \d\d/\d\d/\d\d: )")))
         << lastLine;
+    // A second program on the same database does not start.
+    ProgramProcess second;
+    const int secondStatus = second.Finish();
+    ASSERT_TRUE(WIFEXITED(secondStatus));
+    EXPECT_EQ(WEXITSTATUS(secondStatus), 1);
+    EXPECT_EQ(second.Output.find("Beacon mill on"), std::string::npos) << second.Output;
     program.Signal(SIGTERM);
     const int status = program.Finish();
     ASSERT_TRUE(WIFEXITED(status));
