@@ -215,6 +215,25 @@ TEST_F(AlertEmailReading, QuoteRequestAlertDoesNotStopTheRun) {
     EXPECT_NE(body.find("PO posted."), std::string::npos) << body;
 }
 
+// Rows the layout knows no place for (an alert id the program does not
+// know, a priority outside the levels) still reach their recipient.
+TEST_F(AlertEmailReading, UnplacedAlertsAreNotLost) {
+    Open();
+    mailtest::SmtpPeer peer("plain", Certs().LocalhostCert(), Certs().LocalhostKey());
+    PointAt(peer.Port());
+    Due(1, 28, 1, "Unknown alert id.", "NULL", 0);
+    Due(1, 27, 7, "Odd priority.", "1", 1);
+    Due(1, 33, 1, "PO posted.", "NULL", 2);
+    Due(2, 33, 1, "For Tom.", "NULL", 3);
+    Window->RunAlertBatch(1, false);
+    const auto messages = peer.Messages(2);
+    ASSERT_EQ(messages.size(), 2u);
+    std::string body;
+    for (const std::string& line : messages[0].Lines) body += line + "\n";
+    for (const char* text : {"Unknown alert id.", "Odd priority.", "PO posted."})
+        EXPECT_NE(body.find(text), std::string::npos) << text << "\n" << body;
+}
+
 // A refused recipient keeps its alerts due; the others are marked sent.
 TEST_F(AlertEmailReading, RefusedRecipientStaysDue) {
     Exec("UPDATE EMPLOYEE SET AlertEmail = 'refused@example.com' WHERE EmpNbr = 1;");

@@ -154,6 +154,27 @@ TEST_F(SchedulerReading, DailyRunOncePerDay) {
     EXPECT_EQ(std::count(day.begin(), day.end(), 1), 1);
 }
 
+// A daily time just before midnight: its run is made once, not again on the
+// first ticks of the next day, and the next day's comes at its time.
+TEST_F(SchedulerReading, DailyRunJustBeforeMidnight) {
+    Open(At(23, 54, 0), 23, 58);
+    const std::vector<int> night = RunUntil(At(0, 10, 1) + 1.0);
+    EXPECT_EQ(std::count(night.begin(), night.end(), 1), 1);
+    const std::vector<int> nextDay = RunUntil(At(0, 10, 1) + 2.0);
+    EXPECT_EQ(std::count(nextDay.begin(), nextDay.end(), 1), 1);
+}
+
+// Moved later on a day whose run is made, the time neither runs again nor
+// pulls the timer off the grid.
+TEST_F(SchedulerReading, MovedLaterAfterTheDailyRun) {
+    Open(At(5, 59, 0), 6, 3);
+    RunUntil(At(6, 4, 0));
+    Window->dtpTargetTime->SetTime(EncodeTime(6, 8, 0, 0));
+    Window->dtpTargetTimeChange(Window->dtpTargetTime);
+    EXPECT_EQ(RunUntil(At(6, 20, 1)), (std::vector<int>{2, 2, 5, 2}));
+    EXPECT_EQ(Window->TimerAutoRun->Interval(), 300000u);
+}
+
 TEST_F(SchedulerReading, GenerationOffRunsNothing) {
     Exec("UPDATE DORNWICK_OPTIONS SET AlertsGenInd = 0;");
     Exec("INSERT INTO ALERT_TRANSACTION (AlertNbr, TransType, EventTimeStamp, "
