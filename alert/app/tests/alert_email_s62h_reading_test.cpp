@@ -70,6 +70,23 @@ protected:
              JobNbr + ");");
     }
 
+    // The e-mail codes of the history rows still due, in row order.
+    std::string DueCodes() const {
+        sqlite3* db = nullptr;
+        sqlite3_open(DbFile.string().c_str(), &db);
+        sqlite3_stmt* st = nullptr;
+        sqlite3_prepare_v2(db,
+                           "SELECT group_concat(SendEmail) FROM (SELECT SendEmail FROM "
+                           "ALERT_HISTORY WHERE SendEmail <> 0 ORDER BY rowid)",
+                           -1, &st, nullptr);
+        std::string codes;
+        if (sqlite3_step(st) == SQLITE_ROW && sqlite3_column_text(st, 0))
+            codes = reinterpret_cast<const char*>(sqlite3_column_text(st, 0));
+        sqlite3_finalize(st);
+        sqlite3_close(db);
+        return codes;
+    }
+
     bool ModulesMade = false;
     SmtpAlertMailer* Mailer = nullptr;
 
@@ -195,6 +212,7 @@ TEST_F(AlertEmailReading, NothingDueOrNoServer) {
     }
     EXPECT_TRUE(reported);
     EXPECT_EQ(Window->EmailedCount(), 0);
+    EXPECT_EQ(DueCodes(), "3");
 }
 
 // A quote-request alert has no section of the layout: it does not stop the
@@ -264,6 +282,25 @@ TEST_F(AlertEmailReading, RefusedRecipientStaysDue) {
     for (const std::string& line : MemoLines())
         if (line.find("refused@example.com") != std::string::npos) reported = true;
     EXPECT_TRUE(reported);
+}
+
+// A recipient the server answers by closing the connection ends that run:
+// everybody stays due, and the next run serves the others first.
+TEST_F(AlertEmailReading, ClosingServerKeepsEverybodyDue) {
+    Exec("UPDATE EMPLOYEE SET AlertEmail = 'closing@example.com' WHERE EmpNbr = 1;");
+    Open();
+    mailtest::SmtpPeer peer("plain", Certs().LocalhostCert(), Certs().LocalhostKey());
+    PointAt(peer.Port());
+    Due(1, 33, 1, "For Maria.", "NULL", 0, 3);
+    Due(2, 33, 1, "For Tom.", "NULL", 1, 3);
+    Window->RunAlertBatch(3, false);
+    EXPECT_EQ(DueCodes(), "3,3");
+    EXPECT_EQ(Window->EmailedCount(), 0);
+    Window->RunAlertBatch(3, false);
+    const auto messages = peer.Messages(1);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].Recipients, std::vector<std::string>{"tom.becker@example.com"});
+    EXPECT_EQ(DueCodes(), "3");
 }
 
 // Each encryption choice reaches the server its way: in the clear, TLS from
