@@ -175,17 +175,35 @@ TEST_F(SchedulerReading, MovedLaterAfterTheDailyRun) {
     EXPECT_EQ(Window->TimerAutoRun->Interval(), 300000u);
 }
 
+// Switched off (by the shop product, say): the tick shows "Off", zeroes the
+// counters and leaves the transactions; switched on again, it runs.
 TEST_F(SchedulerReading, GenerationOffRunsNothing) {
-    Exec("UPDATE DORNWICK_OPTIONS SET AlertsGenInd = 0;");
-    Exec("INSERT INTO ALERT_TRANSACTION (AlertNbr, TransType, EventTimeStamp, "
-         "EmpNbrGeneratedTrans, Tag1, Arg1, Tag2, Arg2) VALUES (29, 1, "
-         "'2026/03/04 09:00:00', 2, 'JobId', '24-900', 'JobDescr', 'Gone');");
+    Exec("INSERT INTO ALERT_SETTING (AlertId, EmpNbr, EmailFrequency, Priority, Source) "
+         "VALUES (29, 1, 3, 1, 10);");
+    const auto transaction = [this] {
+        Exec("INSERT INTO ALERT_TRANSACTION (AlertNbr, TransType, EventTimeStamp, "
+             "EmpNbrGeneratedTrans, Tag1, Arg1, Tag2, Arg2) VALUES (29, 1, "
+             "'2026/03/04 09:00:00', 2, 'JobId', '24-900', 'JobDescr', 'Gone');");
+    };
+    transaction();
     Open(At(10, 0, 0), 6, 0);
+    RunUntil(At(10, 1, 1));
+    ASSERT_EQ(Window->GeneratedCount(), 1);
+    ASSERT_EQ(Window->EmailedCount(), 1);
+    Exec("UPDATE DORNWICK_OPTIONS SET AlertsGenInd = 0;");
+    transaction();
+    Window->TimerAutoRun->SetInterval(60000);
     EXPECT_TRUE(RunUntil(At(10, 20, 0)).empty());
+    EXPECT_EQ(Window->GeneratedCount(), 0);
+    EXPECT_EQ(Window->EmailedCount(), 0);
     EXPECT_EQ(Window->lblOnOff->Caption(), "Off");
     EXPECT_EQ(Window->memoResults->Lines()->Strings(0), "Generated alerts: 0, Emailed alerts: 0");
     EXPECT_EQ(Window->TimerAutoRun->Interval(), 60000u);
     EXPECT_EQ(Scalar("SELECT count(*) FROM ALERT_TRANSACTION"), "1");
+    Exec("UPDATE DORNWICK_OPTIONS SET AlertsGenInd = 1;");
+    EXPECT_FALSE(RunUntil(At(10, 21, 0)).empty());
+    EXPECT_EQ(Window->lblOnOff->Caption(), "On");
+    EXPECT_EQ(Scalar("SELECT count(*) FROM ALERT_TRANSACTION"), "0");
 }
 
 // A tick whose options cannot be read says so in the log (no box waits on
