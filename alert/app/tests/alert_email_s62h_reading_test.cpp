@@ -240,6 +240,7 @@ TEST_F(AlertEmailReading, UnplacedAlertsAreNotLost) {
     mailtest::SmtpPeer peer("plain", Certs().LocalhostCert(), Certs().LocalhostKey());
     PointAt(peer.Port());
     Due(1, 28, 1, "Unknown alert id.", "NULL", 0);
+    Due(1, 27, 2, "Job number zero.", "0", 4);
     Due(1, 27, 7, "Odd priority.", "1", 1);
     Due(1, 33, 1, "PO posted.", "NULL", 2);
     Due(2, 33, 1, "For Tom.", "NULL", 3);
@@ -248,7 +249,7 @@ TEST_F(AlertEmailReading, UnplacedAlertsAreNotLost) {
     ASSERT_EQ(messages.size(), 2u);
     std::string body;
     for (const std::string& line : messages[0].Lines) body += line + "\n";
-    for (const char* text : {"Unknown alert id.", "Odd priority.", "PO posted."})
+    for (const char* text : {"Unknown alert id.", "Odd priority.", "PO posted.", "Job number zero."})
         EXPECT_NE(body.find(text), std::string::npos) << text << "\n" << body;
 }
 

@@ -160,6 +160,20 @@ TEST_F(SmtpControlsReading, ConnectionTest) {
     EXPECT_EQ(Options(Stored), before);
 }
 
+// With no encryption chosen the transport stays as the last connection
+// left it.
+TEST_F(SmtpControlsReading, NoEncryptionChosenKeepsTheLastTransport) {
+    mailtest::SmtpPeer implicit("implicit", Certs().LocalhostCert(), Certs().LocalhostKey());
+    for (int choice : {1, -1}) {
+        SCOPED_TRACE(choice);
+        Fill("localhost", std::to_string(implicit.Port()).c_str(), "alerts", "pa55word", choice);
+        TMessageBoxRecorder boxes;
+        Window->btTestConnection->Click();
+        ASSERT_EQ(boxes.Boxes.size(), 1u);
+        EXPECT_EQ(boxes.Boxes[0].Text, "Connection attempt successful");
+    }
+}
+
 // A save the database refuses leaves "Save settings" enabled, the edits
 // still pending.
 TEST_F(SmtpControlsReading, FailedSaveStaysPending) {
