@@ -5,7 +5,9 @@
 #include "alert/app/CommandLine.h"
 #include "components/PellworthGrid.h"
 #include "platform/gui/ComCtrls.h"
+#include "platform/gui/Colors.h"
 #include "platform/gui/Dialogs.h"
+#include "platform/gui/Graphics.h"
 #include "platform/gui/ExtCtrls.h"
 #include "platform/gui/StdCtrls.h"
 #include "platform/rtl/Clock.h"
@@ -128,10 +130,14 @@ TEST_F(MainWindowReading, ShownFromTheOptions) {
     }
 }
 
-// The label works as a switch: it writes the options row at once and says
-// so in the log.
+// The label works as a switch: it looks like a link, writes the options row
+// at once and says so in the log.
 TEST_F(MainWindowReading, OnOffLabelSwitchesGeneration) {
     Open();
+    EXPECT_EQ(Window->lblOnOff->Font()->Color(), clBlue);
+    EXPECT_TRUE(Window->lblOnOff->Font()->Style().Contains(TFontStyle::fsUnderline));
+    EXPECT_EQ(Window->lblOnOff->Cursor(), crHandPoint);
+    EXPECT_FALSE(Window->lblOnOff->AutoSize());
     Window->lblOnOff->Click();
     EXPECT_EQ(Window->lblOnOff->Caption(), "Off");
     EXPECT_EQ(Scalar("SELECT AlertsGenInd FROM DORNWICK_OPTIONS"), "0");
