@@ -17,10 +17,13 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QMouseEvent>
+#include <QRadioButton>
 #include <QWidget>
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -256,6 +259,51 @@ TEST_F(MainWindowReading, ClearEmptiesTheDebugGrid) {
     ASSERT_EQ(Window->gridOutput->GetGridRowCount(), 1);
     Window->btnClear->Click();
     EXPECT_EQ(Window->gridOutput->GetGridRowCount(), 0);
+}
+
+// The operator's own mouse and keys on the shown window.
+TEST_F(MainWindowReading, OperatorMouseAndKeys) {
+    Open();
+    // Near the left end, where a radio button's mark is.
+    const auto click = [](QWidget* Widget) {
+        ASSERT_NE(Widget, nullptr);
+        const QPointF at(std::min(8, Widget->width() / 2), Widget->height() / 2.0);
+        const QPointF global = Widget->mapToGlobal(at);
+        QMouseEvent press(QEvent::MouseButtonPress, at, global, Qt::LeftButton, Qt::LeftButton,
+                          Qt::NoModifier);
+        QMouseEvent release(QEvent::MouseButtonRelease, at, global, Qt::LeftButton,
+                            Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(Widget, &press);
+        QApplication::sendEvent(Widget, &release);
+    };
+    click(Window->lblOnOff->Widget());
+    EXPECT_EQ(Window->lblOnOff->Caption(), "Off");
+    EXPECT_EQ(Scalar("SELECT AlertsGenInd FROM DORNWICK_OPTIONS"), "0");
+
+    QWidget* server = Window->eSMTPServer->Widget();
+    server->setFocus();
+    QKeyEvent end(QEvent::KeyPress, Qt::Key_End, Qt::NoModifier);
+    QApplication::sendEvent(server, &end);
+    QKeyEvent x(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, "x");
+    QApplication::sendEvent(server, &x);
+    EXPECT_EQ(Window->eSMTPServer->Text(), "localhostx");
+    EXPECT_TRUE(Window->btSaveSMTPSettings->Enabled());
+    click(Window->btSaveSMTPSettings->Widget());
+    EXPECT_EQ(Scalar("SELECT SMTPserver FROM DORNWICK_OPTIONS"), "localhostx");
+    EXPECT_FALSE(Window->btSaveSMTPSettings->Enabled());
+
+    QWidget* off = nullptr;
+    for (QRadioButton* b : Window->rgEmailType->Widget()->findChildren<QRadioButton*>())
+        if (b->text().remove('&') == "Off") off = b;
+    click(off);
+    EXPECT_EQ(Window->rgEmailType->ItemIndex(), 0);
+    EXPECT_FALSE(Window->gbSMTP->Visible());
+    EXPECT_EQ(Scalar("SELECT AlertsEmailType FROM DORNWICK_OPTIONS"), "0");
+
+    TMessageBoxRecorder boxes;
+    click(Window->btnRun->Widget());
+    ASSERT_EQ(boxes.Boxes.size(), 1u);
+    EXPECT_EQ(boxes.Boxes[0].Text, "Check the daily alerts batch ahead of scheduled run time?");
 }
 
 } // namespace
