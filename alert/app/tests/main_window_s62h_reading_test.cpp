@@ -8,6 +8,7 @@
 #include "platform/gui/Colors.h"
 #include "platform/gui/Dialogs.h"
 #include "platform/gui/Graphics.h"
+#include "platform/gui/Menus.h"
 #include "platform/gui/ExtCtrls.h"
 #include "platform/gui/StdCtrls.h"
 #include "platform/rtl/Clock.h"
@@ -17,6 +18,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QTimer>
 #include <QMouseEvent>
 #include <QRadioButton>
 #include <QWidget>
@@ -259,6 +261,28 @@ TEST_F(MainWindowReading, ClearEmptiesTheDebugGrid) {
     ASSERT_EQ(Window->gridOutput->GetGridRowCount(), 1);
     Window->btnClear->Click();
     EXPECT_EQ(Window->gridOutput->GetGridRowCount(), 0);
+}
+
+// "About..." shows the about box modally and frees it once it is closed;
+// "Exit" closes the window.
+TEST_F(MainWindowReading, AboutAndExit) {
+    Open();
+    const int components = Window->ComponentCount();
+    bool shown = false;
+    QTimer::singleShot(0, [&] {
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (auto* form = dynamic_cast<TForm*>(TControl::FromWidget(top));
+                form && form->ClassName() == "TAboutDlg" && form->Visible()) {
+                shown = true;
+                EXPECT_EQ(form->Owner(), Window);
+                form->SetModalResult(mrOk);
+            }
+    });
+    Window->mnuAbout->Click();
+    EXPECT_TRUE(shown);
+    EXPECT_EQ(Window->ComponentCount(), components);
+    Window->mnuExit->Click();
+    EXPECT_FALSE(Window->Visible());
 }
 
 // The operator's own mouse and keys on the shown window.
