@@ -15,6 +15,7 @@
 #include "platform/rtl/DateTime.h"
 #include "platform/rtl/StringList.h"
 #include "platform/gui/TimerService.h"
+#include "platform/registry/Registry.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -283,6 +284,12 @@ TEST_F(MainWindowReading, AboutAndExit) {
     EXPECT_EQ(Window->ComponentCount(), components);
     Window->mnuExit->Click();
     EXPECT_FALSE(Window->Visible());
+    // Closing kept the placement in the registry.
+    TRegistry registry;
+    ASSERT_TRUE(registry.OpenKeyReadOnly("Software\\Pellworth\\Dornwick\\Beacon Mill"));
+    TStringList names;
+    registry.GetValueNames(&names);
+    EXPECT_GT(names.Count(), 0);
 }
 
 // The operator's own mouse and keys on the shown window.
