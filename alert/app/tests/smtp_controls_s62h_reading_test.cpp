@@ -6,6 +6,7 @@
 #include "components/PellworthGrid.h"
 #include "mail/MxSSLIOHandler.h"
 #include "mail/tests/Certificates.h"
+#include "mail/tests/Peer.h"
 #include "mail/tests/SmtpPeer.h"
 #include "platform/gui/Dialogs.h"
 #include "platform/gui/ExtCtrls.h"
@@ -171,6 +172,39 @@ TEST_F(SmtpControlsReading, NoEncryptionChosenKeepsTheLastTransport) {
         Window->btTestConnection->Click();
         ASSERT_EQ(boxes.Boxes.size(), 1u);
         EXPECT_EQ(boxes.Boxes[0].Text, "Connection attempt successful");
+    }
+}
+
+// Servers that misbehave while the connection is made: each ends in the
+// "Could not connect" box, none hangs the window.
+TEST_F(SmtpControlsReading, MisbehavingServers) {
+    using namespace mailtest;
+    struct Case {
+        const char* Name;
+        std::vector<std::string> Steps;
+        int Encryption;
+    };
+    const std::string ehloReply = "250-localhost\r\n250-STARTTLS\r\n250 AUTH LOGIN\r\n";
+    const std::vector<Case> cases = {
+        {"no greeting", {"stall"}, 0},
+        {"refusing greeting", {Send("554 go away\r\n"), "recvline", "stall"}, 0},
+        {"STARTTLS then no handshake",
+         {Send("220 hi\r\n"), "recvline", Send(ehloReply), "recvline", Send("220 go\r\n"),
+          "stall"},
+         2},
+        {"endless reply line", {Send("220 " + std::string(60000, 'x')), "stall"}, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        ScriptedPeer peer(c.Steps);
+        Fill("127.0.0.1", std::to_string(peer.Port()).c_str(), "alerts", "pa55word",
+             c.Encryption);
+        TMessageBoxRecorder boxes;
+        Window->btTestConnection->Click();
+        ASSERT_EQ(boxes.Boxes.size(), 1u);
+        EXPECT_EQ(std::string(boxes.Boxes[0].Text.c_str()).rfind("Could not connect to server: ", 0),
+                  0u)
+            << boxes.Boxes[0].Text.c_str();
     }
 }
 
