@@ -237,6 +237,21 @@ TEST_F(MainWindowReading, DebugGridRowsPerAlert) {
     }
 }
 
+// Another date separator shows in the log; statements keep '/'.
+TEST_F(MainWindowReading, DateSeparatorForPeopleOnly) {
+    FormatSettings().DateSeparator = '-';
+    Exec("INSERT INTO ALERT_SETTING (AlertId, EmpNbr, EmailFrequency, Priority, Source) "
+         "VALUES (29, 1, 3, 1, 10);");
+    Exec("INSERT INTO ALERT_TRANSACTION (AlertNbr, TransType, EventTimeStamp, "
+         "EmpNbrGeneratedTrans, Tag1, Arg1, Tag2, Arg2) VALUES (29, 1, "
+         "'2026/03/04 09:00:00', 2, 'JobId', '24-900', 'JobDescr', 'Gone');");
+    Open();
+    EXPECT_EQ(MemoLines().at(1), "2:05 PM 03-04-26: Beacon mill on");
+    Window->RunAlertBatch(2, false);
+    EXPECT_EQ(Scalar("SELECT DateGenerated FROM ALERT_HISTORY WHERE AlertNbr = 29").substr(0, 10),
+              "2026/03/04");
+}
+
 // The log keeps its counter line on top and a bounded number of lines.
 TEST_F(MainWindowReading, ResultsLogIsBounded) {
     Open();
