@@ -141,6 +141,28 @@ TEST_F(SchedulerReading, TickClassesAndGridAlignment) {
     }
 }
 
+// A manual batch that fails tells the operator in a box and leaves the
+// timer running.
+TEST_F(SchedulerReading, FailedRunNowIsShownAndTheTimerRuns) {
+    Open(At(10, 0, 30), 6, 0);
+    Exec("ALTER TABLE ALERT_HISTORY RENAME TO HISTORY_AWAY;");
+    TMessageBoxRecorder boxes;
+    boxes.Answers = {IDYES};
+    try {
+        Window->btnRun->Click();
+    } catch (const Exception& E) {
+        boxes.Boxes.push_back({E.Message, "", 0});
+    }
+    ASSERT_GE(boxes.Boxes.size(), 2u);
+    bool named = false;
+    for (const auto& box : boxes.Boxes)
+        if (std::string(box.Text.c_str()).find("ALERT_HISTORY") != std::string::npos) named = true;
+    EXPECT_TRUE(named);
+    EXPECT_TRUE(Window->TimerAutoRun->Enabled());
+    EXPECT_EQ(Timers.Count(), 1);
+    Exec("ALTER TABLE HISTORY_AWAY RENAME TO ALERT_HISTORY;");
+}
+
 // One daily run a day: not again on the ticks after it, nor when the time is
 // moved later on the same day; the next day's run still comes.
 TEST_F(SchedulerReading, DailyRunOncePerDay) {
