@@ -172,15 +172,16 @@ TEST_F(MainWindowReading, OnOffLabelFailureChangesNothing) {
 // timer starts over towards the grid.
 TEST_F(MainWindowReading, RunTimeIsStored) {
     struct Case {
-        int Hour, Minute;
+        int Hour, Minute, Second;
         const char* Stored; // hour, minute, AM/PM
     };
     Open();
-    for (const Case& c : {Case{0, 30, "12,30,0"}, Case{12, 0, "12,0,1"}, Case{13, 45, "1,45,1"},
-                          Case{11, 59, "11,59,0"}, Case{23, 5, "11,5,1"}}) {
+    for (const Case& c : {Case{0, 30, 0, "12,30,0"}, Case{12, 0, 0, "12,0,1"},
+                          Case{13, 45, 0, "1,45,1"}, Case{11, 59, 59, "11,59,0"},
+                          Case{23, 5, 30, "11,5,1"}}) {
         SCOPED_TRACE(c.Stored);
         Window->TimerAutoRun->SetInterval(300000);
-        Window->dtpTargetTime->SetTime(EncodeTime(c.Hour, c.Minute, 0, 0));
+        Window->dtpTargetTime->SetTime(EncodeTime(c.Hour, c.Minute, c.Second, 0));
         Window->dtpTargetTimeChange(Window->dtpTargetTime);
         EXPECT_EQ(Scalar("SELECT AlertsProcessHour || ',' || AlertsProcessMin || ',' || "
                          "AlertsProcessAmPm FROM DORNWICK_OPTIONS"),
