@@ -194,6 +194,33 @@ TEST_F(AlertEmailReading, SubjectsRecipientsAndTheCounter) {
     }
 }
 
+// A run takes the rows of its own code and of every shorter interval.
+TEST_F(AlertEmailReading, RunClassTakesShorterIntervals) {
+    struct Case {
+        int Class;
+        std::vector<std::string> Texts;
+    };
+    Open();
+    mailtest::SmtpPeer peer("plain", Certs().LocalhostCert(), Certs().LocalhostKey());
+    PointAt(peer.Port());
+    for (const Case& c : {Case{1, {"code 1", "code 3", "code 4", "code 5"}},
+                          Case{3, {"code 3", "code 4", "code 5"}}, Case{4, {"code 4", "code 5"}},
+                          Case{5, {"code 5"}}}) {
+        SCOPED_TRACE(c.Class);
+        Exec("DELETE FROM ALERT_HISTORY;");
+        int minute = 0;
+        for (int code : {1, 3, 4, 5})
+            Due(1, 33, 1, "code " + std::to_string(code), "NULL", minute++, code);
+        Window->RunAlertBatch(static_cast<std::uint8_t>(c.Class), false);
+        const auto messages = peer.Messages(1);
+        ASSERT_EQ(messages.size(), 1u);
+        std::vector<std::string> texts;
+        for (const std::string& line : messages[0].Lines)
+            if (line.rfind("code ", 0) == 0) texts.push_back(line);
+        EXPECT_EQ(texts, c.Texts);
+    }
+}
+
 // No connection at all for a plain tick or a class with nothing due; a
 // failing connection is reported in the log and the codes stay due.
 TEST_F(AlertEmailReading, NothingDueOrNoServer) {
