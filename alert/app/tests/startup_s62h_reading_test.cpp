@@ -3,6 +3,8 @@
 #include "alert/app/CommandLine.h"
 #include "alert/app/tests/ProgramProcess.h"
 #include "platform/data/testing/ShopDbTest.h"
+#include "platform/registry/Registry.h"
+#include "platform/rtl/StringList.h"
 
 #include <gtest/gtest.h>
 
@@ -45,8 +47,8 @@ TEST_F(StartupProcessReading, MissingDatabaseEndsTheProgram) {
 }
 
 // Over a shop database it starts, logs its start line in the program's time
-// format ("h:nn AM/PM" and a two-digit day, month and year), and a SIGTERM
-// ends it cleanly.
+// format ("h:nn AM/PM" and a two-digit day, month and year), keeps a second
+// instance out, and a SIGTERM ends it cleanly.
 TEST_F(StartupProcessReading, StartsLogsAndStopsOnSigterm) {
     std::ifstream demo(std::string(BEACONMILL_SOURCE_DIR) + "/db/demo.sql");
     std::stringstream text;
@@ -70,6 +72,12 @@ TEST_F(StartupProcessReading, StartsLogsAndStopsOnSigterm) {
     const int status = program.Finish();
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 0);
+    // It closed as at the end of a session: the placement was kept.
+    TRegistry registry;
+    ASSERT_TRUE(registry.OpenKeyReadOnly("Software\\Pellworth\\Dornwick\\Beacon Mill"));
+    TStringList names;
+    registry.GetValueNames(&names);
+    EXPECT_GT(names.Count(), 0);
 }
 
 } // namespace
