@@ -208,6 +208,26 @@ TEST_F(SmtpControlsReading, MisbehavingServers) {
     }
 }
 
+// A server that takes mail without a login (a relay on the local network):
+// the test asks it for one anyway, reports its refusal, and still says QUIT.
+TEST_F(SmtpControlsReading, ServerWithoutLogin) {
+    using namespace mailtest;
+    ScriptedPeer peer({Send("220 relay\r\n"), "recvline", Send("250 relay\r\n"), "recvline",
+                       Send("502 5.5.1 Command not implemented\r\n"), "recvline",
+                       Send("221 bye\r\n")});
+    Fill("127.0.0.1", std::to_string(peer.Port()).c_str(), "alerts", "pa55word", 0);
+    TMessageBoxRecorder boxes;
+    Window->btTestConnection->Click();
+    ASSERT_EQ(boxes.Boxes.size(), 1u);
+    EXPECT_EQ(std::string(boxes.Boxes[0].Text.c_str())
+                  .rfind("Could not connect to server: 5.5.1 Command not implemented", 0),
+              0u);
+    const std::vector<std::string> lines = peer.Finish();
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_EQ(lines[1], "LINE " + Hex("AUTH LOGIN\r\n"));
+    EXPECT_EQ(lines[2], "LINE " + Hex("QUIT\r\n"));
+}
+
 // A save the database refuses leaves "Save settings" enabled, the edits
 // still pending.
 TEST_F(SmtpControlsReading, FailedSaveStaysPending) {
