@@ -141,6 +141,19 @@ TEST_F(SchedulerReading, TickClassesAndGridAlignment) {
     }
 }
 
+// While the confirmation is open the timer goes on ticking; the manual
+// batch follows once it is answered.
+TEST_F(SchedulerReading, TicksWhileTheConfirmationIsOpen) {
+    Open(At(10, 0, 30), 6, 0);
+    TMessageBoxRecorder boxes;
+    boxes.Answers = {IDYES};
+    boxes.WhileOpen = [this](const TMessageBoxRequest&) { Timers.Advance(61000); };
+    Window->btnRun->Click();
+    EXPECT_EQ(Classes, (std::vector<int>{2, 1}));
+    EXPECT_TRUE(Window->TimerAutoRun->Enabled());
+    EXPECT_EQ(Timers.Count(), 1);
+}
+
 // A manual batch that fails tells the operator in a box and leaves the
 // timer running.
 TEST_F(SchedulerReading, FailedRunNowIsShownAndTheTimerRuns) {
