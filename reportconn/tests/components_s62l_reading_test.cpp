@@ -435,6 +435,39 @@ TEST_F(DataSetReading, QueryIsServedAndFilteredByTheEngine) {
     EXPECT_EQ(out[11], "empty");
 }
 
+TEST_F(DataSetReading, EveryFieldKindIsServedWithItsDisplayText) {
+    Exec("CREATE TABLE RC_KIND (S VARCHAR(5), N SMALLINT, B BIT, F DOUBLE, M MONEY, D DATE, "
+         "T TIMESTAMP)");
+    Exec("INSERT INTO RC_KIND VALUES ('ab', 7, 1, 2.5, 12.34, '2024/12/31', '2024/12/31 "
+         "06:00:00')");
+    auto* q = NewQuery("SELECT * FROM RC_KIND");
+    q->Open();
+    q->FieldByName("N")->OnGetText = [](TField*, AnsiString& Text, bool) { Text = "seven"; };
+    auto* c = ServeQuery(q, "Kinds");
+    c->FieldAliasList()->Add("B=");
+    const Lines out = Engine("Kinds", {"connect", "open", "cols", "first", "restore"});
+    ASSERT_EQ(out.size(), 5u);
+    EXPECT_EQ(out[2], "cols 6 | N=S W=6 | N=N T=dtInteger W=2 | N=F T=dtFloat W=8 | N=M "
+                      "T=dtCurrency W=8 | N=D T=dtDate W=4 | N=T T=dtDateTime W=8");
+    // The hidden Boolean is stepped over; display texts go along where they
+    // differ from the value's own text.
+    EXPECT_EQ(out[3], "row | \"ab\" | \"seven\" => 7 | 2.5 | \"$12.34\" => 123400 | "
+                      "\"2024/12/31\" => 45657 | \"2024/12/31 06:00:00\" => 45657.2");
+}
+
+TEST_F(DataSetReading, AFreedDataSetLeavesNothingBehind) {
+    auto* q = NewQuery("SELECT ID FROM RC_ITEM");
+    auto* c = ServeQuery(q, "Freed");
+    delete q;
+    EXPECT_EQ(c->Query(), nullptr);
+    const Lines out = Engine("Freed", {"connect", "open", "cols", "first", "restore"});
+    ASSERT_EQ(out.size(), 5u);
+    // Nothing to serve: no columns, and the end at once.
+    EXPECT_EQ(out[1], "empty");
+    EXPECT_EQ(out[2], "cols 0");
+    EXPECT_EQ(out[3], "end");
+}
+
 TEST_F(DataSetReading, EndRightAfterOpenOnlyWhenEmpty) {
     struct Case {
         std::string Where;
