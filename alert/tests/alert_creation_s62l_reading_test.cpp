@@ -91,9 +91,11 @@ TEST_F(CreatingAlerts, AFailingStepWritesAndCountsNothing) {
     struct Case {
         const char* Name;
         const char* Breaks;
+        int AlertNbr = 29;
     };
     const Case cases[] = {
         {"forward lookup", "drop table ALERT_USER_DEFAULTS"},
+        {"text of an unknown alert id", "select 1", 999},
         {"history insert", "create trigger refuse before insert on ALERT_HISTORY begin select "
                            "raise(abort, 'refused'); end"},
         // The first owner's row is not kept without the second's.
@@ -111,6 +113,7 @@ TEST_F(CreatingAlerts, AFailingStepWritesAndCountsNothing) {
         Exec(k.Breaks);
         Host.Generated.clear();
         AlertTransaction t = JobDeleted();
+        t.AlertNbr = k.AlertNbr;
         t.SourceType = 5;
         t.JobList = {501, 502};
         EXPECT_ANY_THROW(Create(t));
