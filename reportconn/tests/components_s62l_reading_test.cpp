@@ -3,8 +3,11 @@
 // like once the engine has opened and restored it.
 #include "ConnectionTest.h"
 
+#include "platform/classes/Filer.h"
+#include "platform/classes/ObjectText.h"
 #include "platform/data/Query.h"
 #include "platform/data/Table.h"
+#include "platform/rtl/Streams.h"
 #include "reportconn/DcDataSetConnection.h"
 #include "reportconn/DcTableConnection.h"
 
@@ -610,6 +613,81 @@ TEST_F(DataSetReading, DetailTableIsServedWholeAndGetsItsMasterBack) {
     for (t->First(); !t->Eof(); t->Next())
         ++rows;
     EXPECT_EQ(rows, 2);
+}
+
+TEST_F(DataSetReading, AFormLoadsConnectionsAndStartsThem) {
+    TComponent host(nullptr);
+    host.SetName("Host");
+    auto* items = new TQuery(&host);
+    items->SetName("Items");
+    items->SetDatabaseName("Shop");
+    items->SQL()->Add("SELECT ID, NAME, QTY FROM RC_ITEM ORDER BY ID");
+    const AnsiString form = "object Host: TComponent\n"
+                            "  object Conn: TDcQueryConnection\n"
+                            "    Query = Items\n"
+                            "    RuntimeVisibility = rtEndUser\n"
+                            "    FieldAliasList.Strings = (\n"
+                            "      'NAME=Item')\n"
+                            "  end\n"
+                            "  object Old: TDcCustomConnection\n"
+                            "    LocalFilter = False\n"
+                            "    Visible = True\n"
+                            "  end\n"
+                            "  object Quiet: TDcTableConnection\n"
+                            "    LocalFilter = True\n"
+                            "    RuntimeVisibility = rtNone\n"
+                            "  end\n"
+                            "end\n";
+    TStringStream text(form), binary;
+    ObjectTextToBinary(&text, &binary);
+    binary.SetPosition(0);
+    ReadComponentRes(&binary, &host);
+
+    auto* conn = dynamic_cast<TDcQueryConnection*>(host.FindComponent("Conn"));
+    auto* old = dynamic_cast<TDcCustomConnection*>(host.FindComponent("Old"));
+    auto* quiet = dynamic_cast<TDcTableConnection*>(host.FindComponent("Quiet"));
+    ASSERT_TRUE(conn && old && quiet);
+    EXPECT_EQ(conn->Query(), items);
+    EXPECT_FALSE(conn->LocalFilter());
+    ASSERT_EQ(conn->FieldAliasList()->Count(), 1);
+    EXPECT_EQ(conn->FieldAliasList()->Strings(0), "NAME=Item");
+    EXPECT_TRUE(conn->Listening());
+    EXPECT_EQ(old->RuntimeVisibility(), rtEndUser);
+    EXPECT_FALSE(old->LocalFilter());
+    EXPECT_TRUE(old->Listening());
+    EXPECT_EQ(quiet->RuntimeVisibility(), rtNone);
+    EXPECT_TRUE(quiet->LocalFilter());
+    EXPECT_FALSE(quiet->Listening());
+
+    const Lines out = Engine("Conn", {"connect", "open", "cols", "first", "restore"});
+    ASSERT_EQ(out.size(), 5u);
+    // Any listener may take the connect signal; the commands go to Conn.
+    EXPECT_EQ(out[2], "cols 3 | N=ID T=dtInteger W=4 | N=Item W=21 | N=QTY T=dtInteger W=4");
+    EXPECT_EQ(out[3], "row | 1 | \"bolt\" | 5");
+
+    // Written back: the visibility always, the rest where it differs from
+    // what the class starts with; never the version.
+    TStringStream written, back;
+    WriteComponentRes(&written, &host);
+    written.SetPosition(0);
+    ObjectBinaryToText(&written, &back);
+    const std::string saved = back.DataString();
+    EXPECT_EQ(saved.find("Version"), std::string::npos) << saved;
+    EXPECT_EQ(saved.find("Visible ="), std::string::npos) << saved;
+    EXPECT_NE(saved.find("RuntimeVisibility = rtEndUser"), std::string::npos) << saved;
+    EXPECT_NE(saved.find("RuntimeVisibility = rtNone"), std::string::npos) << saved;
+    EXPECT_NE(saved.find("Query = Items"), std::string::npos) << saved;
+    EXPECT_NE(saved.find("'NAME=Item'"), std::string::npos) << saved;
+    EXPECT_EQ(saved.find("DisableDataSource"), std::string::npos) << saved;
+    EXPECT_EQ(saved.find("UseSetRange"), std::string::npos) << saved;
+    const auto lf = [&](const char* Name) {
+        const auto at = saved.find(Name);
+        const auto end = saved.find("end", at);
+        return saved.substr(at, end - at).find("LocalFilter") != std::string::npos;
+    };
+    EXPECT_FALSE(lf("object Conn"));
+    EXPECT_TRUE(lf("object Old"));
+    EXPECT_TRUE(lf("object Quiet"));
 }
 
 } // namespace
