@@ -543,6 +543,38 @@ TEST_F(DataSetReading, RestoreGivesTheUserTheirDataSetBack) {
     }
 }
 
+TEST_F(DataSetReading, WhatOpenAndRestoreTouchFollowsTheSwitches) {
+    struct Case {
+        bool Disable, Restore;
+        bool DisabledWhileOpen;
+        std::string FilterAfter;
+    };
+    const Case cases[] = {
+        {true, true, true, "QTY > 0"},
+        {false, true, false, "QTY > 0"},
+        {true, false, true, "[NAME] = 'bolt'"},
+    };
+    int n = 0;
+    for (const auto& k : cases) {
+        const std::string name = "Switch" + std::to_string(++n);
+        SCOPED_TRACE(name);
+        auto* q = NewQuery("SELECT ID, NAME, QTY FROM RC_ITEM ORDER BY ID");
+        q->SetFilter("QTY > 0");
+        q->Open();
+        auto* c = ServeQuery(q, name.c_str());
+        c->SetDisableDataSource(k.Disable);
+        c->SetRestoreDataSet(k.Restore);
+        EXPECT_EQ(Engine(name, {"connect", "open", "cols", "filter:NAME|=|bolt|0"}).size(), 4u);
+        EXPECT_EQ(q->ControlsDisabled(), k.DisabledWhileOpen);
+        EXPECT_EQ(Engine(name, {"restore"}), Lines{"empty"});
+        EXPECT_FALSE(q->ControlsDisabled());
+        EXPECT_TRUE(q->Active());
+        EXPECT_EQ(q->Filter(), k.FilterAfter);
+        delete c;
+        delete q;
+    }
+}
+
 TEST_F(DataSetReading, AnOpenThatFailsLeavesTheUsersDataSetAlone) {
     auto* q = NewQuery("SELECT NOPE FROM RC_ITEM");
     q->SetFilter("NOPE > 0");
