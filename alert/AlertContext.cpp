@@ -5,6 +5,8 @@
 #include "platform/data/Database.h"
 #include "platform/rtl/Exceptions.h"
 
+#include <exception>
+
 AlertUnitOfWork::AlertUnitOfWork(AlertContext& Context) : FContext(Context) {
     FContext.Uncommitted.clear();
     FContext.Main.MyDatabase->StartTransaction();
@@ -38,6 +40,8 @@ void AlertUnitOfWork::Commit() {
             FContext.Host.AlertGenerated(alert);
         } catch (const Exception& error) {
             FContext.Host.LogLine(EscapedLogText(error.Message));
+        } catch (const std::exception& error) {
+            FContext.Host.LogLine(EscapedLogText(error.what()));
         }
     }
 }

@@ -1,5 +1,7 @@
 #include "reportconn/DcCustomConnection.h"
 
+#include "platform/classes/Filer.h"
+#include "platform/classes/Publish.h"
 #include "platform/rtl/DateTimeFormat.h"
 #include "platform/rtl/FloatFormat.h"
 #include "platform/rtl/Format.h"
@@ -475,5 +477,40 @@ void TDcCustomConnection::WriteHandshake() {
     FBuffer->WriteInt32(static_cast<std::int32_t>(FRuntimeVisibility));
     FBuffer->WriteHeader();
 }
+
+namespace {
+
+const TTypeInfo& RuntimeVisibilityType() {
+    static const TTypeInfo Info =
+        MakeEnumType("TRuntimeVisibility", {"rtNone", "rtDeveloper", "rtEndUser"});
+    return Info;
+}
+
+const TPublished<TDkComponent, TComponent> DkComponentClass("TDkComponent", [](auto& C) {
+    C.Property("Version", &TDkComponent::Version, &TDkComponent::SetVersion).Stored(false);
+});
+
+// RuntimeVisibility is always stored, so that loading a form starts the
+// listener. Forms of older versions stored "Visible" instead.
+const TPublished<TDcCustomConnection, TDkComponent> CustomConnectionClass(
+    "TDcCustomConnection",
+    [](auto& C) {
+        C.Property("LocalFilter", &TDcCustomConnection::LocalFilter,
+                   &TDcCustomConnection::SetLocalFilter)
+            .Stored([](const TDcCustomConnection& Self) {
+                return Self.LocalFilter() != Self.LocalFilterDefault();
+            });
+        C.Property("RuntimeVisibility", &TDcCustomConnection::RuntimeVisibility,
+                   &TDcCustomConnection::SetRuntimeVisibility, RuntimeVisibilityType());
+        C.Property("FieldAliasList", &TDcCustomConnection::FieldAliasList, nullptr);
+        C.DefineProperties([](TDcCustomConnection& Self, TFiler* Filer) {
+            Filer->DefineProperty(
+                "Visible", [&Self](TReader* Reader) { Self.ReadVisible(Reader->ReadBoolean()); },
+                nullptr, false);
+        });
+    },
+    true);
+
+} // namespace
 
 } // namespace reportconn

@@ -46,6 +46,8 @@ public:
     void SetFieldAliasList(const TStrings* Value);
     bool LocalFilter() const { return FLocalFilter; }
     void SetLocalFilter(bool Value) { FLocalFilter = Value; }
+    // What LocalFilter starts as in this class; a form stores it otherwise.
+    virtual bool LocalFilterDefault() const { return true; }
 
     int RowIndex() const { return FRowIndex; }
     void SetRowIndex(int Value) { FRowIndex = Value; }

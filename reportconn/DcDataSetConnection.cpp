@@ -1,5 +1,6 @@
 #include "reportconn/DcDataSetConnection.h"
 
+#include "platform/classes/Publish.h"
 #include "platform/rtl/StrUtils.h"
 
 namespace reportconn {
@@ -212,5 +213,24 @@ void TDcQueryConnection::Notification(TComponent* AComponent, TOperation Operati
     TDcCustomDataSetConnection::Notification(AComponent, Operation);
     if (Operation == opRemove && AComponent == FQuery) FQuery = nullptr;
 }
+
+namespace {
+
+const TPublished<TDcCustomDataSetConnection, TDcCustomConnection>
+    DataSetConnectionClass("TDcCustomDataSetConnection", [](auto& C) {
+        C.Property("DisableDataSource", &TDcCustomDataSetConnection::DisableDataSource,
+                   &TDcCustomDataSetConnection::SetDisableDataSource)
+            .Default(true);
+        C.Property("RestoreDataSet", &TDcCustomDataSetConnection::RestoreDataSet,
+                   &TDcCustomDataSetConnection::SetRestoreDataSet)
+            .Default(true);
+    });
+
+const TPublished<TDcQueryConnection, TDcCustomDataSetConnection> QueryConnectionClass(
+    "TDcQueryConnection",
+    [](auto& C) { C.Property("Query", &TDcQueryConnection::Query, &TDcQueryConnection::SetQuery); },
+    true);
+
+} // namespace
 
 } // namespace reportconn

@@ -53,6 +53,7 @@ public:
     TQuery* Query() const { return FQuery; }
     void SetQuery(TQuery* Value);
     TDataSet* DataSet() const override { return FQuery; }
+    bool LocalFilterDefault() const override { return false; }
 
 protected:
     void DoGetSorts() override {}

@@ -1,5 +1,6 @@
 #include "reportconn/DcTableConnection.h"
 
+#include "platform/classes/Publish.h"
 #include "platform/data/DataSource.h"
 
 #include <utility>
@@ -114,5 +115,19 @@ void TDcTableConnection::DoRestore() {
     FSavedMasterSource = nullptr;
     TDcCustomDataSetConnection::DoRestore();
 }
+
+namespace {
+
+const TPublished<TDcTableConnection, TDcCustomDataSetConnection> TableConnectionClass(
+    "TDcTableConnection",
+    [](auto& C) {
+        C.Property("Table", &TDcTableConnection::Table, &TDcTableConnection::SetTable);
+        C.Property("UseSetRange", &TDcTableConnection::UseSetRange,
+                   &TDcTableConnection::SetUseSetRange)
+            .Default(false);
+    },
+    true);
+
+} // namespace
 
 } // namespace reportconn

@@ -18,6 +18,7 @@ public:
     TTable* Table() const { return FTable; }
     void SetTable(TTable* Value);
     TDataSet* DataSet() const override { return FTable; }
+    bool LocalFilterDefault() const override { return false; }
 
     bool UseSetRange() const { return FUseSetRange; }
     void SetUseSetRange(bool Value) { FUseSetRange = Value; }
