@@ -3,7 +3,9 @@
 // stream of received lines.
 #include <gtest/gtest.h>
 
+#include "MessagePeer.h"
 #include "mail/MxExceptions.h"
+#include "mail/MxMessageClient.h"
 #include "mail/MxMessage.h"
 #include "mail/MxMessageCoderMIME.h"
 #include "mail/MxMessageCoderUUE.h"
@@ -441,6 +443,58 @@ TEST(MessageCodersText, UueLinesWrittenWithSpacesReadBack)
     ReadPart r = Read(msg, "begin 644 z", "#    \r\n \r\nend\r\n");
     ASSERT_TRUE(r.decoder);
     EXPECT_EQ(r.body, std::string(3, '\0'));
+}
+
+} // namespace
+
+namespace {
+
+TEST(MessageCodersText, BoundaryLinesWithTransportPaddingAreBoundaries)
+{
+    // Blanks a relay leaves after a boundary line do not make it body text.
+    for (const char* pad : {" ", "\t", "  \t"}) {
+        TMxMessage msg;
+        msg.BoundaryStack()->Push("bnd");
+        auto first = TMxMessageDecoderList::CheckForStart(&msg, std::string("--bnd") + pad);
+        ASSERT_NE(first, nullptr) << "[" << pad << "]";
+        first->SetSource(new TStringStream(std::string("Content-Type: text/plain\r\n\r\none\r\n--bnd") + pad +
+                                           "\r\nContent-Type: text/plain\r\n\r\ntwo\r\n--bnd--" + pad +
+                                           "\r\n.\r\n"));
+        first->ReadPartHeader();
+        TStringStream out1;
+        bool end = false;
+        auto second = first->DecodeBody(&out1, end);
+        EXPECT_EQ(out1.DataString(), "one\r\n");
+        ASSERT_NE(second, nullptr);
+        second->SetSource(first->Source(), false);
+        second->ReadPartHeader();
+        TStringStream out2;
+        EXPECT_EQ(second->DecodeBody(&out2, end), nullptr);
+        EXPECT_EQ(out2.DataString(), "two\r\n");
+        EXPECT_FALSE(end);
+        EXPECT_EQ(msg.BoundaryStack()->Count(), 0);
+    }
+}
+
+TEST(MessageCodersText, ClientReadsPartsBetweenPaddedBoundaries)
+{
+    const std::string wire = "Content-Type: multipart/mixed; boundary=\"bnd\"\r\n"
+                             "MIME-Version: 1.0\r\n\r\n"
+                             "preamble\r\n--bnd \r\n"
+                             "Content-Type: text/plain\r\n\r\none\r\n--bnd\t\r\n"
+                             "Content-Type: text/plain\r\n\r\ntwo\r\n--bnd-- \r\n.\r\n";
+    mailtest::LoopbackPeer peer(wire);
+    TMxMessageClient client;
+    client.SetHost("127.0.0.1");
+    client.SetPort(peer.Port());
+    client.Connect(5000);
+    TMxMessage msg;
+    client.ReadHeader(&msg);
+    client.ReadBody(&msg);
+    client.Disconnect();
+    ASSERT_EQ(msg.Parts()->Count(), 2);
+    EXPECT_EQ(static_cast<TMxText*>(msg.Parts()->Items(0))->Body()->Text(), "one\r\n");
+    EXPECT_EQ(static_cast<TMxText*>(msg.Parts()->Items(1))->Body()->Text(), "two\r\n");
 }
 
 } // namespace
