@@ -270,3 +270,51 @@ TEST(HeaderLines, LinesThatCannotBeFoldedStayWhole)
 }
 
 } // namespace
+
+namespace {
+
+TEST(HeaderLines, ValueWithoutBlankAfterColonIsWhole)
+{
+    TMxHeaderList h;
+    h.Add("Subject:Hello");
+    h.Add("To:\ta@x");
+    h.Add("X-Empty:");
+    EXPECT_EQ(h.ValueOf("Subject"), "Hello");
+    EXPECT_EQ(h.ValueOf("To"), "a@x");
+    EXPECT_EQ(h.ValueOf("X-Empty"), "");
+}
+
+TEST(HeaderLines, FoldedTextInsideALineCountsAsABreak)
+{
+    TMxHeaderList h;
+    const std::string line = "X: first\r\n second";
+    EXPECT_EQ(h.WrapLine(line), (std::vector<AnsiString>{"X: first", " second"}));
+}
+
+} // namespace
+
+namespace {
+
+TEST(AddressForms, ListTextRoundTripsNamesAndAddresses)
+{
+    const std::pair<const char*, const char*> items[] = {
+        {"Smith, Joe", "j@x.com"}, {"a\"b", "q@x"},        {"a\\b", "s@x"},   {"Joe (Work)", "w@x"},
+        {"O'Brien", "o@x"},        {"x;y", "c@x"},         {"x:y", "d@x"},    {"x@y", "e@x"},
+        {"<x>", "f@x"},            {"", "first.last@x.org"}, {"Ann", "a b@x"}, {"", "a\"q@x"},
+    };
+    TMxEMailAddressList list;
+    for (const auto& [name, address] : items) {
+        auto* item = list.Add();
+        item->SetName(name);
+        item->SetAddress(address);
+    }
+    TMxEMailAddressList back;
+    back.SetAddressText(list.GetAddressText());
+    ASSERT_EQ(back.Count(), list.Count()) << list.GetAddressText();
+    for (int i = 0; i < back.Count(); ++i) {
+        EXPECT_EQ(back.Items(i)->Name(), list.Items(i)->Name()) << list.Items(i)->GetText();
+        EXPECT_EQ(back.Items(i)->Address(), list.Items(i)->Address()) << list.Items(i)->GetText();
+    }
+}
+
+} // namespace

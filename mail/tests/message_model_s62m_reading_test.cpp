@@ -526,3 +526,56 @@ TEST(MessageModelText, BoundaryStackMarksARepeatedTop)
 }
 
 } // namespace
+
+namespace {
+
+TEST(MessageModelText, SettersCopyTheGivenObjects)
+{
+    TMxMessage msg;
+    {
+        TMxEMailAddressItem from;
+        from.SetText("Joe <j@x>");
+        msg.SetFrom(&from);
+        TMxEMailAddressList to;
+        to.SetAddressText("a@x, b@y");
+        msg.SetRecipients(&to);
+        TStringList body;
+        body.Add("line");
+        msg.SetBody(&body);
+        TStringList extra;
+        extra.Add("X-A: 1");
+        msg.SetExtraHeaders(&extra);
+    }
+    EXPECT_EQ(msg.From()->GetText(), "Joe <j@x>");
+    EXPECT_EQ(msg.Recipients()->GetAddressText(), "a@x, b@y");
+    EXPECT_EQ(msg.Body()->Text(), "line\r\n");
+    EXPECT_EQ(msg.ExtraHeaders()->Count(), 1);
+}
+
+TEST(MessageModelText, ApplyingHeadersReplacesEarlierValues)
+{
+    TMxMessage msg;
+    msg.Subject = "old";
+    msg.Organization = "old";
+    msg.Recipients()->SetAddressText("old@x");
+    msg.Priority = TMxMessagePriority::mpLowest;
+    msg.RawHeaders()->Add("From: a@x");
+    msg.ApplyHeaders();
+    EXPECT_EQ(msg.Subject, "");
+    EXPECT_EQ(msg.Organization, "");
+    EXPECT_EQ(msg.Recipients()->Count(), 0);
+    EXPECT_EQ(msg.Priority, TMxMessagePriority::mpNormal);
+}
+
+TEST(MessageModelText, UnreadableDateDoesNotStopTheRead)
+{
+    for (const char* date : {"garbage", "", "32 Foo 99999 99:99:99 +9999", "Wed, 4 Mar"}) {
+        TMxMessage msg;
+        msg.RawHeaders()->Add(std::string("Date: ") + date);
+        msg.RawHeaders()->Add("Subject: kept");
+        EXPECT_NO_THROW(msg.ApplyHeaders()) << date;
+        EXPECT_EQ(msg.Subject, "kept") << date;
+    }
+}
+
+} // namespace
