@@ -318,3 +318,26 @@ TEST(AddressForms, ListTextRoundTripsNamesAndAddresses)
 }
 
 } // namespace
+
+namespace {
+
+TEST(HeaderLines, LongValueReplacesAFoldedLineInPlace)
+{
+    TMxHeaderList h;
+    h.Add("A: 1");
+    h.Add("Subject: old");
+    h.Add(" continued");
+    h.Add("B: 2");
+    std::string value;
+    for (int i = 0; i < 25; ++i) value += "word" + std::to_string(i) + " ";
+    value += "end";
+    h.SetValueOf("Subject", value);
+    ASSERT_GT(h.Count(), 4);
+    EXPECT_EQ(h[0], "A: 1");
+    EXPECT_EQ(h[1].rfind("Subject: word0", 0), 0u);
+    for (int i = 2; i < h.Count() - 1; ++i) EXPECT_EQ(h[i][0], ' ') << h[i];
+    EXPECT_EQ(h[h.Count() - 1], "B: 2");
+    EXPECT_EQ(h.ValueOf("Subject"), value);
+}
+
+} // namespace

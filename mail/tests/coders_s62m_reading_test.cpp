@@ -337,3 +337,16 @@ TEST(CodersText, ByteOutsideTheAlphabetIsNamed)
 }
 
 } // namespace
+
+namespace {
+
+TEST(CodersText, QuotedPrintableCodesOnlyTheCountGiven)
+{
+    TStringStream src("a=cdef");
+    TMxEncoderQuotedPrintable qp;
+    EXPECT_EQ(qp.Encode(&src, 3), "a=3Dc");
+    EXPECT_EQ(src.GetPosition(), 3);
+    EXPECT_EQ(qp.Encode(&src), "def");
+}
+
+} // namespace

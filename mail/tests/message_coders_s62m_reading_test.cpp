@@ -497,4 +497,22 @@ TEST(MessageCodersText, ClientReadsPartsBetweenPaddedBoundaries)
     EXPECT_EQ(static_cast<TMxText*>(msg.Parts()->Items(1))->Body()->Text(), "two\r\n");
 }
 
+TEST(MessageCodersText, LinesAcrossReadChunksComeBackWhole)
+{
+    // Line ends that fall on or next to the reader's chunk edges.
+    std::string body;
+    for (size_t len : {2045u, 2046u, 2047u, 2048u, 2049u, 4095u, 4096u, 5000u, 0u, 1u})
+        body += std::string(len, static_cast<char>('a' + len % 26)) + "\r\n";
+    for (const char* ending : {"\r\n", "\n"}) {
+        std::string wire = "Content-Type: text/plain\r\n\r\n" + body + "--bnd--\r\n";
+        if (std::string(ending) == "\n")
+            for (size_t at; (at = wire.find("\r\n")) != std::string::npos;) wire.replace(at, 2, "\n");
+        TMxMessage msg;
+        msg.BoundaryStack()->Push("bnd");
+        ReadPart r = Read(msg, "--bnd", wire);
+        ASSERT_TRUE(r.decoder);
+        EXPECT_EQ(r.body, body) << (std::string(ending) == "\n" ? "LF" : "CR LF");
+    }
+}
+
 } // namespace
