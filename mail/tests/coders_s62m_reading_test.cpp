@@ -350,3 +350,45 @@ TEST(CodersText, QuotedPrintableCodesOnlyTheCountGiven)
 }
 
 } // namespace
+
+namespace {
+
+TEST(CodersText, LongJapaneseHeaderSplitsOnlyBetweenWholeCharacters)
+{
+    std::string sjis;
+    for (int i = 0; i < 70; ++i) {
+        sjis += '\x82';
+        sjis += static_cast<char>(0xA0 + i % 80);
+    }
+    const std::string coded = EncodeHeader(sjis, "", 'B', "ISO-2022-JP", TMxTransfer::iso2022jp, 9);
+    EXPECT_EQ(DecodeHeader(coded), sjis);
+    // Every encoded word stands alone: it leaves double-byte mode before it
+    // ends and holds whole characters.
+    size_t at = 0;
+    int words = 0;
+    while ((at = coded.find("=?ISO-2022-JP?B?", at)) != std::string::npos) {
+        const size_t start = at + 16;
+        const size_t end = coded.find("?=", start);
+        ASSERT_NE(end, std::string::npos);
+        EXPECT_LE(end + 2 - at, 75u);
+        const std::string bytes = Dec<TMxDecoderMIME>(coded.substr(start, end - start));
+        const size_t open = bytes.find("\x1B$B");
+        const size_t close = bytes.rfind("\x1B(B");
+        if (open != std::string::npos) {
+            ASSERT_NE(close, std::string::npos) << words;
+            EXPECT_EQ(close, bytes.size() - 3) << words;
+            EXPECT_EQ((close - open - 3) % 2, 0u) << words;
+        }
+        ++words;
+        at = end;
+    }
+    EXPECT_GT(words, 1);
+
+    TMxEMailAddressItem item;
+    item.SetName(sjis);
+    item.SetAddress("j@x.jp");
+    const std::string from = EncodeAddressItem(item, 'B', "ISO-2022-JP", TMxTransfer::iso2022jp, 6);
+    EXPECT_EQ(DecodeHeader(from), sjis + " <j@x.jp>");
+}
+
+} // namespace
