@@ -392,3 +392,18 @@ TEST(CodersText, LongJapaneseHeaderSplitsOnlyBetweenWholeCharacters)
 }
 
 } // namespace
+
+namespace {
+
+TEST(CodersText, SoftBreakPaddedByARelayStillJoinsTheLines)
+{
+    const std::pair<std::string, std::string> cases[] = {
+        {"abc= \r\ndef", "abcdef"},
+        {"abc=\t \r\ndef", "abcdef"},
+        {"abc= \ndef", "abcdef"},
+        {"abc=  ", "abc"},
+    };
+    for (const auto& [in, out] : cases) EXPECT_EQ(Dec<TMxDecoderQuotedPrintable>(in), out) << in;
+}
+
+} // namespace

@@ -341,6 +341,7 @@ TEST(MessageCodersText, PartBodies)
         {"base64", "aGVs\r\n\r\nbG8=\r\n--bnd\r\n", "hello", true, false, 1},
         {"BASE64", "aGVsbG8= \t\r\n--bnd--\r\n", "hello", false, false, 0},
         {"quoted-printable", "a=3Db\r\nc=\r\nd\r\n--bnd--\r\n", "a=b\r\ncd\r\n", false, false, 0},
+        {"quoted-printable", "padded= \r\nsoft break\r\n--bnd--\r\n", "paddedsoft break\r\n", false, false, 0},
         {"7bit", "..x\r\ny\r\n.\r\n", ".x\r\ny\r\n", false, true, 1},
         {"", "line\r\n--bndx\r\nmore\r\n--bnd--\r\n", "line\r\n--bndx\r\nmore\r\n", false, false, 0},
     };
