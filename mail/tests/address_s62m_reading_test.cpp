@@ -116,6 +116,9 @@ TEST(AddressForms, ParsesListText)
         {"a@x (Smith, J), b@y", {{"", "a@x"}, {"", "b@y"}}},
         {"Team: a@x; b@y;", {{"", "a@x"}, {"", "b@y"}}},
         {"Joe <j@x>, <>, Ann <a@y>", {{"Joe", "j@x"}, {"Ann", "a@y"}}},
+        {"undisclosed-recipients:;", {}},
+        {"a@x;b@y", {{"", "a@x"}, {"", "b@y"}}},
+        {"\"a:b;c\" <x@y>", {{"a:b;c", "x@y"}}},
     };
     for (const auto& c : cases) {
         TMxEMailAddressList list;

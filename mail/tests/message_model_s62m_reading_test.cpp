@@ -467,13 +467,21 @@ TEST(MessageModelText, NoHeaderValueBreaksIntoANewLine)
         [](TMxMessage& m) { m.ContentTransferEncoding = "7bit\nBcc: evil@x"; },
         [](TMxMessage& m) { m.CharSet = "x\"\r\nBcc: evil@x"; },
         [](TMxMessage& m) { m.NewsGroups()->Add("a\r\nBcc: evil@x"); },
+        [](TMxMessage& m) { m.Sender()->SetName("Joe\r\nBcc: evil@x"); m.Sender()->SetAddress("s@x"); },
+        [](TMxMessage& m) { m.From()->SetName("Joe\r\nBcc: evil@x"); m.From()->SetAddress("s@x"); },
+        [](TMxMessage& m) { m.ReceiptRecipient()->SetName("J\nBcc: e@x"); m.ReceiptRecipient()->SetAddress("s@x"); },
+        [](TMxMessage& m) {
+            auto* item = m.ReplyTo()->Add();
+            item->SetName("J\rBcc: e@x");
+            item->SetAddress("s@x");
+        },
     };
     int i = 0;
     for (const auto& set : setters) {
         TMxMessage msg;
         msg.Body()->Add("x");
-        set(msg);
         try {
+            set(msg);
             auto h = msg.BuildHeaders();
             for (int l = 0; l < h->Count(); ++l) {
                 EXPECT_EQ((*h)[l].find_first_of("\r\n"), std::string::npos) << i << ": " << (*h)[l];
