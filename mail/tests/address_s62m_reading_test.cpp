@@ -344,3 +344,28 @@ TEST(HeaderLines, LongValueReplacesAFoldedLineInPlace)
 }
 
 } // namespace
+
+namespace {
+
+TEST(HeaderLines, FoldingKeepsEveryCharacterButBlanksAtTheFold)
+{
+    const std::string lines[] = {
+        "Subject: " + std::string(66, 'a') + ",,,,, end of it",
+        "Subject: " + std::string(60, 'a') + " one,two,three,four,five,six,seven,eight",
+        "Keywords: " + std::string(67, 'k') + ", , , last",
+    };
+    for (const auto& line : lines) {
+        TMxHeaderList h;
+        const auto pieces = h.WrapLine(line);
+        std::string joined, original;
+        for (const auto& p : pieces) joined += p;
+        for (char c : joined)
+            if (c != ' ') original += c;
+        std::string expected;
+        for (char c : line)
+            if (c != ' ') expected += c;
+        EXPECT_EQ(original, expected) << line;
+    }
+}
+
+} // namespace
