@@ -517,3 +517,36 @@ TEST(MessageCodersText, LinesAcrossReadChunksComeBackWhole)
 }
 
 } // namespace
+
+namespace {
+
+TEST(MessageCodersText, ParametersAreFoundByTheirWholeName)
+{
+    struct Case {
+        const char* type;
+        const char* disposition;
+        TMxPartKind kind;
+        const char* file;
+    };
+    const Case cases[] = {
+        {"text/plain; x-uname=abc", "", TMxPartKind::pkText, ""},
+        {"text/plain; charset=x; filename=abc", "", TMxPartKind::pkText, ""},
+        {"text/plain", "inline; x-filename=abc", TMxPartKind::pkText, ""},
+        {"text/plain; name=\"x-name=a;b\"", "", TMxPartKind::pkAttachment, "x-name=a;b"},
+        {"application/pdf", "inline; creation-date=\"filename=a\"; filename=b.pdf",
+         TMxPartKind::pkAttachment, "b.pdf"},
+    };
+    for (const auto& c : cases) {
+        TMxMessage msg;
+        msg.BoundaryStack()->Push("bnd");
+        std::string header = std::string("Content-Type: ") + c.type + "\r\n";
+        if (*c.disposition) header += std::string("Content-Disposition: ") + c.disposition + "\r\n";
+        ReadPart r = Read(msg, "--bnd", header + "\r\nbody\r\n--bnd--\r\n");
+        ASSERT_TRUE(r.decoder);
+        EXPECT_EQ(r.decoder->PartKind, c.kind) << c.type << " / " << c.disposition;
+        EXPECT_EQ(r.decoder->PartFileName, c.file) << c.type << " / " << c.disposition;
+    }
+    EXPECT_EQ(HeaderParameter("multipart/mixed; xboundary=a; boundary=b", "boundary"), "b");
+}
+
+} // namespace
