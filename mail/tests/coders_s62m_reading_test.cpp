@@ -272,6 +272,8 @@ TEST(CodersText, DecodeHeaderWords)
         {"=?iso-8859-1?q?caf=E9?= time", "caf\xE9 time"},
         {"=?windows-1252?B?6XTp?=", "\xE9t\xE9"},
         {"=?ISO-8859-1?Q?a?= =?ISO-8859-1?Q?b?=", "ab"},
+        {"=?ISO-8859-1?Q?a?=\r\n\t=?ISO-8859-1?Q?b?=", "ab"},
+        {"=?ISO-8859-1?Q?a?= plain =?ISO-8859-1?Q?b?=", "a plain b"},
         {"x =?ISO-8859-1?Q?a=00b?= y", "x ab y"},
         {"=?ISO-8859-1?Q?broken", "=?ISO-8859-1?Q?broken"},
         {"=?ISO-8859-1?X", "=?ISO-8859-1?X"},

@@ -7,6 +7,7 @@
 #include "mail/MxMessage.h"
 #include "mail/MxMessageParts.h"
 #include "platform/rtl/DateTime.h"
+#include "platform/rtl/StrUtils.h"
 
 #include <cstdio>
 #include <functional>
@@ -587,6 +588,39 @@ TEST(MessageModelText, UnreadableDateDoesNotStopTheRead)
         msg.RawHeaders()->Add("Subject: kept");
         EXPECT_NO_THROW(msg.ApplyHeaders()) << date;
         EXPECT_EQ(msg.Subject, "kept") << date;
+    }
+}
+
+} // namespace
+
+namespace {
+
+TEST(MessageModelText, LongCodedValuesFoldIntoWholeLines)
+{
+    std::string subject;
+    for (int i = 0; i < 40; ++i) subject += "\xC3\xBC" "ber" + std::to_string(i) + (i % 3 ? " " : ", ");
+    subject += "end";
+    for (char letter : {'Q', 'B'}) {
+        TMxMessage msg;
+        msg.Subject = subject;
+        msg.Organization = subject;
+        msg.From()->SetName(Trim(subject.substr(0, 90)));
+        msg.From()->SetAddress("f@x");
+        msg.OnInitializeISO = [letter](TMxTransfer&, char& l, AnsiString& set) {
+            l = letter;
+            set = "UTF-8";
+        };
+        auto h = msg.BuildHeaders();
+        for (int i = 0; i < h->Count(); ++i) {
+            EXPECT_LE((*h)[i].size(), 78u) << (*h)[i];
+            EXPECT_FALSE(Trim((*h)[i]).empty()) << letter << " line " << i;
+        }
+        EXPECT_EQ(DecodeMessageHeader(h->ValueOf("Subject")), subject) << letter;
+        EXPECT_EQ(DecodeMessageHeader(h->ValueOf("Organization")), subject) << letter;
+        TMxMessage read;
+        read.RawHeaders()->Assign(h.get());
+        read.ApplyHeaders();
+        EXPECT_EQ(read.From()->Name(), msg.From()->Name()) << letter;
     }
 }
 
