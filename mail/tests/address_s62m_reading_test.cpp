@@ -369,3 +369,24 @@ TEST(HeaderLines, FoldingKeepsEveryCharacterButBlanksAtTheFold)
 }
 
 } // namespace
+
+namespace {
+
+TEST(HeaderLines, UnfoldedSettingLeavesNoStaleContinuation)
+{
+    for (const char* value : {"", "new"}) {
+        TMxHeaderList h;
+        h.SplitLongLines = false;
+        h.Add("To: a@x");
+        h.Add("Subject: old");
+        h.Add(" continued");
+        h.Add("B: 2");
+        h.SetValueOf("Subject", value);
+        EXPECT_EQ(h.ValueOf("To"), "a@x") << value;
+        EXPECT_EQ(h.ValueOf("Subject"), value);
+        EXPECT_EQ(h.ValueOf("B"), "2");
+        for (int i = 0; i < h.Count(); ++i) EXPECT_NE(h[i], " continued") << value;
+    }
+}
+
+} // namespace
