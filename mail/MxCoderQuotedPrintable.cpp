@@ -179,7 +179,13 @@ AnsiString DecodeQuotedPrintable(const AnsiString& AIn) {
         for (int digit; digits < 2 && i < n && (digit = HexValue(in[i])) >= 0; ++i, ++digits)
             value = value * 16 + digit;
         if (digits == 0) {
-            skipLineBreak(i); // a soft break joins the lines
+            // A soft break joins the lines; blanks a relay left between its
+            // "=" and the line end are padding, not text.
+            std::size_t end = i;
+            while (end < n && (in[end] == ' ' || in[end] == '\t'))
+                ++end;
+            if (end == n || in[end] == '\r' || in[end] == '\n') i = end;
+            skipLineBreak(i);
         } else if (value == ' ' && i < n && (in[i] == '\r' || in[i] == '\n')) {
             *to++ = ' ';
             *to++ = '\r';

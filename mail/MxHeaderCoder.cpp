@@ -4,6 +4,7 @@
 #include "mail/MxJis.h"
 #include "platform/rtl/StrUtils.h"
 
+#include <algorithm>
 #include <array>
 #include <vector>
 
@@ -38,6 +39,58 @@ std::vector<std::pair<std::size_t, std::size_t>> SplitCharacters(const AnsiStrin
     return units;
 }
 
+const AnsiString JisDoubleIn = "\x1B$B";
+const AnsiString JisDoubleOut = "\x1B(B";
+
+// The mode-switching sequence at AText[i], and whether it enters
+// double-byte mode (ESC $ B, ESC $ @) or leaves it (ESC ( B, ESC ( J).
+bool JisEscapeAt(const AnsiString& AText, std::size_t i, bool& VEntersDouble) {
+    if (AText[i] != '\x1B' || i + 2 >= AText.size()) return false;
+    if (AText[i + 1] == '$' && (AText[i + 2] == 'B' || AText[i + 2] == '@')) {
+        VEntersDouble = true;
+        return true;
+    }
+    if (AText[i + 1] == '(' && (AText[i + 2] == 'B' || AText[i + 2] == 'J')) {
+        VEntersDouble = false;
+        return true;
+    }
+    return false;
+}
+
+// The characters of ISO-2022-JP text: a JIS pair in double-byte mode, a
+// byte outside it; a mode switch goes with the character after it, so a
+// piece never ends on an opening switch.
+std::vector<std::pair<std::size_t, std::size_t>> SplitJisCharacters(const AnsiString& AText) {
+    std::vector<std::pair<std::size_t, std::size_t>> units;
+    bool inDouble = false;
+    std::size_t i = 0;
+    while (i < AText.size()) {
+        const std::size_t start = i;
+        bool enters = false;
+        while (i < AText.size() && JisEscapeAt(AText, i, enters)) {
+            inDouble = enters;
+            i += 3;
+        }
+        if (i < AText.size()) i += inDouble ? std::min<std::size_t>(2, AText.size() - i) : 1;
+        units.emplace_back(start, i - start);
+    }
+    return units;
+}
+
+// Whether ISO-2022-JP text that starts in the given mode ends in
+// double-byte mode.
+bool JisEndsDouble(const AnsiString& AText, bool AStartsDouble) {
+    bool inDouble = AStartsDouble;
+    for (std::size_t i = 0; i < AText.size(); ++i) {
+        bool enters = false;
+        if (JisEscapeAt(AText, i, enters)) {
+            inDouble = enters;
+            i += 2;
+        }
+    }
+    return inDouble;
+}
+
 // Writes a header value word by word and folds it so that every line
 // holding an encoded word stays within MaxLine, counted from the column the
 // value starts at (after the header's name). A fold goes in before the
@@ -47,9 +100,9 @@ std::vector<std::pair<std::size_t, std::size_t>> SplitCharacters(const AnsiStrin
 class HeaderWriter {
 public:
     HeaderWriter(std::size_t AColumn, char AEncoding, const AnsiString& ACharSet,
-                 const std::array<bool, 256>& ACoded)
+                 const std::array<bool, 256>& ACoded, TMxTransfer ATransfer)
         : FColumn(AColumn), FEncoding(AEncoding), FOpening("=?" + ACharSet + "?" + AEncoding + "?"),
-          FCoded(ACoded) {}
+          FCoded(ACoded), FJis(ATransfer == TMxTransfer::iso2022jp) {}
 
     // White space before the next word.
     void Space(const AnsiString& AText) { FPending += AText; }
@@ -69,17 +122,30 @@ public:
         if (!Fits(whole) && whole <= MaxWord && indent + whole <= MaxLine &&
             FColumn + FPending.size() > FLineStart)
             Fold();
-        const auto units = SplitCharacters(ARun);
+        const auto units = FJis ? SplitJisCharacters(ARun) : SplitCharacters(ARun);
         AnsiString word;
+        // Each encoded word of ISO-2022-JP text is read on its own, so one
+        // that starts or ends inside a double-byte run gets its own switch.
+        bool wordStartsDouble = false;
+        const auto standAlone = [&](const AnsiString& ABytes) {
+            if (!FJis) return ABytes;
+            AnsiString bytes = wordStartsDouble ? JisDoubleIn + ABytes : ABytes;
+            if (JisEndsDouble(ABytes, wordStartsDouble)) bytes += JisDoubleOut;
+            return bytes;
+        };
+        const auto putWord = [&]() {
+            PutWord(standAlone(word));
+            wordStartsDouble = FJis && JisEndsDouble(word, wordStartsDouble);
+            word.clear();
+        };
         for (std::size_t i = 0; i < units.size();) {
             const AnsiString longer = word + ARun.substr(units[i].first, units[i].second);
-            const std::size_t length = Coded(longer).size() + 2;
+            const std::size_t length = Coded(standAlone(longer)).size() + 2;
             if (length <= MaxWord && Fits(length)) {
                 word = longer;
                 ++i;
             } else if (!word.empty()) {
-                PutWord(word);
-                word.clear();
+                putWord();
                 Fold();
             } else if (FColumn + FPending.size() > FLineStart) {
                 Fold();
@@ -90,7 +156,7 @@ public:
                 ++i;
             }
         }
-        if (!word.empty()) PutWord(word);
+        if (!word.empty()) putWord();
     }
 
     AnsiString Finish() {
@@ -154,6 +220,7 @@ private:
     char FEncoding;
     AnsiString FOpening;
     const std::array<bool, 256>& FCoded;
+    bool FJis;
 };
 
 struct CodingTables {
@@ -271,7 +338,7 @@ AnsiString EncodeHeader(const AnsiString& AHeader, const AnsiString& AExtraSpeci
         ATransfer == TMxTransfer::iso2022jp ? ShiftJisToIso2022Jp(AHeader) : AHeader;
     if (AEncoding == '8') return header;
     const CodingTables tables = MakeTables(AExtraSpecials);
-    HeaderWriter writer(AColumn, AEncoding, ACharSet, tables.Coded);
+    HeaderWriter writer(AColumn, AEncoding, ACharSet, tables.Coded, ATransfer);
     WriteHeaderText(writer, header, tables.Forcing);
     return writer.Finish();
 }
@@ -385,7 +452,7 @@ AnsiString EncodeAddressItem(const TMxEMailAddressItem& AItem, char AEncoding,
                              std::size_t AColumn) {
     if (AEncoding == '8') return UncodedAddressItem(AItem);
     const CodingTables tables = MakeTables(MxAddressSpecials);
-    HeaderWriter writer(AColumn, AEncoding, ACharSet, tables.Coded);
+    HeaderWriter writer(AColumn, AEncoding, ACharSet, tables.Coded, ATransfer);
     WriteAddressItem(writer, AItem, tables, ATransfer, "");
     return writer.Finish();
 }
@@ -395,7 +462,7 @@ AnsiString EncodeAddressList(const TMxEMailAddressList& AList, char AEncoding,
                              std::size_t AColumn) {
     AnsiString uncoded;
     const CodingTables tables = MakeTables(MxAddressSpecials);
-    HeaderWriter writer(AColumn, AEncoding, ACharSet, tables.Coded);
+    HeaderWriter writer(AColumn, AEncoding, ACharSet, tables.Coded, ATransfer);
     for (int i = 0; i < AList.Count(); ++i) {
         // The comma stays with the address before it.
         const AnsiString suffix = i + 1 < AList.Count() ? "," : "";

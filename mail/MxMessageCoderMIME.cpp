@@ -27,6 +27,12 @@ bool IsPlainTransfer(const AnsiString& ATransfer) {
            SameText(ATransfer, "binary");
 }
 
+// A boundary line may carry blanks after the delimiter (a relay's
+// padding); they do not make it a body line.
+bool IsDelimiterLine(const AnsiString& ALine, const AnsiString& ADelimiter) {
+    return SameText(TrimRight(ALine), ADelimiter);
+}
+
 bool StartsWithText(const AnsiString& AText, const AnsiString& APrefix) {
     return AText.size() >= APrefix.size() && SameText(AText.substr(0, APrefix.size()), APrefix);
 }
@@ -109,7 +115,7 @@ std::unique_ptr<TMxMessageDecoder> TMxMessageDecoderInfoMIME::StartsPart(TMxMess
                                                                          const AnsiString& ALine) {
     const TMxMIMEBoundary* stack = AMsg->BoundaryStack();
     if (stack->Count() == 0) return nullptr;
-    if (SameText(ALine, "--" + stack->Boundary()))
+    if (IsDelimiterLine(ALine, "--" + stack->Boundary()))
         return std::make_unique<TMxMessageDecoderMIME>(AMsg);
     const AnsiString& transfer = AMsg->ContentTransferEncoding;
     if (SameText(transfer, "base64") || SameText(transfer, "quoted-printable")) {
@@ -210,10 +216,10 @@ std::unique_ptr<TMxMessageDecoder> TMxMessageDecoderMIME::DecodeBody(TStream* AD
         // off before the line is looked at or decoded.
         if (!line.empty() && line[0] == '.') line.erase(0, 1);
         if (!Boundary.empty()) {
-            if (SameText(line, "--" + Boundary)) {
+            if (IsDelimiterLine(line, "--" + Boundary)) {
                 return std::make_unique<TMxMessageDecoderMIME>(Message());
             }
-            if (SameText(line, "--" + Boundary + "--")) {
+            if (IsDelimiterLine(line, "--" + Boundary + "--")) {
                 Message()->BoundaryStack()->Pop();
                 return nullptr;
             }

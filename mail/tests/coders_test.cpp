@@ -291,6 +291,12 @@ TEST(QuotedPrintable, DecodesAnyTextByTheCharacterRules) {
             while (digits < 2 && i < n && hex(in[i]) >= 0)
                 value = value * 16 + hex(in[i++]), ++digits;
             if (digits == 0) {
+                // Blanks between a soft break's "=" and the line end are a
+                // relay's padding.
+                std::size_t end = i;
+                while (end < n && (in[end] == ' ' || in[end] == '\t'))
+                    ++end;
+                if (end == n || in[end] == '\r' || in[end] == '\n') i = end;
                 lineBreak(i);
             } else if (value == ' ' && i < n && (in[i] == '\r' || in[i] == '\n')) {
                 out += " \r\n";
