@@ -1,0 +1,236 @@
+// The drop-down and editing services of the grid view that the model relies
+// on, probed through a shown grid, real keys and the public calls.
+#include "DropDownFixture.h"
+#include "StubDateTimeDef.h"
+
+#include "grid/view/DropDownForm.h"
+
+#include <string>
+#include <vector>
+
+using namespace grid;
+
+namespace {
+
+class ViewDropDownServicesTest : public DropDownFixture {
+protected:
+    void Log(const char* what) { Events.push_back(what); }
+    void Watch() {
+        Grid->OnComboInit = [this](TObject*, TgxComboGrid*, int c, int r) {
+            Events.push_back("init " + std::to_string(c) + "," + std::to_string(r));
+        };
+        Grid->OnComboDropDown = [this](TObject*, TgxComboGrid*, int c, int r) {
+            Events.push_back("drop " + std::to_string(c) + "," + std::to_string(r));
+        };
+        Grid->OnComboRollUp = [this](TObject*, TgxComboGrid*, int c, int r) {
+            Events.push_back("up " + std::to_string(c) + "," + std::to_string(r));
+        };
+    }
+    std::vector<std::string> Events;
+};
+
+TEST_F(ViewDropDownServicesTest, TheComboFormAndListAreSetUpFromTheGrid) {
+    TgxDropDownForm* form = Grid->GetComboForm();
+    ASSERT_NE(form, nullptr);
+    EXPECT_EQ(Grid->GetComboForm(), form) << "made once";
+    EXPECT_EQ(form->Owner(), Grid);
+    EXPECT_FALSE(form->Visible());
+    EXPECT_FALSE(form->Enabled());
+    EXPECT_EQ(form->Left(), Grid->Left());
+    EXPECT_EQ(form->Font()->Name(), Grid->Font()->Name());
+
+    TgxComboGrid* list = Grid->GetCombo()->GetGrid();
+    EXPECT_FALSE(list->GetHeadingOn());
+    EXPECT_FALSE(list->GetRowBarOn());
+    EXPECT_EQ(list->GridMode(), gmListBox);
+    EXPECT_EQ(list->GetHeadingHeight(), 15);
+    EXPECT_EQ(list->GetRowBarWidth(), 14);
+    EXPECT_EQ(list->Color(), Grid->Color());
+    EXPECT_EQ(list->Font()->Name(), Grid->Font()->Name());
+    EXPECT_EQ(list->SelectionColor(), Grid->SelectionColor());
+}
+
+TEST_F(ViewDropDownServicesTest, DropAndRollUpReportTheDroppedCellOnce) {
+    GiveColumnList(2, {"alpha", "beta", "gamma"});
+    Grid->GetCol(2)->SetWidth(90);
+    Watch();
+    GoTo(2, 3);
+    Key(Qt::Key_F4);
+    ASSERT_TRUE(Grid->ComboVisible());
+    EXPECT_EQ(Grid->ComboDataCol(), 2);
+    EXPECT_EQ(Grid->ComboDataRow(), 3);
+    Key(Qt::Key_Escape);
+    EXPECT_FALSE(Grid->ComboVisible());
+    EXPECT_EQ(Grid->ComboDataCol(), -1);
+    EXPECT_EQ(Grid->ComboSearchValue(), "");
+    EXPECT_FALSE(Grid->TurnComboOff(false, false)) << "nothing left to close";
+    EXPECT_EQ(Events, (std::vector<std::string>{"init 2,3", "drop 2,3", "up 2,3"}));
+
+    // Another cell makes the next drop-down set the list up again.
+    Events.clear();
+    GoTo(2, 1);
+    Key(Qt::Key_F4);
+    Key(Qt::Key_Escape);
+    EXPECT_EQ(Events, (std::vector<std::string>{"init 2,1", "drop 2,1", "up 2,1"}));
+}
+
+TEST_F(ViewDropDownServicesTest, TheSharedListTakesTheDroppedColumnsWidth) {
+    Grid->SetGridColCount(3);
+    Grid->SetGridRowCount(3);
+    for (int col : {1, 3}) Grid->GetCol(col)->SetButtonType(btCombo);
+    Grid->GetCol(1)->SetWidth(90);
+    Grid->GetCol(3)->SetWidth(50);
+    for (auto [col, width] : {std::pair{1, 90}, std::pair{3, 50}}) {
+        GoTo(col, 2);
+        Key(Qt::Key_F4);
+        ASSERT_TRUE(Grid->ComboVisible()) << col;
+        EXPECT_EQ(DroppedList()->DefaultColWidth(), width + 10) << col;
+        EXPECT_GE(DroppedList()->DefaultRowHeight(), DroppedList()->CalcTextHeight()) << col;
+        Key(Qt::Key_Escape);
+    }
+}
+
+TEST_F(ViewDropDownServicesTest, HidingTheComboClosesItOnceAndReportsTheRollUp) {
+    GiveColumnList(1, {"one", "two"});
+    Watch();
+    GoTo(1, 2);
+    Key(Qt::Key_F4);
+    ASSERT_TRUE(Grid->ComboVisible());
+    Events.clear();
+    Grid->HideCombo();
+    EXPECT_FALSE(Grid->ComboVisible());
+    Grid->HideCombo();
+    EXPECT_EQ(Events, (std::vector<std::string>{"up 1,2"}));
+}
+
+TEST_F(ViewDropDownServicesTest, DropDownFormsStayInsideTheWorkArea) {
+    Grid->SetGridColCount(3);
+    Grid->SetGridRowCount(3);
+    const TRect work = Screen->WorkAreaRect();
+    const int rowHeight = Grid->RowHeights(2);
+    struct Case {
+        const char* what;
+        TPoint pos, size;
+        TPoint expected;
+    };
+    const Case cases[] = {
+        {"fits", {100, 100}, {150, 100}, {100, 100}},
+        {"past the right edge", {work.Right - 50, 100}, {150, 100}, {work.Right - 150, 100}},
+        {"wider than the work area", {work.Right - 50, 100}, {work.Width() + 40, 100},
+         {work.Left, 100}},
+        {"past the bottom",
+         {100, work.Bottom - 20},
+         {150, 100},
+         {100, work.Bottom - 20 + Grid->VertLineWidth() - rowHeight - 100}},
+    };
+    for (const Case& c : cases) {
+        TPoint pos = c.pos;
+        Grid->PositionDropDownForm(2, 2, c.size, pos);
+        EXPECT_EQ(pos.X, c.expected.X) << c.what;
+        EXPECT_EQ(pos.Y, c.expected.Y) << c.what;
+    }
+    TPoint pos{0, 0};
+    Grid->PositionPopupForm(1, 1, TPoint{200, 100}, pos);
+    EXPECT_EQ(pos.X, work.Left + (work.Width() - 200) / 2);
+    EXPECT_EQ(pos.Y, work.Top + (work.Height() - 100) / 2);
+}
+
+TEST_F(ViewDropDownServicesTest, DateTimeTypesDropDownOnlyWhereADefinitionApplies) {
+    Grid->SetGridColCount(2);
+    Grid->SetGridRowCount(2);
+    Grid->GetCol(1)->SetButtonType(btDateTimeDropDown);
+    Grid->GetCol(2)->SetButtonType(btDateTimeDropDown);
+    StubDateTimeDef def(Form);
+    Grid->GetCol(2)->SetDateTimeDef(&def);
+    EXPECT_FALSE(Grid->CanDropDown(1, 1, {btDateTimeDropDown, btDateTimePopup}));
+    EXPECT_TRUE(Grid->CanDropDown(2, 1, {btDateTimeDropDown, btDateTimePopup}));
+    EXPECT_FALSE(Grid->DateTimeVisible());
+    EXPECT_FALSE(Grid->TurnDateTimeOff(false, false));
+}
+
+TEST_F(ViewDropDownServicesTest, EndEditCheckAsksOnlyWhenLeavingTheCell) {
+    Grid->SetGridColCount(3);
+    Grid->SetGridRowCount(3);
+    Grid->SetStoreData(true);
+    bool refuse = true;
+    int cellAsks = 0, rowAsks = 0, hides = 0;
+    Grid->OnEndCellEdit = [&](TObject*, int, int, bool& cancel) {
+        ++cellAsks;
+        cancel = refuse;
+    };
+    Grid->OnEndRowEdit = [&](TObject*, int, bool& cancel) {
+        ++rowAsks;
+        cancel = refuse;
+    };
+    Grid->OnHideEditor = [&](TObject*, int, int) { ++hides; };
+    GoTo(1, 1);
+    EXPECT_TRUE(Grid->CheckEndEdit(3, 3, true)) << "no edit under way";
+    ASSERT_TRUE(Grid->StartEdit());
+    EXPECT_TRUE(Grid->CellEditing());
+    EXPECT_TRUE(Grid->CheckEndEdit(1, 1, true)) << "the current cell";
+    EXPECT_EQ(cellAsks + rowAsks, 0);
+    EXPECT_FALSE(Grid->CheckEndEdit(2, 1, true)) << "refused for another column";
+    EXPECT_EQ(cellAsks, 1);
+    EXPECT_EQ(rowAsks, 0);
+    EXPECT_FALSE(Grid->CheckEndEdit(1, 2, true)) << "refused for another row";
+    EXPECT_GE(cellAsks + rowAsks, 2);
+    EXPECT_TRUE(Grid->CellEditing()) << "the edit stays";
+    refuse = false;
+    EXPECT_TRUE(Grid->CheckEndEdit(2, 2, true));
+}
+
+TEST_F(ViewDropDownServicesTest, StartEditNeedsEditStateAndCanBeSuspended) {
+    Grid->SetGridColCount(2);
+    Grid->SetGridRowCount(2);
+    GoTo(1, 1);
+    struct Case {
+        const char* what;
+        TgxGridMode mode;
+        bool suspended, refuse, started;
+    };
+    const Case cases[] = {
+        {"browse", gmBrowse, false, false, false},
+        {"list box", gmListBox, false, false, false},
+        {"refused", gmEdit, false, true, false},
+        {"edit", gmEdit, false, false, true},
+    };
+    for (const Case& c : cases) {
+        Grid->SetGridMode(c.mode);
+        if (c.suspended) Grid->SetEnableStartEdit(false);
+        Grid->OnStartCellEdit = [&](TObject*, int, int, bool& cancel) { cancel = c.refuse; };
+        EXPECT_EQ(Grid->StartEdit(), c.started) << c.what;
+        EXPECT_EQ(Grid->CellEditing(), c.started) << c.what;
+        if (c.suspended) Grid->SetEnableStartEdit(true);
+        Grid->EndEdit(true);
+    }
+}
+
+TEST_F(ViewDropDownServicesTest, OldHeadingAlignmentSetsTheNewOne) {
+    struct Case {
+        TAlignment old;
+        TgxHorzAlignment expected;
+    };
+    const Case cases[] = {
+        {taLeftJustify, htaDefault}, {taRightJustify, htaRight}, {taCenter, htaCenter}};
+    for (const Case& c : cases) {
+        Grid->SetHeadingAlignment(c.old);
+        EXPECT_EQ(Grid->HeadingAlignment(), c.old);
+        EXPECT_EQ(Grid->HeadingHorzAlignment(), c.expected) << static_cast<int>(c.old);
+    }
+}
+
+TEST_F(ViewDropDownServicesTest, FocusIsTheGridsOrItsEditorsOnly) {
+    Grid->SetGridColCount(2);
+    Grid->SetGridRowCount(2);
+    GoTo(1, 1);
+    Grid->SetFocus();
+    QApplication::processEvents();
+    EXPECT_TRUE(Grid->IsFocused());
+    Key(Qt::Key_F2);
+    EXPECT_TRUE(Grid->IsFocused()) << "the editor has it";
+    Elsewhere->SetFocus();
+    QApplication::processEvents();
+    EXPECT_FALSE(Grid->IsFocused());
+}
+
+} // namespace
