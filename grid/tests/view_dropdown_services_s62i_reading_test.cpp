@@ -233,4 +233,35 @@ TEST_F(ViewDropDownServicesTest, FocusIsTheGridsOrItsEditorsOnly) {
     EXPECT_FALSE(Grid->IsFocused());
 }
 
+TEST_F(ViewDropDownServicesTest, EditorAnnouncementsComeInPairs) {
+    Grid->SetGridColCount(3);
+    Grid->SetGridRowCount(3);
+    Grid->SetStoreData(true);
+    std::vector<std::string> log;
+    Grid->OnShowEditor = [&](TObject*, int c, int r, bool&) {
+        log.push_back("show " + std::to_string(c) + "," + std::to_string(r));
+    };
+    Grid->OnHideEditor = [&](TObject*, int c, int r) {
+        log.push_back("hide " + std::to_string(c) + "," + std::to_string(r));
+    };
+    Grid->SetAlwaysShowEditor(false);
+    Grid->SetFocus();
+    Grid->SetCurrentCell(1, 1);
+    QApplication::processEvents();
+    auto press = [&](int key) {
+        QWidget* target = QApplication::focusWidget();
+        TypeKey(target ? target : Grid->Widget(), key, {}, Qt::NoModifier);
+        QApplication::processEvents();
+    };
+    for (int key :
+         {Qt::Key_F2, Qt::Key_Down, Qt::Key_F2, Qt::Key_Escape, Qt::Key_F2, Qt::Key_Right})
+        press(key);
+    int shows = 0, hides = 0;
+    for (const std::string& line : log) (line[0] == 's' ? shows : hides) += 1;
+    EXPECT_LE(hides, shows) << "never hidden without being shown first";
+    EXPECT_GE(shows, 2);
+    for (std::size_t i = 1; i < log.size(); ++i)
+        EXPECT_NE(log[i].substr(0, 4), log[i - 1].substr(0, 4)) << "two in a row at " << i;
+}
+
 } // namespace

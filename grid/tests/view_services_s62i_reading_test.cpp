@@ -10,6 +10,7 @@
 #include <QApplication>
 
 #include <array>
+#include <string>
 #include <functional>
 #include <vector>
 
@@ -378,6 +379,112 @@ TEST_F(ViewServicesTest, KeyMovesReportTheChangedCellOnce) {
     EXPECT_EQ(changes[0][1], 1);
     EXPECT_EQ(changes[0][3], 2);
     EXPECT_EQ(changes[1], (std::array<int, 4>{1, 2, 2, 2}));
+}
+
+} // namespace
+
+namespace {
+
+// A cell with properties is listed under its data column and data row; the
+// lists give their sets back once the last such cell is gone.
+TEST_F(ViewServicesTest, CellsWithPropertiesAreListedPerColumnAndRow) {
+    ShowGrid(4, 4);
+    auto listed = [&](TgxIntegerSetList* list, int index, int key) {
+        if (index >= list->Count()) return false;
+        TgxIntegerSet* set = list->GetItem(index);
+        return set != nullptr && set->Get(key) != nullptr;
+    };
+    Grid->SetCellColor(2, 3, clRed);
+    Grid->SetCellColor(2, 4, clBlue);
+    EXPECT_TRUE(listed(Grid->ColCellProps(), 2, 3));
+    EXPECT_TRUE(listed(Grid->ColCellProps(), 2, 4));
+    EXPECT_TRUE(listed(Grid->RowCellProps(), 3, 2));
+    EXPECT_TRUE(listed(Grid->RowCellProps(), 4, 2));
+    Grid->ResetCellProperties(AllProperties());
+    EXPECT_FALSE(listed(Grid->ColCellProps(), 2, 3));
+    EXPECT_FALSE(listed(Grid->RowCellProps(), 3, 2));
+    EXPECT_EQ(Grid->ColCellProps()->GetItem(2), nullptr) << "an emptied set is freed";
+    EXPECT_EQ(Grid->RowCellProps()->GetItem(3), nullptr);
+}
+
+TEST_F(ViewServicesTest, AMovedRowTakesItsHeightSelectionAndTheCurrentCellAlong) {
+    ShowGrid(3, 6);
+    Grid->SetRowSelectMode(rsMulti);
+    Grid->SetRowHeight(2, 40);
+    Grid->SetCurrentCell(2, 2);
+    Grid->SelectRows(2, 2, true);
+    std::vector<std::array<int, 3>> moves;
+    Grid->OnRowMoved = [&](TObject*, int to, int count, bool byUser) {
+        moves.push_back({to, count, byUser ? 1 : 0});
+    };
+    Grid->MoveRowRange(2, 5);
+    EXPECT_EQ(Grid->GetDataRow(5), 2);
+    EXPECT_EQ(Grid->GetDisplayRow(2), 5);
+    EXPECT_EQ(Grid->GetDataRow(2), 3) << "the rows between move up";
+    EXPECT_EQ(Grid->RowHeights(5), Grid->GetRowHeight(2)) << "the height went along";
+    EXPECT_NE(Grid->RowHeights(2), Grid->RowHeights(5));
+    EXPECT_TRUE(Grid->GetRowSelected(2));
+    EXPECT_EQ(Grid->NumberOfRowsSelected(1, 6), 1);
+    EXPECT_EQ(Grid->Row(), 5) << "the current cell stays on its data row";
+    EXPECT_EQ(Grid->GetCurrentDataRow(), 2);
+    ASSERT_EQ(moves.size(), 1u);
+    EXPECT_EQ(moves[0][1], 1);
+}
+
+TEST_F(ViewServicesTest, AMovedColumnTakesItsWidthSelectionAndTheCurrentCellAlong) {
+    ShowGrid(5, 3);
+    Grid->SetColSelectMode(csMulti);
+    Grid->GetCol(2)->SetWidth(110);
+    Grid->SetCurrentCell(2, 1);
+    Grid->SelectCols(2, 2, true);
+    int moved = 0;
+    Grid->OnColMoved = [&](TObject*, int, int, bool) { ++moved; };
+    Grid->MoveColRange(2, 4);
+    EXPECT_EQ(Grid->GetDataCol(4), 2);
+    EXPECT_EQ(Grid->GetDisplayCol(2), 4);
+    EXPECT_EQ(Grid->ColWidths(4), Grid->ColWidths(Grid->GetDisplayCol(2)));
+    EXPECT_GT(Grid->ColWidths(4), Grid->ColWidths(2));
+    EXPECT_EQ(Grid->NumberOfColsSelected(1, 5), 1);
+    EXPECT_EQ(Grid->NumberOfColsSelected(4, 4), 1);
+    EXPECT_EQ(Grid->GetCurrentDataCol(), 2) << "the current cell stays on its data column";
+    EXPECT_EQ(moved, 1);
+}
+
+TEST_F(ViewServicesTest, DeletingSelectionsWithoutKindsClearsEveryKind) {
+    ShowGrid(4, 4);
+    Grid->SetRowSelectMode(rsMulti);
+    Grid->SelectRows(1, 2, true);
+    ASSERT_EQ(Grid->GridStatus(), grRowSelect);
+    Grid->DeleteSelections({}, true);
+    EXPECT_EQ(Grid->NumberOfRowsSelected(1, 4), 0);
+    EXPECT_EQ(Grid->GridStatus(), grNormal);
+    EXPECT_TRUE(Grid->CanPaint()) << "painting is back on";
+    Grid->SetColSelectMode(csMulti);
+    Grid->SelectCols(1, 2, true);
+    Grid->DeleteSelections({grRowSelect}, true);
+    EXPECT_EQ(Grid->NumberOfColsSelected(1, 4), 2) << "another kind stays";
+}
+
+TEST_F(ViewServicesTest, AHiddenColumnOrRowKeepsNoWidth) {
+    ShowGrid(3, 3);
+    Grid->GetCol(2)->SetVisible(false);
+    Grid->SetRowVisible(2, false);
+    Grid->GetCol(2)->SetWidth(80);
+    Grid->SetRowHeight(2, 35);
+    EXPECT_EQ(Grid->ColWidths(Grid->GetDisplayCol(2)), 0);
+    EXPECT_EQ(Grid->RowHeights(Grid->GetDisplayRow(2)), 0);
+    Grid->GetCol(2)->SetVisible(true);
+    Grid->SetRowVisible(2, true);
+    EXPECT_GT(Grid->ColWidths(Grid->GetDisplayCol(2)), 0);
+    EXPECT_GT(Grid->RowHeights(Grid->GetDisplayRow(2)), 0);
+}
+
+TEST_F(ViewServicesTest, OnlyAComboListHasAParentGrid) {
+    ShowGrid(2, 2);
+    EXPECT_EQ(Grid->GetParentGrid(), nullptr);
+    TgxComboGrid* list = Grid->GetCombo()->GetGrid();
+    EXPECT_EQ(list->GetParentGrid(), Grid);
+    EXPECT_EQ(list->ImageList(), Grid->ImageList());
 }
 
 } // namespace
