@@ -4,7 +4,9 @@
 #include "StubDateTimeDef.h"
 
 #include "grid/view/DropDownForm.h"
+#include "platform/gui/Messages.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -262,6 +264,115 @@ TEST_F(ViewDropDownServicesTest, EditorAnnouncementsComeInPairs) {
     EXPECT_GE(shows, 2);
     for (std::size_t i = 1; i < log.size(); ++i)
         EXPECT_NE(log[i].substr(0, 4), log[i - 1].substr(0, 4)) << "two in a row at " << i;
+}
+
+} // namespace
+
+namespace {
+
+// The list's form hangs under the dropped cell and ends at its right edge
+// when it is narrower than the column; the list fills the form from its
+// top-left corner.
+TEST_F(ViewDropDownServicesTest, TheComboFormHangsUnderTheDroppedCell) {
+    Grid->SetGridColCount(3);
+    Grid->SetGridRowCount(4);
+    Grid->GetCol(1)->SetButtonType(btCombo); // the shared list: wider than its column
+    Grid->GetCol(1)->SetWidth(80);
+    GiveColumnList(2, {"a", "b"})->SetDefaultColWidth(60);
+    Grid->GetCol(2)->SetWidth(220);
+    for (int col : {1, 2}) {
+        GoTo(col, 2);
+        Key(Qt::Key_F4);
+        ASSERT_TRUE(Grid->ComboVisible()) << col;
+        TgxDropDownForm* form = Grid->GetComboForm();
+        const TRect cell = Grid->CellRect(Grid->GetDisplayCol(col), Grid->GetDisplayRow(2));
+        const TPoint bottomLeft = Grid->ClientToScreen(TPoint{cell.Left, cell.Bottom});
+        const TPoint bottomRight = Grid->ClientToScreen(TPoint{cell.Right, cell.Bottom});
+        if (form->Width() < cell.Width())
+            EXPECT_EQ(form->Left() + form->Width(), bottomRight.X) << col;
+        else
+            EXPECT_EQ(form->Left(), bottomLeft.X) << col;
+        EXPECT_GE(form->Top(), bottomLeft.Y) << col;
+        EXPECT_LE(form->Top(), bottomLeft.Y + Grid->HorzLineWidth()) << col;
+        EXPECT_EQ(DroppedList()->Left(), 0) << col;
+        EXPECT_EQ(DroppedList()->Top(), 0) << col;
+        Key(Qt::Key_Escape);
+    }
+}
+
+TEST_F(ViewDropDownServicesTest, OnlyAListTakesTheInitialColumnWidth) {
+    const int before = Grid->DefaultColWidth();
+    Grid->InitComboColWidth(50);
+    EXPECT_EQ(Grid->DefaultColWidth(), before);
+    TgxComboGrid* list = Grid->GetCombo()->GetGrid();
+    list->InitComboColWidth(50);
+    EXPECT_EQ(list->DefaultColWidth(), 60);
+}
+
+TEST_F(ViewDropDownServicesTest, ARefusedEndOfEditKeepsTheCurrentCell) {
+    Grid->SetGridColCount(3);
+    Grid->SetGridRowCount(3);
+    Grid->SetStoreData(true);
+    Grid->OnEndCellEdit = [](TObject*, int, int, bool& cancel) { cancel = true; };
+    GoTo(1, 1);
+    ASSERT_TRUE(Grid->StartEdit());
+    Grid->SetCurrentCell(2, 2);
+    EXPECT_EQ(Grid->Col(), 1);
+    EXPECT_EQ(Grid->Row(), 1);
+    Grid->SetCurrentDataRow(3);
+    EXPECT_EQ(Grid->Row(), 1);
+    Grid->OnEndCellEdit = nullptr;
+    Grid->SetCurrentCell(2, 2);
+    EXPECT_EQ(Grid->Col(), 2);
+    EXPECT_EQ(Grid->Row(), 2);
+}
+
+TEST_F(ViewDropDownServicesTest, AScrollBarLineMovesTheTopRowAndFocusesTheGrid) {
+    Grid->SetGridColCount(2);
+    Grid->SetGridRowCount(60);
+    Elsewhere->SetFocus();
+    QApplication::processEvents();
+    const int top = Grid->TopRow();
+    Grid->Perform(WM_VSCROLL, SB_LINEDOWN, 0);
+    QApplication::processEvents();
+    EXPECT_EQ(Grid->TopRow(), top + 1);
+    EXPECT_TRUE(Grid->IsFocused());
+}
+
+TEST_F(ViewDropDownServicesTest, TheExportSettingsAreCopiedWithTheGrid) {
+    Grid->XMLExport()->SetEncoding("ISO-8859-1");
+    Grid->XMLExport()->SetStandAlone(false);
+    TgxGrid copy(Form);
+    copy.Assign(Grid);
+    EXPECT_EQ(copy.XMLExport()->Encoding(), "ISO-8859-1");
+    EXPECT_FALSE(copy.XMLExport()->StandAlone());
+    EXPECT_NE(copy.XMLExport(), Grid->XMLExport()) << "each grid owns its own";
+}
+
+TEST_F(ViewDropDownServicesTest, AFastAssignPutsTheTopLeftRightAtItsEnd) {
+    Grid->SetGridColCount(2);
+    Grid->SetGridRowCount(60);
+    Grid->SetTopLeft(1, 50);
+    ASSERT_GT(Grid->TopRow(), 20);
+    Grid->SetFastAssign(true);
+    Grid->SetGridRowCount(10);
+    Grid->SetFastAssign(false);
+    EXPECT_LE(Grid->TopRow(), std::max(1, Grid->GetMaxTopRow()));
+    EXPECT_EQ(Grid->MaxVisibleRow(), 10);
+}
+
+TEST_F(ViewDropDownServicesTest, ACellRangeShrinksOffAHiddenEdge) {
+    Grid->SetGridColCount(4);
+    Grid->SetGridRowCount(4);
+    Grid->SetCellSelectMode(cmRange);
+    Grid->SelectCells(1, 1, 3, 3);
+    ASSERT_EQ(Grid->GridStatus(), grCellSelect);
+    Grid->GetCol(3)->SetVisible(false);
+    EXPECT_EQ(Grid->SelectedRange().Right, 2);
+    Grid->SetRowVisible(1, false);
+    EXPECT_EQ(Grid->SelectedRange().Top, 2);
+    EXPECT_EQ(Grid->SelectedRange().Left, 1);
+    EXPECT_EQ(Grid->SelectedRange().Bottom, 3);
 }
 
 } // namespace
