@@ -5,6 +5,8 @@
 
 #include "grid/view/DropDownForm.h"
 #include "platform/gui/Messages.h"
+#include "platform/gui/TimerService.h"
+#include "platform/rtl/Exceptions.h"
 
 #include <algorithm>
 #include <string>
@@ -373,6 +375,53 @@ TEST_F(ViewDropDownServicesTest, ACellRangeShrinksOffAHiddenEdge) {
     EXPECT_EQ(Grid->SelectedRange().Top, 2);
     EXPECT_EQ(Grid->SelectedRange().Left, 1);
     EXPECT_EQ(Grid->SelectedRange().Bottom, 3);
+}
+
+} // namespace
+
+namespace {
+
+// A repeat step that fails lets go of the held spin button: the error is
+// passed on, and the next tick repeats nothing.
+TEST_F(ViewDropDownServicesTest, AFailingSpinRepeatReleasesTheButton) {
+    FakeTimerService timers;
+    ScopedTimerService useTimers(timers);
+    Grid->SetGridColCount(2);
+    Grid->SetGridRowCount(2);
+    Grid->GetCol(1)->SetButtonType(btVertSpin);
+    Grid->GetCol(1)->SetWidth(80);
+    GoTo(1, 1);
+    int repeats = 0;
+    // The press itself takes the first step; the timer's repeats fail.
+    Grid->OnSpinRepeat = [&](TObject*, int, const Variant&, int count, TgxSpinButton) {
+        ++repeats;
+        if (count > 1) throw Exception("spin failed");
+    };
+    const TRect cell = Grid->CellRect(1, 1);
+    QPoint at;
+    bool found = false;
+    for (int x = cell.Right - 3; x > cell.Right - 20 && !found; --x)
+        for (int y = cell.Top + 3; y < cell.Bottom && !found; ++y)
+            if (Grid->SpinPartAt(x, y, 1, 1) == spbIncrement) {
+                at = QPoint(x, y);
+                found = true;
+            }
+    ASSERT_TRUE(found);
+    SendMouse(Grid->Widget(), QEvent::MouseButtonPress, at);
+    EXPECT_EQ(repeats, 1);
+    EXPECT_EQ(Grid->PressedSpinPart(), spbIncrement);
+    // The tick's error reaches the application's exception display.
+    std::vector<AnsiString> shown;
+    Application->OnException = [&](TObject*, const Exception& e) { shown.push_back(e.Message); };
+    timers.Advance(600);
+    EXPECT_EQ(shown, std::vector<AnsiString>{"spin failed"});
+    EXPECT_EQ(repeats, 2);
+    EXPECT_EQ(Grid->PressedSpinPart(), spbNone);
+    timers.Advance(400);
+    EXPECT_EQ(repeats, 2) << "no more repeats after the error";
+    SendMouse(Grid->Widget(), QEvent::MouseButtonRelease, at);
+    Application->OnException = nullptr;
+    EXPECT_EQ(shown.size(), 1u);
 }
 
 } // namespace
