@@ -488,3 +488,59 @@ TEST_F(ViewServicesTest, OnlyAComboListHasAParentGrid) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(ViewServicesTest, CellColourComesFromTheFirstLevelThatSetsOne) {
+    ShowGrid(3, 3);
+    Grid->SetRowColor(2, clBlue);
+    Grid->GetCol(2)->SetColor(clLime);
+    Grid->SetCellColor(3, 3, clRed);
+    Grid->GetCol(3)->SetHeadingColor(clYellow);
+    Grid->SetHeadingColor(clSilver);
+    struct Case {
+        const char* what;
+        TgxDrawOverlap overlap;
+        TColor gridColor;
+        int col, row;
+        bool is3D;
+        TColor expected;
+    };
+    const Case cases[] = {
+        {"cell's own", doDrawColOnTop, clWindow, 3, 3, false, clRed},
+        {"column over row", doDrawColOnTop, clWindow, 2, 2, false, clLime},
+        {"row over column", doDrawRowOnTop, clWindow, 2, 2, false, clBlue},
+        {"grid window colour", doDrawColOnTop, clWindow, 1, 1, false, clWindow},
+        {"grid window colour, raised", doDrawColOnTop, clWindow, 1, 1, true, clBtnFace},
+        {"grid colour of its own", doDrawColOnTop, clAqua, 1, 1, true, clAqua},
+        {"column heading", doDrawColOnTop, clWindow, 3, 0, false, clYellow},
+        {"heading without its own", doDrawColOnTop, clWindow, 1, 0, false, clSilver},
+        {"row bar", doDrawColOnTop, clWindow, 0, 2, false, clSilver},
+    };
+    for (const Case& c : cases) {
+        Grid->SetDrawOverlap(c.overlap);
+        Grid->SetColor(c.gridColor);
+        EXPECT_EQ(Grid->GiveCellColor(c.col, c.row, c.is3D), c.expected) << c.what;
+    }
+}
+
+TEST_F(ViewServicesTest, HidingTheCurrentColumnOrRowMovesTheCurrentCell) {
+    ShowGrid(4, 4);
+    Grid->SetCurrentCell(2, 2);
+    Grid->GetCol(2)->SetVisible(false);
+    EXPECT_NE(Grid->GetCurrentDataCol(), 2);
+    EXPECT_TRUE(Grid->GetCol(Grid->GetCurrentDataCol())->Visible());
+    Grid->SetRowVisible(2, false);
+    EXPECT_NE(Grid->GetCurrentDataRow(), 2);
+    EXPECT_TRUE(Grid->GetRowVisible(Grid->GetCurrentDataRow()));
+    // Fewer rows and columns keep the current cell inside the grid.
+    Grid->SetCurrentCell(4, 4);
+    Grid->SetGridColCount(2);
+    Grid->SetGridRowCount(3);
+    EXPECT_GE(Grid->Col(), 1);
+    EXPECT_LE(Grid->Col(), 2);
+    EXPECT_GE(Grid->Row(), 1);
+    EXPECT_LE(Grid->Row(), 3);
+}
+
+} // namespace
