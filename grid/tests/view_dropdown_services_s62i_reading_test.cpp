@@ -425,3 +425,64 @@ TEST_F(ViewDropDownServicesTest, AFailingSpinRepeatReleasesTheButton) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(ViewDropDownServicesTest, SizingZonesAroundColumnAndRowEdges) {
+    Grid->SetGridColCount(3);
+    Grid->SetGridRowCount(3);
+    Grid->SetRowBarOn(true);
+    Grid->SetResizeCols(rcSingle);
+    Grid->SetResizeRows(rrSingle);
+    const TRect heading = Grid->CellRect(2, 0);
+    const TRect rowBar = Grid->CellRect(0, 2);
+    const int colEdge = Grid->CalcColOffset(2) + Grid->ColWidths(2) - 1;
+    const int rowEdge = Grid->CalcRowOffset(2) + Grid->RowHeights(2) - 1;
+    const int midY = (heading.Top + heading.Bottom) / 2;
+    const int midX = (rowBar.Left + rowBar.Right) / 2;
+    struct Case {
+        const char* what;
+        int x, y, row, col;
+        TgxMouseStatus expected;
+    };
+    const Case cases[] = {
+        {"two left of a column edge", colEdge - 2, midY, 0, 2, msColResize},
+        {"one right of a column edge", colEdge + 1, midY, 0, 3, msColResize},
+        {"two right of a column edge", colEdge + 2, midY, 0, 3, msNormal},
+        {"two above a row edge", midX, rowEdge - 2, 2, 0, msRowResize},
+        {"two below a row edge", midX, rowEdge + 2, 3, 0, msRowResize},
+        {"three below a row edge", midX, rowEdge + 3, 3, 0, msNormal},
+        {"a column edge inside the data", colEdge, rowEdge - 5, 2, 2, msNormal},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(Grid->GetSizingState(c.x, c.y, c.row, c.col), c.expected) << c.what;
+}
+
+TEST_F(ViewDropDownServicesTest, DraggingAColumnEdgeReportsTheGestureAndTheResize) {
+    Grid->SetGridColCount(3);
+    Grid->SetGridRowCount(3);
+    Grid->SetResizeCols(rcSingle);
+    std::vector<std::pair<TgxMouseStatus, TgxMouseStatus>> statuses;
+    Grid->OnMouseStatusChanged = [&](TObject*, TgxMouseStatus o, TgxMouseStatus n) {
+        statuses.emplace_back(o, n);
+    };
+    std::vector<int> resized;
+    Grid->OnColResized = [&](TObject*, int dataCol) { resized.push_back(dataCol); };
+    const int before = Grid->ColWidths(2);
+    const int edge = Grid->CalcColOffset(2) + Grid->ColWidths(2) - 1;
+    const TRect heading = Grid->CellRect(2, 0);
+    const int y = (heading.Top + heading.Bottom) / 2;
+    SendMouse(Grid->Widget(), QEvent::MouseButtonPress, QPoint(edge, y));
+    SendMouse(Grid->Widget(), QEvent::MouseMove, QPoint(edge + 30, y), Qt::NoButton,
+              Qt::LeftButton);
+    SendMouse(Grid->Widget(), QEvent::MouseButtonRelease, QPoint(edge + 30, y));
+    QApplication::processEvents();
+    EXPECT_EQ(Grid->ColWidths(2), before + 30);
+    EXPECT_EQ(resized, std::vector<int>{2});
+    ASSERT_GE(statuses.size(), 2u);
+    EXPECT_EQ(statuses.front().second, msColResize);
+    EXPECT_EQ(statuses.back().second, msNormal);
+    EXPECT_EQ(Grid->MouseStatus(), msNormal);
+}
+
+} // namespace
