@@ -1,6 +1,7 @@
 // Services of the grid view that the model and editing rely on, probed
 // through a shown grid and its public calls.
 #include "ShownGridFixture.h"
+#include "grid/foundation/CellStore.h"
 #include "grid/model/Columns.h"
 #include "grid/model/Combo.h"
 #include "platform/gui/tests/GuiTestSupport.h"
@@ -541,6 +542,31 @@ TEST_F(ViewServicesTest, HidingTheCurrentColumnOrRowMovesTheCurrentCell) {
     EXPECT_LE(Grid->Col(), 2);
     EXPECT_GE(Grid->Row(), 1);
     EXPECT_LE(Grid->Row(), 3);
+}
+
+} // namespace
+
+namespace {
+
+// The store allocates by the grid's counts, with at most 256 columns at a
+// time once there are more than 256 rows.
+TEST_F(ViewServicesTest, TheStoreAllocatesByTheGridsCounts) {
+    ShowGrid(2, 2);
+    Grid->SetStoreData(true);
+    struct Case {
+        int cols, rows;
+        int colAlloc, rowAlloc;
+    };
+    const Case cases[] = {{300, 10, 300, 10}, {300, 400, 256, 400}, {20, 400, 20, 400}};
+    for (const Case& c : cases) {
+        Grid->SetGridColCount(c.cols);
+        Grid->SetGridRowCount(c.rows);
+        ASSERT_NE(Grid->DataStore(), nullptr);
+        EXPECT_EQ(Grid->DataStore()->ColAllocSize(), c.colAlloc) << c.cols << "x" << c.rows;
+        EXPECT_EQ(Grid->DataStore()->RowAllocSize(), c.rowAlloc) << c.cols << "x" << c.rows;
+    }
+    Grid->SetStoreData(false);
+    EXPECT_EQ(Grid->DataStore(), nullptr);
 }
 
 } // namespace
