@@ -3,9 +3,12 @@
 #include "DropDownFixture.h"
 #include "StubDateTimeDef.h"
 
+#include "grid/view/DateTimeDropDownCalendar.h"
 #include "grid/view/DropDownForm.h"
 #include "platform/gui/Messages.h"
 #include "platform/gui/TimerService.h"
+#include "platform/rtl/DateTime.h"
+#include "platform/rtl/DateTimeFormat.h"
 #include "platform/rtl/Exceptions.h"
 
 #include <algorithm>
@@ -483,6 +486,68 @@ TEST_F(ViewDropDownServicesTest, DraggingAColumnEdgeReportsTheGestureAndTheResiz
     EXPECT_EQ(statuses.front().second, msColResize);
     EXPECT_EQ(statuses.back().second, msNormal);
     EXPECT_EQ(Grid->MouseStatus(), msNormal);
+}
+
+} // namespace
+
+namespace {
+
+// The calendar drops down from a date cell; a cancel closes it and leaves
+// the value, a pick goes through the get-value event into the cell, and
+// each drop-down rolls up once.
+TEST_F(ViewDropDownServicesTest, TheCalendarRollsUpOnceOnPickAndCancel) {
+    Grid->SetGridColCount(2);
+    Grid->SetGridRowCount(2);
+    Grid->SetStoreData(true);
+    TgxCalendarDateTimeDef def(Form);
+    Grid->GetCol(1)->SetButtonType(btDateTimeDropDown);
+    Grid->GetCol(1)->SetDateTimeDef(&def);
+    Grid->SetCellValue(1, 1, "2024/05/06");
+    std::vector<std::string> events;
+    Grid->OnDateTimeDropDown = [&](TObject*, TgxDateTimeDefComponent*, int c, const Variant&) {
+        events.push_back("drop " + std::to_string(c));
+    };
+    Grid->OnDateTimeRollUp = [&](TObject*, TgxDateTimeDefComponent*, int c, const Variant&) {
+        events.push_back("up " + std::to_string(c));
+    };
+    Variant handed;
+    Grid->OnDateTimeGetValue = [&](TObject*, TgxDateTimeDefComponent*, int, int, Variant& v) {
+        handed = v;
+        v = Variant(AnsiString("2030/01/02"));
+    };
+    GoTo(1, 1);
+    Key(Qt::Key_F4);
+    ASSERT_TRUE(Grid->DateTimeVisible());
+    Grid->DateTimeCancel(Grid->DateTimeInstance());
+    QApplication::processEvents();
+    EXPECT_FALSE(Grid->DateTimeVisible());
+    EXPECT_TRUE(Grid->IsFocused());
+    EXPECT_EQ(Grid->CurrentCell()->GetValue().AsString(), "2024/05/06");
+    EXPECT_TRUE(handed.IsEmpty()) << "a cancel asks for no value";
+
+    Key(Qt::Key_F4);
+    ASSERT_TRUE(Grid->DateTimeVisible());
+    ASSERT_NE(Grid->DateTimeInstance(), nullptr);
+    Grid->DateTimeInstance()->SetDateTime(Variant(EncodeDate(2024, 5, 20)));
+    Grid->DateTimeSelect(Grid->DateTimeInstance());
+    QApplication::processEvents();
+    EXPECT_FALSE(Grid->DateTimeVisible());
+    EXPECT_EQ(handed.AsString(), FormatDateTime(Grid->EditDateFormat(), EncodeDate(2024, 5, 20)))
+        << "the picked day, in the edit format";
+    EXPECT_EQ(Grid->CurrentCell()->GetValue().AsString(), "2030/01/02");
+
+    // A pick without a value only closes the calendar.
+    handed = Variant();
+    Key(Qt::Key_F4);
+    ASSERT_TRUE(Grid->DateTimeVisible());
+    Grid->DateTimeInstance()->SetDateTime(Variant());
+    Grid->DateTimeSelect(Grid->DateTimeInstance());
+    QApplication::processEvents();
+    EXPECT_FALSE(Grid->DateTimeVisible());
+    EXPECT_TRUE(handed.IsEmpty());
+    EXPECT_EQ(Grid->CurrentCell()->GetValue().AsString(), "2030/01/02");
+    EXPECT_EQ(events, (std::vector<std::string>{"drop 1", "up 1", "drop 1", "up 1", "drop 1",
+                                                "up 1"}));
 }
 
 } // namespace
