@@ -2,6 +2,7 @@
 // through a shown grid and its public calls.
 #include "ShownGridFixture.h"
 #include "grid/foundation/CellStore.h"
+#include "grid/foundation/ImageList.h"
 #include "grid/model/Columns.h"
 #include "grid/model/Combo.h"
 #include "platform/gui/tests/GuiTestSupport.h"
@@ -485,7 +486,20 @@ TEST_F(ViewServicesTest, OnlyAComboListHasAParentGrid) {
     EXPECT_EQ(Grid->GetParentGrid(), nullptr);
     TgxComboGrid* list = Grid->GetCombo()->GetGrid();
     EXPECT_EQ(list->GetParentGrid(), Grid);
-    EXPECT_EQ(list->ImageList(), Grid->ImageList());
+    EXPECT_EQ(Grid->ImageListPicture(Variant(AnsiString("star"))), nullptr) << "no image list";
+
+    auto* images = new TgxImageList(Form);
+    TgxImage* star = images->Images()->Add();
+    star->SetRefName("star");
+    Grid->SetImageList(images);
+    EXPECT_EQ(list->ImageList(), images) << "a list uses its grid's images";
+    EXPECT_EQ(Grid->ImageListPicture(Variant(AnsiString("star"))), star);
+    EXPECT_EQ(list->ImageListPicture(Variant(AnsiString("star"))), star);
+    EXPECT_EQ(Grid->ImageListPicture(Variant(AnsiString("moon"))), nullptr);
+    delete images;
+    EXPECT_EQ(Grid->ImageList(), nullptr) << "a freed image list is let go";
+    EXPECT_EQ(list->ImageList(), nullptr);
+    Settle(); // repaints without the list
 }
 
 } // namespace
