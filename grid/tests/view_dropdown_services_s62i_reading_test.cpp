@@ -551,3 +551,31 @@ TEST_F(ViewDropDownServicesTest, TheCalendarRollsUpOnceOnPickAndCancel) {
 }
 
 } // namespace
+
+namespace {
+
+// A click on a heading names the data column under it, also after the
+// columns were moved; so does a heading's accelerator.
+TEST_F(ViewDropDownServicesTest, HeadingsAnswerWithTheirDataColumn) {
+    Grid->SetGridColCount(4);
+    Grid->SetGridRowCount(3);
+    Grid->GetCol(3)->SetHeading("&Zone");
+    Grid->SetHeadingButton(hbCell);
+    Grid->MoveColRange(3, 1);
+    ASSERT_EQ(Grid->GetDataCol(1), 3);
+    std::vector<int> clicks;
+    Grid->OnHeadingClick = [&](TObject*, int dataCol) { clicks.push_back(dataCol); };
+    for (int display : {1, 2}) {
+        const TRect r = Grid->CellRect(display, 0);
+        ClickAt(Grid->Widget(), QPoint((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2));
+        QApplication::processEvents();
+    }
+    EXPECT_EQ(clicks, (std::vector<int>{3, 1}));
+    EXPECT_EQ(Grid->GetAccelHeading('z'), 3);
+    Grid->SetFocus();
+    QApplication::processEvents();
+    Key(Qt::Key_Z, Qt::AltModifier, "z");
+    EXPECT_EQ(clicks, (std::vector<int>{3, 1, 3})) << "the accelerator clicks the heading";
+}
+
+} // namespace
