@@ -129,6 +129,8 @@ TEST_F(ViewDropDownServicesTest, DropDownFormsStayInsideTheWorkArea) {
          {100, work.Bottom - 20},
          {150, 100},
          {100, work.Bottom - 20 + Grid->VertLineWidth() - rowHeight - 100}},
+        {"taller than the work area", {100, work.Bottom - 20}, {150, work.Height() + 50},
+         {100, work.Top}},
     };
     for (const Case& c : cases) {
         TPoint pos = c.pos;
