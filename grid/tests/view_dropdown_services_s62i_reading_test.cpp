@@ -97,6 +97,20 @@ TEST_F(ViewDropDownServicesTest, TheSharedListTakesTheDroppedColumnsWidth) {
     }
 }
 
+TEST_F(ViewDropDownServicesTest, AClickElsewhereRollsTheComboUpOnce) {
+    GiveColumnList(1, {"one", "two"});
+    Watch();
+    GoTo(1, 2);
+    Key(Qt::Key_F4);
+    ASSERT_TRUE(Grid->ComboVisible());
+    Events.clear();
+    ClickAt(Elsewhere->Widget(), QPoint(20, 20));
+    QApplication::processEvents();
+    EXPECT_FALSE(Grid->ComboVisible());
+    EXPECT_EQ(Events, (std::vector<std::string>{"up 1,2"}));
+    EXPECT_EQ(Grid->ComboDataCol(), -1);
+}
+
 TEST_F(ViewDropDownServicesTest, HidingTheComboClosesItOnceAndReportsTheRollUp) {
     GiveColumnList(1, {"one", "two"});
     Watch();
