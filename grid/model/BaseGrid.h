@@ -97,6 +97,10 @@ public:
     TgxImageListComponent* ImageList() const;
     // The picture of the image list a cell value names, or none.
     TgxImageItem* ImageListPicture(const Variant& Value) const;
+    // The colour a picture is drawn transparent with: an image item's own
+    // when it is transparent, else a transparent bitmap's own; clNone when
+    // the picture has none (the cell's or the grid's colour then serves).
+    TColor PictureTransparentColor(TBitmap* Bitmap, TgxImageItem* Item) const;
     void SetImageList(TgxImageListComponent* Value);
     TFont* HeadingFont() const { return FHeadingFont.get(); }
     bool HeadingParentFont() const { return FHeadingParentFont; }
@@ -360,6 +364,7 @@ public:
     TgxControlType GetCellControlType(int DataCol, int DataRow);
     void SetCellControlType(int DataCol, int DataRow, TgxControlType Value);
     TgxButtonType GetCellButtonType(int DataCol, int DataRow);
+    static bool IsSpinButton(TgxButtonType Type) { return Type == btVertSpin || Type == btHorzSpin; }
     void SetCellButtonType(int DataCol, int DataRow, TgxButtonType Value);
     AnsiString GetCellMaskName(int DataCol, int DataRow);
     void SetCellMaskName(int DataCol, int DataRow, const AnsiString& Value);

@@ -197,21 +197,13 @@ bool TgxBaseGrid::GiveCellMaskName(int DataCol, int DataRow, AnsiString& Name) {
     return !Name.empty();
 }
 
-namespace {
-
-bool IsSpin(TgxButtonType Type) {
-    return Type == btVertSpin || Type == btHorzSpin;
-}
-
-} // namespace
-
 TgxSpinOptions TgxBaseGrid::GiveCellSpinOptions(int DataCol, int DataRow) {
     if (DataCol < 1 || DataRow < 1 || DataCol > GetGridColCount() || DataRow > GetGridRowCount())
         return {};
-    if (IsSpin(GetCellButtonType(DataCol, DataRow))) return GetCellSpinOptions(DataCol, DataRow);
+    if (IsSpinButton(GetCellButtonType(DataCol, DataRow))) return GetCellSpinOptions(DataCol, DataRow);
     GX_LEVELS(DataCol, DataRow);
-    const bool RowSpin = Row && IsSpin(Row->ButtonType());
-    const bool ColSpin = Col && IsSpin(Col->ButtonType());
+    const bool RowSpin = Row && IsSpinButton(Row->ButtonType());
+    const bool ColSpin = Col && IsSpinButton(Col->ButtonType());
     if (FDrawOverlap == doDrawRowOnTop ? RowSpin : !ColSpin && RowSpin) return Row->SpinOptions();
     if (ColSpin) return Col->SpinOptions();
     return {};
@@ -220,10 +212,10 @@ TgxSpinOptions TgxBaseGrid::GiveCellSpinOptions(int DataCol, int DataRow) {
 double TgxBaseGrid::GiveCellSpinIncrement(int DataCol, int DataRow) {
     if (DataCol < 1 || DataRow < 1 || DataCol > GetGridColCount() || DataRow > GetGridRowCount())
         return 0;
-    if (IsSpin(GetCellButtonType(DataCol, DataRow))) return GetCellSpinIncrement(DataCol, DataRow);
+    if (IsSpinButton(GetCellButtonType(DataCol, DataRow))) return GetCellSpinIncrement(DataCol, DataRow);
     GX_LEVELS(DataCol, DataRow);
-    const bool RowSpin = Row && IsSpin(Row->ButtonType());
-    const bool ColSpin = Col && IsSpin(Col->ButtonType());
+    const bool RowSpin = Row && IsSpinButton(Row->ButtonType());
+    const bool ColSpin = Col && IsSpinButton(Col->ButtonType());
     if (FDrawOverlap == doDrawRowOnTop ? RowSpin : !ColSpin && RowSpin) return Row->SpinIncrement();
     if (ColSpin) return Col->SpinIncrement();
     return 0;

@@ -14,10 +14,6 @@ namespace grid {
 
 namespace {
 
-bool IsSpin(TgxButtonType Type) {
-    return Type == btVertSpin || Type == btHorzSpin;
-}
-
 bool IsDropDownButton(TgxButtonType Type) {
     return Type == btCombo || Type == btDateTimeDropDown;
 }
@@ -71,7 +67,7 @@ TgxSpinButton TgxBaseGrid::SpinPartAt(int X, int Y, int DisplayCol, int DisplayR
     TgxDropDownStyle Style = ddDropDown;
     const TgxButtonType Type =
         GiveCellButton(GetDataCol(DisplayCol), GetDataRow(DisplayRow), Style);
-    if (!IsSpin(Type)) return spbNone;
+    if (!IsSpinButton(Type)) return spbNone;
     if (Type == btVertSpin) {
         // The upper half counts up.
         const int Top = CalcRowOffset(DisplayRow);
@@ -259,7 +255,7 @@ void TgxBaseGrid::MDButtonDown(TShiftState Shift, int X, int Y, int DisplayCol, 
         if (Type != btDateTimePopup && DropDownVisible()) CheckDropDownOff(true);
         if (Type == btDateTimePopup || Type == btNormal) {
             ButtonDown(DataCol, DataRow);
-        } else if (IsSpin(Type)) {
+        } else if (IsSpinButton(Type)) {
             SpinButtonDown(DataCol, DataRow, Part);
             FSpinRepeatCount = 1;
             SpinRepeat(DataCol, DataRow, Part, 1);
@@ -348,7 +344,7 @@ void TgxBaseGrid::MouseMoveDrawButton(int X, int Y, int DisplayCol, int DisplayR
     TgxDropDownStyle Style = ddDropDown;
     const TgxButtonType Type = GiveCellButton(DataCol, DataRow, Style);
     const bool Current = DisplayCol == Col() && DisplayRow == Row();
-    if ((!FFlatButtons || IsSpin(Type)) && (Current || FInactiveButtonState == ibsBackGround))
+    if ((!FFlatButtons || IsSpinButton(Type)) && (Current || FInactiveButtonState == ibsBackGround))
         return;
     FHotButtonCol = DisplayCol;
     FHotButtonRow = DisplayRow;

@@ -81,10 +81,6 @@ void MergeCopy(TCanvas* C, TBitmap* Picture, const TRect& Dest, int SourceLeft, 
     C->SetCopyMode(Old);
 }
 
-bool IsSpin(TgxButtonType Type) {
-    return Type == btVertSpin || Type == btHorzSpin;
-}
-
 } // namespace
 
 // ---- colours and modes ---------------------------------------------------------------------
@@ -127,7 +123,7 @@ void TgxBaseGrid::DrawButtonInCell(TgxDrawData& Data, bool Selected) {
     const TgxButtonMode Mode = CellButtonMode(Data.DisplayCol, Data.DisplayRow);
     const TColor Color =
         Mode == bmFlat ? ButtonColor(Data.DisplayCol, Data.DisplayRow) : clBtnFace;
-    if (IsSpin(Data.ButtonType)) {
+    if (TgxBaseGrid::IsSpinButton(Data.ButtonType)) {
         if (Color != clNone)
             DrawSpinButtons(Selected, Data, Color, Mode, Mode == bmDown ? PressedSpinPart() : spbNone);
         return;

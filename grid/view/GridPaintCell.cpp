@@ -249,8 +249,10 @@ void TgxBaseGrid::AssignCellValue(const Variant& Value, TgxDrawData& Data, bool 
         // A text names a picture of the grid's image list; a name the list
         // does not know leaves the cell empty.
         TgxImageItem* Item = ImageListPicture(Value);
-        if (Item && Item->GetTransparent() && Data.TransparentColor == clDefault)
-            Data.TransparentColor = Item->GetTransparentColor();
+        if (Item && Data.TransparentColor == clDefault) {
+            const TColor Own = PictureTransparentColor(nullptr, Item);
+            if (Own != clNone) Data.TransparentColor = Own;
+        }
         DrawPicture(Item ? Item->GetBitmap() : nullptr, Data, Selected);
         break;
     }
@@ -382,6 +384,11 @@ void TgxBaseGrid::DrawCheck(const Variant& Value, TgxDrawData& Data, bool Select
     DrawButtonInCell(Data, Selected);
 }
 
+TColor TgxBaseGrid::PictureTransparentColor(TBitmap* Bitmap, TgxImageItem* Item) const {
+    if (Item) return Item->GetTransparent() ? Item->GetTransparentColor() : clNone;
+    return Bitmap && Bitmap->Transparent() ? Bitmap->TransparentColor() : clNone;
+}
+
 void TgxBaseGrid::DrawPicture(TBitmap* Bitmap, TgxDrawData& Data, bool Selected) {
     if (!Bitmap) {
         DrawEmpty(Data, Selected);
@@ -400,8 +407,8 @@ void TgxBaseGrid::DrawPicture(TBitmap* Bitmap, TgxDrawData& Data, bool Selected)
         const bool Center = Option(3, FCenterPicture);
         const bool KeepAspectRatio = Option(4, FKeepAspectRatio);
         TColor Transparent = Data.TransparentColor;
-        if (Transparent == clDefault)
-            Transparent = Bitmap->Transparent() ? Bitmap->TransparentColor() : FTransparentColor;
+        if (Transparent == clDefault) Transparent = PictureTransparentColor(Bitmap, nullptr);
+        if (Transparent == clNone) Transparent = FTransparentColor;
         gxStretchDraw(C, Data.TextRect, Bitmap, Transparent, Center, Stretch, Shrink,
                       KeepAspectRatio);
         if (Selected && SelectionColorEnabled())
