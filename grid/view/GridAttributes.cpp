@@ -200,7 +200,8 @@ bool TgxBaseGrid::GiveCellMaskName(int DataCol, int DataRow, AnsiString& Name) {
 TgxSpinOptions TgxBaseGrid::GiveCellSpinOptions(int DataCol, int DataRow) {
     if (DataCol < 1 || DataRow < 1 || DataCol > GetGridColCount() || DataRow > GetGridRowCount())
         return {};
-    if (IsSpinButton(GetCellButtonType(DataCol, DataRow))) return GetCellSpinOptions(DataCol, DataRow);
+    if (IsSpinButton(GetCellButtonType(DataCol, DataRow)))
+        return GetCellSpinOptions(DataCol, DataRow);
     GX_LEVELS(DataCol, DataRow);
     const bool RowSpin = Row && IsSpinButton(Row->ButtonType());
     const bool ColSpin = Col && IsSpinButton(Col->ButtonType());
@@ -212,7 +213,8 @@ TgxSpinOptions TgxBaseGrid::GiveCellSpinOptions(int DataCol, int DataRow) {
 double TgxBaseGrid::GiveCellSpinIncrement(int DataCol, int DataRow) {
     if (DataCol < 1 || DataRow < 1 || DataCol > GetGridColCount() || DataRow > GetGridRowCount())
         return 0;
-    if (IsSpinButton(GetCellButtonType(DataCol, DataRow))) return GetCellSpinIncrement(DataCol, DataRow);
+    if (IsSpinButton(GetCellButtonType(DataCol, DataRow)))
+        return GetCellSpinIncrement(DataCol, DataRow);
     GX_LEVELS(DataCol, DataRow);
     const bool RowSpin = Row && IsSpinButton(Row->ButtonType());
     const bool ColSpin = Col && IsSpinButton(Col->ButtonType());
