@@ -2413,6 +2413,11 @@ private:
     bool FDblClickDone = false;
     bool FMouseDownActive = false;
     bool FForwardToControl = false;
+    // A press the in-place control is still to get, in grid client
+    // coordinates, and whether it was the second press of a double click.
+    bool FMouseToControl = false;
+    bool FMouseToControlDouble = false;
+    TPoint FMouseToControlPos;
     bool FInMouseMove = false;
     int FMouseSizingIndex = -1;
     int FSizingLinePos = 0;

@@ -247,6 +247,8 @@ void TgxBaseGrid::MouseCaptureToCombo() {
     const TRect R = List->CellRect(List->Col(), List->Row());
     // Row before column, as the selection's mouse presses take them.
     List->MDRowSelect(TShiftState(), R.Left, List->Row(), List->Col(), R.Top);
+    // The list's own release reads the press from here.
+    List->SetMouseDownColRow(List->Col(), List->Row());
     List->SetMouseCapture(true);
 }
 

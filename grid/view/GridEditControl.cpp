@@ -8,6 +8,17 @@
 
 namespace grid {
 
+namespace {
+
+// The grid's handler for presses in its in-place control.
+TMouseEvent MouseDownHandler(TgxBaseGrid& Grid) {
+    return [&Grid](TObject* S, TMouseButton B, TShiftState Shift, int X, int Y) {
+        Grid.CtrlOnMouseDown(S, B, Shift, X, Y);
+    };
+}
+
+} // namespace
+
 void TgxBaseGrid::SetControlEvents(TgxCustomGridControl* Control) {
     if (!Control || Control->GetEdit()) return;
     Control->SetEdit([this](TObject* S, bool& Cancel) { CtrlOnEdit(S, Cancel); });
@@ -36,9 +47,7 @@ void TgxBaseGrid::SetControlEvents(TgxCustomGridControl* Control) {
     Control->SetEndKeyPress([this](TObject* S, char& Key) { CtrlOnEndKeyPress(S, Key); });
     Control->SetClick([this](TObject* S) { CtrlOnClick(S); });
     Control->SetDblClick([this](TObject* S) { CtrlOnDblClick(S); });
-    Control->SetMouseDown([this](TObject* S, TMouseButton B, TShiftState Shift, int X, int Y) {
-        CtrlOnMouseDown(S, B, Shift, X, Y);
-    });
+    Control->SetMouseDown(MouseDownHandler(*this));
     Control->SetMouseUp([this](TObject* S, TMouseButton B, TShiftState Shift, int X, int Y) {
         CtrlOnMouseUp(S, B, Shift, X, Y);
     });
@@ -200,11 +209,31 @@ void TgxBaseGrid::CtrlOnMouseMove(TObject* Sender, TShiftState Shift, int X, int
 }
 
 void TgxBaseGrid::MouseMessageToControl(bool Capture) {
-    // The press the grid took over the control's cell (a double click)
-    // belongs to the control.
-    if (!FGridControl || !FGridControl->GetVisible()) return;
-    if (Capture) FGridControl->SetMouseCapture(true);
-    FGridControl->DblClick();
+    const bool Pending = FMouseToControl;
+    FMouseToControl = false;
+    if (!FGridControl) return;
+    TgxGridControl* Control = FGridControl->Control();
+    if (Pending && FGridControl->GetVisible()) {
+        const TPoint P = Control->ScreenToClient(ClientToScreen(FMouseToControlPos));
+        if (P.X >= 0 && P.Y >= 0) {
+            // The second press of a double click reaches the control only to
+            // place the caret: the application heard of the first already.
+            const bool Double = FMouseToControlDouble;
+            {
+                struct TRestore {
+                    TgxBaseGrid& Grid;
+                    ~TRestore() { Grid.GridControl()->SetMouseDown(MouseDownHandler(Grid)); }
+                } Restore{*this};
+                if (Double) FGridControl->SetMouseDown(nullptr);
+                SendMessage(Control->Handle(), WM_LBUTTONDOWN, Double ? 0 : MK_LBUTTON,
+                            PointToLParam(P.X, P.Y));
+            }
+            // While the button is held the control has the mouse, as it
+            // would have had the press been its own.
+            if (Control->Focused()) FGridControl->SetMouseCapture(Capture);
+        }
+    }
+    if (!Control->Focused() && FocusToGridControl()) FGridControl->SetFocus();
 }
 
 } // namespace grid

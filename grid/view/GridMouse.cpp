@@ -97,6 +97,7 @@ void TgxBaseGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y
         return;
     }
     FForwardToControl = false;
+    FMouseToControl = false;
     FDblClickDone = false;
     FMouseDownActive = true;
     const bool HadCapture = MouseCapture();
@@ -176,6 +177,9 @@ void TgxBaseGrid::LeftPress(TShiftState Shift, int X, int Y, int C, int R) {
         bool Selected = false;
         if (ControlDisplayed() && C == Col() && R == Row()) {
             // The in-place control over the current cell takes the double-click.
+            FMouseToControl = true;
+            FMouseToControlDouble = true;
+            FMouseToControlPos = Point(X, Y);
             FForwardToControl = true;
         } else if (!FSizingByDblClick) {
             DblClick();

@@ -318,7 +318,6 @@ void TgxBaseGrid::MDRangeSelecting(TShiftState Shift, int X, int DisplayRow, int
 }
 
 void TgxBaseGrid::MDSelectNone(TShiftState Shift, int X, int DisplayRow, int DisplayCol, int Y) {
-    (void)X;
     if (!CanMoveToPos(DisplayCol, DisplayRow)) return;
     struct TClose {
         TgxBaseGrid& Grid;
@@ -372,6 +371,18 @@ void TgxBaseGrid::MDSelectNone(TShiftState Shift, int X, int DisplayRow, int Dis
     }
     ShowGridControl();
     DrawCurrentFocusRect(false);
+    // A left press on the cell that was already current goes on to its
+    // editor: an edit box puts the caret where it landed, a check box
+    // toggles on the release. A heading press that picks the current
+    // column stays the grid's.
+    const TRect Cell = CellRect(Col(), Row());
+    const bool InCell = X >= Cell.Left && X < Cell.Right && Y >= Cell.Top && Y < Cell.Bottom;
+    if (FControlSelectMode == gxNone && InCell && ControlDisplayed()) {
+        FMouseToControl = true;
+        FMouseToControlDouble = Shift.Contains(ssDouble);
+        FMouseToControlPos = Point(X, Y);
+        FForwardToControl = true;
+    }
     ShowColouredChange(*this);
 }
 
