@@ -1,0 +1,415 @@
+// The grid services a program leans on, as it calls them: row counts that
+// grow and empty, rows sized to their text, the display-number maps, the
+// value checks and their messages, and the defaults a new grid starts with.
+#include "ShownGridPixels.h"
+
+#include "grid/model/Columns.h"
+#include "grid/model/GxGrid.h"
+#include "grid/model/Rows.h"
+#include "grid/model/Selection.h"
+#include "grid/model/VisibleItems.h"
+#include "platform/rtl/FloatFormat.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+using namespace grid;
+
+namespace {
+
+class GridServicesReading : public ShownGridPixels {
+protected:
+    // A debug grid as the alert window keeps one: data kept by the grid,
+    // wrapping text, browse mode, no rows yet.
+    void ShowLogGrid() {
+        ShowGrid(3, 0);
+        Grid->SetStoreData(true);
+        Grid->SetWordWrap(TgxWordWrap::uiOn);
+        Grid->SetGridMode(gmBrowse);
+        Grid->GetCol(1)->SetWidth(120);
+        Settle();
+    }
+    // Adds one row the way the alert log does: the count grows by one, the
+    // cells are set, then the row gets the height of its first cell's text.
+    int AddLogRow(const AnsiString& Text) {
+        Grid->SetGridRowCount(Grid->GetGridRowCount() + 1);
+        const int R = Grid->GetGridRowCount();
+        Grid->SetCellValue(1, R, Text);
+        Grid->SetCellValue(2, R, R);
+        Grid->SetRowHeight(R, Grid->GetCellTextLines(1, R) * 14);
+        return R;
+    }
+    std::string Text(int C, int R) { return VarToStr(Grid->GetCellValue(C, R)).c_str(); }
+};
+
+TEST_F(GridServicesReading, RowCountGrowsShrinksAndEmptiesWithoutStaleValues) {
+    ShowLogGrid();
+    for (int R = 1; R <= 3; ++R) AddLogRow("row " + IntToStr(R));
+    EXPECT_EQ(Grid->GetGridRowCount(), 3);
+    EXPECT_EQ(Grid->RowCount(), 4);
+    EXPECT_EQ(Text(1, 3), "row 3");
+
+    Grid->SetGridRowCount(0);
+    Settle();
+    EXPECT_EQ(Grid->GetGridRowCount(), 0);
+    EXPECT_EQ(Grid->RowCount(), 1);
+
+    // New rows after emptying start blank and at the default height: nothing
+    // of the removed rows comes back.
+    Grid->SetGridRowCount(3);
+    Settle();
+    for (int R = 1; R <= 3; ++R) {
+        EXPECT_EQ(Text(1, R), "") << R;
+        EXPECT_EQ(Grid->GetRowHeight(R), Grid->DefaultRowHeight()) << R;
+    }
+    // A count below zero empties the grid as 0 does.
+    Grid->SetGridRowCount(-2);
+    EXPECT_EQ(Grid->GetGridRowCount(), 0);
+}
+
+TEST_F(GridServicesReading, EmptyingMovesTheCurrentCellOffRemovedRows) {
+    ShowLogGrid();
+    for (int R = 1; R <= 4; ++R) AddLogRow("x");
+    Grid->SetCol(1);
+    Grid->SetRow(4);
+    Settle();
+    Grid->SetGridRowCount(2);
+    Settle();
+    EXPECT_LE(Grid->Row(), 2);
+    Grid->SetGridRowCount(0);
+    Settle();
+    EXPECT_EQ(Grid->GetGridRowCount(), 0);
+    // Growing again from an empty grid is usable at once.
+    AddLogRow("again");
+    Settle();
+    EXPECT_EQ(Text(1, 1), "again");
+}
+
+struct LinesCase {
+    const char* Name;
+    AnsiString Value;
+    TgxWordWrap Wrap;
+    int Width;
+    int MinLines;
+    int MaxLines;
+};
+
+TEST_F(GridServicesReading, CellTextLinesFollowTextWrapAndWidth) {
+    ShowLogGrid();
+    const LinesCase Cases[] = {
+        {"short", "one", TgxWordWrap::uiOn, 120, 1, 1},
+        {"three breaks", "first\r\nsecond\r\nthird", TgxWordWrap::uiOn, 120, 3, 3},
+        {"long wraps", "alpha beta gamma delta epsilon zeta eta theta", TgxWordWrap::uiOn, 60, 3,
+         12},
+        {"long unwrapped", "alpha beta gamma delta epsilon zeta eta theta", TgxWordWrap::uiOff,
+         60, 1, 1},
+    };
+    for (const auto& C : Cases) {
+        Grid->SetGridRowCount(1);
+        Grid->GetCol(1)->SetWidth(C.Width);
+        Grid->SetCellWordWrap(1, 1, C.Wrap);
+        Grid->SetCellValue(1, 1, C.Value);
+        const int Lines = Grid->GetCellTextLines(1, 1);
+        EXPECT_GE(Lines, C.MinLines) << C.Name;
+        EXPECT_LE(Lines, C.MaxLines) << C.Name;
+    }
+    // A cell outside the grid needs no lines and raises nothing.
+    EXPECT_EQ(Grid->GetCellTextLines(1, 9), 0);
+    EXPECT_EQ(Grid->GetCellTextLines(9, 1), 0);
+}
+
+TEST_F(GridServicesReading, RowHeightSizesTheShownRowAndFollowsItsData) {
+    ShowLogGrid();
+    AddLogRow("one line");
+    AddLogRow("first\r\nsecond\r\nthird");
+    AddLogRow("below");
+    Settle();
+    EXPECT_EQ(Grid->GetRowHeight(2), 42);
+    EXPECT_EQ(Grid->RowHeights(2), 42);
+    EXPECT_EQ(Grid->RowHeights(1), 14);
+    // The row below starts where the sized row ends, on screen too.
+    const TRect R2 = Grid->CellRect(1, 2);
+    const TRect R3 = Grid->CellRect(1, 3);
+    EXPECT_EQ(R3.Top - R2.Top, 42);
+
+    // Moving the data row elsewhere takes its height along.
+    Grid->SetDisplayRownr(2, 3);
+    Settle();
+    EXPECT_EQ(Grid->GetDisplayRownr(2), 3);
+    EXPECT_EQ(Grid->RowHeights(3), 42);
+    EXPECT_EQ(Grid->RowHeights(2), 14);
+}
+
+TEST_F(GridServicesReading, RowHeightRepaintsTheRowsOnScreen) {
+    ShowLogGrid();
+    Grid->SetLineColor(clRed);
+    Grid->SetColor(clWhite);
+    for (int R = 1; R <= 3; ++R) AddLogRow("");
+    Settle();
+    const TRect Before = Grid->CellRect(1, 3);
+    const int X = (Before.Left + Before.Right) / 2;
+    Shot();
+    ASSERT_EQ(At(X, Before.Bottom), clRed);
+    Grid->SetRowHeight(1, 40);
+    Shot();
+    // Row 3 moved down by 26 pixels: where its bottom line was is cell now.
+    const TRect After = Grid->CellRect(1, 3);
+    EXPECT_EQ(After.Top, Before.Top + 26);
+    EXPECT_EQ(At(X, After.Bottom), clRed);
+    EXPECT_NE(At(X, Before.Bottom), clRed) << "the old grid line is still drawn";
+}
+
+// The messages of a failed check name the grid first, then the bad value.
+TEST_F(GridServicesReading, ChecksRaiseNamedMessages) {
+    ShowGrid(3, 3);
+    Grid->SetName("Log");
+    struct Case {
+        const char* Name;
+        std::function<void()> Call;
+        std::string Message;
+    };
+    const Case Cases[] = {
+        {"row index", [&] { Grid->CheckIndex(itRow, 7, 3, 1); }, "Log: Row index 7 out of range"},
+        {"col index", [&] { Grid->CheckIndex(itCol, 0, 3, 1); },
+         "Log: Column index 0 out of range"},
+        {"text value", [&] { Grid->CheckVarType(ctText, 5); },
+         "Log: Invalid cell value. A text column requires a value of type string"},
+        {"check value", [&] { Grid->CheckVarType(ctCheck, 2.5); },
+         "Log: Invalid cell value. A checkbox column requires a value of type TCheckBoxState "
+         "or string"},
+        {"picture value", [&] { Grid->CheckVarType(ctPicture, 2.5); },
+         "Log: Invalid cell value. A picture column requires a value of type TBitmap or string"},
+        {"invalid op", [&] { Grid->InvalidOp("Bad thing"); }, "Log: Bad thing"},
+    };
+    for (const auto& C : Cases) {
+        try {
+            C.Call();
+            ADD_FAILURE() << C.Name << ": nothing raised";
+        } catch (const EInvalidGridOperation& E) {
+            EXPECT_EQ(std::string(E.Message.c_str()), C.Message) << C.Name;
+        }
+    }
+    // Good values pass; with the check switch off a bad index only answers false.
+    EXPECT_TRUE(Grid->CheckIndex(itRow, 3, 3, 1));
+    EXPECT_TRUE(Grid->CheckVarType(ctText, AnsiString("x")));
+    EXPECT_TRUE(Grid->CheckVarType(ctCheck, Null()));
+    EXPECT_TRUE(Grid->CheckVarType(ctCheck, static_cast<unsigned char>(1)));
+    EXPECT_TRUE(Grid->CheckVarType(ctPicture, 3));
+    Grid->SetReportInvalidOps(false);
+    EXPECT_FALSE(Grid->CheckIndex(itCol, 4, 3, 1));
+}
+
+TEST_F(GridServicesReading, ReadingACellInsideItsLoadedEventRaises) {
+    ShowGrid(2, 2);
+    Grid->SetName("Log");
+    std::string Seen;
+    Grid->OnCellLoaded = [&](TObject*, int, int, Variant&) {
+        try {
+            Grid->CheckGetCell();
+            Seen = "no raise";
+        } catch (const EInvalidGridOperation& E) {
+            Seen = E.Message.c_str();
+        }
+    };
+    Settle();
+    Grid->Invalidate();
+    Settle();
+    EXPECT_EQ(Seen, "Log: Cannot get Cell property value while in OnCellLoaded event");
+    EXPECT_TRUE(Grid->CheckGetCell());
+}
+
+TEST_F(GridServicesReading, StrValueTurnsOnlyTextCellValuesIntoText) {
+    const Variant Ole = VarAsType(Variant(AnsiString("wide")), varOleStr);
+    struct Case {
+        const char* Name;
+        TgxControlType Type;
+        Variant In;
+        TVarType OutType;
+        std::string OutText;
+    };
+    const Case Cases[] = {
+        {"ole string", ctCheck, Ole, varString, "wide"},
+        {"number in text", ctText, 42, varString, "42"},
+        {"null in text", ctText, Null(), varNull, ""},
+        {"empty in text", ctText, Variant(), varEmpty, ""},
+        {"number in check", ctCheck, 1, varInteger, "1"},
+    };
+    for (const auto& C : Cases) {
+        const Variant Out = TgxBaseGrid::CheckStrValue(C.Type, C.In);
+        EXPECT_EQ(VarType(Out), C.OutType) << C.Name;
+        EXPECT_EQ(std::string(VarToStr(Out).c_str()), C.OutText) << C.Name;
+    }
+}
+
+TEST_F(GridServicesReading, DisplayNumberMapsAnswerMinusOneOutsideAndIgnoreBadMoves) {
+    ShowGrid(3, 3);
+    const struct {
+        const char* Name;
+        int Got;
+        int Want;
+    } Cases[] = {
+        {"data col of 0", Grid->GetDataColnr(0), -1},
+        {"data col of 4", Grid->GetDataColnr(4), -1},
+        {"data col of 3", Grid->GetDataColnr(3), 3},
+        {"data row of 0", Grid->GetDataRownr(0), -1},
+        {"data row of 4", Grid->GetDataRownr(4), -1},
+        {"display col of 0", Grid->GetDisplayColnr(0), -1},
+        {"display col of 4", Grid->GetDisplayColnr(4), -1},
+        {"display row of 4", Grid->GetDisplayRownr(4), -1},
+        {"display row of 2", Grid->GetDisplayRownr(2), 2},
+        {"data col of col 0", Grid->GetDataCol(0), 0},
+        {"display row of row 0", Grid->GetDisplayRow(0), 0},
+    };
+    for (const auto& C : Cases) EXPECT_EQ(C.Got, C.Want) << C.Name;
+
+    int Moves = 0;
+    Grid->OnRowMoved = [&](TObject*, int, int, bool) { ++Moves; };
+    Grid->SetReportInvalidOps(false);
+    Grid->SetDisplayColnr(9, 1);
+    Grid->SetDisplayRownr(9, 1);
+    Grid->SetDisplayRownr(1, 9);
+    Grid->SetDisplayRownr(2, 2);
+    EXPECT_EQ(Moves, 0);
+    for (int I = 1; I <= 3; ++I) {
+        EXPECT_EQ(Grid->GetDataColnr(I), I);
+        EXPECT_EQ(Grid->GetDataRownr(I), I);
+    }
+    Grid->SetDisplayColnr(1, 3);
+    EXPECT_EQ(Grid->GetDisplayColnr(1), 3);
+    EXPECT_EQ(Grid->GetDataColnr(3), 1);
+}
+
+TEST_F(GridServicesReading, MovingADataRowTakesItsMarksAndCurrentRowAndReportsOnce) {
+    ShowGrid(3, 4);
+    Grid->SetStoreData(true);
+    Grid->SetRowSelectMode(rsMulti);
+    Grid->SetCellValue(1, 1, AnsiString("first"));
+    Grid->SetRowSelected(1, true);
+    Grid->SetCol(1);
+    Grid->SetRow(1);
+    Settle();
+    std::vector<int> Reported;
+    Grid->OnRowMoved = [&](TObject*, int To, int Count, bool ByUser) {
+        Reported.push_back(To);
+        EXPECT_EQ(Count, 1);
+        EXPECT_FALSE(ByUser);
+    };
+    Grid->SetDisplayRownr(1, 3);
+    Settle();
+    EXPECT_EQ(Reported, std::vector<int>{3});
+    EXPECT_EQ(Grid->GetDisplayRownr(1), 3);
+    EXPECT_EQ(Grid->GetDataRownr(1), 2);
+    EXPECT_EQ(Grid->GetDataRownr(2), 3);
+    EXPECT_EQ(Grid->GetDataRownr(3), 1);
+    EXPECT_TRUE(Grid->IsRowSelected(1));
+    EXPECT_TRUE(Grid->RowSelection().GetSelected(3));
+    EXPECT_FALSE(Grid->RowSelection().GetSelected(1));
+    EXPECT_EQ(Grid->Row(), 3);
+}
+
+TEST_F(GridServicesReading, ResettingRowPropertiesClearsEveryMark) {
+    ShowGrid(2, 4);
+    Grid->SetRowSelectMode(rsMulti);
+    for (int R : {1, 3}) {
+        Grid->SetRowSelected(R, true);
+        Grid->SetRowChanged(R, true);
+    }
+    Grid->ResetRowProperties(TgxProperties{prSelected});
+    for (int R : {1, 3}) {
+        EXPECT_FALSE(Grid->IsRowSelected(R)) << R;
+        EXPECT_TRUE(Grid->IsRowChanged(R)) << R;
+    }
+    EXPECT_EQ(Grid->RowSelection().Count(), 0);
+    Grid->ResetRowProperties(TgxProperties{prChanged});
+    for (int R : {1, 3}) EXPECT_FALSE(Grid->IsRowChanged(R)) << R;
+}
+
+TEST_F(GridServicesReading, NewGridDefaultsOfTheViewServices) {
+    ShowGrid(2, 2);
+    EXPECT_EQ(Grid->ExportDelimiter(), ",");
+    EXPECT_EQ(Grid->PrintLinesPerPage(), 40);
+    EXPECT_EQ(Grid->PrintOrientation(), pmLandscape);
+    EXPECT_TRUE(Grid->PrintTotals());
+    EXPECT_TRUE(Grid->PrintWithGridFormats());
+    EXPECT_FALSE(Grid->ProvideGridMenu());
+    EXPECT_FALSE(Grid->AlwaysDetectButton());
+    EXPECT_NE(Grid->XMLExport(), nullptr);
+    EXPECT_EQ(Grid->SpinStartDelay(), 500);
+    EXPECT_EQ(Grid->SpinRepeatDelay(), 80);
+    EXPECT_EQ(Grid->ScrollSpeed(), spVariable);
+    EXPECT_EQ(Grid->DropDownRowHeight(), 14);
+    EXPECT_TRUE(Grid->WantTabs());
+    EXPECT_TRUE(Grid->GetRowVisible(1));
+    EXPECT_TRUE(Grid->GetCanProcessKey());
+}
+
+TEST_F(GridServicesReading, TimersStartOnceAndStopReportsWhetherOneRan) {
+    ShowGrid(2, 2);
+    Grid->StartButtonTimer();
+    const unsigned First = Grid->ButtonTimerHandle();
+    EXPECT_NE(First, 0u);
+    Grid->StartButtonTimer();
+    EXPECT_EQ(Grid->ButtonTimerHandle(), First);
+    unsigned Handle = First;
+    EXPECT_TRUE(Grid->StopTimer(Handle));
+    EXPECT_EQ(Handle, 0u);
+    EXPECT_FALSE(Grid->StopTimer(Handle));
+
+    Grid->StartSpinTimer(true);
+    const unsigned Spin = Grid->SpinTimerHandle();
+    EXPECT_NE(Spin, 0u);
+    Grid->StartSpinTimer(false);
+    EXPECT_EQ(Grid->SpinTimerHandle(), Spin);
+    // No spin button is held, so a reset stops it.
+    Grid->ResetSpinTimer();
+    EXPECT_EQ(Grid->SpinTimerHandle(), 0u);
+}
+
+TEST_F(GridServicesReading, SelectionAndVisibleListEnds) {
+    TgxSelection S;
+    S.SetSize(6);
+    S.SetSelected(2, true);
+    S.SetSelected(4, true);
+    EXPECT_EQ(S.Next(2), 4);
+    EXPECT_EQ(S.Next(4), -1);
+    EXPECT_EQ(S.Previous(4), 2);
+    EXPECT_EQ(S.Previous(2), -1);
+    EXPECT_EQ(S.RangeCount(5, 1), 2);
+
+    ShowGrid(2, 5);
+    bool Found = false;
+    // While nothing is hidden every position up to the size is its own.
+    EXPECT_EQ(Grid->VisibleRows().Locate(0, Found), 0);
+    EXPECT_EQ(Grid->VisibleRows().Locate(99, Found), Grid->VisibleRows().VisibleCount() + 1);
+    EXPECT_EQ(Grid->VisibleRows().GetItem(3), 3);
+}
+
+TEST_F(GridServicesReading, XmlHeadingIsFieldNameElseHeadingWithUnderscores) {
+    ShowGrid(2, 1);
+    TgxCol* Col = Grid->GetCol(1);
+    Col->SetHeading("Unit price");
+    EXPECT_EQ(Col->XMLHeading(), "Unit_price");
+    Col->SetFieldName("unit cost");
+    EXPECT_EQ(Col->XMLHeading(), "unit_cost");
+}
+
+TEST_F(GridServicesReading, VisibleCountsNeedAWindowAndCountHiddenColumns) {
+    EnsureQtApplication();
+    TgxGrid Loose(nullptr);
+    EXPECT_EQ(Loose.GetVisibleColCount(), 0);
+    EXPECT_EQ(Loose.GetVisibleRowCount(), 0);
+    EXPECT_EQ(Loose.GetVisibleRows(), 0.0);
+
+    ShowGrid(6, 30, 400, 300);
+    const int Before = Grid->GetVisibleColCount();
+    Grid->GetCol(2)->SetWidth(0);
+    Settle();
+    // A column of width 0 still counts and frees room for one more.
+    EXPECT_GE(Grid->GetVisibleColCount(), Before);
+    EXPECT_GT(Grid->GetVisibleRowCount(), 0);
+}
+
+} // namespace
