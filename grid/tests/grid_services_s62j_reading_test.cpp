@@ -1,13 +1,18 @@
 // The grid services a program leans on, as it calls them: row counts that
 // grow and empty, rows sized to their text, the display-number maps, the
 // value checks and their messages, and the defaults a new grid starts with.
+#include "GridEditFixture.h"
 #include "ShownGridPixels.h"
 
 #include "grid/model/Columns.h"
+#include "grid/model/Combo.h"
 #include "grid/model/GxGrid.h"
 #include "grid/model/Rows.h"
 #include "grid/model/Selection.h"
 #include "grid/model/VisibleItems.h"
+#include "platform/gui/Clipboard.h"
+#include "platform/gui/Messages.h"
+#include "platform/gui/StdCtrls.h"
 #include "platform/rtl/FloatFormat.h"
 
 #include <gtest/gtest.h>
@@ -410,6 +415,214 @@ TEST_F(GridServicesReading, VisibleCountsNeedAWindowAndCountHiddenColumns) {
     // A column of width 0 still counts and frees room for one more.
     EXPECT_GE(Grid->GetVisibleColCount(), Before);
     EXPECT_GT(Grid->GetVisibleRowCount(), 0);
+}
+
+// Copy, cut and paste of the current cell by the keys a user presses: text
+// cells take part; check and read-only cells keep their values.
+class GridClipboardReading : public GridEditFixture {};
+
+TEST_F(GridClipboardReading, KeysCopyCutAndPasteOnlyWhereTheCellMayChange) {
+    Grid->GetCol(3)->SetControlType(ctCheck);
+    Grid->GetCol(4)->SetReadOnly(true);
+    struct Case {
+        const char* Name;
+        int Col;
+        int Key;
+        Qt::KeyboardModifiers Mods;
+        const char* Before;
+        const char* Clip;
+        const char* WantClip;
+        const char* WantValue;
+    };
+    const Case Cases[] = {
+        {"copy text", 1, Qt::Key_C, Qt::ControlModifier, "hello", "old", "hello", "hello"},
+        {"cut text", 1, Qt::Key_X, Qt::ControlModifier, "hello", "old", "hello", ""},
+        {"paste text", 2, Qt::Key_V, Qt::ControlModifier, "hello", "pasted", "pasted", "pasted"},
+        {"paste by shift insert", 2, Qt::Key_Insert, Qt::ShiftModifier, "hello", "pasted",
+         "pasted", "pasted"},
+        {"paste into check", 3, Qt::Key_V, Qt::ControlModifier, "1", "0", "0", "1"},
+        {"cut read-only", 4, Qt::Key_X, Qt::ControlModifier, "keep", "old", "old", "keep"},
+        {"paste read-only", 4, Qt::Key_V, Qt::ControlModifier, "keep", "pasted", "pasted",
+         "keep"},
+    };
+    int Row = 1;
+    for (const auto& C : Cases) {
+        Grid->SetCellValue(C.Col, Row, AnsiString(C.Before));
+        Clipboard()->SetAsText(C.Clip);
+        GoTo(C.Col, Row);
+        // Editing starts with the whole text selected, as F2 then select-all gives.
+        if (C.Col != 3) {
+            Press(Qt::Key_F2);
+            Press(Qt::Key_A, Qt::ControlModifier);
+        }
+        Press(C.Key, C.Mods);
+        Press(Qt::Key_Return);
+        GoTo(1, Row == 5 ? 1 : Row + 1);
+        EXPECT_EQ(std::string(Clipboard()->AsText().c_str()), C.WantClip) << C.Name;
+        EXPECT_EQ(std::string(Stored(C.Col, Row).c_str()), C.WantValue) << C.Name;
+        Row = Row == 5 ? 1 : Row + 1;
+    }
+}
+
+TEST_F(GridServicesReading, MovingRowsIntoViewAnswersTheTopRowThatShowsThem) {
+    ShowGrid(3, 60, 300, 200);
+    Settle();
+    Grid->SetTopRow(20);
+    Settle();
+    const int Shown = Grid->GetVisibleRowCount();
+    ASSERT_GT(Shown, 3);
+    struct Case {
+        const char* Name;
+        int Target;
+        int WantTop;
+    };
+    const Case Cases[] = {
+        {"already shown", 21, 20},
+        {"above the top", 5, 5},
+        {"just below", 20 + Shown, 21},
+        {"far below", 59, 59 - Shown + 1},
+    };
+    for (const auto& C : Cases) {
+        int Top = -1;
+        Grid->MoveRowIntoView(C.Target, Top);
+        EXPECT_EQ(Top, C.WantTop) << C.Name;
+    }
+}
+
+TEST_F(GridServicesReading, PutInViewScrollsAndMakesTheCellCurrent) {
+    ShowGrid(12, 60, 300, 200);
+    Settle();
+    Grid->PutInView(11, 50, TgxViewPosition::vpNone, false, true, ctlBoth);
+    Settle();
+    EXPECT_EQ(Grid->Col(), 11);
+    EXPECT_EQ(Grid->Row(), 50);
+    EXPECT_TRUE(Grid->CellVisible(11, 50));
+    // Putting a cell in view without making it current only scrolls.
+    Grid->PutCellInView(1, 1);
+    Settle();
+    EXPECT_TRUE(Grid->CellVisible(1, 1));
+    EXPECT_EQ(Grid->Row(), 50);
+}
+
+TEST_F(GridServicesReading, ColumnOwnListIsMadeSizedAndFreed) {
+    ShowGrid(3, 3);
+    TgxCol* Col = Grid->GetCol(2);
+    Col->SetWidth(80);
+    Col->SetDropDownStyle(ddDropDownList);
+    EXPECT_TRUE(Col->ParentCombo());
+    EXPECT_EQ(Col->GetCombo(), nullptr);
+    Col->SetParentCombo(false);
+    TgxCombo* Own = Col->GetCombo();
+    ASSERT_NE(Own, nullptr);
+    EXPECT_NE(Own, Grid->GetCombo());
+    EXPECT_EQ(Own->GetDropDownStyle(), ddDropDownList);
+    EXPECT_EQ(Own->GetGrid()->DefaultColWidth(), 90);
+
+    // A copy of a list is a list of its own: changing one leaves the other.
+    TgxComboGrid* List = Own->GetGrid();
+    List->SetStoreData(true);
+    List->SetGridColCount(1);
+    List->SetGridRowCount(2);
+    List->SetCellValue(1, 1, AnsiString("red"));
+    List->SetCellValue(1, 2, AnsiString("blue"));
+    Grid->GetCol(3)->SetParentCombo(false);
+    TgxCombo* Other = Grid->GetCol(3)->GetCombo();
+    Other->Assign(Own);
+    EXPECT_EQ(VarToStr(Other->GetGrid()->GetCellValue(1, 2)), "blue");
+    List->SetCellValue(1, 2, AnsiString("green"));
+    EXPECT_EQ(VarToStr(Other->GetGrid()->GetCellValue(1, 2)), "blue");
+
+    Col->SetParentCombo(true);
+    EXPECT_EQ(Col->GetCombo(), nullptr);
+}
+
+TEST_F(GridServicesReading, RowOwnFontPartsFromTheGridFont) {
+    ShowGrid(2, 3);
+    EXPECT_TRUE(Grid->GetRowParentFont(2));
+    Grid->SetRowParentFont(2, false);
+    EXPECT_FALSE(Grid->GetRowParentFont(2));
+    TFont* Own = Grid->GetRowFont(2);
+    ASSERT_NE(Own, nullptr);
+    EXPECT_NE(Own, Grid->Font());
+    Own->SetSize(Grid->Font()->Size() + 6);
+    EXPECT_NE(Grid->Font()->Size(), Own->Size());
+    EXPECT_EQ(Grid->GiveCellFont(1, 2), Own);
+    EXPECT_NE(Grid->GiveCellFont(1, 1), Own);
+}
+
+// Tab while editing moves within the grid only while the grid wants tabs;
+// otherwise the keyboard moves on to the next control of the form.
+TEST_F(GridClipboardReading, TabWhileEditingStaysInTheGridOnlyWhenItWantsTabs) {
+    auto* Next = new TEdit(Form);
+    Next->SetParent(Form);
+    Next->SetBounds(440, 10, 100, 24);
+    Grid->SetTabOrder(0);
+    Next->SetTabOrder(1);
+    for (const bool Want : {true, false}) {
+        Grid->SetWantTabs(Want);
+        Grid->SetFocus();
+        GoTo(1, 2);
+        Press(Qt::Key_F2);
+        const bool Editing = Grid->EditorShown();
+        ASSERT_TRUE(Editing) << Want;
+        const LRESULT Code = Grid->Perform(WM_GETDLGCODE);
+        EXPECT_TRUE(Code & DLGC_WANTCHARS) << Want;
+        EXPECT_EQ((Code & DLGC_WANTTAB) != 0, Want && Editing) << Want;
+        Press(Qt::Key_Tab);
+        if (Want) {
+            EXPECT_EQ(At(), std::make_pair(2, 2));
+            EXPECT_FALSE(Next->Focused());
+        } else {
+            EXPECT_TRUE(Next->Focused());
+        }
+    }
+}
+
+TEST_F(GridServicesReading, ScrollMessagesMoveTheTopRowAndKeepTheEditorOffWhileScrolling) {
+    ShowGrid(3, 40, 300, 200);
+    Settle();
+    const int Top = Grid->TopRow();
+    Grid->Perform(WM_VSCROLL, SB_LINEUP);
+    Settle();
+    EXPECT_EQ(Grid->TopRow(), Top);
+    Grid->Perform(WM_VSCROLL, SB_LINEDOWN);
+    Grid->Perform(WM_VSCROLL, SB_ENDSCROLL);
+    Settle();
+    EXPECT_EQ(Grid->TopRow(), Top + 1);
+    Grid->Perform(WM_VSCROLL, SB_PAGEDOWN);
+    Grid->Perform(WM_VSCROLL, SB_ENDSCROLL);
+    Settle();
+    EXPECT_GT(Grid->TopRow(), Top + 2);
+    Grid->Perform(WM_VSCROLL, SB_TOP);
+    Grid->Perform(WM_VSCROLL, SB_ENDSCROLL);
+    Settle();
+    EXPECT_EQ(Grid->TopRow(), Top);
+}
+
+TEST_F(GridServicesReading, ResizingRaisesOnResizeOncePerChange) {
+    ShowGrid(3, 3);
+    int Resized = 0;
+    Grid->OnResize = [&](TObject*) { ++Resized; };
+    Grid->SetBounds(0, 0, 350, 250);
+    Settle();
+    EXPECT_EQ(Resized, 1);
+    Grid->SetBounds(0, 0, 350, 250);
+    Settle();
+    EXPECT_EQ(Resized, 1);
+}
+
+TEST_F(GridServicesReading, HeadingAcceleratorClicksItsHeading) {
+    ShowGrid(3, 3);
+    Grid->GetCol(2)->SetHeading("&Name");
+    ShowActive(*Form);
+    Grid->SetFocus();
+    Settle();
+    std::vector<int> Clicked;
+    Grid->OnHeadingClick = [&](TObject*, int DataCol) { Clicked.push_back(DataCol); };
+    TypeKey(QApplication::focusWidget() ? QApplication::focusWidget() : Grid->Widget(), Qt::Key_N,
+            "n", Qt::AltModifier);
+    Settle();
+    EXPECT_EQ(Clicked, std::vector<int>{2});
 }
 
 } // namespace
