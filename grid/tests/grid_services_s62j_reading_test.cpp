@@ -625,4 +625,70 @@ TEST_F(GridServicesReading, HeadingAcceleratorClicksItsHeading) {
     EXPECT_EQ(Clicked, std::vector<int>{2});
 }
 
+// Removing rows or columns takes their values and cell properties with
+// them; what lay after them moves up, and nothing comes back on growing.
+TEST_F(GridServicesReading, DeletingAndShrinkingTakeValuesAndPropertiesAlong) {
+    ShowGrid(4, 5);
+    Grid->SetStoreData(true);
+    auto Fill = [&] {
+        for (int C = 1; C <= 4; ++C)
+            for (int R = 1; R <= 5; ++R) {
+                Grid->SetCellValue(C, R, AnsiString(IntToStr(C) + "/" + IntToStr(R)));
+                Grid->SetCellColor(C, R, static_cast<TColor>(C * 16 + R));
+            }
+    };
+    struct Case {
+        const char* Name;
+        std::function<void()> Cut;
+        int C;
+        int R;
+        std::string Want;
+        TColor WantColor;
+    };
+    // A cell without its own colour answers the not-set colour.
+    const TColor Unset = Grid->GetCellColor(4, 5);
+    const Case Cases[] = {
+        {"row after deleted moves up", [&] { Grid->DeleteRows(2, 3); }, 1, 2, "1/4",
+         static_cast<TColor>(16 + 4)},
+        {"col after deleted moves left", [&] { Grid->DeleteCols(1, 1); }, 1, 3, "2/3",
+         static_cast<TColor>(32 + 3)},
+        {"row count shrink then grow", [&] {
+             Grid->SetGridRowCount(2);
+             Grid->SetGridRowCount(5);
+         },
+         3, 4, "", clNone},
+        {"col count shrink then grow", [&] {
+             Grid->SetGridColCount(2);
+             Grid->SetGridColCount(4);
+         },
+         4, 1, "", clNone},
+    };
+    for (const auto& C : Cases) {
+        Grid->SetGridColCount(4);
+        Grid->SetGridRowCount(5);
+        Fill();
+        C.Cut();
+        Settle();
+        EXPECT_EQ(std::string(VarToStr(Grid->GetCellValue(C.C, C.R)).c_str()), C.Want) << C.Name;
+        EXPECT_EQ(Grid->GetCellColor(C.C, C.R), C.WantColor == clNone ? Unset : C.WantColor)
+            << C.Name;
+    }
+}
+
+// A column counts as visible when its right edge, less its grid line, lies
+// inside the client area: exactly at the edge counts, a pixel over does not.
+TEST_F(GridServicesReading, VisibleColCountCountsAColumnEndingAtTheClientEdge) {
+    ShowGrid(8, 3, 400, 200);
+    Settle();
+    const int Line = Grid->VertLineWidth();
+    const int Room = Grid->ClientWidth() - Grid->FixedWidth();
+    for (const int Over : {0, 1}) {
+        // Three columns of 100 and a fourth that ends Over pixels past the edge.
+        for (int C = 1; C <= 3; ++C) Grid->GetCol(C)->SetWidth(100);
+        Grid->GetCol(4)->SetWidth(Room - 300 + Line + Over);
+        Settle();
+        EXPECT_EQ(Grid->GetVisibleColCount(), Over == 0 ? 4 : 3) << Over;
+    }
+}
+
 } // namespace
