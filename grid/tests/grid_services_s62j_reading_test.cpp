@@ -3,6 +3,7 @@
 // value checks and their messages, and the defaults a new grid starts with.
 #include "GridEditFixture.h"
 #include "ShownGridPixels.h"
+#include "ShownMouseFixture.h"
 
 #include "grid/model/Columns.h"
 #include "grid/model/Combo.h"
@@ -688,6 +689,65 @@ TEST_F(GridServicesReading, VisibleColCountCountsAColumnEndingAtTheClientEdge) {
         Grid->GetCol(4)->SetWidth(Room - 300 + Line + Over);
         Settle();
         EXPECT_EQ(Grid->GetVisibleColCount(), Over == 0 ? 4 : 3) << Over;
+    }
+}
+
+// Growing a grid without rows puts the current cell on the first row;
+// emptying it leaves no trace of the old rows on screen.
+TEST_F(GridServicesReading, EmptiedGridShowsNoOldRowsAndGrowsFromTheFirst) {
+    ShowLogGrid();
+    Grid->SetLineColor(clRed);
+    AddLogRow("first");
+    Settle();
+    EXPECT_EQ(Grid->Row(), 1);
+    AddLogRow("second");
+    Settle();
+    const TRect Row2 = Grid->CellRect(1, 2);
+    Shot();
+    ASSERT_EQ(At(Row2.Left + 5, Row2.Bottom), clRed);
+    Grid->SetGridRowCount(0);
+    Settle();
+    Shot();
+    EXPECT_NE(At(Row2.Left + 5, Row2.Bottom), clRed) << "a removed row is still drawn";
+    AddLogRow("again");
+    Settle();
+    EXPECT_EQ(Grid->Row(), 1);
+    EXPECT_EQ(Grid->GetRowHeight(1), 14);
+}
+
+// A user's drag sizes one column or row; a double-click on the same edge
+// gives it back the size the program set.
+class GridSizingReading : public ShownMouseFixture {};
+
+TEST_F(GridSizingReading, DoubleClickOnAnEdgeRestoresTheSizeTheProgramSet) {
+    ShowFocused(4, 4);
+    Grid->SetResizeCols(rcSingle);
+    Grid->SetResizeRows(rrSingle);
+    Grid->GetCol(2)->SetWidth(70);
+    Grid->SetRowHeight(2, 30);
+    QApplication::processEvents();
+    struct Case {
+        const char* Name;
+        bool IsCol;
+        int Set;
+    };
+    for (const Case& C : {Case{"column", true, 70}, Case{"row", false, 30}}) {
+        auto Size = [&] { return C.IsCol ? Grid->GetCol(2)->Width() : Grid->GetRowHeight(2); };
+        const int Edge = C.IsCol ? ColEdge(2) : RowEdge(2);
+        const QPoint From = C.IsCol ? QPoint(Edge, 5) : QPoint(5, Edge);
+        const QPoint To = C.IsCol ? QPoint(Edge + 25, 5) : QPoint(5, Edge + 25);
+        Move(From, Qt::NoButton);
+        Press(From);
+        Move(To);
+        Release(To);
+        QApplication::processEvents();
+        EXPECT_EQ(Size(), C.Set + 25) << C.Name;
+        const int NewEdge = C.IsCol ? ColEdge(2) : RowEdge(2);
+        const QPoint At = C.IsCol ? QPoint(NewEdge, 5) : QPoint(5, NewEdge);
+        Move(At, Qt::NoButton);
+        DoubleClick(At);
+        QApplication::processEvents();
+        EXPECT_EQ(Size(), C.Set) << C.Name;
     }
 }
 
