@@ -420,9 +420,9 @@ TEST_F(GridServicesReading, VisibleCountsNeedAWindowAndCountHiddenColumns) {
 
 // Copy, cut and paste of the current cell by the keys a user presses: text
 // cells take part; check and read-only cells keep their values.
-class GridClipboardReading : public GridEditFixture {};
+class GridEditingReading : public GridEditFixture {};
 
-TEST_F(GridClipboardReading, KeysCopyCutAndPasteOnlyWhereTheCellMayChange) {
+TEST_F(GridEditingReading, KeysCopyCutAndPasteOnlyWhereTheCellMayChange) {
     Grid->GetCol(3)->SetControlType(ctCheck);
     Grid->GetCol(4)->SetReadOnly(true);
     struct Case {
@@ -553,7 +553,7 @@ TEST_F(GridServicesReading, RowOwnFontPartsFromTheGridFont) {
 
 // Tab while editing moves within the grid only while the grid wants tabs;
 // otherwise the keyboard moves on to the next control of the form.
-TEST_F(GridClipboardReading, TabWhileEditingStaysInTheGridOnlyWhenItWantsTabs) {
+TEST_F(GridEditingReading, TabWhileEditingStaysInTheGridOnlyWhenItWantsTabs) {
     auto* Next = new TEdit(Form);
     Next->SetParent(Form);
     Next->SetBounds(440, 10, 100, 24);
@@ -713,6 +713,65 @@ TEST_F(GridServicesReading, EmptiedGridShowsNoOldRowsAndGrowsFromTheFirst) {
     Settle();
     EXPECT_EQ(Grid->Row(), 1);
     EXPECT_EQ(Grid->GetRowHeight(1), 14);
+}
+
+// The current cell as a program steers its editor: text selection, a value
+// set while editing, and the one-cell buffer that ends with the edit.
+TEST_F(GridEditingReading, CurrentCellSelectsAndSetsTheEditedText) {
+    Grid->SetCellValue(1, 2, AnsiString("hello"));
+    GoTo(1, 2);
+    Press(Qt::Key_F2);
+    ASSERT_TRUE(Grid->EditorShown());
+    TgxCurrentCell* Cell = Grid->CurrentCell();
+    Cell->SelectAll();
+    QApplication::processEvents();
+    EXPECT_TRUE(Cell->AllSelected());
+    EXPECT_EQ(Grid->GridControl()->GetSelLength(), 5);
+    Cell->SetSelStart(1);
+    Cell->SetSelLength(2);
+    QApplication::processEvents();
+    EXPECT_FALSE(Cell->AllSelected());
+    EXPECT_EQ(Grid->GridControl()->GetSelStart(), 1);
+    EXPECT_EQ(Grid->GridControl()->GetSelLength(), 2);
+    EXPECT_EQ(std::string(Cell->GetSelText().c_str()), "el");
+    Type("X");
+    EXPECT_EQ(std::string(EditorText().c_str()), "hXlo");
+    EXPECT_TRUE(Cell->ValueSet(1, 2));
+    EXPECT_EQ(std::string(VarToStr(Cell->GetValue()).c_str()), "hXlo");
+    // A value set by the program while editing replaces the edited text.
+    EXPECT_TRUE(Cell->SetValue(AnsiString("set")));
+    QApplication::processEvents();
+    EXPECT_EQ(std::string(EditorText().c_str()), "set");
+    Press(Qt::Key_Return);
+    GoTo(1, 3);
+    EXPECT_EQ(std::string(Stored(1, 2).c_str()), "set");
+    EXPECT_FALSE(Cell->ValueSet(1, 2));
+}
+
+// The grid keeps values only while it stores data: switching it off
+// forgets them, and a value that no longer fits its cell's kind is dropped.
+TEST_F(GridServicesReading, StoredValuesLiveOnlyWhileTheGridStoresData) {
+    ShowGrid(3, 3);
+    Grid->SetCellValue(1, 1, AnsiString("lost"));
+    EXPECT_TRUE(Grid->GetCellValue(1, 1).IsEmpty());
+    Grid->SetStoreData(true);
+    Grid->SetCellValue(1, 1, AnsiString("kept"));
+    Grid->SetCellValue(2, 1, AnsiString("text"));
+    EXPECT_EQ(VarToStr(Grid->GetCellValue(1, 1)), "kept");
+    Grid->SetStoreData(false);
+    EXPECT_TRUE(Grid->GetCellValue(1, 1).IsEmpty());
+    Grid->SetStoreData(true);
+    EXPECT_TRUE(Grid->GetCellValue(1, 1).IsEmpty());
+
+    // A text left in a column of another kind stays where that kind takes
+    // text (check boxes) and is dropped where it does not (pictures).
+    Grid->SetCellValue(2, 1, AnsiString("words"));
+    Grid->SetCellValue(3, 1, AnsiString("words"));
+    Grid->GetCol(2)->SetControlType(ctCheck);
+    Grid->GetCol(3)->SetControlType(ctPicture);
+    Grid->CheckGridData(-1, -1);
+    EXPECT_EQ(VarToStr(Grid->GetDataValue(2, 1, ctText)), "words");
+    EXPECT_TRUE(Grid->GetDataValue(3, 1, ctText).IsEmpty());
 }
 
 // A user's drag sizes one column or row; a double-click on the same edge
