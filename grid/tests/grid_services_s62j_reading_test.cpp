@@ -774,6 +774,35 @@ TEST_F(GridServicesReading, StoredValuesLiveOnlyWhileTheGridStoresData) {
     EXPECT_TRUE(Grid->GetDataValue(3, 1, ctText).IsEmpty());
 }
 
+// What a draw-info handler changes is what the cell is painted with.
+TEST_F(GridServicesReading, DrawInfoHandlerColoursItsCellOnly) {
+    ShowGrid(3, 3);
+    Grid->SetColor(clWhite);
+    Grid->OnGetDrawInfo = [](TObject*, int C, int R, TgxDrawInfo& Info) {
+        if (C == 2 && R == 2) Info.Color = clLime;
+    };
+    Grid->Invalidate();
+    Settle();
+    Shot();
+    const TRect Own = Grid->CellRect(2, 2);
+    const TRect Next = Grid->CellRect(3, 2);
+    EXPECT_EQ(At(Own.Right - 3, Own.Bottom - 3), clLime);
+    EXPECT_NE(At(Next.Right - 3, Next.Bottom - 3), clLime);
+}
+
+TEST_F(GridServicesReading, VisibleRowsAddsTheFractionOfThePartRow) {
+    ShowGrid(2, 40, 300, 200);
+    Settle();
+    // Room for the heading, ten whole rows and half of the next one.
+    const int Row = Grid->RowHeights(1);
+    const int Want = Grid->RowHeights(0) + 10 * Row + Row / 2;
+    Grid->SetBounds(0, 0, 300, 200 + Want - Grid->ClientHeight());
+    Settle();
+    ASSERT_EQ(Grid->ClientHeight(), Want);
+    EXPECT_NEAR(Grid->GetVisibleRows(), 10 + double(Row / 2) / Row, 0.001);
+    EXPECT_EQ(Grid->GetVisibleRowCount(), 10);
+}
+
 // A user's drag sizes one column or row; a double-click on the same edge
 // gives it back the size the program set.
 class GridSizingReading : public ShownMouseFixture {};
