@@ -9,6 +9,7 @@
 #include "grid/model/Combo.h"
 #include "grid/model/GxGrid.h"
 #include "grid/model/Rows.h"
+#include "grid/model/ScalingFlags.h"
 #include "grid/model/Selection.h"
 #include "grid/model/VisibleItems.h"
 #include "platform/gui/Clipboard.h"
@@ -801,6 +802,48 @@ TEST_F(GridServicesReading, VisibleRowsAddsTheFractionOfThePartRow) {
     ASSERT_EQ(Grid->ClientHeight(), Want);
     EXPECT_NEAR(Grid->GetVisibleRows(), 10 + double(Row / 2) / Row, 0.001);
     EXPECT_EQ(Grid->GetVisibleRowCount(), 10);
+}
+
+// A change of scale sizes the default and the own row heights and column
+// widths, and the fonts of rows that keep their own; the screen follows.
+TEST_F(GridServicesReading, ScalingSizesRowsColumnsAndOwnFonts) {
+    ShowGrid(3, 4);
+    Grid->SetRowHeight(2, 20);
+    Grid->GetCol(2)->SetWidth(80);
+    Grid->SetRowParentFont(3, false);
+    Grid->GetRowFont(3)->SetSize(10);
+    Grid->ScaleRows(3, 3, TScalingFlags{sfHeight, sfFont});
+    EXPECT_EQ(Grid->DefaultRowHeight(), 14);
+    Grid->ScaleRows(3, 2, TScalingFlags{sfHeight, sfFont});
+    Grid->ScaleCols(3, 2, TScalingFlags{sfWidth});
+    Settle();
+    const struct {
+        const char* Name;
+        int Got;
+        int Want;
+    } Cases[] = {
+        {"default row height", Grid->DefaultRowHeight(), 21},
+        {"own row height", Grid->GetRowHeight(2), 30},
+        {"own row on screen", Grid->RowHeights(2), 30},
+        {"default row on screen", Grid->RowHeights(1), 21},
+        {"own row font", Grid->GetRowFont(3)->Size(), 15},
+        {"own column width", Grid->GetCol(2)->Width(), 120},
+        {"default column width", Grid->DefaultColWidth(), 96},
+        {"column on screen", Grid->CellRect(3, 1).Left - Grid->CellRect(2, 1).Left, 120},
+    };
+    for (const auto& C : Cases) EXPECT_EQ(C.Got, C.Want) << C.Name;
+}
+
+TEST_F(GridServicesReading, ListGridErrorsNameTheirParentGrid) {
+    ShowGrid(2, 2);
+    Grid->SetName("Orders");
+    TgxComboGrid* List = Grid->GetCombo()->GetGrid();
+    try {
+        List->CheckIndex(itRow, 9, 1, 1);
+        ADD_FAILURE() << "nothing raised";
+    } catch (const EInvalidGridOperation& E) {
+        EXPECT_EQ(std::string(E.Message.c_str()), "Orders.Combo: Row index 9 out of range");
+    }
 }
 
 // A user's drag sizes one column or row; a double-click on the same edge
