@@ -846,6 +846,35 @@ TEST_F(GridServicesReading, ListGridErrorsNameTheirParentGrid) {
     }
 }
 
+// The program hides the editor of the current cell and shows it again; it
+// comes back over the cell that is current then.
+TEST_F(GridEditingReading, HiddenEditorComesBackOverTheCurrentCell) {
+    Grid->SetCellValue(2, 3, AnsiString("there"));
+    GoTo(1, 2);
+    Press(Qt::Key_F2);
+    ASSERT_TRUE(Grid->EditorShown());
+    QWidget* Editor = QApplication::focusWidget();
+    ASSERT_NE(Editor, nullptr);
+    ASSERT_NE(Editor, Grid->Widget());
+    Grid->HideGridControl(true);
+    QApplication::processEvents();
+    EXPECT_FALSE(Editor->isVisible());
+    EXPECT_FALSE(Grid->GridControl()->GetVisible());
+    Press(Qt::Key_Escape);
+    GoTo(2, 3);
+    Press(Qt::Key_F2);
+    // Where the editor of this cell sits when shown the ordinary way.
+    const QRect Placed = Editor->geometry();
+    Grid->HideGridControl(true);
+    QApplication::processEvents();
+    Grid->ShowGridControl();
+    QApplication::processEvents();
+    EXPECT_TRUE(Grid->GridControl()->GetVisible());
+    EXPECT_TRUE(Editor->isVisible());
+    EXPECT_EQ(Editor->geometry(), Placed);
+    EXPECT_EQ(std::string(EditorText().c_str()), "there");
+}
+
 // A user's drag sizes one column or row; a double-click on the same edge
 // gives it back the size the program set.
 class GridSizingReading : public ShownMouseFixture {};
