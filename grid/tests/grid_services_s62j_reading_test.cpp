@@ -875,6 +875,51 @@ TEST_F(GridEditingReading, HiddenEditorComesBackOverTheCurrentCell) {
     EXPECT_EQ(std::string(EditorText().c_str()), "there");
 }
 
+// The program changes the row count while the user edits: an edit in a
+// row that goes away ends and leaves nothing behind; an edit in a row that
+// stays goes on and is kept in its own row.
+TEST_F(GridEditingReading, RowCountChangedDuringAnEditKeepsTheEditWhereItBelongs) {
+    struct Case {
+        const char* Name;
+        int EditRow;
+        int NewCount;
+    };
+    for (const Case& C : {Case{"row removed", 4, 2}, Case{"row kept", 2, 3},
+                          Case{"rows added", 2, 8}}) {
+        Grid->SetGridRowCount(5);
+        for (int R = 1; R <= 5; ++R) Grid->SetCellValue(1, R, AnsiString("v") + IntToStr(R));
+        GoTo(1, C.EditRow);
+        Press(Qt::Key_F2);
+        Press(Qt::Key_A, Qt::ControlModifier);
+        Type("typed");
+        Grid->SetGridRowCount(C.NewCount);
+        QApplication::processEvents();
+        Press(Qt::Key_Return);
+        GoTo(1, 1);
+        Grid->SetGridRowCount(8);
+        for (int R = 1; R <= 8; ++R) {
+            std::string Want = R <= 5 && R <= C.NewCount ? "v" + std::to_string(R) : "";
+            if (R == C.EditRow && C.EditRow <= C.NewCount) Want = "typed";
+            EXPECT_EQ(std::string(Stored(1, R).c_str()), Want) << C.Name << " row " << R;
+        }
+    }
+}
+
+TEST_F(GridEditingReading, ColumnCountCutUnderAnEditLeavesNothingBehind) {
+    for (int C = 1; C <= 4; ++C) Grid->SetCellValue(C, 2, AnsiString("c") + IntToStr(C));
+    GoTo(4, 2);
+    Press(Qt::Key_F2);
+    Press(Qt::Key_A, Qt::ControlModifier);
+    Type("typed");
+    Grid->SetGridColCount(2);
+    QApplication::processEvents();
+    Press(Qt::Key_Return);
+    GoTo(1, 1);
+    Grid->SetGridColCount(4);
+    const char* Want[] = {"c1", "c2", "", ""};
+    for (int C = 1; C <= 4; ++C) EXPECT_EQ(std::string(Stored(C, 2).c_str()), Want[C - 1]) << C;
+}
+
 // A user's drag sizes one column or row; a double-click on the same edge
 // gives it back the size the program set.
 class GridSizingReading : public ShownMouseFixture {};
