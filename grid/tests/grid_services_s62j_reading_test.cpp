@@ -920,6 +920,51 @@ TEST_F(GridEditingReading, ColumnCountCutUnderAnEditLeavesNothingBehind) {
     for (int C = 1; C <= 4; ++C) EXPECT_EQ(std::string(Stored(C, 2).c_str()), Want[C - 1]) << C;
 }
 
+// Moving a data row or column, or hiding one, shows at once: the colour of
+// the moved line is drawn at its new place and no longer at the old one.
+TEST_F(GridServicesReading, MovedAndHiddenLinesAreRedrawnWhereTheyNowAre) {
+    struct Case {
+        const char* Name;
+        std::function<void()> Change;
+        int Col;
+        int Row;
+        bool Lime;
+    };
+    ShowGrid(4, 4);
+    Grid->SetColor(clWhite);
+    Grid->SetRowColor(1, clLime);
+    Grid->GetCol(1)->SetColor(clAqua);
+    Settle();
+    auto Inside = [&](int C, int R) {
+        const TRect Rc = Grid->CellRect(C, R);
+        return At(Rc.Right - 3, Rc.Bottom - 3);
+    };
+    Shot();
+    ASSERT_EQ(Inside(2, 1), clLime);
+    ASSERT_EQ(Inside(1, 2), clAqua);
+
+    Grid->SetDisplayRownr(1, 3);
+    Shot();
+    EXPECT_EQ(Inside(2, 3), clLime) << "row at its new place";
+    EXPECT_NE(Inside(2, 1), clLime) << "row at its old place";
+
+    Grid->SetDisplayColnr(1, 3);
+    Settle();
+    Shot();
+    EXPECT_EQ(Inside(3, 2), clAqua) << "column at its new place";
+    EXPECT_NE(Inside(1, 2), clAqua) << "column at its old place";
+
+    // Data row 1 is shown third; hiding data row 2 (shown first) moves it up.
+    const int Top = Grid->CellRect(2, 3).Top;
+    const int Step = Grid->RowHeights(1);
+    Grid->SetRowVisible(2, false);
+    Settle();
+    Shot();
+    EXPECT_EQ(Grid->CellRect(2, 3).Top, Top - Step);
+    EXPECT_EQ(Inside(2, 3), clLime);
+    EXPECT_NE(At(Grid->CellRect(2, 3).Right - 3, Top + Step - 3), clLime) << "old place";
+}
+
 // A user's drag sizes one column or row; a double-click on the same edge
 // gives it back the size the program set.
 class GridSizingReading : public ShownMouseFixture {};
