@@ -965,6 +965,38 @@ TEST_F(GridServicesReading, MovedAndHiddenLinesAreRedrawnWhereTheyNowAre) {
     EXPECT_NE(At(Grid->CellRect(2, 3).Right - 3, Top + Step - 3), clLime) << "old place";
 }
 
+// A heading follows the grid's heading font until it is given its own.
+TEST_F(GridServicesReading, HeadingFontFollowsTheGridUntilTheColumnHasItsOwn) {
+    ShowGrid(3, 2);
+    TgxCol* Follows = Grid->GetCol(1);
+    TgxCol* Own = Grid->GetCol(2);
+    Follows->SetHeading("WWWW");
+    Own->SetHeading("WWWW");
+    EXPECT_TRUE(Own->HeadingParentFont());
+    EXPECT_EQ(Own->GetHeadingFont(), nullptr);
+    TFont Blue;
+    Blue.Assign(Grid->HeadingFont());
+    Blue.SetColor(clBlue);
+    Own->SetHeadingFont(&Blue);
+    EXPECT_FALSE(Own->HeadingParentFont());
+    ASSERT_NE(Own->GetHeadingFont(), nullptr);
+    Grid->HeadingFont()->SetColor(clRed);
+    Settle();
+    EXPECT_EQ(Own->GetHeadingFont()->Color(), clBlue);
+    Shot();
+    const TRect H1 = Grid->CellRect(1, 0);
+    const TRect H2 = Grid->CellRect(2, 0);
+    EXPECT_GT(CountOf(H1, clRed), 0);
+    EXPECT_EQ(CountOf(H1, clBlue), 0);
+    EXPECT_GT(CountOf(H2, clBlue), 0);
+    EXPECT_EQ(CountOf(H2, clRed), 0);
+    // Following again takes the grid's heading font back.
+    Own->SetHeadingParentFont(true);
+    Shot();
+    EXPECT_GT(CountOf(H2, clRed), 0);
+    EXPECT_EQ(CountOf(H2, clBlue), 0);
+}
+
 // A user's drag sizes one column or row; a double-click on the same edge
 // gives it back the size the program set.
 class GridSizingReading : public ShownMouseFixture {};
