@@ -997,6 +997,59 @@ TEST_F(GridServicesReading, HeadingFontFollowsTheGridUntilTheColumnHasItsOwn) {
     EXPECT_EQ(CountOf(H2, clBlue), 0);
 }
 
+// A grid that inserts rows keeps its insertion row below the data rows,
+// whatever the program sets the count to; the row never counts as data.
+TEST_F(GridServicesReading, InsertionRowStaysBelowTheDataRowsAtEveryCount) {
+    ShowGrid(2, 3);
+    Grid->SetStoreData(true);
+    Grid->SetGridMode(gmEditInsert);
+    Settle();
+    for (const int N : {3, 0, 5, 1}) {
+        Grid->SetGridRowCount(N);
+        Settle();
+        EXPECT_EQ(Grid->GetGridRowCount(), N) << N;
+        EXPECT_TRUE(Grid->InsertionRowShown()) << N;
+        EXPECT_EQ(Grid->RowCount(), N + 2) << N;
+        EXPECT_LE(Grid->Row(), N + 1) << N;
+    }
+}
+
+// A current cell on the insertion row stays on it as the rows above go.
+// It lands on the last data row instead: kept off until that is settled.
+TEST_F(GridServicesReading, DISABLED_CurrentInsertionRowFollowsItWhenRowsAreCut) {
+    ShowGrid(2, 4);
+    Grid->SetStoreData(true);
+    Grid->SetGridMode(gmEditInsert);
+    Settle();
+    Grid->SetCol(1);
+    Grid->SetRow(5);
+    Settle();
+    ASSERT_EQ(Grid->Row(), 5);
+    Grid->SetGridRowCount(2);
+    Settle();
+    EXPECT_EQ(Grid->Row(), 3);
+}
+
+// Text typed on the insertion row never lands in a data row when the
+// program cuts the rows above it.
+TEST_F(GridEditingReading, InsertionRowTextStaysOutOfDataRowsWhenRowsAreCut) {
+    Grid->SetGridMode(gmEditInsert);
+    Grid->SetGridRowCount(4);
+    for (int R = 1; R <= 4; ++R) Grid->SetCellValue(1, R, AnsiString("v") + IntToStr(R));
+    QApplication::processEvents();
+    Grid->SetCol(1);
+    Grid->SetRow(5);
+    QApplication::processEvents();
+    ASSERT_EQ(Grid->Row(), 5);
+    Type("new");
+    Grid->SetGridRowCount(2);
+    QApplication::processEvents();
+    Press(Qt::Key_Escape);
+    Press(Qt::Key_Escape);
+    EXPECT_EQ(std::string(Stored(1, 1).c_str()), "v1");
+    EXPECT_EQ(std::string(Stored(1, 2).c_str()), "v2");
+}
+
 // A user's drag sizes one column or row; a double-click on the same edge
 // gives it back the size the program set.
 class GridSizingReading : public ShownMouseFixture {};
