@@ -1014,9 +1014,10 @@ TEST_F(GridServicesReading, InsertionRowStaysBelowTheDataRowsAtEveryCount) {
     }
 }
 
-// A current cell on the insertion row stays on it as the rows above go.
-// It lands on the last data row instead: kept off until that is settled.
-TEST_F(GridServicesReading, DISABLED_CurrentInsertionRowFollowsItWhenRowsAreCut) {
+// Entering the insertion row makes it a row of its own; cut away by the
+// program, the current cell moves to the last row left and a fresh
+// insertion row is shown below it.
+TEST_F(GridServicesReading, AppendedCurrentRowCutAwayLeavesTheLastRowCurrent) {
     ShowGrid(2, 4);
     Grid->SetStoreData(true);
     Grid->SetGridMode(gmEditInsert);
@@ -1025,9 +1026,13 @@ TEST_F(GridServicesReading, DISABLED_CurrentInsertionRowFollowsItWhenRowsAreCut)
     Grid->SetRow(5);
     Settle();
     ASSERT_EQ(Grid->Row(), 5);
+    EXPECT_EQ(Grid->GetGridRowCount(), 5);
     Grid->SetGridRowCount(2);
     Settle();
-    EXPECT_EQ(Grid->Row(), 3);
+    EXPECT_EQ(Grid->Row(), 2);
+    EXPECT_EQ(Grid->GetGridRowCount(), 2);
+    EXPECT_TRUE(Grid->InsertionRowShown());
+    EXPECT_EQ(Grid->RowCount(), 4);
 }
 
 // Text typed on the insertion row never lands in a data row when the
