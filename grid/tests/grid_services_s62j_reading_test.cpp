@@ -58,6 +58,9 @@ TEST_F(GridServicesReading, RowCountGrowsShrinksAndEmptiesWithoutStaleValues) {
     EXPECT_EQ(Grid->GetGridRowCount(), 3);
     EXPECT_EQ(Grid->RowCount(), 4);
     EXPECT_EQ(Text(1, 3), "row 3");
+    // A number put into a text cell is kept as its text.
+    EXPECT_EQ(VarType(Grid->GetCellValue(2, 3)), varString);
+    EXPECT_EQ(Text(2, 3), "3");
 
     Grid->SetGridRowCount(0);
     Settle();
@@ -1053,6 +1056,25 @@ TEST_F(GridEditingReading, InsertionRowTextStaysOutOfDataRowsWhenRowsAreCut) {
     Press(Qt::Key_Escape);
     EXPECT_EQ(std::string(Stored(1, 1).c_str()), "v1");
     EXPECT_EQ(std::string(Stored(1, 2).c_str()), "v2");
+}
+
+// A cell's button takes its width from the text's room.
+TEST_F(GridServicesReading, CellTextLinesLeaveRoomForTheCellButton) {
+    ShowLogGrid();
+    Grid->SetGridRowCount(1);
+    Grid->GetCol(1)->SetWidth(120);
+    // The longest run of short words that still fits on one line.
+    AnsiString Fits = "a";
+    for (;;) {
+        ASSERT_LT(Fits.length(), 400u) << "the text never wrapped";
+        Grid->SetCellValue(1, 1, Fits + " a");
+        if (Grid->GetCellTextLines(1, 1) > 1) break;
+        Fits += " a";
+    }
+    Grid->SetCellValue(1, 1, Fits);
+    ASSERT_EQ(Grid->GetCellTextLines(1, 1), 1);
+    Grid->SetCellButtonType(1, 1, TgxButtonType::btNormal);
+    EXPECT_EQ(Grid->GetCellTextLines(1, 1), 2);
 }
 
 // A user's drag sizes one column or row; a double-click on the same edge
