@@ -1079,9 +1079,9 @@ TEST_F(GridServicesReading, CellTextLinesLeaveRoomForTheCellButton) {
 
 // A user's drag sizes one column or row; a double-click on the same edge
 // gives it back the size the program set.
-class GridSizingReading : public ShownMouseFixture {};
+class GridMouseReading : public ShownMouseFixture {};
 
-TEST_F(GridSizingReading, DoubleClickOnAnEdgeRestoresTheSizeTheProgramSet) {
+TEST_F(GridMouseReading, DoubleClickOnAnEdgeRestoresTheSizeTheProgramSet) {
     ShowFocused(4, 4);
     Grid->SetResizeCols(rcSingle);
     Grid->SetResizeRows(rrSingle);
@@ -1111,6 +1111,38 @@ TEST_F(GridSizingReading, DoubleClickOnAnEdgeRestoresTheSizeTheProgramSet) {
         QApplication::processEvents();
         EXPECT_EQ(Size(), C.Set) << C.Name;
     }
+}
+
+// A held spin button steps at once and starts the spin timer; each tick
+// steps again while it is held, and letting go stops the timer.
+TEST_F(GridMouseReading, HeldSpinButtonRepeatsOnTimerTicksUntilReleased) {
+    ShowFocused(3, 3);
+    Grid->SetStoreData(true);
+    Grid->GetCol(1)->SetWidth(80);
+    Grid->SetCellButtonType(1, 1, TgxButtonType::btVertSpin);
+    Grid->SetCellValue(1, 1, AnsiString("5"));
+    Grid->SetCurrentCell(1, 1);
+    QApplication::processEvents();
+    std::vector<int> Counts;
+    Grid->OnSpinRepeat = [&](TObject*, int, const Variant&, int Count, TgxSpinButton) {
+        Counts.push_back(Count);
+    };
+    const TRect Cell = Grid->CellRect(1, 1);
+    const QPoint Up(Cell.Right - 3, Cell.Top + 2);
+    Move(Up, Qt::NoButton);
+    Press(Up);
+    QApplication::processEvents();
+    ASSERT_NE(Grid->SpinTimerHandle(), 0u);
+    Grid->Perform(WM_TIMER, TgxBaseGrid::SpinTimerId);
+    Grid->Perform(WM_TIMER, TgxBaseGrid::SpinTimerId);
+    // The press itself is the first step; each tick adds one.
+    EXPECT_EQ(Counts, (std::vector<int>{1, 2, 3}));
+    Release(Up);
+    QApplication::processEvents();
+    Grid->Perform(WM_TIMER, TgxBaseGrid::SpinTimerId);
+    EXPECT_EQ(Counts.size(), 3u);
+    EXPECT_EQ(Grid->SpinTimerHandle(), 0u);
+    EXPECT_EQ(VarToStr(Grid->GetCellValue(1, 1)), "8");
 }
 
 } // namespace
