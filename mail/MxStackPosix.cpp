@@ -333,6 +333,9 @@ int TMxStackPosix::SockServiceByName(const AnsiString& AServiceName) {
 }
 
 std::unique_ptr<TStringList> TMxStackPosix::SockServiceByPort(int APort) {
+    // A number outside the port range names no service; cut to 16 bits it
+    // would name another port's.
+    if (APort < 0 || APort > 65535) return nullptr;
     try {
         servent entry{};
         servent* found = nullptr;

@@ -7,6 +7,7 @@
 #include "mail/MxIntercept.h"
 #include "mail/MxNetExceptions.h"
 #include "mail/MxSocketHandle.h"
+#include "mail/MxSocks.h"
 #include "mail/MxStack.h"
 #include "platform/rtl/Streams.h"
 
@@ -394,4 +395,60 @@ TEST_F(SocketFreshReading, AntiFreezeRunsBetweenWaitSlices) {
         EXPECT_EQ(TMxAntiFreezeBase::Instance(), nullptr);
     }
     EXPECT_EQ(TMxAntiFreezeBase::Instance(), nullptr);
+}
+
+TEST_F(SocketFreshReading, ConnectWithoutOpeningFirst) {
+    Listener listener;
+    TMxIOHandlerSocket handler;
+    handler.ConnectTransport("127.0.0.1", listener.Port, -1, 0, 0, 0, "");
+    EXPECT_TRUE(handler.IsConnected());
+}
+
+TEST_F(SocketFreshReading, ProxySettingsOutliveOrYieldToTheHandler) {
+    // Settings owned by another component are referenced and dropped when
+    // that component goes; settings without an owner are copied.
+    auto owner = std::make_unique<TComponent>(nullptr);
+    auto* shared = new TMxSocksInfo(owner.get());
+    shared->Host = "proxy.example";
+    TMxIOHandlerSocket handler;
+    handler.SetSocksInfo(shared);
+    EXPECT_EQ(handler.SocksInfo(), shared);
+    EXPECT_EQ(shared->IOHandler(), &handler);
+    owner.reset();
+    ASSERT_NE(handler.SocksInfo(), nullptr);
+    EXPECT_EQ(handler.SocksInfo()->Host, "");
+
+    TMxSocksInfo loose;
+    loose.Host = "loose.example";
+    handler.SetSocksInfo(&loose);
+    EXPECT_NE(handler.SocksInfo(), &loose);
+    EXPECT_EQ(handler.SocksInfo()->Host, "loose.example");
+
+    // The settings forget a handler that goes first.
+    TComponent keeper(nullptr);
+    auto* kept = new TMxSocksInfo(&keeper);
+    {
+        TMxIOHandlerSocket shortLived;
+        shortLived.SetSocksInfo(kept);
+    }
+    EXPECT_EQ(kept->IOHandler(), nullptr);
+}
+
+TEST_F(SocketFreshReading, InterceptsForgetWhatIsDestroyed) {
+    TMxConnectionIntercept first;
+    std::vector<std::string> events;
+    {
+        TMxConnectionIntercept second;
+        second.OnReceive = [&](TObject*, TStream*) { events.push_back("second"); };
+        first.SetIntercept(&second);
+    }
+    EXPECT_EQ(first.Intercept(), nullptr);
+    {
+        TComponent connection(nullptr);
+        first.InterceptConnect(&connection);
+    }
+    EXPECT_EQ(first.Connection(), nullptr);
+    TMemoryStream buffer;
+    first.InterceptReceive(&buffer);
+    EXPECT_TRUE(events.empty());
 }

@@ -62,6 +62,9 @@ TEST_F(StackFreshReading, AddressTextParses) {
         {"1..2", false, "", 0, 0},
         {"1.2.3.", false, "", 0, 0},
         {"-1", false, "", 0, 0},
+        {"0x10.1.1.1", false, "", 0, 0},
+        {"$10.1.1.1", false, "", 0, 0},
+        {"01.02.03.010", true, "1.2.3.10", 1, 1},
     };
     for (const Case& c : cases) {
         const TMxParsedAddress parsed = ParseAddressText(c.Text);
@@ -97,6 +100,7 @@ TEST_F(StackFreshReading, HostResolution) {
         EXPECT_EQ(e.LastError, 11001);
         EXPECT_EQ(std::string(e.what()), "Socket Error # 11001\r\nHost not found.");
     }
+    EXPECT_THROW(Stack().ResolveHostAddress(""), EMxException);
     EXPECT_FALSE(Stack().SockHostName().empty());
     TStrings* locals = Stack().GetLocalAddresses();
     ASSERT_NE(locals, nullptr);
@@ -121,6 +125,8 @@ TEST_F(StackFreshReading, ServiceLookUp) {
     auto names = Stack().SockServiceByPort(25);
     ASSERT_NE(names, nullptr);
     EXPECT_EQ(names->Strings(0), "smtp");
+    // 65561 would wrap round to 25.
+    EXPECT_EQ(Stack().SockServiceByPort(65536 + 25), nullptr);
 }
 
 TEST_F(StackFreshReading, ErrorTexts) {
@@ -211,6 +217,8 @@ TEST_F(StackFreshReading, SocketListBounds) {
     }
     EXPECT_EQ(list.SocketCount(), 64);
     for (const int index : {-1, 64}) EXPECT_THROW(list.SocketAt(index), EMxStackSetSizeExceeded);
+    list.RemoveSocket(5000); // not in the list
+    EXPECT_EQ(list.SocketCount(), 64);
     list.RemoveSocket(101);
     EXPECT_EQ(list.SocketCount(), 63);
     EXPECT_EQ(list.SocketAt(1), 163);
