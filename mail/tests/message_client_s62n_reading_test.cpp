@@ -345,3 +345,45 @@ TEST(MessageClientFreshReading, PartWhoseHeaderIsCutByTheEndIsRefused) {
         EXPECT_STREQ(e.what(), "Unknown Message Part Type.");
     }
 }
+
+TEST(MessageClientFreshReading, TextPartsReadBackAsWritten) {
+    const std::vector<std::string> texts = {
+        std::string(200, 'q') + " end",
+        "caf\xC3\xA9 = ok",
+        "trailing blanks  ",
+        ".",
+        "From the start",
+    };
+    for (const std::string& text : texts) {
+        TMxMessage msg;
+        AddText(msg, text);
+        AddText(msg, "second");
+        const std::string wire = Wire(msg);
+        for (std::size_t start = 0, end; (end = wire.find("\r\n", start)) != std::string::npos;
+             start = end + 2)
+            EXPECT_LE(end - start, 998u);
+        TMxMessage back;
+        ReadBack(back, wire + ".\r\n");
+        ASSERT_EQ(back.Parts()->Count(), 2) << wire;
+        auto* part = dynamic_cast<TMxText*>(back.Parts()->Items(0));
+        ASSERT_NE(part, nullptr);
+        ASSERT_GE(part->Body()->Count(), 1) << wire;
+        EXPECT_EQ(part->Body()->Strings(0), text) << wire;
+    }
+}
+
+TEST(MessageClientFreshReading, PartHeadersCannotBeSplitByANameOrExtraHeader) {
+    TMxMessage msg;
+    msg.Body()->Add("body");
+    TMxAttachment* file = AddAttachment(msg, "n.bin", "abc");
+    file->AttachmentName = "n\r\nX-Injected: yes.bin";
+    file->ExtraHeaders()->Add("X-Extra: 1");
+    std::string wire;
+    try {
+        wire = Wire(msg);
+    } catch (const EMxException&) {
+        return; // refused: nothing of it went out
+    }
+    EXPECT_EQ(wire.find("\r\nX-Injected: yes"), std::string::npos) << wire;
+    EXPECT_NE(wire.find("\r\nX-Extra: 1\r\n"), std::string::npos) << wire;
+}

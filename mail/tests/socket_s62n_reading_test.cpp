@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -61,8 +62,12 @@ bool NoDelay(TMxSocketHandle* AHandle) {
 class CountingAntiFreeze : public TMxAntiFreezeBase {
 public:
     using TMxAntiFreezeBase::TMxAntiFreezeBase;
-    void RunIdleStep() override { ++Steps; }
+    void RunIdleStep() override {
+        ++Steps;
+        if (OnStep) OnStep(Steps);
+    }
     int Steps = 0;
+    std::function<void(int)> OnStep;
 };
 
 } // namespace
@@ -451,4 +456,51 @@ TEST_F(SocketFreshReading, InterceptsForgetWhatIsDestroyed) {
     TMemoryStream buffer;
     first.InterceptReceive(&buffer);
     EXPECT_TRUE(events.empty());
+}
+
+TEST_F(SocketFreshReading, UnlimitedWaitWithAntiFreezeEndsWhenDataComes) {
+    CountingAntiFreeze freeze;
+    freeze.IdleTimeOut = 20;
+    Listener listener;
+    TMxIOHandlerSocket handler;
+    handler.OpenTransport();
+    handler.ConnectTransport("127.0.0.1", listener.Port, -1, 0, 0, 0, "");
+    TMxSocketHandle served;
+    ASSERT_TRUE(served.AcceptFrom(listener.Socket));
+    // The data comes while the third idle step runs.
+    freeze.OnStep = [&](int AStep) {
+        if (AStep == 3) served.SendBytes("x", 1);
+    };
+    EXPECT_TRUE(handler.WaitReadable(MxTimeoutInfinite));
+    EXPECT_GE(freeze.Steps, 3);
+}
+
+TEST_F(SocketFreshReading, ReconnectAndUnknownHosts) {
+    Listener first, second;
+    TMxIOHandlerSocket handler;
+    handler.OpenTransport();
+    handler.ConnectTransport("127.0.0.1", first.Port, -1, 0, 0, 0, "");
+    TMxSocketHandle servedFirst;
+    ASSERT_TRUE(servedFirst.AcceptFrom(first.Socket));
+    // A second connect replaces the socket; the first peer sees the close.
+    handler.ConnectTransport("127.0.0.1", second.Port, -1, 0, 0, 0, "");
+    EXPECT_EQ(handler.SocketBinding()->RemotePort, second.Port);
+    ASSERT_TRUE(servedFirst.WaitReadable(2000));
+    char byte = 0;
+    EXPECT_EQ(servedFirst.ReceiveBytes(&byte, 1), 0);
+
+    std::vector<std::string> statuses;
+    handler.OnStatus = [&](TObject*, TMxStatus, const AnsiString& AText) {
+        statuses.push_back(AText);
+    };
+    for (const int timeout : {-1, 2000}) {
+        statuses.clear();
+        try {
+            handler.ConnectTransport("no-such-host.invalid", 25, timeout, 0, 0, 0, "");
+            ADD_FAILURE() << "no exception";
+        } catch (const EMxSocketError& e) {
+            EXPECT_EQ(e.LastError, WSAHOST_NOT_FOUND);
+        }
+        EXPECT_EQ(statuses, std::vector<std::string>({"Resolving hostname no-such-host.invalid."}));
+    }
 }
