@@ -373,6 +373,10 @@ int TMxStackPosix::SockListen(TMxSocket ASocket, int ABacklog) {
 }
 
 int TMxStackPosix::SockRecv(TMxSocket ASocket, void* ABuffer, int ALength, int AFlags) {
+    // A negative length, taken as a size, would let the transfer run far
+    // past the caller's buffer; it fails as a bad argument, here and in
+    // the other transfers.
+    if (ALength < 0) return FailWithCode(WSAEINVAL);
     ssize_t count;
     do {
         count = recv(ASocket, ABuffer, static_cast<std::size_t>(ALength), AFlags);
@@ -383,6 +387,7 @@ int TMxStackPosix::SockRecv(TMxSocket ASocket, void* ABuffer, int ALength, int A
 
 int TMxStackPosix::SockRecvFrom(TMxSocket ASocket, void* ABuffer, int ALength, int AFlags,
                                 AnsiString& AIP, int& APort) {
+    if (ALength < 0) return FailWithCode(WSAEINVAL);
     sockaddr_storage address{};
     socklen_t length = sizeof address;
     ssize_t count;
@@ -458,6 +463,7 @@ int TMxStackPosix::SockSelect(TMxSocketList* ARead, TMxSocketList* AWrite, TMxSo
 }
 
 int TMxStackPosix::SockSend(TMxSocket ASocket, const void* ABuffer, int ALength, int AFlags) {
+    if (ALength < 0) return FailWithCode(WSAEINVAL);
     ssize_t count;
     do {
         count = send(ASocket, ABuffer, static_cast<std::size_t>(ALength), AFlags | MSG_NOSIGNAL);
@@ -468,6 +474,7 @@ int TMxStackPosix::SockSend(TMxSocket ASocket, const void* ABuffer, int ALength,
 
 int TMxStackPosix::SockSendTo(TMxSocket ASocket, const void* ABuffer, int ALength, int AFlags,
                               const AnsiString& AIP, int APort) {
+    if (ALength < 0) return FailWithCode(WSAEINVAL);
     const sockaddr_in address = MakeAddress(*this, AIP, APort);
     ssize_t count;
     do {

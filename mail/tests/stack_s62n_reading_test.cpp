@@ -319,3 +319,30 @@ TEST(StackFreshLifetime, StackLivesWithTheMailComponents) {
     EXPECT_NE(GStack(), nullptr);
     EXPECT_EQ(Stack().ResolveHostAddress("localhost"), "127.0.0.1");
 }
+
+TEST_F(StackFreshReading, NegativeLengthsAreRefusedWithoutTouchingTheBuffer) {
+    const TMxSocket listener = Stack().AllocateSocket(MxSockStream, 0);
+    ASSERT_EQ(Stack().SockBind(listener, MxAfInet, "127.0.0.1", 0), 0);
+    ASSERT_EQ(Stack().SockListen(listener, 1), 0);
+    int family = 0, port = 0;
+    AnsiString ip;
+    Stack().SockLocalName(listener, family, ip, port);
+    const TMxSocket client = Stack().AllocateSocket(MxSockStream, 0);
+    ASSERT_EQ(Stack().SockConnect(client, MxAfInet, "127.0.0.1", port), 0);
+    const TMxSocket served = Stack().SockAccept(listener, ip, port);
+    ASSERT_EQ(Stack().SockSend(served, "12345678", 8, 0), 8);
+
+    char small[4] = {'a', 'b', 'c', 'd'};
+    for (const int length : {-1, -100}) {
+        EXPECT_EQ(Stack().SockRecv(client, small, length, 0), -1) << length;
+        EXPECT_EQ(Stack().SockLastError(), 10022);
+        EXPECT_EQ(Stack().SockRecvFrom(client, small, length, 0, ip, port), -1) << length;
+        EXPECT_EQ(Stack().SockSend(client, small, length, 0), -1) << length;
+        EXPECT_EQ(Stack().SockSendTo(client, small, length, 0, "127.0.0.1", port), -1) << length;
+        EXPECT_EQ(Stack().SockLastError(), 10022);
+    }
+    EXPECT_EQ(std::string(small, 4), "abcd");
+    EXPECT_EQ(Stack().SockRecv(client, small, 4, 0), 4);
+    EXPECT_EQ(std::string(small, 4), "1234");
+    for (const TMxSocket s : {served, client, listener}) Stack().SockClose(s);
+}
