@@ -422,6 +422,10 @@ int TMxStackPosix::SockSelect(TMxSocketList* ARead, TMxSocketList* AWrite, TMxSo
     watch(ARead, POLLIN);
     watch(AWrite, POLLOUT);
     watch(AError, POLLPRI);
+    // A socket that is none or has been closed fails the whole wait, as it
+    // fails a select; poll would skip the one and call the other ready.
+    for (const pollfd& fd : fds)
+        if (fd.fd < 0) return FailWithCode(WSAENOTSOCK);
 
     using clock = std::chrono::steady_clock;
     const auto deadline = clock::now() + std::chrono::milliseconds(ATimeout < 0 ? 0 : ATimeout);
@@ -437,6 +441,8 @@ int TMxStackPosix::SockSelect(TMxSocketList* ARead, TMxSocketList* AWrite, TMxSo
         if (ready >= 0 || errno != EINTR) break;
     }
     if (ready < 0) return FailWithErrno();
+    for (const pollfd& fd : fds)
+        if ((fd.revents & POLLNVAL) != 0) return FailWithCode(WSAENOTSOCK);
 
     // As with select, a socket with an error or a hang-up counts as ready
     // to read and to write, so the next call reports what happened.
@@ -456,8 +462,8 @@ int TMxStackPosix::SockSelect(TMxSocketList* ARead, TMxSocketList* AWrite, TMxSo
             }
         }
     };
-    refill(ARead, POLLIN | POLLHUP | POLLERR | POLLNVAL);
-    refill(AWrite, POLLOUT | POLLHUP | POLLERR | POLLNVAL);
+    refill(ARead, POLLIN | POLLHUP | POLLERR);
+    refill(AWrite, POLLOUT | POLLHUP | POLLERR);
     refill(AError, POLLPRI);
     return count;
 }

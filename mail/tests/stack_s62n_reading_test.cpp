@@ -346,3 +346,15 @@ TEST_F(StackFreshReading, NegativeLengthsAreRefusedWithoutTouchingTheBuffer) {
     EXPECT_EQ(std::string(small, 4), "1234");
     for (const TMxSocket s : {served, client, listener}) Stack().SockClose(s);
 }
+
+TEST_F(StackFreshReading, SelectOnAClosedOrNoSocketFails) {
+    const TMxSocket s = Stack().AllocateSocket(MxSockStream, 0);
+    Stack().SockClose(s);
+    for (const TMxSocket bad : {s, MxInvalidSocket}) {
+        auto read = CreateSocketList();
+        read->AddSocket(bad);
+        EXPECT_EQ(Stack().SockSelect(read.get(), nullptr, nullptr, 10), -1) << bad;
+        EXPECT_EQ(Stack().SockLastError(), 10038);
+        EXPECT_EQ(read->SocketCount(), 1);
+    }
+}
