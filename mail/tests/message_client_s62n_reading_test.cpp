@@ -262,6 +262,7 @@ TEST(MessageClientFreshReading, ReadHeaderAndBodyFromAPeer) {
         std::string AltTerm;
         std::string Subject;
         std::vector<std::string> Body;
+        std::string BodyTerm = ".";
     };
     const std::vector<Case> cases = {
         {"Subject: hi\r\n\r\nline\r\n..dot\r\n.\r\n", "", "hi", {"line", ".dot"}},
@@ -269,6 +270,8 @@ TEST(MessageClientFreshReading, ReadHeaderAndBodyFromAPeer) {
         {"Subject: dot\r\n.\r\n", "", "dot", {}},
         // An alternative terminator lets empty lines pass.
         {"Subject: alt\r\n\r\nEND\r\nbody\r\n.\r\n", "END", "alt", {"body"}},
+        // A body terminator of the caller's choosing lets "." lines pass.
+        {"Subject: t\r\n\r\n.\r\n...\r\nSTOP\r\n", "", "t", {".", ".."}, "STOP"},
     };
     for (const Case& c : cases) {
         LoopbackPeer peer(c.Wire);
@@ -280,7 +283,7 @@ TEST(MessageClientFreshReading, ReadHeaderAndBodyFromAPeer) {
         client.Connect();
         TMxMessage msg;
         client.ReadHeader(&msg, c.AltTerm);
-        if (!c.Body.empty()) client.ReadBody(&msg);
+        if (!c.Body.empty()) client.ReadBody(&msg, c.BodyTerm);
         client.Disconnect();
         EXPECT_EQ(msg.Subject, c.Subject) << c.Wire;
         std::vector<std::string> body;
@@ -386,4 +389,59 @@ TEST(MessageClientFreshReading, PartHeadersCannotBeSplitByANameOrExtraHeader) {
     }
     EXPECT_EQ(wire.find("\r\nX-Injected: yes"), std::string::npos) << wire;
     EXPECT_NE(wire.find("\r\nX-Extra: 1\r\n"), std::string::npos) << wire;
+}
+
+TEST(MessageClientFreshReading, MessageEndingInsideAPartEndsTheRead) {
+    const std::string b = MIMEBoundaries().Base;
+    const std::string head = "Content-Type: multipart/mixed; boundary=\"" + b + "\"\r\n\r\n";
+    struct Case {
+        std::string Name;
+        std::string Body;
+        std::string Data; // what the last part holds
+    };
+    const std::vector<Case> cases = {
+        {"base64 attachment",
+         "--" + b +
+             "\r\nContent-Type: application/octet-stream\r\nContent-Transfer-Encoding: "
+             "base64\r\nContent-Disposition: attachment; filename=\"t.bin\"\r\n\r\nYWJj\r\n",
+         "abc"},
+        {"text part", "--" + b + "\r\nContent-Type: text/plain\r\n\r\nlast words\r\n",
+         "last words"},
+        {"uu block", "body\r\nbegin 644 u.bin\r\n#86)C\r\n", "abc"},
+    };
+    for (const Case& c : cases) {
+        TMxMessage msg;
+        const std::string header = c.Name == "uu block" ? std::string("Subject: uu\r\n\r\n") : head;
+        ReadBack(msg, header + c.Body + ".\r\n");
+        ASSERT_EQ(msg.Parts()->Count(), 1) << c.Name;
+        if (auto* text = dynamic_cast<TMxText*>(msg.Parts()->Items(0))) {
+            EXPECT_EQ(text->Body()->Text(), c.Data + "\r\n") << c.Name;
+        } else {
+            auto* file = dynamic_cast<TMxAttachment*>(msg.Parts()->Items(0));
+            ASSERT_NE(file, nullptr);
+            EXPECT_EQ(FileText(file->DataFile), c.Data) << c.Name;
+            file->DeleteDataFile = true;
+        }
+    }
+}
+
+TEST(MessageClientFreshReading, HeaderBodyAndLinesCanBeWrittenAlone) {
+    TMxMessage msg;
+    msg.Subject = "alone";
+    msg.Body()->Add("a");
+    msg.Body()->Add(".b");
+    LoopbackPeer peer;
+    TMxMessageClient client;
+    client.SetHost("127.0.0.1");
+    client.SetPort(peer.Port());
+    client.Connect();
+    client.WriteBodyLines(&msg);
+    client.WriteHeader(&msg);
+    client.WriteBody(&msg);
+    client.Disconnect();
+    const std::string wire = peer.Received();
+    EXPECT_EQ(wire.rfind("a\r\n..b\r\n", 0), 0u) << wire;
+    EXPECT_NE(wire.find("Subject: alone\r\n"), std::string::npos) << wire;
+    // WriteHeader writes no empty line of its own; WriteMessage does.
+    EXPECT_EQ(wire.substr(wire.size() - 10), "\r\na\r\n..b\r\n") << wire;
 }
