@@ -16,6 +16,7 @@
 #include <chrono>
 #include <functional>
 #include <string>
+#include <thread>
 #include <vector>
 
 using namespace mail;
@@ -506,4 +507,29 @@ TEST_F(SocketFreshReading, ReconnectAndUnknownHosts) {
         }
         EXPECT_EQ(statuses, std::vector<std::string>({"Resolving hostname no-such-host.invalid."}));
     }
+}
+
+TEST_F(SocketFreshReading, AntiFreezeAtDesignTimeAndOffTheMainThread) {
+    // A form open in a designer.
+    struct DesignedForm : TComponent {
+        DesignedForm() : TComponent(nullptr) { SetDesigning(true); }
+    } form;
+    CountingAntiFreeze first(&form);
+    EXPECT_EQ(TMxAntiFreezeBase::Instance(), nullptr); // design-time ones never run
+    CountingAntiFreeze running;
+    try {
+        CountingAntiFreeze second(&form);
+        ADD_FAILURE() << "no exception";
+    } catch (const EMxException& e) {
+        EXPECT_STREQ(e.what(), "Only one TMxAntiFreeze can exist per application.");
+    }
+    EXPECT_EQ(TMxAntiFreezeBase::Instance(), &running);
+    bool elsewhere = true;
+    std::thread other([&] {
+        elsewhere = TMxAntiFreezeBase::ShouldProcess();
+        TMxAntiFreezeBase::ProcessIfDue(true, true);
+    });
+    other.join();
+    EXPECT_FALSE(elsewhere);
+    EXPECT_EQ(running.Steps, 0);
 }
