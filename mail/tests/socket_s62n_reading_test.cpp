@@ -533,3 +533,30 @@ TEST_F(SocketFreshReading, AntiFreezeAtDesignTimeAndOffTheMainThread) {
     EXPECT_FALSE(elsewhere);
     EXPECT_EQ(running.Steps, 0);
 }
+
+TEST_F(SocketFreshReading, AProxyVersionSendsTheConnectToTheProxy) {
+    for (const TSocksVersion version :
+         {TSocksVersion::svSocks4, TSocksVersion::svSocks4A, TSocksVersion::svSocks5}) {
+        Listener proxy;
+        TMxIOHandlerSocket handler;
+        handler.SocksInfo()->Version = version;
+        handler.SocksInfo()->Host = "127.0.0.1";
+        handler.SocksInfo()->Port = proxy.Port;
+        std::vector<std::string> statuses;
+        handler.OnStatus = [&](TObject*, TMxStatus, const AnsiString& AText) {
+            statuses.push_back(AText);
+        };
+        // The proxy takes the connection and hangs up at once.
+        bool accepted = false;
+        std::thread server([&] {
+            TMxSocketHandle served;
+            accepted = served.AcceptFrom(proxy.Socket);
+        });
+        handler.OpenTransport();
+        EXPECT_THROW(handler.ConnectTransport("192.0.2.7", 25, -1, 0, 0, 0, ""), EMxException);
+        server.join();
+        EXPECT_TRUE(accepted);
+        ASSERT_FALSE(statuses.empty());
+        EXPECT_EQ(statuses.front(), "Connecting to 127.0.0.1.");
+    }
+}
