@@ -560,3 +560,16 @@ TEST_F(SocketFreshReading, AProxyVersionSendsTheConnectToTheProxy) {
         EXPECT_EQ(statuses.front(), "Connecting to 127.0.0.1.");
     }
 }
+
+TEST_F(SocketFreshReading, CallsOnAHandlerOrHandleWithoutSocket) {
+    TMxIOHandlerSocket never;
+    EXPECT_THROW(never.WaitReadable(10), EMxConnClosedGracefully);
+    never.SetUseNagle(false); // nothing to apply it to yet
+    never.CloseTransport();
+
+    TMxSocketHandle handle;
+    const int on = 1;
+    EXPECT_THROW(handle.SetOption(MxIpProtoTcp, MxTcpNoDelay, &on, sizeof on), EMxSocketError);
+    handle.CloseSocketHandle();
+    EXPECT_FALSE(handle.HandleAllocated());
+}
