@@ -89,6 +89,7 @@ TMxAttachment* AddAttachment(TMxMessage& AMsg, const std::string& AName,
                              const std::string& AContent) {
     auto* part = new TMxAttachment(AMsg.Parts(), TempFile(AName, AContent));
     part->AttachmentName = "/some/folder/" + AName;
+    part->DeleteDataFile = true; // the message cleans up after the test
     return part;
 }
 
@@ -233,6 +234,13 @@ TEST(MessageClientFreshReading, UULayoutHasNoBoundariesAndRefusesTextParts) {
     EXPECT_EQ(body.find("--"), std::string::npos);
     EXPECT_EQ(body.find("Content-"), std::string::npos);
     EXPECT_EQ(body.substr(body.size() - 9), "\r\nend\r\n\r\n") << body;
+
+    TMxMessage plain;
+    plain.SetEncoding(TMxMessageEncoding::meUU);
+    plain.Body()->Add(".only");
+    Reports reports;
+    EXPECT_EQ(BodyOf(Wire(plain, false, &reports)), "..only\r\n");
+    EXPECT_EQ(reports.Statuses, std::vector<std::string>({"Encoding text"}));
 
     TMxMessage bad;
     bad.SetEncoding(TMxMessageEncoding::meUU);
@@ -444,4 +452,37 @@ TEST(MessageClientFreshReading, HeaderBodyAndLinesCanBeWrittenAlone) {
     EXPECT_NE(wire.find("Subject: alone\r\n"), std::string::npos) << wire;
     // WriteHeader writes no empty line of its own; WriteMessage does.
     EXPECT_EQ(wire.substr(wire.size() - 10), "\r\na\r\n..b\r\n") << wire;
+}
+
+TEST(MessageClientFreshReading, NoLineEndsTheDataEarly) {
+    struct Case {
+        std::string Name;
+        bool Raw;
+        std::string Header;
+        std::string BodyLine;
+    };
+    const std::vector<Case> cases = {
+        {"raw header dot", true, ".", "x"},
+        {"raw header with a dot line inside", true, "X-A: 1\r\n.\r\nX-B: 2", "x"},
+        {"raw body with a dot line inside", true, "X-A: 1", "a\r\n.\r\nb"},
+        {"extra header with a dot line inside", false, "X-A: 1\r\n.\r\nX-B: 2", "x"},
+        {"body with a dot line inside", false, "", "a\r\n.\r\nb"},
+        {"body with a bare LF dot", false, "", "a\n.\nb"},
+    };
+    for (const Case& c : cases) {
+        TMxMessage msg;
+        msg.NoEncode = c.Raw;
+        if (!c.Header.empty()) (c.Raw ? msg.RawHeaders() : msg.ExtraHeaders())->Add(c.Header);
+        msg.Body()->Add(c.BodyLine);
+        std::string wire;
+        try {
+            wire = Wire(msg);
+        } catch (const EMxException&) {
+            continue; // refused
+        }
+        EXPECT_EQ(wire.find("\r\n.\r\n"), std::string::npos) << c.Name << "\n" << wire;
+        EXPECT_EQ(wire.rfind(".\r\n", 0), std::string::npos) << c.Name;
+        EXPECT_EQ(wire.find("\n.\n"), std::string::npos) << c.Name;
+        EXPECT_EQ(wire.find("\n.\r\n"), std::string::npos) << c.Name;
+    }
 }
