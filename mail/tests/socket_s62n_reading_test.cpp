@@ -9,6 +9,7 @@
 #include "mail/MxSocketHandle.h"
 #include "mail/MxSocks.h"
 #include "mail/MxStack.h"
+#include "mail/MxTCPClient.h"
 #include "platform/rtl/Streams.h"
 
 #include <gtest/gtest.h>
@@ -302,6 +303,11 @@ TEST_F(SocketFreshReading, TimedConnectGivesUpAndClosesTheHandler) {
         EXPECT_LT(took, std::chrono::milliseconds(timeout + 2000)) << timeout;
         EXPECT_FALSE(handler.IsConnected());
         EXPECT_FALSE(handler.TransportActive());
+        // The handler connects again afterwards.
+        Listener open;
+        handler.OpenTransport();
+        handler.ConnectTransport("127.0.0.1", open.Port, timeout, 0, 0, 0, "");
+        EXPECT_TRUE(handler.IsConnected());
     }
     for (const TMxSocket filler : fillers) Stack().SockClose(filler);
 }
@@ -572,4 +578,29 @@ TEST_F(SocketFreshReading, CallsOnAHandlerOrHandleWithoutSocket) {
     EXPECT_THROW(handle.SetOption(MxIpProtoTcp, MxTcpNoDelay, &on, sizeof on), EMxSocketError);
     handle.CloseSocketHandle();
     EXPECT_FALSE(handle.HandleAllocated());
+}
+
+TEST_F(SocketFreshReading, InterceptAndConnectionMayGoInEitherOrder) {
+    Listener listener;
+    TMxConnectionIntercept intercept;
+    {
+        TMxTCPClient client;
+        client.SetIntercept(&intercept);
+        client.SetHost("127.0.0.1");
+        client.SetPort(listener.Port);
+        client.Connect();
+        EXPECT_EQ(intercept.Connection(), &client);
+    }
+    EXPECT_EQ(intercept.Connection(), nullptr);
+
+    TMxTCPClient client;
+    {
+        TMxConnectionIntercept shortLived;
+        client.SetIntercept(&shortLived);
+        client.SetHost("127.0.0.1");
+        client.SetPort(listener.Port);
+        client.Connect();
+    }
+    EXPECT_EQ(client.Intercept(), nullptr);
+    client.Disconnect();
 }
