@@ -486,3 +486,36 @@ TEST(MessageClientFreshReading, NoLineEndsTheDataEarly) {
         EXPECT_EQ(wire.find("\n.\r\n"), std::string::npos) << c.Name;
     }
 }
+
+TEST(MessageClientFreshReading, AlternativesBesideAnAttachmentReadBack) {
+    for (const bool related : {false, true}) {
+        TMxMessage msg;
+        AddText(msg, "plain words");
+        AddText(msg, "<p>rich words</p>");
+        TMxAttachment* file = AddAttachment(msg, "pic.png", std::string("\x89PNG\r\n\x1a\n", 8));
+        if (related) file->SetContentID("<pic>");
+        const std::string wire = Wire(msg);
+        TMxMessage back;
+        back.DeleteTempFiles = true;
+        ReadBack(back, wire + ".\r\n");
+        std::vector<std::string> texts;
+        std::string data, name;
+        for (int i = 0; i < back.Parts()->Count(); ++i) {
+            // The alternatives' container comes back as a text part of its
+            // own, with no text.
+            auto* text = dynamic_cast<TMxText*>(back.Parts()->Items(i));
+            if (text && text->ContentType().rfind("multipart/alternative", 0) == 0) {
+                EXPECT_EQ(text->Body()->Text(), "");
+            } else if (text) {
+                texts.push_back(text->Body()->Count() ? text->Body()->Strings(0) : "");
+            }
+            if (auto* a = dynamic_cast<TMxAttachment*>(back.Parts()->Items(i))) {
+                data = FileText(a->DataFile);
+                name = a->AttachmentName;
+            }
+        }
+        EXPECT_EQ(texts, std::vector<std::string>({"plain words", "<p>rich words</p>"})) << wire;
+        EXPECT_EQ(data, std::string("\x89PNG\r\n\x1a\n", 8));
+        EXPECT_EQ(name, "pic.png");
+    }
+}
