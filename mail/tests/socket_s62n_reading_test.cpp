@@ -604,3 +604,31 @@ TEST_F(SocketFreshReading, InterceptAndConnectionMayGoInEitherOrder) {
     EXPECT_EQ(client.Intercept(), nullptr);
     client.Disconnect();
 }
+
+TEST_F(SocketFreshReading, ConnectRefusesALocalSideItCannotTake) {
+    Listener listener;
+    Listener busy;
+    struct Case {
+        std::string Name;
+        int Port;
+        std::string IP;
+        int Code; // 0: EMxCouldNotBindSocket
+    };
+    const std::vector<Case> cases = {
+        {"busy port", busy.Port, "127.0.0.1", 0},
+        {"foreign address", 0, "192.0.2.1", 10049},
+    };
+    for (const Case& c : cases) {
+        TMxIOHandlerSocket handler;
+        handler.OpenTransport();
+        try {
+            handler.ConnectTransport("127.0.0.1", listener.Port, -1, 0, 0, c.Port, c.IP);
+            ADD_FAILURE() << "no exception for " << c.Name;
+        } catch (const EMxCouldNotBindSocket& e) {
+            EXPECT_EQ(c.Code, 0) << c.Name;
+            EXPECT_STREQ(e.what(), "Could not bind socket. Address and port are already in use.");
+        } catch (const EMxSocketError& e) {
+            EXPECT_EQ(e.LastError, c.Code) << c.Name;
+        }
+    }
+}
