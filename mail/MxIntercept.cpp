@@ -24,6 +24,7 @@ void TMxConnectionIntercept::SetIntercept(TMxConnectionIntercept* AValue) {
 void TMxConnectionIntercept::Notification(TComponent* AComponent, TOperation Operation) {
     TMxBaseComponent::Notification(AComponent, Operation);
     if (Operation == opRemove && AComponent == FIntercept) FIntercept = nullptr;
+    if (Operation == opRemove && AComponent == FConnection) FConnection = nullptr;
 }
 
 void TMxConnectionIntercept::ChainConnect(TComponent* AConnection) {
@@ -44,6 +45,10 @@ void TMxConnectionIntercept::ChainSend(TStream* ABuffer) {
 
 void TMxConnectionIntercept::InterceptConnect(TComponent* AConnection) {
     FConnection = AConnection;
+    // A connection freed without a disconnect must not stay remembered.
+    // The link is left in place on disconnect: removing it would also
+    // remove the connection's own link to this intercept.
+    if (FConnection) FConnection->FreeNotification(this);
     if (OnConnect) OnConnect(this);
     ChainConnect(AConnection);
 }

@@ -333,6 +333,9 @@ int TMxStackPosix::SockServiceByName(const AnsiString& AServiceName) {
 }
 
 std::unique_ptr<TStringList> TMxStackPosix::SockServiceByPort(int APort) {
+    // A number outside the port range names no service; cut to 16 bits it
+    // would name another port's.
+    if (APort < 0 || APort > 65535) return nullptr;
     try {
         servent entry{};
         servent* found = nullptr;
@@ -370,6 +373,10 @@ int TMxStackPosix::SockListen(TMxSocket ASocket, int ABacklog) {
 }
 
 int TMxStackPosix::SockRecv(TMxSocket ASocket, void* ABuffer, int ALength, int AFlags) {
+    // A negative length, taken as a size, would let the transfer run far
+    // past the caller's buffer; it fails as a bad argument, here and in
+    // the other transfers.
+    if (ALength < 0) return FailWithCode(WSAEINVAL);
     ssize_t count;
     do {
         count = recv(ASocket, ABuffer, static_cast<std::size_t>(ALength), AFlags);
@@ -380,6 +387,7 @@ int TMxStackPosix::SockRecv(TMxSocket ASocket, void* ABuffer, int ALength, int A
 
 int TMxStackPosix::SockRecvFrom(TMxSocket ASocket, void* ABuffer, int ALength, int AFlags,
                                 AnsiString& AIP, int& APort) {
+    if (ALength < 0) return FailWithCode(WSAEINVAL);
     sockaddr_storage address{};
     socklen_t length = sizeof address;
     ssize_t count;
@@ -414,6 +422,10 @@ int TMxStackPosix::SockSelect(TMxSocketList* ARead, TMxSocketList* AWrite, TMxSo
     watch(ARead, POLLIN);
     watch(AWrite, POLLOUT);
     watch(AError, POLLPRI);
+    // A socket that is none or has been closed fails the whole wait, as it
+    // fails a select; poll would skip the one and call the other ready.
+    for (const pollfd& fd : fds)
+        if (fd.fd < 0) return FailWithCode(WSAENOTSOCK);
 
     using clock = std::chrono::steady_clock;
     const auto deadline = clock::now() + std::chrono::milliseconds(ATimeout < 0 ? 0 : ATimeout);
@@ -429,6 +441,8 @@ int TMxStackPosix::SockSelect(TMxSocketList* ARead, TMxSocketList* AWrite, TMxSo
         if (ready >= 0 || errno != EINTR) break;
     }
     if (ready < 0) return FailWithErrno();
+    for (const pollfd& fd : fds)
+        if ((fd.revents & POLLNVAL) != 0) return FailWithCode(WSAENOTSOCK);
 
     // As with select, a socket with an error or a hang-up counts as ready
     // to read and to write, so the next call reports what happened.
@@ -448,13 +462,14 @@ int TMxStackPosix::SockSelect(TMxSocketList* ARead, TMxSocketList* AWrite, TMxSo
             }
         }
     };
-    refill(ARead, POLLIN | POLLHUP | POLLERR | POLLNVAL);
-    refill(AWrite, POLLOUT | POLLHUP | POLLERR | POLLNVAL);
+    refill(ARead, POLLIN | POLLHUP | POLLERR);
+    refill(AWrite, POLLOUT | POLLHUP | POLLERR);
     refill(AError, POLLPRI);
     return count;
 }
 
 int TMxStackPosix::SockSend(TMxSocket ASocket, const void* ABuffer, int ALength, int AFlags) {
+    if (ALength < 0) return FailWithCode(WSAEINVAL);
     ssize_t count;
     do {
         count = send(ASocket, ABuffer, static_cast<std::size_t>(ALength), AFlags | MSG_NOSIGNAL);
@@ -465,6 +480,7 @@ int TMxStackPosix::SockSend(TMxSocket ASocket, const void* ABuffer, int ALength,
 
 int TMxStackPosix::SockSendTo(TMxSocket ASocket, const void* ABuffer, int ALength, int AFlags,
                               const AnsiString& AIP, int APort) {
+    if (ALength < 0) return FailWithCode(WSAEINVAL);
     const sockaddr_in address = MakeAddress(*this, AIP, APort);
     ssize_t count;
     do {
