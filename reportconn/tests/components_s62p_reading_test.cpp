@@ -1,0 +1,277 @@
+// A report engine in another process reading connections: columns with
+// aliases, the local filter, the end of the data, failing handlers, the
+// defaults of an unbound connection and a query served row by row.
+#include "ConnectionTest.h"
+
+#include "platform/classes/Filer.h"
+#include "platform/classes/ObjectText.h"
+#include "platform/data/Query.h"
+#include "platform/rtl/Streams.h"
+#include "platform/sys/NamedMutex.h"
+#include "reportconn/DcDataSetConnection.h"
+
+#include <future>
+#include <stdexcept>
+#include <thread>
+
+using namespace reportconn;
+
+namespace {
+
+class ReadingTest : public ConnectionTest {
+protected:
+    template <class T = TDcCustomConnection> T* Listening(const AnsiString& Name) {
+        auto* c = new T(Owner);
+        c->SetName(Name);
+        c->SetRuntimeVisibility(rtEndUser);
+        return c;
+    }
+};
+
+// An unbound connection answers every command with its own defaults.
+TEST_F(ReadingTest, UnboundConnectionAnswersWithItsDefaults) {
+    Listening("Plain");
+    const auto out =
+        Engine("Plain", {"connect", "cols", "open", "first", "next", "eof", "sorts", "restore"});
+    ASSERT_EQ(out.size(), 8u) << ::testing::PrintToString(out);
+    EXPECT_EQ(out[0], "handshake Plain runtime=1 version=30003 visibility=2 identity=set");
+    EXPECT_EQ(out[1], "cols 1 | N=FieldName W=30 L=FieldName");
+    EXPECT_EQ(out[2], "empty");
+    // The row's text goes in without an offset entry: the column shows none.
+    EXPECT_EQ(out[3], "row | -");
+    EXPECT_EQ(out[4], "end");
+    EXPECT_EQ(out[5], "eof 1");
+    EXPECT_EQ(out[6], "sorts \"\"");
+    EXPECT_EQ(out[7], "empty");
+}
+
+// The first matching alias line names the column; an empty alias hides it,
+// and its values are stepped over.
+TEST_F(ReadingTest, AliasesRenameAndHideColumns) {
+    auto* c = Listening("Aliased");
+    c->FieldAliasList()->SetText(" alpha = First \nBeta=\nALPHA=Second\ngamma=Third");
+    c->OnOpen = [](TDcCustomConnection* C) { C->SetRowCount(1); };
+    c->OnGetCols = [](TDcCustomConnection* C) {
+        C->DefineColumn("Alpha", dtString, "", "", 10);
+        C->DefineColumn("Beta", dtInteger, "", "", 0);
+        C->DefineColumn("Gamma", dtInteger, "desc", "Full", 4);
+        C->DefineColumn("Delta", dtBoolean, "", "", 0);
+    };
+    c->OnGetRow = [](TDcCustomConnection* C) {
+        C->WriteStringValue("", "a");
+        C->WriteIntegerValue("", 7);
+        C->WriteIntegerValue("seven", 8);
+        C->WriteBooleanValue("True", true);
+    };
+    const auto out = Engine("Aliased", {"connect", "cols", "open", "first", "next"});
+    ASSERT_EQ(out.size(), 5u) << ::testing::PrintToString(out);
+    EXPECT_EQ(out[1], "cols 3 | N=First W=10 | N=Third T=dtInteger W=4 L=Full D=desc | N=Delta "
+                      "T=dtBoolean");
+    // "True" is the value's own text, so no display text goes with it.
+    EXPECT_EQ(out[3], "row | \"a\" | \"seven\" => 8 | true");
+    EXPECT_EQ(out[4], "end");
+}
+
+struct FilterCase {
+    const char* Filter;
+    std::vector<std::string> Expected; // first, next, next
+};
+
+// Rows of (Name, N) where N is null in the third row; the engine filters.
+class LocalFilterTest : public ReadingTest, public ::testing::WithParamInterface<FilterCase> {};
+
+TEST_P(LocalFilterTest, FirstAndNextSkipRowsThatDoNotMatch) {
+    auto* c = Listening("Filtered");
+    c->OnOpen = [](TDcCustomConnection* C) { C->SetRowCount(4); };
+    c->OnGetCols = [](TDcCustomConnection* C) {
+        C->DefineColumn("Name", dtString, "", "", 0);
+        C->DefineColumn("N", dtInteger, "", "", 0);
+    };
+    c->OnGetRow = [](TDcCustomConnection* C) {
+        static const char* names[] = {"a", "b", "c", "b"};
+        C->WriteStringValue("", names[C->RowIndex()]);
+        if (C->RowIndex() == 2)
+            C->WriteNullValue();
+        else
+            C->WriteIntegerValue("", C->RowIndex() % 2);
+    };
+    auto out = Engine("Filtered", {"connect", "cols", "open", GetParam().Filter, "first", "next",
+                                   "next"});
+    ASSERT_EQ(out.size(), 7u) << ::testing::PrintToString(out);
+    out.erase(out.begin(), out.begin() + 4);
+    EXPECT_EQ(out, GetParam().Expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, LocalFilterTest,
+    ::testing::Values(
+        // A string filter, the name compared without regard to case.
+        FilterCase{"filter:NAME|=|b|0", {"row | \"b\" | 1", "row | \"b\" | 1", "end"}},
+        // An integer filter: the null row never matches.
+        FilterCase{"filter:N|=|0|1", {"row | \"a\" | 0", "end", "end"}},
+        // An item whose type differs from the column's is dropped.
+        FilterCase{"filter:N|=|b|0", {"row | \"a\" | 0", "row | \"b\" | 1", "row | \"c\" | null"}},
+        // An item for no column is dropped; the operator plays no part.
+        FilterCase{"filter:Other|<>|x|0;Name|<>|c|0", {"row | \"c\" | null", "end", "end"}}));
+
+// The end reported at once: First answers the end byte only.
+TEST_F(ReadingTest, EndAtOnceGivesTheEndByteOnly) {
+    auto* c = Listening("Ended");
+    int rows = 0;
+    c->OnEOF = [](TDcCustomConnection*, bool& Eof) { Eof = true; };
+    c->OnGetRow = [&rows](TDcCustomConnection* C) {
+        ++rows;
+        C->WriteStringValue("", "x");
+    };
+    const auto out = Engine("Ended", {"connect", "cols", "first", "hex", "eof"});
+    ASSERT_EQ(out.size(), 5u) << ::testing::PrintToString(out);
+    EXPECT_EQ(out[2], "end");
+    EXPECT_EQ(out[3], "hex 0900000000000000" "01");
+    EXPECT_EQ(out[4], "eof 1");
+    EXPECT_EQ(rows, 0);
+}
+
+// A handler that fails still completes the command; the conversation goes on.
+TEST_F(ReadingTest, FailingHandlersStillCompleteTheCommand) {
+    auto* c = Listening("Failing");
+    c->OnOpen = [](TDcCustomConnection* C) { C->SetRowCount(2); };
+    c->OnGetCols = [](TDcCustomConnection* C) {
+        C->DefineColumn("N", dtInteger, "", "", 0);
+    };
+    c->OnGetRow = [](TDcCustomConnection* C) {
+        if (C->RowIndex() == 0) {
+            // Too many values, then the wrong type: both are refused.
+            C->WriteIntegerValue("", 1);
+            C->WriteIntegerValue("", 2);
+        } else {
+            C->WriteStringValue("", "x");
+        }
+    };
+    c->OnSetSort = [](TDcCustomConnection*) { throw std::runtime_error("not ours"); };
+    const auto out = Engine("Failing", {"connect", "cols", "open", "first", "next", "raw:08000000",
+                                        "row"});
+    ASSERT_EQ(out.size(), 7u) << ::testing::PrintToString(out);
+    EXPECT_EQ(out[3], "empty");
+    EXPECT_EQ(out[4], "empty");
+    EXPECT_EQ(out[5], "empty");
+    EXPECT_EQ(out[6], "empty");
+}
+
+// A query's records as rows: the end after the last one, display names as
+// full names, and a filter the engine sets becomes the query's own.
+TEST_F(ReadingTest, QueryConnectionServesItsRecords) {
+    Exec("CREATE TABLE Parts (Code VARCHAR(8), Qty INTEGER);"
+         "INSERT INTO Parts VALUES ('p1', 3), ('p''2', NULL), ('p3', 5);");
+    NewDatabase();
+    auto* q = new TQuery(Owner);
+    q->SetName("PartsQuery");
+    q->SetDatabaseName("Shop");
+    q->SQL()->SetText("SELECT Code, Qty FROM Parts ORDER BY Code");
+    q->Open();
+    q->FieldByName("Qty")->SetDisplayLabel("Quantity");
+    q->Last();
+    auto* c = Listening<TDcQueryConnection>("PartsConn");
+    c->SetQuery(q);
+    const auto out = Engine("PartsConn", {"connect", "open", "cols", "first", "next", "next",
+                                          "next", "filter:Code|=|p'2|0", "first", "restore"});
+    ASSERT_EQ(out.size(), 10u) << ::testing::PrintToString(out);
+    // A string field's data size holds its terminating zero.
+    EXPECT_EQ(out[2], "cols 2 | N=Code W=9 | N=Qty T=dtInteger W=4 L=Quantity");
+    EXPECT_EQ(out[3], "row | \"p'2\" | null");
+    EXPECT_EQ(out[4], "row | \"p1\" | 3");
+    EXPECT_EQ(out[5], "row | \"p3\" | 5");
+    EXPECT_EQ(out[6], "end");
+    EXPECT_EQ(out[8], "row | \"p'2\" | null");
+    // Restoring puts back the query's own filter and its record.
+    EXPECT_FALSE(q->Filtered());
+    EXPECT_EQ(q->Filter(), "");
+    EXPECT_TRUE(q->Eof() || q->FieldByName("Code")->AsString() == "p3");
+}
+
+// Right after open, the end counts only for a dataset that is empty too.
+TEST_F(ReadingTest, EndRightAfterOpenCountsOnlyForAnEmptyDataSet) {
+    Exec("CREATE TABLE Few (Code VARCHAR(8)); INSERT INTO Few VALUES ('a'), ('b');");
+    NewDatabase();
+    const std::pair<const char*, const char*> cases[] = {{"SELECT Code FROM Few", "eof 0"},
+                                                         {"SELECT Code FROM Few WHERE 0", "eof 1"}};
+    int serial = 0;
+    for (const auto& [sql, expected] : cases) {
+        const AnsiString name = "Few" + std::to_string(++serial);
+        auto* q = new TQuery(Owner);
+        q->SetDatabaseName("Shop");
+        q->SQL()->SetText(sql);
+        q->Open();
+        q->Last();
+        auto* c = Listening<TDcQueryConnection>(name);
+        c->SetQuery(q);
+        const auto out = Engine(name, {"connect", "open", "eof"});
+        ASSERT_EQ(out.size(), 3u) << ::testing::PrintToString(out);
+        EXPECT_EQ(out[2], expected) << sql;
+    }
+}
+
+// A connection renamed while it listens answers under its new name.
+TEST_F(ReadingTest, RenamedConnectionListensUnderItsNewName) {
+    auto* c = Listening("Before");
+    ASSERT_EQ(Engine("Before", {"connect"}).at(0).rfind("handshake Before ", 0), 0u);
+    c->SetName("After");
+    const auto out = Engine("After", {"handshake", "cols"});
+    ASSERT_EQ(out.size(), 2u) << ::testing::PrintToString(out);
+    EXPECT_EQ(out[0].rfind("handshake After ", 0), 0u) << out[0];
+    EXPECT_EQ(out[1], "cols 1 | N=FieldName W=30 L=FieldName");
+}
+
+// A form read from its stream listens as its stored visibility says; an old
+// form's Visible counts as end-user.
+TEST_F(ReadingTest, FormStreamStartsTheListener) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"Visible = True", "visibility=2"},
+        {"RuntimeVisibility = rtDeveloper", "visibility=1"},
+    };
+    int serial = 0;
+    for (const auto& [line, expected] : cases) {
+        const std::string name = "Streamed" + std::to_string(++serial);
+        TStringStream text(AnsiString("object " + name + ": TDcCustomConnection\n  " + line +
+                                      "\n  FieldAliasList.Strings = (\n    'FieldName=Shown')\nend\n"));
+        TMemoryStream binary;
+        ObjectTextToBinary(&text, &binary);
+        binary.SetPosition(0);
+        std::unique_ptr<TComponent> read(ReadComponentRes(&binary, nullptr));
+        const auto out = Engine(name, {"connect", "cols"});
+        ASSERT_EQ(out.size(), 2u) << line << ::testing::PrintToString(out);
+        EXPECT_NE(out[0].find(expected), std::string::npos) << out[0];
+        EXPECT_EQ(out[1], "cols 1 | N=Shown W=30 L=FieldName");
+        read.reset();
+    }
+}
+
+// Destroying a connection while someone else holds the controller mutex
+// still stops its thread, and leaves the mutex free once the holder lets go.
+TEST_F(ReadingTest, DestroyingWhileTheControllerIsHeldStillStops) {
+    for (bool held : {true, false}) {
+        auto* c = Listening("Held");
+        ASSERT_EQ(Engine("Held", {"connect"}).size(), 1u);
+        std::promise<void> taken, done;
+        std::thread holder;
+        if (held) {
+            holder = std::thread([&] {
+                TNamedMutex m(RDCControler);
+                m.WaitFor(1000);
+                taken.set_value();
+                done.get_future().wait();
+                m.Release();
+            });
+            taken.get_future().wait();
+        }
+        delete c;
+        if (held) {
+            done.set_value();
+            holder.join();
+        }
+        TNamedMutex mine(RDCControler);
+        EXPECT_NE(mine.WaitFor(0), TWaitResult::wrTimeout) << held;
+        mine.Release();
+    }
+}
+
+} // namespace
