@@ -95,8 +95,8 @@ TEST_P(LocalFilterTest, FirstAndNextSkipRowsThatDoNotMatch) {
         else
             C->WriteIntegerValue("", C->RowIndex() % 2);
     };
-    auto out = Engine("Filtered", {"connect", "cols", "open", GetParam().Filter, "first", "next",
-                                   "next"});
+    auto out =
+        Engine("Filtered", {"connect", "cols", "open", GetParam().Filter, "first", "next", "next"});
     ASSERT_EQ(out.size(), 7u) << ::testing::PrintToString(out);
     out.erase(out.begin(), out.begin() + 4);
     EXPECT_EQ(out, GetParam().Expected);
@@ -126,7 +126,8 @@ TEST_F(ReadingTest, EndAtOnceGivesTheEndByteOnly) {
     const auto out = Engine("Ended", {"connect", "cols", "first", "hex", "eof"});
     ASSERT_EQ(out.size(), 5u) << ::testing::PrintToString(out);
     EXPECT_EQ(out[2], "end");
-    EXPECT_EQ(out[3], "hex 0900000000000000" "01");
+    EXPECT_EQ(out[3], "hex 0900000000000000"
+                      "01");
     EXPECT_EQ(out[4], "eof 1");
     EXPECT_EQ(rows, 0);
 }
@@ -135,9 +136,7 @@ TEST_F(ReadingTest, EndAtOnceGivesTheEndByteOnly) {
 TEST_F(ReadingTest, FailingHandlersStillCompleteTheCommand) {
     auto* c = Listening("Failing");
     c->OnOpen = [](TDcCustomConnection* C) { C->SetRowCount(2); };
-    c->OnGetCols = [](TDcCustomConnection* C) {
-        C->DefineColumn("N", dtInteger, "", "", 0);
-    };
+    c->OnGetCols = [](TDcCustomConnection* C) { C->DefineColumn("N", dtInteger, "", "", 0); };
     c->OnGetRow = [](TDcCustomConnection* C) {
         if (C->RowIndex() == 0) {
             // Too many values, then the wrong type: both are refused.
@@ -148,8 +147,8 @@ TEST_F(ReadingTest, FailingHandlersStillCompleteTheCommand) {
         }
     };
     c->OnSetSort = [](TDcCustomConnection*) { throw std::runtime_error("not ours"); };
-    const auto out = Engine("Failing", {"connect", "cols", "open", "first", "next", "raw:08000000",
-                                        "row"});
+    const auto out =
+        Engine("Failing", {"connect", "cols", "open", "first", "next", "raw:08000000", "row"});
     ASSERT_EQ(out.size(), 7u) << ::testing::PrintToString(out);
     EXPECT_EQ(out[3], "empty");
     EXPECT_EQ(out[4], "empty");
@@ -169,12 +168,20 @@ TEST_F(ReadingTest, QueryConnectionServesItsRecords) {
     q->SQL()->SetText("SELECT Code, Qty FROM Parts ORDER BY Code");
     q->Open();
     q->FieldByName("Qty")->SetDisplayLabel("Quantity");
+    q->SetFilter("Qty > 0");
+    q->SetFiltered(true);
     q->Last();
     auto* c = Listening<TDcQueryConnection>("PartsConn");
     c->SetQuery(q);
-    const auto out = Engine("PartsConn", {"connect", "open", "cols", "first", "next", "next",
-                                          "next", "filter:Code|=|p'2|0", "first", "restore"});
-    ASSERT_EQ(out.size(), 10u) << ::testing::PrintToString(out);
+    // A restore before any open leaves the query alone.
+    ASSERT_EQ(Engine("PartsConn", {"connect", "restore"}).at(1), "empty");
+    EXPECT_TRUE(q->Filtered());
+    auto out = Engine("PartsConn", {"handshake", "open", "cols", "filter:|||0", "first", "next",
+                                    "next", "next", "filter:Code|=|p'2|0", "first",
+                                    "filter:Code|=|p*|0", "first", "sorts", "restore"});
+    ASSERT_EQ(out.size(), 14u) << ::testing::PrintToString(out);
+    // An empty filter list lifts the query's own filter while the engine reads.
+    out.erase(out.begin() + 3);
     // A string field's data size holds its terminating zero.
     EXPECT_EQ(out[2], "cols 2 | N=Code W=9 | N=Qty T=dtInteger W=4 L=Quantity");
     EXPECT_EQ(out[3], "row | \"p'2\" | null");
@@ -182,10 +189,13 @@ TEST_F(ReadingTest, QueryConnectionServesItsRecords) {
     EXPECT_EQ(out[5], "row | \"p3\" | 5");
     EXPECT_EQ(out[6], "end");
     EXPECT_EQ(out[8], "row | \"p'2\" | null");
+    // Values are compared whole: no wildcard.
+    EXPECT_EQ(out[10], "end");
+    EXPECT_EQ(out[11], "sorts");
     // Restoring puts back the query's own filter and its record.
-    EXPECT_FALSE(q->Filtered());
-    EXPECT_EQ(q->Filter(), "");
-    EXPECT_TRUE(q->Eof() || q->FieldByName("Code")->AsString() == "p3");
+    EXPECT_TRUE(q->Filtered());
+    EXPECT_EQ(q->Filter(), "Qty > 0");
+    EXPECT_EQ(q->FieldByName("Code")->AsString(), "p3");
 }
 
 // Right after open, the end counts only for a dataset that is empty too.
@@ -231,8 +241,9 @@ TEST_F(ReadingTest, FormStreamStartsTheListener) {
     int serial = 0;
     for (const auto& [line, expected] : cases) {
         const std::string name = "Streamed" + std::to_string(++serial);
-        TStringStream text(AnsiString("object " + name + ": TDcCustomConnection\n  " + line +
-                                      "\n  FieldAliasList.Strings = (\n    'FieldName=Shown')\nend\n"));
+        TStringStream text(
+            AnsiString("object " + name + ": TDcCustomConnection\n  " + line +
+                       "\n  FieldAliasList.Strings = (\n    'FieldName=Shown')\nend\n"));
         TMemoryStream binary;
         ObjectTextToBinary(&text, &binary);
         binary.SetPosition(0);
