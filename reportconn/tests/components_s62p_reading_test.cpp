@@ -285,4 +285,105 @@ TEST_F(ReadingTest, DestroyingWhileTheControllerIsHeldStillStops) {
     }
 }
 
+template <class T> std::string Hex(const T& Value) {
+    std::string hex;
+    char buf[3];
+    const auto* bytes = reinterpret_cast<const unsigned char*>(&Value);
+    for (std::size_t i = 0; i < sizeof(T); ++i) {
+        std::snprintf(buf, sizeof buf, "%02x", bytes[i]);
+        hex += buf;
+    }
+    return hex;
+}
+
+// A set-filter request of one typed item.
+std::string TypedFilter(const std::string& Name, TRPDataType Type, const std::string& ValueHex) {
+    return "raw:" + Int(cmdSetFilter) + Str(Name) + Str("=") + Str("v") +
+           Int(static_cast<std::int32_t>(Type)) + ValueHex + Str("");
+}
+
+// Typed filter values match only the row that holds the same value.
+TEST_F(ReadingTest, TypedFilterValuesMatchTheirRowOnly) {
+    auto* c = Listening("Typed");
+    c->OnOpen = [](TDcCustomConnection* C) { C->SetRowCount(3); };
+    c->OnGetCols = [](TDcCustomConnection* C) {
+        C->DefineColumn("B", dtBoolean, "", "", 0);
+        C->DefineColumn("F", dtFloat, "", "", 0);
+        C->DefineColumn("C", dtCurrency, "", "", 0);
+        C->DefineColumn("D", dtDate, "", "", 0);
+        C->DefineColumn("L", dtInt64, "", "", 0);
+        C->DefineColumn("K", dtBCD, "", "", 0);
+    };
+    c->OnGetRow = [](TDcCustomConnection* C) {
+        const int i = C->RowIndex();
+        C->WriteBooleanValue("", i == 1);
+        C->WriteFloatValue("", 1.5 * i);
+        C->WriteCurrencyValue("", Currency::FromScaled(12345 * i));
+        C->WriteDateTimeValue("", TDateTime(45000.0 + i));
+        C->WriteInt64Value("", 1000000000000LL + i);
+        C->WriteBCDValue("", Currency::FromScaled(7 * i));
+    };
+    std::uint8_t extended[10];
+    DoubleToExtended(1.5, extended);
+    std::string extendedHex;
+    for (std::uint8_t b : extended) {
+        char buf[3];
+        std::snprintf(buf, sizeof buf, "%02x", b);
+        extendedHex += buf;
+    }
+    const std::string expected = "row | true | 1.5 | 12345 | 45001 | 1000000000001 | 7";
+    const std::string filters[] = {
+        TypedFilter("B", dtBoolean, "01"),
+        TypedFilter("F", dtFloat, extendedHex),
+        TypedFilter("C", dtCurrency, Hex<std::int64_t>(12345)),
+        TypedFilter("D", dtDate, Hex<double>(45001.0)),
+        TypedFilter("L", dtInt64, Hex<std::int64_t>(1000000000001LL)),
+        TypedFilter("K", dtBCD, Hex<std::int64_t>(7)),
+    };
+    for (const std::string& filter : filters) {
+        const auto out =
+            Engine("Typed", {"connect", "cols", "open", filter, "first", "next", "disconnect"});
+        ASSERT_EQ(out.size(), 7u) << filter << ::testing::PrintToString(out);
+        EXPECT_EQ(out[4], expected) << filter;
+        EXPECT_EQ(out[5], "end") << filter;
+    }
+}
+
+// A row larger than the main buffer goes out in an overflow buffer; the
+// next reply is back in the main one.
+TEST_F(ReadingTest, LargeRowGoesOutInAnOverflowBuffer) {
+    auto* c = Listening("Large");
+    c->OnOpen = [](TDcCustomConnection* C) { C->SetRowCount(2); };
+    c->OnGetCols = [](TDcCustomConnection* C) {
+        C->DefineColumn("Text", dtString, "", "", 0);
+        C->DefineColumn("N", dtInteger, "", "", 0);
+    };
+    c->OnGetRow = [](TDcCustomConnection* C) {
+        const int i = C->RowIndex();
+        C->WriteStringValue("", AnsiString(i == 0 ? 100000 : 3, 'x'));
+        C->WriteIntegerValue("", i);
+    };
+    const auto out = Engine("Large", {"connect", "cols", "open", "first", "release", "next"});
+    ASSERT_EQ(out.size(), 8u) << ::testing::PrintToString(out);
+    EXPECT_EQ(out[3].rfind("overflow ", 0), 0u) << ::testing::PrintToString(out);
+    EXPECT_EQ(out[4], "row | <100000 bytes> | 0");
+    // The release has no reply of its own; the next row is in the main buffer.
+    EXPECT_EQ(out[7], "row | \"xxx\" | 1") << ::testing::PrintToString(out);
+}
+
+// A connection placed on a form being designed listens from its creation,
+// as a design-time connection.
+TEST_F(ReadingTest, DesignTimeConnectionListensAtOnce) {
+    struct DesignedForm : TComponent {
+        DesignedForm() : TComponent(nullptr) { SetDesigning(true); }
+    } form;
+    auto* c = new TDcCustomConnection(&form);
+    c->SetName("Designed");
+    EXPECT_TRUE(c->Listening());
+    const auto out = Engine("Designed", {"connect"});
+    ASSERT_EQ(out.size(), 1u);
+    EXPECT_EQ(out[0].rfind("handshake Designed runtime=0 ", 0), 0u) << out[0];
+    delete c;
+}
+
 } // namespace
