@@ -8,6 +8,8 @@
 #include "platform/gui/StdCtrls.h"
 #include "platform/rtl/DateTime.h"
 
+#include <sqlite3.h>
+
 namespace {
 
 class GeneratedAlertsReading : public ProgramWindowTest {
@@ -24,6 +26,19 @@ protected:
     void TearDown() override {
         DebugMode = false;
         ProgramWindowTest::TearDown();
+    }
+    // The first column of the first row of a query on the database file.
+    std::string Text(const std::string& Sql) const {
+        sqlite3* db = nullptr;
+        sqlite3_open(DbFile.c_str(), &db);
+        sqlite3_stmt* statement = nullptr;
+        std::string result;
+        if (sqlite3_prepare_v2(db, Sql.c_str(), -1, &statement, nullptr) == SQLITE_OK &&
+            sqlite3_step(statement) == SQLITE_ROW && sqlite3_column_text(statement, 0))
+            result = reinterpret_cast<const char*>(sqlite3_column_text(statement, 0));
+        sqlite3_finalize(statement);
+        sqlite3_close(db);
+        return result;
     }
     bool Modules = false;
 };
@@ -68,6 +83,33 @@ TEST_F(GeneratedAlertsReading, WithoutTheSwitchAlertsAreOnlyCounted) {
     EXPECT_FALSE(Window->gbDebug->Visible());
     EXPECT_EQ(Window->gridOutput->GetGridRowCount(), 0);
     EXPECT_EQ(Window->GeneratedCount(), 1);
+}
+
+// A batch over the demo transactions: every history row it writes is one
+// grid row and one count, the forwarded ones under the forward-to number.
+TEST_F(GeneratedAlertsReading, BatchRowsMatchTheHistoryWritten) {
+    Exec("update ALERT_USER_DEFAULTS set ForwardToEmpNbr = 5 where EmpNbr = 1;"
+         "delete from ALERT_HISTORY;");
+    Open(true);
+    Window->RunAlertBatch(2, false);
+    auto& grid = *Window->gridOutput;
+    std::vector<std::string> shown;
+    for (int r = 1; r <= grid.GetGridRowCount(); ++r)
+        shown.push_back(std::string(grid.GetCellValue(2, r).AsString()) + ":" +
+                        std::string(grid.GetCellValue(5, r).AsString()));
+    std::vector<std::string> stored;
+    std::string all = Text("select group_concat(AlertNbr || ':' || AlertRecipientNbr, ' ') from "
+                           "(select * from ALERT_HISTORY order by rowid)");
+    for (std::size_t at = 0; !all.empty();) {
+        const std::size_t blank = all.find(' ', at);
+        stored.push_back(all.substr(at, blank - at));
+        if (blank == std::string::npos) break;
+        at = blank + 1;
+    }
+    ASSERT_FALSE(stored.empty());
+    EXPECT_EQ(shown, stored);
+    EXPECT_EQ(Window->GeneratedCount(), static_cast<int>(stored.size()));
+    EXPECT_EQ(Text("select count(*) from ALERT_HISTORY where AlertRecipientNbr = 1"), "0");
 }
 
 } // namespace
