@@ -97,29 +97,49 @@ TEST_F(CreatingOneAlert, AnAlertIdTheCatalogueLacksWritesNothing) {
     EXPECT_TRUE(Host.Generated.empty());
 }
 
-// An order alert for two of the recipient's jobs: one row per job, each
-// counted, and the transaction's own keys and lists as they were.
-TEST_F(CreatingOneAlert, OwnerListGivesOneAlertPerJob) {
+// An order alert for two of the recipient's jobs or work orders: one row
+// per owner with the owner's keys, each counted, forwarded from the
+// setting's own recipient, and the transaction's keys and lists as they were.
+TEST_F(CreatingOneAlert, OwnerListsGiveOneAlertPerOwner) {
     Exec("insert into ALERT_USER_DEFAULTS (EmpNbr, HaltAlertGeneration, ForwardToEmpNbr) values "
-         "(5, 0, 9), (9, 0, 11);");
-    AlertTransaction a = Deleted(5);
-    a.AlertNbr = 31;
-    a.Arg1 = "2";
-    a.SourceType = 5;
-    a.JobNbr = 70;
-    a.JobList = {71, 72};
-    {
-        AlertUnitOfWork work(*Context);
-        CreateAlert(*Context, a);
-        work.Commit();
+         "(5, 0, 9), (9, 0, 11);"
+         "insert into WO (WoNbr, JobNbr, JobItemNbr) values (201, 81, 811), (202, 82, 821);");
+    struct Case {
+        std::uint8_t Source;
+        std::vector<std::int32_t> Jobs, WorkOrders;
+        const char* Expected; // JobNbr:JobItemNbr:WoNbr:recipient per row
+    };
+    const Case cases[] = {
+        {5, {71, 72}, {}, "71:70:60:9 72:70:60:9"},
+        {6, {}, {201, 202}, "81:811:201:9 82:821:202:9"},
+    };
+    for (const Case& c : cases) {
+        Exec("delete from ALERT_HISTORY;");
+        Host.Generated.clear();
+        AlertTransaction a = Deleted(5);
+        a.AlertNbr = 31;
+        a.Arg1 = "2";
+        a.SourceType = c.Source;
+        a.JobNbr = 70;
+        a.JobItemNbr = 70;
+        a.WoNbr = 60;
+        a.JobList = c.Jobs;
+        a.WoList = c.WorkOrders;
+        {
+            AlertUnitOfWork work(*Context);
+            CreateAlert(*Context, a);
+            work.Commit();
+        }
+        EXPECT_EQ(Text("select group_concat(JobNbr || ':' || JobItemNbr || ':' || WoNbr || ':' || "
+                       "AlertRecipientNbr, ' ') from ALERT_HISTORY"),
+                  c.Expected);
+        EXPECT_EQ(Host.Generated.size(), 2u);
+        EXPECT_EQ(a.JobNbr, 70);
+        EXPECT_EQ(a.JobItemNbr, 70);
+        EXPECT_EQ(a.WoNbr, 60);
+        EXPECT_EQ(a.RecipientNbr, 5);
+        EXPECT_TRUE(a.JobList.empty() && a.WoList.empty());
     }
-    EXPECT_EQ(Text("select group_concat(JobNbr || ':' || AlertRecipientNbr, ' ') from "
-                   "ALERT_HISTORY"),
-              "71:9 72:9");
-    EXPECT_EQ(Host.Generated.size(), 2u);
-    EXPECT_EQ(a.JobNbr, 70);
-    EXPECT_EQ(a.RecipientNbr, 5);
-    EXPECT_TRUE(a.JobList.empty());
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "ProgramWindowTest.h"
 
 #include "alert/app/CommandLine.h"
+#include "alert/app/GeneratedAlertsView.h"
 #include "components/PellworthGrid.h"
 #include "datamodules/ShopDataModules.h"
 #include "platform/gui/StdCtrls.h"
@@ -110,6 +111,27 @@ TEST_F(GeneratedAlertsReading, BatchRowsMatchTheHistoryWritten) {
     EXPECT_EQ(shown, stored);
     EXPECT_EQ(Window->GeneratedCount(), static_cast<int>(stored.size()));
     EXPECT_EQ(Text("select count(*) from ALERT_HISTORY where AlertRecipientNbr = 1"), "0");
+}
+
+// A view that cannot show the alerts costs neither the count nor the rest of
+// the batch; its failure is in the results.
+TEST_F(GeneratedAlertsReading, AFailingViewStillCountsEveryStoredAlert) {
+    struct FailingView : IGeneratedAlertsView {
+        void AddAlert(const AlertTransaction&) override { throw Exception("view is gone"); }
+        void Clear() override {}
+    };
+    Exec("delete from ALERT_HISTORY;");
+    Open(true);
+    Window->SetGeneratedAlertsView(std::make_unique<FailingView>());
+    Window->RunAlertBatch(2, false);
+    const int stored = std::stoi(Text("select count(*) from ALERT_HISTORY"));
+    EXPECT_GT(stored, 0);
+    EXPECT_EQ(Window->GeneratedCount(), stored);
+    EXPECT_EQ(Text("select count(*) from ALERT_TRANSACTION"), "0");
+    const AnsiString results = Window->memoResults->Lines()->Text();
+    EXPECT_NE(results.find("view is gone"), AnsiString::npos) << results;
+    EXPECT_EQ(Window->memoResults->Lines()->Strings(0),
+              "Generated alerts: " + std::to_string(stored) + ", Emailed alerts: 0");
 }
 
 } // namespace
