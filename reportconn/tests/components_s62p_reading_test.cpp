@@ -59,7 +59,8 @@ TEST_F(ReadingTest, AliasesRenameAndHideColumns) {
     };
     c->OnGetRow = [](TDcCustomConnection* C) {
         C->WriteStringValue("", "a");
-        C->WriteIntegerValue("", 7);
+        // The hidden column takes any value unchecked.
+        C->WriteStringValue("", "hidden");
         C->WriteIntegerValue("seven", 8);
         C->WriteBooleanValue("True", true);
     };
@@ -384,6 +385,24 @@ TEST_F(ReadingTest, DesignTimeConnectionListensAtOnce) {
     ASSERT_EQ(out.size(), 1u);
     EXPECT_EQ(out[0].rfind("handshake Designed runtime=0 ", 0), 0u) << out[0];
     delete c;
+}
+
+// A closed query is opened for the engine, is not at its end right after
+// the open, and is closed again on restore.
+TEST_F(ReadingTest, ClosedQueryIsOpenedForTheEngineOnly) {
+    Exec("CREATE TABLE One (Code VARCHAR(8)); INSERT INTO One VALUES ('z');");
+    NewDatabase();
+    auto* q = new TQuery(Owner);
+    q->SetDatabaseName("Shop");
+    q->SQL()->SetText("SELECT Code FROM One");
+    auto* c = Listening<TDcQueryConnection>("Closed");
+    c->SetQuery(q);
+    auto out = Engine("Closed", {"connect", "open", "eof", "cols", "first", "next", "restore"});
+    ASSERT_EQ(out.size(), 7u) << ::testing::PrintToString(out);
+    EXPECT_EQ(out[2], "eof 0");
+    EXPECT_EQ(out[4], "row | \"z\"");
+    EXPECT_EQ(out[5], "end");
+    EXPECT_FALSE(q->Active());
 }
 
 } // namespace
