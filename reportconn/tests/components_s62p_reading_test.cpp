@@ -405,4 +405,36 @@ TEST_F(ReadingTest, ClosedQueryIsOpenedForTheEngineOnly) {
     EXPECT_FALSE(q->Active());
 }
 
+// Each filter request replaces the one before; an empty one lifts it.
+TEST_F(ReadingTest, LaterFilterRequestsReplaceEarlierOnes) {
+    auto* c = Listening("Refiltered");
+    c->OnOpen = [](TDcCustomConnection* C) { C->SetRowCount(3); };
+    c->OnGetCols = [](TDcCustomConnection* C) { C->DefineColumn("N", dtInteger, "", "", 0); };
+    c->OnGetRow = [](TDcCustomConnection* C) { C->WriteIntegerValue("", C->RowIndex()); };
+    const auto out =
+        Engine("Refiltered", {"connect", "cols", "open", "filter:N|=|2|1", "first",
+                              "filter:N|=|1|1", "first", "next", "filter:|||0", "first", "next"});
+    ASSERT_EQ(out.size(), 11u) << ::testing::PrintToString(out);
+    EXPECT_EQ(out[4], "row | 2");
+    EXPECT_EQ(out[6], "row | 1");
+    EXPECT_EQ(out[7], "end");
+    EXPECT_EQ(out[9], "row | 0");
+    EXPECT_EQ(out[10], "row | 1");
+}
+
+// At run time a connection listens only once it is given a visibility other
+// than none.
+TEST_F(ReadingTest, RunTimeConnectionListensFromItsVisibility) {
+    auto* c = new TDcCustomConnection(Owner);
+    c->SetName("Later");
+    EXPECT_FALSE(c->Listening());
+    c->SetRuntimeVisibility(rtNone);
+    EXPECT_FALSE(c->Listening());
+    c->SetRuntimeVisibility(rtDeveloper);
+    EXPECT_TRUE(c->Listening());
+    const auto out = Engine("Later", {"connect"});
+    ASSERT_EQ(out.size(), 1u);
+    EXPECT_NE(out[0].find("visibility=1"), std::string::npos) << out[0];
+}
+
 } // namespace
