@@ -57,18 +57,27 @@ AlertTransaction Generated() {
 }
 
 TEST_F(GeneratedAlertsReading, DebugRowsFollowTheDatePreference) {
-    const std::pair<int, const char*> cases[] = {{1, "9:05 AM 12/31/24"}, {2, "9:05 AM 31/12/24"}};
-    for (const auto& [pref, date] : cases) {
-        Exec("update WU_DFLTS set DT_PREF = " + std::to_string(pref) + ";");
+    struct Case {
+        int Pref, Hour, Minute;
+        const char* Date;
+    };
+    const Case cases[] = {{1, 9, 5, "9:05 AM 12/31/24"},
+                          {2, 9, 5, "9:05 AM 31/12/24"},
+                          {0, 0, 5, "12:05 AM 31/12/24"},
+                          {1, 13, 30, "1:30 PM 12/31/24"}};
+    for (const Case& c : cases) {
+        Exec("update WU_DFLTS set DT_PREF = " + std::to_string(c.Pref) + ";");
         Open(true);
+        AlertTransaction alert = Generated();
+        alert.EventTimeStamp = EncodeDate(2024, 12, 31) + EncodeTime(c.Hour, c.Minute, 0, 0);
         Window->AlertGenerated(Generated());
-        Window->AlertGenerated(Generated());
+        Window->AlertGenerated(alert);
         auto& grid = *Window->gridOutput;
         ASSERT_TRUE(Window->gbDebug->Visible());
-        ASSERT_EQ(grid.GetGridRowCount(), 2) << pref;
+        ASSERT_EQ(grid.GetGridRowCount(), 2) << c.Date;
         EXPECT_EQ(Window->GeneratedCount(), 2);
         EXPECT_EQ(grid.GetCellValue(1, 2).AsString(), Generated().MessageText);
-        EXPECT_EQ(grid.GetCellValue(3, 2).AsString(), date) << pref;
+        EXPECT_EQ(grid.GetCellValue(3, 2).AsString(), c.Date);
         const std::pair<int, const char*> numbers[] = {{2, "29"}, {4, "4"}, {5, "9"}, {6, "-2"}};
         for (const auto& [col, value] : numbers)
             EXPECT_EQ(grid.GetCellValue(col, 2).AsString(), value) << col;
@@ -76,6 +85,21 @@ TEST_F(GeneratedAlertsReading, DebugRowsFollowTheDatePreference) {
         delete Window;
         Window = nullptr;
     }
+}
+
+// A long line wraps at the text column's width: the row is as many lines
+// high as the wrapped text needs.
+TEST_F(GeneratedAlertsReading, LongTextRowsGrowByWholeLines) {
+    Open(true);
+    AlertTransaction alert = Generated();
+    alert.MessageText = "Job deleted";
+    for (int i = 0; i < 12; ++i)
+        alert.MessageText += " and a few more words";
+    Window->AlertGenerated(alert);
+    auto& grid = *Window->gridOutput;
+    const int lines = grid.GetCellTextLines(1, 1);
+    EXPECT_GT(lines, 1);
+    EXPECT_EQ(grid.GetRowHeight(1), lines * 14);
 }
 
 TEST_F(GeneratedAlertsReading, WithoutTheSwitchAlertsAreOnlyCounted) {
