@@ -437,4 +437,30 @@ TEST_F(ReadingTest, RunTimeConnectionListensFromItsVisibility) {
     EXPECT_NE(out[0].find("visibility=1"), std::string::npos) << out[0];
 }
 
+// Several filter items become one filter text of the query, each value
+// quoted, with partial matching off.
+TEST_F(ReadingTest, FilterItemsBecomeTheQueryFilter) {
+    Exec("CREATE TABLE Stock (Code VARCHAR(8), Qty INTEGER);"
+         "INSERT INTO Stock VALUES ('p1', 3), ('p1', 4), ('p2', 3);");
+    NewDatabase();
+    auto* q = new TQuery(Owner);
+    q->SetDatabaseName("Shop");
+    q->SQL()->SetText("SELECT Code, Qty FROM Stock ORDER BY Qty");
+    q->SetFilterOptions(TFilterOptions{TFilterOption::foCaseInsensitive});
+    auto* c = Listening<TDcQueryConnection>("Stocked");
+    c->SetQuery(q);
+    ASSERT_EQ(
+        Engine("Stocked", {"connect", "open", "cols", "filter:Code|=|p1|0;Qty|>=|3|1"}).size(), 4u);
+    EXPECT_EQ(q->Filter(), "[Code] = 'p1' and [Qty] >= '3'");
+    EXPECT_TRUE(q->Filtered());
+    EXPECT_TRUE(q->FilterOptions() == TFilterOptions{TFilterOption::foNoPartialCompare});
+    const auto out = Engine("Stocked", {"handshake", "cols", "first", "next", "next", "restore"});
+    ASSERT_EQ(out.size(), 6u) << ::testing::PrintToString(out);
+    EXPECT_EQ(out[2], "row | \"p1\" | 3");
+    EXPECT_EQ(out[3], "row | \"p1\" | 4");
+    EXPECT_EQ(out[4], "end");
+    EXPECT_FALSE(q->Active());
+    EXPECT_TRUE(q->FilterOptions() == TFilterOptions{TFilterOption::foCaseInsensitive});
+}
+
 } // namespace
