@@ -9,6 +9,7 @@
 #include "platform/rtl/Streams.h"
 #include "platform/sys/NamedMutex.h"
 #include "reportconn/DcDataSetConnection.h"
+#include "reportconn/DcTableConnection.h"
 
 #include <future>
 #include <stdexcept>
@@ -461,6 +462,52 @@ TEST_F(ReadingTest, FilterItemsBecomeTheQueryFilter) {
     EXPECT_EQ(out[4], "end");
     EXPECT_FALSE(q->Active());
     EXPECT_TRUE(q->FilterOptions() == TFilterOptions{TFilterOption::foCaseInsensitive});
+}
+
+// A detail table is read whole, in the order and the range the engine asks
+// for; afterwards it is a detail of its master again.
+TEST_F(ReadingTest, DetailTableIsReadWholeInTheEnginesOrderAndRange) {
+    Exec("CREATE TABLE Head (H INTEGER); INSERT INTO Head VALUES (1);"
+         "CREATE TABLE Line (H INTEGER, N INTEGER, Code VARCHAR(4));"
+         "INSERT INTO Line VALUES (1, 1, 'b'), (1, 2, 'a'), (2, 3, 'a'), (2, 4, 'c');");
+    NewDatabase();
+    auto* head = new TTable(Owner);
+    head->SetDatabaseName("Shop");
+    head->SetTableName("Head");
+    auto* source = new TDataSource(Owner);
+    source->SetDataSet(head);
+    auto* lines = new TTable(Owner);
+    lines->SetDatabaseName("Shop");
+    lines->SetTableName("Line");
+    lines->SetIndexFieldNames("H;N");
+    lines->SetMasterSource(source);
+    lines->SetMasterFields("H");
+    head->Open();
+    lines->Open();
+    ASSERT_EQ(lines->RecordCount(), 2);
+    auto* c = Listening<TDcTableConnection>("Lines");
+    c->SetTable(lines);
+    const auto out = Engine("Lines", {"connect", "open", "cols",
+                                      "raw:" + Int(cmdSetSort) + Str("Code") + Str("N") + Str(""),
+                                      "first", "next", "next", "next", "next", "restore"});
+    ASSERT_EQ(out.size(), 10u) << ::testing::PrintToString(out);
+    EXPECT_EQ(out[4], "row | 1 | 2 | \"a\"");
+    EXPECT_EQ(out[5], "row | 2 | 3 | \"a\"");
+    EXPECT_EQ(out[6], "row | 1 | 1 | \"b\"");
+    EXPECT_EQ(out[7], "row | 2 | 4 | \"c\"");
+    EXPECT_EQ(out[8], "end");
+    EXPECT_EQ(lines->MasterSource(), source);
+    EXPECT_EQ(lines->RecordCount(), 2);
+
+    c->SetUseSetRange(true);
+    const auto ranged = Engine("Lines", {"handshake", "open", "cols", "filter:H|=|2|1", "first",
+                                         "next", "next", "restore"});
+    ASSERT_EQ(ranged.size(), 8u) << ::testing::PrintToString(ranged);
+    EXPECT_EQ(ranged[4], "row | 2 | 3 | \"a\"");
+    EXPECT_EQ(ranged[5], "row | 2 | 4 | \"c\"");
+    EXPECT_EQ(ranged[6], "end");
+    EXPECT_EQ(lines->MasterSource(), source);
+    EXPECT_EQ(lines->RecordCount(), 2);
 }
 
 } // namespace
