@@ -3,6 +3,7 @@
 #include "alert/AlertText.h"
 #include "alert/FieldReading.h"
 #include "alert/store/MainDmod.h"
+#include "platform/data/Database.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/Format.h"
 
@@ -15,7 +16,12 @@ void CreateAlert(AlertContext& Context, AlertTransaction& Alert) {
     if (forwardTo != 0) Alert.RecipientNbr = forwardTo;
     ExpandAlertText(Context, Alert);
     Context.Main.InsertAlertHistory(Alert);
-    Context.Uncommitted.push_back(Alert);
+    // Outside a unit of work the row is stored already: nothing would ever
+    // tell the host of it, so it hears of it now.
+    if (Context.Main.MyDatabase->InTransaction())
+        Context.Uncommitted.push_back(Alert);
+    else
+        Context.Host.AlertGenerated(Alert);
 }
 
 void CreateOwnerAlerts(AlertContext& Context, AlertTransaction& Alert) {

@@ -7,7 +7,7 @@
 // Writes one alert history row for Alert (or, when its job or work-order list
 // is filled, one per listed owner): applies the recipient's forwarding,
 // composes the text, inserts the row. The host hears of the alert when the
-// unit of work around it commits.
+// unit of work around it commits, or at once when there is none.
 void CreateAlert(AlertContext& Context, AlertTransaction& Alert);
 
 // One alert per job (source type 5) or work order (source type 6) of the
