@@ -3,6 +3,8 @@
 #include "ProgramWindowTest.h"
 #include "platform/gui/tests/GuiTestSupport.h"
 #include "alert/app/CommandLine.h"
+#include "components/PellworthGrid.h"
+#include "grid/model/Columns.h"
 #include "platform/gui/ComCtrls.h"
 #include "platform/gui/Dialogs.h"
 #include "platform/gui/ExtCtrls.h"
@@ -97,6 +99,22 @@ TEST_F(MainWindowFreshReading, TheWindowOpensWithItsCaptionSizeAndIdleControls) 
     ASSERT_NE(Focus, nullptr);
     EXPECT_TRUE(Focus == Window->rgEmailType->Widget() ||
                 Window->rgEmailType->Widget()->isAncestorOf(Focus));
+}
+
+TEST_F(MainWindowFreshReading, TheGeneratedAlertsGridStartsEmptyWithItsSixColumns) {
+    Open();
+    components::TPellworthGrid* Grid = Window->gridOutput;
+    EXPECT_EQ(Grid->GetGridRowCount(), 0);
+    ASSERT_EQ(Grid->GetGridColCount(), 6);
+    EXPECT_TRUE(Grid->StoreData());
+    const std::vector<std::pair<const char*, int>> Columns{
+        {"HistoryString", 221}, {"Alert Id", 46},         {"Date Triggered", 148},
+        {"Triggered By", 102},  {"Alert Recipient", 103}, {"Priority", 39}};
+    for (int I = 0; I < 6; ++I) {
+        const grid::TgxCol* Col = Grid->GridCols()->Item(I + 1);
+        EXPECT_EQ(Col->Heading(), Columns[static_cast<std::size_t>(I)].first) << I;
+        EXPECT_EQ(Col->Width(), Columns[static_cast<std::size_t>(I)].second) << I;
+    }
 }
 
 TEST_F(MainWindowFreshReading, OpeningShowsTheAlertSwitchAndLogsOnlyWhenOn) {

@@ -131,6 +131,19 @@ TEST_F(SmtpControlsFreshReading, ArrowKeysInTheEmailChoiceSwitchItAsAClickDoes) 
     }
 }
 
+TEST_F(SmtpControlsFreshReading, TabLeavesTheEmailChoiceAsOneStop) {
+    Open("AlertsEmailType = 1");
+    QWidget* Focus = QApplication::focusWidget();
+    ASSERT_TRUE(Focus && rgEmailType->Widget()->isAncestorOf(Focus));
+    EXPECT_EQ(Focus->property("text").toString().remove('&'), "SMTP");
+    TypeKey(Focus, Qt::Key_Tab);
+    QApplication::processEvents();
+    Focus = QApplication::focusWidget();
+    ASSERT_NE(Focus, nullptr);
+    EXPECT_FALSE(rgEmailType->Widget()->isAncestorOf(Focus)) << Focus->metaObject()->className();
+    EXPECT_EQ(rgEmailType->ItemIndex(), 1);
+}
+
 TEST_F(SmtpControlsFreshReading, ATickLeavesUnsavedEditsAloneAndRefreshesSavedOnes) {
     ManualClock Time(EncodeDate(2026, 3, 4) + EncodeTime(14, 1, 0, 0));
     ScopedClock UseTime(Time);
@@ -332,6 +345,23 @@ TEST_F(SmtpControlsFreshReading, ARefusedConnectionOrStartTlsIsReportedWithTheRe
     Press(Window->btTestConnection);
     ExpectBox(Boxes, "Could not connect to server: ", "Warning", MB_ICONINFORMATION);
     EXPECT_GT(Boxes.Boxes[0].Text.size(), std::string("Could not connect to server: ").size());
+}
+
+TEST_F(SmtpControlsFreshReading, APortOutOfRangeReachesNoServer) {
+    const auto& Certs = mailtest::Certificates::Get();
+    mailtest::SmtpPeer Server("plain", Certs.LocalhostCert(), Certs.LocalhostKey());
+    Open("SMTPencryption = 0");
+    TypeInto(Window->eSMTPServer, "127.0.0.1");
+    TypeInto(Window->eSMTPAccount, "alerts");
+    TypeInto(Window->eSMTPPassword, "pa55word");
+    for (const int Port : {Server.Port() + 65536, Server.Port() - 65536, 0}) {
+        TypeInto(Window->eSMTPPort, std::to_string(Port));
+        TMessageBoxRecorder Boxes;
+        Press(Window->btTestConnection);
+        ASSERT_EQ(Boxes.Boxes.size(), 1u) << Port;
+        EXPECT_EQ(Boxes.Boxes[0].Text.find("successful"), std::string::npos)
+            << Port << ": " << Boxes.Boxes[0].Text.c_str();
+    }
 }
 
 TEST_F(SmtpControlsFreshReading, APortThatIsNoNumberStopsTheTestBeforeConnecting) {
