@@ -231,8 +231,8 @@ TEST_F(SmtpControlsFreshReading, SaveStoresTrimmedSettingsWithTheUntrimmedPasswo
     }
 }
 
-TEST_F(SmtpControlsFreshReading, ASaveTheDatabaseRefusesLeavesSaveEnabled) {
-    Open();
+TEST_F(SmtpControlsFreshReading, ASaveOrSwitchTheDatabaseRefusesIsShownAndStoresNothing) {
+    Open("AlertsEmailType = 0");
     TypeInto(Window->eSMTPServer, "other");
     Exec("CREATE TRIGGER NoSave BEFORE UPDATE ON DORNWICK_OPTIONS "
          "BEGIN SELECT RAISE(ABORT, 'options are locked'); END");
@@ -243,6 +243,12 @@ TEST_F(SmtpControlsFreshReading, ASaveTheDatabaseRefusesLeavesSaveEnabled) {
         << Boxes.Boxes[0].Text.c_str();
     EXPECT_TRUE(Window->btSaveSMTPSettings->Enabled());
     EXPECT_EQ(Stored("SMTPserver"), "localhost");
+
+    ClickEmailItem("SMTP");
+    ASSERT_EQ(Boxes.Boxes.size(), 2u);
+    EXPECT_NE(Boxes.Boxes[1].Text.find("options are locked"), std::string::npos)
+        << Boxes.Boxes[1].Text.c_str();
+    EXPECT_EQ(Stored("AlertsEmailType"), "0");
 }
 
 void ExpectBox(const TMessageBoxRecorder& Boxes, const std::string& Text, const std::string& Caption,
