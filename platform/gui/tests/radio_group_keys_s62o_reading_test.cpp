@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <vector>
 
 namespace {
@@ -62,15 +63,33 @@ TEST_F(RadioGroupKeys, ArrowsStepThroughTheItemsRoundTheEnds) {
 }
 
 TEST_F(RadioGroupKeys, AClickHandlerMayRebuildTheItems) {
-    Group->SetItemIndex(0);
-    Clicks.clear();
     Group->OnClick = [this](TObject*) {
         Clicks.push_back(Group->ItemIndex());
-        Group->Items()->Add("Four");
+        Group->Items()->Add("More");
     };
-    Key(Qt::Key_Down);
-    EXPECT_EQ(Clicks, std::vector<int>{1});
-    EXPECT_EQ(Group->Items()->Count(), 4);
+    struct Choice {
+        const char* How;
+        std::function<void()> Choose;
+    };
+    for (const Choice& C : std::vector<Choice>{
+             {"key", [] { Key(Qt::Key_Down); }},
+             {"mouse", [this] {
+                  QRadioButton* Next = nullptr;
+                  for (QRadioButton* B : Group->Widget()->findChildren<QRadioButton*>())
+                      if (B->isVisible() && B->text() == "Two") Next = B;
+                  ASSERT_NE(Next, nullptr);
+                  ClickAt(Next, QPoint(6, Next->height() / 2));
+                  QApplication::processEvents();
+              }},
+         }) {
+        Group->SetItemIndex(0);
+        Group->SetFocus();
+        const int Before = Group->Items()->Count();
+        Clicks.clear();
+        C.Choose();
+        EXPECT_EQ(Clicks.size(), 1u) << C.How;
+        EXPECT_EQ(Group->Items()->Count(), Before + 1) << C.How;
+    }
 }
 
 } // namespace
