@@ -1,6 +1,7 @@
 // The main window as the operator meets it: what it shows from the options
 // when it opens, the alerts link, the run-time picker and the menu.
 #include "ProgramWindowTest.h"
+#include "StoredOptions.h"
 #include "platform/gui/tests/GuiTestSupport.h"
 #include "alert/app/CommandLine.h"
 #include "components/PellworthGrid.h"
@@ -19,7 +20,6 @@
 #include <QApplication>
 #include <QTimer>
 #include <gtest/gtest.h>
-#include <sqlite3.h>
 
 #include <string>
 
@@ -49,21 +49,7 @@ protected:
         Window = nullptr;
         SetUp();
     }
-    std::string Stored(const std::string& Column) const {
-        sqlite3* Db = nullptr;
-        sqlite3_open(DbFile.string().c_str(), &Db);
-        sqlite3_stmt* Stmt = nullptr;
-        sqlite3_prepare_v2(Db, ("SELECT " + Column + " FROM DORNWICK_OPTIONS").c_str(), -1,
-                           &Stmt, nullptr);
-        std::string Value = "<none>";
-        if (sqlite3_step(Stmt) == SQLITE_ROW) {
-            const auto* Text = sqlite3_column_text(Stmt, 0);
-            Value = Text ? reinterpret_cast<const char*>(Text) : "<null>";
-        }
-        sqlite3_finalize(Stmt);
-        sqlite3_close(Db);
-        return Value;
-    }
+    std::string Stored(const std::string& Column) const { return StoredOption(DbFile, Column); }
     std::string Memo() const {
         std::string Text;
         TStrings* Lines = Window->memoResults->Lines();

@@ -2,6 +2,7 @@
 // the settings edits and "Save settings", the connection test against a
 // real SMTP server, and "Clear Results".
 #include "ProgramWindowTest.h"
+#include "StoredOptions.h"
 #include "platform/gui/tests/GuiTestSupport.h"
 #include "alert/app/CommandLine.h"
 #include "alert/app/MainFormMailer.h"
@@ -21,7 +22,6 @@
 #include <QApplication>
 #include <QRadioButton>
 #include <gtest/gtest.h>
-#include <sqlite3.h>
 
 #include <string>
 #include <vector>
@@ -51,22 +51,7 @@ protected:
         SetUp();
     }
 
-    // One column of the options row, read apart from the program.
-    std::string Stored(const std::string& Column) const {
-        sqlite3* Db = nullptr;
-        sqlite3_open(DbFile.string().c_str(), &Db);
-        sqlite3_stmt* Stmt = nullptr;
-        sqlite3_prepare_v2(Db, ("SELECT " + Column + " FROM DORNWICK_OPTIONS").c_str(), -1,
-                           &Stmt, nullptr);
-        std::string Value = "<none>";
-        if (sqlite3_step(Stmt) == SQLITE_ROW) {
-            const auto* Text = sqlite3_column_text(Stmt, 0);
-            Value = Text ? reinterpret_cast<const char*>(Text) : "<null>";
-        }
-        sqlite3_finalize(Stmt);
-        sqlite3_close(Db);
-        return Value;
-    }
+    std::string Stored(const std::string& Column) const { return StoredOption(DbFile, Column); }
 
     // The operator empties the edit and types the text.
     static void TypeInto(TEdit* Edit, const std::string& Text) {
