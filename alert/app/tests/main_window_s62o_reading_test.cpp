@@ -12,9 +12,11 @@
 #include "platform/gui/Menus.h"
 #include "platform/gui/StdCtrls.h"
 #include "platform/gui/TimerService.h"
+#include "platform/registry/Registry.h"
 #include "platform/rtl/Clock.h"
 #include "platform/rtl/DateTime.h"
 #include "platform/rtl/DateTimeFormat.h"
+#include "platform/rtl/StringList.h"
 
 #include <QAction>
 #include <QApplication>
@@ -299,6 +301,24 @@ TEST_F(MainWindowFreshReading, TheMenuShowsTheAboutBoxModallyAndExitCloses) {
     Exit->trigger();
     QApplication::processEvents();
     EXPECT_FALSE(Window->Visible());
+}
+
+TEST_F(MainWindowFreshReading, TheCloseBoxClosesTheWindowAndKeepsItsPlacement) {
+    const auto Placement = [] {
+        TRegistry Registry;
+        TStringList Names;
+        if (Registry.OpenKeyReadOnly("\\Software\\Pellworth\\Dornwick\\Beacon Mill"))
+            Registry.GetValueNames(&Names);
+        return Names.Count();
+    };
+    Open();
+    ASSERT_EQ(Placement(), 0);
+    Window->SetBounds(40, 30, 800, 560);
+    QApplication::processEvents();
+    Window->Widget()->close();
+    QApplication::processEvents();
+    EXPECT_FALSE(Window->Visible());
+    EXPECT_GT(Placement(), 0);
 }
 
 } // namespace
