@@ -7,10 +7,12 @@
 
 #include <QFrame>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QRadioButton>
 
 #include <algorithm>
+#include <functional>
 #include <vector>
 
 // ---- TCustomPanel ------------------------------------------------------------------------
@@ -190,7 +192,40 @@ void TImage::SetAutoSize(bool Value) {
 struct TCustomRadioGroup::TQt {
     std::vector<QRadioButton*> Buttons;
     bool Setting = false;
+    // An arrow key is being handled by one of the buttons: a handler that
+    // rebuilds the items must not delete that button under its own event.
+    bool Stepping = false;
 };
+
+namespace {
+
+// A button of a radio group. The arrow keys step to the group's next or
+// previous item, round from the last to the first, and choose it, as the
+// operator expects of a radio group; Qt's own buttons would only move the
+// focus, and only to a button that lies in the arrow's direction.
+class TGroupRadioButton : public QRadioButton {
+public:
+    TGroupRadioButton(const QString& Text, QWidget* Parent, std::function<void(int)> Step)
+        : QRadioButton(Text, Parent), FStep(std::move(Step)) {}
+
+protected:
+    void keyPressEvent(QKeyEvent* E) override {
+        const int Key = E->key();
+        if (E->modifiers() & (Qt::ControlModifier | Qt::AltModifier) ||
+            (Key != Qt::Key_Up && Key != Qt::Key_Down && Key != Qt::Key_Left &&
+             Key != Qt::Key_Right)) {
+            QRadioButton::keyPressEvent(E);
+            return;
+        }
+        E->accept();
+        FStep(Key == Qt::Key_Up || Key == Qt::Key_Left ? -1 : 1);
+    }
+
+private:
+    std::function<void(int)> FStep;
+};
+
+} // namespace
 
 TCustomRadioGroup::TCustomRadioGroup(TComponent* AOwner)
     : TWinControl(AOwner), FItems(std::make_unique<TStringList>()), FQt(std::make_unique<TQt>()) {
@@ -226,10 +261,23 @@ void TCustomRadioGroup::ItemsChanged() {
     if (!WidgetAllocated()) return;
     QWidget* Box = Widget();
     for (QRadioButton* B : FQt->Buttons)
-        delete B;
+        if (FQt->Stepping) {
+            B->hide();
+            B->deleteLater();
+        } else {
+            delete B;
+        }
     FQt->Buttons.clear();
     for (int I = 0; I < FItems->Count(); ++I) {
-        auto* B = new QRadioButton(ToQString(FItems->Strings(I)), Box);
+        auto* B = new TGroupRadioButton(ToQString(FItems->Strings(I)), Box, [this, I](int Delta) {
+            const int Count = static_cast<int>(FQt->Buttons.size());
+            const int To = ((I + Delta) % Count + Count) % Count;
+            FQt->Buttons[static_cast<std::size_t>(To)]->setFocus(
+                Delta < 0 ? Qt::BacktabFocusReason : Qt::TabFocusReason);
+            FQt->Stepping = true;
+            SafeCall(this, [this, To] { ButtonClicked(To); });
+            FQt->Stepping = false;
+        });
         // The group decides which button is checked.
         B->setAutoExclusive(false);
         B->setFocusPolicy(TabStop() ? Qt::StrongFocus : Qt::ClickFocus);
