@@ -13,6 +13,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include <string>
 #include <thread>
 #include <vector>
@@ -781,4 +783,82 @@ TEST(AntiFreezeReading, WaitsStillAnswerWithAnAntiFreeze) {
     bool elsewhere = true;
     std::thread([&] { elsewhere = TMxAntiFreezeBase::ShouldProcess(); }).join();
     EXPECT_FALSE(elsewhere);
+}
+
+TEST(SocketStackReading, LookUpsOfOddInputAnswerOrRaise) {
+    StackKeeper keep;
+    TMxStack& stack = Stack();
+    EXPECT_FALSE(stack.SockHostByAddress("127.0.0.1").empty());
+    EXPECT_THROW(stack.SockHostByAddress("abc"), EMxException);
+    for (int port : {0, -1, 65536, 99999}) EXPECT_EQ(stack.SockServiceByPort(port), nullptr) << port;
+    for (const char* text : {"70000", "-1", "65536"})
+        EXPECT_THROW(stack.SockServiceByName(text), EMxInvalidServiceName) << text;
+    TStrings* first = stack.GetLocalAddresses();
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(stack.GetLocalAddresses(), first);
+    for (int i = 0; i < first->Count(); ++i) EXPECT_TRUE(stack.IsAddressText((*first)[i]));
+    if (first->Count() > 0) EXPECT_EQ(stack.GetLocalAddress(), (*first)[0]);
+    auto list = CreateSocketList();
+    list->AddSocket(7);
+    list->RemoveSocket(8);
+    EXPECT_EQ(list->SocketCount(), 1);
+    list->RemoveSocket(7);
+    EXPECT_EQ(list->SocketCount(), 0);
+}
+
+TEST(SocketHandleReading, AClosedHandleNeverTouchesTheNextSocketOfTheSameNumber) {
+    StackKeeper keep;
+    Listener listener;
+    struct Step {
+        const char* Name;
+        std::function<void(TMxSocketHandle&)> Run;
+    };
+    const std::vector<Step> steps = {
+        {"close again", [](TMxSocketHandle& h) { h.CloseSocketHandle(); }},
+        {"allocate", [](TMxSocketHandle& h) { h.AllocateHandle(MxSockStream, 0); }},
+        {"wait", [](TMxSocketHandle& h) { try { h.WaitReadable(0); } catch (const EMxException&) {} }},
+        {"free", [](TMxSocketHandle& h) { delete &h; }},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.Name);
+        auto* handle = new TMxSocketHandle;
+        handle->AllocateHandle(MxSockStream, 0);
+        const TMxSocket old = handle->Handle();
+        handle->CloseSocketHandle();
+        // The system hands the same number to the next socket.
+        const TMxSocket other = Stack().AllocateSocket(MxSockStream, 0);
+        ASSERT_EQ(other, old);
+        step.Run(*handle);
+        if (std::string(step.Name) != "free") delete handle;
+        // The other socket is still open and works.
+        EXPECT_EQ(Stack().SockConnect(other, MxAfInet, "127.0.0.1", listener.Port), 0);
+        AnsiString ip;
+        int port = 0;
+        const TMxSocket accepted = Stack().SockAccept(listener.Socket, ip, port);
+        EXPECT_NE(accepted, MxInvalidSocket);
+        Stack().SockClose(accepted);
+        Stack().SockClose(other);
+    }
+}
+
+TEST(SocketHandlerReading, ReopeningStartsFromAFreshBinding) {
+    StackKeeper keep;
+    Listener listener;
+    TMxIOHandlerSocket handler;
+    handler.OpenTransport();
+    handler.ConnectTransport("127.0.0.1", listener.Port, 0, 0, 0, 0, "");
+    TMxSocketHandle accepted;
+    ASSERT_TRUE(accepted.AcceptFrom(listener.Socket));
+    TMxSocketHandle* binding = handler.SocketBinding();
+    handler.OpenTransport();
+    EXPECT_EQ(handler.SocketBinding(), binding);
+    EXPECT_FALSE(handler.IsConnected());
+    EXPECT_EQ(binding->Port, 0);
+    EXPECT_TRUE(binding->IP.empty());
+    EXPECT_TRUE(binding->RemoteAddress.empty());
+    EXPECT_EQ(binding->RemotePort, 0);
+    // The socket it forgot is not left open behind it.
+    ASSERT_TRUE(accepted.WaitReadable(2000));
+    char c;
+    EXPECT_EQ(accepted.ReceiveBytes(&c, 1), 0);
 }
