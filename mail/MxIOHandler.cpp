@@ -205,7 +205,9 @@ bool TMxIOHandlerSocket::WaitConnected(int ATimeout) {
     while (true) {
         const int wait = ATimeout == MxTimeoutInfinite ? slice : std::min(slice, remaining);
         if (writable(wait)) return true;
-        TMxAntiFreezeBase::ProcessIfDue(false);
+        // Waiting on the connect is idle time, so an OnlyWhenIdle
+        // component runs here too.
+        TMxAntiFreezeBase::ProcessIfDue(true);
         if (ATimeout != MxTimeoutInfinite) {
             remaining -= wait;
             if (remaining <= 0) return false;

@@ -484,20 +484,31 @@ TEST(SocketHandlerReading, RefusedConnectsRaiseTheSocketError) {
     }
 }
 
+namespace {
+
+// A listener whose queue is full: it drops further connection requests, so
+// a connect to it neither succeeds nor fails.
+struct HangingPeer {
+    Listener Full{0};
+    std::vector<std::unique_ptr<TMxSocketHandle>> Fillers;
+    HangingPeer() {
+        for (int i = 0; i < 4; ++i) {
+            auto h = std::make_unique<TMxSocketHandle>();
+            h->AllocateHandle(MxSockStream, 0);
+            Stack().SockSetNonBlocking(h->Handle(), true);
+            h->SetPeer("127.0.0.1", Full.Port);
+            h->ConnectPeer(MxAfInet);
+            Fillers.push_back(std::move(h));
+        }
+    }
+};
+
+} // namespace
+
 TEST(SocketHandlerReading, ConnectThatHangsTimesOutAndClosesTheHandler) {
     StackKeeper keep;
-    // A listener whose queue is full drops further connection requests, so a
-    // connect to it neither succeeds nor fails.
-    Listener listener(0);
-    std::vector<std::unique_ptr<TMxSocketHandle>> fillers;
-    for (int i = 0; i < 4; ++i) {
-        auto h = std::make_unique<TMxSocketHandle>();
-        h->AllocateHandle(MxSockStream, 0);
-        Stack().SockSetNonBlocking(h->Handle(), true);
-        h->SetPeer("127.0.0.1", listener.Port);
-        h->ConnectPeer(MxAfInet);
-        fillers.push_back(std::move(h));
-    }
+    HangingPeer peer;
+    Listener& listener = peer.Full;
     TMxIOHandlerSocket handler;
     handler.OpenTransport();
     EXPECT_EQ(MessageOf<EMxConnectTimeout>([&] {
@@ -861,4 +872,89 @@ TEST(SocketHandlerReading, ReopeningStartsFromAFreshBinding) {
     ASSERT_TRUE(accepted.WaitReadable(2000));
     char c;
     EXPECT_EQ(accepted.ReceiveBytes(&c, 1), 0);
+}
+
+TEST(SocketHandlerReading, NagleChangeAfterCloseTouchesNoOtherSocket) {
+    StackKeeper keep;
+    Listener listener;
+    TMxIOHandlerSocket handler;
+    handler.OpenTransport();
+    handler.ConnectTransport("127.0.0.1", listener.Port, 0, 0, 0, 0, "");
+    const TMxSocket old = handler.SocketBinding()->Handle();
+    handler.CloseTransport();
+    const TMxSocket other = Stack().AllocateSocket(MxSockStream, 0);
+    ASSERT_EQ(other, old);
+    EXPECT_NO_THROW(handler.SetUseNagle(false));
+    int value = -1;
+    int length = sizeof value;
+    Stack().SockGetOption(other, MxIpProtoTcp, MxTcpNoDelay, &value, length);
+    EXPECT_EQ(value, 0);
+    Stack().SockClose(other);
+}
+
+TEST(InterceptReading, FreedConnectionIsForgotten) {
+    TMxConnectionIntercept intercept;
+    auto* connection = new TComponent(nullptr);
+    intercept.InterceptConnect(connection);
+    EXPECT_EQ(intercept.Connection(), connection);
+    delete connection;
+    EXPECT_EQ(intercept.Connection(), nullptr);
+    intercept.InterceptDisconnect();
+}
+
+TEST(SocketHandlerReading, BadHostsAndBoundAddressesRaise) {
+    StackKeeper keep;
+    Listener listener;
+    struct Case {
+        const char* Host;
+        const char* BoundIP;
+        int Code; // the socket error expected, 0 for any mail error
+    };
+    for (const Case c : {Case{"no-such-host.invalid", "", 11001}, Case{"", "", 0},
+                         Case{"127.0.0.1", "192.0.2.77", 10049},
+                         Case{"127.0.0.1", "abc", 0}}) {
+        SCOPED_TRACE(std::string(c.Host) + " / " + c.BoundIP);
+        TMxIOHandlerSocket handler;
+        handler.OpenTransport();
+        try {
+            handler.ConnectTransport(c.Host, listener.Port, 0, 0, 0, 0, c.BoundIP);
+            ADD_FAILURE() << "no exception";
+        } catch (const EMxSocketError& e) {
+            if (c.Code) EXPECT_EQ(e.LastError, c.Code);
+        } catch (const EMxException& e) {
+            EXPECT_EQ(c.Code, 0) << e.Message;
+        }
+    }
+}
+
+TEST(SocketStackReading, TheStackLivesWithTheMailComponents) {
+    if (MxComponentCount() != 0) GTEST_SKIP() << "another test keeps a mail component";
+    EXPECT_EQ(GStack(), nullptr);
+    EXPECT_THROW(Stack(), EMxException);
+    {
+        StackKeeper first;
+        ASSERT_NE(GStack(), nullptr);
+        TMxStack* stack = GStack();
+        {
+            StackKeeper second;
+            EXPECT_EQ(GStack(), stack);
+        }
+        EXPECT_EQ(GStack(), stack);
+    }
+    EXPECT_EQ(GStack(), nullptr);
+    StackKeeper again;
+    EXPECT_EQ(Stack().ResolveHostAddress("localhost"), "127.0.0.1");
+}
+
+TEST(AntiFreezeReading, TimedConnectRunsIdleStepsWhileItWaits) {
+    StackKeeper keep;
+    CountingAntiFreeze freeze;
+    freeze.IdleTimeOut = 20;
+    HangingPeer peer;
+    TMxIOHandlerSocket handler;
+    handler.OpenTransport();
+    EXPECT_THROW(handler.ConnectTransport("127.0.0.1", peer.Full.Port, 200, 0, 0, 0, ""),
+                 EMxConnectTimeout);
+    EXPECT_GT(freeze.Steps, 2);
+    EXPECT_FALSE(handler.IsConnected());
 }
