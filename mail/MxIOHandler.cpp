@@ -185,6 +185,9 @@ void TMxIOHandlerSocket::ConnectTransport(const AnsiString& AHost, int APort, in
     } else {
         stack.CheckSocketResult(FSocketBinding->ConnectPeer(MxAfInet));
     }
+    // Settings shared by several handlers talk through the one connecting
+    // now, never through another (or a freed) handler that set them last.
+    socks->SetIOHandler(this);
     socks->RunSocksHandshake(AHost, APort);
 }
 

@@ -958,3 +958,32 @@ TEST(AntiFreezeReading, TimedConnectRunsIdleStepsWhileItWaits) {
     EXPECT_GT(freeze.Steps, 2);
     EXPECT_FALSE(handler.IsConnected());
 }
+
+TEST(SocketHandlerReading, SharedProxySettingsHandshakeOverTheConnectingHandler) {
+    StackKeeper keep;
+    for (const bool freeOther : {false, true}) {
+        SCOPED_TRACE(freeOther ? "other handler freed" : "other handler alive");
+        Listener proxy;
+        TComponent owner(nullptr);
+        auto* settings = new TMxSocksInfo(&owner);
+        settings->Version = TSocksVersion::svSocks5;
+        settings->Host = "127.0.0.1";
+        settings->Port = proxy.Port;
+        settings->ReplyTimeout = 200;
+        TMxIOHandlerSocket handler;
+        handler.SetSocksInfo(settings);
+        auto other = std::make_unique<TMxIOHandlerSocket>();
+        other->SetSocksInfo(settings);
+        if (freeOther) other.reset();
+        handler.OpenTransport();
+        // The silent proxy fails the handshake; the greeting went out over
+        // this handler's own connection.
+        EXPECT_THROW(handler.ConnectTransport("127.0.0.1", 25, 0, 0, 0, 0, ""), EMxSocksError);
+        TMxSocketHandle atProxy;
+        ASSERT_TRUE(atProxy.AcceptFrom(proxy.Socket));
+        ASSERT_TRUE(atProxy.WaitReadable(2000));
+        char greeting[8];
+        EXPECT_GT(atProxy.ReceiveBytes(greeting, sizeof greeting), 0);
+        EXPECT_EQ(greeting[0], 5);
+    }
+}
