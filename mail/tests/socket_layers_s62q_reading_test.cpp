@@ -987,3 +987,25 @@ TEST(SocketHandlerReading, SharedProxySettingsHandshakeOverTheConnectingHandler)
         EXPECT_EQ(greeting[0], 5);
     }
 }
+
+TEST(SocketStackReading, BadSocketsFailTheirCalls) {
+    StackKeeper keep;
+    TMxStack& stack = Stack();
+    EXPECT_EQ(MessageOf<EMxInvalidSocket>([&] { stack.AllocateSocket(MxSockStream, 9999); }),
+              "Cannot allocate socket.");
+    for (TMxSocket bad : {MxInvalidSocket, 19999}) {
+        SCOPED_TRACE(bad);
+        auto list = CreateSocketList();
+        list->AddSocket(bad);
+        EXPECT_EQ(stack.SockSelect(list.get(), nullptr, nullptr, 0), -1);
+        EXPECT_EQ(stack.SockLastError(), 10038);
+    }
+}
+
+TEST(InterceptReading, RelinkingAndUnlinking) {
+    TMxConnectionIntercept intercept, next;
+    intercept.SetIntercept(&next);
+    intercept.SetIntercept(&next);
+    intercept.SetIntercept(nullptr);
+    EXPECT_EQ(intercept.Intercept(), nullptr);
+}
