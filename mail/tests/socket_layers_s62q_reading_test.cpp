@@ -156,8 +156,8 @@ TEST(SocketStackReading, ResultCheckRaisesUnlessTheCodeIsIgnored) {
     StackKeeper keep;
     TMxStack& stack = Stack();
     EXPECT_FALSE(stack.CheckSocketResult(0));
-    // A connect on a socket that is no socket fails with a code the check
-    // either raises or, when told to, ignores.
+    // A refused connect fails with a code the check either raises or, when
+    // told to, ignores.
     const int port = ClosedPort();
     const TMxSocket s = stack.AllocateSocket(MxSockStream, 0);
     const int result = stack.SockConnect(s, MxAfInet, "127.0.0.1", port);
@@ -1008,4 +1008,24 @@ TEST(InterceptReading, RelinkingAndUnlinking) {
     intercept.SetIntercept(&next);
     intercept.SetIntercept(nullptr);
     EXPECT_EQ(intercept.Intercept(), nullptr);
+}
+
+TEST(SocketHandleReading, AcceptingIntoAnOpenHandleClosesItsOldSocket) {
+    StackKeeper keep;
+    Listener listener;
+    TMxSocketHandle client;
+    client.AllocateHandle(MxSockStream, 0);
+    client.SetPeer("127.0.0.1", listener.Port);
+    ASSERT_EQ(client.ConnectPeer(MxAfInet), 0);
+    TMxSocketHandle server;
+    ASSERT_TRUE(server.AcceptFrom(listener.Socket));
+    TMxSocketHandle second;
+    second.AllocateHandle(MxSockStream, 0);
+    second.SetPeer("127.0.0.1", listener.Port);
+    ASSERT_EQ(second.ConnectPeer(MxAfInet), 0);
+    ASSERT_TRUE(server.AcceptFrom(listener.Socket));
+    EXPECT_EQ(server.RemotePort, second.Port);
+    ASSERT_TRUE(client.WaitReadable(2000));
+    char c;
+    EXPECT_EQ(client.ReceiveBytes(&c, 1), 0);
 }
