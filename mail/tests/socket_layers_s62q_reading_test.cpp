@@ -1029,3 +1029,18 @@ TEST(SocketHandleReading, AcceptingIntoAnOpenHandleClosesItsOldSocket) {
     char c;
     EXPECT_EQ(client.ReceiveBytes(&c, 1), 0);
 }
+
+TEST(SocketHandlerReading, APassedDeadlineEndsABlockingConnectAtOnce) {
+    StackKeeper keep;
+    HangingPeer peer;
+    for (int timeout : {0, -1, 5000}) {
+        SCOPED_TRACE(timeout);
+        TMxIOHandlerSocket handler;
+        handler.SetDeadline(std::chrono::steady_clock::now() + std::chrono::milliseconds(100));
+        handler.OpenTransport();
+        // Without the deadline, 0 and -1 would wait until the system gives up.
+        EXPECT_THROW(handler.ConnectTransport("127.0.0.1", peer.Full.Port, timeout, 0, 0, 0, ""),
+                     EMxConnectTimeout);
+        EXPECT_FALSE(handler.IsConnected());
+    }
+}
