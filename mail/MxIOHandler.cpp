@@ -185,6 +185,9 @@ void TMxIOHandlerSocket::ConnectTransport(const AnsiString& AHost, int APort, in
     } else {
         stack.CheckSocketResult(FSocketBinding->ConnectPeer(MxAfInet));
     }
+    // Settings shared by several handlers talk through the one connecting
+    // now, never through another (or a freed) handler that set them last.
+    socks->SetIOHandler(this);
     socks->RunSocksHandshake(AHost, APort);
 }
 
@@ -205,7 +208,9 @@ bool TMxIOHandlerSocket::WaitConnected(int ATimeout) {
     while (true) {
         const int wait = ATimeout == MxTimeoutInfinite ? slice : std::min(slice, remaining);
         if (writable(wait)) return true;
-        TMxAntiFreezeBase::ProcessIfDue(false);
+        // Waiting on the connect is idle time, so an OnlyWhenIdle
+        // component runs here too.
+        TMxAntiFreezeBase::ProcessIfDue(true);
         if (ATimeout != MxTimeoutInfinite) {
             remaining -= wait;
             if (remaining <= 0) return false;
