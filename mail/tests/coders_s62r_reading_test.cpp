@@ -10,6 +10,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
+
 using namespace mail;
 
 namespace {
@@ -280,5 +283,101 @@ TEST(CodersReadingR, AddressItems) {
         item.SetAddress("a@b.c");
         item.SetName(c.name);
         EXPECT_EQ(EncodeAddressItem(item, 'Q', "ISO-8859-1", TMxTransfer::bit8), c.want) << c.what;
+    }
+}
+
+TEST(CodersReadingR, MalformedInputIsRefusedOrPassedSafely) {
+    // Each input either decodes or raises EMxException; none reads past its
+    // end or lets another error through.
+    const AnsiString inputs[] = {"====", "QQ==QUJD", "QUJ\xe9", AnsiString("QU\0D", 4), "~abc", "M", "`", " ",
+                                 "\xff\xff\xff\xff", "=", "==", "=\r", "=4", "=G", "=\r\n\r\n", ""};
+    for (const AnsiString& in : inputs) {
+        for (int coder = 0; coder < 4; ++coder) {
+            try {
+                switch (coder) {
+                case 0: MxDecodeString<TMxDecoderMIME>(in); break;
+                case 1: MxDecodeString<TMxDecoderUUE>(in); break;
+                case 2: MxDecodeString<TMxDecoderXXE>(in); break;
+                default: MxDecodeString<TMxDecoderQuotedPrintable>(in); break;
+                }
+            } catch (const EMxException&) {
+            }
+        }
+    }
+    // A character outside the alphabet is named, not decoded as garbage.
+    EXPECT_NE(MessageOf([] { MxDecodeString<TMxDecoderMIME>("QU*D"); }), "(no error)");
+    EXPECT_NE(MessageOf([] { MxDecodeString<TMxDecoderUUE>("~abc"); }), "(no error)");
+
+    const AnsiString headers[] = {"=?", "=?ISO-8859-1?", "=?ISO-8859-1?Q?", "=?ISO-8859-1?Q??=",
+                                  "=?ISO-8859-1?B?QUJ?=", "=?ISO-8859-1?Q?a=4?=", "=?ISO-8859-1?B?*?=",
+                                  "=?ISO-2022-JP?B?GyRC?=", "=?ISO-8859-1?X?abc?= tail", "=?=?ISO-8859-1?Q?a?="};
+    for (const AnsiString& in : headers) DecodeHeader(in);
+    EXPECT_NE(DecodeHeader("=?ISO-8859-1?X?abc?= tail").find(" tail"), AnsiString::npos);
+}
+
+TEST(CodersReadingR, HeaderCodingNeverBreaksTheLine) {
+    // Line breaks in a value are coded, so it cannot add a header line.
+    const AnsiString coded = EncodeHeader("a\r\nBcc: x@y.z", "", 'Q', "ISO-8859-1", TMxTransfer::bit8);
+    for (std::size_t at = coded.find("\r\n"); at != AnsiString::npos; at = coded.find("\r\n", at + 2))
+        EXPECT_EQ(coded[at + 2], '\t') << coded;
+    EXPECT_EQ(DecodeHeader(coded), "a\r\nBcc: x@y.z");
+
+    // A long Japanese subject is folded into encoded words that each leave
+    // double-byte mode before they close.
+    AnsiString japanese;
+    for (int i = 0; i < 40; ++i) japanese += "\x82\xa0\x82\xa2";
+    const AnsiString folded = EncodeHeader(japanese, "", 'B', "ISO-2022-JP", TMxTransfer::iso2022jp);
+    std::size_t words = 0;
+    for (std::size_t at = folded.find("=?"); at != AnsiString::npos; at = folded.find("=?", at + 2)) {
+        const std::size_t close = folded.find("?=", at + 16);
+        ASSERT_NE(close, AnsiString::npos);
+        const AnsiString bytes = MxDecodeString<TMxDecoderMIME>(folded.substr(at + 16, close - at - 16));
+        EXPECT_EQ(bytes.substr(0, 3), "\x1b$B") << words;
+        EXPECT_EQ(bytes.substr(bytes.size() - 3), "\x1b(B") << words;
+        EXPECT_EQ((bytes.size() - 6) % 2, 0u) << words;
+        ++words;
+        at = close;
+    }
+    EXPECT_GT(words, 1u);
+    EXPECT_EQ(DecodeHeader(folded), japanese);
+}
+
+TEST(CodersReadingR, AddressListAndCountedQuotedPrintable) {
+    TMxEMailAddressList list;
+    list.Add()->SetAddress("a@b.c");
+    TMxEMailAddressItem* second = list.Add();
+    second->SetAddress("d@e.f");
+    second->SetName("D E");
+    EXPECT_EQ(EncodeAddressList(list, 'Q', "ISO-8859-1", TMxTransfer::bit8), "a@b.c, \"D E\" <d@e.f>");
+
+    // Quoted-printable codes only the bytes asked for and leaves the rest.
+    TStringStream src("ab=cdef");
+    TMxEncoderQuotedPrintable coder;
+    EXPECT_EQ(coder.Encode(&src, 3), "ab=3D");
+    EXPECT_EQ(coder.Encode(&src), "cdef");
+}
+
+TEST(CodersReadingR, RandomTextsRoundTripWithinLineLimits) {
+    std::mt19937 rng(62);
+    const char pool[] = {'a', ' ', '\t', '\r', '\n', '.', '=', '?', '_', '\xe9', '\0', 'Z'};
+    for (int round = 0; round < 300; ++round) {
+        AnsiString text;
+        const int length = static_cast<int>(rng() % 300);
+        for (int i = 0; i < length; ++i) text += pool[rng() % sizeof(pool)];
+        const AnsiString qp = MxEncodeString<TMxEncoderQuotedPrintable>(text);
+        EXPECT_EQ(MxDecodeString<TMxDecoderQuotedPrintable>(qp), text) << round;
+        std::size_t start = 0;
+        for (std::size_t at = qp.find("\r\n"); ; at = qp.find("\r\n", start)) {
+            const std::size_t end = at == AnsiString::npos ? qp.size() : at;
+            EXPECT_LE(end - start, 76u) << round;
+            if (at == AnsiString::npos) break;
+            start = at + 2;
+        }
+        for (char letter : {'Q', 'B'}) {
+            const AnsiString header = EncodeHeader(text, "", letter, "ISO-8859-1", TMxTransfer::bit8);
+            AnsiString want = text;
+            EXPECT_EQ(DecodeHeader(header), AnsiString(want.begin(), std::remove(want.begin(), want.end(), '\0')))
+                << round << letter;
+        }
     }
 }

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <set>
 
 using namespace mail;
 
@@ -107,6 +108,26 @@ TEST(MessageCodersReadingR, BoundariesHaveTheirShape) {
         EXPECT_TRUE(std::isupper(static_cast<unsigned char>(b.Related[0])));
         EXPECT_EQ(b.Related.substr(1), b.Alternative);
     }
+}
+
+TEST(MessageCodersReadingR, BoundariesDrawEveryCharacterAndPlace) {
+    std::set<char> characters;
+    std::set<std::size_t> marks;
+    for (std::uint32_t seed = 0; seed < 3000; ++seed) {
+        const TMxBoundaries b = MakeMIMEBoundaries(seed);
+        const std::size_t mark = b.Base.find("=_");
+        marks.insert(mark);
+        for (std::size_t i = 0; i < b.Base.size(); ++i)
+            if (i != mark && i != mark + 1) characters.insert(b.Base[i]);
+        characters.insert(b.Alternative[0]);
+        characters.insert(b.Related[0]);
+    }
+    EXPECT_EQ(characters.size(), 62u);
+    EXPECT_EQ(marks.size(), 33u);
+    EXPECT_EQ(*marks.rbegin(), 32u);
+    // The run's own boundaries are drawn once.
+    EXPECT_EQ(&MIMEBoundaries(), &MIMEBoundaries());
+    EXPECT_EQ(MIMEBoundaries().Related.size(), 36u);
 }
 
 TEST(MessageCodersReadingR, PrepareHeadersChoosesTheMultipart) {
@@ -389,4 +410,43 @@ TEST(MessageCodersReadingR, TruncatedSourcesEndWithAnError) {
     EXPECT_THROW(RunPart(uue, "begin 644 q", MxEncodeString<TMxEncoderUUE>(AnsiString(45, 'q')) + "\r\n",
                          false),
                  EMxException);
+}
+
+TEST(MessageCodersReadingR, PartBodyLinesTable) {
+    struct Case {
+        const char* what;
+        AnsiString header;
+        AnsiString body;
+        AnsiString want;
+        bool next;
+    };
+    const Case cases[] = {
+        // A line that went out dot-stuffed comes back with one dot.
+        {"quoted line stuffed with a dot", "Content-Transfer-Encoding: quoted-printable\r\n", "..b\r\n--B--\r\n",
+         ".b\r\n", false},
+        {"header without a blank after the colon", "Content-Transfer-Encoding:base64\r\n",
+         "QUJD\r\n--B--\r\n", "ABC", false},
+        {"boundary with trailing blanks", "Content-Type: text/plain\r\n", "x\r\n--B \t\r\n", "x\r\n", true},
+        {"closing boundary with trailing blanks", "Content-Type: text/plain\r\n", "x\r\n--B-- \r\n", "x\r\n",
+         false},
+        {"base64 line with trailing blanks", "Content-Transfer-Encoding: BASE64\r\n", "QUJD  \r\n--B--\r\n",
+         "ABC", false},
+    };
+    for (const Case& c : cases) {
+        TMxMessage msg;
+        msg.BoundaryStack()->Push("B");
+        TPartRun run = RunPart(msg, "--B", c.header + "\r\n" + c.body);
+        ASSERT_TRUE(run.Decoder) << c.what;
+        EXPECT_EQ(run.Bytes, c.want) << c.what;
+        EXPECT_EQ(run.Next != nullptr, c.next) << c.what;
+        EXPECT_FALSE(run.MsgEnd) << c.what;
+    }
+}
+
+TEST(MessageCodersReadingR, EndlessPartHeaderIsRefused) {
+    TMxMessage msg;
+    msg.BoundaryStack()->Push("B");
+    AnsiString header;
+    for (int i = 0; i <= MxMaxHeaderLines; ++i) header += "X-N: v\r\n";
+    EXPECT_THROW(RunPart(msg, "--B", header + "\r\nbody\r\n--B--\r\n"), EMxException);
 }
