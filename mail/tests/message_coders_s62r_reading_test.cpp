@@ -327,6 +327,9 @@ TEST(MessageCodersReadingR, MimePartClassificationTable) {
         {"nested multipart", "Content-Type: multipart/alternative; boundary=\"in\"\r\n", TMxPartKind::pkText,
          ""},
         {"image", "Content-Type: image/png\r\n", TMxPartKind::pkAttachment, ""},
+        {"upper-case type", "content-type: TEXT/Plain\r\n", TMxPartKind::pkText, ""},
+        // A part without a content type is plain text by default.
+        {"no type at all", "X-Other: 1\r\n", TMxPartKind::pkText, ""},
         {"disposition attachment", "Content-Type: text/plain\r\nContent-Disposition: attachment\r\n",
          TMxPartKind::pkAttachment, ""},
         {"file name wins over name",
@@ -431,6 +434,10 @@ TEST(MessageCodersReadingR, PartBodyLinesTable) {
          false},
         {"base64 line with trailing blanks", "Content-Transfer-Encoding: BASE64\r\n", "QUJD  \r\n--B--\r\n",
          "ABC", false},
+        {"lower-case header name, padded value", "content-transfer-encoding:  base64 \r\n", "QUJD\r\n--B--\r\n",
+         "ABC", false},
+        {"continuation before any header line", " stray\r\nContent-Transfer-Encoding: base64\r\n",
+         "QUJD\r\n--B--\r\n", "ABC", false},
     };
     for (const Case& c : cases) {
         TMxMessage msg;
