@@ -11,6 +11,9 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <cstdio>
+#include <cstdlib>
+#include <unistd.h>
 #include <set>
 
 using namespace mail;
@@ -456,4 +459,40 @@ TEST(MessageCodersReadingR, EndlessPartHeaderIsRefused) {
     AnsiString header;
     for (int i = 0; i <= MxMaxHeaderLines; ++i) header += "X-N: v\r\n";
     EXPECT_THROW(RunPart(msg, "--B", header + "\r\nbody\r\n--B--\r\n"), EMxException);
+}
+
+TEST(MessageCodersReadingR, AttachmentsAreCodedByTheMessagesEncoder) {
+    char dir[] = "/tmp/mcrXXXXXX";
+    ASSERT_TRUE(mkdtemp(dir));
+    const AnsiString dataFile = AnsiString(dir) + "/data.tmp";
+    {
+        TFileStream out(dataFile, fmCreate);
+        out.WriteBuffer("Cat", 3);
+    }
+    struct Case {
+        AnsiString encoding;
+        AnsiString want;
+    };
+    const Case cases[] = {
+        {"UUE", "begin 660 report.pdf\r\n#0V%T\r\n`\r\nend\r\n"},
+        {"XXE", "begin 660 report.pdf\r\n" + MxEncodeString<TMxEncoderXXE>("Cat") + "\r\n+\r\nend\r\n"},
+        {"MIME", "Q2F0\r\n"},
+    };
+    for (const Case& c : cases) {
+        TMxMessage msg;
+        msg.SetAttachmentEncoding(c.encoding);
+        auto* attachment = new TMxAttachment(msg.Parts(), dataFile);
+        attachment->AttachmentName = "report.pdf";
+        TStringStream dest;
+        attachment->Encode(&dest);
+        EXPECT_EQ(dest.DataString(), c.want) << c.encoding;
+    }
+
+    // A data file that cannot be read is an error, not an empty attachment.
+    TMxMessage msg;
+    auto* missing = new TMxAttachment(msg.Parts(), AnsiString(dir) + "/gone.bin");
+    TStringStream dest;
+    EXPECT_ANY_THROW(missing->Encode(&dest));
+    std::remove(dataFile.c_str());
+    rmdir(dir);
 }
