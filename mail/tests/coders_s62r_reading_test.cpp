@@ -60,6 +60,9 @@ TEST(CodersReadingR, ThreeToFourEncodingTable) {
         {"count past the end codes what remains", EncodeCount<TMxEncoderMIME>("ABCD", 6), "QUJDRA=="},
         {"count from the position", EncodeCount<TMxEncoderMIME>("xABC", 3, 1), "QUJD"},
         {"nothing remains", EncodeCount<TMxEncoderMIME>("ABC", 3, 3), ""},
+        {"zero count", EncodeCount<TMxEncoderMIME>("ABC", 0), ""},
+        {"negative count", EncodeCount<TMxEncoderMIME>("ABC", -3), ""},
+        {"negative count, quoted-printable", EncodeCount<TMxEncoderQuotedPrintable>("ABC", -1), ""},
         {"uue line", MxEncodeString<TMxEncoderUUE>("Cat"), "#0V%T"},
         {"uue one byte", MxEncodeString<TMxEncoderUUE>("C"), "!0P``"},
         {"xxe one byte", MxEncodeString<TMxEncoderXXE>("C"), "-Ek++"},
@@ -250,6 +253,12 @@ TEST(CodersReadingR, Iso2022JpConversions) {
         {"hiragana a", "\x82\xa0", "\x1b$B$\"\x1b(B"},
         {"ascii around", "a\x82\xa0z", "a\x1b$B$\"\x1b(Bz"},
         {"ascii only", "abc", "abc"},
+        {"first kanji", "\x88\x9f", "\x1b$B0!\x1b(B"},
+        {"second-half lead byte", "\xe0\x40", "\x1b$B_!\x1b(B"},
+        {"last row", "\xea\xa4", "\x1b$Bt&\x1b(B"},
+        {"odd trail byte", "\x81\x9e", "\x1b$B!~\x1b(B"},
+        {"even trail byte", "\x81\x9f", "\x1b$B\"!\x1b(B"},
+        {"run closed before ascii, reopened", "\x82\xa0-\x82\xa0", "\x1b$B$\"\x1b(B-\x1b$B$\"\x1b(B"},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(ShiftJisToIso2022Jp(c.sjis), c.jis) << c.what;
@@ -257,7 +266,24 @@ TEST(CodersReadingR, Iso2022JpConversions) {
     }
     // Half-width katakana become full-width, joined with a voiced mark.
     EXPECT_EQ(ShiftJisToIso2022Jp("\xb6\xde"), "\x1b$B%,\x1b(B");
-    EXPECT_EQ(ShiftJisToIso2022Jp("\xb1"), "\x1b$B%\"\x1b(B");
+    struct Kana {
+        const char* what;
+        AnsiString half;
+        AnsiString full;
+    };
+    const Kana kana[] = {
+        {"a", "\xb1", "%\""},
+        {"ka voiced", "\xb6\xde", "%,"},
+        {"ha semi-voiced", "\xca\xdf", "%Q"},
+        {"u voiced", "\xb3\xde", "%t"},
+        {"a with a voiced mark it cannot take", "\xb1\xde", "%\"!+"},
+        {"full stop", "\xa1", "!#"},
+        {"long vowel", "\xb0", "!<"},
+    };
+    for (const Kana& k : kana)
+        EXPECT_EQ(ShiftJisToIso2022Jp(k.half), "\x1b$B" + k.full + "\x1b(B") << k.what;
+    // The older escapes are read as well.
+    EXPECT_EQ(Iso2022JpToShiftJis("\x1b$@$\"\x1b(Jx"), "\x82\xa0x");
 
     // A coded subject goes out in ISO-2022-JP and reads back in Shift_JIS.
     const AnsiString coded = EncodeHeader("\x82\xa0", "", 'B', "ISO-2022-JP", TMxTransfer::iso2022jp);
@@ -277,6 +303,8 @@ TEST(CodersReadingR, AddressItems) {
         {"specials quoted", "Smith, John (x)", "\"Smith, John (x)\" <a@b.c>"},
         {"quote and backslash escaped", "A \"B\" \\C", "\"A \\\"B\\\" \\\\C\" <a@b.c>"},
         {"coded name", "Jos\xe9", "=?ISO-8859-1?Q?Jos=E9?= <a@b.c>"},
+        {"coded name with a comma", "M\xfcller, Hans", "=?ISO-8859-1?Q?M=FCller=2C?= Hans <a@b.c>"},
+        {"coded name in quotes", "\"Jos\xe9\"", "=?ISO-8859-1?Q?=22Jos=E9=22?= <a@b.c>"},
     };
     for (const Case& c : cases) {
         TMxEMailAddressItem item(nullptr);

@@ -375,25 +375,31 @@ TEST(MessageCodersReadingR, WholeBodyCodedMessages) {
         const char* what;
         AnsiString transfer;
         AnsiString contentType;
+        AnsiString disposition;
         AnsiString first;
         AnsiString rest;
         AnsiString want;
         TMxPartKind kind;
+        AnsiString file;
     };
     const Case cases[] = {
-        {"base64 body", "base64", "application/pdf; name=x.pdf", "QUJD", "REVG\r\n.\r\n", "ABCDEF",
-         TMxPartKind::pkAttachment},
-        {"quoted body", "quoted-printable", "text/plain", "a=3Db", "c\r\n.\r\n", "a=b\r\nc\r\n",
-         TMxPartKind::pkText},
+        {"base64 body", "base64", "application/pdf; name=x.pdf", "", "QUJD", "REVG\r\n.\r\n", "ABCDEF",
+         TMxPartKind::pkAttachment, "x.pdf"},
+        {"quoted body", "quoted-printable", "text/plain", "", "a=3Db", "c\r\n.\r\n", "a=b\r\nc\r\n",
+         TMxPartKind::pkText, ""},
+        {"disposition names the file", "BASE64", "text/plain", "attachment; filename=\"d.txt\"", "QUJD",
+         ".\r\n", "ABC", TMxPartKind::pkAttachment, "d.txt"},
     };
     for (const Case& c : cases) {
         TMxMessage msg;
         msg.ContentTransferEncoding = c.transfer;
         msg.ContentType = c.contentType;
+        msg.ContentDisposition = c.disposition;
         msg.BoundaryStack()->Push("NEVER");
         TPartRun run = RunPart(msg, c.first, c.rest);
         ASSERT_TRUE(run.Decoder) << c.what;
         EXPECT_EQ(run.Decoder->PartKind, c.kind) << c.what;
+        EXPECT_EQ(run.Decoder->PartFileName, c.file) << c.what;
         EXPECT_EQ(run.Bytes, c.want) << c.what;
         EXPECT_TRUE(run.MsgEnd) << c.what;
     }
