@@ -167,6 +167,8 @@ TEST(CodersReadingR, QuotedPrintableDecodingTable) {
         {"lower-case hex", "caf=e9", "caf\xe9"},
         {"soft break CR LF", "ab=\r\ncd", "abcd"},
         {"soft break LF", "ab=\ncd", "abcd"},
+        {"soft break with blanks after it", "ab= \t\r\ncd", "abcd"},
+        {"coded line ends", "a=0D=0Ab", "a\r\nb"},
         {"coded space before CR LF", "a=20\r\nb", "a \r\nb"},
         {"trailing blanks at the end", "abc \t ", "abc"},
         {"hard break kept", "a\r\nb\r\n", "a\r\nb\r\n"},
@@ -284,6 +286,9 @@ TEST(CodersReadingR, Iso2022JpConversions) {
         EXPECT_EQ(ShiftJisToIso2022Jp(k.half), "\x1b$B" + k.full + "\x1b(B") << k.what;
     // The older escapes are read as well.
     EXPECT_EQ(Iso2022JpToShiftJis("\x1b$@$\"\x1b(Jx"), "\x82\xa0x");
+
+    // Without coding, the Japanese mode still sends the converted text.
+    EXPECT_EQ(EncodeHeader("\x82\xa0", "", '8', "ISO-2022-JP", TMxTransfer::iso2022jp), "\x1b$B$\"\x1b(B");
 
     // A coded subject goes out in ISO-2022-JP and reads back in Shift_JIS.
     const AnsiString coded = EncodeHeader("\x82\xa0", "", 'B', "ISO-2022-JP", TMxTransfer::iso2022jp);
@@ -408,4 +413,12 @@ TEST(CodersReadingR, RandomTextsRoundTripWithinLineLimits) {
                 << round << letter;
         }
     }
+}
+
+TEST(CodersReadingR, LineCodersNeverWriteACountOutsideTheAlphabet) {
+    // A UUE or XXE line holds at most 63 bytes: more is refused, never coded
+    // with a count character that reads back as something else.
+    EXPECT_NE(MessageOf([] { MxEncodeString<TMxEncoderUUE>(AnsiString(100, 'x')); }), "(no error)");
+    EXPECT_NE(MessageOf([] { MxEncodeString<TMxEncoderXXE>(AnsiString(66, 'x')); }), "(no error)");
+    EXPECT_EQ(MxEncodeString<TMxEncoderUUE>(AnsiString(63, 'x'))[0], '_');
 }
