@@ -443,6 +443,8 @@ TEST(MessageCodersReadingR, PartBodyLinesTable) {
          false},
         {"base64 line with trailing blanks", "Content-Transfer-Encoding: BASE64\r\n", "QUJD  \r\n--B--\r\n",
          "ABC", false},
+        {"base64 broken off mid-group", "Content-Transfer-Encoding: base64\r\n", "QUJDR\r\nEVG\r\n--B--\r\n",
+         "ABCDEF", false},
         {"lower-case header name, padded value", "content-transfer-encoding:  base64 \r\n", "QUJD\r\n--B--\r\n",
          "ABC", false},
         {"continuation before any header line", " stray\r\nContent-Transfer-Encoding: base64\r\n",
@@ -457,6 +459,15 @@ TEST(MessageCodersReadingR, PartBodyLinesTable) {
         EXPECT_EQ(run.Next != nullptr, c.next) << c.what;
         EXPECT_FALSE(run.MsgEnd) << c.what;
     }
+}
+
+TEST(MessageCodersReadingR, CutOffBase64GroupIsAnError) {
+    TMxMessage msg;
+    msg.BoundaryStack()->Push("B");
+    EXPECT_EQ(MessageOf([&] {
+                  RunPart(msg, "--B", "Content-Transfer-Encoding: base64\r\n\r\nQUJDR\r\n--B--\r\n");
+              }),
+              "Uneven size in DecodeToStream.");
 }
 
 TEST(MessageCodersReadingR, EndlessPartHeaderIsRefused) {
