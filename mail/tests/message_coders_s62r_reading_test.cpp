@@ -171,14 +171,19 @@ TEST(MessageCodersReadingR, MimeStartsPartTable) {
         const char* line;
         bool starts;
         bool pending;
+        bool whole;
     };
     const Case cases[] = {
-        {"no boundary known", "", "base64", "--abc", false, false},
-        {"boundary line", "AbC", "", "--abc", true, false},
-        {"other line", "AbC", "", "hello", false, false},
-        {"other line in a coded body", "AbC", "base64", "QUJD", true, true},
-        {"other line in a quoted body", "AbC", "Quoted-Printable", "x", true, true},
-        {"other line in a 7bit body", "AbC", "7bit", "x", false, false},
+        {"no boundary known", "", "base64", "--abc", false, false, false},
+        {"boundary line", "AbC", "", "--abc", true, false, false},
+        {"boundary line, 7bit", "AbC", "7BIT", "--AbC", true, false, false},
+        {"boundary line, 8bit", "AbC", "8bit", "--AbC", true, false, false},
+        {"boundary line, binary", "AbC", "Binary", "--AbC", true, false, false},
+        {"boundary line, other coding", "AbC", "x-uuencode", "--AbC", true, false, true},
+        {"other line", "AbC", "", "hello", false, false, false},
+        {"other line in a coded body", "AbC", "base64", "QUJD", true, true, true},
+        {"other line in a quoted body", "AbC", "Quoted-Printable", "x", true, true, true},
+        {"other line in a 7bit body", "AbC", "7bit", "x", false, false, false},
     };
     for (const Case& c : cases) {
         TMxMessage msg;
@@ -191,6 +196,7 @@ TEST(MessageCodersReadingR, MimeStartsPartTable) {
         auto* mime = static_cast<TMxMessageDecoderMIME*>(decoder.get());
         EXPECT_EQ(mime->Boundary, c.boundary) << c.what;
         EXPECT_EQ(mime->HasPendingLine, c.pending) << c.what;
+        EXPECT_EQ(mime->WholeBodyCoded, c.whole) << c.what;
         if (c.pending) EXPECT_EQ(mime->PendingLine, c.line) << c.what;
     }
 }
@@ -255,6 +261,14 @@ TEST(MessageCodersReadingR, UueBlocksDecodeTable) {
         EXPECT_EQ(RunPart(small, block.substr(0, firstEnd), block.substr(firstEnd + 2), false).Bytes, "Cat")
             << encoder;
     }
+
+    // A line that went out dot-stuffed (14 bytes are counted by ".") comes
+    // back whole.
+    const AnsiString fourteen = MxEncodeString<TMxEncoderUUE>("fourteen bytes");
+    ASSERT_EQ(fourteen[0], '.');
+    TMxMessage stuffed;
+    EXPECT_EQ(RunPart(stuffed, "begin 644 q", "." + fourteen + "\r\n`\r\nend\r\n", false).Bytes,
+              "fourteen bytes");
 
     // The message's end line inside a block ends the message.
     TMxMessage cut;
