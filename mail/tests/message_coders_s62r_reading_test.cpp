@@ -527,3 +527,25 @@ TEST(MessageCodersReadingR, AttachmentsAreCodedByTheMessagesEncoder) {
     std::remove(dataFile.c_str());
     rmdir(dir);
 }
+
+TEST(MessageCodersReadingR, RegistryAsksTheDecodersInOrder) {
+    struct Case {
+        const char* what;
+        const char* transfer;
+        const char* line;
+        const char* kind; // the class that starts, or "" for none
+    };
+    const Case cases[] = {
+        {"begin line in a plain body", "", "begin 644 x.bin", "TMxMessageDecoderUUE"},
+        {"begin line in a coded body", "base64", "begin 644 x.bin", "TMxMessageDecoderMIME"},
+        {"boundary line", "", "--B", "TMxMessageDecoderMIME"},
+        {"ordinary line", "", "hello", ""},
+    };
+    for (const Case& c : cases) {
+        TMxMessage msg;
+        msg.ContentTransferEncoding = c.transfer;
+        msg.BoundaryStack()->Push("B");
+        auto decoder = TMxMessageDecoderList::CheckForStart(&msg, c.line);
+        EXPECT_EQ(decoder ? decoder->ClassName() : AnsiString(), c.kind) << c.what;
+    }
+}
