@@ -199,6 +199,14 @@ std::unique_ptr<TMxMessageDecoder> TMxMessageDecoderMIME::DecodeBody(TStream* AD
                                     : PartHeaderLines.Values("Content-Transfer-Encoding");
     const std::unique_ptr<TMxDecoder> decoder = ByteDecoderFor(Trim(transfer));
     const bool base64 = SameText(Trim(transfer), "base64");
+    // Base64 may be broken into lines anywhere: the characters past the
+    // last whole group wait for the next line. What is left when the part
+    // ends is decoded all the same, so a cut-off group is an error rather
+    // than bytes dropped without a word.
+    AnsiString carry;
+    const auto flush = [&] {
+        if (!carry.empty()) decoder->DecodeToStream(carry, ADest);
+    };
     while (true) {
         AnsiString line;
         if (HasPendingLine) {
@@ -210,6 +218,7 @@ std::unique_ptr<TMxMessageDecoder> TMxMessageDecoderMIME::DecodeBody(TStream* AD
         }
         if (line == ".") {
             VMsgEnd = true;
+            flush();
             return nullptr;
         }
         // The sender doubled every leading dot; take the transparency dot
@@ -217,9 +226,11 @@ std::unique_ptr<TMxMessageDecoder> TMxMessageDecoderMIME::DecodeBody(TStream* AD
         if (!line.empty() && line[0] == '.') line.erase(0, 1);
         if (!Boundary.empty()) {
             if (IsDelimiterLine(line, "--" + Boundary)) {
+                flush();
                 return std::make_unique<TMxMessageDecoderMIME>(Message());
             }
             if (IsDelimiterLine(line, "--" + Boundary + "--")) {
+                flush();
                 Message()->BoundaryStack()->Pop();
                 return nullptr;
             }
@@ -231,7 +242,12 @@ std::unique_ptr<TMxMessageDecoder> TMxMessageDecoderMIME::DecodeBody(TStream* AD
             decoder->DecodeToStream(line + CRLF, ADest);
         } else if (const AnsiString coded = TrimRight(line); !coded.empty()) {
             // Blanks a relay left at the line's end are not base64 data.
-            decoder->DecodeToStream(coded, ADest);
+            carry += coded;
+            const std::size_t whole = carry.size() / 4 * 4;
+            if (whole > 0) {
+                decoder->DecodeToStream(carry.substr(0, whole), ADest);
+                carry.erase(0, whole);
+            }
         }
     }
 }
