@@ -1,0 +1,216 @@
+// The filter that decides whether an event concerns a setting's employee,
+// and the settings cache behind the processing, through the engine's calls.
+#include "EngineTest.h"
+
+#include "alert/AlertProcessing.h"
+#include "platform/rtl/Exceptions.h"
+#include "platform/rtl/Format.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+class FilterFreshReading : public EngineTest {
+protected:
+    void SetUp() override {
+        EngineTest::SetUp();
+        // Job 10 managed by 3, job 12 by 4, job 14 without a manager; order
+        // 20 bought by 5 for requester 6, with items on items of jobs 10 and 12.
+        Exec("insert into JOBS (JobNbr, JobId, ProjManagerId, DispNbr) values "
+             "(10, 'J10', 3, 0), (12, 'J12', 4, 2), (14, 'J14', NULL, NULL);"
+             "insert into PURCHASE_ORDER (POnbr, EmpNbr, ReqByEmpNbr) values (20, 5, 6);"
+             "insert into PO_ITEM (PoItemNbr, PoNbr) values (200, 20), (201, 20);"
+             "insert into JOB_ITEM (JobItemNbr, JobNbr) values (100, 10), (120, 12);"
+             "insert into PO_ITEM_JOB (PoItemNbr, JobNbr, JobItemNbr) values (200, 10, 100), "
+             "(201, 12, 120);");
+    }
+    static AlertSetting Setting(int Source, int EmpNbr, std::vector<int> Ids = {}) {
+        AlertSetting setting;
+        setting.AlertSettingNbr = 77;
+        setting.AlertId = 26;
+        setting.EmpNbr = EmpNbr;
+        setting.Source = static_cast<std::uint8_t>(Source);
+        setting.SourceIds.assign(Ids.begin(), Ids.end());
+        return setting;
+    }
+};
+
+TEST_F(FilterFreshReading, SourceTypesMatchTheirOwnPerson) {
+    struct Case {
+        const char* Name;
+        int JobNbr;
+        int PoNbr;
+        int Source;
+        int EmpNbr;
+        std::vector<int> Ids;
+        bool Match;
+    };
+    const Case cases[] = {
+        {"1 manager is the employee", 10, 0, 1, 3, {99}, true},
+        {"1 manager is someone else", 10, 0, 1, 4, {3}, false},
+        {"1 job without manager", 14, 0, 1, 3, {}, false},
+        {"7 manager among the ids", 12, 0, 7, 1, {5, 4}, true},
+        {"7 manager not among the ids", 12, 0, 7, 4, {5, 9}, false},
+        {"7 job without manager", 14, 0, 7, 1, {-99}, false},
+        {"3 order employee", 0, 20, 3, 5, {}, true},
+        {"9 order employee among ids", 0, 20, 9, 1, {5}, true},
+        {"4 requester", 0, 20, 4, 6, {}, true},
+        {"4 buyer is not the requester", 0, 20, 4, 5, {}, false},
+        {"5 a job of the order", 0, 20, 5, 4, {}, true},
+        {"5 no job of the employee", 0, 20, 5, 9, {}, false},
+        {"16 disposition 2", 12, 0, 16, 1, {}, true},
+        {"16 disposition 0", 10, 0, 16, 1, {}, false},
+        {"16 disposition NULL", 14, 0, 16, 1, {}, false},
+        {"10 no filter", 0, 0, 10, 1, {}, true},
+        {"12 no filter", 0, 0, 12, 1, {}, true},
+        {"14 no filter", 0, 0, 14, 1, {}, true},
+        {"15 no filter", 0, 0, 15, 1, {}, true},
+        {"0 never", 10, 20, 0, 3, {3}, false},
+        {"17 never", 10, 20, 17, 3, {3}, false},
+        {"20 never", 10, 20, 20, 3, {3}, false},
+        {"255 never", 10, 20, 255, 3, {3}, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        AlertTransaction alert;
+        alert.AlertNbr = 26;
+        alert.JobNbr = c.JobNbr;
+        alert.PoNbr = c.PoNbr;
+        const AlertSetting setting = Setting(c.Source, c.EmpNbr, c.Ids);
+        EXPECT_EQ(CheckAlertSettingFilter(*Context, alert, setting), c.Match);
+    }
+}
+
+TEST_F(FilterFreshReading, RelatedRecordsAreLookedUpOncePerTransaction) {
+    AlertTransaction alert;
+    alert.AlertNbr = 26;
+    alert.JobNbr = 10;
+    alert.PoNbr = 20;
+    EXPECT_TRUE(CheckAlertSettingFilter(*Context, alert, Setting(1, 3)));
+    EXPECT_TRUE(CheckAlertSettingFilter(*Context, alert, Setting(7, 1, {5, 3})));
+    EXPECT_TRUE(CheckAlertSettingFilter(*Context, alert, Setting(4, 6)));
+    EXPECT_TRUE(CheckAlertSettingFilter(*Context, alert, Setting(3, 5)));
+    EXPECT_EQ(Shop->Calls["SelectJob"], 1);
+    EXPECT_EQ(Shop->Calls["SelectPurchaseOrder"], 1);
+    EXPECT_EQ(alert.JobManager, 3);
+    EXPECT_EQ(alert.PoEmployee, 5);
+    EXPECT_EQ(alert.PoRequester, 6);
+}
+
+TEST_F(FilterFreshReading, OrderJobListHoldsTheEmployeesJobs) {
+    AlertTransaction alert;
+    alert.AlertNbr = 26;
+    alert.PoNbr = 20;
+    EXPECT_TRUE(CheckAlertSettingFilter(*Context, alert, Setting(5, 4)));
+    EXPECT_EQ(alert.JobList, std::vector<std::int32_t>{12});
+    EXPECT_TRUE(CheckAlertSettingFilter(*Context, alert, Setting(5, 3)));
+    EXPECT_EQ(alert.JobList, std::vector<std::int32_t>{10});
+}
+
+TEST_F(FilterFreshReading, MissingKeyRaisesWithTokenAndSetting) {
+    struct Case {
+        int Source;
+        const char* Message;
+    };
+    const Case cases[] = {
+        {1, "Looking up PM without Job info. Transaction (41), Setting (77). "},
+        {7, "Looking up PM without Job info. Transaction (41), Setting (77). "},
+        {2, "Looking up WO without record info. Transaction (41), Setting (77). "},
+        {8, "Looking up WO without record info. Transaction (41), Setting (77). "},
+        {3, "Looking up PO without record info. Transaction (41), Setting (77). "},
+        {4, "Looking up PO without record info. Transaction (41), Setting (77). "},
+        {5, "Looking up PO without record info. Transaction (41), Setting (77). "},
+        {6, "Looking up PO without record info. Transaction (41), Setting (77). "},
+        {9, "Looking up PO without record info. Transaction (41), Setting (77). "},
+        {11, "Looking up Employee without record info. Transaction (41), Setting (77). "},
+        {13, "Looking up Inventory without record info. Transaction (41), Setting (77). "},
+        {16, "Looking up Job without record info. Transaction (41), Setting (77). "},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Source);
+        AlertTransaction alert;
+        alert.AlertTransToken = 41;
+        alert.AlertNbr = 26;
+        alert.EmpNbr = 0;
+        try {
+            CheckAlertSettingFilter(*Context, alert, Setting(c.Source, 1, {1}));
+            ADD_FAILURE() << "no error";
+        } catch (const Exception& e) {
+            EXPECT_EQ(std::string(e.Message.c_str()), c.Message);
+        }
+    }
+}
+
+TEST_F(FilterFreshReading, DeletedRecordsTakeTheirKeyFromTheThirdArgument) {
+    struct Case {
+        int AlertId;
+        int Source;
+        const char* Arg3;
+        int EmpNbr;
+        std::vector<int> Ids;
+        bool Match;
+    };
+    const Case cases[] = {
+        {29, 1, "3", 3, {}, true},  {29, 7, "3", 1, {3}, true},
+        {29, 1, "", 3, {}, false},  {29, 1, "x", 3, {}, false},
+        {69, 13, "17", 1, {17}, true}, {69, 13, "17", 1, {18}, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.AlertId) + " '" + c.Arg3 + "'");
+        AlertTransaction alert;
+        alert.AlertNbr = c.AlertId;
+        alert.Arg3 = c.Arg3;
+        const int jobs = Shop->Calls["SelectJob"];
+        const int items = Shop->Calls["SelectInventoryItem"];
+        EXPECT_EQ(CheckAlertSettingFilter(*Context, alert, Setting(c.Source, c.EmpNbr, c.Ids)),
+                  c.Match);
+        EXPECT_EQ(Shop->Calls["SelectJob"], jobs);
+        EXPECT_EQ(Shop->Calls["SelectInventoryItem"], items);
+    }
+    AlertTransaction bad;
+    bad.AlertNbr = 69;
+    bad.Arg3 = "x";
+    EXPECT_ANY_THROW(CheckAlertSettingFilter(*Context, bad, Setting(13, 1, {17})));
+}
+
+TEST_F(FilterFreshReading, UnsetEventEmployeeGivesNoDepartment) {
+    AlertTransaction alert;
+    alert.AlertNbr = 26;
+    alert.EmpNbr = -99;
+    EXPECT_FALSE(CheckAlertSettingFilter(*Context, alert, Setting(11, 1, {-99})));
+    EXPECT_EQ(alert.EmpDeptNbr, -99);
+}
+
+TEST_F(FilterFreshReading, EmptySettingsListIsCachedUntilTheMarkersChange) {
+    EXPECT_TRUE(GetAlertSettings(*Context, 26).empty());
+    AddSetting({26, 1, 10});
+    EXPECT_TRUE(GetAlertSettings(*Context, 26).empty());
+    AlertTransaction alert;
+    alert.AlertNbr = 26;
+    ProcessAlertTransaction(*Context, alert);
+    EXPECT_TRUE(History().empty());
+    CheckAlertSettingMarkers(*Context);
+    EXPECT_EQ(GetAlertSettings(*Context, 26).size(), 1u);
+}
+
+TEST_F(FilterFreshReading, ProcessingSetsTheSettingsFieldsPerAlert) {
+    AddSetting({26, 3, 1, {}, {}, 4, 1});
+    AddSetting({26, 4, 7, {4}, {}, 3, 2});
+    AddSetting({26, 5, 20});
+    CheckAlertSettingMarkers(*Context);
+    AlertTransaction alert;
+    alert.AlertNbr = 26;
+    alert.JobNbr = 12;
+    ProcessAlertTransaction(*Context, alert);
+    ASSERT_EQ(Host.Generated.size(), 1u);
+    EXPECT_EQ(Host.Generated[0].RecipientNbr, 4);
+    EXPECT_EQ(Host.Generated[0].Priority, 2);
+    EXPECT_EQ(Host.Generated[0].SourceType, 7);
+    EXPECT_EQ(Host.Generated[0].EmailCode, 3);
+    EXPECT_EQ(Shop->Calls["SelectJob"], 1);
+}
+
+} // namespace
