@@ -84,6 +84,65 @@ TEST_F(FilterFreshReading, SourceTypesMatchTheirOwnPerson) {
     }
 }
 
+TEST_F(FilterFreshReading, WorkOrderDepartmentAndInventorySources) {
+    // Work order 30 of employee 8, 31 without one; order 22 links both and
+    // an item without a work order. Employee 8 is in department 40, 9 in
+    // none; item 50 is of type 17, 51 of none.
+    Exec("insert into WO (WoNbr, JobNbr, EmpNbr) values (30, 10, 8), (31, 10, NULL);"
+         "insert into PURCHASE_ORDER (POnbr, EmpNbr, ReqByEmpNbr) values (22, NULL, NULL);"
+         "insert into PO_ITEM (PoItemNbr, PoNbr) values (220, 22), (221, 22), (222, 22);"
+         "insert into PO_ITEM_JOB (PoItemNbr, WoNbr) values (220, 30), (221, 31), (222, NULL);"
+         "insert into EMPLOYEE (EmpNbr, DeptNbr) values (8, 40), (9, NULL);"
+         "insert into INVENTORY_ITEM (InvNbr, InvTypeNbr) values (50, 17), (51, NULL);");
+    struct Case {
+        const char* Name;
+        int WoNbr, PoNbr, EmpNbr, InvNbr;
+        int Source;
+        int SettingEmp;
+        std::vector<int> Ids;
+        bool Match;
+    };
+    const Case cases[] = {
+        {"2 work-order employee", 30, 0, 0, 0, 2, 8, {}, true},
+        {"2 someone else", 30, 0, 0, 0, 2, 9, {8}, false},
+        {"8 among ids", 30, 0, 0, 0, 8, 1, {7, 8}, true},
+        {"8 work order without employee", 31, 0, 0, 0, 8, 1, {-99}, false},
+        {"6 a work order of the order", 0, 22, 0, 0, 6, 8, {}, true},
+        {"6 none of the employee", 0, 22, 0, 0, 6, 9, {}, false},
+        {"3 order without buyer", 0, 22, 0, 0, 3, 1, {}, false},
+        {"9 order without buyer", 0, 22, 0, 0, 9, 1, {-99}, false},
+        {"4 order without requester", 0, 22, 0, 0, 4, 1, {}, false},
+        {"11 department among ids", 0, 0, 8, 0, 11, 1, {39, 40}, true},
+        {"11 department not among ids", 0, 0, 8, 0, 11, 1, {41}, false},
+        {"11 employee without department", 0, 0, 9, 0, 11, 1, {-99}, false},
+        {"13 type among ids", 0, 0, 0, 50, 13, 1, {17}, true},
+        {"13 item without type", 0, 0, 0, 51, 13, 1, {-99}, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        AlertTransaction alert;
+        alert.AlertNbr = 26;
+        alert.WoNbr = c.WoNbr;
+        alert.PoNbr = c.PoNbr;
+        alert.EmpNbr = c.EmpNbr;
+        alert.InvNbr = c.InvNbr;
+        EXPECT_EQ(CheckAlertSettingFilter(*Context, alert, Setting(c.Source, c.SettingEmp, c.Ids)),
+                  c.Match);
+        if (c.Source == 6 && c.Match) EXPECT_EQ(alert.WoList, std::vector<std::int32_t>{30});
+    }
+}
+
+TEST_F(FilterFreshReading, OrderWithoutOwnersIsAskedAgainPerSetting) {
+    Exec("insert into PURCHASE_ORDER (POnbr, EmpNbr) values (23, 1);");
+    AlertTransaction alert;
+    alert.AlertNbr = 26;
+    alert.PoNbr = 23;
+    EXPECT_FALSE(CheckAlertSettingFilter(*Context, alert, Setting(5, 1)));
+    EXPECT_FALSE(CheckAlertSettingFilter(*Context, alert, Setting(5, 2)));
+    EXPECT_EQ(Shop->Calls["OpenPoJobs"], 2);
+    EXPECT_TRUE(alert.JobList.empty());
+}
+
 TEST_F(FilterFreshReading, RelatedRecordsAreLookedUpOncePerTransaction) {
     AlertTransaction alert;
     alert.AlertNbr = 26;
