@@ -272,4 +272,24 @@ TEST_F(FilterFreshReading, ProcessingSetsTheSettingsFieldsPerAlert) {
     EXPECT_EQ(Shop->Calls["SelectJob"], 1);
 }
 
+// The jobs an order-jobs setting found belong to that setting alone: when
+// its condition fails, the next passing setting still gets its one alert,
+// about the transaction's own job, not one per job of the other employee.
+TEST_F(FilterFreshReading, JobsOfASettingWhoseConditionFailedDoNotReachTheNext) {
+    Exec("insert into JOB_STATUS (JobStatusNbr, JobStatus) values (5, 'In Production');");
+    AddSetting({27, 3, 5, {}, {{9}}});
+    AddSetting({27, 7, 14, {}, {{5}}});
+    CheckAlertSettingMarkers(*Context);
+    AlertTransaction alert;
+    alert.AlertNbr = 27;
+    alert.PoNbr = 20;
+    alert.JobNbr = 12;
+    alert.Arg2 = "In Production";
+    ProcessAlertTransaction(*Context, alert);
+    ASSERT_EQ(Host.Generated.size(), 1u);
+    EXPECT_EQ(Host.Generated[0].RecipientNbr, 7);
+    EXPECT_EQ(Host.Generated[0].JobNbr, 12);
+    EXPECT_EQ(History().size(), 1u);
+}
+
 } // namespace
