@@ -292,4 +292,48 @@ TEST_F(FilterFreshReading, JobsOfASettingWhoseConditionFailedDoNotReachTheNext) 
     EXPECT_EQ(History().size(), 1u);
 }
 
+// Every setting of the list is weighed in list order, whichever person a
+// transaction turns out to concern; a second transaction of the same alert
+// id, about another person, is weighed against the same list afresh.
+TEST_F(FilterFreshReading, ProcessingWeighsEverySettingInListOrder) {
+    // One setting per employee (the list comes by employee): a setting is
+    // read back by alert id and employee.
+    AddSetting({26, 26, 5});
+    AddSetting({26, 25, 4});
+    AddSetting({26, 24, 7, {4, 3}});
+    AddSetting({26, 23, 9, {5}});
+    AddSetting({26, 22, 7, {3}});
+    AddSetting({26, 21, 10});
+    AddSetting({26, 6, 4});
+    AddSetting({26, 5, 3});
+    AddSetting({26, 4, 5});
+    AddSetting({26, 3, 1});
+    CheckAlertSettingMarkers(*Context);
+    struct Case {
+        int JobNbr;
+        std::vector<int> Recipients;
+    };
+    const Case cases[] = {{10, {3, 4, 5, 6, 21, 22, 23, 24}},
+                          {12, {4, 5, 6, 21, 23, 24}},
+                          {14, {4, 5, 6, 21, 23}}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.JobNbr);
+        Host.Generated.clear();
+        AlertTransaction alert;
+        alert.AlertNbr = 26;
+        alert.JobNbr = c.JobNbr;
+        alert.PoNbr = 20;
+        ProcessAlertTransaction(*Context, alert);
+        std::vector<int> recipients;
+        for (const AlertTransaction& generated : Host.Generated) {
+            recipients.push_back(generated.RecipientNbr);
+            // The order-jobs alert is about employee 4's job; the settings
+            // after it see the transaction's own job again.
+            EXPECT_EQ(generated.JobNbr, generated.RecipientNbr == 4 ? 12 : c.JobNbr)
+                << generated.RecipientNbr;
+        }
+        EXPECT_EQ(recipients, c.Recipients);
+    }
+}
+
 } // namespace
