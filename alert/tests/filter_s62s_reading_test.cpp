@@ -336,4 +336,33 @@ TEST_F(FilterFreshReading, ProcessingWeighsEverySettingInListOrder) {
     }
 }
 
+TEST_F(FilterFreshReading, ReplacedSettingOfTheSameCountIsSeenByTheNextBatch) {
+    const int first = AddSetting({26, 3, 10});
+    CheckAlertSettingMarkers(*Context);
+    ASSERT_EQ(GetAlertSettings(*Context, 26).size(), 1u);
+    Exec(Format("delete from ALERT_SETTING where AlertSettingNbr = %d;", first));
+    AddSetting({26, 4, 10});
+    CheckAlertSettingMarkers(*Context);
+    const std::vector<AlertSetting>& settings = GetAlertSettings(*Context, 26);
+    ASSERT_EQ(settings.size(), 1u);
+    EXPECT_EQ(settings[0].EmpNbr, 4);
+}
+
+TEST_F(FilterFreshReading, MissingJobEndsTheTransactionsProcessing) {
+    AddSetting({26, 21, 10});
+    AddSetting({26, 3, 1});
+    CheckAlertSettingMarkers(*Context);
+    AlertTransaction alert;
+    alert.AlertTransToken = 41;
+    alert.AlertNbr = 26;
+    try {
+        ProcessAlertTransaction(*Context, alert);
+        ADD_FAILURE() << "no error";
+    } catch (const Exception& e) {
+        EXPECT_NE(std::string(e.Message.c_str()).find("Looking up PM without Job info"),
+                  std::string::npos)
+            << e.Message.c_str();
+    }
+}
+
 } // namespace
