@@ -365,4 +365,29 @@ TEST_F(FilterFreshReading, MissingJobEndsTheTransactionsProcessing) {
     }
 }
 
+// A deleted job names its manager in the third argument, for every setting.
+TEST_F(FilterFreshReading, DeletedJobReachesItsManagerFromTheArgument) {
+    AddSetting({29, 3, 1});
+    AddSetting({29, 4, 1});
+    AddSetting({29, 22, 7, {3}});
+    AddSetting({29, 23, 7, {4}});
+    CheckAlertSettingMarkers(*Context);
+    const struct {
+        const char* Arg3;
+        std::vector<int> Recipients;
+    } cases[] = {{"3", {3, 22}}, {"4", {4, 23}}, {"", {}}, {"x", {}}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Arg3);
+        Host.Generated.clear();
+        AlertTransaction alert;
+        alert.AlertNbr = 29;
+        alert.Arg3 = c.Arg3;
+        ProcessAlertTransaction(*Context, alert);
+        std::vector<int> recipients;
+        for (const AlertTransaction& generated : Host.Generated)
+            recipients.push_back(generated.RecipientNbr);
+        EXPECT_EQ(recipients, c.Recipients);
+    }
+}
+
 } // namespace
