@@ -27,6 +27,13 @@ protected:
              "insert into PO_ITEM_JOB (PoItemNbr, JobNbr, JobItemNbr) values (200, 10, 100), "
              "(201, 12, 120);");
     }
+    // The recipients of the alerts the host heard of, in order.
+    std::vector<int> Recipients() const {
+        std::vector<int> recipients;
+        for (const AlertTransaction& generated : Host.Generated)
+            recipients.push_back(generated.RecipientNbr);
+        return recipients;
+    }
     static AlertSetting Setting(int Source, int EmpNbr, std::vector<int> Ids = {}) {
         AlertSetting setting;
         setting.AlertSettingNbr = 77;
@@ -383,10 +390,29 @@ TEST_F(FilterFreshReading, DeletedJobReachesItsManagerFromTheArgument) {
         alert.AlertNbr = 29;
         alert.Arg3 = c.Arg3;
         ProcessAlertTransaction(*Context, alert);
-        std::vector<int> recipients;
-        for (const AlertTransaction& generated : Host.Generated)
-            recipients.push_back(generated.RecipientNbr);
-        EXPECT_EQ(recipients, c.Recipients);
+        EXPECT_EQ(Recipients(), c.Recipients);
+    }
+}
+
+TEST_F(FilterFreshReading, WorkOrderSettingsAreWeighedInProcessing) {
+    Exec("insert into WO (WoNbr, JobNbr, EmpNbr) values (30, 10, 8), (31, 10, 9);");
+    AddSetting({26, 8, 2});
+    AddSetting({26, 9, 2});
+    AddSetting({26, 21, 8, {8}});
+    AddSetting({26, 22, 8, {9, 8}});
+    CheckAlertSettingMarkers(*Context);
+    const struct {
+        int WoNbr;
+        std::vector<int> Recipients;
+    } cases[] = {{30, {8, 21, 22}}, {31, {9, 22}}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.WoNbr);
+        Host.Generated.clear();
+        AlertTransaction alert;
+        alert.AlertNbr = 26;
+        alert.WoNbr = c.WoNbr;
+        ProcessAlertTransaction(*Context, alert);
+        EXPECT_EQ(Recipients(), c.Recipients);
     }
 }
 
