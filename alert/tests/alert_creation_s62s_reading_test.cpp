@@ -37,7 +37,8 @@ TEST_F(AlertCreationFreshReading, ForwardingDecidesTheRecipientOfRowAndHost) {
         int ForwardTo; // -1: no defaults row at all
         int Expected;
     };
-    const Case cases[] = {{"no defaults row", -1, 7}, {"forward to 0", 0, 7}, {"forward to 9", 9, 9}};
+    const Case cases[] = {
+        {"no defaults row", -1, 7}, {"forward to 0", 0, 7}, {"forward to 9", 9, 9}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.Name);
         Exec("delete from ALERT_HISTORY; delete from ALERT_USER_DEFAULTS;");

@@ -220,9 +220,8 @@ TEST_F(FilterFreshReading, DeletedRecordsTakeTheirKeyFromTheThirdArgument) {
         bool Match;
     };
     const Case cases[] = {
-        {29, 1, "3", 3, {}, true},  {29, 7, "3", 1, {3}, true},
-        {29, 1, "", 3, {}, false},  {29, 1, "x", 3, {}, false},
-        {69, 13, "17", 1, {17}, true}, {69, 13, "17", 1, {18}, false},
+        {29, 1, "3", 3, {}, true},  {29, 7, "3", 1, {3}, true},    {29, 1, "", 3, {}, false},
+        {29, 1, "x", 3, {}, false}, {69, 13, "17", 1, {17}, true}, {69, 13, "17", 1, {18}, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.AlertId) + " '" + c.Arg3 + "'");
@@ -320,9 +319,8 @@ TEST_F(FilterFreshReading, ProcessingWeighsEverySettingInListOrder) {
         int JobNbr;
         std::vector<int> Recipients;
     };
-    const Case cases[] = {{10, {3, 4, 5, 6, 21, 22, 23, 24}},
-                          {12, {4, 5, 6, 21, 23, 24}},
-                          {14, {4, 5, 6, 21, 23}}};
+    const Case cases[] = {
+        {10, {3, 4, 5, 6, 21, 22, 23, 24}}, {12, {4, 5, 6, 21, 23, 24}}, {14, {4, 5, 6, 21, 23}}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.JobNbr);
         Host.Generated.clear();

@@ -6,8 +6,8 @@
 #include "alert/app/GeneratedAlertsView.h"
 #include "alert/app/MainFormWindow.h"
 #include "components/PellworthGrid.h"
-#include "platform/gui/StdCtrls.h"
 #include "datamodules/ShopDataModules.h"
+#include "platform/gui/StdCtrls.h"
 #include "platform/rtl/DateTime.h"
 #include "platform/rtl/Format.h"
 
@@ -54,7 +54,7 @@ struct DateCase {
 };
 
 class DebugGridDateFreshReading : public DebugGridFreshReading,
-                                   public ::testing::WithParamInterface<DateCase> {};
+                                  public ::testing::WithParamInterface<DateCase> {};
 
 TEST_P(DebugGridDateFreshReading, RowShowsTheAlertWithTheOptionsDateOrder) {
     const DateCase& c = GetParam();
