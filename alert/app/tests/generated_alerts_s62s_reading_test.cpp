@@ -92,7 +92,15 @@ TEST_F(DebugGridFreshReading, RowHeightIsFourteenPerTextLine) {
         EXPECT_EQ(Cell(1, row), c.Text);
         EXPECT_EQ(Window->gridOutput->GetRowHeight(row), c.Height);
     }
-    EXPECT_EQ(Window->GeneratedCount(), 3);
+    // A line longer than the column is wide wraps, and the row grows with it.
+    Window->AlertGenerated(Alert("Job material cost is 95% of estimated job material cost on "
+                                 "the archived job of the east warehouse.",
+                                 EncodeDate(2024, 1, 2)));
+    ++row;
+    const int lines = Window->gridOutput->GetCellTextLines(1, row);
+    EXPECT_GT(lines, 1);
+    EXPECT_EQ(Window->gridOutput->GetRowHeight(row), lines * 14);
+    EXPECT_EQ(Window->GeneratedCount(), 4);
 }
 
 TEST_F(DebugGridFreshReading, WithoutDebugTheGridStaysEmptyButTheCountRises) {
