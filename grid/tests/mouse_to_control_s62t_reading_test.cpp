@@ -151,6 +151,36 @@ TEST_P(MouseToControlTest, DoubleClickOnCurrentCellGoesToTheEditor) {
     EXPECT_EQ(Events.size(), 4u) << ::testing::PrintToString(Events);
 }
 
+// A double click that reaches the grid itself while the editor shows on the
+// current cell (the editor does not cover the whole cell) is handed to the
+// editor as a plain press that the application does not hear again; the
+// editor then holds the mouse, so the release and its click are the
+// editor's, and no capture is left behind.
+TEST_P(MouseToControlTest, DoubleClickReachingTheGridGoesToTheEditor) {
+    int Clicks = 0;
+    Grid->OnClick = [&](TObject*) { ++Clicks; };
+    const QPoint P = InCell(1, 1, 0.5);
+    Mouse(QEvent::MouseButtonPress, P);
+    Mouse(QEvent::MouseButtonRelease, P);
+    ASSERT_TRUE(Ctl()->GetVisible());
+    const int Caret = Ctl()->GetSelStart();
+    Clicks = 0;
+    Events.clear();
+    Pressed = W;
+    SendMouse(W, QEvent::MouseButtonDblClick, ToWidget(P.x(), P.y()));
+    QApplication::processEvents();
+    Mouse(QEvent::MouseButtonRelease, P);
+    EXPECT_EQ(Clicks, 1) << "the editor's click, not a second one of the grid";
+    EXPECT_EQ(GetCaptureControl(), nullptr);
+    EXPECT_EQ(Grid->MouseStatus(), msNormal);
+    EXPECT_TRUE(EditorHasFocus());
+    EXPECT_EQ(Grid->GetCurrentDataRow(), 1);
+    EXPECT_EQ(EditorText(), "abcdefghijklmnop");
+    EXPECT_EQ(Ctl()->GetSelStart(), Caret) << "the caret stays where both presses landed";
+    EXPECT_EQ(Events, std::vector<std::string>{"up"})
+        << "the press handed on for a double click is not reported as a new press";
+}
+
 INSTANTIATE_TEST_SUITE_P(EditorShown, MouseToControlTest, ::testing::Bool(),
                          [](const auto& I) { return I.param ? "Always" : "OnClick"; });
 
