@@ -55,4 +55,35 @@ TEST_F(ComboMouseTest, PressOnButtonDragIntoListAndReleasePicksTheEntry) {
     EXPECT_EQ(GetCaptureControl(), nullptr);
 }
 
+// In a list-only combo cell the text cannot be typed: a click anywhere on
+// the current cell opens the list, with its row on the cell's value when the
+// list searches.
+TEST_F(ComboMouseTest, ClickOnListOnlyCellOpensTheList) {
+    GiveColumnList(1, {"alpha", "beta", "gamma"});
+    Grid->GetCol(1)->GetCombo()->SetDropDownStyle(ddDropDownList);
+    Grid->GetCol(1)->GetCombo()->SetAutoSearch(asTop);
+    Grid->SetStoreData(true);
+    Grid->SetCellValue(1, 1, Variant(AnsiString("beta")));
+    GoTo(1, 1);
+    Grid->SetFocus();
+    QApplication::processEvents();
+    const TRect Cell = Grid->CellRect(Grid->GetDisplayCol(1), Grid->GetDisplayRow(1));
+    const QPoint Mid((Cell.Left + Cell.Right) / 2 - 10, (Cell.Top + Cell.Bottom) / 2);
+    // The press lands on whatever window lies under it: the editor or the grid.
+    QWidget* Under = Grid->Widget()->childAt(Mid + QPoint(Grid->WindowFrameWidth(),
+                                                          Grid->WindowFrameWidth()));
+    QWidget* Target = Under ? Under : Grid->Widget();
+    const QPoint P = Target->mapFrom(Grid->Widget(), Mid + QPoint(Grid->WindowFrameWidth(),
+                                                                  Grid->WindowFrameWidth()));
+    SendMouse(Target, QEvent::MouseButtonPress, P);
+    QApplication::processEvents();
+    SendMouse(Target, QEvent::MouseButtonRelease, P);
+    QApplication::processEvents();
+    EXPECT_TRUE(Grid->ComboVisible());
+    EXPECT_EQ(CurrentText(), "beta");
+    if (Grid->ComboVisible()) EXPECT_EQ(ListRow(), 2);
+    EXPECT_EQ(GetCaptureControl(), nullptr);
+    EXPECT_EQ(Grid->MouseStatus(), msNormal);
+}
+
 } // namespace
