@@ -4,6 +4,7 @@
 #include "GridEditFixture.h"
 
 #include "grid/model/GridMouseTypes.h"
+#include "platform/gui/StdCtrls.h"
 
 #include <QApplication>
 #include <QWidget>
@@ -179,6 +180,28 @@ TEST_P(MouseToControlTest, DoubleClickReachingTheGridGoesToTheEditor) {
     EXPECT_EQ(Ctl()->GetSelStart(), Caret) << "the caret stays where both presses landed";
     EXPECT_EQ(Events, std::vector<std::string>{"up"})
         << "the press handed on for a double click is not reported as a new press";
+}
+
+// A click on the current cell while another control has the keyboard
+// brings the keyboard back to the cell's editor, the caret under the mouse.
+TEST_P(MouseToControlTest, ClickFromAnotherControlFocusesTheEditorAtTheMouse) {
+    auto* Other = new TEdit(Form);
+    Other->SetParent(Form);
+    Other->SetBounds(450, 10, 100, 24);
+    Other->SetFocus();
+    QApplication::processEvents();
+    ASSERT_FALSE(EditorHasFocus());
+    const QPoint P = InCell(1, 1, 0.5);
+    Mouse(QEvent::MouseButtonPress, P);
+    Mouse(QEvent::MouseButtonRelease, P);
+    ASSERT_TRUE(Ctl()->GetVisible());
+    EXPECT_TRUE(EditorHasFocus());
+    EXPECT_EQ(Ctl()->GetSelLength(), 0) << "the caret, not a selection";
+    EXPECT_GT(Ctl()->GetSelStart(), 0);
+    EXPECT_LT(Ctl()->GetSelStart(), 16);
+    EXPECT_EQ(GetCaptureControl(), nullptr);
+    EXPECT_EQ(Grid->MouseStatus(), msNormal);
+    EXPECT_EQ(Events, (std::vector<std::string>{"down", "up"}));
 }
 
 INSTANTIATE_TEST_SUITE_P(EditorShown, MouseToControlTest, ::testing::Bool(),
