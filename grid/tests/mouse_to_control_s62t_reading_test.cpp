@@ -204,6 +204,24 @@ TEST_P(MouseToControlTest, ClickFromAnotherControlFocusesTheEditorAtTheMouse) {
     EXPECT_EQ(Events, (std::vector<std::string>{"down", "up"}));
 }
 
+// A right press on the current cell is the grid's: it neither opens a
+// hidden editor nor moves the caret of a shown one.
+TEST_P(MouseToControlTest, RightPressOnCurrentCellStaysWithTheGrid) {
+    const bool WasShown = Ctl()->GetVisible();
+    const int Caret = Ctl()->GetSelStart();
+    const int Sel = Ctl()->GetSelLength();
+    const QPoint P = ToWidget(InCell(1, 1, 0.5).x(), InCell(1, 1, 0.5).y());
+    SendMouse(W, QEvent::MouseButtonPress, P, Qt::RightButton);
+    SendMouse(W, QEvent::MouseButtonRelease, P, Qt::RightButton);
+    QApplication::processEvents();
+    EXPECT_EQ(Ctl()->GetVisible(), WasShown);
+    EXPECT_EQ(Ctl()->GetSelStart(), Caret);
+    EXPECT_EQ(Ctl()->GetSelLength(), Sel);
+    EXPECT_EQ(Events, (std::vector<std::string>{"down", "up"}));
+    EXPECT_EQ(GetCaptureControl(), nullptr);
+    EXPECT_EQ(Grid->MouseStatus(), msNormal);
+}
+
 INSTANTIATE_TEST_SUITE_P(EditorShown, MouseToControlTest, ::testing::Bool(),
                          [](const auto& I) { return I.param ? "Always" : "OnClick"; });
 
