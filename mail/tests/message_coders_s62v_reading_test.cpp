@@ -296,3 +296,98 @@ TEST(MessageCodersReadingV, MimeEncoderLineCounts) {
         EXPECT_EQ(got, c.Lengths) << c.Bytes;
     }
 }
+
+TEST(MessageCodersReadingV, MimePartHeaderOddShapes) {
+    struct TCase { std::string Header; TMxPartKind Kind; const char* File; int Lines; };
+    const TCase cases[] = {
+        // A folded line with nothing before it to join.
+        {" stray fold\r\nContent-Type: text/plain\r\n\r\n", TMxPartKind::pkText, "", -1},
+        {"Content-Type: application/x; name=\"a;b.txt\"; x=1\r\n\r\n", TMxPartKind::pkAttachment, "a;b.txt", 1},
+        {"Content-Type: image/gif\r\nContent-Disposition: attachment; filename=\"=?UTF-8?B?w6kuZ2lm?=\"\r\n\r\n",
+         TMxPartKind::pkAttachment, "\xC3\xA9.gif", 2},
+        // No content type: the part is plain text, as MIME reads it.
+        {"X-Plain:novalue\r\n\r\n", TMxPartKind::pkText, "", 1},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Header);
+        TMxMessage msg;
+        msg.BoundaryStack()->Push("abc");
+        auto dec = TMxMessageDecoderList::CheckForStart(&msg, "--abc");
+        ASSERT_NE(dec, nullptr);
+        dec->SetSource(new TStringStream(c.Header.c_str()));
+        dec->ReadPartHeader();
+        EXPECT_EQ(dec->PartKind, c.Kind);
+        EXPECT_EQ(std::string(dec->PartFileName.c_str()), std::string(c.File));
+        if (c.Lines >= 0) EXPECT_EQ(dec->PartHeaderLines.Count(), c.Lines);
+    }
+}
+
+TEST(MessageCodersReadingV, MimePartHeaderWithoutEndIsRefused) {
+    AnsiString header;
+    for (int i = 0; i < MxMaxHeaderLines + 5; ++i) header += "X-H: v\r\n";
+    TMxMessage msg;
+    msg.BoundaryStack()->Push("abc");
+    auto dec = TMxMessageDecoderList::CheckForStart(&msg, "--abc");
+    ASSERT_NE(dec, nullptr);
+    dec->SetSource(new TStringStream(header + "\r\n"));
+    EXPECT_THROW(dec->ReadPartHeader(), EMxException);
+    EXPECT_LE(dec->PartHeaderLines.Count(), MxMaxHeaderLines);
+}
+
+TEST(MessageCodersReadingV, MimeBodyLineShapes) {
+    struct TCase { const char* Cte; const char* Body; const char* Out; bool Throws; };
+    const TCase cases[] = {
+        // Groups of four split over lines.
+        {"base64", "aGVsb\r\nG8=\r\n--b--\r\n", "hello", false},
+        // A group cut off by the boundary is an error, not bytes dropped.
+        {"base64", "aGVsbG\r\n--b--\r\n", "", true},
+        // The source ends without boundary or end line.
+        {"7bit", "text\r\n", "text\r\n", true},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Body);
+        TMxMessage msg;
+        msg.BoundaryStack()->Push("b");
+        TMxMessageDecoderMIME dec(&msg);
+        dec.PartHeaderLines.Add(AnsiString("Content-Transfer-Encoding=") + c.Cte);
+        dec.SetSource(new TStringStream(c.Body));
+        TStringStream dst;
+        bool end = false;
+        if (c.Throws) {
+            EXPECT_THROW(dec.DecodeBody(&dst, end), EMxException);
+            continue;
+        }
+        EXPECT_EQ(dec.DecodeBody(&dst, end), nullptr);
+        EXPECT_EQ(std::string(dst.DataString().c_str()), std::string(c.Out));
+    }
+}
+
+TEST(MessageCodersReadingV, MimeNextPartReadsOnFromTheSameLines) {
+    TMxMessage msg;
+    msg.BoundaryStack()->Push("b");
+    TMxMessageDecoderMIME first(&msg);
+    first.SetSource(new TStringStream("one\r\n--b\r\nContent-Type: image/png\r\n\r\nx\r\n--b--\r\n"));
+    TStringStream dst;
+    bool end = false;
+    auto next = first.DecodeBody(&dst, end);
+    ASSERT_NE(next, nullptr);
+    // The reader of the connection hands each decoder its lines.
+    next->SetSource(first.Source(), false);
+    next->ReadPartHeader();
+    EXPECT_EQ(next->PartKind, TMxPartKind::pkAttachment);
+    TStringStream dst2;
+    EXPECT_EQ(next->DecodeBody(&dst2, end), nullptr);
+    EXPECT_EQ(dst2.DataString(), AnsiString("x\r\n"));
+    EXPECT_EQ(msg.BoundaryStack()->Count(), 0);
+}
+
+TEST(MessageCodersReadingV, MimeBodyWithoutBoundaryStopsAtTheEndLine) {
+    TMxMessage msg;
+    TMxMessageDecoderMIME dec(&msg);
+    dec.SetSource(new TStringStream("body\r\n--x\r\n.\r\nafter\r\n"));
+    TStringStream dst;
+    bool end = false;
+    EXPECT_EQ(dec.DecodeBody(&dst, end), nullptr);
+    EXPECT_TRUE(end);
+    EXPECT_EQ(dec.Source()->GetPosition(), dec.Source()->GetSize() - 7);
+}
