@@ -391,3 +391,44 @@ TEST(MessageCodersReadingV, MimeBodyWithoutBoundaryStopsAtTheEndLine) {
     EXPECT_TRUE(end);
     EXPECT_EQ(dec.Source()->GetPosition(), dec.Source()->GetSize() - 7);
 }
+
+TEST(MessageCodersReadingV, AttachmentCodesItsDataFileUnderTheChosenEncoder) {
+    const std::string path = ::testing::TempDir() + "s62v attach.bin";
+    {
+        TFileStream f(path.c_str(), fmCreate);
+        f.WriteBuffer("0123456789", 10);
+    }
+    for (const char* name : {"UUE", "XXE", "MIME"}) {
+        SCOPED_TRACE(name);
+        TMxMessage msg;
+        msg.SetAttachmentEncoding(name);
+        auto* a = new TMxAttachment(msg.Parts(), path.c_str());
+        TStringStream dst;
+        a->Encode(&dst);
+        auto lines = Lines(dst.DataString());
+        if (std::string(name) == "MIME") {
+            EXPECT_EQ(lines, (std::vector<std::string>{"MDEyMzQ1Njc4OQ=="}));
+            continue;
+        }
+        ASSERT_EQ(lines.size(), 4u);
+        EXPECT_EQ(lines[0], "begin 660 s62v attach.bin");
+        TMxMessage back;
+        auto dec = TMxMessageDecoderList::CheckForStart(&back, lines[0].c_str());
+        ASSERT_NE(dec, nullptr);
+        EXPECT_EQ(dec->PartFileName, AnsiString("s62v attach.bin"));
+        TRead r = Decode(*dec, dst.DataString().substr(lines[0].size() + 2));
+        EXPECT_EQ(r.Out, AnsiString("0123456789"));
+    }
+    std::remove(path.c_str());
+}
+
+TEST(MessageCodersReadingV, RegisteredEncoderIsFoundWhateverTheCase) {
+    auto info = std::make_unique<TMxMessageEncoderInfo>([] { return std::make_unique<TMxMessageEncoderMIME>(); });
+    TMxMessageEncoderInfo* raw = info.get();
+    TMxMessageEncoderList::RegisterEncoder("S62vCoder", std::move(info));
+    EXPECT_EQ(TMxMessageEncoderList::FindEncoder("s62VCODER"), raw);
+    TMxMessage msg;
+    msg.SetAttachmentEncoding("s62vcoder");
+    EXPECT_EQ(msg.Parts()->MessageEncoderInfo(), raw);
+    EXPECT_NE(TMxMessageEncoderList::FindEncoder("MIME"), raw);
+}
