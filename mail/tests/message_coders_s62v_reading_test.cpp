@@ -341,6 +341,8 @@ TEST(MessageCodersReadingV, MimeBodyLineShapes) {
         {"base64", "aGVsb\r\nG8=\r\n--b--\r\n", "hello", false},
         // A group cut off by the boundary is an error, not bytes dropped.
         {"base64", "aGVsbG\r\n--b--\r\n", "", true},
+        // A line the sender dot-stuffed comes back with its one dot.
+        {"quoted-printable", "..x=3D\r\n--b--\r\n", ".x=\r\n", false},
         // The source ends without boundary or end line.
         {"7bit", "text\r\n", "text\r\n", true},
     };
