@@ -7,6 +7,10 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <string>
+#include <vector>
+
 using namespace mail;
 
 namespace {
@@ -125,4 +129,142 @@ TEST_F(HandlerReading, AntiFreezeInstanceRules) {
         EXPECT_EQ(third.Steps, 2);
     }
     EXPECT_EQ(TMxAntiFreezeBase::Instance(), nullptr);
+}
+
+namespace {
+
+// A loopback port nothing listens on: bound, then freed.
+int FreePort(TMxStack& S) {
+    const TMxSocket socket = S.AllocateSocket(MxSockStream, 0);
+    S.SockBind(socket, MxAfInet, "127.0.0.1", 0);
+    AnsiString ip;
+    int family = 0;
+    int port = 0;
+    S.SockLocalName(socket, family, ip, port);
+    S.SockClose(socket);
+    return port;
+}
+
+} // namespace
+
+// Every connect mode, with or without a worker thread and with time-outs
+// shorter or longer than one slice, reports a refusal as the socket error.
+TEST_F(HandlerReading, RefusedConnectIsASocketErrorInEveryMode) {
+    for (int timeout : {0, -1, 50, 124, 125, 300, 2000}) {
+        SCOPED_TRACE(timeout);
+        TMxIOHandlerSocket handler;
+        handler.OpenTransport();
+        const int port = FreePort(S);
+        try {
+            handler.ConnectTransport("127.0.0.1", port, timeout, 0, 0, 0, "");
+            ADD_FAILURE() << "no exception";
+        } catch (const EMxSocketError& error) {
+            EXPECT_EQ(error.LastError, 10061);
+            EXPECT_NE(std::string(error.Message.c_str()).find("Connection refused."), std::string::npos)
+                << error.Message.c_str();
+        }
+        EXPECT_FALSE(handler.IsConnected() && handler.SocketBinding()->RemotePort != port);
+    }
+}
+
+// The name "LOCALHOST" connects to 127.0.0.1 without a look-up; a bound
+// port wins over a port range; the status texts name host and peer.
+TEST_F(HandlerReading, LocalhostConnectsAndReportsItsSteps) {
+    const TMxSocket listener = S.AllocateSocket(MxSockStream, 0);
+    ASSERT_EQ(S.SockBind(listener, MxAfInet, "127.0.0.1", 0), 0);
+    ASSERT_EQ(S.SockListen(listener, 1), 0);
+    AnsiString ip;
+    int family = 0;
+    int port = 0;
+    S.SockLocalName(listener, family, ip, port);
+    const int local = FreePort(S);
+
+    for (int timeout : {0, 1000}) {
+        SCOPED_TRACE(timeout);
+        TMxIOHandlerSocket handler;
+        std::vector<std::string> texts;
+        handler.OnStatus = [&](TObject*, TMxStatus, const AnsiString& AText) {
+            texts.emplace_back(AText.c_str());
+        };
+        handler.OpenTransport();
+        handler.ConnectTransport("LOCALHOST", port, timeout, local + 5, local - 5,
+                                 timeout == 0 ? local : 0, "127.0.0.1");
+        EXPECT_TRUE(handler.IsConnected());
+        EXPECT_EQ(handler.SocketBinding()->RemoteAddress, "127.0.0.1");
+        EXPECT_EQ(handler.SocketBinding()->RemotePort, port);
+        if (timeout == 0) EXPECT_EQ(handler.SocketBinding()->Port, local);
+        else EXPECT_EQ(handler.SocketBinding()->Port, local + 5);
+        ASSERT_FALSE(texts.empty());
+        EXPECT_EQ(texts.front(), "Resolving hostname LOCALHOST.");
+        EXPECT_EQ(texts.back(), "Connecting to 127.0.0.1.");
+        handler.CloseTransport();
+        EXPECT_FALSE(handler.IsConnected());
+        AnsiString peer;
+        int peerPort = 0;
+        const TMxSocket accepted = S.SockAccept(listener, peer, peerPort);
+        if (accepted != MxInvalidSocket) S.SockClose(accepted);
+    }
+    S.SockClose(listener);
+}
+
+// With an anti-freeze in use, a wait longer than its idle time-out is cut
+// into a first check and idle-length checks, each followed by a turn.
+TEST_F(HandlerReading, ReadinessWaitGivesTheAntiFreezeTurns) {
+    Freeze freeze;
+    freeze.IdleTimeOut = 20;
+    TMxSocketHandle handle;
+    handle.AllocateHandle(2 /* datagram */, 0);
+    handle.IP = "127.0.0.1";
+    handle.BindLocal();
+    EXPECT_FALSE(handle.WaitReadable(100));
+    EXPECT_EQ(freeze.Steps, 2);
+    freeze.Steps = 0;
+    EXPECT_FALSE(handle.WaitReadable(10));
+    EXPECT_EQ(freeze.Steps, 1);
+}
+
+// Accepting fills both address pairs; a freed handler closes its socket so
+// the peer reads the end of the stream; a closed listener gives false.
+TEST_F(HandlerReading, AcceptAndDestroyCloseTheConversation) {
+    TMxSocketHandle listener;
+    listener.AllocateHandle(MxSockStream, 0);
+    listener.IP = "127.0.0.1";
+    listener.BindLocal();
+    ASSERT_EQ(S.SockListen(listener.Handle(), 1), 0);
+
+    auto handler = std::make_unique<TMxIOHandlerSocket>();
+    handler->OpenTransport();
+    handler->ConnectTransport("127.0.0.1", listener.Port, 1000, 0, 0, 0, "");
+
+    TMxSocketHandle server;
+    ASSERT_TRUE(server.AcceptFrom(listener.Handle()));
+    EXPECT_EQ(server.IP, "127.0.0.1");
+    EXPECT_EQ(server.Port, listener.Port);
+    EXPECT_EQ(server.RemotePort, handler->SocketBinding()->Port);
+
+    EXPECT_EQ(handler->SendBytes("ping", 4), 4);
+    ASSERT_TRUE(server.WaitReadable(1000));
+    char buffer[8] = {};
+    EXPECT_EQ(server.ReceiveBytes(buffer, 8), 4);
+    EXPECT_EQ(std::string(buffer, 4), "ping");
+
+    handler.reset();
+    ASSERT_TRUE(server.WaitReadable(1000));
+    EXPECT_EQ(server.ReceiveBytes(buffer, 8), 0);
+
+    // Assign copies the addresses only.
+    TMxSocketHandle copy;
+    copy.ClientPortMin = 7;
+    copy.Assign(&server);
+    EXPECT_EQ(copy.IP, server.IP);
+    EXPECT_EQ(copy.Port, server.Port);
+    EXPECT_EQ(copy.RemoteAddress, server.RemoteAddress);
+    EXPECT_EQ(copy.RemotePort, server.RemotePort);
+    EXPECT_EQ(copy.ClientPortMin, 7);
+    EXPECT_FALSE(copy.HandleAllocated());
+
+    const TMxSocket dead = listener.Handle();
+    listener.CloseSocketHandle();
+    TMxSocketHandle late;
+    EXPECT_FALSE(late.AcceptFrom(dead));
 }
