@@ -268,3 +268,39 @@ TEST_F(HandlerReading, AcceptAndDestroyCloseTheConversation) {
     TMxSocketHandle late;
     EXPECT_FALSE(late.AcceptFrom(dead));
 }
+
+// A time-out of -2 waits without limit; with an anti-freeze in use even an
+// untimed connect waits in slices. Either way a peer that accepts is
+// reached and a refusal is the socket error.
+TEST_F(HandlerReading, UnlimitedAndAntiFreezeConnectsFinish) {
+    TMxSocketHandle listener;
+    listener.AllocateHandle(MxSockStream, 0);
+    listener.IP = "127.0.0.1";
+    listener.BindLocal();
+    ASSERT_EQ(S.SockListen(listener.Handle(), 4), 0);
+
+    struct Case {
+        int Timeout;
+        bool WithFreeze;
+    };
+    for (const Case& c : {Case{-2, false}, Case{-2, true}, Case{0, true}, Case{-1, true}}) {
+        SCOPED_TRACE(c.Timeout);
+        std::unique_ptr<Freeze> freeze;
+        if (c.WithFreeze) {
+            freeze = std::make_unique<Freeze>();
+            freeze->IdleTimeOut = 10;
+            freeze->OnlyWhenIdle = false;
+        }
+        TMxIOHandlerSocket handler;
+        handler.OpenTransport();
+        handler.ConnectTransport("127.0.0.1", listener.Port, c.Timeout, 0, 0, 0, "");
+        EXPECT_TRUE(handler.IsConnected());
+
+        TMxIOHandlerSocket refused;
+        refused.OpenTransport();
+        EXPECT_THROW(refused.ConnectTransport("127.0.0.1", FreePort(S), c.Timeout, 0, 0, 0, ""),
+                     EMxSocketError);
+        TMxSocketHandle accepted;
+        accepted.AcceptFrom(listener.Handle());
+    }
+}
