@@ -304,3 +304,27 @@ TEST_F(HandlerReading, UnlimitedAndAntiFreezeConnectsFinish) {
         accepted.AcceptFrom(listener.Handle());
     }
 }
+
+// Ports outside 0 to 65535, as the target, the bound port or a range end,
+// are refused with an error naming the value, never wrapped onto another
+// port.
+TEST_F(HandlerReading, OutOfRangePortsAreRefused) {
+    struct Case {
+        int Port, BoundMax, BoundMin, Bound;
+        const char* Named;
+    };
+    for (const Case& c : {Case{70000, 0, 0, 0, "70000"}, Case{-1, 0, 0, 0, "-1"},
+                          Case{25, 0, 0, 65536, "65536"}, Case{25, -1, -3, 0, "-1"},
+                          Case{25, 65537, 65536, 0, "65537"}}) {
+        SCOPED_TRACE(c.Named);
+        TMxIOHandlerSocket handler;
+        handler.OpenTransport();
+        try {
+            handler.ConnectTransport("127.0.0.1", c.Port, 0, c.BoundMax, c.BoundMin, c.Bound, "");
+            ADD_FAILURE() << "no exception";
+        } catch (const Exception& e) {
+            EXPECT_NE(std::string(e.Message.c_str()).find(c.Named), std::string::npos)
+                << e.Message.c_str();
+        }
+    }
+}
