@@ -4,6 +4,8 @@
 #include "mail/MxNetExceptions.h"
 #include "mail/MxSocketHandle.h"
 #include "mail/MxSocks.h"
+#include "mail/MxIntercept.h"
+#include "platform/rtl/Streams.h"
 
 #include <gtest/gtest.h>
 
@@ -327,4 +329,44 @@ TEST_F(HandlerReading, OutOfRangePortsAreRefused) {
                 << e.Message.c_str();
         }
     }
+}
+
+// Receives run the rest of the chain before this intercept's event, sends
+// run this intercept's event first; the stream is rewound after the event
+// either way, and connect and disconnect reach every link.
+TEST(InterceptChainOrder, EventsRunInChainOrderAndRewind) {
+    TMxConnectionIntercept first, second;
+    first.SetIntercept(&second);
+    std::vector<std::string> log;
+    auto hook = [&](TMxConnectionIntercept& AIntercept, const std::string& AName) {
+        AIntercept.OnConnect = [&log, AName](TObject*) { log.push_back(AName + " connect"); };
+        AIntercept.OnDisconnect = [&log, AName](TObject*) { log.push_back(AName + " disconnect"); };
+        AIntercept.OnReceive = [&log, AName](TObject*, TStream* AStream) {
+            log.push_back(AName + " receive@" + std::to_string(AStream->GetPosition()));
+            AStream->Seek(0, soEnd);
+        };
+        AIntercept.OnSend = [&log, AName](TObject*, TStream* AStream) {
+            log.push_back(AName + " send@" + std::to_string(AStream->GetPosition()));
+            AStream->Seek(0, soEnd);
+        };
+    };
+    hook(first, "first");
+    hook(second, "second");
+
+    TComponent connection(nullptr);
+    first.InterceptConnect(&connection);
+    EXPECT_EQ(first.Connection(), &connection);
+    TMemoryStream buffer;
+    buffer.Write("abcd", 4);
+    first.InterceptReceive(&buffer);
+    EXPECT_EQ(buffer.GetPosition(), 0);
+    buffer.Seek(0, soEnd);
+    first.InterceptSend(&buffer);
+    first.InterceptDisconnect();
+    EXPECT_EQ(first.Connection(), nullptr);
+
+    const std::vector<std::string> expected = {
+        "first connect",  "second connect",  "second receive@4", "first receive@0",
+        "first send@4",   "second send@0",   "second disconnect", "first disconnect"};
+    EXPECT_EQ(log, expected);
 }
