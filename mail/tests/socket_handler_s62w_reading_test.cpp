@@ -370,3 +370,25 @@ TEST(InterceptChainOrder, EventsRunInChainOrderAndRewind) {
         "first send@4",   "second send@0",   "second disconnect", "first disconnect"};
     EXPECT_EQ(log, expected);
 }
+
+// Freeing a linked intercept, or a handler that shared proxy settings
+// served, leaves no pointer to the freed object behind.
+TEST_F(HandlerReading, FreedPartnersAreForgotten) {
+    TMxConnectionIntercept first;
+    {
+        TMxConnectionIntercept second;
+        first.SetIntercept(&second);
+    }
+    EXPECT_EQ(first.Intercept(), nullptr);
+    TMemoryStream buffer;
+    first.InterceptSend(&buffer);
+
+    TComponent owner(nullptr);
+    auto* shared = new TMxSocksInfo(&owner);
+    {
+        TMxIOHandlerSocket handler;
+        handler.SetSocksInfo(shared);
+        EXPECT_EQ(shared->IOHandler(), &handler);
+    }
+    EXPECT_EQ(shared->IOHandler(), nullptr);
+}
