@@ -392,3 +392,36 @@ TEST_F(HandlerReading, FreedPartnersAreForgotten) {
     }
     EXPECT_EQ(shared->IOHandler(), nullptr);
 }
+
+// A refused design-time anti-freeze leaves its owner with no half-made
+// child.
+TEST_F(HandlerReading, RefusedDesignTimeAntiFreezeLeavesNoChild) {
+    struct Designer : TComponent {
+        Designer() : TComponent(nullptr) { SetDesigning(true); }
+    } designer;
+    Freeze running;
+    EXPECT_THROW(new Freeze(&designer), EMxException);
+    EXPECT_EQ(designer.ComponentCount(), 0);
+    EXPECT_EQ(TMxAntiFreezeBase::Instance(), &running);
+}
+
+// The Nagle setting can be changed before any socket exists and is then
+// applied by the connect.
+TEST_F(HandlerReading, NagleChangeWithoutSocketIsKept) {
+    TMxSocketHandle listener;
+    listener.AllocateHandle(MxSockStream, 0);
+    listener.IP = "127.0.0.1";
+    listener.BindLocal();
+    ASSERT_EQ(S.SockListen(listener.Handle(), 1), 0);
+    TMxIOHandlerSocket handler;
+    handler.SetUseNagle(false);
+    handler.OpenTransport();
+    handler.SetUseNagle(true);
+    handler.SetUseNagle(false);
+    EXPECT_FALSE(handler.UseNagle());
+    handler.ConnectTransport("127.0.0.1", listener.Port, 0, 0, 0, 0, "");
+    std::int32_t value = 0;
+    int length = sizeof value;
+    ASSERT_EQ(S.SockGetOption(handler.SocketBinding()->Handle(), 6, 1, &value, length), 0);
+    EXPECT_EQ(value, 1);
+}
