@@ -425,3 +425,12 @@ TEST_F(HandlerReading, NagleChangeWithoutSocketIsKept) {
     ASSERT_EQ(S.SockGetOption(handler.SocketBinding()->Handle(), 6, 1, &value, length), 0);
     EXPECT_EQ(value, 1);
 }
+
+// A failing readiness check counts as not readable rather than raising.
+TEST_F(HandlerReading, FailedReadinessCheckIsNotReadable) {
+    TMxSocketHandle handle;
+    handle.AllocateHandle(MxSockStream, 0);
+    // The descriptor disappears under the handle.
+    S.SockClose(handle.Handle());
+    EXPECT_FALSE(handle.WaitReadable(10));
+}
