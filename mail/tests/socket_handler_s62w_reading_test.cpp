@@ -434,3 +434,24 @@ TEST_F(HandlerReading, FailedReadinessCheckIsNotReadable) {
     S.SockClose(handle.Handle());
     EXPECT_FALSE(handle.WaitReadable(10));
 }
+
+// Datagrams read with ReceiveFrom name their sender.
+TEST_F(HandlerReading, ReceiveFromNamesTheSender) {
+    TMxSocketHandle receiver, sender;
+    for (TMxSocketHandle* handle : {&receiver, &sender}) {
+        handle->AllocateHandle(2 /* datagram */, 0);
+        handle->IP = "127.0.0.1";
+        handle->BindLocal();
+    }
+    sender.SetPeer("127.0.0.1", receiver.Port);
+    ASSERT_EQ(sender.ConnectPeer(MxAfInet), 0);
+    EXPECT_EQ(sender.SendBytes("hey", 3), 3);
+    ASSERT_TRUE(receiver.WaitReadable(1000));
+    char buffer[8] = {};
+    AnsiString ip;
+    int port = 0;
+    EXPECT_EQ(receiver.ReceiveFrom(buffer, 8, ip, port), 3);
+    EXPECT_EQ(std::string(buffer, 3), "hey");
+    EXPECT_EQ(ip, "127.0.0.1");
+    EXPECT_EQ(port, sender.Port);
+}
