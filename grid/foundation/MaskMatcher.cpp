@@ -53,7 +53,7 @@ std::uint16_t BitsOf(TgxMaskOptions Options) {
 
 TgxMaskMatcher::TgxMaskMatcher(const AnsiString& Picture, const TgxPictureList& List,
                                const TgxTextCase* TextCase)
-    : FPicture(Picture), FProgram(Picture, List), FTextCase(TextCase) {
+    : FPicture(Picture), FRoot(List.Root()), FProgram(Picture, List), FTextCase(TextCase) {
     FDirect.assign(OwnSlot(64, 0), TSlot{{}, 0});
     for (int I = 0; I < FProgram.Size(); ++I)
         if (FProgram.At(I).Type == pntRange && FProgram.At(I).Negate) FNegatedRange = true;
@@ -102,7 +102,7 @@ bool TgxMaskMatcher::CheckRuns(const TgxMaskInput& Record, const std::vector<Tgx
             }
             Input = Record;
             StartFollowing(DeadEnds, Input, Runs[R]);
-            if (Finish(Input, Result)) return true;
+            if (Conclude(Input, Record, Runs[R], Result)) return true;
         }
         return false;
     }
@@ -136,7 +136,7 @@ bool TgxMaskMatcher::CheckRuns(const TgxMaskInput& Record, const std::vector<Tgx
         FPos = Pos;
         Advance(Record.InputPos + 1);
         GoOnPastCaret(DeadEnds, BitsOf(Options));
-        if (Finish(Input, Result)) return true;
+        if (Conclude(Input, Record, Options, Result)) return true;
     }
     return false;
 }
@@ -274,6 +274,24 @@ bool TgxMaskMatcher::Finish(TgxMaskInput& Input, AnsiString& Result) {
     if (FTooMany || FState != 1) return false;
     Result = Input.FoundLiterals + Input.FoundInput;
     return true;
+}
+
+// Under the unique check every meeting of an answer counts, in the order
+// the depth-first search meets it: meeting one way twice (as the search
+// does where a counted item is tried again on backtracking) can refuse
+// an input whose literals were agreed on at the first meeting. The
+// matcher meets each way once, so where it found an answer the search
+// itself settles it, within its budget; past that the matcher's answer
+// stands. Where the matcher found none, there is none to find.
+bool TgxMaskMatcher::Conclude(TgxMaskInput& Input, const TgxMaskInput& Record,
+                              TgxMaskOptions Options, AnsiString& Result) {
+    const bool Answered = Finish(Input, Result);
+    if (!Options.Contains(moCheckUnique) || (FState == 0 && !FTooMany)) return Answered;
+    bool Answer = false;
+    AnsiString Searched;
+    if (!Search(Record, Options, Answer, Searched)) return Answered;
+    if (Answer) Result = Searched;
+    return Answer;
 }
 
 // A way goes on at the position it stands at.
@@ -623,37 +641,40 @@ AnsiString TgxMaskMatcher::TypedPart(THistory Changes) const {
 
 // The bookkeeping of the answers; true when the search ends with it.
 bool TgxMaskMatcher::Record(int Literals) {
-    TgxMaskInput& In = *FInput;
-    const AnsiString& Found = FLiterals[static_cast<std::size_t>(Literals)];
-    if (!FUnique) {
-        if (FState == 0) {
-            FState = 1;
+    return Weigh(FState, *FInput, FLiterals[static_cast<std::size_t>(Literals)], FUnique);
+}
+
+// An answer with the literals Found, weighed against those before it.
+bool TgxMaskMatcher::Weigh(int& State, TgxMaskInput& In, const AnsiString& Found, bool Unique) {
+    if (!Unique) {
+        if (State == 0) {
+            State = 1;
             In.FoundLiterals = Found;
         }
         return true;
     }
-    if (!(FState < 2 || !In.CommonLiterals.empty())) return true;
-    if (FState == 0) {
-        FState = 1;
+    if (!(State < 2 || !In.CommonLiterals.empty())) return true;
+    if (State == 0) {
+        State = 1;
         In.FoundLiterals = Found;
         In.CommonLiterals = Found;
         return false;
     }
     if (Found == In.CommonLiterals) {
-        FState = 1;
+        State = 1;
         In.FoundLiterals = Found;
         return false;
     }
     const std::size_t F = CommonPrefix(In.CommonLiterals, Found);
     if (F == 0) {
-        ++FState;
+        ++State;
         In.CommonLiterals.clear();
         return true;
     }
-    if (In.FoundLiterals != In.CommonLiterals) ++FState;
+    if (In.FoundLiterals != In.CommonLiterals) ++State;
     In.CommonLiterals.resize(F);
     if (Found == In.CommonLiterals) {
-        FState = 1;
+        State = 1;
         In.FoundLiterals = Found;
     }
     return false;

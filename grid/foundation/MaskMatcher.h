@@ -122,6 +122,8 @@ private:
     void Start(TgxMaskInput& Input, TgxMaskOptions Options);
     void Advance(int Stop);
     bool Finish(TgxMaskInput& Input, AnsiString& Result);
+    bool Conclude(TgxMaskInput& Input, const TgxMaskInput& Record, TgxMaskOptions Options,
+                  AnsiString& Result);
     void Follow(TPending Start);
     void Sub(const TPending& P);
     void Next(const TPending& P);
@@ -145,6 +147,27 @@ private:
     std::size_t SlotOf(const TEntry& Entry) const;
     int LiteralsWith(int Literals, std::string_view Added);
     bool Record(int Literals);
+    static bool Weigh(int& State, TgxMaskInput& In, const AnsiString& Found, bool Unique);
+
+    // The plain depth-first search over the parsed tree (MaskMatcherSearch.cpp).
+    struct TSaved {
+        std::int32_t Pos;
+        std::size_t Undo;
+        AnsiString Literals;
+    };
+    bool Search(const TgxMaskInput& Record, TgxMaskOptions Options, bool& Answer,
+                AnsiString& Result);
+    bool SearchSub(int Parent, const TgxPictureNode* Node, int Iteration, std::uint16_t Options);
+    bool SearchNext(int K, std::uint16_t Options);
+    bool SearchLiteral(int K, const TgxPictureNode* Node, std::uint16_t Options);
+    bool LiteralThenOn(int K, std::string_view L, std::uint16_t Options, bool Typed,
+                       bool& TookText);
+    bool SearchChars(const TgxPictureNode* Node, TgxMaskOptions Options);
+    bool SearchSettles(TgxMaskOptions Options);
+    bool Affordable();
+    void Overwrite(int Pos, std::string_view Bytes);
+    TSaved SaveWork() const;
+    void RestoreWork(const TSaved& Saved);
     AnsiString TypedPart(THistory Changes) const;
 
     // The character checks; each judges the character at FPos and, on a
@@ -166,6 +189,7 @@ private:
     bool TextExhausted() const;
 
     const AnsiString& FPicture;
+    const TgxPictureNode* FRoot;
     TgxMaskProgram FProgram;
     const TgxTextCase* FTextCase;
     bool FNegatedRange = false; // the picture has a range that is negated
@@ -210,6 +234,22 @@ private:
     std::vector<TSlot> FSeen;
     std::size_t FSeenCount = 0;
     std::uint32_t FStamp = 0;
+
+    // The plain search's run: its record, the parse stack, the bytes its
+    // conversions overwrote (to be put back on backtracking) and its cost.
+    TgxMaskInput FWork;
+    TgxParseStack FStack;
+    std::vector<std::pair<std::int32_t, AnsiString>> FUndo;
+    int FSearchState = 0;
+    long FSteps = 0;
+    int FDepth = 0;
+    bool FAborted = false;
+
+public:
+    // What the plain search may spend before the matcher's own answer
+    // stands instead: steps, and calls nested (each costs stack).
+    static constexpr long SearchSteps = 200000;
+    static constexpr int SearchDepth = 2000;
 };
 
 } // namespace grid

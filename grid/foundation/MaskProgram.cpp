@@ -11,6 +11,12 @@ namespace {
 // that character (Plus), or none or more (Star).
 enum class TShape : std::uint8_t { Other, Plus, Star };
 
+bool IsOneChar(const TgxMaskStep& S) {
+    return (S.Type == pntMaskChars && S.Len == 1) || S.Type == pntRange;
+}
+
+} // namespace
+
 std::uint16_t CaseRuleOf(const AnsiString& Directive) {
     const auto Bit = [](TgxMaskOption Option) {
         return static_cast<std::uint16_t>(TgxMaskOptions{Option}.Bits());
@@ -21,12 +27,6 @@ std::uint16_t CaseRuleOf(const AnsiString& Directive) {
     if (Directive == "<<") return Bit(moLower);
     return 0;
 }
-
-bool IsOneChar(const TgxMaskStep& S) {
-    return (S.Type == pntMaskChars && S.Len == 1) || S.Type == pntRange;
-}
-
-} // namespace
 
 TgxMaskProgram::TgxMaskProgram(const AnsiString& Picture, const TgxPictureList& List)
     : FPicture(Picture) {

@@ -29,6 +29,9 @@ struct TgxMaskStep {
     std::int32_t FirstChars = -1;
 };
 
+// The option bits a case directive (">", ">>", "<", "<<", "<>") sets.
+std::uint16_t CaseRuleOf(const AnsiString& Directive);
+
 class TgxMaskProgram {
 public:
     TgxMaskProgram(const AnsiString& Picture, const TgxPictureList& List);

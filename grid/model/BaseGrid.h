@@ -98,9 +98,10 @@ public:
     // The picture of the image list a cell value names, or none.
     TgxImageItem* ImageListPicture(const Variant& Value) const;
     // The colour a picture is drawn transparent with: an image item's own
-    // when it is transparent, else a transparent bitmap's own; clNone when
-    // the picture has none (the cell's or the grid's colour then serves).
-    TColor PictureTransparentColor(TBitmap* Bitmap, TgxImageItem* Item) const;
+    // when it is transparent, else clNone (the cell's or the grid's colour
+    // then serves). A bare transparent bitmap gives its colour to the grid
+    // (TransparentColor), which then serves it, and answers clNone.
+    TColor PictureTransparentColor(TBitmap* Bitmap, TgxImageItem* Item);
     void SetImageList(TgxImageListComponent* Value);
     TFont* HeadingFont() const { return FHeadingFont.get(); }
     bool HeadingParentFont() const { return FHeadingParentFont; }

@@ -494,4 +494,34 @@ TEST_F(CellPaintingReading, TinyCellsOfEveryKindPaintInsideThemselves) {
     }
 }
 
+// A bare transparent bitmap hands its colour to the grid, which then
+// draws it transparent with that colour: the red ground of the picture
+// lets the cell's colour through, its blue square does not.
+TEST_F(CellPaintingReading, TransparentBitmapGivesTheGridItsColour) {
+    Grid->GetCol(2)->SetControlType(ctPicture);
+    Grid->SetStretchPicture(true);
+    Grid->SetKeepAspectRatio(false);
+    TBitmap Pic;
+    Pic.SetSize(8, 8);
+    Pic.Canvas()->Brush()->SetColor(clRed);
+    Pic.Canvas()->FillRect(Rect(0, 0, 8, 8));
+    Pic.Canvas()->Brush()->SetColor(clBlue);
+    Pic.Canvas()->FillRect(Rect(2, 2, 6, 6));
+    Pic.SetTransparentColor(clRed);
+    Pic.SetTransparent(true);
+    Grid->SetCellValue(2, 2, BitmapToVariant(&Pic));
+    ASSERT_NE(Grid->TransparentColor(), clRed);
+    Repaint();
+    EXPECT_EQ(Grid->TransparentColor(), clRed);
+    const TRect R = Cell(2, 2);
+    int Red = 0, Blue = 0;
+    for (int X = R.Left + 1; X < R.Right - 1; ++X)
+        for (int Y = R.Top + 1; Y < R.Bottom - 1; ++Y) {
+            Red += Px(X, Y) == clRed;
+            Blue += Px(X, Y) == clBlue;
+        }
+    EXPECT_EQ(Red, 0);
+    EXPECT_GT(Blue, 0);
+}
+
 } // namespace

@@ -384,9 +384,10 @@ void TgxBaseGrid::DrawCheck(const Variant& Value, TgxDrawData& Data, bool Select
     DrawButtonInCell(Data, Selected);
 }
 
-TColor TgxBaseGrid::PictureTransparentColor(TBitmap* Bitmap, TgxImageItem* Item) const {
+TColor TgxBaseGrid::PictureTransparentColor(TBitmap* Bitmap, TgxImageItem* Item) {
     if (Item) return Item->GetTransparent() ? Item->GetTransparentColor() : clNone;
-    return Bitmap && Bitmap->Transparent() ? Bitmap->TransparentColor() : clNone;
+    if (Bitmap && Bitmap->Transparent()) SetTransparentColor(Bitmap->TransparentColor());
+    return clNone;
 }
 
 void TgxBaseGrid::DrawPicture(TBitmap* Bitmap, TgxDrawData& Data, bool Selected) {
