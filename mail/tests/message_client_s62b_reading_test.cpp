@@ -2,6 +2,7 @@
 // reading them back from one: the lines on the wire for each layout, the
 // progress and status it reports, and the parts a read message gets.
 #include "MessagePeer.h"
+#include "TextLines.h"
 
 #include "mail/MxComponent.h"
 #include "mail/MxEmailAddress.h"
@@ -21,20 +22,9 @@
 #include <vector>
 
 using namespace mail;
+using mailtest::Lines;
 
 namespace {
-
-std::vector<std::string> Lines(const std::string& AText) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start < AText.size()) {
-        std::size_t end = AText.find("\r\n", start);
-        if (end == std::string::npos) end = AText.size();
-        lines.push_back(AText.substr(start, end - start));
-        start = end + 2;
-    }
-    return lines;
-}
 
 // The lines after the header block.
 std::vector<std::string> BodyLines(const std::vector<std::string>& ALines) {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "MessagePeer.h"
+#include "TextLines.h"
 #include "mail/MxExceptions.h"
 #include "mail/MxMessageClient.h"
 #include "mail/MxMessage.h"
@@ -19,6 +20,7 @@
 #include <vector>
 
 using namespace mail;
+using mailtest::TerminatedLines;
 
 namespace {
 
@@ -31,20 +33,6 @@ std::string Encode(const char* name, const std::string& data, TStream* src = nul
     TStringStream out;
     encoder->EncodeStream(src ? src : &in, &out);
     return out.DataString();
-}
-
-std::vector<std::string> Lines(const std::string& text)
-{
-    std::vector<std::string> lines;
-    size_t at = 0;
-    while (at < text.size()) {
-        const size_t end = text.find("\r\n", at);
-        EXPECT_NE(end, std::string::npos) << "unterminated line";
-        if (end == std::string::npos) break;
-        lines.push_back(text.substr(at, end - at));
-        at = end + 2;
-    }
-    return lines;
 }
 
 std::string Bytes(size_t n)
@@ -96,7 +84,7 @@ TEST(MessageCodersText, MimeAttachmentLines)
     };
     for (const auto& [size, lengths] : cases) {
         const std::string data = Bytes(size);
-        const auto lines = Lines(Encode("MIME", data));
+        const auto lines = TerminatedLines(Encode("MIME", data));
         ASSERT_EQ(lines.size(), lengths.size()) << size;
         for (size_t i = 0; i < lines.size(); ++i) EXPECT_EQ(lines[i].size(), lengths[i]) << size;
         if (size == 100) EXPECT_EQ(lines[1].substr(58), "==");
@@ -132,11 +120,11 @@ TEST(MessageCodersText, UueAndXxeBlocks)
         TStringStream in(c.size ? "abc" : "");
         TStringStream out;
         encoder->EncodeStream(&in, &out);
-        EXPECT_EQ(Lines(out.DataString()), c.expected) << c.name << " " << c.size;
+        EXPECT_EQ(TerminatedLines(out.DataString()), c.expected) << c.name << " " << c.size;
     }
     for (const char* name : {"UUE", "XXE"}) {
         const std::string data = Bytes(100);
-        const auto lines = Lines(Encode(name, data));
+        const auto lines = TerminatedLines(Encode(name, data));
         ASSERT_EQ(lines.size(), 6u) << name;
         EXPECT_EQ(lines[1].size(), 61u);
         EXPECT_EQ(lines[1][0], name[0] == 'U' ? 'M' : 'h');
@@ -148,7 +136,7 @@ TEST(MessageCodersText, UueAndXxeBlocks)
     encoder->PartFileName = "r.txt";
     TStringStream in(""), out;
     encoder->EncodeStream(&in, &out);
-    EXPECT_EQ(Lines(out.DataString())[0], "begin 644 r.txt");
+    EXPECT_EQ(TerminatedLines(out.DataString())[0], "begin 644 r.txt");
 }
 
 TEST(MessageCodersText, UueAndXxeBlocksReadBack)
@@ -157,7 +145,7 @@ TEST(MessageCodersText, UueAndXxeBlocksReadBack)
         for (size_t size : {0u, 1u, 2u, 3u, 5u, 44u, 45u, 46u, 90u, 100u}) {
             const std::string data = Bytes(size);
             const std::string block = Encode(name, data);
-            const auto lines = Lines(block);
+            const auto lines = TerminatedLines(block);
             TMxMessage msg;
             ReadPart r = Read(msg, lines[0], block.substr(lines[0].size() + 2) + "after\r\n");
             ASSERT_TRUE(r.decoder) << name;
