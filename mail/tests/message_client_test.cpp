@@ -71,13 +71,8 @@ AnsiString Wire(TMxMessage& AMsg, bool AHeadersOnly = false, TMxMessageClient* A
 
 // The message the client reads back from the wire text.
 void ReadBack(const AnsiString& AWire, TMxMessage& AMsg) {
-    LoopbackPeer peer(AWire + ".\r\n");
-    TMxMessageClient client;
-    Connect(client, peer);
     AMsg.DeleteTempFiles = true;
-    client.ReadHeader(&AMsg);
-    client.ReadBody(&AMsg);
-    client.Disconnect();
+    mailtest::ReadFromPeer(AMsg, AWire + ".\r\n", MxDefaultReadTimeout, 5000);
 }
 
 // The random parts of the wire text replaced by names.

@@ -472,15 +472,8 @@ TEST(MessageCodersText, ClientReadsPartsBetweenPaddedBoundaries)
                              "preamble\r\n--bnd \r\n"
                              "Content-Type: text/plain\r\n\r\none\r\n--bnd\t\r\n"
                              "Content-Type: text/plain\r\n\r\ntwo\r\n--bnd-- \r\n.\r\n";
-    mailtest::LoopbackPeer peer(wire);
-    TMxMessageClient client;
-    client.SetHost("127.0.0.1");
-    client.SetPort(peer.Port());
-    client.Connect(5000);
     TMxMessage msg;
-    client.ReadHeader(&msg);
-    client.ReadBody(&msg);
-    client.Disconnect();
+    mailtest::ReadFromPeer(msg, wire, MxDefaultReadTimeout, 5000);
     ASSERT_EQ(msg.Parts()->Count(), 2);
     EXPECT_EQ(static_cast<TMxText*>(msg.Parts()->Items(0))->Body()->Text(), "one\r\n");
     EXPECT_EQ(static_cast<TMxText*>(msg.Parts()->Items(1))->Body()->Text(), "two\r\n");
