@@ -2,6 +2,7 @@
 // block it builds and the properties it takes from a header block read.
 #include <gtest/gtest.h>
 
+#include "MessageModelChecks.h"
 #include "mail/MxDates.h"
 #include "mail/MxExceptions.h"
 #include "mail/MxMessage.h"
@@ -16,6 +17,8 @@
 #include <unistd.h>
 
 using namespace mail;
+using mailtest::CountNamed;
+using mailtest::ExpectNewMessageDefaults;
 
 namespace {
 
@@ -23,14 +26,6 @@ std::string HeaderValue(const TMxHeaderList& h, const char* name)
 {
     const int i = h.FindName(name);
     return i < 0 ? std::string("<none>") : h.ValueAt(i);
-}
-
-int CountNamed(const TMxHeaderList& h, const char* name)
-{
-    int n = 0;
-    for (int i = 0; i < h.Count(); ++i)
-        if (h.NameAt(i) == AnsiString(name)) ++n;
-    return n;
 }
 
 std::string TempFile(const char* contents)
@@ -46,17 +41,7 @@ std::string TempFile(const char* contents)
 TEST(MessageModelText, StartsClearWithMimeDefaults)
 {
     TMxMessage msg;
-    EXPECT_EQ(msg.Encoding(), TMxMessageEncoding::meMIME);
-    EXPECT_EQ(msg.AttachmentEncoding(), "MIME");
-    EXPECT_EQ(msg.Priority, TMxMessagePriority::mpNormal);
-    EXPECT_TRUE(msg.UseNowForDate());
-    EXPECT_FALSE(msg.NoDecode);
-    EXPECT_FALSE(msg.NoEncode);
-
-    msg.SetEncoding(TMxMessageEncoding::meUU);
-    EXPECT_EQ(msg.AttachmentEncoding(), "UUE");
-    msg.SetEncoding(TMxMessageEncoding::meMIME);
-    EXPECT_EQ(msg.AttachmentEncoding(), "MIME");
+    ExpectNewMessageDefaults(msg);
 
     try {
         msg.SetAttachmentEncoding("NOPE");

@@ -1,0 +1,34 @@
+#pragma once
+// Checks on the message model that several test files make alike.
+#include "mail/MxHeaderList.h"
+#include "mail/MxMessage.h"
+
+#include <gtest/gtest.h>
+
+namespace mailtest {
+
+// How many lines of AHeaders carry the name AName (as NameAt gives it).
+inline int CountNamed(const mail::TMxHeaderList& AHeaders, const AnsiString& AName) {
+    int count = 0;
+    for (int i = 0; i < AHeaders.Count(); ++i)
+        if (AHeaders.NameAt(i) == AName) ++count;
+    return count;
+}
+
+// A new message is MIME with normal priority, stamps its date when it is
+// built and codes both ways; switching the encoding switches the attachment
+// coder with it.
+inline void ExpectNewMessageDefaults(mail::TMxMessage& AMsg) {
+    EXPECT_EQ(AMsg.Encoding(), mail::TMxMessageEncoding::meMIME);
+    EXPECT_EQ(AMsg.AttachmentEncoding(), "MIME");
+    EXPECT_EQ(AMsg.Priority, mail::TMxMessagePriority::mpNormal);
+    EXPECT_TRUE(AMsg.UseNowForDate());
+    EXPECT_FALSE(AMsg.NoDecode);
+    EXPECT_FALSE(AMsg.NoEncode);
+    AMsg.SetEncoding(mail::TMxMessageEncoding::meUU);
+    EXPECT_EQ(AMsg.AttachmentEncoding(), "UUE");
+    AMsg.SetEncoding(mail::TMxMessageEncoding::meMIME);
+    EXPECT_EQ(AMsg.AttachmentEncoding(), "MIME");
+}
+
+} // namespace mailtest
