@@ -1,5 +1,6 @@
 // The byte coders read afresh: base64/UUE/XXE, quoted-printable and the
 // header coder, each through its public calls.
+#include "ErrorMessage.h"
 #include "mail/MxCoder3to4.h"
 #include "mail/MxCoderQuotedPrintable.h"
 #include "mail/MxExceptions.h"
@@ -14,6 +15,7 @@
 #include <random>
 
 using namespace mail;
+using mailtest::ErrorMessageOf;
 
 namespace {
 
@@ -30,15 +32,6 @@ template <class T> AnsiString DecodeAppended(const AnsiString& AIn) {
     T coder;
     coder.DecodeToStream(AIn, &dest);
     return dest.DataString();
-}
-
-template <class F> AnsiString MessageOf(F AF) {
-    try {
-        AF();
-    } catch (const EMxException& e) {
-        return e.Message;
-    }
-    return "(no error)";
 }
 
 } // namespace
@@ -84,8 +77,8 @@ TEST(CodersReadingR, ThreeToFourEncodingTable) {
 }
 
 TEST(CodersReadingR, UnevenSizesAreRefusedByName) {
-    EXPECT_EQ(MessageOf([] { EncodeCount<TMxEncoderMIME>("ABCD", 4); }), "Uneven size in Encode.");
-    EXPECT_EQ(MessageOf([] { MxDecodeString<TMxDecoderMIME>("QUJ"); }),
+    EXPECT_EQ(ErrorMessageOf([] { EncodeCount<TMxEncoderMIME>("ABCD", 4); }), "Uneven size in Encode.");
+    EXPECT_EQ(ErrorMessageOf([] { MxDecodeString<TMxDecoderMIME>("QUJ"); }),
               "Uneven size in DecodeToStream.");
 }
 
@@ -338,8 +331,8 @@ TEST(CodersReadingR, MalformedInputIsRefusedOrPassedSafely) {
         }
     }
     // A character outside the alphabet is named, not decoded as garbage.
-    EXPECT_NE(MessageOf([] { MxDecodeString<TMxDecoderMIME>("QU*D"); }), "(no error)");
-    EXPECT_NE(MessageOf([] { MxDecodeString<TMxDecoderUUE>("~abc"); }), "(no error)");
+    EXPECT_NE(ErrorMessageOf([] { MxDecodeString<TMxDecoderMIME>("QU*D"); }), "(no error)");
+    EXPECT_NE(ErrorMessageOf([] { MxDecodeString<TMxDecoderUUE>("~abc"); }), "(no error)");
 
     const AnsiString headers[] = {"=?", "=?ISO-8859-1?", "=?ISO-8859-1?Q?", "=?ISO-8859-1?Q??=",
                                   "=?ISO-8859-1?B?QUJ?=", "=?ISO-8859-1?Q?a=4?=", "=?ISO-8859-1?B?*?=",
@@ -418,7 +411,7 @@ TEST(CodersReadingR, RandomTextsRoundTripWithinLineLimits) {
 TEST(CodersReadingR, LineCodersNeverWriteACountOutsideTheAlphabet) {
     // A UUE or XXE line holds at most 63 bytes: more is refused, never coded
     // with a count character that reads back as something else.
-    EXPECT_NE(MessageOf([] { MxEncodeString<TMxEncoderUUE>(AnsiString(100, 'x')); }), "(no error)");
-    EXPECT_NE(MessageOf([] { MxEncodeString<TMxEncoderXXE>(AnsiString(66, 'x')); }), "(no error)");
+    EXPECT_NE(ErrorMessageOf([] { MxEncodeString<TMxEncoderUUE>(AnsiString(100, 'x')); }), "(no error)");
+    EXPECT_NE(ErrorMessageOf([] { MxEncodeString<TMxEncoderXXE>(AnsiString(66, 'x')); }), "(no error)");
     EXPECT_EQ(MxEncodeString<TMxEncoderUUE>(AnsiString(63, 'x'))[0], '_');
 }
