@@ -1,5 +1,6 @@
 #pragma once
 // Checks on the message model that several test files make alike.
+#include "mail/MxExceptions.h"
 #include "mail/MxHeaderList.h"
 #include "mail/MxMessage.h"
 
@@ -29,6 +30,18 @@ inline void ExpectNewMessageDefaults(mail::TMxMessage& AMsg) {
     EXPECT_EQ(AMsg.AttachmentEncoding(), "UUE");
     AMsg.SetEncoding(mail::TMxMessageEncoding::meMIME);
     EXPECT_EQ(AMsg.AttachmentEncoding(), "MIME");
+}
+
+// The part list of a message without parts refuses to make a bare part,
+// which has no kind, and stays empty.
+inline void ExpectBarePartRefused(mail::TMxMessage& AMsg) {
+    try {
+        AMsg.Parts()->Add();
+        FAIL() << "no error";
+    } catch (const mail::EMxCanNotCreateMessagePart& e) {
+        EXPECT_STREQ(e.what(), "TMxMessagePart can not be created.  Use descendant classes. ");
+    }
+    EXPECT_EQ(AMsg.Parts()->Count(), 0);
 }
 
 } // namespace mailtest

@@ -1,6 +1,7 @@
 // The byte coders read afresh: base64/UUE/XXE, quoted-printable and the
 // header coder, each through its public calls.
 #include "ErrorMessage.h"
+#include "TextLines.h"
 #include "mail/MxCoder3to4.h"
 #include "mail/MxCoderQuotedPrintable.h"
 #include "mail/MxExceptions.h"
@@ -15,6 +16,7 @@
 #include <random>
 
 using namespace mail;
+using mailtest::CrLfPieces;
 using mailtest::ErrorMessageOf;
 
 namespace {
@@ -203,18 +205,12 @@ TEST(CodersReadingR, EncodeHeaderTable) {
     // A long run folds into several encoded words, each line within 76.
     const AnsiString longText(120, '\xe9');
     const AnsiString folded = EncodeHeader(longText, "", 'Q', "ISO-8859-1", TMxTransfer::bit8);
-    std::size_t start = 0;
-    int lines = 0;
-    while (true) {
-        const std::size_t end = folded.find("\r\n", start);
-        const AnsiString line = folded.substr(start, end == AnsiString::npos ? AnsiString::npos : end - start);
-        EXPECT_LE(line.size(), 76u) << line;
-        ++lines;
-        if (end == AnsiString::npos) break;
-        EXPECT_EQ(folded[end + 2], '\t');
-        start = end + 2;
+    const std::vector<std::string> lines = CrLfPieces(folded);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        EXPECT_LE(lines[i].size(), 76u) << lines[i];
+        if (i > 0) EXPECT_EQ(lines[i][0], '\t');
     }
-    EXPECT_GT(lines, 1);
+    EXPECT_GT(lines.size(), 1u);
     EXPECT_EQ(DecodeHeader(folded), longText);
 }
 
@@ -392,13 +388,7 @@ TEST(CodersReadingR, RandomTextsRoundTripWithinLineLimits) {
         for (int i = 0; i < length; ++i) text += pool[rng() % sizeof(pool)];
         const AnsiString qp = MxEncodeString<TMxEncoderQuotedPrintable>(text);
         EXPECT_EQ(MxDecodeString<TMxDecoderQuotedPrintable>(qp), text) << round;
-        std::size_t start = 0;
-        for (std::size_t at = qp.find("\r\n"); ; at = qp.find("\r\n", start)) {
-            const std::size_t end = at == AnsiString::npos ? qp.size() : at;
-            EXPECT_LE(end - start, 76u) << round;
-            if (at == AnsiString::npos) break;
-            start = at + 2;
-        }
+        for (const std::string& line : CrLfPieces(qp)) EXPECT_LE(line.size(), 76u) << round;
         for (char letter : {'Q', 'B'}) {
             const AnsiString header = EncodeHeader(text, "", letter, "ISO-8859-1", TMxTransfer::bit8);
             AnsiString want = text;
