@@ -2,6 +2,7 @@
 // what such a peer sends: layouts, part headers, dot-stuffing, status and
 // work reports, and what a failure leaves behind.
 #include "MessagePeer.h"
+#include "TextLines.h"
 #include "mail/MxExceptions.h"
 #include "mail/MxMessage.h"
 #include "mail/MxMessageClient.h"
@@ -16,6 +17,7 @@
 #include <vector>
 
 using namespace mail;
+using mailtest::Lines;
 using mailtest::PeerClient;
 using mailtest::ReadFromPeer;
 
@@ -350,9 +352,7 @@ TEST(MessageClientFreshReading, TextPartsReadBackAsWritten) {
         AddText(msg, text);
         AddText(msg, "second");
         const std::string wire = Wire(msg);
-        for (std::size_t start = 0, end; (end = wire.find("\r\n", start)) != std::string::npos;
-             start = end + 2)
-            EXPECT_LE(end - start, 998u);
+        for (const std::string& line : Lines(wire)) EXPECT_LE(line.size(), 998u);
         TMxMessage back;
         ReadFromPeer(back, wire + ".\r\n");
         ASSERT_EQ(back.Parts()->Count(), 2) << wire;
