@@ -2,6 +2,11 @@
 // A loopback peer on a thread of its own for the message tests: it sends
 // the bytes it was given to the one client it accepts, then keeps what the
 // client sends until the client closes. Every wait is bounded.
+#include "mail/MxMessage.h"
+#include "mail/MxMessageClient.h"
+#include "mail/MxStack.h"
+#include "mail/MxTCPConnection.h"
+
 #include <arpa/inet.h>
 #include <atomic>
 #include <chrono>
@@ -85,5 +90,32 @@ private:
     std::atomic<bool> FStop{false};
     std::thread FThread;
 };
+
+// A message client connected to a loopback peer that sends AReply. The peer
+// comes first so that it outlives the client.
+struct PeerClient {
+    explicit PeerClient(std::string AReply = std::string(), int AReadTimeout = mail::MxDefaultReadTimeout,
+                        int AConnectTimeout = mail::MxTimeoutDefault)
+        : peer(std::move(AReply)) {
+        client.SetHost("127.0.0.1");
+        client.SetPort(peer.Port());
+        client.ReadTimeout = AReadTimeout;
+        client.Connect(AConnectTimeout);
+    }
+
+    LoopbackPeer peer;
+    mail::TMxMessageClient client;
+};
+
+// Reads the header block and the body a loopback peer sends as AReply into
+// AMsg, then disconnects.
+inline void ReadFromPeer(mail::TMxMessage& AMsg, const std::string& AReply,
+                         int AReadTimeout = mail::MxDefaultReadTimeout,
+                         int AConnectTimeout = mail::MxTimeoutDefault) {
+    PeerClient connection(AReply, AReadTimeout, AConnectTimeout);
+    connection.client.ReadHeader(&AMsg);
+    connection.client.ReadBody(&AMsg);
+    connection.client.Disconnect();
+}
 
 } // namespace mailtest

@@ -2,6 +2,7 @@
 // parsing one address and a list, and the header list's folding.
 #include <gtest/gtest.h>
 
+#include "AddressCases.h"
 #include "mail/MxEmailAddress.h"
 #include "mail/MxExceptions.h"
 #include "mail/MxHeaderList.h"
@@ -9,14 +10,13 @@
 #include <vector>
 
 using namespace mail;
+using mailtest::ExpectFormats;
+using mailtest::ExpectParses;
+using mailtest::ExpectRefused;
+using mailtest::FormatCase;
+using mailtest::ParseCase;
 
 namespace {
-
-struct FormatCase {
-    const char* name;
-    const char* address;
-    const char* text;
-};
 
 TEST(AddressForms, FormatsTextFromNameAndAddress)
 {
@@ -36,19 +36,8 @@ TEST(AddressForms, FormatsTextFromNameAndAddress)
         {"", "local", "local"},
         {"Ann", "first.last@x.com", "Ann <first.last@x.com>"},
     };
-    for (const auto& c : cases) {
-        TMxEMailAddressItem item;
-        item.SetName(c.name);
-        item.SetAddress(c.address);
-        EXPECT_EQ(item.GetText(), c.text) << c.name << " / " << c.address;
-    }
+    ExpectFormats(cases);
 }
-
-struct ParseCase {
-    const char* text;
-    const char* name;
-    const char* address;
-};
 
 TEST(AddressForms, ParsesOneAddress)
 {
@@ -67,25 +56,12 @@ TEST(AddressForms, ParsesOneAddress)
         {"Joe\t<j@x>", "Joe", "j@x"},
         {"< j@x.org >", "", "j@x.org"},
     };
-    for (const auto& c : cases) {
-        TMxEMailAddressItem item;
-        item.SetName("old");
-        item.SetAddress("old@old");
-        item.SetText(c.text);
-        EXPECT_EQ(item.Name(), c.name) << c.text;
-        EXPECT_EQ(item.Address(), c.address) << c.text;
-    }
+    ExpectParses(cases);
 }
 
 TEST(AddressForms, AtAfterClosedAngleAddressIsRefused)
 {
-    TMxEMailAddressItem item;
-    try {
-        item.SetText("Joe <j@x> k@y");
-        FAIL() << "no error";
-    } catch (const EMxEmailParseError& e) {
-        EXPECT_STREQ(e.what(), "@ Outside address");
-    }
+    ExpectRefused("Joe <j@x> k@y", "@ Outside address");
 }
 
 TEST(AddressForms, ParsedTextFormatsBack)

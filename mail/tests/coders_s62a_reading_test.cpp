@@ -1,5 +1,6 @@
 // The content coders read through their public calls: base64, UUE and XXE,
 // quoted-printable, encoded-word headers and the ISO-2022-JP conversions.
+#include "TextLines.h"
 #include "mail/MxCoder3to4.h"
 #include "mail/MxCoderQuotedPrintable.h"
 #include "mail/MxExceptions.h"
@@ -11,6 +12,7 @@
 #include <vector>
 
 using namespace mail;
+using mailtest::CrLfPieces;
 
 namespace {
 
@@ -188,19 +190,12 @@ TEST(CodersReading, EncodedWordHeaders) {
         longText += "Caf\xE9 ";
     longText += "fin";
     const AnsiString coded = EncodeHeader(longText, "", 'Q', "ISO-8859-1", TMxTransfer::bit8);
-    std::size_t start = 0;
-    int lines = 0;
-    while (start <= coded.size()) {
-        std::size_t end = coded.find("\r\n", start);
-        const AnsiString line =
-            coded.substr(start, end == AnsiString::npos ? AnsiString::npos : end - start);
-        EXPECT_LE(line.size(), 76u) << line;
-        if (lines > 0) EXPECT_EQ(line[0], '\t') << line;
-        ++lines;
-        if (end == AnsiString::npos) break;
-        start = end + 2;
+    const std::vector<std::string> lines = CrLfPieces(coded);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        EXPECT_LE(lines[i].size(), 76u) << lines[i];
+        if (i > 0) EXPECT_EQ(lines[i][0], '\t') << lines[i];
     }
-    EXPECT_GT(lines, 1);
+    EXPECT_GT(lines.size(), 1u);
     EXPECT_EQ(DecodeHeader(coded), longText);
 }
 

@@ -3,6 +3,7 @@
 // conversions.
 #include <gtest/gtest.h>
 
+#include "TextLines.h"
 #include "mail/MxCoder3to4.h"
 #include "mail/MxCoderQuotedPrintable.h"
 #include "mail/MxExceptions.h"
@@ -15,6 +16,7 @@
 #include <vector>
 
 using namespace mail;
+using mailtest::CrLfPieces;
 
 namespace {
 
@@ -183,14 +185,9 @@ TEST(CodersText, QuotedPrintableRoundTripsEveryByte)
         const std::string coded = Enc<TMxEncoderQuotedPrintable>(in);
         // Lines of the coded text: at most 76 characters, no blank before a
         // line end (a mail relay may strip it).
-        size_t start = 0;
-        while (start <= coded.size()) {
-            size_t end = coded.find("\r\n", start);
-            const std::string line = coded.substr(start, end == std::string::npos ? std::string::npos : end - start);
+        for (const std::string& line : CrLfPieces(coded)) {
             EXPECT_LE(line.size(), 76u);
             if (!line.empty()) EXPECT_TRUE(line.back() != ' ' && line.back() != '\t') << line;
-            if (end == std::string::npos) break;
-            start = end + 2;
         }
         // Bare CR and LF are not line ends for the coded text; only the
         // CR LF pairs of the input need to come back as they were.
@@ -227,18 +224,12 @@ TEST(CodersText, EncodeHeaderWords)
     std::string longText;
     for (int i = 0; i < 30; ++i) longText += "w\xF6rd ";
     const std::string coded = EncodeHeader(longText, "", 'Q', "ISO-8859-1", TMxTransfer::bit8);
-    size_t start = 0;
-    int lines = 0;
-    while (true) {
-        const size_t end = coded.find("\r\n", start);
-        const std::string line = coded.substr(start, end == std::string::npos ? std::string::npos : end - start);
-        EXPECT_LE(line.size(), 76u) << line;
-        ++lines;
-        if (end == std::string::npos) break;
-        EXPECT_TRUE(coded[end + 2] == '\t' || coded[end + 2] == ' ');
-        start = end + 2;
+    const std::vector<std::string> lines = CrLfPieces(coded);
+    for (size_t i = 0; i < lines.size(); ++i) {
+        EXPECT_LE(lines[i].size(), 76u) << lines[i];
+        if (i > 0) EXPECT_TRUE(lines[i][0] == '\t' || lines[i][0] == ' ');
     }
-    EXPECT_GT(lines, 1);
+    EXPECT_GT(lines.size(), 1u);
     EXPECT_EQ(DecodeHeader(coded), longText);
 }
 

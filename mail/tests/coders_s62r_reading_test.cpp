@@ -1,5 +1,7 @@
 // The byte coders read afresh: base64/UUE/XXE, quoted-printable and the
 // header coder, each through its public calls.
+#include "ErrorMessage.h"
+#include "TextLines.h"
 #include "mail/MxCoder3to4.h"
 #include "mail/MxCoderQuotedPrintable.h"
 #include "mail/MxExceptions.h"
@@ -14,6 +16,8 @@
 #include <random>
 
 using namespace mail;
+using mailtest::CrLfPieces;
+using mailtest::ErrorMessageOf;
 
 namespace {
 
@@ -30,15 +34,6 @@ template <class T> AnsiString DecodeAppended(const AnsiString& AIn) {
     T coder;
     coder.DecodeToStream(AIn, &dest);
     return dest.DataString();
-}
-
-template <class F> AnsiString MessageOf(F AF) {
-    try {
-        AF();
-    } catch (const EMxException& e) {
-        return e.Message;
-    }
-    return "(no error)";
 }
 
 } // namespace
@@ -84,8 +79,8 @@ TEST(CodersReadingR, ThreeToFourEncodingTable) {
 }
 
 TEST(CodersReadingR, UnevenSizesAreRefusedByName) {
-    EXPECT_EQ(MessageOf([] { EncodeCount<TMxEncoderMIME>("ABCD", 4); }), "Uneven size in Encode.");
-    EXPECT_EQ(MessageOf([] { MxDecodeString<TMxDecoderMIME>("QUJ"); }),
+    EXPECT_EQ(ErrorMessageOf([] { EncodeCount<TMxEncoderMIME>("ABCD", 4); }), "Uneven size in Encode.");
+    EXPECT_EQ(ErrorMessageOf([] { MxDecodeString<TMxDecoderMIME>("QUJ"); }),
               "Uneven size in DecodeToStream.");
 }
 
@@ -210,18 +205,12 @@ TEST(CodersReadingR, EncodeHeaderTable) {
     // A long run folds into several encoded words, each line within 76.
     const AnsiString longText(120, '\xe9');
     const AnsiString folded = EncodeHeader(longText, "", 'Q', "ISO-8859-1", TMxTransfer::bit8);
-    std::size_t start = 0;
-    int lines = 0;
-    while (true) {
-        const std::size_t end = folded.find("\r\n", start);
-        const AnsiString line = folded.substr(start, end == AnsiString::npos ? AnsiString::npos : end - start);
-        EXPECT_LE(line.size(), 76u) << line;
-        ++lines;
-        if (end == AnsiString::npos) break;
-        EXPECT_EQ(folded[end + 2], '\t');
-        start = end + 2;
+    const std::vector<std::string> lines = CrLfPieces(folded);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        EXPECT_LE(lines[i].size(), 76u) << lines[i];
+        if (i > 0) EXPECT_EQ(lines[i][0], '\t');
     }
-    EXPECT_GT(lines, 1);
+    EXPECT_GT(lines.size(), 1u);
     EXPECT_EQ(DecodeHeader(folded), longText);
 }
 
@@ -338,8 +327,8 @@ TEST(CodersReadingR, MalformedInputIsRefusedOrPassedSafely) {
         }
     }
     // A character outside the alphabet is named, not decoded as garbage.
-    EXPECT_NE(MessageOf([] { MxDecodeString<TMxDecoderMIME>("QU*D"); }), "(no error)");
-    EXPECT_NE(MessageOf([] { MxDecodeString<TMxDecoderUUE>("~abc"); }), "(no error)");
+    EXPECT_NE(ErrorMessageOf([] { MxDecodeString<TMxDecoderMIME>("QU*D"); }), "(no error)");
+    EXPECT_NE(ErrorMessageOf([] { MxDecodeString<TMxDecoderUUE>("~abc"); }), "(no error)");
 
     const AnsiString headers[] = {"=?", "=?ISO-8859-1?", "=?ISO-8859-1?Q?", "=?ISO-8859-1?Q??=",
                                   "=?ISO-8859-1?B?QUJ?=", "=?ISO-8859-1?Q?a=4?=", "=?ISO-8859-1?B?*?=",
@@ -399,13 +388,7 @@ TEST(CodersReadingR, RandomTextsRoundTripWithinLineLimits) {
         for (int i = 0; i < length; ++i) text += pool[rng() % sizeof(pool)];
         const AnsiString qp = MxEncodeString<TMxEncoderQuotedPrintable>(text);
         EXPECT_EQ(MxDecodeString<TMxDecoderQuotedPrintable>(qp), text) << round;
-        std::size_t start = 0;
-        for (std::size_t at = qp.find("\r\n"); ; at = qp.find("\r\n", start)) {
-            const std::size_t end = at == AnsiString::npos ? qp.size() : at;
-            EXPECT_LE(end - start, 76u) << round;
-            if (at == AnsiString::npos) break;
-            start = at + 2;
-        }
+        for (const std::string& line : CrLfPieces(qp)) EXPECT_LE(line.size(), 76u) << round;
         for (char letter : {'Q', 'B'}) {
             const AnsiString header = EncodeHeader(text, "", letter, "ISO-8859-1", TMxTransfer::bit8);
             AnsiString want = text;
@@ -418,7 +401,7 @@ TEST(CodersReadingR, RandomTextsRoundTripWithinLineLimits) {
 TEST(CodersReadingR, LineCodersNeverWriteACountOutsideTheAlphabet) {
     // A UUE or XXE line holds at most 63 bytes: more is refused, never coded
     // with a count character that reads back as something else.
-    EXPECT_NE(MessageOf([] { MxEncodeString<TMxEncoderUUE>(AnsiString(100, 'x')); }), "(no error)");
-    EXPECT_NE(MessageOf([] { MxEncodeString<TMxEncoderXXE>(AnsiString(66, 'x')); }), "(no error)");
+    EXPECT_NE(ErrorMessageOf([] { MxEncodeString<TMxEncoderUUE>(AnsiString(100, 'x')); }), "(no error)");
+    EXPECT_NE(ErrorMessageOf([] { MxEncodeString<TMxEncoderXXE>(AnsiString(66, 'x')); }), "(no error)");
     EXPECT_EQ(MxEncodeString<TMxEncoderUUE>(AnsiString(63, 'x'))[0], '_');
 }

@@ -1,4 +1,5 @@
 #include "Reference.h"
+#include "TextLines.h"
 #include "mail/MxCoder3to4.h"
 #include "mail/MxCoderQuotedPrintable.h"
 #include "mail/MxExceptions.h"
@@ -9,6 +10,7 @@
 #include <random>
 
 using namespace mail;
+using mailtest::CrLfPieces;
 using mailtest::FromHex;
 using mailtest::Reference;
 using mailtest::ToHex;
@@ -22,21 +24,9 @@ AnsiString UnQP(const AnsiString& AText) {
     return MxDecodeString<TMxDecoderQuotedPrintable>(AText);
 }
 
-std::vector<AnsiString> Lines(const AnsiString& AText) {
-    std::vector<AnsiString> lines;
-    std::size_t start = 0;
-    while (start <= AText.size()) {
-        const std::size_t end = AText.find("\r\n", start);
-        lines.push_back(AText.substr(start, end - start));
-        if (end == AnsiString::npos) break;
-        start = end + 2;
-    }
-    return lines;
-}
-
 // Every line within 76 characters and no CR or LF outside a CR LF pair.
 void ExpectWellFormedQP(const AnsiString& ACoded) {
-    for (const AnsiString& line : Lines(ACoded)) {
+    for (const AnsiString& line : CrLfPieces(ACoded)) {
         EXPECT_LE(line.size(), 76u) << line;
         EXPECT_EQ(line.find_first_of("\r\n"), AnsiString::npos) << "bare line end in " << line;
     }

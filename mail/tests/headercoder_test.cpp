@@ -1,4 +1,5 @@
 #include "Reference.h"
+#include "TextLines.h"
 #include "mail/MxEmailAddress.h"
 #include "mail/MxHeaderCoder.h"
 #include "mail/MxHeaderList.h"
@@ -10,6 +11,7 @@
 #include <random>
 
 using namespace mail;
+using mailtest::CrLfPieces;
 using mailtest::FromHex;
 using mailtest::Reference;
 using mailtest::ToHex;
@@ -21,17 +23,6 @@ AnsiString Repeat(const AnsiString& AText, int ACount) {
     for (int i = 0; i < ACount; ++i)
         result += AText;
     return result;
-}
-
-std::vector<AnsiString> HeaderLines(const AnsiString& AText) {
-    std::vector<AnsiString> lines;
-    std::size_t start = 0;
-    while (true) {
-        const std::size_t end = AText.find("\r\n", start);
-        lines.push_back(AText.substr(start, end - start));
-        if (end == AnsiString::npos) return lines;
-        start = end + 2;
-    }
 }
 
 } // namespace
@@ -64,7 +55,7 @@ TEST(EncodeHeader, LongRunsContinueOnLinesOfTheirOwnAndDecodeBack) {
             text += "\xe9t\xe9 ";
         text += "\xc3\xa9\xc3\xa9\xc3\xa9\xc3\xa9\xc3\xa9\xc3\xa9\xc3\xa9\xc3\xa9\xc3\xa9";
         const AnsiString coded = EncodeHeader(text, "", encoding, "ISO-8859-1", TMxTransfer::bit8);
-        const auto lines = HeaderLines(coded);
+        const auto lines = CrLfPieces(coded);
         EXPECT_GT(lines.size(), 3u);
         for (std::size_t i = 0; i < lines.size(); ++i) {
             EXPECT_LE(lines[i].size(), 76u) << lines[i];

@@ -2,6 +2,7 @@
 // reading them back from one: the lines on the wire for each layout, the
 // progress and status it reports, and the parts a read message gets.
 #include "MessagePeer.h"
+#include "TextLines.h"
 
 #include "mail/MxComponent.h"
 #include "mail/MxEmailAddress.h"
@@ -21,20 +22,9 @@
 #include <vector>
 
 using namespace mail;
+using mailtest::Lines;
 
 namespace {
-
-std::vector<std::string> Lines(const std::string& AText) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start < AText.size()) {
-        std::size_t end = AText.find("\r\n", start);
-        if (end == std::string::npos) end = AText.size();
-        lines.push_back(AText.substr(start, end - start));
-        start = end + 2;
-    }
-    return lines;
-}
 
 // The lines after the header block.
 std::vector<std::string> BodyLines(const std::vector<std::string>& ALines) {
@@ -66,16 +56,12 @@ struct Recorder {
 
 // Writes AMsg onto a loopback connection and returns what arrived.
 std::string Written(TMxMessage& AMsg, bool AHeadersOnly = false, Recorder* ARecorder = nullptr) {
-    mailtest::LoopbackPeer peer;
-    TMxMessageClient client;
-    client.SetHost("127.0.0.1");
-    client.SetPort(peer.Port());
-    client.ReadTimeout = 5000;
-    client.Connect(2000);
+    mailtest::PeerClient connection("", 5000, 2000);
+    TMxMessageClient& client = connection.client;
     if (ARecorder) ARecorder->Attach(client);
     client.WriteMessage(&AMsg, AHeadersOnly);
     client.Disconnect();
-    return peer.Received();
+    return connection.peer.Received();
 }
 
 struct TempFile {
@@ -272,11 +258,8 @@ TEST(MessageClientReading, RefusedOrShortWritesStopEarlyAndCloseTheirWork) {
         msg.SetEncoding(TMxMessageEncoding::meUU);
         msg.Body()->Add("body");
         AddText(msg, {"text"});
-        mailtest::LoopbackPeer peer;
-        TMxMessageClient client;
-        client.SetHost("127.0.0.1");
-        client.SetPort(peer.Port());
-        client.Connect(2000);
+        mailtest::PeerClient connection("", MxDefaultReadTimeout, 2000);
+        TMxMessageClient& client = connection.client;
         try {
             client.WriteMessage(&msg);
             ADD_FAILURE() << "no exception";
@@ -284,7 +267,7 @@ TEST(MessageClientReading, RefusedOrShortWritesStopEarlyAndCloseTheirWork) {
             EXPECT_STREQ(e.what(), "Invalid Encoding. UU only allows Body and Attachments");
         }
         client.Disconnect();
-        EXPECT_EQ(peer.Received(), "");
+        EXPECT_EQ(connection.peer.Received(), "");
     }
     {
         SCOPED_TRACE("attachment whose data file is gone");
@@ -292,11 +275,8 @@ TEST(MessageClientReading, RefusedOrShortWritesStopEarlyAndCloseTheirWork) {
         msg.Body()->Add("body");
         auto* attachment = new TMxAttachment(msg.Parts(), "/nonexistent/dir/gone.bin");
         attachment->AttachmentName = "gone.bin";
-        mailtest::LoopbackPeer peer;
-        TMxMessageClient client;
-        client.SetHost("127.0.0.1");
-        client.SetPort(peer.Port());
-        client.Connect(2000);
+        mailtest::PeerClient connection("", MxDefaultReadTimeout, 2000);
+        TMxMessageClient& client = connection.client;
         Recorder recorder;
         recorder.Attach(client);
         EXPECT_THROW(client.WriteMessage(&msg), Exception);
@@ -353,12 +333,8 @@ TEST(MessageClientReading, ReadsHeaderAndBodyBackUpToTheTerminator) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        mailtest::LoopbackPeer peer(c.wire);
-        TMxMessageClient client;
-        client.SetHost("127.0.0.1");
-        client.SetPort(peer.Port());
-        client.ReadTimeout = 5000;
-        client.Connect(2000);
+        mailtest::PeerClient connection(c.wire, 5000, 2000);
+        TMxMessageClient& client = connection.client;
         Recorder recorder;
         recorder.Attach(client);
         TMxMessage msg;
@@ -381,12 +357,8 @@ TEST(MessageClientReading, ReadsHeaderAndBodyBackUpToTheTerminator) {
 TEST(MessageClientReading, AHeaderAloneEndsAtTheMessageEnd) {
     // A header-only answer (as to a request for the top of a message) ends
     // with "." instead of an empty line.
-    mailtest::LoopbackPeer peer("Subject: top\r\nX-One: 1\r\n.\r\nafter\r\n");
-    TMxMessageClient client;
-    client.SetHost("127.0.0.1");
-    client.SetPort(peer.Port());
-    client.ReadTimeout = 2000;
-    client.Connect(2000);
+    mailtest::PeerClient connection("Subject: top\r\nX-One: 1\r\n.\r\nafter\r\n", 2000, 2000);
+    TMxMessageClient& client = connection.client;
     TMxMessage msg;
     client.ReadHeader(&msg);
     EXPECT_EQ(msg.Subject, "top");
@@ -410,12 +382,8 @@ TEST(MessageClientReading, ReadsMimePartsIntoTextsAndTemporaryAttachments) {
         "Content-Disposition: attachment; filename=\"r.bin\"\r\n\r\n"
         "YWJj\r\n\r\n"
         "--" + boundary + "--\r\n.\r\n";
-    mailtest::LoopbackPeer peer(wire);
-    TMxMessageClient client;
-    client.SetHost("127.0.0.1");
-    client.SetPort(peer.Port());
-    client.ReadTimeout = 5000;
-    client.Connect(2000);
+    mailtest::PeerClient connection(wire, 5000, 2000);
+    TMxMessageClient& client = connection.client;
     std::string dataFile;
     {
         TMxMessage msg;
@@ -459,12 +427,8 @@ TEST(MessageClientReading, PartsReadBackUnstuffedAndEndAtTheTerminator) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        mailtest::LoopbackPeer peer(head + c.rest);
-        TMxMessageClient client;
-        client.SetHost("127.0.0.1");
-        client.SetPort(peer.Port());
-        client.ReadTimeout = 2000;
-        client.Connect(2000);
+        mailtest::PeerClient connection(head + c.rest, 2000, 2000);
+        TMxMessageClient& client = connection.client;
         TMxMessage msg;
         client.ReadHeader(&msg);
         client.ReadBody(&msg);
@@ -493,12 +457,8 @@ TEST(MessageClientReading, AReadCutShortRaisesAndStillEndsItsWork) {
         SCOPED_TRACE(c.name);
         std::string seen;
         {
-            mailtest::LoopbackPeer peer(c.wire);
-            TMxMessageClient client;
-            client.SetHost("127.0.0.1");
-            client.SetPort(peer.Port());
-            client.ReadTimeout = 300;
-            client.Connect(2000);
+            mailtest::PeerClient connection(c.wire, 300, 2000);
+            TMxMessageClient& client = connection.client;
             Recorder recorder;
             recorder.Attach(client);
             TMxMessage msg;
@@ -592,16 +552,8 @@ TEST(MessageClientReading, ATextPartBesideABodyReachesTheReaderInAWholeMultipart
         for (int i = 0; i < c.texts; ++i) AddText(msg, {"part " + std::to_string(i)});
         const std::string written = Written(msg);
 
-        mailtest::LoopbackPeer peer(written + ".\r\n");
-        TMxMessageClient client;
-        client.SetHost("127.0.0.1");
-        client.SetPort(peer.Port());
-        client.ReadTimeout = 2000;
-        client.Connect(2000);
         TMxMessage back;
-        client.ReadHeader(&back);
-        client.ReadBody(&back);
-        client.Disconnect();
+        mailtest::ReadFromPeer(back, written + ".\r\n", 2000, 2000);
         ASSERT_EQ(back.Parts()->Count(), c.texts);
         for (int i = 0; i < c.texts; ++i) {
             auto* text = dynamic_cast<TMxText*>(back.Parts()->Items(i));
@@ -630,13 +582,9 @@ TEST(MessageClientReading, UUEncodedFilesInAPlainBodyBecomeAttachments) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        mailtest::LoopbackPeer peer("Subject: uu\r\n\r\nhello\r\nbegin 644 a.txt\r\n" + c.block +
-                                    "end\r\n.\r\nafter\r\n");
-        TMxMessageClient client;
-        client.SetHost("127.0.0.1");
-        client.SetPort(peer.Port());
-        client.ReadTimeout = 2000;
-        client.Connect(2000);
+        mailtest::PeerClient connection(
+            "Subject: uu\r\n\r\nhello\r\nbegin 644 a.txt\r\n" + c.block + "end\r\n.\r\nafter\r\n", 2000, 2000);
+        TMxMessageClient& client = connection.client;
         TMxMessage msg;
         msg.DeleteTempFiles = true;
         client.ReadHeader(&msg);
@@ -673,17 +621,9 @@ void ExpectUUReadsBack(const std::vector<UUCase>& ACases) {
         attachment->AttachmentName = "a.txt";
         const std::string written = Written(msg);
 
-        mailtest::LoopbackPeer peer(written + ".\r\n");
-        TMxMessageClient client;
-        client.SetHost("127.0.0.1");
-        client.SetPort(peer.Port());
-        client.ReadTimeout = 2000;
-        client.Connect(2000);
         TMxMessage back;
         back.DeleteTempFiles = true;
-        client.ReadHeader(&back);
-        client.ReadBody(&back);
-        client.Disconnect();
+        mailtest::ReadFromPeer(back, written + ".\r\n", 2000, 2000);
         ASSERT_EQ(back.Parts()->Count(), 1);
         auto* read = dynamic_cast<TMxAttachment*>(back.Parts()->Items(0));
         ASSERT_NE(read, nullptr);

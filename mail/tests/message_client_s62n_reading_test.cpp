@@ -2,6 +2,7 @@
 // what such a peer sends: layouts, part headers, dot-stuffing, status and
 // work reports, and what a failure leaves behind.
 #include "MessagePeer.h"
+#include "TextLines.h"
 #include "mail/MxExceptions.h"
 #include "mail/MxMessage.h"
 #include "mail/MxMessageClient.h"
@@ -16,7 +17,9 @@
 #include <vector>
 
 using namespace mail;
-using mailtest::LoopbackPeer;
+using mailtest::Lines;
+using mailtest::PeerClient;
+using mailtest::ReadFromPeer;
 
 namespace {
 
@@ -41,21 +44,18 @@ void Listen(TMxMessageClient& AClient, Reports& AReports) {
 
 // What the client put on the wire for AMsg.
 std::string Wire(TMxMessage& AMsg, bool AHeadersOnly = false, Reports* AReports = nullptr) {
-    LoopbackPeer peer;
-    TMxMessageClient client;
+    PeerClient connection;
+    TMxMessageClient& client = connection.client;
     if (AReports) Listen(client, *AReports);
-    client.SetHost("127.0.0.1");
-    client.SetPort(peer.Port());
-    client.Connect();
     try {
         client.WriteMessage(&AMsg, AHeadersOnly);
     } catch (...) {
         client.Disconnect();
-        peer.Received();
+        connection.peer.Received();
         throw;
     }
     client.Disconnect();
-    return peer.Received();
+    return connection.peer.Received();
 }
 
 std::string BodyOf(const std::string& AWire) {
@@ -91,18 +91,6 @@ TMxAttachment* AddAttachment(TMxMessage& AMsg, const std::string& AName,
     part->AttachmentName = "/some/folder/" + AName;
     part->DeleteDataFile = true; // the message cleans up after the test
     return part;
-}
-
-// Reads back what a peer sends as header block and body.
-void ReadBack(TMxMessage& AMsg, const std::string& AWire) {
-    LoopbackPeer peer(AWire);
-    TMxMessageClient client;
-    client.SetHost("127.0.0.1");
-    client.SetPort(peer.Port());
-    client.Connect();
-    client.ReadHeader(&AMsg);
-    client.ReadBody(&AMsg);
-    client.Disconnect();
 }
 
 const std::string Preamble = "This is a multi-part message in MIME format\r\n\r\n";
@@ -245,14 +233,11 @@ TEST(MessageClientFreshReading, UULayoutHasNoBoundariesAndRefusesTextParts) {
     TMxMessage bad;
     bad.SetEncoding(TMxMessageEncoding::meUU);
     AddText(bad, "text");
-    LoopbackPeer peer;
-    TMxMessageClient client;
-    client.SetHost("127.0.0.1");
-    client.SetPort(peer.Port());
-    client.Connect();
+    PeerClient connection;
+    TMxMessageClient& client = connection.client;
     EXPECT_THROW(client.WriteMessage(&bad), EMxException);
     client.Disconnect();
-    EXPECT_EQ(peer.Received(), "");
+    EXPECT_EQ(connection.peer.Received(), "");
 }
 
 TEST(MessageClientFreshReading, WorkEndsWhenAnAttachmentCannotBeRead) {
@@ -282,13 +267,10 @@ TEST(MessageClientFreshReading, ReadHeaderAndBodyFromAPeer) {
         {"Subject: t\r\n\r\n.\r\n...\r\nSTOP\r\n", "", "t", {".", ".."}, "STOP"},
     };
     for (const Case& c : cases) {
-        LoopbackPeer peer(c.Wire);
-        TMxMessageClient client;
+        PeerClient connection(c.Wire);
+        TMxMessageClient& client = connection.client;
         Reports reports;
         Listen(client, reports);
-        client.SetHost("127.0.0.1");
-        client.SetPort(peer.Port());
-        client.Connect();
         TMxMessage msg;
         client.ReadHeader(&msg, c.AltTerm);
         if (!c.Body.empty()) client.ReadBody(&msg, c.BodyTerm);
@@ -316,7 +298,7 @@ TEST(MessageClientFreshReading, WrittenPartsReadBack) {
 
         TMxMessage back;
         back.DeleteTempFiles = true;
-        ReadBack(back, wire + ".\r\n");
+        ReadFromPeer(back, wire + ".\r\n");
         const int expected = encoding == TMxMessageEncoding::meMIME ? 2 : 1;
         ASSERT_EQ(back.Parts()->Count(), expected) << wire;
         TMxAttachment* file = nullptr;
@@ -340,7 +322,7 @@ TEST(MessageClientFreshReading, NoDecodeCapturesTheBodyAsItStands) {
     TMxMessage msg;
     msg.NoDecode = true;
     const std::string b = MIMEBoundaries().Base;
-    ReadBack(msg, "Subject: raw\r\n\r\n--" + b + "\r\nContent-Type: text/plain\r\n\r\nx\r\n.\r\n");
+    ReadFromPeer(msg, "Subject: raw\r\n\r\n--" + b + "\r\nContent-Type: text/plain\r\n\r\nx\r\n.\r\n");
     EXPECT_EQ(msg.Parts()->Count(), 0);
     EXPECT_EQ(msg.Body()->Count(), 4);
 }
@@ -349,7 +331,7 @@ TEST(MessageClientFreshReading, PartWhoseHeaderIsCutByTheEndIsRefused) {
     const std::string b = MIMEBoundaries().Base;
     TMxMessage msg;
     try {
-        ReadBack(msg, "Content-Type: multipart/mixed; boundary=\"" + b + "\"\r\n\r\n--" + b +
+        ReadFromPeer(msg, "Content-Type: multipart/mixed; boundary=\"" + b + "\"\r\n\r\n--" + b +
                           "\r\nContent-Type: text/plain\r\n.\r\n");
         FAIL() << "no exception";
     } catch (const EMxException& e) {
@@ -370,11 +352,9 @@ TEST(MessageClientFreshReading, TextPartsReadBackAsWritten) {
         AddText(msg, text);
         AddText(msg, "second");
         const std::string wire = Wire(msg);
-        for (std::size_t start = 0, end; (end = wire.find("\r\n", start)) != std::string::npos;
-             start = end + 2)
-            EXPECT_LE(end - start, 998u);
+        for (const std::string& line : Lines(wire)) EXPECT_LE(line.size(), 998u);
         TMxMessage back;
-        ReadBack(back, wire + ".\r\n");
+        ReadFromPeer(back, wire + ".\r\n");
         ASSERT_EQ(back.Parts()->Count(), 2) << wire;
         auto* part = dynamic_cast<TMxText*>(back.Parts()->Items(0));
         ASSERT_NE(part, nullptr);
@@ -420,7 +400,7 @@ TEST(MessageClientFreshReading, MessageEndingInsideAPartEndsTheRead) {
     for (const Case& c : cases) {
         TMxMessage msg;
         const std::string header = c.Name == "uu block" ? std::string("Subject: uu\r\n\r\n") : head;
-        ReadBack(msg, header + c.Body + ".\r\n");
+        ReadFromPeer(msg, header + c.Body + ".\r\n");
         ASSERT_EQ(msg.Parts()->Count(), 1) << c.Name;
         if (auto* text = dynamic_cast<TMxText*>(msg.Parts()->Items(0))) {
             EXPECT_EQ(text->Body()->Text(), c.Data + "\r\n") << c.Name;
@@ -438,16 +418,13 @@ TEST(MessageClientFreshReading, HeaderBodyAndLinesCanBeWrittenAlone) {
     msg.Subject = "alone";
     msg.Body()->Add("a");
     msg.Body()->Add(".b");
-    LoopbackPeer peer;
-    TMxMessageClient client;
-    client.SetHost("127.0.0.1");
-    client.SetPort(peer.Port());
-    client.Connect();
+    PeerClient connection;
+    TMxMessageClient& client = connection.client;
     client.WriteBodyLines(&msg);
     client.WriteHeader(&msg);
     client.WriteBody(&msg);
     client.Disconnect();
-    const std::string wire = peer.Received();
+    const std::string wire = connection.peer.Received();
     EXPECT_EQ(wire.rfind("a\r\n..b\r\n", 0), 0u) << wire;
     EXPECT_NE(wire.find("Subject: alone\r\n"), std::string::npos) << wire;
     // WriteHeader writes no empty line of its own; WriteMessage does.
@@ -497,7 +474,7 @@ TEST(MessageClientFreshReading, AlternativesBesideAnAttachmentReadBack) {
         const std::string wire = Wire(msg);
         TMxMessage back;
         back.DeleteTempFiles = true;
-        ReadBack(back, wire + ".\r\n");
+        ReadFromPeer(back, wire + ".\r\n");
         std::vector<std::string> texts;
         std::string data, name;
         for (int i = 0; i < back.Parts()->Count(); ++i) {

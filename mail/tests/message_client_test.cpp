@@ -1,5 +1,6 @@
 #include "MessageCheck.h"
 #include "MessagePeer.h"
+#include "TextLines.h"
 #include "Reference.h"
 #include "mail/MxMessage.h"
 #include "mail/MxMessageClient.h"
@@ -17,6 +18,7 @@
 #include <sstream>
 
 using namespace mail;
+using mailtest::CrLfPieces;
 using mailtest::CheckMessage;
 using mailtest::LoopbackPeer;
 using mailtest::Row;
@@ -71,13 +73,8 @@ AnsiString Wire(TMxMessage& AMsg, bool AHeadersOnly = false, TMxMessageClient* A
 
 // The message the client reads back from the wire text.
 void ReadBack(const AnsiString& AWire, TMxMessage& AMsg) {
-    LoopbackPeer peer(AWire + ".\r\n");
-    TMxMessageClient client;
-    Connect(client, peer);
     AMsg.DeleteTempFiles = true;
-    client.ReadHeader(&AMsg);
-    client.ReadBody(&AMsg);
-    client.Disconnect();
+    mailtest::ReadFromPeer(AMsg, AWire + ".\r\n", MxDefaultReadTimeout, 5000);
 }
 
 // The random parts of the wire text replaced by names.
@@ -470,9 +467,7 @@ TEST(MxMessageClient, AnAddressListJoinedByBareCommasFoldsAndPythonReadsItBack) 
     const AnsiString head = wire.substr(0, wire.find("\r\n\r\n"));
     int ccLines = 0;
     bool inCc = false;
-    for (std::size_t start = 0; start <= head.size();) {
-        const std::size_t end = std::min(head.find("\r\n", start), head.size());
-        const AnsiString line = head.substr(start, end - start);
+    for (const AnsiString& line : CrLfPieces(head)) {
         EXPECT_LE(line.size(), 78u) << line;
         if (line.rfind("Cc: ", 0) == 0) {
             inCc = true;
@@ -480,7 +475,6 @@ TEST(MxMessageClient, AnAddressListJoinedByBareCommasFoldsAndPythonReadsItBack) 
             inCc = false;
         }
         if (inCc) ++ccLines;
-        start = end + 2;
     }
     EXPECT_GE(ccLines, 3);
 

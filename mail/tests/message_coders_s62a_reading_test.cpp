@@ -1,6 +1,7 @@
 // The message-level coders read through their public calls: the encoder
 // registry, attachment bodies in MIME, UUE and XXE, the multipart type and
 // its boundaries, and the readers of MIME parts and UUE blocks.
+#include "MessageCoding.h"
 #include "mail/MxCoder3to4.h"
 #include "mail/MxExceptions.h"
 #include "mail/MxMessage.h"
@@ -15,6 +16,7 @@
 #include <unistd.h>
 
 using namespace mail;
+using mailtest::EncodeAttachment;
 
 namespace {
 
@@ -23,17 +25,6 @@ AnsiString Bytes(int n) {
     for (int i = 0; i < n; ++i)
         s += static_cast<char>((i * 37 + 11) & 0xFF);
     return s;
-}
-
-AnsiString EncodeWith(const AnsiString& name, const AnsiString& data,
-                      const AnsiString& file = "f.bin") {
-    auto encoder = TMxMessageEncoderList::FindEncoder(name)->EncoderClass();
-    encoder->PartFileName = file;
-    TStringStream src(data);
-    src.SetPosition(static_cast<std::int64_t>(data.size())); // coded from the start all the same
-    TStringStream dest;
-    encoder->EncodeStream(&src, &dest);
-    return dest.DataString();
 }
 
 // Reads a part the way the message client does: find its decoder by the
@@ -70,7 +61,7 @@ TEST(MessageCodersReading, Registry) {
 
 TEST(MessageCodersReading, AttachmentBodies) {
     const AnsiString data = Bytes(100);
-    const AnsiString mime = EncodeWith("MIME", data);
+    const AnsiString mime = EncodeAttachment("MIME", data);
     const AnsiString line1 = mime.substr(0, mime.find("\r\n"));
     const AnsiString line2 = mime.substr(78, mime.size() - 78 - 2);
     EXPECT_EQ(line1.size(), 76u);
@@ -78,16 +69,16 @@ TEST(MessageCodersReading, AttachmentBodies) {
     EXPECT_EQ(line2.substr(58), "==");
     EXPECT_EQ(mime.substr(mime.size() - 2), "\r\n");
     EXPECT_EQ(MxDecodeString<TMxDecoderMIME>(line1 + line2), data);
-    EXPECT_EQ(EncodeWith("MIME", ""), "");
+    EXPECT_EQ(EncodeAttachment("MIME", ""), "");
 
-    EXPECT_EQ(EncodeWith("UUE", "", "empty.txt"), "begin 660 empty.txt\r\n`\r\nend\r\n");
-    EXPECT_EQ(EncodeWith("XXE", "", "empty.txt"), "begin 660 empty.txt\r\n+\r\nend\r\n");
-    const AnsiString uue = EncodeWith("UUE", data, "d.bin");
+    EXPECT_EQ(EncodeAttachment("UUE", "", "empty.txt"), "begin 660 empty.txt\r\n`\r\nend\r\n");
+    EXPECT_EQ(EncodeAttachment("XXE", "", "empty.txt"), "begin 660 empty.txt\r\n+\r\nend\r\n");
+    const AnsiString uue = EncodeAttachment("UUE", data, "d.bin");
     EXPECT_EQ(uue.rfind("begin 660 d.bin\r\nM", 0), 0u);
     EXPECT_EQ(uue.substr(17, 61),
               "M" + MxEncodeString<TMxEncoderUUE>(data.substr(0, 45)).substr(1));
     EXPECT_EQ(uue.substr(uue.size() - 10), "\r\n`\r\nend\r\n");
-    EXPECT_EQ(EncodeWith("XXE", data).find("\r\nh"), 15u);
+    EXPECT_EQ(EncodeAttachment("XXE", data).find("\r\nh"), 15u);
 }
 
 TEST(MessageCodersReading, AttachmentWritesItsFileWithTheMessagesEncoder) {
@@ -111,7 +102,7 @@ TEST(MessageCodersReading, AttachmentWritesItsFileWithTheMessagesEncoder) {
         TStringStream out;
         part->Encode(&out);
         EXPECT_EQ(out.DataString().rfind(c.Start, 0), 0u) << c.Encoding << out.DataString();
-        EXPECT_EQ(out.DataString(), EncodeWith(c.Encoding, data, "report.bin")) << c.Encoding;
+        EXPECT_EQ(out.DataString(), EncodeAttachment(c.Encoding, data, "report.bin")) << c.Encoding;
     }
     // A data file that cannot be opened is an error, not an empty part.
     TMxMessage msg;
@@ -289,7 +280,7 @@ TEST(MessageCodersReading, UueBlocksAreRead) {
                  {0, "XXE"}};
     for (const auto& c : cases) {
         const AnsiString data = Bytes(c.Size);
-        const AnsiString coded = EncodeWith(c.Encoder, data, "d.bin");
+        const AnsiString coded = EncodeAttachment(c.Encoder, data, "d.bin");
         const std::size_t first = coded.find("\r\n") + 2;
         TMxMessage msg;
         TStringStream source(coded.substr(first) + "after\r\n");

@@ -3,7 +3,9 @@
 // stream of received lines.
 #include <gtest/gtest.h>
 
+#include "MessageCoding.h"
 #include "MessagePeer.h"
+#include "TextLines.h"
 #include "mail/MxExceptions.h"
 #include "mail/MxMessageClient.h"
 #include "mail/MxMessage.h"
@@ -19,62 +21,18 @@
 #include <vector>
 
 using namespace mail;
+using mailtest::EncodeAttachment;
+using mailtest::PartRun;
+using mailtest::RunPart;
+using mailtest::TerminatedLines;
 
 namespace {
-
-std::string Encode(const char* name, const std::string& data, TStream* src = nullptr)
-{
-    auto encoder = TMxMessageEncoderList::FindEncoder(name)->EncoderClass();
-    encoder->PartFileName = "f.bin";
-    TStringStream in(data);
-    in.Seek(0, TSeekOrigin::soEnd);
-    TStringStream out;
-    encoder->EncodeStream(src ? src : &in, &out);
-    return out.DataString();
-}
-
-std::vector<std::string> Lines(const std::string& text)
-{
-    std::vector<std::string> lines;
-    size_t at = 0;
-    while (at < text.size()) {
-        const size_t end = text.find("\r\n", at);
-        EXPECT_NE(end, std::string::npos) << "unterminated line";
-        if (end == std::string::npos) break;
-        lines.push_back(text.substr(at, end - at));
-        at = end + 2;
-    }
-    return lines;
-}
 
 std::string Bytes(size_t n)
 {
     std::string s;
     for (size_t i = 0; i < n; ++i) s += static_cast<char>((i * 37 + 11) & 0xFF);
     return s;
-}
-
-// Asks the registry about the first line, then lets the decoder read the
-// rest of AText as its source.
-struct ReadPart {
-    std::unique_ptr<TMxMessageDecoder> decoder;
-    std::string body;
-    bool msgEnd = false;
-    std::unique_ptr<TMxMessageDecoder> next;
-};
-
-ReadPart Read(TMxMessage& msg, const std::string& firstLine, const std::string& rest,
-              bool readHeader = true)
-{
-    ReadPart r;
-    r.decoder = TMxMessageDecoderList::CheckForStart(&msg, firstLine);
-    if (!r.decoder) return r;
-    r.decoder->SetSource(new TStringStream(rest));
-    if (readHeader) r.decoder->ReadPartHeader();
-    TStringStream out;
-    r.next = r.decoder->DecodeBody(&out, r.msgEnd);
-    r.body = out.DataString();
-    return r;
 }
 
 TEST(MessageCodersText, RegistryFindsTheThreeEncoders)
@@ -96,7 +54,7 @@ TEST(MessageCodersText, MimeAttachmentLines)
     };
     for (const auto& [size, lengths] : cases) {
         const std::string data = Bytes(size);
-        const auto lines = Lines(Encode("MIME", data));
+        const auto lines = TerminatedLines(EncodeAttachment("MIME", data));
         ASSERT_EQ(lines.size(), lengths.size()) << size;
         for (size_t i = 0; i < lines.size(); ++i) EXPECT_EQ(lines[i].size(), lengths[i]) << size;
         if (size == 100) EXPECT_EQ(lines[1].substr(58), "==");
@@ -107,9 +65,9 @@ TEST(MessageCodersText, MimeAttachmentLines)
                            "Content-Transfer-Encoding: base64\r\n\r\n";
         for (const auto& l : lines) part += l + "\r\n";
         part += "--bnd--\r\n";
-        ReadPart r = Read(msg, "--bnd", part);
-        ASSERT_TRUE(r.decoder);
-        EXPECT_EQ(r.body, data) << size;
+        PartRun r = RunPart(msg, "--bnd", part);
+        ASSERT_TRUE(r.Decoder);
+        EXPECT_EQ(r.Data, data) << size;
     }
 }
 
@@ -132,11 +90,11 @@ TEST(MessageCodersText, UueAndXxeBlocks)
         TStringStream in(c.size ? "abc" : "");
         TStringStream out;
         encoder->EncodeStream(&in, &out);
-        EXPECT_EQ(Lines(out.DataString()), c.expected) << c.name << " " << c.size;
+        EXPECT_EQ(TerminatedLines(out.DataString()), c.expected) << c.name << " " << c.size;
     }
     for (const char* name : {"UUE", "XXE"}) {
         const std::string data = Bytes(100);
-        const auto lines = Lines(Encode(name, data));
+        const auto lines = TerminatedLines(EncodeAttachment(name, data));
         ASSERT_EQ(lines.size(), 6u) << name;
         EXPECT_EQ(lines[1].size(), 61u);
         EXPECT_EQ(lines[1][0], name[0] == 'U' ? 'M' : 'h');
@@ -148,7 +106,7 @@ TEST(MessageCodersText, UueAndXxeBlocks)
     encoder->PartFileName = "r.txt";
     TStringStream in(""), out;
     encoder->EncodeStream(&in, &out);
-    EXPECT_EQ(Lines(out.DataString())[0], "begin 644 r.txt");
+    EXPECT_EQ(TerminatedLines(out.DataString())[0], "begin 644 r.txt");
 }
 
 TEST(MessageCodersText, UueAndXxeBlocksReadBack)
@@ -156,16 +114,16 @@ TEST(MessageCodersText, UueAndXxeBlocksReadBack)
     for (const char* name : {"UUE", "XXE"}) {
         for (size_t size : {0u, 1u, 2u, 3u, 5u, 44u, 45u, 46u, 90u, 100u}) {
             const std::string data = Bytes(size);
-            const std::string block = Encode(name, data);
-            const auto lines = Lines(block);
+            const std::string block = EncodeAttachment(name, data);
+            const auto lines = TerminatedLines(block);
             TMxMessage msg;
-            ReadPart r = Read(msg, lines[0], block.substr(lines[0].size() + 2) + "after\r\n");
-            ASSERT_TRUE(r.decoder) << name;
-            EXPECT_EQ(r.decoder->PartFileName, "f.bin");
-            EXPECT_EQ(r.decoder->PartKind, TMxPartKind::pkAttachment);
-            EXPECT_EQ(r.body, data) << name << " " << size;
-            EXPECT_FALSE(r.msgEnd);
-            EXPECT_EQ(r.next, nullptr);
+            PartRun r = RunPart(msg, lines[0], block.substr(lines[0].size() + 2) + "after\r\n");
+            ASSERT_TRUE(r.Decoder) << name;
+            EXPECT_EQ(r.Decoder->PartFileName, "f.bin");
+            EXPECT_EQ(r.Decoder->PartKind, TMxPartKind::pkAttachment);
+            EXPECT_EQ(r.Data, data) << name << " " << size;
+            EXPECT_FALSE(r.MsgEnd);
+            EXPECT_EQ(r.Next, nullptr);
         }
     }
 }
@@ -293,10 +251,10 @@ TEST(MessageCodersText, PartHeaderClassifiesThePart)
     for (const auto& c : cases) {
         TMxMessage msg;
         msg.BoundaryStack()->Push("outer");
-        ReadPart r = Read(msg, "--outer", std::string(c.header) + "\r\nbody\r\n--outer--\r\n--inner--\r\n");
-        ASSERT_TRUE(r.decoder);
-        EXPECT_EQ(r.decoder->PartKind, c.kind) << "[" << c.header << "]";
-        EXPECT_EQ(r.decoder->PartFileName, c.file) << c.header;
+        PartRun r = RunPart(msg, "--outer", std::string(c.header) + "\r\nbody\r\n--outer--\r\n--inner--\r\n");
+        ASSERT_TRUE(r.Decoder);
+        EXPECT_EQ(r.Decoder->PartKind, c.kind) << "[" << c.header << "]";
+        EXPECT_EQ(r.Decoder->PartFileName, c.file) << c.header;
     }
     TMxMessage msg;
     msg.BoundaryStack()->Push("outer");
@@ -350,11 +308,11 @@ TEST(MessageCodersText, PartBodies)
         msg.BoundaryStack()->Push("bnd");
         const std::string header =
             std::string("Content-Type: text/plain\r\nContent-Transfer-Encoding: ") + c.transfer + "\r\n\r\n";
-        ReadPart r = Read(msg, "--bnd", header + c.body);
-        ASSERT_TRUE(r.decoder);
-        EXPECT_EQ(r.body, c.decoded) << c.transfer;
-        EXPECT_EQ(r.next != nullptr, c.next) << c.transfer;
-        EXPECT_EQ(r.msgEnd, c.end) << c.transfer;
+        PartRun r = RunPart(msg, "--bnd", header + c.body);
+        ASSERT_TRUE(r.Decoder);
+        EXPECT_EQ(r.Data, c.decoded) << c.transfer;
+        EXPECT_EQ(r.Next != nullptr, c.next) << c.transfer;
+        EXPECT_EQ(r.MsgEnd, c.end) << c.transfer;
         EXPECT_EQ(msg.BoundaryStack()->Count(), c.stackAfter) << c.transfer;
     }
 }
@@ -365,12 +323,12 @@ TEST(MessageCodersText, WholeBodyCodedMessage)
     msg.BoundaryStack()->Push("bnd");
     msg.ContentTransferEncoding = "base64";
     msg.ContentType = "application/pdf; name=\"doc.pdf\"";
-    ReadPart r = Read(msg, "aGVs", "bG8g\r\nd29y\r\nbGQ=\r\n.\r\n");
-    ASSERT_TRUE(r.decoder);
-    EXPECT_EQ(r.decoder->PartKind, TMxPartKind::pkAttachment);
-    EXPECT_EQ(r.decoder->PartFileName, "doc.pdf");
-    EXPECT_EQ(r.body, "hello world");
-    EXPECT_TRUE(r.msgEnd);
+    PartRun r = RunPart(msg, "aGVs", "bG8g\r\nd29y\r\nbGQ=\r\n.\r\n");
+    ASSERT_TRUE(r.Decoder);
+    EXPECT_EQ(r.Decoder->PartKind, TMxPartKind::pkAttachment);
+    EXPECT_EQ(r.Decoder->PartFileName, "doc.pdf");
+    EXPECT_EQ(r.Data, "hello world");
+    EXPECT_TRUE(r.MsgEnd);
 }
 
 TEST(MessageCodersText, SourceEndingEarlyEndsTheRead)
@@ -441,9 +399,9 @@ TEST(MessageCodersText, AttachmentIsWrittenWithTheMessagesCoder)
 TEST(MessageCodersText, UueLinesWrittenWithSpacesReadBack)
 {
     TMxMessage msg;
-    ReadPart r = Read(msg, "begin 644 z", "#    \r\n \r\nend\r\n");
-    ASSERT_TRUE(r.decoder);
-    EXPECT_EQ(r.body, std::string(3, '\0'));
+    PartRun r = RunPart(msg, "begin 644 z", "#    \r\n \r\nend\r\n");
+    ASSERT_TRUE(r.Decoder);
+    EXPECT_EQ(r.Data, std::string(3, '\0'));
 }
 
 } // namespace
@@ -484,15 +442,8 @@ TEST(MessageCodersText, ClientReadsPartsBetweenPaddedBoundaries)
                              "preamble\r\n--bnd \r\n"
                              "Content-Type: text/plain\r\n\r\none\r\n--bnd\t\r\n"
                              "Content-Type: text/plain\r\n\r\ntwo\r\n--bnd-- \r\n.\r\n";
-    mailtest::LoopbackPeer peer(wire);
-    TMxMessageClient client;
-    client.SetHost("127.0.0.1");
-    client.SetPort(peer.Port());
-    client.Connect(5000);
     TMxMessage msg;
-    client.ReadHeader(&msg);
-    client.ReadBody(&msg);
-    client.Disconnect();
+    mailtest::ReadFromPeer(msg, wire, MxDefaultReadTimeout, 5000);
     ASSERT_EQ(msg.Parts()->Count(), 2);
     EXPECT_EQ(static_cast<TMxText*>(msg.Parts()->Items(0))->Body()->Text(), "one\r\n");
     EXPECT_EQ(static_cast<TMxText*>(msg.Parts()->Items(1))->Body()->Text(), "two\r\n");
@@ -510,9 +461,9 @@ TEST(MessageCodersText, LinesAcrossReadChunksComeBackWhole)
             for (size_t at; (at = wire.find("\r\n")) != std::string::npos;) wire.replace(at, 2, "\n");
         TMxMessage msg;
         msg.BoundaryStack()->Push("bnd");
-        ReadPart r = Read(msg, "--bnd", wire);
-        ASSERT_TRUE(r.decoder);
-        EXPECT_EQ(r.body, body) << (std::string(ending) == "\n" ? "LF" : "CR LF");
+        PartRun r = RunPart(msg, "--bnd", wire);
+        ASSERT_TRUE(r.Decoder);
+        EXPECT_EQ(r.Data, body) << (std::string(ending) == "\n" ? "LF" : "CR LF");
     }
 }
 
@@ -541,10 +492,10 @@ TEST(MessageCodersText, ParametersAreFoundByTheirWholeName)
         msg.BoundaryStack()->Push("bnd");
         std::string header = std::string("Content-Type: ") + c.type + "\r\n";
         if (*c.disposition) header += std::string("Content-Disposition: ") + c.disposition + "\r\n";
-        ReadPart r = Read(msg, "--bnd", header + "\r\nbody\r\n--bnd--\r\n");
-        ASSERT_TRUE(r.decoder);
-        EXPECT_EQ(r.decoder->PartKind, c.kind) << c.type << " / " << c.disposition;
-        EXPECT_EQ(r.decoder->PartFileName, c.file) << c.type << " / " << c.disposition;
+        PartRun r = RunPart(msg, "--bnd", header + "\r\nbody\r\n--bnd--\r\n");
+        ASSERT_TRUE(r.Decoder);
+        EXPECT_EQ(r.Decoder->PartKind, c.kind) << c.type << " / " << c.disposition;
+        EXPECT_EQ(r.Decoder->PartFileName, c.file) << c.type << " / " << c.disposition;
     }
     EXPECT_EQ(HeaderParameter("multipart/mixed; xboundary=a; boundary=b", "boundary"), "b");
 }

@@ -1,6 +1,8 @@
 // The message coders read afresh: attachment encoders, the registries, the
 // MIME boundaries and content type, and the part readers over a line
 // source.
+#include "ErrorMessage.h"
+#include "MessageCoding.h"
 #include "mail/MxCoder3to4.h"
 #include "mail/MxExceptions.h"
 #include "mail/MxMessage.h"
@@ -17,51 +19,10 @@
 #include <set>
 
 using namespace mail;
-
-namespace {
-
-AnsiString EncodeWith(const AnsiString& AName, const AnsiString& AData, const AnsiString& AFile = "f.bin") {
-    auto encoder = TMxMessageEncoderList::FindEncoder(AName)->EncoderClass();
-    encoder->PartFileName = AFile;
-    TStringStream src(AData);
-    src.Seek(0, soEnd); // the encoder codes from the start all the same
-    TStringStream dest;
-    encoder->EncodeStream(&src, &dest);
-    return dest.DataString();
-}
-
-// Decodes the body that follows ALine (which started the part) with the
-// decoder the registry picks, reading from ASource.
-struct TPartRun {
-    std::unique_ptr<TMxMessageDecoder> Decoder;
-    AnsiString Bytes;
-    bool MsgEnd = false;
-    std::unique_ptr<TMxMessageDecoder> Next;
-};
-
-TPartRun RunPart(TMxMessage& AMsg, const AnsiString& ALine, const AnsiString& ASource,
-                 bool AReadHeader = true) {
-    TPartRun run;
-    run.Decoder = TMxMessageDecoderList::CheckForStart(&AMsg, ALine);
-    if (!run.Decoder) return run;
-    run.Decoder->SetSource(new TStringStream(ASource));
-    if (AReadHeader) run.Decoder->ReadPartHeader();
-    TStringStream dest;
-    run.Next = run.Decoder->DecodeBody(&dest, run.MsgEnd);
-    run.Bytes = dest.DataString();
-    return run;
-}
-
-template <class F> AnsiString MessageOf(F AF) {
-    try {
-        AF();
-    } catch (const EMxException& e) {
-        return e.Message;
-    }
-    return "(no error)";
-}
-
-} // namespace
+using mailtest::EncodeAttachment;
+using mailtest::ErrorMessageOf;
+using mailtest::PartRun;
+using mailtest::RunPart;
 
 TEST(MessageCodersReadingR, AttachmentEncodersTable) {
     AnsiString hundred;
@@ -75,14 +36,14 @@ TEST(MessageCodersReadingR, AttachmentEncodersTable) {
         AnsiString want;
     };
     const Case cases[] = {
-        {"mime 100 bytes", EncodeWith("MIME", hundred),
+        {"mime 100 bytes", EncodeAttachment("MIME", hundred),
          b64.substr(0, 76) + "\r\n" + b64.substr(76) + "\r\n"},
-        {"mime empty", EncodeWith("MIME", ""), ""},
-        {"uue empty", EncodeWith("UUE", "", "a.txt"), "begin 660 a.txt\r\n`\r\nend\r\n"},
-        {"xxe empty", EncodeWith("XXE", "", "a.txt"), "begin 660 a.txt\r\n+\r\nend\r\n"},
-        {"uue 45 bytes", EncodeWith("uue", hundred.substr(0, 45)),
+        {"mime empty", EncodeAttachment("MIME", ""), ""},
+        {"uue empty", EncodeAttachment("UUE", "", "a.txt"), "begin 660 a.txt\r\n`\r\nend\r\n"},
+        {"xxe empty", EncodeAttachment("XXE", "", "a.txt"), "begin 660 a.txt\r\n+\r\nend\r\n"},
+        {"uue 45 bytes", EncodeAttachment("uue", hundred.substr(0, 45)),
          "begin 660 f.bin\r\n" + uue45 + "\r\n`\r\nend\r\n"},
-        {"xxe 45 bytes", EncodeWith("XXE", hundred.substr(0, 45)),
+        {"xxe 45 bytes", EncodeAttachment("XXE", hundred.substr(0, 45)),
          "begin 660 f.bin\r\n" + xxe45 + "\r\n+\r\nend\r\n"},
     };
     for (const Case& c : cases) EXPECT_EQ(c.got, c.want) << c.what;
@@ -90,7 +51,7 @@ TEST(MessageCodersReadingR, AttachmentEncodersTable) {
 }
 
 TEST(MessageCodersReadingR, UnknownEncoderIsNamed) {
-    EXPECT_EQ(MessageOf([] { TMxMessageEncoderList::FindEncoder("BINHEX"); }),
+    EXPECT_EQ(ErrorMessageOf([] { TMxMessageEncoderList::FindEncoder("BINHEX"); }),
               "Message encoder not found: BINHEX");
 }
 
@@ -235,13 +196,13 @@ TEST(MessageCodersReadingR, UueBlocksDecodeTable) {
         AnsiString encoder;
     };
     for (const Case& c : {Case{"uue", "UUE"}, Case{"xxe", "XXE"}}) {
-        const AnsiString block = EncodeWith(c.encoder, data, "d.bin");
+        const AnsiString block = EncodeAttachment(c.encoder, data, "d.bin");
         const std::size_t firstEnd = block.find("\r\n");
         TMxMessage msg;
-        TPartRun run = RunPart(msg, block.substr(0, firstEnd), block.substr(firstEnd + 2) + "after\r\n",
+        PartRun run = RunPart(msg, block.substr(0, firstEnd), block.substr(firstEnd + 2) + "after\r\n",
                                false);
         ASSERT_TRUE(run.Decoder) << c.what;
-        EXPECT_EQ(run.Bytes, data) << c.what;
+        EXPECT_EQ(run.Data, data) << c.what;
         EXPECT_FALSE(run.MsgEnd) << c.what;
         EXPECT_FALSE(run.Next) << c.what;
     }
@@ -249,16 +210,16 @@ TEST(MessageCodersReadingR, UueBlocksDecodeTable) {
     // Lines of LF only and a lower-case END close the block as well.
     TMxMessage msg;
     const AnsiString line = MxEncodeString<TMxEncoderUUE>(AnsiString(45, 'q'));
-    TPartRun run = RunPart(msg, "begin 644 q", line + "\n`\nEND\n", false);
-    EXPECT_EQ(run.Bytes, AnsiString(45, 'q'));
+    PartRun run = RunPart(msg, "begin 644 q", line + "\n`\nEND\n", false);
+    EXPECT_EQ(run.Data, AnsiString(45, 'q'));
 
     // Data under 45 bytes has no full-length line: the scheme whose count
     // fits the first line is taken.
     for (const AnsiString& encoder : {AnsiString("UUE"), AnsiString("XXE")}) {
-        const AnsiString block = EncodeWith(encoder, "Cat", "c.txt");
+        const AnsiString block = EncodeAttachment(encoder, "Cat", "c.txt");
         const std::size_t firstEnd = block.find("\r\n");
         TMxMessage small;
-        EXPECT_EQ(RunPart(small, block.substr(0, firstEnd), block.substr(firstEnd + 2), false).Bytes, "Cat")
+        EXPECT_EQ(RunPart(small, block.substr(0, firstEnd), block.substr(firstEnd + 2), false).Data, "Cat")
             << encoder;
     }
 
@@ -267,19 +228,19 @@ TEST(MessageCodersReadingR, UueBlocksDecodeTable) {
     const AnsiString fourteen = MxEncodeString<TMxEncoderUUE>("fourteen bytes");
     ASSERT_EQ(fourteen[0], '.');
     TMxMessage stuffed;
-    EXPECT_EQ(RunPart(stuffed, "begin 644 q", "." + fourteen + "\r\n`\r\nend\r\n", false).Bytes,
+    EXPECT_EQ(RunPart(stuffed, "begin 644 q", "." + fourteen + "\r\n`\r\nend\r\n", false).Data,
               "fourteen bytes");
 
     // The message's end line inside a block ends the message.
     TMxMessage cut;
-    TPartRun dot = RunPart(cut, "begin 644 q", line + "\r\n.\r\n", false);
+    PartRun dot = RunPart(cut, "begin 644 q", line + "\r\n.\r\n", false);
     EXPECT_TRUE(dot.MsgEnd);
-    EXPECT_EQ(dot.Bytes, AnsiString(45, 'q'));
+    EXPECT_EQ(dot.Data, AnsiString(45, 'q'));
 
     // A block whose first line is of neither scheme is refused.
     for (const AnsiString first : {AnsiString(""), AnsiString("~~~~~"), AnsiString("#0V%")}) {
         TMxMessage bad;
-        EXPECT_EQ(MessageOf([&] { RunPart(bad, "begin 644 q", first + "\r\nend\r\n", false); }),
+        EXPECT_EQ(ErrorMessageOf([&] { RunPart(bad, "begin 644 q", first + "\r\nend\r\n", false); }),
                   "Unrecognized UUE encoding scheme.")
             << first;
     }
@@ -306,7 +267,7 @@ TEST(MessageCodersReadingR, MimePartsReadInTurn) {
         "epilogue\r\n"
         ".\r\n";
     auto* stream = new TStringStream(source);
-    TPartRun first;
+    PartRun first;
     first.Decoder = TMxMessageDecoderList::CheckForStart(&msg, "--b0");
     ASSERT_TRUE(first.Decoder);
     first.Decoder->SetSource(stream);
@@ -360,7 +321,7 @@ TEST(MessageCodersReadingR, MimePartClassificationTable) {
     for (const Case& c : cases) {
         TMxMessage msg;
         msg.BoundaryStack()->Push("OUT");
-        TPartRun run = RunPart(msg, "--OUT", c.header + "\r\nbody\r\n--OUT--\r\n--in--\r\n");
+        PartRun run = RunPart(msg, "--OUT", c.header + "\r\nbody\r\n--OUT--\r\n--in--\r\n");
         ASSERT_TRUE(run.Decoder) << c.what;
         EXPECT_EQ(run.Decoder->PartKind, c.kind) << c.what;
         EXPECT_EQ(run.Decoder->PartFileName, c.file) << c.what;
@@ -410,11 +371,11 @@ TEST(MessageCodersReadingR, WholeBodyCodedMessages) {
         msg.ContentType = c.contentType;
         msg.ContentDisposition = c.disposition;
         msg.BoundaryStack()->Push("NEVER");
-        TPartRun run = RunPart(msg, c.first, c.rest);
+        PartRun run = RunPart(msg, c.first, c.rest);
         ASSERT_TRUE(run.Decoder) << c.what;
         EXPECT_EQ(run.Decoder->PartKind, c.kind) << c.what;
         EXPECT_EQ(run.Decoder->PartFileName, c.file) << c.what;
-        EXPECT_EQ(run.Bytes, c.want) << c.what;
+        EXPECT_EQ(run.Data, c.want) << c.what;
         EXPECT_TRUE(run.MsgEnd) << c.what;
     }
 }
@@ -422,8 +383,8 @@ TEST(MessageCodersReadingR, WholeBodyCodedMessages) {
 TEST(MessageCodersReadingR, UncodedPartLinesLoseOneLeadingDot) {
     TMxMessage msg;
     msg.BoundaryStack()->Push("B");
-    TPartRun run = RunPart(msg, "--B", "Content-Type: text/plain\r\n\r\n..x\r\ny\r\n--B--\r\n");
-    EXPECT_EQ(run.Bytes, ".x\r\ny\r\n");
+    PartRun run = RunPart(msg, "--B", "Content-Type: text/plain\r\n\r\n..x\r\ny\r\n--B--\r\n");
+    EXPECT_EQ(run.Data, ".x\r\ny\r\n");
 }
 
 TEST(MessageCodersReadingR, TruncatedSourcesEndWithAnError) {
@@ -467,9 +428,9 @@ TEST(MessageCodersReadingR, PartBodyLinesTable) {
     for (const Case& c : cases) {
         TMxMessage msg;
         msg.BoundaryStack()->Push("B");
-        TPartRun run = RunPart(msg, "--B", c.header + "\r\n" + c.body);
+        PartRun run = RunPart(msg, "--B", c.header + "\r\n" + c.body);
         ASSERT_TRUE(run.Decoder) << c.what;
-        EXPECT_EQ(run.Bytes, c.want) << c.what;
+        EXPECT_EQ(run.Data, c.want) << c.what;
         EXPECT_EQ(run.Next != nullptr, c.next) << c.what;
         EXPECT_FALSE(run.MsgEnd) << c.what;
     }
@@ -478,7 +439,7 @@ TEST(MessageCodersReadingR, PartBodyLinesTable) {
 TEST(MessageCodersReadingR, CutOffBase64GroupIsAnError) {
     TMxMessage msg;
     msg.BoundaryStack()->Push("B");
-    EXPECT_EQ(MessageOf([&] {
+    EXPECT_EQ(ErrorMessageOf([&] {
                   RunPart(msg, "--B", "Content-Transfer-Encoding: base64\r\n\r\nQUJDR\r\n--B--\r\n");
               }),
               "Uneven size in DecodeToStream.");

@@ -1,6 +1,8 @@
 // Message coders read through their public calls: the attachment encoders'
 // line layout, the registries, the boundaries, the content type a MIME
 // message gets, and the MIME and UUE readers over a line source.
+#include "MessageCoding.h"
+#include "TextLines.h"
 #include "mail/MxExceptions.h"
 #include "mail/MxMessage.h"
 #include "mail/MxMessageCoder.h"
@@ -14,31 +16,10 @@
 #include <vector>
 
 using namespace mail;
+using mailtest::EncodeAttachment;
+using mailtest::TerminatedLines;
 
 namespace {
-
-std::vector<std::string> Lines(const AnsiString& AText) {
-    std::vector<std::string> out;
-    std::string s(AText.c_str(), AText.size());
-    size_t pos = 0;
-    while (pos < s.size()) {
-        size_t e = s.find("\r\n", pos);
-        EXPECT_NE(e, std::string::npos) << "line without CR LF";
-        if (e == std::string::npos) break;
-        out.push_back(s.substr(pos, e - pos));
-        pos = e + 2;
-    }
-    return out;
-}
-
-AnsiString Encode(const AnsiString& AName, const AnsiString& AData, const AnsiString& AFile = "f.bin") {
-    auto enc = TMxMessageEncoderList::FindEncoder(AName)->EncoderClass();
-    enc->PartFileName = AFile;
-    TStringStream src(AData), dst;
-    src.Seek(0, soEnd); // the encoder starts from the source's start
-    enc->EncodeStream(&src, &dst);
-    return dst.DataString();
-}
 
 struct TRead {
     AnsiString Out;
@@ -59,7 +40,7 @@ TRead Decode(TMxMessageDecoder& ADec, const AnsiString& ABody) {
 
 TEST(MessageCodersReadingV, EncodersLayOutWholeLines) {
     AnsiString hundred(100, 'x');
-    auto mime = Lines(Encode("mime", hundred));
+    auto mime = TerminatedLines(EncodeAttachment("mime", hundred));
     ASSERT_EQ(mime.size(), 2u);
     EXPECT_EQ(mime[0].size(), 76u);
     EXPECT_EQ(mime[1].size(), 60u);
@@ -68,9 +49,9 @@ TEST(MessageCodersReadingV, EncodersLayOutWholeLines) {
     struct TCase { const char* Name; const char* Fill; };
     for (TCase c : {TCase{"UUE", "`"}, TCase{"XXE", "+"}}) {
         SCOPED_TRACE(c.Name);
-        auto empty = Lines(Encode(c.Name, ""));
+        auto empty = TerminatedLines(EncodeAttachment(c.Name, ""));
         EXPECT_EQ(empty, (std::vector<std::string>{"begin 660 f.bin", c.Fill, "end"}));
-        auto full = Lines(Encode(c.Name, AnsiString(90, 'q')));
+        auto full = TerminatedLines(EncodeAttachment(c.Name, AnsiString(90, 'q')));
         ASSERT_EQ(full.size(), 5u);
         EXPECT_EQ(full[1].size(), 61u);
         EXPECT_EQ(full[2].size(), 61u);
@@ -243,7 +224,7 @@ TEST(MessageCodersReadingV, UueBlocksRoundTripAndRefuseAnUnknownScheme) {
     for (auto [name, data] : {std::pair{"UUE", data}, std::pair{"XXE", data}, std::pair{"UUE", AnsiString("short")},
                               std::pair{"XXE", AnsiString("short")}, std::pair{"UUE", AnsiString()}, std::pair{"XXE", AnsiString()}}) {
         SCOPED_TRACE(std::string(name) + " of " + std::to_string(data.size()));
-        auto lines = Lines(Encode(name, data, "d.bin"));
+        auto lines = TerminatedLines(EncodeAttachment(name, data, "d.bin"));
         TMxMessage msg;
         auto dec = TMxMessageDecoderList::CheckForStart(&msg, lines[0].c_str());
         ASSERT_NE(dec, nullptr);
@@ -292,7 +273,7 @@ TEST(MessageCodersReadingV, MimeEncoderLineCounts) {
     const TCase cases[] = {{0, {}}, {1, {4}}, {57, {76}}, {58, {76, 4}}, {114, {76, 76}}};
     for (const TCase& c : cases) {
         std::vector<size_t> got;
-        for (const auto& l : Lines(Encode("MIME", AnsiString(c.Bytes, 'z')))) got.push_back(l.size());
+        for (const auto& l : TerminatedLines(EncodeAttachment("MIME", AnsiString(c.Bytes, 'z')))) got.push_back(l.size());
         EXPECT_EQ(got, c.Lengths) << c.Bytes;
     }
 }
@@ -407,7 +388,7 @@ TEST(MessageCodersReadingV, AttachmentCodesItsDataFileUnderTheChosenEncoder) {
         auto* a = new TMxAttachment(msg.Parts(), path.c_str());
         TStringStream dst;
         a->Encode(&dst);
-        auto lines = Lines(dst.DataString());
+        auto lines = TerminatedLines(dst.DataString());
         if (std::string(name) == "MIME") {
             EXPECT_EQ(lines, (std::vector<std::string>{"MDEyMzQ1Njc4OQ=="}));
             continue;

@@ -1,6 +1,7 @@
 // The message model read through its public calls: defaults, encodings,
 // parts and their counters, the header block a message builds and the
 // properties it takes from a header block that was read.
+#include "MessageModelChecks.h"
 #include "mail/MxDates.h"
 #include "mail/MxExceptions.h"
 #include "mail/MxMessage.h"
@@ -17,28 +18,15 @@
 #include <unistd.h>
 
 using namespace mail;
+using mailtest::CountNamed;
+using mailtest::ExpectBarePartRefused;
+using mailtest::ExpectNewMessageDefaults;
 
 namespace {
 
-int CountNamed(const TMxHeaderList& h, const AnsiString& name) {
-    int n = 0;
-    for (int i = 0; i < h.Count(); ++i)
-        if (h.NameAt(i) == name) ++n;
-    return n;
-}
-
 TEST(MessageModelReading, DefaultsAndEncodings) {
     TMxMessage msg;
-    EXPECT_EQ(msg.Encoding(), TMxMessageEncoding::meMIME);
-    EXPECT_EQ(msg.AttachmentEncoding(), "MIME");
-    EXPECT_EQ(msg.Priority, TMxMessagePriority::mpNormal);
-    EXPECT_TRUE(msg.UseNowForDate());
-    EXPECT_FALSE(msg.NoDecode);
-    EXPECT_FALSE(msg.NoEncode);
-    msg.SetEncoding(TMxMessageEncoding::meUU);
-    EXPECT_EQ(msg.AttachmentEncoding(), "UUE");
-    msg.SetEncoding(TMxMessageEncoding::meMIME);
-    EXPECT_EQ(msg.AttachmentEncoding(), "MIME");
+    ExpectNewMessageDefaults(msg);
 
     try {
         msg.SetAttachmentEncoding("NOSUCH");
@@ -101,13 +89,7 @@ TEST(MessageModelReading, UseNowForDateStampsOnce) {
 
 TEST(MessageModelReading, PartsCountAndBasePartIsRefused) {
     TMxMessage msg;
-    try {
-        msg.Parts()->Add();
-        FAIL() << "no error";
-    } catch (const EMxCanNotCreateMessagePart& e) {
-        EXPECT_STREQ(e.what(), "TMxMessagePart can not be created.  Use descendant classes. ");
-    }
-    EXPECT_EQ(msg.Parts()->Count(), 0);
+    ExpectBarePartRefused(msg);
 
     TStringList lines;
     lines.Add("hello");

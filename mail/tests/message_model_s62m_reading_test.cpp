@@ -2,6 +2,7 @@
 // block it builds and the properties it takes from a header block read.
 #include <gtest/gtest.h>
 
+#include "MessageModelChecks.h"
 #include "mail/MxDates.h"
 #include "mail/MxExceptions.h"
 #include "mail/MxMessage.h"
@@ -16,6 +17,9 @@
 #include <unistd.h>
 
 using namespace mail;
+using mailtest::CountNamed;
+using mailtest::ExpectBarePartRefused;
+using mailtest::ExpectNewMessageDefaults;
 
 namespace {
 
@@ -23,14 +27,6 @@ std::string HeaderValue(const TMxHeaderList& h, const char* name)
 {
     const int i = h.FindName(name);
     return i < 0 ? std::string("<none>") : h.ValueAt(i);
-}
-
-int CountNamed(const TMxHeaderList& h, const char* name)
-{
-    int n = 0;
-    for (int i = 0; i < h.Count(); ++i)
-        if (h.NameAt(i) == AnsiString(name)) ++n;
-    return n;
 }
 
 std::string TempFile(const char* contents)
@@ -46,17 +42,7 @@ std::string TempFile(const char* contents)
 TEST(MessageModelText, StartsClearWithMimeDefaults)
 {
     TMxMessage msg;
-    EXPECT_EQ(msg.Encoding(), TMxMessageEncoding::meMIME);
-    EXPECT_EQ(msg.AttachmentEncoding(), "MIME");
-    EXPECT_EQ(msg.Priority, TMxMessagePriority::mpNormal);
-    EXPECT_TRUE(msg.UseNowForDate());
-    EXPECT_FALSE(msg.NoDecode);
-    EXPECT_FALSE(msg.NoEncode);
-
-    msg.SetEncoding(TMxMessageEncoding::meUU);
-    EXPECT_EQ(msg.AttachmentEncoding(), "UUE");
-    msg.SetEncoding(TMxMessageEncoding::meMIME);
-    EXPECT_EQ(msg.AttachmentEncoding(), "MIME");
+    ExpectNewMessageDefaults(msg);
 
     try {
         msg.SetAttachmentEncoding("NOPE");
@@ -125,13 +111,7 @@ TEST(MessageModelText, ClearEmptiesHeaderValuesPartsAndBody)
 TEST(MessageModelText, CollectionRefusesBarePart)
 {
     TMxMessage msg;
-    try {
-        msg.Parts()->Add();
-        FAIL() << "no error";
-    } catch (const EMxCanNotCreateMessagePart& e) {
-        EXPECT_STREQ(e.what(), "TMxMessagePart can not be created.  Use descendant classes. ");
-    }
-    EXPECT_EQ(msg.Parts()->Count(), 0);
+    ExpectBarePartRefused(msg);
 }
 
 TEST(MessageModelText, RecountPartsCountsKinds)

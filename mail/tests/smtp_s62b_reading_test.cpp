@@ -1,6 +1,7 @@
 // The SMTP client against a loopback peer that answers from a script: what
 // goes on the wire for each server answer, and what the client keeps.
 #include "MessagePeer.h"
+#include "TextLines.h"
 
 #include "mail/MxComponent.h"
 #include "mail/MxEmailAddress.h"
@@ -17,20 +18,9 @@
 #include <vector>
 
 using namespace mail;
+using mailtest::Lines;
 
 namespace {
-
-std::vector<std::string> Lines(const std::string& AText) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start < AText.size()) {
-        std::size_t end = AText.find("\r\n", start);
-        if (end == std::string::npos) end = AText.size();
-        lines.push_back(AText.substr(start, end - start));
-        start = end + 2;
-    }
-    return lines;
-}
 
 // The commands (lines) the client sent, in order, leaving out the message
 // between DATA and the "." line.

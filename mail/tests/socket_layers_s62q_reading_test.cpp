@@ -47,6 +47,14 @@ struct Listener {
     }
 };
 
+// Opens AHandle as a stream socket and connects it to the loopback APort;
+// gives the connect's result.
+int ConnectToLoopback(TMxSocketHandle& AHandle, int APort) {
+    AHandle.AllocateHandle(MxSockStream, 0);
+    AHandle.SetPeer("127.0.0.1", APort);
+    return AHandle.ConnectPeer(MxAfInet);
+}
+
 // A loopback port nothing listens on.
 int ClosedPort() {
     Listener l;
@@ -308,9 +316,7 @@ TEST(SocketHandleReading, ConnectRefreshesBothSidesAndTransfers) {
     TMxSocketHandle client;
     EXPECT_EQ(MessageOf<EMxConnClosedGracefully>([&] { client.WaitReadable(0); }),
               "Connection Closed Gracefully.");
-    client.AllocateHandle(MxSockStream, 0);
-    client.SetPeer("127.0.0.1", listener.Port);
-    ASSERT_EQ(client.ConnectPeer(MxAfInet), 0);
+    ASSERT_EQ(ConnectToLoopback(client, listener.Port), 0);
     EXPECT_EQ(client.IP, "127.0.0.1");
     EXPECT_NE(client.Port, 0);
     EXPECT_EQ(client.RemotePort, listener.Port);
@@ -352,9 +358,7 @@ TEST(SocketHandleReading, AllocatingAgainClosesTheOldSocket) {
     StackKeeper keep;
     Listener listener;
     TMxSocketHandle client;
-    client.AllocateHandle(MxSockStream, 0);
-    client.SetPeer("127.0.0.1", listener.Port);
-    ASSERT_EQ(client.ConnectPeer(MxAfInet), 0);
+    ASSERT_EQ(ConnectToLoopback(client, listener.Port), 0);
     TMxSocketHandle server;
     ASSERT_TRUE(server.AcceptFrom(listener.Socket));
     client.AllocateHandle(MxSockStream, 0);
@@ -1014,15 +1018,11 @@ TEST(SocketHandleReading, AcceptingIntoAnOpenHandleClosesItsOldSocket) {
     StackKeeper keep;
     Listener listener;
     TMxSocketHandle client;
-    client.AllocateHandle(MxSockStream, 0);
-    client.SetPeer("127.0.0.1", listener.Port);
-    ASSERT_EQ(client.ConnectPeer(MxAfInet), 0);
+    ASSERT_EQ(ConnectToLoopback(client, listener.Port), 0);
     TMxSocketHandle server;
     ASSERT_TRUE(server.AcceptFrom(listener.Socket));
     TMxSocketHandle second;
-    second.AllocateHandle(MxSockStream, 0);
-    second.SetPeer("127.0.0.1", listener.Port);
-    ASSERT_EQ(second.ConnectPeer(MxAfInet), 0);
+    ASSERT_EQ(ConnectToLoopback(second, listener.Port), 0);
     ASSERT_TRUE(server.AcceptFrom(listener.Socket));
     EXPECT_EQ(server.RemotePort, second.Port);
     ASSERT_TRUE(client.WaitReadable(2000));
