@@ -619,6 +619,46 @@ TEST(TextMaskMatchReading, TypedInputIsConvertedAndPrecededByLiterals) {
             << "picture " << R.Picture << " text " << R.Text << " input " << R.Input;
         EXPECT_STREQ(In.c_str(), R.WantInput) << "picture " << R.Picture << " input " << R.Input;
     }
+    // With full compare a typed character equal to a literal that then
+    // leaves the picture unfinished is taken after the literal instead.
+    const InputRow FullRows[] = {
+        {"a@", cstNone, "", "a", 1, true, true, "aa"},
+        {"a@", cstNone, "", "a", 1, false, false, "a"},
+        {"###", cstNone, "1", "2", 2, true, false, "2"},
+        {"##-##", cstNone, "12", "34", 3, true, true, "-34"},
+    };
+    for (const auto& R : FullRows) {
+        F.Mask->GetTextCase()->SetCaseType(R.Case);
+        F.Mask->SetPicture(R.Picture);
+        AnsiString In(R.Input);
+        EXPECT_EQ(F.Mask->TextMask()->ValidInput(R.Text, In, R.Caret, true, R.Insert), R.Want)
+            << "picture " << R.Picture << " text " << R.Text << " input " << R.Input;
+        EXPECT_STREQ(In.c_str(), R.WantInput) << "picture " << R.Picture << " input " << R.Input;
+    }
+}
+
+TEST(TextMaskMatchReading, AParseErrorHandlerMayKeepTheErrorQuiet) {
+    MaskFixture F;
+    std::vector<std::string> Messages;
+    bool Raise = false;
+    F.Mask->SetOnParseError([&](TObject*, const AnsiString& Message, bool& R) {
+        Messages.emplace_back(Message.c_str());
+        R = Raise;
+    });
+    EXPECT_NO_THROW(F.Mask->SetPicture("{##"));
+    ASSERT_EQ(Messages.size(), 1u);
+    EXPECT_NE(Messages[0].find("Error in mask Probe, expected '}' at position 4"),
+              std::string::npos)
+        << Messages[0];
+    EXPECT_FALSE(F.Mask->TextMask()->PictureValid());
+    EXPECT_TRUE(F.Mask->TextMask()->ValidText("abc", true));
+    Raise = true;
+    EXPECT_THROW(F.Mask->SetPicture("#]"), EgxMaskError);
+    EXPECT_EQ(Messages.size(), 2u);
+    F.Mask->SetPicture("##");
+    EXPECT_TRUE(F.Mask->TextMask()->PictureValid());
+    EXPECT_FALSE(F.Mask->TextMask()->ValidText("abc", true));
+    EXPECT_TRUE(F.Mask->TextMask()->ValidText("12", true));
 }
 
 TEST(TextMaskMatchReading, SyntaxErrorsNameTheMaskAndLeaveEveryTextValid) {
@@ -736,6 +776,93 @@ TEST(TextMaskMatchReading, MultibyteCharactersCountAsOne) {
             << "picture " << R.Picture << " input " << R.Input;
         EXPECT_STREQ(In.c_str(), R.WantInput) << "picture " << R.Picture;
     }
+}
+
+} // namespace
+
+namespace {
+
+// Long texts and deep or oversized pictures neither crash nor hang.
+TEST(TextMaskMatchReading, LongTextsAndExtremePicturesAreHandled) {
+    MaskFixture F;
+    const std::string Long(60000, '7');
+    const struct {
+        const char* Picture;
+        bool Want;
+    } Rows[] = {{"", true}, {"*#", true}, {"[*@]", true}, {"*{#}", true}, {"*[#,@]", true},
+                {"*?", false}};
+    for (const auto& R : Rows) {
+        F.Mask->SetPicture(R.Picture);
+        EXPECT_EQ(F.Mask->TextMask()->ValidText(Long.c_str(), true), R.Want) << R.Picture;
+        AnsiString In(Long.c_str());
+        EXPECT_EQ(F.Mask->TextMask()->ValidInput("", In, 1, true, true), R.Want) << R.Picture;
+    }
+    for (const char* Picture : {"*99999999999999999999#", "*4294967297#", "*2147483648#"}) {
+        bool Raised = false;
+        try {
+            F.Mask->SetPicture(Picture);
+            F.Mask->TextMask()->ValidText("12", false);
+        } catch (const EgxMaskError&) {
+            Raised = true;
+        }
+        EXPECT_TRUE(Raised || F.Mask->TextMask()->PictureValid()) << Picture;
+    }
+    std::string Deep = std::string(20000, '[') + "#" + std::string(20000, ']');
+    try {
+        F.Mask->SetPicture(Deep.c_str());
+        F.Mask->TextMask()->ValidText("1", true);
+    } catch (const EgxMaskError&) {
+    }
+    std::string Wide;
+    for (int I = 0; I < 20000; ++I) Wide += "a";
+    F.Mask->SetPicture(Wide.c_str());
+    EXPECT_TRUE(F.Mask->TextMask()->ValidText(Wide.c_str(), true));
+}
+
+} // namespace
+
+namespace {
+
+TEST(TextMaskMatchReading, TextCaseChangesTellTheMaskAndSteerMatching) {
+    MaskFixture F;
+    F.Mask->SetPicture("?");
+    int Changes = 0;
+    F.Mask->SetOnChange([&](TObject*) { ++Changes; });
+    TgxTextCase* TC = F.Mask->GetTextCase();
+    TC->SetCaseType(cstLower);
+    EXPECT_EQ(Changes, 1);
+    TC->SetCaseType(cstLower);
+    EXPECT_EQ(Changes, 1);
+    EXPECT_FALSE(F.Mask->TextMask()->ValidText("A", true));
+    TC->SetOptional(true);
+    EXPECT_EQ(Changes, 2);
+    TC->SetOptional(true);
+    EXPECT_EQ(Changes, 2);
+    // Optional lower: a letter already in the text keeps its case.
+    EXPECT_TRUE(F.Mask->TextMask()->ValidText("A", true));
+    TgxTextCase Other;
+    Other.SetCaseType(cstTitle);
+    TC->Assign(&Other);
+    EXPECT_EQ(TC->CaseType(), cstTitle);
+    EXPECT_FALSE(TC->Optional());
+    AnsiString In("q");
+    EXPECT_TRUE(F.Mask->TextMask()->ValidInput("", In, 1, true, false));
+    EXPECT_STREQ(In.c_str(), "Q");
+}
+
+TEST(TextMaskMatchReading, TheParseStackNumbersEntriesFromOne) {
+    TgxParseStack S;
+    TgxPictureNode N;
+    for (int I = 1; I <= 25; ++I) EXPECT_EQ(S.Push(I - 1, &N, I, I * 2), I);
+    EXPECT_EQ(S.Item(25).Parent, 24);
+    EXPECT_EQ(S.Item(25).TextPos, 50);
+    S.Pop();
+    EXPECT_EQ(S.Count(), 24);
+    S.Reset();
+    EXPECT_EQ(S.Count(), 0);
+    S.Pop(); // an empty stack stays empty
+    EXPECT_EQ(S.Count(), 0);
+    EXPECT_EQ(S.Push(0, &N, 0, 1), 1);
 }
 
 } // namespace
