@@ -440,6 +440,34 @@ std::string Fix(std::string S) {
     return S;
 }
 
+// The picture written back from its tree: what the parser read must give
+// the same text again.
+std::string Rebuild(const std::string& P, const TgxPictureNode* N) {
+    std::string S;
+    for (; N; N = N->Next.get()) {
+        if (N->Count == -1) S += "*";
+        else if (N->Count != 1) S += "*" + std::to_string(N->Count);
+        if (N->NodeType != pntGroup) {
+            S += P.substr(N->Pos - 1, N->Len);
+            continue;
+        }
+        S += N->Optional ? "[" : "{";
+        const TgxPictureNode* C = N->Child.get();
+        if (C && C->NodeType == pntRange) {
+            if (C->Negate) S += "^";
+            int Start = C->Pos > 1 && P[C->Pos - 2] == ';' ? C->Pos - 1 : C->Pos;
+            S += P.substr(Start - 1, C->Len);
+        } else {
+            for (const TgxPictureNode* A = C; A; A = A->NextAlternative.get()) {
+                if (A != C) S += ",";
+                S += Rebuild(P, A);
+            }
+        }
+        S += N->Optional ? "]" : "}";
+    }
+    return S;
+}
+
 struct MaskFixture {
     TgxMaskDefs Defs{nullptr};
     TgxMask* Mask;
@@ -486,6 +514,7 @@ TEST(TextMaskMatchReading, AgreesWithAPlainSearchOnRandomPictures) {
             ADD_FAILURE() << "no tree for " << Picture;
             continue;
         }
+        EXPECT_EQ(Rebuild(Picture, List->Root()->Child.get()), Picture);
         RefMatcher Ref(Picture, CT, CaseOpt);
         for (int T = 0; T < 12 && Differences < 15; ++T) {
             std::string Text = RandText(5);
