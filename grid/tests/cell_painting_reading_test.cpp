@@ -15,6 +15,13 @@ using namespace grid;
 
 namespace {
 
+// An 8 x 8 picture all in red.
+void FillRed(TBitmap& Pic) {
+    Pic.SetSize(8, 8);
+    Pic.Canvas()->Brush()->SetColor(clRed);
+    Pic.Canvas()->FillRect(Rect(0, 0, 8, 8));
+}
+
 class CellPaintingReading : public GridEditFixture {
 protected:
     void SetUp() override {
@@ -331,9 +338,7 @@ TEST_F(CellPaintingReading, ColouredPictureCellsGetACheckeredOverlay) {
     Grid->SetStretchPicture(true);
     Grid->SetKeepAspectRatio(false);
     TBitmap Pic;
-    Pic.SetSize(8, 8);
-    Pic.Canvas()->Brush()->SetColor(clRed);
-    Pic.Canvas()->FillRect(Rect(0, 0, 8, 8));
+    FillRed(Pic);
     Grid->SetCellValue(2, 2, BitmapToVariant(&Pic));
     Grid->SetCellValue(2, 4, BitmapToVariant(&Pic));
     Grid->SetSelectionType(sltColor);
@@ -458,9 +463,7 @@ TEST_F(CellPaintingReading, TinyCellsOfEveryKindPaintInsideThemselves) {
     const TgxButtonType Buttons[] = {btNone, btCombo, btNormal, btVertSpin, btHorzSpin};
     const TgxControlType Types[] = {ctText, ctCheck, ctPicture};
     TBitmap Pic;
-    Pic.SetSize(8, 8);
-    Pic.Canvas()->Brush()->SetColor(clRed);
-    Pic.Canvas()->FillRect(Rect(0, 0, 8, 8));
+    FillRed(Pic);
     for (int C = 1; C <= 8; ++C) {
         Grid->GetCol(C)->SetControlType(Types[C % 3]);
         Grid->GetCol(C)->SetButtonType(Buttons[C % 5]);
@@ -502,9 +505,7 @@ TEST_F(CellPaintingReading, TransparentBitmapGivesTheGridItsColour) {
     Grid->SetStretchPicture(true);
     Grid->SetKeepAspectRatio(false);
     TBitmap Pic;
-    Pic.SetSize(8, 8);
-    Pic.Canvas()->Brush()->SetColor(clRed);
-    Pic.Canvas()->FillRect(Rect(0, 0, 8, 8));
+    FillRed(Pic);
     Pic.Canvas()->Brush()->SetColor(clBlue);
     Pic.Canvas()->FillRect(Rect(2, 2, 6, 6));
     Pic.SetTransparentColor(clRed);
