@@ -1,0 +1,147 @@
+// Picture cells as a shown grid paints them: which colour drops out as
+// transparent, and the selection overlay over a picture.
+#include "ShownGridPixels.h"
+
+#include "grid/foundation/GridCommonVariant.h"
+#include "grid/foundation/ImageList.h"
+#include "grid/model/Columns.h"
+
+#include <memory>
+
+using namespace grid;
+
+namespace {
+
+// 16 x 16: a red ground with a blue 8 x 8 square in the middle.
+std::unique_ptr<TBitmap> RedWithBlueSquare() {
+    auto B = std::make_unique<TBitmap>();
+    B->SetSize(16, 16);
+    B->Canvas()->Brush()->SetColor(clRed);
+    B->Canvas()->FillRect(Rect(0, 0, 16, 16));
+    B->Canvas()->Brush()->SetColor(clBlue);
+    B->Canvas()->FillRect(Rect(4, 4, 12, 12));
+    return B;
+}
+
+class CellPictureS63c : public ShownGridPixels {
+protected:
+    void ShowPictureGrid() {
+        ShowFocused(3, 3);
+        Grid->GridCols()->Item(1)->SetControlType(ctPicture);
+        Grid->SetColor(clWhite);
+        Grid->SetStretchPicture(false);
+        Grid->SetShrinkPicture(false);
+        Grid->SetCenterPicture(true);
+    }
+    TgxImage* AddImage(const AnsiString& Name, bool Transparent) {
+        if (!List) {
+            List = new TgxImageList(Form);
+            Grid->SetImageList(List);
+        }
+        TgxImage* Image = List->GetImageCollection()->Add();
+        auto Bitmap = RedWithBlueSquare();
+        Image->SetBitmap(Bitmap.get());
+        Image->SetRefName(Name);
+        Image->SetTransparent(Transparent);
+        if (Transparent) Image->SetTransparentColor(clRed);
+        return Image;
+    }
+    TRect PictureCell() { return Grid->CellRect(1, 1); }
+
+    TgxImageList* List = nullptr;
+    std::unique_ptr<TBitmap> Bitmap = RedWithBlueSquare();
+};
+
+// Where the colour a picture drops out comes from, and what it leaves in
+// the grid's own TransparentColor.
+TEST_F(CellPictureS63c, TransparentColourComesFromTheRightSource) {
+    enum Source { BareBitmap, ImageItem, DrawInfo };
+    struct Case {
+        const char* Name;
+        Source From;
+        bool PictureTransparent; // the bitmap's flag, or the image item's
+        TColor GridColour;       // the grid's TransparentColor set beforehand
+        bool RedShows;
+        TColor GridColourAfter;
+    };
+    const Case Cases[] = {
+        {"opaque bitmap", BareBitmap, false, clNone, true, clNone},
+        {"opaque bitmap, grid colour", BareBitmap, false, clRed, false, clRed},
+        {"transparent bitmap hands its colour to the grid", BareBitmap, true, clNone, false, clRed},
+        {"opaque image item", ImageItem, false, clNone, true, clNone},
+        {"transparent image item keeps its colour", ImageItem, true, clNone, false, clNone},
+        {"draw-info colour", DrawInfo, false, clNone, false, clNone},
+    };
+    for (const Case& C : Cases) {
+        SCOPED_TRACE(C.Name);
+        ShowPictureGrid();
+        Grid->SetTransparentColor(C.GridColour);
+        if (C.From == ImageItem) {
+            AddImage("pic", C.PictureTransparent);
+            Grid->SetCellValue(1, 1, Variant(AnsiString("pic")));
+        } else {
+            Bitmap->SetTransparentColor(clRed);
+            Bitmap->SetTransparent(C.PictureTransparent);
+            Grid->SetCellValue(1, 1, BitmapToVariant(Bitmap.get()));
+        }
+        if (C.From == DrawInfo)
+            Grid->OnGetDrawInfo = [](TObject*, int DataCol, int DataRow, TgxDrawInfo& Info) {
+                if (DataCol == 1 && DataRow == 1) Info.TransparentColor = clRed;
+            };
+        Grid->Invalidate();
+        Settle();
+        Shot();
+        EXPECT_EQ(CountOf(PictureCell(), clRed) > 0, C.RedShows);
+        EXPECT_GT(CountOf(PictureCell(), clBlue), 0);
+        EXPECT_EQ(Grid->TransparentColor(), C.GridColourAfter);
+        delete Form;
+        Form = nullptr;
+        List = nullptr;
+    }
+}
+
+// A picture cell the application loads with a value that is no picture
+// (a number, say) is painted empty; the paint goes on.
+TEST_F(CellPictureS63c, LoadedValueThatIsNoPicturePaintsEmpty) {
+    ShowPictureGrid();
+    AddImage("first", false);
+    AddImage("second", false);
+    Grid->OnCellLoaded = [](TObject*, int DataCol, int DataRow, Variant& Value) {
+        if (DataCol == 1 && DataRow == 1) Value = Variant(1);
+    };
+    AnsiString Reported;
+    Application->OnException = [&](TObject*, const Exception& E) { Reported = E.Message; };
+    Grid->Invalidate();
+    EXPECT_NO_THROW(Settle());
+    Shot();
+    Application->OnException = nullptr;
+    EXPECT_EQ(Reported, "");
+    const TRect R = PictureCell();
+    EXPECT_EQ(CountOf(R, clWhite), (R.Right - R.Left) * (R.Bottom - R.Top));
+}
+
+// A selected picture with a selection colour gets the checkered overlay:
+// the colour on every other pixel, the picture between.
+TEST_F(CellPictureS63c, SelectedPictureShowsCheckeredSelectionColour) {
+    ShowPictureGrid();
+    Grid->SetStretchPicture(true);
+    Grid->SetShrinkPicture(true);
+    Grid->SetCenterPicture(false);
+    Grid->SetSelectionType(sltColor);
+    Grid->SetSelectionColor(clLime);
+    Grid->SetCellValue(1, 1, BitmapToVariant(Bitmap.get()));
+    Grid->SetCol(2);
+    Grid->SetRow(2);
+    Grid->NewRowSelection(1, 1);
+    Grid->Invalidate();
+    Settle();
+    Shot();
+    const TRect R = PictureCell();
+    const int Lime = CountOf(R, clLime);
+    const int Cell = (R.Right - R.Left) * (R.Bottom - R.Top);
+    EXPECT_GT(Lime, Cell / 3);
+    EXPECT_LT(Lime, Cell * 2 / 3);
+    EXPECT_GT(CountOf(R, clRed) + CountOf(R, clBlue), Cell / 3);
+}
+
+} // namespace
