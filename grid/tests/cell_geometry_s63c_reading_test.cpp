@@ -116,4 +116,106 @@ TEST_F(CellGeometryS63c, HeadingPushButtonIsHitInItsTopFourteenPixels) {
     EXPECT_FALSE(Grid->MouseOverHeadingButton(Head.Left + 1, LastHit, 1));
 }
 
+
+// A hidden column (row) of the fixed area moved out of it lets the next one
+// in: the fixed area then spans the visible fixed ones, and the scrolling
+// part starts right after it.
+TEST_F(CellGeometryS63c, HiddenFixedItemMovedOutLeavesAFixedAreaOfTheVisibleOnes) {
+    for (const bool Cols : {true, false}) {
+        SCOPED_TRACE(Cols ? "columns" : "rows");
+        ShowGrid(10, 30);
+        if (Cols) {
+            Grid->SetFixedColCount(2);
+            Grid->GridCols()->Item(2)->SetVisible(false);
+            Grid->SetDisplayColnr(2, 6);
+        } else {
+            Grid->SetFixedRowCount(2);
+            Grid->SetRowVisible(2, false);
+            Grid->SetDisplayRownr(2, 6);
+        }
+        Settle();
+        auto Offset = [&](int P) { return Cols ? Grid->CalcColOffset(P) : Grid->CalcRowOffset(P); };
+        auto Size = [&](int P) { return Cols ? Grid->ColWidths(P) : Grid->RowHeights(P); };
+        const int First = Cols ? Grid->LeftCol() : Grid->TopRow();
+        EXPECT_EQ(First, 3);
+        EXPECT_EQ(Offset(2), Offset(1) + Size(1));
+        EXPECT_EQ(Offset(First), Offset(2) + Size(2));
+        // The far edge can still be brought fully into view.
+        const int Last = Cols ? Grid->ColCount() - 1 : Grid->RowCount() - 1;
+        if (Cols)
+            Grid->SetCol(Last);
+        else
+            Grid->SetRow(Last);
+        Settle();
+        const TRect Edge = Cols ? Grid->CellRect(Last, 1) : Grid->CellRect(1, Last);
+        EXPECT_LT(Cols ? Edge.Left : Edge.Top, Cols ? Edge.Right : Edge.Bottom);
+        if (Cols)
+            EXPECT_EQ(Edge.Right - Edge.Left, Size(Last) - 1);
+        else
+            EXPECT_EQ(Edge.Bottom - Edge.Top, Size(Last) - 1);
+        delete Form;
+        Form = nullptr;
+    }
+}
+
+
+// Which points of the heading row may press a heading.
+TEST_F(CellGeometryS63c, HeadingClicks) {
+    ShowGrid(3, 3);
+    Grid->SetHeadingHeight(20);
+    Settle();
+    const int H = Grid->GetHeadingHeight();
+    const int X = Grid->CalcColOffset(1) + 5;
+    struct Case {
+        const char* Name;
+        TgxHeadingButton GridKind;
+        TgxColHeadingButton ColKind;
+        int Col, Y;
+        bool Clickable;
+    };
+    const Case Cases[] = {
+        {"whole heading, inside", hbCell, cbGrid, 1, H - 2, true},
+        {"whole heading, on its bottom line", hbCell, cbGrid, 1, H, true},
+        {"whole heading, below", hbCell, cbGrid, 1, H + 1, false},
+        {"column's own kind wins", hbNone, cbCell, 1, 2, true},
+        {"no heading buttons", hbNone, cbGrid, 1, 2, false},
+        {"column turns them off", hbCell, cbNone, 1, 2, false},
+        {"row bar", hbCell, cbGrid, 0, 2, false},
+        {"beyond the columns", hbCell, cbGrid, 4, 2, false},
+    };
+    for (const Case& C : Cases) {
+        SCOPED_TRACE(C.Name);
+        Grid->SetHeadingButton(C.GridKind);
+        Grid->GridCols()->Item(1)->SetHeadingButton(C.ColKind);
+        EXPECT_EQ(Grid->CanClickHeading(X, C.Y, C.Col), C.Clickable);
+    }
+}
+
+// The vertical bar mirrors the horizontal one; an always-shown bar leaves
+// the other less room.
+TEST_F(CellGeometryS63c, BarNeedOverRowsAndWithAnAlwaysShownBar) {
+    ShowGrid(2, 30);
+    Settle();
+    Grid->SetGridScrollBars(ssHorizontal);
+    EXPECT_FALSE(Grid->ShowVertScrollBar(Grid->ClientHeight()));
+    Grid->SetGridScrollBars(ssBoth);
+    EXPECT_TRUE(Grid->ShowVertScrollBar(Grid->ClientHeight()));
+    Grid->SetGridRowCount(3);
+    // Columns that fill the width but for less than a vertical bar.
+    Grid->SetGridScrollBars(ssNone);
+    Grid->SetAlwaysShowScrollBar(ssNone);
+    Settle();
+    const int Room = Grid->ClientWidth() - Grid->CalcColOffset(1);
+    Grid->GridCols()->Item(1)->SetWidth(Room / 2);
+    Grid->GridCols()->Item(2)->SetWidth(Room - Room / 2 - 2);
+    Grid->SetGridScrollBars(ssBoth);
+    Settle();
+    ASSERT_FALSE(Grid->GetVertScrollBarVisible());
+    EXPECT_FALSE(Grid->CanShowHorzScrollBar());
+    Grid->SetAlwaysShowScrollBar(ssVertical);
+    Settle();
+    EXPECT_TRUE(Grid->GetVertScrollBarVisible());
+    EXPECT_TRUE(Grid->GetHorzScrollBarVisible());
+}
+
 } // namespace

@@ -144,4 +144,56 @@ TEST_F(CellPictureS63c, SelectedPictureShowsCheckeredSelectionColour) {
     EXPECT_GT(CountOf(R, clRed) + CountOf(R, clBlue), Cell / 3);
 }
 
+
+// What a picture cell shows around and instead of its picture.
+TEST_F(CellPictureS63c, PictureCellGroundAndNarrowCells) {
+    const TColor Face = ColorToRGB(clBtnFace);
+    struct Case {
+        const char* Name;
+        bool Is3D;
+        int Width;       // of the picture column
+        bool HasPicture; // else the cell is empty
+        bool Selected;   // with a lime selection colour
+        bool BlueShows;
+        TColor Ground;    // the colour left of the centred picture
+        bool LimeChecker; // about half the cell lime
+    };
+    const Case Cases[] = {
+        {"flat", false, 64, true, false, true, clWhite, false},
+        {"raised: button face around the picture", true, 64, true, false, true, Face, false},
+        {"too narrow for the picture", false, 4, true, false, false, clWhite, false},
+        {"empty and selected: checker over the ground", false, 64, false, true, false, clNone,
+         true},
+    };
+    for (const Case& C : Cases) {
+        SCOPED_TRACE(C.Name);
+        ShowPictureGrid();
+        Grid->GridCols()->Item(1)->SetWidth(C.Width);
+        Grid->GridCols()->Item(1)->SetIs3D(C.Is3D);
+        Grid->SetSelectionType(sltColor);
+        Grid->SetSelectionColor(clLime);
+        Bitmap->SetTransparentColor(clRed);
+        Bitmap->SetTransparent(true);
+        if (C.HasPicture) Grid->SetCellValue(1, 1, BitmapToVariant(Bitmap.get()));
+        if (C.Selected) Grid->NewRowSelection(1, 1);
+        Grid->Invalidate();
+        Settle();
+        Shot();
+        const TRect R = PictureCell();
+        const int Cell = (R.Right - R.Left) * (R.Bottom - R.Top);
+        EXPECT_EQ(CountOf(R, clBlue) > 0, C.BlueShows);
+        EXPECT_EQ(CountOf(R, clRed), 0);
+        if (C.Ground != clNone) EXPECT_EQ(At(R.Left + 5, (R.Top + R.Bottom) / 2), C.Ground);
+        const int Lime = CountOf(R, clLime);
+        if (C.LimeChecker) {
+            EXPECT_GT(Lime, Cell / 3);
+            EXPECT_LT(Lime, Cell * 2 / 3);
+        } else {
+            EXPECT_EQ(Lime, 0);
+        }
+        delete Form;
+        Form = nullptr;
+    }
+}
+
 } // namespace
