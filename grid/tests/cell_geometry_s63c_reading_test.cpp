@@ -218,4 +218,66 @@ TEST_F(CellGeometryS63c, BarNeedOverRowsAndWithAnAlwaysShownBar) {
     EXPECT_TRUE(Grid->GetHorzScrollBarVisible());
 }
 
+
+// The first scrolling position skips hidden columns and rows, in the
+// direction of the scroll.
+TEST_F(CellGeometryS63c, FirstScrollingPositionsSkipHiddenOnes) {
+    ShowGrid(10, 30);
+    Grid->SetFixedColCount(2);
+    Grid->SetFixedRowCount(2);
+    Settle();
+    const int FirstCol = Grid->FixedCols();
+    const int FirstRow = Grid->FixedRows();
+    EXPECT_EQ(Grid->MinLeftCol(), FirstCol);
+    EXPECT_EQ(Grid->MinTopRow(), FirstRow);
+    Grid->GridCols()->Item(Grid->GetDataCol(FirstCol))->SetVisible(false);
+    Grid->SetRowVisible(Grid->GetDataRow(FirstRow), false);
+    Settle();
+    EXPECT_EQ(Grid->MinLeftCol(), FirstCol + 1);
+    EXPECT_EQ(Grid->MinTopRow(), FirstRow + 1);
+    int NewCol = -1;
+    EXPECT_TRUE(Grid->GetVisibleLeftCol(0, NewCol));
+    EXPECT_EQ(NewCol, FirstCol + 1);
+    // Scrolling left onto a hidden column takes the one before it.
+    Grid->GridCols()->Item(Grid->GetDataCol(6))->SetVisible(false);
+    Grid->SetLeftCol(8);
+    Settle();
+    ASSERT_EQ(Grid->LeftCol(), 8);
+    EXPECT_TRUE(Grid->GetVisibleLeftCol(6, NewCol));
+    EXPECT_EQ(NewCol, 5);
+    int NewRow = -1;
+    EXPECT_TRUE(Grid->GetVisibleTopRow(FirstRow, NewRow));
+    EXPECT_EQ(NewRow, FirstRow + 1);
+}
+
+
+// A box of cells covers its corner cells; one wholly outside is empty, and
+// a row beyond the bottom edge has no rectangle.
+TEST_F(CellGeometryS63c, BoxesAndCellsOffTheEdge) {
+    for (const bool BarsOn : {true, false}) {
+        SCOPED_TRACE(BarsOn ? "row bar and heading" : "neither");
+        ShowGrid(10, 40);
+        Grid->SetRowBarOn(BarsOn);
+        Grid->SetHeadingOn(BarsOn);
+        Settle();
+        auto Empty = [](const TRect& R) { return R.Right <= R.Left || R.Bottom <= R.Top; };
+        const TRect A = Grid->CellRect(0, 1), B = Grid->CellRect(2, 2);
+        const TRect Box = Grid->BoxRect(0, 1, 2, 2);
+        EXPECT_LE(Box.Left, A.Left);
+        EXPECT_LE(Box.Top, A.Top);
+        EXPECT_GE(Box.Right, B.Right);
+        EXPECT_GE(Box.Bottom, B.Bottom);
+        EXPECT_LE(Box.Right, Grid->CalcColOffset(3));
+        EXPECT_LE(Box.Bottom, Grid->CalcRowOffset(3));
+        EXPECT_TRUE(Empty(Grid->BoxRect(Grid->ColCount() + 1, 1, Grid->ColCount() + 2, 2)));
+        EXPECT_TRUE(Empty(Grid->BoxRect(0, 1, -1, 2)));
+        EXPECT_TRUE(Empty(Grid->BoxRect(1, Grid->RowCount() + 1, 2, Grid->RowCount() + 2)));
+        EXPECT_TRUE(Empty(Grid->BoxRect(1, 0, 2, -1)));
+        EXPECT_GT(Grid->CalcRowOffset(39), Grid->ClientHeight());
+        EXPECT_TRUE(Empty(Grid->CellRect(1, 39)));
+        delete Form;
+        Form = nullptr;
+    }
+}
+
 } // namespace
