@@ -280,4 +280,22 @@ TEST_F(CellGeometryS63c, BoxesAndCellsOffTheEdge) {
     }
 }
 
+
+// Fixed columns wider than the window leave no room: neither the fixed one
+// starting past the edge nor any scrolling one is on screen.
+TEST_F(CellGeometryS63c, FixedAreaWiderThanTheWindow) {
+    ShowGrid(6, 5);
+    Grid->SetFixedColCount(3);
+    for (int C = 1; C <= 3; ++C) Grid->GridCols()->Item(C)->SetWidth(250);
+    Settle();
+    EXPECT_GE(Grid->CalcColOffset(2), 0);
+    EXPECT_EQ(Grid->CalcColOffset(3), -1);
+    EXPECT_EQ(Grid->CalcColOffset(Grid->LeftCol()), -1);
+    const TRect Cut = Grid->CellRect(2, 1);
+    EXPECT_EQ(Cut.Right, Grid->ClientWidth());
+    int Col = 0, Row = 0;
+    Grid->CellFromXY(Grid->ClientWidth() - 1, 1, Col, Row);
+    EXPECT_EQ(Col, 2);
+}
+
 } // namespace

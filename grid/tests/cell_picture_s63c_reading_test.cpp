@@ -6,6 +6,7 @@
 #include "grid/foundation/ImageList.h"
 #include "grid/model/Columns.h"
 
+#include <algorithm>
 #include <memory>
 
 using namespace grid;
@@ -194,6 +195,31 @@ TEST_F(CellPictureS63c, PictureCellGroundAndNarrowCells) {
         delete Form;
         Form = nullptr;
     }
+}
+
+
+// The checker of selected picture cells lines up across cells, empty or
+// not: the selection colour always falls on pixels of one parity.
+TEST_F(CellPictureS63c, SelectionCheckerLinesUpAcrossCells) {
+    ShowPictureGrid();
+    Grid->SetSelectionType(sltColor);
+    Grid->SetSelectionColor(clLime);
+    Bitmap->SetTransparentColor(clRed);
+    Bitmap->SetTransparent(true);
+    Grid->SetCellValue(1, 3, BitmapToVariant(Bitmap.get()));
+    Grid->NewRowSelection(1, 3);
+    Grid->Invalidate();
+    Settle();
+    Shot();
+    int Parities[2] = {0, 0};
+    for (int Row = 1; Row <= 3; ++Row) {
+        const TRect R = Grid->CellRect(1, Row);
+        for (int Y = R.Top; Y < R.Bottom; ++Y)
+            for (int X = R.Left; X < R.Right; ++X)
+                if (At(X, Y) == clLime) ++Parities[(X + Y) & 1];
+    }
+    EXPECT_GT(Parities[0] + Parities[1], 0);
+    EXPECT_EQ(std::min(Parities[0], Parities[1]), 0);
 }
 
 } // namespace
