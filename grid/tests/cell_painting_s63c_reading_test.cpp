@@ -160,4 +160,45 @@ TEST_F(CellPaintingS63c, EmptyCheckCellShowsGrayed) {
     EXPECT_NE(Box(1), Box(3));
 }
 
+
+// The current cell's own colours: the focus colours while browsing, the
+// edit colours while its text is edited.
+TEST_F(CellPaintingS63c, CurrentCellColours) {
+    struct Case {
+        const char* Name;
+        bool Edit;
+        TColor Ground, Ink;
+    };
+    const Case Cases[] = {
+        {"browsing: focus colours", false, clLime, clRed},
+        {"editing: edit colours", true, clAqua, clBlue},
+    };
+    for (const Case& C : Cases) {
+        SCOPED_TRACE(C.Name);
+        ShowTextGrid();
+        Grid->SetCellValue(2, 2, Variant(AnsiString("WWW")));
+        Grid->SetFocusColor(clLime);
+        Grid->SetFocusFontColor(clRed);
+        Grid->SetEditColor(clAqua);
+        Grid->SetEditFontColor(clBlue);
+        if (C.Edit) {
+            Grid->SetGridMode(gmEdit);
+            Grid->SetFocus();
+            QApplication::processEvents();
+            QWidget* W = QApplication::focusWidget();
+            TypeKey(W ? W : Grid->Widget(), Qt::Key_W, "W");
+            QApplication::processEvents();
+        }
+        Grid->Invalidate();
+        Settle();
+        Shot();
+        const TRect R = Grid->CellRect(2, 2);
+        const int Area = (R.Right - R.Left) * (R.Bottom - R.Top);
+        EXPECT_GT(CountOf(R, C.Ground), Area / 2);
+        EXPECT_GT(CountOf(R, C.Ink), 0);
+        delete Form;
+        Form = nullptr;
+    }
+}
+
 } // namespace
