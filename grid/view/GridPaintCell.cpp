@@ -243,7 +243,9 @@ void TgxBaseGrid::AssignCellValue(const Variant& Value, TgxDrawData& Data, bool 
         break;
     case ctPicture: {
         if (Value.Type() != varString) {
-            DrawPicture(VariantToBitmap(Value), Data, Selected);
+            // Only a bitmap reference draws; any other value leaves the cell
+            // empty rather than failing the paint.
+            DrawPicture(dynamic_cast<TBitmap*>(Value.ObjectRef()), Data, Selected);
             break;
         }
         // A text names a picture of the grid's image list; a name the list
