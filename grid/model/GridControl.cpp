@@ -208,6 +208,13 @@ void TgxGridControl::WMGetDlgCode(TMessage& Message) {
     if (KeyHeld(Message, VK_RETURN)) Message.Result |= DLGC_WANTALLKEYS;
 }
 
+void TgxGridControl::Paint() {
+    auto* Under = dynamic_cast<TCustomControl*>(Parent());
+    if (!Under || ComponentState().Contains(csDesigning)) return;
+    Canvas()->CopyRect(ClientRect(), Under->Canvas(),
+                       Rect(Left(), Top(), Left() + Width(), Top() + Height()));
+}
+
 void TgxGridControl::PaintWindow() {
     TgxMemoryCanvas& Memory = ControlMemoryCanvas();
     Memory.Lock(this);

@@ -100,6 +100,9 @@ protected:
     // Paints through the shared memory surface and copies the painted area
     // to the control's image.
     void PaintWindow() override;
+    // A plain control (the one over a cell without an editor, a picture
+    // cell) draws nothing of its own: it shows the grid's pixels beneath it.
+    void Paint() override;
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
 
     // The control's own handling of the focus messages; the base does the

@@ -270,7 +270,7 @@ TEST_F(CellPictureS63c, ColumnPictureOptionsOverrideTheGrids) {
 // Disabled: in an editing grid the plain in-place control laid over the
 // current picture cell paints its own blank image over the picture the grid
 // drew beneath it, so the current cell shows white.
-TEST_F(CellPictureS63c, DISABLED_PictureOfTheCurrentCell) {
+TEST_F(CellPictureS63c, PictureOfTheCurrentCell) {
     for (const bool Buffered : {false, true})
         for (const bool Transparent : {false, true}) {
             SCOPED_TRACE(::testing::Message() << (Buffered ? "buffered " : "stored ")
