@@ -1,0 +1,128 @@
+// Headings, fixed cells and cell buttons as drawn and as the mouse finds
+// their parts on a shown grid.
+#include "ShownGridPixels.h"
+
+#include "grid/model/Columns.h"
+#include "grid/model/DrawData.h"
+
+#include <QApplication>
+#include <gtest/gtest.h>
+
+#include <vector>
+
+using namespace grid;
+
+namespace {
+
+class HeadingButtons : public ShownGridPixels {
+protected:
+    TgxDrawData Draw(int Col, int Row) {
+        TgxDrawData D;
+        Grid->GetDrawData(Col, Row, D, true);
+        return D;
+    }
+    void Press(const TPoint& P) {
+        const int F = Grid->WindowFrameWidth();
+        SendMouse(Grid->Widget(), QEvent::MouseButtonPress, QPoint(P.X + F, P.Y + F), Qt::LeftButton);
+        SendMouse(Grid->Widget(), QEvent::MouseButtonRelease, QPoint(P.X + F, P.Y + F), Qt::LeftButton);
+        QApplication::processEvents();
+    }
+};
+
+TEST_F(HeadingButtons, SpinPartsUnderThePointer) {
+    ShowFocused(3, 3);
+    Grid->SetGridMode(gmEdit);
+    Grid->SetColWidths(1, 80);
+    Grid->SetRowHeights(1, 30);
+    std::vector<TgxSpinButton> Downs;
+    Grid->OnSpinButtonDown = [&](TObject*, int, const Variant&, TgxSpinButton Part) {
+        Downs.push_back(Part);
+    };
+    for (const TgxButtonType Type : {btVertSpin, btHorzSpin}) {
+        Grid->SetCellButtonType(1, 1, Type);
+        const TgxDrawData D = Draw(1, 1);
+        ASSERT_TRUE(D.HasButton);
+        const TRect B = D.ButtonRect;
+        const int MidX = (B.Left + B.Right) / 2, MidY = (B.Top + B.Bottom) / 2;
+        const bool Vert = Type == btVertSpin;
+        const TgxSpinButton FirstPart = Vert ? spbIncrement : spbDecrement;
+        const TgxSpinButton SecondPart = Vert ? spbDecrement : spbIncrement;
+        // Along the button the two parts follow each other without overlap.
+        std::vector<int> FirstAt, SecondAt;
+        for (int P = Vert ? B.Top : B.Left; P < (Vert ? B.Bottom : B.Right); ++P) {
+            const TgxSpinButton Part =
+                Vert ? Grid->SpinPartAt(MidX, P, 1, 1) : Grid->SpinPartAt(P, MidY, 1, 1);
+            if (Part == FirstPart) FirstAt.push_back(P);
+            if (Part == SecondPart) SecondAt.push_back(P);
+        }
+        ASSERT_GE(FirstAt.size(), 3u);
+        ASSERT_GE(SecondAt.size(), 3u);
+        EXPECT_LT(FirstAt.back(), SecondAt.front());
+        EXPECT_LE(SecondAt.size(), FirstAt.size() + 1) << "halves of one size";
+        const int A = FirstAt[FirstAt.size() / 2], Z = SecondAt[SecondAt.size() / 2];
+        const TPoint First = Vert ? TPoint(MidX, A) : TPoint(A, MidY);
+        const TPoint Second = Vert ? TPoint(MidX, Z) : TPoint(Z, MidY);
+        EXPECT_EQ(Grid->SpinPartAt(First.X, First.Y, 1, 1), FirstPart);
+        EXPECT_EQ(Grid->SpinPartAt(Second.X, Second.Y, 1, 1), SecondPart);
+        EXPECT_EQ(Grid->SpinPartAt(D.InnerRect.Left + 2, MidY, 1, 1), spbNone) << "the text part";
+        EXPECT_EQ(Grid->SpinPartAt(First.X, First.Y, 2, 1), spbNone) << "no spin cell";
+        Downs.clear();
+        Press(First);
+        Press(Second);
+        EXPECT_EQ(Downs, (std::vector<TgxSpinButton>{FirstPart, SecondPart}));
+    }
+}
+
+TEST_F(HeadingButtons, SortButtonSitsLeftOfARightAlignedHeading) {
+    ShowFocused(3, 3);
+    Grid->SetColWidths(1, 100);
+    Grid->SetHeadingButton(hbButton);
+    TgxCol* Col = Grid->GridCols()->Item(1);
+    Col->SetHeading("Name");
+    Col->SetSortPicture(spUp);
+    const TgxDrawData Plain = Draw(1, 0);
+    ASSERT_TRUE(Plain.HasButton);
+    const TRect Cell = Grid->CellRect(1, 0);
+    EXPECT_EQ(Plain.ButtonRect.Right, Cell.Right);
+    EXPECT_GT(Plain.ButtonRect.Left, (Cell.Left + Cell.Right) / 2);
+
+    Col->SetHeadingHorzAlignment(htaRight);
+    const TgxDrawData Right = Draw(1, 0);
+    ASSERT_TRUE(Right.HasButton);
+    EXPECT_EQ(Right.ButtonRect.Left, Right.InnerRect.Left);
+    EXPECT_LE(Right.ButtonRect.Width(), 14);
+    EXPECT_GE(Right.TextRect.Left, Right.ButtonRect.Right - 2);
+}
+
+TEST_F(HeadingButtons, EmptyHeadingShowsOnlyItsBackground) {
+    ShowFocused(3, 3);
+    Grid->SetHeadingColor(clAqua);
+    Grid->GridCols()->Item(1)->SetHeading("");
+    Shot();
+    const TRect H = Grid->CellRect(1, 0);
+    const TRect Inside(H.Left + 2, H.Top + 2, H.Right - 3, H.Bottom - 3);
+    EXPECT_EQ(CountOf(Inside, clAqua), Inside.Width() * Inside.Height());
+}
+
+TEST_F(HeadingButtons, FixedCellLinesFollowHeading3D) {
+    const struct {
+        bool Heading3D;
+        TColor Line;
+    } Cases[] = {{true, TColor(0x808080)}, {false, clBlack}};
+    for (const auto& C : Cases) {
+        ShowFocused(3, 3);
+        Grid->SetHeadingColor(clAqua);
+        Grid->SetHeading3D(C.Heading3D);
+        Grid->GridCols()->Item(1)->SetHeading("");
+        Shot();
+        const TRect H = Grid->CellRect(1, 0);
+        const int Mid = (H.Left + H.Right) / 2;
+        // CellRect leaves out the grid line, where the fixed line is drawn.
+        EXPECT_EQ(At(Mid, H.Bottom), C.Line) << C.Heading3D;
+        EXPECT_EQ(At(Mid, H.Top), C.Heading3D ? clWhite : clAqua) << "raised edge only in 3D";
+        delete Form;
+        Form = nullptr;
+    }
+}
+
+}  // namespace
