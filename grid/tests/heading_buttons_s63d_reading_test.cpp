@@ -126,3 +126,54 @@ TEST_F(HeadingButtons, FixedCellLinesFollowHeading3D) {
 }
 
 }  // namespace
+
+namespace {
+
+class CellButtonLooks : public HeadingButtons {
+protected:
+    // Inside the button, clear of the focus frame around the cell.
+    int DarkIn(const TRect& R) {
+        return CountOf(Rect(R.Left + 2, R.Top + 2, R.Right - 2, R.Bottom - 2), clBlack);
+    }
+};
+
+TEST_F(CellButtonLooks, ButtonFillFollowsSelectionAndFocus) {
+    ShowFocused(3, 3);
+    Grid->SetGridMode(gmBrowse);  // the focus frame, not an editor, on the current cell
+    Grid->SetFocusColor(clLime);
+    Grid->SetCellColor(1, 1, clAqua);
+    Grid->SetCol(2);
+    Grid->SetRow(2);
+    const TgxDrawData Current = Draw(2, 2), Other = Draw(1, 1);
+    EXPECT_EQ(Grid->ButtonBrushColor(clRed, Other, false), clRed) << "a set colour wins";
+    EXPECT_EQ(Grid->ButtonBrushColor(clNone, Other, false), clAqua);
+    EXPECT_EQ(Grid->ButtonBrushColor(clNone, Current, false), clLime);
+    if (Grid->SelectionColorEnabled())
+        EXPECT_EQ(Grid->ButtonBrushColor(clNone, Other, true), Grid->SelectionColor());
+}
+
+TEST_F(CellButtonLooks, InactivePictureOnlyOnTheEditableCurrentCell) {
+    ShowFocused(3, 3);
+    Grid->SetGridMode(gmEdit);
+    Grid->SetAlwaysShowEditor(false);
+    Grid->SetColWidths(1, 90);
+    Grid->SetInactiveButtonState(ibsNone);
+    Grid->SetCellButtonType(1, 1, btCombo);
+    Grid->SetCellButtonType(1, 2, btCombo);
+    Grid->SetCol(1);
+    Grid->SetRow(1);
+    QApplication::processEvents();
+    Shot();
+    EXPECT_GT(DarkIn(Draw(1, 1).ButtonRect), 0) << "the current, editable cell shows it";
+    EXPECT_EQ(DarkIn(Draw(1, 2).ButtonRect), 0) << "another cell does not";
+    Grid->SetCellReadOnly(1, 1, roOn);
+    Grid->Invalidate();
+    Shot();
+    EXPECT_EQ(DarkIn(Draw(1, 1).ButtonRect), 0) << "nor a read-only current cell";
+    // With the default state every combo cell shows its picture.
+    Grid->SetInactiveButtonState(ibsBackGround);
+    Shot();
+    EXPECT_GT(DarkIn(Draw(1, 2).ButtonRect), 0);
+}
+
+}  // namespace
