@@ -177,3 +177,36 @@ TEST_F(CellButtonLooks, InactivePictureOnlyOnTheEditableCurrentCell) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(HeadingButtons, LowSpinCellStillHasBothParts) {
+    ShowFocused(3, 3);
+    Grid->SetGridMode(gmEdit);
+    Grid->SetRowHeights(1, 8);
+    Grid->SetCellButtonType(1, 1, btVertSpin);
+    const TgxDrawData D = Draw(1, 1);
+    ASSERT_TRUE(D.HasButton);
+    const int X = (D.ButtonRect.Left + D.ButtonRect.Right) / 2;
+    int Inc = 0, Dec = 0;
+    for (int Y = D.ButtonRect.Top - 2; Y < D.ButtonRect.Bottom + 2; ++Y) {
+        const TgxSpinButton Part = Grid->SpinPartAt(X, Y, 1, 1);
+        Inc += Part == spbIncrement;
+        Dec += Part == spbDecrement;
+    }
+    EXPECT_GE(Inc, 3) << "a half is at least 3 pixels";
+    EXPECT_GE(Dec, 1) << "the lower half, clipped by the cell, is still there";
+
+    // A press on the drawn lower arrow counts down.
+    TRect Up, Down;
+    ASSERT_TRUE(Grid->GetSpinRects(D, Up, Down));
+    std::vector<TgxSpinButton> Downs;
+    Grid->OnSpinButtonDown = [&](TObject*, int, const Variant&, TgxSpinButton Part) {
+        Downs.push_back(Part);
+    };
+    Press(TPoint(X, (Down.Top + Down.Bottom) / 2));
+    Press(TPoint(X, (Up.Top + Up.Bottom) / 2));
+    EXPECT_EQ(Downs, (std::vector<TgxSpinButton>{spbDecrement, spbIncrement}));
+}
+
+}  // namespace
