@@ -210,3 +210,26 @@ TEST_F(HeadingButtons, LowSpinCellStillHasBothParts) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(HeadingButtons, NarrowSideBySideSpinCountsTheWayItsArrowsPoint) {
+    ShowFocused(3, 3);
+    Grid->SetGridMode(gmEdit);
+    Grid->SetColWidths(1, 14);
+    Grid->SetCellButtonType(1, 1, btHorzSpin);
+    const TgxDrawData D = Draw(1, 1);
+    ASSERT_TRUE(D.HasButton);
+    TRect Up, Down;
+    ASSERT_TRUE(Grid->GetSpinRects(D, Up, Down));
+    const int Y = (Up.Top + Up.Bottom) / 2;
+    std::vector<TgxSpinButton> Downs;
+    Grid->OnSpinButtonDown = [&](TObject*, int, const Variant&, TgxSpinButton Part) {
+        Downs.push_back(Part);
+    };
+    for (const TRect& R : {Down, Up})
+        if (R.Right > R.Left) Press(TPoint((R.Left + R.Right) / 2, Y));
+    EXPECT_EQ(Downs, (std::vector<TgxSpinButton>{spbDecrement, spbIncrement}));
+}
+
+}  // namespace
