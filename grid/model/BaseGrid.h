@@ -810,6 +810,9 @@ public:
     void DrawButtonPicture(TgxDrawData& Data, TColor Color, TgxButtonMode Mode);
     void DrawSpinButtons(bool Selected, TgxDrawData& Data, TColor Color, TgxButtonMode Mode,
                          TgxSpinButton Pressed);
+    // The two parts of a spin cell's button as drawn (and hit by the mouse);
+    // false when the cell has no spin button to split.
+    bool GetSpinRects(const TgxDrawData& Data, TRect& Increment, TRect& Decrement);
     // The heading the mouse holds down, as a whole or by its button.
     bool HeadingHeld(int DataCol) const;
     bool HeadingButtonHeld(int DataCol) const;

@@ -4,6 +4,7 @@
 // of a held spin button.
 #include "grid/model/BaseGrid.h"
 #include "grid/model/CellButtons.h"
+#include "grid/model/DrawData.h"
 #include "grid/view/DropDownForm.h"
 #include "platform/gui/Blit.h"
 #include "platform/gui/Forms.h"
@@ -68,14 +69,21 @@ TgxSpinButton TgxBaseGrid::SpinPartAt(int X, int Y, int DisplayCol, int DisplayR
     const TgxButtonType Type =
         GiveCellButton(GetDataCol(DisplayCol), GetDataRow(DisplayRow), Style);
     if (!IsSpinButton(Type)) return spbNone;
+    // The parts as they are drawn: in a low (or narrow) cell they are
+    // smaller than the button's own halves, and a press must count the way
+    // the arrow under it points.
+    TgxDrawData Data;
+    GetDrawData(DisplayCol, DisplayRow, Data, true);
+    TRect Increment, Decrement;
+    if (!GetSpinRects(Data, Increment, Decrement)) return spbNone;
+    // The line above the upper part counts up with it, as does the part
+    // of a side-by-side pair that reaches the right edge.
     if (Type == btVertSpin) {
-        // The upper half counts up.
-        const int Top = CalcRowOffset(DisplayRow);
-        return Y <= Top + FHitButton->GetHeight() ? spbIncrement : spbDecrement;
+        if (Y < Decrement.Top) return spbIncrement;
+        return Y <= Decrement.Bottom ? spbDecrement : spbNone;
     }
-    // Side by side: the right half counts up.
-    const int Right = CalcColOffset(DisplayCol) + ColWidths(DisplayCol) - FVertLineWidth;
-    return X > Right - FHitButton->GetWidth() ? spbIncrement : spbDecrement;
+    if (X >= Increment.Left) return spbIncrement;
+    return X >= Decrement.Left ? spbDecrement : spbNone;
 }
 
 bool TgxBaseGrid::DrawButtonDown(int X, int Y, int DisplayCol, int DisplayRow) {

@@ -213,28 +213,34 @@ void TgxBaseGrid::DrawButtonPicture(TgxDrawData& Data, TColor Color, TgxButtonMo
 
 // ---- spin buttons -----------------------------------------------------------------------------
 
-void TgxBaseGrid::DrawSpinButtons(bool Selected, TgxDrawData& Data, TColor Color,
-                                  TgxButtonMode Mode, TgxSpinButton Pressed) {
+bool TgxBaseGrid::GetSpinRects(const TgxDrawData& Data, TRect& Increment, TRect& Decrement) {
+    if (!IsSpinButton(Data.ButtonType) || RectEmpty(Data.ButtonRect)) return false;
     TgxCustomButton* Button = GridCellButton(Data.DisplayCol, Data.ButtonType);
-    if (!Button || RectEmpty(Data.ButtonRect)) return;
-    const bool Vertical = Data.ButtonType == btVertSpin;
+    if (!Button) return false;
     const TRect B = Data.ButtonRect;
-    // Index 0 counts up, 1 down.
-    TRect Parts[2];
-    if (Vertical) {
+    if (Data.ButtonType == btVertSpin) {
         const int Top = B.Top - FHorzLineWidth + 1;
         const int Half = std::min(std::max(3, (B.Bottom - Top) / 2), Button->FullHeight() / 2);
         const int Left = std::min(B.Left + 1, B.Right);
-        Parts[0] = Rect(Left, Top, B.Right, std::min(B.Bottom, Top + Half));
-        Parts[1] = Rect(Left, Top + Half, B.Right, std::min(B.Bottom, Top + 2 * Half));
+        Increment = Rect(Left, Top, B.Right, std::min(B.Bottom, Top + Half));
+        Decrement = Rect(Left, Top + Half, B.Right, std::min(B.Bottom, Top + 2 * Half));
     } else {
         const int Half =
             std::min(std::max(3, (B.Right - (B.Left + 1)) / 2), Button->FullWidth() / 2);
         const int Bottom = std::min(B.Bottom, B.Top + Button->FullHeight());
         // The pair ends at the right edge; the left half steps down.
-        Parts[0] = Rect(B.Right - Half, B.Top, B.Right, Bottom);
-        Parts[1] = Rect(B.Right - 2 * Half, B.Top, B.Right - Half, Bottom);
+        Increment = Rect(B.Right - Half, B.Top, B.Right, Bottom);
+        Decrement = Rect(B.Right - 2 * Half, B.Top, B.Right - Half, Bottom);
     }
+    return true;
+}
+
+void TgxBaseGrid::DrawSpinButtons(bool Selected, TgxDrawData& Data, TColor Color,
+                                  TgxButtonMode Mode, TgxSpinButton Pressed) {
+    // Index 0 counts up, 1 down.
+    TRect Parts[2];
+    if (!GetSpinRects(Data, Parts[0], Parts[1])) return;
+    const bool Vertical = Data.ButtonType == btVertSpin;
     TCanvas* C = Canvas();
     const TColor Brush = ButtonBrushColor(Color, Data, Selected);
     const bool NoLines = FHorzLineWidth == 0;
