@@ -1,0 +1,263 @@
+// Spin button halves as drawn and as hit, heading buttons, and the plain
+// in-place control over a cell.
+#include "ShownGridPixels.h"
+#include "grid/model/Columns.h"
+#include "grid/model/ControlWrappers.h"
+#include "grid/model/DrawData.h"
+#include "grid/model/InplaceControl.h"
+
+#include <algorithm>
+
+using namespace grid;
+
+namespace {
+
+class SpinSplitTest : public ShownGridPixels {};
+
+// Each row: the button type, the row height. The halves follow the cell's
+// button rectangle; a cell too small for 3-pixel halves still gets them,
+// clipped by the cell; the pointer finds the same part where it is drawn.
+TEST_F(SpinSplitTest, HalvesFollowTheButtonAndThePointerHitsThemWhereDrawn) {
+    struct Case {
+        TgxButtonType Type;
+        int RowHeight;
+    };
+    const Case Cases[] = {{btVertSpin, 24}, {btVertSpin, 7}, {btVertSpin, 5},
+                          {btHorzSpin, 24}, {btHorzSpin, 6}};
+    ShowFocused(4, 4);
+    // Buttons react in an editing grid.
+    Grid->SetGridMode(gmEdit);
+    for (const Case& C : Cases) {
+        SCOPED_TRACE(testing::Message() << int(C.Type) << " height " << C.RowHeight);
+        Grid->SetCellButtonType(1, 1, C.Type);
+        Grid->SetRowHeight(1, C.RowHeight);
+        Settle();
+        TgxDrawData D;
+        Grid->GetDrawData(1, 1, D, true);
+        ASSERT_TRUE(D.HasButton);
+        const TRect B = D.ButtonRect;
+        TRect Inc, Dec;
+        ASSERT_TRUE(Grid->GetSpinRects(D, Inc, Dec));
+        const int Lw = Grid->HorzLineWidth();
+        if (C.Type == btVertSpin) {
+            const int Half = std::max(3, (B.Bottom - (B.Top - Lw + 1)) / 2);
+            EXPECT_EQ(Inc.Top, B.Top - Lw + 1);
+            EXPECT_EQ(Dec.Top, Inc.Bottom);
+            EXPECT_EQ(Inc.Left, std::min(B.Left + 1, B.Right));
+            EXPECT_LE(Inc.Bottom - Inc.Top, Half);
+            EXPECT_LE(Dec.Bottom, B.Bottom);
+            if (Dec.Bottom < B.Bottom) EXPECT_EQ(Inc.Bottom - Inc.Top, Dec.Bottom - Dec.Top);
+        } else {
+            EXPECT_EQ(Inc.Right, B.Right);
+            EXPECT_EQ(Dec.Right, Inc.Left);
+            EXPECT_GE(Inc.Right - Inc.Left, 3);
+            EXPECT_EQ(Inc.Right - Inc.Left, Dec.Right - Dec.Left);
+        }
+        for (const auto& [R, Part] : {std::pair{Inc, spbIncrement}, std::pair{Dec, spbDecrement}}) {
+            if (R.Right <= R.Left || R.Bottom <= R.Top) continue;
+            const int X = (R.Left + R.Right - 1) / 2, Y = (R.Top + R.Bottom - 1) / 2;
+            ASSERT_TRUE(Grid->MouseOverButton(X, Y, 1, 1))
+                << X << "," << Y << " button " << B.Left << "," << B.Top << "," << B.Right << ","
+                << B.Bottom;
+            EXPECT_EQ(Grid->SpinPartAt(X, Y, 1, 1), Part) << X << "," << Y;
+        }
+        Grid->SetCellButtonType(1, 1, btNone);
+    }
+}
+
+TEST_F(SpinSplitTest, AnIdentifiedSpinButtonIsOnlyAVerticalOrHorizontalSpin) {
+    for (const TgxButtonType T : {btNone, btCombo, btNormal, btDateTimeDropDown, btDateTimePopup})
+        EXPECT_FALSE(TgxBaseGrid::IsSpinButton(T)) << int(T);
+    EXPECT_TRUE(TgxBaseGrid::IsSpinButton(btVertSpin));
+    EXPECT_TRUE(TgxBaseGrid::IsSpinButton(btHorzSpin));
+}
+
+class PlainControlTest : public ShownGridPixels {};
+
+// A plain control laid over a cell shows the grid's pixels beneath it and
+// keeps no colour of its own.
+TEST_F(PlainControlTest, ShowsTheGridBeneathAndKeepsNoColour) {
+    ShowFocused(4, 4);
+    Grid->SetCellColor(1, 1, clRed);
+    Settle();
+    const TRect R = Grid->CellRect(1, 1);
+    TgxDefaultGridControl Plain(Form);
+    EXPECT_EQ(Plain.GetHandle(), HWND{});
+    Plain.SetColor(clBlue);
+    EXPECT_EQ(Plain.GetColor(), clNone);
+    Plain.SetParent(Grid);
+    Plain.SetLeft(R.Left + 2);
+    Plain.SetTop(R.Top + 2);
+    Plain.SetWidth(R.Right - R.Left - 6);
+    Plain.SetHeight(R.Bottom - R.Top - 6);
+    Plain.Show();
+    Plain.Repaint();
+    Settle();
+    Shot();
+    const TRect Inside(R.Left + 4, R.Top + 4, R.Right - 6, R.Bottom - 6);
+    const int Total = (Inside.Right - Inside.Left) * (Inside.Bottom - Inside.Top);
+    EXPECT_EQ(CountOf(Inside, clRed), Total);
+}
+
+} // namespace
+
+namespace {
+
+class HeadingButtonTest : public ShownGridPixels {};
+
+// A right-aligned heading puts its sort button at the left of the cell,
+// any other at the right; the text gives the button its room.
+TEST_F(HeadingButtonTest, TheSortButtonSitsOppositeARightAlignedText) {
+    ShowFocused(4, 4);
+    TgxCol* Col = Grid->GridCols()->Item(Grid->GetDataCol(1));
+    Col->SetHeading("Amount");
+    Col->SetHeadingButton(cbButton);
+    Col->SetSortPicture(spUp);
+    for (const TgxHorzAlignment A : {htaLeft, htaCenter, htaRight}) {
+        SCOPED_TRACE(int(A));
+        Col->SetHeadingHorzAlignment(A);
+        Settle();
+        TgxDrawData D;
+        Grid->GetDrawData(1, 0, D, true);
+        ASSERT_TRUE(D.HasButton);
+        const TRect Cell = Grid->CellRect(1, 0);
+        const TRect B = D.ButtonRect;
+        EXPECT_EQ(B.Top, Cell.Top + 1);
+        if (A == htaRight) {
+            EXPECT_EQ(B.Left, D.InnerRect.Left);
+            EXPECT_EQ(B.Right - B.Left, std::min<int>(Cell.Right - Cell.Left, 14));
+            EXPECT_GE(D.TextRect.Left, B.Right - 2);
+        } else {
+            EXPECT_GE(B.Left, D.TextRect.Right);
+            EXPECT_GE(B.Right, Cell.Right - 1);
+            EXPECT_LE(B.Right, Cell.Right + 1);
+        }
+    }
+}
+
+// A heading with no text, no button and no sort picture shows only its
+// background.
+TEST_F(HeadingButtonTest, AnEmptyPlainHeadingShowsOnlyItsBackground) {
+    ShowFocused(4, 4);
+    Grid->SetHeading3D(false);
+    Grid->SetHeadingColor(clYellow);
+    TgxCol* Col = Grid->GridCols()->Item(Grid->GetDataCol(1));
+    Col->SetHeading("");
+    Col->SetHeadingButton(cbNone);
+    Col->SetSortPicture(spNone);
+    Settle();
+    Shot();
+    const TRect R = Grid->CellRect(1, 0);
+    const TRect Inside(R.Left + 1, R.Top + 1, R.Right - 2, R.Bottom - 2);
+    const int Total = (Inside.Right - Inside.Left) * (Inside.Bottom - Inside.Top);
+    EXPECT_EQ(CountOf(Inside, clYellow), Total);
+}
+
+} // namespace
+
+namespace {
+
+// The shared off-screen surface: a control takes a share of it the first
+// time it paints, keeps that one share across paints and gives it back
+// when it goes; nobody holds the surface between paints.
+TEST_F(PlainControlTest, TakesOneShareOfTheSharedSurfaceUntilItGoes) {
+    ShowFocused(4, 4);
+    TgxMemoryCanvas& Surface = ControlMemoryCanvas();
+    const int Before = Surface.UseCount();
+    auto Plain = std::make_unique<TgxDefaultGridControl>(Form);
+    Plain->SetParent(Grid);
+    Plain->SetLeft(20);
+    Plain->SetTop(20);
+    Plain->SetWidth(30);
+    Plain->SetHeight(12);
+    Plain->Show();
+    for (const int Width : {30, 90}) {
+        Plain->SetWidth(Width);
+        Plain->Repaint();
+        Settle();
+        EXPECT_EQ(Surface.UseCount(), Before + 1);
+        EXPECT_GE(Surface.Width(), Width);
+        EXPECT_FALSE(Surface.Locked(nullptr));
+    }
+    Plain.reset();
+    EXPECT_EQ(Surface.UseCount(), Before);
+}
+
+// Each row: key edit allowed, by key, OnEdit cancels, OnCanChange cancels,
+// the answer and whether each handler was asked.
+TEST_F(PlainControlTest, EditChecksAskTheOwnerInTurn) {
+    struct Case {
+        bool KeyEdit, ByKey, EditCancels, ChangeCancels, Allowed, EditAsked, ChangeAsked;
+    };
+    const Case Cases[] = {
+        {true, true, false, false, true, true, true},
+        {false, true, false, false, false, false, false},
+        {false, false, false, false, true, true, true},
+        {true, false, true, false, false, true, false},
+        {true, false, false, true, false, true, true},
+    };
+    ShowFocused(2, 2);
+    TgxDefaultGridControl Plain(Form);
+    TgxGridControl* C = Plain.Control();
+    for (const Case& K : Cases) {
+        bool EditAsked = false, ChangeAsked = false, ChangeEditing = false;
+        C->SetKeyEdit(K.KeyEdit);
+        C->OnEdit = [&](TObject*, bool& Cancel) {
+            EditAsked = true;
+            Cancel = K.EditCancels;
+        };
+        C->OnCanChange = [&](TObject*, bool Editing, bool& Cancel) {
+            ChangeAsked = true;
+            ChangeEditing = Editing;
+            Cancel = K.ChangeCancels;
+        };
+        EXPECT_EQ(C->CheckCanEdit(K.ByKey), K.Allowed);
+        EXPECT_EQ(EditAsked, K.EditAsked);
+        EXPECT_EQ(ChangeAsked, K.ChangeAsked);
+        if (ChangeAsked) EXPECT_TRUE(ChangeEditing);
+    }
+    C->OnEdit = nullptr;
+    C->OnCanChange = nullptr;
+    EXPECT_TRUE(C->CheckCanEdit(true));
+    EXPECT_TRUE(C->CheckCanChange(false));
+    EXPECT_FALSE(C->WantKey(VK_ESCAPE));
+    C->OnWantKey = [](TObject*, Word Key, bool& Want) { Want = Key == VK_ESCAPE; };
+    EXPECT_TRUE(C->WantKey(VK_ESCAPE));
+    EXPECT_FALSE(C->WantKey(VK_RETURN));
+}
+
+// Two presses at one point on a shown in-place control: the edit box makes
+// the second a double click, the check box (no emulation) counts two
+// presses.
+TEST_F(PlainControlTest, TwoPressesAtOnePointMakeADoubleClickOnlyWhereEmulated) {
+    ShowFocused(3, 3);
+    TgxEditGridControl Edit(Form);
+    TgxCheckGridControl Check(Form);
+    struct Row {
+        TgxCustomGridControl* W;
+        int Downs, Doubles;
+    };
+    for (const Row& R : {Row{&Edit, 1, 1}, Row{&Check, 2, 0}}) {
+        int Downs = 0, Doubles = 0;
+        R.W->SetParent(Grid);
+        R.W->SetLeft(10);
+        R.W->SetTop(30);
+        R.W->SetWidth(60);
+        R.W->SetHeight(16);
+        // The framework reports a double click as a press marked double.
+        R.W->SetMouseDown([&](TObject*, TMouseButton, TShiftState Shift, int, int) {
+            Downs += !Shift.Contains(ssDouble);
+        });
+        R.W->SetDblClick([&](TObject*) { ++Doubles; });
+        R.W->Show();
+        Settle();
+        QWidget* W = R.W->Control()->Widget();
+        for (int I = 0; I < 2; ++I) ClickAt(W, QPoint(8, 8));
+        Settle();
+        EXPECT_EQ(Downs, R.Downs) << R.W->Control()->ClassName().c_str();
+        EXPECT_EQ(Doubles, R.Doubles) << R.W->Control()->ClassName().c_str();
+        R.W->Hide();
+    }
+}
+
+} // namespace
