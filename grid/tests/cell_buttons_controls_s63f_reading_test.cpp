@@ -261,3 +261,77 @@ TEST_F(PlainControlTest, TwoPressesAtOnePointMakeADoubleClickOnlyWhereEmulated) 
 }
 
 } // namespace
+
+namespace {
+
+// Each row a sequence of presses on a fresh shown edit box: a real press,
+// a press the grid sends (no button held), a system double click that
+// comes unexpected, or a move of the control between presses.
+TEST_F(PlainControlTest, OnlyTwoRealPressesInPlaceBecomeADoubleClick) {
+    enum Step { Real, Sent, SystemDouble, Moved };
+    struct Case {
+        const char* Name;
+        std::vector<Step> Steps;
+        int Downs, Doubles;
+    };
+    const Case Cases[] = {
+        {"two real", {Real, Real}, 1, 1},
+        {"moved between", {Real, Moved, Real}, 2, 0},
+        {"sent then real", {Sent, Real}, 2, 0},
+        {"unexpected system double", {SystemDouble}, 1, 0},
+    };
+    ShowFocused(3, 3);
+    const QPoint P(8, 8);
+    for (const Case& C : Cases) {
+        SCOPED_TRACE(C.Name);
+        TgxEditGridControl Edit(Form);
+        int Downs = 0, Doubles = 0;
+        Edit.SetParent(Grid);
+        Edit.SetLeft(10);
+        Edit.SetTop(30);
+        Edit.SetWidth(60);
+        Edit.SetHeight(16);
+        Edit.SetMouseDown([&](TObject*, TMouseButton, TShiftState Shift, int, int) {
+            Downs += !Shift.Contains(ssDouble);
+        });
+        Edit.SetDblClick([&](TObject*) { ++Doubles; });
+        Edit.Show();
+        Settle();
+        TgxGridControl* Ctl = Edit.Control();
+        for (const Step S : C.Steps) {
+            switch (S) {
+            case Real: ClickAt(Ctl->Widget(), P); break;
+            case Sent: Ctl->Perform(WM_LBUTTONDOWN, 0, PointToLParam(P.x(), P.y())); break;
+            case SystemDouble:
+                Ctl->Perform(WM_LBUTTONDBLCLK, MK_LBUTTON, PointToLParam(P.x(), P.y()));
+                break;
+            case Moved:
+                Edit.SetLeft(Edit.GetLeft() + 5);
+                Settle();
+                break;
+            }
+        }
+        Settle();
+        EXPECT_EQ(Downs, C.Downs);
+        EXPECT_EQ(Doubles, C.Doubles);
+        // Release a capture a sent press may have left.
+        Ctl->Perform(WM_LBUTTONUP, 0, PointToLParam(P.x(), P.y()));
+    }
+}
+
+// The edit box asks for arrows and characters always, and for Tab while
+// it wants tabs.
+TEST_F(PlainControlTest, DialogCodeAsksForArrowsCharactersAndTabWhenWanted) {
+    ShowFocused(2, 2);
+    TgxEditGridControl Edit(Form);
+    Edit.SetParent(Grid);
+    for (const bool Tabs : {true, false}) {
+        Edit.SetWantTabs(Tabs);
+        const LRESULT Code = Edit.Control()->Perform(WM_GETDLGCODE);
+        EXPECT_EQ(Code & DLGC_WANTARROWS, DLGC_WANTARROWS);
+        EXPECT_EQ(Code & DLGC_WANTCHARS, DLGC_WANTCHARS);
+        EXPECT_EQ((Code & DLGC_WANTTAB) != 0, Tabs);
+    }
+}
+
+} // namespace
