@@ -335,3 +335,55 @@ TEST_F(PlainControlTest, DialogCodeAsksForArrowsCharactersAndTabWhenWanted) {
 }
 
 } // namespace
+
+namespace {
+
+class ButtonPictureTest : public ShownGridPixels {
+protected:
+    int DarkIn(const TRect& R) {
+        int N = 0;
+        for (const TColor P : Pixels(R)) {
+            const unsigned V = static_cast<unsigned>(P);
+            N += (V & 0xFF) < 0x40 && (V >> 8 & 0xFF) < 0x40 && (V >> 16 & 0xFF) < 0x40;
+        }
+        return N;
+    }
+};
+
+// Each row: the inactive look, whether the cell is the current cell of an
+// editing grid, whether it is read-only, and whether its arrow shows.
+TEST_F(ButtonPictureTest, WithoutInactiveLookOnlyTheEditableCurrentCellShowsItsArrow) {
+    struct Case {
+        TgxInactiveButtonState State;
+        bool Current, ReadOnly, Shows;
+    };
+    const Case Cases[] = {
+        {ibsBackGround, false, false, true},
+        {ibsPicture, false, false, true},
+        {ibsNone, false, false, false},
+        {ibsNone, true, false, true},
+        {ibsNone, true, true, false},
+    };
+    ShowFocused(4, 5);
+    for (int R = 1; R <= 3; ++R) Grid->SetCellButtonType(1, R, btCombo);
+    for (const Case& C : Cases) {
+        SCOPED_TRACE(testing::Message() << int(C.State) << C.Current << C.ReadOnly);
+        Grid->SetGridMode(gmBrowse);
+        Grid->SetInactiveButtonState(C.State);
+        Grid->SetCellReadOnly(1, 1, C.ReadOnly ? roOn : roOff);
+        Grid->SetCol(C.Current ? 1 : 2);
+        Grid->SetRow(1);
+        Grid->SetGridMode(gmEdit);
+        Grid->Invalidate();
+        Settle();
+        Shot();
+        TgxDrawData D;
+        Grid->GetDrawData(1, 1, D, true);
+        ASSERT_TRUE(D.HasButton);
+        // Inside the focus frame's dots.
+        const TRect B = D.ButtonRect;
+        EXPECT_EQ(DarkIn(TRect(B.Left + 2, B.Top + 2, B.Right - 2, B.Bottom - 2)) > 0, C.Shows);
+    }
+}
+
+} // namespace
