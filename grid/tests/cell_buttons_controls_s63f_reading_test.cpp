@@ -387,3 +387,49 @@ TEST_F(ButtonPictureTest, WithoutInactiveLookOnlyTheEditableCurrentCellShowsItsA
 }
 
 } // namespace
+
+namespace {
+
+// Pressing one half of a spin button draws that half pressed and leaves
+// the other as it was, also in a cell too low for whole halves.
+TEST_F(SpinSplitTest, APressDrawsTheHalfUnderThePointerPressed) {
+    struct Case {
+        TgxButtonType Type;
+        int RowHeight;
+        bool Upper;
+    };
+    const Case Cases[] = {{btVertSpin, 24, true},  {btVertSpin, 24, false},
+                          {btVertSpin, 9, false},  {btHorzSpin, 20, true},
+                          {btHorzSpin, 20, false}};
+    ShowFocused(4, 4);
+    Grid->SetGridMode(gmEdit);
+    QWidget* W = Grid->Widget();
+    const int F = Grid->WindowFrameWidth();
+    for (const Case& C : Cases) {
+        SCOPED_TRACE(testing::Message() << int(C.Type) << " " << C.RowHeight << C.Upper);
+        Grid->SetCellButtonType(1, 1, C.Type);
+        Grid->SetRowHeight(1, C.RowHeight);
+        Grid->Invalidate();
+        Settle();
+        TgxDrawData D;
+        Grid->GetDrawData(1, 1, D, true);
+        TRect Inc, Dec;
+        ASSERT_TRUE(Grid->GetSpinRects(D, Inc, Dec));
+        const TRect Hit = C.Upper ? Inc : Dec, Other = C.Upper ? Dec : Inc;
+        Shot();
+        const auto HitBefore = Pixels(Hit), OtherBefore = Pixels(Other);
+        const QPoint P((Hit.Left + Hit.Right - 1) / 2 + F, (Hit.Top + Hit.Bottom - 1) / 2 + F);
+        SendMouse(W, QEvent::MouseButtonPress, P);
+        Settle();
+        Shot();
+        EXPECT_EQ(Grid->PressedSpinPart(), C.Upper ? spbIncrement : spbDecrement);
+        EXPECT_NE(Pixels(Hit), HitBefore);
+        EXPECT_EQ(Pixels(Other), OtherBefore);
+        SendMouse(W, QEvent::MouseButtonRelease, P);
+        Grid->ResetSpinTimer();
+        Settle();
+        Grid->SetCellButtonType(1, 1, btNone);
+    }
+}
+
+} // namespace
