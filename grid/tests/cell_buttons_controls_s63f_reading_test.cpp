@@ -433,3 +433,40 @@ TEST_F(SpinSplitTest, APressDrawsTheHalfUnderThePointerPressed) {
 }
 
 } // namespace
+
+namespace {
+
+// The heading's button box is raised (white top line) until the mouse
+// holds it down, then pressed (black top line), for either side.
+TEST_F(HeadingButtonTest, HoldingTheHeadingButtonDrawsItPressed) {
+    ShowFocused(4, 4);
+    TgxCol* Col = Grid->GridCols()->Item(Grid->GetDataCol(1));
+    Col->SetHeading("Amount");
+    Col->SetHeadingButton(cbButton);
+    Col->SetSortPicture(spDown);
+    QWidget* W = Grid->Widget();
+    const int F = Grid->WindowFrameWidth();
+    for (const TgxHorzAlignment A : {htaLeft, htaRight}) {
+        SCOPED_TRACE(int(A));
+        Col->SetHeadingHorzAlignment(A);
+        Grid->Invalidate();
+        Settle();
+        TgxDrawData D;
+        Grid->GetDrawData(1, 0, D, true);
+        ASSERT_TRUE(D.HasButton);
+        const TRect B = D.ButtonRect;
+        const TRect TopLine(B.Left + 2, B.Top, B.Left + 10, B.Top + 1);
+        Shot();
+        EXPECT_GT(CountOf(TopLine, clWhite), 0);
+        const QPoint P((B.Left + B.Right) / 2 + F, (B.Top + B.Bottom) / 2 + F);
+        SendMouse(W, QEvent::MouseButtonPress, P);
+        Settle();
+        Shot();
+        EXPECT_EQ(CountOf(TopLine, clWhite), 0);
+        EXPECT_GT(CountOf(TopLine, clBlack), 0);
+        SendMouse(W, QEvent::MouseButtonRelease, P);
+        Settle();
+    }
+}
+
+} // namespace
