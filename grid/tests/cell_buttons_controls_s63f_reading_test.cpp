@@ -470,3 +470,32 @@ TEST_F(HeadingButtonTest, HoldingTheHeadingButtonDrawsItPressed) {
 }
 
 } // namespace
+
+namespace {
+
+// Focusing an in-place control leaves the grid the form's active control;
+// losing the focus tells the owner once.
+TEST_F(PlainControlTest, FocusStaysTheGridsAndItsLossIsReported) {
+    ShowFocused(3, 3);
+    TgxEditGridControl Edit(Form);
+    Edit.SetGrid(Grid);
+    Edit.SetParent(Grid);
+    Edit.SetLeft(10);
+    Edit.SetTop(30);
+    Edit.SetWidth(60);
+    Edit.SetHeight(16);
+    int Lost = 0;
+    Edit.SetKillFocus([&](TObject*) { ++Lost; });
+    Edit.Show();
+    Settle();
+    Edit.SetFocus();
+    Settle();
+    EXPECT_TRUE(Edit.Focused());
+    EXPECT_EQ(Form->ActiveControl(), Grid);
+    Grid->SetFocus();
+    Settle();
+    EXPECT_FALSE(Edit.Focused());
+    EXPECT_EQ(Lost, 1);
+}
+
+} // namespace
