@@ -499,3 +499,31 @@ TEST_F(PlainControlTest, FocusStaysTheGridsAndItsLossIsReported) {
 }
 
 } // namespace
+
+namespace {
+
+// With flat buttons, the button under the mouse is redrawn raised at once;
+// the button of the next cell keeps its flat look.
+TEST_F(ButtonPictureTest, TheHoveredFlatButtonAloneIsDrawnRaised) {
+    ShowFocused(4, 5);
+    Grid->SetFlatButtons(true);
+    for (int R = 1; R <= 2; ++R) Grid->SetCellButtonType(1, R, btCombo);
+    Grid->SetGridMode(gmEdit);
+    Grid->Invalidate();
+    Settle();
+    TgxDrawData Hot, Next;
+    Grid->GetDrawData(1, 1, Hot, true);
+    Grid->GetDrawData(1, 2, Next, true);
+    Shot();
+    const auto HotBefore = Pixels(Hot.ButtonRect), NextBefore = Pixels(Next.ButtonRect);
+    const int F = Grid->WindowFrameWidth();
+    const TRect B = Hot.ButtonRect;
+    SendMouse(Grid->Widget(), QEvent::MouseMove,
+              QPoint((B.Left + B.Right) / 2 + F, (B.Top + B.Bottom) / 2 + F), Qt::NoButton);
+    QApplication::processEvents();
+    Shot();
+    EXPECT_NE(Pixels(Hot.ButtonRect), HotBefore);
+    EXPECT_EQ(Pixels(Next.ButtonRect), NextBefore);
+}
+
+} // namespace
