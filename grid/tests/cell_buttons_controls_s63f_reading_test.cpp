@@ -7,6 +7,9 @@
 #include "grid/model/InplaceControl.h"
 
 #include <algorithm>
+#include <memory>
+#include <utility>
+#include <vector>
 
 using namespace grid;
 
@@ -22,8 +25,8 @@ TEST_F(SpinSplitTest, HalvesFollowTheButtonAndThePointerHitsThemWhereDrawn) {
         TgxButtonType Type;
         int RowHeight;
     };
-    const Case Cases[] = {{btVertSpin, 24}, {btVertSpin, 7}, {btVertSpin, 5},
-                          {btHorzSpin, 24}, {btHorzSpin, 6}};
+    const Case Cases[] = {
+        {btVertSpin, 24}, {btVertSpin, 7}, {btVertSpin, 5}, {btHorzSpin, 24}, {btHorzSpin, 6}};
     ShowFocused(4, 4);
     // Buttons react in an editing grid.
     Grid->SetGridMode(gmEdit);
@@ -99,10 +102,6 @@ TEST_F(PlainControlTest, ShowsTheGridBeneathAndKeepsNoColour) {
     EXPECT_EQ(CountOf(Inside, clRed), Total);
 }
 
-} // namespace
-
-namespace {
-
 class HeadingButtonTest : public ShownGridPixels {};
 
 // A right-aligned heading puts its sort button at the left of the cell,
@@ -152,10 +151,6 @@ TEST_F(HeadingButtonTest, AnEmptyPlainHeadingShowsOnlyItsBackground) {
     const int Total = (Inside.Right - Inside.Left) * (Inside.Bottom - Inside.Top);
     EXPECT_EQ(CountOf(Inside, clYellow), Total);
 }
-
-} // namespace
-
-namespace {
 
 // The shared off-screen surface: a control takes a share of it the first
 // time it paints, keeps that one share across paints and gives it back
@@ -252,17 +247,14 @@ TEST_F(PlainControlTest, TwoPressesAtOnePointMakeADoubleClickOnlyWhereEmulated) 
         R.W->Show();
         Settle();
         QWidget* W = R.W->Control()->Widget();
-        for (int I = 0; I < 2; ++I) ClickAt(W, QPoint(8, 8));
+        for (int I = 0; I < 2; ++I)
+            ClickAt(W, QPoint(8, 8));
         Settle();
         EXPECT_EQ(Downs, R.Downs) << R.W->Control()->ClassName().c_str();
         EXPECT_EQ(Doubles, R.Doubles) << R.W->Control()->ClassName().c_str();
         R.W->Hide();
     }
 }
-
-} // namespace
-
-namespace {
 
 // Each row a sequence of presses on a fresh shown edit box: a real press,
 // a press the grid sends (no button held), a system double click that
@@ -300,8 +292,12 @@ TEST_F(PlainControlTest, OnlyTwoRealPressesInPlaceBecomeADoubleClick) {
         TgxGridControl* Ctl = Edit.Control();
         for (const Step S : C.Steps) {
             switch (S) {
-            case Real: ClickAt(Ctl->Widget(), P); break;
-            case Sent: Ctl->Perform(WM_LBUTTONDOWN, 0, PointToLParam(P.x(), P.y())); break;
+            case Real:
+                ClickAt(Ctl->Widget(), P);
+                break;
+            case Sent:
+                Ctl->Perform(WM_LBUTTONDOWN, 0, PointToLParam(P.x(), P.y()));
+                break;
             case SystemDouble:
                 Ctl->Perform(WM_LBUTTONDBLCLK, MK_LBUTTON, PointToLParam(P.x(), P.y()));
                 break;
@@ -334,10 +330,6 @@ TEST_F(PlainControlTest, DialogCodeAsksForArrowsCharactersAndTabWhenWanted) {
     }
 }
 
-} // namespace
-
-namespace {
-
 class ButtonPictureTest : public ShownGridPixels {
 protected:
     int DarkIn(const TRect& R) {
@@ -358,14 +350,13 @@ TEST_F(ButtonPictureTest, WithoutInactiveLookOnlyTheEditableCurrentCellShowsItsA
         bool Current, ReadOnly, Shows;
     };
     const Case Cases[] = {
-        {ibsBackGround, false, false, true},
-        {ibsPicture, false, false, true},
-        {ibsNone, false, false, false},
-        {ibsNone, true, false, true},
+        {ibsBackGround, false, false, true}, {ibsPicture, false, false, true},
+        {ibsNone, false, false, false},      {ibsNone, true, false, true},
         {ibsNone, true, true, false},
     };
     ShowFocused(4, 5);
-    for (int R = 1; R <= 3; ++R) Grid->SetCellButtonType(1, R, btCombo);
+    for (int R = 1; R <= 3; ++R)
+        Grid->SetCellButtonType(1, R, btCombo);
     for (const Case& C : Cases) {
         SCOPED_TRACE(testing::Message() << int(C.State) << C.Current << C.ReadOnly);
         Grid->SetGridMode(gmBrowse);
@@ -386,10 +377,6 @@ TEST_F(ButtonPictureTest, WithoutInactiveLookOnlyTheEditableCurrentCellShowsItsA
     }
 }
 
-} // namespace
-
-namespace {
-
 // Pressing one half of a spin button draws that half pressed and leaves
 // the other as it was, also in a cell too low for whole halves.
 TEST_F(SpinSplitTest, APressDrawsTheHalfUnderThePointerPressed) {
@@ -398,8 +385,10 @@ TEST_F(SpinSplitTest, APressDrawsTheHalfUnderThePointerPressed) {
         int RowHeight;
         bool Upper;
     };
-    const Case Cases[] = {{btVertSpin, 24, true},  {btVertSpin, 24, false},
-                          {btVertSpin, 9, false},  {btHorzSpin, 20, true},
+    const Case Cases[] = {{btVertSpin, 24, true},
+                          {btVertSpin, 24, false},
+                          {btVertSpin, 9, false},
+                          {btHorzSpin, 20, true},
                           {btHorzSpin, 20, false}};
     ShowFocused(4, 4);
     Grid->SetGridMode(gmEdit);
@@ -431,10 +420,6 @@ TEST_F(SpinSplitTest, APressDrawsTheHalfUnderThePointerPressed) {
         Grid->SetCellButtonType(1, 1, btNone);
     }
 }
-
-} // namespace
-
-namespace {
 
 // The heading's button box is raised (white top line) until the mouse
 // holds it down, then pressed (black top line), for either side.
@@ -469,10 +454,6 @@ TEST_F(HeadingButtonTest, HoldingTheHeadingButtonDrawsItPressed) {
     }
 }
 
-} // namespace
-
-namespace {
-
 // Focusing an in-place control leaves the grid the form's active control;
 // losing the focus tells the owner once.
 TEST_F(PlainControlTest, FocusStaysTheGridsAndItsLossIsReported) {
@@ -498,16 +479,13 @@ TEST_F(PlainControlTest, FocusStaysTheGridsAndItsLossIsReported) {
     EXPECT_EQ(Lost, 1);
 }
 
-} // namespace
-
-namespace {
-
 // With flat buttons, the button under the mouse is redrawn raised at once;
 // the button of the next cell keeps its flat look.
 TEST_F(ButtonPictureTest, TheHoveredFlatButtonAloneIsDrawnRaised) {
     ShowFocused(4, 5);
     Grid->SetFlatButtons(true);
-    for (int R = 1; R <= 2; ++R) Grid->SetCellButtonType(1, R, btCombo);
+    for (int R = 1; R <= 2; ++R)
+        Grid->SetCellButtonType(1, R, btCombo);
     Grid->SetGridMode(gmEdit);
     Grid->Invalidate();
     Settle();
