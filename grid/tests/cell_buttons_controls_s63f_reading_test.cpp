@@ -504,4 +504,28 @@ TEST_F(ButtonPictureTest, TheHoveredFlatButtonAloneIsDrawnRaised) {
     EXPECT_EQ(Pixels(Next.ButtonRect), NextBefore);
 }
 
+// A heading held down by the mouse moves its text one pixel right and
+// down, as a pressed button does.
+TEST_F(HeadingButtonTest, AHeldHeadingMovesItsTextOnePixel) {
+    ShowFocused(4, 4);
+    Grid->SetHeadingButton(hbCell);
+    TgxCol* Col = Grid->GridCols()->Item(Grid->GetDataCol(1));
+    Col->SetHeading("Amount");
+    Settle();
+    TgxDrawData Before;
+    Grid->GetDrawData(1, 0, Before, true);
+    const int F = Grid->WindowFrameWidth();
+    const TRect Cell = Grid->CellRect(1, 0);
+    const QPoint P((Cell.Left + Cell.Right) / 2 + F, (Cell.Top + Cell.Bottom) / 2 + F);
+    SendMouse(Grid->Widget(), QEvent::MouseButtonPress, P);
+    Settle();
+    ASSERT_TRUE(Grid->HeadingHeld(Grid->GetDataCol(1)));
+    TgxDrawData Held;
+    Grid->GetDrawData(1, 0, Held, true);
+    EXPECT_EQ(Held.TextRect.Left, Before.TextRect.Left + 1);
+    EXPECT_EQ(Held.TextRect.Top, Before.TextRect.Top + 1);
+    SendMouse(Grid->Widget(), QEvent::MouseButtonRelease, P);
+    Settle();
+}
+
 } // namespace
