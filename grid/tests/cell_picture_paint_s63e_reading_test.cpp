@@ -1,0 +1,160 @@
+// Picture cells as the shown window paints them, on browsing and editing
+// grids, while the current cell moves over them and their values change.
+#include "ShownGridPixels.h"
+
+#include "platform/gui/Colors.h"
+#include "platform/gui/Graphics.h"
+#include "platform/rtl/Variant.h"
+
+#include <memory>
+
+using namespace grid;
+
+namespace {
+
+std::unique_ptr<TBitmap> Solid(TColor C) {
+    auto B = std::make_unique<TBitmap>();
+    B->SetSize(8, 8);
+    B->Canvas()->Brush()->SetColor(C);
+    B->Canvas()->FillRect(Rect(0, 0, 8, 8));
+    return B;
+}
+
+struct ModeCase {
+    const char* Name;
+    TgxGridMode Mode;
+    bool ShowEditor;
+};
+
+class PicturePaint : public ShownGridPixels, public ::testing::WithParamInterface<ModeCase> {
+protected:
+    void SetUp() override {
+        ShowGrid(5, 5);
+        Grid->SetStoreData(true);
+        Grid->SetGridMode(GetParam().Mode);
+        Grid->SetAlwaysShowEditor(GetParam().ShowEditor);
+        Grid->SetStretchPicture(true);
+        for (int R = 1; R <= 4; ++R) Grid->SetCellControlType(2, R, ctPicture);
+        Grid->SetCellValue(2, 2, VarFromObject(Red.get()));
+        Grid->SetCellValue(2, 3, VarFromObject(Red.get()));
+        ShowActive(*Form);
+        Grid->SetFocus();
+        Grid->SetCol(1);
+        Grid->SetRow(2);
+        Settle();
+    }
+    // Share of the cell's inner pixels (3 px in from each edge) in colour C.
+    double Share(int Col, int Row, TColor C) {
+        Shot();
+        TRect R = Grid->CellRect(Col, Row);
+        R = Rect(R.Left + 4, R.Top + 3, R.Right - 3, R.Bottom - 3);
+        const double All = static_cast<double>((R.Right - R.Left) * (R.Bottom - R.Top));
+        return CountOf(R, C) / All;
+    }
+    QWidget* W() { return Grid->Widget(); }
+    void ClickCell(int Col, int Row) {
+        const TRect R = Grid->CellRect(Col, Row);
+        ClickAt(W(), QPoint((R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2));
+        Settle();
+    }
+
+    std::unique_ptr<TBitmap> Red = Solid(clRed);
+    std::unique_ptr<TBitmap> Blue = Solid(clBlue);
+};
+
+TEST_P(PicturePaint, CurrentPictureCellShowsItsPictureAsTheCellMoves) {
+    EXPECT_GT(Share(2, 2, clRed), 0.9) << "not current";
+    TypeKey(W(), Qt::Key_Right);
+    Settle();
+    ASSERT_EQ(Grid->Col(), 2);
+    EXPECT_GT(Share(2, 2, clRed), 0.9) << "current by key";
+    ClickCell(2, 3);
+    ASSERT_EQ(Grid->Row(), 3);
+    EXPECT_GT(Share(2, 3, clRed), 0.9) << "current by click";
+    EXPECT_GT(Share(2, 2, clRed), 0.9) << "left by click";
+    // A new value for the current cell shows at once.
+    Grid->SetCellValue(2, 3, VarFromObject(Blue.get()));
+    Settle();
+    EXPECT_GT(Share(2, 3, clBlue), 0.9) << "changed while current";
+    // An empty value leaves the cell in its background.
+    Grid->SetCellValue(2, 3, Variant());
+    Settle();
+    EXPECT_EQ(Share(2, 3, clBlue), 0.0) << "emptied while current";
+    TypeKey(W(), Qt::Key_Down);
+    Settle();
+    EXPECT_EQ(Share(2, 3, clBlue), 0.0) << "emptied, then left";
+}
+
+TEST_P(PicturePaint, ValueThatIsNoBitmapPaintsTheCellEmpty) {
+    Grid->OnCellLoaded = [](TObject*, int Col, int Row, Variant& V) {
+        if (Col == 2 && Row == 4) V = Variant("not a picture");
+    };
+    for (const int Col : {1, 2}) {
+        Grid->SetCol(Col);
+        Grid->SetRow(4);
+        Grid->Invalidate();
+        Settle();
+        Shot();
+        // The empty picture cell above shows the background the cell should.
+        const TRect E = Grid->CellRect(2, 1);
+        const TColor Empty = At((E.Left + E.Right) / 2, (E.Top + E.Bottom) / 2);
+        EXPECT_GT(Share(2, 4, Empty), 0.9) << "current col " << Col;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, PicturePaint,
+                         ::testing::Values(ModeCase{"Browse", gmBrowse, false},
+                                           ModeCase{"Edit", gmEdit, false},
+                                           ModeCase{"EditShown", gmEdit, true}),
+                         [](const auto& I) { return std::string(I.param.Name); });
+
+}  // namespace
+
+namespace {
+
+// A selection or focus colour lies over a picture as a checker: every
+// other pixel takes the colour, the picture shows between.
+class PictureOverlay : public ShownGridPixels {};
+
+TEST_F(PictureOverlay, SelectionAndFocusColoursCheckerThePicture) {
+    ShowFocused(5, 5);
+    Grid->SetStretchPicture(true);
+    auto Red = Solid(clRed);
+    for (int R = 1; R <= 4; ++R) {
+        Grid->SetCellControlType(2, R, ctPicture);
+        Grid->SetCellValue(2, R, VarFromObject(Red.get()));
+    }
+    Grid->SetSelectionType(sltColor);
+    Grid->SetSelectionColor(clLime);
+    Grid->SetFocusColor(clBlue);
+    struct {
+        const char* Name;
+        bool Select;
+        int Row;
+        TColor Over;
+    } const Cases[] = {{"focused", false, 2, clBlue},
+                       {"plain", false, 4, clRed},
+                       {"selected", true, 3, clLime}};
+    for (const auto& C : Cases) {
+        if (C.Select) Grid->SelectCells(2, C.Row, 2, C.Row);
+        Grid->Invalidate();
+        Settle();
+        Shot();
+        const TRect R = Grid->CellRect(2, C.Row);
+        int Over = 0, Picture = 0, Other = 0;
+        for (int Y = R.Top + 3; Y < R.Bottom - 3; ++Y)
+            for (int X = R.Left + 4; X < R.Right - 3; ++X) {
+                const TColor P = At(X, Y);
+                // Neighbours across differ under a checker.
+                if (C.Over != clRed && P == At(X + 1, Y)) ++Other;
+                else if (P == C.Over) ++Over;
+                else if (P == clRed) ++Picture;
+                else ++Other;
+            }
+        EXPECT_EQ(Other, 0) << C.Name;
+        if (C.Over == clRed) EXPECT_GT(Over, 0) << C.Name;
+        else EXPECT_NEAR(Over, Picture, Picture / 8 + 2) << C.Name;
+    }
+}
+
+}  // namespace
