@@ -100,3 +100,53 @@ TEST_F(CellPaintShown, SelectedCellsAreColouredOnlyWithASelectionColour) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(CellPaintShown, EmptyCellsLookLikeTheirKindsEmptyValue) {
+    struct {
+        const char* Name;
+        TgxControlType Type;
+        Variant Empty;
+        Variant Shown;
+    } const Cases[] = {{"check", ctCheck, Variant(2), Variant(1)},
+                       {"text", ctText, Variant(""), Variant("W")}};
+    for (const auto& C : Cases) {
+        Grid->SetCellControlType(3, 3, C.Type);
+        Grid->SetCellControlType(3, 4, C.Type);
+        Grid->SetCellControlType(3, 2, C.Type);
+        Grid->SetCellValue(3, 4, C.Empty);
+        Grid->SetCellValue(3, 2, C.Shown);
+        Repaint();
+        auto Inside = [&](int Row) {
+            const TRect R = Grid->CellRect(3, Row);
+            return Pixels(Rect(R.Left, R.Top, R.Right, R.Bottom - 1));
+        };
+        EXPECT_EQ(Inside(3), Inside(4)) << C.Name;
+        EXPECT_NE(Inside(3), Inside(2)) << C.Name << " with a value";
+    }
+}
+
+TEST_F(CellPaintShown, EditColourColoursOnlyTheCurrentTextCellOfAnEditingGrid) {
+    Grid->SetGridMode(gmEdit);
+    Grid->SetAlwaysShowEditor(true);
+    Grid->SetEditColor(clYellow);
+    Grid->SetCellControlType(3, 4, ctCheck);
+    struct {
+        int Row;
+        bool Yellow;
+    } const Cases[] = {{3, true}, {4, false}};
+    for (const auto& C : Cases) {
+        Grid->SetCol(3);
+        Grid->SetRow(C.Row);
+        Repaint();
+        const TRect R = Grid->CellRect(3, C.Row);
+        EXPECT_EQ(CountOf(Rect(R.Left + 2, R.Top + 2, R.Right - 2, R.Bottom - 2), clYellow) > 0,
+                  C.Yellow)
+            << "row " << C.Row;
+        const TRect O = Grid->CellRect(2, C.Row);
+        EXPECT_EQ(CountOf(O, clYellow), 0) << "beside row " << C.Row;
+    }
+}
+
+} // namespace
