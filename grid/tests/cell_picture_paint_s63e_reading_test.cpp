@@ -158,3 +158,53 @@ TEST_F(PictureOverlay, SelectionAndFocusColoursCheckerThePicture) {
 }
 
 }  // namespace
+
+namespace {
+
+// A picture's transparent colour lets the cell show through, whether the
+// bitmap or the grid names it, also under an editing grid's current cell.
+class ShownPictureTransparency : public ShownGridPixels {};
+
+TEST_F(ShownPictureTransparency, TransparentPixelsShowTheCell) {
+    struct {
+        const char* Name;
+        bool BitmapNamesIt;
+        TColor GridColour;
+        bool EditingCurrent;
+        bool LimeShows;
+    } const Cases[] = {{"bitmap", true, clNone, false, false},
+                       {"grid", false, clLime, false, false},
+                       {"neither", false, clNone, false, true},
+                       {"bitmap, editing current", true, clNone, true, false}};
+    for (const auto& C : Cases) {
+        ShowFocused(5, 5);
+        if (C.EditingCurrent) {
+            Grid->SetGridMode(gmEdit);
+            Grid->SetAlwaysShowEditor(true);
+        }
+        Grid->SetStretchPicture(true);
+        Grid->SetTransparentColor(C.GridColour);
+        auto B = Solid(clRed);
+        B->Canvas()->Brush()->SetColor(clLime);
+        B->Canvas()->FillRect(Rect(0, 0, 4, 8));
+        if (C.BitmapNamesIt) {
+            B->SetTransparentColor(clLime);
+            B->SetTransparent(true);
+        }
+        Grid->SetCellControlType(2, 3, ctPicture);
+        Grid->SetCellValue(2, 3, VarFromObject(B.get()));
+        Grid->SetCol(C.EditingCurrent ? 2 : 1);
+        Grid->SetRow(3);
+        Grid->Invalidate();
+        Settle();
+        Shot();
+        const TRect R = Grid->CellRect(2, 3);
+        const TRect In = Rect(R.Left + 4, R.Top + 3, R.Right - 3, R.Bottom - 3);
+        EXPECT_EQ(CountOf(In, clLime) > 0, C.LimeShows) << C.Name;
+        EXPECT_GT(CountOf(In, clRed), 0) << C.Name;
+        delete Form;
+        Form = nullptr;
+    }
+}
+
+}  // namespace
