@@ -2,6 +2,7 @@
 // grids, while the current cell moves over them and their values change.
 #include "ShownGridPixels.h"
 
+#include "grid/foundation/ImageList.h"
 #include "platform/gui/Colors.h"
 #include "platform/gui/Graphics.h"
 #include "platform/rtl/Variant.h"
@@ -206,5 +207,54 @@ TEST_F(ShownPictureTransparency, TransparentPixelsShowTheCell) {
         Form = nullptr;
     }
 }
+
+}  // namespace
+
+namespace {
+
+// Pictures named from the grid's image list follow the list: a changed
+// image repaints, a deleted list leaves the cells empty.
+class ShownListPictures : public ShownGridPixels, public ::testing::WithParamInterface<ModeCase> {};
+
+TEST_P(ShownListPictures, CellsFollowTheImageList) {
+    ShowFocused(5, 5);
+    Grid->SetGridMode(GetParam().Mode);
+    Grid->SetAlwaysShowEditor(GetParam().ShowEditor);
+    Grid->SetStretchPicture(true);
+    auto* List = new TgxImageList(Form);
+    TgxImage* Image = List->GetImageCollection()->Add();
+    auto Red = Solid(clRed);
+    Image->SetBitmap(Red.get());
+    Image->SetRefName("shop");
+    Grid->SetImageList(List);
+    for (const int Row : {2, 3}) {
+        Grid->SetCellControlType(2, Row, ctPicture);
+        Grid->SetCellValue(2, Row, Variant("shop"));
+    }
+    Grid->SetCellControlType(2, 4, ctPicture);
+    Grid->SetCellValue(2, 4, Variant("nothing of that name"));
+    Grid->SetCol(2);
+    Grid->SetRow(3);
+    Settle();
+    auto CountIn = [&](int Row, TColor C) {
+        Shot();
+        const TRect R = Grid->CellRect(2, Row);
+        return CountOf(Rect(R.Left + 4, R.Top + 3, R.Right - 3, R.Bottom - 3), C);
+    };
+    for (const int Row : {2, 3}) EXPECT_GT(CountIn(Row, clRed), 0) << "named, row " << Row;
+    EXPECT_EQ(CountIn(4, clRed), 0) << "unknown name";
+    auto Blue = Solid(clBlue);
+    Image->SetBitmap(Blue.get());
+    Settle();
+    for (const int Row : {2, 3}) EXPECT_GT(CountIn(Row, clBlue), 0) << "changed, row " << Row;
+    delete List;
+    Settle();
+    for (const int Row : {2, 3}) EXPECT_EQ(CountIn(Row, clBlue), 0) << "list gone, row " << Row;
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, ShownListPictures,
+                         ::testing::Values(ModeCase{"Browse", gmBrowse, false},
+                                           ModeCase{"EditShown", gmEdit, true}),
+                         [](const auto& I) { return std::string(I.param.Name); });
 
 }  // namespace
