@@ -87,19 +87,39 @@ TEST_P(PicturePaint, CurrentPictureCellShowsItsPictureAsTheCellMoves) {
 }
 
 TEST_P(PicturePaint, ValueThatIsNoBitmapPaintsTheCellEmpty) {
-    Grid->OnCellLoaded = [](TObject*, int Col, int Row, Variant& V) {
-        if (Col == 2 && Row == 4) V = Variant("not a picture");
-    };
-    for (const int Col : {1, 2}) {
-        Grid->SetCol(Col);
-        Grid->SetRow(4);
-        Grid->Invalidate();
-        Settle();
-        Shot();
-        // The empty picture cell above shows the background the cell should.
-        const TRect E = Grid->CellRect(2, 1);
-        const TColor Empty = At((E.Left + E.Right) / 2, (E.Top + E.Bottom) / 2);
-        EXPECT_GT(Share(2, 4, Empty), 0.9) << "current col " << Col;
+    struct {
+        Variant Value;
+        // An editing grid refuses the value for its current cell with its
+        // own message.
+        bool Refused;
+    } const Cases[] = {{Variant("not a picture"), false},
+                       {Variant(5), false},
+                       {VarFromObject(Form), false},
+                       {Variant(3.5), true}};
+    const bool Editing = GetParam().Mode != gmBrowse;
+    for (const auto& C : Cases) {
+        Grid->OnCellLoaded = [&](TObject*, int Col, int Row, Variant& V) {
+            if (Col == 2 && Row == 4) V = C.Value;
+        };
+        for (const int Col : {1, 2}) {
+            const bool Refused = Editing && C.Refused && Col == 2;
+            try {
+                Grid->SetCol(Col);
+                Grid->SetRow(4);
+                EXPECT_FALSE(Refused) << C.Value.AsString();
+            } catch (const std::exception& E) {
+                EXPECT_TRUE(Refused) << C.Value.AsString() << ": " << E.what();
+                EXPECT_NE(std::string(E.what()).find("picture column requires"), std::string::npos)
+                    << E.what();
+            }
+            Grid->Invalidate();
+            Settle();
+            Shot();
+            // The empty picture cell above shows the background the cell should.
+            const TRect E = Grid->CellRect(2, 1);
+            const TColor Empty = At((E.Left + E.Right) / 2, (E.Top + E.Bottom) / 2);
+            EXPECT_GT(Share(2, 4, Empty), 0.9) << C.Value.AsString() << ", current col " << Col;
+        }
     }
 }
 
