@@ -3,6 +3,7 @@
 #include "ShownGridPixels.h"
 
 #include "grid/foundation/ImageList.h"
+#include "grid/model/Columns.h"
 #include "platform/gui/Colors.h"
 #include "platform/gui/Graphics.h"
 #include "platform/rtl/Variant.h"
@@ -276,5 +277,46 @@ INSTANTIATE_TEST_SUITE_P(Modes, ShownListPictures,
                          ::testing::Values(ModeCase{"Browse", gmBrowse, false},
                                            ModeCase{"EditShown", gmEdit, true}),
                          [](const auto& I) { return std::string(I.param.Name); });
+
+}  // namespace
+
+namespace {
+
+// The grid's stretch setting gives way to the column's and the cell's own.
+class ShownPictureOptions : public ShownGridPixels {};
+
+TEST_F(ShownPictureOptions, OwnStretchOverridesTheGrids) {
+    struct {
+        const char* Name;
+        bool Grid;
+        TgxDrawOption Column;
+        TgxDrawOption Cell;
+        bool Fills;
+    } const Cases[] = {{"grid off", false, dopDefault, dopDefault, false},
+                       {"grid on", true, dopDefault, dopDefault, true},
+                       {"column on", false, dopOn, dopDefault, true},
+                       {"column off", true, dopOff, dopDefault, false},
+                       {"cell on", false, dopOff, dopOn, true},
+                       {"cell off", true, dopOn, dopOff, false}};
+    for (const auto& C : Cases) {
+        ShowFocused(5, 5);
+        auto Red = Solid(clRed);
+        Grid->SetStretchPicture(C.Grid);
+        Grid->GridCols()->Item(2)->SetStretchPicture(C.Column);
+        Grid->SetCellControlType(2, 3, ctPicture);
+        Grid->SetCellPicture(2, 3, 1, C.Cell);
+        Grid->SetCellValue(2, 3, VarFromObject(Red.get()));
+        Grid->Invalidate();
+        Settle();
+        Shot();
+        const TRect R = Grid->CellRect(2, 3);
+        const TRect In = Rect(R.Left + 3, R.Top + 1, R.Right - 2, R.Bottom - 2);
+        const int All = (In.Right - In.Left) * (In.Bottom - In.Top);
+        EXPECT_EQ(CountOf(In, clRed) > All * 9 / 10, C.Fills) << C.Name;
+        EXPECT_GT(CountOf(In, clRed), 0) << C.Name;
+        delete Form;
+        Form = nullptr;
+    }
+}
 
 }  // namespace
