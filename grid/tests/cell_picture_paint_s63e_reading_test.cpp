@@ -320,3 +320,45 @@ TEST_F(ShownPictureOptions, OwnStretchOverridesTheGrids) {
 }
 
 }  // namespace
+
+namespace {
+
+// A raised picture cell keeps its raised edge over the picture.
+class ShownRaisedPicture : public ShownGridPixels {};
+
+TEST_F(ShownRaisedPicture, EdgeLiesOverThePicture) {
+    struct {
+        bool Raised;
+        bool EditingCurrent;
+    } const Cases[] = {{false, false}, {true, false}, {false, true}, {true, true}};
+    for (const auto [Raised, EditingCurrent] : Cases) {
+        ShowFocused(5, 5);
+        if (EditingCurrent) {
+            Grid->SetGridMode(gmEdit);
+            Grid->SetAlwaysShowEditor(true);
+        }
+        auto Red = Solid(clRed);
+        Grid->SetStretchPicture(true);
+        Grid->SetCellControlType(2, 3, ctPicture);
+        Grid->SetCellIs3D(2, 3, Raised);
+        Grid->SetCellValue(2, 3, VarFromObject(Red.get()));
+        if (EditingCurrent) {
+            Grid->SetCol(2);
+            Grid->SetRow(3);
+        }
+        Grid->Invalidate();
+        Settle();
+        Shot();
+        const TRect R = Grid->CellRect(2, 3);
+        const int MidX = (R.Left + R.Right) / 2, MidY = (R.Top + R.Bottom) / 2;
+        const std::string Name = std::string(Raised ? "raised" : "flat") +
+                                 (EditingCurrent ? ", editing current" : "");
+        EXPECT_EQ(At(MidX, MidY), clRed) << Name;
+        EXPECT_EQ(At(MidX, R.Top) != clRed, Raised) << "top, " << Name;
+        EXPECT_EQ(At(R.Left, MidY) != clRed, Raised) << "left, " << Name;
+        delete Form;
+        Form = nullptr;
+    }
+}
+
+}  // namespace
