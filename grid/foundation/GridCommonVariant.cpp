@@ -19,7 +19,9 @@ Variant BitmapToVariant(TBitmap* Bitmap) {
 }
 
 TBitmap* VariantToBitmap(const Variant& Value) {
-    return dynamic_cast<TBitmap*>(VarToObject(Value));
+    // A number or a date in a picture cell is no bitmap; it must not fail
+    // the cell's loading or painting.
+    return dynamic_cast<TBitmap*>(Value.ObjectRef());
 }
 
 bool IsNumVar(const Variant& Value) {
