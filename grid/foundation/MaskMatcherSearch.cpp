@@ -9,6 +9,7 @@
 // of copying the text at every step.
 #include "grid/foundation/MaskMatcher.h"
 
+#include "grid/foundation/CountScope.h"
 #include "grid/foundation/TextChars.h"
 
 namespace grid {
@@ -27,18 +28,6 @@ TgxMaskStep StepOf(const TgxPictureNode& Node) {
     Step.Len = Node.Len;
     return Step;
 }
-
-// Counts the calls nested below it.
-class TNesting {
-public:
-    explicit TNesting(int& Depth) : FDepth(Depth) { ++FDepth; }
-    ~TNesting() { --FDepth; }
-    TNesting(const TNesting&) = delete;
-    TNesting& operator=(const TNesting&) = delete;
-
-private:
-    int& FDepth;
-};
 
 } // namespace
 
@@ -98,7 +87,7 @@ void TgxMaskMatcher::Overwrite(int Pos, std::string_view Bytes) {
 
 bool TgxMaskMatcher::SearchSub(int Parent, const TgxPictureNode* Node, int Iteration,
                                std::uint16_t Bits) {
-    const TNesting Nested(FDepth);
+    const TCountScope Nested(FDepth);
     // Failing one alternative, the next is tried from the same place.
     for (; Node; Node = Node->NextAlternative.get(), Iteration = 0) {
         if (!Affordable()) return false;
@@ -147,7 +136,7 @@ bool TgxMaskMatcher::SearchSub(int Parent, const TgxPictureNode* Node, int Itera
 
 // What comes after entry K matched.
 bool TgxMaskMatcher::SearchNext(int K, std::uint16_t Bits) {
-    const TNesting Nested(FDepth);
+    const TCountScope Nested(FDepth);
     if (!Affordable()) return false;
     if (K == 0) return TextExhausted();
     const TgxParseEntry E = FStack.Item(K);

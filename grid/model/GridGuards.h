@@ -2,6 +2,7 @@
 // Scoped switches of a grid, undone when the scope ends, also when an
 // exception leaves it: painting off, redrawing off, fast assignment on, and
 // any flag on.
+#include "grid/foundation/CountScope.h"
 #include "grid/model/BaseGrid.h"
 
 namespace grid {
@@ -37,18 +38,6 @@ public:
 
 private:
     TgxBaseGrid& FGrid;
-};
-
-// Counts the life of a scope in a nesting counter, however it is left.
-class TCountScope {
-public:
-    explicit TCountScope(int& Count) : FCount(Count) { ++FCount; }
-    ~TCountScope() { --FCount; }
-    TCountScope(const TCountScope&) = delete;
-    TCountScope& operator=(const TCountScope&) = delete;
-
-private:
-    int& FCount;
 };
 
 // Sets a flag for the life of a scope, however the scope is left.
