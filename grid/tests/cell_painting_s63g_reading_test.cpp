@@ -1,6 +1,7 @@
 // Cell painting as the shown window shows it: the ground a raised picture
 // cell leaves around a small picture, and check cells drawn by the in-place
 // control of an editing grid.
+#include "DropDownFixture.h"
 #include "ShownGridPixels.h"
 
 #include "platform/gui/Colors.h"
@@ -90,5 +91,45 @@ TEST_P(CheckThroughControl, CurrentCheckCellOfAnEditingGridShowsItsMark) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Values, CheckThroughControl, ::testing::Bool());
+
+}  // namespace
+
+namespace {
+
+struct ListCase {
+    const char* Name;
+    TgxSelectionType ParentType;
+    bool Coloured;
+};
+
+class ListSelectionColour : public DropDownFixture, public ::testing::WithParamInterface<ListCase> {};
+
+// A drop-down list left at the default selection type colours or inverts its
+// selected row as the grid it drops from does.
+TEST_P(ListSelectionColour, DroppedListFollowsItsParentGrid) {
+    Grid->SetStoreData(true);
+    Grid->SetGridMode(gmEdit);
+    Grid->SetSelectionType(GetParam().ParentType);
+    Grid->SetSelectionColor(clRed);
+    TgxComboGrid* List = GiveColumnList(2, {"a", "b", "c"});
+    Grid->SetCellValue(2, 1, Variant(AnsiString("b")));
+    List->SetSelectionType(sltDefault);
+    List->SetSelectionColor(clLime);
+    Grid->SetFocus();
+    GoTo(2, 1);
+    Key(Qt::Key_F4);
+    ASSERT_TRUE(Grid->DropDownVisible());
+    ASSERT_GT(List->Row(), 0);
+    const QImage Shot = List->Widget()->grab().toImage();
+    int Lime = 0;
+    for (int Y = 0; Y < Shot.height(); ++Y)
+        for (int X = 0; X < Shot.width(); ++X) Lime += Shot.pixel(X, Y) == qRgb(0, 255, 0);
+    EXPECT_EQ(Lime > 0, GetParam().Coloured) << Lime;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Parents, ListSelectionColour,
+    ::testing::Values(ListCase{"Colour", sltColor, true}, ListCase{"Invert", sltInvert, false}),
+    [](const auto& I) { return std::string(I.param.Name); });
 
 }  // namespace
