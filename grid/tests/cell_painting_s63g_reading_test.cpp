@@ -71,9 +71,9 @@ TEST_P(CheckThroughControl, CurrentCheckCellOfAnEditingGridShowsItsMark) {
     Grid->SetGridMode(gmEdit);
     Grid->SetAlwaysShowEditor(true);
     for (int R = 1; R <= 3; ++R) Grid->SetCellControlType(2, R, ctCheck);
-    Grid->SetCellValue(2, 2, Variant(GetParam()));
-    Grid->SetCellValue(2, 3, Variant(GetParam()));
-    Grid->SetCellValue(2, 1, Variant(!GetParam()));
+    Grid->SetCellValue(2, 2, Variant(GetParam() ? 1 : 0));
+    Grid->SetCellValue(2, 3, Variant(GetParam() ? 1 : 0));
+    Grid->SetCellValue(2, 1, Variant(GetParam() ? 0 : 1));
     ShowActive(*Form);
     Grid->SetFocus();
     Grid->SetCol(2);
@@ -88,6 +88,33 @@ TEST_P(CheckThroughControl, CurrentCheckCellOfAnEditingGridShowsItsMark) {
     };
     EXPECT_EQ(Box(2), Box(3)) << "current cell drawn by the control";
     EXPECT_NE(Box(1), Box(3)) << "the other state";
+}
+
+// Space on the in-place check control flips the current cell, and the grid
+// shows the new state at once.
+TEST_P(CheckThroughControl, FlippedBufferShowsAtOnce) {
+    ShowGrid(4, 4);
+    Grid->SetStoreData(true);
+    Grid->SetGridMode(gmEdit);
+    Grid->SetAlwaysShowEditor(true);
+    for (int R = 1; R <= 3; ++R) Grid->SetCellControlType(2, R, ctCheck);
+    Grid->SetCellValue(2, 1, Variant(GetParam() ? 0 : 1));
+    Grid->SetCellValue(2, 2, Variant(GetParam() ? 1 : 0));
+    ShowActive(*Form);
+    Grid->SetFocus();
+    Grid->SetCol(2);
+    Grid->SetRow(2);
+    Settle();
+    TypeKey(QApplication::focusWidget(), Qt::Key_Space, " ");
+    Settle();
+    Grid->InvalidateGridNow();
+    Shot();
+    auto Box = [&](int Row) {
+        const TRect R = Grid->CellRect(2, Row);
+        const int Mid = (R.Left + R.Right) / 2;
+        return Pixels(Rect(Mid - 7, R.Top + 1, Mid + 7, R.Bottom - 1));
+    };
+    EXPECT_EQ(Box(2), Box(1));
 }
 
 INSTANTIATE_TEST_SUITE_P(Values, CheckThroughControl, ::testing::Bool());
