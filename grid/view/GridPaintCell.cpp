@@ -245,7 +245,7 @@ void TgxBaseGrid::AssignCellValue(const Variant& Value, TgxDrawData& Data, bool 
         if (Value.Type() != varString) {
             // Only a bitmap reference draws; any other value leaves the cell
             // empty rather than failing the paint.
-            DrawPicture(dynamic_cast<TBitmap*>(Value.ObjectRef()), Data, Selected);
+            DrawPicture(VariantToBitmap(Value), Data, Selected);
             break;
         }
         // A text names a picture of the grid's image list; a name the list
