@@ -17,6 +17,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <unistd.h>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -67,7 +68,8 @@ std::string Written(TMxMessage& AMsg, bool AHeadersOnly = false, Recorder* AReco
 struct TempFile {
     explicit TempFile(const std::string& AData) {
         path = (std::filesystem::temp_directory_path() /
-                ("mxclient_probe_" + std::to_string(++counter) + "_data.bin"))
+                ("mxclient_probe_" + std::to_string(::getpid()) + "_" + std::to_string(++counter) +
+                 "_data.bin"))
                    .string();
         std::ofstream(path, std::ios::binary) << AData;
     }

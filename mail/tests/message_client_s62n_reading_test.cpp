@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <unistd.h>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -68,7 +69,12 @@ std::string HeaderOf(const std::string& AWire) {
 }
 
 std::string TempFile(const std::string& AName, const std::string& AContent) {
-    const auto path = std::filesystem::temp_directory_path() / ("s62n_" + AName);
+    // ctest runs each test in a process of its own, side by side, so the
+    // folder carries the process id to keep their files apart.
+    const auto folder =
+        std::filesystem::temp_directory_path() / ("s62n_" + std::to_string(::getpid()));
+    std::filesystem::create_directories(folder);
+    const auto path = folder / AName;
     std::ofstream(path, std::ios::binary) << AContent;
     return path.string();
 }
