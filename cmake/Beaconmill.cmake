@@ -1,11 +1,45 @@
-# beaconmill_library(<name> [DEPS <targets...>] [SOURCE_DIRS <dirs...>] [TEST_LABEL <label>] [TEST_DEPS <targets...>])
+# beaconmill_test_shards(<program> [SHARDS <n>] [LABEL <label>] [COST <cost>])
+#
+# Registers a GoogleTest program as <n> CTest tests, each running every n-th
+# of its tests in one process. A process per test would start the program
+# (and the sanitizers, and Qt) thousands of times, which cost more than the
+# tests themselves; shards still let ctest -j spread a program over the
+# cores. A failing shard prints only the failing tests (--gtest_brief).
+# COST (the program's number of test files, say) lets ctest start the
+# longest shards first.
+function(beaconmill_test_shards program)
+  cmake_parse_arguments(ARG "" "SHARDS;LABEL;COST" "" ${ARGN})
+  if(NOT ARG_SHARDS)
+    set(ARG_SHARDS 2)
+  endif()
+  if(NOT ARG_LABEL)
+    set(ARG_LABEL unit)
+  endif()
+  if(NOT ARG_COST)
+    set(ARG_COST 1)
+  endif()
+  math(EXPR last "${ARG_SHARDS} - 1")
+  math(EXPR cost "${ARG_COST} * 100 / ${ARG_SHARDS}")
+  foreach(index RANGE ${last})
+    set(test ${program}:${index})
+    add_test(NAME ${test} COMMAND ${program} --gtest_brief=1)
+    set_tests_properties(${test} PROPERTIES
+      LABELS ${ARG_LABEL}
+      TIMEOUT 2400
+      COST ${cost}
+      ENVIRONMENT "QT_QPA_PLATFORM=offscreen;GTEST_TOTAL_SHARDS=${ARG_SHARDS};GTEST_SHARD_INDEX=${index}")
+  endforeach()
+endfunction()
+
+# beaconmill_library(<name> [DEPS <targets...>] [SOURCE_DIRS <dirs...>] [TEST_LABEL <label>]
+#                    [TEST_DEPS <targets...>] [TEST_SHARDS <n>])
 #
 # A static, position-independent library from the *.cpp files of the calling
 # folder (and SOURCE_DIRS below it), with the folder's tests/*.cpp built into
 # one GoogleTest program <name>_tests. Globbing keeps new files from needing
 # an edit here.
 function(beaconmill_library name)
-  cmake_parse_arguments(ARG "" "TEST_LABEL" "DEPS;SOURCE_DIRS;TEST_DEPS" ${ARGN})
+  cmake_parse_arguments(ARG "" "TEST_LABEL;TEST_SHARDS" "DEPS;SOURCE_DIRS;TEST_DEPS" ${ARGN})
   set(patterns ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
   foreach(dir IN LISTS ARG_SOURCE_DIRS)
     list(APPEND patterns ${CMAKE_CURRENT_SOURCE_DIR}/${dir}/*.cpp)
@@ -31,13 +65,9 @@ function(beaconmill_library name)
       add_executable(${name}_tests ${tests})
       target_link_libraries(${name}_tests PRIVATE ${name} ${ARG_TEST_DEPS} GTest::gtest GTest::gmock GTest::gtest_main)
       target_include_directories(${name}_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/tests)
-      if(NOT ARG_TEST_LABEL)
-        set(ARG_TEST_LABEL unit)
-      endif()
-      gtest_discover_tests(${name}_tests
-        DISCOVERY_MODE PRE_TEST
-        DISCOVERY_TIMEOUT 60
-        PROPERTIES LABELS ${ARG_TEST_LABEL} ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+      list(LENGTH tests files)
+      beaconmill_test_shards(${name}_tests SHARDS ${ARG_TEST_SHARDS} LABEL ${ARG_TEST_LABEL}
+                             COST ${files})
     endif()
   endif()
 endfunction()

@@ -10,6 +10,7 @@
 #include <spawn.h>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
@@ -25,7 +26,7 @@ public:
     enum class Streams { OutputOnly, OutputAndErrors };
 
     // Starts Args[0] (looked up on PATH unless it holds a slash) with the rest
-    // of Args, inheriting the environment; Name says in the error what could
+    // of Args, inheriting the environment but for the test shard; Name says in the error what could
     // not be started.
     ChildProcess(std::vector<std::string> Args, const std::string& Name,
                  Streams Read = Streams::OutputOnly) {
@@ -40,7 +41,15 @@ public:
         for (std::string& Arg : Args)
             Argv.push_back(Arg.data());
         Argv.push_back(nullptr);
-        const int Result = posix_spawnp(&FPid, Argv[0], &Actions, nullptr, Argv.data(), environ);
+        // A test program started again to run one named test must run it
+        // whatever shard of the tests its parent was given.
+        std::vector<char*> Env;
+        for (char** Var = environ; *Var; ++Var)
+            if (std::string_view(*Var).rfind("GTEST_TOTAL_SHARDS=", 0) != 0 &&
+                std::string_view(*Var).rfind("GTEST_SHARD_INDEX=", 0) != 0)
+                Env.push_back(*Var);
+        Env.push_back(nullptr);
+        const int Result = posix_spawnp(&FPid, Argv[0], &Actions, nullptr, Argv.data(), Env.data());
         posix_spawn_file_actions_destroy(&Actions);
         close(Fds[1]);
         FOutput = Fds[0];
