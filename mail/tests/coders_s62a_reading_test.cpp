@@ -232,7 +232,7 @@ TEST(CodersReading, MalformedInputIsHandledSafely) {
     EXPECT_EQ(uueSrc.GetPosition(), 0);
     // A count character outside the alphabet or a line shorter than its
     // count decodes what is there without reading past it.
-    for (const char* line : {"M", "M86", "\x7F86)C", "~86)C", ""}) {
+    for (const char* line : {"M", "M86", "\x7F" "86)C", "~86)C", ""}) {
         EXPECT_NO_FATAL_FAILURE({
             try {
                 MxDecodeString<TMxDecoderUUE>(line);

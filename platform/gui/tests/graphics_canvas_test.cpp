@@ -364,7 +364,7 @@ TEST_F(CanvasTest, TextWidthsAreWhatQtLaysOutInTheCanvasFont) {
                           {-17, TFontStyles{fsItalic}}, {-23, TFontStyles{fsBold, fsItalic}}};
     const AnsiString Texts[] = {"AV To Wa Ty LT", "Job 4711 status changed to In Production",
                                 "x", "  spaced  ", "\"quoted\" {braces} ~tilde",
-                                "tab\there", "Gr\xC3\xB6\xC3\x9Fe", "line\r\nend"};
+                                "tab\there", "Gr\xC3\xB6\xC3\x9F" "e", "line\r\nend"};
     // Twice round, so that a font met again is measured as the first time.
     for (int Round = 0; Round < 2; ++Round)
         for (const Face& F : Faces) {
