@@ -30,7 +30,7 @@ std::unique_ptr<TBitmap> Solid(TColor Color, int Width = 16, int Height = 16) {
     auto Bitmap = std::make_unique<TBitmap>();
     Bitmap->SetSize(Width, Height);
     Bitmap->Canvas()->Brush()->SetColor(Color);
-    Bitmap->Canvas()->FillRect(TRect(0, 0, Width, Height));
+    Bitmap->Canvas()->FillRect(TRect{0, 0, Width, Height});
     return Bitmap;
 }
 
@@ -62,7 +62,7 @@ protected:
     TRect DrawnBox(TColor FaceColor) {
         Button->Invalidate();
         Button->Update();
-        TRect Box(1000, 1000, -1, -1);
+        TRect Box{1000, 1000, -1, -1};
         for (int y = 6; y < Button->Height() - 6; ++y)
             for (int x = 6; x < Button->Width() - 6; ++x)
                 if (ColorToRGB(Button->Canvas()->Pixels(x, y)) != ColorToRGB(FaceColor)) {

@@ -256,7 +256,7 @@ TEST_F(FormPlacementStrictReading, LinksAreToldInOrderWithTheStorageOpen) {
     std::vector<std::string> Calls;
     TIniLink A, B;
     for (auto [Link, Name] : {std::pair{&A, "A"}, std::pair{&B, "B"}}) {
-        Link->OnSave = [&Calls, Link, Name = std::string(Name)](TObject* Sender) {
+        Link->OnSave = [&Calls, Link = Link, Name = std::string(Name)](TObject* Sender) {
             EXPECT_EQ(Sender, Link);
             EXPECT_NE(Link->GetIniObject(), nullptr);
             Calls.push_back(Name + " save");

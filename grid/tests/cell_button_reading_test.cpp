@@ -47,8 +47,8 @@ protected:
     // The full cell box of a display cell and its button's width and height.
     TRect CellBox(int Col, int Row) const {
         const TRect R = Grid->CellRect(Col, Row);
-        return TRect(R.Left, R.Top, R.Left + Grid->ColWidths(Col) - Grid->VertLineWidth(),
-                     R.Top + Grid->RowHeights(Row) - Grid->HorzLineWidth());
+        return TRect{R.Left, R.Top, R.Left + Grid->ColWidths(Col) - Grid->VertLineWidth(),
+                     R.Top + Grid->RowHeights(Row) - Grid->HorzLineWidth()};
     }
     TgxCustomButton* Button(int Col, TgxButtonType Type) {
         return Grid->GridCellButton(Col, Type);
@@ -57,7 +57,7 @@ protected:
     TPoint SpinPoint(int Col, int Row, bool Upper) {
         const TRect Box = CellBox(Col, Row);
         const int Bottom = std::min(Box.Bottom, Box.Top + Button(Col, btVertSpin)->FullHeight());
-        return TPoint(Box.Right - 2, Upper ? Box.Top + 1 : Bottom - 1);
+        return TPoint{Box.Right - 2, Upper ? Box.Top + 1 : Bottom - 1};
     }
     static void SetCursorPos(TgxBaseGrid* Grid, TPoint Client) {
         ::Mouse->SetCursorPos(Grid->ClientToScreen(Client));
@@ -142,7 +142,7 @@ TEST_F(CellButtonReadingTest, AnIdleButtonsColourFollowsTheInactiveState) {
 TEST_F(CellButtonReadingTest, TheHoverTimerLetsGoOfAButtonTheMouseLeft) {
     ShowWithButtons(btNormal);
     const TRect Box = CellBox(2, 2);
-    const TPoint Over(Box.Right - 1, Box.Top + 1);
+    const TPoint Over{Box.Right - 1, Box.Top + 1};
     SetCursorPos(Grid, Over);
     Mouse(QEvent::MouseMove, Over, Qt::NoButton, Qt::NoButton);
     ASSERT_EQ(Grid->HotButtonCol(), 2);
@@ -150,7 +150,7 @@ TEST_F(CellButtonReadingTest, TheHoverTimerLetsGoOfAButtonTheMouseLeft) {
     EXPECT_NE(Grid->ButtonTimerHandle(), 0U);
     Fake.Advance(50);
     EXPECT_EQ(Grid->HotButtonCol(), 2); // still over it
-    const TPoint Away(Box.Left + 2, Box.Top + 2);
+    const TPoint Away{Box.Left + 2, Box.Top + 2};
     SetCursorPos(Grid, Away);
     Fake.Advance(50);
     EXPECT_EQ(Grid->HotButtonCol(), -1);
@@ -249,7 +249,7 @@ TEST_F(CellButtonReadingTest, ShrinkingTheGridForgetsButtonsThatAreGone) {
     ShowGrid(6, 6);
     Grid->GetCol(Variant(5))->SetButtonType(btNormal);
     const TRect Box = CellBox(5, 5);
-    const TPoint Over(Box.Right - 1, Box.Top + 1);
+    const TPoint Over{Box.Right - 1, Box.Top + 1};
     SetCursorPos(Grid, Over);
     Mouse(QEvent::MouseMove, Over, Qt::NoButton, Qt::NoButton);
     ASSERT_EQ(Grid->HotButtonCol(), 5);
@@ -284,16 +284,16 @@ TEST_F(CellButtonReadingTest, ButtonsUnderAnOpenListDoNotReact) {
     Grid->GetCombo()->GetGrid()->SetGridRowCount(8);
     const TRect Box = CellBox(2, 1);
     EXPECT_FALSE(Grid->MouseOverCombo(Box.Right - 1, Box.Top + 1));
-    const TPoint On(Box.Right - 1, Box.Top + 1);
+    const TPoint On{Box.Right - 1, Box.Top + 1};
     Press(On);
     Release(On);
     ASSERT_TRUE(Grid->DropDownVisible());
     const TRect List = Grid->GetComboForm()->BoundsRect();
-    const TPoint Inside = Grid->ScreenToClient(TPoint(List.Left + 2, List.Top + 2));
+    const TPoint Inside = Grid->ScreenToClient(TPoint{List.Left + 2, List.Top + 2});
     EXPECT_TRUE(Grid->MouseOverCombo(Inside.X, Inside.Y));
-    const TPoint Edge = Grid->ScreenToClient(TPoint(List.Left, List.Top));
+    const TPoint Edge = Grid->ScreenToClient(TPoint{List.Left, List.Top});
     EXPECT_FALSE(Grid->MouseOverCombo(Edge.X, Edge.Y)); // the top edge is not the list's
-    const TPoint Below = Grid->ScreenToClient(TPoint(List.Left + 2, List.Bottom + 1));
+    const TPoint Below = Grid->ScreenToClient(TPoint{List.Left + 2, List.Bottom + 1});
     EXPECT_FALSE(Grid->MouseOverCombo(Below.X, Below.Y));
     // A cell button the list covers is no button.
     int C = -1, R = -1;
@@ -312,7 +312,7 @@ TEST_F(CellButtonReadingTest, AButtonTheMouseLeftIsDrawnFlatAgain) {
         Grid->PaintTo(B.Canvas());
         std::vector<TColor> Pixels;
         // The client area inside the control's frame.
-        const TPoint Corner = Form->ClientToScreen(TPoint(Grid->Left(), Grid->Top()));
+        const TPoint Corner = Form->ClientToScreen(TPoint{Grid->Left(), Grid->Top()});
         const int DX = Grid->ClientOrigin().X - Corner.X;
         const int DY = Grid->ClientOrigin().Y - Corner.Y;
         for (int y = Box.Top; y < Box.Bottom; ++y)
@@ -321,12 +321,12 @@ TEST_F(CellButtonReadingTest, AButtonTheMouseLeftIsDrawnFlatAgain) {
         return Pixels;
     };
     const auto Flat = Shot();
-    const TPoint Over(Box.Right - 1, Box.Top + 1);
+    const TPoint Over{Box.Right - 1, Box.Top + 1};
     SetCursorPos(Grid, Over);
     Mouse(QEvent::MouseMove, Over, Qt::NoButton, Qt::NoButton);
     ASSERT_EQ(Grid->HotButtonCol(), 2);
     EXPECT_NE(Shot(), Flat);
-    SetCursorPos(Grid, TPoint(Box.Left + 1, Box.Bottom + 5));
+    SetCursorPos(Grid, TPoint{Box.Left + 1, Box.Bottom + 5});
     Fake.Advance(50);
     EXPECT_EQ(Grid->HotButtonCol(), -1);
     EXPECT_EQ(Shot(), Flat);

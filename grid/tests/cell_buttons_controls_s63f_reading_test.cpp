@@ -97,7 +97,7 @@ TEST_F(PlainControlTest, ShowsTheGridBeneathAndKeepsNoColour) {
     Plain.Repaint();
     Settle();
     Shot();
-    const TRect Inside(R.Left + 4, R.Top + 4, R.Right - 6, R.Bottom - 6);
+    const TRect Inside{R.Left + 4, R.Top + 4, R.Right - 6, R.Bottom - 6};
     const int Total = (Inside.Right - Inside.Left) * (Inside.Bottom - Inside.Top);
     EXPECT_EQ(CountOf(Inside, clRed), Total);
 }
@@ -147,7 +147,7 @@ TEST_F(HeadingButtonTest, AnEmptyPlainHeadingShowsOnlyItsBackground) {
     Settle();
     Shot();
     const TRect R = Grid->CellRect(1, 0);
-    const TRect Inside(R.Left + 1, R.Top + 1, R.Right - 2, R.Bottom - 2);
+    const TRect Inside{R.Left + 1, R.Top + 1, R.Right - 2, R.Bottom - 2};
     const int Total = (Inside.Right - Inside.Left) * (Inside.Bottom - Inside.Top);
     EXPECT_EQ(CountOf(Inside, clYellow), Total);
 }
@@ -373,7 +373,7 @@ TEST_F(ButtonPictureTest, WithoutInactiveLookOnlyTheEditableCurrentCellShowsItsA
         ASSERT_TRUE(D.HasButton);
         // Inside the focus frame's dots.
         const TRect B = D.ButtonRect;
-        EXPECT_EQ(DarkIn(TRect(B.Left + 2, B.Top + 2, B.Right - 2, B.Bottom - 2)) > 0, C.Shows);
+        EXPECT_EQ(DarkIn(TRect{B.Left + 2, B.Top + 2, B.Right - 2, B.Bottom - 2}) > 0, C.Shows);
     }
 }
 
@@ -440,7 +440,7 @@ TEST_F(HeadingButtonTest, HoldingTheHeadingButtonDrawsItPressed) {
         Grid->GetDrawData(1, 0, D, true);
         ASSERT_TRUE(D.HasButton);
         const TRect B = D.ButtonRect;
-        const TRect TopLine(B.Left + 2, B.Top, B.Left + 10, B.Top + 1);
+        const TRect TopLine{B.Left + 2, B.Top, B.Left + 10, B.Top + 1};
         Shot();
         EXPECT_GT(CountOf(TopLine, clWhite), 0);
         const QPoint P((B.Left + B.Right) / 2 + F, (B.Top + B.Bottom) / 2 + F);

@@ -33,7 +33,7 @@ protected:
     void ShowButtons() {
         ShowFocused(5, 6);
         // The cursor waits away from the grid until a test puts it there.
-        Mouse->SetCursorPos(TPoint(Form->Left() + Form->Width() + 50, Form->Top()));
+        Mouse->SetCursorPos(TPoint{Form->Left() + Form->Width() + 50, Form->Top()});
         QApplication::processEvents();
         Grid->SetGridMode(gmEdit);
         Grid->GetCol(1)->SetButtonType(btCombo);
@@ -62,7 +62,7 @@ protected:
     // The release where the cursor is, as a real release: the grid looks
     // at the cursor afterwards for the button under it.
     void ReleaseHere(QPoint P) {
-        Mouse->SetCursorPos(Grid->ClientToScreen(TPoint(P.x(), P.y())));
+        Mouse->SetCursorPos(Grid->ClientToScreen(TPoint{P.x(), P.y()}));
         Release(P);
     }
     void Log(const std::string& What, int C, const Variant& R) {
@@ -253,7 +253,7 @@ TEST_F(CellButtonsMouse, HeldComboArrowMovedOntoTheListHandsTheMouseToIt) {
     ASSERT_EQ(Grid->PressedButtonCol(), 1);
     TgxComboGrid* List = Grid->CurrentComboGrid();
     ASSERT_NE(List, nullptr);
-    const TPoint Mid = List->ClientToScreen(TPoint(List->ClientWidth() / 2, List->ClientHeight() / 2));
+    const TPoint Mid = List->ClientToScreen(TPoint{List->ClientWidth() / 2, List->ClientHeight() / 2});
     const TPoint InGrid = Grid->ScreenToClient(Mid);
     Move(QPoint(InGrid.X, InGrid.Y));
     EXPECT_EQ(Grid->PressedButtonCol(), -1);

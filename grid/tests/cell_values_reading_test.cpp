@@ -302,7 +302,7 @@ TEST_F(CellValues, TheCurrentCellKeepsItsOwnCopyOfAPicture) {
         auto* Picture = new TBitmap;
         Picture->SetSize(8, 8);
         Picture->Canvas()->Brush()->SetColor(clRed);
-        Picture->Canvas()->FillRect(TRect(0, 0, 8, 8));
+        Picture->Canvas()->FillRect(TRect{0, 0, 8, 8});
         Grid->SetCellValue(5, 2, BitmapToVariant(Picture));
         TBitmap* Held = VariantToBitmap(Grid->GetCellValue(5, 2));
         ASSERT_NE(Held, nullptr) << Store;

@@ -353,7 +353,7 @@ TEST_F(FocusFrameReading, SettersRepaintTheFrame) {
     Other->SetParent(Form);
     Other->SetBounds(450, 10, 80, 20);
     const TRect R = Grid->CellRect(1, 1);
-    const TPoint Outer(R.Left + 1, R.Top + 4), Inner(R.Left + 2, R.Top + 4);
+    const TPoint Outer{R.Left + 1, R.Top + 4}, Inner{R.Left + 2, R.Top + 4};
     struct Step {
         const char* What;
         std::function<void()> Change;

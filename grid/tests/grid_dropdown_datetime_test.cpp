@@ -76,7 +76,7 @@ TEST_F(DateTimeDropDown, ACellDropsItsCalendarAndTakesAPickedDay) {
     EXPECT_NE(Grid->DateTimeInstance(), Def);
     EXPECT_EQ(Calendar()->Date(), EncodeDate(2026, 3, 14));
     const TRect Cell = Grid->CellRect(Grid->GetDisplayCol(2), Grid->GetDisplayRow(1));
-    EXPECT_EQ(Grid->GetDateTimeForm()->Top(), Grid->ClientToScreen(TPoint(0, Cell.Bottom)).Y);
+    EXPECT_EQ(Grid->GetDateTimeForm()->Top(), Grid->ClientToScreen(TPoint{0, Cell.Bottom}).Y);
 
     ClickDay(2026, 3, 20);
     EXPECT_FALSE(Grid->DateTimeVisible());

@@ -48,7 +48,7 @@ TEST_F(ComboDropDown, AltDownOpensTheListAndAPressElsewhereClosesItAndLeavesTheF
 
     // The form hangs under the cell.
     const TRect Cell = Grid->CellRect(Grid->GetDisplayCol(1), Grid->GetDisplayRow(2));
-    EXPECT_EQ(Grid->GetComboForm()->Top(), Grid->ClientToScreen(TPoint(0, Cell.Bottom)).Y);
+    EXPECT_EQ(Grid->GetComboForm()->Top(), Grid->ClientToScreen(TPoint{0, Cell.Bottom}).Y);
 
     // A press on the list keeps it open (its release takes the row).
     SendMouse(DroppedList()->Widget(), QEvent::MouseButtonPress, QPoint(3, 3));
@@ -204,7 +204,7 @@ TEST_F(ComboDropDown, AListNarrowerThanItsColumnEndsAtTheColumnsRightEdge) {
     const TRect Cell = Grid->CellRect(Grid->GetDisplayCol(1), Grid->GetDisplayRow(2));
     const TgxDropDownForm* Form = Grid->GetComboForm();
     ASSERT_LT(Form->Width(), Cell.Right - Cell.Left);
-    EXPECT_EQ(Form->Left() + Form->Width(), Grid->ClientToScreen(TPoint(Cell.Right, 0)).X);
+    EXPECT_EQ(Form->Left() + Form->Width(), Grid->ClientToScreen(TPoint{Cell.Right, 0}).X);
 }
 
 TEST_F(ComboDropDown, TheFormStaysInTheWorkArea) {
@@ -235,8 +235,8 @@ TEST_F(ComboDropDown, TheFormStaysInTheWorkArea) {
         EXPECT_EQ(Pos.Y, C.Expected.Y) << C.Pos.X << "," << C.Pos.Y;
     }
     // A pop-up is centred, rounding toward zero.
-    TPoint Pos(5, 5);
-    Grid->PositionPopupForm(1, 1, TPoint(201, 101), Pos);
+    TPoint Pos{5, 5};
+    Grid->PositionPopupForm(1, 1, TPoint{201, 101}, Pos);
     EXPECT_EQ(Pos.X, (1024 - 201) / 2);
     EXPECT_EQ(Pos.Y, (768 - 101) / 2);
 }

@@ -111,8 +111,9 @@ TEST_F(GridEnumSettings, EveryValueComesBackFromEveryCopy) {
         for (std::size_t Ord = 0; Ord < Names.size(); ++Ord) {
             SCOPED_TRACE(Name + " = " + Names[Ord]);
             const auto Value = static_cast<std::int64_t>(Ord);
-            const auto Put = [&](TgxGrid& G) { Prop(G, Name.c_str()).SetOrd(&G, Value); };
-            const auto Got = [&](const TgxGrid& G) { return Prop(G, Name.c_str()).GetOrd(&G); };
+            const std::string& Member = Name;
+            const auto Put = [&](TgxGrid& G) { Prop(G, Member.c_str()).SetOrd(&G, Value); };
+            const auto Got = [&](const TgxGrid& G) { return Prop(G, Member.c_str()).GetOrd(&G); };
             try {
                 TgxGrid Source(nullptr);
                 Put(Source);

@@ -61,8 +61,8 @@ TEST_F(GridMoves, HeadingAlignmentRepaintsTheHeading) {
     Grid->SetHeadingAlignment(taLeftJustify);
     Shot();
     const TRect H = Grid->CellRect(1, 0);
-    const TRect Left(H.Left + 2, H.Top + 2, (H.Left + H.Right) / 2, H.Bottom - 2);
-    const TRect Right((H.Left + H.Right) / 2, H.Top + 2, H.Right - 3, H.Bottom - 2);
+    const TRect Left{H.Left + 2, H.Top + 2, (H.Left + H.Right) / 2, H.Bottom - 2};
+    const TRect Right{(H.Left + H.Right) / 2, H.Top + 2, H.Right - 3, H.Bottom - 2};
     const TColor Ink = clBlack;
     ASSERT_GT(CountOf(Left, Ink), 0);
     ASSERT_EQ(CountOf(Right, Ink), 0);

@@ -84,8 +84,8 @@ TEST_F(GridScrollServices, ComboFormOpensUnderTheCell) {
         if (ListColWidth > 0) List->SetDefaultColWidth(ListColWidth);
     };
     const TRect Cell = Grid->CellRect(1, 1);
-    const TPoint BottomLeft = Grid->ClientToScreen(TPoint(Cell.Left, Cell.Bottom));
-    const TPoint BottomRight = Grid->ClientToScreen(TPoint(Cell.Right, Cell.Bottom));
+    const TPoint BottomLeft = Grid->ClientToScreen(TPoint{Cell.Left, Cell.Bottom});
+    const TPoint BottomRight = Grid->ClientToScreen(TPoint{Cell.Right, Cell.Bottom});
     for (int Width : {0, 60}) {
         ListColWidth = Width;
         Grid->ResetComboInit(true);

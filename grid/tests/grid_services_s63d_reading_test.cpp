@@ -251,17 +251,17 @@ TEST_F(GridServices, DeletingAColumnSelectionIsClamped) {
 TEST_F(GridServices, DropDownFormStaysInTheWorkArea) {
     ShowGrid(3, 3);
     const TRect Work = Screen->WorkAreaRect();
-    const TPoint Size(200, 150);
+    const TPoint Size{200, 150};
     const int RowHeight = Grid->RowHeights(2);
     struct Case {
         TPoint Pos;
         TPoint Expected;
     };
     const Case Cases[] = {
-        {TPoint(Work.Left + 10, Work.Top + 10), TPoint(Work.Left + 10, Work.Top + 10)},
-        {TPoint(Work.Right - 50, Work.Top + 10), TPoint(Work.Right - 200, Work.Top + 10)},
-        {TPoint(Work.Left + 10, Work.Bottom - 20),
-         TPoint(Work.Left + 10, Work.Bottom - 20 + Grid->VertLineWidth() - RowHeight - 150)},
+        {TPoint{Work.Left + 10, Work.Top + 10}, TPoint{Work.Left + 10, Work.Top + 10}},
+        {TPoint{Work.Right - 50, Work.Top + 10}, TPoint{Work.Right - 200, Work.Top + 10}},
+        {TPoint{Work.Left + 10, Work.Bottom - 20},
+         TPoint{Work.Left + 10, Work.Bottom - 20 + Grid->VertLineWidth() - RowHeight - 150}},
     };
     for (const auto& C : Cases) {
         TPoint Pos = C.Pos;
@@ -269,7 +269,7 @@ TEST_F(GridServices, DropDownFormStaysInTheWorkArea) {
         EXPECT_EQ(Pos.X, C.Expected.X);
         EXPECT_EQ(Pos.Y, C.Expected.Y);
     }
-    TPoint Pos(0, 0);
+    TPoint Pos{0, 0};
     Grid->PositionPopupForm(2, 2, Size, Pos);
     EXPECT_EQ(Pos.X, Work.Left + (Work.Width() - 200) / 2);
     EXPECT_EQ(Pos.Y, Work.Top + (Work.Height() - 150) / 2);

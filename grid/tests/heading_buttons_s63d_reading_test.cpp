@@ -60,8 +60,8 @@ TEST_F(HeadingButtons, SpinPartsUnderThePointer) {
         EXPECT_LT(FirstAt.back(), SecondAt.front());
         EXPECT_LE(SecondAt.size(), FirstAt.size() + 1) << "halves of one size";
         const int A = FirstAt[FirstAt.size() / 2], Z = SecondAt[SecondAt.size() / 2];
-        const TPoint First = Vert ? TPoint(MidX, A) : TPoint(A, MidY);
-        const TPoint Second = Vert ? TPoint(MidX, Z) : TPoint(Z, MidY);
+        const TPoint First = Vert ? TPoint{MidX, A} : TPoint{A, MidY};
+        const TPoint Second = Vert ? TPoint{MidX, Z} : TPoint{Z, MidY};
         EXPECT_EQ(Grid->SpinPartAt(First.X, First.Y, 1, 1), FirstPart);
         EXPECT_EQ(Grid->SpinPartAt(Second.X, Second.Y, 1, 1), SecondPart);
         EXPECT_EQ(Grid->SpinPartAt(D.InnerRect.Left + 2, MidY, 1, 1), spbNone) << "the text part";
@@ -100,7 +100,7 @@ TEST_F(HeadingButtons, EmptyHeadingShowsOnlyItsBackground) {
     Grid->GridCols()->Item(1)->SetHeading("");
     Shot();
     const TRect H = Grid->CellRect(1, 0);
-    const TRect Inside(H.Left + 2, H.Top + 2, H.Right - 3, H.Bottom - 3);
+    const TRect Inside{H.Left + 2, H.Top + 2, H.Right - 3, H.Bottom - 3};
     EXPECT_EQ(CountOf(Inside, clAqua), Inside.Width() * Inside.Height());
 }
 
@@ -204,8 +204,8 @@ TEST_F(HeadingButtons, LowSpinCellStillHasBothParts) {
     Grid->OnSpinButtonDown = [&](TObject*, int, const Variant&, TgxSpinButton Part) {
         Downs.push_back(Part);
     };
-    Press(TPoint(X, (Down.Top + Down.Bottom) / 2));
-    Press(TPoint(X, (Up.Top + Up.Bottom) / 2));
+    Press(TPoint{X, (Down.Top + Down.Bottom) / 2});
+    Press(TPoint{X, (Up.Top + Up.Bottom) / 2});
     EXPECT_EQ(Downs, (std::vector<TgxSpinButton>{spbDecrement, spbIncrement}));
 }
 
@@ -228,7 +228,7 @@ TEST_F(HeadingButtons, NarrowSideBySideSpinCountsTheWayItsArrowsPoint) {
         Downs.push_back(Part);
     };
     for (const TRect& R : {Down, Up})
-        if (R.Right > R.Left) Press(TPoint((R.Left + R.Right) / 2, Y));
+        if (R.Right > R.Left) Press(TPoint{(R.Left + R.Right) / 2, Y});
     EXPECT_EQ(Downs, (std::vector<TgxSpinButton>{spbDecrement, spbIncrement}));
 }
 

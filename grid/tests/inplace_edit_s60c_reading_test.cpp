@@ -276,7 +276,7 @@ TEST_F(InplaceEditReading, PlacingShowsMovesAndHides) {
     // CM_SHOWINGCHANGED does not change what the grid decided.
     Edit()->Perform(CM_SHOWINGCHANGED);
     EXPECT_TRUE(Edit()->Visible());
-    Edit()->Move(TRect(0, 0, 0, 0));
+    Edit()->Move(TRect{0, 0, 0, 0});
     EXPECT_FALSE(Edit()->Visible());
     EXPECT_TRUE(Grid->Focused());
     // Focusing a hidden editor does nothing.

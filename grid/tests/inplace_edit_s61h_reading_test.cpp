@@ -240,14 +240,14 @@ TEST_F(InplaceEditKeysReading, AQuickClickOnTheEditorAfterOneOnTheGridIsADoubleC
 
 TEST_F(InplaceEditKeysReading, MovingPlacesShowsAndHidesTheEditor) {
     Open();
-    const TRect Place(50, 40, 120, 60);
+    const TRect Place{50, 40, 120, 60};
     Ed->Move(Place);
     EXPECT_TRUE(Ed->Visible());
     EXPECT_TRUE(Ed->PosEqual(Place));
     EXPECT_TRUE(Ed->Focused());
-    Ed->UpdateLoc(TRect(10, 10, 60, 30));
-    EXPECT_TRUE(Ed->PosEqual(TRect(10, 10, 60, 30)));
-    Ed->Move(TRect(0, 0, 0, 0));
+    Ed->UpdateLoc(TRect{10, 10, 60, 30});
+    EXPECT_TRUE(Ed->PosEqual(TRect{10, 10, 60, 30}));
+    Ed->Move(TRect{0, 0, 0, 0});
     EXPECT_FALSE(Ed->Visible());
     EXPECT_TRUE(Grid->Focused());
     Ed->SetFocus();

@@ -132,11 +132,11 @@ TEST_F(InplaceEditReadingQ1, EnterTogglesWholeSelectionAndCaretAtEnd) {
 // Placing over an empty rectangle hides the editor; a real one shows it there.
 TEST_F(InplaceEditReadingQ1, MoveToEmptyRectangleHidesAndRealOneShows) {
     Open({});
-    Ed->Move(TRect(0, 0, 0, 0));
+    Ed->Move(TRect{0, 0, 0, 0});
     EXPECT_FALSE(Ed->Visible());
-    Ed->Move(TRect(10, 20, 80, 40));
+    Ed->Move(TRect{10, 20, 80, 40});
     EXPECT_TRUE(Ed->Visible());
-    EXPECT_TRUE(Ed->PosEqual(TRect(10, 20, 80, 40)));
+    EXPECT_TRUE(Ed->PosEqual(TRect{10, 20, 80, 40}));
     Ed->UpdateLoc(TRect());
     EXPECT_FALSE(Ed->Visible());
 }

@@ -351,10 +351,10 @@ TEST_F(LayoutCountsReadingTest, ACountChangeRepaintsWhatAppearsOrGoes) {
         TRect Pending;
         ASSERT_FALSE(Grid->UpdateAreaBounds(Pending));
         const bool ColsChange = C.Cols != Grid->GetGridColCount();
-        const TRect Area = ColsChange ? TRect(Grid->CellRect(2, 0).Right + 1, 0,
-                                              Grid->CellRect(2, 0).Right + 3 * 64, 60)
-                                      : TRect(0, Grid->CellRect(0, 2).Bottom + 1, 60,
-                                              Grid->CellRect(0, 2).Bottom + 3 * 16);
+        const TRect Area = ColsChange ? TRect{Grid->CellRect(2, 0).Right + 1, 0,
+                                              Grid->CellRect(2, 0).Right + 3 * 64, 60}
+                                      : TRect{0, Grid->CellRect(0, 2).Bottom + 1, 60,
+                                              Grid->CellRect(0, 2).Bottom + 3 * 16};
         Grid->SetGridColCount(C.Cols);
         Grid->SetGridRowCount(C.Rows);
         ASSERT_TRUE(Grid->UpdateAreaBounds(Pending));

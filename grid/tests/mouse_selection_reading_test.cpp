@@ -183,16 +183,16 @@ TEST_F(MouseSelection, APlainClickOnASelectedRowStartsAMoveWithRowMoving) {
 TEST_F(MouseSelection, RangesStartInTheCellsLeftStripAndGrowWithShift) {
     Click(2, 2, Qt::NoModifier, At::LeftStrip);
     EXPECT_EQ(Grid->GridStatus(), grCellSelect);
-    EXPECT_EQ(Grid->SelectedRange(), TRect(2, 2, 2, 2));
+    EXPECT_EQ(Grid->SelectedRange(), (TRect{2, 2, 2, 2}));
     Click(4, 5, Shift, At::LeftStrip);
-    EXPECT_EQ(Grid->SelectedRange(), TRect(2, 2, 4, 5));
+    EXPECT_EQ(Grid->SelectedRange(), (TRect{2, 2, 4, 5}));
     Click(1, 1, Shift, At::LeftStrip);
-    EXPECT_EQ(Grid->SelectedRange(), TRect(1, 1, 2, 2));
+    EXPECT_EQ(Grid->SelectedRange(), (TRect{1, 1, 2, 2}));
     EXPECT_TRUE(LastByUser);
     // A plain click ends every selection and moves the current cell.
     Click(6, 7);
     EXPECT_EQ(Grid->GridStatus(), grNormal);
-    EXPECT_EQ(Grid->SelectedRange(), TRect(0, 0, 0, 0));
+    EXPECT_EQ(Grid->SelectedRange(), (TRect{0, 0, 0, 0}));
     EXPECT_EQ(Grid->Col(), 6);
     EXPECT_EQ(Grid->Row(), 7);
 }
@@ -291,7 +291,7 @@ TEST_F(MouseSelection, ANewRangeStartsAtTheClickedCellAndMakesItCurrent) {
     EXPECT_EQ(Grid->Col(), 2);
     EXPECT_EQ(Grid->Row(), 2);
     Click(5, 6, Qt::NoModifier, At::LeftStrip);
-    EXPECT_EQ(Grid->SelectedRange(), TRect(5, 6, 5, 6));
+    EXPECT_EQ(Grid->SelectedRange(), (TRect{5, 6, 5, 6}));
     EXPECT_EQ(Grid->Col(), 5);
     EXPECT_EQ(Grid->Row(), 6);
 }

@@ -176,8 +176,8 @@ TEST_F(SelectionModelProbe, StartAndChangeCellSelectionByQuadrant) {
     Grid->StartCellSelection(3, 4);
     EXPECT_EQ(Grid->GridStatus(), grCellSelect);
     struct Case { int Col, Row; TRect Want; } Cases[] = {
-        {5, 6, TRect(3, 4, 5, 6)}, {1, 2, TRect(1, 2, 3, 4)}, {5, 2, TRect(3, 2, 5, 4)},
-        {1, 6, TRect(1, 4, 3, 6)}, {3, 4, TRect(3, 4, 3, 4)}};
+        {5, 6, TRect{3, 4, 5, 6}}, {1, 2, TRect{1, 2, 3, 4}}, {5, 2, TRect{3, 2, 5, 4}},
+        {1, 6, TRect{1, 4, 3, 6}}, {3, 4, TRect{3, 4, 3, 4}}};
     for (const Case& C : Cases) {
         Grid->ChangeCellSelection(C.Col, C.Row);
         TRect R = Grid->SelectedRange();

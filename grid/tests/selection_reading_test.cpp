@@ -112,7 +112,7 @@ TEST_F(SelectionModel, OneKindAtATimeEachChangeReportedOnceRowsFirst) {
 
     Grid->SelectRows(5, 5, true);
     EXPECT_EQ(Grid->GridStatus(), grRowSelect);
-    EXPECT_EQ(Grid->SelectedRange(), TRect(0, 0, 0, 0));
+    EXPECT_EQ(Grid->SelectedRange(), (TRect{0, 0, 0, 0}));
     EXPECT_EQ(Reported, (std::vector<TgxSelectType>{stRowSelect, stCellSelect}));
 
     EXPECT_EQ(StatusChanges,
@@ -143,26 +143,26 @@ TEST_F(SelectionModel, WhichCellsCountAsSelected) {
 
 TEST_F(SelectionModel, SelectCellsOrdersItsCornersAndIgnoresSpansOutside) {
     Grid->SelectCells(4, 5, 2, 3);
-    EXPECT_EQ(Grid->SelectedRange(), TRect(2, 3, 4, 5));
+    EXPECT_EQ(Grid->SelectedRange(), (TRect{2, 3, 4, 5}));
     EXPECT_EQ(Grid->RangeAnchor().X, 2);
     EXPECT_EQ(Grid->RangeAnchor().Y, 3);
     for (const TRect& Outside :
-         {TRect(0, 1, 0, 3), TRect(13, 1, 14, 3), TRect(1, 0, 2, 0), TRect(1, 41, 2, 44)}) {
+         {TRect{0, 1, 0, 3}, TRect{13, 1, 14, 3}, TRect{1, 0, 2, 0}, TRect{1, 41, 2, 44}}) {
         Grid->SelectCells(Outside.Left, Outside.Top, Outside.Right, Outside.Bottom);
-        EXPECT_EQ(Grid->SelectedRange(), TRect(2, 3, 4, 5));
+        EXPECT_EQ(Grid->SelectedRange(), (TRect{2, 3, 4, 5}));
     }
 }
 
 TEST_F(SelectionModel, TheRangeFollowsDeletedAndHiddenColumns) {
     Grid->SelectCells(3, 2, 4, 4);
     Grid->DeleteCols(1, 1);
-    EXPECT_EQ(Grid->SelectedRange(), TRect(2, 2, 3, 4));
+    EXPECT_EQ(Grid->SelectedRange(), (TRect{2, 2, 3, 4}));
     Grid->DeleteCols(3, 3);
-    EXPECT_EQ(Grid->SelectedRange(), TRect(2, 2, 2, 4));
+    EXPECT_EQ(Grid->SelectedRange(), (TRect{2, 2, 2, 4}));
     Reported.clear();
     Grid->DeleteCols(2, 2);
     EXPECT_EQ(Grid->GridStatus(), grNormal);
-    EXPECT_EQ(Grid->SelectedRange(), TRect(0, 0, 0, 0));
+    EXPECT_EQ(Grid->SelectedRange(), (TRect{0, 0, 0, 0}));
 
     Grid->SelectCells(3, 2, 6, 4);
     Grid->GetCol(3)->SetVisible(false);
@@ -312,9 +312,9 @@ TEST_F(SelectionModel, RowsMarkedOutOfViewShowSelectedWhenScrolledIn) {
 TEST_F(SelectionModel, TheRangeFollowsDeletedRowsAndMovedColumnsKeepTheirMarks) {
     Grid->SelectCells(2, 3, 3, 5);
     Grid->DeleteRows(1, 1);
-    EXPECT_EQ(Grid->SelectedRange(), TRect(2, 2, 3, 4));
+    EXPECT_EQ(Grid->SelectedRange(), (TRect{2, 2, 3, 4}));
     Grid->DeleteRows(4, 4);
-    EXPECT_EQ(Grid->SelectedRange(), TRect(2, 2, 3, 3));
+    EXPECT_EQ(Grid->SelectedRange(), (TRect{2, 2, 3, 3}));
 
     Grid->SelectCols(2, 2, true);
     Grid->SetDisplayColnr(2, 5);

@@ -407,9 +407,9 @@ TEST_F(StateTransfer, CheckGridStatusReadsTheSelections) {
         TRect Range;
         TgxGridStatus Status;
     };
-    for (const Case C : {Case{true, true, TRect(1, 1, 2, 2), grColSelect},
-                         Case{false, true, TRect(1, 1, 2, 2), grRowSelect},
-                         Case{false, false, TRect(1, 1, 2, 2), grCellSelect},
+    for (const Case C : {Case{true, true, TRect{1, 1, 2, 2}, grColSelect},
+                         Case{false, true, TRect{1, 1, 2, 2}, grRowSelect},
+                         Case{false, false, TRect{1, 1, 2, 2}, grCellSelect},
                          Case{false, false, TRect(), grNormal}}) {
         SetUp();
         Source->SelectCells(C.Range.Left, C.Range.Top, C.Range.Right, C.Range.Bottom);

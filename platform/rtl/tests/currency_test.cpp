@@ -31,10 +31,10 @@ TEST(Currency, FromDoubleRoundsHalvesToEven) {
 TEST(Currency, OutOfRangeAndNanRaise) {
     EXPECT_THROW(Currency(1e15), EOverflow);
     EXPECT_THROW(Currency(-1e300), EOverflow);
-    EXPECT_THROW(Currency(std::numeric_limits<double>::infinity()), EOverflow);
-    EXPECT_THROW(Currency(std::numeric_limits<double>::quiet_NaN()), EInvalidOp);
+    EXPECT_THROW(static_cast<void>(Currency(std::numeric_limits<double>::infinity())), EOverflow);
+    EXPECT_THROW(static_cast<void>(Currency(std::numeric_limits<double>::quiet_NaN())), EInvalidOp);
     EXPECT_THROW(Currency(std::int64_t{1000000000000000}), EOverflow);
-    EXPECT_THROW(Currency(std::numeric_limits<std::uint64_t>::max()), EOverflow);
+    EXPECT_THROW(static_cast<void>(Currency(std::numeric_limits<std::uint64_t>::max())), EOverflow);
     EXPECT_EQ(Currency(std::int64_t{922337203685477}).Val, 9223372036854770000);
     EXPECT_EQ(Currency(-5).Val, -50000);
     EXPECT_EQ(Currency(7u).Val, 70000);
