@@ -6,6 +6,7 @@
 #include "platform/gui/CustomControl.h"
 #include "platform/gui/ExtCtrls.h"
 #include "platform/gui/Forms.h"
+#include "platform/rtl/testing/ChildProcess.h"
 
 #include "FilledBitmap.h"
 
@@ -14,10 +15,9 @@
 #include <QImage>
 #include <QWidget>
 
-#include <cstdlib>
 #include <memory>
+#include <string>
 #include <sys/wait.h>
-#include <unistd.h>
 
 using namespace formstore;
 
@@ -202,21 +202,16 @@ TEST(HandCursorsAtStart, DISABLED_AreInTheScreensListBeforeAnythingAsks) {
 }
 
 TEST(HandCursorsAtStart, AProgramStartsWithTheHandCursorsRegistered) {
-    // The child runs the one test it names, whatever shard this process
-    // runs; this process chose its own tests when it started.
-    ::unsetenv("GTEST_TOTAL_SHARDS");
-    ::unsetenv("GTEST_SHARD_INDEX");
-    const pid_t Child = ::fork();
-    if (Child == 0) {
-        ::execl("/proc/self/exe", "formstore_tests",
-                "--gtest_filter=HandCursorsAtStart.DISABLED_AreInTheScreensListBeforeAnythingAsks",
-                "--gtest_also_run_disabled_tests", static_cast<char*>(nullptr));
-        ::_exit(127);
-    }
-    int Status = 0;
-    ASSERT_EQ(::waitpid(Child, &Status, 0), Child);
-    EXPECT_TRUE(WIFEXITED(Status));
-    EXPECT_EQ(WEXITSTATUS(Status), 0);
+    testing_support::ChildProcess Child(
+        {"/proc/self/exe",
+         "--gtest_filter=HandCursorsAtStart.DISABLED_AreInTheScreensListBeforeAnythingAsks",
+         "--gtest_also_run_disabled_tests"},
+        "the test program");
+    const int Status = Child.Finish();
+    EXPECT_TRUE(WIFEXITED(Status)) << Child.Output;
+    EXPECT_EQ(WEXITSTATUS(Status), 0) << Child.Output;
+    // A child that ran nothing would end well too.
+    EXPECT_NE(Child.Output.find("[  PASSED  ] 1 test."), std::string::npos) << Child.Output;
 }
 
 TEST_F(ImageUtil, HandCursorsAndDefinedCursorsGoToTheScreensList) {

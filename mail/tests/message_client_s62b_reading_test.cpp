@@ -17,9 +17,9 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <unistd.h>
 #include <fstream>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 using namespace mail;

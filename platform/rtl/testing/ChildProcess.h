@@ -26,8 +26,8 @@ public:
     enum class Streams { OutputOnly, OutputAndErrors };
 
     // Starts Args[0] (looked up on PATH unless it holds a slash) with the rest
-    // of Args, inheriting the environment but for the test shard; Name says in the error what could
-    // not be started.
+    // of Args, inheriting the environment but for the test shard; Name says
+    // in the error what could not be started.
     ChildProcess(std::vector<std::string> Args, const std::string& Name,
                  Streams Read = Streams::OutputOnly) {
         int Fds[2];
