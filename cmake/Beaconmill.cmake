@@ -65,6 +65,25 @@ function(beaconmill_library name)
       add_executable(${name}_tests ${tests})
       target_link_libraries(${name}_tests PRIVATE ${name} ${ARG_TEST_DEPS} GTest::gtest GTest::gmock GTest::gtest_main)
       target_include_directories(${name}_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/tests)
+      # Every test file compiles its own copy of the inline code of
+      # GoogleTest, Qt and our headers, which under the sanitizers costs far
+      # more than the tests themselves: batches of test files compile as one
+      # unit each. Anonymous namespaces are shared inside a unit, so the
+      # file-local helpers of a folder's test files need names of their own
+      # (or a shared header); a file that cannot share a unit says so with
+      # SKIP_UNITY_BUILD_INCLUSION.
+      if(BEACONMILL_UNITY_TESTS)
+        set_target_properties(${name}_tests PROPERTIES
+          UNITY_BUILD ON
+          UNITY_BUILD_MODE BATCH
+          UNITY_BUILD_BATCH_SIZE ${BEACONMILL_UNITY_BATCH_SIZE})
+        # Included into a unit, a test file is no longer the main file, and
+        # GCC warns about every test whose fixture is in an anonymous
+        # namespace.
+        if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+          target_compile_options(${name}_tests PRIVATE -Wno-subobject-linkage)
+        endif()
+      endif()
       list(LENGTH tests files)
       beaconmill_test_shards(${name}_tests SHARDS ${ARG_TEST_SHARDS} LABEL ${ARG_TEST_LABEL}
                              COST ${files})

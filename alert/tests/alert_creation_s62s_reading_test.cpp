@@ -129,7 +129,7 @@ TEST_F(AlertCreationFreshReading, UnitOfWorkCountsOnlyOnCommit) {
 }
 
 // A host that fails to take the alert of recipient 8.
-class FailingHost : public RecordingHost {
+class FailingRecipientHost : public RecordingHost {
 public:
     void AlertGenerated(const AlertTransaction& Alert) override {
         if (Alert.RecipientNbr == 8) throw std::runtime_error("grid gone");
@@ -138,7 +138,7 @@ public:
 };
 
 TEST_F(AlertCreationFreshReading, HostFailureOutsideUnitOfWorkKeepsTheRow) {
-    FailingHost host;
+    FailingRecipientHost host;
     AlertContext context(host, *Main, *Shop);
     AlertTransaction first = Alert(8);
     AlertTransaction second = Alert(7);

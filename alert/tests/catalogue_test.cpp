@@ -8,7 +8,7 @@
 
 namespace {
 
-template <class Fn> std::string MessageOf(Fn&& Call) {
+template <class Fn> std::string CaughtMessage(Fn&& Call) {
     try {
         Call();
     } catch (const Exception& E) {
@@ -57,12 +57,12 @@ TEST(AlertCatalogue, LooksUpDefinitionsAndCategories) {
 
 TEST(AlertCatalogue, UnknownIdsRaiseTheirMessages) {
     for (const int id : {28, 47, 60, 76, 0, 89, -1})
-        EXPECT_EQ(MessageOf([id] { GetAlertDefinition(id); }),
+        EXPECT_EQ(CaughtMessage([id] { GetAlertDefinition(id); }),
                   "An invalid Alert Id ('" + std::to_string(id) + "') was encountered.");
-    EXPECT_EQ(MessageOf([] { GetAlertCategory(19); }),
+    EXPECT_EQ(CaughtMessage([] { GetAlertCategory(19); }),
               "An invalid alert category identifier ('19') was encountered.");
     // The 8-bit id is shown as a signed number.
-    EXPECT_EQ(MessageOf([] { GetAlertCategory(200); }),
+    EXPECT_EQ(CaughtMessage([] { GetAlertCategory(200); }),
               "An invalid alert category identifier ('-56') was encountered.");
 }
 
@@ -79,8 +79,8 @@ TEST(AlertCatalogue, PriorityNames) {
         {0, "Low"}, {1, "Medium"}, {2, "High"}, {3, "None"}};
     for (const auto& [level, name] : names)
         EXPECT_EQ(PriorityName(static_cast<std::int8_t>(level)), name);
-    EXPECT_EQ(MessageOf([] { PriorityName(4); }), "Invalid priority level (4)");
-    EXPECT_EQ(MessageOf([] { PriorityName(-1); }), "Invalid priority level (-1)");
+    EXPECT_EQ(CaughtMessage([] { PriorityName(4); }), "Invalid priority level (4)");
+    EXPECT_EQ(CaughtMessage([] { PriorityName(-1); }), "Invalid priority level (-1)");
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "components/ButtonGlyph.h"
 
+#include "FilledBitmap.h"
 #include "components/ButtonGlyphText.h"
 #include "platform/gui/QtApp.h"
 
@@ -8,16 +9,9 @@
 #include <memory>
 
 using namespace components;
+using componentstest::Filled;
 
 namespace {
-
-std::unique_ptr<TBitmap> Filled(int Width, int Height, TColor Color) {
-    auto B = std::make_unique<TBitmap>();
-    B->SetSize(Width, Height);
-    B->Canvas()->Brush()->SetColor(Color);
-    B->Canvas()->FillRect(Rect(0, 0, Width, Height));
-    return B;
-}
 
 class ButtonGlyphTest : public ::testing::Test {
 protected:

@@ -1,5 +1,6 @@
 #include "components/ColorBitBtn.h"
 
+#include "FilledBitmap.h"
 #include "components/ColorBitBtnKinds.h"
 #include "platform/gui/QtApp.h"
 
@@ -9,20 +10,13 @@
 #include <optional>
 
 using namespace components;
+using componentstest::Filled;
 
 namespace {
 
-std::unique_ptr<TBitmap> Filled(int Width, int Height, TColor Color) {
-    auto B = std::make_unique<TBitmap>();
-    B->SetSize(Width, Height);
-    B->Canvas()->Brush()->SetColor(Color);
-    B->Canvas()->FillRect(Rect(0, 0, Width, Height));
-    return B;
-}
-
 // An 8 by 8 block of Color whose bottom-left pixel (the transparent colour)
 // is olive.
-std::unique_ptr<TBitmap> Block(TColor Color) {
+std::unique_ptr<TBitmap> ColourBlock(TColor Color) {
     auto B = Filled(8, 8, Color);
     B->Canvas()->SetPixels(0, 7, clOlive);
     return B;
@@ -100,7 +94,7 @@ TEST_F(ColorBitBtnTest, KindSetsCaptionResultAndGlyphAndDropsToCustom) {
     EXPECT_EQ(Button.Caption(), SAllButton);
     EXPECT_EQ(Button.ModalResult(), mrAll);
     EXPECT_EQ(Button.Glyph()->Height(), 19);
-    Button.SetGlyph(Block(clRed).get());
+    Button.SetGlyph(ColourBlock(clRed).get());
     EXPECT_EQ(Button.Kind(), bkCustom) << "a glyph of its own";
 }
 
@@ -123,7 +117,7 @@ TEST_F(ColorBitBtnTest, FocusFontFollowsFontWhileEqual) {
 }
 
 TEST_F(ColorBitBtnTest, HoverGlyphShowsWhileTheMouseIsOver) {
-    Button.SetGlyph(Block(clRed).get());
+    Button.SetGlyph(ColourBlock(clRed).get());
 
     // Without a hover glyph the glyph stays.
     Button.Perform(CM_MOUSEENTER);
@@ -131,7 +125,7 @@ TEST_F(ColorBitBtnTest, HoverGlyphShowsWhileTheMouseIsOver) {
     EXPECT_TRUE(Find(clRed));
     Button.Perform(CM_MOUSELEAVE);
 
-    Button.SetGlyph2(Block(clLime).get());
+    Button.SetGlyph2(ColourBlock(clLime).get());
     Button.Perform(CM_MOUSEENTER);
     Paint();
     EXPECT_TRUE(Find(clLime));
@@ -151,7 +145,7 @@ TEST_F(ColorBitBtnTest, HoverGlyphShowsWhileTheMouseIsOver) {
 
     // A glyph set while the hover glyph shows is the one leaving returns to.
     Button.Perform(CM_MOUSEENTER);
-    Button.SetGlyph(Block(clBlue).get());
+    Button.SetGlyph(ColourBlock(clBlue).get());
     Button.Perform(CM_MOUSELEAVE);
     Paint();
     EXPECT_TRUE(Find(clBlue));
@@ -207,7 +201,7 @@ TEST_F(ColorBitBtnTest, CaptionUsesFocusFontWhileActive) {
 
 TEST_F(ColorBitBtnTest, PressedFaceHasShadowBorderAndMovesDownRight) {
     Button.SetColor(clWhite);
-    Button.SetGlyph(Block(clRed).get());
+    Button.SetGlyph(ColourBlock(clRed).get());
     Paint();
     const std::optional<TPoint> Up = Find(clRed);
     ASSERT_TRUE(Up);

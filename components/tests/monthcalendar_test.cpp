@@ -409,7 +409,7 @@ TEST_F(MonthCalendarTest, DayOfWeekEditorOffersAndStoresTheNames) {
 }
 
 // A calendar placed on a form in the designer.
-class TDesignedCalendar : public TPWCalendar {
+class TDesignableCalendar : public TPWCalendar {
 public:
     using TPWCalendar::TPWCalendar;
     void Design() { SetDesigning(true); }
@@ -418,7 +418,7 @@ public:
 TEST_F(MonthCalendarTest, KeepsItsSizeOnlyWhileDesigned) {
     Calendar->SetBounds(5, 6, 300, 250);
     EXPECT_EQ(Calendar->Width(), 300);
-    TDesignedCalendar Designed(nullptr);
+    TDesignableCalendar Designed(nullptr);
     Designed.Design();
     Designed.SetBounds(5, 6, 300, 250);
     EXPECT_EQ(Designed.Left(), 5);

@@ -18,9 +18,9 @@ using namespace components;
 
 namespace {
 
-const char* const Key = "Software\\Pellworth\\Layout";
-const char* const Section = "Orders";
-const char* const Path = "Software\\Pellworth\\Layout\\Orders";
+const char* const WidthsKey = "Software\\Pellworth\\Layout";
+const char* const WidthsSection = "Orders";
+const char* const WidthsPath = "Software\\Pellworth\\Layout\\Orders";
 
 // A three-column company grid whose savers store under one key, and a
 // registry to look at what they wrote.
@@ -38,21 +38,21 @@ protected:
         for (TSavedColumnLayout* Saver :
              {static_cast<TSavedColumnLayout*>(G->SaveColumnWidths()),
               static_cast<TSavedColumnLayout*>(G->SaveColumnPositions())}) {
-            Saver->SetRegKey(Key);
-            Saver->SetRegSection(Section);
+            Saver->SetRegKey(WidthsKey);
+            Saver->SetRegSection(WidthsSection);
         }
         return G;
     }
     void Store(int Count, const AnsiString& Name, const AnsiString& List) {
         TRegistry Reg;
-        ASSERT_TRUE(Reg.OpenKey(Path, true));
+        ASSERT_TRUE(Reg.OpenKey(WidthsPath, true));
         Reg.WriteInteger("ColumnCount", Count);
         Reg.WriteString(Name, List);
     }
     static AnsiString Stored(const AnsiString& Name, HKEY Root = HKEY_CURRENT_USER) {
         TRegistry Reg;
         Reg.SetRootKey(Root);
-        if (!Reg.OpenKey(Path, false) || !Reg.ValueExists(Name)) return "<none>";
+        if (!Reg.OpenKey(WidthsPath, false) || !Reg.ValueExists(Name)) return "<none>";
         return Reg.GetDataType(Name) == rdInteger ? IntToStr(Reg.ReadInteger(Name))
                                                   : Reg.ReadString(Name);
     }
@@ -147,13 +147,13 @@ TEST_F(ColumnLayoutTest, NothingStoredChangesNothingAndCreatesTheKey) {
     EXPECT_EQ(Widths(), (std::vector<int>{64, 64, 64}));
     EXPECT_EQ(Positions(), (std::vector<int>{1, 2, 3}));
     TRegistry Reg;
-    EXPECT_TRUE(Reg.KeyExists(Path));
+    EXPECT_TRUE(Reg.KeyExists(WidthsPath));
 }
 
 TEST_F(ColumnLayoutTest, TheCountIsAnIntegerAndReadingItAsTextIsRefused) {
     Grid->SaveColumnWidths()->Save();
     TRegistry Reg;
-    ASSERT_TRUE(Reg.OpenKey(Path, false));
+    ASSERT_TRUE(Reg.OpenKey(WidthsPath, false));
     EXPECT_EQ(Reg.GetDataType("ColumnCount"), rdInteger);
     try {
         Reg.ReadString("ColumnCount");
@@ -237,8 +237,8 @@ TEST_F(ColumnLayoutTest, AFormStreamCarriesTheSaversAndLoadingRestoresTheLayout)
     G->SetParent(&Form);
     G->SetGridColCount(3);
     G->SetRowSelect(true);
-    G->SaveColumnWidths()->SetRegKey(Key);
-    G->SaveColumnWidths()->SetRegSection(Section);
+    G->SaveColumnWidths()->SetRegKey(WidthsKey);
+    G->SaveColumnWidths()->SetRegSection(WidthsSection);
     G->SaveColumnWidths()->SetEnabled(true);
     G->SaveColumnPositions()->SetRegRoot(rrLocalMachine);
 

@@ -26,6 +26,13 @@ public:
 
 using TValues = std::vector<std::pair<AnsiString, AnsiString>>;
 
+// The value stored under Name, or "<missing>".
+inline AnsiString ValueOf(const TValues& Values, const AnsiString& Name) {
+    for (const auto& [N, V] : Values)
+        if (N == Name) return V;
+    return "<missing>";
+}
+
 inline const AnsiString MainKey = "Software\\Pellworth\\Dornwick";
 inline const AnsiString MainSection = "Beacon Mill";
 

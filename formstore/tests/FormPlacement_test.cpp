@@ -16,7 +16,7 @@ namespace {
 
 class FormPlacement : public FormFixture {};
 
-AnsiString ValueOf(const TValues& Values, const AnsiString& Name) {
+AnsiString ValueOrAbsent(const TValues& Values, const AnsiString& Name) {
     for (const auto& [Key, Value] : Values)
         if (Key == Name) return Value;
     return "<absent>";
@@ -58,8 +58,8 @@ TEST_F(FormPlacement, AStoredMaximisedStateGivesAMaximisedWindowAndIsSavedAgain)
     EXPECT_EQ(Form->GetPlacement().rcNormalPosition, Rect(30, 40, 670, 520));
     Form->Close();
     const TValues Saved = StoredValues();
-    EXPECT_EQ(ValueOf(Saved, "ShowCmd"), "3");
-    EXPECT_EQ(ValueOf(Saved, "NormPos"), "30,40,670,520");
+    EXPECT_EQ(ValueOrAbsent(Saved, "ShowCmd"), "3");
+    EXPECT_EQ(ValueOrAbsent(Saved, "NormPos"), "30,40,670,520");
     EXPECT_TRUE(Errors.empty());
 }
 
@@ -329,8 +329,8 @@ TEST_F(FormPlacement, MinimisedShowCommandOnTheMainFormMinimisesTheApplication) 
     // and a save meanwhile stores the application's minimised state.
     EXPECT_EQ(Main->WindowState(), wsNormal);
     Storage->SaveFormPlacement();
-    EXPECT_EQ(ValueOf(StoredValues(), "ShowCmd"), "2");
-    EXPECT_EQ(ValueOf(StoredValues(), "NormPos"), "0,0,320,240");
+    EXPECT_EQ(ValueOrAbsent(StoredValues(), "ShowCmd"), "2");
+    EXPECT_EQ(ValueOrAbsent(StoredValues(), "NormPos"), "0,0,320,240");
     Application->Restore();
     EXPECT_EQ(Main->WindowState(), wsNormal);
 }

@@ -24,7 +24,7 @@ protected:
     void TearDown() override { Uitexts::Initialization(); }
 };
 
-struct TextCase {
+struct LabelCase {
     const char* Label;
     std::function<AnsiString(const TuiIntl&)> Read;
     AnsiString Expected;
@@ -32,8 +32,8 @@ struct TextCase {
 
 // Spot checks of every holder, with the awkward bytes (double spaces,
 // placeholders, apostrophes, trailing blanks, empty texts).
-const std::vector<TextCase>& DefaultTexts() {
-    static const std::vector<TextCase> Cases = {
+const std::vector<LabelCase>& DefaultTexts() {
+    static const std::vector<LabelCase> Cases = {
         {"BtnOKCaption", [](const TuiIntl& I) { return I.BtnOKCaption(); }, "&OK"},
         {"BtnCancelCaption", [](const TuiIntl& I) { return I.BtnCancelCaption(); }, "Cancel"},
         {"VersionQuilldown", [](const TuiIntl& I) { return I.VersionQuilldown(); }, "1.10"},
@@ -123,7 +123,7 @@ const std::vector<TextCase>& DefaultTexts() {
 TEST_F(UiTexts, DefaultTextsOfEveryHolder) {
     TuiIntl Placed(nullptr);
     for (const TuiIntl* Intl : std::vector<const TuiIntl*>{UiIntl(), &Placed})
-        for (const TextCase& Case : DefaultTexts())
+        for (const LabelCase& Case : DefaultTexts())
             EXPECT_EQ(Case.Read(*Intl), Case.Expected) << Case.Label;
 }
 

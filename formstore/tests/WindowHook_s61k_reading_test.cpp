@@ -21,7 +21,7 @@ using namespace formstore;
 
 namespace {
 
-constexpr unsigned WM_PROBE = WM_USER + 71;
+constexpr unsigned WM_HOOK_PROBE = WM_USER + 71;
 
 struct HookedPanel : ::testing::Test {
     std::unique_ptr<TForm> Form = std::make_unique<TForm>(nullptr);
@@ -33,7 +33,7 @@ struct HookedPanel : ::testing::Test {
         // The control's own handling of the probe message, for the log.
         TWndMethod Own = Panel->WindowProc;
         Panel->WindowProc = [this, Own](TMessage& M) {
-            if (M.Msg == WM_PROBE || M.Msg == WM_QUIT || M.Msg == WM_DESTROY) {
+            if (M.Msg == WM_HOOK_PROBE || M.Msg == WM_QUIT || M.Msg == WM_DESTROY) {
                 Log.push_back("own");
                 M.Result = 42;
                 return;
@@ -47,13 +47,13 @@ struct HookedPanel : ::testing::Test {
     TFsWindowHook* AddHook(const std::string& Name, bool HandleBefore = false) {
         auto* Hook = new TFsWindowHook(Form.get());
         Hook->BeforeMessage = [this, Name, HandleBefore](TObject*, TMessage& M, bool& Handled) {
-            if (M.Msg == WM_PROBE || M.Msg == WM_QUIT || M.Msg == WM_DESTROY) {
+            if (M.Msg == WM_HOOK_PROBE || M.Msg == WM_QUIT || M.Msg == WM_DESTROY) {
                 Log.push_back(Name + ".before");
                 Handled = HandleBefore;
             }
         };
         Hook->AfterMessage = [this, Name](TObject*, TMessage& M, bool&) {
-            if (M.Msg == WM_PROBE || M.Msg == WM_QUIT || M.Msg == WM_DESTROY)
+            if (M.Msg == WM_HOOK_PROBE || M.Msg == WM_QUIT || M.Msg == WM_DESTROY)
                 Log.push_back(Name + ".after:" + std::to_string(M.Result));
         };
         Hook->SetWinControl(Panel);
@@ -78,10 +78,10 @@ TEST_F(HookedPanel, HandlersRunFromTheLastAttachedAndHandledStopsAllButDestroy) 
         Strings Expected;
     };
     const Case Cases[] = {
-        {"nobody handles", false, false, WM_PROBE,
+        {"nobody handles", false, false, WM_HOOK_PROBE,
          {"b.before", "a.before", "own", "b.after:42", "a.after:42"}},
-        {"last attached handles", false, true, WM_PROBE, {"b.before"}},
-        {"first attached handles", true, false, WM_PROBE, {"b.before", "a.before"}},
+        {"last attached handles", false, true, WM_HOOK_PROBE, {"b.before"}},
+        {"first attached handles", true, false, WM_HOOK_PROBE, {"b.before", "a.before"}},
         {"destroy always runs the procedure", false, true, WM_DESTROY,
          {"b.before", "own", "b.after:42", "a.after:42"}},
         {"quit skips the before-handlers", true, true, WM_QUIT,
@@ -100,26 +100,26 @@ TEST_F(HookedPanel, DetachingOneKeepsTheOtherAndDetachingBothRestoresTheControl)
     TFsWindowHook* B = AddHook("b");
     B->SetActive(false);
     EXPECT_FALSE(B->Active());
-    EXPECT_EQ(Send(WM_PROBE), (Strings{"a.before", "own", "a.after:42"}));
+    EXPECT_EQ(Send(WM_HOOK_PROBE), (Strings{"a.before", "own", "a.after:42"}));
     A->SetActive(false);
-    EXPECT_EQ(Send(WM_PROBE), Strings{"own"});
+    EXPECT_EQ(Send(WM_HOOK_PROBE), Strings{"own"});
     // Attached again: the one attached last runs first.
     A->SetActive(true);
     B->SetActive(true);
     EXPECT_TRUE(A->Active());
-    EXPECT_EQ(Send(WM_PROBE), (Strings{"b.before", "a.before", "own", "b.after:42", "a.after:42"}));
+    EXPECT_EQ(Send(WM_HOOK_PROBE), (Strings{"b.before", "a.before", "own", "b.after:42", "a.after:42"}));
 }
 
 TEST_F(HookedPanel, AProcedureInstalledOverTheHookStaysWhenTheHookLeaves) {
     std::unique_ptr<TFsWindowHook> A(AddHook("a"));
     TWndMethod Under = Panel->WindowProc;
     Panel->WindowProc = [this, Under](TMessage& M) {
-        if (M.Msg == WM_PROBE)
+        if (M.Msg == WM_HOOK_PROBE)
             Log.push_back("over");
         Under(M);
     };
     A->SetActive(false);
-    EXPECT_EQ(Send(WM_PROBE), (Strings{"over", "own"}));
+    EXPECT_EQ(Send(WM_HOOK_PROBE), (Strings{"over", "own"}));
 }
 
 TEST_F(HookedPanel, AHandlerErrorIsShownAndTheNextHookAndTheMessageGoOn) {
@@ -128,11 +128,11 @@ TEST_F(HookedPanel, AHandlerErrorIsShownAndTheNextHookAndTheMessageGoOn) {
     std::unique_ptr<TFsWindowHook> A(AddHook("a"));
     std::unique_ptr<TFsWindowHook> B(new TFsWindowHook(Form.get()));
     B->BeforeMessage = [](TObject*, TMessage& M, bool&) {
-        if (M.Msg == WM_PROBE)
+        if (M.Msg == WM_HOOK_PROBE)
             throw Exception("hook failed");
     };
     B->SetWinControl(Panel);
-    EXPECT_EQ(Send(WM_PROBE), (Strings{"a.before", "own", "a.after:42"}));
+    EXPECT_EQ(Send(WM_HOOK_PROBE), (Strings{"a.before", "own", "a.after:42"}));
     EXPECT_EQ(Shown, Strings{"hook failed"});
     Application->OnException = nullptr;
 }
@@ -147,9 +147,9 @@ TEST_F(HookedPanel, MovingTheHookToAnotherControlLeavesTheFirstOneAlone) {
     EXPECT_EQ(A->WinControl(), Other);
     EXPECT_TRUE(A->Active());
     Application->ProcessMessages(); // frees the old control hook
-    EXPECT_EQ(Send(WM_PROBE), Strings{"own"});
+    EXPECT_EQ(Send(WM_HOOK_PROBE), Strings{"own"});
     Log.clear();
-    Other->Perform(WM_PROBE);
+    Other->Perform(WM_HOOK_PROBE);
     EXPECT_EQ(Log, (Strings{"a.before", "a.after:0"}));
 }
 
@@ -157,9 +157,9 @@ TEST_F(HookedPanel, TheHookComesBackAfterTheWindowWasDestroyed) {
     std::unique_ptr<TFsWindowHook> A(AddHook("a"));
     Send(WM_DESTROY);
     // Between the destroy and the re-hook the control is not subclassed.
-    EXPECT_EQ(Send(WM_PROBE), Strings{"own"});
+    EXPECT_EQ(Send(WM_HOOK_PROBE), Strings{"own"});
     Application->ProcessMessages();
-    EXPECT_EQ(Send(WM_PROBE), (Strings{"a.before", "own", "a.after:42"}));
+    EXPECT_EQ(Send(WM_HOOK_PROBE), (Strings{"a.before", "own", "a.after:42"}));
 }
 
 TEST_F(HookedPanel, FreeingTheHookedControlClearsTheHook) {
@@ -181,7 +181,7 @@ TEST_F(HookedPanel, FormTestsAndInactiveHooksDoNotAttach) {
     EXPECT_TRUE(Hook->NotIsForm());
     EXPECT_FALSE(Hook->IsForm());
     Log.clear();
-    Panel->Perform(WM_PROBE);
+    Panel->Perform(WM_HOOK_PROBE);
     EXPECT_EQ(Log, Strings{"own"});
     Hook->SetWinControl(Form.get());
     EXPECT_TRUE(Hook->IsForm());
@@ -192,12 +192,12 @@ TEST_F(HookedPanel, AnAfterHandlerThatHandlesStopsTheRemainingOnes) {
     std::unique_ptr<TFsWindowHook> A(AddHook("a"));
     std::unique_ptr<TFsWindowHook> B(AddHook("b"));
     B->AfterMessage = [this](TObject*, TMessage& M, bool& Handled) {
-        if (M.Msg == WM_PROBE) {
+        if (M.Msg == WM_HOOK_PROBE) {
             Log.push_back("b.after");
             Handled = true;
         }
     };
-    EXPECT_EQ(Send(WM_PROBE), (Strings{"b.before", "a.before", "own", "b.after"}));
+    EXPECT_EQ(Send(WM_HOOK_PROBE), (Strings{"b.before", "a.before", "own", "b.after"}));
 }
 
 TEST_F(HookedPanel, AFailingControlProcedureStillReachesTheAfterHandlers) {
@@ -205,7 +205,7 @@ TEST_F(HookedPanel, AFailingControlProcedureStillReachesTheAfterHandlers) {
     TWndMethod Inner = Panel->WindowProc;
     A->SetActive(false);
     Panel->WindowProc = [this, Inner](TMessage& M) {
-        if (M.Msg == WM_PROBE) {
+        if (M.Msg == WM_HOOK_PROBE) {
             Log.push_back("fails");
             throw Exception("procedure failed");
         }
@@ -213,7 +213,7 @@ TEST_F(HookedPanel, AFailingControlProcedureStillReachesTheAfterHandlers) {
     };
     A->SetActive(true);
     Log.clear();
-    EXPECT_THROW(Panel->Perform(WM_PROBE), Exception);
+    EXPECT_THROW(Panel->Perform(WM_HOOK_PROBE), Exception);
     EXPECT_EQ(Log, (Strings{"a.before", "fails", "a.after:0"}));
 }
 
@@ -246,21 +246,21 @@ TEST_F(HookedPanel, HooksMayLeaveOrBeFreedWhileAMessageIsHandled) {
         THookMessageEvent Before = B->BeforeMessage, After = B->AfterMessage;
         B->BeforeMessage = [&, Before](TObject* S, TMessage& M, bool& H) {
             Before(S, M, H);
-            if (M.Msg == WM_PROBE && C.InBefore)
+            if (M.Msg == WM_HOOK_PROBE && C.InBefore)
                 Drop();
         };
         B->AfterMessage = [&, After](TObject* S, TMessage& M, bool& H) {
             After(S, M, H);
-            if (M.Msg == WM_PROBE && !C.InBefore)
+            if (M.Msg == WM_HOOK_PROBE && !C.InBefore)
                 Drop();
         };
-        EXPECT_EQ(Send(WM_PROBE), C.Expected);
+        EXPECT_EQ(Send(WM_HOOK_PROBE), C.Expected);
         Application->ProcessMessages();
-        EXPECT_EQ(Send(WM_PROBE), (Strings{"b.before", "own", "b.after:42"}));
+        EXPECT_EQ(Send(WM_HOOK_PROBE), (Strings{"b.before", "own", "b.after:42"}));
         B.reset();
         delete A;
         Application->ProcessMessages();
-        EXPECT_EQ(Send(WM_PROBE), Strings{"own"});
+        EXPECT_EQ(Send(WM_HOOK_PROBE), Strings{"own"});
     }
 }
 
@@ -269,34 +269,34 @@ TEST_F(HookedPanel, TheLastHookLeavingInItsOwnHandlerLetsTheMessageFinish) {
     THookMessageEvent Before = A->BeforeMessage;
     A->BeforeMessage = [A, Before](TObject* S, TMessage& M, bool& H) {
         Before(S, M, H);
-        if (M.Msg == WM_PROBE)
+        if (M.Msg == WM_HOOK_PROBE)
             A->SetWinControl(nullptr);
     };
-    EXPECT_EQ(Send(WM_PROBE), (Strings{"a.before", "own"}));
-    EXPECT_EQ(Send(WM_PROBE), Strings{"own"});
+    EXPECT_EQ(Send(WM_HOOK_PROBE), (Strings{"a.before", "own"}));
+    EXPECT_EQ(Send(WM_HOOK_PROBE), Strings{"own"});
     Application->ProcessMessages();
-    EXPECT_EQ(Send(WM_PROBE), Strings{"own"});
+    EXPECT_EQ(Send(WM_HOOK_PROBE), Strings{"own"});
     A->SetWinControl(Panel);
-    EXPECT_EQ(Send(WM_PROBE), (Strings{"a.before", "own"}));
+    EXPECT_EQ(Send(WM_HOOK_PROBE), (Strings{"a.before", "own"}));
 }
 
 TEST_F(HookedPanel, TheLastHookLeavingAndWaitingForMessagesInItsHandlerLetsTheMessageFinish) {
     std::unique_ptr<TFsWindowHook> A(AddHook("a"));
     A->AfterMessage = [this](TObject*, TMessage& M, bool&) {
-        if (M.Msg == WM_PROBE)
+        if (M.Msg == WM_HOOK_PROBE)
             Log.push_back("a.after");
     };
     THookMessageEvent Before = A->BeforeMessage;
     TFsWindowHook* Self = A.get();
     A->BeforeMessage = [Self, Before](TObject* S, TMessage& M, bool& H) {
         Before(S, M, H);
-        if (M.Msg == WM_PROBE) {
+        if (M.Msg == WM_HOOK_PROBE) {
             Self->SetWinControl(nullptr);
             Application->ProcessMessages();
         }
     };
-    EXPECT_EQ(Send(WM_PROBE), (Strings{"a.before", "own"}));
-    EXPECT_EQ(Send(WM_PROBE), Strings{"own"});
+    EXPECT_EQ(Send(WM_HOOK_PROBE), (Strings{"a.before", "own"}));
+    EXPECT_EQ(Send(WM_HOOK_PROBE), Strings{"own"});
 }
 
 TEST_F(HookedPanel, HookingMakesSureTheControlHasAWindow) {
@@ -312,11 +312,11 @@ struct TCountingHook : TFsWindowHook {
     using TFsWindowHook::TFsWindowHook;
     int Before = 0, After = 0;
     void DoBeforeMessage(TMessage& Msg, bool& Handled) override {
-        Before += Msg.Msg == WM_PROBE;
+        Before += Msg.Msg == WM_HOOK_PROBE;
         TFsWindowHook::DoBeforeMessage(Msg, Handled);
     }
     void DoAfterMessage(TMessage& Msg, bool& Handled) override {
-        After += Msg.Msg == WM_PROBE;
+        After += Msg.Msg == WM_HOOK_PROBE;
         TFsWindowHook::DoAfterMessage(Msg, Handled);
     }
 };
@@ -324,7 +324,7 @@ struct TCountingHook : TFsWindowHook {
 TEST_F(HookedPanel, ADerivedHookIsCalledThroughItsOverrides) {
     auto Hook = std::make_unique<TCountingHook>(Form.get());
     Hook->SetWinControl(Panel);
-    EXPECT_EQ(Send(WM_PROBE), Strings{"own"});
+    EXPECT_EQ(Send(WM_HOOK_PROBE), Strings{"own"});
     EXPECT_EQ(Hook->Before, 1);
     EXPECT_EQ(Hook->After, 1);
 }

@@ -22,11 +22,11 @@ using namespace formstore;
 
 namespace {
 
-const AnsiString Key = "Software\\Pellworth\\ReadingTests";
+const AnsiString ReadingKey = "Software\\Pellworth\\ReadingTests";
 
-class TMainFormWindow : public TForm {
+class TReadingFormWindow : public TForm {
 public:
-    explicit TMainFormWindow(TComponent* AOwner) : TForm(AOwner) {}
+    explicit TReadingFormWindow(TComponent* AOwner) : TForm(AOwner) {}
     AnsiString ClassName() const override { return "TMainFormWindow"; }
 };
 
@@ -41,18 +41,18 @@ protected:
     void SetUp() override {
         ScratchConfig::SetUp();
         Application->Initialize();
-        TRegIniFile(Key).EraseSection("S");
-        TRegIniFile(Key).EraseSection("T");
+        TRegIniFile(ReadingKey).EraseSection("S");
+        TRegIniFile(ReadingKey).EraseSection("T");
     }
     void TearDown() override {
-        TRegIniFile(Key).EraseSection("S");
-        TRegIniFile(Key).EraseSection("T");
+        TRegIniFile(ReadingKey).EraseSection("S");
+        TRegIniFile(ReadingKey).EraseSection("T");
         while (Screen->FormCount() > 0) delete Screen->Forms(0);
         ScratchConfig::TearDown();
     }
     std::vector<std::pair<const char*, std::function<std::unique_ptr<TObject>()>>> Kinds() {
         return {
-            {"registry", [] { return std::make_unique<TRegIniFile>(Key); }},
+            {"registry", [] { return std::make_unique<TRegIniFile>(ReadingKey); }},
             {"ini file", [this] { return std::make_unique<TIniFile>(File("r.ini")); }},
         };
     }
@@ -75,7 +75,7 @@ TEST_F(AppStorageReading, QuotedValuesAreWrappedOnlyInTheIniFile) {
     EXPECT_EQ(IniReadString(&Ini, "S", "Q", ""), "\"a\"");
     EXPECT_EQ(IniReadString(&Ini, "S", "A", ""), "'b'");
 
-    TRegIniFile Reg(Key);
+    TRegIniFile Reg(ReadingKey);
     IniWriteString(&Reg, "S", "Q", "\"a\"");
     EXPECT_EQ(Reg.ReadString("S", "Q", ""), "\"a\"");
     EXPECT_EQ(IniReadString(&Reg, "S", "Q", ""), "\"a\"");
@@ -140,7 +140,7 @@ TEST_F(AppStorageReading, IniLineConversion) {
 }
 
 TEST_F(AppStorageReading, DefaultSectionsOfComponents) {
-    auto* Form = new TMainFormWindow(Application);
+    auto* Form = new TReadingFormWindow(Application);
     Form->SetName("MainForm");
     auto* Grid = new grid::TDrawGrid_ts(Form);
     Grid->SetName("Grid1");
@@ -183,7 +183,7 @@ TEST_F(AppStorageReading, DefaultSectionsOfComponents) {
 }
 
 TEST_F(AppStorageReading, DefaultIniDataTakesTheFormsPlacement) {
-    auto* Form = new TMainFormWindow(Application);
+    auto* Form = new TReadingFormWindow(Application);
     auto* Edit = new TEdit(Form);
     Edit->SetName("Edit1");
     Edit->SetParent(Form);
@@ -204,20 +204,20 @@ TEST_F(AppStorageReading, DefaultIniDataTakesTheFormsPlacement) {
 }
 
 TEST_F(AppStorageReading, FindingShowingAndMakingForms) {
-    EXPECT_EQ(FindForm<TMainFormWindow>(), nullptr);
-    auto* A = ShowFormOfClass<TMainFormWindow>("", false);
+    EXPECT_EQ(FindForm<TReadingFormWindow>(), nullptr);
+    auto* A = ShowFormOfClass<TReadingFormWindow>("", false);
     ASSERT_NE(A, nullptr);
     EXPECT_TRUE(A->Visible());
-    EXPECT_EQ(FindForm<TMainFormWindow>(), A);
+    EXPECT_EQ(FindForm<TReadingFormWindow>(), A);
     EXPECT_EQ(FindForm<TForm>() != nullptr, true);
-    EXPECT_EQ(ShowFormOfClass<TMainFormWindow>("", false), A);
-    auto* B = ShowFormOfClass<TMainFormWindow>("Second", false);
+    EXPECT_EQ(ShowFormOfClass<TReadingFormWindow>("", false), A);
+    auto* B = ShowFormOfClass<TReadingFormWindow>("Second", false);
     EXPECT_NE(B, A);
     EXPECT_EQ(B->Caption(), "Second");
-    EXPECT_EQ(ShowFormOfClass<TMainFormWindow>("Second", false), B);
-    EXPECT_NE(ShowFormOfClass<TMainFormWindow>("second", false), B);
+    EXPECT_EQ(ShowFormOfClass<TReadingFormWindow>("Second", false), B);
+    EXPECT_NE(ShowFormOfClass<TReadingFormWindow>("second", false), B);
     B->SetWindowState(wsMinimized);
-    EXPECT_EQ(FindShowForm<TMainFormWindow>("Second"), B);
+    EXPECT_EQ(FindShowForm<TReadingFormWindow>("Second"), B);
     EXPECT_EQ(B->WindowState(), wsNormal);
     EXPECT_EQ(FindForm<TOtherWindow>(), nullptr);
 

@@ -23,7 +23,7 @@ struct ApplicationUp : ::testing::Environment {
 };
 [[maybe_unused]] auto* const Up = ::testing::AddGlobalTestEnvironment(new ApplicationUp);
 
-TColor Grey(int Level) { return RGB(Level, Level, Level); }
+TColor GreyLevel(int Level) { return RGB(Level, Level, Level); }
 
 // The colour of every row (or column) along the gradient's run, read in
 // the middle of the other axis.
@@ -44,14 +44,14 @@ TEST(DrawingReading, GradientBandsRemainderAndDirections) {
     };
     const TColor B = clBlack, W = clWhite;
     const std::vector<Case> Cases = {
-        {fdTopToBottom, B, W, {Grey(0), Grey(0), Grey(85), Grey(85), Grey(170), Grey(170), W, W, W, W}},
-        {fdLeftToRight, B, W, {Grey(0), Grey(0), Grey(85), Grey(85), Grey(170), Grey(170), W, W, W, W}},
+        {fdTopToBottom, B, W, {GreyLevel(0), GreyLevel(0), GreyLevel(85), GreyLevel(85), GreyLevel(170), GreyLevel(170), W, W, W, W}},
+        {fdLeftToRight, B, W, {GreyLevel(0), GreyLevel(0), GreyLevel(85), GreyLevel(85), GreyLevel(170), GreyLevel(170), W, W, W, W}},
         // Reversed runs start from the end colour and leave the start colour over.
-        {fdBottomToTop, B, W, {W, W, Grey(170), Grey(170), Grey(85), Grey(85), B, B, B, B}},
-        {fdRightToLeft, B, W, {W, W, Grey(170), Grey(170), Grey(85), Grey(85), B, B, B, B}},
+        {fdBottomToTop, B, W, {W, W, GreyLevel(170), GreyLevel(170), GreyLevel(85), GreyLevel(85), B, B, B, B}},
+        {fdRightToLeft, B, W, {W, W, GreyLevel(170), GreyLevel(170), GreyLevel(85), GreyLevel(85), B, B, B, B}},
         // Steps are rounded to the nearest level: 0, 33, 67, 100.
-        {fdTopToBottom, B, Grey(100), {Grey(0), Grey(0), Grey(33), Grey(33), Grey(67), Grey(67), Grey(100), Grey(100), Grey(100), Grey(100)}},
-        {fdBottomToTop, B, Grey(100), {Grey(100), Grey(100), Grey(67), Grey(67), Grey(33), Grey(33), Grey(0), Grey(0), Grey(0), Grey(0)}},
+        {fdTopToBottom, B, GreyLevel(100), {GreyLevel(0), GreyLevel(0), GreyLevel(33), GreyLevel(33), GreyLevel(67), GreyLevel(67), GreyLevel(100), GreyLevel(100), GreyLevel(100), GreyLevel(100)}},
+        {fdBottomToTop, B, GreyLevel(100), {GreyLevel(100), GreyLevel(100), GreyLevel(67), GreyLevel(67), GreyLevel(33), GreyLevel(33), GreyLevel(0), GreyLevel(0), GreyLevel(0), GreyLevel(0)}},
     };
     for (const auto& C : Cases) {
         SCOPED_TRACE(static_cast<int>(C.Direction));
@@ -82,7 +82,7 @@ TEST(DrawingReading, GradientOneColourEmptyRectAndSystemColours) {
     EXPECT_EQ(Bmp->Canvas()->Pixels(5, 5), ColorToRGB(clBtnFace));
     // More colours than pixels: one band per pixel.
     GradientFillRect(Bmp->Canvas(), Rect(0, 0, 10, 3), clBlack, clWhite, fdTopToBottom, 200);
-    EXPECT_EQ(Along(Bmp.get(), true, 0, 3, 0), (std::vector<TColor>{Grey(0), Grey(128), Grey(255)}));
+    EXPECT_EQ(Along(Bmp.get(), true, 0, 3, 0), (std::vector<TColor>{GreyLevel(0), GreyLevel(128), GreyLevel(255)}));
 }
 
 TEST(DrawingReading, AssignBitmapCellCutsRowMajorCells) {

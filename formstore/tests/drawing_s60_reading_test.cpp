@@ -26,7 +26,7 @@ namespace {
 
 using formstore_test::Filled;
 
-TColor Grey(int V) { return RGB(V, V, V); }
+TColor GreyOf(int V) { return RGB(V, V, V); }
 
 // The colour of every row (or column) of a one-pixel-wide strip.
 std::vector<TColor> Strip(TBitmap* B, bool Vertical) {
@@ -50,22 +50,22 @@ TEST(DrawingS60Reading, GradientBandsRoundingRemainderAndDirections) {
     };
     const std::vector<Case> Cases = {
         {"four bands top down", K, W, fdTopToBottom, 4, 10,
-         {K, K, Grey(85), Grey(85), Grey(170), Grey(170), W, W, W, W}},
+         {K, K, GreyOf(85), GreyOf(85), GreyOf(170), GreyOf(170), W, W, W, W}},
         {"bottom up starts from the end colour", K, W, fdBottomToTop, 4, 10,
-         {W, W, Grey(170), Grey(170), Grey(85), Grey(85), K, K, K, K}},
+         {W, W, GreyOf(170), GreyOf(170), GreyOf(85), GreyOf(85), K, K, K, K}},
         {"left to right", K, W, fdLeftToRight, 4, 10,
-         {K, K, Grey(85), Grey(85), Grey(170), Grey(170), W, W, W, W}},
+         {K, K, GreyOf(85), GreyOf(85), GreyOf(170), GreyOf(170), W, W, W, W}},
         {"right to left", K, W, fdRightToLeft, 4, 10,
-         {W, W, Grey(170), Grey(170), Grey(85), Grey(85), K, K, K, K}},
-        {"channel steps rounded to nearest", K, Grey(100), fdTopToBottom, 4, 8,
-         {K, K, Grey(33), Grey(33), Grey(67), Grey(67), Grey(100), Grey(100)}},
-        {"more colours than pixels: one pixel a band", K, Grey(40), fdTopToBottom, 200, 5,
-         {K, Grey(10), Grey(20), Grey(30), Grey(40)}},
+         {W, W, GreyOf(170), GreyOf(170), GreyOf(85), GreyOf(85), K, K, K, K}},
+        {"channel steps rounded to nearest", K, GreyOf(100), fdTopToBottom, 4, 8,
+         {K, K, GreyOf(33), GreyOf(33), GreyOf(67), GreyOf(67), GreyOf(100), GreyOf(100)}},
+        {"more colours than pixels: one pixel a band", K, GreyOf(40), fdTopToBottom, 200, 5,
+         {K, GreyOf(10), GreyOf(20), GreyOf(30), GreyOf(40)}},
         {"one pixel, two colours: no band, remainder in the end colour", K, W, fdTopToBottom, 2, 1,
          {W}},
         {"one pixel reversed: remainder in the start colour", K, W, fdBottomToTop, 2, 1, {K}},
-        {"one colour fills with the start colour", Grey(50), W, fdTopToBottom, 1, 3,
-         {Grey(50), Grey(50), Grey(50)}},
+        {"one colour fills with the start colour", GreyOf(50), W, fdTopToBottom, 1, 3,
+         {GreyOf(50), GreyOf(50), GreyOf(50)}},
         {"system colours are resolved", clBtnFace, clBtnFace, fdTopToBottom, 3, 3,
          {ColorToRGB(clBtnFace), ColorToRGB(clBtnFace), ColorToRGB(clBtnFace)}},
     };
@@ -210,7 +210,7 @@ TEST(DrawingS60Reading, BitmapCellsAndIcons) {
     // A 4 x 2 grid of 2 x 3 cells, each cell filled with its own grey.
     auto Strip = Filled(8, 6, clBlack);
     for (int I = 0; I < 8; ++I) {
-        Strip->Canvas()->Brush()->SetColor(Grey(10 * (I + 1)));
+        Strip->Canvas()->Brush()->SetColor(GreyOf(10 * (I + 1)));
         Strip->Canvas()->FillRect(TRect{(I % 4) * 2, (I / 4) * 3, (I % 4) * 2 + 2, (I / 4) * 3 + 3});
     }
     Strip->SetTransparentColor(clFuchsia);
@@ -221,10 +221,10 @@ TEST(DrawingS60Reading, BitmapCellsAndIcons) {
         TColor Colour, Corner;
     };
     const std::vector<Case> Cases = {
-        {4, 2, 5, 2, 3, Grey(60), Grey(60)},  // column 1, row 1
-        {4, 2, -3, 2, 3, Grey(10), Grey(10)}, // below 0 counts as 0
-        {0, 0, 0, 8, 6, Grey(10), Grey(80)},  // counts below 1 count as 1
-        {4, 2, 3, 2, 3, Grey(40), Grey(40)},
+        {4, 2, 5, 2, 3, GreyOf(60), GreyOf(60)},  // column 1, row 1
+        {4, 2, -3, 2, 3, GreyOf(10), GreyOf(10)}, // below 0 counts as 0
+        {0, 0, 0, 8, 6, GreyOf(10), GreyOf(80)},  // counts below 1 count as 1
+        {4, 2, 3, 2, 3, GreyOf(40), GreyOf(40)},
     };
     for (const auto& C : Cases) {
         SCOPED_TRACE(C.Index);

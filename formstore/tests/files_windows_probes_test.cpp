@@ -39,7 +39,7 @@
 #include <csignal>
 #include <functional>
 
-namespace fs = formstore;
+namespace fstore = formstore;
 
 namespace {
 
@@ -87,8 +87,8 @@ void RegisterRecorderOnce() {
     static bool Done = false;
     if (Done) return;
     Done = true;
-    fs::RegisterProgressControl(
-        fs::ProgressControlClass<TRecordingProgress>(
+    fstore::RegisterProgressControl(
+        fstore::ProgressControlClass<TRecordingProgress>(
             [](TRecordingProgress& C, const AnsiString& Name, int Value) {
                 if (Name == "Max") C.Max = Value;
                 else if (Name == "Min") C.Min = Value;
@@ -139,19 +139,19 @@ protected:
 // ---------------------------------------------------------------- paths
 
 TEST_F(FilesAndWindows, RemoveBackSlashKeepsRootsAndOneCharacterNames) {
-    EXPECT_EQ(fs::RemoveBackSlash("C:\\"), "C:\\");
-    EXPECT_EQ(fs::RemoveBackSlash("C:\\Temp\\"), "C:\\Temp");
-    EXPECT_EQ(fs::RemoveBackSlash("\\"), "\\");
-    EXPECT_EQ(fs::RemoveBackSlash("C:\\Temp"), "C:\\Temp");
+    EXPECT_EQ(fstore::RemoveBackSlash("C:\\"), "C:\\");
+    EXPECT_EQ(fstore::RemoveBackSlash("C:\\Temp\\"), "C:\\Temp");
+    EXPECT_EQ(fstore::RemoveBackSlash("\\"), "\\");
+    EXPECT_EQ(fstore::RemoveBackSlash("C:\\Temp"), "C:\\Temp");
 }
 
 TEST_F(FilesAndWindows, ForceDirectoriesMakesTheWholeChain) {
-    fs::ForceDirectories((W + "a/b/c/").c_str());
-    EXPECT_TRUE(fs::DirExists((W + "a/b/c").c_str()));
-    fs::ForceDirectories("");
+    fstore::ForceDirectories((W + "a/b/c/").c_str());
+    EXPECT_TRUE(fstore::DirExists((W + "a/b/c").c_str()));
+    fstore::ForceDirectories("");
     // A file in the way is not reported.
     WriteAll(W + "file", "x");
-    EXPECT_NO_THROW(fs::ForceDirectories((W + "file/sub").c_str()));
+    EXPECT_NO_THROW(fstore::ForceDirectories((W + "file/sub").c_str()));
     EXPECT_EQ(ReadAll(W + "file"), "x");
 }
 
@@ -160,7 +160,7 @@ TEST_F(FilesAndWindows, CopyReportsSizeAndProgressAndResetsIt) {
     TRecordingProgress P(nullptr);
     const std::string Data = Pattern(20000);
     WriteAll(W + "src", Data);
-    fs::CopyFile((W + "src").c_str(), (W + "dst").c_str(), &P);
+    fstore::CopyFile((W + "src").c_str(), (W + "dst").c_str(), &P);
     EXPECT_EQ(ReadAll(W + "dst"), Data);
     EXPECT_EQ(P.Max, 20000);
     EXPECT_EQ(P.Min, 0);
@@ -172,22 +172,22 @@ TEST_F(FilesAndWindows, CopyReportsSizeAndProgressAndResetsIt) {
 TEST_F(FilesAndWindows, CopyIntoADirectoryKeepsTheSourceName) {
     WriteAll(W + "src.txt", "abc");
     mkdir((W + "d").c_str(), 0755);
-    fs::CopyFileEx((W + "src.txt").c_str(), (W + "d").c_str(), false, false, nullptr);
+    fstore::CopyFileEx((W + "src.txt").c_str(), (W + "d").c_str(), false, false, nullptr);
     EXPECT_EQ(ReadAll(W + "d/src.txt"), "abc");
 }
 
 TEST_F(FilesAndWindows, CopyOntoItselfKeepsTheFile) {
     WriteAll(W + "f", "precious");
-    EXPECT_THROW(fs::CopyFile((W + "f").c_str(), (W + "f").c_str(), nullptr), EFCreateError);
+    EXPECT_THROW(fstore::CopyFile((W + "f").c_str(), (W + "f").c_str(), nullptr), EFCreateError);
     EXPECT_EQ(ReadAll(W + "f"), "precious");
-    EXPECT_THROW(fs::CopyFile((W + "f").c_str(), (W + "./f").c_str(), nullptr), EFCreateError);
+    EXPECT_THROW(fstore::CopyFile((W + "f").c_str(), (W + "./f").c_str(), nullptr), EFCreateError);
     EXPECT_EQ(ReadAll(W + "f"), "precious");
 }
 
 TEST_F(FilesAndWindows, CopyOntoAHardLinkOfTheSourceKeepsIt) {
     WriteAll(W + "f", "precious");
     ASSERT_EQ(link((W + "f").c_str(), (W + "g").c_str()), 0);
-    EXPECT_THROW(fs::CopyFile((W + "f").c_str(), (W + "g").c_str(), nullptr), EFCreateError);
+    EXPECT_THROW(fstore::CopyFile((W + "f").c_str(), (W + "g").c_str(), nullptr), EFCreateError);
     EXPECT_EQ(ReadAll(W + "f"), "precious");
     EXPECT_EQ(ReadAll(W + "g"), "precious");
 }
@@ -196,7 +196,7 @@ TEST_F(FilesAndWindows, CopyWritesThroughASymbolicLinkDestination) {
     WriteAll(W + "src", "new");
     WriteAll(W + "target", "old");
     ASSERT_EQ(symlink((W + "target").c_str(), (W + "link").c_str()), 0);
-    fs::CopyFile((W + "src").c_str(), (W + "link").c_str(), nullptr);
+    fstore::CopyFile((W + "src").c_str(), (W + "link").c_str(), nullptr);
     struct stat St;
     ASSERT_EQ(lstat((W + "link").c_str(), &St), 0);
     EXPECT_TRUE(S_ISLNK(St.st_mode));
@@ -207,11 +207,11 @@ TEST_F(FilesAndWindows, CopyLeavesAReadOnlyDestinationUnlessAsked) {
     WriteAll(W + "src", "new");
     WriteAll(W + "dst", "old");
     chmod((W + "dst").c_str(), 0444);
-    EXPECT_THROW(fs::CopyFile((W + "src").c_str(), (W + "dst").c_str(), nullptr), EFCreateError);
+    EXPECT_THROW(fstore::CopyFile((W + "src").c_str(), (W + "dst").c_str(), nullptr), EFCreateError);
     EXPECT_EQ(ReadAll(W + "dst"), "old");
-    fs::CopyFileEx((W + "src").c_str(), (W + "dst").c_str(), true, false, nullptr);
+    fstore::CopyFileEx((W + "src").c_str(), (W + "dst").c_str(), true, false, nullptr);
     EXPECT_EQ(ReadAll(W + "dst"), "new");
-    EXPECT_FALSE(fs::HasAttr((W + "dst").c_str(), fs::faReadOnly));
+    EXPECT_FALSE(fstore::HasAttr((W + "dst").c_str(), fstore::faReadOnly));
 }
 
 TEST_F(FilesAndWindows, CopyFromAPipeRaisesWithoutHanging) {
@@ -222,7 +222,7 @@ TEST_F(FilesAndWindows, CopyFromAPipeRaisesWithoutHanging) {
     ASSERT_GE(Fd, 0);
     auto Run = std::async(std::launch::async, [&] {
         try {
-            fs::CopyFile((W + "pipe").c_str(), (W + "dst").c_str(), nullptr);
+            fstore::CopyFile((W + "pipe").c_str(), (W + "dst").c_str(), nullptr);
             return std::string("no error");
         } catch (const EFOpenError&) {
             return std::string("EFOpenError");
@@ -241,7 +241,7 @@ TEST_F(FilesAndWindows, ShellCopyDeclinedAtTheOnlyReplaceQuestionAbortsSilently)
     Boxes.Answers = {mrNo};
     WriteAll(W + "a", "new");
     WriteAll(W + "b", "old");
-    EXPECT_THROW(fs::CopyFileEx((W + "a").c_str(), (W + "b").c_str(), false, true, nullptr), EAbort);
+    EXPECT_THROW(fstore::CopyFileEx((W + "a").c_str(), (W + "b").c_str(), false, true, nullptr), EAbort);
     EXPECT_EQ(Boxes.Boxes.size(), 1u);
     EXPECT_EQ(ReadAll(W + "b"), "old");
 }
@@ -249,9 +249,9 @@ TEST_F(FilesAndWindows, ShellCopyDeclinedAtTheOnlyReplaceQuestionAbortsSilently)
 TEST_F(FilesAndWindows, DeleteFilesExStopsAtTheFirstMaskThatFails) {
     WriteAll(W + "b.txt", "2");
     const AnsiString Masks[] = {(W + "*.none").c_str(), (W + "*.txt").c_str()};
-    EXPECT_FALSE(fs::DeleteFilesEx(Masks));
+    EXPECT_FALSE(fstore::DeleteFilesEx(Masks));
     EXPECT_TRUE(Exists(W + "b.txt"));
-    EXPECT_TRUE(fs::DeleteFilesEx({}));
+    EXPECT_TRUE(fstore::DeleteFilesEx({}));
 }
 
 TEST_F(FilesAndWindows, ClearDirNeverFollowsLinksOutOfTheTree) {
@@ -260,27 +260,27 @@ TEST_F(FilesAndWindows, ClearDirNeverFollowsLinksOutOfTheTree) {
     mkdir((W + "t").c_str(), 0755);
     ASSERT_EQ(symlink((W + "outside").c_str(), (W + "t/dirlink").c_str()), 0);
     ASSERT_EQ(symlink((W + "outside/keep").c_str(), (W + "t/filelink").c_str()), 0);
-    EXPECT_TRUE(fs::ClearDir((W + "t").c_str(), true));
+    EXPECT_TRUE(fstore::ClearDir((W + "t").c_str(), true));
     EXPECT_EQ(ReadAll(W + "outside/keep"), "keep");
     EXPECT_FALSE(Exists(W + "t"));
 }
 
 TEST_F(FilesAndWindows, LaterRegistrationOfADerivedBarIsFoundFirst) {
-    auto Derived = fs::ProgressControlClass<TDerivedProgressBar>(
+    auto Derived = fstore::ProgressControlClass<TDerivedProgressBar>(
         [](TDerivedProgressBar& C, const AnsiString& Name, int Value) {
             if (Name != "Pos") return false;
             C.Written = Value;
             return true;
         });
-    fs::RegisterProgressControl(Derived, "Mx", "Mn", "Pos");
+    fstore::RegisterProgressControl(Derived, "Mx", "Mn", "Pos");
     TDerivedProgressBar Bar(nullptr);
-    EXPECT_TRUE(fs::SetProgressValue(&Bar, 7));
+    EXPECT_TRUE(fstore::SetProgressValue(&Bar, 7));
     EXPECT_EQ(Bar.Written, 7);
     EXPECT_EQ(Bar.Position(), 0);
-    fs::UnRegisterProgressControl(Derived);
-    EXPECT_TRUE(fs::SetProgressValue(&Bar, 8));
+    fstore::UnRegisterProgressControl(Derived);
+    EXPECT_TRUE(fstore::SetProgressValue(&Bar, 8));
     EXPECT_EQ(Bar.Position(), 8);
-    EXPECT_THROW(fs::RegisterProgressControl(Derived, std::string(64, 'x').c_str(), "a", "b"),
+    EXPECT_THROW(fstore::RegisterProgressControl(Derived, std::string(64, 'x').c_str(), "a", "b"),
                  EConvertError);
 }
 
@@ -294,7 +294,7 @@ TEST_F(FilesAndWindows, BrowseDirectoryReturnsTheChosenFolderWithoutSlash) {
         return true;
     });
     AnsiString Folder = (W + "start").c_str();
-    EXPECT_TRUE(fs::BrowseDirectory(Folder, "Pick", 0));
+    EXPECT_TRUE(fstore::BrowseDirectory(Folder, "Pick", 0));
     EXPECT_EQ(Seen, (W + "start").c_str());
     EXPECT_EQ(Folder, (W + "chosen").c_str());
 }
@@ -311,74 +311,74 @@ TEST_F(WindowUtilities, CenterWindowOfAWindowLargerThanTheScreenIsAtTheOrigin) {
     TForm Form(nullptr);
     Form.SetBounds(50, 50, 1200, 900);
     Form.Show();
-    fs::CenterWindow(&Form);
+    fstore::CenterWindow(&Form);
     EXPECT_EQ(Form.Left(), 0);
     EXPECT_EQ(Form.Top(), 0);
     EXPECT_EQ(Form.Width(), 1200);
     Form.SetBounds(0, 0, 200, 100);
-    fs::CenterWindow(&Form);
+    fstore::CenterWindow(&Form);
     EXPECT_EQ(Form.Left(), 300);
     EXPECT_EQ(Form.Top(), 250);
     Screen->OverrideSize(0, 0);
 }
 
 TEST_F(WindowUtilities, MemoryBlocks) {
-    EXPECT_EQ(fs::AllocMemo(0), nullptr);
-    EXPECT_EQ(fs::AllocMemo(-5), nullptr);
-    EXPECT_EQ(fs::GetMemoSize(nullptr), 0);
-    void* P = fs::AllocMemo(16);
+    EXPECT_EQ(fstore::AllocMemo(0), nullptr);
+    EXPECT_EQ(fstore::AllocMemo(-5), nullptr);
+    EXPECT_EQ(fstore::GetMemoSize(nullptr), 0);
+    void* P = fstore::AllocMemo(16);
     ASSERT_NE(P, nullptr);
-    EXPECT_EQ(fs::GetMemoSize(P), 16);
+    EXPECT_EQ(fstore::GetMemoSize(P), 16);
     std::memset(P, 0xAB, 16);
-    P = fs::ReallocMemo(P, 64);
-    EXPECT_EQ(fs::GetMemoSize(P), 64);
+    P = fstore::ReallocMemo(P, 64);
+    EXPECT_EQ(fstore::GetMemoSize(P), 64);
     const unsigned char* B = static_cast<unsigned char*>(P);
     EXPECT_EQ(B[15], 0xAB);
     for (int I = 16; I < 64; ++I) ASSERT_EQ(B[I], 0) << I;
-    fs::FreeMemo(P);
+    fstore::FreeMemo(P);
     EXPECT_EQ(P, nullptr);
-    fs::FreeMemo(P);
+    fstore::FreeMemo(P);
     int A[] = {1, 2, 3, 4, 5, 6};
-    fs::HugeMove(A, 1, 0, 4);
+    fstore::HugeMove(A, 1, 0, 4);
     EXPECT_EQ(std::vector<int>(A, A + 6), (std::vector<int>{1, 1, 2, 3, 4, 6}));
     char S[] = "abcdef";
-    fs::HMemCpy(S + 2, S, 3);
+    fstore::HMemCpy(S + 2, S, 3);
     EXPECT_STREQ(S, "ababcf");
-    EXPECT_TRUE(fs::CompareMem("abc", "abd", 2));
-    EXPECT_FALSE(fs::CompareMem("abc", "abd", 3));
+    EXPECT_TRUE(fstore::CompareMem("abc", "abd", 2));
+    EXPECT_FALSE(fstore::CompareMem("abc", "abd", 3));
 }
 
 TEST_F(WindowUtilities, TextHelpers) {
-    EXPECT_EQ(fs::DropT("TForm1"), "Form1");
-    EXPECT_EQ(fs::DropT("T"), "T");
-    EXPECT_EQ(fs::DropT("tx"), "x");
+    EXPECT_EQ(fstore::DropT("TForm1"), "Form1");
+    EXPECT_EQ(fstore::DropT("T"), "T");
+    EXPECT_EQ(fstore::DropT("tx"), "x");
     AnsiString Exe, Params;
-    fs::SplitCommandLine("prog.exe \"a b\" c", Exe, Params);
+    fstore::SplitCommandLine("prog.exe \"a b\" c", Exe, Params);
     EXPECT_EQ(Exe, "prog.exe");
     EXPECT_EQ(Params, "\"a b\" c");
-    EXPECT_EQ(fs::AnsiUpperFirstChar("hELLO"), "Hello");
-    auto P = fs::StrPAlloc("xyz");
+    EXPECT_EQ(fstore::AnsiUpperFirstChar("hELLO"), "Hello");
+    auto P = fstore::StrPAlloc("xyz");
     EXPECT_STREQ(P.get(), "xyz");
     setenv("READER3_VAR", "value", 1);
-    EXPECT_EQ(fs::GetEnvVar("READER3_VAR"), "value");
-    EXPECT_EQ(fs::GetEnvVar("READER3_NONE"), "");
+    EXPECT_EQ(fstore::GetEnvVar("READER3_VAR"), "value");
+    EXPECT_EQ(fstore::GetEnvVar("READER3_NONE"), "");
 }
 
 TEST_F(WindowUtilities, MinMaxLists) {
     const TDateTime Days[] = {EncodeDate(2000, 1, 1), EncodeDate(2001, 1, 1)};
-    EXPECT_EQ(static_cast<double>(fs::MaxDateTime(Days)), static_cast<double>(EncodeDate(2001, 1, 1)));
-    EXPECT_EQ(static_cast<double>(fs::MinDateTime(Days)), static_cast<double>(EncodeDate(2000, 1, 1)));
+    EXPECT_EQ(static_cast<double>(fstore::MaxDateTime(Days)), static_cast<double>(EncodeDate(2001, 1, 1)));
+    EXPECT_EQ(static_cast<double>(fstore::MinDateTime(Days)), static_cast<double>(EncodeDate(2000, 1, 1)));
     const int One[] = {42};
-    EXPECT_EQ(fs::MaxInteger(One), 42);
-    EXPECT_THROW(fs::MaxInteger({}), ERangeError);
+    EXPECT_EQ(fstore::MaxInteger(One), 42);
+    EXPECT_THROW(fstore::MaxInteger({}), ERangeError);
     const std::int64_t Big[] = {-5, INT64_MIN, 7};
-    EXPECT_EQ(fs::MinInt64(Big), INT64_MIN);
+    EXPECT_EQ(fstore::MinInt64(Big), INT64_MIN);
     const Variant Equal[] = {Variant(1), Variant(1.0)};
-    EXPECT_EQ(VarType(fs::MaxOf(Equal)), VarType(Variant(1)));
+    EXPECT_EQ(VarType(fstore::MaxOf(Equal)), VarType(Variant(1)));
     int A = 1, B = 2;
-    fs::SwapInt(A, B);
+    fstore::SwapInt(A, B);
     EXPECT_EQ(A, 2);
-    EXPECT_EQ(fs::Max(3, -3), 3);
+    EXPECT_EQ(fstore::Max(3, -3), 3);
 }
 
 TEST_F(FilesAndWindows, FailedMoveAcrossFileSystemsKeepsTheSource) {
@@ -389,7 +389,7 @@ TEST_F(FilesAndWindows, FailedMoveAcrossFileSystemsKeepsTheSource) {
     WriteAll(W + "b", "old");
     chmod((W + "b").c_str(), 0444);
     try {
-        fs::MoveFile((Other + "/a").c_str(), (W + "b").c_str());
+        fstore::MoveFile((Other + "/a").c_str(), (W + "b").c_str());
     } catch (const Exception&) {
     }
     const std::string Src = ReadAll(Other + "/a");
@@ -403,11 +403,11 @@ TEST_F(FilesAndWindows, OperatorDeclinedAtTheOnlyReplaceQuestionIsAborted) {
     Boxes.Answers = {mrNo};
     WriteAll(W + "a", "new");
     WriteAll(W + "b", "old");
-    fs::TFsFileOperator Op(nullptr);
-    Op.SetOperation(fs::foCopy);
+    fstore::TFsFileOperator Op(nullptr);
+    Op.SetOperation(fstore::foCopy);
     Op.SetSource((W + "a").c_str());
     Op.SetDestination((W + "b").c_str());
-    Op.SetOptions({fs::flSilent});
+    Op.SetOptions({fstore::flSilent});
     const bool Result = Op.RunOperation();
     EXPECT_EQ(Boxes.Boxes.size(), 1u);
     EXPECT_EQ(ReadAll(W + "b"), "old");

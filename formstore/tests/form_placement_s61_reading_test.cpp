@@ -20,12 +20,6 @@ namespace {
 
 AnsiString Text(const TRect& R) { return Format("%d,%d,%d,%d", R.Left, R.Top, R.Right, R.Bottom); }
 
-AnsiString ValueOf(const TValues& Values, const AnsiString& Name) {
-    for (const auto& [N, V] : Values)
-        if (N == Name) return V;
-    return "<missing>";
-}
-
 class FormPlacementReading : public FormFixture {};
 
 TEST_F(FormPlacementReading, RestoreRunsBeforeTheFormsShowAndSaveAfterItsCloseQuery) {

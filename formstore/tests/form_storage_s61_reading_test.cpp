@@ -14,12 +14,6 @@ using namespace formstore_test;
 
 namespace {
 
-AnsiString ValueOf(const TValues& Values, const AnsiString& Name) {
-    for (const auto& [N, V] : Values)
-        if (N == Name) return V;
-    return "<missing>";
-}
-
 class FormStorageReading : public FormFixture {
 protected:
     // A form with an edit "Edit1" whose Text is "typed", keeping Edit1.Text

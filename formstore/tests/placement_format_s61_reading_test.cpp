@@ -18,13 +18,7 @@ using namespace formstore_test;
 
 namespace {
 
-AnsiString Text(const TRect& R) { return Format("%d,%d,%d,%d", R.Left, R.Top, R.Right, R.Bottom); }
-
-AnsiString ValueOf(const TValues& Values, const AnsiString& Name) {
-    for (const auto& [N, V] : Values)
-        if (N == Name) return V;
-    return "<missing>";
-}
+AnsiString RectText(const TRect& R) { return Format("%d,%d,%d,%d", R.Left, R.Top, R.Right, R.Bottom); }
 
 class PlacementFormatReading : public FormFixture {};
 
@@ -82,7 +76,7 @@ TEST_F(PlacementFormatReading, PlacementSavedPerScreenSizeIsReadBackAtThatSizeEl
         Screen->OverrideSize(C.Width, C.Height);
         TMainFormWindow* G = MakeForm();
         G->Show();
-        EXPECT_EQ(Text(G->BoundsRect()), C.Expected) << C.Width << "x" << C.Height;
+        EXPECT_EQ(RectText(G->BoundsRect()), C.Expected) << C.Width << "x" << C.Height;
     }
 }
 
@@ -129,7 +123,7 @@ TEST_F(PlacementFormatReading, ReadingAppliesTheStoredRectangleAndState) {
             Storage.SetIniSection(Section);
         });
         F->Show();
-        EXPECT_EQ(Text(F->BoundsRect()), C.Bounds) << C.Name;
+        EXPECT_EQ(RectText(F->BoundsRect()), C.Bounds) << C.Name;
         EXPECT_EQ(F->WindowState(), C.State) << C.Name;
         EXPECT_TRUE(Errors.empty()) << C.Name;
     }
@@ -254,7 +248,7 @@ TEST_F(PlacementFormatReading, CentredFormTakesTheStoredRectangleAndBecomesDesig
     });
     F->Show();
     EXPECT_EQ(F->Position(), poDesigned);
-    EXPECT_EQ(Text(F->BoundsRect()), "10,20,300,400");
+    EXPECT_EQ(RectText(F->BoundsRect()), "10,20,300,400");
 }
 
 TEST_F(PlacementFormatReading, ReadingUnderTheCurrentUserCreatesTheKey) {
@@ -269,7 +263,7 @@ TEST_F(PlacementFormatReading, RestoringAHiddenFormDoesNotShowIt) {
     StorageOf(F)->RestoreFormPlacement();
     EXPECT_FALSE(F->Visible());
     EXPECT_FALSE(IsWindowVisible(F->Handle()));
-    EXPECT_EQ(Text(F->BoundsRect()), "10,20,300,400");
+    EXPECT_EQ(RectText(F->BoundsRect()), "10,20,300,400");
 }
 
 TEST_F(PlacementFormatReading, HiddenFormTakesTheStoredStateWhenShownLater) {
@@ -346,7 +340,7 @@ TEST_F(PlacementFormatReading, IniFileHoldsTheSameLinesUnderTheSection) {
         Storage.SetIniFileName(Name);
     });
     G->Show();
-    EXPECT_EQ(Text(G->BoundsRect()), "100,120,740,600");
+    EXPECT_EQ(RectText(G->BoundsRect()), "100,120,740,600");
 }
 
 TEST_F(PlacementFormatReading, DefaultIniFileLivesInTheConfigurationFolder) {
@@ -372,7 +366,7 @@ TEST_F(PlacementFormatReading, FreeFunctionsKeepThePlacementUnderTheFormClass) {
     Other.SetBounds(0, 0, 100, 100);
     Other.Show();
     fsapputils::RestoreFormPlacement(&Other, MainKey, true);
-    EXPECT_EQ(Text(Other.BoundsRect()), "11,22,344,266");
+    EXPECT_EQ(RectText(Other.BoundsRect()), "11,22,344,266");
 }
 
 TEST_F(PlacementFormatReading, DefaultNamesComeFromTheProgramAndTheFormClass) {

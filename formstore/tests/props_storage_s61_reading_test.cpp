@@ -113,12 +113,6 @@ const TPublished<TProbeItem, TCollectionItem> ProbeItemClass("TProbeItem", [](au
 });
 const TPublished<TProbeItems, TOwnedCollection> ProbeItemsClass("TProbeItems", [](auto&) {});
 
-AnsiString ValueOf(const TValues& Values, const AnsiString& Name) {
-    for (const auto& [N, V] : Values)
-        if (N == Name) return V;
-    return "<missing>";
-}
-
 const char* const AllProps[] = {"Count", "Big",   "Letter", "Mode",  "Ratio", "Scale",  "Caption",
                                 "Options", "Extra", "Buddy", "Lines", "Child", "Columns"};
 

@@ -14,7 +14,7 @@ using namespace formstore;
 
 namespace {
 
-struct TextCase {
+struct CallCase {
     const char* Name;
     std::function<AnsiString()> Call;
     const char* Expected;
@@ -23,7 +23,7 @@ struct TextCase {
 } // namespace
 
 TEST(StringUtilsReading, RemovingPaddingAndCentring) {
-    const TextCase Cases[] = {
+    const CallCase Cases[] = {
         {"DelSpace1", [] { return DelSpace1("a   b  "); }, "a b "},
         {"DelSpace1 leading", [] { return DelSpace1("   a"); }, " a"},
         {"DelRSpace", [] { return DelRSpace("  a b  "); }, "a b"},
@@ -52,7 +52,7 @@ TEST(StringUtilsReading, RemovingPaddingAndCentring) {
         {"CenterStr long", [] { return CenterStr("abcd", 3); }, "abcd"},
         {"CenterStr empty", [] { return CenterStr("", 3); }, " " "  "},
     };
-    for (const TextCase& C : Cases)
+    for (const CallCase& C : Cases)
         EXPECT_EQ(C.Call(), C.Expected) << C.Name;
     EXPECT_TRUE(IsEmptyStr("", TCharSet{' '}));
     EXPECT_TRUE(IsEmptyStr(" \t ", TCharSet{' ', '\t'}));
@@ -164,7 +164,7 @@ TEST(StringUtilsReading, CommandLineSwitches) {
 }
 
 TEST(StringUtilsReading, NumberBasesAndRomanNumerals) {
-    const TextCase Texts[] = {
+    const CallCase Texts[] = {
         {"Numb2USA", [] { return Numb2USA("1234567"); }, "1,234,567"},
         {"Numb2USA sign", [] { return Numb2USA("-123"); }, "-,123"},
         {"Numb2USA short", [] { return Numb2USA("123"); }, "123"},
@@ -190,7 +190,7 @@ TEST(StringUtilsReading, NumberBasesAndRomanNumerals) {
         {"IntToBin wide", [] { return IntToBin(-1, 40, 8); },
          " 11111111 11111111 11111111 11111111"},
     };
-    for (const TextCase& C : Texts)
+    for (const CallCase& C : Texts)
         EXPECT_EQ(C.Call(), C.Expected) << C.Name;
 
     struct {

@@ -13,7 +13,7 @@ using namespace formstore;
 
 namespace {
 
-struct TextCase {
+struct RunCase {
     const char* Name;
     std::function<AnsiString()> Run;
     const char* Expected;
@@ -22,7 +22,7 @@ struct TextCase {
 TEST(StringUtilsFreshReading, TextResults) {
     const TCharSet Space{' '};
     const TCharSet Comma{','};
-    const std::vector<TextCase> Cases = {
+    const std::vector<RunCase> Cases = {
         {"DelSpace1 runs", [] { return DelSpace1("a   b  "); }, "a b "},
         {"DelSpace1 leading run", [] { return DelSpace1("   a"); }, " a"},
         {"DelRSpace", [] { return DelRSpace("  a b  "); }, "a b"},
@@ -77,7 +77,7 @@ TEST(StringUtilsFreshReading, TextResults) {
         {"IntToBin uneven", [] { return IntToBin(5, 6, 4); }, "00 0101"},
         {"IntToBin capped", [] { return IntToBin(-1, 40, 32); }, " 11111111111111111111111111111111"},
     };
-    for (const TextCase& C : Cases)
+    for (const RunCase& C : Cases)
         EXPECT_EQ(C.Run(), C.Expected) << C.Name;
 }
 

@@ -15,14 +15,14 @@ using namespace formstore;
 
 namespace {
 
-struct TextCase {
+struct GotCase {
     const char* Name;
     AnsiString Got;
     AnsiString Want;
 };
 
 TEST(StringRoutinesReading, RemovalPaddingAndCentring) {
-    const std::vector<TextCase> Cases = {
+    const std::vector<GotCase> Cases = {
         {"DelChars", DelChars("a-b--c-", '-'), "abc"},
         {"DelSpace", DelSpace(" a b  c "), "abc"},
         {"DelBSpace keeps a tab", DelBSpace("  \ta "), "\ta "},
@@ -191,7 +191,7 @@ TEST(StringRoutinesReading, CommandLineSwitches) {
 }
 
 TEST(StringRoutinesReading, NumberBases) {
-    const std::vector<TextCase> Texts = {
+    const std::vector<GotCase> Texts = {
         {"Numb2USA 7", Numb2USA("1234567"), "1,234,567"},
         {"Numb2USA sign", Numb2USA("-123"), "-,123"},
         {"Numb2USA 3", Numb2USA("123"), "123"},
@@ -256,7 +256,7 @@ TEST(StringRoutinesReading, RomanNumerals) {
 }
 
 TEST(StringRoutinesReading, BinaryDigitsInGroups) {
-    const std::vector<TextCase> Cases = {
+    const std::vector<GotCase> Cases = {
         {"8 in 4s", IntToBin(5, 8, 4), " 0000 0101"},
         {"3 in 4s", IntToBin(5, 3, 4), "101"},
         {"6 in 4s", IntToBin(5, 6, 4), "00 0101"},

@@ -41,13 +41,13 @@ protected:
     }
 };
 
-struct TextCase {
+struct DefaultCase {
     const char* Name;
     std::function<AnsiString(TuiIntl*)> Get;
     const char* Default;
 };
 
-const TextCase Texts[] = {
+const DefaultCase Texts[] = {
     {"BtnOKCaption", [](TuiIntl* I) { return I->BtnOKCaption(); }, "&OK"},
     {"BtnCancelCaption", [](TuiIntl* I) { return I->BtnCancelCaption(); }, "Cancel"},
     {"VersionQuilldown", [](TuiIntl* I) { return I->VersionQuilldown(); }, "1.10"},
@@ -96,7 +96,7 @@ TEST_F(UiTextsReading, TheProgramWideInstanceHoldsTheDefaults) {
     TuiIntl* G = UiIntl();
     ASSERT_NE(G, nullptr);
     EXPECT_EQ(G->Owner(), Application);
-    for (const TextCase& C : Texts)
+    for (const DefaultCase& C : Texts)
         EXPECT_EQ(C.Get(G), C.Default) << C.Name;
     EXPECT_TRUE(G->ADO()->UseLocateWhenFindingValue());
     EXPECT_TRUE(G->OKCancelBitmapped());

@@ -23,7 +23,7 @@ namespace {
 using formstore::TFsWindowHook;
 using formstore::THookMessageEvent;
 
-constexpr unsigned WM_PROBE = WM_USER + 7;
+constexpr unsigned WM_USER_PROBE = WM_USER + 7;
 constexpr unsigned WM_FAIL = WM_USER + 8;
 
 // A control whose own window procedure writes "own" to the log for the
@@ -35,7 +35,7 @@ public:
     AnsiString ClassName() const override { return "TProbeControl"; }
 
     void WndProc(TMessage& Message) override {
-        if (Message.Msg == WM_PROBE || Message.Msg == WM_DESTROY || Message.Msg == WM_QUIT) {
+        if (Message.Msg == WM_USER_PROBE || Message.Msg == WM_DESTROY || Message.Msg == WM_QUIT) {
             FLog.push_back("own");
             Message.Result = 42;
         }
@@ -78,13 +78,13 @@ protected:
         Hook->BeforeMessage = [this, Name, HandleBefore, Hook](TObject* Sender, TMessage& M,
                                                                bool& Handled) {
             EXPECT_EQ(Sender, Hook);
-            if (M.Msg == WM_PROBE || M.Msg == WM_DESTROY || M.Msg == WM_QUIT) {
+            if (M.Msg == WM_USER_PROBE || M.Msg == WM_DESTROY || M.Msg == WM_QUIT) {
                 Log.push_back(Name + ".before");
                 if (HandleBefore) Handled = true;
             }
         };
         Hook->AfterMessage = [this, Name](TObject*, TMessage& M, bool&) {
-            if (M.Msg == WM_PROBE || M.Msg == WM_DESTROY || M.Msg == WM_QUIT || M.Msg == WM_FAIL) {
+            if (M.Msg == WM_USER_PROBE || M.Msg == WM_DESTROY || M.Msg == WM_QUIT || M.Msg == WM_FAIL) {
                 Log.push_back(Name + ".after");
                 LastResult = M.Result;
             }
@@ -93,7 +93,7 @@ protected:
         return Hook;
     }
 
-    std::vector<std::string> Send(unsigned Msg = WM_PROBE) {
+    std::vector<std::string> Send(unsigned Msg = WM_USER_PROBE) {
         Log.clear();
         Control->Perform(Msg);
         return Log;
@@ -129,10 +129,10 @@ TEST_F(WindowHookStrictReading, HandlersRunLastAttachedFirstAroundTheOwnProcedur
         TLog Expected;
     };
     const TCase Cases[] = {
-        {"plain message", WM_PROBE, false, false,
+        {"plain message", WM_USER_PROBE, false, false,
          {"B.before", "A.before", "own", "B.after", "A.after"}},
-        {"last attached handles", WM_PROBE, false, true, {"B.before"}},
-        {"first attached handles", WM_PROBE, true, false, {"B.before", "A.before"}},
+        {"last attached handles", WM_USER_PROBE, false, true, {"B.before"}},
+        {"first attached handles", WM_USER_PROBE, true, false, {"B.before", "A.before"}},
         {"destroy always reaches the control", WM_DESTROY, false, true,
          {"B.before", "own", "B.after", "A.after"}},
         {"quit skips the before-handlers", WM_QUIT, true, true, {"own", "B.after", "A.after"}},
@@ -151,7 +151,7 @@ TEST_F(WindowHookStrictReading, HandlersRunLastAttachedFirstAroundTheOwnProcedur
 
 TEST_F(WindowHookStrictReading, AfterHandlersSeeTheControlsResult) {
     AddHook("A");
-    EXPECT_EQ(Control->Perform(WM_PROBE), 42);
+    EXPECT_EQ(Control->Perform(WM_USER_PROBE), 42);
     EXPECT_EQ(LastResult, 42);
 }
 
@@ -159,7 +159,7 @@ TEST_F(WindowHookStrictReading, AnAfterHandlerThatHandlesStopsTheRest) {
     AddHook("A");
     auto* B = AddHook("B");
     B->AfterMessage = [this](TObject*, TMessage& M, bool& Handled) {
-        if (M.Msg == WM_PROBE) Log.push_back("B.after");
+        if (M.Msg == WM_USER_PROBE) Log.push_back("B.after");
         Handled = true;
     };
     EXPECT_EQ(Send(), (TLog{"B.before", "A.before", "own", "B.after"}));
@@ -176,14 +176,14 @@ TEST_F(WindowHookStrictReading, HandlerErrorsGoToTheApplicationAndTheMessageGoes
     auto* A = AddHook("A");
     auto* B = new TFsWindowHook(Form.get());
     B->BeforeMessage = [](TObject*, TMessage& M, bool&) {
-        if (M.Msg == WM_PROBE) throw Exception("before went wrong");
+        if (M.Msg == WM_USER_PROBE) throw Exception("before went wrong");
     };
     B->AfterMessage = [](TObject*, TMessage& M, bool&) {
-        if (M.Msg == WM_PROBE) throw Exception("after went wrong");
+        if (M.Msg == WM_USER_PROBE) throw Exception("after went wrong");
     };
     B->SetWinControl(Control);
     ASSERT_NE(A, B);
-    EXPECT_NO_THROW(EXPECT_EQ(Control->Perform(WM_PROBE), 42));
+    EXPECT_NO_THROW(EXPECT_EQ(Control->Perform(WM_USER_PROBE), 42));
     EXPECT_EQ(Log, (TLog{"A.before", "own", "A.after"}));
     EXPECT_EQ(Errors, (std::vector<AnsiString>{"before went wrong", "after went wrong"}));
 }
@@ -206,7 +206,7 @@ TEST_F(WindowHookStrictReading, AProcedureInstalledOverTheHookIsLeftInPlace) {
     auto* A = AddHook("A");
     TWndMethod Hooked = Control->WindowProc;
     Control->WindowProc = [this, Hooked](TMessage& M) {
-        if (M.Msg == WM_PROBE) Log.push_back("outer");
+        if (M.Msg == WM_USER_PROBE) Log.push_back("outer");
         Hooked(M);
     };
     EXPECT_EQ(Send(), (TLog{"outer", "A.before", "own", "A.after"}));
@@ -225,7 +225,7 @@ TEST_F(WindowHookStrictReading, MovingToAnotherControlReleasesTheFirst) {
     Application->ProcessMessages(); // the old control hook is freed now
     EXPECT_EQ(Send(), TLog{"own"});
     Log.clear();
-    Other->Perform(WM_PROBE);
+    Other->Perform(WM_USER_PROBE);
     EXPECT_EQ(Log, (TLog{"A.before", "A.after"}));
     EXPECT_NE(TFsWindowHook::GetHookHandle(), nullptr);
     // An inactive hook keeps the control it is given without hooking it.
@@ -329,7 +329,7 @@ TEST_F(WindowHookStrictReading, HandlersMayDetachOrFreeHooksWhileAMessageRuns) {
         auto* Actor = AddHook("X");
         bool Freed = false;
         THookMessageEvent Act = [this, &C, &Freed, A, B, Actor](TObject*, TMessage& M, bool&) {
-            if (M.Msg != WM_PROBE) return;
+            if (M.Msg != WM_USER_PROBE) return;
             Log.push_back("act");
             if (C.FreeIt) {
                 delete A;
@@ -344,7 +344,7 @@ TEST_F(WindowHookStrictReading, HandlersMayDetachOrFreeHooksWhileAMessageRuns) {
         if (C.Before) Actor->BeforeMessage = Act;
         else Actor->AfterMessage = Act;
         Log.clear();
-        EXPECT_NO_THROW(EXPECT_EQ(Control->Perform(WM_PROBE), 42));
+        EXPECT_NO_THROW(EXPECT_EQ(Control->Perform(WM_USER_PROBE), 42));
         EXPECT_EQ(std::count(Log.begin(), Log.end(), "act"), 1);
         EXPECT_EQ(std::count(Log.begin(), Log.end(), "A.after"), 0);
         Application->ProcessMessages();
@@ -405,7 +405,7 @@ public:
     using TProbeControl::TProbeControl;
     ~TDyingControl() override {
         Destroying();
-        Perform(WM_PROBE);
+        Perform(WM_USER_PROBE);
     }
 };
 

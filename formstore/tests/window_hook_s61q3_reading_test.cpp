@@ -20,7 +20,7 @@ using formstore::TFsWindowHook;
 
 namespace {
 
-constexpr unsigned WM_PROBE = WM_USER + 0x21;
+constexpr unsigned WM_ORDER_PROBE = WM_USER + 0x21;
 
 class HookMessages : public ::testing::Test {
 protected:
@@ -34,7 +34,7 @@ protected:
         // message and answers 42 for the probe.
         auto Inner = Panel->WindowProc;
         Panel->WindowProc = [this, Inner](TMessage& M) {
-            if (M.Msg == WM_PROBE || M.Msg == WM_QUIT || M.Msg == WM_DESTROY) {
+            if (M.Msg == WM_ORDER_PROBE || M.Msg == WM_QUIT || M.Msg == WM_DESTROY) {
                 Log.push_back("proc");
                 M.Result = 42;
                 if (M.Msg == WM_DESTROY)
@@ -53,13 +53,13 @@ protected:
     TFsWindowHook* AddHook(const std::string& Name, bool HandleBefore = false) {
         auto* Hook = new TFsWindowHook(Form.get());
         Hook->BeforeMessage = [this, Name, HandleBefore](TObject*, TMessage& M, bool& Handled) {
-            if (M.Msg == WM_PROBE || M.Msg == WM_QUIT || M.Msg == WM_DESTROY) {
+            if (M.Msg == WM_ORDER_PROBE || M.Msg == WM_QUIT || M.Msg == WM_DESTROY) {
                 Log.push_back(Name + " before");
                 Handled = HandleBefore;
             }
         };
         Hook->AfterMessage = [this, Name](TObject*, TMessage& M, bool&) {
-            if (M.Msg == WM_PROBE || M.Msg == WM_QUIT || M.Msg == WM_DESTROY)
+            if (M.Msg == WM_ORDER_PROBE || M.Msg == WM_QUIT || M.Msg == WM_DESTROY)
                 Log.push_back(Name + " after " + std::to_string(M.Result));
         };
         Hook->SetWinControl(Panel);
@@ -83,8 +83,8 @@ struct OrderCase {
 
 TEST_F(HookMessages, HandlersRunLastAttachedFirstAndHandledStopsAllButDestroy) {
     const OrderCase Cases[] = {
-        {"plain", WM_PROBE, false, {"b before", "a before", "proc", "b after 42", "a after 42"}},
-        {"handled", WM_PROBE, true, {"b before"}},
+        {"plain", WM_ORDER_PROBE, false, {"b before", "a before", "proc", "b after 42", "a after 42"}},
+        {"handled", WM_ORDER_PROBE, true, {"b before"}},
         {"quit", WM_QUIT, false, {"proc", "b after 42", "a after 42"}},
         {"destroy handled", WM_DESTROY, true, {"b before", "proc", "b after 42", "a after 42"}},
     };
@@ -103,23 +103,23 @@ TEST_F(HookMessages, HandlersRunLastAttachedFirstAndHandledStopsAllButDestroy) {
 
 TEST_F(HookMessages, PerformAnswersWhatTheControlsProcedureAnswered) {
     AddHook("a");
-    EXPECT_EQ(Panel->Perform(WM_PROBE), 42);
+    EXPECT_EQ(Panel->Perform(WM_ORDER_PROBE), 42);
 }
 
 TEST_F(HookMessages, DetachingOneOfTwoKeepsTheOtherAndTheLastRestoresTheControl) {
     auto* A = AddHook("a");
     auto* B = AddHook("b");
     A->SetActive(false);
-    Panel->Perform(WM_PROBE);
+    Panel->Perform(WM_ORDER_PROBE);
     EXPECT_EQ(Log, (TLog{"b before", "proc", "b after 42"}));
     Log.clear();
     B->SetWinControl(nullptr);
     Application->ProcessMessages();
-    Panel->Perform(WM_PROBE);
+    Panel->Perform(WM_ORDER_PROBE);
     EXPECT_EQ(Log, (TLog{"proc"}));
     Log.clear();
     A->SetActive(true);
-    Panel->Perform(WM_PROBE);
+    Panel->Perform(WM_ORDER_PROBE);
     EXPECT_EQ(Log, (TLog{"a before", "proc", "a after 42"}));
 }
 
@@ -127,15 +127,15 @@ TEST_F(HookMessages, AnErrorInAHandlerIsShownAndTheNextHookStillRuns) {
     AddHook("a");
     auto* B = AddHook("b");
     B->BeforeMessage = [](TObject*, TMessage& M, bool&) {
-        if (M.Msg == WM_PROBE)
+        if (M.Msg == WM_ORDER_PROBE)
             throw Exception("before went wrong");
     };
     B->AfterMessage = [](TObject*, TMessage& M, bool&) {
-        if (M.Msg == WM_PROBE)
+        if (M.Msg == WM_ORDER_PROBE)
             throw Exception("after went wrong");
     };
     LRESULT R = 0;
-    EXPECT_NO_THROW(R = Panel->Perform(WM_PROBE));
+    EXPECT_NO_THROW(R = Panel->Perform(WM_ORDER_PROBE));
     EXPECT_EQ(R, 42);
     EXPECT_EQ(Log, (TLog{"a before", "proc", "a after 42"}));
     EXPECT_EQ(Errors, (std::vector<AnsiString>{"before went wrong", "after went wrong"}));
@@ -145,13 +145,13 @@ TEST_F(HookMessages, AProcedureInstalledOverTheHookIsLeftInPlaceWhenTheHookGoes)
     auto* A = AddHook("a");
     auto Below = Panel->WindowProc;
     Panel->WindowProc = [this, Below](TMessage& M) {
-        if (M.Msg == WM_PROBE)
+        if (M.Msg == WM_ORDER_PROBE)
             Log.push_back("over");
         Below(M);
     };
     delete A;
     Application->ProcessMessages();
-    Panel->Perform(WM_PROBE);
+    Panel->Perform(WM_ORDER_PROBE);
     EXPECT_EQ(Log, (TLog{"over", "proc"}));
 }
 
@@ -160,7 +160,7 @@ TEST_F(HookMessages, TheHookComesBackAfterTheWindowIsDestroyed) {
     Panel->Perform(WM_DESTROY);
     Log.clear();
     Application->ProcessMessages();
-    Panel->Perform(WM_PROBE);
+    Panel->Perform(WM_ORDER_PROBE);
     EXPECT_EQ(Log, (TLog{"a before", "proc", "a after 42"}));
 }
 
@@ -179,10 +179,10 @@ TEST_F(HookMessages, MovingTheHookToAnotherControlLeavesTheFirstUnhooked) {
     Other->SetParent(Form.get());
     A->SetWinControl(Other);
     Application->ProcessMessages();
-    Panel->Perform(WM_PROBE);
+    Panel->Perform(WM_ORDER_PROBE);
     EXPECT_EQ(Log, (TLog{"proc"}));
     Log.clear();
-    Other->Perform(WM_PROBE);
+    Other->Perform(WM_ORDER_PROBE);
     EXPECT_EQ(Log, (TLog{"a before", "a after 0"}));
     EXPECT_EQ(A->WinControl(), Other);
     EXPECT_TRUE(A->NotIsForm());
@@ -255,7 +255,7 @@ TEST_F(HookMessages, HandlersThatChangeTheHooksMidMessage) {
             Panel->SetParent(Form.get());
             auto Inner = Panel->WindowProc;
             Panel->WindowProc = [this, Inner](TMessage& M) {
-                if (M.Msg == WM_PROBE) {
+                if (M.Msg == WM_ORDER_PROBE) {
                     Log.push_back("proc");
                     M.Result = 42;
                     return;
@@ -285,11 +285,11 @@ TEST_F(HookMessages, HandlersThatChangeTheHooksMidMessage) {
             auto Keep = Plain; // the event may be freed with its hook
             auto Act = Change;
             Keep(S, M, H);
-            if (M.Msg == WM_PROBE)
+            if (M.Msg == WM_ORDER_PROBE)
                 Act();
         };
         if (Panel)
-            Panel->Perform(WM_PROBE);
+            Panel->Perform(WM_ORDER_PROBE);
         EXPECT_EQ(Log, C.Expected);
         delete Added;
         delete B;
@@ -306,23 +306,23 @@ TEST_F(HookMessages, AnAfterHandlerThatSetsHandledStopsTheEarlierHooks) {
         Plain(S, M, H);
         H = true;
     };
-    Panel->Perform(WM_PROBE);
+    Panel->Perform(WM_ORDER_PROBE);
     EXPECT_EQ(Log, (TLog{"b before", "a before", "proc", "b after 42"}));
 }
 
 TEST_F(HookMessages, AnInactiveHookAttachesOnlyWhenMadeActive) {
     auto* A = new TFsWindowHook(Form.get());
     A->AfterMessage = [this](TObject*, TMessage& M, bool&) {
-        if (M.Msg == WM_PROBE)
+        if (M.Msg == WM_ORDER_PROBE)
             Log.push_back("a after");
     };
     A->SetActive(false);
     A->SetWinControl(Panel);
     EXPECT_EQ(A->WinControl(), Panel);
-    Panel->Perform(WM_PROBE);
+    Panel->Perform(WM_ORDER_PROBE);
     EXPECT_EQ(Log, (TLog{"proc"}));
     A->SetActive(true);
-    Panel->Perform(WM_PROBE);
+    Panel->Perform(WM_ORDER_PROBE);
     EXPECT_EQ(Log, (TLog{"proc", "proc", "a after"}));
 }
 
@@ -339,7 +339,7 @@ TEST_F(HookMessages, TheUtilityWindowIgnoresHooksItDoesNotKnow) {
         EXPECT_TRUE(PostMessage(Utility, Msg, 0, reinterpret_cast<LPARAM>(&Stranger)));
     Application->ProcessMessages();
     EXPECT_TRUE(Errors.empty());
-    Panel->Perform(WM_PROBE);
+    Panel->Perform(WM_ORDER_PROBE);
     EXPECT_EQ(Log, (TLog{"a before", "proc", "a after 42"}));
 }
 
@@ -349,11 +349,11 @@ TEST_F(HookMessages, AHookFreedWhileTheRebuildIsPendingLeavesTheControlUnhooked)
     delete A;
     Application->ProcessMessages();
     Log.clear();
-    Panel->Perform(WM_PROBE);
+    Panel->Perform(WM_ORDER_PROBE);
     EXPECT_EQ(Log, (TLog{"proc"}));
     // and a new hook still attaches cleanly
     AddHook("b");
-    Panel->Perform(WM_PROBE);
+    Panel->Perform(WM_ORDER_PROBE);
     EXPECT_EQ(Log, (TLog{"proc", "b before", "proc", "b after 42"}));
 }
 

@@ -14,7 +14,7 @@ using namespace grid;
 
 namespace {
 
-std::unique_ptr<TBitmap> Solid(TColor C) {
+std::unique_ptr<TBitmap> SolidSquare(TColor C) {
     auto B = std::make_unique<TBitmap>();
     B->SetSize(8, 8);
     B->Canvas()->Brush()->SetColor(C);
@@ -60,8 +60,8 @@ protected:
         Settle();
     }
 
-    std::unique_ptr<TBitmap> Red = Solid(clRed);
-    std::unique_ptr<TBitmap> Blue = Solid(clBlue);
+    std::unique_ptr<TBitmap> Red = SolidSquare(clRed);
+    std::unique_ptr<TBitmap> Blue = SolidSquare(clBlue);
 };
 
 TEST_P(PicturePaint, CurrentPictureCellShowsItsPictureAsTheCellMoves) {
@@ -141,7 +141,7 @@ class PictureOverlay : public ShownGridPixels {};
 TEST_F(PictureOverlay, SelectionAndFocusColoursCheckerThePicture) {
     ShowFocused(5, 5);
     Grid->SetStretchPicture(true);
-    auto Red = Solid(clRed);
+    auto Red = SolidSquare(clRed);
     for (int R = 1; R <= 4; ++R) {
         Grid->SetCellControlType(2, R, ctPicture);
         Grid->SetCellValue(2, R, VarFromObject(Red.get()));
@@ -206,7 +206,7 @@ TEST_F(ShownPictureTransparency, TransparentPixelsShowTheCell) {
         }
         Grid->SetStretchPicture(true);
         Grid->SetTransparentColor(C.GridColour);
-        auto B = Solid(clRed);
+        auto B = SolidSquare(clRed);
         B->Canvas()->Brush()->SetColor(clLime);
         B->Canvas()->FillRect(Rect(0, 0, 4, 8));
         if (C.BitmapNamesIt) {
@@ -244,7 +244,7 @@ TEST_P(ShownListPictures, CellsFollowTheImageList) {
     Grid->SetStretchPicture(true);
     auto* List = new TgxImageList(Form);
     TgxImage* Image = List->GetImageCollection()->Add();
-    auto Red = Solid(clRed);
+    auto Red = SolidSquare(clRed);
     Image->SetBitmap(Red.get());
     Image->SetRefName("shop");
     Grid->SetImageList(List);
@@ -264,7 +264,7 @@ TEST_P(ShownListPictures, CellsFollowTheImageList) {
     };
     for (const int Row : {2, 3}) EXPECT_GT(CountIn(Row, clRed), 0) << "named, row " << Row;
     EXPECT_EQ(CountIn(4, clRed), 0) << "unknown name";
-    auto Blue = Solid(clBlue);
+    auto Blue = SolidSquare(clBlue);
     Image->SetBitmap(Blue.get());
     Settle();
     for (const int Row : {2, 3}) EXPECT_GT(CountIn(Row, clBlue), 0) << "changed, row " << Row;
@@ -300,7 +300,7 @@ TEST_F(ShownPictureOptions, OwnStretchOverridesTheGrids) {
                        {"cell off", true, dopOn, dopOff, false}};
     for (const auto& C : Cases) {
         ShowFocused(5, 5);
-        auto Red = Solid(clRed);
+        auto Red = SolidSquare(clRed);
         Grid->SetStretchPicture(C.Grid);
         Grid->GridCols()->Item(2)->SetStretchPicture(C.Column);
         Grid->SetCellControlType(2, 3, ctPicture);
@@ -337,7 +337,7 @@ TEST_F(ShownRaisedPicture, EdgeLiesOverThePicture) {
             Grid->SetGridMode(gmEdit);
             Grid->SetAlwaysShowEditor(true);
         }
-        auto Red = Solid(clRed);
+        auto Red = SolidSquare(clRed);
         Grid->SetStretchPicture(true);
         Grid->SetCellControlType(2, 3, ctPicture);
         Grid->SetCellIs3D(2, 3, Raised);

@@ -18,11 +18,11 @@
 namespace {
 
 using namespace grid;
-using Bytes = std::vector<unsigned char>;
+using ByteVector = std::vector<unsigned char>;
 
 // Builds the expected stream the way the format reads.
 struct Expect {
-    Bytes B;
+    ByteVector B;
     Expect& I(std::int32_t V) {
         for (int K = 0; K < 4; ++K)
             B.push_back(static_cast<unsigned char>(static_cast<std::uint32_t>(V) >> (8 * K)));
@@ -39,14 +39,14 @@ struct Expect {
     }
 };
 
-Bytes Save(const Tgx2DStorage& Store) {
+ByteVector Save(const Tgx2DStorage& Store) {
     TMemoryStream M;
     Store.SaveToStream(&M);
     const auto* P = static_cast<const unsigned char*>(M.Memory());
-    return Bytes(P, P + M.GetSize());
+    return ByteVector(P, P + M.GetSize());
 }
 
-void Load(Tgx2DStorage& Store, const Bytes& Data, const TList* Map = nullptr) {
+void LoadBytes(Tgx2DStorage& Store, const ByteVector& Data, const TList* Map = nullptr) {
     TMemoryStream M;
     M.Write(Data.data(), static_cast<int>(Data.size()));
     M.SetPosition(0);
@@ -77,7 +77,7 @@ TEST(CellStoreStreamReading, WritesEachKindOfCellAsTheFormatSays) {
     Store.ClearValue(1, 7);
     Store.SetValue(1, 0, vtpString, Text("backup"));
 
-    const Bytes Want = Expect()
+    const ByteVector Want = Expect()
                            .I(2).I(6)
                            .T(vtpString).S("ab")
                            .T(vtpNone)
@@ -96,7 +96,7 @@ TEST(CellStoreStreamReading, WritesEachKindOfCellAsTheFormatSays) {
     // Read back without a map: the Null cell stays unset, the empty text is a text.
     Tgx2DStorage Back(0, 0);
     Back.SetValue(9, 9, vtpInteger, Variant(9));
-    Load(Back, Want);
+    LoadBytes(Back, Want);
     EXPECT_EQ(Back.GetValueType(9, 9), vtpNone);
     EXPECT_EQ(Back.GetValue(1, 2).AsString(), "ab");
     EXPECT_EQ(Back.GetValue(3, 2).AsInteger(), -7);
@@ -109,7 +109,7 @@ TEST(CellStoreStreamReading, WritesEachKindOfCellAsTheFormatSays) {
     EXPECT_EQ(Back.GetValueType(1, 0), vtpNone);
 
     // Eight zero bytes empty a store.
-    Load(Back, Expect().I(0).I(0).B);
+    LoadBytes(Back, Expect().I(0).I(0).B);
     EXPECT_EQ(Back.MaxRowSet(), 0);
     EXPECT_EQ(Save(Back), Expect().I(0).I(0).B);
 }
@@ -121,7 +121,7 @@ TEST(CellStoreStreamReading, AColumnMapPlacesDropsAndKeeps) {
     TList Map;
     Map.Add(reinterpret_cast<void*>(std::intptr_t{7})); // stream column 1 -> 7
     Map.Add(reinterpret_cast<void*>(std::intptr_t{0})); // stream column 2 dropped
-    const Bytes Data = Expect()
+    const ByteVector Data = Expect()
                            .I(1).I(3)
                            .T(vtpInteger).I(11)
                            .T(vtpString).S("dropped")
@@ -129,7 +129,7 @@ TEST(CellStoreStreamReading, AColumnMapPlacesDropsAndKeeps) {
                            .I(-4).I(1).T(vtpInteger).I(44) // a row below 1 is read and dropped
                            .I(0).I(0)
                            .B;
-    Load(Store, Data, &Map);
+    LoadBytes(Store, Data, &Map);
     EXPECT_EQ(Store.GetValue(7, 1).AsInteger(), 11);
     EXPECT_EQ(Store.GetValueType(2, 1), vtpNone);
     EXPECT_EQ(Store.GetValue(3, 1).AsInteger(), 33);
@@ -148,10 +148,10 @@ TEST(CellStoreStreamReading, ABitmapShownInManyCellsIsWrittenOnceAndSharedWhenRe
     Store->SetValue(2, 1, vtpPicture, VarFromObject(&A));
     Store->SetValue(1, 2, vtpPicture, VarFromObject(&B));
     Store->SetValue(2, 2, vtpPicture, VarFromObject(&A));
-    const Bytes Data = Save(*Store);
+    const ByteVector Data = Save(*Store);
     ASSERT_GT(Data.size(), 8u);
     // Cells: row 1 pictures 1,1; row 2 pictures 2,1.
-    const Bytes Head = Expect()
+    const ByteVector Head = Expect()
                            .I(1).I(2).T(vtpPicture).I(1).T(vtpPicture).I(1)
                            .I(2).I(2).T(vtpPicture).I(2).T(vtpPicture).I(1)
                            .I(0).I(2)
@@ -163,7 +163,7 @@ TEST(CellStoreStreamReading, ABitmapShownInManyCellsIsWrittenOnceAndSharedWhenRe
     EXPECT_EQ(A.Width(), 2);
 
     Tgx2DStorage Back(0, 0);
-    Load(Back, Data);
+    LoadBytes(Back, Data);
     auto* PA = dynamic_cast<TBitmap*>(VarToObject(Back.GetValue(1, 1)));
     auto* PB = dynamic_cast<TBitmap*>(VarToObject(Back.GetValue(1, 2)));
     ASSERT_NE(PA, nullptr);
@@ -190,7 +190,7 @@ TEST(CellStoreStreamReading, ADamagedStreamFailsAndLeavesTheStoreAsItWas) {
     EnsureQtApplication();
     struct Case {
         const char* Name;
-        Bytes Data;
+        ByteVector Data;
     };
     const Case Cases[] = {
         {"cut in a text", Expect().I(1).I(1).T(vtpString).S("ok").I(2).I(1).T(vtpString).I(50).B},
@@ -208,13 +208,13 @@ TEST(CellStoreStreamReading, ADamagedStreamFailsAndLeavesTheStoreAsItWas) {
         SCOPED_TRACE(C.Name);
         Tgx2DStorage Store(0, 0);
         Store.SetValue(1, 1, vtpString, Text("before"));
-        EXPECT_ANY_THROW(Load(Store, C.Data));
+        EXPECT_ANY_THROW(LoadBytes(Store, C.Data));
         EXPECT_EQ(Store.GetValue(1, 1).AsString(), "before");
         EXPECT_EQ(Store.MaxRowSet(), 1);
     }
 }
 
-int SharedCount() {
+int SharedBitmapCount() {
     return SharedBitmaps() ? SharedBitmaps()->Count() : 0;
 }
 
@@ -224,35 +224,35 @@ TEST(CellStoreStreamReading, PicturesNoCellKeepsAreGivenBack) {
     EnsureQtApplication();
     TBitmap Empty, Dot;
     Dot.SetSize(1, 1);
-    Bytes Images;
+    ByteVector Images;
     {
         Tgx2DStorage Source(0, 0);
         Source.SetValue(1, 1, vtpPicture, VarFromObject(&Empty));
         Source.SetValue(2, 1, vtpPicture, VarFromObject(&Dot));
         Images = Save(Source);
     }
-    const int Before = SharedCount();
+    const int Before = SharedBitmapCount();
     {
         Tgx2DStorage Back(0, 0);
-        Load(Back, Images);
+        LoadBytes(Back, Images);
         auto* Read = dynamic_cast<TBitmap*>(VarToObject(Back.GetValue(1, 1)));
         ASSERT_NE(Read, nullptr);
         EXPECT_TRUE(Read->Empty());
-        EXPECT_EQ(SharedCount(), Before + 2);
+        EXPECT_EQ(SharedBitmapCount(), Before + 2);
     }
-    EXPECT_EQ(SharedCount(), Before);
+    EXPECT_EQ(SharedBitmapCount(), Before);
 
     TList Map;
     Map.Add(reinterpret_cast<void*>(std::intptr_t{0}));
     Map.Add(reinterpret_cast<void*>(std::intptr_t{0}));
     Tgx2DStorage Dropped(0, 0);
-    Load(Dropped, Images, &Map);
+    LoadBytes(Dropped, Images, &Map);
     EXPECT_EQ(Dropped.MaxRowSet(), 0);
-    EXPECT_EQ(SharedCount(), Before);
+    EXPECT_EQ(SharedBitmapCount(), Before);
 
-    Bytes Cut(Images.begin(), Images.end() - 3);
-    EXPECT_ANY_THROW(Load(Dropped, Cut));
-    EXPECT_EQ(SharedCount(), Before);
+    ByteVector Cut(Images.begin(), Images.end() - 3);
+    EXPECT_ANY_THROW(LoadBytes(Dropped, Cut));
+    EXPECT_EQ(SharedBitmapCount(), Before);
 }
 
 TEST(CellStoreStreamReading, UnassignedAllocatesNothingAndClearsATypedCell) {

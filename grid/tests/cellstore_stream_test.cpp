@@ -38,7 +38,7 @@ struct Data {
     }
 };
 
-std::string Saved(const Tgx2DStorage& S) {
+std::string SavedStore(const Tgx2DStorage& S) {
     TMemoryStream M;
     S.SaveToStream(&M);
     return std::string(static_cast<const char*>(M.Memory()), static_cast<std::size_t>(M.GetSize()));
@@ -50,7 +50,7 @@ std::string Image(TBitmap& Bitmap) {
     return std::string(static_cast<const char*>(M.Memory()), static_cast<std::size_t>(M.GetSize()));
 }
 
-void Load(Tgx2DStorage& S, const std::string& Bytes, const TList* Map = nullptr) {
+void LoadStore(Tgx2DStorage& S, const std::string& Bytes, const TList* Map = nullptr) {
     TMemoryStream M;
     M.WriteBuffer(Bytes.data(), static_cast<int>(Bytes.size()));
     M.SetPosition(0);
@@ -67,9 +67,9 @@ TBitmap* BitmapAt(const Tgx2DStorage& S, int Col, int Row) {
 
 TEST(GridDataStream, AnEmptyStoreIsEightZeroBytes) {
     Tgx2DStorage S(0, 0);
-    EXPECT_EQ(Saved(S), std::string(8, '\0'));
+    EXPECT_EQ(SavedStore(S), std::string(8, '\0'));
     S.SetValue(1, 1, vtpString, Variant("gone"));
-    Load(S, std::string(8, '\0'));
+    LoadStore(S, std::string(8, '\0'));
     EXPECT_EQ(S.AllocRows(), 0);
 }
 
@@ -92,7 +92,7 @@ TEST(GridDataStream, LayoutOfRowsAndCells) {
     Expected.I(5).I(3).B(0).B(0).B(2).I(7);                          // row 5, three columns
     Expected.I(6).I(1).B(0);                                         // row 6, one column
     Expected.I(0).I(0);                                              // end of rows, no pictures
-    EXPECT_EQ(Saved(S), Expected.Bytes);
+    EXPECT_EQ(SavedStore(S), Expected.Bytes);
 }
 
 TEST(GridDataStream, ValuesComeBackWithoutAMap) {
@@ -104,7 +104,7 @@ TEST(GridDataStream, ValuesComeBackWithoutAMap) {
     S.SetValue(1, 40, vtpString, Variant(std::string("a\0b", 3)));
     Tgx2DStorage T(0, 0);
     T.SetValue(9, 9, vtpInteger, Variant(9)); // replaced by the load
-    Load(T, Saved(S));
+    LoadStore(T, SavedStore(S));
     EXPECT_EQ(T.GetValueType(1, 1), vtpString);
     EXPECT_EQ(T.GetValue(1, 1).Type(), varString);
     EXPECT_EQ(T.GetValue(2, 1).AsInteger(), -2147483647 - 1);
@@ -125,7 +125,7 @@ TEST(GridDataStream, EachBitmapIsWrittenOnceAndSharedWhenRead) {
     S.SetValue(2, 1, vtpPicture, VarFromObject(&A));
     S.SetValue(1, 2, vtpPicture, VarFromObject(&A));
     S.SetValue(2, 2, vtpPicture, VarFromObject(&B));
-    const std::string Bytes = Saved(S);
+    const std::string Bytes = SavedStore(S);
     Data Expected;
     Expected.I(1).I(2).B(3).I(1).B(3).I(1); // picture numbers by first appearance
     Expected.I(2).I(2).B(3).I(1).B(3).I(2);
@@ -136,7 +136,7 @@ TEST(GridDataStream, EachBitmapIsWrittenOnceAndSharedWhenRead) {
     TBitmap* Read = nullptr;
     {
         Tgx2DStorage T(0, 0);
-        Load(T, Bytes);
+        LoadStore(T, Bytes);
         Read = BitmapAt(T, 1, 1);
         ASSERT_NE(Read, nullptr);
         EXPECT_EQ(BitmapAt(T, 2, 1), Read);
@@ -148,7 +148,7 @@ TEST(GridDataStream, EachBitmapIsWrittenOnceAndSharedWhenRead) {
         EXPECT_EQ(SharedCount(), Before + 2);
 
         // Saved again, the shared bitmaps keep their numbering.
-        EXPECT_EQ(Saved(T), Bytes);
+        EXPECT_EQ(SavedStore(T), Bytes);
     }
     // The last cell showing a bitmap read from a stream frees it.
     EXPECT_EQ(SharedCount(), Before);
@@ -172,7 +172,7 @@ TEST(GridDataStream, AColumnMapPlacesAndDropsStreamColumns) {
     Map.AddItem(0); // stream column 2 is dropped
 
     const int Before = SharedCount();
-    Load(T, Saved(Source), &Map);
+    LoadStore(T, SavedStore(Source), &Map);
     EXPECT_EQ(T.GetValue(4, 1).AsString(), "a");
     EXPECT_EQ(T.GetValue(2, 1).AsInteger(), 2);  // not written: kept
     EXPECT_EQ(T.GetValue(3, 1).AsString(), "c"); // beyond the map: its own number
@@ -186,7 +186,7 @@ TEST(GridDataStream, NullAndUnknownTypesReadNothing) {
     Tgx2DStorage T(0, 0);
     T.SetValue(2, 1, vtpInteger, Variant(5));
     const TgxIntegerList NoEntries; // a map that keeps every column where it is
-    Load(T, Data().I(1).I(4).B(5).B(9).B(2).I(77).B(0).I(-3).I(1).B(2).I(8).I(0).I(0).Bytes,
+    LoadStore(T, Data().I(1).I(4).B(5).B(9).B(2).I(77).B(0).I(-3).I(1).B(2).I(8).I(0).I(0).Bytes,
          &NoEntries);
     EXPECT_EQ(T.GetValue(1, 1).Type(), varEmpty);
     EXPECT_EQ(T.GetValue(2, 1).AsInteger(), 5); // type 9 carried nothing
@@ -222,15 +222,15 @@ TEST(GridDataStream, DamagedStreamsRaiseAndLeaveTheStoreAsItWas) {
         const int Before = SharedCount();
         Tgx2DStorage T(0, 0);
         T.SetValue(3, 5, vtpString, Variant("before"));
-        const std::string Held = Saved(T);
+        const std::string Held = SavedStore(T);
         const std::int32_t Rows = T.AllocRows();
         try {
-            Load(T, C.Bytes);
+            LoadStore(T, C.Bytes);
             ADD_FAILURE() << "no error";
         } catch (const EReadError& E) {
             EXPECT_EQ(std::string(E.what()).rfind(C.Message, 0), 0u) << E.what();
         }
-        EXPECT_EQ(Saved(T), Held);
+        EXPECT_EQ(SavedStore(T), Held);
         EXPECT_EQ(T.AllocRows(), Rows);
         EXPECT_EQ(T.RowsHeld(), 1);
         EXPECT_EQ(SharedCount(), Before);
@@ -238,7 +238,7 @@ TEST(GridDataStream, DamagedStreamsRaiseAndLeaveTheStoreAsItWas) {
 
     Tgx2DStorage T(0, 0);
     try {
-        Load(T, Row2(Data().I(1).B(3).I(0).I(0).I(0)));
+        LoadStore(T, Row2(Data().I(1).B(3).I(0).I(0).I(0)));
         FAIL() << "picture number 0 was taken";
     } catch (const EListError& E) {
         EXPECT_STREQ(E.what(), "List index out of bounds (-1)");
@@ -249,11 +249,11 @@ TEST(GridDataStream, DamagedStreamsRaiseAndLeaveTheStoreAsItWas) {
 TEST(GridDataStream, ALargeRowNumberCostsOneRow) {
     const std::string Bytes = Data().I(0x7FFFFFB).I(1).B(2).I(7).I(0).I(0).Bytes;
     Tgx2DStorage T(0, 0);
-    Load(T, Bytes);
+    LoadStore(T, Bytes);
     EXPECT_EQ(T.GetValue(1, 0x7FFFFFB).AsInteger(), 7);
     EXPECT_EQ(T.MaxRowSet(), 0x7FFFFFB);
     EXPECT_EQ(T.RowsHeld(), 1);
-    EXPECT_EQ(Saved(T), Bytes);
+    EXPECT_EQ(SavedStore(T), Bytes);
     // Rows still count and move as before.
     T.DeleteRows(1, 0x7FFFFFA);
     EXPECT_EQ(T.GetValue(1, 1).AsInteger(), 7);
@@ -266,7 +266,7 @@ TEST(GridDataStream, AnUnreadableImageLeavesTheStoreAsItWas) {
     const int Before = SharedCount();
     const std::string Bytes =
         Data().I(1).I(2).B(3).I(1).B(3).I(1).I(0).I(1).Raw(std::string(64, 'x')).Bytes;
-    EXPECT_ANY_THROW(Load(T, Bytes));
+    EXPECT_ANY_THROW(LoadStore(T, Bytes));
     EXPECT_EQ(T.GetValueType(1, 1), vtpInteger);
     EXPECT_EQ(T.GetValueType(2, 1), vtpNone);
     EXPECT_EQ(SharedCount(), Before);
@@ -282,7 +282,7 @@ TEST(GridDataStream, APictureCellTheStreamOverwritesLeavesItsBitmapToTheOthers) 
     const int Before = SharedCount();
     {
         Tgx2DStorage T(0, 0);
-        Load(T, Bytes);
+        LoadStore(T, Bytes);
         EXPECT_EQ(T.GetValue(1, 1).AsInteger(), 5);
         TBitmap* Read = BitmapAt(T, 2, 1);
         ASSERT_NE(Read, nullptr);
@@ -303,12 +303,12 @@ TEST(GridDataStream, EveryCellKindRoundTripsAnEmptyPictureIncluded) {
     S.SetValue(5, 1, vtpNull, Null());
     S.SetValue(6, 1, vtpPicture, VarFromObject(&Picture));
     S.SetValue(1, 2, vtpPicture, VarFromObject(&Empty));
-    const std::string Bytes = Saved(S);
+    const std::string Bytes = SavedStore(S);
 
     const int Before = SharedCount();
     {
         Tgx2DStorage T(0, 0);
-        Load(T, Bytes);
+        LoadStore(T, Bytes);
         EXPECT_EQ(T.GetValue(1, 1).AsString(), "ab");
         EXPECT_EQ(T.GetValue(2, 1).AsInteger(), -5);
         TBitmap* ReadEmpty = BitmapAt(T, 3, 1);
@@ -321,7 +321,7 @@ TEST(GridDataStream, EveryCellKindRoundTripsAnEmptyPictureIncluded) {
         ASSERT_NE(ReadPicture, nullptr);
         EXPECT_EQ(ReadPicture->Width(), 2);
         S.ClearValue(5, 1);
-        EXPECT_EQ(Saved(T), Saved(S));
+        EXPECT_EQ(SavedStore(T), SavedStore(S));
     }
     EXPECT_EQ(SharedCount(), Before);
 }

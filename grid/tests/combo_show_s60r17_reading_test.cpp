@@ -35,7 +35,7 @@ protected:
     std::vector<std::string> Events;
 };
 
-std::vector<const char*> Items(int Count) {
+std::vector<const char*> ComboItems(int Count) {
     static const char* Names[] = {"ash", "beech", "cedar", "elm",  "fir",
                                   "hazel", "larch", "oak", "pine", "yew"};
     return {Names, Names + Count};
@@ -54,7 +54,7 @@ TEST_F(ComboShowReading, ListHeightFollowsRowsUpToDropDownRows) {
         SCOPED_TRACE(C.Items);
         TgxComboGrid* Own = GiveColumnList(1, {});
         Own->SetGridRowCount(C.Items);
-        const auto Names = Items(C.Items);
+        const auto Names = ComboItems(C.Items);
         for (int R = 1; R <= C.Items; ++R)
             Own->SetCellValue(1, R, Variant(AnsiString(Names[R - 1])));
         GoTo(1, 1);

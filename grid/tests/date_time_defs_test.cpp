@@ -7,25 +7,25 @@ using namespace grid;
 
 namespace {
 
-class RecordingLink : public TgxDateTimeLink {
+class RecordingDateTimeLink : public TgxDateTimeLink {
 public:
-    explicit RecordingLink(std::vector<RecordingLink*>* Order) : FOrder(Order) {}
+    explicit RecordingDateTimeLink(std::vector<RecordingDateTimeLink*>* Order) : FOrder(Order) {}
     void DateTimeDefDeleted(TgxDateTimeDefComponent* Component) override {
         FOrder->push_back(this);
         // As a grid does: drop every reference, and here another's too.
         Component->RemoveLink(this, true);
         if (Also) Component->RemoveLink(Also, true);
     }
-    RecordingLink* Also = nullptr;
+    RecordingDateTimeLink* Also = nullptr;
 
 private:
-    std::vector<RecordingLink*>* FOrder;
+    std::vector<RecordingDateTimeLink*>* FOrder;
 };
 
 TEST(DateTimeDefs, LinksAreCountedPerReference) {
-    std::vector<RecordingLink*> Order;
+    std::vector<RecordingDateTimeLink*> Order;
     StubDateTimeDef Def(nullptr);
-    RecordingLink Link(&Order), Stranger(&Order);
+    RecordingDateTimeLink Link(&Order), Stranger(&Order);
     for (int I = 0; I < 3; ++I)
         Link.Add(&Def);
     Link.Remove(&Def);
@@ -43,8 +43,8 @@ TEST(DateTimeDefs, LinksAreCountedPerReference) {
 }
 
 TEST(DateTimeDefs, DestructionTellsLinksInOrderWhileTheyLeave) {
-    std::vector<RecordingLink*> Order;
-    RecordingLink First(&Order), Second(&Order), Third(&Order);
+    std::vector<RecordingDateTimeLink*> Order;
+    RecordingDateTimeLink First(&Order), Second(&Order), Third(&Order);
     {
         auto Def = std::make_unique<StubDateTimeDef>(nullptr);
         Second.Add(Def.get());
@@ -53,7 +53,7 @@ TEST(DateTimeDefs, DestructionTellsLinksInOrderWhileTheyLeave) {
         Third.Add(Def.get());
         Second.Also = &First; // the first one told takes another with it
     }
-    EXPECT_EQ(Order, (std::vector<RecordingLink*>{&Second, &Third}));
+    EXPECT_EQ(Order, (std::vector<RecordingDateTimeLink*>{&Second, &Third}));
 }
 
 } // namespace

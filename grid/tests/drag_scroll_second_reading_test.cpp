@@ -18,7 +18,7 @@ namespace {
 
 // A tick count that moves on with every reading, as a busy wait would see
 // real time pass; once At milliseconds have gone by, Then runs once.
-class SteppingClock : public IClock {
+class TriggeringClock : public IClock {
 public:
     TDateTime Now() override { return 0.0; }
     std::uint32_t TickCount() override {
@@ -127,7 +127,7 @@ TEST_F(DragScroll, RangeDragSelectsTheBlockFromTheAnchor) {
 TEST_F(DragScroll, HeldStillBelowTheGridScrollsOneRowPerSlowStep) {
     Grid->SetRowSelectMode(rsMulti);
     Grid->SetScrollSpeed(spLow);
-    SteppingClock Ticks;
+    TriggeringClock Ticks;
     ScopedClock Guard(Ticks);
     Press(QPoint(RowBarX(), CellMid(1, 2).y()));
     const int Top = Grid->TopRow();
@@ -150,7 +150,7 @@ TEST_F(DragScroll, HeldStillBelowTheGridScrollsOneRowPerSlowStep) {
 TEST_F(DragScroll, FastAutoScrollStopsAtTheLastRow) {
     Grid->SetRowSelectMode(rsMulti);
     Grid->SetScrollSpeed(spHigh);
-    SteppingClock Ticks;
+    TriggeringClock Ticks;
     ScopedClock Guard(Ticks);
     Press(QPoint(RowBarX(), CellMid(1, 2).y()));
     Move(QPoint(RowBarX(), Grid->ClientHeight() + 40));
@@ -166,7 +166,7 @@ TEST_F(DragScroll, FastAutoScrollStopsAtTheLastRow) {
 TEST_F(DragScroll, RangeDragRightOfTheGridScrollsColumnsAndExtendsTheBlock) {
     Grid->SetCellSelectMode(cmRange);
     Grid->SetScrollSpeed(spHigh);
-    SteppingClock Ticks;
+    TriggeringClock Ticks;
     ScopedClock Guard(Ticks);
     const TRect R = Grid->CellRect(1, 2);
     Press(QPoint(R.Left + 1, CellMid(1, 2).y()));
@@ -225,7 +225,7 @@ TEST_F(DragScroll, RangeDragIntoTheFrozenColumnsScrollsLeftOnlyWhenBegunOutsideT
     Grid->SetCellSelectMode(cmRange);
     Grid->SetScrollSpeed(spHigh);
     Grid->SetFixedColCount(1);
-    SteppingClock Ticks;
+    TriggeringClock Ticks;
     ScopedClock Guard(Ticks);
     struct Case {
         bool InFrozen;

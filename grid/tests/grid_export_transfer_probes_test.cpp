@@ -22,7 +22,7 @@ namespace {
 
 std::string Str(const AnsiString& S) { return std::string(S.c_str()); }
 
-std::string ReadFile(const std::string& Name) {
+std::string ReadNamedFile(const std::string& Name) {
     std::ifstream In(Name, std::ios::binary);
     std::stringstream SS;
     SS << In.rdbuf();
@@ -99,11 +99,11 @@ protected:
     }
     std::string Csv(TgxGrid* G) {
         G->ExportCSV((Tmp + ".csv").c_str());
-        return ReadFile(Tmp + ".csv");
+        return ReadNamedFile(Tmp + ".csv");
     }
     std::string Xml(TgxGrid* G) {
         G->ExportXML((Tmp + ".xml").c_str());
-        return ReadFile(Tmp + ".xml");
+        return ReadNamedFile(Tmp + ".xml");
     }
     static std::string Saved(TgxGrid* G) {
         TMemoryStream S;

@@ -26,7 +26,7 @@ struct TGroups {
     std::string Grid, Cols, Rows, Cells, Counts;
 };
 
-std::string Text(const std::map<std::pair<int, int>, TColor>& Map) {
+std::string ColourMapText(const std::map<std::pair<int, int>, TColor>& Map) {
     std::ostringstream S;
     for (const auto& [At, Color] : Map)
         S << At.first << ',' << At.second << '=' << Color << ' ';
@@ -54,9 +54,9 @@ TGroups GroupsOf(TgxGrid& G) {
         if (G.GridCols()->Item(C)->Color() != clNone) Cols[{C, 0}] = G.GridCols()->Item(C)->Color();
     for (int R = 1; R <= G.GetGridRowCount(); ++R)
         if (G.GetRowColor(R) != clNone) Rows[{0, R}] = G.GetRowColor(R);
-    Result.Cols = "width " + std::to_string(G.DefaultColWidth()) + " " + Text(Cols);
-    Result.Rows = "height " + std::to_string(G.DefaultRowHeight()) + " " + Text(Rows);
-    Result.Cells = Text(CellColors(G));
+    Result.Cols = "width " + std::to_string(G.DefaultColWidth()) + " " + ColourMapText(Cols);
+    Result.Rows = "height " + std::to_string(G.DefaultRowHeight()) + " " + ColourMapText(Rows);
+    Result.Cells = ColourMapText(CellColors(G));
     Result.Counts =
         std::to_string(G.GetGridColCount()) + "x" + std::to_string(G.GetGridRowCount());
     return Result;
@@ -152,7 +152,7 @@ TEST_F(GridKindsCopy, EachKindCopiesAndResetsItsGroupOnly) {
             for (const auto& [At, Color] : CellsWere)
                 if (At.first <= Target.GetGridColCount() && At.second <= Target.GetGridRowCount())
                     Left[At] = Color;
-        EXPECT_EQ(Reset.Cells, Text(Left));
+        EXPECT_EQ(Reset.Cells, ColourMapText(Left));
         EXPECT_EQ(VarToStr(Target.GetCellValue(1, 1)), "kept");
     }
 }

@@ -16,7 +16,7 @@ using namespace grid;
 namespace {
 
 // A report that notes what it was asked to do.
-class NotingReport : public TgoCustomGridReport {
+class NotingGridReport : public TgoCustomGridReport {
 public:
     using TgoCustomGridReport::TgoCustomGridReport;
     void Print(TgxCustomGrid* Grid) override { Calls.push_back(Grid == Asked ? "print" : "?"); }
@@ -27,7 +27,7 @@ public:
     std::vector<std::string> Calls;
 };
 
-std::vector<std::string> Captions(TPopupMenu* Menu) {
+std::vector<std::string> MenuCaptions(TPopupMenu* Menu) {
     std::vector<std::string> Out;
     for (int I = 0; I < Menu->Items()->Count(); ++I) {
         TMenuItem* Item = Menu->Items()->Items(I);
@@ -40,8 +40,8 @@ std::vector<std::string> Captions(TPopupMenu* Menu) {
 class GridMenuReport : public ShownMouseFixture {
 protected:
     void SetUp() override { ShowFocused(3, 4); }
-    NotingReport* NewReport() {
-        auto* R = new NotingReport(Form);
+    NotingGridReport* NewReport() {
+        auto* R = new NotingGridReport(Form);
         R->Asked = Grid;
         return R;
     }
@@ -88,7 +88,7 @@ TEST_F(GridMenuReport, PrintingWithoutAReportRaisesAndWithOneHandsTheGridToIt) {
                                  "this grid to support printing !");
         }
     }
-    NotingReport* R = NewReport();
+    NotingGridReport* R = NewReport();
     Grid->SetGridReport(R);
     Grid->Print();
     Grid->PrintPreview();
@@ -100,14 +100,14 @@ TEST_F(GridMenuReport, PrintingWithoutAReportRaisesAndWithOneHandsTheGridToIt) {
 }
 
 TEST_F(GridMenuReport, WithoutAPopupMenuTheGridsOwnMenuHasNoSeparator) {
-    NotingReport* R = NewReport();
+    NotingGridReport* R = NewReport();
     R->SetMenuOptionsText("See|Out|Save");
     Grid->SetGridReport(R);
     Grid->ShowGridMenu(5, 5);
     TPopupMenu* Own = Grid->GridMenu();
     ASSERT_NE(Own, nullptr);
     EXPECT_EQ(Own->PopupComponent(), Grid);
-    EXPECT_EQ(Captions(Own), (std::vector<std::string>{"See#", "Out#", "Save#"}));
+    EXPECT_EQ(MenuCaptions(Own), (std::vector<std::string>{"See#", "Out#", "Save#"}));
     for (int I = 0; I < Own->Items()->Count(); ++I)
         EXPECT_EQ(Own->Items()->Items(I)->Owner(), Grid);
     Own->Items()->Items(0)->Click();
@@ -115,7 +115,7 @@ TEST_F(GridMenuReport, WithoutAPopupMenuTheGridsOwnMenuHasNoSeparator) {
     // Configuring again gives a fresh menu with the items once.
     Grid->ConfigureGridMenu();
     ASSERT_NE(Grid->GridMenu(), nullptr);
-    EXPECT_EQ(Captions(Grid->GridMenu()), (std::vector<std::string>{"See#", "Out#", "Save#"}));
+    EXPECT_EQ(MenuCaptions(Grid->GridMenu()), (std::vector<std::string>{"See#", "Out#", "Save#"}));
 }
 
 // The context-menu request shows the grid's menu when the grid or its
@@ -130,7 +130,7 @@ TEST_F(GridMenuReport, ARightClickShowsTheMenuWhenTheGridOrItsReportProvidesIt) 
         SCOPED_TRACE(C.GridProvides * 2 + C.ReportProvides);
         TearDown();
         SetUp();
-        NotingReport* R = NewReport();
+        NotingGridReport* R = NewReport();
         R->SetProvideGridMenu(C.ReportProvides);
         Grid->SetGridReport(R);
         Grid->SetProvideGridMenu(C.GridProvides);

@@ -29,7 +29,7 @@ protected:
     }
 };
 
-class SteppingClock : public IClock {
+class ReadCountingClock : public IClock {
 public:
     TDateTime Now() override { return 0.0; }
     std::uint32_t TickCount() override {
@@ -83,7 +83,7 @@ TEST_F(GridScrollMode, EveryModeLeavesThePictureAFullRepaintGives) {
 }
 
 TEST_F(GridScrollMode, AutoScrollWaitsByItsSpeed) {
-    SteppingClock Ticks;
+    ReadCountingClock Ticks;
     ScopedClock Use(Ticks);
     Grid->SetScrollSpeed(spHigh);
     EXPECT_TRUE(Grid->ScrollDelay(0, 0, 1));

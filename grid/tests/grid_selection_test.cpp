@@ -10,7 +10,7 @@ using namespace grid;
 
 namespace {
 
-std::vector<int> Items(const TgxVisibleItems& List) {
+std::vector<int> SelectedItems(const TgxVisibleItems& List) {
     std::vector<int> Result;
     for (int K = 1; K <= List.VisibleCount(); ++K)
         Result.push_back(List.GetItem(K));
@@ -124,13 +124,13 @@ TEST(GridVisibleItems, HidingAndShowingAPosition) {
     List.SetSize(5, 1);
     List.Remove(3);
     EXPECT_TRUE(List.Active());
-    EXPECT_EQ(Items(List), (std::vector<int>{1, 2, 4, 5}));
+    EXPECT_EQ(SelectedItems(List), (std::vector<int>{1, 2, 4, 5}));
     bool Found = true;
     EXPECT_EQ(List.Locate(3, Found), 3);
     EXPECT_FALSE(Found);
     List.Add(3);
     EXPECT_TRUE(List.Active());
-    EXPECT_EQ(Items(List), (std::vector<int>{1, 2, 3, 4, 5}));
+    EXPECT_EQ(SelectedItems(List), (std::vector<int>{1, 2, 3, 4, 5}));
 }
 
 TEST(GridVisibleItems, MovingADisplayPositionKeepsTheVisibleSet) {
@@ -152,7 +152,7 @@ TEST(GridVisibleItems, MovingADisplayPositionKeepsTheVisibleSet) {
         for (int H : C.Hidden)
             List.Remove(H);
         List.MoveItem(C.From, C.To);
-        EXPECT_EQ(Items(List), C.Expected) << C.From << " -> " << C.To;
+        EXPECT_EQ(SelectedItems(List), C.Expected) << C.From << " -> " << C.To;
     }
 }
 
@@ -161,7 +161,7 @@ TEST(GridVisibleItems, SetSizeGrowsAndShrinksAnActiveList) {
     List.SetSize(4, 1);
     List.Remove(2);
     List.SetSize(List.Size() + 2, 5); // two positions added after 4
-    EXPECT_EQ(Items(List), (std::vector<int>{1, 3, 4, 5, 6}));
+    EXPECT_EQ(SelectedItems(List), (std::vector<int>{1, 3, 4, 5, 6}));
     List.SetSize(2, 4); // positions up to 3 stay
-    EXPECT_EQ(Items(List), (std::vector<int>{1, 3}));
+    EXPECT_EQ(SelectedItems(List), (std::vector<int>{1, 3}));
 }

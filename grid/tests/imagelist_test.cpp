@@ -10,7 +10,7 @@ using namespace grid;
 
 namespace {
 
-class RecordingLink : public TgxImageLink {
+class RecordingImageLink : public TgxImageLink {
 public:
     void ImageChanged(TgxImageItem* Image) override { Changes.push_back(Image); }
     void ImageListDeleted() override {
@@ -204,7 +204,7 @@ TEST(ImageList, ChangesReachTheEventAndEveryLink) {
         EXPECT_EQ(Sender, &List);
         Heard.push_back(Image ? Image->GetName() : "*");
     };
-    RecordingLink First, Second;
+    RecordingImageLink First, Second;
     First.SetImageList(&List);
     Second.SetImageList(&List);
     EXPECT_EQ(List.LinkCount(), 2);
@@ -236,10 +236,10 @@ TEST(ImageList, ChangesReachTheEventAndEveryLink) {
 }
 
 TEST(ImageList, LinksAreDetachedWhenTheListGoes) {
-    RecordingLink Kept;
+    RecordingImageLink Kept;
     auto List = std::make_unique<TgxImageList>(nullptr);
     {
-        RecordingLink Gone;
+        RecordingImageLink Gone;
         Gone.SetImageList(List.get());
         Kept.SetImageList(List.get());
     } // a link going away unlinks itself
@@ -266,7 +266,7 @@ TEST(ImageList, LinksAreDetachedWhenTheListGoes) {
 TEST(ImageList, ALinkBelongsToOneListAtATime) {
     TgxImageList First(nullptr), Second(nullptr);
     {
-        RecordingLink Link;
+        RecordingImageLink Link;
         Link.SetImageList(&First);
         Link.SetImageList(&Second);
         EXPECT_EQ(First.LinkCount(), 0);

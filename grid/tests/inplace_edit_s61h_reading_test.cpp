@@ -19,7 +19,7 @@ using namespace grid;
 
 namespace {
 
-class ProbeGrid : public TStringGrid_ts {
+class ProbeEditGrid : public TStringGrid_ts {
 public:
     using TStringGrid_ts::TStringGrid_ts;
     bool Modify = true;
@@ -47,7 +47,7 @@ protected:
         EnsureQtApplication();
         Form = new TForm(nullptr);
         Form->SetBounds(20, 20, 600, 400);
-        Grid = new ProbeGrid(Form);
+        Grid = new ProbeEditGrid(Form);
         Grid->SetParent(Form);
         Grid->SetBounds(0, 0, 400, 300);
         Grid->SetColCount(6);
@@ -76,7 +76,7 @@ protected:
     }
 
     TForm* Form = nullptr;
-    ProbeGrid* Grid = nullptr;
+    ProbeEditGrid* Grid = nullptr;
     TInplaceEdit* Ed = nullptr;
 };
 

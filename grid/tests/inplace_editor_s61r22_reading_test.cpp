@@ -10,7 +10,7 @@ namespace gridtest {
 namespace {
 
 // A string grid whose owner can forbid changing the text.
-class TLockableGrid : public TStringGrid_ts {
+class TMaskLockableGrid : public TStringGrid_ts {
 public:
     using TStringGrid_ts::TStringGrid_ts;
     bool Locked = false;
@@ -23,10 +23,10 @@ protected:
     int GetEditLimit() override { return Limit; }
 };
 
-class InplaceEditorReading : public GridOnForm<TLockableGrid> {
+class InplaceEditorReading : public GridOnForm<TMaskLockableGrid> {
 protected:
     void SetUp() override {
-        GridOnForm<TLockableGrid>::SetUp();
+        GridOnForm<TMaskLockableGrid>::SetUp();
         QApplication::setActiveWindow(Form->Widget());
         Grid->SetColCount(5);
         Grid->SetRowCount(5);

@@ -9,7 +9,7 @@ using namespace grid;
 
 namespace {
 
-std::vector<int> Items(const TgxSortIntList& L) {
+std::vector<int> ListItems(const TgxSortIntList& L) {
     std::vector<int> Result;
     for (int I = 1; I <= L.Count(); ++I)
         Result.push_back(L.GetItem(I));
@@ -25,7 +25,7 @@ TEST(SortIntList, LocateGivesPositionOrInsertionPoint) {
     TgxSortIntList L;
     for (int V : {30, 10, 20, 20})
         L.Add(V);
-    EXPECT_EQ(Items(L), (std::vector<int>{10, 20, 30}));
+    EXPECT_EQ(ListItems(L), (std::vector<int>{10, 20, 30}));
     const struct {
         int Value, Position;
         bool Found;
@@ -37,7 +37,7 @@ TEST(SortIntList, LocateGivesPositionOrInsertionPoint) {
     }
     L.Remove(20);
     L.Remove(99);
-    EXPECT_EQ(Items(L), (std::vector<int>{10, 30}));
+    EXPECT_EQ(ListItems(L), (std::vector<int>{10, 30}));
 }
 
 TEST(SortIntList, OutOfRangeIndexesAreHarmless) {
@@ -45,14 +45,14 @@ TEST(SortIntList, OutOfRangeIndexesAreHarmless) {
     L.Insert(0, 7);  // 0 means 1
     L.Insert(99, 9); // past the end appends
     L.Insert(-3, 5);
-    EXPECT_EQ(Items(L), (std::vector<int>{5, 7, 9}));
+    EXPECT_EQ(ListItems(L), (std::vector<int>{5, 7, 9}));
     EXPECT_EQ(L.GetItem(0), 0);
     EXPECT_EQ(L.GetItem(4), 0);
     L.SetItem(4, 1);
     L.Delete(0);
     L.Delete(4);
     L.SetItem(2, 8);
-    EXPECT_EQ(Items(L), (std::vector<int>{5, 8, 9}));
+    EXPECT_EQ(ListItems(L), (std::vector<int>{5, 8, 9}));
 }
 
 TEST(SortIntList, CapacityGrowsAndShrinksByHundreds) {
@@ -79,7 +79,7 @@ TEST(SortIntList, CapacityGrowsAndShrinksByHundreds) {
     for (int V : {3, 1, 2})
         Source.Add(V);
     Copy.Assign(Source);
-    EXPECT_EQ(Items(Copy), (std::vector<int>{1, 2, 3}));
+    EXPECT_EQ(ListItems(Copy), (std::vector<int>{1, 2, 3}));
     Copy.Assign(TgxSortIntList());
     EXPECT_EQ(Copy.Count(), 0);
     EXPECT_EQ(Copy.Capacity(), 0);

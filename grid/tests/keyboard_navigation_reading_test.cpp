@@ -27,7 +27,7 @@ TEST_F(KeyboardNavigationReading, TabAndArrowDefaults) {
 
 // Each row: the start cell, the key with its modifiers, the wrap switch and
 // the cell the key leaves current.
-struct MoveCase {
+struct NavigationCase {
     const char* Name;
     int FromCol, FromRow;
     int Key;
@@ -37,10 +37,10 @@ struct MoveCase {
 };
 
 class KeyboardMoves : public KeyboardNavigationReading,
-                      public ::testing::WithParamInterface<MoveCase> {};
+                      public ::testing::WithParamInterface<NavigationCase> {};
 
 TEST_P(KeyboardMoves, KeyLeavesTheExpectedCellCurrent) {
-    const MoveCase& C = GetParam();
+    const NavigationCase& C = GetParam();
     Grid->SetTabRowWrap(C.Wrap);
     GoTo(C.FromCol, C.FromRow);
     ASSERT_EQ(At(), std::make_pair(C.FromCol, C.FromRow));
@@ -51,30 +51,30 @@ TEST_P(KeyboardMoves, KeyLeavesTheExpectedCellCurrent) {
 INSTANTIATE_TEST_SUITE_P(
     Table, KeyboardMoves,
     ::testing::Values(
-        MoveCase{"TabNext", 1, 1, Qt::Key_Tab, Qt::NoModifier, true, 2, 1},
-        MoveCase{"TabWraps", 4, 1, Qt::Key_Tab, Qt::NoModifier, true, 1, 2},
-        MoveCase{"TabNoWrap", 4, 1, Qt::Key_Tab, Qt::NoModifier, false, 4, 1},
-        MoveCase{"TabLastCell", 4, 5, Qt::Key_Tab, Qt::NoModifier, true, 4, 5},
-        MoveCase{"ShiftTabWrapsBack", 1, 2, Qt::Key_Backtab, Qt::ShiftModifier, true, 4, 1},
-        MoveCase{"ShiftTabNoWrap", 1, 2, Qt::Key_Backtab, Qt::ShiftModifier, false, 1, 2},
-        MoveCase{"RightInEdit", 2, 2, Qt::Key_Right, Qt::NoModifier, true, 3, 2},
-        MoveCase{"LeftInEdit", 2, 2, Qt::Key_Left, Qt::NoModifier, true, 1, 2},
-        MoveCase{"Down", 2, 2, Qt::Key_Down, Qt::NoModifier, true, 2, 3},
-        MoveCase{"Up", 2, 2, Qt::Key_Up, Qt::NoModifier, true, 2, 1},
-        MoveCase{"DownAtLast", 2, 5, Qt::Key_Down, Qt::NoModifier, true, 2, 5},
-        MoveCase{"UpAtFirst", 2, 1, Qt::Key_Up, Qt::NoModifier, true, 2, 1},
-        MoveCase{"CtrlHome", 3, 4, Qt::Key_Home, Qt::ControlModifier, true, 1, 1},
-        MoveCase{"CtrlEnd", 2, 2, Qt::Key_End, Qt::ControlModifier, true, 4, 5},
-        MoveCase{"CtrlLeft", 3, 3, Qt::Key_Left, Qt::ControlModifier, true, 1, 3},
-        MoveCase{"CtrlRight", 2, 3, Qt::Key_Right, Qt::ControlModifier, true, 4, 3},
-        MoveCase{"CtrlUp", 2, 3, Qt::Key_Up, Qt::ControlModifier, true, 2, 1},
-        MoveCase{"CtrlDown", 2, 3, Qt::Key_Down, Qt::ControlModifier, true, 2, 5},
+        NavigationCase{"TabNext", 1, 1, Qt::Key_Tab, Qt::NoModifier, true, 2, 1},
+        NavigationCase{"TabWraps", 4, 1, Qt::Key_Tab, Qt::NoModifier, true, 1, 2},
+        NavigationCase{"TabNoWrap", 4, 1, Qt::Key_Tab, Qt::NoModifier, false, 4, 1},
+        NavigationCase{"TabLastCell", 4, 5, Qt::Key_Tab, Qt::NoModifier, true, 4, 5},
+        NavigationCase{"ShiftTabWrapsBack", 1, 2, Qt::Key_Backtab, Qt::ShiftModifier, true, 4, 1},
+        NavigationCase{"ShiftTabNoWrap", 1, 2, Qt::Key_Backtab, Qt::ShiftModifier, false, 1, 2},
+        NavigationCase{"RightInEdit", 2, 2, Qt::Key_Right, Qt::NoModifier, true, 3, 2},
+        NavigationCase{"LeftInEdit", 2, 2, Qt::Key_Left, Qt::NoModifier, true, 1, 2},
+        NavigationCase{"Down", 2, 2, Qt::Key_Down, Qt::NoModifier, true, 2, 3},
+        NavigationCase{"Up", 2, 2, Qt::Key_Up, Qt::NoModifier, true, 2, 1},
+        NavigationCase{"DownAtLast", 2, 5, Qt::Key_Down, Qt::NoModifier, true, 2, 5},
+        NavigationCase{"UpAtFirst", 2, 1, Qt::Key_Up, Qt::NoModifier, true, 2, 1},
+        NavigationCase{"CtrlHome", 3, 4, Qt::Key_Home, Qt::ControlModifier, true, 1, 1},
+        NavigationCase{"CtrlEnd", 2, 2, Qt::Key_End, Qt::ControlModifier, true, 4, 5},
+        NavigationCase{"CtrlLeft", 3, 3, Qt::Key_Left, Qt::ControlModifier, true, 1, 3},
+        NavigationCase{"CtrlRight", 2, 3, Qt::Key_Right, Qt::ControlModifier, true, 4, 3},
+        NavigationCase{"CtrlUp", 2, 3, Qt::Key_Up, Qt::ControlModifier, true, 2, 1},
+        NavigationCase{"CtrlDown", 2, 3, Qt::Key_Down, Qt::ControlModifier, true, 2, 5},
         // The Ctrl table wants exactly Ctrl.
-        MoveCase{"CtrlShiftEnd", 2, 2, Qt::Key_End, Qt::ControlModifier | Qt::ShiftModifier,
+        NavigationCase{"CtrlShiftEnd", 2, 2, Qt::Key_End, Qt::ControlModifier | Qt::ShiftModifier,
                  true, 2, 2},
-        MoveCase{"PageUpFromFirst", 2, 1, Qt::Key_PageUp, Qt::NoModifier, true, 2, 1},
-        MoveCase{"PageUpFromSecond", 2, 2, Qt::Key_PageUp, Qt::NoModifier, true, 2, 1},
-        MoveCase{"PageDownToLast", 2, 2, Qt::Key_PageDown, Qt::NoModifier, true, 2, 5}),
+        NavigationCase{"PageUpFromFirst", 2, 1, Qt::Key_PageUp, Qt::NoModifier, true, 2, 1},
+        NavigationCase{"PageUpFromSecond", 2, 2, Qt::Key_PageUp, Qt::NoModifier, true, 2, 1},
+        NavigationCase{"PageDownToLast", 2, 2, Qt::Key_PageDown, Qt::NoModifier, true, 2, 5}),
     [](const auto& Info) { return std::string(Info.param.Name); });
 
 TEST_F(KeyboardNavigationReading, ArrowsAndTabSkipReadOnlyColumnsAndRows) {

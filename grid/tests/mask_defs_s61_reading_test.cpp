@@ -13,9 +13,9 @@ using namespace grid;
 
 namespace {
 
-class RecordingLink : public TgxMaskLink {
+class LoggingMaskLink : public TgxMaskLink {
 public:
-    explicit RecordingLink(std::vector<AnsiString>* Log, AnsiString Tag = "link")
+    explicit LoggingMaskLink(std::vector<AnsiString>* Log, AnsiString Tag = "link")
         : FLog(Log), FTag(std::move(Tag)) {}
     void MaskChanged(TgxMaskItem* Mask) override {
         FLog->push_back(FTag + " changed " + (Mask ? Mask->GetName() : AnsiString("all")));
@@ -233,8 +233,8 @@ TEST_F(MaskDefinitions, EmptyPictureFollowsTheTextCase) {
 
 TEST_F(MaskDefinitions, LinksHearOfCollectionChangesAndOfTheEnd) {
     std::vector<AnsiString> Log;
-    auto First = std::make_unique<RecordingLink>(&Log, "first");
-    RecordingLink Second(&Log, "second");
+    auto First = std::make_unique<LoggingMaskLink>(&Log, "first");
+    LoggingMaskLink Second(&Log, "second");
     First->SetMaskDefs(Defs.get());
     Second.SetMaskDefs(Defs.get());
     EXPECT_EQ(Defs->LinkCount(), 2);
@@ -255,7 +255,7 @@ TEST_F(MaskDefinitions, LinksHearOfCollectionChangesAndOfTheEnd) {
 
     First.reset();
     EXPECT_EQ(Defs->LinkCount(), 1);
-    RecordingLink Third(&Log, "third");
+    LoggingMaskLink Third(&Log, "third");
     Third.SetMaskDefs(Defs.get());
     Log.clear();
     Defs.reset();
@@ -267,7 +267,7 @@ TEST_F(MaskDefinitions, LinksHearOfCollectionChangesAndOfTheEnd) {
 TEST_F(MaskDefinitions, LinkMovesBetweenDefinitions) {
     std::vector<AnsiString> Log;
     TgxMaskDefs Other(nullptr);
-    RecordingLink Link(&Log);
+    LoggingMaskLink Link(&Log);
     Link.SetMaskDefs(Defs.get());
     Link.SetMaskDefs(&Other);
     EXPECT_EQ(Defs->LinkCount(), 0);

@@ -74,18 +74,18 @@ protected:
     }
 };
 
-using Rows = std::vector<int>;
-constexpr auto Ctrl = Qt::ControlModifier;
-constexpr auto Shift = Qt::ShiftModifier;
+using Indexes = std::vector<int>;
+constexpr auto CtrlMod = Qt::ControlModifier;
+constexpr auto ShiftMod = Qt::ShiftModifier;
 
 TEST_F(MouseSelectSecondReading, RowBarClicksWithModifiersInMultiMode) {
-    struct Step { int Row; Qt::KeyboardModifiers Mods; Rows Expected; int Current; };
+    struct Step { int Row; Qt::KeyboardModifiers Mods; Indexes Expected; int Current; };
     const Step Steps[] = {
         {2, Qt::NoModifier, {2}, 2},
-        {4, Ctrl, {2, 4}, 4},
-        {5, Shift, {4, 5}, 5},         // span from the anchor (4), the rest dropped
-        {2, Shift | Ctrl, {2, 3, 4, 5}, 2}, // anchor 5 selected: the span is added
-        {3, Ctrl, {2, 4, 5}, 3},       // toggled off
+        {4, CtrlMod, {2, 4}, 4},
+        {5, ShiftMod, {4, 5}, 5},         // span from the anchor (4), the rest dropped
+        {2, ShiftMod | CtrlMod, {2, 3, 4, 5}, 2}, // anchor 5 selected: the span is added
+        {3, CtrlMod, {2, 4, 5}, 3},       // toggled off
         {6, Qt::NoModifier, {6}, 6},
     };
     Show(gmEdit, rsMulti);
@@ -102,11 +102,11 @@ TEST_F(MouseSelectSecondReading, RowBarClicksWithModifiersInMultiMode) {
 TEST_F(MouseSelectSecondReading, ShiftClickWithAnUnselectedAnchorOnlyMovesTheCurrentRow) {
     Show(gmEdit, rsMulti);
     Click(0, 2);
-    Click(0, 4, Ctrl);
-    Click(0, 4, Ctrl); // anchor 4, now unselected
-    ASSERT_EQ(SelectedRows(), (Rows{2}));
-    Click(0, 6, Shift);
-    EXPECT_EQ(SelectedRows(), Rows{});
+    Click(0, 4, CtrlMod);
+    Click(0, 4, CtrlMod); // anchor 4, now unselected
+    ASSERT_EQ(SelectedRows(), (Indexes{2}));
+    Click(0, 6, ShiftMod);
+    EXPECT_EQ(SelectedRows(), Indexes{});
     EXPECT_EQ(Grid->GetCurrentDataRow(), 6);
     EXPECT_EQ(Grid->GridStatus(), grNormal);
     EXPECT_EQ(Shot(), FreshShot());
@@ -115,8 +115,8 @@ TEST_F(MouseSelectSecondReading, ShiftClickWithAnUnselectedAnchorOnlyMovesTheCur
 TEST_F(MouseSelectSecondReading, CtrlClickInSingleModeActsAsAPlainClick) {
     Show(gmEdit, rsSingle);
     Click(0, 2);
-    Click(0, 4, Ctrl);
-    EXPECT_EQ(SelectedRows(), (Rows{4}));
+    Click(0, 4, CtrlMod);
+    EXPECT_EQ(SelectedRows(), (Indexes{4}));
     EXPECT_EQ(Grid->GetCurrentDataRow(), 4);
 }
 
@@ -124,14 +124,14 @@ TEST_F(MouseSelectSecondReading, PlainPressOnASelectedRowStartsMovingWhenAllowed
     Show(gmEdit, rsMulti);
     Grid->SetRowMoving(true);
     Click(0, 2);
-    Click(0, 3, Shift);
-    ASSERT_EQ(SelectedRows(), (Rows{2, 3}));
+    Click(0, 3, ShiftMod);
+    ASSERT_EQ(SelectedRows(), (Indexes{2, 3}));
     Press(0, 3);
     EXPECT_EQ(Grid->MouseStatus(), msRowMove);
-    EXPECT_EQ(SelectedRows(), (Rows{2, 3}));
+    EXPECT_EQ(SelectedRows(), (Indexes{2, 3}));
     Release(0, 3);
     EXPECT_EQ(Grid->MouseStatus(), msNormal);
-    EXPECT_EQ(SelectedRows(), (Rows{2, 3}));
+    EXPECT_EQ(SelectedRows(), (Indexes{2, 3}));
 }
 
 TEST_F(MouseSelectSecondReading, FrozenRowsAndColumnsNeedSelectFixed) {
@@ -142,23 +142,23 @@ TEST_F(MouseSelectSecondReading, FrozenRowsAndColumnsNeedSelectFixed) {
     Settle();
     Grid->SetSelectFixed(false);
     Click(0, 1);
-    EXPECT_EQ(SelectedRows(), Rows{});
+    EXPECT_EQ(SelectedRows(), Indexes{});
     Click(1, 0);
-    EXPECT_EQ(SelectedCols(), Rows{});
+    EXPECT_EQ(SelectedCols(), Indexes{});
     Grid->SetSelectFixed(true);
     Click(0, 1);
-    EXPECT_EQ(SelectedRows(), (Rows{1}));
+    EXPECT_EQ(SelectedRows(), (Indexes{1}));
 }
 
 TEST_F(MouseSelectSecondReading, CornerClickTogglesAllRowsAndSelectAllAlwaysSelects) {
     Show(gmEdit, rsMulti);
     Click(0, 0);
-    EXPECT_EQ(SelectedRows(), (Rows{1, 2, 3, 4, 5, 6}));
+    EXPECT_EQ(SelectedRows(), (Indexes{1, 2, 3, 4, 5, 6}));
     Click(0, 0);
-    EXPECT_EQ(SelectedRows(), Rows{});
+    EXPECT_EQ(SelectedRows(), Indexes{});
     Grid->SelectAll();
     Grid->SelectAll();
-    EXPECT_EQ(SelectedRows(), (Rows{1, 2, 3, 4, 5, 6}));
+    EXPECT_EQ(SelectedRows(), (Indexes{1, 2, 3, 4, 5, 6}));
     EXPECT_EQ(Shot(), FreshShot());
 }
 
@@ -166,18 +166,18 @@ TEST_F(MouseSelectSecondReading, HeadingClicksSelectColumns) {
     Show(gmEdit, rsMulti);
     Grid->SetColSelectMode(csMulti);
     Click(0, 3); // a row selection is dropped by a column click
-    struct Step { int Col; Qt::KeyboardModifiers Mods; Rows Expected; int Current; };
+    struct Step { int Col; Qt::KeyboardModifiers Mods; Indexes Expected; int Current; };
     const Step Steps[] = {
         {2, Qt::NoModifier, {2}, 2},
-        {4, Shift, {2, 3, 4}, 2}, // the current column is the anchor and stays
-        {3, Ctrl, {2, 4}, 3},
+        {4, ShiftMod, {2, 3, 4}, 2}, // the current column is the anchor and stays
+        {3, CtrlMod, {2, 4}, 3},
         {1, Qt::NoModifier, {1}, 1},
     };
     for (const auto& S : Steps) {
         SCOPED_TRACE(S.Col);
         Click(S.Col, 0, S.Mods);
         EXPECT_EQ(SelectedCols(), S.Expected);
-        EXPECT_EQ(SelectedRows(), Rows{});
+        EXPECT_EQ(SelectedRows(), Indexes{});
         EXPECT_EQ(Grid->GetCurrentDataCol(), S.Current);
         EXPECT_EQ(Grid->GridStatus(), grColSelect);
         EXPECT_EQ(Shot(), FreshShot());
@@ -187,13 +187,13 @@ TEST_F(MouseSelectSecondReading, HeadingClicksSelectColumns) {
 TEST_F(MouseSelectSecondReading, PlainCellClickMovesAndDropsTheSelection) {
     Show(gmEdit, rsMulti);
     Click(0, 2);
-    Click(0, 4, Shift);
+    Click(0, 4, ShiftMod);
     std::vector<std::string> Log;
     Grid->OnRowChanged = [&](TObject*, int O, int N) {
         Log.push_back("row " + std::to_string(O) + ">" + std::to_string(N));
     };
     Click(3, 5);
-    EXPECT_EQ(SelectedRows(), Rows{});
+    EXPECT_EQ(SelectedRows(), Indexes{});
     EXPECT_EQ(Grid->GridStatus(), grNormal);
     EXPECT_EQ(Grid->GetCurrentDataCol(), 3);
     EXPECT_EQ(Grid->GetCurrentDataRow(), 5);
@@ -212,8 +212,8 @@ TEST_F(MouseSelectSecondReading, RangeSelectionStartsAtTheLeftStripAndGrowsWithS
     Settle();
     TRect To = Grid->CellRect(3, 4);
     QPoint ToStrip(To.Left + 2, (To.Top + To.Bottom) / 2);
-    Send(QEvent::MouseButtonPress, ToStrip, Qt::LeftButton, Shift);
-    Send(QEvent::MouseButtonRelease, ToStrip, Qt::NoButton, Shift);
+    Send(QEvent::MouseButtonPress, ToStrip, Qt::LeftButton, ShiftMod);
+    Send(QEvent::MouseButtonRelease, ToStrip, Qt::NoButton, ShiftMod);
     Settle();
     EXPECT_FALSE(Grid->IsCellSelected(1, 3));
     EXPECT_TRUE(Grid->IsCellSelected(2, 3));
@@ -225,12 +225,12 @@ TEST_F(MouseSelectSecondReading, RangeSelectionStartsAtTheLeftStripAndGrowsWithS
 TEST_F(MouseSelectSecondReading, ListBoxClicksSelectTheRowAndTheCornerNeedsMultiMode) {
     Show(gmListBox, rsSingle);
     Click(2, 3);
-    EXPECT_EQ(SelectedRows(), (Rows{3}));
+    EXPECT_EQ(SelectedRows(), (Indexes{3}));
     EXPECT_EQ(Grid->GetCurrentDataRow(), 3);
-    Click(3, 5, Ctrl);
-    EXPECT_EQ(SelectedRows(), (Rows{5}));
+    Click(3, 5, CtrlMod);
+    EXPECT_EQ(SelectedRows(), (Indexes{5}));
     Click(0, 0);
-    EXPECT_EQ(SelectedRows(), (Rows{5}));
+    EXPECT_EQ(SelectedRows(), (Indexes{5}));
     EXPECT_EQ(Shot(), FreshShot());
 }
 
@@ -281,7 +281,7 @@ TEST_F(MouseSelectSecondReading, HeadingWithoutColumnSelectionMovesInTheCurrentR
     Click(3, 0);
     EXPECT_EQ(Grid->GetCurrentDataCol(), 3);
     EXPECT_EQ(Grid->GetCurrentDataRow(), 3);
-    EXPECT_EQ(SelectedCols(), Rows{});
+    EXPECT_EQ(SelectedCols(), Indexes{});
     EXPECT_EQ(Grid->GridStatus(), grNormal);
 }
 
@@ -290,13 +290,13 @@ TEST_F(MouseSelectSecondReading, PlainPressOnASelectedColumnStartsMovingWhenAllo
     Grid->SetColSelectMode(csMulti);
     Grid->SetColMoving(true);
     Click(2, 0);
-    Click(3, 0, Shift);
-    ASSERT_EQ(SelectedCols(), (Rows{2, 3}));
+    Click(3, 0, ShiftMod);
+    ASSERT_EQ(SelectedCols(), (Indexes{2, 3}));
     Press(3, 0);
     EXPECT_EQ(Grid->MouseStatus(), msColMove);
     Release(3, 0);
     EXPECT_EQ(Grid->MouseStatus(), msNormal);
-    EXPECT_EQ(SelectedCols(), (Rows{2, 3}));
+    EXPECT_EQ(SelectedCols(), (Indexes{2, 3}));
 }
 
 } // namespace

@@ -12,13 +12,13 @@ using namespace grid;
 
 namespace {
 
-using TModel = std::vector<std::optional<std::string>>;
+using TTextModel = std::vector<std::optional<std::string>>;
 
-void Trim(TModel& M) {
+void Trim(TTextModel& M) {
     while (!M.empty() && !M.back()) M.pop_back();
 }
 
-void ExpectSame(const TPackedTexts& P, const TModel& M, int Step) {
+void ExpectSameTexts(const TPackedTexts& P, const TTextModel& M, int Step) {
     ASSERT_EQ(P.Length(), static_cast<int>(M.size())) << "step " << Step;
     for (int I = 0; I < static_cast<int>(M.size()) + 2; ++I) {
         const bool Present = I < static_cast<int>(M.size()) && M[I].has_value();
@@ -29,7 +29,7 @@ void ExpectSame(const TPackedTexts& P, const TModel& M, int Step) {
 
 TEST(PackedTexts, FollowsAPlainListThroughMixedChanges) {
     TPackedTexts P;
-    TModel M;
+    TTextModel M;
     unsigned Seed = 12345;
     auto Next = [&Seed](unsigned N) {
         Seed = Seed * 1103515245u + 12345u;
@@ -62,7 +62,7 @@ TEST(PackedTexts, FollowsAPlainListThroughMixedChanges) {
             Trim(M);
             break;
         }
-        ExpectSame(P, M, Step);
+        ExpectSameTexts(P, M, Step);
         if (Step % 1000 == 999) {
             P.Clear();
             M.clear();

@@ -24,7 +24,7 @@ namespace {
 using namespace grid;
 
 // A grid that keeps the display cells it painted.
-class TLoggingGrid : public TgxGrid {
+class TPaintLogGrid : public TgxGrid {
 public:
     using TgxGrid::TgxGrid;
     void DoDrawCell(int DisplayCol, int DisplayRow, bool Selected, const TRect& Rect) override {
@@ -37,10 +37,10 @@ public:
 class PaintDriverReading : public ShownGridPixels {
 protected:
     // A logging grid in place of the fixture's, shown and painted once.
-    TLoggingGrid* ShowLogging(int Cols, int Rows) {
+    TPaintLogGrid* ShowLogging(int Cols, int Rows) {
         ShowGrid(Cols, Rows);
         delete Grid;
-        auto* G = new TLoggingGrid(Form);
+        auto* G = new TPaintLogGrid(Form);
         G->SetParent(Form);
         G->SetBounds(0, 0, 400, 300);
         G->SetGridColCount(Cols);
@@ -60,7 +60,7 @@ protected:
 };
 
 TEST_F(PaintDriverReading, EveryPaintRaisesOnPaintOnceAndOnlyCellsInTheClipAreDrawn) {
-    TLoggingGrid* G = ShowLogging(5, 8);
+    TPaintLogGrid* G = ShowLogging(5, 8);
     const int Before = Paints;
     Repaint();
     EXPECT_EQ(Paints, Before + 1);
@@ -71,7 +71,7 @@ TEST_F(PaintDriverReading, EveryPaintRaisesOnPaintOnceAndOnlyCellsInTheClipAreDr
 }
 
 TEST_F(PaintDriverReading, InvalidatingARowOrAColumnTakesInItsFixedCells) {
-    TLoggingGrid* G = ShowLogging(4, 6);
+    TPaintLogGrid* G = ShowLogging(4, 6);
     G->Drawn.clear();
     G->InvalidateRow(3);
     G->Update();

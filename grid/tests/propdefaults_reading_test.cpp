@@ -17,53 +17,53 @@ using namespace grid;
 
 namespace {
 
-enum class Kind { None, Int, Bool, Text, NoObject };
+enum class PropKind { None, Int, Bool, Text, NoObject };
 
 TEST(PropDefaultsReading, EveryPropertyHasItsDefault) {
     struct Case {
         TgxProperty Prop;
-        Kind K;
+        PropKind K;
         int Value;
     } Cases[] = {
-        {prColor, Kind::Int, 0x1FFFFFFF}, {prFont, Kind::NoObject, 0},
-        {prDisplayNumber, Kind::None, 0}, {prWidth, Kind::None, 0},
-        {prHeight, Kind::None, 0},        {prReadOnly, Kind::Bool, 0},
-        {prAlign, Kind::Bool, 0},         {prAlignment, Kind::Int, 0},
-        {prIs3D, Kind::Bool, 0},          {prSelected, Kind::Bool, 0},
-        {prVisible, Kind::None, 0},       {prChanged, Kind::None, 0},
-        {prHeadingButton, Kind::None, 0}, {prSortPicture, Kind::None, 0},
-        {prMaxLength, Kind::None, 0},     {prWordWrap, Kind::Int, 2},
-        {prButtonType, Kind::Int, 3},     {prDropDownStyle, Kind::Int, 0},
-        {prCellReadOnly, Kind::Int, 2},   {prAllowGrayed, Kind::None, 0},
-        {prParentFont, Kind::Bool, 1},    {prMask, Kind::Text, 0},
-        {prCombo, Kind::NoObject, 0},     {prParentCombo, Kind::Bool, 1},
-        {prPicture, Kind::Int, 2},        {prControlType, Kind::Int, 4},
-        {prSpinOptions, Kind::Int, 7},    {prSpinIncrement, Kind::Int, 1},
-        {prHorzAlignment, Kind::Int, 3},  {prVertAlignment, Kind::Int, 3},
-        {prDateTime, Kind::NoObject, 0},  {prTag, Kind::Int, 0},
-        {prData, Kind::NoObject, 0},
+        {prColor, PropKind::Int, 0x1FFFFFFF}, {prFont, PropKind::NoObject, 0},
+        {prDisplayNumber, PropKind::None, 0}, {prWidth, PropKind::None, 0},
+        {prHeight, PropKind::None, 0},        {prReadOnly, PropKind::Bool, 0},
+        {prAlign, PropKind::Bool, 0},         {prAlignment, PropKind::Int, 0},
+        {prIs3D, PropKind::Bool, 0},          {prSelected, PropKind::Bool, 0},
+        {prVisible, PropKind::None, 0},       {prChanged, PropKind::None, 0},
+        {prHeadingButton, PropKind::None, 0}, {prSortPicture, PropKind::None, 0},
+        {prMaxLength, PropKind::None, 0},     {prWordWrap, PropKind::Int, 2},
+        {prButtonType, PropKind::Int, 3},     {prDropDownStyle, PropKind::Int, 0},
+        {prCellReadOnly, PropKind::Int, 2},   {prAllowGrayed, PropKind::None, 0},
+        {prParentFont, PropKind::Bool, 1},    {prMask, PropKind::Text, 0},
+        {prCombo, PropKind::NoObject, 0},     {prParentCombo, PropKind::Bool, 1},
+        {prPicture, PropKind::Int, 2},        {prControlType, PropKind::Int, 4},
+        {prSpinOptions, PropKind::Int, 7},    {prSpinIncrement, PropKind::Int, 1},
+        {prHorzAlignment, PropKind::Int, 3},  {prVertAlignment, PropKind::Int, 3},
+        {prDateTime, PropKind::NoObject, 0},  {prTag, PropKind::Int, 0},
+        {prData, PropKind::NoObject, 0},
     };
     ASSERT_EQ(std::size(Cases), std::size_t(gxPropertyCount));
     for (const Case& C : Cases) {
         const Variant V = PropertyDefaultValue(C.Prop);
         const int N = static_cast<int>(C.Prop);
         switch (C.K) {
-        case Kind::None:
+        case PropKind::None:
             EXPECT_EQ(V.Type(), varEmpty) << N;
             break;
-        case Kind::Int:
+        case PropKind::Int:
             EXPECT_EQ(V.Type(), varInteger) << N;
             EXPECT_EQ(V.AsInteger(), C.Value) << N;
             break;
-        case Kind::Bool:
+        case PropKind::Bool:
             EXPECT_EQ(V.Type(), varBoolean) << N;
             EXPECT_EQ(V.AsBoolean(), C.Value != 0) << N;
             break;
-        case Kind::Text:
+        case PropKind::Text:
             EXPECT_EQ(V.Type(), varString) << N;
             EXPECT_EQ(V.AsString(), "") << N;
             break;
-        case Kind::NoObject:
+        case PropKind::NoObject:
             EXPECT_NE(V.Type(), varEmpty) << N;
             EXPECT_EQ(VariantToObject(V), nullptr) << N;
             break;

@@ -50,9 +50,9 @@ protected:
 };
 
 // A clock that moves on by Step milliseconds each time it is read.
-class SteppingClock : public IClock {
+class ScrollbarClock : public IClock {
 public:
-    explicit SteppingClock(std::uint32_t Step) : FStep(Step) {}
+    explicit ScrollbarClock(std::uint32_t Step) : FStep(Step) {}
     TDateTime Now() override { return 0.0; }
     std::uint32_t TickCount() override { return FTicks += FStep; }
     std::uint32_t FTicks = 1000;
@@ -263,7 +263,7 @@ TEST_F(ScrollBarsS60, AutoScrollWaitsLongNearTheDataAreaAndNotFarOut) {
 }
 
 TEST_F(ScrollBarsS60, AutoScrollWaitEndsByTimeOrByEscape) {
-    SteppingClock Steps(50);
+    ScrollbarClock Steps(50);
     ScopedClock Use(Steps);
     const TPoint Far = Grid->ClientToScreen(TPoint{100, Grid->ClientHeight() + 5});
     Grid->SetScrollSpeed(spHigh);

@@ -31,9 +31,9 @@ protected:
 
 // A clock whose tick count moves on by a step each time it is read, so a
 // waiting loop sees time pass without sleeping.
-class SteppingClock : public IClock {
+class ScrollingClock : public IClock {
 public:
-    explicit SteppingClock(std::uint32_t Step) : FStep(Step) {}
+    explicit ScrollingClock(std::uint32_t Step) : FStep(Step) {}
     TDateTime Now() override { return 0.0; }
     std::uint32_t TickCount() override {
         FTicks += FStep;
@@ -257,7 +257,7 @@ TEST_F(ScrollingReading, AutoScrollWaitsLongerNearTheDataArea) {
 TEST_F(ScrollingReading, TheLowSpeedWaitsOutItsDelayOnTheClock) {
     ShowGrid(3, 100);
     Settle();
-    SteppingClock Ticks(10);
+    ScrollingClock Ticks(10);
     ScopedClock Guard(Ticks);
     const TPoint P = Grid->ClientToScreen(TPoint{100, Grid->ClientHeight() + 5});
     Grid->SetScrollSpeed(grid::spHigh);
@@ -346,7 +346,7 @@ TEST_F(ScrollingReading, ARangeAskedForWhilePaintingIsOffFollowsTheNextPaint) {
 TEST_F(ScrollingReading, TheWaitEndsEarlyForMouseInputOrEscape) {
     ShowGrid(3, 100);
     Settle();
-    SteppingClock Ticks(10);
+    ScrollingClock Ticks(10);
     ScopedClock Guard(Ticks);
     const TPoint P = Grid->ClientToScreen(TPoint{100, Grid->ClientHeight() + 5});
     Grid->SetScrollSpeed(grid::spLow);

@@ -49,8 +49,8 @@ protected:
     std::vector<std::pair<TgxGridStatus, TgxGridStatus>> StatusChanges;
 };
 
-const TColor White = static_cast<TColor>(0xFFFFFF);
-const TColor Black = static_cast<TColor>(0x000000);
+const TColor PureWhite = static_cast<TColor>(0xFFFFFF);
+const TColor PureBlack = static_cast<TColor>(0x000000);
 
 TEST_F(SelectionModel, SelectRowsClampsButNeverSwapsItsSpan) {
     struct Case {
@@ -82,8 +82,8 @@ TEST_F(SelectionModel, SingleRowModeTakesOneRowAndMovesTheCurrentRowToIt) {
     Grid->SelectRows(8, 8, true);
     EXPECT_EQ(Rows(), std::set<int>{8});
     EXPECT_EQ(Grid->Row(), 8);
-    EXPECT_EQ(CellPixel(3, 6), White);
-    EXPECT_EQ(CellPixel(3, 8), Black);
+    EXPECT_EQ(CellPixel(3, 6), PureWhite);
+    EXPECT_EQ(CellPixel(3, 8), PureBlack);
 }
 
 TEST_F(SelectionModel, OneKindAtATimeEachChangeReportedOnceRowsFirst) {
@@ -227,39 +227,39 @@ TEST_F(SelectionModel, AnEditThatCannotEndKeepsTheSelection) {
 // Inverted pixels: every change inverts exactly the cells whose state
 // changed, so a cell shows inverted exactly while it is selected.
 TEST_F(SelectionModel, InversionShowsExactlyTheSelectedCells) {
-    ASSERT_EQ(CellPixel(2, 5), White);
+    ASSERT_EQ(CellPixel(2, 5), PureWhite);
     Grid->SelectRows(5, 5, true);
-    EXPECT_EQ(CellPixel(2, 5), Black);
+    EXPECT_EQ(CellPixel(2, 5), PureBlack);
     Grid->SelectRows(3, 7, true);
     for (int Row : {3, 5, 7})
-        EXPECT_EQ(CellPixel(2, Row), Black) << Row;
-    EXPECT_EQ(CellPixel(2, 8), White);
+        EXPECT_EQ(CellPixel(2, Row), PureBlack) << Row;
+    EXPECT_EQ(CellPixel(2, 8), PureWhite);
     // The whole visible span at once, with some rows shown selected already.
     Grid->SelectRows(1, 40, true);
     for (int Row : {1, 5, 8})
-        EXPECT_EQ(CellPixel(2, Row), Black) << Row;
+        EXPECT_EQ(CellPixel(2, Row), PureBlack) << Row;
     Grid->SelectRows(2, 40, false);
-    EXPECT_EQ(CellPixel(2, 1), Black);
-    EXPECT_EQ(CellPixel(2, 5), White);
+    EXPECT_EQ(CellPixel(2, 1), PureBlack);
+    EXPECT_EQ(CellPixel(2, 5), PureWhite);
 
     Grid->SelectCols(2, 2, true);
-    EXPECT_EQ(CellPixel(2, 1), Black);
-    EXPECT_EQ(CellPixel(3, 1), White);
-    EXPECT_EQ(CellPixel(2, 6), Black);
+    EXPECT_EQ(CellPixel(2, 1), PureBlack);
+    EXPECT_EQ(CellPixel(3, 1), PureWhite);
+    EXPECT_EQ(CellPixel(2, 6), PureBlack);
 
     Grid->SelectCells(1, 1, 2, 2);
-    EXPECT_EQ(CellPixel(2, 6), White);
-    EXPECT_EQ(CellPixel(1, 1), Black);
+    EXPECT_EQ(CellPixel(2, 6), PureWhite);
+    EXPECT_EQ(CellPixel(1, 1), PureBlack);
     Grid->SelectCells(2, 2, 3, 3);
-    EXPECT_EQ(CellPixel(1, 1), White);
-    EXPECT_EQ(CellPixel(2, 2), Black);
-    EXPECT_EQ(CellPixel(3, 3), Black);
+    EXPECT_EQ(CellPixel(1, 1), PureWhite);
+    EXPECT_EQ(CellPixel(2, 2), PureBlack);
+    EXPECT_EQ(CellPixel(3, 3), PureBlack);
     Grid->ResetSelection();
     for (int Col : {1, 2, 3})
-        EXPECT_EQ(CellPixel(Col, 2), White) << Col;
+        EXPECT_EQ(CellPixel(Col, 2), PureWhite) << Col;
     // What was drawn directly is what a full repaint shows.
     PaintNow();
-    EXPECT_EQ(CellPixel(2, 2), White);
+    EXPECT_EQ(CellPixel(2, 2), PureWhite);
 }
 
 TEST_F(SelectionModel, SelectionColourPaintsTheSelectedCells) {
@@ -268,12 +268,12 @@ TEST_F(SelectionModel, SelectionColourPaintsTheSelectedCells) {
     PaintNow();
     Grid->SelectRows(4, 4, true);
     EXPECT_EQ(CellPixel(2, 4), ColorToRGB(clRed));
-    EXPECT_EQ(CellPixel(2, 5), White);
+    EXPECT_EQ(CellPixel(2, 5), PureWhite);
     Grid->SelectCells(3, 6, 3, 6);
-    EXPECT_EQ(CellPixel(2, 4), White);
+    EXPECT_EQ(CellPixel(2, 4), PureWhite);
     EXPECT_EQ(CellPixel(3, 6), ColorToRGB(clRed));
     Grid->ResetSelection();
-    EXPECT_EQ(CellPixel(3, 6), White);
+    EXPECT_EQ(CellPixel(3, 6), PureWhite);
 }
 
 TEST_F(SelectionModel, ModesThatForbidAKindSelectNothing) {
@@ -290,11 +290,11 @@ TEST_F(SelectionModel, DeletingOnlyTheKindsAskedFor) {
     Grid->SelectRows(2, 3, true);
     Grid->DeleteSelections({grColSelect, grCellSelect}, false);
     EXPECT_EQ(Rows(), (std::set<int>{2, 3}));
-    EXPECT_EQ(CellPixel(2, 2), Black);
+    EXPECT_EQ(CellPixel(2, 2), PureBlack);
     Grid->DeleteSelections({}, false);
     EXPECT_TRUE(Rows().empty());
     EXPECT_EQ(Grid->GridStatus(), grNormal);
-    EXPECT_EQ(CellPixel(2, 2), White);
+    EXPECT_EQ(CellPixel(2, 2), PureWhite);
 }
 
 TEST_F(SelectionModel, RowsMarkedOutOfViewShowSelectedWhenScrolledIn) {
@@ -302,11 +302,11 @@ TEST_F(SelectionModel, RowsMarkedOutOfViewShowSelectedWhenScrolledIn) {
     EXPECT_EQ(Grid->RowSelection().Count(), 6);
     Grid->SetTopRow(28);
     Grid->Update();
-    EXPECT_EQ(CellPixel(2, 30), Black);
-    EXPECT_EQ(CellPixel(2, 29), White);
+    EXPECT_EQ(CellPixel(2, 30), PureBlack);
+    EXPECT_EQ(CellPixel(2, 29), PureWhite);
     Grid->SetTopRow(1);
     Grid->Update();
-    EXPECT_EQ(CellPixel(2, 2), White);
+    EXPECT_EQ(CellPixel(2, 2), PureWhite);
 }
 
 TEST_F(SelectionModel, TheRangeFollowsDeletedRowsAndMovedColumnsKeepTheirMarks) {
@@ -373,19 +373,19 @@ TEST_F(SelectionModel, RowsAboveTheTopAreMarkedAndShowWhenScrolledBack) {
     ASSERT_EQ(Grid->TopRow(), 10);
     Grid->SelectRows(1, 12, true);
     EXPECT_EQ(Grid->RowSelection().Count(), 12);
-    EXPECT_EQ(CellPixel(2, 1), Black);
-    EXPECT_EQ(CellPixel(2, 10), Black);
-    EXPECT_EQ(CellPixel(2, 12), Black);
-    EXPECT_EQ(CellPixel(2, 13), White);
+    EXPECT_EQ(CellPixel(2, 1), PureBlack);
+    EXPECT_EQ(CellPixel(2, 10), PureBlack);
+    EXPECT_EQ(CellPixel(2, 12), PureBlack);
+    EXPECT_EQ(CellPixel(2, 13), PureWhite);
     Grid->SetTopRow(3);
     Grid->Update();
     for (int Row : {1, 3, 5, 9, 12})
-        EXPECT_EQ(CellPixel(2, Row), Black) << Row;
-    EXPECT_EQ(CellPixel(2, 13), White);
+        EXPECT_EQ(CellPixel(2, Row), PureBlack) << Row;
+    EXPECT_EQ(CellPixel(2, 13), PureWhite);
     Grid->SelectRows(4, 40, false);
-    EXPECT_EQ(CellPixel(2, 3), Black);
-    EXPECT_EQ(CellPixel(2, 5), White);
-    EXPECT_EQ(CellPixel(2, 12), White);
+    EXPECT_EQ(CellPixel(2, 3), PureBlack);
+    EXPECT_EQ(CellPixel(2, 5), PureWhite);
+    EXPECT_EQ(CellPixel(2, 12), PureWhite);
 }
 
 TEST_F(SelectionModel, AListBoxsSingleRowFollowsTheCurrentCellOnScreen) {
@@ -393,14 +393,14 @@ TEST_F(SelectionModel, AListBoxsSingleRowFollowsTheCurrentCellOnScreen) {
     Grid->SetRowSelectMode(rsSingle);
     Grid->SetCurrentCell(1, 2);
     Grid->SelectRows(2, 2, true);
-    EXPECT_EQ(CellPixel(3, 2), Black);
+    EXPECT_EQ(CellPixel(3, 2), PureBlack);
     Grid->SetCurrentCell(1, 6);
     EXPECT_EQ(Rows(), std::set<int>{6});
-    EXPECT_EQ(CellPixel(3, 2), White);
-    EXPECT_EQ(CellPixel(3, 6), Black);
+    EXPECT_EQ(CellPixel(3, 2), PureWhite);
+    EXPECT_EQ(CellPixel(3, 6), PureBlack);
     PaintNow();
-    EXPECT_EQ(CellPixel(3, 2), White);
-    EXPECT_EQ(CellPixel(3, 6), Black);
+    EXPECT_EQ(CellPixel(3, 2), PureWhite);
+    EXPECT_EQ(CellPixel(3, 6), PureBlack);
 }
 
 TEST_F(SelectionModel, AColouredSingleRowFollowsTheCurrentCellAtOnce) {
@@ -414,13 +414,13 @@ TEST_F(SelectionModel, AColouredSingleRowFollowsTheCurrentCellAtOnce) {
     const TColor Red = ColorToRGB(clRed);
     ASSERT_EQ(CellPixel(3, 2), Red);
     Grid->SetCurrentCell(1, 6);
-    EXPECT_EQ(CellPixel(3, 2), White);
+    EXPECT_EQ(CellPixel(3, 2), PureWhite);
     EXPECT_EQ(CellPixel(3, 6), Red);
     Grid->SetFocus();
     PressKey(Qt::Key_Down);
     EXPECT_EQ(Grid->Row(), 7);
     EXPECT_EQ(Rows(), std::set<int>{7});
-    EXPECT_EQ(CellPixel(3, 6), White);
+    EXPECT_EQ(CellPixel(3, 6), PureWhite);
     EXPECT_EQ(CellPixel(3, 7), Red);
 }
 
@@ -431,29 +431,29 @@ TEST_F(SelectionModel, AListBoxsSingleRowFollowsTheArrowKeysOnScreen) {
     Grid->SelectRows(6, 6, true);
     Grid->SetFocus();
     Grid->Update();
-    ASSERT_EQ(CellPixel(3, 6), Black);
+    ASSERT_EQ(CellPixel(3, 6), PureBlack);
     PressKey(Qt::Key_Down);
     Grid->Update();
     EXPECT_EQ(Rows(), std::set<int>{7});
-    EXPECT_EQ(CellPixel(3, 6), White);
-    EXPECT_EQ(CellPixel(3, 7), Black);
+    EXPECT_EQ(CellPixel(3, 6), PureWhite);
+    EXPECT_EQ(CellPixel(3, 7), PureBlack);
     PressKey(Qt::Key_Up);
     PressKey(Qt::Key_Up);
     Grid->Update();
     EXPECT_EQ(Rows(), std::set<int>{5});
-    EXPECT_EQ(CellPixel(3, 7), White);
-    EXPECT_EQ(CellPixel(3, 5), Black);
+    EXPECT_EQ(CellPixel(3, 7), PureWhite);
+    EXPECT_EQ(CellPixel(3, 5), PureBlack);
     // Stepping past the last row shown scrolls the selected row in.
     const int Last = Grid->MaxVisibleRow();
     Grid->SetCurrentCell(1, Last);
     Grid->Update();
-    ASSERT_EQ(CellPixel(3, Last), Black);
+    ASSERT_EQ(CellPixel(3, Last), PureBlack);
     PressKey(Qt::Key_Down);
     Grid->Update();
     EXPECT_GT(Grid->TopRow(), 1);
     EXPECT_EQ(Rows(), std::set<int>{Last + 1});
-    EXPECT_EQ(CellPixel(3, Last), White);
-    EXPECT_EQ(CellPixel(3, Last + 1), Black);
+    EXPECT_EQ(CellPixel(3, Last), PureWhite);
+    EXPECT_EQ(CellPixel(3, Last + 1), PureBlack);
 }
 
 TEST_F(SelectionModel, EveryKeyMoveOfARowSelectionRedrawsIt) {
@@ -491,7 +491,7 @@ TEST_F(SelectionModel, EveryKeyMoveOfARowSelectionRedrawsIt) {
         for (int R = Grid->TopRow(); R <= Grid->MaxVisibleRow(); ++R)
             EXPECT_EQ(Shown[static_cast<std::size_t>(R - Grid->TopRow())], CellPixel(3, R))
                 << C.Name << ", row " << R;
-        EXPECT_EQ(CellPixel(3, Grid->Row()), Black) << C.Name;
+        EXPECT_EQ(CellPixel(3, Grid->Row()), PureBlack) << C.Name;
     }
 }
 
@@ -499,13 +499,13 @@ TEST_F(SelectionModel, TurningSelectFixedOffShowsTheFrozenRowsPlain) {
     Grid->SetFixedRowCount(2);
     Grid->SelectRows(1, 4, true);
     Grid->Update();
-    ASSERT_EQ(CellPixel(3, 1), Black);
+    ASSERT_EQ(CellPixel(3, 1), PureBlack);
     Grid->SetSelectFixed(false);
     Grid->Update();
     EXPECT_EQ(Rows(), (std::set<int>{3, 4}));
     for (int Row : {1, 2})
-        EXPECT_EQ(CellPixel(3, Row), White) << Row;
-    EXPECT_EQ(CellPixel(3, 3), Black);
+        EXPECT_EQ(CellPixel(3, Row), PureWhite) << Row;
+    EXPECT_EQ(CellPixel(3, 3), PureBlack);
 }
 
 TEST_F(SelectionModel, HidingASelectedRowOrColumnKeepsThePictureTrue) {
@@ -539,14 +539,14 @@ TEST_F(SelectionModel, AMovedSelectedRowOrColumnShowsWhereItWent) {
     Grid->Update();
     Grid->SetDisplayRownr(2, 5);
     Grid->Update();
-    EXPECT_EQ(CellPixel(3, 2), White);
-    EXPECT_EQ(CellPixel(3, 5), Black);
+    EXPECT_EQ(CellPixel(3, 2), PureWhite);
+    EXPECT_EQ(CellPixel(3, 5), PureBlack);
     Grid->SelectCols(2, 2, true);
     Grid->Update();
     Grid->SetDisplayColnr(2, 4);
     Grid->Update();
-    EXPECT_EQ(CellPixel(2, 3), White);
-    EXPECT_EQ(CellPixel(4, 3), Black);
+    EXPECT_EQ(CellPixel(2, 3), PureWhite);
+    EXPECT_EQ(CellPixel(4, 3), PureBlack);
 }
 
 TEST_F(SelectionModel, TheCurrentColumnStaysOnItsDataColumnWhenColumnsMove) {
@@ -565,13 +565,13 @@ TEST_F(SelectionModel, ResettingAMultiRowListBoxDropsItsRowsOnScreen) {
     Grid->SetGridMode(gmListBox);
     Grid->SelectRows(3, 5, true);
     Grid->Update();
-    ASSERT_EQ(CellPixel(2, 4), Black);
+    ASSERT_EQ(CellPixel(2, 4), PureBlack);
     Grid->ResetSelection();
     EXPECT_TRUE(Rows().empty());
     EXPECT_EQ(Grid->GridStatus(), grNormal);
-    EXPECT_EQ(CellPixel(2, 4), White);
+    EXPECT_EQ(CellPixel(2, 4), PureWhite);
     Grid->Update();
-    EXPECT_EQ(CellPixel(2, 4), White);
+    EXPECT_EQ(CellPixel(2, 4), PureWhite);
 }
 
 } // namespace

@@ -26,7 +26,7 @@ namespace {
 using namespace grid;
 
 // A published grid that records the moves it reports.
-class TMoveLogGrid : public TgxGrid {
+class TTransferLogGrid : public TgxGrid {
 public:
     using TgxGrid::TgxGrid;
     void DoColMoved(int ToDisplayCol, int Count, bool ByUser) override {
@@ -50,9 +50,9 @@ class StateTransfer : public ::testing::Test {
 protected:
     void SetUp() override {
         EnsureQtApplication();
-        Source = std::make_unique<TMoveLogGrid>(nullptr);
+        Source = std::make_unique<TTransferLogGrid>(nullptr);
         Source->SetName("Source");
-        Target = std::make_unique<TMoveLogGrid>(nullptr);
+        Target = std::make_unique<TTransferLogGrid>(nullptr);
         Target->SetName("Target");
     }
     static std::vector<int> DisplayOrder(TgxBaseGrid& G) {
@@ -61,8 +61,8 @@ protected:
             R.push_back(G.GetDataCol(D));
         return R;
     }
-    std::unique_ptr<TMoveLogGrid> Source;
-    std::unique_ptr<TMoveLogGrid> Target;
+    std::unique_ptr<TTransferLogGrid> Source;
+    std::unique_ptr<TTransferLogGrid> Target;
 };
 
 // ---- Assign and the design-mode answer --------------------------------------------

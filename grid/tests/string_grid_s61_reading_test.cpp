@@ -14,7 +14,7 @@ using namespace grid;
 
 namespace {
 
-void* P(std::intptr_t N) { return reinterpret_cast<void*>(N); }
+void* AsPointer(std::intptr_t N) { return reinterpret_cast<void*>(N); }
 
 AnsiString ListError(const std::function<void()>& Action) {
     try {
@@ -27,11 +27,11 @@ AnsiString ListError(const std::function<void()>& Action) {
 
 TEST(SparseListReading, FarItemMakesOneSectionAndNoneTakesItBack) {
     TSparseList L(SPASmall);
-    L.StoreAt(1000, P(1));
+    L.StoreAt(1000, AsPointer(1));
     EXPECT_EQ(L.Count(), 1001);
     EXPECT_EQ(L.Array().SectionCount(), 1);
     EXPECT_EQ(L.Array().SectionSize(), 16);
-    EXPECT_EQ(L.ItemAt(1000), P(1));
+    EXPECT_EQ(L.ItemAt(1000), AsPointer(1));
     EXPECT_EQ(L.ItemAt(992), nullptr);
     EXPECT_EQ(L.ItemAt(5000), nullptr);
     L.StoreAt(1000, nullptr);
@@ -39,8 +39,8 @@ TEST(SparseListReading, FarItemMakesOneSectionAndNoneTakesItBack) {
     EXPECT_EQ(L.Array().HighBound(), -1);
 
     // Storing none below the high bound keeps it.
-    L.StoreAt(3, P(3));
-    L.StoreAt(40, P(40));
+    L.StoreAt(3, AsPointer(3));
+    L.StoreAt(40, AsPointer(40));
     L.StoreAt(3, nullptr);
     EXPECT_EQ(L.Count(), 41);
     L.StoreAt(40, nullptr);
@@ -55,8 +55,8 @@ TEST(SparseListReading, ItemsShiftOnInsertDeleteAndMove) {
         std::vector<std::intptr_t> Items; // 0: empty slot
     };
     const Step Steps[] = {
-        {"insert inside", [](TSparseList& L) { L.InsertAt(1, P(9)); }, {1, 9, 2, 3}},
-        {"insert beyond", [](TSparseList& L) { L.InsertAt(6, P(9)); }, {1, 2, 3, 0, 0, 0, 9}},
+        {"insert inside", [](TSparseList& L) { L.InsertAt(1, AsPointer(9)); }, {1, 9, 2, 3}},
+        {"insert beyond", [](TSparseList& L) { L.InsertAt(6, AsPointer(9)); }, {1, 2, 3, 0, 0, 0, 9}},
         {"delete inside", [](TSparseList& L) { L.DeleteAt(0); }, {2, 3}},
         {"delete at count", [](TSparseList& L) { L.DeleteAt(3); }, {1, 2, 3}},
         {"delete below 0", [](TSparseList& L) { L.DeleteAt(-1); }, {1, 2, 3}},
@@ -68,26 +68,26 @@ TEST(SparseListReading, ItemsShiftOnInsertDeleteAndMove) {
     for (const Step& S : Steps) {
         TSparseList L(SPASmall);
         for (int I = 0; I < 3; ++I)
-            L.StoreAt(I, P(I + 1));
+            L.StoreAt(I, AsPointer(I + 1));
         S.Do(L);
         ASSERT_EQ(L.Count(), static_cast<int>(S.Items.size())) << S.What;
         for (int I = 0; I < L.Count(); ++I)
-            EXPECT_EQ(L.ItemAt(I), P(S.Items[I])) << S.What << " at " << I;
+            EXPECT_EQ(L.ItemAt(I), AsPointer(S.Items[I])) << S.What << " at " << I;
     }
 }
 
 TEST(SparseListReading, NegativeIndexesAreRefused) {
     TSparseList L(SPASmall);
     EXPECT_EQ(ListError([&] { L.ItemAt(-1); }), AnsiString("List index out of bounds (-1)"));
-    EXPECT_EQ(ListError([&] { L.StoreAt(-2, P(1)); }), AnsiString("List index out of bounds (-2)"));
-    EXPECT_EQ(ListError([&] { L.InsertAt(-3, P(1)); }), AnsiString("List index out of bounds (-3)"));
+    EXPECT_EQ(ListError([&] { L.StoreAt(-2, AsPointer(1)); }), AnsiString("List index out of bounds (-2)"));
+    EXPECT_EQ(ListError([&] { L.InsertAt(-3, AsPointer(1)); }), AnsiString("List index out of bounds (-3)"));
     EXPECT_EQ(L.Count(), 0);
 }
 
 TEST(SparseListReading, VisitGoesInIndexOrderAndStopsOnAnswer) {
     TSparseList L(SPASmall);
     for (int I : {700, 5, 40, 6})
-        L.StoreAt(I, P(I));
+        L.StoreAt(I, AsPointer(I));
     std::vector<int> Seen;
     EXPECT_EQ(L.VisitItems([&](int Index, void*) {
         Seen.push_back(Index);

@@ -28,7 +28,7 @@ protected:
     TgxMask* Mask = nullptr;
 };
 
-struct TextCase {
+struct MaskTextCase {
     const char* Picture;
     const char* Text;
     bool Full;
@@ -36,7 +36,7 @@ struct TextCase {
 };
 
 TEST_F(MaskLanguage, WholeTextsAndBeginnings) {
-    const TextCase Cases[] = {
+    const MaskTextCase Cases[] = {
         {"###", "12", false, true},
         {"###", "12", true, false},
         {"###", "123", true, true},
@@ -102,12 +102,12 @@ TEST_F(MaskLanguage, WholeTextsAndBeginnings) {
         {";*;#", "*#", true, true},
         {"a-b", "a-b", true, true},
     };
-    for (const TextCase& C : Cases)
+    for (const MaskTextCase& C : Cases)
         EXPECT_EQ(Text(C.Picture, C.Text, C.Full), C.Valid)
             << "picture " << C.Picture << " text " << C.Text << " full " << C.Full;
 }
 
-struct InputCase {
+struct MaskInputCase {
     const char* Picture;
     const char* Text;
     const char* Input;
@@ -119,7 +119,7 @@ struct InputCase {
 };
 
 TEST_F(MaskLanguage, TypedInputIsConvertedAndGetsItsLiterals) {
-    const InputCase Cases[] = {
+    const MaskInputCase Cases[] = {
         {"(###) ###-####", "", "5", 1, false, true, true, "(5"},
         {"(###) ###-####", "", "(", 1, false, true, true, "("},
         {"(###) ###-####", "(555", "1", 5, false, true, true, ") 1"},
@@ -153,7 +153,7 @@ TEST_F(MaskLanguage, TypedInputIsConvertedAndGetsItsLiterals) {
         // Two literals could be inserted: no single answer.
         {"{a,b}#", "", "1", 1, false, true, false, "1"},
     };
-    for (const InputCase& C : Cases) {
+    for (const MaskInputCase& C : Cases) {
         Mask->SetPicture(C.Picture);
         AnsiString Input = C.Input;
         EXPECT_EQ(Mask->ValidInput(C.Text, Input, C.Caret, C.Full, C.Insert), C.Valid)
@@ -327,7 +327,7 @@ TEST_F(MaskLanguage, TreeRecordsWhereEachItemStands) {
 }
 
 TEST_F(MaskLanguage, MultibyteCharactersCountOnce) {
-    const TextCase Texts[] = {
+    const MaskTextCase Texts[] = {
         {"?", "\xC3\xA9", true, true},
         {"?", "\xC3\xA9" "a", true, false},
         {"??", "\xC3\xA9" "a", true, true},
@@ -337,7 +337,7 @@ TEST_F(MaskLanguage, MultibyteCharactersCountOnce) {
         {"{\xC3\xA0-\xC3\xBC}", "\xC3\xA9", true, true},
         {"#", "\xC3\xA9", false, false},
     };
-    for (const TextCase& C : Texts)
+    for (const MaskTextCase& C : Texts)
         EXPECT_EQ(Text(C.Picture, C.Text, C.Full), C.Valid)
             << "picture " << C.Picture << " text " << C.Text << " full " << C.Full;
     Mask->SetPicture("&");

@@ -74,14 +74,14 @@ TEST(AddressForms, ParsedTextFormatsBack)
     }
 }
 
-struct ListCase {
+struct NamedListCase {
     const char* text;
     std::vector<std::pair<const char*, const char*>> items; // name, address
 };
 
 TEST(AddressForms, ParsesListText)
 {
-    const ListCase cases[] = {
+    const NamedListCase cases[] = {
         {"", {}},
         {"   ", {}},
         {"<>", {}},

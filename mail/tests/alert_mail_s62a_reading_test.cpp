@@ -94,7 +94,7 @@ struct AlertMailer {
     }
 };
 
-int ClosedPort() {
+int RefusingPort() {
     const int fd = socket(AF_INET, SOCK_STREAM, 0);
     sockaddr_in addr{};
     addr.sin_family = AF_INET;
@@ -161,7 +161,7 @@ TEST(AlertMailReading, FailuresRaiseErrorsWithTheirText) {
     const Certificates& certs = Certificates::Get();
     {
         AlertMailer mailer;
-        mailer.Configure(ClosedPort(), Encryption::None);
+        mailer.Configure(RefusingPort(), Encryption::None);
         try {
             mailer.Open(Encryption::None);
             FAIL() << "no error";

@@ -27,7 +27,7 @@ using namespace mail;
 
 namespace {
 
-double At(int AYear, int AMonth, int ADay, int AHour, int AMin, int ASec) {
+double DateAt(int AYear, int AMonth, int ADay, int AHour, int AMin, int ASec) {
     return EncodeDate(AYear, AMonth, ADay) + EncodeTime(AHour, AMin, ASec, 0);
 }
 
@@ -42,23 +42,23 @@ TEST(CommonReading, DatesParseInEveryOrderAndLeaveTheZone) {
         const char* rest;
     };
     const std::vector<Case> cases = {
-        {"Tue, 3 Jun 2003 14:05:09 +0200", At(2003, 6, 3, 14, 5, 9), "+0200"},
-        {"Tue,3 Jun 2003 14:05:09 +0200", At(2003, 6, 3, 14, 5, 9), "+0200"},
-        {"  3 Jun 2003 14:05:09 GMT  ", At(2003, 6, 3, 14, 5, 9), "GMT"},
-        {"Jun 3 14:05:09 2003", At(2003, 6, 3, 14, 5, 9), ""},
-        {"Tue, 03-Jun-2003 14:05 -0500", At(2003, 6, 3, 14, 5, 0), "-0500"},
-        {"1 Jan 79 00:00:00", At(2079, 1, 1, 0, 0, 0), ""},
-        {"1 Jan 80 00:00:00", At(1980, 1, 1, 0, 0, 0), ""},
-        {"1 Jan 99", At(1999, 1, 1, 0, 0, 0), ""},
+        {"Tue, 3 Jun 2003 14:05:09 +0200", DateAt(2003, 6, 3, 14, 5, 9), "+0200"},
+        {"Tue,3 Jun 2003 14:05:09 +0200", DateAt(2003, 6, 3, 14, 5, 9), "+0200"},
+        {"  3 Jun 2003 14:05:09 GMT  ", DateAt(2003, 6, 3, 14, 5, 9), "GMT"},
+        {"Jun 3 14:05:09 2003", DateAt(2003, 6, 3, 14, 5, 9), ""},
+        {"Tue, 03-Jun-2003 14:05 -0500", DateAt(2003, 6, 3, 14, 5, 0), "-0500"},
+        {"1 Jan 79 00:00:00", DateAt(2079, 1, 1, 0, 0, 0), ""},
+        {"1 Jan 80 00:00:00", DateAt(1980, 1, 1, 0, 0, 0), ""},
+        {"1 Jan 99", DateAt(1999, 1, 1, 0, 0, 0), ""},
         {"", 0, ""},
         {"no date here", 0, nullptr},
         {"31 Feb 2003 10:00:00", 0, nullptr},
         {"3 Foo 2003", 0, nullptr},
-        {"Jun 3 2003", At(2003, 6, 3, 0, 0, 0), ""},
+        {"Jun 3 2003", DateAt(2003, 6, 3, 0, 0, 0), ""},
         {"3 Jun 2003 25:00:00", 0, nullptr},
         // Numbers that cannot be read take their defaults: year 1900, seconds 0.
-        {"3 Jun 99999999999999999999 10:00", At(1900, 6, 3, 0, 0, 0), nullptr},
-        {"3 Jun 2003 10:00:99999999999999999999", At(2003, 6, 3, 10, 0, 0), ""},
+        {"3 Jun 99999999999999999999 10:00", DateAt(1900, 6, 3, 0, 0, 0), nullptr},
+        {"3 Jun 2003 10:00:99999999999999999999", DateAt(2003, 6, 3, 10, 0, 0), ""},
         {"Tue,", 0, nullptr},
     };
     for (const Case& c : cases) {
@@ -116,20 +116,20 @@ TEST(CommonReading, ZonesTurnIntoOffsetsAndBack) {
 
 TEST(CommonReading, DatesGoOutWithTheLocalZoneAndComeBackInLocalTime) {
     const double local = LocalOffsetFromUtc();
-    EXPECT_EQ(DateTimeToRfc822(At(2003, 6, 3, 4, 5, 9)),
+    EXPECT_EQ(DateTimeToRfc822(DateAt(2003, 6, 3, 4, 5, 9)),
               "Tue, 3 Jun 2003 04:05:09 " + ZoneOffsetText(local, false));
-    EXPECT_EQ(DateTimeToRfc822(At(1999, 12, 26, 23, 59, 0), true),
+    EXPECT_EQ(DateTimeToRfc822(DateAt(1999, 12, 26, 23, 59, 0), true),
               "Sun, 26 Dec 1999 23:59:00 " + ZoneOffsetText(local, true));
     EXPECT_NEAR(Rfc822ToLocalDateTime("Tue, 3 Jun 2003 14:05:09 +0200"),
-                At(2003, 6, 3, 12, 5, 9) + local, Second / 10);
-    EXPECT_NEAR(Rfc822ToLocalDateTime("Tue, 3 Jun 2003 14:05:09"), At(2003, 6, 3, 14, 5, 9) + local,
+                DateAt(2003, 6, 3, 12, 5, 9) + local, Second / 10);
+    EXPECT_NEAR(Rfc822ToLocalDateTime("Tue, 3 Jun 2003 14:05:09"), DateAt(2003, 6, 3, 14, 5, 9) + local,
                 Second / 10);
     EXPECT_NEAR(Rfc822ToLocalDateTime("Tue, 3 Jun 2003 14:05:09 +0200 (CEST)"),
-                At(2003, 6, 3, 12, 5, 9) + local, Second / 10);
+                DateAt(2003, 6, 3, 12, 5, 9) + local, Second / 10);
     EXPECT_NEAR(Rfc822ToLocalDateTime("Tue, 3 Jun 2003 23:05:09 -0130"),
-                At(2003, 6, 4, 0, 35, 9) + local, Second / 10);
+                DateAt(2003, 6, 4, 0, 35, 9) + local, Second / 10);
     EXPECT_NEAR(Rfc822ToLocalDateTime("Tue, 3 Jun 2003 14:05:09 EST"),
-                At(2003, 6, 3, 14, 5, 9) + local, Second / 10);
+                DateAt(2003, 6, 3, 14, 5, 9) + local, Second / 10);
     EXPECT_EQ(Rfc822ToLocalDateTime("not a date"), 0);
 }
 
@@ -147,7 +147,7 @@ TEST(CommonReading, TheLocalOffsetFollowsTheProcessZone) {
         ::setenv("TZ", c.zone, 1);
         ::tzset();
         EXPECT_EQ(ZoneOffsetText(LocalOffsetFromUtc(), false), c.text);
-        const std::string date = DateTimeToRfc822(At(2003, 6, 3, 4, 5, 9));
+        const std::string date = DateTimeToRfc822(DateAt(2003, 6, 3, 4, 5, 9));
         EXPECT_EQ(date, std::string("Tue, 3 Jun 2003 04:05:09 ") + c.text);
     }
     if (saved)

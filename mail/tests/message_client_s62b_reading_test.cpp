@@ -78,7 +78,7 @@ struct TempFile {
     static inline int counter = 0;
 };
 
-TMxText* AddText(TMxMessage& AMsg, const std::vector<std::string>& ALines) {
+TMxText* AddTextPart(TMxMessage& AMsg, const std::vector<std::string>& ALines) {
     TStringList body;
     for (const std::string& line : ALines) body.Add(line);
     return new TMxText(AMsg.Parts(), &body);
@@ -114,7 +114,7 @@ TEST(MessageClientReading, TextPartsWithoutAttachmentsGoBetweenBaseBoundaries) {
         TMxMessage msg;
         // A leading dot is coded as =2E, so no line on the wire starts with one
         // and the decoded text keeps its single dot.
-        for (int i = 0; i < c.texts; ++i) AddText(msg, {"text " + std::to_string(i), ".dot"});
+        for (int i = 0; i < c.texts; ++i) AddTextPart(msg, {"text " + std::to_string(i), ".dot"});
         Recorder recorder;
         const std::vector<std::string> lines = BodyLines(Lines(Written(msg, false, &recorder)));
         std::vector<std::string> expected = {"This is a multi-part message in MIME format", ""};
@@ -138,7 +138,7 @@ TEST(MessageClientReading, TextPartsWithoutAttachmentsGoBetweenBaseBoundaries) {
 
 TEST(MessageClientReading, TextPartWithOtherTransferGoesAsItStandsDotStuffed) {
     TMxMessage msg;
-    TMxText* text = AddText(msg, {".x", "caf=e"});
+    TMxText* text = AddTextPart(msg, {".x", "caf=e"});
     text->SetContentType("text/html");
     text->SetContentTransfer("7bit");
     text->SetContentID("<t1>");
@@ -170,7 +170,7 @@ TEST(MessageClientReading, AttachmentsGetTheirDefaultsAndTheBoundaryTheirIdsAsk)
         TMxMessage msg;
         msg.Body()->Add("body .");
         msg.Body()->Add(".body");
-        for (int i = 0; i < c.texts; ++i) AddText(msg, {"t" + std::to_string(i)});
+        for (int i = 0; i < c.texts; ++i) AddTextPart(msg, {"t" + std::to_string(i)});
         auto* attachment = new TMxAttachment(msg.Parts(), data.path);
         attachment->AttachmentName = "/some/dir/report.bin";
         if (!c.contentId.empty()) attachment->SetContentID(c.contentId);
@@ -259,7 +259,7 @@ TEST(MessageClientReading, RefusedOrShortWritesStopEarlyAndCloseTheirWork) {
         TMxMessage msg;
         msg.SetEncoding(TMxMessageEncoding::meUU);
         msg.Body()->Add("body");
-        AddText(msg, {"text"});
+        AddTextPart(msg, {"text"});
         mailtest::PeerClient connection("", MxDefaultReadTimeout, 2000);
         TMxMessageClient& client = connection.client;
         try {
@@ -515,7 +515,7 @@ TEST(MessageClientReading, PartHeaderValuesCannotStartLinesOfTheirOwn) {
 TEST(MessageClientReading, GivenPartSettingsAreWrittenAsTheyStand) {
     TempFile data("abc");
     TMxMessage msg;
-    TMxText* text = AddText(msg, {"a=b"});
+    TMxText* text = AddTextPart(msg, {"a=b"});
     text->SetContentTransfer("Quoted-Printable");
     auto* attachment = new TMxAttachment(msg.Parts(), data.path);
     attachment->AttachmentName = "pic.png";
@@ -551,7 +551,7 @@ TEST(MessageClientReading, ATextPartBesideABodyReachesTheReaderInAWholeMultipart
         SCOPED_TRACE(c.name);
         TMxMessage msg;
         for (const std::string& line : c.body) msg.Body()->Add(line);
-        for (int i = 0; i < c.texts; ++i) AddText(msg, {"part " + std::to_string(i)});
+        for (int i = 0; i < c.texts; ++i) AddTextPart(msg, {"part " + std::to_string(i)});
         const std::string written = Written(msg);
 
         TMxMessage back;

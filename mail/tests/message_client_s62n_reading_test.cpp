@@ -44,7 +44,7 @@ void Listen(TMxMessageClient& AClient, Reports& AReports) {
 }
 
 // What the client put on the wire for AMsg.
-std::string Wire(TMxMessage& AMsg, bool AHeadersOnly = false, Reports* AReports = nullptr) {
+std::string WireOf(TMxMessage& AMsg, bool AHeadersOnly = false, Reports* AReports = nullptr) {
     PeerClient connection;
     TMxMessageClient& client = connection.client;
     if (AReports) Listen(client, *AReports);
@@ -68,7 +68,7 @@ std::string HeaderOf(const std::string& AWire) {
     return AWire.substr(0, AWire.find("\r\n\r\n") + 2);
 }
 
-std::string TempFile(const std::string& AName, const std::string& AContent) {
+std::string TempFileWith(const std::string& AName, const std::string& AContent) {
     // ctest runs each test in a process of its own, side by side, so the
     // folder carries the process id to keep their files apart.
     const auto folder =
@@ -86,14 +86,14 @@ std::string FileText(const std::string& APath) {
     return text.str();
 }
 
-void AddText(TMxMessage& AMsg, const std::string& AText) {
+void AddPlainText(TMxMessage& AMsg, const std::string& AText) {
     auto* part = new TMxText(AMsg.Parts());
     part->Body()->Add(AText);
 }
 
 TMxAttachment* AddAttachment(TMxMessage& AMsg, const std::string& AName,
                              const std::string& AContent) {
-    auto* part = new TMxAttachment(AMsg.Parts(), TempFile(AName, AContent));
+    auto* part = new TMxAttachment(AMsg.Parts(), TempFileWith(AName, AContent));
     part->AttachmentName = "/some/folder/" + AName;
     part->DeleteDataFile = true; // the message cleans up after the test
     return part;
@@ -110,7 +110,7 @@ TEST(MessageClientFreshReading, BodyOnlyMessageIsPlainLinesDotStuffed) {
     msg.Body()->Add(".x");
     msg.Body()->Add("");
     Reports reports;
-    const std::string body = BodyOf(Wire(msg, false, &reports));
+    const std::string body = BodyOf(WireOf(msg, false, &reports));
     EXPECT_EQ(body, "hello\r\n..\r\n..x\r\n\r\n");
     EXPECT_EQ(reports.Statuses, std::vector<std::string>({"Encoding text"}));
     EXPECT_EQ(reports.Work, std::vector<std::string>({"begin w", "end w"}));
@@ -118,10 +118,10 @@ TEST(MessageClientFreshReading, BodyOnlyMessageIsPlainLinesDotStuffed) {
 
 TEST(MessageClientFreshReading, TwoTextPartsMakeABoundedMultipart) {
     TMxMessage msg;
-    AddText(msg, "one");
-    AddText(msg, ".two");
+    AddPlainText(msg, "one");
+    AddPlainText(msg, ".two");
     Reports reports;
-    const std::string wire = Wire(msg, false, &reports);
+    const std::string wire = WireOf(msg, false, &reports);
     const std::string& b = MIMEBoundaries().Base;
     EXPECT_NE(HeaderOf(wire).find(b), std::string::npos) << HeaderOf(wire);
     const std::string section = "Content-Type: text/plain\r\n"
@@ -136,11 +136,11 @@ TEST(MessageClientFreshReading, TwoTextPartsMakeABoundedMultipart) {
 
 TEST(MessageClientFreshReading, TextPartWithOtherTransferIsWrittenAsItStands) {
     TMxMessage msg;
-    AddText(msg, "a=b");
-    AddText(msg, ".");
+    AddPlainText(msg, "a=b");
+    AddPlainText(msg, ".");
     msg.Parts()->Items(0)->SetContentTransfer("7bit");
     msg.Parts()->Items(0)->SetContentID("<t1>");
-    const std::string body = BodyOf(Wire(msg));
+    const std::string body = BodyOf(WireOf(msg));
     EXPECT_NE(body.find("Content-Transfer-Encoding: 7bit\r\nContent-Id: <t1>\r\n\r\na=b\r\n\r\n"),
               std::string::npos)
         << body;
@@ -152,7 +152,7 @@ TEST(MessageClientFreshReading, AttachmentDefaultsAndHeaders) {
     msg.Body()->Add("see file");
     AddAttachment(msg, "f.bin", "abc");
     Reports reports;
-    const std::string body = BodyOf(Wire(msg, false, &reports));
+    const std::string body = BodyOf(WireOf(msg, false, &reports));
     const std::string& b = MIMEBoundaries().Base;
     EXPECT_EQ(body.rfind(Preamble + "--" + b + "\r\nContent-Type: text/plain", 0), 0u) << body;
     const std::string part = "\r\n\r\n--" + b +
@@ -172,9 +172,9 @@ TEST(MessageClientFreshReading, AttachmentDefaultsAndHeaders) {
 
 TEST(MessageClientFreshReading, ContentIdSwitchesToTheRelatedBoundary) {
     TMxMessage msg;
-    AddText(msg, "html");
+    AddPlainText(msg, "html");
     AddAttachment(msg, "i.png", "xyz")->SetContentID("<img1>");
-    const std::string wire = Wire(msg);
+    const std::string wire = WireOf(msg);
     const std::string body = BodyOf(wire);
     const std::string& related = MIMEBoundaries().Related;
     EXPECT_NE(HeaderOf(wire).find("boundary=\"" + related + "\""), std::string::npos) << wire;
@@ -185,11 +185,11 @@ TEST(MessageClientFreshReading, ContentIdSwitchesToTheRelatedBoundary) {
 
 TEST(MessageClientFreshReading, TwoTextPartsBesideAnAttachmentAreAlternatives) {
     TMxMessage msg;
-    AddText(msg, "plain");
-    AddText(msg, "rich");
+    AddPlainText(msg, "plain");
+    AddPlainText(msg, "rich");
     AddAttachment(msg, "a.txt", "data");
     Reports reports;
-    const std::string body = BodyOf(Wire(msg, false, &reports));
+    const std::string body = BodyOf(WireOf(msg, false, &reports));
     const std::string& alt = MIMEBoundaries().Alternative;
     EXPECT_NE(body.find("Content-Type: multipart/alternative; \r\n        boundary=\"" + alt +
                         "\"\r\n\r\n--" + alt + "\r\n"),
@@ -204,7 +204,7 @@ TEST(MessageClientFreshReading, HeadersOnlyAndRawMessages) {
     TMxMessage msg;
     msg.Subject = "s";
     msg.Body()->Add("never");
-    const std::string headersOnly = Wire(msg, true);
+    const std::string headersOnly = WireOf(msg, true);
     ASSERT_GE(headersOnly.size(), 4u);
     EXPECT_EQ(headersOnly.substr(headersOnly.size() - 4), "\r\n\r\n");
     EXPECT_EQ(headersOnly.find("never"), std::string::npos);
@@ -214,8 +214,8 @@ TEST(MessageClientFreshReading, HeadersOnlyAndRawMessages) {
     raw.RawHeaders()->Add("X-A: 1");
     raw.Body()->Add("line");
     raw.Body()->Add(".");
-    EXPECT_EQ(Wire(raw), "X-A: 1\r\n\r\nline\r\n..\r\n");
-    EXPECT_EQ(Wire(raw, true), "X-A: 1\r\n\r\n");
+    EXPECT_EQ(WireOf(raw), "X-A: 1\r\n\r\nline\r\n..\r\n");
+    EXPECT_EQ(WireOf(raw, true), "X-A: 1\r\n\r\n");
 }
 
 TEST(MessageClientFreshReading, UULayoutHasNoBoundariesAndRefusesTextParts) {
@@ -223,7 +223,7 @@ TEST(MessageClientFreshReading, UULayoutHasNoBoundariesAndRefusesTextParts) {
     msg.SetEncoding(TMxMessageEncoding::meUU);
     msg.Body()->Add("hi");
     AddAttachment(msg, "u.bin", "abc");
-    const std::string body = BodyOf(Wire(msg));
+    const std::string body = BodyOf(WireOf(msg));
     EXPECT_EQ(body.rfind("hi\r\n\r\nbegin ", 0), 0u) << body;
     EXPECT_EQ(body.find("--"), std::string::npos);
     EXPECT_EQ(body.find("Content-"), std::string::npos);
@@ -233,12 +233,12 @@ TEST(MessageClientFreshReading, UULayoutHasNoBoundariesAndRefusesTextParts) {
     plain.SetEncoding(TMxMessageEncoding::meUU);
     plain.Body()->Add(".only");
     Reports reports;
-    EXPECT_EQ(BodyOf(Wire(plain, false, &reports)), "..only\r\n");
+    EXPECT_EQ(BodyOf(WireOf(plain, false, &reports)), "..only\r\n");
     EXPECT_EQ(reports.Statuses, std::vector<std::string>({"Encoding text"}));
 
     TMxMessage bad;
     bad.SetEncoding(TMxMessageEncoding::meUU);
-    AddText(bad, "text");
+    AddPlainText(bad, "text");
     PeerClient connection;
     TMxMessageClient& client = connection.client;
     EXPECT_THROW(client.WriteMessage(&bad), EMxException);
@@ -251,7 +251,7 @@ TEST(MessageClientFreshReading, WorkEndsWhenAnAttachmentCannotBeRead) {
     auto* part = new TMxAttachment(msg.Parts(), "/nonexistent/s62n/none.bin");
     part->AttachmentName = "none.bin";
     Reports reports;
-    EXPECT_ANY_THROW(Wire(msg, false, &reports));
+    EXPECT_ANY_THROW(WireOf(msg, false, &reports));
     EXPECT_EQ(reports.Work, std::vector<std::string>({"begin w", "end w"}));
 }
 
@@ -296,11 +296,11 @@ TEST(MessageClientFreshReading, WrittenPartsReadBack) {
         msg.SetEncoding(encoding);
         msg.Body()->Add("body line");
         if (encoding == TMxMessageEncoding::meMIME) {
-            AddText(msg, ".text part");
+            AddPlainText(msg, ".text part");
         }
         const std::string data(300, '\xA7');
         AddAttachment(msg, "r.bin", data)->AttachmentName = "r.bin";
-        const std::string wire = Wire(msg);
+        const std::string wire = WireOf(msg);
 
         TMxMessage back;
         back.DeleteTempFiles = true;
@@ -355,9 +355,9 @@ TEST(MessageClientFreshReading, TextPartsReadBackAsWritten) {
     };
     for (const std::string& text : texts) {
         TMxMessage msg;
-        AddText(msg, text);
-        AddText(msg, "second");
-        const std::string wire = Wire(msg);
+        AddPlainText(msg, text);
+        AddPlainText(msg, "second");
+        const std::string wire = WireOf(msg);
         for (const std::string& line : Lines(wire)) EXPECT_LE(line.size(), 998u);
         TMxMessage back;
         ReadFromPeer(back, wire + ".\r\n");
@@ -377,7 +377,7 @@ TEST(MessageClientFreshReading, PartHeadersCannotBeSplitByANameOrExtraHeader) {
     file->ExtraHeaders()->Add("X-Extra: 1");
     std::string wire;
     try {
-        wire = Wire(msg);
+        wire = WireOf(msg);
     } catch (const EMxException&) {
         return; // refused: nothing of it went out
     }
@@ -459,7 +459,7 @@ TEST(MessageClientFreshReading, NoLineEndsTheDataEarly) {
         msg.Body()->Add(c.BodyLine);
         std::string wire;
         try {
-            wire = Wire(msg);
+            wire = WireOf(msg);
         } catch (const EMxException&) {
             continue; // refused
         }
@@ -473,11 +473,11 @@ TEST(MessageClientFreshReading, NoLineEndsTheDataEarly) {
 TEST(MessageClientFreshReading, AlternativesBesideAnAttachmentReadBack) {
     for (const bool related : {false, true}) {
         TMxMessage msg;
-        AddText(msg, "plain words");
-        AddText(msg, "<p>rich words</p>");
+        AddPlainText(msg, "plain words");
+        AddPlainText(msg, "<p>rich words</p>");
         TMxAttachment* file = AddAttachment(msg, "pic.png", std::string("\x89PNG\r\n\x1a\n", 8));
         if (related) file->SetContentID("<pic>");
-        const std::string wire = Wire(msg);
+        const std::string wire = WireOf(msg);
         TMxMessage back;
         back.DeleteTempFiles = true;
         ReadFromPeer(back, wire + ".\r\n");

@@ -143,7 +143,7 @@ std::vector<AnsiString> ReadLines(const std::vector<AnsiString>& ALines) {
     return lines;
 }
 
-std::vector<AnsiString> Lines(const TStrings* AStrings) {
+std::vector<AnsiString> TrimmedLines(const TStrings* AStrings) {
     std::vector<AnsiString> lines;
     for (int i = 0; i < AStrings->Count(); ++i)
         lines.push_back(AStrings->Strings(i));
@@ -293,12 +293,12 @@ TEST(MxMessageClient, ReadsBackWhatItWrites) {
         // layout keeps one), then each part.
         std::vector<AnsiString> found;
         if (read.Parts()->Count() == 0 || sent.Encoding() == TMxMessageEncoding::meUU)
-            found.push_back(Joined(Lines(read.Body())));
+            found.push_back(Joined(TrimmedLines(read.Body())));
         for (int i = 0; i < read.Parts()->Count(); ++i) {
             TMxMessagePart* part = read.Parts()->Items(i);
             if (auto* text = dynamic_cast<TMxText*>(part)) {
                 if (text->ContentType().rfind("multipart/", 0) == 0) continue;
-                found.push_back(Joined(Lines(text->Body())));
+                found.push_back(Joined(TrimmedLines(text->Body())));
             } else if (auto* attachment = dynamic_cast<TMxAttachment*>(part)) {
                 found.push_back(attachment->AttachmentName + ":" + ReadFile(attachment->DataFile));
             }
@@ -384,7 +384,7 @@ TEST(MxMessageClient, EveryBodyDeclaresItselfAndKeepsItsLinesWithinTheLimit) {
 
         TMxMessage read;
         ReadBack(wire, read);
-        EXPECT_EQ(Joined(Lines(read.Body())), Joined(c.Body));
+        EXPECT_EQ(Joined(TrimmedLines(read.Body())), Joined(c.Body));
     }
 }
 

@@ -20,7 +20,7 @@ using mailtest::EncodeAttachment;
 
 namespace {
 
-AnsiString Bytes(int n) {
+AnsiString SampleBytes(int n) {
     AnsiString s;
     for (int i = 0; i < n; ++i)
         s += static_cast<char>((i * 37 + 11) & 0xFF);
@@ -60,7 +60,7 @@ TEST(MessageCodersReading, Registry) {
 }
 
 TEST(MessageCodersReading, AttachmentBodies) {
-    const AnsiString data = Bytes(100);
+    const AnsiString data = SampleBytes(100);
     const AnsiString mime = EncodeAttachment("MIME", data);
     const AnsiString line1 = mime.substr(0, mime.find("\r\n"));
     const AnsiString line2 = mime.substr(78, mime.size() - 78 - 2);
@@ -85,7 +85,7 @@ TEST(MessageCodersReading, AttachmentWritesItsFileWithTheMessagesEncoder) {
     char path[] = "/tmp/s62a_dataXXXXXX";
     const int fd = mkstemp(path);
     ASSERT_GE(fd, 0);
-    const AnsiString data = Bytes(50);
+    const AnsiString data = SampleBytes(50);
     ASSERT_EQ(write(fd, data.data(), data.size()), static_cast<ssize_t>(data.size()));
     close(fd);
     const struct {
@@ -279,7 +279,7 @@ TEST(MessageCodersReading, UueBlocksAreRead) {
                  {1, "XXE"},
                  {0, "XXE"}};
     for (const auto& c : cases) {
-        const AnsiString data = Bytes(c.Size);
+        const AnsiString data = SampleBytes(c.Size);
         const AnsiString coded = EncodeAttachment(c.Encoder, data, "d.bin");
         const std::size_t first = coded.find("\r\n") + 2;
         TMxMessage msg;

@@ -28,7 +28,7 @@ using mailtest::TerminatedLines;
 
 namespace {
 
-std::string Bytes(size_t n)
+std::string PatternBytes(size_t n)
 {
     std::string s;
     for (size_t i = 0; i < n; ++i) s += static_cast<char>((i * 37 + 11) & 0xFF);
@@ -53,7 +53,7 @@ TEST(MessageCodersText, MimeAttachmentLines)
         {0, {}}, {1, {4}}, {57, {76}}, {58, {76, 4}}, {100, {76, 60}}, {114, {76, 76}},
     };
     for (const auto& [size, lengths] : cases) {
-        const std::string data = Bytes(size);
+        const std::string data = PatternBytes(size);
         const auto lines = TerminatedLines(EncodeAttachment("MIME", data));
         ASSERT_EQ(lines.size(), lengths.size()) << size;
         for (size_t i = 0; i < lines.size(); ++i) EXPECT_EQ(lines[i].size(), lengths[i]) << size;
@@ -93,7 +93,7 @@ TEST(MessageCodersText, UueAndXxeBlocks)
         EXPECT_EQ(TerminatedLines(out.DataString()), c.expected) << c.name << " " << c.size;
     }
     for (const char* name : {"UUE", "XXE"}) {
-        const std::string data = Bytes(100);
+        const std::string data = PatternBytes(100);
         const auto lines = TerminatedLines(EncodeAttachment(name, data));
         ASSERT_EQ(lines.size(), 6u) << name;
         EXPECT_EQ(lines[1].size(), 61u);
@@ -113,7 +113,7 @@ TEST(MessageCodersText, UueAndXxeBlocksReadBack)
 {
     for (const char* name : {"UUE", "XXE"}) {
         for (size_t size : {0u, 1u, 2u, 3u, 5u, 44u, 45u, 46u, 90u, 100u}) {
-            const std::string data = Bytes(size);
+            const std::string data = PatternBytes(size);
             const std::string block = EncodeAttachment(name, data);
             const auto lines = TerminatedLines(block);
             TMxMessage msg;

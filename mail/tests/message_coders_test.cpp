@@ -16,7 +16,7 @@ using mailtest::ToHex;
 
 namespace {
 
-std::string Bytes(std::size_t ACount, unsigned ASeed = 7) {
+std::string RandomBytes(std::size_t ACount, unsigned ASeed = 7) {
     std::mt19937 random(ASeed);
     std::string data;
     for (std::size_t i = 0; i < ACount; ++i)
@@ -24,7 +24,7 @@ std::string Bytes(std::size_t ACount, unsigned ASeed = 7) {
     return data;
 }
 
-std::vector<AnsiString> Lines(const AnsiString& AText) {
+std::vector<AnsiString> ListLines(const AnsiString& AText) {
     TStringList list;
     list.SetText(AText);
     std::vector<AnsiString> lines;
@@ -53,12 +53,12 @@ template <class D> struct Reading {
 
 TEST(MxMessageEncoderMIME, FiftySevenBytesALine) {
     TMxMessageEncoderMIME encoder;
-    const std::vector<AnsiString> lines = Lines(Encode(encoder, Bytes(100)));
+    const std::vector<AnsiString> lines = ListLines(Encode(encoder, RandomBytes(100)));
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_EQ(lines[0].size(), 76u);
     EXPECT_EQ(lines[1].size(), 60u);
     EXPECT_EQ(lines[1].substr(58), "==");
-    EXPECT_EQ(lines[0] + lines[1], MxEncodeString<TMxEncoderMIME>(Bytes(100)));
+    EXPECT_EQ(lines[0] + lines[1], MxEncodeString<TMxEncoderMIME>(RandomBytes(100)));
     EXPECT_EQ(Encode(encoder, ""), "");
 }
 
@@ -74,9 +74,9 @@ TEST(MxMessageEncoderUUE, BlocksAsPythonReadsThem) {
     const std::vector<std::size_t> sizes = {1, 14, 45, 46, 100, 1000};
     AnsiString blocks;
     for (const std::size_t size : sizes) {
-        const AnsiString block = Encode(uue, Bytes(size, static_cast<unsigned>(size)));
+        const AnsiString block = Encode(uue, RandomBytes(size, static_cast<unsigned>(size)));
         // Full lines carry 45 bytes: "M" and 60 characters.
-        const std::vector<AnsiString> lines = Lines(block);
+        const std::vector<AnsiString> lines = ListLines(block);
         for (std::size_t i = 1; i <= size / 45; ++i) {
             EXPECT_EQ(lines[i][0], 'M') << size;
             EXPECT_EQ(lines[i].size(), 61u) << size;
@@ -86,7 +86,7 @@ TEST(MxMessageEncoderUUE, BlocksAsPythonReadsThem) {
     const auto rows = CheckMessage(blocks, "uu");
     ASSERT_EQ(rows.size(), sizes.size());
     for (std::size_t i = 0; i < sizes.size(); ++i)
-        EXPECT_EQ(rows[i][0], ToHex(Bytes(sizes[i], static_cast<unsigned>(sizes[i])))) << sizes[i];
+        EXPECT_EQ(rows[i][0], ToHex(RandomBytes(sizes[i], static_cast<unsigned>(sizes[i])))) << sizes[i];
 }
 
 TEST(MxMessageDecoderList, WhichDecoderALineStarts) {
@@ -204,7 +204,7 @@ TEST(MxMessageDecoderMIME, ReadersStopAtWhatTheyHave) {
 }
 
 TEST(MxMessageDecoderUUE, DecodesUUEAndXXEBlocks) {
-    const std::string data = Bytes(100);
+    const std::string data = RandomBytes(100);
     TMxMessageEncoderUUE uue;
     TMxMessageEncoderXXE xxe;
     for (TMxMessageEncoder* encoder :

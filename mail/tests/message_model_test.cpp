@@ -28,11 +28,11 @@ std::vector<AnsiString> Names(const TMxHeaderList& AHeaders) {
 }
 
 // A file that exists for the test's lifetime (unless a test lets it go).
-struct TempFile {
-    explicit TempFile(const std::string& AData = "data") : Path(MakeTempFileName()) {
+struct ScratchFile {
+    explicit ScratchFile(const std::string& AData = "data") : Path(MakeTempFileName()) {
         std::ofstream(Path, std::ios::binary) << AData;
     }
-    ~TempFile() { std::filesystem::remove(Path); }
+    ~ScratchFile() { std::filesystem::remove(Path); }
     AnsiString Path;
 };
 
@@ -93,7 +93,7 @@ TEST(MxMessage, XPriorityNamesEveryLevelButNormal) {
 
 TEST(MxMessage, ContentTypeFollowsThePartsAndTheCharSet) {
     const TMxBoundaries& b = MIMEBoundaries();
-    TempFile file;
+    ScratchFile file;
     struct Case {
         const char* Name;
         AnsiString ContentType;
@@ -135,7 +135,7 @@ TEST(MxMessage, ContentTypeFollowsThePartsAndTheCharSet) {
 }
 
 TEST(MxMessage, UULayoutRefusesTextPartsAndWritesNoMIMEHeaders) {
-    TempFile file;
+    ScratchFile file;
     TMxMessage msg;
     msg.SetEncoding(TMxMessageEncoding::meUU);
     EXPECT_EQ(msg.AttachmentEncoding(), "UUE");
@@ -184,7 +184,7 @@ TEST(MxMessage, AttachmentEncodingMustBeRegistered) {
 }
 
 TEST(MxMessageParts, OnlyTextsAndAttachmentsCanBeMadeAndTheyAreCounted) {
-    TempFile file;
+    ScratchFile file;
     TMxMessage msg;
     try {
         msg.Parts()->Add();
@@ -204,7 +204,7 @@ TEST(MxMessageParts, OnlyTextsAndAttachmentsCanBeMadeAndTheyAreCounted) {
 
 TEST(MxMessageParts, AttachmentDeletesItsFileOnlyWhenAsked) {
     for (const bool remove : {false, true}) {
-        TempFile file;
+        ScratchFile file;
         {
             TMxMessage msg;
             auto* attachment = new TMxAttachment(msg.Parts(), file.Path);

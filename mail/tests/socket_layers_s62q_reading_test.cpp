@@ -1,6 +1,7 @@
 // The socket stack, socket handles, the plain socket handler, intercepts and
 // the anti-freeze component, driven through their public calls against real
 // loopback sockets.
+#include "CountingAntiFreeze.h"
 #include "mail/MxAntiFreeze.h"
 #include "mail/MxIOHandler.h"
 #include "mail/MxIntercept.h"
@@ -20,6 +21,7 @@
 #include <vector>
 
 using namespace mail;
+using mailtest::CountingAntiFreeze;
 
 namespace {
 
@@ -719,12 +721,6 @@ TEST(InterceptReading, FreedNextInterceptIsForgotten) {
 // --- anti-freeze ---
 
 namespace {
-
-struct CountingAntiFreeze : TMxAntiFreezeBase {
-    using TMxAntiFreezeBase::TMxAntiFreezeBase;
-    int Steps = 0;
-    void RunIdleStep() override { ++Steps; }
-};
 
 // A form being designed.
 struct DesignOwner : TComponent {

@@ -4,6 +4,7 @@
 // ownership, and the intercept chain on a real connection.
 #include "Certificates.h"
 #include "Peer.h"
+#include "CountingAntiFreeze.h"
 #include "mail/MxAntiFreeze.h"
 #include "mail/MxIOHandler.h"
 #include "mail/MxIntercept.h"
@@ -21,6 +22,7 @@
 #include <vector>
 
 using namespace mail;
+using mailtest::CountingAntiFreeze;
 using mailtest::Send;
 
 namespace {
@@ -40,7 +42,7 @@ struct Occupied {
 };
 
 // A free loopback port, found by binding and closing.
-int FreePort() {
+int UnusedPort() {
     Occupied probe(0);
     return probe.Handle.Port;
 }
@@ -147,7 +149,7 @@ TEST(SocketReading, HandleWithoutSocketAndHandlerWithoutConnection) {
 // used as it stands.
 TEST(SocketReading, RefusedConnectRaisesTheSocketErrorAndReportsItsSteps) {
     TMxComponent stackKeeper;
-    const int port = FreePort();
+    const int port = UnusedPort();
     struct Case {
         const char* host;
         int timeout;
@@ -213,7 +215,7 @@ TEST(SocketReading, TimedConnectGivesUpAndClosesTheHandler) {
 // setting; a change on the open socket is applied at once.
 TEST(SocketReading, ConnectBindsTheAskedPortAndAppliesNagle) {
     mailtest::ScriptedPeer peer({"stall", "--", "stall"});
-    const int local = FreePort();
+    const int local = UnusedPort();
     TMxIOHandlerSocket handler;
     handler.SetUseNagle(false);
     handler.OpenTransport();
@@ -238,7 +240,7 @@ TEST(SocketReading, ConnectBindsTheAskedPortAndAppliesNagle) {
     EXPECT_FALSE(handler.IsConnected());
 
     // A range given to the connect (its top first) binds its highest port.
-    const int top = FreePort();
+    const int top = UnusedPort();
     handler.OpenTransport();
     handler.ConnectTransport("127.0.0.1", peer.Port(), 2000, top, top - 2, 0, "");
     EXPECT_EQ(handler.SocketBinding()->Port, top);
@@ -330,15 +332,6 @@ TEST(SocketReading, InterceptChainSeesEveryBlockInOrder) {
     EXPECT_EQ(lines.back(), "DONE");
 }
 
-namespace {
-
-struct CountingAntiFreeze : TMxAntiFreezeBase {
-    int Steps = 0;
-    void RunIdleStep() override { ++Steps; }
-};
-
-} // namespace
-
 // While an anti-freeze component exists, waits on the main thread give
 // it its turn; the newest instance is the one in use.
 TEST(SocketReading, AntiFreezeGetsItsTurnWhileWaiting) {
@@ -379,7 +372,7 @@ TEST(SocketReading, ProxyGetsTheConnectionAndOpenTransportStartsAfresh) {
     handler.SocksInfo()->Host = "127.0.0.1";
     handler.SocksInfo()->Port = proxy.Port();
     handler.OpenTransport();
-    const int local = FreePort();
+    const int local = UnusedPort();
     handler.ConnectTransport("127.0.0.1", 25, 2000, 0, 0, local, "127.0.0.1");
     EXPECT_EQ(handler.SocketBinding()->RemotePort, proxy.Port());
     EXPECT_TRUE(handler.WaitReadable(3000));

@@ -1,6 +1,7 @@
 // Socket handles, the plain socket handler's connect sequence and timed
 // connect, intercept chains and the anti-freeze component, through their
 // public calls against loopback listeners.
+#include "CountingAntiFreeze.h"
 #include "mail/MxAntiFreeze.h"
 #include "mail/MxExceptions.h"
 #include "mail/MxIOHandler.h"
@@ -21,12 +22,13 @@
 #include <vector>
 
 using namespace mail;
+using mailtest::CountingAntiFreeze;
 
 namespace {
 
 // A listening socket on loopback, made through the stack.
-struct Listener {
-    explicit Listener(int ABacklog = 4) {
+struct StackListener {
+    explicit StackListener(int ABacklog = 4) {
         Socket = Stack().AllocateSocket(MxSockStream, 0);
         EXPECT_EQ(Stack().SockBind(Socket, MxAfInet, "127.0.0.1", 0), 0);
         EXPECT_EQ(Stack().SockListen(Socket, ABacklog), 0);
@@ -34,7 +36,7 @@ struct Listener {
         AnsiString ip;
         Stack().SockLocalName(Socket, family, ip, Port);
     }
-    ~Listener() { Close(); }
+    ~StackListener() { Close(); }
     void Close() {
         if (Socket != MxInvalidSocket) Stack().SockClose(Socket);
         Socket = MxInvalidSocket;
@@ -49,8 +51,8 @@ protected:
 };
 
 // A port nobody listens on.
-int ClosedPort() {
-    Listener l;
+int ClosedStackPort() {
+    StackListener l;
     return l.Port;
 }
 
@@ -61,21 +63,10 @@ bool NoDelay(TMxSocketHandle* AHandle) {
     return value != 0;
 }
 
-class CountingAntiFreeze : public TMxAntiFreezeBase {
-public:
-    using TMxAntiFreezeBase::TMxAntiFreezeBase;
-    void RunIdleStep() override {
-        ++Steps;
-        if (OnStep) OnStep(Steps);
-    }
-    int Steps = 0;
-    std::function<void(int)> OnStep;
-};
-
 } // namespace
 
 TEST_F(SocketFreshReading, HandleBindsOnePortOrARangeHighestFirst) {
-    Listener busy;
+    StackListener busy;
     struct Case {
         std::string Name;
         int Port, Min, Max;
@@ -123,7 +114,7 @@ TEST_F(SocketFreshReading, HandleBindsOnePortOrARangeHighestFirst) {
 }
 
 TEST_F(SocketFreshReading, HandleConnectsAcceptsAndWaits) {
-    Listener listener;
+    StackListener listener;
     TMxSocketHandle client;
     EXPECT_FALSE(client.HandleAllocated());
     try {
@@ -184,7 +175,7 @@ TEST_F(SocketFreshReading, HandleConnectsAcceptsAndWaits) {
 }
 
 TEST_F(SocketFreshReading, DestroyingAHandlerClosesItsSocket) {
-    Listener listener;
+    StackListener listener;
     TMxSocketHandle served;
     {
         TMxIOHandlerSocket handler;
@@ -234,7 +225,7 @@ TEST_F(SocketFreshReading, ConnectSequenceReportsAndConnects) {
         {"127.0.0.1", MxTimeoutInfinite, {"Connecting to 127.0.0.1."}},
     };
     for (const Case& c : cases) {
-        Listener listener;
+        StackListener listener;
         TMxIOHandlerSocket handler;
         std::vector<std::string> statuses;
         handler.OnStatus = [&](TObject*, TMxStatus, const AnsiString& AText) {
@@ -252,8 +243,8 @@ TEST_F(SocketFreshReading, ConnectSequenceReportsAndConnects) {
 }
 
 TEST_F(SocketFreshReading, ConnectBindsTheGivenLocalSide) {
-    Listener listener;
-    Listener busy; // its port is the range's top
+    StackListener listener;
+    StackListener busy; // its port is the range's top
     TMxIOHandlerSocket handler;
     handler.OpenTransport();
     handler.ConnectTransport("127.0.0.1", listener.Port, -1, busy.Port, busy.Port - 2, 0,
@@ -263,7 +254,7 @@ TEST_F(SocketFreshReading, ConnectBindsTheGivenLocalSide) {
 }
 
 TEST_F(SocketFreshReading, RefusedConnectsCarryTheCode) {
-    const int port = ClosedPort();
+    const int port = ClosedStackPort();
     for (const int timeout : {-1, 0, 2000}) {
         TMxIOHandlerSocket handler;
         handler.OpenTransport();
@@ -280,7 +271,7 @@ TEST_F(SocketFreshReading, RefusedConnectsCarryTheCode) {
 TEST_F(SocketFreshReading, TimedConnectGivesUpAndClosesTheHandler) {
     // A listener whose queue is full takes no more connections, so a
     // further connect hangs until its time-out.
-    Listener full(0);
+    StackListener full(0);
     std::vector<TMxSocket> fillers;
     for (int i = 0; i < 4; ++i) {
         fillers.push_back(Stack().AllocateSocket(MxSockStream, 0));
@@ -304,7 +295,7 @@ TEST_F(SocketFreshReading, TimedConnectGivesUpAndClosesTheHandler) {
         EXPECT_FALSE(handler.IsConnected());
         EXPECT_FALSE(handler.TransportActive());
         // The handler connects again afterwards.
-        Listener open;
+        StackListener open;
         handler.OpenTransport();
         handler.ConnectTransport("127.0.0.1", open.Port, timeout, 0, 0, 0, "");
         EXPECT_TRUE(handler.IsConnected());
@@ -313,7 +304,7 @@ TEST_F(SocketFreshReading, TimedConnectGivesUpAndClosesTheHandler) {
 }
 
 TEST_F(SocketFreshReading, NagleSettingFollowsTheProperty) {
-    Listener listener;
+    StackListener listener;
     TMxIOHandlerSocket handler;
     handler.SetUseNagle(false);
     handler.OpenTransport();
@@ -397,7 +388,7 @@ TEST_F(SocketFreshReading, AntiFreezeRunsBetweenWaitSlices) {
 
         // A wait longer than the idle time-out runs the idle step.
         freeze.IdleTimeOut = 30;
-        Listener listener;
+        StackListener listener;
         TMxIOHandlerSocket handler;
         handler.OpenTransport();
         handler.ConnectTransport("127.0.0.1", listener.Port, -1, 0, 0, 0, "");
@@ -413,7 +404,7 @@ TEST_F(SocketFreshReading, AntiFreezeRunsBetweenWaitSlices) {
 }
 
 TEST_F(SocketFreshReading, ConnectWithoutOpeningFirst) {
-    Listener listener;
+    StackListener listener;
     TMxIOHandlerSocket handler;
     handler.ConnectTransport("127.0.0.1", listener.Port, -1, 0, 0, 0, "");
     EXPECT_TRUE(handler.IsConnected());
@@ -471,7 +462,7 @@ TEST_F(SocketFreshReading, InterceptsForgetWhatIsDestroyed) {
 TEST_F(SocketFreshReading, UnlimitedWaitWithAntiFreezeEndsWhenDataComes) {
     CountingAntiFreeze freeze;
     freeze.IdleTimeOut = 20;
-    Listener listener;
+    StackListener listener;
     TMxIOHandlerSocket handler;
     handler.OpenTransport();
     handler.ConnectTransport("127.0.0.1", listener.Port, -1, 0, 0, 0, "");
@@ -486,7 +477,7 @@ TEST_F(SocketFreshReading, UnlimitedWaitWithAntiFreezeEndsWhenDataComes) {
 }
 
 TEST_F(SocketFreshReading, ReconnectAndUnknownHosts) {
-    Listener first, second;
+    StackListener first, second;
     TMxIOHandlerSocket handler;
     handler.OpenTransport();
     handler.ConnectTransport("127.0.0.1", first.Port, -1, 0, 0, 0, "");
@@ -543,7 +534,7 @@ TEST_F(SocketFreshReading, AntiFreezeAtDesignTimeAndOffTheMainThread) {
 TEST_F(SocketFreshReading, AProxyVersionSendsTheConnectToTheProxy) {
     for (const TSocksVersion version :
          {TSocksVersion::svSocks4, TSocksVersion::svSocks4A, TSocksVersion::svSocks5}) {
-        Listener proxy;
+        StackListener proxy;
         TMxIOHandlerSocket handler;
         handler.SocksInfo()->Version = version;
         handler.SocksInfo()->Host = "127.0.0.1";
@@ -581,7 +572,7 @@ TEST_F(SocketFreshReading, CallsOnAHandlerOrHandleWithoutSocket) {
 }
 
 TEST_F(SocketFreshReading, InterceptAndConnectionMayGoInEitherOrder) {
-    Listener listener;
+    StackListener listener;
     TMxConnectionIntercept intercept;
     {
         TMxTCPClient client;
@@ -606,8 +597,8 @@ TEST_F(SocketFreshReading, InterceptAndConnectionMayGoInEitherOrder) {
 }
 
 TEST_F(SocketFreshReading, ConnectRefusesALocalSideItCannotTake) {
-    Listener listener;
-    Listener busy;
+    StackListener listener;
+    StackListener busy;
     struct Case {
         std::string Name;
         int Port;

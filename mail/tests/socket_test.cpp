@@ -1,4 +1,5 @@
 #include "Peer.h"
+#include "CountingAntiFreeze.h"
 #include "mail/MxAntiFreeze.h"
 #include "mail/MxIOHandler.h"
 #include "mail/MxIntercept.h"
@@ -12,6 +13,7 @@
 #include <vector>
 
 using namespace mail;
+using mailtest::CountingAntiFreeze;
 using mailtest::ScriptedPeer;
 
 namespace {
@@ -228,13 +230,6 @@ TEST(MxIntercept, CircularChainsAreRefused) {
     }
     EXPECT_EQ(c.Intercept(), nullptr); // a freed intercept leaves the chain
 }
-
-namespace {
-struct CountingAntiFreeze : TMxAntiFreezeBase {
-    int Steps = 0;
-    void RunIdleStep() override { ++Steps; }
-};
-} // namespace
 
 TEST(MxAntiFreeze, WaitsOnTheMainThreadGiveItTurns) {
     ScriptedPeer peer({"stall"});

@@ -20,13 +20,13 @@ using mailtest::Send;
 
 namespace {
 
-std::string Bytes(std::initializer_list<int> AValues) {
+std::string ByteString(std::initializer_list<int> AValues) {
     std::string bytes;
     for (int v : AValues) bytes += static_cast<char>(v);
     return bytes;
 }
 
-struct Row {
+struct SocksRow {
     const char* name;
     TSocksVersion version;
     TSocksAuthentication auth;
@@ -40,15 +40,15 @@ struct Row {
 // The target port 4660 is 0x12 0x34 in network order.
 constexpr int TargetPort = 4660;
 
-void RunRows(const std::vector<Row>& ARows) {
+void RunRows(const std::vector<SocksRow>& ARows) {
     std::vector<std::string> steps;
-    for (const Row& row : ARows) {
+    for (const SocksRow& row : ARows) {
         if (!steps.empty()) steps.push_back("--");
         steps.insert(steps.end(), row.steps.begin(), row.steps.end());
         if (row.error.empty()) steps.push_back(Send("after\r\n"));
     }
     mailtest::ScriptedPeer peer(steps);
-    for (const Row& row : ARows) {
+    for (const SocksRow& row : ARows) {
         SCOPED_TRACE(row.name);
         TMxTCPClient client;
         auto* handler = new TMxIOHandlerSocket(&client);
@@ -83,17 +83,17 @@ void RunRows(const std::vector<Row>& ARows) {
 }
 
 const std::string Target = "target.example"; // 14 characters
-const std::string Socks5NoAuth = Expect(Bytes({5, 1, 0}));
+const std::string Socks5NoAuth = Expect(ByteString({5, 1, 0}));
 const std::string Socks5Request =
-    Expect(Bytes({5, 1, 0, 3, 14}) + Target + Bytes({0x12, 0x34}));
+    Expect(ByteString({5, 1, 0, 3, 14}) + Target + ByteString({0x12, 0x34}));
 
 } // namespace
 
 TEST(SocksReading, Socks4HandshakesAndRefusals) {
-    const std::string header = Bytes({4, 1, 0x12, 0x34, 127, 0, 0, 1});
-    const std::string header4A = Bytes({4, 1, 0x12, 0x34, 0, 0, 0, 1});
-    auto reply = [](int ACode) { return Send(Bytes({0, ACode, 0, 0, 0, 0, 0, 0})); };
-    const std::vector<Row> rows = {
+    const std::string header = ByteString({4, 1, 0x12, 0x34, 127, 0, 0, 1});
+    const std::string header4A = ByteString({4, 1, 0x12, 0x34, 0, 0, 0, 1});
+    auto reply = [](int ACode) { return Send(ByteString({0, ACode, 0, 0, 0, 0, 0, 0})); };
+    const std::vector<SocksRow> rows = {
         {"no socks", TSocksVersion::svNoSocks, TSocksAuthentication::saNoAuthentication, "", "",
          "", {}, ""},
         {"4, empty user", TSocksVersion::svSocks4, TSocksAuthentication::saNoAuthentication, "", "",
@@ -124,46 +124,46 @@ TEST(SocksReading, Socks4HandshakesAndRefusals) {
 }
 
 TEST(SocksReading, Socks5HandshakesConsumeExactlyTheReply) {
-    const std::string ok = Bytes({5, 0});
-    const std::vector<Row> rows = {
+    const std::string ok = ByteString({5, 0});
+    const std::vector<SocksRow> rows = {
         {"domain reply", TSocksVersion::svSocks5, TSocksAuthentication::saNoAuthentication, "", "",
          Target,
          {Socks5NoAuth, Send(ok), Socks5Request,
-          Send(Bytes({5, 0, 0, 3, 11}) + "bound.local" + Bytes({0, 80}))},
+          Send(ByteString({5, 0, 0, 3, 11}) + "bound.local" + ByteString({0, 80}))},
          ""},
         {"ipv4 reply", TSocksVersion::svSocks5, TSocksAuthentication::saNoAuthentication, "", "",
          Target,
-         {Socks5NoAuth, Send(ok), Socks5Request, Send(Bytes({5, 0, 0, 1, 10, 0, 0, 1, 0, 80}))},
+         {Socks5NoAuth, Send(ok), Socks5Request, Send(ByteString({5, 0, 0, 1, 10, 0, 0, 1, 0, 80}))},
          ""},
         {"ipv6 reply", TSocksVersion::svSocks5, TSocksAuthentication::saNoAuthentication, "", "",
          Target,
          {Socks5NoAuth, Send(ok), Socks5Request,
-          Send(Bytes({5, 0, 0, 4}) + std::string(16, '\1') + Bytes({0, 80}))},
+          Send(ByteString({5, 0, 0, 4}) + std::string(16, '\1') + ByteString({0, 80}))},
          ""},
         {"user and password", TSocksVersion::svSocks5, TSocksAuthentication::saUsernamePassword,
          "bob", "pw", Target,
-         {Expect(Bytes({5, 1, 2})), Send(Bytes({5, 2})), Expect(Bytes({1, 3}) + "bob" + Bytes({2}) + "pw"),
-          Send(Bytes({1, 0})), Socks5Request, Send(Bytes({5, 0, 0, 1, 10, 0, 0, 1, 0, 80}))},
+         {Expect(ByteString({5, 1, 2})), Send(ByteString({5, 2})), Expect(ByteString({1, 3}) + "bob" + ByteString({2}) + "pw"),
+          Send(ByteString({1, 0})), Socks5Request, Send(ByteString({5, 0, 0, 1, 10, 0, 0, 1, 0, 80}))},
          ""},
         {"address text passed as a name", TSocksVersion::svSocks5,
          TSocksAuthentication::saNoAuthentication, "", "", "10.1.2.3",
-         {Socks5NoAuth, Send(ok), Expect(Bytes({5, 1, 0, 3, 8}) + "10.1.2.3" + Bytes({0x12, 0x34})),
-          Send(Bytes({5, 0, 0, 1, 10, 0, 0, 1, 0, 80}))},
+         {Socks5NoAuth, Send(ok), Expect(ByteString({5, 1, 0, 3, 8}) + "10.1.2.3" + ByteString({0x12, 0x34})),
+          Send(ByteString({5, 0, 0, 1, 10, 0, 0, 1, 0, 80}))},
          ""},
         {"method refused", TSocksVersion::svSocks5, TSocksAuthentication::saNoAuthentication, "",
-         "", Target, {Socks5NoAuth, Send(Bytes({5, 2}))}, "Invalid socks authentication method."},
+         "", Target, {Socks5NoAuth, Send(ByteString({5, 2}))}, "Invalid socks authentication method."},
         {"no acceptable method", TSocksVersion::svSocks5, TSocksAuthentication::saUsernamePassword,
-         "bob", "pw", Target, {Expect(Bytes({5, 1, 2})), Send(Bytes({5, 0xFF}))},
+         "bob", "pw", Target, {Expect(ByteString({5, 1, 2})), Send(ByteString({5, 0xFF}))},
          "Invalid socks authentication method."},
         {"bad password", TSocksVersion::svSocks5, TSocksAuthentication::saUsernamePassword, "bob",
          "pw", Target,
-         {Expect(Bytes({5, 1, 2})), Send(Bytes({5, 2})), Expect(Bytes({1, 3}) + "bob" + Bytes({2}) + "pw"),
-          Send(Bytes({1, 1}))},
+         {Expect(ByteString({5, 1, 2})), Send(ByteString({5, 2})), Expect(ByteString({1, 3}) + "bob" + ByteString({2}) + "pw"),
+          Send(ByteString({1, 1}))},
          "Authentication error to socks server."},
         {"silent after greeting", TSocksVersion::svSocks5, TSocksAuthentication::saNoAuthentication,
          "", "", Target, {Socks5NoAuth}, "Socks server did not respond."},
         {"short connect reply", TSocksVersion::svSocks5, TSocksAuthentication::saNoAuthentication,
-         "", "", Target, {Socks5NoAuth, Send(ok), Socks5Request, Send(Bytes({5, 0, 0}))},
+         "", "", Target, {Socks5NoAuth, Send(ok), Socks5Request, Send(ByteString({5, 0, 0}))},
          "Socks server did not respond."},
     };
     RunRows(rows);
@@ -176,12 +176,12 @@ TEST(SocksReading, Socks5ReplyCodesNameTheirFailure) {
         "Connection refused.",           "TTL expired.",
         "Command not supported.",        "Address type not supported.",
         "Unknown socks error."};
-    std::vector<Row> rows;
+    std::vector<SocksRow> rows;
     for (int code = 1; code <= 9; ++code)
         rows.push_back({"code", TSocksVersion::svSocks5, TSocksAuthentication::saNoAuthentication, "",
                         "", Target,
-                        {Socks5NoAuth, Send(Bytes({5, 0})), Socks5Request,
-                         Send(Bytes({5, code, 0, 1, 0}))},
+                        {Socks5NoAuth, Send(ByteString({5, 0})), Socks5Request,
+                         Send(ByteString({5, code, 0, 1, 0}))},
                         texts[static_cast<std::size_t>(code - 1)]});
     RunRows(rows);
 }

@@ -11,6 +11,7 @@
 #include "mail/MxTCPStream.h"
 #include "platform/rtl/Streams.h"
 #include "platform/rtl/StringList.h"
+#include "platform/rtl/testing/StringsLines.h"
 
 #include <chrono>
 #include <cstdio>
@@ -45,13 +46,6 @@ struct Connected {
                             [](const std::string& l) { return l.rfind("MISMATCH", 0) == 0; });
     }
 };
-
-std::vector<std::string> Lines(const TStrings& AText) {
-    std::vector<std::string> lines;
-    for (int i = 0; i < AText.Count(); ++i)
-        lines.push_back(AText[i]);
-    return lines;
-}
 
 } // namespace
 

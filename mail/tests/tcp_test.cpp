@@ -6,6 +6,7 @@
 #include "mail/MxTCPStream.h"
 #include "mail/MxTempFiles.h"
 #include "platform/rtl/StringList.h"
+#include "platform/rtl/testing/StringsLines.h"
 
 #include <gtest/gtest.h>
 
@@ -30,13 +31,6 @@ struct Session {
     ScriptedPeer Peer;
     TMxTCPClient Client;
 };
-
-std::vector<AnsiString> Lines(const TStrings& AStrings) {
-    std::vector<AnsiString> lines;
-    for (int i = 0; i < AStrings.GetCount(); ++i)
-        lines.push_back(AStrings.Get(i));
-    return lines;
-}
 
 } // namespace
 

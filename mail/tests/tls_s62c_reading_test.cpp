@@ -34,12 +34,12 @@ std::unique_ptr<SmtpPeer> StartServer(const std::string& AMode) {
 }
 
 // A client on its own TLS handler, trusting the test CA.
-struct TlsClient {
+struct TlsPortClient {
     std::unique_ptr<TMxSSLIOHandlerSocket> Handler = std::make_unique<TMxSSLIOHandlerSocket>();
     std::unique_ptr<TMxTCPClient> Client = std::make_unique<TMxTCPClient>();
     std::vector<AnsiString> Status;
 
-    explicit TlsClient(int APort) {
+    explicit TlsPortClient(int APort) {
         Handler->SSLOptions()->RootCertFile = Certificates::Get().CA();
         Handler->OnStatusInfo = [this](const AnsiString& AMsg) { Status.push_back(AMsg); };
         Client->SetIOHandler(Handler.get());
@@ -47,7 +47,7 @@ struct TlsClient {
         Client->SetPort(APort);
         Client->ReadTimeout = 10000;
     }
-    ~TlsClient() {
+    ~TlsPortClient() {
         Client.reset(); // the connection lets go of the handler first
     }
 
@@ -103,7 +103,7 @@ TEST(TlsReading, ImplicitTlsConnectsForEveryMethodAndReportsTheCipher) {
     for (TMxSSLVersion method : {TMxSSLVersion::sslvSSLv2, TMxSSLVersion::sslvSSLv23,
                                  TMxSSLVersion::sslvSSLv3, TMxSSLVersion::sslvTLSv1}) {
         SCOPED_TRACE(static_cast<int>(method));
-        TlsClient c(server->Port());
+        TlsPortClient c(server->Port());
         c.Handler->SSLOptions()->Method = method;
         c.Handler->OnBeforeConnect = [&](TObject*) { c.Status.push_back("(before connect)"); };
         c.Client->Connect(10000);
@@ -141,7 +141,7 @@ TEST(TlsReading, ImplicitTlsConnectsForEveryMethodAndReportsTheCipher) {
 // cannot show them: they must still count as readable.
 TEST(TlsReading, SmallReceivesStillReachDataHeldInsideTheSession) {
     auto server = StartServer("implicit");
-    TlsClient c(server->Port());
+    TlsPortClient c(server->Port());
     c.Client->RecvBufferSize = 7;
     c.Client->ReadTimeout = 3000;
     c.Client->Connect(10000);
@@ -178,7 +178,7 @@ TEST(TlsReading, RejectedContextSettingsRaiseTheirErrorAndCloseTheTransport) {
     };
     for (const Case& k : cases) {
         SCOPED_TRACE(k.name);
-        TlsClient c(server->Port());
+        TlsPortClient c(server->Port());
         k.set(*c.Handler->SSLOptions());
         try {
             c.Client->Connect(10000);
@@ -215,7 +215,7 @@ TEST(TlsReading, LockedKeyTakesThePasswordFromTheEvent) {
     };
     for (const Case& k : cases) {
         SCOPED_TRACE(k.password.substr(0, 20));
-        TlsClient c(server->Port());
+        TlsPortClient c(server->Port());
         c.Handler->SSLOptions()->CertFile = certs.LocalhostCert();
         c.Handler->SSLOptions()->KeyFile = certs.LockedKey();
         int asked = 0;
@@ -251,7 +251,7 @@ TEST(TlsReading, VerificationEventDecidesTheHandshake) {
     };
     for (const Case& k : {Case{true, 9, true}, Case{false, 9, false}, Case{true, 0, false}}) {
         SCOPED_TRACE(std::to_string(k.accept) + " " + std::to_string(k.depth));
-        TlsClient c(server->Port());
+        TlsPortClient c(server->Port());
         c.Handler->SSLOptions()->VerifyMode = {TMxSSLVerifyMode::sslvrfPeer};
         c.Handler->SSLOptions()->VerifyDepth = k.depth;
         std::vector<std::string> subjects;
@@ -280,7 +280,7 @@ TEST(TlsReading, VerificationEventDecidesTheHandshake) {
 // later connect of the same handler runs with a new session.
 TEST(TlsReading, StartTlsHandshakesOnceOnTheOpenSocketAndAgainAfterReconnect) {
     auto server = StartServer("starttls");
-    TlsClient c(server->Port());
+    TlsPortClient c(server->Port());
     c.Handler->SetBypassTls(true);
     for (int round = 0; round < 2; ++round) {
         SCOPED_TRACE(round);
@@ -312,7 +312,7 @@ TEST(TlsReading, StartTlsHandshakesOnceOnTheOpenSocketAndAgainAfterReconnect) {
 // next connect encrypts from the first byte.
 TEST(TlsReading, SwitchOffWhileClosedOnlyRecordsTheChoice) {
     auto server = StartServer("implicit");
-    TlsClient c(server->Port());
+    TlsPortClient c(server->Port());
     c.Handler->SetBypassTls(true);
     c.Handler->SetBypassTls(false);
     EXPECT_FALSE(c.Handler->BypassTls());
@@ -339,7 +339,7 @@ TEST(TlsReading, UntrustedServerCertificateFailsTheConnect) {
     for (const Case& k : cases) {
         SCOPED_TRACE(k.name);
         SmtpPeer server("implicit", k.cert, k.key);
-        TlsClient c(server.Port());
+        TlsPortClient c(server.Port());
         if (!k.trustCA) c.Handler->SSLOptions()->RootCertFile = "";
         EXPECT_THROW(c.Client->Connect(10000), EMxOSSLConnectError);
         EXPECT_FALSE(c.Client->IsConnected());
@@ -363,7 +363,7 @@ TEST(TlsReading, HandshakeThatCannotCompleteFailsWithinItsTimeOut) {
     for (const Case& k : cases) {
         SCOPED_TRACE(k.steps.front());
         mailtest::ScriptedPeer peer(k.steps);
-        TlsClient c(peer.Port());
+        TlsPortClient c(peer.Port());
         c.Handler->HandshakeTimeout = 500;
         const auto start = std::chrono::steady_clock::now();
         if (k.handshakeError)
@@ -381,7 +381,7 @@ TEST(TlsReading, HandshakeThatCannotCompleteFailsWithinItsTimeOut) {
 // pass-through and connects again.
 TEST(TlsReading, FailedStartTlsClosesTheConnection) {
     auto server = StartServer("plain");
-    TlsClient c(server->Port());
+    TlsPortClient c(server->Port());
     c.Handler->HandshakeTimeout = 2000;
     c.Handler->SetBypassTls(true);
     c.Client->Connect(10000);
@@ -398,9 +398,9 @@ TEST(TlsReading, FailedStartTlsClosesTheConnection) {
 namespace {
 
 // A loopback listener on a port of the system's choosing.
-struct Listener {
+struct TlsListener {
     TMxSocketHandle Handle;
-    Listener() {
+    TlsListener() {
         Handle.IP = "127.0.0.1";
         Handle.AllocateHandle(MxSockStream, MxIpProtoTcp);
         Handle.BindLocal();
@@ -427,7 +427,7 @@ TEST(TlsReading, ServerHandlerAcceptsAndRefusesHandshakes) {
     std::vector<AnsiString> serverStatus;
     server.OnStatusInfo = [&](const AnsiString& AMsg) { serverStatus.push_back(AMsg); };
     server.Init();
-    Listener listener;
+    TlsListener listener;
 
     for (bool tlsClient : {true, false}) {
         SCOPED_TRACE(tlsClient);
@@ -436,7 +436,7 @@ TEST(TlsReading, ServerHandlerAcceptsAndRefusesHandshakes) {
         std::thread client([&] {
             try {
                 if (tlsClient) {
-                    TlsClient c(listener.Port);
+                    TlsPortClient c(listener.Port);
                     c.Client->Connect(10000);
                     c.Client->WriteLine("hello over tls");
                     EXPECT_EQ(c.Client->ReadLine(), "welcome");
@@ -521,7 +521,7 @@ TEST(TlsReading, EventsThatRaiseInsideOpenSslCallbacksFailTheConnectCleanly) {
     };
     for (const Case& k : cases) {
         SCOPED_TRACE(k.name);
-        TlsClient c(server->Port());
+        TlsPortClient c(server->Port());
         k.set(*c.Handler);
         EXPECT_THROW(c.Client->Connect(10000), EMxException);
         EXPECT_FALSE(c.Client->IsConnected());
@@ -532,7 +532,7 @@ TEST(TlsReading, EventsThatRaiseInsideOpenSslCallbacksFailTheConnectCleanly) {
 // inside OpenSSL: the connection is either made or cleanly refused.
 TEST(TlsReading, StatusEventThatRaisesLeavesNoHalfOpenConnection) {
     auto server = StartServer("implicit");
-    TlsClient c(server->Port());
+    TlsPortClient c(server->Port());
     c.Handler->OnStatusInfo = [](const AnsiString&) { throw EMxException("status"); };
     try {
         c.Client->Connect(10000);
@@ -547,7 +547,7 @@ TEST(TlsReading, StatusEventThatRaisesLeavesNoHalfOpenConnection) {
 // connection, which then reports itself closed.
 TEST(TlsReading, HandlerFreedUnderAnOpenConnectionIsForgotten) {
     auto server = StartServer("implicit");
-    TlsClient c(server->Port());
+    TlsPortClient c(server->Port());
     c.Client->Connect(10000);
     c.Handler.reset();
     EXPECT_EQ(c.Client->IOHandler(), nullptr);
@@ -566,7 +566,7 @@ TEST(TlsReading, ModeDecidesWhetherAClientCanConnect) {
     for (const Case& k : {Case{TMxSSLMode::sslmClient, true}, Case{TMxSSLMode::sslmBoth, true},
                           Case{TMxSSLMode::sslmServer, false}}) {
         SCOPED_TRACE(static_cast<int>(k.mode));
-        TlsClient c(server->Port());
+        TlsPortClient c(server->Port());
         c.Handler->SSLOptions()->Mode = k.mode;
         if (k.connects) {
             c.Client->Connect(10000);
@@ -587,7 +587,7 @@ TEST(TlsReading, LargeBodyGoesThroughTheSessionWhole) {
     for (const char* mode : {"implicit", "starttls"}) {
         SCOPED_TRACE(mode);
         auto server = StartServer(mode);
-        TlsClient c(server->Port());
+        TlsPortClient c(server->Port());
         const bool startTls = std::string(mode) == "starttls";
         c.Handler->SetBypassTls(startTls);
         c.Client->Connect(10000);
@@ -621,14 +621,14 @@ TEST(TlsReading, PeerThatDropsTheSocketEndsTheConnection) {
     TMxServerIOHandlerSSL server;
     server.SSLOptions()->CertFile = certs.LocalhostCert();
     server.SSLOptions()->KeyFile = certs.LocalhostKey();
-    Listener listener;
+    TlsListener listener;
     std::string clientError;
     std::vector<std::string> lines;
     bool gracefully = false;
     bool stillConnected = true;
     std::thread client([&] {
         try {
-            TlsClient c(listener.Port);
+            TlsPortClient c(listener.Port);
             c.Client->ReadTimeout = 5000;
             c.Client->Connect(10000);
             lines.push_back(c.Client->ReadLine());
@@ -663,7 +663,7 @@ TEST(TlsReading, PeerThatDropsTheSocketEndsTheConnection) {
 // time-out too: a peer that goes silent after its go-ahead fails it.
 TEST(TlsReading, StartTlsHandshakeIsBoundByItsTimeOut) {
     mailtest::ScriptedPeer peer({mailtest::Send("220 go ahead\r\n"), "stall"});
-    TlsClient c(peer.Port());
+    TlsPortClient c(peer.Port());
     c.Handler->HandshakeTimeout = 300;
     c.Handler->SetBypassTls(true);
     c.Client->Connect(10000);

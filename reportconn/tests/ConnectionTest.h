@@ -3,6 +3,7 @@
 // starts, and removed with everything in it afterwards.
 #include "EngineRun.h"
 
+#include "platform/classes/Component.h"
 #include "platform/data/testing/ShopDbTest.h"
 #include "platform/sys/KernelNames.h"
 
@@ -30,6 +31,12 @@ inline std::string Str(const std::string& Text) {
     }
     return hex + Int(0);
 }
+
+// An owner in design state: the components it owns are being designed.
+class DesignedOwner : public TComponent {
+public:
+    explicit DesignedOwner(TComponent* AOwner) : TComponent(AOwner) { SetDesigning(true); }
+};
 
 class ConnectionTest : public ShopDbTest {
 protected:

@@ -20,11 +20,6 @@ using namespace reportconn;
 
 namespace {
 
-class DesignedOwner : public TComponent {
-public:
-    explicit DesignedOwner(TComponent* AOwner) : TComponent(AOwner) { SetDesigning(true); }
-};
-
 using Lines = std::vector<std::string>;
 
 class ComponentsTest : public ConnectionTest {

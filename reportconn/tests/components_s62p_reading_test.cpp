@@ -287,7 +287,7 @@ TEST_F(ReadingTest, DestroyingWhileTheControllerIsHeldStillStops) {
     }
 }
 
-template <class T> std::string Hex(const T& Value) {
+template <class T> std::string ValueHex(const T& Value) {
     std::string hex;
     char buf[3];
     const auto* bytes = reinterpret_cast<const unsigned char*>(&Value);
@@ -337,10 +337,10 @@ TEST_F(ReadingTest, TypedFilterValuesMatchTheirRowOnly) {
     const std::string filters[] = {
         TypedFilter("B", dtBoolean, "01"),
         TypedFilter("F", dtFloat, extendedHex),
-        TypedFilter("C", dtCurrency, Hex<std::int64_t>(12345)),
-        TypedFilter("D", dtDate, Hex<double>(45001.0)),
-        TypedFilter("L", dtInt64, Hex<std::int64_t>(1000000000001LL)),
-        TypedFilter("K", dtBCD, Hex<std::int64_t>(7)),
+        TypedFilter("C", dtCurrency, ValueHex<std::int64_t>(12345)),
+        TypedFilter("D", dtDate, ValueHex<double>(45001.0)),
+        TypedFilter("L", dtInt64, ValueHex<std::int64_t>(1000000000001LL)),
+        TypedFilter("K", dtBCD, ValueHex<std::int64_t>(7)),
     };
     for (const std::string& filter : filters) {
         const auto out =

@@ -51,11 +51,6 @@ TEST_F(ProtocolTest, HandshakeOnConnectAndOnRequest) {
     EXPECT_EQ(out, (std::vector<std::string>{line, line, "disconnected"}));
 }
 
-class DesignedOwner : public TComponent {
-public:
-    explicit DesignedOwner(TComponent* AOwner) : TComponent(AOwner) { SetDesigning(true); }
-};
-
 // A connection being designed listens on the design-time events; the engine
 // here is the test itself.
 TEST_F(ProtocolTest, DesignTimeConnectionsUseTheirOwnEvents) {

@@ -21,11 +21,11 @@
 
 namespace {
 
-const std::string D(31, '-');
-const std::string S(31, '*');
-const std::string GroupRule = D + D;
+const std::string Dashes(31, '-');
+const std::string Stars(31, '*');
+const std::string GroupRule = Dashes + Dashes;
 
-const mailtest::Certificates& Certs() { return mailtest::Certificates::Get(); }
+const mailtest::Certificates& EmailCerts() { return mailtest::Certificates::Get(); }
 
 class AlertEmailReading : public ProgramWindowTest {
 protected:
@@ -45,7 +45,7 @@ protected:
         auto mailer = CreateMainFormMailer(*Window);
         Mailer = mailer.get();
         // The test server's certificate is signed by the tests' own CA.
-        Mailer->Transport().TlsHandler().SSLOptions()->RootCertFile = Certs().CA().c_str();
+        Mailer->Transport().TlsHandler().SSLOptions()->RootCertFile = EmailCerts().CA().c_str();
         Window->SetMailer(std::move(mailer));
         Window->Show();
     }
@@ -117,33 +117,33 @@ TEST_F(AlertEmailReading, BodyLayoutPerRecipient) {
     const std::vector<Case> cases = {
         {"job high and po medium",
          {{27, 2, "Job status changed.\nJob: x.", "1"}, {33, 1, "PO posted.", "NULL"}},
-         {S, "Jobs", S, "", D, "24-101 - Harbor View Hotel lobby", D, "", "    High", GroupRule, "2:05 PM 04/03/26",
-          "Job status changed.", "Job: x.", GroupRule, "", "", S, "Purchasing", S, "",
+         {Stars, "Jobs", Stars, "", Dashes, "24-101 - Harbor View Hotel lobby", Dashes, "", "    High", GroupRule, "2:05 PM 04/03/26",
+          "Job status changed.", "Job: x.", GroupRule, "", "", Stars, "Purchasing", Stars, "",
           "    Medium", GroupRule, "2:06 PM 04/03/26", "PO posted.", GroupRule, ""}},
         {"purchasing only",
          {{33, 0, "PO one.", "NULL"}, {34, 0, "PO two.", "NULL"}},
-         {"", S, "Purchasing", S, "", "    Low", GroupRule, "2:05 PM 04/03/26", "PO one.", D,
+         {"", Stars, "Purchasing", Stars, "", "    Low", GroupRule, "2:05 PM 04/03/26", "PO one.", Dashes,
           "2:06 PM 04/03/26", "PO two.", GroupRule, ""}},
         {"one job high and low",
          {{27, 0, "Low one.", "1"}, {27, 2, "High one.", "1"}},
-         {S, "Jobs", S, "", D, "24-101 - Harbor View Hotel lobby", D, "", "    High", GroupRule, "2:06 PM 04/03/26",
+         {Stars, "Jobs", Stars, "", Dashes, "24-101 - Harbor View Hotel lobby", Dashes, "", "    High", GroupRule, "2:06 PM 04/03/26",
           "High one.", GroupRule, "", "    Low", GroupRule, "2:05 PM 04/03/26", "Low one.",
           GroupRule, ""}},
         {"deleted jobs open a block each",
          {{29, 2, "Job deleted.\nJob: J-9 - Gone. Deleted by: Tom.", "NULL"},
           {29, 2, "Job deleted.\nJob: J-9 - Gone. Deleted by: Tom.", "NULL"}},
-         {S, "Jobs", S, "", D, "J-9 - Gone", D, "", "    High", GroupRule, "2:05 PM 04/03/26",
-          "Job deleted.", "Job: J-9 - Gone. Deleted by: Tom.", GroupRule, "", D, "J-9 - Gone",
-          D, "", "    High", GroupRule, "2:06 PM 04/03/26", "Job deleted.",
+         {Stars, "Jobs", Stars, "", Dashes, "J-9 - Gone", Dashes, "", "    High", GroupRule, "2:05 PM 04/03/26",
+          "Job deleted.", "Job: J-9 - Gone. Deleted by: Tom.", GroupRule, "", Dashes, "J-9 - Gone",
+          Dashes, "", "    High", GroupRule, "2:06 PM 04/03/26", "Job deleted.",
           "Job: J-9 - Gone. Deleted by: Tom.", GroupRule, ""}},
         {"employee and inventory",
          {{51, 1, "Hours changed.", "NULL"}, {68, 0, "Item added.", "NULL"}},
-         {"", S, "Employee", S, "", "    Medium", GroupRule, "2:05 PM 04/03/26",
-          "Hours changed.", GroupRule, "", "", S, "Inventory", S, "", "    Low", GroupRule,
+         {"", Stars, "Employee", Stars, "", "    Medium", GroupRule, "2:05 PM 04/03/26",
+          "Hours changed.", GroupRule, "", "", Stars, "Inventory", Stars, "", "    Low", GroupRule,
           "2:06 PM 04/03/26", "Item added.", GroupRule, ""}},
     };
     Open();
-    mailtest::SmtpPeer peer("plain", Certs().LocalhostCert(), Certs().LocalhostKey());
+    mailtest::SmtpPeer peer("plain", EmailCerts().LocalhostCert(), EmailCerts().LocalhostKey());
     PointAt(peer.Port());
     for (const Case& c : cases) {
         SCOPED_TRACE(c.Name);
@@ -179,7 +179,7 @@ TEST_F(AlertEmailReading, SubjectsRecipientsAndTheCounter) {
         Window = nullptr;
         Exec("DELETE FROM ALERT_HISTORY;");
         Open(c.DatePreference);
-        mailtest::SmtpPeer peer("plain", Certs().LocalhostCert(), Certs().LocalhostKey());
+        mailtest::SmtpPeer peer("plain", EmailCerts().LocalhostCert(), EmailCerts().LocalhostKey());
         PointAt(peer.Port());
         Due(2, 33, 1, "For Tom.", "NULL", 0, c.Class);
         Due(1, 33, 1, "For Maria.", "NULL", 1, c.Class);
@@ -201,7 +201,7 @@ TEST_F(AlertEmailReading, RunClassTakesShorterIntervals) {
         std::vector<std::string> Texts;
     };
     Open();
-    mailtest::SmtpPeer peer("plain", Certs().LocalhostCert(), Certs().LocalhostKey());
+    mailtest::SmtpPeer peer("plain", EmailCerts().LocalhostCert(), EmailCerts().LocalhostKey());
     PointAt(peer.Port());
     for (const Case& c : {Case{1, {"code 1", "code 3", "code 4", "code 5"}},
                           Case{3, {"code 3", "code 4", "code 5"}}, Case{4, {"code 4", "code 5"}},
@@ -246,7 +246,7 @@ TEST_F(AlertEmailReading, NothingDueOrNoServer) {
 // recipient's other alerts, and its text is not lost.
 TEST_F(AlertEmailReading, QuoteRequestAlertDoesNotStopTheRun) {
     Open();
-    mailtest::SmtpPeer peer("plain", Certs().LocalhostCert(), Certs().LocalhostKey());
+    mailtest::SmtpPeer peer("plain", EmailCerts().LocalhostCert(), EmailCerts().LocalhostKey());
     PointAt(peer.Port());
     Due(1, 86, 2, "Quote request due today.", "NULL", 0);
     Due(1, 33, 1, "PO posted.", "NULL", 1);
@@ -264,7 +264,7 @@ TEST_F(AlertEmailReading, QuoteRequestAlertDoesNotStopTheRun) {
 // know, a priority outside the levels) still reach their recipient.
 TEST_F(AlertEmailReading, UnplacedAlertsAreNotLost) {
     Open();
-    mailtest::SmtpPeer peer("plain", Certs().LocalhostCert(), Certs().LocalhostKey());
+    mailtest::SmtpPeer peer("plain", EmailCerts().LocalhostCert(), EmailCerts().LocalhostKey());
     PointAt(peer.Port());
     Due(1, 28, 1, "Unknown alert id.", "NULL", 0);
     Due(1, 27, 2, "Job number zero.", "0", 4);
@@ -283,7 +283,7 @@ TEST_F(AlertEmailReading, UnplacedAlertsAreNotLost) {
 // A refused recipient keeps its alerts due; the others are marked sent.
 TEST_F(AlertEmailReading, RefusedRecipientStaysDue) {
     Open();
-    mailtest::SmtpPeer peer("plain", Certs().LocalhostCert(), Certs().LocalhostKey());
+    mailtest::SmtpPeer peer("plain", EmailCerts().LocalhostCert(), EmailCerts().LocalhostKey());
     PointAt(peer.Port());
     // Refused at RCPT TO, and refused at the end of its data.
     for (const char* address : {"refused@example.com", "bounce@example.com"}) {
@@ -310,7 +310,7 @@ TEST_F(AlertEmailReading, RefusedRecipientStaysDue) {
 TEST_F(AlertEmailReading, ClosingServerKeepsEverybodyDue) {
     Exec("UPDATE EMPLOYEE SET AlertEmail = 'closing@example.com' WHERE EmpNbr = 1;");
     Open();
-    mailtest::SmtpPeer peer("plain", Certs().LocalhostCert(), Certs().LocalhostKey());
+    mailtest::SmtpPeer peer("plain", EmailCerts().LocalhostCert(), EmailCerts().LocalhostKey());
     PointAt(peer.Port());
     Due(1, 33, 1, "For Maria.", "NULL", 0, 3);
     Due(2, 33, 1, "For Tom.", "NULL", 1, 3);
@@ -336,7 +336,7 @@ TEST_F(AlertEmailReading, EncryptionChoices) {
     for (const Case& c : {Case{"plain", 0, false}, Case{"implicit", 1, true},
                           Case{"starttls", 2, true}}) {
         SCOPED_TRACE(c.Mode);
-        mailtest::SmtpPeer peer(c.Mode, Certs().LocalhostCert(), Certs().LocalhostKey());
+        mailtest::SmtpPeer peer(c.Mode, EmailCerts().LocalhostCert(), EmailCerts().LocalhostKey());
         PointAt(peer.Port(), "localhost");
         Window->cboSMTPEncrypt->SetItemIndex(c.Choice);
         Due(1, 33, 1, "PO posted.", "NULL", 0, 3);
@@ -357,7 +357,7 @@ TEST_F(AlertEmailReading, RecipientAddresses) {
          "UPDATE EMPLOYEE SET AlertEmail = 'c@example.com' || char(13, 10) || "
          "'RCPT TO:<evil@example.com>' WHERE EmpNbr = 3;");
     Open();
-    mailtest::SmtpPeer peer("plain", Certs().LocalhostCert(), Certs().LocalhostKey());
+    mailtest::SmtpPeer peer("plain", EmailCerts().LocalhostCert(), EmailCerts().LocalhostKey());
     PointAt(peer.Port());
     Due(1, 33, 1, "For Maria.", "NULL", 0, 3);
     Due(2, 33, 1, "For Tom.", "NULL", 1, 3);
@@ -387,7 +387,7 @@ TEST_F(AlertEmailReading, AlertTextsArriveWhole) {
     const std::string longLine(1500, 'x');
     const std::string accented = "Caf\xC3\xA9 cr\xC3\xA8me, 5\xE2\x82\xAC";
     Open();
-    mailtest::SmtpPeer peer("plain", Certs().LocalhostCert(), Certs().LocalhostKey());
+    mailtest::SmtpPeer peer("plain", EmailCerts().LocalhostCert(), EmailCerts().LocalhostKey());
     PointAt(peer.Port());
     Due(1, 33, 1, longLine, "NULL", 0, 3);
     Due(1, 33, 1, accented, "NULL", 1, 3);
@@ -407,7 +407,7 @@ TEST_F(AlertEmailReading, AlertTextsArriveWhole) {
 // naming it, and nothing is sent.
 TEST_F(AlertEmailReading, SettingsAsTyped) {
     Open();
-    mailtest::SmtpPeer peer("plain", Certs().LocalhostCert(), Certs().LocalhostKey());
+    mailtest::SmtpPeer peer("plain", EmailCerts().LocalhostCert(), EmailCerts().LocalhostKey());
     PointAt(peer.Port(), "  127.0.0.1  ");
     Window->eSMTPAccount->SetText(" alerts ");
     Due(1, 33, 1, "PO posted.", "NULL", 0, 3);

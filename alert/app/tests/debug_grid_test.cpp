@@ -65,7 +65,7 @@ Rows ParseQuotedCsv(const std::string& Text) {
 }
 
 // The day the demo's dates were written for, at a time of the test's choice.
-TDateTime Today(int Hour, int Minute) {
+TDateTime TodayAt(int Hour, int Minute) {
     return static_cast<double>(static_cast<int>(SystemClock().Now())) +
            EncodeTime(Hour, Minute, 0, 0);
 }
@@ -148,7 +148,7 @@ protected:
         return false;
     }
 
-    ManualClock Clock{Today(5, 58)};
+    ManualClock Clock{TodayAt(5, 58)};
     ScopedClock ClockScope{Clock};
     FakeTimerService Timers{&Clock};
     ScopedTimerService TimerScope{Timers};

@@ -17,7 +17,7 @@ const AnsiString S(31, '*');
 const AnsiString Rule = D + D;
 
 // 9:30 AM on 6 May 2024, a minute later per step.
-TDateTime At(int Step) {
+TDateTime StepAt(int Step) {
     return EncodeDate(2024, 5, 6) + EncodeTime(9, 30 + Step, 0, 0);
 }
 
@@ -27,7 +27,7 @@ AlertEmailRow Row(int AlertNbr, int Priority, int JobNbr, const AnsiString& Desc
     R.Priority = Priority;
     R.JobNbr = JobNbr;
     R.Descr = Descr;
-    R.DateGenerated = At(Step);
+    R.DateGenerated = StepAt(Step);
     R.AlertEmail = "ann@shop.example";
     R.AlertRecipientNbr = 4;
     if (JobNbr != -1) {

@@ -15,8 +15,8 @@
 
 namespace {
 
-const AnsiString Key = "Software\\Pellworth\\Dornwick";
-const AnsiString Path = Key + "\\Beacon Mill";
+const AnsiString PlacementKey = "Software\\Pellworth\\Dornwick";
+const AnsiString PlacementPath = PlacementKey + "\\Beacon Mill";
 
 // A key's values as "s:text" or "i:number" by name.
 using Values = std::map<AnsiString, AnsiString>;
@@ -35,7 +35,7 @@ protected:
     static void Store(HKEY Root, const Values& Stored) {
         TRegistry Reg;
         Reg.SetRootKey(Root);
-        ASSERT_TRUE(Reg.OpenKey(Path, true));
+        ASSERT_TRUE(Reg.OpenKey(PlacementPath, true));
         for (const auto& [Name, Value] : Stored) {
             if (Value.starts_with("i:"))
                 Reg.WriteInteger(Name, StrToInt(Value.substr(2)));
@@ -47,7 +47,7 @@ protected:
         TRegistry Reg;
         Reg.SetRootKey(Root);
         Values Result;
-        if (!Reg.OpenKeyReadOnly(Path)) return Result;
+        if (!Reg.OpenKeyReadOnly(PlacementPath)) return Result;
         TStringList Names;
         Reg.GetValueNames(&Names);
         for (int I = 0; I < Names.Count(); ++I) {
@@ -107,16 +107,16 @@ TEST_F(PlacementTest, StoredValuesAreConvertedOnlyFromTheOldForm) {
     };
     for (const Case& C : Cases) {
         SCOPED_TRACE(C.Name);
-        TRegistry().DeleteKey(Path);
+        TRegistry().DeleteKey(PlacementPath);
         Store(HKEY_CURRENT_USER, C.Before);
-        ConvertPlacementValues(0, Key, "Beacon Mill");
+        ConvertPlacementValues(0, PlacementKey, "Beacon Mill");
         EXPECT_EQ(Read(HKEY_CURRENT_USER), C.After);
     }
 }
 
 TEST_F(PlacementTest, NoStoredPlacementWritesNothing) {
-    ConvertPlacementValues(0, Key + "\\", "Beacon Mill");
-    EXPECT_FALSE(TRegistry().KeyExists(Key));
+    ConvertPlacementValues(0, PlacementKey + "\\", "Beacon Mill");
+    EXPECT_FALSE(TRegistry().KeyExists(PlacementKey));
 }
 
 TEST_F(PlacementTest, TheRootByteChoosesTheRoot) {
@@ -134,7 +134,7 @@ TEST_F(PlacementTest, TheRootByteChoosesTheRoot) {
     formstore::TFormPlacement Placement(nullptr);
     Placement.SetUseRegistry(true);
     Placement.SetRegistryRoot(formstore::prLocalMachine);
-    Placement.SetIniFileName(Key);
+    Placement.SetIniFileName(PlacementKey);
     Placement.SetIniSection("Beacon Mill");
     ConvertFormPlacement(&Placement);
     EXPECT_EQ(Read(HKEY_LOCAL_MACHINE), (Values{{"Flags", "s:1"}}));

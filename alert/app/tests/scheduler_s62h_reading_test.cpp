@@ -38,7 +38,7 @@ private:
     std::vector<int>& FClasses;
 };
 
-TDateTime At(int Hour, int Minute, int Second, int Ms = 0) {
+TDateTime TimeAt(int Hour, int Minute, int Second, int Ms = 0) {
     return EncodeDate(2026, 3, 4) + EncodeTime(Hour, Minute, Second, Ms);
 }
 
@@ -113,22 +113,22 @@ TEST_F(SchedulerReading, TickClassesAndGridAlignment) {
     };
     const std::vector<Case> cases = {
         // First tick 10:00:00.3: within 20 s of the grid, minute 0.
-        {"on the hour", At(9, 59, 0, 300), 6, 0, At(10, 0, 1), {3}, 300000},
+        {"on the hour", TimeAt(9, 59, 0, 300), 6, 0, TimeAt(10, 0, 1), {3}, 300000},
         // First tick 10:02:30 aligns (plain), the next at 10:05 is a quarter.
-        {"aligning", At(10, 1, 30), 6, 0, At(10, 2, 31), {2}, 150000},
-        {"aligned quarter", At(10, 1, 30), 6, 0, At(10, 5, 1), {2, 2}, 300000},
-        {"quarter past", At(10, 1, 30), 6, 0, At(10, 15, 1), {2, 2, 2, 5}, 300000},
-        {"half and hour", At(10, 26, 0), 6, 0, At(11, 0, 1),
+        {"aligning", TimeAt(10, 1, 30), 6, 0, TimeAt(10, 2, 31), {2}, 150000},
+        {"aligned quarter", TimeAt(10, 1, 30), 6, 0, TimeAt(10, 5, 1), {2, 2}, 300000},
+        {"quarter past", TimeAt(10, 1, 30), 6, 0, TimeAt(10, 15, 1), {2, 2, 2, 5}, 300000},
+        {"half and hour", TimeAt(10, 26, 0), 6, 0, TimeAt(11, 0, 1),
          {2, 4, 2, 2, 5, 2, 2, 3}, 300000},
         // 10:04:50: 10 s before a grid point, the rounded minute is 5.
-        {"just before the grid", At(10, 3, 50), 6, 0, At(10, 4, 51), {2}, 300000},
+        {"just before the grid", TimeAt(10, 3, 50), 6, 0, TimeAt(10, 4, 51), {2}, 300000},
         // Daily at 06:03: the 06:00 tick looks ahead, 06:03:00.1 is the
         // daily run, 06:05 realigned and not a second daily run.
-        {"daily off the grid", At(5, 59, 0), 6, 3, At(6, 5, 1), {3, 1, 2}, 300000},
+        {"daily off the grid", TimeAt(5, 59, 0), 6, 3, TimeAt(6, 5, 1), {3, 1, 2}, 300000},
         // Daily at midnight: a tick at 23:58 looks two minutes ahead.
-        {"daily at midnight", At(23, 57, 0), 0, 0, At(23, 58, 1), {2}, 120100},
+        {"daily at midnight", TimeAt(23, 57, 0), 0, 0, TimeAt(23, 58, 1), {2}, 120100},
         // A tick exactly five minutes after the daily time is its run.
-        {"five minutes late", At(6, 4, 0), 6, 0, At(6, 5, 1), {1}, 300000},
+        {"five minutes late", TimeAt(6, 4, 0), 6, 0, TimeAt(6, 5, 1), {1}, 300000},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.Name);
@@ -144,7 +144,7 @@ TEST_F(SchedulerReading, TickClassesAndGridAlignment) {
 // While the confirmation is open the timer goes on ticking; the manual
 // batch follows once it is answered.
 TEST_F(SchedulerReading, TicksWhileTheConfirmationIsOpen) {
-    Open(At(10, 0, 30), 6, 0);
+    Open(TimeAt(10, 0, 30), 6, 0);
     TMessageBoxRecorder boxes;
     boxes.Answers = {IDYES};
     boxes.WhileOpen = [this](const TMessageBoxRequest&) { Timers.Advance(61000); };
@@ -157,7 +157,7 @@ TEST_F(SchedulerReading, TicksWhileTheConfirmationIsOpen) {
 // A manual batch that fails tells the operator in a box and leaves the
 // timer running.
 TEST_F(SchedulerReading, FailedRunNowIsShownAndTheTimerRuns) {
-    Open(At(10, 0, 30), 6, 0);
+    Open(TimeAt(10, 0, 30), 6, 0);
     Exec("ALTER TABLE ALERT_HISTORY RENAME TO HISTORY_AWAY;");
     TMessageBoxRecorder boxes;
     boxes.Answers = {IDYES};
@@ -179,34 +179,34 @@ TEST_F(SchedulerReading, FailedRunNowIsShownAndTheTimerRuns) {
 // One daily run a day: not again on the ticks after it, nor when the time is
 // moved later on the same day; the next day's run still comes.
 TEST_F(SchedulerReading, DailyRunOncePerDay) {
-    Open(At(5, 59, 0), 6, 0);
-    const std::vector<int> first = RunUntil(At(6, 10, 1));
+    Open(TimeAt(5, 59, 0), 6, 0);
+    const std::vector<int> first = RunUntil(TimeAt(6, 10, 1));
     EXPECT_EQ(std::count(first.begin(), first.end(), 1), 1);
     Exec("UPDATE DORNWICK_OPTIONS SET AlertsProcessHour = 7;");
-    const std::vector<int> moved = RunUntil(At(7, 10, 1));
+    const std::vector<int> moved = RunUntil(TimeAt(7, 10, 1));
     EXPECT_EQ(std::count(moved.begin(), moved.end(), 1), 0);
-    const std::vector<int> day = RunUntil(At(7, 10, 1) + 1.0);
+    const std::vector<int> day = RunUntil(TimeAt(7, 10, 1) + 1.0);
     EXPECT_EQ(std::count(day.begin(), day.end(), 1), 1);
 }
 
 // A daily time just before midnight: its run is made once, not again on the
 // first ticks of the next day, and the next day's comes at its time.
 TEST_F(SchedulerReading, DailyRunJustBeforeMidnight) {
-    Open(At(23, 54, 0), 23, 58);
-    const std::vector<int> night = RunUntil(At(0, 10, 1) + 1.0);
+    Open(TimeAt(23, 54, 0), 23, 58);
+    const std::vector<int> night = RunUntil(TimeAt(0, 10, 1) + 1.0);
     EXPECT_EQ(std::count(night.begin(), night.end(), 1), 1);
-    const std::vector<int> nextDay = RunUntil(At(0, 10, 1) + 2.0);
+    const std::vector<int> nextDay = RunUntil(TimeAt(0, 10, 1) + 2.0);
     EXPECT_EQ(std::count(nextDay.begin(), nextDay.end(), 1), 1);
 }
 
 // Moved later on a day whose run is made, the time neither runs again nor
 // pulls the timer off the grid.
 TEST_F(SchedulerReading, MovedLaterAfterTheDailyRun) {
-    Open(At(5, 59, 0), 6, 3);
-    RunUntil(At(6, 4, 0));
+    Open(TimeAt(5, 59, 0), 6, 3);
+    RunUntil(TimeAt(6, 4, 0));
     Window->dtpTargetTime->SetTime(EncodeTime(6, 8, 0, 0));
     Window->dtpTargetTimeChange(Window->dtpTargetTime);
-    EXPECT_EQ(RunUntil(At(6, 20, 1)), (std::vector<int>{2, 2, 5, 2}));
+    EXPECT_EQ(RunUntil(TimeAt(6, 20, 1)), (std::vector<int>{2, 2, 5, 2}));
     EXPECT_EQ(Window->TimerAutoRun->Interval(), 300000u);
 }
 
@@ -221,14 +221,14 @@ TEST_F(SchedulerReading, GenerationOffRunsNothing) {
              "'2026/03/04 09:00:00', 2, 'JobId', '24-900', 'JobDescr', 'Gone');");
     };
     transaction();
-    Open(At(10, 0, 0), 6, 0);
-    RunUntil(At(10, 1, 1));
+    Open(TimeAt(10, 0, 0), 6, 0);
+    RunUntil(TimeAt(10, 1, 1));
     ASSERT_EQ(Window->GeneratedCount(), 1);
     ASSERT_EQ(Window->EmailedCount(), 1);
     Exec("UPDATE DORNWICK_OPTIONS SET AlertsGenInd = 0;");
     transaction();
     Window->TimerAutoRun->SetInterval(60000);
-    EXPECT_TRUE(RunUntil(At(10, 20, 0)).empty());
+    EXPECT_TRUE(RunUntil(TimeAt(10, 20, 0)).empty());
     EXPECT_EQ(Window->GeneratedCount(), 0);
     EXPECT_EQ(Window->EmailedCount(), 0);
     EXPECT_EQ(Window->lblOnOff->Caption(), "Off");
@@ -236,7 +236,7 @@ TEST_F(SchedulerReading, GenerationOffRunsNothing) {
     EXPECT_EQ(Window->TimerAutoRun->Interval(), 60000u);
     EXPECT_EQ(Scalar("SELECT count(*) FROM ALERT_TRANSACTION"), "1");
     Exec("UPDATE DORNWICK_OPTIONS SET AlertsGenInd = 1;");
-    EXPECT_FALSE(RunUntil(At(10, 21, 0)).empty());
+    EXPECT_FALSE(RunUntil(TimeAt(10, 21, 0)).empty());
     EXPECT_EQ(Window->lblOnOff->Caption(), "On");
     EXPECT_EQ(Scalar("SELECT count(*) FROM ALERT_TRANSACTION"), "0");
 }
@@ -245,23 +245,23 @@ TEST_F(SchedulerReading, GenerationOffRunsNothing) {
 // an unattended machine) and the timer goes on; the next tick runs once
 // the options are back.
 TEST_F(SchedulerReading, FailedTickIsRetried) {
-    Open(At(10, 0, 30), 6, 0);
+    Open(TimeAt(10, 0, 30), 6, 0);
     TMessageBoxRecorder boxes;
     Exec("ALTER TABLE DORNWICK_OPTIONS RENAME TO OPTIONS_AWAY;");
-    EXPECT_TRUE(RunUntil(At(10, 1, 31)).empty());
+    EXPECT_TRUE(RunUntil(TimeAt(10, 1, 31)).empty());
     EXPECT_TRUE(boxes.Boxes.empty());
     const TStrings& log = *Window->memoResults->Lines();
     EXPECT_NE(std::string(log.Strings(log.Count() - 1).c_str()).find("DORNWICK_OPTIONS"),
               std::string::npos);
     EXPECT_TRUE(Window->TimerAutoRun->Enabled());
     Exec("ALTER TABLE OPTIONS_AWAY RENAME TO DORNWICK_OPTIONS;");
-    EXPECT_EQ(RunUntil(At(10, 2, 31)), std::vector<int>{2});
+    EXPECT_EQ(RunUntil(TimeAt(10, 2, 31)), std::vector<int>{2});
 }
 
 // "Run Daily Alerts Now": asked first; No does nothing, Yes runs a daily
 // batch and leaves the timer running.
 TEST_F(SchedulerReading, RunNowAsksFirst) {
-    Open(At(10, 0, 30), 6, 0);
+    Open(TimeAt(10, 0, 30), 6, 0);
     TMessageBoxRecorder boxes;
     boxes.Answers = {IDNO, IDYES};
     Window->btnRun->Click();
@@ -276,7 +276,7 @@ TEST_F(SchedulerReading, RunNowAsksFirst) {
     EXPECT_EQ(Timers.Count(), 1);
     // The day's scheduled run still comes after a manual one.
     Exec("UPDATE DORNWICK_OPTIONS SET AlertsProcessHour = 11;");
-    const std::vector<int> later = RunUntil(At(11, 0, 1));
+    const std::vector<int> later = RunUntil(TimeAt(11, 0, 1));
     EXPECT_EQ(std::count(later.begin(), later.end(), 1), 1);
 }
 
@@ -286,7 +286,7 @@ TEST_F(SchedulerReading, BatchClearsTheCodesOfItsClass) {
         int Class;
         std::vector<int> Left; // the codes still due afterwards, of 1, 3, 4, 5
     };
-    Open(At(10, 0, 30), 6, 0);
+    Open(TimeAt(10, 0, 30), 6, 0);
     for (const Case& c : {Case{1, {}}, Case{2, {1, 3, 4, 5}}, Case{3, {1}}, Case{4, {1, 3}},
                           Case{5, {1, 3, 4}}}) {
         SCOPED_TRACE(c.Class);
@@ -311,9 +311,9 @@ TEST_F(SchedulerReading, FailingTransactionIsReportedAndTheBatchGoesOn) {
          "(28, 1, '2026/03/04 09:00:00', 2, 1, NULL, NULL, NULL, NULL), "
          "(27, 1, '2026/03/04 09:00:00', 2, 1, 'OldStatus', 'Open', 'NewStatus', "
          "'In Production');");
-    Open(At(10, 0, 30), 6, 0);
+    Open(TimeAt(10, 0, 30), 6, 0);
     TMessageBoxRecorder boxes;
-    RunUntil(At(10, 5, 1));
+    RunUntil(TimeAt(10, 5, 1));
     EXPECT_TRUE(boxes.Boxes.empty());
     EXPECT_EQ(Window->GeneratedCount(), 1);
     EXPECT_EQ(Scalar("SELECT group_concat(AlertNbr) FROM ALERT_TRANSACTION"), "28");
@@ -332,7 +332,7 @@ TEST_F(SchedulerReading, FailingTransactionIsReportedAndTheBatchGoesOn) {
 // no more alerts, one put in its place under a new identity (the count as
 // before) makes them for its own employee.
 TEST_F(SchedulerReading, ChangedSettingsAreReloaded) {
-    Open(At(10, 0, 30), 6, 0);
+    Open(TimeAt(10, 0, 30), 6, 0);
     const auto setting = [this](int Employee) {
         Exec("INSERT INTO ALERT_SETTING (AlertId, EmpNbr, EmailFrequency, Priority, Source) "
              "VALUES (29, " + std::to_string(Employee) + ", 3, 1, 10);");
@@ -361,9 +361,9 @@ TEST_F(SchedulerReading, ChangedSettingsAreReloaded) {
 // Each tick reloads the options into the run-time picker and the SMTP
 // controls, unless the operator has SMTP edits not yet saved.
 TEST_F(SchedulerReading, TickRefreshesControlsUnlessEditsArePending) {
-    Open(At(10, 0, 30), 6, 0);
+    Open(TimeAt(10, 0, 30), 6, 0);
     Exec("UPDATE DORNWICK_OPTIONS SET SMTPserver = 'mail.example.com', AlertsProcessHour = 7;");
-    RunUntil(At(10, 1, 31));
+    RunUntil(TimeAt(10, 1, 31));
     EXPECT_EQ(Window->eSMTPServer->Text(), "mail.example.com");
     EXPECT_NEAR(Window->dtpTargetTime->Time(), EncodeTime(7, 0, 0, 0), 1e-6);
     EXPECT_FALSE(Window->btSaveSMTPSettings->Enabled());
@@ -371,7 +371,7 @@ TEST_F(SchedulerReading, TickRefreshesControlsUnlessEditsArePending) {
     Window->eSMTPServer->SetText("typed.example.com");
     EXPECT_TRUE(Window->btSaveSMTPSettings->Enabled());
     Exec("UPDATE DORNWICK_OPTIONS SET SMTPserver = 'other.example.com';");
-    RunUntil(At(10, 5, 1));
+    RunUntil(TimeAt(10, 5, 1));
     EXPECT_EQ(Window->eSMTPServer->Text(), "typed.example.com");
     EXPECT_TRUE(Window->btSaveSMTPSettings->Enabled());
 }

@@ -14,7 +14,7 @@ namespace {
 using HistoryTest = StoreTest;
 using Rows = std::vector<std::vector<Variant>>;
 
-constexpr const char* KeyColumns =
+constexpr const char* HistoryKeyColumns =
     "EmpNbrTriggeredAlert, JobNbr, PoNbr, JobItemNbr, WoNbr, ProgressBillingNbr, ShipTicketNbr,"
     " InvNbr, EmpNbr, WoProductNbr, DeptNbr, PoItemNbr, ActionItemNbr, RFINbr, QuoteNbr";
 
@@ -36,7 +36,7 @@ TEST_F(HistoryTest, UnsetKeysAreWrittenAsNull) {
                 " from ALERT_HISTORY"),
         (Rows{{Variant(31), Variant(7), Variant("2024/07/01 08:15:00"), Variant(2),
                Variant("Job 12 is late"), Variant(3)}}));
-    EXPECT_EQ(Db.Rows(AnsiString("select ") + KeyColumns + " from ALERT_HISTORY"),
+    EXPECT_EQ(Db.Rows(AnsiString("select ") + HistoryKeyColumns + " from ALERT_HISTORY"),
               Rows{std::vector<Variant>(15, Null())});
 }
 
@@ -64,7 +64,7 @@ TEST_F(HistoryTest, KeysAreWrittenUnlessTheyAreTheirSentinel) {
     std::vector<Variant> row;
     for (int value : expected)
         row.emplace_back(value);
-    EXPECT_EQ(Db.Rows(AnsiString("select ") + KeyColumns + " from ALERT_HISTORY"), Rows{row});
+    EXPECT_EQ(Db.Rows(AnsiString("select ") + HistoryKeyColumns + " from ALERT_HISTORY"), Rows{row});
 }
 
 TEST_F(HistoryTest, TextAndTimeStampCannotChangeTheStatement) {

@@ -8,9 +8,9 @@
 namespace {
 
 // A type list held in memory: number and name per row.
-class TypeList : public TDataSet {
+class TypeNumberList : public TDataSet {
 public:
-    explicit TypeList(std::vector<std::pair<Variant, const char*>> rows)
+    explicit TypeNumberList(std::vector<std::pair<Variant, const char*>> rows)
         : TDataSet(nullptr), Rows(std::move(rows)) {}
 
 protected:
@@ -25,7 +25,7 @@ private:
 };
 
 TEST(FindRowIndexByValue, LeavesTheCursorOnTheFirstMatch) {
-    TypeList list({{Variant(4), "Crate"},
+    TypeNumberList list({{Variant(4), "Crate"},
                    {Null(), "Unset"},
                    {Variant(7), "Pallet"},
                    {Variant(7), "Second pallet"}});
@@ -39,10 +39,10 @@ TEST(FindRowIndexByValue, LeavesTheCursorOnTheFirstMatch) {
 }
 
 TEST(FindRowIndexByValue, EmptyListAndUnknownField) {
-    TypeList empty({});
+    TypeNumberList empty({});
     EXPECT_EQ(FindRowIndexByValue(&empty, "TypeNbr", 1), -99);
     EXPECT_TRUE(empty.Active());
-    TypeList list({{Variant(4), "Crate"}});
+    TypeNumberList list({{Variant(4), "Crate"}});
     EXPECT_THROW(FindRowIndexByValue(&list, "Nope", 4), EDatabaseError);
 }
 

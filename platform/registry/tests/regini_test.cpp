@@ -1,6 +1,7 @@
 #include "platform/registry/RegIniFile.h"
 
 #include "platform/rtl/testing/ScratchConfig.h"
+#include "platform/rtl/testing/StringsLines.h"
 #include "platform/rtl/StringList.h"
 
 #include <gmock/gmock.h>
@@ -8,13 +9,6 @@
 using ::testing::ElementsAre;
 
 namespace {
-
-std::vector<AnsiString> Lines(const TStrings& strings) {
-    std::vector<AnsiString> lines;
-    for (int i = 0; i < strings.Count(); ++i)
-        lines.push_back(strings[i]);
-    return lines;
-}
 
 class RegIniFileTest : public ScratchConfig {};
 

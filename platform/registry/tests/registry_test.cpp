@@ -1,6 +1,7 @@
 #include "platform/registry/Registry.h"
 
 #include "platform/rtl/testing/ScratchConfig.h"
+#include "platform/rtl/testing/StringsLines.h"
 #include "platform/rtl/StringList.h"
 
 #include <gmock/gmock.h>
@@ -14,13 +15,6 @@ using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 
 namespace {
-
-std::vector<AnsiString> Lines(const TStrings& strings) {
-    std::vector<AnsiString> lines;
-    for (int i = 0; i < strings.Count(); ++i)
-        lines.push_back(strings[i]);
-    return lines;
-}
 
 AnsiString MessageOf(const std::function<void()>& action) {
     try {
