@@ -1,6 +1,6 @@
 #include "components/ButtonGlyph.h"
 
-#include "FilledBitmap.h"
+#include "platform/gui/testing/FilledBitmap.h"
 #include "components/ButtonGlyphText.h"
 #include "platform/gui/QtApp.h"
 
@@ -9,7 +9,7 @@
 #include <memory>
 
 using namespace components;
-using componentstest::Filled;
+using testing_support::Filled;
 
 namespace {
 

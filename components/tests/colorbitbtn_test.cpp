@@ -1,6 +1,6 @@
 #include "components/ColorBitBtn.h"
 
-#include "FilledBitmap.h"
+#include "platform/gui/testing/FilledBitmap.h"
 #include "components/ColorBitBtnKinds.h"
 #include "platform/gui/QtApp.h"
 
@@ -10,7 +10,7 @@
 #include <optional>
 
 using namespace components;
-using componentstest::Filled;
+using testing_support::Filled;
 
 namespace {
 

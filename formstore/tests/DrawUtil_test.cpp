@@ -3,7 +3,7 @@
 #include "platform/gui/CustomControl.h"
 #include "platform/gui/Forms.h"
 
-#include "FilledBitmap.h"
+#include "platform/gui/testing/FilledBitmap.h"
 
 #include <gtest/gtest.h>
 
@@ -21,7 +21,7 @@ TColor Grey(int Level) {
                static_cast<std::uint8_t>(Level));
 }
 
-using formstore_test::Filled;
+using testing_support::Filled;
 
 // A 2 x 2 bitmap: red, green on top; blue, white below.
 std::unique_ptr<TBitmap> FourColours() {

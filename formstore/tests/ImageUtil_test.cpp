@@ -8,7 +8,7 @@
 #include "platform/gui/Forms.h"
 #include "platform/rtl/testing/ChildProcess.h"
 
-#include "FilledBitmap.h"
+#include "platform/gui/testing/FilledBitmap.h"
 
 #include <gtest/gtest.h>
 
@@ -23,7 +23,7 @@ using namespace formstore;
 
 namespace {
 
-using formstore_test::Filled;
+using testing_support::Filled;
 
 void Fill(TCanvas* Canvas, const TRect& R, TColor Color) {
     Canvas->Brush()->SetColor(Color);

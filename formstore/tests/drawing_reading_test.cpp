@@ -5,7 +5,7 @@
 #include "platform/gui/CustomControl.h"
 #include "platform/gui/Forms.h"
 
-#include "FilledBitmap.h"
+#include "platform/gui/testing/FilledBitmap.h"
 
 #include <gtest/gtest.h>
 
@@ -14,7 +14,7 @@
 #include <vector>
 
 using namespace formstore;
-using formstore_test::Filled;
+using testing_support::Filled;
 
 namespace {
 

@@ -13,7 +13,7 @@
 #include "platform/gui/PaintBox.h"
 #include "platform/rtl/Exceptions.h"
 
-#include "FilledBitmap.h"
+#include "platform/gui/testing/FilledBitmap.h"
 
 #include <gtest/gtest.h>
 
@@ -24,7 +24,7 @@ using namespace formstore;
 
 namespace {
 
-using formstore_test::Filled;
+using testing_support::Filled;
 
 TColor GreyOf(int V) { return RGB(V, V, V); }
 

@@ -1,10 +1,10 @@
 #pragma once
-// A bitmap of one colour, for drawing tests.
+// A bitmap of one colour, for glyph and drawing tests.
 #include "platform/gui/Graphics.h"
 
 #include <memory>
 
-namespace formstore_test {
+namespace testing_support {
 
 inline std::unique_ptr<TBitmap> Filled(int Width, int Height, TColor Color) {
     auto Bitmap = std::make_unique<TBitmap>();
@@ -14,4 +14,4 @@ inline std::unique_ptr<TBitmap> Filled(int Width, int Height, TColor Color) {
     return Bitmap;
 }
 
-} // namespace formstore_test
+} // namespace testing_support
